@@ -1,0 +1,9 @@
+#pragma once
+#include "platform/system/WString.h"
+
+namespace quill {
+
+using platform::WString;
+using platform::WStringView;
+
+}  // namespace quill

@@ -1,0 +1,55 @@
+# One static library per folder of the tree, so that a subsystem builds, links and is tested on its own.
+# Sources are the folder's *.cpp files; headers are included from the repository root
+# ("QuillLib/core/Stream.h", "platform/system/Event.h").
+
+set(KV_ROOT ${CMAKE_SOURCE_DIR})
+set(KV_WARNINGS -Wall -Wextra -Werror)
+
+# kv_module(<target> <folder> [DEPS <targets>...])
+function(kv_module target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${KV_ROOT}/${folder}/*.cpp)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${KV_ROOT})
+    target_compile_options(${target} PRIVATE ${KV_WARNINGS})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${KV_ROOT})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# kv_test(<target> <folder under tests/> [DEPS <targets>...]): one GoogleTest binary per folder.
+function(kv_test target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${KV_ROOT}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_compile_options(${target} PRIVATE ${KV_WARNINGS})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Tests find their checked-in data (golden files, sample packs) below the source tree.
+  target_compile_definitions(${target} PRIVATE KV_SOURCE_DIR="${KV_ROOT}")
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "KV_SOURCE_DIR=${KV_ROOT}")
+endfunction()
+
+# kv_bench(<file stem> [DEPS <targets>...]): one Google Benchmark program per bench/<stem>.cpp.
+function(kv_bench stem)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(bench_${stem} ${KV_ROOT}/bench/${stem}.cpp)
+  target_compile_options(bench_${stem} PRIVATE ${KV_WARNINGS})
+  target_link_libraries(bench_${stem} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# kv_fuzz(<file stem> [DEPS <targets>...]): one libFuzzer target per tests/fuzz/<stem>.cpp.
+function(kv_fuzz stem)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(fuzz_${stem} ${KV_ROOT}/tests/fuzz/${stem}.cpp)
+  target_compile_options(fuzz_${stem} PRIVATE ${KV_WARNINGS})
+  target_link_libraries(fuzz_${stem} PRIVATE ${ARG_DEPS})
+  target_link_options(fuzz_${stem} PRIVATE -fsanitize=fuzzer)
+endfunction()

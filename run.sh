@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the release tree and starts the program with the given words (./run.sh offline).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+kv_install_missing "${KV_BUILD_PACKAGES[@]}"
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2" \
+      -DKV_TESTS=OFF -DKV_BENCH=OFF
+cmake --build build/release -j "$(kv_jobs)"
+
+if [ ! -x build/release/kestrovan ]; then
+  echo "The program itself is not built yet: build/release holds the engine libraries and tools only." >&2
+  exit 1
+fi
+exec build/release/kestrovan "$@"

@@ -1,0 +1,23 @@
+# Debian packages the build needs, and the one function that installs whichever of them are missing.
+# Sourced by run.sh and test.sh.
+
+KV_BUILD_PACKAGES=(cmake ninja-build g++ ccache zlib1g-dev libboost-dev libcurl4-openssl-dev)
+KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev)
+
+kv_install_missing() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+kv_jobs() {
+  nproc 2>/dev/null || echo 2
+}

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the test tree under AddressSanitizer and UBSan, runs every test through ctest, then builds the
+# libFuzzer targets with clang and runs each for a short fixed number of inputs.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+kv_install_missing "${KV_BUILD_PACKAGES[@]}" "${KV_TEST_PACKAGES[@]}"
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+      -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_SANITIZE=ON
+cmake --build build/test -j "$(kv_jobs)"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+(cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")
+
+shopt -s nullglob
+fuzz_sources=(tests/fuzz/*.cpp)
+if [ ${#fuzz_sources[@]} -gt 0 ]; then
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_FUZZ=ON
+  cmake --build build/fuzz -j "$(kv_jobs)"
+  for source in "${fuzz_sources[@]}"; do
+    name=$(basename "$source" .cpp)
+    corpus=tests/fuzz/corpus/$name
+    work=build/fuzz/corpus/$name
+    mkdir -p "$work"
+    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
+    echo "Fuzzing $name"
+    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 "$work"
+  done
+fi
