@@ -19,7 +19,9 @@ fuzz_sources=(tests/fuzz/*.cpp)
 if [ ${#fuzz_sources[@]} -gt 0 ]; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_FUZZ=ON
-  cmake --build build/fuzz -j "$(kv_jobs)"
+  fuzz_targets=()
+  for source in "${fuzz_sources[@]}"; do fuzz_targets+=("fuzz_$(basename "$source" .cpp)"); done
+  cmake --build build/fuzz -j "$(kv_jobs)" --target "${fuzz_targets[@]}"
   for source in "${fuzz_sources[@]}"; do
     name=$(basename "$source" .cpp)
     corpus=tests/fuzz/corpus/$name

@@ -1,0 +1,59 @@
+#include "QuillLib/core/EventQueue.h"
+
+#include <new>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+
+namespace quill {
+
+EventQueue::EventQueue(uint32_t capacity) {
+    // A queue whose pool could not be made drops every post, with its warning.
+    pool_.Init(capacity, PacketPool::kLinkWordSize + sizeof(AppEvent));
+}
+
+bool EventQueue::Post(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+    void* block = pool_.Alloc(PacketPool::kDefaultTries);
+    if (!block) {
+        TheLog().LogError(u"WARNING: event queue full, event %u dropped\n", id);
+        return false;
+    }
+    Push(new (block) AppEvent{id, wParam, lParam, extra, nullptr});
+    return true;
+}
+
+void EventQueue::Push(AppEvent* event) {
+    ScopedLock lock(lock_);
+    event->next = nullptr;
+    if (tail_) {
+        tail_->next = event;
+    } else {
+        head_ = event;
+    }
+    tail_ = event;
+    ++count_;
+}
+
+AppEvent* EventQueue::Pop() {
+    ScopedLock lock(lock_);
+    AppEvent* event = head_;
+    if (event) {
+        head_ = event->next;
+        if (!head_) {
+            tail_ = nullptr;
+        }
+        --count_;
+    }
+    return event;
+}
+
+uint32_t EventQueue::Count() const {
+    ScopedLock lock(lock_);
+    return count_;
+}
+
+PacketPool& EventQueue::Pool() {
+    return pool_;
+}
+
+}  // namespace quill

@@ -1,0 +1,272 @@
+#include "QuillLib/core/LogSystem.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "platform/system/CodePage.h"
+#include "platform/system/Console.h"
+#include "platform/system/Path.h"
+
+namespace quill {
+namespace {
+
+constexpr std::string_view kNotInitializedMessage = "Log system is not initialized..\nUse LOG0() instead..\n";
+
+bool EndsWithNewLine(const char16_t* format) {
+    const WStringView text(format ? format : u"");
+    return text.ends_with(u'\n');
+}
+
+}  // namespace
+
+LogSystem::~LogSystem() {
+    Stop();
+}
+
+void LogSystem::SetDirectory(WStringView directory) {
+    std::lock_guard lock(directoryMutex_);
+    directory_ = directory;
+}
+
+bool LogSystem::Start(WStringView name, uint32_t recordCount, bool fixedName) {
+    std::lock_guard lifecycle(lifecycleMutex_);
+    if (started_.load() || !pool_.Init(recordCount, PacketPool::kLinkWordSize + sizeof(LogRecord))) {
+        return false;
+    }
+    fixedName_ = fixedName;
+    name_ = name;
+    suffix_ = u"_Start";
+    OpenFile(nullptr);
+    suffix_.clear();  // only the first dated file carries "_Start"
+
+    // Running is set before the writer starts, so that a Stop right after Start is never overwritten.
+    running_.store(true);
+    if (!writer_.Start([this] { WriterLoop(); })) {
+        running_.store(false);
+        CloseFile();
+        pool_.Release();
+        return false;
+    }
+    started_.store(true);
+    return true;
+}
+
+void LogSystem::Stop() {
+    std::lock_guard lifecycle(lifecycleMutex_);
+    if (!started_.exchange(false)) {
+        return;
+    }
+    WaitForCallers();
+    running_.store(false);
+    wakeEvent_.Set();
+    writer_.Join();
+    CloseFile();
+    pool_.Release();
+}
+
+bool LogSystem::Flush(uint32_t timeoutMs) {
+    uint64_t target;
+    {
+        ScopedLock lock(queueLock_);
+        target = enqueuedTotal_;
+    }
+    std::unique_lock lock(progressMutex_);
+    const auto written = [&] { return writtenTotal_ >= target; };
+    if (timeoutMs == platform::kInfinite) {
+        progress_.wait(lock, written);
+        return true;
+    }
+    return progress_.wait_for(lock, std::chrono::milliseconds(timeoutMs), written);
+}
+
+void LogSystem::Write(LogKind kind, const char16_t* format, std::span<const FormatArg> args) {
+    if (!EnterCall()) {
+        platform::ConsoleWrite(kNotInitializedMessage);
+        return;
+    }
+    // One round of tries only: a caller stalls at most about five seconds on a full pool, then the line
+    // is dropped.
+    if (void* block = pool_.Alloc(PacketPool::kDefaultTries)) {
+        auto* record = new (block) LogRecord;
+        FillRecord(*record, kind, platform::GetLocalTime(), format, args);
+        Enqueue(record);
+    }
+    LeaveCall();
+}
+
+void LogSystem::FillRecord(LogRecord& record, LogKind kind, const platform::LocalTime& time, const char16_t* format,
+                           std::span<const FormatArg> args) {
+    FormatTo(record.text, LogRecord::kPrefixUnits + 1, u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
+    char16_t* message = record.text + LogRecord::kPrefixUnits;
+    const size_t room = LogRecord::kTextUnits - LogRecord::kPrefixUnits;
+    if (FormatListTo(message, room, format, args) >= room && EndsWithNewLine(format)) {
+        // A cut line still ends its line in the file.
+        message[std::char_traits<char16_t>::length(message) - 1] = u'\n';
+    }
+    record.kind = kind;
+    record.next = nullptr;
+    record.day = static_cast<uint16_t>(time.day);
+    record.hour = static_cast<uint16_t>(time.hour);
+    record.minute = static_cast<uint16_t>(time.minute);
+}
+
+bool LogSystem::EnterCall() {
+    activeCallers_.fetch_add(1);
+    if (started_.load()) {
+        return true;
+    }
+    LeaveCall();
+    return false;
+}
+
+void LogSystem::LeaveCall() {
+    activeCallers_.fetch_sub(1);
+    // Either Stop sees this caller gone, or this caller sees Stop waiting and wakes it.
+    if (!started_.load()) {
+        activeCallers_.notify_all();
+    }
+}
+
+void LogSystem::WaitForCallers() {
+    for (int active = activeCallers_.load(); active != 0; active = activeCallers_.load()) {
+        activeCallers_.wait(active);
+    }
+}
+
+void LogSystem::Enqueue(LogRecord* record) {
+    ScopedLock lock(queueLock_);
+    record->next = nullptr;
+    if (tail_) {
+        tail_->next = record;
+    } else {
+        head_ = record;
+    }
+    tail_ = record;
+    ++queued_;
+    ++enqueuedTotal_;
+    wakeEvent_.Set();
+}
+
+LogRecord* LogSystem::TakeHead() {
+    ScopedLock lock(queueLock_);
+    LogRecord* record = head_;
+    if (record) {
+        head_ = record->next;
+        if (!head_) {
+            tail_ = nullptr;
+        }
+        --queued_;
+    }
+    return record;
+}
+
+// The writer must never log through Write: Stop holds the lifecycle while it joins the writer.
+void LogSystem::WriterLoop() {
+    while (running_.load()) {
+        wakeEvent_.Wait();
+        while (WriteBatch()) {
+        }
+    }
+    // Lines queued after the last wake-up, while Stop was signalling.
+    while (WriteBatch()) {
+    }
+}
+
+// Writes up to one batch of queued lines and flushes the file once. True when the batch was full, so
+// that more lines may be waiting.
+bool LogSystem::WriteBatch() {
+    size_t count = 0;
+    bool wroteFile = false;
+    for (; count < kRecordsPerBatch; ++count) {
+        LogRecord* record = TakeHead();
+        if (!record) {
+            break;
+        }
+        WriteRecord(*record, wroteFile);
+        pool_.Free(record);
+    }
+    if (wroteFile && file_) {
+        std::fflush(file_);
+    }
+    if (count > 0) {
+        ReportWritten(count);
+    }
+    return count == kRecordsPerBatch;
+}
+
+void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
+    const std::string line = platform::Utf16ToUtf8(record.text);
+    if (record.kind != LogKind::File) {
+        platform::ConsoleWrite(line);
+    }
+    if (record.kind == LogKind::Console) {
+        return;
+    }
+    // Unsigned: a stamp below the file's (a new month) also starts a new file.
+    if (!fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
+        OpenFile(&record);
+    }
+    if (file_ && std::fwrite(line.data(), 1, line.size(), file_) == line.size()) {
+        wroteFile = true;
+    }
+}
+
+// Opens the next file, named with the current local time; a rotating record's day, hour and minute take
+// the place of the clock's.
+void LogSystem::OpenFile(const LogRecord* record) {
+    CloseFile();
+    platform::LocalTime time = platform::GetLocalTime();
+    if (record) {
+        time.day = record->day;
+        time.hour = record->hour;
+        time.minute = record->minute;
+    }
+    path_ = FilePath(time);
+    file_ = platform::OpenFile(path_, "wb");
+    openStamp_ = LogRecord::Stamp(time.day, time.hour, time.minute);
+    if (!file_) {
+        platform::ConsoleWrite(platform::Utf16ToUtf8(Format(u"ERROR: cannot open the log file %s\n", path_)));
+    }
+}
+
+void LogSystem::CloseFile() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
+WString LogSystem::FilePath(const platform::LocalTime& time) const {
+    WString directory;
+    {
+        std::lock_guard lock(directoryMutex_);
+        directory = directory_;
+    }
+    if (fixedName_) {
+        return Format(u"%s/%s.log", directory, name_);
+    }
+    return Format(u"%s/%02d%02d%02d_%02d%02d%02d%s%s.log", directory, time.year % 100, time.month, time.day, time.hour,
+                  time.minute, time.second, name_, suffix_);
+}
+
+void LogSystem::ReportWritten(uint64_t count) {
+    {
+        std::lock_guard lock(progressMutex_);
+        writtenTotal_ += count;
+    }
+    progress_.notify_all();
+}
+
+LogSystem& TheLog() {
+    static LogSystem* const log = [] {
+        auto* created = new LogSystem;
+        std::atexit([] { TheLog().Stop(); });
+        return created;
+    }();
+    return *log;
+}
+
+}  // namespace quill

@@ -1,0 +1,163 @@
+#include "platform/http/HttpRequestHandle.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "platform/http/HttpConnectionHandle.h"
+#include "platform/system/CodePage.h"
+
+namespace platform {
+namespace {
+
+// A request whose server stops answering gives up instead of blocking its caller for ever.
+constexpr long kConnectTimeoutSeconds = 30;
+constexpr long kStalledSeconds = 60;
+
+struct EasyHandleDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyHandleDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
+
+size_t DiscardBody(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(std::move(line));
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string JoinAcceptTypes(std::span<const WStringView> acceptTypes) {
+    std::string header;
+    for (WStringView type : acceptTypes) {
+        header += header.empty() ? "Accept: " : ", ";
+        header += ToCodePage(type);
+    }
+    return header;
+}
+
+}  // namespace
+
+std::unique_ptr<HttpRequestHandle> HttpRequestHandle::Open(const HttpConnectionHandle& connection, WStringView verb,
+                                                           WStringView object, WStringView version,
+                                                           WStringView referrer,
+                                                           std::span<const WStringView> acceptTypes) {
+    if (!connection.IsHttp()) {
+        return nullptr;
+    }
+    std::unique_ptr<HttpRequestHandle> request(new HttpRequestHandle());
+    request->agent_ = connection.Agent();
+    const std::string path = Utf16ToUtf8(object);
+    request->url_ = connection.BaseUrl() + (path.starts_with('/') ? path : "/" + path);
+    request->verb_ = verb.empty() ? std::string("GET") : Utf16ToUtf8(verb);
+    request->http10_ = version == u"HTTP/1.0";
+    request->referrer_ = Utf16ToUtf8(referrer);
+    request->acceptHeader_ = JoinAcceptTypes(acceptTypes);
+    request->user_ = connection.User();
+    request->password_ = connection.Password();
+    return request;
+}
+
+std::vector<std::string> HttpRequestHandle::HeaderLines(WStringView headers, bool hasBody) const {
+    std::vector<std::string> lines = SplitLines(ToCodePage(headers));
+    if (!acceptHeader_.empty()) {
+        lines.push_back(acceptHeader_);
+    }
+    // Send only what the caller asked for: no "Expect: 100-continue" round trip, and no form content
+    // type that the caller did not name.
+    lines.push_back("Expect:");
+    const bool namesContentType = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return StartsWithIgnoringCase(line, "content-type:");
+    });
+    if (hasBody && !namesContentType) {
+        lines.push_back("Content-Type:");
+    }
+    return lines;
+}
+
+bool HttpRequestHandle::Send(WStringView headers, const void* data, uint32_t length) const {
+    if (data == nullptr && length != 0) {
+        return false;
+    }
+    EasyHandle curl(curl_easy_init());
+    if (!curl) {
+        return false;
+    }
+    CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_URL, url_.c_str());
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, agent_.c_str());
+    curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, http10_ ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, DiscardBody);
+    if (!referrer_.empty()) {
+        curl_easy_setopt(handle, CURLOPT_REFERER, referrer_.c_str());
+    }
+    if (!user_.empty()) {
+        curl_easy_setopt(handle, CURLOPT_USERNAME, user_.c_str());
+    }
+    if (!password_.empty()) {
+        curl_easy_setopt(handle, CURLOPT_PASSWORD, password_.c_str());
+    }
+
+    const bool hasBody = length != 0 || verb_ == "POST";
+    if (hasBody) {
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(length));
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, length != 0 ? data : "");
+        if (verb_ != "POST") {
+            curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
+        }
+    } else if (verb_ == "HEAD") {
+        curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    } else if (verb_ != "GET") {
+        curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
+    }
+
+    HeaderList headerList;
+    for (const std::string& line : HeaderLines(headers, hasBody)) {
+        // Appending returns the list's head, which is only new for the first line.
+        curl_slist* head = curl_slist_append(headerList.get(), line.c_str());
+        if (head == nullptr) {
+            return false;
+        }
+        if (!headerList) {
+            headerList.reset(head);
+        }
+    }
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
+
+    return curl_easy_perform(handle) == CURLE_OK;
+}
+
+}  // namespace platform

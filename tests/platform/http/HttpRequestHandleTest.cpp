@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/http/HttpConnectionHandle.h"
+#include "platform/http/HttpRequestHandle.h"
+#include "platform/http/HttpSessionHandle.h"
+#include "tests/support/http/HttpTestServer.h"
+
+namespace platform {
+namespace {
+
+class HttpRequestHandleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server_.Start());
+        session_ = HttpSessionHandle::Open(u"TestAgent");
+        ASSERT_NE(session_, nullptr);
+    }
+
+    std::unique_ptr<HttpConnectionHandle> Connect(InternetService service = InternetService::Http) {
+        return HttpConnectionHandle::Open(*session_, u"127.0.0.1", server_.Port(), service);
+    }
+
+    kvtest::HttpTestServer server_;
+    std::unique_ptr<HttpSessionHandle> session_;
+};
+
+TEST_F(HttpRequestHandleTest, PostSendsVerbObjectAgentHeadersAndBodyExactly) {
+    auto connection = Connect();
+    ASSERT_NE(connection, nullptr);
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/file/up.asp");
+    ASSERT_NE(request, nullptr);
+    const std::string body("a\0b\r\nc", 6);
+
+    EXPECT_TRUE(
+        request->Send(u"X-One: 1\r\nContent-Type: text/plain\r\n", body.data(), static_cast<uint32_t>(body.size())));
+
+    ASSERT_TRUE(server_.WaitForRequests(1));
+    const kvtest::RecordedHttpRequest recorded = server_.Requests()[0];
+    EXPECT_EQ(recorded.requestLine, "POST /file/up.asp HTTP/1.1");
+    EXPECT_EQ(recorded.Header("User-Agent"), "TestAgent");
+    EXPECT_EQ(recorded.Header("X-One"), "1");
+    EXPECT_EQ(recorded.Header("Content-Type"), "text/plain");
+    EXPECT_EQ(recorded.HeaderCount("Content-Type"), 1u);
+    EXPECT_EQ(recorded.Header("Content-Length"), "6");
+    EXPECT_FALSE(recorded.Header("Expect").has_value());
+    EXPECT_EQ(recorded.body, body);
+}
+
+TEST_F(HttpRequestHandleTest, BodyWithoutNamedContentTypeCarriesNone) {
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"x");
+    EXPECT_TRUE(request->Send(u"", "abc", 3));
+
+    ASSERT_TRUE(server_.WaitForRequests(1));
+    const auto recorded = server_.Requests()[0];
+    EXPECT_EQ(recorded.requestLine, "POST /x HTTP/1.1");
+    EXPECT_FALSE(recorded.Header("Content-Type").has_value());
+    EXPECT_EQ(recorded.body, "abc");
+}
+
+TEST_F(HttpRequestHandleTest, GetWithVersionReferrerAndAcceptTypes) {
+    auto connection = Connect();
+    const WStringView types[] = {u"text/html", u"image/*"};
+    auto request = HttpRequestHandle::Open(*connection, u"", u"/page", u"HTTP/1.0", u"http://ref/", types);
+    ASSERT_NE(request, nullptr);
+
+    EXPECT_TRUE(request->Send(u"", nullptr, 0));
+
+    ASSERT_TRUE(server_.WaitForRequests(1));
+    const auto recorded = server_.Requests()[0];
+    EXPECT_EQ(recorded.requestLine, "GET /page HTTP/1.0");
+    EXPECT_EQ(recorded.Header("Referer"), "http://ref/");
+    EXPECT_EQ(recorded.Header("Accept"), "text/html, image/*");
+    EXPECT_TRUE(recorded.body.empty());
+}
+
+TEST_F(HttpRequestHandleTest, ServerErrorStatusStillCountsAsSent) {
+    server_.SetResponseStatus(500, "Internal Server Error");
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/");
+    EXPECT_TRUE(request->Send(u"", "x", 1));
+}
+
+TEST_F(HttpRequestHandleTest, RefusesBadInputAndNonHttpConnections) {
+    EXPECT_EQ(HttpConnectionHandle::Open(*session_, u"", 80, InternetService::Http), nullptr);
+    auto ftp = Connect(InternetService::Ftp);
+    ASSERT_NE(ftp, nullptr);
+    EXPECT_EQ(HttpRequestHandle::Open(*ftp, u"GET", u"/"), nullptr);
+
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/");
+    EXPECT_FALSE(request->Send(u"", nullptr, 5));
+    EXPECT_EQ(server_.Requests().size(), 0u);
+}
+
+TEST_F(HttpRequestHandleTest, UnreachableServerFails) {
+    // A port that was just bound and released has no listener.
+    uint16_t closedPort = 0;
+    {
+        kvtest::HttpTestServer other;
+        ASSERT_TRUE(other.Start());
+        closedPort = other.Port();
+    }
+    auto connection = HttpConnectionHandle::Open(*session_, u"127.0.0.1", closedPort, InternetService::Http);
+    auto request = HttpRequestHandle::Open(*connection, u"GET", u"/");
+    EXPECT_FALSE(request->Send(u"", nullptr, 0));
+}
+
+TEST_F(HttpRequestHandleTest, HttpsServiceSpeaksTls) {
+    auto connection = Connect(InternetService::Https);
+    EXPECT_EQ(connection->BaseUrl().rfind("https://127.0.0.1:", 0), 0u);
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/");
+
+    // The plain server cannot answer a TLS handshake, so the send fails, but it has seen one begin.
+    EXPECT_FALSE(request->Send(u"", "x", 1));
+    ASSERT_TRUE(server_.WaitForRawConnections(1));
+    const std::string hello = server_.RawConnections()[0];
+    ASSERT_GE(hello.size(), 2u);
+    EXPECT_EQ(static_cast<unsigned char>(hello[0]), 0x16);  // TLS handshake record
+    EXPECT_EQ(static_cast<unsigned char>(hello[1]), 0x03);
+}
+
+TEST_F(HttpRequestHandleTest, PortHookRedirectsFixedPorts) {
+    const uint16_t port = server_.Port();
+    SetHttpPortHook([port](uint16_t asked) { return asked == 80 ? port : asked; });
+    auto connection = HttpConnectionHandle::Open(*session_, u"127.0.0.1", 80, InternetService::Http);
+    SetHttpPortHook({});
+
+    EXPECT_EQ(connection->BaseUrl(), "http://127.0.0.1:" + std::to_string(port));
+    auto unhooked = HttpConnectionHandle::Open(*session_, u"::1", 80, InternetService::Http);
+    EXPECT_EQ(unhooked->BaseUrl(), "http://[::1]:80");
+}
+
+}  // namespace
+}  // namespace platform

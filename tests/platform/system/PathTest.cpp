@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/system/Path.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test works in a fresh temporary folder that is also the working folder, since Windows paths are
+// relative to it.
+class PathTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kv-path-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        previous_ = fs::current_path();
+        fs::current_path(folder_);
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    static void Touch(const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
+    }
+
+    fs::path folder_;
+    fs::path previous_;
+};
+
+TEST_F(PathTest, FindsEachComponentWithoutRegardToCase) {
+    Touch("data/foo.tpk");
+    EXPECT_EQ(NativePath(u"DATA\\Foo.TPK"), "data/foo.tpk");
+    EXPECT_EQ(NativePath(u"data\\foo.tpk"), "data/foo.tpk") << "an exact path is kept";
+    EXPECT_EQ(NativePath(u".\\Data\\FOO.tpk"), "./data/foo.tpk");
+    EXPECT_EQ(NativePath(u"Data/"), "data");
+
+    const std::string absolute = (folder_ / "DATA\\FOO.TPK").string();
+    const std::u16string wideAbsolute(absolute.begin(), absolute.end());  // the temp path is ASCII
+    EXPECT_EQ(NativePath(wideAbsolute), (folder_ / "data/foo.tpk").string());
+}
+
+TEST_F(PathTest, KeepsComponentsThatMatchNothing) {
+    Touch("data/foo.tpk");
+    EXPECT_EQ(NativePath(u"DATA\\New.log"), "data/New.log");
+    EXPECT_EQ(NativePath(u"Missing\\Sub\\File.txt"), "Missing/Sub/File.txt");
+    EXPECT_EQ(NativePath(u""), "");
+}
+
+TEST_F(PathTest, PrefersTheExactNameAndThenNameOrder) {
+    Touch("Data/upper.txt");
+    Touch("data/lower.txt");
+    EXPECT_EQ(NativePath(u"data\\LOWER.TXT"), "data/lower.txt");
+    EXPECT_EQ(NativePath(u"Data\\UPPER.TXT"), "Data/upper.txt");
+    EXPECT_EQ(NativePath(u"DATA\\Upper.txt"), "Data/upper.txt");
+}
+
+TEST_F(PathTest, HandlesKoreanNames) {
+    Touch("자료/Map.tpk");
+    EXPECT_EQ(NativePath(u"자료\\MAP.TPK"), "자료/Map.tpk");
+}
+
+TEST_F(PathTest, OpenFileResolvesFoldersAndCreatesFilesThere) {
+    Touch("logs/old.log");
+    FILE* created = OpenFile(u"LOGS\\New.log", "wb");
+    ASSERT_NE(created, nullptr);
+    std::fclose(created);
+    EXPECT_TRUE(fs::exists("logs/New.log"));
+
+    FILE* opened = OpenFile(u"Logs\\OLD.LOG", "rb");
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(std::fgetc(opened), 'x');
+    std::fclose(opened);
+
+    EXPECT_EQ(OpenFile(u"Logs\\absent.log", "rb"), nullptr);
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,203 @@
+#include "tests/support/http/HttpTestServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace kvtest {
+namespace {
+
+constexpr int kPollMs = 50;
+// A client that goes quiet in the middle of a request is given up on after this long.
+constexpr auto kReadTimeout = std::chrono::seconds(20);
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Reads what is available, waiting at most until the deadline; false when the peer closed or time ran out.
+bool ReadMore(int socket, std::string& received, std::chrono::steady_clock::time_point deadline) {
+    while (std::chrono::steady_clock::now() < deadline) {
+        pollfd poller{socket, POLLIN, 0};
+        if (poll(&poller, 1, kPollMs) <= 0) {
+            continue;
+        }
+        char buffer[4096];
+        const ssize_t count = recv(socket, buffer, sizeof buffer, 0);
+        if (count <= 0) {
+            return false;
+        }
+        received.append(buffer, static_cast<size_t>(count));
+        return true;
+    }
+    return false;
+}
+
+bool LooksLikeHttp(std::string_view received) {
+    return !received.empty() && std::isupper(static_cast<unsigned char>(received.front()));
+}
+
+std::vector<std::string> SplitHeaderBlock(std::string_view block) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= block.size()) {
+        size_t end = block.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            end = block.size();
+        }
+        lines.emplace_back(block.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<std::string> RecordedHttpRequest::Header(std::string_view name) const {
+    for (const std::string& line : headerLines) {
+        const size_t colon = line.find(':');
+        if (colon != std::string::npos && EqualIgnoringCase(std::string_view(line).substr(0, colon), name)) {
+            const size_t value = line.find_first_not_of(' ', colon + 1);
+            return value == std::string::npos ? std::string() : line.substr(value);
+        }
+    }
+    return std::nullopt;
+}
+
+size_t RecordedHttpRequest::HeaderCount(std::string_view name) const {
+    return static_cast<size_t>(std::count_if(headerLines.begin(), headerLines.end(), [&](const std::string& line) {
+        const size_t colon = line.find(':');
+        return colon != std::string::npos && EqualIgnoringCase(std::string_view(line).substr(0, colon), name);
+    }));
+}
+
+HttpTestServer::HttpTestServer() = default;
+
+HttpTestServer::~HttpTestServer() {
+    stopping_ = true;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (listener_ >= 0) {
+        close(listener_);
+    }
+}
+
+bool HttpTestServer::Start() {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    if (listener_ < 0) {
+        return false;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 8) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return false;
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+    return true;
+}
+
+void HttpTestServer::SetResponseStatus(int code, std::string reason) {
+    std::lock_guard lock(mutex_);
+    statusCode_ = code;
+    statusReason_ = std::move(reason);
+}
+
+bool HttpTestServer::WaitForRequests(size_t count, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return recorded_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
+}
+
+bool HttpTestServer::WaitForRawConnections(size_t count, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return recorded_.wait_for(lock, timeout, [&] { return rawConnections_.size() >= count; });
+}
+
+std::vector<RecordedHttpRequest> HttpTestServer::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+std::vector<std::string> HttpTestServer::RawConnections() const {
+    std::lock_guard lock(mutex_);
+    return rawConnections_;
+}
+
+void HttpTestServer::Serve() {
+    while (!stopping_) {
+        pollfd poller{listener_, POLLIN, 0};
+        if (poll(&poller, 1, kPollMs) <= 0) {
+            continue;
+        }
+        const int connection = accept(listener_, nullptr, nullptr);
+        if (connection >= 0) {
+            HandleConnection(connection);
+            close(connection);
+        }
+    }
+}
+
+void HttpTestServer::HandleConnection(int socket) {
+    std::string received;
+    RecordedHttpRequest request;
+    const bool complete = ReadRequest(socket, received, request);
+    std::lock_guard lock(mutex_);
+    if (complete) {
+        requests_.push_back(std::move(request));
+    } else if (!received.empty() && !LooksLikeHttp(received)) {
+        rawConnections_.push_back(std::move(received));
+    }
+    recorded_.notify_all();
+}
+
+bool HttpTestServer::ReadRequest(int socket, std::string& received, RecordedHttpRequest& request) {
+    const auto deadline = std::chrono::steady_clock::now() + kReadTimeout;
+    size_t headerEnd = std::string::npos;
+    while ((headerEnd = received.find("\r\n\r\n")) == std::string::npos) {
+        if (!ReadMore(socket, received, deadline) || (received.size() >= 1 && !LooksLikeHttp(received))) {
+            return false;
+        }
+    }
+    std::vector<std::string> lines = SplitHeaderBlock(std::string_view(received).substr(0, headerEnd));
+    request.requestLine = lines.front();
+    request.headerLines.assign(lines.begin() + 1, lines.end());
+
+    size_t bodyLength = 0;
+    if (const std::optional<std::string> length = request.Header("Content-Length")) {
+        std::from_chars(length->data(), length->data() + length->size(), bodyLength);
+    }
+    const size_t bodyStart = headerEnd + 4;
+    while (received.size() - bodyStart < bodyLength) {
+        if (!ReadMore(socket, received, deadline)) {
+            return false;
+        }
+    }
+    request.body = received.substr(bodyStart, bodyLength);
+    Answer(socket);
+    return true;
+}
+
+void HttpTestServer::Answer(int socket) {
+    std::string response;
+    {
+        std::lock_guard lock(mutex_);
+        response = "HTTP/1.1 " + std::to_string(statusCode_) + " " + statusReason_ + "\r\n";
+    }
+    response += "Content-Length: 2\r\nConnection: close\r\n\r\nOK";
+    send(socket, response.data(), response.size(), MSG_NOSIGNAL);
+}
+
+}  // namespace kvtest
