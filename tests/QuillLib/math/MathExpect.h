@@ -1,0 +1,48 @@
+#pragma once
+// Comparisons for the math suites. Values printed by hand were computed in higher precision, so they are
+// matched within a few ulps (EXPECT_FLOAT_EQ allows four); results that should be zero but come out of a
+// rotation are matched with an absolute bound.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "QuillLib/math/Matrix4.h"
+#include "QuillLib/math/Quaternion.h"
+#include "QuillLib/math/Vec3.h"
+
+namespace quill::test {
+
+inline constexpr float kRotationTolerance = 1e-6f;
+
+inline void ExpectVecEq(const Vec3& v, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
+}
+
+inline void ExpectVecNear(const Vec3& v, float x, float y, float z, float tolerance = kRotationTolerance) {
+    EXPECT_NEAR(v.x, x, tolerance);
+    EXPECT_NEAR(v.y, y, tolerance);
+    EXPECT_NEAR(v.z, z, tolerance);
+}
+
+inline void ExpectQuatNear(const Quaternion& q, float x, float y, float z, float w,
+                           float tolerance = kRotationTolerance) {
+    EXPECT_NEAR(q.x, x, tolerance);
+    EXPECT_NEAR(q.y, y, tolerance);
+    EXPECT_NEAR(q.z, z, tolerance);
+    EXPECT_NEAR(q.w, w, tolerance);
+}
+
+inline void ExpectMatrixNear(const Matrix4& actual, const Matrix4& expected, float tolerance = kRotationTolerance) {
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
+    }
+}
+
+inline uint32_t Bits(float f) {
+    return std::bit_cast<uint32_t>(f);
+}
+
+}  // namespace quill::test
