@@ -1,0 +1,66 @@
+#include "QuillLib/engine/AppFrame.h"
+
+#include <atomic>
+#include <utility>
+
+#include "QuillLib/core/LogSystem.h"
+#include "platform/ui/MessageBox.h"
+
+namespace quill {
+namespace {
+
+std::atomic<AppFrame*> currentFrame{nullptr};
+
+}  // namespace
+
+using platform::MsgBoxStyle::TaskModal;
+
+AppFrame::AppFrame(Engine& engine, platform::WindowHandle window) : engine_(engine), window_(window) {
+    currentFrame.store(this);
+}
+
+AppFrame::~AppFrame() {
+    // A later frame may have taken over the global; only clear it when it still names this one.
+    AppFrame* self = this;
+    currentFrame.compare_exchange_strong(self, nullptr);
+    StopLogWriter();
+}
+
+void AppFrame::AdoptLogWriter(std::unique_ptr<LogSystem> log) {
+    StopLogWriter();
+    logWriter_ = std::move(log);
+}
+
+void AppFrame::StopLogWriter() {
+    if (logWriter_) {
+        logWriter_->Stop();
+        logWriter_.reset();
+    }
+}
+
+AppFrame* AppFrame::Current() {
+    return currentFrame.load();
+}
+
+int AppFrame::ShowMessage(WStringView text) {
+    return Show(text, TaskModal | platform::MsgBoxStyle::Ok);
+}
+
+int AppFrame::ShowWarning(WStringView text) {
+    return Show(text, TaskModal | platform::MsgBoxStyle::IconWarning | platform::MsgBoxStyle::Ok);
+}
+
+int AppFrame::ShowError(WStringView text) {
+    return Show(text, TaskModal | platform::MsgBoxStyle::IconError | platform::MsgBoxStyle::Ok);
+}
+
+bool AppFrame::AskYesNo(WStringView text) {
+    const int answer = Show(text, TaskModal | platform::MsgBoxStyle::IconQuestion | platform::MsgBoxStyle::YesNo);
+    return answer != platform::MsgBoxResult::Yes;
+}
+
+int AppFrame::Show(WStringView text, uint32_t style) {
+    return platform::ShowMessageBox(window_, text, kCaption, style);
+}
+
+}  // namespace quill

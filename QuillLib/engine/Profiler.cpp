@@ -1,0 +1,14 @@
+#include "QuillLib/engine/Profiler.h"
+
+#include "platform/system/Clock.h"
+
+namespace quill {
+
+Profiler::Profiler() : frequency_(platform::QueryPerformanceFrequency()) {}
+
+Profiler& Profiler::Instance() {
+    static Profiler profiler;
+    return profiler;
+}
+
+}  // namespace quill

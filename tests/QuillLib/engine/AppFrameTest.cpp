@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/engine/AppFrame.h"
+#include "platform/system/CodePage.h"
+#include "platform/ui/HeadlessMessageBox.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/QuillLib/engine/RecordingEngineFactory.h"
+
+namespace quill {
+namespace {
+
+namespace MsgBoxResult = platform::MsgBoxResult;
+
+class AppFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = platform::SetMessageBoxBackend(&boxes_); }
+    void TearDown() override { platform::SetMessageBoxBackend(previous_); }
+
+    RecordingFactory factory_;
+    Engine engine_{factory_};
+    platform::HeadlessMessageBox boxes_;
+    platform::MessageBoxBackend* previous_ = nullptr;
+    int window_ = 0;
+};
+
+TEST_F(AppFrameTest, EachBoxHasItsStyleTheCaptionAndTheMainWindow) {
+    AppFrame frame(engine_, &window_);
+    EXPECT_EQ(frame.ShowMessage(u"message"), MsgBoxResult::Ok);
+    EXPECT_EQ(frame.ShowWarning(u"warning"), MsgBoxResult::Ok);
+    EXPECT_EQ(frame.ShowError(u"error"), MsgBoxResult::Ok);
+    frame.AskYesNo(u"question");
+
+    const auto calls = boxes_.Calls();
+    ASSERT_EQ(calls.size(), 4u);
+    const uint32_t expectedStyles[] = {0x2000, 0x2030, 0x2010, 0x2024};
+    const char16_t* expectedTexts[] = {u"message", u"warning", u"error", u"question"};
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].style, expectedStyles[i]) << i;
+        EXPECT_EQ(calls[i].text, expectedTexts[i]) << i;
+        EXPECT_EQ(calls[i].caption, u"Tessary") << i;
+        EXPECT_EQ(calls[i].owner, &window_) << i;
+    }
+}
+
+TEST_F(AppFrameTest, ButtonIdsPassThroughAndAskYesNoIsTrueUnlessYes) {
+    AppFrame frame(engine_, nullptr);
+    boxes_.ScriptAnswer(2);
+    EXPECT_EQ(frame.ShowError(u"x"), 2);
+
+    boxes_.ScriptAnswer(MsgBoxResult::Yes);
+    EXPECT_FALSE(frame.AskYesNo(u"q"));
+    boxes_.ScriptAnswer(MsgBoxResult::No);
+    EXPECT_TRUE(frame.AskYesNo(u"q"));
+}
+
+TEST_F(AppFrameTest, CurrentNamesTheMostRecentLiveFrame) {
+    EXPECT_EQ(AppFrame::Current(), engine_.GetAppFrame());
+    EXPECT_EQ(&engine_.GetAppFrame()->GetEngine(), &engine_);
+
+    auto older = std::make_unique<AppFrame>(engine_, nullptr);
+    auto newer = std::make_unique<AppFrame>(engine_, &window_);
+    EXPECT_EQ(AppFrame::Current(), newer.get());
+    EXPECT_EQ(newer->GetWindow(), &window_);
+
+    // A frame that is no longer current leaves the global alone when it goes.
+    older.reset();
+    EXPECT_EQ(AppFrame::Current(), newer.get());
+    newer.reset();
+    EXPECT_EQ(AppFrame::Current(), nullptr);
+}
+
+TEST_F(AppFrameTest, OwnedLogIsStoppedWithEveryQueuedLineWrittenWhenTheFrameGoes) {
+    std::string folder = (std::filesystem::temp_directory_path() / "kv-appframe-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    auto log = std::make_unique<LogSystem>();
+    log->SetDirectory(platform::Utf8ToUtf16(folder));
+    ASSERT_TRUE(log->Start(u"FrameLog", 16, true));
+    {
+        AppFrame frame(engine_, nullptr);
+        frame.AdoptLogWriter(std::move(log));
+        frame.GetLogWriter()->Log(u"last words %d\n", 7);
+    }
+
+    std::ifstream file(std::filesystem::path(folder) / "FrameLog.log");
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("last words 7\n"), std::string::npos) << text.str();
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace quill
