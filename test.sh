@@ -29,6 +29,6 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
     mkdir -p "$work"
     [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
     echo "Fuzzing $name"
-    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 "$work"
+    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 -artifact_prefix=build/fuzz/ "$work"
   done
 fi

@@ -17,7 +17,9 @@ constexpr uint32_t kMaxFuzzVertices = 64;
 uint32_t TakeU32(const uint8_t*& data, size_t& size) {
     uint8_t bytes[4] = {};
     const size_t n = size < 4 ? size : 4;
-    std::memcpy(bytes, data, n);
+    if (n > 0) {
+        std::memcpy(bytes, data, n);
+    }
     data += n;
     size -= n;
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
@@ -26,7 +28,9 @@ uint32_t TakeU32(const uint8_t*& data, size_t& size) {
 void FillFrom(VertexData& record, const uint8_t*& data, size_t& size) {
     auto bytes = record.Bytes();
     const size_t n = bytes.size() < size ? bytes.size() : size;
-    std::memcpy(bytes.data(), data, n);
+    if (n > 0) {  // an empty record has no buffer, and memcpy must not see a null pointer
+        std::memcpy(bytes.data(), data, n);
+    }
     data += n;
     size -= n;
 }
