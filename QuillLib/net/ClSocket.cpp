@@ -1,0 +1,227 @@
+#include "QuillLib/net/ClSocket.h"
+
+#include <atomic>
+#include <utility>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "platform/net/TcpSocket.h"
+#include "platform/system/CodePage.h"
+
+namespace quill {
+
+// One connection attempt: its system socket, shared by the threads that use it and closed when the last
+// of them lets go.
+struct ClSocket::Attempt {
+    platform::TcpSocket socket;
+    std::atomic<bool> abandoned{false};
+
+    ~Attempt() {
+        const int error = socket.Close();
+        if (error != 0) {
+            TheLog().LogError(u"ERROR : closesocket() %d\n", error);
+        }
+    }
+
+    void Abandon() {
+        abandoned = true;
+        socket.Shutdown();
+    }
+};
+
+ClSocket::ClSocket(SocketListener* listener, const PacketCipherKeys& keys) : ClSocketBase(keys), listener_(listener) {}
+
+ClSocket::~ClSocket() {
+    std::vector<std::unique_ptr<platform::Thread>> threads;
+    {
+        ScopedLock hold(BaseLock());
+        AbandonCurrentAttempt();
+        SetState(0);
+        threads = std::move(retiredThreads_);
+        threads.push_back(std::move(connectThread_));
+        threads.push_back(std::move(receiveThread_));
+    }
+    for (auto& thread : threads) {
+        if (thread) {
+            thread->Join();
+        }
+    }
+}
+
+int ClSocket::Connect(WStringView host, uint32_t port) {
+    auto attempt = std::make_shared<Attempt>();
+    ScopedLock hold(BaseLock());
+    AbandonCurrentAttempt();
+    SetState(0);
+    current_ = attempt;
+    ReapRetiredThreads();
+    if (connectThread_) {
+        retiredThreads_.push_back(std::move(connectThread_));
+    }
+    connectThread_ = std::make_unique<platform::Thread>();
+    connectThread_->Start(
+        [this, attempt, host = platform::ToCodePage(host), port] { ConnectThread(attempt, host, port); });
+    return 0;
+}
+
+int ClSocket::SendPacket(Packet* packet, int /*flag*/) {
+    if (packet == nullptr) {
+        return 0;
+    }
+    packet->Finish();
+    if (packet->Overflowed()) {
+        TheLog().LogError(u"WARNING : OVERFLOWED PACKET NOT SENT %d\n", static_cast<int>(packet->Id()));
+        return 0;
+    }
+    Send(packet->Bytes());
+    return 0;
+}
+
+int ClSocket::Send(std::span<const uint8_t> messages) {
+    ScopedLock hold(sendLock_);
+    const std::shared_ptr<Attempt> attempt = CurrentAttempt();
+    if (State() != 1 || !attempt) {
+        return 0;
+    }
+    std::span<const uint8_t> frames;
+    const int prepared = PrepareFrames(messages, frames);
+    if (prepared == kCipherFailure) {
+        TheLog().LogError(u"** ENCRYPT ERROR\n");
+        EndConnection(attempt);
+        return kCipherFailure;
+    }
+    if (prepared != 0) {
+        return prepared;
+    }
+    const int error = attempt->socket.SendAll(frames.data(), frames.size());
+    if (error != 0) {
+        SetLastError(error);
+        EndConnection(attempt);
+        return kSendFailed;
+    }
+    return 0;
+}
+
+void ClSocket::Close() {
+    ScopedLock hold(BaseLock());
+    AbandonCurrentAttempt();
+    SetState(0);
+}
+
+void ClSocket::Disconnect() {
+    EndConnection(CurrentAttempt());
+}
+
+void ClSocket::ConnectThread(std::shared_ptr<Attempt> attempt, std::string host, uint32_t port) {
+    int error = attempt->socket.Open();
+    if (error != 0) {
+        ReportConnect(attempt, error);
+        return;
+    }
+    uint32_t address = 0;
+    error = platform::TcpSocket::ResolveIpv4(host, &address);
+    if (error != 0) {
+        ReportConnect(attempt, error);
+        return;
+    }
+    attempt->socket.SetLinger(false, 1);
+    if (attempt->socket.Connect(address, static_cast<uint16_t>(port), kConnectTimeoutMs, &attempt->abandoned) != 0) {
+        ReportConnect(attempt, -1);
+        return;
+    }
+    {
+        ScopedLock hold(BaseLock());
+        if (attempt->abandoned) {
+            return;
+        }
+        SetState(1);
+    }
+    listener_->OnConnect(this, 0);
+    StartReceiving(attempt);
+}
+
+void ClSocket::ReportConnect(const std::shared_ptr<Attempt>& attempt, int code) {
+    {
+        ScopedLock hold(BaseLock());
+        if (attempt->abandoned) {
+            return;
+        }
+        if (current_ == attempt) {
+            current_.reset();
+        }
+    }
+    listener_->OnConnect(this, code);
+}
+
+void ClSocket::StartReceiving(const std::shared_ptr<Attempt>& attempt) {
+    std::unique_ptr<platform::Thread> previous;
+    {
+        ScopedLock hold(BaseLock());
+        previous = std::move(receiveThread_);
+    }
+    // The previous connection's receive thread must be done with the shared buffers before they are reused.
+    if (previous) {
+        previous->Join();
+    }
+    Ring().Clear();
+    ScopedLock hold(BaseLock());
+    if (attempt->abandoned) {
+        return;
+    }
+    receiveThread_ = std::make_unique<platform::Thread>();
+    receiveThread_->Start([this, attempt] { ReceiveThread(attempt); });
+}
+
+void ClSocket::ReceiveThread(std::shared_ptr<Attempt> attempt) {
+    const auto report = [this](int result) { listener_->OnReceive(this, result); };
+    for (;;) {
+        int error = 0;
+        const int received = attempt->socket.Receive(receiveBuffer_.data(), receiveBuffer_.size(), &error);
+        if (received <= 0) {
+            if (received < 0 && !attempt->abandoned) {
+                SetLastError(error);
+            }
+            EndConnection(attempt);
+            return;
+        }
+        if (!FeedReceived({receiveBuffer_.data(), static_cast<size_t>(received)}, report)) {
+            EndConnection(attempt);
+            return;
+        }
+        if (attempt->abandoned) {
+            return;
+        }
+    }
+}
+
+bool ClSocket::EndConnection(const std::shared_ptr<Attempt>& attempt) {
+    {
+        ScopedLock hold(BaseLock());
+        if (!attempt || current_ != attempt || State() != 1) {
+            return false;
+        }
+        AbandonCurrentAttempt();
+        SetState(0);
+    }
+    listener_->OnClose(this, 1);
+    return true;
+}
+
+std::shared_ptr<ClSocket::Attempt> ClSocket::CurrentAttempt() {
+    ScopedLock hold(BaseLock());
+    return current_;
+}
+
+void ClSocket::AbandonCurrentAttempt() {
+    if (current_) {
+        current_->Abandon();
+        current_.reset();
+    }
+}
+
+void ClSocket::ReapRetiredThreads() {
+    // Join(0) joins a thread that has ended and leaves a running one (or the calling thread) for later.
+    std::erase_if(retiredThreads_, [](const std::unique_ptr<platform::Thread>& thread) { return thread->Join(0); });
+}
+
+}  // namespace quill

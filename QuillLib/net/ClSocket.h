@@ -1,0 +1,76 @@
+#pragma once
+// The engine's TCP client for the game server. Connect returns at once and connects on a short-lived
+// connect thread; a receive thread then reassembles and deciphers the incoming frames and hands each to the
+// listener; SendPacket enciphers and sends on the caller's thread, one whole packet at a time.
+//
+// Each Connect starts a new attempt with its own system socket. Close and a new Connect abandon the current
+// attempt: its socket is shut down, which wakes its threads, and it is closed once they let go of it, so a
+// thread never reads a descriptor that a newer connection reuses. An abandoned attempt reports nothing.
+//
+// The listener's calls run on the socket's threads; the destructor joins them all, so it must not run
+// inside a listener call.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/WString.h"
+#include "QuillLib/net/ClSocketBase.h"
+#include "QuillLib/net/SocketListener.h"
+#include "platform/system/Thread.h"
+
+namespace quill {
+
+class ClSocket : public ClSocketBase {
+public:
+    static constexpr uint32_t kConnectTimeoutMs = 20000;
+    static constexpr uint32_t kReceiveBufferSize = 4096;
+
+    explicit ClSocket(SocketListener* listener, const PacketCipherKeys& keys = PacketCipherKeys::BuiltIn());
+    ~ClSocket() override;
+
+    // Abandons the current connection and connects to host (dotted IPv4 text or a host name) at port.
+    // Returns 0 at once; the outcome arrives through SocketListener::OnConnect.
+    int Connect(WStringView host, uint32_t port);
+
+    // Finishes the packet and sends it. Returns 0 whatever the outcome.
+    int SendPacket(Packet* packet, int flag = 0) override;
+
+    // Sends a chain of messages under the send lock. Returns 0 (also when not connected: nothing is sent),
+    // kBadFrameLength when refused for its form or size (the connection stays), kCipherFailure, or
+    // kSendFailed (both of the last end the connection).
+    int Send(std::span<const uint8_t> messages);
+
+    // Ends the connection without telling the listener.
+    void Close();
+
+    // Ends the connection and tells the listener (OnClose with 1), when connected.
+    void Disconnect();
+
+private:
+    struct Attempt;
+
+    void ConnectThread(std::shared_ptr<Attempt> attempt, std::string host, uint32_t port);
+    void ReportConnect(const std::shared_ptr<Attempt>& attempt, int code);
+    void StartReceiving(const std::shared_ptr<Attempt>& attempt);
+    void ReceiveThread(std::shared_ptr<Attempt> attempt);
+    // Ends the attempt's connection when it is still the current, connected one; true when this call did.
+    bool EndConnection(const std::shared_ptr<Attempt>& attempt);
+    std::shared_ptr<Attempt> CurrentAttempt();
+    void AbandonCurrentAttempt();
+    void ReapRetiredThreads();
+
+    SocketListener* const listener_;
+    CriticalSectionLock sendLock_;
+    std::shared_ptr<Attempt> current_;  // guarded by BaseLock()
+    std::unique_ptr<platform::Thread> connectThread_;
+    std::unique_ptr<platform::Thread> receiveThread_;
+    // Threads of abandoned attempts, joined once they have ended.
+    std::vector<std::unique_ptr<platform::Thread>> retiredThreads_;
+    std::array<uint8_t, kReceiveBufferSize> receiveBuffer_{};
+};
+
+}  // namespace quill

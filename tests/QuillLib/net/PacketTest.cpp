@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "QuillLib/net/Packet.h"
+
+namespace quill {
+namespace {
+
+std::vector<uint8_t> BytesOf(const Packet& packet) {
+    const auto bytes = packet.Bytes();
+    return {bytes.begin(), bytes.end()};
+}
+
+// A received packet holding the given message bytes.
+std::unique_ptr<Packet> Received(const std::vector<uint8_t>& message) {
+    auto packet = std::make_unique<Packet>();
+    EXPECT_TRUE(packet->LoadReceived(message));
+    return packet;
+}
+
+TEST(PacketFraming, OneMessageCarriesItsLengthAndId) {
+    Packet packet;
+    packet.Init(MessageId::KeepAlive).WriteU8(0).Finish();
+    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0x05, 0x00, 0x09, 0x00, 0x00}));
+    EXPECT_TRUE(packet.Finished());
+    EXPECT_EQ(packet.Id(), MessageId::KeepAlive);
+}
+
+TEST(PacketFraming, AppendedMessagesEachCarryTheirOwnLength) {
+    Packet packet;
+    packet.Init(MessageId::ShotResultReport).WriteU32(7).BeginMessage(MessageId::TableState).WriteU16(3).Finish();
+    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0x08, 0x00, 0xB5, 0x04, 0x07, 0x00, 0x00, 0x00,  //
+                                                     0x06, 0x00, 0xB2, 0x04, 0x03, 0x00}));
+    EXPECT_EQ(packet.Id(), MessageId::ShotResultReport);
+    EXPECT_EQ(packet.LastMessageLength(), 6);
+}
+
+TEST(PacketFraming, FinishingTwiceChangesNothing) {
+    Packet packet;
+    packet.Init(MessageId::Shot).WriteU16(1).Finish();
+    const auto once = BytesOf(packet);
+    packet.Finish();
+    EXPECT_EQ(BytesOf(packet), once);
+}
+
+TEST(PacketFields, AreLittleEndianWithSixtyFourBitValuesLowWordFirst) {
+    Packet packet;
+    packet.Init(MessageId::Shot).WriteU8(0xAB).WriteU16(0x1234).WriteU32(0xDEADBEEF).WriteI64((int64_t{1} << 32) | 2);
+    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0, 0, 0xB4, 0x04, 0xAB, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE,  //
+                                                     0x02, 0, 0, 0, 0x01, 0, 0, 0}));
+}
+
+TEST(PacketFields, StringsAreCountedUtf16WithATerminator) {
+    Packet packet;
+    packet.Init(MessageId::LobbyChatSend).WriteWString(u"").WriteWString(u"A\u00E9");
+    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0, 0, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00,  //
+                                                     0x04, 0x00, 0x41, 0x00, 0xE9, 0x00, 0x00, 0x00}));
+}
+
+TEST(PacketFields, ReadBackWhatWasWritten) {
+    Packet built;
+    built.Init(MessageId::LoginRequest).WriteU32(2966).WriteU8(2).WriteWString(u"player").WriteI64(-5).WriteU16(65535);
+    built.Finish();
+    const auto packet = Received(BytesOf(built));
+    EXPECT_EQ(packet->Id(), MessageId::LoginRequest);
+    EXPECT_EQ(packet->LengthReadBack(), built.Cursor());
+    EXPECT_EQ(packet->Cursor(), 4u);
+    EXPECT_EQ(packet->ReadU32(), 2966u);
+    EXPECT_EQ(packet->ReadU8(), 2);
+    EXPECT_EQ(packet->ReadWString(), u"player");
+    EXPECT_EQ(packet->ReadI64(), -5);
+    EXPECT_EQ(packet->ReadU16(), 65535);
+    EXPECT_EQ(packet->ErrorCount(), 0);
+}
+
+TEST(PacketReading, AcceptsStringCountsUpTo3066) {
+    std::vector<uint8_t> message = {0, 0, 11, 0, 0xFA, 0x0B};  // count 3066
+    message.resize(message.size() + 3066 + 2, 0x41);
+    message[message.size() - 2] = 0;
+    message[message.size() - 1] = 0;
+    message[0] = static_cast<uint8_t>(message.size());
+    message[1] = static_cast<uint8_t>(message.size() >> 8);
+    const auto packet = Received(message);
+    EXPECT_EQ(packet->ReadWString().size(), 1533u);
+    EXPECT_EQ(packet->ErrorCount(), 0);
+    EXPECT_EQ(packet->Cursor(), message.size());
+}
+
+TEST(PacketReading, ABadStringCountCountsAnErrorAndConsumesOnlyTheTerminator) {
+    for (uint16_t count : {uint16_t{3067}, uint16_t{0x8000}}) {
+        const auto packet = Received({12, 0, 11, 0, static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),  //
+                                      0, 0, 0x78, 0x56, 0x34, 0x12});
+        EXPECT_EQ(packet->ReadWString(), u"");
+        EXPECT_EQ(packet->ErrorCount(), 1);
+        EXPECT_EQ(packet->ReadU32(), 0x12345678u) << "reading goes on after the terminator";
+    }
+}
+
+TEST(PacketReading, StopsAtTheEndOfTheMessage) {
+    // The storage beyond the message holds stale bytes, which a reader must not see.
+    const auto packet = Received({6, 0, 1, 0, 0x22, 0x11, 0xEE, 0xEE});
+    EXPECT_EQ(packet->LengthReadBack(), 6);
+    EXPECT_EQ(packet->ReadU16(), 0x1122);
+    EXPECT_EQ(packet->ReadU32(), 0u);
+    EXPECT_EQ(packet->ReadWString(), u"");
+    EXPECT_EQ(packet->ErrorCount(), 2);
+    EXPECT_EQ(packet->Cursor(), 6u);
+}
+
+TEST(PacketReading, AStringRunningPastTheMessageReadsEmpty) {
+    const auto packet = Received({10, 0, 1, 0, 8, 0, 0x41, 0, 0x42, 0});
+    EXPECT_EQ(packet->ReadWString(), u"");
+    EXPECT_EQ(packet->ErrorCount(), 1);
+}
+
+TEST(PacketReading, CutsTextToTheCallersBufferAndStillSkipsTheWholeString) {
+    Packet built;
+    built.Init(MessageId::LobbyChat).WriteWString(u"nickname").WriteU8(9).Finish();
+    const auto packet = Received(BytesOf(built));
+    char16_t buffer[5];
+    packet->ReadWString(buffer, 5);
+    EXPECT_EQ(WString(buffer), u"nick");
+    EXPECT_EQ(packet->ReadU8(), 9);
+}
+
+TEST(PacketReading, TextEndsAtItsFirstZeroUnit) {
+    Packet built;
+    built.Init(MessageId::LobbyChat).WriteWString(WStringView(u"ab\0cd", 5)).Finish();
+    EXPECT_EQ(Received(BytesOf(built))->ReadWString(), u"ab");
+}
+
+TEST(PacketReading, RefusesBytesThatAreNotOneMessage) {
+    Packet packet;
+    EXPECT_FALSE(packet.LoadReceived(std::vector<uint8_t>{4, 0, 1}));           // shorter than a header
+    EXPECT_FALSE(packet.LoadReceived(std::vector<uint8_t>{3, 0, 1, 0}));        // length below a header
+    EXPECT_FALSE(packet.LoadReceived(std::vector<uint8_t>{9, 0, 1, 0, 0, 0}));  // length beyond the bytes
+    EXPECT_FALSE(packet.LoadReceived(std::vector<uint8_t>(Packet::kStorage + 1, 0)));
+    EXPECT_TRUE(packet.LoadReceived(std::vector<uint8_t>{4, 0, 1, 0, 7, 7}));  // trailing bytes are ignored
+    EXPECT_EQ(packet.LengthReadBack(), 4);
+    EXPECT_EQ(packet.ReadU8(), 0);
+}
+
+TEST(PacketWriting, StopsAtTheCapacityAndMarksTheOverflow) {
+    Packet packet;
+    packet.Init(MessageId::TableState);
+    while (!packet.Overflowed()) {
+        packet.WriteU32(0x01020304);
+    }
+    EXPECT_EQ(packet.Cursor(), Packet::kCapacity);
+    packet.WriteU8(1).WriteWString(u"x").BeginMessage(MessageId::Shot);
+    EXPECT_EQ(packet.Cursor(), Packet::kCapacity) << "nothing is written after an overflow";
+}
+
+TEST(PacketWriting, AStringThatDoesNotFitIsNotWrittenAtAll) {
+    Packet packet;
+    packet.Init(MessageId::LobbyChatSend).WriteWString(WString(Packet::kCapacity / 2, u'x'));
+    EXPECT_TRUE(packet.Overflowed());
+    EXPECT_EQ(packet.Cursor(), Packet::kHeaderSize);
+}
+
+}  // namespace
+}  // namespace quill
