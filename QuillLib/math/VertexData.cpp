@@ -145,7 +145,8 @@ VertexData& VertexData::CopyFrom(const VertexData& src) {
         lanes.Add(textureOffsets_[set], src.textureOffsets_[set], 0, floats);
     }
     for (uint32_t vertex = 0; vertex < vertexCount_; ++vertex) {
-        CopyVertex(lanes, &words_[size_t{vertex} * stride_], &src.words_[size_t{vertex} * src.stride_]);
+        // data() rather than [], since a layout of zero-sized attributes holds no words at all.
+        CopyVertex(lanes, words_.data() + size_t{vertex} * stride_, src.words_.data() + size_t{vertex} * src.stride_);
     }
     MarkChanged();
     return *this;
