@@ -7,6 +7,7 @@
 #include <string>
 
 #include "QuillLib/core/FileStream.h"
+#include "tests/support/common/TempDirectory.h"
 
 namespace quill {
 namespace {
@@ -15,30 +16,21 @@ namespace fs = std::filesystem;
 
 class FileStreamTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv-filestream-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     // The wide name of a file in the test folder (the temporary folder's path is ASCII).
     WString NameOf(const std::string& file) const {
-        const std::string path = (folder_ / file).string();
+        const std::string path = (folder_.Path() / file).string();
         return WString(path.begin(), path.end());
     }
     // A file of count bytes 0, 1, 2, ...
     WString MakeFile(const std::string& file, int count) const {
-        std::ofstream out(folder_ / file, std::ios::binary);
+        std::ofstream out(folder_.Path() / file, std::ios::binary);
         for (int i = 0; i < count; ++i) {
             out.put(static_cast<char>(i));
         }
         return NameOf(file);
     }
 
-    fs::path folder_;
+    kvtest::TempDirectory folder_;
 };
 
 TEST_F(FileStreamTest, OpenRefusesBadRequestsAndKeepsAnOpenFile) {

@@ -9,6 +9,7 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/AppFrame.h"
+#include "tests/support/common/TempDirectory.h"
 #include "platform/system/CodePage.h"
 #include "platform/ui/HeadlessMessageBox.h"
 #include "platform/ui/MessageBox.h"
@@ -78,10 +79,9 @@ TEST_F(AppFrameTest, CurrentNamesTheMostRecentLiveFrame) {
 }
 
 TEST_F(AppFrameTest, OwnedLogIsStoppedWithEveryQueuedLineWrittenWhenTheFrameGoes) {
-    std::string folder = (std::filesystem::temp_directory_path() / "kv-appframe-XXXXXX").string();
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    kvtest::TempDirectory folder;
     auto log = std::make_unique<LogSystem>();
-    log->SetDirectory(platform::Utf8ToUtf16(folder));
+    log->SetDirectory(folder.Wide());
     ASSERT_TRUE(log->Start(u"FrameLog", 16, true));
     {
         AppFrame frame(engine_, nullptr);
@@ -89,11 +89,8 @@ TEST_F(AppFrameTest, OwnedLogIsStoppedWithEveryQueuedLineWrittenWhenTheFrameGoes
         frame.GetLogWriter()->Log(u"last words %d\n", 7);
     }
 
-    std::ifstream file(std::filesystem::path(folder) / "FrameLog.log");
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_NE(text.str().find("last words 7\n"), std::string::npos) << text.str();
-    std::filesystem::remove_all(folder);
+    const std::string text = folder.Read("FrameLog.log");
+    EXPECT_NE(text.find("last words 7\n"), std::string::npos) << text;
 }
 
 }  // namespace

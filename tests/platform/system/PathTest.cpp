@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/system/Path.h"
+#include "tests/support/common/TempDirectory.h"
 
 namespace platform {
 namespace {
@@ -17,23 +18,16 @@ namespace fs = std::filesystem;
 class PathTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv-path-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         previous_ = fs::current_path();
-        fs::current_path(folder_);
+        fs::current_path(folder_.Path());
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void TearDown() override { fs::current_path(previous_); }
     static void Touch(const fs::path& path) {
         fs::create_directories(path.parent_path());
         std::ofstream(path) << "x";
     }
 
-    fs::path folder_;
+    kvtest::TempDirectory folder_;
     fs::path previous_;
 };
 
@@ -44,9 +38,9 @@ TEST_F(PathTest, FindsEachComponentWithoutRegardToCase) {
     EXPECT_EQ(NativePath(u".\\Data\\FOO.tpk"), "./data/foo.tpk");
     EXPECT_EQ(NativePath(u"Data/"), "data");
 
-    const std::string absolute = (folder_ / "DATA\\FOO.TPK").string();
+    const std::string absolute = (folder_.Path() / "DATA\\FOO.TPK").string();
     const std::u16string wideAbsolute(absolute.begin(), absolute.end());  // the temp path is ASCII
-    EXPECT_EQ(NativePath(wideAbsolute), (folder_ / "data/foo.tpk").string());
+    EXPECT_EQ(NativePath(wideAbsolute), (folder_.Path() / "data/foo.tpk").string());
 }
 
 TEST_F(PathTest, KeepsComponentsThatMatchNothing) {
