@@ -32,6 +32,7 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     WString Wide() const { return platform::Utf8ToUtf16(path_.string()); }
+    WString Wide(const std::string& child) const { return platform::Utf8ToUtf16((path_ / child).string()); }
 
     // Names of the files in the folder, sorted.
     std::vector<std::string> FileNames() const {

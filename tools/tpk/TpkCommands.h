@@ -1,0 +1,21 @@
+#pragma once
+// The commands of the package tool. Each takes its arguments after the command word and returns the
+// process exit code; messages go to standard output and errors to standard error.
+#include <string>
+#include <vector>
+
+namespace tpk {
+
+using Arguments = std::vector<std::string>;
+
+// list <package>: the resource files in index order with their tables and items.
+int ListPackage(const Arguments& args);
+// extract <package> <file> <kind> <id> <output>: one item's packed body.
+int ExtractItem(const Arguments& args);
+// build [-v <version>] <folder> <package> [<header>]: a package (and its identifier header) from a
+// folder of items.
+int BuildPackage(const Arguments& args);
+// header <folder> <header>: only the identifier header of a folder of items.
+int WriteHeader(const Arguments& args);
+
+}  // namespace tpk
