@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "QuillLib/core/WString.h"
-#include "QuillLib/engine/EngineSubsystem.h"
+#include "QuillLib/core/EngineSubsystem.h"
 #include "platform/ui/WindowHandle.h"
 
 namespace quill {

@@ -18,7 +18,7 @@
 #include "QuillLib/engine/AppFrame.h"
 #include "QuillLib/engine/Graphics.h"
 #include "QuillLib/engine/RenderSceneManager.h"
-#include "QuillLib/engine/ResourceManager.h"
+#include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/engine/SoundManager.h"
 #include "QuillLib/engine/SubsystemHolder.h"
 

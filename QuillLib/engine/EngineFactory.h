@@ -1,8 +1,7 @@
 #pragma once
-// Builds the Engine and its six subsystems. The engine library builds what needs nothing but the engine (the
-// engine itself and the subsystem holder); the libraries above it and the application supply the others
-// (render scenes, resources, graphics, sound and the application frame), so a program derives its own
-// factory from this one. Every creator receives the engine the subsystem belongs to; a creator that
+// Builds the Engine and its six subsystems. The engine library builds what needs no window (the engine
+// itself, the resource manager and the subsystem holder); the application supplies the others (render
+// scenes, graphics, sound and the application frame), so a program derives its own factory from this one. Every creator receives the engine the subsystem belongs to; a creator that
 // returns null leaves the engine's slot empty.
 #include <memory>
 
@@ -23,7 +22,7 @@ public:
     // An engine built from this factory; the factory must outlive it.
     virtual std::unique_ptr<Engine> CreateEngine();
     virtual std::unique_ptr<RenderSceneManager> CreateRenderSceneManager(Engine& engine) = 0;
-    virtual std::unique_ptr<ResourceManager> CreateResourceManager(Engine& engine) = 0;
+    virtual std::unique_ptr<ResourceManager> CreateResourceManager(Engine& engine);
     virtual std::unique_ptr<Graphics> CreateGraphics(Engine& engine) = 0;
     virtual std::unique_ptr<SoundManager> CreateSoundManager(Engine& engine) = 0;
     virtual std::unique_ptr<SubsystemHolder> CreateSubsystemHolder(Engine& engine);

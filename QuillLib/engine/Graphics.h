@@ -1,7 +1,7 @@
 #pragma once
 // The graphics layer as the engine sees it: the subsystem that owns the render device. The layer itself is
 // built by the rendering library and handed to the engine by the application's factory.
-#include "QuillLib/engine/EngineSubsystem.h"
+#include "QuillLib/core/EngineSubsystem.h"
 
 namespace quill {
 

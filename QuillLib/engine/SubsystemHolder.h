@@ -3,7 +3,7 @@
 // holder down shuts the held subsystem down and deletes it.
 #include <memory>
 
-#include "QuillLib/engine/EngineSubsystem.h"
+#include "QuillLib/core/EngineSubsystem.h"
 
 namespace quill {
 

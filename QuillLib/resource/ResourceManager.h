@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "QuillLib/core/EngineSubsystem.h"
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/resource/ResourceKind.h"
@@ -27,21 +28,21 @@ struct ResourceLoadContext {
     uint32_t kind = kHeaderKind;  // the table being read; kHeaderKind while the header is read
 };
 
-class ResourceManager {
+class ResourceManager : public EngineSubsystem {
 public:
     ResourceManager() = default;
     // Shutdown; packages that others still hold forget the manager.
-    ~ResourceManager();
+    ~ResourceManager() override;
 
     ResourceManager(const ResourceManager&) = delete;
     ResourceManager& operator=(const ResourceManager&) = delete;
 
     // Shutdown, then seeds the runtime's random generator (which draws the keys of scrambled names) with
     // the millisecond tick count. Always true.
-    bool Initialize();
+    bool Initialize() override;
     // Releases every package (each one nobody else holds is destroyed with its files and items), then
     // calls OnShutdown(0) on every listener.
-    void Shutdown();
+    void Shutdown() override;
 
     // rootFolder\dataFolder, leaving out what is empty.
     WString GetPackageFolder() const;
