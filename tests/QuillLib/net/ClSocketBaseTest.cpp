@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "LogCapture.h"
+#include "tests/support/common/LogCapture.h"
 #include "QuillLib/net/CipherError.h"
 #include "QuillLib/net/ClSocketBase.h"
 

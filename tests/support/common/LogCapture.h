@@ -1,6 +1,6 @@
 #pragma once
 // Runs the process log for one test in a private folder and collects the lines it shows on the console
-// (the ERROR and WARNING lines), so that a test can check what the network code reported.
+// (the ERROR and WARNING lines), so that a test can check what the code under test reported.
 #include <stdlib.h>
 
 #include <filesystem>
@@ -19,7 +19,7 @@ class LogCapture {
 public:
     LogCapture() {
         TheLog().SetDirectory(directory_.Wide());
-        TheLog().Start(u"NetTest", 64, true);
+        TheLog().Start(u"TestLog", 64, true);
     }
     ~LogCapture() { TheLog().Stop(); }
     LogCapture(const LogCapture&) = delete;
