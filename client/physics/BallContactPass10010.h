@@ -1,0 +1,30 @@
+#pragma once
+// The ball-ball pass of the 10010 series at the end of each sub-step. It finds the pairs that touch and approach,
+// reports each new contact as a BallBall event, and resolves all found contacts together as stiff springs in
+// micro-steps of BallContactStep seconds, with sliding friction between the balls' surfaces, until every contact
+// has let go. The size and mass of ball 0 stand for every ball.
+#include <vector>
+
+#include "client/physics/BallContact.h"
+
+namespace kestrovan {
+
+class PhysicsModel10010;
+
+class BallContactPass10010 {
+public:
+    BallContactPass10010(PhysicsModel10010& model, std::vector<BallContact>& contacts);
+
+    // True when every ball is at rest after the pass.
+    bool Run();
+
+private:
+    void ResolveContacts();
+    void ResolveMicroStep(BallContact& contact, uint16_t* separated);
+    void ApplyFriction(const BallContact& contact, float force);
+
+    PhysicsModel10010& model_;
+    std::vector<BallContact>& contacts_;
+};
+
+}  // namespace kestrovan

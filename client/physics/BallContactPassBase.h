@@ -1,0 +1,27 @@
+#pragma once
+// The ball-ball pass of the base model (code 0x10000): the contacts of the 10010 series' pass resolved as
+// springs in micro-steps of 2e-6 s, with each ball's own mass and radius, so that a lighter ball is moved more.
+#include <vector>
+
+#include "client/physics/BallContact.h"
+
+namespace kestrovan {
+
+class PhysicsModel;
+
+class BallContactPassBase {
+public:
+    BallContactPassBase(PhysicsModel& model, std::vector<BallContact>& contacts);
+
+    // True when every ball is at rest after the pass.
+    bool Run();
+
+private:
+    void ResolveMicroStep(BallContact& contact, uint16_t* separated);
+    void ApplyFriction(const BallContact& contact, float force);
+
+    PhysicsModel& model_;
+    std::vector<BallContact>& contacts_;
+};
+
+}  // namespace kestrovan

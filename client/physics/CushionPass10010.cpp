@@ -1,0 +1,188 @@
+#include "client/physics/CushionPass10010.h"
+
+#include "QuillLib/math/Vector2D.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsEventList.h"
+#include "client/physics/PhysicsMath.h"
+#include "client/physics/PhysicsModel10010.h"
+#include "client/physics/PhysicsVector.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int kContactSubSteps = 20;
+// The side bits of each cushion axis: x owns the cushions at noseMinX and noseMaxX, y those at noseMinY and
+// noseMaxY.
+constexpr uint8_t kAxisBits[2] = {3, 12};
+
+}  // namespace
+
+CushionPass10010::CushionPass10010(PhysicsModel10010& model, PhysicsBall& ball, float dt)
+    : model_(model), ball_(ball), dt_(dt) {}
+
+void CushionPass10010::Run() {
+    mask_ = ZoneMask();
+    if (mask_ == 0) {
+        return;
+    }
+    position_ = ball_.position;
+    TestAxes();
+    if (mask_ == 0) {
+        EndAllContacts();
+        return;
+    }
+    const PhysicsConstants k = ContactConstants();
+    StartContacts();
+    if (mask_ == 0) {
+        EndAllContacts();
+        return;
+    }
+    Resolve(k);
+    Finish();
+}
+
+// The sides touched at the end of the previous call, plus the nose lines that the ball now overlaps while it is
+// within the cushion backs and below the cushion's top.
+uint8_t CushionPass10010::ZoneMask() const {
+    const TableGeometry& g = model_.Geometry();
+    const quill::Vec3& p = ball_.position;
+    const float r = ball_.radiusCm;
+    uint8_t mask = ball_.cushionMask;
+    if (g.cushionBackMinX <= p.x && p.x <= g.cushionBackMaxX && g.cushionBackMinY <= p.y && p.y <= g.cushionBackMaxY &&
+        0.0f <= p.z && p.z < r + g.cushionTopHeight) {
+        if (p.x < g.noseMinX + r) {
+            mask |= 1;
+        }
+        if (p.x > g.noseMaxX - r) {
+            mask |= 2;
+        }
+        if (p.y < g.noseMinY + r) {
+            mask |= 4;
+        }
+        if (p.y > g.noseMaxY - r) {
+            mask |= 8;
+        }
+    }
+    return mask;
+}
+
+// One test per axis; both share the flags, the jaw number and the contact height.
+void CushionPass10010::TestAxes() {
+    flags_ = CushionFlags{};
+    for (int axis = 0; axis < 2; ++axis) {
+        const uint8_t bits = kAxisBits[axis];
+        if (!model_.TestCushion(position_, ball_.radiusCm, normals_[axis], contactHeight_, flags_,
+                                static_cast<uint8_t>(mask_ & bits))) {
+            mask_ &= static_cast<uint8_t>(~bits);
+        }
+    }
+}
+
+// The contact's private copy of the constants: the cushion's upper face transfers the tangential terms whole, and
+// a jaw has its own friction and damping (averaged with the cushion's on the jaw's nose edge).
+PhysicsConstants CushionPass10010::ContactConstants() const {
+    PhysicsConstants k = ThePhysicsConstants();
+    if (flags_.upperFace != 0) {
+        k[23] = 1.0f;
+    }
+    if (flags_.jaw != 0) {
+        const PhysicsConstants& shared = ThePhysicsConstants();
+        k[29] = shared[30];
+        k[18] = shared[20];
+        k[19] = shared[21];
+        if (flags_.nose != 0) {
+            k[29] = (shared[29] + shared[30]) / 2.0f;
+            k[18] = (shared[20] + shared[18]) / 2.0f;
+            k[19] = (shared[21] + shared[19]) / 2.0f;
+        }
+    }
+    return k;
+}
+
+// A contact is new when its axis has no deformation yet, or when a settled contact is pressed again. A new
+// contact with the ball moving into the cushion is reported; one with the ball moving away is dropped.
+void CushionPass10010::StartContacts() {
+    for (uint8_t axis = 0; axis < 2; ++axis) {
+        const uint8_t side = mask_ & kAxisBits[axis];
+        const quill::Vec3& normal = normals_[axis];
+        const float approach = -Dot(ball_.velocity, normal);
+        if (side == 0) {
+            continue;
+        }
+        if (!IsZero(ball_.cushionPress[axis]) && !model_.IsCushionContactSettled(axis, ball_, normal)) {
+            continue;
+        }
+        if (approach > 0.0f) {
+            // The vector is the test's contact vector, not normalised: the strength is about radiusCm times the
+            // momentum, a scale that the rules' thresholds and the sound volumes are tuned to.
+            PhysicsEvent event{PhysicsEventKind::Cushion, ball_.index, approach * ball_.mass, normal, 0};
+            event.SetExtraBytes(side, flags_.upperFace);
+            ThePhysicsEventList().Append(event);
+            ball_.cushionPositive[axis] = 0;
+            ball_.cushionSteps[axis] = 0;
+        } else {
+            mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+        }
+    }
+}
+
+void CushionPass10010::Resolve(const PhysicsConstants& k) {
+    quill::Vec3 velocity = ball_.velocity;
+    quill::Vec3 spin = ball_.spin;
+    const float radius = ball_.radiusM;
+    const float h = dt_ / 20.0f;
+    for (int step = 0; step < kContactSubSteps && mask_ != 0; ++step) {
+        for (int axis = 0; axis < 2; ++axis) {
+            if ((mask_ & kAxisBits[axis]) == 0) {
+                continue;
+            }
+            quill::Vec3 contact = normals_[axis];
+            if (flags_.nose != 0) {
+                // The nose edge is never lower than the bottom of the ball pressed into the cushion (a comparison of
+                // metres with centimetres that never bites on a real table; kept as every client computes it).
+                float t = radius - ball_.cushionPress[axis].Length();
+                if (t < 0.0f) {
+                    t = 0.0f;
+                }
+                float height = physmath::Sqrt(radius * radius - t * t) + radius;
+                if (height < contactHeight_) {
+                    height = contactHeight_;
+                }
+                contact.z = ball_.position.z - height;
+            }
+            CushionNormal normal;
+            normal.n = Normalized(contact);
+            normal.ex = normal.n.x;
+            normal.ey = normal.n.y;
+            quill::Normalize2D(&normal.ex, &normal.ey, &normal.ch);
+            if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
+                                       ball_.inertiaArm, h, k)) {
+                mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+                ball_.cushionPress[axis] = quill::kZeroVector;
+                ball_.cushionNormalSpeed[axis] = 0.0f;
+            }
+        }
+    }
+    ball_.velocity = velocity;
+    ball_.spin = spin;
+}
+
+void CushionPass10010::Finish() {
+    for (int axis = 0; axis < 2; ++axis) {
+        if ((mask_ & kAxisBits[axis]) != 0) {
+            ball_.cushionNormalSpeed[axis] = Dot(normals_[axis], ball_.velocity);
+        }
+    }
+    ball_.position = position_;
+    ball_.cushionMask = mask_;
+}
+
+void CushionPass10010::EndAllContacts() {
+    ball_.cushionPress[0] = quill::kZeroVector;
+    ball_.cushionPress[1] = quill::kZeroVector;
+    ball_.position = position_;
+    ball_.cushionMask = 0;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,42 @@
+#pragma once
+// The cushion handling of one ball for one sub-step in the 10010 series. It finds the cushions (and on pocket
+// tables the jaws) that the ball touches, reports the start of a contact as a Cushion event, and resolves the
+// contact in 20 equal sub-steps of the deforming cushion rebound. The contact lives in the ball between calls:
+// cushionMask, the per-axis deformation cushionPress, cushionNormalSpeed and the per-axis counters.
+#include <cstdint>
+
+#include "QuillLib/math/Vec3.h"
+#include "client/physics/CushionTest.h"
+#include "client/physics/PhysicsConstants.h"
+
+namespace kestrovan {
+
+class PhysicsBall;
+class PhysicsModel10010;
+
+class CushionPass10010 {
+public:
+    CushionPass10010(PhysicsModel10010& model, PhysicsBall& ball, float dt);
+
+    void Run();
+
+private:
+    uint8_t ZoneMask() const;
+    void TestAxes();
+    PhysicsConstants ContactConstants() const;
+    void StartContacts();
+    void Resolve(const PhysicsConstants& k);
+    void Finish();
+    void EndAllContacts();
+
+    PhysicsModel10010& model_;
+    PhysicsBall& ball_;
+    float dt_;
+    uint8_t mask_ = 0;
+    quill::Vec3 position_;
+    quill::Vec3 normals_[2];      // per axis, as the cushion test returned them (not normalised)
+    float contactHeight_ = 0.0f;  // the contact height of the last test that touched
+    CushionFlags flags_;
+};
+
+}  // namespace kestrovan

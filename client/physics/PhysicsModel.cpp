@@ -1,0 +1,494 @@
+#include "client/physics/PhysicsModel.h"
+
+#include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Quaternion.h"
+#include "QuillLib/math/Vector2D.h"
+#include "client/physics/BallContactPassBase.h"
+#include "client/physics/CueStrikeBase.h"
+#include "client/physics/CushionContactStep.h"
+#include "client/physics/ModelConstants.h"
+#include "client/physics/PenetrationCushionPass.h"
+#include "client/physics/PhysicsConstants.h"
+#include "client/physics/PhysicsEventList.h"
+#include "client/physics/PhysicsMath.h"
+#include "client/physics/PhysicsModelFactory.h"
+#include "client/physics/PhysicsVector.h"
+#include "client/physics/PocketGeometry.h"
+
+namespace kestrovan {
+
+namespace {
+
+// A motion that never ends (a NaN in a ball's state, or a count of 0 with balls that never settle) must not hang
+// the caller: no ordinary shot comes near this many sub-steps in one call (a carom shot of a minute is 600000).
+constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
+
+bool HasNaNMotion(const PhysicsBall& ball) {
+    return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
+}
+
+}  // namespace
+
+PhysicsModel::PhysicsModel(uint32_t tableKind, uint16_t ballCount)
+    : sharedRecord_(std::make_unique<SharedTableRecord>()), tableKind_(tableKind) {
+    sharedRecord_->model = this;
+    CreateBalls(ballCount);
+}
+
+PhysicsModel::~PhysicsModel() {
+    ForgetPhysicsModel(this);
+}
+
+void PhysicsModel::CreateBalls(uint16_t count) {
+    if (count != ballCount_ || !ballContactsReady_) {
+        if (count != ballCount_ || balls_.size() != count) {
+            balls_.clear();
+            balls_.reserve(count);
+            for (uint16_t i = 0; i < count; ++i) {
+                balls_.push_back(quill::SharedPtr<PhysicsBall>(new PhysicsBall(this, sharedRecord_.get(), i)));
+            }
+            ballCount_ = count;
+            PhysicsEventList& events = ThePhysicsEventList();
+            events.SetCapacityForBallCount(count);
+            events.Clear();
+            events.Reserve(events.Capacity());
+        }
+        ballContacts_.clear();
+        ballContacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
+        ballContactsReady_ = true;
+    }
+}
+
+void PhysicsModel::Reinitialise(uint32_t /*tableKind*/) {
+    SetupConstants();
+    SetupTuning();
+}
+
+bool PhysicsModel::AllBallsAtRest() const {
+    for (const auto& ball : balls_) {
+        if (!ball->IsAtRest()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- motion step ---
+
+uint32_t PhysicsModel::SubStepCount(uint32_t subSteps, float timeScale) {
+    const float product = static_cast<float>(subSteps) * timeScale;
+    // A negative or NaN scale counts as 0 (run until the motion ends); a count beyond 32 bits is no limit either.
+    if (!(product >= 1.0f) || product >= 4294967296.0f) {
+        return 0;
+    }
+    return static_cast<uint32_t>(product);
+}
+
+bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) {
+    PhysicsEventList& events = ThePhysicsEventList();
+    events.Clear();
+    events.Reserve(events.Capacity());
+    // Without balls or without sub-steps there is no motion to advance.
+    if (balls_.empty() || subSteps == 0) {
+        return true;
+    }
+    uint32_t remaining = SubStepCount(subSteps, timeScale);
+    const float dt = duration / static_cast<float>(subSteps);
+    bool done = true;
+    for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
+        --remaining;  // 0 wraps to the largest count: run until the motion ends
+        bool corrupted = false;
+        for (size_t i = balls_.size(); i-- > 0;) {
+            PhysicsBall& ball = *balls_[i];
+            const bool atRest = ball.pocketed != 0 ? true : MoveBall(ball, dt);
+            done = done && atRest;
+            corrupted = corrupted || HasNaNMotion(ball);
+        }
+        if (!done) {
+            done = CollideBalls();
+        }
+        if (remaining == 0 || done || corrupted) {
+            return done || corrupted;
+        }
+    }
+    return true;
+}
+
+bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
+    if (ball.pocketed != 0) {
+        return true;
+    }
+    DeliverCueContact(ball, dt);
+    ball.position = ball.position + ball.velocity * (dt * 100.0f);
+    ball.velocity.z -= dt * 9.8f;
+    const bool resting = CollideBed(ball, dt);
+    if (!resting) {
+        CollideFloor(ball, dt);
+    }
+    CollideCushions(ball, dt);
+    if (!resting) {
+        CollideRailTop(ball, dt);
+    }
+    if (ball.IsAtRest()) {
+        return true;
+    }
+    TurnOrientation(ball, dt);
+    return false;
+}
+
+// The cue's force follows half a sine over the contact, so over the whole contact it delivers exactly cueLinear
+// and cueAngular.
+void PhysicsModel::DeliverCueContact(PhysicsBall& ball, float dt) {
+    if (!(ball.cueTimeLeft > 0.0f)) {
+        return;
+    }
+    const float h = dt < ball.cueTimeLeft ? dt : ball.cueTimeLeft;
+    const float phase = (ball.cueDuration - ball.cueTimeLeft + h / 2.0f) * ball.cuePhaseRate;
+    const float share = physmath::Sin(phase) * h * ball.cuePhaseRate * 0.5f;
+    ball.velocity = ball.velocity + ball.cueLinear * share;
+    ball.spin = ball.spin + ball.cueAngular * share;
+    ball.cueTimeLeft = ball.cueTimeLeft - dt;
+    if (!(ball.cueTimeLeft > 0.0f)) {
+        ball.cueTimeLeft = 0.0f;
+        ball.cueActive = 0;
+        ThePhysicsEventList().Append(PhysicsEventKind::CueContactEnd, ball.index);
+    }
+}
+
+void PhysicsModel::TurnOrientation(PhysicsBall& ball, float dt) {
+    Vec3 axis = ball.spin;
+    float rate = 0.0f;
+    axis.Normalize(&rate);
+    quill::Quaternion turn;
+    turn.FromAxisAngle(rate * dt, axis);
+    quill::Quaternion::Multiply(ball.orientation, turn, ball.orientation);
+    quill::QuaternionNormalize(ball.orientation);
+}
+
+bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
+    const TableGeometry& g = Geometry();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    const float r = ball.radiusCm;
+    Vec3& p = ball.position;
+    ball.onBed = 0;
+    if (p.x < g.cushionBackMinX || p.x > g.cushionBackMaxX || p.y < g.cushionBackMinY || p.y > g.cushionBackMaxY ||
+        p.z > r) {
+        return false;
+    }
+    const bool still = ball.bedVector[0] == 0.0f && ball.bedVector[1] == 0.0f;
+    if (HasPockets()) {
+        const uint8_t zone = (p.x < g.noseMinX + r ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
+                             (p.y < g.noseMinY + r ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0);
+        const uint8_t pocket = PocketGeometry::HolePocketOfZone(zone);
+        if (pocket != 0 && CollideBedHole(ball, pocket, dt, still)) {
+            return false;
+        }
+    }
+    Vec3& v = ball.velocity;
+    if (!(0.0f < p.z && p.z <= r && v.z < 0.0f)) {
+        return false;
+    }
+    if (dt > 0.0f) {
+        ApplyClothFriction(ball, dt, static_cast<uint32_t>(ClothSurface::Cloth));
+    }
+    const float limit = k[13] * dt;
+    bool absorbed = false;
+    float newVz = 0.0f;
+    if (v.z <= -limit) {
+        if (still && dt > 0.0f && v.z < -4.0f * limit) {
+            ThePhysicsEventList().Append(PhysicsEventKind::BedImpact, ball.index, -(ball.mass * v.z));
+        }
+        newVz = -v.z * k[12];
+    } else {
+        absorbed = true;
+    }
+    p.z = r;
+    v.z = newVz;
+    ball.onBed = 1;
+    return absorbed;
+}
+
+// A ball over a hole in the bed: no support from the cloth; it may touch the hole's rim and, once low enough, it
+// is in the pocket. Returns false when the centre is not over the hole (the bed then carries the ball).
+bool PhysicsModel::CollideBedHole(PhysicsBall& ball, uint8_t pocket, float dt, bool still) {
+    const TableGeometry& g = Geometry();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    const PocketGeometry pockets(g);
+    const float r = ball.radiusCm;
+    Vec3& p = ball.position;
+    float hx = 0.0f;
+    float hy = 0.0f;
+    pockets.HoleCentre(pocket, &hx, &hy);
+    const float holeRadius = pockets.HoleRadius(pocket);
+    float dirX = p.x - hx;
+    float dirY = p.y - hy;
+    float fromCentre = 0.0f;
+    quill::Normalize2D(&dirX, &dirY, &fromCentre);
+    if (!(fromCentre < holeRadius)) {
+        return false;
+    }
+    if (g.pocketFloorHeight <= p.z && p.z < g.cushionNoseHeight) {
+        // From the ball's centre to the nearest point of the hole's rim at the cloth's level.
+        const float outward = holeRadius - fromCentre;
+        const Vec3 toRim{outward * dirX, outward * dirY, p.z > 0.0f ? -p.z : 0.0f};
+        if (toRim.Length() < r) {
+            const Vec3 n = Normalized(toRim);
+            const float s = Dot(ball.velocity, n);
+            if (s > 0.0f) {
+                if (still && dt > 0.0f && s > k[13] * dt * 4.0f) {
+                    ThePhysicsEventList().Append(PhysicsEventKind::BedImpact, ball.index, ball.mass * s);
+                }
+                ball.velocity = ball.velocity - n * (s * (k[12] * 0.5f + 1.0f));
+            }
+        }
+        ball.onBed = 1;
+    }
+    if (p.z < r + g.pocketFloorHeight) {
+        SettleInPocket(ball, pocket, dt);
+    }
+    return true;
+}
+
+void PhysicsModel::CollideRailTop(PhysicsBall& ball, float dt) {
+    const TableGeometry& g = Geometry();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    const float r = ball.radiusCm;
+    Vec3& p = ball.position;
+    if (!(g.frameMinX - r <= p.x && p.x <= g.frameMaxX + r && g.frameMinY - r <= p.y && p.y <= g.frameMaxY + r &&
+          p.z <= r + g.cushionTopHeight)) {
+        return;
+    }
+    if (HasPockets() && TryPocketJaws(ball, dt)) {
+        return;
+    }
+    if (g.cushionBackMinX < p.x && p.x < g.cushionBackMaxX && g.cushionBackMinY < p.y && p.y < g.cushionBackMaxY) {
+        return;
+    }
+    // The centre's overshoot beyond the table's outer edge.
+    const float dx = p.x < g.frameMinX ? p.x - g.frameMinX : (p.x > g.frameMaxX ? p.x - g.frameMaxX : 0.0f);
+    const float dy = p.y < g.frameMinY ? p.y - g.frameMinY : (p.y > g.frameMaxY ? p.y - g.frameMaxY : 0.0f);
+    float s = 0.0f;
+    Vec3 v = ball.velocity;
+    if (dx != 0.0f || dy != 0.0f) {
+        // At the outer edge: the rail's top corner.
+        const float dz = p.z - g.cushionTopHeight;
+        if (dz > 0.0f && dx * dx + dy * dy + dz * dz < r * r) {
+            const Vec3 n = Normalized(Vec3{dx, dy, dz});
+            s = -Dot(v, n);
+            if (s > 0.0f) {
+                v = v + n * (s * (k[16] + 1.0f));
+            }
+        }
+    } else {
+        // Over the rail's top.
+        ApplyClothFriction(ball, dt, static_cast<uint32_t>(ClothSurface::RailTop));
+        v = ball.velocity;
+        s = -v.z;
+        if (s > 0.0f) {
+            v.z = v.z <= -(k[17] * dt) ? -k[16] * v.z : 0.0f;
+            p.z = r + g.cushionTopHeight;
+        }
+    }
+    if (s > 0.04f) {
+        ThePhysicsEventList().Append(PhysicsEventKind::RailTop, ball.index, ball.mass * s);
+    }
+    ball.velocity = v;
+}
+
+// Near a pocket the rail gives way to the pocket's jaws and wall. Returns the result of the last pocket tried.
+bool PhysicsModel::TryPocketJaws(PhysicsBall& ball, float dt) {
+    const TableGeometry& g = Geometry();
+    const Vec3& p = ball.position;
+    const float middleX = (g.noseMinX + g.noseMaxX) / 2.0f;
+    bool withinReach = false;
+    if (!(physmath::Fabs(p.x - middleX) < g.pocketJaw9)) {
+        const float reach = g.pocketJaw0 + g.cushionWidth;
+        for (const uint8_t pocket : {uint8_t{1}, uint8_t{4}, uint8_t{3}, uint8_t{6}}) {
+            const float fromBackX =
+                PocketGeometry::SignX(pocket) < 0 ? p.x - g.cushionBackMinX : g.cushionBackMaxX - p.x;
+            const float fromBackY =
+                PocketGeometry::SignY(pocket) < 0 ? p.y - g.cushionBackMinY : g.cushionBackMaxY - p.y;
+            if (fromBackX + fromBackY <= reach) {
+                withinReach = CollidePocketJaw(ball, pocket, dt);
+            }
+        }
+    } else if (!(p.y > g.cushionBackMinY)) {
+        withinReach = CollidePocketJaw(ball, 2, dt);
+    } else if (!(p.y < g.cushionBackMaxY)) {
+        withinReach = CollidePocketJaw(ball, 5, dt);
+    }
+    return withinReach;
+}
+
+bool PhysicsModel::CollidePocketJaw(PhysicsBall& ball, uint8_t pocket, float dt) {
+    const TableGeometry& g = Geometry();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    const float r = ball.radiusCm;
+    const Vec3& p = ball.position;
+    if (p.z < g.pocketFloorHeight || p.z > r + g.cushionTopHeight) {
+        return false;
+    }
+    const PocketWallContact wall = PocketGeometry(g).WallContact(pocket, p.x, p.y, r);
+    bool withinReach = wall.reach != PocketWallContact::Reach::Outside;
+    if (wall.reach == PocketWallContact::Reach::Touching) {
+        float dz = p.z - g.cushionTopHeight;
+        if (!(dz > 0.0f)) {
+            dz = 0.0f;
+        }
+        if (wall.gap * wall.gap + dz * dz < r * r) {
+            withinReach = true;
+            const Vec3 n = Normalized(Vec3{wall.dirX * wall.gap, wall.dirY * wall.gap, -dz});
+            const float s = Dot(ball.velocity, n);
+            if (s > 0.0f) {
+                if (s > 0.08f) {
+                    ThePhysicsEventList().Append(PhysicsEventKind::PocketWall, ball.index, s * ball.mass, {}, pocket);
+                }
+                if (dz == 0.0f) {
+                    BrakeOnPocketWall(ball.velocity, n, dt);
+                }
+                ball.velocity = ball.velocity - n * (s * (k[27] + 1.0f));
+            }
+        }
+    }
+    if (p.z < r + g.pocketFloorHeight) {
+        SettleInPocket(ball, pocket, dt);
+    }
+    return withinReach;
+}
+
+// Friction of a ball sliding along a pocket's wall face. The wall presses on the ball with the constant force
+// K24 (per unit mass) while the ball moves into it, so each sub-step's friction impulse is K24 x dt along the
+// wall's horizontal tangent, against the sliding. As on the cloth, a slide of at most 3.5 times that impulse
+// (1 + 1 / 0.4 for a solid sphere, which also turns) is stopped outright instead of reversed.
+void PhysicsModel::BrakeOnPocketWall(Vec3& velocity, const Vec3& normal, float dt) const {
+    const Vec3 tangent{-normal.y, normal.x, 0.0f};
+    const float slide = Dot(velocity, tangent);
+    const float impulse = ThePhysicsConstants()[24] * dt;
+    if (physmath::Fabs(slide) <= 3.5f * impulse) {
+        velocity = velocity - tangent * slide;
+    } else {
+        velocity = velocity - tangent * (slide > 0.0f ? impulse : -impulse);
+    }
+}
+
+bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt) {
+    const TableGeometry& g = Geometry();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    Vec3& v = ball.velocity;
+    if (ball.position.z > ball.radiusCm + g.floorHeight) {
+        return false;
+    }
+    if (v.z >= 0.0f) {
+        return false;
+    }
+    ApplyClothFriction(ball, dt, static_cast<uint32_t>(ClothSurface::Floor));
+    const float threshold = k[15] * dt;
+    bool stopped = false;
+    if (v.z <= -threshold) {
+        if (v.z < -4.0f * threshold) {
+            ThePhysicsEventList().Append(PhysicsEventKind::FloorImpact, ball.index, -(v.z * ball.mass));
+        }
+        v.z = -k[14] * v.z;
+    } else {
+        v.z = 0.0f;
+        stopped = true;
+    }
+    ball.position.z = ball.radiusCm + g.floorHeight;
+    if (ball.IsAtRest()) {
+        ThePhysicsEventList().Append(PhysicsEventKind::FloorRest, ball.index);
+    }
+    return stopped;
+}
+
+void PhysicsModel::SettleInPocket(PhysicsBall& ball, uint8_t pocket, float dt) {
+    Vec3& v = ball.velocity;
+    if (ball.pocketed == 0) {
+        ThePhysicsEventList().Append(PhysicsEventKind::Pocketed, ball.index, -(ball.mass * v.z), {}, pocket);
+        ball.pocketed = pocket;
+    }
+    const float brake = ThePhysicsConstants()[25] * 9.8f;
+    float dx = v.x;
+    float dy = v.y;
+    float speed = 0.0f;
+    quill::Normalize2D(&dx, &dy, &speed);
+    if (brake * dt < speed) {
+        v.x -= dx * brake * dt;
+        v.y -= dy * brake * dt;
+    } else {
+        v.x = 0.0f;
+        v.y = 0.0f;
+    }
+    v.z = 0.0f;
+    ball.position.z = ball.radiusCm + Geometry().pocketFloorHeight;
+}
+
+bool PhysicsModel::IsCushionContactSettled(uint8_t axis, PhysicsBall& ball, const Vec3& normal) {
+    if (ball.cushionPositive[axis] == 0) {
+        return false;
+    }
+    if (ball.cushionSteps[axis] < 4) {
+        ++ball.cushionSteps[axis];
+        return false;
+    }
+    return Dot(ball.velocity, normal) < 0.0f;
+}
+
+// --- set-up of the base model ---
+
+void PhysicsModel::SetupConstants() {
+    ModelConstants& c = TheModelConstants();
+    c.CueSpeedScale = 9.5f;
+    c.BallFriction = 0.16f;
+    c.BallFrictionAlt = 0.24f;
+    c.BallSpinShare = 0.5f;
+    c.StrikeTimeBase = 0.0025f;
+    c.MiscueDeflection = 0.75f;
+    c.MiscueTangent = MiscueTangentOf(c.MiscueDeflection);
+}
+
+void PhysicsModel::SetupTuning() {
+    PhysicsConstants& k = ThePhysicsConstants();
+    WriteCommonTuningEntries(k, Geometry().cushionNoseHeight);
+    WriteTuningEntries(
+        k, {{12, 0.5f}, {13, 50.0f}, {18, 0.3f}, {19, 0.28f}, {23, 0.7f}, {28, 200000.0f}, {29, 24.0f}, {30, 80.0f}});
+    if (HasPockets()) {
+        WriteTuningEntries(k, {{0, 0.5f}, {1, 0.6f}, {2, 0.012f}, {3, 0.028f}});
+    } else {
+        WriteTuningEntries(k, {{0, 0.45f}, {1, 0.65f}, {2, 0.008f}, {3, 0.02f}});
+    }
+}
+
+void PhysicsModel::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+    ClothFrictionForm form;
+    form.forceForm = true;
+    form.clothSpeedLoad = 0.0000399999990f;
+    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+}
+
+void PhysicsModel::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrikeBase(*this, ball, stroke).Run();
+}
+
+void PhysicsModel::CushionContactStep(Vec3& velocity, Vec3& spin, const CushionNormal& normal, float force,
+                                      float approachSpeed, float radiusM, float inertiaArm, float h,
+                                      const PhysicsConstants& k) {
+    kestrovan::CushionContactStep::Apply(velocity, spin, normal, force, approachSpeed, radiusM, inertiaArm, h, k,
+                                         0.015f, true);
+}
+
+void PhysicsModel::CollideCushions(PhysicsBall& ball, float dt) {
+    PenetrationCushionPass(*this, ball, dt, true).Run();
+}
+
+bool PhysicsModel::CollideBalls() {
+    return BallContactPassBase(*this, ballContacts_).Run();
+}
+
+bool PhysicsModel::TestCushion(Vec3& position, float radiusCm, Vec3& normalOut, float& contactHeightOut,
+                               CushionFlags& flags, uint8_t side) {
+    flags = CushionFlags{};
+    const CushionTest test(Geometry(), HasPockets(), false);
+    return test.Test(position, radiusCm, side, &normalOut, &contactHeightOut, &flags);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,117 @@
+#pragma once
+// A ball-physics model: the balls of one table, the table they play on, and the operations that strike the cue
+// ball and advance every ball in small sub-steps, resolving contacts with the bed and its holes, the floor, the
+// cushions, the rail tops, the pocket walls and each other. PhysicsModel itself is the complete model of code
+// 0x10000; the 10001 and 10010 series derive from it and replace the virtual operations with their own versions.
+// A model runs on its caller's thread and takes no lock; the constants and the event list it uses are
+// process-wide, so one model runs at a time.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "QuillLib/core/SharedPtr.h"
+#include "client/physics/BallContact.h"
+#include "client/physics/ClothFriction.h"
+#include "client/physics/CueStroke.h"
+#include "client/physics/CushionRebound.h"
+#include "client/physics/CushionTest.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsModelCode.h"
+#include "client/physics/SharedTableRecord.h"
+
+namespace kestrovan {
+
+struct PhysicsConstants;
+
+class PhysicsModel {
+public:
+    PhysicsModel(uint32_t tableKind, uint16_t ballCount);
+    virtual ~PhysicsModel();
+    PhysicsModel(const PhysicsModel&) = delete;
+    PhysicsModel& operator=(const PhysicsModel&) = delete;
+
+    // --- the virtual operations, in slot order ---
+    // The cue's impact on the cue ball: leaves the stroke in the ball's cue fields for MoveBall to deliver and
+    // records a Miscue event when the tip slips.
+    virtual void Strike(PhysicsBall& ball, const CueStroke& stroke);
+    // Writes the process-wide model constants.
+    virtual void SetupConstants();
+    // Writes the process-wide K0 to K32 (and the model's own tuning fields) for the model's table.
+    virtual void SetupTuning();
+    // The friction of one sub-step against surface 0 (cloth), 1 (floor) or 2 (rail top).
+    virtual void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface);
+    // One sub-step of a cushion contact driven by a normal force per unit mass (models before the rebound).
+    virtual void CushionContactStep(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal, float force,
+                                    float approachSpeed, float radiusM, float inertiaArm, float h,
+                                    const PhysicsConstants& k);
+    // The cushion handling of one ball for one sub-step.
+    virtual void CollideCushions(PhysicsBall& ball, float dt);
+    // Whether the ball at position touches the cushion of the side bit; see CushionTest. The flags are shared by
+    // the two axis tests of one pass.
+    virtual bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
+                             CushionFlags& flags, uint8_t side);
+    // The ball-ball pass at the end of a sub-step; true when every ball is at rest afterwards.
+    virtual bool CollideBalls();
+
+    // --- the shared motion step ---
+    // Advances duration x timeScale seconds in subSteps x timeScale sub-steps of duration / subSteps; a product
+    // below 1 (or a negative or NaN time scale) runs until the motion ends. True when the motion has ended.
+    bool Simulate(float duration, uint32_t subSteps, float timeScale);
+    // One sub-step of one ball; true when it is at rest (or pocketed) afterwards.
+    bool MoveBall(PhysicsBall& ball, float dt);
+    // The bed and its holes; true when the ball lies on the bed and its downward motion was absorbed.
+    bool CollideBed(PhysicsBall& ball, float dt);
+    // The rail tops, the table's outer edge and the pocket jaws.
+    void CollideRailTop(PhysicsBall& ball, float dt);
+    // A pocket's wall and jaws; true when the ball is within their reach (a contact is then resolved here).
+    bool CollidePocketJaw(PhysicsBall& ball, uint8_t pocket, float dt);
+    // The room's floor; true when the ball lies on it and its vertical motion stopped in this sub-step.
+    bool CollideFloor(PhysicsBall& ball, float dt);
+    // A ball in a pocket: the Pocketed event once, floor friction, and the resting height.
+    void SettleInPocket(PhysicsBall& ball, uint8_t pocket, float dt);
+    // Whether a continuing cushion contact on the axis counts as a new one (after 4 sub-steps with the positive
+    // flag set, when the ball moves into the cushion again).
+    bool IsCushionContactSettled(uint8_t axis, PhysicsBall& ball, const quill::Vec3& normal);
+
+    // --- set-up ---
+    // Rebuilds the balls when the count differs (and makes sure the contact buffer exists).
+    void CreateBalls(uint16_t count);
+    // Runs the two set-up operations again; the argument is not used.
+    void Reinitialise(uint32_t tableKind);
+
+    PhysicsModelCode Code() const { return code_; }
+    void SetCode(PhysicsModelCode code) { code_ = code; }
+    uint32_t TableKind() const { return tableKind_; }
+    uint16_t BallCount() const { return ballCount_; }
+    PhysicsBall& Ball(uint16_t index) { return *balls_[index]; }
+    const PhysicsBall& Ball(uint16_t index) const { return *balls_[index]; }
+    SharedTableRecord& SharedRecord() { return *sharedRecord_; }
+    const SharedTableRecord& SharedRecord() const { return *sharedRecord_; }
+    const TableGeometry& Geometry() const { return sharedRecord_->geometry; }
+    bool HasPockets() const { return sharedRecord_->hasPockets != 0; }
+    // Whether every ball is at rest (pocketed counts as at rest unless the cue still acts on it).
+    bool AllBallsAtRest() const;
+
+protected:
+    // The ball-ball contacts of the current pass (capacity: every pair once plus five per ball).
+    std::vector<BallContact>& BallContacts() { return ballContacts_; }
+
+private:
+    // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
+    static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    void DeliverCueContact(PhysicsBall& ball, float dt);
+    void TurnOrientation(PhysicsBall& ball, float dt);
+    bool TryPocketJaws(PhysicsBall& ball, float dt);
+    void BrakeOnPocketWall(quill::Vec3& velocity, const quill::Vec3& normal, float dt) const;
+    bool CollideBedHole(PhysicsBall& ball, uint8_t pocket, float dt, bool still);
+
+    std::unique_ptr<SharedTableRecord> sharedRecord_;
+    std::vector<quill::SharedPtr<PhysicsBall>> balls_;
+    std::vector<BallContact> ballContacts_;
+    bool ballContactsReady_ = false;
+    uint16_t ballCount_ = 0;
+    uint32_t tableKind_ = 0;
+    PhysicsModelCode code_ = 0;
+};
+
+}  // namespace kestrovan

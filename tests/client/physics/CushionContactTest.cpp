@@ -1,0 +1,256 @@
+// The cushion test geometry, the deforming rebound and the cushion pass of the 10010 series.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "client/physics/CushionRebound.h"
+#include "client/physics/CushionTest.h"
+#include "client/physics/PhysicsConstants.h"
+#include "tests/client/physics/PhysicsFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+class CushionGeometryTest : public PhysicsTest {
+protected:
+    static TableGeometry Table(uint32_t kind) {
+        TableGeometry g;
+        InitTableGeometry(kind, &g);
+        return g;
+    }
+    static bool Test(const TableGeometry& g, bool rounded, quill::Vec3 p, uint8_t side, quill::Vec3* normal,
+                     float* height, CushionFlags* flags) {
+        const bool pockets = g.tableKind == 1 || g.tableKind >= 9;
+        return CushionTest(g, pockets, rounded).Test(p, 3.275f, side, normal, height, flags);
+    }
+};
+
+TEST_F(CushionGeometryTest, StraightNoseContact) {
+    const TableGeometry g = Table(0);
+    quill::Vec3 normal;
+    float height = 0.0f;
+    CushionFlags flags;
+    ASSERT_TRUE(Test(g, true, {118.0f, 0.0f, 3.275f}, 2, &normal, &height, &flags));
+    EXPECT_EQ(flags.nose, 1);
+    EXPECT_EQ(flags.upperFace, 0);
+    EXPECT_EQ(flags.jaw, 0u);
+    EXPECT_EQ(height, 4.2f);
+    EXPECT_EQ(normal.x, -3.275f) << "a nose contact is never closer than the radius horizontally";
+    EXPECT_EQ(normal.y, 0.0f);
+    EXPECT_FLOAT_EQ(normal.z, 3.275f - 4.2f);
+
+    EXPECT_FALSE(Test(g, true, {110.0f, 0.0f, 3.275f}, 2, &normal, &height, &flags)) << "out of reach";
+    EXPECT_FALSE(Test(g, true, {118.0f, 0.0f, 3.275f}, 3, &normal, &height, &flags)) << "not one side bit";
+    EXPECT_FALSE(Test(g, true, {118.0f, 0.0f, 9.0f}, 2, &normal, &height, &flags)) << "above the cushion";
+}
+
+TEST_F(CushionGeometryTest, UpperFaceContactOfARaisedBall) {
+    const TableGeometry g = Table(0);
+    quill::Vec3 normal;
+    float height = 0.0f;
+    CushionFlags flags;
+    ASSERT_TRUE(Test(g, true, {119.8f, 0.0f, 6.2f}, 2, &normal, &height, &flags));
+    EXPECT_EQ(flags.upperFace, 1);
+    EXPECT_EQ(flags.nose, 0);
+    // d = 0.2, h0 = 2: the distance from the face split by the face's slope.
+    const float rise = 1.05f;
+    const float face = std::sqrt(5.03f * 5.03f + rise * rise);
+    const float distance = 0.2f * rise / face + 2.0f * 5.03f / face;
+    EXPECT_NEAR(normal.x, -distance * rise / face, 1e-4f);
+    EXPECT_NEAR(normal.z, distance * 5.03f / face, 1e-4f);
+    EXPECT_NEAR(height, 4.2f + (2.0f * rise / face - 0.2f * 5.03f / face) * rise / face, 1e-4f);
+}
+
+TEST_F(CushionGeometryTest, CornerMouthTouchesNoCushion) {
+    const TableGeometry g = Table(1);
+    quill::Vec3 normal;
+    float height = 0.0f;
+    CushionFlags flags;
+    const quill::Vec3 inMouth{g.noseMinX - 1.0f, g.noseMinY - 1.0f, 3.275f};
+    EXPECT_FALSE(Test(g, true, inMouth, 1, &normal, &height, &flags));
+    EXPECT_FALSE(Test(g, true, inMouth, 4, &normal, &height, &flags));
+    EXPECT_EQ(flags.jaw, 1u);
+}
+
+TEST_F(CushionGeometryTest, JawFaceNormalPointsToTheTable) {
+    const TableGeometry g = Table(1);
+    // The jaw of pocket 1 on the cushion at noseMinX runs from A (nose, 8.9 from the corner) to B (back, 3.2).
+    const float ax = g.noseMinX;
+    const float ay = g.noseMinY + 8.9f;
+    const float bx = g.noseMinX - 4.7f;
+    const float by = g.noseMinY + 3.2f;
+    const float length = std::hypot(bx - ax, by - ay);
+    const float perpX = (ay - by) / length;  // (5.7, -4.7) / |AB|: towards the table and the pocket
+    const float perpY = (bx - ax) / length;
+    const quill::Vec3 p{(ax + bx) / 2 + 2.0f * perpX, (ay + by) / 2 + 2.0f * perpY, 3.275f};
+    quill::Vec3 normal;
+    float height = 0.0f;
+    CushionFlags flags;
+    ASSERT_TRUE(Test(g, false, p, 1, &normal, &height, &flags));
+    EXPECT_EQ(flags.jaw, 1u);
+    EXPECT_EQ(flags.nose, 0);
+    EXPECT_NEAR(normal.x, 2.0f * perpX, 1e-4f);
+    EXPECT_NEAR(normal.y, 2.0f * perpY, 1e-4f);
+    EXPECT_EQ(normal.z, 0.0f) << "within the face's band the contact is at the ball's own height";
+    EXPECT_EQ(height, 3.275f);
+
+    // The same place at the jaw of pocket 6 on the cushion at noseMaxY, measured from that corner: the distance
+    // along the cushion becomes -x and the depth into the table -y.
+    const quill::Vec3 p6{g.noseMaxX - (p.y - g.noseMinY), g.noseMaxY - (p.x - g.noseMinX), 3.275f};
+    ASSERT_TRUE(Test(g, false, p6, 8, &normal, &height, &flags));
+    EXPECT_EQ(flags.jaw, 6u);
+    EXPECT_NEAR(normal.x, -2.0f * perpY, 1e-4f);
+    EXPECT_NEAR(normal.y, -2.0f * perpX, 1e-4f);
+}
+
+TEST_F(CushionGeometryTest, RoundedJawEndsOfTheLargeTable) {
+    const TableGeometry g = Table(11);
+    // Pocket 1's jaw on the cushion at noseMinX: an arc of radius 7.991 about Q = A - 7.991 x (1, 0).
+    const float qx = g.noseMinX - 7.991f;
+    const float qy = g.noseMinY + 8.599f;
+    const float angle = -0.5235988f;  // 30 degrees towards B
+    const quill::Vec3 p{qx + 9.491f * std::cos(angle), qy + 9.491f * std::sin(angle), 3.275f};
+    quill::Vec3 normal;
+    float height = 0.0f;
+    CushionFlags flags;
+    ASSERT_TRUE(Test(g, true, p, 1, &normal, &height, &flags));
+    EXPECT_EQ(flags.jaw, 1u);
+    EXPECT_NEAR(normal.x, 1.5f * std::cos(angle), 1e-3f);
+    EXPECT_NEAR(normal.y, 1.5f * std::sin(angle), 1e-3f);
+
+    // Past the line through Q and B the contact is the back end B at the cushion's top.
+    const float bx = g.noseMinX - 4.7f;
+    const float by = g.noseMinY + 1.322f;
+    const quill::Vec3 pastB{bx - 0.5f, by + 0.7f, 3.275f};
+    flags = CushionFlags{};
+    ASSERT_TRUE(Test(g, true, pastB, 1, &normal, &height, &flags));
+    EXPECT_EQ(height, 4.7f);
+    EXPECT_NEAR(normal.x, -0.5f, 1e-4f);
+    EXPECT_NEAR(normal.y, 0.7f, 1e-4f);
+    EXPECT_FLOAT_EQ(normal.z, 3.275f - 4.7f);
+    EXPECT_EQ(flags.nose, 0);
+    // (Past the line through Q and A lies the straight cushion: A is the jaw's end on the nose line.)
+
+    // The straight jaw of the base model reads the same point differently.
+    quill::Vec3 straight;
+    CushionFlags straightFlags;
+    ASSERT_TRUE(Test(g, false, p, 1, &straight, &height, &straightFlags));
+    EXPECT_GT(std::fabs(straight.x - normal.x), 0.01f);
+}
+
+class CushionReboundTest : public PhysicsTest {
+protected:
+    static CushionNormal IntoMinX() {
+        CushionNormal normal;
+        normal.n = {1.0f, 0.0f, 0.0f};
+        normal.ex = 1.0f;
+        normal.ch = 1.0f;
+        return normal;
+    }
+    static PhysicsConstants Constants(float along, float across) {
+        PhysicsConstants k;
+        k[28] = 100000.0f;
+        k[29] = 17.0f;
+        k[18] = along;
+        k[19] = across;
+        return k;
+    }
+};
+
+TEST_F(CushionReboundTest, AContactPushesTheBallOutUntilItLetsGo) {
+    quill::Vec3 v{-1.0f, 0.3f, 0.0f};
+    quill::Vec3 w;
+    quill::Vec3 d;
+    const PhysicsConstants k = Constants(0.21f, 0.18f);
+    CushionReboundForm form;
+    form.separateSlipTests = true;
+    int steps = 0;
+    while (CushionRebound::Step(v, w, IntoMinX(), d, 0.03275f, 0.25f, 0.0131f, 0.000005f, k, form)) {
+        ASSERT_LT(++steps, 100000);
+    }
+    EXPECT_GT(v.x, 0.0f) << "the ball leaves the cushion";
+    EXPECT_LT(v.x, 1.0f) << "slower than it came";
+    EXPECT_LT(v.y, 0.3f) << "friction along the cushion";
+
+    // Moving away with no deformation: the contact ends at once and leaves the ball alone.
+    quill::Vec3 away{0.5f, 0.0f, 0.0f};
+    quill::Vec3 spin;
+    quill::Vec3 none;
+    EXPECT_FALSE(CushionRebound::Step(away, spin, IntoMinX(), none, 0.03275f, 0.25f, 0.0131f, 0.000005f, k, form));
+    EXPECT_EQ(away.x, 0.5f);
+}
+
+TEST_F(CushionReboundTest, WithoutFrictionTheDeformationStaysNormal) {
+    quill::Vec3 v{-1.0f, 0.5f, 0.0f};
+    quill::Vec3 w;
+    quill::Vec3 d;
+    const PhysicsConstants k = Constants(0.0f, 0.0f);
+    ASSERT_TRUE(
+        CushionRebound::Step(v, w, IntoMinX(), d, 0.03275f, 0.25f, 0.0131f, 0.000005f, k, CushionReboundForm{}));
+    ASSERT_TRUE(
+        CushionRebound::Step(v, w, IntoMinX(), d, 0.03275f, 0.25f, 0.0131f, 0.000005f, k, CushionReboundForm{}));
+    EXPECT_GT(d.x, 0.0f);
+    EXPECT_EQ(d.y, 0.0f);
+    EXPECT_EQ(d.z, 0.0f);
+}
+
+class CushionPassTest : public PhysicsTest {};
+
+TEST_F(CushionPassTest, AStraightHitGivesOneCushionEventOfTheSpecifiedStrength) {
+    auto model = MakeModel(0x10014, 0, {{110.0f, 0.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    ball.velocity = {1.0f, 0.0f, 0.0f};
+    ball.spin = {0.0f, 1.0f / ball.radiusM, 0.0f};
+    std::vector<PhysicsEvent> cushionEvents;
+    float speedBefore = 0.0f;
+    for (int call = 0; call < 100; ++call) {
+        const float vx = ball.velocity.x;
+        model->Simulate(0.005f, 50, 1.0f);
+        for (const PhysicsEvent& event : ThePhysicsEventList().Events()) {
+            if (event.kind == PhysicsEventKind::Cushion) {
+                cushionEvents.push_back(event);
+                speedBefore = vx;
+            }
+        }
+        if (ball.velocity.x < 0.0f && ball.cushionMask == 0) {
+            break;
+        }
+    }
+    ASSERT_EQ(cushionEvents.size(), 1u);
+    const PhysicsEvent& event = cushionEvents[0];
+    EXPECT_EQ(event.ball, 0);
+    EXPECT_EQ(event.ExtraLow(), 2);
+    EXPECT_EQ(event.ExtraHigh(), 0);
+    EXPECT_EQ(event.vector.x, -ball.radiusCm) << "the test's contact vector, not normalised";
+    EXPECT_FLOAT_EQ(event.vector.z, ball.radiusCm - 4.2f);
+    // strength = mass x approach speed x the vector's length along the approach.
+    EXPECT_NEAR(event.strength, ball.mass * speedBefore * ball.radiusCm, 0.01f * event.strength);
+    EXPECT_LT(ball.velocity.x, 0.0f);
+    EXPECT_GT(ball.velocity.x, -speedBefore);
+}
+
+TEST_F(CushionPassTest, ABallRestingAgainstACushionGivesNoEvent) {
+    auto model = MakeModel(0x10014, 0, {{120.0f - 3.2f, 0.0f}});
+    EXPECT_TRUE(model->Simulate(0.005f, 50, 1.0f));
+    EXPECT_TRUE(ThePhysicsEventList().Empty());
+    EXPECT_EQ(model->Ball(0).cushionMask, 0);
+}
+
+TEST_F(CushionPassTest, SettledContactsCountFourSubSteps) {
+    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    const quill::Vec3 normal{-3.0f, 0.0f, 0.0f};
+    EXPECT_FALSE(model->IsCushionContactSettled(0, ball, normal)) << "not positive";
+    ball.cushionPositive[0] = 1;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(model->IsCushionContactSettled(0, ball, normal));
+    }
+    EXPECT_EQ(ball.cushionSteps[0], 4);
+    ball.velocity = {1.0f, 0.0f, 0.0f};
+    EXPECT_TRUE(model->IsCushionContactSettled(0, ball, normal)) << "moving into the cushion again";
+    ball.velocity = {-1.0f, 0.0f, 0.0f};
+    EXPECT_FALSE(model->IsCushionContactSettled(0, ball, normal));
+}
+
+}  // namespace
+}  // namespace kestrovan::test

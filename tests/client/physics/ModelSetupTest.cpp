@@ -1,0 +1,306 @@
+// The model family: the factory with its cache and current model, and what each model's set-up writes into the
+// process-wide constants for each table kind.
+#include <gtest/gtest.h>
+
+#include "client/physics/ModelConstants.h"
+#include "client/physics/PhysicsConstants.h"
+#include "client/physics/PhysicsModel10001.h"
+#include "client/physics/PhysicsModel10003.h"
+#include "client/physics/PhysicsModel10004.h"
+#include "client/physics/PhysicsModel10008.h"
+#include "client/physics/PhysicsModel1000A.h"
+#include "client/physics/PhysicsModel1000C.h"
+#include "client/physics/PhysicsModel1000F.h"
+#include "client/physics/PhysicsModel10010.h"
+#include "client/physics/PhysicsModel10011.h"
+#include "client/physics/PhysicsModel10012.h"
+#include "client/physics/PhysicsModel10013.h"
+#include "client/physics/PhysicsModel10014.h"
+#include "tests/client/physics/PhysicsFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+class FactoryTest : public PhysicsTest {};
+
+TEST_F(FactoryTest, CodesOutsideTheFamilyGiveNullAndChangeNothing) {
+    PhysicsModel* cached = CreatePhysicsModel(0x10014, 0, 3, true);
+    ASSERT_NE(cached, nullptr);
+    EXPECT_EQ(CreatePhysicsModel(0x10015, 0, 3, true), nullptr);
+    EXPECT_EQ(CreatePhysicsModel(0, 0, 3, false), nullptr);
+    EXPECT_EQ(CreatePhysicsModel(0xFFFF, 0, 3, true), nullptr);
+    EXPECT_EQ(CurrentPhysicsModel(), cached);
+}
+
+TEST_F(FactoryTest, EveryCodeBuildsItsClassAndBecomesCurrent) {
+    for (uint32_t code = 0x10000; code <= 0x10014; ++code) {
+        if (code > 0x1000F && code < 0x10010) {
+            continue;
+        }
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(code, 2, 4, false));
+        ASSERT_NE(model, nullptr) << std::hex << code;
+        EXPECT_EQ(model->Code(), code);
+        EXPECT_EQ(model->BallCount(), 4);
+        EXPECT_EQ(CurrentPhysicsModel(), model.get());
+        const bool tenTen = dynamic_cast<PhysicsModel10010*>(model.get()) != nullptr;
+        const bool tenOne = dynamic_cast<PhysicsModel10001*>(model.get()) != nullptr;
+        EXPECT_EQ(tenTen, code >= 0x10010);
+        EXPECT_EQ(tenOne, code >= 0x10001 && code <= 0x1000F);
+    }
+    EXPECT_EQ(CurrentPhysicsModel(), nullptr) << "a deleted model is not current";
+    EXPECT_NE(dynamic_cast<PhysicsModel10014*>(CreatePhysicsModel(0x10014, 0, 3, true)), nullptr);
+    EXPECT_NE(dynamic_cast<PhysicsModel1000F*>(CreatePhysicsModel(0x1000F, 0, 3, true)), nullptr);
+}
+
+TEST_F(FactoryTest, CachedModelsAreSharedAndPreparedAgainAtEveryHandOut) {
+    PhysicsModel* first = CreatePhysicsModel(0x10014, 0, 3, true);
+    first->Ball(0).position = {1.0f, 2.0f, 3.25f};
+    PhysicsModel* second = CreatePhysicsModel(0x10014, 0, 3, true);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(second->Ball(0).position.x, 1.0f) << "same ball count: the balls are kept";
+
+    PhysicsModel* pocket = CreatePhysicsModel(0x10014, 1, 16, true);
+    EXPECT_EQ(pocket, first);
+    EXPECT_EQ(pocket->BallCount(), 16);
+    EXPECT_EQ(pocket->Ball(0).position.x, 0.0f) << "another count: new balls";
+    EXPECT_TRUE(pocket->HasPockets());
+    EXPECT_EQ(pocket->Geometry().noseMaxX, 127.5f);
+    EXPECT_EQ(ThePhysicsConstants()[30], 40.0f);
+    EXPECT_EQ(ThePhysicsEventList().Capacity(), 200u);
+}
+
+TEST_F(FactoryTest, UncachedRequestsNeverTouchTheCache) {
+    PhysicsModel* cached = CreatePhysicsModel(0x10014, 0, 3, true);
+    std::unique_ptr<PhysicsModel> owned(CreatePhysicsModel(0x10014, 0, 3, false));
+    EXPECT_NE(owned.get(), cached);
+    EXPECT_EQ(CreatePhysicsModel(0x10014, 0, 3, true), cached);
+    std::unique_ptr<PhysicsModel> other(CreatePhysicsModel(0x10013, 0, 3, false));
+    PhysicsModel* cached13 = CreatePhysicsModel(0x10013, 0, 3, true);
+    EXPECT_NE(cached13, other.get());
+}
+
+TEST_F(FactoryTest, BallsAndEventCapacity) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014, 0, 3, false));
+    EXPECT_EQ(ThePhysicsEventList().Capacity(), 18u);
+    model->CreateBalls(22);
+    EXPECT_EQ(ThePhysicsEventList().Capacity(), 341u);
+    model->Ball(21).position.x = 5.0f;
+    model->CreateBalls(22);
+    EXPECT_EQ(model->Ball(21).position.x, 5.0f);
+    const PhysicsBall& ball = model->Ball(3);
+    EXPECT_EQ(ball.index, 3);
+    EXPECT_EQ(ball.radiusCm, 3050.0f) << "defaults until the holder sizes the balls";
+    EXPECT_EQ(ball.radiusM, 30.5f);
+    EXPECT_EQ(ball.inertiaArm, 12.2f);
+    EXPECT_EQ(ball.mass, 0.25f);
+    EXPECT_TRUE(ball.orientation.IsIdentity());
+}
+
+TEST_F(FactoryTest, KindEightFollowsTheModelsOwnCode) {
+    std::unique_ptr<PhysicsModel> older(CreatePhysicsModel(0x10011, 8, 3, false));
+    std::unique_ptr<PhysicsModel> newer(CreatePhysicsModel(0x10012, 8, 3, false));
+    EXPECT_EQ(older->Geometry().tableKind, 7u);
+    EXPECT_EQ(newer->Geometry().tableKind, 8u);
+    // Apart from kind 8 the two codes set up alike.
+    std::unique_ptr<PhysicsModel> a(CreatePhysicsModel(0x10011, 4, 3, false));
+    const PhysicsConstants afterA = ThePhysicsConstants();
+    std::unique_ptr<PhysicsModel> b(CreatePhysicsModel(0x10012, 4, 3, false));
+    EXPECT_EQ(afterA.k, ThePhysicsConstants().k);
+}
+
+class SetupTest : public PhysicsTest {
+protected:
+    static const PhysicsConstants& K() { return ThePhysicsConstants(); }
+    static PhysicsModel10010::Fields Fields(PhysicsModel* model) {
+        return dynamic_cast<PhysicsModel10010&>(*model).TuningFields();
+    }
+};
+
+TEST_F(SetupTest, DefaultModelConstantsPerTableKind) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014, 0, 3, false));
+    EXPECT_EQ(K()[0], 0.17f);
+    EXPECT_EQ(K()[1], 0.98f);
+    EXPECT_EQ(K()[2], 0.0042f);
+    EXPECT_EQ(K()[3], 0.016f);
+    EXPECT_EQ(K()[18], 0.21f);
+    EXPECT_EQ(K()[19], 0.18f);
+    EXPECT_EQ(K()[28], 100000.0f);
+    EXPECT_EQ(K()[29], 17.0f);
+    EXPECT_EQ(K()[12], 0.6f);
+    EXPECT_EQ(K()[13], 60.0f);
+    EXPECT_FLOAT_EQ(K()[31], 0.042f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedLimit, 0.7f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedBoost, 3.4f);
+
+    model.reset(CreatePhysicsModel(0x10014, 4, 3, false));
+    EXPECT_EQ(K()[0], 0.17f);
+    EXPECT_EQ(K()[1], 0.99f);
+    EXPECT_EQ(K()[2], 0.0044f);
+    EXPECT_EQ(K()[3], 0.009f);
+    EXPECT_EQ(K()[18], 0.22f);
+    EXPECT_EQ(K()[19], 0.21f);
+    EXPECT_EQ(K()[28], 120000.0f);
+    EXPECT_EQ(K()[29], 19.0f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedLimit, 0.4f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedBoost, 2.0f);
+
+    model.reset(CreatePhysicsModel(0x10014, 7, 3, false));
+    EXPECT_EQ(K()[0], 0.16f);
+    EXPECT_EQ(K()[3], 0.014f);
+    EXPECT_EQ(K()[18], 0.26f);
+    EXPECT_EQ(K()[19], 0.25f);
+    EXPECT_EQ(K()[28], 140000.0f);
+    EXPECT_EQ(K()[29], 24.0f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedLimit, 0.7f);
+
+    model.reset(CreatePhysicsModel(0x10014, 11, 16, false));
+    EXPECT_EQ(K()[0], 0.22f);
+    EXPECT_EQ(K()[3], 0.04f);
+    EXPECT_EQ(K()[12], 0.5f);
+    EXPECT_EQ(K()[13], 50.0f);
+    EXPECT_EQ(K()[20], 0.34f);
+    EXPECT_EQ(K()[30], 40.0f);
+    EXPECT_FLOAT_EQ(K()[31], 0.0314f);
+    EXPECT_EQ(Fields(model.get()).slowSpeedLimit, 0.0f);
+}
+
+TEST_F(SetupTest, TenTenSeriesConstantsAndFields) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10010, 0, 3, false));
+    const ModelConstants& c = TheModelConstants();
+    EXPECT_EQ(c.CueSpeedScale, 3.7f);
+    EXPECT_EQ(c.BallFriction, 0.04f);
+    EXPECT_EQ(c.BallFrictionAlt, 1.0f);
+    EXPECT_EQ(c.BallSpinShare, 0.99f);
+    EXPECT_EQ(c.StrikeTimeBase, 0.009f);
+    EXPECT_EQ(c.MiscueDeflection, 1.0f);
+    EXPECT_EQ(c.MiscueTangent, 1.0f);
+    EXPECT_EQ(Bits(c.BallContactStep), 0x36A7C5ACu);
+    const PhysicsModel10010::Fields f = Fields(model.get());
+    EXPECT_EQ(f.cueMass, 0.7f);
+    EXPECT_EQ(f.tipStiffness, 150000.0f);
+    EXPECT_EQ(f.bedStiffness, 680000.0f);
+    EXPECT_EQ(f.strikeValue, 1.5f);
+    EXPECT_EQ(Bits(f.clothSpeedLoad), 0x37A7C5ACu);
+    EXPECT_EQ(f.reboundScale, 1.0f);
+    // 0x10010's own cloth table: clothSubType 1 keeps the slow-speed limit 0.4.
+    EXPECT_EQ(K()[3], 0.016f);
+    EXPECT_EQ(f.slowSpeedLimit, 0.4f);
+}
+
+TEST_F(SetupTest, WhatCarriesOverBetweenSetUps) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10011, 1, 16, false));
+    EXPECT_EQ(K()[30], 80.0f);
+    model.reset(CreatePhysicsModel(0x10014, 0, 3, false));
+    EXPECT_EQ(K()[20], 0.34f) << "carom set-ups leave the jaw entries of the pocket set-up";
+    EXPECT_EQ(K()[21], 0.3f);
+    EXPECT_EQ(K()[30], 80.0f);
+    model.reset(CreatePhysicsModel(0x10000, 0, 3, false));
+    EXPECT_EQ(Bits(TheModelConstants().BallContactStep), 0x36A7C5ACu) << "the base set-up leaves it";
+    EXPECT_EQ(TheModelConstants().CueSpeedScale, 9.5f);
+    EXPECT_FLOAT_EQ(TheModelConstants().MiscueTangent, 0.4514162f);
+    EXPECT_EQ(K()[30], 80.0f);
+    EXPECT_EQ(K()[20], 0.34f);
+    model.reset(CreatePhysicsModel(0x1000D, 1, 16, false));
+    model.reset(CreatePhysicsModel(0x10001, 0, 3, false));
+    EXPECT_EQ(K()[20], 0.056f) << "0x10001 to 0x10004 never write K20 to K22";
+    EXPECT_EQ(K()[21], 0.06f);
+    EXPECT_EQ(Bits(K()[23]), 0x3F4CFB2Bu);
+}
+
+TEST_F(SetupTest, TenOneSeriesConstants) {
+    struct Row {
+        uint32_t code;
+        float speed, friction, frictionAlt, spinShare, cueMass;
+    };
+    const Row rows[] = {
+        {0x10001, 4.3f, 0.12f, 0.18f, 0.5f, 1.0f},     {0x10004, 4.67f, 0.12f, 0.18f, 0.5f, 0.7f},
+        {0x10005, 4.67f, 0.024f, 0.024f, 0.99f, 0.7f}, {0x1000B, 4.67f, 0.024f, 0.024f, 0.99f, 0.7f},
+        {0x1000D, 4.67f, 0.062f, 0.024f, 0.99f, 0.7f}, {0x1000F, 4.4f, 0.062f, 0.024f, 0.99f, 0.7f},
+    };
+    for (const Row& row : rows) {
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(row.code, 0, 3, false));
+        const ModelConstants& c = TheModelConstants();
+        SCOPED_TRACE(row.code);
+        EXPECT_EQ(c.CueSpeedScale, row.speed);
+        EXPECT_EQ(c.StrikeTimeBase, 0.0025f);
+        EXPECT_EQ(c.BallFriction, row.friction);
+        EXPECT_EQ(c.BallFrictionAlt, row.frictionAlt);
+        EXPECT_EQ(c.BallSpinShare, row.spinShare);
+        EXPECT_EQ(c.MiscueDeflection, 0.75f);
+        EXPECT_EQ(dynamic_cast<PhysicsModel10001&>(*model).CueMass(), row.cueMass);
+    }
+}
+
+TEST_F(SetupTest, TenOneSeriesTuningChoices) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10007, 1, 16, false));
+    EXPECT_EQ(K()[12], 0.5f);
+    EXPECT_EQ(K()[30], 250.0f);
+    model.reset(CreatePhysicsModel(0x10005, 1, 16, false));
+    EXPECT_EQ(K()[12], 0.6f);
+    EXPECT_EQ(K()[28], 200000.0f);
+    model.reset(CreatePhysicsModel(0x10006, 6, 3, false));  // flagB 1, clothSubType 4, cushionMode 0
+    EXPECT_EQ(K()[19], 0.32f);
+    EXPECT_EQ(K()[3], 0.012f);
+    EXPECT_EQ(K()[28], 400000.0f);
+    model.reset(CreatePhysicsModel(0x1000C, 0, 3, false));  // clothSubType 1, cushionMode 0
+    EXPECT_EQ(K()[1], 0.9f);
+    EXPECT_EQ(K()[29], 54.0f);
+    model.reset(CreatePhysicsModel(0x1000E, 5, 3, false));  // clothSubType 0, cushionMode 1
+    EXPECT_EQ(K()[0], 0.28f);
+    EXPECT_EQ(K()[28], 330000.0f);
+    EXPECT_EQ(K()[18], 0.18f);
+
+    // A carom table of clothSubType 2 keeps the cloth entries of the set-up before it.
+    model->SharedRecord().geometry.clothSubType = 2;
+    ThePhysicsConstants()[0] = 0.5f;
+    model->Reinitialise(0);
+    EXPECT_EQ(K()[0], 0.5f);
+    EXPECT_EQ(K()[28], 330000.0f);
+
+    model.reset(CreatePhysicsModel(0x1000F, 0, 3, false));
+    EXPECT_FLOAT_EQ(model->Geometry().cushionTopHeight, 4.7f);
+}
+
+TEST_F(SetupTest, TuningOperationsByClass) {
+    std::unique_ptr<PhysicsModel> m10010(CreatePhysicsModel(0x10010, 0, 3, false));
+    std::unique_ptr<PhysicsModel> m10014(CreatePhysicsModel(0x10014, 0, 3, false));
+    auto& a = dynamic_cast<PhysicsModel10010&>(*m10010);
+    auto& b = dynamic_cast<PhysicsModel10010&>(*m10014);
+    EXPECT_EQ(a.TuningA10(), 46.0f);
+    EXPECT_EQ(b.TuningA10(), 28.0f);
+    EXPECT_EQ(b.TuningA11(), 150.0f);
+    EXPECT_EQ(b.TuningA13(), 1.0f);
+    EXPECT_EQ(b.BlendA12(1.0f, 1.0f, 0.0f, 123.0f), 1120.0f);
+    EXPECT_FLOAT_EQ(a.BlendA12(0.5f, 0.5f, 9.0f, 2.0f), (0.5f * (46.0f + 75.0f) + 8.0f) * 10.0f);
+    EXPECT_FLOAT_EQ(b.ScaleA14(1.0f, 0.45f, 0.2f, 0.5f, -5.0f), 1.0f - 0.45f * 0.5f);
+    EXPECT_EQ(a.ScaleA14(1.0f, 0.45f, 0.2f, 0.5f, -5.0f), 0.0f);
+    EXPECT_EQ(b.ScaleA14(1.0f, 0.45f, 0.2f, 0.0f, 3.0f), 1.0f) << "capped at 1";
+    EXPECT_EQ(b.AdjustApproachSpeed(1.0f, -2.0f, 0.0f), -2.0f);
+
+    std::unique_ptr<PhysicsModel> m3(CreatePhysicsModel(0x10003, 0, 3, false));
+    std::unique_ptr<PhysicsModel> m4(CreatePhysicsModel(0x10004, 0, 3, false));
+    EXPECT_FLOAT_EQ(dynamic_cast<PhysicsModel10003&>(*m3).AdjustApproachSpeed(1.0f, -1.0f, 0.0f), -0.8f);
+    EXPECT_EQ(dynamic_cast<PhysicsModel10003&>(*m3).AdjustApproachSpeed(1.0f, 1.0f, 0.0f), 1.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<PhysicsModel10004&>(*m4).AdjustApproachSpeed(1.0f, -1.0f, 0.0f), -0.8f);
+    EXPECT_EQ(dynamic_cast<PhysicsModel10004&>(*m4).TuningB8(), 2.0f);
+
+    std::unique_ptr<PhysicsModel> m8(CreatePhysicsModel(0x10008, 0, 3, false));
+    std::unique_ptr<PhysicsModel> mA(CreatePhysicsModel(0x1000A, 0, 3, false));
+    std::unique_ptr<PhysicsModel> mF(CreatePhysicsModel(0x1000F, 0, 3, false));
+    EXPECT_EQ(dynamic_cast<PhysicsModel10008&>(*m8).TuningB11(), 0.2f);
+    EXPECT_EQ(dynamic_cast<PhysicsModel10008&>(*mF).TuningB11(), 0.4f);
+    EXPECT_EQ(Bits(dynamic_cast<PhysicsModel1000A&>(*mA).TuningB16()), 0x37A7C5ACu);
+    EXPECT_EQ(dynamic_cast<PhysicsModel1000A&>(*mA).TuningB14(), 1.2f);
+    auto& f = dynamic_cast<PhysicsModel1000C&>(*mF);
+    EXPECT_EQ(Bits(f.TuningB16()), 0x3927C5ACu);
+    EXPECT_EQ(Bits(f.TuningB22()), 0x3F84DD2Fu);
+    EXPECT_EQ(f.TuningB12(), 1.05f);
+    EXPECT_EQ(f.TuningB15(), 1.5f);
+    EXPECT_EQ(f.TuningB17(), 0.3f);
+    EXPECT_EQ(f.TuningB18(), 1.1f);
+    EXPECT_EQ(f.TuningB21(), 0.1f);
+    EXPECT_EQ(f.TuningB23(), 0.8f);
+}
+
+}  // namespace
+}  // namespace kestrovan::test
