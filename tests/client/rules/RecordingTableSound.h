@@ -17,23 +17,22 @@ public:
     void PlaySound(uint32_t soundId, float volume) override { sounds.push_back({soundId, volume}); }
     void QueueVoice(uint32_t voiceId, float volume) override { voices.push_back({voiceId, volume}); }
 
-    std::vector<uint32_t> VoiceIds() const {
-        std::vector<uint32_t> ids;
-        for (const PlayedSound& voice : voices) {
-            ids.push_back(voice.id);
-        }
-        return ids;
-    }
-    std::vector<uint32_t> SoundIds() const {
-        std::vector<uint32_t> ids;
-        for (const PlayedSound& sound : sounds) {
-            ids.push_back(sound.id);
-        }
-        return ids;
-    }
+    std::vector<uint32_t> SoundIds() const { return Each(sounds, &PlayedSound::id); }
+    std::vector<float> SoundVolumes() const { return Each(sounds, &PlayedSound::volume); }
+    std::vector<uint32_t> VoiceIds() const { return Each(voices, &PlayedSound::id); }
 
     std::vector<PlayedSound> sounds;
     std::vector<PlayedSound> voices;
+
+private:
+    template <typename Field>
+    static std::vector<Field> Each(const std::vector<PlayedSound>& played, Field PlayedSound::*field) {
+        std::vector<Field> values;
+        for (const PlayedSound& sound : played) {
+            values.push_back(sound.*field);
+        }
+        return values;
+    }
 };
 
 }  // namespace kestrovan::test

@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+#include <vector>
+
 #include "client/rules/Referee.h"
 #include "tests/client/rules/RecordingTableSound.h"
 
@@ -9,6 +13,7 @@ namespace {
 
 namespace type = quill::game_type;
 using ::testing::ElementsAre;
+using ::testing::FloatEq;
 
 class RefereeTest : public ::testing::Test {
 protected:
@@ -26,17 +31,25 @@ protected:
         referee.StartShot(setup);
     }
 
-    static PhysicsEvent Contact(PhysicsEventKind kind, uint16_t ball, uint16_t extra, float strength) {
+    void Event(PhysicsEventKind kind, uint16_t ball, uint16_t extra = 0, float strength = 0.5f) {
         PhysicsEvent event;
         event.kind = kind;
         event.ball = ball;
         event.extra = extra;
         event.strength = strength;
-        return event;
+        referee.OnEvent(event, Referee::kJudgingState, context);
     }
-
-    void Event(PhysicsEventKind kind, uint16_t ball, uint16_t extra = 0, float strength = 0.5f) {
-        referee.OnEvent(Contact(kind, ball, extra, strength), Referee::kJudgingState, context);
+    // The cue ball meets an object ball, or cushions by their side bits.
+    void Hit(uint16_t object) { Event(PhysicsEventKind::BallBall, 0, object); }
+    void Cushions(std::initializer_list<uint16_t> sides) {
+        for (uint16_t side : sides) {
+            Event(PhysicsEventKind::Cushion, 0, side);
+        }
+    }
+    // A new rack: nothing said, nothing heard.
+    void NewRack() {
+        referee.Reset();
+        sound.voices.clear();
     }
 
     test::RecordingTableSound sound;
@@ -97,40 +110,34 @@ TEST_F(RefereeTest, SlotBCancelsAAndFiresWithItsFollowUp) {
 TEST_F(RefereeTest, FoulVoicesByShotKind) {
     struct Case {
         quill::GameType gameType;
-        std::vector<std::pair<uint16_t, uint16_t>> contacts;
-        bool cueLost;
+        uint32_t rackShots;
+        std::vector<uint16_t> objectsHit;
+        int16_t offTable;  // the ball found off the table at the end, or -1
         std::vector<uint32_t> voices;
     };
     const Case cases[] = {
-        {type::kFourBall, {{0, 2}, {0, 1}}, false, {47}},  // the other white
-        {type::kEightBall, {{0, 12}}, false, {43, 42}},    // wrong ball first (low group)
-        {type::kEightBall, {{0, 2}}, true, {49}},          // scratch
-        {type::kFourBall, {}, false, {99}},                // a miss
+        {type::kFourBall, 5, {2, 1}, -1, {47}},     // the other white
+        {type::kFourBall, 1, {2}, -1, {100}},       // the red first on the break, without a bank
+        {type::kFourBall, 5, {}, -1, {99}},         // a miss
+        {type::kEightBall, 5, {12}, -1, {43, 42}},  // wrong ball first (low group)
+        {type::kEightBall, 5, {2}, 0, {49}},        // scratch
+        {type::kEightBall, 5, {2}, 8, {}},          // an object ball off the table: the room announces it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gameType);
-        sound.voices.clear();
-        referee.Reset();
+        NewRack();
         context.gameType = c.gameType;
-        StartShot(c.gameType, 5, quill::ball_group::kLow);
-        for (const auto& [a, b] : c.contacts) {
-            Event(PhysicsEventKind::BallBall, a, b);
+        StartShot(c.gameType, c.rackShots, quill::ball_group::kLow);
+        for (uint16_t object : c.objectsHit) {
+            Hit(object);
         }
-        if (c.cueLost) {
-            Event(PhysicsEventKind::Pocketed, 0);
+        std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+        if (c.offTable >= 0) {
+            offTable[static_cast<size_t>(c.offTable)] = true;
         }
-        const int32_t verdict = referee.JudgeFinishedShot({}, context);
+        EXPECT_EQ(referee.JudgeFinishedShot(offTable, context), -1);
         EXPECT_EQ(sound.VoiceIds(), c.voices);
-        EXPECT_EQ(verdict, -1);
     }
-
-    // The four-ball break foul: the red first without a bank.
-    sound.voices.clear();
-    referee.Reset();
-    context.gameType = type::kFourBall;
-    StartShot(type::kFourBall, 1);
-    Event(PhysicsEventKind::BallBall, 0, 2);
-    EXPECT_THAT(sound.VoiceIds(), ElementsAre(100));  // judged at once, when the code changed
 }
 
 TEST_F(RefereeTest, ScoringShotsArePraisedOncePerShot) {
@@ -140,11 +147,9 @@ TEST_F(RefereeTest, ScoringShotsArePraisedOncePerShot) {
     context.gameType = type::kThreeCushion;
     context.targetCode = 4;
     StartShot(type::kThreeCushion);
-    Event(PhysicsEventKind::BallBall, 0, 2);
-    for (uint8_t side : {1, 4, 2}) {
-        Event(PhysicsEventKind::Cushion, 0, side);
-    }
-    Event(PhysicsEventKind::BallBall, 0, 1);
+    Hit(2);
+    Cushions({1, 4, 2});
+    Hit(1);
     EXPECT_TRUE(referee.IsPendingB());
     const int32_t praise = referee.PendingVoiceB();
     EXPECT_TRUE(praise == 64 || praise == 65);
@@ -154,14 +159,13 @@ TEST_F(RefereeTest, ScoringShotsArePraisedOncePerShot) {
     EXPECT_THAT(sound.VoiceIds(), ElementsAre(static_cast<uint32_t>(praise)));
 
     // A masse that reaches the target after fewer than three cushions.
-    referee.Reset();
-    sound.voices.clear();
+    NewRack();
     context.masse = true;
     context.targetCode = 1;
     context.gameType = type::kFourBall;
     StartShot(type::kFourBall);
-    Event(PhysicsEventKind::BallBall, 0, 2);
-    Event(PhysicsEventKind::BallBall, 0, 3);
+    Hit(2);
+    Hit(3);
     EXPECT_EQ(referee.PendingVoiceB(), 62);
 }
 
@@ -169,20 +173,17 @@ TEST_F(RefereeTest, ShortOfTargetAndNearMiss) {
     context.gameType = type::kThreeCushion;
     context.targetCode = 1004;  // a bank shot is asked for
     StartShot(type::kThreeCushion);
-    Event(PhysicsEventKind::BallBall, 0, 2);
-    Event(PhysicsEventKind::Cushion, 0, 1);
-    Event(PhysicsEventKind::BallBall, 0, 1);  // a carom after one cushion
+    Hit(2);
+    Cushions({1});
+    Hit(1);  // a carom after one cushion
     EXPECT_EQ(referee.JudgeFinishedShot({}, context), 0);
     EXPECT_THAT(sound.VoiceIds(), ElementsAre(101));
 
-    referee.Reset();
-    sound.voices.clear();
+    NewRack();
     context.targetCode = 4;
     StartShot(type::kThreeCushion);
-    Event(PhysicsEventKind::BallBall, 0, 2);
-    for (uint8_t side : {1, 4, 2}) {
-        Event(PhysicsEventKind::Cushion, 0, side);
-    }
+    Hit(2);
+    Cushions({1, 4, 2});
     referee.Analysis().OnCueBallDistance(2 * 3.0f + 0.3f, 3.0f);  // missed the white by a tenth of a radius
     EXPECT_EQ(referee.JudgeFinishedShot({}, context), 0);
     EXPECT_EQ(referee.PendingVoiceA(), 70);
@@ -202,21 +203,17 @@ TEST_F(RefereeTest, ContactAndRollingSounds) {
     Event(PhysicsEventKind::CueContactEnd, 0, 0, 5.0f);
     Event(PhysicsEventKind::Cushion, 4, 1, 0.005f);  // too soft to hear
     EXPECT_THAT(sound.SoundIds(), ElementsAre(9, 10, 12, 15, 13, 14));
-    EXPECT_FLOAT_EQ(sound.sounds[0].volume, 1.0f);  // (1.2 + 0.05) / 1.25
-    EXPECT_FLOAT_EQ(sound.sounds[1].volume, 0.5f);
-    EXPECT_FLOAT_EQ(sound.sounds[2].volume, 0.5f);
-    EXPECT_FLOAT_EQ(sound.sounds[3].volume, 1.0f);
-    EXPECT_FLOAT_EQ(sound.sounds[4].volume, 0.5f);
-    EXPECT_FLOAT_EQ(sound.sounds[5].volume, 0.5f);
+    // The ball-on-ball volume is (1.2 + 0.05) / 1.25; a negative strength is silent.
+    EXPECT_THAT(sound.SoundVolumes(),
+                ElementsAre(FloatEq(1.0f), FloatEq(0.5f), FloatEq(0.5f), FloatEq(1.0f), FloatEq(0.5f), FloatEq(0.5f)));
     EXPECT_EQ(referee.Analysis().Pocketed(), (std::vector<uint8_t>{4}));
 
     sound.sounds.clear();
     referee.PlayRolling(0.05f);
     referee.PlayRolling(2.0f);
     referee.PlayRolling(20.0f);
-    ASSERT_THAT(sound.SoundIds(), ElementsAre(16, 16));
-    EXPECT_FLOAT_EQ(sound.sounds[0].volume, 0.25f);
-    EXPECT_FLOAT_EQ(sound.sounds[1].volume, 1.0f);
+    EXPECT_THAT(sound.SoundIds(), ElementsAre(16, 16));
+    EXPECT_THAT(sound.SoundVolumes(), ElementsAre(FloatEq(0.25f), FloatEq(1.0f)));
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <iterator>
+#include <vector>
+
 #include "client/rules/ShotAnalysis.h"
 
 namespace kestrovan {
 namespace {
 
 namespace type = quill::game_type;
+namespace group = quill::ball_group;
 
 // Cushion side bits as the physics reports them.
 constexpr uint8_t kMinX = 1;
@@ -13,104 +18,144 @@ constexpr uint8_t kMaxX = 2;
 constexpr uint8_t kMinY = 4;
 constexpr uint8_t kMaxY = 8;
 
-ShotAnalysis Begin(quill::GameType gameType, uint32_t rackShots = 5, uint8_t group = 0) {
+// One thing the referee sees while the balls run: the cue ball meeting an object ball or a cushion, a ball
+// dropping into a pocket, or a ball found off the table when the shot ends.
+enum class Seen { Contact, Cushion, Pocketed, OffTable };
+struct Observation {
+    Seen what;
+    uint16_t value;  // the ball, or the cushion's side bit
+};
+constexpr auto Hit = [](uint16_t ball) { return Observation{Seen::Contact, ball}; };
+constexpr auto Rail = [](uint8_t side) { return Observation{Seen::Cushion, side}; };
+constexpr auto Drop = [](uint16_t ball) { return Observation{Seen::Pocketed, ball}; };
+constexpr auto Off = [](uint16_t ball) { return Observation{Seen::OffTable, ball}; };
+
+ShotSetup SetupFor(quill::GameType gameType, uint32_t rackShots = 5, uint8_t ballGroup = 0, int32_t lowestBall = -1) {
     ShotSetup setup;
     setup.gameType = gameType;
-    setup.cueBall = 0;
     setup.ballCount = quill::GetBallCount(gameType);
     setup.rackShots = rackShots;
-    setup.ballGroup = group;
+    setup.ballGroup = ballGroup;
+    setup.lowestBall = lowestBall;
+    return setup;
+}
+
+// A shot with the cue ball 0, observed in order and finished.
+ShotAnalysis Play(const ShotSetup& setup, const std::vector<Observation>& seen) {
     ShotAnalysis shot;
     shot.Start(setup);
+    std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+    for (const Observation& o : seen) {
+        if (o.what == Seen::Contact) {
+            shot.OnBallContact(0, o.value);
+        } else if (o.what == Seen::Cushion) {
+            shot.OnCushion(0, static_cast<uint8_t>(o.value));
+        } else if (o.what == Seen::Pocketed) {
+            shot.OnPocketed(o.value);
+        } else {
+            offTable[o.value] = true;
+        }
+    }
+    shot.Finish(offTable);
     return shot;
 }
 
-void Finish(ShotAnalysis& shot) {
-    shot.Finish({});
+TEST(ShotAnalysisTest, FinishedShotsAreCodedByGame) {
+    namespace kind = shot_kind;
+    const ShotSetup threeCushion = SetupFor(type::kThreeCushion);
+    const ShotSetup international = SetupFor(type::kThreeCushionPro);
+    const ShotSetup fourBall = SetupFor(type::kFourBall);
+    const ShotSetup fourBallBreak = SetupFor(type::kFourBall, 1);
+    const ShotSetup eightBall = SetupFor(type::kEightBall, 5, group::kLow);
+    const ShotSetup nineBall = SetupFor(type::kNineBall, 4, 0, 3);  // the 3 is the lowest ball
+    const struct {
+        ShotSetup setup;
+        std::vector<Observation> seen;
+        int32_t code;
+        int32_t kind;
+    } shots[] = {
+        // Three cushions before the second ball.
+        {threeCushion, {Hit(2), Rail(kMaxX), Rail(kMinY), Rail(kMinX), Hit(1)}, 4, kind::kPlain},
+        // A bank first; a third touch of one rail does not count.
+        {threeCushion,
+         {Rail(kMaxY), Hit(1), Rail(kMinY), Rail(kMinY), Rail(kMinY), Rail(kMaxX), Hit(2)},
+         1005,
+         kind::kPlain},
+        // International rules count every rail contact, and reaching no ball is no miss.
+        {international, {Rail(kMinY), Rail(kMinY), Rail(kMinY), Rail(kMinY), Hit(2), Hit(1)}, 3005, kind::kPlain},
+        {international, {}, 0, kind::kPlain},
+        // The opening shot of three-cushion scores nothing.
+        {SetupFor(type::kThreeCushion, 1), {Hit(2), Hit(1)}, 0, kind::kPlain},
+        // Four-ball: a carom; the other white (a foul stays a foul); the red first on the break, without and with
+        // a bank; no ball reached.
+        {fourBall, {Hit(3), Hit(2)}, 1, kind::kPlain},
+        {fourBall, {Hit(2), Hit(1), Hit(3)}, -1, kind::kOtherWhite},
+        {fourBallBreak, {Hit(2)}, -1, kind::kBreakFoul},
+        {fourBallBreak, {Rail(kMinX), Hit(2)}, 0, kind::kPlain},
+        {fourBall, {Rail(kMinX)}, -2, kind::kMiss},
+        // 8-ball on the low group: two balls of the group; the other group first; a scratch; an object ball off
+        // the table; nothing hit; a safety; any ball first on the break; the called 8.
+        {eightBall, {Hit(3), Drop(3), Drop(6)}, 5, kind::kMultiplePocket},
+        {eightBall, {Hit(12)}, -1, kind::kWrongBallFirst},
+        {eightBall, {Hit(2), Drop(0)}, -3, kind::kCueBallLost},
+        {eightBall, {Hit(2), Off(8)}, -4, kind::kObjectBallLost},
+        {eightBall, {}, -2, kind::kMiss},
+        {eightBall, {Hit(4)}, 0, kind::kPlain},
+        {SetupFor(type::kEightBall, 1, group::kLow), {Hit(9), Drop(4)}, 5, kind::kPlain},
+        {SetupFor(type::kEightBall, 9, group::kEight), {Hit(8), Drop(8)}, 5, kind::kPlain},
+        // 9-ball: not the lowest ball first; the lowest ball into the 9.
+        {nineBall, {Hit(5)}, -1, kind::kWrongBallFirst},
+        {nineBall, {Hit(3), Drop(9)}, 5, kind::kPlain},
+        // Snooker: a colour while a red is on; the black when a colour is on.
+        {SetupFor(type::kSnooker, 5, group::kRed), {Hit(20)}, -1, kind::kWrongBallFirst},
+        {SetupFor(type::kSnooker, 5, group::kColour), {Hit(21), Drop(21)}, 5, kind::kPlain},
+    };
+    for (size_t i = 0; i < std::size(shots); ++i) {
+        SCOPED_TRACE(::testing::Message() << "shot " << i);
+        const ShotAnalysis played = Play(shots[i].setup, shots[i].seen);
+        EXPECT_EQ(played.Code(), shots[i].code);
+        EXPECT_EQ(played.Kind(), shots[i].kind);
+    }
+    EXPECT_FALSE(Play(fourBall, {}).IsFoul());  // a miss is judged apart from the fouls
 }
 
-TEST(ShotAnalysisCaromTest, ThreeCushionsBeforeTheSecondBallCodeFour) {
-    ShotAnalysis shot = Begin(type::kThreeCushion);
+TEST(ShotAnalysisTest, OnlyALegalShotThatPocketsTheGameBallIsSpecial) {
+    EXPECT_TRUE(Play(SetupFor(type::kEightBall, 9, group::kEight), {Hit(8), Drop(8)}).IsSpecial());
+    EXPECT_TRUE(Play(SetupFor(type::kNineBall, 4, 0, 3), {Hit(3), Drop(9)}).IsSpecial());
+    EXPECT_FALSE(Play(SetupFor(type::kEightBall, 9, group::kLow), {Hit(3), Drop(3)}).IsSpecial());
+    EXPECT_FALSE(Play(SetupFor(type::kNineBall, 4, 0, 3), {Hit(3), Drop(9), Drop(0)}).IsSpecial());
+}
+
+TEST(ShotAnalysisTest, CaromContactsReportWhenTheCodeChanges) {
+    ShotAnalysis shot;
+    shot.Start(SetupFor(type::kThreeCushion));
     EXPECT_FALSE(shot.OnBallContact(0, 2));  // the red first: the other white is next
     EXPECT_EQ(shot.SecondTarget(), 1);
-    shot.OnCushion(0, kMaxX);
-    shot.OnCushion(0, kMinY);
-    shot.OnCushion(0, kMinX);
+    for (uint8_t side : {kMaxX, kMinY, kMinX}) {
+        EXPECT_FALSE(shot.OnCushion(0, side));
+    }
     EXPECT_EQ(shot.ProgressCode(), 4);
-    EXPECT_TRUE(shot.OnBallContact(1, 0));
-    EXPECT_EQ(shot.Code(), 4);
-    Finish(shot);
+    EXPECT_TRUE(shot.OnBallContact(1, 0));  // either ball of a contact may be the cue ball
     EXPECT_EQ(shot.Code(), 4);
     EXPECT_EQ(shot.CueCushions(), 3u);
-}
 
-TEST(ShotAnalysisCaromTest, BankCushionsCountBeforeTheFirstBallAndRailsCountTwice) {
-    ShotAnalysis shot = Begin(type::kThreeCushion);
-    shot.OnCushion(0, kMaxY);  // a bank before the first ball
+    shot.Start(SetupFor(type::kThreeCushion));
     shot.OnBallContact(0, 1);
     EXPECT_EQ(shot.SecondTarget(), 2);  // the other white first: the red is next
-    shot.OnCushion(0, kMinY);
-    shot.OnCushion(0, kMinY);
-    shot.OnCushion(0, kMinY);  // a third touch of one rail does not count
-    shot.OnCushion(0, kMaxX);
-    EXPECT_TRUE(shot.OnBallContact(0, 2));
-    EXPECT_EQ(shot.Code(), 1000 + 1 + 4);
-    EXPECT_EQ(shot.Count(), 5);
-    EXPECT_TRUE(ShotAnalysis::MeetsTarget(shot.Code(), 1004, type::kThreeCushion));
-    EXPECT_FALSE(ShotAnalysis::MeetsTarget(5, 1004, type::kThreeCushion));
 
-    ShotAnalysis pro = Begin(type::kThreeCushionPro);
-    for (int i = 0; i < 4; ++i) {
-        pro.OnCushion(0, kMinY);  // international rules count every rail contact
-    }
-    pro.OnBallContact(0, 2);
-    pro.OnBallContact(0, 1);
-    EXPECT_EQ(pro.Code(), 3000 + 1 + 4);
+    shot.Start(SetupFor(type::kFourBall));
+    shot.OnBallContact(0, 2);
+    EXPECT_EQ(shot.SecondTarget(), 3);      // the other red
+    EXPECT_TRUE(shot.OnBallContact(0, 1));  // the other white: judged at once
+    EXPECT_FALSE(shot.OnBallContact(0, 3));
+
+    shot.Start(SetupFor(type::kFourBall, 1));
+    EXPECT_TRUE(shot.OnBallContact(0, 2));  // the break foul, judged at once
 }
 
-TEST(ShotAnalysisCaromTest, FourBallFoulsAndMisses) {
-    ShotAnalysis other = Begin(type::kFourBall);
-    other.OnBallContact(0, 2);
-    EXPECT_TRUE(other.OnBallContact(0, 1));  // the other white
-    EXPECT_EQ(other.Code(), shot_code::kWrongContact);
-    EXPECT_EQ(other.Kind(), shot_kind::kOtherWhite);
-    EXPECT_FALSE(other.OnBallContact(0, 3));  // a foul stays a foul
-    Finish(other);
-    EXPECT_TRUE(other.IsFoul());
-
-    ShotAnalysis carom = Begin(type::kFourBall);
-    carom.OnBallContact(0, 3);
-    EXPECT_TRUE(carom.OnBallContact(0, 2));
-    EXPECT_EQ(carom.Code(), 1);
-
-    ShotAnalysis breakFoul = Begin(type::kFourBall, 1);
-    EXPECT_TRUE(breakFoul.OnBallContact(0, 2));  // the red first on the break, no bank
-    EXPECT_EQ(breakFoul.Kind(), shot_kind::kBreakFoul);
-    ShotAnalysis bankedBreak = Begin(type::kFourBall, 1);
-    bankedBreak.OnCushion(0, kMinX);
-    EXPECT_FALSE(bankedBreak.OnBallContact(0, 2));
-    EXPECT_FALSE(bankedBreak.IsFoul());
-
-    ShotAnalysis miss = Begin(type::kFourBall);
-    miss.OnCushion(0, kMinX);
-    Finish(miss);
-    EXPECT_EQ(miss.Code(), shot_code::kMiss);
-    EXPECT_EQ(miss.Kind(), shot_kind::kMiss);
-    EXPECT_FALSE(miss.IsFoul());  // a miss is judged apart from the fouls
-
-    ShotAnalysis proMiss = Begin(type::kThreeCushionPro);
-    Finish(proMiss);
-    EXPECT_EQ(proMiss.Code(), 0);
-
-    ShotAnalysis openingThreeCushion = Begin(type::kThreeCushion, 1);
-    openingThreeCushion.OnBallContact(0, 2);
-    openingThreeCushion.OnBallContact(0, 1);
-    Finish(openingThreeCushion);
-    EXPECT_EQ(openingThreeCushion.Code(), 0);
-}
-
-TEST(ShotAnalysisCaromTest, ClosenessOfANearMiss) {
-    ShotAnalysis shot = Begin(type::kThreeCushion);
+TEST(ShotAnalysisTest, ClosenessOfANearMiss) {
+    ShotAnalysis shot;
+    shot.Start(SetupFor(type::kThreeCushion));
     shot.OnBallContact(0, 2);
     shot.OnCueBallDistance(20.0f, 3.0f);
     EXPECT_EQ(shot.Closeness(), 0.0f);
@@ -120,124 +165,58 @@ TEST(ShotAnalysisCaromTest, ClosenessOfANearMiss) {
     EXPECT_FLOAT_EQ(shot.Closeness(), 0.95f);  // the closest pass counts
 }
 
-TEST(ShotAnalysisSixBallsTest, CountsByBallsReachedAndMarksThroughTheRack) {
-    ShotAnalysis shot = Begin(type::kSixBalls);
+TEST(ShotAnalysisTest, SixBallsCountsByBallsReachedAndMarksThroughTheRack) {
+    ShotAnalysis shot;
+    shot.Start(SetupFor(type::kSixBalls));
     EXPECT_TRUE(shot.OnBallContact(0, 3));
     EXPECT_EQ(shot.Code(), 5);
     EXPECT_FALSE(shot.OnBallContact(0, 3));
-    EXPECT_TRUE(shot.OnBallContact(0, 4));
+    shot.OnBallContact(0, 4);
     EXPECT_TRUE(shot.OnBallContact(0, 5));
     EXPECT_EQ(shot.Code(), 7);
-    EXPECT_TRUE(shot.OnBallContact(0, 1));
-    EXPECT_EQ(shot.Code(), 9);
-    Finish(shot);
-
-    ShotSetup setup;
-    setup.gameType = type::kSixBalls;
-    setup.ballCount = 6;
-    shot.Start(setup);
-    shot.OnBallContact(0, 2);
     shot.OnBallContact(0, 1);
-    EXPECT_EQ(shot.Code(), 6);
-    Finish(shot);
+    EXPECT_EQ(shot.Code(), 9);
+    shot.Finish({});
+
+    shot.Start(SetupFor(type::kSixBalls));
+    shot.OnBallContact(0, 2);
+    EXPECT_EQ(shot.Code(), 5);
+    shot.Finish({});
     EXPECT_EQ(shot.Code(), shot_code::kSixBallsWin);  // all five marked in this rack
 
     shot.StartRack();
-    shot.Start(setup);
+    shot.Start(SetupFor(type::kSixBalls));
     shot.OnBallContact(0, 2);
-    Finish(shot);
+    shot.Finish({});
     EXPECT_EQ(shot.Code(), 5);
+}
 
+TEST(ShotAnalysisTest, PocketListsHoldEachBallOnce) {
+    ShotAnalysis shot;
+    shot.Start(SetupFor(type::kEightBall, 5, group::kLow));
+    shot.OnBallContact(0, 3);
+    shot.OnBallContact(3, 6);  // object balls among themselves do not change the first ball
+    for (uint16_t ball : {3, 6, 3}) {
+        shot.OnPocketed(ball);
+    }
+    shot.OnLeftTable(6);  // already in a pocket
+    std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+    offTable[9] = true;
+    shot.Finish(offTable);
+    EXPECT_EQ(shot.FirstBall(), 3);
+    EXPECT_EQ(shot.Pocketed(), (std::vector<uint8_t>{3, 6}));
+    EXPECT_EQ(shot.Lost(), (std::vector<uint8_t>{9}));
+}
+
+TEST(ShotAnalysisTest, TargetsAskForTheCountAndTheBanks) {
+    EXPECT_TRUE(ShotAnalysis::MeetsTarget(1005, 1004, type::kThreeCushion));
+    EXPECT_FALSE(ShotAnalysis::MeetsTarget(5, 1004, type::kThreeCushion));
+    EXPECT_FALSE(ShotAnalysis::MeetsTarget(1003, 1004, type::kThreeCushion));
+    // Six balls: the target is the points still allowed.
     EXPECT_TRUE(ShotAnalysis::MeetsTarget(7, 7, type::kSixBalls));
     EXPECT_FALSE(ShotAnalysis::MeetsTarget(6, 7, type::kSixBalls));  // would leave one point
     EXPECT_FALSE(ShotAnalysis::MeetsTarget(9, 7, type::kSixBalls));
     EXPECT_TRUE(ShotAnalysis::MeetsTarget(15, 5, type::kSixBalls));
-}
-
-TEST(ShotAnalysisPocketTest, LegalPotsFoulsAndTheLists) {
-    ShotAnalysis pot = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    pot.OnBallContact(0, 3);
-    pot.OnBallContact(3, 6);  // object balls among themselves do not change the first ball
-    pot.OnPocketed(3);
-    pot.OnPocketed(6);
-    pot.OnPocketed(3);
-    Finish(pot);
-    EXPECT_EQ(pot.Code(), shot_code::kLegalPocket);
-    EXPECT_EQ(pot.Kind(), shot_kind::kMultiplePocket);
-    EXPECT_EQ(pot.FirstBall(), 3);
-    EXPECT_EQ(pot.Pocketed(), (std::vector<uint8_t>{3, 6}));
-
-    ShotAnalysis wrong = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    wrong.OnBallContact(0, 12);
-    Finish(wrong);
-    EXPECT_EQ(wrong.Code(), shot_code::kWrongContact);
-    EXPECT_EQ(wrong.Kind(), shot_kind::kWrongBallFirst);
-
-    ShotAnalysis scratch = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    scratch.OnBallContact(0, 2);
-    scratch.OnPocketed(0);
-    Finish(scratch);
-    EXPECT_EQ(scratch.Code(), shot_code::kCueBallLost);
-
-    ShotAnalysis jumped = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    jumped.OnBallContact(0, 2);
-    std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
-    offTable[8] = true;
-    jumped.Finish(offTable);
-    EXPECT_EQ(jumped.Code(), shot_code::kObjectBallLost);
-    EXPECT_EQ(jumped.Lost(), (std::vector<uint8_t>{8}));
-
-    ShotAnalysis nothing = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    Finish(nothing);
-    EXPECT_EQ(nothing.Code(), shot_code::kMiss);
-
-    ShotAnalysis safety = Begin(type::kEightBall, 5, quill::ball_group::kLow);
-    safety.OnBallContact(0, 4);
-    Finish(safety);
-    EXPECT_EQ(safety.Code(), 0);
-}
-
-TEST(ShotAnalysisPocketTest, CalledEightNineBallOrderAndSnookerBallOn) {
-    ShotAnalysis eight = Begin(type::kEightBall, 9, quill::ball_group::kEight);
-    eight.OnBallContact(0, 8);
-    eight.OnPocketed(8);
-    Finish(eight);
-    EXPECT_EQ(eight.Code(), shot_code::kLegalPocket);
-    EXPECT_TRUE(eight.IsSpecial());
-
-    ShotSetup nine;
-    nine.gameType = type::kNineBall;
-    nine.ballCount = 10;
-    nine.rackShots = 4;
-    nine.lowestBall = 3;
-    ShotAnalysis wrongOrder;
-    wrongOrder.Start(nine);
-    wrongOrder.OnBallContact(0, 5);
-    Finish(wrongOrder);
-    EXPECT_EQ(wrongOrder.Kind(), shot_kind::kWrongBallFirst);
-    ShotAnalysis combination;
-    combination.Start(nine);
-    combination.OnBallContact(0, 3);
-    combination.OnPocketed(9);
-    Finish(combination);
-    EXPECT_EQ(combination.Code(), shot_code::kLegalPocket);
-    EXPECT_TRUE(combination.IsSpecial());
-
-    ShotAnalysis red = Begin(type::kSnooker, 5, quill::ball_group::kRed);
-    red.OnBallContact(0, 20);
-    Finish(red);
-    EXPECT_TRUE(red.IsFoul());
-    ShotAnalysis colour = Begin(type::kSnooker, 5, quill::ball_group::kColour);
-    colour.OnBallContact(0, 21);
-    colour.OnPocketed(21);
-    Finish(colour);
-    EXPECT_EQ(colour.Code(), shot_code::kLegalPocket);
-
-    ShotAnalysis onBreak = Begin(type::kEightBall, 1, quill::ball_group::kLow);
-    onBreak.OnBallContact(0, 9);  // any ball first on the break
-    onBreak.OnPocketed(4);
-    Finish(onBreak);
-    EXPECT_EQ(onBreak.Code(), shot_code::kLegalPocket);
 }
 
 }  // namespace
