@@ -1,30 +1,12 @@
 #pragma once
-// Fixtures of the log, pool and queue tests: a private folder, the local time, the console and sleeping,
-// each put back when the fixture goes.
-#include <stdlib.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
+// The local time that the log and crash-path tests stamp their lines with, set by the test and put back
+// when the fixture goes.
 #include <mutex>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "QuillLib/core/WString.h"
-#include "tests/support/common/ConsoleCapture.h"
-#include "tests/support/common/TempDirectory.h"
 #include "platform/system/Clock.h"
-#include "platform/system/CodePage.h"
-#include "platform/system/Console.h"
-#include "platform/system/Sleep.h"
 
 namespace quill::test {
 
-using kvtest::ConsoleCapture;
-using kvtest::TempDirectory;
-
-// The local time that the code under test reads, set by the test.
 class ManualLocalTime {
 public:
     explicit ManualLocalTime(platform::LocalTime start) : time_(start) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/QuillLib/engine/RecordingEngineFactory.h"
@@ -11,6 +12,8 @@ namespace {
 
 const CallLog kShutdownAll = {"RenderScenes.Shutdown", "Sound.Shutdown",  "Resources.Shutdown",
                               "Graphics.Shutdown",     "Holder.Shutdown", "Frame.Shutdown"};
+const CallLog kInitializeAll = {"Graphics.Initialize", "Resources.Initialize", "RenderScenes.Initialize",
+                                "Sound.Initialize",    "Holder.Initialize",    "Frame.Initialize"};
 
 CallLog Concat(std::initializer_list<CallLog> parts) {
     CallLog all;
@@ -20,46 +23,30 @@ CallLog Concat(std::initializer_list<CallLog> parts) {
     return all;
 }
 
-TEST(EngineTest, ConstructionAsksTheFactoryInOrderWithItselfAndKeepsDefaults) {
+TEST(EngineTest, ConstructionAsksTheFactoryInOrderAndKeepsDefaults) {
     RecordingFactory factory;
     std::unique_ptr<Engine> engine = factory.CreateEngine();
 
     EXPECT_EQ(factory.log, (CallLog{"Create.Graphics", "Create.Resources", "Create.RenderScenes", "Create.Sound",
                                     "Create.Holder", "Create.Frame"}));
-    for (Engine* asked : factory.engines) {
-        EXPECT_EQ(asked, engine.get());
-    }
-    EXPECT_EQ(&engine->GetFactory(), &factory);
-    EXPECT_EQ(engine->GetGraphics(), factory.lastGraphics);
+    EXPECT_EQ(&engine->GetSubsystemHolder()->GetEngine(), engine.get());
     EXPECT_EQ(engine->GetAppFrame(), AppFrame::Current());
-    EXPECT_EQ(engine->GetDisplayWidth(), 1024u);
-    EXPECT_EQ(engine->GetDisplayHeight(), 768u);
-    EXPECT_EQ(engine->GetDisplayBitsPerPixel(), 32u);
-    EXPECT_EQ(engine->GetDisplayRefreshRate(), 60u);
+    EXPECT_EQ(std::make_tuple(engine->GetDisplayWidth(), engine->GetDisplayHeight(), engine->GetDisplayBitsPerPixel(),
+                              engine->GetDisplayRefreshRate()),
+              std::make_tuple(1024u, 768u, 32u, 60u));
     EXPECT_TRUE(engine->GetFramesActive());
 }
 
-TEST(EngineTest, StartShutsAllDownThenInitialisesInOrder) {
-    RecordingFactory factory;
-    Engine engine(factory);
-    factory.log.clear();
-
-    EXPECT_TRUE(engine.Initialize());
-    EXPECT_EQ(factory.log, Concat({kShutdownAll,
-                                   {"Graphics.Initialize", "Resources.Initialize", "RenderScenes.Initialize",
-                                    "Sound.Initialize", "Holder.Initialize", "Frame.Initialize"}}));
-}
-
-TEST(EngineTest, FailingSoundManagerDoesNotStopTheStart) {
-    RecordingFactory factory;
-    factory.soundStarts = false;
-    Engine engine(factory);
-    factory.log.clear();
-
-    EXPECT_TRUE(engine.Initialize());
-    EXPECT_EQ(factory.log, Concat({kShutdownAll,
-                                   {"Graphics.Initialize", "Resources.Initialize", "RenderScenes.Initialize",
-                                    "Sound.Initialize", "Holder.Initialize", "Frame.Initialize"}}));
+TEST(EngineTest, StartShutsAllDownThenInitialisesInOrderEvenWhenSoundFails) {
+    for (bool soundStarts : {true, false}) {
+        SCOPED_TRACE(soundStarts);
+        RecordingFactory factory;
+        factory.soundStarts = soundStarts;
+        Engine engine(factory);
+        factory.log.clear();
+        EXPECT_TRUE(engine.Initialize());
+        EXPECT_EQ(factory.log, Concat({kShutdownAll, kInitializeAll}));
+    }
 }
 
 TEST(EngineTest, FailingResourceManagerStopsTheStartAndShutsAllDownTwice) {
@@ -70,19 +57,13 @@ TEST(EngineTest, FailingResourceManagerStopsTheStartAndShutsAllDownTwice) {
 
     EXPECT_FALSE(engine.Initialize());
     EXPECT_EQ(factory.log, Concat({kShutdownAll, {"Graphics.Initialize", "Resources.Initialize"}, kShutdownAll}));
-    // Nothing was deleted: the subsystems stay built after a failed start.
-    EXPECT_NE(engine.GetResourceManager(), nullptr);
-    EXPECT_NE(engine.GetRenderSceneManager(), nullptr);
+    EXPECT_NE(engine.GetRenderSceneManager(), nullptr) << "the subsystems stay built after a failed start";
 }
 
 TEST(EngineTest, MissingSubsystemFailsTheStartExceptTheSoundManager) {
-    RecordingFactory factory;
-    factory.buildSound = false;
-    {
-        Engine engine(factory);
-        EXPECT_EQ(engine.GetSoundManager(), nullptr);
-        EXPECT_TRUE(engine.Initialize());
-    }
+    RecordingFactory noSound;
+    noSound.buildSound = false;
+    EXPECT_TRUE(Engine(noSound).Initialize());
 
     struct NoGraphicsFactory : RecordingFactory {
         std::unique_ptr<Graphics> CreateGraphics(Engine&) override { return nullptr; }
@@ -90,10 +71,10 @@ TEST(EngineTest, MissingSubsystemFailsTheStartExceptTheSoundManager) {
     Engine engine(noGraphics);
     noGraphics.log.clear();
     EXPECT_FALSE(engine.Initialize());
-    EXPECT_EQ(noGraphics.log.size(), 10u);  // two rounds of shutdowns of the five present ones
     for (const std::string& call : noGraphics.log) {
         EXPECT_NE(call.find(".Shutdown"), std::string::npos) << call;
     }
+    EXPECT_EQ(noGraphics.log.size(), 10u) << "two rounds of shutdowns of the five present ones";
 }
 
 TEST(EngineTest, DestructionShutsDownThenDeletesInReverseOrder) {
@@ -113,7 +94,6 @@ TEST(EngineTest, FramesActiveReachesTheDeviceOnlyOnceItExists) {
     RecordingFactory factory;
     Engine engine(factory);
     RecordingGraphics& graphics = *factory.lastGraphics;
-
     engine.SetFramesActive(false);
     EXPECT_FALSE(engine.GetFramesActive());
     EXPECT_TRUE(graphics.deviceFramesActive.empty());
@@ -124,43 +104,22 @@ TEST(EngineTest, FramesActiveReachesTheDeviceOnlyOnceItExists) {
     EXPECT_EQ(graphics.deviceFramesActive, (std::vector<bool>{true, false}));
 }
 
-class CountingSubsystem : public EngineSubsystem {
-public:
-    explicit CountingSubsystem(CallLog& log) : log_(log) {}
-    ~CountingSubsystem() override { log_.push_back("Held.Delete"); }
-    bool Initialize() override { return true; }
-    void Shutdown() override { log_.push_back("Held.Shutdown"); }
-
-private:
-    CallLog& log_;
-};
-
-TEST(SubsystemHolderTest, ShutsDownAndDeletesAnActiveHeldSubsystemOnce) {
-    RecordingFactory factory;
-    Engine engine(factory);
-    CallLog log;
-    SubsystemHolder holder(engine);
-    EXPECT_TRUE(holder.Initialize());
-
-    holder.Hold(std::make_unique<CountingSubsystem>(log), true);
-    holder.Shutdown();
-    holder.Shutdown();
-    EXPECT_EQ(log, (CallLog{"Held.Shutdown", "Held.Delete"}));
-    EXPECT_FALSE(holder.IsActive());
-    EXPECT_EQ(holder.GetHeld(), nullptr);
-}
-
-TEST(SubsystemHolderTest, DestructorDeletesAnInactiveHeldSubsystemWithoutShuttingItDown) {
+TEST(SubsystemHolderTest, ShutsDownAndDeletesAnActiveHeldSubsystemOnceAndOnlyDeletesAnInactiveOne) {
     RecordingFactory factory;
     Engine engine(factory);
     CallLog log;
     {
         SubsystemHolder holder(engine);
-        holder.Hold(std::make_unique<CountingSubsystem>(log), false);
+        holder.Hold(std::make_unique<Recording<EngineSubsystem>>(log, "Active", true), true);
+        holder.Shutdown();
+        holder.Shutdown();
+        EXPECT_EQ(holder.GetHeld(), nullptr);
+
+        holder.Hold(std::make_unique<Recording<EngineSubsystem>>(log, "Inactive", true), false);
         holder.Shutdown();
         EXPECT_NE(holder.GetHeld(), nullptr);
     }
-    EXPECT_EQ(log, (CallLog{"Held.Delete"}));
+    EXPECT_EQ(log, (CallLog{"Active.Shutdown", "Active.Delete", "Inactive.Delete"}));
 }
 
 }  // namespace

@@ -22,88 +22,61 @@ protected:
 
     kvtest::HttpTestServer server_;
     InternetSession session_{u"ErrorReport"};
+    InternetConnection connection_{session_};
 };
 
 TEST_F(InternetConnectionTest, ErrorReportUploadSequence) {
-    InternetConnection connection(session_);
     using namespace std::string_literals;
     const std::string body =
         "--XyZ\r\nContent-Disposition: form-data; name=\"file\"\r\n\r\n\x01\x02\x00z\r\n--XyZ--\r\n"s;
-    ASSERT_EQ(body[56], '\0');
+    ASSERT_EQ(body[56], '\0') << "the body carries a zero byte";
 
+    connection_.AddHeader(u"X-Early: yes\r\n");  // headers added before the request is opened are kept
     ASSERT_TRUE(session_.Open());
-    ASSERT_TRUE(connection.Connect(u"127.0.0.1", 2));
-    ASSERT_TRUE(connection.OpenRequest(u"POST", u"/file/up_file_pro.asp"));
-    connection.AddHeader(u"Content-Type: multipart/form-data; boundary=XyZ\r\n");
-    connection.AddHeader(u"X-Report: 1\r\n");
-    ASSERT_TRUE(connection.SendRequest(body.data(), static_cast<uint32_t>(body.size())));
+    ASSERT_TRUE(connection_.Connect(u"127.0.0.1", 2));
+    ASSERT_TRUE(connection_.OpenRequest(u"POST", u"/file/up_file_pro.asp"));
+    connection_.AddHeader(u"Content-Type: multipart/form-data; boundary=XyZ\r\n");
+    ASSERT_TRUE(connection_.SendRequest(body.data(), static_cast<uint32_t>(body.size())));
 
     ASSERT_TRUE(server_.WaitForRequests(1));
     const kvtest::RecordedHttpRequest request = server_.Requests()[0];
     EXPECT_EQ(request.requestLine, "POST /file/up_file_pro.asp HTTP/1.1");
     EXPECT_EQ(request.Header("User-Agent"), "ErrorReport");
+    EXPECT_EQ(request.Header("X-Early"), "yes");
     EXPECT_EQ(request.Header("Content-Type"), "multipart/form-data; boundary=XyZ");
-    EXPECT_EQ(request.Header("X-Report"), "1");
     EXPECT_EQ(request.Header("Content-Length"), std::to_string(body.size()));
     EXPECT_EQ(request.body, body);
 }
 
-TEST_F(InternetConnectionTest, HeadersAddedBeforeTheRequestIsOpenedAreSent) {
-    InternetConnection connection(session_);
-    connection.AddHeader(u"X-Early: yes\r\n");
-    ASSERT_TRUE(session_.Open());
-    ASSERT_TRUE(connection.Connect(u"127.0.0.1", 2));
-    ASSERT_TRUE(connection.OpenRequest(u"POST", u"/p"));
-    connection.AddHeader(u"X-Late: yes\r\n");
-    EXPECT_EQ(connection.Request().Headers(), u"X-Early: yes\r\nX-Late: yes\r\n");
-
-    ASSERT_TRUE(connection.SendRequest("b", 1));
-    ASSERT_TRUE(server_.WaitForRequests(1));
-    const auto request = server_.Requests()[0];
-    EXPECT_EQ(request.Header("X-Early"), "yes");
-    EXPECT_EQ(request.Header("X-Late"), "yes");
-}
-
 TEST_F(InternetConnectionTest, RefusesWithoutSessionOrRequestHandle) {
-    InternetConnection connection(session_);
-    EXPECT_FALSE(connection.Connect(u"127.0.0.1", 2));  // session not open
-    EXPECT_FALSE(connection.HasHandle());
-    EXPECT_FALSE(connection.OpenRequest(u"POST", u"/p"));
-    EXPECT_FALSE(connection.SendRequest("b", 1));
+    EXPECT_FALSE(connection_.Connect(u"127.0.0.1", 2)) << "the session is not open";
+    EXPECT_FALSE(connection_.OpenRequest(u"POST", u"/p"));
+    EXPECT_FALSE(connection_.SendRequest("b", 1));
 
     ASSERT_TRUE(session_.Open());
-    ASSERT_TRUE(connection.Connect(u"127.0.0.1", 2));
-    EXPECT_FALSE(connection.SendRequest("b", 1));  // no request opened yet
+    ASSERT_TRUE(connection_.Connect(u"127.0.0.1", 2));
+    EXPECT_FALSE(connection_.SendRequest("b", 1)) << "no request opened yet";
 
-    ASSERT_TRUE(connection.OpenRequest(u"POST", u"/p"));
-    ASSERT_TRUE(connection.SendRequest("c", 1));
+    ASSERT_TRUE(connection_.OpenRequest(u"POST", u"/p"));
+    ASSERT_TRUE(connection_.SendRequest("c", 1));
     ASSERT_TRUE(server_.WaitForRequests(1));
     EXPECT_EQ(server_.Requests().size(), 1u);
     EXPECT_EQ(server_.Requests()[0].body, "c");
 }
 
-TEST_F(InternetConnectionTest, ServiceIndexAboveThreeClosesTheEarlierConnection) {
-    InternetConnection connection(session_);
+TEST_F(InternetConnectionTest, ServiceIndicesPickPortsAndSchemesAndAnInvalidOneClosesTheConnection) {
     ASSERT_TRUE(session_.Open());
-    ASSERT_TRUE(connection.Connect(u"127.0.0.1", 2));
-    ASSERT_TRUE(connection.OpenRequest(u"POST", u"/p"));
+    ASSERT_TRUE(connection_.Connect(u"example.test", 3));
+    EXPECT_EQ(connection_.GetHandle()->BaseUrl(), "https://example.test:443");
+    ASSERT_TRUE(connection_.Connect(u"example.test", 0));
+    EXPECT_EQ(connection_.GetHandle()->Service(), platform::InternetService::Ftp);
+    EXPECT_FALSE(connection_.OpenRequest(u"GET", u"/")) << "not an HTTP connection";
 
-    EXPECT_FALSE(connection.Connect(u"127.0.0.1", 4));
-    EXPECT_FALSE(connection.HasHandle());
-    // The request belonged to the closed connection and went with it.
-    EXPECT_FALSE(connection.Request().HasHandle());
-    EXPECT_FALSE(connection.SendRequest("b", 1));
-}
-
-TEST_F(InternetConnectionTest, ServiceIndicesPickTheirPortsAndSchemes) {
-    ASSERT_TRUE(session_.Open());
-    InternetConnection connection(session_);
-    ASSERT_TRUE(connection.Connect(u"example.test", 3));
-    EXPECT_EQ(connection.GetHandle()->BaseUrl(), "https://example.test:443");
-
-    ASSERT_TRUE(connection.Connect(u"example.test", 0));
-    EXPECT_EQ(connection.GetHandle()->Service(), platform::InternetService::Ftp);
-    EXPECT_FALSE(connection.OpenRequest(u"GET", u"/"));  // not an HTTP connection
+    ASSERT_TRUE(connection_.Connect(u"127.0.0.1", 2));
+    ASSERT_TRUE(connection_.OpenRequest(u"POST", u"/p"));
+    EXPECT_FALSE(connection_.Connect(u"127.0.0.1", 4));
+    EXPECT_FALSE(connection_.HasHandle());
+    EXPECT_FALSE(connection_.Request().HasHandle()) << "the request went with its connection";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // ("Graphics.Initialize", "Sound.Delete", ...), with switches for failing or missing subsystems.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QuillLib/engine/Engine.h"
@@ -12,35 +13,24 @@ namespace quill {
 
 using CallLog = std::vector<std::string>;
 
-// Writes "<name>.Initialize", "<name>.Shutdown" and "<name>.Delete" into the shared log.
-class SubsystemRecorder {
+// A Base whose Initialize (answering starts), Shutdown and destruction are written into the log under name.
+template <class Base>
+class Recording : public Base {
 public:
-    SubsystemRecorder(CallLog& log, std::string name, bool initializeResult)
-        : log_(log), name_(std::move(name)), initializeResult_(initializeResult) {}
-    ~SubsystemRecorder() { log_.push_back(name_ + ".Delete"); }
-
-    bool Initialize() {
+    template <class... BaseArgs>
+    Recording(CallLog& log, std::string name, bool starts, BaseArgs&&... baseArgs)
+        : Base(std::forward<BaseArgs>(baseArgs)...), log_(log), name_(std::move(name)), starts_(starts) {}
+    ~Recording() override { log_.push_back(name_ + ".Delete"); }
+    bool Initialize() override {
         log_.push_back(name_ + ".Initialize");
-        return initializeResult_;
+        return starts_;
     }
-    void Shutdown() { log_.push_back(name_ + ".Shutdown"); }
+    void Shutdown() override { log_.push_back(name_ + ".Shutdown"); }
 
 private:
     CallLog& log_;
     std::string name_;
-    bool initializeResult_;
-};
-
-template <class Base>
-class Recording : public Base {
-public:
-    Recording(CallLog& log, std::string name, bool initializeResult)
-        : recorder_(log, std::move(name), initializeResult) {}
-    bool Initialize() override { return recorder_.Initialize(); }
-    void Shutdown() override { recorder_.Shutdown(); }
-
-private:
-    SubsystemRecorder recorder_;
+    bool starts_;
 };
 
 class RecordingGraphics : public Recording<Graphics> {
@@ -53,72 +43,44 @@ public:
     std::vector<bool> deviceFramesActive;
 };
 
-class RecordingHolder : public SubsystemHolder {
-public:
-    RecordingHolder(Engine& engine, CallLog& log) : SubsystemHolder(engine), recorder_(log, "Holder", true) {}
-    bool Initialize() override { return recorder_.Initialize(); }
-    void Shutdown() override {
-        recorder_.Shutdown();
-        SubsystemHolder::Shutdown();
-    }
-
-private:
-    SubsystemRecorder recorder_;
-};
-
-class RecordingFrame : public AppFrame {
-public:
-    RecordingFrame(Engine& engine, CallLog& log) : AppFrame(engine, nullptr), recorder_(log, "Frame", true) {}
-    bool Initialize() override { return recorder_.Initialize(); }
-    void Shutdown() override { recorder_.Shutdown(); }
-
-private:
-    SubsystemRecorder recorder_;
-};
-
 class RecordingFactory : public EngineFactory {
 public:
-    std::unique_ptr<RenderSceneManager> CreateRenderSceneManager(Engine& engine) override {
-        Created("RenderScenes", engine);
-        return std::make_unique<Recording<RenderSceneManager>>(log, "RenderScenes", true);
+    std::unique_ptr<RenderSceneManager> CreateRenderSceneManager(Engine&) override {
+        return Make<Recording<RenderSceneManager>>("RenderScenes", true);
     }
-    std::unique_ptr<ResourceManager> CreateResourceManager(Engine& engine) override {
-        Created("Resources", engine);
-        return std::make_unique<Recording<ResourceManager>>(log, "Resources", resourcesStart);
+    std::unique_ptr<ResourceManager> CreateResourceManager(Engine&) override {
+        return Make<Recording<ResourceManager>>("Resources", resourcesStart);
     }
-    std::unique_ptr<Graphics> CreateGraphics(Engine& engine) override {
-        Created("Graphics", engine);
-        auto graphics = std::make_unique<RecordingGraphics>(log, "Graphics", true);
+    std::unique_ptr<Graphics> CreateGraphics(Engine&) override {
+        auto graphics = Make<RecordingGraphics>("Graphics", true);
         lastGraphics = graphics.get();
         return graphics;
     }
-    std::unique_ptr<SoundManager> CreateSoundManager(Engine& engine) override {
-        Created("Sound", engine);
+    std::unique_ptr<SoundManager> CreateSoundManager(Engine&) override {
         if (!buildSound) {
             return nullptr;
         }
-        return std::make_unique<Recording<SoundManager>>(log, "Sound", soundStarts);
+        return Make<Recording<SoundManager>>("Sound", soundStarts);
     }
     std::unique_ptr<SubsystemHolder> CreateSubsystemHolder(Engine& engine) override {
-        Created("Holder", engine);
-        return std::make_unique<RecordingHolder>(engine, log);
+        return Make<Recording<SubsystemHolder>>("Holder", true, engine);
     }
     std::unique_ptr<AppFrame> CreateAppFrame(Engine& engine) override {
-        Created("Frame", engine);
-        return std::make_unique<RecordingFrame>(engine, log);
-    }
-
-    void Created(const std::string& name, Engine& engine) {
-        log.push_back("Create." + name);
-        engines.push_back(&engine);
+        return Make<Recording<AppFrame>>("Frame", true, engine, nullptr);
     }
 
     CallLog log;
-    std::vector<Engine*> engines;
     bool resourcesStart = true;
     bool soundStarts = true;
     bool buildSound = true;
     RecordingGraphics* lastGraphics = nullptr;
+
+private:
+    template <class Subsystem, class... BaseArgs>
+    std::unique_ptr<Subsystem> Make(const std::string& name, bool starts, BaseArgs&&... baseArgs) {
+        log.push_back("Create." + name);
+        return std::make_unique<Subsystem>(log, name, starts, std::forward<BaseArgs>(baseArgs)...);
+    }
 };
 
 }  // namespace quill
