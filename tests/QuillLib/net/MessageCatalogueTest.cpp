@@ -18,25 +18,6 @@ TEST(MessageCatalogue, HoldsEveryMessageOnceInIdOrder) {
         }
         EXPECT_EQ(FindMessage(catalogue[i].id), &catalogue[i]);
     }
-}
-
-TEST(MessageCatalogue, GivesNamesAndDirections) {
-    EXPECT_EQ(MessageName(MessageId::Shot), "Shot");
-    EXPECT_EQ(FindMessage(MessageId::Shot)->direction, MessageDirection::BothWays);
-    EXPECT_EQ(FindMessage(MessageId::ConnectFailed)->direction, MessageDirection::Local);
-    EXPECT_EQ(FindMessage(MessageId::ServerHello)->direction, MessageDirection::ToClient);
-    EXPECT_EQ(FindMessage(MessageId::LoginRequest)->direction, MessageDirection::ToServer);
-    EXPECT_EQ(static_cast<uint16_t>(MessageId::ItemStats), 1244);
-}
-
-TEST(MessageCatalogue, OlderNamesStandForTheSameIds) {
-    EXPECT_EQ(MessageId::SkillSave, MessageId::ProfileTextUpdate);
-    EXPECT_EQ(static_cast<uint16_t>(MessageId::ProfileTextUpdate), 64);
-    EXPECT_EQ(MessageName(MessageId::SkillSave), "ProfileTextUpdate");
-    EXPECT_EQ(MessageName(MessageId::LobbyResult1131), "CreateRoomResult");
-}
-
-TEST(MessageCatalogue, IdsOutsideItAreUnknown) {
     EXPECT_EQ(FindMessage(static_cast<MessageId>(4)), nullptr);
     EXPECT_EQ(MessageName(static_cast<MessageId>(60000)), "unknown");
 }

@@ -20,12 +20,12 @@ std::unique_ptr<Packet> Received(const std::vector<uint8_t>& message) {
     return packet;
 }
 
-TEST(PacketFraming, OneMessageCarriesItsLengthAndId) {
+TEST(PacketFraming, OneMessageCarriesItsLengthAndIdOnceFinished) {
     Packet packet;
     packet.Init(MessageId::KeepAlive).WriteU8(0).Finish();
-    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0x05, 0x00, 0x09, 0x00, 0x00}));
-    EXPECT_TRUE(packet.Finished());
-    EXPECT_EQ(packet.Id(), MessageId::KeepAlive);
+    const std::vector<uint8_t> once = BytesOf(packet);
+    EXPECT_EQ(once, (std::vector<uint8_t>{0x05, 0x00, 0x09, 0x00, 0x00}));
+    EXPECT_EQ(BytesOf(packet.Finish()), once) << "finishing twice changes nothing";
 }
 
 TEST(PacketFraming, AppendedMessagesEachCarryTheirOwnLength) {
@@ -37,51 +37,30 @@ TEST(PacketFraming, AppendedMessagesEachCarryTheirOwnLength) {
     EXPECT_EQ(packet.LastMessageLength(), 6);
 }
 
-TEST(PacketFraming, FinishingTwiceChangesNothing) {
-    Packet packet;
-    packet.Init(MessageId::Shot).WriteU16(1).Finish();
-    const auto once = BytesOf(packet);
-    packet.Finish();
-    EXPECT_EQ(BytesOf(packet), once);
-}
-
-TEST(PacketFields, AreLittleEndianWithSixtyFourBitValuesLowWordFirst) {
-    Packet packet;
-    packet.Init(MessageId::Shot).WriteU8(0xAB).WriteU16(0x1234).WriteU32(0xDEADBEEF).WriteI64((int64_t{1} << 32) | 2);
-    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0, 0, 0xB4, 0x04, 0xAB, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE,  //
-                                                     0x02, 0, 0, 0, 0x01, 0, 0, 0}));
-}
-
-TEST(PacketFields, StringsAreCountedUtf16WithATerminator) {
-    Packet packet;
-    packet.Init(MessageId::LobbyChatSend).WriteWString(u"").WriteWString(u"A\u00E9");
-    EXPECT_EQ(BytesOf(packet), (std::vector<uint8_t>{0, 0, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00,  //
-                                                     0x04, 0x00, 0x41, 0x00, 0xE9, 0x00, 0x00, 0x00}));
-}
-
-TEST(PacketFields, ReadBackWhatWasWritten) {
+TEST(PacketFields, AreLittleEndianAndReadBack) {
     Packet built;
-    built.Init(MessageId::LoginRequest).WriteU32(2966).WriteU8(2).WriteWString(u"player").WriteI64(-5).WriteU16(65535);
-    built.Finish();
+    built.Init(MessageId::Shot).WriteU8(0xAB).WriteU16(0x1234).WriteU32(0xDEADBEEF).WriteI64((int64_t{1} << 32) | 2);
+    built.WriteWString(u"").WriteWString(u"A\u00E9").Finish();
+    // 64-bit values go low word first; a string is its byte count, its UTF-16 text and a terminator.
+    EXPECT_EQ(BytesOf(built),
+              (std::vector<uint8_t>{31,   0, 0xB4, 0x04, 0xAB, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE,     //
+                                    0x02, 0, 0,    0,    0x01, 0,    0,    0,    0,    0,    0,    0,  //
+                                    0x04, 0, 0x41, 0,    0xE9, 0,    0,    0}));
     const auto packet = Received(BytesOf(built));
-    EXPECT_EQ(packet->Id(), MessageId::LoginRequest);
-    EXPECT_EQ(packet->LengthReadBack(), built.Cursor());
-    EXPECT_EQ(packet->Cursor(), 4u);
-    EXPECT_EQ(packet->ReadU32(), 2966u);
-    EXPECT_EQ(packet->ReadU8(), 2);
-    EXPECT_EQ(packet->ReadWString(), u"player");
-    EXPECT_EQ(packet->ReadI64(), -5);
-    EXPECT_EQ(packet->ReadU16(), 65535);
+    EXPECT_EQ(packet->Id(), MessageId::Shot);
+    EXPECT_EQ(packet->ReadU8(), 0xAB);
+    EXPECT_EQ(packet->ReadU16(), 0x1234);
+    EXPECT_EQ(packet->ReadU32(), 0xDEADBEEFu);
+    EXPECT_EQ(packet->ReadI64(), (int64_t{1} << 32) | 2);
+    EXPECT_EQ(packet->ReadWString(), u"");
+    EXPECT_EQ(packet->ReadWString(), u"A\u00E9");
     EXPECT_EQ(packet->ErrorCount(), 0);
 }
 
 TEST(PacketReading, AcceptsStringCountsUpTo3066) {
-    std::vector<uint8_t> message = {0, 0, 11, 0, 0xFA, 0x0B};  // count 3066
-    message.resize(message.size() + 3066 + 2, 0x41);
-    message[message.size() - 2] = 0;
-    message[message.size() - 1] = 0;
-    message[0] = static_cast<uint8_t>(message.size());
-    message[1] = static_cast<uint8_t>(message.size() >> 8);
+    std::vector<uint8_t> message = {0x02, 0x0C, 11, 0, 0xFA, 0x0B};  // 3074 bytes: count 3066, text, terminator
+    message.resize(3072, 0x41);
+    message.resize(3074, 0);
     const auto packet = Received(message);
     EXPECT_EQ(packet->ReadWString().size(), 1533u);
     EXPECT_EQ(packet->ErrorCount(), 0);
@@ -107,28 +86,19 @@ TEST(PacketReading, StopsAtTheEndOfTheMessage) {
     EXPECT_EQ(packet->ReadWString(), u"");
     EXPECT_EQ(packet->ErrorCount(), 2);
     EXPECT_EQ(packet->Cursor(), 6u);
+    // A string whose count runs past the message reads empty.
+    EXPECT_EQ(Received({10, 0, 1, 0, 8, 0, 0x41, 0, 0x42, 0})->ReadWString(), u"");
 }
 
-TEST(PacketReading, AStringRunningPastTheMessageReadsEmpty) {
-    const auto packet = Received({10, 0, 1, 0, 8, 0, 0x41, 0, 0x42, 0});
-    EXPECT_EQ(packet->ReadWString(), u"");
-    EXPECT_EQ(packet->ErrorCount(), 1);
-}
-
-TEST(PacketReading, CutsTextToTheCallersBufferAndStillSkipsTheWholeString) {
+TEST(PacketReading, TextEndsAtItsFirstZeroOrTheCallersBufferAndSkipsTheWholeString) {
     Packet built;
-    built.Init(MessageId::LobbyChat).WriteWString(u"nickname").WriteU8(9).Finish();
-    const auto packet = Received(BytesOf(built));
+    built.Init(MessageId::LobbyChat).WriteWString(u"nickname").WriteWString(WStringView(u"ab\0cd", 5)).WriteU8(9);
+    const auto packet = Received(BytesOf(built.Finish()));
     char16_t buffer[5];
     packet->ReadWString(buffer, 5);
     EXPECT_EQ(WString(buffer), u"nick");
+    EXPECT_EQ(packet->ReadWString(), u"ab");
     EXPECT_EQ(packet->ReadU8(), 9);
-}
-
-TEST(PacketReading, TextEndsAtItsFirstZeroUnit) {
-    Packet built;
-    built.Init(MessageId::LobbyChat).WriteWString(WStringView(u"ab\0cd", 5)).Finish();
-    EXPECT_EQ(Received(BytesOf(built))->ReadWString(), u"ab");
 }
 
 TEST(PacketReading, RefusesBytesThatAreNotOneMessage) {
@@ -151,13 +121,11 @@ TEST(PacketWriting, StopsAtTheCapacityAndMarksTheOverflow) {
     EXPECT_EQ(packet.Cursor(), Packet::kCapacity);
     packet.WriteU8(1).WriteWString(u"x").BeginMessage(MessageId::Shot);
     EXPECT_EQ(packet.Cursor(), Packet::kCapacity) << "nothing is written after an overflow";
-}
 
-TEST(PacketWriting, AStringThatDoesNotFitIsNotWrittenAtAll) {
-    Packet packet;
-    packet.Init(MessageId::LobbyChatSend).WriteWString(WString(Packet::kCapacity / 2, u'x'));
-    EXPECT_TRUE(packet.Overflowed());
-    EXPECT_EQ(packet.Cursor(), Packet::kHeaderSize);
+    Packet text;
+    text.Init(MessageId::LobbyChatSend).WriteWString(WString(Packet::kCapacity / 2, u'x'));
+    EXPECT_TRUE(text.Overflowed());
+    EXPECT_EQ(text.Cursor(), Packet::kHeaderSize) << "a string that does not fit is not written at all";
 }
 
 }  // namespace

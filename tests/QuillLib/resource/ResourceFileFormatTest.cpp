@@ -41,8 +41,8 @@ std::vector<uint8_t> AfterIndex(MemoryStream& package) {
     return std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(indexSize), bytes.end());
 }
 
-TEST(ResourceFileFormatTest, EveryVersionRoundTripsByteForByte) {
-    for (uint32_t version : {0u, 1u, 2u, 5u, 9u, 10u, 11u, 12u, 13u, 14u, 16u, 200u}) {
+TEST(ResourceFileFormatTest, EveryVersionRoundTripsByteForByteAndReadsLazily) {
+    for (uint32_t version : {0u, 1u, 2u, 9u, 10u, 11u, 12u, 13u, 200u}) {
         SCOPED_TRACE(version);
         auto original = resource_test::MakeFile(u"Map0002");
         FillEveryKind(*original);
@@ -52,14 +52,19 @@ TEST(ResourceFileFormatTest, EveryVersionRoundTripsByteForByte) {
         ResourceFile read(u"Map0002", nullptr, nullptr);
         resource_test::SeekToFile(package, 0);
         ASSERT_TRUE(read.Read(package, true));
+        ResourceFile lazy(u"Map0002", nullptr, nullptr);
+        resource_test::SeekToFile(package, 0);
+        ASSERT_TRUE(lazy.Read(package, false));
         EXPECT_EQ(read.GetVersion(), version);
         for (uint32_t kind = 0; kind < kResourceKindCount; ++kind) {
-            ResourceTable& table = *read.GetTable(kind);
+            SCOPED_TRACE(kind);
+            ResourceTable& source = *original->GetTable(kind);
+            EXPECT_EQ(lazy.GetTable(kind)->GetCount(), 0u);
             if (IsKindPresent(version, static_cast<ResourceKind>(kind))) {
-                EXPECT_EQ(Bodies(table), Bodies(*original->GetTable(kind))) << "kind " << kind;
-                EXPECT_NE(read.GetTableOffset(kind), kNone);
+                EXPECT_EQ(Bodies(*read.GetTable(kind)), Bodies(source));
+                EXPECT_EQ(lazy.GetTable(kind)->ItemOffsets().size(), source.GetCount());
             } else {
-                EXPECT_EQ(table.GetCount(), 0u) << "kind " << kind;
+                EXPECT_EQ(read.GetTable(kind)->GetCount(), 0u);
                 EXPECT_EQ(read.GetTableOffset(kind), kNone);
             }
         }
@@ -69,44 +74,24 @@ TEST(ResourceFileFormatTest, EveryVersionRoundTripsByteForByte) {
     }
 }
 
-TEST(ResourceFileFormatTest, ReadWithoutItemsSeeksToEveryTable) {
-    auto original = resource_test::MakeFile(u"f");
-    FillEveryKind(*original);
-    MemoryStream package = resource_test::WritePackage({original.get()});
-    ResourceFile lazy(u"f", nullptr, nullptr);
-    resource_test::SeekToFile(package, 0);
-    ASSERT_TRUE(lazy.Read(package, false));
-    for (uint32_t kind = 0; kind < kResourceKindCount; ++kind) {
-        EXPECT_EQ(lazy.GetTable(kind)->GetCount(), 0u);
-        EXPECT_EQ(lazy.GetTable(kind)->ItemOffsets().size(), original->GetTable(kind)->GetCount()) << kind;
-    }
-    // Items load one by one from their offsets.
-    EXPECT_EQ(resource_test::BinaryText(lazy.GetBinaryDataTable()->FindOrLoad(0, package)), "binary");
-}
-
-// A version-13 resource file at offset 0 holding one item in one table; every other table is empty.
-Bytes FileWithOneItem(ResourceKind itemKind, const std::vector<uint8_t>& entry) {
-    const uint32_t headerSize = 8 + 14 * 4;
-    Bytes file;
-    file.U32(13).U32(14);
-    std::vector<uint32_t> offsets;
-    uint32_t position = headerSize;
+// A version-13 resource file at offset 0 holding one item entry in the table of itemKind; the other tables
+// are empty.
+constexpr uint32_t kTablesStart = 8 + 14 * 4;
+Bytes FileWithOneItem(ResourceKind itemKind, const Bytes& entry) {
+    Bytes header;
+    Bytes tables;
+    header.U32(13).U32(14);
     for (uint32_t kind = 0; kind < 14; ++kind) {
-        offsets.push_back(position);
-        position += kind == KindIndex(itemKind) ? 12 + static_cast<uint32_t>(entry.size()) : 8;
-    }
-    for (uint32_t offset : offsets) {
-        file.U32(offset);
-    }
-    for (uint32_t kind = 0; kind < 14; ++kind) {
-        file.U32(kind);
+        const uint32_t offset = kTablesStart + static_cast<uint32_t>(tables.Data().size());
+        header.U32(offset);
+        tables.U32(kind);
         if (kind == KindIndex(itemKind)) {
-            file.U32(1).U32(offsets[kind] + 12).Raw(entry);
+            tables.U32(1).U32(offset + 12).Raw(entry.Data());
         } else {
-            file.U32(0);
+            tables.U32(0);
         }
     }
-    return file;
+    return header.Raw(tables.Data());
 }
 
 bool ReadsWithItems(const Bytes& bytes) {
@@ -115,10 +100,15 @@ bool ReadsWithItems(const Bytes& bytes) {
     return file.Read(stream, true);
 }
 
+// An item entry of a compressed kind: index 0, id 7, the inflated size and the zlib stream with its size.
+Bytes CompressedEntry(uint32_t size, const std::vector<uint8_t>& zlib) {
+    return Bytes().U32(0).U32(7).U32(size).U32(static_cast<uint32_t>(zlib.size())).Raw(zlib);
+}
+
 TEST(ResourceFileFormatTest, TextureRecordsAreRawAndOthersCompressed) {
     // TEXTURE: index, id, size and the body itself.
-    const Bytes texture = FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(7).U32(3).Raw({9, 8, 7}).Data());
-    MemoryStream stream = texture.Stream();
+    const Bytes rawEntry = Bytes().U32(0).U32(7).U32(3).Raw({9, 8, 7});
+    MemoryStream stream = FileWithOneItem(ResourceKind::Texture, rawEntry).Stream();
     ResourceFile file(u"f", nullptr, nullptr);
     ASSERT_TRUE(file.Read(stream, true));
     MemoryStream body;
@@ -126,63 +116,45 @@ TEST(ResourceFileFormatTest, TextureRecordsAreRawAndOthersCompressed) {
     EXPECT_EQ(ToBytes(body), (std::vector<uint8_t>{9, 8, 7}));
     EXPECT_EQ(stream.Tell(), stream.Size());
 
-    // The same record in a compressed kind lacks the compressed size and fails.
-    EXPECT_FALSE(
-        ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, Bytes().U32(0).U32(7).U32(3).Raw({9, 8, 7}).Data())));
-
-    // With a zlib stream it loads.
+    // The same record in a compressed kind lacks the compressed size and fails; with a zlib stream it loads.
+    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, rawEntry)));
     MemoryStream zipped = Bytes().Raw({9, 8, 7}).Stream();
     ASSERT_TRUE(zipped.Compress());
-    const std::vector<uint8_t> zlib = ToBytes(zipped);
-    EXPECT_TRUE(ReadsWithItems(FileWithOneItem(
-        ResourceKind::Mesh, Bytes().U32(0).U32(7).U32(3).U32(static_cast<uint32_t>(zlib.size())).Raw(zlib).Data())));
+    std::vector<uint8_t> zlib = ToBytes(zipped);
+    EXPECT_TRUE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, CompressedEntry(3, zlib))));
 
     // A damaged zlib stream fails the whole file.
-    std::vector<uint8_t> damaged = zlib;
-    damaged[damaged.size() / 2] ^= 0x55;
-    damaged.back() ^= 0xFF;
-    EXPECT_FALSE(ReadsWithItems(
-        FileWithOneItem(ResourceKind::Mesh,
-                        Bytes().U32(0).U32(7).U32(3).U32(static_cast<uint32_t>(damaged.size())).Raw(damaged).Data())));
+    zlib[zlib.size() / 2] ^= 0x55;
+    zlib.back() ^= 0xFF;
+    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, CompressedEntry(3, zlib))));
 }
 
-TEST(ResourceFileFormatTest, HeaderAndSequenceChecks) {
-    // Version 5 stores 10 tables; a count of 11 is rejected.
-    Bytes wrongCount;
-    wrongCount.U32(5).U32(11);
-    for (int i = 0; i < 11; ++i) {
-        wrongCount.U32(0);
+TEST(ResourceFileFormatTest, DamagedHeadersCountsAndSizesFailWithoutHugeAllocations) {
+    const Bytes good = FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(7).U32(0));
+    EXPECT_TRUE(ReadsWithItems(good));
+    // The empty BONE table is at kTablesStart, the TEXTURE table 8 bytes on with its item entry 12 after that.
+    const struct {
+        size_t offset;
+        uint32_t value;
+        const char* what;
+    } damages[] = {
+        {4, 13, "a table count other than the version's"},
+        {kTablesStart, 1, "a table index out of sequence"},
+        {kTablesStart + 4, 0xFFFFFFFF, "an item count far beyond the file"},
+        {kTablesStart + 20, 1, "an item index out of sequence"},
+        {kTablesStart + 28, 0x7FFFFFFF, "a texture size beyond the file"},
+    };
+    for (const auto& damage : damages) {
+        std::vector<uint8_t> bytes = good.Data();
+        for (size_t i = 0; i < 4; ++i) {
+            bytes[damage.offset + i] = static_cast<uint8_t>(damage.value >> (8 * i));
+        }
+        EXPECT_FALSE(ReadsWithItems(Bytes().Raw(bytes))) << damage.what;
     }
-    EXPECT_FALSE(ReadsWithItems(wrongCount));
-
-    // An item index out of sequence.
-    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Texture, Bytes().U32(1).U32(7).U32(0).Data())));
-    // A table index out of sequence.
-    Bytes file = FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(7).U32(0).Data());
-    std::vector<uint8_t> bytes = file.Data();
-    bytes[8 + 14 * 4] = 1;  // the first table says it is the second
-    EXPECT_FALSE(ReadsWithItems(Bytes().Raw(bytes)));
-    EXPECT_TRUE(ReadsWithItems(file));
-}
-
-TEST(ResourceFileFormatTest, DamagedSizesFailWithoutHugeAllocations) {
-    // An item count far beyond the file.
-    Bytes hugeCount;
-    hugeCount.U32(13).U32(14);
-    for (uint32_t kind = 0; kind < 14; ++kind) {
-        hugeCount.U32(8 + 14 * 4);
-    }
-    hugeCount.U32(0).U32(0xFFFFFFFF);
-    EXPECT_FALSE(ReadsWithItems(hugeCount));
-
     // A compressed size beyond the file, and a size no zlib stream of that length can inflate to.
-    EXPECT_FALSE(ReadsWithItems(
-        FileWithOneItem(ResourceKind::Mesh, Bytes().U32(0).U32(0).U32(10).U32(0xFFFFFF00).Raw({1, 2}).Data())));
-    EXPECT_FALSE(ReadsWithItems(
-        FileWithOneItem(ResourceKind::Mesh, Bytes().U32(0).U32(0).U32(0xF0000000).U32(2).Raw({1, 2}).Data())));
-    // A texture size beyond the file.
     EXPECT_FALSE(
-        ReadsWithItems(FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(0).U32(0x7FFFFFFF).Raw({1}).Data())));
+        ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, Bytes().U32(0).U32(0).U32(10).U32(0xFFFFFF00).Raw({1, 2}))));
+    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, CompressedEntry(0xF0000000, {1, 2}))));
 }
 
 TEST(ResourceFileFormatTest, EveryTruncationFailsCleanly) {
@@ -194,7 +166,7 @@ TEST(ResourceFileFormatTest, EveryTruncationFailsCleanly) {
     const uint32_t start = package.Tell();
     for (size_t length = start; length < bytes.size(); ++length) {
         MemoryStream truncated =
-            Bytes::ToStream(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(length)));
+            resource_test::ToStream({bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(length)});
         truncated.Seek(Stream::kFromBegin, static_cast<int32_t>(start));
         ResourceFile file(u"f", nullptr, nullptr);
         EXPECT_FALSE(file.Read(truncated, true)) << "length " << length;

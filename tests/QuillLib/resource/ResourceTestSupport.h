@@ -1,12 +1,11 @@
 #pragma once
-// Shared helpers of the resource tests: temporary folders, packages built in memory by the package writer,
-// a recording listener and byte builders for hand-made records.
+// Shared helpers of the resource tests: packages built in memory by the package writer, a recording
+// listener and a byte builder for hand-made records.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,16 +32,21 @@ inline quill::RenderDevice* TestDevice() {
     return reinterpret_cast<quill::RenderDevice*>(&storage);
 }
 
-using TempFolder = kvtest::TempDirectory;
+inline MemoryStream ToStream(const std::vector<uint8_t>& bytes) {
+    MemoryStream stream;
+    stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    stream.Seek(quill::Stream::kFromBegin, 0);
+    return stream;
+}
+
+inline std::vector<uint8_t> ToBytes(MemoryStream& stream) {
+    return std::vector<uint8_t>(stream.Data(), stream.Data() + stream.Size());
+}
 
 // Little-endian byte builder for hand-made records.
 class Bytes {
 public:
-    Bytes& U8(uint8_t value) {
-        data_.push_back(value);
-        return *this;
-    }
-    Bytes& U16(uint16_t value) { return U8(static_cast<uint8_t>(value)).U8(static_cast<uint8_t>(value >> 8)); }
+    Bytes& U16(uint16_t value) { return Raw({static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)}); }
     Bytes& U32(uint32_t value) { return U16(static_cast<uint16_t>(value)).U16(static_cast<uint16_t>(value >> 16)); }
     Bytes& Raw(const std::vector<uint8_t>& bytes) {
         data_.insert(data_.end(), bytes.begin(), bytes.end());
@@ -50,27 +54,16 @@ public:
     }
     // A Text260 field with ASCII text.
     Bytes& Text260(const std::string& text) {
-        std::vector<uint8_t> field(260, 0);
-        std::memcpy(field.data(), text.data(), text.size());
+        std::vector<uint8_t> field(text.begin(), text.end());
+        field.resize(260, 0);
         return Raw(field);
     }
     const std::vector<uint8_t>& Data() const { return data_; }
     MemoryStream Stream() const { return ToStream(data_); }
 
-    static MemoryStream ToStream(const std::vector<uint8_t>& bytes) {
-        MemoryStream stream;
-        stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-        stream.Seek(quill::Stream::kFromBegin, 0);
-        return stream;
-    }
-
 private:
     std::vector<uint8_t> data_;
 };
-
-inline std::vector<uint8_t> ToBytes(MemoryStream& stream) {
-    return std::vector<uint8_t>(stream.Data(), stream.Data() + stream.Size());
-}
 
 // A resource file made in memory, owning no package.
 inline std::unique_ptr<quill::ResourceFile> MakeFile(const WString& name) {
@@ -79,8 +72,7 @@ inline std::unique_ptr<quill::ResourceFile> MakeFile(const WString& name) {
 
 // Adds a BINARY_DATA item holding text's bytes.
 inline void AddBinary(quill::ResourceFile& file, uint32_t id, const std::string& text, const WString& name = {}) {
-    MemoryStream body =
-        Bytes().U32(static_cast<uint32_t>(text.size())).Raw(std::vector<uint8_t>(text.begin(), text.end())).Stream();
+    MemoryStream body = Bytes().U32(static_cast<uint32_t>(text.size())).Raw({text.begin(), text.end()}).Stream();
     ASSERT_TRUE(file.GetBinaryDataTable()->LoadItem(body, body, id, true));
     if (!name.empty()) {
         ASSERT_TRUE(file.GetBinaryDataTable()->RenameItem(id, name));
@@ -88,11 +80,7 @@ inline void AddBinary(quill::ResourceFile& file, uint32_t id, const std::string&
 }
 
 inline std::string BinaryText(const quill::SharedPtr<quill::BinaryData>& item) {
-    if (!item) {
-        return "<none>";
-    }
-    MemoryStream& data = item->Data();
-    return std::string(reinterpret_cast<const char*>(data.Data()), data.Size());
+    return item ? std::string(reinterpret_cast<const char*>(item->Data().Data()), item->Data().Size()) : "<none>";
 }
 
 // Writes files into one package in memory.
@@ -116,10 +104,7 @@ inline void SeekToFile(MemoryStream& package, uint32_t index) {
 
 inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::filesystem::create_directories(path.parent_path());
-    FILE* file = fopen(path.string().c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    fclose(file);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // Records every event as one line of text.

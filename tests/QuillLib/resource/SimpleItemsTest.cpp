@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
-#include "QuillLib/resource/BinaryData.h"
 #include "QuillLib/resource/SoundResource.h"
 #include "QuillLib/resource/StringTable.h"
 #include "ResourceTestSupport.h"
@@ -10,25 +10,12 @@
 namespace quill {
 namespace {
 
-using resource_test::TempFolder;
-
-TEST(NamedObjectTest, FreshItemHasNoIdAndItsName) {
-    const BinaryData item(u"logo");
-    EXPECT_EQ(item.id, 0xFFFFFFFFu);
-    EXPECT_EQ(item.name, u"logo");
-    EXPECT_EQ(NamedObject::DefaultName(), u"Undefined");
-}
-
 TEST(SoundResourceTest, SetSourceTakesWavAndOggInAnyCase) {
     SoundResource sound(u"hit", SoundResource::kOggVorbis);
     sound.SetSource(u"Data\\HIT.WAV");
     EXPECT_EQ(sound.Format(), SoundResource::kWave);
-    EXPECT_EQ(sound.Source(), u"Data\\HIT.WAV");
-
     sound.SetSource(u"music.ogg");
     EXPECT_EQ(sound.Format(), SoundResource::kOggVorbis);
-    EXPECT_EQ(sound.Source(), u"music.ogg");
-
     // Any other extension changes nothing.
     sound.SetSource(u"voice.mp3");
     EXPECT_EQ(sound.Format(), SoundResource::kOggVorbis);
@@ -38,7 +25,7 @@ TEST(SoundResourceTest, SetSourceTakesWavAndOggInAnyCase) {
 }
 
 TEST(SoundResourceTest, LoadFileReadsTheWholeFile) {
-    TempFolder folder;
+    kvtest::TempDirectory folder;
     resource_test::WriteFileBytes(folder.Path() / "shot.WAV", {'R', 'I', 'F', 'F', 1, 2, 3});
     SoundResource sound(u"shot", SoundResource::kOggVorbis);
     ASSERT_TRUE(sound.LoadFile(folder.Wide("shot.WAV")));
@@ -56,9 +43,7 @@ TEST(SoundResourceTest, CloneCopiesEverythingButTheSource) {
     sound.id = 12;
     sound.SetSource(u"hit.ogg");
     ASSERT_TRUE(sound.AllocateData(3));
-    sound.Data().Data()[0] = 7;
-    sound.Data().Data()[1] = 8;
-    sound.Data().Data()[2] = 9;
+    std::memcpy(sound.Data().Data(), "\x07\x08\x09", 3);
 
     const std::unique_ptr<SoundResource> clone(sound.Clone());
     EXPECT_EQ(clone->id, 12u);
