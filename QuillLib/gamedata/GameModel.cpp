@@ -138,12 +138,18 @@ void GameModel::MovePlayer(PlayerState* player, uint8_t team) {
     if (player == nullptr || !IsValidTeam(team) || player->team == static_cast<int8_t>(team)) {
         return;
     }
-    const uint16_t rating = PlayerRating(*player);
-    if (TeamState* from = TeamOf(*player)) {
-        from->RemoveMember(player, rating);
+    TeamState& target = teams[team];
+    // Checked before the player leaves its team, so that a refused move leaves everything as it was.
+    if (!target.CanAppend()) {
+        return;
     }
-    if (!teams[team].AddMember(player, rating, 1) && playerCount > 0) {
-        --playerCount;  // the target team was full: the player is in no team now
+    const uint16_t rating = PlayerRating(*player);
+    TeamState* from = TeamOf(*player);
+    const bool wasCounted = from != nullptr && from->RemoveMember(player, rating);
+    // Cannot be refused: the free slot was checked above under the model lock.
+    target.AddMember(player, rating, 1);
+    if (!wasCounted) {
+        ++playerCount;  // it was in no team (whatever its team byte said): the move makes it a player
     }
     UpdateLargestTeam();
 }

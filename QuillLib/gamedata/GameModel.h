@@ -53,6 +53,8 @@ public:
     // (else team 1). Returns the team balancing chose, or 0.
     int8_t AddPlayer(PlayerState* player, uint8_t balance, uint32_t append);
     void RemovePlayer(PlayerState* player);
+    // Moves the player from its team to the end of another: either completely, with the counts and its team
+    // byte following, or (when the other team is full) not at all.
     void MovePlayer(PlayerState* player, uint8_t team);
     // A team leaves the game: its members go to the pool (when more than two teams play and noMove is 0)
     // and its place value is stored for the next drawn order.

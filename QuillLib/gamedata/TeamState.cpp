@@ -12,16 +12,18 @@ bool TeamState::AddMember(PlayerState* player, uint16_t rating, uint8_t append) 
     if (player == nullptr || memberCount >= kMaxMembers) {
         return false;
     }
-    uint32_t slotIndex = memberCount;
+    // Appending cannot use memberCount as the slot: a member the server placed may already sit there.
+    uint32_t slotIndex = FirstFreeSlot();
     if (append == 0) {
         // The slot comes from the player's place, which the server sets: it must be a free member slot.
         if (player->place < 0 || player->place >= kMaxMembers || members[player->place] != nullptr) {
             return false;
         }
         slotIndex = static_cast<uint32_t>(player->place);
-    } else {
-        player->place = static_cast<int8_t>(slotIndex);
+    } else if (slotIndex >= kMaxMembers) {
+        return false;
     }
+    player->place = static_cast<int8_t>(slotIndex);
     if (memberCount == 0) {
         draw = 0;
     }
@@ -38,8 +40,15 @@ bool TeamState::RemoveMember(PlayerState* player, uint16_t rating) {
     if (player == nullptr || found == members.end()) {
         return false;
     }
+    const auto slot = static_cast<size_t>(found - members.begin());
     std::copy(found + 1, members.end(), found);
     members.back() = nullptr;
+    // The members behind moved down a slot: their places follow, so later placed adds check the right slots.
+    for (size_t i = slot; i < kMaxMembers; ++i) {
+        if (members[i] != nullptr) {
+            members[i]->place = static_cast<int8_t>(i);
+        }
+    }
     --memberCount;
     ratingSum = rating < ratingSum ? static_cast<uint16_t>(ratingSum - rating) : 0;
     if (player->ready != 0 && readyCount > 0 && readyCount != kReadyUnknown) {
@@ -57,6 +66,14 @@ void TeamState::CountReady() {
         }
     }
     readyCount = ready;
+}
+
+bool TeamState::CanAppend() const {
+    return memberCount < kMaxMembers && FirstFreeSlot() < kMaxMembers;
+}
+
+uint32_t TeamState::FirstFreeSlot() const {
+    return static_cast<uint32_t>(std::find(members.begin(), members.end(), nullptr) - members.begin());
 }
 
 bool TeamState::HasMember(const PlayerState* player) const {

@@ -21,15 +21,18 @@ public:
     TeamState(const TeamState&) = delete;
     TeamState& operator=(const TeamState&) = delete;
 
-    // Adds a player with its rating (for the game type) to the team: in the next free member slot with
-    // append, else in the slot named by the player's place. The player's team byte becomes the team's id.
-    // Refused (false) when the team is full or the slot is not a free member slot.
+    // Adds a player with its rating (for the game type) to the team: with append in the first free member
+    // slot (the server may have placed members anywhere), else in the slot named by the player's place. The
+    // player's place becomes its slot and its team byte the team's id. Refused (false) when the team is full
+    // or the slot is taken: a member is never replaced.
     bool AddMember(PlayerState* player, uint16_t rating, uint8_t append);
-    // Takes the player out, moving the following members down; nothing happens when it is not a member.
-    // The rating sum does not go below 0.
+    // Takes the player out, moving the following members down a slot (their places follow); nothing happens
+    // when it is not a member. The rating sum does not go below 0.
     bool RemoveMember(PlayerState* player, uint16_t rating);
     void CountReady();
 
+    // Whether an appended member would be taken.
+    bool CanAppend() const;
     bool HasMember(const PlayerState* player) const;
     // The member in slot index, or null.
     PlayerState* MemberAt(uint32_t index) const;
@@ -75,6 +78,9 @@ public:
     std::array<PlayerState*, kMaxMembers> members{};
 
 private:
+    // The first member slot without a player; kMaxMembers when every slot is taken.
+    uint32_t FirstFreeSlot() const;
+
     CriticalSectionLock lock_;
 };
 

@@ -2,6 +2,9 @@
 // second object ball; negative codes are fouls.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <vector>
+
 #include "QuillLib/gamedata/FourBallRule.h"
 #include "QuillLib/gamedata/OneCushionGambleRule.h"
 #include "QuillLib/gamedata/PlayerState.h"
@@ -14,7 +17,9 @@
 namespace quill {
 namespace {
 
-// A one-player team with its target, as the game model starts it.
+using Kept = std::vector<bool>;
+
+// A one-player team as the game model starts it: the player's rating is the team's target.
 class RuleTeam {
 public:
     RuleTeam(GameType type, uint16_t rating, int32_t remaining) {
@@ -32,25 +37,29 @@ bool Judge(GameRule& rule, TeamState& team, int16_t code) {
     return rule.EvaluateShot(&team, code, 2, 0, nullptr, 0, nullptr);
 }
 
+// Judges the shot codes in turn; for each, whether the team kept the table.
+Kept Keeps(GameRule& rule, TeamState& team, std::initializer_list<int16_t> codes) {
+    Kept kept;
+    for (int16_t code : codes) {
+        kept.push_back(Judge(rule, team, code));
+    }
+    return kept;
+}
+
 TEST(FourBallRuleTest, CaromsCountDownAndFoulsPenaliseUpToTwiceTheTarget) {
     FourBallRule rule;
     rule.SetShotCount(5);
     RuleTeam t(game_type::kFourBall, 150, 30);
-    t.team.ratingSum = 150;
-
     EXPECT_TRUE(Judge(rule, t.team, 1));
     EXPECT_EQ(t.team.remaining, 20);
     EXPECT_EQ(t.team.lastPoints, 1);
-    EXPECT_FALSE(Judge(rule, t.team, 0));
-    EXPECT_EQ(t.team.remaining, 20);
-    EXPECT_FALSE(Judge(rule, t.team, -1));
+    EXPECT_EQ(Keeps(rule, t.team, {0, -1}), (Kept{false, false}));
     EXPECT_EQ(t.team.remaining, 30);
 
-    t.team.remaining = 300;  // already at twice the target: a foul adds nothing
-    EXPECT_FALSE(Judge(rule, t.team, -1));
-    EXPECT_EQ(t.team.remaining, 300);
     t.team.remaining = 295;
     EXPECT_FALSE(Judge(rule, t.team, -2));
+    EXPECT_EQ(t.team.remaining, 300);  // twice the target at most
+    EXPECT_FALSE(Judge(rule, t.team, -1));
     EXPECT_EQ(t.team.remaining, 300);
 }
 
@@ -86,14 +95,11 @@ TEST(FourBallRuleTest, FinishingShotsThreeCushionThenBank) {
     EXPECT_EQ(t.team.state, 4);
     EXPECT_FALSE(rule.IsGameOver(&t.team));
 
-    EXPECT_FALSE(Judge(rule, t.team, 3));  // two cushions are not a three-cushion finish
-    EXPECT_TRUE(Judge(rule, t.team, 4));
-    EXPECT_EQ(t.team.threeCushionFinishes, 0);
+    EXPECT_EQ(Keeps(rule, t.team, {3, 4}), (Kept{false, true}));  // two cushions are not a three-cushion finish
     EXPECT_EQ(t.team.state, 1004);
     EXPECT_EQ(t.team.finishKind, 1004);
 
-    EXPECT_FALSE(Judge(rule, t.team, 5));  // no bank cushion before the first ball
-    EXPECT_TRUE(Judge(rule, t.team, 1004));
+    EXPECT_EQ(Keeps(rule, t.team, {5, 1004}), (Kept{false, true}));  // then a bank cushion before the first ball
     EXPECT_EQ(t.team.lastPoints, 4);
     EXPECT_TRUE(rule.IsGameOver(&t.team));
     EXPECT_EQ(t.team.result, 1u);
@@ -102,8 +108,7 @@ TEST(FourBallRuleTest, FinishingShotsThreeCushionThenBank) {
 TEST(ThreeCushionRuleTest, BankShotWorthTwoOnlyWhileTwoAreLeft) {
     ThreeCushionRule rule;
     RuleTeam t(game_type::kThreeCushion, 200, 30);
-    EXPECT_FALSE(Judge(rule, t.team, 3));
-    EXPECT_TRUE(Judge(rule, t.team, 1004));
+    EXPECT_EQ(Keeps(rule, t.team, {3, 1004}), (Kept{false, true}));
     EXPECT_EQ(t.team.remaining, 10);
     EXPECT_EQ(t.team.lastPoints, 2);
     EXPECT_TRUE(Judge(rule, t.team, 1004));  // 10 left: the bank shot is worth 1
@@ -116,89 +121,73 @@ TEST(ThreeCushionRuleTest, BankShotWorthTwoOnlyWhileTwoAreLeft) {
 TEST(ThreeCushionRuleTest, BankFinishOwedAfterThePointsAndFoulsPenalise) {
     ThreeCushionRule rule;
     RuleTeam t(game_type::kThreeCushion, 200, 10);
-    t.team.ratingSum = 200;
     t.team.bankFinishes = 1;
     EXPECT_FALSE(Judge(rule, t.team, -1));
     EXPECT_EQ(t.team.remaining, 20);
-    EXPECT_TRUE(Judge(rule, t.team, 5));
-    EXPECT_TRUE(Judge(rule, t.team, 4));
-    EXPECT_EQ(t.team.remaining, 0);
+    EXPECT_EQ(Keeps(rule, t.team, {5, 4}), (Kept{true, true}));
     EXPECT_EQ(t.team.finishKind, 1004);
     EXPECT_FALSE(rule.IsGameOver(&t.team));
-    EXPECT_FALSE(Judge(rule, t.team, 6));
-    EXPECT_TRUE(Judge(rule, t.team, 1005));
-    EXPECT_EQ(t.team.bankFinishes, 0);
+    EXPECT_EQ(Keeps(rule, t.team, {6, 1005}), (Kept{false, true}));
     EXPECT_TRUE(rule.IsGameOver(&t.team));
 }
 
 TEST(ThreeCushionProRuleTest, OnlyThreeCushionCaromsCountAndFoulsCostNothing) {
     ThreeCushionProRule rule;
     RuleTeam t(game_type::kThreeCushionPro, 0, 20);
-    EXPECT_FALSE(Judge(rule, t.team, -1));
-    EXPECT_EQ(t.team.remaining, 20);
-    EXPECT_TRUE(Judge(rule, t.team, 1004));
+    EXPECT_EQ(Keeps(rule, t.team, {-1, 3, 1004}), (Kept{false, false, true}));
     EXPECT_EQ(t.team.remaining, 10);
     EXPECT_TRUE(Judge(rule, t.team, 4));
     EXPECT_TRUE(rule.IsGameOver(&t.team));
-    EXPECT_EQ(rule.GetStartState(), 4);
 }
 
 TEST(GambleRulesTest, ScoresCountUpAndTheGameNeverEndsByPoints) {
     OneCushionGambleRule oneCushion;
     RuleTeam a(game_type::kOneCushionGamble, 0, 0);
-    EXPECT_FALSE(Judge(oneCushion, a.team, 1));
-    EXPECT_TRUE(Judge(oneCushion, a.team, 2));
-    EXPECT_TRUE(Judge(oneCushion, a.team, 4));
+    EXPECT_EQ(Keeps(oneCushion, a.team, {1, 2, 4}), (Kept{false, true, true}));
     EXPECT_EQ(a.team.score, 3);
     EXPECT_EQ(a.team.lastPoints, 2);
     EXPECT_FALSE(oneCushion.IsGameOver(&a.team));
 
     ThreeCushionGambleRule threeCushion;
     RuleTeam b(game_type::kThreeCushionGamble, 0, 0);
-    EXPECT_FALSE(Judge(threeCushion, b.team, 3));
-    EXPECT_TRUE(Judge(threeCushion, b.team, 4));
-    EXPECT_TRUE(Judge(threeCushion, b.team, 1004));
+    EXPECT_EQ(Keeps(threeCushion, b.team, {3, 4, 1004}), (Kept{false, true, true}));
     EXPECT_EQ(b.team.score, 3);
     EXPECT_FALSE(threeCushion.IsGameOver(&b.team));
 }
 
 TEST(SixBallGambleRuleTest, BustsWhenAShotPassesOrStopsJustAboveTheFloor) {
     SixBallGambleRule rule;
-    {
+    const struct {
+        int16_t code;
+        bool keeps;
+        int32_t remaining;
+        uint32_t result;
+    } fromThree[] = {
+        {9, false, 30, 2},  // 5 points with 3 left: bust
+        {6, false, 10, 2},  // leaves exactly one point: bust
+        {7, true, 0, 1},    // down to the floor: won
+    };
+    for (const auto& shot : fromThree) {
         RuleTeam t(game_type::kSixBalls, 0, 30);
-        EXPECT_FALSE(Judge(rule, t.team, 9));  // 5 points with 3 left
-        EXPECT_EQ(t.team.result, 2u);
-    }
-    {
-        RuleTeam t(game_type::kSixBalls, 0, 30);
-        EXPECT_TRUE(Judge(rule, t.team, 7));
-        EXPECT_EQ(t.team.remaining, 0);
-        EXPECT_EQ(t.team.state, 4);
+        EXPECT_EQ(Judge(rule, t.team, shot.code), shot.keeps) << shot.code;
+        EXPECT_EQ(t.team.remaining, shot.remaining);
         EXPECT_TRUE(rule.IsGameOver(&t.team));
-        EXPECT_EQ(t.team.result, 1u);
+        EXPECT_EQ(t.team.result, shot.result);
     }
-    {
-        RuleTeam t(game_type::kSixBalls, 0, 30);
-        EXPECT_FALSE(Judge(rule, t.team, 6));  // leaves exactly one point
-        EXPECT_EQ(t.team.remaining, 10);
-        EXPECT_EQ(t.team.result, 2u);
-    }
-    {
-        RuleTeam t(game_type::kSixBalls, 0, 100);
-        t.team.floor = 2;
-        EXPECT_FALSE(Judge(rule, t.team, 5));
-        EXPECT_TRUE(Judge(rule, t.team, 6));
-        EXPECT_EQ(t.team.state, 8 - 2 + 4);
-        EXPECT_TRUE(Judge(rule, t.team, 15));  // all five marked: wins at once
-        EXPECT_EQ(t.team.result, 1u);
-    }
-    {
-        RuleTeam t(game_type::kSixBalls, 0, 20);
-        t.team.ratingSum = 70;
-        EXPECT_FALSE(Judge(rule, t.team, -1));  // a foul puts the team back to its target
-        EXPECT_EQ(t.team.remaining, 70);
-        EXPECT_EQ(t.team.state, 11);
-    }
+
+    RuleTeam t(game_type::kSixBalls, 0, 100);
+    t.team.floor = 2;
+    EXPECT_EQ(Keeps(rule, t.team, {5, 6}), (Kept{false, true}));
+    EXPECT_EQ(t.team.state, 8 - 2 + 4);
+    EXPECT_FALSE(rule.IsGameOver(&t.team));
+    EXPECT_TRUE(Judge(rule, t.team, 15));  // all five marked: wins at once
+    EXPECT_EQ(t.team.result, 1u);
+
+    t.team.result = 0;
+    t.team.ratingSum = 70;
+    EXPECT_FALSE(Judge(rule, t.team, -1));  // a foul puts the team back to its target
+    EXPECT_EQ(t.team.remaining, 70);
+    EXPECT_EQ(t.team.state, 7 - 2 + 4);
 }
 
 TEST(GameRuleTest, StartGameResetsTheRackAndGivesEveryTeamItsStartState) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "QuillLib/gamedata/GameModel.h"
@@ -11,20 +12,28 @@ namespace {
 
 class GameModelTest : public ::testing::Test {
 protected:
-    // A ready player of the given team (and seat) with a rating for the current game type.
+    // A ready player of the given team (and seat) with the same rating for every game type.
     PlayerState& Seat(int8_t seat, int8_t team, uint16_t rating) {
         PlayerState& player = model.players[static_cast<size_t>(seat)];
         player.seat = seat;
         player.team = team;
         player.ready = 1;
         player.userId = 1000u + static_cast<uint32_t>(seat);
-        for (uint16_t& r : player.ratingByType) {
-            r = rating;
-        }
+        player.ratingByType.fill(rating);
         model.AddPlayer(&player, 0, 1);
         return player;
     }
 
+    // Seats players 0, 1, ... as (team, rating) pairs.
+    void SeatAll(std::initializer_list<std::pair<int8_t, uint16_t>> teamsAndRatings) {
+        int8_t seat = 0;
+        for (const auto& [team, rating] : teamsAndRatings) {
+            Seat(seat++, team, rating);
+        }
+    }
+
+    // Four-ball unless a test chooses another game.
+    void SetUp() override { Select(game_type::kFourBall); }
     void Select(GameType type) { model.SelectRule(type); }
 
     GameModel model;
@@ -44,13 +53,10 @@ TEST_F(GameModelTest, RulesExistForTheTenGameTypes) {
 }
 
 TEST_F(GameModelTest, AddingBalancingAndRemovingPlayersKeepsTheTargets) {
-    Select(game_type::kFourBall);
     PlayerState& p0 = Seat(0, 1, 150);
     Seat(1, 2, 100);
     EXPECT_EQ(model.teams[1].ratingSum, 150);
-    EXPECT_EQ(model.teams[2].ratingSum, 100);
     EXPECT_EQ(model.playerCount, 2);
-    EXPECT_EQ(p0.place, 0);
 
     PlayerState& p2 = model.players[2];
     p2.ratingByType[0] = 80;
@@ -63,9 +69,7 @@ TEST_F(GameModelTest, AddingBalancingAndRemovingPlayersKeepsTheTargets) {
     EXPECT_EQ(model.teams[1].ratingSum, 0);
     EXPECT_EQ(model.teamsInPlay, 2);
     EXPECT_EQ(model.playerCount, 2);
-
     model.RemovePlayer(&p0);  // no longer a member: nothing changes
-    EXPECT_EQ(model.teams[1].ratingSum, 0);
     EXPECT_EQ(model.playerCount, 2);
 
     model.MovePlayer(&p2, 2);
@@ -75,32 +79,63 @@ TEST_F(GameModelTest, AddingBalancingAndRemovingPlayersKeepsTheTargets) {
     EXPECT_EQ(model.largestTeam, 2);
 }
 
-TEST_F(GameModelTest, InternationalThreeCushionUsesTheModeValueBothWays) {
-    Select(game_type::kThreeCushionPro);
-    model.SetModeOption(2, 0);
-    PlayerState& p = Seat(0, 1, 320);
-    EXPECT_EQ(model.teams[1].ratingSum, 200);
-    model.RemovePlayer(&p);
-    EXPECT_EQ(model.teams[1].ratingSum, 0);  // what was added comes off, never wrapping below 0
-
-    Seat(0, 1, 320);
-    model.halveTargets = 1;
-    model.ComputeTargets();
-    EXPECT_EQ(model.teams[1].ratingSum, 100);
+TEST_F(GameModelTest, AppendsTakeFreeSlotsAroundAServerPlacedMember) {
+    PlayerState& placed = model.players[7];
+    placed.team = 1;
+    placed.place = 3;
+    model.AddPlayer(&placed, 0, 0);
+    SeatAll({{1, 100}, {1, 100}, {1, 100}, {1, 100}});
+    EXPECT_EQ(model.teams[1].MemberAt(3), &placed);  // not replaced by the third append
+    EXPECT_EQ(model.teams[1].memberCount, 5);
+    for (int8_t slot = 0; slot < 5; ++slot) {
+        const PlayerState* member = model.teams[1].MemberAt(static_cast<uint32_t>(slot));
+        ASSERT_NE(member, nullptr);
+        EXPECT_EQ(member->place, slot);
+    }
 }
 
-TEST_F(GameModelTest, HalvedTargetsRoundToWholePoints) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 150);
-    Seat(1, 2, 50);
+TEST_F(GameModelTest, RemovingAMemberMovesThePlacesBehindItDown) {
+    SeatAll({{2, 100}, {2, 100}, {2, 100}});
+    model.RemovePlayer(&model.players[0]);
+    EXPECT_EQ(model.teams[2].MemberAt(0), &model.players[1]);
+    EXPECT_EQ(model.players[1].place, 0);
+    EXPECT_EQ(model.players[2].place, 1);
+}
+
+TEST_F(GameModelTest, AMoveCompletesWithConsistentCountsOrChangesNothing) {
+    PlayerState outsider;  // names team 3 but was never added to it
+    outsider.team = 3;
+    model.MovePlayer(&outsider, 4);
+    EXPECT_EQ(outsider.team, 4);
+    EXPECT_TRUE(model.teams[4].HasMember(&outsider));
+    EXPECT_EQ(model.playerCount, 1);
+
+    for (int8_t seat = 0; seat < 8; ++seat) {
+        Seat(seat, 2, 10);
+    }
+    model.MovePlayer(&outsider, 2);  // team 2 is full: the player stays in team 4
+    EXPECT_EQ(outsider.team, 4);
+    EXPECT_TRUE(model.teams[4].HasMember(&outsider));
+    EXPECT_EQ(model.teams[4].memberCount, 1);
+    EXPECT_EQ(model.teams[2].memberCount, 8);
+    EXPECT_EQ(model.playerCount, 9);
+}
+
+TEST_F(GameModelTest, InternationalThreeCushionTargetsUseTheModeValue) {
+    Select(game_type::kThreeCushionPro);
+    model.SetModeOption(1, 0);
+    PlayerState& p = Seat(0, 1, 320);
+    Seat(1, 1, 90);
+    EXPECT_EQ(model.teams[1].ratingSum, 300);
+    model.RemovePlayer(&p);
+    EXPECT_EQ(model.teams[1].ratingSum, 150);  // the mode value comes off, not the player's own rating
+
     model.halveTargets = 1;
     model.ComputeTargets();
-    EXPECT_EQ(model.teams[1].ratingSum, 80);
-    EXPECT_EQ(model.teams[2].ratingSum, 30);
+    EXPECT_EQ(model.teams[1].ratingSum, 80);  // half of 150, rounded to whole points
 }
 
 TEST_F(GameModelTest, ServerIndicesOutOfRangeChangeNothing) {
-    Select(game_type::kFourBall);
     PlayerState& stray = model.players[5];
     stray.team = 9;
     EXPECT_EQ(model.AddPlayer(&stray, 0, 1), 0);
@@ -122,7 +157,6 @@ TEST_F(GameModelTest, ServerIndicesOutOfRangeChangeNothing) {
     }
 
     // A full team takes no ninth member.
-    Select(game_type::kFourBall);
     for (int8_t seat = 0; seat < 8; ++seat) {
         Seat(seat, 1, 10);
     }
@@ -135,44 +169,35 @@ TEST_F(GameModelTest, ServerIndicesOutOfRangeChangeNothing) {
 
 TEST_F(GameModelTest, CanStartNeedsReadyTeamsOfOneSizeAndTheRightCount) {
     Select(game_type::kEightBall);
-    Seat(0, 1, 100);
-    Seat(1, 2, 100);
-    Seat(2, 3, 100);
+    SeatAll({{1, 100}, {2, 100}, {3, 100}});
     model.CountReadyMembers();
     EXPECT_FALSE(model.CanStart());  // 8-ball takes exactly two teams
-    EXPECT_EQ(model.teamsInPlay, 3);
-
     Select(game_type::kFourBall);
     EXPECT_TRUE(model.CanStart());
     EXPECT_EQ(model.playersPerTeam, 1);
+    EXPECT_EQ(model.teamsInPlay, 3);
 
     model.players[1].ready = 0;
     model.CountReadyMembers();
     EXPECT_FALSE(model.CanStart());
-
     model.players[1].ready = 1;
     Seat(3, 1, 100);  // team 1 now has two members, the others one
     model.CountReadyMembers();
     EXPECT_FALSE(model.CanStart());
 
+    Seat(4, 2, 100);
+    Seat(5, 3, 100);
+    model.CountReadyMembers();
+    EXPECT_TRUE(model.CanStart());
+    Select(game_type::kSixBalls);
+    EXPECT_FALSE(model.CanStart());  // gamble games take single players only
+
+    Select(game_type::kFourBall);
     model.running = 1;
     EXPECT_FALSE(model.CanStart());
 }
 
-TEST_F(GameModelTest, GambleGamesTakeSinglePlayersOnly) {
-    Select(game_type::kSixBalls);
-    Seat(0, 1, 100);
-    Seat(1, 1, 100);
-    Seat(2, 2, 100);
-    Seat(3, 2, 100);
-    model.CountReadyMembers();
-    EXPECT_FALSE(model.CanStart());
-    Select(game_type::kFourBall);
-    EXPECT_TRUE(model.CanStart());
-}
-
 TEST_F(GameModelTest, SoloPlayerIsTheOnlyMemberOfTheOnlyTeam) {
-    Select(game_type::kFourBall);
     Seat(3, 2, 100);
     EXPECT_EQ(model.IsSoloPlayer(3), 1);
     EXPECT_EQ(model.IsSoloPlayer(4), 0);
@@ -181,11 +206,7 @@ TEST_F(GameModelTest, SoloPlayerIsTheOnlyMemberOfTheOnlyTeam) {
 }
 
 TEST_F(GameModelTest, DrawWithoutRandomnessOrdersByTargetPoolAndEmptyTeamsLast) {
-    Select(game_type::kFourBall);
-    Seat(0, 3, 300);
-    Seat(1, 1, 200);
-    Seat(2, 5, 100);
-    Seat(3, 0, 50);  // in the pool
+    SeatAll({{3, 300}, {1, 200}, {5, 100}, {0, 50}});  // the last in the pool
     model.DrawTurnOrder(0);
     EXPECT_EQ(model.turnOrder[0]->id, 5);
     EXPECT_EQ(model.turnOrder[1]->id, 1);
@@ -199,8 +220,7 @@ TEST_F(GameModelTest, DrawWithoutRandomnessOrdersByTargetPoolAndEmptyTeamsLast) 
 
 TEST_F(GameModelTest, DrawnOrderIsReproducibleFromTheRuntimeSeed) {
     Select(game_type::kSixBalls);
-    Seat(0, 1, 100);
-    Seat(1, 2, 100);
+    SeatAll({{1, 100}, {2, 100}});
     platform::SRand(77);
     model.DrawTurnOrder(1);
     const std::vector<uint16_t> first{model.teams[1].draw, model.teams[2].draw};
@@ -224,11 +244,7 @@ TEST_F(GameModelTest, DrawnOrderIsReproducibleFromTheRuntimeSeed) {
 }
 
 TEST_F(GameModelTest, TurnsCycleTeamsThenMembers) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 100);  // team A
-    Seat(1, 1, 100);
-    Seat(2, 2, 200);  // team B
-    Seat(3, 2, 200);
+    SeatAll({{1, 100}, {1, 100}, {2, 200}, {2, 200}});
     model.DrawTurnOrder(0);
     model.CanStart();
     model.StartGame();
@@ -244,10 +260,13 @@ TEST_F(GameModelTest, TurnsCycleTeamsThenMembers) {
     EXPECT_EQ(model.NextTurn(), 0);
 }
 
+TEST_F(GameModelTest, NextTurnSurvivesAModelThatNeverStarted) {
+    EXPECT_EQ(model.NextTurn(), GameModel::kNoSeat);  // no players per team, no member: no division by 0
+    EXPECT_EQ(model.GetCurrentPlayer(), nullptr);
+}
+
 TEST_F(GameModelTest, StartGameGivesEachTeamItsTargetAndStartValues) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 150);
-    Seat(1, 2, 100);
+    SeatAll({{1, 150}, {2, 100}});
     model.DrawTurnOrder(0);
     model.StartGame();
     EXPECT_EQ(model.teams[1].remaining, 150);
@@ -255,31 +274,17 @@ TEST_F(GameModelTest, StartGameGivesEachTeamItsTargetAndStartValues) {
     EXPECT_EQ(model.memberIds[0][0], 1000u);
     EXPECT_EQ(model.memberIds[1][0], 1001u);
 
-    GameModel snooker;
-    snooker.SelectRule(game_type::kSnooker);
-    PlayerState& p = snooker.players[0];
-    p.team = 1;
-    snooker.AddPlayer(&p, 0, 1);
-    PlayerState& q = snooker.players[1];
-    q.team = 2;
-    snooker.AddPlayer(&q, 0, 1);
-    snooker.teams[1].ratingSum = 100;
-    snooker.DrawTurnOrder(0);
-    snooker.StartGame();
-    EXPECT_EQ(snooker.teams[1].remaining, 0);  // snooker counts its points up
-    EXPECT_EQ(snooker.teams[1].ballGroup, 0);
-}
-
-TEST_F(GameModelTest, NextTurnSurvivesAModelThatNeverStarted) {
-    EXPECT_EQ(model.NextTurn(), GameModel::kNoSeat);  // no players per team, no member: no division by 0
-    EXPECT_EQ(model.GetCurrentPlayer(), nullptr);
+    Select(game_type::kSnooker);
+    model.StartGame();
+    EXPECT_EQ(model.teams[1].remaining, 0);  // snooker counts its points up
+    Select(game_type::kNineBall);
+    model.StartGame();
+    EXPECT_EQ(model.teams[1].remaining, 150);
+    EXPECT_EQ(model.teams[1].ballGroup, 5);
 }
 
 TEST_F(GameModelTest, RetiringACompactingKeepsTheTurn) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 100);
-    Seat(1, 2, 200);
-    Seat(2, 3, 300);
+    SeatAll({{1, 100}, {2, 200}, {3, 300}});
     model.DrawTurnOrder(0);  // order: 1, 2, 3
     model.StartGame();
     model.NextTurn();  // team 2 is current
@@ -299,14 +304,10 @@ TEST_F(GameModelTest, RetiringACompactingKeepsTheTurn) {
 }
 
 TEST_F(GameModelTest, LateJoinerTakesTheFirstEmptyPlace) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 100);
-    Seat(1, 2, 100);
+    SeatAll({{1, 100}, {2, 100}});
     model.DrawTurnOrder(0);
-    EXPECT_EQ(model.teamsInPlay, 2);
     PlayerState& late = model.players[4];
     late.team = 6;
-    late.seat = 4;
     model.AddPlayerToTurnOrder(&late);
     EXPECT_EQ(model.turnOrder[2]->id, 6);
     EXPECT_EQ(model.teamsInPlay, 3);
@@ -318,11 +319,7 @@ TEST_F(GameModelTest, LateJoinerTakesTheFirstEmptyPlace) {
 }
 
 TEST_F(GameModelTest, HandicapFlagsByGameTypeOptionAndTeamSize) {
-    Select(game_type::kFourBall);
-    Seat(0, 1, 100);
-    Seat(1, 1, 100);
-    Seat(2, 2, 100);
-    Seat(3, 2, 100);
+    SeatAll({{1, 100}, {1, 100}, {2, 100}, {2, 100}});
     model.DrawTurnOrder(0);
     model.SetModeOption(2, 0);
     model.ApplyHandicapFlags();

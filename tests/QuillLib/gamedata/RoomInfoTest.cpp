@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <limits>
+#include <utility>
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
@@ -12,43 +14,43 @@ namespace {
 TEST(RoomInfoTest, ResetRestoresTheEmptyRoomButKeepsTheTitle) {
     RoomInfo room;
     EXPECT_EQ(room.title, u"Default Room Title");
-    EXPECT_EQ(room.maxPlayers, 6);
-    EXPECT_EQ(room.inningTime, 40);
-    EXPECT_EQ(room.open, 1);
     room.title = u"Masters";
     room.stake = 500;
     room.optionFlags = 24;
+    room.open = 0;
     room.Reset();
     EXPECT_EQ(room.title, u"Masters");
     EXPECT_EQ(room.stake, 0u);
     EXPECT_EQ(room.optionFlags, 0);
+    EXPECT_EQ(room.open, 1);
     EXPECT_EQ(room.slotIndex, -1);
     EXPECT_EQ(room.roomNumber, -2);
 }
 
-TEST(RoomInfoTest, HalfFriendlyAndClosedDependOnTheGameType) {
+TEST(RoomInfoTest, HalfFriendlyClosedAndGambleDependOnTheGameType) {
     RoomInfo room;
     room.optionFlags = RoomInfo::kHalfGameFlag | RoomInfo::kFriendlyFlag;
     room.open = 0;
-    for (uint8_t type : {0, 3, 13}) {
-        room.gameType = type;
-        EXPECT_TRUE(room.IsHalfGame()) << int{type};
+    const struct {
+        uint8_t gameType;
+        bool half;
+        bool friendlyAndClosed;
+        bool gamble;
+    } rows[] = {
+        {0, true, true, false},  {3, true, true, false},  {13, true, true, false},  {4, false, true, false},
+        {2, false, false, true}, {5, false, false, true}, {6, false, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int{row.gameType});
+        room.gameType = row.gameType;
+        EXPECT_EQ(room.IsHalfGame(), row.half);
+        EXPECT_EQ(room.IsFriendly(), row.friendlyAndClosed);
+        EXPECT_EQ(room.IsClosed(), row.friendlyAndClosed);
+        EXPECT_EQ(room.IsGambleGame(), row.gamble);
     }
-    room.gameType = 4;
-    EXPECT_FALSE(room.IsHalfGame());
-    EXPECT_TRUE(room.IsFriendly());
-    EXPECT_TRUE(room.IsClosed());
-    for (uint8_t type : {2, 5, 6}) {
-        room.gameType = type;
-        EXPECT_FALSE(room.IsFriendly());
-        EXPECT_FALSE(room.IsClosed());
-    }
-    room.gameType = 6;
-    EXPECT_FALSE(room.IsGambleGame());
-    room.gameType = 5;
-    EXPECT_TRUE(room.IsGambleGame());
 }
 
+// StakeAmount(game type, stake index, stake class): the gamble games by index, the others by class and index.
 TEST(RoomInfoTest, StakeTable) {
     EXPECT_EQ(RoomInfo::StakeAmount(6, 3, 0), 100000u);
     EXPECT_EQ(RoomInfo::StakeAmount(2, 0, 3), 1000u);
@@ -84,34 +86,27 @@ TEST(RoomInfoTest, RequiredMoneyByGameTypeAndWithoutOverflow) {
 
 TEST(UserDirectoryTest, RecordsByIdAndByExactName) {
     UserDirectory directory;
-    PlayerState kim;
-    kim.userId = 20;
-    kim.name = u"Kim";
-    PlayerState lee;
-    lee.userId = 10;
-    lee.name = u"Lee";
-    PlayerState kimAgain;
-    kimAgain.userId = 30;
-    kimAgain.name = u"Kim";
-
-    EXPECT_TRUE(directory.Insert(&kim));
-    EXPECT_TRUE(directory.Insert(&lee));
-    EXPECT_TRUE(directory.Insert(&kimAgain));
+    const std::pair<uint32_t, const char16_t*> users[] = {{20, u"Kim"}, {10, u"Lee"}, {30, u"Kim"}};
+    PlayerState records[std::size(users)];
+    for (size_t i = 0; i < std::size(users); ++i) {
+        records[i].userId = users[i].first;
+        records[i].name = users[i].second;
+        EXPECT_TRUE(directory.Insert(&records[i]));
+    }
     PlayerState duplicate;
     duplicate.userId = 20;
     EXPECT_FALSE(directory.Insert(&duplicate));
-    EXPECT_EQ(directory.Find(20), &kim);
-    EXPECT_EQ(directory.Count(), 3u);
+    EXPECT_EQ(directory.Find(20), &records[0]);
 
-    EXPECT_EQ(directory.FindByName(u"Kim"), &kim);  // the first in id order
+    EXPECT_EQ(directory.FindByName(u"Kim"), &records[0]);  // the first in id order
     EXPECT_EQ(directory.FindByName(u"kim"), nullptr);
     EXPECT_TRUE(directory.ContainsName(u"Lee"));  // takes the lock twice
     EXPECT_FALSE(directory.ContainsName(u"Park"));
 
     directory.Erase(20);
     directory.Erase(99);
-    EXPECT_EQ(directory.Find(20), nullptr);
-    EXPECT_EQ(directory.FindByName(u"Kim"), &kimAgain);
+    EXPECT_EQ(directory.Count(), 2u);
+    EXPECT_EQ(directory.FindByName(u"Kim"), &records[2]);
 }
 
 }  // namespace
