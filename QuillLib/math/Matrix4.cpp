@@ -1,6 +1,8 @@
 #include "QuillLib/math/Matrix4.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "QuillLib/math/Quaternion.h"
@@ -99,6 +101,10 @@ struct Augmented {
 }  // namespace
 
 bool Matrix4::Invert(Matrix4& out) const {
+    // A NaN or an infinity off the pivot path would pass the elimination unnoticed and spread into the result.
+    if (!std::all_of(std::begin(m), std::end(m), [](float value) { return std::isfinite(value); })) {
+        return false;
+    }
     Augmented work(*this);
     // A pivot this small next to the entries is rounding left over from linearly dependent rows.
     const double singularBelow = work.LargestMagnitude() * kSingularRatio;

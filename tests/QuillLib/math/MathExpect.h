@@ -1,7 +1,7 @@
 #pragma once
-// Comparisons for the math suites. Values printed by hand were computed in higher precision, so they are
-// matched within a few ulps (EXPECT_FLOAT_EQ allows four); results that should be zero but come out of a
-// rotation are matched with an absolute bound.
+// Comparisons and builders for the math suites. Values printed by hand were computed in higher precision, so
+// they are matched within a few ulps (EXPECT_FLOAT_EQ allows four); results that come out of a rotation are
+// matched with an absolute bound.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -21,18 +21,17 @@ inline void ExpectVecEq(const Vec3& v, float x, float y, float z) {
     EXPECT_FLOAT_EQ(v.z, z);
 }
 
-inline void ExpectVecNear(const Vec3& v, float x, float y, float z, float tolerance = kRotationTolerance) {
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
+inline void ExpectVecNear(const Vec3& v, const Vec3& expected, float tolerance = kRotationTolerance) {
+    EXPECT_NEAR(v.x, expected.x, tolerance);
+    EXPECT_NEAR(v.y, expected.y, tolerance);
+    EXPECT_NEAR(v.z, expected.z, tolerance);
 }
 
-inline void ExpectQuatNear(const Quaternion& q, float x, float y, float z, float w,
-                           float tolerance = kRotationTolerance) {
-    EXPECT_NEAR(q.x, x, tolerance);
-    EXPECT_NEAR(q.y, y, tolerance);
-    EXPECT_NEAR(q.z, z, tolerance);
-    EXPECT_NEAR(q.w, w, tolerance);
+inline void ExpectQuatNear(const Quaternion& q, const Quaternion& expected, float tolerance = kRotationTolerance) {
+    EXPECT_NEAR(q.x, expected.x, tolerance);
+    EXPECT_NEAR(q.y, expected.y, tolerance);
+    EXPECT_NEAR(q.z, expected.z, tolerance);
+    EXPECT_NEAR(q.w, expected.w, tolerance);
 }
 
 inline void ExpectMatrixNear(const Matrix4& actual, const Matrix4& expected, float tolerance = kRotationTolerance) {
@@ -43,6 +42,12 @@ inline void ExpectMatrixNear(const Matrix4& actual, const Matrix4& expected, flo
 
 inline uint32_t Bits(float f) {
     return std::bit_cast<uint32_t>(f);
+}
+
+inline Quaternion AxisAngle(float angle, const Vec3& axis) {
+    Quaternion q;
+    q.FromAxisAngle(angle, axis);
+    return q;
 }
 
 }  // namespace quill::test

@@ -1,23 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "QuillLib/core/MemoryStream.h"
 #include "QuillLib/math/BonePose.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Transform.h"
+#include "QuillLib/math/TransformFields.h"
 #include "tests/QuillLib/math/MathExpect.h"
 
 namespace quill {
 namespace {
 
+using test::AxisAngle;
 using test::ExpectMatrixNear;
 using test::ExpectQuatNear;
 using test::ExpectVecEq;
 using test::ExpectVecNear;
-
-Quaternion AxisAngle(float angle, const Vec3& axis) {
-    Quaternion q;
-    q.FromAxisAngle(angle, axis);
-    return q;
-}
 
 Transform Placed(const Vec3& position, const Vec3& scale, const Quaternion& rotation) {
     Transform t;
@@ -25,94 +26,107 @@ Transform Placed(const Vec3& position, const Vec3& scale, const Quaternion& rota
     return t;
 }
 
-TEST(TransformTest, UpdateMatrixIsScaleThenRotationThenTranslation) {
-    const Transform t = Placed(Vec3{10, 20, 30}, Vec3{2, 3, 4}, AxisAngle(kHalfPi, Vec3{0, 0, 1}));
+TEST(TransformTest, MatrixIsScaleThenRotationThenTranslation) {
+    Transform t = Placed(Vec3{10, 20, 30}, Vec3{2, 3, 4}, AxisAngle(kHalfPi, Vec3{0, 0, 1}));
     Vec3 out;
-    // (1, 0, 0) scaled to (2, 0, 0), turned to (0, 2, 0), moved.
-    ExpectVecNear(TransformPoint(out, Vec3{1, 0, 0}, t.matrix), 10, 22, 30, 1e-5f);
-    ExpectVecNear(TransformPoint(out, Vec3{0, 1, 0}, t.matrix), 7, 20, 30, 1e-5f);
-    EXPECT_EQ(t.matrix.m[12], 10.0f);
-    EXPECT_EQ(t.matrix.m[15], 1.0f);
-
-    Transform moved;
-    moved.SetPosition(Vec3{1, 2, 3});
-    EXPECT_EQ(moved.matrix.m[13], 2.0f);
-    moved.SetRotation(AxisAngle(kHalfPi, Vec3{0, 0, 1}));
-    ExpectVecNear(TransformPoint(out, Vec3{1, 0, 0}, moved.matrix), 1, 3, 3);
-
-    Transform fromPosition = Placed(Vec3{}, Vec3{5, 5, 5}, kIdentityQuaternion);
-    fromPosition.FromPosition(Vec3{4, 5, 6});
-    ExpectVecEq(fromPosition.scale, 1, 1, 1);
-    ExpectVecEq(TransformPoint(out, Vec3{1, 1, 1}, fromPosition.matrix), 5, 6, 7);
+    // (1, 0, 0) is scaled to (2, 0, 0) and turned to (0, 2, 0); (0, 1, 0) to (0, 3, 0) and then (-3, 0, 0).
+    ExpectVecNear(TransformPoint(out, Vec3{1, 0, 0}, t.matrix), {10, 22, 30}, 1e-5f);
+    ExpectVecNear(TransformPoint(out, Vec3{0, 1, 0}, t.matrix), {7, 20, 30}, 1e-5f);
+    t.FromPosition(Vec3{4, 5, 6});  // unit scale, the rotation kept
+    ExpectVecNear(TransformPoint(out, Vec3{1, 0, 0}, t.matrix), {4, 6, 6});
 }
 
-TEST(TransformTest, IsIdentityLooksAtThePartsNotTheMatrix) {
-    Transform stale;
-    stale.matrix.m[12] = 99.0f;
-    EXPECT_TRUE(stale.IsIdentity());
-
-    Transform nearly;
-    nearly.position = Vec3{1e-8f, -1e-8f, 1e-8f};
-    nearly.scale = Vec3{1.0f + 5e-8f, 1.0f, 1.0f - 5e-8f};
-    EXPECT_TRUE(nearly.IsIdentity());
-    nearly.position.z = kFloatEpsilon;
-    EXPECT_FALSE(nearly.IsIdentity());
-
+TEST(TransformTest, IsIdentityLooksAtThePartsWithinEpsilonNotAtTheMatrix) {
+    Transform t;
+    t.matrix.m[12] = 99.0f;
+    t.position.z = 1e-8f;
+    t.scale.x = 1.0f - 5e-8f;
+    EXPECT_TRUE(t.IsIdentity());
+    t.position.z = kFloatEpsilon;
+    EXPECT_FALSE(t.IsIdentity());
     Transform flipped;
-    flipped.rotation.SetNegativeW();
+    flipped.rotation.SetNegativeW();  // the same rotation, but not the identity quaternion
     EXPECT_FALSE(flipped.IsIdentity());
-
-    Transform scaled;
-    scaled.scale.y = 1.0f + 2 * kFloatEpsilon;
-    EXPECT_FALSE(scaled.IsIdentity());
 }
 
-TEST(TransformTest, CombinePlacesAChildInItsParent) {
-    Transform child = Placed(Vec3{1, 0, 0}, Vec3{1, 1, 1}, AxisAngle(0.3f, Vec3{0, 0, 1}));
-    const Transform before = child;
-    child.Combine(Transform{});
-    ExpectVecEq(child.position, 1, 0, 0);
-    ExpectQuatNear(child.rotation, before.rotation.x, before.rotation.y, before.rotation.z, before.rotation.w, 0.0f);
-    ExpectMatrixNear(child.matrix, before.matrix, 0.0f);
-
+TEST(TransformTest, CombinedPartsRebuildTheCombinedMatrix) {
+    // Rotations about different axes, so that their order shows; the parent's scale is uniform, so the
+    // combination is again scale, rotation and translation.
+    Transform child = Placed(Vec3{1, 0, 0}, Vec3{1, 2, 1}, AxisAngle(0.3f, Vec3{1, 0, 0}));
     const Transform parent = Placed(Vec3{0, 0, 5}, Vec3{2, 2, 2}, AxisAngle(kHalfPi, Vec3{0, 0, 1}));
     child.Combine(parent);
-    ExpectVecNear(child.position, 0, 2, 5);
-    ExpectVecEq(child.scale, 2, 2, 2);
-    const Quaternion expectedRotation = AxisAngle(kHalfPi + 0.3f, Vec3{0, 0, 1});
-    ExpectQuatNear(child.rotation, expectedRotation.x, expectedRotation.y, expectedRotation.z, expectedRotation.w);
-    // The combined matrix equals the matrix rebuilt from the combined parts.
+    ExpectVecNear(child.position, {0, 2, 5});
+    ExpectVecEq(child.scale, 2, 4, 2);
     Transform rebuilt = child;
     rebuilt.UpdateMatrix();
-    ExpectMatrixNear(child.matrix, rebuilt.matrix, 2e-6f);
+    ExpectMatrixNear(child.matrix, rebuilt.matrix, 4e-6f);
 }
 
-TEST(TransformTest, InterpolateBlendsPartsAndRebuildsTheMatrix) {
-    const Transform a = Placed(Vec3{0, 0, 0}, Vec3{1, 1, 1}, AxisAngle(0.0f, Vec3{0, 0, 1}));
+TEST(TransformTest, InterpolateBlendsThePartsAndRebuildsTheMatrix) {
+    const Transform a = Placed(Vec3{0, 0, 0}, Vec3{1, 1, 1}, kIdentityQuaternion);
     const Transform b = Placed(Vec3{10, -4, 2}, Vec3{3, 1, 1}, AxisAngle(1.0f, Vec3{0, 0, 1}));
     Transform t;
+    t.Interpolate(a, b, 0.25f);
+    ExpectVecEq(t.position, 2.5f, -1, 0.5f);
+    EXPECT_EQ(t.matrix.m[12], 2.5f);
     t.Interpolate(a, b, 0.5f);
-    ExpectVecEq(t.position, 5, -2, 1);
-    ExpectVecEq(t.scale, 2, 1, 1);
-    const Quaternion half = AxisAngle(0.5f, Vec3{0, 0, 1});
-    ExpectQuatNear(t.rotation, half.x, half.y, half.z, half.w);
-    EXPECT_EQ(t.matrix.m[12], 5.0f);
+    ExpectQuatNear(t.rotation, AxisAngle(0.5f, Vec3{0, 0, 1}));
     EXPECT_FLOAT_EQ(t.matrix.m[0], 2.0f * std::cos(0.5f));
 }
 
-TEST(BonePoseTest, InterpolateUsesSlerp) {
-    const BonePose a{Vec3{0, 0, 0}, AxisAngle(0.2f, Vec3{0, 1, 0})};
+TEST(BonePoseTest, InterpolateUsesSlerpAndMayWriteAnEnd) {
     const BonePose b{Vec3{4, 8, -4}, AxisAngle(1.2f, Vec3{0, 1, 0})};
-    BonePose out;
-    BonePose::Interpolate(out, a, b, 0.25f);
-    ExpectVecEq(out.position, 1, 2, -1);
-    const Quaternion expected = AxisAngle(0.45f, Vec3{0, 1, 0});
-    ExpectQuatNear(out.rotation, expected.x, expected.y, expected.z, expected.w);
+    BonePose pose{Vec3{0, 0, 0}, AxisAngle(0.2f, Vec3{0, 1, 0})};
+    BonePose::Interpolate(pose, pose, b, 0.25f);
+    ExpectVecEq(pose.position, 1, 2, -1);
+    ExpectQuatNear(pose.rotation, AxisAngle(0.45f, Vec3{0, 1, 0}));
+}
 
-    BonePose aliased = a;
-    BonePose::Interpolate(aliased, aliased, b, 1.0f);
-    ExpectVecEq(aliased.position, 4, 8, -4);
-    ExpectQuatNear(aliased.rotation, b.rotation.x, b.rotation.y, b.rotation.z, b.rotation.w);
+TEST(TransformFieldsTest, FortyLittleEndianBytesWithoutTheMatrixWhichReadingRebuilds) {
+    Transform t;
+    t.Set(Vec3{1.0f, -2.0f, 0.5f}, Vec3{2.0f, 4.0f, 0.5f}, Quaternion{0.0f, 0.0f, 1.0f, 0.0f});
+    const Matrix4 built = t.matrix;
+    t.matrix.m[0] = 77.0f;
+    MemoryStream stream;
+    ASSERT_TRUE(WriteTransform(stream, t));
+    const std::vector<uint8_t> expected = {
+        0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x3F,  // position
+        0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x80, 0x40, 0x00, 0x00, 0x00, 0x3F,  // scale
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x3F,  // rotation x, y, z
+        0x00, 0x00, 0x00, 0x00,                                                  // rotation w
+    };
+    EXPECT_EQ(std::vector<uint8_t>(stream.Data(), stream.Data() + stream.Size()), expected);
+    EXPECT_EQ(expected.size(), kTransformFieldSize);
+
+    ASSERT_TRUE(stream.Seek(Stream::kFromBegin, 0));
+    Transform read;
+    ASSERT_TRUE(ReadTransform(stream, read));
+    ExpectMatrixNear(read.matrix, built, 0.0f);
+}
+
+TEST(TransformFieldsTest, ShortReadLeavesTheTransformUnchanged) {
+    MemoryStream full;
+    ASSERT_TRUE(WriteTransform(full, Placed(Vec3{9, 9, 9}, Vec3{9, 9, 9}, Quaternion{0.5f, 0.5f, 0.5f, 0.5f})));
+
+    for (uint32_t available : {0u, 4u, 12u, 24u, 36u, 39u}) {
+        MemoryStream truncated;
+        ASSERT_EQ(truncated.Write(full.Data(), available), available);
+        ASSERT_TRUE(truncated.Seek(Stream::kFromBegin, 0));
+        Transform target = Placed(Vec3{1, 2, 3}, Vec3{4, 5, 6}, kIdentityQuaternion);
+        const Transform before = target;
+        EXPECT_FALSE(ReadTransform(truncated, target)) << available << " bytes";
+        EXPECT_EQ(std::memcmp(&before, &target, sizeof(Transform)), 0) << available << " bytes";
+    }
+}
+
+TEST(TransformFieldsTest, ShortVectorKeepsTheComponentsThatArrived) {
+    MemoryStream stream;
+    const float two[2] = {8.0f, 9.0f};
+    ASSERT_EQ(stream.Write(two, sizeof(two)), sizeof(two));
+    ASSERT_TRUE(stream.Seek(Stream::kFromBegin, 0));
+    Vec3 partial{1.0f, 1.0f, 1.0f};
+    EXPECT_FALSE(ReadVector3(stream, partial));
+    ExpectVecEq(partial, 8, 9, 1);
 }
 
 }  // namespace
