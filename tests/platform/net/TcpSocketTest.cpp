@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <numeric>
 #include <thread>
 #include <vector>
@@ -19,6 +21,22 @@ uint32_t Loopback() {
     return address;
 }
 
+// A client connected over loopback, and the server's end of its connection.
+class ConnectedTcpSocket : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(listener_.Listen(0), 0);
+        ASSERT_EQ(client_.Open(), 0);
+        ASSERT_EQ(client_.Connect(Loopback(), listener_.Port(), kWaitMs), 0);
+        server_ = listener_.Accept(kWaitMs);
+        ASSERT_NE(server_, nullptr);
+    }
+
+    TcpListener listener_;
+    TcpSocket client_;
+    std::unique_ptr<TcpSocket> server_;
+};
+
 TEST(TcpSocket, AConnectToAClosedPortIsRefused) {
     uint16_t port = 0;
     {
@@ -31,65 +49,43 @@ TEST(TcpSocket, AConnectToAClosedPortIsRefused) {
     EXPECT_EQ(socket.Connect(Loopback(), port, kWaitMs), kSocketConnectionRefused);
 }
 
-TEST(TcpSocket, SendsEveryByteAndSeesThePeerClose) {
-    TcpListener listener;
-    ASSERT_EQ(listener.Listen(0), 0);
-    TcpSocket client;
-    ASSERT_EQ(client.Open(), 0);
-    ASSERT_EQ(client.Connect(Loopback(), listener.Port(), kWaitMs), 0);
-    std::unique_ptr<TcpSocket> server = listener.Accept(kWaitMs);
-    ASSERT_NE(server, nullptr);
-
+TEST_F(ConnectedTcpSocket, SendsEveryByteAndSeesThePeerClose) {
     // More than the socket buffers hold, so that the sender has to go on after partial writes.
     std::vector<uint8_t> sent(4 << 20);
     std::iota(sent.begin(), sent.end(), uint8_t{0});
     std::thread sender([&] {
-        EXPECT_EQ(client.SendAll(sent.data(), sent.size()), 0);
-        client.Shutdown();
+        EXPECT_EQ(client_.SendAll(sent.data(), sent.size()), 0);
+        client_.Shutdown();
     });
     std::vector<uint8_t> received;
     std::vector<uint8_t> buffer(65536);
     int error = 0;
-    for (int count; (count = server->Receive(buffer.data(), buffer.size(), &error)) > 0;) {
+    for (int count; (count = server_->Receive(buffer.data(), buffer.size(), &error)) > 0;) {
         received.insert(received.end(), buffer.begin(), buffer.begin() + count);
     }
     sender.join();
     EXPECT_EQ(received, sent);
 }
 
-TEST(TcpSocket, ShutdownWakesABlockedReceive) {
-    TcpListener listener;
-    ASSERT_EQ(listener.Listen(0), 0);
-    TcpSocket client;
-    ASSERT_EQ(client.Open(), 0);
-    ASSERT_EQ(client.Connect(Loopback(), listener.Port(), kWaitMs), 0);
-    std::unique_ptr<TcpSocket> server = listener.Accept(kWaitMs);
-    ASSERT_NE(server, nullptr);
-
+TEST_F(ConnectedTcpSocket, ShutdownWakesABlockedReceive) {
     int result = 1;
     std::thread receiver([&] {
         uint8_t byte = 0;
         int error = 0;
-        result = client.Receive(&byte, 1, &error);
+        result = client_.Receive(&byte, 1, &error);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    client.Shutdown();
+    client_.Shutdown();
     receiver.join();
     EXPECT_EQ(result, 0);
 }
 
-TEST(TcpSocket, SendingToAGonePeerFailsWithoutASignal) {
-    TcpListener listener;
-    ASSERT_EQ(listener.Listen(0), 0);
-    TcpSocket client;
-    ASSERT_EQ(client.Open(), 0);
-    ASSERT_EQ(client.Connect(Loopback(), listener.Port(), kWaitMs), 0);
-    listener.Accept(kWaitMs).reset();  // accepted and closed at once
-
+TEST_F(ConnectedTcpSocket, SendingToAGonePeerFailsWithoutASignal) {
+    server_.reset();  // accepted and closed at once
     const std::vector<uint8_t> data(65536, 1);
     int result = 0;
     for (int i = 0; i < 100 && result == 0; ++i) {
-        result = client.SendAll(data.data(), data.size());
+        result = client_.SendAll(data.data(), data.size());
     }
     EXPECT_EQ(result, kSocketConnectionReset);
 }

@@ -2,9 +2,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <thread>
 
 #include "platform/system/FpuMode.h"
-#include "platform/system/Thread.h"
 
 namespace platform {
 namespace {
@@ -27,37 +27,26 @@ Results Compute() {
     return Results{one / three, -one / three, denormal * one, smallest * 0.5f, huge * three};
 }
 
-Results ComputeOnFreshThread(bool setMode) {
-    Results results{};
-    Thread thread;
-    EXPECT_TRUE(thread.Start([&] {
-        if (setMode) {
-            SetThreadFpuMode();
-        }
-        results = Compute();
-    }));
-    EXPECT_TRUE(thread.Join());
-    return results;
-}
+TEST(FpuModeTest, RoundsTowardZeroAndFlushesDenormalsOnTheSettingThreadOnly) {
+    Results set{};
+    Results other{};
+    std::jthread([&] {
+        SetThreadFpuMode();
+        set = Compute();
+    }).join();
+    std::jthread([&] { other = Compute(); }).join();
 
-TEST(FpuModeTest, RoundsTowardZeroAndFlushesDenormals) {
-    const Results results = ComputeOnFreshThread(true);
     // 1/3 lies between 0x3EAAAAAA and 0x3EAAAAAB; nearest is the upper, toward zero the lower.
-    EXPECT_EQ(results.oneThird, std::nextafter(0.33333334f, 0.0f));
-    EXPECT_EQ(results.minusOneThird, -results.oneThird);
-    EXPECT_EQ(results.denormalInput, 0.0f);
-    EXPECT_EQ(results.halfOfSmallestNormal, 0.0f);
-    EXPECT_EQ(results.overflow, FLT_MAX) << "toward zero, an overflow stops at the largest finite value";
-}
+    EXPECT_EQ(set.oneThird, std::nextafter(0.33333334f, 0.0f));
+    EXPECT_EQ(set.minusOneThird, -set.oneThird);
+    EXPECT_EQ(set.denormalInput, 0.0f);
+    EXPECT_EQ(set.halfOfSmallestNormal, 0.0f);
+    EXPECT_EQ(set.overflow, FLT_MAX) << "toward zero, an overflow stops at the largest finite value";
 
-TEST(FpuModeTest, OtherThreadsKeepTheDefaultMode) {
-    const Results mine = ComputeOnFreshThread(true);
-    (void)mine;
-    const Results results = ComputeOnFreshThread(false);
-    EXPECT_EQ(results.oneThird, 0.33333334f);
-    EXPECT_GT(results.denormalInput, 0.0f);
-    EXPECT_GT(results.halfOfSmallestNormal, 0.0f);
-    EXPECT_TRUE(std::isinf(results.overflow));
+    EXPECT_EQ(other.oneThird, 0.33333334f);
+    EXPECT_GT(other.denormalInput, 0.0f);
+    EXPECT_GT(other.halfOfSmallestNormal, 0.0f);
+    EXPECT_TRUE(std::isinf(other.overflow));
 }
 
 }  // namespace

@@ -5,27 +5,18 @@
 namespace platform {
 namespace {
 
-TEST(SystemQueryTest, KernelReleaseNumbers) {
-    const KernelVersion debian = ParseKernelRelease("Linux", "6.1.0-18-amd64");
-    EXPECT_EQ(debian.systemName, "Linux");
-    EXPECT_EQ(debian.release, "6.1.0-18-amd64");
-    EXPECT_EQ(debian.major, 6u);
-    EXPECT_EQ(debian.minor, 1u);
-    EXPECT_EQ(debian.patch, 0u);
-
-    const KernelVersion custom = ParseKernelRelease("Linux", "6.18.44-fc-v1272");
-    EXPECT_EQ(custom.major, 6u);
-    EXPECT_EQ(custom.minor, 18u);
-    EXPECT_EQ(custom.patch, 44u);
-
-    const KernelVersion shortRelease = ParseKernelRelease("Linux", "5.15-rc1");
-    EXPECT_EQ(shortRelease.major, 5u);
-    EXPECT_EQ(shortRelease.minor, 15u);
-    EXPECT_EQ(shortRelease.patch, 0u);
-
-    const KernelVersion garbage = ParseKernelRelease("Linux", "x.y");
-    EXPECT_EQ(garbage.major, 0u);
-    EXPECT_EQ(garbage.minor, 0u);
+TEST(SystemQueryTest, KernelReleaseNumbersAreTheLeadingOnes) {
+    const struct {
+        const char* release;
+        uint32_t major, minor, patch;
+    } cases[] = {
+        {"6.1.0-18-amd64", 6, 1, 0}, {"6.18.44-fc-v1272", 6, 18, 44}, {"5.15-rc1", 5, 15, 0}, {"x.y", 0, 0, 0}};
+    for (const auto& c : cases) {
+        const KernelVersion version = ParseKernelRelease("Linux", c.release);
+        EXPECT_EQ(version.major, c.major) << c.release;
+        EXPECT_EQ(version.minor, c.minor) << c.release;
+        EXPECT_EQ(version.patch, c.patch) << c.release;
+    }
 }
 
 TEST(SystemQueryTest, PciNamesFromTheNameList) {
@@ -48,10 +39,7 @@ TEST(SystemQueryTest, LiveQueriesAnswer) {
     EXPECT_TRUE(QueryKernelVersion().has_value());
     EXPECT_GT(QueryPhysicalMemoryBytes(), 0u);
 #if defined(__x86_64__)
-    EXPECT_TRUE(CpuidAvailable());
-    EXPECT_GE(Cpuid(0).eax, 1u);
-    const uint64_t first = ReadTimeStampCounter();
-    EXPECT_GE(ReadTimeStampCounter(), first);
+    EXPECT_GE(Cpuid(0).eax, 1u) << "the highest leaf";
 #endif
 }
 
