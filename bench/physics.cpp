@@ -1,8 +1,10 @@
-// Speed of the default ball-physics model: a three-ball carom shot and a sixteen-ball pocket break, each run from
-// the stroke until every ball is at rest. Reported per run as simulated seconds per wall-clock second and
+// Speed of the ball-physics models: a three-ball carom shot and a sixteen-ball pocket break, each run from the
+// stroke until every ball is at rest, with the default model and then with every model code (recorded shots
+// replay with the code they were played with). Reported per run as simulated seconds per wall-clock second and
 // sub-steps per wall-clock second.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 #include "client/physics/PhysicsModel.h"
@@ -46,5 +48,24 @@ void BM_PocketBreakSixteenBalls(benchmark::State& state) {
 
 BENCHMARK(BM_CaromShotThreeBalls)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PocketBreakSixteenBalls)->Unit(benchmark::kMillisecond);
+
+// The two shots once per model code, named by the code.
+void RegisterShot(const char* shotName, kestrovan::PhysicsModelCode code, ShotSetup setup) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s/model:0x%05X", shotName, static_cast<unsigned>(code));
+    setup.modelCode = code;
+    benchmark::RegisterBenchmark(name, [setup](benchmark::State& state) {
+        RunShot(state, setup);
+    })->Unit(benchmark::kMillisecond);
+}
+
+const bool kEveryModelRegistered = [] {
+    for (kestrovan::PhysicsModelCode code = kestrovan::kPhysicsModelBase; code <= kestrovan::kPhysicsModel10014;
+         ++code) {
+        RegisterShot("BM_CaromShotThreeBalls", code, kestrovan::CaromReferenceShot());
+        RegisterShot("BM_PocketBreakSixteenBalls", code, kestrovan::PocketBreakReferenceShot());
+    }
+    return true;
+}();
 
 }  // namespace

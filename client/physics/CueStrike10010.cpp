@@ -18,16 +18,6 @@ namespace {
 // that would never separate.
 constexpr int kMaxTipContactSteps = 1'000'000;
 
-// (2 - sqrt(4 - 4 e^2)) / (2 e): the tangent of half the contact angle of an offset e (in radii). Offsets
-// beyond the edge (|e| > 1) would take the root of a negative number; the root is then taken as 0.
-float HalfAngleTangent(float e) {
-    float radicand = 4.0f - 4.0f * e * e;
-    if (radicand < 0.0f) {
-        radicand = 0.0f;
-    }
-    return (2.0f - physmath::Sqrt(radicand)) / (2.0f * e);
-}
-
 }  // namespace
 
 CueStrike10010::CueStrike10010(PhysicsModel10010& model, PhysicsBall& ball, const CueStroke& stroke)
@@ -109,12 +99,12 @@ void CueStrike10010::TestMiscue() {
     const ModelConstants& c = TheModelConstants();
     const PhysicsModel10010::Fields& fields = model_.TuningFields();
     const float radius = ball_.radiusM;
-    const float t1 = HalfAngleTangent(contactLength_);
+    const float t1 = MiscueTangentOf(contactLength_);
     const float timeScale = radius / cueSpeed_;
     const float a0 = physmath::Log(t1) * timeScale;
     const float limit = model_.ScaleA14(c.MiscueDeflection, fields.miscueA, fields.miscueB, stroke_.limitFactor,
                                         stroke_.contactTimeFactor);
-    const float tm = HalfAngleTangent(limit);
+    const float tm = MiscueTangentOf(limit);
     float am = physmath::Log(tm) * timeScale;
     float tend = a0 + contactTime_;
     float excess = tm == 1.0f ? 0.0f : tend - am;

@@ -2,7 +2,6 @@
 
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Vector2D.h"
-#include "client/physics/CushionRect.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsConstants.h"
@@ -10,21 +9,9 @@
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsVector.h"
+#include "client/physics/StrikeBedRebound.h"
 
 namespace kestrovan {
-
-namespace {
-
-// The tangent of half the contact angle of an offset e (in radii); an offset beyond the edge takes the root as 0.
-float HalfAngleTangent(float e) {
-    float radicand = 4.0f - 4.0f * e * e;
-    if (radicand < 0.0f) {
-        radicand = 0.0f;
-    }
-    return (2.0f - physmath::Sqrt(radicand)) / (2.0f * e);
-}
-
-}  // namespace
 
 CueStrikeBase::CueStrikeBase(PhysicsModel& model, PhysicsBall& ball, const CueStroke& stroke)
     : model_(model), ball_(ball), stroke_(stroke) {}
@@ -87,11 +74,11 @@ void CueStrikeBase::TestMiscue() {
     const ModelConstants& c = TheModelConstants();
     const float radius = ball_.radiusM;
     const float timeScale = radius / cueSpeed_;
-    const float t1 = HalfAngleTangent(contactLength_);
+    const float t1 = MiscueTangentOf(contactLength_);
     const float a0 = physmath::Log(t1) * timeScale;
     const float latestEnd = physmath::Log(c.MiscueTangent) * timeScale;
     const float limit = 1.0f - (1.0f - c.MiscueDeflection) * stroke_.limitFactor;
-    const float tm = HalfAngleTangent(limit);
+    const float tm = MiscueTangentOf(limit);
     float am = physmath::Log(tm) * timeScale;
     float tend = a0 + contactTime_;
     float excess = tm == 1.0f ? 0.0f : tend - am;
@@ -151,32 +138,11 @@ void CueStrikeBase::WriteStroke() {
     ball_.cueActive = 1;
 }
 
-// A cue driving a ball on the bed downwards: the bed (restitution K12) returns the vertical part along the tip's
-// contact normal, raising the spin by the same share; a return that would still point down is absorbed.
+// How the bed splits the stroke is the one rebound that the first 10001-series strike also applies (the series
+// grew out of this model): the bed returns the downward part along the tip's contact normal.
 void CueStrikeBase::SplitOffTheBed() {
-    const quill::Vec3 linear = ball_.cueLinear;
-    if (!CushionRect::OfTable(model_.Geometry()).Contains(ball_) || !(linear.z < 0.0f)) {
-        return;
-    }
-    const float k12 = ThePhysicsConstants()[12];
-    const float cosTilt = physmath::Sqrt(1.0f - spinLength_ * spinLength_);
-    const quill::Vec3 offset = frame_.side * stroke_.spinX + frame_.up * stroke_.spinY;
-    const quill::Vec3 contact = Normalized((frame_.direction * cosTilt - offset * spinLength_) * cosTilt);
-    const float bounce = -k12 * linear.z;
-    const float hz = contact.z;
-    const float hh = quill::Length2D(contact.x, contact.y);
-    float along = (1.0f + 2.0f * hh * hz) * bounce;
-    const float vertical = 1.0f - 2.0f * hz * hz;
-    float spinGain = 2.0f * hz * hz;
-    float vz = vertical * bounce;
-    if (vz < 0.0f) {
-        const float absorbed = 1.0f + 0.5f * k12 * vertical;
-        along = along / absorbed;
-        spinGain = spinGain / absorbed;
-        vz = 0.0f;
-    }
-    ball_.cueLinear = quill::Vec3{linear.x + along * contact.x, linear.y + along * contact.y, vz};
-    ball_.cueAngular = ball_.cueAngular * (1.0f + spinGain);
+    StrikeBedRebound::Apply(ball_, model_.Geometry(), frame_, stroke_.spinX, stroke_.spinY, spinLength_,
+                            ThePhysicsConstants()[12]);
 }
 
 }  // namespace kestrovan

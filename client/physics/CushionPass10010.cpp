@@ -1,6 +1,5 @@
 #include "client/physics/CushionPass10010.h"
 
-#include "QuillLib/math/Vector2D.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsEventList.h"
 #include "client/physics/PhysicsMath.h"
@@ -151,11 +150,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
                 }
                 contact.z = ball_.position.z - height;
             }
-            CushionNormal normal;
-            normal.n = Normalized(contact);
-            normal.ex = normal.n.x;
-            normal.ey = normal.n.y;
-            quill::Normalize2D(&normal.ex, &normal.ey, &normal.ch);
+            const CushionNormal normal = CushionNormal::Of(contact);
             if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
                                        ball_.inertiaArm, h, k)) {
                 mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);

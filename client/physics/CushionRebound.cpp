@@ -1,5 +1,6 @@
 #include "client/physics/CushionRebound.h"
 
+#include "QuillLib/math/Vector2D.h"
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsVector.h"
 
@@ -45,6 +46,15 @@ void SlipDeformation(Vec3& d, const Vec3& n, const Vec3& b, const Vec3& c, const
 }
 
 }  // namespace
+
+CushionNormal CushionNormal::Of(const Vec3& contact) {
+    CushionNormal normal;
+    normal.n = Normalized(contact);
+    normal.ex = normal.n.x;
+    normal.ey = normal.n.y;
+    quill::Normalize2D(&normal.ex, &normal.ey, &normal.ch);
+    return normal;
+}
 
 bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal& normal, Vec3& deformation, float radiusM,
                           float mass, float inertiaArm, float h, const PhysicsConstants& k,

@@ -28,6 +28,10 @@ struct CushionNormal {
     float ex = 0.0f;
     float ey = 0.0f;
     float ch = 0.0f;
+
+    // From a contact vector as a cushion test gives it: normalised (a length below FLT_EPSILON gives zero), with
+    // the horizontal direction and length of the unit normal.
+    static CushionNormal Of(const quill::Vec3& contact);
 };
 
 class CushionRebound {

@@ -9,8 +9,12 @@ ModelConstants& TheModelConstants() {
     return constants;
 }
 
-float MiscueTangentOf(float deflection) {
-    return (2.0f - physmath::Sqrt(4.0f - 4.0f * deflection * deflection)) / (2.0f * deflection);
+float MiscueTangentOf(float offset) {
+    float radicand = 4.0f - 4.0f * offset * offset;
+    if (radicand < 0.0f) {
+        radicand = 0.0f;
+    }
+    return (2.0f - physmath::Sqrt(radicand)) / (2.0f * offset);
 }
 
 }  // namespace kestrovan

@@ -16,7 +16,9 @@ struct ModelConstants {
 
 ModelConstants& TheModelConstants();
 
-// (2 - sqrt(4 - 4 e^2)) / (2 e) in single precision: the tangent of half the contact angle of an offset e.
-float MiscueTangentOf(float deflection);
+// (2 - sqrt(4 - 4 e^2)) / (2 e) in single precision: the tangent of half the contact angle of an offset e (in
+// ball radii). The strikes use it for the tip's offset and for their miscue limits. Beyond the ball's edge
+// (|e| > 1) the root would be of a negative number; it is taken as 0 there.
+float MiscueTangentOf(float offset);
 
 }  // namespace kestrovan

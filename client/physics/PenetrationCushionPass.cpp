@@ -1,8 +1,6 @@
 #include "client/physics/PenetrationCushionPass.h"
 
-#include <bit>
-
-#include "QuillLib/math/Vector2D.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsEventList.h"
 #include "client/physics/PhysicsModel.h"
@@ -13,7 +11,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int kContactSubSteps = 20;
-constexpr uint8_t kAxisBits[2] = {3, 12};
 // The event's flag byte carries a jaw contact (the damping of K30) in its bit 4, above the side bits.
 constexpr uint8_t kJawDampingBit = 0x10;
 
@@ -23,14 +20,15 @@ PenetrationCushionPass::PenetrationCushionPass(PhysicsModel& model, PhysicsBall&
     : model_(model), ball_(ball), dt_(dt), raiseNoseContact_(raiseNoseContact) {}
 
 void PenetrationCushionPass::Run() {
-    mask_ = ZoneMask();
+    mask_ = CushionContactSearch::ZoneMask(model_, ball_);
     if (mask_ == 0) {
         return;
     }
     position_ = ball_.position;
     penetration_[0] = ball_.bedVector[0];
     penetration_[1] = ball_.bedVector[1];
-    TestAxes();
+    // The tests clear the flags they share, so in a corner the y test's flags are the ones kept.
+    mask_ = CushionContactSearch::TestAxes(model_, ball_, mask_, position_, normals_, heights_, flags_);
     const PhysicsConstants& shared = ThePhysicsConstants();
     const float damping = flags_.jaw != 0 ? shared[30] : shared[29];
     if (mask_ != 0) {
@@ -49,50 +47,16 @@ void PenetrationCushionPass::Run() {
     Store();
 }
 
-// The previous call's sides plus the nose lines the ball overlaps within the (half-open) cushion-back box.
-uint8_t PenetrationCushionPass::ZoneMask() const {
-    const TableGeometry& g = model_.Geometry();
-    const quill::Vec3& p = ball_.position;
-    const float r = ball_.radiusCm;
-    uint8_t mask = ball_.cushionMask;
-    if (g.cushionBackMinX <= p.x && p.x < g.cushionBackMaxX && g.cushionBackMinY <= p.y && p.y < g.cushionBackMaxY &&
-        p.z < r + g.cushionTopHeight && p.z >= 0.0f) {
-        mask |= (p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) | (p.y < r + g.noseMinY ? 4 : 0) |
-                (p.y > g.noseMaxY - r ? 8 : 0);
-    }
-    return mask;
-}
-
-// One side: one test with that bit. More: one test per axis, x first; the test clears the flags it shares, so
-// in a corner the y test's flags are the ones kept.
-void PenetrationCushionPass::TestAxes() {
-    if (std::popcount(mask_) == 1) {
-        const int axis = (mask_ & kAxisBits[0]) != 0 ? 0 : 1;
-        if (!model_.TestCushion(position_, ball_.radiusCm, normals_[axis], heights_[axis], flags_, mask_)) {
-            mask_ = 0;
-        }
-        return;
-    }
-    for (int axis = 0; axis < 2; ++axis) {
-        const uint8_t bits = kAxisBits[axis];
-        if (!model_.TestCushion(position_, ball_.radiusCm, normals_[axis], heights_[axis], flags_,
-                                static_cast<uint8_t>(mask_ & bits))) {
-            mask_ &= static_cast<uint8_t>(~bits);
-        }
-    }
-}
-
 // A contact is new when its axis has no penetration, or when the ball presses the cushion again after a
 // contact that had been moving out. New contacts moving in are reported; new ones moving out are dropped.
 void PenetrationCushionPass::StartContacts() {
     for (int axis = 0; axis < 2; ++axis) {
-        const uint8_t side = mask_ & kAxisBits[axis];
+        const uint8_t side = mask_ & kCushionAxisBits[axis];
         if (side == 0) {
             continue;
         }
         const quill::Vec3& normal = normals_[axis];
-        const bool pressing = ball_.cushionPositive[axis] != 0 && Dot(ball_.velocity, normal) < 0.0f;
-        if (penetration_[axis] != 0.0f && !pressing) {
+        if (penetration_[axis] != 0.0f && !model_.IsPressingCushion(static_cast<uint8_t>(axis), ball_, normal)) {
             continue;
         }
         const float approach = -Dot(ball_.velocity, normal);
@@ -103,17 +67,17 @@ void PenetrationCushionPass::StartContacts() {
             ball_.cushionPositive[0] = 0;
             ball_.cushionSteps[0] = 0;
         } else {
-            mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+            mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
         }
     }
 }
 
 void PenetrationCushionPass::Resolve(const PhysicsConstants& k, float damping) {
     const float h = dt_ / 20.0f;
-    const bool single = (mask_ & kAxisBits[0]) == 0 || (mask_ & kAxisBits[1]) == 0;
+    const bool single = (mask_ & kCushionAxisBits[0]) == 0 || (mask_ & kCushionAxisBits[1]) == 0;
     for (int step = 0; step < kContactSubSteps; ++step) {
         for (int axis = 0; axis < 2; ++axis) {
-            if ((mask_ & kAxisBits[axis]) != 0 && !StepAxis(axis, k, damping, h, single)) {
+            if ((mask_ & kCushionAxisBits[axis]) != 0 && !StepAxis(axis, k, damping, h, single)) {
                 return;  // a single contact ended: the call ends here
             }
         }
@@ -136,15 +100,11 @@ bool PenetrationCushionPass::StepAxis(int axis, const PhysicsConstants& k, float
         }
         contact.z = ball_.position.z - height;
     }
-    CushionNormal normal;
-    normal.n = Normalized(contact);
-    normal.ex = normal.n.x;
-    normal.ey = normal.n.y;
-    quill::Normalize2D(&normal.ex, &normal.ey, &normal.ch);
+    const CushionNormal normal = CushionNormal::Of(contact);
     const float approach = -Dot(ball_.velocity, normal.n);
     penetration_[axis] = penetration_[axis] + approach * h;
     if (approach <= 0.0f && penetration_[axis] < h * k[32]) {
-        mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+        mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
         if (single) {
             penetration_[0] = 0.0f;
             return false;

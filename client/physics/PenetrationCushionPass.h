@@ -1,9 +1,10 @@
 #pragma once
-// The cushion pass of the base model: each touched cushion axis is a spring and damper on the ball's
-// penetration, kept in the ball's bedVector (x axis first), resolved in 20 sub-steps of the model's
-// CushionContactStep with the bed contact after each. Its bookkeeping keeps two quirks that shots rely on: a new
-// contact on either axis restarts the x axis's counters, and a single contact that ends zeroes the x axis's
-// penetration whichever axis it was on.
+// The cushion pass of the base model and of the first version of the 10001 series (codes 0x10001 to 0x10004),
+// which differ only in their contact step and in the base model's rising nose contact. Each touched cushion axis
+// is a spring and damper on the ball's penetration, kept in the ball's bedVector (x axis first), resolved in 20
+// sub-steps of the model's CushionContactStep with the bed contact after each. Its bookkeeping keeps two quirks
+// that shots rely on: a new contact on either axis restarts the x axis's counters, and a single contact that ends
+// zeroes the x axis's penetration whichever axis it was on.
 #include <cstdint>
 
 #include "QuillLib/math/Vec3.h"
@@ -24,8 +25,6 @@ public:
     void Run();
 
 private:
-    uint8_t ZoneMask() const;
-    void TestAxes();
     void StartContacts();
     void Resolve(const PhysicsConstants& k, float damping);
     bool StepAxis(int axis, const PhysicsConstants& k, float damping, float h, bool single);

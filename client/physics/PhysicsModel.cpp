@@ -433,6 +433,10 @@ bool PhysicsModel::IsCushionContactSettled(uint8_t axis, PhysicsBall& ball, cons
     return Dot(ball.velocity, normal) < 0.0f;
 }
 
+bool PhysicsModel::IsPressingCushion(uint8_t axis, const PhysicsBall& ball, const Vec3& normal) const {
+    return ball.cushionPositive[axis] != 0 && Dot(ball.velocity, normal) < 0.0f;
+}
+
 // --- set-up of the base model ---
 
 void PhysicsModel::SetupConstants() {

@@ -72,6 +72,9 @@ public:
     // Whether a continuing cushion contact on the axis counts as a new one (after 4 sub-steps with the positive
     // flag set, when the ball moves into the cushion again).
     bool IsCushionContactSettled(uint8_t axis, PhysicsBall& ball, const quill::Vec3& normal);
+    // Whether the ball presses the cushion of the axis again after a contact that was moving out: its positive
+    // flag for the axis is set and it moves into the cushion (velocity . normal < 0).
+    bool IsPressingCushion(uint8_t axis, const PhysicsBall& ball, const quill::Vec3& normal) const;
 
     // --- set-up ---
     // Rebuilds the balls when the count differs (and makes sure the contact buffer exists).

@@ -2,12 +2,19 @@
 
 #include <bit>
 
+#include "client/physics/CueStrike10001.h"
+#include "client/physics/CushionContactStep.h"
 #include "client/physics/ModelConstants.h"
+#include "client/physics/PenetrationCushionPass.h"
 #include "client/physics/PhysicsConstants.h"
 
 namespace kestrovan {
 
 PhysicsModel10001::PhysicsModel10001(uint32_t tableKind, uint16_t ballCount) : PhysicsModel(tableKind, ballCount) {}
+
+void PhysicsModel10001::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 1, CueStrikeTuning{}).Run();
+}
 
 void PhysicsModel10001::SetupConstants() {
     PhysicsModel::SetupConstants();
@@ -47,6 +54,19 @@ void PhysicsModel10001::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t
     form.clothSpeedLoad = 2e-5f;
     form.stopTurnFactor = TuningB8();
     ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+}
+
+// The series' contact step: the part of the impulse off the normal counts 0.02 / h, and the horizontal tangent is
+// b x n.
+void PhysicsModel10001::CushionContactStep(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
+                                           float force, float approachSpeed, float radiusM, float inertiaArm, float h,
+                                           const PhysicsConstants& k) {
+    kestrovan::CushionContactStep::Apply(velocity, spin, normal, force, approachSpeed, radiusM, inertiaArm, h, k, 0.02f,
+                                         false);
+}
+
+void PhysicsModel10001::CollideCushions(PhysicsBall& ball, float dt) {
+    PenetrationCushionPass(*this, ball, dt, false).Run();
 }
 
 float PhysicsModel10001::TuningB8() {

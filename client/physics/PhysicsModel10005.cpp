@@ -1,5 +1,8 @@
 #include "client/physics/PhysicsModel10005.h"
 
+#include "client/physics/BallContactPass10005.h"
+#include "client/physics/CueStrike10001.h"
+#include "client/physics/CushionPass10005.h"
 #include "client/physics/ModelConstants.h"
 
 namespace kestrovan {
@@ -22,6 +25,10 @@ constexpr CaromTuningTable kCarom10005{
 
 PhysicsModel10005::PhysicsModel10005(uint32_t tableKind, uint16_t ballCount)
     : PhysicsModel10004(tableKind, ballCount) {}
+
+void PhysicsModel10005::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 2, CueStrikeTuning{}).Run();
+}
 
 void PhysicsModel10005::SetupConstants() {
     PhysicsModel::SetupConstants();
@@ -61,6 +68,14 @@ void PhysicsModel10005::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t
     form.clothSpeedLoad = 2e-5f;
     form.stopTurnFactor = TuningB8();
     ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+}
+
+void PhysicsModel10005::CollideCushions(PhysicsBall& ball, float dt) {
+    CushionPass10005(*this, ball, dt, false).Run();
+}
+
+bool PhysicsModel10005::CollideBalls() {
+    return BallContactPass10005(*this, BallContacts(), BallContactFriction10005{}).Run();
 }
 
 bool PhysicsModel10005::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

@@ -1,6 +1,6 @@
 #pragma once
-// Code 0x10005: the series' impulse friction (second version), the first cushion test version and the deforming
-// cushion rebound.
+// Code 0x10005: the series' impulse friction (second version), the first cushion test version, the deforming
+// cushion rebound with the second cushion pass, the first ball-ball pass of the series and the second strike.
 #include "client/physics/PhysicsModel10004.h"
 #include "client/physics/TuningTable.h"
 
@@ -10,8 +10,14 @@ class PhysicsModel10005 : public PhysicsModel10004 {
 public:
     PhysicsModel10005(uint32_t tableKind, uint16_t ballCount);
 
+    // The second strike version: a spin offset weakened with the power, a contact followed for 1.5 contact times.
+    void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupConstants() override;
     void SetupTuning() override;
+    // The second version of the series' cushion pass.
+    void CollideCushions(PhysicsBall& ball, float dt) override;
+    // The first version of the series' ball-ball pass.
+    bool CollideBalls() override;
     void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) override;
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
                      CushionFlags& flags, uint8_t side) override;

@@ -1,9 +1,15 @@
 #include "client/physics/PhysicsModel10006.h"
 
+#include "client/physics/CueStrike10001.h"
+
 namespace kestrovan {
 
 PhysicsModel10006::PhysicsModel10006(uint32_t tableKind, uint16_t ballCount)
     : PhysicsModel10005(tableKind, ballCount) {}
+
+void PhysicsModel10006::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 3, CueStrikeTuning{}).Run();
+}
 
 TuningRow PhysicsModel10006::FlagBRow(uint32_t flagB) {
     if (flagB == 0) {

@@ -8,6 +8,9 @@ class PhysicsModel10006 : public PhysicsModel10005 {
 public:
     PhysicsModel10006(uint32_t tableKind, uint16_t ballCount);
 
+    // The third strike version: as the second without weakening the spin offset, with a cue a little less
+    // compliant and a softer cloth on pocket tables.
+    void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupTuning() override;
 
 protected:

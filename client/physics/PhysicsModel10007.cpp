@@ -1,9 +1,15 @@
 #include "client/physics/PhysicsModel10007.h"
 
+#include "client/physics/CueStrike10001.h"
+
 namespace kestrovan {
 
 PhysicsModel10007::PhysicsModel10007(uint32_t tableKind, uint16_t ballCount)
     : PhysicsModel10006(tableKind, ballCount) {}
+
+void PhysicsModel10007::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 4, CueStrikeTuning{}).Run();
+}
 
 void PhysicsModel10007::SetupTuning() {
     static const CaromTuningTable kCarom{

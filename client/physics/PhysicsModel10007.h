@@ -8,6 +8,8 @@ class PhysicsModel10007 : public PhysicsModel10006 {
 public:
     PhysicsModel10007(uint32_t tableKind, uint16_t ballCount);
 
+    // The fourth strike version: the contact is followed until the cue rebounds.
+    void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupTuning() override;
 };
 

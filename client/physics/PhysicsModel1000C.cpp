@@ -1,11 +1,26 @@
 #include "client/physics/PhysicsModel1000C.h"
 
+#include "client/physics/BallContactPass10005.h"
 #include "client/physics/ModelConstants.h"
 
 namespace kestrovan {
 
 PhysicsModel1000C::PhysicsModel1000C(uint32_t tableKind, uint16_t ballCount)
     : PhysicsModel1000B(tableKind, ballCount) {}
+
+void PhysicsModel1000C::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 6, LaterStrikeTuning()).Run();
+}
+
+CueStrikeTuning PhysicsModel1000C::LaterStrikeTuning() {
+    CueStrikeTuning tuning;
+    tuning.contactTimeGain = TuningB11();
+    tuning.sideScale = TuningB19();
+    tuning.heightScale = TuningB20();
+    tuning.blendWeight = TuningB21();
+    tuning.finalSpinFactor = TuningB18();
+    return tuning;
+}
 
 void PhysicsModel1000C::SetupConstants() {
     PhysicsModel::SetupConstants();
@@ -28,6 +43,13 @@ void PhysicsModel1000C::SetupTuning() {
          TuningRow{{18, 0.2f}, {19, 0.24f}, {28, 400000.0f}}},
         TuningRow{{22, 0.0f}, {23, 0.99f}, {29, 54.0f}}};
     WriteSeriesTuning(LaterPocketRow(), kCarom);
+}
+
+bool PhysicsModel1000C::CollideBalls() {
+    BallContactFriction10005 friction;
+    friction.secondVersion = true;
+    friction.velocityScale = TuningB17();
+    return BallContactPass10005(*this, BallContacts(), friction).Run();
 }
 
 bool PhysicsModel1000C::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,

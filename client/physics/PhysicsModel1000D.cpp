@@ -1,5 +1,7 @@
 #include "client/physics/PhysicsModel1000D.h"
 
+#include "client/physics/CushionPass10005.h"
+
 namespace kestrovan {
 
 PhysicsModel1000D::PhysicsModel1000D(uint32_t tableKind, uint16_t ballCount)
@@ -22,6 +24,10 @@ void PhysicsModel1000D::SetupTuning() {
                                           TuningRow{{18, 0.22f}, {19, 0.24f}, {28, 400000.0f}, {29, 50.0f}}},
                                          TuningRow{{22, 0.0f}, {23, 0.99f}}};
     WriteSeriesTuning(JawPocketRow(), kCarom);
+}
+
+void PhysicsModel1000D::CollideCushions(PhysicsBall& ball, float dt) {
+    CushionPass10005(*this, ball, dt, true).Run();
 }
 
 bool PhysicsModel1000D::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

@@ -10,6 +10,8 @@ public:
     PhysicsModel1000D(uint32_t tableKind, uint16_t ballCount);
 
     void SetupTuning() override;
+    // The third version of the series' cushion pass.
+    void CollideCushions(PhysicsBall& ball, float dt) override;
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
                      CushionFlags& flags, uint8_t side) override;
     float TuningB12() override;

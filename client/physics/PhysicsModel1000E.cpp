@@ -7,6 +7,10 @@ namespace kestrovan {
 PhysicsModel1000E::PhysicsModel1000E(uint32_t tableKind, uint16_t ballCount)
     : PhysicsModel1000D(tableKind, ballCount) {}
 
+void PhysicsModel1000E::Strike(PhysicsBall& ball, const CueStroke& stroke) {
+    CueStrike10001(*this, ball, stroke, 7, LaterStrikeTuning()).Run();
+}
+
 void PhysicsModel1000E::SetupConstants() {
     PhysicsModel::SetupConstants();
     ModelConstants& c = TheModelConstants();

@@ -8,6 +8,8 @@ class PhysicsModel1000E : public PhysicsModel1000D {
 public:
     PhysicsModel1000E(uint32_t tableKind, uint16_t ballCount);
 
+    // The seventh strike version: the cloth is pressed only by a ball resting on it, with new limits.
+    void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupConstants() override;
     void SetupTuning() override;
 };

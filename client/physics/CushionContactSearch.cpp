@@ -1,0 +1,40 @@
+#include "client/physics/CushionContactSearch.h"
+
+#include <bit>
+
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsModel.h"
+
+namespace kestrovan {
+
+uint8_t CushionContactSearch::ZoneMask(const PhysicsModel& model, const PhysicsBall& ball) {
+    const TableGeometry& g = model.Geometry();
+    const quill::Vec3& p = ball.position;
+    const float r = ball.radiusCm;
+    uint8_t mask = ball.cushionMask;
+    if (g.cushionBackMinX <= p.x && p.x < g.cushionBackMaxX && g.cushionBackMinY <= p.y && p.y < g.cushionBackMaxY &&
+        p.z < r + g.cushionTopHeight && p.z >= 0.0f) {
+        mask |= (p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) | (p.y < r + g.noseMinY ? 4 : 0) |
+                (p.y > g.noseMaxY - r ? 8 : 0);
+    }
+    return mask;
+}
+
+uint8_t CushionContactSearch::TestAxes(PhysicsModel& model, const PhysicsBall& ball, uint8_t mask,
+                                       quill::Vec3& position, quill::Vec3 (&normals)[2], float (&heights)[2],
+                                       CushionFlags& flags) {
+    if (std::popcount(mask) == 1) {
+        const int axis = (mask & kCushionAxisBits[0]) != 0 ? 0 : 1;
+        return model.TestCushion(position, ball.radiusCm, normals[axis], heights[axis], flags, mask) ? mask : 0;
+    }
+    for (int axis = 0; axis < 2; ++axis) {
+        const uint8_t bits = kCushionAxisBits[axis];
+        if (!model.TestCushion(position, ball.radiusCm, normals[axis], heights[axis], flags,
+                               static_cast<uint8_t>(mask & bits))) {
+            mask &= static_cast<uint8_t>(~bits);
+        }
+    }
+    return mask;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,31 @@
+#pragma once
+// The first half of the cushion passes of the base model and the 10001 series: which cushions a ball may touch
+// (the zone test) and which of them it does touch (one cushion test per axis, through the model's TestCushion).
+#include <cstdint>
+
+#include "QuillLib/math/Vec3.h"
+#include "client/physics/CushionTest.h"
+
+namespace kestrovan {
+
+class PhysicsBall;
+class PhysicsModel;
+
+// The side bits of each cushion axis: x owns the cushions at noseMinX and noseMaxX, y those at noseMinY and
+// noseMaxY.
+inline constexpr uint8_t kCushionAxisBits[2] = {3, 12};
+
+class CushionContactSearch {
+public:
+    // The sides touched at the end of the previous pass, plus the nose lines that the ball overlaps while its
+    // centre lies in the half-open box of the cushion backs, not below the cloth and below the cushion's top.
+    static uint8_t ZoneMask(const PhysicsModel& model, const PhysicsBall& ball);
+
+    // Tests the sides of mask: a single side with one test, more with one test per axis (x first). Returns the
+    // mask without the axes whose test found no contact. The tests share the flags, which the caller clears
+    // first; normals and contact heights are kept per axis.
+    static uint8_t TestAxes(PhysicsModel& model, const PhysicsBall& ball, uint8_t mask, quill::Vec3& position,
+                            quill::Vec3 (&normals)[2], float (&heights)[2], CushionFlags& flags);
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,261 @@
+// The three versions of the 10001 series' cushion pass: the first with its penetration spring and the series'
+// contact step (0x10001 to 0x10004), the second with the deforming rebound (0x10005 to 0x1000C) and the third
+// with the jaw's own friction (0x1000D to 0x1000F).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "client/physics/CushionContactStep.h"
+#include "client/physics/PhysicsConstants.h"
+#include "tests/client/physics/PhysicsFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+constexpr uint32_t kFirstVersion = 0x10001;
+constexpr uint32_t kSecondVersion = 0x10005;
+constexpr uint32_t kThirdVersion = 0x1000D;
+
+std::vector<PhysicsEvent> CushionEvents() {
+    std::vector<PhysicsEvent> events;
+    for (const PhysicsEvent& event : ThePhysicsEventList().Events()) {
+        if (event.kind == PhysicsEventKind::Cushion) {
+            events.push_back(event);
+        }
+    }
+    return events;
+}
+
+class CushionPass10001Test : public PhysicsTest {
+protected:
+    // Whether the ball's axis still holds a contact: its penetration (first version) or its deformation.
+    static bool InContact(uint32_t code, const PhysicsBall& ball, int axis) {
+        return code <= 0x10004 ? ball.bedVector[axis] != 0.0f : !ball.cushionPress[axis].Equals(quill::kZeroVector);
+    }
+};
+
+TEST_F(CushionPass10001Test, AStraightHitGivesOneEventAndBouncesInEveryVersion) {
+    for (const uint32_t code : {kFirstVersion, kSecondVersion, kThirdVersion}) {
+        SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
+        auto model = MakeModel(code, 0, {{110.0f, 0.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.velocity = {1.0f, 0.0f, 0.0f};
+        ball.spin = {0.0f, 1.0f / ball.radiusM, 0.0f};
+        std::vector<PhysicsEvent> events;
+        float speedBefore = 0.0f;
+        for (int call = 0; call < 100 && !(ball.velocity.x < 0.0f && ball.cushionMask == 0); ++call) {
+            const float vx = ball.velocity.x;
+            model->Simulate(0.005f, 50, 1.0f);
+            for (const PhysicsEvent& event : CushionEvents()) {
+                events.push_back(event);
+                speedBefore = vx;
+            }
+        }
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].ExtraLow(), 2) << "the cushion at noseMaxX, no jaw";
+        EXPECT_EQ(events[0].ExtraHigh(), 0);
+        EXPECT_NEAR(events[0].strength, ball.mass * speedBefore * -events[0].vector.x, 0.01f * events[0].strength);
+        EXPECT_LT(ball.velocity.x, 0.0f) << "the ball comes back";
+        EXPECT_GT(ball.velocity.x, -speedBefore) << "slower than it came";
+        EXPECT_FALSE(InContact(code, ball, 0));
+    }
+}
+
+TEST_F(CushionPass10001Test, ABallMovingAwayFromTheCushionIsNoContact) {
+    for (const uint32_t code : {kFirstVersion, kSecondVersion, kThirdVersion}) {
+        auto model = MakeModel(code, 0, {{120.0f - 3.0f, 0.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.velocity = {-0.5f, 0.0f, 0.0f};
+        model->CollideCushions(ball, 0.0001f);
+        EXPECT_TRUE(ThePhysicsEventList().Empty());
+        EXPECT_EQ(ball.cushionMask, 0);
+        EXPECT_EQ(ball.velocity.x, -0.5f) << "no impulse";
+    }
+}
+
+TEST_F(CushionPass10001Test, ACornerIsTwoContactsThatEndOnTheirOwn) {
+    for (const uint32_t code : {kFirstVersion, kSecondVersion, kThirdVersion}) {
+        SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
+        auto model = MakeModel(code, 0, {{120.0f - 3.0f, 60.0f - 3.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.velocity = {1.0f, 0.2f, 0.0f};
+        model->CollideCushions(ball, 0.00002f);
+        const std::vector<PhysicsEvent> events = CushionEvents();
+        ASSERT_EQ(events.size(), 2u);
+        EXPECT_EQ(events[0].ExtraLow(), 2) << "the x axis first";
+        EXPECT_EQ(events[1].ExtraLow(), 8);
+        EXPECT_EQ(ball.cushionMask, 10);
+        EXPECT_TRUE(InContact(code, ball, 0));
+        EXPECT_TRUE(InContact(code, ball, 1));
+
+        // Each contact lets go on its own: for a while only one of them is left.
+        bool oneLeft = false;
+        for (int step = 0; step < 20000 && ball.cushionMask != 0; ++step) {
+            model->CollideCushions(ball, 0.00002f);
+            const bool xOnly = ball.cushionMask == 2 && InContact(code, ball, 0) && !InContact(code, ball, 1);
+            const bool yOnly = ball.cushionMask == 8 && InContact(code, ball, 1) && !InContact(code, ball, 0);
+            oneLeft = oneLeft || xOnly || yOnly;
+        }
+        EXPECT_TRUE(oneLeft);
+        EXPECT_EQ(ball.cushionMask, 0);
+        EXPECT_LT(ball.velocity.x, 0.0f);
+        EXPECT_LT(ball.velocity.y, 0.0f);
+    }
+}
+
+TEST_F(CushionPass10001Test, TheFirstVersionKeepsItsBookkeepingOnTheXAxis) {
+    // A new contact on the y axis restarts the x axis's counters.
+    auto model = MakeModel(kFirstVersion, 0, {{0.0f, 60.0f - 3.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    ball.velocity = {0.0f, 0.5f, 0.0f};
+    ball.cushionPositive[0] = ball.cushionPositive[1] = 1;
+    ball.cushionSteps[0] = ball.cushionSteps[1] = 3;
+    model->CollideCushions(ball, 0.0001f);
+    ASSERT_EQ(CushionEvents().size(), 1u);
+    EXPECT_EQ(ball.cushionPositive[0], 0);
+    EXPECT_EQ(ball.cushionSteps[0], 0);
+    EXPECT_EQ(ball.cushionPositive[1], 1);
+    EXPECT_EQ(ball.cushionSteps[1], 3);
+    EXPECT_EQ(ball.bedVector[0], 0.0f);
+    EXPECT_GT(ball.bedVector[1], 0.0f) << "the y contact's penetration";
+
+    // The later versions restart the contact's own axis.
+    auto later = MakeModel(kSecondVersion, 0, {{0.0f, 60.0f - 3.0f}});
+    PhysicsBall& other = later->Ball(0);
+    other.velocity = {0.0f, 0.5f, 0.0f};
+    other.cushionPositive[0] = other.cushionPositive[1] = 1;
+    other.cushionSteps[0] = other.cushionSteps[1] = 3;
+    later->CollideCushions(other, 0.0001f);
+    EXPECT_EQ(other.cushionPositive[0], 1);
+    EXPECT_EQ(other.cushionSteps[0], 3);
+    EXPECT_EQ(other.cushionPositive[1], 0);
+    EXPECT_EQ(other.cushionSteps[1], 0);
+}
+
+TEST_F(CushionPass10001Test, TheEndOfASingleYContactClearsTheXPenetration) {
+    auto model = MakeModel(kFirstVersion, 0, {{0.0f, 60.0f - 3.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    ball.velocity = {0.0f, -0.5f, 0.0f};
+    ball.cushionMask = 8;
+    ball.bedVector[0] = 0.0003f;
+    ball.bedVector[1] = 1e-7f;
+    model->CollideCushions(ball, 0.0001f);
+    EXPECT_EQ(ball.cushionMask, 0);
+    EXPECT_EQ(ball.bedVector[0], 0.0f);
+    EXPECT_NE(ball.bedVector[1], 0.0f) << "the y penetration is left stale";
+}
+
+TEST_F(CushionPass10001Test, TheFirstVersionReleasesBelowItsThreshold) {
+    // dt 0.02: sub-steps of 0.001 s and a release threshold of K32 x 0.001 = 0.00005.
+    for (const float penetration : {0.00004f, 0.001f}) {
+        auto model = MakeModel(kFirstVersion, 0, {{120.0f - 3.0f, 0.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.velocity = {-0.01f, 0.0f, 0.0f};
+        ball.cushionMask = 2;
+        ball.bedVector[0] = penetration;
+        model->CollideCushions(ball, 0.02f);
+        if (penetration < 0.00005f) {
+            EXPECT_EQ(ball.cushionMask, 0);
+            EXPECT_EQ(ball.velocity.x, -0.01f) << "released in the first sub-step, no push";
+        } else {
+            EXPECT_LT(ball.velocity.x, -0.01f) << "the compressed cushion pushes the ball out";
+        }
+        EXPECT_TRUE(ThePhysicsEventList().Empty()) << "a continuing contact is not new";
+    }
+}
+
+TEST_F(CushionPass10001Test, TheSeriesContactStepCountsTheCutImpulseMore) {
+    auto series = MakeModel(kFirstVersion, 0, {{0.0f, 0.0f}});
+    auto base = MakeModel(0x10000, 0, {{0.0f, 0.0f}});
+    CushionNormal normal;
+    normal.n = quill::Vec3{-0.96f, 0.0f, 0.28f};
+    normal.ex = -1.0f;
+    normal.ch = 0.96f;
+    PhysicsConstants k;
+    k[18] = 0.28f;
+    k[19] = 0.28f;
+    k[23] = 0.8f;
+    const quill::Vec3 start{1.0f, 0.7f, -0.1f};
+    quill::Vec3 v = start;
+    quill::Vec3 w{0.0f, 30.0f, 0.0f};
+    series->CushionContactStep(v, w, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k);
+    quill::Vec3 expectedV = start;
+    quill::Vec3 expectedW{0.0f, 30.0f, 0.0f};
+    CushionContactStep::Apply(expectedV, expectedW, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k, 0.02f,
+                              false);
+    EXPECT_TRUE(v.Equals(expectedV));
+    EXPECT_TRUE(w.Equals(expectedW));
+    quill::Vec3 baseV = start;
+    quill::Vec3 baseW{0.0f, 30.0f, 0.0f};
+    base->CushionContactStep(baseV, baseW, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k);
+    EXPECT_FALSE(baseV.Equals(v)) << "the base model's step counts 0.015 / h";
+}
+
+TEST_F(CushionPass10001Test, OnlyTheThirdVersionReportsTheUpperFace) {
+    for (const uint32_t code : {kFirstVersion, kSecondVersion, kThirdVersion}) {
+        SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
+        // A ball above the nose, half a centimetre over the cushion, coming down onto its sloping top.
+        auto model = MakeModel(code, 0, {{0.0f, 0.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.position = {120.5f, 0.0f, 7.2f};
+        ball.velocity = {0.5f, 0.0f, -0.5f};
+        model->CollideCushions(ball, 0.0001f);
+        const std::vector<PhysicsEvent> events = CushionEvents();
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].ExtraLow(), 2);
+        EXPECT_EQ(events[0].ExtraHigh(), code == kThirdVersion ? 1 : 0);
+    }
+}
+
+class JawContactTest : public PhysicsTest {
+protected:
+    // A ball rolling along x into the jaw of the corner pocket 6 on the cushion at noseMaxX (table kind 1), run
+    // until its cushion contact has ended; returns the ball's final velocity.
+    static quill::Vec3 HitTheJaw(uint32_t code, float k20, float k21, float k30, std::vector<PhysicsEvent>* events) {
+        auto model = MakeModel(code, 1, {{122.0f, 63.75f - 6.0f}});
+        ThePhysicsConstants()[20] = k20;
+        ThePhysicsConstants()[21] = k21;
+        ThePhysicsConstants()[30] = k30;
+        PhysicsBall& ball = model->Ball(0);
+        ball.velocity = {1.0f, 0.3f, 0.0f};
+        ball.spin = {-0.3f / ball.radiusM, 1.0f / ball.radiusM, 0.0f};
+        bool touched = false;
+        for (int call = 0; call < 200; ++call) {
+            model->Simulate(0.005f, 15, 1.0f);
+            for (const PhysicsEvent& event : CushionEvents()) {
+                events->push_back(event);
+            }
+            touched = touched || ball.cushionMask != 0;
+            if (touched && ball.cushionMask == 0) {
+                break;
+            }
+        }
+        return model->Ball(0).velocity;
+    }
+};
+
+TEST_F(JawContactTest, JawContactsUseTheJawConstantsOfTheirVersion) {
+    std::vector<PhysicsEvent> events;
+    // The first version marks a jaw contact (K30's damping) in the event's flag byte.
+    HitTheJaw(kFirstVersion, 0.0f, 0.0f, 80.0f, &events);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0].ExtraLow(), 2 | 0x10);
+
+    // Both later versions damp a jaw contact with K30.
+    for (const uint32_t code : {kSecondVersion, kThirdVersion}) {
+        events.clear();
+        const quill::Vec3 soft = HitTheJaw(code, 0.056f, 0.06f, 250.0f, &events);
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events[0].ExtraLow(), 2);
+        const quill::Vec3 hard = HitTheJaw(code, 0.056f, 0.06f, 20.0f, &events);
+        EXPECT_FALSE(soft.Equals(hard)) << std::hex << code;
+    }
+    // Only the third also takes the jaw's friction, K20 and K21.
+    const quill::Vec3 second = HitTheJaw(kSecondVersion, 0.056f, 0.06f, 250.0f, &events);
+    EXPECT_TRUE(second.Equals(HitTheJaw(kSecondVersion, 0.5f, 0.5f, 250.0f, &events)));
+    const quill::Vec3 third = HitTheJaw(kThirdVersion, 0.056f, 0.06f, 250.0f, &events);
+    EXPECT_FALSE(third.Equals(HitTheJaw(kThirdVersion, 0.5f, 0.5f, 250.0f, &events)));
+}
+
+}  // namespace
+}  // namespace kestrovan::test
