@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the test tree under AddressSanitizer and UBSan, runs every test through ctest, then builds the
-# libFuzzer targets with clang and runs each for a short fixed number of inputs.
+# Builds the test tree under AddressSanitizer and UBSan; builds the libFuzzer targets with clang and runs each for
+# a short fixed number of inputs; then runs every test through ctest, whose summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -12,7 +12,6 @@ cmake --build build/test -j "$(kv_jobs)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-(cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")
 
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)
@@ -29,6 +28,10 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
     mkdir -p "$work"
     [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
     echo "Fuzzing $name"
-    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 -artifact_prefix=build/fuzz/ "$work"
+    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 -artifact_prefix=build/fuzz/ "$work" \
+      > build/fuzz/"$name".log 2>&1 || { tail -n 60 build/fuzz/"$name".log; echo "Fuzzing $name found a fault"; exit 1; }
+    tail -n 1 build/fuzz/"$name".log
   done
 fi
+
+(cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")
