@@ -95,9 +95,8 @@ ResourceFile* Package::GetResourceFile(WStringView name, bool loadItems) {
     if (ResourceFile* loaded = FindLoadedFile(name)) {
         return loaded;
     }
-    if (FindOffset(name) == kNone) {
-        return nullptr;
-    }
+    // A name the index lacks fails inside the load, which first records it in the load context: the
+    // loading-error message names the file that was asked for.
     const std::unique_ptr<FileStream> stream = OpenStream(FileStream::kRead);
     return stream ? LoadResourceFile(nullptr, *stream, name, loadItems) : nullptr;
 }

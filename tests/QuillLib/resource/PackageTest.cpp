@@ -69,6 +69,7 @@ TEST_F(PackageTest, FilesAndItemsLoadLazilyByNameInAnyCase) {
     EXPECT_EQ(package->GetResourceFile(u"ball", true), ball);
     EXPECT_EQ(package->GetResourceFile(u"absent", true), nullptr);
     EXPECT_EQ(package->LoadedFileCount(), 1u);
+    EXPECT_EQ(manager_.GetLoadContext().fileName, u"absent");  // what a loading-error message names
 
     // Items load on demand from their entries and put the stream back where it was.
     BinaryDataTable& table = *ball->GetBinaryDataTable();
