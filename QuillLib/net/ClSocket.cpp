@@ -93,9 +93,8 @@ int ClSocket::Send(std::span<const uint8_t> messages) {
     if (prepared != 0) {
         return prepared;
     }
-    const int error = attempt->socket.SendAll(frames.data(), frames.size());
-    if (error != 0) {
-        SetLastError(error);
+    // The last error keeps the receive side's failures; a failed send shows as the closed connection.
+    if (attempt->socket.SendAll(frames.data(), frames.size()) != 0) {
         EndConnection(attempt);
         return kSendFailed;
     }

@@ -61,6 +61,7 @@ int ClSocketBase::ReceivePacket(Packet& incoming) {
         const int result = cipher_.DecryptPacket({receiveCipherBuffer_ + 2, frameLength - 2}, storage, messageLength);
         if (result != kCipherOk) {
             lastError_ = result;
+            TheLog().LogError(u"WARNING : DECRYPT ERROR %d\n", result);
             return kCipherFailure;
         }
     } else {
@@ -95,6 +96,8 @@ bool ClSocketBase::FeedReceived(std::span<const uint8_t> bytes, const std::funct
             if (result == kBadFrameLength) {
                 return false;
             }
+            // A frame that did not decipher has been taken out and dropped, so the frames behind it go on
+            // being drained; stopping here would hold them back until the server happened to send more.
             if (result == 0) {
                 break;
             }

@@ -26,8 +26,12 @@ int SocketErrorFromErrno(int error) {
             return 10042;
         case EPROTONOSUPPORT:
             return 10043;
+        case ESOCKTNOSUPPORT:
+            return 10044;
         case EOPNOTSUPP:
             return 10045;
+        case EPFNOSUPPORT:
+            return 10046;
         case EAFNOSUPPORT:
             return 10047;
         case EADDRINUSE:
@@ -53,14 +57,30 @@ int SocketErrorFromErrno(int error) {
             return kSocketNotConnected;
         case ESHUTDOWN:
             return kSocketShutDown;
+        case ETOOMANYREFS:
+            return 10059;
         case ETIMEDOUT:
             return kSocketTimedOut;
         case ECONNREFUSED:
             return kSocketConnectionRefused;
+        case ELOOP:
+            return 10062;
+        case ENAMETOOLONG:
+            return 10063;
         case EHOSTDOWN:
             return 10064;
         case EHOSTUNREACH:
             return kSocketHostUnreachable;
+        case ENOTEMPTY:
+            return 10066;
+        case EUSERS:
+            return 10068;
+        case EDQUOT:
+            return 10069;
+        case ESTALE:
+            return 10070;
+        case EREMOTE:
+            return 10071;
         default:
             return 10000 + error;
     }

@@ -19,8 +19,9 @@ inline constexpr int kSocketTryAgain = 11002;
 inline constexpr int kSocketNoRecovery = 11003;
 inline constexpr int kSocketNoData = 11004;
 
-// The socket error number for an errno value. Numbers without a named counterpart become 10000 + errno,
-// which is what the Windows numbering does for the classic Berkeley codes.
+// The socket error number for an errno value. The Windows numbers are 10000 + the Berkeley errno; Linux
+// shares the Berkeley values below 35 (EINTR, EBADF, EACCES, EINVAL, ...), which therefore become
+// 10000 + errno, while the codes that Linux numbers otherwise are mapped by name.
 int SocketErrorFromErrno(int error);
 
 // The socket error number for a getaddrinfo result; systemError is errno as it stood after the call.

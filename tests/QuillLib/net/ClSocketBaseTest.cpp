@@ -109,6 +109,7 @@ TEST(ClSocketFraming, ABadFrameLengthEndsTheStreamAndIsLogged) {
 }
 
 TEST(ClSocketFraming, DropsAMessageThatBelieItsFrameAndGoesOn) {
+    test::LogCapture log;
     Framer framer;
     framer.EnableEncryption();
     Bytes lying = MessageOf(20, 5);
@@ -122,6 +123,8 @@ TEST(ClSocketFraming, DropsAMessageThatBelieItsFrameAndGoesOn) {
     EXPECT_EQ(fed.results, (std::vector<int>{ClSocketBase::kCipherFailure, ClSocketBase::kCipherFailure, 0}));
     EXPECT_EQ(fed.messages, (std::vector<Bytes>{good}));
     EXPECT_EQ(framer.LastError(), kCipherBadPadding);
+    EXPECT_TRUE(log.Contains("WARNING : INVALID MESSAGE LENGTH 100\n"));
+    EXPECT_TRUE(log.Contains("WARNING : DECRYPT ERROR 4099\n")) << "each dropped frame leaves one line";
 }
 
 TEST(ClSocketFraming, EnciphersEachMessageOfAPacketAsItsOwnFrame) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <netdb.h>
 
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <numeric>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/net/SocketError.h"
@@ -36,6 +39,21 @@ protected:
     TcpSocket client_;
     std::unique_ptr<TcpSocket> server_;
 };
+
+TEST(SocketError, CarriesTheWindowsNumbersOfTheSystemCodes) {
+    // Linux numbers most socket codes otherwise than the Berkeley numbering the Windows codes follow.
+    const std::pair<int, int> errnoCodes[] = {
+        {EINTR, 10004},           {EINVAL, 10022},       {EAGAIN, kSocketWouldBlock},
+        {EPIPE, 10054},           {ECONNREFUSED, 10061}, {ETIMEDOUT, kSocketTimedOut},
+        {ESOCKTNOSUPPORT, 10044}, {EPFNOSUPPORT, 10046}, {ETOOMANYREFS, 10059},
+        {ELOOP, 10062},           {ENAMETOOLONG, 10063}, {ENOTEMPTY, 10066},
+    };
+    for (const auto& [error, expected] : errnoCodes) {
+        EXPECT_EQ(SocketErrorFromErrno(error), expected) << "errno " << error;
+    }
+    EXPECT_EQ(SocketErrorFromResolver(EAI_NONAME, 0), kSocketHostNotFound);
+    EXPECT_EQ(SocketErrorFromResolver(EAI_SYSTEM, ECONNREFUSED), kSocketConnectionRefused);
+}
 
 TEST(TcpSocket, AConnectToAClosedPortIsRefused) {
     uint16_t port = 0;
