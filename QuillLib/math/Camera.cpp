@@ -135,10 +135,13 @@ void Camera::RebuildViewTranslation() {
 
 namespace {
 
-// far / (far - near), 0 when the two are equal.
+// far / (far - near), 0 when the two are equal. The distances themselves are compared: two infinite ones differ
+// by NaN, and under flushed denormals two tiny distinct ones differ by 0.
 float DepthScale(const Camera::Projection& projection) {
-    const float range = projection.farDistance - projection.nearDistance;
-    return range == 0.0f ? 0.0f : projection.farDistance / range;
+    if (projection.farDistance == projection.nearDistance) {
+        return 0.0f;
+    }
+    return projection.farDistance / (projection.farDistance - projection.nearDistance);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Transform.h"
 
 namespace quill {
 
@@ -194,6 +195,21 @@ bool VertexData::Interpolate(const VertexData& a, const VertexData& b, float t) 
     }
     MarkChanged();
     return true;
+}
+
+void VertexData::TransformPositions(const Transform& transform) {
+    if (!Holds(layoutFlags_, kPosition)) {
+        return;
+    }
+    for (uint32_t vertex = 0; vertex < vertexCount_; ++vertex) {
+        float* stored = words_.data() + size_t{vertex} * stride_ + positionOffset_ / 4;
+        Vec3 position{stored[0], stored[1], stored[2]};
+        TransformPoint(position, position, transform.matrix);
+        stored[0] = position.x;
+        stored[1] = position.y;
+        stored[2] = position.z;
+    }
+    MarkChanged();
 }
 
 }  // namespace quill

@@ -16,6 +16,8 @@
 
 namespace quill {
 
+struct Transform;
+
 class VertexData {
 public:
     static constexpr uint32_t kPosition = 1;
@@ -47,6 +49,10 @@ public:
     // and nothing changed, when a or b holds fewer vertices than this record.
     bool Interpolate(const VertexData& a, const VertexData& b, float t);
 
+    // Moves every position to (p, 1) * transform.matrix (no division by w), as a mesh instance is placed when it
+    // is made; normals, colours and texture sets stay. The transform's matrix must be up to date.
+    void TransformPositions(const Transform& transform);
+
     uint32_t LayoutFlags() const { return layoutFlags_; }
     uint32_t PositionOffset() const { return positionOffset_; }
     uint32_t NormalOffset() const { return normalOffset_; }
@@ -68,6 +74,10 @@ public:
     void SetUploadState(int32_t state) { uploadState_ = state; }
     void MarkChanged() { uploadState_ = kChanged; }
 
+    // Non-zero when the renderer draws these vertices; a finished sprite animation hides its quad here.
+    uint8_t Visible() const { return visible_; }
+    void SetVisible(uint8_t visible) { visible_ = visible; }
+
 private:
     uint32_t layoutFlags_ = 0;
     uint32_t positionOffset_ = kAbsent;
@@ -80,6 +90,7 @@ private:
     uint32_t stride_ = 0;
     std::vector<float> words_;
     int32_t uploadState_ = kChanged;
+    uint8_t visible_ = 1;
 };
 
 }  // namespace quill

@@ -135,9 +135,12 @@ TEST(CameraProjectionTest, LeftHandedPerspectiveWithDepthFromZeroAtNearToOneAtFa
     EXPECT_NEAR(depth(10.0f), 0.0f, 1e-6f);
     EXPECT_FLOAT_EQ(depth(1000.0f), 1.0f);
 
-    camera.SetProjection(0.0f, 0.0f, kHalfPi, 0.5f, 10.0f, 10.0f);
-    camera.GetProjectionMatrix(projection);
-    EXPECT_EQ(projection.m[10], 0.0f);
+    // Equal near and far distances give no depth scale, also when both are infinite (their difference is NaN).
+    for (float distance : {10.0f, INFINITY}) {
+        camera.SetProjection(0.0f, 0.0f, kHalfPi, 0.5f, distance, distance);
+        camera.GetProjectionMatrix(projection);
+        EXPECT_EQ(projection.m[10], 0.0f) << distance;
+    }
 }
 
 TEST(CameraProjectionTest, ViewProjectionIsTheProductOfViewAndProjection) {

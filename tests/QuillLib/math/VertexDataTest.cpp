@@ -5,6 +5,7 @@
 #include <span>
 
 #include "QuillLib/math/SlotFlags.h"
+#include "QuillLib/math/Transform.h"
 #include "QuillLib/math/VertexData.h"
 
 namespace quill {
@@ -139,6 +140,25 @@ TEST(VertexInterpolateTest, RefusesShortFramesAndSkipsMissingAttributes) {
     EXPECT_EQ(At(out, 3, 0, 1), 0.5f * (At(full, 3, 0, 1) + At(noNormals, 3, 0, 1)));
     EXPECT_EQ(At(out, 3, 12, 1), 299.0f + 4);
     EXPECT_EQ(At(out, 3, out.TextureSetOffset(0), 2), 299.0f + 6 + 2);
+}
+
+TEST(VertexTransformTest, MovesPositionsOnlyAndLeavesTheRecordVisible) {
+    Transform placement;
+    placement.Set(Vec3{10, 20, 30}, Vec3{2, 2, 2}, Quaternion{});
+    VertexData data = Make(Layout(kPosition | kNormal, {0}), 2, 0.0f);
+    EXPECT_EQ(data.Visible(), 1) << "a new record is drawn";
+    data.TransformPositions(placement);
+    for (uint32_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(At(data, 1, 0, c), 2.0f * (100.0f + c) + 10.0f * (c + 1));
+        EXPECT_EQ(At(data, 1, 12, c), 100.0f + 3 + c) << "normals stay";
+    }
+    EXPECT_EQ(At(data, 1, data.TextureSetOffset(0)), 100.0f + 6);
+    EXPECT_EQ(data.UploadState(), VertexData::kChanged);
+
+    VertexData noPositions = Make(Layout(kNormal, {}), 2, 0.0f);
+    noPositions.TransformPositions(placement);
+    EXPECT_EQ(At(noPositions, 1, 0), 100.0f);
+    EXPECT_EQ(noPositions.UploadState(), 7);
 }
 
 TEST(SlotFlagsTest, MapsTheEightSlotsAndNothingElse) {
