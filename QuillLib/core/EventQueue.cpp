@@ -9,7 +9,14 @@ namespace quill {
 
 EventQueue::EventQueue(uint32_t capacity) {
     // A queue whose pool could not be made drops every post, with its warning.
-    pool_.Init(capacity, PacketPool::kLinkWordSize + sizeof(AppEvent));
+    CreatePool(capacity);
+}
+
+bool EventQueue::CreatePool(uint32_t capacity) {
+    head_ = nullptr;
+    tail_ = nullptr;
+    count_ = 0;
+    return pool_.Init(capacity, PacketPool::kLinkWordSize + sizeof(AppEvent));
 }
 
 bool EventQueue::Post(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {

@@ -27,6 +27,9 @@ public:
     PacketPool& Pool();
 
 private:
+    // Empties the queue and makes its pool of capacity events; false when the pool cannot be made.
+    bool CreatePool(uint32_t capacity);
+
     PacketPool pool_;
     mutable CriticalSectionLock lock_;
     AppEvent* head_ = nullptr;

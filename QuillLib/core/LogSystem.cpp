@@ -1,5 +1,6 @@
 #include "QuillLib/core/LogSystem.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <new>
@@ -102,9 +103,16 @@ void LogSystem::FillRecord(LogRecord& record, LogKind kind, const platform::Loca
     FormatTo(record.text, LogRecord::kPrefixUnits + 1, u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
     char16_t* message = record.text + LogRecord::kPrefixUnits;
     const size_t room = LogRecord::kTextUnits - LogRecord::kPrefixUnits;
-    if (FormatListTo(message, room, format, args) >= room && EndsWithNewLine(format)) {
+    const size_t length = FormatListTo(message, room, format, args);
+    const size_t end = std::min(length, room - 1);
+    // A zero unit inside the message (text from a file or the server may hold one) would end the line
+    // there and glue the next line to it; it is shown as '?', like any character that cannot be written.
+    // At a cut, the unit left over by a surrogate pair that did not fit shows as '?' too.
+    std::replace(message, message + end, u'\0', u'?');
+    message[end] = u'\0';
+    if (length > end && EndsWithNewLine(format)) {
         // A cut line still ends its line in the file.
-        message[std::char_traits<char16_t>::length(message) - 1] = u'\n';
+        message[end - 1] = u'\n';
     }
     record.kind = kind;
     record.next = nullptr;

@@ -112,16 +112,23 @@ TEST_F(LogSystemTest, LineKeepsTheTimeItWasMadeAt) {
     EXPECT_EQ(Lines(directory_.Read("Late.log")).at(1), "12:00:59 made at 12:00:59");
 }
 
-TEST_F(LogSystemTest, LongMessagesAreCutToTheRecordAndKeepTheirLineEnd) {
+TEST_F(LogSystemTest, MessagesAreCutToTheRecordAndKeepTheirPrefixAndLineEnd) {
     ASSERT_TRUE(log_.Start(u"Long", 16, true));
     const std::string fits(245, 'a');  // with "\n", exactly the 246 units after the prefix
     log_.Log(u"%hs\n", fits);
     log_.Log(u"%hs\n", std::string(400, 'b'));
+    // Zero units inside a text (as a damaged file or the server may send) neither end the line early nor
+    // reach back into the prefix when the line is cut.
+    log_.Log(u"%s\n", WString(u"a\0b", 3));
+    WString zeroFirst(400, u'c');
+    zeroFirst[0] = u'\0';
+    log_.Log(u"%s\n", zeroFirst);
     log_.Log(u"after\n");
     log_.Stop();
 
     EXPECT_EQ(Lines(directory_.Read("Long.log")),
-              (std::vector<std::string>{"10:15:30 " + fits, "10:15:30 " + std::string(245, 'b'), "10:15:30 after"}));
+              (std::vector<std::string>{"10:15:30 " + fits, "10:15:30 " + std::string(245, 'b'), "10:15:30 a?b",
+                                        "10:15:30 ?" + std::string(244, 'c'), "10:15:30 after"}));
 }
 
 TEST_F(LogSystemTest, RunsWithoutAFileWhenItCannotBeOpened) {
