@@ -144,8 +144,10 @@ void RackLayout::LayOutThreeCushionInternational() {
 void RackLayout::LayOutThreeCushion() {
     const double a = 0.5 * halfWidth_ + 1.02 * radius_;
     const uint32_t d = random_->Next();
-    const double y0 = 1.5 * halfWidth_ - 1.02 * radius_ + static_cast<double>(d % 100) / 5.0;
-    Set(0, a, y0);
+    Set(0, a, 1.5 * halfWidth_ - 1.02 * radius_ + static_cast<double>(d % 100) / 5.0);
+    // Balls 1 and 2 are measured from ball 0's y as stored (single precision), not from the unrounded sum:
+    // the two differ in the last bit for some seeds, and every client must place the same rack.
+    const double y0 = positions_[0].y;
     Set(1, a + 28.2, y0 - 12.6);
     Set(2, a + 25.0, y0 - 18.0);
 }

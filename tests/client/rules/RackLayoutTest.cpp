@@ -123,6 +123,13 @@ TEST(RackLayoutTest, CaromLayoutsUseTheTableSpots) {
     const RackLayout korean = Rack(type::kThreeCushion, kCaromTable, 5);
     EXPECT_NEAR(korean.Position(1).x - korean.Position(0).x, 28.2f, 1e-3f);
     EXPECT_NEAR(korean.Position(0).y - korean.Position(2).y, 18.0f, 1e-3f);
+    // Balls 1 and 2 stand off ball 0's stored y; seeds 4 and 5 round differently from the unstored value.
+    for (uint32_t seed : {4u, 5u, 6u}) {
+        const RackLayout rack = Rack(type::kThreeCushion, kCaromTable, seed);
+        const double y0 = rack.Position(0).y + w;  // exact: the shift by -W lost nothing
+        EXPECT_EQ(rack.Position(1).y + w, static_cast<float>(y0 - 12.6)) << seed;
+        EXPECT_EQ(rack.Position(2).y + w, static_cast<float>(y0 - 18.0)) << seed;
+    }
 
     const RackLayout fourBall = Rack(type::kFourBall, kCaromTable, 5);
     EXPECT_NEAR(fourBall.Position(1).x, 3.5f * w - l, 0.15f);
