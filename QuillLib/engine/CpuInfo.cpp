@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/engine/CpuCacheDescriptors.h"
 #include "QuillLib/engine/CpuModelName.h"
 #include "QuillLib/engine/HostCpuProbe.h"
 #include "platform/system/CodePage.h"
@@ -19,6 +20,7 @@ constexpr uint32_t kBrandFirst = 0x80000002;
 constexpr uint32_t kBrandLast = 0x80000004;
 constexpr uint32_t kL1Cache = 0x80000005;
 constexpr uint32_t kL2Cache = 0x80000006;
+constexpr uint32_t kCacheDescriptors = 2;
 
 constexpr uint32_t kClockWaitMs = 50;
 constexpr uint32_t kBitScanCount = 10'000'000;
@@ -29,6 +31,13 @@ bool Bit(uint32_t value, int bit) {
 
 uint32_t Bits(uint32_t value, int first, int count) {
     return (value >> first) & ((1u << count) - 1u);
+}
+
+// A size of zero is no report: the field keeps its "unknown" value.
+void SetCacheSize(int32_t& field, uint32_t sizeKB) {
+    if (sizeKB != 0) {
+        field = static_cast<int32_t>(sizeKB);
+    }
 }
 
 void AppendBytes(std::string& text, uint32_t value) {
@@ -199,22 +208,30 @@ void CpuInfo::MeasureClock(CpuProbe& probe) {
 }
 
 void CpuInfo::ReadCaches(CpuProbe& probe) {
-    // A leaf within the range may still be reserved (Intel answers leaf 0x80000005 with zeros); a size of
-    // zero counts as not reported. Without these leaves the sizes stay unknown: the descriptor bytes of
-    // leaf 2 are not decoded.
+    // Without the extended leaves an Intel processor describes its caches in leaf 2. Other makers give
+    // those bytes meanings of their own, so their sizes stay unknown.
     if (HasExtendedLeaf(kL1Cache)) {
-        const platform::CpuRegisters l1 = probe.Identify(kL1Cache);
-        const uint32_t size = Bits(l1.ecx, 24, 8) + Bits(l1.edx, 24, 8);
-        if (size != 0) {
-            l1CacheKB_ = static_cast<int32_t>(size);
-        }
+        ReadExtendedCacheLeaves(probe);
+    } else if (vendor_ == CpuVendor::Intel && maxStandardLeaf_ >= kCacheDescriptors) {
+        ReadCacheDescriptors(probe);
     }
+}
+
+void CpuInfo::ReadExtendedCacheLeaves(CpuProbe& probe) {
+    // A leaf within the range may still be reserved (Intel answers leaf 0x80000005 with zeros); a size of
+    // zero counts as not reported.
+    const platform::CpuRegisters l1 = probe.Identify(kL1Cache);
+    SetCacheSize(l1CacheKB_, Bits(l1.ecx, 24, 8) + Bits(l1.edx, 24, 8));
     if (HasExtendedLeaf(kL2Cache)) {
-        const uint32_t size = Bits(probe.Identify(kL2Cache).ecx, 16, 16);
-        if (size != 0) {
-            l2CacheKB_ = static_cast<int32_t>(size);
-        }
+        SetCacheSize(l2CacheKB_, Bits(probe.Identify(kL2Cache).ecx, 16, 16));
     }
+}
+
+void CpuInfo::ReadCacheDescriptors(CpuProbe& probe) {
+    const CacheSizesKB sizes = DecodeCacheDescriptors(probe.Identify(kCacheDescriptors));
+    SetCacheSize(l1CacheKB_, sizes.l1Data + sizes.l1Instruction);
+    SetCacheSize(l2CacheKB_, sizes.l2);
+    SetCacheSize(l3CacheKB_, sizes.l3);
 }
 
 void CpuInfo::ReadModelName(CpuProbe& probe) {

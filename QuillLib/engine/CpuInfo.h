@@ -7,7 +7,8 @@
 // Extended leaves (0x80000000 and up) are asked only of processors recent enough for their maker: AMD from
 // family 5 model 6, Cyrix from family 5 model 4 (not family 6 below model 5), IDT from family 5 model 8,
 // Transmeta from family 5, Intel from family 15, others always. Intel processors of family 6 therefore take
-// their name from the model table instead of the brand string.
+// their name from the model table instead of the brand string, and their cache sizes from the descriptors
+// of leaf 2 instead of leaves 0x80000005 and 0x80000006.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -65,7 +66,7 @@ public:
     uint32_t GetLogicalProcessors() const { return logicalProcessors_; }
     uint32_t GetApicId() const { return apicId_; }
 
-    // Cache sizes in KB; -1 when the processor does not report them.
+    // Cache sizes in KB (L1 is data and instruction together); -1 when the processor does not report them.
     int32_t GetL1CacheKB() const { return l1CacheKB_; }
     int32_t GetL2CacheKB() const { return l2CacheKB_; }
     int32_t GetL3CacheKB() const { return l3CacheKB_; }
@@ -86,6 +87,8 @@ private:
     void ReadStandardFeatures(const platform::CpuRegisters& leaf1);
     void MeasureClock(CpuProbe& probe);
     void ReadCaches(CpuProbe& probe);
+    void ReadExtendedCacheLeaves(CpuProbe& probe);
+    void ReadCacheDescriptors(CpuProbe& probe);
     void ReadModelName(CpuProbe& probe);
     void ReadExtendedFeatures(CpuProbe& probe);
     void ReadSerialNumber(CpuProbe& probe);

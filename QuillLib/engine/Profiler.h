@@ -1,7 +1,7 @@
 #pragma once
 // The engine's high-resolution timing record, one per process. The statistics overlay prints its figures
-// ("Profiler: " total, average, count); the engine core itself never updates them, so they read zero until
-// a measuring caller fills them.
+// after "Profiler: " (the count, then the first and the second figure); the engine core itself never
+// updates them, so they read zero until a measuring caller fills them.
 #include <cstdint>
 
 namespace quill {

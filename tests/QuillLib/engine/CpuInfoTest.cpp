@@ -170,6 +170,30 @@ TEST(CpuInfoTest, CachesFromTheExtendedLeavesThatReportThem) {
     EXPECT_EQ(athlon.GetL3CacheKB(), -1);
 }
 
+TEST(CpuInfoTest, WithoutExtendedCacheLeavesIntelCachesComeFromLeafTwoDescriptors) {
+    // A Pentium III: TLB bytes 0x01-0x04 name no cache; 0x08 is a 16 KB instruction cache, 0x0C a 16 KB
+    // data cache, 0x82 a 256 KB L2. ECX has bit 31 set, so its 0x43 (512 KB L2) is no descriptor.
+    const CpuRegisters pentium3{0x03020101, 0, 0x80000043, 0x0C040882};
+    FakeCpuProbe intel("GenuineIntel", 6, 8, kTsc, 2);
+    intel.leaves[2] = pentium3;
+    CpuInfo coppermine(intel);
+    EXPECT_EQ(coppermine.GetL1CacheKB(), 32);
+    EXPECT_EQ(coppermine.GetL2CacheKB(), 256);
+    EXPECT_EQ(coppermine.GetL3CacheKB(), -1);
+
+    FakeCpuProbe xeon("GenuineIntel", 15, 4, kTsc, 2);
+    xeon.SetBrand("Xeon");
+    xeon.leaves[2] = CpuRegisters{0x00507001, 0, 0, 0x007C2300};  // 12 K-op trace cache, 1 MB L2, 1 MB L3
+    CpuInfo gallatin(xeon);
+    EXPECT_EQ(gallatin.GetL1CacheKB(), 12) << "trace cache only; 0x50 is a TLB";
+    EXPECT_EQ(gallatin.GetL2CacheKB(), 1024);
+    EXPECT_EQ(gallatin.GetL3CacheKB(), 1024);
+
+    FakeCpuProbe cyrix("CyrixInstead", 6, 0, kTsc, 2);
+    cyrix.leaves[2] = pentium3;
+    EXPECT_EQ(CpuInfo(cyrix).GetL2CacheKB(), -1) << "other makers give the bytes other meanings";
+}
+
 TEST(CpuInfoTest, ExtendedLeavesFollowEachMakersAgeRule) {
     const struct {
         const char* id;
