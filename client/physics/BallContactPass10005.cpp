@@ -1,6 +1,5 @@
 #include "client/physics/BallContactPass10005.h"
 
-#include "client/physics/BallPairSearch.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
@@ -8,44 +7,9 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr float kMicroStep = 2e-6f;
-constexpr float kContactStiffness = 5000000.0f;
-// The damping has no effect; the approach speed still enters the push, so that a NaN spreads as in every client.
-constexpr float kContactDamping = 0.0f;
-// A contact lets go after a few hundred passes; this bound only ends a resolution that never separates.
-constexpr int kMaxResolutionPasses = 1'000'000;
-
-}  // namespace
-
 BallContactPass10005::BallContactPass10005(PhysicsModel& model, std::vector<BallContact>& contacts,
                                            const BallContactFriction10005& friction)
-    : model_(model), contacts_(contacts), friction_(friction) {}
-
-bool BallContactPass10005::Run() {
-    if (model_.BallCount() == 0) {
-        return true;
-    }
-    BallPairSearch::Find(model_, contacts_, BallPairSearchForm{});
-    if (!contacts_.empty()) {
-        ResolveContacts();
-    }
-    return model_.AllBallsAtRest();
-}
-
-void BallContactPass10005::ResolveContacts() {
-    uint16_t separated = 0;
-    for (int pass = 0; pass < kMaxResolutionPasses && separated < contacts_.size(); ++pass) {
-        for (BallContact& contact : contacts_) {
-            if (contact.compression >= 0.0f) {
-                ResolveMicroStep(contact, &separated);
-            } else if (physmath::IsNaN(contact.compression)) {
-                return;  // a NaN never separates
-            }
-        }
-    }
-}
+    : BallContactPass(model, contacts, BallPairSearchForm{}), friction_(friction) {}
 
 // The contact's first ball is the one its normal points to; the push moves it along the normal and the second
 // ball against it.

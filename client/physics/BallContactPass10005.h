@@ -7,33 +7,25 @@
 // inertia of ball 0 stand for every ball.
 #include <vector>
 
-#include "client/physics/BallContact.h"
+#include "client/physics/BallContactPass.h"
 
 namespace kestrovan {
-
-class PhysicsModel;
 
 struct BallContactFriction10005 {
     bool secondVersion = false;
     float velocityScale = 1.0f;  // TuningB17 in the second version
 };
 
-class BallContactPass10005 {
+class BallContactPass10005 final : public BallContactPass {
 public:
     BallContactPass10005(PhysicsModel& model, std::vector<BallContact>& contacts,
                          const BallContactFriction10005& friction);
 
-    // True when every ball is at rest after the pass.
-    bool Run();
-
 private:
-    void ResolveContacts();
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated);
+    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
     void ApplyFriction(const BallContact& contact, float push);
     float FrictionCoefficient(const quill::Vec3& slip, float slipLength, const quill::Vec3& normal) const;
 
-    PhysicsModel& model_;
-    std::vector<BallContact>& contacts_;
     BallContactFriction10005 friction_;
 };
 

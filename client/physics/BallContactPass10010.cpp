@@ -1,52 +1,13 @@
 #include "client/physics/BallContactPass10010.h"
 
-#include "client/physics/BallPairSearch.h"
 #include "client/physics/ModelConstants.h"
-#include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel10010.h"
 #include "client/physics/PhysicsVector.h"
 
 namespace kestrovan {
 
-namespace {
-
-// The contact spring's stiffness per unit of compression and mass, and its damping (which has no effect; the
-// approach speed still enters the force, so that a NaN speed spreads as it does in every client).
-constexpr float kContactStiffness = 5000000.0f;
-constexpr float kContactDamping = 0.0f;
-// A contact lets go after about a hundred passes; this bound only ends a resolution that never separates.
-constexpr int kMaxResolutionPasses = 1'000'000;
-
-}  // namespace
-
 BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, std::vector<BallContact>& contacts)
-    : model_(model), contacts_(contacts) {}
-
-bool BallContactPass10010::Run() {
-    if (model_.BallCount() == 0) {
-        return true;
-    }
-    BallPairSearch::Find(model_, contacts_, BallPairSearchForm{});
-    if (!contacts_.empty()) {
-        ResolveContacts();
-    }
-    return model_.AllBallsAtRest();
-}
-
-// Passes over all contacts in the order found, until every contact has let go once. The micro-steps' time is
-// not counted against the sub-step.
-void BallContactPass10010::ResolveContacts() {
-    uint16_t separated = 0;
-    for (int pass = 0; pass < kMaxResolutionPasses && separated < contacts_.size(); ++pass) {
-        for (BallContact& contact : contacts_) {
-            if (contact.compression >= 0.0f) {
-                ResolveMicroStep(contact, &separated);
-            } else if (physmath::IsNaN(contact.compression)) {
-                return;  // a NaN never separates
-            }
-        }
-    }
-}
+    : BallContactPass(model, contacts, BallPairSearchForm{}), frictionScale_(model.TuningFields().ballFrictionScale) {}
 
 void BallContactPass10010::ResolveMicroStep(BallContact& contact, uint16_t* separated) {
     const ModelConstants& c = TheModelConstants();
@@ -92,9 +53,8 @@ void BallContactPass10010::ApplyFriction(const BallContact& contact, float force
     tb = tb * g;
     const Vec3 ja = -ta + tb * c.BallSpinShare;
     const Vec3 jb = tb - ta * c.BallSpinShare;
-    const float scale = model_.TuningFields().ballFrictionScale;
-    a.velocity = a.velocity + ja * scale;
-    b.velocity = b.velocity - jb * scale;
+    a.velocity = a.velocity + ja * frictionScale_;
+    b.velocity = b.velocity - jb * frictionScale_;
     a.spin = a.spin + Divided(Cross(ja, n), arm);
     b.spin = b.spin + Divided(Cross(jb, n), arm);
 }

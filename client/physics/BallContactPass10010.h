@@ -5,26 +5,21 @@
 // has let go. The size and mass of ball 0 stand for every ball.
 #include <vector>
 
-#include "client/physics/BallContact.h"
+#include "client/physics/BallContactPass.h"
 
 namespace kestrovan {
 
 class PhysicsModel10010;
 
-class BallContactPass10010 {
+class BallContactPass10010 final : public BallContactPass {
 public:
     BallContactPass10010(PhysicsModel10010& model, std::vector<BallContact>& contacts);
 
-    // True when every ball is at rest after the pass.
-    bool Run();
-
 private:
-    void ResolveContacts();
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated);
+    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
     void ApplyFriction(const BallContact& contact, float force);
 
-    PhysicsModel10010& model_;
-    std::vector<BallContact>& contacts_;
+    float frictionScale_;  // the series' ballFrictionScale: the share of the friction that changes the velocities
 };
 
 }  // namespace kestrovan

@@ -1,45 +1,13 @@
 #include "client/physics/BallContactPassBase.h"
 
-#include "client/physics/BallPairSearch.h"
 #include "client/physics/ModelConstants.h"
-#include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsVector.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr float kMicroStep = 2e-6f;
-constexpr float kContactStiffness = 5000000.0f;
-constexpr float kContactDamping = 0.0f;
-constexpr int kMaxResolutionPasses = 1'000'000;
-
-}  // namespace
-
 BallContactPassBase::BallContactPassBase(PhysicsModel& model, std::vector<BallContact>& contacts)
-    : model_(model), contacts_(contacts) {}
-
-bool BallContactPassBase::Run() {
-    if (model_.BallCount() == 0) {
-        return true;
-    }
-    BallPairSearchForm form;
-    form.ownRadii = true;
-    form.markXPositive = true;
-    BallPairSearch::Find(model_, contacts_, form);
-    uint16_t separated = 0;
-    for (int pass = 0; pass < kMaxResolutionPasses && !contacts_.empty() && separated < contacts_.size(); ++pass) {
-        for (BallContact& contact : contacts_) {
-            if (contact.compression >= 0.0f) {
-                ResolveMicroStep(contact, &separated);
-            } else if (physmath::IsNaN(contact.compression)) {
-                return model_.AllBallsAtRest();  // a NaN never separates
-            }
-        }
-    }
-    return model_.AllBallsAtRest();
-}
+    : BallContactPass(model, contacts, BallPairSearchForm{.ownRadii = true, .markXPositive = true}) {}
 
 // The spring's force acts on each ball by its own mass, whatever its sign; the contact has separated when its
 // compression is negative after the impulses.

@@ -3,25 +3,17 @@
 // springs in micro-steps of 2e-6 s, with each ball's own mass and radius, so that a lighter ball is moved more.
 #include <vector>
 
-#include "client/physics/BallContact.h"
+#include "client/physics/BallContactPass.h"
 
 namespace kestrovan {
 
-class PhysicsModel;
-
-class BallContactPassBase {
+class BallContactPassBase final : public BallContactPass {
 public:
     BallContactPassBase(PhysicsModel& model, std::vector<BallContact>& contacts);
 
-    // True when every ball is at rest after the pass.
-    bool Run();
-
 private:
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated);
+    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
     void ApplyFriction(const BallContact& contact, float force);
-
-    PhysicsModel& model_;
-    std::vector<BallContact>& contacts_;
 };
 
 }  // namespace kestrovan

@@ -7,13 +7,10 @@
 //
 // An offset at or beyond the miscue limit from the start is struck as a full stroke without a Miscue event:
 // recorded shots of these codes rely on that.
-#include "QuillLib/math/Vec3.h"
-#include "client/physics/CueStroke.h"
-#include "client/physics/StrokeFrame.h"
+#include "client/physics/CueStrike.h"
 
 namespace kestrovan {
 
-class PhysicsBall;
 class PhysicsModel10001;
 
 // What a version reads through the tuning operations of the class that strikes with it.
@@ -25,7 +22,7 @@ struct CueStrikeTuning {
     float finalSpinFactor = 1.0f;  // on the spin the contact leaves (versions 6 and 7)
 };
 
-class CueStrike10001 {
+class CueStrike10001 final : public CueStrike {
 public:
     // version: 1 to 7.
     CueStrike10001(PhysicsModel10001& model, PhysicsBall& ball, const CueStroke& stroke, int version,
@@ -35,29 +32,16 @@ public:
 
 private:
     void AdjustSpinOffset();
-    bool BuildFrame();
     void BlendSpinOffset();
-    void TestMiscue();
-    void Transfer();
-    void WriteStroke();
+    void TestSeriesMiscue();
+    float TransferFactor() const;
+    quill::Vec3 SlipPush() const;
     void SimulateContact();
 
     PhysicsModel10001& model_;
-    PhysicsBall& ball_;
-    CueStroke stroke_;
     int version_;
     CueStrikeTuning tuning_;
-    StrokeFrame frame_;
-    quill::Vec3 spinAxis_;
-    float contactLength_ = 0.0f;   // e: the tip's offset in radii
-    float lever_ = 0.0f;           // b: the spin offset's size, the lever of the transfer
-    float contactTime_ = 0.0f;     // Tc
-    float cueSpeed_ = 0.0f;        // Vc
-    float excess_ = 0.0f;          // the slipping part of the contact; > 0 after a miscue of either kind
-    float deflection_ = 0.0f;      // the slipping tip's deflection factor (MiscueDeflection after the test)
-    float unreducedPower_ = 0.0f;  // P0
-    float ballSpeed_ = 0.0f;
-    float spinRate_ = 0.0f;
+    float deflection_ = 0.0f;  // the slipping tip's deflection factor (MiscueDeflection after the test)
 };
 
 }  // namespace kestrovan

@@ -1,11 +1,8 @@
 #include "client/physics/CueStrike10010.h"
 
-#include "QuillLib/math/MathConstants.h"
-#include "QuillLib/math/Vector2D.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsConstants.h"
-#include "client/physics/PhysicsEventList.h"
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel10010.h"
 #include "client/physics/PhysicsVector.h"
@@ -21,46 +18,32 @@ constexpr int kMaxTipContactSteps = 1'000'000;
 }  // namespace
 
 CueStrike10010::CueStrike10010(PhysicsModel10010& model, PhysicsBall& ball, const CueStroke& stroke)
-    : model_(model), ball_(ball), stroke_(stroke) {}
+    : CueStrike(ball, stroke), model_(model) {}
 
+// The limit of the miscue test follows the series' ScaleA14, and a shortened contact ends at that limit at the
+// latest.
 void CueStrike10010::Run() {
+    const ModelConstants& c = TheModelConstants();
     PhysicsModel10010::Fields& fields = model_.TuningFields();
     fields.spinStopFactor = fields.strikeValue;
-    if (!BuildFrame()) {
+    ApplySpinRatio();
+    if (!Aim(FrameForm::Clamped)) {
         return;  // the aim point lies on the ball's centre: no stroke
     }
-    TestMiscue();
+    contactTime_ = (stroke_.contactTimeFactor * fields.contactTimeFactor + 1.0f) * c.StrikeTimeBase;
+    TestMiscue(model_.ScaleA14(c.MiscueDeflection, fields.miscueA, fields.miscueB, stroke_.limitFactor,
+                               stroke_.contactTimeFactor),
+               LatestEnd::Limit);
     if (spinLength_ > 0.98f) {
         spinLength_ = 0.98f;
     }
-    Transfer();
-    WriteStroke();
+    Transfer(TransferFactor());
+    WriteCueContact(excess_ > 0.0f ? MiscuePush() : quill::Vec3{}, 2.0f);
+    ball_.cueActive = 1;
     if (excess_ > 0.0f) {
         return;  // the tip slipped: no contact to follow
     }
     SimulateTipContact();
-}
-
-bool CueStrike10010::BuildFrame() {
-    const float dx = stroke_.aimX - ball_.position.x;
-    const float dy = stroke_.aimY - ball_.position.y;
-    const float distanceSquared = dx * dx + dy * dy;
-    if (!(distanceSquared > 0.0f)) {
-        return false;
-    }
-    const float distance = physmath::Sqrt(distanceSquared);
-    if (!(distance > 0.0f)) {
-        return false;
-    }
-    ApplySpinRatio();
-    frame_ = StrokeFrame::Build(dx, dy, distance, stroke_.elevation, false);
-    quill::Normalize2D(&stroke_.contactX, &stroke_.contactY, &contactLength_);
-    quill::Normalize2D(&stroke_.spinX, &stroke_.spinY, &spinLength_);
-    spinAxis_ = Normalized(frame_.side * stroke_.spinY - frame_.up * stroke_.spinX);
-    const ModelConstants& c = TheModelConstants();
-    contactTime_ = (stroke_.contactTimeFactor * model_.TuningFields().contactTimeFactor + 1.0f) * c.StrikeTimeBase;
-    cueSpeed_ = c.CueSpeedScale * stroke_.power;
-    return true;
 }
 
 // A spin offset beyond a positive contact offset scales the final spin by their ratio, while the contact itself
@@ -82,97 +65,12 @@ void CueStrike10010::ApplySpinRatio() {
     }
 }
 
-// The tip rolls over the ball's face during the contact; the further its offset, the sooner it reaches the limit
-// angle at which it slips. The part of the contact time beyond that limit (the excess) is a miscue: it shortens
-// the contact and the power and is recorded with a strength that rises steeply with the excess.
-void CueStrike10010::TestMiscue() {
-    excess_ = 0.0f;
-    unreducedPower_ = 0.0f;
-    // Without cue speed the tip never rolls (the test's time scale R / Vc would be infinite).
-    if (!(contactLength_ > 1e-6f) || !(cueSpeed_ > 0.0f)) {
-        return;
-    }
-    // An offset beyond the ball's edge is taken at the edge.
-    if (contactLength_ > 1.0f) {
-        contactLength_ = 1.0f;
-    }
-    const ModelConstants& c = TheModelConstants();
-    const PhysicsModel10010::Fields& fields = model_.TuningFields();
-    const float radius = ball_.radiusM;
-    const float t1 = MiscueTangentOf(contactLength_);
-    const float timeScale = radius / cueSpeed_;
-    const float a0 = physmath::Log(t1) * timeScale;
-    const float limit = model_.ScaleA14(c.MiscueDeflection, fields.miscueA, fields.miscueB, stroke_.limitFactor,
-                                        stroke_.contactTimeFactor);
-    const float tm = MiscueTangentOf(limit);
-    float am = physmath::Log(tm) * timeScale;
-    float tend = a0 + contactTime_;
-    float excess = tm == 1.0f ? 0.0f : tend - am;
-    if (excess > contactTime_) {
-        am = tend - contactTime_;
-        excess = contactTime_;
-    }
-    if (excess > 0.0f) {
-        const float x = excess / contactTime_ * 0.9f + 0.1f;
-        const float severity = 1.0f - physmath::TwelfthPower(-physmath::Log10(x));
-        excess = severity * contactTime_;
-        tend = tend - excess;
-        if (tend < a0) {
-            tend = a0;
-        } else if (tend > am) {
-            tend = am;
-        }
-        ThePhysicsEventList().Append(PhysicsEventKind::Miscue, 0, excess / contactTime_);
-    } else {
-        excess = 0.0f;
-    }
-    const float phiEnd = 2.0f * physmath::Atan(physmath::Exp(cueSpeed_ * tend / radius)) * radius / cueSpeed_;
-    const float phi0 = 2.0f * physmath::Atan(t1) * radius / cueSpeed_;
-    const float ratio = tend == a0 ? 0.0f : ((phiEnd - phi0) / (tend - a0)) / contactLength_;
-    spinLength_ = spinLength_ * ratio;
-    float share = (tend - a0) / contactTime_;
-    if (share > 1.0f) {
-        share = 1.0f;
-    }
-    unreducedPower_ = stroke_.power;
-    stroke_.power = stroke_.power * share;
-    excess_ = excess;
-}
-
-// The cue (mass M) hits the ball (mass m) elastically; an off-centre hit leaves the share K of the impulse to the
-// ball's centre (K = 1 / (R len2^2 / J + 1)) and turns the rest into spin. A centre hit of a 0.7 kg cue on a
-// 0.21 kg ball gives the ball 1.538 times the cue's speed.
-void CueStrike10010::Transfer() {
-    const ModelConstants& c = TheModelConstants();
-    const float radius = ball_.radiusM;
-    const float arm = ball_.inertiaArm;
-    const float share = 1.0f / (radius * spinLength_ * spinLength_ / arm + 1.0f);
+// The cue (mass M) hits the ball (mass m) elastically: the ball's centre takes 2 M' / (M' + 1) x K of the power,
+// with M' = M / (m K). A centre hit of a 0.7 kg cue on a 0.21 kg ball gives the ball 1.538 times the cue's speed.
+float CueStrike10010::TransferFactor() const {
+    const float share = CentreShare();
     const float massRatio = model_.TuningFields().cueMass / (ball_.mass * share);
-    const float factor = 2.0f * massRatio / (massRatio + 1.0f) * share;
-    cueSpeed_ = c.CueSpeedScale * stroke_.power;
-    transferredPower_ = factor * stroke_.power;
-    unreducedPower_ = factor * unreducedPower_;
-    ballSpeed_ = c.CueSpeedScale * transferredPower_;
-    spinRate_ = spinLength_ * c.CueSpeedScale * transferredPower_ / arm;
-}
-
-void CueStrike10010::WriteStroke() {
-    const ModelConstants& c = TheModelConstants();
-    quill::Vec3 push;
-    if (excess_ > 0.0f) {
-        // The slipping tip pushes along its contact normal.
-        const float deflection = c.MiscueDeflection;
-        const quill::Vec3 slipNormal = Normalized(frame_.direction - frame_.side * (deflection * stroke_.spinX) -
-                                                  frame_.up * (deflection * stroke_.spinY));
-        push = slipNormal *
-               (0.6f * Dot(slipNormal, frame_.direction) * c.CueSpeedScale * unreducedPower_ * excess_ / contactTime_);
-    }
-    ball_.cueLinear = frame_.direction * ballSpeed_ + push;
-    ball_.cueAngular = spinAxis_ * spinRate_;
-    ball_.cueDuration = 2.0f * contactTime_;
-    ball_.cueTimeLeft = ball_.cueDuration;
-    ball_.cuePhaseRate = quill::kPi / (2.0f * contactTime_);
-    ball_.cueActive = 1;
+    return 2.0f * massRatio / (massRatio + 1.0f) * share;
 }
 
 // The cue and the ball followed through the contact: the tip's compression P pushes the ball with the tip's

@@ -4,38 +4,22 @@
 // shrinks with the power, the tip's slip is tested against the limit angle of MiscueDeflection and against the
 // limit factor's angle, and there is no simulated tip contact: the cue fields receive the stroke directly, over
 // five contact times, split into a bounce from the bed when the cue drives a ball on the bed downwards.
-#include "QuillLib/math/Vec3.h"
-#include "client/physics/CueStroke.h"
-#include "client/physics/StrokeFrame.h"
+#include "client/physics/CueStrike.h"
 
 namespace kestrovan {
 
-class PhysicsBall;
 class PhysicsModel;
 
-class CueStrikeBase {
+class CueStrikeBase final : public CueStrike {
 public:
     CueStrikeBase(PhysicsModel& model, PhysicsBall& ball, const CueStroke& stroke);
 
     void Run();
 
 private:
-    bool BuildFrame();
-    void TestMiscue();
-    void WriteStroke();
     void SplitOffTheBed();
 
     PhysicsModel& model_;
-    PhysicsBall& ball_;
-    CueStroke stroke_;
-    StrokeFrame frame_;
-    quill::Vec3 spinAxis_;
-    float contactLength_ = 0.0f;
-    float spinLength_ = 0.0f;
-    float contactTime_ = 0.0f;
-    float cueSpeed_ = 0.0f;
-    float excess_ = 0.0f;
-    float unreducedPower_ = 0.0f;
 };
 
 }  // namespace kestrovan

@@ -1,6 +1,7 @@
 #pragma once
-// The first half of the cushion passes of the base model and the 10001 series: which cushions a ball may touch
-// (the zone test) and which of them it does touch (one cushion test per axis, through the model's TestCushion).
+// The first half of the cushion passes: which cushions a ball may touch (the zone test, shared by every model) and,
+// in the base model and the 10001 series, which of them it does touch (one cushion test per axis, through the
+// model's TestCushion).
 #include <cstdint>
 
 #include "QuillLib/math/Vec3.h"
@@ -17,9 +18,12 @@ inline constexpr uint8_t kCushionAxisBits[2] = {3, 12};
 
 class CushionContactSearch {
 public:
+    // The box of the cushion backs: the 10010 series counts its far edges in, the older models leave them out.
+    enum class BackBox { HalfOpen, Closed };
+
     // The sides touched at the end of the previous pass, plus the nose lines that the ball overlaps while its
-    // centre lies in the half-open box of the cushion backs, not below the cloth and below the cushion's top.
-    static uint8_t ZoneMask(const PhysicsModel& model, const PhysicsBall& ball);
+    // centre lies in the box of the cushion backs, not below the cloth and below the cushion's top.
+    static uint8_t ZoneMask(const PhysicsModel& model, const PhysicsBall& ball, BackBox box);
 
     // Tests the sides of mask: a single side with one test, more with one test per axis (x first). Returns the
     // mask without the axes whose test found no contact. The tests share the flags, which the caller clears

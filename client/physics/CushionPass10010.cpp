@@ -1,5 +1,6 @@
 #include "client/physics/CushionPass10010.h"
 
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsEventList.h"
 #include "client/physics/PhysicsMath.h"
@@ -11,9 +12,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int kContactSubSteps = 20;
-// The side bits of each cushion axis: x owns the cushions at noseMinX and noseMaxX, y those at noseMinY and
-// noseMaxY.
-constexpr uint8_t kAxisBits[2] = {3, 12};
 
 }  // namespace
 
@@ -21,7 +19,7 @@ CushionPass10010::CushionPass10010(PhysicsModel10010& model, PhysicsBall& ball, 
     : model_(model), ball_(ball), dt_(dt) {}
 
 void CushionPass10010::Run() {
-    mask_ = ZoneMask();
+    mask_ = CushionContactSearch::ZoneMask(model_, ball_, CushionContactSearch::BackBox::Closed);
     if (mask_ == 0) {
         return;
     }
@@ -41,36 +39,11 @@ void CushionPass10010::Run() {
     Finish();
 }
 
-// The sides touched at the end of the previous call, plus the nose lines that the ball now overlaps while it is
-// within the cushion backs and below the cushion's top.
-uint8_t CushionPass10010::ZoneMask() const {
-    const TableGeometry& g = model_.Geometry();
-    const quill::Vec3& p = ball_.position;
-    const float r = ball_.radiusCm;
-    uint8_t mask = ball_.cushionMask;
-    if (g.cushionBackMinX <= p.x && p.x <= g.cushionBackMaxX && g.cushionBackMinY <= p.y && p.y <= g.cushionBackMaxY &&
-        0.0f <= p.z && p.z < r + g.cushionTopHeight) {
-        if (p.x < g.noseMinX + r) {
-            mask |= 1;
-        }
-        if (p.x > g.noseMaxX - r) {
-            mask |= 2;
-        }
-        if (p.y < g.noseMinY + r) {
-            mask |= 4;
-        }
-        if (p.y > g.noseMaxY - r) {
-            mask |= 8;
-        }
-    }
-    return mask;
-}
-
 // One test per axis; both share the flags, the jaw number and the contact height.
 void CushionPass10010::TestAxes() {
     flags_ = CushionFlags{};
     for (int axis = 0; axis < 2; ++axis) {
-        const uint8_t bits = kAxisBits[axis];
+        const uint8_t bits = kCushionAxisBits[axis];
         if (!model_.TestCushion(position_, ball_.radiusCm, normals_[axis], contactHeight_, flags_,
                                 static_cast<uint8_t>(mask_ & bits))) {
             mask_ &= static_cast<uint8_t>(~bits);
@@ -103,7 +76,7 @@ PhysicsConstants CushionPass10010::ContactConstants() const {
 // contact with the ball moving into the cushion is reported; one with the ball moving away is dropped.
 void CushionPass10010::StartContacts() {
     for (uint8_t axis = 0; axis < 2; ++axis) {
-        const uint8_t side = mask_ & kAxisBits[axis];
+        const uint8_t side = mask_ & kCushionAxisBits[axis];
         const quill::Vec3& normal = normals_[axis];
         const float approach = -Dot(ball_.velocity, normal);
         if (side == 0) {
@@ -121,7 +94,7 @@ void CushionPass10010::StartContacts() {
             ball_.cushionPositive[axis] = 0;
             ball_.cushionSteps[axis] = 0;
         } else {
-            mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+            mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
         }
     }
 }
@@ -133,7 +106,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
     const float h = dt_ / 20.0f;
     for (int step = 0; step < kContactSubSteps && mask_ != 0; ++step) {
         for (int axis = 0; axis < 2; ++axis) {
-            if ((mask_ & kAxisBits[axis]) == 0) {
+            if ((mask_ & kCushionAxisBits[axis]) == 0) {
                 continue;
             }
             quill::Vec3 contact = normals_[axis];
@@ -153,7 +126,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
             const CushionNormal normal = CushionNormal::Of(contact);
             if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
                                        ball_.inertiaArm, h, k)) {
-                mask_ &= static_cast<uint8_t>(~kAxisBits[axis]);
+                mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
                 ball_.cushionPress[axis] = quill::kZeroVector;
                 ball_.cushionNormalSpeed[axis] = 0.0f;
             }
@@ -165,7 +138,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
 
 void CushionPass10010::Finish() {
     for (int axis = 0; axis < 2; ++axis) {
-        if ((mask_ & kAxisBits[axis]) != 0) {
+        if ((mask_ & kCushionAxisBits[axis]) != 0) {
             ball_.cushionNormalSpeed[axis] = Dot(normals_[axis], ball_.velocity);
         }
     }

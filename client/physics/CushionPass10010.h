@@ -21,7 +21,6 @@ public:
     void Run();
 
 private:
-    uint8_t ZoneMask() const;
     void TestAxes();
     PhysicsConstants ContactConstants() const;
     void StartContacts();

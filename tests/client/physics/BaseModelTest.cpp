@@ -1,5 +1,5 @@
-// The base model's own bodies (code 0x10000): the force-driven cushion step, the cushion pass with its
-// penetrations, the ball-ball pass with each ball's own mass, and the older strike.
+// The base model's own bodies (code 0x10000): the force-driven cushion step, the ball-ball pass with each ball's
+// own mass, and the older strike. Its cushion pass is tested with the 10001 series' first version, which shares it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -99,37 +99,6 @@ TEST_F(BaseModelTest, AnElevatedStrikeBouncesOffTheBed) {
     stroke.elevation = 0.3f;
     model->Strike(model->Ball(0), stroke);
     EXPECT_GE(model->Ball(0).cueLinear.z, 0.0f) << "the bed returns the downward part";
-}
-
-TEST_F(BaseModelTest, ACushionHitGivesOneEventAndBounces) {
-    auto model = MakeModel(0x10000, 0, {{0.0f, 50.0f}});
-    PhysicsBall& ball = model->Ball(0);
-    ball.velocity = {0.0f, 1.0f, 0.0f};
-    ball.spin = {-1.0f / ball.radiusM, 0.0f, 0.0f};
-    size_t cushionEvents = 0;
-    for (int call = 0; call < 200 && !(ball.velocity.y < 0.0f && ball.cushionMask == 0); ++call) {
-        model->Simulate(0.005f, 50, 1.0f);
-        cushionEvents += CountEvents(PhysicsEventKind::Cushion);
-    }
-    EXPECT_EQ(cushionEvents, 1u);
-    EXPECT_LT(ball.velocity.y, 0.0f);
-    EXPECT_GT(ball.velocity.y, -1.0f);
-}
-
-TEST_F(BaseModelTest, TheEndOfASingleContactClearsTheXPenetration) {
-    // A ball leaving the cushion at noseMaxY with almost no penetration left: the release ends the contact, and
-    // the x axis's penetration is cleared while the y axis's stays as it was left.
-    auto model = MakeModel(0x10000, 0, {{0.0f, 60.0f - 3.0f}});
-    PhysicsBall& ball = model->Ball(0);
-    ball.velocity = {0.0f, -0.5f, 0.0f};
-    ball.cushionMask = 8;
-    ball.bedVector[0] = 0.0003f;
-    ball.bedVector[1] = 1e-7f;
-    model->CollideCushions(ball, 0.0001f);
-    EXPECT_EQ(ball.cushionMask, 0);
-    EXPECT_EQ(ball.bedVector[0], 0.0f);
-    EXPECT_LT(ball.bedVector[1], 0.0f) << "the y penetration goes stale";
-    EXPECT_TRUE(ThePhysicsEventList().Empty());
 }
 
 TEST_F(BaseModelTest, EveryCodeRunsACaromShotToTheEnd) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
 #include "client/physics/PhysicsConstants.h"
@@ -18,58 +19,61 @@ protected:
         InitTableGeometry(kind, &g);
         return g;
     }
-    static bool Test(const TableGeometry& g, bool rounded, quill::Vec3 p, uint8_t side, quill::Vec3* normal,
-                     float* height, CushionFlags* flags) {
+    struct Contact {
+        bool touches = false;
+        quill::Vec3 normal;
+        float height = 0.0f;
+        CushionFlags flags;
+    };
+    // The cushion test of a ball of radius 3.275 at p against the cushions of side, with fresh flags.
+    static Contact Touch(const TableGeometry& g, bool rounded, quill::Vec3 p, uint8_t side) {
         const bool pockets = g.tableKind == 1 || g.tableKind >= 9;
-        return CushionTest(g, pockets, rounded).Test(p, 3.275f, side, normal, height, flags);
+        Contact contact;
+        contact.touches =
+            CushionTest(g, pockets, rounded).Test(p, 3.275f, side, &contact.normal, &contact.height, &contact.flags);
+        return contact;
     }
 };
 
 TEST_F(CushionGeometryTest, StraightNoseContact) {
     const TableGeometry g = Table(0);
-    quill::Vec3 normal;
-    float height = 0.0f;
-    CushionFlags flags;
-    ASSERT_TRUE(Test(g, true, {118.0f, 0.0f, 3.275f}, 2, &normal, &height, &flags));
-    EXPECT_EQ(flags.nose, 1);
-    EXPECT_EQ(flags.upperFace, 0);
-    EXPECT_EQ(flags.jaw, 0u);
-    EXPECT_EQ(height, 4.2f);
-    EXPECT_EQ(normal.x, -3.275f) << "a nose contact is never closer than the radius horizontally";
-    EXPECT_EQ(normal.y, 0.0f);
-    EXPECT_FLOAT_EQ(normal.z, 3.275f - 4.2f);
+    const Contact nose = Touch(g, true, {118.0f, 0.0f, 3.275f}, 2);
+    ASSERT_TRUE(nose.touches);
+    EXPECT_EQ(nose.flags.nose, 1);
+    EXPECT_EQ(nose.flags.upperFace, 0);
+    EXPECT_EQ(nose.flags.jaw, 0u);
+    EXPECT_EQ(nose.height, 4.2f);
+    EXPECT_EQ(nose.normal.x, -3.275f) << "a nose contact is never closer than the radius horizontally";
+    EXPECT_EQ(nose.normal.y, 0.0f);
+    EXPECT_FLOAT_EQ(nose.normal.z, 3.275f - 4.2f);
 
-    EXPECT_FALSE(Test(g, true, {110.0f, 0.0f, 3.275f}, 2, &normal, &height, &flags)) << "out of reach";
-    EXPECT_FALSE(Test(g, true, {118.0f, 0.0f, 3.275f}, 3, &normal, &height, &flags)) << "not one side bit";
-    EXPECT_FALSE(Test(g, true, {118.0f, 0.0f, 9.0f}, 2, &normal, &height, &flags)) << "above the cushion";
+    EXPECT_FALSE(Touch(g, true, {110.0f, 0.0f, 3.275f}, 2).touches) << "out of reach";
+    EXPECT_FALSE(Touch(g, true, {118.0f, 0.0f, 3.275f}, 3).touches) << "not one side bit";
+    EXPECT_FALSE(Touch(g, true, {118.0f, 0.0f, 9.0f}, 2).touches) << "above the cushion";
 }
 
 TEST_F(CushionGeometryTest, UpperFaceContactOfARaisedBall) {
-    const TableGeometry g = Table(0);
-    quill::Vec3 normal;
-    float height = 0.0f;
-    CushionFlags flags;
-    ASSERT_TRUE(Test(g, true, {119.8f, 0.0f, 6.2f}, 2, &normal, &height, &flags));
-    EXPECT_EQ(flags.upperFace, 1);
-    EXPECT_EQ(flags.nose, 0);
+    const Contact face = Touch(Table(0), true, {119.8f, 0.0f, 6.2f}, 2);
+    ASSERT_TRUE(face.touches);
+    EXPECT_EQ(face.flags.upperFace, 1);
+    EXPECT_EQ(face.flags.nose, 0);
     // d = 0.2, h0 = 2: the distance from the face split by the face's slope.
     const float rise = 1.05f;
-    const float face = std::sqrt(5.03f * 5.03f + rise * rise);
-    const float distance = 0.2f * rise / face + 2.0f * 5.03f / face;
-    EXPECT_NEAR(normal.x, -distance * rise / face, 1e-4f);
-    EXPECT_NEAR(normal.z, distance * 5.03f / face, 1e-4f);
-    EXPECT_NEAR(height, 4.2f + (2.0f * rise / face - 0.2f * 5.03f / face) * rise / face, 1e-4f);
+    const float length = std::sqrt(5.03f * 5.03f + rise * rise);
+    const float distance = 0.2f * rise / length + 2.0f * 5.03f / length;
+    EXPECT_NEAR(face.normal.x, -distance * rise / length, 1e-4f);
+    EXPECT_NEAR(face.normal.z, distance * 5.03f / length, 1e-4f);
+    EXPECT_NEAR(face.height, 4.2f + (2.0f * rise / length - 0.2f * 5.03f / length) * rise / length, 1e-4f);
 }
 
 TEST_F(CushionGeometryTest, CornerMouthTouchesNoCushion) {
     const TableGeometry g = Table(1);
-    quill::Vec3 normal;
-    float height = 0.0f;
-    CushionFlags flags;
     const quill::Vec3 inMouth{g.noseMinX - 1.0f, g.noseMinY - 1.0f, 3.275f};
-    EXPECT_FALSE(Test(g, true, inMouth, 1, &normal, &height, &flags));
-    EXPECT_FALSE(Test(g, true, inMouth, 4, &normal, &height, &flags));
-    EXPECT_EQ(flags.jaw, 1u);
+    for (const uint8_t side : {1, 4}) {
+        const Contact mouth = Touch(g, true, inMouth, side);
+        EXPECT_FALSE(mouth.touches) << int{side};
+        EXPECT_EQ(mouth.flags.jaw, 1u) << int{side};
+    }
 }
 
 TEST_F(CushionGeometryTest, JawFaceNormalPointsToTheTable) {
@@ -83,24 +87,23 @@ TEST_F(CushionGeometryTest, JawFaceNormalPointsToTheTable) {
     const float perpX = (ay - by) / length;  // (5.7, -4.7) / |AB|: towards the table and the pocket
     const float perpY = (bx - ax) / length;
     const quill::Vec3 p{(ax + bx) / 2 + 2.0f * perpX, (ay + by) / 2 + 2.0f * perpY, 3.275f};
-    quill::Vec3 normal;
-    float height = 0.0f;
-    CushionFlags flags;
-    ASSERT_TRUE(Test(g, false, p, 1, &normal, &height, &flags));
-    EXPECT_EQ(flags.jaw, 1u);
-    EXPECT_EQ(flags.nose, 0);
-    EXPECT_NEAR(normal.x, 2.0f * perpX, 1e-4f);
-    EXPECT_NEAR(normal.y, 2.0f * perpY, 1e-4f);
-    EXPECT_EQ(normal.z, 0.0f) << "within the face's band the contact is at the ball's own height";
-    EXPECT_EQ(height, 3.275f);
+    const Contact jaw1 = Touch(g, false, p, 1);
+    ASSERT_TRUE(jaw1.touches);
+    EXPECT_EQ(jaw1.flags.jaw, 1u);
+    EXPECT_EQ(jaw1.flags.nose, 0);
+    EXPECT_NEAR(jaw1.normal.x, 2.0f * perpX, 1e-4f);
+    EXPECT_NEAR(jaw1.normal.y, 2.0f * perpY, 1e-4f);
+    EXPECT_EQ(jaw1.normal.z, 0.0f) << "within the face's band the contact is at the ball's own height";
+    EXPECT_EQ(jaw1.height, 3.275f);
 
     // The same place at the jaw of pocket 6 on the cushion at noseMaxY, measured from that corner: the distance
     // along the cushion becomes -x and the depth into the table -y.
     const quill::Vec3 p6{g.noseMaxX - (p.y - g.noseMinY), g.noseMaxY - (p.x - g.noseMinX), 3.275f};
-    ASSERT_TRUE(Test(g, false, p6, 8, &normal, &height, &flags));
-    EXPECT_EQ(flags.jaw, 6u);
-    EXPECT_NEAR(normal.x, -2.0f * perpY, 1e-4f);
-    EXPECT_NEAR(normal.y, -2.0f * perpX, 1e-4f);
+    const Contact jaw6 = Touch(g, false, p6, 8);
+    ASSERT_TRUE(jaw6.touches);
+    EXPECT_EQ(jaw6.flags.jaw, 6u);
+    EXPECT_NEAR(jaw6.normal.x, -2.0f * perpY, 1e-4f);
+    EXPECT_NEAR(jaw6.normal.y, -2.0f * perpX, 1e-4f);
 }
 
 TEST_F(CushionGeometryTest, RoundedJawEndsOfTheLargeTable) {
@@ -110,32 +113,28 @@ TEST_F(CushionGeometryTest, RoundedJawEndsOfTheLargeTable) {
     const float qy = g.noseMinY + 8.599f;
     const float angle = -0.5235988f;  // 30 degrees towards B
     const quill::Vec3 p{qx + 9.491f * std::cos(angle), qy + 9.491f * std::sin(angle), 3.275f};
-    quill::Vec3 normal;
-    float height = 0.0f;
-    CushionFlags flags;
-    ASSERT_TRUE(Test(g, true, p, 1, &normal, &height, &flags));
-    EXPECT_EQ(flags.jaw, 1u);
-    EXPECT_NEAR(normal.x, 1.5f * std::cos(angle), 1e-3f);
-    EXPECT_NEAR(normal.y, 1.5f * std::sin(angle), 1e-3f);
+    const Contact arc = Touch(g, true, p, 1);
+    ASSERT_TRUE(arc.touches);
+    EXPECT_EQ(arc.flags.jaw, 1u);
+    EXPECT_NEAR(arc.normal.x, 1.5f * std::cos(angle), 1e-3f);
+    EXPECT_NEAR(arc.normal.y, 1.5f * std::sin(angle), 1e-3f);
 
     // Past the line through Q and B the contact is the back end B at the cushion's top.
     const float bx = g.noseMinX - 4.7f;
     const float by = g.noseMinY + 1.322f;
-    const quill::Vec3 pastB{bx - 0.5f, by + 0.7f, 3.275f};
-    flags = CushionFlags{};
-    ASSERT_TRUE(Test(g, true, pastB, 1, &normal, &height, &flags));
-    EXPECT_EQ(height, 4.7f);
-    EXPECT_NEAR(normal.x, -0.5f, 1e-4f);
-    EXPECT_NEAR(normal.y, 0.7f, 1e-4f);
-    EXPECT_FLOAT_EQ(normal.z, 3.275f - 4.7f);
-    EXPECT_EQ(flags.nose, 0);
+    const Contact end = Touch(g, true, {bx - 0.5f, by + 0.7f, 3.275f}, 1);
+    ASSERT_TRUE(end.touches);
+    EXPECT_EQ(end.height, 4.7f);
+    EXPECT_NEAR(end.normal.x, -0.5f, 1e-4f);
+    EXPECT_NEAR(end.normal.y, 0.7f, 1e-4f);
+    EXPECT_FLOAT_EQ(end.normal.z, 3.275f - 4.7f);
+    EXPECT_EQ(end.flags.nose, 0);
     // (Past the line through Q and A lies the straight cushion: A is the jaw's end on the nose line.)
 
     // The straight jaw of the base model reads the same point differently.
-    quill::Vec3 straight;
-    CushionFlags straightFlags;
-    ASSERT_TRUE(Test(g, false, p, 1, &straight, &height, &straightFlags));
-    EXPECT_GT(std::fabs(straight.x - normal.x), 0.01f);
+    const Contact straight = Touch(g, false, p, 1);
+    ASSERT_TRUE(straight.touches);
+    EXPECT_GT(std::fabs(straight.normal.x - arc.normal.x), 0.01f);
 }
 
 class CushionReboundTest : public PhysicsTest {
@@ -196,7 +195,7 @@ TEST_F(CushionReboundTest, WithoutFrictionTheDeformationStaysNormal) {
 
 class CushionPassTest : public PhysicsTest {};
 
-TEST_F(CushionPassTest, AStraightHitGivesOneCushionEventOfTheSpecifiedStrength) {
+TEST_F(CushionPassTest, AStraightHitGivesOneCushionEventAndBounces) {
     auto model = MakeModel(0x10014, 0, {{110.0f, 0.0f}});
     PhysicsBall& ball = model->Ball(0);
     ball.velocity = {1.0f, 0.0f, 0.0f};
@@ -227,6 +226,23 @@ TEST_F(CushionPassTest, AStraightHitGivesOneCushionEventOfTheSpecifiedStrength) 
     EXPECT_NEAR(event.strength, ball.mass * speedBefore * ball.radiusCm, 0.01f * event.strength);
     EXPECT_LT(ball.velocity.x, 0.0f);
     EXPECT_GT(ball.velocity.x, -speedBefore);
+}
+
+TEST_F(CushionPassTest, OnlyTheClosedZoneCountsTheFarCushionBacksIn) {
+    // The 10010 series' zone is the closed box of the cushion backs, the older models' the half-open one.
+    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    const TableGeometry& g = model->Geometry();
+    struct Edge {
+        float x, y;
+        uint8_t closed, halfOpen;
+    };
+    for (const Edge& edge : {Edge{g.cushionBackMaxX, 0.0f, 2, 0}, Edge{0.0f, g.cushionBackMaxY, 8, 0},
+                             Edge{g.cushionBackMinX, g.cushionBackMinY, 5, 5}}) {
+        ball.position = {edge.x, edge.y, ball.radiusCm};
+        EXPECT_EQ(CushionContactSearch::ZoneMask(*model, ball, CushionContactSearch::BackBox::Closed), edge.closed);
+        EXPECT_EQ(CushionContactSearch::ZoneMask(*model, ball, CushionContactSearch::BackBox::HalfOpen), edge.halfOpen);
+    }
 }
 
 TEST_F(CushionPassTest, ABallRestingAgainstACushionGivesNoEvent) {

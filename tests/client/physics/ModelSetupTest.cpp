@@ -207,57 +207,18 @@ TEST_F(SetupTest, WhatCarriesOverBetweenSetUps) {
     EXPECT_EQ(Bits(K()[23]), 0x3F4CFB2Bu);
 }
 
-TEST_F(SetupTest, TenOneSeriesConstants) {
-    struct Row {
-        uint32_t code;
-        float speed, friction, frictionAlt, spinShare, cueMass;
-    };
-    const Row rows[] = {
-        {0x10001, 4.3f, 0.12f, 0.18f, 0.5f, 1.0f},     {0x10004, 4.67f, 0.12f, 0.18f, 0.5f, 0.7f},
-        {0x10005, 4.67f, 0.024f, 0.024f, 0.99f, 0.7f}, {0x1000B, 4.67f, 0.024f, 0.024f, 0.99f, 0.7f},
-        {0x1000D, 4.67f, 0.062f, 0.024f, 0.99f, 0.7f}, {0x1000F, 4.4f, 0.062f, 0.024f, 0.99f, 0.7f},
-    };
-    for (const Row& row : rows) {
-        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(row.code, 0, 3, false));
-        const ModelConstants& c = TheModelConstants();
-        SCOPED_TRACE(row.code);
-        EXPECT_EQ(c.CueSpeedScale, row.speed);
-        EXPECT_EQ(c.StrikeTimeBase, 0.0025f);
-        EXPECT_EQ(c.BallFriction, row.friction);
-        EXPECT_EQ(c.BallFrictionAlt, row.frictionAlt);
-        EXPECT_EQ(c.BallSpinShare, row.spinShare);
-        EXPECT_EQ(c.MiscueDeflection, 0.75f);
-        EXPECT_EQ(dynamic_cast<PhysicsModel10001&>(*model).CueMass(), row.cueMass);
-    }
-}
-
-TEST_F(SetupTest, TenOneSeriesTuningChoices) {
-    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10007, 1, 16, false));
-    EXPECT_EQ(K()[12], 0.5f);
-    EXPECT_EQ(K()[30], 250.0f);
-    model.reset(CreatePhysicsModel(0x10005, 1, 16, false));
-    EXPECT_EQ(K()[12], 0.6f);
-    EXPECT_EQ(K()[28], 200000.0f);
-    model.reset(CreatePhysicsModel(0x10006, 6, 3, false));  // flagB 1, clothSubType 4, cushionMode 0
-    EXPECT_EQ(K()[19], 0.32f);
-    EXPECT_EQ(K()[3], 0.012f);
-    EXPECT_EQ(K()[28], 400000.0f);
-    model.reset(CreatePhysicsModel(0x1000C, 0, 3, false));  // clothSubType 1, cushionMode 0
-    EXPECT_EQ(K()[1], 0.9f);
-    EXPECT_EQ(K()[29], 54.0f);
-    model.reset(CreatePhysicsModel(0x1000E, 5, 3, false));  // clothSubType 0, cushionMode 1
-    EXPECT_EQ(K()[0], 0.28f);
-    EXPECT_EQ(K()[28], 330000.0f);
-    EXPECT_EQ(K()[18], 0.18f);
-
-    // A carom table of clothSubType 2 keeps the cloth entries of the set-up before it.
+// The series' constants and the entries of each class and table are checked in SeriesTuningTest.
+TEST_F(SetupTest, ACaromClothWithoutARowKeepsTheEarlierClothEntries) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x1000E, 5, 3, false));  // cloth 0, cushion mode 1
     model->SharedRecord().geometry.clothSubType = 2;
     ThePhysicsConstants()[0] = 0.5f;
     model->Reinitialise(0);
     EXPECT_EQ(K()[0], 0.5f);
-    EXPECT_EQ(K()[28], 330000.0f);
+    EXPECT_EQ(K()[28], 330000.0f) << "the cushion mode's entries are still written";
+}
 
-    model.reset(CreatePhysicsModel(0x1000F, 0, 3, false));
+TEST_F(SetupTest, TheLastClassOfTheSeriesRaisesTheCushionTop) {
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x1000F, 0, 3, false));
     EXPECT_FLOAT_EQ(model->Geometry().cushionTopHeight, 4.7f);
 }
 

@@ -1,0 +1,43 @@
+#include "client/physics/BallContactPass.h"
+
+#include "client/physics/PhysicsMath.h"
+#include "client/physics/PhysicsModel.h"
+
+namespace kestrovan {
+
+namespace {
+
+// A contact lets go after a few hundred passes; this bound only ends a resolution that never separates.
+constexpr int kMaxResolutionPasses = 1'000'000;
+
+}  // namespace
+
+BallContactPass::BallContactPass(PhysicsModel& model, std::vector<BallContact>& contacts,
+                                 const BallPairSearchForm& search)
+    : model_(model), contacts_(contacts), search_(search) {}
+
+bool BallContactPass::Run() {
+    if (model_.BallCount() == 0) {
+        return true;
+    }
+    BallPairSearch::Find(model_, contacts_, search_);
+    if (!contacts_.empty()) {
+        ResolveContacts();
+    }
+    return model_.AllBallsAtRest();
+}
+
+void BallContactPass::ResolveContacts() {
+    uint16_t separated = 0;
+    for (int pass = 0; pass < kMaxResolutionPasses && separated < contacts_.size(); ++pass) {
+        for (BallContact& contact : contacts_) {
+            if (contact.compression >= 0.0f) {
+                ResolveMicroStep(contact, &separated);
+            } else if (physmath::IsNaN(contact.compression)) {
+                return;  // a NaN never separates
+            }
+        }
+    }
+}
+
+}  // namespace kestrovan
