@@ -329,8 +329,8 @@ bool PhysicsModel::CollidePocketJaw(PhysicsBall& ball, uint8_t pocket, float dt)
         return false;
     }
     const PocketWallContact wall = PocketGeometry(g).WallContact(pocket, p.x, p.y, r);
-    bool withinReach = wall.reach != PocketWallContact::Reach::Outside;
-    if (wall.reach == PocketWallContact::Reach::Touching) {
+    bool withinReach = wall.IsWithinReach();
+    if (wall.IsNear()) {
         float dz = p.z - g.cushionTopHeight;
         if (!(dz > 0.0f)) {
             dz = 0.0f;

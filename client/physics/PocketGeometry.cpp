@@ -108,7 +108,7 @@ PocketWallContact PocketGeometry::CircularWall(float cx, float cy, float radius,
     if (length <= radius - r) {
         return contact;
     }
-    contact.reach = PocketWallContact::Reach::Touching;
+    contact.reach = PocketWallContact::Reach::NearWall;
     contact.gap = radius - length;
     contact.dirX = dx;
     contact.dirY = dy;
@@ -121,12 +121,12 @@ PocketWallContact PocketGeometry::MiddleJaws(float u, float radius, float r) con
         if (u >= r - radius) {
             contact.reach = PocketWallContact::Reach::Clear;
         } else if (u > -radius) {
-            contact = {PocketWallContact::Reach::Touching, u + radius, -1.0f, 0.0f};
+            contact = {PocketWallContact::Reach::NearSide, u + radius, -1.0f, 0.0f};
         }
         return contact;
     }
     if (u < radius) {
-        contact = {PocketWallContact::Reach::Touching, radius - u, 1.0f, 0.0f};
+        contact = {PocketWallContact::Reach::NearSide, radius - u, 1.0f, 0.0f};
     }
     return contact;
 }
@@ -152,14 +152,14 @@ PocketWallContact PocketGeometry::CornerThroat(uint8_t pocket, float x, float y,
     PocketWallContact contact;
     if (w < r) {
         if (!(w < 0.0f)) {
-            contact = {PocketWallContact::Reach::Touching, w, fsx * diagonal, -fsy * diagonal};
+            contact = {PocketWallContact::Reach::NearSide, w, fsx * diagonal, -fsy * diagonal};
         }
         return contact;
     }
     if (w <= 2.0f * radius - r) {
         contact.reach = PocketWallContact::Reach::Clear;
     } else if (w < 2.0f * radius) {
-        contact = {PocketWallContact::Reach::Touching, 2.0f * radius - w, -fsx * diagonal, fsy * diagonal};
+        contact = {PocketWallContact::Reach::NearSide, 2.0f * radius - w, -fsx * diagonal, fsy * diagonal};
     }
     return contact;
 }

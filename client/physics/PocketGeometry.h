@@ -11,13 +11,19 @@ namespace kestrovan {
 inline constexpr uint8_t kPocketCount = 6;
 
 // How a ball's centre relates to a pocket's wall: beyond its reach, within reach but clear of the wall, or close
-// enough to touch it, at gap (cm) in the horizontal direction (dirX, dirY) from the centre towards the wall.
+// enough to touch the circular wall or one of the straight sides (a middle pocket's jaws, a corner pocket's
+// throat), at gap (cm) in the horizontal direction (dirX, dirY) from the centre towards it.
 struct PocketWallContact {
-    enum class Reach { Outside, Clear, Touching };
+    enum class Reach { Outside, Clear, NearWall, NearSide };
     Reach reach = Reach::Outside;
     float gap = 0.0f;
     float dirX = 0.0f;
     float dirY = 0.0f;
+
+    bool IsNear() const { return reach == Reach::NearWall || reach == Reach::NearSide; }
+    // Inside the circular wall the ball is within the pocket's reach at any height; near a straight side only an
+    // actual contact puts it there.
+    bool IsWithinReach() const { return reach == Reach::Clear || reach == Reach::NearWall; }
 };
 
 class PocketGeometry {

@@ -138,6 +138,34 @@ TEST_F(MotionStepTest, PocketWallImpactsAreReportedAboveEightCentimetresPerSecon
     EXPECT_FALSE(model->CollidePocketJaw(ball, 2, 0.0001f));
 }
 
+TEST_F(MotionStepTest, NearAStraightPocketSideOnlyAContactPutsTheBallWithinReach) {
+    auto model = MakeModel(0x10014, 1, {{0.0f, 0.0f}});
+    PhysicsBall& ball = model->Ball(0);
+    const TableGeometry& g = model->Geometry();
+    const float r = ball.radiusCm;
+    const float gap = r / 2.0f;
+    const float diagonal = 0.70710677f;
+    struct Side {
+        uint8_t pocket;
+        float x;
+        float y;
+    };
+    // Half a radius from the left jaw of middle pocket 2, and from the first side of corner pocket 1's throat.
+    const Side sides[] = {
+        {2, (g.noseMinX + g.noseMaxX) / 2.0f - g.middlePocketRadius + gap, g.noseMinY - 1.0f},
+        {1, g.cushionBackMinX + gap * diagonal, g.noseMinY + g.pocketJaw0 - gap * diagonal},
+    };
+    for (const Side& side : sides) {
+        ball.velocity = {};
+        ball.position = {side.x, side.y, g.cushionTopHeight + 0.9f * r};
+        EXPECT_FALSE(model->CollidePocketJaw(ball, side.pocket, 0.0001f))
+            << "above the side, out of touch: pocket " << +side.pocket;
+        ball.position.z = r;
+        EXPECT_TRUE(model->CollidePocketJaw(ball, side.pocket, 0.0001f))
+            << "touching the side: pocket " << +side.pocket;
+    }
+}
+
 TEST_F(MotionStepTest, SpinTurnsTheOrientation) {
     auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}});
     PhysicsBall& ball = model->Ball(0);
