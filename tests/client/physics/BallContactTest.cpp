@@ -1,33 +1,62 @@
-// The ball-ball pass of the 10010 series.
+// The ball-ball passes: the two versions of the 10001 series (0x10005 to 0x1000B, and 0x1000C to 0x1000F) and the
+// pass of the 10010 series.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "tests/client/physics/PhysicsFixture.h"
 
 namespace kestrovan::test {
 namespace {
 
-class BallContactTest : public PhysicsTest {};
+class BallContactTest : public PhysicsTest {
+protected:
+    // Ball 1 rolling along -x into the resting ball 0 of a model of the code; the touch distance is 2 r + 0.1.
+    static std::unique_ptr<PhysicsModel> HeadOn(uint32_t code, uint32_t kind = 0) {
+        auto model = MakeModel(code, kind, {{0.0f, 0.0f}, {6.6f, 0.0f}});
+        model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
+        return model;
+    }
+};
 
 TEST_F(BallContactTest, AHeadOnHitReportsOnceAndPassesTheSpeedOn) {
-    // Ball 1 rolls into the resting ball 0 along -x; the touch distance is 2 r + 0.1.
-    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}, {6.6f, 0.0f}});
-    PhysicsBall& resting = model->Ball(0);
-    PhysicsBall& moving = model->Ball(1);
-    moving.velocity = {-2.0f, 0.0f, 0.0f};
-    EXPECT_FALSE(model->CollideBalls());
-    ASSERT_EQ(ThePhysicsEventList().Size(), 1u);
-    const PhysicsEvent& event = ThePhysicsEventList().Events()[0];
-    EXPECT_EQ(event.kind, PhysicsEventKind::BallBall);
-    EXPECT_EQ(event.ball, 0) << "the lower index";
-    EXPECT_EQ(event.extra, 1);
-    // mass(b) (n . v(b)) - mass(a) (n . v(a)), with n from ball 1 towards ball 0.
-    EXPECT_FLOAT_EQ(event.strength, 0.25f * 2.0f);
-    EXPECT_FLOAT_EQ(event.vector.x, 1.0f) << "from the lower ball's centre towards the other";
-    // Without spin the velocities along the line of centres are exchanged within the micro-steps' accuracy.
-    EXPECT_NEAR(resting.velocity.x, -2.0f, 0.02f);
-    EXPECT_NEAR(moving.velocity.x, 0.0f, 0.02f);
-    EXPECT_NEAR(resting.velocity.x + moving.velocity.x, -2.0f, 1e-4f) << "momentum is kept";
-    EXPECT_EQ(resting.velocity.y, 0.0f);
+    for (const uint32_t code : {0x10005u, 0x1000Bu, 0x1000Cu, 0x1000Fu, 0x10014u}) {
+        SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
+        auto model = HeadOn(code);
+        PhysicsBall& resting = model->Ball(0);
+        PhysicsBall& moving = model->Ball(1);
+        EXPECT_FALSE(model->CollideBalls());
+        // Without spin the velocities along the line of centres are exchanged within the micro-steps' accuracy.
+        EXPECT_NEAR(resting.velocity.x, -2.0f, 0.02f);
+        EXPECT_NEAR(moving.velocity.x, 0.0f, 0.02f);
+        EXPECT_NEAR(resting.velocity.x + moving.velocity.x, -2.0f, 1e-4f) << "momentum is kept";
+        EXPECT_EQ(resting.velocity.y, 0.0f) << "no slip, no friction";
+        ASSERT_EQ(ThePhysicsEventList().Size(), 1u);
+        const PhysicsEvent& event = ThePhysicsEventList().Events()[0];
+        EXPECT_EQ(event.kind, PhysicsEventKind::BallBall);
+        EXPECT_EQ(event.ball, 0) << "the lower index";
+        EXPECT_EQ(event.extra, 1);
+        // mass(b) (n . v(b)) - mass(a) (n . v(a)), with n from ball 1 towards ball 0.
+        EXPECT_FLOAT_EQ(event.strength, 0.25f * 2.0f);
+        EXPECT_FLOAT_EQ(event.vector.x, 1.0f) << "from the lower ball's centre towards the other";
+
+        // The same pair touching again in the next sub-step adds no second event.
+        resting.position = {0.0f, 0.0f, resting.radiusCm};
+        resting.velocity = {};
+        moving.velocity = {-2.0f, 0.0f, 0.0f};
+        model->CollideBalls();
+        EXPECT_EQ(ThePhysicsEventList().Size(), 1u);
+    }
+}
+
+TEST_F(BallContactTest, AnotherEventInBetweenReportsThePairAgain) {
+    auto model = HeadOn(0x10014);
+    model->CollideBalls();
+    ThePhysicsEventList().Append(PhysicsEventKind::Cushion, 3);
+    model->Ball(0).velocity = quill::kZeroVector;
+    model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
+    model->CollideBalls();
+    EXPECT_EQ(ThePhysicsEventList().Size(), 3u);
 }
 
 TEST_F(BallContactTest, NoContactAtTheTouchDistanceOrWhenParting) {
@@ -43,40 +72,38 @@ TEST_F(BallContactTest, NoContactAtTheTouchDistanceOrWhenParting) {
     EXPECT_TRUE(model->CollideBalls()) << "two touching balls at rest: no contact, all at rest";
 }
 
-TEST_F(BallContactTest, TheSamePairInConsecutiveStepsIsReportedOnce) {
-    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}, {6.6f, 0.0f}});
-    PhysicsEventList& events = ThePhysicsEventList();
-    for (int step = 0; step < 2; ++step) {
-        model->Ball(0).position = {0.0f, 0.0f, 3.275f};
-        model->Ball(0).velocity = quill::kZeroVector;
-        model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
-        model->CollideBalls();
-    }
-    EXPECT_EQ(events.Size(), 1u);
-    events.Append(PhysicsEventKind::Cushion, 3);
-    model->Ball(0).velocity = quill::kZeroVector;
-    model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
-    model->CollideBalls();
-    EXPECT_EQ(events.Size(), 3u) << "another event in between: reported again";
-}
-
 TEST_F(BallContactTest, AContactRestartsTheCushionBookkeeping) {
-    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}, {6.6f, 0.0f}});
+    auto model = HeadOn(0x10014);
     PhysicsBall& a = model->Ball(0);
     a.cushionNormalSpeed[0] = 0.5f;
     a.cushionNormalSpeed[1] = -0.5f;
     a.cushionSteps[0] = 3;
-    model->Ball(1).velocity = {-1.0f, 0.0f, 0.0f};
     model->CollideBalls();
     EXPECT_EQ(a.cushionPositive[0], 1);
     EXPECT_EQ(a.cushionPositive[1], 0);
     EXPECT_EQ(a.cushionSteps[0], 0);
 }
 
-TEST_F(BallContactTest, SpinningContactTransfersThrowThroughFriction) {
-    // A ball with side spin hitting a resting ball straight on pushes it off the line of centres.
-    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}, {6.6f, 0.0f}});
-    model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
+TEST_F(BallContactTest, SideSpinThrowsTheStruckBallThroughFriction) {
+    // A ball struck head-on while spinning about the vertical: the contact points slip across the line of centres,
+    // and friction moves the struck ball sideways and turns it. The 10001 series' first version changes velocity
+    // and spin by the same impulse (a ratio of the inertia arm); the second scales the velocity change by TuningB17.
+    struct Case {
+        uint32_t code;
+        float velocityScale;
+    };
+    for (const Case c : {Case{0x1000B, 1.0f}, Case{0x1000C, 0.2f}, Case{0x1000D, 0.3f}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << c.code);
+        auto model = HeadOn(c.code);
+        PhysicsBall& struck = model->Ball(0);
+        struck.spin = {0.0f, 0.0f, 50.0f};
+        model->CollideBalls();
+        ASSERT_NE(struck.velocity.y, 0.0f) << "friction acted";
+        const float ratio = std::fabs(struck.velocity.y / (struck.spin.z - 50.0f));
+        EXPECT_NEAR(ratio, c.velocityScale * struck.inertiaArm, 1e-3f * ratio);
+    }
+    // The 10010 series: the striking ball's side spin pushes the struck ball off the line of centres.
+    auto model = HeadOn(0x10014);
     model->Ball(1).spin = {0.0f, 0.0f, 60.0f};
     model->CollideBalls();
     EXPECT_NE(model->Ball(0).velocity.y, 0.0f);
@@ -84,9 +111,8 @@ TEST_F(BallContactTest, SpinningContactTransfersThrowThroughFriction) {
 }
 
 TEST_F(BallContactTest, PocketedBallsAreLeftOut) {
-    auto model = MakeModel(0x10014, 1, {{0.0f, 0.0f}, {6.6f, 0.0f}});
+    auto model = HeadOn(0x10014, 1);
     model->Ball(0).pocketed = 2;
-    model->Ball(1).velocity = {-2.0f, 0.0f, 0.0f};
     EXPECT_FALSE(model->CollideBalls());
     EXPECT_TRUE(ThePhysicsEventList().Empty());
 }

@@ -15,8 +15,6 @@
 namespace kestrovan::test {
 namespace {
 
-using Entries = std::vector<std::pair<int, float>>;
-
 constexpr float kMarker = -7.0f;
 // Written by every set-up of the series before its own choices (K31 follows the table's nose height).
 const Entries kCommonEntries = {

@@ -1,6 +1,6 @@
-// The cushion passes of the base model and of the 10001 series. The base model's pass is the series' first
-// version with its own contact step (0x10000 to 0x10004, penetration springs); the second version has the
-// deforming rebound (0x10005 to 0x1000C) and the third the jaw's own friction (0x1000D to 0x1000F).
+// The cushion passes. The base model's pass is the 10001 series' first version with its own contact step (0x10000
+// to 0x10004, penetration springs); the second version has the deforming rebound (0x10005 to 0x1000C) and the
+// third the jaw's own friction (0x1000D to 0x1000F). The 10010 series has a pass of its own.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,19 +16,10 @@ constexpr uint32_t kBaseModel = 0x10000;
 constexpr uint32_t kFirstVersion = 0x10001;
 constexpr uint32_t kSecondVersion = 0x10005;
 constexpr uint32_t kThirdVersion = 0x1000D;
-constexpr uint32_t kEveryPass[] = {kBaseModel, kFirstVersion, kSecondVersion, kThirdVersion};
+constexpr uint32_t kTenTen = 0x10014;
+constexpr uint32_t kEveryPass[] = {kBaseModel, kFirstVersion, kSecondVersion, kThirdVersion, kTenTen};
 
-std::vector<PhysicsEvent> CushionEvents() {
-    std::vector<PhysicsEvent> events;
-    for (const PhysicsEvent& event : ThePhysicsEventList().Events()) {
-        if (event.kind == PhysicsEventKind::Cushion) {
-            events.push_back(event);
-        }
-    }
-    return events;
-}
-
-class CushionPass10001Test : public PhysicsTest {
+class CushionPassTest : public PhysicsTest {
 protected:
     // Whether the ball's axis still holds a contact: its penetration (the penetration pass) or its deformation.
     static bool InContact(uint32_t code, const PhysicsBall& ball, int axis) {
@@ -46,7 +37,7 @@ protected:
     std::unique_ptr<PhysicsModel> model_;
 };
 
-TEST_F(CushionPass10001Test, AStraightHitGivesOneEventAndBouncesInEveryVersion) {
+TEST_F(CushionPassTest, AStraightHitGivesOneEventAndBouncesInEveryVersion) {
     for (const uint32_t code : kEveryPass) {
         SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
         PhysicsBall& ball = Roll(code, 110.0f, 0.0f, {1.0f, 0.0f, 0.0f});
@@ -56,22 +47,26 @@ TEST_F(CushionPass10001Test, AStraightHitGivesOneEventAndBouncesInEveryVersion) 
         for (int call = 0; call < 100 && !(ball.velocity.x < 0.0f && ball.cushionMask == 0); ++call) {
             const float vx = ball.velocity.x;
             model_->Simulate(0.005f, 50, 1.0f);
-            for (const PhysicsEvent& event : CushionEvents()) {
+            for (const PhysicsEvent& event : EventsOf(PhysicsEventKind::Cushion)) {
                 events.push_back(event);
                 speedBefore = vx;
             }
         }
         ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].ball, 0);
         EXPECT_EQ(events[0].ExtraLow(), 2) << "the cushion at noseMaxX, no jaw";
         EXPECT_EQ(events[0].ExtraHigh(), 0);
-        EXPECT_NEAR(events[0].strength, ball.mass * speedBefore * -events[0].vector.x, 0.01f * events[0].strength);
+        EXPECT_EQ(events[0].vector.x, -ball.radiusCm) << "the test's contact vector, not normalised";
+        EXPECT_FLOAT_EQ(events[0].vector.z, ball.radiusCm - 4.2f);
+        // strength = mass x approach speed x the vector's length along the approach.
+        EXPECT_NEAR(events[0].strength, ball.mass * speedBefore * ball.radiusCm, 0.01f * events[0].strength);
         EXPECT_LT(ball.velocity.x, 0.0f) << "the ball comes back";
         EXPECT_GT(ball.velocity.x, -speedBefore) << "slower than it came";
         EXPECT_FALSE(InContact(code, ball, 0));
     }
 }
 
-TEST_F(CushionPass10001Test, ABallMovingAwayFromTheCushionIsNoContact) {
+TEST_F(CushionPassTest, ABallMovingAwayFromTheCushionIsNoContact) {
     for (const uint32_t code : kEveryPass) {
         PhysicsBall& ball = Roll(code, 120.0f - 3.0f, 0.0f, {-0.5f, 0.0f, 0.0f});
         model_->CollideCushions(ball, 0.0001f);
@@ -81,12 +76,12 @@ TEST_F(CushionPass10001Test, ABallMovingAwayFromTheCushionIsNoContact) {
     }
 }
 
-TEST_F(CushionPass10001Test, ACornerIsTwoContactsThatEndOnTheirOwn) {
+TEST_F(CushionPassTest, ACornerIsTwoContactsThatEndOnTheirOwn) {
     for (const uint32_t code : kEveryPass) {
         SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
         PhysicsBall& ball = Roll(code, 120.0f - 3.0f, 60.0f - 3.0f, {1.0f, 0.2f, 0.0f});
         model_->CollideCushions(ball, 0.00002f);
-        const std::vector<PhysicsEvent> events = CushionEvents();
+        const std::vector<PhysicsEvent> events = EventsOf(PhysicsEventKind::Cushion);
         ASSERT_EQ(events.size(), 2u);
         EXPECT_EQ(events[0].ExtraLow(), 2) << "the x axis first";
         EXPECT_EQ(events[1].ExtraLow(), 8);
@@ -109,7 +104,7 @@ TEST_F(CushionPass10001Test, ACornerIsTwoContactsThatEndOnTheirOwn) {
     }
 }
 
-TEST_F(CushionPass10001Test, ANewContactRestartsTheXCountersInThePenetrationPass) {
+TEST_F(CushionPassTest, ANewContactRestartsTheXCountersInThePenetrationPass) {
     // The penetration pass restarts the x axis's counters for a new contact on either axis; the later versions
     // restart the contact's own axis.
     for (const uint32_t code : {kBaseModel, kFirstVersion, kSecondVersion}) {
@@ -118,7 +113,7 @@ TEST_F(CushionPass10001Test, ANewContactRestartsTheXCountersInThePenetrationPass
         ball.cushionPositive[0] = ball.cushionPositive[1] = 1;
         ball.cushionSteps[0] = ball.cushionSteps[1] = 3;
         model_->CollideCushions(ball, 0.0001f);
-        ASSERT_EQ(CushionEvents().size(), 1u);
+        ASSERT_EQ(EventsOf(PhysicsEventKind::Cushion).size(), 1u);
         const int restarted = code == kSecondVersion ? 1 : 0;
         EXPECT_EQ(ball.cushionPositive[restarted], 0);
         EXPECT_EQ(ball.cushionSteps[restarted], 0);
@@ -129,7 +124,7 @@ TEST_F(CushionPass10001Test, ANewContactRestartsTheXCountersInThePenetrationPass
     }
 }
 
-TEST_F(CushionPass10001Test, TheEndOfASingleYContactClearsTheXPenetration) {
+TEST_F(CushionPassTest, TheEndOfASingleYContactClearsTheXPenetration) {
     // A ball leaving the cushion at noseMaxY with almost no penetration left: the release ends the contact, and
     // the x axis's penetration is cleared while the y axis's stays as the last sub-step left it.
     for (const uint32_t code : {kBaseModel, kFirstVersion}) {
@@ -146,7 +141,7 @@ TEST_F(CushionPass10001Test, TheEndOfASingleYContactClearsTheXPenetration) {
     }
 }
 
-TEST_F(CushionPass10001Test, TheFirstVersionReleasesBelowItsThreshold) {
+TEST_F(CushionPassTest, TheFirstVersionReleasesBelowItsThreshold) {
     // dt 0.02: sub-steps of 0.001 s and a release threshold of K32 x 0.001 = 0.00005.
     for (const float penetration : {0.00004f, 0.001f}) {
         PhysicsBall& ball = Roll(kFirstVersion, 120.0f - 3.0f, 0.0f, {-0.01f, 0.0f, 0.0f});
@@ -163,41 +158,39 @@ TEST_F(CushionPass10001Test, TheFirstVersionReleasesBelowItsThreshold) {
     }
 }
 
-TEST_F(CushionPass10001Test, TheSeriesContactStepCountsTheCutImpulseMore) {
-    auto series = MakeModel(kFirstVersion, 0, {{0.0f, 0.0f}});
-    auto base = MakeModel(0x10000, 0, {{0.0f, 0.0f}});
+TEST_F(CushionPassTest, TheSeriesContactStepCountsTheCutImpulseMore) {
     CushionNormal normal;
     normal.n = quill::Vec3{-0.96f, 0.0f, 0.28f};
     normal.ex = -1.0f;
     normal.ch = 0.96f;
     PhysicsConstants k;
-    k[18] = 0.28f;
-    k[19] = 0.28f;
+    k[18] = k[19] = 0.28f;
     k[23] = 0.8f;
-    const quill::Vec3 start{1.0f, 0.7f, -0.1f};
-    quill::Vec3 v = start;
-    quill::Vec3 w{0.0f, 30.0f, 0.0f};
-    series->CushionContactStep(v, w, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k);
-    quill::Vec3 expectedV = start;
-    quill::Vec3 expectedW{0.0f, 30.0f, 0.0f};
-    CushionContactStep::Apply(expectedV, expectedW, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k, 0.02f,
-                              false);
-    EXPECT_TRUE(v.Equals(expectedV));
-    EXPECT_TRUE(w.Equals(expectedW));
-    quill::Vec3 baseV = start;
-    quill::Vec3 baseW{0.0f, 30.0f, 0.0f};
-    base->CushionContactStep(baseV, baseW, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k);
-    EXPECT_FALSE(baseV.Equals(v)) << "the base model's step counts 0.015 / h";
+    using Motion = std::pair<quill::Vec3, quill::Vec3>;  // velocity and spin
+    const Motion start{{1.0f, 0.7f, -0.1f}, {0.0f, 30.0f, 0.0f}};
+    const auto stepOf = [&](uint32_t code) {
+        Motion m = start;
+        MakeModel(code, 0, {{0.0f, 0.0f}})
+            ->CushionContactStep(m.first, m.second, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k);
+        return m;
+    };
+    Motion expected = start;
+    CushionContactStep::Apply(expected.first, expected.second, normal, 2000.0f, 0.9f, 0.03275f, 0.0131f, 0.000005f, k,
+                              0.02f, false);
+    const Motion series = stepOf(kFirstVersion);
+    EXPECT_TRUE(series.first.Equals(expected.first)) << "a cut impulse of 0.02 / h";
+    EXPECT_TRUE(series.second.Equals(expected.second));
+    EXPECT_FALSE(stepOf(kBaseModel).first.Equals(series.first)) << "the base model's step counts 0.015 / h";
 }
 
-TEST_F(CushionPass10001Test, OnlyTheThirdVersionReportsTheUpperFace) {
-    for (const uint32_t code : kEveryPass) {
+TEST_F(CushionPassTest, OnlyTheThirdVersionReportsTheUpperFace) {
+    for (const uint32_t code : {kBaseModel, kFirstVersion, kSecondVersion, kThirdVersion}) {
         SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code);
         // A ball above the nose, half a centimetre over the cushion, coming down onto its sloping top.
         PhysicsBall& ball = Roll(code, 0.0f, 0.0f, {0.5f, 0.0f, -0.5f});
         ball.position = {120.5f, 0.0f, 7.2f};
         model_->CollideCushions(ball, 0.0001f);
-        const std::vector<PhysicsEvent> events = CushionEvents();
+        const std::vector<PhysicsEvent> events = EventsOf(PhysicsEventKind::Cushion);
         ASSERT_EQ(events.size(), 1u);
         EXPECT_EQ(events[0].ExtraLow(), 2);
         EXPECT_EQ(events[0].ExtraHigh(), code == kThirdVersion ? 1 : 0);
@@ -219,7 +212,7 @@ protected:
         bool touched = false;
         for (int call = 0; call < 200; ++call) {
             model->Simulate(0.005f, 15, 1.0f);
-            for (const PhysicsEvent& event : CushionEvents()) {
+            for (const PhysicsEvent& event : EventsOf(PhysicsEventKind::Cushion)) {
                 events->push_back(event);
             }
             touched = touched || ball.cushionMask != 0;
