@@ -15,6 +15,26 @@ constexpr size_t kUpdateChunk = 256;
 // The largest message whose frame length still fits the frame's u16.
 constexpr size_t kLargestMessage = 65535 - 2 - 8;
 
+// Feeds input to one direction of the cipher in update-sized pieces, then finishes it, writing from output[length]
+// on and advancing length by what was written. Update and Final are that direction's two member functions.
+template <class Update, class Final>
+int RunCipher(DesCbc& cbc, Update update, Final finish, std::span<const uint8_t> input, std::span<uint8_t> output,
+              size_t& length) {
+    int result = kCipherOk;
+    for (size_t offset = 0; result == kCipherOk && offset < input.size(); offset += kUpdateChunk) {
+        size_t written = 0;
+        result = (cbc.*update)(input.subspan(offset, std::min(kUpdateChunk, input.size() - offset)),
+                               output.subspan(length), written);
+        length += written;
+    }
+    if (result == kCipherOk) {
+        size_t written = 0;
+        result = (cbc.*finish)(output.subspan(length), written);
+        length += written;
+    }
+    return result;
+}
+
 }  // namespace
 
 PacketCipher::PacketCipher(const PacketCipherKeys& keys) : builtWith_(keys) {
@@ -40,16 +60,8 @@ int PacketCipher::EncryptPacket(std::span<const uint8_t> message, std::span<uint
     DesCbc cbc;
     int result = cbc.Init(DesCbc::kPaddingPkcs5, encipherKey_, ChainingValue(encipherIvMask_));
     size_t length = 2;
-    for (size_t offset = 0; result == kCipherOk && offset < message.size(); offset += kUpdateChunk) {
-        size_t written = 0;
-        result = cbc.EncryptUpdate(message.subspan(offset, std::min(kUpdateChunk, message.size() - offset)),
-                                   frame.subspan(length), written);
-        length += written;
-    }
     if (result == kCipherOk) {
-        size_t written = 0;
-        result = cbc.EncryptFinal(frame.subspan(length), written);
-        length += written;
+        result = RunCipher(cbc, &DesCbc::EncryptUpdate, &DesCbc::EncryptFinal, message, frame, length);
     }
     if (result != kCipherOk) {
         return result;
@@ -66,16 +78,8 @@ int PacketCipher::DecryptPacket(std::span<const uint8_t> ciphertext, std::span<u
     DesCbc cbc;
     int result = cbc.Init(DesCbc::kPaddingPkcs5, decipherKey_, ChainingValue(decipherIvMask_));
     size_t length = 0;
-    for (size_t offset = 0; result == kCipherOk && offset < ciphertext.size(); offset += kUpdateChunk) {
-        size_t written = 0;
-        result = cbc.DecryptUpdate(ciphertext.subspan(offset, std::min(kUpdateChunk, ciphertext.size() - offset)),
-                                   plain.subspan(length), written);
-        length += written;
-    }
     if (result == kCipherOk) {
-        size_t written = 0;
-        result = cbc.DecryptFinal(plain.subspan(length), written);
-        length += written;
+        result = RunCipher(cbc, &DesCbc::DecryptUpdate, &DesCbc::DecryptFinal, ciphertext, plain, length);
     }
     if (result != kCipherOk) {
         return result;
