@@ -135,8 +135,25 @@ void SdlWindowBackend::Place(const PixelRect& rect, bool topmost) {
     SDL_SetWindowPosition(window_, rect.left, rect.top);
 }
 
+// The window also covers the desktop by its own placement: a window manager makes it full screen on request,
+// but a bare X server (no window manager) ignores the request.
 bool SdlWindowBackend::SetFullScreen(bool fullScreen) {
-    return window_ != nullptr && SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    if (window_ == nullptr || fullScreen == IsFullScreen()) {
+        return window_ != nullptr;
+    }
+    if (fullScreen) {
+        windowedRect_ = WindowRect();
+        const PixelRect desktop = DesktopRect();
+        SDL_SetWindowPosition(window_, desktop.left, desktop.top);
+        SDL_SetWindowSize(window_, desktop.Width(), desktop.Height());
+        return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    }
+    if (SDL_SetWindowFullscreen(window_, 0) != 0) {
+        return false;
+    }
+    SDL_SetWindowSize(window_, windowedRect_.Width(), windowedRect_.Height());
+    SDL_SetWindowPosition(window_, windowedRect_.left, windowedRect_.top);
+    return true;
 }
 
 bool SdlWindowBackend::IsFullScreen() const {

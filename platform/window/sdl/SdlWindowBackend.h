@@ -64,6 +64,7 @@ private:
     uint32_t wakeEventType_ = 0;
     std::atomic<bool> wakePending_{false};
     SdlEventConverter converter_;
+    PixelRect windowedRect_;  // where the window stood before it went full screen
     std::function<bool(PixelPoint)> dragBand_;
     std::map<uint32_t, SDL_Cursor*> cursors_;
 };
