@@ -1,0 +1,103 @@
+// The relative mouse fed from a headless window's events, as the game thread reads it once per tick.
+#include <gtest/gtest.h>
+
+#include "AppTestWindow.h"
+#include "client/app/DirectInputMouse.h"
+
+namespace kestrovan {
+namespace {
+
+platform::InputEvent Motion(int dx, int dy) {
+    platform::InputEvent event;
+    event.kind = platform::InputEventKind::MouseMove;
+    event.dx = dx;
+    event.dy = dy;
+    return event;
+}
+
+platform::InputEvent Focus(bool gained) {
+    platform::InputEvent event;
+    event.kind = gained ? platform::InputEventKind::FocusGained : platform::InputEventKind::FocusLost;
+    return event;
+}
+
+class DirectInputMouseTest : public ::testing::Test {
+protected:
+    DirectInputMouseTest() {
+        app.Feed(Focus(true));
+        EXPECT_EQ(mouse.Create(*app.window), 0u);
+    }
+
+    test::AppTestWindow app;
+    DirectInputMouse mouse;
+};
+
+TEST_F(DirectInputMouseTest, SumsTheRecordsOfOneTick) {
+    app.Feed(Motion(5, 0));
+    app.Feed(Motion(-2, 3));
+    app.Feed(Motion(4, 0));
+    platform::InputEvent wheel;
+    wheel.kind = platform::InputEventKind::Wheel;
+    wheel.wheelDelta = -240;
+    app.Feed(wheel);
+    mouse.Update();
+    EXPECT_EQ(mouse.Dx(), 7);
+    EXPECT_EQ(mouse.Dy(), 3);
+    EXPECT_EQ(mouse.DWheel(), -240);
+    EXPECT_EQ(mouse.EventCount(), 5u);
+
+    mouse.Update();  // a tick without records
+    EXPECT_EQ(mouse.EventCount(), 0u);
+    EXPECT_EQ(mouse.Dx(), 0);
+    EXPECT_EQ(mouse.Dy(), 0);
+    EXPECT_EQ(mouse.DWheel(), 0);
+}
+
+TEST_F(DirectInputMouseTest, AFullBufferKeepsTheSums) {
+    for (int i = 0; i < 200; ++i) {
+        app.Feed(Motion(1, -1));
+    }
+    mouse.Update();
+    EXPECT_EQ(mouse.Dx(), 200);
+    EXPECT_EQ(mouse.Dy(), -200);
+    EXPECT_EQ(mouse.EventCount(), DirectInputMouse::kBufferRecords);
+}
+
+TEST_F(DirectInputMouseTest, LostInputIsAcquiredAgainOncePerTick) {
+    app.Feed(Motion(9, 9));
+    app.Feed(Focus(false));
+    app.Feed(Motion(1, 1));
+    mouse.Update();  // lost: zero motion, one try to acquire (refused in the background)
+    EXPECT_EQ(mouse.Dx(), 0);
+    mouse.Update();
+    EXPECT_EQ(mouse.Dx(), 0);
+    app.Feed(Focus(true));
+    mouse.Update();  // acquired again on this tick
+    app.Feed(Motion(2, 0));
+    mouse.Update();
+    EXPECT_EQ(mouse.Dx(), 2);
+}
+
+TEST(DirectInputMouseCursorMode, MeasuresTheCursorAndPullsItBackToTheCentre) {
+    test::AppTestWindow app;
+    DirectInputMouse mouse;
+    mouse.SetUseDevice(false);
+    EXPECT_EQ(mouse.Create(*app.window), 0u);
+    mouse.SetCaptured(true);
+    mouse.SetCursorCentre(700, 480);
+    mouse.Update();  // from (0, 0) to the centre
+    EXPECT_EQ(mouse.Dx(), 700);
+    const size_t warps = app.backend->Calls().size();
+    mouse.Update();  // the cursor has not moved: no motion and no warp
+    EXPECT_EQ(mouse.Dx(), 0);
+    EXPECT_EQ(mouse.Dy(), 0);
+    EXPECT_EQ(app.backend->Calls().size(), warps);
+    app.window->SetCursorPos(platform::PixelPoint{710, 475});
+    mouse.Update();
+    EXPECT_EQ(mouse.Dx(), 10);
+    EXPECT_EQ(mouse.Dy(), -5);
+    EXPECT_EQ(app.window->GetCursorPos(), (platform::PixelPoint{700, 480}));
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,163 @@
+// The native edit bridge between a recording edit box and the hidden edit of a headless window.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "AppTestWindow.h"
+#include "client/app/NativeEditBridge.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+namespace {
+
+namespace Vk = platform::Vk;
+namespace Msg = platform::Msg;
+using test::KeyEvent;
+using test::TextEvent;
+
+class FakeEditBox : public NativeEditClient {
+public:
+    platform::WString GetText() const override { return text; }
+    bool InputMethodOff() const override { return imeOff; }
+    void ShowCaret() override { caretShown = true; }
+    void HideCaret() override { caretShown = false; }
+    bool ClampToMaxBytes(platform::WString& value) const override {
+        if (value.size() <= maxUnits) return false;
+        value.resize(maxUnits);
+        return true;
+    }
+    void SetTextAndSelection(const platform::WString& value, uint32_t newCaret, uint32_t newAnchor) override {
+        text = value;
+        caret = newCaret;
+        anchor = newAnchor;
+    }
+    void NotifyParent(uint32_t code) override { notified.push_back(code); }
+    void SubmitText(const platform::WString& value) override { submitted.push_back(value); }
+
+    platform::WString text;
+    bool imeOff = false;
+    bool caretShown = false;
+    size_t maxUnits = 100;
+    uint32_t caret = 0;
+    uint32_t anchor = 0;
+    std::vector<uint32_t> notified;
+    std::vector<platform::WString> submitted;
+};
+
+class NativeEditBridgeTest : public ::testing::Test {
+protected:
+    NativeEditBridgeTest() : bridge(NativeEditBridge::Instance(*app.window)) {
+        app.window->SetProcedure(platform::kMainWindow, [this](const platform::Message& m) {
+            mainWindow.push_back(m.id);
+            return app.window->DefaultProcedure(m);
+        });
+    }
+    ~NativeEditBridgeTest() override { NativeEditBridge::DestroyInstance(); }
+
+    void Type(uint8_t vk) {
+        app.Feed(KeyEvent(true, vk));
+        app.Feed(KeyEvent(false, vk));
+    }
+
+    test::AppTestWindow app;
+    NativeEditBridge& bridge;
+    FakeEditBox box;
+    std::vector<uint32_t> mainWindow;
+};
+
+TEST_F(NativeEditBridgeTest, FocusBindsTheBoxAndTypingReachesIt) {
+    box.text = u"ab";
+    bridge.SetFocusWidget(&box);
+    EXPECT_EQ(NativeEditBridge::GetFocusWidget(), &box);
+    EXPECT_TRUE(box.caretShown);
+    EXPECT_EQ(app.window->GetFocus(), bridge.ControlWindow());
+    EXPECT_EQ(bridge.Caret(), 2u);
+
+    app.Feed(TextEvent(u"c"));
+    EXPECT_EQ(box.text, u"abc");
+    EXPECT_EQ(box.caret, 3u);
+    Type(Vk::Back);  // once, not twice: the pending character is taken out
+    EXPECT_EQ(box.text, u"ab");
+    Type(Vk::Left);  // the caret move reaches the box too
+    EXPECT_EQ(box.caret, 1u);
+    Type(Vk::Delete);
+    EXPECT_EQ(box.text, u"a");
+
+    Type(Vk::Tab);
+    Type(Vk::Up);
+    Type(Vk::F5);
+    Type(Vk::Return);
+    EXPECT_EQ(box.notified, (std::vector<uint32_t>{Vk::Tab, Vk::Up, Vk::F5}));
+    EXPECT_EQ(box.submitted, (std::vector<platform::WString>{u"a"}));
+}
+
+TEST_F(NativeEditBridgeTest, EscapeEmptiesThenReleasesTheFocus) {
+    box.text = u"hello";
+    bridge.SetFocusWidget(&box);
+    Type(Vk::Escape);
+    EXPECT_EQ(box.text, u"");
+    EXPECT_EQ(NativeEditBridge::GetFocusWidget(), &box);
+    Type(Vk::Escape);
+    EXPECT_EQ(NativeEditBridge::GetFocusWidget(), nullptr);
+    EXPECT_FALSE(box.caretShown);
+    EXPECT_EQ(app.window->GetFocus(), platform::kMainWindow);
+}
+
+TEST_F(NativeEditBridgeTest, TypingPastTheLimitStaysAtTheLimitWithTheCaretAtItsEnd) {
+    box.maxUnits = 3;
+    bridge.SetFocusWidget(&box);
+    app.Feed(TextEvent(u"abcdef"));
+    EXPECT_EQ(box.text, u"abc");
+    EXPECT_EQ(box.caret, 3u);
+    EXPECT_EQ(bridge.Control().Text(), u"abc");
+}
+
+TEST_F(NativeEditBridgeTest, HangulComposesInlineAndCommitsOnce) {
+    bridge.SetFocusWidget(&box);
+    std::vector<platform::WString> shown;
+    for (const char16_t* step : {u"ㅎ", u"하", u"한"}) {
+        app.Feed(TextEvent(step, true));
+        shown.push_back(box.text);
+    }
+    app.Feed(TextEvent(u"한"));
+    EXPECT_EQ(shown, (std::vector<platform::WString>{u"ㅎ", u"하", u"한"}));
+    EXPECT_EQ(box.text, u"한");
+    EXPECT_EQ(box.caret, 1u);
+}
+
+TEST_F(NativeEditBridgeTest, OnlyABoxThatKeepsTheInputMethodOffTurnsItBack) {
+    box.imeOff = true;
+    bridge.SetFocusWidget(&box);
+    EXPECT_FALSE(app.window->Ime().NativeConversion());
+    app.Feed(TextEvent(u"ㅎ", true));  // the user switched to Hangul: switched back, nothing composed
+    EXPECT_FALSE(app.window->Ime().NativeConversion());
+    EXPECT_EQ(box.text, u"");
+
+    FakeEditBox chat;
+    bridge.SetFocusWidget(&chat);
+    EXPECT_FALSE(box.caretShown);
+    app.Feed(TextEvent(u"ㅎ", true));
+    app.Feed(TextEvent(u"하"));
+    EXPECT_TRUE(app.window->Ime().NativeConversion());
+    EXPECT_EQ(chat.text, u"하");
+}
+
+TEST_F(NativeEditBridgeTest, WheelReachesTheMainWindowAndAltAloneDoesNothing) {
+    bridge.SetFocusWidget(&box);
+    mainWindow.clear();  // it lost the focus to the control
+    platform::InputEvent wheel;
+    wheel.kind = platform::InputEventKind::Wheel;
+    wheel.wheelDelta = -120;
+    app.Feed(wheel);
+    EXPECT_EQ(mainWindow, (std::vector<uint32_t>{Msg::MouseWheel}));
+    EXPECT_EQ(app.window->SendMessage(bridge.ControlWindow(), Msg::SysKeyDown, Vk::Menu, 0), 1);
+    EXPECT_EQ(app.window->SendMessage(bridge.ControlWindow(), Msg::ContextMenu, 0, 0), 1);
+
+    bridge.ReplaceSelection(u"gg");
+    EXPECT_EQ(box.text, u"gg");
+}
+
+}  // namespace
+}  // namespace kestrovan
