@@ -55,6 +55,9 @@ bool SdlWindowBackend::Create(const WindowDesc& desc) {
         return false;
     }
     converter_.SetWindowId(SDL_GetWindowID(window_));
+    if (dragBand_) {
+        SDL_SetWindowHitTest(window_, &SdlWindowBackend::HitTest, this);
+    }
     if (desc.icon) {
         SetIcon(*desc.icon);
     }
