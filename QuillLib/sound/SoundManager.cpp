@@ -46,7 +46,7 @@ void LogUnplayable(uint32_t id, int32_t result) {
 
 }  // namespace
 
-SoundManager::SoundManager(Engine& owner, platform::WindowHandle window, DeviceOpener openDevice)
+SoundManager::SoundManager(Engine* owner, platform::WindowHandle window, DeviceOpener openDevice)
     : owner_(owner), window_(window), openDevice_(std::move(openDevice)) {
     currentManager.store(this);
 }

@@ -53,8 +53,8 @@ public:
     static constexpr uint32_t kStreamNotifyCount = 2;
     static constexpr uint32_t kStreamSecondsPerPart = 3;
 
-    // owner: the engine the manager belongs to; window: the game window.
-    SoundManager(Engine& owner, platform::WindowHandle window, DeviceOpener openDevice);
+    // owner: the engine the manager belongs to (kept, may be null); window: the game window.
+    SoundManager(Engine* owner, platform::WindowHandle window, DeviceOpener openDevice);
     ~SoundManager() override;
 
     // The manager most recently built and not yet destroyed; null when there is none.
@@ -110,7 +110,7 @@ public:
     // The open device (the null device when no real one opened); null when not initialised.
     platform::AudioDevice* GetDevice() { return device_.get(); }
     NotifySlot& GetNotifySlot(size_t index) { return slots_[index]; }
-    Engine& GetOwner() const { return owner_; }
+    Engine* GetOwner() const { return owner_; }
     platform::WindowHandle GetWindow() const { return window_; }
 
 private:
@@ -125,7 +125,7 @@ private:
     bool StartDevice();
     void NotifyThreadProc();
 
-    Engine& owner_;
+    Engine* const owner_;
     const platform::WindowHandle window_;
     const DeviceOpener openDevice_;
     std::unique_ptr<platform::AudioDevice> device_;

@@ -60,7 +60,7 @@ public:
         if (!buildSound) {
             return nullptr;
         }
-        return Make<Recording<SoundManager>>("Sound", soundStarts, engine, nullptr, SoundManager::DeviceOpener());
+        return Make<Recording<SoundManager>>("Sound", soundStarts, &engine, nullptr, SoundManager::DeviceOpener());
     }
     std::unique_ptr<SubsystemHolder> CreateSubsystemHolder(Engine& engine) override {
         return Make<Recording<SubsystemHolder>>("Holder", true, engine);
