@@ -306,7 +306,7 @@ void Sound::ReleaseIfIdle() {
 
 int32_t Sound::VolumeToDecibels(float volume) const {
     float v = volume * soundVolume_;
-    v = v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+    v = !(v > 0.0f) ? 0.0f : (v > 1.0f ? 1.0f : v);  // NaN counts as silence
     if (std::fabs(v) < FLT_EPSILON) {
         return platform::BufferLimits::VolumeMin;
     }

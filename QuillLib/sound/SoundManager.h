@@ -109,7 +109,6 @@ public:
 
     // The open device (the null device when no real one opened); null when not initialised.
     platform::AudioDevice* GetDevice() { return device_.get(); }
-    NotifySlot& GetNotifySlot(size_t index) { return slots_[index]; }
     Engine* GetOwner() const { return owner_; }
     platform::WindowHandle GetWindow() const { return window_; }
 

@@ -22,7 +22,6 @@ namespace quill {
 namespace {
 
 constexpr uint32_t kRate = 8000;
-constexpr uint32_t kOutputRate = 44100;
 
 SharedPtr<SoundResource> Ramp(uint32_t samples) {
     return kvtest::SoundResourceOf(kvtest::WaveBytes(kvtest::RampSamples(samples), 1, kRate), SoundResource::kWave);

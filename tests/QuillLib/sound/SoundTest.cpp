@@ -3,6 +3,7 @@
 // does it: after each pass of the clock, when the slot's event was set.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -77,7 +78,7 @@ TEST_F(SoundTest, VolumeToDecibelsInHundredths) {
     };
     for (const Case& c : {Case{0.5f, 1.0f, -602}, Case{0.01f, 1.0f, -4000}, Case{0.0f, 1.0f, -10000},
                           Case{1.0f, 1.0f, 0}, Case{2.0f, 1.0f, 0}, Case{-1.0f, 1.0f, -10000},
-                          Case{1.0f, 0.5f, -602}, Case{0.00001f, 1.0f, -10000}}) {
+                          Case{1.0f, 0.5f, -602}, Case{0.00001f, 1.0f, -10000}, Case{std::nanf(""), 1.0f, -10000}}) {
         sound.SetVolume(c.soundVolume);
         EXPECT_EQ(sound.VolumeToDecibels(c.volume), c.hundredths) << c.volume << " x " << c.soundVolume;
     }
