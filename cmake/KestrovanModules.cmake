@@ -12,6 +12,10 @@ endif()
 # kv_module(<target> <folder> [DEPS <targets>...])
 function(kv_module target folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  # Each module is recorded under the top folder it lives in (platform, QuillLib, client), so that the folder's
+  # aggregate library links every module without a hand-kept list.
+  string(REGEX REPLACE "/.*" "" group ${folder})
+  set_property(GLOBAL APPEND PROPERTY KV_MODULES_${group} ${target})
   file(GLOB sources CONFIGURE_DEPENDS ${KV_ROOT}/${folder}/*.cpp)
   if(sources)
     add_library(${target} STATIC ${sources})
@@ -23,6 +27,13 @@ function(kv_module target folder)
     target_include_directories(${target} INTERFACE ${KV_ROOT})
     target_link_libraries(${target} INTERFACE ${ARG_DEPS})
   endif()
+endfunction()
+
+# kv_aggregate(<name> <top folder>): one interface library linking every module of a top folder.
+function(kv_aggregate name group)
+  get_property(modules GLOBAL PROPERTY KV_MODULES_${group})
+  add_library(${name} INTERFACE)
+  target_link_libraries(${name} INTERFACE ${modules})
 endfunction()
 
 # kv_test(<target> <folder under tests/> [DEPS <targets>...]): one GoogleTest binary per folder.

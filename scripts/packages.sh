@@ -1,8 +1,30 @@
 # Debian packages the build needs, and the one function that installs whichever of them are missing.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh and test.sh. One package a line, so that additions from different branches merge.
 
-KV_BUILD_PACKAGES=(cmake ninja-build g++ ccache zlib1g-dev libboost-dev libcurl4-openssl-dev libsdl2-dev)
-KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev xvfb xauth libxtst-dev)
+KV_BUILD_PACKAGES=(
+  cmake
+  ninja-build
+  g++
+  ccache
+  zlib1g-dev
+  libboost-dev
+  libcurl4-openssl-dev
+  pkg-config
+  libsdl2-dev
+  libvorbis-dev
+  libogg-dev
+)
+KV_TEST_PACKAGES=(
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  libssl-dev
+  clang
+  libclang-rt-14-dev
+  xvfb
+  xauth
+  libxtst-dev
+)
 
 kv_install_missing() {
   local missing=()

@@ -19,7 +19,7 @@
 #include "QuillLib/engine/Graphics.h"
 #include "QuillLib/engine/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
-#include "QuillLib/engine/SoundManager.h"
+#include "QuillLib/sound/SoundManager.h"
 #include "QuillLib/engine/SubsystemHolder.h"
 
 namespace quill {

@@ -56,11 +56,11 @@ public:
         lastGraphics = graphics.get();
         return graphics;
     }
-    std::unique_ptr<SoundManager> CreateSoundManager(Engine&) override {
+    std::unique_ptr<SoundManager> CreateSoundManager(Engine& engine) override {
         if (!buildSound) {
             return nullptr;
         }
-        return Make<Recording<SoundManager>>("Sound", soundStarts);
+        return Make<Recording<SoundManager>>("Sound", soundStarts, &engine, nullptr, SoundManager::DeviceOpener());
     }
     std::unique_ptr<SubsystemHolder> CreateSubsystemHolder(Engine& engine) override {
         return Make<Recording<SubsystemHolder>>("Holder", true, engine);
