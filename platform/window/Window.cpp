@@ -278,16 +278,8 @@ bool Window::TakeInput(Message& out, const MessageFilter& filter, bool remove) {
 }
 
 void Window::TranslateEvent(const InputEvent& event) {
-    if (event.kind == InputEventKind::Moved || event.kind == InputEventKind::Resized) {
-        const PixelRect before = GetWindowRect();
-        RememberPlacement();
-        const PixelRect after = GetWindowRect();
-        const bool moved = before.left != after.left || before.top != after.top;
-        const bool resized = before.Width() != after.Width() || before.Height() != after.Height();
-        // The window's own SetWindowPos already told the procedure.
-        if ((event.kind == InputEventKind::Moved && !moved) || (event.kind == InputEventKind::Resized && !resized)) {
-            return;
-        }
+    if ((event.kind == InputEventKind::Moved || event.kind == InputEventKind::Resized) && !ApplyPlacement(event)) {
+        return;  // the window's own SetWindowPos already told the procedure
     }
     if (event.kind == InputEventKind::FocusGained || event.kind == InputEventKind::FocusLost) {
         active_ = event.kind == InputEventKind::FocusGained;
@@ -303,6 +295,24 @@ void Window::TranslateEvent(const InputEvent& event) {
         std::lock_guard lock(placementMutex_);
         cursorScreen_ = PixelPoint{event.x + rect.left, event.y + rect.top};
     }
+}
+
+bool Window::ApplyPlacement(const InputEvent& event) {
+    std::lock_guard lock(placementMutex_);
+    PixelRect& rect = windowRect_;
+    if (event.kind == InputEventKind::Moved) {
+        if (rect.left == event.x && rect.top == event.y) {
+            return false;
+        }
+        rect = PixelRect{event.x, event.y, event.x + rect.Width(), event.y + rect.Height()};
+        return true;
+    }
+    if (rect.Width() == event.x && rect.Height() == event.y) {
+        return false;
+    }
+    rect.right = rect.left + event.x;
+    rect.bottom = rect.top + event.y;
+    return true;
 }
 
 void Window::RememberPlacement() {

@@ -134,6 +134,8 @@ private:
     bool TakeInput(Message& out, const MessageFilter& filter, bool remove);
     void TranslateEvent(const InputEvent& event);
     void RememberPlacement();
+    // Takes a move or resize the backend reported; false when the window already stood so.
+    bool ApplyPlacement(const InputEvent& event);
     const WindowProcedure* FindProcedure(WindowId window) const;
 
     std::unique_ptr<WindowBackend> backend_;

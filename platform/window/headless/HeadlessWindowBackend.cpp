@@ -9,6 +9,13 @@ HeadlessWindowBackend::HeadlessWindowBackend(PixelRect desktop) : desktop_(deskt
 
 void HeadlessWindowBackend::Script(InputEvent event) {
     std::lock_guard lock(mutex_);
+    // A scripted move or resize is the window system's own: the window stands there from now on.
+    if (event.kind == InputEventKind::Moved) {
+        rect_ = PixelRect{event.x, event.y, event.x + rect_.Width(), event.y + rect_.Height()};
+    } else if (event.kind == InputEventKind::Resized) {
+        rect_.right = rect_.left + event.x;
+        rect_.bottom = rect_.top + event.y;
+    }
     events_.push_back(std::move(event));
     wake_.notify_all();
 }

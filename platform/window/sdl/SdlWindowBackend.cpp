@@ -181,7 +181,9 @@ void SdlWindowBackend::Show(ShowCommand command) {
             SDL_RestoreWindow(window_);
             break;
         case ShowCommand::Raise:
+            // Brought to the top, the window also takes the keyboard, as the foreground window does.
             SDL_RaiseWindow(window_);
+            SDL_SetWindowInputFocus(window_);
             break;
     }
 }

@@ -151,10 +151,19 @@ TEST(WindowPlacement, SetWindowPosAndFullScreenKeepTheRectangleAndTellTheProcedu
     EXPECT_EQ(t.window.GetClientRect(), (PixelRect{0, 0, 1280, 1024}));
     EXPECT_EQ(t.window.ClientToScreen(PixelPoint{2, 3}), (PixelPoint{450, 159}));
 
-    // The backend's own report of that size is not told twice.
+    // The backend's own report of that size is not told twice; a size the window system chose is.
     t.Feed(SdlWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 1280, 1024));
     t.Pump();
     EXPECT_EQ(seen.size(), 2u);
+    t.Feed(SdlWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 1100, 900));
+    t.Feed(SdlWindowEvent(SDL_WINDOWEVENT_MOVED, 10, 20));
+    t.Pump();
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[2].id, Msg::Size);
+    EXPECT_EQ(seen[2].lParam, MakePointLParam(1100, 900));
+    EXPECT_EQ(seen[3].id, Msg::WindowPosChanged);
+    EXPECT_EQ(t.window.GetWindowRect(), (PixelRect{10, 20, 1110, 920}));
+    t.window.SetWindowPos(PixelRect{448, 156, 1728, 1180}, false);
 
     EXPECT_TRUE(t.window.SetFullScreen(true));
     EXPECT_TRUE(t.window.IsFullScreen());
