@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/system/Clock.h"
+#include "platform/system/Sleep.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 
@@ -92,7 +93,9 @@ bool Window::PeekMessage(Message& out, const MessageFilter& filter, bool remove)
 bool Window::GetMessage(Message& out) {
     while (!PeekMessage(out, true)) {
         InputEvent event;
-        if (created_ && backend_->WaitEvent(event, kWaitSliceMs)) {
+        if (!created_) {
+            Sleep(1);  // only posted messages can come
+        } else if (backend_->WaitEvent(event, kWaitSliceMs)) {
             TranslateEvent(event);
         }
     }
