@@ -69,7 +69,9 @@ double SquaredDistance(const quill::Vec3& a, const quill::Vec3& b) {
 bool ClampToPlacementArea(quill::Vec3& p, const PlacementBounds& bounds, float radius, float margin, int32_t area,
                           quill::GameType gameMode) {
     bool changed = false;
-    if (p.z < radius + bounds.bedHeight) {
+    // A ball resting on the bed has its centre exactly one radius above it; only a ball above that (still
+    // falling) is left where it is.
+    if (!(p.z > radius + bounds.bedHeight)) {
         changed = IsTheD(area, gameMode) ? ClampIntoD(p, bounds.unit)
                                          : ClampIntoRectangle(p, bounds, radius, margin, area);
     }

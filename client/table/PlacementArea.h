@@ -20,8 +20,8 @@ struct PlacementBounds {
     float unit = 0.0f;        // H, a quarter of the bed's width
 };
 
-// Moves p into the area: x and y only while the ball rests on the bed (p.z below radius + B), then the height up
-// to the radius. The margin keeps the ball that far from the cushions on the positive sides (and lets it sit that
+// Moves p into the area: x and y only while the ball rests on the bed (p.z not above radius + B), then the
+// height up to the radius. The margin keeps the ball that far from the cushions on the positive sides (and lets it sit that
 // far into them on the negative sides). True when a coordinate changed.
 bool ClampToPlacementArea(quill::Vec3& p, const PlacementBounds& bounds, float radius, float margin, int32_t area,
                           quill::GameType gameMode);
