@@ -162,10 +162,12 @@ void CameraController::Step() {
 }
 
 void CameraController::ApplyStep(quill::Camera& camera, const Present& present) {
+    // The last frame lands on the targets, whatever the rounding of the equal steps left short of them.
+    const bool last = framesLeft_ == 0;
     float next[kComponentCount];
     for (int i = 0; i < kComponentCount; ++i) {
         const float from = i == kYaw ? UnwrapYaw(present.values[i], targets_[i]) : present.values[i];
-        next[i] = StepToward(from, steps_[i], targets_[i]);
+        next[i] = last ? targets_[i] : StepToward(from, steps_[i], targets_[i]);
     }
     if (changes_[kDistance]) {
         camera.SetDistance(next[kDistance]);
@@ -181,9 +183,10 @@ void CameraController::ApplyStep(quill::Camera& camera, const Present& present) 
     }
     if (lookAtMove_) {
         // The looked-at point never passes its target either, so the move ends exactly on it.
-        const Vec3 point{StepToward(present.target.x, lookAtStep_.x, lookAtTarget_.x),
-                         StepToward(present.target.y, lookAtStep_.y, lookAtTarget_.y),
-                         StepToward(present.target.z, lookAtStep_.z, lookAtTarget_.z)};
+        const Vec3 point = last ? lookAtTarget_
+                                : Vec3{StepToward(present.target.x, lookAtStep_.x, lookAtTarget_.x),
+                                       StepToward(present.target.y, lookAtStep_.y, lookAtTarget_.y),
+                                       StepToward(present.target.z, lookAtStep_.z, lookAtTarget_.z)};
         camera.MoveTargetTo(point);
     }
 }

@@ -77,10 +77,15 @@ int CameraState::Tick() {
 }
 
 void CameraState::Step() {
-    tipOffsetX = StepToward(tipOffsetX, steps_.tipX, targets_.tipX);
-    tipOffsetY = StepToward(tipOffsetY, steps_.tipY, targets_.tipY);
-    SetYawDegrees(StepToward(aimYaw, steps_.yaw, targets_.yaw));
-    elevation = StepToward(elevation, steps_.elevation, targets_.elevation);
+    // The last frame lands on the targets, whatever the rounding of the equal steps left short of them.
+    const bool last = framesLeft_ == 0;
+    const auto next = [last](float present, float step, float target) {
+        return last ? target : StepToward(present, step, target);
+    };
+    tipOffsetX = next(tipOffsetX, steps_.tipX, targets_.tipX);
+    tipOffsetY = next(tipOffsetY, steps_.tipY, targets_.tipY);
+    SetYawDegrees(next(aimYaw, steps_.yaw, targets_.yaw));
+    elevation = next(elevation, steps_.elevation, targets_.elevation);
     elevationCopy = elevation;
 }
 
