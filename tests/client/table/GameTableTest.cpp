@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <bit>
 #include <cmath>
 #include <chrono>
 #include <future>
@@ -24,6 +23,7 @@ namespace type = quill::game_type;
 using ::testing::ElementsAre;
 using quill::MessageId;
 using quill::Vec3;
+using test::FloatBytes;
 
 class GameTableTest : public ::testing::Test, protected test::TableFixture {
 protected:
@@ -31,18 +31,9 @@ protected:
     TablePhysics& Physics() { return table->Physics(); }
 };
 
-std::vector<uint8_t> FloatBytes(float value) {
-    const auto bits = std::bit_cast<uint32_t>(value);
-    return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
-            static_cast<uint8_t>(bits >> 24)};
-}
-
 std::vector<uint8_t> PenPayload(uint8_t stroke, const Vec3& p) {
     std::vector<uint8_t> payload{stroke};
-    for (float v : {p.x, p.y, p.z}) {
-        const auto f = FloatBytes(v);
-        payload.insert(payload.end(), f.begin(), f.end());
-    }
+    test::AppendFloats(payload, {p.x, p.y, p.z});
     return payload;
 }
 
@@ -403,45 +394,24 @@ TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
     EXPECT_EQ(Table().Pen().CurrentStroke(3), 0);
 }
 
-// A ball state payload: count, then positions (x = index + offset), identity rotations and flags.
-std::vector<uint8_t> BallStatePayload(uint8_t count, float offset, bool flags) {
-    std::vector<uint8_t> payload{count};
-    for (uint32_t i = 0; i < count; ++i) {
-        for (float v : {static_cast<float>(i) + offset, 1.0f, 2.86f}) {
-            const auto f = FloatBytes(v);
-            payload.insert(payload.end(), f.begin(), f.end());
-        }
-    }
-    for (uint32_t i = 0; i < count; ++i) {
-        for (float v : {0.0f, 0.0f, 0.0f, 1.0f}) {
-            const auto f = FloatBytes(v);
-            payload.insert(payload.end(), f.begin(), f.end());
-        }
-    }
-    for (uint32_t i = 0; flags && i < count; ++i) {
-        payload.push_back(1);
-    }
-    return payload;
-}
-
 TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     Equip(type::kEightBall);
     // 30 balls for a 16-ball table: the first 16 are applied, the rest read and skipped.
-    auto many = test::ReceivedMessage(MessageId::TableState, BallStatePayload(30, 100.0f, true));
+    auto many = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(30, 30, 100.0f, true));
     ASSERT_TRUE(Table().ReadBallState(*many));
     EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
-    EXPECT_EQ(Physics().CachedFlag(15), 1);
+    EXPECT_EQ(Physics().CachedFlag(15), 15);
     EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
     EXPECT_EQ(Table().GetReportRecord().positions[15].x, 115.0f);
 
     // Fewer balls than the table has: the others stay.
-    auto few = test::ReceivedMessage(MessageId::TableState, BallStatePayload(2, 200.0f, true));
+    auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
     ASSERT_TRUE(Table().ReadBallState(*few));
     EXPECT_EQ(Physics().CachedPosition(1).x, 201.0f);
     EXPECT_EQ(Physics().CachedPosition(2).x, 102.0f);
 
     // Cut short: nothing moves.
-    std::vector<uint8_t> payload = BallStatePayload(16, 300.0f, true);
+    std::vector<uint8_t> payload = test::BallStatePayload(16, 16, 300.0f, true);
     payload.pop_back();
     auto cut = test::ReceivedMessage(MessageId::TableState, payload);
     EXPECT_FALSE(Table().ReadBallState(*cut));

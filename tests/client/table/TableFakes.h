@@ -1,7 +1,9 @@
 #pragma once
 // Stand-ins for what the game table reaches through its interfaces: the application (window size, events,
 // cursor), the connection (packets whose bytes are kept), the player, the item catalogue, models and drawers.
+#include <bit>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -154,6 +156,36 @@ public:
     std::vector<float> offsets;
     int sprites = 0;
 };
+
+// The little-endian bytes of a float as the wire carries it.
+inline std::vector<uint8_t> FloatBytes(float value) {
+    const auto bits = std::bit_cast<uint32_t>(value);
+    return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
+            static_cast<uint8_t>(bits >> 24)};
+}
+
+inline void AppendFloats(std::vector<uint8_t>& bytes, std::initializer_list<float> values) {
+    for (float value : values) {
+        const auto f = FloatBytes(value);
+        bytes.insert(bytes.end(), f.begin(), f.end());
+    }
+}
+
+// A TableState payload announcing count balls of which the first written are present: positions (index + xOffset,
+// 1, 3), identity rotations, then a flag byte each (the index) when flags is set.
+inline std::vector<uint8_t> BallStatePayload(uint8_t count, uint32_t written, float xOffset, bool flags) {
+    std::vector<uint8_t> payload{count};
+    for (uint32_t i = 0; i < written; ++i) {
+        AppendFloats(payload, {static_cast<float>(i) + xOffset, 1.0f, 3.0f});
+    }
+    for (uint32_t i = 0; i < written; ++i) {
+        AppendFloats(payload, {0.0f, 0.0f, 0.0f, 1.0f});
+    }
+    for (uint32_t i = 0; flags && i < written; ++i) {
+        payload.push_back(static_cast<uint8_t>(i));
+    }
+    return payload;
+}
 
 // A received message: the bytes of a sent one loaded as the socket would hand them over.
 inline std::unique_ptr<quill::Packet> Received(std::span<const uint8_t> bytes) {

@@ -16,6 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using quill::MessageId;
 using quill::Packet;
+using test::FloatBytes;
 using test::Received;
 
 std::vector<uint8_t> Finished(Packet& packet) {
@@ -31,12 +32,6 @@ float FloatAt(const std::vector<uint8_t>& bytes, size_t offset) {
     uint32_t bits = 0;
     std::memcpy(&bits, &bytes[offset], 4);  // the test machine is little-endian, as the wire
     return std::bit_cast<float>(bits);
-}
-
-std::vector<uint8_t> FloatBytes(float value) {
-    const auto bits = std::bit_cast<uint32_t>(value);
-    return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
-            static_cast<uint8_t>(bits >> 24)};
 }
 
 ShotRecord BallsAt(uint32_t count) {
@@ -177,10 +172,7 @@ TEST(SmallTableMessages, BallPlacementAndPenPointBytes) {
     Packet placement;
     TableMessages::WriteBallPlacement(placement, 5, {1.0f, -1.0f, 3.25f});
     std::vector<uint8_t> expected{17, 0, 0xBF, 0x04, 5};
-    for (float v : {1.0f, -1.0f, 3.25f}) {
-        const auto f = FloatBytes(v);
-        expected.insert(expected.end(), f.begin(), f.end());
-    }
+    test::AppendFloats(expected, {1.0f, -1.0f, 3.25f});
     EXPECT_THAT(Finished(placement), ElementsAreArray(expected));
 
     Packet pen;
@@ -200,29 +192,8 @@ TEST(SmallTableMessages, BallPlacementAndPenPointBytes) {
     EXPECT_EQ(untouched.stroke, 0);
 }
 
-// A ball state payload of count balls (positions, rotations, then flags when flagged).
-std::vector<uint8_t> BallStatePayload(uint8_t count, uint32_t ballsWritten, bool flags) {
-    std::vector<uint8_t> payload{count};
-    for (uint32_t i = 0; i < ballsWritten; ++i) {
-        for (float v : {static_cast<float>(i), 1.0f, 3.0f}) {
-            const auto f = FloatBytes(v);
-            payload.insert(payload.end(), f.begin(), f.end());
-        }
-    }
-    for (uint32_t i = 0; i < ballsWritten; ++i) {
-        for (float v : {0.0f, 0.0f, 0.0f, 1.0f}) {
-            const auto f = FloatBytes(v);
-            payload.insert(payload.end(), f.begin(), f.end());
-        }
-    }
-    for (uint32_t i = 0; flags && i < ballsWritten; ++i) {
-        payload.push_back(static_cast<uint8_t>(i));
-    }
-    return payload;
-}
-
 TEST(BallStateMessage, MoreBallsThanTheTableHoldsAreReadAndSkipped) {
-    auto packet = test::ReceivedMessage(MessageId::TableState, BallStatePayload(30, 30, true));
+    auto packet = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(30, 30, 0.0f, true));
     BallStateMessage message;
     ASSERT_TRUE(TableMessages::ReadBallState(*packet, 10, message));
     EXPECT_EQ(message.count, 30);
@@ -230,20 +201,20 @@ TEST(BallStateMessage, MoreBallsThanTheTableHoldsAreReadAndSkipped) {
     EXPECT_EQ(message.flags[21], 21);
     EXPECT_EQ(packet->ErrorCount(), 0);  // every byte of the payload was consumed
 
-    auto carom = test::ReceivedMessage(MessageId::TableState, BallStatePayload(3, 3, false));
+    auto carom = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(3, 3, 0.0f, false));
     ASSERT_TRUE(TableMessages::ReadBallState(*carom, 3, message));
     EXPECT_EQ(message.count, 3);
 }
 
 TEST(BallStateMessage, TruncatedPayloadChangesNothing) {
-    auto packet = test::ReceivedMessage(MessageId::TableState, BallStatePayload(3, 2, false));
+    auto packet = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(3, 2, 0.0f, false));
     BallStateMessage message;
     message.count = 77;
     EXPECT_FALSE(TableMessages::ReadBallState(*packet, 3, message));
     EXPECT_EQ(message.count, 77);
 
     // A pocket game also needs the flags.
-    auto noFlags = test::ReceivedMessage(MessageId::TableState, BallStatePayload(2, 2, false));
+    auto noFlags = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 0.0f, false));
     EXPECT_FALSE(TableMessages::ReadBallState(*noFlags, 12, message));
     EXPECT_EQ(message.count, 77);
 }
