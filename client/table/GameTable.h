@@ -165,6 +165,7 @@ public:
     static int32_t ClampTurnCode(int32_t code);
 
     // --- messages (TableState, ShotResultReport, Shot, BallPlacement, TableStateSync) ---
+    // Writers run on the game thread; the readers on the dispatch thread, each under the lock of what it changes.
     void WriteBallState(quill::Packet& packet, bool append);
     void WriteShotResultReport(quill::Packet& packet);
     quill::Packet& WriteShot(quill::Packet& packet);
@@ -180,6 +181,7 @@ public:
     uint32_t SyncReportRecord();
 
     // --- ball picking and ball in hand ---
+    // The input handler calls these on the game thread; the render step projects and sorts on the main thread.
     void ProjectBalls();
     void SortBallScreenInfo();
     // The ball under the cursor that may be taken, or -1; records the grab offset.
@@ -199,6 +201,7 @@ public:
     std::optional<BallScreenInfo> CueBallScreenInfo() const;
 
     // --- pen strokes ---
+    // Local points come from the game thread, other players' points from the dispatch thread.
     // Draws a point of slot's pen at the cursor and sends it to the other players.
     void AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY);
     // Another player's pen point; its position on the screen. False, with nothing changed, for a truncated message,
@@ -208,7 +211,7 @@ public:
     void SetPenMode(bool on) { penMode_ = on; }
     void SetPenSlot(int32_t slot) { penSlot_ = slot; }
 
-    // --- the stroke ---
+    // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
     void SetPower(float power) { power_ = power; }
@@ -216,7 +219,7 @@ public:
     void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
     int32_t ChalkLevel() const { return chalkLevel_; }
 
-    // --- camera moves (angles in degrees, times in seconds) ---
+    // --- camera moves (game thread; angles in degrees, times in seconds) ---
     void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
@@ -234,7 +237,7 @@ public:
     // A camera the table owns (a screen's own aiming camera), deleted with the table.
     void SetOwnedCamera(std::unique_ptr<quill::Camera> camera) { ownedCamera_ = std::move(camera); }
 
-    // --- equipment, set-up and shot restore ---
+    // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
     // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
     void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
     // Gives the physics the items' properties from the catalogue.
@@ -251,7 +254,7 @@ public:
     void CheckMarkHits();
     void SetMarkBall(uint16_t ball) { markBall_ = ball; }
 
-    // --- HUD ---
+    // --- HUD: laid out on the game thread, drawn on the main thread ---
     void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }
     void SetHudBottomOffset(int32_t offset) { hud_.SetHudBottomOffset(offset); }
     void UpdatePowerGauge();
