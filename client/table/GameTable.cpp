@@ -33,10 +33,6 @@ constexpr float kPenLift = 4.0f;      // a pen point off the bed floats this far
 constexpr float kPenOverhang = 20.0f;  // and stays within this distance of the bed
 constexpr float kPocketPickRadius = 10.0f;
 
-bool IsPocketGame(quill::GameType gameMode) {
-    return gameMode >= type::kEightBall;
-}
-
 int32_t FramesOf(float seconds) {
     return TruncateToInt32(seconds * kFramesPerSecond);
 }
@@ -73,9 +69,8 @@ GameTable::GameTable() {
 }
 
 GameTable::~GameTable() {
+    // The models leave the scene first, while everything they were placed from still exists.
     ReleaseBallModels();
-    ScopedLock holdEffects(effectLock_);
-    currentBurst_ = nullptr;
 }
 
 void GameTable::SetSound(TableSound* sound) {
@@ -236,7 +231,7 @@ uint32_t GameTable::GetBallColour(quill::GameType gameMode, uint32_t ball) {
     if (gameMode == type::kSnooker) {
         return SnookerColour(ball);
     }
-    return IsPocketGame(gameMode) ? PocketGameColour(ball) : 0xffffff;
+    return quill::IsCaromGame(gameMode) ? 0xffffff : PocketGameColour(ball);
 }
 
 // --- messages ---
@@ -303,7 +298,7 @@ void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
         const quill::Quaternion& q = message.rotations[i];
         physics_.SetBallPosition(i, p.x, p.y, p.z);
         physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-        if (IsPocketGame(gameMode_)) {
+        if (!quill::IsCaromGame(gameMode_)) {
             physics_.SetBallFlag(i, message.flags[i]);
         }
     }
@@ -552,6 +547,7 @@ bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* scr
         ScopedLock holdCamera(camera->GetLock());
         camera->GetViewProjectionMatrix(viewProjection);
     }
+    // Only the point's position is wanted, not a size on the screen: no focal factor.
     const ScreenPoint point =
         ScreenProjection(viewProjection, 0.0f, ClientWidth(), ClientHeight()).Project(message.position);
     if (screenX != nullptr) {
@@ -907,7 +903,7 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
             const quill::Quaternion& q = record.rotations[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
             physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-            if (IsPocketGame(record.gameMode)) {
+            if (!quill::IsCaromGame(record.gameMode)) {
                 physics_.SetBallFlag(i, record.ballFlags[i]);
             }
         }
@@ -958,7 +954,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
             record.ballFlags[i] = data.ballFlags[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
             physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-            if (IsPocketGame(data.gameMode)) {
+            if (!quill::IsCaromGame(data.gameMode)) {
                 physics_.SetBallFlag(i, data.ballFlags[i]);
             }
         }
@@ -978,7 +974,7 @@ void GameTable::ResetBallsFromShotRecord() {
         for (uint32_t i = 0; i < BallCount(); ++i) {
             const Vec3& p = shotRecord_.positions[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
-            if (IsPocketGame(shotRecord_.gameMode)) {
+            if (!quill::IsCaromGame(shotRecord_.gameMode)) {
                 physics_.SetBallFlag(i, shotRecord_.ballFlags[i]);
             }
         }

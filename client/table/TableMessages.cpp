@@ -9,10 +9,6 @@ namespace {
 using quill::MessageId;
 using quill::Packet;
 
-bool IsPocketGame(quill::GameType gameMode) {
-    return gameMode >= quill::game_type::kEightBall;
-}
-
 void WriteFloat(Packet& packet, float value) {
     packet.WriteU32(std::bit_cast<uint32_t>(value));
 }
@@ -84,7 +80,7 @@ void TableMessages::WriteTableState(Packet& packet, bool append, uint16_t tableI
         WriteFloat(packet, q.z);
         WriteFloat(packet, q.w);
     }
-    if (IsPocketGame(gameMode)) {
+    if (!quill::IsCaromGame(gameMode)) {
         for (uint32_t i = 0; i < balls; ++i) {
             packet.WriteU8(report.ballFlags[i]);
         }
@@ -94,7 +90,7 @@ void TableMessages::WriteTableState(Packet& packet, bool append, uint16_t tableI
 bool TableMessages::WriteShotResultReport(Packet& packet, const ShotReport& report) {
     packet.Init(MessageId::ShotResultReport);
     packet.WriteU16(report.turnCode);
-    if (!IsPocketGame(report.gameMode)) {
+    if (quill::IsCaromGame(report.gameMode)) {
         return true;
     }
     packet.WriteU8(static_cast<uint8_t>(report.ruleValue));
@@ -149,7 +145,7 @@ bool TableMessages::ReadBallState(Packet& packet, quill::GameType gameMode, Ball
             read.rotations[i] = rotation;
         }
     }
-    if (IsPocketGame(gameMode)) {
+    if (!quill::IsCaromGame(gameMode)) {
         for (uint32_t i = 0; i < read.count; ++i) {
             const uint8_t flag = packet.ReadU8();
             if (i < kMaxBalls) {
