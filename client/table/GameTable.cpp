@@ -1,0 +1,1074 @@
+#include "client/table/GameTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/MathConstants.h"
+#include "client/physics/TableGeometry.h"
+#include "client/table/BallPicking.h"
+#include "client/table/LockedCamera.h"
+#include "client/table/ScreenProjection.h"
+#include "client/table/StrokeComputation.h"
+#include "client/table/TableAngles.h"
+#include "client/table/TruncateToInt.h"
+#include "platform/system/Rand.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+using quill::ScopedLock;
+using quill::Vec3;
+
+constexpr uint32_t kTrailBase = 0x20ffffff;
+constexpr uint32_t kTrailWindow = 200;
+constexpr uint32_t kTrailLength = 800;
+constexpr uint32_t kGuideLineColour = 0x80ff80ff;
+constexpr uint32_t kSnookerLineColour = 0xff000000;
+constexpr float kKeep = CameraController::kKeep;
+constexpr float kFramesPerSecond = 200.0f;
+constexpr float kPenLift = 4.0f;      // a pen point off the bed floats this far above the balls' centres
+constexpr float kPenOverhang = 20.0f;  // and stays within this distance of the bed
+constexpr float kPocketPickRadius = 10.0f;
+
+int32_t FramesOf(float seconds) {
+    return TruncateToInt32(seconds * kFramesPerSecond);
+}
+
+uint32_t PocketGameColour(uint32_t ball) {
+    static constexpr uint32_t kColours[9] = {0xffffff, 0xffff00, 0x0000ff, 0xff0000, 0x800080,
+                                             0xff8000, 0x008000, 0xc06000, 0x000000};
+    if (ball >= 9 && ball <= 15) {
+        return kColours[ball - 8];
+    }
+    return ball < 9 ? kColours[ball] : 0xffffff;
+}
+
+uint32_t SnookerColour(uint32_t ball) {
+    static constexpr uint32_t kColours[6] = {0xebce00, 0x346103, 0x6b3f00, 0x003b99, 0xff7daa, 0x000000};
+    if (ball >= 1 && ball <= 15) {
+        return 0xff0000;
+    }
+    return ball >= 16 && ball <= 21 ? kColours[ball - 16] : 0xffffff;
+}
+
+}  // namespace
+
+GameTable::GameTable() {
+    physics_.SetTableState(state_);
+    for (auto& trail : ballTrails_) {
+        trail = std::make_unique<LineList>();
+        trail->SetFade(kTrailBase, kTrailWindow, kTrailLength);
+    }
+    for (auto& line : guideLines_) {
+        line = std::make_unique<LineList>();
+    }
+    guideLines_[0]->SetFade(kGuideLineColour, 0, 0);
+}
+
+GameTable::~GameTable() {
+    // The models leave the scene first, while everything they were placed from still exists.
+    ReleaseBallModels();
+}
+
+void GameTable::SetSound(TableSound* sound) {
+    sound_ = sound;
+    physics_.SetSound(sound);
+}
+
+// --- the ball set ---
+
+uint32_t GameTable::BallCount() const {
+    return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);
+}
+
+Vec3 GameTable::CueBallPosition() const {
+    return physics_.CachedPosition(physics_.CueBall());
+}
+
+float GameTable::TableUnit() const {
+    return static_cast<float>(physics_.GetHalfTableSize());
+}
+
+PlacementBounds GameTable::Bounds() const {
+    PlacementBounds bounds;
+    if (physics_.Model() != nullptr) {
+        bounds.halfLength = physics_.Model()->Geometry().noseMaxX;
+        bounds.halfWidth = physics_.Model()->Geometry().noseMaxY;
+    }
+    bounds.unit = TableUnit();
+    return bounds;
+}
+
+uint16_t GameTable::ClientWidth() const {
+    return host_ != nullptr ? host_->ClientWidth() : 0;
+}
+
+uint16_t GameTable::ClientHeight() const {
+    return host_ != nullptr ? host_->ClientHeight() : 0;
+}
+
+int GameTable::Random() const {
+    return random_ ? random_() : platform::Rand();
+}
+
+// --- state and setters ---
+
+int32_t GameTable::SetState(int32_t state) {
+    state_ = state;
+    physics_.SetTableState(state);
+    return state_;
+}
+
+void GameTable::SetVisible(bool visible) {
+    visible_ = visible;
+    ShowShownModels(visible);
+}
+
+void GameTable::ShowShownModels(bool visible) {
+    for (TableModelNode* model : shownModels_) {
+        if (model != nullptr) {
+            model->SetVisible(visible);
+        }
+    }
+}
+
+void GameTable::SetGameMode(quill::GameType gameMode) {
+    gameMode_ = gameMode;
+    ScopedLock hold(physics_.GetLock());
+    physics_.SetGameType(gameMode);
+}
+
+CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
+    ScopedLock hold(cueListLock_);
+    if (cue != currentCue_) {
+        cueDirty_ = true;
+    }
+    currentCue_ = cue;
+    return currentCue_;
+}
+
+void GameTable::SetCueBallIndex(int32_t ball) {
+    physics_.SetCueBall(static_cast<uint16_t>(ball));
+}
+
+void GameTable::SetTargetMode(bool on) {
+    targetMode_ = on;
+    targetBall_ = -1;
+}
+
+void GameTable::SetTargetBall(int32_t ball) {
+    targetMode_ = false;
+    targetBall_ = static_cast<int8_t>(ball);
+    physics_.SetSecondBall(ball);
+}
+
+void GameTable::ClearTargetBall(int32_t /*ignored*/) {
+    targetMode_ = false;
+    targetBall_ = -1;
+}
+
+void GameTable::ClearBallInHand(int32_t /*ignored*/) {
+    placementArea_ = 0;
+    heldBall_ = -1;
+}
+
+void GameTable::SetSideOption(int32_t value) {
+    sideOption_ = value == 2 ? 3 - sideOption_ : value;
+}
+
+bool GameTable::StopShot() {
+    if (!shotRunning_) {
+        return false;
+    }
+    ScopedLock hold(physics_.GetLock());
+    physics_.RequestStop();
+    shotRunning_ = false;
+    return true;
+}
+
+void GameTable::ResetShotToState7(uint32_t rackArgument) {
+    marks_.Clear();
+    SetState(7);
+    placementArea_ = 0;
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.StartRack(rackArgument);
+        physics_.SetCueBall(0);
+        physics_.SetSecondBall(-1);
+    }
+    if (shownModels_[kCueModel] != nullptr) {
+        shownModels_[kCueModel]->SetVisible(true);
+    }
+}
+
+int32_t GameTable::ClearMarkedBalls() {
+    marks_.Clear();
+    return 0;
+}
+
+int32_t GameTable::ClampTurnCode(int32_t code) {
+    const int32_t r = code % 1000;
+    const int32_t q = code / 1000;
+    return r < 4 ? r : std::min(q, 3) * 1000 + r;
+}
+
+int32_t GameTable::GetClampedCounter() {
+    return ClampTurnCode(physics_.GetReferee().Analysis().Code());
+}
+
+uint32_t GameTable::GetBallColour(quill::GameType gameMode, uint32_t ball) {
+    if (gameMode >= 0 && gameMode < type::kSixBalls) {
+        static constexpr uint32_t kCarom[4] = {0xffff00, 0xffffff, 0xff0000, 0xff0000};
+        return ball < 4 ? kCarom[ball] : 0xffffff;
+    }
+    if (gameMode == type::kSixBalls) {
+        static constexpr uint32_t kSix[6] = {0xffffff, 0xffffff, 0x000000, 0xff0000, 0xffff00, 0x0000ff};
+        return ball < 6 ? kSix[ball] : 0xffffff;
+    }
+    if (gameMode == type::kSnooker) {
+        return SnookerColour(ball);
+    }
+    return quill::IsCaromGame(gameMode) ? 0xffffff : PocketGameColour(ball);
+}
+
+// --- messages ---
+
+void GameTable::WriteBallState(quill::Packet& packet, bool append) {
+    TableMessages::WriteTableState(packet, append, tableItemId_, ballSetItemId_, reportRecord_,
+                                   physics_.BallCount(), gameMode_);
+}
+
+void GameTable::WriteShotResultReport(quill::Packet& packet) {
+    ShotReport report;
+    report.turnCode = static_cast<uint16_t>(GetClampedCounter());
+    report.gameMode = gameMode_;
+    report.ruleValue = physics_.GetRuleValue();
+    report.firstListCount = physics_.GetFirstListCount();
+    report.firstList = physics_.FirstList();
+    report.secondListCounter = physics_.GetSecondListCounter();
+    report.secondList = physics_.SecondList();
+    if (!TableMessages::WriteShotResultReport(packet, report)) {
+        // The report goes out with an empty list; the game goes on.
+        quill::TheLog().LogError(u"ERROR : SHOT REPORT BALL LIST INVALID\n");
+    }
+}
+
+quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
+    TableMessages::WriteShot(packet, shotRecord_, physics_.BallCount());
+    return packet;
+}
+
+quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t ball) {
+    TableMessages::WriteBallPlacement(packet, static_cast<uint8_t>(ball), physics_.CachedPosition(ball));
+    return packet;
+}
+
+bool GameTable::ReadTableMarks(quill::Packet& packet) {
+    if (!marks_.Read(packet, TableUnit())) {
+        quill::TheLog().LogError(u"WARNING : TABLE MARKS MESSAGE TOO SHORT\n");
+        return false;
+    }
+    return true;
+}
+
+bool GameTable::ReadBallState(quill::Packet& packet) {
+    BallStateMessage message;
+    if (!TableMessages::ReadBallState(packet, gameMode_, message)) {
+        quill::TheLog().LogError(u"WARNING : BALL STATE MESSAGE TOO SHORT\n");
+        return false;
+    }
+    PlaceBallsFromMessage(message);
+    if (cameraController_.Mode() != CameraController::kTopViewMode) {
+        cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
+        cameraController_.SetLookAt(CueBallPosition());
+        cameraController_.StartMove(100, 0);
+    }
+    SyncReportRecord();
+    return true;
+}
+
+void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
+    ScopedLock hold(physics_.GetLock());
+    const uint32_t count = std::min<uint32_t>(message.count, BallCount());
+    for (uint32_t i = 0; i < count; ++i) {
+        const Vec3& p = message.positions[i];
+        const quill::Quaternion& q = message.rotations[i];
+        physics_.SetBallPosition(i, p.x, p.y, p.z);
+        physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
+        if (!quill::IsCaromGame(gameMode_)) {
+            physics_.SetBallFlag(i, message.flags[i]);
+        }
+    }
+}
+
+bool GameTable::ReadShot(quill::Packet& packet) {
+    ShotRecord record = shotRecord_;
+    uint8_t sent = 0;
+    if (!TableMessages::ReadShot(packet, record, sent)) {
+        quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
+        return false;
+    }
+    const uint32_t count = BallCount();
+    record.version = kClientVersion;
+    record.physicsModelCode = physics_.ModelCode();
+    record.gameMode = static_cast<uint8_t>(gameMode_);
+    record.ballCount = static_cast<uint8_t>(count);
+    record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+    record.ballSetItemId = ballSetItemId_;
+    ScopedLock hold(physics_.GetLock());
+    for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
+        const Vec3& p = record.positions[i];
+        physics_.SetBallPosition(i, p.x, p.y, p.z);
+    }
+    const Vec3 cue = CueBallPosition();
+    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, record.aimPointX, record.aimPointY, 0.0f));
+    cameraState_.tipOffsetX = record.tipOffsetX;
+    cameraState_.tipOffsetY = record.tipOffsetY;
+    cameraState_.elevation = record.paramC;
+    for (uint32_t i = 0; i < count; ++i) {
+        record.positions[i] = physics_.CachedPosition(i);
+        record.rotations[i] = physics_.CachedOrientation(i);
+    }
+    shotRecord_ = record;
+    return true;
+}
+
+uint32_t GameTable::SyncReportRecord() {
+    ScopedLock hold(physics_.GetLock());
+    reportRecord_.valid = ShotRecord::kValidFilled;
+    reportRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+    const uint32_t count = BallCount();
+    for (uint32_t i = 0; i < count; ++i) {
+        reportRecord_.positions[i] = physics_.CachedPosition(i);
+        reportRecord_.rotations[i] = physics_.CachedOrientation(i);
+        reportRecord_.ballFlags[i] = physics_.CachedFlag(i);
+    }
+    return count;
+}
+
+// --- ball picking and ball in hand ---
+
+void GameTable::ProjectBalls() {
+    quill::Camera* camera = cameraController_.CurrentCamera();
+    if (camera == nullptr) {
+        return;
+    }
+    const uint32_t count = BallCount();
+    std::array<BallScreenInfo, kMaxBalls> records{};
+    {
+        ScopedLock holdCamera(camera->GetLock());
+        quill::Matrix4 viewProjection;
+        quill::Matrix4 projection;
+        camera->GetViewProjectionMatrix(viewProjection);
+        camera->GetProjectionMatrix(projection);
+        const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
+        for (uint32_t i = 0; i < count; ++i) {
+            const Vec3 centre = physics_.CachedPosition(i);
+            const ScreenPoint point = screen.Project(centre);
+            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centre), point.x, point.y,
+                          screen.ScreenRadius(physics_.BallRadius(), point.w)};
+        }
+    }
+    ScopedLock hold(screenInfoLock_);
+    std::copy_n(records.begin(), count, ballScreenInfo_.begin());
+}
+
+void GameTable::SortBallScreenInfo() {
+    ScopedLock hold(screenInfoLock_);
+    const uint32_t count = BallCount();
+    kestrovan::SortBallScreenInfo(std::span(ballScreenInfo_.data(), count));
+    const auto cue = static_cast<int32_t>(physics_.CueBall());
+    for (uint32_t i = 0; i < count; ++i) {
+        if (ballScreenInfo_[i].index == cue) {
+            cueBallScreenInfo_ = static_cast<int32_t>(i);
+            break;
+        }
+    }
+}
+
+BallScreenInfo GameTable::ScreenInfoAt(uint32_t index) const {
+    ScopedLock hold(screenInfoLock_);
+    return ballScreenInfo_[index % kMaxBalls];
+}
+
+std::optional<BallScreenInfo> GameTable::CueBallScreenInfo() const {
+    ScopedLock hold(screenInfoLock_);
+    if (cueBallScreenInfo_ < 0) {
+        return std::nullopt;
+    }
+    return ballScreenInfo_[static_cast<uint32_t>(cueBallScreenInfo_)];
+}
+
+int32_t GameTable::PickBallAt(int32_t x, int32_t y) {
+    ProjectBalls();
+    const uint32_t count = BallCount();
+    if (count == 0) {
+        return -1;
+    }
+    ScopedLock hold(screenInfoLock_);
+    const PickedBall picked =
+        kestrovan::PickBallAt(std::span(ballScreenInfo_.data(), count), x, y, placementArea_, state_);
+    if (picked.index >= 0) {
+        grabOffsetX_ = picked.grabOffsetX;
+        grabOffsetY_ = picked.grabOffsetY;
+    }
+    return picked.index;
+}
+
+void GameTable::UpdateUnprojection() {
+    quill::Camera* camera = cameraController_.CurrentCamera();
+    if (camera == nullptr) {
+        return;
+    }
+    quill::Matrix4 view;
+    quill::Matrix4 projection;
+    {
+        ScopedLock holdCamera(camera->GetLock());
+        camera->GetViewMatrix(view);
+        camera->GetProjectionMatrix(projection);
+    }
+    quill::Matrix4 unprojection;
+    if (MakeUnprojection(view, projection, unprojection)) {
+        ScopedLock hold(viewLock_);
+        viewProjection_ = unprojection;
+    }
+}
+
+bool GameTable::UnprojectCursor(float x, float y, float planeZ, Vec3& out) const {
+    quill::Matrix4 unprojection;
+    {
+        ScopedLock hold(viewLock_);
+        unprojection = viewProjection_;
+    }
+    return UnprojectToPlane(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
+}
+
+void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
+    // Client coordinates, both halves signed.
+    const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
+    const auto y = static_cast<int16_t>(packedCursor >> 16);
+    if (penMode_) {
+        AddPenPoint(penSlot_, x, y);
+    }
+    if (heldBall_ < 0 || static_cast<uint32_t>(heldBall_) >= BallCount()) {
+        cameraState_.changed = false;
+        return;
+    }
+    const auto held = static_cast<uint32_t>(heldBall_);
+    Vec3 candidate;
+    if (!UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
+                         physics_.CachedPosition(held).z, candidate)) {
+        return;
+    }
+    const PlacementBounds bounds = Bounds();
+    const float radius = physics_.BallRadius();
+    ClampToPlacementArea(candidate, bounds, radius, 0.01f, placementArea_, gameMode_);
+    std::array<Vec3, kMaxBalls> positions{};
+    const uint32_t count = BallCount();
+    for (uint32_t i = 0; i < count; ++i) {
+        positions[i] = physics_.CachedPosition(i);
+    }
+    const std::optional<Vec3> drop = ResolveHeldBallDrop(candidate, held, std::span(positions.data(), count), bounds,
+                                                         radius, placementArea_, gameMode_);
+    if (drop.has_value()) {
+        ScopedLock hold(physics_.GetLock());
+        physics_.SetBallPosition(held, drop->x, drop->y, drop->z);
+    }
+}
+
+int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
+    quill::Camera* camera = cameraController_.CurrentCamera();
+    if (camera == nullptr) {
+        return -1;
+    }
+    quill::Matrix4 viewProjection;
+    quill::Matrix4 projection;
+    {
+        ScopedLock holdCamera(camera->GetLock());
+        camera->GetViewProjectionMatrix(viewProjection);
+        camera->GetProjectionMatrix(projection);
+    }
+    const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
+    for (uint32_t i = 0; i < pocketPositions_.size(); ++i) {
+        const ScreenPoint point = screen.Project({pocketPositions_[i][0], pocketPositions_[i][1], 0.0f});
+        if (IsInsideCircle(point.x, point.y, screen.ScreenRadius(kPocketPickRadius, point.w), x, y)) {
+            return static_cast<int32_t>(i) + 1;
+        }
+    }
+    return -1;
+}
+
+// --- pen strokes ---
+
+void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
+    const float unit = TableUnit();
+    const float radius = physics_.BallRadius();
+    Vec3 point;
+    if (!UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, point)) {
+        return;
+    }
+    const bool onBed = point.x >= -4.0f * unit && point.x <= 4.0f * unit && point.y >= -2.0f * unit &&
+                       point.y <= 2.0f * unit;
+    point.z = onBed ? radius : radius + kPenLift;
+    point.y = std::clamp(point.y, -2.0f * unit - kPenOverhang, 2.0f * unit + kPenOverhang);
+    point.x = std::clamp(point.x, -4.0f * unit - kPenOverhang, 4.0f * unit + kPenOverhang);
+    const std::optional<uint8_t> stroke = penStrokes_.AddLocalPoint(slot, point);
+    if (!stroke.has_value() || connection_ == nullptr) {
+        return;
+    }
+    quill::Packet* packet = connection_->AllocPacket();
+    if (packet == nullptr) {
+        return;  // the pool stayed empty: the others miss this point
+    }
+    TableMessages::WritePenPoint(*packet, *stroke, point);
+    connection_->SendPacket(packet);
+    connection_->FreePacket(packet);
+}
+
+bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY) {
+    PenPointMessage message;
+    if (!TableMessages::ReadPenPoint(packet, message)) {
+        quill::TheLog().LogError(u"WARNING : PEN POINT MESSAGE TOO SHORT\n");
+        return false;
+    }
+    if (!penStrokes_.AddRemotePoint(slot, message.stroke, message.position)) {
+        quill::TheLog().LogError(u"WARNING : PEN POINT OUT OF RANGE %d %d\n", slot, message.stroke);
+        return false;
+    }
+    quill::Camera* camera = cameraController_.CurrentCamera();
+    if (camera == nullptr) {
+        return true;
+    }
+    quill::Matrix4 viewProjection;
+    {
+        ScopedLock holdCamera(camera->GetLock());
+        camera->GetViewProjectionMatrix(viewProjection);
+    }
+    // Only the point's position is wanted, not a size on the screen: no focal factor.
+    const ScreenPoint point =
+        ScreenProjection(viewProjection, 0.0f, ClientWidth(), ClientHeight()).Project(message.position);
+    if (screenX != nullptr) {
+        *screenX = TruncateToInt32(point.x);
+    }
+    if (screenY != nullptr) {
+        *screenY = TruncateToInt32(point.y);
+    }
+    return true;
+}
+
+// --- the stroke ---
+
+void GameTable::ComputeStroke() {
+    const uint32_t count = BallCount();
+    {
+        ScopedLock hold(physics_.GetLock());
+        for (uint32_t i = 0; i < count; ++i) {
+            shotRecord_.positions[i] = physics_.CachedPosition(i);
+            shotRecord_.rotations[i] = physics_.CachedOrientation(i);
+            shotRecord_.ballFlags[i] = physics_.CachedFlag(i);
+        }
+    }
+    StrokeInputs in;
+    in.tipOffsetX = cameraState_.tipOffsetX;
+    in.tipOffsetY = cameraState_.tipOffsetY;
+    in.aimPointX = cameraState_.aimPointX;
+    in.aimPointY = cameraState_.aimPointY;
+    in.elevation = cameraState_.elevation;
+    in.livePower = power_;
+    in.tableState = state_;
+    in.chalkLevel = chalkLevel_;
+    if (player_ != nullptr) {
+        in.skills = player_->GetSkills();
+        in.cue = player_->GetEquippedCue(gameMode_);
+        in.chalkItemId = player_->GetCurrentChalkId();
+        in.aimItemBonus = player_->GetAimItemBonus();
+    }
+    if (in.chalkItemId != 0 && itemModels_ != nullptr) {
+        in.chalk = itemModels_->FindChalkStatistics(in.chalkItemId);
+    }
+    if (connection_ != nullptr) {
+        in.guideLineBonus = connection_->GetGuideLineBonus();
+        in.perfectChalkBonus = connection_->GetPerfectChalkBonus();
+        in.noDeviation = connection_->IsNoDeviationActive();
+    }
+    shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+    StrokeComputation::Compute(in, shotRecord_, [this] { return Random(); });
+
+    shownPower_ = power_;
+    UpdatePowerGauge();
+    hud_.SetVisible(TableHud::kAimCursor, false);
+    // A glide of the aim must not move the cue away from the stroke just computed.
+    cameraState_.StopEase();
+}
+
+// --- camera moves ---
+
+void GameTable::MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance) {
+    if (cameraController_.Mode() == CameraController::kTopViewMode) {
+        return;
+    }
+    float targetDistance = defaultCameraDistance_;
+    float pitch = keepPitch ? cameraState_.elevation : defaultCameraPitch_;
+    if (options_.useCallerDistance || useGivenDistance) {
+        targetDistance = distance;
+        pitch = keepPitch ? cameraState_.elevation : kKeep;
+    }
+    cameraController_.SetTarget(targetDistance, pitch, WrapDegrees(yaw), kKeep);
+    cameraController_.SetLookAt(CueBallPosition());
+    cameraController_.StartMove(FramesOf(seconds), 1);
+}
+
+void GameTable::MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance) {
+    MoveBehindCueBall(cameraState_.aimYaw - 180.0f, distance, seconds, keepPitch, useGivenDistance);
+}
+
+void GameTable::MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch,
+                                                bool useGivenDistance) {
+    if (cameraController_.Mode() == CameraController::kTopViewMode) {
+        return;
+    }
+    // 3.0 to 5.0 degrees to either side.
+    const int32_t j = Random() % 40 - 20;
+    float yaw = cameraState_.aimYaw - 180.0f;
+    yaw += static_cast<float>(j) * 0.1f;
+    yaw += j < 0 ? -3.0f : 3.0f;
+    MoveBehindCueBall(yaw, distance, seconds, keepPitch, useGivenDistance);
+}
+
+void GameTable::MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre) {
+    if (cameraController_.Mode() == CameraController::kTopViewMode) {
+        return;
+    }
+    cameraController_.SetTarget(distance, pitch, kKeep, kKeep);
+    cameraController_.SetLookAt(lookAtCentre ? Vec3{} : CueBallPosition());
+    cameraController_.StartMove(FramesOf(seconds), 0);
+}
+
+void GameTable::MoveCameraToCentre(float seconds) {
+    cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
+    cameraController_.SetLookAt(Vec3{});
+    cameraController_.StartMove(FramesOf(seconds), 0);
+}
+
+void GameTable::SetTopView(bool on) {
+    const uint32_t mode = cameraController_.Mode();
+    if (on && mode == CameraController::kAimingMode) {
+        cameraController_.SetMode(CameraController::kTopViewMode);
+        const CameraRef camera = cameraController_.CurrentCameraRef();
+        LockedSetYawDegrees(camera, 90.0f);
+        LockedSetPitchDegrees(camera, 90.0f);
+        LockedSetDistance(camera, gameMode_ == type::kSnooker ? 700.0f : 550.0f);
+        LockedMoveTargetTo(camera, Vec3{});
+    } else if (!on && mode == CameraController::kTopViewMode) {
+        cameraController_.SetMode(CameraController::kAimingMode);
+    }
+    cameraController_.ApplyMode();
+    if (refocusOnTopViewExit_ && cameraController_.Mode() == CameraController::kAimingMode) {
+        FocusCameraOnCueBall();
+    }
+}
+
+void GameTable::FocusCameraOnCueBall() {
+    LockedMoveTargetTo(cameraController_.CurrentCameraRef(), CueBallPosition());
+}
+
+bool GameTable::StartMouseAim() {
+    if (cameraController_.Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
+        input_.leftButtonAsCtrl) {
+        return false;
+    }
+    const bool zoomAim = input_.zoomKeyHeld && (keyMask_ & 0x10) != 0;
+    const bool cueViewAim = input_.cueViewKeyHeld && (keyMask_ & 0x80) != 0;
+    if (!zoomAim && !cueViewAim) {
+        return false;
+    }
+    input_.mouseAimHeld = true;
+    if (!input_.zoomKeyHeld) {
+        return true;
+    }
+    const float pitch = cameraState_.elevation + 1.3f;
+    if (!cameraController_.IsMoving()) {
+        cameraController_.SaveView();
+        cameraController_.SetTarget(kKeep, pitch, kKeep, kKeep);
+        cameraController_.StartMove(40, 0);
+    } else {
+        cameraController_.Retarget(kKeep, pitch, kKeep, kKeep);
+    }
+    return true;
+}
+
+bool GameTable::EndMouseAim() {
+    if (!input_.mouseAimHeld || input_.tipDragHeld) {
+        return false;
+    }
+    input_.mouseAimHeld = false;
+    if (input_.zoomKeyHeld) {
+        cameraController_.SetTarget(kKeep, cameraController_.Saved().pitch, kKeep, kKeep);
+        cameraController_.StartMove(40, 0);
+        return true;
+    }
+    if (input_.cueViewKeyHeld) {
+        return false;
+    }
+    SetAimCursor(true, true, 0);
+    return true;
+}
+
+void GameTable::ApplyAppOptions(const TableOptions& options) {
+    options_.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
+    options_.verticalOrbitScale = static_cast<float>(options.verticalOrbitPercent) / 100.0f;
+    options_.horizontalOrbitScale = static_cast<float>(options.horizontalOrbitPercent) / 100.0f;
+    options_.invertVertical = options.invertVertical != 0;
+    options_.invertHorizontal = options.invertHorizontal != 0;
+    const int32_t previousOption = options_.cameraOption;
+    options_.cameraOption = options.cameraOption;
+    options_.cameraFlagC = options.cameraFlagC != 0;
+    options_.useCallerDistance = options.useCallerDistance != 0;
+    options_.cameraFlagA = options.cameraOption == 2;
+    options_.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
+    options_.cameraForced = false;
+    powerDisplayMode_ = options.powerDisplayOption == 1 ? 1 : 0;
+    if (options_.cameraOption != previousOption && options_.cameraOption >= 2 && !shotRunning_) {
+        FocusCameraOnCueBall();
+    }
+}
+
+void GameTable::SetCameraFlags(bool a, bool b, bool c, bool force) {
+    options_.cameraFlagA = a || force;
+    options_.cameraFlagB = a || b || force;
+    options_.cameraFlagC = c && !force;
+    options_.cameraForced = force;
+}
+
+void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
+                                 float elevation) {
+    const Vec3 cue = CueBallPosition();
+    cameraState_.aimPointX = aimPointX;
+    cameraState_.aimPointY = aimPointY;
+    cameraState_.tipOffsetX = tipOffsetX;
+    cameraState_.tipOffsetY = tipOffsetY;
+    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f));
+    cameraState_.elevation = elevation;
+    cameraState_.elevationCopy = elevation;
+    cameraState_.pullBack = kRestingPullBack;
+}
+
+void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
+                               float elevation) {
+    const Vec3 cue = CueBallPosition();
+    const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
+    cameraState_.aimPointX = aimPointX;
+    cameraState_.aimPointY = aimPointY;
+    cameraState_.SetTargets(tipOffsetX, tipOffsetY, yaw, elevation);
+    cameraState_.StartEase(200);
+}
+
+// --- equipment, set-up and shot restore ---
+
+void GameTable::SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem) {
+    struct Defaults {
+        uint16_t table;  // 0: the given table is kept
+        uint16_t ballSet;
+    };
+    Defaults defaults{0, 0};
+    switch (gameMode_) {
+        case type::kFourBall:
+        case type::kOneCushionGamble:
+            defaults = {1000, 2003};
+            break;
+        case type::kThreeCushion:
+        case type::kThreeCushionPro:
+        case type::kThreeCushionGamble:
+            defaults = {1003, 2004};
+            break;
+        case type::kSixBalls:
+            defaults = {0, 2008};
+            break;
+        case type::kEightBall:
+            defaults = {1010, 2006};
+            break;
+        case type::kNineBall:
+            defaults = {1012, 2006};
+            break;
+        case type::kStraightPool:
+            defaults = {1013, 2006};
+            break;
+        case type::kSnooker:
+            defaults = {1035, 2007};
+            break;
+        default:
+            break;
+    }
+    if (tableItem <= 1 && defaults.table != 0) {
+        tableItem = defaults.table;
+    }
+    if (ballSetItem == 0 && defaults.ballSet != 0) {
+        ballSetItem = defaults.ballSet;
+    } else if (ballSetItem == 1) {
+        ballSetItem = gameMode_ == type::kFourBall ? 2000 : 2001;
+    } else if (ballSetItem == 2) {
+        ballSetItem = 2002;
+    }
+    tableItemId_ = tableItem;
+    ballSetItemId_ = ballSetItem;
+    tableItemIdCopy_ = tableItem;
+}
+
+void GameTable::ApplyEquipmentPhysics() {
+    std::optional<uint32_t> tableProperty;
+    std::optional<uint32_t> ballSetProperty;
+    if (itemModels_ != nullptr) {
+        tableProperty = itemModels_->FindPhysicsProperty(tableItemId_);
+        ballSetProperty = itemModels_->FindPhysicsProperty(ballSetItemId_);
+    }
+    if (tableProperty.has_value()) {
+        tableItemProperty_ = *tableProperty;
+    }
+    // An item the catalogue does not know keeps the property the physics has.
+    ScopedLock hold(physics_.GetLock());
+    physics_.SetItemProperties(tableProperty.has_value() ? static_cast<uint16_t>(*tableProperty) : physics_.TableKind(),
+                               ballSetProperty.value_or(physics_.BallSetIndex()));
+    physics_.ApplyTable();
+}
+
+void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
+    ApplyEquipmentPhysics();
+    physics_.SetModel(modelCode, own);
+    guideLines_[1]->Clear();
+    if (gameMode_ == type::kSnooker) {
+        DrawSnookerD();
+    }
+}
+
+void GameTable::DrawSnookerD() {
+    const float unit = TableUnit();
+    const float radius = 0.6569f * unit;
+    const float baulk = -2.342f * unit;
+    LineList& line = *guideLines_[1];
+    for (int32_t angle = 0; angle <= 180; angle += 2) {
+        const float radians = static_cast<float>(angle) * 3.14159f / 180.0f;
+        line.AddPointXY(-radius * std::sin(radians) + baulk, radius * std::cos(radians), kSnookerLineColour);
+    }
+    line.AddPointXY(baulk, -2.0f * unit - 5.0f, kSnookerLineColour);
+    line.AddPointXY(baulk, 2.0f * unit + 5.0f, kSnookerLineColour);
+}
+
+bool GameTable::BallsFitTableItem(uint16_t tableItem) {
+    const PhysicsModel* model = physics_.Model();
+    if (itemModels_ == nullptr || model == nullptr) {
+        return false;
+    }
+    const std::optional<uint32_t> kind = itemModels_->FindPhysicsProperty(tableItem);
+    if (!kind.has_value()) {
+        return false;
+    }
+    TableGeometry geometry;
+    InitTableGeometry(*kind, &geometry, model->Code());
+    for (uint16_t i = 0; i < BallCount(); ++i) {
+        if (!IsInsidePlayingArea(model->Ball(i), geometry, 0.0f)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void GameTable::ComputePocketPositions() {
+    if (physics_.Model() == nullptr) {
+        return;
+    }
+    const TableGeometry& g = physics_.Model()->Geometry();
+    const float length = g.noseMaxX;
+    const float width = g.noseMaxY;
+    const float corner = g.cornerPocketOffset;
+    const float middle = g.middlePocketOffset;
+    pocketPositions_ = {{{-length - corner, -width - corner},
+                         {0.0f, -width - middle},
+                         {length + corner, -width - corner},
+                         {-length - corner, width + corner},
+                         {0.0f, width + middle},
+                         {length + corner, width + corner}}};
+}
+
+void GameTable::RestoreShotRecord(const ShotRecord& record) {
+    {
+        ScopedLock hold(physics_.GetLock());
+        shotRecord_ = record;
+        shotRunning_ = false;
+        const uint32_t count = BallCount();
+        for (uint32_t i = 0; i < count; ++i) {
+            const Vec3& p = record.positions[i];
+            const quill::Quaternion& q = record.rotations[i];
+            physics_.SetBallPosition(i, p.x, p.y, p.z);
+            physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
+            if (!quill::IsCaromGame(record.gameMode)) {
+                physics_.SetBallFlag(i, record.ballFlags[i]);
+            }
+        }
+        physics_.SetCueBall(record.cueBallIndex < count ? record.cueBallIndex : 0);
+    }
+    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    ShowShownModels(true);
+}
+
+void GameTable::LoadShotRecord(const ShotData& data) {
+    ShotRecord record;
+    record.valid = ShotRecord::kValidFilled;
+    record.version = kClientVersion;
+    record.physicsModelCode = physics_.ModelCode();
+    record.gameMode = data.gameMode;
+    record.tableItemId = data.tableItemId;
+    record.cueItemId = data.cueItemId;
+    record.ballSetItemId = data.ballSetItemId;
+    record.chalkItemId = data.chalkItemId;
+    record.chalkValue = data.chalkValue;
+    record.cueBallIndex = data.cueBallIndex;
+    record.startParamA = data.startParamA;
+    record.startParamB = data.startParamB;
+    record.aimPointX = data.aimPointX;
+    record.aimPointY = data.aimPointY;
+    record.tipOffsetX = data.tipOffsetX;
+    record.tipOffsetY = data.tipOffsetY;
+    record.strokeX = data.strokeX;
+    record.strokeY = data.strokeY;
+    record.paramC = data.paramC;
+    record.paramD = data.paramD;
+    record.power = data.power;
+    record.paramE = data.paramE;
+    record.paramF = data.paramF;
+    record.paramG = data.paramG;
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.ResetBalls();
+        shotRunning_ = false;
+        // The text's ball count is not trusted: no more balls than the table has.
+        const uint32_t count = std::min<uint32_t>(data.ballCount, BallCount());
+        record.ballCount = static_cast<uint8_t>(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            const Vec3& p = data.positions[i];
+            const quill::Quaternion& q = data.rotations[i];
+            record.positions[i] = p;
+            record.rotations[i] = q;
+            record.ballFlags[i] = data.ballFlags[i];
+            physics_.SetBallPosition(i, p.x, p.y, p.z);
+            physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
+            if (!quill::IsCaromGame(data.gameMode)) {
+                physics_.SetBallFlag(i, data.ballFlags[i]);
+            }
+        }
+        physics_.SetCueBall(data.cueBallIndex < BallCount() ? data.cueBallIndex : 0);
+        shotRecord_ = record;
+    }
+    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    visible_ = true;
+    ShowShownModels(true);
+}
+
+void GameTable::ResetBallsFromShotRecord() {
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.ResetBalls();
+        shotRunning_ = false;
+        for (uint32_t i = 0; i < BallCount(); ++i) {
+            const Vec3& p = shotRecord_.positions[i];
+            physics_.SetBallPosition(i, p.x, p.y, p.z);
+            if (!quill::IsCaromGame(shotRecord_.gameMode)) {
+                physics_.SetBallFlag(i, shotRecord_.ballFlags[i]);
+            }
+        }
+        SetAimParameters(shotRecord_.aimPointX, shotRecord_.aimPointY, shotRecord_.tipOffsetX,
+                         shotRecord_.tipOffsetY, shotRecord_.paramC);
+    }
+    visible_ = true;
+    ShowShownModels(true);
+}
+
+void GameTable::CheckMarkHits() {
+    if (!marks_.IsShown() || markBall_ >= BallCount()) {
+        return;
+    }
+    for (uint32_t mark : marks_.TakeHits(physics_.CachedPosition(markBall_))) {
+        if (sound_ != nullptr) {
+            sound_->PlaySound(kMarkHitSound, 1.0f);
+        }
+        if (host_ != nullptr) {
+            host_->PostEvent(kMarkHitEvent, mark, 0, 0);
+        }
+    }
+}
+
+// --- HUD ---
+
+void GameTable::UpdatePowerGauge() {
+    PowerGaugeInputs in;
+    in.shownPower = shownPower_;
+    in.power = power_;
+    in.strokeDeviation = strokeDeviation_;
+    in.powerDisplayMode = powerDisplayMode_;
+    in.controlEnabled = controlEnabled_;
+    in.strokeKeyHeld = input_.strokeKeyHeld;
+    in.strokeFinishing = input_.strokeFinishing;
+    in.aimFollowsCamera = aimFollowsCamera_;
+    in.showPowerFigures = showPowerFigures_;
+    const std::optional<BallScreenInfo> cueBall = CueBallScreenInfo();
+    in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
+    hud_.UpdatePowerGauge(in);
+}
+
+void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
+    hud_.SetAimCursor(host_, restore, warpBack, frame);
+}
+
+// --- models and effects ---
+
+void GameTable::SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model) {
+    if (ball < kMaxBalls) {
+        ballModels_[ball] = std::move(model);
+    }
+}
+
+void GameTable::ReleaseBallModels() {
+    for (auto& model : ballModels_) {
+        model.reset();
+    }
+}
+
+void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
+    if (which < kShownModelCount) {
+        shownModels_[which] = model;
+    }
+}
+
+void GameTable::SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst) {
+    ScopedLock hold(effectLock_);
+    if (kind < chalkBursts_.size()) {
+        if (currentBurst_ == chalkBursts_[kind].get()) {
+            currentBurst_ = nullptr;
+        }
+        chalkBursts_[kind] = std::move(burst);
+    }
+}
+
+ParticleBurst* GameTable::SelectChalkBurst(uint16_t chalkItemId) {
+    ScopedLock hold(effectLock_);
+    const uint32_t kind = chalkItemId == 4901 ? 0 : chalkItemId == 4902 ? 1 : 2;
+    currentBurst_ = chalkBursts_[kind].get();
+    return currentBurst_;
+}
+
+void GameTable::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
+    ScopedLock hold(ambientLock_);
+    ambientEffect_ = std::move(effect);
+}
+
+void GameTable::StartAmbientEffect(uint32_t now) {
+    ScopedLock hold(ambientLock_);
+    if (ambientEffect_ != nullptr && visible_ && !ambientEffect_->IsShown()) {
+        ambientEffect_->lastTime = now;
+        ambientEffect_->Restart();
+    }
+}
+
+}  // namespace kestrovan

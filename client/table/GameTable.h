@@ -1,0 +1,445 @@
+#pragma once
+// The billiards table world of a game screen: the physics holder with its balls, the aim and the cameras, the
+// table's HUD, the shot records, the pen strokes, the ball trails and the chalk effects, and the table's
+// messages to and from the other players. Every game screen that shows a table owns exactly one.
+//
+// Threads: the main thread draws (HUD, lines, particles), the game thread runs the input, the per-frame update and
+// the shot, and the dispatch thread applies messages from other players. Each shared part has its lock: the
+// physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
+// lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
+// bursts and the ambient effect, the screen-info lock the balls' screen records and the cue-list lock the cue.
+// Cameras change only on the game thread and the render step, each under its own lock; the render step receives
+// the game thread's camera requests through the table's event queue.
+//
+// What the table needs of the application, the connection, the player, the item catalogue and the sound system it
+// reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
+// screen sets; without one, the operations that need it do nothing.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/EventQueue.h"
+#include "QuillLib/gamedata/GameTypes.h"
+#include "QuillLib/math/Camera.h"
+#include "QuillLib/math/Matrix4.h"
+#include "QuillLib/math/Transform.h"
+#include "QuillLib/net/Packet.h"
+#include "client/rules/TablePhysics.h"
+#include "client/rules/TableSound.h"
+#include "client/table/AmbientEffect.h"
+#include "client/table/BallScreenInfo.h"
+#include "client/table/CameraController.h"
+#include "client/table/CameraState.h"
+#include "client/table/HudDrawer.h"
+#include "client/table/ItemModels.h"
+#include "client/table/LineList.h"
+#include "client/table/ParticleBurst.h"
+#include "client/table/PenStrokes.h"
+#include "client/table/PlacementArea.h"
+#include "client/table/ShotData.h"
+#include "client/table/ShotRecord.h"
+#include "client/table/TableConnection.h"
+#include "client/table/TableHost.h"
+#include "client/table/TableHud.h"
+#include "client/table/TableMarks.h"
+#include "client/table/TableMessages.h"
+#include "client/table/TableModelNode.h"
+#include "client/table/TableOptions.h"
+#include "client/table/TablePlayer.h"
+
+namespace kestrovan {
+
+// A cue model shared by the players' cues (built with the table's models).
+class CueModelEntry;
+
+class GameTable {
+public:
+    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
+    static constexpr uint32_t kEventQueueSize = 1024;
+    static constexpr uint32_t kClientVersion = 2966;
+    static constexpr int32_t kInitialState = 4;
+    static constexpr uint16_t kInitialTableItem = 1020;
+    static constexpr uint16_t kInitialBallSetItem = 2003;
+    static constexpr uint32_t kMarkHitSound = 33;
+    static constexpr uint32_t kMarkHitEvent = 1086;
+    static constexpr float kRestingPullBack = -3.0f;
+    static constexpr float kDefaultCameraDistance = 350.0f;
+    static constexpr float kDefaultCameraPitch = 25.0f;
+
+    // The shown models: the two markers and the current cue model.
+    enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
+
+    // The input-mode flags, set and cleared by the keys, the mouse and the stroke.
+    struct InputFlags {
+        bool aimDragHeld = false;         // the left button drags the view
+        bool strokeKeyHeld = false;       // Ctrl (or the left button for it): the stroke is being charged
+        bool leftButtonAsCtrl = false;    // the left button stands in for Ctrl
+        bool rightButtonAsShift = false;  // the right button stands in for Shift
+        bool strokeFinishing = false;     // the follow-through after the strike
+        bool zoomKeyHeld = false;         // Shift
+        bool tipDragHeld = false;         // mouse motion moves the cue tip on the ball
+        bool overviewKeyHeld = false;     // Space
+        bool mouseAimHeld = false;        // the left button drags in Shift or 'V' mode: look down the cue
+        bool rightButtonZoom = false;     // the right button zooms
+        bool cueViewKeyHeld = false;      // 'V'
+        bool extra = false;
+    };
+
+    // The application's camera and mouse options as the table keeps them.
+    struct CameraOptions {
+        int32_t cameraOption = 0;
+        bool cameraFlagA = false;
+        bool cameraFlagB = false;
+        bool cameraFlagC = false;
+        bool useCallerDistance = false;
+        bool cameraForced = false;
+        float strokeScale = 1.0f;
+        float verticalOrbitScale = 1.0f;
+        float horizontalOrbitScale = 1.0f;
+        bool invertVertical = false;
+        bool invertHorizontal = false;
+    };
+
+    // Values the table only initialises; the screens give them their meaning.
+    struct ScreenValues {
+        std::array<bool, 3> flags{};  // the last is cleared at every shot start
+        bool flag = false;
+        int32_t value = 0;
+        uint16_t shortValue = 1;
+        uint32_t word = 0;
+        std::array<uint32_t, 2> words{};
+        float extraPower = 0.0f;
+    };
+
+    GameTable();
+    ~GameTable();
+    GameTable(const GameTable&) = delete;
+    GameTable& operator=(const GameTable&) = delete;
+
+    // --- services ---
+    void SetHost(TableHost* host) { host_ = host; }
+    void SetConnection(TableConnection* connection) { connection_ = connection; }
+    void SetPlayer(TablePlayer* player) { player_ = player; }
+    void SetItemModels(const ItemModels* itemModels) { itemModels_ = itemModels; }
+    void SetSound(TableSound* sound);
+    // The draws (0 to 32767) of the stroke deviation and the camera jitter; the runtime's rand when empty.
+    void SetRandom(std::function<int()> random) { random_ = std::move(random); }
+
+    // --- state and setters ---
+    int32_t SetState(int32_t state);
+    int32_t State() const { return state_; }
+    void SetControlEnabled(bool enabled) { controlEnabled_ = enabled; }
+    bool IsControlEnabled() const { return controlEnabled_; }
+    // Shows or hides the table's markers and cue together.
+    void SetVisible(bool visible);
+    bool IsVisible() const { return visible_; }
+    void SetGameMode(quill::GameType gameMode);
+    quill::GameType GameMode() const { return gameMode_; }
+    // Marks the cue dirty when it changes; the new cue.
+    CueModelEntry* SetCurrentCue(CueModelEntry* cue);
+    CueModelEntry* CurrentCue() const { return currentCue_; }
+    bool IsCueDirty() const { return cueDirty_; }
+    void SetCueBallIndex(int32_t ball);
+    void SetTargetMode(bool on);
+    void SetTargetBall(int32_t ball);
+    void ClearTargetBall(int32_t ignored = 0);
+    void ClearBallInHand(int32_t ignored = 0);
+    // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
+    void SetSideOption(int32_t value);
+    int32_t SideOption() const { return sideOption_; }
+    void SnapshotBalls() { physics_.SnapshotBalls(); }
+    // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
+    bool StopShot();
+    // A new rack in table state 7: no ball in hand, cue ball 0, no target ball, the cue shown.
+    void ResetShotToState7(uint32_t rackArgument);
+    int32_t ClearMarkedBalls();
+    // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
+    int32_t GetClampedCounter();
+    // 0xRRGGBB of a ball in the HUD, by game type.
+    static uint32_t GetBallColour(quill::GameType gameMode, uint32_t ball);
+    // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.
+    static int32_t ClampTurnCode(int32_t code);
+
+    // --- messages (TableState, ShotResultReport, Shot, BallPlacement, TableStateSync) ---
+    // Writers run on the game thread; the readers on the dispatch thread, each under the lock of what it changes.
+    void WriteBallState(quill::Packet& packet, bool append);
+    void WriteShotResultReport(quill::Packet& packet);
+    quill::Packet& WriteShot(quill::Packet& packet);
+    quill::Packet& WriteBallPlacement(quill::Packet& packet, uint32_t ball);
+    // Reads the server's table marks and lays them out; a truncated payload changes nothing.
+    bool ReadTableMarks(quill::Packet& packet);
+    // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
+    // changes nothing.
+    bool ReadBallState(quill::Packet& packet);
+    // Another player's stroke into the shot record; the same bounds as ReadBallState.
+    bool ReadShot(quill::Packet& packet);
+    // Copies the live balls into the report record; the ball count.
+    uint32_t SyncReportRecord();
+
+    // --- ball picking and ball in hand ---
+    // The input handler calls these on the game thread; the render step projects and sorts on the main thread.
+    void ProjectBalls();
+    void SortBallScreenInfo();
+    // The ball under the cursor that may be taken, or -1; records the grab offset.
+    int32_t PickBallAt(int32_t x, int32_t y);
+    // The cursor-move handler while the table owns the mouse: pen points, and the held ball dragged on the bed.
+    void MoveHeldBall(uint32_t flags, uint32_t packedCursor);
+    void SetHeldBall(int32_t ball) { heldBall_ = ball; }
+    int32_t HeldBall() const { return heldBall_; }
+    void SetPlacementArea(int32_t area) { placementArea_ = area; }
+    int32_t PlacementArea() const { return placementArea_; }
+    // Rebuilds the matrix that takes cursor positions back to the table, from the current camera.
+    void UpdateUnprojection();
+    // The pocket (1 to 6) whose screen circle holds the cursor, or -1.
+    int32_t PickPocketAt(int32_t x, int32_t y);
+    BallScreenInfo ScreenInfoAt(uint32_t index) const;
+    // The cue ball's screen record after the last sort, if any.
+    std::optional<BallScreenInfo> CueBallScreenInfo() const;
+
+    // --- pen strokes ---
+    // Local points come from the game thread, other players' points from the dispatch thread.
+    // Draws a point of slot's pen at the cursor and sends it to the other players.
+    void AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY);
+    // Another player's pen point; its position on the screen. False, with nothing changed, for a truncated message,
+    // a slot outside 0..7 or a stroke outside 0..49.
+    bool ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY);
+    void ClearPenStrokes() { penStrokes_.Clear(); }
+    void SetPenMode(bool on) { penMode_ = on; }
+    void SetPenSlot(int32_t slot) { penSlot_ = slot; }
+
+    // --- the stroke (game thread) ---
+    // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
+    void ComputeStroke();
+    void SetPower(float power) { power_ = power; }
+    float Power() const { return power_; }
+    void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
+    int32_t ChalkLevel() const { return chalkLevel_; }
+
+    // --- camera moves (game thread; angles in degrees, times in seconds) ---
+    void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
+    void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
+    void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
+    void MoveCameraToCentre(float seconds);
+    void SetTopView(bool on);
+    void FocusCameraOnCueBall();
+    bool StartMouseAim();
+    bool EndMouseAim();
+    void ApplyAppOptions(const TableOptions& options);
+    void SetCameraFlags(bool a, bool b, bool c, bool force);
+    void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
+    void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
+    CameraController& GetCamera() { return cameraController_; }
+    quill::Camera* const* GetCurrentCameraRef() const { return cameraController_.CurrentCameraRef(); }
+    // A camera the table owns (a screen's own aiming camera), deleted with the table.
+    void SetOwnedCamera(std::unique_ptr<quill::Camera> camera) { ownedCamera_ = std::move(camera); }
+
+    // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
+    // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
+    void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
+    // Gives the physics the items' properties from the catalogue.
+    void ApplyEquipmentPhysics();
+    // The items' properties, the physics model of code modelCode (owned when own is set), and the snooker D.
+    void SetupTable(uint32_t modelCode, uint8_t own);
+    // Whether every ball would lie inside the playing area of that table item.
+    bool BallsFitTableItem(uint16_t tableItem);
+    void ComputePocketPositions();
+    void RestoreShotRecord(const ShotRecord& record);
+    void LoadShotRecord(const ShotData& data);
+    void ResetBallsFromShotRecord();
+    // Clears the marks that markBall has reached, each with sound 33 and application event 1086.
+    void CheckMarkHits();
+    void SetMarkBall(uint16_t ball) { markBall_ = ball; }
+
+    // --- HUD: laid out on the game thread, drawn on the main thread ---
+    void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }
+    void SetHudBottomOffset(int32_t offset) { hud_.SetHudBottomOffset(offset); }
+    void UpdatePowerGauge();
+    void SetAimCursor(bool restore, bool warpBack, int32_t frame);
+    void DrawHud(HudDrawer& drawer) const { hud_.Draw(drawer); }
+    TableHud& Hud() { return hud_; }
+
+    // --- models and effects ---
+    void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
+    // Deletes the per-ball models.
+    void ReleaseBallModels();
+    void SetShownModel(ShownModel which, TableModelNode* model);
+    // kind 0 for chalk 4901, 1 for 4902, 2 for any other chalk.
+    void SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst);
+    // The burst of a shot's chalk item, made current; null when that burst was not made.
+    ParticleBurst* SelectChalkBurst(uint16_t chalkItemId);
+    ParticleBurst* CurrentChalkBurst() const { return currentBurst_; }
+    void SetAmbientEffect(std::unique_ptr<AmbientEffect> effect);
+    AmbientEffect* GetAmbientEffect() const { return ambientEffect_.get(); }
+    // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
+    void StartAmbientEffect(uint32_t now);
+
+    // --- parts read by the rest of the table ---
+    TablePhysics& Physics() { return physics_; }
+    CameraState& Aim() { return cameraState_; }
+    const CameraState& Aim() const { return cameraState_; }
+    InputFlags& Input() { return input_; }
+    CameraOptions& Options() { return options_; }
+    const CameraOptions& Options() const { return options_; }
+    ScreenValues& ForScreens() { return screenValues_; }
+    ShotRecord& GetShotRecord() { return shotRecord_; }
+    ShotRecord& GetReportRecord() { return reportRecord_; }
+    ShotRecord& GetCommittedRecord() { return committedRecord_; }
+    LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % kMaxBalls]; }
+    LineList& GuideLine(uint32_t index) { return *guideLines_[index % 2]; }
+    const PenStrokes& Pen() const { return penStrokes_; }
+    const TableMarks& Marks() const { return marks_; }
+    quill::EventQueue& Events() { return eventQueue_; }
+    const std::array<std::array<float, 2>, 6>& PocketPositions() const { return pocketPositions_; }
+    uint16_t TableItemId() const { return tableItemId_; }
+    uint16_t BallSetItemId() const { return ballSetItemId_; }
+    uint32_t TableItemIdCopy() const { return tableItemIdCopy_; }
+    uint32_t TableItemProperty() const { return tableItemProperty_; }
+    bool IsShotRunning() const { return shotRunning_; }
+    void SetShotRunning(bool running) { shotRunning_ = running; }
+    bool AimFollowsCamera() const { return aimFollowsCamera_; }
+    void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
+    bool RefocusOnTopViewExit() const { return refocusOnTopViewExit_; }
+    void SetRefocusOnTopViewExit(bool on) { refocusOnTopViewExit_ = on; }
+    bool TargetMode() const { return targetMode_; }
+    int8_t TargetBall() const { return targetBall_; }
+    int32_t KeyMask() const { return keyMask_; }
+    void SetKeyMask(int32_t mask) { keyMask_ = mask; }
+    int32_t PowerDisplayMode() const { return powerDisplayMode_; }
+    float DefaultCameraDistance() const { return defaultCameraDistance_; }
+    float DefaultCameraPitch() const { return defaultCameraPitch_; }
+    void SetShowPowerFigures(bool on) { showPowerFigures_ = on; }
+    void SetStrokeDeviation(float deviation) { strokeDeviation_ = deviation; }
+    void SetShownPower(float power) { shownPower_ = power; }
+    float ShownPower() const { return shownPower_; }
+    bool IsActive() const { return active_; }
+    void SetActive(bool active) { active_ = active; }
+    bool IsShotPending() const { return shotPending_; }
+    void SetShotPending(bool pending) { shotPending_ = pending; }
+    uint32_t LastSpecialKey() const { return lastSpecialKey_; }
+    void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
+    int32_t ShotCost() const { return shotCost_; }
+    void SetShotCost(int32_t cost) { shotCost_ = cost; }
+    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
+
+private:
+    uint32_t BallCount() const;
+    quill::Vec3 CueBallPosition() const;
+    float TableUnit() const;
+    PlacementBounds Bounds() const;
+    uint16_t ClientWidth() const;
+    uint16_t ClientHeight() const;
+    int Random() const;
+    void ShowShownModels(bool visible);
+    // The D and the baulk line of snooker into the second guide line.
+    void DrawSnookerD();
+    bool UnprojectCursor(float x, float y, float planeZ, quill::Vec3& out) const;
+    void MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance);
+    void PlaceBallsFromMessage(const BallStateMessage& message);
+
+    // Services.
+    TableHost* host_ = nullptr;
+    TableConnection* connection_ = nullptr;
+    TablePlayer* player_ = nullptr;
+    const ItemModels* itemModels_ = nullptr;
+    TableSound* sound_ = nullptr;
+    std::function<int()> random_;
+
+    // Control block.
+    int32_t state_ = kInitialState;
+    bool active_ = false;
+    InputFlags input_;
+    bool shotRunning_ = false;
+    bool aimFollowsCamera_ = false;
+    bool controlEnabled_ = false;
+    bool visible_ = true;
+    bool shotPending_ = false;
+    bool refocusOnTopViewExit_ = false;
+    bool targetMode_ = false;
+    int8_t targetBall_ = -1;
+    uint32_t lastSpecialKey_ = 0;
+    ScreenValues screenValues_;
+    int32_t powerDisplayMode_ = 1;
+    int32_t chalkLevel_ = 0;
+    int32_t shotCost_ = 0;
+    TablePhysics physics_;
+
+    // Game and equipment.
+    quill::GameType gameMode_ = quill::game_type::kNone;
+    uint32_t tableItemProperty_ = 0;
+    uint32_t tableItemIdCopy_ = kInitialTableItem;
+
+    // Aim and camera.
+    CameraState cameraState_;
+    CameraController cameraController_;
+    std::unique_ptr<quill::Camera> ownedCamera_;
+
+    // Ball in hand.
+    int32_t placementArea_ = 0;
+    int32_t heldBall_ = -1;
+    int32_t grabOffsetX_ = 0;
+    int32_t grabOffsetY_ = 0;
+
+    // Trails, HUD and lines.
+    std::array<std::unique_ptr<LineList>, kMaxBalls> ballTrails_;
+    TableHud hud_;
+    std::array<std::unique_ptr<LineList>, 2> guideLines_;
+    bool showPowerFigures_ = false;
+    float shownPower_ = 0.0f;
+    float power_ = 0.0f;
+    float strokeDeviation_ = 0.0f;
+    int32_t keyMask_ = -1;
+
+    // Shot records.
+    ShotRecord shotRecord_;
+    ShotRecord reportRecord_;
+    ShotRecord committedRecord_;
+
+    // Models and markers.
+    std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
+    TableMarks marks_;
+    std::array<TableModelNode*, kShownModelCount> shownModels_{};
+    CueModelEntry* currentCue_ = nullptr;
+    bool cueDirty_ = false;
+    mutable quill::CriticalSectionLock cueListLock_;
+
+    // Effects.
+    mutable quill::CriticalSectionLock effectLock_;
+    ParticleBurst* currentBurst_ = nullptr;
+    std::array<std::unique_ptr<ParticleBurst>, 3> chalkBursts_;
+    mutable quill::CriticalSectionLock ambientLock_;
+    std::unique_ptr<AmbientEffect> ambientEffect_;
+
+    // Screen records of the balls.
+    mutable quill::CriticalSectionLock screenInfoLock_;
+    std::array<BallScreenInfo, kMaxBalls> ballScreenInfo_{};
+    int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
+    uint16_t markBall_ = 0;
+
+    quill::EventQueue eventQueue_{kEventQueueSize};
+
+    // Cursor positions back onto the table.
+    mutable quill::CriticalSectionLock viewLock_;
+    quill::Matrix4 viewProjection_;
+
+    // Options.
+    CameraOptions options_;
+    bool penMode_ = false;
+    int32_t sideOption_ = 0;
+
+    // Pen strokes.
+    PenStrokes penStrokes_;
+    int32_t penSlot_ = 0;
+
+    float defaultCameraDistance_ = kDefaultCameraDistance;
+    float defaultCameraPitch_ = kDefaultCameraPitch;
+    std::array<quill::Transform, kMaxBalls> ballTransforms_{};
+    std::array<std::array<float, 2>, 6> pocketPositions_{};
+    uint16_t tableItemId_ = kInitialTableItem;
+    uint16_t ballSetItemId_ = kInitialBallSetItem;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,30 @@
+#pragma once
+// What the game table needs of the game connection: pooled packets to send its pen points, and the active-item
+// values that change a stroke. The connection implements it once it is wired; tests capture the packets.
+//
+// Threads: called from the game thread (input) and the dispatch thread.
+#include <cstdint>
+
+#include "QuillLib/net/Packet.h"
+
+namespace kestrovan {
+
+class TableConnection {
+public:
+    virtual ~TableConnection() = default;
+
+    // A packet from the pool, or null when none became free in time.
+    virtual quill::Packet* AllocPacket() = 0;
+    // Sends the packet; it stays the caller's, who gives it back with FreePacket.
+    virtual void SendPacket(quill::Packet* packet) = 0;
+    virtual void FreePacket(quill::Packet* packet) = 0;
+
+    // Percent added to the stroke's faithfulness (and the guide line): 15 while the guide item is in use, else 0.
+    virtual int32_t GetGuideLineBonus() const = 0;
+    // 100 while the perfect-chalk item is in use, else 0.
+    virtual int32_t GetPerfectChalkBonus() const = 0;
+    // While the no-deviation item is in use, a stroke goes exactly where it was aimed.
+    virtual bool IsNoDeviationActive() const = 0;
+};
+
+}  // namespace kestrovan

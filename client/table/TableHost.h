@@ -1,0 +1,35 @@
+#pragma once
+// What the game table needs of the application: the size of the window's client area, the posted-event queue,
+// and the system cursor. The application implements it (the window layer is wired there); tests record the
+// calls.
+//
+// Threads: PostEvent and the size may be called from any thread. The cursor calls come only from the thread that
+// owns the window; the table makes sure of that (TableHud::SetAimCursor).
+#include <cstdint>
+
+namespace kestrovan {
+
+class TableHost {
+public:
+    virtual ~TableHost() = default;
+
+    virtual uint16_t ClientWidth() const = 0;
+    virtual uint16_t ClientHeight() const = 0;
+
+    // Appends an application event (id and three values); dropped when the queue is full.
+    virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
+
+    // Shows or hides the system cursor (only when that changes its state).
+    virtual void ShowCursor(bool show) = 0;
+    virtual void SetMouseCapture(bool capture) = 0;
+    // Confines the cursor to the window, or frees it.
+    virtual void ClipCursorToWindow(bool clip) = 0;
+    // The cursor position in client coordinates.
+    virtual void GetCursorPosition(int32_t& x, int32_t& y) const = 0;
+    // Puts the system cursor at a position given in client coordinates.
+    virtual void SetCursorPosition(int32_t x, int32_t y) = 0;
+    // Sets the relative mouse back to the window centre.
+    virtual void RecentreRelativeMouse() = 0;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,547 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <chrono>
+#include <future>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "client/table/GameTable.h"
+#include "client/table/ScreenProjection.h"
+#include "client/table/TableMessages.h"
+#include "tests/client/rules/RecordingTableSound.h"
+#include "tests/client/table/TableFakes.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+using ::testing::ElementsAre;
+using quill::MessageId;
+using quill::Vec3;
+using test::FloatBytes;
+
+class GameTableTest : public ::testing::Test, protected test::TableFixture {
+protected:
+    GameTable& Table() { return *table; }
+    TablePhysics& Physics() { return table->Physics(); }
+};
+
+std::vector<uint8_t> PenPayload(uint8_t stroke, const Vec3& p) {
+    std::vector<uint8_t> payload{stroke};
+    test::AppendFloats(payload, {p.x, p.y, p.z});
+    return payload;
+}
+
+TEST_F(GameTableTest, NewTableDefaults) {
+    EXPECT_EQ(Table().State(), 4);
+    EXPECT_EQ(Physics().GetTableState(), 4);
+    EXPECT_EQ(Table().GameMode(), -1);
+    EXPECT_EQ(Table().TableItemId(), 1020);
+    EXPECT_EQ(Table().BallSetItemId(), 2003);
+    EXPECT_EQ(Table().TableItemIdCopy(), 1020u);
+    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_EQ(Table().HeldBall(), -1);
+    EXPECT_EQ(Table().TargetBall(), -1);
+    EXPECT_EQ(Table().KeyMask(), -1);
+    EXPECT_EQ(Table().SideOption(), 0);
+    EXPECT_EQ(Table().PowerDisplayMode(), 1);
+    EXPECT_EQ(Table().DefaultCameraDistance(), 350.0f);
+    EXPECT_EQ(Table().DefaultCameraPitch(), 25.0f);
+    EXPECT_EQ(Table().BallTrail(5).BaseColour(), 0x20ffffffu);
+    EXPECT_EQ(Table().BallTrail(5).FadeWindow(), 200u);
+    EXPECT_EQ(Table().BallTrail(5).FadeLength(), 800u);
+    EXPECT_EQ(Table().GuideLine(0).BaseColour(), 0x80ff80ffu);
+    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
+    EXPECT_EQ(Table().ForScreens().shortValue, 1);
+    EXPECT_EQ(Table().GetCamera().Mode(), 1u);
+}
+
+TEST_F(GameTableTest, SmallSetters) {
+    Table().SetSideOption(1);
+    Table().SetSideOption(2);
+    EXPECT_EQ(Table().SideOption(), 2);
+    Table().SetSideOption(2);
+    EXPECT_EQ(Table().SideOption(), 1);
+    Table().SetSideOption(0);
+    Table().SetSideOption(2);
+    EXPECT_EQ(Table().SideOption(), 3);
+
+    EXPECT_EQ(Table().SetState(5), 5);
+    EXPECT_EQ(Physics().GetTableState(), 5);
+
+    Table().SetTargetBall(3);
+    EXPECT_EQ(Table().TargetBall(), 3);
+    EXPECT_EQ(Physics().SecondBall(), 3);
+    EXPECT_FALSE(Table().TargetMode());
+    Table().SetTargetMode(true);
+    EXPECT_TRUE(Table().TargetMode());
+    EXPECT_EQ(Table().TargetBall(), -1);
+
+    test::RecordingModel marker;
+    test::RecordingModel cue;
+    Table().SetShownModel(GameTable::kAimMarker, &marker);
+    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().SetVisible(false);
+    EXPECT_FALSE(marker.visible);
+    EXPECT_FALSE(cue.visible);
+    Table().SetVisible(true);
+    EXPECT_TRUE(cue.visible);
+
+    int destroyed = 0;
+    Table().SetBallModel(0, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().SetBallModel(21, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().ReleaseBallModels();
+    EXPECT_EQ(destroyed, 2);
+}
+
+TEST(ClampTurnCode, BankCountCappedAtThree) {
+    EXPECT_EQ(GameTable::ClampTurnCode(5003), 3);
+    EXPECT_EQ(GameTable::ClampTurnCode(5010), 3010);
+    EXPECT_EQ(GameTable::ClampTurnCode(2010), 2010);
+    EXPECT_EQ(GameTable::ClampTurnCode(1), 1);
+    EXPECT_EQ(GameTable::ClampTurnCode(-2), -2);
+}
+
+TEST(BallColour, ByGameType) {
+    EXPECT_EQ(GameTable::GetBallColour(type::kFourBall, 0), 0xffff00u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kThreeCushion, 3), 0xff0000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 2), 0x000000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 5), 0x0000ffu);
+    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 15), 0xff0000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 16), 0xebce00u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 21), 0x000000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 8), 0x000000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 9), 0xffff00u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 15), 0xc06000u);
+    EXPECT_EQ(GameTable::GetBallColour(type::kNone, 0), 0xffffffu);
+    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 30), 0xffffffu);
+}
+
+TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
+    const auto equip = [&](quill::GameType mode, uint16_t tableItem, uint16_t ballSet) {
+        Table().SetGameMode(mode);
+        Table().SetEquipmentItems(tableItem, ballSet);
+        return std::vector<uint32_t>{Table().TableItemId(), Table().BallSetItemId()};
+    };
+    EXPECT_THAT(equip(type::kNineBall, 0, 0), ElementsAre(1012, 2006));
+    EXPECT_THAT(equip(type::kFourBall, 1, 1), ElementsAre(1000, 2000));
+    EXPECT_THAT(equip(type::kThreeCushion, 1005, 2), ElementsAre(1005, 2002));
+    EXPECT_THAT(equip(type::kThreeCushion, 0, 1), ElementsAre(1003, 2001));
+    EXPECT_THAT(equip(type::kSixBalls, 1, 0), ElementsAre(1, 2008));
+    EXPECT_THAT(equip(type::kSnooker, 0, 0), ElementsAre(1035, 2007));
+    EXPECT_THAT(equip(type::kCardBall, 0, 0), ElementsAre(0, 0));  // no defaults of its own
+    EXPECT_EQ(Table().TableItemIdCopy(), 0u);
+}
+
+TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
+    Equip(type::kEightBall);
+    EXPECT_EQ(Physics().TableKind(), 1);
+    EXPECT_EQ(Physics().BallSetIndex(), 5u);
+    EXPECT_EQ(Table().TableItemProperty(), 1u);
+    EXPECT_NEAR(Physics().GetHalfTableSize(), 31.875, 1e-6);
+    EXPECT_EQ(Physics().BallCount(), 16);
+    // Pockets in order from the near left corner; corner pockets lie 2.29 beyond both nose lines.
+    EXPECT_FLOAT_EQ(Table().PocketPositions()[0][0], -127.5f - 2.29f);
+    EXPECT_FLOAT_EQ(Table().PocketPositions()[1][0], 0.0f);
+    EXPECT_FLOAT_EQ(Table().PocketPositions()[5][1], 63.75f + 2.29f);
+
+    // A table the catalogue does not know keeps the present properties.
+    Table().SetEquipmentItems(1500, 0);
+    Table().ApplyEquipmentPhysics();
+    EXPECT_EQ(Physics().TableKind(), 1);
+
+    // The balls in a row on the pool table would not fit the same row of a snooker table's area? They do; off the
+    // carom table's short ends they would not.
+    EXPECT_TRUE(Table().BallsFitTableItem(test::kSnookerTableItem));
+    Physics().SetBallPosition(3, 125.0f, 0.0f, 2.86f);
+    EXPECT_FALSE(Table().BallsFitTableItem(test::kCaromTableItem));
+    EXPECT_FALSE(Table().BallsFitTableItem(4711));
+}
+
+TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
+    Equip(type::kSnooker);
+    const LineList& line = Table().GuideLine(1);
+    ASSERT_EQ(line.Count(), 91u + 2u);
+    const float unit = static_cast<float>(Physics().GetHalfTableSize());
+    EXPECT_NEAR(line.PointAt(0).position.x, -2.342f * unit, 1e-4);
+    EXPECT_NEAR(line.PointAt(0).position.y, 0.6569f * unit, 1e-4);
+    EXPECT_NEAR(line.PointAt(45).position.x, -2.342f * unit - 0.6569f * unit, 1e-3);  // 90 degrees
+    EXPECT_NEAR(line.PointAt(92).position.y, 2.0f * unit + 5.0f, 1e-4);
+    EXPECT_EQ(line.PointAt(10).colour, 0xff000000u);
+
+    // Set up again for another game: the D goes.
+    Table().SetGameMode(type::kEightBall);
+    Table().SetupTable(kDefaultPhysicsModelCode, 1);
+    EXPECT_EQ(Table().GuideLine(1).Count(), 0u);
+}
+
+TEST_F(GameTableTest, StopShotTakesThePhysicsLockOnlyWhileAShotRuns) {
+    Equip(type::kThreeCushion);
+    std::atomic<bool> held{false};
+    std::promise<void> release;
+    std::thread holder([&] {
+        quill::ScopedLock hold(Physics().GetLock());
+        held = true;
+        release.get_future().wait();
+    });
+    while (!held) {
+        std::this_thread::yield();
+    }
+    auto stopped = std::async(std::launch::async, [&] { return Table().StopShot(); });
+    const bool returned = stopped.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    release.set_value();
+    holder.join();
+    ASSERT_TRUE(returned);
+    EXPECT_FALSE(stopped.get());
+
+    Table().SetShotRunning(true);
+    EXPECT_TRUE(Table().StopShot());
+    EXPECT_FALSE(Table().IsShotRunning());
+}
+
+TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
+    Equip(type::kThreeCushion);
+    quill::Packet report;
+    Table().WriteShotResultReport(report);
+    report.Finish();
+    EXPECT_EQ(report.Bytes().size(), 6u);  // a carom report is the turn code alone
+
+    Physics().SetBallPosition(1, 11.0f, 12.0f, 3.275f);
+    EXPECT_EQ(Table().SyncReportRecord(), 3u);
+    EXPECT_EQ(Table().GetReportRecord().valid, ShotRecord::kValidFilled);
+    quill::Packet state;
+    Table().WriteBallState(state, false);
+    state.Finish();
+    const auto bytes = state.Bytes();
+    ASSERT_EQ(bytes.size(), 4u + 89u);
+    EXPECT_EQ(bytes[4] | bytes[5] << 8, 1003);
+    EXPECT_EQ(bytes[6] | bytes[7] << 8, 2004);
+    EXPECT_EQ(std::vector(bytes.begin() + 9 + 12, bytes.begin() + 9 + 16), FloatBytes(11.0f));
+
+    quill::Packet placement;
+    Table().WriteBallPlacement(placement, 1).Finish();
+    EXPECT_EQ(placement.Bytes()[4], 1);
+    EXPECT_EQ(std::vector(placement.Bytes().begin() + 9, placement.Bytes().begin() + 13), FloatBytes(12.0f));
+}
+
+TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
+    Equip(type::kThreeCushion);
+    test::RecordingTableSound sound;
+    Table().SetSound(&sound);
+    const float unit = 30.0f;
+
+    // Rail marks 0 and 23, and index 150 that no rail layout has.
+    auto rails = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 23, 0, 150, 0});
+    ASSERT_TRUE(Table().ReadTableMarks(*rails));
+    const TableMarks& marks = Table().Marks();
+    EXPECT_TRUE(marks.IsShown());
+    EXPECT_EQ(marks.LaidOutCount(), 24u);
+    EXPECT_TRUE(marks.IsMarked(0));
+    EXPECT_TRUE(marks.IsMarked(23));
+    EXPECT_FALSE(marks.IsMarked(150));
+    EXPECT_FLOAT_EQ(marks.PointAt(0).x, -3.0f * unit);
+    EXPECT_FLOAT_EQ(marks.PointAt(0).y, -(2.0f * unit + 5.0f));
+    EXPECT_FLOAT_EQ(marks.PointAt(23).x, 4.0f * unit + 5.0f);
+    EXPECT_FLOAT_EQ(marks.PointAt(23).y, 2.0f * unit);
+    EXPECT_FLOAT_EQ(marks.PointAt(23).z, 7.0f);
+
+    // A ball at a squared distance of exactly 120 from mark 3 (at (0, -65)) leaves it; a hair closer clears it.
+    Table().SetMarkBall(0);
+    const Vec3 mark3 = marks.PointAt(3);
+    ASSERT_EQ(mark3.x, 0.0f);
+    // Offsets (x, dy) whose squared distance, computed as the table computes it, is exactly 120.
+    float onLimit = 0.0f;
+    float across = 0.0f;
+    for (int dy = 0; dy < 10 && onLimit == 0.0f; ++dy) {
+        const auto y2 = static_cast<float>(dy * dy);
+        float x = std::sqrt(120.0f - y2);
+        for (int step = 0; step < 100; ++step) {
+            x = std::nextafter(x, 20.0f);
+        }
+        for (int step = 0; step < 200 && onLimit == 0.0f; ++step, x = std::nextafter(x, 0.0f)) {
+            if (x * x + y2 == 120.0f) {
+                onLimit = x;
+                across = static_cast<float>(dy);
+            }
+        }
+    }
+    ASSERT_NE(onLimit, 0.0f);
+    auto withThree = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 3, 0, 23, 0});
+    ASSERT_TRUE(Table().ReadTableMarks(*withThree));
+    Physics().SetBallPosition(0, onLimit, mark3.y - across, 3.275f);
+    Table().CheckMarkHits();
+    EXPECT_TRUE(marks.IsMarked(3));
+    EXPECT_TRUE(sound.sounds.empty());
+    Physics().SetBallPosition(0, std::nextafter(onLimit, 0.0f), mark3.y - across, 3.275f);
+    Table().CheckMarkHits();
+    EXPECT_FALSE(marks.IsMarked(3));
+    EXPECT_TRUE(marks.IsMarked(0));
+    EXPECT_TRUE(marks.IsMarked(23));
+    EXPECT_THAT(sound.SoundIds(), ElementsAre(33u));
+    ASSERT_EQ(host.events.size(), 1u);
+    EXPECT_EQ(host.events[0].id, 1086u);
+    EXPECT_EQ(host.events[0].wParam, 3u);
+
+    // The grid: 128 cells; cell 16r + c sits at ((c - 7.5) H/2, (r - 3.5) H/2, 2).
+    auto grid = test::ReceivedMessage(MessageId::TableStateSync, {0, 2, 17, 0, 130, 0});
+    ASSERT_TRUE(Table().ReadTableMarks(*grid));
+    EXPECT_TRUE(marks.IsMarked(17));
+    EXPECT_FALSE(marks.IsMarked(130));
+    EXPECT_FLOAT_EQ(marks.PointAt(17).x, (1.0f - 7.5f) * unit * 0.5f);
+    EXPECT_FLOAT_EQ(marks.PointAt(17).y, (1.0f - 3.5f) * unit * 0.5f);
+
+    // A negative count reads nothing; a payload that stops early changes nothing.
+    auto negative = test::ReceivedMessage(MessageId::TableStateSync, {0, 0xFF, 17, 0});
+    ASSERT_TRUE(Table().ReadTableMarks(*negative));
+    EXPECT_FALSE(marks.IsMarked(17));
+    auto again = test::ReceivedMessage(MessageId::TableStateSync, {0, 1, 5, 0});
+    ASSERT_TRUE(Table().ReadTableMarks(*again));
+    auto truncated = test::ReceivedMessage(MessageId::TableStateSync, {1, 2, 0, 0});
+    EXPECT_FALSE(Table().ReadTableMarks(*truncated));
+    EXPECT_TRUE(marks.IsMarked(5));
+    EXPECT_EQ(marks.LaidOutCount(), 128u);
+
+    EXPECT_EQ(Table().ClearMarkedBalls(), 0);
+    EXPECT_FALSE(marks.IsShown());
+    EXPECT_FALSE(marks.IsMarked(5));
+}
+
+TEST_F(GameTableTest, PenPointsAreDrawnClampedAndSent) {
+    Equip(type::kThreeCushion);
+    const float radius = Physics().BallRadius();
+    // The cursor over a point of the bed.
+    quill::Matrix4 viewProjection;
+    quill::Matrix4 projection;
+    cameras[1]->GetViewProjectionMatrix(viewProjection);
+    cameras[1]->GetProjectionMatrix(projection);
+    const ScreenProjection screen(viewProjection, projection.m[0], 1024, 768);
+    const ScreenPoint onBed = screen.Project({40.0f, 20.0f, radius});
+    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    const LineList* stroke = Table().Pen().Stroke(2, 0);
+    ASSERT_EQ(stroke->Count(), 1u);
+    const LinePoint drawn = stroke->PointAt(0);
+    EXPECT_NEAR(drawn.position.x, 40.0f, 1.5f);
+    EXPECT_NEAR(drawn.position.y, 20.0f, 1.5f);
+    EXPECT_EQ(drawn.position.z, radius);
+    EXPECT_EQ(drawn.colour, 0xaaffffffu);
+
+    ASSERT_EQ(connection.sent.size(), 1u);
+    std::vector<uint8_t> expected{17, 0, 0xD3, 0x04};
+    const auto payload = PenPayload(0, drawn.position);
+    expected.insert(expected.end(), payload.begin(), payload.end());
+    EXPECT_EQ(connection.sent[0], expected);
+    EXPECT_EQ(connection.freed, 1);
+
+    // Off the bed: lifted by 4 and kept within 20 of the bed's edge.
+    const ScreenPoint offBed = screen.Project({200.0f, 20.0f, radius});
+    Table().AddPenPoint(2, static_cast<int32_t>(offBed.x), static_cast<int32_t>(offBed.y));
+    const LinePoint lifted = stroke->PointAt(1);
+    EXPECT_EQ(lifted.position.x, 4.0f * 30.0f + 20.0f);
+    EXPECT_EQ(lifted.position.z, radius + 4.0f);
+
+    // No packet to be had: the point is drawn, nothing is sent.
+    connection.emptyPool = true;
+    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    EXPECT_EQ(stroke->Count(), 3u);
+    EXPECT_EQ(connection.sent.size(), 2u);
+
+    // A local slot out of range draws and sends nothing.
+    Table().AddPenPoint(8, 100, 100);
+    EXPECT_EQ(connection.sent.size(), 2u);
+}
+
+TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
+    Equip(type::kThreeCushion);
+    const Vec3 point{10.0f, -5.0f, 3.275f};
+    int32_t x = -1;
+    int32_t y = -1;
+    auto valid = test::ReceivedMessage(MessageId::TableEvent, PenPayload(7, point));
+    ASSERT_TRUE(Table().ReceivePenPoint(3, *valid, &x, &y));
+    EXPECT_EQ(Table().Pen().CurrentStroke(3), 7);
+    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 1u);
+    quill::Matrix4 viewProjection;
+    cameras[1]->GetViewProjectionMatrix(viewProjection);
+    const ScreenPoint expected = ScreenProjection(viewProjection, 1.0f, 1024, 768).Project(point);
+    EXPECT_EQ(x, static_cast<int32_t>(expected.x));
+    EXPECT_EQ(y, static_cast<int32_t>(expected.y));
+
+    // Slots and strokes outside the table's 8 x 50, and a payload cut short, change nothing.
+    const std::vector<std::pair<int8_t, uint8_t>> hostile{{8, 0}, {-1, 0}, {0, 50}, {0, 255}, {127, 49}};
+    for (const auto& [slot, stroke] : hostile) {
+        auto message = test::ReceivedMessage(MessageId::TableEvent, PenPayload(stroke, point));
+        x = y = -1;
+        EXPECT_FALSE(Table().ReceivePenPoint(slot, *message, &x, &y));
+        EXPECT_EQ(x, -1);
+    }
+    auto cut = test::ReceivedMessage(MessageId::TableEvent, {1, 0, 0, 0});
+    EXPECT_FALSE(Table().ReceivePenPoint(0, *cut, &x, &y));
+    uint32_t points = 0;
+    for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
+        for (int32_t stroke = 0; stroke < PenStrokes::kStrokesPerSlot; ++stroke) {
+            points += Table().Pen().Stroke(slot, stroke)->Count();
+        }
+    }
+    EXPECT_EQ(points, 1u);
+    EXPECT_EQ(Table().Pen().CurrentStroke(0), 0);
+
+    Table().ClearPenStrokes();
+    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 0u);
+    EXPECT_EQ(Table().Pen().CurrentStroke(3), 0);
+}
+
+TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
+    Equip(type::kEightBall);
+    // 30 balls for a 16-ball table: the first 16 are applied, the rest read and skipped.
+    auto many = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(30, 30, 100.0f, true));
+    ASSERT_TRUE(Table().ReadBallState(*many));
+    EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
+    EXPECT_EQ(Physics().CachedFlag(15), 15);
+    EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
+    EXPECT_EQ(Table().GetReportRecord().positions[15].x, 115.0f);
+
+    // Fewer balls than the table has: the others stay.
+    auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
+    ASSERT_TRUE(Table().ReadBallState(*few));
+    EXPECT_EQ(Physics().CachedPosition(1).x, 201.0f);
+    EXPECT_EQ(Physics().CachedPosition(2).x, 102.0f);
+
+    // Cut short: nothing moves.
+    std::vector<uint8_t> payload = test::BallStatePayload(16, 16, 300.0f, true);
+    payload.pop_back();
+    auto cut = test::ReceivedMessage(MessageId::TableState, payload);
+    EXPECT_FALSE(Table().ReadBallState(*cut));
+    EXPECT_EQ(Physics().CachedPosition(0).x, 200.0f);
+}
+
+TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
+    Equip(type::kThreeCushion);
+    ShotRecord sent;
+    sent.positions[0] = {10.0f, 0.0f, 3.275f};
+    sent.positions[1] = {20.0f, 5.0f, 3.275f};
+    sent.chalkItemId = 4901;
+    sent.power = 0.6f;
+    sent.aimPointX = 10.0f;
+    sent.aimPointY = 100.0f;
+    sent.tipOffsetY = -0.25f;
+    sent.paramC = 12.0f;
+    quill::Packet packet;
+    // Five balls sent to a 3-ball table.
+    TableMessages::WriteShot(packet, sent, 5);
+    packet.Finish();
+    auto received = test::Received(packet.Bytes());
+    ASSERT_TRUE(Table().ReadShot(*received));
+    const ShotRecord& record = Table().GetShotRecord();
+    EXPECT_EQ(record.version, 2966u);
+    EXPECT_EQ(record.ballCount, 3);
+    EXPECT_EQ(record.gameMode, 3);
+    EXPECT_EQ(record.ballSetItemId, 2004);
+    EXPECT_EQ(record.chalkItemId, 4901);
+    EXPECT_EQ(record.power, 0.6f);
+    EXPECT_EQ(Physics().CachedPosition(1).x, 20.0f);
+    EXPECT_EQ(record.positions[1].y, 5.0f);
+    EXPECT_NEAR(Table().Aim().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
+    EXPECT_EQ(Table().Aim().tipOffsetY, -0.25f);
+    EXPECT_EQ(Table().Aim().elevation, 12.0f);
+
+    auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
+    EXPECT_FALSE(Table().ReadShot(*cut));
+    EXPECT_EQ(Table().GetShotRecord().power, 0.6f);
+}
+
+TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
+    Equip(type::kThreeCushion);
+    test::RecordingModel cue;
+    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().SetVisible(false);
+    ShotData data;
+    data.gameMode = 3;
+    data.ballCount = 200;  // from a text; the table has 3 balls
+    data.cueBallIndex = 40;
+    data.power = 0.7f;
+    data.aimPointX = 100.0f;
+    for (uint32_t i = 0; i < ShotData::kMaxBalls; ++i) {
+        data.positions[i] = {static_cast<float>(i) * 10.0f, 0.0f, 3.275f};
+    }
+    Table().LoadShotRecord(data);
+    const ShotRecord& record = Table().GetShotRecord();
+    EXPECT_EQ(record.valid, ShotRecord::kValidFilled);
+    EXPECT_EQ(record.version, 2966u);
+    EXPECT_EQ(record.physicsModelCode, kDefaultPhysicsModelCode);
+    EXPECT_EQ(record.ballCount, 3);
+    EXPECT_EQ(record.powerCap, 0.0f);
+    EXPECT_EQ(Physics().CachedPosition(2).x, 20.0f);
+    EXPECT_EQ(Physics().CueBall(), 0);
+    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(cue.visible);
+    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
+    EXPECT_NEAR(Table().Aim().aimYaw, 0.0f, 1e-4);
+}
+
+TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {
+    Equip(type::kThreeCushion);
+    Physics().SetBallFlag(2, 1);
+    ShotRecord record;
+    record.gameMode = 3;
+    record.cueBallIndex = 1;
+    record.positions[2] = {50.0f, 10.0f, 3.275f};
+    Table().RestoreShotRecord(record);
+    EXPECT_EQ(Physics().CachedFlag(2), 1);
+    EXPECT_EQ(Physics().CachedPosition(2).x, 50.0f);
+    EXPECT_EQ(Physics().CueBall(), 1);
+
+    record.gameMode = 10;
+    Table().RestoreShotRecord(record);
+    EXPECT_EQ(Physics().CachedFlag(2), 0);
+
+    // Balls moved since are put back where the record has them.
+    Physics().SetBallPosition(2, -70.0f, 0.0f, 3.275f);
+    Table().SetVisible(false);
+    Table().ResetBallsFromShotRecord();
+    EXPECT_EQ(Physics().CachedPosition(2).x, 50.0f);
+    EXPECT_TRUE(Table().IsVisible());
+}
+
+TEST_F(GameTableTest, ResetToState7) {
+    Equip(type::kThreeCushion);
+    test::RecordingModel cue;
+    cue.visible = false;
+    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().SetPlacementArea(1);
+    Table().SetCueBallIndex(2);
+    Table().ResetShotToState7(1234);
+    EXPECT_EQ(Table().State(), 7);
+    EXPECT_EQ(Physics().GetTableState(), 7);
+    EXPECT_EQ(Table().PlacementArea(), 0);
+    EXPECT_EQ(Physics().CueBall(), 0);
+    EXPECT_EQ(Physics().SecondBall(), -1);
+    EXPECT_TRUE(cue.visible);
+}
+
+TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
+    Table().SetChalkBurst(0, std::make_unique<ParticleBurst>(1));
+    Table().SetChalkBurst(2, std::make_unique<ParticleBurst>(3));
+    EXPECT_EQ(Table().SelectChalkBurst(4901)->TextureId(), 1u);
+    EXPECT_EQ(Table().SelectChalkBurst(4902), nullptr);
+    EXPECT_EQ(Table().SelectChalkBurst(4903)->TextureId(), 3u);
+    Table().SetChalkBurst(2, nullptr);
+    EXPECT_EQ(Table().CurrentChalkBurst(), nullptr);
+
+    test::RecordingModel model;
+    Table().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
+    EXPECT_FALSE(model.visible);
+    Table().SetVisible(false);
+    Table().StartAmbientEffect(10);
+    EXPECT_FALSE(model.visible);
+    Table().SetVisible(true);
+    Table().StartAmbientEffect(20);
+    EXPECT_TRUE(model.visible);
+    EXPECT_EQ(Table().GetAmbientEffect()->lastTime, 20u);
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,271 @@
+#pragma once
+// Stand-ins for what the game table reaches through its interfaces: the application (window size, events,
+// cursor), the connection (packets whose bytes are kept), the player, the item catalogue, models and drawers.
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "QuillLib/net/Packet.h"
+#include "client/table/HudDrawer.h"
+#include "client/table/ItemModels.h"
+#include "client/table/ParticleDrawer.h"
+#include "client/table/TableConnection.h"
+#include "client/table/TableHost.h"
+#include "client/table/TableModelNode.h"
+#include "client/table/TablePlayer.h"
+
+namespace kestrovan::test {
+
+struct PostedEvent {
+    uint32_t id, wParam, lParam, extra;
+};
+
+class FakeHost : public TableHost {
+public:
+    uint16_t ClientWidth() const override { return width; }
+    uint16_t ClientHeight() const override { return height; }
+    void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) override {
+        events.push_back({id, wParam, lParam, extra});
+    }
+    void ShowCursor(bool show) override { calls.push_back(show ? "show" : "hide"); }
+    void SetMouseCapture(bool capture) override { calls.push_back(capture ? "capture" : "release"); }
+    void ClipCursorToWindow(bool clip) override { calls.push_back(clip ? "clip" : "unclip"); }
+    void GetCursorPosition(int32_t& x, int32_t& y) const override {
+        x = cursorX;
+        y = cursorY;
+    }
+    void SetCursorPosition(int32_t x, int32_t y) override {
+        calls.push_back("warp " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void RecentreRelativeMouse() override { calls.push_back("recentre"); }
+
+    uint16_t width = 1024;
+    uint16_t height = 768;
+    int32_t cursorX = 0;
+    int32_t cursorY = 0;
+    std::vector<PostedEvent> events;
+    std::vector<std::string> calls;
+};
+
+// Hands out packets of its own and keeps the bytes of every packet sent.
+class FakeConnection : public TableConnection {
+public:
+    quill::Packet* AllocPacket() override {
+        if (emptyPool) {
+            return nullptr;
+        }
+        packets.push_back(std::make_unique<quill::Packet>());
+        return packets.back().get();
+    }
+    void SendPacket(quill::Packet* packet) override {
+        packet->Finish();
+        const auto bytes = packet->Bytes();
+        sent.emplace_back(bytes.begin(), bytes.end());
+    }
+    void FreePacket(quill::Packet* /*packet*/) override { ++freed; }
+    int32_t GetGuideLineBonus() const override { return guideLineBonus; }
+    int32_t GetPerfectChalkBonus() const override { return perfectChalk; }
+    bool IsNoDeviationActive() const override { return noDeviation; }
+
+    bool emptyPool = false;
+    int32_t guideLineBonus = 0;
+    int32_t perfectChalk = 0;
+    bool noDeviation = true;
+    int freed = 0;
+    std::vector<std::unique_ptr<quill::Packet>> packets;
+    std::vector<std::vector<uint8_t>> sent;
+};
+
+class FakePlayer : public TablePlayer {
+public:
+    StrokeSkills GetSkills() const override { return skills; }
+    CueStatistics GetEquippedCue(quill::GameType /*gameType*/) const override { return cue; }
+    uint16_t GetCurrentChalkId() const override { return chalkId; }
+    int32_t GetAimItemBonus() const override { return aimItemBonus; }
+
+    StrokeSkills skills;
+    CueStatistics cue;
+    uint16_t chalkId = 0;
+    int32_t aimItemBonus = 0;
+};
+
+class FakeItemModels : public ItemModels {
+public:
+    std::optional<uint32_t> FindPhysicsProperty(uint32_t itemId) const override {
+        const auto found = properties.find(itemId);
+        return found != properties.end() ? std::optional(found->second) : std::nullopt;
+    }
+    std::optional<ChalkStatistics> FindChalkStatistics(uint32_t itemId) const override {
+        const auto found = chalks.find(itemId);
+        return found != chalks.end() ? std::optional(found->second) : std::nullopt;
+    }
+
+    std::map<uint32_t, uint32_t> properties;
+    std::map<uint32_t, ChalkStatistics> chalks;
+};
+
+class RecordingModel : public TableModelNode {
+public:
+    explicit RecordingModel(int* destroyed = nullptr) : destroyed_(destroyed) {}
+    ~RecordingModel() override {
+        if (destroyed_ != nullptr) {
+            ++*destroyed_;
+        }
+    }
+    void SetVisible(bool visible) override { this->visible = visible; }
+    bool IsVisible() const override { return visible; }
+    void SetTransform(const quill::Transform& transform) override {
+        placement = transform;
+        ++placements;
+    }
+
+    bool visible = true;
+    quill::Transform placement;
+    int placements = 0;
+
+private:
+    int* destroyed_;
+};
+
+class RecordingHudDrawer : public HudDrawer {
+public:
+    void DrawImage(const HudImage& image) override { images.push_back(image); }
+    void DrawText(quill::WStringView text, const HudRect& target, int32_t /*fontStyle*/, float /*opacity*/) override {
+        texts.emplace_back(text);
+        textRects.push_back(target);
+    }
+
+    std::vector<HudImage> images;
+    std::vector<quill::WString> texts;
+    std::vector<HudRect> textRects;
+};
+
+class RecordingParticleDrawer : public ParticleDrawer {
+public:
+    void SetProjectionOffset(float offset) override { offsets.push_back(offset); }
+    void DrawSprite(uint32_t /*textureId*/, const quill::Transform& /*world*/, float /*opacity*/) override {
+        ++sprites;
+    }
+
+    std::vector<float> offsets;
+    int sprites = 0;
+};
+
+// The little-endian bytes of a float as the wire carries it.
+inline std::vector<uint8_t> FloatBytes(float value) {
+    const auto bits = std::bit_cast<uint32_t>(value);
+    return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits >> 16),
+            static_cast<uint8_t>(bits >> 24)};
+}
+
+inline void AppendFloats(std::vector<uint8_t>& bytes, std::initializer_list<float> values) {
+    for (float value : values) {
+        const auto f = FloatBytes(value);
+        bytes.insert(bytes.end(), f.begin(), f.end());
+    }
+}
+
+// A TableState payload announcing count balls of which the first written are present: positions (index + xOffset,
+// 1, 3), identity rotations, then a flag byte each (the index) when flags is set.
+inline std::vector<uint8_t> BallStatePayload(uint8_t count, uint32_t written, float xOffset, bool flags) {
+    std::vector<uint8_t> payload{count};
+    for (uint32_t i = 0; i < written; ++i) {
+        AppendFloats(payload, {static_cast<float>(i) + xOffset, 1.0f, 3.0f});
+    }
+    for (uint32_t i = 0; i < written; ++i) {
+        AppendFloats(payload, {0.0f, 0.0f, 0.0f, 1.0f});
+    }
+    for (uint32_t i = 0; flags && i < written; ++i) {
+        payload.push_back(static_cast<uint8_t>(i));
+    }
+    return payload;
+}
+
+// A received message: the bytes of a sent one loaded as the socket would hand them over.
+inline std::unique_ptr<quill::Packet> Received(std::span<const uint8_t> bytes) {
+    auto packet = std::make_unique<quill::Packet>();
+    packet->LoadReceived(bytes);
+    return packet;
+}
+
+// A received message of id with the given payload.
+inline std::unique_ptr<quill::Packet> ReceivedMessage(quill::MessageId id, const std::vector<uint8_t>& payload) {
+    std::vector<uint8_t> bytes{0, 0, static_cast<uint8_t>(static_cast<uint16_t>(id)),
+                               static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    bytes[0] = static_cast<uint8_t>(bytes.size());
+    bytes[1] = static_cast<uint8_t>(bytes.size() >> 8);
+    return Received(bytes);
+}
+
+}  // namespace kestrovan::test
+
+#include "QuillLib/math/Camera.h"
+#include "client/physics/PhysicsModelFactory.h"
+#include "client/table/GameTable.h"
+#include "platform/system/FpuMode.h"
+
+namespace kestrovan::test {
+
+// A camera behind the near long rail, looking down at the table's centre.
+inline std::unique_ptr<quill::Camera> MakeTableCamera() {
+    auto camera = std::make_unique<quill::Camera>(u"table");
+    camera->SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
+    return camera;
+}
+
+// Table kinds and ball sets of the physics by their item ids in the fake catalogue.
+inline constexpr uint32_t kCaromTableItem = 1003;  // kind 0: 240 x 120, H = 30
+inline constexpr uint32_t kPoolTableItem = 1010;   // kind 1: 255 x 127.5, H = 31.875
+inline constexpr uint32_t kSnookerTableItem = 1035;  // kind 11: 355.6 x 177.8, H = 44.45
+
+// A game table with every service faked and a camera per mode, equipped for a game on a real physics holder.
+class TableFixture {
+public:
+    TableFixture() {
+        platform::SetThreadFpuMode();
+        ResetPhysicsStateForTest();
+        items.properties = {{kCaromTableItem, 0}, {2004, 3}, {kPoolTableItem, 1},
+                            {2006, 5},            {kSnookerTableItem, 11}, {2007, 6}};
+        table = std::make_unique<GameTable>();
+        table->SetHost(&host);
+        table->SetConnection(&connection);
+        table->SetPlayer(&player);
+        table->SetItemModels(&items);
+        for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
+            cameras[mode] = MakeTableCamera();
+            table->GetCamera().SetCamera(mode, cameras[mode].get());
+        }
+    }
+    ~TableFixture() {
+        table.reset();
+        ResetPhysicsStateForTest();
+    }
+    TableFixture(const TableFixture&) = delete;
+    TableFixture& operator=(const TableFixture&) = delete;
+
+    // The game mode with its default items, set up on the default physics model, the balls in a row.
+    void Equip(quill::GameType gameMode) {
+        table->SetGameMode(gameMode);
+        table->SetEquipmentItems(0, 0);
+        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Physics().PlaceBallsSpaced();
+        table->ComputePocketPositions();
+        table->UpdateUnprojection();
+    }
+
+    FakeHost host;
+    FakeConnection connection;
+    FakePlayer player;
+    FakeItemModels items;
+    std::unique_ptr<quill::Camera> cameras[CameraController::kModeCount];
+    std::unique_ptr<GameTable> table;
+};
+
+}  // namespace kestrovan::test

@@ -1,0 +1,122 @@
+// Feeds arbitrary payloads to the game table's readers of other players' and the server's messages: the table
+// marks, a ball state, a relayed stroke and a pen point, each on a table of the game type the data chooses.
+// Nothing may crash, read out of bounds or reach outside the table's own lists, and the table must still
+// answer its own writers afterwards.
+//
+// Layout of an input: byte 0 chooses the reader, byte 1 the game type, byte 2 the pen slot; the rest is the
+// message's payload.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "QuillLib/math/Camera.h"
+#include "QuillLib/net/Packet.h"
+#include "client/physics/PhysicsModelCode.h"
+#include "client/table/GameTable.h"
+#include "client/table/TableHost.h"
+#include "client/table/TableMessages.h"
+#include "platform/system/Console.h"
+#include "platform/system/FpuMode.h"
+
+namespace {
+
+using kestrovan::GameTable;
+using quill::MessageId;
+
+class QuietHost : public kestrovan::TableHost {
+public:
+    uint16_t ClientWidth() const override { return 1024; }
+    uint16_t ClientHeight() const override { return 768; }
+    void PostEvent(uint32_t, uint32_t, uint32_t, uint32_t) override {}
+    void ShowCursor(bool) override {}
+    void SetMouseCapture(bool) override {}
+    void ClipCursorToWindow(bool) override {}
+    void GetCursorPosition(int32_t& x, int32_t& y) const override { x = y = 0; }
+    void SetCursorPosition(int32_t, int32_t) override {}
+    void RecentreRelativeMouse() override {}
+};
+
+struct Fixture {
+    Fixture() {
+        camera.SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
+        table.SetHost(&host);
+        table.GetCamera().SetCamera(1, &camera);
+        table.UpdateUnprojection();
+    }
+    QuietHost host;
+    quill::Camera camera{u"fuzz"};
+    GameTable table;
+};
+
+constexpr quill::GameType kGameTypes[] = {3, 0, 6, 10, 12, 13, 16, -1};
+constexpr MessageId kMessages[] = {MessageId::TableStateSync, MessageId::TableState, MessageId::Shot,
+                                   MessageId::TableEvent};
+
+std::unique_ptr<quill::Packet> Message(MessageId id, std::span<const uint8_t> payload) {
+    std::vector<uint8_t> bytes{0, 0, static_cast<uint8_t>(static_cast<uint16_t>(id)),
+                               static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
+    const size_t room = quill::Packet::kStorage - bytes.size();
+    bytes.insert(bytes.end(), payload.begin(), payload.begin() + static_cast<std::ptrdiff_t>(std::min(room, payload.size())));
+    bytes[0] = static_cast<uint8_t>(bytes.size());
+    bytes[1] = static_cast<uint8_t>(bytes.size() >> 8);
+    auto packet = std::make_unique<quill::Packet>();
+    packet->LoadReceived(bytes);
+    return packet;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    // The readers log every message they drop; the fuzzer's output stays readable without them.
+    platform::SetConsoleSink([](std::string_view) {});
+    platform::SetThreadFpuMode();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    if (size < 3) {
+        return 0;
+    }
+    static Fixture fixture;
+    GameTable& table = fixture.table;
+    const uint8_t reader = bytes[0] % 4;
+    const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
+    if (table.GameMode() != gameType) {
+        table.SetGameMode(gameType);
+        table.SetEquipmentItems(0, 0);
+        table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
+    }
+    const std::span<const uint8_t> payload(bytes + 3, size - 3);
+    auto packet = Message(kMessages[reader], payload);
+    switch (reader) {
+        case 0:
+            table.ReadTableMarks(*packet);
+            table.CheckMarkHits();
+            break;
+        case 1:
+            table.ReadBallState(*packet);
+            break;
+        case 2:
+            table.ReadShot(*packet);
+            break;
+        default: {
+            int32_t x = 0;
+            int32_t y = 0;
+            table.ReceivePenPoint(static_cast<int8_t>(bytes[2]), *packet, &x, &y);
+            break;
+        }
+    }
+    // The pure readers on the same bytes, then the table's own writers.
+    auto again = Message(kMessages[reader], payload);
+    kestrovan::BallStateMessage state;
+    kestrovan::TableMessages::ReadBallState(*again, gameType, state);
+    quill::Packet out;
+    table.WriteBallState(out, false);
+    table.WriteShot(out);
+    table.WriteShotResultReport(out);
+    return 0;
+}
