@@ -140,6 +140,16 @@ bool GameServerFixture::SendPartialFrameAndClose(const quill::Packet& packet, si
     return sent;
 }
 
+std::vector<uint8_t> GameServerFixture::FramesOf(const quill::Packet& packet) const {
+    Connection framer(nullptr, encrypted_);
+    quill::Packet copy = packet;
+    std::span<const uint8_t> frames;
+    if (framer.PrepareFrames(copy.Finish().Bytes(), frames) != 0) {
+        return {};
+    }
+    return {frames.begin(), frames.end()};
+}
+
 void GameServerFixture::CloseClient() {
     if (const std::shared_ptr<Connection> connection = CurrentConnection()) {
         connection->Socket().Shutdown();

@@ -74,6 +74,9 @@ public:
     bool SendRaw(std::span<const uint8_t> bytes);
     // Sends only the first byteCount bytes of the packet's frames, then ends the connection.
     bool SendPartialFrameAndClose(const quill::Packet& packet, size_t byteCount);
+    // The bytes Send would put on the wire for the packet, for streams prepared ahead (each frame is
+    // enciphered on its own, so prepared frames can be sent any number of times, in any order).
+    std::vector<uint8_t> FramesOf(const quill::Packet& packet) const;
     // Ends the current client's connection from the server's side.
     void CloseClient();
 
