@@ -51,8 +51,8 @@ public:
     // The skill window's handler of SkillSaveResult.
     virtual void OnSkillSaveResult(quill::Packet& packet) = 0;
 
-    // Changes of the friend and clan directories. A record handed to these calls is returned to the
-    // connection's pool right after the call.
+    // Changes of the friend and clan directories. The record of OnFriendRemoved and OnClanMemberLeft has
+    // left its directory and returns to the connection's pool right after the call; the others stay listed.
     virtual void RefreshMessengerLists() = 0;
     virtual void OnFriendRemoved(uint8_t kind, const quill::PlayerState& record) = 0;
     virtual void OnClanMemberJoined(const quill::PlayerState& record) = 0;

@@ -93,7 +93,8 @@ public:
 
     // Starts the dispatch thread (main loop start); false when it runs already or cannot start.
     bool StartDispatchThread();
-    // Ends the dispatch thread and waits for it (shutdown). Queued messages go back to the pool.
+    // Ends the dispatch thread and waits for it (shutdown; never from the dispatch thread itself). Queued
+    // messages go back to the pool.
     void StopDispatchThread();
     // Hands one received message to the connection's handler or the current scene (dispatch thread).
     void Dispatch(quill::Packet* packet);

@@ -157,13 +157,16 @@ void Inventory::AddOfflineItems() {
             player_.equipped.fill({cue.key, 0, static_cast<uint16_t>(kCustomCue)});
         }
     }
-    if (InventoryItem* chalk = AddBuiltIn(16, 4903, kKindChalk)) {
-        chalk->state = 3;
+    constexpr uint32_t kChalkRoyalA = 4903;
+    constexpr uint32_t kEnergyDrink = 4510;
+    constexpr uint32_t kCounted = 3;
+    if (InventoryItem* chalk = AddBuiltIn(16, kChalkRoyalA, kKindChalk)) {
+        chalk->state = kCounted;
         chalk->remaining = 1000;
         chalk->secondCount = 1000;
     }
-    if (InventoryItem* boost = AddBuiltIn(17, 4510, kKindBoost)) {
-        boost->state = 3;
+    if (InventoryItem* boost = AddBuiltIn(17, kEnergyDrink, kKindBoost)) {
+        boost->state = kCounted;
         boost->remaining = 100;
     }
 }

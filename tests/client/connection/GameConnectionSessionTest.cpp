@@ -125,7 +125,10 @@ TEST_F(Session, AScriptedSessionFillsThePlayerTheListsAndTheInventory) {
 }
 
 TEST_F(Session, KeepAlivesFillOnlySilencesLongerThanFiveSecondsWhileConnected) {
-    platform::SetTickSource([] { return 1000u; });
+    struct FixedClock {
+        FixedClock() { platform::SetTickSource([] { return 1000u; }); }
+        ~FixedClock() { platform::SetTickSource({}); }
+    } clock;
     connection_.Tick(100000);
     ConnectAndLogIn();  // the login request stamps 1000
     connection_.Tick(6000);
@@ -142,7 +145,6 @@ TEST_F(Session, KeepAlivesFillOnlySilencesLongerThanFiveSecondsWhileConnected) {
     connection_.Tick(50000);
     LetStragglersArrive();
     EXPECT_EQ(server_.CountReceived(MessageId::KeepAlive), 2u);
-    platform::SetTickSource({});
 }
 
 TEST_F(Session, AConnectToAClosedPortFailsOnceWithMinusOne) {
