@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <utility>
 
 #include "QuillLib/net/ClSocketBase.h"
@@ -33,10 +35,14 @@ public:
         return 0;
     }
 
-    bool SendMessages(std::span<const uint8_t> messages) {
+    bool SendMessages(std::span<const uint8_t> messages, size_t byteLimit = SIZE_MAX) {
         std::lock_guard hold(sendMutex_);
         std::span<const uint8_t> frames;
-        return PrepareFrames(messages, frames) == 0 && socket_->SendAll(frames.data(), frames.size()) == 0;
+        if (PrepareFrames(messages, frames) != 0) {
+            return false;
+        }
+        frames = frames.first(std::min(frames.size(), byteLimit));
+        return socket_->SendAll(frames.data(), frames.size()) == 0;
     }
 
     bool SendRaw(std::span<const uint8_t> bytes) {
@@ -90,9 +96,23 @@ void GameServerFixture::Greet(const quill::Packet& packet) {
     greeting_ = packet;
 }
 
+void GameServerFixture::GreetWithHello(uint32_t value) {
+    quill::Packet hello;
+    hello.Init(quill::MessageId::ServerHello).WriteU32(value);
+    Greet(hello);
+}
+
 void GameServerFixture::ReplyTo(quill::MessageId id, Responder responder) {
     std::lock_guard hold(mutex_);
     responders_[id] = std::move(responder);
+}
+
+void GameServerFixture::ReplyWith(quill::MessageId id, std::vector<quill::Packet> replies) {
+    ReplyTo(id, [replies = std::move(replies)](const ServerMessage& /*request*/, GameServerFixture& server) {
+        for (const quill::Packet& reply : replies) {
+            server.Send(reply);
+        }
+    });
 }
 
 bool GameServerFixture::Send(const quill::Packet& packet) {
@@ -107,6 +127,27 @@ bool GameServerFixture::Send(const quill::Packet& packet) {
 bool GameServerFixture::SendRaw(std::span<const uint8_t> bytes) {
     const std::shared_ptr<Connection> connection = CurrentConnection();
     return connection && connection->SendRaw(bytes);
+}
+
+bool GameServerFixture::SendPartialFrameAndClose(const quill::Packet& packet, size_t byteCount) {
+    const std::shared_ptr<Connection> connection = CurrentConnection();
+    if (!connection) {
+        return false;
+    }
+    quill::Packet copy = packet;
+    const bool sent = connection->SendMessages(copy.Finish().Bytes(), byteCount);
+    connection->Socket().Shutdown();
+    return sent;
+}
+
+std::vector<uint8_t> GameServerFixture::FramesOf(const quill::Packet& packet) const {
+    Connection framer(nullptr, encrypted_);
+    quill::Packet copy = packet;
+    std::span<const uint8_t> frames;
+    if (framer.PrepareFrames(copy.Finish().Bytes(), frames) != 0) {
+        return {};
+    }
+    return {frames.begin(), frames.end()};
 }
 
 void GameServerFixture::CloseClient() {
@@ -148,6 +189,12 @@ std::optional<ServerMessage> GameServerFixture::WaitForMessage(quill::MessageId 
 std::vector<ServerMessage> GameServerFixture::Received() const {
     std::lock_guard hold(mutex_);
     return received_;
+}
+
+size_t GameServerFixture::CountReceived(quill::MessageId id) const {
+    std::lock_guard hold(mutex_);
+    return static_cast<size_t>(
+        std::count_if(received_.begin(), received_.end(), [id](const ServerMessage& message) { return message.id == id; }));
 }
 
 size_t GameServerFixture::ClientsAccepted() const {

@@ -1,15 +1,18 @@
 #pragma once
 // A stand-in game server on 127.0.0.1 for tests of the connection and the screens. It listens on a port
 // the system picks, accepts one client at a time (a new one after the previous has gone), frames and
-// enciphers exactly as the client does, answers scripted replies, and records every message it receives.
+// enciphers exactly as the client does with the built-in key material, answers scripted replies, and
+// records every message it receives (keep-alives included).
 //
 //   GameServerFixture server;
-//   server.Greet(ServerHello);                       // sent as each client connects
-//   server.ReplyTo(MessageId::LoginRequest, [](const ServerMessage& request, GameServerFixture& s) {
-//       s.Send(loginResult);
+//   server.GreetWithHello();                         // ServerHello as each client connects
+//   server.ReplyWith(MessageId::LoginRequest, {loginResult, inventoryList});   // canned replies
+//   server.ReplyTo(MessageId::ChannelEnter, [](const ServerMessage& request, GameServerFixture& s) {
+//       s.Send(answerFor(request));              // replies computed from the request
 //   });
 //   socket.Connect(server.Host(), server.Port());
 //   auto login = server.WaitForMessage(MessageId::LoginRequest);
+//   server.SendRaw(garbage);  server.SendPartialFrameAndClose(message, 5);  server.CloseClient();
 //
 // Waits take generous bounds and return false (or nothing) when they pass.
 #include <condition_variable>
@@ -57,14 +60,23 @@ public:
 
     // Sent to each client as soon as it is accepted (the game server speaks first).
     void Greet(const quill::Packet& packet);
+    // Greets each client with ServerHello carrying value.
+    void GreetWithHello(uint32_t value = 0);
     // Runs responder on the server's thread whenever a message with this id arrives.
     void ReplyTo(quill::MessageId id, Responder responder);
+    // Answers every message with this id by sending the replies, in order.
+    void ReplyWith(quill::MessageId id, std::vector<quill::Packet> replies);
 
     // Sends the packet's messages to the current client, one frame each. False when no client is there or
     // the send fails.
     bool Send(const quill::Packet& packet);
     // Sends bytes as they stand, for streams that a real server would never produce.
     bool SendRaw(std::span<const uint8_t> bytes);
+    // Sends only the first byteCount bytes of the packet's frames, then ends the connection.
+    bool SendPartialFrameAndClose(const quill::Packet& packet, size_t byteCount);
+    // The bytes Send would put on the wire for the packet, for streams prepared ahead (each frame is
+    // enciphered on its own, so prepared frames can be sent any number of times, in any order).
+    std::vector<uint8_t> FramesOf(const quill::Packet& packet) const;
     // Ends the current client's connection from the server's side.
     void CloseClient();
 
@@ -79,6 +91,7 @@ public:
     std::optional<ServerMessage> WaitForMessage(quill::MessageId id, uint32_t timeoutMs = kWaitMs);
 
     std::vector<ServerMessage> Received() const;
+    size_t CountReceived(quill::MessageId id) const;
     size_t ClientsAccepted() const;
 
 private:

@@ -1,0 +1,235 @@
+// The connection against the loopback game server: connecting, the handshake, a scripted session, the
+// keep-alive, losing the connection in the ways a server can lose it, reconnecting, and the dispatch
+// thread's wait for a scene that can take messages.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/net/TcpListener.h"
+#include "platform/system/Clock.h"
+#include "tests/client/connection/ConnectionFakes.h"
+#include "tests/support/net/GameServerFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+using kvtest::GameServerFixture;
+
+// Polls a condition that no one signals (pool counts), with a generous bound.
+bool Eventually(const std::function<bool()>& condition) {
+    for (uint32_t waited = 0; waited < kWaitMs; waited += 5) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return condition();
+}
+
+// Gives late, unexpected messages a chance to arrive before a test checks that there were none.
+void LetStragglersArrive() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+class Session : public ::testing::Test {
+protected:
+    Session() {
+        host_.scene = &login_;
+        server_.GreetWithHello(5);
+        connection_.SetServerAddress(server_.Host(), server_.Port());
+        connection_.SetLoginId(u"player-with-a-long-id");
+        connection_.SetPassword(u"secret-password");
+        connection_.SetLoginKind(2);
+        connection_.StartDispatchThread();
+    }
+    ~Session() override {
+        connection_.StopDispatchThread();
+        EXPECT_EQ(connection_.PacketsInUse(), 0);
+    }
+
+    void ConnectAndLogIn(size_t logins = 1) {
+        connection_.Connect();
+        ASSERT_TRUE(server_.WaitForClients(logins));
+        ASSERT_TRUE(Eventually([&] { return server_.CountReceived(MessageId::LoginRequest) >= logins; }));
+        ASSERT_TRUE(connection_.IsConnected());
+    }
+
+    // Waits until the scene has seen count ConnectionLost messages, then checks that no more come.
+    void ExpectOneLossMore(size_t before) {
+        ASSERT_TRUE(Eventually([&] { return CountOf(MessageId::ConnectionLost) >= before + 1; }));
+        LetStragglersArrive();
+        EXPECT_EQ(CountOf(MessageId::ConnectionLost), before + 1);
+        EXPECT_FALSE(connection_.IsConnected());
+        EXPECT_TRUE(Eventually([&] { return connection_.PacketsInUse() == 0; })) << "no packet is lost";
+    }
+
+    size_t CountOf(MessageId id) {
+        const std::vector<MessageId> ids = login_.Ids();
+        return static_cast<size_t>(std::count(ids.begin(), ids.end(), id));
+    }
+
+    QuietConsole quiet_;
+    GameServerFixture server_;
+    FakeHost host_;
+    FakeScene login_{ConnectionScene::kLoginSceneId};
+    GameConnection connection_{host_};
+};
+
+TEST_F(Session, AnswersTheServersHelloWithTheLoginRequest) {
+    ConnectAndLogIn();
+    Packet request = server_.WaitForMessage(MessageId::LoginRequest)->Read();
+    EXPECT_EQ(request.ReadU32(), GameConnection::kClientVersion);
+    EXPECT_EQ(request.ReadU8(), 2);
+    EXPECT_EQ(request.ReadWString(), u"player-with-a-l") << "the login ID is cut to 15 characters";
+    EXPECT_EQ(request.ReadWString(), u"secret-passw") << "the password to 12";
+    EXPECT_EQ(request.Cursor(), request.LengthReadBack());
+    EXPECT_TRUE(login_.Messages().empty()) << "the hello stays with the connection";
+}
+
+TEST_F(Session, AScriptedSessionFillsThePlayerTheListsAndTheInventory) {
+    Packet loginResult;
+    loginResult.Init(MessageId::LoginResult).WriteU8(1).WriteU8(0);
+    Packet inventory;
+    inventory.Init(MessageId::InventoryList).WriteU8(1).WriteI64(20).WriteU8(0).WriteU32(4901).WriteU8(0);
+    inventory.WriteU16(3).WriteU16(4).WriteU8(0).WriteU8(0);
+    Packet record;
+    record.Init(MessageId::PlayerRecordUpdate).WriteU8(3);
+    for (int field = 0; field < 9; ++field) {
+        record.WriteU32(50);
+    }
+    record.WriteU16(120).WriteU32(0).WriteI64(0).WriteI64(0).WriteI64(0).WriteU16(0).WriteU16(0).WriteU16(0);
+    Packet money;
+    money.Init(MessageId::CueMoneyUpdate).WriteU32(0).WriteI64(123456);
+    server_.ReplyWith(MessageId::LoginRequest, {loginResult, inventory, FriendList({{7, u"Pal"}, {8, u"Mate"}}),
+                                                ClanInfo(44, u"Cushions", {{9, u"Clanmate"}}), record, money});
+    Packet roomsReset;
+    roomsReset.Init(MessageId::RoomListReset);
+    Packet lobbyEntered;
+    lobbyEntered.Init(MessageId::LobbyEntered);
+    server_.ReplyWith(MessageId::LobbyEnter, {roomsReset, lobbyEntered});
+
+    ConnectAndLogIn();
+    const uint8_t enter = 0;
+    connection_.SendBytePacket(MessageId::LobbyEnter, &enter);  // as the lobby asks on activation
+    ASSERT_TRUE(login_.WaitForMessages(3));
+    EXPECT_EQ(login_.Ids(), (std::vector<MessageId>{MessageId::LoginResult, MessageId::RoomListReset,
+                                                    MessageId::LobbyEntered}));
+    const quill::PlayerState& player = connection_.LocalPlayer();
+    EXPECT_EQ(player.ItemCount(), 2);
+    EXPECT_EQ(player.FindItem(20, 0)->typeCode, 4901u);
+    EXPECT_EQ(player.ratingByType[3], 120);
+    EXPECT_EQ(player.cueMoney, 123456);
+    EXPECT_EQ(connection_.Directories().Friends().Count(), 2u);
+    EXPECT_EQ(connection_.Directories().ClanMembers().Find(9)->name, u"Clanmate");
+    EXPECT_EQ(connection_.Directories().Clan().name, u"Cushions");
+}
+
+TEST_F(Session, KeepAlivesFillOnlySilencesLongerThanFiveSecondsWhileConnected) {
+    struct FixedClock {
+        FixedClock() { platform::SetTickSource([] { return 1000u; }); }
+        ~FixedClock() { platform::SetTickSource({}); }
+    } clock;
+    connection_.Tick(100000);
+    ConnectAndLogIn();  // the login request stamps 1000
+    connection_.Tick(6000);
+    connection_.Tick(6001);
+    connection_.Tick(6002);
+    connection_.Tick(11002);
+    ASSERT_TRUE(Eventually([&] { return server_.CountReceived(MessageId::KeepAlive) >= 2; }));
+    Packet keepAlive = server_.WaitForMessage(MessageId::KeepAlive)->Read();
+    EXPECT_EQ(keepAlive.ReadU8(), 0);
+    EXPECT_EQ(keepAlive.Cursor(), keepAlive.LengthReadBack());
+
+    server_.CloseClient();
+    ExpectOneLossMore(0);
+    connection_.Tick(50000);
+    LetStragglersArrive();
+    EXPECT_EQ(server_.CountReceived(MessageId::KeepAlive), 2u);
+}
+
+TEST_F(Session, AConnectToAClosedPortFailsOnceWithMinusOne) {
+    uint16_t closedPort = 0;
+    {
+        platform::TcpListener listener;
+        ASSERT_EQ(listener.Listen(0), 0);
+        closedPort = listener.Port();
+    }
+    connection_.SetServerAddress(u"127.0.0.1", closedPort);
+    connection_.Connect();
+    ASSERT_TRUE(login_.WaitForMessages(1));
+    LetStragglersArrive();
+    const std::vector<SceneMessage> messages = login_.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].id, MessageId::ConnectFailed);
+    EXPECT_EQ(messages[0].payload, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_FALSE(connection_.IsConnected());
+}
+
+TEST_F(Session, EveryWayOfLosingTheServerEndsInOneLossAndTheClientReconnects) {
+    const std::vector<std::function<void()>> losses = {
+        [&] { server_.CloseClient(); },
+        [&] {
+            Packet chat;
+            chat.Init(MessageId::RoomChat).WriteWString(u"cut off in the middle");
+            server_.SendPartialFrameAndClose(chat, 9);
+        },
+        [&] { server_.SendRaw(std::vector<uint8_t>{0xFF, 0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}); },
+        [&] { server_.SendRaw(std::vector<uint8_t>{0, 0, 0, 0}); },
+    };
+    for (size_t loss = 0; loss < losses.size(); ++loss) {
+        SCOPED_TRACE(loss);
+        ConnectAndLogIn(loss + 1);
+        losses[loss]();
+        ExpectOneLossMore(loss);
+        EXPECT_TRUE(server_.WaitForClientGone());
+    }
+    EXPECT_TRUE(host_.Notices().empty()) << "on the login screen the scene handles the loss";
+}
+
+TEST_F(Session, ALossOnAnotherScreenShowsTheErrorBoxOnce) {
+    FakeScene lobby;
+    host_.scene = &lobby;
+    ConnectAndLogIn();
+    server_.CloseClient();
+    ASSERT_TRUE(host_.WaitForNotices(1));
+    LetStragglersArrive();
+    EXPECT_EQ(host_.Notices().size(), 1u);
+    EXPECT_EQ(host_.Notices()[0].lines[0], u"Disconeected from Server.");
+}
+
+TEST_F(Session, MessagesWaitUntilTheSceneCanTakeThem) {
+    ConnectAndLogIn();
+    FakeScene next;
+    next.changePending = true;
+    host_.scene = nullptr;  // between scenes
+    Packet chat;
+    chat.Init(MessageId::RoomChat).WriteU8(1);
+    ASSERT_TRUE(server_.Send(chat));
+    LetStragglersArrive();
+    host_.scene = &next;  // the switch is pending
+    LetStragglersArrive();
+    next.changePending = false;
+    next.loading = true;
+    next.ready = false;
+    LetStragglersArrive();
+    EXPECT_TRUE(next.Messages().empty());
+    next.ready = true;
+    ASSERT_TRUE(next.WaitForMessages(1));
+    EXPECT_EQ(next.Messages()[0].id, MessageId::RoomChat);
+    EXPECT_TRUE(login_.Messages().empty());
+}
+
+TEST_F(Session, StoppingTheDispatcherReturnsWhileMessagesWaitForAScene) {
+    ConnectAndLogIn();
+    host_.scene = nullptr;
+    Packet chat;
+    chat.Init(MessageId::RoomChat).WriteU8(1);
+    for (int i = 0; i < 20; ++i) {
+        server_.Send(chat);
+    }
+    LetStragglersArrive();
+    connection_.StopDispatchThread();  // the destructor's check finds every packet back in the pool
+}
+
+}  // namespace
+}  // namespace kestrovan::test
