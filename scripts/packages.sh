@@ -1,8 +1,10 @@
 # Debian packages the build needs, and the one function that installs whichever of them are missing.
 # Sourced by run.sh and test.sh.
 
-KV_BUILD_PACKAGES=(cmake ninja-build g++ ccache zlib1g-dev libboost-dev libcurl4-openssl-dev)
-KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev)
+KV_BUILD_PACKAGES=(cmake ninja-build g++ ccache zlib1g-dev libboost-dev libcurl4-openssl-dev
+                   libsdl2-dev libgl-dev libfreetype-dev libfontconfig-dev libstb-dev fonts-dejavu-core fonts-nanum)
+KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev
+                  xvfb xauth libgl1-mesa-dri)
 
 kv_install_missing() {
   local missing=()
