@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "QuillLib/engine/Engine.h"
+
 namespace kestrovan {
 
 Graphics::Graphics(quill::Engine& engine, bool createAtStart, SystemFactory systemFactory, ClockFactory clockFactory)
@@ -20,6 +22,10 @@ bool Graphics::Initialize() {
         Shutdown();
         device_ = std::move(device);
     }
+    // Resource files made from now on create their device objects on this device.
+    if (quill::ResourceManager* resources = engine_.GetResourceManager()) {
+        resources->SetRenderDevice(device_.get());
+    }
     if (!createAtStart_) {
         return true;
     }
@@ -28,6 +34,9 @@ bool Graphics::Initialize() {
 
 void Graphics::Shutdown() {
     if (device_) {
+        if (quill::ResourceManager* resources = engine_.GetResourceManager()) {
+            resources->SetRenderDevice(nullptr);
+        }
         device_->ReleaseDeviceObjects();
         device_.reset();
     }
