@@ -37,6 +37,7 @@ fi
 
 # The OpenGL tests draw into a real window: a virtual X display of their own (Mesa's software renderer), which
 # Xvfb picks and names on the descriptor it is given.
+rm -f build/test/xvfb.display
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>build/test/xvfb.display 2>build/test/xvfb.log &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT

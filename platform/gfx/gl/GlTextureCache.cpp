@@ -79,9 +79,9 @@ GLenum GlTextureCache::Bind(BaseTexture* texture) {
         GlTextureData& data = DataOf(*plain, deletes_, plain->GetLevelCount());
         glBindTexture(GL_TEXTURE_2D, data.name);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(plain->GetLevelCount() - 1));
-        // A render target's pixels live in OpenGL once it has been drawn into; its memory copy is only the start.
-        const bool drawnInto = (plain->GetUsage() & Usage::RenderTarget) != 0 && data.uploaded[0] != 0;
-        for (uint32_t level = 0; level < plain->GetLevelCount() && !drawnInto; ++level) {
+        // A render target's pixels live in OpenGL only: it gets its storage when it is first drawn into.
+        const bool renderTarget = (plain->GetUsage() & Usage::RenderTarget) != 0;
+        for (uint32_t level = 0; level < plain->GetLevelCount() && !renderTarget; ++level) {
             Upload(GL_TEXTURE_2D, static_cast<GLint>(level), *plain->GetLevel(level), data.uploaded[level]);
         }
         return GL_TEXTURE_2D;

@@ -163,5 +163,33 @@ TEST_F(GlDrawingTest, LitMeshTexturedQuadAndTextLandWhereTheyShould) {
     device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "gl_drawing.png");
 }
 
+// A texture drawn into through a render target keeps its rows the right way up when it is drawn itself.
+TEST_F(GlDrawingTest, RenderTargetTexturesAreDrawnIntoAndSampledUpright) {
+    std::unique_ptr<gfx::Texture> target;
+    ASSERT_EQ(device->GetGfxDevice()->CreateTexture(64, 64, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
+                                                    gfx::Pool::Default, target),
+              gfx::Result::Ok);
+    std::unique_ptr<gfx::Surface> surface = target->GetSurfaceLevel(0);
+    device->clearColor = 0xFF000000;
+    ASSERT_TRUE(device->BeginFrame());
+    ASSERT_TRUE(device->BeginScene());
+    ASSERT_TRUE(device->SetRenderTarget(surface.get()));
+    device->clearColor = 0xFF00FF00;
+    ASSERT_TRUE(device->Clear(true, true));  // the whole target green
+    ASSERT_TRUE(device->SetViewport(0, 0, 64, 32));
+    device->clearColor = 0xFFFF0000;
+    ASSERT_TRUE(device->Clear(true, false));  // its top half red
+    ASSERT_TRUE(device->SetRenderTarget(nullptr));
+    ASSERT_TRUE(device->Begin2D());
+    ASSERT_TRUE(device->DrawSprite(*target, gfx::Rect{0, 0, 64, 64}, 100, 100, 0xFFFFFFFFu));
+    device->EndScene();
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    EXPECT_GT(At(frame, 130, 110).r, 240);  // top half red
+    EXPECT_LT(At(frame, 130, 110).g, 16);
+    EXPECT_GT(At(frame, 130, 150).g, 240);  // bottom half green
+    EXPECT_LT(At(frame, 130, 150).r, 16);
+    EXPECT_EQ(At(frame, 90, 110).r, 0);  // outside the quad: the back buffer's clear
+}
+
 }  // namespace
 }  // namespace kestrovan
