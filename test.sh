@@ -12,6 +12,7 @@ cmake --build build/test -j "$(kv_jobs)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)
@@ -33,5 +34,14 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
     tail -n 1 build/fuzz/"$name".log
   done
 fi
+
+# The OpenGL tests draw into a real window: a virtual X display of their own (Mesa's software renderer), which
+# Xvfb picks and names on the descriptor it is given.
+rm -f build/test/xvfb.display
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>build/test/xvfb.display 2>build/test/xvfb.log &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s build/test/xvfb.display ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 build/test/xvfb.display)" SDL_VIDEODRIVER=x11
 
 (cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")

@@ -1,0 +1,165 @@
+// The common image files through stb_image and stb_image_write, compiled here with only the readers the game
+// needs and a size limit, so that untrusted files cannot ask for more than kMaxImageEdge in either direction.
+#include "platform/gfx/StandardImageCodec.h"
+
+#include <fstream>
+#include <limits>
+
+#include "platform/gfx/ImageServices.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#define STBI_ONLY_BMP
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_TGA
+#define STBI_MAX_DIMENSIONS 16384
+#include <stb/stb_image.h>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb/stb_image_write.h>
+
+namespace platform::gfx {
+namespace {
+
+static_assert(STBI_MAX_DIMENSIONS == kMaxImageEdge);
+
+int ByteCount(std::span<const std::byte> file) {
+    return file.size() > static_cast<size_t>(std::numeric_limits<int>::max()) ? -1 : static_cast<int>(file.size());
+}
+
+const stbi_uc* Bytes(std::span<const std::byte> file) {
+    return reinterpret_cast<const stbi_uc*>(file.data());
+}
+
+void AppendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+// The pixels as stb_image_write takes them: R, G, B (and A) bytes per pixel.
+std::vector<unsigned char> ToRgbBytes(std::span<const uint32_t> pixels, bool withAlpha) {
+    std::vector<unsigned char> bytes;
+    bytes.reserve(pixels.size() * (withAlpha ? 4 : 3));
+    for (uint32_t pixel : pixels) {
+        bytes.push_back(static_cast<unsigned char>((pixel >> 16) & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((pixel >> 8) & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(pixel & 0xFF));
+        if (withAlpha) {
+            bytes.push_back(static_cast<unsigned char>(pixel >> 24));
+        }
+    }
+    return bytes;
+}
+
+// A byte of the file; the library reads 0 past the end, and so does this.
+uint32_t ByteAt(std::span<const std::byte> file, size_t at) {
+    return at < file.size() ? std::to_integer<uint32_t>(file[at]) : 0;
+}
+
+// Whether a huffman-table segment at `at` with the declared length declares at most 256 codes per table,
+// read the way the library reads it (tables until the length is used up, bytes past the end as 0). The
+// system's image library writes past its code table for more, so such files are refused before it sees them.
+bool HuffmanSegmentIsSafe(std::span<const std::byte> file, size_t at, size_t length) {
+    int64_t left = static_cast<int64_t>(length) - 2;
+    size_t table = at + 4;
+    while (left > 0 && table < file.size()) {
+        uint32_t codes = 0;
+        for (size_t i = 1; i <= 16; ++i) codes += ByteAt(file, table + i);
+        if (codes > 256) return false;
+        left -= 17 + static_cast<int64_t>(codes);
+        table += 17 + codes;
+    }
+    return true;
+}
+
+// Walks the markers of a JPEG file (skipping entropy-coded data after each scan) and checks every huffman
+// table; files that are no JPEG pass unchecked.
+bool JpegTablesAreSafe(std::span<const std::byte> file) {
+    // The start marker may follow any number of fill bytes, as the library reads it.
+    size_t at = 0;
+    while (at < file.size() && ByteAt(file, at) == 0xFF) ++at;
+    if (at == 0 || ByteAt(file, at) != 0xD8) return true;
+    ++at;
+    while (at + 1 < file.size()) {
+        if (ByteAt(file, at) != 0xFF) {
+            ++at;  // entropy-coded data of a scan
+            continue;
+        }
+        const uint32_t marker = ByteAt(file, at + 1);
+        if (marker == 0xFF || marker == 0x00 || (marker >= 0xD0 && marker <= 0xD8) || marker == 0x01) {
+            at += marker == 0xFF ? 1 : 2;  // fill bytes, stuffed zeros, restart markers
+            continue;
+        }
+        if (marker == 0xD9) return true;
+        const size_t length = (ByteAt(file, at + 2) << 8) | ByteAt(file, at + 3);
+        if (marker == 0xC4 && !HuffmanSegmentIsSafe(file, at, length)) return false;
+        at += 2 + (length < 2 ? 2 : length);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<StandardImageHeader> ReadStandardImageHeader(std::span<const std::byte> file) {
+    if (!JpegTablesAreSafe(file)) return std::nullopt;
+    const int size = ByteCount(file);
+    int width = 0, height = 0, components = 0;
+    if (size <= 0 || stbi_info_from_memory(Bytes(file), size, &width, &height, &components) == 0 || width <= 0 ||
+        height <= 0 || static_cast<uint32_t>(width) > kMaxImageEdge || static_cast<uint32_t>(height) > kMaxImageEdge) {
+        return std::nullopt;
+    }
+    return StandardImageHeader{static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                               components == 2 || components == 4};
+}
+
+std::optional<DecodedImage> DecodeStandardImage(std::span<const std::byte> file) {
+    const std::optional<StandardImageHeader> header = ReadStandardImageHeader(file);
+    if (!header) {
+        return std::nullopt;
+    }
+    int width = 0, height = 0, components = 0;
+    stbi_uc* rgba = stbi_load_from_memory(Bytes(file), ByteCount(file), &width, &height, &components, 4);
+    if (rgba == nullptr) {
+        return std::nullopt;
+    }
+    DecodedImage image{static_cast<uint32_t>(width), static_cast<uint32_t>(height), header->hasAlpha, {}};
+    image.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        const stbi_uc* p = rgba + i * 4;
+        image.pixels[i] = (static_cast<uint32_t>(p[3]) << 24) | (static_cast<uint32_t>(p[0]) << 16) |
+                          (static_cast<uint32_t>(p[1]) << 8) | p[2];
+    }
+    stbi_image_free(rgba);
+    return image;
+}
+
+bool EncodeStandardImage(const std::filesystem::path& path, ImageFileFormat format,
+                         std::span<const uint32_t> pixels, uint32_t width, uint32_t height, bool withAlpha) {
+    const int components = withAlpha ? 4 : 3;
+    const std::vector<unsigned char> rgb = ToRgbBytes(pixels, withAlpha);
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    std::vector<unsigned char> file;
+    int written = 0;
+    switch (format) {
+        case ImageFileFormat::Bmp: written = stbi_write_bmp_to_func(AppendBytes, &file, w, h, components, rgb.data()); break;
+        case ImageFileFormat::Tga: written = stbi_write_tga_to_func(AppendBytes, &file, w, h, components, rgb.data()); break;
+        case ImageFileFormat::Png:
+            written = stbi_write_png_to_func(AppendBytes, &file, w, h, components, rgb.data(), w * components);
+            break;
+        case ImageFileFormat::Jpg: written = stbi_write_jpg_to_func(AppendBytes, &file, w, h, components, rgb.data(), 90); break;
+        case ImageFileFormat::Dds: return false;
+    }
+    if (written == 0) {
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    return static_cast<bool>(out);
+}
+
+}  // namespace platform::gfx
