@@ -13,6 +13,12 @@ KV_BUILD_PACKAGES=(
   libsdl2-dev
   libvorbis-dev
   libogg-dev
+  libgl-dev
+  libfreetype-dev
+  libfontconfig-dev
+  libstb-dev
+  fonts-dejavu-core
+  fonts-nanum
 )
 KV_TEST_PACKAGES=(
   libgtest-dev
@@ -21,6 +27,9 @@ KV_TEST_PACKAGES=(
   libssl-dev
   clang
   libclang-rt-14-dev
+  xvfb
+  xauth
+  libgl1-mesa-dri
 )
 
 kv_install_missing() {
