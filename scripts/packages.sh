@@ -30,6 +30,7 @@ KV_TEST_PACKAGES=(
   xvfb
   xauth
   libgl1-mesa-dri
+  libxtst-dev
 )
 
 kv_install_missing() {

@@ -1,0 +1,341 @@
+#include "platform/window/sdl/SdlWindowBackend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/system/CodePage.h"
+#include "platform/window/PixelImage.h"
+
+namespace platform {
+namespace {
+
+SDL_SystemCursor SdlSystemCursor(uint32_t id) {
+    switch (id) {
+        case SystemCursor::SizeNwse:
+            return SDL_SYSTEM_CURSOR_SIZENWSE;
+        case SystemCursor::SizeWe:
+            return SDL_SYSTEM_CURSOR_SIZEWE;
+        case SystemCursor::SizeNs:
+            return SDL_SYSTEM_CURSOR_SIZENS;
+        case SystemCursor::Hand:
+            return SDL_SYSTEM_CURSOR_HAND;
+        default:
+            return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+
+SDL_Surface* SurfaceOf(const PixelImage& image) {
+    // SDL copies the pixels when it makes a cursor or an icon of the surface, so the surface may borrow them.
+    void* pixels = const_cast<uint32_t*>(image.pixels.data());
+    return SDL_CreateRGBSurfaceWithFormatFrom(pixels, image.width, image.height, 32, image.width * 4,
+                                              SDL_PIXELFORMAT_ARGB8888);
+}
+
+}  // namespace
+
+SdlWindowBackend::~SdlWindowBackend() { Destroy(); }
+
+bool SdlWindowBackend::Create(const WindowDesc& desc) {
+    if (!StartVideo()) {
+        lastError_ = kCreateFailed;
+        return false;
+    }
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS;
+    flags |= desc.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+    flags |= desc.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    const std::string title = Utf16ToUtf8(desc.title);
+    window_ = SDL_CreateWindow(title.c_str(), desc.rect.left, desc.rect.top, desc.rect.Width(), desc.rect.Height(),
+                               flags);
+    if (window_ == nullptr) {
+        std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
+        lastError_ = kCreateFailed;
+        return false;
+    }
+    converter_.SetWindowId(SDL_GetWindowID(window_));
+    if (desc.icon) {
+        SetIcon(*desc.icon);
+    }
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlWindowBackend::Destroy() {
+    for (auto& [id, cursor] : cursors_) {
+        SDL_FreeCursor(cursor);
+    }
+    cursors_.clear();
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted_ = false;
+    }
+}
+
+bool SdlWindowBackend::PollEvent(InputEvent& event) {
+    SDL_Event sdlEvent;
+    while (SDL_PollEvent(&sdlEvent) != 0) {
+        if (ConvertOrWake(sdlEvent, event)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SdlWindowBackend::WaitEvent(InputEvent& event, uint32_t timeoutMs) {
+    SDL_Event sdlEvent;
+    if (SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(timeoutMs)) == 0) {
+        return false;
+    }
+    return ConvertOrWake(sdlEvent, event);
+}
+
+void SdlWindowBackend::Wake() {
+    if (wakeEventType_ == 0 || wakePending_.exchange(true)) {
+        return;
+    }
+    SDL_Event wake{};
+    wake.type = wakeEventType_;
+    SDL_PushEvent(&wake);
+}
+
+PixelRect SdlWindowBackend::WindowRect() const {
+    if (window_ == nullptr) {
+        return PixelRect{};
+    }
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowSize(window_, &width, &height);
+    return PixelRect{x, y, x + width, y + height};
+}
+
+PixelRect SdlWindowBackend::DesktopRect() const {
+    const int display = window_ != nullptr ? SDL_GetWindowDisplayIndex(window_) : 0;
+    SDL_Rect bounds{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) {
+        return PixelRect{};
+    }
+    return PixelRect{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+}
+
+void SdlWindowBackend::Place(const PixelRect& rect, bool topmost) {
+    if (window_ == nullptr) {
+        return;
+    }
+    SDL_SetWindowAlwaysOnTop(window_, topmost ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowSize(window_, rect.Width(), rect.Height());
+    SDL_SetWindowPosition(window_, rect.left, rect.top);
+}
+
+// The window also covers the desktop by its own placement: a window manager makes it full screen on request,
+// but a bare X server (no window manager) ignores the request.
+bool SdlWindowBackend::SetFullScreen(bool fullScreen) {
+    if (window_ == nullptr || fullScreen == IsFullScreen()) {
+        return window_ != nullptr;
+    }
+    if (fullScreen) {
+        windowedRect_ = WindowRect();
+        const PixelRect desktop = DesktopRect();
+        SDL_SetWindowPosition(window_, desktop.left, desktop.top);
+        SDL_SetWindowSize(window_, desktop.Width(), desktop.Height());
+        return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    }
+    if (SDL_SetWindowFullscreen(window_, 0) != 0) {
+        return false;
+    }
+    SDL_SetWindowSize(window_, windowedRect_.Width(), windowedRect_.Height());
+    SDL_SetWindowPosition(window_, windowedRect_.left, windowedRect_.top);
+    return true;
+}
+
+bool SdlWindowBackend::IsFullScreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlWindowBackend::Show(ShowCommand command) {
+    if (window_ == nullptr) {
+        return;
+    }
+    switch (command) {
+        case ShowCommand::Show:
+            SDL_ShowWindow(window_);
+            break;
+        case ShowCommand::Hide:
+            SDL_HideWindow(window_);
+            break;
+        case ShowCommand::Minimize:
+            SDL_MinimizeWindow(window_);
+            break;
+        case ShowCommand::Restore:
+            SDL_RestoreWindow(window_);
+            break;
+        case ShowCommand::Raise:
+            SDL_RaiseWindow(window_);
+            break;
+    }
+}
+
+void SdlWindowBackend::SetDragBand(std::function<bool(PixelPoint)> inBand) {
+    dragBand_ = std::move(inBand);
+    if (window_ != nullptr) {
+        SDL_SetWindowHitTest(window_, dragBand_ ? &SdlWindowBackend::HitTest : nullptr, this);
+    }
+}
+
+void SdlWindowBackend::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void SdlWindowBackend::SetCursorShape(uint32_t id, const CursorImage* image) {
+    if (SDL_Cursor* cursor = CursorFor(id, image)) {
+        SDL_SetCursor(cursor);
+    }
+}
+
+void SdlWindowBackend::ClipCursor(const std::optional<PixelRect>& screenRect) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (!screenRect) {
+        SDL_SetWindowMouseRect(window_, nullptr);
+        return;
+    }
+    const PixelRect window = WindowRect();
+    const SDL_Rect rect{screenRect->left - window.left, screenRect->top - window.top, screenRect->Width(),
+                        screenRect->Height()};
+    SDL_SetWindowMouseRect(window_, &rect);
+}
+
+void SdlWindowBackend::CaptureMouse(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
+
+void SdlWindowBackend::WarpCursor(PixelPoint screen) {
+    if (window_ == nullptr) {
+        return;
+    }
+    const PixelRect window = WindowRect();
+    SDL_WarpMouseInWindow(window_, screen.x - window.left, screen.y - window.top);
+}
+
+PixelPoint SdlWindowBackend::CursorPosition() const {
+    int x = 0;
+    int y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return PixelPoint{x, y};
+}
+
+void SdlWindowBackend::SetTextInputRect(const PixelRect& rect) {
+    SDL_Rect sdlRect{rect.left, rect.top, rect.Width(), rect.Height()};
+    SDL_SetTextInputRect(&sdlRect);
+}
+
+WString SdlWindowBackend::ClipboardText() {
+    char* text = SDL_GetClipboardText();
+    if (text == nullptr) {
+        return WString();
+    }
+    WString wide = Utf8ToUtf16(text);
+    SDL_free(text);
+    return wide;
+}
+
+bool SdlWindowBackend::SetClipboardText(WStringView text) {
+    return SDL_SetClipboardText(Utf16ToUtf8(text).c_str()) == 0;
+}
+
+int SdlWindowBackend::ShowPrompt(const PromptRequest& request) {
+    const std::string title = Utf16ToUtf8(request.title);
+    const std::string text = Utf16ToUtf8(request.text);
+    std::vector<std::string> labels;
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    labels.reserve(request.buttons.size());
+    for (const PromptButton& button : request.buttons) {
+        labels.push_back(Utf16ToUtf8(button.text));
+    }
+    for (size_t i = 0; i < request.buttons.size(); ++i) {
+        const Uint32 flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
+        buttons.push_back(SDL_MessageBoxButtonData{flags, request.buttons[i].id, labels[i].c_str()});
+    }
+    const SDL_MessageBoxData box{request.errorIcon ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                                 window_,
+                                 title.c_str(),
+                                 text.c_str(),
+                                 static_cast<int>(buttons.size()),
+                                 buttons.data(),
+                                 nullptr};
+    int chosen = kPromptClosed;
+    if (SDL_ShowMessageBox(&box, &chosen) != 0) {
+        return kPromptClosed;
+    }
+    return chosen;
+}
+
+SDL_HitTestResult SdlWindowBackend::HitTest(SDL_Window* /*window*/, const SDL_Point* point, void* self) {
+    const auto* backend = static_cast<SdlWindowBackend*>(self);
+    const bool inBand = backend->dragBand_ && backend->dragBand_(PixelPoint{point->x, point->y});
+    return inBand ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
+}
+
+bool SdlWindowBackend::StartVideo() {
+    if (videoStarted_) {
+        return true;
+    }
+    // A close request arrives as the window's event; SDL's quit event then means an interrupt signal.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
+        return false;
+    }
+    videoStarted_ = true;
+    SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
+    SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
+    if (wakeEventType_ == 0) {
+        const Uint32 type = SDL_RegisterEvents(1);
+        wakeEventType_ = type == static_cast<Uint32>(-1) ? 0 : type;
+    }
+    return true;
+}
+
+void SdlWindowBackend::SetIcon(const PixelImage& icon) {
+    if (SDL_Surface* surface = SurfaceOf(icon)) {
+        SDL_SetWindowIcon(window_, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
+SDL_Cursor* SdlWindowBackend::CursorFor(uint32_t id, const CursorImage* image) {
+    const auto found = cursors_.find(id);
+    if (found != cursors_.end()) {
+        return found->second;
+    }
+    SDL_Cursor* cursor = nullptr;
+    if (image != nullptr) {
+        if (SDL_Surface* surface = SurfaceOf(image->image)) {
+            cursor = SDL_CreateColorCursor(surface, image->hotX, image->hotY);
+            SDL_FreeSurface(surface);
+        }
+    } else {
+        cursor = SDL_CreateSystemCursor(SdlSystemCursor(id));
+    }
+    if (cursor != nullptr) {
+        cursors_[id] = cursor;
+    }
+    return cursor;
+}
+
+bool SdlWindowBackend::ConvertOrWake(const SDL_Event& event, InputEvent& out) {
+    if (wakeEventType_ != 0 && event.type == wakeEventType_) {
+        wakePending_ = false;
+        return false;
+    }
+    return converter_.Convert(event, out);
+}
+
+}  // namespace platform

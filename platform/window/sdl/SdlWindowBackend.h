@@ -1,0 +1,72 @@
+#pragma once
+// The main window on SDL2: an OpenGL-capable borderless window (the graphics device creates its context in
+// it), its events, the cursor, the input method's text input, the clipboard and message boxes. Every call
+// but Wake comes from the main thread, as SDL's video functions require.
+#include <SDL_video.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "platform/window/WindowBackend.h"
+#include "platform/window/sdl/SdlEventConverter.h"
+
+struct SDL_Cursor;
+
+namespace platform {
+
+class SdlWindowBackend : public WindowBackend {
+public:
+    // The error code of a window that cannot be made (there is no display, or SDL cannot start).
+    static constexpr uint32_t kCreateFailed = 1400;
+
+    SdlWindowBackend() = default;
+    ~SdlWindowBackend() override;
+
+    // The SDL window, for the graphics backend; null before Create.
+    SDL_Window* SdlHandle() const { return window_; }
+
+    bool Create(const WindowDesc& desc) override;
+    uint32_t LastError() const override { return lastError_; }
+    void Destroy() override;
+    bool PollEvent(InputEvent& event) override;
+    bool WaitEvent(InputEvent& event, uint32_t timeoutMs) override;
+    void Wake() override;
+    PixelRect WindowRect() const override;
+    PixelRect DesktopRect() const override;
+    void Place(const PixelRect& rect, bool topmost) override;
+    bool SetFullScreen(bool fullScreen) override;
+    bool IsFullScreen() const override;
+    void Show(ShowCommand command) override;
+    void SetDragBand(std::function<bool(PixelPoint)> inBand) override;
+    void ShowCursor(bool show) override;
+    void SetCursorShape(uint32_t id, const CursorImage* image) override;
+    void ClipCursor(const std::optional<PixelRect>& screenRect) override;
+    void CaptureMouse(bool capture) override;
+    void WarpCursor(PixelPoint screen) override;
+    PixelPoint CursorPosition() const override;
+    void SetTextInputRect(const PixelRect& rect) override;
+    WString ClipboardText() override;
+    bool SetClipboardText(WStringView text) override;
+    int ShowPrompt(const PromptRequest& request) override;
+
+private:
+    static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* self);
+    bool StartVideo();
+    void SetIcon(const PixelImage& icon);
+    SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);
+    bool ConvertOrWake(const SDL_Event& event, InputEvent& out);
+
+    SDL_Window* window_ = nullptr;
+    bool videoStarted_ = false;
+    uint32_t lastError_ = 0;
+    uint32_t wakeEventType_ = 0;
+    std::atomic<bool> wakePending_{false};
+    SdlEventConverter converter_;
+    PixelRect windowedRect_;  // where the window stood before it went full screen
+    std::function<bool(PixelPoint)> dragBand_;
+    std::map<uint32_t, SDL_Cursor*> cursors_;
+};
+
+}  // namespace platform

@@ -1,0 +1,158 @@
+// The SDL window on a real X display (the test command runs this binary under Xvfb): it opens titled
+// "Kestrovan", receives injected key and mouse input as the same messages the headless tests expect,
+// switches to full screen and back, and turns the window manager's close request into a quit.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+#include "platform/window/VirtualKey.h"
+#include "platform/window/Window.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowBackend.h"
+#include "tests/support/x11/XTestInjector.h"
+
+namespace platform {
+namespace {
+
+constexpr PixelRect kRect{120, 90, 760, 570};
+
+class SdlWindowUnderX : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Ready()) << "no X display with the XTest extension";
+        WindowDesc desc;
+        desc.title = u"Kestrovan";
+        desc.rect = kRect;
+        ASSERT_TRUE(window.Create(desc)) << window.LastError();
+        window.SetProcedure(kMainWindow, [this](const Message& m) {
+            seen.push_back(m);
+            if (m.id == Msg::Close) {
+                window.PostQuitMessage(0);
+                return LResult{1};
+            }
+            return window.DefaultProcedure(m);
+        });
+        xWindow = x.FindWindowByName("Kestrovan");
+        ASSERT_NE(xWindow, 0u);
+        window.Show(ShowCommand::Raise);
+    }
+
+    // Handles messages as the main loop does until the condition holds or two seconds pass.
+    bool PumpUntil(const std::function<bool()>& condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < deadline) {
+            Message m;
+            while (window.PeekMessage(m)) {
+                if (m.id == Msg::Quit) {
+                    quit = true;
+                    continue;
+                }
+                window.TranslateMessage(m);
+                window.DispatchMessage(m);
+            }
+            if (condition()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    const Message* Find(uint32_t id, WParam wParam) const {
+        for (const Message& m : seen) {
+            if (m.id == id && m.wParam == wParam) {
+                return &m;
+            }
+        }
+        return nullptr;
+    }
+    bool Saw(uint32_t id, WParam wParam) const { return Find(id, wParam) != nullptr; }
+
+    kv::test::XTestInjector x;
+    Window window{std::make_unique<SdlWindowBackend>()};
+    unsigned long xWindow = 0;
+    std::vector<Message> seen;
+    bool quit = false;
+};
+
+TEST_F(SdlWindowUnderX, OpensTitledKestrovanAndReceivesInjectedKeysAndMouseAsMessages) {
+    EXPECT_NE(SdlWindowOf(window), nullptr);
+    EXPECT_TRUE(x.IsShown(xWindow));
+    const auto geometry = x.Geometry(xWindow);
+    ASSERT_TRUE(geometry.has_value());
+    EXPECT_EQ(geometry->width, kRect.Width());
+    EXPECT_EQ(geometry->height, kRect.Height());
+    ASSERT_TRUE(PumpUntil([&] { return window.IsActive(); }));
+
+    x.MovePointer(geometry->x + 30, geometry->y + 40);
+    x.Key("a", true);
+    x.Key("a", false);
+    x.Key("Alt_L", true);
+    x.Key("Alt_L", false);
+    ASSERT_TRUE(PumpUntil([&] { return Saw(Msg::SysKeyUp, Vk::Menu); }));
+    const Message* keyDown = Find(Msg::KeyDown, 'A');
+    ASSERT_NE(keyDown, nullptr);
+    EXPECT_EQ(static_cast<uint32_t>(keyDown->lParam), 0x001E0001u);
+    EXPECT_EQ(keyDown->window, kMainWindow);
+    EXPECT_TRUE(Saw(Msg::Char, 'a'));
+    const Message* keyUp = Find(Msg::KeyUp, 'A');
+    ASSERT_NE(keyUp, nullptr);
+    EXPECT_EQ(static_cast<uint32_t>(keyUp->lParam), 0xC01E0001u);
+    EXPECT_EQ(static_cast<uint32_t>(Find(Msg::SysKeyDown, Vk::Menu)->lParam), 0x20380001u);
+
+    x.Button(1, true);
+    x.Button(1, false);
+    x.Button(4, true);
+    x.Button(4, false);
+    ASSERT_TRUE(PumpUntil([&] {
+        for (const Message& m : seen) {
+            if (m.id == Msg::MouseWheel) return true;
+        }
+        return false;
+    }));
+    const Message* press = Find(Msg::LButtonDown, MouseKey::LButton);
+    ASSERT_NE(press, nullptr);
+    EXPECT_EQ(PointX(press->lParam), 30);
+    EXPECT_EQ(PointY(press->lParam), 40);
+    EXPECT_TRUE(Saw(Msg::LButtonUp, 0));
+    for (const Message& m : seen) {
+        if (m.id == Msg::MouseWheel) {
+            EXPECT_EQ(WheelDelta(m.wParam), 120);
+            EXPECT_EQ(PointX(m.lParam), geometry->x + 30);
+            EXPECT_EQ(PointY(m.lParam), geometry->y + 40);
+        }
+    }
+}
+
+TEST_F(SdlWindowUnderX, SwitchesToFullScreenAndBack) {
+    const kv::test::XWindowGeometry screen = x.Screen();
+    ASSERT_TRUE(window.SetFullScreen(true));
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto g = x.Geometry(xWindow);
+        return g && g->width == screen.width && g->height == screen.height && g->x == 0 && g->y == 0;
+    }));
+    EXPECT_TRUE(window.IsFullScreen());
+    EXPECT_EQ(window.GetWindowRect(), (PixelRect{0, 0, screen.width, screen.height}));
+
+    ASSERT_TRUE(window.SetFullScreen(false));
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto g = x.Geometry(xWindow);
+        return g && g->width == kRect.Width() && g->height == kRect.Height();
+    }));
+    EXPECT_FALSE(window.IsFullScreen());
+}
+
+TEST_F(SdlWindowUnderX, TheWindowManagersCloseRequestEndsInAQuitMessage) {
+    x.RequestClose(xWindow);
+    ASSERT_TRUE(PumpUntil([&] { return quit; }));
+    EXPECT_TRUE(Saw(Msg::Close, 0));
+}
+
+}  // namespace
+}  // namespace platform

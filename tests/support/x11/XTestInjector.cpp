@@ -1,0 +1,115 @@
+#include "XTestInjector.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace kv::test {
+
+XTestInjector::XTestInjector() {
+    display_ = XOpenDisplay(nullptr);
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (display_ != nullptr && !XTestQueryExtension(display_, &eventBase, &errorBase, &major, &minor)) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+    }
+}
+
+XTestInjector::~XTestInjector() {
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+unsigned long XTestInjector::FindWindowByName(const std::string& name) const {
+    return display_ != nullptr ? FindIn(DefaultRootWindow(display_), name) : 0;
+}
+
+unsigned long XTestInjector::FindIn(unsigned long parent, const std::string& name) const {
+    Window root = 0;
+    Window parentOut = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, parent, &root, &parentOut, &children, &count) == 0) {
+        return 0;
+    }
+    unsigned long found = 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        char* windowName = nullptr;
+        if (XFetchName(display_, children[i], &windowName) != 0 && windowName != nullptr) {
+            if (name == windowName) {
+                found = children[i];
+            }
+            XFree(windowName);
+        }
+        if (found == 0) {
+            found = FindIn(children[i], name);
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+std::optional<XWindowGeometry> XTestInjector::Geometry(unsigned long window) const {
+    XWindowAttributes attributes;
+    if (display_ == nullptr || XGetWindowAttributes(display_, window, &attributes) == 0) {
+        return std::nullopt;
+    }
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    return XWindowGeometry{x, y, attributes.width, attributes.height};
+}
+
+bool XTestInjector::IsShown(unsigned long window) const {
+    XWindowAttributes attributes;
+    return display_ != nullptr && XGetWindowAttributes(display_, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+XWindowGeometry XTestInjector::Screen() const {
+    if (display_ == nullptr) {
+        return XWindowGeometry{};
+    }
+    const int screen = DefaultScreen(display_);
+    return XWindowGeometry{0, 0, DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
+}
+
+void XTestInjector::MovePointer(int screenX, int screenY) {
+    XTestFakeMotionEvent(display_, -1, screenX, screenY, CurrentTime);
+    Flush();
+}
+
+void XTestInjector::Key(const std::string& keysymName, bool press) {
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
+    XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);
+    Flush();
+}
+
+void XTestInjector::Button(unsigned button, bool press) {
+    XTestFakeButtonEvent(display_, button, press ? True : False, CurrentTime);
+    Flush();
+}
+
+void XTestInjector::RequestClose(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    Flush();
+}
+
+void XTestInjector::Flush() { XSync(display_, False); }
+
+}  // namespace kv::test

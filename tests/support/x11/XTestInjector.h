@@ -1,0 +1,49 @@
+#pragma once
+// Drives the X display the tests run on (Xvfb) as a user would: real pointer motion, key and button presses
+// through the XTest extension, and the window manager's close request. It also reads what the X server
+// says about a window, so a test can check the window's real state and not only what the program believes.
+#include <optional>
+#include <string>
+
+struct _XDisplay;
+
+namespace kv::test {
+
+struct XWindowGeometry {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class XTestInjector {
+public:
+    XTestInjector();
+    ~XTestInjector();
+    XTestInjector(const XTestInjector&) = delete;
+    XTestInjector& operator=(const XTestInjector&) = delete;
+
+    // False when no display could be opened or it lacks the XTest extension.
+    bool Ready() const { return display_ != nullptr; }
+
+    // A top-level window whose name is exactly name; 0 when there is none.
+    unsigned long FindWindowByName(const std::string& name) const;
+    std::optional<XWindowGeometry> Geometry(unsigned long window) const;
+    bool IsShown(unsigned long window) const;
+    XWindowGeometry Screen() const;
+
+    void MovePointer(int screenX, int screenY);
+    // A key by its X key symbol name ("a", "Return", "Alt_L").
+    void Key(const std::string& keysymName, bool press);
+    // Button 1 left, 3 right, 4 and 5 the wheel.
+    void Button(unsigned button, bool press);
+    void RequestClose(unsigned long window);
+
+private:
+    unsigned long FindIn(unsigned long parent, const std::string& name) const;
+    void Flush();
+
+    _XDisplay* display_ = nullptr;
+};
+
+}  // namespace kv::test
