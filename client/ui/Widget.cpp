@@ -582,7 +582,10 @@ bool Widget::DispatchMouse(uint32_t msg, WParam wParam, LParam lParam) {
     if (!acceptsMouse_ || !OnMouse(msg, wParam, lParam)) {
         return false;
     }
-    BecomeMouseWidget(msg, lParam);
+    // A widget that hid itself in answer (a popup closing on a click outside it) takes no focus.
+    if (visible_) {
+        BecomeMouseWidget(msg, lParam);
+    }
     return true;
 }
 
