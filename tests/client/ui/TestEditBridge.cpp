@@ -75,6 +75,12 @@ platform::LResult TestEditBridge::WindowProc(const Message& message) {
                 return 1;
             }
             break;
+        case Msg::ImeNotify:
+            // The user switched to native input: a box that keeps the input method off switches it back.
+            if (message.wParam == platform::Ime::NotifySetConversionMode && current_->InputMethodOff()) {
+                window_.Ime().SetConversionStatus(0);
+            }
+            return 0;
         case Msg::ImeComposition:
             // Handled here: the box shows each step, and the committed text is not sent again as characters.
             edit_.HandleMessage(message);

@@ -2,7 +2,8 @@
 // An edit bridge on the window layer's hidden edit control, doing for the bound box what the application's
 // bridge does: every change (typing, editing keys, composition steps) is cut to the box's byte limit and
 // handed back with caret and anchor; Enter submits; Tab, Up, Down and the release of F1-F10 go to the box's
-// parent. Its child window takes the keyboard while a box is bound.
+// parent; a box that keeps the input method off gets it switched back off. Its child window takes the
+// keyboard while a box is bound.
 #include "client/ui/EditBridge.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/Window.h"
