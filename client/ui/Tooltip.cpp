@@ -22,7 +22,11 @@ constexpr float kFadeStartAlpha = 0.1f;
 
 }  // namespace
 
-Tooltip::Tooltip() : startTime_(platform::TimeGetTime()) { SetKind(WidgetKind::Tooltip); }
+// Hidden until routing shows it over a widget with tooltip text.
+Tooltip::Tooltip() : startTime_(platform::TimeGetTime()) {
+    SetKind(WidgetKind::Tooltip);
+    Show(false);
+}
 
 Tooltip& Tooltip::Get() { return WidgetToolkit::Get().GetTooltip(); }
 

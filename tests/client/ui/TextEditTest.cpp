@@ -4,45 +4,19 @@
 
 #include <memory>
 
-#include "TestEditBridge.h"
-#include "UiTestSupport.h"
+#include "HeadlessUiTest.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Window.h"
-#include "platform/window/InputEvent.h"
 #include "platform/window/VirtualKey.h"
-#include "platform/window/headless/HeadlessWindowBackend.h"
 
 namespace kestrovan::test {
 namespace {
 
 namespace Msg = platform::Msg;
 namespace Vk = platform::Vk;
-using platform::InputEvent;
 using platform::InputEventKind;
-
-InputEvent Pointer(InputEventKind kind, int x, int y) {
-    InputEvent event;
-    event.kind = kind;
-    event.x = x;
-    event.y = y;
-    return event;
-}
-
-InputEvent Keyboard(InputEventKind kind, uint8_t vk) {
-    InputEvent event;
-    event.kind = kind;
-    event.vk = vk;
-    return event;
-}
-
-InputEvent Text(InputEventKind kind, std::u16string text) {
-    InputEvent event;
-    event.kind = kind;
-    event.text = std::move(text);
-    return event;
-}
 
 using TextLabelTest = UiTest;
 
@@ -84,21 +58,10 @@ TEST_F(TextLabelTest, ColoursCarryTheOpacityAndTheTextIsPlacedByAlignmentAndOffs
     EXPECT_EQ(device.DeviceCalls("DrawSprite("), 1u) << "the text reaches the device";
 }
 
-// A dialog with an edit box in a scene, typed into through the headless window.
-class EditBoxTest : public UiTest {
+// Edit boxes in a scene, typed into through the headless window.
+class EditBoxTest : public HeadlessUiTest {
 protected:
     EditBoxTest() {
-        platform::WindowDesc desc;
-        desc.title = u"Kestrovan";
-        desc.rect = platform::PixelRect{0, 0, 1024, 768};
-        window.Create(desc);
-        window.SetProcedure(platform::kMainWindow, [this](const platform::Message& m) {
-            const bool input = (m.id >= Msg::KeyDown && m.id <= Msg::Char) ||
-                               (m.id >= Msg::MouseMove && m.id <= Msg::MouseWheel);
-            return input ? static_cast<platform::LResult>(root.RouteMessage(m.id, m.wParam, m.lParam)) : 0;
-        });
-        services.bridge = &bridge;
-        root.Create(0, 0, 1024, 768, -1, -1);
         box = MakeBox(100, 100, 12);
         root.LoadGraphics(0);
     }
@@ -113,33 +76,7 @@ protected:
         return made;
     }
 
-    void Feed(InputEvent event) {
-        backend->Script(std::move(event));
-        platform::Message message;
-        while (window.PeekMessage(message)) {
-            window.TranslateMessage(message);
-            window.DispatchMessage(message);
-        }
-    }
-    void Type(std::u16string text) { Feed(Text(InputEventKind::Text, std::move(text))); }
-    void Compose(std::u16string text) {
-        Feed(Text(InputEventKind::Composition, std::move(text)));
-    }
-    void Press(uint8_t vk) {
-        Feed(Keyboard(InputEventKind::KeyDown, vk));
-        Feed(Keyboard(InputEventKind::KeyUp, vk));
-    }
-    void ClickAt(int x, int y) {
-        Feed(Pointer(InputEventKind::MouseMove, x, y));
-        Feed(Pointer(InputEventKind::ButtonDown, x, y));
-        Feed(Pointer(InputEventKind::ButtonUp, x, y));
-    }
-
     FontDesc font{u"Sans", 12, 400, false};
-    platform::HeadlessWindowBackend* backend = new platform::HeadlessWindowBackend;
-    platform::Window window{std::unique_ptr<platform::WindowBackend>(backend)};
-    TestEditBridge bridge{window};
-    EventLog root;
     EditBox* box = nullptr;
 };
 

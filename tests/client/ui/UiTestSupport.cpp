@@ -12,6 +12,9 @@ namespace kestrovan::test {
 namespace Msg = platform::Msg;
 
 int16_t FakeUiServices::GetKeyState(int32_t vk) const {
+    if (keyWindow != nullptr) {
+        return keyWindow->GetKeyState(vk);
+    }
     return vk >= 0 && vk < 256 && keysDown[static_cast<size_t>(vk)] ? static_cast<int16_t>(0x8000) : 0;
 }
 

@@ -28,6 +28,7 @@
 #include "platform/gfx/headless/RecordingDevice.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan::test {
 
@@ -47,6 +48,8 @@ public:
     quill::CriticalSectionLock appLock;
     bool uiEnabled = true;
     std::array<bool, 256> keysDown{};
+    // When set, key states come from this window's key table instead of keysDown.
+    const platform::Window* keyWindow = nullptr;
     std::vector<uint32_t> sounds;
     EditBridge* bridge = nullptr;
     FontDesc defaultFont{u"Sans", 12, 400, false};
