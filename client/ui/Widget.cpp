@@ -673,47 +673,43 @@ Kind* Widget::Adopt(std::unique_ptr<Kind> child) {
     return raw;
 }
 
+template <class Kind>
+Kind* Widget::CreateImaged(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value,
+                           const ImageSource& image) {
+    auto widget = std::make_unique<Kind>();
+    widget->Create(x, y, w, h, id, value);
+    widget->SetImage(image.texture, image.srcX, image.srcY, image.srcW, image.srcH, image.scaleX, image.scaleY);
+    return Adopt(std::move(widget));
+}
+
 Panel* Widget::CreatePanel(int32_t x, int32_t y, int32_t w, int32_t h, int32_t texture, int32_t srcX, int32_t srcY,
                            int32_t srcW, int32_t srcH, float scaleX, float scaleY) {
-    auto panel = std::make_unique<Panel>();
-    panel->Create(x, y, w, h, -1, -1);
-    panel->SetImage(texture, srcX, srcY, srcW, srcH, scaleX, scaleY);
-    return Adopt(std::move(panel));
+    return CreateImaged<Panel>(x, y, w, h, -1, -1, {texture, srcX, srcY, srcW, srcH, scaleX, scaleY});
 }
 
 Image* Widget::CreateImage(int32_t x, int32_t y, int32_t w, int32_t h, int32_t texture, int32_t srcX, int32_t srcY,
                            int32_t srcW, int32_t srcH, float scaleX, float scaleY) {
-    auto image = std::make_unique<Image>();
-    image->Create(x, y, w, h, -1, -1);
-    image->SetImage(texture, srcX, srcY, srcW, srcH, scaleX, scaleY);
-    return Adopt(std::move(image));
+    return CreateImaged<Image>(x, y, w, h, -1, -1, {texture, srcX, srcY, srcW, srcH, scaleX, scaleY});
 }
 
 AnimatedImage* Widget::CreateAnimatedImage(int32_t x, int32_t y, int32_t w, int32_t h, int32_t animationId,
                                            int32_t animationValue, int32_t texture, int32_t srcX, int32_t srcY,
                                            int32_t srcW, int32_t srcH, float scaleX, float scaleY) {
-    auto image = std::make_unique<AnimatedImage>();
-    image->Create(x, y, w, h, -1, -1);
+    AnimatedImage* image =
+        CreateImaged<AnimatedImage>(x, y, w, h, -1, -1, {texture, srcX, srcY, srcW, srcH, scaleX, scaleY});
     image->SetAnimation(animationId, animationValue);
-    image->SetImage(texture, srcX, srcY, srcW, srcH, scaleX, scaleY);
-    return Adopt(std::move(image));
+    return image;
 }
 
 Button* Widget::CreateButton(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value, int32_t texture,
                              int32_t srcX, int32_t srcY, int32_t srcW, int32_t srcH, float scaleX, float scaleY) {
-    auto button = std::make_unique<Button>();
-    button->Create(x, y, w, h, id, value);
-    button->SetImage(texture, srcX, srcY, srcW, srcH, scaleX, scaleY);
-    return Adopt(std::move(button));
+    return CreateImaged<Button>(x, y, w, h, id, value, {texture, srcX, srcY, srcW, srcH, scaleX, scaleY});
 }
 
 ComboBox* Widget::CreateComboBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value,
                                  int32_t texture, int32_t srcX, int32_t srcY, int32_t srcW, int32_t srcH,
                                  float scaleX, float scaleY) {
-    auto combo = std::make_unique<ComboBox>();
-    combo->Create(x, y, w, h, id, value);
-    combo->SetImage(texture, srcX, srcY, srcW, srcH, scaleX, scaleY);
-    return Adopt(std::move(combo));
+    return CreateImaged<ComboBox>(x, y, w, h, id, value, {texture, srcX, srcY, srcW, srcH, scaleX, scaleY});
 }
 
 TextLabel* Widget::CreateTextLabel(int32_t x, int32_t y, int32_t w, int32_t h, const FontDesc* font,

@@ -13,6 +13,7 @@
 // widget lock guards the sprite and what is handed to it (and text and colours in subclasses); the
 // child-list lock guards the list while it is walked or changed. Both are recursive. Lock order: a
 // widget's child-list lock before a child's locks; the application lock before a child-list lock.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -250,13 +251,28 @@ private:
     void ShowTooltipAt(int32_t mouseX, int32_t mouseY);
     // Unlinks a child that is being destroyed elsewhere.
     void ForgetChild(Widget* child);
+    // The image a factory gives its widget.
+    struct ImageSource {
+        int32_t texture;
+        int32_t srcX;
+        int32_t srcY;
+        int32_t srcW;
+        int32_t srcH;
+        float scaleX;
+        float scaleY;
+    };
     template <class Kind>
     Kind* Adopt(std::unique_ptr<Kind> child);
+    // Makes a Kind at (x, y, w, h) with the id and value, gives it the image and attaches it visible.
+    template <class Kind>
+    Kind* CreateImaged(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value,
+                       const ImageSource& image);
 
     mutable quill::CriticalSectionLock widgetLock_;
     mutable quill::CriticalSectionLock childLock_;
     WidgetKind kind_ = WidgetKind::Widget;
-    int32_t state_ = WidgetState::Normal;
+    // Written by routing, read by drawing: the flags drawing tests are atomic.
+    std::atomic<int32_t> state_{WidgetState::Normal};
     int32_t id_ = -1;
     int32_t value_ = -1;
     Widget* parent_ = nullptr;
@@ -269,9 +285,9 @@ private:
     WidgetRect sourceRect_{0, 0, -1, -1};
     WidgetRect frameRect_{0, 0, -1, -1};
     WidgetRect secondRect_{0, 0, 0, 0};
-    bool visible_ = true;
+    std::atomic<bool> visible_{true};
     bool previousVisible_ = false;
-    bool enabled_ = true;
+    std::atomic<bool> enabled_{true};
     float scaleX_ = 1.0f;
     float scaleY_ = 1.0f;
     std::unique_ptr<WidgetSprite> sprite_;
