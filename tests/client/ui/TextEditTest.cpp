@@ -138,6 +138,12 @@ TEST_F(EditBoxTest, InputPastTheByteLimitIsRefused) {
     EXPECT_EQ(mixed, u"abcdefghijk") << "a cut never splits a character";
     platform::WString fits = u"가나다라마바";
     EXPECT_TRUE(korean->ClampToMaxBytes(fits));
+
+    // 128 syllables fill 256 bytes: more than the code-page text may take, whatever the box's own limit.
+    EditBox* wide = MakeBox(100, 300, 400);
+    platform::WString full(128, u'한');
+    EXPECT_FALSE(wide->ClampToMaxBytes(full));
+    EXPECT_EQ(full.size(), 127u);
 }
 
 TEST_F(EditBoxTest, AMaskedBoxShowsStarsAndKeepsTheInputMethodOff) {
