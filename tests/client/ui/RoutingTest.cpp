@@ -246,19 +246,5 @@ TEST_F(Routing, WindowsSoundOnlyWhenTheyReallyOpenOrClose) {
     EXPECT_EQ(services.sounds, (std::vector<uint32_t>{41, 40}));
 }
 
-TEST_F(Routing, PanelsFadeInOverFiveHundredTicks) {
-    Panel* panel = root.CreatePanel(0, 0, 10, 10, 3, 0, 0);
-    panel->SetFadeAlpha(0.0f);
-    panel->SetFading(true);
-    for (int i = 0; i < 499; ++i) {
-        panel->Tick(now);
-    }
-    EXPECT_TRUE(panel->IsFading());
-    panel->Tick(now);
-    panel->Tick(now);
-    EXPECT_FALSE(panel->IsFading());
-    EXPECT_EQ(panel->GetFadeAlpha(), 1.0f);
-}
-
 }  // namespace
 }  // namespace kestrovan::test

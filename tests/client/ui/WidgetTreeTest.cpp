@@ -114,18 +114,6 @@ TEST_F(WidgetTree, AWidgetDestroyedWhileAttachedLeavesItsParent) {
     parent.UpdateTree();  // walks no freed child
 }
 
-TEST_F(WidgetTree, SizesAndSourceRectanglesFollowTheExtentRules) {
-    Image image;
-    image.Create(10, 10, 40, 20, -1, -1);
-    EXPECT_EQ(image.GetSourceRect(), WidgetRect::FromSize(0, 0, 40, 20));
-    image.SetSourceRect(64, 32, -1, -1);
-    EXPECT_EQ(image.GetSourceRect(), WidgetRect::FromSize(64, 32, 40, 20)) << "-1 takes the widget's own size";
-    image.SetSize(99, 9);  // extents minus one
-    EXPECT_EQ(image.Width(), 100);
-    EXPECT_EQ(image.Height(), 10);
-    EXPECT_EQ(image.GetSourceRect(), WidgetRect::FromSize(64, 32, 100, 10));
-}
-
 TEST_F(WidgetTree, AnchorsPlaceAgainstTheScreen) {
     Panel root;
     root.Create(0, 0, 1024, 768, -1, -1);
@@ -167,32 +155,6 @@ TEST_F(WidgetTree, SetVisibleRefreshesTheVisibleSubtreeBottomUp) {
     root.Show(true);
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(root.IsVisible());
-}
-
-TEST_F(WidgetTree, EnablingSetsTheStateAndAlphaReachesTheSubtree) {
-    Panel panel;
-    panel.Create(0, 0, 10, 10, -1, -1);
-    Image* image = panel.CreateImage(0, 0, 5, 5, 35, 0, 0);
-    panel.SetAlpha(0.25f);
-    EXPECT_EQ(image->GetAlpha(), 0.25f);
-    image->SetEnabled(false);
-    EXPECT_EQ(image->GetState(), WidgetState::Disabled);
-    image->SetEnabled(true);
-    EXPECT_EQ(image->GetState(), WidgetState::Normal);
-}
-
-TEST_F(WidgetTree, ShowingAWindowBringsItToTheFront) {
-    Panel root;
-    root.Create(0, 0, 1024, 768, -1, -1);
-    auto window = std::make_unique<Window>();
-    window->Create(10, 10, 100, 100, -1, -1);
-    Window* dialog = window.get();
-    root.AddChild(std::move(window), false);
-    Image* cover = root.CreateImage(0, 0, 50, 50, 35, 0, 0);
-    dialog->SetVisible(true);
-    EXPECT_EQ(root.GetChildren().back(), dialog);
-    EXPECT_EQ(toolkit.GetActiveWidget(), dialog);
-    EXPECT_EQ(root.GetChildren().front(), cover);
 }
 
 // A texture is fetched once; an explicit image is fetched again at every load; id 35 is never fetched.
