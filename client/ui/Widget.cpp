@@ -171,7 +171,7 @@ std::unique_ptr<Widget> Widget::RemoveChild(Widget* child) {
     }
     children_.erase(linked);
     child->parent_ = nullptr;
-    const auto owned = std::find_if(owned_.begin(), owned_.end(), [child](const auto& p) { return p.get() == child; });
+    const auto owned = FindOwned(child);
     if (owned == owned_.end()) {
         return nullptr;
     }
@@ -183,7 +183,7 @@ std::unique_ptr<Widget> Widget::RemoveChild(Widget* child) {
 void Widget::ForgetChild(Widget* child) {
     ScopedLock lock(childLock_);
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
-    const auto owned = std::find_if(owned_.begin(), owned_.end(), [child](const auto& p) { return p.get() == child; });
+    const auto owned = FindOwned(child);
     if (owned != owned_.end()) {
         // Someone else is destroying it already: let go without deleting.
         static_cast<void>(owned->release());
@@ -206,12 +206,16 @@ std::vector<Widget*> Widget::GetChildren() const {
     return children_;
 }
 
+std::vector<std::unique_ptr<Widget>>::iterator Widget::FindOwned(const Widget* child) {
+    return std::find_if(owned_.begin(), owned_.end(), [child](const auto& owned) { return owned.get() == child; });
+}
+
 bool Widget::IsAutoDelete() const {
     if (parent_ == nullptr) {
         return false;
     }
     ScopedLock lock(parent_->childLock_);
-    return std::any_of(parent_->owned_.begin(), parent_->owned_.end(), [this](const auto& p) { return p.get() == this; });
+    return parent_->FindOwned(this) != parent_->owned_.end();
 }
 
 // --- Geometry -----------------------------------------------------------------------------------------------

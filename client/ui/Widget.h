@@ -251,6 +251,8 @@ private:
     void ShowTooltipAt(int32_t mouseX, int32_t mouseY);
     // Unlinks a child that is being destroyed elsewhere.
     void ForgetChild(Widget* child);
+    // The entry of owned_ holding the child; owned_.end() when this widget does not own it.
+    std::vector<std::unique_ptr<Widget>>::iterator FindOwned(const Widget* child);
     // The image a factory gives its widget.
     struct ImageSource {
         int32_t texture;
