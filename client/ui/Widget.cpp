@@ -526,8 +526,12 @@ void Widget::UpdateChildren() {
 
 // --- Input routing ------------------------------------------------------------------------------------------
 
+// Routing walks child lists under their locks and may bring a window to the front, which takes the
+// application lock: holding that lock from the start keeps one order (application lock, then child lists)
+// with the frame loop, which draws under it.
 bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
+    ScopedLock appLock(toolkit.Services().GetAppLock());
     Widget* target = toolkit.GetExclusiveWidget();
     if (target == nullptr) {
         auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());

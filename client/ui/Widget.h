@@ -9,10 +9,11 @@
 // deletes them with itself; a child attached by pointer stays its owner's. A child that outlives its
 // parent is detached from it, and a widget destroyed while attached leaves its parent's list.
 //
-// Threads: messages are routed on the game thread while the frame loop draws on the main thread. The
-// widget lock guards the sprite and what is handed to it (and text and colours in subclasses); the
-// child-list lock guards the list while it is walked or changed. Both are recursive. Lock order: a
-// widget's child-list lock before a child's locks; the application lock before a child-list lock.
+// Threads: messages are routed on the game thread while the frame loop draws on the main thread under the
+// application lock. The widget lock guards the sprite and what is handed to it (and text and colours in
+// subclasses); the child-list lock guards the list while it is walked or changed. Both are recursive. Lock
+// order: the application lock (RouteMessage takes it) before any child-list lock; a widget's child-list lock
+// before a child's locks.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -184,7 +185,8 @@ public:
     bool GetSpriteState(WidgetSprite& out) const;
 
     // --- Input routing -----------------------------------------------------------------------------------
-    // Entry point of a scene root: to the exclusive widget, else to an active modal window, else here.
+    // Entry point of a scene root, under the application lock: to the exclusive widget, else to an active
+    // modal window, else here.
     bool RouteMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchKey(uint32_t msg, WParam wParam, LParam lParam);
