@@ -24,8 +24,8 @@ public:
             return std::make_unique<gfx::RecordingSystem>(setup);
         });
     }
-    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine&) override {
-        return std::make_unique<Stub<quill::SoundManager>>();
+    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine& engine) override {
+        return std::make_unique<Stub<quill::SoundManager>>(&engine, nullptr, quill::SoundManager::DeviceOpener());
     }
     std::unique_ptr<quill::AppFrame> CreateAppFrame(quill::Engine& engine) override {
         return std::make_unique<quill::AppFrame>(engine, nullptr);
@@ -36,6 +36,7 @@ public:
 private:
     template <class Base>
     struct Stub : Base {
+        using Base::Base;
         bool Initialize() override { return true; }
         void Shutdown() override {}
     };
