@@ -15,8 +15,10 @@
 #include "QuillLib/math/BoundingSphere.h"
 #include "QuillLib/math/Transform.h"
 #include "QuillLib/math/VertexData.h"
+#include "QuillLib/resource/AnimationPlayer.h"
 #include "QuillLib/resource/MeshPart.h"
 #include "QuillLib/resource/MeshRenderRecord.h"
+#include "QuillLib/resource/VertexAnimation.h"
 
 namespace quill {
 
@@ -25,7 +27,7 @@ class Camera;
 class Mesh : public NamedObject {
 public:
     explicit Mesh(WStringView name = u"");
-    // A copy of the vertices, the bound and the options; the parts are shared; no render record.
+    // A copy of the vertices, the bound and the options; the parts are shared; no render record, no player.
     Mesh(const Mesh& other);
     Mesh& operator=(const Mesh&) = delete;
 
@@ -77,6 +79,8 @@ public:
     uint8_t optionA = 0;
     uint8_t optionB = 0;
     std::unique_ptr<MeshRenderRecord> renderData;
+    // The vertex animation an instance plays, if any.
+    std::unique_ptr<AnimationPlayer<VertexAnimation>> vertexPlayer;
 
 protected:
     // The object CreateInstance fills: a copy of this mesh's class.
