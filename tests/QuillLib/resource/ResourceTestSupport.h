@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,13 +26,6 @@ namespace resource_test {
 using quill::MemoryStream;
 using quill::WString;
 
-// Resource files only pass the device on to texture bodies, which decode nothing yet: any distinct address
-// serves as the device that lets a package create its files.
-inline quill::RenderDevice* TestDevice() {
-    static char storage;
-    return reinterpret_cast<quill::RenderDevice*>(&storage);
-}
-
 inline MemoryStream ToStream(const std::vector<uint8_t>& bytes) {
     MemoryStream stream;
     stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
@@ -48,6 +42,14 @@ class Bytes {
 public:
     Bytes& U16(uint16_t value) { return Raw({static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)}); }
     Bytes& U32(uint32_t value) { return U16(static_cast<uint16_t>(value)).U16(static_cast<uint16_t>(value >> 16)); }
+    Bytes& U8(uint8_t value) { return Raw({value}); }
+    Bytes& F32(float value) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &value, 4);
+        return U32(bits);
+    }
+    // count zero floats (or words).
+    Bytes& Zeros(size_t count) { return Raw(std::vector<uint8_t>(4 * count, 0)); }
     Bytes& Raw(const std::vector<uint8_t>& bytes) {
         data_.insert(data_.end(), bytes.begin(), bytes.end());
         return *this;
@@ -92,6 +94,13 @@ inline MemoryStream WritePackage(const std::vector<quill::ResourceFile*>& files)
     MemoryStream out;
     EXPECT_TRUE(writer.Write(out));
     return out;
+}
+
+// The bytes after the package index (the index names are scrambled with random keys).
+inline std::vector<uint8_t> AfterIndex(MemoryStream& package) {
+    std::vector<uint8_t> bytes = ToBytes(package);
+    const size_t indexSize = 4 + 20 * static_cast<size_t>(bytes[0]);
+    return std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(indexSize), bytes.end());
 }
 
 // Puts a package stream at the header of its index-th resource file.
