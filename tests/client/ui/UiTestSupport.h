@@ -140,6 +140,10 @@ public:
     bool SetTexture(platform::gfx::BaseTexture*, uint32_t) override { return true; }
     bool SetTextureAddress(uint32_t, uint32_t, uint32_t) override { return true; }
     bool SetAlphaMode(int32_t) override { return true; }
+    bool SetCullMode(int32_t) override { return true; }
+    bool SetMaterialAlpha(float) override { return true; }
+    bool SetWorld(const quill::Matrix4*) override { return true; }
+    uint32_t DrawIndexedTriangles(quill::VertexData&, quill::IndexChunk&) override { return 0; }
     bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                     platform::gfx::Color color) override;
 
