@@ -5,8 +5,6 @@
 #include <chrono>
 #include <utility>
 
-#include "QuillLib/net/ClSocketBase.h"
-#include "QuillLib/net/PacketCipherKeys.h"
 #include "platform/net/TcpSocket.h"
 
 namespace kvtest {
@@ -16,40 +14,6 @@ constexpr uint32_t kAcceptSliceMs = 50;  // how often the server looks at its st
 constexpr size_t kReceiveChunk = 4096;
 
 }  // namespace
-
-// The server's end of one client connection: the client's framing with the key material mirrored, over
-// the accepted socket.
-class GameServerFixture::Connection : public quill::ClSocketBase {
-public:
-    Connection(std::unique_ptr<platform::TcpSocket> socket, bool encrypted)
-        : ClSocketBase(quill::PacketCipherKeys::BuiltIn().Mirrored()), socket_(std::move(socket)) {
-        if (encrypted) {
-            EnableEncryption();
-        }
-    }
-
-    int SendPacket(quill::Packet* packet, int /*flag*/) override {
-        SendMessages(packet->Finish().Bytes());
-        return 0;
-    }
-
-    bool SendMessages(std::span<const uint8_t> messages) {
-        std::lock_guard hold(sendMutex_);
-        std::span<const uint8_t> frames;
-        return PrepareFrames(messages, frames) == 0 && socket_->SendAll(frames.data(), frames.size()) == 0;
-    }
-
-    bool SendRaw(std::span<const uint8_t> bytes) {
-        std::lock_guard hold(sendMutex_);
-        return socket_->SendAll(bytes.data(), bytes.size()) == 0;
-    }
-
-    platform::TcpSocket& Socket() { return *socket_; }
-
-private:
-    std::mutex sendMutex_;
-    std::unique_ptr<platform::TcpSocket> socket_;
-};
 
 quill::Packet ServerMessage::Read() const {
     quill::Packet packet;
@@ -96,7 +60,7 @@ void GameServerFixture::ReplyTo(quill::MessageId id, Responder responder) {
 }
 
 bool GameServerFixture::Send(const quill::Packet& packet) {
-    const std::shared_ptr<Connection> connection = CurrentConnection();
+    const std::shared_ptr<ServerConnection> connection = CurrentConnection();
     if (!connection) {
         return false;
     }
@@ -105,12 +69,12 @@ bool GameServerFixture::Send(const quill::Packet& packet) {
 }
 
 bool GameServerFixture::SendRaw(std::span<const uint8_t> bytes) {
-    const std::shared_ptr<Connection> connection = CurrentConnection();
+    const std::shared_ptr<ServerConnection> connection = CurrentConnection();
     return connection && connection->SendRaw(bytes);
 }
 
 void GameServerFixture::CloseClient() {
-    if (const std::shared_ptr<Connection> connection = CurrentConnection()) {
+    if (const std::shared_ptr<ServerConnection> connection = CurrentConnection()) {
         connection->Socket().Shutdown();
     }
 }
@@ -167,7 +131,7 @@ void GameServerFixture::Serve() {
         if (!socket) {
             continue;
         }
-        auto connection = std::make_shared<Connection>(std::move(socket), encrypted_);
+        auto connection = std::make_shared<ServerConnection>(std::move(socket), encrypted_);
         std::optional<quill::Packet> greeting;
         {
             std::lock_guard hold(mutex_);
@@ -191,7 +155,7 @@ void GameServerFixture::Serve() {
     }
 }
 
-void GameServerFixture::ServeClient(const std::shared_ptr<Connection>& connection) {
+void GameServerFixture::ServeClient(const std::shared_ptr<ServerConnection>& connection) {
     std::vector<uint8_t> buffer(kReceiveChunk);
     for (;;) {
         int error = 0;
@@ -238,7 +202,7 @@ bool GameServerFixture::WaitUntil(uint32_t timeoutMs, const std::function<bool()
     return changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), condition);
 }
 
-std::shared_ptr<GameServerFixture::Connection> GameServerFixture::CurrentConnection() const {
+std::shared_ptr<ServerConnection> GameServerFixture::CurrentConnection() const {
     std::lock_guard hold(mutex_);
     return connection_;
 }
