@@ -1,7 +1,11 @@
 #pragma once
 // One item that a player owns. The records live in the game connection's item pool; the player profile
-// only keeps pointers to them. This is the part of the record that the game data reads.
+// only keeps pointers to them. The connection fills them from the server's inventory and gift messages;
+// the game data reads the first fields.
+#include <array>
 #include <cstdint>
+
+#include "QuillLib/core/WString.h"
 
 namespace quill {
 
@@ -12,8 +16,28 @@ struct InventoryItem {
     uint32_t subKey = 0;
     uint32_t typeCode = 0;  // the item type (ItemCatalogue id)
     uint32_t kind = 0;
-    uint32_t inUse = 0;  // 1 while the item is in use
+    uint32_t inUse = 0;  // the status: 0, 1 while the item is in use, 4 expired
     uint32_t state = 0;  // 1: timed and not started yet, 3: counted
+
+    // What the connection keeps beside them.
+    uint8_t itemClass = 0;     // 99 marks an item that stands in for a membership's built-in one
+    uint32_t secondValue = 0;  // the catalogue's period unit, which says how the counts are meant
+    int16_t remaining = 0;     // -1: no limit
+    int16_t secondCount = 0;
+    uint8_t customFlag = 0;  // a personal cue with statistics and parts of its own
+    uint32_t currentCount = 0;
+    std::array<uint8_t, 5> statistics{};    // a cue's five statistics
+    std::array<uint16_t, 5> statValues{};   // a personal cue's five tuning parts
+    WString name;
+    WString sender;
+    WString description;
+
+    // A personal cue's own record.
+    uint32_t durabilityCurrent = 0;  // thousandths
+    uint32_t durabilityTotal = 0;
+    WString customText;
+    int64_t upgradePoints = 0;  // thousandths
+    int64_t cueValue = 0;
 };
 
 }  // namespace quill

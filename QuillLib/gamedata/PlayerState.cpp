@@ -57,6 +57,9 @@ void PlayerState::ResetProfile() {
 
     level = 0;
     typeStatistics = {};
+    typeValues.fill(0);
+    typeAmounts = {};
+    accountId = 0;
     equipped = {};
     equippedTable = {};
     equippedBallSet = {};
@@ -77,6 +80,8 @@ void PlayerState::ResetProfile() {
     room = 0xFFFF;
     sortValue = 0;
     rankCode = 0;
+    memberValue = 0;
+    memberFlag = 0;
     experience = 0;
     skillPoints = 0;
     skills.fill(0);
@@ -94,6 +99,7 @@ void PlayerState::ResetProfile() {
     money = 0;
     cueMoney = 0;
     extraMoney = 0;
+    goldValues.fill(0);
     dailyChargeCount = 0;
     stickerCount = 0;
     for (WString& text : chatTexts) {

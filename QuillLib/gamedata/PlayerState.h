@@ -99,10 +99,13 @@ public:
     std::array<uint16_t, kTypes> ratingByType{};  // the handicap per game type; team targets sum these
     uint8_t status = 0;
     uint32_t userId = 0;
+    int64_t accountId = 0;  // the account's 64-bit user id; userId is the member id that lists key on
     std::array<uint16_t, kTypes> typeRecordA{};
     std::array<uint16_t, kTypes> typeRecordB{};
     std::array<uint16_t, kTypes> typeRecordC{};
     std::array<std::array<uint32_t, 6>, kTypes> typeStatistics{};
+    std::array<uint32_t, kTypes> typeValues{};  // with the amounts, kept as the record updates bring them
+    std::array<std::array<int64_t, 3>, kTypes> typeAmounts{};
     std::array<EquippedItem, kTypes> equipped{};  // per game type, the cue in use
     std::array<EquippedItem, kTypes> equippedTable{};
     std::array<EquippedItem, kTypes> equippedBallSet{};
@@ -127,6 +130,8 @@ public:
     uint16_t room = 0xFFFF;
     uint32_t sortValue = 0;
     uint16_t rankCode = 0;
+    uint32_t memberValue = 0;  // the friend and clan lists' further fields, kept as received
+    uint8_t memberFlag = 0;
 
     // Progress.
     uint32_t experience = 0;
@@ -150,6 +155,7 @@ public:
     int64_t money = 0;
     int64_t cueMoney = 0;
     int64_t extraMoney = 0;
+    std::array<uint32_t, 2> goldValues{};  // kept beside the cue money by the gold update
     uint8_t dailyChargeCount = 0;
     uint16_t stickerCount = 0;
 

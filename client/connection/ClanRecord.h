@@ -1,0 +1,18 @@
+#pragma once
+// The player's clan as the ClanInfo message describes it.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+
+namespace kestrovan {
+
+struct ClanRecord {
+    uint32_t id = 0;  // 0: no clan
+    quill::WString name;
+    uint32_t value = 0;
+    int64_t money = 0;
+    uint8_t memberCount = 0;
+    uint8_t capacity = 0;
+};
+
+}  // namespace kestrovan

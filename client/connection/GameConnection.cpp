@@ -1,0 +1,502 @@
+#include "client/connection/GameConnection.h"
+
+#include <algorithm>
+#include <new>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/LevelTables.h"
+#include "client/connection/MessageDispatcher.h"
+#include "client/connection/OperatorCommand.h"
+#include "platform/system/Clock.h"
+#include "platform/system/FpuMode.h"
+#include "platform/system/Sleep.h"
+
+namespace kestrovan {
+
+using quill::MessageId;
+using quill::Packet;
+using quill::ScopedLock;
+using quill::WString;
+using quill::WStringView;
+
+namespace {
+
+constexpr int32_t kGuideLineBonus = 15;
+constexpr int32_t kSlot3Bonus = 100;
+
+std::atomic<GameConnection*> g_connection{nullptr};
+
+}  // namespace
+
+GameConnection::GameConnection(ConnectionHost& host)
+    : host_(host), dispatcher_(std::make_unique<MessageDispatcher>(*this, host)) {
+    quill::BuildExperienceTable();
+    quill::BuildMoneyLimitTable();
+    packetPool_.Init(kPacketCount, Packet::kPoolBlockSize);
+    socket_ = std::make_unique<quill::ClSocket>(this);
+}
+
+GameConnection::~GameConnection() {
+    StopDispatchThread();
+    // Ending the socket joins its threads, so no listener call comes after this line.
+    socket_.reset();
+    DrainQueue();
+}
+
+void GameConnection::Connect() {
+    if (connected_) {
+        socket_->Close();  // tells no one: the caller starts over
+        connected_ = false;
+    }
+    socket_->EnableEncryption();
+    WString host;
+    uint16_t port = 0;
+    {
+        ScopedLock hold(stateLock_);
+        host = serverHost_;
+        port = serverPort_;
+    }
+    socket_->Connect(host, port);
+}
+
+void GameConnection::SetServerAddress(WStringView host, uint16_t port) {
+    ScopedLock hold(stateLock_);
+    serverHost_ = host;
+    serverPort_ = port;
+}
+
+void GameConnection::SetLoginId(WStringView loginId) {
+    ScopedLock hold(stateLock_);
+    loginId_ = loginId.substr(0, kLoginIdLength);
+}
+
+void GameConnection::SetPassword(WStringView password) {
+    ScopedLock hold(stateLock_);
+    password_ = password.substr(0, kPasswordLength);
+}
+
+void GameConnection::SetLoginKind(uint8_t kind) {
+    ScopedLock hold(stateLock_);
+    loginKind_ = kind;
+}
+
+void GameConnection::SetShutdownPending() {
+    shutdownEvent_.Reset();
+    shutdownPending_ = true;
+}
+
+bool GameConnection::WaitForShutdown(uint32_t timeoutMs) {
+    return shutdownEvent_.Wait(timeoutMs);
+}
+
+Packet* GameConnection::AllocPacket() {
+    void* block = packetPool_.Alloc(kPacketTries);
+    if (block == nullptr) {
+        return nullptr;
+    }
+    auto* packet = new (block) Packet;
+    packet->SetInUse(false);
+    return packet;
+}
+
+void GameConnection::FreePacket(Packet* packet) {
+    packetPool_.Free(packet);
+}
+
+void GameConnection::SendPacket(Packet* packet) {
+    if (packet == nullptr) {
+        return;
+    }
+    socket_->SendPacket(packet);
+    lastSendMs_ = platform::TimeGetTime();
+}
+
+void GameConnection::SendBytePacket(MessageId id, const uint8_t* value) {
+    Packet* packet = value != nullptr ? AllocPacket() : nullptr;
+    if (packet == nullptr) {
+        return;
+    }
+    packet->Init(id).WriteU8(*value);
+    socket_->SendPacket(packet);
+    FreePacket(packet);
+}
+
+void GameConnection::SendLoginRequest() {
+    Packet* packet = AllocPacket();
+    if (packet == nullptr) {
+        return;
+    }
+    {
+        ScopedLock hold(stateLock_);
+        packet->Init(MessageId::LoginRequest).WriteU32(kClientVersion).WriteU8(loginKind_);
+        packet->WriteWString(loginId_).WriteWString(password_);
+    }
+    socket_->SendPacket(packet);
+    lastSendMs_ = platform::TimeGetTime();
+    FreePacket(packet);
+}
+
+void GameConnection::Tick(uint32_t now) {
+    if (!connected_ || now - lastSendMs_ <= kKeepAliveSilenceMs) {
+        return;
+    }
+    lastSendMs_ = now;
+    SendKeepAlive();
+}
+
+void GameConnection::SendKeepAlive() {
+    Packet* packet = AllocPacket();
+    if (packet == nullptr) {
+        return;
+    }
+    packet->Init(MessageId::KeepAlive).WriteU8(0);
+    socket_->SendPacket(packet);
+    FreePacket(packet);
+}
+
+bool GameConnection::StartDispatchThread() {
+    if (dispatchThread_) {
+        return false;
+    }
+    dispatchStopped_.Reset();
+    dispatchRunning_ = true;
+    auto thread = std::make_unique<platform::Thread>();
+    if (!thread->Start([this] { DispatchLoop(); })) {
+        dispatchRunning_ = false;
+        return false;
+    }
+    dispatchThread_ = std::move(thread);
+    return true;
+}
+
+void GameConnection::StopDispatchThread() {
+    if (!dispatchThread_) {
+        return;
+    }
+    dispatchRunning_ = false;
+    queue_.Signal();
+    dispatchStopped_.Wait();
+    dispatchThread_->Join();
+    dispatchThread_.reset();
+}
+
+void GameConnection::DispatchLoop() {
+    platform::SetThreadFpuMode();
+    while (dispatchRunning_) {
+        queue_.Wait();
+        while (dispatchRunning_) {
+            Packet* packet = queue_.Pop();
+            if (packet == nullptr) {
+                break;
+            }
+            if (WaitForReadyScene()) {
+                Dispatch(packet);
+            }
+            FreePacket(packet);
+        }
+    }
+    DrainQueue();
+    dispatchStopped_.Set();
+}
+
+bool GameConnection::WaitForReadyScene() {
+    // The scene manager's lock is taken only inside CurrentScene, never across the sleep, so a scene
+    // switch on the main thread is never held up by the waiting dispatcher.
+    while (dispatchRunning_) {
+        const ConnectionScene* scene = host_.CurrentScene();
+        if (scene != nullptr && CanTakePackets(*scene)) {
+            return true;
+        }
+        platform::Sleep(1);
+    }
+    return false;
+}
+
+void GameConnection::DrainQueue() {
+    while (Packet* packet = queue_.Pop()) {
+        FreePacket(packet);
+    }
+}
+
+void GameConnection::Dispatch(Packet* packet) {
+    if (packet != nullptr) {
+        dispatcher_->Dispatch(*packet);
+    }
+}
+
+bool GameConnection::HandleSlashCommand(WStringView line) {
+    Packet request;
+    const OperatorCommand command = OperatorCommand::Parse(line, request);
+    switch (command.action) {
+        case OperatorCommand::Action::NotACommand:
+            return false;
+        case OperatorCommand::Action::Send:
+            SendPacket(&request);
+            return true;
+        case OperatorCommand::Action::GoToRoom:
+            host_.PostEvent(ConnectionEvent::GoToRoom, command.room, 0, 0);
+            return true;
+        case OperatorCommand::Action::Rejected:
+            return true;
+    }
+    return true;
+}
+
+void GameConnection::UpdateFriendPlace(uint32_t id, int16_t place) {
+    if (directories_.UpdateFriendPlace(id, place, player_.channel)) {
+        MessageDispatcher::DeliverEmpty(host_.CurrentScene(), MessageId::MemberLocation);
+    }
+}
+
+bool GameConnection::CopyAndCensor(WStringView source, WString& destination) {
+    destination.assign(source);
+    return !destination.empty() && host_.CensorWords(destination.data(), destination.size());
+}
+
+quill::InventoryItem* GameConnection::AllocItem() {
+    return inventory_.AllocItem();
+}
+
+void GameConnection::FreeItem(quill::InventoryItem* item) {
+    inventory_.FreeItem(item);
+}
+
+void GameConnection::RebuildDefaultItems() {
+    inventory_.RebuildDefaultItems(MembershipState());
+}
+
+void GameConnection::AddOfflineItems() {
+    inventory_.AddOfflineItems();
+}
+
+WString GameConnection::Nickname() const {
+    ScopedLock hold(stateLock_);
+    return nickname_;
+}
+
+void GameConnection::SetNickname(WStringView nickname) {
+    ScopedLock hold(stateLock_);
+    nickname_ = nickname;
+}
+
+int16_t GameConnection::GetChannelType(int32_t channel) const {
+    ScopedLock hold(stateLock_);
+    // The current channel is kept 1-based; the table is indexed by the channel list's 0-based numbers.
+    const int32_t index = channel == -1 ? currentChannel_ - 1 : channel;
+    if (index < 0 || index >= static_cast<int32_t>(kChannelCount)) {
+        return 0;
+    }
+    return channelKinds_[static_cast<size_t>(index)];
+}
+
+void GameConnection::SetChannelKind(uint8_t channel, int16_t kind) {
+    ScopedLock hold(stateLock_);
+    channelKinds_[channel] = kind;
+}
+
+int32_t GameConnection::CurrentChannel() const {
+    ScopedLock hold(stateLock_);
+    return currentChannel_;
+}
+
+void GameConnection::SetCurrentChannel(int32_t channel) {
+    ScopedLock hold(stateLock_);
+    currentChannel_ = channel;
+}
+
+void GameConnection::SetTaggedText(uint8_t state, WStringView text, uint16_t value) {
+    ScopedLock hold(stateLock_);
+    membershipState_ = state;
+    membershipValue_ = value;
+    if (state != 0) {
+        membershipText_ = text;
+    }
+}
+
+uint8_t GameConnection::MembershipState() const {
+    ScopedLock hold(stateLock_);
+    return membershipState_;
+}
+
+uint16_t GameConnection::MembershipValue() const {
+    ScopedLock hold(stateLock_);
+    return membershipValue_;
+}
+
+WString GameConnection::MembershipText() const {
+    ScopedLock hold(stateLock_);
+    return membershipText_;
+}
+
+void GameConnection::SetValueAndFlag(uint32_t value, uint8_t flag) {
+    ScopedLock hold(stateLock_);
+    connectionValue_ = value;
+    connectionFlag_ = flag;
+}
+
+uint32_t GameConnection::ConnectionValue() const {
+    ScopedLock hold(stateLock_);
+    return connectionValue_;
+}
+
+uint8_t GameConnection::ConnectionFlag() const {
+    ScopedLock hold(stateLock_);
+    return connectionFlag_;
+}
+
+TournamentRecord GameConnection::Tournament() const {
+    ScopedLock hold(stateLock_);
+    return tournament_;
+}
+
+void GameConnection::SetTournament(const TournamentRecord& record) {
+    ScopedLock hold(stateLock_);
+    tournament_ = record;
+}
+
+void GameConnection::SetRace(uint8_t gameType, WStringView name) {
+    ScopedLock hold(stateLock_);
+    raceGameType_ = gameType;
+    raceName_ = name;
+}
+
+uint8_t GameConnection::RaceGameType() const {
+    ScopedLock hold(stateLock_);
+    return raceGameType_;
+}
+
+WString GameConnection::RaceName() const {
+    ScopedLock hold(stateLock_);
+    return raceName_;
+}
+
+void GameConnection::SetSelectorValue(uint32_t value) {
+    ScopedLock hold(stateLock_);
+    selectorValue_ = value;
+}
+
+uint32_t GameConnection::SelectorValue() const {
+    ScopedLock hold(stateLock_);
+    return selectorValue_;
+}
+
+void GameConnection::ClearActiveItems() {
+    ScopedLock hold(activeItemsLock_);
+    for (ActiveItem& item : activeItems_) {
+        item.flag = 0;
+    }
+}
+
+void GameConnection::SetActiveItem(uint32_t slot, uint32_t key, uint32_t subKey, uint8_t flag) {
+    if (slot >= kActiveItemSlots) {
+        return;
+    }
+    ScopedLock hold(activeItemsLock_);
+    activeItems_[slot] = {flag, key, subKey};
+}
+
+bool GameConnection::IsItemActive(uint32_t slot) const {
+    if (slot >= kActiveItemSlots) {
+        return false;
+    }
+    ScopedLock hold(activeItemsLock_);
+    return activeItems_[slot].flag != 0;
+}
+
+int64_t GameConnection::GetActiveItemKey(uint32_t slot) const {
+    if (slot >= kActiveItemSlots) {
+        return 0;
+    }
+    ScopedLock hold(activeItemsLock_);
+    const ActiveItem& item = activeItems_[slot];
+    return static_cast<int64_t>((uint64_t{item.subKey} << 32) | item.key);
+}
+
+int32_t GameConnection::GetGuideLineBonus() const {
+    return IsItemActive(1) ? kGuideLineBonus : 0;
+}
+
+int32_t GameConnection::GetSlot3Bonus() const {
+    return IsItemActive(3) ? kSlot3Bonus : 0;
+}
+
+bool GameConnection::IsSlot2Active() const {
+    return IsItemActive(2);
+}
+
+bool GameConnection::IsSlot4Active() const {
+    return IsItemActive(4);
+}
+
+void GameConnection::OnConnect(quill::ClSocket* socket, int code) {
+    if (shutdownPending_.exchange(false)) {
+        socket->Close();
+        shutdownEvent_.Set();
+        return;
+    }
+    if (code == 0) {
+        connected_ = true;
+        quill::TheLog().Log(u"CONNECTED..\n");
+        return;
+    }
+    const auto word = static_cast<uint32_t>(code);
+    const uint8_t message[] = {8,
+                               0,
+                               static_cast<uint8_t>(MessageId::ConnectFailed),
+                               0,
+                               static_cast<uint8_t>(word),
+                               static_cast<uint8_t>(word >> 8),
+                               static_cast<uint8_t>(word >> 16),
+                               static_cast<uint8_t>(word >> 24)};
+    QueueLocalMessage(message);
+}
+
+void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
+    if (result < 0) {
+        return;  // a bad frame was dropped by the socket
+    }
+    Packet* packet = AllocPacket();
+    if (packet == nullptr) {
+        quill::TheLog().LogError(u"WARNING : NO FREE PACKET, MESSAGE %d DROPPED\n",
+                                 static_cast<int>(socket->IncomingPacket().Id()));
+        return;
+    }
+    if (!packet->LoadReceived(socket->IncomingPacket().ReceivedMessage())) {
+        FreePacket(packet);
+        return;
+    }
+    packet->SetInUse(false);
+    queue_.Push(packet);
+}
+
+void GameConnection::OnClose(quill::ClSocket* /*socket*/, int /*reason*/) {
+    // Cleared before queuing, so that a new connection made in answer to the loss keeps its flag.
+    connected_ = false;
+    const uint8_t message[] = {4, 0, static_cast<uint8_t>(MessageId::ConnectionLost), 0};
+    QueueLocalMessage(message);
+}
+
+void GameConnection::QueueLocalMessage(std::span<const uint8_t> message) {
+    Packet* packet = AllocPacket();
+    if (packet == nullptr || !packet->LoadReceived(message)) {
+        quill::TheLog().LogError(u"WARNING : NO FREE PACKET, MESSAGE %d DROPPED\n", static_cast<int>(message[2]));
+        FreePacket(packet);
+        return;
+    }
+    queue_.Push(packet);
+}
+
+GameConnection* TheConnection() {
+    return g_connection;
+}
+
+void PublishConnection(GameConnection* connection) {
+    g_connection = connection;
+}
+
+bool NetworkInit() {
+    return true;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,251 @@
+#include "client/connection/MemberDirectories.h"
+
+#include <vector>
+
+#include "QuillLib/core/ScopedLock.h"
+
+namespace kestrovan {
+
+using quill::Packet;
+using quill::PlayerState;
+using quill::ScopedLock;
+using quill::UserDirectory;
+
+namespace {
+
+constexpr uint8_t kOfflineChannel = 0xFF;  // the channel byte of a member who is not online
+
+// A list's count can claim more entries than the message holds; reading stops at the message's end.
+bool HasMore(const Packet& packet) {
+    return packet.Cursor() < packet.LengthReadBack();
+}
+
+}  // namespace
+
+MemberDirectories::MemberDirectories(ConnectionHost& host) : host_(host) {}
+
+MemberDirectories::~MemberDirectories() {
+    Clear(friends_);
+    Clear(clan_);
+}
+
+void MemberDirectories::OnFriendList(Packet& packet) {
+    Clear(friends_);
+    ReadEntries(packet, friends_, true);
+}
+
+void MemberDirectories::OnClanInfo(Packet& packet) {
+    Clear(clan_);
+    {
+        ScopedLock hold(clan_.GetLock());
+        ClanRecord& clan = clanRecord_;
+        packet.ReadU32(clan.id).ReadWString(clan.name).ReadU32(clan.value).ReadI64(clan.money);
+        packet.ReadU8(clan.memberCount).ReadU8(clan.capacity);
+    }
+    ReadEntries(packet, clan_, false);
+}
+
+void MemberDirectories::OnFriendAdded(Packet& packet) {
+    PlayerState* record = TakeMember(packet, false);
+    if (InsertOrReturn(friends_, record)) {
+        host_.RefreshMessengerLists();
+        ListChanged();
+    }
+}
+
+void MemberDirectories::OnFriendRemoved(Packet& packet) {
+    const uint8_t kind = packet.ReadU8();
+    const uint32_t id = packet.ReadU32();
+    packet.ReadWString();
+    if (PlayerState* record = Detach(friends_, id)) {
+        host_.OnFriendRemoved(kind, *record);
+        records_.Free(record);
+        ListChanged();
+    }
+}
+
+void MemberDirectories::OnClanMemberJoined(Packet& packet) {
+    PlayerState* record = TakeMember(packet, true);
+    if (InsertOrReturn(clan_, record)) {
+        host_.OnClanMemberJoined(*record);
+        ListChanged();
+    }
+}
+
+void MemberDirectories::OnClanMemberLeft(Packet& packet) {
+    const uint32_t id = packet.ReadU32();
+    packet.ReadWString();
+    if (PlayerState* record = Detach(clan_, id)) {
+        host_.OnClanMemberLeft(*record);
+        records_.Free(record);
+        ListChanged();
+    }
+}
+
+void MemberDirectories::OnMemberLoggedIn(Packet& packet) {
+    const uint8_t listKind = packet.ReadU8();
+    const uint32_t id = packet.ReadU32();
+    const quill::WString nickname = packet.ReadWString();
+    UserDirectory& directory = ListOfKind(listKind);
+    PlayerState* record = nullptr;
+    {
+        ScopedLock hold(directory.GetLock());
+        record = directory.Find(id);
+        if (record == nullptr) {
+            return;
+        }
+        if (record->name != nickname) {
+            record->name = nickname;
+        }
+        uint8_t channel = 0;
+        uint16_t place = 0;
+        packet.ReadI64(record->accountId).ReadU8(channel).ReadU16(place).ReadU32(record->memberValue);
+        record->channel = channel;
+        record->position = static_cast<int16_t>(place);
+    }
+    host_.OnMemberPresence(listKind, *record, true);
+}
+
+void MemberDirectories::OnMemberLoggedOut(Packet& packet) {
+    const uint8_t listKind = packet.ReadU8();
+    const uint32_t id = packet.ReadU32();
+    packet.ReadWString();
+    UserDirectory& directory = ListOfKind(listKind);
+    PlayerState* record = nullptr;
+    {
+        ScopedLock hold(directory.GetLock());
+        record = directory.Find(id);
+        if (record == nullptr) {
+            return;
+        }
+        record->channel = kOfflineChannel;
+        record->position = kOfflinePlace;
+    }
+    host_.OnMemberPresence(listKind, *record, false);
+}
+
+bool MemberDirectories::OnMemberLocation(Packet& packet) {
+    const uint32_t id = packet.ReadU32();
+    const uint8_t channel = packet.ReadU8();
+    const auto place = static_cast<int16_t>(packet.ReadU16());
+    bool friendMoved = false;
+    for (UserDirectory* directory : {&friends_, &clan_}) {
+        bool moved = false;
+        {
+            ScopedLock hold(directory->GetLock());
+            if (PlayerState* record = directory->Find(id)) {
+                record->channel = channel;
+                record->position = place;
+                moved = true;
+            }
+        }
+        if (moved) {
+            host_.RefreshMessengerLists();
+            friendMoved = friendMoved || directory == &friends_;
+        }
+    }
+    return friendMoved;
+}
+
+bool MemberDirectories::UpdateFriendPlace(uint32_t id, int16_t place, uint8_t channel) {
+    {
+        ScopedLock hold(friends_.GetLock());
+        PlayerState* record = friends_.Find(id);
+        if (record == nullptr || record->channel != channel) {
+            return false;
+        }
+        record->position = place;
+    }
+    host_.RefreshMessengerLists();
+    return true;
+}
+
+ClanRecord MemberDirectories::Clan() {
+    ScopedLock hold(clan_.GetLock());
+    return clanRecord_;
+}
+
+void MemberDirectories::ReadMember(Packet& packet, PlayerState& record) {
+    uint8_t channel = 0;
+    uint16_t place = 0;
+    packet.ReadU32(record.userId).ReadI64(record.accountId).ReadWString(record.name);
+    packet.ReadU8(channel).ReadU16(place).ReadU32(record.memberValue);
+    record.channel = channel;
+    record.position = static_cast<int16_t>(place);
+}
+
+PlayerState* MemberDirectories::TakeMember(Packet& packet, bool withFlag) {
+    PlayerState* record = records_.Alloc(kRecordTries);
+    if (record != nullptr) {
+        ReadMember(packet, *record);
+        if (withFlag) {
+            packet.ReadU8(record->memberFlag);
+        }
+    }
+    return record;
+}
+
+bool MemberDirectories::InsertOrReturn(UserDirectory& directory, PlayerState* record) {
+    if (record == nullptr) {
+        return false;
+    }
+    if (!directory.Insert(record)) {
+        records_.Free(record);
+        return false;
+    }
+    return true;
+}
+
+void MemberDirectories::Clear(UserDirectory& directory) {
+    std::vector<PlayerState*> removed;
+    {
+        ScopedLock hold(directory.GetLock());
+        std::vector<uint32_t> ids;
+        ids.reserve(directory.Records().size());
+        removed.reserve(directory.Records().size());
+        for (const auto& [id, record] : directory.Records()) {
+            ids.push_back(id);
+            removed.push_back(record);
+        }
+        for (uint32_t id : ids) {
+            directory.Erase(id);
+        }
+    }
+    for (PlayerState* record : removed) {
+        records_.Free(record);
+    }
+}
+
+void MemberDirectories::ReadEntries(Packet& packet, UserDirectory& directory, bool dropFlagged) {
+    const uint16_t count = packet.ReadU16();
+    for (uint32_t entry = 0; entry < count && HasMore(packet); ++entry) {
+        PlayerState* record = TakeMember(packet, true);
+        if (record == nullptr) {
+            return;  // the pool stayed empty: the list stops here
+        }
+        if (dropFlagged && record->memberFlag != 0) {
+            records_.Free(record);
+            continue;
+        }
+        InsertOrReturn(directory, record);
+    }
+}
+
+PlayerState* MemberDirectories::Detach(UserDirectory& directory, uint32_t id) {
+    ScopedLock hold(directory.GetLock());
+    PlayerState* record = directory.Find(id);
+    if (record != nullptr) {
+        directory.Erase(id);
+    }
+    return record;
+}
+
+UserDirectory& MemberDirectories::ListOfKind(uint8_t listKind) {
+    return listKind == kFriendListKind ? friends_ : clan_;
+}
+
+void MemberDirectories::ListChanged() {
+    host_.PostEvent(ConnectionEvent::MessengerListChanged, 0, 0, 0);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,233 @@
+#include "client/connection/MessageDispatcher.h"
+
+#include "QuillLib/core/Format.h"
+#include "client/connection/GameConnection.h"
+
+namespace kestrovan {
+
+using quill::MessageId;
+using quill::Packet;
+
+namespace {
+
+constexpr uint8_t kInviteeInGame = 1;
+constexpr uint8_t kInviteRefused = 2;
+
+ConnectionNotice Notice(const char16_t* title, quill::WString line) {
+    ConnectionNotice notice;
+    notice.title = title;
+    notice.lines[0] = std::move(line);
+    return notice;
+}
+
+}  // namespace
+
+MessageDispatcher::MessageDispatcher(GameConnection& connection, ConnectionHost& host)
+    : connection_(connection), host_(host) {}
+
+void MessageDispatcher::Dispatch(Packet& packet) {
+    ConnectionScene* scene = host_.CurrentScene();
+    const MessageId id = packet.Id();
+    if (DispatchMemberMessage(scene, id, packet) || DispatchAccountMessage(id, packet)) {
+        return;
+    }
+    switch (id) {
+        case MessageId::ConnectionLost:
+            OnConnectionLost(scene, packet);
+            break;
+        case MessageId::ServerHello:
+            packet.ReadU32();  // the server's value is not used
+            connection_.SendLoginRequest();
+            break;
+        case MessageId::MessengerChat:
+        case MessageId::MessengerChatEcho:
+            host_.OnMessengerChat(packet, id == MessageId::MessengerChatEcho);
+            break;
+        case MessageId::SkillSaveResult:
+            host_.OnSkillSaveResult(packet);
+            break;
+        case MessageId::FriendRequestResult:
+        case MessageId::FriendRequestReceived:
+        case MessageId::FriendRequestAnswer:
+        case MessageId::ClanInviteResult:
+        case MessageId::ClanMemberStatus:
+        case MessageId::ClanLeaveResult:
+        case MessageId::ClanInvitation:
+        case MessageId::FindPlayerResult:
+            host_.OnMessengerMessage(id, packet);
+            break;
+        case MessageId::RaceTournamentNotice:
+            OnRaceTournamentNotice(packet);
+            PassAgainToScene(scene, id, packet);
+            break;
+        case MessageId::Ignored89:
+            break;
+        case MessageId::InviteResult:
+            OnInviteResult(packet);
+            break;
+        case MessageId::InvitationReceived:
+            host_.ShowInvitation(Invitation::Read(packet));
+            break;
+        default:
+            PassToScene(scene, id, packet);
+            break;
+    }
+}
+
+bool MessageDispatcher::DispatchMemberMessage(ConnectionScene* scene, MessageId id, Packet& packet) {
+    MemberDirectories& directories = connection_.Directories();
+    switch (id) {
+        case MessageId::FriendList:
+            directories.OnFriendList(packet);
+            return true;
+        case MessageId::FriendAdded:
+            directories.OnFriendAdded(packet);
+            return true;
+        case MessageId::FriendRemoved:
+            directories.OnFriendRemoved(packet);
+            return true;
+        case MessageId::ClanInfo:
+            directories.OnClanInfo(packet);
+            return true;
+        case MessageId::ClanMemberLeft:
+            directories.OnClanMemberLeft(packet);
+            return true;
+        case MessageId::ClanMemberJoined:
+            directories.OnClanMemberJoined(packet);
+            return true;
+        case MessageId::MemberLoggedIn:
+            directories.OnMemberLoggedIn(packet);
+            PassAgainToScene(scene, id, packet);
+            return true;
+        case MessageId::MemberLoggedOut:
+            directories.OnMemberLoggedOut(packet);
+            PassAgainToScene(scene, id, packet);
+            return true;
+        case MessageId::MemberLocation:
+            if (directories.OnMemberLocation(packet)) {
+                DeliverEmpty(scene, id);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MessageDispatcher::DispatchAccountMessage(MessageId id, Packet& packet) {
+    switch (id) {
+        case MessageId::GiftReceived:
+            connection_.Items().OnGiftReceived(packet);
+            return true;
+        case MessageId::InventoryList:
+            connection_.Items().OnInventoryList(packet, connection_.MembershipState());
+            return true;
+        case MessageId::CueMoneyUpdate:
+            OnCueMoneyUpdate(packet);
+            return true;
+        case MessageId::PlayerRecordUpdate:
+            OnPlayerRecordUpdate(packet);
+            return true;
+        case MessageId::GoldUpdate:
+            OnGoldUpdate(packet);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MessageDispatcher::DeliverEmpty(ConnectionScene* scene, MessageId id) {
+    Packet packet;
+    packet.Init(id).Finish();
+    packet.AcceptReceived(Packet::kHeaderSize);
+    PassToScene(scene, id, packet);
+}
+
+void MessageDispatcher::PassToScene(ConnectionScene* scene, MessageId id, Packet& packet) {
+    if (scene != nullptr) {
+        scene->OnPacket(id, packet);
+    }
+}
+
+void MessageDispatcher::PassAgainToScene(ConnectionScene* scene, MessageId id, Packet& packet) {
+    packet.SetCursor(Packet::kHeaderSize);
+    PassToScene(scene, id, packet);
+}
+
+void MessageDispatcher::OnConnectionLost(ConnectionScene* scene, Packet& packet) {
+    if (scene != nullptr && scene->GetSceneId() == ConnectionScene::kLoginSceneId) {
+        scene->OnPacket(MessageId::ConnectionLost, packet);
+        return;
+    }
+    ConnectionNotice notice = Notice(u"Error", u"Disconeected from Server.");
+    notice.event = static_cast<uint32_t>(ConnectionEvent::AppQuit);
+    host_.ShowNotice(notice);
+}
+
+void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {
+    struct Record {
+        std::array<uint32_t, 9> counters{};
+        uint16_t rating = 0;
+        uint32_t value = 0;
+        std::array<int64_t, 3> amounts{};
+        std::array<uint16_t, 3> records{};
+    } record;
+    const uint8_t index = packet.ReadU8();
+    for (uint32_t& counter : record.counters) {
+        packet.ReadU32(counter);
+    }
+    packet.ReadU16(record.rating).ReadU32(record.value);
+    for (int64_t& amount : record.amounts) {
+        packet.ReadI64(amount);
+    }
+    for (uint16_t& value : record.records) {
+        packet.ReadU16(value);
+    }
+    // The tables hold one entry per game type; an index past them is read and ignored.
+    if (index >= quill::PlayerState::kTypes) {
+        return;
+    }
+    quill::PlayerState& player = connection_.LocalPlayer();
+    player.typeCounters[index] = record.counters[0];
+    player.playCountsA[index] = record.counters[1];
+    player.playCountsB[index] = record.counters[2];
+    std::copy(record.counters.begin() + 3, record.counters.end(), player.typeStatistics[index].begin());
+    player.ratingByType[index] = record.rating;
+    player.typeValues[index] = record.value;
+    player.typeAmounts[index] = record.amounts;
+    player.typeRecordA[index] = record.records[0];
+    player.typeRecordB[index] = record.records[1];
+    player.typeRecordC[index] = record.records[2];
+}
+
+void MessageDispatcher::OnCueMoneyUpdate(Packet& packet) {
+    packet.ReadU32();  // not kept
+    packet.ReadI64(connection_.LocalPlayer().cueMoney);
+    host_.PostEvent(ConnectionEvent::MoneyRefresh, 0, 0, 0);
+}
+
+void MessageDispatcher::OnGoldUpdate(Packet& packet) {
+    quill::PlayerState& player = connection_.LocalPlayer();
+    packet.ReadI64(player.cueMoney).ReadU32(player.goldValues[0]).ReadU32(player.goldValues[1]);
+}
+
+void MessageDispatcher::OnInviteResult(Packet& packet) {
+    const uint8_t result = packet.ReadU8();
+    const quill::WString nickname = packet.ReadWString();
+    quill::WString line;
+    if (result == kInviteeInGame) {
+        line = quill::Format(u"%s cannot be invited because he or she is in the game.", nickname);
+    } else if (result == kInviteRefused) {
+        line = quill::Format(u"%s has refused to be invited.", nickname);
+    } else {
+        line = u"Failed to Invite";
+    }
+    host_.ShowNotice(Notice(u"Notice", std::move(line)));
+}
+
+void MessageDispatcher::OnRaceTournamentNotice(Packet& packet) {
+    TournamentRecord record = connection_.Tournament();
+    record.Read(packet);
+    connection_.SetTournament(record);
+}
+
+}  // namespace kestrovan
