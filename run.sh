@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release tree and starts the program with the given words (./run.sh offline).
+# Builds the release tree and starts the program with the given words (./run.sh offline) in its runtime
+# folder build/release/game/.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -14,8 +15,7 @@ build_release_tree() {
 }
 kv_stage "build release tree" build_release_tree
 
-if [ ! -x build/release/kestrovan ]; then
-  echo "The program itself is not built yet: build/release holds the engine libraries and tools only." >&2
-  exit 1
-fi
-exec build/release/kestrovan "$@"
+# The program runs in its runtime folder, which holds data/ and receives config.ini, the logs and crash files.
+mkdir -p build/release/game/data
+cd build/release/game
+exec ../kestrovan "$@"

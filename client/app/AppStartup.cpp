@@ -66,7 +66,12 @@ bool App::InitRenderer() {
 }
 
 bool App::StartRendererEngine() {
-    factory_ = std::make_unique<AppEngineFactory>(window_->Handle(), platform_.graphicsSystem, platform_.audioDevice);
+    if (platform_.engineFactory) {
+        factory_ = platform_.engineFactory(window_->Handle());
+    } else {
+        factory_ = std::make_unique<AppEngineFactory>(window_->Handle(), platform_.graphicsSystem,
+                                                      platform_.audioDevice);
+    }
     engine_ = factory_->CreateEngine();
     if (fullScreen_) {
         ShowLauncherWindow(0, true);
