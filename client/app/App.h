@@ -10,6 +10,7 @@
 // then the scene manager's update lock, then its dispatch lock.
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -172,6 +173,7 @@ public:
 private:
     void GameThreadProc();
     void DrainQueue(quill::EventQueue& queue);
+    void DrainPostedEvents();
     bool StartRendererEngine();
     bool CheckDevice();
     void ConfigureFromDevice();
@@ -243,6 +245,7 @@ private:
     // Both queues exist from construction on, so an event posted before the scenes is kept.
     quill::EventQueue inputQueue_{kEventQueueSize};
     quill::EventQueue postedQueue_{kEventQueueSize};
+    std::deque<quill::AppEvent> heldEvents_;  // the main thread's alone
     uint32_t idlePasses_ = 0;
 
     std::unique_ptr<quill::EngineFactory> factory_;

@@ -66,7 +66,7 @@ bool App::RunPass() {
 }
 
 void App::IdleWork() {
-    DrainQueue(postedQueue_);
+    DrainPostedEvents();
     platform::Sleep(++idlePasses_ % 16 == 0 ? 1 : 0);
     sceneManager_.PollCurrentScene();
 }

@@ -69,6 +69,25 @@ void App::DrainQueue(quill::EventQueue& queue) {
     }
 }
 
+void App::DrainPostedEvents() {
+    while (quill::AppEvent* event = postedQueue_.Pop()) {
+        heldEvents_.push_back(*event);
+        postedQueue_.Pool().Free(event);
+    }
+    // Events for a scene that cannot take them yet (none is current, or it is loading or switching) are
+    // held, in order, until it can; quitting never waits.
+    while (!heldEvents_.empty()) {
+        const quill::AppEvent event = heldEvents_.front();
+        if (HandleAppEvent(event) == 0) {
+            const Scene* scene = sceneManager_.Current();
+            const bool sceneCanTake = scene != nullptr && CanTakePackets(*scene);
+            if (event.id != AppEventId::AppQuit && !sceneCanTake) return;
+            sceneManager_.OnMessage(event.id, event.wParam, event.lParam);
+        }
+        heldEvents_.pop_front();
+    }
+}
+
 void App::PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
     if (window_->IsCreated() && window_->OnMainThread()) {
         // The main thread drains this queue: it never waits for room in it, a full queue drops the event.

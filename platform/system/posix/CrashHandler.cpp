@@ -257,6 +257,10 @@ uint32_t ExceptionCodeOf(int signal, int signalCode, bool stackOverflow) {
 
 void PrepareThreadForCrashes() {
     if (t_alternateStack) return;
+    // A thread that has an alternate stack already (the sanitizers give every thread one, and free it
+    // themselves when the thread ends) keeps it.
+    stack_t current{};
+    if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) == 0) return;
     const size_t size = 64 * 1024;
     t_alternateStack = std::make_unique<char[]>(size);
     stack_t stack{};

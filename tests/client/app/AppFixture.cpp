@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "QuillLib/core/LogSystem.h"
 #include "client/app/PlaceholderScene.h"
 #include "platform/browser/headless/HeadlessBrowser.h"
 #include "platform/gfx/headless/RecordingSystem.h"
@@ -42,10 +43,20 @@ HeadlessApp::HeadlessApp() : lockPath((folder.Path() / "instance.lock").string()
     graphics->adapter.modes[platform::gfx::Format::X8R8G8B8] = {
         {1024, 768, 60, platform::gfx::Format::X8R8G8B8}, {1280, 1024, 60, platform::gfx::Format::X8R8G8B8}};
     previousBoxes_ = platform::SetMessageBoxBackend(&boxes);
+    // The start log of this App goes into its folder.
+    quill::TheLog().Stop();
+    quill::TheLog().SetDirectory(u".");
+    quill::TheLog().Start(u"StartLog", 100, true);
 }
 
 HeadlessApp::~HeadlessApp() {
+    quill::TheLog().Stop();
     platform::SetMessageBoxBackend(previousBoxes_);
+}
+
+std::string HeadlessApp::StartLog() {
+    quill::TheLog().Flush(5000);
+    return folder.Read("StartLog.log");
 }
 
 AppPlatform HeadlessApp::Platform() {

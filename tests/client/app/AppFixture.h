@@ -35,6 +35,8 @@ public:
     // The platform of one App (each call makes a new window backend and adapter from the same setup).
     AppPlatform Platform();
     ProgramSetup Program();
+    // What the start log holds so far.
+    std::string StartLog();
 
     std::shared_ptr<platform::gfx::RecordingSetup> graphics = std::make_shared<platform::gfx::RecordingSetup>();
     platform::HeadlessMessageBox boxes;
