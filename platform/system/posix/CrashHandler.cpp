@@ -198,6 +198,11 @@ void EndWithSignal(int signal) {
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
     sigaction(signal, &action, nullptr);
+    // The signal is blocked while its handler runs: unblocked, it ends the process at once.
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
     raise(signal);
     _exit(128 + signal);
 }
