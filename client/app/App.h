@@ -73,6 +73,9 @@ public:
     int ExitCode() const { return exitCode_; }
 
     // --- The main loop ---
+    // Run's start: the renderer, the scenes, the dispatch thread, the game thread released. False when
+    // start-up must stop.
+    bool StartMainLoop();
     bool FrameStep();
     bool ApplyDisplayChange();
     void RequestDialogBoxMode(bool enable);

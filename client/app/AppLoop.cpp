@@ -26,7 +26,14 @@ constexpr uint32_t kStateEffects = 0x100;
 }  // namespace
 
 void App::Run() {
-    if (!InitRenderer()) return;
+    if (!StartMainLoop()) return;
+    while (running_ && RunPass()) {
+    }
+    running_ = false;
+}
+
+bool App::StartMainLoop() {
+    if (!InitRenderer()) return false;
     RegisterScenes();
     sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
     connection_->StartDispatchThread();
@@ -39,9 +46,7 @@ void App::Run() {
     window_->Show(platform::ShowCommand::Raise);
     if (fullScreen_) GetDevice()->SetBrightness(static_cast<float>(settings_.gamma) / 100.0f);
     platform::SetThreadFpuMode();
-    while (running_ && RunPass()) {
-    }
-    running_ = false;
+    return true;
 }
 
 bool App::RunPass() {
