@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "QuillLib/core/AtomicFileWriter.h"
@@ -46,6 +47,14 @@ platform::ProfileDocument ReadProfileFile(const std::u16string& path) {
     text.resize(std::fread(text.data(), 1, text.size(), file));
     std::fclose(file);
     return platform::ProfileDocument(text);
+}
+
+// The options the server keeps are written on the connection's dispatch thread after login and read on the
+// main thread when the options message is built; one lock for every Settings object keeps the two apart
+// (never the App lock, which the dispatch thread must not take).
+std::mutex& ServerOptionsMutex() {
+    static std::mutex mutex;
+    return mutex;
 }
 
 }  // namespace
@@ -134,6 +143,7 @@ bool Settings::SaveFile(const std::u16string& path) const {
 }
 
 void Settings::ApplyServerOptions(uint32_t word) {
+    std::lock_guard lock(ServerOptionsMutex());
     voiceOn = (word & 0x100) == 0;
     chatFilter = (word & 0x200) == 0;
     roomOption = (word & 0x400) == 0;
@@ -150,6 +160,7 @@ void Settings::ApplyServerOptions(uint32_t word) {
 }
 
 uint32_t Settings::EncodeOptionWord() const {
+    std::lock_guard lock(ServerOptionsMutex());
     uint32_t word = ((100 - std::min<uint32_t>(voiceVolume, 100)) & 0xFF) | 0x800;
     if (schoolGuideState == 1) word |= 0x1000;
     if (roomOption == 0) word |= 0x400;

@@ -24,8 +24,8 @@ public:
             return std::make_unique<gfx::RecordingSystem>(setup);
         });
     }
-    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine&) override {
-        return std::make_unique<Stub<quill::SoundManager>>();
+    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine& engine) override {
+        return std::make_unique<quill::SoundManager>(&engine, nullptr, [](std::string&) { return nullptr; });
     }
     std::unique_ptr<quill::AppFrame> CreateAppFrame(quill::Engine& engine) override {
         return std::make_unique<quill::AppFrame>(engine, nullptr);
