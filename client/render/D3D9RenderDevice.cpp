@@ -18,8 +18,7 @@ namespace {
 constexpr char16_t kMinimumRuntime[] = u"4.09.00.0904";
 constexpr uint32_t kMaxIndexedRange = 0x20000;
 constexpr uint32_t kLostDeviceWaitMs = 10;
-constexpr uint32_t kSpriteFormat = 0x1 | 0x4 | 0x100;  // position, colour, one two-float texture set
-constexpr uint32_t kSpriteFloats = 6;                  // x y z, colour, u v
+constexpr uint32_t kSpriteFormat = 0x1 | 0x4 | 0x100;  // x y z, colour, u v
 
 gfx::DeviceClock& EnsureClock(std::unique_ptr<gfx::DeviceClock>& clock) {
     if (!clock) clock = std::make_unique<gfx::SystemDeviceClock>();
@@ -397,7 +396,6 @@ bool D3D9RenderDevice::DrawSprite(gfx::BaseTexture& texture, const gfx::Rect& so
         vertex[4] = corners[i][2];
         vertex[5] = corners[i][3];
     }
-    static_assert(kSpriteFloats == 6);
     spriteQuad_.MarkChanged();
     return bufferPool_.SelectDynamicVertexBuffer(kSpriteFormat, 0) && SetVertexFormat(kSpriteFormat) &&
            ApplyTextureStages(LayerFlag::Base) && SetTexture(&texture, 0) && SetWorld(nullptr) &&

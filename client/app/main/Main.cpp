@@ -7,26 +7,26 @@
 #include <system_error>
 
 #include "QuillLib/engine/Engine.h"
+#include "client/app/App.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/ProgramMain.h"
 #include "platform/audio/sdl/SdlAudioDevice.h"
 #include "platform/browser/xdg/XdgBrowser.h"
-#include "platform/gfx/headless/RecordingSetup.h"
-#include "platform/gfx/headless/RecordingSystem.h"
+#include "platform/gfx/gl/GlSystem.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/posix/InstanceLock.h"
 #include "platform/system/posix/ShellOpen.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/sdl/SdlWindowBackend.h"
 
 namespace {
 
-// The graphics adapter. The OpenGL backend of the graphics layer is not in the tree yet: until it is, the
-// program runs the device on the recording backend, which draws nothing into the window.
+// The graphics adapter: OpenGL in the main window, which exists by the time the engine starts its device.
+// Null when no context can be made: the device check then reports the missing runtime.
 std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
-    auto setup = std::make_shared<platform::gfx::RecordingSetup>();
-    setup->adapter.modes[platform::gfx::Format::X8R8G8B8] = {{1024, 768, 60, platform::gfx::Format::X8R8G8B8},
-                                                            {1280, 1024, 60, platform::gfx::Format::X8R8G8B8}};
-    return std::make_unique<platform::gfx::RecordingSystem>(setup);
+    kestrovan::App* app = kestrovan::App::Current();
+    if (app == nullptr) return nullptr;
+    return platform::gfx::GlSystem::Create(platform::gfx::GlWindow{platform::SdlWindowOf(app->MainWindow())});
 }
 
 std::string ProgramPath(const char* argv0) {
