@@ -15,7 +15,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kEarlyFrames = 37;
-constexpr uint32_t kStateResume = 1;
 constexpr uint32_t kStateTextureFilter = 2;
 constexpr uint32_t kStateUserResize = 4;
 constexpr uint32_t kStateModeInPlace = 8;
