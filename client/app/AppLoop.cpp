@@ -3,6 +3,7 @@
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
 #include "client/app/AppExitCode.h"
+#include "client/app/FontDesc.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/gfx/Font.h"
 #include "platform/system/Clock.h"
@@ -127,7 +128,8 @@ void App::DrawScreenshotNotice() {
         noticeTime_ = 0;
         return;
     }
-    FontEntry* font = GetDevice()->GetFont(u"굴림", 12, 700, false);
+    const FontDesc& desc = UiFonts()[2];
+    FontEntry* font = GetDevice()->GetFont(desc.face, desc.height, desc.weight, desc.italic);
     if (font == nullptr || font->GetFont() == nullptr) return;
     const int32_t w = screenSize_.width;
     const int32_t h = screenSize_.height;
