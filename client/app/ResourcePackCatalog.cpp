@@ -113,7 +113,7 @@ quill::ResourceFile* ResourcePackCatalog::SlotFile(const PackSlot& slot) {
     return package->GetResourceFile(slot.file, false);
 }
 
-quill::SharedPtr<quill::OpaqueItem> ResourcePackCatalog::GetSlotTexture(size_t slot) {
+quill::SharedPtr<quill::Texture> ResourcePackCatalog::GetSlotTexture(size_t slot) {
     if (slot >= kSlotCount) return {};
     if (!handles_[slot]) {
         quill::ResourceFile* file = SlotFile(slots_[slot]);
@@ -125,7 +125,7 @@ quill::SharedPtr<quill::OpaqueItem> ResourcePackCatalog::GetSlotTexture(size_t s
     return handles_[slot];
 }
 
-quill::SharedPtr<quill::OpaqueItem> ResourcePackCatalog::GetSlotAnimation(size_t slot, uint32_t id) {
+quill::SharedPtr<quill::SpriteAnimation> ResourcePackCatalog::GetSlotAnimation(size_t slot, uint32_t id) {
     if (slot >= kSlotCount) return {};
     quill::ResourceFile* file = SlotFile(slots_[slot]);
     if (file == nullptr) return {};

@@ -10,7 +10,8 @@
 
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/core/WString.h"
-#include "QuillLib/resource/OpaqueItem.h"
+#include "QuillLib/resource/SpriteAnimation.h"
+#include "QuillLib/resource/Texture.h"
 #include "QuillLib/resource/SoundResource.h"
 
 namespace quill {
@@ -53,9 +54,9 @@ public:
 
     // The slot's texture, loaded on first use; empty when the slot, its package, file or item is missing
     // (a later call tries again).
-    quill::SharedPtr<quill::OpaqueItem> GetSlotTexture(size_t slot);
+    quill::SharedPtr<quill::Texture> GetSlotTexture(size_t slot);
     // The slot file's sprite animation of that id, not cached.
-    quill::SharedPtr<quill::OpaqueItem> GetSlotAnimation(size_t slot, uint32_t id);
+    quill::SharedPtr<quill::SpriteAnimation> GetSlotAnimation(size_t slot, uint32_t id);
     quill::SharedPtr<quill::SoundResource> GetSound(uint32_t id) const;
 
     const PackSlot& Slot(size_t slot) const { return slots_[slot]; }
@@ -66,7 +67,7 @@ private:
 
     quill::ResourceManager* resources_;
     std::array<PackSlot, kSlotCount> slots_{};
-    std::array<quill::SharedPtr<quill::OpaqueItem>, kSlotCount> handles_{};
+    std::array<quill::SharedPtr<quill::Texture>, kSlotCount> handles_{};
     quill::Package* uiPackage_ = nullptr;
     quill::Package* soundPackage_ = nullptr;
     std::vector<quill::ResourceFile*> uiFiles_;
