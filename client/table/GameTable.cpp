@@ -12,6 +12,7 @@
 #include "client/table/ScreenProjection.h"
 #include "client/table/StrokeComputation.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
 #include "platform/system/Rand.h"
 
@@ -70,7 +71,7 @@ GameTable::GameTable() {
 
 GameTable::~GameTable() {
     // The models leave the scene first, while everything they were placed from still exists.
-    ReleaseBallModels();
+    UnloadModels();
 }
 
 void GameTable::SetSound(TableSound* sound) {
@@ -142,7 +143,7 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
 }
 
 CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
-    ScopedLock hold(cueListLock_);
+    ScopedLock hold(modelLock_);
     if (cue != currentCue_) {
         cueDirty_ = true;
     }
@@ -281,11 +282,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
         return false;
     }
     PlaceBallsFromMessage(message);
-    if (cameraController_.Mode() != CameraController::kTopViewMode) {
-        cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-        cameraController_.SetLookAt(CueBallPosition());
-        cameraController_.StartMove(100, 0);
-    }
+    RequestCameraMove(CameraMove::kLookAtCueBall);
     SyncReportRecord();
     return true;
 }
@@ -318,21 +315,30 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = ballSetItemId_;
-    ScopedLock hold(physics_.GetLock());
-    for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
-        const Vec3& p = record.positions[i];
-        physics_.SetBallPosition(i, p.x, p.y, p.z);
+    {
+        ScopedLock holdModels(modelLock_);
+        if (currentCue_ != nullptr) {
+            record.cueItemId = currentCue_->ItemId();
+            if (currentCue_->IsCustom()) {
+                record.cuePartIds = currentCue_->Parts();
+            }
+        }
     }
-    const Vec3 cue = CueBallPosition();
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, record.aimPointX, record.aimPointY, 0.0f));
-    cameraState_.tipOffsetX = record.tipOffsetX;
-    cameraState_.tipOffsetY = record.tipOffsetY;
-    cameraState_.elevation = record.paramC;
-    for (uint32_t i = 0; i < count; ++i) {
-        record.positions[i] = physics_.CachedPosition(i);
-        record.rotations[i] = physics_.CachedOrientation(i);
+    {
+        ScopedLock hold(physics_.GetLock());
+        for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
+            const Vec3& p = record.positions[i];
+            physics_.SetBallPosition(i, p.x, p.y, p.z);
+        }
+        for (uint32_t i = 0; i < count; ++i) {
+            record.positions[i] = physics_.CachedPosition(i);
+            record.rotations[i] = physics_.CachedOrientation(i);
+        }
+        shotRecord_ = record;
     }
-    shotRecord_ = record;
+    // The aim belongs to the game thread, which takes the stroke's values at its next update.
+    ScopedLock holdRemote(remoteLock_);
+    remote_.aimFromShotRecord = true;
     return true;
 }
 
@@ -443,7 +449,7 @@ bool GameTable::UnprojectCursor(float x, float y, float planeZ, Vec3& out) const
         ScopedLock hold(viewLock_);
         unprojection = viewProjection_;
     }
-    return UnprojectToPlane(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
+    return ScreenToTable(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
 }
 
 void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
@@ -994,7 +1000,7 @@ void GameTable::CheckMarkHits() {
             sound_->PlaySound(kMarkHitSound, 1.0f);
         }
         if (host_ != nullptr) {
-            host_->PostEvent(kMarkHitEvent, mark, 0, 0);
+            host_->PostEvent(AppEventId::TableMarkHit, mark, 0, 0);
         }
     }
 }

@@ -17,14 +17,7 @@ namespace type = quill::game_type;
 using quill::Vec3;
 constexpr float kKeep = CameraController::kKeep;
 
-class RecordingScene : public SceneCameraSelector {
-public:
-    bool SelectCamera(uint32_t cameraId) override {
-        selected.push_back(cameraId);
-        return true;
-    }
-    std::vector<uint32_t> selected;
-};
+using test::RecordingScene;
 
 // Runs the controller's move to its end; the number of steps taken.
 int RunMove(CameraController& controller) {
