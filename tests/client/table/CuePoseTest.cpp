@@ -120,10 +120,10 @@ TEST(ShotClassification, ClassesAndStrongStrokes) {
     const ShotClass side = ShotClassification::Classify(record);
     EXPECT_EQ(side.kind, ShotClass::kSide);
     EXPECT_EQ(side.kindValue, 9);  // (0.3 - 0.1) / 0.4 x 19
-    record.tipOffsetY = -0.5f;
+    record.tipOffsetY = -0.45f;
     const ShotClass low = ShotClassification::Classify(record);
     EXPECT_EQ(low.kind, ShotClass::kLow);
-    EXPECT_EQ(low.kindValue, 51);
+    EXPECT_EQ(low.kindValue, 44);  // (0.45 - 0.1) / 0.4 x 51
     record.tipOffsetX = 0.25f;
     record.tipOffsetY = 0.0f;
     record.paramC = 35.0f;
