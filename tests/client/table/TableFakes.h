@@ -52,13 +52,13 @@ public:
     MouseSpeed GetMouseSpeed() const override { return mouseSpeed; }
     void SetMouseSpeed(const MouseSpeed& speed) override { mouseSpeed = speed; }
 
-    // The ids of the events posted so far.
-    std::vector<uint32_t> EventIds() const {
-        std::vector<uint32_t> ids;
+    // How many events of that id were posted so far.
+    int CountEvents(uint32_t id) const {
+        int count = 0;
         for (const PostedEvent& event : events) {
-            ids.push_back(event.id);
+            count += event.id == id ? 1 : 0;
         }
-        return ids;
+        return count;
     }
 
     std::set<int> keysDown;
