@@ -184,10 +184,17 @@ bool GameTable::StopShot() {
     if (!shotRunning_) {
         return false;
     }
-    ScopedLock hold(physics_.GetLock());
-    physics_.RequestStop();
+    StopPhysics();
     shotRunning_ = false;
     return true;
+}
+
+void GameTable::StopPhysics() {
+    // The physics keeps a stop request until its next step, which a stopped table does not take: left there, it
+    // would end the next shot at its first step. The step taken here consumes it and moves nothing.
+    ScopedLock hold(physics_.GetLock());
+    physics_.RequestStop();
+    physics_.Step();
 }
 
 void GameTable::ResetShotToState7(uint32_t rackArgument) {

@@ -494,6 +494,8 @@ private:
     StrokeContext MakeStrokeContext() const;
     void RestoreMouseSpeed();
 
+    // Stops every ball and any running shot of the physics.
+    void StopPhysics();
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
     float TableUnit() const;

@@ -35,7 +35,7 @@ struct BallPose {
 
 void GameTable::Reset(uint32_t rackArgument) {
     shotPending_ = false;
-    physics_.RequestStop();
+    StopPhysics();
     cameraState_.StopEase();
 
     shotCost_ = 0;

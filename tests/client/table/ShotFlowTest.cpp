@@ -209,6 +209,33 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
     EXPECT_EQ(table->ShotCost(), 0);
 }
 
+TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
+    table->Reset(3);
+    table->SetControlEnabled(true);
+    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    PlayStroke();
+    ASSERT_TRUE(table->IsShotRunning());
+    Frames(5, 0);
+    EXPECT_TRUE(table->IsShotRunning());
+    // Reset while a shot runs stops it; the shot after it runs again.
+    table->Reset(3);
+    EXPECT_FALSE(table->IsShotRunning());
+    const std::vector<uint32_t> rest = BallBits(table->Physics());
+    Frames(3, 0);
+    EXPECT_EQ(BallBits(table->Physics()), rest);
+    table->SetControlEnabled(true);
+    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    PlayStroke();
+    Frames(5, 0);
+    EXPECT_TRUE(table->IsShotRunning());
+    // So does one after a stopped shot.
+    EXPECT_TRUE(table->StopShot());
+    table->SetControlEnabled(true);
+    PlayStroke();
+    Frames(5, 0);
+    EXPECT_TRUE(table->IsShotRunning());
+}
+
 TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     ShotRecord& record = table->GetShotRecord();
     record.power = 1.0f;
