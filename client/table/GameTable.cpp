@@ -931,27 +931,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     record.valid = ShotRecord::kValidFilled;
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
-    record.gameMode = data.gameMode;
-    record.tableItemId = data.tableItemId;
-    record.cueItemId = data.cueItemId;
-    record.ballSetItemId = data.ballSetItemId;
-    record.chalkItemId = data.chalkItemId;
-    record.chalkValue = data.chalkValue;
-    record.cueBallIndex = data.cueBallIndex;
-    record.startParamA = data.startParamA;
-    record.startParamB = data.startParamB;
-    record.aimPointX = data.aimPointX;
-    record.aimPointY = data.aimPointY;
-    record.tipOffsetX = data.tipOffsetX;
-    record.tipOffsetY = data.tipOffsetY;
-    record.strokeX = data.strokeX;
-    record.strokeY = data.strokeY;
-    record.paramC = data.paramC;
-    record.paramD = data.paramD;
-    record.power = data.power;
-    record.paramE = data.paramE;
-    record.paramF = data.paramF;
-    record.paramG = data.paramG;
+    record.TakeFields(data);
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();

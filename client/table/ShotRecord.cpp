@@ -146,6 +146,30 @@ bool ShotRecord::ParseHex(std::string_view text, ShotData& data) {
     return true;
 }
 
+void ShotRecord::TakeFields(const ShotData& data) {
+    gameMode = data.gameMode;
+    tableItemId = data.tableItemId;
+    cueItemId = data.cueItemId;
+    ballSetItemId = data.ballSetItemId;
+    chalkItemId = data.chalkItemId;
+    chalkValue = data.chalkValue;
+    cueBallIndex = data.cueBallIndex;
+    startParamA = data.startParamA;
+    startParamB = data.startParamB;
+    aimPointX = data.aimPointX;
+    aimPointY = data.aimPointY;
+    tipOffsetX = data.tipOffsetX;
+    tipOffsetY = data.tipOffsetY;
+    strokeX = data.strokeX;
+    strokeY = data.strokeY;
+    paramC = data.paramC;
+    paramD = data.paramD;
+    power = data.power;
+    paramE = data.paramE;
+    paramF = data.paramF;
+    paramG = data.paramG;
+}
+
 std::string ShotRecord::WriteHex(const ShotRecord& record) {
     const uint8_t balls = std::min<uint8_t>(record.ballCount, kMaxBalls);
     HexWriter out;

@@ -36,6 +36,9 @@ struct ShotRecord {
     // is not written). Valid, chalkUsed and powerCap are not part of the text; ballFlags are written in pocket
     // games only; at most 22 balls.
     static std::string WriteHex(const ShotRecord& record);
+    // The equipment, the cue-ball index and the stroke values of a parsed shot (not its version, cue parts or
+    // balls, which the caller decides on).
+    void TakeFields(const ShotData& data);
 
     uint32_t valid = 0;
     uint32_t version = 0;

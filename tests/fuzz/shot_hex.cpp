@@ -20,31 +20,11 @@ bool SameBits(float a, float b) {
 
 ShotRecord RecordOf(const ShotData& data) {
     ShotRecord record;
+    record.TakeFields(data);
     record.physicsModelCode = data.physicsModelCode;
-    record.gameMode = data.gameMode;
-    record.tableItemId = data.tableItemId;
-    record.cueItemId = data.cueItemId;
     record.cuePartIds = data.cuePartIds;
     record.cuePartValues = data.cuePartValues;
-    record.ballSetItemId = data.ballSetItemId;
-    record.chalkItemId = data.chalkItemId;
-    record.chalkValue = data.chalkValue;
     record.ballCount = data.ballCount;
-    record.cueBallIndex = data.cueBallIndex;
-    record.startParamA = data.startParamA;
-    record.startParamB = data.startParamB;
-    record.aimPointX = data.aimPointX;
-    record.aimPointY = data.aimPointY;
-    record.tipOffsetX = data.tipOffsetX;
-    record.tipOffsetY = data.tipOffsetY;
-    record.strokeX = data.strokeX;
-    record.strokeY = data.strokeY;
-    record.paramC = data.paramC;
-    record.paramD = data.paramD;
-    record.power = data.power;
-    record.paramE = data.paramE;
-    record.paramF = data.paramF;
-    record.paramG = data.paramG;
     record.positions = data.positions;
     record.rotations = data.rotations;
     record.ballFlags = data.ballFlags;
