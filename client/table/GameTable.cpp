@@ -322,13 +322,11 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = ballSetItemId_;
-    {
-        ScopedLock holdModels(modelLock_);
-        if (currentCue_ != nullptr) {
-            record.cueItemId = currentCue_->ItemId();
-            if (currentCue_->IsCustom()) {
-                record.cuePartIds = currentCue_->Parts();
-            }
+    const CueIdentity cue = CurrentCueIdentity();
+    if (cue.present) {
+        record.cueItemId = cue.itemId;
+        if (cue.parts[0] != CueModelEntry::kStockShaft) {
+            record.cuePartIds = cue.parts;
         }
     }
     {

@@ -7,7 +7,8 @@
 // the shot, and the dispatch thread applies messages from other players. Each shared part has its lock: the
 // physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
 // lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
-// bursts and the ambient effect, the screen-info lock the balls' screen records and the cue-list lock the cue.
+// bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
+// the shown models, and the cue-model-list lock the cue models the players' cues share.
 // Cameras change only on the game thread and the render step, each under its own lock; the render step receives
 // the game thread's camera requests through the table's event queue. What another thread (the dispatch thread's
 // messages, a screen's turn handling) asks of the aim or the cameras is handed to the next update through the
@@ -50,6 +51,7 @@
 #include "client/table/ShotClassification.h"
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/StrokeSampler.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableHud.h"
@@ -58,7 +60,6 @@
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
 #include "client/table/TablePlayer.h"
-#include "client/table/StrokeSampler.h"
 #include "platform/window/Message.h"
 
 namespace kestrovan {
@@ -269,8 +270,9 @@ public:
     bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
     // Once per frame while the table is active: presses and releases by the keys' state.
     bool PollKeys();
-    // Which controls the screen allows now (the bits are listed in the source of HandleInput).
+    // The mouse buttons may stand in for Ctrl and Shift (the screen's choice).
     void SetButtonShortcuts(bool on) { buttonShortcuts_ = on; }
+    // In table state 4 a click may pick up the ball in hand.
     void SetPlacingEnabled(bool on) { placingEnabled_ = on; }
 
     // --- the shot (game thread) ---
@@ -405,9 +407,7 @@ public:
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
-    bool IsPostShotPhase() const { return postShotPhase_; }
     bool ShowsAllTrails() const { return showAllTrails_; }
-    uint32_t FrameCounter() const { return frameCounter_; }
     uint32_t LastSpecialKey() const { return lastSpecialKey_; }
     void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
@@ -583,7 +583,7 @@ private:
     uint32_t frameCounter_ = 0;
     bool postShotPhase_ = false;
     bool pushedForward_ = false;  // the aim drag pushed the view forward
-    bool dragOverride_ = false;   // the aim drag orbits even while the camera moves
+    bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
     StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return Random(); }};
     uint32_t burstCalls_ = 0;
     uint32_t lastBurstTime_ = 0;
