@@ -193,12 +193,14 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     table->Physics().SetBallPosition(0, -40.0f, 0.0f, 3.075f);
     table->Physics().SetBallPosition(1, 40.0f, 0.0f, 3.075f);
     table->SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->SetRandom([] { return 50; });
     table->ReAim(0.5f, false);
     EXPECT_EQ(table->GetCamera().FramesLeft(), 100u);
     for (int i = 0; i < 110; ++i) {
         Update();
     }
-    // The yaw aims from behind at the ball a few degrees off its centre (rand() % 100 / 30 each way).
+    // The yaw aims from behind at the first ball on the line (ball 2, between the two), a little off its centre
+    // (rand() % 100 / 30 added to x and y).
     const float yaw = WrapDegrees(RadiansToDegrees(cameras[1]->GetYaw()));
     EXPECT_GT(yaw, 180.0f);
     EXPECT_LT(yaw, 185.0f);
