@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <vector>
 
 #include "client/table/GameTable.h"
@@ -269,6 +270,57 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     EXPECT_TRUE(table->IsShotRunning());
     EXPECT_EQ(table->GetCamera().GetCamera(1)->GetDistance(), distance);
     EXPECT_EQ(host.CountEvents(AppEventId::ShotFired), 0);
+}
+
+TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
+    table->SetState(6);
+    ShotRecord& record = table->GetShotRecord();
+    record.aimPointX = 100.0f;
+    record.power = 0.9f;
+    record.powerCap = 1.0f;
+    table->StartShot(0, false);
+    Frames(20, 0);
+    // Ten frames apart: the first point and at most one more per ten frames.
+    EXPECT_LE(table->BallTrail(0).Count(), 3u);
+    EXPECT_GE(table->BallTrail(0).Count(), 1u);
+    for (int i = 0; i < kMaxFrames && table->IsShotRunning(); ++i) {
+        Frame(0);
+    }
+    EXPECT_FALSE(table->IsShotRunning());
+    EXPECT_EQ(host.CountEvents(AppEventId::BallsStopped), 0);
+}
+
+TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
+    ShotTable pool;
+    pool.Equip(type::kEightBall);
+    pool.table->SetState(4);
+    TablePhysics& physics = pool.table->Physics();
+    const TableGeometry& bed = physics.Model()->Geometry();
+    const float r = physics.BallRadius();
+    physics.SetBallPosition(0, bed.noseMaxX - 20.0f, bed.noseMaxY - 20.0f, r);
+    ShotRecord& record = pool.table->GetShotRecord();
+    record.aimPointX = bed.noseMaxX + bed.cornerPocketOffset;
+    record.aimPointY = bed.noseMaxY + bed.cornerPocketOffset;
+    record.power = 0.6f;
+    record.powerCap = 1.0f;
+    record.startParamA = 0.65f;
+    record.startParamB = 3.0f;
+    pool.table->StartShot(0, false);
+    bool pocketed = false;
+    int frames = 0;
+    for (; frames < kMaxFrames && pool.host.CountEvents(AppEventId::BallsStopped) == 0; ++frames) {
+        pool.Frame(0);
+        const Vec3& cue = physics.CachedPosition(0);
+        pocketed = pocketed || physics.CachedFlag(0) != 0 || std::fabs(cue.x) > bed.noseMaxX ||
+                   std::fabs(cue.y) > bed.noseMaxY || cue.z < 0.0f;
+    }
+    ASSERT_LT(frames, kMaxFrames);
+    EXPECT_TRUE(pocketed);
+    // Reported once, with the cue ball on the head spot again.
+    EXPECT_EQ(physics.CachedFlag(0), 0);
+    EXPECT_FLOAT_EQ(physics.CachedPosition(0).x, -bed.noseMaxX / 2.0f);
+    EXPECT_EQ(physics.CachedPosition(0).y, 0.0f);
+    EXPECT_EQ(pool.host.CountEvents(AppEventId::BallsStopped), 1);
 }
 
 TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
