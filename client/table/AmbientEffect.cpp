@@ -25,6 +25,11 @@ void AmbientEffect::Restart() {
     model_.SetVisible(true);
 }
 
+void AmbientEffect::Hide() {
+    elapsed_ = 0.0f;
+    model_.SetVisible(false);
+}
+
 void AmbientEffect::Update(float dt) {
     if (!model_.IsVisible()) {
         return;

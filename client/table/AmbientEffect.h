@@ -24,6 +24,8 @@ public:
 
     // A new random axis; the model is shown.
     void Restart();
+    // Ends the swing at once (the model is hidden).
+    void Hide();
     // While shown: advances the swing by dt seconds and places the model; after two seconds it is hidden.
     void Update(float dt);
     bool IsShown() const { return model_.IsVisible(); }

@@ -45,7 +45,11 @@ quill::Camera* CameraController::GetCamera(uint32_t mode) const {
 }
 
 quill::Camera* const* CameraController::CurrentCameraRef() const {
-    return mode_ < kModeCount ? &cameras_[mode_] : nullptr;
+    return CameraRefOf(mode_);
+}
+
+quill::Camera* const* CameraController::CameraRefOf(uint32_t mode) const {
+    return mode < kModeCount ? &cameras_[mode] : nullptr;
 }
 
 void CameraController::SetMode(uint32_t mode) {
@@ -145,10 +149,32 @@ int CameraController::Tick() {
         --framesLeft_;
         return kStepDue;
     }
+    quill::Camera* camera = CurrentCamera();
+    if (applyAtEnd_ && lookAtMove_ && camera != nullptr) {
+        ScopedLock hold(camera->GetLock());
+        camera->MoveTargetTo(lookAtTarget_);
+    }
     running_ = false;
+    applyAtEnd_ = false;
     lookAtMove_ = false;
     framesLeft_ = 0;
     return kEnded;
+}
+
+void CameraController::CopyCamera(uint32_t sourceMode, uint32_t destinationMode) {
+    quill::Camera* source = GetCamera(sourceMode);
+    quill::Camera* destination = GetCamera(destinationMode);
+    if (sourceMode == destinationMode || source == nullptr || destination == nullptr || source == destination) {
+        return;
+    }
+    // A snapshot first, so that the two camera locks are never held together.
+    quill::Camera copy(u"");
+    {
+        ScopedLock hold(source->GetLock());
+        copy.CopyViewStateFrom(*source);
+    }
+    ScopedLock hold(destination->GetLock());
+    destination->CopyViewStateFrom(copy);
 }
 
 void CameraController::Step() {

@@ -42,6 +42,8 @@ public:
     quill::Camera* CurrentCamera() const { return GetCamera(mode_); }
     // The address of the current mode's camera pointer.
     quill::Camera* const* CurrentCameraRef() const;
+    // The address of a mode's camera pointer (null outside the modes).
+    quill::Camera* const* CameraRefOf(uint32_t mode) const;
 
     uint32_t Mode() const { return mode_; }
     void SetMode(uint32_t mode);
@@ -60,7 +62,14 @@ public:
     void Retarget(float distance, float pitchDegrees, float yawDegrees, float fovDegrees);
     // Starts the move over frames frames (at least one); notify is reported by NotifyAtEnd.
     void StartMove(int32_t frames, uint8_t notify);
+    // Ends the move where it stands; a look-at still asked for keeps the controller busy.
     void Stop();
+    // The next move no longer moves the point looked at.
+    void ClearLookAt() { lookAtMove_ = false; }
+    // When the move ends, the camera is put on the looked-at point even if the move was cut short.
+    void SetApplyAtEnd(bool apply) { applyAtEnd_ = apply; }
+    // The destination mode's camera takes over the source mode's view (frame, limits, projection).
+    void CopyCamera(uint32_t sourceMode, uint32_t destinationMode);
     // Once per frame: kIdle without a move, kStepDue when a step should follow, kEnded once at the end.
     int Tick();
     // One step of every component that moves.
@@ -92,6 +101,7 @@ private:
     uint8_t notify_ = 0;
     std::array<bool, kComponentCount> changes_{};
     bool lookAtMove_ = false;
+    bool applyAtEnd_ = false;
     std::array<float, kComponentCount> targets_{};
     std::array<float, kComponentCount> steps_{};
     quill::Vec3 lookAtTarget_;

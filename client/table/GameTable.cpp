@@ -12,6 +12,7 @@
 #include "client/table/ScreenProjection.h"
 #include "client/table/StrokeComputation.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
 #include "platform/system/Rand.h"
 
@@ -70,7 +71,7 @@ GameTable::GameTable() {
 
 GameTable::~GameTable() {
     // The models leave the scene first, while everything they were placed from still exists.
-    ReleaseBallModels();
+    UnloadModels();
 }
 
 void GameTable::SetSound(TableSound* sound) {
@@ -142,7 +143,7 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
 }
 
 CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
-    ScopedLock hold(cueListLock_);
+    ScopedLock hold(modelLock_);
     if (cue != currentCue_) {
         cueDirty_ = true;
     }
@@ -183,10 +184,17 @@ bool GameTable::StopShot() {
     if (!shotRunning_) {
         return false;
     }
-    ScopedLock hold(physics_.GetLock());
-    physics_.RequestStop();
+    StopPhysics();
     shotRunning_ = false;
     return true;
+}
+
+void GameTable::StopPhysics() {
+    // The physics keeps a stop request until its next step, which a stopped table does not take: left there, it
+    // would end the next shot at its first step. The step taken here consumes it and moves nothing.
+    ScopedLock hold(physics_.GetLock());
+    physics_.RequestStop();
+    physics_.Step();
 }
 
 void GameTable::ResetShotToState7(uint32_t rackArgument) {
@@ -281,11 +289,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
         return false;
     }
     PlaceBallsFromMessage(message);
-    if (cameraController_.Mode() != CameraController::kTopViewMode) {
-        cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-        cameraController_.SetLookAt(CueBallPosition());
-        cameraController_.StartMove(100, 0);
-    }
+    RequestCameraMove(CameraMove::kLookAtCueBall);
     SyncReportRecord();
     return true;
 }
@@ -318,21 +322,28 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = ballSetItemId_;
-    ScopedLock hold(physics_.GetLock());
-    for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
-        const Vec3& p = record.positions[i];
-        physics_.SetBallPosition(i, p.x, p.y, p.z);
+    const CueIdentity cue = CurrentCueIdentity();
+    if (cue.present) {
+        record.cueItemId = cue.itemId;
+        if (cue.parts[0] != CueModelEntry::kStockShaft) {
+            record.cuePartIds = cue.parts;
+        }
     }
-    const Vec3 cue = CueBallPosition();
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, record.aimPointX, record.aimPointY, 0.0f));
-    cameraState_.tipOffsetX = record.tipOffsetX;
-    cameraState_.tipOffsetY = record.tipOffsetY;
-    cameraState_.elevation = record.paramC;
-    for (uint32_t i = 0; i < count; ++i) {
-        record.positions[i] = physics_.CachedPosition(i);
-        record.rotations[i] = physics_.CachedOrientation(i);
+    {
+        ScopedLock hold(physics_.GetLock());
+        for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
+            const Vec3& p = record.positions[i];
+            physics_.SetBallPosition(i, p.x, p.y, p.z);
+        }
+        for (uint32_t i = 0; i < count; ++i) {
+            record.positions[i] = physics_.CachedPosition(i);
+            record.rotations[i] = physics_.CachedOrientation(i);
+        }
+        shotRecord_ = record;
     }
-    shotRecord_ = record;
+    // The aim belongs to the game thread, which takes the stroke's values at its next update.
+    ScopedLock holdRemote(remoteLock_);
+    remote_.aimFromShotRecord = true;
     return true;
 }
 
@@ -443,7 +454,7 @@ bool GameTable::UnprojectCursor(float x, float y, float planeZ, Vec3& out) const
         ScopedLock hold(viewLock_);
         unprojection = viewProjection_;
     }
-    return UnprojectToPlane(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
+    return ScreenToTable(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
 }
 
 void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
@@ -918,27 +929,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     record.valid = ShotRecord::kValidFilled;
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
-    record.gameMode = data.gameMode;
-    record.tableItemId = data.tableItemId;
-    record.cueItemId = data.cueItemId;
-    record.ballSetItemId = data.ballSetItemId;
-    record.chalkItemId = data.chalkItemId;
-    record.chalkValue = data.chalkValue;
-    record.cueBallIndex = data.cueBallIndex;
-    record.startParamA = data.startParamA;
-    record.startParamB = data.startParamB;
-    record.aimPointX = data.aimPointX;
-    record.aimPointY = data.aimPointY;
-    record.tipOffsetX = data.tipOffsetX;
-    record.tipOffsetY = data.tipOffsetY;
-    record.strokeX = data.strokeX;
-    record.strokeY = data.strokeY;
-    record.paramC = data.paramC;
-    record.paramD = data.paramD;
-    record.power = data.power;
-    record.paramE = data.paramE;
-    record.paramF = data.paramF;
-    record.paramG = data.paramG;
+    record.TakeFields(data);
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
@@ -994,7 +985,7 @@ void GameTable::CheckMarkHits() {
             sound_->PlaySound(kMarkHitSound, 1.0f);
         }
         if (host_ != nullptr) {
-            host_->PostEvent(kMarkHitEvent, mark, 0, 0);
+            host_->PostEvent(AppEventId::TableMarkHit, mark, 0, 0);
         }
     }
 }

@@ -7,9 +7,12 @@
 // the shot, and the dispatch thread applies messages from other players. Each shared part has its lock: the
 // physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
 // lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
-// bursts and the ambient effect, the screen-info lock the balls' screen records and the cue-list lock the cue.
+// bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
+// the shown models, and the cue-model-list lock the cue models the players' cues share.
 // Cameras change only on the game thread and the render step, each under its own lock; the render step receives
-// the game thread's camera requests through the table's event queue.
+// the game thread's camera requests through the table's event queue. What another thread (the dispatch thread's
+// messages, a screen's turn handling) asks of the aim or the cameras is handed to the next update through the
+// remote lock (ApplyRemoteRequests), so that only the game thread changes them.
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
@@ -17,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -34,14 +38,20 @@
 #include "client/table/BallScreenInfo.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
+#include "client/table/CueModelEntry.h"
+#include "client/table/CuePose.h"
 #include "client/table/HudDrawer.h"
+#include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemModels.h"
 #include "client/table/LineList.h"
 #include "client/table/ParticleBurst.h"
 #include "client/table/PenStrokes.h"
 #include "client/table/PlacementArea.h"
+#include "client/table/SceneCameraSelector.h"
+#include "client/table/ShotClassification.h"
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/StrokeSampler.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableHud.h"
@@ -50,11 +60,9 @@
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
 #include "client/table/TablePlayer.h"
+#include "platform/window/Message.h"
 
 namespace kestrovan {
-
-// A cue model shared by the players' cues (built with the table's models).
-class CueModelEntry;
 
 class GameTable {
 public:
@@ -65,10 +73,13 @@ public:
     static constexpr uint16_t kInitialTableItem = 1020;
     static constexpr uint16_t kInitialBallSetItem = 2003;
     static constexpr uint32_t kMarkHitSound = 33;
-    static constexpr uint32_t kMarkHitEvent = 1086;
+    static constexpr uint32_t kReRackSound = 27;
+    static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
     static constexpr float kDefaultCameraDistance = 350.0f;
     static constexpr float kDefaultCameraPitch = 25.0f;
+    // The first word of the saved mouse speed while none is saved.
+    static constexpr int32_t kNothingSaved = -1;
 
     // The shown models: the two markers and the current cue model.
     enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
@@ -97,6 +108,7 @@ public:
         bool cameraFlagC = false;
         bool useCallerDistance = false;
         bool cameraForced = false;
+        bool gaugeStroke = false;  // the power is taken from how far the cue was drawn back
         float strokeScale = 1.0f;
         float verticalOrbitScale = 1.0f;
         float horizontalOrbitScale = 1.0f;
@@ -173,9 +185,10 @@ public:
     // Reads the server's table marks and lays them out; a truncated payload changes nothing.
     bool ReadTableMarks(quill::Packet& packet);
     // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
-    // changes nothing.
+    // changes nothing. The camera turns to the cue ball at the next update.
     bool ReadBallState(quill::Packet& packet);
-    // Another player's stroke into the shot record; the same bounds as ReadBallState.
+    // Another player's stroke into the shot record, with the current cue's item and parts; the same bounds as
+    // ReadBallState. The aim takes the stroke's values at the next update.
     bool ReadShot(quill::Packet& packet);
     // Copies the live balls into the report record; the ball count.
     uint32_t SyncReportRecord();
@@ -236,6 +249,81 @@ public:
     quill::Camera* const* GetCurrentCameraRef() const { return cameraController_.CurrentCameraRef(); }
     // A camera the table owns (a screen's own aiming camera), deleted with the table.
     void SetOwnedCamera(std::unique_ptr<quill::Camera> camera) { ownedCamera_ = std::move(camera); }
+
+    // Creates the cameras of a table screen once its scene is loaded: variant 0 three cameras (modes 3, 2 and 1,
+    // the last one current) that the scene takes over; variants 1 and 2 one aiming camera of the table's own.
+    void SetupCameras(SceneCameraSelector& scene, int32_t variant);
+    // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
+    void ResetCamera();
+
+    // --- keys and mouse (game thread) ---
+    // Shift, Ctrl, Space, 'V' and 'Z' pressed or released; false for any other key. The refusals of the key poll
+    // are not tested here.
+    bool OnKey(uint32_t virtualKey, bool down);
+    // Presses the first key that is down and allowed now (see the refusals in the source); whether one was.
+    bool PollKeyPresses();
+    // Releases the first held key whose key is up.
+    bool PollKeyReleases();
+    // With focus false (the window lost the keyboard) every held key is released.
+    void ReleaseHeldKeys(bool focus);
+    // The screen's window messages; whether the table took the message (a table mode is active).
+    bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
+    // Once per frame while the table is active: presses and releases by the keys' state.
+    bool PollKeys();
+    // The mouse buttons may stand in for Ctrl and Shift (the screen's choice).
+    void SetButtonShortcuts(bool on) { buttonShortcuts_ = on; }
+    // In table state 4 a click may pick up the ball in hand.
+    void SetPlacingEnabled(bool on) { placingEnabled_ = on; }
+
+    // --- the shot (game thread) ---
+    // The local player's released stroke (computed into the shot record) becomes the committed shot and starts.
+    void CommitShot();
+    // Starts the shot of the shot record. With swings above 0 the cue first swings that many times and the shot
+    // starts in the update when the swing has ended; such a start may be asked from any thread and begins at the
+    // next update.
+    void StartShot(int32_t swings, bool keepCamera);
+    // The live table as a plain centre-ball stroke into the shot record, committed as a local shot and started
+    // after two swings.
+    void CaptureShotRecord();
+    const ShotClass& LastShotClass() const { return shotClass_; }
+    uint32_t ShotStartTime() const { return shotStartTime_; }
+    float GuideLineLength() const { return guideLineLength_; }
+
+    // --- per-frame update (game thread) ---
+    // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);
+    // holdPhysics keeps a running shot from being stepped this frame. Returns false.
+    bool Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics);
+    // One step of the mouse stroke (called by the update).
+    void UpdateStroke(int32_t dy, uint32_t time);
+    const StrokeSampler& Stroke() const { return stroke_; }
+
+    // --- cue pose ---
+    // Raises the cue's elevation so that the stick clears the balls and rails, and places the cue model.
+    void UpdateCueModel();
+
+    // --- reset, racking and cue models ---
+    // Everything back for a new game or rack: input modes, aim, records, pen strokes, the rack from the argument.
+    void Reset(uint32_t rackArgument);
+    void RackBalls();
+    void PlaceBallsSpaced();
+    // 14.1 runs out of object balls, or 8-ball and 9-ball racks again; whether the balls were racked again.
+    bool ReRackIfNeeded(uint32_t rackArgument, bool force);
+    // Places a ball (any thread); for the cue ball the camera follows at the next update.
+    void SetBallPosition(uint32_t ball, float x, float y, float z);
+    // A new cue ball (any thread): the aim starts afresh and, unless keepAim, the camera re-aims behind it at the
+    // next update.
+    void SetCueBall(int32_t ball, bool keepAim);
+    // Turns the camera behind the cue ball toward the aim (or the ball it would meet) over seconds.
+    void ReAim(float seconds, bool flag);
+    // The shared entry of a stock cue (item ids 0, 1 and 2 stand for 3000 to 3002) or of a custom cue (a shaft id
+    // below 65535) with one more reference; a new entry, without a model yet, when none matches.
+    CueModelEntry* GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint, uint16_t bumper,
+                               uint16_t tip);
+    // Drops one reference; the last one frees the entry and its model.
+    void ReleaseCue(CueModelEntry* entry);
+    uint32_t CueModelCount() const;
+    // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
+    bool UnloadModels();
 
     // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
     // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
@@ -319,6 +407,7 @@ public:
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
+    bool ShowsAllTrails() const { return showAllTrails_; }
     uint32_t LastSpecialKey() const { return lastSpecialKey_; }
     void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
@@ -326,6 +415,87 @@ public:
     quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
 
 private:
+    // A camera move that another thread asked for, made by the next update.
+    enum class CameraMove : uint8_t {
+        kNone,
+        kLookAtCueBall,     // keep every target, look at the cue ball (not in the top view)
+        kFollowCueBall,     // half a second toward the cue ball, distance and pitch kept (not in the top view)
+        kReAim,             // re-aim behind the cue ball in a second (in the top view: refocus when leaving it)
+        kRefocusInTopView,  // in the top view: refocus when leaving it
+    };
+    // What other threads hand to the game thread's update, under the remote lock.
+    struct RemoteRequests {
+        bool resetAim = false;
+        bool aimFromShotRecord = false;  // aim at the shot record's aim point with its tip offsets and elevation
+        CameraMove cameraMove = CameraMove::kNone;
+        bool strokeStart = false;
+        int32_t swings = 0;
+        bool keepCamera = false;
+    };
+
+    // Remote requests (GameTableRemote).
+    void RequestCameraMove(CameraMove move);
+    void ApplyRemoteRequests();
+    void MakeCameraMove(CameraMove move);
+    void AimFromShotRecord();
+
+    // Keys and mouse (GameTableKeys).
+    bool IsKeyDown(int virtualKey) const;
+    bool IsCameraBusy() const { return cameraController_.IsMoving(); }
+    bool PressShift();
+    void ReleaseShift();
+    bool PressCtrl();
+    void ReleaseCtrl();
+    bool PressSpace();
+    void ReleaseSpace();
+    bool PressCueView();
+    void ReleaseCueView();
+    bool PressPen();
+    void ReleasePen();
+    void RefreshAimCursor();
+    void HideAmbientEffect();
+    void DrawOverviewGuideLine();
+    bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
+    bool OnKeyUpMessage(uint32_t key);
+    bool OnCharMessage(uint32_t character);
+    bool OnLeftButtonDown(int32_t x, int32_t y);
+    void OnLeftButtonUp();
+    bool OnRightButtonDown();
+    void OnRightButtonUp();
+    bool AnyTableModeActive() const;
+
+    // The shot (GameTableShot).
+    // What the shot records take of the current cue: its item and, for a stock cue, 0xFFFF in every part.
+    struct CueIdentity {
+        bool present = false;
+        uint16_t itemId = 0;
+        CueModelEntry::PartIds parts{};
+    };
+    CueIdentity CurrentCueIdentity() const;
+    void StartShotNow(int32_t swings, bool keepCamera);
+    void StampRecordHeader(const CueIdentity& cue);
+    void CommitRecord();
+    void ShowShotPower(float power);
+    void FollowShotWithCamera(bool keepCamera);
+    bool TableCornersInView() const;
+    float StartPhysics();
+    void PlayChalkBurst(float strikeValue, const quill::Transform& impact);
+    void ChargeLocalShot(float strikeValue);
+    quill::Transform ImpactTransform() const;
+    CueAim CurrentCueAim(float pullBack) const;
+
+    // The update (GameTableUpdate).
+    void PostCameraInput(int32_t dx, int32_t dy);
+    void StepShot();
+    void FinishShot();
+    void AppendTrailPoints();
+    void TickCameraController();
+    void TickEffects(uint32_t time);
+    StrokeContext MakeStrokeContext() const;
+    void RestoreMouseSpeed();
+
+    // Stops every ball and any running shot of the physics.
+    void StopPhysics();
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
     float TableUnit() const;
@@ -344,7 +514,7 @@ private:
     TableHost* host_ = nullptr;
     TableConnection* connection_ = nullptr;
     TablePlayer* player_ = nullptr;
-    const ItemModels* itemModels_ = nullptr;
+    const ItemModels* itemModels_ = &TheItemModelCatalogue();
     TableSound* sound_ = nullptr;
     std::function<int()> random_;
 
@@ -355,12 +525,16 @@ private:
     bool shotRunning_ = false;
     bool aimFollowsCamera_ = false;
     bool controlEnabled_ = false;
+    bool buttonShortcuts_ = false;  // the mouse buttons may stand in for Ctrl and Shift
+    bool placingEnabled_ = false;   // in state 4 a click picks up the ball in hand
     bool visible_ = true;
     bool shotPending_ = false;
     bool refocusOnTopViewExit_ = false;
     bool targetMode_ = false;
     int8_t targetBall_ = -1;
     uint32_t lastSpecialKey_ = 0;
+    bool altDisplay_ = false;     // toggled with 'B'
+    bool showAllTrails_ = false;  // toggled with 'T': every ball leaves a trail, not only the cue ball
     ScreenValues screenValues_;
     int32_t powerDisplayMode_ = 1;
     int32_t chalkLevel_ = 0;
@@ -397,6 +571,27 @@ private:
     ShotRecord shotRecord_;
     ShotRecord reportRecord_;
     ShotRecord committedRecord_;
+    ShotClass shotClass_;
+    uint32_t shotStartTime_ = 0;
+
+    // Keys.
+    float guideLineLength_ = 0.0f;
+    MouseSpeed savedMouseSpeed_{kNothingSaved, 0, 0};
+    bool gaugeFlag_ = false;  // the gauge item was in use when the stroke began
+
+    // The per-frame update.
+    uint32_t frameCounter_ = 0;
+    bool postShotPhase_ = false;
+    bool pushedForward_ = false;  // the aim drag pushed the view forward
+    bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
+    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return Random(); }};
+    uint32_t burstCalls_ = 0;
+    uint32_t lastBurstTime_ = 0;
+    uint32_t lastUpdateTime_ = 0;
+
+    // Requests of other threads for the next update.
+    mutable quill::CriticalSectionLock remoteLock_;
+    RemoteRequests remote_;
 
     // Models and markers.
     std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
@@ -404,7 +599,11 @@ private:
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;
     bool cueDirty_ = false;
-    mutable quill::CriticalSectionLock cueListLock_;
+    // Guards the current cue and the shown models.
+    mutable quill::CriticalSectionLock modelLock_;
+    // The cue-model list; taken before an entry's lock, which is taken before the model lock.
+    mutable quill::CriticalSectionLock cueModelListLock_;
+    std::list<std::unique_ptr<CueModelEntry>> cueModels_;
 
     // Effects.
     mutable quill::CriticalSectionLock effectLock_;

@@ -25,6 +25,7 @@ struct HudImage {
     float scaleY = 1.0f;
     float pivotX = 0.0f;  // the point of the image (in its own pixels) that the scale keeps in place
     float pivotY = 0.0f;
+    float rotation = 0.0f;  // radians, about the pivot
 };
 
 class HudDrawer {

@@ -1,5 +1,7 @@
 #include "client/table/PenStrokes.h"
 
+#include <algorithm>
+
 #include "QuillLib/core/ScopedLock.h"
 
 namespace kestrovan {
@@ -34,6 +36,15 @@ bool PenStrokes::AddRemotePoint(int32_t slot, int32_t stroke, const quill::Vec3&
     LineList& list = StrokeAt(slot, stroke);
     ScopedLock holdStroke(list.GetLock());
     list.AddPointLimited(point, kPenColour);
+    return true;
+}
+
+bool PenStrokes::StartNextStroke(int32_t slot) {
+    if (!IsSlot(slot)) {
+        return false;
+    }
+    ScopedLock hold(lock_);
+    current_[slot] = std::min(current_[slot] + 1, kLastLocalStroke);
     return true;
 }
 

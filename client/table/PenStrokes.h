@@ -25,6 +25,7 @@ public:
     static constexpr uint32_t kFadeBase = 0x40ffffff;
     static constexpr uint32_t kFadeWindow = 20;
     static constexpr uint32_t kFadeLength = 100;
+    static constexpr int32_t kLastLocalStroke = 48;
 
     PenStrokes();
     PenStrokes(const PenStrokes&) = delete;
@@ -35,6 +36,8 @@ public:
     // Makes stroke the slot's current one and adds the point to it. False, with nothing changed, for a slot
     // outside 0..7 or a stroke outside 0..49.
     bool AddRemotePoint(int32_t slot, int32_t stroke, const quill::Vec3& point);
+    // The slot's next stroke becomes its current one (at most stroke 48); false for a slot outside 0..7.
+    bool StartNextStroke(int32_t slot);
     // Empties every stroke and sets every slot back to stroke 0.
     void Clear();
 

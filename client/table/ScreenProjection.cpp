@@ -42,7 +42,7 @@ bool MakeUnprojection(const quill::Matrix4& view, const quill::Matrix4& projecti
     return true;
 }
 
-bool UnprojectToPlane(const quill::Matrix4& unprojection, float width, float height, float x, float y, float planeZ,
+bool ScreenToTable(const quill::Matrix4& unprojection, float width, float height, float x, float y, float planeZ,
                       quill::Vec3& out) {
     if (!(width > 0.0f) || !(height > 0.0f)) {
         return false;

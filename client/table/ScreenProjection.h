@@ -36,7 +36,7 @@ bool MakeUnprojection(const quill::Matrix4& view, const quill::Matrix4& projecti
 
 // The point of the horizontal plane at height planeZ under the pixel (x, y) of a width x height window, through
 // an unprojection matrix. False when the line of sight does not meet the plane.
-bool UnprojectToPlane(const quill::Matrix4& unprojection, float width, float height, float x, float y, float planeZ,
+bool ScreenToTable(const quill::Matrix4& unprojection, float width, float height, float x, float y, float planeZ,
                       quill::Vec3& out);
 
 }  // namespace kestrovan

@@ -1,7 +1,7 @@
 #pragma once
 // A shot as read from its hexadecimal text: the fields of a ShotRecord without the valid word, the chalk used
-// and the power cap. The table rebuilds its shot record from it (GameTable::LoadShotRecord). ballCount comes
-// from outside and is not bounded here; whoever applies it bounds it.
+// and the power cap. The table rebuilds its shot record from it (GameTable::LoadShotRecord). ShotRecord::ParseHex
+// keeps ballCount at most 22; the table bounds it again by its own ball set.
 #include <array>
 #include <cstdint>
 

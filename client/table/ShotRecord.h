@@ -3,12 +3,18 @@
 // parameters. The table keeps three: the shot being played, the state it reports to the server and the copy
 // taken when a local stroke is committed. Only the field list binds; the layout in memory is free, and the
 // record is written to messages and texts field by field.
+//
+// A shot is stored and exchanged as one line of hexadecimal text (HexBytes.h), field after field. Which optional
+// fields a text carries depends on its version word; texts written by older clients stay readable. Pure.
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vec3.h"
+#include "client/table/ShotData.h"
 
 namespace kestrovan {
 
@@ -19,6 +25,20 @@ struct ShotRecord {
     static constexpr uint32_t kValidFilled = 0x1;
     static constexpr uint32_t kValidState7 = 0x100;
     static constexpr uint32_t kValidLocalShot = 0x10000;
+    // The version word every written text carries: one whose texts hold every field.
+    static constexpr uint32_t kWrittenVersion = 3131;
+
+    // Fills data from a text. False, with data unchanged, for a text too short for the fields it announces or
+    // one with more than 22 balls; characters beyond the fields are ignored, and a character that is no hex
+    // digit reads as 0.
+    static bool ParseHex(std::string_view text, ShotData& data);
+    // The record as text, every field present under the version word kWrittenVersion (the record's own version
+    // is not written). Valid, chalkUsed and powerCap are not part of the text; ballFlags are written in pocket
+    // games only; at most 22 balls.
+    static std::string WriteHex(const ShotRecord& record);
+    // The equipment, the cue-ball index and the stroke values of a parsed shot (not its version, cue parts or
+    // balls, which the caller decides on).
+    void TakeFields(const ShotData& data);
 
     uint32_t valid = 0;
     uint32_t version = 0;

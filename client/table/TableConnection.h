@@ -25,6 +25,10 @@ public:
     virtual int32_t GetPerfectChalkBonus() const = 0;
     // While the no-deviation item is in use, a stroke goes exactly where it was aimed.
     virtual bool IsNoDeviationActive() const = 0;
+    // The guide item's value (100000 for the whole guide line): how far the 'V' view's guide line reaches.
+    virtual int32_t GetGuideValue() const = 0;
+    // While the gauge item is in use, the stroke's power is taken from the gauge without random error.
+    virtual bool IsGaugeItemActive() const = 0;
 };
 
 }  // namespace kestrovan

@@ -1,13 +1,17 @@
 #pragma once
 // What the game table needs of the application: the size of the window's client area, the posted-event queue,
-// and the system cursor. The application implements it (the window layer is wired there); tests record the
-// calls.
+// the system cursor, the keyboard's state and the system mouse speed. The application implements it (the window
+// layer is wired there); tests record the calls.
 //
-// Threads: PostEvent and the size may be called from any thread. The cursor calls come only from the thread that
-// owns the window; the table makes sure of that (TableHud::SetAimCursor).
+// Threads: PostEvent, the size and the key state may be called from any thread. The cursor calls come only from
+// the thread that owns the window; the table makes sure of that (TableHud::SetAimCursor).
+#include <array>
 #include <cstdint>
 
 namespace kestrovan {
+
+// The system's mouse-speed setting (two thresholds and the acceleration).
+using MouseSpeed = std::array<int32_t, 3>;
 
 class TableHost {
 public:
@@ -30,6 +34,18 @@ public:
     virtual void SetCursorPosition(int32_t x, int32_t y) = 0;
     // Sets the relative mouse back to the window centre.
     virtual void RecentreRelativeMouse() = 0;
+
+    // Whether a key (a virtual-key code, the mouse buttons included) is down now; the state a key message shows
+    // is already that of its key.
+    virtual bool IsKeyDown(int virtualKey) const = 0;
+    // Whether the application's window is the active one.
+    virtual bool IsAppActive() const = 0;
+    // Whether an edit box has the keyboard (the table's keys are then text).
+    virtual bool IsTextInputFocused() const = 0;
+
+    // The stroke reads the mouse without acceleration: the speed is saved, set to 0, 0, 0 and restored.
+    virtual MouseSpeed GetMouseSpeed() const = 0;
+    virtual void SetMouseSpeed(const MouseSpeed& speed) = 0;
 };
 
 }  // namespace kestrovan

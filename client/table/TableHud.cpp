@@ -141,8 +141,22 @@ void TableHud::SetHudBottomOffset(int32_t offset) {
 }
 
 void TableHud::Place(int32_t part, int32_t x, int32_t y) {
-    elements_[part].x = x;
-    elements_[part].y = y;
+    if (part >= 0 && part < kPartCount) {
+        elements_[part].x = x;
+        elements_[part].y = y;
+    }
+}
+
+void TableHud::SetText(int32_t part, quill::WString text) {
+    if (part >= 0 && part < kPartCount) {
+        elements_[part].text = std::move(text);
+    }
+}
+
+void TableHud::SetRotation(int32_t part, float radians) {
+    if (part >= 0 && part < kPartCount) {
+        elements_[part].rotation = radians;
+    }
 }
 
 void TableHud::Resize(int32_t part, int32_t width, int32_t height) {
@@ -307,7 +321,7 @@ void TableHud::Draw(HudDrawer& drawer) const {
             }
         } else if (element.source.width > 0 && element.source.height > 0) {
             drawer.DrawImage({kAtlasTexture, element.source, target, element.opacity, element.scaleX, element.scaleY,
-                              element.pivotX, element.pivotY});
+                              element.pivotX, element.pivotY, element.rotation});
         }
     }
 }

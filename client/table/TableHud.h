@@ -81,6 +81,7 @@ public:
         float scaleY = 1.0f;
         float pivotX = 0.0f;
         float pivotY = 0.0f;
+        float rotation = 0.0f;  // radians about the pivot
         Anchor anchor;
         bool isText = false;
         int32_t fontStyle = 0;
@@ -104,6 +105,11 @@ public:
     // pocketed bytes (0: on the table), the cue ball first.
     void ShowPocketedBalls(std::span<const uint8_t> ballFlags);
     void SetVisible(int32_t part, bool visible);
+    // Moves an element within its parent.
+    void Place(int32_t part, int32_t x, int32_t y);
+    void SetText(int32_t part, quill::WString text);
+    // Turns an image about its pivot (radians): the elevation dial.
+    void SetRotation(int32_t part, float radians);
 
     void Draw(HudDrawer& drawer) const;
 
@@ -118,7 +124,6 @@ private:
              int32_t atlasY);
     void AddText(Part part, int32_t parent, int32_t x, int32_t y, int32_t width, int32_t height, int32_t fontStyle);
     void ApplyAnchor(Element& element) const;
-    void Place(int32_t part, int32_t x, int32_t y);
     void Resize(int32_t part, int32_t width, int32_t height);
     bool IsShown(int32_t part) const;
     int Random() const;

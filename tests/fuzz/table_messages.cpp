@@ -1,7 +1,7 @@
 // Feeds arbitrary payloads to the game table's readers of other players' and the server's messages: the table
-// marks, a ball state, a relayed stroke and a pen point, each on a table of the game type the data chooses.
-// Nothing may crash, read out of bounds or reach outside the table's own lists, and the table must still
-// answer its own writers afterwards.
+// marks, a ball state, a relayed stroke and a pen point, each on a table of the game type the data chooses, then
+// one update that applies what they asked of the aim and the camera. Nothing may crash, read out of bounds or
+// reach outside the table's own lists, and the table must still answer its own writers afterwards.
 //
 // Layout of an input: byte 0 chooses the reader, byte 1 the game type, byte 2 the pen slot; the rest is the
 // message's payload.
@@ -38,6 +38,11 @@ public:
     void GetCursorPosition(int32_t& x, int32_t& y) const override { x = y = 0; }
     void SetCursorPosition(int32_t, int32_t) override {}
     void RecentreRelativeMouse() override {}
+    bool IsKeyDown(int) const override { return false; }
+    bool IsAppActive() const override { return true; }
+    bool IsTextInputFocused() const override { return false; }
+    kestrovan::MouseSpeed GetMouseSpeed() const override { return {}; }
+    void SetMouseSpeed(const kestrovan::MouseSpeed&) override {}
 };
 
 struct Fixture {
@@ -110,6 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             break;
         }
     }
+    // The next update makes what the readers asked of the aim and the camera.
+    table.Update(0, 0, 0, true);
     // The pure readers on the same bytes, then the table's own writers.
     auto again = Message(kMessages[reader], payload);
     kestrovan::BallStateMessage state;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -8,6 +9,9 @@
 #include "client/table/LockedCamera.h"
 #include "client/table/StepToward.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableEvents.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/VirtualKey.h"
 #include "tests/client/table/TableFakes.h"
 
 namespace kestrovan {
@@ -17,14 +21,7 @@ namespace type = quill::game_type;
 using quill::Vec3;
 constexpr float kKeep = CameraController::kKeep;
 
-class RecordingScene : public SceneCameraSelector {
-public:
-    bool SelectCamera(uint32_t cameraId) override {
-        selected.push_back(cameraId);
-        return true;
-    }
-    std::vector<uint32_t> selected;
-};
+using test::RecordingScene;
 
 // Runs the controller's move to its end; the number of steps taken.
 int RunMove(CameraController& controller) {
@@ -85,6 +82,74 @@ TEST(CameraState, GlidesAndLimits) {
     EXPECT_EQ(aim.elevation, 30.0f);
     EXPECT_EQ(aim.elevationCopy, 30.0f);
     EXPECT_EQ(aim.Tick(), 2);
+}
+
+TEST(CameraState, TheCueSwingsThenEnds) {
+    CameraState aim;
+    aim.SetBackswingSteps(120);
+    EXPECT_FLOAT_EQ(aim.backswingLimit, 29.4f);
+    aim.SetPullBack(-40.0f);
+    EXPECT_FLOAT_EQ(aim.pullBack, -29.4f);
+    aim.pullBack = CameraState::kRestingPullBack;
+
+    // Two swings: back to -15, forward to -2, back again, then the last push.
+    aim.StartStroke(2);
+    float lowest = 0.0f;
+    int backs = 0;
+    bool drawingBack = true;
+    float previous = aim.pullBack;
+    int frames = 0;
+    while (aim.Tick() == CameraState::kStepped && frames < 1000) {
+        ++frames;
+        lowest = std::min(lowest, aim.pullBack);
+        const bool nowBack = aim.pullBack < previous;
+        if (nowBack && !drawingBack) {
+            ++backs;
+        }
+        drawingBack = nowBack;
+        previous = aim.pullBack;
+        EXPECT_LE(aim.pullBack, 0.5f);
+    }
+    EXPECT_LT(frames, CameraState::kStrokeFrames);
+    EXPECT_EQ(backs, 1);  // the second draw-back, after the first push
+    EXPECT_NEAR(lowest, -15.0f, 0.25f);
+    EXPECT_GE(aim.pullBack, -2.0f);
+    EXPECT_EQ(aim.Tick(), CameraState::kIdle);
+    EXPECT_FALSE(aim.IsStroking());
+
+    // No swings: nothing moves and the swing ends after one frame.
+    aim.pullBack = -3.0f;
+    aim.StartStroke(0);
+    EXPECT_EQ(aim.Tick(), CameraState::kStepped);
+    EXPECT_EQ(aim.Tick(), CameraState::kEnded);
+    EXPECT_EQ(aim.pullBack, -3.0f);
+}
+
+TEST(CameraState, ChangesAndTheAimStateMessage) {
+    CameraState aim;
+    aim.aimPointX = 12.5f;
+    aim.tipOffsetY = -0.25f;
+    aim.elevation = 7.0f;
+    aim.SaveSnapshot();
+    EXPECT_FALSE(aim.CheckChanged(500));
+    EXPECT_EQ(aim.Stamp(), 500u);
+    EXPECT_FALSE(aim.CheckStampElapsed(1500));  // exactly a second: not yet
+    EXPECT_TRUE(aim.CheckStampElapsed(1501));
+    EXPECT_EQ(aim.Stamp(), 1501u);
+    EXPECT_TRUE(aim.CheckStampElapsed(1501u + 0xFFFFFFF0u));  // a wrapped timer still counts forward
+    aim.tipOffsetX = 0.1f;
+    EXPECT_TRUE(aim.CheckChanged(9000));
+
+    quill::Packet packet;
+    aim.WriteAimState(packet);
+    packet.Finish();
+    std::vector<uint8_t> expected{24, 0, 0xBA, 0x04};  // 24 bytes, message 1210
+    for (float value : {12.5f, 0.0f, 0.1f, -0.25f, 7.0f}) {
+        const auto bytes = test::FloatBytes(value);
+        expected.insert(expected.end(), bytes.begin(), bytes.end());
+    }
+    const auto written = packet.Bytes();
+    EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()), expected);
 }
 
 class CameraControllerTest : public ::testing::Test {
@@ -324,6 +389,101 @@ TEST_F(TableCameraTest, OptionsAndAim) {
     EXPECT_NEAR(table->Aim().aimYaw, 0.0f, 1e-3);
     EXPECT_NEAR(table->Aim().tipOffsetY, 0.3f, 1e-6);
     EXPECT_NEAR(table->Aim().elevation, 5.0f, 1e-5);
+}
+
+TEST_F(TableCameraTest, SetupCamerasGivesEachModeItsPreset) {
+    RecordingScene scene;
+    table->SetupCameras(scene, 0);
+    ASSERT_EQ(scene.added.size(), 3u);
+    CameraController& controller = table->GetCamera();
+    EXPECT_EQ(controller.Mode(), 1u);
+    EXPECT_EQ(controller.GetSceneCameraId(3), 11u);  // added first
+    EXPECT_EQ(controller.GetSceneCameraId(-1), 13u);
+    const quill::Camera* aiming = controller.GetCamera(1);
+    ASSERT_EQ(aiming, scene.added[2].get());
+    EXPECT_NEAR(aiming->GetDistance(), 350.0f, 1e-2);
+    EXPECT_NEAR(aiming->GetPitch(), 0.27925f, 1e-5);
+    EXPECT_FLOAT_EQ(aiming->Limits().maxDistance, 540.0f);
+    EXPECT_FLOAT_EQ(aiming->GetProjection().aspectRatio, 0.625f);
+    const quill::Camera* top = controller.GetCamera(3);
+    EXPECT_NEAR(top->GetDistance(), 520.0f, 1e-2);
+    EXPECT_GT(top->GetPitch(), 1.55f);  // looking down (the engine keeps a hair off vertical)
+    EXPECT_NEAR(controller.GetCamera(2)->GetDistance(), 300.0f, 1e-2);
+
+    // A screen that only shows the table has one aiming camera of the table's own.
+    auto preview = std::make_unique<GameTable>();
+    preview->SetupCameras(scene, 2);
+    EXPECT_EQ(scene.added.size(), 3u);
+    ASSERT_NE(preview->GetCamera().GetCamera(1), nullptr);
+    EXPECT_NEAR(preview->GetCamera().GetCamera(1)->GetDistance(), 380.0f, 1e-2);
+    EXPECT_NEAR(RadiansToDegrees(preview->GetCamera().GetCamera(1)->GetPitch()), 60.0f, 1e-3);
+    EXPECT_EQ(preview->GetCamera().GetSceneCameraId(1), 1u);
+}
+
+TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
+    Equip(type::kThreeCushion);
+    CameraController& controller = table->GetCamera();
+    LockedSetDistance(table->GetCurrentCameraRef(), 300.0f);
+    LockedSetPitchDegrees(table->GetCurrentCameraRef(), 20.0f);
+    table->SetControlEnabled(true);
+
+    // Shift: the zoom camera starts as a copy of the aiming camera and moves in over 60 frames.
+    ASSERT_TRUE(table->OnKey(platform::Vk::Shift, true));
+    EXPECT_EQ(controller.Mode(), 2u);
+    EXPECT_EQ(controller.FramesLeft(), 60u);
+    quill::AppEvent* restore = table->Events().Pop();
+    ASSERT_NE(restore, nullptr);
+    EXPECT_EQ(restore->id, TableEventId::RestoreCamera);
+    table->Events().Pool().Free(restore);
+    EXPECT_NEAR(cameras[2]->Limits().minPitch, 0.0174533f, 1e-7);
+    for (int frame = 0; frame < 70; ++frame) {
+        table->Update(frame, 0, 0, false);
+    }
+    EXPECT_NEAR(cameras[2]->GetDistance(), 420.0f, 1e-2);
+    EXPECT_NEAR(RadiansToDegrees(cameras[2]->GetPitch()), 6.0f, 1e-3);
+    EXPECT_EQ(controller.Mode(), 2u);  // the zoom view stays while Shift is held
+
+    // Released: back to the aiming camera's distance and pitch, then the aiming mode again.
+    table->OnKey(platform::Vk::Shift, false);
+    for (int frame = 0; frame < 70; ++frame) {
+        table->Update(frame, 0, 0, false);
+    }
+    EXPECT_NEAR(cameras[2]->GetDistance(), 300.0f, 1e-2);
+    EXPECT_EQ(controller.Mode(), 1u);
+
+    // Tab switches to the top view and back only when the screen allows it.
+    table->SetKeyMask(0);
+    table->HandleInput(platform::Msg::Char, 9, 0);
+    EXPECT_EQ(controller.Mode(), 1u);
+    table->SetKeyMask(-1);
+    table->HandleInput(platform::Msg::Char, 9, 0);
+    EXPECT_EQ(controller.Mode(), 3u);
+    EXPECT_NEAR(cameras[3]->GetDistance(), 30.0f * 18.0f, 1e-2);
+    table->SetRefocusOnTopViewExit(true);
+    table->Physics().SetBallPosition(0, 40.0f, 10.0f, 3.075f);
+    table->HandleInput(platform::Msg::Char, 9, 0);
+    EXPECT_EQ(controller.Mode(), 1u);
+    EXPECT_NEAR(cameras[1]->Target().x, 40.0f, 1e-3);
+}
+
+TEST_F(TableCameraTest, CopiedCamerasAndMovesThatLandAtTheirEnd) {
+    CameraController& controller = table->GetCamera();
+    LockedSetDistance(controller.CameraRefOf(1), 222.0f);
+    controller.CopyCamera(1, 4);
+    EXPECT_NEAR(cameras[4]->GetDistance(), 222.0f, 1e-3);
+    controller.CopyCamera(1, 1);  // a camera onto itself changes nothing
+
+    // A move stopped short still puts the camera on its point when asked to.
+    controller.SetTarget(kKeep, kKeep, kKeep, kKeep);
+    controller.SetLookAt({30.0f, 0.0f, 0.0f});
+    controller.SetApplyAtEnd(true);
+    controller.StartMove(50, 0);
+    controller.Stop();
+    controller.StartMove(0, 0);
+    EXPECT_EQ(controller.Tick(), CameraController::kStepDue);
+    EXPECT_EQ(controller.Tick(), CameraController::kEnded);
+    EXPECT_NEAR(cameras[1]->Target().x, 30.0f, 1e-4);
+    EXPECT_FALSE(controller.IsMoving());
 }
 
 }  // namespace

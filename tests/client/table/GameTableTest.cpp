@@ -444,6 +444,9 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     EXPECT_EQ(record.power, 0.6f);
     EXPECT_EQ(Physics().CachedPosition(1).x, 20.0f);
     EXPECT_EQ(record.positions[1].y, 5.0f);
+    // The aim is the game thread's: it takes the stroke at the next update.
+    EXPECT_EQ(Table().Aim().elevation, CameraState::kDefaultElevation);
+    Table().Update(0, 0, 0, false);
     EXPECT_NEAR(Table().Aim().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
     EXPECT_EQ(Table().Aim().tipOffsetY, -0.25f);
     EXPECT_EQ(Table().Aim().elevation, 12.0f);

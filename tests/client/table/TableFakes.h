@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "client/table/HudDrawer.h"
 #include "client/table/ItemModels.h"
 #include "client/table/ParticleDrawer.h"
+#include "client/table/SceneCameraSelector.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableModelNode.h"
@@ -44,7 +46,25 @@ public:
         calls.push_back("warp " + std::to_string(x) + "," + std::to_string(y));
     }
     void RecentreRelativeMouse() override { calls.push_back("recentre"); }
+    bool IsKeyDown(int virtualKey) const override { return keysDown.count(virtualKey) != 0; }
+    bool IsAppActive() const override { return appActive; }
+    bool IsTextInputFocused() const override { return textFocused; }
+    MouseSpeed GetMouseSpeed() const override { return mouseSpeed; }
+    void SetMouseSpeed(const MouseSpeed& speed) override { mouseSpeed = speed; }
 
+    // How many events of that id were posted so far.
+    int CountEvents(uint32_t id) const {
+        int count = 0;
+        for (const PostedEvent& event : events) {
+            count += event.id == id ? 1 : 0;
+        }
+        return count;
+    }
+
+    std::set<int> keysDown;
+    bool appActive = true;
+    bool textFocused = false;
+    MouseSpeed mouseSpeed{6, 10, 1};
     uint16_t width = 1024;
     uint16_t height = 768;
     int32_t cursorX = 0;
@@ -72,8 +92,12 @@ public:
     int32_t GetGuideLineBonus() const override { return guideLineBonus; }
     int32_t GetPerfectChalkBonus() const override { return perfectChalk; }
     bool IsNoDeviationActive() const override { return noDeviation; }
+    int32_t GetGuideValue() const override { return guideValue; }
+    bool IsGaugeItemActive() const override { return gaugeItem; }
 
     bool emptyPool = false;
+    int32_t guideValue = 0;
+    bool gaugeItem = false;
     int32_t guideLineBonus = 0;
     int32_t perfectChalk = 0;
     bool noDeviation = true;
@@ -131,6 +155,26 @@ public:
 
 private:
     int* destroyed_;
+};
+
+// A scene that keeps the cameras it takes over and records which one it draws through.
+class RecordingScene : public SceneCameraSelector {
+public:
+    RecordingScene() { sceneCamera.SetFrame({0.0f, -300.0f, 200.0f}, {}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f}); }
+    bool SelectCamera(uint32_t cameraId) override {
+        selected.push_back(cameraId);
+        return true;
+    }
+    const quill::Camera* CurrentCamera() const override { return &sceneCamera; }
+    float AspectRatio() const override { return 0.625f; }
+    AddedCamera AddCamera(std::unique_ptr<quill::Camera> camera) override {
+        added.push_back(std::move(camera));
+        return {added.back().get(), static_cast<uint32_t>(added.size()) + 10};
+    }
+
+    quill::Camera sceneCamera{u"scene"};
+    std::vector<std::unique_ptr<quill::Camera>> added;
+    std::vector<uint32_t> selected;
 };
 
 class RecordingHudDrawer : public HudDrawer {

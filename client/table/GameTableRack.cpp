@@ -1,0 +1,356 @@
+// GameTable: the table put into a known state (a new game, a new rack, a re-rack when a continuous game runs out of
+// object balls), balls and the cue ball placed, the camera re-aimed behind the cue ball, the table's cameras set up,
+// and the cue models that the players' cues share.
+#include <algorithm>
+#include <cmath>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Vector2D.h"
+#include "client/table/GameTable.h"
+#include "client/table/LockedCamera.h"
+#include "client/table/TableAngles.h"
+#include "client/table/TableCameras.h"
+#include "client/table/TruncateToInt.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+using quill::ScopedLock;
+using quill::Vec3;
+
+constexpr float kKeep = CameraController::kKeep;
+constexpr uint16_t kFirstStockCue = 3000;
+
+// A ball's place and turn, remembered across a re-rack.
+struct BallPose {
+    Vec3 position;
+    quill::Quaternion rotation;
+};
+
+}  // namespace
+
+// --- reset and racks ---
+
+void GameTable::Reset(uint32_t rackArgument) {
+    shotPending_ = false;
+    StopPhysics();
+    cameraState_.StopEase();
+
+    shotCost_ = 0;
+    const bool tipDrag = input_.tipDragHeld;
+    input_ = InputFlags{};
+    input_.tipDragHeld = tipDrag;
+    shotRunning_ = false;
+    postShotPhase_ = false;
+    heldBall_ = -1;
+    chalkLevel_ = 0;
+    targetMode_ = false;
+    targetBall_ = -1;
+    placementArea_ = 0;
+    penMode_ = false;
+    penSlot_ = 0;
+    controlEnabled_ = false;
+    aimFollowsCamera_ = false;
+    stroke_.Clear();
+    power_ = 0.0f;
+
+    cameraState_.Reset();
+    {
+        ScopedLock hold(physics_.GetLock());
+        shotRecord_.valid &= ~ShotRecord::kValidFilled;
+        reportRecord_.valid &= ~ShotRecord::kValidFilled;
+        // A new game has no local shot waiting to be charged.
+        committedRecord_.valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+    }
+    {
+        ScopedLock hold(modelLock_);
+        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
+            if (shownModels_[marker] != nullptr) {
+                shownModels_[marker]->SetVisible(false);
+            }
+        }
+    }
+
+    defaultCameraDistance_ = kDefaultCameraDistance;
+    defaultCameraPitch_ = kDefaultCameraPitch;
+    savedMouseSpeed_ = {kNothingSaved, 0, 0};
+    strokeDeviation_ = 0.0f;
+    shotStartTime_ = 0;
+    screenValues_.value = 0;
+    penStrokes_.Clear();
+
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.StartRack(rackArgument);
+        physics_.SetBallGroup(0);
+    }
+    SyncReportRecord();
+    cameraState_.ResetAim();
+    UpdatePowerGauge();
+
+    const bool pocketStrip = !quill::IsCaromGame(gameMode_) && gameMode_ != type::kSnooker && gameMode_ >= 0;
+    hud_.SetVisible(TableHud::kPocketStrip, pocketStrip);
+    marks_.Clear();
+}
+
+void GameTable::RackBalls() {
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.PlaceRack();
+    }
+    SyncReportRecord();
+}
+
+void GameTable::PlaceBallsSpaced() {
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.PlaceBallsSpaced();
+    }
+    SyncReportRecord();
+}
+
+bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
+    const uint32_t count = BallCount();
+    uint32_t left = 0;
+    int32_t last = -1;
+    for (uint32_t i = 1; i < count; ++i) {
+        if (physics_.CachedFlag(i) == 0) {
+            ++left;
+            last = static_cast<int32_t>(i);
+        }
+    }
+    if (gameMode_ == type::kStraightPool && left < 2) {
+        {
+            ScopedLock hold(physics_.GetLock());
+            const uint32_t cueBall = physics_.CueBall();
+            const BallPose cue{physics_.CachedPosition(cueBall), physics_.CachedOrientation(cueBall)};
+            const BallPose lastBall = left == 1 ? BallPose{physics_.CachedPosition(static_cast<uint32_t>(last)),
+                                                           physics_.CachedOrientation(static_cast<uint32_t>(last))}
+                                                : BallPose{};
+            if (sound_ != nullptr) {
+                sound_->PlaySound(kReRackSound, 1.0f);
+            }
+            physics_.ReRackAround(left == 1 ? last : -1, rackArgument);
+            const auto place = [this](uint32_t ball, const BallPose& pose) {
+                physics_.SetBallPosition(ball, pose.position.x, pose.position.y, pose.position.z);
+                physics_.SetBallOrientation(ball, pose.rotation.x, pose.rotation.y, pose.rotation.z, pose.rotation.w);
+            };
+            if (!physics_.IsRackSpot(cueBall, cue.position)) {
+                place(cueBall, cue);
+            }
+            if (left == 1) {
+                const auto lastIndex = static_cast<uint32_t>(last);
+                if (!physics_.IsRackSpot(lastIndex, lastBall.position)) {
+                    // The last ball stays where it was; the first other object ball takes its place in the rack.
+                    for (uint32_t ball = 1; ball < count; ++ball) {
+                        if (ball != lastIndex) {
+                            place(ball, {physics_.CachedPosition(lastIndex), physics_.CachedOrientation(ball)});
+                            break;
+                        }
+                    }
+                    place(lastIndex, lastBall);
+                }
+                const Vec3 gap = physics_.CachedPosition(cueBall) - physics_.CachedPosition(lastIndex);
+                const double limit = 2.0 * physics_.BallRadius() + 0.2;
+                if (gap.LengthSquared() < limit * limit) {
+                    const Vec3 position = physics_.CachedPosition(cueBall);
+                    physics_.SetBallPosition(cueBall, -Bounds().halfLength, 0.0f, position.z);
+                }
+            }
+        }
+        SyncReportRecord();
+        return true;
+    }
+    const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
+    if (racksAgain && (state_ == 4 || state_ == 5 || force) && left == 0) {
+        if (sound_ != nullptr) {
+            sound_->PlaySound(kReRackSound, 1.0f);
+        }
+        {
+            ScopedLock hold(physics_.GetLock());
+            physics_.ReRack(rackArgument);
+        }
+        SyncReportRecord();
+        return true;
+    }
+    return false;
+}
+
+// --- the cue ball and the aim ---
+
+void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
+    bool cueBall = false;
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.SetBallPosition(ball, x, y, z);
+        cueBall = ball == physics_.CueBall();
+    }
+    SyncReportRecord();
+    if (cueBall) {
+        RequestCameraMove(CameraMove::kFollowCueBall);
+    }
+}
+
+void GameTable::SetCueBall(int32_t ball, bool keepAim) {
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.SetCueBall(static_cast<uint16_t>(ball));
+    }
+    ScopedLock hold(remoteLock_);
+    remote_.resetAim = true;
+    remote_.cameraMove = keepAim ? CameraMove::kRefocusInTopView : CameraMove::kReAim;
+}
+
+void GameTable::ReAim(float seconds, bool /*flag*/) {
+    UpdateCueModel();
+    const Vec3 cue = CueBallPosition();
+    float dx = cameraState_.aimPointX - cue.x;
+    float dy = cameraState_.aimPointY - cue.y;
+    quill::Normalize2D(&dx, &dy);
+    int32_t first = -1;
+    {
+        ScopedLock hold(physics_.GetLock());
+        first = physics_.FirstBallOnLine({dx, dy, 0.0f});
+    }
+    float yaw = cameraState_.aimYaw;
+    if (first >= 0) {
+        // Toward the ball the cue ball would meet, a little off its centre.
+        const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
+        const float offsetX = static_cast<float>(Random() % 100) / 30.0f;
+        const float offsetY = static_cast<float>(Random() % 100) / 30.0f;
+        yaw = YawBetweenPoints(cue.x, cue.y, cue.z, target.x + offsetX, target.y + offsetY, target.z);
+    }
+    float distance = defaultCameraDistance_;
+    float pitch = defaultCameraPitch_;
+    if (options_.useCallerDistance) {
+        const bool far = LockedGetDistance(cameraController_.CurrentCameraRef()) >= kDefaultCameraDistance;
+        distance = far ? kDefaultCameraDistance : kKeep;
+        pitch = far ? kDefaultCameraPitch : kKeep;
+    }
+    cameraController_.SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
+    cameraController_.SetLookAt(cue);
+    cameraController_.StartMove(TruncateToInt32(seconds * 200.0f), 0);
+}
+
+void GameTable::ResetCamera() {
+    const CameraRef camera = cameraController_.CurrentCameraRef();
+    if (camera != nullptr && *camera != nullptr) {
+        quill::Camera& current = **camera;
+        {
+            ScopedLock hold(current.GetLock());
+            current.SetPitch(0.5236f, false);
+        }
+        {
+            ScopedLock hold(current.GetLock());
+            current.SetYaw(quill::kPi);
+        }
+        LockedSetDistance(camera, 300.0f);
+    }
+    UpdateCueModel();
+}
+
+void GameTable::SetupCameras(SceneCameraSelector& scene, int32_t variant) {
+    const quill::Camera* source = scene.CurrentCamera();
+    if (source == nullptr) {
+        return;
+    }
+    if (variant == 0) {
+        for (const uint32_t mode : {CameraController::kTopViewMode, 2u, CameraController::kAimingMode}) {
+            auto camera = std::make_unique<quill::Camera>(*source);
+            camera->SetAspectRatio(scene.AspectRatio());
+            TableCameras::Configure(*camera, *TableCameras::ModePreset(mode));
+            const SceneCameraSelector::AddedCamera added = scene.AddCamera(std::move(camera));
+            cameraController_.SetCamera(mode, added.camera);
+            cameraController_.SetSceneCameraId(mode, added.id);
+            cameraController_.SetMode(mode);
+        }
+        return;
+    }
+    const std::optional<CameraPreset> preset = TableCameras::VariantPreset(variant);
+    if (!preset.has_value()) {
+        return;
+    }
+    auto camera = std::make_unique<quill::Camera>(*source);
+    TableCameras::Configure(*camera, *preset);
+    cameraController_.SetCamera(CameraController::kAimingMode, camera.get());
+    cameraController_.SetSceneCameraId(CameraController::kAimingMode, 1);
+    cameraController_.SetMode(CameraController::kAimingMode);
+    SetOwnedCamera(std::move(camera));
+}
+
+// --- shared cue models ---
+
+CueModelEntry* GameTable::GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint,
+                                      uint16_t bumper, uint16_t tip) {
+    if (itemId <= 2) {
+        itemId = static_cast<uint16_t>(kFirstStockCue + itemId);
+    }
+    const bool custom = shaft < CueModelEntry::kStockShaft;
+    const CueModelEntry::PartIds parts{shaft, butt, joint, bumper, tip};
+    ScopedLock hold(cueModelListLock_);
+    for (const auto& entry : cueModels_) {
+        const bool match = custom ? entry->IsCustom() && entry->Parts() == parts : entry->ItemId() == itemId;
+        if (match) {
+            ScopedLock holdEntry(entry->GetLock());
+            entry->AddRef();
+            return entry.get();
+        }
+    }
+    cueModels_.push_back(std::make_unique<CueModelEntry>(itemId, parts));
+    return cueModels_.back().get();
+}
+
+void GameTable::ReleaseCue(CueModelEntry* entry) {
+    if (entry == nullptr) {
+        return;
+    }
+    ScopedLock hold(cueModelListLock_);
+    const auto found = std::find_if(cueModels_.begin(), cueModels_.end(),
+                                    [entry](const auto& listed) { return listed.get() == entry; });
+    if (found == cueModels_.end()) {
+        return;
+    }
+    std::unique_ptr<TableModelNode> model;
+    {
+        ScopedLock holdEntry(entry->GetLock());
+        if (entry->Release() > 0) {
+            return;
+        }
+        ScopedLock holdModels(modelLock_);
+        if (currentCue_ == entry) {
+            currentCue_ = nullptr;
+        }
+        if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
+            shownModels_[kCueModel] = nullptr;
+        }
+        model = entry->TakeModel();
+    }
+    model.reset();  // leaves the scene and the static batches
+    cueModels_.erase(found);
+}
+
+uint32_t GameTable::CueModelCount() const {
+    ScopedLock hold(cueModelListLock_);
+    return static_cast<uint32_t>(cueModels_.size());
+}
+
+bool GameTable::UnloadModels() {
+    ReleaseBallModels();
+    ScopedLock hold(cueModelListLock_);
+    for (const auto& entry : cueModels_) {
+        std::unique_ptr<TableModelNode> model;
+        {
+            ScopedLock holdEntry(entry->GetLock());
+            ScopedLock holdModels(modelLock_);
+            if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
+                shownModels_[kCueModel] = nullptr;
+            }
+            model = entry->TakeModel();
+        }
+    }
+    return true;
+}
+
+}  // namespace kestrovan

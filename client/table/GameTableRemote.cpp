@@ -1,0 +1,87 @@
+// GameTable: what other threads ask of the aim and the cameras. The dispatch thread applies other players'
+// messages and the screens handle turns there; the aim state and the camera moves belong to the game thread, so
+// such requests wait under the remote lock until the next update makes them.
+#include "QuillLib/core/ScopedLock.h"
+#include "client/table/GameTable.h"
+#include "client/table/TableAngles.h"
+
+namespace kestrovan {
+
+using quill::ScopedLock;
+
+void GameTable::RequestCameraMove(CameraMove move) {
+    ScopedLock hold(remoteLock_);
+    remote_.cameraMove = move;
+}
+
+void GameTable::ApplyRemoteRequests() {
+    RemoteRequests requests;
+    {
+        ScopedLock hold(remoteLock_);
+        requests = remote_;
+        remote_ = RemoteRequests{};
+    }
+    // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
+    if (requests.resetAim) {
+        cameraState_.Reset();
+    }
+    if (requests.aimFromShotRecord) {
+        AimFromShotRecord();
+    }
+    MakeCameraMove(requests.cameraMove);
+    if (requests.strokeStart) {
+        StartShotNow(requests.swings, requests.keepCamera);
+    }
+}
+
+void GameTable::MakeCameraMove(CameraMove move) {
+    const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
+    switch (move) {
+        case CameraMove::kNone:
+            break;
+        case CameraMove::kLookAtCueBall:
+            if (!topView) {
+                constexpr float kKeep = CameraController::kKeep;
+                cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
+                cameraController_.SetLookAt(CueBallPosition());
+                cameraController_.StartMove(100, 0);
+            }
+            break;
+        case CameraMove::kFollowCueBall:
+            if (!topView) {
+                MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
+            }
+            refocusOnTopViewExit_ = true;
+            break;
+        case CameraMove::kReAim:
+            if (topView) {
+                refocusOnTopViewExit_ = true;
+            } else {
+                ReAim(1.0f, false);
+            }
+            break;
+        case CameraMove::kRefocusInTopView:
+            if (topView) {
+                refocusOnTopViewExit_ = true;
+            }
+            break;
+    }
+}
+
+void GameTable::AimFromShotRecord() {
+    float aimX = 0.0f;
+    float aimY = 0.0f;
+    {
+        ScopedLock hold(physics_.GetLock());
+        aimX = shotRecord_.aimPointX;
+        aimY = shotRecord_.aimPointY;
+        cameraState_.tipOffsetX = shotRecord_.tipOffsetX;
+        cameraState_.tipOffsetY = shotRecord_.tipOffsetY;
+        cameraState_.elevation = shotRecord_.paramC;
+    }
+    const quill::Vec3 cue = CueBallPosition();
+    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
+    UpdateCueModel();
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,407 @@
+// GameTable: the shot. The local player's stroke is committed into the shot record, a relayed or replayed shot is
+// started from it (after the cue's swing when asked), the physics is struck, the camera follows, the chalk
+// bursts from the tip and the shot is charged to the local player; and, while aiming, the cue stands behind the
+// cue ball clear of the other balls and the rails. Game thread.
+#include <algorithm>
+#include <cmath>
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/MathConstants.h"
+#include "client/table/CueClearance.h"
+#include "client/table/GameTable.h"
+#include "client/table/LockedCamera.h"
+#include "client/table/StrokeComputation.h"
+#include "client/table/TableAngles.h"
+#include "client/table/TableEvents.h"
+#include "client/table/TruncateToInt.h"
+#include "QuillLib/math/Vector2D.h"
+#include "platform/system/Clock.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+using quill::ScopedLock;
+using quill::Vec3;
+
+constexpr float kKeep = CameraController::kKeep;
+constexpr uint8_t kPenKey = 'Z';
+constexpr float kCaptureStartParamA = 0.65f;
+constexpr float kCaptureStartParamB = 3.0f;
+constexpr float kCapturePower = 0.8f;
+
+float ToRadians(float degrees) {
+    return quill::DegreesToRadians(degrees);
+}
+
+}  // namespace
+
+GameTable::CueIdentity GameTable::CurrentCueIdentity() const {
+    CueIdentity identity;
+    identity.parts.fill(CueModelEntry::kStockShaft);
+    ScopedLock hold(modelLock_);
+    if (currentCue_ != nullptr) {
+        identity.present = true;
+        identity.itemId = currentCue_->ItemId();
+        if (currentCue_->IsCustom()) {
+            identity.parts = currentCue_->Parts();
+        }
+    }
+    return identity;
+}
+
+// --- commit and start ---
+
+void GameTable::CommitShot() {
+    visible_ = false;
+    ShowShownModels(false);
+    hud_.SetVisible(TableHud::kOverlayPanel, false);
+    hud_.SetVisible(TableHud::kCueBallPanel, false);
+    UpdatePowerGauge();
+    targetMode_ = false;
+    const CueIdentity cue = CurrentCueIdentity();
+    {
+        ScopedLock hold(physics_.GetLock());
+        ShotClassification::ShapeStroke(shotRecord_);
+        shotClass_ = ShotClassification::Classify(shotRecord_);
+        StampRecordHeader(cue);
+        // A weak break in three-cushion is played at about half power.
+        const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
+        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && shotRecord_.power < 0.5f) {
+            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(Random() % 50) / 1000.0);
+        }
+        shotRecord_.valid |= ShotRecord::kValidFilled;
+        CommitRecord();
+    }
+    StartShot(0, false);
+}
+
+// The caller holds the physics lock, which guards the shot record.
+void GameTable::StampRecordHeader(const CueIdentity& cue) {
+    shotRecord_.version = kClientVersion;
+    shotRecord_.physicsModelCode = physics_.ModelCode();
+    shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
+    shotRecord_.ballCount = static_cast<uint8_t>(BallCount());
+    shotRecord_.tableItemId = tableItemId_;
+    shotRecord_.ballSetItemId = ballSetItemId_;
+    if (cue.present) {
+        shotRecord_.cueItemId = cue.itemId;
+    }
+    shotRecord_.cuePartIds = cue.parts;
+    shotRecord_.chalkValue = static_cast<uint8_t>(chalkLevel_);
+}
+
+void GameTable::CommitRecord() {
+    committedRecord_ = shotRecord_;
+    committedRecord_.valid |= ShotRecord::kValidLocalShot | (state_ == 7 ? ShotRecord::kValidState7 : 0);
+}
+
+void GameTable::StartShot(int32_t swings, bool keepCamera) {
+    if (swings <= 0) {
+        StartShotNow(0, keepCamera);
+        return;
+    }
+    // The swing belongs to the aim state of the game thread: the next update starts it.
+    ScopedLock hold(remoteLock_);
+    remote_.strokeStart = true;
+    remote_.swings = swings;
+    remote_.keepCamera = keepCamera;
+}
+
+void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
+    OnKey(kPenKey, false);
+    screenValues_.flags[2] = false;
+    for (uint32_t i = 0; i < BallCount(); ++i) {
+        LineList& trail = *ballTrails_[i];
+        ScopedLock hold(trail.GetLock());
+        trail.Clear();
+    }
+    {
+        ScopedLock hold(modelLock_);
+        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
+            if (shownModels_[marker] != nullptr) {
+                shownModels_[marker]->SetVisible(false);
+            }
+        }
+    }
+    placementArea_ = 0;
+    if (swings > 0) {
+        cameraState_.pullBack = kRestingPullBack;
+        visible_ = true;
+        ShowShownModels(true);
+        shotPending_ = true;
+        cameraState_.StartStroke(swings);
+    } else {
+        const CameraRef camera = cameraController_.CurrentCameraRef();
+        defaultCameraDistance_ = LockedGetDistance(camera);
+        defaultCameraPitch_ = GetCameraPitchDegrees(camera);
+        float power = 0.0f;
+        {
+            ScopedLock hold(physics_.GetLock());
+            power = shotRecord_.power;
+            shownPower_ = power;
+            strokeDeviation_ = shotRecord_.paramG;
+        }
+        ShowShotPower(power);
+        shotStartTime_ = platform::TimeGetTime();
+        visible_ = false;
+        ShowShownModels(false);
+        const float strikeValue = StartPhysics();
+        shotRunning_ = true;
+        FollowShotWithCamera(keepCamera);
+        const quill::Transform impact = ImpactTransform();
+        {
+            ScopedLock hold(modelLock_);
+            if (shownModels_[kCueModel] != nullptr) {
+                shownModels_[kCueModel]->SetTransform(impact);
+            }
+        }
+        {
+            ScopedLock hold(ambientLock_);
+            if (ambientEffect_ != nullptr) {
+                ambientEffect_->lastTime = lastUpdateTime_;
+            }
+        }
+        shotCost_ = 0;
+        PlayChalkBurst(strikeValue, impact);
+        ChargeLocalShot(strikeValue);
+    }
+    input_.aimDragHeld = false;
+    dragOverride_ = false;
+    pushedForward_ = false;
+}
+
+void GameTable::ShowShotPower(float power) {
+    const int32_t height = std::min(TruncateToInt32(power * 120.0f), 120);
+    hud_.Place(TableHud::kPowerLabel, 0, 181 - height);
+    hud_.SetText(TableHud::kPowerLabel, quill::Format(u"%3.1f%%", power * 100.0f));
+    hud_.SetVisible(TableHud::kPowerLabel, true);
+    hud_.SetVisible(TableHud::kPowerPanel, true);
+}
+
+float GameTable::StartPhysics() {
+    StrokeParameters stroke;
+    {
+        ScopedLock hold(physics_.GetLock());
+        const ShotRecord& r = shotRecord_;
+        stroke = {r.powerCap,   r.power,   r.paramG,  r.aimPointX, r.aimPointY,  r.tipOffsetX,  r.tipOffsetY,
+                  r.strokeX,    r.strokeY, r.paramD,  r.paramE,    r.paramF,     r.startParamA, r.startParamB};
+    }
+    return physics_.Strike(stroke);
+}
+
+bool GameTable::TableCornersInView() const {
+    quill::Camera* camera = cameraController_.CurrentCamera();
+    if (camera == nullptr) {
+        return false;
+    }
+    ScopedLock hold(camera->GetLock());
+    for (const float x : {-120.0f, 120.0f}) {
+        for (const float y : {-60.0f, 60.0f}) {
+            if (camera->ClassifySphere({x, y, 0.0f}, 0.0f, nullptr) == quill::Camera::kOutside) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// After the strike the camera draws back so that the whole table shows.
+void GameTable::FollowShotWithCamera(bool keepCamera) {
+    if (!options_.cameraFlagC || keepCamera || cameraController_.Mode() == CameraController::kTopViewMode ||
+        state_ == 6) {
+        return;
+    }
+    const CameraRef camera = cameraController_.CurrentCameraRef();
+    const float pitch = GetCameraPitchDegrees(camera);
+    const float distance = LockedGetDistance(camera);
+    const float pitchTarget = pitch < 25.0f ? 25.0f : kKeep;
+    const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : kKeep;
+    cameraController_.SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
+    cameraController_.SetLookAt(Vec3{});
+    cameraController_.StartMove(300, 0);
+}
+
+CueAim GameTable::CurrentCueAim(float pullBack) const {
+    CueAim aim;
+    aim.cueBall = CueBallPosition();
+    aim.radius = physics_.BallRadius();
+    aim.yaw = ToRadians(cameraState_.aimYaw);
+    aim.elevation = ToRadians(cameraState_.elevation);
+    aim.tipOffsetX = cameraState_.tipOffsetX;
+    aim.tipOffsetY = cameraState_.tipOffsetY;
+    aim.pullBack = pullBack;
+    return aim;
+}
+
+quill::Transform GameTable::ImpactTransform() const {
+    return CuePose::StickTransform(CurrentCueAim(0.0f));
+}
+
+void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
+    ScopedLock hold(effectLock_);
+    ScopedLock holdRecord(physics_.GetLock());
+    shotRecord_.chalkUsed = 0;
+    if (shotRecord_.chalkItemId == 0 || shotRecord_.chalkValue == 0) {
+        return;
+    }
+    const int32_t amount = TruncateToInt32((strikeValue + shotRecord_.power) * 200.0f);
+    int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
+    if (used < 11) {
+        used = 7 + Random() % 5;
+    }
+    shotRecord_.chalkUsed = static_cast<uint8_t>(used);
+    ParticleBurst* burst = SelectChalkBurst(shotRecord_.chalkItemId);
+    if (burst == nullptr) {
+        return;
+    }
+    // A clean strike (off the centre) throws more, larger and faster chalk.
+    const bool offCentre = strikeValue > 0.0f;
+    const float fade = offCentre ? 0.8f : 0.4f;
+    const float alpha = offCentre ? 0.1f : 0.03f;
+    const float acceleration = offCentre ? 60.0f : 10.0f;
+    const float spawnRadius = offCentre ? 1.8f : 1.0f;
+    const auto count = static_cast<uint32_t>(
+        std::max(TruncateToInt32(static_cast<float>(shotRecord_.chalkValue) * static_cast<float>(amount) * 0.01f +
+                                 0.5f),
+                 0));
+    burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
+    burst->Emit(impact);
+    lastBurstTime_ = lastUpdateTime_;
+}
+
+void GameTable::ChargeLocalShot(float strikeValue) {
+    if ((committedRecord_.valid & ShotRecord::kValidLocalShot) != 0) {
+        float power = 0.0f;
+        uint8_t chalkUsed = 0;
+        {
+            ScopedLock hold(physics_.GetLock());
+            power = shotRecord_.power;
+            chalkUsed = shotRecord_.chalkUsed;
+        }
+        shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
+        chalkLevel_ -= chalkUsed;
+        if (state_ != 6 && host_ != nullptr) {
+            host_->PostEvent(AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0, 0);
+        }
+        // The flag is spent: a shot relayed later is another player's, not charged to this one.
+        committedRecord_.valid &= ~ShotRecord::kValidLocalShot;
+    }
+    chalkLevel_ = std::max(chalkLevel_, 0);
+    UpdatePowerGauge();
+}
+
+// --- capture ---
+
+void GameTable::CaptureShotRecord() {
+    physics_.SnapshotBalls();
+    const uint16_t chalk = player_ != nullptr ? player_->GetCurrentChalkId() : 0;
+    const CueIdentity cue = CurrentCueIdentity();
+    {
+        ScopedLock hold(physics_.GetLock());
+        ShotRecord& r = shotRecord_;
+        const uint32_t count = BallCount();
+        for (uint32_t i = 0; i < count; ++i) {
+            r.positions[i] = physics_.CachedPosition(i);
+            r.rotations[i] = physics_.CachedOrientation(i);
+            r.ballFlags[i] = physics_.CachedFlag(i);
+        }
+        r.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+        r.startParamA = kCaptureStartParamA;
+        r.startParamB = kCaptureStartParamB;
+        r.aimPointX = cameraState_.aimPointX;
+        r.aimPointY = cameraState_.aimPointY;
+        r.tipOffsetX = 0.0f;
+        r.tipOffsetY = 0.0f;
+        r.strokeX = 0.0f;
+        r.strokeY = 0.0f;
+        r.paramC = cameraState_.elevation;
+        r.paramD = StrokeComputation::StrokeCurve(cameraState_.elevation, 0.0f);
+        r.power = kCapturePower;
+        r.powerCap = kCapturePower;
+        r.paramE = 1.0f;
+        r.paramF = 0.0f;
+        r.paramG = 0.0f;
+        StampRecordHeader(cue);
+        r.chalkItemId = chalk;
+        r.valid = ShotRecord::kValidFilled;
+        CommitRecord();
+    }
+    StartShot(2, false);
+}
+
+// --- the cue's pose ---
+
+void GameTable::UpdateCueModel() {
+    const Vec3 cue = CueBallPosition();
+    if (aimFollowsCamera_) {
+        // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.
+        Vec3 eye;
+        Vec3 target;
+        float cameraYaw = 0.0f;
+        quill::Camera* camera = cameraController_.GetCamera(CameraController::kAimingMode);
+        if (camera != nullptr) {
+            ScopedLock hold(camera->GetLock());
+            eye = camera->Eye();
+            target = camera->Target();
+            cameraYaw = camera->GetYaw() + quill::kPi;
+        }
+        float dx = target.x - eye.x;
+        float dy = target.y - eye.y;
+        if (dx * dx + dy * dy < 1.0f) {
+            dx = std::cos(cameraYaw);
+            dy = std::sin(cameraYaw);
+        }
+        quill::Normalize2D(&dx, &dy);
+        cameraState_.aimPointX = cue.x + dx * 1000.0f;
+        cameraState_.aimPointY = cue.y + dy * 1000.0f;
+        cameraState_.SetYawDegrees(
+            YawBetweenPoints(cue.x, cue.y, cue.z, cameraState_.aimPointX, cameraState_.aimPointY, 0.0f));
+    }
+    const float yaw = ToRadians(cameraState_.aimYaw);
+    const float radius = physics_.BallRadius();
+    const Vec3 forward = CuePose::AimDirection(yaw);
+    CueLine line;
+    line.direction = -forward;
+    line.start = cue + Vec3{forward.y, -forward.x, 0.0f} * (radius * cameraState_.tipOffsetX);
+    line.offset = -5.0f - radius;
+    line.height = radius * cameraState_.tipOffsetY;
+    // While the player aims, the elevation the player chose is the copy; the cue rises above it where it must.
+    const float chosen = aimFollowsCamera_ ? cameraState_.elevationCopy : cameraState_.elevation;
+    const float start = ToRadians(chosen);
+    float largest = start;
+    {
+        ScopedLock hold(physics_.GetLock());
+        for (uint32_t i = 0; i < BallCount(); ++i) {
+            CueClearanceBall(line, physics_.CachedPosition(i), radius, largest);
+        }
+        if (const PhysicsModel* model = physics_.Model(); model != nullptr) {
+            CueClearanceRails(line, model->Geometry(), model->SharedRecord().hasPockets != 0, largest);
+        }
+    }
+    // Unraised, the chosen value stays exact (a round trip through radians would lower it by a hair).
+    cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
+    DrawOverviewGuideLine();
+
+    bool effectShowing = false;
+    {
+        ScopedLock hold(ambientLock_);
+        effectShowing = ambientEffect_ != nullptr && ambientEffect_->IsShown();
+    }
+    const CueAim aim = CurrentCueAim(cameraState_.pullBack);
+    const PlacementBounds bounds = Bounds();
+    ScopedLock hold(modelLock_);
+    if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
+        model->SetTransform(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
+                                          : CuePose::StickTransform(aim));
+        model->SetVisible(visible_ && !effectShowing);
+    }
+    if (TableModelNode* marker = shownModels_[kAimMarker]; marker != nullptr) {
+        quill::Transform placement;
+        placement.FromPosition({cameraState_.aimPointX, cameraState_.aimPointY, 0.0f});
+        marker->SetTransform(placement);
+    }
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,241 @@
+// GameTable: the per-frame update of the game thread. It hands the frame's mouse motion to the render step as
+// camera and cue events, runs the mouse stroke, steps a running shot through the physics until every ball rests
+// (with the balls put back on their spots afterwards when the rules ask for it), reports the end of the shot,
+// ticks the camera move and the aim's glide or swing, and advances the chalk and ambient effects.
+#include <cmath>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/MathConstants.h"
+#include "client/table/GameTable.h"
+#include "client/table/TableEvents.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+namespace {
+
+using quill::ScopedLock;
+
+constexpr uint32_t kTrailAlpha = 0x80000000;
+constexpr uint32_t kSlowTrailState = 6;  // the slow watching state: trails grow every 10th frame only
+
+uint32_t Word(int32_t value) {
+    return static_cast<uint32_t>(value);
+}
+
+// Seconds between two times of the table's clock (0.1 ms units, wrapping).
+float SecondsBetween(uint32_t earlier, uint32_t later) {
+    return static_cast<float>(static_cast<double>(later - earlier) * 0.0001);
+}
+
+}  // namespace
+
+bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
+    ++frameCounter_;
+    ApplyRemoteRequests();
+    PostCameraInput(dx, dy);
+    if (input_.strokeKeyHeld && !shotRunning_) {
+        if (frameCounter_ % 10 == 0) {
+            UpdatePowerGauge();
+        }
+        UpdateStroke(dy, time);
+    }
+    if (input_.strokeFinishing && !shotRunning_) {
+        UpdateStroke(dy, time);
+    }
+    if (input_.rightButtonZoom && !IsCameraBusy() && dy != 0) {
+        eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
+    }
+    if (shotRunning_ && !holdPhysics) {
+        StepShot();
+    }
+    TickCameraController();
+    if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
+        // The cue's swing has ended: the relayed shot starts.
+        shotPending_ = false;
+        StartShotNow(0, false);
+    }
+    TickEffects(time);
+    return false;
+}
+
+// The mouse turns the view, moves the strike point or raises the cue, by the modes held; the render step applies
+// the events to the cameras.
+void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
+    const bool moved = dx != 0 || dy != 0;
+    const bool idle = !IsCameraBusy();
+    if (input_.aimDragHeld && moved && (idle || dragOverride_)) {
+        if (dy < -2) {
+            pushedForward_ = true;
+        }
+        eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+    }
+    if (input_.cueViewKeyHeld) {
+        if (input_.mouseAimHeld) {
+            if (moved) {
+                eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+            }
+        } else if (dy != 0) {
+            cameraState_.elevationCopy = std::max(cameraState_.elevationCopy, cameraState_.elevation);
+            hud_.SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
+            eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
+        }
+    }
+    if (input_.tipDragHeld && moved) {
+        eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+    }
+    if (input_.zoomKeyHeld && idle && moved) {
+        if (input_.mouseAimHeld) {
+            eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+        } else {
+            eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+        }
+    }
+    if (input_.overviewKeyHeld && idle && moved) {
+        eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+    }
+}
+
+// --- the stroke ---
+
+StrokeContext GameTable::MakeStrokeContext() const {
+    StrokeContext context;
+    context.scale = options_.strokeScale;
+    context.kind = powerDisplayMode_;
+    context.gaugeFlag = gaugeFlag_;
+    context.gaugeOption = options_.gaugeStroke;
+    context.shotRunning = shotRunning_;
+    if (player_ != nullptr) {
+        const CueStatistics cue = player_->GetEquippedCue(gameMode_);
+        context.cueStatApplies = cue.bonusesApply;
+        context.cueStat = cue.stats[1];  // the power balance steadies the gauge
+    }
+    return context;
+}
+
+void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
+    const StrokeSampler::Event event =
+        stroke_.Step(dy, time, input_.strokeFinishing, MakeStrokeContext(), cameraState_);
+    power_ = stroke_.Power();
+    switch (event) {
+        case StrokeSampler::Event::kNone:
+            break;
+        case StrokeSampler::Event::kStrike:
+            input_.strokeKeyHeld = false;
+            input_.strokeFinishing = true;
+            controlEnabled_ = false;
+            RestoreMouseSpeed();
+            break;
+        case StrokeSampler::Event::kCancelled:
+            input_.strokeFinishing = false;
+            break;
+        case StrokeSampler::Event::kFinished:
+            input_.strokeFinishing = false;
+            strokeDeviation_ = stroke_.Deviation();
+            {
+                ScopedLock hold(physics_.GetLock());
+                shotRecord_.paramG = strokeDeviation_;
+            }
+            ComputeStroke();
+            CommitShot();
+            stroke_.SetPower(0.0f);
+            power_ = 0.0f;
+            break;
+    }
+}
+
+// --- the running shot ---
+
+void GameTable::StepShot() {
+    if (physics_.Step() != 0) {
+        if (!postShotPhase_) {
+            AppendTrailPoints();
+        }
+        return;
+    }
+    targetBall_ = -1;
+    shotRunning_ = false;
+    cameraState_.Reset();
+    // Balls that left the table go back to their spots before the shot counts as ended.
+    if (!postShotPhase_ && physics_.CollectRespotBalls() != 0) {
+        physics_.StartRespot();
+        postShotPhase_ = true;
+        shotRunning_ = true;
+        return;
+    }
+    postShotPhase_ = false;
+    FinishShot();
+}
+
+void GameTable::FinishShot() {
+    refocusOnTopViewExit_ = false;
+    physics_.SnapshotBalls();
+    SyncReportRecord();
+    hud_.SetVisible(TableHud::kPowerLabel, false);
+    if (state_ != static_cast<int32_t>(kSlowTrailState) && host_ != nullptr) {
+        host_->PostEvent(AppEventId::BallsStopped, 0, 0, 0);
+    }
+}
+
+void GameTable::AppendTrailPoints() {
+    if (state_ == static_cast<int32_t>(kSlowTrailState) && frameCounter_ % 10 != 0) {
+        return;
+    }
+    ScopedLock hold(physics_.GetLock());
+    const PhysicsModel* model = physics_.Model();
+    if (model == nullptr) {
+        return;
+    }
+    const uint32_t cueBall = physics_.CueBall();
+    for (uint32_t i = 0; i < BallCount(); ++i) {
+        if (model->Ball(static_cast<uint16_t>(i)).velocity.Length() == 0.0f || (!showAllTrails_ && i != cueBall)) {
+            continue;
+        }
+        LineList& trail = *ballTrails_[i];
+        ScopedLock holdTrail(trail.GetLock());
+        trail.AddPointLimited(physics_.CachedPosition(i), kTrailAlpha | GetBallColour(gameMode_, i));
+    }
+}
+
+// --- camera and effects ---
+
+void GameTable::TickCameraController() {
+    const int tick = cameraController_.Tick();
+    if (tick == CameraController::kStepDue) {
+        cameraController_.Step();
+        return;
+    }
+    if (tick != CameraController::kEnded || IsKeyDown(platform::Vk::LButton)) {
+        return;
+    }
+    if (!input_.zoomKeyHeld) {
+        cameraController_.SetMode(CameraController::kAimingMode);
+        eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
+        if (!input_.overviewKeyHeld && cameraController_.NotifyAtEnd() && host_ != nullptr) {
+            host_->PostEvent(AppEventId::GalleryTableEvent, 0, 0, 0);
+        }
+    }
+}
+
+void GameTable::TickEffects(uint32_t time) {
+    {
+        ScopedLock hold(effectLock_);
+        // The chalk moves on every 4th frame.
+        if (currentBurst_ != nullptr) {
+            burstCalls_ = (burstCalls_ + 1) % 4;
+            if (burstCalls_ == 0 && currentBurst_->IsActive()) {
+                currentBurst_->Update(SecondsBetween(lastBurstTime_, time));
+                lastBurstTime_ = time;
+            }
+        }
+    }
+    {
+        ScopedLock hold(ambientLock_);
+        if (ambientEffect_ != nullptr && ambientEffect_->IsShown()) {
+            ambientEffect_->Update(SecondsBetween(ambientEffect_->lastTime, time));
+            ambientEffect_->lastTime = time;
+        }
+    }
+    lastUpdateTime_ = time;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "client/table/GameTable.h"
+#include "client/table/TableEvents.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+#include "platform/window/VirtualKey.h"
+#include "tests/client/table/TableFakes.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+namespace Vk = platform::Vk;
+namespace Msg = platform::Msg;
+
+class TableInputTest : public ::testing::Test, protected test::TableFixture {
+protected:
+    TableInputTest() {
+        Equip(type::kEightBall);
+        table->SetKeyMask(-1);
+        table->SetControlEnabled(true);
+    }
+    bool Send(uint32_t message, platform::WParam wParam = 0, platform::LParam lParam = 0) {
+        return table->HandleInput(message, wParam, lParam);
+    }
+    platform::LParam At(float x, float y) {
+        return platform::MakePointLParam(static_cast<int>(x), static_cast<int>(y));
+    }
+    // The table events posted so far, taken from the queue.
+    std::vector<quill::AppEvent> TakeTableEvents() {
+        std::vector<quill::AppEvent> events;
+        while (quill::AppEvent* event = table->Events().Pop()) {
+            events.push_back(*event);
+            table->Events().Pool().Free(event);
+        }
+        return events;
+    }
+};
+
+TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
+    EXPECT_FALSE(Send(Msg::MouseMove, 0, At(100, 100)));
+    EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
+    EXPECT_TRUE(table->Input().aimDragHeld);
+    table->Update(1, 0, 0, false);
+    EXPECT_TRUE(TakeTableEvents().empty());  // no motion, no event
+    table->Update(2, 7, -5, false);
+    const auto events = TakeTableEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].id, TableEventId::OrbitCamera);
+    EXPECT_EQ(static_cast<int32_t>(events[0].wParam), -7);
+    EXPECT_EQ(static_cast<int32_t>(events[0].lParam), -5);
+    EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(500, 100)));
+    EXPECT_FALSE(table->Input().aimDragHeld);
+    EXPECT_EQ(host.events.back().id, AppEventId::UserActivity);
+
+    // With the button shortcuts the left button charges the stroke as Ctrl would.
+    table->SetButtonShortcuts(true);
+    table->SetAimFollowsCamera(true);
+    EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
+    EXPECT_TRUE(table->Input().strokeKeyHeld);
+    EXPECT_TRUE(table->Input().leftButtonAsCtrl);
+    // The key poll does not release a Ctrl that the button holds.
+    EXPECT_FALSE(table->PollKeyReleases());
+    Send(Msg::LButtonUp, 0, At(500, 100));
+    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().leftButtonAsCtrl);
+}
+
+TEST_F(TableInputTest, RightButtonZoomsUnlessShiftOrbits) {
+    EXPECT_TRUE(Send(Msg::RButtonDown));
+    EXPECT_TRUE(table->Input().rightButtonZoom);
+    table->Update(1, 0, 4, false);
+    const auto zoom = TakeTableEvents();
+    ASSERT_EQ(zoom.size(), 1u);
+    EXPECT_EQ(zoom[0].id, TableEventId::ZoomCamera);
+    EXPECT_EQ(static_cast<int32_t>(zoom[0].wParam), -4);
+    Send(Msg::RButtonUp);
+    EXPECT_FALSE(table->Input().rightButtonZoom);
+
+    table->OnKey(Vk::Shift, true);
+    TakeTableEvents();
+    EXPECT_TRUE(Send(Msg::RButtonDown));  // the orbit mode is active: taken, but nothing starts
+    EXPECT_FALSE(table->Input().rightButtonZoom);
+    EXPECT_FALSE(table->Input().rightButtonAsShift);
+    table->OnKey(Vk::Shift, false);
+
+    // The wheel zooms by 20 either way, except in the top view.
+    Send(Msg::MouseWheel, platform::MakeWheelWParam(0, -120));
+    Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120));
+    const auto wheel = TakeTableEvents();
+    ASSERT_EQ(wheel.size(), 2u);
+    EXPECT_EQ(static_cast<int32_t>(wheel[0].wParam), -20);
+    EXPECT_EQ(static_cast<int32_t>(wheel[1].wParam), 20);
+    table->GetCamera().SetMode(CameraController::kTopViewMode);
+    Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120));
+    EXPECT_TRUE(TakeTableEvents().empty());
+}
+
+TEST_F(TableInputTest, BallInHandInTheTopView) {
+    table->SetState(5);
+    table->GetCamera().SetMode(CameraController::kTopViewMode);
+    table->ProjectBalls();
+    const BallScreenInfo cue = table->ScreenInfoAt(0);
+    ASSERT_EQ(cue.index, 0);
+    EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(cue.screenX, cue.screenY)));
+    EXPECT_EQ(table->HeldBall(), 0);
+    EXPECT_FALSE(table->Input().aimDragHeld);
+    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    // Put down in the top view: BallPlaced, and the camera only remembers to refocus.
+    EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(cue.screenX, cue.screenY)));
+    EXPECT_EQ(host.events.back().id, AppEventId::BallPlaced);
+    EXPECT_EQ(host.events.back().wParam, 0u);
+    EXPECT_EQ(table->HeldBall(), -1);
+    EXPECT_TRUE(table->RefocusOnTopViewExit());
+    EXPECT_FALSE(table->GetCamera().IsMoving());
+}
+
+TEST_F(TableInputTest, CharactersAndKeyUps) {
+    // Esc leaves the pen's side option; without one it is not the table's.
+    EXPECT_FALSE(Send(Msg::Char, 27));
+    table->SetSideOption(1);
+    EXPECT_TRUE(Send(Msg::Char, 27));
+    EXPECT_EQ(table->SideOption(), 0);
+    EXPECT_EQ(host.events.back().id, AppEventId::CursorMode);
+
+    // 'T' held, then released: every ball leaves a trail from now on.
+    host.keysDown.insert('T');
+    EXPECT_TRUE(Send(Msg::KeyDown, 'T'));
+    host.keysDown.erase('T');
+    Send(Msg::KeyUp, 'T');
+    EXPECT_TRUE(table->ShowsAllTrails());
+    Send(Msg::KeyUp, 'Q');
+    EXPECT_EQ(table->LastSpecialKey(), 0u);
+
+    // 'U' puts the balls back where the last shot started (state 5 only).
+    table->GetShotRecord().valid = ShotRecord::kValidFilled;
+    table->GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
+    table->SetState(5);
+    table->SetControlEnabled(false);
+    Send(Msg::KeyUp, 'U');
+    EXPECT_EQ(table->Physics().CachedPosition(2).y, 20.0f);
+    EXPECT_TRUE(table->IsControlEnabled());
+}
+
+TEST_F(TableInputTest, PolledKeysAndTheFocus) {
+    table->SetActive(true);
+    host.keysDown.insert(Vk::Shift);
+    // An edit box has the keyboard: the keys are text.
+    host.textFocused = true;
+    EXPECT_FALSE(table->PollKeys());
+    EXPECT_FALSE(table->Input().zoomKeyHeld);
+    host.textFocused = false;
+    EXPECT_FALSE(table->PollKeys());  // a press reports false
+    EXPECT_TRUE(table->Input().zoomKeyHeld);
+    host.keysDown.erase(Vk::Shift);
+    EXPECT_TRUE(table->PollKeys());
+    EXPECT_FALSE(table->Input().zoomKeyHeld);
+
+    // While the camera still moves, Shift is refused.
+    host.keysDown.insert(Vk::Shift);
+    EXPECT_TRUE(table->GetCamera().IsMoving());
+    EXPECT_FALSE(table->PollKeyPresses());
+}
+
+}  // namespace
+}  // namespace kestrovan
