@@ -12,6 +12,7 @@ cmake --build build/test -j "$(kv_jobs)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)

@@ -13,6 +13,12 @@ KV_BUILD_PACKAGES=(
   libsdl2-dev
   libvorbis-dev
   libogg-dev
+  libgl-dev
+  libfreetype-dev
+  libfontconfig-dev
+  libstb-dev
+  fonts-dejavu-core
+  fonts-nanum
 )
 KV_TEST_PACKAGES=(
   libgtest-dev
@@ -24,6 +30,7 @@ KV_TEST_PACKAGES=(
   xvfb
   xauth
   libxtst-dev
+  libgl1-mesa-dri
 )
 
 kv_install_missing() {

@@ -1,0 +1,51 @@
+#pragma once
+// A font for UI text: it measures strings, draws each string once into a row of a shared page texture and
+// keeps the pages of its entries. Labels and the statistics overlay get one from the device
+// (RenderDevice::GetTextSurface) and make TextEntry objects on it.
+//
+// Threads: measuring, Register and Unregister from any thread (under the surface's lock); Rasterise on the
+// device's thread.
+#include <cstdint>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/WString.h"
+#include "platform/gfx/FontFace.h"
+#include "platform/gfx/GfxStructs.h"
+
+namespace platform::gfx {
+class Texture;
+}
+
+namespace quill {
+
+class RenderDevice;
+class TextEntry;
+
+class TextSurface {
+public:
+    virtual ~TextSurface() = default;
+
+    virtual RenderDevice& GetDevice() = 0;
+    // Width (advance) and cell height of a string in pixels.
+    virtual platform::gfx::TextExtent MeasureText(WStringView text) = 0;
+    // Gives the entry a page (by its width) and adds it there.
+    virtual void Register(TextEntry& entry) = 0;
+    // Takes the entry off its page; an emptied page goes.
+    virtual void Unregister(TextEntry& entry) = 0;
+    // Draws the entry's text into rect of level 0 of the texture (texels of the entry's colours, transparent
+    // elsewhere).
+    virtual bool Rasterise(platform::gfx::Texture& texture, const TextEntry& entry,
+                           const platform::gfx::Rect& rect) = 0;
+
+    CriticalSectionLock& GetLock() { return lock_; }
+
+protected:
+    TextSurface() = default;
+    TextSurface(const TextSurface&) = delete;
+    TextSurface& operator=(const TextSurface&) = delete;
+
+private:
+    CriticalSectionLock lock_;
+};
+
+}  // namespace quill

@@ -1,0 +1,43 @@
+#pragma once
+// A plain texture whose levels live in memory. Both devices use it: the recording device keeps it as it is,
+// the OpenGL device copies changed levels to the hardware at the next draw that binds it and stores its own
+// data in the backend slot, whose destructor runs when the texture goes.
+//
+// Threads: any, as the level locks allow.
+#include <memory>
+#include <vector>
+
+#include "platform/gfx/PixelImage.h"
+#include "platform/gfx/Texture.h"
+#include "platform/gfx/TextureBackendData.h"
+
+namespace platform::gfx {
+
+class MemoryTexture : public Texture {
+public:
+    // levels 0 makes the full chain.
+    MemoryTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, Format format, Pool pool);
+
+    uint32_t GetLevelCount() const override { return static_cast<uint32_t>(levels_.size()); }
+    void GenerateMipSubLevels() override;
+    Result GetLevelDesc(uint32_t level, SurfaceDesc& out) const override;
+    std::unique_ptr<Surface> GetSurfaceLevel(uint32_t level) override;
+    Result LockRect(uint32_t level, LockedRect& out, const Rect* rect, uint32_t flags) override;
+    Result UnlockRect(uint32_t level) override;
+
+    Format GetFormat() const { return format_; }
+    uint32_t GetUsage() const { return usage_; }
+    const std::shared_ptr<PixelImage>& GetLevel(uint32_t level) const { return levels_[level]; }
+
+    TextureBackendData* GetBackendData() const { return backend_.get(); }
+    void SetBackendData(std::unique_ptr<TextureBackendData> data) { backend_ = std::move(data); }
+
+private:
+    Format format_;
+    uint32_t usage_;
+    Pool pool_;
+    std::vector<std::shared_ptr<PixelImage>> levels_;
+    std::unique_ptr<TextureBackendData> backend_;
+};
+
+}  // namespace platform::gfx

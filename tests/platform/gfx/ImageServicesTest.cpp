@@ -1,0 +1,192 @@
+// Image files in and out: every saved format reads back with its pixels, DDS files of each kind decode, and
+// damaged files fail cleanly.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/gfx/DdsFile.h"
+#include "platform/gfx/ImageServices.h"
+#include "platform/gfx/MemoryTexture.h"
+#include "platform/gfx/PixelConversion.h"
+#include "platform/gfx/StandardImageCodec.h"
+#include "platform/gfx/headless/RecordingSystem.h"
+#include "tests/support/common/TempDirectory.h"
+
+namespace platform::gfx {
+namespace {
+
+std::vector<std::byte> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto* first = reinterpret_cast<const std::byte*>(bytes.data());
+    return std::vector<std::byte>(first, first + bytes.size());
+}
+
+class ImageServicesTest : public ::testing::Test {
+protected:
+    ImageServicesTest() {
+        RecordingSystem system(setup);
+        PresentParameters parameters;
+        parameters.backBufferWidth = 64;
+        parameters.backBufferHeight = 32;
+        parameters.backBufferFormat = Format::X8R8G8B8;
+        EXPECT_EQ(system.CreateDevice(0, parameters, device), Result::Ok);
+    }
+
+    uint32_t PixelAt(Texture& texture, uint32_t x, uint32_t y) {
+        auto surface = texture.GetSurfaceLevel(0);
+        const SurfaceDesc desc = surface->GetDesc();
+        LockedRect locked;
+        EXPECT_EQ(surface->LockRect(locked, nullptr, LockFlags::ReadOnly), Result::Ok);
+        std::vector<uint32_t> pixels(static_cast<size_t>(desc.width) * desc.height);
+        DecodePixels(desc.format, static_cast<const std::byte*>(locked.bits), static_cast<uint32_t>(locked.pitch),
+                     desc.width, desc.height, pixels);
+        surface->UnlockRect();
+        return pixels.at(static_cast<size_t>(y) * desc.width + x);
+    }
+
+    std::shared_ptr<RecordingSetup> setup = std::make_shared<RecordingSetup>();
+    std::unique_ptr<Device> device;
+    kvtest::TempDirectory folder;
+};
+
+TEST_F(ImageServicesTest, BackBufferSavedInEveryFormatReadsBackWithItsColours) {
+    // Left half red, right half blue: a clear of two viewports.
+    device->SetViewport(Viewport{0, 0, 32, 32, 0, 1});
+    device->Clear(ClearFlags::Target, 0xFFFF0000u, 1, 0);
+    device->SetViewport(Viewport{32, 0, 32, 32, 0, 1});
+    device->Clear(ClearFlags::Target, 0xFF0000FFu, 1, 0);
+    std::unique_ptr<Surface> backBuffer;
+    ASSERT_EQ(device->GetBackBuffer(0, backBuffer), Result::Ok);
+
+    for (ImageFileFormat format : {ImageFileFormat::Bmp, ImageFileFormat::Jpg, ImageFileFormat::Tga,
+                                   ImageFileFormat::Png, ImageFileFormat::Dds}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const auto path = folder.Path() / ("shot" + std::to_string(static_cast<int>(format)));
+        ASSERT_EQ(SaveSurfaceToFile(path, format, *backBuffer), Result::Ok);
+        const std::vector<std::byte> file = ReadFile(path);
+        ImageInfo info;
+        ASSERT_EQ(GetImageInfoFromFileInMemory(file, info), Result::Ok);
+        EXPECT_EQ(info.width, 64u);
+        EXPECT_EQ(info.height, 32u);
+        EXPECT_EQ(info.fileFormat, format);
+        std::unique_ptr<Texture> texture;
+        ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, file, TextureLoadOptions{}, nullptr, texture), Result::Ok);
+        const uint32_t left = PixelAt(*texture, 8, 16), right = PixelAt(*texture, 56, 16);
+        // JPEG is lossy: compare channels within a margin.
+        EXPECT_GT((left >> 16) & 0xFF, 240u);
+        EXPECT_LT(left & 0xFF, 16u);
+        EXPECT_GT(right & 0xFF, 240u);
+        EXPECT_LT((right >> 16) & 0xFF, 16u);
+        EXPECT_EQ(left >> 24, 0xFFu);
+    }
+}
+
+std::vector<std::byte> DdsHeader(uint32_t width, uint32_t height, uint32_t mips, uint32_t fourCc, uint32_t caps2) {
+    std::vector<std::byte> file(128);
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = std::byte((v >> (8 * i)) & 0xFF);
+    };
+    put(0, 0x20534444);
+    put(4, 124);
+    put(8, 0x1 | 0x2 | 0x4 | 0x1000 | 0x20000);
+    put(12, height);
+    put(16, width);
+    put(28, mips);
+    put(76, 32);
+    put(80, 0x4);
+    put(84, fourCc);
+    put(112, caps2);
+    return file;
+}
+
+// One DXT1 block: colour 0 pure red, colour 1 pure blue, indices picking 0, 1, 2 (2/3 red), 3 (1/3 red).
+void AppendDxt1Block(std::vector<std::byte>& file) {
+    const uint8_t block[8] = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4};
+    for (uint8_t b : block) file.push_back(std::byte(b));
+}
+
+TEST_F(ImageServicesTest, DxtFilesDecodeAndKeepTheirFormatOnlyWhenAsked) {
+    std::vector<std::byte> file = DdsHeader(4, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0);
+    AppendDxt1Block(file);
+
+    std::unique_ptr<Texture> converted;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, file, TextureLoadOptions{1}, nullptr, converted), Result::Ok);
+    SurfaceDesc desc;
+    converted->GetLevelDesc(0, desc);
+    EXPECT_EQ(desc.format, Format::A8R8G8B8);
+    EXPECT_EQ(PixelAt(*converted, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(*converted, 1, 0), 0xFF0000FFu);
+    EXPECT_EQ(PixelAt(*converted, 2, 0), 0xFFAA0055u);
+
+    TextureLoadOptions keep{1};
+    keep.format = Format::FromFile;
+    std::unique_ptr<Texture> kept;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, file, keep, nullptr, kept), Result::Ok);
+    kept->GetLevelDesc(0, desc);
+    EXPECT_EQ(desc.format, Format::Dxt1);
+    EXPECT_EQ(PixelAt(*kept, 3, 0), 0xFF550000u | 0xAAu);
+}
+
+TEST_F(ImageServicesTest, MipSkipStartsAtALowerLevelAndCubeFilesNeedAllFaces) {
+    // 8 x 8 with 4 levels: 4 + 1 + 1 + 1 blocks.
+    std::vector<std::byte> file = DdsHeader(8, 8, 4, static_cast<uint32_t>(Format::Dxt1), 0);
+    for (int i = 0; i < 7; ++i) AppendDxt1Block(file);
+    TextureLoadOptions options;
+    options.mipSkip = 2;
+    std::unique_ptr<Texture> texture;
+    ImageInfo info;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, file, options, &info, texture), Result::Ok);
+    SurfaceDesc desc;
+    texture->GetLevelDesc(0, desc);
+    EXPECT_EQ(desc.width, 2u);
+    EXPECT_EQ(info.width, 8u);  // the file's own size
+
+    std::vector<std::byte> cube = DdsHeader(4, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0x200 | 0xFC00);
+    for (int i = 0; i < 6; ++i) AppendDxt1Block(cube);
+    std::unique_ptr<CubeTexture> cubeTexture;
+    ASSERT_EQ(CreateCubeTextureFromFileInMemoryEx(*device, cube, TextureLoadOptions{}, &info, cubeTexture), Result::Ok);
+    EXPECT_EQ(info.resourceType, ResourceType::CubeTexture);
+    cube.pop_back();
+    EXPECT_EQ(CreateCubeTextureFromFileInMemoryEx(*device, cube, TextureLoadOptions{}, &info, cubeTexture), Result::Fail);
+    std::vector<std::byte> fiveFaces = DdsHeader(4, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0x200 | 0x7C00);
+    for (int i = 0; i < 6; ++i) AppendDxt1Block(fiveFaces);
+    EXPECT_FALSE(ReadDdsFile(fiveFaces));
+}
+
+TEST_F(ImageServicesTest, DamagedAndOversizedFilesFail) {
+    std::vector<std::byte> truncated = DdsHeader(4, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0);
+    std::vector<std::byte> huge = DdsHeader(kMaxImageEdge + 1, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0);
+    std::vector<std::byte> tooManyLevels = DdsHeader(4, 4, 9, static_cast<uint32_t>(Format::Dxt1), 0);
+    std::vector<std::byte> garbage(40, std::byte{0x42});
+    for (const auto* file : {&truncated, &huge, &tooManyLevels, &garbage}) {
+        ImageInfo info;
+        std::unique_ptr<Texture> texture;
+        EXPECT_EQ(GetImageInfoFromFileInMemory(*file, info), Result::Fail);
+        EXPECT_EQ(CreateTextureFromFileInMemoryEx(*device, *file, TextureLoadOptions{}, nullptr, texture), Result::Fail);
+        EXPECT_EQ(texture, nullptr);
+    }
+}
+
+TEST_F(ImageServicesTest, ColourKeyMakesMatchingPixelsTransparentAndMipsAreAveraged) {
+    const std::vector<uint32_t> pixels = {0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+    const auto path = folder.Path() / "key.png";
+    ASSERT_TRUE(EncodeStandardImage(path, ImageFileFormat::Png, pixels, 2, 2, false));
+    TextureLoadOptions options;
+    options.colorKey = 0xFF000000u;
+    std::unique_ptr<Texture> texture;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, ReadFile(path), options, nullptr, texture), Result::Ok);
+    EXPECT_EQ(PixelAt(*texture, 0, 0), 0u);
+    EXPECT_EQ(PixelAt(*texture, 1, 0), 0xFFFFFFFFu);
+    ASSERT_EQ(texture->GetLevelCount(), 2u);
+    auto small = texture->GetSurfaceLevel(1);
+    LockedRect locked;
+    small->LockRect(locked, nullptr, LockFlags::ReadOnly);
+    EXPECT_EQ(*static_cast<uint32_t*>(locked.bits), 0xBFBFBFBFu);
+    small->UnlockRect();
+}
+
+}  // namespace
+}  // namespace platform::gfx
