@@ -389,7 +389,8 @@ std::unique_ptr<gfx::BaseTexture> D3D9TextureItem::CreateFromFile(std::span<cons
 
 std::unique_ptr<gfx::BaseTexture> D3D9TextureItem::CreateEmpty(bool haveBytes) {
     DeviceTextureParameters parameters = ParametersOf(settings);
-    if (!haveBytes && settings.poolKind == 0) {
+    // Render targets live in the default pool; the device refuses them anywhere else.
+    if (!haveBytes && settings.poolKind == 0 && !settings.renderTarget) {
         parameters.pool = gfx::Pool::Managed;
         parameters.usage &= ~gfx::Usage::Dynamic;
     }

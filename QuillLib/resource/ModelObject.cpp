@@ -124,7 +124,11 @@ void ModelObject::UpdateOwnBounds() {
         pose.worldSphere.Transform(pose.world);
     }
     if (Mesh* mesh = GetAttachment()) {
-        mesh->ApplyWorldTransform(pose.world);
+        // Only a baked mesh carries its vertices in world space; the others keep their own (skinned ones
+        // among them) and are drawn with the world matrix.
+        if (mesh->renderData && mesh->renderData->baked) {
+            mesh->ApplyWorldTransform(pose.world);
+        }
         mesh->UpdateBounds(pose.world, true);
     }
     pose.cullResult = 0;

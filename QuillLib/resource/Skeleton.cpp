@@ -6,7 +6,7 @@ namespace quill {
 
 bool Skeleton::HasValidParents() const {
     for (uint32_t i = 0; i < bones_.size(); ++i) {
-        if (bones_[i].parent != SkeletonBone::kRoot && bones_[i].parent >= i) {
+        if (bones_[i].parent != SkeletonBone::kRoot && bones_[i].parent >= bones_.size()) {
             return false;
         }
     }

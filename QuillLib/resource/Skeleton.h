@@ -1,6 +1,7 @@
 #pragma once
-// A BONE item: the bones that skinned meshes follow, in the order poses and parent references use. A
-// parent comes before its children.
+// A BONE item: the bones that skinned meshes follow, in the order poses and parent references use.
+// Parents normally come before their children, so that a parent's pose is in model space when its
+// children follow it.
 //
 // Threads: the thread that drives the scenes.
 #include <cstdint>
@@ -24,7 +25,7 @@ public:
     const std::vector<SkeletonBone>& Bones() const { return bones_; }
     uint32_t GetBoneCount() const { return static_cast<uint32_t>(bones_.size()); }
 
-    // Whether every parent reference names an earlier bone (or none).
+    // Whether every parent reference names a bone of the skeleton (or none).
     bool HasValidParents() const;
 
     // Turns bone-local poses into model-space poses in place: each bone turns about its pivot offset, then
