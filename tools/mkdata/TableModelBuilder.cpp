@@ -148,18 +148,23 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
     };
     const auto spanAt = [&](float angle) {
         const float dx = std::cos(angle), dy = std::sin(angle);
+        const auto point = [&](float t) { return Vec3{hole.x + dx * t, hole.y + dy * t, z}; };
         float enter = 0.0f, exit = 0.0f;
-        RayThroughRect(hole.x, hole.y, dx, dy, rect.x0, rect.y0, rect.x1, rect.y1, enter, exit);
+        if (!RayThroughRect(hole.x, hole.y, dx, dy, rect.x0, rect.y0, rect.x1, rect.y1, enter, exit) || exit <= 0.0f) {
+            return Span{false, {}, {}};
+        }
+        // The ray runs through the rectangle from enter (before the centre when the centre lies inside it)
+        // to exit; the surface starts outside the hole's circle.
+        float inner = std::max(hole.radius, enter);
         const float outer = exit;
-        float inner = hole.radius;
+        float excludeEnter = 0.0f, excludeExit = 0.0f;
         if (exclude && RayThroughRect(hole.x, hole.y, dx, dy, exclude->x0, exclude->y0, exclude->x1, exclude->y1,
-                                      enter, exit) && exit > 0.0f) {
+                                      excludeEnter, excludeExit) && excludeExit > 0.0f) {
             // From inside the excluded area the surface starts where the ray leaves it; a ray that enters it
             // from outside meets it only beyond the hole's reach here.
-            inner = enter <= 0.0f ? std::max(inner, exit) : std::max(inner, outer);
+            inner = excludeEnter <= 0.0f ? std::max(inner, excludeExit) : std::max(inner, outer);
         }
-        const bool present = inner < outer;
-        return Span{present, {hole.x + dx * inner, hole.y + dy * inner, z}, {hole.x + dx * outer, hole.y + dy * outer, z}};
+        return Span{inner < outer, point(inner), point(outer)};
     };
     const auto uv = [uvScale](const Vec3& p) { return std::pair{p.x / uvScale, p.y / uvScale}; };
     Span previous = spanAt(angles.front());
