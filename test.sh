@@ -35,4 +35,13 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
   done
 fi
 
+# The OpenGL tests draw into a real window: a virtual X display of their own (Mesa's software renderer), which
+# Xvfb picks and names on the descriptor it is given.
+rm -f build/test/xvfb.display
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>build/test/xvfb.display 2>build/test/xvfb.log &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s build/test/xvfb.display ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 build/test/xvfb.display)" SDL_VIDEODRIVER=x11
+
 (cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")

@@ -96,9 +96,14 @@ void TextPage::FreeRow(TextEntry& entry) {
     entry.row = -1;
     entry.age = 0;
     entry.dirty = true;
-    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) {
-        return;
+    if (row >= 0 && static_cast<size_t>(row) < rows_.size()) {
+        ReleaseRow(row);
     }
+    Shrink();
+}
+
+// A pinned row is shared: it is freed with its last reference.
+void TextPage::ReleaseRow(int32_t row) {
     if (row == pinnedRow_) {
         if (pinnedReferences_ > 1) {
             --pinnedReferences_;
@@ -111,7 +116,6 @@ void TextPage::FreeRow(TextEntry& entry) {
         rows_[row] = false;
         --usedRows_;
     }
-    Shrink();
 }
 
 void TextPage::Shrink() {

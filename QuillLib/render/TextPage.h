@@ -53,6 +53,7 @@ public:
 private:
     uint32_t RowCapacity() const { return rowHeight_ == 0 ? 0 : textureHeight_ / rowHeight_; }
     void Resize(uint32_t height);
+    void ReleaseRow(int32_t row);
     void Shrink();
     bool EnsureTexture();
     int32_t TakeFreeRow();

@@ -7,14 +7,12 @@
 namespace platform::gfx {
 namespace {
 
-uint32_t BlendChannel(uint32_t under, uint32_t over, uint32_t coverage) {
-    return (under * (255 - coverage) + over * coverage + 127) / 255;
-}
+// UI text is drawn without smoothing, as classic text drawing does at these sizes: a pixel at least half
+// covered is ink, any other stays as it was. So every pixel is exactly ink or what lay under it.
+constexpr uint32_t kInkThreshold = 128;
 
-uint16_t Blend555(uint16_t pixel, uint32_t colorRef, uint32_t coverage) {
-    const uint32_t r = BlendChannel((pixel >> 10) & 31, (colorRef & 0xFF) >> 3, coverage);
-    const uint32_t g = BlendChannel((pixel >> 5) & 31, ((colorRef >> 8) & 0xFF) >> 3, coverage);
-    const uint32_t b = BlendChannel(pixel & 31, ((colorRef >> 16) & 0xFF) >> 3, coverage);
+uint16_t To555(uint32_t colorRef) {
+    const uint32_t r = (colorRef & 0xFF) >> 3, g = ((colorRef >> 8) & 0xFF) >> 3, b = ((colorRef >> 16) & 0xFF) >> 3;
     return static_cast<uint16_t>((r << 10) | (g << 5) | b);
 }
 
@@ -54,9 +52,8 @@ void Canvas16::DrawText(FontFace& font, std::u16string_view text, const Rect& re
         for (int32_t column = 0; column < coverage.width; ++column) {
             const int32_t x = at.x + column;
             const uint32_t alpha = coverage.alpha[static_cast<size_t>(row) * coverage.width + column];
-            if (x < clip.left || x >= clip.right || alpha == 0) continue;
-            uint16_t& pixel = pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)];
-            pixel = Blend555(pixel, colorRef, alpha);
+            if (x < clip.left || x >= clip.right || alpha < kInkThreshold) continue;
+            pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)] = To555(colorRef);
         }
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A 16-bit top-down pixel buffer (X1R5G5B5: white is 0x7FFF) on which lines of text are drawn the classic
-// way: a rectangle filled white, then text in a colour blended over what is there, the background left as it
-// is. The device layer's shared text bitmap is one of these.
+// way: a rectangle filled white, then text in a colour over what is there, the background left as it
+// is. Text is drawn without smoothing: each pixel is ink or untouched. The device layer's shared text bitmap
+// is one of these.
 //
 // Threads: one at a time (the owner locks).
 #include <cstdint>

@@ -25,11 +25,11 @@ Result PixelImage::Lock(LockedRect& out, const Rect* rect, uint32_t flags) {
     if (compressed && ((area.left % 4) != 0 || (area.top % 4) != 0)) {
         return Result::InvalidCall;
     }
-    if (owner_ == std::this_thread::get_id()) {
+    if (owner_.load() == std::this_thread::get_id()) {
         return Result::InvalidCall;
     }
     mutex_.lock();
-    owner_ = std::this_thread::get_id();
+    owner_.store(std::this_thread::get_id());
     readOnlyLock_ = (flags & LockFlags::ReadOnly) != 0;
     const FormatLayout layout = GetFormatLayout(format_);
     const size_t row = compressed ? static_cast<size_t>(area.top / 4) : static_cast<size_t>(area.top);
@@ -41,13 +41,13 @@ Result PixelImage::Lock(LockedRect& out, const Rect* rect, uint32_t flags) {
 }
 
 Result PixelImage::Unlock() {
-    if (owner_ != std::this_thread::get_id()) {
+    if (owner_.load() != std::this_thread::get_id()) {
         return Result::InvalidCall;
     }
     if (!readOnlyLock_) {
         ++version_;
     }
-    owner_ = std::thread::id();
+    owner_.store(std::thread::id());
     mutex_.unlock();
     return Result::Ok;
 }

@@ -4,6 +4,7 @@
 // the version, so a device can tell that its copy is stale.
 //
 // Threads: any; the lock serialises writers and the device's reads.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -55,7 +56,8 @@ private:
     uint32_t rows_;
     std::vector<std::byte> bytes_;
     mutable std::mutex mutex_;
-    std::thread::id owner_;
+    // The thread holding the lock; read without it to refuse a second lock from the same thread.
+    std::atomic<std::thread::id> owner_{};
     bool readOnlyLock_ = false;
     uint64_t version_ = 1;
 };

@@ -112,11 +112,17 @@ void RecordingDevice::FillRenderTarget(Color color) {
     if (viewport_.x >= right || viewport_.y >= bottom) return;
     const Rect area{static_cast<int32_t>(viewport_.x), static_cast<int32_t>(viewport_.y), static_cast<int32_t>(right),
                     static_cast<int32_t>(bottom)};
-    const std::vector<uint32_t> pixels(static_cast<size_t>(area.Width()) * area.Height(), color);
+    // One row of the colour in the target's format, copied to every row.
+    const std::vector<uint32_t> colour(static_cast<size_t>(area.Width()), color);
+    std::vector<std::byte> row(static_cast<size_t>(area.Width()) * GetFormatLayout(renderTarget_->GetFormat()).bytesPerPixel);
+    if (!EncodePixels(renderTarget_->GetFormat(), colour, area.Width(), 1, row.data(), static_cast<uint32_t>(row.size()))) {
+        return;
+    }
     LockedRect locked;
     if (Succeeded(renderTarget_->Lock(locked, &area, 0))) {
-        EncodePixels(renderTarget_->GetFormat(), pixels, area.Width(), area.Height(),
-                     static_cast<std::byte*>(locked.bits), static_cast<uint32_t>(locked.pitch));
+        for (int32_t y = 0; y < area.Height(); ++y) {
+            std::memcpy(static_cast<std::byte*>(locked.bits) + static_cast<size_t>(y) * locked.pitch, row.data(), row.size());
+        }
         renderTarget_->Unlock();
     }
 }

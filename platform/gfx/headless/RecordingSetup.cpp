@@ -26,14 +26,14 @@ void RecordingSetup::Script(std::string_view call, Result result) {
         found = scripted_.emplace(std::string(call), std::deque<Result>{}).first;
     }
     found->second.push_back(result);
-    anyScripted_ = true;
+    anyScripted_.store(true, std::memory_order_release);
 }
 
 std::optional<Result> RecordingSetup::TakeScripted(std::string_view call) {
-    std::lock_guard lock(mutex_);
-    if (!anyScripted_) {
+    if (!anyScripted_.load(std::memory_order_acquire)) {
         return std::nullopt;
     }
+    std::lock_guard lock(mutex_);
     const auto found = scripted_.find(call);
     if (found == scripted_.end() || found->second.empty()) {
         return std::nullopt;

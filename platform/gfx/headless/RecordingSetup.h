@@ -4,6 +4,7 @@
 // to the system and keep it to script calls and read the log.
 //
 // Threads: script results before the calls they answer; the log may be read at any time.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -58,7 +59,8 @@ public:
 private:
     std::mutex mutex_;
     std::map<std::string, std::deque<Result>, std::less<>> scripted_;
-    bool anyScripted_ = false;
+    // Read without the lock, so that an unscripted device (the null device) never waits for it.
+    std::atomic<bool> anyScripted_{false};
 };
 
 }  // namespace platform::gfx

@@ -56,9 +56,57 @@ std::vector<unsigned char> ToRgbBytes(std::span<const uint32_t> pixels, bool wit
     return bytes;
 }
 
+// A byte of the file; the library reads 0 past the end, and so does this.
+uint32_t ByteAt(std::span<const std::byte> file, size_t at) {
+    return at < file.size() ? std::to_integer<uint32_t>(file[at]) : 0;
+}
+
+// Whether a huffman-table segment at `at` with the declared length declares at most 256 codes per table,
+// read the way the library reads it (tables until the length is used up, bytes past the end as 0). The
+// system's image library writes past its code table for more, so such files are refused before it sees them.
+bool HuffmanSegmentIsSafe(std::span<const std::byte> file, size_t at, size_t length) {
+    int64_t left = static_cast<int64_t>(length) - 2;
+    size_t table = at + 4;
+    while (left > 0 && table < file.size()) {
+        uint32_t codes = 0;
+        for (size_t i = 1; i <= 16; ++i) codes += ByteAt(file, table + i);
+        if (codes > 256) return false;
+        left -= 17 + static_cast<int64_t>(codes);
+        table += 17 + codes;
+    }
+    return true;
+}
+
+// Walks the markers of a JPEG file (skipping entropy-coded data after each scan) and checks every huffman
+// table; files that are no JPEG pass unchecked.
+bool JpegTablesAreSafe(std::span<const std::byte> file) {
+    // The start marker may follow any number of fill bytes, as the library reads it.
+    size_t at = 0;
+    while (at < file.size() && ByteAt(file, at) == 0xFF) ++at;
+    if (at == 0 || ByteAt(file, at) != 0xD8) return true;
+    ++at;
+    while (at + 1 < file.size()) {
+        if (ByteAt(file, at) != 0xFF) {
+            ++at;  // entropy-coded data of a scan
+            continue;
+        }
+        const uint32_t marker = ByteAt(file, at + 1);
+        if (marker == 0xFF || marker == 0x00 || (marker >= 0xD0 && marker <= 0xD8) || marker == 0x01) {
+            at += marker == 0xFF ? 1 : 2;  // fill bytes, stuffed zeros, restart markers
+            continue;
+        }
+        if (marker == 0xD9) return true;
+        const size_t length = (ByteAt(file, at + 2) << 8) | ByteAt(file, at + 3);
+        if (marker == 0xC4 && !HuffmanSegmentIsSafe(file, at, length)) return false;
+        at += 2 + (length < 2 ? 2 : length);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<StandardImageHeader> ReadStandardImageHeader(std::span<const std::byte> file) {
+    if (!JpegTablesAreSafe(file)) return std::nullopt;
     const int size = ByteCount(file);
     int width = 0, height = 0, components = 0;
     if (size <= 0 || stbi_info_from_memory(Bytes(file), size, &width, &height, &components) == 0 || width <= 0 ||

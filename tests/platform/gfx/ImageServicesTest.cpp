@@ -190,3 +190,25 @@ TEST_F(ImageServicesTest, ColourKeyMakesMatchingPixelsTransparentAndMipsAreAvera
 
 }  // namespace
 }  // namespace platform::gfx
+
+namespace platform::gfx {
+namespace {
+
+// JPEG files whose huffman tables declare more than 256 codes would make the image library write past its
+// tables; they are refused before it reads them (also behind fill bytes before the start marker).
+TEST(ImageFileGuardTest, JpegWithOversizedHuffmanTablesIsRefused) {
+    for (const char* name : {"jpeg_huffman_overflow.jpg", "jpeg_fill_bytes_huffman_overflow.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::byte> file =
+            ReadFile(std::filesystem::path(KV_SOURCE_DIR) / "tests/fuzz/corpus/image_files" / name);
+        ASSERT_FALSE(file.empty());
+        ImageInfo info;
+        EXPECT_EQ(GetImageInfoFromFileInMemory(file, info), Result::Fail);
+        EXPECT_FALSE(DecodeStandardImage(file));
+    }
+    const std::vector<std::byte> photo = ReadFile(std::filesystem::path(KV_SOURCE_DIR) / "tests/fuzz/corpus/image_files/photo.jpg");
+    EXPECT_TRUE(DecodeStandardImage(photo));
+}
+
+}  // namespace
+}  // namespace platform::gfx

@@ -1,0 +1,125 @@
+#pragma once
+// The one render device of the client: creates the platform device for the display settings and checks the
+// adapter, runs the frame (lost device, reset, present), draws geometry through the buffer pool, keeps the
+// device fonts and text surfaces, and offers brightness and screenshots. The render-state layer it stands on
+// holds the state cache, lights and passes.
+//
+// Threads: the main thread, except GetFont and GetTextSurface (any thread, under their locks).
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/math/VertexData.h"
+#include "QuillLib/render/IndexChunk.h"
+#include "QuillLib/render/StaticGeometry.h"
+#include "client/render/DisplayMode.h"
+#include "client/render/FontEntry.h"
+#include "client/render/RasterTextSurface.h"
+#include "client/render/RenderStateLayer.h"
+#include "platform/gfx/GraphicsSystem.h"
+
+namespace quill {
+class SceneView;
+}
+
+namespace kestrovan {
+
+class D3D9RenderDevice : public RenderStateLayer {
+public:
+    static constexpr uint8_t kTextTickPresents = 30;
+
+    // system is the adapter's runtime (null when none could be opened: creation then answers 1); the clock
+    // paces texture animation and the waits of a lost device.
+    D3D9RenderDevice(uint32_t width, uint32_t height, std::unique_ptr<platform::gfx::GraphicsSystem> system,
+                     std::unique_ptr<platform::gfx::DeviceClock> clock);
+    ~D3D9RenderDevice() override;
+
+    // Creation and the adapter.
+    uint32_t CheckCapabilities();
+    uint32_t BuildPresentParameters();
+    uint32_t CreateDeviceObjects();
+    uint32_t Create();
+    bool EnumerateModes(std::vector<AdapterMode>& out);
+    // out: available texture memory, total and free video memory, in bytes.
+    bool GetVideoMemory(uint32_t out[3]);
+    void SetDisplayMode(const DisplayMode& mode) { display_ = mode; }
+    const DisplayMode& GetDisplayMode() const { return display_; }
+
+    // The frame.
+    bool CheckDevice();
+    bool BeginFrame();
+    bool BeginScene();
+    void EndScene();
+    bool RenderScene(quill::SceneView& scene, float time);
+    void Present();
+    bool Reset();
+    void InvalidateDeviceObjects();
+    bool RestoreDeviceObjects();
+    void ReleaseDeviceObjects();
+    void SetDialogBoxMode(bool enable);
+
+    // Geometry; each returns the vertices drawn (the vertex range for indexed geometry), 0 on failure.
+    uint32_t DrawTriangles(quill::VertexData& chunk);
+    uint32_t DrawIndexedTriangles(quill::VertexData& vertices, quill::IndexChunk& indices);
+    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices).
+    uint32_t UploadLineStrip(quill::VertexData& chunk);
+
+    // Fonts and text.
+    FontEntry* GetFont(quill::WStringView face, int32_t height, uint32_t weight, bool italic);
+    quill::TextSurface* GetTextSurface(quill::WStringView face, int32_t height, uint32_t weight, bool italic,
+                                       uint32_t pageHeight) override;
+    void TextTick();
+    uint64_t GetTextMemory();
+
+    // Brightness and screenshots.
+    void SetBrightness(float brightness);
+    // The format follows the extension ("bmp", "jpg", "tga", "png", "dds", case as written); others give BMP.
+    void SaveScreenshot(const std::filesystem::path& path);
+
+    // quill::RenderDevice.
+    platform::gfx::Device* GetGfxDevice() const override { return device_.get(); }
+    void RegisterTexture(quill::LiveTexture& texture) override;
+    void UnregisterTexture(quill::LiveTexture& texture) override;
+    bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                    platform::gfx::Color color) override;
+
+    void SetStaticBatcher(std::unique_ptr<quill::StaticGeometry> batcher) { staticBatcher_ = std::move(batcher); }
+    quill::StaticGeometry* GetStaticGeometryBatcher() const { return staticBatcher_.get(); }
+    const platform::gfx::PresentParameters& GetPresentParameters() const { return presentParameters_; }
+    const platform::gfx::SurfaceDesc& GetBackBufferDesc() const { return backBufferDesc_; }
+    uint8_t GetDialogBoxMode() const { return dialogBoxMode_; }
+    size_t GetTextureCount() const { return textures_.size(); }
+    size_t GetFontCount();
+
+    // The statistics overlay's switch; off by default.
+    uint8_t statisticsEnabled = 0;
+    // Mirrored drawing swaps the cull order (the mirror pass of reflections).
+    uint8_t mirrorFlag = 0;
+    uint8_t mirrorPass = 0;
+
+private:
+    bool ReadBackBufferDesc(uint32_t& code);
+    platform::gfx::Format ChooseDepthFormat(platform::gfx::Format backBuffer);
+    void RebuildMultiSampleTypes();
+
+    std::unique_ptr<platform::gfx::DeviceClock> clockOwner_;
+    std::unique_ptr<platform::gfx::GraphicsSystem> system_;
+    platform::gfx::PresentParameters presentParameters_;
+    std::unique_ptr<platform::gfx::Device> device_;
+    std::unique_ptr<platform::gfx::VideoMemoryQuery> videoMemory_;
+    DisplayMode display_;
+    std::set<quill::LiveTexture*> textures_;
+    quill::CriticalSectionLock fontLock_;
+    std::vector<std::unique_ptr<FontEntry>> fonts_;
+    quill::CriticalSectionLock textSurfaceLock_;
+    std::vector<std::unique_ptr<RasterTextSurface>> textSurfaces_;
+    uint8_t textCleanupCountdown_ = 0;
+    uint8_t dialogBoxMode_ = 0;
+    std::unique_ptr<quill::StaticGeometry> staticBatcher_;
+    quill::VertexData spriteQuad_;
+};
+
+}  // namespace kestrovan

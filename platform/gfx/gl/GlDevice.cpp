@@ -1,0 +1,466 @@
+#include "platform/gfx/gl/GlDevice.h"
+
+#include <GL/glext.h>
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gfx/MemoryBuffer.h"
+#include "platform/gfx/MemoryCubeTexture.h"
+#include "platform/gfx/MemorySurface.h"
+#include "platform/gfx/MemoryTexture.h"
+#include "platform/gfx/gl/GlBackBufferSurface.h"
+
+namespace platform::gfx {
+namespace {
+
+// Vertices of a draw of count primitives.
+uint32_t VertexCount(PrimitiveType type, uint32_t count) {
+    switch (type) {
+        case PrimitiveType::PointList: return count;
+        case PrimitiveType::LineList: return count * 2;
+        case PrimitiveType::LineStrip: return count + 1;
+        case PrimitiveType::TriangleList: return count * 3;
+        default: return count + 2;  // strips and fans
+    }
+}
+
+GLenum ModeOf(PrimitiveType type) {
+    switch (type) {
+        case PrimitiveType::PointList: return GL_POINTS;
+        case PrimitiveType::LineList: return GL_LINES;
+        case PrimitiveType::LineStrip: return GL_LINE_STRIP;
+        case PrimitiveType::TriangleStrip: return GL_TRIANGLE_STRIP;
+        case PrimitiveType::TriangleFan: return GL_TRIANGLE_FAN;
+        default: return GL_TRIANGLES;
+    }
+}
+
+void SendGamma(SDL_Window* window, const GammaRamp& ramp) {
+    // Some servers refuse gamma ramps; the game goes on without.
+    SDL_SetWindowGammaRamp(window, ramp.red.data(), ramp.green.data(), ramp.blue.data());
+}
+
+}  // namespace
+
+GlDevice::GlDevice(GlWindow window, const PresentParameters& parameters, int textureUnits)
+    : window_(window), pipeline_(textureUnits) {
+    ApplyPresentParameters(parameters);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+GlDevice::~GlDevice() {
+    for (auto& [texture, buffers] : framebuffers_) {
+        glDeleteFramebuffers(1, &buffers.first);
+        glDeleteRenderbuffers(1, &buffers.second);
+    }
+    if (shownFrame_ != 0) glDeleteTextures(1, &shownFrame_);
+    textures_.Flush();
+}
+
+void GlDevice::ApplyPresentParameters(const PresentParameters& parameters) {
+    parameters_ = parameters;
+    if (parameters.windowed) {
+        SDL_SetWindowFullscreen(window_.window, 0);
+    } else {
+        SDL_DisplayMode mode{};
+        mode.w = static_cast<int>(parameters.backBufferWidth);
+        mode.h = static_cast<int>(parameters.backBufferHeight);
+        mode.refresh_rate = static_cast<int>(parameters.fullScreenRefreshRate);
+        SDL_SetWindowDisplayMode(window_.window, &mode);
+        SDL_SetWindowFullscreen(window_.window, SDL_WINDOW_FULLSCREEN);
+    }
+    SDL_GL_SetSwapInterval(parameters.presentationInterval == PresentInterval::Immediate ? 0 : 1);
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window_.window, &width, &height);
+    backBufferWidth_ = static_cast<uint32_t>(width);
+    backBufferHeight_ = static_cast<uint32_t>(height);
+    parameters_.backBufferWidth = backBufferWidth_;
+    parameters_.backBufferHeight = backBufferHeight_;
+    UseTarget(backBufferWidth_, backBufferHeight_, false);
+}
+
+void GlDevice::UseTarget(uint32_t width, uint32_t height, bool texture) {
+    state_.targetWidth = width;
+    state_.targetHeight = height;
+    state_.targetIsTexture = texture;
+    SetViewport(Viewport{0, 0, width, height, 0, 1});
+    state_.MarkAllDirty();
+}
+
+Result GlDevice::Reset(const PresentParameters& parameters) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    ApplyPresentParameters(parameters);
+    state_ = GlDeviceState{};
+    UseTarget(backBufferWidth_, backBufferHeight_, false);
+    gamma_ = GammaRamp::Identity();
+    SendGamma(window_.window, gamma_);
+    return Result::Ok;
+}
+
+Result GlDevice::BeginScene() {
+    return Result::Ok;
+}
+
+Result GlDevice::EndScene() {
+    glFlush();
+    return Result::Ok;
+}
+
+// The frame is copied before the swap, so that the back buffer can be read (a screenshot) until the next
+// frame is drawn.
+void GlDevice::KeepShownFrame() {
+    if (shownFrame_ == 0) glGenTextures(1, &shownFrame_);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, shownFrame_);
+    glReadBuffer(GL_BACK);
+    const auto width = static_cast<GLsizei>(backBufferWidth_), height = static_cast<GLsizei>(backBufferHeight_);
+    if (shownWidth_ != backBufferWidth_ || shownHeight_ != backBufferHeight_) {
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, width, height, 0);
+        shownWidth_ = backBufferWidth_;
+        shownHeight_ = backBufferHeight_;
+    } else {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    }
+    state_.stagesDirty = true;
+}
+
+Result GlDevice::Present(bool) {
+    KeepShownFrame();
+    SDL_GL_SwapWindow(window_.window);
+    presentedLast_ = true;
+    textures_.Flush();
+    return Result::Ok;
+}
+
+Result GlDevice::Clear(uint32_t flags, Color color, float z, uint32_t) {
+    // Clears touch only the viewport and ignore the depth-write switch.
+    const Viewport& v = state_.viewport;
+    const GLint y = state_.targetIsTexture ? static_cast<GLint>(v.y)
+                                           : static_cast<GLint>(state_.targetHeight) - static_cast<GLint>(v.y + v.height);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(static_cast<GLint>(v.x), y, static_cast<GLsizei>(v.width), static_cast<GLsizei>(v.height));
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    GLbitfield mask = 0;
+    if ((flags & ClearFlags::Target) != 0) {
+        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
+                     static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>(color >> 24) / 255.0f);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if ((flags & ClearFlags::ZBuffer) != 0) {
+        glClearDepth(z);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if ((flags & ClearFlags::Stencil) != 0) mask |= GL_STENCIL_BUFFER_BIT;
+    glClear(mask);
+    glDisable(GL_SCISSOR_TEST);
+    state_.renderDirty = true;
+    presentedLast_ = false;
+    return Result::Ok;
+}
+
+Result GlDevice::SetRenderState(RenderState state, uint32_t value) {
+    const auto index = static_cast<uint32_t>(state);
+    if (index >= kRenderStateCount) return Result::InvalidCall;
+    state_.renderStates[index] = value;
+    state_.renderDirty = true;
+    if (state == RenderState::SpecularEnable) state_.materialDirty = true;
+    return Result::Ok;
+}
+
+Result GlDevice::SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value) {
+    const auto index = static_cast<uint32_t>(state);
+    if (stage >= kMaxTextureStages || index >= kTextureStageStateCount) return Result::InvalidCall;
+    state_.stageStates[stage][index] = value;
+    return Result::Ok;
+}
+
+Result GlDevice::SetSamplerState(uint32_t sampler, SamplerState state, uint32_t value) {
+    const auto index = static_cast<uint32_t>(state);
+    if (sampler >= kMaxTextureStages || index >= kSamplerStateCount) return Result::InvalidCall;
+    state_.samplerStates[sampler][index] = value;
+    return Result::Ok;
+}
+
+Result GlDevice::SetTransform(TransformState state, const Matrix& matrix) {
+    const auto index = static_cast<uint32_t>(state);
+    if (state == TransformState::World) {
+        state_.world = matrix;
+    } else if (state == TransformState::View) {
+        state_.view = matrix;
+    } else if (state == TransformState::Projection) {
+        state_.projection = matrix;
+    } else if (index >= static_cast<uint32_t>(TransformState::Texture0) &&
+               index < static_cast<uint32_t>(TransformState::Texture0) + kMaxTextureStages) {
+        state_.textureMatrices[index - static_cast<uint32_t>(TransformState::Texture0)] = matrix;
+        return Result::Ok;
+    } else {
+        return Result::InvalidCall;
+    }
+    state_.transformsDirty = true;
+    return Result::Ok;
+}
+
+Result GlDevice::SetViewport(const Viewport& viewport) {
+    state_.viewport = viewport;
+    const GLint y = state_.targetIsTexture ? static_cast<GLint>(viewport.y)
+                                           : static_cast<GLint>(state_.targetHeight) -
+                                                 static_cast<GLint>(viewport.y + viewport.height);
+    glViewport(static_cast<GLint>(viewport.x), y, static_cast<GLsizei>(viewport.width), static_cast<GLsizei>(viewport.height));
+    glDepthRange(viewport.minZ, viewport.maxZ);
+    state_.transformsDirty = true;  // the half-pixel offset depends on the viewport's size
+    return Result::Ok;
+}
+
+Result GlDevice::GetViewport(Viewport& out) {
+    out = state_.viewport;
+    return Result::Ok;
+}
+
+Result GlDevice::SetMaterial(const Material& material) {
+    state_.material = material;
+    state_.materialDirty = true;
+    return Result::Ok;
+}
+
+Result GlDevice::SetLight(uint32_t index, const Light& light) {
+    if (index >= kMaxTextureStages) return Result::InvalidCall;
+    state_.lights[index] = light;
+    state_.lightsDirty = true;
+    return Result::Ok;
+}
+
+Result GlDevice::LightEnable(uint32_t index, bool enable) {
+    if (index >= kMaxTextureStages) return Result::InvalidCall;
+    state_.lightEnabled[index] = enable;
+    state_.lightsDirty = true;
+    return Result::Ok;
+}
+
+Result GlDevice::SetTexture(uint32_t stage, BaseTexture* texture) {
+    if (stage >= kMaxTextureStages) return Result::InvalidCall;
+    state_.textures[stage] = texture;
+    return Result::Ok;
+}
+
+Result GlDevice::SetFVF(uint32_t fvf) {
+    state_.fvf = fvf;
+    return Result::Ok;
+}
+
+Result GlDevice::CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, Pool pool,
+                                    std::unique_ptr<VertexBuffer>& out) {
+    if (bytes == 0) return Result::InvalidCall;
+    out = std::make_unique<MemoryVertexBuffer>(BufferDesc{Format::Unknown, usage, pool, bytes, fvf});
+    return Result::Ok;
+}
+
+Result GlDevice::CreateIndexBuffer(uint32_t bytes, uint32_t usage, Format format, Pool pool,
+                                   std::unique_ptr<IndexBuffer>& out) {
+    if (bytes == 0 || format != Format::Index16) return Result::InvalidCall;
+    out = std::make_unique<MemoryIndexBuffer>(BufferDesc{format, usage, pool, bytes, 0});
+    return Result::Ok;
+}
+
+Result GlDevice::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride) {
+    if (stream != 0) return Result::InvalidCall;
+    state_.stream = dynamic_cast<MemoryVertexBuffer*>(buffer);
+    state_.streamOffset = offset;
+    state_.stride = stride;
+    return buffer == nullptr || state_.stream != nullptr ? Result::Ok : Result::InvalidCall;
+}
+
+Result GlDevice::SetIndices(IndexBuffer* buffer) {
+    state_.indices = dynamic_cast<MemoryIndexBuffer*>(buffer);
+    return buffer == nullptr || state_.indices != nullptr ? Result::Ok : Result::InvalidCall;
+}
+
+Result GlDevice::Draw(GLenum mode, uint32_t vertices, const std::byte* base, const void* indices, uint32_t first,
+                      uint32_t minIndex, uint32_t maxIndex) {
+    pipeline_.Apply(state_, textures_);
+    pipeline_.SetupArrays(state_, base);
+    if (indices == nullptr) {
+        glDrawArrays(mode, static_cast<GLint>(first), static_cast<GLsizei>(vertices));
+    } else {
+        glDrawRangeElements(mode, minIndex, maxIndex, static_cast<GLsizei>(vertices), GL_UNSIGNED_SHORT, indices);
+    }
+    presentedLast_ = false;
+    return Result::Ok;
+}
+
+Result GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+    if (state_.stream == nullptr || state_.stride == 0) return Result::InvalidCall;
+    const uint32_t vertices = VertexCount(type, primitiveCount);
+    const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(startVertex) + vertices) * state_.stride;
+    if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
+    return Draw(ModeOf(type), vertices, state_.stream->Data() + state_.streamOffset, nullptr, startVertex, 0, 0);
+}
+
+Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex, uint32_t vertexCount,
+                                      uint32_t startIndex, uint32_t primitiveCount) {
+    if (state_.stream == nullptr || state_.indices == nullptr || state_.stride == 0 || baseVertex < 0) {
+        return Result::InvalidCall;
+    }
+    const uint32_t indices = VertexCount(type, primitiveCount);
+    if ((static_cast<uint64_t>(startIndex) + indices) * 2 > state_.indices->GetDesc().size) return Result::InvalidCall;
+    const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(baseVertex) + minIndex + vertexCount) * state_.stride;
+    if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
+    const std::byte* base = state_.stream->Data() + state_.streamOffset + static_cast<size_t>(baseVertex) * state_.stride;
+    return Draw(ModeOf(type), indices, base, state_.indices->Data() + static_cast<size_t>(startIndex) * 2, 0, minIndex,
+                minIndex + (vertexCount == 0 ? 0 : vertexCount - 1));
+}
+
+Result GlDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, Format format, Pool pool,
+                               std::unique_ptr<Texture>& out) {
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width == 0 || height == 0 || !GetFormatLayout(format).known || width > static_cast<uint32_t>(maxSize) ||
+        height > static_cast<uint32_t>(maxSize)) {
+        return Result::InvalidCall;
+    }
+    auto texture = std::make_unique<MemoryTexture>(width, height, levels, usage, format, pool);
+    if ((usage & Usage::RenderTarget) != 0) {
+        renderTargets_[texture->GetLevel(0).get()] = RenderTarget{texture->GetLevel(0), textures_.NameOf(*texture)};
+    }
+    out = std::move(texture);
+    return Result::Ok;
+}
+
+Result GlDevice::CreateCubeTexture(uint32_t edge, uint32_t levels, uint32_t usage, Format format, Pool pool,
+                                   std::unique_ptr<CubeTexture>& out) {
+    if (edge == 0 || !GetFormatLayout(format).known) return Result::InvalidCall;
+    out = std::make_unique<MemoryCubeTexture>(edge, levels, usage, format, pool);
+    return Result::Ok;
+}
+
+Result GlDevice::GetBackBuffer(uint32_t index, std::unique_ptr<Surface>& out) {
+    if (index != 0) return Result::InvalidCall;
+    out = std::make_unique<GlBackBufferSurface>(backBufferWidth_, backBufferHeight_, presentedLast_ ? shownFrame_ : 0);
+    return Result::Ok;
+}
+
+GLuint GlDevice::FramebufferFor(GLuint texture, uint32_t width, uint32_t height) {
+    auto found = framebuffers_.find(texture);
+    if (found != framebuffers_.end()) return found->second.first;
+    GLuint framebuffer = 0, depth = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    framebuffers_[texture] = {framebuffer, depth};
+    return framebuffer;
+}
+
+Result GlDevice::SetRenderTarget(uint32_t index, Surface* target) {
+    if (index != 0) return Result::InvalidCall;
+    if (target == nullptr) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        UseTarget(backBufferWidth_, backBufferHeight_, false);
+        return Result::Ok;
+    }
+    auto* surface = dynamic_cast<MemorySurface*>(target);
+    const auto found = surface != nullptr ? renderTargets_.find(surface->GetImage().get()) : renderTargets_.end();
+    if (found == renderTargets_.end() || found->second.image.expired()) return Result::InvalidCall;
+    const SurfaceDesc desc = surface->GetDesc();
+    // The texture needs storage before it can be drawn into.
+    glBindTexture(GL_TEXTURE_2D, found->second.name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(desc.width), static_cast<GLsizei>(desc.height), 0,
+                 GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, FramebufferFor(found->second.name, desc.width, desc.height));
+    UseTarget(desc.width, desc.height, true);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE ? Result::Ok : Result::Fail;
+}
+
+Result GlDevice::UpdateSurface(Surface& source, const Rect* sourceRect, Surface& destination, const Point* destinationPoint) {
+    const SurfaceDesc from = source.GetDesc(), to = destination.GetDesc();
+    if (from.format != to.format || IsCompressed(from.format)) return Result::InvalidCall;
+    const Rect area = sourceRect != nullptr ? *sourceRect
+                                            : Rect{0, 0, static_cast<int32_t>(from.width), static_cast<int32_t>(from.height)};
+    const Point at = destinationPoint != nullptr ? *destinationPoint : Point{};
+    const Rect target{at.x, at.y, at.x + area.Width(), at.y + area.Height()};
+    LockedRect read, write;
+    if (!Succeeded(source.LockRect(read, &area, LockFlags::ReadOnly))) return Result::InvalidCall;
+    if (!Succeeded(destination.LockRect(write, &target, 0))) {
+        source.UnlockRect();
+        return Result::InvalidCall;
+    }
+    const size_t rowBytes = static_cast<size_t>(area.Width()) * GetFormatLayout(from.format).bytesPerPixel;
+    for (int32_t row = 0; row < area.Height(); ++row) {
+        std::memcpy(static_cast<std::byte*>(write.bits) + static_cast<size_t>(row) * write.pitch,
+                    static_cast<const std::byte*>(read.bits) + static_cast<size_t>(row) * read.pitch, rowBytes);
+    }
+    destination.UnlockRect();
+    source.UnlockRect();
+    return Result::Ok;
+}
+
+void GlDevice::SetGammaRamp(const GammaRamp& ramp) {
+    gamma_ = ramp;
+    SendGamma(window_.window, ramp);
+}
+
+Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x, int32_t y, Color color) {
+    auto* plain = dynamic_cast<MemoryTexture*>(&texture);
+    if (plain == nullptr) return Result::InvalidCall;
+    SurfaceDesc desc;
+    plain->GetLevelDesc(0, desc);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, state_.viewport.width, state_.viewport.height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    for (GLenum off : {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE, GL_FOG, GL_ALPHA_TEST, GL_TEXTURE_CUBE_MAP}) glDisable(off);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glActiveTexture(GL_TEXTURE0);
+    textures_.Bind(plain);
+    glEnable(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    const float u0 = static_cast<float>(source.left) / desc.width, u1 = static_cast<float>(source.right) / desc.width;
+    const float v0 = static_cast<float>(source.top) / desc.height, v1 = static_cast<float>(source.bottom) / desc.height;
+    const float left = static_cast<float>(x), top = static_cast<float>(y);
+    const float right = left + static_cast<float>(source.Width()), bottom = top + static_cast<float>(source.Height());
+    glColor4ub(static_cast<GLubyte>((color >> 16) & 0xFF), static_cast<GLubyte>((color >> 8) & 0xFF),
+               static_cast<GLubyte>(color & 0xFF), static_cast<GLubyte>(color >> 24));
+    glBegin(GL_QUADS);
+    glTexCoord2f(u0, v0);
+    glVertex2f(left, top);
+    glTexCoord2f(u1, v0);
+    glVertex2f(right, top);
+    glTexCoord2f(u1, v1);
+    glVertex2f(right, bottom);
+    glTexCoord2f(u0, v1);
+    glVertex2f(left, bottom);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopClientAttrib();
+    glPopAttrib();
+    presentedLast_ = false;
+    // The pipeline's record of unit 0's binding is stale now.
+    state_.stagesDirty = true;
+    return Result::Ok;
+}
+
+}  // namespace platform::gfx

@@ -1,0 +1,48 @@
+#pragma once
+// What the OpenGL device was told, in the fixed-function terms of the interface; the pipeline turns it into
+// OpenGL state before each draw. Dirty flags say which parts changed since the last draw.
+#include <array>
+#include <cstdint>
+#include <map>
+
+#include "platform/gfx/BaseTexture.h"
+#include "platform/gfx/GfxStates.h"
+#include "platform/gfx/GfxStructs.h"
+
+namespace platform::gfx {
+
+class MemoryIndexBuffer;
+class MemoryVertexBuffer;
+
+struct GlDeviceState {
+    GlDeviceState();
+
+    std::array<uint32_t, kRenderStateCount> renderStates{};
+    std::array<std::array<uint32_t, kTextureStageStateCount>, kMaxTextureStages> stageStates{};
+    std::array<std::array<uint32_t, kSamplerStateCount>, kMaxTextureStages> samplerStates{};
+    Matrix world, view, projection;
+    std::array<Matrix, kMaxTextureStages> textureMatrices{};
+    Material material;
+    std::map<uint32_t, Light> lights;
+    std::map<uint32_t, bool> lightEnabled;
+    std::array<BaseTexture*, kMaxTextureStages> textures{};
+    uint32_t fvf = 0;
+    MemoryVertexBuffer* stream = nullptr;
+    uint32_t streamOffset = 0;
+    uint32_t stride = 0;
+    MemoryIndexBuffer* indices = nullptr;
+    Viewport viewport;
+    uint32_t targetWidth = 0;
+    uint32_t targetHeight = 0;
+    bool targetIsTexture = false;
+
+    bool renderDirty = true;
+    bool stagesDirty = true;
+    bool transformsDirty = true;
+    bool lightsDirty = true;
+    bool materialDirty = true;
+
+    void MarkAllDirty();
+};
+
+}  // namespace platform::gfx
