@@ -23,7 +23,9 @@ void PutU32(std::vector<uint8_t>& out, uint32_t value) {
 }
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<uint8_t>(tag[i]));
+    }
 }
 
 void AppendPage(std::vector<uint8_t>& out, const ogg_page& page) {
