@@ -91,8 +91,18 @@ bool DataGenerator::Run(const std::string& folder, const std::vector<std::string
 
 std::string DataGenerator::BuildPackage(const std::string& package, const std::string& folder,
                                         GeneratorReport& report) const {
-    const MakerRegistry makers = MakerRegistry::Standard();
     std::vector<std::unique_ptr<ResourceFileBuilder>> files;
+    std::string problem = MakeItems(package, files, report);
+    if (!problem.empty()) {
+        return problem;
+    }
+    return WritePackage(package, files, folder, report);
+}
+
+std::string DataGenerator::MakeItems(const std::string& package,
+                                     std::vector<std::unique_ptr<ResourceFileBuilder>>& files,
+                                     GeneratorReport& report) const {
+    const MakerRegistry makers = MakerRegistry::Standard();
     const auto fileNamed = [&files](const std::string& name) -> ResourceFileBuilder& {
         for (const auto& file : files) {
             if (file->Name() == name) {
@@ -127,6 +137,12 @@ std::string DataGenerator::BuildPackage(const std::string& package, const std::s
             ++report.items;
         }
     }
+    return {};
+}
+
+std::string DataGenerator::WritePackage(const std::string& package,
+                                        const std::vector<std::unique_ptr<ResourceFileBuilder>>& files,
+                                        const std::string& folder, GeneratorReport& report) const {
     quill::PackageWriter writer;
     for (const auto& file : files) {
         const std::string problem = file->Check();

@@ -4,12 +4,14 @@
 // item refers to is already in its file), checked, and written through the package writer. Packages are
 // built on several threads; each is written under a temporary name and renamed when complete.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/mkdata/MakeContext.h"
 #include "tools/mkdata/Manifest.h"
 #include "tools/mkdata/RegionTable.h"
+#include "tools/mkdata/ResourceFileBuilder.h"
 
 namespace mkdata {
 
@@ -33,6 +35,13 @@ public:
 private:
     // Builds one package; empty on success, else the problem.
     std::string BuildPackage(const std::string& package, const std::string& folder, GeneratorReport& report) const;
+    // The package's resource files with every item its entries make.
+    std::string MakeItems(const std::string& package, std::vector<std::unique_ptr<ResourceFileBuilder>>& files,
+                          GeneratorReport& report) const;
+    // Checks the files and writes them as the package (under a temporary name, renamed when complete).
+    std::string WritePackage(const std::string& package,
+                             const std::vector<std::unique_ptr<ResourceFileBuilder>>& files,
+                             const std::string& folder, GeneratorReport& report) const;
 
     const Manifest& manifest_;
     const RegionTable& regions_;
