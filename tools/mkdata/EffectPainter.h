@@ -23,7 +23,7 @@ public:
     // (good shot, your turn, foul, ball in hand, three-cushion shot, bank shot); the words are drawn by
     // the screens with the device's fonts.
     static RgbaImage TurnBanners();
-    // The row of banner index in TurnBanners.
+    // Banner n occupies the rows n * kBannerHeight onwards, kBannerWidth pixels wide.
     static constexpr int32_t kBannerHeight = 100;
     static constexpr int32_t kBannerWidth = 200;
 };
