@@ -19,6 +19,7 @@ KV_BUILD_PACKAGES=(
   libstb-dev
   fonts-dejavu-core
   fonts-nanum
+  espeak-ng
 )
 KV_TEST_PACKAGES=(
   libgtest-dev

@@ -1,0 +1,57 @@
+// The interface skin and the ball faces: what the painters put where, and how they refuse bad regions.
+#include <gtest/gtest.h>
+
+#include "tools/mkdata/BallPainter.h"
+#include "tools/mkdata/RegionTable.h"
+#include "tools/mkdata/UiSkinPainter.h"
+
+namespace {
+
+using mkdata::RgbaImage;
+using mkdata::UiSkinPainter;
+
+std::vector<mkdata::UiRegion> Regions(const std::string& text) {
+    mkdata::RegionTable table;
+    EXPECT_TRUE(table.Parse(text)) << table.Error();
+    return table.Find("Game", 0);
+}
+
+TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
+    RgbaImage image(256, 256);
+    std::string error;
+    ASSERT_TRUE(UiSkinPainter::Paint(image,
+                                     Regions("Game 0 10 10 40 20 button frames=2\n"
+                                             "Game 0 100 100 50 10 digits\n"
+                                             "Game 0 0 200 64 16 shade\n"),
+                                     error))
+        << error;
+    EXPECT_EQ(image.At(200, 30), UiSkinPainter::kFace);
+    // Two button faces side by side: normal, then the hovered one tinted towards the accent.
+    EXPECT_NE(image.At(20, 20), image.At(40, 20));
+    // A digit strip keeps a transparent ground around its glyphs; a shade is translucent black.
+    EXPECT_EQ(image.At(100, 100) >> 24, 0u);
+    EXPECT_EQ(image.At(10, 205), 0xA0000000u);
+}
+
+TEST(UiSkinPainterTest, UnknownStylesAndBadColoursNameTheirLine) {
+    RgbaImage image(64, 64);
+    std::string error;
+    EXPECT_FALSE(UiSkinPainter::Paint(image, Regions("Game 0 0 0 8 8 panel\nGame 0 0 0 8 8 sparkle\n"), error));
+    EXPECT_NE(error.find("line 2: no style sparkle"), std::string::npos) << error;
+    EXPECT_FALSE(UiSkinPainter::Paint(image, Regions("Game 0 0 0 8 8 icon colour=red\n"), error));
+    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+}
+
+TEST(BallPainterTest, StripesSpotsAndNumbersSitAroundTheEquator) {
+    constexpr mkdata::Argb kRed = 0xFFC8141E;
+    const RgbaImage stripe = mkdata::BallPainter::Paint(mkdata::BallPainter::Style::Stripe, kRed, 11);
+    // Ivory at the poles, the colour on the band away from the number spots, an ivory spot at a quarter turn.
+    EXPECT_NE(stripe.At(128, 2), kRed);
+    EXPECT_EQ(stripe.At(128, 64), kRed);
+    EXPECT_NE(stripe.At(64, 64 - 18), kRed);
+    const RgbaImage solid = mkdata::BallPainter::Paint(mkdata::BallPainter::Style::Solid, kRed, 0);
+    EXPECT_EQ(solid.At(64, 64), kRed);
+    EXPECT_EQ(solid.At(128, 2), kRed);
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+# The runtime folder of the build tree, game/, with the packages mkdata makes in game/data/. They are made
+# again only when the generator, its manifest, its region table or its word list change; mkdata prints how
+# long it took.
+set(KV_GAME_FOLDER ${CMAKE_BINARY_DIR}/game CACHE INTERNAL "The build tree's runtime folder")
+set(KV_DATA_FOLDER ${KV_GAME_FOLDER}/data CACHE INTERNAL "The packages mkdata makes")
+set(KV_DATA_STAMP ${KV_DATA_FOLDER}/.made)
+set(KV_MKDATA_SOURCES ${KV_ROOT}/tools/mkdata/manifest.txt ${KV_ROOT}/tools/mkdata/regions.txt
+                      ${KV_ROOT}/tools/mkdata/filtered_words.txt)
+add_custom_command(
+  OUTPUT ${KV_DATA_STAMP}
+  COMMAND mkdata ${KV_ROOT}/tools/mkdata/manifest.txt ${KV_ROOT}/tools/mkdata/regions.txt ${KV_DATA_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E touch ${KV_DATA_STAMP}
+  DEPENDS mkdata ${KV_MKDATA_SOURCES}
+  COMMENT "Making the game data in ${KV_DATA_FOLDER}"
+  VERBATIM USES_TERMINAL)
+add_custom_target(game_data ALL DEPENDS ${KV_DATA_STAMP})

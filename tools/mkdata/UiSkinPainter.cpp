@@ -1,0 +1,142 @@
+#include "tools/mkdata/UiSkinPainter.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "tools/mkdata/DigitGlyphs.h"
+
+namespace mkdata {
+namespace {
+
+int32_t IntArgument(const UiRegion& region, const std::string& key, int32_t fallback) {
+    const auto found = region.arguments.find(key);
+    if (found == region.arguments.end()) {
+        return fallback;
+    }
+    int32_t value = fallback;
+    std::from_chars(found->second.data(), found->second.data() + found->second.size(), value);
+    return value;
+}
+
+bool ColourArgument(const UiRegion& region, const std::string& key, Argb& colour) {
+    const auto found = region.arguments.find(key);
+    if (found == region.arguments.end()) {
+        return true;
+    }
+    const std::string& text = found->second;
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size() || (text.size() != 6 && text.size() != 8)) {
+        return false;
+    }
+    colour = text.size() == 6 ? (value | 0xFF000000u) : value;
+    return true;
+}
+
+}  // namespace
+
+bool UiSkinPainter::Paint(RgbaImage& image, const std::vector<UiRegion>& regions, std::string& error) {
+    image.Fill(kFace);
+    for (const UiRegion& region : regions) {
+        if (!PaintRegion(image, region, error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void UiSkinPainter::Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised) {
+    image.VerticalGradient(x, y, w, h, Shade(face, raised ? 1.12f : 0.85f), Shade(face, raised ? 0.9f : 1.0f));
+    const Argb topLeft = raised ? kLight : kDark, bottomRight = raised ? kDark : kLight;
+    image.FillRect(x, y, w, 1, topLeft);
+    image.FillRect(x, y, 1, h, topLeft);
+    image.FillRect(x, y + h - 1, w, 1, bottomRight);
+    image.FillRect(x + w - 1, y, 1, h, bottomRight);
+}
+
+void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical) {
+    // Normal, hover (lighter), pressed (sunken), disabled (flat and dim); further frames repeat the cycle.
+    const int32_t w = vertical ? region.width : region.width / frames;
+    const int32_t h = vertical ? region.height / frames : region.height;
+    for (int32_t frame = 0; frame < frames; ++frame) {
+        const int32_t x = region.x + (vertical ? 0 : frame * w);
+        const int32_t y = region.y + (vertical ? frame * h : 0);
+        switch (frame % 4) {
+            case 0: Bevel(image, x, y, w, h, Shade(kFace, 1.25f), true); break;
+            case 1: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.45f), true); break;
+            case 2: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.3f), false); break;
+            default: image.FillRect(x, y, w, h, Shade(kFace, 0.8f)); break;
+        }
+    }
+}
+
+bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    const std::string& style = region.style;
+    if (style == "panel") {
+        Bevel(image, x, y, w, h, kFace, true);
+    } else if (style == "inset") {
+        Bevel(image, x, y, w, h, Shade(kFace, 0.7f), false);
+    } else if (style == "window") {
+        const int32_t title = std::clamp(IntArgument(region, "title", 28), 0, h);
+        Bevel(image, x, y, w, h, kFace, true);
+        image.VerticalGradient(x + 2, y + 2, w - 4, title - 2, Mix(kFace, kAccent, 0.6f), Mix(kFace, kAccent, 0.25f));
+        image.FrameRect(x, y, w, h, 2, kDark);
+    } else if (style == "button") {
+        Buttons(image, region, std::max(1, IntArgument(region, "frames", 4)), IntArgument(region, "vertical", 0) != 0);
+    } else if (style == "toggle") {
+        const bool vertical = IntArgument(region, "vertical", 0) != 0;
+        const int32_t fw = vertical ? w : w / 2, fh = vertical ? h / 2 : h;
+        Bevel(image, x, y, fw, fh, Shade(kFace, 1.2f), true);
+        Bevel(image, x + (vertical ? 0 : fw), y + (vertical ? fh : 0), fw, fh, kAccent, false);
+    } else if (style == "scrollbar") {
+        Bevel(image, x, y, w, h, Shade(kFace, 0.6f), false);
+        const int32_t end = std::min(w, h);
+        Bevel(image, x, y, end, end, Shade(kFace, 1.2f), true);
+        Bevel(image, x + w - end, y + h - end, end, end, Shade(kFace, 1.2f), true);
+    } else if (style == "thumb") {
+        Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.5f), true);
+    } else if (style == "gauge") {
+        image.FillRect(x, y, w, h, kDark);
+        for (int32_t column = 2; column < w - 2; ++column) {
+            const float t = static_cast<float>(column) / static_cast<float>(std::max(1, w - 1));
+            image.FillRect(x + column, y + 2, 1, h - 4, t < 0.5f ? Mix(0xFF30C040, 0xFFE0D030, t * 2.0f)
+                                                                 : Mix(0xFFE0D030, 0xFFE03020, t * 2.0f - 1.0f));
+        }
+    } else if (style == "edit") {
+        Bevel(image, x, y, w, h, 0xFFE8ECF0, false);
+    } else if (style == "shade") {
+        image.FillRect(x, y, w, h, 0xA0000000);
+    } else if (style == "digits") {
+        image.FillRect(x, y, w, h, 0x00000000);
+        const float cell = static_cast<float>(w) / 10.0f;
+        Argb colour = 0xFFF0F0F0;
+        if (!ColourArgument(region, "colour", colour)) {
+            error = "region table line " + std::to_string(region.line) + ": colour is no colour";
+            return false;
+        }
+        for (int digit = 0; digit < 10; ++digit) {
+            const float glyph = std::min(static_cast<float>(h) * 0.8f, cell * 1.3f);
+            DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
+                              y + h * 0.5f, glyph, colour);
+        }
+    } else if (style == "icon" || style == "solid") {
+        Argb colour = style == "icon" ? kAccent : kFace;
+        if (!ColourArgument(region, "colour", colour)) {
+            error = "region table line " + std::to_string(region.line) + ": colour is no colour";
+            return false;
+        }
+        if (style == "solid") {
+            image.FillRect(x, y, w, h, colour);
+        } else {
+            image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
+        }
+    } else {
+        error = "region table line " + std::to_string(region.line) + ": no style " + style;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace mkdata

@@ -1,0 +1,46 @@
+#pragma once
+// Paints an interface texture: a plain panel face everywhere, and over it the regions of the region table
+// in their styles. The skin is neutral and legible: slate faces, light and dark bevels, a teal accent for
+// what is active. Texts are the device fonts' business; the only glyphs painted are the digit strips that
+// number displays cut their digits from.
+//
+// Styles (with their arguments):
+//   panel                      a raised face with a bevel
+//   inset                      a sunken face (lists, text areas)
+//   window   title=<height>    a frame with a title bar
+//   button   frames=<n> vertical=<0|1>   n state faces side by side (normal, hover, pressed, disabled)
+//   toggle   vertical=<0|1>    two faces: off and on
+//   scrollbar                  a track with end arrows
+//   thumb                      a scroll thumb
+//   gauge                      a power gauge: dark track and a fill from green to red
+//   edit                       a light text field
+//   shade                      translucent black, for modal shades
+//   digits                     the digits 0 to 9 in equal cells across the width
+//   icon     colour=<RRGGBB>   a round badge
+//   solid    colour=<AARRGGBB> a plain colour
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/mkdata/RegionTable.h"
+#include "tools/mkdata/RgbaImage.h"
+
+namespace mkdata {
+
+class UiSkinPainter {
+public:
+    static constexpr Argb kFace = 0xFF3B4552;
+    static constexpr Argb kLight = 0xFF6A7888;
+    static constexpr Argb kDark = 0xFF1E242C;
+    static constexpr Argb kAccent = 0xFF2FA7A0;
+
+    // False with a message naming the region's line when a style or argument is unknown.
+    static bool Paint(RgbaImage& image, const std::vector<UiRegion>& regions, std::string& error);
+
+private:
+    static bool PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error);
+    static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);
+    static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical);
+};
+
+}  // namespace mkdata
