@@ -22,6 +22,9 @@ namespace quill {
 class BufferPool;
 class LiveTexture;
 class TextSurface;
+class VertexData;
+struct IndexChunk;
+struct Matrix4;
 
 class RenderDevice {
 public:
@@ -42,6 +45,12 @@ public:
     virtual bool SetTexture(platform::gfx::BaseTexture* texture, uint32_t stage) = 0;
     virtual bool SetTextureAddress(uint32_t stage, uint32_t u, uint32_t v) = 0;
     virtual bool SetAlphaMode(int32_t mode) = 0;
+    // What drawing a single mesh (a sprite's quad) needs: cull mode, material alpha, world matrix (null:
+    // identity) and the indexed triangles; the draw answers the vertices drawn, 0 on failure.
+    virtual bool SetCullMode(int32_t mode) = 0;
+    virtual bool SetMaterialAlpha(float alpha) = 0;
+    virtual bool SetWorld(const Matrix4* matrix) = 0;
+    virtual uint32_t DrawIndexedTriangles(VertexData& vertices, IndexChunk& indices) = 0;
     // Draws a rectangle of a texture at a pixel position of the 2D pass, tinted by color.
     virtual bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x,
                             float y, platform::gfx::Color color) = 0;

@@ -105,10 +105,8 @@ ResourceFile* Package::LoadResourceFile(ResourceFile* existing, Stream& stream, 
     std::unique_ptr<ResourceFile> created;
     ResourceFile* file = existing;
     if (!file) {
+        // Items load into memory without a device; their device objects are made once one is set.
         RenderDevice* device = manager_ ? manager_->GetRenderDevice() : nullptr;
-        if (!device) {
-            return nullptr;
-        }
         created = std::make_unique<ResourceFile>(name, this, device);
         file = created.get();
     }
@@ -174,6 +172,18 @@ void Package::Clear() {
     path_.clear();
     if (registered_ && manager_) {
         manager_->NotifyPackageEvent(ResourceEvent::kPackageCleared, this, name_);
+    }
+}
+
+void Package::ReleaseTextures() {
+    for (auto& entry : files_) {
+        entry.second->ReleaseTextures();
+    }
+}
+
+void Package::SetRenderDevice(RenderDevice* device) {
+    for (auto& entry : files_) {
+        entry.second->SetDevice(device);
     }
 }
 

@@ -17,6 +17,7 @@
 
 namespace quill {
 
+class RenderDevice;
 class ResourceFile;
 class ResourceManager;
 
@@ -46,8 +47,8 @@ public:
     // file, the file does not open or the load fails.
     ResourceFile* GetResourceFile(WStringView name, bool loadItems);
     // Reads the file name from stream into existing, or into a new file that is then registered. A new file
-    // needs the manager's render device. On failure a new file is destroyed; an existing one stays as the
-    // failed read left it.
+    // gets the manager's render device, when there is one. On failure a new file is destroyed; an existing
+    // one stays as the failed read left it.
     ResourceFile* LoadResourceFile(ResourceFile* existing, Stream& stream, WStringView name, bool loadItems);
     ResourceFile* FindLoadedFile(WStringView name) const;
     // The offset of the named resource file; kNone when the index has no such name.
@@ -58,6 +59,10 @@ public:
     bool UnloadFile(WStringView name);
     // Drops every loaded file and the path; the index stays.
     void Clear();
+    // Gives back the device textures of every loaded file, in name order; the items stay loaded.
+    void ReleaseTextures();
+    // Gives every loaded file the device its device objects are made with (null: none).
+    void SetRenderDevice(RenderDevice* device);
 
     // A new stream on the package file opened with mode (FileStream::kRead ...); null when it does not open.
     std::unique_ptr<FileStream> OpenStream(int mode) const;

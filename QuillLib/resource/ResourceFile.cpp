@@ -19,6 +19,8 @@ ResourceFile::ResourceFile(WStringView name, Package* package, RenderDevice* dev
     : name_(name), package_(package), device_(device) {
     tableOffsets_.fill(kNone);
     CreateTables();
+    GetTextureTable()->SetDevice(device);
+    GetSpriteAnimationTable()->SetDevice(device);
 }
 
 ResourceFile::~ResourceFile() {
@@ -104,6 +106,16 @@ void ResourceFile::SetVersion(uint32_t version) {
     for (const std::unique_ptr<ResourceTable>& table : tables_) {
         table->SetVersion(version);
     }
+}
+
+void ResourceFile::SetDevice(RenderDevice* device) {
+    device_ = device;
+    GetTextureTable()->SetDevice(device);
+    GetSpriteAnimationTable()->SetDevice(device);
+}
+
+void ResourceFile::ReleaseTextures() {
+    GetTextureTable()->ReleaseAll();
 }
 
 void ResourceFile::SetPackagePaths() const {

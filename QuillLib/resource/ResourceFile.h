@@ -16,10 +16,19 @@
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/resource/BinaryDataTable.h"
-#include "QuillLib/resource/OpaqueTable.h"
+#include "QuillLib/resource/BoneAnimationTable.h"
+#include "QuillLib/resource/BoneTable.h"
+#include "QuillLib/resource/MaterialTable.h"
+#include "QuillLib/resource/MeshTable.h"
+#include "QuillLib/resource/ModelTable.h"
+#include "QuillLib/resource/NameOnlyTable.h"
 #include "QuillLib/resource/ResourceKind.h"
+#include "QuillLib/resource/SceneInfoTable.h"
 #include "QuillLib/resource/SoundTable.h"
+#include "QuillLib/resource/SpriteAnimationTable.h"
+#include "QuillLib/resource/SpriteTable.h"
 #include "QuillLib/resource/StringTableTable.h"
+#include "QuillLib/resource/TextureTable.h"
 
 namespace quill {
 
@@ -59,48 +68,51 @@ public:
     BinaryDataTable* GetBinaryDataTable() const { return Typed<BinaryDataTable>(ResourceKind::BinaryData); }
 
     // Lookups of loaded items; empty when absent.
-    SharedPtr<OpaqueItem> FindBone(const uint32_t& id) const { return GetBoneTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindTexture(const uint32_t& id) const { return GetTextureTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindMaterial(const uint32_t& id) const { return GetMaterialTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindMesh(const uint32_t& id) const { return GetMeshTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindModel(const uint32_t& id) const { return GetModelTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindSprite(const uint32_t& id) const { return GetSpriteTable()->FindShared(id); }
-    SharedPtr<OpaqueItem> FindBoneAnimation(const uint32_t& id) const {
+    SharedPtr<Skeleton> FindBone(const uint32_t& id) const { return GetBoneTable()->FindShared(id); }
+    SharedPtr<Texture> FindTexture(const uint32_t& id) const { return GetTextureTable()->FindShared(id); }
+    SharedPtr<Material> FindMaterial(const uint32_t& id) const { return GetMaterialTable()->FindShared(id); }
+    SharedPtr<Mesh> FindMesh(const uint32_t& id) const { return GetMeshTable()->FindShared(id); }
+    SharedPtr<ModelObject> FindModel(const uint32_t& id) const { return GetModelTable()->FindShared(id); }
+    SharedPtr<SpriteObject> FindSprite(const uint32_t& id) const { return GetSpriteTable()->FindShared(id); }
+    SharedPtr<BoneAnimation> FindBoneAnimation(const uint32_t& id) const {
         return GetBoneAnimationTable()->FindShared(id);
     }
+    SharedPtr<SceneInfo> FindSceneInfo(const uint32_t& id) const { return GetSceneInfoTable()->FindShared(id); }
 
     // For body loaders that refer to other items: the item of the kind, loaded on demand from the package
     // stream at its position in the table, with the stream put back afterwards.
-    SharedPtr<OpaqueItem> FindOrLoadTexture(const uint32_t& id, Stream& file) {
+    SharedPtr<Texture> FindOrLoadTexture(const uint32_t& id, Stream& file) {
         return GetTextureTable()->FindOrLoad(id, file);
     }
-    SharedPtr<OpaqueItem> FindOrLoadBone(const uint32_t& id, Stream& file) {
-        return GetBoneTable()->FindOrLoad(id, file);
-    }
-    SharedPtr<OpaqueItem> FindOrLoadMaterial(const uint32_t& id, Stream& file) {
+    SharedPtr<Skeleton> FindOrLoadBone(const uint32_t& id, Stream& file) { return GetBoneTable()->FindOrLoad(id, file); }
+    SharedPtr<Material> FindOrLoadMaterial(const uint32_t& id, Stream& file) {
         return GetMaterialTable()->FindOrLoad(id, file);
     }
-    SharedPtr<OpaqueItem> FindOrLoadMesh(const uint32_t& id, Stream& file) {
-        return GetMeshTable()->FindOrLoad(id, file);
-    }
-    SharedPtr<OpaqueItem> FindOrLoadModel(const uint32_t& id, Stream& file) {
+    SharedPtr<Mesh> FindOrLoadMesh(const uint32_t& id, Stream& file) { return GetMeshTable()->FindOrLoad(id, file); }
+    SharedPtr<ModelObject> FindOrLoadModel(const uint32_t& id, Stream& file) {
         return GetModelTable()->FindOrLoad(id, file);
     }
-    SharedPtr<OpaqueItem> FindOrLoadBoneAnimation(const uint32_t& id, Stream& file) {
+    SharedPtr<BoneAnimation> FindOrLoadBoneAnimation(const uint32_t& id, Stream& file) {
         return GetBoneAnimationTable()->FindOrLoad(id, file);
     }
-    SharedPtr<OpaqueItem> FindOrLoadSprite(const uint32_t& id, Stream& file) {
+    SharedPtr<SpriteObject> FindOrLoadSprite(const uint32_t& id, Stream& file) {
         return GetSpriteTable()->FindOrLoad(id, file);
     }
 
     // For the game's loaders: the item of the kind, loaded on first use from the package file (the id is
     // the item's position in its table); empty when the package file does not open or the item does
     // not load.
-    SharedPtr<OpaqueItem> LoadItemShared(const uint32_t& textureId) {
-        return LoadShared(*GetTextureTable(), textureId);
+    SharedPtr<Texture> LoadItemShared(const uint32_t& textureId) { return LoadShared(*GetTextureTable(), textureId); }
+    SharedPtr<ModelObject> LoadModelShared(const uint32_t& modelId) { return LoadShared(*GetModelTable(), modelId); }
+    SharedPtr<SpriteObject> LoadSpriteShared(const uint32_t& spriteId) {
+        return LoadShared(*GetSpriteTable(), spriteId);
     }
-    SharedPtr<OpaqueItem> LoadModelShared(const uint32_t& modelId) { return LoadShared(*GetModelTable(), modelId); }
-    SharedPtr<OpaqueItem> LoadSpriteShared(const uint32_t& spriteId) { return LoadShared(*GetSpriteTable(), spriteId); }
+
+    // The device that the TEXTURE and SPRITE_ANIMATION tables make device objects with, for the items held
+    // now and those loaded later; null takes it away (what was made on the old one is released).
+    void SetDevice(RenderDevice* device);
+    // Gives back the device textures of every TEXTURE item; the items stay loaded.
+    void ReleaseTextures();
 
     // Writes the package's name and this file's name into the manager's load context.
     void SetPackagePaths() const;

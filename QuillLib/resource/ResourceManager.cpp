@@ -116,6 +116,13 @@ bool ResourceManager::RenamePackage(WStringView oldName) {
     return RegisterPackage(package);
 }
 
+void ResourceManager::SetRenderDevice(RenderDevice* device) {
+    device_ = device;
+    for (const auto& entry : packages_) {
+        entry.second->SetRenderDevice(device);
+    }
+}
+
 void ResourceManager::AddListener(ResourceListener* listener) {
     listeners_.push_back(listener);
 }

@@ -71,8 +71,9 @@ public:
     const WString& GetRootFolder() const { return rootFolder_; }
     const WString& GetDataFolder() const { return dataFolder_; }
 
-    // The device that new resource files are given; without one no resource file can be created.
-    void SetRenderDevice(RenderDevice* device) { device_ = device; }
+    // The device that makes the device objects (textures) of every loaded resource file and of those
+    // loaded later. Packages load without one; null takes it away again (before the device goes).
+    void SetRenderDevice(RenderDevice* device);
     RenderDevice* GetRenderDevice() const { return device_; }
 
     const ResourceLoadContext& GetLoadContext() const { return loadContext_; }

@@ -35,6 +35,15 @@ bool KindOfExtension(const std::string& extension, quill::ResourceKind& kind) {
     return false;
 }
 
+// Items load in kind order, so that those an item refers to (a material's textures, a mesh's skeleton
+// and materials) are there before it; an unknown extension sorts last and fails when it is loaded.
+uint32_t LoadOrder(const fs::path& item) {
+    quill::ResourceKind kind{};
+    const std::string extension = item.extension().string();
+    return !extension.empty() && KindOfExtension(extension.substr(1), kind) ? quill::KindIndex(kind)
+                                                                              : quill::kResourceKindCount;
+}
+
 // "<id>" or "<id>-<name>".
 bool ParseStem(const std::string& stem, uint32_t& id, std::string& name) {
     const char* end = stem.data() + stem.size();
@@ -77,7 +86,10 @@ bool ItemFolder::LoadResourceFile(const fs::path& folder, uint32_t version) {
     auto file =
         std::make_unique<quill::ResourceFile>(platform::Utf8ToUtf16(folder.filename().string()), nullptr, nullptr);
     file->SetVersion(version);
-    for (const fs::path& item : SortedEntries(folder, false)) {
+    std::vector<fs::path> items = SortedEntries(folder, false);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const fs::path& a, const fs::path& b) { return LoadOrder(a) < LoadOrder(b); });
+    for (const fs::path& item : items) {
         if (!LoadItem(*file, item)) {
             return false;
         }

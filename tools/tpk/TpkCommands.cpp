@@ -13,6 +13,8 @@
 #include "QuillLib/resource/ResourcePath.h"
 #include "platform/system/CodePage.h"
 #include "tools/tpk/ItemFolder.h"
+#include "tools/tpk/ItemSummary.h"
+#include "tools/tpk/TextureExport.h"
 
 namespace tpk {
 namespace {
@@ -48,36 +50,23 @@ bool ParseKind(const std::string& text, quill::ResourceKind& kind) {
     return false;
 }
 
-// A package opened for reading outside any manager: its files are read without a render device.
+// A package opened for reading outside any manager and without a render device.
 class PackageReader {
 public:
     bool Open(const std::string& path) {
         package_ = std::make_unique<quill::Package>(quill::GetBaseName(Utf8ToUtf16(path)), nullptr);
-        if (!package_->ReadIndex(Utf8ToUtf16(path), false)) {
-            return false;
-        }
-        stream_ = package_->OpenStream(quill::FileStream::kRead);
-        return stream_ != nullptr || package_->IndexEntries().empty();
+        return package_->ReadIndex(Utf8ToUtf16(path), false);
     }
 
     // The named resource file with all its items; null when it is absent or damaged.
-    std::unique_ptr<quill::ResourceFile> ReadFile(quill::WStringView name) {
-        const uint32_t offset = package_->FindOffset(name);
-        if (offset == quill::kNone || offset > INT32_MAX) {
-            return nullptr;
-        }
-        auto file = std::make_unique<quill::ResourceFile>(name, package_.get(), nullptr);
-        if (!stream_->Seek(quill::Stream::kFromBegin, static_cast<int32_t>(offset)) || !file->Read(*stream_, true)) {
-            return nullptr;
-        }
-        return file;
-    }
+    quill::ResourceFile* ReadFile(quill::WStringView name) { return package_->GetResourceFile(name, true); }
+    // Lets a file read before go again.
+    void Forget(quill::WStringView name) { package_->UnloadFile(name); }
 
     const quill::Package& Index() const { return *package_; }
 
 private:
     std::unique_ptr<quill::Package> package_;
-    std::unique_ptr<quill::FileStream> stream_;
 };
 
 void PrintTable(quill::ResourceTable& table) {
@@ -86,11 +75,12 @@ void PrintTable(quill::ResourceTable& table) {
         quill::MemoryStream body;
         const bool saved = table.SaveItemBody(id, body, true);
         std::cout << "    " << id << "  " << (saved ? std::to_string(body.Size()) + " bytes" : "?");
-        const quill::WString& name = table.FindById(id)->name;
-        if (!name.empty()) {
-            std::cout << "  " << Utf16ToUtf8(name);
+        const quill::SharedPtr<quill::NamedObject> item = table.FindById(id);
+        if (!item->name.empty()) {
+            std::cout << "  " << Utf16ToUtf8(item->name);
         }
-        std::cout << "\n";
+        const std::string contents = DescribeItem(table.Kind(), *item);
+        std::cout << (contents.empty() ? "" : "  " + contents) << "\n";
     }
 }
 
@@ -138,7 +128,7 @@ int ListPackage(const Arguments& args) {
         return Fail(args[0] + ": not a readable package");
     }
     for (const quill::Package::IndexEntry& entry : reader.Index().IndexEntries()) {
-        const std::unique_ptr<quill::ResourceFile> file = reader.ReadFile(entry.name);
+        quill::ResourceFile* file = reader.ReadFile(entry.name);
         std::cout << Utf16ToUtf8(entry.name) << "  at " << entry.offset;
         if (!file) {
             std::cout << "  (damaged)\n";
@@ -150,6 +140,7 @@ int ListPackage(const Arguments& args) {
                 PrintTable(*file->GetTable(kind));
             }
         }
+        reader.Forget(entry.name);
     }
     return 0;
 }
@@ -170,7 +161,7 @@ int ExtractItem(const Arguments& args) {
     if (!reader.Open(args[0])) {
         return Fail(args[0] + ": not a readable package");
     }
-    const std::unique_ptr<quill::ResourceFile> file = reader.ReadFile(Utf8ToUtf16(args[1]));
+    quill::ResourceFile* file = reader.ReadFile(Utf8ToUtf16(args[1]));
     if (!file) {
         return Fail(args[1] + ": no such resource file, or it is damaged");
     }
@@ -179,6 +170,32 @@ int ExtractItem(const Arguments& args) {
         return Fail(args[1] + " holds no " + Utf16ToUtf8(quill::GetKindInfo(kind).longName) + " item " + args[3]);
     }
     return WriteWholeFile(args[4], body) ? 0 : Fail(args[4] + ": cannot be written");
+}
+
+int ExportTexture(const Arguments& args) {
+    uint32_t id = 0;
+    uint32_t key = 0;
+    if (args.size() != 4 && args.size() != 5) {
+        return Fail("usage: tpk png <package> <file> <texture id> <output> [<image key>]");
+    }
+    if (!ParseNumber(args[2], id) || (args.size() == 5 && (!ParseNumber(args[4], key) || key > 0xFFFF))) {
+        return Fail("a texture id and an image key are numbers");
+    }
+    PackageReader reader;
+    if (!reader.Open(args[0])) {
+        return Fail(args[0] + ": not a readable package");
+    }
+    quill::ResourceFile* file = reader.ReadFile(Utf8ToUtf16(args[1]));
+    if (!file) {
+        return Fail(args[1] + ": no such resource file, or it is damaged");
+    }
+    const quill::SharedPtr<quill::Texture> texture = file->FindTexture(id);
+    if (!texture) {
+        return Fail(args[1] + " holds no TEXTURE item " + args[2]);
+    }
+    const uint16_t imageKey = args.size() == 5 ? static_cast<uint16_t>(key) : texture->GetCurrentKey();
+    std::string error;
+    return ExportTexturePng(*texture, imageKey, args[3], error) ? 0 : Fail(error);
 }
 
 int BuildPackage(const Arguments& args) {

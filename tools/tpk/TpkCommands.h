@@ -12,6 +12,9 @@ using Arguments = std::vector<std::string>;
 int ListPackage(const Arguments& args);
 // extract <package> <file> <kind> <id> <output>: one item's packed body.
 int ExtractItem(const Arguments& args);
+// png <package> <file> <texture id> <output> [<image key>]: one image of a texture as a PNG file (the
+// current image unless a key is given).
+int ExportTexture(const Arguments& args);
 // build [-v <version>] <folder> <package> [<header>]: a package (and its identifier header) from a
 // folder of items.
 int BuildPackage(const Arguments& args);

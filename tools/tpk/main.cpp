@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const tpk::Arguments&)> commands = {
         {"list", tpk::ListPackage},
         {"extract", tpk::ExtractItem},
+        {"png", tpk::ExportTexture},
         {"build", tpk::BuildPackage},
         {"header", tpk::WriteHeader},
     };
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     if (command == commands.end()) {
         std::cerr << "usage: tpk list <package>\n"
                      "       tpk extract <package> <file> <kind> <id> <output>\n"
+                     "       tpk png <package> <file> <texture id> <output> [<image key>]\n"
                      "       tpk build [-v <version>] <folder> <package> [<header>]\n"
                      "       tpk header <folder> <header>\n"
                      "Item folders hold <resource file>/<id>[-<name>].<kind extension> files with packed bodies.\n";

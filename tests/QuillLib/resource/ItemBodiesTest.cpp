@@ -100,18 +100,6 @@ TEST_F(ItemBodiesTest, PackedSoundSaveReadsTheSourceAndKeepsTheHeldBytes) {
     EXPECT_EQ(Saved(ResourceKind::Sound, 1, true), std::nullopt);
 }
 
-TEST_F(ItemBodiesTest, GraphicsKindsKeepTheirPackedBodiesByteForByte) {
-    const Bytes body = Bytes().U32(0xDEADBEEF).U16(7).Raw({0, 1, 2, 3, 4, 5});
-    for (uint32_t kind = 0; kind <= KindIndex(ResourceKind::SceneInfo); ++kind) {
-        EXPECT_EQ(RoundTrip(static_cast<ResourceKind>(kind), body, true), body.Data()) << "kind " << kind;
-        // An empty body (a packed VERTEX_ANIMATION) is kept as well.
-        EXPECT_EQ(RoundTrip(static_cast<ResourceKind>(kind), Bytes(), true, 2), std::vector<uint8_t>()) << kind;
-        // Their unpacked form needs the kind's own codec.
-        EXPECT_FALSE(Loads(static_cast<ResourceKind>(kind), body, false)) << "kind " << kind;
-        EXPECT_EQ(Saved(static_cast<ResourceKind>(kind), 1, false), std::nullopt) << "kind " << kind;
-    }
-}
-
 TEST_F(ItemBodiesTest, DamagedBodiesFailWithoutAllocatingTheirCounts) {
     EXPECT_FALSE(Loads(ResourceKind::BinaryData, Bytes().U32(0xFFFFFFF0).Raw({1, 2}), true));
     EXPECT_FALSE(Loads(ResourceKind::StringTable, Bytes().U32(0x7FFFFFFF).Text260("a").Text260("b"), true));

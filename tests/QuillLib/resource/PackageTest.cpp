@@ -15,7 +15,6 @@ protected:
     void SetUp() override {
         manager_.SetRootFolder(folder_.Wide());
         manager_.SetDataFolder(u"Data");
-        manager_.SetRenderDevice(resource_test::TestDevice());
         manager_.AddListener(&listener_);
     }
 
@@ -172,7 +171,6 @@ TEST_F(PackageTest, ShutdownReleasesEveryPackageThenTellsTheListeners) {
 TEST_F(PackageTest, AHeldPackageOutlivesItsManager) {
     WriteBallsPackage("balls.tpk");
     auto manager = std::make_unique<ResourceManager>();
-    manager->SetRenderDevice(resource_test::TestDevice());
     auto package = quill::make_shared<Package>(u"balls", manager.get());
     ASSERT_TRUE(package->ReadIndex(folder_.Wide("data/balls.tpk"), true));
     ASSERT_TRUE(manager->RegisterPackage(package));
@@ -186,16 +184,23 @@ TEST_F(PackageTest, AHeldPackageOutlivesItsManager) {
 
 TEST(ResourceFileTest, DestructionClearsTheTablesInReverseKindOrder) {
     static std::vector<ResourceKind> destroyed;
-    struct TracedOpaque : OpaqueItem {
-        using OpaqueItem::OpaqueItem;
-        ~TracedOpaque() override { destroyed.push_back(Kind()); }
+    // An item of the kind that notes its destruction.
+    struct TracedSkeleton : Skeleton {
+        ~TracedSkeleton() override { destroyed.push_back(ResourceKind::Bone); }
+    };
+    struct TracedMesh : Mesh {
+        ~TracedMesh() override { destroyed.push_back(ResourceKind::Mesh); }
+    };
+    struct TracedScene : SceneInfo {
+        TracedScene() : SceneInfo(u"", {}) {}
+        ~TracedScene() override { destroyed.push_back(ResourceKind::SceneInfo); }
     };
     destroyed.clear();
     {
         ResourceFile file(u"f", nullptr, nullptr);
-        file.GetBoneTable()->Insert(SharedPtr<OpaqueItem>(new TracedOpaque(ResourceKind::Bone)));
-        file.GetSceneInfoTable()->Insert(SharedPtr<OpaqueItem>(new TracedOpaque(ResourceKind::SceneInfo)));
-        file.GetMeshTable()->Insert(SharedPtr<OpaqueItem>(new TracedOpaque(ResourceKind::Mesh)));
+        file.GetBoneTable()->Insert(SharedPtr<Skeleton>(new TracedSkeleton));
+        file.GetSceneInfoTable()->Insert(SharedPtr<SceneInfo>(new TracedScene));
+        file.GetMeshTable()->Insert(SharedPtr<Mesh>(new TracedMesh));
     }
     EXPECT_EQ(destroyed, (std::vector<ResourceKind>{ResourceKind::SceneInfo, ResourceKind::Mesh, ResourceKind::Bone}));
 }

@@ -1,21 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "GraphicsItems.h"
 #include "ResourceTestSupport.h"
 
 namespace quill {
 namespace {
 
+using resource_test::AfterIndex;
 using resource_test::Bytes;
 using resource_test::ToBytes;
 
-// Fills every table of a file with items whose bodies are distinct.
+// Fills every table of a file: the graphics items and one item of each simple kind.
 void FillEveryKind(ResourceFile& file) {
-    for (uint32_t kind = 0; kind <= KindIndex(ResourceKind::SceneInfo); ++kind) {
-        for (uint32_t id = 0; id < 2; ++id) {
-            MemoryStream body = Bytes().U32(kind).U32(id).Raw({1, 2, 3}).Stream();
-            ASSERT_TRUE(file.GetTable(kind)->LoadItem(body, body, id, true));
-        }
-    }
+    resource_test::AddGraphicsItems(file);
     MemoryStream sound = Bytes().U16(0).U32(4).Raw({'R', 'I', 'F', 'F'}).Stream();
     ASSERT_TRUE(file.GetSoundTable()->LoadItem(sound, sound, 0, true));
     MemoryStream strings = Bytes().U32(1).Text260("key").Text260("text").Stream();
@@ -34,19 +31,12 @@ std::vector<std::vector<uint8_t>> Bodies(ResourceTable& table) {
     return bodies;
 }
 
-// The bytes after the package index (the index names are scrambled with random keys).
-std::vector<uint8_t> AfterIndex(MemoryStream& package) {
-    std::vector<uint8_t> bytes = ToBytes(package);
-    const size_t indexSize = 4 + 20 * static_cast<size_t>(bytes[0]);
-    return std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(indexSize), bytes.end());
-}
-
 TEST(ResourceFileFormatTest, EveryVersionRoundTripsByteForByteAndReadsLazily) {
     for (uint32_t version : {0u, 1u, 2u, 9u, 10u, 11u, 12u, 13u, 200u}) {
         SCOPED_TRACE(version);
         auto original = resource_test::MakeFile(u"Map0002");
-        FillEveryKind(*original);
         original->SetVersion(version);
+        FillEveryKind(*original);
         MemoryStream package = resource_test::WritePackage({original.get()});
 
         ResourceFile read(u"Map0002", nullptr, nullptr);
@@ -105,32 +95,38 @@ Bytes CompressedEntry(uint32_t size, const std::vector<uint8_t>& zlib) {
     return Bytes().U32(0).U32(7).U32(size).U32(static_cast<uint32_t>(zlib.size())).Raw(zlib);
 }
 
+// A texture body without images: the settings and an image count of 0 (15 bytes).
+const Bytes kImagelessTexture = Bytes().U16(2).U16(1).U32(0xFF00FF).U16(1).U16(0).Raw({0}).U16(0);
+
 TEST(ResourceFileFormatTest, TextureRecordsAreRawAndOthersCompressed) {
     // TEXTURE: index, id, size and the body itself.
-    const Bytes rawEntry = Bytes().U32(0).U32(7).U32(3).Raw({9, 8, 7});
+    const Bytes rawEntry = Bytes().U32(0).U32(7).U32(15).Raw(kImagelessTexture.Data());
     MemoryStream stream = FileWithOneItem(ResourceKind::Texture, rawEntry).Stream();
     ResourceFile file(u"f", nullptr, nullptr);
     ASSERT_TRUE(file.Read(stream, true));
     MemoryStream body;
     ASSERT_TRUE(file.GetTextureTable()->SaveItemBody(7, body, true));
-    EXPECT_EQ(ToBytes(body), (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(ToBytes(body), kImagelessTexture.Data());
     EXPECT_EQ(stream.Tell(), stream.Size());
 
-    // The same record in a compressed kind lacks the compressed size and fails; with a zlib stream it loads.
-    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, rawEntry)));
-    MemoryStream zipped = Bytes().Raw({9, 8, 7}).Stream();
+    // A body of bytes in a compressed kind lacks the compressed size and fails; with a zlib stream it loads.
+    const Bytes binary = Bytes().U32(3).Raw({9, 8, 7});
+    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::BinaryData,
+                                                Bytes().U32(0).U32(7).U32(7).Raw(binary.Data()))));
+    MemoryStream zipped = binary.Stream();
     ASSERT_TRUE(zipped.Compress());
     std::vector<uint8_t> zlib = ToBytes(zipped);
-    EXPECT_TRUE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, CompressedEntry(3, zlib))));
+    EXPECT_TRUE(ReadsWithItems(FileWithOneItem(ResourceKind::BinaryData, CompressedEntry(7, zlib))));
 
     // A damaged zlib stream fails the whole file.
     zlib[zlib.size() / 2] ^= 0x55;
     zlib.back() ^= 0xFF;
-    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::Mesh, CompressedEntry(3, zlib))));
+    EXPECT_FALSE(ReadsWithItems(FileWithOneItem(ResourceKind::BinaryData, CompressedEntry(7, zlib))));
 }
 
 TEST(ResourceFileFormatTest, DamagedHeadersCountsAndSizesFailWithoutHugeAllocations) {
-    const Bytes good = FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(7).U32(0));
+    const Bytes good =
+        FileWithOneItem(ResourceKind::Texture, Bytes().U32(0).U32(7).U32(15).Raw(kImagelessTexture.Data()));
     EXPECT_TRUE(ReadsWithItems(good));
     // The empty BONE table is at kTablesStart, the TEXTURE table 8 bytes on with its item entry 12 after that.
     const struct {

@@ -147,7 +147,7 @@ TEST(ResourceTableTest, ItemEventsOnlyWhenFileAndPackageAreRegistered) {
     ResourceManager manager;
     manager.AddListener(&listener);
     const SharedPtr<Package> package = quill::make_shared<Package>(u"pack", &manager);
-    auto owned = std::make_unique<ResourceFile>(u"file", package.get(), resource_test::TestDevice());
+    auto owned = std::make_unique<ResourceFile>(u"file", package.get(), nullptr);
     BinaryDataTable& table = *owned->GetBinaryDataTable();
 
     table.Insert(Named(u"a", 1));  // neither registered

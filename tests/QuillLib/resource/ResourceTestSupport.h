@@ -25,13 +25,6 @@ namespace resource_test {
 using quill::MemoryStream;
 using quill::WString;
 
-// Resource files only pass the device on to texture bodies, which decode nothing yet: any distinct address
-// serves as the device that lets a package create its files.
-inline quill::RenderDevice* TestDevice() {
-    static char storage;
-    return reinterpret_cast<quill::RenderDevice*>(&storage);
-}
-
 inline MemoryStream ToStream(const std::vector<uint8_t>& bytes) {
     MemoryStream stream;
     stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
@@ -92,6 +85,13 @@ inline MemoryStream WritePackage(const std::vector<quill::ResourceFile*>& files)
     MemoryStream out;
     EXPECT_TRUE(writer.Write(out));
     return out;
+}
+
+// The bytes after the package index (the index names are scrambled with random keys).
+inline std::vector<uint8_t> AfterIndex(MemoryStream& package) {
+    std::vector<uint8_t> bytes = ToBytes(package);
+    const size_t indexSize = 4 + 20 * static_cast<size_t>(bytes[0]);
+    return std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(indexSize), bytes.end());
 }
 
 // Puts a package stream at the header of its index-th resource file.
