@@ -1,5 +1,6 @@
 #include "QuillLib/render/RootNode.h"
 
+#include "QuillLib/render/NodeVisitor.h"
 #include "QuillLib/render/RenderScene.h"
 #include "QuillLib/render/RootGroup.h"
 #include "QuillLib/render/SceneGraph.h"
@@ -15,6 +16,26 @@ RootNode::~RootNode() {
     owner_.GetDevice().GetBufferPool().ReleaseAll();
     partMap_.clear();
     group_.reset();
+}
+
+namespace {
+
+// Has every group drop its empty children, deepest first.
+class EmptyBranchPruning : public NodeVisitor {
+public:
+    bool Leave(Node& node) override {
+        if (NodeGroup* group = node.GetGroup()) group->PruneEmpty();
+        return true;
+    }
+};
+
+}  // namespace
+
+bool RootNode::AddObjectTree(ModelObject& object) {
+    const bool added = Node::AddObjectTree(object);
+    EmptyBranchPruning pruning;
+    Accept(pruning);
+    return added;
 }
 
 void RootNode::GetRootService(MeshPart& part, Node& leaf) {

@@ -20,6 +20,9 @@ public:
     // Releases the device's buffers (the next scene builds its own), then the tree.
     ~RootNode() override;
 
+    // Adds the object, then drops every branch the addition left empty (an object without meshes, or one
+    // of a blend mode that is not drawn, leaves nothing behind).
+    bool AddObjectTree(ModelObject& object) override;
     // Removes every registration of the part: the part leaves every leaf that holds it. A part that was
     // never added is ignored. Answers whether the root is empty.
     bool RemovePart(MeshPart& part) override;
