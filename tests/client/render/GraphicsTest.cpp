@@ -2,14 +2,14 @@
 // modes carried over, and the device handed to the resource manager.
 #include <gtest/gtest.h>
 
-#include "tests/support/gfx/RecordingEngineFactory.h"
+#include "tests/support/gfx/TestEngineFactory.h"
 
 namespace kestrovan {
 namespace {
 
 namespace gfx = platform::gfx;
 
-using RecordingFactory = kvtest::RecordingEngineFactory;
+using RecordingFactory = kvtest::TestEngineFactory;
 
 TEST(GraphicsTest, EngineStartCreatesTheDeviceWhenAskedAndHandsItToTheResources) {
     RecordingFactory factory(true);

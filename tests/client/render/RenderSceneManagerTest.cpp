@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "QuillLib/render/SceneView.h"
-#include "tests/support/gfx/RecordingEngineFactory.h"
+#include "tests/support/gfx/CurrentSceneView.h"
+#include "tests/support/gfx/TestEngineFactory.h"
 #include "tests/support/gfx/SceneModels.h"
 
 namespace kestrovan {
@@ -29,19 +29,6 @@ public:
     std::vector<std::pair<uint32_t, uint16_t>> changes;
     std::vector<uint32_t> removedIds;
     int cleared = 0;
-};
-
-// What the frame step draws: the manager's current scene.
-class CurrentSceneView : public quill::SceneView {
-public:
-    explicit CurrentSceneView(quill::RenderSceneManager& manager) : manager_(manager) {}
-    bool Render(quill::RenderDevice& /*device*/, float /*time*/) override {
-        manager_.RenderCurrentScene();
-        return true;
-    }
-
-private:
-    quill::RenderSceneManager& manager_;
 };
 
 class RenderSceneManagerTest : public ::testing::Test {
@@ -72,7 +59,7 @@ protected:
     }
 
     RecordingListener listener;  // outlives the engine, which tells it of the last shutdown
-    RecordingEngineFactory factory{true};
+    TestEngineFactory factory{true};
     std::unique_ptr<quill::Engine> engine = factory.CreateEngine();
     quill::RenderSceneManager* manager = nullptr;
     D3D9RenderDevice* device = nullptr;

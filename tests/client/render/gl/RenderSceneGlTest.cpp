@@ -8,14 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "QuillLib/engine/AppFrame.h"
-#include "QuillLib/engine/Engine.h"
-#include "QuillLib/engine/EngineFactory.h"
-#include "QuillLib/render/RenderSceneManager.h"
-#include "QuillLib/render/SceneView.h"
-#include "client/render/Graphics.h"
+#include "tests/support/gfx/CurrentSceneView.h"
 #include "tests/support/gfx/SceneModels.h"
 #include "tests/support/gfx/SdlGlWindow.h"
+#include "tests/support/gfx/TestEngineFactory.h"
 
 namespace kestrovan {
 namespace {
@@ -27,50 +23,6 @@ using quill::Vec3;
 constexpr int kWidth = 640, kHeight = 480;
 constexpr float kTableTop = 4.0f;
 constexpr float kBallRadius = 6.0f;
-
-class GlEngineFactory : public quill::EngineFactory {
-public:
-    explicit GlEngineFactory(kvtest::SdlGlWindow& window) : window_(window) {}
-
-    std::unique_ptr<quill::RenderSceneManager> CreateRenderSceneManager(quill::Engine& engine) override {
-        return std::make_unique<quill::RenderSceneManager>(engine);
-    }
-    std::unique_ptr<quill::Graphics> CreateGraphics(quill::Engine& engine) override {
-        auto graphics = std::make_unique<Graphics>(engine, true, [this] { return window_.CreateSystem(); });
-        DisplayMode mode;
-        mode.width = kWidth;
-        mode.height = kHeight;
-        graphics->SetDisplayMode(mode);
-        return graphics;
-    }
-    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine&) override {
-        return std::make_unique<SilentSound>();
-    }
-    std::unique_ptr<quill::AppFrame> CreateAppFrame(quill::Engine& engine) override {
-        return std::make_unique<quill::AppFrame>(engine, nullptr);
-    }
-
-private:
-    struct SilentSound : quill::SoundManager {
-        SilentSound() : SoundManager(nullptr, nullptr, DeviceOpener()) {}
-        bool Initialize() override { return true; }
-        void Shutdown() override {}
-    };
-
-    kvtest::SdlGlWindow& window_;
-};
-
-class CurrentSceneView : public quill::SceneView {
-public:
-    explicit CurrentSceneView(quill::RenderSceneManager& manager) : manager_(manager) {}
-    bool Render(quill::RenderDevice& /*device*/, float /*time*/) override {
-        manager_.RenderCurrentScene();
-        return true;
-    }
-
-private:
-    quill::RenderSceneManager& manager_;
-};
 
 struct Pixel {
     int r, g, b;
@@ -129,7 +81,7 @@ protected:
 
     const Vec3 balls[3] = {{-60, kTableTop + kBallRadius, 0}, {0, kTableTop + kBallRadius, 25}, {60, kTableTop + kBallRadius, -25}};
     kvtest::SdlGlWindow window{kWidth, kHeight};
-    GlEngineFactory factory{window};
+    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
     std::unique_ptr<quill::Engine> engine = factory.CreateEngine();
     D3D9RenderDevice* device = nullptr;
     SharedPtr<quill::Texture> cloth;
@@ -143,7 +95,7 @@ TEST_F(RenderSceneGlTest, ATableWithBallsAndALightDrawsWhereTheViewPutsThem) {
     manager.UpdateCurrentScene(1.0f / 60);
 
     device->clearColor = 0xFF102040;
-    CurrentSceneView view(manager);
+    kvtest::CurrentSceneView view(manager);
     ASSERT_TRUE(device->BeginFrame());
     ASSERT_TRUE(device->BeginScene());
     ASSERT_TRUE(device->RenderScene(view, 0));
