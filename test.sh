@@ -1,39 +1,83 @@
 #!/usr/bin/env bash
-# Builds the test tree under AddressSanitizer and UBSan; builds the libFuzzer targets with clang and runs each for
-# a short fixed number of inputs; then runs every test through ctest, whose summary closes the output.
+# The test command. In this order, each stage printing its time: installs what is missing; builds the test
+# tree under AddressSanitizer and UBSan; builds the libFuzzer targets with clang and runs each for a short
+# fixed number of inputs; builds the threaded suites under ThreadSanitizer and runs them; then runs every
+# test through ctest, whose summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-kv_install_missing "${KV_BUILD_PACKAGES[@]}" "${KV_TEST_PACKAGES[@]}"
+source scripts/stages.sh
+kv_use_ccache
+test_start=$EPOCHREALTIME
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-      -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_SANITIZE=ON
-cmake --build build/test -j "$(kv_jobs)"
+kv_stage "install" kv_install_missing "${KV_BUILD_PACKAGES[@]}" "${KV_TEST_PACKAGES[@]}"
+
+build_test_tree() {
+  cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+        -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_SANITIZE=ON
+  cmake --build build/test -j "$(kv_jobs)"
+}
+kv_stage "build test tree (ASan, UBSan)" build_test_tree
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
+# --- fuzzing: each target from its seeds in tests/fuzz/corpus/<name>/, its log and findings in build/fuzz ---
+# Inputs per target; targets that start threads or touch the file system per input run fewer.
+declare -A fuzz_runs=([net_receive_thread]=2000 [item_folder]=5000)
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)
-if [ ${#fuzz_sources[@]} -gt 0 ]; then
+
+build_fuzz_tree() {
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_FUZZ=ON
-  fuzz_targets=()
-  for source in "${fuzz_sources[@]}"; do fuzz_targets+=("fuzz_$(basename "$source" .cpp)"); done
-  cmake --build build/fuzz -j "$(kv_jobs)" --target "${fuzz_targets[@]}"
+  local targets=()
+  local source
+  for source in "${fuzz_sources[@]}"; do targets+=("fuzz_$(basename "$source" .cpp)"); done
+  cmake --build build/fuzz -j "$(kv_jobs)" --target "${targets[@]}"
+}
+
+run_fuzz_target() {
+  local name=$1
+  local corpus=tests/fuzz/corpus/$name
+  local work=build/fuzz/corpus/$name
+  mkdir -p "$work"
+  [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
+  build/fuzz/tests/fuzz/fuzz_"$name" -runs="${fuzz_runs[$name]:-20000}" -seed=1 -max_len=65536 \
+    -artifact_prefix=build/fuzz/ "$work" > build/fuzz/"$name".log 2>&1 ||
+    { tail -n 60 build/fuzz/"$name".log; echo "Fuzzing $name found a fault"; return 1; }
+  tail -n 1 build/fuzz/"$name".log
+}
+
+if [ ${#fuzz_sources[@]} -gt 0 ]; then
+  kv_stage "build fuzz targets (clang)" build_fuzz_tree
   for source in "${fuzz_sources[@]}"; do
     name=$(basename "$source" .cpp)
-    corpus=tests/fuzz/corpus/$name
-    work=build/fuzz/corpus/$name
-    mkdir -p "$work"
-    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
-    echo "Fuzzing $name"
-    build/fuzz/tests/fuzz/fuzz_"$name" -runs=20000 -seed=1 -max_len=65536 -artifact_prefix=build/fuzz/ "$work" \
-      > build/fuzz/"$name".log 2>&1 || { tail -n 60 build/fuzz/"$name".log; echo "Fuzzing $name found a fault"; exit 1; }
-    tail -n 1 build/fuzz/"$name".log
+    kv_stage "fuzz $name" run_fuzz_target "$name"
   done
 fi
+
+# --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
+tsan_suites=(test_platform_system test_platform_net test_platform_http test_quill_core test_quill_net test_quill_engine)
+
+build_tsan_tree() {
+  cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+        -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DKV_TSAN=ON -DKV_BENCH=OFF
+  cmake --build build/tsan -j "$(kv_jobs)" --target "${tsan_suites[@]}"
+}
+
+run_tsan_suites() {
+  local suite
+  for suite in "${tsan_suites[@]}"; do
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build/tsan/tests/"$suite" > build/tsan/"$suite".log 2>&1 ||
+      { tail -n 80 build/tsan/"$suite".log; echo "$suite failed under ThreadSanitizer"; return 1; }
+    echo "$suite: $(tail -n 1 build/tsan/"$suite".log)"
+  done
+}
+
+kv_stage "build threaded suites (TSan)" build_tsan_tree
+kv_stage "threaded suites under TSan" run_tsan_suites
 
 # The OpenGL tests draw into a real window: a virtual X display of their own (Mesa's software renderer), which
 # Xvfb picks and names on the descriptor it is given.
@@ -44,4 +88,6 @@ trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s build/test/xvfb.display ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 build/test/xvfb.display)" SDL_VIDEODRIVER=x11
 
-(cd build/test && ctest --output-on-failure --timeout 300 -j "$(kv_jobs)")
+# --- every test; ctest's summary closes the output ---
+kv_stage "ctest" bash -c 'cd build/test && ctest --output-on-failure --timeout 300 -j "$0"' "$(kv_jobs)"
+kv_report_stage "total" "$test_start"

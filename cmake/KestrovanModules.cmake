@@ -46,8 +46,15 @@ function(kv_test target folder)
   add_executable(${target} ${sources})
   target_compile_options(${target} PRIVATE ${KV_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  # Tests find their checked-in data (golden files, sample packs) below the source tree.
-  target_compile_definitions(${target} PRIVATE KV_SOURCE_DIR="${KV_ROOT}")
+  # Tests find their checked-in data (golden files, sample packs) below the source tree. Only the sources
+  # that use the macro get it: the others then compile alike in every clone, and ccache serves a clean clone
+  # in another folder.
+  foreach(source ${sources})
+    file(STRINGS ${source} uses_source_dir REGEX "KV_SOURCE_DIR" LIMIT_COUNT 1)
+    if(uses_source_dir)
+      set_property(SOURCE ${source} APPEND PROPERTY COMPILE_DEFINITIONS KV_SOURCE_DIR="${KV_ROOT}")
+    endif()
+  endforeach()
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "KV_SOURCE_DIR=${KV_ROOT}")
 endfunction()

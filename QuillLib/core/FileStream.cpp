@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/system/FileReplace.h"
 #include "platform/system/Path.h"
 
 namespace quill {
@@ -40,11 +41,23 @@ bool FileStream::Open(int mode) {
     return file_ != nullptr;
 }
 
-void FileStream::Close() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+bool FileStream::Close() {
+    if (file_ == nullptr) {
+        return true;
     }
+    // fclose flushes; an earlier failed write leaves the error flag set although the close itself succeeds.
+    const bool written = std::ferror(file_) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    return written && closed;
+}
+
+bool FileStream::Flush() {
+    return file_ != nullptr && std::fflush(file_) == 0 && std::ferror(file_) == 0;
+}
+
+bool FileStream::SyncToDisk() {
+    return Flush() && platform::SyncFile(file_);
 }
 
 uint32_t FileStream::Read(void* buffer, uint32_t count) {

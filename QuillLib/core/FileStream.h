@@ -3,6 +3,9 @@
 //
 // Read and Write are all or nothing: each moves its count as one item and returns the count or 0, so a
 // read that runs into the end of the file returns 0 although the file position has moved.
+//
+// Written bytes wait in the C library's buffer: a full disk may show only when they are flushed, so Flush
+// and Close report whether everything written so far has reached the file.
 #include <cstdio>
 
 #include "QuillLib/core/Stream.h"
@@ -26,7 +29,14 @@ public:
     // False when a file is already open (it stays open), the name is empty, the mode is neither kRead nor
     // kWrite, or the file cannot be opened.
     bool Open(int mode);
-    void Close();
+    // Closes the file (nothing to do when closed). False when a write, the flush of the buffered bytes or
+    // the close failed: then the file does not hold everything written to it.
+    bool Close();
+    // Hands the buffered bytes to the system. False when closed, or when this or an earlier write failed.
+    bool Flush();
+    // Flushes and waits until the system has the file's bytes on the disk. False as Flush, or when the
+    // disk does not take them.
+    bool SyncToDisk();
     bool IsOpen() const { return file_ != nullptr; }
     const WString& Name() const { return name_; }
 

@@ -153,12 +153,19 @@ void ClSocket::ReportConnect(const std::shared_ptr<Attempt>& attempt, int code) 
 }
 
 void ClSocket::StartReceiving(const std::shared_ptr<Attempt>& attempt) {
+    // The connect threads of quick reconnects can get here together. One at a time, each joins the receive
+    // thread before its own starts, so a single thread ever feeds the ring buffer, and the buffer starts
+    // empty for each connection.
+    ScopedLock starting(receiverStartLock_);
     std::unique_ptr<platform::Thread> previous;
     {
         ScopedLock hold(BaseLock());
+        if (attempt->abandoned) {
+            return;
+        }
         previous = std::move(receiveThread_);
     }
-    // The previous connection's receive thread must be done with the shared buffers before they are reused.
+    // Its connection has ended or was abandoned (its socket shut down), so it is ending.
     if (previous) {
         previous->Join();
     }
@@ -172,7 +179,12 @@ void ClSocket::StartReceiving(const std::shared_ptr<Attempt>& attempt) {
 }
 
 void ClSocket::ReceiveThread(std::shared_ptr<Attempt> attempt) {
-    const auto report = [this](int result) { listener_->OnReceive(this, result); };
+    // What is still buffered when the connection is abandoned is taken out but reported to nobody.
+    const auto report = [this, &attempt](int result) {
+        if (!attempt->abandoned) {
+            listener_->OnReceive(this, result);
+        }
+    };
     for (;;) {
         int error = 0;
         const int received = attempt->socket.Receive(receiveBuffer_.data(), receiveBuffer_.size(), &error);

@@ -6,6 +6,8 @@
 // Each Connect starts a new attempt with its own system socket. Close and a new Connect abandon the current
 // attempt: its socket is shut down, which wakes its threads, and it is closed once they let go of it, so a
 // thread never reads a descriptor that a newer connection reuses. An abandoned attempt reports nothing.
+// However quickly connects follow each other, one receive thread at most runs: a connection's receive thread
+// starts only after the one before it has been joined.
 //
 // The listener's calls run on the socket's threads; the destructor joins them all, so it must not run
 // inside a listener call.
@@ -65,11 +67,15 @@ private:
 
     SocketListener* const listener_;
     CriticalSectionLock sendLock_;
-    std::shared_ptr<Attempt> current_;  // guarded by BaseLock()
+    // Held by a connect thread while it joins the receive thread before it and starts its own.
+    CriticalSectionLock receiverStartLock_;
+    // Guarded by BaseLock().
+    std::shared_ptr<Attempt> current_;
     std::unique_ptr<platform::Thread> connectThread_;
     std::unique_ptr<platform::Thread> receiveThread_;
     // Threads of abandoned attempts, joined once they have ended.
     std::vector<std::unique_ptr<platform::Thread>> retiredThreads_;
+    // Only the receive thread uses it, and only one runs at a time.
     std::array<uint8_t, kReceiveBufferSize> receiveBuffer_{};
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "QuillLib/resource/BlendFactor.h"
+#include "QuillLib/resource/BlendChoice.h"
 
 namespace quill {
 

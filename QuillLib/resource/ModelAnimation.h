@@ -3,7 +3,7 @@
 // hold no keyframes (their bodies carry only the name).
 #include "QuillLib/math/Transform.h"
 #include "QuillLib/resource/Animation.h"
-#include "QuillLib/resource/BlendFactor.h"
+#include "QuillLib/resource/BlendChoice.h"
 #include "QuillLib/resource/TransformKeyframe.h"
 
 namespace quill {

@@ -1,6 +1,6 @@
 #include "QuillLib/resource/PackageWriter.h"
 
-#include "QuillLib/core/FileStream.h"
+#include "QuillLib/core/AtomicFileWriter.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/StreamFields.h"
 #include "QuillLib/resource/IdHeaderExport.h"
@@ -97,8 +97,8 @@ bool PackageWriter::Write(Stream& out, std::FILE* header) {
 }
 
 bool PackageWriter::WriteFile(WStringView path, std::FILE* header) {
-    FileStream out{WString(path)};
-    return out.Open(FileStream::kWrite) && Write(out, header);
+    AtomicFileWriter out{WString(path)};
+    return out.Open() && Write(out, header) && out.Commit();
 }
 
 bool PackageWriter::WriteResourceFile(Stream& out, ResourceFile& file, std::FILE* header) {

@@ -26,7 +26,8 @@ public:
     // enumeration "<FILE>_ID" of its items and then the kinds' own header sections (the lines around
     // them are the caller's). False at the first failure.
     bool Write(Stream& out, std::FILE* header = nullptr);
-    // Write into a new file at path (a Windows path).
+    // Writes the package file at path (a Windows path). An older file there is replaced only once the whole
+    // package is on the disk; on failure it stays as it was.
     bool WriteFile(WStringView path, std::FILE* header = nullptr);
 
 private:

@@ -62,6 +62,12 @@ public:
         return Typed<SpriteAnimationTable>(ResourceKind::SpriteAnimation);
     }
     BoneAnimationTable* GetBoneAnimationTable() const { return Typed<BoneAnimationTable>(ResourceKind::BoneAnimation); }
+    VertexAnimationTable* GetVertexAnimationTable() const {
+        return Typed<VertexAnimationTable>(ResourceKind::VertexAnimation);
+    }
+    ModelAnimationTable* GetModelAnimationTable() const {
+        return Typed<ModelAnimationTable>(ResourceKind::ModelAnimation);
+    }
     SceneInfoTable* GetSceneInfoTable() const { return Typed<SceneInfoTable>(ResourceKind::SceneInfo); }
     SoundTable* GetSoundTable() const { return Typed<SoundTable>(ResourceKind::Sound); }
     StringTableTable* GetStringTableTable() const { return Typed<StringTableTable>(ResourceKind::StringTable); }

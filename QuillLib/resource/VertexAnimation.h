@@ -3,7 +3,7 @@
 // keyframes (their bodies carry only the name).
 #include "QuillLib/math/VertexData.h"
 #include "QuillLib/resource/Animation.h"
-#include "QuillLib/resource/BlendFactor.h"
+#include "QuillLib/resource/BlendChoice.h"
 #include "QuillLib/resource/VertexKeyframe.h"
 
 namespace quill {

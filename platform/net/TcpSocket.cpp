@@ -90,8 +90,12 @@ int TcpSocket::ResolveIpv4(const std::string& host, uint32_t* address) {
 
 int TcpSocket::Open() {
     Close();
-    descriptor_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
-    return descriptor_ < 0 ? LastError() : 0;
+    const int descriptor = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+    if (descriptor < 0) {
+        return LastError();
+    }
+    descriptor_ = descriptor;
+    return 0;
 }
 
 bool TcpSocket::IsOpen() const {
@@ -156,18 +160,18 @@ int TcpSocket::Receive(void* buffer, size_t size, int* error) {
 }
 
 void TcpSocket::Shutdown() {
-    if (descriptor_ >= 0) {
-        (void)shutdown(descriptor_, SHUT_RDWR);
+    const int descriptor = descriptor_;
+    if (descriptor >= 0) {
+        (void)shutdown(descriptor, SHUT_RDWR);
     }
 }
 
 int TcpSocket::Close() {
-    if (descriptor_ < 0) {
+    const int descriptor = descriptor_.exchange(-1);
+    if (descriptor < 0) {
         return 0;
     }
-    const int result = close(descriptor_) == 0 ? 0 : LastError();
-    descriptor_ = -1;
-    return result;
+    return close(descriptor) == 0 ? 0 : LastError();
 }
 
 }  // namespace platform

@@ -4,7 +4,8 @@
 //
 // The descriptor is closed only by Close or the destructor, never behind another thread's back: a thread
 // blocked in Receive is woken by Shutdown, and the owner closes once that thread has let go, so a
-// descriptor number is never reused while a thread still reads from it.
+// descriptor number is never reused while a thread still reads from it. Shutdown may be called from any
+// thread, also while another thread opens the socket: the descriptor is held atomically.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -47,7 +48,7 @@ public:
     int Close();
 
 private:
-    int descriptor_ = -1;
+    std::atomic<int> descriptor_{-1};
 };
 
 }  // namespace platform

@@ -57,6 +57,10 @@ uint32_t TimeGetTime() {
     return static_cast<uint32_t>(MonotonicNanoseconds() / 1'000'000);
 }
 
+uint64_t TickCount64() {
+    return MonotonicNanoseconds() / 1'000'000;
+}
+
 uint64_t QueryPerformanceCounter() {
     if (auto source = PerformanceCounterSource().Get()) {
         return (*source)();

@@ -19,6 +19,9 @@ struct LocalTime {
 };
 
 uint32_t TimeGetTime();
+// Milliseconds of the monotonic clock in 64 bits: never wraps. Its low 32 bits are TimeGetTime's while no
+// test source is set.
+uint64_t TickCount64();
 uint64_t QueryPerformanceCounter();
 uint64_t QueryPerformanceFrequency();  // counts per second
 LocalTime GetLocalTime();

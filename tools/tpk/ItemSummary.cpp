@@ -118,11 +118,14 @@ std::string DescribeBoneAnimation(const quill::BoneAnimation& animation) {
     return text.str();
 }
 
+// The names the entries have (packed descriptions keep none).
 template <typename T>
 std::string Names(const quill::IdCollection<T>& collection) {
     std::string names;
     for (const auto& [id, entry] : collection.Entries()) {
-        names += (names.empty() ? " (" : ", ") + Utf16ToUtf8(entry->name);
+        if (!entry->name.empty()) {
+            names += (names.empty() ? " (" : ", ") + Utf16ToUtf8(entry->name);
+        }
     }
     return names.empty() ? names : names + ")";
 }

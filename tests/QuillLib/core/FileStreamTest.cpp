@@ -79,5 +79,30 @@ TEST_F(FileStreamTest, WritesAndReadsBack) {
     EXPECT_FALSE(in.Seek(3, 0)) << "no such origin";
 }
 
+TEST_F(FileStreamTest, FlushAndCloseReportWhatNeverReachedTheFile) {
+    FileStream ok(folder_.Wide("out.bin"));
+    ASSERT_TRUE(ok.Open(FileStream::kWrite));
+    EXPECT_EQ(ok.Write("abc", 3), 3u);
+    EXPECT_TRUE(ok.Flush());
+    EXPECT_TRUE(ok.Close());
+    EXPECT_TRUE(ok.Close()) << "closing a closed stream has nothing to report";
+    EXPECT_FALSE(ok.Flush()) << "a closed stream flushes nothing";
+
+    // A full device takes the small write into the C library's buffer; the failure shows at the flush.
+    FileStream full(u"/dev/full");
+    ASSERT_TRUE(full.Open(FileStream::kWrite));
+    EXPECT_EQ(full.Write("abc", 3), 3u);
+    EXPECT_FALSE(full.Flush());
+    EXPECT_FALSE(full.Close());
+    EXPECT_FALSE(full.IsOpen());
+
+    // A write larger than the buffer fails at once, and the close still reports it.
+    FileStream fullAgain(u"/dev/full");
+    ASSERT_TRUE(fullAgain.Open(FileStream::kWrite));
+    const std::string large(1 << 16, 'x');
+    EXPECT_EQ(fullAgain.Write(large.data(), static_cast<uint32_t>(large.size())), 0u);
+    EXPECT_FALSE(fullAgain.Close());
+}
+
 }  // namespace
 }  // namespace quill

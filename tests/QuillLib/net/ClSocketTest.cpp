@@ -1,19 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
 #include "QuillLib/net/ClSocket.h"
 #include "platform/net/TcpListener.h"
+#include "tests/support/net/FrameStreamServer.h"
 #include "tests/support/net/GameServerFixture.h"
 
 namespace quill {
 namespace {
 
+using kvtest::FrameStreamServer;
 using kvtest::GameServerFixture;
 using Bytes = std::vector<uint8_t>;
 
@@ -211,6 +215,80 @@ TEST(ClSocket, TheDestructorEndsItsThreadsAndReportsNothing) {
     socket.reset();
     EXPECT_TRUE(server.WaitForClientGone());
     EXPECT_TRUE(listener.Now().closes.empty());
+}
+
+// Checks every message the socket hands over against the stream server's messages, from whichever thread
+// the socket reports on.
+class StreamCheckingListener : public SocketListener {
+public:
+    void OnConnect(ClSocket* /*socket*/, int /*code*/) override { ++connects; }
+    // A message is intact when it is exactly one the server streams and it follows the one before it on the
+    // same connection (or starts a new connection's stream): nothing torn, nothing lost, nothing mixed in.
+    void OnReceive(ClSocket* socket, int result) override {
+        const std::span<const uint8_t> message = socket->IncomingPacket().ReceivedMessage();
+        const bool whole = result >= 0 && FrameStreamServer::IsStreamedMessage(message);
+        const uint32_t sequence = whole ? FrameStreamServer::SequenceOf(message) : 0;
+        if (whole && (sequence == 0 || sequence == lastSequence_ + 1)) {
+            ++intact;
+        } else {
+            ++damaged;
+        }
+        lastSequence_ = sequence;
+        // A listener that takes its time keeps a receive thread busy with what it has already received,
+        // as a game scene does; an abandoned connection's thread then lingers while the next one starts.
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    void OnClose(ClSocket* /*socket*/, int /*reason*/) override {}
+
+    bool WaitForIntact(uint64_t count) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(GameServerFixture::kWaitMs);
+        while (intact < count && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return intact >= count;
+    }
+
+    // Waits a short while (a few milliseconds) until the count reaches at least target.
+    static void WaitBriefly(const std::atomic<uint64_t>& count, uint64_t target) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
+        while (count < target && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
+    }
+
+    std::atomic<uint64_t> connects{0};
+    std::atomic<uint64_t> intact{0};
+    std::atomic<uint64_t> damaged{0};
+
+private:
+    uint32_t lastSequence_ = 0;  // only the receive thread (one at a time) touches it
+};
+
+// Reconnecting while frames stream in must never let two connections feed the one ring buffer: each new
+// connection starts on an empty buffer with a single receive thread. Each round reconnects three times about
+// a millisecond apart: once while a receive thread is busy delivering, once as the connection it abandoned
+// is still winding down, and once more a moment later.
+TEST(ClSocketReconnect, QuickReconnectsUnderAFrameStreamNeverDamageAFrame) {
+    constexpr int kRounds = 150;
+    FrameStreamServer server;
+    StreamCheckingListener listener;
+    ClSocket socket(&listener);
+    socket.EnableEncryption();
+    const auto reconnect = [&] {
+        const uint64_t connects = listener.connects;
+        socket.Connect(server.Host(), server.Port());
+        StreamCheckingListener::WaitBriefly(listener.connects, connects + 1);
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        reconnect();
+        StreamCheckingListener::WaitBriefly(listener.intact, listener.intact + 30);
+        reconnect();
+        std::this_thread::sleep_for(std::chrono::microseconds(100 * (round % 4)));
+        reconnect();
+    }
+    EXPECT_TRUE(listener.WaitForIntact(listener.intact + 500)) << "the last connection keeps streaming";
+    EXPECT_EQ(listener.damaged, 0u);
+    EXPECT_GE(server.ClientsAccepted(), 2u * kRounds);
 }
 
 }  // namespace

@@ -228,5 +228,39 @@ TEST(GraphicsRoundTripTest, ADescriptionLoadedAloneBringsEverythingItUses) {
     EXPECT_EQ(lazy.FindMaterial(0)->Stage(1).texture, lazy.FindTexture(1));
 }
 
+TEST(GraphicsRoundTripTest, CopyingAModelBringsWhatItUsesAndRemovingItTakesThatAway) {
+    auto source = resource_test::MakeFile(u"Source");
+    resource_test::AddGraphicsItems(*source);
+    auto target = resource_test::MakeFile(u"Target");
+    resource_test::Put(*target->GetTextureTable(), resource_test::MakeTexture(resource_test::MakeBmp(1, 1, 0), 1, 1), 0);
+
+    const SharedPtr<ModelObject> copy = target->GetModelTable()->AddItem(source->FindModel(0), kNone);
+    ASSERT_NE(copy, nullptr);
+    // Meshes, their skeleton and material and the material's textures came along under fresh ids.
+    EXPECT_EQ(target->GetMeshTable()->GetCount(), 2u);
+    EXPECT_EQ(target->GetBoneTable()->GetCount(), 1u);
+    EXPECT_EQ(target->GetMaterialTable()->GetCount(), 2u);
+    EXPECT_EQ(target->GetTextureTable()->GetCount(), 5u);
+    const SharedPtr<Mesh> mesh = copy->attachments.at(0);
+    EXPECT_EQ(target->FindMesh(mesh->id), mesh);
+    const SharedPtr<Material> material = mesh->parts.front()->material;
+    EXPECT_EQ(target->FindMaterial(material->id), material);
+    EXPECT_NE(material->Stage(0).texture, source->FindTexture(0));
+    EXPECT_EQ(target->FindTexture(material->Stage(0).texture->id), material->Stage(0).texture);
+    EXPECT_EQ(source->FindMesh(0)->parts.front()->material, source->FindMaterial(0)) << "the source is untouched";
+
+    // The sprite brings its texture; a copied sprite draws it.
+    const SharedPtr<SpriteObject> sprite = target->GetSpriteTable()->AddItem(source->FindSprite(0), kNone);
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(target->FindTexture(sprite->GetTexture()->id), sprite->GetTexture());
+
+    // Removing the first mesh with what it depends on takes its skeleton, its material and the textures.
+    const uint32_t textures = target->GetTextureTable()->GetCount();
+    ASSERT_TRUE(target->GetMeshTable()->RemoveItem(mesh->id, true));
+    EXPECT_EQ(target->GetBoneTable()->GetCount(), 0u);
+    EXPECT_EQ(target->GetTextureTable()->GetCount(), textures - 2);
+    EXPECT_EQ(mesh->id, kNone);
+}
+
 }  // namespace
 }  // namespace quill

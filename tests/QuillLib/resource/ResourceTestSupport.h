@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -41,6 +42,14 @@ class Bytes {
 public:
     Bytes& U16(uint16_t value) { return Raw({static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)}); }
     Bytes& U32(uint32_t value) { return U16(static_cast<uint16_t>(value)).U16(static_cast<uint16_t>(value >> 16)); }
+    Bytes& U8(uint8_t value) { return Raw({value}); }
+    Bytes& F32(float value) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &value, 4);
+        return U32(bits);
+    }
+    // count zero floats (or words).
+    Bytes& Zeros(size_t count) { return Raw(std::vector<uint8_t>(4 * count, 0)); }
     Bytes& Raw(const std::vector<uint8_t>& bytes) {
         data_.insert(data_.end(), bytes.begin(), bytes.end());
         return *this;

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "QuillLib/net/ClSocketBase.h"
-#include "QuillLib/net/PacketCipherKeys.h"
 #include "platform/net/TcpSocket.h"
 
 namespace kvtest {
@@ -18,44 +16,6 @@ constexpr uint32_t kAcceptSliceMs = 50;  // how often the server looks at its st
 constexpr size_t kReceiveChunk = 4096;
 
 }  // namespace
-
-// The server's end of one client connection: the client's framing with the key material mirrored, over
-// the accepted socket.
-class GameServerFixture::Connection : public quill::ClSocketBase {
-public:
-    Connection(std::unique_ptr<platform::TcpSocket> socket, bool encrypted)
-        : ClSocketBase(quill::PacketCipherKeys::BuiltIn().Mirrored()), socket_(std::move(socket)) {
-        if (encrypted) {
-            EnableEncryption();
-        }
-    }
-
-    int SendPacket(quill::Packet* packet, int /*flag*/) override {
-        SendMessages(packet->Finish().Bytes());
-        return 0;
-    }
-
-    bool SendMessages(std::span<const uint8_t> messages, size_t byteLimit = SIZE_MAX) {
-        std::lock_guard hold(sendMutex_);
-        std::span<const uint8_t> frames;
-        if (PrepareFrames(messages, frames) != 0) {
-            return false;
-        }
-        frames = frames.first(std::min(frames.size(), byteLimit));
-        return socket_->SendAll(frames.data(), frames.size()) == 0;
-    }
-
-    bool SendRaw(std::span<const uint8_t> bytes) {
-        std::lock_guard hold(sendMutex_);
-        return socket_->SendAll(bytes.data(), bytes.size()) == 0;
-    }
-
-    platform::TcpSocket& Socket() { return *socket_; }
-
-private:
-    std::mutex sendMutex_;
-    std::unique_ptr<platform::TcpSocket> socket_;
-};
 
 quill::Packet ServerMessage::Read() const {
     quill::Packet packet;
@@ -116,7 +76,7 @@ void GameServerFixture::ReplyWith(quill::MessageId id, std::vector<quill::Packet
 }
 
 bool GameServerFixture::Send(const quill::Packet& packet) {
-    const std::shared_ptr<Connection> connection = CurrentConnection();
+    const std::shared_ptr<ServerConnection> connection = CurrentConnection();
     if (!connection) {
         return false;
     }
@@ -125,12 +85,12 @@ bool GameServerFixture::Send(const quill::Packet& packet) {
 }
 
 bool GameServerFixture::SendRaw(std::span<const uint8_t> bytes) {
-    const std::shared_ptr<Connection> connection = CurrentConnection();
+    const std::shared_ptr<ServerConnection> connection = CurrentConnection();
     return connection && connection->SendRaw(bytes);
 }
 
 bool GameServerFixture::SendPartialFrameAndClose(const quill::Packet& packet, size_t byteCount) {
-    const std::shared_ptr<Connection> connection = CurrentConnection();
+    const std::shared_ptr<ServerConnection> connection = CurrentConnection();
     if (!connection) {
         return false;
     }
@@ -141,7 +101,7 @@ bool GameServerFixture::SendPartialFrameAndClose(const quill::Packet& packet, si
 }
 
 std::vector<uint8_t> GameServerFixture::FramesOf(const quill::Packet& packet) const {
-    Connection framer(nullptr, encrypted_);
+    ServerConnection framer(nullptr, encrypted_);
     quill::Packet copy = packet;
     std::span<const uint8_t> frames;
     if (framer.PrepareFrames(copy.Finish().Bytes(), frames) != 0) {
@@ -151,7 +111,7 @@ std::vector<uint8_t> GameServerFixture::FramesOf(const quill::Packet& packet) co
 }
 
 void GameServerFixture::CloseClient() {
-    if (const std::shared_ptr<Connection> connection = CurrentConnection()) {
+    if (const std::shared_ptr<ServerConnection> connection = CurrentConnection()) {
         connection->Socket().Shutdown();
     }
 }
@@ -214,7 +174,7 @@ void GameServerFixture::Serve() {
         if (!socket) {
             continue;
         }
-        auto connection = std::make_shared<Connection>(std::move(socket), encrypted_);
+        auto connection = std::make_shared<ServerConnection>(std::move(socket), encrypted_);
         std::optional<quill::Packet> greeting;
         {
             std::lock_guard hold(mutex_);
@@ -238,7 +198,7 @@ void GameServerFixture::Serve() {
     }
 }
 
-void GameServerFixture::ServeClient(const std::shared_ptr<Connection>& connection) {
+void GameServerFixture::ServeClient(const std::shared_ptr<ServerConnection>& connection) {
     std::vector<uint8_t> buffer(kReceiveChunk);
     for (;;) {
         int error = 0;
@@ -285,7 +245,7 @@ bool GameServerFixture::WaitUntil(uint32_t timeoutMs, const std::function<bool()
     return changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), condition);
 }
 
-std::shared_ptr<GameServerFixture::Connection> GameServerFixture::CurrentConnection() const {
+std::shared_ptr<ServerConnection> GameServerFixture::CurrentConnection() const {
     std::lock_guard hold(mutex_);
     return connection_;
 }

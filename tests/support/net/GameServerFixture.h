@@ -31,6 +31,7 @@
 #include "QuillLib/net/Packet.h"
 #include "platform/net/TcpListener.h"
 #include "platform/system/Thread.h"
+#include "tests/support/net/ServerConnection.h"
 
 namespace kvtest {
 
@@ -95,20 +96,18 @@ public:
     size_t ClientsAccepted() const;
 
 private:
-    class Connection;
-
     void Serve();
-    void ServeClient(const std::shared_ptr<Connection>& connection);
+    void ServeClient(const std::shared_ptr<ServerConnection>& connection);
     void Record(const ServerMessage& message);
     bool WaitUntil(uint32_t timeoutMs, const std::function<bool()>& condition);
-    std::shared_ptr<Connection> CurrentConnection() const;
+    std::shared_ptr<ServerConnection> CurrentConnection() const;
 
     const bool encrypted_;
     platform::TcpListener listener_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     bool stopping_ = false;
-    std::shared_ptr<Connection> connection_;
+    std::shared_ptr<ServerConnection> connection_;
     size_t clientsAccepted_ = 0;
     std::optional<quill::Packet> greeting_;
     std::map<quill::MessageId, Responder> responders_;

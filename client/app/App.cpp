@@ -1,0 +1,182 @@
+#include "client/app/App.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/engine/EngineFactory.h"
+#include "client/app/AppExitCode.h"
+#include "client/app/InitMainWindow.h"
+#include "client/app/LauncherWindow.h"
+#include "client/app/WordFilter.h"
+#include "platform/system/CodePage.h"
+#include "platform/ui/MessageBox.h"
+
+namespace kestrovan {
+
+namespace {
+
+std::atomic<App*> g_app{nullptr};
+
+}  // namespace
+
+App::App(AppMode mode, std::vector<quill::WString> words, AppPlatform platform)
+    : mode_(mode),
+      words_(std::move(words)),
+      platform_(std::move(platform)),
+      window_(std::make_unique<platform::Window>(platform_.windowBackend())),
+      cursor_(*window_),
+      browser_(platform_.browser ? platform_.browser() : nullptr) {
+    sceneManager_.SetHost(this);
+    g_app = this;
+}
+
+App::~App() {
+    Shutdown();
+    App* self = this;
+    g_app.compare_exchange_strong(self, nullptr);
+}
+
+App* App::Current() {
+    return g_app.load();
+}
+
+void App::LoadConfiguration() {
+    std::error_code error;
+    workingFolder_ = platform::Utf8ToUtf16(std::filesystem::current_path(error).string());
+    configPath_ = workingFolder_ + u"/config.ini";
+    configPathA_ = platform::Utf16ToUtf8(configPath_);
+    RestoreWorkingFolder(false);
+    settings_.LoadFile(configPath_);
+
+    if (mode_ == AppMode::Replay) {
+        settings_.fullScreen = 0;
+        settings_.width = 1024;
+        settings_.height = 768;
+    }
+    platform::PixelRect desktop = window_->DesktopRect();
+    if (desktop.Width() <= 0 || desktop.Height() <= 0) desktop = platform::PixelRect{0, 0, 1024, 768};
+
+    fullScreen_ = settings_.fullScreen != 0;
+    fullScreenSize_ = {static_cast<uint16_t>(settings_.width), static_cast<uint16_t>(settings_.height)};
+    if (settings_.width == 0 || settings_.height == 0) {
+        fullScreenSize_ = {static_cast<uint16_t>(desktop.Width()), static_cast<uint16_t>(desktop.Height())};
+        settings_.width = screenSize_.width;
+        settings_.height = screenSize_.height;
+    }
+    windowedSize_ = {1024, 768};
+    screenSize_ = fullScreen_ ? fullScreenSize_ : windowedSize_;
+
+    multisample_ = settings_.fsaa;
+    vsync_ = settings_.vsync;
+    bitsPerPixel_ = settings_.bitsPerPixel;
+    if (settings_.refreshRate == 0) settings_.refreshRate = 60;
+    refreshRate_ = settings_.refreshRate;
+    if (bitsPerPixel_ == 0) {
+        bitsPerPixel_ = platform_.desktopBitsPerPixel;
+        settings_.bitsPerPixel = bitsPerPixel_;
+    }
+    if (fullScreen_) {
+        windowX_ = 0;
+        windowY_ = 0;
+    } else {
+        windowX_ = (desktop.Width() - screenSize_.width) / 2;
+        windowY_ = (desktop.Height() - screenSize_.height) / 2;
+    }
+}
+
+bool App::Initialize() {
+    connection_ = std::make_unique<GameConnection>(*this);
+    SetWindowRect(fullScreen_, screenSize_.width, screenSize_.height, bitsPerPixel_, windowX_, windowY_);
+    WriteSystemReport();
+    if (!InitMainWindow(*window_, windowRect_, fullScreen_, keyGuard_, accelerators_)) {
+        exitCode_ = AppExitCode::NoWindow;
+        return false;
+    }
+    windowProc_ = std::make_unique<MainWindowProc>(*window_, *this, cursor_);
+    windowProc_->Install();
+    cursor_.LoadCursors();
+
+    connectionMode_ = ConnectionModeOf(words_);
+    connection_->SetLoginKind(connectionMode_);
+
+    mouse_ = std::make_unique<DirectInputMouse>();
+    if (const uint32_t code = mouse_->Create(*window_); code != 0) {
+        platform::ShowMessageBox(window_->Handle(), quill::Format(u"Mouse input (code=%X)", code), u"Kestrovan",
+                                 platform::MsgBoxStyle::Ok);
+    }
+    return true;
+}
+
+void App::SetWindowRect(bool fullScreen, uint32_t width, uint32_t height, uint32_t bitsPerPixel, int32_t x,
+                        int32_t y) {
+    fullScreen_ = fullScreen;
+    screenSize_ = {static_cast<uint16_t>(width), static_cast<uint16_t>(height)};
+    bitsPerPixel_ = bitsPerPixel;
+    windowX_ = x;
+    windowY_ = y;
+    // The window has no frame: its rectangle is its client area on the screen.
+    windowRect_ = platform::PixelRect{x, y, x + static_cast<int32_t>(width), y + static_cast<int32_t>(height)};
+    clientRect_ = platform::PixelRect{0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height)};
+}
+
+void App::SetWindowRect(const platform::PixelRect& rect) {
+    windowRect_ = rect;
+    windowX_ = rect.left;
+    windowY_ = rect.top;
+}
+
+void App::SetScreenSize(ScreenSize size) {
+    screenSize_ = size;
+    windowedSize_ = size;
+}
+
+int App::RestoreWorkingFolder(bool flag) {
+    if (!flag && !workingFolder_.empty()) {
+        std::error_code error;
+        std::filesystem::current_path(platform::Utf16ToUtf8(workingFolder_), error);
+    }
+    return 1;
+}
+
+void App::Shutdown() {
+    {
+        quill::ScopedLock lock(lock_);
+        frameRunning_ = false;
+        if (engine_) engine_->SetFramesActive(false);
+    }
+    // The game thread may still wait for the start of the main loop (a start-up that failed): clearing the
+    // running flag and then releasing it lets it end at once, and it is joined before anything it uses goes.
+    running_ = false;
+    startEvent_.Set();
+    if (gameThread_.Joinable()) {
+        if (!doneEvent_.Wait(kShutdownWaitMs)) {
+            quill::TheLog().LogError(u"WARNING: the game thread is slow to stop; waiting for it\n");
+        }
+        gameThread_.Join();
+    }
+    if (connection_) connection_->StopDispatchThread();
+    sceneManager_.DestroyAll();
+    connection_.reset();
+    mouse_.reset();
+    for (quill::EventQueue* queue : {&inputQueue_, &postedQueue_}) {
+        while (quill::AppEvent* event = queue->Pop()) queue->Pool().Free(event);
+    }
+    catalog_.reset();
+    // The engine uses its factory until it is gone.
+    engine_.reset();
+    factory_.reset();
+    if (launcherMinimised_) {
+        ShowLauncherWindow(0, false);
+        launcherMinimised_ = false;
+    }
+    keyGuard_.SetAccessibilityShortcuts(true);
+    keyGuard_.RemoveHook();
+    windowProc_.reset();
+    if (window_->IsCreated()) window_->Destroy();
+}
+
+}  // namespace kestrovan

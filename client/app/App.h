@@ -1,0 +1,264 @@
+#pragma once
+// The one application object. The entry creates it and calls, in this order, LoadConfiguration,
+// StartGameThread, Initialize, Run (the main loop) and Shutdown. It owns the main window, the settings read
+// from "config.ini", the engine and its factory, the game connection, the scene manager, the frame clock,
+// the two event queues, the resource-pack catalogue and the mouse.
+//
+// Threads: the main thread runs everything but the game thread's loop (GameThreadProc). The run flags are
+// atomic, read by both loops without a lock. PostEvent may be called from any thread. The App lock guards
+// the frame step, pausing and resuming and the first step of the shutdown; the lock order is the App lock,
+// then the scene manager's update lock, then its dispatch lock.
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/EventQueue.h"
+#include "QuillLib/core/Random.h"
+#include "QuillLib/core/WString.h"
+#include "client/app/AppCursor.h"
+#include "client/app/AppPlatform.h"
+#include "client/app/CommandLine.h"
+#include "client/app/DirectInputMouse.h"
+#include "client/app/FrameClock.h"
+#include "client/app/MainWindowHost.h"
+#include "client/app/MainWindowProc.h"
+#include "client/app/ResourcePackCatalog.h"
+#include "client/app/SceneManager.h"
+#include "client/app/Settings.h"
+#include "client/app/SystemKeyGuard.h"
+#include "client/connection/ConnectionHost.h"
+#include "client/connection/GameConnection.h"
+#include "platform/system/Event.h"
+#include "platform/system/Thread.h"
+#include "platform/window/AcceleratorTable.h"
+#include "platform/window/Window.h"
+
+namespace quill {
+class Engine;
+class EngineFactory;
+}  // namespace quill
+
+namespace kestrovan {
+
+class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost {
+public:
+    static constexpr uint32_t kClientVersion = 2966;
+    static constexpr uint32_t kEventQueueSize = 1024;
+    static constexpr uint32_t kShutdownWaitMs = 2000;
+    static constexpr uint32_t kScreenshotNoticeMs = 5000;
+
+    // words: the program's words, word 0 the program itself.
+    App(AppMode mode, std::vector<quill::WString> words, AppPlatform platform);
+    ~App() override;
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The App made last and not yet destroyed.
+    static App* Current();
+
+    // --- Life, in calling order ---
+    void LoadConfiguration();
+    int StartGameThread();
+    // False when no window could be opened.
+    bool Initialize();
+    // False when start-up must stop; ExitCode() then says why.
+    bool InitRenderer();
+    void Run();
+    void Shutdown();
+    int ExitCode() const { return exitCode_; }
+
+    // --- The main loop ---
+    // Run's start: the renderer, the scenes, the dispatch thread, the game thread released. False when
+    // start-up must stop.
+    bool StartMainLoop();
+    bool FrameStep();
+    bool ApplyDisplayChange();
+    void RequestDialogBoxMode(bool enable);
+    void ApplyDialogBoxMode(bool enable);
+    // One pass of the main loop: a message, or the idle work; false once the loop must end.
+    bool RunPass();
+
+    // --- Events ---
+    void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
+    int HandleAppEvent(const quill::AppEvent& event);
+    void RegisterScenes();
+
+    // --- Services ---
+    void SetWindowRect(bool fullScreen, uint32_t width, uint32_t height, uint32_t bitsPerPixel, int32_t x, int32_t y);
+    int ApplyWindowPlacement(uint32_t flags);
+    uint32_t SaveScreenshotNow();
+    void WriteSystemReport();
+    void ApplySoundSettings();
+    void SendOptionsToServer();
+    int RestoreWorkingFolder(bool flag);
+    const std::string& GetConfigPathA() const { return configPathA_; }
+    const quill::WString& GetWorkingFolder() const { return workingFolder_; }
+    static uint32_t GetClientVersion() { return kClientVersion; }
+    static int32_t VersionDelta(int32_t x) { return x - 2866; }
+
+    // --- What the screens and tests read ---
+    AppMode Mode() const { return mode_; }
+    Settings& GetSettingsMutable() { return settings_; }
+    const Settings& GetSettings() const override { return settings_; }
+    SceneManager& Scenes() { return sceneManager_; }
+    FrameClock& Clock() { return clock_; }
+    platform::Window& MainWindow() { return *window_; }
+    quill::Engine* GetEngine() const { return engine_.get(); }
+    GameConnection* Connection() const { return connection_.get(); }
+    ResourcePackCatalog* Catalog() const { return catalog_.get(); }
+    DirectInputMouse* Mouse() const { return mouse_.get(); }
+    AppCursor& Cursor() { return cursor_; }
+    quill::Random& GetRandom() { return random_; }
+    quill::CriticalSectionLock& Lock() { return lock_; }
+    bool DeviceCreated() const { return deviceCreated_; }
+    uint32_t DisplayState() const { return stateWord_; }
+    bool GameThreadStarted() const { return gameThread_.Joinable(); }
+    uint32_t CursorModeValue() const { return cursorMode_; }
+    uint8_t ConnectionModeByte() const { return connectionMode_; }
+    const quill::WString& ScreenshotNotice() const { return noticeText_; }
+    ScreenSize FullScreenSize() const { return fullScreenSize_; }
+    ScreenSize WindowedSize() const { return windowedSize_; }
+    platform::PixelPoint WindowPosition() const { return {windowX_, windowY_}; }
+    uint32_t ColourDepth() const { return bitsPerPixel_; }
+
+    // MainWindowHost.
+    bool IsFullScreen() const override { return fullScreen_; }
+    bool IsRunning() const override { return running_; }
+    bool FramesRunning() const override { return frameRunning_; }
+    bool ResumeAllowed() const override { return resume_; }
+    bool DialogBoxModeWanted() const override { return dialogBoxWanted_; }
+    void SetDisplayState(uint32_t stateWord) override { stateWord_ = stateWord; }
+    void SetMousePoll(bool poll) override { mousePoll_ = poll; }
+    void PauseGameThread() override;
+    void ResumeGameThread() override;
+    void ToggleFullScreen() override;
+    void SaveScreenshot() override { SaveScreenshotNow(); }
+    void PostQuit() override;
+    ScreenSize GetScreenSize() const override { return screenSize_; }
+    void SetScreenSize(ScreenSize size) override;
+    platform::PixelRect GetWindowRect() const override { return windowRect_; }
+    void SetWindowRect(const platform::PixelRect& rect) override;
+    uint32_t CursorMode() const override { return cursorMode_; }
+    bool HandleSceneMessage(uint32_t id, platform::WParam wParam, platform::LParam lParam) override;
+    void NotifyCaptionHover(bool overDragBand) override { sceneManager_.NotifyCurrentScene(overDragBand); }
+    void ActivateCurrentScene(bool active) override { sceneManager_.ActivateCurrentScene(active); }
+    void SendChatMacro(int slot) override { sceneManager_.SendChatMacro(slot); }
+
+    // SceneManagerHost.
+    void SetDeviceDialogBoxMode(bool enable) override;
+    void ShowLoadErrorBox(quill::WStringView text) override;
+    quill::ResourceManager* GetResourceManager() override;
+    D3D9RenderDevice* GetDevice() override;
+    void SendMessengerWindowState() override;
+
+    // ConnectionHost: the screens' popups are not in the tree yet; these calls reach nothing.
+    ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
+    void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
+    void ShowNotice(const ConnectionNotice&) override {}
+    void OnMessengerChat(quill::Packet&, bool) override {}
+    void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
+    void OnSkillSaveResult(quill::Packet&) override {}
+    void RefreshMessengerLists() override {}
+    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
+    void OnClanMemberJoined(const quill::PlayerState&) override {}
+    void OnClanMemberLeft(const quill::PlayerState&) override {}
+    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
+    void ShowInvitation(const Invitation&) override {}
+    bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
+    bool CensorWords(char16_t* text, size_t maxLength) override;
+    quill::WString FormatMoney(int64_t value) override;
+
+private:
+    void GameThreadProc();
+    void DrainQueue(quill::EventQueue& queue);
+    void DrainPostedEvents();
+    bool StartRendererEngine();
+    bool CheckDevice();
+    void ConfigureFromDevice();
+    void ValidateAndStoreMode();
+    bool CreateDeviceAndPacks();
+    void GiveGraphicsDisplayRecord();
+    void ApplyTextureFilter(uint32_t filter, uint32_t anisotropy);
+    void DrawScreenshotNotice();
+    void FailStart(int exitCode);
+    void PlaceWindow(bool fullScreen);
+    void IdleWork();
+
+    const AppMode mode_;
+    const std::vector<quill::WString> words_;
+    AppPlatform platform_;
+
+    // Window.
+    std::unique_ptr<platform::Window> window_;
+    platform::AcceleratorTable accelerators_;
+    SystemKeyGuard keyGuard_;
+    AppCursor cursor_;
+    std::unique_ptr<MainWindowProc> windowProc_;
+    std::unique_ptr<platform::Browser> browser_;
+    bool scenesRegistered_ = false;
+    platform::PixelRect windowRect_;
+    platform::PixelRect clientRect_;
+
+    // Paths.
+    quill::WString workingFolder_;
+    quill::WString configPath_;
+    std::string configPathA_;
+
+    // Display.
+    bool fullScreen_ = false;
+    bool launcherMinimised_ = false;
+    int32_t windowX_ = 0;
+    int32_t windowY_ = 0;
+    uint32_t bitsPerPixel_ = 32;
+    uint32_t refreshRate_ = 60;
+    uint32_t multisample_ = 0;
+    uint8_t vsync_ = 0;
+    ScreenSize screenSize_{1024, 768};
+    ScreenSize fullScreenSize_{1024, 768};
+    ScreenSize windowedSize_{1024, 768};
+
+    std::atomic<uint32_t> cursorMode_{0};
+    quill::WString noticeText_;
+    uint32_t noticeTime_ = 0;
+
+    Settings settings_;
+
+    // Run state.
+    std::atomic<bool> running_{false};
+    std::atomic<bool> frameRunning_{false};
+    std::atomic<bool> mousePoll_{true};
+    std::atomic<bool> resume_{false};
+    std::atomic<bool> dialogBoxWanted_{false};
+    bool deviceCreated_ = false;
+    std::atomic<uint32_t> stateWord_{0};
+    int exitCode_ = 0;
+    uint8_t connectionMode_ = 0;
+
+    quill::CriticalSectionLock lock_;
+    quill::Random random_;
+    platform::Event startEvent_{true, false};
+    platform::Event doneEvent_{true, false};
+    platform::Thread gameThread_;
+
+    // Both queues exist from construction on, so an event posted before the scenes is kept.
+    quill::EventQueue inputQueue_{kEventQueueSize};
+    quill::EventQueue postedQueue_{kEventQueueSize};
+    std::deque<quill::AppEvent> heldEvents_;  // the main thread's alone
+    uint32_t idlePasses_ = 0;
+
+    std::unique_ptr<quill::EngineFactory> factory_;
+    std::unique_ptr<quill::Engine> engine_;
+    std::unique_ptr<ResourcePackCatalog> catalog_;
+    std::unique_ptr<GameConnection> connection_;
+    std::unique_ptr<DirectInputMouse> mouse_;
+
+    FrameClock clock_;
+    SceneManager sceneManager_;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,92 @@
+// Small services of the App: screenshots, the system report, sound settings, the options message, quitting.
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/engine/SystemInfo.h"
+#include "QuillLib/net/MessageId.h"
+#include "client/app/App.h"
+#include "client/app/WordFilter.h"
+#include "client/render/D3D9RenderDevice.h"
+#include "platform/system/Clock.h"
+#include "platform/system/CodePage.h"
+#include "platform/system/SpecialFolder.h"
+#include "platform/ui/MessageBox.h"
+
+namespace kestrovan {
+
+uint32_t App::SaveScreenshotNow() {
+    const platform::LocalTime time = platform::GetLocalTime();
+    const quill::WString name = quill::Format(u"%s-%02d%02d%02d-%02d%02d%02d.jpg", u"Kestrovan", time.year % 100,
+                                              time.month, time.day, time.hour, time.minute, time.second);
+    const quill::WString path = platform::Utf8ToUtf16(platform::DesktopFolder()) + u"/" + name;
+    if (D3D9RenderDevice* device = GetDevice()) device->SaveScreenshot(platform::Utf16ToUtf8(path));
+    noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
+    noticeTime_ = platform::TimeGetTime();
+    if (noticeTime_ == 0) noticeTime_ = 1;  // 0 means no notice
+    return noticeTime_;
+}
+
+void App::WriteSystemReport() {
+    quill::LogSystem& log = quill::TheLog();
+    log.Log(u"[App ver]\n");
+    log.Log(u"  ver : %s\n", u"09033001");
+    log.Log(u"[Operating System]\n");
+    log.Log(u"  %s\n", quill::GetOsName());
+    log.Log(u"[Internet Explorer]\n");
+    log.Log(u"  %s\n", quill::GetBrowserVersion());
+    log.Log(u"[Processor Info]\n");
+    log.Log(u"  %s\n", quill::GetCpuDescription());
+    log.Log(u"[Memory]\n");
+    log.Log(u"  Total Memory: %d MB\n", static_cast<int>(quill::GetPhysicalMemoryMB()));
+    log.Log(u"[Display Adapter]\n");
+    log.Log(u"  %s\n", quill::GetDisplayAdapterName());
+}
+
+void App::ApplySoundSettings() {
+    quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;
+    if (sounds == nullptr) return;
+    const auto apply = [sounds](int category, uint8_t on, uint32_t volume) {
+        sounds->SetCategoryEnabled(category, on != 0);
+        if (on != 0) sounds->SetCategoryVolume(category, static_cast<float>(volume) / 100.0f);
+    };
+    apply(1, settings_.bgmOn, settings_.bgmVolume);
+    apply(0, settings_.fxOn, settings_.fxVolume);
+    apply(2, settings_.voiceOn, settings_.voiceVolume);
+}
+
+void App::SendOptionsToServer() {
+    if (!connection_) return;
+    quill::Packet* packet = connection_->AllocPacket();
+    if (packet == nullptr) return;
+    packet->Init(quill::MessageId::OptionsUpdate);
+    packet->WriteU32(settings_.EncodeOptionWord());
+    packet->WriteU8(settings_.EncodeExtraOptions());
+    connection_->SendPacket(packet);
+    connection_->FreePacket(packet);
+}
+
+void App::SendMessengerWindowState() {
+    if (!connection_) return;
+    const uint8_t open = 1;
+    connection_->SendBytePacket(quill::MessageId::MessengerWindowState, &open);
+}
+
+void App::PostQuit() {
+    window_->PostQuitMessage(0);
+}
+
+void App::ShowLoadErrorBox(quill::WStringView text) {
+    platform::ShowMessageBox(window_->Handle(), text, u"Kestrovan", platform::MsgBoxStyle::Ok);
+}
+
+bool App::CensorWords(char16_t* text, size_t maxLength) {
+    return kestrovan::CensorWords(text, maxLength);
+}
+
+quill::WString App::FormatMoney(int64_t value) {
+    quill::WString digits = quill::Format(u"%lld", static_cast<long long>(value < 0 ? -value : value));
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), u",");
+    return value < 0 ? u"-" + digits : digits;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,159 @@
+// The game thread of the App and the application events.
+#include <algorithm>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/engine/Engine.h"
+#include "client/app/App.h"
+#include "client/app/SceneId.h"
+#include "client/app/SoundQueue.h"
+#include "platform/system/Clock.h"
+#include "platform/system/FpuMode.h"
+#include "platform/system/Sleep.h"
+#include "platform/system/posix/CrashHandler.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kFrameRate = 200;
+constexpr uint32_t kSoundEveryUpdates = 10;
+constexpr uint32_t kPenCursor = 130;
+constexpr uint32_t kNormalCursor = 129;
+
+// The sound category of a SetVolume or EnableSoundChannel word: 0 is music, 1 effects, others the voice.
+int CategoryOf(uint32_t wParam) {
+    return wParam == 0 ? 1 : wParam == 1 ? 0 : 2;
+}
+
+}  // namespace
+
+int App::StartGameThread() {
+    clock_.UseMillisecondTimer();
+    clock_.SetRenderRate(kFrameRate);
+    clock_.SetUpdateRate(kFrameRate);
+    gameThread_.Start([this] { GameThreadProc(); }, platform::ThreadPriority::AboveNormal);
+    return 1;
+}
+
+void App::GameThreadProc() {
+    platform::PrepareThreadForCrashes();
+    startEvent_.Wait(platform::kInfinite);
+    clock_.StartUpdateChannel();
+    platform::SetThreadFpuMode();
+    uint32_t passes = 0;
+    uint32_t updates = 0;
+    while (running_) {
+        platform::Sleep(++passes % 16 == 0 ? 1 : 0);
+        Scene* scene = sceneManager_.Current();
+        if (scene == nullptr || !clock_.IsUpdateDue() || !scene->IsReady() || scene->IsChangePending()) continue;
+        const int64_t clockTime = clock_.GetTimeTenthMs();
+        const uint32_t now = platform::TimeGetTime();
+        DrainQueue(inputQueue_);
+        if (mouse_ && frameRunning_ && mousePoll_) mouse_->Update();
+        sceneManager_.UpdateCurrentScene(now, clockTime);
+        if (connection_) connection_->Tick(now);
+        if (++updates == kSoundEveryUpdates) {
+            quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;
+            if (sounds != nullptr) sounds->ReleaseIdleSounds();
+            SoundQueue::Instance().Update(sounds);
+            updates = 0;
+        }
+    }
+    doneEvent_.Set();
+}
+
+void App::DrainQueue(quill::EventQueue& queue) {
+    while (quill::AppEvent* event = queue.Pop()) {
+        if (HandleAppEvent(*event) == 0) sceneManager_.OnMessage(event->id, event->wParam, event->lParam);
+        queue.Pool().Free(event);
+    }
+}
+
+void App::DrainPostedEvents() {
+    while (quill::AppEvent* event = postedQueue_.Pop()) {
+        heldEvents_.push_back(*event);
+        postedQueue_.Pool().Free(event);
+    }
+    // Events for a scene that cannot take them yet (none is current, or it is loading or switching) are
+    // held, in order, until it can; quitting never waits.
+    while (!heldEvents_.empty()) {
+        const quill::AppEvent event = heldEvents_.front();
+        if (HandleAppEvent(event) == 0) {
+            const Scene* scene = sceneManager_.Current();
+            const bool sceneCanTake = scene != nullptr && CanTakePackets(*scene);
+            if (event.id != AppEventId::AppQuit && !sceneCanTake) return;
+            sceneManager_.OnMessage(event.id, event.wParam, event.lParam);
+        }
+        heldEvents_.pop_front();
+    }
+}
+
+void App::PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+    if (window_->IsCreated() && window_->OnMainThread()) {
+        // The main thread drains this queue: it never waits for room in it, a full queue drops the event.
+        auto* event = static_cast<quill::AppEvent*>(postedQueue_.Pool().Alloc(1));
+        if (event == nullptr) {
+            quill::TheLog().LogError(u"WARNING: event %u dropped, the event queue is full\n", id);
+            return;
+        }
+        *event = quill::AppEvent{id, wParam, lParam, extra, nullptr};
+        postedQueue_.Push(event);
+        return;
+    }
+    postedQueue_.Post(id, wParam, lParam, extra);
+}
+
+void App::PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+    PostEvent(static_cast<uint32_t>(id), wParam, lParam, extra);
+}
+
+int App::HandleAppEvent(const quill::AppEvent& event) {
+    quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;
+    switch (event.id) {
+        case AppEventId::CursorMode:
+            cursorMode_ = event.wParam;
+            cursor_.SetCursor(event.wParam == 1 ? kPenCursor : kNormalCursor);
+            return 1;
+        case AppEventId::WindowPlacement:
+            ApplyWindowPlacement(event.wParam);
+            return 1;
+        case AppEventId::SetVolume: {
+            // A volume word past 100 (a bad option word) plays at full volume, never louder.
+            const float volume = std::clamp(static_cast<float>(event.lParam) / 100.0f, 0.0f, 1.0f);
+            if (sounds != nullptr) sounds->SetCategoryVolume(CategoryOf(event.wParam), volume);
+            return 1;
+        }
+        case AppEventId::EnableSoundChannel:
+            if (sounds != nullptr) sounds->SetCategoryEnabled(CategoryOf(event.wParam), event.lParam != 0);
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+void App::RegisterScenes() {
+    const auto add = [this](int32_t id) {
+        if (!platform_.createScene) return;
+        if (std::unique_ptr<Scene> scene = platform_.createScene(id, *this)) {
+            scene->Init();
+            sceneManager_.AddScene(std::move(scene));
+        }
+    };
+    if (mode_ != AppMode::Replay) {
+        add(SceneId::Intro);
+        add(SceneId::Login);
+    }
+    if (mode_ == AppMode::Online) {
+        for (int32_t id : {SceneId::Lobby, SceneId::RoomGame, SceneId::School, SceneId::RoomPractice,
+                           SceneId::ShotGallery, SceneId::Shop}) {
+            add(id);
+        }
+    }
+    if (mode_ == AppMode::Replay) add(SceneId::Replay);
+    if (mode_ == AppMode::Offline) add(SceneId::Alone);
+    sceneManager_.SwitchTo(mode_ == AppMode::Replay ? SceneId::Replay : SceneId::Intro);
+    sceneManager_.CreatePopups();
+    scenesRegistered_ = true;
+}
+
+}  // namespace kestrovan

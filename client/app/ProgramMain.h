@@ -1,0 +1,29 @@
+#pragma once
+// The program's life from its words to its exit code: the start log, the mode, the launcher hand-over, the
+// crash handler, the single instance, and the App from configuration to shutdown. The entry point calls it
+// with the real backends; tests call it with headless ones. The thread that starts the program.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "QuillLib/core/WString.h"
+#include "client/app/AppPlatform.h"
+
+namespace kestrovan {
+
+struct ProgramSetup {
+    AppPlatform platform;
+    std::string lockPath;
+    // Opens the launcher "Kestrovan.exe" of the working folder; false when there is none.
+    std::function<bool()> openLauncher;
+    // The report helper the crash handler starts; empty: no crash handler is installed.
+    std::vector<std::string> crashHelper;
+};
+
+// words: the program's words, word 0 the program itself. Returns the exit code.
+int RunProgram(const std::vector<quill::WString>& words, ProgramSetup setup);
+
+// The report helper's side, when the crash handler started this program to report a crash; -1 otherwise.
+int RunCrashReportIfAsked();
+
+}  // namespace kestrovan

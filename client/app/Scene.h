@@ -1,0 +1,155 @@
+#pragma once
+// The base of every screen. The scene manager drives a screen through the operations below: it loads the
+// screen's resources when the screen asks for it, activates it, updates it (game thread) and renders it
+// (main thread), routes messages and server packets to it, and switches away from it when it requests a
+// change. The base keeps the switch flags, what the screen loaded (released when it is left), the fade-in
+// and the lighting and fog environment.
+//
+// Until the widget toolkit's Panel is in the tree the scene stands alone; its visibility flag and
+// TickWidgets are where the panel's own operations will be called.
+//
+// Threads: the flags are read by the game and dispatch threads without a lock, so they are atomic; the
+// rest belongs to the main thread, and Update to the game thread under the manager's update lock.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "QuillLib/core/WString.h"
+#include "client/connection/ConnectionScene.h"
+
+namespace quill {
+class ResourceManager;
+class RenderSceneManager;
+}  // namespace quill
+
+namespace kestrovan {
+
+class D3D9RenderDevice;
+
+// What a scene loaded and must give back when it is left: a whole package (file empty, id -1), or an item.
+struct SceneResourceRecord {
+    quill::WString package;
+    quill::WString file;
+    int32_t id = -1;
+    uint32_t kind = 0;
+};
+
+// The fog of a render scene as the device takes it: a flag word whose third byte enables fog, the colour,
+// start, end and density.
+struct FogRecord {
+    uint32_t flags = 0;
+    float red = 0, green = 0, blue = 0, alpha = 0;
+    float start = 0, end = 0, density = 0;
+};
+
+class Scene : public ConnectionScene {
+public:
+    explicit Scene(int32_t id) : sceneId_(id) {}
+    ~Scene() override = default;
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // --- The screen's own operations ---
+    virtual void Init() = 0;
+    // Loading completed.
+    virtual void Activate() = 0;
+    // Nonzero is a failure.
+    virtual int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) = 0;
+    // The screen became current; a screen sets its load-wanted flag here so the load follows at once.
+    virtual bool OnEnter() { return false; }
+    // draw is false while frames are paused.
+    virtual void Render(D3D9RenderDevice* device, bool draw) = 0;
+    virtual void UpdateAmbientLight() {}
+    // Once per main-loop pass.
+    virtual bool Poll() { return false; }
+    virtual int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam);
+    // Releases what the scene loaded.
+    virtual bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes);
+    virtual void Update(uint32_t timeMs, int64_t clockTenthMs);
+    int OnPacket(quill::MessageId id, quill::Packet& packet) override;
+    virtual void OnSettingsChanged(const class Settings& settings);
+    virtual void OnResize(uint32_t width, uint32_t height);
+    virtual void OnActivate(bool active);
+    virtual void FadeStep();
+    virtual void ApplyEnvironment(bool deviceHasFog);
+    virtual void ResetSceneNodes() {}
+    virtual void OnCaptionHover(bool overDragBand);
+    virtual void AddChatLine(quill::WStringView text, uint32_t value);
+    // Every 4th update, under the widget-tree lock: the widget tree's tick.
+    virtual void TickWidgets(uint32_t timeMs);
+
+    // --- Switching ---
+    void RequestSceneChange(int32_t next);
+    // Clears change-pending and hides the scene.
+    void FinishPendingChange();
+    // Drops a requested change that cannot be carried out.
+    void CancelPendingChange() { changePending_ = false; }
+
+    // ConnectionScene.
+    int32_t GetSceneId() const override { return sceneId_; }
+    bool IsChangePending() const override { return changePending_; }
+    bool IsLoading() const override { return loadWanted_; }
+    bool IsReady() const override { return ready_; }
+
+    int32_t NextSceneId() const { return nextSceneId_; }
+    void SetLoadWanted(bool wanted) { loadWanted_ = wanted; }
+    void SetReady(bool ready) { ready_ = ready; }
+    void SetLoaded(bool loaded) { loaded_ = loaded; }
+    bool IsLoaded() const { return loaded_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    bool IsVisible() const { return visible_; }
+    void ClearLoadWord() { loadWord_ = 0; }
+
+    void StartFadeIn() {
+        fadeState_ = 1;
+        fadeAlpha_ = 0.0f;
+    }
+    int32_t FadeState() const { return fadeState_; }
+    float FadeAlpha() const { return fadeAlpha_; }
+
+    void AddResourceRecord(SceneResourceRecord record) { resources_.push_back(std::move(record)); }
+    size_t ResourceRecordCount() const { return resources_.size(); }
+
+    // The environment block.
+    struct Environment {
+        uint8_t lighting = 1;
+        uint8_t fog = 0;
+        uint32_t word = 0;
+        float value = 0.02f;
+        uint32_t fogColour = 0x3CA3D70A;
+        float scale = 1.0f;
+        uint16_t pairA = 2;
+        uint16_t pairB = 0;
+        std::array<float, 4> factors{1.0f, 1.0f, 1.0f, 1.0f};
+        float fogStart = 10.0f;
+        float fogEnd = 100.0f;
+        float fogDensity = 0.5f;
+        uint8_t appliedLighting = 1;
+        uint8_t appliedSecondLighting = 1;
+        uint8_t spare = 0;
+    };
+    Environment& GetEnvironment() { return environment_; }
+    const FogRecord& GetFogRecord() const { return fog_; }
+
+private:
+    const int32_t sceneId_;
+    std::atomic<int32_t> nextSceneId_{0};
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> loadWanted_{true};
+    std::atomic<bool> changePending_{false};
+    bool loaded_ = true;
+    bool visible_ = false;
+    std::vector<SceneResourceRecord> resources_;
+    int32_t fadeState_ = 0;
+    float fadeAlpha_ = 1.0f;
+    uint32_t loadWord_ = 0;
+    Environment environment_;
+    FogRecord fog_;
+};
+
+// The fog record of an environment (pure): colour from the ARGB word, start and end divided by the scale,
+// density times it; disabled when the scale is near zero or the device has no fog.
+FogRecord ComputeFogRecord(const Scene::Environment& environment, bool deviceHasFog, uint32_t previousFlags);
+
+}  // namespace kestrovan

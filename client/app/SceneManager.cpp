@@ -1,0 +1,181 @@
+#include "client/app/SceneManager.h"
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/resource/BinaryData.h"
+#include "QuillLib/resource/BinaryDataTable.h"
+#include "QuillLib/resource/Package.h"
+#include "QuillLib/resource/ResourceFile.h"
+#include "QuillLib/resource/ResourceManager.h"
+#include "client/app/Settings.h"
+#include "client/app/WordFilter.h"
+
+namespace kestrovan {
+
+quill::WString LoadingErrorText(int stage, quill::WStringView file, quill::WStringView pack, uint32_t kind) {
+    const quill::WString format = u"%s-" + quill::Format(u"%d", stage) + u" (file:%s pack:%s type:%d)\r\r%s";
+    return quill::Format(format.c_str(), u"Loading error", file, pack, static_cast<int>(kind),
+                         u"Reinstall Kestrovan after Remove");
+}
+
+SceneManager::~SceneManager() {
+    DestroyAll();
+}
+
+bool SceneManager::AddScene(std::unique_ptr<Scene> scene) {
+    const int32_t id = scene->GetSceneId();
+    return scenes_.emplace(id, std::move(scene)).second;
+}
+
+bool SceneManager::HasScene(int32_t id) const {
+    return scenes_.contains(id);
+}
+
+bool SceneManager::SwitchTo(int32_t id) {
+    const auto found = scenes_.find(id);
+    if (found == scenes_.end()) {
+        quill::TheLog().LogError(u"ERROR: no scene %d to switch to; the current scene stays\n", static_cast<int>(id));
+        return false;
+    }
+    if (Scene* current = current_.load()) previousId_ = current->GetSceneId();
+    current_ = found->second.get();
+    return true;
+}
+
+void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes) {
+    Scene* scene = current_.load();
+    if (scene == nullptr || !scene->IsChangePending()) return;
+    const int32_t next = scene->NextSceneId();
+    if (!HasScene(next)) {
+        quill::TheLog().LogError(u"ERROR: scene %d asked for scene %d, which does not exist\n",
+                                 static_cast<int>(scene->GetSceneId()), static_cast<int>(next));
+        scene->CancelPendingChange();
+        return;
+    }
+    scene->OnLeave(host_ != nullptr ? host_->GetResourceManager() : nullptr, renderScenes);
+    scene->FinishPendingChange();
+    SwitchTo(next);
+    current_.load()->OnEnter();
+}
+
+int SceneManager::LoadPendingScene() {
+    Scene* scene = current_.load();
+    if (scene == nullptr || !scene->IsLoading()) return 0;
+    scene->ClearLoadWord();
+    quill::ResourceManager* resources = host_ != nullptr ? host_->GetResourceManager() : nullptr;
+    if (scene->LoadResources(resources, host_ != nullptr ? host_->GetDevice() : nullptr) != 0) {
+        if (host_ != nullptr) {
+            host_->SetDeviceDialogBoxMode(true);
+            quill::ResourceLoadContext failure;
+            if (resources != nullptr) failure = resources->GetLoadContext();
+            host_->ShowLoadErrorBox(LoadingErrorText(2, failure.fileName, failure.packageName, failure.kind));
+        }
+        return -1;
+    }
+    CompleteLoad(*scene);
+    return 1;
+}
+
+void SceneManager::CompleteLoad(Scene& scene) {
+    scene.SetLoaded(true);
+    scene.SetVisible(true);
+    scene.Activate();
+    scene.StartFadeIn();
+    scene.SetReady(true);
+    scene.SetLoadWanted(false);
+}
+
+void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs) {
+    quill::ScopedLock lock(updateLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
+    scene->FadeStep();
+    scene->Update(timeMs, clockTenthMs);
+    if (++updateCount_ >= 4) {
+        quill::ScopedLock widgets(widgetTreeLock_);
+        scene->TickWidgets(timeMs);
+        updateCount_ = 0;
+    }
+}
+
+bool SceneManager::CanTakeMessages(const Scene& scene) const {
+    return !scene.IsChangePending() && (!scene.IsLoading() || scene.IsReady());
+}
+
+bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
+    if (id == AppEventId::AppQuit) {
+        if (host_ != nullptr) host_->PostQuit();
+        return true;
+    }
+    if (id == AppEventId::MessengerControlSend && wParam == AppEventId::MessengerWindowParam && host_ != nullptr) {
+        host_->SendMessengerWindowState();
+    }
+    quill::ScopedLock lock(dispatchLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !CanTakeMessages(*scene)) return false;
+    return scene->OnMessage(id, wParam, lParam) != 0;
+}
+
+bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
+    quill::ScopedLock lock(widgetTreeLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !CanTakeMessages(*scene)) return false;
+    return scene->OnMessage(id, wParam, lParam) != 0;
+}
+
+void SceneManager::PollCurrentScene() {
+    Scene* scene = current_.load();
+    if (scene != nullptr && !scene->IsChangePending() && (scene->IsReady() || !scene->IsLoading())) scene->Poll();
+}
+
+void SceneManager::ActivateCurrentScene(bool active) {
+    Scene* scene = current_.load();
+    if (scene != nullptr && scene->IsReady()) scene->OnActivate(active);
+}
+
+void SceneManager::NotifyCurrentScene(bool overDragBand) {
+    Scene* scene = current_.load();
+    if (scene != nullptr && scene->IsReady()) scene->OnCaptionHover(overDragBand);
+}
+
+void SceneManager::ApplyEffectSettings(const Settings& settings) {
+    if (Scene* scene = current_.load()) scene->OnSettingsChanged(settings);
+}
+
+void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
+    quill::ScopedLock lock(updateLock_);
+    for (auto& [id, scene] : scenes_) scene->OnResize(width, height);
+}
+
+void SceneManager::DestroyAll() {
+    quill::ScopedLock lock(updateLock_);
+    current_ = nullptr;
+    scenes_.clear();
+}
+
+void SceneManager::RenderCurrentScene(D3D9RenderDevice* device, bool draw) {
+    Scene* scene = current_.load();
+    if (scene != nullptr && scene->IsReady()) scene->Render(device, draw);
+}
+
+bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
+    if (resources == nullptr) return false;
+    quill::Package* package = resources->OpenPackage(u"Lang", true);
+    if (package == nullptr) return false;
+    quill::ResourceFile* file = package->FindLoadedFile(u"Lang");
+    if (file == nullptr) return false;
+    quill::SharedPtr<quill::BinaryData> item = file->GetBinaryDataTable()->FindShared(0);
+    if (!item) return false;
+    quill::MemoryStream& data = item->Data();
+    for (quill::WString& word : ParseWordList(data.Data(), data.Size())) {
+        AddCensorWord(word);
+    }
+    return true;
+}
+
+void SceneManager::SendChatMacro(int slot) {
+    if (host_ != nullptr) host_->PostEvent(AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
+}
+
+}  // namespace kestrovan

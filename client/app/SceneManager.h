@@ -1,0 +1,123 @@
+#pragma once
+// Owns every screen of the program by its id, the current one and the id before it. It switches between
+// screens on request, loads a screen's resources when it asks for it, updates and renders the current one,
+// and routes window messages and application events to it.
+//
+// Locks, always taken in this order: the update lock (scene updates on the game thread; resizing,
+// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage and
+// the switch-and-load) and the widget-tree lock (the widget tick and window-message routing).
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/WString.h"
+#include "client/app/Scene.h"
+
+namespace quill {
+class ResourceManager;
+}
+
+namespace kestrovan {
+
+class D3D9RenderDevice;
+class Settings;
+
+// What the scene manager needs of the application around it.
+class SceneManagerHost {
+public:
+    virtual ~SceneManagerHost() = default;
+    virtual void PostQuit() = 0;
+    // The device shows system boxes over the 3D view while set.
+    virtual void SetDeviceDialogBoxMode(bool enable) = 0;
+    // A modal box titled "Kestrovan" on the main window.
+    virtual void ShowLoadErrorBox(quill::WStringView text) = 0;
+    virtual quill::ResourceManager* GetResourceManager() = 0;
+    virtual D3D9RenderDevice* GetDevice() = 0;
+    virtual const Settings& GetSettings() const = 0;
+    // MessengerWindowState (40) with the byte 1, through the game connection.
+    virtual void SendMessengerWindowState() = 0;
+    virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
+};
+
+namespace AppEventId {
+inline constexpr uint32_t EventNone = 1024;
+inline constexpr uint32_t AppQuit = 1030;
+inline constexpr uint32_t CursorMode = 1033;
+inline constexpr uint32_t ChatSubmit = 1044;
+inline constexpr uint32_t WindowPlacement = 1054;
+inline constexpr uint32_t SetVolume = 1055;
+inline constexpr uint32_t EnableSoundChannel = 1056;
+inline constexpr uint32_t MessengerControl = 1065;
+inline constexpr uint32_t MessengerControlSend = 1066;
+inline constexpr uint32_t MessengerWindowParam = 2052;
+}  // namespace AppEventId
+
+class SceneManager {
+public:
+    SceneManager() = default;
+    ~SceneManager();
+    SceneManager(const SceneManager&) = delete;
+    SceneManager& operator=(const SceneManager&) = delete;
+
+    void SetHost(SceneManagerHost* host) { host_ = host; }
+
+    // Takes the scene under its id; false (the scene is dropped) when the id is taken.
+    bool AddScene(std::unique_ptr<Scene> scene);
+    bool HasScene(int32_t id) const;
+    // Makes the scene of id current; an id without a scene is refused (false, the current one stays).
+    bool SwitchTo(int32_t id);
+    Scene* Current() const { return current_.load(); }
+    int32_t PreviousId() const { return previousId_; }
+    size_t SceneCount() const { return scenes_.size(); }
+
+    // The frame step's switch: when the current scene requested a change, leaves it and enters the next.
+    void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
+    // 1 when a load completed, -1 when it failed (after its box), else 0.
+    int LoadPendingScene();
+    void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
+    bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
+    // Window input for the widget tree and the current scene; true when taken.
+    bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
+    void PollCurrentScene();
+    void ActivateCurrentScene(bool active);
+    void NotifyCurrentScene(bool overDragBand);
+    void ApplyEffectSettings(const Settings& settings);
+    void ResizeAll(uint32_t width, uint32_t height);
+    void DestroyAll();
+    void RenderCurrentScene(D3D9RenderDevice* device, bool draw);
+    // Reads the filtered-word list from the package "Lang"; false when it is missing.
+    bool LoadSharedResources(quill::ResourceManager* resources);
+    // The shared popups are made by the widget toolkit's screens; nothing to make before they exist.
+    void CreatePopups() {}
+    // With no focused edit box, posts ChatSubmit with the slot.
+    void SendChatMacro(int slot);
+
+    // Whether frames run: the widget layer skips drawing labels and images while clear.
+    static void SetUpdateActive(bool active) { updateActive_ = active; }
+    static bool UpdateActive() { return updateActive_; }
+
+    quill::CriticalSectionLock& UpdateLock() { return updateLock_; }
+    quill::CriticalSectionLock& DispatchLock() { return dispatchLock_; }
+    quill::CriticalSectionLock& WidgetTreeLock() { return widgetTreeLock_; }
+
+private:
+    bool CanTakeMessages(const Scene& scene) const;
+    void CompleteLoad(Scene& scene);
+
+    SceneManagerHost* host_ = nullptr;
+    std::atomic<Scene*> current_{nullptr};
+    std::map<int32_t, std::unique_ptr<Scene>> scenes_;
+    quill::CriticalSectionLock updateLock_;
+    quill::CriticalSectionLock dispatchLock_;
+    quill::CriticalSectionLock widgetTreeLock_;
+    int32_t previousId_ = 0;
+    uint32_t updateCount_ = 0;
+    static inline std::atomic<bool> updateActive_{true};
+};
+
+// "%s-%d (file:%s pack:%s type:%d)\r\r%s": the box of a failed resource load (stage 1 at start, 2 in a scene).
+quill::WString LoadingErrorText(int stage, quill::WStringView file, quill::WStringView pack, uint32_t kind);
+
+}  // namespace kestrovan

@@ -1,0 +1,56 @@
+// The entry point of the program: the real backends (SDL window and audio, the desktop's browser) and the
+// words of the command line.
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "QuillLib/engine/Engine.h"
+#include "client/app/App.h"
+#include "client/app/PlaceholderScene.h"
+#include "client/app/ProgramMain.h"
+#include "platform/audio/sdl/SdlAudioDevice.h"
+#include "platform/browser/xdg/XdgBrowser.h"
+#include "platform/gfx/gl/GlSystem.h"
+#include "platform/system/CodePage.h"
+#include "platform/system/posix/InstanceLock.h"
+#include "platform/system/posix/ShellOpen.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowBackend.h"
+
+namespace {
+
+// The graphics adapter: OpenGL in the main window, which exists by the time the engine starts its device.
+// Null when no context can be made: the device check then reports the missing runtime.
+std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
+    kestrovan::App* app = kestrovan::App::Current();
+    if (app == nullptr) return nullptr;
+    return platform::gfx::GlSystem::Create(platform::gfx::GlWindow{platform::SdlWindowOf(app->MainWindow())});
+}
+
+std::string ProgramPath(const char* argv0) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(argv0) : self.string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (const int reported = kestrovan::RunCrashReportIfAsked(); reported >= 0) return reported;
+
+    std::vector<quill::WString> words;
+    for (int i = 0; i < argc; ++i) words.push_back(platform::Utf8ToUtf16(argv[i]));
+
+    kestrovan::ProgramSetup setup;
+    setup.platform.windowBackend = [] { return std::make_unique<platform::SdlWindowBackend>(); };
+    setup.platform.graphicsSystem = &ProgramGraphicsSystem;
+    setup.platform.audioDevice = [](std::string& error) { return platform::SdlAudioDevice::Open(error); };
+    setup.platform.browser = [] { return std::make_unique<platform::XdgBrowser>(); };
+    setup.platform.createScene = &kestrovan::CreatePlaceholderScene;
+    setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
+    setup.openLauncher = [] { return platform::ShellOpen("Kestrovan.exe", "."); };
+    setup.crashHelper = {ProgramPath(argv[0])};
+    return kestrovan::RunProgram(words, std::move(setup));
+}

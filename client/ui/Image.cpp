@@ -1,0 +1,7 @@
+#include "client/ui/Image.h"
+
+namespace kestrovan {
+
+Image::Image() { SetKind(WidgetKind::Image); }
+
+}  // namespace kestrovan

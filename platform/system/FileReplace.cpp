@@ -1,0 +1,97 @@
+#include "platform/system/FileReplace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCreateTries = 100;
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the process's umask, as for any new file
+
+std::string RandomSuffix() {
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, sizeof kDigits - 2);
+    std::string suffix(8, '0');
+    for (char& c : suffix) {
+        c = kDigits[pick(generator)];
+    }
+    return suffix;
+}
+
+// The folder holding path, opened for a sync of its entries.
+int OpenFolderOf(const std::string& path) {
+    const fs::path folder = fs::path(path).parent_path();
+    return open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+}  // namespace
+
+ReplaceTarget ResolveReplaceTarget(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+        // A dangling link is replaced where it leads; a new name is created as it stands.
+        const fs::path resolved = fs::weakly_canonical(path, error);
+        return {error ? path : resolved.string(), true};
+    }
+    if (error || status.type() != fs::file_type::regular) {
+        return {path, false};
+    }
+    const fs::path resolved = fs::canonical(path, error);
+    return {error ? path : resolved.string(), true};
+}
+
+std::string CreateFileBeside(const std::string& target) {
+    struct stat existing {};
+    const bool hasMode = stat(target.c_str(), &existing) == 0;
+    for (int attempt = 0; attempt < kCreateTries; ++attempt) {
+        std::string candidate = target + "." + RandomSuffix() + ".tmp";
+        const int descriptor = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (descriptor < 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return {};
+        }
+        if (hasMode) {
+            (void)fchmod(descriptor, existing.st_mode & 07777);
+        }
+        close(descriptor);
+        return candidate;
+    }
+    errno = EEXIST;
+    return {};
+}
+
+bool SyncFile(std::FILE* file) {
+    return std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+}
+
+bool RenameOver(const std::string& temporary, const std::string& target) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    // The rename is done; a folder that cannot be synced (some file systems refuse) does not undo it.
+    const int folder = OpenFolderOf(target);
+    if (folder >= 0) {
+        (void)fsync(folder);
+        close(folder);
+    }
+    return true;
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
+
+}  // namespace platform

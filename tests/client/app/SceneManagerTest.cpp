@@ -1,0 +1,162 @@
+#include "client/app/SceneManager.h"
+
+#include <gtest/gtest.h>
+
+#include "client/app/SceneId.h"
+#include "client/app/Settings.h"
+
+namespace kestrovan {
+namespace {
+
+class RecordingScene : public Scene {
+public:
+    explicit RecordingScene(int32_t id, int failLoad = 0) : Scene(id), failLoad_(failLoad) {}
+    void Init() override {}
+    void Activate() override { ++activations; }
+    int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return failLoad_; }
+    bool OnEnter() override {
+        SetLoadWanted(true);
+        return true;
+    }
+    void Render(D3D9RenderDevice*, bool) override {}
+    int OnMessage(uint32_t id, uint64_t, int64_t) override {
+        messages.push_back(id);
+        return 1;
+    }
+    void Update(uint32_t, int64_t) override { ++updates; }
+    void TickWidgets(uint32_t) override { ++widgetTicks; }
+
+    int activations = 0;
+    int updates = 0;
+    int widgetTicks = 0;
+    std::vector<uint32_t> messages;
+
+private:
+    int failLoad_;
+};
+
+class FakeHost : public SceneManagerHost {
+public:
+    void PostQuit() override { ++quits; }
+    void SetDeviceDialogBoxMode(bool enable) override { dialogBoxMode = enable; }
+    void ShowLoadErrorBox(quill::WStringView text) override { boxes.emplace_back(text); }
+    quill::ResourceManager* GetResourceManager() override { return nullptr; }
+    D3D9RenderDevice* GetDevice() override { return nullptr; }
+    const Settings& GetSettings() const override { return settings; }
+    void SendMessengerWindowState() override { ++messengerSends; }
+    void PostEvent(uint32_t id, uint32_t, uint32_t, uint32_t) override { posted.push_back(id); }
+
+    int quits = 0;
+    int messengerSends = 0;
+    bool dialogBoxMode = false;
+    std::vector<quill::WString> boxes;
+    std::vector<uint32_t> posted;
+    Settings settings;
+};
+
+class SceneManagerTest : public ::testing::Test {
+protected:
+    SceneManagerTest() {
+        manager.SetHost(&host);
+        intro = Add(SceneId::Intro);
+        login = Add(SceneId::Login);
+    }
+    RecordingScene* Add(int32_t id, int failLoad = 0) {
+        auto scene = std::make_unique<RecordingScene>(id, failLoad);
+        RecordingScene* raw = scene.get();
+        manager.AddScene(std::move(scene));
+        return raw;
+    }
+    // The frame step's switch and load.
+    int Step() {
+        manager.PerformPendingSwitch(nullptr);
+        return manager.LoadPendingScene();
+    }
+
+    FakeHost host;
+    SceneManager manager;
+    RecordingScene* intro;
+    RecordingScene* login;
+};
+
+TEST_F(SceneManagerTest, SwitchLoadsInTheSameStepAndRefusesUnknownIds) {
+    EXPECT_FALSE(manager.AddScene(std::make_unique<RecordingScene>(SceneId::Intro)));
+    EXPECT_EQ(manager.SceneCount(), 2u);
+    ASSERT_TRUE(manager.SwitchTo(SceneId::Intro));
+    EXPECT_EQ(Step(), 1);
+    EXPECT_TRUE(intro->IsReady());
+    EXPECT_EQ(intro->activations, 1);
+
+    intro->RequestSceneChange(SceneId::Login);
+    EXPECT_EQ(Step(), 1);  // the new scene's OnEnter asks for its load, which follows at once
+    EXPECT_EQ(manager.Current(), login);
+    EXPECT_EQ(manager.PreviousId(), SceneId::Intro);
+    EXPECT_FALSE(intro->IsVisible());
+
+    // An id without a scene: refused, the current scene stays and takes messages again.
+    EXPECT_FALSE(manager.SwitchTo(SceneId::Lobby));
+    login->RequestSceneChange(SceneId::Lobby);
+    EXPECT_EQ(Step(), 0);
+    EXPECT_EQ(manager.Current(), login);
+    EXPECT_FALSE(login->IsChangePending());
+    EXPECT_TRUE(manager.OnMessage(1100, 0, 0));
+}
+
+TEST_F(SceneManagerTest, MessagesWaitForAReadySceneAndQuitAlwaysWorks) {
+    EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // no current scene
+    manager.SwitchTo(SceneId::Intro);
+    EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // still loading
+    EXPECT_TRUE(manager.OnMessage(AppEventId::AppQuit, 0, 0));
+    EXPECT_EQ(host.quits, 1);
+    Step();
+    EXPECT_TRUE(manager.OnMessage(AppEventId::MessengerControlSend, AppEventId::MessengerWindowParam, 0));
+    EXPECT_EQ(host.messengerSends, 1);
+    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{AppEventId::MessengerControlSend}));
+    manager.SendChatMacro(3);
+    EXPECT_EQ(host.posted, (std::vector<uint32_t>{AppEventId::ChatSubmit}));
+}
+
+TEST_F(SceneManagerTest, UpdatesFadeAndTickWidgetsEveryFourth) {
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    EXPECT_EQ(intro->FadeAlpha(), 0.0f);
+    for (int i = 0; i < 8; ++i) manager.UpdateCurrentScene(0, 0);
+    EXPECT_EQ(intro->updates, 8);
+    EXPECT_EQ(intro->widgetTicks, 2);
+    EXPECT_NEAR(intro->FadeAlpha(), 0.08f, 1e-5f);
+    for (int i = 0; i < 100; ++i) manager.UpdateCurrentScene(0, 0);
+    EXPECT_EQ(intro->FadeAlpha(), 1.0f);
+    EXPECT_EQ(intro->FadeState(), 0);
+}
+
+TEST_F(SceneManagerTest, FailedLoadShowsItsBoxInDialogBoxMode) {
+    Add(SceneId::Alone, 7);
+    manager.SwitchTo(SceneId::Alone);
+    EXPECT_EQ(Step(), -1);
+    EXPECT_TRUE(host.dialogBoxMode);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].substr(0, 30), u"Loading error-2 (file: pack: t");
+    EXPECT_TRUE(host.boxes[0].ends_with(u")\r\rReinstall Kestrovan after Remove"));
+    EXPECT_EQ(LoadingErrorText(1, u"Common", u"UIEn", 1),
+              u"Loading error-1 (file:Common pack:UIEn type:1)\r\rReinstall Kestrovan after Remove");
+}
+
+TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {
+    Scene::Environment environment;
+    environment.fog = 1;
+    environment.scale = 2.0f;
+    FogRecord fog = ComputeFogRecord(environment, true, 0xAA00BBCC);
+    EXPECT_EQ(fog.flags, 0xAA01BBCCu);
+    EXPECT_FLOAT_EQ(fog.start, 5.0f);
+    EXPECT_FLOAT_EQ(fog.end, 50.0f);
+    EXPECT_FLOAT_EQ(fog.density, 1.0f);
+    EXPECT_FLOAT_EQ(fog.red, 0xA3 / 255.0f);
+    EXPECT_EQ(ComputeFogRecord(environment, false, 0).flags, 0u);
+    environment.scale = 0.0f;
+    fog = ComputeFogRecord(environment, true, 0);
+    EXPECT_EQ(fog.flags, 0u);
+    EXPECT_EQ(fog.start, 0.0f);
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,133 @@
+#include "client/app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/client/app/AppFixture.h"
+
+namespace kestrovan {
+namespace {
+
+Settings Loaded(const std::string& text) {
+    Settings settings;
+    settings.Load(platform::ProfileDocument(text));
+    return settings;
+}
+
+TEST(Settings, EmptyFileKeepsDefaultsAndValuesAreClamped) {
+    const Settings empty = Loaded("");
+    EXPECT_EQ(empty.fullScreen, 1);
+    EXPECT_EQ(empty.width, 0u);
+    EXPECT_EQ(empty.refreshRate, 60u);
+    EXPECT_EQ(empty.textureDetail, 1u);
+    EXPECT_EQ(empty.textureFilter, 2u);
+    EXPECT_EQ(empty.anisotropy, 8u);
+    EXPECT_EQ(empty.gamma, 100u);
+    EXPECT_EQ(empty.cameraMode, 1u);
+
+    EXPECT_EQ(Loaded("[Video]\nfsaa=7").fsaa, 6u);
+    EXPECT_EQ(Loaded("[Video]\nfsaa=9").fsaa, 8u);
+    EXPECT_EQ(Loaded("[Video]\nfsaa=-3").fsaa, 0u);
+    EXPECT_EQ(Loaded("[Control]\ncameramode=0").cameraMode, 1u);
+    EXPECT_EQ(Loaded("[Control]\ncameramode=5").cameraMode, 3u);
+    EXPECT_EQ(Loaded("[Video]\nanisotropic=20").anisotropy, 16u);
+    EXPECT_EQ(Loaded("[Video]\ngamma=10").gamma, 50u);
+    EXPECT_EQ(Loaded("[Video]\nfullscreen=5").fullScreen, 1);
+    EXPECT_EQ(Loaded("[Control]\nshotsensitive=1000").shotSensitivity, 300u);
+    const Settings audio = Loaded("[Audio]\nFX=0\nFXVolume=130\n");
+    EXPECT_EQ(audio.fxVolume, 100u);
+    EXPECT_EQ(audio.voiceOn, 0);  // the third channel follows the effects
+    EXPECT_EQ(audio.voiceVolume, 100u);
+}
+
+TEST(Settings, FileRoundTripKeepsOtherLinesAndWritesEveryKey) {
+    test::ScratchFolder folder;
+    folder.Write("config.ini", "[Game]\nlang=7\nfavourite=3\n[Video]\nFullScreen=0\n");
+    Settings settings;
+    settings.LoadFile(u"config.ini");
+    EXPECT_EQ(settings.language, 1u);
+    EXPECT_EQ(settings.fullScreen, 0);
+    settings.gamma = 120;
+    settings.horizontalInverse = 1;
+    ASSERT_TRUE(settings.SaveFile(u"config.ini"));
+    const std::string text = folder.Read("config.ini");
+    EXPECT_NE(text.find("lang= 1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("favourite=3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("FullScreen= 0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("horizentalinverse= 1\r\n"), std::string::npos);
+    EXPECT_LT(text.find("width"), text.find("watereffect"));
+
+    Settings again;
+    again.LoadFile(u"config.ini");
+    EXPECT_EQ(again.gamma, 120u);
+    EXPECT_EQ(again.horizontalInverse, 1);
+    EXPECT_FALSE(again.IsModeGroupChanged(settings));
+    EXPECT_FALSE(again.IsControlGroupChanged(settings));
+}
+
+TEST(Settings, ServerOptionWordDecodesClampedAndEncodes) {
+    Settings settings;
+    settings.ApplyServerOptions(0);
+    EXPECT_EQ(settings.voiceVolume, 100u);
+    EXPECT_EQ(settings.voiceOn, 1);
+    EXPECT_EQ(settings.chatFilter, 1);
+    EXPECT_EQ(settings.serverOptionsKnown, 0);
+    EXPECT_EQ(settings.schoolGuideState, 2u);
+
+    // A low byte past 100 must not wrap the volume into billions.
+    settings.ApplyServerOptions(0x800 | 0xC8);
+    EXPECT_EQ(settings.voiceVolume, 0u);
+    EXPECT_EQ(settings.serverOptionsKnown, 1);
+
+    Settings encoded;
+    encoded.schoolGuideState = 2;
+    EXPECT_EQ(encoded.EncodeOptionWord(), 0x800u);
+    encoded.voiceOn = encoded.chatFilter = encoded.roomOption = 0;
+    EXPECT_EQ(encoded.EncodeOptionWord(), 0xF00u);
+    Settings example;
+    example.voiceVolume = 30;
+    example.chatFilter = 0;
+    example.schoolGuideState = 1;
+    EXPECT_EQ(example.EncodeOptionWord(), 70u | 0x200u | 0x800u | 0x1000u);
+    example.ApplyServerOptions(example.EncodeOptionWord());
+    EXPECT_EQ(example.voiceVolume, 30u);
+    EXPECT_EQ(example.chatFilter, 0);
+    EXPECT_EQ(example.EncodeExtraOptions(), 3);
+}
+
+TEST(Settings, MultisampleLevelsStayInTheirTable) {
+    Settings settings;
+    const uint8_t bgmBefore = settings.bgmOn;
+    settings.SetMultisampleSupported(16);
+    settings.SetMultisampleSupported(4);
+    settings.SetMultisampleSupported(2);
+    EXPECT_EQ(settings.bgmOn, bgmBefore);
+    EXPECT_FALSE(settings.IsMultisampleSupported(16));
+    EXPECT_EQ(settings.HighestMultisampleAtMost(8), 4u);
+    EXPECT_EQ(settings.HighestMultisampleAtMost(40), 4u);
+    EXPECT_EQ(settings.HighestMultisampleAtMost(3), 2u);
+    EXPECT_EQ(settings.HighestMultisampleAtMost(0), 0u);
+}
+
+TEST(Settings, DeviceCapsLowerWhatTheDeviceCannotCarry) {
+    Settings settings;
+    settings.maxAnisotropy = 4;
+    EXPECT_FALSE(settings.ClampAnisotropy());
+    EXPECT_EQ(settings.anisotropy, 4u);
+    EXPECT_TRUE(settings.ClampAnisotropy());
+
+    GraphicsCaps caps;
+    caps.flags = {1, 1, 1, 1, 1};
+    caps.limits[1] = 4096;
+    caps.limits[5] = 4;
+    settings.bitsPerPixel = 32;
+    EXPECT_TRUE(settings.ApplyDeviceCaps(caps));
+    caps.flags[1] = 0;
+    caps.flags[2] = 0;
+    EXPECT_FALSE(settings.ApplyDeviceCaps(caps));
+    EXPECT_EQ(settings.tableEffect, 0);
+    EXPECT_EQ(settings.textureDetail, 2u);
+    EXPECT_EQ(settings.bitsPerPixel, 16u);
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,230 @@
+// The real program on a real X display (the test command runs this binary under Xvfb): "kestrovan offline"
+// opens its window, reaches the offline screen, writes its start log and config.ini into its working folder
+// and quits with exit code 0 when the window manager asks it to close. The X server runs with a white root
+// window; the screen is captured into screen.png of the working folder, and its pixels show the window's
+// black frames where the X server says the window is.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "tests/support/x11/XTestInjector.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+// Last: Xlib's macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The whole screen as RGB bytes, also written as a PNG for a person to look at.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    uint32_t At(int x, int y) const {
+        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+};
+
+Screenshot Capture(const std::filesystem::path& png) {
+    Screenshot shot;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return shot;
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image != nullptr) {
+        shot.width = attributes.width;
+        shot.height = attributes.height;
+        shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+        for (int y = 0; y < shot.height; ++y) {
+            for (int x = 0; x < shot.width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                uint8_t* p = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
+                p[0] = static_cast<uint8_t>(pixel >> 16);
+                p[1] = static_cast<uint8_t>(pixel >> 8);
+                p[2] = static_cast<uint8_t>(pixel);
+            }
+        }
+        XDestroyImage(image);
+        stbi_write_png(png.c_str(), shot.width, shot.height, 3, shot.rgb.data(), shot.width * 3);
+    }
+    XCloseDisplay(display);
+    return shot;
+}
+
+// The top-level window whose name is exactly name, whatever text encoding its name property has (the
+// program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
+unsigned long FindNamedWindow(const std::string& name) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 0;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    unsigned long found = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            XTextProperty property{};
+            if (XGetWMName(display, children[i], &property) != 0 && property.value != nullptr) {
+                const std::string value(reinterpret_cast<const char*>(property.value), property.nitems);
+                if (value == name) found = children[i];
+                XFree(property.value);
+            }
+        }
+        if (children != nullptr) XFree(children);
+    }
+    XCloseDisplay(display);
+    return found;
+}
+
+std::set<uint32_t> ColoursIn(const Screenshot& shot, int left, int top, int right, int bottom) {
+    std::set<uint32_t> colours;
+    for (int y = top; y < bottom; y += 3) {
+        for (int x = left; x < right; x += 3) colours.insert(shot.At(x, y));
+    }
+    return colours;
+}
+
+class ProgramUnderX : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Ready()) << "no X display with the XTest extension";
+        const char* program = std::getenv("KESTROVAN_PROGRAM");
+        ASSERT_NE(program, nullptr) << "KESTROVAN_PROGRAM names the program";
+        program_ = program;
+        folder_ = std::filesystem::path(std::getenv("KESTROVAN_WORK_FOLDER"));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_ / "data");
+        // Its own lock folder: another program started elsewhere on this machine does not count.
+        setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+    }
+
+    pid_t Start() {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+        const std::string out = (folder_ / "program.out").string();
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        char* argv[] = {program_.data(), const_cast<char*>("offline"), nullptr};
+        pid_t pid = -1;
+        posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    bool WaitForLog(const std::string& line, std::chrono::seconds limit) {
+        const auto deadline = Clock::now() + limit;
+        while (Clock::now() < deadline) {
+            if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    // The exit status, or -1 when the program has not ended within the limit (it is then killed).
+    static int WaitForExit(pid_t pid, std::chrono::seconds limit) {
+        const auto deadline = Clock::now() + limit;
+        int status = 0;
+        while (Clock::now() < deadline) {
+            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
+
+    kv::test::XTestInjector x;
+    std::string program_;
+    std::filesystem::path folder_;
+};
+
+TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
+    const auto started = Clock::now();
+    const pid_t pid = Start();
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(20))) << ReadFile(folder_ / "program.out");
+
+    // The X server maps the window a moment after the program asked for it.
+    unsigned long window = 0;
+    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline; ) {
+        window = FindNamedWindow("Kestrovan");
+        if (window != 0 && x.IsShown(window)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(x.IsShown(window));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // A first start runs full screen at the screen size the program chose, at the desktop's corner.
+    const auto geometry = x.Geometry(window);
+    ASSERT_TRUE(geometry.has_value());
+    EXPECT_EQ(geometry->x, 0);
+    EXPECT_EQ(geometry->y, 0);
+    EXPECT_GE(geometry->width, 1024);
+    EXPECT_GE(geometry->height, 768);
+    // The frames the device presents fill the window with the clear colour, black; the white desktop shows
+    // beside and below it.
+    // On a busy machine the first frames may take a moment to reach the screen: the capture is taken again
+    // until they did, within a limit.
+    const int right = geometry->x + geometry->width;
+    const int bottom = geometry->y + geometry->height;
+    const std::set<uint32_t> black{0x000000};
+    Screenshot shot = Capture(folder_ / "screen.png");
+    for (auto deadline = Clock::now() + std::chrono::seconds(15);
+         Clock::now() < deadline && ColoursIn(shot, 0, 0, right, bottom) != black;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        shot = Capture(folder_ / "screen.png");
+    }
+    ASSERT_EQ(shot.width, x.Screen().width);
+    EXPECT_EQ(ColoursIn(shot, 0, 0, right, bottom), black);
+    const std::set<uint32_t> white{0xFFFFFF};
+    if (right < shot.width) {
+        EXPECT_EQ(ColoursIn(shot, right, 0, shot.width, shot.height), white);
+    }
+    if (bottom < shot.height) {
+        EXPECT_EQ(ColoursIn(shot, 0, bottom, right, shot.height), white);
+    }
+
+    x.RequestClose(window);
+    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(10)), 0) << ReadFile(folder_ / "program.out");
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(30));
+
+    const std::string log = ReadFile(folder_ / "StartLog.log");
+    EXPECT_NE(log.find("Init done...\n"), std::string::npos);
+    EXPECT_NE(log.find("WARNING: data package UIEn is missing"), std::string::npos);
+    const std::string config = ReadFile(folder_ / "config.ini");
+    EXPECT_NE(config.find("fullscreen= 1\r\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("[Control]\r\n"), std::string::npos) << config;
+}
+
+}  // namespace
