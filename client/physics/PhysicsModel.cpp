@@ -14,6 +14,7 @@
 #include "client/physics/PhysicsModelFactory.h"
 #include "client/physics/PhysicsVector.h"
 #include "client/physics/PocketGeometry.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -60,6 +61,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
 }
 
 void PhysicsModel::Reinitialise(uint32_t /*tableKind*/) {
+    const platform::ScopedFpuMode fpuMode;
     SetupConstants();
     SetupTuning();
 }
@@ -85,6 +87,7 @@ uint32_t PhysicsModel::SubStepCount(uint32_t subSteps, float timeScale) {
 }
 
 bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) {
+    const platform::ScopedFpuMode fpuMode;
     PhysicsEventList& events = ThePhysicsEventList();
     events.Clear();
     events.Reserve(events.Capacity());
@@ -447,7 +450,7 @@ void PhysicsModel::SetupConstants() {
     c.BallSpinShare = 0.5f;
     c.StrikeTimeBase = 0.0025f;
     c.MiscueDeflection = 0.75f;
-    c.MiscueTangent = MiscueTangentOf(c.MiscueDeflection);
+    c.MiscueTangent = MiscueTangentRoundedOnce(c.MiscueDeflection);
 }
 
 void PhysicsModel::SetupTuning() {

@@ -4,7 +4,9 @@
 // cushions, the rail tops, the pocket walls and each other. PhysicsModel itself is the complete model of code
 // 0x10000; the 10001 and 10010 series derive from it and replace the virtual operations with their own versions.
 // A model runs on its caller's thread and takes no lock; the constants and the event list it uses are
-// process-wide, so one model runs at a time.
+// process-wide, so one model runs at a time. What a holder calls (the factory, Reinitialise, Strike, Simulate, and
+// the balls' SetSize and SetRandomOrientation) computes in the physics' floating-point mode whatever the caller's
+// mode is, so that every thread gets the same bits.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -103,6 +105,7 @@ private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void DeliverCueContact(PhysicsBall& ball, float dt);
+    void EndCueContact(PhysicsBall& ball);
     void TurnOrientation(PhysicsBall& ball, float dt);
     bool TryPocketJaws(PhysicsBall& ball, float dt);
     void BrakeOnPocketWall(quill::Vec3& velocity, const quill::Vec3& normal, float dt) const;
