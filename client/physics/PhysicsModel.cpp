@@ -143,6 +143,11 @@ bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
 // and cueAngular.
 void PhysicsModel::DeliverCueContact(PhysicsBall& ball, float dt) {
     if (!(ball.cueTimeLeft > 0.0f)) {
+        // A contact without time left (a strike of no duration, or a ball reset during its contact) ends at once:
+        // an active cue keeps a ball from ever coming to rest.
+        if (ball.cueActive != 0) {
+            EndCueContact(ball);
+        }
         return;
     }
     const float h = dt < ball.cueTimeLeft ? dt : ball.cueTimeLeft;
@@ -152,18 +157,21 @@ void PhysicsModel::DeliverCueContact(PhysicsBall& ball, float dt) {
     ball.spin = ball.spin + ball.cueAngular * share;
     ball.cueTimeLeft = ball.cueTimeLeft - dt;
     if (!(ball.cueTimeLeft > 0.0f)) {
-        ball.cueTimeLeft = 0.0f;
-        ball.cueActive = 0;
-        ThePhysicsEventList().Append(PhysicsEventKind::CueContactEnd, ball.index);
+        EndCueContact(ball);
     }
+}
+
+void PhysicsModel::EndCueContact(PhysicsBall& ball) {
+    ball.cueTimeLeft = 0.0f;
+    ball.cueActive = 0;
+    ThePhysicsEventList().Append(PhysicsEventKind::CueContactEnd, ball.index);
 }
 
 void PhysicsModel::TurnOrientation(PhysicsBall& ball, float dt) {
     Vec3 axis = ball.spin;
     float rate = 0.0f;
     axis.Normalize(&rate);
-    quill::Quaternion turn;
-    turn.FromAxisAngle(rate * dt, axis);
+    const quill::Quaternion turn = RotationAbout(axis, rate * dt);
     quill::Quaternion::Multiply(ball.orientation, turn, ball.orientation);
     quill::QuaternionNormalize(ball.orientation);
 }
