@@ -20,5 +20,7 @@ ModelConstants& TheModelConstants();
 // ball radii). The strikes use it for the tip's offset and for their miscue limits. Beyond the ball's edge
 // (|e| > 1) the root would be of a negative number; it is taken as 0 there.
 float MiscueTangentOf(float offset);
+// The same tangent computed in double precision and rounded once: the MiscueTangent of the set-ups.
+float MiscueTangentRoundedOnce(float offset);
 
 }  // namespace kestrovan

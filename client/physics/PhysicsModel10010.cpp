@@ -65,7 +65,7 @@ void PhysicsModel10010::SetupConstants() {
     c.BallSpinShare = 0.99f;
     c.StrikeTimeBase = 0.009f;
     c.MiscueDeflection = 1.0f;
-    c.MiscueTangent = MiscueTangentOf(c.MiscueDeflection);
+    c.MiscueTangent = MiscueTangentRoundedOnce(c.MiscueDeflection);
     c.BallContactStep = 5e-6f;
     fields_ = Fields{0.7f,  150000.0f, 680000.0f, 0.005f, 0.0018f, 1.5f, 1.5f, 0.25f, 2.0f,
                      2e-5f, 0.4f,      0.45f,     0.2f,   1.0f,    1.0f, 1.0f, 1.0f};
