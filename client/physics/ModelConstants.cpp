@@ -4,11 +4,6 @@
 
 namespace kestrovan {
 
-ModelConstants& TheModelConstants() {
-    static ModelConstants constants;
-    return constants;
-}
-
 namespace {
 
 template <typename Real>

@@ -14,7 +14,10 @@ struct ModelConstants {
     float BallContactStep = 0.0f;   // time of one micro-step of the ball-ball contact (s)
 };
 
-ModelConstants& TheModelConstants();
+inline ModelConstants& TheModelConstants() {
+    static ModelConstants constants;
+    return constants;
+}
 
 // (2 - sqrt(4 - 4 e^2)) / (2 e) in single precision: the tangent of half the contact angle of an offset e (in
 // ball radii). The strikes use it for the tip's offset and for their miscue limits. Beyond the ball's edge

@@ -41,17 +41,6 @@ void PhysicsBall::SetSize(float radiusCentimetres, float massKilograms) {
     mass = massKilograms;
 }
 
-bool PhysicsBall::IsAtRest() const {
-    if (cueActive != 0) {
-        return false;
-    }
-    if (pocketed != 0) {
-        return true;
-    }
-    return velocity.x == 0.0f && velocity.y == 0.0f && velocity.z == 0.0f && spin.x == 0.0f && spin.y == 0.0f &&
-           spin.z == 0.0f;
-}
-
 bool PhysicsBall::IsInsideBounds(float margin) const {
     return IsInsideOuterFrame(*this, shared->geometry, margin);
 }
