@@ -18,7 +18,7 @@ struct BallContactFriction10005 {
 
 class BallContactPass10005 final : public BallContactPass {
 public:
-    BallContactPass10005(PhysicsModel& model, std::vector<BallContact>& contacts,
+    BallContactPass10005(PhysicsModel& model, BallPairSearch& search,
                          const BallContactFriction10005& friction);
 
 private:

@@ -2,6 +2,13 @@
 // The search of the ball-ball passes: every pair of balls on the table that touch and approach, in index order,
 // each reported once as a BallBall event (not again while the last event is already that pair's) and restarting
 // both balls' cushion bookkeeping. Pairs of two resting balls are not examined.
+//
+// Only pairs closer along x than the largest touch distance can touch, so on tables of many balls a sweep over the
+// balls sorted along x finds the candidates. The order is kept from one sub-step to the next, where it barely changes, and repaired by
+// insertion. The candidates are then examined in the order of the search over all pairs (by first ball, then
+// second), so the events, the contacts and their resolution come out exactly as that search gives them.
+// Owned by its model, with the buffer of the pass's contacts; used on the thread that simulates.
+#include <cstdint>
 #include <vector>
 
 #include "client/physics/BallContact.h"
@@ -21,11 +28,24 @@ struct BallPairSearchForm {
 
 class BallPairSearch {
 public:
-    static void Find(PhysicsModel& model, std::vector<BallContact>& contacts, const BallPairSearchForm& form);
+    // Makes room for count balls: every pair once plus five per ball for the contacts, so that the search never
+    // allocates.
+    void Reserve(uint16_t count);
+    // Fills Contacts() with the touching, approaching pairs of the model's balls.
+    void Find(PhysicsModel& model, const BallPairSearchForm& form);
+    std::vector<BallContact>& Contacts() { return contacts_; }
 
 private:
-    static void AddIfApproaching(PhysicsBall& a, PhysicsBall& b, float touchDistance,
-                                 std::vector<BallContact>& contacts, const BallPairSearchForm& form);
+    void SortAlongX(const PhysicsModel& model);
+    void CollectCandidates(float reach);
+    void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form);
+    void AddIfApproaching(PhysicsBall& a, PhysicsBall& b, float touchDistance, const BallPairSearchForm& form);
+
+    std::vector<BallContact> contacts_;
+    std::vector<uint16_t> order_;       // ball indices by x; balls off the table (key infinity) last
+    std::vector<float> keys_;           // per ball: x, or infinity for a pocketed ball or a non-finite x
+    std::vector<uint8_t> moving_;       // per ball: not at rest
+    std::vector<uint32_t> candidates_;  // first ball << 16 | second ball
 };
 
 }  // namespace kestrovan

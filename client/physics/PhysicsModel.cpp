@@ -54,9 +54,10 @@ void PhysicsModel::CreateBalls(uint16_t count) {
             events.Clear();
             events.Reserve(events.Capacity());
         }
-        ballContacts_.clear();
-        ballContacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
         ballContactsReady_ = true;
+        pairSearch_.Reserve(count);
+        settledBalls_.Resize(count);
+        turns_.Resize(count);
     }
 }
 
@@ -98,12 +99,21 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
+    settledBalls_.ForgetAll();
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
         for (size_t i = balls_.size(); i-- > 0;) {
             PhysicsBall& ball = *balls_[i];
-            const bool atRest = ball.pocketed != 0 ? true : MoveBall(ball, dt);
+            const auto index = static_cast<uint16_t>(i);
+            bool atRest = true;
+            if (ball.pocketed == 0 && !settledBalls_.IsSettled(index, ball)) {
+                atRest = StepUnsettledBall(index, ball, dt);
+                // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
+                if (!atRest && !turns_.Add(index, ball.spin)) {
+                    turns_.ApplyAll(*this, dt);
+                }
+            }
             done = done && atRest;
             corrupted = corrupted || HasNaNMotion(ball);
         }
@@ -111,17 +121,40 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             done = CollideBalls();
         }
         if (remaining == 0 || done || corrupted) {
+            turns_.ApplyAll(*this, dt);
             return done || corrupted;
         }
     }
+    turns_.ApplyAll(*this, dt);
     return true;
 }
 
+// MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call
+// while its state stays as it is.
+bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt) {
+    const PhysicsEventList& events = ThePhysicsEventList();
+    const size_t eventCount = events.Size();
+    settledBalls_.BeforeSubStep(index, ball);
+    const bool atRest = MoveWithoutTurning(ball, dt);
+    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
+    return atRest;
+}
+
 bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
+    if (MoveWithoutTurning(ball, dt)) {
+        return true;
+    }
+    TurnOrientation(ball, dt);
+    return false;
+}
+
+bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     if (ball.pocketed != 0) {
         return true;
     }
-    DeliverCueContact(ball, dt);
+    if (ball.cueTimeLeft > 0.0f || ball.cueActive != 0) {
+        DeliverCueContact(ball, dt);
+    }
     ball.position = ball.position + ball.velocity * (dt * 100.0f);
     ball.velocity.z -= dt * 9.8f;
     const bool resting = CollideBed(ball, dt);
@@ -132,11 +165,7 @@ bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
     if (!resting) {
         CollideRailTop(ball, dt);
     }
-    if (ball.IsAtRest()) {
-        return true;
-    }
-    TurnOrientation(ball, dt);
-    return false;
+    return ball.IsAtRest();
 }
 
 // The cue's force follows half a sine over the contact, so over the whole contact it delivers exactly cueLinear
@@ -168,12 +197,7 @@ void PhysicsModel::EndCueContact(PhysicsBall& ball) {
 }
 
 void PhysicsModel::TurnOrientation(PhysicsBall& ball, float dt) {
-    Vec3 axis = ball.spin;
-    float rate = 0.0f;
-    axis.Normalize(&rate);
-    const quill::Quaternion turn = RotationAbout(axis, rate * dt);
-    quill::Quaternion::Multiply(ball.orientation, turn, ball.orientation);
-    quill::QuaternionNormalize(ball.orientation);
+    OrientationTurns::Turn(ball.orientation, OrientationTurns::TurnOf(ball.spin, dt));
 }
 
 bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
@@ -496,7 +520,7 @@ void PhysicsModel::CollideCushions(PhysicsBall& ball, float dt) {
 }
 
 bool PhysicsModel::CollideBalls() {
-    return BallContactPassBase(*this, ballContacts_).Run();
+    return BallContactPassBase(*this, pairSearch_).Run();
 }
 
 bool PhysicsModel::TestCushion(Vec3& position, float radiusCm, Vec3& normalOut, float& contactHeightOut,

@@ -13,12 +13,15 @@
 
 #include "QuillLib/core/SharedPtr.h"
 #include "client/physics/BallContact.h"
+#include "client/physics/BallPairSearch.h"
 #include "client/physics/ClothFriction.h"
+#include "client/physics/OrientationTurns.h"
 #include "client/physics/CueStroke.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsModelCode.h"
+#include "client/physics/SettledBalls.h"
 #include "client/physics/SharedTableRecord.h"
 
 namespace kestrovan {
@@ -98,12 +101,16 @@ public:
     bool AllBallsAtRest() const;
 
 protected:
-    // The ball-ball contacts of the current pass (capacity: every pair once plus five per ball).
-    std::vector<BallContact>& BallContacts() { return ballContacts_; }
+    // The pair search of the ball-ball passes, with the buffer of the pass's contacts (every pair once plus five
+    // per ball) and its sweep order kept from one sub-step to the next.
+    BallPairSearch& PairSearch() { return pairSearch_; }
 
 private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
+    // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
+    bool MoveWithoutTurning(PhysicsBall& ball, float dt);
     void DeliverCueContact(PhysicsBall& ball, float dt);
     void EndCueContact(PhysicsBall& ball);
     void TurnOrientation(PhysicsBall& ball, float dt);
@@ -113,8 +120,10 @@ private:
 
     std::unique_ptr<SharedTableRecord> sharedRecord_;
     std::vector<quill::SharedPtr<PhysicsBall>> balls_;
-    std::vector<BallContact> ballContacts_;
     bool ballContactsReady_ = false;
+    BallPairSearch pairSearch_;
+    SettledBalls settledBalls_;
+    OrientationTurns turns_;
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;

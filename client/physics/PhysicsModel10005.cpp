@@ -75,7 +75,7 @@ void PhysicsModel10005::CollideCushions(PhysicsBall& ball, float dt) {
 }
 
 bool PhysicsModel10005::CollideBalls() {
-    return BallContactPass10005(*this, BallContacts(), BallContactFriction10005{}).Run();
+    return BallContactPass10005(*this, PairSearch(), BallContactFriction10005{}).Run();
 }
 
 bool PhysicsModel10005::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

@@ -133,7 +133,7 @@ bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill
 }
 
 bool PhysicsModel10010::CollideBalls() {
-    return BallContactPass10010(*this, BallContacts()).Run();
+    return BallContactPass10010(*this, PairSearch()).Run();
 }
 
 float PhysicsModel10010::AdjustApproachSpeed(float /*a*/, float speed, float /*angle*/) {
