@@ -19,7 +19,7 @@ bool BallContactPass::Run() {
     if (model_.BallCount() == 0) {
         return true;
     }
-    search_.Find(model_, form_);
+    search_.Find(form_);
     if (!contacts_.empty()) {
         ResolveContacts();
     }

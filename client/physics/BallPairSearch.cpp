@@ -6,7 +6,6 @@
 
 #include "client/physics/BallState.h"
 #include "client/physics/PhysicsEventList.h"
-#include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsVector.h"
 
@@ -22,7 +21,12 @@ constexpr uint16_t kFewBalls = 6;
 
 }  // namespace
 
-void BallPairSearch::Reserve(uint16_t count) {
+void BallPairSearch::Reserve(PhysicsModel& model) {
+    const uint16_t count = model.BallCount();
+    balls_.resize(count);
+    for (uint16_t i = 0; i < count; ++i) {
+        balls_[i] = &model.Ball(i);
+    }
     contacts_.clear();
     contacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
     order_.resize(count);
@@ -35,48 +39,38 @@ void BallPairSearch::Reserve(uint16_t count) {
     candidates_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
 }
 
-void BallPairSearch::Find(PhysicsModel& model, const BallPairSearchForm& form) {
+void BallPairSearch::Find(const BallPairSearchForm& form) {
     contacts_.clear();
-    const uint16_t count = model.BallCount();
+    const size_t count = balls_.size();
     if (count == 0) {
         return;
     }
-    const float referenceDistance = 2.0f * model.Ball(0).radiusCm + 0.1f;
+    const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
     if (count <= kFewBalls) {
-        for (uint16_t a = 0; a < count; ++a) {
-            if (model.Ball(a).pocketed == 0) {
-                for (uint16_t b = static_cast<uint16_t>(a + 1); b < count; ++b) {
-                    Examine(model.Ball(a), model.Ball(b), referenceDistance, form);
+        for (size_t a = 0; a < count; ++a) {
+            if (balls_[a]->pocketed == 0) {
+                for (size_t b = a + 1; b < count; ++b) {
+                    Examine(*balls_[a], *balls_[b], referenceDistance, form);
                 }
             }
         }
         return;
     }
     float largestRadius = 0.0f;
-    for (uint16_t i = 0; i < count; ++i) {
-        largestRadius = std::max(largestRadius, model.Ball(i).radiusCm);
+    for (const PhysicsBall* ball : balls_) {
+        largestRadius = std::max(largestRadius, ball->radiusCm);
     }
-    SortAlongX(model);
+    SortAlongX();
     CollectCandidates(std::max(referenceDistance, 2.0f * largestRadius + 0.1f) + kSweepSlack);
     for (const uint32_t pair : candidates_) {
-        Examine(model.Ball(static_cast<uint16_t>(pair >> 16)), model.Ball(static_cast<uint16_t>(pair & 0xFFFF)),
-                referenceDistance, form);
+        Examine(*balls_[pair >> 16], *balls_[pair & 0xFFFF], referenceDistance, form);
     }
-}
-
-// One pair of the search, the first ball on the table: two resting balls are skipped, a pocketed second ball too.
-void BallPairSearch::Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
-    if (b.pocketed != 0 || (a.IsAtRest() && b.IsAtRest())) {
-        return;
-    }
-    const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
-    AddIfApproaching(a, b, touchDistance, form);
 }
 
 // Insertion sort of the kept order: a few swaps at most from one sub-step to the next.
-void BallPairSearch::SortAlongX(const PhysicsModel& model) {
-    for (uint16_t i = 0; i < keys_.size(); ++i) {
-        const PhysicsBall& ball = model.Ball(i);
+void BallPairSearch::SortAlongX() {
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        const PhysicsBall& ball = *balls_[i];
         keys_[i] = ball.pocketed == 0 && std::isfinite(ball.position.x) ? ball.position.x : kOffTable;
         moving_[i] = ball.IsAtRest() ? 0 : 1;
     }
@@ -92,34 +86,31 @@ void BallPairSearch::SortAlongX(const PhysicsModel& model) {
 }
 
 // The pairs whose distance along x is below reach and of which a ball moves, ordered as the search over all pairs
-// meets them. A ball off the table (pocketed, or at no finite place, where no distance is below the touch
-// distance) pairs with none.
+// meets them. Each moving ball takes every ball within reach on its right and the resting ones on its left (a
+// moving ball on its left has taken the pair already). A ball off the table (pocketed, or at no finite place,
+// where no distance is below the touch distance) pairs with none.
 void BallPairSearch::CollectCandidates(float reach) {
     candidates_.clear();
-    for (size_t p = 0; p < order_.size() && keys_[order_[p]] != kOffTable; ++p) {
+    const size_t count = order_.size();
+    for (size_t p = 0; p < count && keys_[order_[p]] != kOffTable; ++p) {
         const uint32_t a = order_[p];
+        if (moving_[a] == 0) {
+            continue;
+        }
         const float x = keys_[a];
-        for (size_t q = p + 1; q < order_.size() && keys_[order_[q]] - x < reach; ++q) {
-            const uint32_t b = order_[q];
-            if (moving_[a] != 0 || moving_[b] != 0) {
-                candidates_.push_back(a < b ? a << 16 | b : b << 16 | a);
+        for (size_t q = p + 1; q < count && keys_[order_[q]] - x < reach; ++q) {
+            AddCandidate(a, order_[q]);
+        }
+        for (size_t q = p; q-- > 0 && x - keys_[order_[q]] < reach;) {
+            if (moving_[order_[q]] == 0) {
+                AddCandidate(a, order_[q]);
             }
         }
     }
     std::sort(candidates_.begin(), candidates_.end());
 }
 
-void BallPairSearch::AddIfApproaching(PhysicsBall& a, PhysicsBall& b, float touchDistance,
-                                      const BallPairSearchForm& form) {
-    const Vec3 d = a.position - b.position;
-    // Each coordinate first, then the squared distance.
-    if (!(physmath::Fabs(d.x) < touchDistance && physmath::Fabs(d.y) < touchDistance &&
-          physmath::Fabs(d.z) < touchDistance && d.x * d.x + d.y * d.y + d.z * d.z < touchDistance * touchDistance)) {
-        return;
-    }
-    if (!(Dot(d, b.velocity) - Dot(d, a.velocity) > 0.0f)) {
-        return;
-    }
+void BallPairSearch::AddApproaching(PhysicsBall& a, PhysicsBall& b, const Vec3& d, const BallPairSearchForm& form) {
     const Vec3 n = Normalized(d);
     contacts_.push_back(BallContact{a.index, b.index, n, 0.0f});
     const float strength = b.mass * Dot(n, b.velocity) - a.mass * Dot(n, a.velocity);

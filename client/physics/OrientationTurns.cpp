@@ -1,9 +1,142 @@
 #include "client/physics/OrientationTurns.h"
 
+#include <algorithm>
+#include <cstddef>
+
+#include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsVector.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kestrovan {
+
+namespace {
+
+#if defined(__SSE2__)
+
+// Four turns at once, lane by lane the operations of TurnOf: the SSE operations round each lane as the scalar ones
+// do, so the bits are the same. Falls back to TurnOf when an angle is too large for the series (or not a number).
+class FourTurns {
+public:
+    explicit FourTurns(float dt) : dt_(_mm_set1_ps(dt)) {}
+
+    void Compute(const quill::Vec3* spins, quill::Quaternion* turns) const {
+        __m128 x = _mm_setr_ps(spins[0].x, spins[1].x, spins[2].x, spins[3].x);
+        __m128 y = _mm_setr_ps(spins[0].y, spins[1].y, spins[2].y, spins[3].y);
+        __m128 z = _mm_setr_ps(spins[0].z, spins[1].z, spins[2].z, spins[3].z);
+        const __m128 rate = Normalize(x, y, z);
+        Normalize(x, y, z);
+        const __m128 half = _mm_mul_ps(_mm_mul_ps(rate, dt_), _mm_set1_ps(0.5f));
+        __m128 sine;
+        __m128 cosine;
+        if (!SinCos(half, &sine, &cosine)) {
+            for (int i = 0; i < 4; ++i) {
+                turns[i] = OrientationTurns::TurnOf(spins[i], _mm_cvtss_f32(dt_));
+            }
+            return;
+        }
+        alignas(16) float qx[4];
+        alignas(16) float qy[4];
+        alignas(16) float qz[4];
+        alignas(16) float qw[4];
+        _mm_store_ps(qx, _mm_mul_ps(x, sine));
+        _mm_store_ps(qy, _mm_mul_ps(y, sine));
+        _mm_store_ps(qz, _mm_mul_ps(z, sine));
+        _mm_store_ps(qw, cosine);
+        for (int i = 0; i < 4; ++i) {
+            turns[i] = quill::Quaternion{qx[i], qy[i], qz[i], qw[i]};
+        }
+    }
+
+private:
+    // Vec3::Normalize: the length from the sum of squares in double precision rounded to float, then one reciprocal
+    // and three products; below FLT_EPSILON the vector becomes zero. Returns the lengths.
+    static __m128 Normalize(__m128& x, __m128& y, __m128& z) {
+        const __m128 sums = _mm_movelh_ps(_mm_cvtpd_ps(SumOfSquares(x, y, z)),
+                                          _mm_cvtpd_ps(SumOfSquares(_mm_movehl_ps(x, x), _mm_movehl_ps(y, y),
+                                                                    _mm_movehl_ps(z, z))));
+        const __m128 length = _mm_sqrt_ps(sums);
+        const __m128 zero = _mm_cmplt_ps(_mm_andnot_ps(_mm_set1_ps(-0.0f), length), _mm_set1_ps(quill::kFloatEpsilon));
+        const __m128 reciprocal = _mm_div_ps(_mm_set1_ps(1.0f), length);
+        x = _mm_andnot_ps(zero, _mm_mul_ps(x, reciprocal));
+        y = _mm_andnot_ps(zero, _mm_mul_ps(y, reciprocal));
+        z = _mm_andnot_ps(zero, _mm_mul_ps(z, reciprocal));
+        return length;
+    }
+
+    // (x^2 + y^2) + z^2 of the two low lanes in double precision.
+    static __m128d SumOfSquares(__m128 x, __m128 y, __m128 z) {
+        const __m128d dx = _mm_cvtps_pd(x);
+        const __m128d dy = _mm_cvtps_pd(y);
+        const __m128d dz = _mm_cvtps_pd(z);
+        return _mm_add_pd(_mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy)), _mm_mul_pd(dz, dz));
+    }
+
+    // physmath::SinCos on the series, when every |angle| is within pi / 4: the series of |angle| in double
+    // precision, the sine given the angle's sign, both rounded once to float.
+    static bool SinCos(__m128 angle, __m128* sine, __m128* cosine) {
+        const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), angle);
+        const __m128d low = _mm_cvtps_pd(magnitude);
+        const __m128d high = _mm_cvtps_pd(_mm_movehl_ps(magnitude, magnitude));
+        const __m128d limit = _mm_set1_pd(physmath::kQuarterPi);
+        if (_mm_movemask_pd(_mm_cmple_pd(low, limit)) != 3 || _mm_movemask_pd(_mm_cmple_pd(high, limit)) != 3) {
+            return false;
+        }
+        const __m128d signLow = _mm_and_pd(_mm_cvtps_pd(angle), _mm_set1_pd(-0.0));
+        const __m128d signHigh = _mm_and_pd(_mm_cvtps_pd(_mm_movehl_ps(angle, angle)), _mm_set1_pd(-0.0));
+        *sine = _mm_movelh_ps(_mm_cvtpd_ps(_mm_xor_pd(SinSeries(low), signLow)),
+                              _mm_cvtpd_ps(_mm_xor_pd(SinSeries(high), signHigh)));
+        *cosine = _mm_movelh_ps(_mm_cvtpd_ps(CosSeries(low)), _mm_cvtpd_ps(CosSeries(high)));
+        return true;
+    }
+
+    template <size_t N>
+    static __m128d Horner(const double (&coefficients)[N], __m128d z) {
+        __m128d p = _mm_set1_pd(coefficients[N - 1]);
+        for (size_t i = N - 1; i-- > 0;) {
+            p = _mm_add_pd(_mm_set1_pd(coefficients[i]), _mm_mul_pd(z, p));
+        }
+        return p;
+    }
+
+    static __m128d SinSeries(__m128d r) {
+        const __m128d z = _mm_mul_pd(r, r);
+        return _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, z), Horner(physmath::kSinSeries, z)));
+    }
+
+    static __m128d CosSeries(__m128d r) {
+        const __m128d z = _mm_mul_pd(r, r);
+        return _mm_add_pd(_mm_set1_pd(1.0), _mm_mul_pd(z, Horner(physmath::kCosSeries, z)));
+    }
+
+    __m128 dt_;
+};
+
+void ComputeTurns(const quill::Vec3* spins, uint32_t count, float dt, quill::Quaternion* turns) {
+    const FourTurns four(dt);
+    uint32_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        four.Compute(spins + k, turns + k);
+    }
+    for (; k < count; ++k) {
+        turns[k] = OrientationTurns::TurnOf(spins[k], dt);
+    }
+}
+
+#else
+
+void ComputeTurns(const quill::Vec3* spins, uint32_t count, float dt, quill::Quaternion* turns) {
+    for (uint32_t k = 0; k < count; ++k) {
+        turns[k] = OrientationTurns::TurnOf(spins[k], dt);
+    }
+}
+
+#endif
+
+}  // namespace
 
 void OrientationTurns::Resize(uint16_t count) {
     waiting_.assign(count, Waiting{});
@@ -16,19 +149,21 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
     return RotationAbout(axis, rate * dt);
 }
 
+// First every turn quaternion (independent of one another), then the products, the balls' chains side by side.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
-    for (size_t i = 0; i < waiting_.size(); ++i) {
-        Waiting& waiting = waiting_[i];
-        if (waiting.count == 0) {
-            continue;
+    uint32_t longest = 0;
+    for (Waiting& waiting : waiting_) {
+        ComputeTurns(waiting.spins, waiting.count, dt, waiting.turns);
+        longest = std::max(longest, waiting.count);
+    }
+    for (uint32_t k = 0; k < longest; ++k) {
+        for (size_t i = 0; i < waiting_.size(); ++i) {
+            if (k < waiting_[i].count) {
+                Turn(model.Ball(static_cast<uint16_t>(i)).orientation, waiting_[i].turns[k]);
+            }
         }
-        for (uint32_t k = 0; k < waiting.count; ++k) {
-            turns_[k] = TurnOf(waiting.spins[k], dt);
-        }
-        quill::Quaternion& orientation = model.Ball(static_cast<uint16_t>(i)).orientation;
-        for (uint32_t k = 0; k < waiting.count; ++k) {
-            Turn(orientation, turns_[k]);
-        }
+    }
+    for (Waiting& waiting : waiting_) {
         waiting.count = 0;
     }
 }

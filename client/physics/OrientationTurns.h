@@ -3,8 +3,8 @@
 // batches. Nothing in a sub-step reads an orientation, so the turns of a Simulate call can wait until the call
 // returns (or until a ball has kCapacity of them waiting); then each ball turns through its sub-steps in order,
 // which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
-// are independent of each other and overlap; only their products follow one another. Owned by its model and used
-// on the thread that simulates.
+// are independent of each other and are computed four at a time; only their products follow one another, and the
+// balls' products run side by side. Owned by its model and used on the thread that simulates.
 #include <cstdint>
 #include <vector>
 
@@ -42,10 +42,10 @@ private:
     struct Waiting {
         uint32_t count = 0;
         quill::Vec3 spins[kCapacity];
+        quill::Quaternion turns[kCapacity];
     };
 
     std::vector<Waiting> waiting_;
-    quill::Quaternion turns_[kCapacity];
 };
 
 }  // namespace kestrovan

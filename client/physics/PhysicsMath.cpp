@@ -12,7 +12,6 @@ namespace kestrovan::physmath {
 namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
-constexpr double kQuarterPi = 0.78539816339744831;
 // ln 2 split so that k * kLn2High is exact for every |k| below 2^20.
 constexpr double kLn2High = 6.93147180369123816490e-01;
 constexpr double kLn2Low = 1.90821492927058770002e-10;
@@ -25,27 +24,23 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 constexpr uint32_t kTwoOverPiBits[] = {0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599,
                                        0x3C439041, 0xFE5163AB, 0xDEBBC561, 0xB7246E3A};
 
+template <size_t N>
+double Horner(const double (&coefficients)[N], double z) {
+    double p = coefficients[N - 1];
+    for (size_t i = N - 1; i-- > 0;) {
+        p = coefficients[i] + z * p;
+    }
+    return p;
+}
+
 double SinSeries(double r) {
     const double z = r * r;
-    const double p =
-        -0.16666666666666666 +
-        z * (0.008333333333333333 +
-             z * (-0.0001984126984126984 +
-                  z * (2.7557319223985893e-06 +
-                       z * (-2.505210838544172e-08 + z * (1.6059043836821613e-10 + z * -7.647163731819816e-13)))));
-    return r + r * z * p;
+    return r + r * z * Horner(kSinSeries, z);
 }
 
 double CosSeries(double r) {
     const double z = r * r;
-    const double p =
-        -0.5 +
-        z * (0.041666666666666664 +
-             z * (-0.001388888888888889 +
-                  z * (2.48015873015873e-05 +
-                       z * (-2.755731922398589e-07 +
-                            z * (2.08767569878681e-09 + z * (-1.1470745597729725e-11 + z * 4.779477332387385e-14))))));
-    return 1.0 + z * p;
+    return 1.0 + z * Horner(kCosSeries, z);
 }
 
 // For a >= pi/4 (a float, so a = m 2^e with the 24-bit integer m): the number of quarter turns q (mod 4) nearest to

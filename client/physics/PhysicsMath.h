@@ -20,6 +20,23 @@ inline bool IsNaN(float x) {
     return std::isnan(x);
 }
 
+// The Taylor coefficients of the sine and cosine on |r| <= pi/4 from the r^3 and r^2 terms on, in Horner order:
+// sin r = r + r z (s0 + z (s1 + ...)), cos r = 1 + z (c0 + z (c1 + ...)) with z = r^2, in double precision. Shared
+// with the orientation turns, which evaluate four at a time.
+inline constexpr double kSinSeries[] = {-0.16666666666666666,   0.008333333333333333,  -0.0001984126984126984,
+                                        2.7557319223985893e-06, -2.505210838544172e-08, 1.6059043836821613e-10,
+                                        -7.647163731819816e-13};
+inline constexpr double kCosSeries[] = {-0.5,
+                                        0.041666666666666664,
+                                        -0.001388888888888889,
+                                        2.48015873015873e-05,
+                                        -2.755731922398589e-07,
+                                        2.08767569878681e-09,
+                                        -1.1470745597729725e-11,
+                                        4.779477332387385e-14};
+// Where the series hold without a reduction of the argument.
+inline constexpr double kQuarterPi = 0.78539816339744831;
+
 float Sin(float x);
 float Cos(float x);
 // Sin(x) and Cos(x) with one argument reduction; the same bits as the two calls.

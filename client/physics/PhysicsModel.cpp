@@ -55,7 +55,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
             events.Reserve(events.Capacity());
         }
         ballContactsReady_ = true;
-        pairSearch_.Reserve(count);
+        pairSearch_.Reserve(*this);
         settledBalls_.Resize(count);
         turns_.Resize(count);
     }
@@ -106,8 +106,9 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         for (size_t i = balls_.size(); i-- > 0;) {
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
+            const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
-            if (ball.pocketed == 0 && !settledBalls_.IsSettled(index, ball)) {
+            if (moves) {
                 atRest = StepUnsettledBall(index, ball, dt);
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
@@ -115,10 +116,18 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
                 }
             }
             done = done && atRest;
-            corrupted = corrupted || HasNaNMotion(ball);
+            // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
+            // sub-step of the call).
+            if (moves || step == 0) {
+                corrupted = corrupted || HasNaNMotion(ball);
+            }
         }
         if (!done) {
             done = CollideBalls();
+            for (const BallContact& contact : pairSearch_.Contacts()) {
+                settledBalls_.Touch(contact.first);
+                settledBalls_.Touch(contact.second);
+            }
         }
         if (remaining == 0 || done || corrupted) {
             turns_.ApplyAll(*this, dt);

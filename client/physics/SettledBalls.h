@@ -2,9 +2,9 @@
 // The balls of one Simulate call that have reached a fixed point: a sub-step that left a resting ball's state the
 // same byte for byte and added no event will do exactly that again, because a ball's sub-step depends only on its
 // own state and on the model's constants, which no sub-step changes. Such a ball skips its later sub-steps in the
-// call for as long as its state stays as it was; the ball-ball pass may touch it, and any change of a byte brings
-// it back into the motion. Owned by its model and used on the thread that simulates; inline, since every ball of
-// every sub-step goes through it.
+// call while nothing touches it: only the ball-ball pass may, and a ball in one of its contacts moves again. (Its
+// orientation may still turn at a flush of the waiting turns, but no sub-step reads that.) Owned by its model and
+// used on the thread that simulates; inline, since every ball of every sub-step goes through it.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -27,10 +27,10 @@ public:
     // Forgets every fixed point: the holder may change the balls between calls.
     void ForgetAll() { std::fill(settled_.begin(), settled_.end(), uint8_t{0}); }
 
-    // Whether ball index still holds the state of its fixed point, so its sub-step can be skipped.
-    bool IsSettled(uint16_t index, const PhysicsBall& ball) const {
-        return settled_[index] != 0 && SameAsKept(index, ball);
-    }
+    // Whether ball index is at its fixed point, so its sub-step can be skipped.
+    bool IsSettled(uint16_t index) const { return settled_[index] != 0; }
+    // The ball-ball pass touched ball index: it moves again.
+    void Touch(uint16_t index) { settled_[index] = 0; }
     // Before a ball's sub-step: keeps the state of a resting ball to compare with afterwards.
     void BeforeSubStep(uint16_t index, const PhysicsBall& ball) {
         settled_[index] = 0;
