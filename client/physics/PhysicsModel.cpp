@@ -5,6 +5,7 @@
 #include "QuillLib/math/Vector2D.h"
 #include "client/physics/BallContactPassBase.h"
 #include "client/physics/CueStrikeBase.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionContactStep.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PenetrationCushionPass.h"
@@ -141,9 +142,12 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
 // MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call
 // while its state stays as it is.
 bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt) {
+    if (!ball.IsAtRest()) {
+        return MoveWithoutTurning(ball, dt);  // a moving ball cannot be at its fixed point after this sub-step
+    }
     const PhysicsEventList& events = ThePhysicsEventList();
     const size_t eventCount = events.Size();
-    settledBalls_.BeforeSubStep(index, ball);
+    settledBalls_.Keep(index, ball);
     const bool atRest = MoveWithoutTurning(ball, dt);
     settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
     return atRest;
@@ -525,7 +529,10 @@ void PhysicsModel::CushionContactStep(Vec3& velocity, Vec3& spin, const CushionN
 }
 
 void PhysicsModel::CollideCushions(PhysicsBall& ball, float dt) {
-    PenetrationCushionPass(*this, ball, dt, true).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::HalfOpen) != 0) {
+        PenetrationCushionPass(*this, ball, dt, true).Run();
+    }
 }
 
 bool PhysicsModel::CollideBalls() {

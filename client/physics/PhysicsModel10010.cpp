@@ -2,6 +2,7 @@
 
 #include "client/physics/BallContactPass10010.h"
 #include "client/physics/CueStrike10010.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionPass10010.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsConstants.h"
@@ -123,7 +124,10 @@ void PhysicsModel10010::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t
 }
 
 void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {
-    CushionPass10010(*this, ball, dt).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::Closed) != 0) {
+        CushionPass10010(*this, ball, dt).Run();
+    }
 }
 
 bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

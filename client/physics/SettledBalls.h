@@ -21,7 +21,6 @@ public:
     // Makes room for count balls (so that a simulation step never allocates) and forgets every fixed point.
     void Resize(uint16_t count) {
         before_.assign(count, BallBytes{});
-        kept_.assign(count, 0);
         settled_.assign(count, 0);
     }
     // Forgets every fixed point: the holder may change the balls between calls.
@@ -31,17 +30,13 @@ public:
     bool IsSettled(uint16_t index) const { return settled_[index] != 0; }
     // The ball-ball pass touched ball index: it moves again.
     void Touch(uint16_t index) { settled_[index] = 0; }
-    // Before a ball's sub-step: keeps the state of a resting ball to compare with afterwards.
-    void BeforeSubStep(uint16_t index, const PhysicsBall& ball) {
-        settled_[index] = 0;
-        kept_[index] = ball.IsAtRest() ? 1 : 0;
-        if (kept_[index] != 0) {
-            std::memcpy(before_[index].data(), &ball, sizeof(PhysicsBall));
-        }
+    // Before the sub-step of a resting ball: keeps its state to compare with afterwards.
+    void Keep(uint16_t index, const PhysicsBall& ball) {
+        std::memcpy(before_[index].data(), &ball, sizeof(PhysicsBall));
     }
     // After it: the ball has reached its fixed point when it rests, added no event and changed no byte.
     void AfterSubStep(uint16_t index, const PhysicsBall& ball, bool atRest, bool addedEvents) {
-        settled_[index] = kept_[index] != 0 && atRest && !addedEvents && SameAsKept(index, ball) ? 1 : 0;
+        settled_[index] = atRest && !addedEvents && SameAsKept(index, ball) ? 1 : 0;
     }
 
 private:
@@ -52,9 +47,8 @@ private:
         return std::memcmp(&ball, before_[index].data(), sizeof(PhysicsBall)) == 0;
     }
 
-    std::vector<BallBytes> before_;
-    std::vector<uint8_t> kept_;     // before_ holds the state at the start of the last sub-step
-    std::vector<uint8_t> settled_;  // before_ holds the fixed point
+    std::vector<BallBytes> before_;  // the state of each resting ball at the start of its last sub-step
+    std::vector<uint8_t> settled_;   // before_ holds the ball's fixed point
 };
 
 }  // namespace kestrovan
