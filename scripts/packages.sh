@@ -2,7 +2,7 @@
 # Sourced by run.sh and test.sh.
 
 KV_BUILD_PACKAGES=(cmake ninja-build g++ ccache zlib1g-dev libboost-dev libcurl4-openssl-dev)
-KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev)
+KV_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev libspdlog-dev)
 
 kv_install_missing() {
   local missing=()
