@@ -15,6 +15,16 @@ namespace kestrovan {
 
 namespace {
 
+// Turn k of waiting, one at a time.
+void ComputeOne(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
+    const quill::Quaternion turn =
+        OrientationTurns::TurnOf(quill::Vec3{waiting.spinX[k], waiting.spinY[k], waiting.spinZ[k]}, dt);
+    waiting.turnX[k] = turn.x;
+    waiting.turnY[k] = turn.y;
+    waiting.turnZ[k] = turn.z;
+    waiting.turnW[k] = turn.w;
+}
+
 #if defined(__SSE2__)
 
 // Four turns at once, lane by lane the operations of TurnOf: the SSE operations round each lane as the scalar ones
@@ -23,32 +33,26 @@ class FourTurns {
 public:
     explicit FourTurns(float dt) : dt_(_mm_set1_ps(dt)) {}
 
-    void Compute(const quill::Vec3* spins, quill::Quaternion* turns) const {
-        __m128 x = _mm_setr_ps(spins[0].x, spins[1].x, spins[2].x, spins[3].x);
-        __m128 y = _mm_setr_ps(spins[0].y, spins[1].y, spins[2].y, spins[3].y);
-        __m128 z = _mm_setr_ps(spins[0].z, spins[1].z, spins[2].z, spins[3].z);
+    // The turns k to k + 3 of waiting.
+    void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        __m128 x = _mm_load_ps(waiting.spinX + k);
+        __m128 y = _mm_load_ps(waiting.spinY + k);
+        __m128 z = _mm_load_ps(waiting.spinZ + k);
         const __m128 rate = Normalize(x, y, z);
         Normalize(x, y, z);
         const __m128 half = _mm_mul_ps(_mm_mul_ps(rate, dt_), _mm_set1_ps(0.5f));
         __m128 sine;
         __m128 cosine;
         if (!SinCos(half, &sine, &cosine)) {
-            for (int i = 0; i < 4; ++i) {
-                turns[i] = OrientationTurns::TurnOf(spins[i], _mm_cvtss_f32(dt_));
+            for (uint32_t i = k; i < k + 4; ++i) {
+                ComputeOne(waiting, i, _mm_cvtss_f32(dt_));
             }
             return;
         }
-        alignas(16) float qx[4];
-        alignas(16) float qy[4];
-        alignas(16) float qz[4];
-        alignas(16) float qw[4];
-        _mm_store_ps(qx, _mm_mul_ps(x, sine));
-        _mm_store_ps(qy, _mm_mul_ps(y, sine));
-        _mm_store_ps(qz, _mm_mul_ps(z, sine));
-        _mm_store_ps(qw, cosine);
-        for (int i = 0; i < 4; ++i) {
-            turns[i] = quill::Quaternion{qx[i], qy[i], qz[i], qw[i]};
-        }
+        _mm_store_ps(waiting.turnX + k, _mm_mul_ps(x, sine));
+        _mm_store_ps(waiting.turnY + k, _mm_mul_ps(y, sine));
+        _mm_store_ps(waiting.turnZ + k, _mm_mul_ps(z, sine));
+        _mm_store_ps(waiting.turnW + k, cosine);
     }
 
 private:
@@ -115,22 +119,22 @@ private:
     __m128 dt_;
 };
 
-void ComputeTurns(const quill::Vec3* spins, uint32_t count, float dt, quill::Quaternion* turns) {
+void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
     const FourTurns four(dt);
     uint32_t k = 0;
-    for (; k + 4 <= count; k += 4) {
-        four.Compute(spins + k, turns + k);
+    for (; k + 4 <= waiting.count; k += 4) {
+        four.Compute(waiting, k);
     }
-    for (; k < count; ++k) {
-        turns[k] = OrientationTurns::TurnOf(spins[k], dt);
+    for (; k < waiting.count; ++k) {
+        ComputeOne(waiting, k, dt);
     }
 }
 
 #else
 
-void ComputeTurns(const quill::Vec3* spins, uint32_t count, float dt, quill::Quaternion* turns) {
-    for (uint32_t k = 0; k < count; ++k) {
-        turns[k] = OrientationTurns::TurnOf(spins[k], dt);
+void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
+    for (uint32_t k = 0; k < waiting.count; ++k) {
+        ComputeOne(waiting, k, dt);
     }
 }
 
@@ -153,13 +157,15 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
     for (Waiting& waiting : waiting_) {
-        ComputeTurns(waiting.spins, waiting.count, dt, waiting.turns);
+        ComputeTurns(waiting, dt);
         longest = std::max(longest, waiting.count);
     }
     for (uint32_t k = 0; k < longest; ++k) {
         for (size_t i = 0; i < waiting_.size(); ++i) {
-            if (k < waiting_[i].count) {
-                Turn(model.Ball(static_cast<uint16_t>(i)).orientation, waiting_[i].turns[k]);
+            const Waiting& waiting = waiting_[i];
+            if (k < waiting.count) {
+                Turn(model.Ball(static_cast<uint16_t>(i)).orientation,
+                     quill::Quaternion{waiting.turnX[k], waiting.turnY[k], waiting.turnZ[k], waiting.turnW[k]});
             }
         }
     }

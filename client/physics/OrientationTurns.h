@@ -24,8 +24,10 @@ public:
     // Keeps the spin of one of the ball's sub-steps; false when the ball now has kCapacity turns waiting.
     bool Add(uint16_t index, const quill::Vec3& spin) {
         Waiting& waiting = waiting_[index];
-        waiting.spins[waiting.count++] = spin;
-        return waiting.count < kCapacity;
+        waiting.spinX[waiting.count] = spin.x;
+        waiting.spinY[waiting.count] = spin.y;
+        waiting.spinZ[waiting.count] = spin.z;
+        return ++waiting.count < kCapacity;
     }
     // Turns every ball of the model with waiting turns through them, each by its spin over dt.
     void ApplyAll(PhysicsModel& model, float dt);
@@ -38,13 +40,19 @@ public:
         quill::QuaternionNormalize(orientation);
     }
 
-private:
+    // The waiting turns of one ball, component by component, so that four sub-steps load and store together.
     struct Waiting {
         uint32_t count = 0;
-        quill::Vec3 spins[kCapacity];
-        quill::Quaternion turns[kCapacity];
+        alignas(16) float spinX[kCapacity];
+        alignas(16) float spinY[kCapacity];
+        alignas(16) float spinZ[kCapacity];
+        alignas(16) float turnX[kCapacity];
+        alignas(16) float turnY[kCapacity];
+        alignas(16) float turnZ[kCapacity];
+        alignas(16) float turnW[kCapacity];
     };
 
+private:
     std::vector<Waiting> waiting_;
 };
 
