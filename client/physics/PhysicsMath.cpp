@@ -215,26 +215,34 @@ float PowToInfinity(float x, float y) {
     return (a > 1.0f) == (y > 0.0f) ? kInfinity : 0.0f;
 }
 
+// factor times ln x, with the logarithm's results at 0, below 0, at infinity and for NaN.
+float ScaledLog(float x, double factor) {
+    if (std::isnan(x) || x < 0.0f) {
+        return kNaN;
+    }
+    if (x == 0.0f) {
+        return -kInfinity;
+    }
+    if (std::isinf(x)) {
+        return x;
+    }
+    return static_cast<float>(LogOfPositive(x) * factor);
+}
+
 }  // namespace
 
 float Sin(float x) {
-    if (std::isnan(x) || std::isinf(x)) {
-        return kNaN;
-    }
-    double s = 0.0;
-    double c = 0.0;
-    SinCosOfMagnitude(std::fabs(x), &s, &c);
-    return static_cast<float>(std::signbit(x) ? -s : s);
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    SinCos(x, &sine, &cosine);
+    return sine;
 }
 
 float Cos(float x) {
-    if (std::isnan(x) || std::isinf(x)) {
-        return kNaN;
-    }
-    double s = 0.0;
-    double c = 0.0;
-    SinCosOfMagnitude(std::fabs(x), &s, &c);
-    return static_cast<float>(c);
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    SinCos(x, &sine, &cosine);
+    return cosine;
 }
 
 void SinCos(float x, float* sine, float* cosine) {
@@ -269,29 +277,11 @@ float Exp(float x) {
 }
 
 float Log(float x) {
-    if (std::isnan(x) || x < 0.0f) {
-        return kNaN;
-    }
-    if (x == 0.0f) {
-        return -kInfinity;
-    }
-    if (std::isinf(x)) {
-        return x;
-    }
-    return static_cast<float>(LogOfPositive(x));
+    return ScaledLog(x, 1.0);  // the product by 1 is exact
 }
 
 float Log10(float x) {
-    if (std::isnan(x) || x < 0.0f) {
-        return kNaN;
-    }
-    if (x == 0.0f) {
-        return -kInfinity;
-    }
-    if (std::isinf(x)) {
-        return x;
-    }
-    return static_cast<float>(LogOfPositive(x) * kInvLn10);
+    return ScaledLog(x, kInvLn10);
 }
 
 float Pow(float x, float y) {

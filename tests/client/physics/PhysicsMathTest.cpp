@@ -135,18 +135,6 @@ TEST(PhysicsMathTest, WithinOneUlpInTheModeAThreadStartsWith) {
     }).join();
 }
 
-TEST(PhysicsMathTest, SinAndCosTogetherGiveTheBitsOfEachAlone) {
-    std::mt19937 random(3);
-    for (int i = 0; i < 100'000; ++i) {
-        const float x = i % 2 == 0 ? AnyFloat(random) : Uniform(random, -4.0f, 4.0f);
-        float s = 0.0f;
-        float c = 0.0f;
-        physmath::SinCos(x, &s, &c);
-        ASSERT_EQ(std::bit_cast<uint32_t>(s), std::bit_cast<uint32_t>(physmath::Sin(x))) << x;
-        ASSERT_EQ(std::bit_cast<uint32_t>(c), std::bit_cast<uint32_t>(physmath::Cos(x))) << x;
-    }
-}
-
 TEST(PhysicsMathTest, SpecialValuesInTheModeAThreadStartsWith) {
     std::fesetenv(FE_DFL_ENV);
     using namespace physmath;
