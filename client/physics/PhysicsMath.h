@@ -37,10 +37,10 @@ inline constexpr double kCosSeries[] = {-0.5,
 // Where the series hold without a reduction of the argument.
 inline constexpr double kQuarterPi = 0.78539816339744831;
 
+// The sine and the cosine of x from one reduction of the argument; Sin and Cos are its two halves.
+void SinCos(float x, float* sine, float* cosine);
 float Sin(float x);
 float Cos(float x);
-// Sin(x) and Cos(x) with one argument reduction; the same bits as the two calls.
-void SinCos(float x, float* sine, float* cosine);
 float Atan(float x);
 float Exp(float x);
 // The natural logarithm; -infinity at 0, NaN below 0.
