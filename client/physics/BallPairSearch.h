@@ -4,10 +4,10 @@
 // both balls' cushion bookkeeping. Pairs of two resting balls are not examined.
 //
 // Only pairs closer along x than the largest touch distance can touch, so on tables of many balls a sweep over the
-// balls sorted along x finds the candidates. The order is kept from one sub-step to the next, where it barely changes, and repaired by
-// insertion. The candidates are then examined in the order of the search over all pairs (by first ball, then
-// second), so the events, the contacts and their resolution come out exactly as that search gives them.
-// Owned by its model, with the buffer of the pass's contacts; used on the thread that simulates.
+// balls sorted along x finds the candidates. The order is kept from one sub-step to the next, where it barely changes,
+// and repaired by insertion. The candidates are then examined in the order of the search over all pairs (by first ball,
+// then second), so the events, the contacts and their resolution come out exactly as that search gives them. Owned by
+// its model, with the buffer of the pass's contacts; used on the thread that simulates.
 #include <cstdint>
 #include <vector>
 

@@ -59,9 +59,9 @@ private:
     // Vec3::Normalize: the length from the sum of squares in double precision rounded to float, then one reciprocal
     // and three products; below FLT_EPSILON the vector becomes zero. Returns the lengths.
     static __m128 Normalize(__m128& x, __m128& y, __m128& z) {
-        const __m128 sums = _mm_movelh_ps(_mm_cvtpd_ps(SumOfSquares(x, y, z)),
-                                          _mm_cvtpd_ps(SumOfSquares(_mm_movehl_ps(x, x), _mm_movehl_ps(y, y),
-                                                                    _mm_movehl_ps(z, z))));
+        const __m128 sums =
+            _mm_movelh_ps(_mm_cvtpd_ps(SumOfSquares(x, y, z)),
+                          _mm_cvtpd_ps(SumOfSquares(_mm_movehl_ps(x, x), _mm_movehl_ps(y, y), _mm_movehl_ps(z, z))));
         const __m128 length = _mm_sqrt_ps(sums);
         const __m128 zero = _mm_cmplt_ps(_mm_andnot_ps(_mm_set1_ps(-0.0f), length), _mm_set1_ps(quill::kFloatEpsilon));
         const __m128 reciprocal = _mm_div_ps(_mm_set1_ps(1.0f), length);

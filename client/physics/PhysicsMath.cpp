@@ -24,6 +24,35 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 constexpr uint32_t kTwoOverPiBits[] = {0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599,
                                        0x3C439041, 0xFE5163AB, 0xDEBBC561, 0xB7246E3A};
 
+// e^r = 1 + r (1 + r (1/2 + r (1/6 + ...))) up to r^13, for |r| <= ln 2 / 2.
+constexpr double kExpSeries[] = {1.0,
+                                 1.0,
+                                 0.5,
+                                 0.16666666666666666,
+                                 0.041666666666666664,
+                                 0.008333333333333333,
+                                 0.001388888888888889,
+                                 0.0001984126984126984,
+                                 2.48015873015873e-05,
+                                 2.7557319223985893e-06,
+                                 2.755731922398589e-07,
+                                 2.505210838544172e-08,
+                                 2.08767569878681e-09,
+                                 1.6059043836821613e-10};
+// atanh s = s + s z (1/3 + z (1/5 + ...)) with z = s^2, up to s^19, for |s| <= 0.1716.
+constexpr double kAtanhSeries[] = {0.3333333333333333,  0.2,
+                                   0.14285714285714285, 0.1111111111111111,
+                                   0.09090909090909091, 0.07692307692307693,
+                                   0.06666666666666667, 0.058823529411764705,
+                                   0.05263157894736842};
+// atan u = u + u z (-1/3 + z (1/5 - ...)) with z = u^2, up to u^25, for |u| <= tan(pi / 16).
+constexpr double kAtanSeries[] = {-0.3333333333333333,   0.2,
+                                  -0.14285714285714285,  0.1111111111111111,
+                                  -0.09090909090909091,  0.07692307692307693,
+                                  -0.06666666666666667,  0.058823529411764705,
+                                  -0.05263157894736842,  0.047619047619047616,
+                                  -0.043478260869565216, 0.04};
+
 template <size_t N>
 double Horner(const double (&coefficients)[N], double z) {
     double p = coefficients[N - 1];
@@ -61,14 +90,15 @@ int ReduceQuarterTurns(float a, double* rest) {
         digits = (digits << shift) | (kTwoOverPiBits[word + 4] >> (32 - shift));
     }
     const unsigned __int128 product = (digits >> 32) * m;  // below 2^120
-    const int fractionBits = first + 95 - e;              // 94 to 120
+    const int fractionBits = first + 95 - e;               // 94 to 120
     int quarterTurns = static_cast<int>(product >> fractionBits) & 3;
     const unsigned __int128 fraction = product << (128 - fractionBits);
     const uint64_t high = static_cast<uint64_t>(fraction >> 64);
     const uint64_t low = static_cast<uint64_t>(fraction);
     // A fraction of one half or more belongs to the next quarter turn: read as signed it is that negative rest.
     quarterTurns += static_cast<int>(high >> 63);
-    const double turns = static_cast<double>(static_cast<int64_t>(high)) * 0x1p-64 + static_cast<double>(low) * 0x1p-128;
+    const double turns =
+        static_cast<double>(static_cast<int64_t>(high)) * 0x1p-64 + static_cast<double>(low) * 0x1p-128;
     *rest = turns * kHalfPi;
     return quarterTurns & 3;
 }
@@ -113,21 +143,7 @@ double ExpOfDouble(double t) {
     const double scaled = t * kInvLn2;
     const int k = static_cast<int>(scaled < 0.0 ? scaled - 0.5 : scaled + 0.5);
     const double r = (t - k * kLn2High) - k * kLn2Low;
-    const double p =
-        1.0 +
-        r * (1.0 +
-             r * (0.5 +
-                  r * (0.16666666666666666 +
-                       r * (0.041666666666666664 +
-                            r * (0.008333333333333333 +
-                                 r * (0.001388888888888889 +
-                                      r * (0.0001984126984126984 +
-                                           r * (2.48015873015873e-05 +
-                                                r * (2.7557319223985893e-06 +
-                                                     r * (2.755731922398589e-07 +
-                                                          r * (2.505210838544172e-08 +
-                                                               r * (2.08767569878681e-09 +
-                                                                    r * 1.6059043836821613e-10))))))))))));
+    const double p = Horner(kExpSeries, r);
     const double twoToK = std::bit_cast<double>(static_cast<uint64_t>(k + 1023) << 52);
     return p * twoToK;
 }
@@ -149,13 +165,7 @@ double LogOfPositive(float a) {
     const double m = std::bit_cast<float>(bits);
     const double s = (m - 1.0) / (m + 1.0);
     const double z = s * s;
-    const double p =
-        0.3333333333333333 +
-        z * (0.2 + z * (0.14285714285714285 +
-                        z * (0.1111111111111111 +
-                             z * (0.09090909090909091 +
-                                  z * (0.07692307692307693 +
-                                       z * (0.06666666666666667 + z * (0.058823529411764705 + z * 0.05263157894736842)))))));
+    const double p = Horner(kAtanhSeries, z);
     const double lnM = 2.0 * s + 2.0 * s * z * p;
     return (e * kLn2High + lnM) + e * kLn2Low;
 }
@@ -166,18 +176,7 @@ double AtanOfMagnitudeAtMostOne(double t) {
         t = t / (1.0 + std::sqrt(1.0 + t * t));
     }
     const double z = t * t;
-    const double p =
-        -0.3333333333333333 +
-        z * (0.2 +
-             z * (-0.14285714285714285 +
-                  z * (0.1111111111111111 +
-                       z * (-0.09090909090909091 +
-                            z * (0.07692307692307693 +
-                                 z * (-0.06666666666666667 +
-                                      z * (0.058823529411764705 +
-                                           z * (-0.05263157894736842 +
-                                                z * (0.047619047619047616 +
-                                                     z * (-0.043478260869565216 + z * 0.04))))))))));
+    const double p = Horner(kAtanSeries, z);
     return 4.0 * (t + t * z * p);
 }
 

@@ -23,7 +23,7 @@ inline bool IsNaN(float x) {
 // The Taylor coefficients of the sine and cosine on |r| <= pi/4 from the r^3 and r^2 terms on, in Horner order:
 // sin r = r + r z (s0 + z (s1 + ...)), cos r = 1 + z (c0 + z (c1 + ...)) with z = r^2, in double precision. Shared
 // with the orientation turns, which evaluate four at a time.
-inline constexpr double kSinSeries[] = {-0.16666666666666666,   0.008333333333333333,  -0.0001984126984126984,
+inline constexpr double kSinSeries[] = {-0.16666666666666666,   0.008333333333333333,   -0.0001984126984126984,
                                         2.7557319223985893e-06, -2.505210838544172e-08, 1.6059043836821613e-10,
                                         -7.647163731819816e-13};
 inline constexpr double kCosSeries[] = {-0.5,

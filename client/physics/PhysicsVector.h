@@ -1,6 +1,7 @@
 #pragma once
 // Value-returning forms of the engine's vector operations, so that the physics formulas read as written.
-// They only wrap quill::Vec3 and quill::Quaternion; the rounding rules (reciprocal in Normalize, exact zero tests) stay the engine's.
+// They only wrap quill::Vec3 and quill::Quaternion; the rounding rules (reciprocal in Normalize, exact zero tests) stay
+// the engine's.
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/PhysicsMath.h"

@@ -38,7 +38,6 @@ TEST(TextConvertTest, MultiByteToWideCountsTheTerminator) {
     EXPECT_EQ(MultiByteToWide("abc", buffer.data(), 4), 4u);
 }
 
-
 // The log's direct conversions give exactly what the platform's converter gives, on valid text and on every kind
 // of damage: lone and reversed surrogates, stray continuation bytes, overlong forms, encoded surrogates, code
 // points past U+10FFFF and sequences cut off by the end.
@@ -46,8 +45,9 @@ TEST(TextConvertTest, DirectUtf8ConversionsAgreeWithThePlatformsOnAnyInput) {
     std::mt19937 random(5);
     std::string utf8;
     WString wide;
-    const std::string_view samples[] = {"plain", "\xEC\x98\xA4", "\xF0\x9F\x8E\xB1", "\xC0\xAF", "\xED\xA0\x80",
-                                        "\xF4\x90\x80\x80", "\x80\xBF", "\xE2\x82", "\xE2\x28\xA1", "\xF0\x9F\x8E"};
+    const std::string_view samples[] = {"plain",        "\xEC\x98\xA4",     "\xF0\x9F\x8E\xB1", "\xC0\xAF",
+                                        "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80\xBF",         "\xE2\x82",
+                                        "\xE2\x28\xA1", "\xF0\x9F\x8E"};
     for (const std::string_view sample : samples) {
         Utf8ToWide(sample, wide);
         EXPECT_EQ(wide, platform::Utf8ToUtf16(sample)) << sample;

@@ -89,9 +89,7 @@ struct Function {
 };
 
 std::vector<Function> Functions() {
-    const auto one = [](float (*f)(float)) {
-        return [f](float x, float) { return f(x); };
-    };
+    const auto one = [](float (*f)(float)) { return [f](float x, float) { return f(x); }; };
     const auto reference = [](long double (*f)(long double)) {
         return [f](long double x, long double) { return f(x); };
     };
@@ -104,7 +102,8 @@ std::vector<Function> Functions() {
             case 2:
                 return std::pair{Uniform(random, 0.0f, 4.0f), Uniform(random, -40.0f, 40.0f)};
             default:  // negative bases with whole exponents
-                return std::pair{Uniform(random, -3.0f, 0.0f), static_cast<float>(static_cast<int>(random() % 41) - 20)};
+                return std::pair{Uniform(random, -3.0f, 0.0f),
+                                 static_cast<float>(static_cast<int>(random() % 41) - 20)};
         }
     };
     return {

@@ -178,8 +178,8 @@ TEST_F(ShotTest, AContactTimeFactorOutOfRangeOrNaNEndsLikeTheNearestValidOne) {
         float factor;
         float bounded;
     };
-    constexpr Case kCases[] = {{-3.0f, -1.0f}, {-2.5f, -1.0f}, {std::numeric_limits<float>::quiet_NaN(), 0.0f},
-                               {50.0f, 1.0f}};
+    constexpr Case kCases[] = {
+        {-3.0f, -1.0f}, {-2.5f, -1.0f}, {std::numeric_limits<float>::quiet_NaN(), 0.0f}, {50.0f, 1.0f}};
     for (const uint32_t code : {0x10014u, 0x1000Eu, 0x10000u}) {
         ShotSetup setup = CaromReferenceShot();
         setup.modelCode = code;
