@@ -163,24 +163,32 @@ private:
     static void Chains(long rounds) {
         if constexpr (op == DividerOp::Divsd || op == DividerOp::Divpd || op == DividerOp::Sqrtsd ||
                       op == DividerOp::Sqrtpd) {
-            RunChains<op>(rounds, _mm_set1_pd(1.01), _mm_set1_pd(1.0000001));
+            RunChains<op>(
+                rounds, [](int i) { return _mm_set1_pd(1.01 + 0.01 * i); }, _mm_set1_pd(1.0000001));
         } else {
-            RunChains<op>(rounds, _mm_set1_ps(1.01f), _mm_set1_ps(1.0000001f));
+            RunChains<op>(
+                rounds, [](int i) { return _mm_set1_ps(1.01f + 0.01f * i); }, _mm_set1_ps(1.0000001f));
         }
     }
 
-    template <DividerOp op, class Vector>
-    static void RunChains(long rounds, Vector start, Vector divisor) {
-        Vector chains[8];
-        for (Vector& chain : chains) {
-            chain = start;
-        }
+    // The chains start apart, or the compiler would compute them as one.
+    template <DividerOp op, class Start, class Vector>
+    static void RunChains(long rounds, Start start, Vector divisor) {
+        // Eight named chains, so that they stay in registers.
+        Vector c0 = start(0), c1 = start(1), c2 = start(2), c3 = start(3);
+        Vector c4 = start(4), c5 = start(5), c6 = start(6), c7 = start(7);
         for (long i = 0; i < rounds; ++i) {
-            for (Vector& chain : chains) {
-                chain = Apply<op>(chain, divisor);
-            }
+            c0 = Apply<op>(c0, divisor);
+            c1 = Apply<op>(c1, divisor);
+            c2 = Apply<op>(c2, divisor);
+            c3 = Apply<op>(c3, divisor);
+            c4 = Apply<op>(c4, divisor);
+            c5 = Apply<op>(c5, divisor);
+            c6 = Apply<op>(c6, divisor);
+            c7 = Apply<op>(c7, divisor);
         }
-        benchmark::DoNotOptimize(Low(chains[0]) + Low(chains[7]));
+        // Every chain's result is used, or the compiler would drop the chain.
+        benchmark::DoNotOptimize(Low(c0) + Low(c1) + Low(c2) + Low(c3) + Low(c4) + Low(c5) + Low(c6) + Low(c7));
     }
 
     template <DividerOp op, class Vector>
