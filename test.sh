@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command. In this order, each stage printing its time: installs what is missing; builds the test
 # tree under AddressSanitizer and UBSan; builds the libFuzzer targets with clang and runs each for a short
-# fixed number of inputs; builds the threaded suites under ThreadSanitizer and runs them; then runs every
+# fixed number of inputs; builds the threaded suites under ThreadSanitizer and runs them; builds the optimised
+# tree, checks its golden shots and runs each benchmark once; then runs every
 # test through ctest, whose summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -87,6 +88,29 @@ xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s build/test/xvfb.display ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 build/test/xvfb.display)" SDL_VIDEODRIVER=x11
+
+# --- the optimised tree: the libraries, tools and benchmarks as a release builds them (no tests). Its golden
+# shots must agree bit for bit with the test tree's and the checked-in ones, and every benchmark must still build
+# and run (once, briefly: its figures mean nothing here). Some benchmarks draw, so this runs after Xvfb starts. ---
+build_opt_tree() {
+  cmake -S . -B build/opt -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_TESTS=OFF
+  cmake --build build/opt -j "$(kv_jobs)"
+}
+
+run_opt_benchmarks() {
+  local bench name options
+  for bench in build/opt/bench/bench_*; do
+    name=$(basename "$bench")
+    options=(--benchmark_min_time=0.001)
+    [ "$name" = bench_physics ] && options+=(--no_bound)  # the bound's counting run under valgrind takes long
+    "$bench" "${options[@]}" > build/opt/"$name".log 2>&1 || { tail -n 30 build/opt/"$name".log; echo "$name failed"; return 1; }
+    echo "Ran $name"
+  done
+}
+
+kv_stage "build optimised tree" build_opt_tree
+kv_stage "golden shots in the optimised tree" tests/client/physics/check_golden_shots.sh build/opt/tools/physprobe
+kv_stage "benchmarks once" run_opt_benchmarks
 
 # --- every test; ctest's summary closes the output ---
 kv_stage "ctest" bash -c 'cd build/test && ctest --output-on-failure --timeout 300 -j "$0"' "$(kv_jobs)"

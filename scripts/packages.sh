@@ -32,6 +32,7 @@ KV_TEST_PACKAGES=(
   xauth
   libxtst-dev
   libgl1-mesa-dri
+  libspdlog-dev
 )
 
 kv_install_missing() {

@@ -1,13 +1,14 @@
 #include "QuillLib/core/Format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
 
-#include "platform/system/CodePage.h"
+#include "QuillLib/core/TextConvert.h"
 
 namespace quill {
 namespace {
@@ -318,7 +319,9 @@ private:
                 return;
             case 'd':
             case 'i':
-                Print(conversion, "lld", static_cast<long long>(SignedValue(arg)));
+                if (!PrintPlainDecimal(conversion, SignedValue(arg))) {
+                    Print(conversion, "lld", static_cast<long long>(SignedValue(arg)));
+                }
                 return;
             case 'p':
                 // Upper-case hexadecimal with all the digits of a pointer.
@@ -331,6 +334,9 @@ private:
             case 'o':
             case 'x':
             case 'X': {
+                if (conversion.type == 'u' && PrintPlainDecimal(conversion, UnsignedValue(arg))) {
+                    return;
+                }
                 const char type[] = {'l', 'l', conversion.type, '\0'};
                 Print(conversion, type, static_cast<unsigned long long>(UnsignedValue(arg)));
                 return;
@@ -349,7 +355,7 @@ private:
         if (const auto* wide = std::get_if<WStringView>(&arg.Get())) {
             text = *wide;
         } else {
-            converted = platform::Utf8ToUtf16(std::get<std::string_view>(arg.Get()));
+            Utf8ToWide(std::get<std::string_view>(arg.Get()), converted);
             text = converted;
         }
         if (conversion.precision >= 0 && static_cast<size_t>(conversion.precision) < text.size()) {
@@ -377,6 +383,23 @@ private:
         if (conversion.leftAlign) {
             out_.AppendRepeated(u' ', padding);
         }
+    }
+
+    // A decimal with no flags but a width and no precision, as the C library would print it, without it: the
+    // common case of the log's lines. False for any other conversion.
+    template <class Integer>
+    bool PrintPlainDecimal(const Conversion& conversion, Integer value) {
+        if (conversion.plusSign || conversion.spaceSign || conversion.alternate || conversion.zeroPad ||
+            conversion.precision >= 0) {
+            return false;
+        }
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        char16_t widened[24];
+        const size_t count = static_cast<size_t>(end - digits);
+        std::transform(digits, end, widened, [](char c) { return static_cast<char16_t>(c); });
+        AppendPadded(conversion, WStringView(widened, count));
+        return true;
     }
 
     // Numbers are printed by the C library with the conversion's flags, width and precision.

@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "QuillLib/core/ScopedLock.h"
-#include "platform/system/CodePage.h"
+#include "QuillLib/core/TextConvert.h"
 #include "platform/system/Console.h"
 #include "platform/system/Path.h"
 
@@ -15,6 +16,13 @@ namespace quill {
 namespace {
 
 constexpr std::string_view kNotInitializedMessage = "Log system is not initialized..\nUse LOG0() instead..\n";
+
+struct TimePrefix {
+    int hour = -1;
+    int minute = -1;
+    int second = -1;
+    char16_t text[LogRecord::kPrefixUnits + 1] = {};
+};
 
 bool EndsWithNewLine(const char16_t* format) {
     const WStringView text(format ? format : u"");
@@ -100,7 +108,15 @@ void LogSystem::Write(LogKind kind, const char16_t* format, std::span<const Form
 
 void LogSystem::FillRecord(LogRecord& record, LogKind kind, const platform::LocalTime& time, const char16_t* format,
                            std::span<const FormatArg> args) {
-    FormatTo(record.text, LogRecord::kPrefixUnits + 1, u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
+    // The prefix of the second this thread last logged in: a thread formats it once per second.
+    thread_local TimePrefix prefix;
+    if (time.hour != prefix.hour || time.minute != prefix.minute || time.second != prefix.second) {
+        FormatTo(prefix.text, LogRecord::kPrefixUnits + 1, u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
+        prefix.hour = time.hour;
+        prefix.minute = time.minute;
+        prefix.second = time.second;
+    }
+    std::copy_n(prefix.text, LogRecord::kPrefixUnits, record.text);
     char16_t* message = record.text + LogRecord::kPrefixUnits;
     const size_t room = LogRecord::kTextUnits - LogRecord::kPrefixUnits;
     const size_t length = FormatListTo(message, room, format, args);
@@ -153,62 +169,75 @@ void LogSystem::Enqueue(LogRecord* record) {
         head_ = record;
     }
     tail_ = record;
-    ++queued_;
     ++enqueuedTotal_;
-    wakeEvent_.Set();
+    // The writer takes every queued line once it wakes, and waits again only after it found the queue empty: a
+    // line that finds others queued needs no signal of its own.
+    if (queued_.fetch_add(1, std::memory_order_relaxed) == 0) {
+        wakeEvent_.Set();
+    }
 }
 
-LogRecord* LogSystem::TakeHead() {
+// Detaches every queued record at once, oldest first: one lock for the whole batch. Null when none is queued.
+LogRecord* LogSystem::TakeAll() {
     ScopedLock lock(queueLock_);
-    LogRecord* record = head_;
-    if (record) {
-        head_ = record->next;
-        if (!head_) {
-            tail_ = nullptr;
-        }
-        --queued_;
-    }
-    return record;
+    LogRecord* records = head_;
+    head_ = nullptr;
+    tail_ = nullptr;
+    queued_.store(0, std::memory_order_relaxed);
+    return records;
 }
 
 // The writer must never log through Write: Stop holds the lifecycle while it joins the writer.
 void LogSystem::WriterLoop() {
     while (running_.load()) {
         wakeEvent_.Wait();
-        while (WriteBatch()) {
-        }
+        WriteWhileLinesCome();
     }
     // Lines queued after the last wake-up, while Stop was signalling.
     while (WriteBatch()) {
     }
 }
 
-// Writes up to one batch of queued lines and flushes the file once. True when the batch was full, so
-// that more lines may be waiting.
-bool LogSystem::WriteBatch() {
-    size_t count = 0;
-    bool wroteFile = false;
-    for (; count < kRecordsPerBatch; ++count) {
-        LogRecord* record = TakeHead();
-        if (!record) {
-            break;
+// Writes batch after batch, and waits a little (giving the processor away) before it goes back to sleep: while
+// lines keep coming, the writer takes them without being woken for each, which would cost their callers a
+// system call per line.
+void LogSystem::WriteWhileLinesCome() {
+    for (int idle = 0; idle < kLingerRounds && running_.load();) {
+        if (WriteBatch()) {
+            idle = 0;
+        } else if (queued_.load(std::memory_order_relaxed) == 0) {
+            std::this_thread::yield();
+            ++idle;
         }
+    }
+}
+
+// Writes every queued line and flushes the file once. True when there was a line.
+bool LogSystem::WriteBatch() {
+    LogRecord* record = TakeAll();
+    if (!record) {
+        return false;
+    }
+    uint64_t count = 0;
+    bool wroteFile = false;
+    while (record) {
+        LogRecord* next = record->next;
         WriteRecord(*record, wroteFile);
         pool_.Free(record);
+        record = next;
+        ++count;
     }
     if (wroteFile && file_) {
         std::fflush(file_);
     }
-    if (count > 0) {
-        ReportWritten(count);
-    }
-    return count == kRecordsPerBatch;
+    ReportWritten(count);
+    return true;
 }
 
 void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
-    const std::string line = platform::Utf16ToUtf8(record.text);
+    WideToUtf8(record.text, line_);
     if (record.kind != LogKind::File) {
-        platform::ConsoleWrite(line);
+        platform::ConsoleWrite(line_);
     }
     if (record.kind == LogKind::Console) {
         return;
@@ -217,7 +246,7 @@ void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
     if (!fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
         OpenFile(&record);
     }
-    if (file_ && std::fwrite(line.data(), 1, line.size(), file_) == line.size()) {
+    if (file_ && std::fwrite(line_.data(), 1, line_.size(), file_) == line_.size()) {
         wroteFile = true;
     }
 }
@@ -236,7 +265,9 @@ void LogSystem::OpenFile(const LogRecord* record) {
     file_ = platform::OpenFile(path_, "wb");
     openStamp_ = LogRecord::Stamp(time.day, time.hour, time.minute);
     if (!file_) {
-        platform::ConsoleWrite(platform::Utf16ToUtf8(Format(u"ERROR: cannot open the log file %s\n", path_)));
+        std::string message;
+        WideToUtf8(Format(u"ERROR: cannot open the log file %s\n", path_), message);
+        platform::ConsoleWrite(message);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <mutex>
 #include <span>
+#include <string>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/Format.h"
@@ -61,7 +62,7 @@ public:
 
 private:
     static constexpr uint32_t kRotationMinutes = 60;
-    static constexpr size_t kRecordsPerBatch = 256;  // the writer flushes and reports at least this often
+    static constexpr int kLingerRounds = 64;  // yields of an idle writer before it sleeps
 
     void Write(LogKind kind, const char16_t* format, std::span<const FormatArg> args);
     static void FillRecord(LogRecord& record, LogKind kind, const platform::LocalTime& time, const char16_t* format,
@@ -72,9 +73,10 @@ private:
     void WaitForCallers();
 
     void Enqueue(LogRecord* record);
-    LogRecord* TakeHead();
+    LogRecord* TakeAll();
 
     void WriterLoop();
+    void WriteWhileLinesCome();
     bool WriteBatch();
     void WriteRecord(const LogRecord& record, bool& wroteFile);
     void OpenFile(const LogRecord* record);
@@ -98,7 +100,7 @@ private:
     CriticalSectionLock queueLock_;
     LogRecord* head_ = nullptr;
     LogRecord* tail_ = nullptr;
-    uint32_t queued_ = 0;
+    std::atomic<uint32_t> queued_{0};  // changed under the lock; the idle writer reads it without
     uint64_t enqueuedTotal_ = 0;
 
     // Lines the writer has finished with, for Flush.
@@ -114,6 +116,7 @@ private:
     WString name_;
     WString suffix_;
     WString path_;
+    std::string line_;  // the writer's line in UTF-8, its storage kept from line to line
     FILE* file_ = nullptr;
     uint32_t openStamp_ = 0;
 

@@ -61,21 +61,32 @@ void* PacketPool::Alloc(uint32_t tries) {
         if (attempt >= tries || BlockCount() == 0) {
             return nullptr;
         }
-        // The lock is not held while sleeping, so other threads can free meanwhile.
-        platform::Sleep(1);
+        // The lock is not held while sleeping, so other threads can free meanwhile; a free wakes the wait.
+        waiting_.fetch_add(1);
+        platform::SleepUnlessSignalled(1, freed_);
+        waiting_.fetch_sub(1);
     }
 }
 
 void PacketPool::Free(void* payload) {
-    ScopedLock lock(lock_);
-    BlockHeader* block = HeaderOf(payload);
-    if (!block || !block->handedOut || inUse_ <= 0) {
-        return;
+    bool wasEmpty = false;
+    {
+        ScopedLock lock(lock_);
+        BlockHeader* block = HeaderOf(payload);
+        if (!block || !block->handedOut || inUse_ <= 0) {
+            return;
+        }
+        wasEmpty = freeHead_ == nullptr;
+        block->handedOut = false;
+        block->next = freeHead_;
+        freeHead_ = block;
+        --inUse_;
     }
-    block->handedOut = false;
-    block->next = freeHead_;
-    freeHead_ = block;
-    --inUse_;
+    // Takers wait only on an empty pool: its first free block wakes one, and the blocks freed after it are
+    // found by the next attempts without another wake-up.
+    if (wasEmpty && waiting_.load() > 0) {
+        freed_.Set();
+    }
 }
 
 int32_t PacketPool::InUse() const {

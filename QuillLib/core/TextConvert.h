@@ -1,10 +1,23 @@
 #pragma once
-// The engine's conversions between wide text and the system code page, with fixed-size buffers.
+// The engine's conversions between wide text and the system code page, with fixed-size buffers, and the direct
+// conversions between wide text and UTF-8 that the log and the formatter make for every line.
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 #include "QuillLib/core/WString.h"
 
 namespace quill {
+
+// Replaces out with text in UTF-8, keeping out's storage: no code page and no converter are involved, so any
+// thread may convert as often as it likes. A unit that is not part of a valid surrogate pair becomes U+FFFD,
+// as in platform::Utf16ToUtf8.
+void WideToUtf8(WStringView text, std::string& out);
+
+// Replaces out with the UTF-8 text in UTF-16, keeping out's storage. Each byte that does not start a
+// well-formed sequence becomes U+FFFD and the next byte is read; a sequence cut off by the end of the text
+// (continuation bytes only, too few) becomes one U+FFFD. The same result as platform::Utf8ToUtf16.
+void Utf8ToWide(std::string_view text, WString& out);
 
 // Fills size bytes of buffer with zeros, then converts the characters of text (without terminator) into
 // it. Returns the bytes written; the result is terminated only when it is shorter than the buffer, so

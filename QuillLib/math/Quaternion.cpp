@@ -18,23 +18,6 @@ Quaternion Negated(const Quaternion& q) {
 
 }  // namespace
 
-float Quaternion::Length() const {
-    return std::sqrt(x * x + y * y + z * z + w * w);
-}
-
-Quaternion& QuaternionNormalize(Quaternion& q, float* outLength) {
-    const float length = q.Length();
-    if (length < kFloatEpsilon) {
-        q = Quaternion{0.0f, 0.0f, 0.0f, 0.0f};
-    } else {
-        q = Quaternion{q.x / length, q.y / length, q.z / length, q.w / length};
-    }
-    if (outLength != nullptr) {
-        *outLength = length;
-    }
-    return q;
-}
-
 void Quaternion::Inverse(Quaternion& out) const {
     const float length = Length();
     if (std::fabs(length) >= kFloatEpsilon) {

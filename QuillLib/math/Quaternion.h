@@ -39,7 +39,7 @@ struct Quaternion {
 inline constexpr Quaternion kIdentityQuaternion{0.0f, 0.0f, 0.0f, 1.0f};
 
 // Scales to unit length by dividing by the length; a length below FLT_EPSILON gives (0, 0, 0, 0).
-Quaternion& QuaternionNormalize(Quaternion& q, float* outLength = nullptr);
+inline Quaternion& QuaternionNormalize(Quaternion& q, float* outLength = nullptr);
 
 inline Quaternion& Quaternion::Multiply(Quaternion& out, const Quaternion& a, const Quaternion& b) {
     // Computed into a temporary so that out may be a or b.
@@ -58,6 +58,23 @@ inline bool Quaternion::IsIdentity() const {
 
 inline void Quaternion::SetNegativeW() {
     *this = Quaternion{0.0f, 0.0f, 0.0f, -1.0f};
+}
+
+inline float Quaternion::Length() const {
+    return std::sqrt(x * x + y * y + z * z + w * w);
+}
+
+inline Quaternion& QuaternionNormalize(Quaternion& q, float* outLength) {
+    const float length = q.Length();
+    if (length < kFloatEpsilon) {
+        q = Quaternion{0.0f, 0.0f, 0.0f, 0.0f};
+    } else {
+        q = Quaternion{q.x / length, q.y / length, q.z / length, q.w / length};
+    }
+    if (outLength != nullptr) {
+        *outLength = length;
+    }
+    return q;
 }
 
 }  // namespace quill

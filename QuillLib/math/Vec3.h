@@ -105,4 +105,22 @@ inline double Vec3::LengthSquared() const {
     return dx * dx + dy * dy + dz * dz;
 }
 
+inline float Vec3::Length() const {
+    return std::sqrt(static_cast<float>(LengthSquared()));
+}
+
+inline Vec3& Vec3::Normalize(float* outLength) {
+    const float length = Length();
+    if (std::fabs(length) < kFloatEpsilon) {
+        *this = kZeroVector;
+    } else {
+        // One division and three multiplications: the physics' spin axes depend on exactly this rounding.
+        Scale(1.0f / length);
+    }
+    if (outLength != nullptr) {
+        *outLength = length;
+    }
+    return *this;
+}
+
 }  // namespace quill

@@ -12,15 +12,14 @@ constexpr int kMaxResolutionPasses = 1'000'000;
 
 }  // namespace
 
-BallContactPass::BallContactPass(PhysicsModel& model, std::vector<BallContact>& contacts,
-                                 const BallPairSearchForm& search)
-    : model_(model), contacts_(contacts), search_(search) {}
+BallContactPass::BallContactPass(PhysicsModel& model, BallPairSearch& search, const BallPairSearchForm& form)
+    : model_(model), search_(search), contacts_(search.Contacts()), form_(form) {}
 
 bool BallContactPass::Run() {
     if (model_.BallCount() == 0) {
         return true;
     }
-    BallPairSearch::Find(model_, contacts_, search_);
+    search_.Find(form_);
     if (!contacts_.empty()) {
         ResolveContacts();
     }

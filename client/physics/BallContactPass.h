@@ -20,7 +20,7 @@ public:
     bool Run();
 
 protected:
-    BallContactPass(PhysicsModel& model, std::vector<BallContact>& contacts, const BallPairSearchForm& search);
+    BallContactPass(PhysicsModel& model, BallPairSearch& search, const BallPairSearchForm& form);
 
     // One micro-step of a contact that is still compressed; counts it in separated once it has let go.
     virtual void ResolveMicroStep(BallContact& contact, uint16_t* separated) = 0;
@@ -33,12 +33,13 @@ protected:
     static constexpr float kContactDamping = 0.0f;
 
     PhysicsModel& model_;
+    BallPairSearch& search_;
     std::vector<BallContact>& contacts_;
 
 private:
     void ResolveContacts();
 
-    BallPairSearchForm search_;
+    BallPairSearchForm form_;
 };
 
 }  // namespace kestrovan

@@ -7,9 +7,9 @@
 
 namespace kestrovan {
 
-BallContactPass10005::BallContactPass10005(PhysicsModel& model, std::vector<BallContact>& contacts,
+BallContactPass10005::BallContactPass10005(PhysicsModel& model, BallPairSearch& search,
                                            const BallContactFriction10005& friction)
-    : BallContactPass(model, contacts, BallPairSearchForm{}), friction_(friction) {}
+    : BallContactPass(model, search, BallPairSearchForm{}), friction_(friction) {}
 
 // The contact's first ball is the one its normal points to; the push moves it along the normal and the second
 // ball against it.

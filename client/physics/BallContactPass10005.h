@@ -18,8 +18,7 @@ struct BallContactFriction10005 {
 
 class BallContactPass10005 final : public BallContactPass {
 public:
-    BallContactPass10005(PhysicsModel& model, std::vector<BallContact>& contacts,
-                         const BallContactFriction10005& friction);
+    BallContactPass10005(PhysicsModel& model, BallPairSearch& search, const BallContactFriction10005& friction);
 
 private:
     void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;

@@ -6,8 +6,8 @@
 
 namespace kestrovan {
 
-BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, std::vector<BallContact>& contacts)
-    : BallContactPass(model, contacts, BallPairSearchForm{}), frictionScale_(model.TuningFields().ballFrictionScale) {}
+BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, BallPairSearch& search)
+    : BallContactPass(model, search, BallPairSearchForm{}), frictionScale_(model.TuningFields().ballFrictionScale) {}
 
 void BallContactPass10010::ResolveMicroStep(BallContact& contact, uint16_t* separated) {
     const ModelConstants& c = TheModelConstants();

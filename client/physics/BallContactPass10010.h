@@ -13,7 +13,7 @@ class PhysicsModel10010;
 
 class BallContactPass10010 final : public BallContactPass {
 public:
-    BallContactPass10010(PhysicsModel10010& model, std::vector<BallContact>& contacts);
+    BallContactPass10010(PhysicsModel10010& model, BallPairSearch& search);
 
 private:
     void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;

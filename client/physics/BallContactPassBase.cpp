@@ -6,8 +6,8 @@
 
 namespace kestrovan {
 
-BallContactPassBase::BallContactPassBase(PhysicsModel& model, std::vector<BallContact>& contacts)
-    : BallContactPass(model, contacts, BallPairSearchForm{.ownRadii = true, .markXPositive = true}) {}
+BallContactPassBase::BallContactPassBase(PhysicsModel& model, BallPairSearch& search)
+    : BallContactPass(model, search, BallPairSearchForm{.ownRadii = true, .markXPositive = true}) {}
 
 // The spring's force acts on each ball by its own mass, whatever its sign; the contact has separated when its
 // compression is negative after the impulses.

@@ -9,7 +9,7 @@ namespace kestrovan {
 
 class BallContactPassBase final : public BallContactPass {
 public:
-    BallContactPassBase(PhysicsModel& model, std::vector<BallContact>& contacts);
+    BallContactPassBase(PhysicsModel& model, BallPairSearch& search);
 
 private:
     void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;

@@ -2,14 +2,22 @@
 // The search of the ball-ball passes: every pair of balls on the table that touch and approach, in index order,
 // each reported once as a BallBall event (not again while the last event is already that pair's) and restarting
 // both balls' cushion bookkeeping. Pairs of two resting balls are not examined.
+//
+// Only pairs closer along x than the largest touch distance can touch, so on tables of many balls a sweep over the
+// balls sorted along x finds the candidates. The order is kept from one sub-step to the next, where it barely changes,
+// and repaired by insertion. The candidates are then examined in the order of the search over all pairs (by first ball,
+// then second), so the events, the contacts and their resolution come out exactly as that search gives them. Owned by
+// its model, with the buffer of the pass's contacts; used on the thread that simulates.
+#include <cstdint>
 #include <vector>
 
 #include "client/physics/BallContact.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsMath.h"
 
 namespace kestrovan {
 
 class PhysicsModel;
-class PhysicsBall;
 
 struct BallPairSearchForm {
     // The touch distance: 2 x ball 0's radius + 0.1 cm, or the pair's own radii + 0.1 cm.
@@ -21,11 +29,45 @@ struct BallPairSearchForm {
 
 class BallPairSearch {
 public:
-    static void Find(PhysicsModel& model, std::vector<BallContact>& contacts, const BallPairSearchForm& form);
+    // Takes the model's balls (again after they were rebuilt) and makes room for every pair once plus five per ball
+    // in the contacts, so that the search never allocates.
+    void Reserve(PhysicsModel& model);
+    // Fills Contacts() with the touching, approaching pairs of the model's balls.
+    void Find(const BallPairSearchForm& form);
+    std::vector<BallContact>& Contacts() { return contacts_; }
 
 private:
-    static void AddIfApproaching(PhysicsBall& a, PhysicsBall& b, float touchDistance,
-                                 std::vector<BallContact>& contacts, const BallPairSearchForm& form);
+    void SortAlongX();
+    void CollectCandidates(float reach);
+    void AddCandidate(uint32_t a, uint32_t b) { candidates_.push_back(a < b ? a << 16 | b : b << 16 | a); }
+    // One pair, the first ball on the table: two resting balls are skipped, and a pocketed second ball; a pair that
+    // touches and approaches becomes a contact. Inline: the few-ball tables run it for every pair in every sub-step.
+    void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
+        if (b.pocketed != 0 || (a.IsAtRest() && b.IsAtRest())) {
+            return;
+        }
+        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
+        const quill::Vec3 d = a.position - b.position;
+        // Each coordinate first, then the squared distance.
+        if (!(physmath::Fabs(d.x) < touchDistance && physmath::Fabs(d.y) < touchDistance &&
+              physmath::Fabs(d.z) < touchDistance &&
+              d.x * d.x + d.y * d.y + d.z * d.z < touchDistance * touchDistance)) {
+            return;
+        }
+        if (!(quill::Vec3::Dot(d, b.velocity) - quill::Vec3::Dot(d, a.velocity) > 0.0f)) {
+            return;
+        }
+        AddApproaching(a, b, d, form);
+    }
+    // The contact of a touching, approaching pair along d, the vector from b's centre to a's.
+    void AddApproaching(PhysicsBall& a, PhysicsBall& b, const quill::Vec3& d, const BallPairSearchForm& form);
+
+    std::vector<PhysicsBall*> balls_;
+    std::vector<BallContact> contacts_;
+    std::vector<uint16_t> order_;       // ball indices by x; balls off the table (key infinity) last
+    std::vector<float> keys_;           // per ball: x, or infinity for a pocketed ball or a non-finite x
+    std::vector<uint8_t> moving_;       // per ball: not at rest
+    std::vector<uint32_t> candidates_;  // first ball << 16 | second ball
 };
 
 }  // namespace kestrovan

@@ -31,11 +31,13 @@ bool SurfaceOf(uint32_t surface, const PhysicsConstants& k, const ClothFrictionF
     return false;
 }
 
-// The three friction budgets of the sub-step: the most the contact can slide, the rolling loss, the turning loss.
+// The three friction budgets of the sub-step: the most the contact can slide, the rolling loss, the turning loss;
+// and the ball's horizontal speed, which the load and the rolling both use.
 struct Budget {
     float slideMax;
     float roll;
     float turn;
+    float speed;
 };
 
 // Returns false when the form does nothing for this ball and load.
@@ -46,18 +48,20 @@ bool ComputeBudget(const PhysicsBall& ball, float dt, const SurfaceCoefficients&
         if (v.z / dt > 0.0f) {
             return false;
         }
-        const float n = -v.z / dt - quill::Length2D(v.x, v.y) * c.speedLoad / dt;
-        *out = {n * c.slide * dt, c.roll * n * dt, c.turn * n * dt};
+        const float speed = quill::Length2D(v.x, v.y);
+        const float n = -v.z / dt - speed * c.speedLoad / dt;
+        *out = {n * c.slide * dt, c.roll * n * dt, c.turn * n * dt, speed};
         return true;
     }
     if (ball.IsAtRest()) {
         return false;
     }
-    const float n = -v.z - quill::Length2D(v.x, v.y) * c.speedLoad;
+    const float speed = quill::Length2D(v.x, v.y);
+    const float n = -v.z - speed * c.speedLoad;
     if (form.skipWhenRising ? v.z > 0.0f : n < 0.0f) {
         return false;
     }
-    *out = {n * c.slide, n * c.roll, n * c.turn};
+    *out = {n * c.slide, n * c.roll, n * c.turn, speed};
     return true;
 }
 
@@ -99,28 +103,28 @@ void Slide(PhysicsBall& ball, float slideMax, float slipLength, float ax, float 
     w.y += ax / inertia * form.passedSpinScale;
 }
 
-// Rolls the ball and takes the rolling loss off; returns the turning budget, raised when the ball stopped.
-float Roll(PhysicsBall& ball, float roll, float turn, const ClothFrictionForm& form) {
+// Rolls the ball (at horizontal speed s) and takes the rolling loss off; returns the turning budget, raised when the
+// ball stopped.
+float Roll(PhysicsBall& ball, float s, float roll, float turn, const ClothFrictionForm& form) {
     quill::Vec3& v = ball.velocity;
     quill::Vec3& w = ball.spin;
     const float r = ball.radiusM;
-    const float s = quill::Length2D(v.x, v.y);
     if (s <= form.slowSpeedLimit && form.slowSpeedLimit > 0.0f) {
         roll = roll * ClothFriction::SlowSpeedGrowth(s, form.slowSpeedLimit, form.slowSpeedBoost);
     }
     if (s < roll) {
         roll = 0.0f;
     }
-    w.x = -v.y / r;
-    w.y = v.x / r;
-    float dx = v.x;
-    float dy = v.y;
-    quill::Normalize2D(&dx, &dy);
     if (roll == 0.0f) {
         v.x = v.y = 0.0f;
         w.x = w.y = 0.0f;
         return turn * form.stopTurnFactor;
     }
+    w.x = -v.y / r;
+    w.y = v.x / r;
+    // The direction of motion: v / s, or none when s is 0 (Normalize2D of v, whose length is s).
+    const float dx = s > 0.0f ? v.x / s : 0.0f;
+    const float dy = s > 0.0f ? v.y / s : 0.0f;
     v.x -= dx * roll;
     v.y -= dy * roll;
     w.x += dy * roll / r;
@@ -141,21 +145,6 @@ void BrakeVerticalSpin(PhysicsBall& ball, float turn) {
 
 }  // namespace
 
-float ClothFriction::SlowSpeedGrowth(float s, float limit, float boost) {
-    if (!(s <= limit && limit > 0.0f)) {
-        return 1.0f;
-    }
-    float g = (limit - s) * boost / limit + 1.0f;
-    if (s < 0.25f * limit) {
-        g *= s / (0.25f * limit);
-    } else if (s < 0.5f * limit) {
-        g *= s / (0.5f * limit);
-    } else if (s < 0.75f * limit) {
-        g *= s / (0.75f * limit);
-    }
-    return g < 0.4f ? 0.4f : g;
-}
-
 void ClothFriction::Apply(PhysicsBall& ball, float dt, uint32_t surface, const PhysicsConstants& k,
                           const ClothFrictionForm& form) {
     SurfaceCoefficients c{};
@@ -173,20 +162,20 @@ void ClothFriction::Apply(PhysicsBall& ball, float dt, uint32_t surface, const P
     const float spinSpeedY = -ball.radiusM * w.x;
     const float slipX = spinSpeedX - v.x;
     const float slipY = spinSpeedY - v.y;
-    float ax = 0.0f;
-    float ay = 0.0f;
-    float bx = 0.0f;
-    float by = 0.0f;
-    SplitSlip(slipX, v.x, spinSpeedX, &ax, &bx);
-    SplitSlip(slipY, v.y, spinSpeedY, &ay, &by);
     const float slipLength = quill::Length2D(slipX, slipY);
     // 3.5 = 1 + 1 / 0.4: the change of slip that an impulse of 1 causes on a solid sphere.
     const bool sliding = form.forceForm ? !(slipLength <= budget.slideMax * 3.5f) : budget.slideMax * 3.5f < slipLength;
     float turn = budget.turn;
     if (sliding) {
+        float ax = 0.0f;
+        float ay = 0.0f;
+        float bx = 0.0f;
+        float by = 0.0f;
+        SplitSlip(slipX, v.x, spinSpeedX, &ax, &bx);
+        SplitSlip(slipY, v.y, spinSpeedY, &ay, &by);
         Slide(ball, budget.slideMax, slipLength, ax, ay, bx, by, c.share, form);
     } else {
-        turn = Roll(ball, budget.roll, budget.turn, form);
+        turn = Roll(ball, budget.speed, budget.roll, budget.turn, form);
     }
     BrakeVerticalSpin(ball, turn);
 }

@@ -40,4 +40,19 @@ public:
     static float SlowSpeedGrowth(float s, float limit, float boost);
 };
 
+inline float ClothFriction::SlowSpeedGrowth(float s, float limit, float boost) {
+    if (!(s <= limit && limit > 0.0f)) {
+        return 1.0f;
+    }
+    float g = (limit - s) * boost / limit + 1.0f;
+    if (s < 0.25f * limit) {
+        g *= s / (0.25f * limit);
+    } else if (s < 0.5f * limit) {
+        g *= s / (0.5f * limit);
+    } else if (s < 0.75f * limit) {
+        g *= s / (0.75f * limit);
+    }
+    return g < 0.4f ? 0.4f : g;
+}
+
 }  // namespace kestrovan

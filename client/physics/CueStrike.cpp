@@ -10,7 +10,9 @@
 
 namespace kestrovan {
 
-CueStrike::CueStrike(PhysicsBall& ball, const CueStroke& stroke) : ball_(ball), stroke_(stroke) {}
+CueStrike::CueStrike(PhysicsBall& ball, const CueStroke& stroke) : ball_(ball), stroke_(stroke) {
+    stroke_.contactTimeFactor = stroke.BoundedContactTimeFactor();
+}
 
 bool CueStrike::Aim(FrameForm form) {
     const float dx = stroke_.aimX - ball_.position.x;

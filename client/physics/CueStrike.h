@@ -8,6 +8,7 @@
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/CueStroke.h"
 #include "client/physics/StrokeFrame.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -62,6 +63,8 @@ protected:
     // spin, delivered along a half sine over contactTimes contact times.
     void WriteCueContact(const quill::Vec3& push, float contactTimes);
 
+    // First of the members: the whole strike computes in the physics mode, whatever the caller's.
+    platform::ScopedFpuMode fpuMode_;
     PhysicsBall& ball_;
     CueStroke stroke_;
     StrokeFrame frame_;

@@ -15,6 +15,16 @@ struct CueStroke {
     float contactTimeFactor = 0.0f;  // lengthens the contact time
     float limitFactor = 0.0f;        // narrows the miscue limit
     float extraValue = 0.0f;         // read only by the 10010 series (the cue's turning blend)
+
+    // The contact-time factor within the range a stroke has, -1 to 1 (the follow-through deviation); a NaN counts
+    // as 0. Outside that range the contact time of a strong stroke would be negative, which never ends the cue's
+    // contact, or would last for hours.
+    float BoundedContactTimeFactor() const {
+        if (!(contactTimeFactor >= -1.0f)) {
+            return contactTimeFactor < -1.0f ? -1.0f : 0.0f;
+        }
+        return contactTimeFactor > 1.0f ? 1.0f : contactTimeFactor;
+    }
 };
 
 }  // namespace kestrovan

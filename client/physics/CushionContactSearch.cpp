@@ -7,21 +7,6 @@
 
 namespace kestrovan {
 
-uint8_t CushionContactSearch::ZoneMask(const PhysicsModel& model, const PhysicsBall& ball, BackBox box) {
-    const TableGeometry& g = model.Geometry();
-    const quill::Vec3& p = ball.position;
-    const float r = ball.radiusCm;
-    const bool withinMax = box == BackBox::Closed ? p.x <= g.cushionBackMaxX && p.y <= g.cushionBackMaxY
-                                                  : p.x < g.cushionBackMaxX && p.y < g.cushionBackMaxY;
-    uint8_t mask = ball.cushionMask;
-    if (g.cushionBackMinX <= p.x && g.cushionBackMinY <= p.y && withinMax && p.z < r + g.cushionTopHeight &&
-        p.z >= 0.0f) {
-        mask |= (p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) | (p.y < r + g.noseMinY ? 4 : 0) |
-                (p.y > g.noseMaxY - r ? 8 : 0);
-    }
-    return mask;
-}
-
 uint8_t CushionContactSearch::TestAxes(PhysicsModel& model, const PhysicsBall& ball, uint8_t mask,
                                        quill::Vec3& position, quill::Vec3 (&normals)[2], float (&heights)[2],
                                        CushionFlags& flags) {

@@ -6,10 +6,11 @@
 
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/CushionTest.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/TableGeometry.h"
 
 namespace kestrovan {
 
-class PhysicsBall;
 class PhysicsModel;
 
 // The side bits of each cushion axis: x owns the cushions at noseMinX and noseMaxX, y those at noseMinY and
@@ -23,7 +24,21 @@ public:
 
     // The sides touched at the end of the previous pass, plus the nose lines that the ball overlaps while its
     // centre lies in the box of the cushion backs, not below the cloth and below the cushion's top.
-    static uint8_t ZoneMask(const PhysicsModel& model, const PhysicsBall& ball, BackBox box);
+    // Inline: every ball runs it in every sub-step, and far from the cushions it ends at the nose lines.
+    static uint8_t ZoneMask(const TableGeometry& g, const PhysicsBall& ball, BackBox box) {
+        const quill::Vec3& p = ball.position;
+        const float r = ball.radiusCm;
+        const auto noseLines = static_cast<uint8_t>((p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
+                                                    (p.y < r + g.noseMinY ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0));
+        if (noseLines == 0) {
+            return ball.cushionMask;
+        }
+        const bool withinMax = box == BackBox::Closed ? p.x <= g.cushionBackMaxX && p.y <= g.cushionBackMaxY
+                                                      : p.x < g.cushionBackMaxX && p.y < g.cushionBackMaxY;
+        const bool inBox = g.cushionBackMinX <= p.x && g.cushionBackMinY <= p.y && withinMax &&
+                           p.z < r + g.cushionTopHeight && p.z >= 0.0f;
+        return inBox ? static_cast<uint8_t>(ball.cushionMask | noseLines) : ball.cushionMask;
+    }
 
     // Tests the sides of mask: a single side with one test, more with one test per axis (x first). Returns the
     // mask without the axes whose test found no contact. The tests share the flags, which the caller clears

@@ -18,7 +18,7 @@ CushionPass10005::CushionPass10005(PhysicsModel10005& model, PhysicsBall& ball, 
     : model_(model), ball_(ball), dt_(dt), thirdVersion_(thirdVersion) {}
 
 void CushionPass10005::Run() {
-    mask_ = CushionContactSearch::ZoneMask(model_, ball_, CushionContactSearch::BackBox::HalfOpen);
+    mask_ = CushionContactSearch::ZoneMask(model_.Geometry(), ball_, CushionContactSearch::BackBox::HalfOpen);
     if (mask_ == 0) {
         return;
     }

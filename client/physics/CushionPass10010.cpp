@@ -19,7 +19,7 @@ CushionPass10010::CushionPass10010(PhysicsModel10010& model, PhysicsBall& ball, 
     : model_(model), ball_(ball), dt_(dt) {}
 
 void CushionPass10010::Run() {
-    mask_ = CushionContactSearch::ZoneMask(model_, ball_, CushionContactSearch::BackBox::Closed);
+    mask_ = CushionContactSearch::ZoneMask(model_.Geometry(), ball_, CushionContactSearch::BackBox::Closed);
     if (mask_ == 0) {
         return;
     }

@@ -1,20 +1,28 @@
 #include "client/physics/ModelConstants.h"
 
-#include "client/physics/PhysicsMath.h"
+#include <cmath>
 
 namespace kestrovan {
 
-ModelConstants& TheModelConstants() {
-    static ModelConstants constants;
-    return constants;
+namespace {
+
+template <typename Real>
+Real TangentOfHalfContactAngle(Real offset) {
+    Real radicand = Real{4} - Real{4} * offset * offset;
+    if (radicand < Real{0}) {
+        radicand = Real{0};
+    }
+    return (Real{2} - std::sqrt(radicand)) / (Real{2} * offset);
 }
 
+}  // namespace
+
 float MiscueTangentOf(float offset) {
-    float radicand = 4.0f - 4.0f * offset * offset;
-    if (radicand < 0.0f) {
-        radicand = 0.0f;
-    }
-    return (2.0f - physmath::Sqrt(radicand)) / (2.0f * offset);
+    return TangentOfHalfContactAngle(offset);
+}
+
+float MiscueTangentRoundedOnce(float offset) {
+    return static_cast<float>(TangentOfHalfContactAngle<double>(offset));
 }
 
 }  // namespace kestrovan

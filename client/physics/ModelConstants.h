@@ -14,11 +14,16 @@ struct ModelConstants {
     float BallContactStep = 0.0f;   // time of one micro-step of the ball-ball contact (s)
 };
 
-ModelConstants& TheModelConstants();
+inline ModelConstants& TheModelConstants() {
+    static ModelConstants constants;
+    return constants;
+}
 
 // (2 - sqrt(4 - 4 e^2)) / (2 e) in single precision: the tangent of half the contact angle of an offset e (in
 // ball radii). The strikes use it for the tip's offset and for their miscue limits. Beyond the ball's edge
 // (|e| > 1) the root would be of a negative number; it is taken as 0 there.
 float MiscueTangentOf(float offset);
+// The same tangent computed in double precision and rounded once: the MiscueTangent of the set-ups.
+float MiscueTangentRoundedOnce(float offset);
 
 }  // namespace kestrovan

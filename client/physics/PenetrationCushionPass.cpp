@@ -20,7 +20,7 @@ PenetrationCushionPass::PenetrationCushionPass(PhysicsModel& model, PhysicsBall&
     : model_(model), ball_(ball), dt_(dt), raiseNoseContact_(raiseNoseContact) {}
 
 void PenetrationCushionPass::Run() {
-    mask_ = CushionContactSearch::ZoneMask(model_, ball_, CushionContactSearch::BackBox::HalfOpen);
+    mask_ = CushionContactSearch::ZoneMask(model_.Geometry(), ball_, CushionContactSearch::BackBox::HalfOpen);
     if (mask_ == 0) {
         return;
     }

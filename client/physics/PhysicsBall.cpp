@@ -3,8 +3,10 @@
 #include "QuillLib/core/Random.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Vector2D.h"
+#include "client/physics/PhysicsVector.h"
 #include "client/physics/PocketGeometry.h"
 #include "client/physics/SharedTableRecord.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -32,21 +34,11 @@ void PhysicsBall::Reset() {
 }
 
 void PhysicsBall::SetSize(float radiusCentimetres, float massKilograms) {
+    const platform::ScopedFpuMode fpuMode;
     radiusCm = radiusCentimetres;
     radiusM = radiusCm / 100.0f;
     inertiaArm = radiusM * 0.4f;
     mass = massKilograms;
-}
-
-bool PhysicsBall::IsAtRest() const {
-    if (cueActive != 0) {
-        return false;
-    }
-    if (pocketed != 0) {
-        return true;
-    }
-    return velocity.x == 0.0f && velocity.y == 0.0f && velocity.z == 0.0f && spin.x == 0.0f && spin.y == 0.0f &&
-           spin.z == 0.0f;
 }
 
 bool PhysicsBall::IsInsideBounds(float margin) const {
@@ -77,6 +69,7 @@ bool PhysicsBall::FindApproachedPocket(uint8_t* pocketOut, float* depthOut) cons
 }
 
 void PhysicsBall::SetRandomOrientation(uint32_t seed) {
+    const platform::ScopedFpuMode fpuMode;
     quill::Random random;
     random.Seed(seed);
     // The draws are unsigned: a signed reading would change the remainders.
@@ -86,7 +79,7 @@ void PhysicsBall::SetRandomOrientation(uint32_t seed) {
     const float az = static_cast<float>(random.Next() % 100u);
     // Three draws divisible by 100 give a zero axis and a quaternion that is not of unit length; that orientation
     // is kept as it is, because ball orientations are exchanged between clients.
-    orientation.FromAxisAngle(degrees * quill::kPi / 180.0f, quill::Vec3{ax, ay, az});
+    orientation = RotationAbout(quill::Vec3{ax, ay, az}, degrees * quill::kPi / 180.0f);
 }
 
 }  // namespace kestrovan

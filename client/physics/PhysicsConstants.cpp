@@ -2,11 +2,6 @@
 
 namespace kestrovan {
 
-PhysicsConstants& ThePhysicsConstants() {
-    static PhysicsConstants constants;
-    return constants;
-}
-
 void WriteTuningEntries(PhysicsConstants& k, std::initializer_list<TuningEntry> entries) {
     for (const TuningEntry& entry : entries) {
         k[entry.index] = entry.value;

@@ -23,7 +23,11 @@ struct PhysicsConstants {
     float operator[](size_t i) const { return k[i]; }
 };
 
-PhysicsConstants& ThePhysicsConstants();
+// Inline: every sub-step of every ball reads the block.
+inline PhysicsConstants& ThePhysicsConstants() {
+    static PhysicsConstants constants;
+    return constants;
+}
 
 // One entry of a tuning table: K[index] = value.
 struct TuningEntry {

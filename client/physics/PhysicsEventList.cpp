@@ -37,9 +37,4 @@ void PhysicsEventList::ResetForTest() {
     capacity_ = 0;
 }
 
-PhysicsEventList& ThePhysicsEventList() {
-    static PhysicsEventList list;
-    return list;
-}
-
 }  // namespace kestrovan

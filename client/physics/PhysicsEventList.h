@@ -40,6 +40,9 @@ private:
     uint32_t capacity_ = 0;
 };
 
-PhysicsEventList& ThePhysicsEventList();
+inline PhysicsEventList& ThePhysicsEventList() {
+    static PhysicsEventList list;
+    return list;
+}
 
 }  // namespace kestrovan

@@ -5,6 +5,7 @@
 #include "QuillLib/math/Vector2D.h"
 #include "client/physics/BallContactPassBase.h"
 #include "client/physics/CueStrikeBase.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionContactStep.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PenetrationCushionPass.h"
@@ -14,6 +15,7 @@
 #include "client/physics/PhysicsModelFactory.h"
 #include "client/physics/PhysicsVector.h"
 #include "client/physics/PocketGeometry.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -53,13 +55,15 @@ void PhysicsModel::CreateBalls(uint16_t count) {
             events.Clear();
             events.Reserve(events.Capacity());
         }
-        ballContacts_.clear();
-        ballContacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
         ballContactsReady_ = true;
+        pairSearch_.Reserve(*this);
+        settledBalls_.Resize(count);
+        turns_.Resize(count);
     }
 }
 
 void PhysicsModel::Reinitialise(uint32_t /*tableKind*/) {
+    const platform::ScopedFpuMode fpuMode;
     SetupConstants();
     SetupTuning();
 }
@@ -85,6 +89,7 @@ uint32_t PhysicsModel::SubStepCount(uint32_t subSteps, float timeScale) {
 }
 
 bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) {
+    const platform::ScopedFpuMode fpuMode;
     PhysicsEventList& events = ThePhysicsEventList();
     events.Clear();
     events.Reserve(events.Capacity());
@@ -95,30 +100,74 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
+    settledBalls_.ForgetAll();
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
         for (size_t i = balls_.size(); i-- > 0;) {
             PhysicsBall& ball = *balls_[i];
-            const bool atRest = ball.pocketed != 0 ? true : MoveBall(ball, dt);
+            const auto index = static_cast<uint16_t>(i);
+            const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
+            bool atRest = true;
+            if (moves) {
+                atRest = StepUnsettledBall(index, ball, dt);
+                // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
+                if (!atRest && !turns_.Add(index, ball.spin)) {
+                    turns_.ApplyAll(*this, dt);
+                }
+            }
             done = done && atRest;
-            corrupted = corrupted || HasNaNMotion(ball);
+            // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
+            // sub-step of the call).
+            if (moves || step == 0) {
+                corrupted = corrupted || HasNaNMotion(ball);
+            }
         }
         if (!done) {
             done = CollideBalls();
+            for (const BallContact& contact : pairSearch_.Contacts()) {
+                settledBalls_.Touch(contact.first);
+                settledBalls_.Touch(contact.second);
+            }
         }
         if (remaining == 0 || done || corrupted) {
+            turns_.ApplyAll(*this, dt);
             return done || corrupted;
         }
     }
+    turns_.ApplyAll(*this, dt);
     return true;
 }
 
+// MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call
+// while its state stays as it is.
+bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt) {
+    if (!ball.IsAtRest()) {
+        return MoveWithoutTurning(ball, dt);  // a moving ball cannot be at its fixed point after this sub-step
+    }
+    const PhysicsEventList& events = ThePhysicsEventList();
+    const size_t eventCount = events.Size();
+    settledBalls_.Keep(index, ball);
+    const bool atRest = MoveWithoutTurning(ball, dt);
+    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
+    return atRest;
+}
+
 bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
+    if (MoveWithoutTurning(ball, dt)) {
+        return true;
+    }
+    TurnOrientation(ball, dt);
+    return false;
+}
+
+bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     if (ball.pocketed != 0) {
         return true;
     }
-    DeliverCueContact(ball, dt);
+    if (ball.cueTimeLeft > 0.0f || ball.cueActive != 0) {
+        DeliverCueContact(ball, dt);
+    }
     ball.position = ball.position + ball.velocity * (dt * 100.0f);
     ball.velocity.z -= dt * 9.8f;
     const bool resting = CollideBed(ball, dt);
@@ -129,17 +178,18 @@ bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
     if (!resting) {
         CollideRailTop(ball, dt);
     }
-    if (ball.IsAtRest()) {
-        return true;
-    }
-    TurnOrientation(ball, dt);
-    return false;
+    return ball.IsAtRest();
 }
 
 // The cue's force follows half a sine over the contact, so over the whole contact it delivers exactly cueLinear
 // and cueAngular.
 void PhysicsModel::DeliverCueContact(PhysicsBall& ball, float dt) {
     if (!(ball.cueTimeLeft > 0.0f)) {
+        // A contact without time left (a strike of no duration, or a ball reset during its contact) ends at once:
+        // an active cue keeps a ball from ever coming to rest.
+        if (ball.cueActive != 0) {
+            EndCueContact(ball);
+        }
         return;
     }
     const float h = dt < ball.cueTimeLeft ? dt : ball.cueTimeLeft;
@@ -149,20 +199,18 @@ void PhysicsModel::DeliverCueContact(PhysicsBall& ball, float dt) {
     ball.spin = ball.spin + ball.cueAngular * share;
     ball.cueTimeLeft = ball.cueTimeLeft - dt;
     if (!(ball.cueTimeLeft > 0.0f)) {
-        ball.cueTimeLeft = 0.0f;
-        ball.cueActive = 0;
-        ThePhysicsEventList().Append(PhysicsEventKind::CueContactEnd, ball.index);
+        EndCueContact(ball);
     }
 }
 
+void PhysicsModel::EndCueContact(PhysicsBall& ball) {
+    ball.cueTimeLeft = 0.0f;
+    ball.cueActive = 0;
+    ThePhysicsEventList().Append(PhysicsEventKind::CueContactEnd, ball.index);
+}
+
 void PhysicsModel::TurnOrientation(PhysicsBall& ball, float dt) {
-    Vec3 axis = ball.spin;
-    float rate = 0.0f;
-    axis.Normalize(&rate);
-    quill::Quaternion turn;
-    turn.FromAxisAngle(rate * dt, axis);
-    quill::Quaternion::Multiply(ball.orientation, turn, ball.orientation);
-    quill::QuaternionNormalize(ball.orientation);
+    OrientationTurns::Turn(ball.orientation, OrientationTurns::TurnOf(ball.spin, dt));
 }
 
 bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
@@ -447,7 +495,7 @@ void PhysicsModel::SetupConstants() {
     c.BallSpinShare = 0.5f;
     c.StrikeTimeBase = 0.0025f;
     c.MiscueDeflection = 0.75f;
-    c.MiscueTangent = MiscueTangentOf(c.MiscueDeflection);
+    c.MiscueTangent = MiscueTangentRoundedOnce(c.MiscueDeflection);
 }
 
 void PhysicsModel::SetupTuning() {
@@ -481,11 +529,14 @@ void PhysicsModel::CushionContactStep(Vec3& velocity, Vec3& spin, const CushionN
 }
 
 void PhysicsModel::CollideCushions(PhysicsBall& ball, float dt) {
-    PenetrationCushionPass(*this, ball, dt, true).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::HalfOpen) != 0) {
+        PenetrationCushionPass(*this, ball, dt, true).Run();
+    }
 }
 
 bool PhysicsModel::CollideBalls() {
-    return BallContactPassBase(*this, ballContacts_).Run();
+    return BallContactPassBase(*this, pairSearch_).Run();
 }
 
 bool PhysicsModel::TestCushion(Vec3& position, float radiusCm, Vec3& normalOut, float& contactHeightOut,

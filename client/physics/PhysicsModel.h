@@ -4,19 +4,24 @@
 // cushions, the rail tops, the pocket walls and each other. PhysicsModel itself is the complete model of code
 // 0x10000; the 10001 and 10010 series derive from it and replace the virtual operations with their own versions.
 // A model runs on its caller's thread and takes no lock; the constants and the event list it uses are
-// process-wide, so one model runs at a time.
+// process-wide, so one model runs at a time. What a holder calls (the factory, Reinitialise, Strike, Simulate, and
+// the balls' SetSize and SetRandomOrientation) computes in the physics' floating-point mode whatever the caller's
+// mode is, so that every thread gets the same bits.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "QuillLib/core/SharedPtr.h"
 #include "client/physics/BallContact.h"
+#include "client/physics/BallPairSearch.h"
 #include "client/physics/ClothFriction.h"
 #include "client/physics/CueStroke.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
+#include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsModelCode.h"
+#include "client/physics/SettledBalls.h"
 #include "client/physics/SharedTableRecord.h"
 
 namespace kestrovan {
@@ -96,13 +101,18 @@ public:
     bool AllBallsAtRest() const;
 
 protected:
-    // The ball-ball contacts of the current pass (capacity: every pair once plus five per ball).
-    std::vector<BallContact>& BallContacts() { return ballContacts_; }
+    // The pair search of the ball-ball passes, with the buffer of the pass's contacts (every pair once plus five
+    // per ball) and its sweep order kept from one sub-step to the next.
+    BallPairSearch& PairSearch() { return pairSearch_; }
 
 private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
+    // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
+    bool MoveWithoutTurning(PhysicsBall& ball, float dt);
     void DeliverCueContact(PhysicsBall& ball, float dt);
+    void EndCueContact(PhysicsBall& ball);
     void TurnOrientation(PhysicsBall& ball, float dt);
     bool TryPocketJaws(PhysicsBall& ball, float dt);
     void BrakeOnPocketWall(quill::Vec3& velocity, const quill::Vec3& normal, float dt) const;
@@ -110,8 +120,10 @@ private:
 
     std::unique_ptr<SharedTableRecord> sharedRecord_;
     std::vector<quill::SharedPtr<PhysicsBall>> balls_;
-    std::vector<BallContact> ballContacts_;
     bool ballContactsReady_ = false;
+    BallPairSearch pairSearch_;
+    SettledBalls settledBalls_;
+    OrientationTurns turns_;
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;

@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "client/physics/CueStrike10001.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionContactStep.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PenetrationCushionPass.h"
@@ -66,7 +67,10 @@ void PhysicsModel10001::CushionContactStep(quill::Vec3& velocity, quill::Vec3& s
 }
 
 void PhysicsModel10001::CollideCushions(PhysicsBall& ball, float dt) {
-    PenetrationCushionPass(*this, ball, dt, false).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::HalfOpen) != 0) {
+        PenetrationCushionPass(*this, ball, dt, false).Run();
+    }
 }
 
 float PhysicsModel10001::TuningB8() {

@@ -2,6 +2,7 @@
 
 #include "client/physics/BallContactPass10005.h"
 #include "client/physics/CueStrike10001.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionPass10005.h"
 #include "client/physics/ModelConstants.h"
 
@@ -71,11 +72,14 @@ void PhysicsModel10005::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t
 }
 
 void PhysicsModel10005::CollideCushions(PhysicsBall& ball, float dt) {
-    CushionPass10005(*this, ball, dt, false).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::HalfOpen) != 0) {
+        CushionPass10005(*this, ball, dt, false).Run();
+    }
 }
 
 bool PhysicsModel10005::CollideBalls() {
-    return BallContactPass10005(*this, BallContacts(), BallContactFriction10005{}).Run();
+    return BallContactPass10005(*this, PairSearch(), BallContactFriction10005{}).Run();
 }
 
 bool PhysicsModel10005::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

@@ -49,7 +49,7 @@ bool PhysicsModel1000C::CollideBalls() {
     BallContactFriction10005 friction;
     friction.secondVersion = true;
     friction.velocityScale = TuningB17();
-    return BallContactPass10005(*this, BallContacts(), friction).Run();
+    return BallContactPass10005(*this, PairSearch(), friction).Run();
 }
 
 bool PhysicsModel1000C::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,

@@ -1,5 +1,6 @@
 #include "client/physics/PhysicsModel1000D.h"
 
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionPass10005.h"
 
 namespace kestrovan {
@@ -27,7 +28,10 @@ void PhysicsModel1000D::SetupTuning() {
 }
 
 void PhysicsModel1000D::CollideCushions(PhysicsBall& ball, float dt) {
-    CushionPass10005(*this, ball, dt, true).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::HalfOpen) != 0) {
+        CushionPass10005(*this, ball, dt, true).Run();
+    }
 }
 
 bool PhysicsModel1000D::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,

@@ -2,6 +2,7 @@
 
 #include "client/physics/BallContactPass10010.h"
 #include "client/physics/CueStrike10010.h"
+#include "client/physics/CushionContactSearch.h"
 #include "client/physics/CushionPass10010.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsConstants.h"
@@ -65,7 +66,7 @@ void PhysicsModel10010::SetupConstants() {
     c.BallSpinShare = 0.99f;
     c.StrikeTimeBase = 0.009f;
     c.MiscueDeflection = 1.0f;
-    c.MiscueTangent = MiscueTangentOf(c.MiscueDeflection);
+    c.MiscueTangent = MiscueTangentRoundedOnce(c.MiscueDeflection);
     c.BallContactStep = 5e-6f;
     fields_ = Fields{0.7f,  150000.0f, 680000.0f, 0.005f, 0.0018f, 1.5f, 1.5f, 0.25f, 2.0f,
                      2e-5f, 0.4f,      0.45f,     0.2f,   1.0f,    1.0f, 1.0f, 1.0f};
@@ -123,7 +124,10 @@ void PhysicsModel10010::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t
 }
 
 void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {
-    CushionPass10010(*this, ball, dt).Run();
+    // Far from every cushion (the common case) the pass would find nothing: it is not even built.
+    if (CushionContactSearch::ZoneMask(Geometry(), ball, CushionContactSearch::BackBox::Closed) != 0) {
+        CushionPass10010(*this, ball, dt).Run();
+    }
 }
 
 bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,
@@ -133,7 +137,7 @@ bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill
 }
 
 bool PhysicsModel10010::CollideBalls() {
-    return BallContactPass10010(*this, BallContacts()).Run();
+    return BallContactPass10010(*this, PairSearch()).Run();
 }
 
 float PhysicsModel10010::AdjustApproachSpeed(float /*a*/, float speed, float /*angle*/) {

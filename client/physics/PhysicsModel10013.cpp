@@ -12,8 +12,8 @@ float PhysicsModel10013::TuningA10() {
 }
 
 float PhysicsModel10013::BlendA12(float a1, float a2, float a3, float /*a4*/) {
-    // The cube goes through the library's power function in double precision, rounded once to float.
-    const float cube = static_cast<float>(physmath::PowD(static_cast<double>(1.0f - a2), 3.0));
+    // The cube in double precision, rounded once to float.
+    const float cube = static_cast<float>(physmath::CubeOf(1.0f - a2));
     return 10.0f * (4.0f * a1 * (TuningA10() + TuningA11() * cube) / (3.0f * a3 + 1.0f) + 4.0f * a3);
 }
 

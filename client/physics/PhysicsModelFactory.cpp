@@ -28,6 +28,7 @@
 #include "client/physics/PhysicsModel10013.h"
 #include "client/physics/PhysicsModel10014.h"
 #include "client/physics/TableGeometry.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -100,6 +101,7 @@ PhysicsModel* CachedModel(PhysicsModelCode code) {
 }  // namespace
 
 PhysicsModel* CreatePhysicsModel(uint32_t code, uint32_t tableKind, uint32_t ballCount, bool useCache) {
+    const platform::ScopedFpuMode fpuMode;
     const auto count = static_cast<uint16_t>(ballCount);
     PhysicsModel* model = useCache ? CachedModel(code) : nullptr;
     if (model == nullptr) {

@@ -1,6 +1,8 @@
 #pragma once
 // Value-returning forms of the engine's vector operations, so that the physics formulas read as written.
-// They only wrap quill::Vec3; the rounding rules (reciprocal in Normalize, exact zero tests) stay the engine's.
+// They only wrap quill::Vec3 and quill::Quaternion; the rounding rules (reciprocal in Normalize, exact zero tests) stay
+// the engine's.
+#include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/PhysicsMath.h"
 
@@ -24,6 +26,16 @@ inline Vec3 Divided(const Vec3& v, float s) {
 
 inline Vec3 Normalized(Vec3 v, float* length = nullptr) {
     return v.Normalize(length);
+}
+
+// The rotation by angle about axis as quill::Quaternion::FromAxisAngle builds it (the axis normalised, a zero axis
+// turning nothing), with the physics' own sine and cosine.
+inline quill::Quaternion RotationAbout(Vec3 axis, float angle) {
+    axis.Normalize();
+    float s = 0.0f;
+    float c = 0.0f;
+    physmath::SinCos(angle * 0.5f, &s, &c);
+    return {axis.x * s, axis.y * s, axis.z * s, c};
 }
 
 inline bool IsZero(const Vec3& v) {

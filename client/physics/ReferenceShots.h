@@ -3,6 +3,7 @@
 // and a hard break of a full fifteen-ball rack on a pocket table. The carom shot is also recorded as probe output
 // (physprobe --ball -60,0 --ball 0,0 --ball 60,20 --aim 0,1 --contact 0.1,0.3 --power 0.6).
 #include "client/physics/ShotSetup.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -20,6 +21,7 @@ inline ShotSetup CaromReferenceShot() {
 
 // The rack's apex on the foot spot, rows 0.01 cm apart, the cue ball on the head spot aimed a little off centre.
 inline ShotSetup PocketBreakReferenceShot() {
+    const platform::ScopedFpuMode fpuMode;  // the rack's places are products and sums: round them alike everywhere
     ShotSetup setup;
     setup.tableKind = 1;
     setup.balls.push_back({-63.75f, 0.0f, {}});

@@ -8,6 +8,7 @@
 #include "client/physics/PhysicsEventList.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsModelFactory.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -128,6 +129,8 @@ void ShotProbe::ReportBalls(std::vector<std::string>* lines) const {
 }
 
 std::string ShotProbe::FormatFloat(float value) {
+    // The decimal is rounded in the physics mode, as the probe always printed it, whatever the caller's mode.
+    const platform::ScopedFpuMode fpuMode;
     char text[48];
     std::snprintf(text, sizeof text, "%.9g/0x%08" PRIX32, static_cast<double>(value), std::bit_cast<uint32_t>(value));
     return text;

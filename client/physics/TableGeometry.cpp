@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "client/physics/PhysicsBall.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 
@@ -104,6 +105,7 @@ void WriteDerivedWords(TableGeometry* out) {
 }  // namespace
 
 uint8_t InitTableGeometry(uint32_t kind, TableGeometry* out, PhysicsModelCode modelCode) {
+    const platform::ScopedFpuMode fpuMode;  // the derived lines are sums: their bits depend on the rounding
     if (kind == 8 && modelCode < kPhysicsModel10012) {
         kind = 7;
     }

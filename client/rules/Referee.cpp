@@ -139,7 +139,7 @@ void Referee::Reset() {
     CancelB();
 }
 
-void Referee::StartShot(const ShotSetup& setup) {
+void Referee::StartShot(const ShotFacts& setup) {
     analysis_.Start(setup);
     foulAnnounced_ = false;
     runAnnounced_ = false;

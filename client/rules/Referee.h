@@ -51,7 +51,7 @@ public:
     // A new rack: forgets the observations, the voices said and both slots.
     void Reset();
     // A new shot: forgets the observations of the last one.
-    void StartShot(const ShotSetup& setup);
+    void StartShot(const ShotFacts& setup);
 
     // One contact event of the running shot: into the analysis, the judgement when the shot code changed,
     // and its contact sound.

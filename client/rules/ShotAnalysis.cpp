@@ -33,7 +33,7 @@ void ShotAnalysis::StartRack() {
     sixBallMarks_ = 0;
 }
 
-void ShotAnalysis::Start(const ShotSetup& setup) {
+void ShotAnalysis::Start(const ShotFacts& setup) {
     const uint32_t marks = sixBallMarks_;
     *this = ShotAnalysis();
     setup_ = setup;

@@ -42,7 +42,7 @@ inline constexpr int32_t kSixBallsWin = 15;
 }  // namespace shot_code
 
 // The facts of the table that the analysis of a shot starts from.
-struct ShotSetup {
+struct ShotFacts {
     quill::GameType gameType = quill::game_type::kNone;
     uint16_t cueBall = 0;
     uint32_t ballCount = 0;
@@ -58,7 +58,7 @@ public:
     static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
 
     // A new shot; the six-ball marks carry on through the rack.
-    void Start(const ShotSetup& setup);
+    void Start(const ShotFacts& setup);
     // A new rack: also forgets the six-ball marks.
     void StartRack();
 
@@ -110,7 +110,7 @@ private:
     bool LegalPocketTouchesGameBall() const;
     uint16_t OtherWhite() const { return setup_.cueBall == 0 ? 1 : 0; }
 
-    ShotSetup setup_;
+    ShotFacts setup_;
     int32_t code_ = 0;
     int32_t progressCode_ = 0;
     int32_t kind_ = shot_kind::kPlain;

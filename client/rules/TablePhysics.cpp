@@ -418,8 +418,8 @@ uint32_t TablePhysics::GetBallAtPosition(uint32_t position) const {
 
 // --- the shot ---
 
-ShotSetup TablePhysics::MakeShotSetup() const {
-    ShotSetup setup;
+ShotFacts TablePhysics::MakeShotFacts() const {
+    ShotFacts setup;
     setup.gameType = gameType_;
     setup.cueBall = cueBall_;
     setup.ballCount = BallCount();
@@ -468,7 +468,7 @@ void TablePhysics::StartShotState() {
     for (uint32_t i = 0; i < kMaxBalls; ++i) {
         onTableAtStroke_[i] = HasBall(i) && !IsOffTable(i);
     }
-    referee_.StartShot(MakeShotSetup());
+    referee_.StartShot(MakeShotFacts());
     reBreak_ = false;
 }
 

@@ -178,7 +178,7 @@ private:
     void CopyCaches();
     RackTable RackGeometry() const;
     void PlaceLayout(const RackLayout& layout);
-    ShotSetup MakeShotSetup() const;
+    ShotFacts MakeShotFacts() const;
     JudgementContext MakeContext() const;
     // The shot's bookkeeping at the stroke: balls stopped, counters, what was on the table, the referee.
     void StartShotState();

@@ -4,6 +4,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/system/Event.h"
 #include "platform/system/Hook.h"
 
 namespace platform {
@@ -26,6 +27,14 @@ void Sleep(uint32_t ms) {
         return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void SleepUnlessSignalled(uint32_t ms, Event& wake) {
+    if (auto hook = SleepHook().Get()) {
+        (*hook)(ms);
+        return;
+    }
+    wake.Wait(ms);
 }
 
 void SetSleepHook(std::function<void(uint32_t)> hook) {

@@ -108,6 +108,16 @@ TEST_F(PacketPoolTest, FreesOfAnythingButAHandedOutBlockAreIgnored) {
     EXPECT_EQ(std::set<void*>(blocks.begin(), blocks.end()).size(), kBlocks);
 }
 
+TEST(PacketPoolWaitTest, AWaitWithoutTheSleepHookEndsWithTheFreeOfAnotherThread) {
+    PacketPool pool;
+    ASSERT_TRUE(pool.Init(1, kBlockSize));
+    void* only = pool.Alloc(1);
+    std::future<void> freeing = std::async(std::launch::async, [&] { pool.Free(only); });
+    // Thousands of attempts of up to 1 ms each: the block comes back long before they run out.
+    EXPECT_EQ(pool.Alloc(PacketPool::kDefaultTries), only);
+    freeing.wait();
+}
+
 TEST(PacketPoolInitTest, RefusesUnusableSizesAndASecondInit) {
     PacketPool pool;
     EXPECT_FALSE(pool.Init(0, 64));

@@ -13,8 +13,8 @@ namespace {
 class CueStrike10001Test : public StrikeTest {};
 
 TEST_F(CueStrike10001Test, TheContactTimeGrowsWithPowerByTheVersionsGain) {
-    CueStroke stroke = Stroke(0.5f);
-    stroke.contactTimeFactor = 2.0f;
+    CueStroke stroke = Stroke(1.0f);
+    stroke.contactTimeFactor = 1.0f;
     for (const auto& [code, gain] : {std::pair{0x10007u, 0.2f}, {0x10008u, 0.2f}, {0x10009u, 0.4f}, {0x1000Fu, 0.4f}}) {
         EXPECT_FLOAT_EQ(Strike(code, stroke).cueDuration, 5.0f * (gain * 1.0f + 1.0f) * 0.0025f) << std::hex << code;
     }

@@ -194,8 +194,8 @@ TEST_F(CushionZoneTest, OnlyTheClosedZoneCountsTheFarCushionBacksIn) {
     for (const Edge& edge : {Edge{g.cushionBackMaxX, 0.0f, 2, 0}, Edge{0.0f, g.cushionBackMaxY, 8, 0},
                              Edge{g.cushionBackMinX, g.cushionBackMinY, 5, 5}}) {
         ball.position = {edge.x, edge.y, ball.radiusCm};
-        EXPECT_EQ(CushionContactSearch::ZoneMask(*model, ball, CushionContactSearch::BackBox::Closed), edge.closed);
-        EXPECT_EQ(CushionContactSearch::ZoneMask(*model, ball, CushionContactSearch::BackBox::HalfOpen), edge.halfOpen);
+        EXPECT_EQ(CushionContactSearch::ZoneMask(g, ball, CushionContactSearch::BackBox::Closed), edge.closed);
+        EXPECT_EQ(CushionContactSearch::ZoneMask(g, ball, CushionContactSearch::BackBox::HalfOpen), edge.halfOpen);
     }
 }
 

@@ -33,6 +33,20 @@ TEST_F(MotionStepTest, TheCueContactIsDeliveredWholeWithOneEndEvent) {
     EXPECT_NEAR(ball.spin.y, 30.0f, 0.03f);
 }
 
+TEST_F(MotionStepTest, ACueContactWithoutTimeLeftEndsAtOnce) {
+    // As a ball reset during its cue contact, or struck with a contact of no duration, is left.
+    for (const float timeLeft : {0.0f, -0.002f, std::nanf("")}) {
+        auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}});
+        PhysicsBall& ball = model->Ball(0);
+        ball.cueTimeLeft = timeLeft;
+        ball.cueActive = 1;
+        EXPECT_TRUE(model->Simulate(0.005f, 50, 1.0f)) << timeLeft;
+        EXPECT_EQ(ball.cueActive, 0);
+        EXPECT_EQ(ball.cueTimeLeft, 0.0f);
+        EXPECT_EQ(CountEvents(PhysicsEventKind::CueContactEnd), 1u);
+    }
+}
+
 TEST_F(MotionStepTest, SubStepsFollowTheTimeScale) {
     auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}});
     PhysicsBall& ball = model->Ball(0);

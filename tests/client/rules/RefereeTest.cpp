@@ -23,7 +23,7 @@ protected:
     }
 
     void StartShot(quill::GameType gameType, uint32_t rackShots = 5, uint8_t group = 0) {
-        ShotSetup setup;
+        ShotFacts setup;
         setup.gameType = gameType;
         setup.ballCount = quill::GetBallCount(gameType);
         setup.rackShots = rackShots;

@@ -30,8 +30,8 @@ constexpr auto Rail = [](uint8_t side) { return Observation{Seen::Cushion, side}
 constexpr auto Drop = [](uint16_t ball) { return Observation{Seen::Pocketed, ball}; };
 constexpr auto Off = [](uint16_t ball) { return Observation{Seen::OffTable, ball}; };
 
-ShotSetup SetupFor(quill::GameType gameType, uint32_t rackShots = 5, uint8_t ballGroup = 0, int32_t lowestBall = -1) {
-    ShotSetup setup;
+ShotFacts SetupFor(quill::GameType gameType, uint32_t rackShots = 5, uint8_t ballGroup = 0, int32_t lowestBall = -1) {
+    ShotFacts setup;
     setup.gameType = gameType;
     setup.ballCount = quill::GetBallCount(gameType);
     setup.rackShots = rackShots;
@@ -41,7 +41,7 @@ ShotSetup SetupFor(quill::GameType gameType, uint32_t rackShots = 5, uint8_t bal
 }
 
 // A shot with the cue ball 0, observed in order and finished.
-ShotAnalysis Play(const ShotSetup& setup, const std::vector<Observation>& seen) {
+ShotAnalysis Play(const ShotFacts& setup, const std::vector<Observation>& seen) {
     ShotAnalysis shot;
     shot.Start(setup);
     std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
@@ -62,14 +62,14 @@ ShotAnalysis Play(const ShotSetup& setup, const std::vector<Observation>& seen) 
 
 TEST(ShotAnalysisTest, FinishedShotsAreCodedByGame) {
     namespace kind = shot_kind;
-    const ShotSetup threeCushion = SetupFor(type::kThreeCushion);
-    const ShotSetup international = SetupFor(type::kThreeCushionPro);
-    const ShotSetup fourBall = SetupFor(type::kFourBall);
-    const ShotSetup fourBallBreak = SetupFor(type::kFourBall, 1);
-    const ShotSetup eightBall = SetupFor(type::kEightBall, 5, group::kLow);
-    const ShotSetup nineBall = SetupFor(type::kNineBall, 4, 0, 3);  // the 3 is the lowest ball
+    const ShotFacts threeCushion = SetupFor(type::kThreeCushion);
+    const ShotFacts international = SetupFor(type::kThreeCushionPro);
+    const ShotFacts fourBall = SetupFor(type::kFourBall);
+    const ShotFacts fourBallBreak = SetupFor(type::kFourBall, 1);
+    const ShotFacts eightBall = SetupFor(type::kEightBall, 5, group::kLow);
+    const ShotFacts nineBall = SetupFor(type::kNineBall, 4, 0, 3);  // the 3 is the lowest ball
     const struct {
-        ShotSetup setup;
+        ShotFacts setup;
         std::vector<Observation> seen;
         int32_t code;
         int32_t kind;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/system/FpuMode.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace platform {
 namespace {
@@ -47,6 +48,23 @@ TEST(FpuModeTest, RoundsTowardZeroAndFlushesDenormalsOnTheSettingThreadOnly) {
     EXPECT_GT(other.denormalInput, 0.0f);
     EXPECT_GT(other.halfOfSmallestNormal, 0.0f);
     EXPECT_TRUE(std::isinf(other.overflow));
+}
+
+TEST(FpuModeTest, AScopedModeAppliesWithinItsScopeAndGivesTheThreadItsOwnModeBack) {
+    Results inside{};
+    Results after{};
+    std::jthread([&] {
+        {
+            ScopedFpuMode mode;
+            inside = Compute();
+        }
+        after = Compute();
+    }).join();
+    EXPECT_EQ(inside.oneThird, std::nextafter(0.33333334f, 0.0f));
+    EXPECT_EQ(inside.denormalInput, 0.0f);
+    EXPECT_EQ(after.oneThird, 0.33333334f);
+    EXPECT_GT(after.denormalInput, 0.0f);
+    EXPECT_TRUE(std::isinf(after.overflow));
 }
 
 }  // namespace

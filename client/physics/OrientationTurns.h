@@ -1,0 +1,59 @@
+#pragma once
+// The last step of every moving ball's sub-step, the turn of its orientation by its spin, kept back and done in
+// batches. Nothing in a sub-step reads an orientation, so the turns of a Simulate call can wait until the call
+// returns (or until a ball has kCapacity of them waiting); then each ball turns through its sub-steps in order,
+// which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
+// are independent of each other and are computed four at a time; only their products follow one another, and the
+// balls' products run side by side. Owned by its model and used on the thread that simulates.
+#include <cstdint>
+#include <vector>
+
+#include "QuillLib/math/Quaternion.h"
+#include "QuillLib/math/Vec3.h"
+
+namespace kestrovan {
+
+class PhysicsModel;
+
+class OrientationTurns {
+public:
+    static constexpr uint32_t kCapacity = 64;
+
+    // Makes room for count balls, so that simulating never allocates.
+    void Resize(uint16_t count);
+    // Keeps the spin of one of the ball's sub-steps; false when the ball now has kCapacity turns waiting.
+    bool Add(uint16_t index, const quill::Vec3& spin) {
+        Waiting& waiting = waiting_[index];
+        waiting.spinX[waiting.count] = spin.x;
+        waiting.spinY[waiting.count] = spin.y;
+        waiting.spinZ[waiting.count] = spin.z;
+        return ++waiting.count < kCapacity;
+    }
+    // Turns every ball of the model with waiting turns through them, each by its spin over dt.
+    void ApplyAll(PhysicsModel& model, float dt);
+
+    // The turn of one sub-step, as Quaternion::FromAxisAngle builds it from the spin's axis and angle.
+    static quill::Quaternion TurnOf(const quill::Vec3& spin, float dt);
+    // orientation = turn x orientation, normalised.
+    static void Turn(quill::Quaternion& orientation, const quill::Quaternion& turn) {
+        quill::Quaternion::Multiply(orientation, turn, orientation);
+        quill::QuaternionNormalize(orientation);
+    }
+
+    // The waiting turns of one ball, component by component, so that four sub-steps load and store together.
+    struct Waiting {
+        uint32_t count = 0;
+        alignas(16) float spinX[kCapacity];
+        alignas(16) float spinY[kCapacity];
+        alignas(16) float spinZ[kCapacity];
+        alignas(16) float turnX[kCapacity];
+        alignas(16) float turnY[kCapacity];
+        alignas(16) float turnZ[kCapacity];
+        alignas(16) float turnW[kCapacity];
+    };
+
+private:
+    std::vector<Waiting> waiting_;
+};
+
+}  // namespace kestrovan

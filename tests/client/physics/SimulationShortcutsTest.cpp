@@ -1,0 +1,107 @@
+// The shortcuts that make simulating fast must not change a bit: the sweep of the pair search finds exactly the
+// contacts of the search over all pairs, in its order, and the orientation turns done in batches (four at a time
+// where they can) give the bits of turning in every sub-step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "client/physics/BallPairSearch.h"
+#include "client/physics/OrientationTurns.h"
+#include "tests/client/physics/PhysicsFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+class SimulationShortcutsTest : public PhysicsTest {};
+
+// The pairs of the search over all pairs: both on the table, not both at rest, closer than the touch distance in
+// every coordinate and in all, and approaching.
+std::vector<std::pair<uint16_t, uint16_t>> AllPairsTouching(PhysicsModel& model, bool ownRadii) {
+    std::vector<std::pair<uint16_t, uint16_t>> pairs;
+    const float reference = 2.0f * model.Ball(0).radiusCm + 0.1f;
+    for (uint16_t a = 0; a < model.BallCount(); ++a) {
+        for (uint16_t b = static_cast<uint16_t>(a + 1); b < model.BallCount(); ++b) {
+            const PhysicsBall& p = model.Ball(a);
+            const PhysicsBall& q = model.Ball(b);
+            if (p.pocketed != 0 || q.pocketed != 0 || (p.IsAtRest() && q.IsAtRest())) {
+                continue;
+            }
+            const float touch = ownRadii ? p.radiusCm + q.radiusCm + 0.1f : reference;
+            const quill::Vec3 d = p.position - q.position;
+            if (std::fabs(d.x) < touch && std::fabs(d.y) < touch && std::fabs(d.z) < touch &&
+                d.x * d.x + d.y * d.y + d.z * d.z < touch * touch &&
+                quill::Vec3::Dot(d, q.velocity) - quill::Vec3::Dot(d, p.velocity) > 0.0f) {
+                pairs.emplace_back(a, b);
+            }
+        }
+    }
+    return pairs;
+}
+
+TEST_F(SimulationShortcutsTest, TheSweepFindsTheContactsOfTheSearchOverAllPairsInItsOrder) {
+    std::mt19937 random(8);
+    std::uniform_real_distribution<float> place(-20.0f, 20.0f);
+    std::uniform_real_distribution<float> speed(-1.0f, 1.0f);
+    size_t found = 0;
+    for (int layout = 0; layout < 300; ++layout) {
+        // Sixteen balls crowded together, a few of them resting, one pocketed, sizes of two ball sets.
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014, 1, 16, false));
+        for (uint16_t i = 0; i < 16; ++i) {
+            PhysicsBall& ball = model->Ball(i);
+            ball.SetSize(i % 3 == 0 ? 2.625f : 3.275f, 0.2f);
+            ball.position = {place(random), place(random) / 4.0f, ball.radiusCm};
+            ball.velocity = i % 4 == 1 ? quill::Vec3{} : quill::Vec3{speed(random), speed(random), 0.0f};
+        }
+        model->Ball(5).pocketed = 2;
+        for (const bool ownRadii : {false, true}) {
+            const auto expected = AllPairsTouching(*model, ownRadii);
+            BallPairSearch search;
+            search.Reserve(*model);
+            search.Find(BallPairSearchForm{.ownRadii = ownRadii});
+            std::vector<std::pair<uint16_t, uint16_t>> pairs;
+            for (const BallContact& contact : search.Contacts()) {
+                pairs.emplace_back(contact.first, contact.second);
+            }
+            ASSERT_EQ(pairs, expected) << "layout " << layout;
+            found += pairs.size();
+        }
+    }
+    EXPECT_GT(found, 1000u) << "the layouts must bring many balls into contact";
+}
+
+TEST_F(SimulationShortcutsTest, BatchedTurnsGiveTheBitsOfTurningInEverySubStep) {
+    std::mt19937 random(4);
+    std::uniform_real_distribution<float> rate(-300.0f, 300.0f);
+    constexpr float kDt = 0.0001f;
+    auto model = MakeModel(0x10014, 0, {{0.0f, 0.0f}, {20.0f, 0.0f}});
+    OrientationTurns turns;
+    turns.Resize(2);
+    // Counts that are not multiples of four, spins of every size (a huge one leaves the series' range: those
+    // four are turned one at a time), and a ball whose spin is zero.
+    for (const uint32_t count : {1u, 7u, 50u, 63u}) {
+        quill::Quaternion expected[2] = {model->Ball(0).orientation, model->Ball(1).orientation};
+        for (uint32_t k = 0; k < count; ++k) {
+            const quill::Vec3 spins[2] = {
+                k == 5 ? quill::Vec3{4e7f, 0.0f, 1.0f} : quill::Vec3{rate(random), rate(random), rate(random)},
+                k % 3 == 0 ? quill::Vec3{} : quill::Vec3{rate(random), 0.0f, 0.0f}};
+            for (uint16_t ball = 0; ball < 2; ++ball) {
+                ASSERT_TRUE(turns.Add(ball, spins[ball]));
+                OrientationTurns::Turn(expected[ball], OrientationTurns::TurnOf(spins[ball], kDt));
+            }
+        }
+        turns.ApplyAll(*model, kDt);
+        for (uint16_t ball = 0; ball < 2; ++ball) {
+            const quill::Quaternion& q = model->Ball(ball).orientation;
+            EXPECT_EQ(Bits(q.x), Bits(expected[ball].x)) << count;
+            EXPECT_EQ(Bits(q.y), Bits(expected[ball].y)) << count;
+            EXPECT_EQ(Bits(q.z), Bits(expected[ball].z)) << count;
+            EXPECT_EQ(Bits(q.w), Bits(expected[ball].w)) << count;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrovan::test
