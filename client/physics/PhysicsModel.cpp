@@ -165,6 +165,7 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     if (ball.pocketed != 0) {
         return true;
     }
+    const bool wasAtRest = ball.IsAtRest();
     if (ball.cueTimeLeft > 0.0f || ball.cueActive != 0) {
         DeliverCueContact(ball, dt);
     }
@@ -172,7 +173,7 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     ball.velocity.z -= dt * 9.8f;
     const bool resting = CollideBed(ball, dt);
     if (!resting) {
-        CollideFloor(ball, dt);
+        CollideFloor(ball, dt, wasAtRest);
     }
     CollideCushions(ball, dt);
     if (!resting) {
@@ -419,7 +420,7 @@ void PhysicsModel::BrakeOnPocketWall(Vec3& velocity, const Vec3& normal, float d
     }
 }
 
-bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt) {
+bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt, bool wasAtRest) {
     const TableGeometry& g = Geometry();
     const PhysicsConstants& k = ThePhysicsConstants();
     Vec3& v = ball.velocity;
@@ -442,7 +443,10 @@ bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt) {
         stopped = true;
     }
     ball.position.z = ball.radiusCm + g.floorHeight;
-    if (ball.IsAtRest()) {
+    // FloorRest tells that the ball came to rest, once: a ball lying still on the floor meets it again in every
+    // sub-step (gravity pulls it down and the floor stops it), and reporting it each time would fill the event
+    // list while other balls move and keep the resting ball from ever being skipped.
+    if (!wasAtRest && ball.IsAtRest()) {
         ThePhysicsEventList().Append(PhysicsEventKind::FloorRest, ball.index);
     }
     return stopped;

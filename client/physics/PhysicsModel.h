@@ -70,8 +70,9 @@ public:
     void CollideRailTop(PhysicsBall& ball, float dt);
     // A pocket's wall and jaws; true when the ball is within their reach (a contact is then resolved here).
     bool CollidePocketJaw(PhysicsBall& ball, uint8_t pocket, float dt);
-    // The room's floor; true when the ball lies on it and its vertical motion stopped in this sub-step.
-    bool CollideFloor(PhysicsBall& ball, float dt);
+    // The room's floor; true when the ball lies on it and its vertical motion stopped in this sub-step. A
+    // FloorRest event tells when the ball comes to rest there: not when it was at rest before the sub-step.
+    bool CollideFloor(PhysicsBall& ball, float dt, bool wasAtRest);
     // A ball in a pocket: the Pocketed event once, floor friction, and the resting height.
     void SettleInPocket(PhysicsBall& ball, uint8_t pocket, float dt);
     // Whether a continuing cushion contact on the axis counts as a new one (after 4 sub-steps with the positive
