@@ -143,29 +143,28 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
 // while its state stays as it is.
 bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt) {
     if (!ball.IsAtRest()) {
-        return MoveWithoutTurning(ball, dt);  // a moving ball cannot be at its fixed point after this sub-step
+        return MoveWithoutTurning(ball, dt, false);  // a moving ball cannot be at its fixed point after this sub-step
     }
     const PhysicsEventList& events = ThePhysicsEventList();
     const size_t eventCount = events.Size();
     settledBalls_.Keep(index, ball);
-    const bool atRest = MoveWithoutTurning(ball, dt);
+    const bool atRest = MoveWithoutTurning(ball, dt, true);
     settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
     return atRest;
 }
 
 bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
-    if (MoveWithoutTurning(ball, dt)) {
+    if (MoveWithoutTurning(ball, dt, ball.IsAtRest())) {
         return true;
     }
     TurnOrientation(ball, dt);
     return false;
 }
 
-bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
+bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRest) {
     if (ball.pocketed != 0) {
         return true;
     }
-    const bool wasAtRest = ball.IsAtRest();
     if (ball.cueTimeLeft > 0.0f || ball.cueActive != 0) {
         DeliverCueContact(ball, dt);
     }
@@ -175,7 +174,11 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     if (!resting) {
         CollideFloor(ball, dt, wasAtRest);
     }
-    CollideCushions(ball, dt);
+    // Every model's cushion pass starts with the zone test and does nothing for a ball that it finds far from
+    // every cushion: such a ball (most of them, in most sub-steps) is not even handed to the pass.
+    if (CushionContactSearch::MayTouchCushion(Geometry(), ball)) {
+        CollideCushions(ball, dt);
+    }
     if (!resting) {
         CollideRailTop(ball, dt);
     }
@@ -224,12 +227,13 @@ bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
         p.z > r) {
         return false;
     }
-    const bool still = ball.bedVector[0] == 0.0f && ball.bedVector[1] == 0.0f;
+    // Nothing below changes the bed vector: whether it is still is asked only where it matters.
+    const auto isStill = [&ball] { return ball.bedVector[0] == 0.0f && ball.bedVector[1] == 0.0f; };
     if (HasPockets()) {
         const uint8_t zone = (p.x < g.noseMinX + r ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
                              (p.y < g.noseMinY + r ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0);
         const uint8_t pocket = PocketGeometry::HolePocketOfZone(zone);
-        if (pocket != 0 && CollideBedHole(ball, pocket, dt, still)) {
+        if (pocket != 0 && CollideBedHole(ball, pocket, dt, isStill())) {
             return false;
         }
     }
@@ -244,7 +248,7 @@ bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
     bool absorbed = false;
     float newVz = 0.0f;
     if (v.z <= -limit) {
-        if (still && dt > 0.0f && v.z < -4.0f * limit) {
+        if (dt > 0.0f && v.z < -4.0f * limit && isStill()) {
             ThePhysicsEventList().Append(PhysicsEventKind::BedImpact, ball.index, -(ball.mass * v.z));
         }
         newVz = -v.z * k[12];

@@ -111,7 +111,8 @@ private:
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
-    bool MoveWithoutTurning(PhysicsBall& ball, float dt);
+    // wasAtRest: the ball was at rest before this sub-step.
+    bool MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRest);
     void DeliverCueContact(PhysicsBall& ball, float dt);
     void EndCueContact(PhysicsBall& ball);
     void TurnOrientation(PhysicsBall& ball, float dt);
