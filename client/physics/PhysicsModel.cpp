@@ -1,5 +1,8 @@
 #include "client/physics/PhysicsModel.h"
 
+#include <array>
+#include <span>
+
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vector2D.h"
@@ -59,6 +62,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         pairSearch_.Reserve(*this);
         settledBalls_.Resize(count);
         turns_.Resize(count);
+        steppedOnCloth_.assign(count, 0);
     }
 }
 
@@ -101,16 +105,22 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
     settledBalls_.ForgetAll();
+    const bool sideBySide = clothSteps_.Prepare(*this, dt);
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
+        // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
+        // depends on nothing but the ball, so taking it before the others' changes no bit.
+        if (sideBySide) {
+            StepOnOpenCloth();
+        }
         for (size_t i = balls_.size(); i-- > 0;) {
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
             if (moves) {
-                atRest = StepUnsettledBall(index, ball, dt);
+                atRest = steppedOnCloth_[i] != 0 ? ball.IsAtRest() : StepUnsettledBall(index, ball, dt);
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
                     turns_.ApplyAll(*this, dt);
@@ -137,6 +147,34 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     }
     turns_.ApplyAll(*this, dt);
     return true;
+}
+
+// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken.
+void PhysicsModel::StepOnOpenCloth() {
+    std::array<PhysicsBall*, ClothSteps::kWidth> group{};
+    std::array<size_t, ClothSteps::kWidth> indices{};
+    unsigned count = 0;
+    const auto stepGroup = [&] {
+        const unsigned taken = clothSteps_.Step(std::span(group.data(), count));
+        for (unsigned lane = 0; lane < count; ++lane) {
+            steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+        }
+        count = 0;
+    };
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        PhysicsBall& ball = *balls_[i];
+        steppedOnCloth_[i] = 0;
+        if (ClothSteps::Qualifies(ball)) {
+            group[count] = &ball;
+            indices[count] = i;
+            if (++count == ClothSteps::kWidth) {
+                stepGroup();
+            }
+        }
+    }
+    if (count != 0) {
+        stepGroup();
+    }
 }
 
 // MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call
@@ -518,11 +556,15 @@ void PhysicsModel::SetupTuning() {
     }
 }
 
-void PhysicsModel::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel::ClothForm() {
     ClothFrictionForm form;
     form.forceForm = true;
     form.clothSpeedLoad = 0.0000399999990f;
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
+}
+
+void PhysicsModel::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), ClothForm());
 }
 
 void PhysicsModel::Strike(PhysicsBall& ball, const CueStroke& stroke) {

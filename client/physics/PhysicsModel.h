@@ -15,6 +15,7 @@
 #include "client/physics/BallContact.h"
 #include "client/physics/BallPairSearch.h"
 #include "client/physics/ClothFriction.h"
+#include "client/physics/ClothSteps.h"
 #include "client/physics/CueStroke.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
@@ -43,8 +44,8 @@ public:
     virtual void SetupConstants();
     // Writes the process-wide K0 to K32 (and the model's own tuning fields) for the model's table.
     virtual void SetupTuning();
-    // The friction of one sub-step against surface 0 (cloth), 1 (floor) or 2 (rail top).
-    virtual void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface);
+    // The form of the model's friction between a ball and the surface it lies on (see ClothFriction).
+    virtual ClothFrictionForm ClothForm();
     // One sub-step of a cushion contact driven by a normal force per unit mass (models before the rebound).
     virtual void CushionContactStep(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal, float force,
                                     float approachSpeed, float radiusM, float inertiaArm, float h,
@@ -59,6 +60,8 @@ public:
     virtual bool CollideBalls();
 
     // --- the shared motion step ---
+    // The friction of one sub-step against surface 0 (cloth), 1 (floor) or 2 (rail top), in the model's form.
+    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface);
     // Advances duration x timeScale seconds in subSteps x timeScale sub-steps of duration / subSteps; a product
     // below 1 (or a negative or NaN time scale) runs until the motion ends. True when the motion has ended.
     bool Simulate(float duration, uint32_t subSteps, float timeScale);
@@ -109,6 +112,7 @@ protected:
 private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    void StepOnOpenCloth();
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
     // wasAtRest: the ball was at rest before this sub-step.
@@ -126,6 +130,8 @@ private:
     BallPairSearch pairSearch_;
     SettledBalls settledBalls_;
     OrientationTurns turns_;
+    ClothSteps clothSteps_;
+    std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;

@@ -112,13 +112,13 @@ void PhysicsModel10010::WriteSeriesTuning(const ClothTable& cloth, float pocketD
     k[13] = 60.0f;
 }
 
-void PhysicsModel10010::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel10010::ClothForm() {
     ClothFrictionForm form;
     form.clothSpeedLoad = fields_.clothSpeedLoad;
     form.slowSpeedLimit = fields_.slowSpeedLimit;
     form.slowSpeedBoost = fields_.slowSpeedBoost;
     form.stopTurnFactor = fields_.spinStopFactor;
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
 }
 
 void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {

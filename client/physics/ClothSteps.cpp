@@ -1,0 +1,294 @@
+#include "client/physics/ClothSteps.h"
+
+#include <bit>
+#include <cstddef>
+#include <type_traits>
+
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsConstants.h"
+#include "client/physics/PhysicsModel.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kestrovan {
+
+#if defined(__SSE2__)
+
+namespace {
+
+using Lanes = __m128;
+
+Lanes All(float value) {
+    return _mm_set1_ps(value);
+}
+
+// mask ? a : b, lane by lane.
+Lanes Select(Lanes mask, Lanes a, Lanes b) {
+    return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+}
+
+Lanes Negated(Lanes a) {
+    return _mm_xor_ps(a, All(-0.0f));
+}
+
+// quill::Length2D: 0 when the sum of squares is not greater than 0.
+Lanes Length2D(Lanes x, Lanes y) {
+    const Lanes sum = _mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y));
+    return _mm_and_ps(_mm_cmpgt_ps(sum, _mm_setzero_ps()), _mm_sqrt_ps(sum));
+}
+
+// The state of up to four balls, one per lane.
+struct Balls {
+    Lanes radiusM, radiusCm, inertiaArm;
+    Lanes px, py, pz, vx, vy, wx, wy, wz;
+};
+
+// A ball's fields are read and written four at a time where the class keeps them side by side.
+static_assert(std::is_standard_layout_v<PhysicsBall>);
+static_assert(offsetof(PhysicsBall, radiusCm) == offsetof(PhysicsBall, radiusM) + 4);
+static_assert(offsetof(PhysicsBall, inertiaArm) == offsetof(PhysicsBall, radiusM) + 12);
+static_assert(offsetof(PhysicsBall, velocity) == offsetof(PhysicsBall, position) + 12);
+static_assert(offsetof(PhysicsBall, spin) == offsetof(PhysicsBall, velocity) + 12);
+constexpr size_t kSizeRow = offsetof(PhysicsBall, radiusM);        // radiusM, radiusCm, mass, inertiaArm
+constexpr size_t kPlaceRow = offsetof(PhysicsBall, position);      // position, velocity.x
+constexpr size_t kMotionRow = offsetof(PhysicsBall, velocity) + 4;  // velocity.y, velocity.z, spin.x, spin.y
+
+Lanes LoadRow(const PhysicsBall& ball, size_t offset) {
+    return _mm_loadu_ps(reinterpret_cast<const float*>(reinterpret_cast<const unsigned char*>(&ball) + offset));
+}
+
+void StoreRow(PhysicsBall& ball, size_t offset, Lanes row) {
+    _mm_storeu_ps(reinterpret_cast<float*>(reinterpret_cast<unsigned char*>(&ball) + offset), row);
+}
+
+// The balls' states, one ball per lane; a lane without a ball repeats the first.
+Balls Load(std::span<PhysicsBall* const> balls) {
+    const PhysicsBall* lane[4];
+    for (unsigned i = 0; i < 4; ++i) {
+        lane[i] = balls[i < balls.size() ? i : 0];
+    }
+    Balls b;
+    Lanes mass = _mm_setzero_ps();
+    b.radiusM = LoadRow(*lane[0], kSizeRow);
+    b.radiusCm = LoadRow(*lane[1], kSizeRow);
+    b.inertiaArm = LoadRow(*lane[2], kSizeRow);
+    mass = LoadRow(*lane[3], kSizeRow);
+    _MM_TRANSPOSE4_PS(b.radiusM, b.radiusCm, mass, b.inertiaArm);
+    b.px = LoadRow(*lane[0], kPlaceRow);
+    b.py = LoadRow(*lane[1], kPlaceRow);
+    b.pz = LoadRow(*lane[2], kPlaceRow);
+    b.vx = LoadRow(*lane[3], kPlaceRow);
+    _MM_TRANSPOSE4_PS(b.px, b.py, b.pz, b.vx);
+    Lanes vz;
+    b.vy = LoadRow(*lane[0], kMotionRow);
+    vz = LoadRow(*lane[1], kMotionRow);
+    b.wx = LoadRow(*lane[2], kMotionRow);
+    b.wy = LoadRow(*lane[3], kMotionRow);
+    _MM_TRANSPOSE4_PS(b.vy, vz, b.wx, b.wy);
+    b.wz = _mm_setr_ps(lane[0]->spin.z, lane[1]->spin.z, lane[2]->spin.z, lane[3]->spin.z);
+    return b;
+}
+
+// The part of one axis's slip carried by translation (a) and by spin (b), as ClothFriction's SplitSlip.
+void SplitSlip(Lanes slip, Lanes v, Lanes spinSpeed, Lanes* a, Lanes* b) {
+    const Lanes zero = _mm_setzero_ps();
+    const Lanes along = _mm_cmpgt_ps(_mm_mul_ps(slip, v), zero);
+    const Lanes against = _mm_cmplt_ps(_mm_mul_ps(slip, spinSpeed), zero);
+    *a = Select(along, zero, Select(against, Negated(slip), v));
+    *b = Select(along, slip, Select(against, zero, spinSpeed));
+}
+
+// A ball's motion after its friction step, one ball per lane: velocity and spin across the vertical, and the
+// budget left for the spin about the vertical.
+struct Motion {
+    Lanes vx, vy, wx, wy, turn;
+};
+
+// ClothFriction's sliding branch.
+Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY, Lanes slideMax,
+             Lanes turnBudget, const ClothFrictionForm& form, Lanes share) {
+    Lanes ax, ay, bx, by;
+    SplitSlip(slipX, b.vx, spinSpeedX, &ax, &bx);
+    SplitSlip(slipY, b.vy, spinSpeedY, &ay, &by);
+    const Lanes f = _mm_div_ps(slideMax, Length2D(slipX, slipY));
+    ax = _mm_mul_ps(ax, f);
+    ay = _mm_mul_ps(ay, f);
+    bx = _mm_mul_ps(bx, f);
+    by = _mm_mul_ps(by, f);
+    Motion m;
+    m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(ax, All(form.slideLossScale)));
+    m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(ay, All(form.slideLossScale)));
+    m.wx = _mm_add_ps(b.wx, _mm_div_ps(by, b.inertiaArm));
+    m.wy = _mm_sub_ps(b.wy, _mm_div_ps(bx, b.inertiaArm));
+    ax = _mm_mul_ps(ax, share);
+    ay = _mm_mul_ps(ay, share);
+    bx = _mm_mul_ps(bx, share);
+    by = _mm_mul_ps(by, share);
+    m.vx = _mm_add_ps(m.vx, bx);
+    m.vy = _mm_add_ps(m.vy, by);
+    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(_mm_div_ps(ay, b.inertiaArm), All(form.passedSpinScale)));
+    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(_mm_div_ps(ax, b.inertiaArm), All(form.passedSpinScale)));
+    m.turn = turnBudget;
+    return m;
+}
+
+// ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0).
+Lanes SlowSpeedGrowth(Lanes speed, float limit, float boost) {
+    Lanes growth = _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(All(limit), speed), All(boost)), All(limit)), All(1.0f));
+    const Lanes belowQuarter = _mm_cmplt_ps(speed, All(0.25f * limit));
+    const Lanes belowHalf = _mm_cmplt_ps(speed, All(0.5f * limit));
+    const Lanes belowThreeQuarters = _mm_cmplt_ps(speed, All(0.75f * limit));
+    const Lanes step =
+        Select(belowQuarter, All(0.25f * limit), Select(belowHalf, All(0.5f * limit), All(0.75f * limit)));
+    growth = Select(belowThreeQuarters, _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
+    return Select(_mm_cmplt_ps(growth, All(0.4f)), All(0.4f), growth);
+}
+
+// ClothFriction's rolling branch.
+Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, const ClothFrictionForm& form) {
+    const Lanes zero = _mm_setzero_ps();
+    Lanes roll = rollBudget;
+    const float limit = form.slowSpeedLimit;
+    if (limit > 0.0f) {
+        roll = Select(_mm_cmple_ps(speed, All(limit)), _mm_mul_ps(roll, SlowSpeedGrowth(speed, limit, form.slowSpeedBoost)),
+                      roll);
+    }
+    roll = Select(_mm_cmplt_ps(speed, roll), zero, roll);
+    const Lanes stops = _mm_cmpeq_ps(roll, zero);
+    const Lanes r = b.radiusM;
+    const Lanes moving = _mm_cmpgt_ps(speed, zero);
+    const Lanes dx = _mm_and_ps(moving, _mm_div_ps(b.vx, speed));
+    const Lanes dy = _mm_and_ps(moving, _mm_div_ps(b.vy, speed));
+    Motion m;
+    m.vx = _mm_andnot_ps(stops, _mm_sub_ps(b.vx, _mm_mul_ps(dx, roll)));
+    m.vy = _mm_andnot_ps(stops, _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll)));
+    m.wx = _mm_andnot_ps(stops, _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r)));
+    m.wy = _mm_andnot_ps(stops, _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r)));
+    m.turn = Select(stops, _mm_mul_ps(turnBudget, All(form.stopTurnFactor)), turnBudget);
+    return m;
+}
+
+// Writes the stepped balls' new state: the place (its height unchanged), the velocity (no vertical speed: the bed
+// carries the ball), the spin, and the bed's mark.
+void Store(std::span<PhysicsBall* const> balls, unsigned stepped, Lanes px, Lanes py, Lanes pz, const Motion& m,
+           Lanes wz) {
+    Lanes place[4] = {px, py, pz, m.vx};
+    _MM_TRANSPOSE4_PS(place[0], place[1], place[2], place[3]);
+    Lanes motion[4] = {m.vy, _mm_setzero_ps(), m.wx, m.wy};
+    _MM_TRANSPOSE4_PS(motion[0], motion[1], motion[2], motion[3]);
+    alignas(16) float spinZ[4];
+    _mm_store_ps(spinZ, wz);
+    for (unsigned lane = 0; lane < balls.size(); ++lane) {
+        if ((stepped >> lane & 1u) != 0) {
+            PhysicsBall& ball = *balls[lane];
+            StoreRow(ball, kPlaceRow, place[lane]);
+            StoreRow(ball, kMotionRow, motion[lane]);
+            ball.spin.z = spinZ[lane];
+            ball.onBed = 1;
+        }
+    }
+}
+
+}  // namespace
+
+bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
+    form_ = model.ClothForm();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    geometry_ = model.Geometry();
+    for (int i = 0; i < 4; ++i) {
+        cloth_[i] = k[static_cast<size_t>(i)];
+    }
+    advance_ = dt * 100.0f;
+    fallSpeed_ = 0.0f - dt * 9.8f;
+    // The bed then takes a friction step and absorbs the fall without a bounce; a fall speed that reads as 0
+    // would make the ball count as at rest, which the friction step tests.
+    const bool absorbed = !(fallSpeed_ <= -(k[13] * dt));
+    const bool falls = fallSpeed_ < 0.0f && (std::bit_cast<uint32_t>(fallSpeed_) & 0x7F800000u) != 0;
+    return !form_.forceForm && dt > 0.0f && falls && absorbed;
+}
+
+unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
+    const Balls b = Load(balls);
+    const Lanes zero = _mm_setzero_ps();
+    const TableGeometry& g = geometry_;
+    const ClothFrictionForm& form = form_;
+
+    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
+    // every cushion and hole) and the rail tops.
+    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, All(advance_)));
+    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, All(advance_)));
+    const Lanes r = b.radiusCm;
+    Lanes taken = _mm_cmplt_ps(zero, r);
+    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(px, All(g.cushionBackMinX)), _mm_cmpgt_ps(px, All(g.cushionBackMaxX))),
+                          taken);
+    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(py, All(g.cushionBackMinY)), _mm_cmpgt_ps(py, All(g.cushionBackMaxY))),
+                          taken);
+    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, All(g.noseMinX))),
+                                    _mm_cmpgt_ps(px, _mm_sub_ps(All(g.noseMaxX), r))),
+                          taken);
+    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, All(g.noseMinY))),
+                                    _mm_cmpgt_ps(py, _mm_sub_ps(All(g.noseMaxY), r))),
+                          taken);
+
+    // ClothFriction::Apply on the cloth: the budgets of the sub-step.
+    const Lanes speed = Length2D(b.vx, b.vy);
+    const Lanes load = _mm_sub_ps(All(-fallSpeed_), _mm_mul_ps(speed, All(form.clothSpeedLoad)));
+    if (!form.skipWhenRising) {
+        taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
+    }
+    const Lanes slideMax = _mm_mul_ps(load, All(cloth_[0]));
+    const Lanes rollBudget = _mm_mul_ps(load, All(cloth_[2]));
+    const Lanes turnBudget = _mm_mul_ps(load, All(cloth_[3]));
+    const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
+    const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
+    const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
+    const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
+    const Lanes slipLength = Length2D(slipX, slipY);
+    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), slipLength);
+
+    const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
+    const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
+    Motion slide{};
+    if (slides != 0) {
+        slide = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, form, All(cloth_[1]));
+    }
+    Motion roll{};
+    if (rolls != 0) {
+        roll = Roll(b, speed, rollBudget, turnBudget, form);
+    }
+    const Motion m{Select(sliding, slide.vx, roll.vx), Select(sliding, slide.vy, roll.vy),
+                   Select(sliding, slide.wx, roll.wx), Select(sliding, slide.wy, roll.wy),
+                   Select(sliding, slide.turn, roll.turn)};
+
+    // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
+    const Lanes t = _mm_div_ps(m.turn, b.radiusM);
+    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(m.turn, zero), _mm_cmpge_ps(magnitude, t));
+    const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+
+    // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
+    for (const Lanes value : {px, py, m.vx, m.vy, m.wx, m.wy, wz}) {
+        taken = _mm_andnot_ps(_mm_cmpunord_ps(value, value), taken);
+    }
+    const unsigned stepped = static_cast<unsigned>(_mm_movemask_ps(taken)) & ((1u << balls.size()) - 1u);
+    if (stepped != 0) {
+        Store(balls, stepped, px, py, b.pz, m, wz);
+    }
+    return stepped;
+}
+
+#else
+
+bool ClothSteps::Prepare(PhysicsModel& /*model*/, float /*dt*/) {
+    return false;
+}
+
+unsigned ClothSteps::Step(std::span<PhysicsBall* const> /*balls*/) const {
+    return 0;
+}
+
+#endif
+
+}  // namespace kestrovan

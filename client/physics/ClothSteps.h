@@ -1,0 +1,46 @@
+#pragma once
+// The sub-steps of balls that roll or slide on the open cloth, four side by side. Most sub-steps of a shot are of
+// this kind: a ball lying on the cloth, far from the cushions and the holes, with no cue contact, moves, gets
+// gravity, is carried by the bed and rubs on the cloth. Taken four balls at a time, each lane computes its ball's
+// sub-step with the operations of MoveBall (PhysicsModel::CollideBed and ClothFriction in the model's impulse
+// form), in their order and rounding, so the bits are those of the ball-by-ball step; the branches become choices
+// between the results of both sides. A ball that comes near a cushion or a hole, or whose numbers are not all
+// numbers, is left for the ball-by-ball step. Owned by its model and used on the thread that simulates.
+#include <cstdint>
+#include <span>
+
+#include "client/physics/ClothFriction.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/TableGeometry.h"
+
+namespace kestrovan {
+
+class PhysicsModel;
+
+class ClothSteps {
+public:
+    static constexpr unsigned kWidth = 4;
+
+    // Takes the model's friction form, constants and table for the sub-steps of dt of one Simulate call; false when
+    // they cannot be taken side by side (the model's friction is a force form, or a ball lying on the cloth would
+    // not simply be carried by it).
+    bool Prepare(PhysicsModel& model, float dt);
+    // Whether the ball's next sub-step may be taken side by side: it moves, lies on the cloth at its own height
+    // with no vertical speed, and neither the cue nor a cushion contact of the last pass acts on it.
+    static bool Qualifies(const PhysicsBall& ball) {
+        return ball.pocketed == 0 && ball.cueActive == 0 && !(ball.cueTimeLeft > 0.0f) && ball.cushionMask == 0 &&
+               ball.position.z == ball.radiusCm && ball.velocity.z == 0.0f && !ball.IsAtRest();
+    }
+    // Takes the sub-step of up to kWidth qualifying balls side by side. Returns one bit per ball (bit i for
+    // balls[i]) whose sub-step was taken; the others are left as they were, for the ball-by-ball step.
+    unsigned Step(std::span<PhysicsBall* const> balls) const;
+
+private:
+    ClothFrictionForm form_;
+    TableGeometry geometry_;
+    float cloth_[4] = {};     // K0 to K3: slide, passed share, roll, turn
+    float advance_ = 0.0f;    // dt x 100: centimetres moved per m/s
+    float fallSpeed_ = 0.0f;  // the vertical speed that gravity gives a ball lying still in one sub-step
+};
+
+}  // namespace kestrovan
