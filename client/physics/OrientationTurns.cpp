@@ -146,15 +146,9 @@ void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& tur
     _mm_storeu_ps(&orientation.x, _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0))));
 }
 
-void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
-    const FourTurns four(dt);
-    uint32_t k = 0;
-    for (; k + 4 <= waiting.count; k += 4) {
-        four.Compute(waiting, k);
-    }
-    for (; k < waiting.count; ++k) {
-        ComputeOne(waiting, k, dt);
-    }
+// The turns k to k + 3 of waiting (a block beyond the count holds zero spins, which turn nothing).
+void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
+    FourTurns(dt).Compute(waiting, k);
 }
 
 #else
@@ -163,13 +157,26 @@ void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& tur
     OrientationTurns::Turn(orientation, turn);
 }
 
-void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
-    for (uint32_t k = 0; k < waiting.count; ++k) {
-        ComputeOne(waiting, k, dt);
+void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
+    for (uint32_t i = k; i < k + 4; ++i) {
+        ComputeOne(waiting, i, dt);
     }
 }
 
 #endif
+
+// The waiting turns k to k + 3 of every turning ball, each ball's in order; the products of different balls are
+// independent and run side by side.
+void TurnBlock(PhysicsModel& model, const std::vector<OrientationTurns::Waiting>& waiting,
+               const std::vector<uint16_t>& turning, uint32_t k) {
+    for (uint32_t j = k; j < k + 4; ++j) {
+        for (const uint16_t i : turning) {
+            if (j < waiting[i].count) {
+                TurnSideBySide(model.Ball(i).orientation, waiting[i].turns[j]);
+            }
+        }
+    }
+}
 
 }  // namespace
 
@@ -186,24 +193,33 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
     return RotationAbout(axis, rate * dt);
 }
 
-// First every turn quaternion (independent of one another), then the products, the balls' chains side by side.
+// The turn quaternions four sub-steps at a time (the last block filled up with zero spins), each block computed
+// while the products of the one before it run: the products follow one another, the turns are independent.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
         Waiting& waiting = waiting_[i];
         if (waiting.count != 0) {
-            ComputeTurns(waiting, dt);
+            for (uint32_t k = waiting.count; k % 4 != 0; ++k) {
+                waiting.spinX[k] = waiting.spinY[k] = waiting.spinZ[k] = 0.0f;
+            }
             longest = std::max(longest, waiting.count);
             turning_.push_back(static_cast<uint16_t>(i));
         }
     }
-    for (uint32_t k = 0; k < longest; ++k) {
+    const auto computeBlock = [&](uint32_t k) {
         for (const uint16_t i : turning_) {
-            const Waiting& waiting = waiting_[i];
-            if (k < waiting.count) {
-                TurnSideBySide(model.Ball(i).orientation, waiting.turns[k]);
+            if (k < waiting_[i].count) {
+                ComputeBlock(waiting_[i], k, dt);
             }
         }
+    };
+    if (longest != 0) {
+        computeBlock(0);
+    }
+    for (uint32_t k = 0; k < longest; k += 4) {
+        computeBlock(k + 4);
+        TurnBlock(model, waiting_, turning_, k);
     }
     for (const uint16_t i : turning_) {
         waiting_[i].count = 0;
