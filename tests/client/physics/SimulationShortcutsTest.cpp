@@ -1,14 +1,18 @@
 // The shortcuts that make simulating fast must not change a bit: the sweep of the pair search finds exactly the
-// contacts of the search over all pairs, in its order, and the orientation turns done in batches (four at a time
-// where they can) give the bits of turning in every sub-step.
+// contacts of the search over all pairs, in its order, the orientation turns done in batches (four at a time
+// where they can) give the bits of turning in every sub-step, and balls on the open cloth stepped side by side
+// get the bits of the ball-by-ball step.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <span>
 #include <memory>
 #include <random>
 #include <vector>
 
 #include "client/physics/BallPairSearch.h"
+#include "client/physics/ClothSteps.h"
 #include "client/physics/OrientationTurns.h"
 #include "tests/client/physics/PhysicsFixture.h"
 
@@ -101,6 +105,78 @@ TEST_F(SimulationShortcutsTest, BatchedTurnsGiveTheBitsOfTurningInEverySubStep) 
             EXPECT_EQ(Bits(q.w), Bits(expected[ball].w)) << count;
         }
     }
+}
+
+std::array<uint32_t, 3> Bits(const quill::Vec3& v) {
+    return {test::Bits(v.x), test::Bits(v.y), test::Bits(v.z)};
+}
+
+// A ball lying on the cloth with a random motion: speeds from a thousandth of the slow-speed limits to a few m/s,
+// spins that roll with the ball, roll nearly, or slide, with or without spin about the vertical; places over the
+// whole bed, so that some balls come near a cushion or a hole.
+void RandomMotionOnCloth(PhysicsBall& ball, std::mt19937& random) {
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_real_distribution<float> exponent(-4.0f, 0.7f);
+    const auto speed = [&] { return unit(random) * std::pow(10.0f, exponent(random)); };
+    ball.position = {unit(random) * 130.0f, unit(random) * 70.0f, ball.radiusCm};
+    ball.velocity = {speed(), random() % 5 == 0 ? 0.0f : speed(), 0.0f};
+    const quill::Vec3 rolling{-ball.velocity.y / ball.radiusM, ball.velocity.x / ball.radiusM, 0.0f};
+    switch (random() % 3) {
+        case 0:
+            ball.spin = rolling;
+            break;
+        case 1:
+            ball.spin = {rolling.x * (1.0f + unit(random) * 1e-3f), rolling.y, 0.0f};
+            break;
+        default:
+            ball.spin = {speed() * 50.0f, speed() * 50.0f, 0.0f};
+            break;
+    }
+    ball.spin.z = random() % 2 == 0 ? 0.0f : speed() * 20.0f;
+}
+
+TEST_F(SimulationShortcutsTest, BallsSteppedSideBySideOnTheClothGetTheBitsOfTheBallByBallStep) {
+    constexpr float kDt = 0.0001f;
+    std::mt19937 random(21);
+    // Every impulse form of cloth friction: rising balls skipped (0x10005), scaled slides (0x1000A, 0x1000E),
+    // slow-speed growth (0x10014 on a carom table) and none (0x10010 on a pocket table, with holes).
+    for (const auto& [code, kind] : {std::pair{0x10005u, 0u}, std::pair{0x1000Au, 3u}, std::pair{0x1000Eu, 4u},
+                                     std::pair{0x10014u, 0u}, std::pair{0x10010u, 1u}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << code << " on table kind " << kind);
+        auto model = MakeModel(code, kind, {{0.0f, 0.0f}, {10.0f, 0.0f}, {20.0f, 0.0f}, {30.0f, 0.0f}});
+        ClothSteps steps;
+        ASSERT_TRUE(steps.Prepare(*model, kDt));
+        PhysicsBall* balls[4] = {&model->Ball(0), &model->Ball(1), &model->Ball(2), &model->Ball(3)};
+        size_t taken = 0;
+        for (int trial = 0; trial < 2000; ++trial) {
+            PhysicsBall before[4] = {*balls[0], *balls[1], *balls[2], *balls[3]};
+            for (PhysicsBall& ball : before) {
+                RandomMotionOnCloth(ball, random);
+                ASSERT_TRUE(ClothSteps::Qualifies(ball));
+            }
+            const unsigned count = 1 + trial % 4;
+            for (unsigned i = 0; i < count; ++i) {
+                *balls[i] = before[i];
+            }
+            const unsigned stepped = steps.Step(std::span(balls, count));
+            for (unsigned i = 0; i < count; ++i) {
+                const PhysicsBall sideBySide = *balls[i];
+                *balls[i] = before[i];
+                if ((stepped >> i & 1u) != 0) {
+                    model->MoveBall(*balls[i], kDt);
+                    ++taken;
+                }
+                EXPECT_EQ(Bits(sideBySide.position), Bits(balls[i]->position)) << "trial " << trial;
+                EXPECT_EQ(Bits(sideBySide.velocity), Bits(balls[i]->velocity)) << "trial " << trial;
+                EXPECT_EQ(Bits(sideBySide.spin), Bits(balls[i]->spin)) << "trial " << trial;
+                EXPECT_EQ(sideBySide.onBed, balls[i]->onBed) << "trial " << trial;
+            }
+        }
+        EXPECT_GT(taken, 3000u) << "most balls are far enough from the cushions";
+    }
+    // Force forms are stepped ball by ball.
+    auto base = MakeModel(0x10001, 0, {{0.0f, 0.0f}});
+    EXPECT_FALSE(ClothSteps().Prepare(*base, kDt));
 }
 
 }  // namespace
