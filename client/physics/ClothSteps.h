@@ -28,8 +28,8 @@ public:
     // Whether the ball's next sub-step may be taken side by side: it moves, lies on the cloth at its own height
     // with no vertical speed, and neither the cue nor a cushion contact of the last pass acts on it.
     static bool Qualifies(const PhysicsBall& ball) {
-        return ball.pocketed == 0 && ball.cueActive == 0 && !(ball.cueTimeLeft > 0.0f) && ball.cushionMask == 0 &&
-               ball.position.z == ball.radiusCm && ball.velocity.z == 0.0f && !ball.IsAtRest();
+        return ball.pocketed == 0 && ball.cueActive == 0 && ball.cushionMask == 0 && !(ball.cueTimeLeft > 0.0f) &&
+               ball.velocity.z == 0.0f && ball.position.z == ball.radiusCm && !ball.IsAtRest();
     }
     // Takes the sub-step of up to kWidth qualifying balls side by side. Returns one bit per ball (bit i for
     // balls[i]) whose sub-step was taken; the others are left as they were, for the ball-by-ball step.

@@ -1,6 +1,5 @@
 #include "client/physics/PhysicsModel.h"
 
-#include <array>
 #include <span>
 
 #include "QuillLib/math/MathConstants.h"
@@ -119,8 +118,16 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
+            // A ball stepped side by side has numbers only: the side-by-side step leaves any other to this loop.
+            bool numbersOnly = false;
             if (moves) {
-                atRest = steppedOnCloth_[i] != 0 ? ball.IsAtRest() : StepUnsettledBall(index, ball, dt);
+                if (steppedOnCloth_[i] != 0) {
+                    steppedOnCloth_[i] = 0;
+                    atRest = ball.IsAtRest();
+                    numbersOnly = true;
+                } else {
+                    atRest = StepUnsettledBall(index, ball, dt);
+                }
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
                     turns_.ApplyAll(*this, dt);
@@ -129,7 +136,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             done = done && atRest;
             // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
             // sub-step of the call).
-            if (moves || step == 0) {
+            if ((moves || step == 0) && !numbersOnly) {
                 corrupted = corrupted || HasNaNMotion(ball);
             }
         }
@@ -149,31 +156,31 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     return true;
 }
 
-// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken.
+// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
+// of Simulate clears the marks as it meets them).
 void PhysicsModel::StepOnOpenCloth() {
-    std::array<PhysicsBall*, ClothSteps::kWidth> group{};
-    std::array<size_t, ClothSteps::kWidth> indices{};
+    PhysicsBall* group[ClothSteps::kWidth];
+    size_t indices[ClothSteps::kWidth];
     unsigned count = 0;
-    const auto stepGroup = [&] {
-        const unsigned taken = clothSteps_.Step(std::span(group.data(), count));
-        for (unsigned lane = 0; lane < count; ++lane) {
-            steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
-        }
-        count = 0;
-    };
     for (size_t i = 0; i < balls_.size(); ++i) {
         PhysicsBall& ball = *balls_[i];
-        steppedOnCloth_[i] = 0;
         if (ClothSteps::Qualifies(ball)) {
             group[count] = &ball;
             indices[count] = i;
             if (++count == ClothSteps::kWidth) {
-                stepGroup();
+                MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+                count = 0;
             }
         }
     }
     if (count != 0) {
-        stepGroup();
+        MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+    }
+}
+
+void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
+    for (unsigned lane = 0; lane < count; ++lane) {
+        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
     }
 }
 

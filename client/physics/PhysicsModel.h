@@ -113,6 +113,7 @@ private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void StepOnOpenCloth();
+    void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
     // wasAtRest: the ball was at rest before this sub-step.
