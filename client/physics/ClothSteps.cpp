@@ -24,6 +24,19 @@ Lanes All(float value) {
     return _mm_set1_ps(value);
 }
 
+// The values that ClothSteps::Prepare repeats for every lane.
+enum LaneValue : size_t {
+    kBackMinX, kBackMaxX, kBackMinY, kBackMaxY,   // the box of the cushion backs
+    kNoseMinX, kNoseMaxX, kNoseMinY, kNoseMaxY,   // the nose lines
+    kAdvance,                                     // dt x 100: centimetres moved per m/s
+    kFallLoad,                                    // -(the vertical speed that gravity gives in one sub-step)
+    kSpeedLoad, kSlide, kShare, kRoll, kTurn,     // the cloth: its speed load and K0 to K3
+    kSlideLoss, kPassedSpin, kStopTurn,           // the form's scales
+    kSlowLimit, kSlowBoost, kQuarterLimit, kHalfLimit, kThreeQuarterLimit,  // the slow-speed growth
+    kLaneValueEnd
+};
+static_assert(kLaneValueEnd <= ClothSteps::kLaneValueCount);
+
 // mask ? a : b, lane by lane.
 Lanes Select(Lanes mask, Lanes a, Lanes b) {
     return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
@@ -108,7 +121,7 @@ struct Motion {
 
 // ClothFriction's sliding branch.
 Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY, Lanes slideMax,
-             Lanes turnBudget, const ClothFrictionForm& form, Lanes share) {
+             Lanes turnBudget, Lanes slideLoss, Lanes share, Lanes passedSpin) {
     Lanes ax, ay, bx, by;
     SplitSlip(slipX, b.vx, spinSpeedX, &ax, &bx);
     SplitSlip(slipY, b.vy, spinSpeedY, &ay, &by);
@@ -118,8 +131,8 @@ Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes s
     bx = _mm_mul_ps(bx, f);
     by = _mm_mul_ps(by, f);
     Motion m;
-    m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(ax, All(form.slideLossScale)));
-    m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(ay, All(form.slideLossScale)));
+    m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(ax, slideLoss));
+    m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(ay, slideLoss));
     m.wx = _mm_add_ps(b.wx, _mm_div_ps(by, b.inertiaArm));
     m.wy = _mm_sub_ps(b.wy, _mm_div_ps(bx, b.inertiaArm));
     ax = _mm_mul_ps(ax, share);
@@ -128,34 +141,38 @@ Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes s
     by = _mm_mul_ps(by, share);
     m.vx = _mm_add_ps(m.vx, bx);
     m.vy = _mm_add_ps(m.vy, by);
-    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(_mm_div_ps(ay, b.inertiaArm), All(form.passedSpinScale)));
-    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(_mm_div_ps(ax, b.inertiaArm), All(form.passedSpinScale)));
+    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(_mm_div_ps(ay, b.inertiaArm), passedSpin));
+    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(_mm_div_ps(ax, b.inertiaArm), passedSpin));
     m.turn = turnBudget;
     return m;
 }
 
-// ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0).
-Lanes SlowSpeedGrowth(Lanes speed, float limit, float boost) {
-    Lanes growth = _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(All(limit), speed), All(boost)), All(limit)), All(1.0f));
-    const Lanes belowQuarter = _mm_cmplt_ps(speed, All(0.25f * limit));
-    const Lanes belowHalf = _mm_cmplt_ps(speed, All(0.5f * limit));
-    const Lanes belowThreeQuarters = _mm_cmplt_ps(speed, All(0.75f * limit));
-    const Lanes step =
-        Select(belowQuarter, All(0.25f * limit), Select(belowHalf, All(0.5f * limit), All(0.75f * limit)));
-    growth = Select(belowThreeQuarters, _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
-    return Select(_mm_cmplt_ps(growth, All(0.4f)), All(0.4f), growth);
+// The form's values for the rolling branch, each in every lane.
+struct RollForm {
+    bool slowGrowth;  // the slow-speed limit is above 0
+    Lanes limit, boost, quarter, half, threeQuarters, stopTurn;
+};
+
+// ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
+// g < 0.4 ? 0.4 : g, also for a g that is not a number.
+Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+    const Lanes growth =
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(form.limit, speed), form.boost), form.limit), All(1.0f));
+    const Lanes step = Select(_mm_cmplt_ps(speed, form.quarter), form.quarter,
+                              Select(_mm_cmplt_ps(speed, form.half), form.half, form.threeQuarters));
+    const Lanes scaled = Select(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)),
+                                growth);
+    return _mm_max_ps(All(0.4f), scaled);
 }
 
 // ClothFriction's rolling branch.
-Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, const ClothFrictionForm& form) {
+Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
-    const float limit = form.slowSpeedLimit;
-    if (limit > 0.0f) {
-        roll = Select(_mm_cmple_ps(speed, All(limit)), _mm_mul_ps(roll, SlowSpeedGrowth(speed, limit, form.slowSpeedBoost)),
-                      roll);
+    if (form.slowGrowth) {
+        roll = Select(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
     }
-    roll = Select(_mm_cmplt_ps(speed, roll), zero, roll);
+    roll = _mm_andnot_ps(_mm_cmplt_ps(speed, roll), roll);
     const Lanes stops = _mm_cmpeq_ps(roll, zero);
     const Lanes r = b.radiusM;
     const Lanes moving = _mm_cmpgt_ps(speed, zero);
@@ -166,7 +183,7 @@ Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, con
     m.vy = _mm_andnot_ps(stops, _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll)));
     m.wx = _mm_andnot_ps(stops, _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r)));
     m.wy = _mm_andnot_ps(stops, _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r)));
-    m.turn = Select(stops, _mm_mul_ps(turnBudget, All(form.stopTurnFactor)), turnBudget);
+    m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
     return m;
 }
 
@@ -196,71 +213,80 @@ void Store(std::span<PhysicsBall* const> balls, unsigned stepped, Lanes px, Lane
 bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
     form_ = model.ClothForm();
     const PhysicsConstants& k = ThePhysicsConstants();
-    geometry_ = model.Geometry();
-    for (int i = 0; i < 4; ++i) {
-        cloth_[i] = k[static_cast<size_t>(i)];
+    const TableGeometry& g = model.Geometry();
+    const float fallSpeed = 0.0f - dt * 9.8f;
+    const float limit = form_.slowSpeedLimit;
+    const float values[kLaneValueEnd] = {
+        g.cushionBackMinX, g.cushionBackMaxX, g.cushionBackMinY, g.cushionBackMaxY,
+        g.noseMinX,        g.noseMaxX,        g.noseMinY,        g.noseMaxY,
+        dt * 100.0f,       -fallSpeed,        form_.clothSpeedLoad, k[0], k[1], k[2], k[3],
+        form_.slideLossScale, form_.passedSpinScale, form_.stopTurnFactor,
+        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit};
+    for (size_t value = 0; value < kLaneValueEnd; ++value) {
+        for (float& lane : lanes_[value]) {
+            lane = values[value];
+        }
     }
-    advance_ = dt * 100.0f;
-    fallSpeed_ = 0.0f - dt * 9.8f;
     // The bed then takes a friction step and absorbs the fall without a bounce; a fall speed that reads as 0
     // would make the ball count as at rest, which the friction step tests.
-    const bool absorbed = !(fallSpeed_ <= -(k[13] * dt));
-    const bool falls = fallSpeed_ < 0.0f && (std::bit_cast<uint32_t>(fallSpeed_) & 0x7F800000u) != 0;
+    const bool absorbed = !(fallSpeed <= -(k[13] * dt));
+    const bool falls = fallSpeed < 0.0f && (std::bit_cast<uint32_t>(fallSpeed) & 0x7F800000u) != 0;
     return !form_.forceForm && dt > 0.0f && falls && absorbed;
 }
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
+    const auto value = [this](LaneValue v) { return _mm_load_ps(lanes_[v]); };
     const Balls b = Load(balls);
     const Lanes zero = _mm_setzero_ps();
-    const TableGeometry& g = geometry_;
-    const ClothFrictionForm& form = form_;
 
     // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
     // every cushion and hole) and the rail tops.
-    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, All(advance_)));
-    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, All(advance_)));
+    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
+    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
     const Lanes r = b.radiusCm;
-    Lanes taken = _mm_cmplt_ps(zero, r);
-    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(px, All(g.cushionBackMinX)), _mm_cmpgt_ps(px, All(g.cushionBackMaxX))),
-                          taken);
-    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(py, All(g.cushionBackMinY)), _mm_cmpgt_ps(py, All(g.cushionBackMaxY))),
-                          taken);
-    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, All(g.noseMinX))),
-                                    _mm_cmpgt_ps(px, _mm_sub_ps(All(g.noseMaxX), r))),
-                          taken);
-    taken = _mm_andnot_ps(_mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, All(g.noseMinY))),
-                                    _mm_cmpgt_ps(py, _mm_sub_ps(All(g.noseMaxY), r))),
-                          taken);
+    const Lanes outside = _mm_or_ps(
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
+                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
+                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
+                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
+                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
+    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
 
     // ClothFriction::Apply on the cloth: the budgets of the sub-step.
     const Lanes speed = Length2D(b.vx, b.vy);
-    const Lanes load = _mm_sub_ps(All(-fallSpeed_), _mm_mul_ps(speed, All(form.clothSpeedLoad)));
-    if (!form.skipWhenRising) {
+    const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
+    if (!form_.skipWhenRising) {
         taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
     }
-    const Lanes slideMax = _mm_mul_ps(load, All(cloth_[0]));
-    const Lanes rollBudget = _mm_mul_ps(load, All(cloth_[2]));
-    const Lanes turnBudget = _mm_mul_ps(load, All(cloth_[3]));
+    const Lanes slideMax = _mm_mul_ps(load, value(kSlide));
+    const Lanes rollBudget = _mm_mul_ps(load, value(kRoll));
+    const Lanes turnBudget = _mm_mul_ps(load, value(kTurn));
     const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
     const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
     const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
     const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
-    const Lanes slipLength = Length2D(slipX, slipY);
-    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), slipLength);
+    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), Length2D(slipX, slipY));
 
+    // Either branch only when a lane takes it.
     const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
     const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
-    Motion slide{};
+    Motion m{};
     if (slides != 0) {
-        slide = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, form, All(cloth_[1]));
+        m = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, value(kSlideLoss), value(kShare),
+                  value(kPassedSpin));
     }
-    Motion roll{};
     if (rolls != 0) {
-        roll = Roll(b, speed, rollBudget, turnBudget, form);
+        const RollForm form{form_.slowSpeedLimit > 0.0f, value(kSlowLimit), value(kSlowBoost), value(kQuarterLimit),
+                            value(kHalfLimit),          value(kThreeQuarterLimit), value(kStopTurn)};
+        const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
+        if (slides == 0) {
+            m = roll;
+        } else {
+            m = {Select(sliding, m.vx, roll.vx), Select(sliding, m.vy, roll.vy), Select(sliding, m.wx, roll.wx),
+                 Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
+        }
     }
-    const Motion m{Select(sliding, slide.vx, roll.vx), Select(sliding, slide.vy, roll.vy),
-                   Select(sliding, slide.wx, roll.wx), Select(sliding, slide.wy, roll.wy),
-                   Select(sliding, slide.turn, roll.turn)};
 
     // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
     const Lanes t = _mm_div_ps(m.turn, b.radiusM);
@@ -269,9 +295,10 @@ unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
     const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
 
     // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
-    for (const Lanes value : {px, py, m.vx, m.vy, m.wx, m.wy, wz}) {
-        taken = _mm_andnot_ps(_mm_cmpunord_ps(value, value), taken);
-    }
+    // (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
+    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(px, py), _mm_add_ps(m.vx, m.vy)),
+                                 _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+    taken = _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
     const unsigned stepped = static_cast<unsigned>(_mm_movemask_ps(taken)) & ((1u << balls.size()) - 1u);
     if (stepped != 0) {
         Store(balls, stepped, px, py, b.pz, m, wz);

@@ -6,12 +6,12 @@
 // form), in their order and rounding, so the bits are those of the ball-by-ball step; the branches become choices
 // between the results of both sides. A ball that comes near a cushion or a hole, or whose numbers are not all
 // numbers, is left for the ball-by-ball step. Owned by its model and used on the thread that simulates.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "client/physics/ClothFriction.h"
 #include "client/physics/PhysicsBall.h"
-#include "client/physics/TableGeometry.h"
 
 namespace kestrovan {
 
@@ -35,12 +35,12 @@ public:
     // balls[i]) whose sub-step was taken; the others are left as they were, for the ball-by-ball step.
     unsigned Step(std::span<PhysicsBall* const> balls) const;
 
+    // The values of one Simulate call that every lane uses, each repeated for every lane (see ClothSteps.cpp).
+    static constexpr size_t kLaneValueCount = 24;
+
 private:
     ClothFrictionForm form_;
-    TableGeometry geometry_;
-    float cloth_[4] = {};     // K0 to K3: slide, passed share, roll, turn
-    float advance_ = 0.0f;    // dt x 100: centimetres moved per m/s
-    float fallSpeed_ = 0.0f;  // the vertical speed that gravity gives a ball lying still in one sub-step
+    alignas(16) float lanes_[kLaneValueCount][kWidth] = {};
 };
 
 }  // namespace kestrovan
