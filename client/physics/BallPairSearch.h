@@ -43,14 +43,17 @@ private:
     // One pair, the first ball on the table: two resting balls are skipped, and a pocketed second ball; a pair that
     // touches and approaches becomes a contact. Inline: the few-ball tables run it for every pair in every sub-step.
     void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
+        // The distance along x first: it parts most pairs, and every test here is free of side effects.
+        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
+        if (!(physmath::Fabs(a.position.x - b.position.x) < touchDistance)) {
+            return;
+        }
         if (b.pocketed != 0 || (a.IsAtRest() && b.IsAtRest())) {
             return;
         }
-        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
         const quill::Vec3 d = a.position - b.position;
-        // Each coordinate first, then the squared distance.
-        if (!(physmath::Fabs(d.x) < touchDistance && physmath::Fabs(d.y) < touchDistance &&
-              physmath::Fabs(d.z) < touchDistance &&
+        // Each other coordinate, then the squared distance.
+        if (!(physmath::Fabs(d.y) < touchDistance && physmath::Fabs(d.z) < touchDistance &&
               d.x * d.x + d.y * d.y + d.z * d.z < touchDistance * touchDistance)) {
             return;
         }
