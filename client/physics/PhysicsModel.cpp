@@ -104,6 +104,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
     settledBalls_.ForgetAll();
+    pairSearch_.Forget();
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         --remaining;  // 0 wraps to the largest count: run until the motion ends
