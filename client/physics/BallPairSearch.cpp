@@ -54,11 +54,7 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
         }
         return;
     }
-    float largestRadius = 0.0f;
-    for (const PhysicsBall* ball : balls_) {
-        largestRadius = std::max(largestRadius, ball->radiusCm);
-    }
-    const float reach = std::max(referenceDistance, 2.0f * largestRadius + 0.1f) + kReachSlack;
+    const float reach = Reach();
     if (!(reach <= listedReach_) || ABallMovedFar()) {
         ListNearPairs(reach);
     }
@@ -68,6 +64,17 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
             Examine(a, *balls_[pair & 0xFFFF], referenceDistance, form);
         }
     }
+}
+
+float BallPairSearch::Reach() const {
+    if (balls_.empty()) {
+        return 0.0f;
+    }
+    float largestRadius = 0.0f;
+    for (const PhysicsBall* ball : balls_) {
+        largestRadius = std::max(largestRadius, ball->radiusCm);
+    }
+    return std::max(2.0f * balls_[0]->radiusCm + 0.1f, 2.0f * largestRadius + 0.1f) + kReachSlack;
 }
 
 // The pairs of balls on the table that lie within the reach and the margin along x, in the order of the search

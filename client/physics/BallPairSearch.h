@@ -36,6 +36,8 @@ public:
     // Fills Contacts() with the touching, approaching pairs of the model's balls.
     void Find(const BallPairSearchForm& form);
     std::vector<BallContact>& Contacts() { return contacts_; }
+    // A distance along x (or y) beyond which no pair of the model's balls can touch, with a slack for rounding.
+    float Reach() const;
     // Drops the list of near pairs: the balls may have been moved or resized since the last search.
     void Forget() { listedReach_ = -1.0f; }
 

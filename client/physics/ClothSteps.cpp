@@ -1,11 +1,13 @@
 #include "client/physics/ClothSteps.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <type_traits>
 
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsConstants.h"
+#include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsModel.h"
 
 #if defined(__SSE2__)
@@ -36,6 +38,7 @@ enum LaneValue : size_t {
     kLaneValueEnd
 };
 static_assert(kLaneValueEnd <= ClothSteps::kLaneValueCount);
+using LaneValueTable = float[ClothSteps::kLaneValueCount][ClothSteps::kWidth];
 
 // mask ? a : b, lane by lane.
 Lanes Select(Lanes mask, Lanes a, Lanes b) {
@@ -189,14 +192,13 @@ Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, con
 
 // Writes the stepped balls' new state: the place (its height unchanged), the velocity (no vertical speed: the bed
 // carries the ball), the spin, and the bed's mark.
-void Store(std::span<PhysicsBall* const> balls, unsigned stepped, Lanes px, Lanes py, Lanes pz, const Motion& m,
-           Lanes wz) {
-    Lanes place[4] = {px, py, pz, m.vx};
+void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
+    Lanes place[4] = {after.px, after.py, after.pz, after.vx};
     _MM_TRANSPOSE4_PS(place[0], place[1], place[2], place[3]);
-    Lanes motion[4] = {m.vy, _mm_setzero_ps(), m.wx, m.wy};
+    Lanes motion[4] = {after.vy, _mm_setzero_ps(), after.wx, after.wy};
     _MM_TRANSPOSE4_PS(motion[0], motion[1], motion[2], motion[3]);
     alignas(16) float spinZ[4];
-    _mm_store_ps(spinZ, wz);
+    _mm_store_ps(spinZ, after.wz);
     for (unsigned lane = 0; lane < balls.size(); ++lane) {
         if ((stepped >> lane & 1u) != 0) {
             PhysicsBall& ball = *balls[lane];
@@ -206,6 +208,96 @@ void Store(std::span<PhysicsBall* const> balls, unsigned stepped, Lanes px, Lane
             ball.onBed = 1;
         }
     }
+}
+
+// The lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed and no cue
+// acting): no component of velocity or spin has an exponent.
+unsigned AtRest(const Balls& b) {
+    const __m128i exponents = _mm_and_si128(
+        _mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
+        _mm_set1_epi32(0x7F800000));
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()))));
+}
+
+// The lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
+unsigned MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
+    const Lanes shift = _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)),
+                                   _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnlt_ps(shift, limit)));
+}
+
+// The bits of the mask's first count lanes.
+unsigned LaneBits(Lanes mask, size_t count) {
+    return static_cast<unsigned>(_mm_movemask_ps(mask)) & ((1u << count) - 1u);
+}
+
+// One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
+// it and returns the mask of the lanes taken.
+Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes, const Balls& b, Balls* after) {
+    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
+    const Lanes zero = _mm_setzero_ps();
+
+    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
+    // every cushion and hole) and the rail tops.
+    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
+    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
+    const Lanes r = b.radiusCm;
+    const Lanes outside = _mm_or_ps(
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
+                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
+                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
+                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
+                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
+    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
+
+    // ClothFriction::Apply on the cloth: the budgets of the sub-step.
+    const Lanes speed = Length2D(b.vx, b.vy);
+    const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
+    if (!friction.skipWhenRising) {
+        taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
+    }
+    const Lanes slideMax = _mm_mul_ps(load, value(kSlide));
+    const Lanes rollBudget = _mm_mul_ps(load, value(kRoll));
+    const Lanes turnBudget = _mm_mul_ps(load, value(kTurn));
+    const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
+    const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
+    const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
+    const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
+    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), Length2D(slipX, slipY));
+
+    // Either branch only when a lane takes it.
+    const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
+    const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
+    Motion m{};
+    if (slides != 0) {
+        m = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, value(kSlideLoss), value(kShare),
+                  value(kPassedSpin));
+    }
+    if (rolls != 0) {
+        const RollForm form{friction.slowSpeedLimit > 0.0f, value(kSlowLimit), value(kSlowBoost), value(kQuarterLimit),
+                            value(kHalfLimit),          value(kThreeQuarterLimit), value(kStopTurn)};
+        const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
+        if (slides == 0) {
+            m = roll;
+        } else {
+            m = {Select(sliding, m.vx, roll.vx), Select(sliding, m.vy, roll.vy), Select(sliding, m.wx, roll.wx),
+                 Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
+        }
+    }
+
+    // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
+    const Lanes t = _mm_div_ps(m.turn, b.radiusM);
+    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(m.turn, zero), _mm_cmpge_ps(magnitude, t));
+    const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+
+    // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
+    // (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
+    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(px, py), _mm_add_ps(m.vx, m.vy)),
+                                 _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+    *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, px, py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
+    return _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
 }
 
 }  // namespace
@@ -235,75 +327,68 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
 }
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
-    const auto value = [this](LaneValue v) { return _mm_load_ps(lanes_[v]); };
-    const Balls b = Load(balls);
-    const Lanes zero = _mm_setzero_ps();
-
-    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
-    // every cushion and hole) and the rail tops.
-    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
-    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
-    const Lanes r = b.radiusCm;
-    const Lanes outside = _mm_or_ps(
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
-                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
-                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
-                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
-                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
-    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
-
-    // ClothFriction::Apply on the cloth: the budgets of the sub-step.
-    const Lanes speed = Length2D(b.vx, b.vy);
-    const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
-    if (!form_.skipWhenRising) {
-        taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
-    }
-    const Lanes slideMax = _mm_mul_ps(load, value(kSlide));
-    const Lanes rollBudget = _mm_mul_ps(load, value(kRoll));
-    const Lanes turnBudget = _mm_mul_ps(load, value(kTurn));
-    const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
-    const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
-    const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
-    const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
-    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), Length2D(slipX, slipY));
-
-    // Either branch only when a lane takes it.
-    const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
-    const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
-    Motion m{};
-    if (slides != 0) {
-        m = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, value(kSlideLoss), value(kShare),
-                  value(kPassedSpin));
-    }
-    if (rolls != 0) {
-        const RollForm form{form_.slowSpeedLimit > 0.0f, value(kSlowLimit), value(kSlowBoost), value(kQuarterLimit),
-                            value(kHalfLimit),          value(kThreeQuarterLimit), value(kStopTurn)};
-        const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
-        if (slides == 0) {
-            m = roll;
-        } else {
-            m = {Select(sliding, m.vx, roll.vx), Select(sliding, m.vy, roll.vy), Select(sliding, m.wx, roll.wx),
-                 Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
-        }
-    }
-
-    // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
-    const Lanes t = _mm_div_ps(m.turn, b.radiusM);
-    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
-    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(m.turn, zero), _mm_cmpge_ps(magnitude, t));
-    const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
-
-    // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
-    // (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
-    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(px, py), _mm_add_ps(m.vx, m.vy)),
-                                 _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
-    taken = _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
-    const unsigned stepped = static_cast<unsigned>(_mm_movemask_ps(taken)) & ((1u << balls.size()) - 1u);
+    Balls after;
+    const unsigned stepped = LaneBits(StepLanes(form_, lanes_, Load(balls), &after), balls.size());
     if (stepped != 0) {
-        Store(balls, stepped, px, py, b.pz, m, wz);
+        Store(balls, stepped, after);
     }
     return stepped;
+}
+
+// Up to kMaxRunBalls balls, kWidth to a group: each group's state stays in registers from one sub-step to the next.
+uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
+                         float allowedShift, OrientationTurns& turns) const {
+    constexpr size_t kMaxGroups = kMaxRunBalls / kWidth;
+    const size_t groups = (balls.size() + kWidth - 1) / kWidth;
+    if (balls.empty() || groups > kMaxGroups) {
+        return 0;
+    }
+    Balls state[kMaxGroups];
+    Lanes startX[kMaxGroups];
+    Lanes startY[kMaxGroups];
+    unsigned lanes[kMaxGroups];
+    for (size_t g = 0; g < groups; ++g) {
+        const auto group = balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
+        state[g] = Load(group);
+        startX[g] = state[g].px;
+        startY[g] = state[g].py;
+        lanes[g] = (1u << group.size()) - 1u;
+    }
+    const Lanes limit = All(allowedShift);
+    uint32_t taken = 0;
+    bool resting = false;
+    while (taken < maxSubSteps && !resting) {
+        Balls after[kMaxGroups];
+        bool whole = true;
+        for (size_t g = 0; g < groups; ++g) {
+            const unsigned stepped = LaneBits(StepLanes(form_, lanes_, state[g], &after[g]), kWidth) & lanes[g];
+            whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
+        }
+        if (!whole) {
+            break;
+        }
+        ++taken;
+        for (size_t g = 0; g < groups; ++g) {
+            state[g] = after[g];
+            const unsigned atRest = AtRest(state[g]) & lanes[g];
+            resting = resting || atRest != 0;
+            alignas(16) float spin[3][kWidth];
+            _mm_store_ps(spin[0], state[g].wx);
+            _mm_store_ps(spin[1], state[g].wy);
+            _mm_store_ps(spin[2], state[g].wz);
+            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
+                if ((atRest >> lane & 1u) == 0) {
+                    turns.Add(indices[g * kWidth + lane], quill::Vec3{spin[0][lane], spin[1][lane], spin[2][lane]});
+                }
+            }
+        }
+    }
+    if (taken != 0) {
+        for (size_t g = 0; g < groups; ++g) {
+            Store(balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth)), lanes[g], state[g]);
+        }
+    }
+    return taken;
 }
 
 #else
@@ -313,6 +398,11 @@ bool ClothSteps::Prepare(PhysicsModel& /*model*/, float /*dt*/) {
 }
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> /*balls*/) const {
+    return 0;
+}
+
+uint32_t ClothSteps::Run(std::span<PhysicsBall* const> /*balls*/, std::span<const uint16_t> /*indices*/,
+                         uint32_t /*maxSubSteps*/, float /*allowedShift*/, OrientationTurns& /*turns*/) const {
     return 0;
 }
 

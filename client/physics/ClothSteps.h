@@ -15,6 +15,7 @@
 
 namespace kestrovan {
 
+class OrientationTurns;
 class PhysicsModel;
 
 class ClothSteps {
@@ -34,6 +35,15 @@ public:
     // Takes the sub-step of up to kWidth qualifying balls side by side. Returns one bit per ball (bit i for
     // balls[i]) whose sub-step was taken; the others are left as they were, for the ball-by-ball step.
     unsigned Step(std::span<PhysicsBall* const> balls) const;
+    // Takes up to maxSubSteps sub-steps in a row of up to kMaxRunBalls qualifying balls (indices: their indices in
+    // the model), side by side, as Step would one after the other. It stops before a sub-step that some ball cannot
+    // take side by side or that brings a ball allowedShift or further from where it started along x or along y, and
+    // after the sub-step in which a ball comes to rest. The spin of each ball that still moves after a sub-step goes
+    // to turns, as Simulate's ball loop would add it; turns must have room for maxSubSteps more per ball. Returns
+    // the number of sub-steps taken; the balls then hold their state after the last.
+    uint32_t Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
+                 float allowedShift, OrientationTurns& turns) const;
+    static constexpr size_t kMaxRunBalls = 16;
 
     // The values of one Simulate call that every lane uses, each repeated for every lane (see ClothSteps.cpp).
     static constexpr size_t kLaneValueCount = 24;

@@ -30,6 +30,8 @@ public:
         waiting.spinZ[waiting.count] = spin.z;
         return ++waiting.count < kCapacity;
     }
+    // How many more turns the ball can keep before Add reports it full.
+    uint32_t Room(uint16_t index) const { return kCapacity - 1 - waiting_[index].count; }
     // Turns every ball of the model with waiting turns through them, each by its spin over dt.
     void ApplyAll(PhysicsModel& model, float dt);
 

@@ -1,5 +1,7 @@
 #include "client/physics/PhysicsModel.h"
 
+#include <algorithm>
+#include <limits>
 #include <span>
 
 #include "QuillLib/math/MathConstants.h"
@@ -26,6 +28,11 @@ namespace {
 // A motion that never ends (a NaN in a ball's state, or a count of 0 with balls that never settle) must not hang
 // the caller: no ordinary shot comes near this many sub-steps in one call (a carom shot of a minute is 600000).
 constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
+// A run of sub-steps on the open cloth is tried only when each ball may move at least this far (cm) along x and y
+// before it could come within reach of another; after a try that takes nothing, the next waits up to this many
+// sub-steps (fewer after the first failures).
+constexpr float kShortestRunShift = 0.1f;
+constexpr uint32_t kLongestRunWait = 8;
 
 bool HasNaNMotion(const PhysicsBall& ball) {
     return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
@@ -106,7 +113,22 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     settledBalls_.ForgetAll();
     pairSearch_.Forget();
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
+    runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
+        // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
+        // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. The run leaves
+        // at least the call's last sub-step to this loop (a count of 0 wraps: no last one).
+        if (sideBySide && step != 0) {
+            const uint32_t run = RunOnOpenCloth(std::min(remaining - 1u, kMaxSubStepsPerCall - 1u - step));
+            step += run;
+            remaining -= run;
+            // The ball-ball pass after the run's last sub-step finds no pair: it would end the call if every
+            // ball is at rest.
+            if (run != 0 && AllBallsAtRest()) {
+                turns_.ApplyAll(*this, dt);
+                return true;
+            }
+        }
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
         // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
@@ -183,6 +205,70 @@ void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, uns
     for (unsigned lane = 0; lane < count; ++lane) {
         steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
     }
+}
+
+// Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
+// step and no pair of balls can come within reach of the pair search for a while; returns the count taken (at most
+// limit). A try that takes nothing makes the next ones wait a few sub-steps, longer after each failure.
+uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
+    if (runWait_ != 0) {
+        --runWait_;
+        return 0;
+    }
+    PhysicsBall* run[ClothSteps::kMaxRunBalls];
+    uint16_t indices[ClothSteps::kMaxRunBalls];
+    size_t count = 0;
+    bool qualifies = true;
+    for (uint16_t i = 0; i < balls_.size() && qualifies; ++i) {
+        PhysicsBall& ball = *balls_[i];
+        if (ball.pocketed == 0 && !settledBalls_.IsSettled(i)) {
+            qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
+            if (qualifies) {
+                run[count] = &ball;
+                indices[count++] = i;
+                limit = std::min(limit, turns_.Room(i));
+            }
+        }
+    }
+    uint32_t taken = 0;
+    if (qualifies && limit != 0) {
+        const float reach = pairSearch_.Reach();
+        const float shift = (SmallestGap(reach + 2.0f * kShortestRunShift) - reach) / 2.0f;
+        if (shift > kShortestRunShift) {
+            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, shift, turns_);
+        }
+    }
+    runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
+    runWait_ = runBackoff_;
+    return taken;
+}
+
+// The smallest distance between two balls on the table of which one is not at its fixed point, measured along x or
+// along y, whichever is larger (what separates a pair for the pair search); a pair at no number is left out, since
+// it never touches. Stops at the first pair closer than floor.
+float PhysicsModel::SmallestGap(float floor) const {
+    float smallest = std::numeric_limits<float>::infinity();
+    for (uint16_t a = 0; a < balls_.size(); ++a) {
+        const PhysicsBall& first = *balls_[a];
+        if (first.pocketed != 0) {
+            continue;
+        }
+        for (uint16_t b = a + 1; b < balls_.size(); ++b) {
+            const PhysicsBall& second = *balls_[b];
+            if (second.pocketed != 0 || (settledBalls_.IsSettled(a) && settledBalls_.IsSettled(b))) {
+                continue;
+            }
+            const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
+                                       physmath::Fabs(first.position.y - second.position.y));
+            if (gap < smallest) {
+                smallest = gap;
+                if (gap < floor) {
+                    return gap;
+                }
+            }
+        }
+    }
+    return smallest;
 }
 
 // MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call

@@ -113,6 +113,8 @@ private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void StepOnOpenCloth();
+    uint32_t RunOnOpenCloth(uint32_t limit);
+    float SmallestGap(float floor) const;
     void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
@@ -133,6 +135,8 @@ private:
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
+    uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
+    uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;
