@@ -233,7 +233,7 @@ unsigned LaneBits(Lanes mask, size_t count) {
 
 // One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
 // it and returns the mask of the lanes taken.
-Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes, const Balls& b, Balls* after) {
+inline __attribute__((always_inline)) Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes, const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
     const Lanes zero = _mm_setzero_ps();
 
@@ -300,6 +300,62 @@ Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes, 
     return _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
 }
 
+// Run with its number of groups known to the compiler, so that every group's state stays in registers.
+template <size_t Groups>
+uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, std::span<PhysicsBall* const> balls,
+                   std::span<const uint16_t> indices, uint32_t maxSubSteps, float allowedShift,
+                   OrientationTurns& turns) {
+    static constexpr size_t kWidth = ClothSteps::kWidth;
+    const auto group = [balls](size_t g) {
+        return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
+    };
+    Balls state[Groups];
+    Lanes startX[Groups];
+    Lanes startY[Groups];
+    unsigned lanes[Groups];
+    for (size_t g = 0; g < Groups; ++g) {
+        state[g] = Load(group(g));
+        startX[g] = state[g].px;
+        startY[g] = state[g].py;
+        lanes[g] = (1u << group(g).size()) - 1u;
+    }
+    const Lanes limit = All(allowedShift);
+    uint32_t taken = 0;
+    bool resting = false;
+    while (taken < maxSubSteps && !resting) {
+        Balls after[Groups];
+        bool whole = true;
+        for (size_t g = 0; g < Groups; ++g) {
+            const unsigned stepped = LaneBits(StepLanes(form, values, state[g], &after[g]), kWidth) & lanes[g];
+            whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
+        }
+        if (!whole) {
+            break;
+        }
+        ++taken;
+        for (size_t g = 0; g < Groups; ++g) {
+            state[g] = after[g];
+            const unsigned atRest = AtRest(state[g]) & lanes[g];
+            resting = resting || atRest != 0;
+            alignas(16) float spin[3][kWidth];
+            _mm_store_ps(spin[0], state[g].wx);
+            _mm_store_ps(spin[1], state[g].wy);
+            _mm_store_ps(spin[2], state[g].wz);
+            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
+                if ((atRest >> lane & 1u) == 0) {
+                    turns.Add(indices[g * kWidth + lane], quill::Vec3{spin[0][lane], spin[1][lane], spin[2][lane]});
+                }
+            }
+        }
+    }
+    if (taken != 0) {
+        for (size_t g = 0; g < Groups; ++g) {
+            Store(group(g), lanes[g], state[g]);
+        }
+    }
+    return taken;
+}
+
 }  // namespace
 
 bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
@@ -335,60 +391,23 @@ unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
     return stepped;
 }
 
-// Up to kMaxRunBalls balls, kWidth to a group: each group's state stays in registers from one sub-step to the next.
+
+// Up to kMaxRunBalls balls, kWidth to a group.
 uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
                          float allowedShift, OrientationTurns& turns) const {
-    constexpr size_t kMaxGroups = kMaxRunBalls / kWidth;
-    const size_t groups = (balls.size() + kWidth - 1) / kWidth;
-    if (balls.empty() || groups > kMaxGroups) {
-        return 0;
+    static_assert(kMaxRunBalls == 4 * kWidth);
+    switch ((balls.size() + kWidth - 1) / kWidth) {
+        case 1:
+            return RunGroups<1>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 2:
+            return RunGroups<2>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 3:
+            return RunGroups<3>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 4:
+            return RunGroups<4>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        default:
+            return 0;
     }
-    Balls state[kMaxGroups];
-    Lanes startX[kMaxGroups];
-    Lanes startY[kMaxGroups];
-    unsigned lanes[kMaxGroups];
-    for (size_t g = 0; g < groups; ++g) {
-        const auto group = balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
-        state[g] = Load(group);
-        startX[g] = state[g].px;
-        startY[g] = state[g].py;
-        lanes[g] = (1u << group.size()) - 1u;
-    }
-    const Lanes limit = All(allowedShift);
-    uint32_t taken = 0;
-    bool resting = false;
-    while (taken < maxSubSteps && !resting) {
-        Balls after[kMaxGroups];
-        bool whole = true;
-        for (size_t g = 0; g < groups; ++g) {
-            const unsigned stepped = LaneBits(StepLanes(form_, lanes_, state[g], &after[g]), kWidth) & lanes[g];
-            whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
-        }
-        if (!whole) {
-            break;
-        }
-        ++taken;
-        for (size_t g = 0; g < groups; ++g) {
-            state[g] = after[g];
-            const unsigned atRest = AtRest(state[g]) & lanes[g];
-            resting = resting || atRest != 0;
-            alignas(16) float spin[3][kWidth];
-            _mm_store_ps(spin[0], state[g].wx);
-            _mm_store_ps(spin[1], state[g].wy);
-            _mm_store_ps(spin[2], state[g].wz);
-            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
-                if ((atRest >> lane & 1u) == 0) {
-                    turns.Add(indices[g * kWidth + lane], quill::Vec3{spin[0][lane], spin[1][lane], spin[2][lane]});
-                }
-            }
-        }
-    }
-    if (taken != 0) {
-        for (size_t g = 0; g < groups; ++g) {
-            Store(balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth)), lanes[g], state[g]);
-        }
-    }
-    return taken;
 }
 
 #else
