@@ -165,15 +165,13 @@ void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
 
 #endif
 
-// The waiting turns k to k + 3 of every turning ball, each ball's in order; the products of different balls are
-// independent and run side by side.
-void TurnBlock(PhysicsModel& model, const std::vector<OrientationTurns::Waiting>& waiting,
-               const std::vector<uint16_t>& turning, uint32_t k) {
-    for (uint32_t j = k; j < k + 4; ++j) {
-        for (const uint16_t i : turning) {
-            if (j < waiting[i].count) {
-                TurnSideBySide(model.Ball(i).orientation, waiting[i].turns[j]);
-            }
+// The waiting turn j of every turning ball that has one; the products of different balls are independent and run
+// side by side.
+void TurnStep(PhysicsModel& model, const std::vector<OrientationTurns::Waiting>& waiting,
+              const std::vector<uint16_t>& turning, uint32_t j) {
+    for (const uint16_t i : turning) {
+        if (j < waiting[i].count) {
+            TurnSideBySide(model.Ball(i).orientation, waiting[i].turns[j]);
         }
     }
 }
@@ -207,19 +205,24 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
             turning_.push_back(static_cast<uint16_t>(i));
         }
     }
-    const auto computeBlock = [&](uint32_t k) {
-        for (const uint16_t i : turning_) {
-            if (k < waiting_[i].count) {
-                ComputeBlock(waiting_[i], k, dt);
+    const auto computeBlock = [&](uint32_t k, size_t first, size_t end) {
+        for (size_t b = first; b < end; ++b) {
+            Waiting& waiting = waiting_[turning_[b]];
+            if (k < waiting.count) {
+                ComputeBlock(waiting, k, dt);
             }
         }
     };
     if (longest != 0) {
-        computeBlock(0);
+        computeBlock(0, 0, turning_.size());
     }
+    // The products of block k one sub-step at a time, each followed by a quarter of the balls' next blocks.
+    const size_t share = (turning_.size() + 3) / 4;
     for (uint32_t k = 0; k < longest; k += 4) {
-        computeBlock(k + 4);
-        TurnBlock(model, waiting_, turning_, k);
+        for (uint32_t j = 0; j < 4; ++j) {
+            TurnStep(model, waiting_, turning_, k + j);
+            computeBlock(k + 4, std::min(j * share, turning_.size()), std::min((j + 1) * share, turning_.size()));
+        }
     }
     for (const uint16_t i : turning_) {
         waiting_[i].count = 0;
