@@ -169,7 +169,9 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
 }
 
 // ClothFriction's rolling branch.
-Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget, const RollForm& form) {
+// Inlined, as StepLanes, where most balls roll: the balls' state stays in registers.
+[[gnu::always_inline]] inline Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget,
+                                          const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
     if (form.slowGrowth) {
@@ -233,7 +235,8 @@ unsigned LaneBits(Lanes mask, size_t count) {
 
 // One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
 // it and returns the mask of the lanes taken.
-inline __attribute__((always_inline)) Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes, const Balls& b, Balls* after) {
+[[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
+                                              const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
     const Lanes zero = _mm_setzero_ps();
 
