@@ -122,15 +122,23 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
     quill::ResourceFile* target = FindOrLoadFile(&objects, u"cuetarget");
     quill::ResourceFile* cursor = FindOrLoadFile(&objects, u"cursor");
     reflectionTexture_ = TextureOf(FindOrLoadFile(&objects, u"reflection"), 0);
-    shadowModel_ = MakeModel(FindOrLoadFile(&objects, u"shadow"), 0);
+    // The flat helpers are soft-edged pictures laid on the bed: they blend.
+    const auto flat = [this](quill::ResourceFile* file) -> std::unique_ptr<TableModelNode> {
+        std::unique_ptr<TableModelObject> model = MakeModel(file, 0);
+        if (model != nullptr) {
+            model->SetBlendMode(1);
+        }
+        return model;
+    };
+    shadowModel_ = flat(FindOrLoadFile(&objects, u"shadow"));
     if (loadVariant_ == 2) {
         FindOrLoadFile(&objects, u"crown");
         FindOrLoadFile(&objects, u"item0");
     }
-    aimMarkerModel_ = MakeModel(target, 0);
-    pocketMarkerModel_ = MakeModel(target, 0);
-    targetMarkerModel_ = MakeModel(cursor, 0);
-    markModel_ = MakeModel(cursor, 0);
+    aimMarkerModel_ = flat(target);
+    pocketMarkerModel_ = flat(target);
+    targetMarkerModel_ = flat(cursor);
+    markModel_ = flat(cursor);
     ScopedLock hold(modelLock_);
     shownModels_[kAimMarker] = aimMarkerModel_.get();
     shownModels_[kTargetMarker] = targetMarkerModel_.get();
