@@ -9,27 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <map>
 
-#include "QuillLib/gamedata/CuePartCatalogue.h"
-#include "QuillLib/resource/Package.h"
-#include "QuillLib/resource/ResourceFile.h"
-#include "QuillLib/resource/ResourceManager.h"
-#include "QuillLib/resource/Texture.h"
-#include "client/physics/PhysicsModelCode.h"
-#include "client/table/GameTable.h"
-#include "client/table/ItemModelCatalogue.h"
-#include "client/table/RenderSceneCameras.h"
-#include "client/ui/UiServices.h"
-#include "client/ui/WidgetResources.h"
-#include "client/ui/WidgetToolkit.h"
-#include "platform/system/CodePage.h"
 #include "platform/system/FpuMode.h"
-#include "tests/client/table/TableFakes.h"
-#include "tests/support/gfx/CurrentSceneView.h"
-#include "tests/support/gfx/DeviceWidgetRenderer.h"
 #include "tests/support/gfx/SdlGlWindow.h"
-#include "tests/support/gfx/TestEngineFactory.h"
+#include "tests/support/gfx/TableStage.h"
 
 namespace kestrovan {
 namespace {
@@ -44,129 +27,31 @@ struct Pixel {
     int r, g, b;
 };
 
-// The interface textures by slot, as the pack catalogue hands them out: slot 14 is the game screen's atlas.
-class SlotTextures : public WidgetResources {
-public:
-    class Slot : public WidgetTexture {
-    public:
-        explicit Slot(quill::SharedPtr<quill::Texture> texture) : texture_(std::move(texture)) {}
-        gfx::BaseTexture* GetDeviceTexture() override {
-            texture_->Acquire(false);
-            return texture_->GetDeviceTexture();
-        }
-
-    private:
-        quill::SharedPtr<quill::Texture> texture_;
-    };
-
-    quill::SharedPtr<WidgetTexture> GetTextureById(int32_t id) override {
-        const auto found = slots.find(id);
-        return found != slots.end() ? found->second : quill::SharedPtr<WidgetTexture>();
-    }
-    quill::SharedPtr<SpriteAnimation> GetSpriteAnimationById(int32_t, int32_t) override { return {}; }
-
-    std::map<int32_t, quill::SharedPtr<WidgetTexture>> slots;
-};
-
 class TableDrawGlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display: ./test.sh starts Xvfb for this test";
         ASSERT_TRUE(window.IsOpen()) << window.Error();
         platform::SetThreadFpuMode();
-        ASSERT_TRUE(engine->Initialize());
-        device = static_cast<Graphics&>(*engine->GetGraphics()).GetDevice();
-        ASSERT_NE(device->GetGfxDevice(), nullptr);
-        resources = engine->GetResourceManager();
-        resources->SetRootFolder(platform::Utf8ToUtf16(std::filesystem::path(KV_DATA_FOLDER).parent_path().string()));
-        resources->SetDataFolder(u"data");
-        resources->SetRenderDevice(device);
-        catalogue.AddStockModels(quill::TheCuePartCatalogue());
-
-        quill::Package* ui = resources->OpenPackage(u"UIEn", false);
-        ASSERT_NE(ui, nullptr);
-        quill::ResourceFile* game = ui->GetResourceFile(u"Game", true);
-        ASSERT_NE(game, nullptr);
-        atlas.slots[TableHud::kAtlasTexture] = quill::make_shared<SlotTextures::Slot>(game->LoadItemShared(0));
-        widgetRenderer = std::make_unique<kvtest::DeviceWidgetRenderer>(*device);
-        toolkit = std::make_unique<WidgetToolkit>(uiServices, atlas, *widgetRenderer);
-
-        quill::Package* maps = resources->OpenPackage(u"data", false);
-        ASSERT_NE(maps, nullptr);
-        quill::ResourceFile* map = maps->GetResourceFile(u"Map0002", true);
-        ASSERT_NE(map, nullptr);
-        scene = engine->GetRenderSceneManager()->CreateScene(map->GetSceneInfoTable()->FindShared(0));
-        ASSERT_NE(scene, nullptr);
-        ASSERT_TRUE(engine->GetRenderSceneManager()->SelectScene(scene->index));
-        cameras = std::make_unique<RenderSceneCameras>(*scene);
-        // The screens draw through the room's overview camera until the table's cameras take over.
-        ASSERT_TRUE(cameras->SelectCamera(0));
+        stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kWidth, kHeight);
+        ASSERT_TRUE(stage->Ready()) << stage->Error();
     }
 
-    void TearDown() override {
-        table.reset();
-        toolkit.reset();
-        if (resources != nullptr) {
-            resources->Shutdown();
-            resources->SetRenderDevice(nullptr);
-        }
-    }
-
-    // A table of the game type with its default items, racked, its models loaded, seen from behind the near
-    // long rail.
-    void MakeTable(quill::GameType gameType) {
-        host.width = kWidth;
-        host.height = kHeight;
-        player.chalkId = 4901;
-        table = std::make_unique<GameTable>();
-        table->SetHost(&host);
-        table->SetPlayer(&player);
-        table->SetItemModels(&catalogue);
-        table->SetGameMode(gameType);
-        table->SetEquipmentItems(0, 0);
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
-        table->SetupCameras(*cameras, 0);
-        table->GetCamera().SetScene(cameras.get());
-        table->Reset(1234);
-        table->RackBalls();
-        ASSERT_TRUE(table->LoadModels(*resources, *device, 0));
-        table->SetCurrentCue(table->GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
-        table->SetControlEnabled(true);
-        table->SetState(4);
-        table->LayoutHud(kWidth, kHeight);
-        table->SetShownPower(0.6f);
-        table->UpdatePowerGauge();
-        quill::Camera* camera = table->GetCamera().CurrentCamera();
-        ASSERT_NE(camera, nullptr);
-        // The side vector is up x look, as the engine's cameras keep it.
-        camera->SetFrame({0.0f, -330.0f, 260.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
-        table->GetCamera().ApplyMode();
-    }
-
-    // One frame as a game screen draws it; returns the pixels read back before the present.
-    std::vector<uint32_t> DrawFrame(const char* screenshot) {
-        quill::RenderSceneManager& manager = *engine->GetRenderSceneManager();
-        table->Render3D(true);
-        manager.UpdateCurrentScene(1.0f / 60);
-        device->clearColor = 0xFF102040;
-        kvtest::CurrentSceneView view(manager);
-        EXPECT_TRUE(device->BeginFrame());
-        EXPECT_TRUE(device->BeginScene());
-        EXPECT_TRUE(device->RenderScene(view, 0));
-        table->RenderOverlay(*device);
-        table->DrawScene(*device, 0);
-        EXPECT_TRUE(device->Begin2D());
-        table->DrawHud();
-        device->EndScene();
+    // The table racked for the game type, seen from behind the near long rail; the frame read back before the
+    // present and saved as the screenshot.
+    std::vector<uint32_t> DrawTable(quill::GameType gameType, const char* screenshot) {
+        EXPECT_TRUE(stage->MakeTable(gameType)) << stage->Error();
+        stage->ViewFrom({0.0f, -330.0f, 260.0f}, {0.0f, 0.0f, 0.0f});
+        EXPECT_TRUE(stage->DrawFrame());
         const std::vector<uint32_t> frame = ReadBackBuffer();
-        device->Present();
-        device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / screenshot);
+        stage->device->Present();
+        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / screenshot);
         return frame;
     }
 
     std::vector<uint32_t> ReadBackBuffer() {
         std::unique_ptr<gfx::Surface> surface;
-        EXPECT_EQ(device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
+        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
         gfx::LockedRect locked;
         EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
         std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
@@ -178,7 +63,7 @@ protected:
     // Where a point of the table lands through the view the scene drew with.
     std::pair<int, int> Project(const Vec3& point) const {
         quill::Matrix4 m;
-        scene->GetView().GetViewProjectionMatrix(m);
+        stage->scene->GetView().GetViewProjectionMatrix(m);
         const float x = point.x * m.m[0] + point.y * m.m[4] + point.z * m.m[8] + m.m[12];
         const float y = point.x * m.m[1] + point.y * m.m[5] + point.z * m.m[9] + m.m[13];
         const float w = point.x * m.m[3] + point.y * m.m[7] + point.z * m.m[11] + m.m[15];
@@ -191,28 +76,15 @@ protected:
         return Pixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
     }
 
-    Vec3 Ball(uint32_t ball) { return table->Physics().CachedPosition(ball); }
+    Vec3 Ball(uint32_t ball) const { return stage->table->Physics().CachedPosition(ball); }
 
     kvtest::SdlGlWindow window{kWidth, kHeight};
     kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
-    std::unique_ptr<quill::Engine> engine = factory.CreateEngine();
-    D3D9RenderDevice* device = nullptr;
-    quill::ResourceManager* resources = nullptr;
-    quill::RenderScene* scene = nullptr;
-    std::unique_ptr<RenderSceneCameras> cameras;
-    ItemModelCatalogue catalogue;
-    test::HudServices uiServices;
-    SlotTextures atlas;
-    std::unique_ptr<kvtest::DeviceWidgetRenderer> widgetRenderer;
-    std::unique_ptr<WidgetToolkit> toolkit;
-    test::FakeHost host;
-    test::FakePlayer player;
-    std::unique_ptr<GameTable> table;
+    std::unique_ptr<kvtest::TableStage> stage;
 };
 
 TEST_F(TableDrawGlTest, CaromTableWithItsBalls) {
-    MakeTable(type::kThreeCushion);
-    const std::vector<uint32_t> frame = DrawFrame("table_carom.png");
+    const std::vector<uint32_t> frame = DrawTable(type::kThreeCushion, "table_carom.png");
     // Item 1003 wears cloth 1, a blue, in the middle of the bed (beside the cue, which lies along the middle).
     const Pixel bed = At(frame, Project({0, -30, 0}));
     EXPECT_GT(bed.b, bed.r + 40) << bed.r << "," << bed.g << "," << bed.b;
@@ -231,8 +103,7 @@ TEST_F(TableDrawGlTest, CaromTableWithItsBalls) {
 }
 
 TEST_F(TableDrawGlTest, PocketTableWithItsRack) {
-    MakeTable(type::kEightBall);
-    const std::vector<uint32_t> frame = DrawFrame("table_pocket.png");
+    const std::vector<uint32_t> frame = DrawTable(type::kEightBall, "table_pocket.png");
     // Item 1010 wears cloth 5, a green.
     const Pixel bed = At(frame, Project({0, -30, 0}));
     EXPECT_GT(bed.g, bed.r + 20) << bed.r << "," << bed.g << "," << bed.b;
