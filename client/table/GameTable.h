@@ -420,6 +420,7 @@ public:
 
     // --- models and effects ---
     void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
+    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
     // Deletes the per-ball models.
     void ReleaseBallModels();
     void SetShownModel(ShownModel which, TableModelNode* model);

@@ -1,8 +1,9 @@
 #pragma once
 // A game table on the default data, set up and drawn as a game screen does it: the engine's device (recording
 // or OpenGL), the packages of the build's game/data, the game room's scene ("Map0002") with its overview camera
-// selected, the widget toolkit with the HUD atlas of the pack catalogue's slot 14, and a table equipped for a
-// game type with its models loaded. For the table's pixel tests and benchmarks; no test framework here.
+// selected, the widget toolkit with the HUD atlas of the pack catalogue's slot 14 (unless one is installed
+// already), and a table equipped for a game type with its models loaded. For the table's pixel tests and
+// benchmarks; no test framework here.
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -75,8 +76,11 @@ public:
         if (!LoadAtlas() || !LoadScene()) {
             return;
         }
-        renderer_ = std::make_unique<DeviceWidgetRenderer>(*device);
-        toolkit_ = std::make_unique<kestrovan::WidgetToolkit>(uiServices_, atlas_, *renderer_);
+        // A test binary that installed a toolkit of its own keeps it (one toolkit at a time).
+        if (kestrovan::WidgetToolkit::Current() == nullptr) {
+            renderer_ = std::make_unique<DeviceWidgetRenderer>(*device);
+            toolkit_ = std::make_unique<kestrovan::WidgetToolkit>(uiServices_, atlas_, *renderer_);
+        }
     }
 
     ~TableStage() {

@@ -1,0 +1,108 @@
+// The table's models from the default data on the recording device: one model per ball in its own face (with
+// snooker's shared red), the markers and the environment, the cue built when it is first shown (stock and
+// tuned), the chalk effects from the player's chalk, and nothing left in the static batches once the table
+// lets its models go.
+#include <gtest/gtest.h>
+
+#include "QuillLib/render/StaticBatcher.h"
+#include "QuillLib/resource/Material.h"
+#include "QuillLib/resource/MeshPart.h"
+#include "QuillLib/resource/Texture.h"
+#include "client/table/TableModelObject.h"
+#include "platform/system/FpuMode.h"
+#include "tests/support/gfx/TableStage.h"
+
+namespace kestrovan {
+namespace {
+
+namespace type = quill::game_type;
+
+class TableModelsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetThreadFpuMode();
+        ASSERT_TRUE(stage.Ready()) << stage.Error();
+    }
+
+    // The id of the base texture a ball model wears.
+    uint32_t FaceOf(uint32_t ball) {
+        auto* model = dynamic_cast<TableModelObject*>(stage.table->BallModel(ball));
+        EXPECT_NE(model, nullptr);
+        if (model == nullptr) {
+            return quill::kNone;
+        }
+        const quill::Mesh* mesh = model->Object().GetAttachment();
+        return mesh->parts.front()->material->GetSlotTexture(0)->id;
+    }
+
+    size_t Batches() const { return stage.device->GetStaticGeometryBatcher()->Batches().size(); }
+
+    kvtest::TestEngineFactory factory{true};
+    kvtest::TableStage stage{factory, KV_DATA_FOLDER, 1024, 768};
+};
+
+TEST_F(TableModelsTest, EveryBallWearsItsFace) {
+    ASSERT_TRUE(stage.MakeTable(type::kEightBall)) << stage.Error();
+    for (uint32_t ball = 0; ball < 16; ++ball) {
+        EXPECT_EQ(FaceOf(ball), ball);
+    }
+    EXPECT_EQ(stage.table->BallModel(16), nullptr);
+    EXPECT_TRUE(stage.table->Environment().IsLoaded());
+    EXPECT_NE(stage.table->SelectChalkBurst(4901), nullptr) << "the player's chalk gives the bursts";
+
+    ASSERT_TRUE(stage.MakeTable(type::kSnooker)) << stage.Error();
+    EXPECT_EQ(FaceOf(0), 0u);
+    EXPECT_EQ(FaceOf(1), 1u);
+    EXPECT_EQ(FaceOf(15), 1u) << "every red wears the first red's face";
+    EXPECT_EQ(FaceOf(16), 2u);
+    EXPECT_EQ(FaceOf(21), 7u);
+}
+
+TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
+    ASSERT_TRUE(stage.MakeTable(type::kThreeCushion)) << stage.Error();
+    CueModelEntry* stock = stage.table->CurrentCue();
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(stock->Model(), nullptr);
+    stage.table->Render3D(false);
+    EXPECT_NE(stock->Model(), nullptr);
+
+    // A tuned cue of five parts; each slot wears its part's texture from the part's file.
+    CueModelEntry* tuned = stage.table->GetCueModel(3100, 4, 20, 3, 3, 1);
+    stage.table->SetCurrentCue(tuned);
+    stage.table->Render3D(false);
+    auto* model = dynamic_cast<TableModelObject*>(tuned->Model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->Object().Children().size(), 5u);
+
+    // An unknown stock cue has no model and shows none.
+    CueModelEntry* unknown = stage.table->GetCueModel(3999, 0xFFFF, 0, 0, 0, 0);
+    EXPECT_FALSE(stage.table->LoadCueModel(*unknown));
+    EXPECT_EQ(unknown->Model(), nullptr);
+}
+
+TEST_F(TableModelsTest, ModelsLeaveTheStaticBatchesWithTheTable) {
+    ASSERT_TRUE(stage.MakeTable(type::kThreeCushion)) << stage.Error();
+    EXPECT_TRUE(stage.DrawFrame());
+    EXPECT_GT(Batches(), 0u);
+    stage.table->UnloadModels();
+    EXPECT_EQ(Batches(), 0u);
+    EXPECT_EQ(stage.table->BallModel(0), nullptr);
+    EXPECT_TRUE(stage.DrawFrame()) << "an unloaded table still draws (its HUD)";
+}
+
+TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
+    ASSERT_TRUE(stage.MakeTable(type::kThreeCushion));
+    EXPECT_NE(stage.table->GetAmbientEffect(), nullptr);
+    stage.player.chalkId = 0;
+    stage.table->RebuildAmbientEffect(false);
+    EXPECT_EQ(stage.table->GetAmbientEffect(), nullptr);
+
+    GameTable bare;
+    bare.SetItemModels(&stage.catalogue);
+    stage.resources->SetDataFolder(u"no such folder");
+    stage.resources->Shutdown();
+    EXPECT_FALSE(bare.LoadModels(*stage.resources, *stage.device, 0));
+}
+
+}  // namespace
+}  // namespace kestrovan
