@@ -1,13 +1,14 @@
 // The table's models from the default data on the recording device: one model per ball in its own face (with
 // snooker's shared red), the markers and the environment, the cue built when it is first shown (stock and
-// tuned), the chalk effects from the player's chalk, and nothing left in the static batches once the table
-// lets its models go.
+// tuned), the chalk effects from the player's chalk, nothing left in the static batches once the table lets
+// its models go; and the item previews' models of every kind.
 #include <gtest/gtest.h>
 
 #include "QuillLib/render/StaticBatcher.h"
 #include "QuillLib/resource/Material.h"
 #include "QuillLib/resource/MeshPart.h"
 #include "QuillLib/resource/Texture.h"
+#include "client/table/ItemPreviewModel.h"
 #include "client/table/TableModelObject.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/TableStage.h"
@@ -102,6 +103,51 @@ TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     stage.resources->SetDataFolder(u"no such folder");
     stage.resources->Shutdown();
     EXPECT_FALSE(bare.LoadModels(*stage.resources, *stage.device, 0));
+}
+
+TEST_F(TableModelsTest, PreviewsBuildEveryKindOfItem) {
+    ItemPreviewModel preview(*stage.resources, [] { return 16000; });
+    const auto build = [&](uint32_t itemId) {
+        preview.SetRecord(stage.catalogue.FindById(itemId));
+        return preview.BuildModel(*stage.device);
+    };
+    ASSERT_TRUE(build(3005));
+    ASSERT_EQ(preview.Models().size(), 1u);
+    EXPECT_EQ(preview.Level(), 1);
+    ASSERT_TRUE(build(3100));  // tuned: one node per part
+    ASSERT_EQ(preview.Models().size(), 1u);
+    EXPECT_EQ(preview.Models()[0]->Object().Children().size(), 5u);
+    ASSERT_TRUE(build(1020));
+    EXPECT_EQ(preview.Level(), 3);
+    preview.SetLevelOffset(-5);
+    ASSERT_TRUE(build(4901));
+    EXPECT_EQ(preview.Models().size(), 1u);
+    EXPECT_EQ(preview.Level(), 0) << "never below 0";
+
+    // A snooker set: 22 balls racked apart from each other, the reds in one face.
+    ASSERT_TRUE(build(2007));
+    ASSERT_EQ(preview.Models().size(), 22u);
+    for (size_t a = 0; a < 22; ++a) {
+        for (size_t b = a + 1; b < 22; ++b) {
+            const quill::Vec3 d = preview.Models()[a]->Object().placement.position - preview.Models()[b]->Object().placement.position;
+            EXPECT_GT(d.Length(), 2.0f * quill::GetBallRadius(6)) << a << " and " << b << " overlap";
+        }
+    }
+    const auto face = [&](size_t ball) {
+        return preview.Models()[ball]->Object().GetAttachment()->parts.front()->material->GetSlotTexture(0)->id;
+    };
+    EXPECT_EQ(face(9), 1u);
+    EXPECT_EQ(face(21), 7u);
+
+    // Nothing to show builds nothing; a record built once is not built again until it is set again.
+    preview.SetRecord(nullptr);
+    EXPECT_TRUE(preview.BuildModel(*stage.device));
+
+    quill::ResourceManager empty;
+    empty.SetRootFolder(u"/nonexistent");
+    ItemPreviewModel lost(empty);
+    lost.SetRecord(stage.catalogue.FindById(3005));
+    EXPECT_FALSE(lost.BuildModel(*stage.device)) << "without BillObject's reflection and shadow";
 }
 
 }  // namespace
