@@ -85,6 +85,9 @@ public:
     void UnregisterTexture(quill::LiveTexture& texture) override;
     bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                     platform::gfx::Color color) override;
+    // DrawSprite with the quad stretched by (scaleX, scaleY) from its top-left: the widgets' images.
+    bool DrawSpriteScaled(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                          float scaleX, float scaleY, platform::gfx::Color color);
 
     void SetStaticBatcher(std::unique_ptr<quill::StaticGeometry> batcher) { staticBatcher_ = std::move(batcher); }
     quill::StaticGeometry* GetStaticGeometryBatcher() const { return staticBatcher_.get(); }
