@@ -1,9 +1,10 @@
 #pragma once
-// An interface texture of the resource-pack catalogue as the widgets hold it. The texture item makes its
-// device texture once the device is set, and again after a reset, so the device texture is asked for at
-// every draw.
+// An interface texture of the resource-pack catalogue as the widgets hold it. While it is held, the texture
+// item keeps its device texture (made when the hold begins, and again by the device after a reset), so the
+// device texture is asked for at every draw.
 //
-// Threads: GetDeviceTexture on the main thread.
+// Threads: made and released on the main thread (the widgets' graphics load there); GetDeviceTexture on the
+// main thread.
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/resource/Texture.h"
 #include "client/ui/WidgetTexture.h"
@@ -12,12 +13,16 @@ namespace kestrovan {
 
 class CatalogWidgetTexture : public WidgetTexture {
 public:
-    explicit CatalogWidgetTexture(quill::SharedPtr<quill::Texture> texture) : texture_(std::move(texture)) {}
+    explicit CatalogWidgetTexture(quill::SharedPtr<quill::Texture> texture);
+    ~CatalogWidgetTexture() override;
+    CatalogWidgetTexture(const CatalogWidgetTexture&) = delete;
+    CatalogWidgetTexture& operator=(const CatalogWidgetTexture&) = delete;
 
     platform::gfx::BaseTexture* GetDeviceTexture() override { return texture_->GetDeviceTexture(); }
 
 private:
     quill::SharedPtr<quill::Texture> texture_;
+    bool acquired_ = false;
 };
 
 }  // namespace kestrovan
