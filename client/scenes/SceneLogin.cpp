@@ -85,8 +85,8 @@ Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, i
 }
 
 void SceneLogin::BuildFrame() {
-    topBar_ = CreateImage(0, 0, 20, 200, kTexture, 930, 0);
-    bottomBar_ = CreateImage(0, 0, 20, 200, kTexture, 930, 0);
+    topBar_ = CreateImage(0, 0, 20, 200, kTexture, 970, 0);
+    bottomBar_ = CreateImage(0, 0, 20, 200, kTexture, 970, 0);
     titleBar_ = CreateImage(10, 4, 392, 30, kTexture, 0, 0);
     titleBar_->SetAlpha(0.5f);
     titleLabel_ = titleBar_->CreateTextLabel(130, 6, 200, 20, &UiFontAt(UiFont::Bold14), 0, 0);
