@@ -103,6 +103,8 @@ public:
     void WriteSystemReport();
     void ApplySoundSettings();
     void SendOptionsToServer();
+    // Opens a web page in the system browser (nothing without one).
+    void OpenWebPage(quill::WStringView address);
     int RestoreWorkingFolder(bool flag);
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
