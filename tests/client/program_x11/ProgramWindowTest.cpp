@@ -1,6 +1,6 @@
 // The real program on a real X display (the test command runs this binary under Xvfb) with the game data of
 // the build: "kestrovan offline" opens its window on the intro, which Escape cuts short, goes on to the login
-// screen, whose offline button leads to the offline screen, writes its start log and config.ini into its
+// screen, whose settings button opens a notice box and whose offline button leads to the offline screen, writes its start log and config.ini into its
 // working folder and quits with exit code 0 when the window manager asks it to close. The X server runs with
 // a white root window; the screen is captured at each screen into PNGs of the working folder, and their
 // pixels show the intro's logos and background and the login screen's controls where the window is.
@@ -231,6 +231,25 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_NE(login.At(offlineX, offlineY), 0x000000u) << "the offline button";
     EXPECT_NE(login.At(geometry->x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
     EXPECT_EQ(login.At(centreX, centreY), 0x000000u) << "the view behind the controls";
+
+    // Its settings button opens the notice that the function is not there yet, centred on the screen; Enter
+    // closes it.
+    const int settingsX = right - 68 + 16;
+    x.MovePointer(settingsX, offlineY);
+    x.Button(1, true);
+    x.Button(1, false);
+    const int boxX = geometry->x + (geometry->width - 400) / 2;
+    const int boxY = geometry->y + (geometry->height - 250) / 2;
+    Screenshot notice = WaitForScreen(folder_ / "notice.png", [&](const Screenshot& shot) {
+        return shot.At(boxX + 200, boxY + 150) != 0x000000;
+    });
+    EXPECT_NE(notice.At(boxX + 200, boxY + 150), 0x000000u) << "the box's face";
+    EXPECT_NE(notice.At(boxX + 157 + 5, boxY + 200 + 5), notice.At(boxX + 200, boxY + 150)) << "its OK button";
+    PressKey("Return");
+    Screenshot closed = WaitForScreen(folder_ / "closed.png", [&](const Screenshot& shot) {
+        return shot.At(boxX + 200, boxY + 150) == 0x000000;
+    });
+    EXPECT_EQ(closed.At(boxX + 200, boxY + 150), 0x000000u);
 
     // Its offline button leads to the offline screen.
     for (auto deadline = Clock::now() + std::chrono::seconds(20);
