@@ -17,10 +17,10 @@
 
 #include "QuillLib/engine/AppFrame.h"
 #include "QuillLib/engine/Graphics.h"
-#include "QuillLib/engine/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "QuillLib/engine/SubsystemHolder.h"
+#include "QuillLib/render/RenderSceneManager.h"
 
 namespace quill {
 

@@ -5,8 +5,12 @@
 
 namespace quill {
 
+class SceneRenderDevice;
+
 class Graphics : public EngineSubsystem {
 public:
+    // The device the render scenes draw with; null while there is none.
+    virtual SceneRenderDevice* GetRenderDevice() const { return nullptr; }
     // The device object exists once the layer has been initialised.
     virtual bool HasDevice() const = 0;
     // Tells the device whether frames are running; only called while HasDevice() is true.

@@ -14,6 +14,12 @@ IndexBuffer::IndexBuffer(gfx::Device& device, uint32_t capacity, bool dynamic)
     elementCapacity_ = capacity / 2;
 }
 
+bool IndexBuffer::Resize(uint32_t capacity) {
+    capacity_ = capacity;
+    elementCapacity_ = capacity / 2;
+    return Create();
+}
+
 bool IndexBuffer::Create() {
     Release();
     const uint32_t usage = dynamic_ ? (gfx::Usage::Dynamic | gfx::Usage::WriteOnly) : gfx::Usage::WriteOnly;

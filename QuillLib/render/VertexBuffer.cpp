@@ -29,6 +29,12 @@ bool VertexBuffer::Create() {
     return gfx::Succeeded(device_.CreateVertexBuffer(capacity_, usage, fvf_, gfx::Pool::Default, buffer_));
 }
 
+bool VertexBuffer::Resize(uint32_t capacity) {
+    capacity_ = capacity;
+    AdoptFormat(engineFormat_);
+    return Create();
+}
+
 void VertexBuffer::Release() {
     buffer_.reset();
     cache_.clear();

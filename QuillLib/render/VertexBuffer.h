@@ -22,6 +22,8 @@ public:
     using DeviceBuffer::Append;
 
     bool Create() override;
+    // Gives the buffer another capacity and creates it anew (its contents go).
+    bool Resize(uint32_t capacity);
     void Release() override;
     void Unlock() override;
     void ClearAppendCache() override { cache_.clear(); }

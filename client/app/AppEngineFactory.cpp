@@ -4,7 +4,7 @@
 
 #include "QuillLib/engine/AppFrame.h"
 #include "QuillLib/engine/Engine.h"
-#include "client/app/EmptyRenderSceneManager.h"
+#include "QuillLib/render/RenderSceneManager.h"
 
 namespace kestrovan {
 
@@ -12,8 +12,8 @@ AppEngineFactory::AppEngineFactory(platform::WindowHandle window, Graphics::Syst
                                    quill::SoundManager::DeviceOpener audioDevice)
     : window_(window), graphicsSystem_(std::move(graphicsSystem)), audioDevice_(std::move(audioDevice)) {}
 
-std::unique_ptr<quill::RenderSceneManager> AppEngineFactory::CreateRenderSceneManager(quill::Engine&) {
-    return std::make_unique<EmptyRenderSceneManager>();
+std::unique_ptr<quill::RenderSceneManager> AppEngineFactory::CreateRenderSceneManager(quill::Engine& engine) {
+    return std::make_unique<quill::RenderSceneManager>(engine);
 }
 
 std::unique_ptr<quill::Graphics> AppEngineFactory::CreateGraphics(quill::Engine& engine) {

@@ -5,8 +5,14 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/render/LiveTexture.h"
+#include "QuillLib/render/PartGeometry.h"
 #include "QuillLib/render/SceneView.h"
+#include "QuillLib/resource/D3D9TextureItem.h"
+#include "QuillLib/resource/IndexBlock.h"
+#include "QuillLib/resource/Material.h"
+#include "QuillLib/resource/ModelObject.h"
 #include "client/render/GammaRampBuilder.h"
+#include "client/render/MaterialStateOf.h"
 #include "platform/gfx/ImageServices.h"
 
 namespace kestrovan {
@@ -53,6 +59,7 @@ D3D9RenderDevice::D3D9RenderDevice(uint32_t width, uint32_t height, std::unique_
                                    std::unique_ptr<gfx::DeviceClock> clock)
     : RenderStateLayer(width, height, EnsureClock(clock)), clockOwner_(std::move(clock)), system_(std::move(system)) {
     spriteQuad_.SetLayout(kSpriteFormat, 6);
+    staticBatcher_ = std::make_unique<quill::StaticBatcher>(*this);
 }
 
 D3D9RenderDevice::~D3D9RenderDevice() {
@@ -363,7 +370,7 @@ uint32_t D3D9RenderDevice::DrawIndexedTriangles(quill::VertexData& vertices, qui
     return range;
 }
 
-uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
+uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk, uint32_t* start) {
     if (chunk.VertexCount() < 2) return 0;
     if (!bufferPool_.SelectDynamicIndexBuffer(0) || !bufferPool_.SelectDynamicVertexBuffer(chunk.LayoutFlags(), 0) ||
         !SetVertexFormat(chunk.LayoutFlags())) {
@@ -374,6 +381,7 @@ uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
     const int32_t hint = buffer->Append(chunk, first, chunk.UploadState());
     if (hint < 0) return 0;
     chunk.SetUploadState(hint);
+    if (start != nullptr) *start = first;
     return chunk.VertexCount() - 1;
 }
 
@@ -405,6 +413,137 @@ bool D3D9RenderDevice::DrawSpriteScaled(gfx::BaseTexture& texture, const gfx::Re
     return bufferPool_.SelectDynamicVertexBuffer(kSpriteFormat, 0) && SetVertexFormat(kSpriteFormat) &&
            ApplyTextureStages(LayerFlag::Base) && SetTexture(&texture, 0) && SetWorld(nullptr) &&
            DrawTriangles(spriteQuad_) == 6;
+}
+
+// --- Mesh parts and model objects --------------------------------------------------------------------------
+
+bool D3D9RenderDevice::FindStaticGeometry(const quill::MeshPart& part, const quill::StaticPlacements::Placement*& vertices,
+                                          const quill::StaticPlacements::Placement*& indices) {
+    const quill::StaticPlacements::Placement* vertexPlace = staticPlacements.Find(quill::PartVertices(part));
+    const quill::IndexBlock* block = quill::PartIndices(part);
+    const quill::StaticPlacements::Placement* indexPlace = block != nullptr ? staticPlacements.Find(block) : nullptr;
+    if (vertexPlace == nullptr || !vertexPlace->IsUploaded() || (block != nullptr && (indexPlace == nullptr || !indexPlace->IsUploaded()))) {
+        return false;
+    }
+    vertices = vertexPlace;
+    indices = indexPlace;
+    return true;
+}
+
+bool D3D9RenderDevice::PrepareMeshPart(quill::MeshPart& part) {
+    const quill::VertexData* vertices = quill::PartVertices(part);
+    if (vertices == nullptr || !SetVertexFormat(vertices->LayoutFlags())) return false;
+    const quill::StaticPlacements::Placement* vertexPlace = nullptr;
+    const quill::StaticPlacements::Placement* indexPlace = nullptr;
+    if (FindStaticGeometry(part, vertexPlace, indexPlace)) {
+        if (!bufferPool_.SelectVertexBuffer(vertexPlace->buffer, vertices->LayoutFlags())) return false;
+    } else if (!bufferPool_.SelectDynamicVertexBuffer(vertices->LayoutFlags(), 0) || !bufferPool_.SelectDynamicIndexBuffer(0)) {
+        return false;
+    }
+    // A mesh that projects a texture onto its bounding sphere gives the projected kind's stage its matrix.
+    const quill::MeshRenderRecord* record = part.owner->renderData.get();
+    if (record == nullptr || !record->sphereProjection || !part.material) return true;
+    const uint32_t masked = MaskLayerFlags(part.material->GetStageMask(), Limits());
+    if ((masked & LayerFlag::Projected) == 0) return true;
+    const uint32_t stage = StageOfKind(4, masked);
+    return stage < gfx::kMaxTextureStages &&
+           Transform(static_cast<gfx::TransformState>(static_cast<uint32_t>(gfx::TransformState::Texture0) + stage),
+                     *record->sphereProjection);
+}
+
+bool D3D9RenderDevice::BindMaterialTextures(const quill::Material& material) {
+    const uint32_t masked = MaskLayerFlags(material.GetStageMask(), Limits());
+    for (const quill::MaterialStage& layer : material.Stages()) {
+        if ((masked & IndexToFlagBit(layer.kind)) == 0) continue;
+        const uint32_t stage = StageOfKind(layer.kind, masked);
+        // A texture that cannot be made draws as no texture.
+        if ((!layer.texture || !layer.texture->Bind(stage)) && !ClearTexture(stage)) return false;
+    }
+    return true;
+}
+
+bool D3D9RenderDevice::DrawPartGeometry(quill::MeshPart& part) {
+    quill::VertexData& vertices = *quill::PartVertices(part);
+    quill::IndexBlock* block = quill::PartIndices(part);
+    const quill::StaticPlacements::Placement* vertexPlace = nullptr;
+    const quill::StaticPlacements::Placement* indexPlace = nullptr;
+    if (!FindStaticGeometry(part, vertexPlace, indexPlace)) {
+        if (!bufferPool_.SelectDynamicVertexBuffer(vertices.LayoutFlags(), 0) || !bufferPool_.SelectDynamicIndexBuffer(0)) {
+            return false;
+        }
+        if (block == nullptr) return DrawTriangles(vertices) > 0;
+        quill::IndexChunk chunk = quill::IndexChunkOf(*block);
+        return DrawIndexedTriangles(vertices, chunk) > 0;
+    }
+    if (!bufferPool_.SelectVertexBuffer(vertexPlace->buffer, vertices.LayoutFlags())) return false;
+    if (block == nullptr) {
+        const uint32_t count = vertices.VertexCount();
+        return count % 3 == 0 && count > 0 &&
+               gfx::Succeeded(device_->DrawPrimitive(gfx::PrimitiveType::TriangleList, vertexPlace->first, count / 3));
+    }
+    const quill::IndexChunk chunk = quill::IndexChunkOf(*block);
+    const auto count = static_cast<uint32_t>(chunk.indices.size());
+    if (!bufferPool_.SelectIndexBuffer(indexPlace->buffer) || count == 0 || count % 3 != 0) return false;
+    return gfx::Succeeded(device_->DrawIndexedPrimitive(gfx::PrimitiveType::TriangleList, static_cast<int32_t>(vertexPlace->first),
+                                                        chunk.lowest, static_cast<uint32_t>(chunk.highest) - chunk.lowest + 1,
+                                                        indexPlace->first, count / 3));
+}
+
+bool D3D9RenderDevice::DrawMeshPart(quill::MeshPart& part, const quill::Matrix4* parentTransform, bool prepared) {
+    if (!device_ || quill::PartVertices(part) == nullptr) return false;
+    if (parentTransform != nullptr && !SetWorld(parentTransform)) return false;
+    if (!prepared && !PrepareMeshPart(part)) return false;
+    if (part.material) {
+        if (!ApplyMaterial(MaterialStateOf(*part.material)) || !BindMaterialTextures(*part.material)) return false;
+    } else if (!ApplyTextureStages(0)) {
+        return false;
+    }
+    // A mirrored draw turns the winding around: the cull order swaps for the draw.
+    const int32_t cull = cache_.cullMode;
+    const bool swapCull = mirrorFlag != 0 && (cull == 1 || cull == 2);
+    if (swapCull && !SetCullMode(3 - cull)) return false;
+    const bool drawn = DrawPartGeometry(part);
+    if (swapCull) SetCullMode(cull);
+    return drawn;
+}
+
+bool D3D9RenderDevice::DrawModelObject(quill::ModelObject& object, const quill::Matrix4* parentTransform) {
+    if (parentTransform != nullptr && !SetWorld(parentTransform)) return false;
+    quill::Mesh* mesh = object.GetAttachment();
+    if (mesh == nullptr || mesh->parts.empty() || object.pose.visible == 0 || mesh->IsVisible() == 0) return true;
+    if (!PrepareMeshPart(*mesh->parts.front())) return false;
+    for (const quill::SharedPtr<quill::MeshPart>& part : mesh->parts) {
+        if (!DrawMeshPart(*part, nullptr, true)) return false;
+    }
+    return true;
+}
+
+bool D3D9RenderDevice::DrawObjectTree(quill::ModelObject& object) {
+    const quill::Mesh* mesh = object.GetAttachment();
+    // A mesh already moved into world space needs no world matrix.
+    const bool baked = mesh != nullptr && mesh->renderData && mesh->renderData->baked != 0;
+    ObjectState state;
+    state.world = baked ? nullptr : &object.pose.world.matrix;
+    state.blendMode = object.blendMode;
+    state.alpha = object.alpha;
+    state.cullMode = object.cullMode == 0xFFFFFFFF ? -1 : static_cast<int32_t>(object.cullMode);
+    if (!ApplyObjectState(state)) return false;
+    if (mesh != nullptr) {
+        const uint8_t callerMirror = mirrorFlag;
+        mirrorFlag = (callerMirror | object.pose.mirror) != 0 ? 1 : 0;
+        const bool drawn = DrawModelObject(object, nullptr);
+        mirrorFlag = callerMirror;
+        if (!drawn) return false;
+    }
+    for (const quill::SharedPtr<quill::ModelObject>& child : object.Children()) {
+        if (!DrawObjectTree(*child)) return false;
+    }
+    return true;
+}
+
+quill::SharedPtr<quill::Texture> D3D9RenderDevice::CreateTexture(quill::WStringView name,
+                                                                 const quill::TextureSettings& settings) {
+    return quill::make_shared<quill::D3D9TextureItem>(this, name, settings);
 }
 
 // --- Textures, fonts and text ------------------------------------------------------------------------------

@@ -14,7 +14,8 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/VertexData.h"
 #include "QuillLib/render/IndexChunk.h"
-#include "QuillLib/render/StaticGeometry.h"
+#include "QuillLib/render/StaticBatcher.h"
+#include "QuillLib/resource/TextureSettings.h"
 #include "client/render/DisplayMode.h"
 #include "client/render/FontEntry.h"
 #include "client/render/RasterTextSurface.h"
@@ -22,8 +23,12 @@
 #include "platform/gfx/GraphicsSystem.h"
 
 namespace quill {
+class Material;
+class MeshPart;
+class ModelObject;
 class SceneView;
-}
+class Texture;
+}  // namespace quill
 
 namespace kestrovan {
 
@@ -44,7 +49,7 @@ public:
     uint32_t Create();
     bool EnumerateModes(std::vector<AdapterMode>& out);
     // out: available texture memory, total and free video memory, in bytes.
-    bool GetVideoMemory(uint32_t out[3]);
+    bool GetVideoMemory(uint32_t out[3]) override;
     void SetDisplayMode(const DisplayMode& mode) { display_ = mode; }
     const DisplayMode& GetDisplayMode() const { return display_; }
 
@@ -62,17 +67,33 @@ public:
     void SetDialogBoxMode(bool enable);
 
     // Geometry; each returns the vertices drawn (the vertex range for indexed geometry), 0 on failure.
-    uint32_t DrawTriangles(quill::VertexData& chunk);
-    uint32_t DrawIndexedTriangles(quill::VertexData& vertices, quill::IndexChunk& indices);
-    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices).
-    uint32_t UploadLineStrip(quill::VertexData& chunk);
+    uint32_t DrawTriangles(quill::VertexData& chunk) override;
+    uint32_t DrawIndexedTriangles(quill::VertexData& vertices, quill::IndexChunk& indices) override;
+    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices) and,
+    // when asked, the vertex it starts at in the dynamic buffer (DrawLineStrip's start).
+    uint32_t UploadLineStrip(quill::VertexData& chunk, uint32_t* start = nullptr);
+
+    // Mesh parts and model objects. A part whose vertices (and indices) a static batch has uploaded is
+    // drawn from the static buffers, any other through the dynamic ones.
+    // The part's vertex format and vertex buffer, and the texture projection its mesh carries.
+    bool PrepareMeshPart(quill::MeshPart& part);
+    // With parentTransform the world matrix first; unless prepared, PrepareMeshPart; then the part's
+    // material, its textures at their stages, and the draw.
+    bool DrawMeshPart(quill::MeshPart& part, const quill::Matrix4* parentTransform, bool prepared) override;
+    // The parts of the mesh the object's frame id picks; an invisible object draws nothing.
+    bool DrawModelObject(quill::ModelObject& object, const quill::Matrix4* parentTransform);
+    // The object's own draw state and mesh, then its children; false stops the walk.
+    bool DrawObjectTree(quill::ModelObject& object);
+
+    // A texture item of this device, made with the settings; the caller registers it.
+    quill::SharedPtr<quill::Texture> CreateTexture(quill::WStringView name, const quill::TextureSettings& settings);
 
     // Fonts and text.
     FontEntry* GetFont(quill::WStringView face, int32_t height, uint32_t weight, bool italic);
     quill::TextSurface* GetTextSurface(quill::WStringView face, int32_t height, uint32_t weight, bool italic,
                                        uint32_t pageHeight) override;
     void TextTick();
-    uint64_t GetTextMemory();
+    uint64_t GetTextMemory() override;
 
     // Brightness and screenshots.
     void SetBrightness(float brightness);
@@ -89,24 +110,24 @@ public:
     bool DrawSpriteScaled(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                           float scaleX, float scaleY, platform::gfx::Color color);
 
-    void SetStaticBatcher(std::unique_ptr<quill::StaticGeometry> batcher) { staticBatcher_ = std::move(batcher); }
-    quill::StaticGeometry* GetStaticGeometryBatcher() const { return staticBatcher_.get(); }
+    // The batches of the game's own static models; uploaded again whenever the pool let its buffers go.
+    quill::StaticBatcher* GetStaticGeometryBatcher() const override { return staticBatcher_.get(); }
     const platform::gfx::PresentParameters& GetPresentParameters() const { return presentParameters_; }
     const platform::gfx::SurfaceDesc& GetBackBufferDesc() const { return backBufferDesc_; }
     uint8_t GetDialogBoxMode() const { return dialogBoxMode_; }
     size_t GetTextureCount() const { return textures_.size(); }
     size_t GetFontCount();
 
-    // The statistics overlay's switch; off by default.
-    uint8_t statisticsEnabled = 0;
-    // Mirrored drawing swaps the cull order (the mirror pass of reflections).
-    uint8_t mirrorFlag = 0;
-    uint8_t mirrorPass = 0;
-
 private:
     bool ReadBackBufferDesc(uint32_t& code);
     platform::gfx::Format ChooseDepthFormat(platform::gfx::Format backBuffer);
     void RebuildMultiSampleTypes();
+    // Where a static batch put the part's geometry: both out-pointers set only when its vertices and (for an
+    // indexed part) its indices are uploaded.
+    bool FindStaticGeometry(const quill::MeshPart& part, const quill::StaticPlacements::Placement*& vertices,
+                            const quill::StaticPlacements::Placement*& indices);
+    bool BindMaterialTextures(const quill::Material& material);
+    bool DrawPartGeometry(quill::MeshPart& part);
 
     std::unique_ptr<platform::gfx::DeviceClock> clockOwner_;
     std::unique_ptr<platform::gfx::GraphicsSystem> system_;
@@ -121,7 +142,7 @@ private:
     std::vector<std::unique_ptr<RasterTextSurface>> textSurfaces_;
     uint8_t textCleanupCountdown_ = 0;
     uint8_t dialogBoxMode_ = 0;
-    std::unique_ptr<quill::StaticGeometry> staticBatcher_;
+    std::unique_ptr<quill::StaticBatcher> staticBatcher_;
     quill::VertexData spriteQuad_;
 };
 

@@ -36,6 +36,7 @@ public:
     uint32_t ApplyDisplayMode();
 
     bool HasDevice() const override { return device_ != nullptr; }
+    quill::SceneRenderDevice* GetRenderDevice() const override { return device_.get(); }
     void SetDeviceFramesActive(bool active) override;
 
     D3D9RenderDevice* GetDevice() const { return device_.get(); }

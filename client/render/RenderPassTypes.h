@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "QuillLib/math/Matrix4.h"
-
-namespace quill {
-class Camera;
-}
+#include "QuillLib/render/SceneEnvironment.h"
 
 namespace kestrovan {
 
@@ -33,19 +30,9 @@ struct PointLightDesc {
     float range = 0;
 };
 
-struct FogSettings {
-    uint16_t mode = 2;  // 0 none, 1 exponential, 2 linear (the device's mode is this plus one)
-    uint8_t enabled = 0;
-    float r = 1, g = 1, b = 1, a = 1;
-    float start = 10, end = 100, density = 0.5f;
-};
-
-// What a scene's 3D pass starts from.
-struct SceneEnvironment {
-    const float* ambient = nullptr;  // four floats
-    const FogSettings* fog = nullptr;
-    const quill::Camera* camera = nullptr;
-};
+// The fog and 3D environment records are the engine's: scenes build them.
+using quill::FogSettings;
+using quill::SceneEnvironment;
 
 // Texture-coordinate animation of a layer: the three values of its record.
 struct LayerAnimation {

@@ -6,7 +6,10 @@
 
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/render/DeviceVertexFormat.h"
+#include "QuillLib/resource/DirectLight.h"
+#include "QuillLib/resource/PointLight.h"
 #include "client/render/ColorPacking.h"
+#include "client/render/MaterialStateOf.h"
 
 namespace kestrovan {
 
@@ -289,6 +292,36 @@ bool RenderStateLayer::AddPointLight(const PointLightDesc& desc) {
     return AddLight(light, desc.lightId, false);
 }
 
+namespace {
+
+template <class Desc>
+Desc SceneLightDesc(const quill::NamedObject& light, const quill::LightRecord& record) {
+    Desc desc;
+    desc.lightId = light.id;
+    desc.r = record.color[0];
+    desc.g = record.color[1];
+    desc.b = record.color[2];
+    desc.intensity = record.intensity;
+    desc.diffuseOn = record.diffuseOn;
+    desc.specularOn = record.specularOn;
+    desc.x = record.vector.x;
+    desc.y = record.vector.y;
+    desc.z = record.vector.z;
+    return desc;
+}
+
+}  // namespace
+
+bool RenderStateLayer::AddSceneLight(const quill::DirectLight& light) {
+    return AddDirectionalLight(SceneLightDesc<DirectionalLightDesc>(light, light.record));
+}
+
+bool RenderStateLayer::AddSceneLight(const quill::PointLight& light) {
+    PointLightDesc desc = SceneLightDesc<PointLightDesc>(light, light.record);
+    desc.range = light.range;
+    return AddPointLight(desc);
+}
+
 bool RenderStateLayer::SetLightGroup(std::vector<std::pair<uint32_t, uint32_t>>& group, uint32_t count, uint8_t& on,
                                      bool wanted) {
     if ((on != 0) == wanted) return true;
@@ -474,6 +507,21 @@ bool RenderStateLayer::ApplyMaterial(const MaterialState& material) {
         return false;
     }
     return (masked & LayerFlag::Bump) == 0 || RotateBumpMatrix(material, masked);
+}
+
+bool RenderStateLayer::ApplyBumpStage(uint32_t flags, const quill::MaterialStage& bumpStage) {
+    const uint32_t masked = MaskLayerFlags(flags, Limits());
+    if ((masked & LayerFlag::Bump) == 0) return true;
+    MaterialState state;
+    ReadBumpStage(bumpStage, state);
+    return RotateBumpMatrix(state, masked);
+}
+
+bool RenderStateLayer::ApplyTimedEffects(const quill::Material& material) {
+    const MaterialState state = MaterialStateOf(material);
+    const uint32_t masked = MaskLayerFlags(state.layerFlags, Limits());
+    if (!AnimateTextureCoordinates(state, masked)) return false;
+    return (masked & LayerFlag::Bump) == 0 || RotateBumpMatrix(state, masked);
 }
 
 bool RenderStateLayer::SetDefaultRenderStates() {

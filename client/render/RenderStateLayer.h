@@ -12,7 +12,7 @@
 
 #include "QuillLib/math/Matrix4.h"
 #include "QuillLib/render/BufferPool.h"
-#include "QuillLib/render/RenderDevice.h"
+#include "QuillLib/render/SceneRenderDevice.h"
 #include "client/render/RenderPassTypes.h"
 #include "client/render/RenderStateCache.h"
 #include "client/render/TextureStageCascade.h"
@@ -21,25 +21,25 @@
 
 namespace kestrovan {
 
-class RenderStateLayer : public quill::RenderDevice {
+class RenderStateLayer : public quill::SceneRenderDevice {
 public:
     bool SetAlphaMode(int32_t mode) override;
-    bool SetSpecularEnable(bool enable);
-    bool SetCullMode(int32_t mode);
+    bool SetSpecularEnable(bool enable) override;
+    bool SetCullMode(int32_t mode) override;
     bool SetZWriteEnable(bool enable);
     bool SetDither();
     bool SetWrap(uint32_t stage, uint32_t value);
     bool SetTexture(platform::gfx::BaseTexture* texture, uint32_t stage) override;
-    bool ClearTexture(uint32_t stage);
+    bool ClearTexture(uint32_t stage) override;
     bool SetTextureAddress(uint32_t stage, uint32_t u, uint32_t v) override;
-    bool SetVertexFormat(uint32_t engineFormat);
-    bool SetMaterialAlpha(float alpha);
+    bool SetVertexFormat(uint32_t engineFormat) override;
+    bool SetMaterialAlpha(float alpha) override;
     bool SetViewport(uint32_t x, uint32_t y, uint32_t width, uint32_t height);
     bool Clear(bool target, bool depth);
     // Null selects back buffer 0 again.
     bool SetRenderTarget(platform::gfx::Surface* target);
     // Null (or the identity) means the identity.
-    bool SetWorld(const quill::Matrix4* matrix);
+    bool SetWorld(const quill::Matrix4* matrix) override;
     bool SetView(const quill::Matrix4* matrix);
     bool SetProjection(const quill::Matrix4* matrix);
     // Moves the near plane of the projection by offset (the far plane stays).
@@ -49,16 +49,21 @@ public:
     bool ApplyAmbient();
     bool AddDirectionalLight(const DirectionalLightDesc& desc);
     bool AddPointLight(const PointLightDesc& desc);
-    bool EnableLights(bool groupA, bool groupB, bool on);
-    bool DisableAllLights();
+    bool EnableLights(bool groupA, bool groupB, bool on) override;
+    bool DisableAllLights() override;
+    // A scene's lights: the light's id, colour times intensity, its parts and its direction or position.
+    bool AddSceneLight(const quill::DirectLight& light) override;
+    bool AddSceneLight(const quill::PointLight& light) override;
 
-    bool ApplyTextureStages(uint32_t flags);
+    bool ApplyTextureStages(uint32_t flags) override;
     bool ApplyMaterial(const MaterialState& material);
+    bool ApplyBumpStage(uint32_t flags, const quill::MaterialStage& bumpStage) override;
+    bool ApplyTimedEffects(const quill::Material& material) override;
     // Sampler filter of a stage: quality 0 point, 1 linear, 2 linear with linear mips, 3 anisotropic.
     bool SetFilter(uint32_t stage, float bias, uint32_t quality, uint32_t anisotropy);
     bool SetDefaultRenderStates();
-    bool Begin3D(const SceneEnvironment& environment);
-    bool Begin2D();
+    bool Begin3D(const SceneEnvironment& environment) override;
+    bool Begin2D() override;
     bool DrawLineStrip(uint32_t start, uint32_t count);
     bool ApplyObjectState(const ObjectState& object);
 
@@ -69,7 +74,7 @@ public:
 
 protected:
     RenderStateLayer(uint32_t width, uint32_t height, platform::gfx::DeviceClock& clock)
-        : quill::RenderDevice(width, height), clock_(clock) {}
+        : quill::SceneRenderDevice(width, height), clock_(clock) {}
 
     bool State(platform::gfx::RenderState state, uint32_t value);
     bool StageState(uint32_t stage, platform::gfx::TextureStageState state, uint32_t value);

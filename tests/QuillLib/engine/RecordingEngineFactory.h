@@ -45,8 +45,8 @@ public:
 
 class RecordingFactory : public EngineFactory {
 public:
-    std::unique_ptr<RenderSceneManager> CreateRenderSceneManager(Engine&) override {
-        return Make<Recording<RenderSceneManager>>("RenderScenes", true);
+    std::unique_ptr<RenderSceneManager> CreateRenderSceneManager(Engine& engine) override {
+        return Make<Recording<RenderSceneManager>>("RenderScenes", true, engine);
     }
     std::unique_ptr<ResourceManager> CreateResourceManager(Engine&) override {
         return Make<Recording<ResourceManager>>("Resources", resourcesStart);

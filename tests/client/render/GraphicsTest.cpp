@@ -2,46 +2,14 @@
 // modes carried over, and the device handed to the resource manager.
 #include <gtest/gtest.h>
 
-#include "QuillLib/engine/Engine.h"
-#include "QuillLib/engine/EngineFactory.h"
-#include "client/render/Graphics.h"
-#include "platform/gfx/headless/RecordingSystem.h"
+#include "tests/support/gfx/TestEngineFactory.h"
 
 namespace kestrovan {
 namespace {
 
 namespace gfx = platform::gfx;
 
-class RecordingFactory : public quill::EngineFactory {
-public:
-    explicit RecordingFactory(bool createAtStart) : createAtStart_(createAtStart) {}
-
-    std::unique_ptr<quill::RenderSceneManager> CreateRenderSceneManager(quill::Engine&) override {
-        return std::make_unique<Stub<quill::RenderSceneManager>>();
-    }
-    std::unique_ptr<quill::Graphics> CreateGraphics(quill::Engine& engine) override {
-        return std::make_unique<Graphics>(engine, createAtStart_, [this] {
-            return std::make_unique<gfx::RecordingSystem>(setup);
-        });
-    }
-    std::unique_ptr<quill::SoundManager> CreateSoundManager(quill::Engine& engine) override {
-        return std::make_unique<Stub<quill::SoundManager>>(&engine, nullptr, quill::SoundManager::DeviceOpener());
-    }
-    std::unique_ptr<quill::AppFrame> CreateAppFrame(quill::Engine& engine) override {
-        return std::make_unique<quill::AppFrame>(engine, nullptr);
-    }
-
-    std::shared_ptr<gfx::RecordingSetup> setup = std::make_shared<gfx::RecordingSetup>();
-
-private:
-    template <class Base>
-    struct Stub : Base {
-        using Base::Base;
-        bool Initialize() override { return true; }
-        void Shutdown() override {}
-    };
-    bool createAtStart_;
-};
+using RecordingFactory = kvtest::TestEngineFactory;
 
 TEST(GraphicsTest, EngineStartCreatesTheDeviceWhenAskedAndHandsItToTheResources) {
     RecordingFactory factory(true);

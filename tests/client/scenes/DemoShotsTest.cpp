@@ -59,6 +59,7 @@ public:
         return positions;
     }
 
+    HudToolkit hud;  // the table's HUD is a widget tree
     FakeHost host;
     GameTable table;
     std::unique_ptr<quill::Camera> cameras[CameraController::kModeCount];
