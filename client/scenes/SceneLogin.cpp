@@ -18,6 +18,7 @@
 #include "client/scenes/NicknameDialog.h"
 #include "client/scenes/NoticeBox.h"
 #include "client/table/GameTable.h"
+#include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
@@ -205,6 +206,11 @@ void SceneLogin::OnResize(uint32_t width, uint32_t height) {
     RefreshTitle();
 }
 
+// The table follows the effect settings: textures and reflections, and the detail on the rail.
+void SceneLogin::OnSettingsChanged(const Settings& settings) {
+    if (table_) table_->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+}
+
 void SceneLogin::OnCaptionHover(bool overDragBand) {
     if (built_) titleBar_->Show(overDragBand);
 }
@@ -247,11 +253,10 @@ bool SceneLogin::OnEnter() {
     return true;
 }
 
-int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice*) {
+int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_) quill::AssertBreak(".\\SceneLogin", 258);
     resourcesLoaded_ = true;
-    quill::Package* data = resources != nullptr ? resources->OpenPackage(u"data", false) : nullptr;
-    if (data == nullptr || data->GetResourceFile(u"Map0000", true) == nullptr) return 1;
+    if (resources == nullptr || device == nullptr) return 1;
     quill::Engine* engine = app_.GetEngine();
     quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr;
     ResourcePackCatalog* catalog = app_.Catalog();
@@ -261,7 +266,7 @@ int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
             sounds->Play(kLoginMusic, 1.0f, 0, true);
         }
     }
-    if (!CreateDemoTable()) return 1;
+    if (!CreateDemoTable(*resources, *device)) return 1;
     LoadGraphics(0);
     return 0;
 }
@@ -291,8 +296,7 @@ void SceneLogin::Activate() {
 
 bool SceneLogin::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    table_.reset();
-    tableHost_.reset();
+    ReleaseDemoTable();
     resourcesLoaded_ = false;
     quill::Engine* engine = app_.GetEngine();
     if (quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr) {
