@@ -152,17 +152,8 @@ void SceneLogin::OnNicknameCreateResult(Packet& packet) {
 
 void SceneLogin::OnChannelList(Packet& packet) {
     // The list is read whole first: a list cut short changes nothing.
-    const uint16_t errorsBefore = packet.ErrorCount();
-    const uint8_t count = packet.ReadU8();
-    std::vector<ChannelRow> list(count);
-    for (ChannelRow& row : list) {
-        row.number = packet.ReadU8();
-        row.users = packet.ReadU16();
-        row.capacity = packet.ReadU16();
-        row.extra = packet.ReadU16();
-        row.kind = static_cast<int16_t>(packet.ReadU16());
-    }
-    if (packet.ErrorCount() != errorsBefore) {
+    std::vector<ChannelRow> list;
+    if (!ReadChannelList(packet, list)) {
         quill::TheLog().LogError(u"WARNING: ChannelList is cut short; dropped\n");
         return;
     }
