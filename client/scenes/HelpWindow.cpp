@@ -49,13 +49,15 @@ HelpWindow::HelpWindow(Services services)
 void HelpWindow::BuildTabs() {
     for (size_t n = 0; n < tabs_.size(); ++n) {
         const auto x = 33 + 90 * static_cast<int32_t>(n);
-        tabs_[n] = AddButton(kFirstTab + static_cast<int32_t>(n), x, 41, -1, 430, kTabCaptions[n], kHelpTexture, 0,
-                             90, 24);
+        tabs_[n] =
+            AddButton(kFirstTab + static_cast<int32_t>(n), x, 41, -1, 430, kTabCaptions[n], kHelpTexture, 0, 90, 24);
         tabs_[n]->SetCheckBox();
     }
 }
 
-Panel* HelpWindow::AddPage() { return CreatePanel(kPageX, kPageY, kPageWidth, kPageHeight, kNoTexture, 0, 0); }
+Panel* HelpWindow::AddPage() {
+    return CreatePanel(kPageX, kPageY, kPageWidth, kPageHeight, kNoTexture, 0, 0);
+}
 
 TextLabel* HelpWindow::AddText(Panel& page, int32_t x, int32_t y, int32_t w, quill::WStringView text) {
     TextLabel* label = page.CreateTextLabel(x, y, w, 20, &UiFontAt(UiFont::Regular12), 0, 0);
@@ -80,15 +82,22 @@ void HelpWindow::BuildInterfacePages() {
                                         u"View all rooms (order by room number)",
                                         u"View waiting rooms (Available rooms first)",
                                         u"Game type filter"};
-    for (size_t n = 0; n < std::size(lobby); ++n) AddText(*pages_[0], 120, 7 + 27 * static_cast<int32_t>(n), 280, lobby[n]);
+    for (size_t n = 0; n < std::size(lobby); ++n)
+        AddText(*pages_[0], 120, 7 + 27 * static_cast<int32_t>(n), 280, lobby[n]);
 
     roomControls_ = AddPage();
-    const quill::WStringView controls[] = {u"Rotation,Refine aim - Left click", u"Zoom - Right click, wheel",
-                                           u"Shot,stroke - Ctrl + Left click",  u"Refine aim - Shift + Mouse horz",
-                                           u"Contact point - Shift + Left click", u"Masse - 'V' + Mouse vert",
-                                           u"View whole table",                 u"Top view",
-                                           u"Ball trajectory",                  u"Aiming guide line",
-                                           u"Replay, save to gallery",          u"Capture screen"};
+    const quill::WStringView controls[] = {u"Rotation,Refine aim - Left click",
+                                           u"Zoom - Right click, wheel",
+                                           u"Shot,stroke - Ctrl + Left click",
+                                           u"Refine aim - Shift + Mouse horz",
+                                           u"Contact point - Shift + Left click",
+                                           u"Masse - 'V' + Mouse vert",
+                                           u"View whole table",
+                                           u"Top view",
+                                           u"Ball trajectory",
+                                           u"Aiming guide line",
+                                           u"Replay, save to gallery",
+                                           u"Capture screen"};
     for (size_t n = 0; n < std::size(controls); ++n) {
         AddText(*roomControls_, 120, 3 + 27 * static_cast<int32_t>(n), 260, controls[n]);
     }
@@ -131,12 +140,13 @@ void HelpWindow::BuildSkillsPage() {
     page.CreateImage(3, 10, 100, 100, kHelpTexture, 430, 250);
     const quill::WStringView beside[] = {u"My skill level", u"Value applied to skill level ",
                                          u"Additional item capability", u"Ultimate skill capability"};
-    for (size_t n = 0; n < std::size(beside); ++n) AddText(page, 120, 14 + 24 * static_cast<int32_t>(n), 280, beside[n]);
-    const quill::WStringView lines[] = {u"You can raise the skill of your choice.",
-                                        u"Because of the difficulty in raising all skills,",
-                                        u"You should carefully decide which skill to raise.",
-                                        u"You will get 10 skill point at each level up."};
-    for (size_t n = 0; n < std::size(lines); ++n) AddText(page, 10, 150 + 24 * static_cast<int32_t>(n), 390, lines[n]);
+    for (size_t n = 0; n < std::size(beside); ++n)
+        AddText(page, 120, 14 + 24 * static_cast<int32_t>(n), 280, beside[n]);
+    const quill::WStringView lines[] = {
+        u"You can raise the skill of your choice.", u"Because of the difficulty in raising all skills,",
+        u"You should carefully decide which skill to raise.", u"You will get 10 skill point at each level up."};
+    for (size_t n = 0; n < std::size(lines); ++n)
+        AddText(page, 10, 150 + 24 * static_cast<int32_t>(n), 390, lines[n]);
 }
 
 void HelpWindow::BuildCommunityPage() {
@@ -164,13 +174,17 @@ Button* HelpWindow::TypeButton(int32_t gameType) const {
 void HelpWindow::FillRulesPage(int32_t gameType) {
     gameType_ = gameType;
     for (Button* button : typeButtons_) {
-        if (button != nullptr) button->SetChecked(button->GetId() == kFirstTypeButton + gameType);
+        if (button != nullptr)
+            button->SetChecked(button->GetId() == kFirstTypeButton + gameType);
     }
-    for (TextLabel* line : ruleLines_) line->SetText(u" ");
+    for (TextLabel* line : ruleLines_)
+        line->SetText(u" ");
     rulesTitle_->SetTextF(u"[%s]", quill::GameShortName(gameType));
     const RulesPage page = RulesPageOf(gameType, services_.language);
-    for (size_t n = 0; n < page.summary.size(); ++n) ruleLines_[n]->SetText(page.summary[n]);
-    for (size_t n = 0; n < page.details.size(); ++n) ruleLines_[RulesPage::kSummaryLines + n]->SetText(page.details[n]);
+    for (size_t n = 0; n < page.summary.size(); ++n)
+        ruleLines_[n]->SetText(page.summary[n]);
+    for (size_t n = 0; n < page.details.size(); ++n)
+        ruleLines_[RulesPage::kSummaryLines + n]->SetText(page.details[n]);
 }
 
 void HelpWindow::OpenPage(int32_t context, int32_t gameType) {
@@ -193,7 +207,8 @@ void HelpWindow::ShowPage() {
     const bool room = context_ == kRoomContext;
     pages_[0]->Show(page == 0 && !room);
     roomControls_->Show(page == 0 && room);
-    for (size_t n = 1; n < pages_.size(); ++n) pages_[n]->Show(static_cast<int32_t>(n) == page);
+    for (size_t n = 1; n < pages_.size(); ++n)
+        pages_[n]->Show(static_cast<int32_t>(n) == page);
 }
 
 void HelpWindow::OnShow() {
@@ -221,7 +236,8 @@ bool HelpWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
             return true;
         case kFirstTab + 1:
             tabs_[1]->SetChecked(false);
-            if (services_.referToHomepage) services_.referToHomepage();
+            if (services_.referToHomepage)
+                services_.referToHomepage();
             return true;
         default:
             return PopupWindow::OnEvent(source, a, b);
@@ -230,7 +246,8 @@ bool HelpWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
 
 void HelpWindow::Tick(uint32_t now) {
     PopupWindow::Tick(now);
-    if (lastRateTick_ != 0 && now - lastRateTick_ < kFrameRateEveryMs) return;
+    if (lastRateTick_ != 0 && now - lastRateTick_ < kFrameRateEveryMs)
+        return;
     lastRateTick_ = now;
     const int32_t rate = services_.frameRate ? services_.frameRate() : 0;
     if (rate < 29) {

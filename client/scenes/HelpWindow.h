@@ -26,7 +26,7 @@ public:
     static constexpr int32_t kWidth = 427;
     static constexpr int32_t kHeight = 547;
     static constexpr int32_t kClose = 2049;
-    static constexpr int32_t kFirstTab = 7;  // 7 interface, 8 game rules, 9 skills, 10 community
+    static constexpr int32_t kFirstTab = 7;          // 7 interface, 8 game rules, 9 skills, 10 community
     static constexpr int32_t kFirstTypeButton = 20;  // + GameType
     static constexpr int32_t kRoomContext = 2;
     static constexpr size_t kRuleLines = RulesPage::kSummaryLines + RulesPage::kDetailLines;
@@ -34,7 +34,7 @@ public:
 
     // What the window needs of the application.
     struct Services {
-        std::function<int32_t()> frameRate;  // the frame clock's measured rate
+        std::function<int32_t()> frameRate;     // the frame clock's measured rate
         std::function<void()> referToHomepage;  // the notice "Refer to homepage." and the homepage opened
         HelpLanguage language = HelpLanguage::Korean;
     };

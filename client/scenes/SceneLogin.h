@@ -132,8 +132,8 @@ private:
     void BuildFrame();
     void BuildLoginWindow();
     void BuildChannelWindow();
-    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                      int32_t srcX, int32_t srcY, const char16_t* caption);
+    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
+                      int32_t srcY, const char16_t* caption);
     void PlaceLetterbox(uint32_t width, uint32_t height);
     void RefreshTitle();
     void SetLoginControlsEnabled(bool enabled);
@@ -155,8 +155,7 @@ private:
     void OnResumeGameNotice(quill::Packet& packet);
     void OnResumeGame(quill::Packet& packet);
     void OnFriendWhere(quill::Packet& packet);
-    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event,
-                 uint32_t layout);
+    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event, uint32_t layout);
     void SendChannelListRequest();
 
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---

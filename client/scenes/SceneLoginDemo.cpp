@@ -1,8 +1,8 @@
 // The login screen's demo table and credits: built-in shots replayed one after another under a slowly
 // orbiting camera, and the credits fading in and out at the top left.
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/math/MathConstants.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/math/MathConstants.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
@@ -46,9 +46,11 @@ bool SceneLogin::CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDe
     quill::ResourceFile* map = data != nullptr ? data->GetResourceFile(u"Map0000", true) : nullptr;
     quill::Engine* engine = app_.GetEngine();
     quill::RenderSceneManager* scenes = engine != nullptr ? engine->GetRenderSceneManager() : nullptr;
-    if (map == nullptr || scenes == nullptr) return false;
+    if (map == nullptr || scenes == nullptr)
+        return false;
     renderScene_ = scenes->CreateScene(map->GetSceneInfoTable()->FindShared(0));
-    if (renderScene_ == nullptr || !scenes->SelectScene(renderScene_->index)) return false;
+    if (renderScene_ == nullptr || !scenes->SelectScene(renderScene_->index))
+        return false;
     cameras_ = std::make_unique<RenderSceneCameras>(*renderScene_);
     cameras_->SelectCamera(0);
 
@@ -69,7 +71,8 @@ bool SceneLogin::CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDe
 
 // Main thread, in the frame step's switch: the table's models go before the scene they stand in.
 void SceneLogin::ReleaseDemoTable() {
-    if (table_) table_->UnloadModels();
+    if (table_)
+        table_->UnloadModels();
     table_.reset();
     tableHost_.reset();
     cameras_.reset();
@@ -106,7 +109,8 @@ void SceneLogin::ResetDemo() {
 // The camera of the current mode frames the table from close by, low and from the side.
 void SceneLogin::SetUpDemoCamera() {
     quill::Camera* const* slot = table_->GetCurrentCameraRef();
-    if (slot == nullptr || *slot == nullptr) return;
+    if (slot == nullptr || *slot == nullptr)
+        return;
     quill::Camera& camera = **slot;
     quill::ScopedLock hold(camera.GetLock());
     quill::Camera::Projection projection = camera.GetProjection();
@@ -126,13 +130,16 @@ void SceneLogin::LoadNextDemoShot() {
     ShotData shot;
     ShotRecord::ParseHex(slot.shot, shot);
     uint16_t cueId = shot.cueItemId;
-    if (cueId == 3001 || cueId == 3002) cueId = kStockCue;
+    if (cueId == 3001 || cueId == 3002)
+        cueId = kStockCue;
     std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(cueId);
-    if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
+    if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0)
+        parts = shot.cuePartIds;
     CueModelEntry* cue = table_->GetCueModel(cueId, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* previous = table_->CurrentCue();
-    if (previous != nullptr && previous != cue) table_->ReleaseCue(previous);
+    if (previous != nullptr && previous != cue)
+        table_->ReleaseCue(previous);
     table_->SetCurrentCue(cue);
     {
         quill::ScopedLock hold(shotLock_);
@@ -145,7 +152,8 @@ void SceneLogin::LoadNextDemoShot() {
 // Main thread, App lock held. The game thread hands the shot over under the shot's own lock: it holds the
 // scene manager's update lock, which is taken after the App lock, so it never waits for the App lock.
 void SceneLogin::ApplyPendingShot() {
-    if (!table_ || !shotPending_.exchange(false)) return;
+    if (!table_ || !shotPending_.exchange(false))
+        return;
     quill::ScopedLock hold(shotLock_);
     table_->ReleaseBallModels();
     table_->SetGameMode(shot_.gameMode);
@@ -163,18 +171,22 @@ void SceneLogin::Render(D3D9RenderDevice* device, bool draw) {
         quill::ScopedLock hold(app_.Lock());
         ApplyPendingShot();
     }
-    if (device != nullptr) DrawDemoTable(*device, draw);
-    if (draw) DrawWidgets(device);
+    if (device != nullptr)
+        DrawDemoTable(*device, draw);
+    if (draw)
+        DrawWidgets(device);
 }
 
 // The render step, then the room scene and the table's passes in the 3D pass; the widgets follow in 2D.
 void SceneLogin::DrawDemoTable(D3D9RenderDevice& device, bool draw) {
     quill::Engine* engine = app_.GetEngine();
     quill::RenderSceneManager* scenes = engine != nullptr ? engine->GetRenderSceneManager() : nullptr;
-    if (!table_ || scenes == nullptr) return;
+    if (!table_ || scenes == nullptr)
+        return;
     table_->Render3D(draw);
     scenes->UpdateCurrentScene(kSceneStepSeconds);
-    if (!draw) return;
+    if (!draw)
+        return;
     CurrentSceneView view(*scenes);
     device.RenderScene(view, 0.0f);
     table_->RenderOverlay(device);
@@ -182,14 +194,16 @@ void SceneLogin::DrawDemoTable(D3D9RenderDevice& device, bool draw) {
 }
 
 void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
-    if (!table_) return;
+    if (!table_)
+        return;
     quill::Camera* const* slot = table_->GetCurrentCameraRef();
     if (slot != nullptr && *slot != nullptr) {
         quill::ScopedLock hold((*slot)->GetLock());
         (*slot)->OrbitDegrees(-(demo_.TurnRate() * kOrbitDegreesPerRate), 0.0f, false);
     }
     const DemoShotCycle::Step step = demo_.Advance();
-    if (step.releaseHold) table_->ForScreens().flags[kDemoHoldFlag] = false;
+    if (step.releaseHold)
+        table_->ForScreens().flags[kDemoHoldFlag] = false;
     if (step.firstMove) {
         LockedSetDistance(slot, static_cast<float>(140 + app_.GetRandom().Next() % 50));
     }
@@ -199,7 +213,8 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
         table_->SetCueBall(0, true);
         table_->SetVisible(true);
     }
-    if (step.playShot) PlayDemoShot();
+    if (step.playShot)
+        PlayDemoShot();
     table_->Update(static_cast<uint32_t>(clockTenthMs), 0, 0, false);
     UpdateCredits();
 }
@@ -221,15 +236,18 @@ void SceneLogin::PlayDemoShot() {
 
 // The credits move on every second update of the cycle.
 void SceneLogin::UpdateCredits() {
-    if (demo_.Counter() % 2 != 0 || credits_.IsOver()) return;
+    if (demo_.Counter() % 2 != 0 || credits_.IsOver())
+        return;
     const CreditsRoll::Step step = credits_.Advance();
-    if (step.nextEntry) ShowCredit();
+    if (step.nextEntry)
+        ShowCredit();
     roleLabel_->SetAlpha(step.opacity);
     nameLabel_->SetAlpha(step.opacity);
 }
 
 void SceneLogin::ShowCredit() {
-    if (credits_.IsOver()) return;
+    if (credits_.IsOver())
+        return;
     const auto index = static_cast<size_t>(credits_.Index());
     roleLabel_->SetTextF(u"%s", CreditsRoll::Roles()[index]);
     nameLabel_->SetTextF(u"%s", CreditsRoll::Names()[index]);

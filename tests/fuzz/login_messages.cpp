@@ -32,7 +32,8 @@ quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
 }
 
 void Check(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 void ReadAccount(std::span<const uint8_t> payload) {
@@ -42,9 +43,12 @@ void ReadAccount(std::span<const uint8_t> payload) {
     Check(record.nickname.size() <= AccountRecord::kNicknameLength);
     Check(record.loginId.size() <= AccountRecord::kLoginIdLength);
     Check(record.membershipText.size() <= AccountRecord::kMembershipTextLength);
-    for (const quill::WString& line : record.profileLines) Check(line.size() <= AccountRecord::kProfileLineLength);
-    for (const quill::WString& text : record.chatTexts) Check(text.size() <= AccountRecord::kChatTextLength);
-    for (int32_t skill : record.skills) Check(skill <= AccountRecord::kSkillCap);
+    for (const quill::WString& line : record.profileLines)
+        Check(line.size() <= AccountRecord::kProfileLineLength);
+    for (const quill::WString& text : record.chatTexts)
+        Check(text.size() <= AccountRecord::kChatTextLength);
+    for (int32_t skill : record.skills)
+        Check(skill <= AccountRecord::kSkillCap);
     quill::PlayerState profile;
     record.ApplyTo(profile);
 }
@@ -61,7 +65,8 @@ void ReadChannels(std::span<const uint8_t> payload) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    if (size < 2) return 0;
+    if (size < 2)
+        return 0;
     const uint8_t selector = bytes[0];
     const std::span<const uint8_t> payload(bytes + 1, size - 1);
     if ((selector & 1) == 0) {

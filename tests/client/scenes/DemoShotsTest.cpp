@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "client/physics/PhysicsModelCode.h"
 #include "client/scenes/DemoShots.h"
 #include "client/scenes/SceneFactory.h"
-#include "client/physics/PhysicsModelCode.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/TableEvents.h"
@@ -49,13 +49,15 @@ public:
         for (int frames = 1; frames < kMaxFrames; ++frames) {
             time += kFrame;
             table.Update(time, 0, 0, false);
-            if (host.CountEvents(AppEventId::BallsStopped) > 0) return frames;
+            if (host.CountEvents(AppEventId::BallsStopped) > 0)
+                return frames;
         }
         return -1;
     }
     std::vector<quill::Vec3> Positions() {
         std::vector<quill::Vec3> positions;
-        for (uint32_t i = 0; i < table.Physics().BallCount(); ++i) positions.push_back(table.Physics().CachedPosition(i));
+        for (uint32_t i = 0; i < table.Physics().BallCount(); ++i)
+            positions.push_back(table.Physics().CachedPosition(i));
         return positions;
     }
 
@@ -125,20 +127,21 @@ std::string Record(const Recording& r) {
     table.CommitShot();
     ShotRecord record = table.GetCommittedRecord();
     record.cueItemId = r.cueItem;
-    if (r.cueItem == 3102) record.cuePartIds = {1, 1, 1, 1, 1};
+    if (r.cueItem == 3102)
+        record.cuePartIds = {1, 1, 1, 1, 1};
     return ShotRecord::WriteHex(record);
 }
 
 TEST(DemoShots, DISABLED_RecordTheTable) {
     const Recording recordings[] = {
-        {0, 3001, 11, 1, 0.55f, 0.0f, 0.3f, 12, 0.5f, "Rowan"},   {3, 3000, 12, 1, 0.8f, 0.4f, 0.2f, 15, 0.3f, "Jin"},
-        {0, 3002, 13, 2, 0.45f, -0.3f, 0.0f, 10, 1.0f, "Mira"},   {4, 3102, 14, 1, 0.9f, 0.2f, 0.2f, 16, 0.5f, "Tomas"},
-        {10, 3000, 15, 1, 0.95f, 0.0f, 0.0f, 14, 0.3f, "Hana"},   {3, 3001, 16, 2, 0.7f, -0.5f, 0.1f, 15, 0.5f, "Leo"},
-        {12, 3000, 17, 1, 0.9f, 0.0f, -0.2f, 14, 1.0f, "Yuna"},   {0, 3000, 18, 1, 0.35f, 0.2f, -0.3f, 11, 0.3f, "Owen"},
-        {13, 3002, 19, 1, 0.95f, 0.1f, 0.0f, 16, 0.5f, "Sora"},   {5, 3000, 20, 1, 0.75f, 0.3f, 0.4f, 15, 1.0f, "Ines"},
-        {6, 3001, 21, 1, 0.6f, 0.0f, 0.2f, 13, 0.5f, "Dae"},      {3, 3102, 22, 2, 0.85f, -0.4f, 0.3f, 17, 0.3f, "Nadia"},
-        {0, 3000, 23, 2, 0.6f, 0.6f, 0.0f, 12, 1.0f, "Felix"},    {10, 3002, 24, 1, 0.9f, -0.2f, 0.0f, 14, 0.5f, "Ria"},
-        {4, 3000, 25, 1, 0.75f, 0.0f, 0.5f, 16, 0.3f, "Karl"},     {12, 3001, 26, 1, 0.85f, 0.2f, 0.1f, 14, 1.0f, "Eun"},
+        {0, 3001, 11, 1, 0.55f, 0.0f, 0.3f, 12, 0.5f, "Rowan"}, {3, 3000, 12, 1, 0.8f, 0.4f, 0.2f, 15, 0.3f, "Jin"},
+        {0, 3002, 13, 2, 0.45f, -0.3f, 0.0f, 10, 1.0f, "Mira"}, {4, 3102, 14, 1, 0.9f, 0.2f, 0.2f, 16, 0.5f, "Tomas"},
+        {10, 3000, 15, 1, 0.95f, 0.0f, 0.0f, 14, 0.3f, "Hana"}, {3, 3001, 16, 2, 0.7f, -0.5f, 0.1f, 15, 0.5f, "Leo"},
+        {12, 3000, 17, 1, 0.9f, 0.0f, -0.2f, 14, 1.0f, "Yuna"}, {0, 3000, 18, 1, 0.35f, 0.2f, -0.3f, 11, 0.3f, "Owen"},
+        {13, 3002, 19, 1, 0.95f, 0.1f, 0.0f, 16, 0.5f, "Sora"}, {5, 3000, 20, 1, 0.75f, 0.3f, 0.4f, 15, 1.0f, "Ines"},
+        {6, 3001, 21, 1, 0.6f, 0.0f, 0.2f, 13, 0.5f, "Dae"},    {3, 3102, 22, 2, 0.85f, -0.4f, 0.3f, 17, 0.3f, "Nadia"},
+        {0, 3000, 23, 2, 0.6f, 0.6f, 0.0f, 12, 1.0f, "Felix"},  {10, 3002, 24, 1, 0.9f, -0.2f, 0.0f, 14, 0.5f, "Ria"},
+        {4, 3000, 25, 1, 0.75f, 0.0f, 0.5f, 16, 0.3f, "Karl"},  {12, 3001, 26, 1, 0.85f, 0.2f, 0.1f, 14, 1.0f, "Eun"},
         {0, 3000, 27, 1, 0.5f, -0.6f, 0.2f, 12, 0.5f, "Paula"},
     };
     std::printf("    static const std::array<DemoShotSlot, %zu> slots{{\n", std::size(recordings) + 1);

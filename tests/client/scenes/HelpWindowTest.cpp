@@ -1,9 +1,8 @@
 // The help window: the first page's variant by where it was opened, the rules page by game type, the
 // "Game rules" tab that refers to the homepage, and the frame rate's words and colours.
-#include "client/scenes/HelpWindow.h"
-
 #include <gtest/gtest.h>
 
+#include "client/scenes/HelpWindow.h"
 #include "client/ui/Button.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
@@ -81,7 +80,8 @@ TEST_F(HelpWindowTest, EachGameTypeFillsItsRulesAndATypeWithoutAPageOnlyItsTitle
     EXPECT_EQ(help->TypeButton(11), nullptr);
 
     // The pages hold as many lines as the rules of each type have.
-    const std::map<int32_t, size_t> lines{{0, 13}, {2, 13}, {3, 13}, {4, 12}, {5, 15}, {6, 15}, {10, 15}, {12, 12}, {13, 8}};
+    const std::map<int32_t, size_t> lines{{0, 13}, {2, 13},  {3, 13},  {4, 12}, {5, 15},
+                                          {6, 15}, {10, 15}, {12, 12}, {13, 8}};
     for (const auto& [type, count] : lines) {
         EXPECT_EQ(RulesPageOf(type, HelpLanguage::Korean).LineCount(), count) << type;
         EXPECT_EQ(RulesPageOf(type, HelpLanguage::English).LineCount(), count) << type;

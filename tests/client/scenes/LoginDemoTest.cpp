@@ -53,7 +53,8 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
         clock += 50;
         login->Update(0, clock);
     };
-    for (int i = 0; i < 300; ++i) update();
+    for (int i = 0; i < 300; ++i)
+        update();
     EXPECT_FALSE(login->IsShotPending()) << "no new shot in the run's first cycle";
     update();
     bool running = false;
@@ -65,7 +66,8 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
     EXPECT_FALSE(login->Table()->IsShotRunning());
     app.DrainPostedEvents();
     EXPECT_LT(login->Demo().Counter(), 10) << "BallsStopped started the cycle over";
-    for (int i = 0; i < 100; ++i) update();
+    for (int i = 0; i < 100; ++i)
+        update();
     EXPECT_TRUE(login->IsShotPending()) << "the next shot loads 100 updates after the balls stopped";
     EXPECT_EQ(login->Demo().NextIndex(), 2);
 

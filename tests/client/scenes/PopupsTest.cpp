@@ -38,7 +38,8 @@ protected:
     // Presses the popup's button of that id as its click reports it.
     static bool Press(Widget& popup, int32_t id) {
         for (Widget* child : popup.GetChildren()) {
-            if (child->GetId() == id) return popup.OnEvent(child, 0, 0);
+            if (child->GetId() == id)
+                return popup.OnEvent(child, 0, 0);
         }
         ADD_FAILURE() << "no button " << id;
         return false;
@@ -118,7 +119,8 @@ TEST_F(Popups, WithdrawalTextsAndConfirmValuesFollowTheGameType) {
 
 TEST_F(Popups, TheWithdrawMenuRefusesRequestsInGambleGamesAndStaysOpen) {
     std::vector<quill::WString> errors;
-    WithdrawMenuPopup menu(Recorder(), [&](quill::WStringView line0, quill::WStringView) { errors.emplace_back(line0); });
+    WithdrawMenuPopup menu(Recorder(),
+                           [&](quill::WStringView line0, quill::WStringView) { errors.emplace_back(line0); });
     menu.SetGameType(6);
     EXPECT_EQ(menu.Line(0)->GetText(), u"Withdraw from the game now and end the game.");
     EXPECT_EQ(menu.Line(5)->GetText(), u"It is not allowed for this type of game.");
@@ -203,7 +205,8 @@ TEST_F(Popups, TheOpponentsRequestIsAnsweredWithTheKindItCameWith) {
     ASSERT_TRUE(server.WaitForMessages(3));
     std::vector<std::vector<uint8_t>> answers;
     for (const kvtest::ServerMessage& message : server.Received()) {
-        if (message.id == quill::MessageId::OpponentRequestAnswer) answers.push_back(message.bytes);
+        if (message.id == quill::MessageId::OpponentRequestAnswer)
+            answers.push_back(message.bytes);
     }
     EXPECT_EQ(answers, (std::vector<std::vector<uint8_t>>{{6, 0, 0xA2, 0x04, 1, 2}, {6, 0, 0xA2, 0x04, 0, 5}}));
     connection.StopDispatchThread();
