@@ -385,10 +385,15 @@ uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
 }
 
 bool D3D9RenderDevice::DrawSprite(gfx::BaseTexture& texture, const gfx::Rect& source, float x, float y, gfx::Color color) {
+    return DrawSpriteScaled(texture, source, x, y, 1.0f, 1.0f, color);
+}
+
+bool D3D9RenderDevice::DrawSpriteScaled(gfx::BaseTexture& texture, const gfx::Rect& source, float x, float y,
+                                        float scaleX, float scaleY, gfx::Color color) {
     auto* plain = dynamic_cast<gfx::Texture*>(&texture);
     gfx::SurfaceDesc desc;
     if (plain == nullptr || !gfx::Succeeded(plain->GetLevelDesc(0, desc)) || desc.width == 0 || desc.height == 0) return false;
-    const float w = static_cast<float>(source.Width()), h = static_cast<float>(source.Height());
+    const float w = static_cast<float>(source.Width()) * scaleX, h = static_cast<float>(source.Height()) * scaleY;
     const float u0 = static_cast<float>(source.left) / desc.width, u1 = static_cast<float>(source.right) / desc.width;
     const float v0 = static_cast<float>(source.top) / desc.height, v1 = static_cast<float>(source.bottom) / desc.height;
     const float corners[6][4] = {{x, y, u0, v0},     {x + w, y, u1, v0},     {x, y + h, u0, v1},

@@ -105,6 +105,9 @@ public:
     void UnregisterTexture(quill::LiveTexture& texture) override;
     bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                     platform::gfx::Color color) override;
+    // DrawSprite with the quad stretched by (scaleX, scaleY) from its top-left: the widgets' images.
+    bool DrawSpriteScaled(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                          float scaleX, float scaleY, platform::gfx::Color color);
 
     // The batches of the game's own static models; uploaded again whenever the pool let its buffers go.
     quill::StaticBatcher* GetStaticGeometryBatcher() const override { return staticBatcher_.get(); }

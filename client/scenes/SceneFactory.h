@@ -1,0 +1,14 @@
+#pragma once
+// The screens of the program by scene id, as the App registers them for its mode (AppPlatform::createScene).
+#include <cstdint>
+#include <memory>
+
+namespace kestrovan {
+
+class App;
+class Scene;
+
+// The screen of that id; null for an id the program has no screen for.
+std::unique_ptr<Scene> CreateScene(int32_t id, App& app);
+
+}  // namespace kestrovan
