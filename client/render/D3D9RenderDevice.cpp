@@ -370,7 +370,7 @@ uint32_t D3D9RenderDevice::DrawIndexedTriangles(quill::VertexData& vertices, qui
     return range;
 }
 
-uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
+uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk, uint32_t* start) {
     if (chunk.VertexCount() < 2) return 0;
     if (!bufferPool_.SelectDynamicIndexBuffer(0) || !bufferPool_.SelectDynamicVertexBuffer(chunk.LayoutFlags(), 0) ||
         !SetVertexFormat(chunk.LayoutFlags())) {
@@ -381,6 +381,7 @@ uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
     const int32_t hint = buffer->Append(chunk, first, chunk.UploadState());
     if (hint < 0) return 0;
     chunk.SetUploadState(hint);
+    if (start != nullptr) *start = first;
     return chunk.VertexCount() - 1;
 }
 

@@ -69,8 +69,9 @@ public:
     // Geometry; each returns the vertices drawn (the vertex range for indexed geometry), 0 on failure.
     uint32_t DrawTriangles(quill::VertexData& chunk) override;
     uint32_t DrawIndexedTriangles(quill::VertexData& vertices, quill::IndexChunk& indices) override;
-    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices).
-    uint32_t UploadLineStrip(quill::VertexData& chunk);
+    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices) and,
+    // when asked, the vertex it starts at in the dynamic buffer (DrawLineStrip's start).
+    uint32_t UploadLineStrip(quill::VertexData& chunk, uint32_t* start = nullptr);
 
     // Mesh parts and model objects. A part whose vertices (and indices) a static batch has uploaded is
     // drawn from the static buffers, any other through the dynamic ones.

@@ -756,6 +756,7 @@ void GameTable::SetCameraFlags(bool a, bool b, bool c, bool force) {
 
 void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                  float elevation) {
+    ScopedLock holdTable(tableLock_);
     const Vec3 cue = CueBallPosition();
     cameraState_.aimPointX = aimPointX;
     cameraState_.aimPointY = aimPointY;
@@ -769,6 +770,7 @@ void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffs
 
 void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                float elevation) {
+    ScopedLock holdTable(tableLock_);
     const Vec3 cue = CueBallPosition();
     const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
     cameraState_.aimPointX = aimPointX;
@@ -1057,6 +1059,10 @@ void GameTable::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
 void GameTable::StartAmbientEffect(uint32_t now) {
     ScopedLock hold(ambientLock_);
     if (ambientEffect_ != nullptr && visible_ && !ambientEffect_->IsShown()) {
+        // The chalk swings above the cue ball, where the player chalks the cue.
+        quill::Transform owner;
+        owner.FromPosition(CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
+        ambientEffect_->SetOwnerTransform(owner);
         ambientEffect_->lastTime = now;
         ambientEffect_->Restart();
     }

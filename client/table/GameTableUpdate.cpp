@@ -30,6 +30,8 @@ float SecondsBetween(uint32_t earlier, uint32_t later) {
 }  // namespace
 
 bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
+    // The render step reads the aim and the balls meanwhile; it waits for the frame's update to end.
+    ScopedLock holdTable(tableLock_);
     ++frameCounter_;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);
