@@ -1,11 +1,18 @@
 #include "client/scenes/SceneFactory.h"
 
 #include "client/app/PlaceholderScene.h"
+#include "client/app/SceneId.h"
+#include "client/scenes/SceneIntro.h"
 
 namespace kestrovan {
 
 std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
-    return CreatePlaceholderScene(id, app);
+    switch (id) {
+        case SceneId::Intro:
+            return std::make_unique<SceneIntro>(app);
+        default:
+            return CreatePlaceholderScene(id, app);
+    }
 }
 
 }  // namespace kestrovan
