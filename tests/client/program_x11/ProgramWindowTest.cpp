@@ -173,10 +173,10 @@ int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top,
     return count;
 }
 
-// Whether the pixel is the bluish-green of a table's cloth (the 8-ball table's is blue).
+// Whether the pixel is of a table's cloth, green or blue.
 bool IsCloth(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF), b = static_cast<int>(rgb & 0xFF);
-    return b > r + 30 && g > r;
+    return g > r + 40 || b > r + 40;
 }
 
 TEST_F(ProgramUnderX, OfflineShowsTheTableAndAClickShoots) {
