@@ -145,7 +145,6 @@ bool SceneAlone::OnEnter() {
 }
 
 int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
-    if (resources == nullptr || device == nullptr) return 1;
     quill::RoomInfo& room = Room();
     const auto mode = static_cast<quill::GameType>(room.gameType);
     room.tableItem = Player().offlineTableItem[mode % quill::kGameTypeCount];
@@ -158,7 +157,7 @@ int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     table_->SetEquipmentItems(room.tableItem, room.ballItem);
     if (ResourcePackCatalog* catalog = app_.Catalog()) AddResourceRecord({catalog->UiFolder(), u"Game", -1, 0});
     LoadSounds();
-    if (!LoadTableScene(*resources, *device)) return 1;
+    if (resources == nullptr || device == nullptr || !LoadTableScene(*resources, *device)) return 1;
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kMusic, 1.0f, 0, true);
     LoadGraphics(0);
     return 0;
@@ -362,8 +361,9 @@ void SceneAlone::OnActivate(bool active) {
 // --- drawing (main thread) ---
 
 void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
-    if (table_ == nullptr || device == nullptr) return;
+    if (table_ == nullptr) return;
     if (draw && reloadPending_.exchange(false)) ReloadTable();
+    if (device == nullptr || renderScene_ == nullptr) return;
     const uint32_t now = platform::TimeGetTime();
     const float elapsed = lastRenderMs_ != 0 ? static_cast<float>(now - lastRenderMs_) / 1000.0f : 0.0f;
     lastRenderMs_ = now;
