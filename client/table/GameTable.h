@@ -76,8 +76,8 @@
 
 namespace quill {
 class Package;
-class ResourceFile;
 class ResourceManager;
+class StaticBatcher;
 class Texture;
 }  // namespace quill
 
@@ -420,6 +420,7 @@ public:
 
     // --- models and effects ---
     void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
+    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
     // Deletes the per-ball models.
     void ReleaseBallModels();
     void SetShownModel(ShownModel which, TableModelNode* model);
@@ -692,13 +693,9 @@ private:
     void ShowPocketStrip();
 
     // Models (GameTableModels).
-    quill::ResourceFile* FindOrLoadFile(quill::Package* package, quill::WStringView name) const;
-    std::unique_ptr<TableModelObject> MakeModel(quill::ResourceFile* file, uint32_t modelId) const;
+    quill::StaticBatcher* Batcher() const;
     bool LoadBallModels(quill::Package& balls, quill::Package& objects);
     void LoadHelperModels(quill::Package& objects, quill::Package* cues);
-    void GiveBallStages(TableModelObject& ball) const;
-    void GiveReflectionStage(TableModelObject& model) const;
-    bool DeviceAllowsBallStages() const;
 
     // Models and markers.
     std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;

@@ -6,81 +6,29 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/render/StaticBatcher.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/table/GameTable.h"
+#include "client/table/ModelFiles.h"
 #include "client/table/TableModelObject.h"
 
 namespace kestrovan {
 namespace {
 
-namespace type = quill::game_type;
 using quill::ScopedLock;
 
 constexpr uint32_t kTrailAlpha = 0x20000000;
 constexpr uint32_t kColouredTrailWindow = 20;
 constexpr uint32_t kColouredTrailLength = 100;
 constexpr uint32_t kParticleTexture = 1;  // of "shadow"
-constexpr uint8_t kSphereReflectionKind = 3;
-constexpr uint16_t kBallStageCapability = 3;
-constexpr uint32_t kSnookerReds = 15;
-constexpr const char16_t* kCuePartFiles[CueModelEntry::kPartCount] = {u"TuneShaft", u"TuneButt", u"TuneJoint",
-                                                                       u"TuneBumper", u"TuneTip"};
-
-// Snooker's reds share the face of ball 1; its colours take faces 2 to 7.
-uint32_t BallTexture(quill::GameType mode, uint32_t ball) {
-    if (mode != type::kSnooker || ball == 0) {
-        return ball;
-    }
-    return ball <= kSnookerReds ? 1 : ball - kSnookerReds + 1;
-}
-
-quill::SharedPtr<quill::Texture> TextureOf(quill::ResourceFile* file, uint32_t id) {
-    if (file == nullptr) {
-        return {};
-    }
-    quill::SharedPtr<quill::Texture> texture = file->FindTexture(id);
-    return texture ? texture : file->LoadItemShared(id);
-}
 
 }  // namespace
 
-quill::ResourceFile* GameTable::FindOrLoadFile(quill::Package* package, quill::WStringView name) const {
-    if (package == nullptr) {
-        return nullptr;
-    }
-    quill::ResourceFile* file = package->FindLoadedFile(name);
-    return file != nullptr ? file : package->GetResourceFile(name, true);
-}
-
-std::unique_ptr<TableModelObject> GameTable::MakeModel(quill::ResourceFile* file, uint32_t modelId) const {
-    if (file == nullptr) {
-        return nullptr;
-    }
-    quill::SharedPtr<quill::ModelObject> frame = file->FindModel(modelId);
-    if (!frame) {
-        frame = file->LoadModelShared(modelId);
-    }
-    if (!frame) {
-        return nullptr;
-    }
-    return std::make_unique<TableModelObject>(*frame, device_ != nullptr ? device_->GetStaticGeometryBatcher() : nullptr);
-}
-
-bool GameTable::DeviceAllowsBallStages() const {
-    return device_ != nullptr && device_->maxTextureBlendStages >= kBallStageCapability &&
-           device_->maxSimultaneousTextures >= kBallStageCapability;
-}
-
-// The room mirrored on a model: the reflection map as a sphere reflection, when the device has the stages.
-void GameTable::GiveReflectionStage(TableModelObject& model) const {
-    if (reflectionTexture_ && DeviceAllowsBallStages()) {
-        model.SetTexture(kSphereReflectionKind, reflectionTexture_);
-    }
+quill::StaticBatcher* GameTable::Batcher() const {
+    return device_ != nullptr ? device_->GetStaticGeometryBatcher() : nullptr;
 }
 
 bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant) {
@@ -117,20 +65,28 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
 // The markers, the shadow disc and the reflection map; the cue stand's file with the cues.
 void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) {
     if (cues != nullptr) {
-        FindOrLoadFile(cues, u"cueetc");
+        ModelFiles::Open(cues, u"cueetc");
     }
-    quill::ResourceFile* target = FindOrLoadFile(&objects, u"cuetarget");
-    quill::ResourceFile* cursor = FindOrLoadFile(&objects, u"cursor");
-    reflectionTexture_ = TextureOf(FindOrLoadFile(&objects, u"reflection"), 0);
-    shadowModel_ = MakeModel(FindOrLoadFile(&objects, u"shadow"), 0);
+    quill::ResourceFile* target = ModelFiles::Open(&objects, u"cuetarget");
+    quill::ResourceFile* cursor = ModelFiles::Open(&objects, u"cursor");
+    reflectionTexture_ = ModelFiles::Texture(ModelFiles::Open(&objects, u"reflection"), 0);
+    // The flat helpers are soft-edged pictures laid on the bed: they blend.
+    const auto flat = [this](quill::ResourceFile* file) -> std::unique_ptr<TableModelNode> {
+        std::unique_ptr<TableModelObject> model = ModelFiles::Model(file, 0, Batcher());
+        if (model != nullptr) {
+            model->SetBlendMode(1);
+        }
+        return model;
+    };
+    shadowModel_ = flat(ModelFiles::Open(&objects, u"shadow"));
     if (loadVariant_ == 2) {
-        FindOrLoadFile(&objects, u"crown");
-        FindOrLoadFile(&objects, u"item0");
+        ModelFiles::Open(&objects, u"crown");
+        ModelFiles::Open(&objects, u"item0");
     }
-    aimMarkerModel_ = MakeModel(target, 0);
-    pocketMarkerModel_ = MakeModel(target, 0);
-    targetMarkerModel_ = MakeModel(cursor, 0);
-    markModel_ = MakeModel(cursor, 0);
+    aimMarkerModel_ = flat(target);
+    pocketMarkerModel_ = flat(target);
+    targetMarkerModel_ = flat(cursor);
+    markModel_ = flat(cursor);
     ScopedLock hold(modelLock_);
     shownModels_[kAimMarker] = aimMarkerModel_.get();
     shownModels_[kTargetMarker] = targetMarkerModel_.get();
@@ -140,26 +96,26 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
 bool GameTable::LoadBallModels(quill::Package& balls, quill::Package& objects) {
     ReleaseBallModels();
     const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(ballSetItemId_) : nullptr;
-    quill::ResourceFile* file = record != nullptr ? FindOrLoadFile(&objects, record->modelName) : nullptr;
+    quill::ResourceFile* file = record != nullptr ? ModelFiles::Open(&objects, record->modelName) : nullptr;
     const uint32_t modelId = record != nullptr ? record->ballSetVariant : 0;
     if (file == nullptr) {
         // Without the set's own faces every ball takes the plain ball.
-        file = FindOrLoadFile(&balls, u"ball");
+        file = ModelFiles::Open(&balls, u"ball");
     } else {
-        FindOrLoadFile(&balls, u"ball");
+        ModelFiles::Open(&balls, u"ball");
     }
     bool loaded = file != nullptr;
     for (uint32_t i = 0; i < BallCount() && loaded; ++i) {
-        std::unique_ptr<TableModelObject> ball = MakeModel(file, modelId);
+        std::unique_ptr<TableModelObject> ball = ModelFiles::Model(file, modelId, Batcher());
         if (ball == nullptr) {
             quill::TheLog().LogError(u"ERROR : BALL MODEL %d NOT FOUND\n", static_cast<int32_t>(modelId));
             loaded = false;
             break;
         }
-        if (quill::SharedPtr<quill::Texture> face = TextureOf(file, BallTexture(gameMode_, i))) {
+        if (quill::SharedPtr<quill::Texture> face = ModelFiles::Texture(file, ModelFiles::BallFace(gameMode_, i))) {
             ball->SetTexture(0, face);
         }
-        GiveReflectionStage(*ball);
+        ModelFiles::MirrorRoom(*ball, reflectionTexture_, device_);
         SetBallModel(i, std::move(ball));
     }
     return loaded;
@@ -171,33 +127,18 @@ bool GameTable::LoadCueModel(CueModelEntry& entry) {
     }
     quill::Package* cues = resources_->OpenPackage(u"Cues", false);
     if (quill::Package* objects = resources_->OpenPackage(u"BillObject", false); objects != nullptr && !reflectionTexture_) {
-        reflectionTexture_ = TextureOf(FindOrLoadFile(objects, u"reflection"), 0);
+        reflectionTexture_ = ModelFiles::Texture(ModelFiles::Open(objects, u"reflection"), 0);
     }
     std::unique_ptr<TableModelObject> model;
-    if (!entry.IsCustom()) {
-        const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(entry.ItemId()) : nullptr;
-        if (record == nullptr) {
-            return false;
-        }
-        model = MakeModel(FindOrLoadFile(cues, record->modelName), record->modelIndex);
-    } else {
-        model = MakeModel(FindOrLoadFile(cues, u"TunningCue"), 0);
-        for (uint32_t slot = 0; model != nullptr && slot < CueModelEntry::kPartCount; ++slot) {
-            quill::ResourceFile* partFile = FindOrLoadFile(cues, kCuePartFiles[slot]);
-            if (partFile == nullptr) {
-                return false;
-            }
-            const quill::CuePartRecord* part =
-                quill::TheCuePartCatalogue().Find(static_cast<uint8_t>(slot), entry.Parts()[slot]);
-            if (quill::SharedPtr<quill::Texture> texture = TextureOf(partFile, part != nullptr ? part->modelIndex : 0)) {
-                model->SetChildTexture(slot, 0, texture);
-            }
-        }
+    if (entry.IsCustom()) {
+        model = ModelFiles::TunedCue(cues, entry.Parts(), Batcher());
+    } else if (const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(entry.ItemId()) : nullptr) {
+        model = ModelFiles::StockCue(cues, *record, Batcher());
     }
     if (model == nullptr) {
         return false;
     }
-    GiveReflectionStage(*model);
+    ModelFiles::MirrorRoom(*model, reflectionTexture_, device_);
     model->SetBlendMode(1);
     model->Object().SetBlendMode2Recursive(0xFFFF);
     model->Object().SetAlphaRecursive(1.0f);
@@ -220,7 +161,8 @@ void GameTable::RebuildAmbientEffect(bool reusePackage) {
     if (record == nullptr || objects == nullptr) {
         return;
     }
-    std::unique_ptr<TableModelObject> model = MakeModel(FindOrLoadFile(objects, record->modelName), record->modelIndex);
+    std::unique_ptr<TableModelObject> model =
+        ModelFiles::Model(ModelFiles::Open(objects, record->modelName), record->modelIndex, Batcher());
     if (model == nullptr) {
         return;
     }
@@ -239,7 +181,7 @@ void GameTable::BuildChalkBursts(quill::Package* package) {
     if (package == nullptr || chalk == 0 || itemModels_->FindRecord(chalk) == nullptr) {
         return;
     }
-    const quill::SharedPtr<quill::Texture> texture = TextureOf(FindOrLoadFile(package, u"shadow"), kParticleTexture);
+    const quill::SharedPtr<quill::Texture> texture = ModelFiles::Texture(ModelFiles::Open(package, u"shadow"), kParticleTexture);
     if (texture) {
         texture->Acquire(false);
     }
@@ -266,7 +208,7 @@ void GameTable::ApplyTableItem() {
         detail.position = {geometry.noseMaxX * 0.6f, (geometry.cushionBackMaxY + geometry.frameMaxY) * 0.5f,
                            geometry.cushionTopHeight + 1.1f};
     }
-    environment_.Load(*tables, *record, device_ != nullptr ? device_->GetStaticGeometryBatcher() : nullptr, detail);
+    environment_.Load(*tables, *record, Batcher(), detail);
     environment_.ApplyItemFlags(environmentTextures_, environmentDetail_);
 }
 

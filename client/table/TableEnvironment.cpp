@@ -3,6 +3,7 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/Texture.h"
+#include "client/table/ModelFiles.h"
 
 namespace kestrovan {
 namespace {
@@ -10,23 +11,8 @@ namespace {
 constexpr uint32_t kAllTextureKinds = 255;
 constexpr uint32_t kReflectionKinds = 32;
 
-// The loaded file of that name, or the file loaded now; null when the package has none.
-quill::ResourceFile* OpenFile(quill::Package& package, quill::WStringView name) {
-    quill::ResourceFile* file = package.FindLoadedFile(name);
-    return file != nullptr ? file : package.GetResourceFile(name, true);
-}
-
 std::unique_ptr<TableModelObject> FirstModel(quill::ResourceFile* file, quill::StaticBatcher* batcher) {
-    const quill::SharedPtr<quill::ModelObject> frame = file->LoadModelShared(0);
-    return frame ? std::make_unique<TableModelObject>(*frame, batcher) : nullptr;
-}
-
-quill::SharedPtr<quill::Texture> TextureOf(quill::ResourceFile* file, uint32_t id) {
-    if (file == nullptr) {
-        return {};
-    }
-    quill::SharedPtr<quill::Texture> texture = file->FindTexture(id);
-    return texture ? texture : file->LoadItemShared(id);
+    return ModelFiles::Model(file, 0, batcher);
 }
 
 }  // namespace
@@ -34,13 +20,13 @@ quill::SharedPtr<quill::Texture> TextureOf(quill::ResourceFile* file, uint32_t i
 bool TableEnvironment::Load(quill::Package& tables, const ItemModelRecord& record, quill::StaticBatcher* batcher,
                             const quill::Transform& detailPlacement) {
     Release();
-    tableFile_ = OpenFile(tables, record.modelName);
+    tableFile_ = ModelFiles::Open(&tables, record.modelName);
     if (tableFile_ == nullptr || !(table_ = FirstModel(tableFile_, batcher))) {
         return false;
     }
-    clothFile_ = OpenFile(tables, u"caromcloth");
-    quill::ResourceFile* detail = clothFile_ != nullptr ? OpenFile(tables, u"detail") : nullptr;
-    quill::ResourceFile* surroundings = detail != nullptr ? OpenFile(tables, u"tableenv") : nullptr;
+    clothFile_ = ModelFiles::Open(&tables, u"caromcloth");
+    quill::ResourceFile* detail = clothFile_ != nullptr ? ModelFiles::Open(&tables, u"detail") : nullptr;
+    quill::ResourceFile* surroundings = detail != nullptr ? ModelFiles::Open(&tables, u"tableenv") : nullptr;
     if (detail != nullptr) {
         detail_ = FirstModel(detail, batcher);
         if (detail_ != nullptr) {
@@ -61,11 +47,11 @@ void TableEnvironment::ApplyItem(const ItemModelRecord& record) {
     }
     const uint32_t cloth = record.cloth < kClothTextures ? record.cloth : 0;
     const uint32_t wood = kClothTextures + (record.tableKind < kWoodTextures ? record.tableKind : 0);
-    quill::SharedPtr<quill::Texture> clothTexture = TextureOf(clothFile_, cloth);
+    quill::SharedPtr<quill::Texture> clothTexture = ModelFiles::Texture(clothFile_, cloth);
     if (!clothTexture) {
-        clothTexture = TextureOf(tableFile_, cloth);
+        clothTexture = ModelFiles::Texture(tableFile_, cloth);
     }
-    const quill::SharedPtr<quill::Texture> woodTexture = TextureOf(tableFile_, wood);
+    const quill::SharedPtr<quill::Texture> woodTexture = ModelFiles::Texture(tableFile_, wood);
     table_->ReplaceBaseTextures([&](const quill::Texture* current) -> quill::SharedPtr<quill::Texture> {
         if (current == nullptr || current->id >= kClothTextures + kWoodTextures) {
             return {};
