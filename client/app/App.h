@@ -91,6 +91,8 @@ public:
 
     // --- Events ---
     void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
+    // The main loop's hand-over of posted events to the App and the current scene (main thread).
+    void DrainPostedEvents();
     int HandleAppEvent(const quill::AppEvent& event);
     void RegisterScenes();
 
@@ -187,7 +189,6 @@ public:
 private:
     void GameThreadProc();
     void DrainQueue(quill::EventQueue& queue);
-    void DrainPostedEvents();
     bool StartRendererEngine();
     bool CheckDevice();
     void ConfigureFromDevice();

@@ -1,5 +1,6 @@
 #pragma once
-// The windows every screen shares: the two message boxes and the invitation popup. The screens' module
+// The windows every screen shares: the two message boxes, the invitation popup and the notice that a
+// function is not available. The screens' module
 // builds them (AppPlatform::createPopups); the scene manager keeps them, hidden, from the scene
 // registration to the end of the program and shows them for the screens and the connection.
 //
@@ -39,6 +40,8 @@ public:
     virtual void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) = 0;
     // The invitation popup, filled and shown.
     virtual void ShowInvitation(Widget& parent, const Invitation& invitation) = 0;
+    // "Upgrading this function.." for a control whose window the program does not have.
+    virtual void ShowFeatureNotice(Widget& parent) = 0;
 
     // The boxes themselves (never null), for callers that fill them as they need.
     virtual NoticeBox* GetMessageBox() = 0;

@@ -11,20 +11,17 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 
 #include "QuillLib/core/WString.h"
-#include "client/ui/Window.h"
+#include "client/scenes/PopupWindow.h"
 
 namespace kestrovan {
 
 class Button;
 class TextLabel;
 
-class NoticeBox : public Window {
+class NoticeBox : public PopupWindow {
 public:
-    using EventPoster = std::function<void(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra)>;
-
     static constexpr int32_t kWidth = 400;
     static constexpr int32_t kHeight = 250;
     static constexpr size_t kLineCount = 6;
@@ -59,9 +56,6 @@ public:
     int32_t GetEventCode() const { return eventCode_; }
     uint32_t GetEventValue() const { return eventValue_; }
 
-    // Centres the box on the screen and shows it (the open sound plays).
-    void Open();
-
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // The window's show step, then only the buttons of the layout.
     void OnShow() override;
@@ -72,8 +66,6 @@ public:
     Button* GetButton(int32_t id) const;
 
 private:
-    Button* AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption);
-
     EventPoster poster_;
     std::atomic<uint32_t> layout_{kLayoutOk};
     std::atomic<int32_t> eventCode_{kEventNone};

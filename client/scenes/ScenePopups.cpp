@@ -2,17 +2,23 @@
 
 #include "client/app/App.h"
 #include "client/connection/ConnectionNotice.h"
+#include "client/connection/GameConnection.h"
 
 namespace kestrovan {
 
-ScenePopups::ScenePopups(NoticeBox::EventPoster poster)
-    : first_(std::make_unique<NoticeBox>(poster)), second_(std::make_unique<NoticeBox>(poster)) {}
+ScenePopups::ScenePopups(PopupWindow::EventPoster poster, JoinWithTarget& target)
+    : first_(std::make_unique<NoticeBox>(poster)),
+      second_(std::make_unique<NoticeBox>(poster)),
+      invite_(std::make_unique<InvitePopup>(target, poster)),
+      featureNotice_(std::make_unique<FeatureNoticePopup>()) {}
 
 ScenePopups::~ScenePopups() = default;
 
 void ScenePopups::LoadGraphics(uint32_t arg) {
     first_->LoadGraphics(arg);
     second_->LoadGraphics(arg);
+    invite_->LoadGraphics(arg);
+    featureNotice_->LoadGraphics(arg);
 }
 
 void ScenePopups::ShowBox(NoticeBox& box, Widget& parent, quill::WStringView title,
@@ -54,12 +60,23 @@ void ScenePopups::ShowConnectionNotice(Widget& parent, const ConnectionNotice& n
     first_->Open();
 }
 
-void ScenePopups::ShowInvitation(Widget&, const Invitation&) {}
+void ScenePopups::ShowInvitation(Widget& parent, const Invitation& invitation) {
+    parent.AddChild(invite_.get(), invite_->IsVisible());
+    invite_->SetInvitation(invitation);
+    invite_->Open();
+}
+
+void ScenePopups::ShowFeatureNotice(Widget& parent) {
+    parent.AddChild(featureNotice_.get(), featureNotice_->IsVisible());
+    featureNotice_->Open();
+}
 
 std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
-    return std::make_unique<ScenePopups>([&app](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-        app.PostEvent(id, wParam, lParam, extra);
-    });
+    return std::make_unique<ScenePopups>(
+        [&app](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+            app.PostEvent(id, wParam, lParam, extra);
+        },
+        app.Connection()->JoinTarget());
 }
 
 }  // namespace kestrovan

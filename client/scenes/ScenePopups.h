@@ -1,12 +1,14 @@
 #pragma once
-// The popups the scene manager keeps for all screens: the two message boxes (and, as they are built, the
-// invitation and feature popups). Each show operation attaches the popup to the given parent and fills,
-// centres and shows it; the boxes post their events through the App.
+// The popups the scene manager keeps for all screens: the two message boxes, the invitation and the
+// feature notice. Each show operation attaches the popup to the given parent and fills, centres and shows
+// it; the popups post their events through the App.
 //
 // Threads: as SharedPopups.
 #include <memory>
 
 #include "client/app/SharedPopups.h"
+#include "client/scenes/FeatureNoticePopup.h"
+#include "client/scenes/InvitePopup.h"
 #include "client/scenes/NoticeBox.h"
 
 namespace kestrovan {
@@ -15,7 +17,8 @@ class App;
 
 class ScenePopups : public SharedPopups {
 public:
-    explicit ScenePopups(NoticeBox::EventPoster poster);
+    // An accepted invitation becomes target, the connection's pending move.
+    ScenePopups(PopupWindow::EventPoster poster, JoinWithTarget& target);
     ~ScenePopups() override;
 
     void LoadGraphics(uint32_t arg) override;
@@ -27,8 +30,11 @@ public:
                              quill::WStringView line2) override;
     void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override;
     void ShowInvitation(Widget& parent, const Invitation& invitation) override;
+    void ShowFeatureNotice(Widget& parent) override;
     NoticeBox* GetMessageBox() override { return first_.get(); }
     NoticeBox* GetSecondMessageBox() override { return second_.get(); }
+    InvitePopup& Invite() { return *invite_; }
+    FeatureNoticePopup& FeatureNotice() { return *featureNotice_; }
 
 private:
     // Attaches, resets (layout 0, event 1024), titles and fills the box with its non-empty lines in order
@@ -38,6 +44,8 @@ private:
 
     std::unique_ptr<NoticeBox> first_;
     std::unique_ptr<NoticeBox> second_;
+    std::unique_ptr<InvitePopup> invite_;
+    std::unique_ptr<FeatureNoticePopup> featureNotice_;
 };
 
 // The popups of the program, posting their events to the App.

@@ -107,7 +107,7 @@ StrokeContext GameTable::MakeStrokeContext() const {
     context.gaugeOption = options_.gaugeStroke;
     context.shotRunning = shotRunning_;
     if (player_ != nullptr) {
-        const CueStatistics cue = player_->GetEquippedCue(gameMode_);
+        const EquippedCue cue = player_->GetEquippedCue(gameMode_);
         context.cueStatApplies = cue.bonusesApply;
         context.cueStat = cue.stats[1];  // the power balance steadies the gauge
     }

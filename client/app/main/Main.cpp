@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     std::vector<quill::WString> words;
     for (int i = 0; i < argc; ++i) words.push_back(platform::Utf8ToUtf16(argv[i]));
 
+    kestrovan::RegisterItemModels();
     kestrovan::ProgramSetup setup;
     setup.platform.windowBackend = [] { return std::make_unique<platform::SdlWindowBackend>(); };
     setup.platform.graphicsSystem = &ProgramGraphicsSystem;

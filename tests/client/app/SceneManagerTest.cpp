@@ -79,6 +79,7 @@ public:
         shown.push_back({&parent, notice.lines[0]});
     }
     void ShowInvitation(Widget& parent, const Invitation&) override { shown.push_back({&parent, u"invitation"}); }
+    void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
     NoticeBox* GetMessageBox() override { return nullptr; }
     NoticeBox* GetSecondMessageBox() override { return nullptr; }
 

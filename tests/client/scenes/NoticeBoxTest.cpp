@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "client/connection/ConnectionNotice.h"
+#include "client/connection/JoinWithTarget.h"
 #include "client/scenes/ScenePopups.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -107,7 +108,8 @@ TEST_F(NoticeBoxTest, LinesBeyondTheSixthAreIgnoredAndOthersAreNotHandled) {
 }
 
 TEST_F(NoticeBoxTest, ShowOperationsFillResetAndAttachTheBox) {
-    ScenePopups popups(Recorder());
+    JoinWithTarget target;
+    ScenePopups popups(Recorder(), target);
     NoticeBox& first = *popups.GetMessageBox();
     first.SetButtons(NoticeBox::kLayoutYesNo);
     first.SetEvent(1066, 3);

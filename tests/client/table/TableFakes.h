@@ -122,12 +122,12 @@ public:
 class FakePlayer : public TablePlayer {
 public:
     StrokeSkills GetSkills() const override { return skills; }
-    CueStatistics GetEquippedCue(quill::GameType /*gameType*/) const override { return cue; }
+    EquippedCue GetEquippedCue(quill::GameType /*gameType*/) const override { return cue; }
     uint16_t GetCurrentChalkId() const override { return chalkId; }
     int32_t GetAimItemBonus() const override { return aimItemBonus; }
 
     StrokeSkills skills;
-    CueStatistics cue;
+    EquippedCue cue;
     uint16_t chalkId = 0;
     int32_t aimItemBonus = 0;
 };
