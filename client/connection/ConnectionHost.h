@@ -22,7 +22,7 @@
 
 namespace kestrovan {
 
-using CueStatisticBytes = std::array<uint8_t, 5>;
+using CueStatistics = std::array<uint8_t, 5>;
 
 // Which list a member message means: 1 the friends, any other value the clan.
 inline constexpr uint8_t kFriendListKind = 1;
@@ -64,7 +64,7 @@ public:
     virtual void ShowInvitation(const Invitation& invitation) = 0;
 
     // The five statistics of a cue's item model; false when the catalogue has no model of that item.
-    virtual bool FindCueStatistics(uint32_t itemId, CueStatisticBytes& statistics) = 0;
+    virtual bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) = 0;
 
     // Masks the filtered words among the first maxLength characters of text in place; true when one was found.
     virtual bool CensorWords(char16_t* text, size_t maxLength) = 0;

@@ -218,7 +218,7 @@ void Inventory::ApplyCatalogue(InventoryItem& item) {
 }
 
 void Inventory::ApplyCueStatistics(InventoryItem& item) {
-    CueStatisticBytes statistics{};
+    CueStatistics statistics{};
     if (host_.FindCueStatistics(item.typeCode, statistics)) {
         item.statistics = statistics;
     }

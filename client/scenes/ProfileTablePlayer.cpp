@@ -10,8 +10,8 @@ StrokeSkills ProfileTablePlayer::GetSkills() const {
 }
 
 // A counted cue lends its statistics only while it has uses left.
-CueStatistics ProfileTablePlayer::GetEquippedCue(quill::GameType gameType) const {
-    CueStatistics cue;
+EquippedCue ProfileTablePlayer::GetEquippedCue(quill::GameType gameType) const {
+    EquippedCue cue;
     const quill::InventoryItem* item = player_.GetEquippedItem(static_cast<uint32_t>(gameType));
     if (item == nullptr) return cue;
     cue.bonusesApply = item->customFlag == 0 || item->remaining > 0;

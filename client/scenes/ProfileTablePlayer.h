@@ -13,7 +13,7 @@ public:
     explicit ProfileTablePlayer(quill::PlayerState& player) : player_(player) {}
 
     StrokeSkills GetSkills() const override;
-    CueStatistics GetEquippedCue(quill::GameType gameType) const override;
+    EquippedCue GetEquippedCue(quill::GameType gameType) const override;
     uint16_t GetCurrentChalkId() const override;
     int32_t GetAimItemBonus() const override;
 

@@ -21,7 +21,7 @@ namespace {
 
 using kestrovan::ConnectionEvent;
 using kestrovan::ConnectionNotice;
-using kestrovan::CueStatisticBytes;
+using kestrovan::CueStatistics;
 using kestrovan::Invitation;
 using quill::MessageId;
 using quill::Packet;
@@ -68,7 +68,7 @@ public:
     void OnClanMemberLeft(const quill::PlayerState&) override {}
     void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
     void ShowInvitation(const Invitation&) override {}
-    bool FindCueStatistics(uint32_t itemId, CueStatisticBytes& statistics) override {
+    bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) override {
         statistics = {1, 2, 3, 4, static_cast<uint8_t>(itemId)};
         return true;
     }

@@ -128,7 +128,7 @@ public:
     void ShowInvitation(const Invitation& invitation) override {
         recorder_.Record([&] { invitations_.push_back(invitation); });
     }
-    bool FindCueStatistics(uint32_t itemId, CueStatisticBytes& statistics) override {
+    bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) override {
         statistics = {static_cast<uint8_t>(itemId % 100), 1, 2, 3, 4};
         return itemId >= 3000 && itemId < 4000;
     }

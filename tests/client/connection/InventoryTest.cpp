@@ -81,7 +81,7 @@ TEST_F(InventoryTest, AnInventoryListReplacesTheItemsWithTheBasicCueAndTheListed
                             {25, 0, 4501, 1, 5}}));
     EXPECT_EQ(Keys(), (std::vector<uint32_t>{0, 20, 21, 22, 23, 24, 25}));
     EXPECT_EQ(Item(0)->typeCode, 3002u) << "grade 2 starts with the second basic cue";
-    EXPECT_EQ(Item(0)->statistics, (CueStatisticBytes{2, 1, 2, 3, 4}));
+    EXPECT_EQ(Item(0)->statistics, (CueStatistics{2, 1, 2, 3, 4}));
 
     const InventoryItem* book = Item(20, 1);
     EXPECT_EQ(book->name, u"Book");
@@ -100,9 +100,9 @@ TEST_F(InventoryTest, AnInventoryListReplacesTheItemsWithTheBasicCueAndTheListed
     EXPECT_EQ(custom->customText, u"my cue");
     EXPECT_EQ(custom->upgradePoints, 12345);
     EXPECT_EQ(custom->cueValue, -1);
-    EXPECT_EQ(custom->statistics, (CueStatisticBytes{10, 20, 30, 40, 50}));
+    EXPECT_EQ(custom->statistics, (CueStatistics{10, 20, 30, 40, 50}));
     EXPECT_EQ(custom->statValues, (std::array<uint16_t, 5>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(Item(23)->statistics, (CueStatisticBytes{3, 1, 2, 3, 4})) << "a stock cue takes its model's statistics";
+    EXPECT_EQ(Item(23)->statistics, (CueStatistics{3, 1, 2, 3, 4})) << "a stock cue takes its model's statistics";
     EXPECT_EQ(Item(24)->sender, u"from");
     EXPECT_EQ(Item(24)->description, u"about");
     EXPECT_EQ(Item(25)->sender, u"");
@@ -126,7 +126,7 @@ TEST_F(InventoryTest, MembershipsAndThePowerPackBringTheirBuiltInEntries) {
     Dispatch(InventoryList({{30, 0, 4901, 1, 99}}));
     EXPECT_EQ(Keys(), (std::vector<uint32_t>{0, 30, 4})) << "an owned class-99 chalk stands in for the built-in one";
     EXPECT_EQ(Item(4)->typeCode, 3005u);
-    EXPECT_EQ(Item(4)->statistics, (CueStatisticBytes{5, 1, 2, 3, 4}));
+    EXPECT_EQ(Item(4)->statistics, (CueStatistics{5, 1, 2, 3, 4}));
 
     connection_.SetTaggedText(3, u"", 0);
     Dispatch(InventoryList({{31, 1, 4111, 5, 0, 0, u"Power"}}));
@@ -168,7 +168,7 @@ TEST_F(InventoryTest, AGiftJoinsTheInventoryAndIsAnnouncedWhenAskedFor) {
     EXPECT_EQ(gift->description, u"enjoy");
     EXPECT_EQ(gift->currentCount, 7u);
     EXPECT_EQ(gift->inUse, 0u);
-    EXPECT_EQ(gift->statistics, (CueStatisticBytes{3, 1, 2, 3, 4}));
+    EXPECT_EQ(gift->statistics, (CueStatistics{3, 1, 2, 3, 4}));
     EXPECT_EQ(connection_.LocalPlayer().cueMoney, 6000);
     ASSERT_EQ(host_.Notices().size(), 1u);
     const ConnectionNotice notice = host_.Notices()[0];
@@ -186,7 +186,7 @@ TEST_F(InventoryTest, TheOfflineSetEquipsTheSecondCustomCueEverywhere) {
     connection_.AddOfflineItems();
     EXPECT_EQ(Keys(), (std::vector<uint32_t>{0, 14, 15, 16, 17}));
     EXPECT_EQ(Item(14)->name, u"Squirt 100");
-    EXPECT_EQ(Item(14)->statistics, (CueStatisticBytes{0, 0, 0, 0, 40}));
+    EXPECT_EQ(Item(14)->statistics, (CueStatistics{0, 0, 0, 0, 40}));
     EXPECT_EQ(Item(15)->statValues, (std::array<uint16_t, 5>{3, 4, 1, 2, 6}));
     EXPECT_EQ(Item(15)->durabilityTotal, 1000000u);
     EXPECT_EQ(Item(16)->remaining, 1000);

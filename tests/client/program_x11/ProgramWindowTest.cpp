@@ -274,17 +274,20 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         WaitForScreen(folder_ / "offline_before.png", [&](const Screenshot& shot) { return clothIn(shot) > 600; });
     EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
 
-    // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard.
-    x.MovePointer(centreX, centreY);
+    // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard. The
+    // click goes to the cloth beside the HUD's panels in the middle.
+    const int strokeX = centreX - 250;
+    const int strokeY = centreY;
+    x.MovePointer(strokeX, strokeY);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     x.Button(1, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     for (int step = 1; step <= 10; ++step) {
-        x.MovePointer(centreX, centreY + 8 * step);
+        x.MovePointer(strokeX, strokeY + 8 * step);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     for (int step = 1; step <= 6; ++step) {
-        x.MovePointer(centreX, centreY + 80 - 40 * step);
+        x.MovePointer(strokeX, strokeY + 80 - 40 * step);
         std::this_thread::sleep_for(std::chrono::milliseconds(15));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
