@@ -166,8 +166,10 @@ void RunHelper(const char* text, bool dumpWritten) {
     const size_t prefix = strlen(kCrashTextVariable);
     memcpy(out, kCrashTextVariable, prefix);
     out[prefix] = '=';
-    strncpy(out + prefix + 1, text, kTextSize - 1);
-    out[prefix + 1 + kTextSize - 1] = '\0';
+    // At most kTextSize - 1 bytes of the text, then the terminator.
+    const size_t length = strnlen(text, kTextSize - 1);
+    memcpy(out + prefix + 1, text, length);
+    out[prefix + 1 + length] = '\0';
     char* dump = g_state.dumpVariable;
     const size_t dumpPrefix = strlen(kCrashDumpVariable);
     memcpy(dump, kCrashDumpVariable, dumpPrefix);
