@@ -6,7 +6,9 @@ namespace kestrovan {
 
 namespace {
 
-constexpr std::array<int32_t, quill::kGameTypeCount> kSlots{0, -1, 1, 2, 3, 4, 5, -1, -1, -1, 10, 11, 12, 13, -1, -1, 14};
+// Slots by game type: carom types 0 to 5, pocket types 10 to 14, -1 for the types without a name.
+constexpr std::array<int32_t, quill::kGameTypeCount> kSlots{0,  -1, 1,  2,  3,  4,  5,  -1, -1,
+                                                            -1, 10, 11, 12, 13, -1, -1, 14};
 
 }  // namespace
 

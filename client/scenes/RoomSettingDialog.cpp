@@ -42,8 +42,8 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     auto selector = std::make_unique<TableBallSelector>(connection_.LocalPlayer());
     selector_ = static_cast<TableBallSelector*>(AddChild(std::move(selector), true));
     selector_->SetPosition(-9, 214);
-    for (const auto& [id, x, key, tileX, caption] :
-         {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"}, std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
+    for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
+                                                     std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
         Button* button = CreateButton(x, 344, 85, 32, id, key, kTexture, tileX, 0);
         button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
         button->SetCaption(caption);
@@ -114,7 +114,8 @@ void RoomSettingDialog::ApplyGameType() {
 bool RoomSettingDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (source != nullptr && source->GetParent() == this) {
-        if (id >= kFirstTypeId && id < kFirstTypeId + quill::kGameTypeCount && source == TypeButton(id - kFirstTypeId)) {
+        const bool typeButton = id >= kFirstTypeId && id < kFirstTypeId + quill::kGameTypeCount;
+        if (typeButton && source == TypeButton(id - kFirstTypeId)) {
             OnTypeEvent(id - kFirstTypeId, a);
             return true;
         }
