@@ -4,13 +4,13 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "client/scenes/DialogCombo.h"
 #include "client/ui/ComboBox.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 12;
 constexpr int32_t kComboWidth = 116;
 constexpr int32_t kComboHeight = 20;
 
@@ -18,10 +18,8 @@ constexpr int32_t kComboHeight = 20;
 
 TableBallSelector::TableBallSelector(quill::PlayerState& player) : player_(player) {
     Create(0, 0, 402, 104, -1, -1);
-    tableCombo_ = CreateComboBox(95, 1, kComboWidth, kComboHeight, kTableComboId, -1, kTexture, 0, 697);
-    tableCombo_->SetRowCount(kRows);
-    ballCombo_ = CreateComboBox(286, 1, kComboWidth, kComboHeight, kBallComboId, -1, kTexture, 0, 697);
-    ballCombo_->SetRowCount(kRows);
+    tableCombo_ = CreateDialogCombo(*this, 95, 1, kComboWidth, kComboHeight, kTableComboId, kRows);
+    ballCombo_ = CreateDialogCombo(*this, 286, 1, kComboWidth, kComboHeight, kBallComboId, kRows);
 }
 
 void TableBallSelector::AddId(std::vector<uint16_t>& ids, uint32_t id) {
