@@ -368,6 +368,16 @@ void GameTable::ProjectBalls() {
         return;
     }
     const uint32_t count = BallCount();
+    std::array<Vec3, kMaxBalls> centres{};
+    float radius = 0.0f;
+    {
+        // The game thread moves the balls while the render step projects them.
+        ScopedLock holdPhysics(physics_.GetLock());
+        for (uint32_t i = 0; i < count; ++i) {
+            centres[i] = physics_.CachedPosition(i);
+        }
+        radius = physics_.BallRadius();
+    }
     std::array<BallScreenInfo, kMaxBalls> records{};
     {
         ScopedLock holdCamera(camera->GetLock());
@@ -377,10 +387,9 @@ void GameTable::ProjectBalls() {
         camera->GetProjectionMatrix(projection);
         const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
         for (uint32_t i = 0; i < count; ++i) {
-            const Vec3 centre = physics_.CachedPosition(i);
-            const ScreenPoint point = screen.Project(centre);
-            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centre), point.x, point.y,
-                          screen.ScreenRadius(physics_.BallRadius(), point.w)};
+            const ScreenPoint point = screen.Project(centres[i]);
+            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centres[i]), point.x, point.y,
+                          screen.ScreenRadius(radius, point.w)};
         }
     }
     ScopedLock hold(screenInfoLock_);

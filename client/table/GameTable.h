@@ -394,8 +394,8 @@ public:
     void SetElevationLimit(float degrees, bool useDefault);
 
     // --- models (main thread, while the screen loads or changes equipment) ---
-    // Opens the packages and builds the balls, the markers, the cue stand, the table environment and the chalk
-    // effects. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
+    // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
+    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
     // "Cues" packages. False when "BillObject" or a ball model cannot be opened.
     bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
     // Builds the entry's cue model from the "Cues" package; false (no model) when it cannot.
@@ -690,7 +690,6 @@ private:
     void DrawMarks(D3D9RenderDevice& device);
     bool ShotMayBeAimed() const;
     bool CueDrawnWithBalls() const;
-    void ShowPocketStrip();
 
     // Models (GameTableModels).
     quill::StaticBatcher* Batcher() const;

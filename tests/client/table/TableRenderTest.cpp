@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/table/DeviceLineDrawer.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/TableEvents.h"
 #include "tests/client/table/TableFakes.h"
@@ -181,6 +182,24 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
     EXPECT_EQ(cue->drawnAlphas, (std::vector<float>{1.0f}));
     EXPECT_EQ(balls[3]->drawnAlphas, (std::vector<float>{0.5f}));
     EXPECT_EQ(balls[0]->drawnAlphas, (std::vector<float>{1.0f}));
+}
+
+TEST_F(TableDrawTest, EveryLineOfAFrameDrawsFromWhereItWasUploaded) {
+    ASSERT_TRUE(device->BeginFrame());
+    ASSERT_TRUE(device->BeginScene());
+    setup->log.Clear();
+    DeviceLineDrawer drawer(*device);
+    const LinePoint a{{0, 0, 0}, 0xFFFFFFFF}, b{{10, 0, 0}, 0xFFFFFFFF}, c{{10, 10, 0}, 0x80FF0000};
+    const std::vector<LinePoint> first{a, b, c};
+    const std::vector<LinePoint> second{c, a};
+    drawer.DrawLineStrip(first);
+    drawer.DrawLineStrip(second);
+    drawer.DrawLineStrip(std::vector<LinePoint>{a});  // a single point is no line
+    device->EndScene();
+    EXPECT_EQ(drawer.DrawnCount(), 2u);
+    // Line strips are primitive type 3; the second starts behind the first's three vertices.
+    EXPECT_TRUE(setup->log.Contains("DrawPrimitive(3, 0, 2)")) << setup->log.Text();
+    EXPECT_TRUE(setup->log.Contains("DrawPrimitive(3, 3, 1)")) << setup->log.Text();
 }
 
 }  // namespace
