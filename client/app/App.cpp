@@ -127,7 +127,6 @@ void App::InstallWidgetToolkit() {
 }
 
 void App::ReleaseWidgetToolkit() {
-    if (toolkit_) toolkit_->ReleaseUiSingletons();
     toolkit_.reset();
     if (uiServices_) uiServices_->ReleaseEditBridge();
     widgetResources_.reset();

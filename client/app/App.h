@@ -103,6 +103,8 @@ public:
     void WriteSystemReport();
     void ApplySoundSettings();
     void SendOptionsToServer();
+    // Opens a web page in the system browser (nothing without one).
+    void OpenWebPage(quill::WStringView address);
     int RestoreWorkingFolder(bool flag);
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
@@ -120,8 +122,6 @@ public:
     GameConnection* Connection() const { return connection_.get(); }
     ResourcePackCatalog* Catalog() const { return catalog_.get(); }
     DirectInputMouse* Mouse() const { return mouse_.get(); }
-    // The widget toolkit; null before Initialize and after Shutdown.
-    WidgetToolkit* Toolkit() const { return toolkit_.get(); }
     // The program's words, word 0 the program itself.
     const std::vector<quill::WString>& Words() const { return words_; }
     AppCursor& Cursor() { return cursor_; }

@@ -4,11 +4,12 @@
 
 namespace kestrovan {
 
-CatalogSpriteAnimation::CatalogSpriteAnimation(quill::SharedPtr<quill::SpriteAnimation> animation,
-                                               DeviceSource device)
+CatalogSpriteAnimation::CatalogSpriteAnimation(quill::SharedPtr<quill::SpriteAnimation> animation, DeviceSource device)
     : animation_(std::move(animation)), device_(std::move(device)) {}
 
-void CatalogSpriteAnimation::SetPlayMode(int32_t mode) { animation_->playMode = static_cast<uint16_t>(mode); }
+void CatalogSpriteAnimation::SetPlayMode(int32_t mode) {
+    animation_->playMode = static_cast<uint16_t>(mode);
+}
 
 void CatalogSpriteAnimation::SetPosition(float x, float y) {
     animation_->baseOffset.x = x;
@@ -21,7 +22,8 @@ int32_t CatalogSpriteAnimation::Advance(float seconds) {
 }
 
 void CatalogSpriteAnimation::Draw(uint32_t) {
-    if (D3D9RenderDevice* device = device_()) animation_->Draw(*device);
+    if (D3D9RenderDevice* device = device_())
+        animation_->Draw(*device);
 }
 
 }  // namespace kestrovan

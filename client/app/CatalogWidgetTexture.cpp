@@ -7,7 +7,8 @@ CatalogWidgetTexture::CatalogWidgetTexture(quill::SharedPtr<quill::Texture> text
     : texture_(std::move(texture)), acquired_(texture_->Acquire(false)) {}
 
 CatalogWidgetTexture::~CatalogWidgetTexture() {
-    if (acquired_) texture_->Release(false);
+    if (acquired_)
+        texture_->Release(false);
 }
 
 }  // namespace kestrovan

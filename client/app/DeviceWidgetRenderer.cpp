@@ -10,19 +10,28 @@
 
 namespace kestrovan {
 
-void DeviceWidgetRenderer::DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y,
-                                     float scaleX, float scaleY, float opacity, uint32_t) {
+void DeviceWidgetRenderer::DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX,
+                                     float scaleY, float opacity, uint32_t updateArg) {
+    DrawRotatedImage(texture, source, x, y, scaleX, scaleY, opacity, 0.0f, 0.0f, 0.0f, updateArg);
+}
+
+void DeviceWidgetRenderer::DrawRotatedImage(WidgetTexture& texture, const WidgetRect& source, float x, float y,
+                                            float scaleX, float scaleY, float opacity, float pivotX, float pivotY,
+                                            float radians, uint32_t) {
     D3D9RenderDevice* device = device_();
     platform::gfx::BaseTexture* deviceTexture = texture.GetDeviceTexture();
-    if (device == nullptr || deviceTexture == nullptr) return;
+    if (device == nullptr || deviceTexture == nullptr)
+        return;
     // Widget rectangles include their right and bottom edges; the device's exclude them.
     const platform::gfx::Rect rect{source.left, source.top, source.right + 1, source.bottom + 1};
     const auto alpha = static_cast<uint32_t>(std::lround(std::clamp(opacity, 0.0f, 1.0f) * 255.0f));
-    device->DrawSpriteScaled(*deviceTexture, rect, x, y, scaleX, scaleY, (alpha << 24) | 0x00FFFFFFu);
+    device->DrawSpriteTurned(*deviceTexture, rect, x, y, scaleX, scaleY, {pivotX, pivotY, radians},
+                             (alpha << 24) | 0x00FFFFFFu);
 }
 
 void DeviceWidgetRenderer::DrawText(quill::TextEntry& text, float x, float y) {
-    if (device_() != nullptr) text.Draw(x, y);
+    if (device_() != nullptr)
+        text.Draw(x, y);
 }
 
 quill::TextSurface* DeviceWidgetRenderer::GetTextSurface(const FontDesc& font) {

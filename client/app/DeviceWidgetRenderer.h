@@ -1,5 +1,6 @@
 #pragma once
-// The widgets' 2D drawing on the render device: images as scaled sprites tinted with their opacity, texts
+// The widgets' 2D drawing on the render device: images as scaled sprites (turned about their pivot when
+// asked) tinted with their opacity, texts
 // through their entries, and the device's text surfaces as the labels' font cache. The device is asked for
 // at every call, so the renderer exists before the device does and outlives its resets; without a device
 // nothing is drawn and no font is had.
@@ -22,6 +23,9 @@ public:
 
     void DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX, float scaleY,
                    float opacity, uint32_t updateArg) override;
+    void DrawRotatedImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX,
+                          float scaleY, float opacity, float pivotX, float pivotY, float radians,
+                          uint32_t updateArg) override;
     void DrawText(quill::TextEntry& text, float x, float y) override;
     quill::TextSurface* GetTextSurface(const FontDesc& font) override;
 

@@ -152,7 +152,7 @@ void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
     }
 }
 
-// The popups go last: a popup still attached to a scene only leaves its list when the scene goes first.
+// The scenes go first, then the popups they may hold attached (a child that outlives its parent is detached).
 void SceneManager::DestroyAll() {
     quill::ScopedLock lock(updateLock_);
     current_ = nullptr;

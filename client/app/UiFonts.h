@@ -18,7 +18,7 @@ inline constexpr size_t Bold12 = 2;
 inline constexpr size_t Regular14 = 3;  // the tooltip's
 inline constexpr size_t Bold14 = 4;     // message box lines
 inline constexpr size_t Regular16 = 5;
-inline constexpr size_t Bold16 = 6;     // message box titles
+inline constexpr size_t Bold16 = 6;  // message box titles
 inline constexpr size_t BoldItalic12 = 7;
 inline constexpr size_t BoldItalic14 = 8;
 inline constexpr size_t BoldItalic16 = 9;
@@ -28,6 +28,8 @@ inline constexpr size_t BoldItalic20 = 10;
 // The eleven descriptions, in their fixed order.
 const std::array<FontDesc, 11>& UiFonts();
 // One of them by its UiFont index.
-inline const FontDesc& UiFontAt(size_t index) { return UiFonts()[index]; }
+inline const FontDesc& UiFontAt(size_t index) {
+    return UiFonts()[index];
+}
 
 }  // namespace kestrovan

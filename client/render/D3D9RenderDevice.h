@@ -109,6 +109,16 @@ public:
     // DrawSprite with the quad stretched by (scaleX, scaleY) from its top-left: the widgets' images.
     bool DrawSpriteScaled(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                           float scaleX, float scaleY, platform::gfx::Color color);
+    // A turn of a sprite: radians (clockwise on the screen) about the pivot, in pixels of the drawn sprite from
+    // its top-left.
+    struct SpriteTurn {
+        float pivotX = 0.0f;
+        float pivotY = 0.0f;
+        float radians = 0.0f;
+    };
+    // DrawSpriteScaled, turned (the widgets' dials).
+    bool DrawSpriteTurned(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                          float scaleX, float scaleY, const SpriteTurn& turn, platform::gfx::Color color);
 
     // The batches of the game's own static models; uploaded again whenever the pool let its buffers go.
     quill::StaticBatcher* GetStaticGeometryBatcher() const override { return staticBatcher_.get(); }

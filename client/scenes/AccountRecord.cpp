@@ -6,9 +6,13 @@ namespace kestrovan {
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
 
-quill::WString ReadCut(quill::Packet& packet, size_t length) { return CutToLength(packet.ReadWString(), length); }
+quill::WString ReadCut(quill::Packet& packet, size_t length) {
+    return CutToLength(packet.ReadWString(), length);
+}
 
 int32_t CapSkill(uint32_t value) {
     const auto skill = static_cast<int32_t>(value);
@@ -18,9 +22,11 @@ int32_t CapSkill(uint32_t value) {
 }  // namespace
 
 quill::WString CutToLength(quill::WStringView text, size_t length) {
-    if (text.size() <= length) return quill::WString(text);
+    if (text.size() <= length)
+        return quill::WString(text);
     size_t kept = length;
-    if (kept > 0 && IsHighSurrogate(text[kept - 1])) --kept;
+    if (kept > 0 && IsHighSurrogate(text[kept - 1]))
+        --kept;
     return quill::WString(text.substr(0, kept));
 }
 
@@ -57,14 +63,18 @@ bool AccountRecord::Read(quill::Packet& packet, AccountRecord& r) {
     r.value14 = packet.ReadU8();
     r.age = packet.ReadU16();
     r.value15 = packet.ReadU8();
-    for (int32_t& skill : r.skills) skill = CapSkill(packet.ReadU32());
-    for (quill::WString& line : r.profileLines) line = ReadCut(packet, kProfileLineLength);
-    for (quill::WString& text : r.chatTexts) text = ReadCut(packet, kChatTextLength);
+    for (int32_t& skill : r.skills)
+        skill = CapSkill(packet.ReadU32());
+    for (quill::WString& line : r.profileLines)
+        line = ReadCut(packet, kProfileLineLength);
+    for (quill::WString& text : r.chatTexts)
+        text = ReadCut(packet, kChatTextLength);
     r.value16 = packet.ReadU8();
     r.value17 = packet.ReadU8();
     r.options = packet.ReadU32();
     r.status = packet.ReadU8();
-    if (r.status == kStatusWithText) r.statusText = packet.ReadWString();
+    if (r.status == kStatusWithText)
+        r.statusText = packet.ReadWString();
     return packet.ErrorCount() == errorsBefore;
 }
 

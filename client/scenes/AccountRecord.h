@@ -27,8 +27,8 @@ struct AccountRecord {
     static constexpr int32_t kSkillCap = 100000;
     static constexpr uint8_t kStatusWithText = 3;
 
-    uint32_t userId = 0;      // the member id that user lists key on
-    int64_t accountId = 0;    // the 64-bit user id
+    uint32_t userId = 0;    // the member id that user lists key on
+    int64_t accountId = 0;  // the 64-bit user id
     quill::WString nickname;
     quill::WString loginId;
     uint32_t value2 = 0;
@@ -39,9 +39,9 @@ struct AccountRecord {
     int64_t cash = 0;
     int64_t cueMoney = 0;
     int64_t extraMoney = 0;
-    uint8_t membership = 0;        // 0 none, 1 basic, 2 standard, 3 plus
+    uint8_t membership = 0;         // 0 none, 1 basic, 2 standard, 3 plus
     quill::WString membershipText;  // only with a membership
-    uint16_t membershipDays = 0;   // only with a membership
+    uint16_t membershipDays = 0;    // only with a membership
     uint32_t connectionValue = 0;
     uint8_t connectionFlag = 0;
     uint16_t level = 0;

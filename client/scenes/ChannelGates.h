@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/Packet.h"
 
 namespace kestrovan {
 
@@ -29,6 +30,9 @@ struct ChannelRow {
     bool enabled = false;
 };
 
+// The rows of a ChannelList message at the packet's cursor: u8 count, then per channel u8 number, u16 users,
+// u16 capacity, u16 extra capacity, u16 kind. False when the message ends before the list does.
+bool ReadChannelList(quill::Packet& packet, std::vector<ChannelRow>& rows);
 // Players of 1 to 17 see only the teen and tournament channels enabled; others (age 0 included) all.
 bool ChannelRowEnabled(uint16_t age, int32_t kind);
 // The first enabled row with room left that suits the player: teens their channel, players of level 10

@@ -21,7 +21,7 @@ public:
     static const std::array<quill::WStringView, kEntryCount>& Names();
 
     struct Step {
-        float opacity = 0.0f;   // of both labels
+        float opacity = 0.0f;    // of both labels
         bool nextEntry = false;  // the labels take the entry at Index()
     };
 

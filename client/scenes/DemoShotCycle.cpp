@@ -11,9 +11,10 @@ void DemoShotCycle::Reset() {
 }
 
 const DemoShotSlot& DemoShotCycle::LoadNext() {
-    const bool atEnd = static_cast<size_t>(next_) >= slots_.size() ||
-                       slots_[static_cast<size_t>(next_)].shot.size() < kEndMarkLength;
-    if (atEnd) next_ = 0;
+    const bool atEnd =
+        static_cast<size_t>(next_) >= slots_.size() || slots_[static_cast<size_t>(next_)].shot.size() < kEndMarkLength;
+    if (atEnd)
+        next_ = 0;
     const DemoShotSlot& slot = slots_[static_cast<size_t>(next_)];
     duration_ = slot.duration;
     turnRate_ = slot.turnRate;
@@ -32,8 +33,10 @@ DemoShotCycle::Step DemoShotCycle::Advance() {
             step.loadShot = true;
         }
     }
-    if (counter == kPlayAt) step.playShot = true;
-    if (counter == duration_ * 100) counter_ = 0;
+    if (counter == kPlayAt)
+        step.playShot = true;
+    if (counter == duration_ * 100)
+        counter_ = 0;
     return step;
 }
 

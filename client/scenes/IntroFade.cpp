@@ -10,7 +10,9 @@ constexpr int32_t kLogoLength = 800;
 constexpr float kFadeUpdates = 300.0f;
 
 // A logo fades in during its first 400 updates (the last 100 of them clamped to fully shown).
-bool FadingIn(int32_t c) { return c < 400 || (c >= 800 && c < 1200); }
+bool FadingIn(int32_t c) {
+    return c < 400 || (c >= 800 && c < 1200);
+}
 
 uint32_t Grey(float alpha) {
     const auto level = static_cast<uint32_t>((1.0f - alpha) * 255.0f);
@@ -19,7 +21,9 @@ uint32_t Grey(float alpha) {
 
 }  // namespace
 
-void IntroFade::Reset() { counter_ = 0; }
+void IntroFade::Reset() {
+    counter_ = 0;
+}
 
 IntroFade::Step IntroFade::Advance() {
     const int32_t c = counter_;
@@ -39,7 +43,8 @@ IntroFade::Step IntroFade::Advance() {
         alpha = static_cast<float>(kLogoLength - c % kLogoLength) / kFadeUpdates;
     }
     step.alpha = std::clamp(alpha, 0.0f, 1.0f);
-    if (c >= kLogoLength) step.background = Grey(step.alpha);
+    if (c >= kLogoLength)
+        step.background = Grey(step.alpha);
     // An Escape meanwhile wins over the step.
     int32_t expected = c;
     counter_.compare_exchange_strong(expected, c + 1);

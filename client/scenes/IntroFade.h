@@ -22,10 +22,10 @@ public:
 
     // What one update does.
     struct Step {
-        float alpha = 0.0f;                 // the logo's opacity
+        float alpha = 0.0f;                  // the logo's opacity
         std::optional<uint32_t> background;  // a new background colour (ARGB)
-        bool secondLogo = false;            // the second picture takes the first one's place
-        bool finished = false;              // the intro is over: nothing else changes
+        bool secondLogo = false;             // the second picture takes the first one's place
+        bool finished = false;               // the intro is over: nothing else changes
     };
 
     // Counter 0, alpha 0 (the activation; the background is then white).

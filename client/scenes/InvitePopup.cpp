@@ -24,7 +24,8 @@ InvitePopup::InvitePopup(JoinWithTarget& target, EventPoster poster)
 void InvitePopup::SetInvitation(const Invitation& invitation) {
     quill::ScopedLock hold(GetWidgetLock());
     invitation_ = invitation;
-    if (invitation_.hasPassword == 0) invitation_.password.clear();
+    if (invitation_.hasPassword == 0)
+        invitation_.password.clear();
 }
 
 void InvitePopup::OnShow() {
@@ -44,7 +45,8 @@ void InvitePopup::OnShow() {
                             static_cast<int>(invitation.channel));
     }
     if (invitation.hasGameDetails != 0) {
-        lines_[1]->SetTextF(u"Type:%s  handi:%d  players:%d", quill::GameShortName(static_cast<int8_t>(invitation.gameType)),
+        lines_[1]->SetTextF(u"Type:%s  handi:%d  players:%d",
+                            quill::GameShortName(static_cast<int8_t>(invitation.gameType)),
                             static_cast<int>(invitation.handicap), static_cast<int>(invitation.players));
         lines_[1]->Show(true);
     } else {
@@ -64,7 +66,8 @@ void InvitePopup::Accept() {
         target_.targetKind = 0;
         target_.targetValue = 0;
     }
-    if (poster_) poster_(kJoinWith, 0, 0, 0);
+    if (poster_)
+        poster_(kJoinWith, 0, 0, 0);
     SetVisible(false);
 }
 

@@ -66,7 +66,8 @@ void NicknameDialog::EnableButtons(bool enabled) {
 bool NicknameDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source == cancel_) {
         SetVisible(false);
-        if (quit_) quit_();
+        if (quit_)
+            quit_();
         return true;
     }
     if (source == ok_ || (source == edit_ && a == EditBox::kSubmitEvent)) {
@@ -79,7 +80,8 @@ bool NicknameDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
 
 void NicknameDialog::SendNickname() {
     quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
+    if (packet == nullptr)
+        return;
     packet->Init(quill::MessageId::NicknameCreate);
     packet->WriteWString(edit_->GetText());
     connection_.SendPacket(packet);

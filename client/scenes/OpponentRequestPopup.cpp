@@ -36,7 +36,8 @@ void OpponentRequestPopup::SetKind(int32_t kind) {
 bool OpponentRequestPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id == kRequest) {
-        if (poster_) poster_(kRoomEvent1091, static_cast<uint32_t>(kind_.load()), 0, 0);
+        if (poster_)
+            poster_(kRoomEvent1091, static_cast<uint32_t>(kind_.load()), 0, 0);
         SetVisible(false);
         return true;
     }

@@ -39,8 +39,8 @@ TextLabel* PopupWindow::AddLine(int32_t x, int32_t y, int32_t w, const FontDesc&
     return CreateTextLabel(x, y, w, 20, &font, alignment, 0);
 }
 
-Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX,
-                               quill::WStringView caption, int32_t texture, int32_t tileY, int32_t w, int32_t h) {
+Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
+                               int32_t texture, int32_t tileY, int32_t w, int32_t h) {
     Button* button = CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
     button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);

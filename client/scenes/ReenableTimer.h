@@ -24,7 +24,8 @@ public:
     bool IsArmed() const { return armed_; }
     // Whether the window is open at now (the clock wraps: the difference is taken unsigned).
     bool Due(uint32_t now) const {
-        if (!armed_) return false;
+        if (!armed_)
+            return false;
         const uint32_t elapsed = now - stamp_;
         return elapsed > kAfterMs && elapsed < kUntilMs;
     }

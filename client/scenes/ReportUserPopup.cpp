@@ -60,7 +60,8 @@ bool ReportUserPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id == kYes) {
         SetVisible(false);
-        if (poster_) poster_(kReportSubmit, 0, 0, 0);
+        if (poster_)
+            poster_(kReportSubmit, 0, 0, 0);
         return true;
     }
     if (id == kNo) {

@@ -46,7 +46,8 @@ void RoomPasswordPopup::Accept() {
         password_ = edit_->GetText();
     }
     SetVisible(false);
-    if (poster_) poster_(kPasswordEntered, 0, 0, 0);
+    if (poster_)
+        poster_(kPasswordEntered, 0, 0, 0);
 }
 
 bool RoomPasswordPopup::OnEvent(Widget* source, int32_t a, int32_t b) {

@@ -24,6 +24,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
     }
 }
 
-void RegisterItemModels() { TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue()); }
+void RegisterItemModels() {
+    TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());
+}
 
 }  // namespace kestrovan

@@ -24,7 +24,8 @@ constexpr uint32_t kClearAfterIntro = 0xFF000000;
 SceneIntro::SceneIntro(App& app) : Scene(SceneId::Intro), app_(app) {}
 
 void SceneIntro::Init() {
-    if (built_) quill::AssertBreak(".\\SceneIntro", 30);
+    if (built_)
+        quill::AssertBreak(".\\SceneIntro", 30);
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
@@ -40,11 +41,13 @@ bool SceneIntro::OnEnter() {
 
 // The logos are pictures of the interface pack's "Login" file.
 int SceneIntro::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice*) {
-    if (IsReady()) quill::AssertBreak(".\\SceneIntro", 96);
+    if (IsReady())
+        quill::AssertBreak(".\\SceneIntro", 96);
     ResourcePackCatalog* catalog = app_.Catalog();
-    quill::Package* package = resources != nullptr && catalog != nullptr ? resources->FindPackage(catalog->UiFolder())
-                                                                         : nullptr;
-    if (package == nullptr || package->GetResourceFile(u"Login", true) == nullptr) return 1;
+    quill::Package* package =
+        resources != nullptr && catalog != nullptr ? resources->FindPackage(catalog->UiFolder()) : nullptr;
+    if (package == nullptr || package->GetResourceFile(u"Login", true) == nullptr)
+        return 1;
     AddResourceRecord({catalog->UiFolder(), u"Login", -1, 0});
     LoadGraphics(0);
     return 0;
@@ -58,8 +61,10 @@ void SceneIntro::Activate() {
 
 void SceneIntro::Update(uint32_t, int64_t) {
     const IntroFade::Step step = fade_.Advance();
-    if (step.secondLogo) ShowSecondLogo();
-    if (step.background) background_ = *step.background;
+    if (step.secondLogo)
+        ShowSecondLogo();
+    if (step.background)
+        background_ = *step.background;
     if (step.finished) {
         RequestSceneChange(SceneId::Login);
         return;
@@ -77,18 +82,22 @@ void SceneIntro::ShowSecondLogo() {
 
 // Escape is never reported as handled: the screen only shortens itself.
 int SceneIntro::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
-    if (id == platform::Msg::Char && wParam == platform::Vk::Escape && fade_.Skip()) logo_->SetAlpha(1.0f);
+    if (id == platform::Msg::Char && wParam == platform::Vk::Escape && fade_.Skip())
+        logo_->SetAlpha(1.0f);
     return 0;
 }
 
 void SceneIntro::Render(D3D9RenderDevice* device, bool draw) {
-    if (device == nullptr) return;
+    if (device == nullptr)
+        return;
     device->clearColor = background_;
-    if (draw) DrawWidgets(device);
+    if (draw)
+        DrawWidgets(device);
 }
 
 bool SceneIntro::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
-    if (D3D9RenderDevice* device = app_.GetDevice()) device->clearColor = kClearAfterIntro;
+    if (D3D9RenderDevice* device = app_.GetDevice())
+        device->clearColor = kClearAfterIntro;
     return Scene::OnLeave(resources, renderScenes);
 }
 

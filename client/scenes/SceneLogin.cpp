@@ -18,6 +18,7 @@
 #include "client/scenes/NicknameDialog.h"
 #include "client/scenes/NoticeBox.h"
 #include "client/table/GameTable.h"
+#include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
@@ -60,12 +61,14 @@ SceneLogin::~SceneLogin() = default;
 // --- Layout -------------------------------------------------------------------------------------------------
 
 void SceneLogin::Init() {
-    if (built_) quill::AssertBreak(".\\SceneLogin", 72);
+    if (built_)
+        quill::AssertBreak(".\\SceneLogin", 72);
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
     BuildFrame();
-    if (app_.Mode() == AppMode::Online) BuildLoginWindow();
+    if (app_.Mode() == AppMode::Online)
+        BuildLoginWindow();
     BuildChannelWindow();
     auto nickname = std::make_unique<NicknameDialog>(connection_, [this] { app_.PostQuit(); });
     nicknameDialog_ = nickname.get();
@@ -171,8 +174,8 @@ void SceneLogin::BuildChannelWindow() {
     for (size_t i = 0; i < kChannelRows; ++i) {
         RowWidgets& row = rows_[i];
         const auto id = kFirstRow + static_cast<int32_t>(i);
-        row.button = channelWindow_->CreateButton(42, 152 + 22 * static_cast<int32_t>(i), 247, 20, id, -1, kTexture,
-                                                  240, 370);
+        row.button =
+            channelWindow_->CreateButton(42, 152 + 22 * static_cast<int32_t>(i), 247, 20, id, -1, kTexture, 240, 370);
         row.button->AddLabel(&UiFontAt(UiFont::Bold12), 0, kRowCaptionColour, 0, 0);
         row.caption = row.button->GetCaption();
         row.caption->AddStyle(platform::gfx::TextFormat::VCenter, 6, 0);
@@ -197,20 +200,31 @@ void SceneLogin::PlaceLetterbox(uint32_t width, uint32_t height) {
     bottomBar_->SetPosition(0, h - std::max(barHeight, 0));
 }
 
-void SceneLogin::RefreshTitle() { titleLabel_->SetText(app_.IsFullScreen() ? u"(Fullscreen)" : u"(Windowed)"); }
+void SceneLogin::RefreshTitle() {
+    titleLabel_->SetText(app_.IsFullScreen() ? u"(Fullscreen)" : u"(Windowed)");
+}
 
 void SceneLogin::OnResize(uint32_t width, uint32_t height) {
-    if (!built_) return;
+    if (!built_)
+        return;
     PlaceLetterbox(width, height);
     RefreshTitle();
 }
 
+// The table follows the effect settings: textures and reflections, and the detail on the rail.
+void SceneLogin::OnSettingsChanged(const Settings& settings) {
+    if (table_)
+        table_->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+}
+
 void SceneLogin::OnCaptionHover(bool overDragBand) {
-    if (built_) titleBar_->Show(overDragBand);
+    if (built_)
+        titleBar_->Show(overDragBand);
 }
 
 void SceneLogin::SetLoginControlsEnabled(bool enabled) {
-    if (loginWindow_ == nullptr) return;
+    if (loginWindow_ == nullptr)
+        return;
     loginButton_->SetEnabled(enabled);
     idBox_->SetEnabled(enabled);
     passwordBox_->SetEnabled(enabled);
@@ -218,11 +232,13 @@ void SceneLogin::SetLoginControlsEnabled(bool enabled) {
 
 void SceneLogin::SetChannelControlsEnabled(bool enabled) {
     enterButton_->SetEnabled(enabled);
-    for (RowWidgets& row : rows_) row.button->SetEnabled(enabled);
+    for (RowWidgets& row : rows_)
+        row.button->SetEnabled(enabled);
 }
 
 void SceneLogin::HideRows() {
-    for (RowWidgets& row : rows_) row.button->Show(false);
+    for (RowWidgets& row : rows_)
+        row.button->Show(false);
 }
 
 // The selected row is shown checked with a bright caption; every other one plain.
@@ -247,11 +263,12 @@ bool SceneLogin::OnEnter() {
     return true;
 }
 
-int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice*) {
-    if (resourcesLoaded_) quill::AssertBreak(".\\SceneLogin", 258);
+int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
+    if (resourcesLoaded_)
+        quill::AssertBreak(".\\SceneLogin", 258);
     resourcesLoaded_ = true;
-    quill::Package* data = resources != nullptr ? resources->OpenPackage(u"data", false) : nullptr;
-    if (data == nullptr || data->GetResourceFile(u"Map0000", true) == nullptr) return 1;
+    if (resources == nullptr || device == nullptr)
+        return 1;
     quill::Engine* engine = app_.GetEngine();
     quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr;
     ResourcePackCatalog* catalog = app_.Catalog();
@@ -261,7 +278,8 @@ int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
             sounds->Play(kLoginMusic, 1.0f, 0, true);
         }
     }
-    if (!CreateDemoTable()) return 1;
+    if (!CreateDemoTable(*resources, *device))
+        return 1;
     LoadGraphics(0);
     return 0;
 }
@@ -280,19 +298,20 @@ void SceneLogin::Activate() {
             ApplyCommandLineLogin();
             loginWindow_->SetVisible(true);
         }
-        if (offlineButton_ != nullptr) offlineButton_->Show(true);
+        if (offlineButton_ != nullptr)
+            offlineButton_->Show(true);
     } else {
         SendChannelListRequest();
     }
     firstActivation_ = false;
-    if (loginWindow_ != nullptr && loginWindow_->IsVisible()) idBox_->SetFocus(true);
+    if (loginWindow_ != nullptr && loginWindow_->IsVisible())
+        idBox_->SetFocus(true);
     RefreshTitle();
 }
 
 bool SceneLogin::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    table_.reset();
-    tableHost_.reset();
+    ReleaseDemoTable();
     resourcesLoaded_ = false;
     quill::Engine* engine = app_.GetEngine();
     if (quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr) {
@@ -326,7 +345,8 @@ void SceneLogin::RunTimers() {
 // The command line a launcher gives carries the account as its third and fourth words.
 void SceneLogin::ApplyCommandLineLogin() {
     const std::vector<quill::WString>& words = app_.Words();
-    if (words.size() < 4 || loginWindow_ == nullptr) return;
+    if (words.size() < 4 || loginWindow_ == nullptr)
+        return;
     idBox_->SetText(words[2]);
     passwordBox_->SetText(words[3]);
     idBox_->SetEnabled(false);
@@ -335,7 +355,8 @@ void SceneLogin::ApplyCommandLineLogin() {
 
 void SceneLogin::TryLogin() {
     // A connection that is up is left alone, unless its login failed: a new attempt then starts over.
-    if (connection_.IsConnected() && !loginFailure_) return;
+    if (connection_.IsConnected() && !loginFailure_)
+        return;
     const quill::WString id = idBox_->GetText();
     const quill::WString password = passwordBox_->GetText();
     if (id.empty() || id.size() > kMaximumLength) {
@@ -374,7 +395,8 @@ void SceneLogin::EnterChannel(int32_t row) {
     entryTimer_.Arm(platform::TimeGetTime());
     SetChannelControlsEnabled(false);
     quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
+    if (packet == nullptr)
+        return;
     packet->Init(quill::MessageId::ChannelEnter);
     packet->WriteU16(static_cast<uint16_t>(row));
     connection_.SendPacket(packet);
@@ -394,19 +416,23 @@ void SceneLogin::SendChannelListRequest() {
 }
 
 void SceneLogin::ShowFeatureNotice() {
-    if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+    if (SharedPopups* popups = app_.Scenes().Popups())
+        popups->ShowFeatureNotice(*this);
 }
 
 // --- Control events and application events -----------------------------------------------------------------
 
 bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
-    if (source == nullptr) return true;
+    if (source == nullptr)
+        return true;
     const int32_t id = source->GetId();
     if (source == idBox_ || source == passwordBox_) {
         const bool enter = kind == EditBox::kSubmitEvent;
-        if (!enter && kind != Vk::Tab) return true;
+        if (!enter && kind != Vk::Tab)
+            return true;
         if (source == idBox_) {
-            if (!enter || idBox_->GetText().size() >= kMinimumLength) passwordBox_->SetFocus(true);
+            if (!enter || idBox_->GetText().size() >= kMinimumLength)
+                passwordBox_->SetFocus(true);
         } else if (enter && passwordBox_->GetText().size() >= kMinimumLength) {
             TryLogin();
         } else {
@@ -447,7 +473,8 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
             break;
         case NoticeBox::kOk:
             SetLoginControlsEnabled(true);
-            if (kind == 0 && passwordBox_ != nullptr) passwordBox_->SetFocus(true);
+            if (kind == 0 && passwordBox_ != nullptr)
+                passwordBox_->SetFocus(true);
             break;
         default:
             break;
@@ -462,14 +489,17 @@ int SceneLogin::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
             return 1;
         case kJoinWith:
             // A target without a channel (a place reached from the lobby) is not a channel to enter here.
-            if (connection_.JoinTarget().channel >= 1) EnterChannel(connection_.JoinTarget().channel - 1);
+            if (connection_.JoinTarget().channel >= 1)
+                EnterChannel(connection_.JoinTarget().channel - 1);
             return 1;
         case kBallsStopped:
             demo_.Restart();
             return 1;
         case platform::Msg::Char:
-            if (wParam != Vk::Tab && wParam != Vk::Return) return 0;
-            if (loginWindow_ != nullptr && loginWindow_->IsVisible()) idBox_->SetFocus(true);
+            if (wParam != Vk::Tab && wParam != Vk::Return)
+                return 0;
+            if (loginWindow_ != nullptr && loginWindow_->IsVisible())
+                idBox_->SetFocus(true);
             return 1;
         default:
             return 0;

@@ -26,6 +26,10 @@
 #include "client/scenes/ReenableTimer.h"
 #include "client/table/ShotData.h"
 
+namespace quill {
+class RenderScene;
+}
+
 namespace kestrovan {
 
 class App;
@@ -37,6 +41,7 @@ class GameConnection;
 class GameTable;
 class Image;
 class NicknameDialog;
+class RenderSceneCameras;
 class TextLabel;
 class Window;
 
@@ -77,6 +82,7 @@ public:
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnCaptionHover(bool overDragBand) override;
+    void OnSettingsChanged(const Settings& settings) override;
     bool OnEvent(Widget* source, int32_t kind, int32_t key) override;
 
     // --- Operations ---
@@ -126,8 +132,8 @@ private:
     void BuildFrame();
     void BuildLoginWindow();
     void BuildChannelWindow();
-    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                      int32_t srcX, int32_t srcY, const char16_t* caption);
+    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
+                      int32_t srcY, const char16_t* caption);
     void PlaceLetterbox(uint32_t width, uint32_t height);
     void RefreshTitle();
     void SetLoginControlsEnabled(bool enabled);
@@ -149,12 +155,14 @@ private:
     void OnResumeGameNotice(quill::Packet& packet);
     void OnResumeGame(quill::Packet& packet);
     void OnFriendWhere(quill::Packet& packet);
-    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event,
-                 uint32_t layout);
+    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event, uint32_t layout);
     void SendChannelListRequest();
 
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---
-    bool CreateDemoTable();
+    // The room scene of "Map0000" and the table on it with its models; false when something is missing.
+    bool CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
+    void ReleaseDemoTable();
+    void DrawDemoTable(D3D9RenderDevice& device, bool draw);
     void ResetDemo();
     void SetUpDemoCamera();
     void LoadNextDemoShot();
@@ -204,7 +212,9 @@ private:
     NicknameDialog* nicknameDialog_ = nullptr;
     FeatureNoticePopup* featureNotice_ = nullptr;
 
-    // The demo table.
+    // The demo table on its room scene.
+    quill::RenderScene* renderScene_ = nullptr;
+    std::unique_ptr<RenderSceneCameras> cameras_;
     std::unique_ptr<AppTableHost> tableHost_;
     std::unique_ptr<GameTable> table_;
     DemoShotCycle demo_;

@@ -39,17 +39,38 @@ quill::WString CountText(uint16_t users, uint32_t capacity) {
 
 int SceneLogin::OnPacket(MessageId id, Packet& packet) {
     switch (id) {
-        case MessageId::ConnectionLost: OnConnectionLost(); break;
-        case MessageId::ConnectFailed: OnConnectFailed(packet); break;
-        case MessageId::LoginResult: OnLoginResult(packet); break;
-        case MessageId::LoginFailed: OnLoginFailed(packet); break;
-        case MessageId::NicknameCreateResult: OnNicknameCreateResult(packet); break;
-        case MessageId::ChannelList: OnChannelList(packet); break;
-        case MessageId::ChannelEnterResult: OnChannelEnterResult(packet); break;
-        case MessageId::ResumeGameNotice: OnResumeGameNotice(packet); break;
-        case MessageId::ResumeGame: OnResumeGame(packet); break;
-        case MessageId::FriendWhere: OnFriendWhere(packet); break;
-        default: break;
+        case MessageId::ConnectionLost:
+            OnConnectionLost();
+            break;
+        case MessageId::ConnectFailed:
+            OnConnectFailed(packet);
+            break;
+        case MessageId::LoginResult:
+            OnLoginResult(packet);
+            break;
+        case MessageId::LoginFailed:
+            OnLoginFailed(packet);
+            break;
+        case MessageId::NicknameCreateResult:
+            OnNicknameCreateResult(packet);
+            break;
+        case MessageId::ChannelList:
+            OnChannelList(packet);
+            break;
+        case MessageId::ChannelEnterResult:
+            OnChannelEnterResult(packet);
+            break;
+        case MessageId::ResumeGameNotice:
+            OnResumeGameNotice(packet);
+            break;
+        case MessageId::ResumeGame:
+            OnResumeGame(packet);
+            break;
+        case MessageId::FriendWhere:
+            OnFriendWhere(packet);
+            break;
+        default:
+            break;
     }
     return 0;
 }
@@ -58,12 +79,14 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
 void SceneLogin::ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event,
                          uint32_t layout) {
     NoticeBox* box = app_.Scenes().GetMessageBox();
-    if (box == nullptr) return;
+    if (box == nullptr)
+        return;
     AddChild(box, box->IsVisible());
     box->Reset();
     box->SetButtons(layout);
     box->SetTitle(title);
-    for (size_t n = 0; n < lines.size(); ++n) box->SetLine(lines[n], n);
+    for (size_t n = 0; n < lines.size(); ++n)
+        box->SetLine(lines[n], n);
     box->SetEvent(static_cast<int32_t>(event));
     box->Open();
 }
@@ -78,7 +101,8 @@ void SceneLogin::OnConnectionLost() {
 }
 
 void SceneLogin::OnConnectFailed(Packet& packet) {
-    if (packet.ReadU32() == 0) return;
+    if (packet.ReadU32() == 0)
+        return;
     ShowBox(u"Error",
             {u"Failed to Connected to Server.", u"Check internet connection status..",
              u"This may occure when server maintanance..", u"Try later..."},
@@ -89,8 +113,10 @@ void SceneLogin::OnLoginResult(Packet& packet) {
     nicknameDialog_->SetVisible(false);
     const uint8_t result = packet.ReadU8();
     if (result == kNoNicknameYet) {
-        if (NoticeBox* box = app_.Scenes().GetMessageBox()) box->SetVisible(false);
-        if (loginWindow_ != nullptr) loginWindow_->SetVisible(false);
+        if (NoticeBox* box = app_.Scenes().GetMessageBox())
+            box->SetVisible(false);
+        if (loginWindow_ != nullptr)
+            loginWindow_->SetVisible(false);
         app_.PostEvent(kLoginAccepted, 0, 0, 0);
         return;
     }
@@ -152,17 +178,8 @@ void SceneLogin::OnNicknameCreateResult(Packet& packet) {
 
 void SceneLogin::OnChannelList(Packet& packet) {
     // The list is read whole first: a list cut short changes nothing.
-    const uint16_t errorsBefore = packet.ErrorCount();
-    const uint8_t count = packet.ReadU8();
-    std::vector<ChannelRow> list(count);
-    for (ChannelRow& row : list) {
-        row.number = packet.ReadU8();
-        row.users = packet.ReadU16();
-        row.capacity = packet.ReadU16();
-        row.extra = packet.ReadU16();
-        row.kind = static_cast<int16_t>(packet.ReadU16());
-    }
-    if (packet.ErrorCount() != errorsBefore) {
+    std::vector<ChannelRow> list;
+    if (!ReadChannelList(packet, list)) {
         quill::TheLog().LogError(u"WARNING: ChannelList is cut short; dropped\n");
         return;
     }
@@ -174,11 +191,13 @@ void SceneLogin::OnChannelList(Packet& packet) {
         box->SetVisible(false);
         box->Reset();
     }
-    if (loginWindow_ != nullptr) loginWindow_->SetVisible(false);
+    if (loginWindow_ != nullptr)
+        loginWindow_->SetVisible(false);
     channelWindow_->SetVisible(true);
 
     const quill::PlayerState& player = connection_.LocalPlayer();
-    for (const ChannelRow& row : list) connection_.SetChannelKind(row.number, static_cast<int16_t>(row.kind));
+    for (const ChannelRow& row : list)
+        connection_.SetChannelKind(row.number, static_cast<int16_t>(row.kind));
     for (size_t i = 0; i < kChannelRows; ++i) {
         if (i < list.size()) {
             ChannelRow row = list[i];
@@ -196,10 +215,12 @@ void SceneLogin::OnChannelList(Packet& packet) {
         }
         const size_t shownCount = std::min(list.size(), kChannelRows);
         const int32_t row = PreselectChannelRow(std::span(shown.data(), shownCount), player.age, player.level);
-        if (row >= 0) SelectRow(row);
+        if (row >= 0)
+            SelectRow(row);
     }
     const JoinWithTarget& target = connection_.JoinTarget();
-    if (target.pending != 0 && target.channel >= 1) EnterChannel(target.channel - 1);
+    if (target.pending != 0 && target.channel >= 1)
+        EnterChannel(target.channel - 1);
 }
 
 void SceneLogin::FillRow(size_t index, const ChannelRow& row) {
@@ -236,9 +257,11 @@ void SceneLogin::OnChannelEnterResult(Packet& packet) {
         }
         return;
     }
-    if (result != 0) return;
+    if (result != 0)
+        return;
     JoinWithTarget& target = connection_.JoinTarget();
-    if (target.channel != channel) target.Clear();
+    if (target.channel != channel)
+        target.Clear();
     quill::TheLog().LogError(u"Trying enter channel : %d\n", static_cast<int>(channel));
     connection_.SetCurrentChannel(channel);
     RequestSceneChange(SceneId::Lobby);
@@ -249,10 +272,11 @@ void SceneLogin::OnResumeGameNotice(Packet& packet) {
     const uint16_t room = packet.ReadU16();
     const uint8_t answer = 0;
     connection_.SendBytePacket(MessageId::ResumeGameAnswer, &answer);
-    app_.Scenes().ShowNoticeBox(
-        this, quill::Format(u"You are in a game in %d room of %d channel..", static_cast<int>(room),
-                            static_cast<int>(channel)),
-        u"You will be automatically connected to the game.", u"Please withdraw after the entrance to end the game.");
+    app_.Scenes().ShowNoticeBox(this,
+                                quill::Format(u"You are in a game in %d room of %d channel..", static_cast<int>(room),
+                                              static_cast<int>(channel)),
+                                u"You will be automatically connected to the game.",
+                                u"Please withdraw after the entrance to end the game.");
     connection_.LocalPlayer().channel = channel;
     connection_.SetCurrentChannel(channel);
 }
@@ -260,7 +284,8 @@ void SceneLogin::OnResumeGameNotice(Packet& packet) {
 void SceneLogin::OnResumeGame(Packet& packet) {
     const uint32_t result = packet.ReadU32();
     quill::TheLog().LogError(u"Trying resume game :%d", static_cast<int>(result));
-    if (result != 0) return;
+    if (result != 0)
+        return;
     const uint16_t errorsBefore = packet.ErrorCount();
     quill::RoomInfo& room = connection_.GetRoomInfo();
     room.gameType = packet.ReadU8();

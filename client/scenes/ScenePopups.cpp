@@ -29,7 +29,8 @@ void ScenePopups::ShowBox(NoticeBox& box, Widget& parent, quill::WStringView tit
     box.SetTitle(title);
     size_t n = 0;
     for (quill::WStringView line : lines) {
-        if (!line.empty()) box.SetLine(line, n);
+        if (!line.empty())
+            box.SetLine(line, n);
         ++n;
     }
     box.Open();
@@ -55,7 +56,8 @@ void ScenePopups::ShowConnectionNotice(Widget& parent, const ConnectionNotice& n
     first_->Reset();
     first_->SetButtons(NoticeBox::kLayoutOk);
     first_->SetTitle(notice.title);
-    for (size_t n = 0; n < notice.lines.size(); ++n) first_->SetLine(notice.lines[n], n);
+    for (size_t n = 0; n < notice.lines.size(); ++n)
+        first_->SetLine(notice.lines[n], n);
     first_->SetEvent(static_cast<int32_t>(notice.event), notice.value);
     first_->Open();
 }
@@ -72,11 +74,9 @@ void ScenePopups::ShowFeatureNotice(Widget& parent) {
 }
 
 std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
-    return std::make_unique<ScenePopups>(
-        [&app](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-            app.PostEvent(id, wParam, lParam, extra);
-        },
-        app.Connection()->JoinTarget());
+    return std::make_unique<ScenePopups>([&app](uint32_t id, uint32_t wParam, uint32_t lParam,
+                                                uint32_t extra) { app.PostEvent(id, wParam, lParam, extra); },
+                                         app.Connection()->JoinTarget());
 }
 
 }  // namespace kestrovan

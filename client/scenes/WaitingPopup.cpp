@@ -17,7 +17,9 @@ WaitingPopup::WaitingPopup(quill::WStringView line0, quill::WStringView line1, i
     AddButton(buttonId, 220, 200, platform::Vk::Escape, tileX, buttonId == kOk ? u"OK" : u"Cancel");
 }
 
-void WaitingPopup::OnShow() { CentreOnScreen(*this); }
+void WaitingPopup::OnShow() {
+    CentreOnScreen(*this);
+}
 
 bool WaitingPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source != nullptr && source->GetId() == kOk) {

@@ -13,7 +13,9 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr int32_t kCloseKey = 3;
 
 // The games whose players cannot ask the opponent for anything: the gambles and six balls.
-bool KnowsNoRequests(int32_t gameType) { return gameType == 2 || gameType == 5 || gameType == 6; }
+bool KnowsNoRequests(int32_t gameType) {
+    return gameType == 2 || gameType == 5 || gameType == 6;
+}
 
 }  // namespace
 
@@ -35,11 +37,13 @@ WithdrawMenuPopup::WithdrawMenuPopup(EventPoster poster, ErrorBox showError)
 
 void WithdrawMenuPopup::Fill(size_t group, std::initializer_list<quill::WStringView> texts) {
     size_t n = group * 4;
-    for (quill::WStringView text : texts) lines_[n++]->SetText(text);
+    for (quill::WStringView text : texts)
+        lines_[n++]->SetText(text);
 }
 
 void WithdrawMenuPopup::SetGameType(int32_t gameType) {
-    for (TextLabel* line : lines_) line->SetText(u"");
+    for (TextLabel* line : lines_)
+        line->SetText(u"");
     gameType_ = gameType;
     if (KnowsNoRequests(gameType)) {
         if (gameType == 6) {
@@ -71,16 +75,19 @@ bool WithdrawMenuPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     switch (id) {
         case kWithdraw:
             SetVisible(false);
-            if (poster_) poster_(kWithdrawConfirm, 1, 0, 0);
+            if (poster_)
+                poster_(kWithdrawConfirm, 1, 0, 0);
             return false;
         case kRequestLoss:
         case kRequestInvalid:
             if (KnowsNoRequests(gameType_)) {
-                if (showError_) showError_(u"On this game, request not available..", u"You can withdraw for quit game.");
+                if (showError_)
+                    showError_(u"On this game, request not available..", u"You can withdraw for quit game.");
                 return true;
             }
             SetVisible(false);
-            if (poster_) poster_(kWithdrawChoice, id == kRequestLoss ? 1 : 2, 0, 0);
+            if (poster_)
+                poster_(kWithdrawChoice, id == kRequestLoss ? 1 : 2, 0, 0);
             return true;
         case kClose:
             SetVisible(false);

@@ -9,7 +9,9 @@ namespace kestrovan {
 namespace {
 
 // The one-cushion and three-cushion gambles.
-bool IsGamble(int32_t gameType) { return gameType == 2 || gameType == 5; }
+bool IsGamble(int32_t gameType) {
+    return gameType == 2 || gameType == 5;
+}
 
 }  // namespace
 

@@ -1,14 +1,14 @@
 // The real program on a real X display (the test command runs this binary under Xvfb) with the game data of
 // the build: "kestrovan offline" opens its window on the intro, which Escape cuts short, goes on to the login
-// screen, whose offline button leads to the offline screen, writes its start log and config.ini into its
-// working folder and quits with exit code 0 when the window manager asks it to close. The X server runs with
-// a white root window; the screen is captured at each screen into PNGs of the working folder, and their
-// pixels show the intro's logos and background and the login screen's controls where the window is. On the
-// offline screen the table's cloth fills the middle; a click with the pointer drawn back and pushed forward
-// strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and after the
-// shot (offline_before.png, offline_after.png) differ where the balls moved.
-#include <gtest/gtest.h>
+// screen, whose settings button opens a notice box and whose offline button leads to the offline screen, writes its
+// start log and config.ini into its working folder and quits with exit code 0 when the window manager asks it to close.
+// The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
+// and their pixels show the intro's logos and background and the login screen's controls where the window is. On
+// the offline screen the table's cloth fills the middle; a click with the pointer drawn back and pushed forward
+// strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and after the shot
+// (offline_before.png, offline_after.png) differ where the balls moved.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,7 +59,8 @@ struct Screenshot {
 Screenshot Capture(const std::filesystem::path& png) {
     Screenshot shot;
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return shot;
+    if (display == nullptr)
+        return shot;
     const Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, root, &attributes);
@@ -88,7 +89,8 @@ Screenshot Capture(const std::filesystem::path& png) {
 // program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
 unsigned long FindNamedWindow(const std::string& name) {
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return 0;
+    if (display == nullptr)
+        return 0;
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -99,14 +101,23 @@ unsigned long FindNamedWindow(const std::string& name) {
             XTextProperty property{};
             if (XGetWMName(display, children[i], &property) != 0 && property.value != nullptr) {
                 const std::string value(reinterpret_cast<const char*>(property.value), property.nitems);
-                if (value == name) found = children[i];
+                if (value == name)
+                    found = children[i];
                 XFree(property.value);
             }
         }
-        if (children != nullptr) XFree(children);
+        if (children != nullptr)
+            XFree(children);
     }
     XCloseDisplay(display);
     return found;
+}
+
+// The interface skin's face colour (a slate blue-grey), here under the modal shade or not.
+bool IsSlate(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return b > r && b >= g && r > 20 && b - r < 40;
 }
 
 class ProgramUnderX : public ::testing::Test {
@@ -143,7 +154,8 @@ protected:
     bool WaitForLog(const std::string& line, std::chrono::seconds limit) {
         const auto deadline = Clock::now() + limit;
         while (Clock::now() < deadline) {
-            if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos) return true;
+            if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;
@@ -154,7 +166,8 @@ protected:
         const auto deadline = Clock::now() + limit;
         int status = 0;
         while (Clock::now() < deadline) {
-            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            if (waitpid(pid, &status, WNOHANG) == pid)
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         kill(pid, SIGKILL);
@@ -219,9 +232,10 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     ASSERT_GT(pid, 0);
     // The X server maps the window a moment after the program asked for it.
     unsigned long window = 0;
-    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline; ) {
+    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline;) {
         window = FindNamedWindow("Kestrovan");
-        if (window != 0 && x.IsShown(window)) break;
+        if (window != 0 && x.IsShown(window))
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ASSERT_NE(window, 0u);
@@ -257,12 +271,36 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     PressKey("Escape");
     const int offlineX = right - 210 + 57;
     const int offlineY = geometry->y + 20;
+    // The intro's grey background would pass for the button and the table: the black bar tells them apart.
+    const int barX = geometry->x + 500;
+    const int barY = bottom - 10;
     Screenshot login = WaitForScreen(folder_ / "login.png", [&](const Screenshot& shot) {
-        return shot.At(offlineX, offlineY) != 0x000000 && shot.At(geometry->x + 20, bottom - 20) == 0x000000;
+        return shot.At(offlineX, offlineY) != 0x000000 && shot.At(centreX, centreY) != 0x000000 &&
+               shot.At(barX, barY) == 0x000000;
     });
     EXPECT_NE(login.At(offlineX, offlineY), 0x000000u) << "the offline button";
     EXPECT_NE(login.At(geometry->x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
-    EXPECT_EQ(login.At(centreX, centreY), 0x000000u) << "the view behind the controls";
+    EXPECT_NE(login.At(centreX, centreY), 0x000000u) << "the demo table behind the controls";
+    EXPECT_EQ(login.At(barX, barY), 0x000000u) << "the letterbox bar at the bottom";
+
+    // Its settings button opens the notice that the function is not there yet, centred on the screen; Enter
+    // closes it.
+    const int settingsX = right - 68 + 16;
+    x.MovePointer(settingsX, offlineY);
+    x.Button(1, true);
+    x.Button(1, false);
+    const int boxX = geometry->x + (geometry->width - 400) / 2;
+    const int boxY = geometry->y + (geometry->height - 250) / 2;
+    // The box's face is the skin's slate, which the table's view never shows as such.
+    Screenshot notice = WaitForScreen(folder_ / "notice.png",
+                                      [&](const Screenshot& shot) { return IsSlate(shot.At(boxX + 200, boxY + 150)); });
+    EXPECT_TRUE(IsSlate(notice.At(boxX + 200, boxY + 150))) << "the box's face";
+    EXPECT_NE(notice.At(boxX + 157 + 5, boxY + 200 + 5), notice.At(boxX + 200, boxY + 150)) << "its OK button";
+    PressKey("Return");
+    const uint32_t face = notice.At(boxX + 200, boxY + 150);
+    Screenshot closed = WaitForScreen(folder_ / "closed.png",
+                                      [&](const Screenshot& shot) { return shot.At(boxX + 200, boxY + 150) != face; });
+    EXPECT_NE(closed.At(boxX + 200, boxY + 150), face) << "the box is gone";
 
     // Its offline button leads to the offline screen. The click is repeated only while the login screen is
     // still there: a click after the switch would land on the offline screen's HUD at the same place.

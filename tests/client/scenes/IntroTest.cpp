@@ -1,10 +1,9 @@
 // The intro's timing and its screen: the two logos' fades over the background it drives, Escape, and the
 // request of the login screen at the end.
-#include "client/scenes/SceneIntro.h"
-
 #include <gtest/gtest.h>
 
 #include "client/app/SceneId.h"
+#include "client/scenes/SceneIntro.h"
 #include "client/ui/Image.h"
 #include "platform/window/MessageIds.h"
 #include "tests/client/scenes/SceneTestApp.h"
@@ -15,7 +14,8 @@ namespace {
 // Runs the fade until its counter has reached count, returning the last step.
 IntroFade::Step RunTo(IntroFade& fade, int32_t count) {
     IntroFade::Step step;
-    while (fade.Counter() < count) step = fade.Advance();
+    while (fade.Counter() < count)
+        step = fade.Advance();
     return step;
 }
 
@@ -72,11 +72,13 @@ TEST_F(SceneIntroTest, RequestsTheLoginScreenAfter1600UpdatesOrSooner) {
     intro.Activate();
     EXPECT_EQ(intro.Background(), 0xFFFFFFFFu);
     EXPECT_EQ(intro.Logo()->GetAlpha(), 0.0f);
-    for (int i = 0; i < 800; ++i) intro.Update(0, 0);
+    for (int i = 0; i < 800; ++i)
+        intro.Update(0, 0);
     EXPECT_EQ(intro.Logo()->GetSourceRect().left, 572);
     EXPECT_EQ(intro.Logo()->Height(), 199);
     EXPECT_EQ(intro.Logo()->GetRect().top, (screen.height - 199) / 2);
-    for (int i = 0; i < 800; ++i) intro.Update(0, 0);
+    for (int i = 0; i < 800; ++i)
+        intro.Update(0, 0);
     EXPECT_FALSE(intro.IsChangePending());
     intro.Update(0, 0);
     EXPECT_TRUE(intro.IsChangePending());

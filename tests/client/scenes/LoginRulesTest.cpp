@@ -130,7 +130,8 @@ TEST(ChannelGates, PreselectionTakesTheFirstOpenRowThatSuitsThePlayer) {
 TEST(ReenableTimer, FiresOnlyWhenArmedAndBetween4And50Seconds) {
     ReenableTimer timer;
     // A disarmed timer never fires, also on a clock that started less than 50 s ago.
-    for (uint32_t now : {0u, 4001u, 20000u, 49999u}) EXPECT_FALSE(timer.Due(now));
+    for (uint32_t now : {0u, 4001u, 20000u, 49999u})
+        EXPECT_FALSE(timer.Due(now));
     timer.Arm(1000);
     EXPECT_FALSE(timer.Due(5000));
     EXPECT_TRUE(timer.Due(5001));
@@ -144,15 +145,15 @@ TEST(ReenableTimer, FiresOnlyWhenArmedAndBetween4And50Seconds) {
 
 class DemoCycle : public ::testing::Test {
 protected:
-    std::vector<DemoShotSlot> slots{{10, 0.3f, u"a", "0123456789AB"},
-                                    {12, 0.5f, u"b", "0123456789AB"},
-                                    {14, 1.0f, u"c", "short"}};
+    std::vector<DemoShotSlot> slots{
+        {10, 0.3f, u"a", "0123456789AB"}, {12, 0.5f, u"b", "0123456789AB"}, {14, 1.0f, u"c", "short"}};
     std::atomic<bool> firstMove{true};
     DemoShotCycle cycle{slots, firstMove};
 
     DemoShotCycle::Step RunTo(int32_t updates) {
         DemoShotCycle::Step step;
-        for (int32_t i = 0; i < updates; ++i) step = cycle.Advance();
+        for (int32_t i = 0; i < updates; ++i)
+            step = cycle.Advance();
         return step;
     }
 };
@@ -199,10 +200,12 @@ TEST(CreditsRoll, EachEntryFadesInHoldsAndFadesOutOnce) {
     EXPECT_EQ(steps, 520);
     EXPECT_EQ(roll.Index(), 1);
     EXPECT_EQ(step.opacity, 0.0f);
-    for (int i = 0; i < 200; ++i) step = roll.Advance();
+    for (int i = 0; i < 200; ++i)
+        step = roll.Advance();
     EXPECT_GT(step.opacity, 0.0f);
     EXPECT_EQ(CreditsRoll::Roles()[18], u"Special Thanks ");
-    while (!roll.IsOver()) roll.Advance();
+    while (!roll.IsOver())
+        roll.Advance();
     EXPECT_EQ(roll.Index(), 19);
     EXPECT_FALSE(roll.Advance().nextEntry);
 }

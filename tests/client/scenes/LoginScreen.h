@@ -6,11 +6,11 @@
 
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
-#include "client/ui/Button.h"
-#include "client/ui/EditBox.h"
 #include "client/scenes/NoticeBox.h"
 #include "client/scenes/SceneLogin.h"
 #include "client/scenes/ScenePopups.h"
+#include "client/ui/Button.h"
+#include "client/ui/EditBox.h"
 #include "tests/client/scenes/LoginMessages.h"
 #include "tests/client/scenes/SceneTestApp.h"
 
@@ -50,7 +50,8 @@ protected:
     // Polls a condition that another thread makes true, within a generous bound.
     static bool Eventually(const std::function<bool()>& condition) {
         for (int waited = 0; waited < 10000; waited += 5) {
-            if (condition()) return true;
+            if (condition())
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return condition();

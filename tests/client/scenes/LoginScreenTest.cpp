@@ -21,7 +21,8 @@ using quill::MessageId;
 bool QuitPosted(App& app) {
     platform::Message message;
     while (app.MainWindow().PeekMessage(message, true)) {
-        if (message.id == platform::Msg::Quit) return true;
+        if (message.id == platform::Msg::Quit)
+            return true;
     }
     return false;
 }
@@ -34,7 +35,8 @@ TEST_F(LoginScreen, OnlineActivationShowsTheLoginWindowWithEmptyEditableBoxes) {
     EXPECT_TRUE(login->IdBox()->IsEnabled());
     EXPECT_EQ(login->IdBox()->GetText(), u"");
     EXPECT_EQ(login->TitleLabel()->GetText(), app.IsFullScreen() ? u"(Fullscreen)" : u"(Windowed)");
-    for (size_t i = 0; i < SceneLogin::kChannelRows; ++i) EXPECT_FALSE(login->RowButton(i)->IsVisible());
+    for (size_t i = 0; i < SceneLogin::kChannelRows; ++i)
+        EXPECT_FALSE(login->RowButton(i)->IsVisible());
     EXPECT_FALSE(login->RefreshButton()->IsEnabled());
     // The title bar follows the mouse over the window's drag band.
     login->OnCaptionHover(true);
@@ -235,8 +237,9 @@ TEST_F(LoginScreen, AGameHeldForThePlayerIsResumed) {
     Receive(ShortMessage(MessageId::ResumeGameNotice, {{2, 1}, {17, 2}}));
     EXPECT_EQ(Box().Line(0).GetText(), u"You are in a game in 17 room of 2 channel..");
     EXPECT_EQ(app.Connection()->CurrentChannel(), 2);
-    Receive(ShortMessage(MessageId::ResumeGame, {{0, 4}, {3, 1}, {1, 2}, {7, 4}, {8, 4}, {40, 1}, {8, 1}, {1, 1},
-                                                 {1027, 2}, {2004, 2}, {0, 2}, {0, 2}}));
+    Receive(ShortMessage(
+        MessageId::ResumeGame,
+        {{0, 4}, {3, 1}, {1, 2}, {7, 4}, {8, 4}, {40, 1}, {8, 1}, {1, 1}, {1027, 2}, {2004, 2}, {0, 2}, {0, 2}}));
     const quill::RoomInfo& room = app.Connection()->GetRoomInfo();
     EXPECT_EQ(room.gameType, 3);
     EXPECT_EQ(room.optionFlags, 8);

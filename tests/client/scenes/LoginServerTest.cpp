@@ -6,8 +6,8 @@
 #include "client/scenes/LoginTexts.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Window.h"
-#include "tests/client/scenes/LoginScreen.h"
 #include "platform/system/CodePage.h"
+#include "tests/client/scenes/LoginScreen.h"
 #include "tests/support/net/GameServerFixture.h"
 
 namespace kestrovan::test {
@@ -30,9 +30,8 @@ protected:
     void Answer(std::vector<quill::Packet> replies) { server.ReplyWith(MessageId::LoginRequest, std::move(replies)); }
 
     bool BoxShows(quill::WStringView title, quill::WStringView line) {
-        return Eventually([&] {
-            return Box().IsVisible() && Box().Title().GetText() == title && Box().Line(0).GetText() == line;
-        });
+        return Eventually(
+            [&] { return Box().IsVisible() && Box().Title().GetText() == title && Box().Line(0).GetText() == line; });
     }
 
     GameServerFixture server;
@@ -70,11 +69,11 @@ TEST_F(LoginAgainstServer, EveryFailureShowsItsTextAndTheNextLoginWorks) {
     };
     std::vector<Failure> failures;
     for (uint8_t result : {2, 3, 5, 6, 7, 8, 42}) {
-        failures.push_back({ShortMessage(MessageId::LoginResult, {{result, 1}}), u"Error",
-                            LoginResultLines(result, 0).lines[0]});
+        failures.push_back(
+            {ShortMessage(MessageId::LoginResult, {{result, 1}}), u"Error", LoginResultLines(result, 0).lines[0]});
     }
-    failures.push_back({ShortMessage(MessageId::LoginResult, {{1, 1}, {1, 1}}), u"Error",
-                        LoginResultLines(1, 1).lines[0]});
+    failures.push_back(
+        {ShortMessage(MessageId::LoginResult, {{1, 1}, {1, 1}}), u"Error", LoginResultLines(1, 1).lines[0]});
     for (int32_t code : {1, 2, 3, 4, 5, 6, 7, -2, -3, -7, -8, -9, -10, -20, -21, 99}) {
         failures.push_back({ShortMessage(MessageId::LoginFailed, {{static_cast<uint32_t>(code), 4}}), u"Error",
                             LoginFailedLines(code)[0]});

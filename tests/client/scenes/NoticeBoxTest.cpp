@@ -1,11 +1,10 @@
 // The shared message box and the scene manager's show operations: button layouts, what a press posts,
 // hot keys, and how a box is filled, attached and centred.
-#include "client/scenes/NoticeBox.h"
-
 #include <gtest/gtest.h>
 
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/JoinWithTarget.h"
+#include "client/scenes/NoticeBox.h"
 #include "client/scenes/ScenePopups.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -33,7 +32,8 @@ protected:
     static std::vector<int32_t> Shown(const NoticeBox& box) {
         std::vector<int32_t> ids;
         for (int32_t id = NoticeBox::kOk; id <= NoticeBox::kNo; ++id) {
-            if (box.GetButton(id)->IsVisible()) ids.push_back(id);
+            if (box.GetButton(id)->IsVisible())
+                ids.push_back(id);
         }
         return ids;
     }

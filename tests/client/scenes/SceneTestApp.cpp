@@ -8,6 +8,8 @@ SceneTestApp::SceneTestApp(AppMode mode, std::initializer_list<const char16_t*> 
     EXPECT_TRUE(app.Initialize());
 }
 
-SceneTestApp::~SceneTestApp() { app.Shutdown(); }
+SceneTestApp::~SceneTestApp() {
+    app.Shutdown();
+}
 
 }  // namespace kestrovan::test
