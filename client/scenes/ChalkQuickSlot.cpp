@@ -25,9 +25,10 @@ constexpr uint32_t kTimedState = 1;
 
 }  // namespace
 
+// 2.55 x level + 0.5, truncated, in integers: the same on every thread whatever its rounding mode.
 ChalkQuickSlot::LevelColours ChalkQuickSlot::ColoursOf(int32_t level) {
-    const auto g = static_cast<uint32_t>(2.55f * static_cast<float>(level) + 0.5f);
-    const auto b = static_cast<uint32_t>(2.55f * static_cast<float>(kFullLevel - level) + 0.5f);
+    const auto g = static_cast<uint32_t>((255 * level + 50) / 100);
+    const auto b = static_cast<uint32_t>((255 * (kFullLevel - level) + 50) / 100);
     return {0xFFFF0000u | (g << 8) | g, 0xFFFFFF00u | b};
 }
 

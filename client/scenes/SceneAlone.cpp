@@ -15,6 +15,7 @@
 #include "client/app/UiFonts.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/ChalkQuickSlot.h"
+#include "client/scenes/HelpWindow.h"
 #include "client/scenes/ItemEvents.h"
 #include "client/scenes/ItemQuickBar.h"
 #include "client/scenes/RoomSettingDialog.h"
@@ -104,6 +105,7 @@ void SceneAlone::Init() {
     chalkSlot_->SetAnchor(AnchorMode::Left, -4, AnchorMode::Bottom, -300);
     auto dialog = std::make_unique<RoomSettingDialog>(*app_.Connection(), poster);
     roomSetting_ = static_cast<RoomSettingDialog*>(AddChild(std::move(dialog), false));
+    help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
     ApplyChildAnchors(screen.width, screen.height);
 }
 
@@ -261,6 +263,14 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
     switch (source != nullptr ? source->GetId() : -1) {
         case kExitButton:
             app_.PostQuit();
+            break;
+        case kSettingsButton:
+            // The settings dialog is not part of the program yet: the shared notice says so.
+            if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+            break;
+        case kHelpButton:
+            help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+            help_->SetVisible(true);
             break;
         case kRoomSettingButton:
             roomSetting_->SetSelectedType(Room().gameType);

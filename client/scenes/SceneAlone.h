@@ -33,6 +33,7 @@ class ChalkQuickSlot;
 class CueModelEntry;
 class DirectInputMouse;
 class GameTable;
+class HelpWindow;
 class Image;
 class ItemQuickBar;
 class RenderSceneCameras;
@@ -77,6 +78,7 @@ public:
 
     GameTable* Table() const { return table_.get(); }
     RoomSettingDialog* RoomSetting() const { return roomSetting_; }
+    HelpWindow* Help() const { return help_; }
     ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
     ItemQuickBar* ItemBar() const { return itemBar_; }
     Image* KeyGuide() const { return keyGuide_; }
@@ -120,6 +122,7 @@ private:
     ItemQuickBar* itemBar_ = nullptr;
     ChalkQuickSlot* chalkSlot_ = nullptr;
     RoomSettingDialog* roomSetting_ = nullptr;
+    HelpWindow* help_ = nullptr;
 };
 
 }  // namespace kestrovan

@@ -9,6 +9,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/ChalkQuickSlot.h"
+#include "client/scenes/HelpWindow.h"
 #include "client/scenes/ItemEvents.h"
 #include "client/scenes/ItemQuickBar.h"
 #include "client/scenes/RoomSettingDialog.h"
@@ -82,6 +83,13 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_EQ(scene.ChalkSlot()->GetRect().left, -4);
     EXPECT_EQ(scene.ChalkSlot()->GetRect().top, screen.height - 300);
     EXPECT_EQ(scene.ItemBar()->GetRect().top, screen.height - 430);
+
+    // The help button opens the rules of the game on the table.
+    for (Widget* child : scene.GetChildren()) {
+        if (child->GetId() == SceneAlone::kHelpButton) scene.OnEvent(child, 0, 0);
+    }
+    EXPECT_TRUE(scene.Help()->IsVisible());
+    EXPECT_EQ(scene.Help()->RulesGameType(), 10);
 
     // F2 shows and hides the key guide.
     scene.OnMessage(platform::Msg::KeyUp, platform::Vk::F2, 0);
