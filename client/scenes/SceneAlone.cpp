@@ -60,7 +60,7 @@ constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003}, 
 constexpr const char16_t* kKeyGuideLines[] = {
     u"Mouse : aim",          u"Left button : shoot",  u"  (pull back, push)", u"Right button : zoom",
     u"Ctrl : shoot",         u"Shift : zoom",         u"Space : overview",    u"V : along the cue",
-    u"T : all trails",       u"F2 : this guide",      u"F3 : settings",       u"Esc : menu"};
+    u"T : all trails",       u"F2 : this guide",      u"F1 : help",           u"F3 : settings"};
 
 bool IsCustomCue(const quill::InventoryItem& item) {
     return item.customFlag != 0 && item.typeCode >= kCustomCueType;
