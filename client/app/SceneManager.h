@@ -16,6 +16,7 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
+#include "client/table/TableEvents.h"
 
 namespace quill {
 class ResourceManager;
@@ -45,10 +46,10 @@ public:
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
+// CursorMode (1033) and the other events the game table posts are in TableEvents.h.
 namespace AppEventId {
 inline constexpr uint32_t EventNone = 1024;
 inline constexpr uint32_t AppQuit = 1030;
-inline constexpr uint32_t CursorMode = 1033;
 inline constexpr uint32_t ChatSubmit = 1044;
 inline constexpr uint32_t WindowPlacement = 1054;
 inline constexpr uint32_t SetVolume = 1055;

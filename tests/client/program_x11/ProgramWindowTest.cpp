@@ -3,7 +3,10 @@
 // screen, whose settings button opens a notice box and whose offline button leads to the offline screen, writes its
 // start log and config.ini into its working folder and quits with exit code 0 when the window manager asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
-// and their pixels show the intro's logos and background and the login screen's controls where the window is.
+// and their pixels show the intro's logos and background and the login screen's controls where the window is. On
+// the offline screen the table's cloth fills the middle; a click with the pointer drawn back and pushed forward
+// strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and after the shot
+// (offline_before.png, offline_after.png) differ where the balls moved.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -194,6 +197,35 @@ protected:
     std::filesystem::path folder_;
 };
 
+// Whether the pixel is of a table's cloth, green or blue.
+bool IsCloth(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF);
+    const int g = static_cast<int>(rgb >> 8 & 0xFF);
+    const int b = static_cast<int>(rgb & 0xFF);
+    return g > r + 40 || b > r + 40;
+}
+
+// The pointer's position on the screen.
+std::pair<int, int> PointerPosition() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return {0, 0};
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+    XCloseDisplay(display);
+    return {rootX, rootY};
+}
+
+int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
 TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const auto started = Clock::now();
     const pid_t pid = Start();
@@ -270,19 +302,74 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
                                       [&](const Screenshot& shot) { return shot.At(boxX + 200, boxY + 150) != face; });
     EXPECT_NE(closed.At(boxX + 200, boxY + 150), face) << "the box is gone";
 
-    // Its offline button leads to the offline screen.
-    for (auto deadline = Clock::now() + std::chrono::seconds(20);
+    // Its offline button leads to the offline screen. The click is repeated only while the login screen is
+    // still there: a click after the switch would land on the offline screen's HUD at the same place.
+    for (auto deadline = Clock::now() + std::chrono::seconds(30);
          Clock::now() < deadline && ReadFile(folder_ / "StartLog.log").find("Scene 11 ready") == std::string::npos;) {
         x.MovePointer(offlineX, offlineY);
         x.Button(1, true);
         x.Button(1, false);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        if (WaitForLog("Scene 11", std::chrono::seconds(10))) break;
     }
-    ASSERT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(1))) << ReadFile(folder_ / "program.out");
+    x.MovePointer(centreX, centreY);
+    ASSERT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(20))) << ReadFile(folder_ / "program.out");
+
+    // The offline screen: the camera settles over the table, whose cloth fills the middle of the window.
+    const auto clothIn = [&](const Screenshot& shot) {
+        int cloth = 0;
+        for (int y = centreY - 150; y < centreY + 150; y += 10) {
+            for (int px = centreX - 200; px < centreX + 200; px += 10) cloth += IsCloth(shot.At(px, y)) ? 1 : 0;
+        }
+        return cloth;
+    };
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot before =
+        WaitForScreen(folder_ / "offline_before.png", [&](const Screenshot& shot) { return clothIn(shot) > 600; });
+    EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
+
+    // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard. The
+    // click goes to the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two
+    // frames, so a stroke that started no shot is played again, as a player would.
+    const int strokeX = centreX - 250;
+    const int strokeY = centreY;
+    // The table reads the mouse's motion and may pull the pointer back to a point of its own between frames,
+    // so each step moves the pointer from where it is.
+    const auto moveBy = [&](int dx, int dy) {
+        const auto [px, py] = PointerPosition();
+        x.MovePointer(px + dx, py + dy);
+    };
+    const auto stroke = [&] {
+        x.MovePointer(strokeX, strokeY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Button(1, true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push.
+        for (int step = 0; step < 20; ++step) {
+            moveBy(0, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+        for (int step = 0; step < 6; ++step) {
+            moveBy(0, -40);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Button(1, false);
+    };
+    bool stopped = false;
+    for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
+        stroke();
+        stopped = WaitForLog("BallsStopped", std::chrono::seconds(30));
+        if (!stopped) Capture(folder_ / ("offline_stroke" + std::to_string(attempt) + ".png"));
+    }
+    ASSERT_TRUE(stopped) << ReadFile(folder_ / "StartLog.log");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const Screenshot after = Capture(folder_ / "offline_after.png");
+    EXPECT_GT(DifferingPixels(before, after, geometry->x, geometry->y + 40, right, bottom), 2000)
+        << "the balls moved: compare offline_before.png and offline_after.png";
 
     x.RequestClose(window);
     EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(10)), 0) << ReadFile(folder_ / "program.out");
-    EXPECT_LT(Clock::now() - started, std::chrono::seconds(60));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(200));
 
     const std::string log = ReadFile(folder_ / "StartLog.log");
     EXPECT_NE(log.find("Init done...\n"), std::string::npos);
