@@ -46,7 +46,18 @@ SharedPtr<Camera> RenderScene::GetCurrentCamera() {
 }
 
 SharedPtr<Camera> RenderScene::FindCamera(uint32_t id) const {
+    ScopedLock lock(lock_);
     return sceneInfo_->cameras.Find(id);
+}
+
+bool RenderScene::SelectCamera(int32_t cameraId) {
+    ScopedLock lock(lock_);
+    return sceneInfo_->SelectCamera(cameraId);
+}
+
+SharedPtr<Camera> RenderScene::AddCamera(SharedPtr<Camera> camera) {
+    ScopedLock lock(lock_);
+    return sceneInfo_->AddCamera(std::move(camera));
 }
 
 void RenderScene::MarkCameraChanged() {

@@ -58,6 +58,11 @@ public:
     // The description's current camera, looked up under the scene's lock; null when it names none.
     SharedPtr<Camera> GetCurrentCamera();
     SharedPtr<Camera> FindCamera(uint32_t id) const;
+    // Under the scene's lock, for threads other than the one that draws: the description's camera of that id
+    // becomes current (false for an id no camera has), or the description takes a camera over (empty when
+    // refused).
+    bool SelectCamera(int32_t cameraId);
+    SharedPtr<Camera> AddCamera(SharedPtr<Camera> camera);
     // Marks the current camera changed, so the next update takes it over.
     void MarkCameraChanged();
     // The statistics overlay over the drawn scene, when the device's switch is on.

@@ -9,10 +9,14 @@
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/engine/EngineFactory.h"
 #include "client/app/AppExitCode.h"
+#include "client/app/AppUiServices.h"
+#include "client/app/CatalogWidgetResources.h"
+#include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/InitMainWindow.h"
 #include "client/app/LauncherWindow.h"
 #include "client/app/WordFilter.h"
 #include "platform/system/CodePage.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/ui/MessageBox.h"
 
 namespace kestrovan {
@@ -99,6 +103,7 @@ bool App::Initialize() {
     windowProc_ = std::make_unique<MainWindowProc>(*window_, *this, cursor_);
     windowProc_->Install();
     cursor_.LoadCursors();
+    InstallWidgetToolkit();
 
     connectionMode_ = ConnectionModeOf(words_);
     connection_->SetLoginKind(connectionMode_);
@@ -109,6 +114,24 @@ bool App::Initialize() {
                                  platform::MsgBoxStyle::Ok);
     }
     return true;
+}
+
+// Widgets draw through the device and take their images from the catalogue, both asked for at each use:
+// neither exists yet.
+void App::InstallWidgetToolkit() {
+    uiServices_ = std::make_unique<AppUiServices>(*this);
+    widgetRenderer_ = std::make_unique<DeviceWidgetRenderer>([this] { return GetDevice(); });
+    widgetResources_ = std::make_unique<CatalogWidgetResources>([this] { return catalog_.get(); },
+                                                                [this] { return GetDevice(); });
+    toolkit_ = std::make_unique<WidgetToolkit>(*uiServices_, *widgetResources_, *widgetRenderer_);
+}
+
+void App::ReleaseWidgetToolkit() {
+    toolkit_.reset();
+    if (uiServices_) uiServices_->ReleaseEditBridge();
+    widgetResources_.reset();
+    widgetRenderer_.reset();
+    uiServices_.reset();
 }
 
 void App::SetWindowRect(bool fullScreen, uint32_t width, uint32_t height, uint32_t bitsPerPixel, int32_t x,
@@ -160,6 +183,7 @@ void App::Shutdown() {
     }
     if (connection_) connection_->StopDispatchThread();
     sceneManager_.DestroyAll();
+    ReleaseWidgetToolkit();
     connection_.reset();
     mouse_.reset();
     for (quill::EventQueue* queue : {&inputQueue_, &postedQueue_}) {

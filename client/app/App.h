@@ -2,7 +2,8 @@
 // The one application object. The entry creates it and calls, in this order, LoadConfiguration,
 // StartGameThread, Initialize, Run (the main loop) and Shutdown. It owns the main window, the settings read
 // from "config.ini", the engine and its factory, the game connection, the scene manager, the frame clock,
-// the two event queues, the resource-pack catalogue and the mouse.
+// the two event queues, the resource-pack catalogue, the mouse and the widget toolkit with its services
+// (installed while the main window exists).
 //
 // Threads: the main thread runs everything but the game thread's loop (GameThreadProc). The run flags are
 // atomic, read by both loops without a lock. PostEvent may be called from any thread. The App lock guards
@@ -45,6 +46,11 @@ class EngineFactory;
 
 namespace kestrovan {
 
+class AppUiServices;
+class CatalogWidgetResources;
+class DeviceWidgetRenderer;
+class WidgetToolkit;
+
 class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost {
 public:
     static constexpr uint32_t kClientVersion = 2966;
@@ -85,6 +91,8 @@ public:
 
     // --- Events ---
     void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
+    // The main loop's hand-over of posted events to the App and the current scene (main thread).
+    void DrainPostedEvents();
     int HandleAppEvent(const quill::AppEvent& event);
     void RegisterScenes();
 
@@ -95,6 +103,8 @@ public:
     void WriteSystemReport();
     void ApplySoundSettings();
     void SendOptionsToServer();
+    // Opens a web page in the system browser (nothing without one).
+    void OpenWebPage(quill::WStringView address);
     int RestoreWorkingFolder(bool flag);
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
@@ -112,6 +122,8 @@ public:
     GameConnection* Connection() const { return connection_.get(); }
     ResourcePackCatalog* Catalog() const { return catalog_.get(); }
     DirectInputMouse* Mouse() const { return mouse_.get(); }
+    // The program's words, word 0 the program itself.
+    const std::vector<quill::WString>& Words() const { return words_; }
     AppCursor& Cursor() { return cursor_; }
     quill::Random& GetRandom() { return random_; }
     quill::CriticalSectionLock& Lock() { return lock_; }
@@ -156,10 +168,11 @@ public:
     D3D9RenderDevice* GetDevice() override;
     void SendMessengerWindowState() override;
 
-    // ConnectionHost: the screens' popups are not in the tree yet; these calls reach nothing.
+    // ConnectionHost: the notice and the invitation go to the shared popups; the messenger and the skill
+    // window are not in the tree yet, so their calls reach nothing.
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
-    void ShowNotice(const ConnectionNotice&) override {}
+    void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
     void OnMessengerChat(quill::Packet&, bool) override {}
     void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
     void OnSkillSaveResult(quill::Packet&) override {}
@@ -168,7 +181,7 @@ public:
     void OnClanMemberJoined(const quill::PlayerState&) override {}
     void OnClanMemberLeft(const quill::PlayerState&) override {}
     void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
-    void ShowInvitation(const Invitation&) override {}
+    void ShowInvitation(const Invitation& invitation) override { sceneManager_.ShowInvitation(invitation); }
     bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
     bool CensorWords(char16_t* text, size_t maxLength) override;
     quill::WString FormatMoney(int64_t value) override;
@@ -176,7 +189,6 @@ public:
 private:
     void GameThreadProc();
     void DrainQueue(quill::EventQueue& queue);
-    void DrainPostedEvents();
     bool StartRendererEngine();
     bool CheckDevice();
     void ConfigureFromDevice();
@@ -188,6 +200,8 @@ private:
     void FailStart(int exitCode);
     void PlaceWindow(bool fullScreen);
     void IdleWork();
+    void InstallWidgetToolkit();
+    void ReleaseWidgetToolkit();
 
     const AppMode mode_;
     const std::vector<quill::WString> words_;
@@ -256,6 +270,12 @@ private:
     std::unique_ptr<ResourcePackCatalog> catalog_;
     std::unique_ptr<GameConnection> connection_;
     std::unique_ptr<DirectInputMouse> mouse_;
+
+    // The toolkit's services before the toolkit, so that it goes first.
+    std::unique_ptr<AppUiServices> uiServices_;
+    std::unique_ptr<CatalogWidgetResources> widgetResources_;
+    std::unique_ptr<DeviceWidgetRenderer> widgetRenderer_;
+    std::unique_ptr<WidgetToolkit> toolkit_;
 
     FrameClock clock_;
     SceneManager sceneManager_;

@@ -3,7 +3,7 @@
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
 #include "client/app/AppExitCode.h"
-#include "client/app/FontDesc.h"
+#include "client/app/UiFonts.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/gfx/Font.h"
 #include "platform/system/Clock.h"
@@ -128,7 +128,7 @@ void App::DrawScreenshotNotice() {
         noticeTime_ = 0;
         return;
     }
-    const FontDesc& desc = UiFonts()[2];
+    const FontDesc& desc = UiFontAt(UiFont::Bold12);
     FontEntry* font = GetDevice()->GetFont(desc.face, desc.height, desc.weight, desc.italic);
     if (font == nullptr || font->GetFont() == nullptr) return;
     const int32_t w = screenSize_.width;

@@ -8,6 +8,7 @@
 #include "QuillLib/engine/EngineFactory.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/Scene.h"
+#include "client/app/SharedPopups.h"
 #include "client/render/Graphics.h"
 #include "platform/browser/Browser.h"
 #include "platform/ui/WindowHandle.h"
@@ -24,6 +25,8 @@ struct AppPlatform {
     std::function<std::unique_ptr<platform::Browser>()> browser;
     // The screen of an id; null when the program has none for it.
     std::function<std::unique_ptr<Scene>(int32_t id, App& app)> createScene;
+    // The popups all screens share, made hidden once the screens are registered; empty: none.
+    std::function<std::unique_ptr<SharedPopups>(App& app)> createPopups;
     // The engine's factory for the main window; empty: the program's own (AppEngineFactory).
     std::function<std::unique_ptr<quill::EngineFactory>(platform::WindowHandle window)> engineFactory;
     // The desktop's colour depth.

@@ -71,6 +71,10 @@ void App::SendMessengerWindowState() {
     connection_->SendBytePacket(quill::MessageId::MessengerWindowState, &open);
 }
 
+void App::OpenWebPage(quill::WStringView address) {
+    if (browser_) browser_->Open(platform::WString(address));
+}
+
 void App::PostQuit() {
     window_->PostQuitMessage(0);
 }

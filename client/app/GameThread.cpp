@@ -152,7 +152,7 @@ void App::RegisterScenes() {
     if (mode_ == AppMode::Replay) add(SceneId::Replay);
     if (mode_ == AppMode::Offline) add(SceneId::Alone);
     sceneManager_.SwitchTo(mode_ == AppMode::Replay ? SceneId::Replay : SceneId::Intro);
-    sceneManager_.CreatePopups();
+    if (platform_.createPopups) sceneManager_.SetPopups(platform_.createPopups(*this));
     scenesRegistered_ = true;
 }
 

@@ -4,8 +4,14 @@
 #include <cmath>
 
 #include "QuillLib/resource/ResourceManager.h"
+#include "client/render/D3D9RenderDevice.h"
 
 namespace kestrovan {
+
+// The root covers the default screen until the manager gives it the real size.
+Scene::Scene(int32_t id) : sceneId_(id) {
+    SetRect(0, 0, 1024, 768);
+}
 
 int Scene::OnMessage(uint32_t, uint64_t, int64_t) {
     return 0;
@@ -21,7 +27,20 @@ void Scene::OnResize(uint32_t, uint32_t) {}
 void Scene::OnActivate(bool) {}
 void Scene::OnCaptionHover(bool) {}
 void Scene::AddChatLine(quill::WStringView, uint32_t) {}
-void Scene::TickWidgets(uint32_t) {}
+
+void Scene::TickWidgets(uint32_t timeMs) {
+    TickTree(timeMs);
+}
+
+void Scene::ResizeWidgets(uint32_t width, uint32_t height) {
+    SetRect(0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height));
+    ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
+}
+
+void Scene::DrawWidgets(D3D9RenderDevice* device) {
+    if (device != nullptr && !device->Begin2D()) return;
+    UpdateTree();
+}
 
 bool Scene::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager*) {
     // Whole packages are closed; items and files go with the handles that held them.

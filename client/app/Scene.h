@@ -1,12 +1,14 @@
 #pragma once
-// The base of every screen. The scene manager drives a screen through the operations below: it loads the
-// screen's resources when the screen asks for it, activates it, updates it (game thread) and renders it
-// (main thread), routes messages and server packets to it, and switches away from it when it requests a
-// change. The base keeps the switch flags, what the screen loaded (released when it is left), the fade-in
-// and the lighting and fog environment.
+// The base of every screen, itself the root panel of the screen's widgets. The scene manager drives a screen
+// through the operations below: it loads the screen's resources when the screen asks for it, activates it,
+// updates it (game thread) and renders it (main thread), routes window messages (first to the widget tree,
+// then to OnMessage), application events and server packets to it, and switches away from it when it
+// requests a change. The base keeps the switch flags, what the screen loaded (released when it is left), the
+// fade-in and the lighting and fog environment.
 //
-// Until the widget toolkit's Panel is in the tree the scene stands alone; its visibility flag and
-// TickWidgets are where the panel's own operations will be called.
+// A screen builds its widgets in Init as children of itself, loads their graphics in LoadResources
+// (LoadGraphics on itself) and draws them at the end of Render (DrawWidgets). The root covers the screen:
+// the manager gives it the screen's size and re-applies its children's anchors on every resize.
 //
 // Threads: the flags are read by the game and dispatch threads without a lock, so they are atomic; the
 // rest belongs to the main thread, and Update to the game thread under the manager's update lock.
@@ -17,6 +19,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "client/connection/ConnectionScene.h"
+#include "client/ui/Panel.h"
 
 namespace quill {
 class ResourceManager;
@@ -43,12 +46,16 @@ struct FogRecord {
     float start = 0, end = 0, density = 0;
 };
 
-class Scene : public ConnectionScene {
+class Scene : public Panel, public ConnectionScene {
 public:
-    explicit Scene(int32_t id) : sceneId_(id) {}
+    explicit Scene(int32_t id);
     ~Scene() override = default;
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
+
+    // The widget operations of the same names stay reachable beside the scene's own.
+    using Panel::OnResize;
+    using Panel::Update;
 
     // --- The screen's own operations ---
     virtual void Init() = 0;
@@ -79,6 +86,12 @@ public:
     // Every 4th update, under the widget-tree lock: the widget tree's tick.
     virtual void TickWidgets(uint32_t timeMs);
 
+    // --- The widget tree ---
+    // Covers the screen with the root and places the anchored children (the manager's resize).
+    void ResizeWidgets(uint32_t width, uint32_t height);
+    // Draws the widgets over the frame: the device's 2D pass, then the tree (main thread, App lock held).
+    void DrawWidgets(D3D9RenderDevice* device);
+
     // --- Switching ---
     void RequestSceneChange(int32_t next);
     // Clears change-pending and hides the scene.
@@ -97,8 +110,6 @@ public:
     void SetReady(bool ready) { ready_ = ready; }
     void SetLoaded(bool loaded) { loaded_ = loaded; }
     bool IsLoaded() const { return loaded_; }
-    void SetVisible(bool visible) { visible_ = visible; }
-    bool IsVisible() const { return visible_; }
     void ClearLoadWord() { loadWord_ = 0; }
 
     void StartFadeIn() {
@@ -139,7 +150,6 @@ private:
     std::atomic<bool> loadWanted_{true};
     std::atomic<bool> changePending_{false};
     bool loaded_ = true;
-    bool visible_ = false;
     std::vector<SceneResourceRecord> resources_;
     int32_t fadeState_ = 0;
     float fadeAlpha_ = 1.0f;

@@ -121,6 +121,7 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     quill::ScopedLock lock(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
+    if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) return true;
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 
@@ -145,13 +146,18 @@ void SceneManager::ApplyEffectSettings(const Settings& settings) {
 
 void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
     quill::ScopedLock lock(updateLock_);
-    for (auto& [id, scene] : scenes_) scene->OnResize(width, height);
+    for (auto& [id, scene] : scenes_) {
+        scene->ResizeWidgets(width, height);
+        scene->OnResize(width, height);
+    }
 }
 
+// The scenes go first, then the popups they may hold attached (a child that outlives its parent is detached).
 void SceneManager::DestroyAll() {
     quill::ScopedLock lock(updateLock_);
     current_ = nullptr;
     scenes_.clear();
+    popups_.reset();
 }
 
 void SceneManager::RenderCurrentScene(D3D9RenderDevice* device, bool draw) {
@@ -160,6 +166,7 @@ void SceneManager::RenderCurrentScene(D3D9RenderDevice* device, bool draw) {
 }
 
 bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
+    if (popups_) popups_->LoadGraphics(0);
     if (resources == nullptr) return false;
     quill::Package* package = resources->OpenPackage(u"Lang", true);
     if (package == nullptr) return false;
@@ -172,6 +179,34 @@ bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
         AddCensorWord(word);
     }
     return true;
+}
+
+Widget* SceneManager::PopupParent(Widget* parent) const {
+    if (!popups_) return nullptr;
+    return parent != nullptr ? parent : current_.load();
+}
+
+void SceneManager::ShowErrorBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
+                                quill::WStringView line2) {
+    if (Widget* owner = PopupParent(parent)) popups_->ShowErrorBox(*owner, line0, line1, line2);
+}
+
+void SceneManager::ShowNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
+                                 quill::WStringView line2, quill::WStringView line3) {
+    if (Widget* owner = PopupParent(parent)) popups_->ShowNoticeBox(*owner, line0, line1, line2, line3);
+}
+
+void SceneManager::ShowSecondNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
+                                       quill::WStringView line2) {
+    if (Widget* owner = PopupParent(parent)) popups_->ShowSecondNoticeBox(*owner, line0, line1, line2);
+}
+
+void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
+    if (Widget* owner = PopupParent(nullptr)) popups_->ShowConnectionNotice(*owner, notice);
+}
+
+void SceneManager::ShowInvitation(const Invitation& invitation) {
+    if (Widget* owner = PopupParent(nullptr)) popups_->ShowInvitation(*owner, invitation);
 }
 
 void SceneManager::SendChatMacro(int slot) {

@@ -1,7 +1,8 @@
 #pragma once
-// Owns every screen of the program by its id, the current one and the id before it. It switches between
-// screens on request, loads a screen's resources when it asks for it, updates and renders the current one,
-// and routes window messages and application events to it.
+// Owns every screen of the program by its id, the current one and the id before it, and the popups all
+// screens share. It switches between screens on request, loads a screen's resources when it asks for it,
+// updates and renders the current one, routes window messages and application events to it, and shows the
+// shared message boxes.
 //
 // Locks, always taken in this order: the update lock (scene updates on the game thread; resizing,
 // destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage and
@@ -14,6 +15,8 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
+#include "client/app/SharedPopups.h"
+#include "client/table/TableEvents.h"
 
 namespace quill {
 class ResourceManager;
@@ -23,6 +26,8 @@ namespace kestrovan {
 
 class D3D9RenderDevice;
 class Settings;
+struct ConnectionNotice;
+struct Invitation;
 
 // What the scene manager needs of the application around it.
 class SceneManagerHost {
@@ -41,10 +46,10 @@ public:
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
+// CursorMode (1033) and the other events the game table posts are in TableEvents.h.
 namespace AppEventId {
 inline constexpr uint32_t EventNone = 1024;
 inline constexpr uint32_t AppQuit = 1030;
-inline constexpr uint32_t CursorMode = 1033;
 inline constexpr uint32_t ChatSubmit = 1044;
 inline constexpr uint32_t WindowPlacement = 1054;
 inline constexpr uint32_t SetVolume = 1055;
@@ -78,7 +83,8 @@ public:
     int LoadPendingScene();
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
-    // Window input for the widget tree and the current scene; true when taken.
+    // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
+    // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
     void PollCurrentScene();
     void ActivateCurrentScene(bool active);
@@ -87,10 +93,26 @@ public:
     void ResizeAll(uint32_t width, uint32_t height);
     void DestroyAll();
     void RenderCurrentScene(D3D9RenderDevice* device, bool draw);
-    // Reads the filtered-word list from the package "Lang"; false when it is missing.
+    // Loads the shared popups' graphics and reads the filtered-word list from the package "Lang"; false
+    // when that list is missing.
     bool LoadSharedResources(quill::ResourceManager* resources);
-    // The shared popups are made by the widget toolkit's screens; nothing to make before they exist.
-    void CreatePopups() {}
+    // Takes the shared popups (made hidden by the screens' module) for the life of the program.
+    void SetPopups(std::unique_ptr<SharedPopups> popups) { popups_ = std::move(popups); }
+    SharedPopups* Popups() const { return popups_.get(); }
+
+    // --- The shared message boxes; a null parent means the current scene. Nothing is shown while there
+    // are no popups or no parent. ---
+    void ShowErrorBox(Widget* parent, quill::WStringView line0, quill::WStringView line1 = {},
+                      quill::WStringView line2 = {});
+    void ShowNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1 = {},
+                       quill::WStringView line2 = {}, quill::WStringView line3 = {});
+    void ShowSecondNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1 = {},
+                             quill::WStringView line2 = {});
+    void ShowConnectionNotice(const ConnectionNotice& notice);
+    void ShowInvitation(const Invitation& invitation);
+    // The two boxes; null while there are no popups.
+    NoticeBox* GetMessageBox() const { return popups_ ? popups_->GetMessageBox() : nullptr; }
+    NoticeBox* GetSecondMessageBox() const { return popups_ ? popups_->GetSecondMessageBox() : nullptr; }
     // With no focused edit box, posts ChatSubmit with the slot.
     void SendChatMacro(int slot);
 
@@ -105,10 +127,13 @@ public:
 private:
     bool CanTakeMessages(const Scene& scene) const;
     void CompleteLoad(Scene& scene);
+    // The given parent, else the current scene; null when neither is there or there are no popups.
+    Widget* PopupParent(Widget* parent) const;
 
     SceneManagerHost* host_ = nullptr;
     std::atomic<Scene*> current_{nullptr};
     std::map<int32_t, std::unique_ptr<Scene>> scenes_;
+    std::unique_ptr<SharedPopups> popups_;
     quill::CriticalSectionLock updateLock_;
     quill::CriticalSectionLock dispatchLock_;
     quill::CriticalSectionLock widgetTreeLock_;

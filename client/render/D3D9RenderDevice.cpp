@@ -1,6 +1,7 @@
 #include "client/render/D3D9RenderDevice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "QuillLib/core/ScopedLock.h"
@@ -370,7 +371,7 @@ uint32_t D3D9RenderDevice::DrawIndexedTriangles(quill::VertexData& vertices, qui
     return range;
 }
 
-uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
+uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk, uint32_t* start) {
     if (chunk.VertexCount() < 2) return 0;
     if (!bufferPool_.SelectDynamicIndexBuffer(0) || !bufferPool_.SelectDynamicVertexBuffer(chunk.LayoutFlags(), 0) ||
         !SetVertexFormat(chunk.LayoutFlags())) {
@@ -381,23 +382,37 @@ uint32_t D3D9RenderDevice::UploadLineStrip(quill::VertexData& chunk) {
     const int32_t hint = buffer->Append(chunk, first, chunk.UploadState());
     if (hint < 0) return 0;
     chunk.SetUploadState(hint);
+    if (start != nullptr) *start = first;
     return chunk.VertexCount() - 1;
 }
 
 bool D3D9RenderDevice::DrawSprite(gfx::BaseTexture& texture, const gfx::Rect& source, float x, float y, gfx::Color color) {
+    return DrawSpriteScaled(texture, source, x, y, 1.0f, 1.0f, color);
+}
+
+bool D3D9RenderDevice::DrawSpriteScaled(gfx::BaseTexture& texture, const gfx::Rect& source, float x, float y,
+                                        float scaleX, float scaleY, gfx::Color color) {
+    return DrawSpriteTurned(texture, source, x, y, scaleX, scaleY, SpriteTurn{}, color);
+}
+
+bool D3D9RenderDevice::DrawSpriteTurned(gfx::BaseTexture& texture, const gfx::Rect& source, float x, float y,
+                                        float scaleX, float scaleY, const SpriteTurn& turn, gfx::Color color) {
     auto* plain = dynamic_cast<gfx::Texture*>(&texture);
     gfx::SurfaceDesc desc;
     if (plain == nullptr || !gfx::Succeeded(plain->GetLevelDesc(0, desc)) || desc.width == 0 || desc.height == 0) return false;
-    const float w = static_cast<float>(source.Width()), h = static_cast<float>(source.Height());
+    const float w = static_cast<float>(source.Width()) * scaleX, h = static_cast<float>(source.Height()) * scaleY;
     const float u0 = static_cast<float>(source.left) / desc.width, u1 = static_cast<float>(source.right) / desc.width;
     const float v0 = static_cast<float>(source.top) / desc.height, v1 = static_cast<float>(source.bottom) / desc.height;
-    const float corners[6][4] = {{x, y, u0, v0},     {x + w, y, u1, v0},     {x, y + h, u0, v1},
-                                 {x + w, y, u1, v0}, {x + w, y + h, u1, v1}, {x, y + h, u0, v1}};
+    // Corners in the sprite's own pixels, turned about the pivot, then moved to (x, y).
+    const float c = std::cos(turn.radians), s = std::sin(turn.radians);
+    const float corners[6][4] = {{0, 0, u0, v0}, {w, 0, u1, v0}, {0, h, u0, v1},
+                                 {w, 0, u1, v0}, {w, h, u1, v1}, {0, h, u0, v1}};
     std::span<float> words = spriteQuad_.Words();
     for (int i = 0; i < 6; ++i) {
         float* vertex = words.data() + i * spriteQuad_.Stride();
-        vertex[0] = corners[i][0];
-        vertex[1] = corners[i][1];
+        const float dx = corners[i][0] - turn.pivotX, dy = corners[i][1] - turn.pivotY;
+        vertex[0] = x + turn.pivotX + dx * c - dy * s;
+        vertex[1] = y + turn.pivotY + dx * s + dy * c;
         vertex[2] = 0;
         std::memcpy(&vertex[3], &color, 4);
         vertex[4] = corners[i][2];

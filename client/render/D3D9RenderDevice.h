@@ -69,8 +69,9 @@ public:
     // Geometry; each returns the vertices drawn (the vertex range for indexed geometry), 0 on failure.
     uint32_t DrawTriangles(quill::VertexData& chunk) override;
     uint32_t DrawIndexedTriangles(quill::VertexData& vertices, quill::IndexChunk& indices) override;
-    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices).
-    uint32_t UploadLineStrip(quill::VertexData& chunk);
+    // Appends a line strip for DrawLineStrip; returns its segment count (0 for fewer than two vertices) and,
+    // when asked, the vertex it starts at in the dynamic buffer (DrawLineStrip's start).
+    uint32_t UploadLineStrip(quill::VertexData& chunk, uint32_t* start = nullptr);
 
     // Mesh parts and model objects. A part whose vertices (and indices) a static batch has uploaded is
     // drawn from the static buffers, any other through the dynamic ones.
@@ -105,6 +106,19 @@ public:
     void UnregisterTexture(quill::LiveTexture& texture) override;
     bool DrawSprite(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
                     platform::gfx::Color color) override;
+    // DrawSprite with the quad stretched by (scaleX, scaleY) from its top-left: the widgets' images.
+    bool DrawSpriteScaled(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                          float scaleX, float scaleY, platform::gfx::Color color);
+    // A turn of a sprite: radians (clockwise on the screen) about the pivot, in pixels of the drawn sprite from
+    // its top-left.
+    struct SpriteTurn {
+        float pivotX = 0.0f;
+        float pivotY = 0.0f;
+        float radians = 0.0f;
+    };
+    // DrawSpriteScaled, turned (the widgets' dials).
+    bool DrawSpriteTurned(platform::gfx::BaseTexture& texture, const platform::gfx::Rect& source, float x, float y,
+                          float scaleX, float scaleY, const SpriteTurn& turn, platform::gfx::Color color);
 
     // The batches of the game's own static models; uploaded again whenever the pool let its buffers go.
     quill::StaticBatcher* GetStaticGeometryBatcher() const override { return staticBatcher_.get(); }

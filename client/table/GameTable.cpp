@@ -368,6 +368,16 @@ void GameTable::ProjectBalls() {
         return;
     }
     const uint32_t count = BallCount();
+    std::array<Vec3, kMaxBalls> centres{};
+    float radius = 0.0f;
+    {
+        // The game thread moves the balls while the render step projects them.
+        ScopedLock holdPhysics(physics_.GetLock());
+        for (uint32_t i = 0; i < count; ++i) {
+            centres[i] = physics_.CachedPosition(i);
+        }
+        radius = physics_.BallRadius();
+    }
     std::array<BallScreenInfo, kMaxBalls> records{};
     {
         ScopedLock holdCamera(camera->GetLock());
@@ -377,10 +387,9 @@ void GameTable::ProjectBalls() {
         camera->GetProjectionMatrix(projection);
         const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
         for (uint32_t i = 0; i < count; ++i) {
-            const Vec3 centre = physics_.CachedPosition(i);
-            const ScreenPoint point = screen.Project(centre);
-            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centre), point.x, point.y,
-                          screen.ScreenRadius(physics_.BallRadius(), point.w)};
+            const ScreenPoint point = screen.Project(centres[i]);
+            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centres[i]), point.x, point.y,
+                          screen.ScreenRadius(radius, point.w)};
         }
     }
     ScopedLock hold(screenInfoLock_);
@@ -756,6 +765,7 @@ void GameTable::SetCameraFlags(bool a, bool b, bool c, bool force) {
 
 void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                  float elevation) {
+    ScopedLock holdTable(tableLock_);
     const Vec3 cue = CueBallPosition();
     cameraState_.aimPointX = aimPointX;
     cameraState_.aimPointY = aimPointY;
@@ -769,6 +779,7 @@ void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffs
 
 void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                float elevation) {
+    ScopedLock holdTable(tableLock_);
     const Vec3 cue = CueBallPosition();
     const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
     cameraState_.aimPointX = aimPointX;
@@ -1057,6 +1068,10 @@ void GameTable::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
 void GameTable::StartAmbientEffect(uint32_t now) {
     ScopedLock hold(ambientLock_);
     if (ambientEffect_ != nullptr && visible_ && !ambientEffect_->IsShown()) {
+        // The chalk swings above the cue ball, where the player chalks the cue.
+        quill::Transform owner;
+        owner.FromPosition(CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
+        ambientEffect_->SetOwnerTransform(owner);
         ambientEffect_->lastTime = now;
         ambientEffect_->Restart();
     }

@@ -16,7 +16,19 @@
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
-// screen sets; without one, the operations that need it do nothing.
+// screen sets; without one, the operations that need it do nothing. The HUD is a widget tree: the widget toolkit
+// must be installed before a table is made.
+//
+// How a screen drives its table:
+// - Loading (main thread, once its 3D scene exists): the services and the game mode, SetEquipmentItems and
+//   SetupTable, SetupCameras with the scene (RenderSceneCameras) and GetCamera().SetScene with the same, then
+//   LoadModels with the resources and the device, and Reset for the first rack.
+// - Every game-thread frame: HandleInput for each window message, then Update with the frame clock's time and
+//   the frame's mouse motion. The game thread holds the table lock while it does either.
+// - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
+//   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
+//   RenderOverlay, then DrawScene; in the 2D pass: DrawHud.
+// - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -40,7 +52,6 @@
 #include "client/table/CameraState.h"
 #include "client/table/CueModelEntry.h"
 #include "client/table/CuePose.h"
-#include "client/table/HudDrawer.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemModels.h"
 #include "client/table/LineList.h"
@@ -54,6 +65,7 @@
 #include "client/table/StrokeSampler.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
+#include "client/table/TableEnvironment.h"
 #include "client/table/TableHud.h"
 #include "client/table/TableMarks.h"
 #include "client/table/TableMessages.h"
@@ -62,7 +74,17 @@
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
+namespace quill {
+class Package;
+class ResourceManager;
+class StaticBatcher;
+class Texture;
+}  // namespace quill
+
 namespace kestrovan {
+
+class D3D9RenderDevice;
+class TableModelObject;
 
 class GameTable {
 public:
@@ -347,11 +369,58 @@ public:
     void SetHudBottomOffset(int32_t offset) { hud_.SetHudBottomOffset(offset); }
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-    void DrawHud(HudDrawer& drawer) const { hud_.Draw(drawer); }
+    // The 2D pass (main thread).
+    void DrawHud() { hud_.Draw(); }
     TableHud& Hud() { return hud_; }
+
+    // --- the render step and the draw passes (main thread) ---
+    // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
+    // thread posted; with draw also lets the camera follow the cue ball, places the ball models and hands the
+    // table's models to the static batches.
+    void Render3D(bool draw);
+    // The cue pose, the table environment, the cue and the pocketed-ball strip; returns 0.
+    int32_t RenderOverlay(D3D9RenderDevice& device);
+    // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
+    void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
+    // Draws the ball trails (the trail option of the screen; 'T' shows every ball's).
+    void SetTrailsShown(bool shown) { trailsShown_ = shown; }
+    // The cue is drawn after the balls instead of with the table (the screens' look-along views).
+    void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
+    // Whether the aim marker and the target marker are drawn.
+    void SetMarkersShown(bool aimMarker, bool targetMarker);
+    // The ball-size class of the drawing scale (0 to 6; others draw unscaled).
+    void SetBallSizeClass(uint32_t sizeClass) { ballSizeClass_ = sizeClass; }
+    // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
+    void SetElevationLimit(float degrees, bool useDefault);
+
+    // --- models (main thread, while the screen loads or changes equipment) ---
+    // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
+    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
+    // "Cues" packages. False when "BillObject" or a ball model cannot be opened.
+    bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
+    // Builds the entry's cue model from the "Cues" package; false (no model) when it cannot.
+    bool LoadCueModel(CueModelEntry& entry);
+    // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
+    void RebuildAmbientEffect(bool reusePackage);
+    // The next drawn frame rebuilds the ambient effect (after the player's chalk changed).
+    void RequestAmbientRebuild() { rebuildPending_ = true; }
+    // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
+    // "BillObject" when none is given.
+    void BuildChalkBursts(quill::Package* package);
+    // The equipped table item's cloth and wood on the table model and the environment's settings.
+    void ApplyTableItem();
+    // The table item again and the balls from the equipped ball set (after the equipment changed).
+    void ReloadEquipmentModels();
+    // Whether the environment draws its surroundings (the screens' own scenes usually bring a room).
+    void SetEnvironmentFlag(uint8_t flag) { environment_.SetSurroundingsShown(flag != 0); }
+    // The application's settings the table environment follows: every texture and the reflections, and the
+    // detail on the rail.
+    void SetEnvironmentSettings(bool textures, bool detail);
+    TableEnvironment& Environment() { return environment_; }
 
     // --- models and effects ---
     void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
+    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
     // Deletes the per-ball models.
     void ReleaseBallModels();
     void SetShownModel(ShownModel which, TableModelNode* model);
@@ -593,8 +662,76 @@ private:
     mutable quill::CriticalSectionLock remoteLock_;
     RemoteRequests remote_;
 
+    // The render step (GameTableRender) and the draw passes (GameTableDraw).
+    void TakeRenderSnapshot();
+    void SwitchCueModel();
+    void DrainTableEvents();
+    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
+    void OrbitCamera(int32_t dx, int32_t dy);
+    void KeepBreakYaw(quill::Camera* const* camera);
+    void ZoomCamera(int32_t step);
+    void MoveTipOffset(int32_t dx, int32_t dy);
+    void ChangeElevation(int32_t dy);
+    bool InBreakLimits() const;
+    void PitchToElevation();
+    void FollowCueBall();
+    void PlaceBallModels();
+    void PrepareModelsForView();
+    void UploadStaticModels();
+    bool BallOnTable(uint32_t ball) const;
+    void DrawShadows(D3D9RenderDevice& device);
+    void DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha);
+    bool IsInZoomSight(uint32_t ball) const;
+    void DrawLines(D3D9RenderDevice& device);
+    void DrawMarkers(D3D9RenderDevice& device);
+    void DrawEffects(D3D9RenderDevice& device);
+    void DrawCue(D3D9RenderDevice& device);
+    void DrawPocketMarkers(D3D9RenderDevice& device);
+    void DrawMarks(D3D9RenderDevice& device);
+    bool ShotMayBeAimed() const;
+    bool CueDrawnWithBalls() const;
+
+    // Models (GameTableModels).
+    quill::StaticBatcher* Batcher() const;
+    bool LoadBallModels(quill::Package& balls, quill::Package& objects);
+    void LoadHelperModels(quill::Package& objects, quill::Package* cues);
+
     // Models and markers.
     std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
+    std::unique_ptr<TableModelNode> aimMarkerModel_;
+    std::unique_ptr<TableModelNode> targetMarkerModel_;
+    std::unique_ptr<TableModelNode> shadowModel_;
+    std::unique_ptr<TableModelNode> pocketMarkerModel_;
+    std::unique_ptr<TableModelNode> markModel_;
+    std::unique_ptr<TableModelNode> ambientModel_;
+    TableEnvironment environment_;
+    quill::SharedPtr<quill::Texture> reflectionTexture_;
+    quill::ResourceManager* resources_ = nullptr;
+    D3D9RenderDevice* device_ = nullptr;
+    int32_t loadVariant_ = 0;
+    bool environmentTextures_ = true;
+    bool environmentDetail_ = true;
+    quill::GameType drawnMode_ = quill::game_type::kNone;
+    uint32_t tableVariant_ = 0;
+    uint32_t tableCloth_ = 0;
+    bool trailsShown_ = false;
+    bool cueHidden_ = false;
+    bool aimMarkerShown_ = true;
+    bool targetMarkerShown_ = false;
+    uint32_t ballSizeClass_ = 0;
+    float elevationLimit_ = 88.4f;
+    bool elevationLimitDefault_ = true;
+    float markAngle_ = 0.0f;
+
+    // The render step's copies, taken under the table lock.
+    mutable quill::CriticalSectionLock tableLock_;
+    std::array<quill::Vec3, kMaxBalls> renderPositions_{};
+    std::array<quill::Quaternion, kMaxBalls> renderRotations_{};
+    std::array<uint8_t, kMaxBalls> renderFlags_{};
+    uint32_t renderBallCount_ = 0;
+    uint32_t renderCueBall_ = 0;
+    quill::Vec3 previousCueBall_;
+    bool rebuildPending_ = false;
     TableMarks marks_;
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;

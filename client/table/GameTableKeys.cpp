@@ -386,6 +386,7 @@ void GameTable::ReleaseHeldKeys(bool focus) {
 }
 
 bool GameTable::PollKeys() {
+    ScopedLock holdTable(tableLock_);
     if (!active_ || host_ == nullptr || host_->IsTextInputFocused()) {
         return false;
     }
@@ -403,6 +404,7 @@ bool GameTable::AnyTableModeActive() const {
 }
 
 bool GameTable::HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
+    ScopedLock holdTable(tableLock_);
     const int32_t x = platform::PointX(lParam);
     const int32_t y = platform::PointY(lParam);
     switch (message) {

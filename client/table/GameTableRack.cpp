@@ -34,6 +34,7 @@ struct BallPose {
 // --- reset and racks ---
 
 void GameTable::Reset(uint32_t rackArgument) {
+    ScopedLock holdTable(tableLock_);
     shotPending_ = false;
     StopPhysics();
     cameraState_.StopEase();
@@ -204,6 +205,7 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
 }
 
 void GameTable::ReAim(float seconds, bool /*flag*/) {
+    ScopedLock holdTable(tableLock_);
     UpdateCueModel();
     const Vec3 cue = CueBallPosition();
     float dx = cameraState_.aimPointX - cue.x;
@@ -235,6 +237,7 @@ void GameTable::ReAim(float seconds, bool /*flag*/) {
 }
 
 void GameTable::ResetCamera() {
+    ScopedLock holdTable(tableLock_);
     const CameraRef camera = cameraController_.CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         quill::Camera& current = **camera;
@@ -338,10 +341,10 @@ uint32_t GameTable::CueModelCount() const {
 
 bool GameTable::UnloadModels() {
     ReleaseBallModels();
-    ScopedLock hold(cueModelListLock_);
-    for (const auto& entry : cueModels_) {
-        std::unique_ptr<TableModelNode> model;
-        {
+    {
+        ScopedLock hold(cueModelListLock_);
+        for (const auto& entry : cueModels_) {
+            std::unique_ptr<TableModelNode> model;
             ScopedLock holdEntry(entry->GetLock());
             ScopedLock holdModels(modelLock_);
             if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
@@ -350,6 +353,29 @@ bool GameTable::UnloadModels() {
             model = entry->TakeModel();
         }
     }
+    {
+        ScopedLock hold(modelLock_);
+        shownModels_[kAimMarker] = nullptr;
+        shownModels_[kTargetMarker] = nullptr;
+    }
+    {
+        ScopedLock hold(effectLock_);
+        currentBurst_ = nullptr;
+        for (auto& burst : chalkBursts_) {
+            burst.reset();
+        }
+    }
+    {
+        ScopedLock hold(ambientLock_);
+        ambientEffect_.reset();
+        ambientModel_.reset();
+    }
+    aimMarkerModel_.reset();
+    targetMarkerModel_.reset();
+    pocketMarkerModel_.reset();
+    markModel_.reset();
+    shadowModel_.reset();
+    environment_.Release();
     return true;
 }
 

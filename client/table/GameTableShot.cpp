@@ -54,6 +54,7 @@ GameTable::CueIdentity GameTable::CurrentCueIdentity() const {
 // --- commit and start ---
 
 void GameTable::CommitShot() {
+    ScopedLock holdTable(tableLock_);
     visible_ = false;
     ShowShownModels(false);
     hud_.SetVisible(TableHud::kOverlayPanel, false);
@@ -98,6 +99,7 @@ void GameTable::CommitRecord() {
 }
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
+    ScopedLock holdTable(tableLock_);
     if (swings <= 0) {
         StartShotNow(0, keepCamera);
         return;
@@ -295,6 +297,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
 // --- capture ---
 
 void GameTable::CaptureShotRecord() {
+    ScopedLock holdTable(tableLock_);
     physics_.SnapshotBalls();
     const uint16_t chalk = player_ != nullptr ? player_->GetCurrentChalkId() : 0;
     const CueIdentity cue = CurrentCueIdentity();
@@ -334,6 +337,8 @@ void GameTable::CaptureShotRecord() {
 // --- the cue's pose ---
 
 void GameTable::UpdateCueModel() {
+    // Both the game thread (aiming) and the render step pose the cue.
+    ScopedLock holdTable(tableLock_);
     const Vec3 cue = CueBallPosition();
     if (aimFollowsCamera_) {
         // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.

@@ -30,6 +30,8 @@ float SecondsBetween(uint32_t earlier, uint32_t later) {
 }  // namespace
 
 bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
+    // The render step reads the aim and the balls meanwhile; it waits for the frame's update to end.
+    ScopedLock holdTable(tableLock_);
     ++frameCounter_;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);
@@ -105,7 +107,7 @@ StrokeContext GameTable::MakeStrokeContext() const {
     context.gaugeOption = options_.gaugeStroke;
     context.shotRunning = shotRunning_;
     if (player_ != nullptr) {
-        const CueStatistics cue = player_->GetEquippedCue(gameMode_);
+        const EquippedCue cue = player_->GetEquippedCue(gameMode_);
         context.cueStatApplies = cue.bonusesApply;
         context.cueStat = cue.stats[1];  // the power balance steadies the gauge
     }

@@ -33,6 +33,7 @@ public:
     // The table's view (ItemModels): a table's kind or a ball set's size class, a chalk's statistics.
     std::optional<uint32_t> FindPhysicsProperty(uint32_t itemId) const override;
     std::optional<ChalkStatistics> FindChalkStatistics(uint32_t itemId) const override;
+    const ItemModelRecord* FindRecord(uint32_t itemId) const override { return FindById(itemId); }
 
 private:
     mutable quill::CriticalSectionLock lock_;

@@ -5,6 +5,7 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/resource/Texture.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Rand.h"
 
@@ -18,8 +19,8 @@ constexpr float kBedOffset = -0.01f;
 
 }  // namespace
 
-ParticleBurst::ParticleBurst(uint32_t textureId, std::function<int()> random)
-    : textureId_(textureId), random_(std::move(random)) {
+ParticleBurst::ParticleBurst(quill::SharedPtr<quill::Texture> texture, std::function<int()> random)
+    : texture_(std::move(texture)), random_(std::move(random)) {
     for (auto& particle : particles_) {
         particle = std::make_unique<Particle>();
     }
@@ -86,7 +87,7 @@ void ParticleBurst::Draw(ParticleDrawer& drawer) const {
     }
     drawer.SetProjectionOffset(kBedOffset);
     for (uint32_t i = 0; i < count_; ++i) {
-        drawer.DrawSprite(textureId_, particles_[i]->World(), particles_[i]->Opacity());
+        drawer.DrawSprite(texture_.get(), particles_[i]->World(), particles_[i]->Opacity());
     }
     drawer.SetProjectionOffset(0.0f);
 }

@@ -11,9 +11,14 @@
 #include <memory>
 
 #include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/math/Transform.h"
 #include "client/table/Particle.h"
 #include "client/table/ParticleDrawer.h"
+
+namespace quill {
+class Texture;
+}
 
 namespace kestrovan {
 
@@ -21,9 +26,10 @@ class ParticleBurst {
 public:
     static constexpr uint32_t kMaxParticles = 200;
 
-    // textureId: the particles' image, drawn by the ParticleDrawer. random (0 to 32767) places the particles;
-    // when empty, the runtime's rand seeded with the millisecond tick count at every Emit.
-    explicit ParticleBurst(uint32_t textureId, std::function<int()> random = {});
+    // texture: the particles' image (its device texture made already), which the burst keeps; null draws plain
+    // quads. random (0 to 32767) places the particles; when empty, the runtime's rand seeded with the
+    // millisecond tick count at every Emit.
+    explicit ParticleBurst(quill::SharedPtr<quill::Texture> texture, std::function<int()> random = {});
     ParticleBurst(const ParticleBurst&) = delete;
     ParticleBurst& operator=(const ParticleBurst&) = delete;
 
@@ -40,13 +46,13 @@ public:
     bool IsActive() const;
     uint32_t Count() const;
     float Elapsed() const;
-    uint32_t TextureId() const { return textureId_; }
+    quill::Texture* GetTexture() const { return texture_.get(); }
     const Particle& ParticleAt(uint32_t index) const { return *particles_[index]; }
 
 private:
     int Random() const;
 
-    uint32_t textureId_;
+    quill::SharedPtr<quill::Texture> texture_;
     std::function<int()> random_;
     std::array<std::unique_ptr<Particle>, kMaxParticles> particles_;
     bool active_ = false;

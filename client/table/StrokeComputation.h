@@ -27,7 +27,7 @@ struct StrokeInputs {
     int32_t chalkLevel = 0;  // 0 to 100
     // The player and the equipment.
     StrokeSkills skills;
-    CueStatistics cue;
+    EquippedCue cue;
     uint16_t chalkItemId = 0;
     std::optional<ChalkStatistics> chalk;  // the selected chalk's model record
     int32_t aimItemBonus = 0;              // percent

@@ -4,7 +4,10 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/table/HudDial.h"
 #include "client/table/TruncateToInt.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
 #include "platform/system/Rand.h"
 
 namespace kestrovan {
@@ -12,18 +15,12 @@ namespace {
 
 using quill::ScopedLock;
 
-constexpr int32_t kLeft = 1;
-constexpr int32_t kRight = 2;
-constexpr int32_t kTop = 3;
-constexpr int32_t kBottom = 4;
-constexpr int32_t kCentred = 5;
-constexpr int32_t kVerticallyCentred = 6;
-
 constexpr int32_t kBarBottom = 180;
 constexpr int32_t kBarHeight = 120;
 constexpr int32_t kPocketIconStep = 26;
 constexpr int32_t kFirstPocketIconX = 16;
 constexpr int32_t kWideScreen = 1280;
+constexpr uint32_t kPowerLabelStyle = 1;
 
 }  // namespace
 
@@ -31,143 +28,132 @@ TableHud::TableHud(std::function<int()> random) : random_(std::move(random)) {
     Build();
 }
 
-void TableHud::Add(Part part, int32_t parent, int32_t x, int32_t y, int32_t width, int32_t height, int32_t atlasX,
-                   int32_t atlasY) {
-    Element& element = elements_[part];
-    element.parent = parent;
-    element.x = x;
-    element.y = y;
-    element.width = width;
-    element.height = height;
-    element.source = {atlasX, atlasY, width, height};
+TableHud::~TableHud() = default;
+
+Panel* TableHud::AddPanel(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t atlasX,
+                          int32_t atlasY) {
+    Panel* panel = parent.CreatePanel(x, y, w, h, kAtlasTexture, atlasX, atlasY);
+    parts_[part] = panel;
+    return panel;
 }
 
-void TableHud::AddText(Part part, int32_t parent, int32_t x, int32_t y, int32_t width, int32_t height,
-                       int32_t fontStyle) {
-    Element& element = elements_[part];
-    element.parent = parent;
-    element.x = x;
-    element.y = y;
-    element.width = width;
-    element.height = height;
-    element.isText = true;
-    element.fontStyle = fontStyle;
+void TableHud::AddImage(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t atlasX,
+                        int32_t atlasY) {
+    parts_[part] = parent.CreateImage(x, y, w, h, kAtlasTexture, atlasX, atlasY);
+}
+
+void TableHud::AddLabel(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h) {
+    parts_[part] = parent.CreateTextLabel(x, y, w, h, nullptr, 0, 0);
+}
+
+void TableHud::AddDial(Widget& parent) {
+    auto dial = std::make_unique<HudDial>();
+    dial->Create(22, 49, 112, 10, -1, -1);
+    dial->SetImage(kAtlasTexture, 352, 555, -1, -1, 0.5f, 0.5f);
+    dial->SetPivot(0.0f, 5.0f);
+    parts_[kOverlayBar] = parent.AddChild(std::move(dial), true);
 }
 
 void TableHud::Build() {
-    Add(kPowerPanel, -1, 4, 255, 50, 200, 549, 70);
-    elements_[kPowerPanel].anchor = {kLeft, 6, kBottom, -490};
-    elements_[kPowerPanel].opacity = 0.5f;
-    Add(kPowerBar, kPowerPanel, 3, 0, 44, 120, 599, 150);
-    Add(kDeviationBar, kPowerPanel, 3, 0, 12, 240, 564, 487);
-    AddText(kPowerLabel, kPowerPanel, 0, 202, 50, 20, 4);
-    elements_[kPowerLabel].visible = false;
+    root_ = std::make_unique<Panel>();
+    root_->Create(0, 0, 1, 1, -1, -1);
 
-    Add(kCueBallPanel, -1, 4, 295, 42, 121, 480, 487);
-    elements_[kCueBallPanel].anchor = {kCentred, 20, kVerticallyCentred, 0};
-    elements_[kCueBallPanel].opacity = 0.7f;
-    elements_[kCueBallPanel].visible = false;
-    Add(kCueBallGauge, kCueBallPanel, 6, 0, 35, 80, 517, 487);
-    Add(kCueBallMarker, kCueBallPanel, 0, 0, 35, 3, 480, 608);
-    AddText(kCueBallValue, kCueBallPanel, 38, 0, 40, 18, 2);
+    // Opacity is set before the children come, so that it stays the panel's own.
+    Panel* power = AddPanel(kPowerPanel, *root_, 4, 255, 50, 200, 549, 70);
+    power->SetAlpha(0.5f);
+    power->SetAnchor(AnchorMode::Left, 6, AnchorMode::Bottom, -490);
+    AddImage(kPowerBar, *power, 3, 0, 44, 120, 599, 150);
+    AddImage(kDeviationBar, *power, 3, 0, 12, 240, 564, 487);
+    AddLabel(kPowerLabel, *power, 0, 202, 50, 20);
+    Label(kPowerLabel)->AddStyle(kPowerLabelStyle, 0, 0);
+    GetWidget(kPowerLabel).Show(false);
 
-    Add(kPocketStrip, -1, 0, 0, 396, 32, 596, 992);
-    elements_[kPocketStrip].anchor = {kCentred, 0, kBottom, -52};
+    Panel* cueBall = AddPanel(kCueBallPanel, *root_, 4, 295, 42, 121, 480, 487);
+    cueBall->SetAlpha(0.7f);
+    cueBall->SetAnchor(AnchorMode::HCentre, 20, AnchorMode::VCentre, 0);
+    cueBall->Show(false);
+    AddImage(kCueBallGauge, *cueBall, 6, 0, 35, 80, 517, 487);
+    AddImage(kCueBallMarker, *cueBall, 0, 0, 35, 3, 480, 608);
+    AddLabel(kCueBallValue, *cueBall, 38, 0, 40, 18);
+
+    Panel* strip = AddPanel(kPocketStrip, *root_, 0, 0, 396, 32, 596, 992);
+    strip->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::Bottom, -52);
     for (int32_t i = 0; i < kPocketIconCount; ++i) {
-        Add(static_cast<Part>(kFirstPocketIcon + i), kPocketStrip, kPocketIconStep * i, 0, 26, 26,
-            602 + kPocketIconStep * i, 966);
+        AddImage(static_cast<Part>(kFirstPocketIcon + i), *strip, kPocketIconStep * i, 0, 26, 26,
+                 602 + kPocketIconStep * i, 966);
     }
 
-    Add(kOverlayPanel, -1, 2, 100, 82, 80, 352, 565);
-    elements_[kOverlayPanel].anchor = {kCentred, 50, kBottom, -110};
-    elements_[kOverlayPanel].opacity = 0.8f;
-    elements_[kOverlayPanel].visible = false;
-    Add(kOverlayBar, kOverlayPanel, 22, 49, 112, 10, 352, 555);
-    elements_[kOverlayBar].pivotY = 5.0f;
-    elements_[kOverlayBar].scaleX = 0.5f;
-    elements_[kOverlayBar].scaleY = 0.5f;
+    Panel* overlay = AddPanel(kOverlayPanel, *root_, 2, 100, 82, 80, 352, 565);
+    overlay->SetAlpha(0.8f);
+    overlay->SetAnchor(AnchorMode::HCentre, 50, AnchorMode::Bottom, -110);
+    overlay->Show(false);
+    AddDial(*overlay);
 
-    Add(kAimCursor, -1, 0, 0, 32, 32, 992, 992);
-    elements_[kAimCursor].visible = false;
+    AddImage(kAimCursor, *root_, 0, 0, 32, 32, 992, 992);
+    GetWidget(kAimCursor).Show(false);
 }
 
-void TableHud::ApplyAnchor(Element& element) const {
-    const Anchor& a = element.anchor;
-    switch (a.horizontalMode) {
-        case kLeft:
-            element.x = a.horizontalOffset;
-            break;
-        case kRight:
-            element.x = a.horizontalOffset + screenWidth_;
-            break;
-        case kCentred:
-            element.x = (screenWidth_ - element.width) / 2 + a.horizontalOffset;
-            break;
-        default:
-            break;
-    }
-    switch (a.verticalMode) {
-        case kTop:
-            element.y = a.verticalOffset;
-            break;
-        case kBottom:
-            element.y = a.verticalOffset + screenHeight_;
-            break;
-        case kVerticallyCentred:
-            element.y = (screenHeight_ - element.height) / 2 + a.verticalOffset;
-            break;
-        default:
-            break;
-    }
+TextLabel* TableHud::Label(int32_t part) const {
+    return static_cast<TextLabel*>(parts_[static_cast<size_t>(part)]);
+}
+
+HudDial& TableHud::Dial() const {
+    return static_cast<HudDial&>(GetWidget(kOverlayBar));
 }
 
 void TableHud::LayoutHud(int32_t width, int32_t height) {
-    screenWidth_ = width;
-    screenHeight_ = height;
-    for (Element& element : elements_) {
-        if (element.parent < 0) {
-            ApplyAnchor(element);
-        }
-    }
+    root_->SetRect(0, 0, width, height);
+    root_->ApplyChildAnchors(width, height);
     // The strip's rectangle is inclusive: right - left is one less than its width.
-    Element& strip = elements_[kPocketStrip];
-    strip.x = (width - (strip.width - 1)) / 2;
-    strip.y = height - (strip.height - 1) - (width >= kWideScreen ? 10 : 0);
+    Widget& strip = GetWidget(kPocketStrip);
+    const WidgetRect rect = strip.GetRect();
+    strip.SetPosition((width - (rect.right - rect.left)) / 2,
+                      height - (rect.bottom - rect.top) - (width >= kWideScreen ? 10 : 0));
 }
 
 void TableHud::SetHudBottomOffset(int32_t offset) {
-    elements_[kPowerPanel].anchor = {kLeft, 6, kBottom, offset};
-    ApplyAnchor(elements_[kPowerPanel]);
+    GetWidget(kPowerPanel).SetAnchor(AnchorMode::Left, 6, AnchorMode::Bottom, offset);
 }
 
 void TableHud::Place(int32_t part, int32_t x, int32_t y) {
     if (part >= 0 && part < kPartCount) {
-        elements_[part].x = x;
-        elements_[part].y = y;
+        GetWidget(part).SetPosition(x, y);
     }
 }
 
-void TableHud::SetText(int32_t part, quill::WString text) {
-    if (part >= 0 && part < kPartCount) {
-        elements_[part].text = std::move(text);
+void TableHud::SetText(int32_t part, quill::WStringView text) {
+    if (part == kPowerLabel || part == kCueBallValue) {
+        Label(part)->SetText(text);
     }
 }
 
 void TableHud::SetRotation(int32_t part, float radians) {
-    if (part >= 0 && part < kPartCount) {
-        elements_[part].rotation = radians;
+    if (part == kOverlayBar) {
+        Dial().SetRotation(radians);
     }
 }
 
-void TableHud::Resize(int32_t part, int32_t width, int32_t height) {
-    elements_[part].width = width;
-    elements_[part].height = height;
+void TableHud::SetFonts(const FontDesc* powerLabel, const FontDesc* cueBallValue) {
+    Label(kPowerLabel)->SetFontDesc(powerLabel);
+    Label(kCueBallValue)->SetFontDesc(cueBallValue);
 }
 
 void TableHud::SetVisible(int32_t part, bool visible) {
     if (part >= 0 && part < kPartCount) {
-        elements_[part].visible = visible;
+        GetWidget(part).Show(visible);
     }
+}
+
+bool TableHud::LoadGraphics(uint32_t arg) {
+    return root_->LoadGraphics(arg);
+}
+
+void TableHud::Draw() {
+    root_->UpdateTree();
+}
+
+void TableHud::Resize(int32_t part, int32_t width, int32_t height) {
+    GetWidget(part).SetSize(width - 1, height - 1);
 }
 
 int TableHud::Random() const {
@@ -221,7 +207,7 @@ void TableHud::UpdateCueBallPanel(const PowerGaugeInputs& in) {
         SetVisible(kCueBallMarker, true);
         if (in.showPowerFigures) {
             Place(kCueBallValue, 44, 116 - level);
-            elements_[kCueBallValue].text = quill::Format(u"%3.1f", s * 100.0f);
+            Label(kCueBallValue)->SetTextF(u"%3.1f", s * 100.0f);
         }
     }
     const float p = in.shownPower;
@@ -231,9 +217,8 @@ void TableHud::UpdateCueBallPanel(const PowerGaugeInputs& in) {
         gauge = TruncateToInt32((static_cast<float>(Random() % m - m / 2) * 0.01f + p) * 100.0f);
     }
     gauge = std::max(gauge, 0);
-    Element& element = elements_[kCueBallGauge];
-    element.source = {522, 607 - gauge, 42, gauge};
     Resize(kCueBallGauge, 42, gauge);
+    GetWidget(kCueBallGauge).SetSourceRect(522, 607 - gauge, 42, gauge);
     Place(kCueBallGauge, 1, 122 - gauge);
 }
 
@@ -272,7 +257,7 @@ void TableHud::SetAimCursor(TableHost* host, bool restore, bool warpBack, int32_
         }
     }
     Place(kAimCursor, x, y);
-    elements_[kAimCursor].source = {992, (32 - frame) * 32, 32, 32};
+    GetWidget(kAimCursor).SetSourceRect(992, (32 - frame) * 32, 32, 32);
     SetVisible(kAimCursor, true);
 }
 
@@ -286,42 +271,6 @@ void TableHud::ShowPocketedBalls(std::span<const uint8_t> ballFlags) {
         if (onTable) {
             Place(part, kFirstPocketIconX + kPocketIconStep * shown, 3);
             ++shown;
-        }
-    }
-}
-
-bool TableHud::IsShown(int32_t part) const {
-    for (int32_t p = part; p >= 0; p = elements_[p].parent) {
-        if (!elements_[p].visible) {
-            return false;
-        }
-    }
-    return true;
-}
-
-HudRect TableHud::ScreenRect(int32_t part) const {
-    HudRect rect{0, 0, elements_[part].width, elements_[part].height};
-    for (int32_t p = part; p >= 0; p = elements_[p].parent) {
-        rect.x += elements_[p].x;
-        rect.y += elements_[p].y;
-    }
-    return rect;
-}
-
-void TableHud::Draw(HudDrawer& drawer) const {
-    for (int32_t part = 0; part < kPartCount; ++part) {
-        const Element& element = elements_[part];
-        if (!IsShown(part)) {
-            continue;
-        }
-        const HudRect target = ScreenRect(part);
-        if (element.isText) {
-            if (!element.text.empty()) {
-                drawer.DrawText(element.text, target, element.fontStyle, element.opacity);
-            }
-        } else if (element.source.width > 0 && element.source.height > 0) {
-            drawer.DrawImage({kAtlasTexture, element.source, target, element.opacity, element.scaleX, element.scaleY,
-                              element.pivotX, element.pivotY, element.rotation});
         }
     }
 }

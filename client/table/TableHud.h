@@ -1,26 +1,31 @@
 #pragma once
-// The table's own HUD over the 3D view: the power gauge at the left edge, a panel beside the cue ball with the
-// live power, a strip of pocketed-ball icons at the bottom, an overlay image, and the aiming cursor that stands
-// in for the system cursor while the player strokes with the mouse. The elements are images cut from the HUD
-// atlas (texture 14) and two text labels, each placed relative to its parent; the layout is computed here and
-// the drawing is handed to a HudDrawer.
+// The table's own HUD over the 3D view, a panel of widgets covering the window: the power gauge at the left
+// edge, a panel beside the cue ball with the live power, a strip of pocketed-ball icons at the bottom, an
+// overlay with the elevation dial, and the aiming cursor that stands in for the system cursor while the player
+// strokes with the mouse. The images are cut from the HUD atlas (texture 14); two text labels show figures.
+// The HUD needs the widget toolkit installed.
 //
-// Threads: built and laid out on the game thread, drawn on the main thread. The cursor lock guards the aiming
-// cursor; only the thread that first called SetAimCursor (the main thread, which owns the window) touches the
-// system cursor.
+// Threads: built and laid out on the game thread (the widgets lock what they draw), drawn on the main thread.
+// The cursor lock guards the aiming cursor; only the thread that first called SetAimCursor (the main thread,
+// which owns the window) touches the system cursor.
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/table/BallScreenInfo.h"
-#include "client/table/HudDrawer.h"
 #include "client/table/TableHost.h"
+#include "client/ui/Panel.h"
 #include "platform/system/Thread.h"
 
 namespace kestrovan {
+
+class HudDial;
+class TextLabel;
+struct FontDesc;
 
 // What the power gauge shows: the table's power values and modes of the moment.
 struct PowerGaugeInputs {
@@ -38,7 +43,7 @@ struct PowerGaugeInputs {
 
 class TableHud {
 public:
-    static constexpr uint32_t kAtlasTexture = 14;
+    static constexpr int32_t kAtlasTexture = 14;
     static constexpr int32_t kPocketIconCount = 21;
 
     // The elements, in the order they are built.
@@ -59,37 +64,9 @@ public:
         kPartCount
     };
 
-    // Anchor modes (as the widget toolkit numbers them): horizontal 1 left, 2 right, 5 centred; vertical 3 top,
-    // 4 bottom, 6 centred; 0 not anchored. Offsets from the right or the bottom are negative.
-    struct Anchor {
-        int32_t horizontalMode = 0;
-        int32_t horizontalOffset = 0;
-        int32_t verticalMode = 0;
-        int32_t verticalOffset = 0;
-    };
-
-    struct Element {
-        int32_t parent = -1;  // -1: the HUD panel, which covers the window
-        int32_t x = 0;        // relative to the parent
-        int32_t y = 0;
-        int32_t width = 0;
-        int32_t height = 0;
-        HudRect source;  // the atlas rectangle; an empty one draws no image
-        float opacity = 1.0f;
-        bool visible = true;
-        float scaleX = 1.0f;
-        float scaleY = 1.0f;
-        float pivotX = 0.0f;
-        float pivotY = 0.0f;
-        float rotation = 0.0f;  // radians about the pivot
-        Anchor anchor;
-        bool isText = false;
-        int32_t fontStyle = 0;
-        quill::WString text;
-    };
-
-    // Builds the elements; random (0 to 32767) makes the gauge tremble, the runtime's rand when empty.
+    // Builds the widgets; random (0 to 32767) makes the gauge tremble, the runtime's rand when empty.
     explicit TableHud(std::function<int()> random = {});
+    ~TableHud();
     TableHud(const TableHud&) = delete;
     TableHud& operator=(const TableHud&) = delete;
 
@@ -107,34 +84,42 @@ public:
     void SetVisible(int32_t part, bool visible);
     // Moves an element within its parent.
     void Place(int32_t part, int32_t x, int32_t y);
-    void SetText(int32_t part, quill::WString text);
-    // Turns an image about its pivot (radians): the elevation dial.
+    // The text of a label (the power label, the cue-ball value).
+    void SetText(int32_t part, quill::WStringView text);
+    // Turns the elevation dial (radians); other parts do not turn.
     void SetRotation(int32_t part, float radians);
+    // The fonts of the power label and of the cue-ball value; the labels draw nothing without one.
+    void SetFonts(const FontDesc* powerLabel, const FontDesc* cueBallValue);
 
-    void Draw(HudDrawer& drawer) const;
+    // Fetches the atlas and the labels' fonts (the table's model loading calls it).
+    bool LoadGraphics(uint32_t arg);
+    // The 2D pass: the whole HUD (main thread).
+    void Draw();
 
-    const Element& GetElement(int32_t part) const { return elements_[part]; }
-    // The element's rectangle in window pixels.
-    HudRect ScreenRect(int32_t part) const;
+    Widget& GetWidget(int32_t part) const { return *parts_[static_cast<size_t>(part)]; }
+    Panel& Root() const { return *root_; }
+    HudDial& Dial() const;
     bool IsSystemCursorShown() const { return systemCursorShown_; }
 
 private:
     void Build();
-    void Add(Part part, int32_t parent, int32_t x, int32_t y, int32_t width, int32_t height, int32_t atlasX,
-             int32_t atlasY);
-    void AddText(Part part, int32_t parent, int32_t x, int32_t y, int32_t width, int32_t height, int32_t fontStyle);
-    void ApplyAnchor(Element& element) const;
+    Panel* AddPanel(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t atlasX,
+                    int32_t atlasY);
+    void AddImage(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t atlasX,
+                  int32_t atlasY);
+    void AddLabel(Part part, Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h);
+    void AddDial(Widget& parent);
+    TextLabel* Label(int32_t part) const;
+    // w x h pixels (0 allowed): the widgets count sizes as extents minus one.
     void Resize(int32_t part, int32_t width, int32_t height);
-    bool IsShown(int32_t part) const;
     int Random() const;
     // The bar height of power p, trembling when asked; never above 120 nor below 0.
     int32_t PowerBarHeight(float p, bool tremble) const;
     void UpdateCueBallPanel(const PowerGaugeInputs& inputs);
 
     std::function<int()> random_;
-    std::array<Element, kPartCount> elements_{};
-    int32_t screenWidth_ = 0;
-    int32_t screenHeight_ = 0;
+    std::unique_ptr<Panel> root_;
+    std::array<Widget*, kPartCount> parts_{};
 
     mutable quill::CriticalSectionLock cursorLock_;
     platform::ThreadId mainThreadId_ = platform::kNoThread;

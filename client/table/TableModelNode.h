@@ -1,12 +1,15 @@
 #pragma once
-// A model the table shows, hides and places in the 3D scene: a ball, the markers, the cue, the ambient effect.
-// The render tree's model objects implement it once they are wired (removing themselves from the static batches
-// when destroyed); tests record the calls.
+// A model the table shows, hides, places and draws: a ball, a marker, the cue, the ambient effect, the table
+// environment's parts. TableModelObject is the render tree's model object behind it; tests record the calls.
 //
-// Threads: shown and placed from the game thread and the main thread under the table's locks.
+// Threads: shown and placed from the game thread and the main thread under the table's locks; prepared,
+// uploaded and drawn on the main thread only.
+#include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Transform.h"
 
 namespace kestrovan {
+
+class D3D9RenderDevice;
 
 class TableModelNode {
 public:
@@ -16,6 +19,14 @@ public:
     virtual bool IsVisible() const = 0;
     // Places the model (its world transform).
     virtual void SetTransform(const quill::Transform& transform) = 0;
+
+    // Writes the model's geometry into its static batches (after the batcher prepared its buffers).
+    virtual void UploadStatic() = 0;
+    // Classifies the model's parts against the view it is about to be drawn in.
+    virtual void PrepareForView(const quill::Camera& view) = 0;
+    virtual void AdvanceAnimation(float elapsed) = 0;
+    // Draws the model's object tree at the alpha (1 opaque; below 1 blended).
+    virtual void Draw(D3D9RenderDevice& device, float alpha) = 0;
 };
 
 }  // namespace kestrovan

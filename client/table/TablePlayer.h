@@ -19,7 +19,7 @@ struct StrokeSkills {
 };
 
 // The cue the player uses in a game type.
-struct CueStatistics {
+struct EquippedCue {
     // The cue's statistics count: its kind byte is 0, or 1 with a remaining count above 0.
     bool bonusesApply = false;
     std::array<int8_t, 5> stats{};
@@ -30,7 +30,7 @@ public:
     virtual ~TablePlayer() = default;
     virtual StrokeSkills GetSkills() const = 0;
     // The cue equipped for the game type; no bonuses when none is.
-    virtual CueStatistics GetEquippedCue(quill::GameType gameType) const = 0;
+    virtual EquippedCue GetEquippedCue(quill::GameType gameType) const = 0;
     // The item type of the selected chalk, 0 when none is selected.
     virtual uint16_t GetCurrentChalkId() const = 0;
     // 10 (percent) while an aiming item is in use, else 0.

@@ -32,6 +32,7 @@ public:
     ~EditBox() override;
 
     // The box with its display label, caret and selection images.
+    using Widget::Create;
     void Create(int32_t x, int32_t y, int32_t w, int32_t h);
     // The box image is the whole box; the caret is caretW x lineH at (srcX, srcY), the selection 1 x lineH
     // right of it.

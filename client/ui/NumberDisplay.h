@@ -20,6 +20,7 @@ public:
     NumberDisplay();
 
     // count cells of cellW x h at (x, y); digit d of the strip lies at (stripX + d x digitW, stripY).
+    using Widget::Create;
     void Create(int32_t x, int32_t y, int32_t cellW, int32_t h, int32_t count, int32_t texture, int32_t stripX,
                 int32_t stripY, int32_t digitW);
     void SetAlign(int32_t alignment) { alignment_ = alignment; }

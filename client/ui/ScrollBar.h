@@ -24,6 +24,7 @@ public:
 
     // The track is the whole bar until buttons and thumb take their share; the bar has a sprite of its own
     // (a background) only with withSprite.
+    using Widget::Create;
     void Create(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t orientation, int32_t count,
                 bool withSprite);
     // The step buttons and the thumb, cut from the bar's texture; each shortens the track by its length.

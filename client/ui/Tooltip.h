@@ -21,6 +21,7 @@ public:
     static Tooltip& Get();
 
     // The widget and its caption: 200 x 18 in the application's default font, white with a black shadow.
+    using Widget::Create;
     void Create(int32_t x, int32_t y, int32_t w, int32_t h);
     // Advances the fade on every second call while visible; hides after kShowMs.
     void Tick(uint32_t now) override;

@@ -26,6 +26,16 @@ public:
     // widget's graphics were loaded with.
     virtual void DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX,
                            float scaleY, float opacity, uint32_t updateArg) = 0;
+    // Draws like DrawImage, turned by radians (clockwise on the screen) about the pivot, given in pixels of the
+    // drawn image from its top-left. A renderer that cannot turn images draws them unturned.
+    virtual void DrawRotatedImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX,
+                                  float scaleY, float opacity, float pivotX, float pivotY, float radians,
+                                  uint32_t updateArg) {
+        (void)pivotX;
+        (void)pivotY;
+        (void)radians;
+        DrawImage(texture, source, x, y, scaleX, scaleY, opacity, updateArg);
+    }
     // Draws the text entry with its top-left at (x, y).
     virtual void DrawText(quill::TextEntry& text, float x, float y) = 0;
     // The text surface of the font; null when the font cannot be opened.

@@ -21,6 +21,7 @@
 #include "client/table/TableMessages.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
+#include "tests/client/table/TableFakes.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ struct Fixture {
         table.GetCamera().SetCamera(1, &camera);
         table.UpdateUnprojection();
     }
+    // The table's HUD is a widget tree: a toolkit stands ready before the table is made.
+    kestrovan::test::HudToolkit toolkit;
     QuietHost host;
     quill::Camera camera{u"fuzz"};
     GameTable table;

@@ -8,8 +8,9 @@
 
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
-#include "client/app/PlaceholderScene.h"
 #include "client/app/ProgramMain.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/ScenePopups.h"
 #include "platform/audio/sdl/SdlAudioDevice.h"
 #include "platform/browser/xdg/XdgBrowser.h"
 #include "platform/gfx/gl/GlSystem.h"
@@ -43,12 +44,14 @@ int main(int argc, char** argv) {
     std::vector<quill::WString> words;
     for (int i = 0; i < argc; ++i) words.push_back(platform::Utf8ToUtf16(argv[i]));
 
+    kestrovan::RegisterItemModels();
     kestrovan::ProgramSetup setup;
     setup.platform.windowBackend = [] { return std::make_unique<platform::SdlWindowBackend>(); };
     setup.platform.graphicsSystem = &ProgramGraphicsSystem;
     setup.platform.audioDevice = [](std::string& error) { return platform::SdlAudioDevice::Open(error); };
     setup.platform.browser = [] { return std::make_unique<platform::XdgBrowser>(); };
-    setup.platform.createScene = &kestrovan::CreatePlaceholderScene;
+    setup.platform.createScene = &kestrovan::CreateScene;
+    setup.platform.createPopups = &kestrovan::CreateScenePopups;
     setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
     setup.openLauncher = [] { return platform::ShellOpen("Kestrovan.exe", "."); };
     setup.crashHelper = {ProgramPath(argv[0])};

@@ -75,6 +75,12 @@ void GlDevice::ApplyPresentParameters(const PresentParameters& parameters) {
     SDL_GL_SetSwapInterval(parameters.presentationInterval == PresentInterval::Immediate ? 0 : 1);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window_.window, &width, &height);
+    // The window system carries a full-screen switch out after this call: the drawable may still have its
+    // old size, while the back buffer of a full-screen device is the size asked for.
+    if (!parameters.windowed && parameters.backBufferWidth != 0 && parameters.backBufferHeight != 0) {
+        width = static_cast<int>(parameters.backBufferWidth);
+        height = static_cast<int>(parameters.backBufferHeight);
+    }
     backBufferWidth_ = static_cast<uint32_t>(width);
     backBufferHeight_ = static_cast<uint32_t>(height);
     parameters_.backBufferWidth = backBufferWidth_;

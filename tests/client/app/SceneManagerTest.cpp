@@ -2,8 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "client/app/CatalogWidgetResources.h"
+#include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/SceneId.h"
 #include "client/app/Settings.h"
+#include "client/app/UiFonts.h"
+#include "client/connection/ConnectionNotice.h"
+#include "client/ui/Button.h"
+#include "client/ui/UiServices.h"
+#include "client/ui/WidgetToolkit.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
 
 namespace kestrovan {
 namespace {
@@ -33,6 +43,52 @@ public:
 
 private:
     int failLoad_;
+};
+
+// What the widgets of these scenes need: no window, no device, no packs.
+class WindowlessUiServices : public UiServices {
+public:
+    uint16_t GetScreenWidth() const override { return 1024; }
+    uint16_t GetScreenHeight() const override { return 768; }
+    quill::Lock& GetAppLock() override { return lock; }
+    bool IsUiUpdateEnabled() const override { return true; }
+    int16_t GetKeyState(int32_t) const override { return 0; }
+    void PlaySound(uint32_t) override {}
+    EditBridge* GetEditBridge() override { return nullptr; }
+    const FontDesc& GetDefaultFont() const override { return UiFontAt(UiFont::Regular14); }
+
+    quill::CriticalSectionLock lock;
+};
+
+// Records which parent each show operation was given.
+class RecordingPopups : public SharedPopups {
+public:
+    void LoadGraphics(uint32_t) override { ++loads; }
+    void ShowErrorBox(Widget& parent, quill::WStringView line0, quill::WStringView, quill::WStringView) override {
+        shown.push_back({&parent, quill::WString(line0)});
+    }
+    void ShowNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView, quill::WStringView,
+                       quill::WStringView) override {
+        shown.push_back({&parent, quill::WString(line0)});
+    }
+    void ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView,
+                             quill::WStringView) override {
+        shown.push_back({&parent, quill::WString(line0)});
+    }
+    void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override {
+        shown.push_back({&parent, notice.lines[0]});
+    }
+    void ShowInvitation(Widget& parent, const Invitation&) override { shown.push_back({&parent, u"invitation"}); }
+    void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
+    NoticeBox* GetMessageBox() override { return nullptr; }
+    NoticeBox* GetSecondMessageBox() override { return nullptr; }
+
+    struct Shown {
+        Widget* parent;
+        quill::WString line;
+    };
+    std::vector<Shown> shown;
+    int loads = 0;
 };
 
 class FakeHost : public SceneManagerHost {
@@ -73,6 +129,10 @@ protected:
         return manager.LoadPendingScene();
     }
 
+    WindowlessUiServices services;
+    CatalogWidgetResources resources{[] { return nullptr; }, [] { return nullptr; }};
+    DeviceWidgetRenderer renderer{[] { return nullptr; }};
+    WidgetToolkit toolkit{services, resources, renderer};
     FakeHost host;
     SceneManager manager;
     RecordingScene* intro;
@@ -139,6 +199,48 @@ TEST_F(SceneManagerTest, FailedLoadShowsItsBoxInDialogBoxMode) {
     EXPECT_TRUE(host.boxes[0].ends_with(u")\r\rReinstall Kestrovan after Remove"));
     EXPECT_EQ(LoadingErrorText(1, u"Common", u"UIEn", 1),
               u"Loading error-1 (file:Common pack:UIEn type:1)\r\rReinstall Kestrovan after Remove");
+}
+
+TEST_F(SceneManagerTest, WindowInputReachesTheWidgetsFirstThenTheScene) {
+    Button* button = intro->CreateButton(100, 100, 80, 30, 7, -1, 35, 0, 0);
+    manager.SwitchTo(SceneId::Intro);
+    EXPECT_FALSE(manager.HandleWindowMessage(platform::Msg::LButtonDown, 0, platform::MakePointLParam(110, 110)));
+    Step();
+    // The button under the press takes it; a press elsewhere and a key go on to the scene.
+    EXPECT_TRUE(manager.HandleWindowMessage(platform::Msg::LButtonDown, 0, platform::MakePointLParam(110, 110)));
+    EXPECT_EQ(button->GetState(), WidgetState::Pressed);
+    EXPECT_TRUE(intro->messages.empty());
+    EXPECT_TRUE(manager.HandleWindowMessage(platform::Msg::LButtonUp, 0, platform::MakePointLParam(500, 500)));
+    EXPECT_TRUE(manager.HandleWindowMessage(platform::Msg::Char, 27, 0));
+    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{platform::Msg::LButtonUp, platform::Msg::Char}));
+
+    // A resize covers the new screen with the root.
+    manager.ResizeAll(1280, 1024);
+    EXPECT_EQ(intro->Width(), 1280);
+    EXPECT_EQ(intro->Height(), 1024);
+}
+
+TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {
+    manager.ShowErrorBox(nullptr, u"nothing to show on");
+    auto owned = std::make_unique<RecordingPopups>();
+    RecordingPopups* popups = owned.get();
+    manager.SetPopups(std::move(owned));
+    manager.ShowNoticeBox(nullptr, u"no scene yet");
+    EXPECT_TRUE(popups->shown.empty());
+
+    manager.SwitchTo(SceneId::Login);
+    Step();
+    manager.ShowErrorBox(nullptr, u"error");
+    manager.ShowSecondNoticeBox(intro, u"second");
+    ConnectionNotice notice;
+    notice.lines[0] = u"from the server";
+    manager.ShowConnectionNotice(notice);
+    ASSERT_EQ(popups->shown.size(), 3u);
+    EXPECT_EQ(popups->shown[0].parent, login);
+    EXPECT_EQ(popups->shown[1].parent, intro);
+    EXPECT_EQ(popups->shown[2].line, u"from the server");
+    manager.LoadSharedResources(nullptr);
+    EXPECT_EQ(popups->loads, 1);
 }
 
 TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {

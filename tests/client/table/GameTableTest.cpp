@@ -526,11 +526,15 @@ TEST_F(GameTableTest, ResetToState7) {
 }
 
 TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
-    Table().SetChalkBurst(0, std::make_unique<ParticleBurst>(1));
-    Table().SetChalkBurst(2, std::make_unique<ParticleBurst>(3));
-    EXPECT_EQ(Table().SelectChalkBurst(4901)->TextureId(), 1u);
+    auto first = std::make_unique<ParticleBurst>(nullptr);
+    auto third = std::make_unique<ParticleBurst>(nullptr);
+    const ParticleBurst* firstBurst = first.get();
+    const ParticleBurst* thirdBurst = third.get();
+    Table().SetChalkBurst(0, std::move(first));
+    Table().SetChalkBurst(2, std::move(third));
+    EXPECT_EQ(Table().SelectChalkBurst(4901), firstBurst);
     EXPECT_EQ(Table().SelectChalkBurst(4902), nullptr);
-    EXPECT_EQ(Table().SelectChalkBurst(4903)->TextureId(), 3u);
+    EXPECT_EQ(Table().SelectChalkBurst(4903), thirdBurst);
     Table().SetChalkBurst(2, nullptr);
     EXPECT_EQ(Table().CurrentChalkBurst(), nullptr);
 

@@ -23,7 +23,7 @@ quill::Transform Emitter(float x, float y, float z) {
 }
 
 TEST(ParticleBurst, ChalkLandsOnTheBedAndFades) {
-    ParticleBurst burst(7, Sweep());
+    ParticleBurst burst(nullptr, Sweep());
     EXPECT_FALSE(burst.IsActive());
     burst.Start(500, 0.8f, 0.5f, 0.01f, 1.8f, 8.0f, 60.0f, 0.04f);
     EXPECT_EQ(burst.Count(), 200u);

@@ -243,16 +243,15 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     record.powerCap = 1.0f;
     record.aimPointX = 100.0f;
     table->StartShot(0, false);
-    const TableHud::Element& label = table->Hud().GetElement(TableHud::kPowerLabel);
-    EXPECT_EQ(label.y, 61);
-    EXPECT_EQ(label.text, u"100.0%");
-    EXPECT_TRUE(label.visible);
+    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
+    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_TRUE(table->Hud().GetWidget(TableHud::kPowerLabel).IsVisible());
     table->StopShot();
 
     record.power = 0.5f;
     table->StartShot(0, false);
-    EXPECT_EQ(table->Hud().GetElement(TableHud::kPowerLabel).y, 121);
-    EXPECT_EQ(table->Hud().GetElement(TableHud::kPowerLabel).text, u"50.0%");
+    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 121);
+    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"50.0%");
     table->StopShot();
 
     // A captured shot in the slow watching state: committed as local, but no ShotFired; the cue swings first.

@@ -13,14 +13,27 @@
 #include <vector>
 
 #include "QuillLib/net/Packet.h"
-#include "client/table/HudDrawer.h"
 #include "client/table/ItemModels.h"
 #include "client/table/ParticleDrawer.h"
+#include "client/table/ItemModelRecord.h"
 #include "client/table/SceneCameraSelector.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TablePlayer.h"
+#include "client/table/TableHud.h"
+#include "client/ui/FontDesc.h"
+#include "client/ui/TextLabel.h"
+#include "client/ui/UiServices.h"
+#include "client/ui/WidgetRenderer.h"
+#include "client/ui/WidgetResources.h"
+#include "client/ui/WidgetTexture.h"
+#include "client/ui/WidgetToolkit.h"
+#include "QuillLib/core/CriticalSectionLock.h"
+
+namespace kestrovan {
+class D3D9RenderDevice;
+}
 
 namespace kestrovan::test {
 
@@ -109,12 +122,12 @@ public:
 class FakePlayer : public TablePlayer {
 public:
     StrokeSkills GetSkills() const override { return skills; }
-    CueStatistics GetEquippedCue(quill::GameType /*gameType*/) const override { return cue; }
+    EquippedCue GetEquippedCue(quill::GameType /*gameType*/) const override { return cue; }
     uint16_t GetCurrentChalkId() const override { return chalkId; }
     int32_t GetAimItemBonus() const override { return aimItemBonus; }
 
     StrokeSkills skills;
-    CueStatistics cue;
+    EquippedCue cue;
     uint16_t chalkId = 0;
     int32_t aimItemBonus = 0;
 };
@@ -130,8 +143,14 @@ public:
         return found != chalks.end() ? std::optional(found->second) : std::nullopt;
     }
 
+    const ItemModelRecord* FindRecord(uint32_t itemId) const override {
+        const auto found = records.find(itemId);
+        return found != records.end() ? &found->second : nullptr;
+    }
+
     std::map<uint32_t, uint32_t> properties;
     std::map<uint32_t, ChalkStatistics> chalks;
+    std::map<uint32_t, ItemModelRecord> records;
 };
 
 class RecordingModel : public TableModelNode {
@@ -148,10 +167,17 @@ public:
         placement = transform;
         ++placements;
     }
+    void UploadStatic() override { ++uploads; }
+    void PrepareForView(const quill::Camera& /*view*/) override { ++prepares; }
+    void AdvanceAnimation(float /*elapsed*/) override {}
+    void Draw(D3D9RenderDevice& /*device*/, float alpha) override { drawnAlphas.push_back(alpha); }
 
     bool visible = true;
     quill::Transform placement;
     int placements = 0;
+    int uploads = 0;
+    int prepares = 0;
+    std::vector<float> drawnAlphas;
 
 private:
     int* destroyed_;
@@ -177,23 +203,86 @@ public:
     std::vector<uint32_t> selected;
 };
 
-class RecordingHudDrawer : public HudDrawer {
+// What the table's HUD needs of the application and the pack catalogue: a 1024 x 768 screen and a texture per
+// id, for the widget toolkit the table tests install.
+class HudServices : public UiServices {
 public:
-    void DrawImage(const HudImage& image) override { images.push_back(image); }
-    void DrawText(quill::WStringView text, const HudRect& target, int32_t /*fontStyle*/, float /*opacity*/) override {
-        texts.emplace_back(text);
-        textRects.push_back(target);
-    }
+    uint16_t GetScreenWidth() const override { return 1024; }
+    uint16_t GetScreenHeight() const override { return 768; }
+    quill::Lock& GetAppLock() override { return lock_; }
+    bool IsUiUpdateEnabled() const override { return true; }
+    int16_t GetKeyState(int32_t /*vk*/) const override { return 0; }
+    void PlaySound(uint32_t /*id*/) override {}
+    EditBridge* GetEditBridge() override { return nullptr; }
+    const FontDesc& GetDefaultFont() const override { return font_; }
 
-    std::vector<HudImage> images;
-    std::vector<quill::WString> texts;
-    std::vector<HudRect> textRects;
+private:
+    quill::CriticalSectionLock lock_;
+    FontDesc font_{u"Sans", 12, 400, false};
 };
+
+class HudTexture : public WidgetTexture {
+public:
+    explicit HudTexture(int32_t textureId) : id(textureId) {}
+    platform::gfx::BaseTexture* GetDeviceTexture() override { return nullptr; }
+    const int32_t id;
+};
+
+class HudResources : public WidgetResources {
+public:
+    quill::SharedPtr<WidgetTexture> GetTextureById(int32_t id) override { return quill::make_shared<HudTexture>(id); }
+    quill::SharedPtr<SpriteAnimation> GetSpriteAnimationById(int32_t /*id*/, int32_t /*value*/) override { return {}; }
+};
+
+// Keeps every image the HUD draws, with its texture, source, position, opacity and turn.
+class RecordingHudRenderer : public WidgetRenderer {
+public:
+    struct Drawn {
+        int32_t texture;
+        WidgetRect source;
+        float x, y, opacity, radians;
+    };
+    void DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float /*scaleX*/,
+                   float /*scaleY*/, float opacity, uint32_t /*updateArg*/) override {
+        images.push_back({static_cast<HudTexture&>(texture).id, source, x, y, opacity, 0.0f});
+    }
+    void DrawRotatedImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float /*scaleX*/,
+                          float /*scaleY*/, float opacity, float /*pivotX*/, float /*pivotY*/, float radians,
+                          uint32_t /*updateArg*/) override {
+        images.push_back({static_cast<HudTexture&>(texture).id, source, x, y, opacity, radians});
+    }
+    void DrawText(quill::TextEntry& /*text*/, float /*x*/, float /*y*/) override {}
+    quill::TextSurface* GetTextSurface(const FontDesc& /*font*/) override { return nullptr; }
+
+    std::vector<Drawn> images;
+};
+
+// The widget toolkit every table test runs with (the HUD is a widget tree); installed for the whole binary.
+struct HudToolkit {
+    HudServices services;
+    HudResources resources;
+    RecordingHudRenderer renderer;
+    WidgetToolkit toolkit{services, resources, renderer};
+};
+HudToolkit& TheHudToolkit();
+
+// A HUD element's rectangle within its parent (the panel's, or the window's for the panels).
+inline WidgetRect HudPlace(const TableHud& hud, int32_t part) {
+    WidgetRect rect = hud.GetWidget(part).GetRect();
+    if (const Widget* parent = hud.GetWidget(part).GetParent(); parent != nullptr && parent != &hud.Root()) {
+        rect.Offset(-parent->GetRect().left, -parent->GetRect().top);
+    }
+    return rect;
+}
+
+inline platform::WString HudText(const TableHud& hud, int32_t part) {
+    return static_cast<const TextLabel&>(hud.GetWidget(part)).GetText();
+}
 
 class RecordingParticleDrawer : public ParticleDrawer {
 public:
     void SetProjectionOffset(float offset) override { offsets.push_back(offset); }
-    void DrawSprite(uint32_t /*textureId*/, const quill::Transform& /*world*/, float /*opacity*/) override {
+    void DrawSprite(quill::Texture* /*texture*/, const quill::Transform& /*world*/, float /*opacity*/) override {
         ++sprites;
     }
 

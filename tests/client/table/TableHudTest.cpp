@@ -3,40 +3,53 @@
 #include <thread>
 #include <vector>
 
+#include "client/table/HudDial.h"
 #include "client/table/TableHud.h"
+#include "client/ui/WidgetSprite.h"
 #include "tests/client/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {
 
-using Part = TableHud::Part;
+using test::HudPlace;
 
-HudRect At(const TableHud& hud, int32_t part) {
-    return hud.ScreenRect(part);
+// The element's rectangle on the screen.
+WidgetRect At(const TableHud& hud, int32_t part) {
+    return hud.GetWidget(part).GetRect();
+}
+
+WidgetRect Source(const TableHud& hud, int32_t part) {
+    WidgetSprite sprite;
+    EXPECT_TRUE(hud.GetWidget(part).GetSpriteState(sprite));
+    return sprite.GetSourceRect();
+}
+
+bool Shown(const TableHud& hud, int32_t part) {
+    return hud.GetWidget(part).IsVisible();
 }
 
 TEST(TableHud, LayoutFollowsTheWindow) {
     TableHud hud;
     hud.LayoutHud(1024, 768);
-    EXPECT_EQ(At(hud, TableHud::kPowerPanel).x, 6);
-    EXPECT_EQ(At(hud, TableHud::kPowerPanel).y, 768 - 490);
-    EXPECT_EQ(At(hud, TableHud::kPowerBar).x, 6 + 3);  // children move with their panel
-    EXPECT_EQ(At(hud, TableHud::kOverlayPanel).x, (1024 - 82) / 2 + 50);
-    EXPECT_EQ(At(hud, TableHud::kOverlayPanel).y, 768 - 110);
-    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).x, (1024 - 42) / 2 + 20);
-    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).y, (768 - 121) / 2);
+    EXPECT_EQ(At(hud, TableHud::kPowerPanel).left, 6);
+    EXPECT_EQ(At(hud, TableHud::kPowerPanel).top, 768 - 490);
+    EXPECT_EQ(At(hud, TableHud::kPowerBar).left, 6 + 3);  // children move with their panel
+    EXPECT_EQ(At(hud, TableHud::kOverlayPanel).left, (1024 - 82) / 2 + 50);
+    EXPECT_EQ(At(hud, TableHud::kOverlayPanel).top, 768 - 110);
+    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).left, (1024 - 42) / 2 + 20);
+    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).top, (768 - 121) / 2);
     // The pocket strip sits on the bottom edge, centred by its inclusive rectangle.
-    EXPECT_EQ(At(hud, TableHud::kPocketStrip).x, (1024 - 395) / 2);
-    EXPECT_EQ(At(hud, TableHud::kPocketStrip).y, 768 - 31);
-    EXPECT_EQ(At(hud, TableHud::kFirstPocketIcon + 2).x, (1024 - 395) / 2 + 52);
+    EXPECT_EQ(At(hud, TableHud::kPocketStrip).left, (1024 - 395) / 2);
+    EXPECT_EQ(At(hud, TableHud::kPocketStrip).top, 768 - 31);
+    EXPECT_EQ(At(hud, TableHud::kFirstPocketIcon + 2).left, (1024 - 395) / 2 + 52);
 
     hud.LayoutHud(1280, 768);
-    EXPECT_EQ(At(hud, TableHud::kPocketStrip).x, (1280 - 395) / 2);
-    EXPECT_EQ(At(hud, TableHud::kPocketStrip).y, 768 - 31 - 10);
+    EXPECT_EQ(At(hud, TableHud::kPocketStrip).left, (1280 - 395) / 2);
+    EXPECT_EQ(At(hud, TableHud::kPocketStrip).top, 768 - 31 - 10);
 
     hud.SetHudBottomOffset(-400);
-    EXPECT_EQ(At(hud, TableHud::kPowerPanel).y, 368);
-    EXPECT_EQ(At(hud, TableHud::kPowerPanel).x, 6);
+    EXPECT_EQ(At(hud, TableHud::kPowerPanel).top, 368);
+    EXPECT_EQ(At(hud, TableHud::kPowerPanel).left, 6);
 }
 
 TEST(TableHud, PowerGaugeBars) {
@@ -44,36 +57,38 @@ TEST(TableHud, PowerGaugeBars) {
     PowerGaugeInputs in;
     in.shownPower = 1.0f;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).height, 120);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).y, 60);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).x, 3);
-    EXPECT_EQ(hud.GetElement(TableHud::kDeviationBar).height, 120);  // deviation 0 at full power
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).Height(), 120);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).top, 60);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).left, 3);
+    EXPECT_EQ(Source(hud, TableHud::kPowerBar).Height(), 120);
+    EXPECT_EQ(HudPlace(hud, TableHud::kDeviationBar).Height(), 120);  // deviation 0 at full power
     in.shownPower = 0.0f;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).height, 0);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).y, 180);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).Height(), 0);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).top, 180);
+    EXPECT_EQ(Source(hud, TableHud::kPowerBar).Height(), 0);
 
     in.shownPower = 0.5f;
     in.strokeDeviation = 0.5f;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kDeviationBar).height, 90);
-    EXPECT_EQ(hud.GetElement(TableHud::kDeviationBar).x, 19);
-    EXPECT_EQ(hud.GetElement(TableHud::kDeviationBar).y, 90);
+    EXPECT_EQ(HudPlace(hud, TableHud::kDeviationBar).Height(), 90);
+    EXPECT_EQ(HudPlace(hud, TableHud::kDeviationBar).left, 19);
+    EXPECT_EQ(HudPlace(hud, TableHud::kDeviationBar).top, 90);
     in.strokeKeyHeld = true;  // the deviation bar is empty while the stroke is charged
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kDeviationBar).height, 0);
+    EXPECT_EQ(HudPlace(hud, TableHud::kDeviationBar).Height(), 0);
 
     // The trembling bar never gets a negative height, even just above empty.
     in.powerDisplayMode = 0;
     in.controlEnabled = true;
     in.shownPower = 0.01f;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).height, 0);
-    EXPECT_EQ(hud.GetElement(TableHud::kPowerBar).y, 180);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).Height(), 0);
+    EXPECT_EQ(HudPlace(hud, TableHud::kPowerBar).top, 180);
     TableHud high([] { return 32767; });
     in.shownPower = 1.0f;
     high.UpdatePowerGauge(in);
-    EXPECT_EQ(high.GetElement(TableHud::kPowerBar).height, 120);
+    EXPECT_EQ(HudPlace(high, TableHud::kPowerBar).Height(), 120);
 }
 
 TEST(TableHud, CueBallPanelShowsThePower) {
@@ -87,31 +102,27 @@ TEST(TableHud, CueBallPanelShowsThePower) {
     in.power = 0.55f;
     in.cueBall = &cueBall;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kCueBallPanel).x, 430);
-    EXPECT_EQ(hud.GetElement(TableHud::kCueBallPanel).y, 230);
-    const auto& marker = hud.GetElement(TableHud::kCueBallMarker);
-    EXPECT_TRUE(marker.visible);
-    EXPECT_EQ(marker.x, 8);
-    EXPECT_EQ(marker.y, 120 - 55);
-    const auto& value = hud.GetElement(TableHud::kCueBallValue);
-    EXPECT_EQ(value.y, 116 - 55);
-    EXPECT_EQ(value.text, u"55.0");
-    const auto& gauge = hud.GetElement(TableHud::kCueBallGauge);
-    EXPECT_EQ(gauge.source.y, 607 - 50);
-    EXPECT_EQ(gauge.source.height, 50);
-    EXPECT_EQ(gauge.y, 122 - 50);
+    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).left, 430);
+    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).top, 230);
+    EXPECT_TRUE(Shown(hud, TableHud::kCueBallMarker));
+    EXPECT_EQ(HudPlace(hud, TableHud::kCueBallMarker).left, 8);
+    EXPECT_EQ(HudPlace(hud, TableHud::kCueBallMarker).top, 120 - 55);
+    EXPECT_EQ(HudPlace(hud, TableHud::kCueBallValue).top, 116 - 55);
+    EXPECT_EQ(test::HudText(hud, TableHud::kCueBallValue), u"55.0");
+    EXPECT_EQ(Source(hud, TableHud::kCueBallGauge), WidgetRect::FromSize(522, 607 - 50, 42, 50));
+    EXPECT_EQ(HudPlace(hud, TableHud::kCueBallGauge).top, 122 - 50);
 
     in.power = 0.0f;
     hud.UpdatePowerGauge(in);
-    EXPECT_FALSE(hud.GetElement(TableHud::kCueBallMarker).visible);
-    EXPECT_FALSE(hud.GetElement(TableHud::kCueBallValue).visible);
+    EXPECT_FALSE(Shown(hud, TableHud::kCueBallMarker));
+    EXPECT_FALSE(Shown(hud, TableHud::kCueBallValue));
 
     // Without the aim following the camera the panel stays where it was.
     in.aimFollowsCamera = false;
     const BallScreenInfo elsewhere{0, 1.0f, 10.0f, 10.0f, 12.0f};
     in.cueBall = &elsewhere;
     hud.UpdatePowerGauge(in);
-    EXPECT_EQ(hud.GetElement(TableHud::kCueBallPanel).x, 430);
+    EXPECT_EQ(At(hud, TableHud::kCueBallPanel).left, 430);
 }
 
 TEST(TableHud, AimingCursorTouchesTheSystemCursorOnlyOnTheMainThread) {
@@ -122,20 +133,19 @@ TEST(TableHud, AimingCursorTouchesTheSystemCursorOnlyOnTheMainThread) {
     hud.SetAimCursor(&host, false, false, 1);  // the first caller is the main thread
     EXPECT_EQ(host.calls, (std::vector<std::string>{"recentre", "hide", "capture", "clip"}));
     EXPECT_FALSE(hud.IsSystemCursorShown());
-    const auto& cursor = hud.GetElement(TableHud::kAimCursor);
-    EXPECT_TRUE(cursor.visible);
-    EXPECT_EQ(cursor.x, 200);
-    EXPECT_EQ(cursor.source.y, 31 * 32);
+    EXPECT_TRUE(Shown(hud, TableHud::kAimCursor));
+    EXPECT_EQ(At(hud, TableHud::kAimCursor).left, 200);
+    EXPECT_EQ(Source(hud, TableHud::kAimCursor).top, 31 * 32);
 
     host.calls.clear();
     host.cursorX = 500;
     std::thread other([&] { hud.SetAimCursor(&host, false, false, 0); });
     other.join();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"recentre"}));
-    EXPECT_EQ(hud.GetElement(TableHud::kAimCursor).x, 500);
+    EXPECT_EQ(At(hud, TableHud::kAimCursor).left, 500);
     std::thread otherRestore([&] { hud.SetAimCursor(&host, true, true, 0); });
     otherRestore.join();
-    EXPECT_FALSE(hud.GetElement(TableHud::kAimCursor).visible);
+    EXPECT_FALSE(Shown(hud, TableHud::kAimCursor));
     EXPECT_FALSE(hud.IsSystemCursorShown());
 
     host.calls.clear();
@@ -151,40 +161,39 @@ TEST(TableHud, PocketIconsLineUpForTheBallsOnTheTable) {
     hud.ShowPocketedBalls(flags);
     std::vector<int32_t> shownX;
     for (int32_t icon = 0; icon < TableHud::kPocketIconCount; ++icon) {
-        const auto& element = hud.GetElement(TableHud::kFirstPocketIcon + icon);
-        if (element.visible) {
-            shownX.push_back(element.x);
-            EXPECT_EQ(element.y, 3);
+        if (Shown(hud, TableHud::kFirstPocketIcon + icon)) {
+            shownX.push_back(HudPlace(hud, TableHud::kFirstPocketIcon + icon).left);
+            EXPECT_EQ(HudPlace(hud, TableHud::kFirstPocketIcon + icon).top, 3);
         }
     }
     EXPECT_EQ(shownX, (std::vector<int32_t>{16, 42, 68, 94, 120, 146, 172}));
-    EXPECT_FALSE(hud.GetElement(TableHud::kFirstPocketIcon + 2).visible);
-    EXPECT_EQ(hud.GetElement(TableHud::kFirstPocketIcon + 3).source.x, 602 + 3 * 26);
+    EXPECT_FALSE(Shown(hud, TableHud::kFirstPocketIcon + 2));
+    EXPECT_EQ(Source(hud, TableHud::kFirstPocketIcon + 3).left, 602 + 3 * 26);
 }
 
-TEST(TableHud, DrawsWhatIsShown) {
+TEST(TableHud, DrawsWhatIsShownFromTheAtlas) {
     TableHud hud;
     hud.LayoutHud(1024, 768);
-    test::RecordingHudDrawer drawer;
-    hud.Draw(drawer);
+    hud.LoadGraphics(0);
+    auto& drawn = test::TheHudToolkit().renderer.images;
+    drawn.clear();
+    hud.Draw();
     // Power panel, both bars, the pocket strip and its 21 icons; the hidden panels and the cursor are not drawn.
-    EXPECT_EQ(drawer.images.size(), 3u + 1u + 21u);
-    EXPECT_TRUE(drawer.texts.empty());
-    EXPECT_EQ(drawer.images[0].textureId, 14u);
-    EXPECT_EQ(drawer.images[0].source.x, 549);
-    EXPECT_EQ(drawer.images[0].opacity, 0.5f);
-    EXPECT_EQ(drawer.images[0].target.y, 768 - 490);
+    ASSERT_EQ(drawn.size(), 3u + 1u + 21u);
+    EXPECT_EQ(drawn[0].texture, TableHud::kAtlasTexture);
+    EXPECT_EQ(drawn[0].source.left, 549);
+    EXPECT_EQ(drawn[0].opacity, 0.5f);
+    EXPECT_EQ(drawn[0].y, 768 - 490);
+    EXPECT_EQ(drawn[1].opacity, 1.0f) << "the panel's opacity is its own";
 
-    hud.SetVisible(TableHud::kCueBallPanel, true);
-    PowerGaugeInputs in;
-    in.aimFollowsCamera = true;
-    in.showPowerFigures = true;
-    in.power = 0.3f;
-    hud.UpdatePowerGauge(in);
-    test::RecordingHudDrawer again;
-    hud.Draw(again);
-    ASSERT_EQ(again.texts.size(), 1u);
-    EXPECT_EQ(again.texts[0], u"30.0");
+    // The elevation dial turns about its pivot with the overlay shown.
+    hud.SetVisible(TableHud::kOverlayPanel, true);
+    hud.SetRotation(TableHud::kOverlayBar, -0.25f);
+    drawn.clear();
+    hud.Draw();
+    const auto dial = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) { return d.source.left == 352 && d.source.top == 555; });
+    ASSERT_NE(dial, drawn.end());
+    EXPECT_EQ(dial->radians, -0.25f);
 }
 
 }  // namespace

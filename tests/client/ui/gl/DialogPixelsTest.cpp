@@ -11,10 +11,8 @@
 #include <memory>
 
 #include "QuillLib/core/CriticalSectionLock.h"
-#include "QuillLib/math/VertexData.h"
 #include "QuillLib/render/TextEntry.h"
 #include "client/render/D3D9RenderDevice.h"
-#include "client/render/TextureStageCascade.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/FontDesc.h"
@@ -26,6 +24,7 @@
 #include "client/ui/WidgetTexture.h"
 #include "client/ui/WidgetToolkit.h"
 #include "client/ui/Window.h"
+#include "tests/support/gfx/DeviceWidgetRenderer.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 
 namespace kestrovan {
@@ -34,7 +33,6 @@ namespace {
 namespace gfx = platform::gfx;
 
 constexpr int kWidth = 640, kHeight = 480;
-constexpr uint32_t kSpriteFormat = 0x1 | 0x4 | 0x100;  // position, colour, one texture set
 
 // Texture ids of the test's catalogue.
 constexpr int32_t kShadeTexture = 0;  // the modal shade's: black where it is cut
@@ -54,54 +52,6 @@ public:
 
 private:
     std::unique_ptr<gfx::Texture> texture_;
-};
-
-// Draws widget images as textured quads of the device's 2D pass, scaled as asked, and texts through their
-// entries.
-class DeviceWidgetRenderer : public WidgetRenderer {
-public:
-    explicit DeviceWidgetRenderer(D3D9RenderDevice& device) : device_(device) { quad_.SetLayout(kSpriteFormat, 6); }
-
-    void DrawImage(WidgetTexture& texture, const WidgetRect& source, float x, float y, float scaleX, float scaleY,
-                   float opacity, uint32_t) override {
-        auto* plain = dynamic_cast<gfx::Texture*>(texture.GetDeviceTexture());
-        gfx::SurfaceDesc desc;
-        if (plain == nullptr || !gfx::Succeeded(plain->GetLevelDesc(0, desc))) {
-            return;
-        }
-        const float u0 = static_cast<float>(source.left) / desc.width;
-        const float v0 = static_cast<float>(source.top) / desc.height;
-        const float u1 = static_cast<float>(source.right + 1) / desc.width;
-        const float v1 = static_cast<float>(source.bottom + 1) / desc.height;
-        const float x1 = x + source.Width() * scaleX, y1 = y + source.Height() * scaleY;
-        const uint32_t color = (static_cast<uint32_t>(opacity * 255.0f + 0.5f) << 24) | 0xFFFFFF;
-        const float corners[6][4] = {{x, y, u0, v0},   {x1, y, u1, v0},  {x, y1, u0, v1},
-                                     {x1, y, u1, v0},  {x1, y1, u1, v1}, {x, y1, u0, v1}};
-        float* vertex = quad_.Words().data();
-        for (const auto& corner : corners) {
-            vertex[0] = corner[0];
-            vertex[1] = corner[1];
-            vertex[2] = 0;
-            std::memcpy(&vertex[3], &color, 4);
-            vertex[4] = corner[2];
-            vertex[5] = corner[3];
-            vertex += quad_.Stride();
-        }
-        quad_.MarkChanged();
-        EXPECT_TRUE(device_.GetBufferPool().SelectDynamicVertexBuffer(kSpriteFormat, 0) &&
-                    device_.SetVertexFormat(kSpriteFormat) && device_.ApplyTextureStages(LayerFlag::Base) &&
-                    device_.SetTexture(plain, 0) && device_.SetWorld(nullptr) && device_.DrawTriangles(quad_) == 6);
-    }
-
-    void DrawText(quill::TextEntry& text, float x, float y) override { EXPECT_TRUE(text.Draw(x, y)); }
-
-    quill::TextSurface* GetTextSurface(const FontDesc& font) override {
-        return device_.GetTextSurface(font.face, font.height, font.weight, font.italic, 0);
-    }
-
-private:
-    D3D9RenderDevice& device_;
-    quill::VertexData quad_;
 };
 
 class Catalogue : public WidgetResources {
@@ -139,7 +89,7 @@ protected:
         ASSERT_TRUE(window.IsOpen()) << window.Error();
         device = std::make_unique<D3D9RenderDevice>(kWidth, kHeight, window.CreateSystem(), nullptr);
         ASSERT_EQ(device->Create(), 0u);
-        renderer = std::make_unique<DeviceWidgetRenderer>(*device);
+        renderer = std::make_unique<kvtest::DeviceWidgetRenderer>(*device);
         toolkit = std::make_unique<WidgetToolkit>(services, catalogue, *renderer);
         AddTexture(kShadeTexture, 16, 512, [](int, int) { return 0xFF000000u; });
         AddTexture(kBackground, 64, 64, [](int, int) { return 0xFF2060C0u; });
@@ -201,7 +151,7 @@ protected:
 
     kvtest::SdlGlWindow window{kWidth, kHeight};
     std::unique_ptr<D3D9RenderDevice> device;
-    std::unique_ptr<DeviceWidgetRenderer> renderer;
+    std::unique_ptr<kvtest::DeviceWidgetRenderer> renderer;
     Services services;
     Catalogue catalogue;
     std::unique_ptr<WidgetToolkit> toolkit;

@@ -1,8 +1,9 @@
-#include "client/app/FontDesc.h"
+#include "client/app/UiFonts.h"
 
 namespace kestrovan {
 
 const std::array<FontDesc, 11>& UiFonts() {
+    // Weight 0 is the face's default.
     static const std::array<FontDesc, 11> fonts{{
         {kUiFontFace, 10, 0, false},
         {kUiFontFace, 12, 0, false},

@@ -1,0 +1,103 @@
+#include "client/app/AppEditBridge.h"
+
+#include "client/app/NativeEditBridge.h"
+#include "client/ui/EditBox.h"
+
+namespace kestrovan {
+
+AppEditBridge::AppEditBridge(NativeEditBridge& native) : native_(native) {}
+
+AppEditBridge::~AppEditBridge() {
+    ReleaseFocusFrom(nullptr);
+}
+
+bool AppEditBridge::IsBound() const {
+    return client_.box != nullptr && NativeEditBridge::GetFocusWidget() == &client_;
+}
+
+// One client stands for whichever box is bound, so the native bridge never tells boxes apart: the box
+// that loses the focus to another hides its caret here.
+void AppEditBridge::SetFocusWidget(EditBox* box) {
+    if (box == nullptr) {
+        ReleaseFocusFrom(nullptr);
+        return;
+    }
+    if (client_.box != nullptr && client_.box != box)
+        client_.box->HideCursor();
+    client_.box = box;
+    native_.SetFocusWidget(&client_);
+}
+
+void AppEditBridge::ReleaseFocusFrom(EditBox* box) {
+    if (box != nullptr && box != client_.box)
+        return;
+    if (NativeEditBridge::GetFocusWidget() == &client_) {
+        native_.ReleaseFocusFrom(&client_);
+    } else if (client_.box != nullptr) {
+        client_.box->HideCursor();
+    }
+    client_.box = nullptr;
+}
+
+EditBox* AppEditBridge::GetFocusWidget() const {
+    return IsBound() ? client_.box : nullptr;
+}
+
+void AppEditBridge::SetText(platform::WStringView text) {
+    native_.SetText(text);
+}
+
+void AppEditBridge::SetSelection(int32_t anchor, int32_t caret) {
+    native_.Control().SetSelection(anchor, caret);
+}
+
+void AppEditBridge::ReplaceSelection(platform::WStringView text) {
+    native_.ReplaceSelection(text);
+}
+
+int32_t AppEditBridge::CharFromPos(int32_t x) const {
+    return static_cast<int32_t>(native_.Control().CharFromPos(x));
+}
+
+void AppEditBridge::SetFont(TextMeasure measure) {
+    native_.SetFont(std::move(measure));
+}
+
+platform::WString AppEditBridge::BoxClient::GetText() const {
+    return box != nullptr ? box->GetText() : u"";
+}
+
+bool AppEditBridge::BoxClient::InputMethodOff() const {
+    return box != nullptr && box->InputMethodOff();
+}
+
+void AppEditBridge::BoxClient::ShowCaret() {
+    if (box != nullptr)
+        box->ShowCursor();
+}
+
+void AppEditBridge::BoxClient::HideCaret() {
+    if (box != nullptr)
+        box->HideCursor();
+}
+
+bool AppEditBridge::BoxClient::ClampToMaxBytes(platform::WString& text) const {
+    return box != nullptr && !box->ClampToMaxBytes(text);
+}
+
+void AppEditBridge::BoxClient::SetTextAndSelection(const platform::WString& text, uint32_t caret, uint32_t anchor) {
+    if (box != nullptr)
+        box->SetTextAndSelection(text, static_cast<int32_t>(caret), static_cast<int32_t>(anchor));
+}
+
+void AppEditBridge::BoxClient::NotifyParent(uint32_t code) {
+    if (box != nullptr)
+        box->NotifyParent(static_cast<int32_t>(code));
+}
+
+void AppEditBridge::BoxClient::SubmitText(const platform::WString& text) {
+    if (box != nullptr)
+        box->SubmitText(text);
+}
+
+}  // namespace kestrovan

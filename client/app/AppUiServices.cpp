@@ -1,0 +1,66 @@
+#include "client/app/AppUiServices.h"
+
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/sound/SoundManager.h"
+#include "client/app/App.h"
+#include "client/app/AppEditBridge.h"
+#include "client/app/NativeEditBridge.h"
+#include "client/app/UiFonts.h"
+
+namespace kestrovan {
+
+AppUiServices::AppUiServices(App& app) : app_(app) {}
+
+AppUiServices::~AppUiServices() {
+    ReleaseEditBridge();
+}
+
+uint16_t AppUiServices::GetScreenWidth() const {
+    return app_.GetScreenSize().width;
+}
+
+uint16_t AppUiServices::GetScreenHeight() const {
+    return app_.GetScreenSize().height;
+}
+
+quill::Lock& AppUiServices::GetAppLock() {
+    return app_.Lock();
+}
+
+bool AppUiServices::IsUiUpdateEnabled() const {
+    return SceneManager::UpdateActive();
+}
+
+int16_t AppUiServices::GetKeyState(int32_t vk) const {
+    if (vk < 0 || vk > 255)
+        return 0;
+    return app_.MainWindow().GetKeyState(vk);
+}
+
+void AppUiServices::PlaySound(uint32_t id) {
+    quill::Engine* engine = app_.GetEngine();
+    quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr;
+    if (sounds != nullptr)
+        sounds->Play(id, 1.0f, 0, false);
+}
+
+EditBridge* AppUiServices::GetEditBridge() {
+    if (!app_.MainWindow().IsCreated())
+        return nullptr;
+    if (!editBridge_)
+        editBridge_ = std::make_unique<AppEditBridge>(NativeEditBridge::Instance(app_.MainWindow()));
+    return editBridge_.get();
+}
+
+void AppUiServices::ReleaseEditBridge() {
+    if (!editBridge_)
+        return;
+    editBridge_.reset();
+    NativeEditBridge::DestroyInstance();
+}
+
+const FontDesc& AppUiServices::GetDefaultFont() const {
+    return UiFontAt(UiFont::Regular14);
+}
+
+}  // namespace kestrovan

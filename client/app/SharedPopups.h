@@ -1,0 +1,51 @@
+#pragma once
+// The windows every screen shares: the two message boxes, the invitation popup and the notice that a
+// function is not available. The screens' module
+// builds them (AppPlatform::createPopups); the scene manager keeps them, hidden, from the scene
+// registration to the end of the program and shows them for the screens and the connection.
+//
+// Every show operation attaches the box to the given parent, resets it, fills it, centres it on the screen
+// and shows it; an empty line is not shown. A box reports its button by hiding and posting its event.
+//
+// Threads: the thread that handles the triggering message (the game thread for the screens' handlers, the
+// connection's dispatch thread for server notices and invitations); LoadGraphics on the main thread.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+
+namespace kestrovan {
+
+class NoticeBox;
+class Widget;
+struct ConnectionNotice;
+struct Invitation;
+
+class SharedPopups {
+public:
+    virtual ~SharedPopups() = default;
+
+    // The popups' textures and fonts, once the device and the interface packs are there.
+    virtual void LoadGraphics(uint32_t arg) = 0;
+
+    // The first box, titled "Error", with one OK button.
+    virtual void ShowErrorBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
+                              quill::WStringView line2) = 0;
+    // The first box, titled "Notice", with one OK button.
+    virtual void ShowNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
+                               quill::WStringView line2, quill::WStringView line3) = 0;
+    // The second box, titled "Notice", for where the first may be open already.
+    virtual void ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
+                                     quill::WStringView line2) = 0;
+    // The first box filled as the connection asks (title, six lines, event and value).
+    virtual void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) = 0;
+    // The invitation popup, filled and shown.
+    virtual void ShowInvitation(Widget& parent, const Invitation& invitation) = 0;
+    // "Upgrading this function.." for a control whose window the program does not have.
+    virtual void ShowFeatureNotice(Widget& parent) = 0;
+
+    // The boxes themselves (never null), for callers that fill them as they need.
+    virtual NoticeBox* GetMessageBox() = 0;
+    virtual NoticeBox* GetSecondMessageBox() = 0;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,13 @@
+#pragma once
+// Where dialogs and popups go when they open: centred on the screen, at ((screen width - width) / 2,
+// (screen height - height) / 2) with integer division, relative to their parent's top-left (every screen's
+// root covers the screen from (0, 0)).
+//
+// Threads: the thread that shows the dialog.
+namespace kestrovan {
+
+class Widget;
+
+void CentreOnScreen(Widget& widget);
+
+}  // namespace kestrovan

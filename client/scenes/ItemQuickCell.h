@@ -1,0 +1,43 @@
+#pragma once
+// One cell of the item bar: a toggle button with the bar's control id for the cell, and the owned item it
+// stands for, named by its key pair (the item itself stays in the player's profile).
+//
+// Threads: as the item bar.
+#include <cstdint>
+#include <optional>
+
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "client/ui/Widget.h"
+
+namespace kestrovan {
+
+class Button;
+
+class ItemQuickCell : public Widget {
+public:
+    static constexpr int32_t kSize = 30;
+
+    struct ItemKey {
+        uint32_t key = 0;
+        uint32_t subKey = 0;
+        bool operator==(const ItemKey&) const = default;
+    };
+
+    explicit ItemQuickCell(int32_t controlId);
+
+    // Shows the cell for the item.
+    void SetItem(const quill::InventoryItem& item);
+    // Hides the cell and forgets its item.
+    void Clear();
+    const std::optional<ItemKey>& Item() const { return item_; }
+    Button* GetButton() const { return button_; }
+
+    // Hover and clicks of the button go on to the bar with the cell as the source.
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    Button* button_ = nullptr;
+    std::optional<ItemKey> item_;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,52 @@
+#pragma once
+// The base of the small fixed popups and message boxes: a window with its face from an interface texture,
+// open and close sounds, a title, text lines and buttons cut from the button tiles, built hidden in the
+// constructor and centred on the screen when it opens. The tiles carry no words in our packs, so every
+// button says what it does in a caption.
+//
+// Threads: as Window; a popup is filled and opened by the thread that handles what triggers it.
+#include <cstdint>
+#include <functional>
+
+#include "QuillLib/core/WString.h"
+#include "client/ui/Window.h"
+
+namespace kestrovan {
+
+class Button;
+class TextLabel;
+struct FontDesc;
+
+class PopupWindow : public Window {
+public:
+    // How a popup reports its result: an application event (id and three values) for the current screen.
+    using EventPoster = std::function<void(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra)>;
+
+    static constexpr int32_t kCommonTexture = 0;
+    static constexpr int32_t kFaceY = 136;
+    static constexpr int32_t kButtonWidth = 85;
+    static constexpr int32_t kButtonHeight = 32;
+
+    // Centres the popup on the screen and shows it (its open sound plays).
+    void Open();
+
+    // The common face: texture 0 from (0, 136).
+    struct Face {
+        int32_t texture = kCommonTexture;
+        int32_t srcX = 0;
+        int32_t srcY = kFaceY;
+    };
+
+protected:
+    PopupWindow(int32_t x, int32_t y, int32_t w, int32_t h, Face face, uint32_t openSound, uint32_t closeSound);
+
+    // The title in the title font, with a shadow.
+    TextLabel* AddTitle(int32_t x, int32_t y, int32_t w, quill::WStringView text);
+    TextLabel* AddLine(int32_t x, int32_t y, int32_t w, const FontDesc& font, uint32_t alignment);
+    // A button of tile (tileX, tileY) of the texture, with its hot key and caption.
+    Button* AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
+                      int32_t texture = kCommonTexture, int32_t tileY = 0, int32_t w = kButtonWidth,
+                      int32_t h = kButtonHeight);
+};
+
+}  // namespace kestrovan

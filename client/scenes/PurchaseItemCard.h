@@ -1,0 +1,43 @@
+#pragma once
+// One offer of the purchase window: a toggle card with the item's name, its level requirement for a cue,
+// its price and whether it costs cash or gold.
+//
+// Threads: as the purchase window.
+#include <cstdint>
+
+#include "QuillLib/gamedata/ItemRecord.h"
+#include "client/ui/Widget.h"
+
+namespace kestrovan {
+
+class Button;
+class TextLabel;
+
+class PurchaseItemCard : public Widget {
+public:
+    static constexpr int32_t kWidth = 103;
+    static constexpr int32_t kHeight = 148;
+
+    explicit PurchaseItemCard(int32_t controlId);
+
+    void SetItem(const quill::ItemRecord& record);
+    void Clear();
+    const quill::ItemRecord* Item() const { return item_; }
+    Button* GetButton() const { return button_; }
+    TextLabel* Level() const { return level_; }
+    TextLabel* Name() const { return name_; }
+    TextLabel* Currency() const { return currency_; }
+    TextLabel* Price() const { return price_; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    Button* button_ = nullptr;
+    TextLabel* level_ = nullptr;
+    TextLabel* name_ = nullptr;
+    TextLabel* currency_ = nullptr;
+    TextLabel* price_ = nullptr;
+    const quill::ItemRecord* item_ = nullptr;  // the catalogue's record, which lives as long as the program
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,31 @@
+#include "client/scenes/SceneFactory.h"
+
+#include "QuillLib/gamedata/CuePartCatalogue.h"
+#include "client/app/App.h"
+#include "client/app/PlaceholderScene.h"
+#include "client/app/SceneId.h"
+#include "client/scenes/SceneAlone.h"
+#include "client/scenes/SceneIntro.h"
+#include "client/scenes/SceneLogin.h"
+#include "client/table/ItemModelCatalogue.h"
+
+namespace kestrovan {
+
+std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
+    switch (id) {
+        case SceneId::Intro:
+            return std::make_unique<SceneIntro>(app);
+        case SceneId::Login:
+            return std::make_unique<SceneLogin>(app);
+        case SceneId::Alone:
+            return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
+        default:
+            return CreatePlaceholderScene(id, app);
+    }
+}
+
+void RegisterItemModels() {
+    TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());
+}
+
+}  // namespace kestrovan

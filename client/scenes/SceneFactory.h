@@ -1,0 +1,17 @@
+#pragma once
+// The screens of the program by scene id, as the App registers them for its mode (AppPlatform::createScene).
+#include <cstdint>
+#include <memory>
+
+namespace kestrovan {
+
+class App;
+class Scene;
+
+// The screen of that id; null for an id the program has no screen for.
+std::unique_ptr<Scene> CreateScene(int32_t id, App& app);
+// Fills the process-wide item model catalogue (cues, tables, ball sets, chalk) that the screens' tables
+// read: once, before the screens are made.
+void RegisterItemModels();
+
+}  // namespace kestrovan

@@ -1,0 +1,70 @@
+#pragma once
+// The base of the room's item windows: a window that slides in from the left edge of the screen when shown
+// and back out when closed (25 pixels a tick, 476 pixels in all), with a vertical scroll bar for its list
+// and a close button (the ~ key). While it slides, a cell shows only once it is on the screen and holds an
+// item.
+//
+// Threads: the game thread (events, ticks and the screens' calls); drawn on the main thread.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "client/ui/Window.h"
+
+namespace kestrovan {
+
+class Button;
+class ScrollBar;
+
+class SlidingItemWindow : public Window {
+public:
+    static constexpr int32_t kWidth = 478;
+    static constexpr int32_t kHeight = 232;
+    static constexpr int32_t kTravel = 476;
+    static constexpr int32_t kStep = 25;
+    static constexpr int32_t kCloseId = 2049;
+    static constexpr int32_t kCloseKey = 192;  // '~'
+
+    enum class Slide : uint8_t { kIdle, kIn, kOut };
+
+    // Re-sends the last mouse position so that hover states follow a scrolled list.
+    using MouseReposter = std::function<void()>;
+
+    Slide SlideState() const { return slide_; }
+    int32_t SlideOffset() const { return offset_; }
+    // Starts sliding out from where the window is.
+    void Close() { slide_ = Slide::kOut; }
+    int32_t ScrollOffset() const { return scrollOffset_; }
+    ScrollBar* Scroll() const { return scrollBar_; }
+
+    void Tick(uint32_t now) override;
+
+protected:
+    SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollId, const char16_t* closeTooltip,
+                      MouseReposter reposter);
+
+    // Off screen at the left, sliding in.
+    void StartSlideIn();
+    // The list's cells, each shown while sliding only when on screen and holding an item.
+    void SetCells(std::vector<Widget*> cells, std::function<bool(size_t)> holdsItem);
+    // The list from the scroll offset on, into the cells.
+    virtual void Refresh() = 0;
+    // The scroll bar's range for count entries, four shown at a time.
+    void SetScrollCount(int32_t count);
+    // Handles the scroll bar and the close button; false for other sources.
+    bool OnFrameEvent(Widget* source, int32_t a);
+
+private:
+    void PlaceAtOffset();
+
+    ScrollBar* scrollBar_ = nullptr;
+    Button* close_ = nullptr;
+    MouseReposter reposter_;
+    std::vector<Widget*> cells_;
+    std::function<bool(size_t)> holdsItem_;
+    Slide slide_ = Slide::kIdle;
+    int32_t offset_ = 0;
+    int32_t scrollOffset_ = 1;
+};
+
+}  // namespace kestrovan

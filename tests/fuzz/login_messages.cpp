@@ -1,0 +1,82 @@
+// Feeds the login screen's readers of server messages with payloads the fuzzer chooses: the account record
+// of LoginResult and the channel list. Nothing may crash or read out of bounds; every text the record keeps
+// fits its field, and a list is either read whole or refused. The answer codes' texts are looked up too.
+//
+// Input: [u8 selector][payload]; the selector's low bit picks the reader, the whole byte the answer code.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/scenes/AccountRecord.h"
+#include "client/scenes/ChannelGates.h"
+#include "client/scenes/LoginTexts.h"
+
+namespace {
+
+using kestrovan::AccountRecord;
+using kestrovan::ChannelRow;
+
+// The payload as a received message of that id, cut to the largest message a packet holds.
+quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
+    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
+    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
+                                 static_cast<uint8_t>(static_cast<uint16_t>(id)),
+                                 static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
+    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
+    quill::Packet packet;
+    packet.LoadReceived(message);
+    return packet;
+}
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void ReadAccount(std::span<const uint8_t> payload) {
+    quill::Packet packet = Received(quill::MessageId::LoginResult, payload);
+    AccountRecord record;
+    AccountRecord::Read(packet, record);
+    Check(record.nickname.size() <= AccountRecord::kNicknameLength);
+    Check(record.loginId.size() <= AccountRecord::kLoginIdLength);
+    Check(record.membershipText.size() <= AccountRecord::kMembershipTextLength);
+    for (const quill::WString& line : record.profileLines)
+        Check(line.size() <= AccountRecord::kProfileLineLength);
+    for (const quill::WString& text : record.chatTexts)
+        Check(text.size() <= AccountRecord::kChatTextLength);
+    for (int32_t skill : record.skills)
+        Check(skill <= AccountRecord::kSkillCap);
+    quill::PlayerState profile;
+    record.ApplyTo(profile);
+}
+
+void ReadChannels(std::span<const uint8_t> payload) {
+    quill::Packet packet = Received(quill::MessageId::ChannelList, payload);
+    std::vector<ChannelRow> rows;
+    if (kestrovan::ReadChannelList(packet, rows)) {
+        Check(rows.size() == payload[0]);
+        kestrovan::PreselectChannelRow(rows, 15, 3);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    if (size < 2)
+        return 0;
+    const uint8_t selector = bytes[0];
+    const std::span<const uint8_t> payload(bytes + 1, size - 1);
+    if ((selector & 1) == 0) {
+        ReadAccount(payload);
+    } else {
+        ReadChannels(payload);
+    }
+    kestrovan::LoginResultLines(selector, payload[0]);
+    kestrovan::LoginFailedLines(static_cast<int32_t>(selector) - 128);
+    kestrovan::NicknameResultLines(selector);
+    kestrovan::ChannelKindSuffix(selector);
+    return 0;
+}
