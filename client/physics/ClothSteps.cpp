@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsConstants.h"
-#include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsModel.h"
 
 #if defined(__SSE2__)
@@ -215,16 +215,16 @@ void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& a
 // The lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed and no cue
 // acting): no component of velocity or spin has an exponent.
 unsigned AtRest(const Balls& b) {
-    const __m128i exponents = _mm_and_si128(
-        _mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
-        _mm_set1_epi32(0x7F800000));
+    const __m128i exponents =
+        _mm_and_si128(_mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
+                      _mm_set1_epi32(0x7F800000));
     return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()))));
 }
 
 // The lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
 unsigned MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
-    const Lanes shift = _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)),
-                                   _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
+    const Lanes shift =
+        _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
     return static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnlt_ps(shift, limit)));
 }
 
@@ -278,8 +278,9 @@ unsigned LaneBits(Lanes mask, size_t count) {
                   value(kPassedSpin));
     }
     if (rolls != 0) {
-        const RollForm form{friction.slowSpeedLimit > 0.0f, value(kSlowLimit), value(kSlowBoost), value(kQuarterLimit),
-                            value(kHalfLimit),          value(kThreeQuarterLimit), value(kStopTurn)};
+        const RollForm form{friction.slowSpeedLimit > 0.0f, value(kSlowLimit),         value(kSlowBoost),
+                            value(kQuarterLimit),               value(kHalfLimit),         value(kThreeQuarterLimit),
+                            value(kStopTurn)};
         const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
         if (slides == 0) {
             m = roll;

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <span>
 #include <memory>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "client/physics/BallPairSearch.h"
@@ -194,8 +194,8 @@ TEST_F(SimulationShortcutsTest, BallsSteppedSideBySideOnTheClothGetTheBitsOfTheB
 // The sub-steps of a run, taken one at a time in groups of four as Step takes them, with the run's stops: before a
 // sub-step that a ball cannot take side by side or that moves one allowedShift or further from its start, after
 // one in which a ball comes to rest. Each ball still moving turns. Returns the count taken.
-uint32_t StepsOneByOne(const ClothSteps& steps, std::span<PhysicsBall*> balls, uint32_t maxSubSteps,
-                       float allowedShift, float dt) {
+uint32_t StepsOneByOne(const ClothSteps& steps, std::span<PhysicsBall*> balls, uint32_t maxSubSteps, float allowedShift,
+                       float dt) {
     std::vector<PhysicsBall> start;
     for (const PhysicsBall* ball : balls) {
         start.push_back(*ball);
