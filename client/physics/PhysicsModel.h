@@ -106,7 +106,7 @@ public:
 
 protected:
     // The pair search of the ball-ball passes, with the buffer of the pass's contacts (every pair once plus five
-    // per ball) and its sweep order kept from one sub-step to the next.
+    // per ball) and its list of near pairs kept from one sub-step to the next.
     BallPairSearch& PairSearch() { return pairSearch_; }
 
 private:
