@@ -1,7 +1,6 @@
 #include "client/physics/BallPairSearch.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "client/physics/BallState.h"
@@ -13,10 +12,13 @@ namespace kestrovan {
 
 namespace {
 
-constexpr float kOffTable = std::numeric_limits<float>::infinity();
-// Added to the largest touch distance of the sweep, so that no rounding can make it miss a candidate.
-constexpr float kSweepSlack = 1.0f;
-// Up to this many balls (the carom games) every pair is examined: fewer steps than the sweep's.
+// Added to the largest touch distance, so that no rounding can make the search miss a pair.
+constexpr float kReachSlack = 1.0f;
+// The pairs are listed this much beyond the reach, and listed again once a ball has moved half of it along x (less
+// a little for rounding): until then no pair left out can have come within reach.
+constexpr float kListMargin = 4.0f;
+constexpr float kLeeway = kListMargin / 2.0f - 0.01f;
+// Up to this many balls (the carom games) every pair is examined: fewer steps than keeping a list.
 constexpr uint16_t kFewBalls = 6;
 
 }  // namespace
@@ -29,14 +31,10 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
     }
     contacts_.clear();
     contacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
-    order_.resize(count);
-    for (uint16_t i = 0; i < count; ++i) {
-        order_[i] = i;
-    }
-    keys_.assign(count, 0.0f);
-    moving_.assign(count, 0);
-    candidates_.clear();
-    candidates_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
+    nearPairs_.clear();
+    nearPairs_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
+    listedX_.assign(count, 0.0f);
+    Forget();
 }
 
 void BallPairSearch::Find(const BallPairSearchForm& form) {
@@ -56,58 +54,60 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
         }
         return;
     }
+    const float reach = Reach();
+    if (!(reach <= listedReach_) || ABallMovedFar()) {
+        ListNearPairs(reach);
+    }
+    for (const uint32_t pair : nearPairs_) {
+        PhysicsBall& a = *balls_[pair >> 16];
+        if (a.pocketed == 0) {
+            Examine(a, *balls_[pair & 0xFFFF], referenceDistance, form);
+        }
+    }
+}
+
+float BallPairSearch::Reach() const {
+    if (balls_.empty()) {
+        return 0.0f;
+    }
     float largestRadius = 0.0f;
     for (const PhysicsBall* ball : balls_) {
         largestRadius = std::max(largestRadius, ball->radiusCm);
     }
-    SortAlongX();
-    CollectCandidates(std::max(referenceDistance, 2.0f * largestRadius + 0.1f) + kSweepSlack);
-    for (const uint32_t pair : candidates_) {
-        Examine(*balls_[pair >> 16], *balls_[pair & 0xFFFF], referenceDistance, form);
-    }
+    return std::max(2.0f * balls_[0]->radiusCm + 0.1f, 2.0f * largestRadius + 0.1f) + kReachSlack;
 }
 
-// Insertion sort of the kept order: a few swaps at most from one sub-step to the next.
-void BallPairSearch::SortAlongX() {
-    for (size_t i = 0; i < balls_.size(); ++i) {
-        const PhysicsBall& ball = *balls_[i];
-        keys_[i] = ball.pocketed == 0 && std::isfinite(ball.position.x) ? ball.position.x : kOffTable;
-        moving_[i] = ball.IsAtRest() ? 0 : 1;
+// The pairs of balls on the table that lie within the reach and the margin along x, in the order of the search
+// over all pairs (by first ball, then second). A pocketed ball stays in its pocket while the list is kept.
+void BallPairSearch::ListNearPairs(float reach) {
+    nearPairs_.clear();
+    const size_t count = balls_.size();
+    for (size_t i = 0; i < count; ++i) {
+        listedX_[i] = balls_[i]->position.x;
     }
-    for (size_t i = 1; i < order_.size(); ++i) {
-        const uint16_t ball = order_[i];
-        const float key = keys_[ball];
-        size_t j = i;
-        for (; j > 0 && keys_[order_[j - 1]] > key; --j) {
-            order_[j] = order_[j - 1];
-        }
-        order_[j] = ball;
-    }
-}
-
-// The pairs whose distance along x is below reach and of which a ball moves, ordered as the search over all pairs
-// meets them. Each moving ball takes every ball within reach on its right and the resting ones on its left (a
-// moving ball on its left has taken the pair already). A ball off the table (pocketed, or at no finite place,
-// where no distance is below the touch distance) pairs with none.
-void BallPairSearch::CollectCandidates(float reach) {
-    candidates_.clear();
-    const size_t count = order_.size();
-    for (size_t p = 0; p < count && keys_[order_[p]] != kOffTable; ++p) {
-        const uint32_t a = order_[p];
-        if (moving_[a] == 0) {
+    const float listed = reach + kListMargin;
+    for (size_t a = 0; a < count; ++a) {
+        if (balls_[a]->pocketed != 0) {
             continue;
         }
-        const float x = keys_[a];
-        for (size_t q = p + 1; q < count && keys_[order_[q]] - x < reach; ++q) {
-            AddCandidate(a, order_[q]);
-        }
-        for (size_t q = p; q-- > 0 && x - keys_[order_[q]] < reach;) {
-            if (moving_[order_[q]] == 0) {
-                AddCandidate(a, order_[q]);
+        for (size_t b = a + 1; b < count; ++b) {
+            if (balls_[b]->pocketed == 0 && physmath::Fabs(listedX_[b] - listedX_[a]) < listed) {
+                nearPairs_.push_back(static_cast<uint32_t>(a << 16 | b));
             }
         }
     }
-    std::sort(candidates_.begin(), candidates_.end());
+    listedReach_ = reach;
+}
+
+// Whether a ball on the table has moved along x by the leeway since the list was made (or is at no finite place).
+bool BallPairSearch::ABallMovedFar() const {
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        const PhysicsBall& ball = *balls_[i];
+        if (ball.pocketed == 0 && !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void BallPairSearch::AddApproaching(PhysicsBall& a, PhysicsBall& b, const Vec3& d, const BallPairSearchForm& form) {

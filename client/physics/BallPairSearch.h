@@ -3,11 +3,12 @@
 // each reported once as a BallBall event (not again while the last event is already that pair's) and restarting
 // both balls' cushion bookkeeping. Pairs of two resting balls are not examined.
 //
-// Only pairs closer along x than the largest touch distance can touch, so on tables of many balls a sweep over the
-// balls sorted along x finds the candidates. The order is kept from one sub-step to the next, where it barely changes,
-// and repaired by insertion. The candidates are then examined in the order of the search over all pairs (by first ball,
-// then second), so the events, the contacts and their resolution come out exactly as that search gives them. Owned by
-// its model, with the buffer of the pass's contacts; used on the thread that simulates.
+// Only pairs closer along x than the largest touch distance can touch. On tables of many balls the search keeps a
+// list of the pairs that lie within that reach and a margin along x, in the order of the search over all pairs
+// (by first ball, then second), and examines only those, so the events, the contacts and their resolution come
+// out exactly as that search gives them. The list holds until a ball has moved half the margin along x, or the
+// holder may have moved the balls (Forget). Owned by its model, with the buffer of the pass's contacts; used on
+// the thread that simulates.
 #include <cstdint>
 #include <vector>
 
@@ -35,22 +36,28 @@ public:
     // Fills Contacts() with the touching, approaching pairs of the model's balls.
     void Find(const BallPairSearchForm& form);
     std::vector<BallContact>& Contacts() { return contacts_; }
+    // A distance along x (or y) beyond which no pair of the model's balls can touch, with a slack for rounding.
+    float Reach() const;
+    // Drops the list of near pairs: the balls may have been moved or resized since the last search.
+    void Forget() { listedReach_ = -1.0f; }
 
 private:
-    void SortAlongX();
-    void CollectCandidates(float reach);
-    void AddCandidate(uint32_t a, uint32_t b) { candidates_.push_back(a < b ? a << 16 | b : b << 16 | a); }
+    void ListNearPairs(float reach);
+    bool ABallMovedFar() const;
     // One pair, the first ball on the table: two resting balls are skipped, and a pocketed second ball; a pair that
     // touches and approaches becomes a contact. Inline: the few-ball tables run it for every pair in every sub-step.
     void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
+        // The distance along x first: it parts most pairs, and every test here is free of side effects.
+        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
+        if (!(physmath::Fabs(a.position.x - b.position.x) < touchDistance)) {
+            return;
+        }
         if (b.pocketed != 0 || (a.IsAtRest() && b.IsAtRest())) {
             return;
         }
-        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
         const quill::Vec3 d = a.position - b.position;
-        // Each coordinate first, then the squared distance.
-        if (!(physmath::Fabs(d.x) < touchDistance && physmath::Fabs(d.y) < touchDistance &&
-              physmath::Fabs(d.z) < touchDistance &&
+        // Each other coordinate, then the squared distance.
+        if (!(physmath::Fabs(d.y) < touchDistance && physmath::Fabs(d.z) < touchDistance &&
               d.x * d.x + d.y * d.y + d.z * d.z < touchDistance * touchDistance)) {
             return;
         }
@@ -64,10 +71,9 @@ private:
 
     std::vector<PhysicsBall*> balls_;
     std::vector<BallContact> contacts_;
-    std::vector<uint16_t> order_;       // ball indices by x; balls off the table (key infinity) last
-    std::vector<float> keys_;           // per ball: x, or infinity for a pocketed ball or a non-finite x
-    std::vector<uint8_t> moving_;       // per ball: not at rest
-    std::vector<uint32_t> candidates_;  // first ball << 16 | second ball
+    std::vector<uint32_t> nearPairs_;  // first ball << 16 | second ball
+    std::vector<float> listedX_;       // per ball: its x when the list was made
+    float listedReach_ = -1.0f;        // the reach of the list; none is below 0
 };
 
 }  // namespace kestrovan

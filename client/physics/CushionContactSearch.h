@@ -26,18 +26,31 @@ public:
     // centre lies in the box of the cushion backs, not below the cloth and below the cushion's top.
     // Inline: every ball runs it in every sub-step, and far from the cushions it ends at the nose lines.
     static uint8_t ZoneMask(const TableGeometry& g, const PhysicsBall& ball, BackBox box) {
-        const quill::Vec3& p = ball.position;
-        const float r = ball.radiusCm;
-        const auto noseLines = static_cast<uint8_t>((p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
-                                                    (p.y < r + g.noseMinY ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0));
+        const uint8_t noseLines = NoseLines(g, ball);
         if (noseLines == 0) {
             return ball.cushionMask;
         }
+        const quill::Vec3& p = ball.position;
+        const float r = ball.radiusCm;
         const bool withinMax = box == BackBox::Closed ? p.x <= g.cushionBackMaxX && p.y <= g.cushionBackMaxY
                                                       : p.x < g.cushionBackMaxX && p.y < g.cushionBackMaxY;
         const bool inBox = g.cushionBackMinX <= p.x && g.cushionBackMinY <= p.y && withinMax &&
                            p.z < r + g.cushionTopHeight && p.z >= 0.0f;
         return inBox ? static_cast<uint8_t>(ball.cushionMask | noseLines) : ball.cushionMask;
+    }
+
+    // Whether the zone test may find a side: a ball whose last pass touched none and that overlaps no nose line
+    // has an empty zone, whatever the box.
+    static bool MayTouchCushion(const TableGeometry& g, const PhysicsBall& ball) {
+        return ball.cushionMask != 0 || NoseLines(g, ball) != 0;
+    }
+
+    // The nose lines (side bits) that the ball overlaps.
+    static uint8_t NoseLines(const TableGeometry& g, const PhysicsBall& ball) {
+        const quill::Vec3& p = ball.position;
+        const float r = ball.radiusCm;
+        return static_cast<uint8_t>((p.x < r + g.noseMinX ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
+                                    (p.y < r + g.noseMinY ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0));
     }
 
     // Tests the sides of mask: a single side with one test, more with one test per axis (x first). Returns the

@@ -17,12 +17,7 @@ namespace {
 
 // Turn k of waiting, one at a time.
 void ComputeOne(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
-    const quill::Quaternion turn =
-        OrientationTurns::TurnOf(quill::Vec3{waiting.spinX[k], waiting.spinY[k], waiting.spinZ[k]}, dt);
-    waiting.turnX[k] = turn.x;
-    waiting.turnY[k] = turn.y;
-    waiting.turnZ[k] = turn.z;
-    waiting.turnW[k] = turn.w;
+    waiting.turns[k] = OrientationTurns::TurnOf(quill::Vec3{waiting.spinX[k], waiting.spinY[k], waiting.spinZ[k]}, dt);
 }
 
 #if defined(__SSE2__)
@@ -49,10 +44,14 @@ public:
             }
             return;
         }
-        _mm_store_ps(waiting.turnX + k, _mm_mul_ps(x, sine));
-        _mm_store_ps(waiting.turnY + k, _mm_mul_ps(y, sine));
-        _mm_store_ps(waiting.turnZ + k, _mm_mul_ps(z, sine));
-        _mm_store_ps(waiting.turnW + k, cosine);
+        __m128 turnX = _mm_mul_ps(x, sine);
+        __m128 turnY = _mm_mul_ps(y, sine);
+        __m128 turnZ = _mm_mul_ps(z, sine);
+        _MM_TRANSPOSE4_PS(turnX, turnY, turnZ, cosine);  // one quaternion per sub-step
+        _mm_store_ps(&waiting.turns[k].x, turnX);
+        _mm_store_ps(&waiting.turns[k + 1].x, turnY);
+        _mm_store_ps(&waiting.turns[k + 2].x, turnZ);
+        _mm_store_ps(&waiting.turns[k + 3].x, cosine);
     }
 
 private:
@@ -119,31 +118,70 @@ private:
     __m128 dt_;
 };
 
-void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
-    const FourTurns four(dt);
-    uint32_t k = 0;
-    for (; k + 4 <= waiting.count; k += 4) {
-        four.Compute(waiting, k);
+// OrientationTurns::Turn with the components of each quaternion side by side: every lane computes its component with
+// the scalar form's operations in its order (a subtraction as the addition of the negated product, which IEEE
+// arithmetic defines it to be), so the bits are the same.
+void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& turn) {
+    const __m128 a = _mm_load_ps(&turn.x);
+    const __m128 b = _mm_loadu_ps(&orientation.x);
+    const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
+    // x: ((aw bx + ax bw) + ay bz) - az by, and so on; w: ((aw bw - ax bx) - ay by) - az bz.
+    __m128 p = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
+    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(0, 2, 1, 0)),
+                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
+    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
+                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
+    p = _mm_sub_ps(p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
+                                 _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
+    // QuaternionNormalize: the length from the squares summed in order, then one division per component.
+    const __m128 squares = _mm_mul_ps(p, p);
+    __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
+    sum = _mm_add_ss(sum, _mm_movehl_ps(squares, squares));
+    sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+    const __m128 length = _mm_sqrt_ss(sum);
+    if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
+        orientation = quill::Quaternion{0.0f, 0.0f, 0.0f, 0.0f};
+        return;
     }
-    for (; k < waiting.count; ++k) {
-        ComputeOne(waiting, k, dt);
-    }
+    _mm_storeu_ps(&orientation.x, _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0))));
+}
+
+// The turns k to k + 3 of waiting (a block beyond the count holds zero spins, which turn nothing).
+void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
+    FourTurns(dt).Compute(waiting, k);
 }
 
 #else
 
-void ComputeTurns(OrientationTurns::Waiting& waiting, float dt) {
-    for (uint32_t k = 0; k < waiting.count; ++k) {
-        ComputeOne(waiting, k, dt);
+void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& turn) {
+    OrientationTurns::Turn(orientation, turn);
+}
+
+void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
+    for (uint32_t i = k; i < k + 4; ++i) {
+        ComputeOne(waiting, i, dt);
     }
 }
 
 #endif
 
+// The waiting turn j of every turning ball that has one; the products of different balls are independent and run
+// side by side.
+void TurnStep(PhysicsModel& model, const std::vector<OrientationTurns::Waiting>& waiting,
+              const std::vector<uint16_t>& turning, uint32_t j) {
+    for (const uint16_t i : turning) {
+        if (j < waiting[i].count) {
+            TurnSideBySide(model.Ball(i).orientation, waiting[i].turns[j]);
+        }
+    }
+}
+
 }  // namespace
 
 void OrientationTurns::Resize(uint16_t count) {
     waiting_.assign(count, Waiting{});
+    turning_.clear();
+    turning_.reserve(count);
 }
 
 quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
@@ -153,25 +191,43 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
     return RotationAbout(axis, rate * dt);
 }
 
-// First every turn quaternion (independent of one another), then the products, the balls' chains side by side.
+// The turn quaternions four sub-steps at a time (the last block filled up with zero spins), each block computed
+// while the products of the one before it run: the products follow one another, the turns are independent.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
-    for (Waiting& waiting : waiting_) {
-        ComputeTurns(waiting, dt);
-        longest = std::max(longest, waiting.count);
-    }
-    for (uint32_t k = 0; k < longest; ++k) {
-        for (size_t i = 0; i < waiting_.size(); ++i) {
-            const Waiting& waiting = waiting_[i];
-            if (k < waiting.count) {
-                Turn(model.Ball(static_cast<uint16_t>(i)).orientation,
-                     quill::Quaternion{waiting.turnX[k], waiting.turnY[k], waiting.turnZ[k], waiting.turnW[k]});
+    for (size_t i = 0; i < waiting_.size(); ++i) {
+        Waiting& waiting = waiting_[i];
+        if (waiting.count != 0) {
+            for (uint32_t k = waiting.count; k % 4 != 0; ++k) {
+                waiting.spinX[k] = waiting.spinY[k] = waiting.spinZ[k] = 0.0f;
             }
+            longest = std::max(longest, waiting.count);
+            turning_.push_back(static_cast<uint16_t>(i));
         }
     }
-    for (Waiting& waiting : waiting_) {
-        waiting.count = 0;
+    const auto computeBlock = [&](uint32_t k, size_t first, size_t end) {
+        for (size_t b = first; b < end; ++b) {
+            Waiting& waiting = waiting_[turning_[b]];
+            if (k < waiting.count) {
+                ComputeBlock(waiting, k, dt);
+            }
+        }
+    };
+    if (longest != 0) {
+        computeBlock(0, 0, turning_.size());
     }
+    // The products of block k one sub-step at a time, each followed by a quarter of the balls' next blocks.
+    const size_t share = (turning_.size() + 3) / 4;
+    for (uint32_t k = 0; k < longest; k += 4) {
+        for (uint32_t j = 0; j < 4; ++j) {
+            TurnStep(model, waiting_, turning_, k + j);
+            computeBlock(k + 4, std::min(j * share, turning_.size()), std::min((j + 1) * share, turning_.size()));
+        }
+    }
+    for (const uint16_t i : turning_) {
+        waiting_[i].count = 0;
+    }
+    turning_.clear();
 }
 
 }  // namespace kestrovan

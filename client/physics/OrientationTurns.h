@@ -4,7 +4,8 @@
 // returns (or until a ball has kCapacity of them waiting); then each ball turns through its sub-steps in order,
 // which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
 // are independent of each other and are computed four at a time; only their products follow one another, and the
-// balls' products run side by side. Owned by its model and used on the thread that simulates.
+// balls' products run side by side, each product with the four components of a quaternion side by side. Owned by
+// its model and used on the thread that simulates.
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,8 @@ public:
         waiting.spinZ[waiting.count] = spin.z;
         return ++waiting.count < kCapacity;
     }
+    // How many more turns the ball can keep before Add reports it full.
+    uint32_t Room(uint16_t index) const { return kCapacity - 1 - waiting_[index].count; }
     // Turns every ball of the model with waiting turns through them, each by its spin over dt.
     void ApplyAll(PhysicsModel& model, float dt);
 
@@ -40,20 +43,19 @@ public:
         quill::QuaternionNormalize(orientation);
     }
 
-    // The waiting turns of one ball, component by component, so that four sub-steps load and store together.
+    // The waiting turns of one ball: the spins component by component, so that four sub-steps load together, and
+    // the turn quaternions computed from them.
     struct Waiting {
         uint32_t count = 0;
         alignas(16) float spinX[kCapacity];
         alignas(16) float spinY[kCapacity];
         alignas(16) float spinZ[kCapacity];
-        alignas(16) float turnX[kCapacity];
-        alignas(16) float turnY[kCapacity];
-        alignas(16) float turnZ[kCapacity];
-        alignas(16) float turnW[kCapacity];
+        alignas(16) quill::Quaternion turns[kCapacity];
     };
 
 private:
     std::vector<Waiting> waiting_;
+    std::vector<uint16_t> turning_;  // the balls with waiting turns, during ApplyAll
 };
 
 }  // namespace kestrovan

@@ -1,5 +1,9 @@
 #include "client/physics/PhysicsModel.h"
 
+#include <algorithm>
+#include <limits>
+#include <span>
+
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vector2D.h"
@@ -24,6 +28,11 @@ namespace {
 // A motion that never ends (a NaN in a ball's state, or a count of 0 with balls that never settle) must not hang
 // the caller: no ordinary shot comes near this many sub-steps in one call (a carom shot of a minute is 600000).
 constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
+// A run of sub-steps on the open cloth is tried only when each ball may move at least this far (cm) along x and y
+// before it could come within reach of another; after a try that takes nothing, the next waits up to this many
+// sub-steps (fewer after the first failures).
+constexpr float kShortestRunShift = 0.1f;
+constexpr uint32_t kLongestRunWait = 8;
 
 bool HasNaNMotion(const PhysicsBall& ball) {
     return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
@@ -59,6 +68,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         pairSearch_.Reserve(*this);
         settledBalls_.Resize(count);
         turns_.Resize(count);
+        steppedOnCloth_.assign(count, 0);
     }
 }
 
@@ -101,16 +111,46 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
     settledBalls_.ForgetAll();
+    pairSearch_.Forget();
+    const bool sideBySide = clothSteps_.Prepare(*this, dt);
+    runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
+        // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
+        // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. The run leaves
+        // at least the call's last sub-step to this loop (a count of 0 wraps: no last one).
+        if (sideBySide && step != 0) {
+            const uint32_t run = RunOnOpenCloth(std::min(remaining - 1u, kMaxSubStepsPerCall - 1u - step));
+            step += run;
+            remaining -= run;
+            // The ball-ball pass after the run's last sub-step finds no pair: it would end the call if every
+            // ball is at rest.
+            if (run != 0 && AllBallsAtRest()) {
+                turns_.ApplyAll(*this, dt);
+                return true;
+            }
+        }
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
+        // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
+        // depends on nothing but the ball, so taking it before the others' changes no bit.
+        if (sideBySide) {
+            StepOnOpenCloth();
+        }
         for (size_t i = balls_.size(); i-- > 0;) {
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
+            // A ball stepped side by side has numbers only: the side-by-side step leaves any other to this loop.
+            bool numbersOnly = false;
             if (moves) {
-                atRest = StepUnsettledBall(index, ball, dt);
+                if (steppedOnCloth_[i] != 0) {
+                    steppedOnCloth_[i] = 0;
+                    atRest = ball.IsAtRest();
+                    numbersOnly = true;
+                } else {
+                    atRest = StepUnsettledBall(index, ball, dt);
+                }
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
                     turns_.ApplyAll(*this, dt);
@@ -119,7 +159,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             done = done && atRest;
             // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
             // sub-step of the call).
-            if (moves || step == 0) {
+            if ((moves || step == 0) && !numbersOnly) {
                 corrupted = corrupted || HasNaNMotion(ball);
             }
         }
@@ -139,29 +179,121 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     return true;
 }
 
+// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
+// of Simulate clears the marks as it meets them).
+void PhysicsModel::StepOnOpenCloth() {
+    PhysicsBall* group[ClothSteps::kWidth];
+    size_t indices[ClothSteps::kWidth];
+    unsigned count = 0;
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        PhysicsBall& ball = *balls_[i];
+        if (ClothSteps::Qualifies(ball)) {
+            group[count] = &ball;
+            indices[count] = i;
+            if (++count == ClothSteps::kWidth) {
+                MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+                count = 0;
+            }
+        }
+    }
+    if (count != 0) {
+        MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+    }
+}
+
+void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
+    for (unsigned lane = 0; lane < count; ++lane) {
+        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+    }
+}
+
+// Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
+// step and no pair of balls can come within reach of the pair search for a while; returns the count taken (at most
+// limit). A try that takes nothing makes the next ones wait a few sub-steps, longer after each failure.
+uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
+    if (runWait_ != 0) {
+        --runWait_;
+        return 0;
+    }
+    PhysicsBall* run[ClothSteps::kMaxRunBalls];
+    uint16_t indices[ClothSteps::kMaxRunBalls];
+    size_t count = 0;
+    bool qualifies = true;
+    for (uint16_t i = 0; i < balls_.size() && qualifies; ++i) {
+        PhysicsBall& ball = *balls_[i];
+        if (ball.pocketed == 0 && !settledBalls_.IsSettled(i)) {
+            qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
+            if (qualifies) {
+                run[count] = &ball;
+                indices[count++] = i;
+                limit = std::min(limit, turns_.Room(i));
+            }
+        }
+    }
+    uint32_t taken = 0;
+    if (qualifies && limit != 0) {
+        const float reach = pairSearch_.Reach();
+        const float shift = (SmallestGap(reach + 2.0f * kShortestRunShift) - reach) / 2.0f;
+        if (shift > kShortestRunShift) {
+            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, shift, turns_);
+        }
+    }
+    runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
+    runWait_ = runBackoff_;
+    return taken;
+}
+
+// The smallest distance between two balls on the table of which one is not at its fixed point, measured along x or
+// along y, whichever is larger (what separates a pair for the pair search); a pair at no number is left out, since
+// it never touches. Stops at the first pair closer than floor.
+float PhysicsModel::SmallestGap(float floor) const {
+    float smallest = std::numeric_limits<float>::infinity();
+    for (uint16_t a = 0; a < balls_.size(); ++a) {
+        const PhysicsBall& first = *balls_[a];
+        if (first.pocketed != 0) {
+            continue;
+        }
+        for (uint16_t b = a + 1; b < balls_.size(); ++b) {
+            const PhysicsBall& second = *balls_[b];
+            if (second.pocketed != 0 || (settledBalls_.IsSettled(a) && settledBalls_.IsSettled(b))) {
+                continue;
+            }
+            const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
+                                       physmath::Fabs(first.position.y - second.position.y));
+            if (gap < smallest) {
+                smallest = gap;
+                if (gap < floor) {
+                    return gap;
+                }
+            }
+        }
+    }
+    return smallest;
+}
+
 // MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call
 // while its state stays as it is.
 bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt) {
     if (!ball.IsAtRest()) {
-        return MoveWithoutTurning(ball, dt);  // a moving ball cannot be at its fixed point after this sub-step
+        return MoveWithoutTurning(ball, dt, false);  // a moving ball cannot be at its fixed point after this sub-step
     }
     const PhysicsEventList& events = ThePhysicsEventList();
     const size_t eventCount = events.Size();
     settledBalls_.Keep(index, ball);
-    const bool atRest = MoveWithoutTurning(ball, dt);
+    const bool atRest = MoveWithoutTurning(ball, dt, true);
     settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
     return atRest;
 }
 
 bool PhysicsModel::MoveBall(PhysicsBall& ball, float dt) {
-    if (MoveWithoutTurning(ball, dt)) {
+    if (MoveWithoutTurning(ball, dt, ball.IsAtRest())) {
         return true;
     }
     TurnOrientation(ball, dt);
     return false;
 }
 
-bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
+bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRest) {
     if (ball.pocketed != 0) {
         return true;
     }
@@ -172,9 +304,13 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt) {
     ball.velocity.z -= dt * 9.8f;
     const bool resting = CollideBed(ball, dt);
     if (!resting) {
-        CollideFloor(ball, dt);
+        CollideFloor(ball, dt, wasAtRest);
     }
-    CollideCushions(ball, dt);
+    // Every model's cushion pass starts with the zone test and does nothing for a ball that it finds far from
+    // every cushion: such a ball (most of them, in most sub-steps) is not even handed to the pass.
+    if (CushionContactSearch::MayTouchCushion(Geometry(), ball)) {
+        CollideCushions(ball, dt);
+    }
     if (!resting) {
         CollideRailTop(ball, dt);
     }
@@ -223,12 +359,13 @@ bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
         p.z > r) {
         return false;
     }
-    const bool still = ball.bedVector[0] == 0.0f && ball.bedVector[1] == 0.0f;
+    // Nothing below changes the bed vector: whether it is still is asked only where it matters.
+    const auto isStill = [&ball] { return ball.bedVector[0] == 0.0f && ball.bedVector[1] == 0.0f; };
     if (HasPockets()) {
         const uint8_t zone = (p.x < g.noseMinX + r ? 1 : 0) | (p.x > g.noseMaxX - r ? 2 : 0) |
                              (p.y < g.noseMinY + r ? 4 : 0) | (p.y > g.noseMaxY - r ? 8 : 0);
         const uint8_t pocket = PocketGeometry::HolePocketOfZone(zone);
-        if (pocket != 0 && CollideBedHole(ball, pocket, dt, still)) {
+        if (pocket != 0 && CollideBedHole(ball, pocket, dt, isStill())) {
             return false;
         }
     }
@@ -243,7 +380,7 @@ bool PhysicsModel::CollideBed(PhysicsBall& ball, float dt) {
     bool absorbed = false;
     float newVz = 0.0f;
     if (v.z <= -limit) {
-        if (still && dt > 0.0f && v.z < -4.0f * limit) {
+        if (dt > 0.0f && v.z < -4.0f * limit && isStill()) {
             ThePhysicsEventList().Append(PhysicsEventKind::BedImpact, ball.index, -(ball.mass * v.z));
         }
         newVz = -v.z * k[12];
@@ -419,7 +556,7 @@ void PhysicsModel::BrakeOnPocketWall(Vec3& velocity, const Vec3& normal, float d
     }
 }
 
-bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt) {
+bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt, bool wasAtRest) {
     const TableGeometry& g = Geometry();
     const PhysicsConstants& k = ThePhysicsConstants();
     Vec3& v = ball.velocity;
@@ -442,7 +579,10 @@ bool PhysicsModel::CollideFloor(PhysicsBall& ball, float dt) {
         stopped = true;
     }
     ball.position.z = ball.radiusCm + g.floorHeight;
-    if (ball.IsAtRest()) {
+    // FloorRest tells that the ball came to rest, once: a ball lying still on the floor meets it again in every
+    // sub-step (gravity pulls it down and the floor stops it), and reporting it each time would fill the event
+    // list while other balls move and keep the resting ball from ever being skipped.
+    if (!wasAtRest && ball.IsAtRest()) {
         ThePhysicsEventList().Append(PhysicsEventKind::FloorRest, ball.index);
     }
     return stopped;
@@ -510,11 +650,15 @@ void PhysicsModel::SetupTuning() {
     }
 }
 
-void PhysicsModel::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel::ClothForm() {
     ClothFrictionForm form;
     form.forceForm = true;
     form.clothSpeedLoad = 0.0000399999990f;
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
+}
+
+void PhysicsModel::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), ClothForm());
 }
 
 void PhysicsModel::Strike(PhysicsBall& ball, const CueStroke& stroke) {

@@ -15,6 +15,7 @@
 #include "client/physics/BallContact.h"
 #include "client/physics/BallPairSearch.h"
 #include "client/physics/ClothFriction.h"
+#include "client/physics/ClothSteps.h"
 #include "client/physics/CueStroke.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
@@ -43,8 +44,8 @@ public:
     virtual void SetupConstants();
     // Writes the process-wide K0 to K32 (and the model's own tuning fields) for the model's table.
     virtual void SetupTuning();
-    // The friction of one sub-step against surface 0 (cloth), 1 (floor) or 2 (rail top).
-    virtual void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface);
+    // The form of the model's friction between a ball and the surface it lies on (see ClothFriction).
+    virtual ClothFrictionForm ClothForm();
     // One sub-step of a cushion contact driven by a normal force per unit mass (models before the rebound).
     virtual void CushionContactStep(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal, float force,
                                     float approachSpeed, float radiusM, float inertiaArm, float h,
@@ -59,6 +60,8 @@ public:
     virtual bool CollideBalls();
 
     // --- the shared motion step ---
+    // The friction of one sub-step against surface 0 (cloth), 1 (floor) or 2 (rail top), in the model's form.
+    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface);
     // Advances duration x timeScale seconds in subSteps x timeScale sub-steps of duration / subSteps; a product
     // below 1 (or a negative or NaN time scale) runs until the motion ends. True when the motion has ended.
     bool Simulate(float duration, uint32_t subSteps, float timeScale);
@@ -70,8 +73,9 @@ public:
     void CollideRailTop(PhysicsBall& ball, float dt);
     // A pocket's wall and jaws; true when the ball is within their reach (a contact is then resolved here).
     bool CollidePocketJaw(PhysicsBall& ball, uint8_t pocket, float dt);
-    // The room's floor; true when the ball lies on it and its vertical motion stopped in this sub-step.
-    bool CollideFloor(PhysicsBall& ball, float dt);
+    // The room's floor; true when the ball lies on it and its vertical motion stopped in this sub-step. A
+    // FloorRest event tells when the ball comes to rest there: not when it was at rest before the sub-step.
+    bool CollideFloor(PhysicsBall& ball, float dt, bool wasAtRest);
     // A ball in a pocket: the Pocketed event once, floor friction, and the resting height.
     void SettleInPocket(PhysicsBall& ball, uint8_t pocket, float dt);
     // Whether a continuing cushion contact on the axis counts as a new one (after 4 sub-steps with the positive
@@ -102,15 +106,20 @@ public:
 
 protected:
     // The pair search of the ball-ball passes, with the buffer of the pass's contacts (every pair once plus five
-    // per ball) and its sweep order kept from one sub-step to the next.
+    // per ball) and its list of near pairs kept from one sub-step to the next.
     BallPairSearch& PairSearch() { return pairSearch_; }
 
 private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    void StepOnOpenCloth();
+    uint32_t RunOnOpenCloth(uint32_t limit);
+    float SmallestGap(float floor) const;
+    void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
-    bool MoveWithoutTurning(PhysicsBall& ball, float dt);
+    // wasAtRest: the ball was at rest before this sub-step.
+    bool MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRest);
     void DeliverCueContact(PhysicsBall& ball, float dt);
     void EndCueContact(PhysicsBall& ball);
     void TurnOrientation(PhysicsBall& ball, float dt);
@@ -124,6 +133,10 @@ private:
     BallPairSearch pairSearch_;
     SettledBalls settledBalls_;
     OrientationTurns turns_;
+    ClothSteps clothSteps_;
+    std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
+    uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
+    uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;

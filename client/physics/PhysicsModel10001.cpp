@@ -49,12 +49,12 @@ void PhysicsModel10001::WriteFirstTuning(float cushionFriction, float tangential
     }
 }
 
-void PhysicsModel10001::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel10001::ClothForm() {
     ClothFrictionForm form;
     form.forceForm = true;
     form.clothSpeedLoad = 2e-5f;
     form.stopTurnFactor = TuningB8();
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
 }
 
 // The series' contact step: the part of the impulse off the normal counts 0.02 / h, and the horizontal tangent is

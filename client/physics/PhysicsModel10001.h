@@ -14,7 +14,7 @@ public:
     void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupConstants() override;
     void SetupTuning() override;
-    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) override;
+    ClothFrictionForm ClothForm() override;
     void CushionContactStep(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal, float force,
                             float approachSpeed, float radiusM, float inertiaArm, float h,
                             const PhysicsConstants& k) override;

@@ -63,12 +63,12 @@ const TuningRow& PhysicsModel10005::LaterPocketRow() {
     return kRow;
 }
 
-void PhysicsModel10005::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel10005::ClothForm() {
     ClothFrictionForm form;
     form.skipWhenRising = true;
     form.clothSpeedLoad = 2e-5f;
     form.stopTurnFactor = TuningB8();
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
 }
 
 void PhysicsModel10005::CollideCushions(PhysicsBall& ball, float dt) {

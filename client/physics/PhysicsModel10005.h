@@ -18,7 +18,7 @@ public:
     void CollideCushions(PhysicsBall& ball, float dt) override;
     // The first version of the series' ball-ball pass.
     bool CollideBalls() override;
-    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) override;
+    ClothFrictionForm ClothForm() override;
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
                      CushionFlags& flags, uint8_t side) override;
 

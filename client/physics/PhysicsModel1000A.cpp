@@ -16,13 +16,13 @@ void PhysicsModel1000A::SetupTuning() {
     WriteSeriesTuning(LaterPocketRow(), kCarom);
 }
 
-void PhysicsModel1000A::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel1000A::ClothForm() {
     ClothFrictionForm form;
     form.clothSpeedLoad = TuningB16();
     form.stopTurnFactor = TuningB8();
     form.slideLossScale = TuningB12();
     form.passedSpinScale = TuningB13();
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
 }
 
 CushionReboundForm PhysicsModel1000A::WeightedReboundForm() {

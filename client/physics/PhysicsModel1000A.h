@@ -10,7 +10,7 @@ public:
     PhysicsModel1000A(uint32_t tableKind, uint16_t ballCount);
 
     void SetupTuning() override;
-    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) override;
+    ClothFrictionForm ClothForm() override;
     bool CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal, quill::Vec3& deformation,
                         float radiusM, float mass, float inertiaArm, float h, const PhysicsConstants& k) override;
 

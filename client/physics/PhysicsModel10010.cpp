@@ -88,39 +88,37 @@ void PhysicsModel10010::WriteSeriesTuning(const ClothTable& cloth, float pocketD
     }
     fields_.slowSpeedLimit = 0.4f;
     fields_.slowSpeedBoost = 2.0f;
-    if (g.clothSubType < 5 && cloth[g.clothSubType].writes) {
-        const ClothRow& row = cloth[g.clothSubType];
-        k[0] = row.k0;
-        k[1] = row.k1;
-        k[2] = row.k2;
-        k[3] = row.k3;
-        if (row.slowSpeedLimit >= 0.0f) {
-            fields_.slowSpeedLimit = row.slowSpeedLimit;
-        }
-        if (row.slowSpeedBoost >= 0.0f) {
-            fields_.slowSpeedBoost = row.slowSpeedBoost;
-        }
+    // A cloth or cushion mode without a row plays as the default table's (clothSubType 1, cushionMode 0): entries
+    // left unwritten would keep the values of the model set up before, so clients would disagree.
+    const ClothRow& clothRow = g.clothSubType < 5 && cloth[g.clothSubType].writes ? cloth[g.clothSubType] : cloth[1];
+    k[0] = clothRow.k0;
+    k[1] = clothRow.k1;
+    k[2] = clothRow.k2;
+    k[3] = clothRow.k3;
+    if (clothRow.slowSpeedLimit >= 0.0f) {
+        fields_.slowSpeedLimit = clothRow.slowSpeedLimit;
     }
-    if (g.cushionMode < 3) {
-        const CushionRow& row = kCushionModes[g.cushionMode];
-        k[18] = row.k18;
-        k[19] = row.k19;
-        k[28] = row.k28;
-        k[29] = row.k29;
-        k[22] = 0.0f;
-        k[23] = 0.99f;
+    if (clothRow.slowSpeedBoost >= 0.0f) {
+        fields_.slowSpeedBoost = clothRow.slowSpeedBoost;
     }
+    const CushionRow& cushionRow = kCushionModes[g.cushionMode < 3 ? g.cushionMode : 0];
+    k[18] = cushionRow.k18;
+    k[19] = cushionRow.k19;
+    k[28] = cushionRow.k28;
+    k[29] = cushionRow.k29;
+    k[22] = 0.0f;
+    k[23] = 0.99f;
     k[12] = 0.6f;
     k[13] = 60.0f;
 }
 
-void PhysicsModel10010::ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) {
+ClothFrictionForm PhysicsModel10010::ClothForm() {
     ClothFrictionForm form;
     form.clothSpeedLoad = fields_.clothSpeedLoad;
     form.slowSpeedLimit = fields_.slowSpeedLimit;
     form.slowSpeedBoost = fields_.slowSpeedBoost;
     form.stopTurnFactor = fields_.spinStopFactor;
-    ClothFriction::Apply(ball, dt, surface, ThePhysicsConstants(), form);
+    return form;
 }
 
 void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {

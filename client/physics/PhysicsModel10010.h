@@ -43,7 +43,7 @@ public:
     void Strike(PhysicsBall& ball, const CueStroke& stroke) override;
     void SetupConstants() override;
     void SetupTuning() override;
-    void ApplyClothFriction(PhysicsBall& ball, float dt, uint32_t surface) override;
+    ClothFrictionForm ClothForm() override;
     void CollideCushions(PhysicsBall& ball, float dt) override;
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
                      CushionFlags& flags, uint8_t side) override;

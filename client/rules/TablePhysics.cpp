@@ -7,9 +7,11 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "client/physics/PhysicsEventList.h"
+#include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModelFactory.h"
 #include "client/physics/TableGeometry.h"
 #include "client/rules/RespotPlanner.h"
+#include "platform/system/ScopedFpuMode.h"
 
 namespace kestrovan {
 namespace {
@@ -472,12 +474,18 @@ void TablePhysics::StartShotState() {
     reBreak_ = false;
 }
 
+// The elevation goes into the strike and the aim direction is the stroke's: both are computed as the physics
+// computes, in its floating-point mode and with its own sine and cosine, so that every client gets the same bits.
 void TablePhysics::KeepStroke(const StrokeParameters& stroke, const Vec3& cuePosition) {
+    const platform::ScopedFpuMode fpuMode;
     elevation_ = quill::DegreesToRadians(stroke.paramD);
     const float dx = stroke.aimPointX - cuePosition.x;
     const float dy = stroke.aimPointY - cuePosition.y;
-    const float distance = std::sqrt(dx * dx + dy * dy);
-    aimDirection_ = {std::cos(elevation_) * dx, std::cos(elevation_) * dy, -std::sin(elevation_) * distance};
+    const float distance = physmath::Sqrt(dx * dx + dy * dy);
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    physmath::SinCos(elevation_, &sine, &cosine);
+    aimDirection_ = {cosine * dx, cosine * dy, -sine * distance};
     aimDirection_.Normalize();
     power_ = stroke.power;
     fullPower_ = !(stroke.power < stroke.powerCap);

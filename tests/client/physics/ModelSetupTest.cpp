@@ -170,13 +170,21 @@ TEST_F(SetupTest, WhatCarriesOverBetweenSetUps) {
 }
 
 // The series' constants and the entries of each class and table are checked in SeriesTuningTest.
-TEST_F(SetupTest, ACaromClothWithoutARowKeepsTheEarlierClothEntries) {
+TEST_F(SetupTest, ACaromClothOrCushionModeWithoutARowTakesTheDefaultTablesRow) {
     std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x1000E, 5, 3, false));  // cloth 0, cushion mode 1
     model->SharedRecord().geometry.clothSubType = 2;
     ThePhysicsConstants()[0] = 0.5f;
     model->Reinitialise(0);
-    EXPECT_EQ(K()[0], 0.5f);
+    ExpectEntries({{0, 0.22f}, {1, 0.99f}, {2, 0.012f}, {3, 0.024f}});  // cloth 1's, not what was there
     EXPECT_EQ(K()[28], 330000.0f) << "the cushion mode's entries are still written";
+
+    // The 10010 series likewise, with cloth 1's slow-speed growth; a cushion mode beyond the table takes mode 0's.
+    model.reset(CreatePhysicsModel(0x10014, 0, 3, false));
+    model->SharedRecord().geometry.clothSubType = 2;
+    model->SharedRecord().geometry.cushionMode = 7;
+    ThePhysicsConstants().k.fill(-7.0f);
+    model->Reinitialise(0);
+    ExpectEntries({{0, 0.17f}, {1, 0.98f}, {2, 0.0042f}, {3, 0.016f}, {18, 0.21f}, {28, 100000.0f}});
 }
 
 TEST_F(SetupTest, TheLastClassOfTheSeriesRaisesTheCushionTop) {

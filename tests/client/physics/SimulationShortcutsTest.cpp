@@ -1,14 +1,19 @@
-// The shortcuts that make simulating fast must not change a bit: the sweep of the pair search finds exactly the
-// contacts of the search over all pairs, in its order, and the orientation turns done in batches (four at a time
-// where they can) give the bits of turning in every sub-step.
+// The shortcuts that make simulating fast must not change a bit: the pair search's list of near pairs finds exactly
+// the contacts of the search over all pairs, in its order, the orientation turns done in batches (four at a time
+// where they can) give the bits of turning in every sub-step, balls on the open cloth stepped side by side get the
+// bits of the ball-by-ball step, and a run of such sub-steps the bits of taking them one at a time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "client/physics/BallPairSearch.h"
+#include "client/physics/ClothSteps.h"
 #include "client/physics/OrientationTurns.h"
 #include "tests/client/physics/PhysicsFixture.h"
 
@@ -41,7 +46,7 @@ std::vector<std::pair<uint16_t, uint16_t>> AllPairsTouching(PhysicsModel& model,
     return pairs;
 }
 
-TEST_F(SimulationShortcutsTest, TheSweepFindsTheContactsOfTheSearchOverAllPairsInItsOrder) {
+TEST_F(SimulationShortcutsTest, ThePairSearchFindsTheContactsOfTheSearchOverAllPairsInItsOrder) {
     std::mt19937 random(8);
     std::uniform_real_distribution<float> place(-20.0f, 20.0f);
     std::uniform_real_distribution<float> speed(-1.0f, 1.0f);
@@ -57,16 +62,23 @@ TEST_F(SimulationShortcutsTest, TheSweepFindsTheContactsOfTheSearchOverAllPairsI
         }
         model->Ball(5).pocketed = 2;
         for (const bool ownRadii : {false, true}) {
-            const auto expected = AllPairsTouching(*model, ownRadii);
+            // The search keeps its list of near pairs from one sub-step to the next: the balls move a little (now
+            // and then one far) between searches.
             BallPairSearch search;
             search.Reserve(*model);
-            search.Find(BallPairSearchForm{.ownRadii = ownRadii});
-            std::vector<std::pair<uint16_t, uint16_t>> pairs;
-            for (const BallContact& contact : search.Contacts()) {
-                pairs.emplace_back(contact.first, contact.second);
+            for (int step = 0; step < 6; ++step) {
+                for (uint16_t i = 0; step != 0 && i < 16; ++i) {
+                    model->Ball(i).position.x += speed(random) * (random() % 20 == 0 ? 12.0f : 1.0f);
+                }
+                const auto expected = AllPairsTouching(*model, ownRadii);
+                search.Find(BallPairSearchForm{.ownRadii = ownRadii});
+                std::vector<std::pair<uint16_t, uint16_t>> pairs;
+                for (const BallContact& contact : search.Contacts()) {
+                    pairs.emplace_back(contact.first, contact.second);
+                }
+                ASSERT_EQ(pairs, expected) << "layout " << layout << ", step " << step;
+                found += pairs.size();
             }
-            ASSERT_EQ(pairs, expected) << "layout " << layout;
-            found += pairs.size();
         }
     }
     EXPECT_GT(found, 1000u) << "the layouts must bring many balls into contact";
@@ -100,6 +112,181 @@ TEST_F(SimulationShortcutsTest, BatchedTurnsGiveTheBitsOfTurningInEverySubStep) 
             EXPECT_EQ(Bits(q.z), Bits(expected[ball].z)) << count;
             EXPECT_EQ(Bits(q.w), Bits(expected[ball].w)) << count;
         }
+    }
+}
+
+std::array<uint32_t, 3> Bits(const quill::Vec3& v) {
+    return {test::Bits(v.x), test::Bits(v.y), test::Bits(v.z)};
+}
+
+std::array<uint32_t, 4> Bits(const quill::Quaternion& q) {
+    return {test::Bits(q.x), test::Bits(q.y), test::Bits(q.z), test::Bits(q.w)};
+}
+
+// A ball lying on the cloth with a random motion: speeds from a thousandth of the slow-speed limits to a few m/s,
+// spins that roll with the ball, roll nearly, or slide, with or without spin about the vertical; places over the
+// whole bed, so that some balls come near a cushion or a hole.
+void RandomMotionOnCloth(PhysicsBall& ball, std::mt19937& random) {
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_real_distribution<float> exponent(-4.0f, 0.7f);
+    const auto speed = [&] { return unit(random) * std::pow(10.0f, exponent(random)); };
+    ball.position = {unit(random) * 130.0f, unit(random) * 70.0f, ball.radiusCm};
+    ball.velocity = {speed(), random() % 5 == 0 ? 0.0f : speed(), 0.0f};
+    const quill::Vec3 rolling{-ball.velocity.y / ball.radiusM, ball.velocity.x / ball.radiusM, 0.0f};
+    switch (random() % 3) {
+        case 0:
+            ball.spin = rolling;
+            break;
+        case 1:
+            ball.spin = {rolling.x * (1.0f + unit(random) * 1e-3f), rolling.y, 0.0f};
+            break;
+        default:
+            ball.spin = {speed() * 50.0f, speed() * 50.0f, 0.0f};
+            break;
+    }
+    ball.spin.z = random() % 2 == 0 ? 0.0f : speed() * 20.0f;
+}
+
+TEST_F(SimulationShortcutsTest, BallsSteppedSideBySideOnTheClothGetTheBitsOfTheBallByBallStep) {
+    constexpr float kDt = 0.0001f;
+    std::mt19937 random(21);
+    // Every impulse form of cloth friction: rising balls skipped (0x10005), scaled slides (0x1000A, 0x1000E),
+    // slow-speed growth (0x10014 on a carom table) and none (0x10010 on a pocket table, with holes).
+    for (const auto& [code, kind] : {std::pair{0x10005u, 0u}, std::pair{0x1000Au, 3u}, std::pair{0x1000Eu, 4u},
+                                     std::pair{0x10014u, 0u}, std::pair{0x10010u, 1u}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << code << " on table kind " << kind);
+        auto model = MakeModel(code, kind, {{0.0f, 0.0f}, {10.0f, 0.0f}, {20.0f, 0.0f}, {30.0f, 0.0f}});
+        ClothSteps steps;
+        ASSERT_TRUE(steps.Prepare(*model, kDt));
+        PhysicsBall* balls[4] = {&model->Ball(0), &model->Ball(1), &model->Ball(2), &model->Ball(3)};
+        size_t taken = 0;
+        for (int trial = 0; trial < 2000; ++trial) {
+            PhysicsBall before[4] = {*balls[0], *balls[1], *balls[2], *balls[3]};
+            for (PhysicsBall& ball : before) {
+                RandomMotionOnCloth(ball, random);
+                ASSERT_TRUE(ClothSteps::Qualifies(ball));
+            }
+            const unsigned count = 1 + trial % 4;
+            for (unsigned i = 0; i < count; ++i) {
+                *balls[i] = before[i];
+            }
+            const unsigned stepped = steps.Step(std::span(balls, count));
+            for (unsigned i = 0; i < count; ++i) {
+                const PhysicsBall sideBySide = *balls[i];
+                *balls[i] = before[i];
+                if ((stepped >> i & 1u) != 0) {
+                    model->MoveBall(*balls[i], kDt);
+                    ++taken;
+                }
+                EXPECT_EQ(Bits(sideBySide.position), Bits(balls[i]->position)) << "trial " << trial;
+                EXPECT_EQ(Bits(sideBySide.velocity), Bits(balls[i]->velocity)) << "trial " << trial;
+                EXPECT_EQ(Bits(sideBySide.spin), Bits(balls[i]->spin)) << "trial " << trial;
+                EXPECT_EQ(sideBySide.onBed, balls[i]->onBed) << "trial " << trial;
+            }
+        }
+        EXPECT_GT(taken, 3000u) << "most balls are far enough from the cushions";
+    }
+    // Force forms are stepped ball by ball.
+    auto base = MakeModel(0x10001, 0, {{0.0f, 0.0f}});
+    EXPECT_FALSE(ClothSteps().Prepare(*base, kDt));
+}
+
+// The sub-steps of a run, taken one at a time in groups of four as Step takes them, with the run's stops: before a
+// sub-step that a ball cannot take side by side or that moves one allowedShift or further from its start, after
+// one in which a ball comes to rest. Each ball still moving turns. Returns the count taken.
+uint32_t StepsOneByOne(const ClothSteps& steps, std::span<PhysicsBall*> balls, uint32_t maxSubSteps, float allowedShift,
+                       float dt) {
+    std::vector<PhysicsBall> start;
+    for (const PhysicsBall* ball : balls) {
+        start.push_back(*ball);
+    }
+    for (uint32_t taken = 0; taken < maxSubSteps; ++taken) {
+        std::vector<PhysicsBall> before;
+        for (const PhysicsBall* ball : balls) {
+            before.push_back(*ball);
+        }
+        bool whole = true;
+        for (size_t first = 0; first < balls.size(); first += ClothSteps::kWidth) {
+            const auto group = balls.subspan(first, std::min<size_t>(ClothSteps::kWidth, balls.size() - first));
+            whole = steps.Step(group) == (1u << group.size()) - 1u && whole;
+        }
+        for (size_t i = 0; i < balls.size(); ++i) {
+            whole = whole && std::fabs(balls[i]->position.x - start[i].position.x) < allowedShift &&
+                    std::fabs(balls[i]->position.y - start[i].position.y) < allowedShift;
+        }
+        if (!whole) {
+            for (size_t i = 0; i < balls.size(); ++i) {
+                *balls[i] = before[i];
+            }
+            return taken;
+        }
+        bool resting = false;
+        for (PhysicsBall* ball : balls) {
+            if (ball->IsAtRest()) {
+                resting = true;
+            } else {
+                OrientationTurns::Turn(ball->orientation, OrientationTurns::TurnOf(ball->spin, dt));
+            }
+        }
+        if (resting) {
+            return taken + 1;
+        }
+    }
+    return maxSubSteps;
+}
+
+TEST_F(SimulationShortcutsTest, ARunOfSubStepsOnTheClothGetsTheBitsOfTheSubStepsOneByOne) {
+    constexpr float kDt = 0.0001f;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> shift(0.001f, 2.0f);
+    for (const auto& [code, kind] : {std::pair{0x10005u, 0u}, std::pair{0x10014u, 0u}, std::pair{0x10010u, 1u}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << code << " on table kind " << kind);
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(code, kind, ClothSteps::kMaxRunBalls, false));
+        ClothSteps steps;
+        ASSERT_TRUE(steps.Prepare(*model, kDt));
+        OrientationTurns turns;
+        turns.Resize(model->BallCount());
+        uint32_t longest = 0;
+        uint32_t total = 0;
+        for (int trial = 0; trial < 400; ++trial) {
+            // One to sixteen balls, some of them slow enough to come to rest within the run.
+            const auto count = static_cast<size_t>(1 + trial % ClothSteps::kMaxRunBalls);
+            std::vector<PhysicsBall*> balls;
+            std::vector<uint16_t> indices;
+            std::vector<PhysicsBall> before;
+            for (uint16_t i = 0; i < count; ++i) {
+                PhysicsBall& ball = model->Ball(i);
+                ball.SetSize(3.05f, 0.21f);
+                RandomMotionOnCloth(ball, random);
+                if (trial % 3 == 0) {
+                    ball.position.x = ball.position.x / 4.0f;  // away from the cushions: longer runs
+                    ball.position.y = ball.position.y / 4.0f;
+                }
+                balls.push_back(&ball);
+                indices.push_back(i);
+                before.push_back(ball);
+            }
+            const uint32_t maxSubSteps = 1 + random() % 60;
+            const float allowedShift = shift(random);
+            const uint32_t taken = steps.Run(balls, indices, maxSubSteps, allowedShift, turns);
+            turns.ApplyAll(*model, kDt);
+            std::vector<PhysicsBall> run;
+            for (size_t i = 0; i < count; ++i) {
+                run.push_back(*balls[i]);
+                *balls[i] = before[i];
+            }
+            ASSERT_EQ(taken, StepsOneByOne(steps, balls, maxSubSteps, allowedShift, kDt)) << "trial " << trial;
+            for (size_t i = 0; i < count; ++i) {
+                EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << "trial " << trial;
+                EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << "trial " << trial;
+                EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << "trial " << trial;
+                EXPECT_EQ(Bits(run[i].orientation), Bits(balls[i]->orientation)) << "trial " << trial;
+            }
+            longest = std::max(longest, taken);
+            total += taken;
+        }
+        EXPECT_GE(longest, 50u) << "some runs go on for many sub-steps";
+        EXPECT_GT(total, 2000u);
     }
 }
 

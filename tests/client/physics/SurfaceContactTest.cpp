@@ -116,7 +116,7 @@ TEST_F(FloorAndPocketTest, HardLandingBouncesWithOneEventSoftLandingStops) {
     const float floor = ball.radiusCm - 71.5f;
     ball.position.z = floor;
     ball.velocity = {0.0f, 0.0f, -1.0f};  // faster than 4 x 200 x dt = 0.08
-    EXPECT_FALSE(model->CollideFloor(ball, dt));
+    EXPECT_FALSE(model->CollideFloor(ball, dt, false));
     EXPECT_EQ(CountEvents(PhysicsEventKind::FloorImpact), 1u);
     EXPECT_FLOAT_EQ(ball.velocity.z, 0.2f);
     EXPECT_FLOAT_EQ(ThePhysicsEventList().Events()[0].strength, 0.25f);
@@ -124,20 +124,25 @@ TEST_F(FloorAndPocketTest, HardLandingBouncesWithOneEventSoftLandingStops) {
     // Between K15 dt and 4 K15 dt it still bounces, without an event.
     ThePhysicsEventList().Clear();
     ball.velocity = {0.0f, 0.0f, -0.05f};
-    EXPECT_FALSE(model->CollideFloor(ball, dt));
+    EXPECT_FALSE(model->CollideFloor(ball, dt, false));
     EXPECT_TRUE(ThePhysicsEventList().Empty());
     EXPECT_FLOAT_EQ(ball.velocity.z, 0.01f);
 
     // Below K15 dt the vertical motion stops; a ball that is then still reports FloorRest.
     ball.velocity = {0.0f, 0.0f, -0.01f};
-    EXPECT_TRUE(model->CollideFloor(ball, dt));
+    EXPECT_TRUE(model->CollideFloor(ball, dt, false));
     EXPECT_EQ(ball.velocity.z, 0.0f);
     EXPECT_EQ(ball.position.z, floor);
     EXPECT_EQ(CountEvents(PhysicsEventKind::FloorRest), 1u);
 
+    // Lying still there, it meets the floor again in every sub-step without reporting again.
+    ball.velocity = {0.0f, 0.0f, -9.8f * dt};
+    EXPECT_TRUE(model->CollideFloor(ball, dt, true));
+    EXPECT_EQ(CountEvents(PhysicsEventKind::FloorRest), 1u);
+
     ball.position.z = floor + 1.0f;
     ball.velocity = {0.0f, 0.0f, -1.0f};
-    EXPECT_FALSE(model->CollideFloor(ball, dt)) << "above the floor";
+    EXPECT_FALSE(model->CollideFloor(ball, dt, false)) << "above the floor";
 }
 
 TEST_F(FloorAndPocketTest, APocketedBallReportsOnceAndSettles) {

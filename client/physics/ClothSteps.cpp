@@ -1,0 +1,434 @@
+#include "client/physics/ClothSteps.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <type_traits>
+
+#include "client/physics/OrientationTurns.h"
+#include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsConstants.h"
+#include "client/physics/PhysicsModel.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kestrovan {
+
+#if defined(__SSE2__)
+
+namespace {
+
+using Lanes = __m128;
+
+Lanes All(float value) {
+    return _mm_set1_ps(value);
+}
+
+// The values that ClothSteps::Prepare repeats for every lane.
+enum LaneValue : size_t {
+    kBackMinX, kBackMaxX, kBackMinY, kBackMaxY,   // the box of the cushion backs
+    kNoseMinX, kNoseMaxX, kNoseMinY, kNoseMaxY,   // the nose lines
+    kAdvance,                                     // dt x 100: centimetres moved per m/s
+    kFallLoad,                                    // -(the vertical speed that gravity gives in one sub-step)
+    kSpeedLoad, kSlide, kShare, kRoll, kTurn,     // the cloth: its speed load and K0 to K3
+    kSlideLoss, kPassedSpin, kStopTurn,           // the form's scales
+    kSlowLimit, kSlowBoost, kQuarterLimit, kHalfLimit, kThreeQuarterLimit,  // the slow-speed growth
+    kLaneValueEnd
+};
+static_assert(kLaneValueEnd <= ClothSteps::kLaneValueCount);
+using LaneValueTable = float[ClothSteps::kLaneValueCount][ClothSteps::kWidth];
+
+// mask ? a : b, lane by lane.
+Lanes Select(Lanes mask, Lanes a, Lanes b) {
+    return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+}
+
+Lanes Negated(Lanes a) {
+    return _mm_xor_ps(a, All(-0.0f));
+}
+
+// quill::Length2D: 0 when the sum of squares is not greater than 0.
+Lanes Length2D(Lanes x, Lanes y) {
+    const Lanes sum = _mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y));
+    return _mm_and_ps(_mm_cmpgt_ps(sum, _mm_setzero_ps()), _mm_sqrt_ps(sum));
+}
+
+// The state of up to four balls, one per lane.
+struct Balls {
+    Lanes radiusM, radiusCm, inertiaArm;
+    Lanes px, py, pz, vx, vy, wx, wy, wz;
+};
+
+// A ball's fields are read and written four at a time where the class keeps them side by side.
+static_assert(std::is_standard_layout_v<PhysicsBall>);
+static_assert(offsetof(PhysicsBall, radiusCm) == offsetof(PhysicsBall, radiusM) + 4);
+static_assert(offsetof(PhysicsBall, inertiaArm) == offsetof(PhysicsBall, radiusM) + 12);
+static_assert(offsetof(PhysicsBall, velocity) == offsetof(PhysicsBall, position) + 12);
+static_assert(offsetof(PhysicsBall, spin) == offsetof(PhysicsBall, velocity) + 12);
+constexpr size_t kSizeRow = offsetof(PhysicsBall, radiusM);        // radiusM, radiusCm, mass, inertiaArm
+constexpr size_t kPlaceRow = offsetof(PhysicsBall, position);      // position, velocity.x
+constexpr size_t kMotionRow = offsetof(PhysicsBall, velocity) + 4;  // velocity.y, velocity.z, spin.x, spin.y
+
+Lanes LoadRow(const PhysicsBall& ball, size_t offset) {
+    return _mm_loadu_ps(reinterpret_cast<const float*>(reinterpret_cast<const unsigned char*>(&ball) + offset));
+}
+
+void StoreRow(PhysicsBall& ball, size_t offset, Lanes row) {
+    _mm_storeu_ps(reinterpret_cast<float*>(reinterpret_cast<unsigned char*>(&ball) + offset), row);
+}
+
+// The balls' states, one ball per lane; a lane without a ball repeats the first.
+Balls Load(std::span<PhysicsBall* const> balls) {
+    const PhysicsBall* lane[4];
+    for (unsigned i = 0; i < 4; ++i) {
+        lane[i] = balls[i < balls.size() ? i : 0];
+    }
+    Balls b;
+    Lanes mass = _mm_setzero_ps();
+    b.radiusM = LoadRow(*lane[0], kSizeRow);
+    b.radiusCm = LoadRow(*lane[1], kSizeRow);
+    b.inertiaArm = LoadRow(*lane[2], kSizeRow);
+    mass = LoadRow(*lane[3], kSizeRow);
+    _MM_TRANSPOSE4_PS(b.radiusM, b.radiusCm, mass, b.inertiaArm);
+    b.px = LoadRow(*lane[0], kPlaceRow);
+    b.py = LoadRow(*lane[1], kPlaceRow);
+    b.pz = LoadRow(*lane[2], kPlaceRow);
+    b.vx = LoadRow(*lane[3], kPlaceRow);
+    _MM_TRANSPOSE4_PS(b.px, b.py, b.pz, b.vx);
+    Lanes vz;
+    b.vy = LoadRow(*lane[0], kMotionRow);
+    vz = LoadRow(*lane[1], kMotionRow);
+    b.wx = LoadRow(*lane[2], kMotionRow);
+    b.wy = LoadRow(*lane[3], kMotionRow);
+    _MM_TRANSPOSE4_PS(b.vy, vz, b.wx, b.wy);
+    b.wz = _mm_setr_ps(lane[0]->spin.z, lane[1]->spin.z, lane[2]->spin.z, lane[3]->spin.z);
+    return b;
+}
+
+// The part of one axis's slip carried by translation (a) and by spin (b), as ClothFriction's SplitSlip.
+void SplitSlip(Lanes slip, Lanes v, Lanes spinSpeed, Lanes* a, Lanes* b) {
+    const Lanes zero = _mm_setzero_ps();
+    const Lanes along = _mm_cmpgt_ps(_mm_mul_ps(slip, v), zero);
+    const Lanes against = _mm_cmplt_ps(_mm_mul_ps(slip, spinSpeed), zero);
+    *a = Select(along, zero, Select(against, Negated(slip), v));
+    *b = Select(along, slip, Select(against, zero, spinSpeed));
+}
+
+// A ball's motion after its friction step, one ball per lane: velocity and spin across the vertical, and the
+// budget left for the spin about the vertical.
+struct Motion {
+    Lanes vx, vy, wx, wy, turn;
+};
+
+// ClothFriction's sliding branch.
+Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY, Lanes slideMax,
+             Lanes turnBudget, Lanes slideLoss, Lanes share, Lanes passedSpin) {
+    Lanes ax, ay, bx, by;
+    SplitSlip(slipX, b.vx, spinSpeedX, &ax, &bx);
+    SplitSlip(slipY, b.vy, spinSpeedY, &ay, &by);
+    const Lanes f = _mm_div_ps(slideMax, Length2D(slipX, slipY));
+    ax = _mm_mul_ps(ax, f);
+    ay = _mm_mul_ps(ay, f);
+    bx = _mm_mul_ps(bx, f);
+    by = _mm_mul_ps(by, f);
+    Motion m;
+    m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(ax, slideLoss));
+    m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(ay, slideLoss));
+    m.wx = _mm_add_ps(b.wx, _mm_div_ps(by, b.inertiaArm));
+    m.wy = _mm_sub_ps(b.wy, _mm_div_ps(bx, b.inertiaArm));
+    ax = _mm_mul_ps(ax, share);
+    ay = _mm_mul_ps(ay, share);
+    bx = _mm_mul_ps(bx, share);
+    by = _mm_mul_ps(by, share);
+    m.vx = _mm_add_ps(m.vx, bx);
+    m.vy = _mm_add_ps(m.vy, by);
+    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(_mm_div_ps(ay, b.inertiaArm), passedSpin));
+    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(_mm_div_ps(ax, b.inertiaArm), passedSpin));
+    m.turn = turnBudget;
+    return m;
+}
+
+// The form's values for the rolling branch, each in every lane.
+struct RollForm {
+    bool slowGrowth;  // the slow-speed limit is above 0
+    Lanes limit, boost, quarter, half, threeQuarters, stopTurn;
+};
+
+// ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
+// g < 0.4 ? 0.4 : g, also for a g that is not a number.
+Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+    const Lanes growth =
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(form.limit, speed), form.boost), form.limit), All(1.0f));
+    const Lanes step = Select(_mm_cmplt_ps(speed, form.quarter), form.quarter,
+                              Select(_mm_cmplt_ps(speed, form.half), form.half, form.threeQuarters));
+    const Lanes scaled = Select(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)),
+                                growth);
+    return _mm_max_ps(All(0.4f), scaled);
+}
+
+// ClothFriction's rolling branch.
+// Inlined, as StepLanes, where most balls roll: the balls' state stays in registers.
+[[gnu::always_inline]] inline Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget,
+                                          const RollForm& form) {
+    const Lanes zero = _mm_setzero_ps();
+    Lanes roll = rollBudget;
+    if (form.slowGrowth) {
+        roll = Select(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
+    }
+    roll = _mm_andnot_ps(_mm_cmplt_ps(speed, roll), roll);
+    const Lanes stops = _mm_cmpeq_ps(roll, zero);
+    const Lanes r = b.radiusM;
+    const Lanes moving = _mm_cmpgt_ps(speed, zero);
+    const Lanes dx = _mm_and_ps(moving, _mm_div_ps(b.vx, speed));
+    const Lanes dy = _mm_and_ps(moving, _mm_div_ps(b.vy, speed));
+    Motion m;
+    m.vx = _mm_andnot_ps(stops, _mm_sub_ps(b.vx, _mm_mul_ps(dx, roll)));
+    m.vy = _mm_andnot_ps(stops, _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll)));
+    m.wx = _mm_andnot_ps(stops, _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r)));
+    m.wy = _mm_andnot_ps(stops, _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r)));
+    m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
+    return m;
+}
+
+// Writes the stepped balls' new state: the place (its height unchanged), the velocity (no vertical speed: the bed
+// carries the ball), the spin, and the bed's mark.
+void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
+    Lanes place[4] = {after.px, after.py, after.pz, after.vx};
+    _MM_TRANSPOSE4_PS(place[0], place[1], place[2], place[3]);
+    Lanes motion[4] = {after.vy, _mm_setzero_ps(), after.wx, after.wy};
+    _MM_TRANSPOSE4_PS(motion[0], motion[1], motion[2], motion[3]);
+    alignas(16) float spinZ[4];
+    _mm_store_ps(spinZ, after.wz);
+    for (unsigned lane = 0; lane < balls.size(); ++lane) {
+        if ((stepped >> lane & 1u) != 0) {
+            PhysicsBall& ball = *balls[lane];
+            StoreRow(ball, kPlaceRow, place[lane]);
+            StoreRow(ball, kMotionRow, motion[lane]);
+            ball.spin.z = spinZ[lane];
+            ball.onBed = 1;
+        }
+    }
+}
+
+// The lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed and no cue
+// acting): no component of velocity or spin has an exponent.
+unsigned AtRest(const Balls& b) {
+    const __m128i exponents =
+        _mm_and_si128(_mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
+                      _mm_set1_epi32(0x7F800000));
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()))));
+}
+
+// The lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
+unsigned MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
+    const Lanes shift =
+        _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnlt_ps(shift, limit)));
+}
+
+// The bits of the mask's first count lanes.
+unsigned LaneBits(Lanes mask, size_t count) {
+    return static_cast<unsigned>(_mm_movemask_ps(mask)) & ((1u << count) - 1u);
+}
+
+// One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
+// it and returns the mask of the lanes taken.
+[[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
+                                              const Balls& b, Balls* after) {
+    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
+    const Lanes zero = _mm_setzero_ps();
+
+    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
+    // every cushion and hole) and the rail tops.
+    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
+    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
+    const Lanes r = b.radiusCm;
+    const Lanes outside = _mm_or_ps(
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
+                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
+        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
+                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
+                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
+                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
+    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
+
+    // ClothFriction::Apply on the cloth: the budgets of the sub-step.
+    const Lanes speed = Length2D(b.vx, b.vy);
+    const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
+    if (!friction.skipWhenRising) {
+        taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
+    }
+    const Lanes slideMax = _mm_mul_ps(load, value(kSlide));
+    const Lanes rollBudget = _mm_mul_ps(load, value(kRoll));
+    const Lanes turnBudget = _mm_mul_ps(load, value(kTurn));
+    const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
+    const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
+    const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
+    const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
+    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), Length2D(slipX, slipY));
+
+    // Either branch only when a lane takes it.
+    const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
+    const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
+    Motion m{};
+    if (slides != 0) {
+        m = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, value(kSlideLoss), value(kShare),
+                  value(kPassedSpin));
+    }
+    if (rolls != 0) {
+        const RollForm form{friction.slowSpeedLimit > 0.0f, value(kSlowLimit),         value(kSlowBoost),
+                            value(kQuarterLimit),               value(kHalfLimit),         value(kThreeQuarterLimit),
+                            value(kStopTurn)};
+        const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
+        if (slides == 0) {
+            m = roll;
+        } else {
+            m = {Select(sliding, m.vx, roll.vx), Select(sliding, m.vy, roll.vy), Select(sliding, m.wx, roll.wx),
+                 Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
+        }
+    }
+
+    // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
+    const Lanes t = _mm_div_ps(m.turn, b.radiusM);
+    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(m.turn, zero), _mm_cmpge_ps(magnitude, t));
+    const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+
+    // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
+    // (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
+    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(px, py), _mm_add_ps(m.vx, m.vy)),
+                                 _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+    *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, px, py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
+    return _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
+}
+
+// Run with its number of groups known to the compiler, so that every group's state stays in registers.
+template <size_t Groups>
+uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, std::span<PhysicsBall* const> balls,
+                   std::span<const uint16_t> indices, uint32_t maxSubSteps, float allowedShift,
+                   OrientationTurns& turns) {
+    static constexpr size_t kWidth = ClothSteps::kWidth;
+    const auto group = [balls](size_t g) {
+        return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
+    };
+    Balls state[Groups];
+    Lanes startX[Groups];
+    Lanes startY[Groups];
+    unsigned lanes[Groups];
+    for (size_t g = 0; g < Groups; ++g) {
+        state[g] = Load(group(g));
+        startX[g] = state[g].px;
+        startY[g] = state[g].py;
+        lanes[g] = (1u << group(g).size()) - 1u;
+    }
+    const Lanes limit = All(allowedShift);
+    uint32_t taken = 0;
+    bool resting = false;
+    while (taken < maxSubSteps && !resting) {
+        Balls after[Groups];
+        bool whole = true;
+        for (size_t g = 0; g < Groups; ++g) {
+            const unsigned stepped = LaneBits(StepLanes(form, values, state[g], &after[g]), kWidth) & lanes[g];
+            whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
+        }
+        if (!whole) {
+            break;
+        }
+        ++taken;
+        for (size_t g = 0; g < Groups; ++g) {
+            state[g] = after[g];
+            const unsigned atRest = AtRest(state[g]) & lanes[g];
+            resting = resting || atRest != 0;
+            alignas(16) float spin[3][kWidth];
+            _mm_store_ps(spin[0], state[g].wx);
+            _mm_store_ps(spin[1], state[g].wy);
+            _mm_store_ps(spin[2], state[g].wz);
+            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
+                if ((atRest >> lane & 1u) == 0) {
+                    turns.Add(indices[g * kWidth + lane], quill::Vec3{spin[0][lane], spin[1][lane], spin[2][lane]});
+                }
+            }
+        }
+    }
+    if (taken != 0) {
+        for (size_t g = 0; g < Groups; ++g) {
+            Store(group(g), lanes[g], state[g]);
+        }
+    }
+    return taken;
+}
+
+}  // namespace
+
+bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
+    form_ = model.ClothForm();
+    const PhysicsConstants& k = ThePhysicsConstants();
+    const TableGeometry& g = model.Geometry();
+    const float fallSpeed = 0.0f - dt * 9.8f;
+    const float limit = form_.slowSpeedLimit;
+    const float values[kLaneValueEnd] = {
+        g.cushionBackMinX, g.cushionBackMaxX, g.cushionBackMinY, g.cushionBackMaxY,
+        g.noseMinX,        g.noseMaxX,        g.noseMinY,        g.noseMaxY,
+        dt * 100.0f,       -fallSpeed,        form_.clothSpeedLoad, k[0], k[1], k[2], k[3],
+        form_.slideLossScale, form_.passedSpinScale, form_.stopTurnFactor,
+        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit};
+    for (size_t value = 0; value < kLaneValueEnd; ++value) {
+        for (float& lane : lanes_[value]) {
+            lane = values[value];
+        }
+    }
+    // The bed then takes a friction step and absorbs the fall without a bounce; a fall speed that reads as 0
+    // would make the ball count as at rest, which the friction step tests.
+    const bool absorbed = !(fallSpeed <= -(k[13] * dt));
+    const bool falls = fallSpeed < 0.0f && (std::bit_cast<uint32_t>(fallSpeed) & 0x7F800000u) != 0;
+    return !form_.forceForm && dt > 0.0f && falls && absorbed;
+}
+
+unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
+    Balls after;
+    const unsigned stepped = LaneBits(StepLanes(form_, lanes_, Load(balls), &after), balls.size());
+    if (stepped != 0) {
+        Store(balls, stepped, after);
+    }
+    return stepped;
+}
+
+
+// Up to kMaxRunBalls balls, kWidth to a group.
+uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
+                         float allowedShift, OrientationTurns& turns) const {
+    static_assert(kMaxRunBalls == 4 * kWidth);
+    switch ((balls.size() + kWidth - 1) / kWidth) {
+        case 1:
+            return RunGroups<1>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 2:
+            return RunGroups<2>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 3:
+            return RunGroups<3>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        case 4:
+            return RunGroups<4>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+        default:
+            return 0;
+    }
+}
+
+#else
+
+bool ClothSteps::Prepare(PhysicsModel& /*model*/, float /*dt*/) {
+    return false;
+}
+
+unsigned ClothSteps::Step(std::span<PhysicsBall* const> /*balls*/) const {
+    return 0;
+}
+
+uint32_t ClothSteps::Run(std::span<PhysicsBall* const> /*balls*/, std::span<const uint16_t> /*indices*/,
+                         uint32_t /*maxSubSteps*/, float /*allowedShift*/, OrientationTurns& /*turns*/) const {
+    return 0;
+}
+
+#endif
+
+}  // namespace kestrovan
