@@ -58,9 +58,10 @@ constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003}, 
 
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
-    u"Mouse : aim",          u"Left button : shoot",  u"  (pull back, push)", u"Right button : zoom",
-    u"Ctrl : shoot",         u"Shift : zoom",         u"Space : overview",    u"V : along the cue",
-    u"T : all trails",       u"F2 : this guide",      u"F1 : help",           u"F3 : settings"};
+    u"Right button drag : aim", u"Left button : shoot", u"  (pull back, push)",
+    u"Right button : zoom",     u"Ctrl : shoot",        u"Shift : zoom",
+    u"Space : overview",        u"V : along the cue",   u"T : all trails",
+    u"F2 : this guide",         u"F1 : help",           u"F3 : settings"};
 
 bool IsCustomCue(const quill::InventoryItem& item) {
     return item.customFlag != 0 && item.typeCode >= kCustomCueType;
@@ -240,6 +241,9 @@ void SceneAlone::SetUpTable() {
     // A click of the left button strokes the cue, the right button zooms: the offline table is played with
     // the mouse alone.
     table_->SetButtonShortcuts(true);
+    // The player aims: the cue lies along the aiming camera's view, so turning the view turns the aim, and a
+    // released left button ends the stroke it started.
+    table_->SetAimFollowsCamera(true);
     table_->OnKey(kZoomKey, false);
     table_->SetControlEnabled(true);
     table_->LayoutHud(Width(), Height());

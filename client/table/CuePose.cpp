@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Quaternion.h"
 #include "client/table/CueClearance.h"
 
@@ -25,10 +26,17 @@ Quaternion AxisAngle(float angle, const Vec3& axis) {
     return q;
 }
 
-// The turn about z by the yaw after the tilt about y that raises the butt by the elevation.
+// The turn about z by the yaw after the tilt about y that raises the butt by the elevation, for a stick whose
+// butt lies along -x from its tip.
 Quaternion StickRotation(float yaw, float elevation) {
     Quaternion rotation;
     return Quaternion::Multiply(rotation, AxisAngle(yaw, kZAxis), AxisAngle(elevation, kYAxis));
+}
+
+// The model's own placement: its butt lies along +x from the tip, so it is turned half round about z first.
+Quaternion PlaceModel(const Quaternion& stickRotation) {
+    Quaternion rotation;
+    return Quaternion::Multiply(rotation, stickRotation, AxisAngle(quill::kPi, kZAxis));
 }
 
 // Distance from the point along the unit direction to the first bed edge it meets.
@@ -61,7 +69,7 @@ quill::Transform CuePose::StickTransform(const CueAim& aim) {
     position = position - forward * (aim.radius - depth);
     position = position + forward * aim.pullBack;
     quill::Transform transform;
-    transform.Set(position, {1.0f, 1.0f, 1.0f}, rotation);
+    transform.Set(position, {1.0f, 1.0f, 1.0f}, PlaceModel(rotation));
     return transform;
 }
 
@@ -73,7 +81,7 @@ quill::Transform CuePose::LaidAsideTransform(const CueAim& aim, float halfLength
     const float beyond =
         DistanceToEdge(aim.cueBall, flat, halfLength, halfWidth) + 60.0f * std::atan(kAsideTilt) + 40.0f;
     quill::Transform transform;
-    transform.Set(aim.cueBall + flat * beyond, {1.0f, 1.0f, 1.0f}, rotation);
+    transform.Set(aim.cueBall + flat * beyond, {1.0f, 1.0f, 1.0f}, PlaceModel(rotation));
     return transform;
 }
 

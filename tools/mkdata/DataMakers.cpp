@@ -24,6 +24,11 @@ Vec3 Normalised(const Vec3& v) {
 
 // The cameras that frame a table of the given size: 0 the overview from the long side, 1 the player's view
 // from behind the head string, 2 straight from above.
+//
+// A camera measures its yaw about the up axis from its side vector, which it keeps reversed (a horizontal side
+// of -x is kept as +x). With -x here, yaw 0 puts the eye on the +x side of the target and yaw pi on the -x
+// side: the table cameras, which start at yaw pi, look from the head end down the table toward the foot spot
+// where the rack stands, and a camera at yaw y looks along the aim of yaw y + 180 degrees.
 std::vector<SceneBody::Camera> TableCameras(const kestrovan::TableGeometry& geometry) {
     const float halfLength = geometry.frameMaxX, halfWidth = geometry.frameMaxY;
     // At a 45-degree horizontal field of view the frame's length fills about 85 % of the picture.
@@ -32,11 +37,11 @@ std::vector<SceneBody::Camera> TableCameras(const kestrovan::TableGeometry& geom
     overview.eye = {0.0f, -distance * 0.62f, distance * 0.78f};
     SceneBody::Camera player;
     player.eye = {-(halfLength + 110.0f), 0.0f, 95.0f};
-    player.side = {0.0f, -1.0f, 0.0f};
     SceneBody::Camera top;
     top.eye = {0.0f, -1.0f, distance * 1.25f};
     std::vector<SceneBody::Camera> cameras{overview, player, top};
     for (SceneBody::Camera& camera : cameras) {
+        camera.side = {-1.0f, 0.0f, 0.0f};
         camera.minDistance = 10.0f;
         camera.maxDistance = 2500.0f;
     }

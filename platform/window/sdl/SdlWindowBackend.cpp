@@ -195,7 +195,16 @@ void SdlWindowBackend::SetDragBand(std::function<bool(PixelPoint)> inBand) {
     }
 }
 
-void SdlWindowBackend::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+// While the cursor is hidden the mouse steers something of the program's own (the table's stroke, aim or camera),
+// and its motion must be the device's, as a relative mouse reports it: not the pointer's, which stops at the edges
+// of the screen and of a clip rectangle. SDL's relative mode gives that and hides the cursor; leaving it shows the
+// cursor again. (SDL takes the first motion after it as the pointer's arrival at the centre, so that one is lost.)
+void SdlWindowBackend::ShowCursor(bool show) {
+    cursorHidden_ = !show;
+    SDL_SetRelativeMouseMode(show ? SDL_FALSE : SDL_TRUE);
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    ApplyClip();
+}
 
 void SdlWindowBackend::SetCursorShape(uint32_t id, const CursorImage* image) {
     if (SDL_Cursor* cursor = CursorFor(id, image)) {
@@ -204,16 +213,22 @@ void SdlWindowBackend::SetCursorShape(uint32_t id, const CursorImage* image) {
 }
 
 void SdlWindowBackend::ClipCursor(const std::optional<PixelRect>& screenRect) {
+    clip_ = screenRect;
+    ApplyClip();
+}
+
+// Relative mode keeps the pointer within the window by pulling it back to the centre, which the barriers of a
+// mouse rectangle would stop: the clip holds only while the cursor shows.
+void SdlWindowBackend::ApplyClip() {
     if (window_ == nullptr) {
         return;
     }
-    if (!screenRect) {
+    if (!clip_ || cursorHidden_) {
         SDL_SetWindowMouseRect(window_, nullptr);
         return;
     }
     const PixelRect window = WindowRect();
-    const SDL_Rect rect{screenRect->left - window.left, screenRect->top - window.top, screenRect->Width(),
-                        screenRect->Height()};
+    const SDL_Rect rect{clip_->left - window.left, clip_->top - window.top, clip_->Width(), clip_->Height()};
     SDL_SetWindowMouseRect(window_, &rect);
 }
 
@@ -294,6 +309,10 @@ bool SdlWindowBackend::StartVideo() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Relative mode (ShowCursor) measures the pointer's motion and pulls the pointer back to the window's centre:
+    // this works with every pointing device, where the X server's raw motion of an absolute device (a tablet, the
+    // pointer of a virtual machine or of XTest) would be taken for huge relative steps.
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
         return false;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "platform/window/WindowBackend.h"
 #include "platform/window/sdl/SdlEventConverter.h"
@@ -56,6 +57,7 @@ private:
     bool StartVideo();
     void SetIcon(const PixelImage& icon);
     SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);
+    void ApplyClip();
     bool ConvertOrWake(const SDL_Event& event, InputEvent& out);
 
     SDL_Window* window_ = nullptr;
@@ -67,6 +69,8 @@ private:
     PixelRect windowedRect_;  // where the window stood before it went full screen
     std::function<bool(PixelPoint)> dragBand_;
     std::map<uint32_t, SDL_Cursor*> cursors_;
+    std::optional<PixelRect> clip_;  // the screen rectangle the cursor is held in, when the program asked for one
+    bool cursorHidden_ = false;
 };
 
 }  // namespace platform

@@ -4,15 +4,17 @@
 // start log and config.ini into its working folder and quits with exit code 0 when the window manager asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
 // and their pixels show the intro's logos and background and the login screen's controls where the window is. On
-// the offline screen the table's cloth fills the middle; a click with the pointer drawn back and pushed forward
-// strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and after the shot
-// (offline_before.png, offline_after.png) differ where the balls moved.
+// the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
+// the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
+// pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
+// after the shot (offline_before.png, offline_after.png) differ where the balls moved.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -205,17 +207,13 @@ bool IsCloth(uint32_t rgb) {
     return g > r + 40 || b > r + 40;
 }
 
-// The pointer's position on the screen.
-std::pair<int, int> PointerPosition() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return {0, 0};
-    Window root = 0;
-    Window child = 0;
-    int rootX = 0, rootY = 0, winX = 0, winY = 0;
-    unsigned int mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-    XCloseDisplay(display);
-    return {rootX, rootY};
+// Whether the pixel is of a ball: neither the cloth nor the wood around it, and not a shadow.
+bool IsBall(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF);
+    const int g = static_cast<int>(rgb >> 8 & 0xFF);
+    const int b = static_cast<int>(rgb & 0xFF);
+    const bool wood = r > g && g > b && r - b > 30;
+    return !IsCloth(rgb) && !wood && std::max({r, g, b}) > 60;
 }
 
 int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {
@@ -326,30 +324,58 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const Screenshot before =
         WaitForScreen(folder_ / "offline_before.png", [&](const Screenshot& shot) { return clothIn(shot) > 600; });
     EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
+    // The view looks from behind the cue ball, in the middle, along the aim down the table: the rack lies on the
+    // cloth above the cue ball.
+    const auto ballsAhead = [&](const Screenshot& shot) {
+        int balls = 0;
+        for (int y = geometry->y + 120; y < centreY - 80; ++y) {
+            for (int px = centreX - 120; px < centreX + 120; ++px) balls += IsBall(shot.At(px, y)) ? 1 : 0;
+        }
+        return balls;
+    };
+    EXPECT_GT(ballsAhead(before), 300) << "the object balls ahead: see offline_before.png";
+
+    // Aiming: the right button stands in for Shift, the zoom view, whose sideways motion turns the view and the
+    // aiming view with it; the zoom view moves in first, and once the button is let go the turned aiming view
+    // comes back. The pointer stays on the screen, so it starts where it has room to move.
+    x.MovePointer(geometry->x + 300, centreY);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    x.Button(3, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    for (int step = 0; step < 20; ++step) {
+        x.MovePointerBy(25, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    x.Button(3, false);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const auto turned = [&](const Screenshot& shot) {
+        return DifferingPixels(before, shot, geometry->x, geometry->y + 40, right, bottom);
+    };
+    const Screenshot aimed = WaitForScreen(folder_ / "offline_aimed.png", [&](const Screenshot& shot) {
+        return turned(shot) > 20000 && ballsAhead(shot) > 300;
+    });
+    EXPECT_GT(turned(aimed), 20000) << "the view turned: compare offline_before.png and offline_aimed.png";
+    EXPECT_GT(ballsAhead(aimed), 300) << "a few degrees: the rack is still ahead";
 
     // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard. The
     // click goes to the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two
     // frames, so a stroke that started no shot is played again, as a player would.
     const int strokeX = centreX - 250;
     const int strokeY = centreY;
-    // The table reads the mouse's motion and may pull the pointer back to a point of its own between frames,
-    // so each step moves the pointer from where it is.
-    const auto moveBy = [&](int dx, int dy) {
-        const auto [px, py] = PointerPosition();
-        x.MovePointer(px + dx, py + dy);
-    };
     const auto stroke = [&] {
         x.MovePointer(strokeX, strokeY);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         x.Button(1, true);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push.
+        // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While
+        // the stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
         for (int step = 0; step < 20; ++step) {
-            moveBy(0, 5);
+            x.MovePointerBy(0, 5);
             std::this_thread::sleep_for(std::chrono::milliseconds(60));
         }
         for (int step = 0; step < 6; ++step) {
-            moveBy(0, -40);
+            x.MovePointerBy(0, -40);
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(300));

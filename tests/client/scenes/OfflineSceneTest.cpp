@@ -18,6 +18,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"
 #include "tests/client/scenes/SceneTestApp.h"
 
@@ -96,6 +97,30 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_FALSE(scene.KeyGuide()->IsVisible());
     scene.OnMessage(platform::Msg::KeyUp, platform::Vk::F2, 0);
     EXPECT_TRUE(scene.KeyGuide()->IsVisible());
+}
+
+TEST_F(OfflineSceneTest, TheCueFollowsTheViewAndAClickLetsTheStrokeGo) {
+    Bring();
+    GameTable& table = *scene.Table();
+    EXPECT_TRUE(table.AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
+    // The arrival's camera move ends before the right button may stand in for Shift.
+    for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
+    ASSERT_FALSE(table.GetCamera().IsMoving());
+
+    // A click strokes nothing: the left button's release ends the stroke its press began.
+    const auto at = platform::MakePointLParam(400, 300);
+    scene.OnMessage(platform::Msg::LButtonDown, 1, at);
+    EXPECT_TRUE(table.Input().strokeKeyHeld);
+    scene.OnMessage(platform::Msg::LButtonUp, 0, at);
+    EXPECT_FALSE(table.Input().strokeKeyHeld);
+    EXPECT_FALSE(table.Input().leftButtonAsCtrl);
+
+    // So the right button then opens the zoom view, whose mouse motion turns the aim, and closes it again.
+    scene.OnMessage(platform::Msg::RButtonDown, 2, at);
+    EXPECT_TRUE(table.Input().zoomKeyHeld);
+    EXPECT_TRUE(table.Input().rightButtonAsShift);
+    scene.OnMessage(platform::Msg::RButtonUp, 0, at);
+    EXPECT_FALSE(table.Input().zoomKeyHeld);
 }
 
 TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {

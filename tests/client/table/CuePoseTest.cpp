@@ -100,9 +100,25 @@ TEST(CuePose, StickBehindTheBallAlongTheAim) {
     EXPECT_NEAR(stick.position.x, 10.0f, 1e-5);
     EXPECT_NEAR(stick.position.y, -6.0f, 1e-5);
     EXPECT_NEAR(stick.position.z, 3.2f, 1e-5);
-    Vec3 forward{1.0f, 0.0f, 0.0f};
-    forward.Rotate(stick.rotation);
-    EXPECT_NEAR(forward.y, 1.0f, 1e-6);
+    // The model runs from its tip along +x to the butt: the butt lies behind the ball, away from the aim.
+    Vec3 butt{145.0f, 0.0f, 0.0f};
+    butt.Rotate(stick.rotation);
+    EXPECT_NEAR(butt.x, 0.0f, 1e-3);
+    EXPECT_NEAR(butt.y, -145.0f, 1e-3);
+    EXPECT_NEAR(butt.z, 0.0f, 1e-3);
+
+    // Raised by the elevation, the butt rises behind the ball and the tip keeps to the aim line.
+    aim.yaw = 0.0f;
+    aim.elevation = quill::DegreesToRadians(30.0f);
+    const quill::Transform raised = CuePose::StickTransform(aim);
+    butt = {100.0f, 0.0f, 0.0f};
+    butt.Rotate(raised.rotation);
+    EXPECT_NEAR(butt.x, -100.0f * std::cos(aim.elevation), 1e-3);
+    EXPECT_NEAR(butt.y, 0.0f, 1e-3);
+    EXPECT_NEAR(butt.z, 50.0f, 1e-3);
+    EXPECT_LT(raised.position.x, aim.cueBall.x);
+    aim.elevation = 0.0f;
+    aim.yaw = quill::kHalfPi;
 
     // Laid aside along the aim, measured from the bed edge it meets (y = 60 on a 120-wide bed).
     const quill::Transform aside = CuePose::LaidAsideTransform(aim, 120.0f, 60.0f);

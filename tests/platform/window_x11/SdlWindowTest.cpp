@@ -1,6 +1,7 @@
 // The SDL window on a real X display (the test command runs this binary under Xvfb): it opens titled
 // "Kestrovan", receives injected key and mouse input as the same messages the headless tests expect,
-// switches to full screen and back, and turns the window manager's close request into a quit.
+// reports the mouse's own motion past the screen's edges while the cursor is hidden, switches to full screen and
+// back, and turns the window manager's close request into a quit.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,6 +12,7 @@
 
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "platform/window/RawMouseSink.h"
 #include "platform/window/VirtualKey.h"
 #include "platform/window/Window.h"
 #include "platform/window/sdl/SdlWindowAccess.h"
@@ -128,6 +130,67 @@ TEST_F(SdlWindowUnderX, OpensTitledKestrovanAndReceivesInjectedKeysAndMouseAsMes
             EXPECT_EQ(PointY(m.lParam), geometry->y + 40);
         }
     }
+}
+
+// What a relative mouse device sums.
+struct MotionSum : RawMouseSink {
+    void OnRawMotion(int dx, int dy, uint32_t) override {
+        x += dx;
+        y += dy;
+    }
+    void OnRawWheel(int, uint32_t) override {}
+    void OnForegroundChanged(bool) override {}
+    int x = 0;
+    int y = 0;
+};
+
+// With the cursor hidden (the table steers its aim and camera with the mouse) the mouse reports its own motion,
+// which goes on past the edges of the clip rectangle and of the screen; shown again, the cursor follows the
+// pointer as before.
+TEST_F(SdlWindowUnderX, AHiddenCursorReportsTheMousesMotionPastTheEdges) {
+    // Handles messages until the condition holds or the time is up.
+    const auto pumpFor = [&](std::chrono::milliseconds limit, const std::function<bool()>& condition) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        PumpUntil([&] { return condition() || std::chrono::steady_clock::now() >= until; });
+    };
+    const auto settle = [&] { pumpFor(std::chrono::milliseconds(200), [] { return false; }); };
+    MotionSum sum;
+    window.SetRawMouseSink(&sum);
+    ASSERT_TRUE(PumpUntil([&] { return window.IsActive(); }));
+    const auto geometry = x.Geometry(xWindow);
+    ASSERT_TRUE(geometry.has_value());
+    x.MovePointer(geometry->x + geometry->width - 40, geometry->y + geometry->height / 2);
+    settle();
+    window.ShowCursor(false);
+    window.SetCapture(true);
+    window.ClipCursor(window.GetWindowRect());
+    settle();
+    // The first motion after the cursor hides only finds the pointer where the window put it.
+    x.MovePointerBy(1, 1);
+    settle();
+
+    sum = MotionSum{};
+    const int steps = (x.Screen().width + 200) / 20;
+    for (int step = 0; step < steps; ++step) {
+        x.MovePointerBy(20, 3);
+        pumpFor(std::chrono::milliseconds(300), [&] { return sum.x >= 20 * (step + 1); });
+    }
+    EXPECT_EQ(sum.x, 20 * steps) << "past the window's right edge and the screen's";
+    EXPECT_EQ(sum.y, 3 * steps);
+
+    window.ClipCursor(std::nullopt);
+    window.SetCapture(false);
+    window.ShowCursor(true);
+    settle();
+    seen.clear();
+    x.MovePointer(geometry->x + 50, geometry->y + 60);
+    EXPECT_TRUE(PumpUntil([&] {
+        for (const Message& m : seen) {
+            if (m.id == Msg::MouseMove && PointX(m.lParam) == 50 && PointY(m.lParam) == 60) return true;
+        }
+        return false;
+    }));
+    window.SetRawMouseSink(nullptr);
 }
 
 TEST_F(SdlWindowUnderX, SwitchesToFullScreenAndBack) {

@@ -87,6 +87,11 @@ void XTestInjector::MovePointer(int screenX, int screenY) {
     Flush();
 }
 
+void XTestInjector::MovePointerBy(int dx, int dy) {
+    XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
+    Flush();
+}
+
 void XTestInjector::Key(const std::string& keysymName, bool press) {
     const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
     XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);

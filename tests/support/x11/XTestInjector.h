@@ -33,6 +33,8 @@ public:
     XWindowGeometry Screen() const;
 
     void MovePointer(int screenX, int screenY);
+    // Moves the pointer by an amount as a mouse does: the X server stops it at the screen's edges.
+    void MovePointerBy(int dx, int dy);
     // A key by its X key symbol name ("a", "Return", "Alt_L").
     void Key(const std::string& keysymName, bool press);
     // Button 1 left, 3 right, 4 and 5 the wheel.

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "QuillLib/gamedata/GameTypes.h"
+#include "QuillLib/math/Camera.h"
+#include "QuillLib/math/MathConstants.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/PlacedModelObject.h"
 #include "QuillLib/resource/ResourceFile.h"
@@ -258,6 +260,31 @@ TEST_F(GeneratedDataTest, ScenesOfTheScreensArePresent) {
     ResourceFile* room = Load("data", "Map0002");
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->GetSceneInfoTable()->GetCount(), 1u);
+}
+
+// The table screens copy a scene camera into their table cameras, which start at yaw pi and aim along their view
+// turned by 180 degrees from their yaw: at yaw pi a camera looks from the head end down the table (+x), where the
+// rack stands, and at yaw pi/2 across the table toward -y.
+TEST_F(GeneratedDataTest, SceneCamerasAtYawPiLookDownTheTableTowardTheRack) {
+    ResourceFile* map = Load("data", "Map0000");
+    ASSERT_NE(map, nullptr);
+    const auto scene = map->GetSceneInfoTable()->FindShared(0);
+    ASSERT_TRUE(scene);
+    for (int32_t id = 0; id < 3; ++id) {
+        ASSERT_TRUE(scene->SelectCamera(id)) << id;
+        quill::Camera camera(*scene->GetCurrentCamera());
+        camera.SetMinPitch(0.1f);
+        camera.SetMaxPitch(1.5f);
+        camera.SetPitch(0.5f, false);
+        camera.SetYaw(quill::kPi);
+        quill::Vec3 view = camera.Target() - camera.Eye();
+        EXPECT_GT(view.x, 0.0f) << "camera " << id;
+        EXPECT_NEAR(view.y / view.x, 0.0f, 1e-3f) << "camera " << id;
+        camera.SetYaw(quill::kHalfPi);
+        view = camera.Target() - camera.Eye();
+        EXPECT_LT(view.y, 0.0f) << "camera " << id;
+        EXPECT_NEAR(view.x / view.y, 0.0f, 1e-3f) << "camera " << id;
+    }
 }
 
 // The filtered words in the system code page, one per line.
