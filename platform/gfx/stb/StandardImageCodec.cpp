@@ -1,5 +1,6 @@
 // The common image files through stb_image and stb_image_write, compiled here with only the readers the game
-// needs and a size limit, so that untrusted files cannot ask for more than kMaxImageEdge in either direction.
+// needs and a size limit, so that untrusted files cannot ask for more than kMaxImageEdge in either direction;
+// JPEG huffman tables and PNG chunk lengths are checked before the library sees a file.
 #include "platform/gfx/StandardImageCodec.h"
 
 #include <fstream>
@@ -103,10 +104,32 @@ bool JpegTablesAreSafe(std::span<const std::byte> file) {
     return true;
 }
 
+// Whether every chunk of a PNG file, up to its end chunk, lies within the file. The image library grows its
+// data buffer to a chunk's declared length before it finds the bytes missing, so one forged length asks for
+// gigabytes; a chunk longer than the rest of the file is damage in any case. Files that are no PNG pass.
+bool PngChunksFitTheFile(std::span<const std::byte> file) {
+    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    for (size_t i = 0; i < sizeof kSignature; ++i) {
+        if (ByteAt(file, i) != kSignature[i]) return true;
+    }
+    constexpr size_t kChunkFrame = 12;  // length, type and check sum around the data
+    size_t at = sizeof kSignature;
+    while (at + kChunkFrame <= file.size()) {
+        const uint64_t length = (ByteAt(file, at) << 24) | (ByteAt(file, at + 1) << 16) |
+                                (ByteAt(file, at + 2) << 8) | ByteAt(file, at + 3);
+        if (length > file.size() - at - kChunkFrame) return false;
+        const bool end = ByteAt(file, at + 4) == 'I' && ByteAt(file, at + 5) == 'E' && ByteAt(file, at + 6) == 'N' &&
+                         ByteAt(file, at + 7) == 'D';
+        if (end) return true;
+        at += kChunkFrame + static_cast<size_t>(length);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<StandardImageHeader> ReadStandardImageHeader(std::span<const std::byte> file) {
-    if (!JpegTablesAreSafe(file)) return std::nullopt;
+    if (!JpegTablesAreSafe(file) || !PngChunksFitTheFile(file)) return std::nullopt;
     const int size = ByteCount(file);
     int width = 0, height = 0, components = 0;
     if (size <= 0 || stbi_info_from_memory(Bytes(file), size, &width, &height, &components) == 0 || width <= 0 ||

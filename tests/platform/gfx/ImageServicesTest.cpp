@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "platform/gfx/DdsFile.h"
 #include "platform/gfx/ImageServices.h"
@@ -208,6 +209,34 @@ TEST(ImageFileGuardTest, JpegWithOversizedHuffmanTablesIsRefused) {
     }
     const std::vector<std::byte> photo = ReadFile(std::filesystem::path(KV_SOURCE_DIR) / "tests/fuzz/corpus/image_files/photo.jpg");
     EXPECT_TRUE(DecodeStandardImage(photo));
+}
+
+}  // namespace
+}  // namespace platform::gfx
+
+namespace platform::gfx {
+namespace {
+
+// A PNG chunk whose declared length passes the end of the file would make the image library allocate that length
+// (gigabytes) before it finds the bytes missing; such files are refused, whole ones still decode.
+TEST(ImageFileGuardTest, PngWithAChunkLongerThanTheFileIsRefused) {
+    const std::filesystem::path corpus = std::filesystem::path(KV_SOURCE_DIR) / "tests/fuzz/corpus/image_files";
+    const std::vector<std::byte> forged = ReadFile(corpus / "png_forged_chunk_length.png");
+    ASSERT_FALSE(forged.empty());
+    ImageInfo info;
+    EXPECT_EQ(GetImageInfoFromFileInMemory(forged, info), Result::Fail);
+    EXPECT_FALSE(DecodeStandardImage(forged));
+
+    std::vector<std::byte> whole = ReadFile(corpus / "alpha.png");
+    ASSERT_TRUE(DecodeStandardImage(whole));
+    // Its data chunk claims one byte more than the file holds after the chunk's length field.
+    const std::string text(reinterpret_cast<const char*>(whole.data()), whole.size());
+    const size_t data = text.find("IDAT");
+    ASSERT_NE(data, std::string::npos);
+    const size_t claim = whole.size() - (data - 4) - 12 + 1;
+    for (size_t i = 0; i < 4; ++i) whole[data - 4 + i] = static_cast<std::byte>(claim >> (24 - 8 * i));
+    EXPECT_EQ(GetImageInfoFromFileInMemory(whole, info), Result::Fail);
+    EXPECT_FALSE(DecodeStandardImage(whole));
 }
 
 }  // namespace
