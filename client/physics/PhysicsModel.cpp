@@ -116,17 +116,23 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
-        // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. The run leaves
-        // at least the call's last sub-step to this loop (a count of 0 wraps: no last one).
-        if (sideBySide && step != 0) {
-            const uint32_t run = RunOnOpenCloth(std::min(remaining - 1u, kMaxSubStepsPerCall - 1u - step));
-            step += run;
-            remaining -= run;
-            // The ball-ball pass after the run's last sub-step finds no pair: it would end the call if every
-            // ball is at rest.
-            if (run != 0 && AllBallsAtRest()) {
-                turns_.ApplyAll(*this, dt);
-                return true;
+        // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
+        // the call's first sub-step when the ball loop would find nothing more in it (see RunMayStartCall) and its
+        // last one (a count of 0 wraps: no last one).
+        if (sideBySide && (step != 0 || RunMayStartCall())) {
+            const uint32_t bound = kMaxSubStepsPerCall - step;
+            const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound));
+            if (run != 0) {
+                step += run;
+                remaining -= run;
+                // The ball-ball pass after the run's last sub-step finds no pair: the call ends if every ball is at
+                // rest, or with the call's last sub-step, or at the bound.
+                const bool atRest = AllBallsAtRest();
+                if (atRest || remaining == 0 || step == kMaxSubStepsPerCall) {
+                    turns_.ApplyAll(*this, dt);
+                    return atRest || remaining != 0;
+                }
+                done = false;  // the pass ran and found a ball moving
             }
         }
         --remaining;  // 0 wraps to the largest count: run until the motion ends
@@ -176,6 +182,20 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         }
     }
     turns_.ApplyAll(*this, dt);
+    return true;
+}
+
+// Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
+// numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
+// AllBallsAtRest does not: with no such ball both come to the same. A ball on the table at rest is not yet known to
+// be at its fixed point and would stop the run: the try is left to the second sub-step.
+bool PhysicsModel::RunMayStartCall() const {
+    for (const auto& ball : balls_) {
+        if (ball->pocketed == 0 ? ball->IsAtRest()
+                                : HasNaNMotion(*ball) || ball->cueActive != 0 || ball->cueTimeLeft > 0.0f) {
+            return false;
+        }
+    }
     return true;
 }
 
