@@ -34,6 +34,7 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
     nearPairs_.clear();
     nearPairs_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
     listedX_.assign(count, 0.0f);
+    listedPocketed_.assign(count, 0);
     Forget();
 }
 
@@ -84,6 +85,7 @@ void BallPairSearch::ListNearPairs(float reach) {
     const size_t count = balls_.size();
     for (size_t i = 0; i < count; ++i) {
         listedX_[i] = balls_[i]->position.x;
+        listedPocketed_[i] = balls_[i]->pocketed != 0 ? 1 : 0;
     }
     const float listed = reach + kListMargin;
     for (size_t a = 0; a < count; ++a) {
@@ -99,11 +101,12 @@ void BallPairSearch::ListNearPairs(float reach) {
     listedReach_ = reach;
 }
 
-// Whether a ball on the table has moved along x by the leeway since the list was made (or is at no finite place).
+// Whether a ball on the table has moved along x by the leeway since the list was made (or is at no finite place), or
+// was in a pocket then (the holder may put a ball back between calls).
 bool BallPairSearch::ABallMovedFar() const {
     for (size_t i = 0; i < balls_.size(); ++i) {
         const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway)) {
+        if (ball.pocketed == 0 && (listedPocketed_[i] != 0 || !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway))) {
             return true;
         }
     }

@@ -6,8 +6,9 @@
 // Only pairs closer along x than the largest touch distance can touch. On tables of many balls the search keeps a
 // list of the pairs that lie within that reach and a margin along x, in the order of the search over all pairs
 // (by first ball, then second), and examines only those, so the events, the contacts and their resolution come
-// out exactly as that search gives them. The list holds until a ball has moved half the margin along x, or the
-// holder may have moved the balls (Forget). Owned by its model, with the buffer of the pass's contacts; used on
+// out exactly as that search gives them. The list holds, also from one Simulate call to the next, until a ball has
+// moved half the margin along x, a ball in a pocket when it was made is on the table again, the reach has grown, or
+// the balls were rebuilt (Forget). Owned by its model, with the buffer of the pass's contacts; used on
 // the thread that simulates.
 #include <cstdint>
 #include <vector>
@@ -73,6 +74,7 @@ private:
     std::vector<BallContact> contacts_;
     std::vector<uint32_t> nearPairs_;  // first ball << 16 | second ball
     std::vector<float> listedX_;       // per ball: its x when the list was made
+    std::vector<uint8_t> listedPocketed_;  // per ball: it was in a pocket when the list was made
     float listedReach_ = -1.0f;        // the reach of the list; none is below 0
 };
 

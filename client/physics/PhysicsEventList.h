@@ -24,6 +24,8 @@ public:
     std::span<const PhysicsEvent> Events() const { return events_; }
     size_t Size() const { return events_.size(); }
     bool Empty() const { return events_.empty(); }
+    // Drops the records appended after the list held size of them.
+    void Truncate(size_t size) { events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(size), events_.end()); }
     // The record appended last, or null when the list is empty.
     const PhysicsEvent* Last() const { return events_.empty() ? nullptr : &events_.back(); }
 

@@ -111,7 +111,6 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
     settledBalls_.ForgetAll();
-    pairSearch_.Forget();
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
@@ -119,7 +118,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
         // the call's first sub-step when the ball loop would find nothing more in it (see RunMayStartCall) and its
         // last one (a count of 0 wraps: no last one).
-        if (sideBySide && (step != 0 || RunMayStartCall())) {
+        if (sideBySide && (step != 0 || RunMayStartCall(dt))) {
             const uint32_t bound = kMaxSubStepsPerCall - step;
             const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound));
             if (run != 0) {
@@ -187,16 +186,30 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
 
 // Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
 // numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
-// AllBallsAtRest does not: with no such ball both come to the same. A ball on the table at rest is not yet known to
-// be at its fixed point and would stop the run: the try is left to the second sub-step.
-bool PhysicsModel::RunMayStartCall() const {
+// AllBallsAtRest does not: with no such ball both come to the same. Every ball on the table at rest must be known to
+// be at its fixed point, which no ball is at the start of a call: each takes its first sub-step here, kept where it
+// reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
+bool PhysicsModel::RunMayStartCall(float dt) {
     for (const auto& ball : balls_) {
-        if (ball->pocketed == 0 ? ball->IsAtRest()
-                                : HasNaNMotion(*ball) || ball->cueActive != 0 || ball->cueTimeLeft > 0.0f) {
+        if (ball->pocketed != 0 && (HasNaNMotion(*ball) || ball->cueActive != 0 || ball->cueTimeLeft > 0.0f)) {
             return false;
         }
     }
-    return true;
+    PhysicsEventList& events = ThePhysicsEventList();
+    bool settled = true;
+    for (uint16_t i = 0; i < balls_.size(); ++i) {
+        PhysicsBall& ball = *balls_[i];
+        if (ball.pocketed == 0 && ball.IsAtRest()) {
+            const size_t eventCount = events.Size();
+            StepUnsettledBall(i, ball, dt);
+            if (!settledBalls_.IsSettled(i)) {
+                settledBalls_.Restore(i, ball);
+                events.Truncate(eventCount);
+                settled = false;
+            }
+        }
+    }
+    return settled;
 }
 
 // Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop

@@ -113,7 +113,7 @@ private:
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void StepOnOpenCloth();
-    bool RunMayStartCall() const;
+    bool RunMayStartCall(float dt);
     uint32_t RunOnOpenCloth(uint32_t limit);
     float SmallestGap(float floor) const;
     void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);

@@ -34,6 +34,10 @@ public:
     void Keep(uint16_t index, const PhysicsBall& ball) {
         std::memcpy(before_[index].data(), &ball, sizeof(PhysicsBall));
     }
+    // Puts the kept state back into the ball.
+    void Restore(uint16_t index, PhysicsBall& ball) const {
+        std::memcpy(static_cast<void*>(&ball), before_[index].data(), sizeof(PhysicsBall));
+    }
     // After it: the ball has reached its fixed point when it rests, added no event and changed no byte.
     void AfterSubStep(uint16_t index, const PhysicsBall& ball, bool atRest, bool addedEvents) {
         settled_[index] = atRest && !addedEvents && SameAsKept(index, ball) ? 1 : 0;
