@@ -146,6 +146,55 @@ void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& tur
     _mm_storeu_ps(&orientation.x, _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0))));
 }
 
+// mask ? a : b, lane by lane.
+__m128 Select(__m128 mask, __m128 a, __m128 b) {
+    return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+}
+
+// Turn j of each of a group's four balls, one ball per lane: OrientationTurns::Turn lane by lane, each component
+// with the scalar form's operations in their order, so the bits are the same. A lane whose ball has no turn j keeps
+// its orientation.
+void TurnGroupStep(OrientationTurns::Group& group, uint32_t j) {
+    const OrientationTurns::Waiting* const* waiting = group.waiting;
+    __m128 ax = _mm_load_ps(&waiting[0]->turns[j].x);
+    __m128 ay = _mm_load_ps(&waiting[1]->turns[j].x);
+    __m128 az = _mm_load_ps(&waiting[2]->turns[j].x);
+    __m128 aw = _mm_load_ps(&waiting[3]->turns[j].x);
+    _MM_TRANSPOSE4_PS(ax, ay, az, aw);
+    const __m128 bx = _mm_load_ps(group.x);
+    const __m128 by = _mm_load_ps(group.y);
+    const __m128 bz = _mm_load_ps(group.z);
+    const __m128 bw = _mm_load_ps(group.w);
+    __m128 x = _mm_sub_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(aw, bx), _mm_mul_ps(ax, bw)), _mm_mul_ps(ay, bz)),
+                          _mm_mul_ps(az, by));
+    __m128 y = _mm_sub_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(aw, by), _mm_mul_ps(ay, bw)), _mm_mul_ps(az, bx)),
+                          _mm_mul_ps(ax, bz));
+    __m128 z = _mm_sub_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(aw, bz), _mm_mul_ps(az, bw)), _mm_mul_ps(ax, by)),
+                          _mm_mul_ps(ay, bx));
+    __m128 w = _mm_sub_ps(_mm_sub_ps(_mm_sub_ps(_mm_mul_ps(aw, bw), _mm_mul_ps(ax, bx)), _mm_mul_ps(ay, by)),
+                          _mm_mul_ps(az, bz));
+    // QuaternionNormalize: the length from the squares summed in order, then one division per component.
+    const __m128 length = _mm_sqrt_ps(
+        _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y)), _mm_mul_ps(z, z)), _mm_mul_ps(w, w)));
+    const __m128 zero = _mm_cmplt_ps(length, _mm_set1_ps(quill::kFloatEpsilon));
+    x = _mm_andnot_ps(zero, _mm_div_ps(x, length));
+    y = _mm_andnot_ps(zero, _mm_div_ps(y, length));
+    z = _mm_andnot_ps(zero, _mm_div_ps(z, length));
+    w = _mm_andnot_ps(zero, _mm_div_ps(w, length));
+    if (j >= group.fewest) {
+        const __m128 turns = _mm_castsi128_ps(_mm_cmpgt_epi32(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(group.counts)), _mm_set1_epi32(static_cast<int32_t>(j))));
+        x = Select(turns, x, bx);
+        y = Select(turns, y, by);
+        z = Select(turns, z, bz);
+        w = Select(turns, w, bw);
+    }
+    _mm_store_ps(group.x, x);
+    _mm_store_ps(group.y, y);
+    _mm_store_ps(group.z, z);
+    _mm_store_ps(group.w, w);
+}
+
 // The turns k to k + 3 of waiting (a block beyond the count holds zero spins, which turn nothing).
 void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
     FourTurns(dt).Compute(waiting, k);
@@ -157,6 +206,20 @@ void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& tur
     OrientationTurns::Turn(orientation, turn);
 }
 
+void TurnGroupStep(OrientationTurns::Group& group, uint32_t j) {
+    const OrientationTurns::Waiting* const* waiting = group.waiting;
+    for (size_t lane = 0; lane < 4; ++lane) {
+        if (j < waiting[lane]->count) {
+            quill::Quaternion q{group.x[lane], group.y[lane], group.z[lane], group.w[lane]};
+            OrientationTurns::Turn(q, waiting[lane]->turns[j]);
+            group.x[lane] = q.x;
+            group.y[lane] = q.y;
+            group.z[lane] = q.z;
+            group.w[lane] = q.w;
+        }
+    }
+}
+
 void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
     for (uint32_t i = k; i < k + 4; ++i) {
         ComputeOne(waiting, i, dt);
@@ -165,23 +228,13 @@ void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
 
 #endif
 
-// The waiting turn j of every turning ball that has one; the products of different balls are independent and run
-// side by side.
-void TurnStep(PhysicsModel& model, const std::vector<OrientationTurns::Waiting>& waiting,
-              const std::vector<uint16_t>& turning, uint32_t j) {
-    for (const uint16_t i : turning) {
-        if (j < waiting[i].count) {
-            TurnSideBySide(model.Ball(i).orientation, waiting[i].turns[j]);
-        }
-    }
-}
-
 }  // namespace
 
 void OrientationTurns::Resize(uint16_t count) {
     waiting_.assign(count, Waiting{});
     turning_.clear();
     turning_.reserve(count);
+    groups_.assign((count + 3u) / 4u, Group{});
 }
 
 quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
@@ -192,7 +245,8 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
 }
 
 // The turn quaternions four sub-steps at a time (the last block filled up with zero spins), each block computed
-// while the products of the one before it run: the products follow one another, the turns are independent.
+// while the products of the one before it run: the products follow one another, the turns are independent. The
+// products run four balls at a time, one ball per lane of a group.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
@@ -204,6 +258,13 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
             longest = std::max(longest, waiting.count);
             turning_.push_back(static_cast<uint16_t>(i));
         }
+    }
+    // Four balls go side by side, one per lane of a group; the few left over, which would leave lanes idle, each
+    // turn with the components of their quaternion side by side.
+    const size_t groupCount = turning_.size() / 4;
+    const size_t firstAlone = 4 * groupCount;
+    for (size_t g = 0; g < groupCount; ++g) {
+        LoadGroup(model, g);
     }
     const auto computeBlock = [&](uint32_t k, size_t first, size_t end) {
         for (size_t b = first; b < end; ++b) {
@@ -220,14 +281,55 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     const size_t share = (turning_.size() + 3) / 4;
     for (uint32_t k = 0; k < longest; k += 4) {
         for (uint32_t j = 0; j < 4; ++j) {
-            TurnStep(model, waiting_, turning_, k + j);
+            for (size_t g = 0; g < groupCount; ++g) {
+                if (k + j < groups_[g].most) {
+                    TurnGroupStep(groups_[g], k + j);
+                }
+            }
+            for (size_t b = firstAlone; b < turning_.size(); ++b) {
+                const Waiting& waiting = waiting_[turning_[b]];
+                if (k + j < waiting.count) {
+                    TurnSideBySide(model.Ball(turning_[b]).orientation, waiting.turns[k + j]);
+                }
+            }
             computeBlock(k + 4, std::min(j * share, turning_.size()), std::min((j + 1) * share, turning_.size()));
         }
+    }
+    for (size_t g = 0; g < groupCount; ++g) {
+        StoreGroup(model, g);
     }
     for (const uint16_t i : turning_) {
         waiting_[i].count = 0;
     }
     turning_.clear();
+}
+
+// The orientations, waiting turns and turn counts of the turning balls 4g to 4g + 3 into group g's lanes.
+void OrientationTurns::LoadGroup(PhysicsModel& model, size_t g) {
+    Group& group = groups_[g];
+    group.fewest = kCapacity;
+    group.most = 0;
+    for (size_t lane = 0; lane < 4; ++lane) {
+        const uint16_t index = turning_[4 * g + lane];
+        const quill::Quaternion& q = model.Ball(index).orientation;
+        group.x[lane] = q.x;
+        group.y[lane] = q.y;
+        group.z[lane] = q.z;
+        group.w[lane] = q.w;
+        group.waiting[lane] = &waiting_[index];
+        const uint32_t count = waiting_[index].count;
+        group.counts[lane] = static_cast<int32_t>(count);
+        group.fewest = std::min(group.fewest, count);
+        group.most = std::max(group.most, count);
+    }
+}
+
+void OrientationTurns::StoreGroup(PhysicsModel& model, size_t g) const {
+    const Group& group = groups_[g];
+    for (size_t lane = 0; lane < 4; ++lane) {
+        model.Ball(turning_[4 * g + lane]).orientation =
+            quill::Quaternion{group.x[lane], group.y[lane], group.z[lane], group.w[lane]};
+    }
 }
 
 }  // namespace kestrovan

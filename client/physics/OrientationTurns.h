@@ -3,9 +3,10 @@
 // batches. Nothing in a sub-step reads an orientation, so the turns of a Simulate call can wait until the call
 // returns (or until a ball has kCapacity of them waiting); then each ball turns through its sub-steps in order,
 // which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
-// are independent of each other and are computed four at a time; only their products follow one another, and the
-// balls' products run side by side, each product with the four components of a quaternion side by side. Owned by
-// its model and used on the thread that simulates.
+// are independent of each other and are computed four at a time; only their products follow one another, and
+// those run four balls side by side, one ball per lane of a group (the balls left over each with the components
+// of its quaternion side by side). Owned by its model and used on the thread that simulates.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -53,9 +54,25 @@ public:
         alignas(16) quill::Quaternion turns[kCapacity];
     };
 
+    // The orientations of four turning balls during ApplyAll, component by component, with their waiting turns.
+    struct alignas(16) Group {
+        float x[4];
+        float y[4];
+        float z[4];
+        float w[4];
+        int32_t counts[4];
+        const Waiting* waiting[4];
+        uint32_t fewest;  // the smallest and largest count of the group's balls
+        uint32_t most;
+    };
+
 private:
+    void LoadGroup(PhysicsModel& model, size_t g);
+    void StoreGroup(PhysicsModel& model, size_t g) const;
+
     std::vector<Waiting> waiting_;
     std::vector<uint16_t> turning_;  // the balls with waiting turns, during ApplyAll
+    std::vector<Group> groups_;      // the turning balls four at a time, during ApplyAll
 };
 
 }  // namespace kestrovan
