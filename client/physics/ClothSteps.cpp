@@ -304,11 +304,41 @@ unsigned LaneBits(Lanes mask, size_t count) {
     return _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
 }
 
+// Whether a watched pair may touch and approach, the groups' balls at their state after: the pair search's test with
+// the pair's touch distance, on the same numbers and with the same operations, so a pair it takes is never missed.
+template <size_t Groups>
+bool AWatchedPairMayTouch(const Balls (&after)[Groups], std::span<const ClothSteps::WatchedPair> watched) {
+    static constexpr size_t kCount = Groups * ClothSteps::kWidth;
+    alignas(16) float place[3][kCount];
+    alignas(16) float velocity[2][kCount];
+    for (size_t g = 0; g < Groups; ++g) {
+        _mm_store_ps(place[0] + g * ClothSteps::kWidth, after[g].px);
+        _mm_store_ps(place[1] + g * ClothSteps::kWidth, after[g].py);
+        _mm_store_ps(place[2] + g * ClothSteps::kWidth, after[g].pz);
+        _mm_store_ps(velocity[0] + g * ClothSteps::kWidth, after[g].vx);
+        _mm_store_ps(velocity[1] + g * ClothSteps::kWidth, after[g].vy);
+    }
+    const auto position = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
+        return ball == ClothSteps::kFixed ? pair.fixedPosition : quill::Vec3{place[0][ball], place[1][ball], place[2][ball]};
+    };
+    const auto speed = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
+        return ball == ClothSteps::kFixed ? pair.fixedVelocity : quill::Vec3{velocity[0][ball], velocity[1][ball], 0.0f};
+    };
+    for (const ClothSteps::WatchedPair& pair : watched) {
+        const quill::Vec3 d = position(pair.first, pair) - position(pair.second, pair);
+        if (d.x * d.x + d.y * d.y + d.z * d.z < pair.touch * pair.touch &&
+            quill::Vec3::Dot(d, speed(pair.second, pair)) - quill::Vec3::Dot(d, speed(pair.first, pair)) > 0.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Run with its number of groups known to the compiler, so that every group's state stays in registers.
 template <size_t Groups>
 uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, std::span<PhysicsBall* const> balls,
                    std::span<const uint16_t> indices, uint32_t maxSubSteps, float allowedShift,
-                   OrientationTurns& turns) {
+                   std::span<const ClothSteps::WatchedPair> watched, OrientationTurns& turns) {
     static constexpr size_t kWidth = ClothSteps::kWidth;
     const auto group = [balls](size_t g) {
         return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
@@ -333,7 +363,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
             const unsigned stepped = LaneBits(StepLanes(form, values, state[g], &after[g]), kWidth) & lanes[g];
             whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
         }
-        if (!whole) {
+        if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
             break;
         }
         ++taken;
@@ -398,17 +428,17 @@ unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
 
 // Up to kMaxRunBalls balls, kWidth to a group.
 uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
-                         float allowedShift, OrientationTurns& turns) const {
+                         float allowedShift, std::span<const WatchedPair> watched, OrientationTurns& turns) const {
     static_assert(kMaxRunBalls == 4 * kWidth);
     switch ((balls.size() + kWidth - 1) / kWidth) {
         case 1:
-            return RunGroups<1>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+            return RunGroups<1>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 2:
-            return RunGroups<2>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+            return RunGroups<2>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 3:
-            return RunGroups<3>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+            return RunGroups<3>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 4:
-            return RunGroups<4>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, turns);
+            return RunGroups<4>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         default:
             return 0;
     }
@@ -425,7 +455,8 @@ unsigned ClothSteps::Step(std::span<PhysicsBall* const> /*balls*/) const {
 }
 
 uint32_t ClothSteps::Run(std::span<PhysicsBall* const> /*balls*/, std::span<const uint16_t> /*indices*/,
-                         uint32_t /*maxSubSteps*/, float /*allowedShift*/, OrientationTurns& /*turns*/) const {
+                         uint32_t /*maxSubSteps*/, float /*allowedShift*/, std::span<const WatchedPair> /*watched*/,
+                         OrientationTurns& /*turns*/) const {
     return 0;
 }
 

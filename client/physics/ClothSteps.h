@@ -35,14 +35,28 @@ public:
     // Takes the sub-step of up to kWidth qualifying balls side by side. Returns one bit per ball (bit i for
     // balls[i]) whose sub-step was taken; the others are left as they were, for the ball-by-ball step.
     unsigned Step(std::span<PhysicsBall* const> balls) const;
+    // A pair of balls that a run watches, in the order of their indices: each is a ball of the run (its place in
+    // the run's balls) or kFixed for the ball that does not move, with that place and velocity. touch is at least
+    // the distance at which the pair search takes the pair for touching.
+    struct WatchedPair {
+        uint8_t first;
+        uint8_t second;
+        float touch;
+        quill::Vec3 fixedPosition;
+        quill::Vec3 fixedVelocity;
+    };
+    static constexpr uint8_t kFixed = 0xFF;
+    static constexpr size_t kMaxWatchedPairs = 16;
+
     // Takes up to maxSubSteps sub-steps in a row of up to kMaxRunBalls qualifying balls (indices: their indices in
     // the model), side by side, as Step would one after the other. It stops before a sub-step that some ball cannot
-    // take side by side or that brings a ball allowedShift or further from where it started along x or along y, and
-    // after the sub-step in which a ball comes to rest. The spin of each ball that still moves after a sub-step goes
-    // to turns, as Simulate's ball loop would add it; turns must have room for maxSubSteps more per ball. Returns
-    // the number of sub-steps taken; the balls then hold their state after the last.
+    // take side by side, that brings a ball allowedShift or further from where it started along x or along y, or
+    // after which a watched pair may touch and approach (as the pair search tells it); and after the sub-step in
+    // which a ball comes to rest. The spin of each ball that still moves after a sub-step goes to turns, as Simulate's ball loop would
+    // add it; turns must have room for maxSubSteps more per ball. Returns the number of sub-steps taken; the balls
+    // then hold their state after the last.
     uint32_t Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
-                 float allowedShift, OrientationTurns& turns) const;
+                 float allowedShift, std::span<const WatchedPair> watched, OrientationTurns& turns) const;
     static constexpr size_t kMaxRunBalls = 16;
 
     // The values of one Simulate call that every lane uses, each repeated for every lane (see ClothSteps.cpp).

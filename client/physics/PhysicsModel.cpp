@@ -30,8 +30,10 @@ namespace {
 constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
 // A run of sub-steps on the open cloth is tried only when each ball may move at least this far (cm) along x and y
 // before it could come within reach of another; after a try that takes nothing, the next waits up to this many
-// sub-steps (fewer after the first failures).
+// sub-steps (fewer after the first failures). Where balls are closer, a run lets each move this far while it watches
+// the pairs that could then come within reach.
 constexpr float kShortestRunShift = 0.1f;
+constexpr float kWatchedRunShift = 0.5f;
 constexpr uint32_t kLongestRunWait = 8;
 
 bool HasNaNMotion(const PhysicsBall& ball) {
@@ -267,8 +269,13 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     if (qualifies && limit != 0) {
         const float reach = pairSearch_.Reach();
         const float shift = (SmallestGap(reach + 2.0f * kShortestRunShift) - reach) / 2.0f;
+        ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
         if (shift > kShortestRunShift) {
-            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, shift, turns_);
+            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, shift, {}, turns_);
+        } else if (const size_t pairs = ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(indices, count), watched);
+                   pairs <= ClothSteps::kMaxWatchedPairs) {
+            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, kWatchedRunShift,
+                                    std::span(watched, pairs), turns_);
         }
     }
     runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
@@ -302,6 +309,46 @@ float PhysicsModel::SmallestGap(float floor) const {
         }
     }
     return smallest;
+}
+
+// The pairs of SmallestGap closer than limit, as a run of the balls run (their indices) watches them. Returns their
+// count; past kMaxWatchedPairs the count is all that is told. A pair's touch distance is the larger of the two that
+// the pair searches use (see BallPairSearchForm).
+size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs) const {
+    const auto placeInRun = [run](uint16_t index) {
+        const auto found = std::find(run.begin(), run.end(), index);
+        return found == run.end() ? ClothSteps::kFixed : static_cast<uint8_t>(found - run.begin());
+    };
+    const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
+    size_t count = 0;
+    for (uint16_t a = 0; a < balls_.size() && count <= ClothSteps::kMaxWatchedPairs; ++a) {
+        const PhysicsBall& first = *balls_[a];
+        if (first.pocketed != 0) {
+            continue;
+        }
+        for (uint16_t b = a + 1; b < balls_.size(); ++b) {
+            const PhysicsBall& second = *balls_[b];
+            if (second.pocketed != 0 || (settledBalls_.IsSettled(a) && settledBalls_.IsSettled(b))) {
+                continue;
+            }
+            const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
+                                       physmath::Fabs(first.position.y - second.position.y));
+            if (!(gap < limit)) {
+                continue;
+            }
+            if (count < ClothSteps::kMaxWatchedPairs) {
+                ClothSteps::WatchedPair& pair = pairs[count];
+                pair.first = placeInRun(a);
+                pair.second = placeInRun(b);
+                pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
+                const PhysicsBall& still = pair.first == ClothSteps::kFixed ? first : second;
+                pair.fixedPosition = still.position;
+                pair.fixedVelocity = still.velocity;
+            }
+            ++count;
+        }
+    }
+    return count;
 }
 
 // MoveBall, noting whether the ball reached its fixed point: then its sub-steps are skipped for the rest of the call

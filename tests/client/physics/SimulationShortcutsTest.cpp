@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <random>
 #include <span>
@@ -192,10 +193,10 @@ TEST_F(SimulationShortcutsTest, BallsSteppedSideBySideOnTheClothGetTheBitsOfTheB
 }
 
 // The sub-steps of a run, taken one at a time in groups of four as Step takes them, with the run's stops: before a
-// sub-step that a ball cannot take side by side or that moves one allowedShift or further from its start, after
-// one in which a ball comes to rest. Each ball still moving turns. Returns the count taken.
+// sub-step that a ball cannot take side by side, that moves one allowedShift or further from its start or after which
+// touching() holds, after one in which a ball comes to rest. Each ball still moving turns. Returns the count taken.
 uint32_t StepsOneByOne(const ClothSteps& steps, std::span<PhysicsBall*> balls, uint32_t maxSubSteps, float allowedShift,
-                       float dt) {
+                       float dt, const std::function<bool()>& touching = {}) {
     std::vector<PhysicsBall> start;
     for (const PhysicsBall* ball : balls) {
         start.push_back(*ball);
@@ -214,6 +215,7 @@ uint32_t StepsOneByOne(const ClothSteps& steps, std::span<PhysicsBall*> balls, u
             whole = whole && std::fabs(balls[i]->position.x - start[i].position.x) < allowedShift &&
                     std::fabs(balls[i]->position.y - start[i].position.y) < allowedShift;
         }
+        whole = whole && !(touching && touching());
         if (!whole) {
             for (size_t i = 0; i < balls.size(); ++i) {
                 *balls[i] = before[i];
@@ -268,7 +270,7 @@ TEST_F(SimulationShortcutsTest, ARunOfSubStepsOnTheClothGetsTheBitsOfTheSubSteps
             }
             const uint32_t maxSubSteps = 1 + random() % 60;
             const float allowedShift = shift(random);
-            const uint32_t taken = steps.Run(balls, indices, maxSubSteps, allowedShift, turns);
+            const uint32_t taken = steps.Run(balls, indices, maxSubSteps, allowedShift, {}, turns);
             turns.ApplyAll(*model, kDt);
             std::vector<PhysicsBall> run;
             for (size_t i = 0; i < count; ++i) {
@@ -288,6 +290,70 @@ TEST_F(SimulationShortcutsTest, ARunOfSubStepsOnTheClothGetsTheBitsOfTheSubSteps
         EXPECT_GE(longest, 50u) << "some runs go on for many sub-steps";
         EXPECT_GT(total, 2000u);
     }
+}
+
+// Balls lying close together, every pair of them watched: the run stops before the sub-step after which the pair
+// search would find two of them touching and approaching, and otherwise gets the bits of the sub-steps one by one.
+TEST_F(SimulationShortcutsTest, ARunWatchingClosePairsStopsBeforeTheSubStepInWhichTheyTouch) {
+    constexpr float kDt = 0.0001f;
+    constexpr size_t kMostBalls = 6;  // every pair of them fits the watched pairs
+    static_assert(kMostBalls * (kMostBalls - 1) / 2 <= ClothSteps::kMaxWatchedPairs);
+    std::mt19937 random(9);
+    std::uniform_real_distribution<float> offset(-0.3f, 0.3f);
+    std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014u, 0u, kMostBalls, false));
+    ClothSteps steps;
+    ASSERT_TRUE(steps.Prepare(*model, kDt));
+    OrientationTurns turns;
+    turns.Resize(model->BallCount());
+    uint32_t stoppedAtATouch = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        // Two to six balls in a row, each about a touch distance from the next.
+        const auto count = static_cast<size_t>(2 + trial % (kMostBalls - 1));
+        std::vector<PhysicsBall*> balls;
+        std::vector<uint16_t> indices;
+        std::vector<PhysicsBall> before;
+        for (uint16_t i = 0; i < kMostBalls; ++i) {
+            PhysicsBall& ball = model->Ball(i);
+            ball.SetSize(3.05f, 0.21f);
+            RandomMotionOnCloth(ball, random);
+            ball.position.x = -20.0f + static_cast<float>(i) * (6.2f + offset(random));
+            ball.position.y = offset(random);
+            ball.pocketed = i < count ? 0 : 1;
+            if (i < count) {
+                balls.push_back(&ball);
+                indices.push_back(i);
+                before.push_back(ball);
+            }
+        }
+        std::vector<ClothSteps::WatchedPair> watched;
+        for (uint8_t a = 0; a < count; ++a) {
+            for (uint8_t b = static_cast<uint8_t>(a + 1); b < count; ++b) {
+                watched.push_back({a, b, 2.0f * model->Ball(0).radiusCm + 0.1f, {}, {}});
+            }
+        }
+        const uint32_t maxSubSteps = 1 + random() % 60;
+        const uint32_t taken = steps.Run(balls, indices, maxSubSteps, 1000.0f, watched, turns);
+        turns.ApplyAll(*model, kDt);
+        std::vector<PhysicsBall> run;
+        for (size_t i = 0; i < count; ++i) {
+            run.push_back(*balls[i]);
+            *balls[i] = before[i];
+        }
+        bool touched = false;
+        const auto touching = [&model, &touched] {
+            touched = touched || !AllPairsTouching(*model, false).empty();
+            return touched;
+        };
+        ASSERT_EQ(taken, StepsOneByOne(steps, balls, maxSubSteps, 1000.0f, kDt, touching)) << "trial " << trial;
+        for (size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << "trial " << trial;
+            EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << "trial " << trial;
+            EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << "trial " << trial;
+            EXPECT_EQ(Bits(run[i].orientation), Bits(balls[i]->orientation)) << "trial " << trial;
+        }
+        stoppedAtATouch += touched ? 1 : 0;
+    }
+    EXPECT_GT(stoppedAtATouch, 20u) << "many runs stop where two balls come to touch";
 }
 
 }  // namespace
