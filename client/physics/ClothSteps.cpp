@@ -354,6 +354,11 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         lanes[g] = (1u << group(g).size()) - 1u;
     }
     const Lanes limit = All(allowedShift);
+    // The spins after each sub-step taken, ball by ball in a row, for the turns.
+    static constexpr size_t kBalls = Groups * kWidth;
+    alignas(16) float spins[3][OrientationTurns::kCapacity][kBalls];
+    maxSubSteps = std::min(maxSubSteps, OrientationTurns::kCapacity);
+    unsigned atRest[Groups] = {};
     uint32_t taken = 0;
     bool resting = false;
     while (taken < maxSubSteps && !resting) {
@@ -366,25 +371,25 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
             break;
         }
-        ++taken;
         for (size_t g = 0; g < Groups; ++g) {
             state[g] = after[g];
-            const unsigned atRest = AtRest(state[g]) & lanes[g];
-            resting = resting || atRest != 0;
-            alignas(16) float spin[3][kWidth];
-            _mm_store_ps(spin[0], state[g].wx);
-            _mm_store_ps(spin[1], state[g].wy);
-            _mm_store_ps(spin[2], state[g].wz);
-            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
-                if ((atRest >> lane & 1u) == 0) {
-                    turns.Add(indices[g * kWidth + lane], quill::Vec3{spin[0][lane], spin[1][lane], spin[2][lane]});
-                }
-            }
+            atRest[g] = AtRest(state[g]) & lanes[g];
+            resting = resting || atRest[g] != 0;
+            _mm_store_ps(&spins[0][taken][g * kWidth], state[g].wx);
+            _mm_store_ps(&spins[1][taken][g * kWidth], state[g].wy);
+            _mm_store_ps(&spins[2][taken][g * kWidth], state[g].wz);
         }
+        ++taken;
     }
     if (taken != 0) {
+        // Every ball turns in each sub-step taken but a ball at rest after the last (only the last can leave one).
         for (size_t g = 0; g < Groups; ++g) {
             Store(group(g), lanes[g], state[g]);
+            for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
+                const size_t ball = g * kWidth + lane;
+                turns.AddRow(indices[ball], &spins[0][0][ball], &spins[1][0][ball], &spins[2][0][ball], kBalls,
+                             taken - (atRest[g] >> lane & 1u));
+            }
         }
     }
     return taken;

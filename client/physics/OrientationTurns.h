@@ -31,6 +31,17 @@ public:
         waiting.spinZ[waiting.count] = spin.z;
         return ++waiting.count < kCapacity;
     }
+    // Keeps the spins of count of the ball's sub-steps in a row, as count calls of Add would (the ball must have room
+    // for them): the spin of the s-th is (x, y, z)[s * stride].
+    void AddRow(uint16_t index, const float* x, const float* y, const float* z, size_t stride, uint32_t count) {
+        Waiting& waiting = waiting_[index];
+        for (uint32_t s = 0; s < count; ++s) {
+            waiting.spinX[waiting.count + s] = x[s * stride];
+            waiting.spinY[waiting.count + s] = y[s * stride];
+            waiting.spinZ[waiting.count + s] = z[s * stride];
+        }
+        waiting.count += count;
+    }
     // How many more turns the ball can keep before Add reports it full.
     uint32_t Room(uint16_t index) const { return kCapacity - 1 - waiting_[index].count; }
     // Turns every ball of the model with waiting turns through them, each by its spin over dt.

@@ -28,13 +28,11 @@ namespace {
 // A motion that never ends (a NaN in a ball's state, or a count of 0 with balls that never settle) must not hang
 // the caller: no ordinary shot comes near this many sub-steps in one call (a carom shot of a minute is 600000).
 constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
-// A run of sub-steps on the open cloth is tried only when each ball may move at least this far (cm) along x and y
-// before it could come within reach of another; after a try that takes nothing, the next waits up to this many
-// sub-steps (fewer after the first failures). Where balls are closer, a run lets each move this far while it watches
-// the pairs that could then come within reach.
-constexpr float kShortestRunShift = 0.1f;
-constexpr float kWatchedRunShift = 0.5f;
-constexpr uint32_t kLongestRunWait = 8;
+// A run of sub-steps on the open cloth lets each ball move at least this far (cm) along x and y, watching the pairs
+// that could then come within reach of each other (where all are farther apart, it lets them move until one could);
+// after a try that takes nothing, the next waits up to this many sub-steps (fewer after the first failures).
+constexpr float kWatchedRunShift = 1.0f;
+constexpr uint32_t kLongestRunWait = 16;
 
 bool HasNaNMotion(const PhysicsBall& ball) {
     return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
@@ -268,12 +266,14 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     uint32_t taken = 0;
     if (qualifies && limit != 0) {
         const float reach = pairSearch_.Reach();
-        const float shift = (SmallestGap(reach + 2.0f * kShortestRunShift) - reach) / 2.0f;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
-        if (shift > kShortestRunShift) {
-            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, shift, {}, turns_);
-        } else if (const size_t pairs = ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(indices, count), watched);
-                   pairs <= ClothSteps::kMaxWatchedPairs) {
+        float smallestGap = 0.0f;
+        const size_t pairs =
+            ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(indices, count), watched, &smallestGap);
+        if (pairs == 0) {
+            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
+                                    (smallestGap - reach) / 2.0f, {}, turns_);
+        } else if (pairs <= ClothSteps::kMaxWatchedPairs) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, kWatchedRunShift,
                                     std::span(watched, pairs), turns_);
         }
@@ -283,43 +283,19 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     return taken;
 }
 
-// The smallest distance between two balls on the table of which one is not at its fixed point, measured along x or
-// along y, whichever is larger (what separates a pair for the pair search); a pair at no number is left out, since
-// it never touches. Stops at the first pair closer than floor.
-float PhysicsModel::SmallestGap(float floor) const {
-    float smallest = std::numeric_limits<float>::infinity();
-    for (uint16_t a = 0; a < balls_.size(); ++a) {
-        const PhysicsBall& first = *balls_[a];
-        if (first.pocketed != 0) {
-            continue;
-        }
-        for (uint16_t b = a + 1; b < balls_.size(); ++b) {
-            const PhysicsBall& second = *balls_[b];
-            if (second.pocketed != 0 || (settledBalls_.IsSettled(a) && settledBalls_.IsSettled(b))) {
-                continue;
-            }
-            const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
-                                       physmath::Fabs(first.position.y - second.position.y));
-            if (gap < smallest) {
-                smallest = gap;
-                if (gap < floor) {
-                    return gap;
-                }
-            }
-        }
-    }
-    return smallest;
-}
-
-// The pairs of SmallestGap closer than limit, as a run of the balls run (their indices) watches them. Returns their
-// count; past kMaxWatchedPairs the count is all that is told. A pair's touch distance is the larger of the two that
-// the pair searches use (see BallPairSearchForm).
-size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs) const {
+// The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
+// x or along y, whichever is larger (what separates a pair for the pair search), as a run of the balls run (their
+// indices) watches them; a pair at no number is left out, since it never touches. Returns their count (past
+// kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's touch
+// distance is the larger of the two that the pair searches use (see BallPairSearchForm).
+size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs,
+                                float* smallestGap) const {
     const auto placeInRun = [run](uint16_t index) {
         const auto found = std::find(run.begin(), run.end(), index);
         return found == run.end() ? ClothSteps::kFixed : static_cast<uint8_t>(found - run.begin());
     };
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
+    float smallest = std::numeric_limits<float>::infinity();
     size_t count = 0;
     for (uint16_t a = 0; a < balls_.size() && count <= ClothSteps::kMaxWatchedPairs; ++a) {
         const PhysicsBall& first = *balls_[a];
@@ -333,6 +309,7 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, Clot
             }
             const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
                                        physmath::Fabs(first.position.y - second.position.y));
+            smallest = gap < smallest ? gap : smallest;
             if (!(gap < limit)) {
                 continue;
             }
@@ -348,6 +325,7 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, Clot
             ++count;
         }
     }
+    *smallestGap = smallest;
     return count;
 }
 

@@ -116,8 +116,8 @@ private:
     void StepOnOpenCloth();
     bool RunMayStartCall(float dt);
     uint32_t RunOnOpenCloth(uint32_t limit);
-    float SmallestGap(float floor) const;
-    size_t ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs) const;
+    size_t ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs,
+                      float* smallestGap) const;
     void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
