@@ -121,9 +121,19 @@ private:
 // OrientationTurns::Turn with the components of each quaternion side by side: every lane computes its component with
 // the scalar form's operations in its order (a subtraction as the addition of the negated product, which IEEE
 // arithmetic defines it to be), so the bits are the same.
-void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& turn) {
+// A ball's orientation while it turns: its components side by side in a register.
+using HeldOrientation = __m128;
+
+HeldOrientation Hold(const quill::Quaternion& orientation) {
+    return _mm_loadu_ps(&orientation.x);
+}
+
+void Release(HeldOrientation held, quill::Quaternion& orientation) {
+    _mm_storeu_ps(&orientation.x, held);
+}
+
+HeldOrientation TurnSideBySide(HeldOrientation b, const quill::Quaternion& turn) {
     const __m128 a = _mm_load_ps(&turn.x);
-    const __m128 b = _mm_loadu_ps(&orientation.x);
     const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
     // x: ((aw bx + ax bw) + ay bz) - az by, and so on; w: ((aw bw - ax bx) - ay by) - az bz.
     __m128 p = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
@@ -140,10 +150,9 @@ void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& tur
     sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
     const __m128 length = _mm_sqrt_ss(sum);
     if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
-        orientation = quill::Quaternion{0.0f, 0.0f, 0.0f, 0.0f};
-        return;
+        return _mm_setzero_ps();
     }
-    _mm_storeu_ps(&orientation.x, _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0))));
+    return _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0)));
 }
 
 // mask ? a : b, lane by lane.
@@ -202,8 +211,19 @@ void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
 
 #else
 
-void TurnSideBySide(quill::Quaternion& orientation, const quill::Quaternion& turn) {
+using HeldOrientation = quill::Quaternion;
+
+HeldOrientation Hold(const quill::Quaternion& orientation) {
+    return orientation;
+}
+
+void Release(HeldOrientation held, quill::Quaternion& orientation) {
+    orientation = held;
+}
+
+HeldOrientation TurnSideBySide(HeldOrientation orientation, const quill::Quaternion& turn) {
     OrientationTurns::Turn(orientation, turn);
+    return orientation;
 }
 
 void TurnGroupStep(OrientationTurns::Group& group, uint32_t j) {
@@ -228,6 +248,50 @@ void ComputeBlock(OrientationTurns::Waiting& waiting, uint32_t k, float dt) {
 
 #endif
 
+// The products of ApplyAll: the groups' turns one sub-step at a time, and those of the Alone balls left over (from
+// turning[firstAlone]), each with its orientation held in a register from its first turn to its last. Each sub-step
+// is followed by a quarter of the balls' next blocks.
+template <size_t Alone>
+void RunProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
+                 const std::vector<uint16_t>& turning, std::vector<OrientationTurns::Group>& groups,
+                 size_t groupCount, uint32_t longest, float dt) {
+    const size_t firstAlone = turning.size() - Alone;
+    HeldOrientation held[Alone + 1];
+    const OrientationTurns::Waiting* alone[Alone + 1];
+    for (size_t a = 0; a < Alone; ++a) {
+        held[a] = Hold(model.Ball(turning[firstAlone + a]).orientation);
+        alone[a] = &waiting[turning[firstAlone + a]];
+    }
+    const auto computeBlock = [&](uint32_t k, size_t first, size_t end) {
+        for (size_t b = first; b < end; ++b) {
+            OrientationTurns::Waiting& ball = waiting[turning[b]];
+            if (k < ball.count) {
+                ComputeBlock(ball, k, dt);
+            }
+        }
+    };
+    computeBlock(0, 0, turning.size());
+    const size_t share = (turning.size() + 3) / 4;
+    for (uint32_t k = 0; k < longest; k += 4) {
+        for (uint32_t j = 0; j < 4; ++j) {
+            for (size_t g = 0; g < groupCount; ++g) {
+                if (k + j < groups[g].most) {
+                    TurnGroupStep(groups[g], k + j);
+                }
+            }
+            for (size_t a = 0; a < Alone; ++a) {
+                if (k + j < alone[a]->count) {
+                    held[a] = TurnSideBySide(held[a], alone[a]->turns[k + j]);
+                }
+            }
+            computeBlock(k + 4, std::min(j * share, turning.size()), std::min((j + 1) * share, turning.size()));
+        }
+    }
+    for (size_t a = 0; a < Alone; ++a) {
+        Release(held[a], model.Ball(turning[firstAlone + a]).orientation);
+    }
+}
+
 }  // namespace
 
 void OrientationTurns::Resize(uint16_t count) {
@@ -246,7 +310,8 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
 
 // The turn quaternions four sub-steps at a time (the last block filled up with zero spins), each block computed
 // while the products of the one before it run: the products follow one another, the turns are independent. The
-// products run four balls at a time, one ball per lane of a group.
+// products run four balls at a time, one ball per lane of a group; the few left over, which would leave lanes idle,
+// each with the components of its quaternion side by side in a register.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
@@ -259,41 +324,24 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
             turning_.push_back(static_cast<uint16_t>(i));
         }
     }
-    // Four balls go side by side, one per lane of a group; the few left over, which would leave lanes idle, each
-    // turn with the components of their quaternion side by side.
     const size_t groupCount = turning_.size() / 4;
     const size_t firstAlone = 4 * groupCount;
     for (size_t g = 0; g < groupCount; ++g) {
         LoadGroup(model, g);
     }
-    const auto computeBlock = [&](uint32_t k, size_t first, size_t end) {
-        for (size_t b = first; b < end; ++b) {
-            Waiting& waiting = waiting_[turning_[b]];
-            if (k < waiting.count) {
-                ComputeBlock(waiting, k, dt);
-            }
-        }
-    };
-    if (longest != 0) {
-        computeBlock(0, 0, turning_.size());
-    }
-    // The products of block k one sub-step at a time, each followed by a quarter of the balls' next blocks.
-    const size_t share = (turning_.size() + 3) / 4;
-    for (uint32_t k = 0; k < longest; k += 4) {
-        for (uint32_t j = 0; j < 4; ++j) {
-            for (size_t g = 0; g < groupCount; ++g) {
-                if (k + j < groups_[g].most) {
-                    TurnGroupStep(groups_[g], k + j);
-                }
-            }
-            for (size_t b = firstAlone; b < turning_.size(); ++b) {
-                const Waiting& waiting = waiting_[turning_[b]];
-                if (k + j < waiting.count) {
-                    TurnSideBySide(model.Ball(turning_[b]).orientation, waiting.turns[k + j]);
-                }
-            }
-            computeBlock(k + 4, std::min(j * share, turning_.size()), std::min((j + 1) * share, turning_.size()));
-        }
+    switch (turning_.size() - firstAlone) {
+        case 0:
+            RunProducts<0>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+            break;
+        case 1:
+            RunProducts<1>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+            break;
+        case 2:
+            RunProducts<2>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+            break;
+        default:
+            RunProducts<3>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+            break;
     }
     for (size_t g = 0; g < groupCount; ++g) {
         StoreGroup(model, g);
