@@ -134,6 +134,7 @@ TEST_F(RenderSceneManagerTest, OneFrameOfASceneMakesTheExpectedCallsAndCounters)
     DrawFrame();
     EXPECT_EQ(factory.setup->log.Count("CreateVertexBuffer("), 0u);
     EXPECT_EQ(factory.setup->log.Count("VertexBuffer.Lock("), 0u);
+    EXPECT_EQ(factory.setup->log.Count("IndexBuffer.Lock("), 0u);
     EXPECT_EQ(factory.setup->log.Count("DrawIndexedPrimitive(4, 0, 0, 4, 0, 2)"), 1u);
 }
 
