@@ -7,10 +7,6 @@
 namespace platform::gfx {
 namespace {
 
-// UI text is drawn without smoothing, as classic text drawing does at these sizes: a pixel at least half
-// covered is ink, any other stays as it was. So every pixel is exactly ink or what lay under it.
-constexpr uint32_t kInkThreshold = 128;
-
 uint16_t To555(uint32_t colorRef) {
     const uint32_t r = (colorRef & 0xFF) >> 3, g = ((colorRef >> 8) & 0xFF) >> 3, b = ((colorRef >> 16) & 0xFF) >> 3;
     return static_cast<uint16_t>((r << 10) | (g << 5) | b);
@@ -41,7 +37,9 @@ void Canvas16::FillWhite(const Rect& rect) {
 
 void Canvas16::DrawText(FontFace& font, std::u16string_view text, const Rect& rect, uint32_t format,
                         uint32_t colorRef) {
-    const TextCoverage coverage = font.Rasterise(text);
+    // Unsmoothed: the face fits its outlines to whole pixels and each pixel is ink or stays what lay under
+    // it, as classic text drawing does at interface sizes.
+    const TextCoverage coverage = font.Rasterise(text, GlyphRendering::Ink);
     const Point at = PlaceTextLine(rect, coverage.width, coverage.height, format);
     const Rect clip = (format & TextFormat::NoClip) != 0 ? ClipToCanvas(Rect{at.x, at.y, at.x + coverage.width,
                                                                             at.y + coverage.height})
@@ -52,7 +50,7 @@ void Canvas16::DrawText(FontFace& font, std::u16string_view text, const Rect& re
         for (int32_t column = 0; column < coverage.width; ++column) {
             const int32_t x = at.x + column;
             const uint32_t alpha = coverage.alpha[static_cast<size_t>(row) * coverage.width + column];
-            if (x < clip.left || x >= clip.right || alpha < kInkThreshold) continue;
+            if (x < clip.left || x >= clip.right || alpha == 0) continue;
             pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)] = To555(colorRef);
         }
     }

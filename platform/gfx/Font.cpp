@@ -21,7 +21,7 @@ Font::Font(Device& device, FontDesc desc, std::unique_ptr<FontFace> face)
     : device_(device), desc_(std::move(desc)), face_(std::move(face)) {}
 
 int32_t Font::DrawText(std::u16string_view text, const Rect& rect, uint32_t format, Color color) {
-    const TextCoverage coverage = face_->Rasterise(text);
+    const TextCoverage coverage = face_->Rasterise(text, GlyphRendering::Smooth);
     if (coverage.width <= 0 || coverage.height <= 0) {
         return coverage.height;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // A font of the system's font library, chosen by face name, height, weight and italic flag, that measures
-// and rasterises one line of UTF-16 text. Face names the system does not have fall back to DejaVu Sans;
-// characters the face lacks (Korean text in a Latin face) come from the Nanum fonts.
+// and rasterises one line of UTF-16 text, smoothed or in ink. Face names the system does not have fall back
+// to DejaVu Sans; characters the face lacks (Korean text in a Latin face) come from the Nanum fonts.
 //
 // Height follows the classic rule: a positive height is the character cell (ascent plus descent), a negative
 // one the em size; 0 picks a 12-pixel cell. A weight of 600 or more is bold.
@@ -23,7 +23,7 @@ struct FontDesc {
 };
 
 struct TextExtent {
-    int32_t cx = 0;  // advance width of the text
+    int32_t cx = 0;  // advance width of the text drawn in ink
     int32_t cy = 0;  // cell height of the font
     bool operator==(const TextExtent&) const = default;
 };
@@ -36,12 +36,17 @@ struct TextCoverage {
     std::vector<uint8_t> alpha;
 };
 
+// How outlines become pixels. Smooth: coverage from 0 to 255. Ink: outlines fitted to the pixel grid and
+// every pixel 0 or 255, as unsmoothed text is drawn, so that a thin stem keeps a whole column instead of
+// two half-covered ones; its glyphs advance by the widths Measure reports.
+enum class GlyphRendering { Smooth, Ink };
+
 class FontFace {
 public:
     virtual ~FontFace() = default;
 
     virtual TextExtent Measure(std::u16string_view text) = 0;
-    virtual TextCoverage Rasterise(std::u16string_view text) = 0;
+    virtual TextCoverage Rasterise(std::u16string_view text, GlyphRendering rendering) = 0;
 
 protected:
     FontFace() = default;

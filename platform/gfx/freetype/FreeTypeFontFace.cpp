@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
@@ -80,6 +81,18 @@ std::optional<FontFile> MatchFont(const std::string& family, const char* fallbac
     }
     FcPatternDestroy(match);
     return file;
+}
+
+// Coverage of one pixel of a rendered glyph: grey bitmaps hold a byte per pixel, monochrome ones a bit,
+// most significant first. A negative pitch means the rows run bottom-up in memory.
+uint8_t CoverageAt(const FT_Bitmap& bitmap, uint32_t row, uint32_t column) {
+    const int32_t pitch = bitmap.pitch;
+    const uint32_t memoryRow = pitch >= 0 ? row : bitmap.rows - 1 - row;
+    const uint8_t* line = bitmap.buffer + static_cast<size_t>(memoryRow) * static_cast<size_t>(std::abs(pitch));
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        return (line[column / 8] & (0x80u >> (column % 8))) != 0 ? 255 : 0;
+    }
+    return line[column];
 }
 
 }  // namespace
@@ -169,9 +182,12 @@ FT_Face FreeTypeFontFace::FaceFor(char32_t character) {
     return primary_;
 }
 
-std::optional<FreeTypeFontFace::Glyph> FreeTypeFontFace::LoadGlyph(char32_t character, bool render) {
+std::optional<FreeTypeFontFace::Glyph> FreeTypeFontFace::LoadGlyph(char32_t character, GlyphRendering rendering,
+                                                                   bool render) {
     FT_Face face = FaceFor(character);
-    if (FT_Load_Char(face, character, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
+    const bool ink = rendering == GlyphRendering::Ink;
+    // Ink glyphs are hinted for monochrome output, which moves each stem onto whole pixels.
+    if (FT_Load_Char(face, character, (ink ? FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT) | FT_LOAD_NO_BITMAP) != 0) {
         return std::nullopt;
     }
     FT_GlyphSlot slot = face->glyph;
@@ -181,28 +197,35 @@ std::optional<FreeTypeFontFace::Glyph> FreeTypeFontFace::LoadGlyph(char32_t char
         FT_Outline_Embolden(&slot->outline, static_cast<FT_Pos>(emPixels_ * 64 / 24));
         extra = 1;
     }
-    if (render && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+    if (render && FT_Render_Glyph(slot, ink ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) {
         return std::nullopt;
     }
     return Glyph{face, static_cast<int32_t>((slot->advance.x + 32) >> 6) + extra};
 }
 
-TextExtent FreeTypeFontFace::Measure(std::u16string_view text) {
+int32_t FreeTypeFontFace::Advance(std::u32string_view text, GlyphRendering rendering) {
     int32_t width = 0;
-    for (char32_t c : ToCodePoints(text)) {
-        if (const std::optional<Glyph> glyph = LoadGlyph(c, false)) {
+    for (char32_t c : text) {
+        if (const std::optional<Glyph> glyph = LoadGlyph(c, rendering, false)) {
             width += glyph->advance;
         }
     }
-    return TextExtent{width, ascent_ + descent_};
+    return width;
 }
 
-TextCoverage FreeTypeFontFace::Rasterise(std::u16string_view text) {
-    const TextExtent extent = Measure(text);
-    TextCoverage out{extent.cx, extent.cy, std::vector<uint8_t>(static_cast<size_t>(extent.cx) * extent.cy)};
+// Layout measures the text that is drawn on the canvas, in ink.
+TextExtent FreeTypeFontFace::Measure(std::u16string_view text) {
+    return TextExtent{Advance(ToCodePoints(text), GlyphRendering::Ink), ascent_ + descent_};
+}
+
+TextCoverage FreeTypeFontFace::Rasterise(std::u16string_view text, GlyphRendering rendering) {
+    const std::u32string codePoints = ToCodePoints(text);
+    const int32_t width = Advance(codePoints, rendering);
+    const int32_t height = ascent_ + descent_;
+    TextCoverage out{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height)};
     int32_t pen = 0;
-    for (char32_t c : ToCodePoints(text)) {
-        const std::optional<Glyph> glyph = LoadGlyph(c, true);
+    for (char32_t c : codePoints) {
+        const std::optional<Glyph> glyph = LoadGlyph(c, rendering, true);
         if (!glyph) continue;
         const FT_Bitmap& bitmap = glyph->face->glyph->bitmap;
         const int32_t left = pen + glyph->face->glyph->bitmap_left;
@@ -214,7 +237,7 @@ TextCoverage FreeTypeFontFace::Rasterise(std::u16string_view text) {
                 const int32_t x = left + static_cast<int32_t>(column);
                 if (x < 0 || x >= out.width) continue;
                 uint8_t& cell = out.alpha[static_cast<size_t>(y) * out.width + x];
-                cell = std::max(cell, bitmap.buffer[static_cast<ptrdiff_t>(row) * bitmap.pitch + column]);
+                cell = std::max(cell, CoverageAt(bitmap, row, column));
             }
         }
         pen += glyph->advance;

@@ -21,7 +21,7 @@ public:
     ~FreeTypeFontFace() override;
 
     TextExtent Measure(std::u16string_view text) override;
-    TextCoverage Rasterise(std::u16string_view text) override;
+    TextCoverage Rasterise(std::u16string_view text, GlyphRendering rendering) override;
 
 private:
     struct Glyph;
@@ -30,7 +30,8 @@ private:
     bool LoadPrimary(const std::string& file, int index);
     FT_Face FaceFor(char32_t character);
     bool ScaleFace(FT_Face face);
-    std::optional<Glyph> LoadGlyph(char32_t character, bool render);
+    std::optional<Glyph> LoadGlyph(char32_t character, GlyphRendering rendering, bool render);
+    int32_t Advance(std::u32string_view text, GlyphRendering rendering);
 
     FT_Library library_;
     FontDesc desc_;

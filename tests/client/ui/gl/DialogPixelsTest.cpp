@@ -205,9 +205,9 @@ TEST_F(DialogPixelsTest, LabelButtonAndEditBoxAppearInTheFrame) {
     EXPECT_NEAR(button.r, 0x20, 3);
     EXPECT_NEAR(button.g, 0xC0, 3);
     // Text in the title, the edit box and on the button; none on the empty face below the edit box.
-    EXPECT_GT(WhiteIn(frame, title->GetRect()), 80);
+    EXPECT_GT(WhiteIn(frame, title->GetRect()), 55);
     EXPECT_GT(WhiteIn(frame, name->GetRect()), 60);
-    EXPECT_GT(WhiteIn(frame, ok->GetRect()), 20);
+    EXPECT_GT(WhiteIn(frame, ok->GetRect()), 14);
     EXPECT_EQ(WhiteIn(frame, WidgetRect::FromSize(140, 210, 360, 50)), 0);
 }
 
