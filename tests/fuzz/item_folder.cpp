@@ -17,6 +17,7 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/PackageWriter.h"
 #include "platform/system/Console.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tools/tpk/ItemFolder.h"
 
 namespace {
@@ -26,28 +27,7 @@ namespace fs = std::filesystem;
 constexpr const char* kExtensions[] = {"tbo", "ttx", "tmt", "tme", "tmo", "tsp", "tsa", "tba",
                                        "tva", "tma", "tsi", "tso", "tst", "tbd", "TBD", "xyz"};
 
-class Reader {
-public:
-    explicit Reader(std::span<const uint8_t> data) : data_(data) {}
-    bool Empty() const { return data_.empty(); }
-    uint8_t Byte() {
-        if (data_.empty()) {
-            return 0;
-        }
-        const uint8_t value = data_.front();
-        data_ = data_.subspan(1);
-        return value;
-    }
-    std::string Bytes(size_t count) {
-        count = std::min(count, data_.size());
-        std::string text(reinterpret_cast<const char*>(data_.data()), count);
-        data_ = data_.subspan(count);
-        return text;
-    }
-
-private:
-    std::span<const uint8_t> data_;
-};
+using Reader = kvfuzz::FuzzInput;
 
 // A file name of the input's bytes: no '/' and no NUL, which no file system takes.
 std::string NamePart(Reader& in, size_t length) {

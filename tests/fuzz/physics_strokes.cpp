@@ -4,7 +4,6 @@
 // of steps and never fault, convert an out-of-range float or run a step without bound.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 
 #include "QuillLib/gamedata/GameTypes.h"
@@ -12,6 +11,7 @@
 #include "client/rules/TablePhysics.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
@@ -24,32 +24,7 @@ constexpr quill::GameType kGameTypes[] = {
     quill::game_type::kSnooker,    quill::game_type::kCardBall};
 constexpr int kMaxSteps = 12;  // 0.06 simulated seconds: the cue's contact and the first collisions
 
-// Takes bytes from the front of the input; zeros once it runs out.
-class Reader {
-public:
-    explicit Reader(std::span<const uint8_t> data) : data_(data) {}
-
-    uint8_t Byte() {
-        if (data_.empty()) {
-            return 0;
-        }
-        const uint8_t value = data_.front();
-        data_ = data_.subspan(1);
-        return value;
-    }
-
-    float Float() {
-        uint8_t bytes[4] = {Byte(), Byte(), Byte(), Byte()};
-        float value = 0.0f;
-        std::memcpy(&value, bytes, sizeof(value));
-        return value;
-    }
-
-    bool Empty() const { return data_.empty(); }
-
-private:
-    std::span<const uint8_t> data_;
-};
+using Reader = kvfuzz::FuzzInput;
 
 StrokeParameters ReadStroke(Reader& in) {
     StrokeParameters stroke;
