@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -28,7 +29,7 @@ class Listener : public quill::SocketListener {
 public:
     void OnConnect(quill::ClSocket* /*socket*/, int code) override {
         const std::lock_guard<std::mutex> hold(mutex_);
-        connected_ = code == 0;
+        code_ = code;
         connectReported_ = true;
         changed_.notify_all();
     }
@@ -55,10 +56,11 @@ public:
         changed_.notify_all();
     }
 
-    bool WaitForConnect() {
+    // The connect's code: 0 connected, otherwise the failure (-1 also when none was reported in time).
+    int WaitForConnect() {
         std::unique_lock<std::mutex> hold(mutex_);
         changed_.wait_for(hold, std::chrono::milliseconds(kWaitMs), [this] { return connectReported_; });
-        return connected_;
+        return connectReported_ ? code_ : -1;
     }
 
     bool WaitForClose() {
@@ -70,13 +72,22 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool connectReported_ = false;
-    bool connected_ = false;
+    int code_ = -1;
     bool closed_ = false;
 };
 
-platform::TcpListener& Server() {
-    static platform::TcpListener server;
-    return server;
+// Loopback servers, taken in turn. A connection that ends leaves its pair of ports waiting for a minute; a
+// million of them within minutes would use up the client's ports toward a single server port.
+constexpr size_t kServers = 16;
+
+platform::TcpListener& Server(size_t index) {
+    static platform::TcpListener servers[kServers];
+    return servers[index % kServers];
+}
+
+platform::TcpListener& NextServer() {
+    static size_t next = 0;
+    return Server(next++);
 }
 
 void SendInPieces(platform::TcpSocket& peer, std::span<const uint8_t> stream) {
@@ -94,8 +105,10 @@ void SendInPieces(platform::TcpSocket& peer, std::span<const uint8_t> stream) {
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     platform::SetConsoleSink([](std::string_view) {});
-    if (Server().Listen(0) != 0) {
-        std::abort();
+    for (size_t i = 0; i < kServers; ++i) {
+        if (Server(i).Listen(0) != 0) {
+            std::abort();
+        }
     }
     return 0;
 }
@@ -113,21 +126,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (encrypted) {
         socket.EnableEncryption();
     }
-    socket.Connect(u"127.0.0.1", Server().Port());
-    std::unique_ptr<platform::TcpSocket> peer = Server().Accept(kWaitMs);
-    if (!peer || !listener.WaitForConnect()) {
-        std::abort();  // the loopback connection itself failed
+    platform::TcpListener& server = NextServer();
+    socket.Connect(u"127.0.0.1", server.Port());
+    std::unique_ptr<platform::TcpSocket> peer = server.Accept(kWaitMs);
+    const int code = listener.WaitForConnect();
+    if (!peer || code != 0) {
+        std::fprintf(stderr, "the loopback connection failed (code %d)\n", code);
+        std::abort();
     }
     SendInPieces(*peer, stream);
     if (ownerCloses) {
         socket.Close();
-        return 0;
-    }
-    peer->Shutdown();
-    peer->Close();
-    // The peer has gone: the receive thread must see the end of the stream and say so.
-    if (!listener.WaitForClose()) {
-        std::abort();
+    } else {
+        peer->Shutdown();
+        // The peer has gone: the receive thread must see the end of the stream and say so.
+        if (!listener.WaitForClose()) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -22,7 +22,7 @@ constexpr quill::GameType kGameTypes[] = {
     quill::game_type::kFourBall,   quill::game_type::kThreeCushion, quill::game_type::kSixBalls,
     quill::game_type::kEightBall,  quill::game_type::kNineBall,     quill::game_type::kStraightPool,
     quill::game_type::kSnooker,    quill::game_type::kCardBall};
-constexpr int kMaxSteps = 6;  // 0.03 simulated seconds: the cue's contact and the first collisions
+constexpr int kMaxSteps = 3;  // 0.015 simulated seconds: the cue's contact and what it touches first
 
 using Reader = kvfuzz::FuzzInput;
 
