@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "QuillLib/core/MemoryStream.h"
@@ -14,8 +14,8 @@
 #include "QuillLib/resource/ResourcePath.h"
 #include "platform/system/CodePage.h"
 #include "tools/tpk/ItemFolder.h"
-#include "tools/tpk/LocalFile.h"
 #include "tools/tpk/ItemSummary.h"
+#include "tools/tpk/LocalFile.h"
 #include "tools/tpk/TextureExport.h"
 
 namespace tpk {
