@@ -190,14 +190,16 @@ int ListPackage(const Arguments& args) {
     uint32_t damaged = 0;
     std::map<uint32_t, quill::WString> listedAt;
     for (const quill::Package::IndexEntry& entry : reader.Index().IndexEntries()) {
-        std::cout << Utf16ToUtf8(entry.name) << "  at " << entry.offset;
         // An entry that shares its offset with one listed before holds the same file: listed once.
         const auto [earlier, first] = listedAt.emplace(entry.offset, entry.name);
         if (!first) {
-            std::cout << "  the same as " << Utf16ToUtf8(earlier->second) << "\n";
+            std::cout << Utf16ToUtf8(entry.name) << "  at " << entry.offset << "  the same as "
+                      << Utf16ToUtf8(earlier->second) << "\n";
             continue;
         }
+        // Read before the line starts, so that what the load reports stands on lines of its own.
         quill::ResourceFile* file = reader.ReadFile(entry.name);
+        std::cout << Utf16ToUtf8(entry.name) << "  at " << entry.offset;
         if (!file) {
             std::cout << "  (damaged)\n";
             ++damaged;
