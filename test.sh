@@ -26,7 +26,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_supp
 
 # --- fuzzing: each target from its seeds in tests/fuzz/corpus/<name>/, its log and findings in build/fuzz ---
 # Inputs per target; targets that start threads or touch the file system per input run fewer.
-declare -A fuzz_runs=([net_receive_thread]=2000 [item_folder]=5000)
+declare -A fuzz_runs=([net_receive_thread]=2000 [item_folder]=5000 [physics_strokes]=5000)
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)
 
@@ -60,7 +60,8 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
 fi
 
 # --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
-tsan_suites=(test_platform_system test_platform_net test_platform_http test_quill_core test_quill_net test_quill_engine)
+tsan_suites=(test_platform_system test_platform_net test_platform_http test_quill_core test_quill_net test_quill_engine
+             test_quill_resource test_client_connection)
 
 build_tsan_tree() {
   cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/StreamFields.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceListener.h"
@@ -36,6 +37,7 @@ bool Package::ReadIndex(WStringView path, bool loadAll) {
 bool Package::ReadIndex(Stream& stream, WStringView path, bool loadAll) {
     index_.clear();
     entries_.clear();
+    budget_.Reset(stream.Size());
     uint32_t entryCount = 0;
     if (!ReadU32(stream, entryCount)) {
         return false;
@@ -117,6 +119,11 @@ ResourceFile* Package::LoadResourceFile(ResourceFile* existing, Stream& stream, 
     if (offset == kNone || offset > static_cast<uint32_t>(INT32_MAX)) {
         return nullptr;
     }
+    if (created) {
+        if (ResourceFile* shared = ShareLoadedFile(name, offset)) {
+            return shared;
+        }
+    }
     if (!stream.Seek(Stream::kFromBegin, static_cast<int32_t>(offset)) || !file->Read(stream, loadItems)) {
         return nullptr;
     }
@@ -124,6 +131,26 @@ ResourceFile* Package::LoadResourceFile(ResourceFile* existing, Stream& stream, 
         return nullptr;
     }
     return file;
+}
+
+ResourceFile* Package::ShareLoadedFile(WStringView name, uint32_t offset) {
+    for (const auto& [folded, file] : files_) {
+        if (FindOffset(file->Name()) == offset) {
+            const SharedPtr<ResourceFile> shared = file;
+            files_.emplace(ToLowerString(name), shared);
+            return shared.get();
+        }
+    }
+    return nullptr;
+}
+
+bool Package::ChargeInflation(uint32_t position, uint32_t size) {
+    if (budget_.Charge(position, size)) {
+        return true;
+    }
+    TheLog().LogError(u"WARNING : package %s: its items inflate past %d MB; the item at %d is not loaded\n", name_,
+                      static_cast<int32_t>(budget_.Limit() >> 20), static_cast<int32_t>(position));
+    return false;
 }
 
 ResourceFile* Package::FindLoadedFile(WStringView name) const {

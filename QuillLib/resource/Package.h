@@ -3,6 +3,10 @@
 // it so far. Loading is lazy: a package opens with only its index read, and each resource file is read
 // when it is first asked for, unless the package was opened with loadAll.
 //
+// Index entries that give the same offset share one loaded resource file, and every item a package
+// inflates is charged to its InflateBudget: a package whose items claim more fails to load them, with a log
+// line, rather than exhausting time and memory.
+//
 // Index layout (little-endian): u32 entryCount, then per entry a 16-byte scrambled name field and the u32
 // absolute offset of the resource file's header. Names are compared without regard to ASCII case; two
 // entries whose folded names are equal make the index invalid.
@@ -14,6 +18,7 @@
 #include "QuillLib/core/FileStream.h"
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/core/WString.h"
+#include "QuillLib/resource/InflateBudget.h"
 
 namespace quill {
 
@@ -55,6 +60,9 @@ public:
     uint32_t FindOffset(WStringView name) const;
     // Takes ownership of file under its folded name; false (destroying file) when the name is taken.
     bool RegisterFile(std::unique_ptr<ResourceFile> file);
+    // Charges an item's inflated size to the package's budget (see InflateBudget); false, with a log line,
+    // when it passes the budget and the item must not be inflated.
+    bool ChargeInflation(uint32_t position, uint32_t size);
     // Destroys the loaded file of that name, unless someone else holds it; false when none was loaded.
     bool UnloadFile(WStringView name);
     // Drops every loaded file and the path; the index stays.
@@ -82,6 +90,9 @@ private:
     bool ReadEntries(Stream& stream, uint32_t entryCount);
     bool LoadAll(Stream& stream);
     bool TakePath(WStringView path);
+    // The loaded file that another index entry with the same offset loaded, now registered under name too;
+    // null when there is none.
+    ResourceFile* ShareLoadedFile(WStringView name, uint32_t offset);
 
     WString name_;
     WString path_;
@@ -90,6 +101,7 @@ private:
     std::map<WString, uint32_t> index_;
     std::vector<IndexEntry> entries_;
     std::map<WString, SharedPtr<ResourceFile>> files_;
+    InflateBudget budget_;
 };
 
 }  // namespace quill

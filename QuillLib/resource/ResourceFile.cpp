@@ -128,6 +128,10 @@ std::unique_ptr<FileStream> ResourceFile::OpenStream(int mode) const {
     return package_ ? package_->OpenStream(mode) : nullptr;
 }
 
+bool ResourceFile::ChargeInflation(uint32_t position, uint32_t size) {
+    return package_ == nullptr || package_->ChargeInflation(position, size);
+}
+
 void ResourceFile::NotifyItemEvent(uint32_t code, uint32_t kind, uint32_t id) {
     if (!registered_ || !package_ || !package_->IsRegistered()) {
         return;

@@ -125,6 +125,9 @@ public:
     // The package's stream on its file; null when it does not open.
     std::unique_ptr<FileStream> OpenStream(int mode) const;
 
+    // Charges an item's inflated size to the package's budget; true without a package.
+    bool ChargeInflation(uint32_t position, uint32_t size);
+
     // Tells the manager's listeners about an item change, when this file and its package are registered.
     void NotifyItemEvent(uint32_t code, uint32_t kind, uint32_t id);
 

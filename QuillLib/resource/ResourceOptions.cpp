@@ -1,29 +1,40 @@
 #include "QuillLib/resource/ResourceOptions.h"
 
 #include <memory>
+#include <mutex>
 
 namespace quill {
 namespace {
 
-std::unique_ptr<ResourceOptions>& Record() {
-    static std::unique_ptr<ResourceOptions> record;
-    return record;
+// The record and the lock under which it is created: tables are made on several threads at once (the data
+// generator's workers), and each asks for the record.
+struct Holder {
+    std::mutex lock;
+    std::unique_ptr<ResourceOptions> record;
+};
+
+Holder& TheHolder() {
+    static Holder holder;
+    return holder;
 }
 
 }  // namespace
 
 void SetResourceOptions(uint8_t flag0, uint8_t keepNameIndex) {
-    if (Record()) {
-        return;
+    Holder& holder = TheHolder();
+    const std::lock_guard<std::mutex> hold(holder.lock);
+    if (!holder.record) {
+        holder.record = std::make_unique<ResourceOptions>(ResourceOptions{flag0, keepNameIndex, 0});
     }
-    Record() = std::make_unique<ResourceOptions>(ResourceOptions{flag0, keepNameIndex, 0});
 }
 
 ResourceOptions& GetResourceOptions() {
-    if (!Record()) {
-        Record() = std::make_unique<ResourceOptions>();
+    Holder& holder = TheHolder();
+    const std::lock_guard<std::mutex> hold(holder.lock);
+    if (!holder.record) {
+        holder.record = std::make_unique<ResourceOptions>();
     }
-    return *Record();
+    return *holder.record;
 }
 
 }  // namespace quill

@@ -1,5 +1,6 @@
 #pragma once
-// The process-wide resource option record. It is created once, on first use, and kept until exit.
+// The process-wide resource option record. It is created once, on first use (from any thread), and kept
+// until exit; its fields are set only as it is created.
 #include <cstdint>
 
 namespace quill {

@@ -63,6 +63,7 @@ bool ResourceTable::LoadTable(Stream& file, bool loadItems) {
 }
 
 bool ResourceTable::ReadItemRecord(Stream& file, const uint32_t& id) {
+    const uint32_t position = file.Tell();
     uint32_t size = 0;
     if (!ReadU32(file, size)) {
         return false;
@@ -79,6 +80,9 @@ bool ResourceTable::ReadItemRecord(Stream& file, const uint32_t& id) {
         return false;
     }
     if (!CanHold(file, compressedSize, 1) || !IsPlausibleInflatedSize(size, compressedSize)) {
+        return false;
+    }
+    if (owner_ && !owner_->ChargeInflation(position, size)) {
         return false;
     }
     MemoryStream body;

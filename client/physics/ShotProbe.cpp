@@ -84,23 +84,30 @@ bool ShotProbe::Prepare(std::string* error) {
 }
 
 bool ShotProbe::Run(std::vector<std::string>* lines) {
-    if (lines != nullptr) {
-        lines->push_back(Header());
+    if (lines == nullptr) {
+        return Run(LineSink());
+    }
+    return Run([lines](const std::string& line) { lines->push_back(line); });
+}
+
+bool ShotProbe::Run(const LineSink& emit) {
+    if (emit) {
+        emit(Header());
     }
     PhysicsEventList& events = ThePhysicsEventList();
     events.Clear();
     model_->Strike(model_->Ball(setup_.cueBall), setup_.stroke);
-    CollectEvents(0, lines);
+    CollectEvents(0, emit);
     calls_ = 0;
     bool ended = false;
     while (!ended && calls_ < setup_.maxCalls) {
         ++calls_;
         ended = model_->Simulate(kSimulateCallDuration, subSteps_, setup_.timeScale);
-        CollectEvents(calls_, lines);
+        CollectEvents(calls_, emit);
     }
-    if (lines != nullptr) {
-        lines->push_back("end calls=" + std::to_string(calls_) + " ended=" + (ended ? "1" : "0"));
-        ReportBalls(lines);
+    if (emit) {
+        emit("end calls=" + std::to_string(calls_) + " ended=" + (ended ? "1" : "0"));
+        ReportBalls(emit);
     }
     return ended;
 }
@@ -113,18 +120,18 @@ std::string ShotProbe::Header() const {
     return text;
 }
 
-void ShotProbe::CollectEvents(uint32_t call, std::vector<std::string>* lines) const {
-    if (lines == nullptr) {
+void ShotProbe::CollectEvents(uint32_t call, const LineSink& emit) const {
+    if (!emit) {
         return;
     }
     for (const PhysicsEvent& event : ThePhysicsEventList().Events()) {
-        lines->push_back(FormatEvent(call, event));
+        emit(FormatEvent(call, event));
     }
 }
 
-void ShotProbe::ReportBalls(std::vector<std::string>* lines) const {
+void ShotProbe::ReportBalls(const LineSink& emit) const {
     for (uint16_t i = 0; i < model_->BallCount(); ++i) {
-        lines->push_back(FormatBall(model_->Ball(i)));
+        emit(FormatBall(model_->Ball(i)));
     }
 }
 

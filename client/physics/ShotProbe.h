@@ -4,6 +4,7 @@
 // every event and the final state of every ball, one per line, each float also as its bit pattern, so that a
 // shot can be compared bit for bit from outside.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +24,14 @@ public:
 
     // Checks the setup and builds the model with its balls; false with a message naming the bad value.
     bool Prepare(std::string* error);
-    // Strikes and simulates (after Prepare); true when the motion ended within maxCalls. When lines is given it
-    // receives the whole report: a header, every event in order (the strike's as call 0), an end line with the
-    // number of calls, and one line per ball with its final state.
+    // Receives the report's lines one at a time, as they are made.
+    using LineSink = std::function<void(const std::string& line)>;
+
+    // Strikes and simulates (after Prepare); true when the motion ended within maxCalls. A sink that is set
+    // receives the whole report as it goes: a header, every event in order (the strike's as call 0), an end
+    // line with the number of calls, and one line per ball with its final state.
+    bool Run(const LineSink& emit);
+    // The same, the report's lines kept in lines when it is given.
     bool Run(std::vector<std::string>* lines);
 
     PhysicsModel& Model() { return *model_; }
@@ -39,8 +45,8 @@ public:
 private:
     bool Validate(std::string* error) const;
     std::string Header() const;
-    void ReportBalls(std::vector<std::string>* lines) const;
-    void CollectEvents(uint32_t call, std::vector<std::string>* lines) const;
+    void ReportBalls(const LineSink& emit) const;
+    void CollectEvents(uint32_t call, const LineSink& emit) const;
 
     ShotSetup setup_;
     std::unique_ptr<PhysicsModel> model_;

@@ -18,6 +18,21 @@ struct StrokeParameters {
     float paramF = 0.0f;       // the cue's turning blend
     float startParamA = 0.0f;  // the tip's flat depth (cm)
     float startParamB = 0.0f;  // the tip's radius of curvature (cm)
+
+    // Whether every value is a finite number of a size a stroke can have. The values come from another
+    // player's shot record; NaN, an infinity or a number of astronomic size is no stroke to play.
+    bool IsPlayable() const {
+        for (const float value : {powerCap, power, paramG, aimPointX, aimPointY, tipOffsetX, tipOffsetY, strokeX,
+                                  strokeY, paramD, paramE, paramF, startParamA, startParamB}) {
+            if (!(value >= -kLargestValue && value <= kLargestValue)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Far beyond every table (cm), every angle (degrees) and every factor.
+    static constexpr float kLargestValue = 1.0e6f;
 };
 
 }  // namespace kestrovan

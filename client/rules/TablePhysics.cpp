@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "client/physics/PhysicsEventList.h"
@@ -62,6 +63,12 @@ void CorrectTipOffset(float& x, float& y, float radius, float flatDepth, float t
     const float scale = (d - std::max(s, 0.0f) / radius) / d;
     x *= scale;
     y *= scale;
+}
+
+// A coordinate (or quaternion component) that a ball can be given: a finite number of a size the stroke's
+// values may have.
+bool IsPlaceable(float value) {
+    return value >= -StrokeParameters::kLargestValue && value <= StrokeParameters::kLargestValue;
 }
 
 }  // namespace
@@ -250,13 +257,18 @@ Vec3* TablePhysics::SetBallPosition(uint32_t ball, float x, float y, float z) {
     if (!HasBall(ball) || ball >= kMaxBalls) {
         return nullptr;
     }
+    // Positions from a shot record or a message: a value that is no number on the table leaves the ball
+    // where it is.
+    if (!IsPlaceable(x) || !IsPlaceable(y) || !IsPlaceable(z)) {
+        return nullptr;
+    }
     model_->Ball(static_cast<uint16_t>(ball)).position = {x, y, z};
     positionCache_[ball] = {x, y, z};
     return &positionCache_[ball];
 }
 
 void TablePhysics::SetBallOrientation(uint32_t ball, float x, float y, float z, float w) {
-    if (HasBall(ball) && ball < kMaxBalls) {
+    if (HasBall(ball) && ball < kMaxBalls && IsPlaceable(x) && IsPlaceable(y) && IsPlaceable(z) && IsPlaceable(w)) {
         model_->Ball(static_cast<uint16_t>(ball)).orientation = {x, y, z, w};
         orientationCache_[ball] = {x, y, z, w};
     }
@@ -446,6 +458,10 @@ float TablePhysics::Strike(const StrokeParameters& stroke) {
     ScopedLock hold(lock_);
     PrepareIfAnotherHolderDid();
     if (!HasBall(cueBall_)) {
+        return 0.0f;
+    }
+    if (!stroke.IsPlayable()) {
+        quill::TheLog().LogError(u"WARNING : a stroke with a value that is no playable number is not played\n");
         return 0.0f;
     }
     StartShotState();

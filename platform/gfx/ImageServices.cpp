@@ -1,13 +1,13 @@
 #include "platform/gfx/ImageServices.h"
 
 #include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "platform/gfx/DdsFile.h"
 #include "platform/gfx/MipChain.h"
 #include "platform/gfx/PixelConversion.h"
 #include "platform/gfx/StandardImageCodec.h"
+#include "platform/system/FileReplace.h"
 
 namespace platform::gfx {
 namespace {
@@ -215,10 +215,9 @@ bool HasAlpha(Format format) {
     }
 }
 
+// A file that replaces an older one does so only once written whole.
 bool WriteFile(const std::filesystem::path& path, const std::vector<std::byte>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return ReplaceFileContents(path.string(), bytes);
 }
 
 }  // namespace

@@ -94,4 +94,29 @@ bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }
 
+bool ReplaceFileContents(const std::string& path, std::span<const std::byte> bytes) {
+    const ReplaceTarget target = ResolveReplaceTarget(path);
+    const std::string written = target.replaceable ? CreateFileBeside(target.path) : target.path;
+    if (written.empty()) {
+        return false;
+    }
+    std::FILE* file = std::fopen(written.c_str(), "wb");
+    bool complete = file != nullptr && (bytes.empty() || std::fwrite(bytes.data(), bytes.size(), 1, file) == 1);
+    if (file != nullptr) {
+        // A device or a pipe has no disk to sync with: its bytes only need to leave the buffer.
+        complete = (target.replaceable ? SyncFile(file) : std::fflush(file) == 0) && complete;
+        complete = std::fclose(file) == 0 && complete;
+    }
+    if (!target.replaceable) {
+        return complete;
+    }
+    if (!complete || !RenameOver(written, target.path)) {
+        const int error = errno;
+        RemoveFile(written);
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace platform

@@ -2,7 +2,9 @@
 // The file-system steps of replacing a file without ever leaving a damaged one in its place: a new file is
 // written beside the old one, flushed to the disk, and renamed over it. quill::AtomicFileWriter drives them.
 // Paths here are native (UTF-8, "/" separators), as NativePath gives them.
+#include <cstddef>
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace platform {
@@ -29,5 +31,10 @@ bool RenameOver(const std::string& temporary, const std::string& target);
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::string& path);
+
+// The steps above for a whole file in memory: writes bytes beside path's target, syncs, closes and renames
+// over it (a device or pipe is written in place). False, errno set and any older file untouched, when a
+// step fails. For writers below the engine, which has AtomicFileWriter for streams.
+bool ReplaceFileContents(const std::string& path, std::span<const std::byte> bytes);
 
 }  // namespace platform

@@ -7,7 +7,6 @@
 #include <mutex>
 #include <thread>
 
-#include "QuillLib/core/FileStream.h"
 #include "QuillLib/resource/PackageWriter.h"
 #include "platform/system/CodePage.h"
 #include "tools/mkdata/MakerRegistry.h"
@@ -153,19 +152,12 @@ std::string DataGenerator::WritePackage(const std::string& package,
             return package + "/" + file->Name() + ": a second resource file of that name";
         }
     }
+    // The package replaces an older one only once written whole, flushed and closed.
     const std::filesystem::path target = std::filesystem::path(folder) / (package + ".tpk");
-    const std::filesystem::path partial = std::filesystem::path(folder) / (package + ".tpk.part");
-    {
-        quill::FileStream out(platform::Utf8ToUtf16(partial.string()));
-        if (!out.Open(quill::FileStream::kWrite) || !writer.Write(out)) {
-            return partial.string() + ": cannot be written (a resource file name longer than 15 bytes?)";
-        }
+    if (!writer.WriteFile(platform::Utf8ToUtf16(target.string()))) {
+        return target.string() + ": cannot be written (a resource file name longer than 15 bytes, or the disk?)";
     }
     std::error_code renamed;
-    std::filesystem::rename(partial, target, renamed);
-    if (renamed) {
-        return target.string() + ": " + renamed.message();
-    }
     report.packages = 1;
     report.bytes = std::filesystem::file_size(target, renamed);
     return {};

@@ -3,25 +3,37 @@
 #include <algorithm>
 #include <charconv>
 
-#include "QuillLib/core/FileStream.h"
 #include "QuillLib/core/MemoryStream.h"
 #include "QuillLib/resource/ResourcePath.h"
 #include "platform/system/CodePage.h"
+#include "tools/tpk/LocalFile.h"
 
 namespace tpk {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> SortedEntries(const fs::path& folder, bool folders) {
-    std::vector<fs::path> entries;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (folders ? entry.is_directory() : entry.is_regular_file()) {
-            entries.push_back(entry.path());
+// The folders (or the regular files) in folder, in name order; false with a message for an entry whose type
+// cannot be told (a link that loops or leads nowhere) or a folder that cannot be read.
+bool SortedEntries(const fs::path& folder, bool folders, std::vector<fs::path>& entries, std::string& error) {
+    entries.clear();
+    std::error_code code;
+    for (fs::directory_iterator it(folder, code), end; !code && it != end; it.increment(code)) {
+        const fs::file_status status = it->status(code);
+        if (code) {
+            error = LocalFile::Display(it->path()) + ": " + code.message();
+            return false;
+        }
+        if (folders ? fs::is_directory(status) : fs::is_regular_file(status)) {
+            entries.push_back(it->path());
         }
     }
+    if (code) {
+        error = LocalFile::Display(folder) + ": " + code.message();
+        return false;
+    }
     std::sort(entries.begin(), entries.end());
-    return entries;
+    return true;
 }
 
 bool KindOfExtension(const std::string& extension, quill::ResourceKind& kind) {
@@ -61,20 +73,19 @@ bool ParseStem(const std::string& stem, uint32_t& id, std::string& name) {
     return true;
 }
 
-bool ReadWholeFile(const fs::path& path, quill::MemoryStream& bytes) {
-    quill::FileStream file(platform::Utf8ToUtf16(path.string()));
-    return file.Open(quill::FileStream::kRead) && bytes.Allocate(file.Size()) && bytes.ReadFrom(file);
-}
-
 }  // namespace
 
 bool ItemFolder::Load(const fs::path& folder, uint32_t version) {
     files_.clear();
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        return Fail(folder.string() + ": not a folder");
+    std::error_code code;
+    if (!fs::is_directory(folder, code)) {
+        return Fail(LocalFile::Display(folder) + ": " + (code ? code.message() : "not a folder"));
     }
-    for (const fs::path& fileFolder : SortedEntries(folder, true)) {
+    std::vector<fs::path> fileFolders;
+    if (!SortedEntries(folder, true, fileFolders, error_)) {
+        return false;
+    }
+    for (const fs::path& fileFolder : fileFolders) {
         if (!LoadResourceFile(fileFolder, version)) {
             return false;
         }
@@ -86,7 +97,10 @@ bool ItemFolder::LoadResourceFile(const fs::path& folder, uint32_t version) {
     auto file =
         std::make_unique<quill::ResourceFile>(platform::Utf8ToUtf16(folder.filename().string()), nullptr, nullptr);
     file->SetVersion(version);
-    std::vector<fs::path> items = SortedEntries(folder, false);
+    std::vector<fs::path> items;
+    if (!SortedEntries(folder, false, items, error_)) {
+        return false;
+    }
     std::stable_sort(items.begin(), items.end(),
                      [](const fs::path& a, const fs::path& b) { return LoadOrder(a) < LoadOrder(b); });
     for (const fs::path& item : items) {
@@ -104,21 +118,21 @@ bool ItemFolder::LoadItem(quill::ResourceFile& file, const fs::path& path) {
     std::string name;
     const std::string extension = path.extension().string();
     if (extension.empty() || !KindOfExtension(extension.substr(1), kind)) {
-        return Fail(path.string() + ": the extension names no resource kind");
+        return Fail(LocalFile::Display(path) + ": the extension names no resource kind");
     }
     if (!ParseStem(path.stem().string(), id, name)) {
-        return Fail(path.string() + ": expected <id>[-<name>]");
+        return Fail(LocalFile::Display(path) + ": expected <id>[-<name>]");
     }
     if (!quill::IsKindPresent(file.GetVersion(), kind)) {
-        return Fail(path.string() + ": version " + std::to_string(file.GetVersion()) + " holds no such items");
+        return Fail(LocalFile::Display(path) + ": version " + std::to_string(file.GetVersion()) + " holds no such items");
     }
     quill::MemoryStream body;
-    if (!ReadWholeFile(path, body)) {
-        return Fail(path.string() + ": cannot be read");
+    if (!LocalFile::Read(path, body, error_)) {
+        return false;
     }
     quill::ResourceTable& table = *file.GetTable(quill::KindIndex(kind));
     if (!table.LoadItem(body, body, id, true)) {
-        return Fail(path.string() + ": not a valid item body or a second item of that id");
+        return Fail(LocalFile::Display(path) + ": not a valid item body or a second item of that id");
     }
     if (!name.empty()) {
         table.RenameItem(id, platform::Utf8ToUtf16(name));

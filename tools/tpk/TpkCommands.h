@@ -1,6 +1,6 @@
 #pragma once
 // The commands of the package tool. Each takes its arguments after the command word and returns the
-// process exit code; messages go to standard output and errors to standard error.
+// process exit code (below); messages go to standard output and errors to standard error.
 #include <string>
 #include <vector>
 
@@ -8,7 +8,13 @@ namespace tpk {
 
 using Arguments = std::vector<std::string>;
 
-// list <package>: the resource files in index order with their tables and items.
+// Exit codes of every command.
+constexpr int kSucceeded = 0;
+constexpr int kFailed = 1;      // a file that cannot be read or written, a damaged package, a missing item
+constexpr int kUsageError = 2;  // an unknown command, the wrong arguments or a malformed number
+
+// list <package>: the resource files in index order with their tables and items; kFailed when any of
+// them is damaged (the others are listed).
 int ListPackage(const Arguments& args);
 // extract <package> <file> <kind> <id> <output>: one item's packed body.
 int ExtractItem(const Arguments& args);

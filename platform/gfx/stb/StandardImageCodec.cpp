@@ -3,10 +3,10 @@
 // JPEG huffman tables and PNG chunk lengths are checked before the library sees a file.
 #include "platform/gfx/StandardImageCodec.h"
 
-#include <fstream>
 #include <limits>
 
 #include "platform/gfx/ImageServices.h"
+#include "platform/system/FileReplace.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -180,9 +180,8 @@ bool EncodeStandardImage(const std::filesystem::path& path, ImageFileFormat form
     if (written == 0) {
         return false;
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    return static_cast<bool>(out);
+    // An image that replaces an older one (a screenshot of the same name) does so only once written whole.
+    return ReplaceFileContents(path.string(), std::as_bytes(std::span(file)));
 }
 
 }  // namespace platform::gfx

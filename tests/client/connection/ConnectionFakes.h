@@ -29,12 +29,12 @@ inline constexpr uint32_t kWaitMs = 10000;
 // Waits on a condition over shared state; all recorders below use one.
 class Recorder {
 public:
+    // Notifies under the lock: a waiter that sees the change may return and destroy the recorder at once,
+    // so the recording thread must be done with the condition variable before the waiter can see it.
     template <class Change>
     void Record(Change change) {
-        {
-            std::lock_guard hold(mutex_);
-            change();
-        }
+        std::lock_guard hold(mutex_);
+        change();
         changed_.notify_all();
     }
     bool WaitUntil(const std::function<bool()>& condition) {

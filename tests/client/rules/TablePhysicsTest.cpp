@@ -189,6 +189,43 @@ TEST_F(TablePhysicsTest, RespotListsAndSpotsFollowTheGameType) {
     EXPECT_FLOAT_EQ(table.CachedPosition(2).x, 0.0f);
 }
 
+// Stroke values and ball places come from another player's shot record: NaN, an infinity or an astronomic
+// number is refused where it enters the table, and the balls stay as they were.
+TEST_F(TablePhysicsTest, AStrokeOrAPlaceThatIsNoNumberIsRefused) {
+    Rack(table, type::kThreeCushion, 9);
+    table.SetSound(&sound);
+    const quill::Vec3 cue = table.CachedPosition(table.CueBall());
+    const quill::Vec3 red = table.CachedPosition(2);
+    const float bad[] = {std::nanf(""), INFINITY, -INFINITY, 1e30f};
+    for (const float value : bad) {
+        StrokeParameters stroke = Stroke(red.x, red.y, 0.5f);
+        stroke.aimPointX = value;
+        EXPECT_EQ(table.Strike(stroke), 0.0f);
+        stroke = Stroke(red.x, red.y, 0.5f);
+        stroke.power = value;
+        EXPECT_EQ(table.Strike(stroke), 0.0f);
+        stroke = Stroke(red.x, red.y, 0.5f);
+        stroke.paramD = value;
+        EXPECT_EQ(table.Strike(stroke), 0.0f);
+        EXPECT_EQ(table.SetBallPosition(2, value, 0.0f, 0.0f), nullptr);
+        table.SetBallOrientation(2, value, 0.0f, 0.0f, 1.0f);
+    }
+    EXPECT_TRUE(sound.sounds.empty()) << "no stroke was played";
+    EXPECT_EQ(table.Step(), 0);
+    for (uint16_t ball = 0; ball < table.BallCount(); ++ball) {
+        EXPECT_TRUE(table.Model()->Ball(ball).velocity.LengthSquared() == 0.0f) << "ball " << ball;
+    }
+    const auto same = [](const quill::Vec3& a, const quill::Vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; };
+    EXPECT_TRUE(same(table.CachedPosition(table.CueBall()), cue));
+    EXPECT_TRUE(same(table.CachedPosition(2), red));
+    EXPECT_EQ(table.CachedOrientation(2).w, table.Model()->Ball(2).orientation.w);
+    EXPECT_FALSE(std::isnan(table.CachedOrientation(2).x));
+
+    // A stroke of ordinary values still plays.
+    table.Strike(Stroke(red.x, red.y, 0.5f));
+    EXPECT_EQ(table.Step(), 1);
+}
+
 TEST_F(TablePhysicsTest, StrikeHearsOnlyItsOwnMiscue) {
     table.SetSound(&sound);
     Rack(table, type::kThreeCushion, 9);

@@ -16,9 +16,14 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: mkdata <manifest> <region table> <output folder> [--jobs <n>] [--no-speech] [package ...]\n"
+    "       mkdata --help\n"
+    "Builds the default data packages the manifest lists (only the named ones, when given) into the folder.\n"
+    "Exit status: 0 built, 1 a manifest, table or package could not be read or written, 2 bad arguments.\n";
+
 int Usage() {
-    std::fprintf(stderr, "usage: mkdata <manifest> <region table> <output folder> [--jobs <n>] [--no-speech] "
-                         "[package ...]\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -30,6 +35,10 @@ int main(int argc, char** argv) {
     uint32_t jobs = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
     bool speech = true;
     for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--help" || arguments[i] == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         if (arguments[i] == "--no-speech") {
             speech = false;
         } else if (arguments[i] == "--jobs" && i + 1 < arguments.size()) {
@@ -37,6 +46,9 @@ int main(int argc, char** argv) {
             if (std::from_chars(text.data(), text.data() + text.size(), jobs).ec != std::errc() || jobs == 0) {
                 return Usage();
             }
+        } else if (arguments[i].starts_with("--")) {
+            std::fprintf(stderr, "mkdata: unknown option '%s'\n", arguments[i].c_str());
+            return Usage();
         } else if (positional.size() < 3) {
             positional.push_back(arguments[i]);
         } else {
