@@ -1,10 +1,6 @@
 // The entry point of the program: the real backends (SDL window and audio, the desktop's browser) and the
 // words of the command line.
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
@@ -16,6 +12,7 @@
 #include "platform/gfx/gl/GlSystem.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/posix/InstanceLock.h"
+#include "platform/system/posix/ProgramFile.h"
 #include "platform/system/posix/ShellOpen.h"
 #include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/sdl/SdlWindowBackend.h"
@@ -28,12 +25,6 @@ std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
     kestrovan::App* app = kestrovan::App::Current();
     if (app == nullptr) return nullptr;
     return platform::gfx::GlSystem::Create(platform::gfx::GlWindow{platform::SdlWindowOf(app->MainWindow())});
-}
-
-std::string ProgramPath(const char* argv0) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(argv0) : self.string();
 }
 
 }  // namespace
@@ -54,6 +45,6 @@ int main(int argc, char** argv) {
     setup.platform.createPopups = &kestrovan::CreateScenePopups;
     setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
     setup.openLauncher = [] { return platform::ShellOpen("Kestrovan.exe", "."); };
-    setup.crashHelper = {ProgramPath(argv[0])};
+    setup.crashHelper = {platform::ProgramFile(argv[0])};
     return kestrovan::RunProgram(words, std::move(setup));
 }
