@@ -12,7 +12,7 @@ namespace {
 
 // One micro-step of a compressed contact, with the constants read once per resolution. The contact's first ball
 // is the one its normal points to; the push moves it along the normal and the second ball against it.
-struct MicroStep10005 {
+struct MicroStep10005 : ScalarMicroStep {
     float step;         // the micro-step in seconds
     float stiffness;    // the contact spring's stiffness
     float damping;      // and damping
@@ -95,9 +95,17 @@ BallContactPass10005::BallContactPass10005(PhysicsModel& model, BallPairSearch& 
 void BallContactPass10005::ResolveContacts() {
     const ModelConstants& c = TheModelConstants();
     const PhysicsBall& reference = model_.Ball(0);
-    const MicroStep10005 step{
-        kMicroStep,           kContactStiffness, kContactDamping,   reference.mass,  reference.radiusM,
-        reference.inertiaArm, c.BallFriction,    c.BallFrictionAlt, c.BallSpinShare, friction_};
+    const MicroStep10005 step{{},
+                              kMicroStep,
+                              kContactStiffness,
+                              kContactDamping,
+                              reference.mass,
+                              reference.radiusM,
+                              reference.inertiaArm,
+                              c.BallFriction,
+                              c.BallFrictionAlt,
+                              c.BallSpinShare,
+                              friction_};
     BallContactResolution<MicroStep10005>::Resolve(model_, contacts_, step);
 }
 

@@ -12,7 +12,7 @@ namespace {
 // One micro-step of a compressed contact, with the constants read once per resolution. The spring's force acts
 // on each ball by its own mass, whatever its sign; the contact has separated when its compression is negative
 // after the impulses.
-struct MicroStepBase {
+struct MicroStepBase : ScalarMicroStep {
     float step;       // the micro-step in seconds
     float stiffness;  // the contact spring's stiffness
     float damping;    // and damping
@@ -63,7 +63,7 @@ BallContactPassBase::BallContactPassBase(PhysicsModel& model, BallPairSearch& se
 
 void BallContactPassBase::ResolveContacts() {
     const ModelConstants& c = TheModelConstants();
-    const MicroStepBase step{kMicroStep, kContactStiffness, kContactDamping, c.BallFriction, c.BallSpinShare};
+    const MicroStepBase step{{}, kMicroStep, kContactStiffness, kContactDamping, c.BallFriction, c.BallSpinShare};
     BallContactResolution<MicroStepBase>::Resolve(model_, contacts_, step);
 }
 

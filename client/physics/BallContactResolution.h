@@ -10,8 +10,9 @@
 // compression in that case stops the other contacts at a point that depends on the pass order; the resolution is
 // then done again in pass order from the untouched balls. Used on the thread that simulates.
 //
-// MicroStep is called as step(contact, a, b) with a and b either PhysicsBall or ContactBallMotion (the fields it
-// reads and writes are velocity, spin, mass, radiusM and inertiaArm); it updates contact.compression.
+// MicroStep is called as step(contact, a, b) with BallContact and PhysicsBall, and with MicroStep::Contact and
+// MicroStep::Motion (a step's own form of the contact and of the balls' motion while resolved apart; ScalarMicroStep
+// gives the plain ones); it updates the contact's compression.
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -31,10 +32,30 @@ struct ContactBallMotion {
     float mass = 0.0f;
     float radiusM = 0.0f;
     float inertiaArm = 0.0f;
+
+    static ContactBallMotion From(const PhysicsBall& ball) {
+        return {ball.velocity, ball.spin, ball.mass, ball.radiusM, ball.inertiaArm};
+    }
+    void StoreTo(PhysicsBall* ball) const {
+        ball->velocity = velocity;
+        ball->spin = spin;
+    }
+};
+
+// The forms of a contact and its balls for a micro-step that works on BallContact and ContactBallMotion.
+struct ScalarMicroStep {
+    using Motion = ContactBallMotion;
+    using Contact = BallContact;
+
+    static Contact Prepare(const BallContact& contact) { return contact; }
+    static void Finish(const Contact& prepared, BallContact* contact) { contact->compression = prepared.compression; }
 };
 
 template <class MicroStep>
 class BallContactResolution {
+    using Motion = typename MicroStep::Motion;
+    using Contact = typename MicroStep::Contact;
+
 public:
     static void Resolve(PhysicsModel& model, std::vector<BallContact>& contacts, const MicroStep& step) {
         if (!ResolveApart(model, contacts, step)) {
@@ -74,11 +95,11 @@ private:
             return false;
         }
         std::array<BallContact, kMaxApart> local;
-        std::array<ContactBallMotion, 2 * kMaxApart> motion;
+        std::array<Motion, 2 * kMaxApart> motion;
         for (size_t i = 0; i < count; ++i) {
             local[i] = contacts[i];
-            motion[2 * i] = MotionOf(model.Ball(contacts[i].first));
-            motion[2 * i + 1] = MotionOf(model.Ball(contacts[i].second));
+            motion[2 * i] = Motion::From(model.Ball(contacts[i].first));
+            motion[2 * i + 1] = Motion::From(model.Ball(contacts[i].second));
         }
         size_t next = 0;
         for (; next + 1 < count; next += 2) {
@@ -94,8 +115,8 @@ private:
         }
         for (size_t i = 0; i < count; ++i) {
             contacts[i].compression = local[i].compression;
-            Store(motion[2 * i], &model.Ball(contacts[i].first));
-            Store(motion[2 * i + 1], &model.Ball(contacts[i].second));
+            motion[2 * i].StoreTo(&model.Ball(contacts[i].first));
+            motion[2 * i + 1].StoreTo(&model.Ball(contacts[i].second));
         }
         return true;
     }
@@ -113,37 +134,28 @@ private:
         return true;
     }
 
-    static ContactBallMotion MotionOf(const PhysicsBall& ball) {
-        return {ball.velocity, ball.spin, ball.mass, ball.radiusM, ball.inertiaArm};
-    }
-
-    static void Store(const ContactBallMotion& motion, PhysicsBall* ball) {
-        ball->velocity = motion.velocity;
-        ball->spin = motion.spin;
-    }
-
     // One contact through its passes; balls holds its first and second ball.
-    static void RunOne(const MicroStep& step, BallContact* contact, ContactBallMotion* balls) {
-        BallContact c = *contact;
-        ContactBallMotion a = balls[0];
-        ContactBallMotion b = balls[1];
+    static void RunOne(const MicroStep& step, BallContact* contact, Motion* balls) {
+        Contact c = MicroStep::Prepare(*contact);
+        Motion a = balls[0];
+        Motion b = balls[1];
         for (int pass = 0; pass < kMaxPasses && c.compression >= 0.0f; ++pass) {
             step(c, a, b);
         }
-        *contact = c;
+        MicroStep::Finish(c, contact);
         balls[0] = a;
         balls[1] = b;
     }
 
     // Two contacts side by side while both are compressed, then each on to its end; balls holds the first and
     // second ball of each in turn.
-    static void RunTwo(const MicroStep& step, BallContact* contacts, ContactBallMotion* balls) {
-        BallContact c = contacts[0];
-        BallContact d = contacts[1];
-        ContactBallMotion a = balls[0];
-        ContactBallMotion b = balls[1];
-        ContactBallMotion e = balls[2];
-        ContactBallMotion f = balls[3];
+    static void RunTwo(const MicroStep& step, BallContact* contacts, Motion* balls) {
+        Contact c = MicroStep::Prepare(contacts[0]);
+        Contact d = MicroStep::Prepare(contacts[1]);
+        Motion a = balls[0];
+        Motion b = balls[1];
+        Motion e = balls[2];
+        Motion f = balls[3];
         int pass = 0;
         for (; pass < kMaxPasses && c.compression >= 0.0f && d.compression >= 0.0f; ++pass) {
             step(c, a, b);
@@ -155,8 +167,8 @@ private:
         for (int rest = pass; rest < kMaxPasses && d.compression >= 0.0f; ++rest) {
             step(d, e, f);
         }
-        contacts[0] = c;
-        contacts[1] = d;
+        MicroStep::Finish(c, &contacts[0]);
+        MicroStep::Finish(d, &contacts[1]);
         balls[0] = a;
         balls[1] = b;
         balls[2] = e;
