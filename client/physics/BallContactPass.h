@@ -2,7 +2,8 @@
 // The ball-ball pass at the end of a sub-step, as every model runs it: the touching pairs are found (each new one
 // reported as a BallBall event), then resolved together as stiff springs in micro-steps, pass after pass over the
 // contacts in the order found, until each has let go once. The micro-steps' time is not counted against the
-// sub-step. The models differ in how a micro-step pushes the two balls apart and rubs their surfaces.
+// sub-step. The models differ in how a micro-step pushes the two balls apart and rubs their surfaces; each
+// resolves its contacts with BallContactResolution and its own micro-step, so that the step is inlined.
 #include <vector>
 
 #include "client/physics/BallContact.h"
@@ -22,8 +23,8 @@ public:
 protected:
     BallContactPass(PhysicsModel& model, BallPairSearch& search, const BallPairSearchForm& form);
 
-    // One micro-step of a contact that is still compressed; counts it in separated once it has let go.
-    virtual void ResolveMicroStep(BallContact& contact, uint16_t* separated) = 0;
+    // Resolves the found contacts (at least one) with the model's micro-step.
+    virtual void ResolveContacts() = 0;
 
     // The micro-step of the base model and the 10001 series, in seconds.
     static constexpr float kMicroStep = 2e-6f;
@@ -37,8 +38,6 @@ protected:
     std::vector<BallContact>& contacts_;
 
 private:
-    void ResolveContacts();
-
     BallPairSearchForm form_;
 };
 

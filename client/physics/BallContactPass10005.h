@@ -21,9 +21,7 @@ public:
     BallContactPass10005(PhysicsModel& model, BallPairSearch& search, const BallContactFriction10005& friction);
 
 private:
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
-    void ApplyFriction(const BallContact& contact, float push);
-    float FrictionCoefficient(const quill::Vec3& slip, float slipLength, const quill::Vec3& normal) const;
+    void ResolveContacts() override;
 
     BallContactFriction10005 friction_;
 };

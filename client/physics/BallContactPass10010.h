@@ -16,8 +16,7 @@ public:
     BallContactPass10010(PhysicsModel10010& model, BallPairSearch& search);
 
 private:
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
-    void ApplyFriction(const BallContact& contact, float force);
+    void ResolveContacts() override;
 
     float frictionScale_;  // the series' ballFrictionScale: the share of the friction that changes the velocities
 };

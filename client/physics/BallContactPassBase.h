@@ -12,8 +12,7 @@ public:
     BallContactPassBase(PhysicsModel& model, BallPairSearch& search);
 
 private:
-    void ResolveMicroStep(BallContact& contact, uint16_t* separated) override;
-    void ApplyFriction(const BallContact& contact, float force);
+    void ResolveContacts() override;
 };
 
 }  // namespace kestrovan

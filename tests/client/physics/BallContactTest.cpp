@@ -110,6 +110,28 @@ TEST_F(BallContactTest, SideSpinThrowsTheStruckBallThroughFriction) {
     EXPECT_NE(model->Ball(0).spin.z, 0.0f);
 }
 
+TEST_F(BallContactTest, ANaNInOnePairStopsTheOtherPairAtThatPass) {
+    // Two head-on pairs far apart, one of them with a NaN spin: in the 10010 series its friction makes the
+    // velocities NaN in the first micro-step and its compression NaN in the second, and the resolution ends when
+    // the next pass meets that NaN. The other pair has then taken only two or three micro-steps, whichever comes
+    // first, and has not let go.
+    for (const uint32_t code : {0x10010u, 0x10014u}) {
+        for (const bool nanFirst : {false, true}) {
+            SCOPED_TRACE(testing::Message() << std::hex << "code 0x" << code << (nanFirst ? ", NaN pair first" : ""));
+            auto model = MakeModel(code, 0, {{0.0f, 0.0f}, {6.6f, 0.0f}, {60.0f, 0.0f}, {66.6f, 0.0f}});
+            for (const uint16_t moving : {1, 3}) {
+                model->Ball(moving).velocity = {-2.0f, 0.0f, 0.0f};
+            }
+            model->Ball(nanFirst ? 1 : 3).spin = {0.0f, 0.0f, std::nanf("")};
+            const uint16_t sound = nanFirst ? 3 : 1;
+            model->CollideBalls();
+            EXPECT_TRUE(std::isnan(model->Ball(nanFirst ? 0 : 2).velocity.x));
+            EXPECT_LT(model->Ball(sound).velocity.x, -1.99f) << "barely pushed";
+            EXPECT_GT(model->Ball(sound).velocity.x, -2.0f) << "but pushed";
+        }
+    }
+}
+
 TEST_F(BallContactTest, PocketedBallsAreLeftOut) {
     auto model = HeadOn(0x10014, 1);
     model->Ball(0).pocketed = 2;
