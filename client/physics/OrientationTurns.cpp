@@ -299,6 +299,7 @@ void OrientationTurns::Resize(uint16_t count) {
     turning_.clear();
     turning_.reserve(count);
     groups_.assign((count + 3u) / 4u, Group{});
+    wideGroups_.assign((count + 7u) / 8u, WideGroup{});
 }
 
 quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
@@ -313,6 +314,10 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
 // products run four balls at a time, one ball per lane of a group; the few left over, which would leave lanes idle,
 // each with the components of its quaternion side by side in a register.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
+    if (wide_) {
+        ApplyAllWide(model, dt);
+        return;
+    }
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
         Waiting& waiting = waiting_[i];

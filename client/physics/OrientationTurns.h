@@ -21,6 +21,11 @@ class OrientationTurns {
 public:
     static constexpr uint32_t kCapacity = 64;
 
+    // wide: compute with the AVX registers, eight lanes of floats and four of doubles (the same bits as the
+    // baseline SSE2 code); only where the processor has them, which SupportsWide tells.
+    explicit OrientationTurns(bool wide = SupportsWide()) : wide_(wide && SupportsWide()) {}
+    static bool SupportsWide();
+
     // Makes room for count balls, so that simulating never allocates.
     void Resize(uint16_t count);
     // Keeps the spin of one of the ball's sub-steps; false when the ball now has kCapacity turns waiting.
@@ -59,10 +64,10 @@ public:
     // the turn quaternions computed from them.
     struct Waiting {
         uint32_t count = 0;
-        alignas(16) float spinX[kCapacity];
-        alignas(16) float spinY[kCapacity];
-        alignas(16) float spinZ[kCapacity];
-        alignas(16) quill::Quaternion turns[kCapacity];
+        alignas(32) float spinX[kCapacity];
+        alignas(32) float spinY[kCapacity];
+        alignas(32) float spinZ[kCapacity];
+        alignas(32) quill::Quaternion turns[kCapacity];
     };
 
     // The orientations of four turning balls during ApplyAll, component by component, with their waiting turns.
@@ -77,13 +82,32 @@ public:
         uint32_t most;
     };
 
+    // A group of eight lanes for the wide code; counts as floats, which AVX compares eight at a time.
+    struct alignas(32) WideGroup {
+        float x[8];
+        float y[8];
+        float z[8];
+        float w[8];
+        float counts[8];
+        const Waiting* waiting[8];
+        uint32_t fewest;
+        uint32_t most;
+    };
+
 private:
     void LoadGroup(PhysicsModel& model, size_t g);
     void StoreGroup(PhysicsModel& model, size_t g) const;
+    // ApplyAll in the wide code (OrientationTurnsWide.cpp).
+    void ApplyAllWide(PhysicsModel& model, float dt);
+    void LoadWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end);
+    void StoreWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end) const;
 
+    bool wide_;
+    Waiting none_;  // the waiting turns of a wide group's lanes without a ball: none
     std::vector<Waiting> waiting_;
     std::vector<uint16_t> turning_;  // the balls with waiting turns, during ApplyAll
     std::vector<Group> groups_;      // the turning balls four at a time, during ApplyAll
+    std::vector<WideGroup> wideGroups_;  // or eight at a time in the wide code
 };
 
 }  // namespace kestrovan
