@@ -5,7 +5,8 @@
 // which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
 // are independent of each other and are computed four at a time; only their products follow one another, and
 // those run four balls side by side, one ball per lane of a group (the balls left over each with the components
-// of its quaternion side by side). Owned by its model and used on the thread that simulates.
+// of its quaternion side by side). Where the processor has AVX registers, the turns go eight at a time and the groups
+// have eight lanes, with the same bits. Owned by its model and used on the thread that simulates.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,7 +23,7 @@ public:
     static constexpr uint32_t kCapacity = 64;
 
     // wide: compute with the AVX registers, eight lanes of floats and four of doubles (the same bits as the
-    // baseline SSE2 code); only where the processor has them, which SupportsWide tells.
+    // baseline SSE2 code); only where the processor has them, which SupportsWide tells (any thread may ask).
     explicit OrientationTurns(bool wide = SupportsWide()) : wide_(wide && SupportsWide()) {}
     static bool SupportsWide();
 

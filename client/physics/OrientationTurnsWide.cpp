@@ -18,7 +18,6 @@ namespace kestrovan {
 #if defined(KV_WIDE)
 
 bool OrientationTurns::SupportsWide() {
-    __builtin_cpu_init();
     return __builtin_cpu_supports("avx") != 0;
 }
 
