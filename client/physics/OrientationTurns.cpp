@@ -334,20 +334,9 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     for (size_t g = 0; g < groupCount; ++g) {
         LoadGroup(model, g);
     }
-    switch (turning_.size() - firstAlone) {
-        case 0:
-            RunProducts<0>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        case 1:
-            RunProducts<1>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        case 2:
-            RunProducts<2>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        default:
-            RunProducts<3>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-    }
+    WithLeftOver(turning_.size() - firstAlone, [&](auto alone) {
+        RunProducts<decltype(alone)::value>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+    });
     for (size_t g = 0; g < groupCount; ++g) {
         StoreGroup(model, g);
     }

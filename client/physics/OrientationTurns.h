@@ -9,6 +9,7 @@
 // have eight lanes, with the same bits. Owned by its model and used on the thread that simulates.
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "QuillLib/math/Quaternion.h"
@@ -96,6 +97,25 @@ public:
     };
 
 private:
+    // Calls run with count (0 to 3, the balls left over after the groups) as a compile-time constant.
+    template <class Run>
+    static void WithLeftOver(size_t count, Run&& run) {
+        switch (count) {
+            case 0:
+                run(std::integral_constant<size_t, 0>{});
+                break;
+            case 1:
+                run(std::integral_constant<size_t, 1>{});
+                break;
+            case 2:
+                run(std::integral_constant<size_t, 2>{});
+                break;
+            default:
+                run(std::integral_constant<size_t, 3>{});
+                break;
+        }
+    }
+
     void LoadGroup(PhysicsModel& model, size_t g);
     void StoreGroup(PhysicsModel& model, size_t g) const;
     // ApplyAll in the wide code (OrientationTurnsWide.cpp).

@@ -270,10 +270,72 @@ KV_WIDE void RunWideProducts(PhysicsModel& model, std::vector<OrientationTurns::
     }
 }
 
+// Turn s of the Alone balls, each held in a register.
+template <size_t Alone>
+KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
+                                                             uint32_t s, __m128& held0, __m128& held1,
+                                                             __m128& held2) {
+    if (Alone > 0 && s < alone[0]->count) {
+        held0 = TurnSideBySide(held0, alone[0]->turns[s]);
+    }
+    if (Alone > 1 && s < alone[1]->count) {
+        held1 = TurnSideBySide(held1, alone[1]->turns[s]);
+    }
+    if (Alone > 2 && s < alone[2]->count) {
+        held2 = TurnSideBySide(held2, alone[2]->turns[s]);
+    }
+}
+
+KV_WIDE __attribute__((noinline)) void ComputeBlock(const EightTurns& eight, OrientationTurns::Waiting& waiting,
+                                                    uint32_t k) {
+    eight.Compute(waiting, k);
+}
+
+// The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
+// register, and their next blocks spread over the sub-steps of the block before. The sub-steps between two blocks
+// run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
+// them in memory, which puts a store and a load into every step of their chains).
+template <size_t Alone>
+KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
+                              const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
+    const EightTurns eight(dt);
+    const OrientationTurns::Waiting* alone[3] = {};
+    __m128 held[3] = {};
+    for (size_t a = 0; a < Alone; ++a) {
+        held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
+        alone[a] = &waiting[turning[a]];
+        ComputeBlock(eight, waiting[turning[a]], 0);
+    }
+    __m128 held0 = held[0];
+    __m128 held1 = held[1];
+    __m128 held2 = held[2];
+    for (uint32_t k = 0; k < longest; k += kBlock) {
+        uint32_t j = 0;
+        for (size_t a = 0; a < Alone; ++a) {
+            for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
+                TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+            }
+            if (k + kBlock < alone[a]->count) {
+                ComputeBlock(eight, waiting[turning[a]], k + kBlock);
+            }
+        }
+        for (; j < kBlock; ++j) {
+            TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+        }
+    }
+    held[0] = held0;
+    held[1] = held1;
+    held[2] = held2;
+    for (size_t a = 0; a < Alone; ++a) {
+        _mm_storeu_ps(&model.Ball(turning[a]).orientation.x, held[a]);
+    }
+}
+
 }  // namespace
 
 // As ApplyAll: the turns eight sub-steps at a time; the products eight balls at a time, a group with fewer than
-// eight balls from four on (its other lanes turn nothing), the up to three left over each side by side.
+// eight balls from four on (its other lanes turn nothing), the up to three left over each side by side (with no
+// group, in a loop of their own).
 KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
@@ -292,19 +354,16 @@ KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
     for (size_t g = 0; g < groupCount; ++g) {
         LoadWideGroup(model, g, g * kBlock, std::min(firstAlone, (g + 1) * kBlock));
     }
-    switch (n - firstAlone) {
-        case 0:
-            RunWideProducts<0>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
-            break;
-        case 1:
-            RunWideProducts<1>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
-            break;
-        case 2:
-            RunWideProducts<2>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
-            break;
-        default:
-            RunWideProducts<3>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
-            break;
+    if (groupCount == 0) {
+        WithLeftOver(n, [&](auto alone) {
+            if constexpr (decltype(alone)::value != 0) {
+                RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
+            }
+        });
+    } else {
+        WithLeftOver(n - firstAlone, [&](auto alone) {
+            RunWideProducts<decltype(alone)::value>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
+        });
     }
     for (size_t g = 0; g < groupCount; ++g) {
         StoreWideGroup(model, g, g * kBlock, std::min(firstAlone, (g + 1) * kBlock));
