@@ -233,8 +233,8 @@ KV_WIDE void ComputeBlocks(const EightTurns& eight, std::vector<OrientationTurns
 }
 
 // The products of the wide ApplyAll: the groups' turns one sub-step at a time, and those of the Alone balls left
-// over (from turning[firstAlone]), each with its orientation held in a register from its first turn to its last.
-// The balls' next blocks are spread over the sub-steps of the block before, ball b after sub-step b * 8 / n.
+// over (from turning[firstAlone]), each with the components of its orientation side by side. The balls' next
+// blocks are spread over the sub-steps of the block before, an eighth of the balls after each.
 template <size_t Alone>
 KV_WIDE void RunWideProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
                              const std::vector<uint16_t>& turning, std::vector<OrientationTurns::WideGroup>& groups,
@@ -286,6 +286,7 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
+// A call of its own, so that the loops of RunAloneProducts between two blocks hold no block code.
 KV_WIDE __attribute__((noinline)) void ComputeBlock(const EightTurns& eight, OrientationTurns::Waiting& waiting,
                                                     uint32_t k) {
     eight.Compute(waiting, k);
