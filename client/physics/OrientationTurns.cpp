@@ -299,6 +299,7 @@ void OrientationTurns::Resize(uint16_t count) {
     turning_.clear();
     turning_.reserve(count);
     groups_.assign((count + 3u) / 4u, Group{});
+    wideGroups_.assign((count + 7u) / 8u, WideGroup{});
 }
 
 quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
@@ -313,6 +314,10 @@ quill::Quaternion OrientationTurns::TurnOf(const quill::Vec3& spin, float dt) {
 // products run four balls at a time, one ball per lane of a group; the few left over, which would leave lanes idle,
 // each with the components of its quaternion side by side in a register.
 void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
+    if (wide_) {
+        ApplyAllWide(model, dt);
+        return;
+    }
     uint32_t longest = 0;
     for (size_t i = 0; i < waiting_.size(); ++i) {
         Waiting& waiting = waiting_[i];
@@ -329,20 +334,9 @@ void OrientationTurns::ApplyAll(PhysicsModel& model, float dt) {
     for (size_t g = 0; g < groupCount; ++g) {
         LoadGroup(model, g);
     }
-    switch (turning_.size() - firstAlone) {
-        case 0:
-            RunProducts<0>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        case 1:
-            RunProducts<1>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        case 2:
-            RunProducts<2>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-        default:
-            RunProducts<3>(model, waiting_, turning_, groups_, groupCount, longest, dt);
-            break;
-    }
+    WithLeftOver(turning_.size() - firstAlone, [&](auto alone) {
+        RunProducts<decltype(alone)::value>(model, waiting_, turning_, groups_, groupCount, longest, dt);
+    });
     for (size_t g = 0; g < groupCount; ++g) {
         StoreGroup(model, g);
     }

@@ -5,9 +5,11 @@
 // which gives exactly the bits of turning in every sub-step. Done together, the turn quaternions of many sub-steps
 // are independent of each other and are computed four at a time; only their products follow one another, and
 // those run four balls side by side, one ball per lane of a group (the balls left over each with the components
-// of its quaternion side by side). Owned by its model and used on the thread that simulates.
+// of its quaternion side by side). Where the processor has AVX registers, the turns go eight at a time and the groups
+// have eight lanes, with the same bits. Owned by its model and used on the thread that simulates.
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "QuillLib/math/Quaternion.h"
@@ -20,6 +22,11 @@ class PhysicsModel;
 class OrientationTurns {
 public:
     static constexpr uint32_t kCapacity = 64;
+
+    // wide: compute with the AVX registers, eight lanes of floats and four of doubles (the same bits as the
+    // baseline SSE2 code); only where the processor has them, which SupportsWide tells (any thread may ask).
+    explicit OrientationTurns(bool wide = SupportsWide()) : wide_(wide && SupportsWide()) {}
+    static bool SupportsWide();
 
     // Makes room for count balls, so that simulating never allocates.
     void Resize(uint16_t count);
@@ -59,10 +66,10 @@ public:
     // the turn quaternions computed from them.
     struct Waiting {
         uint32_t count = 0;
-        alignas(16) float spinX[kCapacity];
-        alignas(16) float spinY[kCapacity];
-        alignas(16) float spinZ[kCapacity];
-        alignas(16) quill::Quaternion turns[kCapacity];
+        alignas(32) float spinX[kCapacity];
+        alignas(32) float spinY[kCapacity];
+        alignas(32) float spinZ[kCapacity];
+        alignas(32) quill::Quaternion turns[kCapacity];
     };
 
     // The orientations of four turning balls during ApplyAll, component by component, with their waiting turns.
@@ -77,13 +84,51 @@ public:
         uint32_t most;
     };
 
+    // A group of eight lanes for the wide code; counts as floats, which AVX compares eight at a time.
+    struct alignas(32) WideGroup {
+        float x[8];
+        float y[8];
+        float z[8];
+        float w[8];
+        float counts[8];
+        const Waiting* waiting[8];
+        uint32_t fewest;
+        uint32_t most;
+    };
+
 private:
+    // Calls run with count (0 to 3, the balls left over after the groups) as a compile-time constant.
+    template <class Run>
+    static void WithLeftOver(size_t count, Run&& run) {
+        switch (count) {
+            case 0:
+                run(std::integral_constant<size_t, 0>{});
+                break;
+            case 1:
+                run(std::integral_constant<size_t, 1>{});
+                break;
+            case 2:
+                run(std::integral_constant<size_t, 2>{});
+                break;
+            default:
+                run(std::integral_constant<size_t, 3>{});
+                break;
+        }
+    }
+
     void LoadGroup(PhysicsModel& model, size_t g);
     void StoreGroup(PhysicsModel& model, size_t g) const;
+    // ApplyAll in the wide code (OrientationTurnsWide.cpp).
+    void ApplyAllWide(PhysicsModel& model, float dt);
+    void LoadWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end);
+    void StoreWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end) const;
 
+    bool wide_;
+    Waiting none_;  // the waiting turns of a wide group's lanes without a ball: none
     std::vector<Waiting> waiting_;
     std::vector<uint16_t> turning_;  // the balls with waiting turns, during ApplyAll
     std::vector<Group> groups_;      // the turning balls four at a time, during ApplyAll
+    std::vector<WideGroup> wideGroups_;  // or eight at a time in the wide code
 };
 
 }  // namespace kestrovan

@@ -1,0 +1,416 @@
+// The wide code of OrientationTurns: the same operations as the baseline code, lane by lane, in the AVX registers,
+// chosen at run time on processors that have them. Every function that uses AVX carries the target attribute
+// (never FMA: a fused multiply-add rounds once where the scalar form rounds twice).
+#include <algorithm>
+#include <cstddef>
+
+#include "client/physics/OrientationTurns.h"
+#include "client/physics/PhysicsMath.h"
+#include "client/physics/PhysicsModel.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define KV_WIDE __attribute__((target("avx")))
+#endif
+
+namespace kestrovan {
+
+#if defined(KV_WIDE)
+
+bool OrientationTurns::SupportsWide() {
+    return __builtin_cpu_supports("avx") != 0;
+}
+
+namespace {
+
+constexpr uint32_t kBlock = 8;  // turns computed together
+
+// Eight turns at once, lane by lane the operations of TurnOf as the baseline code's four at a time do them: the
+// float parts eight lanes wide, the double ones in two registers of four. Falls back to TurnOf when an angle is too
+// large for the series (or not a number).
+class EightTurns {
+public:
+    KV_WIDE explicit EightTurns(float dt) : dt_(_mm256_set1_ps(dt)) {}
+
+    // The turns k to k + 7 of waiting.
+    KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        __m256 x = _mm256_load_ps(waiting.spinX + k);
+        __m256 y = _mm256_load_ps(waiting.spinY + k);
+        __m256 z = _mm256_load_ps(waiting.spinZ + k);
+        const __m256 rate = Normalize(x, y, z);
+        Normalize(x, y, z);
+        const __m256 half = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
+        __m256 sine;
+        __m256 cosine;
+        if (!SinCos(half, &sine, &cosine)) {
+            const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
+            for (uint32_t i = k; i < k + kBlock; ++i) {
+                waiting.turns[i] = OrientationTurns::TurnOf(
+                    quill::Vec3{waiting.spinX[i], waiting.spinY[i], waiting.spinZ[i]}, dt);
+            }
+            return;
+        }
+        const __m256 turnX = _mm256_mul_ps(x, sine);
+        const __m256 turnY = _mm256_mul_ps(y, sine);
+        const __m256 turnZ = _mm256_mul_ps(z, sine);
+        // One quaternion per sub-step: turns k + i in the low half of row i, k + 4 + i in the high half.
+        const __m256 xyLow = _mm256_unpacklo_ps(turnX, turnY);
+        const __m256 xyHigh = _mm256_unpackhi_ps(turnX, turnY);
+        const __m256 zwLow = _mm256_unpacklo_ps(turnZ, cosine);
+        const __m256 zwHigh = _mm256_unpackhi_ps(turnZ, cosine);
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k);
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 1);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k + 2);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 3);
+    }
+
+private:
+    KV_WIDE static void Store(__m256 row, OrientationTurns::Waiting& waiting, uint32_t k) {
+        _mm_store_ps(&waiting.turns[k].x, _mm256_castps256_ps128(row));
+        _mm_store_ps(&waiting.turns[k + 4].x, _mm256_extractf128_ps(row, 1));
+    }
+
+    KV_WIDE static __m256d Low(__m256 v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
+    KV_WIDE static __m256d High(__m256 v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
+    KV_WIDE static __m256 Join(__m256d low, __m256d high) {
+        return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(low)), _mm256_cvtpd_ps(high), 1);
+    }
+
+    // Vec3::Normalize: the length from the sum of squares in double precision rounded to float, then one reciprocal
+    // and three products; below FLT_EPSILON the vector becomes zero. Returns the lengths.
+    KV_WIDE static __m256 Normalize(__m256& x, __m256& y, __m256& z) {
+        const __m256 sums = Join(SumOfSquares(Low(x), Low(y), Low(z)), SumOfSquares(High(x), High(y), High(z)));
+        const __m256 length = _mm256_sqrt_ps(sums);
+        const __m256 zero = _mm256_cmp_ps(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), length),
+                                          _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
+        const __m256 reciprocal = _mm256_div_ps(_mm256_set1_ps(1.0f), length);
+        x = _mm256_andnot_ps(zero, _mm256_mul_ps(x, reciprocal));
+        y = _mm256_andnot_ps(zero, _mm256_mul_ps(y, reciprocal));
+        z = _mm256_andnot_ps(zero, _mm256_mul_ps(z, reciprocal));
+        return length;
+    }
+
+    // (x^2 + y^2) + z^2 in double precision.
+    KV_WIDE static __m256d SumOfSquares(__m256d x, __m256d y, __m256d z) {
+        return _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(x, x), _mm256_mul_pd(y, y)), _mm256_mul_pd(z, z));
+    }
+
+    // physmath::SinCos on the series, when every |angle| is within pi / 4: the series of |angle| in double
+    // precision, the sine given the angle's sign, both rounded once to float.
+    KV_WIDE static bool SinCos(__m256 angle, __m256* sine, __m256* cosine) {
+        const __m256 magnitude = _mm256_andnot_ps(_mm256_set1_ps(-0.0f), angle);
+        const __m256d low = Low(magnitude);
+        const __m256d high = High(magnitude);
+        const __m256d limit = _mm256_set1_pd(physmath::kQuarterPi);
+        if (_mm256_movemask_pd(_mm256_cmp_pd(low, limit, _CMP_LE_OS)) != 15 ||
+            _mm256_movemask_pd(_mm256_cmp_pd(high, limit, _CMP_LE_OS)) != 15) {
+            return false;
+        }
+        const __m256d sign = _mm256_set1_pd(-0.0);
+        *sine = Join(_mm256_xor_pd(SinSeries(low), _mm256_and_pd(Low(angle), sign)),
+                     _mm256_xor_pd(SinSeries(high), _mm256_and_pd(High(angle), sign)));
+        *cosine = Join(CosSeries(low), CosSeries(high));
+        return true;
+    }
+
+    template <size_t N>
+    KV_WIDE static __m256d Horner(const double (&coefficients)[N], __m256d z) {
+        __m256d p = _mm256_set1_pd(coefficients[N - 1]);
+        for (size_t i = N - 1; i-- > 0;) {
+            p = _mm256_add_pd(_mm256_set1_pd(coefficients[i]), _mm256_mul_pd(z, p));
+        }
+        return p;
+    }
+
+    KV_WIDE static __m256d SinSeries(__m256d r) {
+        const __m256d z = _mm256_mul_pd(r, r);
+        return _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, z), Horner(physmath::kSinSeries, z)));
+    }
+
+    KV_WIDE static __m256d CosSeries(__m256d r) {
+        const __m256d z = _mm256_mul_pd(r, r);
+        return _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_mul_pd(z, Horner(physmath::kCosSeries, z)));
+    }
+
+    __m256 dt_;
+};
+
+// OrientationTurns::Turn with the components of the quaternion side by side, as the baseline code does it: a
+// subtraction as the addition of the negated product, which IEEE arithmetic defines it to be.
+KV_WIDE __m128 TurnSideBySide(__m128 b, const quill::Quaternion& turn) {
+    const __m128 a = _mm_load_ps(&turn.x);
+    const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
+    __m128 p = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
+    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(0, 2, 1, 0)),
+                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
+    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
+                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
+    p = _mm_sub_ps(p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
+                                 _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
+    const __m128 squares = _mm_mul_ps(p, p);
+    __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
+    sum = _mm_add_ss(sum, _mm_movehl_ps(squares, squares));
+    sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+    const __m128 length = _mm_sqrt_ss(sum);
+    if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
+        return _mm_setzero_ps();
+    }
+    return _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0)));
+}
+
+// Quaternion low in the low half, high in the high half.
+KV_WIDE __m256 Pair(const quill::Quaternion& low, const quill::Quaternion& high) {
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_load_ps(&low.x)), _mm_load_ps(&high.x), 1);
+}
+
+// Turn j of the eight lanes' balls into its components, eight lanes each.
+KV_WIDE void Transpose(const OrientationTurns::Waiting* const (&waiting)[8], uint32_t j, __m256& x, __m256& y,
+                       __m256& z, __m256& w) {
+    const __m256 r0 = Pair(waiting[0]->turns[j], waiting[4]->turns[j]);
+    const __m256 r1 = Pair(waiting[1]->turns[j], waiting[5]->turns[j]);
+    const __m256 r2 = Pair(waiting[2]->turns[j], waiting[6]->turns[j]);
+    const __m256 r3 = Pair(waiting[3]->turns[j], waiting[7]->turns[j]);
+    const __m256 t0 = _mm256_unpacklo_ps(r0, r1);
+    const __m256 t1 = _mm256_unpacklo_ps(r2, r3);
+    const __m256 t2 = _mm256_unpackhi_ps(r0, r1);
+    const __m256 t3 = _mm256_unpackhi_ps(r2, r3);
+    x = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(1, 0, 1, 0));
+    y = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(3, 2, 3, 2));
+    z = _mm256_shuffle_ps(t2, t3, _MM_SHUFFLE(1, 0, 1, 0));
+    w = _mm256_shuffle_ps(t2, t3, _MM_SHUFFLE(3, 2, 3, 2));
+}
+
+KV_WIDE __m256 Mul(__m256 a, __m256 b) {
+    return _mm256_mul_ps(a, b);
+}
+
+// Turn j of each of a group's eight balls, one ball per lane, as the baseline code's groups of four do it.
+KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
+    __m256 ax;
+    __m256 ay;
+    __m256 az;
+    __m256 aw;
+    Transpose(group.waiting, j, ax, ay, az, aw);
+    const __m256 bx = _mm256_load_ps(group.x);
+    const __m256 by = _mm256_load_ps(group.y);
+    const __m256 bz = _mm256_load_ps(group.z);
+    const __m256 bw = _mm256_load_ps(group.w);
+    __m256 x = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bx), Mul(ax, bw)), Mul(ay, bz)), Mul(az, by));
+    __m256 y = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, by), Mul(ay, bw)), Mul(az, bx)), Mul(ax, bz));
+    __m256 z = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bz), Mul(az, bw)), Mul(ax, by)), Mul(ay, bx));
+    __m256 w = _mm256_sub_ps(_mm256_sub_ps(_mm256_sub_ps(Mul(aw, bw), Mul(ax, bx)), Mul(ay, by)), Mul(az, bz));
+    // QuaternionNormalize: the length from the squares summed in order, then one division per component.
+    const __m256 length =
+        _mm256_sqrt_ps(_mm256_add_ps(_mm256_add_ps(_mm256_add_ps(Mul(x, x), Mul(y, y)), Mul(z, z)), Mul(w, w)));
+    const __m256 zero = _mm256_cmp_ps(length, _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
+    x = _mm256_andnot_ps(zero, _mm256_div_ps(x, length));
+    y = _mm256_andnot_ps(zero, _mm256_div_ps(y, length));
+    z = _mm256_andnot_ps(zero, _mm256_div_ps(z, length));
+    w = _mm256_andnot_ps(zero, _mm256_div_ps(w, length));
+    if (j >= group.fewest) {
+        const __m256 turned =
+            _mm256_cmp_ps(_mm256_load_ps(group.counts), _mm256_set1_ps(static_cast<float>(j)), _CMP_GT_OQ);
+        x = _mm256_blendv_ps(bx, x, turned);
+        y = _mm256_blendv_ps(by, y, turned);
+        z = _mm256_blendv_ps(bz, z, turned);
+        w = _mm256_blendv_ps(bw, w, turned);
+    }
+    _mm256_store_ps(group.x, x);
+    _mm256_store_ps(group.y, y);
+    _mm256_store_ps(group.z, z);
+    _mm256_store_ps(group.w, w);
+}
+
+// The turns k to k + 7 of the turning balls first to end that have turn k.
+KV_WIDE void ComputeBlocks(const EightTurns& eight, std::vector<OrientationTurns::Waiting>& waiting,
+                           const std::vector<uint16_t>& turning, uint32_t k, size_t first, size_t end) {
+    for (size_t b = first; b < end; ++b) {
+        OrientationTurns::Waiting& ball = waiting[turning[b]];
+        if (k < ball.count) {
+            eight.Compute(ball, k);
+        }
+    }
+}
+
+// The products of the wide ApplyAll: the groups' turns one sub-step at a time, and those of the Alone balls left
+// over (from turning[firstAlone]), each with the components of its orientation side by side. The balls' next
+// blocks are spread over the sub-steps of the block before, an eighth of the balls after each.
+template <size_t Alone>
+KV_WIDE void RunWideProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
+                             const std::vector<uint16_t>& turning, std::vector<OrientationTurns::WideGroup>& groups,
+                             size_t groupCount, uint32_t longest, float dt) {
+    const EightTurns eight(dt);
+    const size_t firstAlone = turning.size() - Alone;
+    __m128 held[Alone + 1];
+    const OrientationTurns::Waiting* alone[Alone + 1];
+    for (size_t a = 0; a < Alone; ++a) {
+        held[a] = _mm_loadu_ps(&model.Ball(turning[firstAlone + a]).orientation.x);
+        alone[a] = &waiting[turning[firstAlone + a]];
+    }
+    const size_t n = turning.size();
+    ComputeBlocks(eight, waiting, turning, 0, 0, n);
+    for (uint32_t k = 0; k < longest; k += kBlock) {
+        for (uint32_t j = 0; j < kBlock; ++j) {
+            for (size_t g = 0; g < groupCount; ++g) {
+                if (k + j < groups[g].most) {
+                    TurnWideGroupStep(groups[g], k + j);
+                }
+            }
+            for (size_t a = 0; a < Alone; ++a) {
+                if (k + j < alone[a]->count) {
+                    held[a] = TurnSideBySide(held[a], alone[a]->turns[k + j]);
+                }
+            }
+            ComputeBlocks(eight, waiting, turning, k + kBlock, (j * n + kBlock - 1) / kBlock,
+                          ((j + 1) * n + kBlock - 1) / kBlock);
+        }
+    }
+    for (size_t a = 0; a < Alone; ++a) {
+        _mm_storeu_ps(&model.Ball(turning[firstAlone + a]).orientation.x, held[a]);
+    }
+}
+
+// Turn s of the Alone balls, each held in a register.
+template <size_t Alone>
+KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
+                                                             uint32_t s, __m128& held0, __m128& held1,
+                                                             __m128& held2) {
+    if (Alone > 0 && s < alone[0]->count) {
+        held0 = TurnSideBySide(held0, alone[0]->turns[s]);
+    }
+    if (Alone > 1 && s < alone[1]->count) {
+        held1 = TurnSideBySide(held1, alone[1]->turns[s]);
+    }
+    if (Alone > 2 && s < alone[2]->count) {
+        held2 = TurnSideBySide(held2, alone[2]->turns[s]);
+    }
+}
+
+// A call of its own, so that the loops of RunAloneProducts between two blocks hold no block code.
+KV_WIDE __attribute__((noinline)) void ComputeBlock(const EightTurns& eight, OrientationTurns::Waiting& waiting,
+                                                    uint32_t k) {
+    eight.Compute(waiting, k);
+}
+
+// The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
+// register, and their next blocks spread over the sub-steps of the block before. The sub-steps between two blocks
+// run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
+// them in memory, which puts a store and a load into every step of their chains).
+template <size_t Alone>
+KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
+                              const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
+    const EightTurns eight(dt);
+    const OrientationTurns::Waiting* alone[3] = {};
+    __m128 held[3] = {};
+    for (size_t a = 0; a < Alone; ++a) {
+        held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
+        alone[a] = &waiting[turning[a]];
+        ComputeBlock(eight, waiting[turning[a]], 0);
+    }
+    __m128 held0 = held[0];
+    __m128 held1 = held[1];
+    __m128 held2 = held[2];
+    for (uint32_t k = 0; k < longest; k += kBlock) {
+        uint32_t j = 0;
+        for (size_t a = 0; a < Alone; ++a) {
+            for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
+                TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+            }
+            if (k + kBlock < alone[a]->count) {
+                ComputeBlock(eight, waiting[turning[a]], k + kBlock);
+            }
+        }
+        for (; j < kBlock; ++j) {
+            TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+        }
+    }
+    held[0] = held0;
+    held[1] = held1;
+    held[2] = held2;
+    for (size_t a = 0; a < Alone; ++a) {
+        _mm_storeu_ps(&model.Ball(turning[a]).orientation.x, held[a]);
+    }
+}
+
+}  // namespace
+
+// As ApplyAll: the turns eight sub-steps at a time; the products eight balls at a time, a group with fewer than
+// eight balls from four on (its other lanes turn nothing), the up to three left over each side by side (with no
+// group, in a loop of their own).
+KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
+    uint32_t longest = 0;
+    for (size_t i = 0; i < waiting_.size(); ++i) {
+        Waiting& waiting = waiting_[i];
+        if (waiting.count != 0) {
+            for (uint32_t k = waiting.count; k % kBlock != 0; ++k) {
+                waiting.spinX[k] = waiting.spinY[k] = waiting.spinZ[k] = 0.0f;
+            }
+            longest = std::max(longest, waiting.count);
+            turning_.push_back(static_cast<uint16_t>(i));
+        }
+    }
+    const size_t n = turning_.size();
+    const size_t groupCount = n % kBlock >= 4 ? n / kBlock + 1 : n / kBlock;
+    const size_t firstAlone = std::min(n, groupCount * kBlock);
+    for (size_t g = 0; g < groupCount; ++g) {
+        LoadWideGroup(model, g, g * kBlock, std::min(firstAlone, (g + 1) * kBlock));
+    }
+    if (groupCount == 0) {
+        WithLeftOver(n, [&](auto alone) {
+            if constexpr (decltype(alone)::value != 0) {
+                RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
+            }
+        });
+    } else {
+        WithLeftOver(n - firstAlone, [&](auto alone) {
+            RunWideProducts<decltype(alone)::value>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
+        });
+    }
+    for (size_t g = 0; g < groupCount; ++g) {
+        StoreWideGroup(model, g, g * kBlock, std::min(firstAlone, (g + 1) * kBlock));
+    }
+    for (const uint16_t i : turning_) {
+        waiting_[i].count = 0;
+    }
+    turning_.clear();
+}
+
+// The turning balls first to end into group g's lanes; the lanes after them have no turns.
+void OrientationTurns::LoadWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end) {
+    WideGroup& group = wideGroups_[g];
+    group.fewest = kCapacity;
+    group.most = 0;
+    for (size_t lane = 0; lane < kBlock; ++lane) {
+        const bool ball = first + lane < end;
+        const quill::Quaternion q = ball ? model.Ball(turning_[first + lane]).orientation : quill::Quaternion{};
+        group.x[lane] = q.x;
+        group.y[lane] = q.y;
+        group.z[lane] = q.z;
+        group.w[lane] = q.w;
+        group.waiting[lane] = ball ? &waiting_[turning_[first + lane]] : &none_;
+        const uint32_t count = group.waiting[lane]->count;
+        group.counts[lane] = static_cast<float>(count);
+        group.fewest = std::min(group.fewest, count);
+        group.most = std::max(group.most, count);
+    }
+}
+
+void OrientationTurns::StoreWideGroup(PhysicsModel& model, size_t g, size_t first, size_t end) const {
+    const WideGroup& group = wideGroups_[g];
+    for (size_t lane = 0; first + lane < end; ++lane) {
+        model.Ball(turning_[first + lane]).orientation =
+            quill::Quaternion{group.x[lane], group.y[lane], group.z[lane], group.w[lane]};
+    }
+}
+
+#else
+
+bool OrientationTurns::SupportsWide() {
+    return false;
+}
+
+void OrientationTurns::ApplyAllWide(PhysicsModel&, float) {}
+
+#endif
+
+}  // namespace kestrovan

@@ -1,0 +1,85 @@
+// The orientation turns computed with the AVX registers give the bits of the baseline code.
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "client/physics/OrientationTurns.h"
+#include "client/physics/PhysicsModel.h"
+#include "client/physics/PhysicsModelFactory.h"
+#include "tests/client/physics/PhysicsFixture.h"
+
+namespace kestrovan::test {
+namespace {
+
+class OrientationTurnsTest : public PhysicsTest {};
+
+// A spin of any size: mostly a few hundred turns per second, some zero, some too small to have an axis, some so
+// large that the half angle leaves the series' range, and now and then not a number.
+quill::Vec3 RandomSpin(std::mt19937& random) {
+    std::uniform_real_distribution<float> rate(-300.0f, 300.0f);
+    const uint32_t kind = random() % 256;
+    if (kind < 16) {
+        return {};
+    }
+    if (kind < 24) {
+        return {1e-30f, -2e-31f, 0.0f};
+    }
+    if (kind < 40) {
+        return {rate(random) * 1e5f, rate(random), rate(random) * 1e5f};
+    }
+    if (kind == 40) {
+        return {rate(random), std::numeric_limits<float>::quiet_NaN(), 0.0f};
+    }
+    return {rate(random), rate(random), rate(random)};
+}
+
+TEST_F(OrientationTurnsTest, TheWideCodeTurnsEveryBallToTheBitsOfTheBaselineCode) {
+    if (!OrientationTurns::SupportsWide()) {
+        GTEST_SKIP() << "no AVX on this processor";
+    }
+    constexpr float kDt = 0.0004f;
+    std::mt19937 random(12);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    size_t compared = 0;
+    // Ball counts that fill no group, one group of four or eight, and groups with balls left over; some balls do
+    // not turn at all, the others a count of turns up to the capacity.
+    for (const uint16_t balls : {1, 2, 3, 4, 5, 7, 8, 9, 12, 15, 16, 19}) {
+        for (int round = 0; round < 20; ++round) {
+            std::unique_ptr<PhysicsModel> models[2] = {
+                std::unique_ptr<PhysicsModel>(CreatePhysicsModel(0x10014, 0, balls, false)),
+                std::unique_ptr<PhysicsModel>(CreatePhysicsModel(0x10014, 0, balls, false))};
+            OrientationTurns baseline(false);
+            OrientationTurns wide(true);
+            baseline.Resize(balls);
+            wide.Resize(balls);
+            for (uint16_t i = 0; i < balls; ++i) {
+                const quill::Quaternion q{unit(random), unit(random), unit(random), unit(random)};
+                models[0]->Ball(i).orientation = models[1]->Ball(i).orientation = q;
+                const uint32_t count = random() % 4 == 0 ? 0 : 1 + random() % OrientationTurns::kCapacity;
+                for (uint32_t k = 0; k < count; ++k) {
+                    const quill::Vec3 spin = RandomSpin(random);
+                    EXPECT_EQ(baseline.Add(i, spin), k + 1 < count || count < OrientationTurns::kCapacity);
+                    wide.Add(i, spin);
+                }
+            }
+            baseline.ApplyAll(*models[0], kDt);
+            wide.ApplyAll(*models[1], kDt);
+            for (uint16_t i = 0; i < balls; ++i) {
+                const quill::Quaternion& expected = models[0]->Ball(i).orientation;
+                const quill::Quaternion& q = models[1]->Ball(i).orientation;
+                ASSERT_EQ(Bits(q.x), Bits(expected.x)) << balls << " balls, ball " << i;
+                ASSERT_EQ(Bits(q.y), Bits(expected.y)) << balls << " balls, ball " << i;
+                ASSERT_EQ(Bits(q.z), Bits(expected.z)) << balls << " balls, ball " << i;
+                ASSERT_EQ(Bits(q.w), Bits(expected.w)) << balls << " balls, ball " << i;
+                compared += std::isnan(q.x) ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_GT(compared, 500u);  // most orientations stay numbers
+}
+
+}  // namespace
+}  // namespace kestrovan::test
