@@ -233,26 +233,35 @@ unsigned LaneBits(Lanes mask, size_t count) {
     return static_cast<unsigned>(_mm_movemask_ps(mask)) & ((1u << count) - 1u);
 }
 
-// One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
-// it and returns the mask of the lanes taken.
+// Where the bed carries a group's balls (one per lane): clear of the cushion backs and of the nose lines, so of
+// every cushion and hole and the rail tops. A centre below the back box's edge or below the nose line plus the
+// radius is below the larger of the two (neither is a NaN), and so on; the radii do not change in a run.
+struct BedBox {
+    Lanes lowX, highX, lowY, highY;
+    Lanes sized;  // the lanes whose radius is above 0
+};
+
+BedBox BedBoxOf(const LaneValueTable& lanes, Lanes r) {
+    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
+    return {_mm_max_ps(value(kBackMinX), _mm_add_ps(r, value(kNoseMinX))),
+            _mm_min_ps(value(kBackMaxX), _mm_sub_ps(value(kNoseMaxX), r)),
+            _mm_max_ps(value(kBackMinY), _mm_add_ps(r, value(kNoseMinY))),
+            _mm_min_ps(value(kBackMaxY), _mm_sub_ps(value(kNoseMaxY), r)), _mm_cmplt_ps(_mm_setzero_ps(), r)};
+}
+
+// One sub-step of the four lanes' balls, with the friction form, the values of the call and the lanes' bed box: writes
+// their state after it and returns the mask of the lanes taken.
 [[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
-                                              const Balls& b, Balls* after) {
+                                              const BedBox& box, const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
     const Lanes zero = _mm_setzero_ps();
 
-    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
-    // every cushion and hole) and the rail tops.
+    // MoveBall: the move, then the bed.
     const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
     const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
-    const Lanes r = b.radiusCm;
-    const Lanes outside = _mm_or_ps(
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
-                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
-                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
-                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
-                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
-    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
+    const Lanes outside = _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, box.lowX), _mm_cmpgt_ps(px, box.highX)),
+                                    _mm_or_ps(_mm_cmplt_ps(py, box.lowY), _mm_cmpgt_ps(py, box.highY)));
+    Lanes taken = _mm_andnot_ps(outside, box.sized);
 
     // ClothFriction::Apply on the cloth: the budgets of the sub-step.
     const Lanes speed = Length2D(b.vx, b.vy);
@@ -344,11 +353,13 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
     };
     Balls state[Groups];
+    BedBox boxes[Groups];
     Lanes startX[Groups];
     Lanes startY[Groups];
     unsigned lanes[Groups];
     for (size_t g = 0; g < Groups; ++g) {
         state[g] = Load(group(g));
+        boxes[g] = BedBoxOf(values, state[g].radiusCm);
         startX[g] = state[g].px;
         startY[g] = state[g].py;
         lanes[g] = (1u << group(g).size()) - 1u;
@@ -365,7 +376,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         Balls after[Groups];
         bool whole = true;
         for (size_t g = 0; g < Groups; ++g) {
-            const unsigned stepped = LaneBits(StepLanes(form, values, state[g], &after[g]), kWidth) & lanes[g];
+            const unsigned stepped = LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
             whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
         }
         if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
@@ -423,7 +434,9 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
     Balls after;
-    const unsigned stepped = LaneBits(StepLanes(form_, lanes_, Load(balls), &after), balls.size());
+    const Balls before = Load(balls);
+    const unsigned stepped =
+        LaneBits(StepLanes(form_, lanes_, BedBoxOf(lanes_, before.radiusCm), before, &after), balls.size());
     if (stepped != 0) {
         Store(balls, stepped, after);
     }
