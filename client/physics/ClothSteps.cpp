@@ -55,6 +55,13 @@ Lanes Length2D(Lanes x, Lanes y) {
     return _mm_and_ps(_mm_cmpgt_ps(sum, _mm_setzero_ps()), _mm_sqrt_ps(sum));
 }
 
+// Length2D where every lane is likely to move: the square root is ready without waiting for the mask.
+Lanes SpeedOf(Lanes x, Lanes y) {
+    const Lanes sum = _mm_add_ps(_mm_mul_ps(x, x), _mm_mul_ps(y, y));
+    const Lanes moving = _mm_cmpgt_ps(sum, _mm_setzero_ps());
+    return _mm_movemask_ps(moving) == 0xF ? _mm_sqrt_ps(sum) : _mm_and_ps(moving, _mm_sqrt_ps(sum));
+}
+
 // The state of up to four balls, one per lane.
 struct Balls {
     Lanes radiusM, radiusCm, inertiaArm;
@@ -156,6 +163,18 @@ struct RollForm {
     Lanes limit, boost, quarter, half, threeQuarters, stopTurn;
 };
 
+// The lanes of a mask that are set, as bits.
+unsigned Bits(Lanes mask) {
+    return static_cast<unsigned>(_mm_movemask_ps(mask));
+}
+
+// mask ? a : b, lane by lane, without the blend where every lane or no lane is set: a value that the next sub-step
+// waits for is then ready as soon as it is worked out, not after the mask too.
+Lanes Choose(Lanes mask, Lanes a, Lanes b) {
+    const unsigned set = Bits(mask);
+    return set == 0xFu ? a : set == 0 ? b : Select(mask, a, b);
+}
+
 // ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
 // g < 0.4 ? 0.4 : g, also for a g that is not a number.
 Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
@@ -163,32 +182,40 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
         _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(form.limit, speed), form.boost), form.limit), All(1.0f));
     const Lanes step = Select(_mm_cmplt_ps(speed, form.quarter), form.quarter,
                               Select(_mm_cmplt_ps(speed, form.half), form.half, form.threeQuarters));
-    const Lanes scaled = Select(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)),
-                                growth);
+    const Lanes scaled =
+        Choose(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
     return _mm_max_ps(All(0.4f), scaled);
 }
 
 // ClothFriction's rolling branch.
-// Inlined, as StepLanes, where most balls roll: the balls' state stays in registers.
+// Inlined, as StepLanes, where most balls roll: the balls' state stays in registers. The masks on the way from the
+// speed to the new velocity are applied only where a lane needs them (see Choose).
 [[gnu::always_inline]] inline Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget,
                                           const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
     if (form.slowGrowth) {
-        roll = Select(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
+        roll = Choose(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
     }
-    roll = _mm_andnot_ps(_mm_cmplt_ps(speed, roll), roll);
+    roll = Choose(_mm_cmplt_ps(speed, roll), zero, roll);
     const Lanes stops = _mm_cmpeq_ps(roll, zero);
     const Lanes r = b.radiusM;
     const Lanes moving = _mm_cmpgt_ps(speed, zero);
     const Lanes dx = _mm_and_ps(moving, _mm_div_ps(b.vx, speed));
     const Lanes dy = _mm_and_ps(moving, _mm_div_ps(b.vy, speed));
     Motion m;
-    m.vx = _mm_andnot_ps(stops, _mm_sub_ps(b.vx, _mm_mul_ps(dx, roll)));
-    m.vy = _mm_andnot_ps(stops, _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll)));
-    m.wx = _mm_andnot_ps(stops, _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r)));
-    m.wy = _mm_andnot_ps(stops, _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r)));
-    m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
+    m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(dx, roll));
+    m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll));
+    m.wx = _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r));
+    m.wy = _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r));
+    m.turn = turnBudget;
+    if (Bits(stops) != 0) {
+        m.vx = _mm_andnot_ps(stops, m.vx);
+        m.vy = _mm_andnot_ps(stops, m.vy);
+        m.wx = _mm_andnot_ps(stops, m.wx);
+        m.wy = _mm_andnot_ps(stops, m.wy);
+        m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
+    }
     return m;
 }
 
@@ -233,29 +260,38 @@ unsigned LaneBits(Lanes mask, size_t count) {
     return static_cast<unsigned>(_mm_movemask_ps(mask)) & ((1u << count) - 1u);
 }
 
-// One sub-step of the four lanes' balls, with the friction form and the values of the call: writes their state after
-// it and returns the mask of the lanes taken.
+// Where the bed carries a group's balls (one per lane): clear of the cushion backs and of the nose lines, so of
+// every cushion and hole and the rail tops. A centre below the back box's edge or below the nose line plus the
+// radius is below the larger of the two (neither is a NaN), and so on; the radii do not change in a run.
+struct BedBox {
+    Lanes lowX, highX, lowY, highY;
+    Lanes sized;  // the lanes whose radius is above 0
+};
+
+BedBox BedBoxOf(const LaneValueTable& lanes, Lanes r) {
+    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
+    return {_mm_max_ps(value(kBackMinX), _mm_add_ps(r, value(kNoseMinX))),
+            _mm_min_ps(value(kBackMaxX), _mm_sub_ps(value(kNoseMaxX), r)),
+            _mm_max_ps(value(kBackMinY), _mm_add_ps(r, value(kNoseMinY))),
+            _mm_min_ps(value(kBackMaxY), _mm_sub_ps(value(kNoseMaxY), r)), _mm_cmplt_ps(_mm_setzero_ps(), r)};
+}
+
+// One sub-step of the four lanes' balls, with the friction form, the values of the call and the lanes' bed box: writes
+// their state after it and returns the mask of the lanes taken.
 [[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
-                                              const Balls& b, Balls* after) {
+                                              const BedBox& box, const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
     const Lanes zero = _mm_setzero_ps();
 
-    // MoveBall: the move, then the bed, which carries a ball clear of the cushion backs, the nose lines (so of
-    // every cushion and hole) and the rail tops.
+    // MoveBall: the move, then the bed.
     const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
     const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
-    const Lanes r = b.radiusCm;
-    const Lanes outside = _mm_or_ps(
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, value(kBackMinX)), _mm_cmpgt_ps(px, value(kBackMaxX))),
-                  _mm_or_ps(_mm_cmplt_ps(py, value(kBackMinY)), _mm_cmpgt_ps(py, value(kBackMaxY)))),
-        _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, _mm_add_ps(r, value(kNoseMinX))),
-                            _mm_cmpgt_ps(px, _mm_sub_ps(value(kNoseMaxX), r))),
-                  _mm_or_ps(_mm_cmplt_ps(py, _mm_add_ps(r, value(kNoseMinY))),
-                            _mm_cmpgt_ps(py, _mm_sub_ps(value(kNoseMaxY), r)))));
-    Lanes taken = _mm_andnot_ps(outside, _mm_cmplt_ps(zero, r));
+    const Lanes outside = _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, box.lowX), _mm_cmpgt_ps(px, box.highX)),
+                                    _mm_or_ps(_mm_cmplt_ps(py, box.lowY), _mm_cmpgt_ps(py, box.highY)));
+    Lanes taken = _mm_andnot_ps(outside, box.sized);
 
     // ClothFriction::Apply on the cloth: the budgets of the sub-step.
-    const Lanes speed = Length2D(b.vx, b.vy);
+    const Lanes speed = SpeedOf(b.vx, b.vy);
     const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
     if (!friction.skipWhenRising) {
         taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
@@ -344,11 +380,13 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
     };
     Balls state[Groups];
+    BedBox boxes[Groups];
     Lanes startX[Groups];
     Lanes startY[Groups];
     unsigned lanes[Groups];
     for (size_t g = 0; g < Groups; ++g) {
         state[g] = Load(group(g));
+        boxes[g] = BedBoxOf(values, state[g].radiusCm);
         startX[g] = state[g].px;
         startY[g] = state[g].py;
         lanes[g] = (1u << group(g).size()) - 1u;
@@ -365,7 +403,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         Balls after[Groups];
         bool whole = true;
         for (size_t g = 0; g < Groups; ++g) {
-            const unsigned stepped = LaneBits(StepLanes(form, values, state[g], &after[g]), kWidth) & lanes[g];
+            const unsigned stepped = LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
             whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
         }
         if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
@@ -423,7 +461,9 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
     Balls after;
-    const unsigned stepped = LaneBits(StepLanes(form_, lanes_, Load(balls), &after), balls.size());
+    const Balls before = Load(balls);
+    const unsigned stepped =
+        LaneBits(StepLanes(form_, lanes_, BedBoxOf(lanes_, before.radiusCm), before, &after), balls.size());
     if (stepped != 0) {
         Store(balls, stepped, after);
     }

@@ -69,6 +69,8 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         settledBalls_.Resize(count);
         turns_.Resize(count);
         steppedOnCloth_.assign(count, 0);
+        tablePlaces_.assign(count, TablePlace{});
+        placeInRun_.assign(count, ClothSteps::kFixed);
     }
 }
 
@@ -289,36 +291,43 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
 // kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's touch
 // distance is the larger of the two that the pair searches use (see BallPairSearchForm).
 size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs,
-                                float* smallestGap) const {
-    const auto placeInRun = [run](uint16_t index) {
-        const auto found = std::find(run.begin(), run.end(), index);
-        return found == run.end() ? ClothSteps::kFixed : static_cast<uint8_t>(found - run.begin());
-    };
+                                float* smallestGap) {
+    // The balls on the table in index order, each with its place in the run (the first, should one repeat).
+    std::fill(placeInRun_.begin(), placeInRun_.end(), ClothSteps::kFixed);
+    for (size_t place = run.size(); place-- > 0;) {
+        placeInRun_[run[place]] = static_cast<uint8_t>(place);
+    }
+    size_t onTable = 0;
+    for (uint16_t i = 0; i < balls_.size(); ++i) {
+        const PhysicsBall& ball = *balls_[i];
+        if (ball.pocketed == 0) {
+            tablePlaces_[onTable++] = {ball.position.x, ball.position.y, i, settledBalls_.IsSettled(i) ? uint8_t{0} : uint8_t{1},
+                                       placeInRun_[i]};
+        }
+    }
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
     float smallest = std::numeric_limits<float>::infinity();
     size_t count = 0;
-    for (uint16_t a = 0; a < balls_.size() && count <= ClothSteps::kMaxWatchedPairs; ++a) {
-        const PhysicsBall& first = *balls_[a];
-        if (first.pocketed != 0) {
-            continue;
-        }
-        for (uint16_t b = a + 1; b < balls_.size(); ++b) {
-            const PhysicsBall& second = *balls_[b];
-            if (second.pocketed != 0 || (settledBalls_.IsSettled(a) && settledBalls_.IsSettled(b))) {
+    for (size_t a = 0; a < onTable && count <= ClothSteps::kMaxWatchedPairs; ++a) {
+        const TablePlace& first = tablePlaces_[a];
+        for (size_t b = a + 1; b < onTable; ++b) {
+            const TablePlace& second = tablePlaces_[b];
+            if ((first.moves | second.moves) == 0) {
                 continue;
             }
-            const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
-                                       physmath::Fabs(first.position.y - second.position.y));
+            const float gap = std::max(physmath::Fabs(first.x - second.x), physmath::Fabs(first.y - second.y));
             smallest = gap < smallest ? gap : smallest;
             if (!(gap < limit)) {
                 continue;
             }
             if (count < ClothSteps::kMaxWatchedPairs) {
+                const PhysicsBall& firstBall = *balls_[first.index];
+                const PhysicsBall& secondBall = *balls_[second.index];
                 ClothSteps::WatchedPair& pair = pairs[count];
-                pair.first = placeInRun(a);
-                pair.second = placeInRun(b);
-                pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
-                const PhysicsBall& still = pair.first == ClothSteps::kFixed ? first : second;
+                pair.first = first.place;
+                pair.second = second.place;
+                pair.touch = std::max(referenceDistance, firstBall.radiusCm + secondBall.radiusCm + 0.1f);
+                const PhysicsBall& still = pair.first == ClothSteps::kFixed ? firstBall : secondBall;
                 pair.fixedPosition = still.position;
                 pair.fixedVelocity = still.velocity;
             }
