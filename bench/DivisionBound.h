@@ -169,10 +169,14 @@ private:
     }
 
     static std::map<DividerOp, double> Measure() {
-        return {{DividerOp::Divss, Time<DividerOp::Divss>()},   {DividerOp::Divps, Time<DividerOp::Divps>()},
-                {DividerOp::Divsd, Time<DividerOp::Divsd>()},   {DividerOp::Divpd, Time<DividerOp::Divpd>()},
-                {DividerOp::Sqrtss, Time<DividerOp::Sqrtss>()}, {DividerOp::Sqrtps, Time<DividerOp::Sqrtps>()},
-                {DividerOp::Sqrtsd, Time<DividerOp::Sqrtsd>()}, {DividerOp::Sqrtpd, Time<DividerOp::Sqrtpd>()},
+        return {{DividerOp::Divss, Time<DividerOp::Divss>()},
+                {DividerOp::Divps, Time<DividerOp::Divps>()},
+                {DividerOp::Divsd, Time<DividerOp::Divsd>()},
+                {DividerOp::Divpd, Time<DividerOp::Divpd>()},
+                {DividerOp::Sqrtss, Time<DividerOp::Sqrtss>()},
+                {DividerOp::Sqrtps, Time<DividerOp::Sqrtps>()},
+                {DividerOp::Sqrtsd, Time<DividerOp::Sqrtsd>()},
+                {DividerOp::Sqrtpd, Time<DividerOp::Sqrtpd>()},
                 {DividerOp::Divps256, WideTime(DividerOp::Divps256)},
                 {DividerOp::Divpd256, WideTime(DividerOp::Divpd256)},
                 {DividerOp::Sqrtps256, WideTime(DividerOp::Sqrtps256)},
