@@ -6,6 +6,7 @@
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
 #include "client/physics/PhysicsVector.h"
+#include "client/physics/TurnSideBySide.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -118,9 +119,6 @@ private:
     __m128 dt_;
 };
 
-// OrientationTurns::Turn with the components of each quaternion side by side: every lane computes its component with
-// the scalar form's operations in its order (a subtraction as the addition of the negated product, which IEEE
-// arithmetic defines it to be), so the bits are the same.
 // A ball's orientation while it turns: its components side by side in a register.
 using HeldOrientation = __m128;
 
@@ -130,29 +128,6 @@ HeldOrientation Hold(const quill::Quaternion& orientation) {
 
 void Release(HeldOrientation held, quill::Quaternion& orientation) {
     _mm_storeu_ps(&orientation.x, held);
-}
-
-HeldOrientation TurnSideBySide(HeldOrientation b, const quill::Quaternion& turn) {
-    const __m128 a = _mm_load_ps(&turn.x);
-    const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-    // x: ((aw bx + ax bw) + ay bz) - az by, and so on; w: ((aw bw - ax bx) - ay by) - az bz.
-    __m128 p = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
-    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(0, 2, 1, 0)),
-                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
-    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
-                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
-    p = _mm_sub_ps(p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
-                                 _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
-    // QuaternionNormalize: the length from the squares summed in order, then one division per component.
-    const __m128 squares = _mm_mul_ps(p, p);
-    __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
-    sum = _mm_add_ss(sum, _mm_movehl_ps(squares, squares));
-    sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
-    const __m128 length = _mm_sqrt_ss(sum);
-    if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
-        return _mm_setzero_ps();
-    }
-    return _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0)));
 }
 
 // mask ? a : b, lane by lane.

@@ -7,6 +7,7 @@
 #include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsMath.h"
 #include "client/physics/PhysicsModel.h"
+#include "client/physics/TurnSideBySide.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -134,29 +135,6 @@ private:
 
     __m256 dt_;
 };
-
-// OrientationTurns::Turn with the components of the quaternion side by side, as the baseline code does it: a
-// subtraction as the addition of the negated product, which IEEE arithmetic defines it to be.
-KV_WIDE __m128 TurnSideBySide(__m128 b, const quill::Quaternion& turn) {
-    const __m128 a = _mm_load_ps(&turn.x);
-    const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-    __m128 p = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
-    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(0, 2, 1, 0)),
-                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
-    p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
-                                                     _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
-    p = _mm_sub_ps(p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
-                                 _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
-    const __m128 squares = _mm_mul_ps(p, p);
-    __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
-    sum = _mm_add_ss(sum, _mm_movehl_ps(squares, squares));
-    sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
-    const __m128 length = _mm_sqrt_ss(sum);
-    if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
-        return _mm_setzero_ps();
-    }
-    return _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0)));
-}
 
 // Quaternion low in the low half, high in the high half.
 KV_WIDE __m256 Pair(const quill::Quaternion& low, const quill::Quaternion& high) {
