@@ -20,8 +20,8 @@ __attribute__((always_inline)) inline __m128 TurnSideBySide(__m128 b, const quil
                                                      _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
     p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
                                                      _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
-    p = _mm_sub_ps(p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
-                                 _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
+    p = _mm_sub_ps(
+        p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)), _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
     // QuaternionNormalize: the length from the squares summed in order, then one division per component.
     const __m128 squares = _mm_mul_ps(p, p);
     __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
