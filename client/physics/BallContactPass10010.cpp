@@ -1,5 +1,7 @@
 #include "client/physics/BallContactPass10010.h"
 
+#include <cstddef>
+
 #include "client/physics/BallContactResolution.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsModel10010.h"
@@ -67,6 +69,85 @@ inline float PackedLength(__m128 v) {
     return physmath::Sqrt(static_cast<float>(_mm_cvtsd_f64(sum)));
 }
 
+// Two contacts that share no ball in lock-step: each component of the normals and of the balls' motion as
+// (first contact, second contact, first, second) in SSE lanes, so that both take a micro-step in the same
+// instructions. Each lane does the scalar step's operations in the same order, so the bits are the same; the
+// last two lanes repeat the first two and are never read back.
+struct PairedContacts {
+    // The x, y and z lanes of one vector of both contacts.
+    struct Triple {
+        __m128 xyz[3];
+
+        __m128& operator[](size_t i) { return xyz[i]; }
+        const __m128& operator[](size_t i) const { return xyz[i]; }
+    };
+
+    Triple n;
+    Triple velocityA;  // each contact's first ball
+    Triple velocityB;  // and second ball
+    Triple spinA;
+    Triple spinB;
+    __m128 compression;
+
+    static PairedContacts From(const PackedContact& c, const PackedContact& d, const PackedBallMotion& a,
+                               const PackedBallMotion& b, const PackedBallMotion& e, const PackedBallMotion& f) {
+        return {Interleave(c.n, d.n),
+                Interleave(a.velocity, e.velocity),
+                Interleave(b.velocity, f.velocity),
+                Interleave(a.spin, e.spin),
+                Interleave(b.spin, f.spin),
+                _mm_setr_ps(c.compression, d.compression, c.compression, d.compression)};
+    }
+    void SplitTo(PackedContact& c, PackedContact& d, PackedBallMotion& a, PackedBallMotion& b, PackedBallMotion& e,
+                 PackedBallMotion& f) const {
+        c.compression = _mm_cvtss_f32(compression);
+        d.compression = _mm_cvtss_f32(_mm_shuffle_ps(compression, compression, _MM_SHUFFLE(1, 1, 1, 1)));
+        Separate(velocityA, a.velocity, e.velocity);
+        Separate(velocityB, b.velocity, f.velocity);
+        Separate(spinA, a.spin, e.spin);
+        Separate(spinB, b.spin, f.spin);
+    }
+    // True while both contacts are compressed (compression >= 0, so not NaN).
+    bool BothCompressed() const { return (_mm_movemask_ps(_mm_cmpge_ps(compression, _mm_setzero_ps())) & 3) == 3; }
+
+    // (x, y, z, 0) of the first and of the second contact as x, y and z lanes.
+    static Triple Interleave(__m128 first, __m128 second) {
+        const __m128 xy = _mm_unpacklo_ps(first, second);
+        const __m128 z = _mm_unpackhi_ps(first, second);
+        return {_mm_movelh_ps(xy, xy), _mm_movehl_ps(xy, xy), _mm_movelh_ps(z, z)};
+    }
+    static void Separate(const Triple& lanes, __m128& first, __m128& second) {
+        const __m128 xy = _mm_unpacklo_ps(lanes[0], lanes[1]);
+        const __m128 z = _mm_unpacklo_ps(lanes[2], _mm_setzero_ps());
+        first = _mm_movelh_ps(xy, z);
+        second = _mm_movehl_ps(z, xy);
+    }
+
+    // Dot(v, n) = (v.x n.x + v.y n.y) + v.z n.z.
+    __m128 Dot(const Triple& v) const {
+        return _mm_add_ps(_mm_add_ps(_mm_mul_ps(v[0], n[0]), _mm_mul_ps(v[1], n[1])), _mm_mul_ps(v[2], n[2]));
+    }
+    // Dot(n, b) - Dot(n, a): how fast the balls approach along the normal.
+    __m128 Rel(const Triple& a, const Triple& b) const { return _mm_sub_ps(Dot(b), Dot(a)); }
+    // Cross(v, n) = (v.y n.z - v.z n.y, v.z n.x - v.x n.z, v.x n.y - v.y n.x).
+    Triple Cross(const Triple& v) const {
+        return {_mm_sub_ps(_mm_mul_ps(v[1], n[2]), _mm_mul_ps(v[2], n[1])),
+                _mm_sub_ps(_mm_mul_ps(v[2], n[0]), _mm_mul_ps(v[0], n[2])),
+                _mm_sub_ps(_mm_mul_ps(v[0], n[1]), _mm_mul_ps(v[1], n[0]))};
+    }
+};
+
+// Vec3::Length of the two contacts' vectors in lanes 0 and 1: the squares summed in double precision, rounded to
+// float, then the root.
+inline __m128 PairedLength(const PairedContacts::Triple& v) {
+    const __m128d x = _mm_cvtps_pd(v[0]);
+    const __m128d y = _mm_cvtps_pd(v[1]);
+    const __m128d z = _mm_cvtps_pd(v[2]);
+    const __m128d sum = _mm_add_pd(_mm_add_pd(_mm_mul_pd(x, x), _mm_mul_pd(y, y)), _mm_mul_pd(z, z));
+    const __m128 rounded = _mm_cvtpd_ps(sum);
+    return _mm_sqrt_ps(_mm_movelh_ps(rounded, rounded));
+}
+
 #endif
 
 // One micro-step of a compressed contact, with the constants read once per resolution.
@@ -81,6 +162,7 @@ struct MicroStep10010 : ScalarMicroStep {
     static void Finish(const Contact& prepared, BallContact* contact) {
         contact->compression = prepared.compression;
     }
+    using Pair = PairedContacts;
 #endif
 
     float step;           // BallContactStep
@@ -169,6 +251,68 @@ struct MicroStep10010 : ScalarMicroStep {
         const __m128 armLanes = _mm_set1_ps(arm);
         a.spin = _mm_add_ps(a.spin, _mm_div_ps(n.Cross(ja), armLanes));
         b.spin = _mm_add_ps(b.spin, _mm_div_ps(n.Cross(jb), armLanes));
+    }
+
+    // The same step on two contacts in lock-step, for the common case that both push and both slip past the
+    // friction limit. False, with the pair untouched, when either contact lets go or slips too little in this
+    // micro-step (that takes a different path through the step).
+    bool StepPair(PairedContacts& p) const {
+        using Triple = PairedContacts::Triple;
+        const __m128 rel = p.Rel(p.velocityA, p.velocityB);
+        const __m128 compression = _mm_add_ps(p.compression, _mm_mul_ps(rel, _mm_set1_ps(step)));
+        const __m128 force = _mm_mul_ps(_mm_div_ps(_mm_add_ps(_mm_mul_ps(compression, _mm_set1_ps(stiffness)),
+                                                              _mm_mul_ps(rel, _mm_set1_ps(damping))),
+                                                   _mm_set1_ps(mass)),
+                                        _mm_set1_ps(step));
+        Triple va;
+        Triple vb;
+        for (size_t i = 0; i < 3; ++i) {
+            const __m128 push = _mm_mul_ps(p.n[i], force);
+            va[i] = _mm_add_ps(p.velocityA[i], push);
+            vb[i] = _mm_sub_ps(p.velocityB[i], push);
+        }
+        const __m128 dotA = p.Dot(va);
+        const __m128 dotB = p.Dot(vb);
+        const Triple crossA = p.Cross(p.spinA);
+        const Triple crossB = p.Cross(p.spinB);
+        const __m128 r = _mm_set1_ps(radius);
+        Triple ta;
+        Triple tb;
+        Triple slipVector;
+        for (size_t i = 0; i < 3; ++i) {
+            ta[i] = _mm_sub_ps(_mm_sub_ps(va[i], _mm_mul_ps(p.n[i], dotA)), _mm_mul_ps(crossA[i], r));
+            tb[i] = _mm_add_ps(_mm_sub_ps(vb[i], _mm_mul_ps(p.n[i], dotB)), _mm_mul_ps(crossB[i], r));
+            slipVector[i] = _mm_sub_ps(tb[i], ta[i]);
+        }
+        const __m128 slip = PairedLength(slipVector);
+        const __m128 limit = _mm_mul_ps(force, _mm_set1_ps(friction));
+        const __m128 otherPath =
+            _mm_or_ps(_mm_cmplt_ps(force, _mm_setzero_ps()), _mm_cmpge_ps(_mm_mul_ps(limit, _mm_set1_ps(3.5f)), slip));
+        if ((_mm_movemask_ps(otherPath) & 3) != 0) {
+            return false;
+        }
+        const __m128 g = _mm_div_ps(limit, slip);
+        const __m128 share = _mm_set1_ps(spinShare);
+        const __m128 scale = _mm_set1_ps(frictionScale);
+        Triple ja;
+        Triple jb;
+        for (size_t i = 0; i < 3; ++i) {
+            const __m128 gta = _mm_mul_ps(ta[i], g);
+            const __m128 gtb = _mm_mul_ps(tb[i], g);
+            ja[i] = _mm_sub_ps(_mm_mul_ps(gtb, share), gta);
+            jb[i] = _mm_sub_ps(gtb, _mm_mul_ps(gta, share));
+            p.velocityA[i] = _mm_add_ps(va[i], _mm_mul_ps(ja[i], scale));
+            p.velocityB[i] = _mm_sub_ps(vb[i], _mm_mul_ps(jb[i], scale));
+        }
+        const __m128 armLanes = _mm_set1_ps(arm);
+        const Triple turnA = p.Cross(ja);
+        const Triple turnB = p.Cross(jb);
+        for (size_t i = 0; i < 3; ++i) {
+            p.spinA[i] = _mm_add_ps(p.spinA[i], _mm_div_ps(turnA[i], armLanes));
+            p.spinB[i] = _mm_add_ps(p.spinB[i], _mm_div_ps(turnB[i], armLanes));
+        }
+        p.compression = compression;
+        return true;
     }
 #endif
 };

@@ -12,7 +12,10 @@
 //
 // MicroStep is called as step(contact, a, b) with BallContact and PhysicsBall, and with MicroStep::Contact and
 // MicroStep::Motion (a step's own form of the contact and of the balls' motion while resolved apart; ScalarMicroStep
-// gives the plain ones); it updates the contact's compression.
+// gives the plain ones); it updates the contact's compression. A step may also give a Pair, two such contacts in
+// one form, and step.StepPair(pair), which takes a micro-step of both in the same instructions (a shorter path
+// for the processor than two steps side by side) or returns false, with the pair untouched, when a contact takes
+// a path through the step that the pair does not follow.
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -147,6 +150,25 @@ private:
         balls[1] = b;
     }
 
+    // The passes of two contacts while both are compressed, in lock-step with the step's Pair; a pass that the
+    // pair cannot take (a contact lets go, or takes another path through the step) is taken by the single steps.
+    // Returns the passes taken.
+    static int RunPaired(const MicroStep& step, Contact& c, Contact& d, Motion& a, Motion& b, Motion& e, Motion& f) {
+        using Pair = typename MicroStep::Pair;
+        Pair pair = Pair::From(c, d, a, b, e, f);
+        int pass = 0;
+        for (; pass < kMaxPasses && pair.BothCompressed(); ++pass) {
+            if (!step.StepPair(pair)) {
+                pair.SplitTo(c, d, a, b, e, f);
+                step(c, a, b);
+                step(d, e, f);
+                pair = Pair::From(c, d, a, b, e, f);
+            }
+        }
+        pair.SplitTo(c, d, a, b, e, f);
+        return pass;
+    }
+
     // Two contacts side by side while both are compressed, then each on to its end; balls holds the first and
     // second ball of each in turn.
     static void RunTwo(const MicroStep& step, BallContact* contacts, Motion* balls) {
@@ -157,9 +179,13 @@ private:
         Motion e = balls[2];
         Motion f = balls[3];
         int pass = 0;
-        for (; pass < kMaxPasses && c.compression >= 0.0f && d.compression >= 0.0f; ++pass) {
-            step(c, a, b);
-            step(d, e, f);
+        if constexpr (requires { typename MicroStep::Pair; }) {
+            pass = RunPaired(step, c, d, a, b, e, f);
+        } else {
+            for (; pass < kMaxPasses && c.compression >= 0.0f && d.compression >= 0.0f; ++pass) {
+                step(c, a, b);
+                step(d, e, f);
+            }
         }
         for (int rest = pass; rest < kMaxPasses && c.compression >= 0.0f; ++rest) {
             step(c, a, b);
