@@ -157,10 +157,12 @@ Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes s
     return m;
 }
 
-// The form's values for the rolling branch, each in every lane.
+// The form's values for the rolling branch, each in every lane. They are read from the table where they are used,
+// as operands in memory: the registers are left to the values on the way to the next sub-step's velocity.
 struct RollForm {
     bool slowGrowth;  // the slow-speed limit is above 0
-    Lanes limit, boost, quarter, half, threeQuarters, stopTurn;
+    const LaneValueTable& lanes;
+    Lanes Value(LaneValue v) const { return _mm_load_ps(lanes[v]); }
 };
 
 // The lanes of a mask that are set, as bits.
@@ -178,12 +180,14 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 // ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
 // g < 0.4 ? 0.4 : g, also for a g that is not a number.
 Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+    const Lanes limit = form.Value(kSlowLimit);
     const Lanes growth =
-        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(form.limit, speed), form.boost), form.limit), All(1.0f));
-    const Lanes step = Select(_mm_cmplt_ps(speed, form.quarter), form.quarter,
-                              Select(_mm_cmplt_ps(speed, form.half), form.half, form.threeQuarters));
-    const Lanes scaled =
-        Choose(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), All(1.0f));
+    const Lanes step = Choose(_mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
+                              Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit),
+                                     form.Value(kThreeQuarterLimit)));
+    const Lanes scaled = Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)),
+                                _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
     return _mm_max_ps(All(0.4f), scaled);
 }
 
@@ -195,7 +199,8 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
     if (form.slowGrowth) {
-        roll = Choose(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
+        roll = Choose(_mm_cmple_ps(speed, form.Value(kSlowLimit)), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)),
+                      roll);
     }
     roll = Choose(_mm_cmplt_ps(speed, roll), zero, roll);
     const Lanes stops = _mm_cmpeq_ps(roll, zero);
@@ -214,7 +219,7 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
         m.vy = _mm_andnot_ps(stops, m.vy);
         m.wx = _mm_andnot_ps(stops, m.wx);
         m.wy = _mm_andnot_ps(stops, m.wy);
-        m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
+        m.turn = Select(stops, _mm_mul_ps(turnBudget, form.Value(kStopTurn)), turnBudget);
     }
     return m;
 }
@@ -310,9 +315,7 @@ Lanes OnBed(const BedBox& box, const Start& s) {
 }
 
 RollForm RollFormOf(const ClothFrictionForm& friction, const LaneValueTable& lanes) {
-    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
-    return {friction.slowSpeedLimit > 0.0f, value(kSlowLimit), value(kSlowBoost), value(kQuarterLimit),
-            value(kHalfLimit), value(kThreeQuarterLimit), value(kStopTurn)};
+    return {friction.slowSpeedLimit > 0.0f, lanes};
 }
 
 // The spin about the vertical after the sub-step (ClothFriction's BrakeVerticalSpin).
