@@ -157,10 +157,12 @@ Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes s
     return m;
 }
 
-// The form's values for the rolling branch, each in every lane.
+// The form's values for the rolling branch, each in every lane. They are read from the table where they are used,
+// as operands in memory: the registers are left to the values on the way to the next sub-step's velocity.
 struct RollForm {
     bool slowGrowth;  // the slow-speed limit is above 0
-    Lanes limit, boost, quarter, half, threeQuarters, stopTurn;
+    const LaneValueTable& lanes;
+    Lanes Value(LaneValue v) const { return _mm_load_ps(lanes[v]); }
 };
 
 // The lanes of a mask that are set, as bits.
@@ -176,14 +178,18 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 }
 
 // ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
-// g < 0.4 ? 0.4 : g, also for a g that is not a number.
-Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+// g < 0.4 ? 0.4 : g, also for a g that is not a number. Kept out of line: inlined into the rolling sub-step, its
+// values crowd the registers there and the velocity's way to the next sub-step goes through memory, which measured
+// slower than the call.
+[[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+    const Lanes limit = form.Value(kSlowLimit);
     const Lanes growth =
-        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(form.limit, speed), form.boost), form.limit), All(1.0f));
-    const Lanes step = Select(_mm_cmplt_ps(speed, form.quarter), form.quarter,
-                              Select(_mm_cmplt_ps(speed, form.half), form.half, form.threeQuarters));
-    const Lanes scaled =
-        Choose(_mm_cmplt_ps(speed, form.threeQuarters), _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), All(1.0f));
+    const Lanes step = Choose(_mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
+                              Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit),
+                                     form.Value(kThreeQuarterLimit)));
+    const Lanes scaled = Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)),
+                                _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
     return _mm_max_ps(All(0.4f), scaled);
 }
 
@@ -195,7 +201,8 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
     if (form.slowGrowth) {
-        roll = Choose(_mm_cmple_ps(speed, form.limit), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)), roll);
+        roll = Choose(_mm_cmple_ps(speed, form.Value(kSlowLimit)), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)),
+                      roll);
     }
     roll = Choose(_mm_cmplt_ps(speed, roll), zero, roll);
     const Lanes stops = _mm_cmpeq_ps(roll, zero);
@@ -214,7 +221,7 @@ Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
         m.vy = _mm_andnot_ps(stops, m.vy);
         m.wx = _mm_andnot_ps(stops, m.wx);
         m.wy = _mm_andnot_ps(stops, m.wy);
-        m.turn = Select(stops, _mm_mul_ps(turnBudget, form.stopTurn), turnBudget);
+        m.turn = Select(stops, _mm_mul_ps(turnBudget, form.Value(kStopTurn)), turnBudget);
     }
     return m;
 }
@@ -276,48 +283,85 @@ BedBox BedBoxOf(const LaneValueTable& lanes, Lanes r) {
             _mm_min_ps(value(kBackMaxY), _mm_sub_ps(value(kNoseMaxY), r)), _mm_cmplt_ps(_mm_setzero_ps(), r)};
 }
 
+// The part of a sub-step that both ways of taking it share: the move, the friction budgets from the speed and the
+// slip of the contact point, in MoveBall's and ClothFriction::Apply's operations.
+struct Start {
+    Lanes px, py;  // the place after the move
+    Lanes load, slideMax, rollBudget, turnBudget;
+    Lanes spinSpeedX, spinSpeedY, slipX, slipY;
+    Lanes slideBound;  // slideMax x 3.5: the slip's length beyond which the ball slides
+};
+
+[[gnu::always_inline]] inline Start StartOf(const LaneValueTable& lanes, const Balls& b, Lanes speed) {
+    const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
+    Start s;
+    s.px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
+    s.py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
+    s.load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
+    s.slideMax = _mm_mul_ps(s.load, value(kSlide));
+    s.rollBudget = _mm_mul_ps(s.load, value(kRoll));
+    s.turnBudget = _mm_mul_ps(s.load, value(kTurn));
+    s.spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
+    s.spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
+    s.slipX = _mm_sub_ps(s.spinSpeedX, b.vx);
+    s.slipY = _mm_sub_ps(s.spinSpeedY, b.vy);
+    s.slideBound = _mm_mul_ps(s.slideMax, All(3.5f));
+    return s;
+}
+
+// The lanes whose centre after the move stays in the bed box, with a radius above 0.
+Lanes OnBed(const BedBox& box, const Start& s) {
+    const Lanes outside = _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(s.px, box.lowX), _mm_cmpgt_ps(s.px, box.highX)),
+                                    _mm_or_ps(_mm_cmplt_ps(s.py, box.lowY), _mm_cmpgt_ps(s.py, box.highY)));
+    return _mm_andnot_ps(outside, box.sized);
+}
+
+RollForm RollFormOf(const ClothFrictionForm& friction, const LaneValueTable& lanes) {
+    return {friction.slowSpeedLimit > 0.0f, lanes};
+}
+
+// The spin about the vertical after the sub-step (ClothFriction's BrakeVerticalSpin).
+Lanes BrakeVerticalSpin(Lanes turn, const Balls& b) {
+    const Lanes t = _mm_div_ps(turn, b.radiusM);
+    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(turn, _mm_setzero_ps()), _mm_cmpge_ps(magnitude, t));
+    return _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+}
+
+// The lanes with a result that is not a number: the ball-by-ball step takes those, deciding which operand's NaN it
+// keeps. (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
+Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
+    const Lanes sum =
+        _mm_add_ps(_mm_add_ps(_mm_add_ps(s.px, s.py), _mm_add_ps(m.vx, m.vy)), _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+    return _mm_cmpunord_ps(sum, sum);
+}
+
 // One sub-step of the four lanes' balls, with the friction form, the values of the call and the lanes' bed box: writes
 // their state after it and returns the mask of the lanes taken.
 [[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
                                               const BedBox& box, const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
     const Lanes zero = _mm_setzero_ps();
-
-    // MoveBall: the move, then the bed.
-    const Lanes px = _mm_add_ps(b.px, _mm_mul_ps(b.vx, value(kAdvance)));
-    const Lanes py = _mm_add_ps(b.py, _mm_mul_ps(b.vy, value(kAdvance)));
-    const Lanes outside = _mm_or_ps(_mm_or_ps(_mm_cmplt_ps(px, box.lowX), _mm_cmpgt_ps(px, box.highX)),
-                                    _mm_or_ps(_mm_cmplt_ps(py, box.lowY), _mm_cmpgt_ps(py, box.highY)));
-    Lanes taken = _mm_andnot_ps(outside, box.sized);
-
-    // ClothFriction::Apply on the cloth: the budgets of the sub-step.
     const Lanes speed = SpeedOf(b.vx, b.vy);
-    const Lanes load = _mm_sub_ps(value(kFallLoad), _mm_mul_ps(speed, value(kSpeedLoad)));
+    const Start s = StartOf(lanes, b, speed);
+    Lanes taken = OnBed(box, s);
     if (!friction.skipWhenRising) {
-        taken = _mm_andnot_ps(_mm_cmplt_ps(load, zero), taken);  // (a fall never rises)
+        taken = _mm_andnot_ps(_mm_cmplt_ps(s.load, zero), taken);  // (a fall never rises)
     }
-    const Lanes slideMax = _mm_mul_ps(load, value(kSlide));
-    const Lanes rollBudget = _mm_mul_ps(load, value(kRoll));
-    const Lanes turnBudget = _mm_mul_ps(load, value(kTurn));
-    const Lanes spinSpeedX = _mm_mul_ps(b.radiusM, b.wy);
-    const Lanes spinSpeedY = _mm_mul_ps(Negated(b.radiusM), b.wx);
-    const Lanes slipX = _mm_sub_ps(spinSpeedX, b.vx);
-    const Lanes slipY = _mm_sub_ps(spinSpeedY, b.vy);
-    const Lanes sliding = _mm_cmplt_ps(_mm_mul_ps(slideMax, All(3.5f)), Length2D(slipX, slipY));
+    const Lanes sliding = _mm_cmplt_ps(s.slideBound, Length2D(s.slipX, s.slipY));
 
     // Either branch only when a lane takes it.
     const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
     const unsigned rolls = static_cast<unsigned>(_mm_movemask_ps(_mm_andnot_ps(sliding, taken)));
     Motion m{};
     if (slides != 0) {
-        m = Slide(b, slipX, slipY, spinSpeedX, spinSpeedY, slideMax, turnBudget, value(kSlideLoss), value(kShare),
-                  value(kPassedSpin));
+        // Slide reads a copy made here: the balls' state itself stays in registers in the other sub-steps.
+        const Balls copy = b;
+        m = Slide(copy, s.slipX, s.slipY, s.spinSpeedX, s.spinSpeedY, s.slideMax, s.turnBudget, value(kSlideLoss),
+                  value(kShare), value(kPassedSpin));
     }
     if (rolls != 0) {
-        const RollForm form{friction.slowSpeedLimit > 0.0f, value(kSlowLimit),         value(kSlowBoost),
-                            value(kQuarterLimit),               value(kHalfLimit),         value(kThreeQuarterLimit),
-                            value(kStopTurn)};
-        const Motion roll = Roll(b, speed, rollBudget, turnBudget, form);
+        const Motion roll = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
         if (slides == 0) {
             m = roll;
         } else {
@@ -325,19 +369,44 @@ BedBox BedBoxOf(const LaneValueTable& lanes, Lanes r) {
                  Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
         }
     }
+    const Lanes wz = BrakeVerticalSpin(m.turn, b);
+    *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
+    return _mm_andnot_ps(NotANumber(s, m, wz), taken);
+}
 
-    // The spin about the vertical (ClothFriction's BrakeVerticalSpin).
-    const Lanes t = _mm_div_ps(m.turn, b.radiusM);
-    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
-    const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(m.turn, zero), _mm_cmpge_ps(magnitude, t));
-    const Lanes wz = _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
-
-    // A result that is not a number is left to the ball-by-ball step, which decides which operand's NaN it keeps.
-    // (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
-    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(px, py), _mm_add_ps(m.vx, m.vy)),
-                                 _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
-    *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, px, py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
-    return _mm_andnot_ps(_mm_cmpunord_ps(sum, sum), taken);
+// The sub-step of the four lanes' balls when every lane simply rolls on: it stays on the bed, moves, bears on the
+// cloth and does not slide, with numbers only after it. Writes their state after it and returns true then; false
+// otherwise, with nothing written, and StepLanes takes the sub-step. Where every lane rolls on, both come to the
+// same bits: this is StepLanes without the sliding branch. Whether a lane slides is told without the square root
+// of the slip where the slip's squared length is at most the bound's square, rounded toward zero and so at most
+// the exact square: the length is then at most the bound (a bound or a length that is not a number never gets
+// that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the slip's
+// square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
+[[gnu::always_inline]] inline bool RollOn(const ClothFrictionForm& friction, const LaneValueTable& lanes,
+                                          const BedBox& box, const Balls& b, Balls* after) {
+    const Lanes zero = _mm_setzero_ps();
+    const Lanes sum = _mm_add_ps(_mm_mul_ps(b.vx, b.vx), _mm_mul_ps(b.vy, b.vy));
+    if (Bits(_mm_cmpgt_ps(sum, zero)) != 0xFu) {
+        return false;
+    }
+    const Lanes speed = _mm_sqrt_ps(sum);
+    const Start s = StartOf(lanes, b, speed);
+    const Lanes slip = _mm_add_ps(_mm_mul_ps(s.slipX, s.slipX), _mm_mul_ps(s.slipY, s.slipY));
+    Lanes away =
+        _mm_or_ps(_mm_cmpnle_ps(slip, _mm_mul_ps(s.slideBound, s.slideBound)), _mm_cmpnge_ps(s.slideBound, zero));
+    if (!friction.skipWhenRising) {
+        away = _mm_or_ps(away, _mm_cmpnge_ps(s.load, zero));  // (StepLanes does not take such a lane)
+    }
+    if (Bits(_mm_andnot_ps(away, OnBed(box, s))) != 0xFu) {
+        return false;
+    }
+    const Motion m = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
+    const Lanes wz = BrakeVerticalSpin(m.turn, b);
+    if (Bits(NotANumber(s, m, wz)) != 0) {
+        return false;
+    }
+    *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
+    return true;
 }
 
 // Whether a watched pair may touch and approach, the groups' balls at their state after: the pair search's test with
@@ -401,10 +470,20 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     bool resting = false;
     while (taken < maxSubSteps && !resting) {
         Balls after[Groups];
+        bool rolledOn = true;
+        for (size_t g = 0; g < Groups && rolledOn; ++g) {
+            rolledOn = RollOn(form, values, boxes[g], state[g], &after[g]);
+        }
         bool whole = true;
+        if (!rolledOn) {
+            for (size_t g = 0; g < Groups; ++g) {
+                const unsigned stepped =
+                    LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
+                whole = whole && stepped == lanes[g];
+            }
+        }
         for (size_t g = 0; g < Groups; ++g) {
-            const unsigned stepped = LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
-            whole = whole && stepped == lanes[g] && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
+            whole = whole && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
         }
         if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
             break;
@@ -422,7 +501,8 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     if (taken != 0) {
         // Every ball turns in each sub-step taken but a ball at rest after the last (only the last can leave one).
         for (size_t g = 0; g < Groups; ++g) {
-            Store(group(g), lanes[g], state[g]);
+            const Balls last = state[g];  // (a copy: the state itself need not live in memory during the run)
+            Store(group(g), lanes[g], last);
             for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
                 const size_t ball = g * kWidth + lane;
                 turns.AddRow(indices[ball], &spins[0][0][ball], &spins[1][0][ball], &spins[2][0][ball], kBalls,

@@ -292,6 +292,72 @@ TEST_F(SimulationShortcutsTest, ARunOfSubStepsOnTheClothGetsTheBitsOfTheSubSteps
     }
 }
 
+// Balls whose contact point slips by about the most the cloth lets it before sliding, a few units in the last
+// place either side, in both directions along the motion: a run tells rolling from sliding without the square root
+// of the slip where it can, and comes to the bits of the sub-steps one by one, on both sides of the bound.
+TEST_F(SimulationShortcutsTest, ARunToldRollingFromSlidingAtTheBoundAsTheStepWithTheSquareRoot) {
+    constexpr float kDt = 0.0001f;
+    for (const auto& [code, kind] : {std::pair{0x10014u, 0u}, std::pair{0x10005u, 0u}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << code << " on table kind " << kind);
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(code, kind, ClothSteps::kWidth, false));
+        ClothSteps steps;
+        ASSERT_TRUE(steps.Prepare(*model, kDt));
+        OrientationTurns turns;
+        turns.Resize(model->BallCount());
+        const PhysicsConstants& k = ThePhysicsConstants();
+        const ClothFrictionForm form = model->ClothForm();
+        uint32_t slid = 0;
+        uint32_t rolled = 0;
+        for (const float speed : {0.05f, 0.3f, 1.7f}) {
+            // The slip's bound at this speed, about as the step works it out.
+            const float load = (kDt * 9.8f) - speed * form.clothSpeedLoad;
+            const float bound = load * k[0] * 3.5f;
+            for (const float direction : {1.0f, -1.0f}) {
+                for (int first = -48; first < 48; first += static_cast<int>(ClothSteps::kWidth)) {
+                    std::vector<PhysicsBall*> balls;
+                    std::vector<uint16_t> indices;
+                    std::vector<PhysicsBall> before;
+                    for (uint16_t i = 0; i < ClothSteps::kWidth; ++i) {
+                        PhysicsBall& ball = model->Ball(i);
+                        ball.SetSize(3.05f, 0.21f);
+                        ball.position = {-30.0f + 20.0f * i, 10.0f, ball.radiusCm};
+                        ball.velocity = {speed, 0.0f, 0.0f};
+                        // Units in the last place around the spin that slips by the bound.
+                        float spin = (speed + direction * bound) / ball.radiusM;
+                        const int ulps = first + i;
+                        for (int u = 0; u < std::abs(ulps); ++u) {
+                            spin = std::nextafter(spin, ulps < 0 ? 0.0f : 2.0f * spin);
+                        }
+                        ball.spin = {0.0f, spin, 0.0f};
+                        ASSERT_TRUE(ClothSteps::Qualifies(ball));
+                        balls.push_back(&ball);
+                        indices.push_back(i);
+                        before.push_back(ball);
+                    }
+                    const uint32_t taken = steps.Run(balls, indices, 2, 1000.0f, {}, turns);
+                    turns.ApplyAll(*model, kDt);
+                    std::vector<PhysicsBall> run;
+                    for (size_t i = 0; i < balls.size(); ++i) {
+                        run.push_back(*balls[i]);
+                        *balls[i] = before[i];
+                    }
+                    ASSERT_EQ(taken, StepsOneByOne(steps, balls, 2, 1000.0f, kDt)) << first;
+                    for (size_t i = 0; i < balls.size(); ++i) {
+                        EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << first + static_cast<int>(i);
+                        EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << first + static_cast<int>(i);
+                        EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << first + static_cast<int>(i);
+                        // Sliding takes about the slide budget off the speed, rolling far less.
+                        const float lost = std::fabs(before[i].velocity.x - run[i].velocity.x);
+                        (lost > 0.5f * load * k[0] ? slid : rolled) += 1;
+                    }
+                }
+            }
+        }
+        EXPECT_GT(slid, 0u);
+        EXPECT_GT(rolled, 0u);
+    }
+}
+
 // Balls lying close together, every pair of them watched: the run stops before the sub-step after which the pair
 // search would find two of them touching and approaching, and otherwise gets the bits of the sub-steps one by one.
 TEST_F(SimulationShortcutsTest, ARunWatchingClosePairsStopsBeforeTheSubStepInWhichTheyTouch) {
