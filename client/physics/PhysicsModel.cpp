@@ -1,6 +1,8 @@
 #include "client/physics/PhysicsModel.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <span>
 
@@ -112,7 +114,14 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
-    settledBalls_.ForgetAll();
+    const StepInputs inputs = StepInputsOf(dt);
+    if (lastInputsKnown_ && std::memcmp(&inputs, &lastInputs_, sizeof(StepInputs)) == 0) {
+        settledBalls_.CarryOver(balls_);
+    } else {
+        settledBalls_.ForgetAll();
+    }
+    lastInputs_ = inputs;
+    lastInputsKnown_ = true;
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
@@ -186,10 +195,32 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     return true;
 }
 
+PhysicsModel::StepInputs PhysicsModel::StepInputsOf(float dt) {
+    static_assert(sizeof(StepInputs) == sizeof(float) * 2 + sizeof(uint32_t) * 7 + sizeof(PhysicsConstants) +
+                                            sizeof(ModelConstants) + sizeof(TableGeometry),
+                  "the inputs are compared byte for byte: no padding");
+    static_assert(sizeof(ClothFrictionForm) == 4 + 6 * sizeof(float), "every field of the form is compared");
+    const ClothFrictionForm form = ClothForm();
+    StepInputs inputs;
+    inputs.dt = dt;
+    inputs.hasPockets = sharedRecord_->hasPockets;
+    inputs.clothForm = {static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
+                        std::bit_cast<uint32_t>(form.clothSpeedLoad),
+                        std::bit_cast<uint32_t>(form.slowSpeedLimit),
+                        std::bit_cast<uint32_t>(form.slowSpeedBoost),
+                        std::bit_cast<uint32_t>(form.stopTurnFactor),
+                        std::bit_cast<uint32_t>(form.slideLossScale),
+                        std::bit_cast<uint32_t>(form.passedSpinScale)};
+    inputs.constants = ThePhysicsConstants();
+    inputs.modelConstants = TheModelConstants();
+    inputs.geometry = Geometry();
+    return inputs;
+}
+
 // Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
 // numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
 // AllBallsAtRest does not: with no such ball both come to the same. Every ball on the table at rest must be known to
-// be at its fixed point, which no ball is at the start of a call: each takes its first sub-step here, kept where it
+// be at its fixed point: each that is not yet known (from the last call) takes its first sub-step here, kept where it
 // reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
 bool PhysicsModel::RunMayStartCall(float dt) {
     for (const auto& ball : balls_) {
@@ -201,7 +232,7 @@ bool PhysicsModel::RunMayStartCall(float dt) {
     bool settled = true;
     for (uint16_t i = 0; i < balls_.size(); ++i) {
         PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && ball.IsAtRest()) {
+        if (ball.pocketed == 0 && !settledBalls_.IsSettled(i) && ball.IsAtRest()) {
             const size_t eventCount = events.Size();
             StepUnsettledBall(i, ball, dt);
             if (!settledBalls_.IsSettled(i)) {
@@ -301,8 +332,8 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, Clot
     for (uint16_t i = 0; i < balls_.size(); ++i) {
         const PhysicsBall& ball = *balls_[i];
         if (ball.pocketed == 0) {
-            tablePlaces_[onTable++] = {ball.position.x, ball.position.y, i, settledBalls_.IsSettled(i) ? uint8_t{0} : uint8_t{1},
-                                       placeInRun_[i]};
+            tablePlaces_[onTable++] = {ball.position.x, ball.position.y, i,
+                                       settledBalls_.IsSettled(i) ? uint8_t{0} : uint8_t{1}, placeInRun_[i]};
         }
     }
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
@@ -347,8 +378,9 @@ bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt
     const PhysicsEventList& events = ThePhysicsEventList();
     const size_t eventCount = events.Size();
     settledBalls_.Keep(index, ball);
+    cushionPassRan_ = false;
     const bool atRest = MoveWithoutTurning(ball, dt, true);
-    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
+    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount, !cushionPassRan_);
     return atRest;
 }
 
@@ -376,6 +408,7 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRes
     // Every model's cushion pass starts with the zone test and does nothing for a ball that it finds far from
     // every cushion: such a ball (most of them, in most sub-steps) is not even handed to the pass.
     if (CushionContactSearch::MayTouchCushion(Geometry(), ball)) {
+        cushionPassRan_ = true;
         CollideCushions(ball, dt);
     }
     if (!resting) {

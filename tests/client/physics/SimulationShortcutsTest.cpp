@@ -356,5 +356,31 @@ TEST_F(SimulationShortcutsTest, ARunWatchingClosePairsStopsBeforeTheSubStepInWhi
     EXPECT_GT(stoppedAtATouch, 20u) << "many runs stop where two balls come to touch";
 }
 
+// A resting ball whose fixed point is known from the last call skips its sub-steps only while nothing it reads has
+// changed: the holder may change the constants, the table or the ball itself between calls.
+TEST_F(SimulationShortcutsTest, ARestingBallMovesAgainWhenWhatItsSubStepReadsChangesBetweenCalls) {
+    for (int change = 0; change < 3; ++change) {
+        auto model = MakeModel(0x10014, 1, {{0.0f, 0.0f}, {30.0f, 10.0f}});
+        ASSERT_TRUE(model->Simulate(0.005f, 50, 1.0f));
+        ASSERT_TRUE(model->Simulate(0.005f, 50, 1.0f));
+        PhysicsBall& ball = model->Ball(1);
+        ASSERT_TRUE(ball.IsAtRest());
+        switch (change) {
+            case 0:
+                ThePhysicsConstants()[13] = 1.0f;  // the bed no longer absorbs a ball's fall: it bounces
+                break;
+            case 1:
+                model->SharedRecord().geometry.cushionBackMaxX = ball.position.x - 1.0f;  // no bed below the ball
+                break;
+            default:
+                ball.position.x = model->Geometry().frameMaxX + 20.0f;  // beyond the table
+                break;
+        }
+        const quill::Vec3 place = ball.position;
+        model->Simulate(0.005f, 50, 1.0f);
+        EXPECT_FALSE(ball.IsAtRest() && Bits(ball.position) == Bits(place)) << "change " << change;
+    }
+}
+
 }  // namespace
 }  // namespace kestrovan::test
