@@ -130,7 +130,9 @@ private:
     void StepOnOpenCloth();
     bool RunMayStartCall(float dt);
     uint32_t RunOnOpenCloth(uint32_t limit);
-    size_t ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs, float* smallestGap);
+    struct StillPlace;
+    size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                      std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
     void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
@@ -154,17 +156,13 @@ private:
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
-    // What ClosePairs needs of a ball on the table, side by side for its pairs: its place, its index, whether it may
-    // move (is not at its fixed point) and its place in the run (or ClothSteps::kFixed).
-    struct TablePlace {
+    // What ClosePairs needs of a ball on the table at its fixed point, side by side for its pairs: its place and index.
+    struct StillPlace {
         float x = 0.0f;
         float y = 0.0f;
         uint16_t index = 0;
-        uint8_t moves = 0;
-        uint8_t place = 0;
     };
-    std::vector<TablePlace> tablePlaces_;  // the balls on the table, during ClosePairs
-    std::vector<uint8_t> placeInRun_;      // per ball, during ClosePairs
+    std::vector<StillPlace> stillPlaces_;  // the balls on the table at their fixed points, during RunOnOpenCloth
     uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
     uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
