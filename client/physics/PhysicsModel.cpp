@@ -110,6 +110,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     if (balls_.empty() || subSteps == 0) {
         return true;
     }
+    const BallPairSearch::SizesHeld sizesHeld(pairSearch_);
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;

@@ -61,16 +61,17 @@ TEST_F(SimulationShortcutsTest, ThePairSearchFindsTheContactsOfTheSearchOverAllP
             ball.position = {place(random), place(random) / 4.0f, ball.radiusCm};
             ball.velocity = i % 4 == 1 ? quill::Vec3{} : quill::Vec3{speed(random), speed(random), 0.0f};
         }
-        model->Ball(5).pocketed = 2;
         for (const bool ownRadii : {false, true}) {
+            model->Ball(5).pocketed = 2;
             // The search keeps its list of near pairs from one sub-step to the next: the balls move a little (now
-            // and then one far) between searches.
+            // and then one far) between searches, and the pocketed ball is put back on the table.
             BallPairSearch search;
             search.Reserve(*model);
             for (int step = 0; step < 6; ++step) {
                 for (uint16_t i = 0; step != 0 && i < 16; ++i) {
                     model->Ball(i).position.x += speed(random) * (random() % 20 == 0 ? 12.0f : 1.0f);
                 }
+                model->Ball(5).pocketed = step < 3 ? 2 : 0;
                 const auto expected = AllPairsTouching(*model, ownRadii);
                 search.Find(BallPairSearchForm{.ownRadii = ownRadii});
                 std::vector<std::pair<uint16_t, uint16_t>> pairs;
