@@ -119,9 +119,9 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         settledBalls_.CarryOver(balls_);
     } else {
         settledBalls_.ForgetAll();
+        lastInputs_ = inputs;
+        lastInputsKnown_ = true;
     }
-    lastInputs_ = inputs;
-    lastInputsKnown_ = true;
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
@@ -223,16 +223,15 @@ PhysicsModel::StepInputs PhysicsModel::StepInputsOf(float dt) {
 // be at its fixed point: each that is not yet known (from the last call) takes its first sub-step here, kept where it
 // reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
 bool PhysicsModel::RunMayStartCall(float dt) {
-    for (const auto& ball : balls_) {
-        if (ball->pocketed != 0 && (HasNaNMotion(*ball) || ball->cueActive != 0 || ball->cueTimeLeft > 0.0f)) {
-            return false;
-        }
-    }
     PhysicsEventList& events = ThePhysicsEventList();
     bool settled = true;
     for (uint16_t i = 0; i < balls_.size(); ++i) {
         PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && !settledBalls_.IsSettled(i) && ball.IsAtRest()) {
+        if (ball.pocketed != 0) {
+            if (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f) {
+                return false;  // the fixed points found so far hold for the ball loop too
+            }
+        } else if (!settledBalls_.IsSettled(i) && ball.IsAtRest()) {
             const size_t eventCount = events.Size();
             StepUnsettledBall(i, ball, dt);
             if (!settledBalls_.IsSettled(i)) {
