@@ -38,6 +38,15 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
 }
 
 void BallPairSearch::Find(const BallPairSearchForm& form) {
+    if (form.ownRadii) {
+        FindWith<true>(form);
+    } else {
+        FindWith<false>(form);
+    }
+}
+
+template <bool OwnRadii>
+void BallPairSearch::FindWith(const BallPairSearchForm& form) {
     contacts_.clear();
     const size_t count = balls_.size();
     if (count == 0) {
@@ -48,7 +57,7 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
         for (size_t a = 0; a < count; ++a) {
             if (balls_[a]->pocketed == 0) {
                 for (size_t b = a + 1; b < count; ++b) {
-                    Examine(*balls_[a], *balls_[b], referenceDistance, form);
+                    Examine<OwnRadii>(*balls_[a], *balls_[b], referenceDistance, form);
                 }
             }
         }
@@ -60,7 +69,7 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
     }
     for (const NearPair& pair : nearPairs_) {
         if (pair.first->pocketed == 0) {
-            Examine(*pair.first, *pair.second, referenceDistance, form);
+            Examine<OwnRadii>(*pair.first, *pair.second, referenceDistance, form);
         }
     }
 }

@@ -61,12 +61,16 @@ private:
     float ReachOfSizes() const;
     void ListNearPairs(float reach);
     bool ABallMovedFar() const;
+    // The search with the touch distance of the form (OwnRadii: form.ownRadii), known to the compiler.
+    template <bool OwnRadii>
+    void FindWith(const BallPairSearchForm& form);
     // One pair, the first ball on the table: two resting balls are skipped, and a pocketed second ball; a pair that
     // touches and approaches becomes a contact. Inline: the few-ball tables run it for every pair in every sub-step.
+    template <bool OwnRadii>
     void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
         // The distance along x first, then along y: they part most pairs, and every test here is free of side
         // effects, so their order is that of their cost.
-        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
+        const float touchDistance = OwnRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
         if (!(physmath::Fabs(a.position.x - b.position.x) < touchDistance)) {
             return;
         }
