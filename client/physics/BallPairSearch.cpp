@@ -34,11 +34,19 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
     nearPairs_.clear();
     nearPairs_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
     listedX_.assign(count, 0.0f);
-    listedPocketed_.assign(count, 0);
     Forget();
 }
 
 void BallPairSearch::Find(const BallPairSearchForm& form) {
+    if (form.ownRadii) {
+        FindWith<true>(form);
+    } else {
+        FindWith<false>(form);
+    }
+}
+
+template <bool OwnRadii>
+void BallPairSearch::FindWith(const BallPairSearchForm& form) {
     contacts_.clear();
     const size_t count = balls_.size();
     if (count == 0) {
@@ -49,7 +57,7 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
         for (size_t a = 0; a < count; ++a) {
             if (balls_[a]->pocketed == 0) {
                 for (size_t b = a + 1; b < count; ++b) {
-                    Examine(*balls_[a], *balls_[b], referenceDistance, form);
+                    Examine<OwnRadii>(*balls_[a], *balls_[b], referenceDistance, form);
                 }
             }
         }
@@ -59,15 +67,14 @@ void BallPairSearch::Find(const BallPairSearchForm& form) {
     if (!(reach <= listedReach_) || ABallMovedFar()) {
         ListNearPairs(reach);
     }
-    for (const uint32_t pair : nearPairs_) {
-        PhysicsBall& a = *balls_[pair >> 16];
-        if (a.pocketed == 0) {
-            Examine(a, *balls_[pair & 0xFFFF], referenceDistance, form);
+    for (const NearPair& pair : nearPairs_) {
+        if (pair.first->pocketed == 0) {
+            Examine<OwnRadii>(*pair.first, *pair.second, referenceDistance, form);
         }
     }
 }
 
-float BallPairSearch::Reach() const {
+float BallPairSearch::ReachOfSizes() const {
     if (balls_.empty()) {
         return 0.0f;
     }
@@ -84,8 +91,7 @@ void BallPairSearch::ListNearPairs(float reach) {
     nearPairs_.clear();
     const size_t count = balls_.size();
     for (size_t i = 0; i < count; ++i) {
-        listedX_[i] = balls_[i]->position.x;
-        listedPocketed_[i] = balls_[i]->pocketed != 0 ? 1 : 0;
+        listedX_[i] = balls_[i]->pocketed != 0 ? std::numeric_limits<float>::quiet_NaN() : balls_[i]->position.x;
     }
     const float listed = reach + kListMargin;
     for (size_t a = 0; a < count; ++a) {
@@ -94,7 +100,7 @@ void BallPairSearch::ListNearPairs(float reach) {
         }
         for (size_t b = a + 1; b < count; ++b) {
             if (balls_[b]->pocketed == 0 && physmath::Fabs(listedX_[b] - listedX_[a]) < listed) {
-                nearPairs_.push_back(static_cast<uint32_t>(a << 16 | b));
+                nearPairs_.push_back({balls_[a], balls_[b]});
             }
         }
     }
@@ -102,11 +108,12 @@ void BallPairSearch::ListNearPairs(float reach) {
 }
 
 // Whether a ball on the table has moved along x by the leeway since the list was made (or is at no finite place), or
-// was in a pocket then (the holder may put a ball back between calls).
+// was in a pocket then (the holder may put a ball back between calls): its listed x is then NaN, which no distance is
+// below.
 bool BallPairSearch::ABallMovedFar() const {
     for (size_t i = 0; i < balls_.size(); ++i) {
         const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && (listedPocketed_[i] != 0 || !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway))) {
+        if (ball.pocketed == 0 && !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway)) {
             return true;
         }
     }

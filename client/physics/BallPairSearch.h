@@ -38,28 +38,52 @@ public:
     void Find(const BallPairSearchForm& form);
     std::vector<BallContact>& Contacts() { return contacts_; }
     // A distance along x (or y) beyond which no pair of the model's balls can touch, with a slack for rounding.
-    float Reach() const;
+    float Reach() const { return sizesHeld_ ? heldReach_ : ReachOfSizes(); }
+    // While the returned hold lives, Reach comes from the sizes the balls have now: for a Simulate call, in which
+    // no ball changes its size (the holder may between calls).
+    class SizesHeld {
+    public:
+        explicit SizesHeld(BallPairSearch& search) : search_(search) {
+            search_.heldReach_ = search_.ReachOfSizes();
+            search_.sizesHeld_ = true;
+        }
+        ~SizesHeld() { search_.sizesHeld_ = false; }
+        SizesHeld(const SizesHeld&) = delete;
+        SizesHeld& operator=(const SizesHeld&) = delete;
+
+    private:
+        BallPairSearch& search_;
+    };
     // Drops the list of near pairs: the balls may have been moved or resized since the last search.
     void Forget() { listedReach_ = -1.0f; }
 
 private:
+    float ReachOfSizes() const;
     void ListNearPairs(float reach);
     bool ABallMovedFar() const;
+    // The search with the touch distance of the form (OwnRadii: form.ownRadii), known to the compiler.
+    template <bool OwnRadii>
+    void FindWith(const BallPairSearchForm& form);
     // One pair, the first ball on the table: two resting balls are skipped, and a pocketed second ball; a pair that
     // touches and approaches becomes a contact. Inline: the few-ball tables run it for every pair in every sub-step.
+    template <bool OwnRadii>
     void Examine(PhysicsBall& a, PhysicsBall& b, float referenceDistance, const BallPairSearchForm& form) {
-        // The distance along x first: it parts most pairs, and every test here is free of side effects.
-        const float touchDistance = form.ownRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
+        // The distance along x first, then along y: they part most pairs, and every test here is free of side
+        // effects, so their order is that of their cost.
+        const float touchDistance = OwnRadii ? a.radiusCm + b.radiusCm + 0.1f : referenceDistance;
         if (!(physmath::Fabs(a.position.x - b.position.x) < touchDistance)) {
             return;
         }
-        if (b.pocketed != 0 || (a.IsAtRest() && b.IsAtRest())) {
+        const quill::Vec3 d = a.position - b.position;
+        if (!(physmath::Fabs(d.y) < touchDistance) || b.pocketed != 0) {
             return;
         }
-        const quill::Vec3 d = a.position - b.position;
-        // Each other coordinate, then the squared distance.
-        if (!(physmath::Fabs(d.y) < touchDistance && physmath::Fabs(d.z) < touchDistance &&
+        // The other coordinate, then the squared distance.
+        if (!(physmath::Fabs(d.z) < touchDistance &&
               d.x * d.x + d.y * d.y + d.z * d.z < touchDistance * touchDistance)) {
+            return;
+        }
+        if (a.IsAtRest() && b.IsAtRest()) {
             return;
         }
         if (!(quill::Vec3::Dot(d, b.velocity) - quill::Vec3::Dot(d, a.velocity) > 0.0f)) {
@@ -72,10 +96,16 @@ private:
 
     std::vector<PhysicsBall*> balls_;
     std::vector<BallContact> contacts_;
-    std::vector<uint32_t> nearPairs_;  // first ball << 16 | second ball
-    std::vector<float> listedX_;       // per ball: its x when the list was made
-    std::vector<uint8_t> listedPocketed_;  // per ball: it was in a pocket when the list was made
-    float listedReach_ = -1.0f;        // the reach of the list; none is below 0
+    // A near pair: the first ball and the second.
+    struct NearPair {
+        PhysicsBall* first;
+        PhysicsBall* second;
+    };
+    std::vector<NearPair> nearPairs_;
+    std::vector<float> listedX_;  // per ball: its x when the list was made, NaN when it was in a pocket then
+    float listedReach_ = -1.0f;   // the reach of the list; none is below 0
+    float heldReach_ = 0.0f;      // the reach while the sizes are held
+    bool sizesHeld_ = false;
 };
 
 }  // namespace kestrovan

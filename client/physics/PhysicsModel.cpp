@@ -1,6 +1,8 @@
 #include "client/physics/PhysicsModel.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <span>
 
@@ -69,8 +71,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         settledBalls_.Resize(count);
         turns_.Resize(count);
         steppedOnCloth_.assign(count, 0);
-        tablePlaces_.assign(count, TablePlace{});
-        placeInRun_.assign(count, ClothSteps::kFixed);
+        stillPlaces_.assign(count, StillPlace{});
     }
 }
 
@@ -109,10 +110,18 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     if (balls_.empty() || subSteps == 0) {
         return true;
     }
+    const BallPairSearch::SizesHeld sizesHeld(pairSearch_);
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
-    settledBalls_.ForgetAll();
+    const StepInputs inputs = StepInputsOf(dt);
+    if (lastInputsKnown_ && std::memcmp(&inputs, &lastInputs_, sizeof(StepInputs)) == 0) {
+        settledBalls_.CarryOver(balls_);
+    } else {
+        settledBalls_.ForgetAll();
+        lastInputs_ = inputs;
+        lastInputsKnown_ = true;
+    }
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
@@ -186,22 +195,43 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     return true;
 }
 
+PhysicsModel::StepInputs PhysicsModel::StepInputsOf(float dt) {
+    static_assert(sizeof(StepInputs) == sizeof(float) * 2 + sizeof(uint32_t) * 7 + sizeof(PhysicsConstants) +
+                                            sizeof(ModelConstants) + sizeof(TableGeometry),
+                  "the inputs are compared byte for byte: no padding");
+    static_assert(sizeof(ClothFrictionForm) == 4 + 6 * sizeof(float), "every field of the form is compared");
+    const ClothFrictionForm form = ClothForm();
+    StepInputs inputs;
+    inputs.dt = dt;
+    inputs.hasPockets = sharedRecord_->hasPockets;
+    inputs.clothForm = {static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
+                        std::bit_cast<uint32_t>(form.clothSpeedLoad),
+                        std::bit_cast<uint32_t>(form.slowSpeedLimit),
+                        std::bit_cast<uint32_t>(form.slowSpeedBoost),
+                        std::bit_cast<uint32_t>(form.stopTurnFactor),
+                        std::bit_cast<uint32_t>(form.slideLossScale),
+                        std::bit_cast<uint32_t>(form.passedSpinScale)};
+    inputs.constants = ThePhysicsConstants();
+    inputs.modelConstants = TheModelConstants();
+    inputs.geometry = Geometry();
+    return inputs;
+}
+
 // Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
 // numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
 // AllBallsAtRest does not: with no such ball both come to the same. Every ball on the table at rest must be known to
-// be at its fixed point, which no ball is at the start of a call: each takes its first sub-step here, kept where it
+// be at its fixed point: each that is not yet known (from the last call) takes its first sub-step here, kept where it
 // reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
 bool PhysicsModel::RunMayStartCall(float dt) {
-    for (const auto& ball : balls_) {
-        if (ball->pocketed != 0 && (HasNaNMotion(*ball) || ball->cueActive != 0 || ball->cueTimeLeft > 0.0f)) {
-            return false;
-        }
-    }
     PhysicsEventList& events = ThePhysicsEventList();
     bool settled = true;
     for (uint16_t i = 0; i < balls_.size(); ++i) {
         PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && ball.IsAtRest()) {
+        if (ball.pocketed != 0) {
+            if (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f) {
+                return false;  // the fixed points found so far hold for the ball loop too
+            }
+        } else if (!settledBalls_.IsSettled(i) && ball.IsAtRest()) {
             const size_t eventCount = events.Size();
             StepUnsettledBall(i, ball, dt);
             if (!settledBalls_.IsSettled(i)) {
@@ -253,16 +283,22 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     PhysicsBall* run[ClothSteps::kMaxRunBalls];
     uint16_t indices[ClothSteps::kMaxRunBalls];
     size_t count = 0;
+    size_t stillCount = 0;
     bool qualifies = true;
     for (uint16_t i = 0; i < balls_.size() && qualifies; ++i) {
         PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && !settledBalls_.IsSettled(i)) {
-            qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
-            if (qualifies) {
-                run[count] = &ball;
-                indices[count++] = i;
-                limit = std::min(limit, turns_.Room(i));
-            }
+        if (ball.pocketed != 0) {
+            continue;
+        }
+        if (settledBalls_.IsSettled(i)) {
+            stillPlaces_[stillCount++] = {ball.position.x, ball.position.y, i};
+            continue;
+        }
+        qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
+        if (qualifies) {
+            run[count] = &ball;
+            indices[count++] = i;
+            limit = std::min(limit, turns_.Room(i));
         }
     }
     uint32_t taken = 0;
@@ -271,7 +307,8 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
         float smallestGap = 0.0f;
         const size_t pairs =
-            ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(indices, count), watched, &smallestGap);
+            ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(run, count), std::span(indices, count),
+                       std::span(stillPlaces_.data(), stillCount), watched, &smallestGap);
         if (pairs == 0) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
                                     (smallestGap - reach) / 2.0f, {}, turns_);
@@ -287,51 +324,61 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
 
 // The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
 // x or along y, whichever is larger (what separates a pair for the pair search), as a run of the balls run (their
-// indices) watches them; a pair at no number is left out, since it never touches. Returns their count (past
-// kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's touch
-// distance is the larger of the two that the pair searches use (see BallPairSearchForm).
-size_t PhysicsModel::ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs,
-                                float* smallestGap) {
-    // The balls on the table in index order, each with its place in the run (the first, should one repeat).
-    std::fill(placeInRun_.begin(), placeInRun_.end(), ClothSteps::kFixed);
-    for (size_t place = run.size(); place-- > 0;) {
-        placeInRun_[run[place]] = static_cast<uint8_t>(place);
-    }
-    size_t onTable = 0;
-    for (uint16_t i = 0; i < balls_.size(); ++i) {
-        const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0) {
-            tablePlaces_[onTable++] = {ball.position.x, ball.position.y, i, settledBalls_.IsSettled(i) ? uint8_t{0} : uint8_t{1},
-                                       placeInRun_[i]};
-        }
-    }
+// indices, in index order: every ball on the table that is not at its fixed point) watches them, with the other
+// balls on the table still (in index order); a pair at no number is left out, since it never touches. Returns their
+// count (past kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's
+// touch distance is the larger of the two that the pair searches use (see BallPairSearchForm). Each pair is taken
+// with the ball of the lower index first, as the pair search takes it; the run's test of its pairs does not depend
+// on their order.
+size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                                std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap) {
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
     float smallest = std::numeric_limits<float>::infinity();
     size_t count = 0;
-    for (size_t a = 0; a < onTable && count <= ClothSteps::kMaxWatchedPairs; ++a) {
-        const TablePlace& first = tablePlaces_[a];
-        for (size_t b = a + 1; b < onTable; ++b) {
-            const TablePlace& second = tablePlaces_[b];
-            if ((first.moves | second.moves) == 0) {
-                continue;
-            }
-            const float gap = std::max(physmath::Fabs(first.x - second.x), physmath::Fabs(first.y - second.y));
+    // One pair closer than limit; place is a ball's place in the run or ClothSteps::kFixed.
+    const auto watch = [&](uint8_t firstPlace, const PhysicsBall& first, uint8_t secondPlace,
+                           const PhysicsBall& second) {
+        if (count < ClothSteps::kMaxWatchedPairs) {
+            ClothSteps::WatchedPair& pair = pairs[count];
+            pair.first = firstPlace;
+            pair.second = secondPlace;
+            pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
+            const PhysicsBall& fixed = firstPlace == ClothSteps::kFixed ? first : second;
+            pair.fixedPosition = fixed.position;
+            pair.fixedVelocity = fixed.velocity;
+        }
+        ++count;
+    };
+    size_t stillBefore = 0;  // the still balls of an index below the run's ball
+    for (size_t a = 0; a < run.size() && count <= ClothSteps::kMaxWatchedPairs; ++a) {
+        const PhysicsBall& moving = *run[a];
+        const float x = moving.position.x;
+        const float y = moving.position.y;
+        const auto place = static_cast<uint8_t>(a);
+        while (stillBefore < still.size() && still[stillBefore].index < indices[a]) {
+            ++stillBefore;
+        }
+        for (size_t s = 0; s < stillBefore; ++s) {
+            const float gap = std::max(physmath::Fabs(still[s].x - x), physmath::Fabs(still[s].y - y));
             smallest = gap < smallest ? gap : smallest;
-            if (!(gap < limit)) {
-                continue;
+            if (gap < limit) {
+                watch(ClothSteps::kFixed, *balls_[still[s].index], place, moving);
             }
-            if (count < ClothSteps::kMaxWatchedPairs) {
-                const PhysicsBall& firstBall = *balls_[first.index];
-                const PhysicsBall& secondBall = *balls_[second.index];
-                ClothSteps::WatchedPair& pair = pairs[count];
-                pair.first = first.place;
-                pair.second = second.place;
-                pair.touch = std::max(referenceDistance, firstBall.radiusCm + secondBall.radiusCm + 0.1f);
-                const PhysicsBall& still = pair.first == ClothSteps::kFixed ? firstBall : secondBall;
-                pair.fixedPosition = still.position;
-                pair.fixedVelocity = still.velocity;
+        }
+        for (size_t b = a + 1; b < run.size(); ++b) {
+            const PhysicsBall& other = *run[b];
+            const float gap = std::max(physmath::Fabs(x - other.position.x), physmath::Fabs(y - other.position.y));
+            smallest = gap < smallest ? gap : smallest;
+            if (gap < limit) {
+                watch(place, moving, static_cast<uint8_t>(b), other);
             }
-            ++count;
+        }
+        for (size_t s = stillBefore; s < still.size(); ++s) {
+            const float gap = std::max(physmath::Fabs(x - still[s].x), physmath::Fabs(y - still[s].y));
+            smallest = gap < smallest ? gap : smallest;
+            if (gap < limit) {
+                watch(place, moving, ClothSteps::kFixed, *balls_[still[s].index]);
+            }
         }
     }
     *smallestGap = smallest;
@@ -347,8 +394,9 @@ bool PhysicsModel::StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt
     const PhysicsEventList& events = ThePhysicsEventList();
     const size_t eventCount = events.Size();
     settledBalls_.Keep(index, ball);
+    cushionPassRan_ = false;
     const bool atRest = MoveWithoutTurning(ball, dt, true);
-    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount);
+    settledBalls_.AfterSubStep(index, ball, atRest, events.Size() != eventCount, !cushionPassRan_);
     return atRest;
 }
 
@@ -376,6 +424,7 @@ bool PhysicsModel::MoveWithoutTurning(PhysicsBall& ball, float dt, bool wasAtRes
     // Every model's cushion pass starts with the zone test and does nothing for a ball that it finds far from
     // every cushion: such a ball (most of them, in most sub-steps) is not even handed to the pass.
     if (CushionContactSearch::MayTouchCushion(Geometry(), ball)) {
+        cushionPassRan_ = true;
         CollideCushions(ball, dt);
     }
     if (!resting) {

@@ -7,6 +7,7 @@
 // process-wide, so one model runs at a time. What a holder calls (the factory, Reinitialise, Strike, Simulate, and
 // the balls' SetSize and SetRandomOrientation) computes in the physics' floating-point mode whatever the caller's
 // mode is, so that every thread gets the same bits.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -20,15 +21,15 @@
 #include "client/physics/CueStroke.h"
 #include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
+#include "client/physics/ModelConstants.h"
 #include "client/physics/OrientationTurns.h"
 #include "client/physics/PhysicsBall.h"
+#include "client/physics/PhysicsConstants.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/physics/SettledBalls.h"
 #include "client/physics/SharedTableRecord.h"
 
 namespace kestrovan {
-
-struct PhysicsConstants;
 
 class PhysicsModel {
 public:
@@ -111,12 +112,27 @@ protected:
     BallPairSearch& PairSearch() { return pairSearch_; }
 
 private:
+    // What the sub-step of a resting ball reads besides the ball, while it stays away from the cushion pass: its
+    // length, the process-wide constants, the table and the form of the cloth's friction. Only 4-byte fields, so
+    // that two are compared byte for byte; the fixed points of the balls last from one call to the next while it
+    // stays the same.
+    struct StepInputs {
+        float dt = 0.0f;
+        uint32_t hasPockets = 0;
+        std::array<uint32_t, 7> clothForm{};  // the bits of ClothForm(), field by field
+        PhysicsConstants constants;
+        ModelConstants modelConstants;
+        TableGeometry geometry;
+    };
+    StepInputs StepInputsOf(float dt);
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void StepOnOpenCloth();
     bool RunMayStartCall(float dt);
     uint32_t RunOnOpenCloth(uint32_t limit);
-    size_t ClosePairs(float limit, std::span<const uint16_t> run, ClothSteps::WatchedPair* pairs, float* smallestGap);
+    struct StillPlace;
+    size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                      std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
     void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
@@ -134,20 +150,19 @@ private:
     bool ballContactsReady_ = false;
     BallPairSearch pairSearch_;
     SettledBalls settledBalls_;
+    StepInputs lastInputs_;         // of the last Simulate call
+    bool lastInputsKnown_ = false;  // a call has set lastInputs_
+    bool cushionPassRan_ = false;   // MoveWithoutTurning handed its ball to the cushion pass
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
-    // What ClosePairs needs of a ball on the table, side by side for its pairs: its place, its index, whether it may
-    // move (is not at its fixed point) and its place in the run (or ClothSteps::kFixed).
-    struct TablePlace {
+    // What ClosePairs needs of a ball on the table at its fixed point, side by side for its pairs: its place and index.
+    struct StillPlace {
         float x = 0.0f;
         float y = 0.0f;
         uint16_t index = 0;
-        uint8_t moves = 0;
-        uint8_t place = 0;
     };
-    std::vector<TablePlace> tablePlaces_;  // the balls on the table, during ClosePairs
-    std::vector<uint8_t> placeInRun_;      // per ball, during ClosePairs
+    std::vector<StillPlace> stillPlaces_;  // the balls on the table at their fixed points, during RunOnOpenCloth
     uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
     uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;

@@ -61,16 +61,17 @@ TEST_F(SimulationShortcutsTest, ThePairSearchFindsTheContactsOfTheSearchOverAllP
             ball.position = {place(random), place(random) / 4.0f, ball.radiusCm};
             ball.velocity = i % 4 == 1 ? quill::Vec3{} : quill::Vec3{speed(random), speed(random), 0.0f};
         }
-        model->Ball(5).pocketed = 2;
         for (const bool ownRadii : {false, true}) {
+            model->Ball(5).pocketed = 2;
             // The search keeps its list of near pairs from one sub-step to the next: the balls move a little (now
-            // and then one far) between searches.
+            // and then one far) between searches, and the pocketed ball is put back on the table.
             BallPairSearch search;
             search.Reserve(*model);
             for (int step = 0; step < 6; ++step) {
                 for (uint16_t i = 0; step != 0 && i < 16; ++i) {
                     model->Ball(i).position.x += speed(random) * (random() % 20 == 0 ? 12.0f : 1.0f);
                 }
+                model->Ball(5).pocketed = step < 3 ? 2 : 0;
                 const auto expected = AllPairsTouching(*model, ownRadii);
                 search.Find(BallPairSearchForm{.ownRadii = ownRadii});
                 std::vector<std::pair<uint16_t, uint16_t>> pairs;
@@ -420,6 +421,32 @@ TEST_F(SimulationShortcutsTest, ARunWatchingClosePairsStopsBeforeTheSubStepInWhi
         stoppedAtATouch += touched ? 1 : 0;
     }
     EXPECT_GT(stoppedAtATouch, 20u) << "many runs stop where two balls come to touch";
+}
+
+// A resting ball whose fixed point is known from the last call skips its sub-steps only while nothing it reads has
+// changed: the holder may change the constants, the table or the ball itself between calls.
+TEST_F(SimulationShortcutsTest, ARestingBallMovesAgainWhenWhatItsSubStepReadsChangesBetweenCalls) {
+    for (int change = 0; change < 3; ++change) {
+        auto model = MakeModel(0x10014, 1, {{0.0f, 0.0f}, {30.0f, 10.0f}});
+        ASSERT_TRUE(model->Simulate(0.005f, 50, 1.0f));
+        ASSERT_TRUE(model->Simulate(0.005f, 50, 1.0f));
+        PhysicsBall& ball = model->Ball(1);
+        ASSERT_TRUE(ball.IsAtRest());
+        switch (change) {
+            case 0:
+                ThePhysicsConstants()[13] = 1.0f;  // the bed no longer absorbs a ball's fall: it bounces
+                break;
+            case 1:
+                model->SharedRecord().geometry.cushionBackMaxX = ball.position.x - 1.0f;  // no bed below the ball
+                break;
+            default:
+                ball.position.x = model->Geometry().frameMaxX + 20.0f;  // beyond the table
+                break;
+        }
+        const quill::Vec3 place = ball.position;
+        model->Simulate(0.005f, 50, 1.0f);
+        EXPECT_FALSE(ball.IsAtRest() && Bits(ball.position) == Bits(place)) << "change " << change;
+    }
 }
 
 }  // namespace
