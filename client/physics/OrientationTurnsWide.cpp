@@ -162,6 +162,11 @@ KV_WIDE __m256 Mul(__m256 a, __m256 b) {
     return _mm256_mul_ps(a, b);
 }
 
+// mask ? a : b, lane by lane.
+KV_WIDE __m256 Select(__m256 mask, __m256 a, __m256 b) {
+    return _mm256_or_ps(_mm256_and_ps(mask, a), _mm256_andnot_ps(mask, b));
+}
+
 // Turn j of each of a group's eight balls, one ball per lane, as the baseline code's groups of four do it.
 KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
     __m256 ax;
@@ -188,10 +193,10 @@ KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
     if (j >= group.fewest) {
         const __m256 turned =
             _mm256_cmp_ps(_mm256_load_ps(group.counts), _mm256_set1_ps(static_cast<float>(j)), _CMP_GT_OQ);
-        x = _mm256_blendv_ps(bx, x, turned);
-        y = _mm256_blendv_ps(by, y, turned);
-        z = _mm256_blendv_ps(bz, z, turned);
-        w = _mm256_blendv_ps(bw, w, turned);
+        x = Select(turned, x, bx);
+        y = Select(turned, y, by);
+        z = Select(turned, z, bz);
+        w = Select(turned, w, bw);
     }
     _mm256_store_ps(group.x, x);
     _mm256_store_ps(group.y, y);
