@@ -2,6 +2,7 @@
 // chosen at run time on processors that have them. Every function that uses AVX carries the target attribute
 // (never FMA: a fused multiply-add rounds once where the scalar form rounds twice).
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 
 #include "client/physics/OrientationTurns.h"
@@ -26,6 +27,33 @@ namespace {
 
 constexpr uint32_t kBlock = 8;  // turns computed together
 
+// The largest float not above the double pi / 4: a float angle is within the series' range exactly when its
+// magnitude is at most this, which compares eight lanes at once in single precision.
+constexpr float kQuarterPiBelow = std::bit_cast<float>(0x3F490FDAu);
+static_assert(static_cast<double>(kQuarterPiBelow) <= physmath::kQuarterPi &&
+              static_cast<double>(std::bit_cast<float>(0x3F490FDBu)) > physmath::kQuarterPi);
+
+// A series' coefficients, each in the four lanes of a register, so that the products and sums take them straight
+// from memory.
+template <size_t N>
+struct WideCoefficients {
+    alignas(32) double lanes[N][4];
+};
+
+template <size_t N>
+constexpr WideCoefficients<N> Widened(const double (&coefficients)[N]) {
+    WideCoefficients<N> wide{};
+    for (size_t i = 0; i < N; ++i) {
+        for (double& lane : wide.lanes[i]) {
+            lane = coefficients[i];
+        }
+    }
+    return wide;
+}
+
+constexpr auto kWideSinSeries = Widened(physmath::kSinSeries);
+constexpr auto kWideCosSeries = Widened(physmath::kCosSeries);
+
 // Eight turns at once, lane by lane the operations of TurnOf as the baseline code's four at a time do them: the
 // float parts eight lanes wide, the double ones in two registers of four. Falls back to TurnOf when an angle is too
 // large for the series (or not a number).
@@ -35,10 +63,16 @@ public:
 
     // The turns k to k + 7 of waiting.
     KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const {
-        __m256 x = _mm256_load_ps(waiting.spinX + k);
-        __m256 y = _mm256_load_ps(waiting.spinY + k);
-        __m256 z = _mm256_load_ps(waiting.spinZ + k);
-        const __m256 rate = Normalize(x, y, z);
+        const float* spinX = waiting.spinX + k;
+        const float* spinY = waiting.spinY + k;
+        const float* spinZ = waiting.spinZ + k;
+        __m256 x = _mm256_load_ps(spinX);
+        __m256 y = _mm256_load_ps(spinY);
+        __m256 z = _mm256_load_ps(spinZ);
+        // The spins' first normalisation takes its doubles straight from memory.
+        const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
+                                 SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
+        const __m256 rate = Scale(sums, x, y, z);
         Normalize(x, y, z);
         const __m256 half = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
         __m256 sine;
@@ -59,18 +93,20 @@ public:
         const __m256 xyHigh = _mm256_unpackhi_ps(turnX, turnY);
         const __m256 zwLow = _mm256_unpacklo_ps(turnZ, cosine);
         const __m256 zwHigh = _mm256_unpackhi_ps(turnZ, cosine);
-        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k);
-        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 1);
-        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k + 2);
-        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 3);
+        quill::Quaternion* turns = waiting.turns + k;
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(1, 0, 1, 0)), turns);
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(3, 2, 3, 2)), turns + 1);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(1, 0, 1, 0)), turns + 2);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), turns + 3);
     }
 
 private:
-    KV_WIDE static void Store(__m256 row, OrientationTurns::Waiting& waiting, uint32_t k) {
-        _mm_store_ps(&waiting.turns[k].x, _mm256_castps256_ps128(row));
-        _mm_store_ps(&waiting.turns[k + 4].x, _mm256_extractf128_ps(row, 1));
+    KV_WIDE static void Store(__m256 row, quill::Quaternion* turns) {
+        _mm_store_ps(&turns[0].x, _mm256_castps256_ps128(row));
+        _mm_store_ps(&turns[4].x, _mm256_extractf128_ps(row, 1));
     }
 
+    KV_WIDE static __m256d Load(const float* four) { return _mm256_cvtps_pd(_mm_load_ps(four)); }
     KV_WIDE static __m256d Low(__m256 v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
     KV_WIDE static __m256d High(__m256 v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
     KV_WIDE static __m256 Join(__m256d low, __m256d high) {
@@ -80,10 +116,14 @@ private:
     // Vec3::Normalize: the length from the sum of squares in double precision rounded to float, then one reciprocal
     // and three products; below FLT_EPSILON the vector becomes zero. Returns the lengths.
     KV_WIDE static __m256 Normalize(__m256& x, __m256& y, __m256& z) {
-        const __m256 sums = Join(SumOfSquares(Low(x), Low(y), Low(z)), SumOfSquares(High(x), High(y), High(z)));
+        return Scale(Join(SumOfSquares(Low(x), Low(y), Low(z)), SumOfSquares(High(x), High(y), High(z))), x, y, z);
+    }
+
+    // The rest of Normalize from the sums of squares rounded to float. Their roots are never negative (or not a
+    // number), so the lengths compare with FLT_EPSILON as they are.
+    KV_WIDE static __m256 Scale(__m256 sums, __m256& x, __m256& y, __m256& z) {
         const __m256 length = _mm256_sqrt_ps(sums);
-        const __m256 zero = _mm256_cmp_ps(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), length),
-                                          _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
+        const __m256 zero = _mm256_cmp_ps(length, _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
         const __m256 reciprocal = _mm256_div_ps(_mm256_set1_ps(1.0f), length);
         x = _mm256_andnot_ps(zero, _mm256_mul_ps(x, reciprocal));
         y = _mm256_andnot_ps(zero, _mm256_mul_ps(y, reciprocal));
@@ -97,40 +137,41 @@ private:
     }
 
     // physmath::SinCos on the series, when every |angle| is within pi / 4: the series of |angle| in double
-    // precision, the sine given the angle's sign, both rounded once to float.
+    // precision, both rounded once to float, then the sine given the angle's sign (rounding toward zero or to
+    // nearest treats a value and its negation alike, so the sign may follow the rounding).
     KV_WIDE static bool SinCos(__m256 angle, __m256* sine, __m256* cosine) {
-        const __m256 magnitude = _mm256_andnot_ps(_mm256_set1_ps(-0.0f), angle);
-        const __m256d low = Low(magnitude);
-        const __m256d high = High(magnitude);
-        const __m256d limit = _mm256_set1_pd(physmath::kQuarterPi);
-        if (_mm256_movemask_pd(_mm256_cmp_pd(low, limit, _CMP_LE_OS)) != 15 ||
-            _mm256_movemask_pd(_mm256_cmp_pd(high, limit, _CMP_LE_OS)) != 15) {
+        const __m256 sign = _mm256_set1_ps(-0.0f);
+        const __m256 magnitude = _mm256_andnot_ps(sign, angle);
+        if (_mm256_movemask_ps(_mm256_cmp_ps(magnitude, _mm256_set1_ps(kQuarterPiBelow), _CMP_LE_OS)) != 0xFF) {
             return false;
         }
-        const __m256d sign = _mm256_set1_pd(-0.0);
-        *sine = Join(_mm256_xor_pd(SinSeries(low), _mm256_and_pd(Low(angle), sign)),
-                     _mm256_xor_pd(SinSeries(high), _mm256_and_pd(High(angle), sign)));
-        *cosine = Join(CosSeries(low), CosSeries(high));
+        const __m256d low = Low(magnitude);
+        const __m256d high = High(magnitude);
+        const __m256d lowSquare = _mm256_mul_pd(low, low);
+        const __m256d highSquare = _mm256_mul_pd(high, high);
+        *sine = _mm256_xor_ps(Join(SinSeries(low, lowSquare), SinSeries(high, highSquare)),
+                              _mm256_and_ps(angle, sign));
+        *cosine = Join(CosSeries(lowSquare), CosSeries(highSquare));
         return true;
     }
 
     template <size_t N>
-    KV_WIDE static __m256d Horner(const double (&coefficients)[N], __m256d z) {
-        __m256d p = _mm256_set1_pd(coefficients[N - 1]);
+    KV_WIDE static __m256d Horner(const WideCoefficients<N>& coefficients, __m256d z) {
+        __m256d p = _mm256_load_pd(coefficients.lanes[N - 1]);
         for (size_t i = N - 1; i-- > 0;) {
-            p = _mm256_add_pd(_mm256_set1_pd(coefficients[i]), _mm256_mul_pd(z, p));
+            p = _mm256_add_pd(_mm256_load_pd(coefficients.lanes[i]), _mm256_mul_pd(z, p));
         }
         return p;
     }
 
-    KV_WIDE static __m256d SinSeries(__m256d r) {
-        const __m256d z = _mm256_mul_pd(r, r);
-        return _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, z), Horner(physmath::kSinSeries, z)));
+    // r + (r z) P(z) with z = r^2.
+    KV_WIDE static __m256d SinSeries(__m256d r, __m256d z) {
+        return _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, z), Horner(kWideSinSeries, z)));
     }
 
-    KV_WIDE static __m256d CosSeries(__m256d r) {
-        const __m256d z = _mm256_mul_pd(r, r);
-        return _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_mul_pd(z, Horner(physmath::kCosSeries, z)));
+    // 1 + z Q(z) with z = r^2.
+    KV_WIDE static __m256d CosSeries(__m256d z) {
+        return _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_mul_pd(z, Horner(kWideCosSeries, z)));
     }
 
     __m256 dt_;
