@@ -208,17 +208,26 @@ KV_WIDE __m256 Select(__m256 mask, __m256 a, __m256 b) {
     return _mm256_or_ps(_mm256_and_ps(mask, a), _mm256_andnot_ps(mask, b));
 }
 
+// The orientations of a group's eight balls, component by component.
+struct WideOrientations {
+    __m256 x;
+    __m256 y;
+    __m256 z;
+    __m256 w;
+};
+
 // Turn j of each of a group's eight balls, one ball per lane, as the baseline code's groups of four do it.
-KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
+KV_WIDE __attribute__((always_inline)) inline void TurnWide(WideOrientations& b,
+                                                            const OrientationTurns::WideGroup& group, uint32_t j) {
     __m256 ax;
     __m256 ay;
     __m256 az;
     __m256 aw;
     Transpose(group.waiting, j, ax, ay, az, aw);
-    const __m256 bx = _mm256_load_ps(group.x);
-    const __m256 by = _mm256_load_ps(group.y);
-    const __m256 bz = _mm256_load_ps(group.z);
-    const __m256 bw = _mm256_load_ps(group.w);
+    const __m256 bx = b.x;
+    const __m256 by = b.y;
+    const __m256 bz = b.z;
+    const __m256 bw = b.w;
     __m256 x = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bx), Mul(ax, bw)), Mul(ay, bz)), Mul(az, by));
     __m256 y = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, by), Mul(ay, bw)), Mul(az, bx)), Mul(ax, bz));
     __m256 z = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bz), Mul(az, bw)), Mul(ax, by)), Mul(ay, bx));
@@ -239,10 +248,25 @@ KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
         z = Select(turned, z, bz);
         w = Select(turned, w, bw);
     }
-    _mm256_store_ps(group.x, x);
-    _mm256_store_ps(group.y, y);
-    _mm256_store_ps(group.z, z);
-    _mm256_store_ps(group.w, w);
+    b = {x, y, z, w};
+}
+
+KV_WIDE WideOrientations Hold(const OrientationTurns::WideGroup& group) {
+    return {_mm256_load_ps(group.x), _mm256_load_ps(group.y), _mm256_load_ps(group.z), _mm256_load_ps(group.w)};
+}
+
+KV_WIDE void Release(const WideOrientations& held, OrientationTurns::WideGroup& group) {
+    _mm256_store_ps(group.x, held.x);
+    _mm256_store_ps(group.y, held.y);
+    _mm256_store_ps(group.z, held.z);
+    _mm256_store_ps(group.w, held.w);
+}
+
+// TurnWide on the group's orientations in memory.
+KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
+    WideOrientations held = Hold(group);
+    TurnWide(held, group, j);
+    Release(held, group);
 }
 
 // The turns k to k + 7 of the turning balls first to end that have turn k.
@@ -291,6 +315,34 @@ KV_WIDE void RunWideProducts(PhysicsModel& model, std::vector<OrientationTurns::
     }
     for (size_t a = 0; a < Alone; ++a) {
         _mm_storeu_ps(&model.Ball(turning[firstAlone + a]).orientation.x, held[a]);
+    }
+}
+
+// RunWideProducts for Groups groups (one or two) and no balls left over: the groups' orientations stay in registers
+// from their first turn to their last, and the two groups' chains of turns run side by side.
+template <size_t Groups>
+KV_WIDE void RunHeldGroups(std::vector<OrientationTurns::Waiting>& waiting, const std::vector<uint16_t>& turning,
+                           std::vector<OrientationTurns::WideGroup>& groups, uint32_t longest, float dt) {
+    const EightTurns eight(dt);
+    WideOrientations held[Groups];
+    for (size_t g = 0; g < Groups; ++g) {
+        held[g] = Hold(groups[g]);
+    }
+    const size_t n = turning.size();
+    ComputeBlocks(eight, waiting, turning, 0, 0, n);
+    for (uint32_t k = 0; k < longest; k += kBlock) {
+        for (uint32_t j = 0; j < kBlock; ++j) {
+            for (size_t g = 0; g < Groups; ++g) {
+                if (k + j < groups[g].most) {
+                    TurnWide(held[g], groups[g], k + j);
+                }
+            }
+            ComputeBlocks(eight, waiting, turning, k + kBlock, (j * n + kBlock - 1) / kBlock,
+                          ((j + 1) * n + kBlock - 1) / kBlock);
+        }
+    }
+    for (size_t g = 0; g < Groups; ++g) {
+        Release(held[g], groups[g]);
     }
 }
 
@@ -385,6 +437,10 @@ KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
                 RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
             }
         });
+    } else if (firstAlone == n && groupCount == 1) {
+        RunHeldGroups<1>(waiting_, turning_, wideGroups_, longest, dt);
+    } else if (firstAlone == n && groupCount == 2) {
+        RunHeldGroups<2>(waiting_, turning_, wideGroups_, longest, dt);
     } else {
         WithLeftOver(n - firstAlone, [&](auto alone) {
             RunWideProducts<decltype(alone)::value>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);
