@@ -157,9 +157,13 @@ private:
 
     template <size_t N>
     KV_WIDE static __m256d Horner(const WideCoefficients<N>& coefficients, __m256d z) {
-        __m256d p = _mm256_load_pd(coefficients.lanes[N - 1]);
+        // The table's address hidden from the optimiser, which would otherwise broadcast each coefficient into a
+        // register of its own first instead of reading it as the operand of the sum.
+        const WideCoefficients<N>* table = &coefficients;
+        asm("" : "+r"(table));
+        __m256d p = _mm256_load_pd(table->lanes[N - 1]);
         for (size_t i = N - 1; i-- > 0;) {
-            p = _mm256_add_pd(_mm256_load_pd(coefficients.lanes[i]), _mm256_mul_pd(z, p));
+            p = _mm256_add_pd(_mm256_load_pd(table->lanes[i]), _mm256_mul_pd(z, p));
         }
         return p;
     }
