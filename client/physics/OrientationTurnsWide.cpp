@@ -62,7 +62,11 @@ public:
     KV_WIDE explicit EightTurns(float dt) : dt_(_mm256_set1_ps(dt)) {}
 
     // The turns k to k + 7 of waiting.
-    KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const {
+    KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const { ComputeInline(waiting, k); }
+
+    // Compute always inlined into its caller, which then keeps its own values in registers across it (a call would
+    // put those the caller holds in SSE registers into memory and back).
+    KV_WIDE __attribute__((always_inline)) void ComputeInline(OrientationTurns::Waiting& waiting, uint32_t k) const {
         const float* spinX = waiting.spinX + k;
         const float* spinY = waiting.spinY + k;
         const float* spinZ = waiting.spinZ + k;
@@ -366,10 +370,11 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
-// A call of its own, so that the loops of RunAloneProducts between two blocks hold no block code.
-KV_WIDE __attribute__((noinline)) void ComputeBlock(const EightTurns& eight, OrientationTurns::Waiting& waiting,
-                                                    uint32_t k) {
-    eight.Compute(waiting, k);
+// Between the loops of RunAloneProducts, which hold no block code; inlined, so that the orientations the loops hold
+// in registers stay there (only the rare fallback to TurnOf calls out).
+KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns& eight,
+                                                                OrientationTurns::Waiting& waiting, uint32_t k) {
+    eight.ComputeInline(waiting, k);
 }
 
 // The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
