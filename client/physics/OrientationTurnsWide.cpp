@@ -153,8 +153,7 @@ private:
         const __m256d high = High(magnitude);
         const __m256d lowSquare = _mm256_mul_pd(low, low);
         const __m256d highSquare = _mm256_mul_pd(high, high);
-        *sine = _mm256_xor_ps(Join(SinSeries(low, lowSquare), SinSeries(high, highSquare)),
-                              _mm256_and_ps(angle, sign));
+        *sine = _mm256_xor_ps(Join(SinSeries(low, lowSquare), SinSeries(high, highSquare)), _mm256_and_ps(angle, sign));
         *cosine = Join(CosSeries(lowSquare), CosSeries(highSquare));
         return true;
     }
