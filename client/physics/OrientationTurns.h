@@ -12,6 +12,10 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vec3.h"
 
@@ -40,12 +44,24 @@ public:
     }
     // Keeps the spins of count of the ball's sub-steps in a row, as count calls of Add would (the ball must have room
     // for them): the spin of the s-th is (x, y, z)[s * stride].
+    // Four sub-steps at a time go in one store per component.
     void AddRow(uint16_t index, const float* x, const float* y, const float* z, size_t stride, uint32_t count) {
         Waiting& waiting = waiting_[index];
-        for (uint32_t s = 0; s < count; ++s) {
-            waiting.spinX[waiting.count + s] = x[s * stride];
-            waiting.spinY[waiting.count + s] = y[s * stride];
-            waiting.spinZ[waiting.count + s] = z[s * stride];
+        float* spinX = waiting.spinX + waiting.count;
+        float* spinY = waiting.spinY + waiting.count;
+        float* spinZ = waiting.spinZ + waiting.count;
+        uint32_t s = 0;
+#if defined(__SSE2__)
+        for (; s + 4 <= count; s += 4) {
+            _mm_storeu_ps(spinX + s, FourOf(x + s * stride, stride));
+            _mm_storeu_ps(spinY + s, FourOf(y + s * stride, stride));
+            _mm_storeu_ps(spinZ + s, FourOf(z + s * stride, stride));
+        }
+#endif
+        for (; s < count; ++s) {
+            spinX[s] = x[s * stride];
+            spinY[s] = y[s * stride];
+            spinZ[s] = z[s * stride];
         }
         waiting.count += count;
     }
@@ -97,6 +113,13 @@ public:
     };
 
 private:
+#if defined(__SSE2__)
+    // values[0], values[stride], values[2 stride] and values[3 stride] side by side.
+    static __m128 FourOf(const float* values, size_t stride) {
+        return _mm_setr_ps(values[0], values[stride], values[2 * stride], values[3 * stride]);
+    }
+#endif
+
     // Calls run with count (0 to 3, the balls left over after the groups) as a compile-time constant.
     template <class Run>
     static void WithLeftOver(size_t count, Run&& run) {

@@ -2,6 +2,7 @@
 // chosen at run time on processors that have them. Every function that uses AVX carries the target attribute
 // (never FMA: a fused multiply-add rounds once where the scalar form rounds twice).
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 
 #include "client/physics/OrientationTurns.h"
@@ -26,6 +27,33 @@ namespace {
 
 constexpr uint32_t kBlock = 8;  // turns computed together
 
+// The largest float not above the double pi / 4: a float angle is within the series' range exactly when its
+// magnitude is at most this, which compares eight lanes at once in single precision.
+constexpr float kQuarterPiBelow = std::bit_cast<float>(0x3F490FDAu);
+static_assert(static_cast<double>(kQuarterPiBelow) <= physmath::kQuarterPi &&
+              static_cast<double>(std::bit_cast<float>(0x3F490FDBu)) > physmath::kQuarterPi);
+
+// A series' coefficients, each in the four lanes of a register, so that the products and sums take them straight
+// from memory.
+template <size_t N>
+struct WideCoefficients {
+    alignas(32) double lanes[N][4];
+};
+
+template <size_t N>
+constexpr WideCoefficients<N> Widened(const double (&coefficients)[N]) {
+    WideCoefficients<N> wide{};
+    for (size_t i = 0; i < N; ++i) {
+        for (double& lane : wide.lanes[i]) {
+            lane = coefficients[i];
+        }
+    }
+    return wide;
+}
+
+constexpr auto kWideSinSeries = Widened(physmath::kSinSeries);
+constexpr auto kWideCosSeries = Widened(physmath::kCosSeries);
+
 // Eight turns at once, lane by lane the operations of TurnOf as the baseline code's four at a time do them: the
 // float parts eight lanes wide, the double ones in two registers of four. Falls back to TurnOf when an angle is too
 // large for the series (or not a number).
@@ -34,11 +62,21 @@ public:
     KV_WIDE explicit EightTurns(float dt) : dt_(_mm256_set1_ps(dt)) {}
 
     // The turns k to k + 7 of waiting.
-    KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const {
-        __m256 x = _mm256_load_ps(waiting.spinX + k);
-        __m256 y = _mm256_load_ps(waiting.spinY + k);
-        __m256 z = _mm256_load_ps(waiting.spinZ + k);
-        const __m256 rate = Normalize(x, y, z);
+    KV_WIDE void Compute(OrientationTurns::Waiting& waiting, uint32_t k) const { ComputeInline(waiting, k); }
+
+    // Compute always inlined into its caller, which then keeps its own values in registers across it (a call would
+    // put those the caller holds in SSE registers into memory and back).
+    KV_WIDE __attribute__((always_inline)) void ComputeInline(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        const float* spinX = waiting.spinX + k;
+        const float* spinY = waiting.spinY + k;
+        const float* spinZ = waiting.spinZ + k;
+        __m256 x = _mm256_load_ps(spinX);
+        __m256 y = _mm256_load_ps(spinY);
+        __m256 z = _mm256_load_ps(spinZ);
+        // The spins' first normalisation takes its doubles straight from memory.
+        const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
+                                 SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
+        const __m256 rate = Scale(sums, x, y, z);
         Normalize(x, y, z);
         const __m256 half = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
         __m256 sine;
@@ -59,18 +97,20 @@ public:
         const __m256 xyHigh = _mm256_unpackhi_ps(turnX, turnY);
         const __m256 zwLow = _mm256_unpacklo_ps(turnZ, cosine);
         const __m256 zwHigh = _mm256_unpackhi_ps(turnZ, cosine);
-        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k);
-        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 1);
-        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(1, 0, 1, 0)), waiting, k + 2);
-        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), waiting, k + 3);
+        quill::Quaternion* turns = waiting.turns + k;
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(1, 0, 1, 0)), turns);
+        Store(_mm256_shuffle_ps(xyLow, zwLow, _MM_SHUFFLE(3, 2, 3, 2)), turns + 1);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(1, 0, 1, 0)), turns + 2);
+        Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), turns + 3);
     }
 
 private:
-    KV_WIDE static void Store(__m256 row, OrientationTurns::Waiting& waiting, uint32_t k) {
-        _mm_store_ps(&waiting.turns[k].x, _mm256_castps256_ps128(row));
-        _mm_store_ps(&waiting.turns[k + 4].x, _mm256_extractf128_ps(row, 1));
+    KV_WIDE static void Store(__m256 row, quill::Quaternion* turns) {
+        _mm_store_ps(&turns[0].x, _mm256_castps256_ps128(row));
+        _mm_store_ps(&turns[4].x, _mm256_extractf128_ps(row, 1));
     }
 
+    KV_WIDE static __m256d Load(const float* four) { return _mm256_cvtps_pd(_mm_load_ps(four)); }
     KV_WIDE static __m256d Low(__m256 v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
     KV_WIDE static __m256d High(__m256 v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
     KV_WIDE static __m256 Join(__m256d low, __m256d high) {
@@ -80,10 +120,14 @@ private:
     // Vec3::Normalize: the length from the sum of squares in double precision rounded to float, then one reciprocal
     // and three products; below FLT_EPSILON the vector becomes zero. Returns the lengths.
     KV_WIDE static __m256 Normalize(__m256& x, __m256& y, __m256& z) {
-        const __m256 sums = Join(SumOfSquares(Low(x), Low(y), Low(z)), SumOfSquares(High(x), High(y), High(z)));
+        return Scale(Join(SumOfSquares(Low(x), Low(y), Low(z)), SumOfSquares(High(x), High(y), High(z))), x, y, z);
+    }
+
+    // The rest of Normalize from the sums of squares rounded to float. Their roots are never negative (or not a
+    // number), so the lengths compare with FLT_EPSILON as they are.
+    KV_WIDE static __m256 Scale(__m256 sums, __m256& x, __m256& y, __m256& z) {
         const __m256 length = _mm256_sqrt_ps(sums);
-        const __m256 zero = _mm256_cmp_ps(_mm256_andnot_ps(_mm256_set1_ps(-0.0f), length),
-                                          _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
+        const __m256 zero = _mm256_cmp_ps(length, _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
         const __m256 reciprocal = _mm256_div_ps(_mm256_set1_ps(1.0f), length);
         x = _mm256_andnot_ps(zero, _mm256_mul_ps(x, reciprocal));
         y = _mm256_andnot_ps(zero, _mm256_mul_ps(y, reciprocal));
@@ -97,40 +141,44 @@ private:
     }
 
     // physmath::SinCos on the series, when every |angle| is within pi / 4: the series of |angle| in double
-    // precision, the sine given the angle's sign, both rounded once to float.
+    // precision, both rounded once to float, then the sine given the angle's sign (rounding toward zero or to
+    // nearest treats a value and its negation alike, so the sign may follow the rounding).
     KV_WIDE static bool SinCos(__m256 angle, __m256* sine, __m256* cosine) {
-        const __m256 magnitude = _mm256_andnot_ps(_mm256_set1_ps(-0.0f), angle);
-        const __m256d low = Low(magnitude);
-        const __m256d high = High(magnitude);
-        const __m256d limit = _mm256_set1_pd(physmath::kQuarterPi);
-        if (_mm256_movemask_pd(_mm256_cmp_pd(low, limit, _CMP_LE_OS)) != 15 ||
-            _mm256_movemask_pd(_mm256_cmp_pd(high, limit, _CMP_LE_OS)) != 15) {
+        const __m256 sign = _mm256_set1_ps(-0.0f);
+        const __m256 magnitude = _mm256_andnot_ps(sign, angle);
+        if (_mm256_movemask_ps(_mm256_cmp_ps(magnitude, _mm256_set1_ps(kQuarterPiBelow), _CMP_LE_OS)) != 0xFF) {
             return false;
         }
-        const __m256d sign = _mm256_set1_pd(-0.0);
-        *sine = Join(_mm256_xor_pd(SinSeries(low), _mm256_and_pd(Low(angle), sign)),
-                     _mm256_xor_pd(SinSeries(high), _mm256_and_pd(High(angle), sign)));
-        *cosine = Join(CosSeries(low), CosSeries(high));
+        const __m256d low = Low(magnitude);
+        const __m256d high = High(magnitude);
+        const __m256d lowSquare = _mm256_mul_pd(low, low);
+        const __m256d highSquare = _mm256_mul_pd(high, high);
+        *sine = _mm256_xor_ps(Join(SinSeries(low, lowSquare), SinSeries(high, highSquare)), _mm256_and_ps(angle, sign));
+        *cosine = Join(CosSeries(lowSquare), CosSeries(highSquare));
         return true;
     }
 
     template <size_t N>
-    KV_WIDE static __m256d Horner(const double (&coefficients)[N], __m256d z) {
-        __m256d p = _mm256_set1_pd(coefficients[N - 1]);
+    KV_WIDE static __m256d Horner(const WideCoefficients<N>& coefficients, __m256d z) {
+        // The table's address hidden from the optimiser, which would otherwise broadcast each coefficient into a
+        // register of its own first instead of reading it as the operand of the sum.
+        const WideCoefficients<N>* table = &coefficients;
+        asm("" : "+r"(table));
+        __m256d p = _mm256_load_pd(table->lanes[N - 1]);
         for (size_t i = N - 1; i-- > 0;) {
-            p = _mm256_add_pd(_mm256_set1_pd(coefficients[i]), _mm256_mul_pd(z, p));
+            p = _mm256_add_pd(_mm256_load_pd(table->lanes[i]), _mm256_mul_pd(z, p));
         }
         return p;
     }
 
-    KV_WIDE static __m256d SinSeries(__m256d r) {
-        const __m256d z = _mm256_mul_pd(r, r);
-        return _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, z), Horner(physmath::kSinSeries, z)));
+    // r + (r z) P(z) with z = r^2.
+    KV_WIDE static __m256d SinSeries(__m256d r, __m256d z) {
+        return _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, z), Horner(kWideSinSeries, z)));
     }
 
-    KV_WIDE static __m256d CosSeries(__m256d r) {
-        const __m256d z = _mm256_mul_pd(r, r);
-        return _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_mul_pd(z, Horner(physmath::kCosSeries, z)));
+    // 1 + z Q(z) with z = r^2.
+    KV_WIDE static __m256d CosSeries(__m256d z) {
+        return _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_mul_pd(z, Horner(kWideCosSeries, z)));
     }
 
     __m256 dt_;
@@ -162,17 +210,31 @@ KV_WIDE __m256 Mul(__m256 a, __m256 b) {
     return _mm256_mul_ps(a, b);
 }
 
+// mask ? a : b, lane by lane.
+KV_WIDE __m256 Select(__m256 mask, __m256 a, __m256 b) {
+    return _mm256_or_ps(_mm256_and_ps(mask, a), _mm256_andnot_ps(mask, b));
+}
+
+// The orientations of a group's eight balls, component by component.
+struct WideOrientations {
+    __m256 x;
+    __m256 y;
+    __m256 z;
+    __m256 w;
+};
+
 // Turn j of each of a group's eight balls, one ball per lane, as the baseline code's groups of four do it.
-KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
+KV_WIDE __attribute__((always_inline)) inline void TurnWide(WideOrientations& b,
+                                                            const OrientationTurns::WideGroup& group, uint32_t j) {
     __m256 ax;
     __m256 ay;
     __m256 az;
     __m256 aw;
     Transpose(group.waiting, j, ax, ay, az, aw);
-    const __m256 bx = _mm256_load_ps(group.x);
-    const __m256 by = _mm256_load_ps(group.y);
-    const __m256 bz = _mm256_load_ps(group.z);
-    const __m256 bw = _mm256_load_ps(group.w);
+    const __m256 bx = b.x;
+    const __m256 by = b.y;
+    const __m256 bz = b.z;
+    const __m256 bw = b.w;
     __m256 x = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bx), Mul(ax, bw)), Mul(ay, bz)), Mul(az, by));
     __m256 y = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, by), Mul(ay, bw)), Mul(az, bx)), Mul(ax, bz));
     __m256 z = _mm256_sub_ps(_mm256_add_ps(_mm256_add_ps(Mul(aw, bz), Mul(az, bw)), Mul(ax, by)), Mul(ay, bx));
@@ -188,15 +250,30 @@ KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
     if (j >= group.fewest) {
         const __m256 turned =
             _mm256_cmp_ps(_mm256_load_ps(group.counts), _mm256_set1_ps(static_cast<float>(j)), _CMP_GT_OQ);
-        x = _mm256_blendv_ps(bx, x, turned);
-        y = _mm256_blendv_ps(by, y, turned);
-        z = _mm256_blendv_ps(bz, z, turned);
-        w = _mm256_blendv_ps(bw, w, turned);
+        x = Select(turned, x, bx);
+        y = Select(turned, y, by);
+        z = Select(turned, z, bz);
+        w = Select(turned, w, bw);
     }
-    _mm256_store_ps(group.x, x);
-    _mm256_store_ps(group.y, y);
-    _mm256_store_ps(group.z, z);
-    _mm256_store_ps(group.w, w);
+    b = {x, y, z, w};
+}
+
+KV_WIDE WideOrientations Hold(const OrientationTurns::WideGroup& group) {
+    return {_mm256_load_ps(group.x), _mm256_load_ps(group.y), _mm256_load_ps(group.z), _mm256_load_ps(group.w)};
+}
+
+KV_WIDE void Release(const WideOrientations& held, OrientationTurns::WideGroup& group) {
+    _mm256_store_ps(group.x, held.x);
+    _mm256_store_ps(group.y, held.y);
+    _mm256_store_ps(group.z, held.z);
+    _mm256_store_ps(group.w, held.w);
+}
+
+// TurnWide on the group's orientations in memory.
+KV_WIDE void TurnWideGroupStep(OrientationTurns::WideGroup& group, uint32_t j) {
+    WideOrientations held = Hold(group);
+    TurnWide(held, group, j);
+    Release(held, group);
 }
 
 // The turns k to k + 7 of the turning balls first to end that have turn k.
@@ -248,6 +325,34 @@ KV_WIDE void RunWideProducts(PhysicsModel& model, std::vector<OrientationTurns::
     }
 }
 
+// RunWideProducts for Groups groups (one or two) and no balls left over: the groups' orientations stay in registers
+// from their first turn to their last, and the two groups' chains of turns run side by side.
+template <size_t Groups>
+KV_WIDE void RunHeldGroups(std::vector<OrientationTurns::Waiting>& waiting, const std::vector<uint16_t>& turning,
+                           std::vector<OrientationTurns::WideGroup>& groups, uint32_t longest, float dt) {
+    const EightTurns eight(dt);
+    WideOrientations held[Groups];
+    for (size_t g = 0; g < Groups; ++g) {
+        held[g] = Hold(groups[g]);
+    }
+    const size_t n = turning.size();
+    ComputeBlocks(eight, waiting, turning, 0, 0, n);
+    for (uint32_t k = 0; k < longest; k += kBlock) {
+        for (uint32_t j = 0; j < kBlock; ++j) {
+            for (size_t g = 0; g < Groups; ++g) {
+                if (k + j < groups[g].most) {
+                    TurnWide(held[g], groups[g], k + j);
+                }
+            }
+            ComputeBlocks(eight, waiting, turning, k + kBlock, (j * n + kBlock - 1) / kBlock,
+                          ((j + 1) * n + kBlock - 1) / kBlock);
+        }
+    }
+    for (size_t g = 0; g < Groups; ++g) {
+        Release(held[g], groups[g]);
+    }
+}
+
 // Turn s of the Alone balls, each held in a register.
 template <size_t Alone>
 KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
@@ -264,10 +369,11 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
-// A call of its own, so that the loops of RunAloneProducts between two blocks hold no block code.
-KV_WIDE __attribute__((noinline)) void ComputeBlock(const EightTurns& eight, OrientationTurns::Waiting& waiting,
-                                                    uint32_t k) {
-    eight.Compute(waiting, k);
+// Between the loops of RunAloneProducts, which hold no block code; inlined, so that the orientations the loops hold
+// in registers stay there (only the rare fallback to TurnOf calls out).
+KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns& eight,
+                                                                OrientationTurns::Waiting& waiting, uint32_t k) {
+    eight.ComputeInline(waiting, k);
 }
 
 // The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
@@ -339,6 +445,10 @@ KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
                 RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
             }
         });
+    } else if (firstAlone == n && groupCount == 1) {
+        RunHeldGroups<1>(waiting_, turning_, wideGroups_, longest, dt);
+    } else if (firstAlone == n && groupCount == 2) {
+        RunHeldGroups<2>(waiting_, turning_, wideGroups_, longest, dt);
     } else {
         WithLeftOver(n - firstAlone, [&](auto alone) {
             RunWideProducts<decltype(alone)::value>(model, waiting_, turning_, wideGroups_, groupCount, longest, dt);

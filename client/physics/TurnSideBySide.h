@@ -22,16 +22,18 @@ __attribute__((always_inline)) inline __m128 TurnSideBySide(__m128 b, const quil
                                                      _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
     p = _mm_sub_ps(
         p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)), _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
-    // QuaternionNormalize: the length from the squares summed in order, then one division per component.
+    // QuaternionNormalize: the length from the squares summed in order, then one division per component. Every lane
+    // sums the same four squares, so the root comes out in all of them and the division needs no shuffle after it.
     const __m128 squares = _mm_mul_ps(p, p);
-    __m128 sum = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1)));
-    sum = _mm_add_ss(sum, _mm_movehl_ps(squares, squares));
-    sum = _mm_add_ss(sum, _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
-    const __m128 length = _mm_sqrt_ss(sum);
+    const __m128 sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_shuffle_ps(squares, squares, _MM_SHUFFLE(0, 0, 0, 0)),
+                                                        _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1))),
+                                             _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(2, 2, 2, 2))),
+                                  _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+    const __m128 length = _mm_sqrt_ps(sum);
     if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
         return _mm_setzero_ps();
     }
-    return _mm_div_ps(p, _mm_shuffle_ps(length, length, _MM_SHUFFLE(0, 0, 0, 0)));
+    return _mm_div_ps(p, length);
 }
 
 }  // namespace kestrovan

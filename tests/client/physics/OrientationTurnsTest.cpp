@@ -81,5 +81,48 @@ TEST_F(OrientationTurnsTest, TheWideCodeTurnsEveryBallToTheBitsOfTheBaselineCode
     EXPECT_GT(compared, 500u);  // most orientations stay numbers
 }
 
+// A row of spins read with a stride, four at a time where it can, keeps the same turns as adding them one by one,
+// also behind turns already waiting and for rows whose length is no multiple of four.
+TEST_F(OrientationTurnsTest, ARowOfSpinsTurnsAsTheSpinsAddedOneByOne) {
+    constexpr float kDt = 0.0004f;
+    constexpr size_t kStride = 4;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> rate(-300.0f, 300.0f);
+    for (const uint32_t before : {0u, 1u, 3u}) {
+        for (uint32_t count = 0; count <= 9; ++count) {
+            std::unique_ptr<PhysicsModel> models[2] = {
+                std::unique_ptr<PhysicsModel>(CreatePhysicsModel(0x10014, 0, 1, false)),
+                std::unique_ptr<PhysicsModel>(CreatePhysicsModel(0x10014, 0, 1, false))};
+            OrientationTurns one;
+            OrientationTurns rows;
+            one.Resize(1);
+            rows.Resize(1);
+            for (uint32_t k = 0; k < before; ++k) {
+                const quill::Vec3 spin{rate(random), rate(random), rate(random)};
+                one.Add(0, spin);
+                rows.Add(0, spin);
+            }
+            float spins[3][10 * kStride] = {};
+            for (uint32_t k = 0; k < count; ++k) {
+                const quill::Vec3 spin{rate(random), rate(random), rate(random)};
+                spins[0][k * kStride + 1] = spin.x;
+                spins[1][k * kStride + 1] = spin.y;
+                spins[2][k * kStride + 1] = spin.z;
+                one.Add(0, spin);
+            }
+            rows.AddRow(0, &spins[0][1], &spins[1][1], &spins[2][1], kStride, count);
+            ASSERT_EQ(rows.Room(0), one.Room(0));
+            one.ApplyAll(*models[0], kDt);
+            rows.ApplyAll(*models[1], kDt);
+            const quill::Quaternion& expected = models[0]->Ball(0).orientation;
+            const quill::Quaternion& q = models[1]->Ball(0).orientation;
+            EXPECT_EQ(Bits(q.x), Bits(expected.x)) << before << " waiting, " << count << " in the row";
+            EXPECT_EQ(Bits(q.y), Bits(expected.y)) << before << " waiting, " << count << " in the row";
+            EXPECT_EQ(Bits(q.z), Bits(expected.z)) << before << " waiting, " << count << " in the row";
+            EXPECT_EQ(Bits(q.w), Bits(expected.w)) << before << " waiting, " << count << " in the row";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrovan::test
