@@ -1,7 +1,5 @@
 #include "client/physics/CushionPass10010.h"
 
-#include <bit>
-
 #include "client/physics/CushionContactSearch.h"
 #include "client/physics/PhysicsBall.h"
 #include "client/physics/PhysicsEventList.h"
@@ -118,10 +116,14 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
             }
             quill::Vec3 contact = normals_[axis];
             if (flags_.nose != 0) {
-                contact.z = ball_.position.z - NoseHeight(radius, ball_.cushionPress[axis], noseBelowContact);
+                const quill::Vec3& press = ball_.cushionPress[axis];
+                const float height = noseBelowContact && !HasNaN(press) ? contactHeight_ : NoseHeight(radius, press);
+                contact.z = ball_.position.z - height;
             }
-            if (!model_.CushionRebound(velocity, spin, normals[axis].For(contact), ball_.cushionPress[axis], radius,
-                                       ball_.mass, ball_.inertiaArm, h, k)) {
+            NormalCache& cache = normals[axis];
+            const CushionNormal& normal = cache.Holds(contact) ? cache.normal : cache.Refresh(contact);
+            if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
+                                       ball_.inertiaArm, h, k)) {
                 mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
                 ball_.cushionPress[axis] = quill::kZeroVector;
                 ball_.cushionNormalSpeed[axis] = 0.0f;
@@ -134,10 +136,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
 
 // The nose edge is never lower than the bottom of the ball pressed into the cushion (a comparison of metres with
 // centimetres that never bites on a real table; kept as every client computes it).
-float CushionPass10010::NoseHeight(float radius, const quill::Vec3& press, bool noseBelowContact) const {
-    if (noseBelowContact && !HasNaN(press)) {
-        return contactHeight_;
-    }
+float CushionPass10010::NoseHeight(float radius, const quill::Vec3& press) const {
     float t = radius - press.Length();
     if (t < 0.0f) {
         t = 0.0f;
@@ -153,12 +152,10 @@ float CushionPass10010::HighestNose(float radius) {
     return physmath::Sqrt(radius * radius - 0.0f * 0.0f) + radius;
 }
 
-const CushionNormal& CushionPass10010::NormalCache::For(const quill::Vec3& contact) {
-    if (!valid || std::bit_cast<Bits>(contact) != std::bit_cast<Bits>(of)) {
-        of = contact;
-        normal = CushionNormal::Of(contact);
-        valid = true;
-    }
+const CushionNormal& CushionPass10010::NormalCache::Refresh(const quill::Vec3& contact) {
+    of = contact;
+    normal = CushionNormal::Of(contact);
+    valid = true;
     return normal;
 }
 

@@ -4,6 +4,7 @@
 // contact in 20 equal sub-steps of the deforming cushion rebound. The contact lives in the ball between calls:
 // cushionMask, the per-axis deformation cushionPress, cushionNormalSpeed and the per-axis counters.
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "QuillLib/math/Vec3.h"
@@ -30,14 +31,17 @@ private:
         CushionNormal normal;
         bool valid = false;
 
-        const CushionNormal& For(const quill::Vec3& contact);
+        bool Holds(const quill::Vec3& contact) const {
+            return valid && std::bit_cast<Bits>(contact) == std::bit_cast<Bits>(of);
+        }
+        const CushionNormal& Refresh(const quill::Vec3& contact);
     };
 
     void TestAxes();
     PhysicsConstants ContactConstants() const;
     void StartContacts();
     void Resolve(const PhysicsConstants& k);
-    float NoseHeight(float radius, const quill::Vec3& press, bool noseBelowContact) const;
+    float NoseHeight(float radius, const quill::Vec3& press) const;
     static float HighestNose(float radius);
     void Finish();
     void EndAllContacts();
