@@ -99,11 +99,16 @@ void CushionPass10010::StartContacts() {
     }
 }
 
+// Twenty sub-steps of every contact still in touch. The contact vector of an axis changes between sub-steps only
+// through the nose height, so each axis keeps its CushionNormal and recomputes it only when the vector's bits
+// change.
 void CushionPass10010::Resolve(const PhysicsConstants& k) {
     quill::Vec3 velocity = ball_.velocity;
     quill::Vec3 spin = ball_.spin;
     const float radius = ball_.radiusM;
     const float h = dt_ / 20.0f;
+    const bool noseBelowContact = flags_.nose != 0 && HighestNose(radius) < contactHeight_;
+    NormalCache normals[2];
     for (int step = 0; step < kContactSubSteps && mask_ != 0; ++step) {
         for (int axis = 0; axis < 2; ++axis) {
             if ((mask_ & kCushionAxisBits[axis]) == 0) {
@@ -111,19 +116,12 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
             }
             quill::Vec3 contact = normals_[axis];
             if (flags_.nose != 0) {
-                // The nose edge is never lower than the bottom of the ball pressed into the cushion (a comparison of
-                // metres with centimetres that never bites on a real table; kept as every client computes it).
-                float t = radius - ball_.cushionPress[axis].Length();
-                if (t < 0.0f) {
-                    t = 0.0f;
-                }
-                float height = physmath::Sqrt(radius * radius - t * t) + radius;
-                if (height < contactHeight_) {
-                    height = contactHeight_;
-                }
+                const quill::Vec3& press = ball_.cushionPress[axis];
+                const float height = noseBelowContact && !HasNaN(press) ? contactHeight_ : NoseHeight(radius, press);
                 contact.z = ball_.position.z - height;
             }
-            const CushionNormal normal = CushionNormal::Of(contact);
+            NormalCache& cache = normals[axis];
+            const CushionNormal& normal = cache.Holds(contact) ? cache.normal : cache.Refresh(contact);
             if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
                                        ball_.inertiaArm, h, k)) {
                 mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
@@ -134,6 +132,31 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
     }
     ball_.velocity = velocity;
     ball_.spin = spin;
+}
+
+// The nose edge is never lower than the bottom of the ball pressed into the cushion (a comparison of metres with
+// centimetres that never bites on a real table; kept as every client computes it).
+float CushionPass10010::NoseHeight(float radius, const quill::Vec3& press) const {
+    float t = radius - press.Length();
+    if (t < 0.0f) {
+        t = 0.0f;
+    }
+    const float height = physmath::Sqrt(radius * radius - t * t) + radius;
+    return height < contactHeight_ ? contactHeight_ : height;
+}
+
+// The largest height the nose computation can give for a deformation without NaN: t lies in [0, radius], every
+// operation rounds monotonically, so the height is at most the one of t = 0. When that stays below the contact
+// height, the contact height wins for every such deformation.
+float CushionPass10010::HighestNose(float radius) {
+    return physmath::Sqrt(radius * radius - 0.0f * 0.0f) + radius;
+}
+
+const CushionNormal& CushionPass10010::NormalCache::Refresh(const quill::Vec3& contact) {
+    of = contact;
+    normal = CushionNormal::Of(contact);
+    valid = true;
+    return normal;
 }
 
 void CushionPass10010::Finish() {

@@ -53,6 +53,9 @@ CushionNormal CushionNormal::Of(const Vec3& contact) {
     normal.ex = normal.n.x;
     normal.ey = normal.n.y;
     quill::Normalize2D(&normal.ex, &normal.ey, &normal.ch);
+    const Vec3& n = normal.n;
+    normal.b = Vec3{-normal.ex * n.z, -normal.ey * n.z, normal.ch};
+    normal.c = Cross(normal.b, n);
     return normal;
 }
 
@@ -60,9 +63,8 @@ bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal& norma
                           float mass, float inertiaArm, float h, const PhysicsConstants& k,
                           const CushionReboundForm& form) {
     const Vec3& n = normal.n;
-    // The tangents: b in the vertical plane of the normal, c horizontal along the cushion.
-    const Vec3 b{-normal.ex * n.z, -normal.ey * n.z, normal.ch};
-    const Vec3 c = Cross(b, n);
+    const Vec3 b = normal.b;
+    const Vec3 c = normal.c;
     Vec3& d = deformation;
 
     // The lever from the ball's centre to the deformed contact point.

@@ -22,15 +22,19 @@ struct CushionReboundForm {
 };
 
 // The contact geometry of one call: the unit normal n from the cushion into the ball, its horizontal direction
-// (ex, ey) and horizontal length ch.
+// (ex, ey) and horizontal length ch, and the two tangents that the rebound works along: b in the vertical plane of
+// the normal, c horizontal along the cushion. They depend on the contact vector only, so that a contact whose
+// vector stays the same from one sub-step to the next keeps one CushionNormal.
 struct CushionNormal {
     quill::Vec3 n;
     float ex = 0.0f;
     float ey = 0.0f;
     float ch = 0.0f;
+    quill::Vec3 b;
+    quill::Vec3 c;
 
     // From a contact vector as a cushion test gives it: normalised (a length below FLT_EPSILON gives zero), with
-    // the horizontal direction and length of the unit normal.
+    // the horizontal direction and length of the unit normal, and the tangents.
     static CushionNormal Of(const quill::Vec3& contact);
 };
 

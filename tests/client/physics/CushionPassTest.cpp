@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "client/physics/CushionContactStep.h"
 #include "client/physics/PhysicsConstants.h"
@@ -156,6 +157,35 @@ TEST_F(CushionPassTest, TheFirstVersionReleasesBelowItsThreshold) {
         }
         EXPECT_TRUE(ThePhysicsEventList().Empty()) << "a continuing contact is not new";
     }
+}
+
+// With a lever (radiusM) longer than the nose height, the nose height follows the deformation, so the contact
+// vector changes between sub-steps and the pass recomputes its normal; the bits are those the pass gave when it
+// recomputed the normal in every sub-step: in the middle of the contact and after it let go.
+TEST_F(CushionPassTest, ANoseHeightThatFollowsTheDeformationKeepsItsBits) {
+    PhysicsBall& ball = Roll(kTenTen, 120.0f - 2.5f, 0.0f, {1.0f, 0.3f, 0.0f});
+    ball.spin = {1.0f, 20.0f, -3.0f};
+    ball.radiusM = 5.0f;
+    const auto bitsOf = [&ball] {
+        const quill::Vec3& d = ball.cushionPress[0];
+        return std::vector<uint32_t>{Bits(ball.velocity.x),
+                                     Bits(ball.velocity.y),
+                                     Bits(ball.velocity.z),
+                                     Bits(ball.spin.x),
+                                     Bits(ball.spin.y),
+                                     Bits(ball.spin.z),
+                                     Bits(d.x),
+                                     Bits(d.y),
+                                     Bits(d.z)};
+    };
+    model_->CollideCushions(ball, 0.0005f);
+    EXPECT_EQ(ball.cushionMask, 2);
+    EXPECT_EQ(bitsOf(), (std::vector<uint32_t>{0xbe237d81, 0x3e99bb11, 0xbf1f4ee9, 0x3f7da132, 0x419ef743, 0xc03ee690,
+                                               0xb9555dff, 0x37a7193e, 0x3826ffb5}));
+    model_->CollideCushions(ball, 0.0005f);
+    EXPECT_EQ(ball.cushionMask, 0);
+    EXPECT_EQ(bitsOf(),
+              (std::vector<uint32_t>{0xbf1d15d3, 0x3e99ef9c, 0xbf5d52d2, 0x3f79e7d5, 0x419d590a, 0xc03d2d42, 0, 0, 0}));
 }
 
 TEST_F(CushionPassTest, TheSeriesContactStepCountsTheCutImpulseMore) {

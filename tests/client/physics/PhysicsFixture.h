@@ -48,11 +48,7 @@ inline void ExpectEntries(const Entries& entries) {
 
 // The unit normal of a cushion facing +x, as the cushion steps take it.
 inline CushionNormal FacingPlusX() {
-    CushionNormal normal;
-    normal.n = {1.0f, 0.0f, 0.0f};
-    normal.ex = 1.0f;
-    normal.ch = 1.0f;
-    return normal;
+    return CushionNormal::Of({1.0f, 0.0f, 0.0f});
 }
 
 class PhysicsTest : public ::testing::Test {
