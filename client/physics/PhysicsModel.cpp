@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <limits>
 #include <span>
 
@@ -114,13 +113,10 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
-    const StepInputs inputs = StepInputsOf(dt);
-    if (lastInputsKnown_ && std::memcmp(&inputs, &lastInputs_, sizeof(StepInputs)) == 0) {
+    if (SameInputsAsLastCall(dt)) {
         settledBalls_.CarryOver(balls_);
     } else {
         settledBalls_.ForgetAll();
-        lastInputs_ = inputs;
-        lastInputsKnown_ = true;
     }
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
@@ -195,26 +191,36 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     return true;
 }
 
-PhysicsModel::StepInputs PhysicsModel::StepInputsOf(float dt) {
-    static_assert(sizeof(StepInputs) == sizeof(float) * 2 + sizeof(uint32_t) * 7 + sizeof(PhysicsConstants) +
-                                            sizeof(ModelConstants) + sizeof(TableGeometry),
-                  "the inputs are compared byte for byte: no padding");
+bool PhysicsModel::SameInputsAsLastCall(float dt) {
     static_assert(sizeof(ClothFrictionForm) == 4 + 6 * sizeof(float), "every field of the form is compared");
     const ClothFrictionForm form = ClothForm();
-    StepInputs inputs;
-    inputs.dt = dt;
-    inputs.hasPockets = sharedRecord_->hasPockets;
-    inputs.clothForm = {static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
-                        std::bit_cast<uint32_t>(form.clothSpeedLoad),
-                        std::bit_cast<uint32_t>(form.slowSpeedLimit),
-                        std::bit_cast<uint32_t>(form.slowSpeedBoost),
-                        std::bit_cast<uint32_t>(form.stopTurnFactor),
-                        std::bit_cast<uint32_t>(form.slideLossScale),
-                        std::bit_cast<uint32_t>(form.passedSpinScale)};
-    inputs.constants = ThePhysicsConstants();
-    inputs.modelConstants = TheModelConstants();
-    inputs.geometry = Geometry();
-    return inputs;
+    const std::array<uint32_t, 7> clothForm = {
+        static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
+        std::bit_cast<uint32_t>(form.clothSpeedLoad),
+        std::bit_cast<uint32_t>(form.slowSpeedLimit),
+        std::bit_cast<uint32_t>(form.slowSpeedBoost),
+        std::bit_cast<uint32_t>(form.stopTurnFactor),
+        std::bit_cast<uint32_t>(form.slideLossScale),
+        std::bit_cast<uint32_t>(form.passedSpinScale)};
+    const PhysicsConstants& constants = ThePhysicsConstants();
+    const ModelConstants& modelConstants = TheModelConstants();
+    const TableGeometry& geometry = Geometry();
+    StepInputs& last = lastInputs_;
+    if (lastInputsKnown_ && std::bit_cast<uint32_t>(dt) == std::bit_cast<uint32_t>(last.dt) &&
+        sharedRecord_->hasPockets == last.hasPockets && clothForm == last.clothForm &&
+        SameBytes<sizeof(PhysicsConstants)>(&constants, &last.constants) &&
+        SameBytes<sizeof(ModelConstants)>(&modelConstants, &last.modelConstants) &&
+        SameBytes<sizeof(TableGeometry)>(&geometry, &last.geometry)) {
+        return true;
+    }
+    last.dt = dt;
+    last.hasPockets = sharedRecord_->hasPockets;
+    last.clothForm = clothForm;
+    last.constants = constants;
+    last.modelConstants = modelConstants;
+    last.geometry = geometry;
+    lastInputsKnown_ = true;
+    return false;
 }
 
 // Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for

@@ -113,9 +113,8 @@ protected:
 
 private:
     // What the sub-step of a resting ball reads besides the ball, while it stays away from the cushion pass: its
-    // length, the process-wide constants, the table and the form of the cloth's friction. Only 4-byte fields, so
-    // that two are compared byte for byte; the fixed points of the balls last from one call to the next while it
-    // stays the same.
+    // length, the process-wide constants, the table and the form of the cloth's friction. Compared byte for byte;
+    // the fixed points of the balls last from one call to the next while it stays the same.
     struct StepInputs {
         float dt = 0.0f;
         uint32_t hasPockets = 0;
@@ -124,7 +123,10 @@ private:
         ModelConstants modelConstants;
         TableGeometry geometry;
     };
-    StepInputs StepInputsOf(float dt);
+    // Whether the inputs of this call's sub-steps of length dt are those of the last call, byte for byte; when they
+    // are not, keeps them for the next call. Compares in place, the small parts that may vary first, without
+    // copying the large ones.
+    bool SameInputsAsLastCall(float dt);
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
     void StepOnOpenCloth();
