@@ -70,6 +70,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         settledBalls_.Resize(count);
         turns_.Resize(count);
         steppedOnCloth_.assign(count, 0);
+        listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
     }
 }
@@ -120,6 +121,9 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     }
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
+    // The first sub-step of the call looks at every ball (see below); after it, at the moving ones.
+    ListEveryBall();
+    bool relist = true;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
         // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
@@ -148,7 +152,8 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         if (sideBySide) {
             StepOnOpenCloth();
         }
-        for (size_t i = balls_.size(); i-- > 0;) {
+        for (size_t k = listedCount_; k-- > 0;) {
+            const size_t i = listed_[k];
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
@@ -162,6 +167,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
                     numbersOnly = true;
                 } else {
                     atRest = StepUnsettledBall(index, ball, dt);
+                    relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
                 }
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
@@ -180,11 +186,16 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             for (const BallContact& contact : pairSearch_.Contacts()) {
                 settledBalls_.Touch(contact.first);
                 settledBalls_.Touch(contact.second);
+                relist = true;
             }
         }
         if (remaining == 0 || done || corrupted) {
             turns_.ApplyAll(*this, dt);
             return done || corrupted;
+        }
+        if (relist) {
+            ListMovingBalls();
+            relist = false;
         }
     }
     turns_.ApplyAll(*this, dt);
@@ -250,13 +261,31 @@ bool PhysicsModel::RunMayStartCall(float dt) {
     return settled;
 }
 
+void PhysicsModel::ListEveryBall() {
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        listed_[i] = static_cast<uint16_t>(i);
+    }
+    listedCount_ = balls_.size();
+}
+
+void PhysicsModel::ListMovingBalls() {
+    size_t count = 0;
+    for (uint16_t i = 0; i < balls_.size(); ++i) {
+        listed_[count] = i;
+        count += balls_[i]->pocketed == 0 && !settledBalls_.IsSettled(i) ? 1 : 0;
+    }
+    listedCount_ = count;
+}
+
 // Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
 // of Simulate clears the marks as it meets them).
 void PhysicsModel::StepOnOpenCloth() {
     PhysicsBall* group[ClothSteps::kWidth];
     size_t indices[ClothSteps::kWidth];
     unsigned count = 0;
-    for (size_t i = 0; i < balls_.size(); ++i) {
+    // A ball that is not listed does not move: it does not qualify.
+    for (size_t k = 0; k < listedCount_; ++k) {
+        const size_t i = listed_[k];
         PhysicsBall& ball = *balls_[i];
         if (ClothSteps::Qualifies(ball)) {
             group[count] = &ball;
