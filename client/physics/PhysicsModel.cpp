@@ -277,6 +277,13 @@ void PhysicsModel::ListMovingBalls() {
     listedCount_ = count;
 }
 
+// Inline: a few lanes, in every sub-step.
+inline void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
+    for (unsigned lane = 0; lane < count; ++lane) {
+        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+    }
+}
+
 // Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
 // of Simulate clears the marks as it meets them).
 void PhysicsModel::StepOnOpenCloth() {
@@ -298,12 +305,6 @@ void PhysicsModel::StepOnOpenCloth() {
     }
     if (count != 0) {
         MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
-    }
-}
-
-void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
-    for (unsigned lane = 0; lane < count; ++lane) {
-        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
     }
 }
 
