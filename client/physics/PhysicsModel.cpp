@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <limits>
 #include <span>
 
@@ -71,6 +70,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         settledBalls_.Resize(count);
         turns_.Resize(count);
         steppedOnCloth_.assign(count, 0);
+        listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
     }
 }
@@ -114,16 +114,16 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
-    const StepInputs inputs = StepInputsOf(dt);
-    if (lastInputsKnown_ && std::memcmp(&inputs, &lastInputs_, sizeof(StepInputs)) == 0) {
+    if (SameInputsAsLastCall(dt)) {
         settledBalls_.CarryOver(balls_);
     } else {
         settledBalls_.ForgetAll();
-        lastInputs_ = inputs;
-        lastInputsKnown_ = true;
     }
     const bool sideBySide = clothSteps_.Prepare(*this, dt);
     runWait_ = 0;
+    // The first sub-step of the call looks at every ball (see below); after it, at the moving ones.
+    ListEveryBall();
+    bool relist = true;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
         // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
@@ -152,7 +152,8 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         if (sideBySide) {
             StepOnOpenCloth();
         }
-        for (size_t i = balls_.size(); i-- > 0;) {
+        for (size_t k = listedCount_; k-- > 0;) {
+            const size_t i = listed_[k];
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
@@ -166,6 +167,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
                     numbersOnly = true;
                 } else {
                     atRest = StepUnsettledBall(index, ball, dt);
+                    relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
                 }
                 // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
                 if (!atRest && !turns_.Add(index, ball.spin)) {
@@ -184,37 +186,52 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             for (const BallContact& contact : pairSearch_.Contacts()) {
                 settledBalls_.Touch(contact.first);
                 settledBalls_.Touch(contact.second);
+                relist = true;
             }
         }
         if (remaining == 0 || done || corrupted) {
             turns_.ApplyAll(*this, dt);
             return done || corrupted;
         }
+        if (relist) {
+            ListMovingBalls();
+            relist = false;
+        }
     }
     turns_.ApplyAll(*this, dt);
     return true;
 }
 
-PhysicsModel::StepInputs PhysicsModel::StepInputsOf(float dt) {
-    static_assert(sizeof(StepInputs) == sizeof(float) * 2 + sizeof(uint32_t) * 7 + sizeof(PhysicsConstants) +
-                                            sizeof(ModelConstants) + sizeof(TableGeometry),
-                  "the inputs are compared byte for byte: no padding");
+bool PhysicsModel::SameInputsAsLastCall(float dt) {
     static_assert(sizeof(ClothFrictionForm) == 4 + 6 * sizeof(float), "every field of the form is compared");
     const ClothFrictionForm form = ClothForm();
-    StepInputs inputs;
-    inputs.dt = dt;
-    inputs.hasPockets = sharedRecord_->hasPockets;
-    inputs.clothForm = {static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
-                        std::bit_cast<uint32_t>(form.clothSpeedLoad),
-                        std::bit_cast<uint32_t>(form.slowSpeedLimit),
-                        std::bit_cast<uint32_t>(form.slowSpeedBoost),
-                        std::bit_cast<uint32_t>(form.stopTurnFactor),
-                        std::bit_cast<uint32_t>(form.slideLossScale),
-                        std::bit_cast<uint32_t>(form.passedSpinScale)};
-    inputs.constants = ThePhysicsConstants();
-    inputs.modelConstants = TheModelConstants();
-    inputs.geometry = Geometry();
-    return inputs;
+    const std::array<uint32_t, 7> clothForm = {
+        static_cast<uint32_t>(form.forceForm) | static_cast<uint32_t>(form.skipWhenRising) << 8,
+        std::bit_cast<uint32_t>(form.clothSpeedLoad),
+        std::bit_cast<uint32_t>(form.slowSpeedLimit),
+        std::bit_cast<uint32_t>(form.slowSpeedBoost),
+        std::bit_cast<uint32_t>(form.stopTurnFactor),
+        std::bit_cast<uint32_t>(form.slideLossScale),
+        std::bit_cast<uint32_t>(form.passedSpinScale)};
+    const PhysicsConstants& constants = ThePhysicsConstants();
+    const ModelConstants& modelConstants = TheModelConstants();
+    const TableGeometry& geometry = Geometry();
+    StepInputs& last = lastInputs_;
+    if (lastInputsKnown_ && std::bit_cast<uint32_t>(dt) == std::bit_cast<uint32_t>(last.dt) &&
+        sharedRecord_->hasPockets == last.hasPockets && clothForm == last.clothForm &&
+        SameBytes<sizeof(PhysicsConstants)>(&constants, &last.constants) &&
+        SameBytes<sizeof(ModelConstants)>(&modelConstants, &last.modelConstants) &&
+        SameBytes<sizeof(TableGeometry)>(&geometry, &last.geometry)) {
+        return true;
+    }
+    last.dt = dt;
+    last.hasPockets = sharedRecord_->hasPockets;
+    last.clothForm = clothForm;
+    last.constants = constants;
+    last.modelConstants = modelConstants;
+    last.geometry = geometry;
+    lastInputsKnown_ = true;
+    return false;
 }
 
 // Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
@@ -244,13 +261,38 @@ bool PhysicsModel::RunMayStartCall(float dt) {
     return settled;
 }
 
+void PhysicsModel::ListEveryBall() {
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        listed_[i] = static_cast<uint16_t>(i);
+    }
+    listedCount_ = balls_.size();
+}
+
+void PhysicsModel::ListMovingBalls() {
+    size_t count = 0;
+    for (uint16_t i = 0; i < balls_.size(); ++i) {
+        listed_[count] = i;
+        count += balls_[i]->pocketed == 0 && !settledBalls_.IsSettled(i) ? 1 : 0;
+    }
+    listedCount_ = count;
+}
+
+// Inline: a few lanes, in every sub-step.
+inline void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
+    for (unsigned lane = 0; lane < count; ++lane) {
+        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+    }
+}
+
 // Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
 // of Simulate clears the marks as it meets them).
 void PhysicsModel::StepOnOpenCloth() {
     PhysicsBall* group[ClothSteps::kWidth];
     size_t indices[ClothSteps::kWidth];
     unsigned count = 0;
-    for (size_t i = 0; i < balls_.size(); ++i) {
+    // A ball that is not listed does not move: it does not qualify.
+    for (size_t k = 0; k < listedCount_; ++k) {
+        const size_t i = listed_[k];
         PhysicsBall& ball = *balls_[i];
         if (ClothSteps::Qualifies(ball)) {
             group[count] = &ball;
@@ -263,12 +305,6 @@ void PhysicsModel::StepOnOpenCloth() {
     }
     if (count != 0) {
         MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
-    }
-}
-
-void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
-    for (unsigned lane = 0; lane < count; ++lane) {
-        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
     }
 }
 

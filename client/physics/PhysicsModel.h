@@ -113,9 +113,8 @@ protected:
 
 private:
     // What the sub-step of a resting ball reads besides the ball, while it stays away from the cushion pass: its
-    // length, the process-wide constants, the table and the form of the cloth's friction. Only 4-byte fields, so
-    // that two are compared byte for byte; the fixed points of the balls last from one call to the next while it
-    // stays the same.
+    // length, the process-wide constants, the table and the form of the cloth's friction. Compared byte for byte;
+    // the fixed points of the balls last from one call to the next while it stays the same.
     struct StepInputs {
         float dt = 0.0f;
         uint32_t hasPockets = 0;
@@ -124,9 +123,15 @@ private:
         ModelConstants modelConstants;
         TableGeometry geometry;
     };
-    StepInputs StepInputsOf(float dt);
+    // Whether the inputs of this call's sub-steps of length dt are those of the last call, byte for byte; when they
+    // are not, keeps them for the next call. Compares in place, the small parts that may vary first, without
+    // copying the large ones.
+    bool SameInputsAsLastCall(float dt);
     // Sub-step count of one Simulate call; 0 (from a product below 1 or a bad time scale) means no limit.
     static uint32_t SubStepCount(uint32_t subSteps, float timeScale);
+    // Lists every ball, or only those that may move (on the table, not at a fixed point), in index order.
+    void ListEveryBall();
+    void ListMovingBalls();
     void StepOnOpenCloth();
     bool RunMayStartCall(float dt);
     uint32_t RunOnOpenCloth(uint32_t limit);
@@ -156,6 +161,12 @@ private:
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
+    // The balls that a sub-step of Simulate looks at, in index order: every ball on the table that is not at its
+    // fixed point, and perhaps others (which the sub-step then passes over as it would have). Only the ball-ball pass
+    // (a ball in a contact moves again) and a ball's own sub-step (it comes to rest or falls into a pocket) change
+    // which balls move; the list is made again after either.
+    std::vector<uint16_t> listed_;
+    size_t listedCount_ = 0;
     // What ClosePairs needs of a ball on the table at its fixed point, side by side for its pairs: its place and index.
     struct StillPlace {
         float x = 0.0f;
