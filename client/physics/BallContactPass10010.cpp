@@ -1,6 +1,8 @@
 #include "client/physics/BallContactPass10010.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 
 #include "client/physics/BallContactResolution.h"
 #include "client/physics/ModelConstants.h"
@@ -157,7 +159,11 @@ inline __m128 PairedLength(const PairedContacts::Triple& v) {
 
 #endif
 
-// One micro-step of a compressed contact, with the constants read once per resolution.
+// One micro-step of a compressed contact, with the constants read once per resolution. With kMassPowerOfTwo the
+// mass is a power of two whose inverse is a normal float: x / mass is then x times that inverse, exactly, for
+// every x (both are the same exact quotient, rounded once), and the product ends sooner than the division in the
+// chain from one micro-step to the next.
+template <bool kMassPowerOfTwo>
 struct MicroStep10010 : ScalarMicroStep {
 #if defined(__SSE2__)
     using Motion = PackedBallMotion;
@@ -176,18 +182,28 @@ struct MicroStep10010 : ScalarMicroStep {
     float stiffness;      // the contact spring's stiffness
     float damping;        // and damping
     float mass;           // ball 0's
+    float inverseMass;    // 1 / mass, used with kMassPowerOfTwo
     float radius;         // ball 0's, in metres
     float arm;            // ball 0's inertia arm
     float friction;       // BallFriction
     float spinShare;      // BallSpinShare
     float frictionScale;  // the share of the friction that changes the velocities
 
+    // x / mass.
+    float PerMass(float x) const {
+        if constexpr (kMassPowerOfTwo) {
+            return x * inverseMass;
+        } else {
+            return x / mass;
+        }
+    }
+
     template <class Ball>
     void operator()(BallContact& contact, Ball& a, Ball& b) const {
         const Vec3& n = contact.normal;
         const float rel = Dot(n, b.velocity) - Dot(n, a.velocity);
         contact.compression = contact.compression + rel * step;
-        const float force = (contact.compression * stiffness + rel * damping) / mass * step;
+        const float force = PerMass(contact.compression * stiffness + rel * damping) * step;
         if (force < 0.0f) {
             return;
         }
@@ -220,12 +236,20 @@ struct MicroStep10010 : ScalarMicroStep {
     }
 
 #if defined(__SSE2__)
+    __m128 PerMass(__m128 x) const {
+        if constexpr (kMassPowerOfTwo) {
+            return _mm_mul_ps(x, _mm_set1_ps(inverseMass));
+        } else {
+            return _mm_div_ps(x, _mm_set1_ps(mass));
+        }
+    }
+
     // The same step on packed motion.
     void operator()(PackedContact& contact, PackedBallMotion& a, PackedBallMotion& b) const {
         const PackedContact& n = contact;
         const float rel = n.Dot(b.velocity) - n.Dot(a.velocity);
         contact.compression = contact.compression + rel * step;
-        const float force = (contact.compression * stiffness + rel * damping) / mass * step;
+        const float force = PerMass(contact.compression * stiffness + rel * damping) * step;
         if (force < 0.0f) {
             return;
         }
@@ -268,9 +292,8 @@ struct MicroStep10010 : ScalarMicroStep {
         const __m128 along = p.Dot(p.velocity);
         const __m128 rel = _mm_sub_ps(PairedContacts::SecondBalls(along), PairedContacts::FirstBalls(along));
         const __m128 compression = _mm_add_ps(p.compression, _mm_mul_ps(rel, _mm_set1_ps(step)));
-        const __m128 force = _mm_mul_ps(_mm_div_ps(_mm_add_ps(_mm_mul_ps(compression, _mm_set1_ps(stiffness)),
-                                                              _mm_mul_ps(rel, _mm_set1_ps(damping))),
-                                                   _mm_set1_ps(mass)),
+        const __m128 force = _mm_mul_ps(PerMass(_mm_add_ps(_mm_mul_ps(compression, _mm_set1_ps(stiffness)),
+                                                           _mm_mul_ps(rel, _mm_set1_ps(damping)))),
                                         _mm_set1_ps(step));
         Triple v;
         for (size_t i = 0; i < 3; ++i) {
@@ -323,6 +346,13 @@ struct MicroStep10010 : ScalarMicroStep {
 #endif
 };
 
+// True for a positive 2^k with a normal exponent.
+bool IsNormalPowerOfTwo(float x) {
+    const uint32_t bits = std::bit_cast<uint32_t>(x);
+    const uint32_t exponent = (bits >> 23) & 0xFFu;
+    return (bits & 0x807FFFFFu) == 0 && exponent != 0 && exponent != 0xFFu;
+}
+
 }  // namespace
 
 BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, BallPairSearch& search)
@@ -331,17 +361,27 @@ BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, BallPairSea
 void BallContactPass10010::ResolveContacts() {
     const ModelConstants& c = TheModelConstants();
     const PhysicsBall& reference = model_.Ball(0);
-    const MicroStep10010 step{{},
-                              c.BallContactStep,
-                              kContactStiffness,
-                              kContactDamping,
-                              reference.mass,
-                              reference.radiusM,
-                              reference.inertiaArm,
-                              c.BallFriction,
-                              c.BallSpinShare,
-                              frictionScale_};
-    BallContactResolution<MicroStep10010>::Resolve(model_, contacts_, step);
+    const float mass = reference.mass;
+    const float inverseMass = 1.0f / mass;
+    const auto resolve = [&]<bool kMassPowerOfTwo>() {
+        const MicroStep10010<kMassPowerOfTwo> step{{},
+                                                   c.BallContactStep,
+                                                   kContactStiffness,
+                                                   kContactDamping,
+                                                   mass,
+                                                   inverseMass,
+                                                   reference.radiusM,
+                                                   reference.inertiaArm,
+                                                   c.BallFriction,
+                                                   c.BallSpinShare,
+                                                   frictionScale_};
+        BallContactResolution<MicroStep10010<kMassPowerOfTwo>>::Resolve(model_, contacts_, step);
+    };
+    if (IsNormalPowerOfTwo(mass) && IsNormalPowerOfTwo(inverseMass)) {
+        resolve.operator()<true>();
+    } else {
+        resolve.operator()<false>();
+    }
 }
 
 }  // namespace kestrovan
