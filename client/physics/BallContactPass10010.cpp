@@ -1,6 +1,8 @@
 #include "client/physics/BallContactPass10010.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 
 #include "client/physics/BallContactResolution.h"
 #include "client/physics/ModelConstants.h"
@@ -69,10 +71,12 @@ inline float PackedLength(__m128 v) {
     return physmath::Sqrt(static_cast<float>(_mm_cvtsd_f64(sum)));
 }
 
-// Two contacts that share no ball in lock-step: each component of the normals and of the balls' motion as
-// (first contact, second contact, first, second) in SSE lanes, so that both take a micro-step in the same
-// instructions. Each lane does the scalar step's operations in the same order, so the bits are the same; the
-// last two lanes repeat the first two and are never read back.
+// Two contacts that share no ball in lock-step: each component of the normals and of the balls' motion in SSE
+// lanes as (first contact's first ball, second contact's first ball, first contact's second ball, second
+// contact's second ball), so that both contacts, and both balls of each, take a micro-step in the same
+// instructions. Each lane does the scalar step's operations in the same order, so the bits are the same: what
+// the scalar step subtracts from the second ball is added here with the sign turned (x - y is x + -y, and
+// rounding toward zero turns with the sign).
 struct PairedContacts {
     // The x, y and z lanes of one vector of both contacts.
     struct Triple {
@@ -82,63 +86,68 @@ struct PairedContacts {
         const __m128& operator[](size_t i) const { return xyz[i]; }
     };
 
-    Triple n;
-    Triple velocityA;  // each contact's first ball
-    Triple velocityB;  // and second ball
-    Triple spinA;
-    Triple spinB;
-    __m128 compression;
+    Triple n;         // (first, second, first, second) contact's normal
+    Triple push;      // the same with the last two lanes turned: the direction each ball is pushed in
+    Triple velocity;  // the balls' in the order above
+    Triple spin;
+    __m128 compression;  // (first, second, first, second)
 
     static PairedContacts From(const PackedContact& c, const PackedContact& d, const PackedBallMotion& a,
                                const PackedBallMotion& b, const PackedBallMotion& e, const PackedBallMotion& f) {
-        return {Interleave(c.n, d.n),
-                Interleave(a.velocity, e.velocity),
-                Interleave(b.velocity, f.velocity),
-                Interleave(a.spin, e.spin),
-                Interleave(b.spin, f.spin),
+        const Triple n = Interleave(c.n, d.n, c.n, d.n);
+        const __m128 turnHigh = _mm_setr_ps(0.0f, 0.0f, -0.0f, -0.0f);
+        return {n,
+                {_mm_xor_ps(n[0], turnHigh), _mm_xor_ps(n[1], turnHigh), _mm_xor_ps(n[2], turnHigh)},
+                Interleave(a.velocity, e.velocity, b.velocity, f.velocity),
+                Interleave(a.spin, e.spin, b.spin, f.spin),
                 _mm_setr_ps(c.compression, d.compression, c.compression, d.compression)};
     }
     void SplitTo(PackedContact& c, PackedContact& d, PackedBallMotion& a, PackedBallMotion& b, PackedBallMotion& e,
                  PackedBallMotion& f) const {
         c.compression = _mm_cvtss_f32(compression);
         d.compression = _mm_cvtss_f32(_mm_shuffle_ps(compression, compression, _MM_SHUFFLE(1, 1, 1, 1)));
-        Separate(velocityA, a.velocity, e.velocity);
-        Separate(velocityB, b.velocity, f.velocity);
-        Separate(spinA, a.spin, e.spin);
-        Separate(spinB, b.spin, f.spin);
+        Separate(velocity, a.velocity, e.velocity, b.velocity, f.velocity);
+        Separate(spin, a.spin, e.spin, b.spin, f.spin);
     }
     // True while both contacts are compressed (compression >= 0, so not NaN).
     bool BothCompressed() const { return (_mm_movemask_ps(_mm_cmpge_ps(compression, _mm_setzero_ps())) & 3) == 3; }
 
-    // (x, y, z, 0) of the first and of the second contact as x, y and z lanes.
-    static Triple Interleave(__m128 first, __m128 second) {
-        const __m128 xy = _mm_unpacklo_ps(first, second);
-        const __m128 z = _mm_unpackhi_ps(first, second);
-        return {_mm_movelh_ps(xy, xy), _mm_movehl_ps(xy, xy), _mm_movelh_ps(z, z)};
+    // Four (x, y, z, 0) vectors as x, y and z lanes in their order.
+    static Triple Interleave(__m128 p, __m128 q, __m128 r, __m128 s) {
+        const __m128 pqLow = _mm_unpacklo_ps(p, q);
+        const __m128 rsLow = _mm_unpacklo_ps(r, s);
+        const __m128 pqHigh = _mm_unpackhi_ps(p, q);
+        const __m128 rsHigh = _mm_unpackhi_ps(r, s);
+        return {_mm_movelh_ps(pqLow, rsLow), _mm_movehl_ps(rsLow, pqLow), _mm_movelh_ps(pqHigh, rsHigh)};
     }
-    static void Separate(const Triple& lanes, __m128& first, __m128& second) {
-        const __m128 xy = _mm_unpacklo_ps(lanes[0], lanes[1]);
-        const __m128 z = _mm_unpacklo_ps(lanes[2], _mm_setzero_ps());
-        first = _mm_movelh_ps(xy, z);
-        second = _mm_movehl_ps(z, xy);
+    static void Separate(const Triple& lanes, __m128& p, __m128& q, __m128& r, __m128& s) {
+        const __m128 xyLow = _mm_unpacklo_ps(lanes[0], lanes[1]);
+        const __m128 xyHigh = _mm_unpackhi_ps(lanes[0], lanes[1]);
+        const __m128 zLow = _mm_unpacklo_ps(lanes[2], _mm_setzero_ps());
+        const __m128 zHigh = _mm_unpackhi_ps(lanes[2], _mm_setzero_ps());
+        p = _mm_movelh_ps(xyLow, zLow);
+        q = _mm_movehl_ps(zLow, xyLow);
+        r = _mm_movelh_ps(xyHigh, zHigh);
+        s = _mm_movehl_ps(zHigh, xyHigh);
     }
 
     // Dot(v, n) = (v.x n.x + v.y n.y) + v.z n.z.
     __m128 Dot(const Triple& v) const {
         return _mm_add_ps(_mm_add_ps(_mm_mul_ps(v[0], n[0]), _mm_mul_ps(v[1], n[1])), _mm_mul_ps(v[2], n[2]));
     }
-    // Dot(n, b) - Dot(n, a): how fast the balls approach along the normal.
-    __m128 Rel(const Triple& a, const Triple& b) const { return _mm_sub_ps(Dot(b), Dot(a)); }
     // Cross(v, n) = (v.y n.z - v.z n.y, v.z n.x - v.x n.z, v.x n.y - v.y n.x).
     Triple Cross(const Triple& v) const {
         return {_mm_sub_ps(_mm_mul_ps(v[1], n[2]), _mm_mul_ps(v[2], n[1])),
                 _mm_sub_ps(_mm_mul_ps(v[2], n[0]), _mm_mul_ps(v[0], n[2])),
                 _mm_sub_ps(_mm_mul_ps(v[0], n[1]), _mm_mul_ps(v[1], n[0]))};
     }
+    // The second balls' lanes, (2, 3, 2, 3), and the first balls', (0, 1, 0, 1).
+    static __m128 SecondBalls(__m128 v) { return _mm_movehl_ps(v, v); }
+    static __m128 FirstBalls(__m128 v) { return _mm_movelh_ps(v, v); }
 };
 
-// Vec3::Length of the two contacts' vectors in lanes 0 and 1: the squares summed in double precision, rounded to
-// float, then the root.
+// Vec3::Length of the two contacts' vectors in lanes 0 and 1, as (first, second, first, second): the squares
+// summed in double precision, rounded to float, then the root.
 inline __m128 PairedLength(const PairedContacts::Triple& v) {
     const __m128d x = _mm_cvtps_pd(v[0]);
     const __m128d y = _mm_cvtps_pd(v[1]);
@@ -150,7 +159,11 @@ inline __m128 PairedLength(const PairedContacts::Triple& v) {
 
 #endif
 
-// One micro-step of a compressed contact, with the constants read once per resolution.
+// One micro-step of a compressed contact, with the constants read once per resolution. With kMassPowerOfTwo the
+// mass is a power of two whose inverse is a normal float: x / mass is then x times that inverse, exactly, for
+// every x (both are the same exact quotient, rounded once), and the product ends sooner than the division in the
+// chain from one micro-step to the next.
+template <bool kMassPowerOfTwo>
 struct MicroStep10010 : ScalarMicroStep {
 #if defined(__SSE2__)
     using Motion = PackedBallMotion;
@@ -169,18 +182,28 @@ struct MicroStep10010 : ScalarMicroStep {
     float stiffness;      // the contact spring's stiffness
     float damping;        // and damping
     float mass;           // ball 0's
+    float inverseMass;    // 1 / mass, used with kMassPowerOfTwo
     float radius;         // ball 0's, in metres
     float arm;            // ball 0's inertia arm
     float friction;       // BallFriction
     float spinShare;      // BallSpinShare
     float frictionScale;  // the share of the friction that changes the velocities
 
+    // x / mass.
+    float PerMass(float x) const {
+        if constexpr (kMassPowerOfTwo) {
+            return x * inverseMass;
+        } else {
+            return x / mass;
+        }
+    }
+
     template <class Ball>
     void operator()(BallContact& contact, Ball& a, Ball& b) const {
         const Vec3& n = contact.normal;
         const float rel = Dot(n, b.velocity) - Dot(n, a.velocity);
         contact.compression = contact.compression + rel * step;
-        const float force = (contact.compression * stiffness + rel * damping) / mass * step;
+        const float force = PerMass(contact.compression * stiffness + rel * damping) * step;
         if (force < 0.0f) {
             return;
         }
@@ -213,12 +236,20 @@ struct MicroStep10010 : ScalarMicroStep {
     }
 
 #if defined(__SSE2__)
+    __m128 PerMass(__m128 x) const {
+        if constexpr (kMassPowerOfTwo) {
+            return _mm_mul_ps(x, _mm_set1_ps(inverseMass));
+        } else {
+            return _mm_div_ps(x, _mm_set1_ps(mass));
+        }
+    }
+
     // The same step on packed motion.
     void operator()(PackedContact& contact, PackedBallMotion& a, PackedBallMotion& b) const {
         const PackedContact& n = contact;
         const float rel = n.Dot(b.velocity) - n.Dot(a.velocity);
         contact.compression = contact.compression + rel * step;
-        const float force = (contact.compression * stiffness + rel * damping) / mass * step;
+        const float force = PerMass(contact.compression * stiffness + rel * damping) * step;
         if (force < 0.0f) {
             return;
         }
@@ -258,31 +289,31 @@ struct MicroStep10010 : ScalarMicroStep {
     // micro-step (that takes a different path through the step).
     bool StepPair(PairedContacts& p) const {
         using Triple = PairedContacts::Triple;
-        const __m128 rel = p.Rel(p.velocityA, p.velocityB);
+        const __m128 along = p.Dot(p.velocity);
+        const __m128 rel = _mm_sub_ps(PairedContacts::SecondBalls(along), PairedContacts::FirstBalls(along));
         const __m128 compression = _mm_add_ps(p.compression, _mm_mul_ps(rel, _mm_set1_ps(step)));
-        const __m128 force = _mm_mul_ps(_mm_div_ps(_mm_add_ps(_mm_mul_ps(compression, _mm_set1_ps(stiffness)),
-                                                              _mm_mul_ps(rel, _mm_set1_ps(damping))),
-                                                   _mm_set1_ps(mass)),
+        const __m128 force = _mm_mul_ps(PerMass(_mm_add_ps(_mm_mul_ps(compression, _mm_set1_ps(stiffness)),
+                                                           _mm_mul_ps(rel, _mm_set1_ps(damping)))),
                                         _mm_set1_ps(step));
-        Triple va;
-        Triple vb;
+        Triple v;
         for (size_t i = 0; i < 3; ++i) {
-            const __m128 push = _mm_mul_ps(p.n[i], force);
-            va[i] = _mm_add_ps(p.velocityA[i], push);
-            vb[i] = _mm_sub_ps(p.velocityB[i], push);
+            v[i] = _mm_add_ps(p.velocity[i], _mm_mul_ps(p.push[i], force));
         }
-        const __m128 dotA = p.Dot(va);
-        const __m128 dotB = p.Dot(vb);
-        const Triple crossA = p.Cross(p.spinA);
-        const Triple crossB = p.Cross(p.spinB);
-        const __m128 r = _mm_set1_ps(radius);
-        Triple ta;
-        Triple tb;
+        const __m128 pushed = p.Dot(v);
+        const Triple cross = p.Cross(p.spin);
+        // t: the surface slip of each ball at the contact point, ta in the first balls' lanes and tb, which adds
+        // its spin's part (x - y -r is x + y r), in the second balls'. Its halves are taken apart here, where the
+        // chain to g has time to spare.
+        const __m128 r = _mm_setr_ps(radius, radius, -radius, -radius);
+        Triple t;
+        Triple tFirst;
+        Triple tSecond;
         Triple slipVector;
         for (size_t i = 0; i < 3; ++i) {
-            ta[i] = _mm_sub_ps(_mm_sub_ps(va[i], _mm_mul_ps(p.n[i], dotA)), _mm_mul_ps(crossA[i], r));
-            tb[i] = _mm_add_ps(_mm_sub_ps(vb[i], _mm_mul_ps(p.n[i], dotB)), _mm_mul_ps(crossB[i], r));
-            slipVector[i] = _mm_sub_ps(tb[i], ta[i]);
+            t[i] = _mm_sub_ps(_mm_sub_ps(v[i], _mm_mul_ps(p.n[i], pushed)), _mm_mul_ps(cross[i], r));
+            tFirst[i] = PairedContacts::FirstBalls(t[i]);
+            tSecond[i] = PairedContacts::SecondBalls(t[i]);
+            slipVector[i] = _mm_sub_ps(tSecond[i], t[i]);
         }
         const __m128 slip = PairedLength(slipVector);
         const __m128 limit = _mm_mul_ps(force, _mm_set1_ps(friction));
@@ -292,30 +323,35 @@ struct MicroStep10010 : ScalarMicroStep {
             return false;
         }
         const __m128 g = _mm_div_ps(limit, slip);
-        const __m128 share = _mm_set1_ps(spinShare);
-        const __m128 scale = _mm_set1_ps(frictionScale);
-        Triple ja;
-        Triple jb;
+        // The impulses: ja = tb share - ta in the first balls' lanes, jb = tb - ta share in the second balls'
+        // (x times 1 is x).
+        const __m128 shareFirst = _mm_setr_ps(spinShare, spinShare, 1.0f, 1.0f);
+        const __m128 shareSecond = _mm_setr_ps(1.0f, 1.0f, spinShare, spinShare);
+        // The second ball's share is subtracted: x + (y * -s) is x - y s.
+        const __m128 scale = _mm_setr_ps(frictionScale, frictionScale, -frictionScale, -frictionScale);
+        Triple j;
         for (size_t i = 0; i < 3; ++i) {
-            const __m128 gta = _mm_mul_ps(ta[i], g);
-            const __m128 gtb = _mm_mul_ps(tb[i], g);
-            ja[i] = _mm_sub_ps(_mm_mul_ps(gtb, share), gta);
-            jb[i] = _mm_sub_ps(gtb, _mm_mul_ps(gta, share));
-            p.velocityA[i] = _mm_add_ps(va[i], _mm_mul_ps(ja[i], scale));
-            p.velocityB[i] = _mm_sub_ps(vb[i], _mm_mul_ps(jb[i], scale));
+            j[i] = _mm_sub_ps(_mm_mul_ps(_mm_mul_ps(tSecond[i], g), shareFirst),
+                              _mm_mul_ps(_mm_mul_ps(tFirst[i], g), shareSecond));
+            p.velocity[i] = _mm_add_ps(v[i], _mm_mul_ps(j[i], scale));
         }
         const __m128 armLanes = _mm_set1_ps(arm);
-        const Triple turnA = p.Cross(ja);
-        const Triple turnB = p.Cross(jb);
+        const Triple turn = p.Cross(j);
         for (size_t i = 0; i < 3; ++i) {
-            p.spinA[i] = _mm_add_ps(p.spinA[i], _mm_div_ps(turnA[i], armLanes));
-            p.spinB[i] = _mm_add_ps(p.spinB[i], _mm_div_ps(turnB[i], armLanes));
+            p.spin[i] = _mm_add_ps(p.spin[i], _mm_div_ps(turn[i], armLanes));
         }
         p.compression = compression;
         return true;
     }
 #endif
 };
+
+// True for a positive 2^k with a normal exponent.
+bool IsNormalPowerOfTwo(float x) {
+    const uint32_t bits = std::bit_cast<uint32_t>(x);
+    const uint32_t exponent = (bits >> 23) & 0xFFu;
+    return (bits & 0x807FFFFFu) == 0 && exponent != 0 && exponent != 0xFFu;
+}
 
 }  // namespace
 
@@ -325,17 +361,27 @@ BallContactPass10010::BallContactPass10010(PhysicsModel10010& model, BallPairSea
 void BallContactPass10010::ResolveContacts() {
     const ModelConstants& c = TheModelConstants();
     const PhysicsBall& reference = model_.Ball(0);
-    const MicroStep10010 step{{},
-                              c.BallContactStep,
-                              kContactStiffness,
-                              kContactDamping,
-                              reference.mass,
-                              reference.radiusM,
-                              reference.inertiaArm,
-                              c.BallFriction,
-                              c.BallSpinShare,
-                              frictionScale_};
-    BallContactResolution<MicroStep10010>::Resolve(model_, contacts_, step);
+    const float mass = reference.mass;
+    const float inverseMass = 1.0f / mass;
+    const auto resolve = [&]<bool kMassPowerOfTwo>() {
+        const MicroStep10010<kMassPowerOfTwo> step{{},
+                                                   c.BallContactStep,
+                                                   kContactStiffness,
+                                                   kContactDamping,
+                                                   mass,
+                                                   inverseMass,
+                                                   reference.radiusM,
+                                                   reference.inertiaArm,
+                                                   c.BallFriction,
+                                                   c.BallSpinShare,
+                                                   frictionScale_};
+        BallContactResolution<MicroStep10010<kMassPowerOfTwo>>::Resolve(model_, contacts_, step);
+    };
+    if (IsNormalPowerOfTwo(mass) && IsNormalPowerOfTwo(inverseMass)) {
+        resolve.operator()<true>();
+    } else {
+        resolve.operator()<false>();
+    }
 }
 
 }  // namespace kestrovan
