@@ -246,20 +246,20 @@ void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& a
     }
 }
 
-// The lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed and no cue
-// acting): no component of velocity or spin has an exponent.
-unsigned AtRest(const Balls& b) {
+// The mask of the lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed
+// and no cue acting): no component of velocity or spin has an exponent.
+Lanes RestMask(const Balls& b) {
     const __m128i exponents =
         _mm_and_si128(_mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
                       _mm_set1_epi32(0x7F800000));
-    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()))));
+    return _mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()));
 }
 
-// The lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
-unsigned MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
+// The mask of the lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
+Lanes MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
     const Lanes shift =
         _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
-    return static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnlt_ps(shift, limit)));
+    return _mm_cmpnlt_ps(shift, limit);
 }
 
 // The bits of the mask's first count lanes.
@@ -465,48 +465,74 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     static constexpr size_t kBalls = Groups * kWidth;
     alignas(16) float spins[3][OrientationTurns::kCapacity][kBalls];
     maxSubSteps = std::min(maxSubSteps, OrientationTurns::kCapacity);
-    unsigned atRest[Groups] = {};
     uint32_t taken = 0;
     bool resting = false;
-    while (taken < maxSubSteps && !resting) {
-        Balls after[Groups];
-        bool rolledOn = true;
-        for (size_t g = 0; g < Groups && rolledOn; ++g) {
-            rolledOn = RollOn(form, values, boxes[g], state[g], &after[g]);
+    // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
+    const auto commit = [&](const Balls (&after)[Groups]) [[gnu::always_inline]] {
+        // A lane without a ball repeats the group's first and so tells the same: the groups' masks are taken
+        // together, with no need to leave those lanes out.
+        Lanes movedFar = MovedFar(after[0], startX[0], startY[0], limit);
+        for (size_t g = 1; g < Groups; ++g) {
+            movedFar = _mm_or_ps(movedFar, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        bool whole = true;
-        if (!rolledOn) {
-            for (size_t g = 0; g < Groups; ++g) {
-                const unsigned stepped =
-                    LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
-                whole = whole && stepped == lanes[g];
-            }
+        if (Bits(movedFar) != 0 || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
+            return false;
         }
-        for (size_t g = 0; g < Groups; ++g) {
-            whole = whole && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
-        }
-        if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
-            break;
-        }
+        Lanes rest = _mm_setzero_ps();
         for (size_t g = 0; g < Groups; ++g) {
             state[g] = after[g];
-            atRest[g] = AtRest(state[g]) & lanes[g];
-            resting = resting || atRest[g] != 0;
+            rest = _mm_or_ps(rest, RestMask(state[g]));
             _mm_store_ps(&spins[0][taken][g * kWidth], state[g].wx);
             _mm_store_ps(&spins[1][taken][g * kWidth], state[g].wy);
             _mm_store_ps(&spins[2][taken][g * kWidth], state[g].wz);
         }
+        resting = Bits(rest) != 0;
         ++taken;
+        return true;
+    };
+    bool stopped = false;
+    while (!stopped && taken < maxSubSteps && !resting) {
+        // The sub-steps in which every group rolls on, in a loop of their own.
+        for (;;) {
+            Balls after[Groups];
+            bool rolledOn = true;
+            for (size_t g = 0; g < Groups && rolledOn; ++g) {
+                rolledOn = RollOn(form, values, boxes[g], state[g], &after[g]);
+            }
+            if (!rolledOn) {
+                break;
+            }
+            if (!commit(after)) {
+                stopped = true;
+                break;
+            }
+            if (taken >= maxSubSteps || resting) {
+                stopped = true;
+                break;
+            }
+        }
+        if (stopped) {
+            break;
+        }
+        Balls after[Groups];
+        bool whole = true;
+        for (size_t g = 0; g < Groups; ++g) {
+            const unsigned stepped =
+                LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
+            whole = whole && stepped == lanes[g];
+        }
+        stopped = !whole || !commit(after);
     }
     if (taken != 0) {
         // Every ball turns in each sub-step taken but a ball at rest after the last (only the last can leave one).
         for (size_t g = 0; g < Groups; ++g) {
             const Balls last = state[g];  // (a copy: the state itself need not live in memory during the run)
+            const unsigned atRest = Bits(RestMask(last)) & lanes[g];
             Store(group(g), lanes[g], last);
             for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
                 const size_t ball = g * kWidth + lane;
                 turns.AddRow(indices[ball], &spins[0][0][ball], &spins[1][0][ball], &spins[2][0][ball], kBalls,
-                             taken - (atRest[g] >> lane & 1u));
+                             taken - (atRest >> lane & 1u));
             }
         }
     }
