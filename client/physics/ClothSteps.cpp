@@ -409,25 +409,38 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
     return true;
 }
 
-// Whether a watched pair may touch and approach, the groups' balls at their state after: the pair search's test with
-// the pair's touch distance, on the same numbers and with the same operations, so a pair it takes is never missed.
+// The places and velocities of a run's balls after a sub-step, ball by ball in a row, for the watched pairs' test.
 template <size_t Groups>
-bool AWatchedPairMayTouch(const Balls (&after)[Groups], std::span<const ClothSteps::WatchedPair> watched) {
+struct RunPlaces {
     static constexpr size_t kCount = Groups * ClothSteps::kWidth;
     alignas(16) float place[3][kCount];
     alignas(16) float velocity[2][kCount];
-    for (size_t g = 0; g < Groups; ++g) {
-        _mm_store_ps(place[0] + g * ClothSteps::kWidth, after[g].px);
-        _mm_store_ps(place[1] + g * ClothSteps::kWidth, after[g].py);
-        _mm_store_ps(place[2] + g * ClothSteps::kWidth, after[g].pz);
-        _mm_store_ps(velocity[0] + g * ClothSteps::kWidth, after[g].vx);
-        _mm_store_ps(velocity[1] + g * ClothSteps::kWidth, after[g].vy);
+
+    // Written inline where the test is needed: the groups' state after the sub-step stays in registers otherwise.
+    [[gnu::always_inline]] explicit RunPlaces(const Balls (&after)[Groups]) {
+        for (size_t g = 0; g < Groups; ++g) {
+            _mm_store_ps(place[0] + g * ClothSteps::kWidth, after[g].px);
+            _mm_store_ps(place[1] + g * ClothSteps::kWidth, after[g].py);
+            _mm_store_ps(place[2] + g * ClothSteps::kWidth, after[g].pz);
+            _mm_store_ps(velocity[0] + g * ClothSteps::kWidth, after[g].vx);
+            _mm_store_ps(velocity[1] + g * ClothSteps::kWidth, after[g].vy);
+        }
     }
+};
+
+// Whether a watched pair may touch and approach, the groups' balls at their places after: the pair search's test
+// with the pair's touch distance, on the same numbers and with the same operations, so a pair it takes is never
+// missed.
+template <size_t Groups>
+bool AWatchedPairMayTouch(const RunPlaces<Groups>& after, std::span<const ClothSteps::WatchedPair> watched) {
     const auto position = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
-        return ball == ClothSteps::kFixed ? pair.fixedPosition : quill::Vec3{place[0][ball], place[1][ball], place[2][ball]};
+        return ball == ClothSteps::kFixed
+                   ? pair.fixedPosition
+                   : quill::Vec3{after.place[0][ball], after.place[1][ball], after.place[2][ball]};
     };
     const auto speed = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
-        return ball == ClothSteps::kFixed ? pair.fixedVelocity : quill::Vec3{velocity[0][ball], velocity[1][ball], 0.0f};
+        return ball == ClothSteps::kFixed ? pair.fixedVelocity
+                                          : quill::Vec3{after.velocity[0][ball], after.velocity[1][ball], 0.0f};
     };
     for (const ClothSteps::WatchedPair& pair : watched) {
         const quill::Vec3 d = position(pair.first, pair) - position(pair.second, pair);
@@ -475,7 +488,10 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         for (size_t g = 1; g < Groups; ++g) {
             movedFar = _mm_or_ps(movedFar, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        if (Bits(movedFar) != 0 || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
+        if (Bits(movedFar) != 0) {
+            return false;
+        }
+        if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
             return false;
         }
         Lanes rest = _mm_setzero_ps();
