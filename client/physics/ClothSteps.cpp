@@ -496,7 +496,15 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         }
         Lanes rest = _mm_setzero_ps();
         for (size_t g = 0; g < Groups; ++g) {
-            state[g] = after[g];
+            // The sizes and the height stay as they were: only what moves is copied (the state of several groups
+            // lives in memory).
+            state[g].px = after[g].px;
+            state[g].py = after[g].py;
+            state[g].vx = after[g].vx;
+            state[g].vy = after[g].vy;
+            state[g].wx = after[g].wx;
+            state[g].wy = after[g].wy;
+            state[g].wz = after[g].wz;
             rest = _mm_or_ps(rest, RestMask(state[g]));
             _mm_store_ps(&spins[0][taken][g * kWidth], state[g].wx);
             _mm_store_ps(&spins[1][taken][g * kWidth], state[g].wy);
