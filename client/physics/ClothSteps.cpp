@@ -516,21 +516,19 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     };
     bool stopped = false;
     while (!stopped && taken < maxSubSteps && !resting) {
-        // The sub-steps in which every group rolls on, in a loop of their own.
+        // The sub-steps in which every group rolls on, in a loop of their own. A group that does not roll on is
+        // first: the groups before it keep the sub-step they rolled on, which is the one StepLanes would take.
+        Balls after[Groups];
+        size_t first = 0;
         for (;;) {
-            Balls after[Groups];
-            bool rolledOn = true;
-            for (size_t g = 0; g < Groups && rolledOn; ++g) {
-                rolledOn = RollOn(form, values, boxes[g], state[g], &after[g]);
+            first = 0;
+            while (first < Groups && RollOn(form, values, boxes[first], state[first], &after[first])) {
+                ++first;
             }
-            if (!rolledOn) {
+            if (first != Groups) {
                 break;
             }
-            if (!commit(after)) {
-                stopped = true;
-                break;
-            }
-            if (taken >= maxSubSteps || resting) {
+            if (!commit(after) || taken >= maxSubSteps || resting) {
                 stopped = true;
                 break;
             }
@@ -538,9 +536,8 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         if (stopped) {
             break;
         }
-        Balls after[Groups];
         bool whole = true;
-        for (size_t g = 0; g < Groups; ++g) {
+        for (size_t g = first; g < Groups; ++g) {
             const unsigned stepped =
                 LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
             whole = whole && stepped == lanes[g];
