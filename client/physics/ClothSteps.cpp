@@ -246,20 +246,20 @@ void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& a
     }
 }
 
-// The lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed and no cue
-// acting): no component of velocity or spin has an exponent.
-unsigned AtRest(const Balls& b) {
+// The mask of the lanes whose ball is at rest (PhysicsBall::IsAtRest of a ball on the cloth, with no vertical speed
+// and no cue acting): no component of velocity or spin has an exponent.
+Lanes RestMask(const Balls& b) {
     const __m128i exponents =
         _mm_and_si128(_mm_castps_si128(_mm_or_ps(_mm_or_ps(_mm_or_ps(b.vx, b.vy), _mm_or_ps(b.wx, b.wy)), b.wz)),
                       _mm_set1_epi32(0x7F800000));
-    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()))));
+    return _mm_castsi128_ps(_mm_cmpeq_epi32(exponents, _mm_setzero_si128()));
 }
 
-// The lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
-unsigned MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
+// The mask of the lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
+Lanes MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
     const Lanes shift =
         _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
-    return static_cast<unsigned>(_mm_movemask_ps(_mm_cmpnlt_ps(shift, limit)));
+    return _mm_cmpnlt_ps(shift, limit);
 }
 
 // The bits of the mask's first count lanes.
@@ -409,25 +409,38 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
     return true;
 }
 
-// Whether a watched pair may touch and approach, the groups' balls at their state after: the pair search's test with
-// the pair's touch distance, on the same numbers and with the same operations, so a pair it takes is never missed.
+// The places and velocities of a run's balls after a sub-step, ball by ball in a row, for the watched pairs' test.
 template <size_t Groups>
-bool AWatchedPairMayTouch(const Balls (&after)[Groups], std::span<const ClothSteps::WatchedPair> watched) {
+struct RunPlaces {
     static constexpr size_t kCount = Groups * ClothSteps::kWidth;
     alignas(16) float place[3][kCount];
     alignas(16) float velocity[2][kCount];
-    for (size_t g = 0; g < Groups; ++g) {
-        _mm_store_ps(place[0] + g * ClothSteps::kWidth, after[g].px);
-        _mm_store_ps(place[1] + g * ClothSteps::kWidth, after[g].py);
-        _mm_store_ps(place[2] + g * ClothSteps::kWidth, after[g].pz);
-        _mm_store_ps(velocity[0] + g * ClothSteps::kWidth, after[g].vx);
-        _mm_store_ps(velocity[1] + g * ClothSteps::kWidth, after[g].vy);
+
+    // Written inline where the test is needed: the groups' state after the sub-step stays in registers otherwise.
+    [[gnu::always_inline]] explicit RunPlaces(const Balls (&after)[Groups]) {
+        for (size_t g = 0; g < Groups; ++g) {
+            _mm_store_ps(place[0] + g * ClothSteps::kWidth, after[g].px);
+            _mm_store_ps(place[1] + g * ClothSteps::kWidth, after[g].py);
+            _mm_store_ps(place[2] + g * ClothSteps::kWidth, after[g].pz);
+            _mm_store_ps(velocity[0] + g * ClothSteps::kWidth, after[g].vx);
+            _mm_store_ps(velocity[1] + g * ClothSteps::kWidth, after[g].vy);
+        }
     }
+};
+
+// Whether a watched pair may touch and approach, the groups' balls at their places after: the pair search's test
+// with the pair's touch distance, on the same numbers and with the same operations, so a pair it takes is never
+// missed.
+template <size_t Groups>
+bool AWatchedPairMayTouch(const RunPlaces<Groups>& after, std::span<const ClothSteps::WatchedPair> watched) {
     const auto position = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
-        return ball == ClothSteps::kFixed ? pair.fixedPosition : quill::Vec3{place[0][ball], place[1][ball], place[2][ball]};
+        return ball == ClothSteps::kFixed
+                   ? pair.fixedPosition
+                   : quill::Vec3{after.place[0][ball], after.place[1][ball], after.place[2][ball]};
     };
     const auto speed = [&](uint8_t ball, const ClothSteps::WatchedPair& pair) {
-        return ball == ClothSteps::kFixed ? pair.fixedVelocity : quill::Vec3{velocity[0][ball], velocity[1][ball], 0.0f};
+        return ball == ClothSteps::kFixed ? pair.fixedVelocity
+                                          : quill::Vec3{after.velocity[0][ball], after.velocity[1][ball], 0.0f};
     };
     for (const ClothSteps::WatchedPair& pair : watched) {
         const quill::Vec3 d = position(pair.first, pair) - position(pair.second, pair);
@@ -465,48 +478,82 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     static constexpr size_t kBalls = Groups * kWidth;
     alignas(16) float spins[3][OrientationTurns::kCapacity][kBalls];
     maxSubSteps = std::min(maxSubSteps, OrientationTurns::kCapacity);
-    unsigned atRest[Groups] = {};
     uint32_t taken = 0;
     bool resting = false;
-    while (taken < maxSubSteps && !resting) {
-        Balls after[Groups];
-        bool rolledOn = true;
-        for (size_t g = 0; g < Groups && rolledOn; ++g) {
-            rolledOn = RollOn(form, values, boxes[g], state[g], &after[g]);
+    // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
+    const auto commit = [&](const Balls (&after)[Groups]) [[gnu::always_inline]] {
+        // A lane without a ball repeats the group's first and so tells the same: the groups' masks are taken
+        // together, with no need to leave those lanes out.
+        Lanes movedFar = MovedFar(after[0], startX[0], startY[0], limit);
+        for (size_t g = 1; g < Groups; ++g) {
+            movedFar = _mm_or_ps(movedFar, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        bool whole = true;
-        if (!rolledOn) {
-            for (size_t g = 0; g < Groups; ++g) {
-                const unsigned stepped =
-                    LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
-                whole = whole && stepped == lanes[g];
-            }
+        if (Bits(movedFar) != 0) {
+            return false;
         }
+        if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
+            return false;
+        }
+        Lanes rest = _mm_setzero_ps();
         for (size_t g = 0; g < Groups; ++g) {
-            whole = whole && (MovedFar(after[g], startX[g], startY[g], limit) & lanes[g]) == 0;
-        }
-        if (!whole || (!watched.empty() && AWatchedPairMayTouch(after, watched))) {
-            break;
-        }
-        for (size_t g = 0; g < Groups; ++g) {
-            state[g] = after[g];
-            atRest[g] = AtRest(state[g]) & lanes[g];
-            resting = resting || atRest[g] != 0;
+            // The sizes and the height stay as they were: only what moves is copied (the state of several groups
+            // lives in memory).
+            state[g].px = after[g].px;
+            state[g].py = after[g].py;
+            state[g].vx = after[g].vx;
+            state[g].vy = after[g].vy;
+            state[g].wx = after[g].wx;
+            state[g].wy = after[g].wy;
+            state[g].wz = after[g].wz;
+            rest = _mm_or_ps(rest, RestMask(state[g]));
             _mm_store_ps(&spins[0][taken][g * kWidth], state[g].wx);
             _mm_store_ps(&spins[1][taken][g * kWidth], state[g].wy);
             _mm_store_ps(&spins[2][taken][g * kWidth], state[g].wz);
         }
+        resting = Bits(rest) != 0;
         ++taken;
+        return true;
+    };
+    bool stopped = false;
+    while (!stopped && taken < maxSubSteps && !resting) {
+        // The sub-steps in which every group rolls on, in a loop of their own. A group that does not roll on is
+        // first: the groups before it keep the sub-step they rolled on, which is the one StepLanes would take.
+        Balls after[Groups];
+        size_t first = 0;
+        for (;;) {
+            first = 0;
+            while (first < Groups && RollOn(form, values, boxes[first], state[first], &after[first])) {
+                ++first;
+            }
+            if (first != Groups) {
+                break;
+            }
+            if (!commit(after) || taken >= maxSubSteps || resting) {
+                stopped = true;
+                break;
+            }
+        }
+        if (stopped) {
+            break;
+        }
+        bool whole = true;
+        for (size_t g = first; g < Groups; ++g) {
+            const unsigned stepped =
+                LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
+            whole = whole && stepped == lanes[g];
+        }
+        stopped = !whole || !commit(after);
     }
     if (taken != 0) {
         // Every ball turns in each sub-step taken but a ball at rest after the last (only the last can leave one).
         for (size_t g = 0; g < Groups; ++g) {
             const Balls last = state[g];  // (a copy: the state itself need not live in memory during the run)
+            const unsigned atRest = Bits(RestMask(last)) & lanes[g];
             Store(group(g), lanes[g], last);
             for (unsigned lane = 0; (lanes[g] >> lane) != 0; ++lane) {
                 const size_t ball = g * kWidth + lane;
                 turns.AddRow(indices[ball], &spins[0][0][ball], &spins[1][0][ball], &spins[2][0][ball], kBalls,
-                             taken - (atRest[g] >> lane & 1u));
+                             taken - (atRest >> lane & 1u));
             }
         }
     }
