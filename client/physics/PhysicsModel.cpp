@@ -559,6 +559,12 @@ bool PhysicsModel::CollideBedHole(PhysicsBall& ball, uint8_t pocket, float dt, b
     const float holeRadius = pockets.HoleRadius(pocket);
     float dirX = p.x - hx;
     float dirY = p.y - hy;
+    // Most balls in a pocket's zone are not over its hole: the squared distance, summed as Normalize2D sums it, tells
+    // them without the root and the divisions. Above the hole radius's square (rounded down at most twice here, so
+    // raised by a margin) its root, rounded down, is still at least the radius.
+    if (dirX * dirX + dirY * dirY > holeRadius * holeRadius * 1.001f) {
+        return false;
+    }
     float fromCentre = 0.0f;
     quill::Normalize2D(&dirX, &dirY, &fromCentre);
     if (!(fromCentre < holeRadius)) {
