@@ -158,6 +158,7 @@ private:
     StepInputs lastInputs_;         // of the last Simulate call
     bool lastInputsKnown_ = false;  // a call has set lastInputs_
     bool cushionPassRan_ = false;   // MoveWithoutTurning handed its ball to the cushion pass
+    bool sideBySide_ = false;       // what clothSteps_.Prepare told for the inputs of the last call
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
