@@ -123,8 +123,9 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     }
     const bool sideBySide = sideBySide_;
     runWait_ = 0;
-    // The first sub-step of the call looks at every ball (see below); after it, at the moving ones.
-    ListEveryBall();
+    // The first sub-step of the ball loop looks at every ball (see below); after it, at the moving ones. They are
+    // listed when the loop first needs them: in most calls a run takes every sub-step.
+    bool listedEvery = false;
     bool relist = true;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
@@ -149,6 +150,10 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         }
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
+        if (!listedEvery) {
+            ListEveryBall();
+            listedEvery = true;
+        }
         // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
         // depends on nothing but the ball, so taking it before the others' changes no bit.
         if (sideBySide) {
