@@ -34,6 +34,11 @@ constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
 // after a try that takes nothing, the next waits up to this many sub-steps (fewer after the first failures).
 constexpr float kWatchedRunShift = 1.0f;
 constexpr uint32_t kLongestRunWait = 16;
+// A bound on the smallest gap from the one last found, less the balls' moves since, is taken for a run when it lets
+// the run's fastest ball move this many times as far as its speed takes it in the run's sub-steps; the bound is
+// lowered a little more for rounding.
+constexpr float kBoundMoveFactor = 1.5f;
+constexpr float kBoundSlack = 0.01f;
 
 bool HasNaNMotion(const PhysicsBall& ball) {
     return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
@@ -72,6 +77,8 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         steppedOnCloth_.assign(count, 0);
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
+        apartPlaces_.assign(count, ApartPlace{});
+        apartKnown_ = false;
     }
 }
 
@@ -122,6 +129,7 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         sideBySide_ = clothSteps_.Prepare(*this, dt);
     }
     const bool sideBySide = sideBySide_;
+    runAdvance_ = dt * 100.0f;
     runWait_ = 0;
     // The first sub-step of the ball loop looks at every ball (see below); after it, at the moving ones. They are
     // listed when the loop first needs them: in most calls a run takes every sub-step.
@@ -347,11 +355,21 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     uint32_t taken = 0;
     if (qualifies && limit != 0) {
         const float reach = pairSearch_.Reach();
+        const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
-        float smallestGap = 0.0f;
-        const size_t pairs =
-            ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(run, count), std::span(indices, count),
-                       std::span(stillPlaces_.data(), stillCount), watched, &smallestGap);
+        const std::span<const StillPlace> still(stillPlaces_.data(), stillCount);
+        // A bound on the gaps serves when it leaves no pair to watch and room enough for the run; else the pairs are
+        // searched.
+        float smallestGap = -std::numeric_limits<float>::infinity();
+        if (apartKnown_) {
+            smallestGap = GapBoundSinceApart(std::span(run, count), std::span(indices, count), still, limit);
+        }
+        size_t pairs = 0;
+        if (!(smallestGap >= watchLimit)) {
+            pairs = ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched,
+                               &smallestGap);
+            KeepApartPlaces(pairs == 0, std::span(indices, count), smallestGap);
+        }
         if (pairs == 0) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
                                     (smallestGap - reach) / 2.0f, {}, turns_);
@@ -363,6 +381,61 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
     runWait_ = runBackoff_;
     return taken;
+}
+
+// The smallest gap the balls kept when they were last all apart, less the two largest moves since and a slack for
+// rounding: at most the smallest gap now of a pair with a ball of the run (run, its indices), the other balls on the
+// table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
+// since pairs were then left out; a place is not a number) or leaves the run's fastest ball too little room to move
+// in limit sub-steps, so that the run would stop early.
+float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                                       std::span<const StillPlace> still, uint32_t limit) const {
+    constexpr float kNone = -std::numeric_limits<float>::infinity();
+    float largest = 0.0f;
+    float next = 0.0f;
+    const auto note = [&](float x, float y, const ApartPlace& apart) {
+        const float move = std::max(physmath::Fabs(x - apart.x), physmath::Fabs(y - apart.y));
+        if (move > next) {
+            next = std::min(move, largest);
+            largest = std::max(move, largest);
+        }
+        return move < std::numeric_limits<float>::max();
+    };
+    float fastest = 0.0f;
+    for (size_t k = 0; k < run.size(); ++k) {
+        const PhysicsBall& ball = *run[k];
+        const ApartPlace& apart = apartPlaces_[indices[k]];
+        if (!apart.inRun || !note(ball.position.x, ball.position.y, apart)) {
+            return kNone;
+        }
+        fastest = std::max(fastest, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
+    }
+    for (const StillPlace& place : still) {
+        if (!note(place.x, place.y, apartPlaces_[place.index])) {
+            return kNone;
+        }
+    }
+    const float bound = apartGap_ - largest - next - kBoundSlack;
+    const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
+    return (bound - pairSearch_.Reach()) / 2.0f >= room ? bound : kNone;
+}
+
+// After a search of close pairs: when it found none, keeps the places of the balls and those of the run (indices)
+// with the smallest gap, for later runs to bound the gaps from; else forgets them.
+void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap) {
+    apartKnown_ = apart;
+    if (!apart) {
+        return;
+    }
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        const PhysicsBall& ball = *balls_[i];
+        const float nowhere = std::numeric_limits<float>::quiet_NaN();
+        apartPlaces_[i] = {ball.pocketed != 0 ? nowhere : ball.position.x, ball.position.y, false};
+    }
+    for (const uint16_t index : indices) {
+        apartPlaces_[index].inRun = true;
+    }
+    apartGap_ = smallestGap;
 }
 
 // The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
