@@ -1,9 +1,13 @@
 #include "client/physics/PhysicsModel.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <limits>
 #include <span>
+#include <type_traits>
 
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Quaternion.h"
@@ -40,8 +44,20 @@ constexpr uint32_t kLongestRunWait = 16;
 constexpr float kBoundMoveFactor = 1.5f;
 constexpr float kBoundSlack = 0.01f;
 
+// The nine numbers of position, velocity and spin lie side by side: they are tested sixteen bytes at a time (the last
+// sixteen overlapping the ones before), a lane being unordered with itself only when it is not a number.
 bool HasNaNMotion(const PhysicsBall& ball) {
-    return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
+    static_assert(std::is_standard_layout_v<PhysicsBall>);
+    static_assert(offsetof(PhysicsBall, velocity) == offsetof(PhysicsBall, position) + sizeof(quill::Vec3));
+    static_assert(offsetof(PhysicsBall, spin) == offsetof(PhysicsBall, velocity) + sizeof(quill::Vec3));
+    static_assert(sizeof(quill::Vec3) == 3 * sizeof(float));
+    const char* motion = reinterpret_cast<const char*>(&ball) + offsetof(PhysicsBall, position);
+    const __m128 first = _mm_loadu_ps(reinterpret_cast<const float*>(motion));
+    const __m128 second = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 16));
+    const __m128 last = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 9 * sizeof(float) - 16));
+    const __m128 unordered =
+        _mm_or_ps(_mm_or_ps(_mm_cmpunord_ps(first, first), _mm_cmpunord_ps(second, second)), _mm_cmpunord_ps(last, last));
+    return _mm_movemask_ps(unordered) != 0;
 }
 
 }  // namespace
