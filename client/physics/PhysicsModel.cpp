@@ -163,8 +163,9 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
                 step += run;
                 remaining -= run;
                 // The ball-ball pass after the run's last sub-step finds no pair: the call ends if every ball is at
-                // rest, or with the call's last sub-step, or at the bound.
-                const bool atRest = AllBallsAtRest();
+                // rest, or with the call's last sub-step, or at the bound. (A run ends after a sub-step in which a
+                // ball comes to rest: while its first ball moves, not every ball rests.)
+                const bool atRest = (runFirstBall_ == nullptr || runFirstBall_->IsAtRest()) && AllBallsAtRest();
                 if (atRest || remaining == 0 || step == kMaxSubStepsPerCall) {
                     turns_.ApplyAll(*this, dt);
                     return atRest || remaining != 0;
@@ -370,6 +371,7 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     }
     uint32_t taken = 0;
     if (qualifies && limit != 0) {
+        runFirstBall_ = count != 0 ? run[0] : nullptr;
         const float reach = pairSearch_.Reach();
         const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];

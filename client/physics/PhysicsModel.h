@@ -192,6 +192,7 @@ private:
     float apartGap_ = 0.0f;
     bool apartKnown_ = false;
     float runAdvance_ = 0.0f;  // centimetres moved per m/s in a sub-step of this call
+    const PhysicsBall* runFirstBall_ = nullptr;  // the first ball of the last run tried
     uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
     uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
