@@ -1,7 +1,11 @@
 #include "client/physics/BallPairSearch.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "client/physics/BallState.h"
 #include "client/physics/PhysicsEventList.h"
@@ -33,8 +37,7 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
     contacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
     nearPairs_.clear();
     nearPairs_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
-    listedX_.assign(count, 0.0f);
-    listedY_.assign(count, 0.0f);
+    listed_.assign(count, ListedPlace{});
     Forget();
 }
 
@@ -93,8 +96,7 @@ void BallPairSearch::ListNearPairs(float reach) {
     const size_t count = balls_.size();
     for (size_t i = 0; i < count; ++i) {
         const PhysicsBall& ball = *balls_[i];
-        listedX_[i] = ball.pocketed != 0 ? std::numeric_limits<float>::quiet_NaN() : ball.position.x;
-        listedY_[i] = ball.position.y;
+        listed_[i] = {ball.pocketed != 0 ? std::numeric_limits<float>::quiet_NaN() : ball.position.x, ball.position.y};
     }
     const float listed = reach + kListMargin;
     for (size_t a = 0; a < count; ++a) {
@@ -102,8 +104,8 @@ void BallPairSearch::ListNearPairs(float reach) {
             continue;
         }
         for (size_t b = a + 1; b < count; ++b) {
-            if (balls_[b]->pocketed == 0 && physmath::Fabs(listedX_[b] - listedX_[a]) < listed &&
-                physmath::Fabs(listedY_[b] - listedY_[a]) < listed) {
+            if (balls_[b]->pocketed == 0 && physmath::Fabs(listed_[b].x - listed_[a].x) < listed &&
+                physmath::Fabs(listed_[b].y - listed_[a].y) < listed) {
                 nearPairs_.push_back({balls_[a], balls_[b]});
             }
         }
@@ -113,12 +115,21 @@ void BallPairSearch::ListNearPairs(float reach) {
 
 // Whether a ball on the table has moved along x or along y by the leeway since the list was made (or is at no finite
 // place), or was in a pocket then (the holder may put a ball back between calls): its listed x is then NaN, which no
-// distance is below.
+// distance is below. Both coordinates at once: x and y lie side by side in the ball and in the list.
 bool BallPairSearch::ABallMovedFar() const {
+    static_assert(std::is_standard_layout_v<ListedPlace> && offsetof(ListedPlace, y) == sizeof(float));
+    static_assert(offsetof(quill::Vec3, y) == sizeof(float));
+    const __m128 leeway = _mm_set1_ps(kLeeway);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     for (size_t i = 0; i < balls_.size(); ++i) {
         const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway &&
-                                    physmath::Fabs(ball.position.y - listedY_[i]) < kLeeway)) {
+        if (ball.pocketed != 0) {
+            continue;
+        }
+        const __m128 place = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&ball.position)));
+        const __m128 then = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&listed_[i])));
+        const __m128 near = _mm_cmplt_ps(_mm_and_ps(_mm_sub_ps(place, then), magnitude), leeway);
+        if ((_mm_movemask_ps(near) & 3) != 3) {
             return true;
         }
     }

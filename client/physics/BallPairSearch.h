@@ -102,8 +102,12 @@ private:
         PhysicsBall* second;
     };
     std::vector<NearPair> nearPairs_;
-    std::vector<float> listedX_;  // per ball: its x when the list was made, NaN when it was in a pocket then
-    std::vector<float> listedY_;  // and its y
+    // Per ball: its x and y when the list was made, x NaN when it was in a pocket then.
+    struct ListedPlace {
+        float x = 0.0f;
+        float y = 0.0f;
+    };
+    std::vector<ListedPlace> listed_;
     float listedReach_ = -1.0f;   // the reach of the list; none is below 0
     float heldReach_ = 0.0f;      // the reach while the sizes are held
     bool sizesHeld_ = false;
