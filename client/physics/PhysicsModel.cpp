@@ -154,11 +154,11 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
         // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
-        // the call's first sub-step when the ball loop would find nothing more in it (see RunMayStartCall) and its
+        // the call's first sub-step when the ball loop would find nothing more in it (see RunOnOpenCloth) and its
         // last one (a count of 0 wraps: no last one).
-        if (sideBySide && (step != 0 || RunMayStartCall(dt))) {
+        if (sideBySide) {
             const uint32_t bound = kMaxSubStepsPerCall - step;
-            const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound));
+            const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound), step == 0, dt);
             if (run != 0) {
                 step += run;
                 remaining -= run;
@@ -266,31 +266,19 @@ bool PhysicsModel::SameInputsAsLastCall(float dt) {
     return false;
 }
 
-// Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
-// numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
-// AllBallsAtRest does not: with no such ball both come to the same. Every ball on the table at rest must be known to
-// be at its fixed point: each that is not yet known (from the last call) takes its first sub-step here, kept where it
-// reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
-bool PhysicsModel::RunMayStartCall(float dt) {
+// A resting ball on the table not yet known to be at its fixed point takes its first sub-step of the call here: kept
+// where it reaches the fixed point (it then changed nothing; true) and undone otherwise, with its events, for the ball
+// loop.
+bool PhysicsModel::FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt) {
     PhysicsEventList& events = ThePhysicsEventList();
-    bool settled = true;
-    for (uint16_t i = 0; i < balls_.size(); ++i) {
-        PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed != 0) {
-            if (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f) {
-                return false;  // the fixed points found so far hold for the ball loop too
-            }
-        } else if (!settledBalls_.IsSettled(i) && ball.IsAtRest()) {
-            const size_t eventCount = events.Size();
-            StepUnsettledBall(i, ball, dt);
-            if (!settledBalls_.IsSettled(i)) {
-                settledBalls_.Restore(i, ball);
-                events.Truncate(eventCount);
-                settled = false;
-            }
-        }
+    const size_t eventCount = events.Size();
+    StepUnsettledBall(index, ball, dt);
+    if (settledBalls_.IsSettled(index)) {
+        return true;
     }
-    return settled;
+    settledBalls_.Restore(index, ball);
+    events.Truncate(eventCount);
+    return false;
 }
 
 void PhysicsModel::ListEveryBall() {
@@ -343,7 +331,14 @@ void PhysicsModel::StepOnOpenCloth() {
 // Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
 // step and no pair of balls can come within reach of the pair search for a while; returns the count taken (at most
 // limit). A try that takes nothing makes the next ones wait a few sub-steps, longer after each failure.
-uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
+//
+// A run may take the call's first sub-step (callStart) only where the ball loop would find nothing more in it. The
+// loop then also checks the balls that do not move for numbers that are not numbers, and it counts a pocketed ball as
+// at rest even while the cue acts on it, where AllBallsAtRest does not: with no such ball both come to the same. Every
+// ball on the table at rest must be known to be at its fixed point: each not yet known (from the last call) is tried
+// (FindFixedPoint), every one of them even after a failure, so that the fixed points found hold for the ball loop.
+// Such a call start that takes nothing does not count as a failed try.
+uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) {
     if (runWait_ != 0) {
         --runWait_;
         return 0;
@@ -353,14 +348,24 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     size_t count = 0;
     size_t stillCount = 0;
     bool qualifies = true;
-    for (uint16_t i = 0; i < balls_.size() && qualifies; ++i) {
+    bool fixedPointsKnown = true;
+    for (uint16_t i = 0; i < balls_.size() && (qualifies || callStart); ++i) {
         PhysicsBall& ball = *balls_[i];
         if (ball.pocketed != 0) {
+            if (callStart && (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f)) {
+                return 0;  // the fixed points found so far hold for the ball loop too
+            }
             continue;
+        }
+        if (callStart && !settledBalls_.IsSettled(i) && ball.IsAtRest()) {
+            fixedPointsKnown = FindFixedPoint(i, ball, dt) && fixedPointsKnown;
         }
         if (settledBalls_.IsSettled(i)) {
             stillPlaces_[stillCount++] = {ball.position.x, ball.position.y, i};
             continue;
+        }
+        if (!qualifies) {
+            continue;  // (only at the call's start: the fixed points are still sought)
         }
         qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
         if (qualifies) {
@@ -368,6 +373,9 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
             indices[count++] = i;
             limit = std::min(limit, turns_.Room(i));
         }
+    }
+    if (!fixedPointsKnown) {
+        return 0;
     }
     uint32_t taken = 0;
     if (qualifies && limit != 0) {

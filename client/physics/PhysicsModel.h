@@ -134,8 +134,8 @@ private:
     void ListEveryBall();
     void ListMovingBalls();
     void StepOnOpenCloth();
-    bool RunMayStartCall(float dt);
-    uint32_t RunOnOpenCloth(uint32_t limit);
+    uint32_t RunOnOpenCloth(uint32_t limit, bool callStart, float dt);
+    bool FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt);
     struct StillPlace;
     size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                       std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
