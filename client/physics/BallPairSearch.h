@@ -108,8 +108,8 @@ private:
         float y = 0.0f;
     };
     std::vector<ListedPlace> listed_;
-    float listedReach_ = -1.0f;   // the reach of the list; none is below 0
-    float heldReach_ = 0.0f;      // the reach while the sizes are held
+    float listedReach_ = -1.0f;  // the reach of the list; none is below 0
+    float heldReach_ = 0.0f;     // the reach while the sizes are held
     bool sizesHeld_ = false;
 };
 

@@ -55,8 +55,8 @@ bool HasNaNMotion(const PhysicsBall& ball) {
     const __m128 first = _mm_loadu_ps(reinterpret_cast<const float*>(motion));
     const __m128 second = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 16));
     const __m128 last = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 9 * sizeof(float) - 16));
-    const __m128 unordered =
-        _mm_or_ps(_mm_or_ps(_mm_cmpunord_ps(first, first), _mm_cmpunord_ps(second, second)), _mm_cmpunord_ps(last, last));
+    const __m128 unordered = _mm_or_ps(_mm_or_ps(_mm_cmpunord_ps(first, first), _mm_cmpunord_ps(second, second)),
+                                       _mm_cmpunord_ps(last, last));
     return _mm_movemask_ps(unordered) != 0;
 }
 
@@ -392,8 +392,8 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
         }
         size_t pairs = 0;
         if (!(smallestGap >= watchLimit)) {
-            pairs = ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched,
-                               &smallestGap);
+            pairs =
+                ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched, &smallestGap);
             KeepApartPlaces(pairs == 0, std::span(indices, count), smallestGap);
         }
         if (pairs == 0) {

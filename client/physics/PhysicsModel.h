@@ -159,7 +159,7 @@ private:
     StepInputs lastInputs_;         // of the last Simulate call
     bool lastInputsKnown_ = false;  // a call has set lastInputs_
     bool cushionPassRan_ = false;   // MoveWithoutTurning handed its ball to the cushion pass
-    bool sideBySide_ = false;       // what clothSteps_.Prepare told for the inputs of the last call
+    bool sideBySide_ = false;       // what clothSteps_.Prepare, which reads only those inputs, told for them
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
@@ -191,10 +191,10 @@ private:
     std::vector<ApartPlace> apartPlaces_;
     float apartGap_ = 0.0f;
     bool apartKnown_ = false;
-    float runAdvance_ = 0.0f;  // centimetres moved per m/s in a sub-step of this call
+    float runAdvance_ = 0.0f;                    // centimetres moved per m/s in a sub-step of this call
     const PhysicsBall* runFirstBall_ = nullptr;  // the first ball of the last run tried
-    uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
-    uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
+    uint32_t runWait_ = 0;                       // sub-steps before the next try of a run on the open cloth
+    uint32_t runBackoff_ = 0;                    // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;
