@@ -1,7 +1,11 @@
 #include "client/physics/BallPairSearch.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "client/physics/BallState.h"
 #include "client/physics/PhysicsEventList.h"
@@ -14,8 +18,8 @@ namespace {
 
 // Added to the largest touch distance, so that no rounding can make the search miss a pair.
 constexpr float kReachSlack = 1.0f;
-// The pairs are listed this much beyond the reach, and listed again once a ball has moved half of it along x (less
-// a little for rounding): until then no pair left out can have come within reach.
+// The pairs are listed this much beyond the reach along x and along y, and listed again once a ball has moved half of
+// it along either (less a little for rounding): until then no pair left out can have come within reach.
 constexpr float kListMargin = 4.0f;
 constexpr float kLeeway = kListMargin / 2.0f - 0.01f;
 // Up to this many balls (the carom games) every pair is examined: fewer steps than keeping a list.
@@ -33,7 +37,7 @@ void BallPairSearch::Reserve(PhysicsModel& model) {
     contacts_.reserve(static_cast<size_t>(count) * (count - 1) / 2 + 5u * count);
     nearPairs_.clear();
     nearPairs_.reserve(static_cast<size_t>(count) * (count - 1) / 2);
-    listedX_.assign(count, 0.0f);
+    listed_.assign(count, ListedPlace{});
     Forget();
 }
 
@@ -85,13 +89,14 @@ float BallPairSearch::ReachOfSizes() const {
     return std::max(2.0f * balls_[0]->radiusCm + 0.1f, 2.0f * largestRadius + 0.1f) + kReachSlack;
 }
 
-// The pairs of balls on the table that lie within the reach and the margin along x, in the order of the search
-// over all pairs (by first ball, then second). A pocketed ball stays in its pocket while the list is kept.
+// The pairs of balls on the table that lie within the reach and the margin along x and along y, in the order of the
+// search over all pairs (by first ball, then second). A pocketed ball stays in its pocket while the list is kept.
 void BallPairSearch::ListNearPairs(float reach) {
     nearPairs_.clear();
     const size_t count = balls_.size();
     for (size_t i = 0; i < count; ++i) {
-        listedX_[i] = balls_[i]->pocketed != 0 ? std::numeric_limits<float>::quiet_NaN() : balls_[i]->position.x;
+        const PhysicsBall& ball = *balls_[i];
+        listed_[i] = {ball.pocketed != 0 ? std::numeric_limits<float>::quiet_NaN() : ball.position.x, ball.position.y};
     }
     const float listed = reach + kListMargin;
     for (size_t a = 0; a < count; ++a) {
@@ -99,7 +104,8 @@ void BallPairSearch::ListNearPairs(float reach) {
             continue;
         }
         for (size_t b = a + 1; b < count; ++b) {
-            if (balls_[b]->pocketed == 0 && physmath::Fabs(listedX_[b] - listedX_[a]) < listed) {
+            if (balls_[b]->pocketed == 0 && physmath::Fabs(listed_[b].x - listed_[a].x) < listed &&
+                physmath::Fabs(listed_[b].y - listed_[a].y) < listed) {
                 nearPairs_.push_back({balls_[a], balls_[b]});
             }
         }
@@ -107,13 +113,23 @@ void BallPairSearch::ListNearPairs(float reach) {
     listedReach_ = reach;
 }
 
-// Whether a ball on the table has moved along x by the leeway since the list was made (or is at no finite place), or
-// was in a pocket then (the holder may put a ball back between calls): its listed x is then NaN, which no distance is
-// below.
+// Whether a ball on the table has moved along x or along y by the leeway since the list was made (or is at no finite
+// place), or was in a pocket then (the holder may put a ball back between calls): its listed x is then NaN, which no
+// distance is below. Both coordinates at once: x and y lie side by side in the ball and in the list.
 bool BallPairSearch::ABallMovedFar() const {
+    static_assert(std::is_standard_layout_v<ListedPlace> && offsetof(ListedPlace, y) == sizeof(float));
+    static_assert(offsetof(quill::Vec3, y) == sizeof(float));
+    const __m128 leeway = _mm_set1_ps(kLeeway);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     for (size_t i = 0; i < balls_.size(); ++i) {
         const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed == 0 && !(physmath::Fabs(ball.position.x - listedX_[i]) < kLeeway)) {
+        if (ball.pocketed != 0) {
+            continue;
+        }
+        const __m128 place = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&ball.position)));
+        const __m128 then = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&listed_[i])));
+        const __m128 near = _mm_cmplt_ps(_mm_and_ps(_mm_sub_ps(place, then), magnitude), leeway);
+        if ((_mm_movemask_ps(near) & 3) != 3) {
             return true;
         }
     }

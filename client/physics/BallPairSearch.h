@@ -3,12 +3,12 @@
 // each reported once as a BallBall event (not again while the last event is already that pair's) and restarting
 // both balls' cushion bookkeeping. Pairs of two resting balls are not examined.
 //
-// Only pairs closer along x than the largest touch distance can touch. On tables of many balls the search keeps a
-// list of the pairs that lie within that reach and a margin along x, in the order of the search over all pairs
-// (by first ball, then second), and examines only those, so the events, the contacts and their resolution come
+// Only pairs closer along x and along y than the largest touch distance can touch. On tables of many balls the search
+// keeps a list of the pairs that lie within that reach and a margin along both, in the order of the search over all
+// pairs (by first ball, then second), and examines only those, so the events, the contacts and their resolution come
 // out exactly as that search gives them. The list holds, also from one Simulate call to the next, until a ball has
-// moved half the margin along x, a ball in a pocket when it was made is on the table again, the reach has grown, or
-// the balls were rebuilt (Forget). Owned by its model, with the buffer of the pass's contacts; used on
+// moved half the margin along x or y, a ball in a pocket when it was made is on the table again, the reach has grown,
+// or the balls were rebuilt (Forget). Owned by its model, with the buffer of the pass's contacts; used on
 // the thread that simulates.
 #include <cstdint>
 #include <vector>
@@ -102,9 +102,14 @@ private:
         PhysicsBall* second;
     };
     std::vector<NearPair> nearPairs_;
-    std::vector<float> listedX_;  // per ball: its x when the list was made, NaN when it was in a pocket then
-    float listedReach_ = -1.0f;   // the reach of the list; none is below 0
-    float heldReach_ = 0.0f;      // the reach while the sizes are held
+    // Per ball: its x and y when the list was made, x NaN when it was in a pocket then.
+    struct ListedPlace {
+        float x = 0.0f;
+        float y = 0.0f;
+    };
+    std::vector<ListedPlace> listed_;
+    float listedReach_ = -1.0f;  // the reach of the list; none is below 0
+    float heldReach_ = 0.0f;     // the reach while the sizes are held
     bool sizesHeld_ = false;
 };
 

@@ -1,9 +1,13 @@
 #include "client/physics/PhysicsModel.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <limits>
 #include <span>
+#include <type_traits>
 
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Quaternion.h"
@@ -34,9 +38,26 @@ constexpr uint32_t kMaxSubStepsPerCall = 10'000'000;
 // after a try that takes nothing, the next waits up to this many sub-steps (fewer after the first failures).
 constexpr float kWatchedRunShift = 1.0f;
 constexpr uint32_t kLongestRunWait = 16;
+// A bound on the smallest gap from the one last found, less the balls' moves since, is taken for a run when it lets
+// the run's fastest ball move this many times as far as its speed takes it in the run's sub-steps; the bound is
+// lowered a little more for rounding.
+constexpr float kBoundMoveFactor = 1.5f;
+constexpr float kBoundSlack = 0.01f;
 
+// The nine numbers of position, velocity and spin lie side by side: they are tested sixteen bytes at a time (the last
+// sixteen overlapping the ones before), a lane being unordered with itself only when it is not a number.
 bool HasNaNMotion(const PhysicsBall& ball) {
-    return HasNaN(ball.position) || HasNaN(ball.velocity) || HasNaN(ball.spin);
+    static_assert(std::is_standard_layout_v<PhysicsBall>);
+    static_assert(offsetof(PhysicsBall, velocity) == offsetof(PhysicsBall, position) + sizeof(quill::Vec3));
+    static_assert(offsetof(PhysicsBall, spin) == offsetof(PhysicsBall, velocity) + sizeof(quill::Vec3));
+    static_assert(sizeof(quill::Vec3) == 3 * sizeof(float));
+    const char* motion = reinterpret_cast<const char*>(&ball) + offsetof(PhysicsBall, position);
+    const __m128 first = _mm_loadu_ps(reinterpret_cast<const float*>(motion));
+    const __m128 second = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 16));
+    const __m128 last = _mm_loadu_ps(reinterpret_cast<const float*>(motion + 9 * sizeof(float) - 16));
+    const __m128 unordered = _mm_or_ps(_mm_or_ps(_mm_cmpunord_ps(first, first), _mm_cmpunord_ps(second, second)),
+                                       _mm_cmpunord_ps(last, last));
+    return _mm_movemask_ps(unordered) != 0;
 }
 
 }  // namespace
@@ -72,6 +93,8 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         steppedOnCloth_.assign(count, 0);
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
+        apartPlaces_.assign(count, ApartPlace{});
+        apartKnown_ = false;
     }
 }
 
@@ -114,30 +137,35 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     uint32_t remaining = SubStepCount(subSteps, timeScale);
     const float dt = duration / static_cast<float>(subSteps);
     bool done = true;
+    // The side-by-side steps read nothing but the inputs compared: what they took from the last call still holds.
     if (SameInputsAsLastCall(dt)) {
         settledBalls_.CarryOver(balls_);
     } else {
         settledBalls_.ForgetAll();
+        sideBySide_ = clothSteps_.Prepare(*this, dt);
     }
-    const bool sideBySide = clothSteps_.Prepare(*this, dt);
+    const bool sideBySide = sideBySide_;
+    runAdvance_ = dt * 100.0f;
     runWait_ = 0;
-    // The first sub-step of the call looks at every ball (see below); after it, at the moving ones.
-    ListEveryBall();
+    // The first sub-step of the ball loop looks at every ball (see below); after it, at the moving ones. They are
+    // listed when the loop first needs them: in most calls a run takes every sub-step.
+    bool listedEvery = false;
     bool relist = true;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
         // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
         // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
-        // the call's first sub-step when the ball loop would find nothing more in it (see RunMayStartCall) and its
+        // the call's first sub-step when the ball loop would find nothing more in it (see RunOnOpenCloth) and its
         // last one (a count of 0 wraps: no last one).
-        if (sideBySide && (step != 0 || RunMayStartCall(dt))) {
+        if (sideBySide) {
             const uint32_t bound = kMaxSubStepsPerCall - step;
-            const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound));
+            const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound), step == 0, dt);
             if (run != 0) {
                 step += run;
                 remaining -= run;
                 // The ball-ball pass after the run's last sub-step finds no pair: the call ends if every ball is at
-                // rest, or with the call's last sub-step, or at the bound.
-                const bool atRest = AllBallsAtRest();
+                // rest, or with the call's last sub-step, or at the bound. (A run ends after a sub-step in which a
+                // ball comes to rest: while its first ball moves, not every ball rests.)
+                const bool atRest = (runFirstBall_ == nullptr || runFirstBall_->IsAtRest()) && AllBallsAtRest();
                 if (atRest || remaining == 0 || step == kMaxSubStepsPerCall) {
                     turns_.ApplyAll(*this, dt);
                     return atRest || remaining != 0;
@@ -147,6 +175,10 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
         }
         --remaining;  // 0 wraps to the largest count: run until the motion ends
         bool corrupted = false;
+        if (!listedEvery) {
+            ListEveryBall();
+            listedEvery = true;
+        }
         // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
         // depends on nothing but the ball, so taking it before the others' changes no bit.
         if (sideBySide) {
@@ -234,31 +266,19 @@ bool PhysicsModel::SameInputsAsLastCall(float dt) {
     return false;
 }
 
-// Whether a run may take the call's first sub-step. The ball loop then also checks the balls that do not move for
-// numbers that are not numbers, and it counts a pocketed ball as at rest even while the cue acts on it, where
-// AllBallsAtRest does not: with no such ball both come to the same. Every ball on the table at rest must be known to
-// be at its fixed point: each that is not yet known (from the last call) takes its first sub-step here, kept where it
-// reaches the fixed point (it then changed nothing) and undone otherwise, with its events, for the ball loop.
-bool PhysicsModel::RunMayStartCall(float dt) {
+// A resting ball on the table not yet known to be at its fixed point takes its first sub-step of the call here: kept
+// where it reaches the fixed point (it then changed nothing; true) and undone otherwise, with its events, for the ball
+// loop.
+bool PhysicsModel::FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt) {
     PhysicsEventList& events = ThePhysicsEventList();
-    bool settled = true;
-    for (uint16_t i = 0; i < balls_.size(); ++i) {
-        PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed != 0) {
-            if (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f) {
-                return false;  // the fixed points found so far hold for the ball loop too
-            }
-        } else if (!settledBalls_.IsSettled(i) && ball.IsAtRest()) {
-            const size_t eventCount = events.Size();
-            StepUnsettledBall(i, ball, dt);
-            if (!settledBalls_.IsSettled(i)) {
-                settledBalls_.Restore(i, ball);
-                events.Truncate(eventCount);
-                settled = false;
-            }
-        }
+    const size_t eventCount = events.Size();
+    StepUnsettledBall(index, ball, dt);
+    if (settledBalls_.IsSettled(index)) {
+        return true;
     }
-    return settled;
+    settledBalls_.Restore(index, ball);
+    events.Truncate(eventCount);
+    return false;
 }
 
 void PhysicsModel::ListEveryBall() {
@@ -311,7 +331,14 @@ void PhysicsModel::StepOnOpenCloth() {
 // Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
 // step and no pair of balls can come within reach of the pair search for a while; returns the count taken (at most
 // limit). A try that takes nothing makes the next ones wait a few sub-steps, longer after each failure.
-uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
+//
+// A run may take the call's first sub-step (callStart) only where the ball loop would find nothing more in it. The
+// loop then also checks the balls that do not move for numbers that are not numbers, and it counts a pocketed ball as
+// at rest even while the cue acts on it, where AllBallsAtRest does not: with no such ball both come to the same. Every
+// ball on the table at rest must be known to be at its fixed point: each not yet known (from the last call) is tried
+// (FindFixedPoint), every one of them even after a failure, so that the fixed points found hold for the ball loop.
+// Such a call start that takes nothing does not count as a failed try.
+uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) {
     if (runWait_ != 0) {
         --runWait_;
         return 0;
@@ -321,14 +348,24 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     size_t count = 0;
     size_t stillCount = 0;
     bool qualifies = true;
-    for (uint16_t i = 0; i < balls_.size() && qualifies; ++i) {
+    bool fixedPointsKnown = true;
+    for (uint16_t i = 0; i < balls_.size() && (qualifies || callStart); ++i) {
         PhysicsBall& ball = *balls_[i];
         if (ball.pocketed != 0) {
+            if (callStart && (HasNaNMotion(ball) || ball.cueActive != 0 || ball.cueTimeLeft > 0.0f)) {
+                return 0;  // the fixed points found so far hold for the ball loop too
+            }
             continue;
+        }
+        if (callStart && !settledBalls_.IsSettled(i) && ball.IsAtRest()) {
+            fixedPointsKnown = FindFixedPoint(i, ball, dt) && fixedPointsKnown;
         }
         if (settledBalls_.IsSettled(i)) {
             stillPlaces_[stillCount++] = {ball.position.x, ball.position.y, i};
             continue;
+        }
+        if (!qualifies) {
+            continue;  // (only at the call's start: the fixed points are still sought)
         }
         qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
         if (qualifies) {
@@ -337,14 +374,28 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
             limit = std::min(limit, turns_.Room(i));
         }
     }
+    if (!fixedPointsKnown) {
+        return 0;
+    }
     uint32_t taken = 0;
     if (qualifies && limit != 0) {
+        runFirstBall_ = count != 0 ? run[0] : nullptr;
         const float reach = pairSearch_.Reach();
+        const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
-        float smallestGap = 0.0f;
-        const size_t pairs =
-            ClosePairs(reach + 2.0f * kWatchedRunShift, std::span(run, count), std::span(indices, count),
-                       std::span(stillPlaces_.data(), stillCount), watched, &smallestGap);
+        const std::span<const StillPlace> still(stillPlaces_.data(), stillCount);
+        // A bound on the gaps serves when it leaves no pair to watch and room enough for the run; else the pairs are
+        // searched.
+        float smallestGap = -std::numeric_limits<float>::infinity();
+        if (apartKnown_) {
+            smallestGap = GapBoundSinceApart(std::span(run, count), std::span(indices, count), still, limit);
+        }
+        size_t pairs = 0;
+        if (!(smallestGap >= watchLimit)) {
+            pairs =
+                ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched, &smallestGap);
+            KeepApartPlaces(pairs == 0, std::span(indices, count), smallestGap);
+        }
         if (pairs == 0) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
                                     (smallestGap - reach) / 2.0f, {}, turns_);
@@ -356,6 +407,61 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit) {
     runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
     runWait_ = runBackoff_;
     return taken;
+}
+
+// The smallest gap the balls kept when they were last all apart, less the two largest moves since and a slack for
+// rounding: at most the smallest gap now of a pair with a ball of the run (run, its indices), the other balls on the
+// table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
+// since pairs were then left out; a place is not a number) or leaves the run's fastest ball too little room to move
+// in limit sub-steps, so that the run would stop early.
+float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                                       std::span<const StillPlace> still, uint32_t limit) const {
+    constexpr float kNone = -std::numeric_limits<float>::infinity();
+    float largest = 0.0f;
+    float next = 0.0f;
+    const auto note = [&](float x, float y, const ApartPlace& apart) {
+        const float move = std::max(physmath::Fabs(x - apart.x), physmath::Fabs(y - apart.y));
+        if (move > next) {
+            next = std::min(move, largest);
+            largest = std::max(move, largest);
+        }
+        return move < std::numeric_limits<float>::max();
+    };
+    float fastest = 0.0f;
+    for (size_t k = 0; k < run.size(); ++k) {
+        const PhysicsBall& ball = *run[k];
+        const ApartPlace& apart = apartPlaces_[indices[k]];
+        if (!apart.inRun || !note(ball.position.x, ball.position.y, apart)) {
+            return kNone;
+        }
+        fastest = std::max(fastest, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
+    }
+    for (const StillPlace& place : still) {
+        if (!note(place.x, place.y, apartPlaces_[place.index])) {
+            return kNone;
+        }
+    }
+    const float bound = apartGap_ - largest - next - kBoundSlack;
+    const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
+    return (bound - pairSearch_.Reach()) / 2.0f >= room ? bound : kNone;
+}
+
+// After a search of close pairs: when it found none, keeps the places of the balls and those of the run (indices)
+// with the smallest gap, for later runs to bound the gaps from; else forgets them.
+void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap) {
+    apartKnown_ = apart;
+    if (!apart) {
+        return;
+    }
+    for (size_t i = 0; i < balls_.size(); ++i) {
+        const PhysicsBall& ball = *balls_[i];
+        const float nowhere = std::numeric_limits<float>::quiet_NaN();
+        apartPlaces_[i] = {ball.pocketed != 0 ? nowhere : ball.position.x, ball.position.y, false};
+    }
+    for (const uint16_t index : indices) {
+        apartPlaces_[index].inRun = true;
+    }
+    apartGap_ = smallestGap;
 }
 
 // The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
@@ -559,6 +665,12 @@ bool PhysicsModel::CollideBedHole(PhysicsBall& ball, uint8_t pocket, float dt, b
     const float holeRadius = pockets.HoleRadius(pocket);
     float dirX = p.x - hx;
     float dirY = p.y - hy;
+    // Most balls in a pocket's zone are not over its hole: the squared distance, summed as Normalize2D sums it, tells
+    // them without the root and the divisions. Above the hole radius's square (rounded down at most twice here, so
+    // raised by a margin) its root, rounded down, is still at least the radius.
+    if (dirX * dirX + dirY * dirY > holeRadius * holeRadius * 1.001f) {
+        return false;
+    }
     float fromCentre = 0.0f;
     quill::Normalize2D(&dirX, &dirY, &fromCentre);
     if (!(fromCentre < holeRadius)) {

@@ -9,6 +9,7 @@
 // mode is, so that every thread gets the same bits.
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <span>
 #include <vector>
@@ -133,8 +134,8 @@ private:
     void ListEveryBall();
     void ListMovingBalls();
     void StepOnOpenCloth();
-    bool RunMayStartCall(float dt);
-    uint32_t RunOnOpenCloth(uint32_t limit);
+    uint32_t RunOnOpenCloth(uint32_t limit, bool callStart, float dt);
+    bool FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt);
     struct StillPlace;
     size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                       std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
@@ -158,6 +159,7 @@ private:
     StepInputs lastInputs_;         // of the last Simulate call
     bool lastInputsKnown_ = false;  // a call has set lastInputs_
     bool cushionPassRan_ = false;   // MoveWithoutTurning handed its ball to the cushion pass
+    bool sideBySide_ = false;       // what clothSteps_.Prepare, which reads only those inputs, told for them
     OrientationTurns turns_;
     ClothSteps clothSteps_;
     std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
@@ -174,8 +176,25 @@ private:
         uint16_t index = 0;
     };
     std::vector<StillPlace> stillPlaces_;  // the balls on the table at their fixed points, during RunOnOpenCloth
-    uint32_t runWait_ = 0;                 // sub-steps before the next try of a run on the open cloth
-    uint32_t runBackoff_ = 0;              // the wait after the last try, if it took nothing
+    // Where the balls were when a search of close pairs last found none: x is NaN for a ball then in a pocket, inRun
+    // tells a ball of the run. A pair's gap (along x or y, whichever is larger) is now at least its gap then less
+    // both balls' moves since, so apartGap_, the smallest gap then, less the two largest moves bounds every gap now
+    // of a pair that was searched then.
+    struct ApartPlace {
+        float x = std::numeric_limits<float>::quiet_NaN();
+        float y = 0.0f;
+        bool inRun = false;
+    };
+    void KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap);
+    float GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                             std::span<const StillPlace> still, uint32_t limit) const;
+    std::vector<ApartPlace> apartPlaces_;
+    float apartGap_ = 0.0f;
+    bool apartKnown_ = false;
+    float runAdvance_ = 0.0f;                    // centimetres moved per m/s in a sub-step of this call
+    const PhysicsBall* runFirstBall_ = nullptr;  // the first ball of the last run tried
+    uint32_t runWait_ = 0;                       // sub-steps before the next try of a run on the open cloth
+    uint32_t runBackoff_ = 0;                    // the wait after the last try, if it took nothing
     uint16_t ballCount_ = 0;
     uint32_t tableKind_ = 0;
     PhysicsModelCode code_ = 0;

@@ -449,5 +449,79 @@ TEST_F(SimulationShortcutsTest, ARestingBallMovesAgainWhenWhatItsSubStepReadsCha
     }
 }
 
+// Copies the motion and the bookkeeping of one ball into another model's ball (not the links to its model).
+void CopyBallState(const PhysicsBall& from, PhysicsBall& to) {
+    PhysicsModel* const model = to.model;
+    SharedTableRecord* const shared = to.shared;
+    const uint16_t index = to.index;
+    to = from;
+    to.model = model;
+    to.shared = shared;
+    to.index = index;
+}
+
+// What a model keeps from one call to the next to spare work (the list of near pairs, where the balls were when the
+// runs last found them all apart, the inputs of the sub-steps) must not outlive a change the holder makes between
+// calls: a model that has simulated before and a new model given the same balls simulate the next call to the same
+// bits, also when the holder moved a ball next to another, along x or only along y, or put a pocketed ball back.
+TEST_F(SimulationShortcutsTest, AModelThatSimulatedBeforeGivesTheBitsOfANewOneWhateverTheHolderChangedBetweenCalls) {
+    constexpr uint16_t kBalls = 16;
+    constexpr uint16_t kMover = 5;
+    constexpr uint16_t kTarget = 1;  // in the mover's column, too far along y for the list of near pairs
+    for (int change = 0; change < 3; ++change) {
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014u, 1u, kBalls, false));
+        for (uint16_t i = 0; i < kBalls; ++i) {
+            PhysicsBall& ball = model->Ball(i);
+            ball.SetSize(3.05f, 0.21f);
+            ball.position = {-75.0f + static_cast<float>(i % 4) * 50.0f, -36.0f + static_cast<float>(i / 4) * 24.0f,
+                             ball.radiusCm};
+            const float angle = 0.7f * static_cast<float>(i);
+            ball.velocity = {0.4f * std::cos(angle), 0.4f * std::sin(angle), 0.0f};
+            ball.spin = {-ball.velocity.y / ball.radiusM, ball.velocity.x / ball.radiusM, 0.0f};
+        }
+        model->Ball(kMover).pocketed = change == 2 ? 1 : 0;
+        if (change == 1) {
+            // Two other balls meet in the first call, so that the pair search lists the near pairs then (the other
+            // changes keep every ball apart, so that the runs bound the gaps from the last search).
+            PhysicsBall& hitter = model->Ball(kBalls - 1);
+            hitter.position.x = model->Ball(kBalls - 2).position.x + 6.1f;
+            hitter.velocity = {-0.5f, 0.0f, 0.0f};
+            hitter.spin = {0.0f, hitter.velocity.x / hitter.radiusM, 0.0f};
+        }
+        for (int call = 0; call < 4; ++call) {
+            ASSERT_FALSE(model->Simulate(0.005f, 15, 1.0f));
+        }
+        ASSERT_EQ(CountEvents(PhysicsEventKind::BallBall), 0u);
+        // The mover now overlaps the target from the side of +x, or from +y (its x moves by less than a centimetre),
+        // and moves into it.
+        const PhysicsBall& target = model->Ball(kTarget);
+        PhysicsBall& mover = model->Ball(kMover);
+        mover.pocketed = 0;
+        mover.position = target.position + quill::Vec3{change == 1 ? 0.0f : 6.0f, change == 1 ? 6.0f : 0.0f, 0.0f};
+        mover.velocity = {change == 1 ? 0.0f : -0.5f, change == 1 ? -0.5f : 0.0f, 0.0f};
+        mover.spin = {-mover.velocity.y / mover.radiusM, mover.velocity.x / mover.radiusM, 0.0f};
+        std::unique_ptr<PhysicsModel> fresh(CreatePhysicsModel(0x10014u, 1u, kBalls, false));
+        for (uint16_t i = 0; i < kBalls; ++i) {
+            CopyBallState(model->Ball(i), fresh->Ball(i));
+        }
+        fresh->Simulate(0.005f, 15, 1.0f);
+        const std::span<const PhysicsEvent> events = ThePhysicsEventList().Events();
+        const std::vector<PhysicsEvent> freshEvents(events.begin(), events.end());
+        model->Simulate(0.005f, 15, 1.0f);
+        EXPECT_GT(CountEvents(PhysicsEventKind::BallBall), 0u) << "change " << change;
+        ASSERT_EQ(ThePhysicsEventList().Size(), freshEvents.size()) << "change " << change;
+        for (size_t e = 0; e < freshEvents.size(); ++e) {
+            EXPECT_EQ(ThePhysicsEventList().Events()[e].kind, freshEvents[e].kind) << "change " << change;
+            EXPECT_EQ(ThePhysicsEventList().Events()[e].ball, freshEvents[e].ball) << "change " << change;
+        }
+        for (uint16_t i = 0; i < kBalls; ++i) {
+            EXPECT_EQ(Bits(model->Ball(i).position), Bits(fresh->Ball(i).position)) << "change " << change;
+            EXPECT_EQ(Bits(model->Ball(i).velocity), Bits(fresh->Ball(i).velocity)) << "change " << change;
+            EXPECT_EQ(Bits(model->Ball(i).spin), Bits(fresh->Ball(i).spin)) << "change " << change;
+            EXPECT_EQ(Bits(model->Ball(i).orientation), Bits(fresh->Ball(i).orientation)) << "change " << change;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrovan::test
