@@ -353,19 +353,76 @@ KV_WIDE void RunHeldGroups(std::vector<OrientationTurns::Waiting>& waiting, cons
     }
 }
 
+// The floating-point mode the physics computes in (MXCSR): every exception masked, rounding toward zero, denormal
+// results flushed to zero and denormal operands read as zero.
+constexpr uint32_t kPhysicsMode = 0xFFC0;
+
+// Whether the calling thread computes in the physics' mode, in which NormalizeNearUnit gives the bits of the root
+// and the divisions.
+bool InPhysicsMode() {
+    return (_mm_getcsr() & kPhysicsMode) == kPhysicsMode;
+}
+
+// 1 - k 2^-24, the k-th float below 1.
+constexpr float BelowOne(uint32_t k) {
+    return std::bit_cast<float>(0x3F800000u - k);
+}
+
+// In the physics' mode a turned orientation's square length is nearly always 1 - k 2^-24 for a small k: the turn
+// and the orientation are of unit length, and rounding toward zero shortens them by a few units in the last place.
+// For k from 2 to 9 the length rounds to L = 1 - j 2^-24 with j = k / 2 + 1 (2 to 5), and each quotient x / L
+// rounded toward zero is x times R_j in double precision, rounded toward zero to float. R_j lies above 1 / L by less
+// than 2^-50 of it, and no float f can lie above x / L but not above x R_j: f L - x would be a positive multiple
+// of 2^-48 |x| or more, yet at most 2^-50 |x|. Rounding toward zero to double and then to float rounds as once.
+template <uint32_t J>
+constexpr double kNearUnitReciprocal = 1.0 + J * 0x1p-24 + J * J * 0x1p-48 + 0x1p-50;
+
+KV_WIDE __attribute__((always_inline)) inline __m128 QuotientNearUnit(__m256d p, double reciprocal) {
+    return _mm256_cvtpd_ps(_mm256_mul_pd(p, _mm256_set1_pd(reciprocal)));
+}
+
+// NormalizeSideBySide in the physics' mode: for a square sum of 1 - k 2^-24 with k from 2 to 9, the quotients of
+// the four possible lengths are multiplied out while the sum is computed, and the sum only chooses among them, so
+// that neither the root nor the division waits on the chain of turns.
+KV_WIDE __attribute__((always_inline)) inline __m128 NormalizeNearUnit(__m128 p, __m128 sum) {
+    const float s = _mm_cvtss_f32(sum);
+    if (!(s >= BelowOne(9) && s <= BelowOne(2))) {
+        return NormalizeSideBySide(p, sum);
+    }
+    const __m256d wide = _mm256_cvtps_pd(p);
+    const __m128 two = QuotientNearUnit(wide, kNearUnitReciprocal<2>);
+    const __m128 three = QuotientNearUnit(wide, kNearUnitReciprocal<3>);
+    const __m128 four = QuotientNearUnit(wide, kNearUnitReciprocal<4>);
+    const __m128 five = QuotientNearUnit(wide, kNearUnitReciprocal<5>);
+    const __m128 twoOrThree = _mm_blendv_ps(three, two, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(3))));
+    const __m128 fourOrFive = _mm_blendv_ps(five, four, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(7))));
+    return _mm_blendv_ps(fourOrFive, twoOrThree, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(5))));
+}
+
+// TurnSideBySide, in the physics' mode when NearUnit.
+template <bool NearUnit>
+KV_WIDE __attribute__((always_inline)) inline __m128 TurnHeld(__m128 b, const quill::Quaternion& turn) {
+    if constexpr (NearUnit) {
+        const __m128 p = TurnProductSideBySide(b, turn);
+        return NormalizeNearUnit(p, SquareSumSideBySide(p));
+    } else {
+        return TurnSideBySide(b, turn);
+    }
+}
+
 // Turn s of the Alone balls, each held in a register.
-template <size_t Alone>
+template <size_t Alone, bool NearUnit>
 KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
                                                              uint32_t s, __m128& held0, __m128& held1,
                                                              __m128& held2) {
     if (Alone > 0 && s < alone[0]->count) {
-        held0 = TurnSideBySide(held0, alone[0]->turns[s]);
+        held0 = TurnHeld<NearUnit>(held0, alone[0]->turns[s]);
     }
     if (Alone > 1 && s < alone[1]->count) {
-        held1 = TurnSideBySide(held1, alone[1]->turns[s]);
+        held1 = TurnHeld<NearUnit>(held1, alone[1]->turns[s]);
     }
     if (Alone > 2 && s < alone[2]->count) {
-        held2 = TurnSideBySide(held2, alone[2]->turns[s]);
+        held2 = TurnHeld<NearUnit>(held2, alone[2]->turns[s]);
     }
 }
 
@@ -380,7 +437,7 @@ KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns
 // register, and their next blocks spread over the sub-steps of the block before. The sub-steps between two blocks
 // run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
 // them in memory, which puts a store and a load into every step of their chains).
-template <size_t Alone>
+template <size_t Alone, bool NearUnit>
 KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
                               const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
     const EightTurns eight(dt);
@@ -398,14 +455,14 @@ KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns:
         uint32_t j = 0;
         for (size_t a = 0; a < Alone; ++a) {
             for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
-                TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+                TurnAlone<Alone, NearUnit>(alone, k + j, held0, held1, held2);
             }
             if (k + kBlock < alone[a]->count) {
                 ComputeBlock(eight, waiting[turning[a]], k + kBlock);
             }
         }
         for (; j < kBlock; ++j) {
-            TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+            TurnAlone<Alone, NearUnit>(alone, k + j, held0, held1, held2);
         }
     }
     held[0] = held0;
@@ -442,7 +499,11 @@ KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
     if (groupCount == 0) {
         WithLeftOver(n, [&](auto alone) {
             if constexpr (decltype(alone)::value != 0) {
-                RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
+                if (InPhysicsMode()) {
+                    RunAloneProducts<decltype(alone)::value, true>(model, waiting_, turning_, longest, dt);
+                } else {
+                    RunAloneProducts<decltype(alone)::value, false>(model, waiting_, turning_, longest, dt);
+                }
             }
         });
     } else if (firstAlone == n && groupCount == 1) {
