@@ -39,8 +39,9 @@ quill::Vec3 RandomSpin(std::mt19937& random) {
 }
 
 // Turns balls balls by random spins rounds times, with the baseline and the wide code, and expects the same bits;
-// returns the number of orientations compared that stayed numbers.
-size_t CompareWideWithBaseline(uint16_t balls, int rounds, std::mt19937& random) {
+// returns the number of orientations compared that stayed numbers. Each ball has a random count of turns (some
+// none), or count turns when count is not 0.
+size_t CompareWideWithBaseline(uint16_t balls, int rounds, std::mt19937& random, uint32_t count = 0) {
     constexpr float kDt = 0.0004f;
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
     size_t compared = 0;
@@ -55,10 +56,11 @@ size_t CompareWideWithBaseline(uint16_t balls, int rounds, std::mt19937& random)
         for (uint16_t i = 0; i < balls; ++i) {
             const quill::Quaternion q{unit(random), unit(random), unit(random), unit(random)};
             models[0]->Ball(i).orientation = models[1]->Ball(i).orientation = q;
-            const uint32_t count = random() % 4 == 0 ? 0 : 1 + random() % OrientationTurns::kCapacity;
-            for (uint32_t k = 0; k < count; ++k) {
+            const uint32_t turns =
+                count != 0 ? count : random() % 4 == 0 ? 0 : 1 + random() % OrientationTurns::kCapacity;
+            for (uint32_t k = 0; k < turns; ++k) {
                 const quill::Vec3 spin = RandomSpin(random);
-                EXPECT_EQ(baseline.Add(i, spin), k + 1 < count || count < OrientationTurns::kCapacity);
+                EXPECT_EQ(baseline.Add(i, spin), k + 1 < turns || turns < OrientationTurns::kCapacity);
                 wide.Add(i, spin);
             }
         }
@@ -96,7 +98,8 @@ TEST_F(OrientationTurnsTest, TheWideCodeTurnsEveryBallToTheBitsOfTheBaselineCode
 
 // In the physics' mode the wide code takes the quotients of lengths just below 1 from multiplications in double
 // precision instead of the root and the divisions; outside it, it divides. Both give the bits of the division, over
-// enough turns of one to three balls that every such length comes up many times.
+// enough turns of one to three balls that every such length comes up many times, also when two balls turned side by
+// side have the same count of turns (a whole number of blocks or not).
 TEST_F(OrientationTurnsTest, TheWideTurnsOfFewBallsDivideToTheBitsOfTheBaselineCodeInEveryMode) {
     if (!OrientationTurns::SupportsWide()) {
         GTEST_SKIP() << "no AVX on this processor";
@@ -104,6 +107,9 @@ TEST_F(OrientationTurnsTest, TheWideTurnsOfFewBallsDivideToTheBitsOfTheBaselineC
     std::mt19937 random(7);
     for (const uint16_t balls : {1, 2, 3}) {
         EXPECT_GT(CompareWideWithBaseline(balls, 300, random), 150u * balls);
+        for (const uint32_t count : {8u, 13u, OrientationTurns::kCapacity}) {
+            CompareWideWithBaseline(balls, 5, random, count);
+        }
     }
     std::fesetenv(FE_DFL_ENV);
     for (const uint16_t balls : {1, 2, 3}) {
