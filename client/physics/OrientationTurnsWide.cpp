@@ -353,19 +353,166 @@ KV_WIDE void RunHeldGroups(std::vector<OrientationTurns::Waiting>& waiting, cons
     }
 }
 
-// Turn s of the Alone balls, each held in a register.
-template <size_t Alone>
-KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
-                                                             uint32_t s, __m128& held0, __m128& held1,
-                                                             __m128& held2) {
-    if (Alone > 0 && s < alone[0]->count) {
-        held0 = TurnSideBySide(held0, alone[0]->turns[s]);
+// The floating-point mode the physics computes in (MXCSR): every exception masked, rounding toward zero, denormal
+// results flushed to zero and denormal operands read as zero.
+constexpr uint32_t kPhysicsMode = 0xFFC0;
+
+// Whether the calling thread computes in the physics' mode, in which NormalizeNearUnit gives the bits of the root
+// and the divisions.
+bool InPhysicsMode() {
+    return (_mm_getcsr() & kPhysicsMode) == kPhysicsMode;
+}
+
+// 1 - k 2^-24, the k-th float below 1.
+constexpr float BelowOne(uint32_t k) {
+    return std::bit_cast<float>(0x3F800000u - k);
+}
+
+// In the physics' mode a turned orientation's square length is nearly always 1 - k 2^-24 for a small k: the turn
+// and the orientation are of unit length, and rounding toward zero shortens them by a few units in the last place.
+// For k from 2 to 9 the length rounds to L = 1 - j 2^-24 with j = k / 2 + 1 (2 to 5), and each quotient x / L
+// rounded toward zero is x times R_j in double precision, rounded toward zero to float. R_j lies above 1 / L by less
+// than 2^-50 of it, and no float f can lie above x / L but not above x R_j: f L - x would be a positive multiple
+// of 2^-48 |x| or more, yet at most 2^-50 |x|. Rounding toward zero to double and then to float rounds as once.
+template <uint32_t J>
+constexpr double kNearUnitReciprocal = 1.0 + J * 0x1p-24 + J * J * 0x1p-48 + 0x1p-50;
+
+KV_WIDE __attribute__((always_inline)) inline __m128 QuotientNearUnit(__m256d p, double reciprocal) {
+    return _mm256_cvtpd_ps(_mm256_mul_pd(p, _mm256_set1_pd(reciprocal)));
+}
+
+// NormalizeSideBySide in the physics' mode: for a square sum of 1 - k 2^-24 with k from 2 to 9, the quotients of
+// the four possible lengths are multiplied out while the sum is computed, and the sum only chooses among them, so
+// that neither the root nor the division waits on the chain of turns.
+KV_WIDE __attribute__((always_inline)) inline __m128 NormalizeNearUnit(__m128 p, __m128 sum) {
+    const float s = _mm_cvtss_f32(sum);
+    if (!(s >= BelowOne(9) && s <= BelowOne(2))) {
+        return NormalizeSideBySide(p, sum);
     }
-    if (Alone > 1 && s < alone[1]->count) {
-        held1 = TurnSideBySide(held1, alone[1]->turns[s]);
+    const __m256d wide = _mm256_cvtps_pd(p);
+    const __m128 two = QuotientNearUnit(wide, kNearUnitReciprocal<2>);
+    const __m128 three = QuotientNearUnit(wide, kNearUnitReciprocal<3>);
+    const __m128 four = QuotientNearUnit(wide, kNearUnitReciprocal<4>);
+    const __m128 five = QuotientNearUnit(wide, kNearUnitReciprocal<5>);
+    const __m128 twoOrThree = _mm_blendv_ps(three, two, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(3))));
+    const __m128 fourOrFive = _mm_blendv_ps(five, four, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(7))));
+    return _mm_blendv_ps(fourOrFive, twoOrThree, _mm_cmpge_ps(sum, _mm_set1_ps(BelowOne(5))));
+}
+
+// TurnSideBySide, in the physics' mode when NearUnit.
+template <bool NearUnit>
+KV_WIDE __attribute__((always_inline)) inline __m128 TurnHeld(__m128 b, const quill::Quaternion& turn) {
+    if constexpr (NearUnit) {
+        const __m128 p = TurnProductSideBySide(b, turn);
+        return NormalizeNearUnit(p, SquareSumSideBySide(p));
+    } else {
+        return TurnSideBySide(b, turn);
+    }
+}
+
+// Two balls' orientations side by side, the first's components in the low half of the register, the second's in the
+// high half; its steps are those of TurnSideBySide in each half, the same operations in the same order.
+KV_WIDE __attribute__((always_inline)) inline __m256 TurnProductPair(__m256 b, __m256 a) {
+    const __m256 negateW = _mm256_setr_ps(0.0f, 0.0f, 0.0f, -0.0f, 0.0f, 0.0f, 0.0f, -0.0f);
+    __m256 p = _mm256_mul_ps(_mm256_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 3, 3)), b);
+    p = _mm256_add_ps(p, _mm256_xor_ps(negateW, _mm256_mul_ps(_mm256_shuffle_ps(a, a, _MM_SHUFFLE(0, 2, 1, 0)),
+                                                               _mm256_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
+    p = _mm256_add_ps(p, _mm256_xor_ps(negateW, _mm256_mul_ps(_mm256_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
+                                                               _mm256_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
+    return _mm256_sub_ps(p, _mm256_mul_ps(_mm256_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)),
+                                          _mm256_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
+}
+
+KV_WIDE __attribute__((always_inline)) inline __m256 SquareSumPair(__m256 p) {
+    const __m256 squares = _mm256_mul_ps(p, p);
+    return _mm256_add_ps(
+        _mm256_add_ps(_mm256_add_ps(_mm256_shuffle_ps(squares, squares, _MM_SHUFFLE(0, 0, 0, 0)),
+                                    _mm256_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1))),
+                      _mm256_shuffle_ps(squares, squares, _MM_SHUFFLE(2, 2, 2, 2))),
+        _mm256_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+}
+
+// NormalizeSideBySide in each half: a half whose length is below FLT_EPSILON becomes zero.
+KV_WIDE __attribute__((always_inline)) inline __m256 NormalizePair(__m256 p, __m256 sum) {
+    const __m256 length = _mm256_sqrt_ps(sum);
+    const __m256 zero = _mm256_cmp_ps(length, _mm256_set1_ps(quill::kFloatEpsilon), _CMP_LT_OS);
+    return _mm256_andnot_ps(zero, _mm256_div_ps(p, length));
+}
+
+KV_WIDE __attribute__((always_inline)) inline __m256 QuotientNearUnit(__m256d low, __m256d high, double reciprocal) {
+    const __m256d r = _mm256_set1_pd(reciprocal);
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(_mm256_mul_pd(low, r))),
+                                _mm256_cvtpd_ps(_mm256_mul_pd(high, r)), 1);
+}
+
+// sum >= bound ? above : below, lane by lane, in one blend. Written as the instruction itself: the compiler turns the
+// blend's intrinsic into a select that, without AVX2's integer compares, it takes one lane at a time with branches.
+KV_WIDE __attribute__((always_inline)) inline __m256 ChooseAbove(__m256 sum, float bound, __m256 above, __m256 below) {
+    const __m256 mask = _mm256_cmp_ps(sum, _mm256_set1_ps(bound), _CMP_GE_OQ);
+    __m256 chosen;
+    asm("vblendvps %3, %2, %1, %0" : "=x"(chosen) : "x"(below), "x"(above), "x"(mask));
+    return chosen;
+}
+
+// NormalizeNearUnit in each half.
+KV_WIDE __attribute__((always_inline)) inline __m256 NormalizePairNearUnit(__m256 p, __m256 sum) {
+    const __m256 near = _mm256_and_ps(_mm256_cmp_ps(sum, _mm256_set1_ps(BelowOne(9)), _CMP_GE_OQ),
+                                      _mm256_cmp_ps(sum, _mm256_set1_ps(BelowOne(2)), _CMP_LE_OQ));
+    if (_mm256_movemask_ps(near) != 0xFF) {
+        return NormalizePair(p, sum);
+    }
+    const __m256d low = _mm256_cvtps_pd(_mm256_castps256_ps128(p));
+    const __m256d high = _mm256_cvtps_pd(_mm256_extractf128_ps(p, 1));
+    const __m256 two = QuotientNearUnit(low, high, kNearUnitReciprocal<2>);
+    const __m256 three = QuotientNearUnit(low, high, kNearUnitReciprocal<3>);
+    const __m256 four = QuotientNearUnit(low, high, kNearUnitReciprocal<4>);
+    const __m256 five = QuotientNearUnit(low, high, kNearUnitReciprocal<5>);
+    const __m256 twoOrThree = ChooseAbove(sum, BelowOne(3), two, three);
+    const __m256 fourOrFive = ChooseAbove(sum, BelowOne(7), four, five);
+    return ChooseAbove(sum, BelowOne(5), twoOrThree, fourOrFive);
+}
+
+// TurnHeld of two balls side by side.
+template <bool NearUnit>
+KV_WIDE __attribute__((always_inline)) inline __m256 TurnPair(__m256 b, const quill::Quaternion& first,
+                                                               const quill::Quaternion& second) {
+    const __m256 a = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_load_ps(&first.x)), _mm_load_ps(&second.x), 1);
+    const __m256 p = TurnProductPair(b, a);
+    if constexpr (NearUnit) {
+        return NormalizePairNearUnit(p, SquareSumPair(p));
+    } else {
+        return NormalizePair(p, SquareSumPair(p));
+    }
+}
+
+// The orientations of RunAloneProducts' balls: the first two side by side in pair for their first paired turns
+// (as many as the fewer of the two has), then each in a register of its own.
+struct HeldAlone {
+    __m256 pair;
+    __m128 held[3];
+    uint32_t paired;
+};
+
+// Turn s of the Alone balls.
+template <size_t Alone, bool NearUnit>
+KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTurns::Waiting* const (&alone)[3],
+                                                             uint32_t s, HeldAlone& h) {
+    if (Alone > 1 && s < h.paired) {
+        h.pair = TurnPair<NearUnit>(h.pair, alone[0]->turns[s], alone[1]->turns[s]);
+    } else {
+        if (Alone > 1 && s == h.paired) {
+            h.held[0] = _mm256_castps256_ps128(h.pair);
+            h.held[1] = _mm256_extractf128_ps(h.pair, 1);
+        }
+        if (Alone > 0 && s < alone[0]->count) {
+            h.held[0] = TurnHeld<NearUnit>(h.held[0], alone[0]->turns[s]);
+        }
+        if (Alone > 1 && s < alone[1]->count) {
+            h.held[1] = TurnHeld<NearUnit>(h.held[1], alone[1]->turns[s]);
+        }
     }
     if (Alone > 2 && s < alone[2]->count) {
-        held2 = TurnSideBySide(held2, alone[2]->turns[s]);
+        h.held[2] = TurnHeld<NearUnit>(h.held[2], alone[2]->turns[s]);
     }
 }
 
@@ -377,42 +524,46 @@ KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns
 }
 
 // The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
-// register, and their next blocks spread over the sub-steps of the block before. The sub-steps between two blocks
+// register (the first two together in one while both have turns, which halves their instructions), and their next
+// blocks spread over the sub-steps of the block before. The sub-steps between two blocks
 // run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
 // them in memory, which puts a store and a load into every step of their chains).
-template <size_t Alone>
+template <size_t Alone, bool NearUnit>
 KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
                               const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
     const EightTurns eight(dt);
     const OrientationTurns::Waiting* alone[3] = {};
-    __m128 held[3] = {};
+    HeldAlone h{};
     for (size_t a = 0; a < Alone; ++a) {
-        held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
+        h.held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
         alone[a] = &waiting[turning[a]];
         ComputeBlock(eight, waiting[turning[a]], 0);
     }
-    __m128 held0 = held[0];
-    __m128 held1 = held[1];
-    __m128 held2 = held[2];
+    if constexpr (Alone > 1) {
+        h.pair = _mm256_insertf128_ps(_mm256_castps128_ps256(h.held[0]), h.held[1], 1);
+        h.paired = std::min(alone[0]->count, alone[1]->count);
+    }
     for (uint32_t k = 0; k < longest; k += kBlock) {
         uint32_t j = 0;
         for (size_t a = 0; a < Alone; ++a) {
             for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
-                TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+                TurnAlone<Alone, NearUnit>(alone, k + j, h);
             }
             if (k + kBlock < alone[a]->count) {
                 ComputeBlock(eight, waiting[turning[a]], k + kBlock);
             }
         }
         for (; j < kBlock; ++j) {
-            TurnAlone<Alone>(alone, k + j, held0, held1, held2);
+            TurnAlone<Alone, NearUnit>(alone, k + j, h);
         }
     }
-    held[0] = held0;
-    held[1] = held1;
-    held[2] = held2;
+    // The pair parts only after its last turn when no turn came after it.
+    if (Alone > 1 && h.paired >= (longest + kBlock - 1) / kBlock * kBlock) {
+        h.held[0] = _mm256_castps256_ps128(h.pair);
+        h.held[1] = _mm256_extractf128_ps(h.pair, 1);
+    }
     for (size_t a = 0; a < Alone; ++a) {
-        _mm_storeu_ps(&model.Ball(turning[a]).orientation.x, held[a]);
+        _mm_storeu_ps(&model.Ball(turning[a]).orientation.x, h.held[a]);
     }
 }
 
@@ -442,7 +593,11 @@ KV_WIDE void OrientationTurns::ApplyAllWide(PhysicsModel& model, float dt) {
     if (groupCount == 0) {
         WithLeftOver(n, [&](auto alone) {
             if constexpr (decltype(alone)::value != 0) {
-                RunAloneProducts<decltype(alone)::value>(model, waiting_, turning_, longest, dt);
+                if (InPhysicsMode()) {
+                    RunAloneProducts<decltype(alone)::value, true>(model, waiting_, turning_, longest, dt);
+                } else {
+                    RunAloneProducts<decltype(alone)::value, false>(model, waiting_, turning_, longest, dt);
+                }
             }
         });
     } else if (firstAlone == n && groupCount == 1) {

@@ -11,7 +11,8 @@
 
 namespace kestrovan {
 
-__attribute__((always_inline)) inline __m128 TurnSideBySide(__m128 b, const quill::Quaternion& turn) {
+// The product turn x b of OrientationTurns::Turn, before its normalisation.
+__attribute__((always_inline)) inline __m128 TurnProductSideBySide(__m128 b, const quill::Quaternion& turn) {
     const __m128 a = _mm_load_ps(&turn.x);
     const __m128 negateW = _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
     // x: ((aw bx + ax bw) + ay bz) - az by, and so on; w: ((aw bw - ax bx) - ay by) - az bz.
@@ -20,20 +21,33 @@ __attribute__((always_inline)) inline __m128 TurnSideBySide(__m128 b, const quil
                                                      _mm_shuffle_ps(b, b, _MM_SHUFFLE(0, 3, 3, 3)))));
     p = _mm_add_ps(p, _mm_xor_ps(negateW, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(1, 0, 2, 1)),
                                                      _mm_shuffle_ps(b, b, _MM_SHUFFLE(1, 1, 0, 2)))));
-    p = _mm_sub_ps(
+    return _mm_sub_ps(
         p, _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 1, 0, 2)), _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 0, 2, 1))));
-    // QuaternionNormalize: the length from the squares summed in order, then one division per component. Every lane
-    // sums the same four squares, so the root comes out in all of them and the division needs no shuffle after it.
+}
+
+// The squares of p's components summed in order, in every lane: QuaternionNormalize's square of the length. Every
+// lane sums the same four squares, so the root comes out in all of them and the division needs no shuffle after it.
+__attribute__((always_inline)) inline __m128 SquareSumSideBySide(__m128 p) {
     const __m128 squares = _mm_mul_ps(p, p);
-    const __m128 sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_shuffle_ps(squares, squares, _MM_SHUFFLE(0, 0, 0, 0)),
-                                                        _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1))),
-                                             _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(2, 2, 2, 2))),
-                                  _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+    return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_shuffle_ps(squares, squares, _MM_SHUFFLE(0, 0, 0, 0)),
+                                            _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(1, 1, 1, 1))),
+                                 _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(2, 2, 2, 2))),
+                      _mm_shuffle_ps(squares, squares, _MM_SHUFFLE(3, 3, 3, 3)));
+}
+
+// QuaternionNormalize of p, given its square sum from SquareSumSideBySide: the length, then one division per
+// component.
+__attribute__((always_inline)) inline __m128 NormalizeSideBySide(__m128 p, __m128 sum) {
     const __m128 length = _mm_sqrt_ps(sum);
     if (_mm_cvtss_f32(length) < quill::kFloatEpsilon) {
         return _mm_setzero_ps();
     }
     return _mm_div_ps(p, length);
+}
+
+__attribute__((always_inline)) inline __m128 TurnSideBySide(__m128 b, const quill::Quaternion& turn) {
+    const __m128 p = TurnProductSideBySide(b, turn);
+    return NormalizeSideBySide(p, SquareSumSideBySide(p));
 }
 
 }  // namespace kestrovan
