@@ -142,15 +142,6 @@ float PhysicsModel10010::AdjustApproachSpeed(float /*a*/, float speed, float /*a
     return speed;
 }
 
-bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
-                                       quill::Vec3& deformation, float radiusM, float mass, float inertiaArm, float h,
-                                       const PhysicsConstants& k) {
-    CushionReboundForm form;
-    form.separateSlipTests = true;
-    form.reboundScale = fields_.reboundScale;
-    return kestrovan::CushionRebound::Step(velocity, spin, normal, deformation, radiusM, mass, inertiaArm, h, k, form);
-}
-
 float PhysicsModel10010::TuningA10() {
     return 46.0f;
 }

@@ -51,9 +51,10 @@ public:
 
     // The series' own operations.
     virtual float AdjustApproachSpeed(float a, float speed, float angle);
+    // The same for every model of the series (final, so that the cushion pass's sub-steps call it inline).
     virtual bool CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
                                 quill::Vec3& deformation, float radiusM, float mass, float inertiaArm, float h,
-                                const PhysicsConstants& k);
+                                const PhysicsConstants& k) final;
     virtual float TuningA10();
     virtual float TuningA11();
     // The cue's turning factor of the strike from cos(elevation) a1, the stroke's extra value a2, the power a3 and
@@ -74,5 +75,16 @@ protected:
 private:
     Fields fields_;
 };
+
+[[gnu::always_inline]] inline bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin,
+                                                                     const CushionNormal& normal,
+                                                                     quill::Vec3& deformation, float radiusM,
+                                                                     float mass, float inertiaArm, float h,
+                                                                     const PhysicsConstants& k) {
+    CushionReboundForm form;
+    form.separateSlipTests = true;
+    form.reboundScale = fields_.reboundScale;
+    return kestrovan::CushionRebound::Step(velocity, spin, normal, deformation, radiusM, mass, inertiaArm, h, k, form);
+}
 
 }  // namespace kestrovan
