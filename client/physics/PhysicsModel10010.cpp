@@ -128,12 +128,6 @@ void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {
     }
 }
 
-bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,
-                                    float& contactHeightOut, CushionFlags& flags, uint8_t side) {
-    const CushionTest test(Geometry(), HasPockets(), true);
-    return test.Test(position, radiusCm, side, &normalOut, &contactHeightOut, &flags);
-}
-
 bool PhysicsModel10010::CollideBalls() {
     return BallContactPass10010(*this, PairSearch()).Run();
 }

@@ -2,6 +2,7 @@
 // The 10010 series (codes 0x10010 to 0x10014, the default model 0x10014 among them): one strike with a simulated
 // tip contact, the deforming cushion rebound, the spring ball-ball pass and the impulse friction for all five
 // classes, which differ only in their tuning set-up, three tuning operations and the layout of table kind 8.
+#include "client/physics/CushionTest.h"
 #include "client/physics/PhysicsModel.h"
 
 namespace kestrovan {
@@ -45,8 +46,9 @@ public:
     void SetupTuning() override;
     ClothFrictionForm ClothForm() override;
     void CollideCushions(PhysicsBall& ball, float dt) override;
+    // Final and inline, so that the cushion pass calls the test directly.
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
-                     CushionFlags& flags, uint8_t side) override;
+                     CushionFlags& flags, uint8_t side) final;
     bool CollideBalls() override;
 
     // The series' own operations.
@@ -75,6 +77,12 @@ protected:
 private:
     Fields fields_;
 };
+
+inline bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,
+                                           float& contactHeightOut, CushionFlags& flags, uint8_t side) {
+    const CushionTest test(Geometry(), HasPockets(), true);
+    return test.Test(position, radiusCm, side, &normalOut, &contactHeightOut, &flags);
+}
 
 [[gnu::always_inline]] inline bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin,
                                                                      const CushionNormal& normal,
