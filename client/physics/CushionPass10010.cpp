@@ -101,13 +101,15 @@ void CushionPass10010::StartContacts() {
 
 // Twenty sub-steps of every contact still in touch. The contact vector of an axis changes between sub-steps only
 // through the nose height, so each axis keeps its CushionNormal and recomputes it only when the vector's bits
-// change.
+// change. Velocity, spin and the deformations stay in locals until the last sub-step, so that the rebound, inlined
+// here, keeps them in registers from one sub-step to the next.
 void CushionPass10010::Resolve(const PhysicsConstants& k) {
     quill::Vec3 velocity = ball_.velocity;
     quill::Vec3 spin = ball_.spin;
     const float radius = ball_.radiusM;
     const float h = dt_ / 20.0f;
     const bool noseBelowContact = flags_.nose != 0 && HighestNose(radius) < contactHeight_;
+    quill::Vec3 press[2] = {ball_.cushionPress[0], ball_.cushionPress[1]};
     NormalCache normals[2];
     for (int step = 0; step < kContactSubSteps && mask_ != 0; ++step) {
         for (int axis = 0; axis < 2; ++axis) {
@@ -116,22 +118,24 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
             }
             quill::Vec3 contact = normals_[axis];
             if (flags_.nose != 0) {
-                const quill::Vec3& press = ball_.cushionPress[axis];
-                const float height = noseBelowContact && !HasNaN(press) ? contactHeight_ : NoseHeight(radius, press);
+                const float height =
+                    noseBelowContact && !HasNaN(press[axis]) ? contactHeight_ : NoseHeight(radius, press[axis]);
                 contact.z = ball_.position.z - height;
             }
             NormalCache& cache = normals[axis];
             const CushionNormal& normal = cache.Holds(contact) ? cache.normal : cache.Refresh(contact);
-            if (!model_.CushionRebound(velocity, spin, normal, ball_.cushionPress[axis], radius, ball_.mass,
-                                       ball_.inertiaArm, h, k)) {
+            if (!model_.CushionRebound(velocity, spin, normal, press[axis], radius, ball_.mass, ball_.inertiaArm, h,
+                                       k)) {
                 mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
-                ball_.cushionPress[axis] = quill::kZeroVector;
+                press[axis] = quill::kZeroVector;
                 ball_.cushionNormalSpeed[axis] = 0.0f;
             }
         }
     }
     ball_.velocity = velocity;
     ball_.spin = spin;
+    ball_.cushionPress[0] = press[0];
+    ball_.cushionPress[1] = press[1];
 }
 
 // The nose edge is never lower than the bottom of the ball pressed into the cushion (a comparison of metres with

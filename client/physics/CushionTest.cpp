@@ -71,9 +71,6 @@ struct CushionTest::Jaw {
     float roundRadius = 0.0f;
 };
 
-CushionTest::CushionTest(const TableGeometry& geometry, bool hasPockets, bool roundedJawEnds)
-    : geometry_(geometry), hasPockets_(hasPockets), roundedJawEnds_(roundedJawEnds && geometry.flagA != 0) {}
-
 bool CushionTest::Test(const quill::Vec3& position, float radiusCm, uint8_t side, quill::Vec3* normalOut,
                        float* contactHeightOut, CushionFlags* flags) const {
     if (!IsSideBit(side)) {

@@ -19,7 +19,8 @@ struct CushionFlags {
 
 class CushionTest {
 public:
-    CushionTest(const TableGeometry& geometry, bool hasPockets, bool roundedJawEnds);
+    CushionTest(const TableGeometry& geometry, bool hasPockets, bool roundedJawEnds)
+        : geometry_(geometry), hasPockets_(hasPockets), roundedJawEnds_(roundedJawEnds && geometry.flagA != 0) {}
 
     // Tests the cushion of one side bit (1 at noseMinX, 2 at noseMaxX, 4 at noseMinY, 8 at noseMaxY; any other
     // value touches nothing). On a touch it writes the contact vector (the horizontal unit direction from the

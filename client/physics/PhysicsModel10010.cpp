@@ -128,27 +128,12 @@ void PhysicsModel10010::CollideCushions(PhysicsBall& ball, float dt) {
     }
 }
 
-bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,
-                                    float& contactHeightOut, CushionFlags& flags, uint8_t side) {
-    const CushionTest test(Geometry(), HasPockets(), true);
-    return test.Test(position, radiusCm, side, &normalOut, &contactHeightOut, &flags);
-}
-
 bool PhysicsModel10010::CollideBalls() {
     return BallContactPass10010(*this, PairSearch()).Run();
 }
 
 float PhysicsModel10010::AdjustApproachSpeed(float /*a*/, float speed, float /*angle*/) {
     return speed;
-}
-
-bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
-                                       quill::Vec3& deformation, float radiusM, float mass, float inertiaArm, float h,
-                                       const PhysicsConstants& k) {
-    CushionReboundForm form;
-    form.separateSlipTests = true;
-    form.reboundScale = fields_.reboundScale;
-    return kestrovan::CushionRebound::Step(velocity, spin, normal, deformation, radiusM, mass, inertiaArm, h, k, form);
 }
 
 float PhysicsModel10010::TuningA10() {

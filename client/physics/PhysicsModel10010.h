@@ -2,6 +2,7 @@
 // The 10010 series (codes 0x10010 to 0x10014, the default model 0x10014 among them): one strike with a simulated
 // tip contact, the deforming cushion rebound, the spring ball-ball pass and the impulse friction for all five
 // classes, which differ only in their tuning set-up, three tuning operations and the layout of table kind 8.
+#include "client/physics/CushionTest.h"
 #include "client/physics/PhysicsModel.h"
 
 namespace kestrovan {
@@ -45,15 +46,17 @@ public:
     void SetupTuning() override;
     ClothFrictionForm ClothForm() override;
     void CollideCushions(PhysicsBall& ball, float dt) override;
+    // Final and inline, so that the cushion pass calls the test directly.
     bool TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut, float& contactHeightOut,
-                     CushionFlags& flags, uint8_t side) override;
+                     CushionFlags& flags, uint8_t side) final;
     bool CollideBalls() override;
 
     // The series' own operations.
     virtual float AdjustApproachSpeed(float a, float speed, float angle);
+    // The same for every model of the series (final, so that the cushion pass's sub-steps call it inline).
     virtual bool CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
                                 quill::Vec3& deformation, float radiusM, float mass, float inertiaArm, float h,
-                                const PhysicsConstants& k);
+                                const PhysicsConstants& k) final;
     virtual float TuningA10();
     virtual float TuningA11();
     // The cue's turning factor of the strike from cos(elevation) a1, the stroke's extra value a2, the power a3 and
@@ -74,5 +77,22 @@ protected:
 private:
     Fields fields_;
 };
+
+inline bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm, quill::Vec3& normalOut,
+                                           float& contactHeightOut, CushionFlags& flags, uint8_t side) {
+    const CushionTest test(Geometry(), HasPockets(), true);
+    return test.Test(position, radiusCm, side, &normalOut, &contactHeightOut, &flags);
+}
+
+[[gnu::always_inline]] inline bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin,
+                                                                     const CushionNormal& normal,
+                                                                     quill::Vec3& deformation, float radiusM,
+                                                                     float mass, float inertiaArm, float h,
+                                                                     const PhysicsConstants& k) {
+    CushionReboundForm form;
+    form.separateSlipTests = true;
+    form.reboundScale = fields_.reboundScale;
+    return kestrovan::CushionRebound::Step(velocity, spin, normal, deformation, radiusM, mass, inertiaArm, h, k, form);
+}
 
 }  // namespace kestrovan

@@ -60,4 +60,74 @@ private:
     const TableGeometry& geometry_;
 };
 
+// The small look-ups are inline: the bed and pocket passes call them for every ball near a pocket in every
+// sub-step.
+inline int PocketGeometry::SignX(uint8_t pocket) {
+    switch (pocket) {
+        case 1:
+        case 4:
+            return -1;
+        case 3:
+        case 6:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+inline int PocketGeometry::SignY(uint8_t pocket) {
+    return pocket <= 3 ? -1 : 1;
+}
+
+inline float PocketGeometry::MiddleX() const {
+    return (geometry_.noseMinX + geometry_.noseMaxX) / 2.0f;
+}
+
+inline void PocketGeometry::OffsetPoint(uint8_t pocket, float offset, float* x, float* y) const {
+    const int sx = SignX(pocket);
+    if (sx < 0) {
+        *x = geometry_.noseMinX - offset;
+    } else if (sx > 0) {
+        *x = geometry_.noseMaxX + offset;
+    } else {
+        *x = MiddleX();
+    }
+    *y = SignY(pocket) < 0 ? geometry_.noseMinY - offset : geometry_.noseMaxY + offset;
+}
+
+inline void PocketGeometry::PocketCentre(uint8_t pocket, float* x, float* y) const {
+    OffsetPoint(pocket, IsMiddle(pocket) ? geometry_.middlePocketOffset : geometry_.cornerPocketOffset, x, y);
+}
+
+inline float PocketGeometry::PocketRadius(uint8_t pocket) const {
+    return IsMiddle(pocket) ? geometry_.middlePocketRadius : geometry_.cornerPocketRadius;
+}
+
+inline void PocketGeometry::HoleCentre(uint8_t pocket, float* x, float* y) const {
+    OffsetPoint(pocket, IsMiddle(pocket) ? geometry_.pocketJaw8 : geometry_.pocketJaw6, x, y);
+}
+
+inline float PocketGeometry::HoleRadius(uint8_t pocket) const {
+    return IsMiddle(pocket) ? geometry_.pocketJaw9 : geometry_.pocketJaw7;
+}
+
+inline uint8_t PocketGeometry::HolePocketOfZone(uint8_t zone) {
+    switch (zone) {
+        case 5:
+            return 1;
+        case 4:
+            return 2;
+        case 6:
+            return 3;
+        case 9:
+            return 4;
+        case 8:
+            return 5;
+        case 10:
+            return 6;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace kestrovan
