@@ -481,7 +481,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     uint32_t taken = 0;
     bool resting = false;
     // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
-    const auto commit = [&](const Balls (&after)[Groups]) [[gnu::always_inline]] {
+    const auto commit = [&](const Balls (&after)[Groups]) {
         // A lane without a ball repeats the group's first and so tells the same: the groups' masks are taken
         // together, with no need to leave those lanes out.
         Lanes movedFar = MovedFar(after[0], startX[0], startY[0], limit);
