@@ -49,7 +49,9 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     EXPECT_FALSE(Box().IsVisible());
     EXPECT_FALSE(login->LoginWindow()->IsVisible());
     EXPECT_TRUE(login->IsLoggedIn());
-    EXPECT_EQ(login->RowButton(1)->GetCaption()->GetText(), u"Ch-2 (Pool)");
+    // The window opens with the login's result; its rows read "reading" until the channel list, which the server
+    // sends next, has been dispatched.
+    EXPECT_TRUE(Eventually([&] { return login->RowButton(1)->GetCaption()->GetText() == u"Ch-2 (Pool)"; }));
     EXPECT_EQ(login->SelectedRow(), 0);
 
     const auto request = server.WaitForMessage(MessageId::LoginRequest);
