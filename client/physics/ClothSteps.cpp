@@ -35,6 +35,7 @@ enum LaneValue : size_t {
     kSpeedLoad, kSlide, kShare, kRoll, kTurn,     // the cloth: its speed load and K0 to K3
     kSlideLoss, kPassedSpin, kStopTurn,           // the form's scales
     kSlowLimit, kSlowBoost, kQuarterLimit, kHalfLimit, kThreeQuarterLimit,  // the slow-speed growth
+    kOne, kLeastGrowth,                           // 1 and 0.4: read as vectors where the compiler would build them
     kLaneValueEnd
 };
 static_assert(kLaneValueEnd <= ClothSteps::kLaneValueCount);
@@ -47,6 +48,11 @@ Lanes Select(Lanes mask, Lanes a, Lanes b) {
 
 Lanes Negated(Lanes a) {
     return _mm_xor_ps(a, All(-0.0f));
+}
+
+// |a|, lane by lane: the sign bit cleared by a mask that the instruction reads from memory.
+Lanes Magnitude(Lanes a) {
+    return _mm_and_ps(a, _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF)));
 }
 
 // quill::Length2D: 0 when the sum of squares is not greater than 0.
@@ -184,13 +190,13 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 [[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
     const Lanes limit = form.Value(kSlowLimit);
     const Lanes growth =
-        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), All(1.0f));
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), form.Value(kOne));
     const Lanes step = Choose(_mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
                               Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit),
                                      form.Value(kThreeQuarterLimit)));
     const Lanes scaled = Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)),
                                 _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
-    return _mm_max_ps(All(0.4f), scaled);
+    return _mm_max_ps(form.Value(kLeastGrowth), scaled);
 }
 
 // ClothFriction's rolling branch.
@@ -258,7 +264,7 @@ Lanes RestMask(const Balls& b) {
 // The mask of the lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
 Lanes MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
     const Lanes shift =
-        _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
+        _mm_max_ps(Magnitude(_mm_sub_ps(b.px, x0)), Magnitude(_mm_sub_ps(b.py, y0)));
     return _mm_cmpnlt_ps(shift, limit);
 }
 
@@ -321,11 +327,11 @@ RollForm RollFormOf(const ClothFrictionForm& friction, const LaneValueTable& lan
 }
 
 // The spin about the vertical after the sub-step (ClothFriction's BrakeVerticalSpin).
-Lanes BrakeVerticalSpin(Lanes turn, const Balls& b) {
+Lanes BrakeVerticalSpin(const LaneValueTable& lanes, Lanes turn, const Balls& b) {
     const Lanes t = _mm_div_ps(turn, b.radiusM);
-    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes magnitude = Magnitude(b.wz);
     const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(turn, _mm_setzero_ps()), _mm_cmpge_ps(magnitude, t));
-    return _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+    return _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(_mm_load_ps(lanes[kOne]), _mm_div_ps(t, magnitude))));
 }
 
 // The lanes with a result that is not a number: the ball-by-ball step takes those, deciding which operand's NaN it
@@ -369,7 +375,7 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
                  Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
         }
     }
-    const Lanes wz = BrakeVerticalSpin(m.turn, b);
+    const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
     return _mm_andnot_ps(NotANumber(s, m, wz), taken);
 }
@@ -401,7 +407,7 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
         return false;
     }
     const Motion m = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
-    const Lanes wz = BrakeVerticalSpin(m.turn, b);
+    const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     if (Bits(NotANumber(s, m, wz)) != 0) {
         return false;
     }
@@ -573,7 +579,7 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
         g.noseMinX,        g.noseMaxX,        g.noseMinY,        g.noseMaxY,
         dt * 100.0f,       -fallSpeed,        form_.clothSpeedLoad, k[0], k[1], k[2], k[3],
         form_.slideLossScale, form_.passedSpinScale, form_.stopTurnFactor,
-        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit};
+        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit, 1.0f, 0.4f};
     for (size_t value = 0; value < kLaneValueEnd; ++value) {
         for (float& lane : lanes_[value]) {
             lane = values[value];
