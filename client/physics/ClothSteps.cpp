@@ -92,8 +92,9 @@ void StoreRow(PhysicsBall& ball, size_t offset, Lanes row) {
     _mm_storeu_ps(reinterpret_cast<float*>(reinterpret_cast<unsigned char*>(&ball) + offset), row);
 }
 
-// The balls' states, one ball per lane; a lane without a ball repeats the first.
-Balls Load(std::span<PhysicsBall* const> balls) {
+// The balls' states, one ball per lane; a lane without a ball repeats the first. Inline, as Store: out of line,
+// the state passed between them and the sub-step through memory.
+[[gnu::always_inline]] inline Balls Load(std::span<PhysicsBall* const> balls) {
     const PhysicsBall* lane[4];
     for (unsigned i = 0; i < 4; ++i) {
         lane[i] = balls[i < balls.size() ? i : 0];
@@ -234,7 +235,7 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 
 // Writes the stepped balls' new state: the place (its height unchanged), the velocity (no vertical speed: the bed
 // carries the ball), the spin, and the bed's mark.
-void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
+[[gnu::always_inline]] inline void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
     Lanes place[4] = {after.px, after.py, after.pz, after.vx};
     _MM_TRANSPOSE4_PS(place[0], place[1], place[2], place[3]);
     Lanes motion[4] = {after.vy, _mm_setzero_ps(), after.wx, after.wy};
