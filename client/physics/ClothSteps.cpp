@@ -264,8 +264,7 @@ Lanes RestMask(const Balls& b) {
 
 // The mask of the lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
 Lanes MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
-    const Lanes shift =
-        _mm_max_ps(Magnitude(_mm_sub_ps(b.px, x0)), Magnitude(_mm_sub_ps(b.py, y0)));
+    const Lanes shift = _mm_max_ps(Magnitude(_mm_sub_ps(b.px, x0)), Magnitude(_mm_sub_ps(b.py, y0)));
     return _mm_cmpnlt_ps(shift, limit);
 }
 
@@ -337,9 +336,9 @@ Lanes BrakeVerticalSpin(const LaneValueTable& lanes, Lanes turn, const Balls& b)
 
 // The lanes with a result that is not a number: the ball-by-ball step takes those, deciding which operand's NaN it
 // keeps. (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
-Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
-    const Lanes sum =
-        _mm_add_ps(_mm_add_ps(_mm_add_ps(s.px, s.py), _mm_add_ps(m.vx, m.vy)), _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+Lanes NotANumber(const Balls& after) {
+    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(after.px, after.py), _mm_add_ps(after.vx, after.vy)),
+                                 _mm_add_ps(_mm_add_ps(after.wx, after.wy), after.wz));
     return _mm_cmpunord_ps(sum, sum);
 }
 
@@ -378,17 +377,20 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
     }
     const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
-    return _mm_andnot_ps(NotANumber(s, m, wz), taken);
+    return _mm_andnot_ps(NotANumber(*after), taken);
 }
 
 // The sub-step of the four lanes' balls when every lane simply rolls on: it stays on the bed, moves, bears on the
-// cloth and does not slide, with numbers only after it. Writes their state after it and returns true then; false
-// otherwise, with nothing written, and StepLanes takes the sub-step. Where every lane rolls on, both come to the
-// same bits: this is StepLanes without the sliding branch. Whether a lane slides is told without the square root
-// of the slip where the slip's squared length is at most the bound's square, rounded toward zero and so at most
-// the exact square: the length is then at most the bound (a bound or a length that is not a number never gets
-// that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the slip's
-// square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
+// cloth and does not slide. Writes their state after it and returns true then; false otherwise, with nothing
+// written, and StepLanes takes the sub-step. Where every lane rolls on, both come to the same bits: this is
+// StepLanes without the sliding branch. A state after it that is not all numbers, which StepLanes would not take
+// either, returns false with TestNumbers; without, the caller must not take it (a run of one group tests it with
+// the moves, in one branch: there the state is at hand in registers). Whether a lane slides is told without the
+// square root of the slip where the slip's squared length is at most the bound's square, rounded toward zero and
+// so at most the exact square: the length is then at most the bound (a bound or a length that is not a number
+// never gets that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the
+// slip's square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
+template <bool TestNumbers>
 [[gnu::always_inline]] inline bool RollOn(const ClothFrictionForm& friction, const LaneValueTable& lanes,
                                           const BedBox& box, const Balls& b, Balls* after) {
     const Lanes zero = _mm_setzero_ps();
@@ -409,11 +411,8 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
     }
     const Motion m = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
     const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
-    if (Bits(NotANumber(s, m, wz)) != 0) {
-        return false;
-    }
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
-    return true;
+    return !TestNumbers || Bits(NotANumber(*after)) == 0;
 }
 
 // The places and velocities of a run's balls after a sub-step, ball by ball in a row, for the watched pairs' test.
@@ -487,15 +486,21 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     maxSubSteps = std::min(maxSubSteps, OrientationTurns::kCapacity);
     uint32_t taken = 0;
     bool resting = false;
+    // With several groups, the state after a sub-step lives in memory: RollOn tests its numbers while it has them
+    // in registers.
+    static constexpr bool kRollOnTestsNumbers = Groups > 1;
     // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
-    const auto commit = [&](const Balls (&after)[Groups]) [[gnu::always_inline]] {
-        // A lane without a ball repeats the group's first and so tells the same: the groups' masks are taken
-        // together, with no need to leave those lanes out.
-        Lanes movedFar = MovedFar(after[0], startX[0], startY[0], limit);
+    const auto commit = [&](const Balls(&after)[Groups]) [[gnu::always_inline]] {
+        // A ball that moved far, or in a run of one group a state that is not all numbers, stops the run. A lane
+        // without a ball repeats the group's first and so tells the same: the groups' masks are taken together, with
+        // no need to leave those lanes out.
+        Lanes stops = kRollOnTestsNumbers
+                          ? MovedFar(after[0], startX[0], startY[0], limit)
+                          : _mm_or_ps(MovedFar(after[0], startX[0], startY[0], limit), NotANumber(after[0]));
         for (size_t g = 1; g < Groups; ++g) {
-            movedFar = _mm_or_ps(movedFar, MovedFar(after[g], startX[g], startY[g], limit));
+            stops = _mm_or_ps(stops, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        if (Bits(movedFar) != 0) {
+        if (Bits(stops) != 0) {
             return false;
         }
         if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
@@ -529,7 +534,8 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         size_t first = 0;
         for (;;) {
             first = 0;
-            while (first < Groups && RollOn(form, values, boxes[first], state[first], &after[first])) {
+            while (first < Groups &&
+                   RollOn<kRollOnTestsNumbers>(form, values, boxes[first], state[first], &after[first])) {
                 ++first;
             }
             if (first != Groups) {
