@@ -35,6 +35,7 @@ enum LaneValue : size_t {
     kSpeedLoad, kSlide, kShare, kRoll, kTurn,     // the cloth: its speed load and K0 to K3
     kSlideLoss, kPassedSpin, kStopTurn,           // the form's scales
     kSlowLimit, kSlowBoost, kQuarterLimit, kHalfLimit, kThreeQuarterLimit,  // the slow-speed growth
+    kOne, kLeastGrowth,                           // 1 and 0.4: read as vectors where the compiler would build them
     kLaneValueEnd
 };
 static_assert(kLaneValueEnd <= ClothSteps::kLaneValueCount);
@@ -47,6 +48,11 @@ Lanes Select(Lanes mask, Lanes a, Lanes b) {
 
 Lanes Negated(Lanes a) {
     return _mm_xor_ps(a, All(-0.0f));
+}
+
+// |a|, lane by lane: the sign bit cleared by a mask that the instruction reads from memory.
+Lanes Magnitude(Lanes a) {
+    return _mm_and_ps(a, _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF)));
 }
 
 // quill::Length2D: 0 when the sum of squares is not greater than 0.
@@ -86,8 +92,9 @@ void StoreRow(PhysicsBall& ball, size_t offset, Lanes row) {
     _mm_storeu_ps(reinterpret_cast<float*>(reinterpret_cast<unsigned char*>(&ball) + offset), row);
 }
 
-// The balls' states, one ball per lane; a lane without a ball repeats the first.
-Balls Load(std::span<PhysicsBall* const> balls) {
+// The balls' states, one ball per lane; a lane without a ball repeats the first. Inline, as Store: out of line,
+// the state passed between them and the sub-step through memory.
+[[gnu::always_inline]] inline Balls Load(std::span<PhysicsBall* const> balls) {
     const PhysicsBall* lane[4];
     for (unsigned i = 0; i < 4; ++i) {
         lane[i] = balls[i < balls.size() ? i : 0];
@@ -184,13 +191,13 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 [[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
     const Lanes limit = form.Value(kSlowLimit);
     const Lanes growth =
-        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), All(1.0f));
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), form.Value(kOne));
     const Lanes step = Choose(_mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
                               Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit),
                                      form.Value(kThreeQuarterLimit)));
     const Lanes scaled = Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)),
                                 _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
-    return _mm_max_ps(All(0.4f), scaled);
+    return _mm_max_ps(form.Value(kLeastGrowth), scaled);
 }
 
 // ClothFriction's rolling branch.
@@ -228,7 +235,7 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 
 // Writes the stepped balls' new state: the place (its height unchanged), the velocity (no vertical speed: the bed
 // carries the ball), the spin, and the bed's mark.
-void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
+[[gnu::always_inline]] inline void Store(std::span<PhysicsBall* const> balls, unsigned stepped, const Balls& after) {
     Lanes place[4] = {after.px, after.py, after.pz, after.vx};
     _MM_TRANSPOSE4_PS(place[0], place[1], place[2], place[3]);
     Lanes motion[4] = {after.vy, _mm_setzero_ps(), after.wx, after.wy};
@@ -257,8 +264,7 @@ Lanes RestMask(const Balls& b) {
 
 // The mask of the lanes that moved by limit or more along x or along y from (x0, y0), or to no number.
 Lanes MovedFar(const Balls& b, Lanes x0, Lanes y0, Lanes limit) {
-    const Lanes shift =
-        _mm_max_ps(_mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.px, x0)), _mm_andnot_ps(All(-0.0f), _mm_sub_ps(b.py, y0)));
+    const Lanes shift = _mm_max_ps(Magnitude(_mm_sub_ps(b.px, x0)), Magnitude(_mm_sub_ps(b.py, y0)));
     return _mm_cmpnlt_ps(shift, limit);
 }
 
@@ -321,18 +327,18 @@ RollForm RollFormOf(const ClothFrictionForm& friction, const LaneValueTable& lan
 }
 
 // The spin about the vertical after the sub-step (ClothFriction's BrakeVerticalSpin).
-Lanes BrakeVerticalSpin(Lanes turn, const Balls& b) {
+Lanes BrakeVerticalSpin(const LaneValueTable& lanes, Lanes turn, const Balls& b) {
     const Lanes t = _mm_div_ps(turn, b.radiusM);
-    const Lanes magnitude = _mm_andnot_ps(All(-0.0f), b.wz);
+    const Lanes magnitude = Magnitude(b.wz);
     const Lanes brakes = _mm_andnot_ps(_mm_cmpeq_ps(turn, _mm_setzero_ps()), _mm_cmpge_ps(magnitude, t));
-    return _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(All(1.0f), _mm_div_ps(t, magnitude))));
+    return _mm_and_ps(brakes, _mm_mul_ps(b.wz, _mm_sub_ps(_mm_load_ps(lanes[kOne]), _mm_div_ps(t, magnitude))));
 }
 
 // The lanes with a result that is not a number: the ball-by-ball step takes those, deciding which operand's NaN it
 // keeps. (The sum is not a number also when infinities of both signs meet: those balls go ball by ball too.)
-Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
-    const Lanes sum =
-        _mm_add_ps(_mm_add_ps(_mm_add_ps(s.px, s.py), _mm_add_ps(m.vx, m.vy)), _mm_add_ps(_mm_add_ps(m.wx, m.wy), wz));
+Lanes NotANumber(const Balls& after) {
+    const Lanes sum = _mm_add_ps(_mm_add_ps(_mm_add_ps(after.px, after.py), _mm_add_ps(after.vx, after.vy)),
+                                 _mm_add_ps(_mm_add_ps(after.wx, after.wy), after.wz));
     return _mm_cmpunord_ps(sum, sum);
 }
 
@@ -369,19 +375,22 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
                  Select(sliding, m.wy, roll.wy), Select(sliding, m.turn, roll.turn)};
         }
     }
-    const Lanes wz = BrakeVerticalSpin(m.turn, b);
+    const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
-    return _mm_andnot_ps(NotANumber(s, m, wz), taken);
+    return _mm_andnot_ps(NotANumber(*after), taken);
 }
 
 // The sub-step of the four lanes' balls when every lane simply rolls on: it stays on the bed, moves, bears on the
-// cloth and does not slide, with numbers only after it. Writes their state after it and returns true then; false
-// otherwise, with nothing written, and StepLanes takes the sub-step. Where every lane rolls on, both come to the
-// same bits: this is StepLanes without the sliding branch. Whether a lane slides is told without the square root
-// of the slip where the slip's squared length is at most the bound's square, rounded toward zero and so at most
-// the exact square: the length is then at most the bound (a bound or a length that is not a number never gets
-// that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the slip's
-// square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
+// cloth and does not slide. Writes their state after it and returns true then; false otherwise, with nothing
+// written, and StepLanes takes the sub-step. Where every lane rolls on, both come to the same bits: this is
+// StepLanes without the sliding branch. A state after it that is not all numbers, which StepLanes would not take
+// either, returns false with TestNumbers; without, the caller must not take it (a run of one group tests it with
+// the moves, in one branch: there the state is at hand in registers). Whether a lane slides is told without the
+// square root of the slip where the slip's squared length is at most the bound's square, rounded toward zero and
+// so at most the exact square: the length is then at most the bound (a bound or a length that is not a number
+// never gets that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the
+// slip's square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
+template <bool TestNumbers>
 [[gnu::always_inline]] inline bool RollOn(const ClothFrictionForm& friction, const LaneValueTable& lanes,
                                           const BedBox& box, const Balls& b, Balls* after) {
     const Lanes zero = _mm_setzero_ps();
@@ -401,12 +410,9 @@ Lanes NotANumber(const Start& s, const Motion& m, Lanes wz) {
         return false;
     }
     const Motion m = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
-    const Lanes wz = BrakeVerticalSpin(m.turn, b);
-    if (Bits(NotANumber(s, m, wz)) != 0) {
-        return false;
-    }
+    const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
-    return true;
+    return !TestNumbers || Bits(NotANumber(*after)) == 0;
 }
 
 // The places and velocities of a run's balls after a sub-step, ball by ball in a row, for the watched pairs' test.
@@ -480,15 +486,21 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     maxSubSteps = std::min(maxSubSteps, OrientationTurns::kCapacity);
     uint32_t taken = 0;
     bool resting = false;
+    // With several groups, the state after a sub-step lives in memory: RollOn tests its numbers while it has them
+    // in registers.
+    static constexpr bool kRollOnTestsNumbers = Groups > 1;
     // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
     const auto commit = [&](const Balls (&after)[Groups]) {
-        // A lane without a ball repeats the group's first and so tells the same: the groups' masks are taken
-        // together, with no need to leave those lanes out.
-        Lanes movedFar = MovedFar(after[0], startX[0], startY[0], limit);
+        // A ball that moved far, or in a run of one group a state that is not all numbers, stops the run. A lane
+        // without a ball repeats the group's first and so tells the same: the groups' masks are taken together, with
+        // no need to leave those lanes out.
+        Lanes stops = kRollOnTestsNumbers
+                          ? MovedFar(after[0], startX[0], startY[0], limit)
+                          : _mm_or_ps(MovedFar(after[0], startX[0], startY[0], limit), NotANumber(after[0]));
         for (size_t g = 1; g < Groups; ++g) {
-            movedFar = _mm_or_ps(movedFar, MovedFar(after[g], startX[g], startY[g], limit));
+            stops = _mm_or_ps(stops, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        if (Bits(movedFar) != 0) {
+        if (Bits(stops) != 0) {
             return false;
         }
         if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
@@ -522,7 +534,8 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         size_t first = 0;
         for (;;) {
             first = 0;
-            while (first < Groups && RollOn(form, values, boxes[first], state[first], &after[first])) {
+            while (first < Groups &&
+                   RollOn<kRollOnTestsNumbers>(form, values, boxes[first], state[first], &after[first])) {
                 ++first;
             }
             if (first != Groups) {
@@ -573,7 +586,7 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
         g.noseMinX,        g.noseMaxX,        g.noseMinY,        g.noseMaxY,
         dt * 100.0f,       -fallSpeed,        form_.clothSpeedLoad, k[0], k[1], k[2], k[3],
         form_.slideLossScale, form_.passedSpinScale, form_.stopTurnFactor,
-        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit};
+        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit, 1.0f, 0.4f};
     for (size_t value = 0; value < kLaneValueEnd; ++value) {
         for (float& lane : lanes_[value]) {
             lane = values[value];

@@ -60,7 +60,7 @@ public:
     static constexpr size_t kMaxRunBalls = 16;
 
     // The values of one Simulate call that every lane uses, each repeated for every lane (see ClothSteps.cpp).
-    static constexpr size_t kLaneValueCount = 24;
+    static constexpr size_t kLaneValueCount = 25;
 
 private:
     ClothFrictionForm form_;
