@@ -67,21 +67,52 @@ public:
     // Compute always inlined into its caller, which then keeps its own values in registers across it (a call would
     // put those the caller holds in SSE registers into memory and back).
     KV_WIDE __attribute__((always_inline)) void ComputeInline(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        Staged staged = Begin(waiting, k);
+        Continue(staged);
+        Finish(waiting, staged);
+    }
+
+    // Compute in three stages, each a short chain of its own: a caller that holds a long chain of its own (the
+    // products) spreads them over its steps, so that no stage waits long in the processor's queues and holds up the
+    // caller's chain behind it.
+    struct Staged {
+        __m256 x;
+        __m256 y;
+        __m256 z;
+        __m256 angle;  // half the turn's angle, then its cosine
+        __m256 sine;
+        uint32_t k;
+        bool inRange;  // whether the angles are within the series' range
+    };
+
+    // The spins' first normalisation and the half angles.
+    KV_WIDE __attribute__((always_inline)) Staged Begin(const OrientationTurns::Waiting& waiting, uint32_t k) const {
         const float* spinX = waiting.spinX + k;
         const float* spinY = waiting.spinY + k;
         const float* spinZ = waiting.spinZ + k;
-        __m256 x = _mm256_load_ps(spinX);
-        __m256 y = _mm256_load_ps(spinY);
-        __m256 z = _mm256_load_ps(spinZ);
+        Staged staged;
+        staged.k = k;
+        staged.x = _mm256_load_ps(spinX);
+        staged.y = _mm256_load_ps(spinY);
+        staged.z = _mm256_load_ps(spinZ);
         // The spins' first normalisation takes its doubles straight from memory.
         const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
                                  SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
-        const __m256 rate = Scale(sums, x, y, z);
-        Normalize(x, y, z);
-        const __m256 half = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
-        __m256 sine;
-        __m256 cosine;
-        if (!SinCos(half, &sine, &cosine)) {
+        const __m256 rate = Scale(sums, staged.x, staged.y, staged.z);
+        staged.angle = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
+        return staged;
+    }
+
+    // The second normalisation and the sines and cosines.
+    KV_WIDE __attribute__((always_inline)) void Continue(Staged& staged) const {
+        Normalize(staged.x, staged.y, staged.z);
+        staged.inRange = SinCos(staged.angle, &staged.sine, &staged.angle);
+    }
+
+    // The turns from them (or from TurnOf when an angle is out of the series' range).
+    KV_WIDE __attribute__((always_inline)) void Finish(OrientationTurns::Waiting& waiting, const Staged& staged) const {
+        const uint32_t k = staged.k;
+        if (!staged.inRange) {
             const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
             for (uint32_t i = k; i < k + kBlock; ++i) {
                 waiting.turns[i] = OrientationTurns::TurnOf(
@@ -89,9 +120,10 @@ public:
             }
             return;
         }
-        const __m256 turnX = _mm256_mul_ps(x, sine);
-        const __m256 turnY = _mm256_mul_ps(y, sine);
-        const __m256 turnZ = _mm256_mul_ps(z, sine);
+        const __m256 turnX = _mm256_mul_ps(staged.x, staged.sine);
+        const __m256 turnY = _mm256_mul_ps(staged.y, staged.sine);
+        const __m256 turnZ = _mm256_mul_ps(staged.z, staged.sine);
+        const __m256 cosine = staged.angle;
         // One quaternion per sub-step: turns k + i in the low half of row i, k + 4 + i in the high half.
         const __m256 xyLow = _mm256_unpacklo_ps(turnX, turnY);
         const __m256 xyHigh = _mm256_unpackhi_ps(turnX, turnY);
@@ -516,18 +548,33 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
-// Between the loops of RunAloneProducts, which hold no block code; inlined, so that the orientations the loops hold
-// in registers stay there (only the rare fallback to TurnOf calls out).
+// The first blocks of RunAloneProducts; inlined, so that the orientations it holds in registers stay there (only the
+// rare fallback to TurnOf calls out).
 KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns& eight,
                                                                 OrientationTurns::Waiting& waiting, uint32_t k) {
     eight.ComputeInline(waiting, k);
 }
 
+// Stage 0, 1 or 2 of the block of turns k of waiting, after a step of RunAloneProducts' products; any other stage
+// does nothing. A whole block computed between two steps puts its ~200 instructions behind one long chain, where
+// they fill the processor's queues and hold up the products that follow; a stage per step does not.
+KV_WIDE __attribute__((always_inline)) inline void NextBlockStage(const EightTurns& eight,
+                                                                  OrientationTurns::Waiting& waiting, uint32_t k,
+                                                                  uint32_t stage, EightTurns::Staged& staged) {
+    if (stage == 0) {
+        staged = eight.Begin(waiting, k);
+    } else if (stage == 1) {
+        eight.Continue(staged);
+    } else if (stage == 2) {
+        eight.Finish(waiting, staged);
+    }
+}
+
 // The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
 // register (the first two together in one while both have turns, which halves their instructions), and their next
-// blocks spread over the sub-steps of the block before. The sub-steps between two blocks
-// run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
-// them in memory, which puts a store and a load into every step of their chains).
+// blocks computed in stages over the sub-steps of the block before (three after each other for each ball). The loop
+// makes no calls, so that the compiler keeps the orientations in registers (across a call it keeps them in memory,
+// which puts a store and a load into every step of their chains).
 template <size_t Alone, bool NearUnit>
 KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
                               const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
@@ -544,17 +591,21 @@ KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns:
         h.paired = std::min(alone[0]->count, alone[1]->count);
     }
     for (uint32_t k = 0; k < longest; k += kBlock) {
-        uint32_t j = 0;
+        OrientationTurns::Waiting* next[3] = {};
         for (size_t a = 0; a < Alone; ++a) {
-            for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
-                TurnAlone<Alone, NearUnit>(alone, k + j, h);
-            }
-            if (k + kBlock < alone[a]->count) {
-                ComputeBlock(eight, waiting[turning[a]], k + kBlock);
-            }
+            next[a] = k + kBlock < alone[a]->count ? &waiting[turning[a]] : nullptr;
         }
-        for (; j < kBlock; ++j) {
+        EightTurns::Staged staged[3] = {};
+        // Unrolled, so that the stages' places are known when compiling.
+#pragma GCC unroll 8
+        for (uint32_t j = 0; j < kBlock; ++j) {
             TurnAlone<Alone, NearUnit>(alone, k + j, h);
+            for (size_t a = 0; a < Alone; ++a) {
+                if (next[a] != nullptr) {
+                    const auto first = static_cast<uint32_t>(a * (kBlock - 2) / Alone);
+                    NextBlockStage(eight, *next[a], k + kBlock, j - first, staged[a]);
+                }
+            }
         }
     }
     // The pair parts only after its last turn when no turn came after it.
