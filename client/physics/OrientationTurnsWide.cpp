@@ -67,9 +67,18 @@ public:
     // Compute always inlined into its caller, which then keeps its own values in registers across it (a call would
     // put those the caller holds in SSE registers into memory and back).
     KV_WIDE __attribute__((always_inline)) void ComputeInline(OrientationTurns::Waiting& waiting, uint32_t k) const {
-        Staged staged = Begin(waiting, k);
-        Continue(staged);
-        Finish(waiting, staged);
+        __m256 x;
+        __m256 y;
+        __m256 z;
+        const __m256 half = HalfAngles(waiting, k, x, y, z);
+        Normalize(x, y, z);
+        __m256 sine;
+        __m256 cosine;
+        if (!SinCos(half, &sine, &cosine)) {
+            ComputeOneByOne(waiting, k);
+            return;
+        }
+        StoreTurns(waiting, k, x, y, z, sine, cosine);
     }
 
     // Compute in three stages, each a short chain of its own: a caller that holds a long chain of its own (the
@@ -81,25 +90,13 @@ public:
         __m256 z;
         __m256 angle;  // half the turn's angle, then its cosine
         __m256 sine;
-        uint32_t k;
         bool inRange;  // whether the angles are within the series' range
     };
 
     // The spins' first normalisation and the half angles.
     KV_WIDE __attribute__((always_inline)) Staged Begin(const OrientationTurns::Waiting& waiting, uint32_t k) const {
-        const float* spinX = waiting.spinX + k;
-        const float* spinY = waiting.spinY + k;
-        const float* spinZ = waiting.spinZ + k;
         Staged staged;
-        staged.k = k;
-        staged.x = _mm256_load_ps(spinX);
-        staged.y = _mm256_load_ps(spinY);
-        staged.z = _mm256_load_ps(spinZ);
-        // The spins' first normalisation takes its doubles straight from memory.
-        const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
-                                 SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
-        const __m256 rate = Scale(sums, staged.x, staged.y, staged.z);
-        staged.angle = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
+        staged.angle = HalfAngles(waiting, k, staged.x, staged.y, staged.z);
         return staged;
     }
 
@@ -109,21 +106,49 @@ public:
         staged.inRange = SinCos(staged.angle, &staged.sine, &staged.angle);
     }
 
-    // The turns from them (or from TurnOf when an angle is out of the series' range).
-    KV_WIDE __attribute__((always_inline)) void Finish(OrientationTurns::Waiting& waiting, const Staged& staged) const {
-        const uint32_t k = staged.k;
+    // The turns k to k + 7 from them.
+    KV_WIDE __attribute__((always_inline)) void Finish(OrientationTurns::Waiting& waiting, uint32_t k,
+                                                       const Staged& staged) const {
         if (!staged.inRange) {
-            const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
-            for (uint32_t i = k; i < k + kBlock; ++i) {
-                waiting.turns[i] = OrientationTurns::TurnOf(
-                    quill::Vec3{waiting.spinX[i], waiting.spinY[i], waiting.spinZ[i]}, dt);
-            }
+            ComputeOneByOne(waiting, k);
             return;
         }
-        const __m256 turnX = _mm256_mul_ps(staged.x, staged.sine);
-        const __m256 turnY = _mm256_mul_ps(staged.y, staged.sine);
-        const __m256 turnZ = _mm256_mul_ps(staged.z, staged.sine);
-        const __m256 cosine = staged.angle;
+        StoreTurns(waiting, k, staged.x, staged.y, staged.z, staged.sine, staged.angle);
+    }
+
+private:
+    // The spins k to k + 7 normalised into x, y and z, and half the angles they turn by.
+    KV_WIDE __attribute__((always_inline)) __m256 HalfAngles(const OrientationTurns::Waiting& waiting, uint32_t k,
+                                                             __m256& x, __m256& y, __m256& z) const {
+        const float* spinX = waiting.spinX + k;
+        const float* spinY = waiting.spinY + k;
+        const float* spinZ = waiting.spinZ + k;
+        x = _mm256_load_ps(spinX);
+        y = _mm256_load_ps(spinY);
+        z = _mm256_load_ps(spinZ);
+        // The spins' first normalisation takes its doubles straight from memory.
+        const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
+                                 SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
+        const __m256 rate = Scale(sums, x, y, z);
+        return _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
+    }
+
+    // The turns k to k + 7 with TurnOf, where an angle is out of the series' range (or not a number).
+    KV_WIDE void ComputeOneByOne(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
+        for (uint32_t i = k; i < k + kBlock; ++i) {
+            waiting.turns[i] =
+                OrientationTurns::TurnOf(quill::Vec3{waiting.spinX[i], waiting.spinY[i], waiting.spinZ[i]}, dt);
+        }
+    }
+
+    // The turn quaternions from the axes x, y, z and the half angles' sines and cosines.
+    KV_WIDE __attribute__((always_inline)) static void StoreTurns(OrientationTurns::Waiting& waiting, uint32_t k,
+                                                                  __m256 x, __m256 y, __m256 z, __m256 sine,
+                                                                  __m256 cosine) {
+        const __m256 turnX = _mm256_mul_ps(x, sine);
+        const __m256 turnY = _mm256_mul_ps(y, sine);
+        const __m256 turnZ = _mm256_mul_ps(z, sine);
         // One quaternion per sub-step: turns k + i in the low half of row i, k + 4 + i in the high half.
         const __m256 xyLow = _mm256_unpacklo_ps(turnX, turnY);
         const __m256 xyHigh = _mm256_unpackhi_ps(turnX, turnY);
@@ -136,7 +161,6 @@ public:
         Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), turns + 3);
     }
 
-private:
     KV_WIDE static void Store(__m256 row, quill::Quaternion* turns) {
         _mm_store_ps(&turns[0].x, _mm256_castps256_ps128(row));
         _mm_store_ps(&turns[4].x, _mm256_extractf128_ps(row, 1));
@@ -566,7 +590,7 @@ KV_WIDE __attribute__((always_inline)) inline void NextBlockStage(const EightTur
     } else if (stage == 1) {
         eight.Continue(staged);
     } else if (stage == 2) {
-        eight.Finish(waiting, staged);
+        eight.Finish(waiting, k, staged);
     }
 }
 
@@ -581,10 +605,18 @@ KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns:
     const EightTurns eight(dt);
     const OrientationTurns::Waiting* alone[3] = {};
     HeldAlone h{};
+    EightTurns::Staged staged[3] = {};
     for (size_t a = 0; a < Alone; ++a) {
         h.held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
         alone[a] = &waiting[turning[a]];
-        ComputeBlock(eight, waiting[turning[a]], 0);
+        staged[a] = eight.Begin(waiting[turning[a]], 0);
+    }
+    // The first blocks stage by stage, so that their chains run side by side.
+    for (size_t a = 0; a < Alone; ++a) {
+        eight.Continue(staged[a]);
+    }
+    for (size_t a = 0; a < Alone; ++a) {
+        eight.Finish(waiting[turning[a]], 0, staged[a]);
     }
     if constexpr (Alone > 1) {
         h.pair = _mm256_insertf128_ps(_mm256_castps128_ps256(h.held[0]), h.held[1], 1);
@@ -595,7 +627,6 @@ KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns:
         for (size_t a = 0; a < Alone; ++a) {
             next[a] = k + kBlock < alone[a]->count ? &waiting[turning[a]] : nullptr;
         }
-        EightTurns::Staged staged[3] = {};
         // Unrolled, so that the stages' places are known when compiling.
 #pragma GCC unroll 8
         for (uint32_t j = 0; j < kBlock; ++j) {
