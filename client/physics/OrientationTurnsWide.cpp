@@ -572,13 +572,6 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
-// The first blocks of RunAloneProducts; inlined, so that the orientations it holds in registers stay there (only the
-// rare fallback to TurnOf calls out).
-KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns& eight,
-                                                                OrientationTurns::Waiting& waiting, uint32_t k) {
-    eight.ComputeInline(waiting, k);
-}
-
 // Stage 0, 1 or 2 of the block of turns k of waiting, after a step of RunAloneProducts' products; any other stage
 // does nothing. A whole block computed between two steps puts its ~200 instructions behind one long chain, where
 // they fill the processor's queues and hold up the products that follow; a stage per step does not.
