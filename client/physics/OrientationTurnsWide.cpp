@@ -67,28 +67,85 @@ public:
     // Compute always inlined into its caller, which then keeps its own values in registers across it (a call would
     // put those the caller holds in SSE registers into memory and back).
     KV_WIDE __attribute__((always_inline)) void ComputeInline(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        __m256 x;
+        __m256 y;
+        __m256 z;
+        const __m256 half = HalfAngles(waiting, k, x, y, z);
+        Normalize(x, y, z);
+        __m256 sine;
+        __m256 cosine;
+        if (!SinCos(half, &sine, &cosine)) {
+            ComputeOneByOne(waiting, k);
+            return;
+        }
+        StoreTurns(waiting, k, x, y, z, sine, cosine);
+    }
+
+    // Compute in three stages, each a short chain of its own: a caller that holds a long chain of its own (the
+    // products) spreads them over its steps, so that no stage waits long in the processor's queues and holds up the
+    // caller's chain behind it.
+    struct Staged {
+        __m256 x;
+        __m256 y;
+        __m256 z;
+        __m256 angle;  // half the turn's angle, then its cosine
+        __m256 sine;
+        bool inRange;  // whether the angles are within the series' range
+    };
+
+    // The spins' first normalisation and the half angles.
+    KV_WIDE __attribute__((always_inline)) Staged Begin(const OrientationTurns::Waiting& waiting, uint32_t k) const {
+        Staged staged;
+        staged.angle = HalfAngles(waiting, k, staged.x, staged.y, staged.z);
+        return staged;
+    }
+
+    // The second normalisation and the sines and cosines.
+    KV_WIDE __attribute__((always_inline)) void Continue(Staged& staged) const {
+        Normalize(staged.x, staged.y, staged.z);
+        staged.inRange = SinCos(staged.angle, &staged.sine, &staged.angle);
+    }
+
+    // The turns k to k + 7 from them.
+    KV_WIDE __attribute__((always_inline)) void Finish(OrientationTurns::Waiting& waiting, uint32_t k,
+                                                       const Staged& staged) const {
+        if (!staged.inRange) {
+            ComputeOneByOne(waiting, k);
+            return;
+        }
+        StoreTurns(waiting, k, staged.x, staged.y, staged.z, staged.sine, staged.angle);
+    }
+
+private:
+    // The spins k to k + 7 normalised into x, y and z, and half the angles they turn by.
+    KV_WIDE __attribute__((always_inline)) __m256 HalfAngles(const OrientationTurns::Waiting& waiting, uint32_t k,
+                                                             __m256& x, __m256& y, __m256& z) const {
         const float* spinX = waiting.spinX + k;
         const float* spinY = waiting.spinY + k;
         const float* spinZ = waiting.spinZ + k;
-        __m256 x = _mm256_load_ps(spinX);
-        __m256 y = _mm256_load_ps(spinY);
-        __m256 z = _mm256_load_ps(spinZ);
+        x = _mm256_load_ps(spinX);
+        y = _mm256_load_ps(spinY);
+        z = _mm256_load_ps(spinZ);
         // The spins' first normalisation takes its doubles straight from memory.
         const __m256 sums = Join(SumOfSquares(Load(spinX), Load(spinY), Load(spinZ)),
                                  SumOfSquares(Load(spinX + 4), Load(spinY + 4), Load(spinZ + 4)));
         const __m256 rate = Scale(sums, x, y, z);
-        Normalize(x, y, z);
-        const __m256 half = _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
-        __m256 sine;
-        __m256 cosine;
-        if (!SinCos(half, &sine, &cosine)) {
-            const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
-            for (uint32_t i = k; i < k + kBlock; ++i) {
-                waiting.turns[i] = OrientationTurns::TurnOf(
-                    quill::Vec3{waiting.spinX[i], waiting.spinY[i], waiting.spinZ[i]}, dt);
-            }
-            return;
+        return _mm256_mul_ps(_mm256_mul_ps(rate, dt_), _mm256_set1_ps(0.5f));
+    }
+
+    // The turns k to k + 7 with TurnOf, where an angle is out of the series' range (or not a number).
+    KV_WIDE void ComputeOneByOne(OrientationTurns::Waiting& waiting, uint32_t k) const {
+        const float dt = _mm_cvtss_f32(_mm256_castps256_ps128(dt_));
+        for (uint32_t i = k; i < k + kBlock; ++i) {
+            waiting.turns[i] =
+                OrientationTurns::TurnOf(quill::Vec3{waiting.spinX[i], waiting.spinY[i], waiting.spinZ[i]}, dt);
         }
+    }
+
+    // The turn quaternions from the axes x, y, z and the half angles' sines and cosines.
+    KV_WIDE __attribute__((always_inline)) static void StoreTurns(OrientationTurns::Waiting& waiting, uint32_t k,
+                                                                  __m256 x, __m256 y, __m256 z, __m256 sine,
+                                                                  __m256 cosine) {
         const __m256 turnX = _mm256_mul_ps(x, sine);
         const __m256 turnY = _mm256_mul_ps(y, sine);
         const __m256 turnZ = _mm256_mul_ps(z, sine);
@@ -104,7 +161,6 @@ public:
         Store(_mm256_shuffle_ps(xyHigh, zwHigh, _MM_SHUFFLE(3, 2, 3, 2)), turns + 3);
     }
 
-private:
     KV_WIDE static void Store(__m256 row, quill::Quaternion* turns) {
         _mm_store_ps(&turns[0].x, _mm256_castps256_ps128(row));
         _mm_store_ps(&turns[4].x, _mm256_extractf128_ps(row, 1));
@@ -516,45 +572,64 @@ KV_WIDE __attribute__((always_inline)) inline void TurnAlone(const OrientationTu
     }
 }
 
-// Between the loops of RunAloneProducts, which hold no block code; inlined, so that the orientations the loops hold
-// in registers stay there (only the rare fallback to TurnOf calls out).
-KV_WIDE __attribute__((always_inline)) inline void ComputeBlock(const EightTurns& eight,
-                                                                OrientationTurns::Waiting& waiting, uint32_t k) {
-    eight.ComputeInline(waiting, k);
+// Stage 0, 1 or 2 of the block of turns k of waiting, after a step of RunAloneProducts' products; any other stage
+// does nothing. A whole block computed between two steps puts its ~200 instructions behind one long chain, where
+// they fill the processor's queues and hold up the products that follow; a stage per step does not.
+KV_WIDE __attribute__((always_inline)) inline void NextBlockStage(const EightTurns& eight,
+                                                                  OrientationTurns::Waiting& waiting, uint32_t k,
+                                                                  uint32_t stage, EightTurns::Staged& staged) {
+    if (stage == 0) {
+        staged = eight.Begin(waiting, k);
+    } else if (stage == 1) {
+        eight.Continue(staged);
+    } else if (stage == 2) {
+        eight.Finish(waiting, k, staged);
+    }
 }
 
 // The products of the wide ApplyAll without groups: the Alone turning balls, each with its orientation held in a
 // register (the first two together in one while both have turns, which halves their instructions), and their next
-// blocks spread over the sub-steps of the block before. The sub-steps between two blocks
-// run in a loop without calls, in which the compiler keeps the orientations in registers (across a call it keeps
-// them in memory, which puts a store and a load into every step of their chains).
+// blocks computed in stages over the sub-steps of the block before (three after each other for each ball). The loop
+// makes no calls, so that the compiler keeps the orientations in registers (across a call it keeps them in memory,
+// which puts a store and a load into every step of their chains).
 template <size_t Alone, bool NearUnit>
 KV_WIDE void RunAloneProducts(PhysicsModel& model, std::vector<OrientationTurns::Waiting>& waiting,
                               const std::vector<uint16_t>& turning, uint32_t longest, float dt) {
     const EightTurns eight(dt);
     const OrientationTurns::Waiting* alone[3] = {};
     HeldAlone h{};
+    EightTurns::Staged staged[3] = {};
     for (size_t a = 0; a < Alone; ++a) {
         h.held[a] = _mm_loadu_ps(&model.Ball(turning[a]).orientation.x);
         alone[a] = &waiting[turning[a]];
-        ComputeBlock(eight, waiting[turning[a]], 0);
+        staged[a] = eight.Begin(waiting[turning[a]], 0);
+    }
+    // The first blocks stage by stage, so that their chains run side by side.
+    for (size_t a = 0; a < Alone; ++a) {
+        eight.Continue(staged[a]);
+    }
+    for (size_t a = 0; a < Alone; ++a) {
+        eight.Finish(waiting[turning[a]], 0, staged[a]);
     }
     if constexpr (Alone > 1) {
         h.pair = _mm256_insertf128_ps(_mm256_castps128_ps256(h.held[0]), h.held[1], 1);
         h.paired = std::min(alone[0]->count, alone[1]->count);
     }
     for (uint32_t k = 0; k < longest; k += kBlock) {
-        uint32_t j = 0;
+        OrientationTurns::Waiting* next[3] = {};
         for (size_t a = 0; a < Alone; ++a) {
-            for (const uint32_t last = static_cast<uint32_t>(a * kBlock / Alone); j <= last; ++j) {
-                TurnAlone<Alone, NearUnit>(alone, k + j, h);
-            }
-            if (k + kBlock < alone[a]->count) {
-                ComputeBlock(eight, waiting[turning[a]], k + kBlock);
-            }
+            next[a] = k + kBlock < alone[a]->count ? &waiting[turning[a]] : nullptr;
         }
-        for (; j < kBlock; ++j) {
+        // Unrolled, so that the stages' places are known when compiling.
+#pragma GCC unroll 8
+        for (uint32_t j = 0; j < kBlock; ++j) {
             TurnAlone<Alone, NearUnit>(alone, k + j, h);
+            for (size_t a = 0; a < Alone; ++a) {
+                if (next[a] != nullptr) {
+                    const auto first = static_cast<uint32_t>(a * (kBlock - 2) / Alone);
+                    NextBlockStage(eight, *next[a], k + kBlock, j - first, staged[a]);
+                }
+            }
         }
     }
     // The pair parts only after its last turn when no turn came after it.
