@@ -90,7 +90,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         pairSearch_.Reserve(*this);
         settledBalls_.Resize(count);
         turns_.Resize(count);
-        steppedOnCloth_.assign(count, 0);
+        leftOfCloth_.assign(count, 0);
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
         apartPlaces_.assign(count, ApartPlace{});
@@ -180,36 +180,29 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             listedEvery = true;
         }
         // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
-        // depends on nothing but the ball, so taking it before the others' changes no bit.
+        // depends on nothing but the ball, so taking it before the others' changes no bit. The loop below then looks
+        // only at the listed balls that it left.
+        std::span<const uint16_t> byBall(listed_.data(), listedCount_);
         if (sideBySide) {
-            StepOnOpenCloth();
+            size_t leftCount = 0;
+            done = StepOnOpenCloth(dt, &leftCount) && done;
+            byBall = std::span<const uint16_t>(leftOfCloth_.data(), leftCount);
         }
-        for (size_t k = listedCount_; k-- > 0;) {
-            const size_t i = listed_[k];
+        for (size_t k = byBall.size(); k-- > 0;) {
+            const size_t i = byBall[k];
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
-            // A ball stepped side by side has numbers only: the side-by-side step leaves any other to this loop.
-            bool numbersOnly = false;
             if (moves) {
-                if (steppedOnCloth_[i] != 0) {
-                    steppedOnCloth_[i] = 0;
-                    atRest = ball.IsAtRest();
-                    numbersOnly = true;
-                } else {
-                    atRest = StepUnsettledBall(index, ball, dt);
-                    relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
-                }
-                // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
-                if (!atRest && !turns_.Add(index, ball.spin)) {
-                    turns_.ApplyAll(*this, dt);
-                }
+                atRest = StepUnsettledBall(index, ball, dt);
+                relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
+                AddTurn(index, ball, atRest, dt);
             }
             done = done && atRest;
             // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
             // sub-step of the call).
-            if ((moves || step == 0) && !numbersOnly) {
+            if (moves || step == 0) {
                 corrupted = corrupted || HasNaNMotion(ball);
             }
         }
@@ -297,35 +290,65 @@ void PhysicsModel::ListMovingBalls() {
     listedCount_ = count;
 }
 
-// Inline: a few lanes, in every sub-step.
-inline void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
-    for (unsigned lane = 0; lane < count; ++lane) {
-        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+// The last step of MoveBall, the turn of the orientation of a ball that still moves, waits for the end of the call (or
+// until the ball has no room for more turns). Inline: every moving ball in every sub-step of the ball loop.
+inline void PhysicsModel::AddTurn(uint16_t index, const PhysicsBall& ball, bool atRest, float dt) {
+    if (!atRest && !turns_.Add(index, ball.spin)) {
+        turns_.ApplyAll(*this, dt);
     }
 }
 
-// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
-// of Simulate clears the marks as it meets them).
-void PhysicsModel::StepOnOpenCloth() {
+// After the side-by-side step of a group: the turns of the balls taken, and the others left to the ball loop (in
+// index order: the lanes not taken, rare, go in their place). Returns whether every ball taken is at rest.
+inline bool PhysicsModel::AfterClothStep(unsigned taken, PhysicsBall* const* group, const uint16_t* indices,
+                                         unsigned count, size_t* leftCount, float dt) {
+    bool atRest = true;
+    for (unsigned lane = 0; lane < count; ++lane) {
+        if ((taken >> lane & 1u) != 0) {
+            const bool laneAtRest = group[lane]->IsAtRest();
+            AddTurn(indices[lane], *group[lane], laneAtRest, dt);
+            atRest = atRest && laneAtRest;
+        } else {
+            uint16_t* const left = leftOfCloth_.data();
+            uint16_t* const place = std::upper_bound(left, left + *leftCount, indices[lane]);
+            std::copy_backward(place, left + *leftCount, left + *leftCount + 1);
+            *place = indices[lane];
+            ++*leftCount;
+        }
+    }
+    return atRest;
+}
+
+// Takes the sub-steps of the listed balls that qualify side by side, kWidth at a time, with their turns, and lists the
+// others in leftOfCloth_ (leftCount of them, in index order) for the ball loop of Simulate. Returns whether every
+// ball taken is at rest afterwards.
+bool PhysicsModel::StepOnOpenCloth(float dt, size_t* leftCount) {
     PhysicsBall* group[ClothSteps::kWidth];
-    size_t indices[ClothSteps::kWidth];
+    uint16_t indices[ClothSteps::kWidth];
     unsigned count = 0;
+    bool atRest = true;
+    *leftCount = 0;
     // A ball that is not listed does not move: it does not qualify.
     for (size_t k = 0; k < listedCount_; ++k) {
-        const size_t i = listed_[k];
+        const uint16_t i = listed_[k];
         PhysicsBall& ball = *balls_[i];
-        if (ClothSteps::Qualifies(ball)) {
-            group[count] = &ball;
-            indices[count] = i;
-            if (++count == ClothSteps::kWidth) {
-                MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
-                count = 0;
-            }
+        if (!ClothSteps::Qualifies(ball)) {
+            leftOfCloth_[(*leftCount)++] = i;
+            continue;
+        }
+        group[count] = &ball;
+        indices[count] = i;
+        if (++count == ClothSteps::kWidth) {
+            const unsigned taken = clothSteps_.Step(std::span(group, count));
+            atRest = AfterClothStep(taken, group, indices, count, leftCount, dt) && atRest;
+            count = 0;
         }
     }
     if (count != 0) {
-        MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+        const unsigned taken = clothSteps_.Step(std::span(group, count));
+        atRest = AfterClothStep(taken, group, indices, count, leftCount, dt) && atRest;
     }
+    return atRest;
 }
 
 // Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side

@@ -133,13 +133,15 @@ private:
     // Lists every ball, or only those that may move (on the table, not at a fixed point), in index order.
     void ListEveryBall();
     void ListMovingBalls();
-    void StepOnOpenCloth();
+    bool StepOnOpenCloth(float dt, size_t* leftCount);
+    bool AfterClothStep(unsigned taken, PhysicsBall* const* group, const uint16_t* indices, unsigned count,
+                        size_t* leftCount, float dt);
+    void AddTurn(uint16_t index, const PhysicsBall& ball, bool atRest, float dt);
     uint32_t RunOnOpenCloth(uint32_t limit, bool callStart, float dt);
     bool FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt);
     struct StillPlace;
     size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                       std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
-    void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
     // wasAtRest: the ball was at rest before this sub-step.
@@ -162,7 +164,7 @@ private:
     bool sideBySide_ = false;       // what clothSteps_.Prepare, which reads only those inputs, told for them
     OrientationTurns turns_;
     ClothSteps clothSteps_;
-    std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
+    std::vector<uint16_t> leftOfCloth_;  // the listed balls that the side-by-side step of a sub-step left, in order
     // The balls that a sub-step of Simulate looks at, in index order: every ball on the table that is not at its
     // fixed point, and perhaps others (which the sub-step then passes over as it would have). Only the ball-ball pass
     // (a ball in a contact moves again) and a ball's own sub-step (it comes to rest or falls into a pocket) change
