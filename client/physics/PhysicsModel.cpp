@@ -43,6 +43,9 @@ constexpr uint32_t kLongestRunWait = 16;
 // lowered a little more for rounding.
 constexpr float kBoundMoveFactor = 1.5f;
 constexpr float kBoundSlack = 0.01f;
+// A search of close pairs that finds some keeps also those that lie this much farther (cm), so that the bound on the
+// others' gaps serves the next tries for longer.
+constexpr float kSearchedMargin = 4.0f;
 
 // The nine numbers of position, velocity and spin lie side by side: they are tested sixteen bytes at a time (the last
 // sixteen overlapping the ones before), a lane being unordered with itself only when it is not a number.
@@ -94,7 +97,7 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
         apartPlaces_.assign(count, ApartPlace{});
-        apartKnown_ = false;
+        searchKnown_ = false;
     }
 }
 
@@ -407,17 +410,25 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
         const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
         const std::span<const StillPlace> still(stillPlaces_.data(), stillCount);
-        // A bound on the gaps serves when it leaves no pair to watch and room enough for the run; else the pairs are
-        // searched.
+        // A bound on the gaps since the last search serves when it leaves no pair to watch and room enough for the
+        // run, or when it leaves only the pairs that search watched, some of them still close, with the run and the
+        // balls at their fixed points as they were then; else the pairs are searched.
         float smallestGap = -std::numeric_limits<float>::infinity();
-        if (apartKnown_) {
-            smallestGap = GapBoundSinceApart(std::span(run, count), std::span(indices, count), still, limit);
-        }
         size_t pairs = 0;
-        if (!(smallestGap >= watchLimit)) {
+        if (searchKnown_) {
+            float fastest = 0.0f;
+            const float bound = GapBoundSinceSearch(std::span(run, count), std::span(indices, count), still, &fastest);
+            if (searchedPairCount_ == 0) {
+                const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
+                smallestGap = (bound - reach) / 2.0f >= room ? bound : smallestGap;
+            } else if (bound >= watchLimit && count == searchedRunCount_ && stillCount == searchedStillCount_) {
+                pairs = WatchAgain(watchLimit, std::span(run, count), watched);
+            }
+        }
+        if (pairs == 0 && !(smallestGap >= watchLimit)) {
             pairs =
                 ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched, &smallestGap);
-            KeepApartPlaces(pairs == 0, std::span(indices, count), smallestGap);
+            KeepSearchedPlaces(std::span(indices, count), stillCount, pairs, smallestGap);
         }
         if (pairs == 0) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
@@ -432,13 +443,12 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
     return taken;
 }
 
-// The smallest gap the balls kept when they were last all apart, less the two largest moves since and a slack for
-// rounding: at most the smallest gap now of a pair with a ball of the run (run, its indices), the other balls on the
-// table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
-// since pairs were then left out; a place is not a number) or leaves the run's fastest ball too little room to move
-// in limit sub-steps, so that the run would stop early.
-float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
-                                       std::span<const StillPlace> still, uint32_t limit) const {
+// The smallest gap of the pairs not watched at the last search, less the two largest moves since and a slack for
+// rounding: at most the smallest gap now of such a pair with a ball of the run (run, its indices), the other balls on
+// the table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
+// since pairs were then left out; a place is not a number). fastest: the run's largest speed along x or y.
+float PhysicsModel::GapBoundSinceSearch(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                                        std::span<const StillPlace> still, float* fastest) const {
     constexpr float kNone = -std::numeric_limits<float>::infinity();
     float largest = 0.0f;
     float next = 0.0f;
@@ -450,30 +460,58 @@ float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::s
         }
         return move < std::numeric_limits<float>::max();
     };
-    float fastest = 0.0f;
+    float speed = 0.0f;
     for (size_t k = 0; k < run.size(); ++k) {
         const PhysicsBall& ball = *run[k];
         const ApartPlace& apart = apartPlaces_[indices[k]];
         if (!apart.inRun || !note(ball.position.x, ball.position.y, apart)) {
             return kNone;
         }
-        fastest = std::max(fastest, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
+        speed = std::max(speed, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
     }
     for (const StillPlace& place : still) {
         if (!note(place.x, place.y, apartPlaces_[place.index])) {
             return kNone;
         }
     }
-    const float bound = apartGap_ - largest - next - kBoundSlack;
-    const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
-    return (bound - pairSearch_.Reach()) / 2.0f >= room ? bound : kNone;
+    *fastest = speed;
+    return searchGap_ - largest - next - kBoundSlack;
 }
 
-// After a search of close pairs: when it found none, keeps the places of the balls and those of the run (indices)
-// with the smallest gap, for later runs to bound the gaps from; else forgets them.
-void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap) {
-    apartKnown_ = apart;
-    if (!apart) {
+// The pairs the last search kept that are now closer than limit, as ClosePairs gives them when the run and the balls
+// at their fixed points are those of that search and every other pair is at least limit apart: ClosePairs then finds
+// these pairs, in this order. Returns their count (past kMaxWatchedPairs the count is all that is told).
+size_t PhysicsModel::WatchAgain(float limit, std::span<PhysicsBall* const> run, ClothSteps::WatchedPair* pairs) const {
+    const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
+    size_t count = 0;
+    for (size_t p = 0; p < searchedPairCount_; ++p) {
+        const SearchedPair& searched = searchedPairs_[p];
+        const PhysicsBall& still = *balls_[searched.fixedIndex];
+        const PhysicsBall& first = searched.first == ClothSteps::kFixed ? still : *run[searched.first];
+        const PhysicsBall& second = searched.second == ClothSteps::kFixed ? still : *run[searched.second];
+        const PhysicsBall& fixed = searched.first == ClothSteps::kFixed ? first : second;
+        const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
+                                   physmath::Fabs(first.position.y - second.position.y));
+        if (gap < limit && count < ClothSteps::kMaxWatchedPairs) {
+            ClothSteps::WatchedPair& pair = pairs[count];
+            pair.first = searched.first;
+            pair.second = searched.second;
+            pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
+            pair.fixedPosition = fixed.position;
+            pair.fixedVelocity = fixed.velocity;
+        }
+        count += gap < limit ? 1 : 0;
+    }
+    return count;
+}
+
+// After a search of close pairs that found at most kMaxWatchedPairs (pairs): keeps the places of the balls, those of
+// the run (indices), the count of balls at their fixed points and the smallest gap of the pairs not watched, for later
+// runs to bound the gaps from; else forgets them.
+void PhysicsModel::KeepSearchedPlaces(std::span<const uint16_t> indices, size_t stillCount, size_t pairs,
+                                      float smallestGap) {
+    searchKnown_ = pairs <= ClothSteps::kMaxWatchedPairs && (pairs == 0 || searchedNearCount_ <= kMaxSearchedPairs);
+    if (!searchKnown_) {
         return;
     }
     for (size_t i = 0; i < balls_.size(); ++i) {
@@ -484,25 +522,41 @@ void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices
     for (const uint16_t index : indices) {
         apartPlaces_[index].inRun = true;
     }
-    apartGap_ = smallestGap;
+    searchedPairCount_ = pairs == 0 ? 0 : searchedNearCount_;
+    searchedRunCount_ = indices.size();
+    searchedStillCount_ = stillCount;
+    searchGap_ = smallestGap;
 }
 
 // The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
 // x or along y, whichever is larger (what separates a pair for the pair search), as a run of the balls run (their
 // indices, in index order: every ball on the table that is not at its fixed point) watches them, with the other
 // balls on the table still (in index order); a pair at no number is left out, since it never touches. Returns their
-// count (past kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's
+// count (past kMaxWatchedPairs the count is all that is told) and the smallest such distance of the pairs not
+// watched (of all pairs when none is); the pairs watched go to searchedPairs_ too. A pair's
 // touch distance is the larger of the two that the pair searches use (see BallPairSearchForm). Each pair is taken
 // with the ball of the lower index first, as the pair search takes it; the run's test of its pairs does not depend
 // on their order.
 size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                                 std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap) {
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
-    float smallest = std::numeric_limits<float>::infinity();
+    const float nearLimit = limit + kSearchedMargin;
+    float smallest = std::numeric_limits<float>::infinity();      // of the pairs beyond nearLimit
+    float smallestNear = std::numeric_limits<float>::infinity();  // of the others
     size_t count = 0;
-    // One pair closer than limit; place is a ball's place in the run or ClothSteps::kFixed.
+    size_t near = 0;
+    // One pair closer than nearLimit, watched when closer than limit; place is a ball's place in the run or
+    // ClothSteps::kFixed.
     const auto watch = [&](uint8_t firstPlace, const PhysicsBall& first, uint8_t secondPlace,
-                           const PhysicsBall& second) {
+                           const PhysicsBall& second, uint16_t fixedIndex, float gap) {
+        if (near < kMaxSearchedPairs) {
+            searchedPairs_[near] = {firstPlace, secondPlace, fixedIndex};
+        }
+        ++near;
+        smallestNear = gap < smallestNear ? gap : smallestNear;
+        if (!(gap < limit)) {
+            return;
+        }
         if (count < ClothSteps::kMaxWatchedPairs) {
             ClothSteps::WatchedPair& pair = pairs[count];
             pair.first = firstPlace;
@@ -525,28 +579,32 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, 
         }
         for (size_t s = 0; s < stillBefore; ++s) {
             const float gap = std::max(physmath::Fabs(still[s].x - x), physmath::Fabs(still[s].y - y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(ClothSteps::kFixed, *balls_[still[s].index], place, moving);
+            if (gap < nearLimit) {
+                watch(ClothSteps::kFixed, *balls_[still[s].index], place, moving, still[s].index, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
         for (size_t b = a + 1; b < run.size(); ++b) {
             const PhysicsBall& other = *run[b];
             const float gap = std::max(physmath::Fabs(x - other.position.x), physmath::Fabs(y - other.position.y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(place, moving, static_cast<uint8_t>(b), other);
+            if (gap < nearLimit) {
+                watch(place, moving, static_cast<uint8_t>(b), other, 0, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
         for (size_t s = stillBefore; s < still.size(); ++s) {
             const float gap = std::max(physmath::Fabs(x - still[s].x), physmath::Fabs(y - still[s].y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(place, moving, ClothSteps::kFixed, *balls_[still[s].index]);
+            if (gap < nearLimit) {
+                watch(place, moving, ClothSteps::kFixed, *balls_[still[s].index], still[s].index, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
     }
-    *smallestGap = smallest;
+    *smallestGap = count == 0 ? std::min(smallest, smallestNear) : smallest;
+    searchedNearCount_ = near;
     return count;
 }
 
