@@ -115,21 +115,38 @@ void BallPairSearch::ListNearPairs(float reach) {
 
 // Whether a ball on the table has moved along x or along y by the leeway since the list was made (or is at no finite
 // place), or was in a pocket then (the holder may put a ball back between calls): its listed x is then NaN, which no
-// distance is below. Both coordinates at once: x and y lie side by side in the ball and in the list.
+// distance is below. Two balls at once: x and y lie side by side in the ball and in the list, so that one register
+// holds the two places of two balls; a ball in a pocket now gives no lanes.
 bool BallPairSearch::ABallMovedFar() const {
     static_assert(std::is_standard_layout_v<ListedPlace> && offsetof(ListedPlace, y) == sizeof(float));
+    static_assert(sizeof(ListedPlace) == 2 * sizeof(float));
     static_assert(offsetof(quill::Vec3, y) == sizeof(float));
     const __m128 leeway = _mm_set1_ps(kLeeway);
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    for (size_t i = 0; i < balls_.size(); ++i) {
-        const PhysicsBall& ball = *balls_[i];
-        if (ball.pocketed != 0) {
-            continue;
+    const auto placeOf = [](const PhysicsBall& ball) {
+        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&ball.position)));
+    };
+    // The lanes (of four) whose place is within the leeway of the listed one.
+    const auto nearLanes = [&](__m128 place, __m128 then) {
+        return _mm_movemask_ps(_mm_cmplt_ps(_mm_and_ps(_mm_sub_ps(place, then), magnitude), leeway));
+    };
+    const size_t count = balls_.size();
+    size_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        const PhysicsBall& first = *balls_[i];
+        const PhysicsBall& second = *balls_[i + 1];
+        const __m128 places =
+            _mm_loadh_pi(placeOf(first), reinterpret_cast<const __m64*>(&second.position));
+        const __m128 then = _mm_loadu_ps(&listed_[i].x);
+        const int onTable = (first.pocketed == 0 ? 3 : 0) | (second.pocketed == 0 ? 12 : 0);
+        if ((nearLanes(places, then) & onTable) != onTable) {
+            return true;
         }
-        const __m128 place = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&ball.position)));
+    }
+    if (i < count) {
+        const PhysicsBall& ball = *balls_[i];
         const __m128 then = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&listed_[i])));
-        const __m128 near = _mm_cmplt_ps(_mm_and_ps(_mm_sub_ps(place, then), magnitude), leeway);
-        if ((_mm_movemask_ps(near) & 3) != 3) {
+        if (ball.pocketed == 0 && (nearLanes(placeOf(ball), then) & 3) != 3) {
             return true;
         }
     }

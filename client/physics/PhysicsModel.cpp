@@ -43,6 +43,9 @@ constexpr uint32_t kLongestRunWait = 16;
 // lowered a little more for rounding.
 constexpr float kBoundMoveFactor = 1.5f;
 constexpr float kBoundSlack = 0.01f;
+// A search of close pairs that finds some keeps also those that lie this much farther (cm), so that the bound on the
+// others' gaps serves the next tries for longer.
+constexpr float kSearchedMargin = 4.0f;
 
 // The nine numbers of position, velocity and spin lie side by side: they are tested sixteen bytes at a time (the last
 // sixteen overlapping the ones before), a lane being unordered with itself only when it is not a number.
@@ -90,11 +93,11 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         pairSearch_.Reserve(*this);
         settledBalls_.Resize(count);
         turns_.Resize(count);
-        steppedOnCloth_.assign(count, 0);
+        leftOfCloth_.assign(count, 0);
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
         apartPlaces_.assign(count, ApartPlace{});
-        apartKnown_ = false;
+        searchKnown_ = false;
     }
 }
 
@@ -180,36 +183,29 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
             listedEvery = true;
         }
         // The balls rolling or sliding on the open cloth first, side by side: such a sub-step adds no event and
-        // depends on nothing but the ball, so taking it before the others' changes no bit.
+        // depends on nothing but the ball, so taking it before the others' changes no bit. The loop below then looks
+        // only at the listed balls that it left.
+        std::span<const uint16_t> byBall(listed_.data(), listedCount_);
         if (sideBySide) {
-            StepOnOpenCloth();
+            size_t leftCount = 0;
+            done = StepOnOpenCloth(dt, &leftCount) && done;
+            byBall = std::span<const uint16_t>(leftOfCloth_.data(), leftCount);
         }
-        for (size_t k = listedCount_; k-- > 0;) {
-            const size_t i = listed_[k];
+        for (size_t k = byBall.size(); k-- > 0;) {
+            const size_t i = byBall[k];
             PhysicsBall& ball = *balls_[i];
             const auto index = static_cast<uint16_t>(i);
             const bool moves = ball.pocketed == 0 && !settledBalls_.IsSettled(index);
             bool atRest = true;
-            // A ball stepped side by side has numbers only: the side-by-side step leaves any other to this loop.
-            bool numbersOnly = false;
             if (moves) {
-                if (steppedOnCloth_[i] != 0) {
-                    steppedOnCloth_[i] = 0;
-                    atRest = ball.IsAtRest();
-                    numbersOnly = true;
-                } else {
-                    atRest = StepUnsettledBall(index, ball, dt);
-                    relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
-                }
-                // The last step of MoveBall, the turn of the orientation, waits for the end of the call.
-                if (!atRest && !turns_.Add(index, ball.spin)) {
-                    turns_.ApplyAll(*this, dt);
-                }
+                atRest = StepUnsettledBall(index, ball, dt);
+                relist = relist || ball.pocketed != 0 || settledBalls_.IsSettled(index);
+                AddTurn(index, ball, atRest, dt);
             }
             done = done && atRest;
             // A ball that did not move is as it was when it was last looked at (a pocketed one: at the first
             // sub-step of the call).
-            if ((moves || step == 0) && !numbersOnly) {
+            if (moves || step == 0) {
                 corrupted = corrupted || HasNaNMotion(ball);
             }
         }
@@ -297,35 +293,65 @@ void PhysicsModel::ListMovingBalls() {
     listedCount_ = count;
 }
 
-// Inline: a few lanes, in every sub-step.
-inline void PhysicsModel::MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count) {
-    for (unsigned lane = 0; lane < count; ++lane) {
-        steppedOnCloth_[indices[lane]] = static_cast<uint8_t>(taken >> lane & 1u);
+// The last step of MoveBall, the turn of the orientation of a ball that still moves, waits for the end of the call (or
+// until the ball has no room for more turns). Inline: every moving ball in every sub-step of the ball loop.
+inline void PhysicsModel::AddTurn(uint16_t index, const PhysicsBall& ball, bool atRest, float dt) {
+    if (!atRest && !turns_.Add(index, ball.spin)) {
+        turns_.ApplyAll(*this, dt);
     }
 }
 
-// Takes the sub-steps of the balls that qualify side by side, kWidth at a time, and marks those taken (the ball loop
-// of Simulate clears the marks as it meets them).
-void PhysicsModel::StepOnOpenCloth() {
+// After the side-by-side step of a group: the turns of the balls taken, and the others left to the ball loop (in
+// index order: the lanes not taken, rare, go in their place). Returns whether every ball taken is at rest.
+inline bool PhysicsModel::AfterClothStep(unsigned taken, PhysicsBall* const* group, const uint16_t* indices,
+                                         unsigned count, size_t* leftCount, float dt) {
+    bool atRest = true;
+    for (unsigned lane = 0; lane < count; ++lane) {
+        if ((taken >> lane & 1u) != 0) {
+            const bool laneAtRest = group[lane]->IsAtRest();
+            AddTurn(indices[lane], *group[lane], laneAtRest, dt);
+            atRest = atRest && laneAtRest;
+        } else {
+            uint16_t* const left = leftOfCloth_.data();
+            uint16_t* const place = std::upper_bound(left, left + *leftCount, indices[lane]);
+            std::copy_backward(place, left + *leftCount, left + *leftCount + 1);
+            *place = indices[lane];
+            ++*leftCount;
+        }
+    }
+    return atRest;
+}
+
+// Takes the sub-steps of the listed balls that qualify side by side, kWidth at a time, with their turns, and lists the
+// others in leftOfCloth_ (leftCount of them, in index order) for the ball loop of Simulate. Returns whether every
+// ball taken is at rest afterwards.
+bool PhysicsModel::StepOnOpenCloth(float dt, size_t* leftCount) {
     PhysicsBall* group[ClothSteps::kWidth];
-    size_t indices[ClothSteps::kWidth];
+    uint16_t indices[ClothSteps::kWidth];
     unsigned count = 0;
+    bool atRest = true;
+    *leftCount = 0;
     // A ball that is not listed does not move: it does not qualify.
     for (size_t k = 0; k < listedCount_; ++k) {
-        const size_t i = listed_[k];
+        const uint16_t i = listed_[k];
         PhysicsBall& ball = *balls_[i];
-        if (ClothSteps::Qualifies(ball)) {
-            group[count] = &ball;
-            indices[count] = i;
-            if (++count == ClothSteps::kWidth) {
-                MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
-                count = 0;
-            }
+        if (!ClothSteps::Qualifies(ball)) {
+            leftOfCloth_[(*leftCount)++] = i;
+            continue;
+        }
+        group[count] = &ball;
+        indices[count] = i;
+        if (++count == ClothSteps::kWidth) {
+            const unsigned taken = clothSteps_.Step(std::span(group, count));
+            atRest = AfterClothStep(taken, group, indices, count, leftCount, dt) && atRest;
+            count = 0;
         }
     }
     if (count != 0) {
-        MarkSteppedOnCloth(clothSteps_.Step(std::span(group, count)), indices, count);
+        const unsigned taken = clothSteps_.Step(std::span(group, count));
+        atRest = AfterClothStep(taken, group, indices, count, leftCount, dt) && atRest;
     }
+    return atRest;
 }
 
 // Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
@@ -384,17 +410,25 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
         const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
         const std::span<const StillPlace> still(stillPlaces_.data(), stillCount);
-        // A bound on the gaps serves when it leaves no pair to watch and room enough for the run; else the pairs are
-        // searched.
+        // A bound on the gaps since the last search serves when it leaves no pair to watch and room enough for the
+        // run, or when it leaves only the pairs that search watched, some of them still close, with the run and the
+        // balls at their fixed points as they were then; else the pairs are searched.
         float smallestGap = -std::numeric_limits<float>::infinity();
-        if (apartKnown_) {
-            smallestGap = GapBoundSinceApart(std::span(run, count), std::span(indices, count), still, limit);
-        }
         size_t pairs = 0;
-        if (!(smallestGap >= watchLimit)) {
+        if (searchKnown_) {
+            float fastest = 0.0f;
+            const float bound = GapBoundSinceSearch(std::span(run, count), std::span(indices, count), still, &fastest);
+            if (searchedPairCount_ == 0) {
+                const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
+                smallestGap = (bound - reach) / 2.0f >= room ? bound : smallestGap;
+            } else if (bound >= watchLimit && count == searchedRunCount_ && stillCount == searchedStillCount_) {
+                pairs = WatchAgain(watchLimit, std::span(run, count), watched);
+            }
+        }
+        if (pairs == 0 && !(smallestGap >= watchLimit)) {
             pairs =
                 ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched, &smallestGap);
-            KeepApartPlaces(pairs == 0, std::span(indices, count), smallestGap);
+            KeepSearchedPlaces(std::span(indices, count), stillCount, pairs, smallestGap);
         }
         if (pairs == 0) {
             taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
@@ -409,13 +443,12 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
     return taken;
 }
 
-// The smallest gap the balls kept when they were last all apart, less the two largest moves since and a slack for
-// rounding: at most the smallest gap now of a pair with a ball of the run (run, its indices), the other balls on the
-// table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
-// since pairs were then left out; a place is not a number) or leaves the run's fastest ball too little room to move
-// in limit sub-steps, so that the run would stop early.
-float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
-                                       std::span<const StillPlace> still, uint32_t limit) const {
+// The smallest gap of the pairs not watched at the last search, less the two largest moves since and a slack for
+// rounding: at most the smallest gap now of such a pair with a ball of the run (run, its indices), the other balls on
+// the table still. Minus infinity when it does not hold (a ball of the run was still then or a ball was in a pocket,
+// since pairs were then left out; a place is not a number). fastest: the run's largest speed along x or y.
+float PhysicsModel::GapBoundSinceSearch(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                                        std::span<const StillPlace> still, float* fastest) const {
     constexpr float kNone = -std::numeric_limits<float>::infinity();
     float largest = 0.0f;
     float next = 0.0f;
@@ -427,30 +460,58 @@ float PhysicsModel::GapBoundSinceApart(std::span<PhysicsBall* const> run, std::s
         }
         return move < std::numeric_limits<float>::max();
     };
-    float fastest = 0.0f;
+    float speed = 0.0f;
     for (size_t k = 0; k < run.size(); ++k) {
         const PhysicsBall& ball = *run[k];
         const ApartPlace& apart = apartPlaces_[indices[k]];
         if (!apart.inRun || !note(ball.position.x, ball.position.y, apart)) {
             return kNone;
         }
-        fastest = std::max(fastest, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
+        speed = std::max(speed, std::max(physmath::Fabs(ball.velocity.x), physmath::Fabs(ball.velocity.y)));
     }
     for (const StillPlace& place : still) {
         if (!note(place.x, place.y, apartPlaces_[place.index])) {
             return kNone;
         }
     }
-    const float bound = apartGap_ - largest - next - kBoundSlack;
-    const float room = kBoundMoveFactor * fastest * runAdvance_ * static_cast<float>(limit);
-    return (bound - pairSearch_.Reach()) / 2.0f >= room ? bound : kNone;
+    *fastest = speed;
+    return searchGap_ - largest - next - kBoundSlack;
 }
 
-// After a search of close pairs: when it found none, keeps the places of the balls and those of the run (indices)
-// with the smallest gap, for later runs to bound the gaps from; else forgets them.
-void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap) {
-    apartKnown_ = apart;
-    if (!apart) {
+// The pairs the last search kept that are now closer than limit, as ClosePairs gives them when the run and the balls
+// at their fixed points are those of that search and every other pair is at least limit apart: ClosePairs then finds
+// these pairs, in this order. Returns their count (past kMaxWatchedPairs the count is all that is told).
+size_t PhysicsModel::WatchAgain(float limit, std::span<PhysicsBall* const> run, ClothSteps::WatchedPair* pairs) const {
+    const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
+    size_t count = 0;
+    for (size_t p = 0; p < searchedPairCount_; ++p) {
+        const SearchedPair& searched = searchedPairs_[p];
+        const PhysicsBall& still = *balls_[searched.fixedIndex];
+        const PhysicsBall& first = searched.first == ClothSteps::kFixed ? still : *run[searched.first];
+        const PhysicsBall& second = searched.second == ClothSteps::kFixed ? still : *run[searched.second];
+        const PhysicsBall& fixed = searched.first == ClothSteps::kFixed ? first : second;
+        const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
+                                   physmath::Fabs(first.position.y - second.position.y));
+        if (gap < limit && count < ClothSteps::kMaxWatchedPairs) {
+            ClothSteps::WatchedPair& pair = pairs[count];
+            pair.first = searched.first;
+            pair.second = searched.second;
+            pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
+            pair.fixedPosition = fixed.position;
+            pair.fixedVelocity = fixed.velocity;
+        }
+        count += gap < limit ? 1 : 0;
+    }
+    return count;
+}
+
+// After a search of close pairs that found at most kMaxWatchedPairs (pairs): keeps the places of the balls, those of
+// the run (indices), the count of balls at their fixed points and the smallest gap of the pairs not watched, for later
+// runs to bound the gaps from; else forgets them.
+void PhysicsModel::KeepSearchedPlaces(std::span<const uint16_t> indices, size_t stillCount, size_t pairs,
+                                      float smallestGap) {
+    searchKnown_ = pairs <= ClothSteps::kMaxWatchedPairs && (pairs == 0 || searchedNearCount_ <= kMaxSearchedPairs);
+    if (!searchKnown_) {
         return;
     }
     for (size_t i = 0; i < balls_.size(); ++i) {
@@ -461,25 +522,41 @@ void PhysicsModel::KeepApartPlaces(bool apart, std::span<const uint16_t> indices
     for (const uint16_t index : indices) {
         apartPlaces_[index].inRun = true;
     }
-    apartGap_ = smallestGap;
+    searchedPairCount_ = pairs == 0 ? 0 : searchedNearCount_;
+    searchedRunCount_ = indices.size();
+    searchedStillCount_ = stillCount;
+    searchGap_ = smallestGap;
 }
 
 // The pairs of balls on the table of which one is not at its fixed point that lie closer than limit, measured along
 // x or along y, whichever is larger (what separates a pair for the pair search), as a run of the balls run (their
 // indices, in index order: every ball on the table that is not at its fixed point) watches them, with the other
 // balls on the table still (in index order); a pair at no number is left out, since it never touches. Returns their
-// count (past kMaxWatchedPairs the count is all that is told) and the smallest such distance of all pairs. A pair's
+// count (past kMaxWatchedPairs the count is all that is told) and the smallest such distance of the pairs not
+// watched (of all pairs when none is); the pairs watched go to searchedPairs_ too. A pair's
 // touch distance is the larger of the two that the pair searches use (see BallPairSearchForm). Each pair is taken
 // with the ball of the lower index first, as the pair search takes it; the run's test of its pairs does not depend
 // on their order.
 size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                                 std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap) {
     const float referenceDistance = 2.0f * balls_[0]->radiusCm + 0.1f;
-    float smallest = std::numeric_limits<float>::infinity();
+    const float nearLimit = limit + kSearchedMargin;
+    float smallest = std::numeric_limits<float>::infinity();      // of the pairs beyond nearLimit
+    float smallestNear = std::numeric_limits<float>::infinity();  // of the others
     size_t count = 0;
-    // One pair closer than limit; place is a ball's place in the run or ClothSteps::kFixed.
+    size_t near = 0;
+    // One pair closer than nearLimit, watched when closer than limit; place is a ball's place in the run or
+    // ClothSteps::kFixed.
     const auto watch = [&](uint8_t firstPlace, const PhysicsBall& first, uint8_t secondPlace,
-                           const PhysicsBall& second) {
+                           const PhysicsBall& second, uint16_t fixedIndex, float gap) {
+        if (near < kMaxSearchedPairs) {
+            searchedPairs_[near] = {firstPlace, secondPlace, fixedIndex};
+        }
+        ++near;
+        smallestNear = gap < smallestNear ? gap : smallestNear;
+        if (!(gap < limit)) {
+            return;
+        }
         if (count < ClothSteps::kMaxWatchedPairs) {
             ClothSteps::WatchedPair& pair = pairs[count];
             pair.first = firstPlace;
@@ -502,28 +579,32 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, 
         }
         for (size_t s = 0; s < stillBefore; ++s) {
             const float gap = std::max(physmath::Fabs(still[s].x - x), physmath::Fabs(still[s].y - y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(ClothSteps::kFixed, *balls_[still[s].index], place, moving);
+            if (gap < nearLimit) {
+                watch(ClothSteps::kFixed, *balls_[still[s].index], place, moving, still[s].index, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
         for (size_t b = a + 1; b < run.size(); ++b) {
             const PhysicsBall& other = *run[b];
             const float gap = std::max(physmath::Fabs(x - other.position.x), physmath::Fabs(y - other.position.y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(place, moving, static_cast<uint8_t>(b), other);
+            if (gap < nearLimit) {
+                watch(place, moving, static_cast<uint8_t>(b), other, 0, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
         for (size_t s = stillBefore; s < still.size(); ++s) {
             const float gap = std::max(physmath::Fabs(x - still[s].x), physmath::Fabs(y - still[s].y));
-            smallest = gap < smallest ? gap : smallest;
-            if (gap < limit) {
-                watch(place, moving, ClothSteps::kFixed, *balls_[still[s].index]);
+            if (gap < nearLimit) {
+                watch(place, moving, ClothSteps::kFixed, *balls_[still[s].index], still[s].index, gap);
+            } else {
+                smallest = gap < smallest ? gap : smallest;
             }
         }
     }
-    *smallestGap = smallest;
+    *smallestGap = count == 0 ? std::min(smallest, smallestNear) : smallest;
+    searchedNearCount_ = near;
     return count;
 }
 

@@ -133,13 +133,15 @@ private:
     // Lists every ball, or only those that may move (on the table, not at a fixed point), in index order.
     void ListEveryBall();
     void ListMovingBalls();
-    void StepOnOpenCloth();
+    bool StepOnOpenCloth(float dt, size_t* leftCount);
+    bool AfterClothStep(unsigned taken, PhysicsBall* const* group, const uint16_t* indices, unsigned count,
+                        size_t* leftCount, float dt);
+    void AddTurn(uint16_t index, const PhysicsBall& ball, bool atRest, float dt);
     uint32_t RunOnOpenCloth(uint32_t limit, bool callStart, float dt);
     bool FindFixedPoint(uint16_t index, PhysicsBall& ball, float dt);
     struct StillPlace;
     size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                       std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
-    void MarkSteppedOnCloth(unsigned taken, const size_t* indices, unsigned count);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
     // wasAtRest: the ball was at rest before this sub-step.
@@ -162,7 +164,7 @@ private:
     bool sideBySide_ = false;       // what clothSteps_.Prepare, which reads only those inputs, told for them
     OrientationTurns turns_;
     ClothSteps clothSteps_;
-    std::vector<uint8_t> steppedOnCloth_;  // per ball: its sub-step was taken side by side
+    std::vector<uint16_t> leftOfCloth_;  // the listed balls that the side-by-side step of a sub-step left, in order
     // The balls that a sub-step of Simulate looks at, in index order: every ball on the table that is not at its
     // fixed point, and perhaps others (which the sub-step then passes over as it would have). Only the ball-ball pass
     // (a ball in a contact moves again) and a ball's own sub-step (it comes to rest or falls into a pocket) change
@@ -176,21 +178,35 @@ private:
         uint16_t index = 0;
     };
     std::vector<StillPlace> stillPlaces_;  // the balls on the table at their fixed points, during RunOnOpenCloth
-    // Where the balls were when a search of close pairs last found none: x is NaN for a ball then in a pocket, inRun
-    // tells a ball of the run. A pair's gap (along x or y, whichever is larger) is now at least its gap then less
-    // both balls' moves since, so apartGap_, the smallest gap then, less the two largest moves bounds every gap now
-    // of a pair that was searched then.
+    // Where the balls were at the last search of close pairs that found at most kMaxWatchedPairs: x is NaN for a ball
+    // then in a pocket, inRun tells a ball of the run. A pair's gap (along x or y, whichever is larger) is now at least
+    // its gap then less both balls' moves since, so searchGap_, the smallest gap then of the pairs not kept, less
+    // the two largest moves bounds every gap now of such a pair that was searched then.
     struct ApartPlace {
         float x = std::numeric_limits<float>::quiet_NaN();
         float y = 0.0f;
         bool inRun = false;
     };
-    void KeepApartPlaces(bool apart, std::span<const uint16_t> indices, float smallestGap);
-    float GapBoundSinceApart(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
-                             std::span<const StillPlace> still, uint32_t limit) const;
+    // A pair that the last search found close, watched or within a margin beyond: its places in the run, as ClothSteps::WatchedPair has them, and the index of
+    // the ball at its fixed point, if one is.
+    struct SearchedPair {
+        uint8_t first = 0;
+        uint8_t second = 0;
+        uint16_t fixedIndex = 0;
+    };
+    void KeepSearchedPlaces(std::span<const uint16_t> indices, size_t stillCount, size_t pairs, float smallestGap);
+    float GapBoundSinceSearch(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                              std::span<const StillPlace> still, float* fastest) const;
+    size_t WatchAgain(float limit, std::span<PhysicsBall* const> run, ClothSteps::WatchedPair* pairs) const;
     std::vector<ApartPlace> apartPlaces_;
-    float apartGap_ = 0.0f;
-    bool apartKnown_ = false;
+    static constexpr size_t kMaxSearchedPairs = 32;
+    std::array<SearchedPair, kMaxSearchedPairs> searchedPairs_{};
+    size_t searchedNearCount_ = 0;  // the pairs the last search found within its margin
+    size_t searchedPairCount_ = 0;  // those kept (0: no pair was watched then)
+    size_t searchedRunCount_ = 0;   // the balls of the run then
+    size_t searchedStillCount_ = 0;  // the balls on the table at their fixed points then
+    float searchGap_ = 0.0f;
+    bool searchKnown_ = false;
     float runAdvance_ = 0.0f;                    // centimetres moved per m/s in a sub-step of this call
     const PhysicsBall* runFirstBall_ = nullptr;  // the first ball of the last run tried
     uint32_t runWait_ = 0;                       // sub-steps before the next try of a run on the open cloth

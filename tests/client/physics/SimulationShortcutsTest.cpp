@@ -461,9 +461,10 @@ void CopyBallState(const PhysicsBall& from, PhysicsBall& to) {
 }
 
 // What a model keeps from one call to the next to spare work (the list of near pairs, where the balls were when the
-// runs last found them all apart, the inputs of the sub-steps) must not outlive a change the holder makes between
-// calls: a model that has simulated before and a new model given the same balls simulate the next call to the same
-// bits, also when the holder moved a ball next to another, along x or only along y, or put a pocketed ball back.
+// runs last searched their close pairs and the pairs they watched, the inputs of the sub-steps) must not outlive a
+// change the holder makes between calls: a model that has simulated before and a new model given the same balls
+// simulate the next call to the same bits, also when the holder moved a ball next to another, along x or only along y,
+// or put a pocketed ball back.
 TEST_F(SimulationShortcutsTest, AModelThatSimulatedBeforeGivesTheBitsOfANewOneWhateverTheHolderChangedBetweenCalls) {
     constexpr uint16_t kBalls = 16;
     constexpr uint16_t kMover = 5;
@@ -481,8 +482,9 @@ TEST_F(SimulationShortcutsTest, AModelThatSimulatedBeforeGivesTheBitsOfANewOneWh
         }
         model->Ball(kMover).pocketed = change == 2 ? 1 : 0;
         if (change == 1) {
-            // Two other balls meet in the first call, so that the pair search lists the near pairs then (the other
-            // changes keep every ball apart, so that the runs bound the gaps from the last search).
+            // Two other balls meet in the first call, so that the pair search lists the near pairs then and the runs
+            // watch the two as they part (the other changes keep every ball apart, so that the runs bound the gaps
+            // from the last search).
             PhysicsBall& hitter = model->Ball(kBalls - 1);
             hitter.position.x = model->Ball(kBalls - 2).position.x + 6.1f;
             hitter.velocity = {-0.5f, 0.0f, 0.0f};
