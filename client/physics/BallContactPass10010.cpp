@@ -1,10 +1,10 @@
 #include "client/physics/BallContactPass10010.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 
 #include "client/physics/BallContactResolution.h"
+#include "client/physics/CushionRebound.h"
 #include "client/physics/ModelConstants.h"
 #include "client/physics/PhysicsModel10010.h"
 #include "client/physics/PhysicsVector.h"
@@ -345,13 +345,6 @@ struct MicroStep10010 : ScalarMicroStep {
     }
 #endif
 };
-
-// True for a positive 2^k with a normal exponent.
-bool IsNormalPowerOfTwo(float x) {
-    const uint32_t bits = std::bit_cast<uint32_t>(x);
-    const uint32_t exponent = (bits >> 23) & 0xFFu;
-    return (bits & 0x807FFFFFu) == 0 && exponent != 0 && exponent != 0xFFu;
-}
 
 }  // namespace
 

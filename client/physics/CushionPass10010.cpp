@@ -107,6 +107,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
     quill::Vec3 velocity = ball_.velocity;
     quill::Vec3 spin = ball_.spin;
     const float radius = ball_.radiusM;
+    const float mass = ball_.mass;  // read once: the rebound's test of the mass then stays out of the loop
     const float h = dt_ / 20.0f;
     const bool noseBelowContact = flags_.nose != 0 && HighestNose(radius) < contactHeight_;
     quill::Vec3 press[2] = {ball_.cushionPress[0], ball_.cushionPress[1]};
@@ -124,7 +125,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
             }
             NormalCache& cache = normals[axis];
             const CushionNormal& normal = cache.Holds(contact) ? cache.normal : cache.Refresh(contact);
-            if (!model_.CushionRebound(velocity, spin, normal, press[axis], radius, ball_.mass, ball_.inertiaArm, h,
+            if (!model_.CushionRebound(velocity, spin, normal, press[axis], radius, mass, ball_.inertiaArm, h,
                                        k)) {
                 mask_ &= static_cast<uint8_t>(~kCushionAxisBits[axis]);
                 press[axis] = quill::kZeroVector;

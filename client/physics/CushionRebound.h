@@ -3,6 +3,9 @@
 // to the ball or slip. The contact carries a deformation vector d (the displacement of the cushion's contact
 // point), kept in the ball between sub-steps; a call advances d, derives the cushion's force from it and applies
 // the impulse to the ball's velocity and spin. Versions differ as set in the CushionReboundForm.
+#include <bit>
+#include <cstdint>
+
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/PhysicsConstants.h"
 #include "client/physics/PhysicsMath.h"
@@ -50,11 +53,30 @@ public:
                                             float h, const PhysicsConstants& k, const CushionReboundForm& form);
 
 private:
+    static Vec3 PerMass(const Vec3& v, float mass);
     static Vec3 WeightedSlip(const Vec3& s, const Vec3& b, const Vec3& c, const CushionReboundForm& form);
     static void SlipDeformation(Vec3& d, const Vec3& n, const Vec3& b, const Vec3& c, const Vec3& fT, float normalLoad,
                                 float tangentialLoad, float q, const PhysicsConstants& k,
                                 const CushionReboundForm& form);
 };
+
+// True for a positive 2^k with a normal exponent.
+inline bool IsNormalPowerOfTwo(float x) {
+    const uint32_t bits = std::bit_cast<uint32_t>(x);
+    const uint32_t exponent = (bits >> 23) & 0xFFu;
+    return (bits & 0x807FFFFFu) == 0 && exponent != 0 && exponent != 0xFFu;
+}
+
+// v / mass. When the mass is a power of two whose inverse is a normal float, v times that inverse is the same
+// exact quotient rounded once, so the same bits for every v, and the product ends sooner than the division in the
+// chain from one sub-step to the next. The test depends on the mass only: a caller's loop keeps it out.
+inline Vec3 CushionRebound::PerMass(const Vec3& v, float mass) {
+    const float inverse = 1.0f / mass;
+    if (IsNormalPowerOfTwo(mass) && IsNormalPowerOfTwo(inverse)) {
+        return v * inverse;
+    }
+    return Divided(v, mass);
+}
 
 // The slip that moves the deformation: the later versions weigh its parts along and across the cushion.
 inline Vec3 CushionRebound::WeightedSlip(const Vec3& s, const Vec3& b, const Vec3& c, const CushionReboundForm& form) {
@@ -126,7 +148,7 @@ inline bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal
     }
     const Vec3 e = Normalized(d);
     const float g = Dot(e, s + z);
-    const Vec3 f = Divided(d * k[28] - e * (k[29] * g), mass);
+    const Vec3 f = PerMass(d * k[28] - e * (k[29] * g), mass);
     const float fn = Dot(f, n);
     if (fn < 0.0f) {
         return true;  // the spring would pull the ball in: no impulse, the deformation keeps its update
