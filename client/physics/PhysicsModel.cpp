@@ -63,6 +63,15 @@ bool HasNaNMotion(const PhysicsBall& ball) {
     return _mm_movemask_ps(unordered) != 0;
 }
 
+// A pair of balls as a run watches it (places in the run, or ClothSteps::kFixed for the ball that does not move): its
+// touch distance is the larger of the two that the pair searches use (see BallPairSearchForm).
+ClothSteps::WatchedPair WatchedPairOf(uint8_t firstPlace, const PhysicsBall& first, uint8_t secondPlace,
+                                      const PhysicsBall& second, float referenceDistance) {
+    const PhysicsBall& fixed = firstPlace == ClothSteps::kFixed ? first : second;
+    return {firstPlace, secondPlace, std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f),
+            fixed.position, fixed.velocity};
+}
+
 }  // namespace
 
 PhysicsModel::PhysicsModel(uint32_t tableKind, uint16_t ballCount)
@@ -489,16 +498,10 @@ size_t PhysicsModel::WatchAgain(float limit, std::span<PhysicsBall* const> run, 
         const PhysicsBall& still = *balls_[searched.fixedIndex];
         const PhysicsBall& first = searched.first == ClothSteps::kFixed ? still : *run[searched.first];
         const PhysicsBall& second = searched.second == ClothSteps::kFixed ? still : *run[searched.second];
-        const PhysicsBall& fixed = searched.first == ClothSteps::kFixed ? first : second;
         const float gap = std::max(physmath::Fabs(first.position.x - second.position.x),
                                    physmath::Fabs(first.position.y - second.position.y));
         if (gap < limit && count < ClothSteps::kMaxWatchedPairs) {
-            ClothSteps::WatchedPair& pair = pairs[count];
-            pair.first = searched.first;
-            pair.second = searched.second;
-            pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
-            pair.fixedPosition = fixed.position;
-            pair.fixedVelocity = fixed.velocity;
+            pairs[count] = WatchedPairOf(searched.first, first, searched.second, second, referenceDistance);
         }
         count += gap < limit ? 1 : 0;
     }
@@ -558,13 +561,7 @@ size_t PhysicsModel::ClosePairs(float limit, std::span<PhysicsBall* const> run, 
             return;
         }
         if (count < ClothSteps::kMaxWatchedPairs) {
-            ClothSteps::WatchedPair& pair = pairs[count];
-            pair.first = firstPlace;
-            pair.second = secondPlace;
-            pair.touch = std::max(referenceDistance, first.radiusCm + second.radiusCm + 0.1f);
-            const PhysicsBall& fixed = firstPlace == ClothSteps::kFixed ? first : second;
-            pair.fixedPosition = fixed.position;
-            pair.fixedVelocity = fixed.velocity;
+            pairs[count] = WatchedPairOf(firstPlace, first, secondPlace, second, referenceDistance);
         }
         ++count;
     };
