@@ -107,7 +107,7 @@ void CushionPass10010::Resolve(const PhysicsConstants& k) {
     quill::Vec3 velocity = ball_.velocity;
     quill::Vec3 spin = ball_.spin;
     const float radius = ball_.radiusM;
-    const float mass = ball_.mass;  // read once: the rebound's test of the mass then stays out of the loop
+    const ReboundMass mass = ReboundMass::Of(ball_.mass);  // its inverse and test once, not in every sub-step
     const float h = dt_ / 20.0f;
     const bool noseBelowContact = flags_.nose != 0 && HighestNose(radius) < contactHeight_;
     quill::Vec3 press[2] = {ball_.cushionPress[0], ball_.cushionPress[1]};

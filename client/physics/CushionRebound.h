@@ -43,6 +43,20 @@ struct CushionNormal {
     static CushionNormal Of(const quill::Vec3& contact);
 };
 
+// A ball's mass for dividing the cushion's force by it. When the mass is a power of two whose inverse is a normal
+// float, v times that inverse is the same exact quotient rounded once, so the same bits for every v, and the
+// product ends sooner than the division in the chain from one sub-step to the next. Built once per contact, so
+// that the sub-steps neither divide for the inverse nor test the mass again.
+struct ReboundMass {
+    float mass = 0.0f;
+    float inverse = 0.0f;
+    bool exactInverse = false;
+
+    static ReboundMass Of(float mass);
+    // v / mass.
+    Vec3 Divide(const Vec3& v) const { return exactInverse ? v * inverse : Divided(v, mass); }
+};
+
 class CushionRebound {
 public:
     // Returns false when the contact has let go during this sub-step (velocity and spin then stay as they were).
@@ -51,9 +65,13 @@ public:
     [[gnu::always_inline]] static bool Step(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
                                             quill::Vec3& deformation, float radiusM, float mass, float inertiaArm,
                                             float h, const PhysicsConstants& k, const CushionReboundForm& form);
+    // The same with the mass prepared by the caller, for a loop of sub-steps.
+    [[gnu::always_inline]] static bool Step(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
+                                            quill::Vec3& deformation, float radiusM, const ReboundMass& mass,
+                                            float inertiaArm, float h, const PhysicsConstants& k,
+                                            const CushionReboundForm& form);
 
 private:
-    static Vec3 PerMass(const Vec3& v, float mass);
     static Vec3 WeightedSlip(const Vec3& s, const Vec3& b, const Vec3& c, const CushionReboundForm& form);
     static void SlipDeformation(Vec3& d, const Vec3& n, const Vec3& b, const Vec3& c, const Vec3& fT, float normalLoad,
                                 float tangentialLoad, float q, const PhysicsConstants& k,
@@ -67,15 +85,9 @@ inline bool IsNormalPowerOfTwo(float x) {
     return (bits & 0x807FFFFFu) == 0 && exponent != 0 && exponent != 0xFFu;
 }
 
-// v / mass. When the mass is a power of two whose inverse is a normal float, v times that inverse is the same
-// exact quotient rounded once, so the same bits for every v, and the product ends sooner than the division in the
-// chain from one sub-step to the next. The test depends on the mass only: a caller's loop keeps it out.
-inline Vec3 CushionRebound::PerMass(const Vec3& v, float mass) {
+inline ReboundMass ReboundMass::Of(float mass) {
     const float inverse = 1.0f / mass;
-    if (IsNormalPowerOfTwo(mass) && IsNormalPowerOfTwo(inverse)) {
-        return v * inverse;
-    }
-    return Divided(v, mass);
+    return {mass, inverse, IsNormalPowerOfTwo(mass) && IsNormalPowerOfTwo(inverse)};
 }
 
 // The slip that moves the deformation: the later versions weigh its parts along and across the cushion.
@@ -121,6 +133,12 @@ inline void CushionRebound::SlipDeformation(Vec3& d, const Vec3& n, const Vec3& 
 inline bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal& normal, Vec3& deformation,
                                  float radiusM, float mass, float inertiaArm, float h, const PhysicsConstants& k,
                                  const CushionReboundForm& form) {
+    return Step(velocity, spin, normal, deformation, radiusM, ReboundMass::Of(mass), inertiaArm, h, k, form);
+}
+
+inline bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal& normal, Vec3& deformation,
+                                 float radiusM, const ReboundMass& mass, float inertiaArm, float h,
+                                 const PhysicsConstants& k, const CushionReboundForm& form) {
     const Vec3& n = normal.n;
     const Vec3 b = normal.b;
     const Vec3 c = normal.c;
@@ -148,15 +166,11 @@ inline bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal
     }
     const Vec3 e = Normalized(d);
     const float g = Dot(e, s + z);
-    const Vec3 f = PerMass(d * k[28] - e * (k[29] * g), mass);
+    const Vec3 f = mass.Divide(d * k[28] - e * (k[29] * g));
     const float fn = Dot(f, n);
     if (fn < 0.0f) {
         return true;  // the spring would pull the ball in: no impulse, the deformation keeps its update
     }
-    const Vec3 fN = n * fn;
-    const Vec3 fT = f - fN;
-    SlipDeformation(d, n, b, c, fT, fN.Length(), fT.Length(), q, k, form);
-
     const Vec3 impulse = f * h;
     const Vec3 jN = n * Dot(impulse, n);
     const Vec3 jT = impulse - jN;
@@ -166,9 +180,16 @@ inline bool CushionRebound::Step(Vec3& velocity, Vec3& spin, const CushionNormal
         velocity = velocity + scaled + jN;
         spin = spin + Cross(Divided(scaled, inertiaArm), n);
     } else {
-        velocity = velocity + Divided(jT, q) + jN;
+        // The spin first: it reaches the next sub-step's slip through more operations than the velocity (the
+        // lever's cross product and its normal part), so its divisions go to the divider first.
         spin = spin + Cross(Divided(jT, q * inertiaArm), n);
+        velocity = velocity + Divided(jT, q) + jN;
     }
+    // The slip test of the deformation last: only the next sub-step's lever waits for it, so its square roots
+    // take the divider after the divisions that the velocity and spin wait for.
+    const Vec3 fN = n * fn;
+    const Vec3 fT = f - fN;
+    SlipDeformation(d, n, b, c, fT, fN.Length(), fT.Length(), q, k, form);
     return true;
 }
 

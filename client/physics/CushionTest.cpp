@@ -306,6 +306,11 @@ bool CushionTest::RoundedJawBand(const Jaw& jaw, const quill::Vec3& position, fl
 
 bool CushionTest::FaceBand(const Jaw& jaw, float d, float dirX, float dirY, const quill::Vec3& position, float radiusCm,
                            Band* band, CushionFlags* flags) const {
+    // A centre in front of the face by the radius or more touches nothing: tested first, so that a ball passing a
+    // pocket's mouth spends no root or division on the face's edges.
+    if (!(d <= 0.0f) && d >= radiusCm) {
+        return false;
+    }
     const TableGeometry& g = geometry_;
     const float qx = position.x - jaw.ax;
     const float qy = position.y - jaw.ay;
@@ -324,9 +329,6 @@ bool CushionTest::FaceBand(const Jaw& jaw, float d, float dirX, float dirY, cons
     if (d <= 0.0f) {
         UpperFace(0.0f, z - upper, band, flags);
         return true;
-    }
-    if (d >= radiusCm) {
-        return false;
     }
     band->d = d;
     if (z < lower) {

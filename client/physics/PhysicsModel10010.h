@@ -2,6 +2,7 @@
 // The 10010 series (codes 0x10010 to 0x10014, the default model 0x10014 among them): one strike with a simulated
 // tip contact, the deforming cushion rebound, the spring ball-ball pass and the impulse friction for all five
 // classes, which differ only in their tuning set-up, three tuning operations and the layout of table kind 8.
+#include "client/physics/CushionRebound.h"
 #include "client/physics/CushionTest.h"
 #include "client/physics/PhysicsModel.h"
 
@@ -55,8 +56,8 @@ public:
     virtual float AdjustApproachSpeed(float a, float speed, float angle);
     // The same for every model of the series (final, so that the cushion pass's sub-steps call it inline).
     virtual bool CushionRebound(quill::Vec3& velocity, quill::Vec3& spin, const CushionNormal& normal,
-                                quill::Vec3& deformation, float radiusM, float mass, float inertiaArm, float h,
-                                const PhysicsConstants& k) final;
+                                quill::Vec3& deformation, float radiusM, const ReboundMass& mass,
+                                float inertiaArm, float h, const PhysicsConstants& k) final;
     virtual float TuningA10();
     virtual float TuningA11();
     // The cue's turning factor of the strike from cos(elevation) a1, the stroke's extra value a2, the power a3 and
@@ -87,8 +88,8 @@ inline bool PhysicsModel10010::TestCushion(quill::Vec3& position, float radiusCm
 [[gnu::always_inline]] inline bool PhysicsModel10010::CushionRebound(quill::Vec3& velocity, quill::Vec3& spin,
                                                                      const CushionNormal& normal,
                                                                      quill::Vec3& deformation, float radiusM,
-                                                                     float mass, float inertiaArm, float h,
-                                                                     const PhysicsConstants& k) {
+                                                                     const ReboundMass& mass, float inertiaArm,
+                                                                     float h, const PhysicsConstants& k) {
     CushionReboundForm form;
     form.separateSlipTests = true;
     form.reboundScale = fields_.reboundScale;
