@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <span>
 #include <type_traits>
@@ -46,6 +47,30 @@ constexpr float kBoundSlack = 0.01f;
 // A search of close pairs that finds some keeps also those that lie this much farther (cm), so that the bound on the
 // others' gaps serves the next tries for longer.
 constexpr float kSearchedMargin = 4.0f;
+// A run that leaves a ball to the ball-by-ball step lets the others move at most this far (cm) along x and y, so that
+// the room kept around them for that ball stays small.
+constexpr float kCompanionShift = 2.0f;
+// A ball that its speed takes beyond the side-by-side step's part of the bed within this many sub-steps is left to
+// the ball-by-ball step.
+constexpr float kEdgeLookAhead = 16.0f;
+
+// Whether the ball lies beyond the edge of the part of the bed that carries it in the side-by-side step (clear of the
+// cushion backs and of the nose lines), or will at its speed within kEdgeLookAhead sub-steps: a run leaves such a ball
+// to the ball-by-ball step rather than stop where it leaves that part. advance: centimetres moved per m/s in a
+// sub-step. (Only which balls a run takes depends on this, not a bit of any sub-step.)
+bool NearBedEdge(const TableGeometry& g, const PhysicsBall& ball, float advance) {
+    const float r = ball.radiusCm;
+    const float lowX = std::max(g.cushionBackMinX, g.noseMinX + r);
+    const float highX = std::min(g.cushionBackMaxX, g.noseMaxX - r);
+    const float lowY = std::max(g.cushionBackMinY, g.noseMinY + r);
+    const float highY = std::min(g.cushionBackMaxY, g.noseMaxY - r);
+    const float x = ball.position.x;
+    const float y = ball.position.y;
+    const float aheadX = x + ball.velocity.x * (advance * kEdgeLookAhead);
+    const float aheadY = y + ball.velocity.y * (advance * kEdgeLookAhead);
+    return !(lowX < std::min(x, aheadX) && std::max(x, aheadX) < highX && lowY < std::min(y, aheadY) &&
+             std::max(y, aheadY) < highY);
+}
 
 // The nine numbers of position, velocity and spin lie side by side: they are tested sixteen bytes at a time (the last
 // sixteen overlapping the ones before), a lane being unordered with itself only when it is not a number.
@@ -105,6 +130,8 @@ void PhysicsModel::CreateBalls(uint16_t count) {
         leftOfCloth_.assign(count, 0);
         listed_.assign(count, 0);
         stillPlaces_.assign(count, StillPlace{});
+        companionStates_.resize(OrientationTurns::kCapacity + 1);
+        companionEvents_.resize(OrientationTurns::kCapacity + 1);
         apartPlaces_.assign(count, ApartPlace{});
         searchKnown_ = false;
     }
@@ -164,10 +191,10 @@ bool PhysicsModel::Simulate(float duration, uint32_t subSteps, float timeScale) 
     bool listedEvery = false;
     bool relist = true;
     for (uint32_t step = 0; step < kMaxSubStepsPerCall; ++step) {
-        // Sub-steps in which only balls rolling or sliding on the open cloth move, far from each other, are taken in
-        // a run: the ball loop and the ball-ball pass would do nothing in them but keep the turns. A run may take
-        // the call's first sub-step when the ball loop would find nothing more in it (see RunOnOpenCloth) and its
-        // last one (a count of 0 wraps: no last one).
+        // Sub-steps in which only balls rolling or sliding on the open cloth move (but for one, taken ball by ball),
+        // far from each other, are taken in a run: the ball loop and the ball-ball pass would do nothing more in them
+        // than the run does. A run may take the call's first sub-step when the ball loop would find nothing more in
+        // it (see RunOnOpenCloth) and its last one (a count of 0 wraps: no last one).
         if (sideBySide) {
             const uint32_t bound = kMaxSubStepsPerCall - step;
             const uint32_t run = RunOnOpenCloth(remaining == 0 ? bound : std::min(remaining, bound), step == 0, dt);
@@ -364,8 +391,10 @@ bool PhysicsModel::StepOnOpenCloth(float dt, size_t* leftCount) {
 }
 
 // Takes a run of sub-steps when every ball on the table that is not at its fixed point qualifies for the side-by-side
-// step and no pair of balls can come within reach of the pair search for a while; returns the count taken (at most
-// limit). A try that takes nothing makes the next ones wait a few sub-steps, longer after each failure.
+// step, but for at most one moving ball (the companion: one that does not qualify, or lies near the edge of the bed's
+// open part, see NearBedEdge) which the run takes ball by ball, and no pair of balls can come within reach of the pair
+// search for a while; returns the count taken (at most limit). A try that takes nothing makes the next ones wait a
+// few sub-steps, longer after each failure.
 //
 // A run may take the call's first sub-step (callStart) only where the ball loop would find nothing more in it. The
 // loop then also checks the balls that do not move for numbers that are not numbers, and it counts a pocketed ball as
@@ -382,6 +411,7 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
     uint16_t indices[ClothSteps::kMaxRunBalls];
     size_t count = 0;
     size_t stillCount = 0;
+    RunCompanion companion;
     bool qualifies = true;
     bool fixedPointsKnown = true;
     for (uint16_t i = 0; i < balls_.size() && (qualifies || callStart); ++i) {
@@ -402,11 +432,16 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
         if (!qualifies) {
             continue;  // (only at the call's start: the fixed points are still sought)
         }
-        qualifies = count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball);
-        if (qualifies) {
+        if (count < ClothSteps::kMaxRunBalls && ClothSteps::Qualifies(ball) &&
+            !NearBedEdge(Geometry(), ball, runAdvance_)) {
             run[count] = &ball;
             indices[count++] = i;
             limit = std::min(limit, turns_.Room(i));
+        } else if (companion.ball == nullptr && !ball.IsAtRest()) {
+            companion = {&ball, i};
+            limit = std::min(limit, turns_.Room(i));
+        } else {
+            qualifies = false;
         }
     }
     if (!fixedPointsKnown) {
@@ -414,7 +449,7 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
     }
     uint32_t taken = 0;
     if (qualifies && limit != 0) {
-        runFirstBall_ = count != 0 ? run[0] : nullptr;
+        runFirstBall_ = count != 0 ? run[0] : companion.ball;
         const float reach = pairSearch_.Reach();
         const float watchLimit = reach + 2.0f * kWatchedRunShift;
         ClothSteps::WatchedPair watched[ClothSteps::kMaxWatchedPairs];
@@ -438,18 +473,107 @@ uint32_t PhysicsModel::RunOnOpenCloth(uint32_t limit, bool callStart, float dt) 
             pairs =
                 ClosePairs(watchLimit, std::span(run, count), std::span(indices, count), still, watched, &smallestGap);
             KeepSearchedPlaces(std::span(indices, count), stillCount, pairs, smallestGap);
+            // The companion's pairs were not searched: no bound may count on them.
+            if (companion.ball != nullptr) {
+                apartPlaces_[companion.index].x = std::numeric_limits<float>::quiet_NaN();
+            }
         }
-        if (pairs == 0) {
-            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit,
-                                    (smallestGap - reach) / 2.0f, {}, turns_);
-        } else if (pairs <= ClothSteps::kMaxWatchedPairs) {
-            taken = clothSteps_.Run(std::span(run, count), std::span(indices, count), limit, kWatchedRunShift,
-                                    std::span(watched, pairs), turns_);
+        if (pairs <= ClothSteps::kMaxWatchedPairs) {
+            const float shift = pairs == 0 ? (smallestGap - reach) / 2.0f : kWatchedRunShift;
+            taken = TakeRun(std::span(run, count), std::span(indices, count), still, companion, limit, shift,
+                            std::span(watched, pairs), dt);
         }
     }
     runBackoff_ = taken != 0 ? 0 : std::min(2 * runBackoff_ + 1, kLongestRunWait);
     runWait_ = runBackoff_;
     return taken;
+}
+
+// The run of the balls run (indices) with their watched pairs, each ball moving less than shift along x and y, and the
+// sub-steps of the companion, if there is one, ball by ball as the ball loop takes them. The companion's sub-steps come
+// first: the run takes at most as many (none when the companion cannot take one), and the companion is then put back
+// to its state after the run's last. Nothing in a sub-step of one ball reads another, and the run's balls add no
+// events, so the order changes no bit; the companion stays far enough from every other ball on the table that the
+// pair search finds none of its pairs.
+uint32_t PhysicsModel::TakeRun(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                               std::span<const StillPlace> still, const RunCompanion& companion, uint32_t limit,
+                               float shift, std::span<const ClothSteps::WatchedPair> watched, float dt) {
+    if (companion.ball == nullptr) {
+        return clothSteps_.Run(run, indices, limit, shift, watched, turns_);
+    }
+    shift = std::min(shift, kCompanionShift);
+    const uint32_t stepped =
+        StepCompanion(companion, limit, CompanionClearance(*companion.ball, run, still, shift), dt);
+    const uint32_t taken =
+        stepped == 0 || run.empty() ? stepped : clothSteps_.Run(run, indices, stepped, shift, watched, turns_);
+    KeepCompanionSteps(companion, stepped, taken);
+    return taken;
+}
+
+// How far along x and y the companion may move from where it is while every other ball on the table stays out of
+// the pair search's reach: the balls of the run move less than shift, the others not at all. Lowered a little for
+// rounding; below 0 when it may not move at all.
+float PhysicsModel::CompanionClearance(const PhysicsBall& companion, std::span<PhysicsBall* const> run,
+                                       std::span<const StillPlace> still, float shift) const {
+    const float x = companion.position.x;
+    const float y = companion.position.y;
+    float nearest = std::numeric_limits<float>::infinity();
+    for (const PhysicsBall* ball : run) {
+        const float gap = std::max(physmath::Fabs(x - ball->position.x), physmath::Fabs(y - ball->position.y)) - shift;
+        nearest = gap < nearest ? gap : nearest;
+    }
+    for (const StillPlace& place : still) {
+        const float gap = std::max(physmath::Fabs(x - place.x), physmath::Fabs(y - place.y));
+        nearest = gap < nearest ? gap : nearest;
+    }
+    return nearest - pairSearch_.Reach() - kBoundSlack;
+}
+
+// Up to limit sub-steps of the companion, as the ball loop takes them (the ball moves before each), keeping its state
+// and the event count before each and its spin after each. Stops before a sub-step after which the ball has moved
+// beyond clearance, lies in a pocket or holds a number that is not a number (the ball loop then takes it), and after
+// one in which it comes to rest. Returns the count taken.
+uint32_t PhysicsModel::StepCompanion(const RunCompanion& companion, uint32_t limit, float clearance, float dt) {
+    PhysicsBall& ball = *companion.ball;
+    PhysicsEventList& events = ThePhysicsEventList();
+    const float startX = ball.position.x;
+    const float startY = ball.position.y;
+    uint32_t taken = 0;
+    while (taken < limit) {
+        std::memcpy(companionStates_[taken].data(), &ball, sizeof(PhysicsBall));
+        companionEvents_[taken] = events.Size();
+        const bool atRest = MoveWithoutTurning(ball, dt, false);
+        const float drift =
+            std::max(physmath::Fabs(ball.position.x - startX), physmath::Fabs(ball.position.y - startY));
+        if (!(drift <= clearance) || ball.pocketed != 0 || HasNaNMotion(ball)) {
+            std::memcpy(static_cast<void*>(&ball), companionStates_[taken].data(), sizeof(PhysicsBall));
+            events.Truncate(companionEvents_[taken]);
+            return taken;
+        }
+        companionSpins_[0][taken] = ball.spin.x;
+        companionSpins_[1][taken] = ball.spin.y;
+        companionSpins_[2][taken] = ball.spin.z;
+        ++taken;
+        if (atRest) {
+            break;
+        }
+    }
+    std::memcpy(companionStates_[taken].data(), &ball, sizeof(PhysicsBall));
+    companionEvents_[taken] = events.Size();
+    return taken;
+}
+
+// After a run of taken of the companion's stepped sub-steps: the companion as it was after the run's last, and its
+// turns, as the ball loop adds them (none after a sub-step that leaves it at rest).
+void PhysicsModel::KeepCompanionSteps(const RunCompanion& companion, uint32_t stepped, uint32_t taken) {
+    PhysicsBall& ball = *companion.ball;
+    if (taken < stepped) {
+        std::memcpy(static_cast<void*>(&ball), companionStates_[taken].data(), sizeof(PhysicsBall));
+        ThePhysicsEventList().Truncate(companionEvents_[taken]);
+    }
+    const uint32_t turned = taken - (taken != 0 && ball.IsAtRest() ? 1u : 0u);
+    turns_.AddRow(companion.index, companionSpins_[0].data(), companionSpins_[1].data(), companionSpins_[2].data(), 1,
+                  turned);
 }
 
 // The smallest gap of the pairs not watched at the last search, less the two largest moves since and a slack for

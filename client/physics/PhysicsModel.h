@@ -142,6 +142,14 @@ private:
     struct StillPlace;
     size_t ClosePairs(float limit, std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
                       std::span<const StillPlace> still, ClothSteps::WatchedPair* pairs, float* smallestGap);
+    struct RunCompanion;
+    uint32_t TakeRun(std::span<PhysicsBall* const> run, std::span<const uint16_t> indices,
+                     std::span<const StillPlace> still, const RunCompanion& companion, uint32_t limit, float shift,
+                     std::span<const ClothSteps::WatchedPair> watched, float dt);
+    float CompanionClearance(const PhysicsBall& companion, std::span<PhysicsBall* const> run,
+                             std::span<const StillPlace> still, float shift) const;
+    uint32_t StepCompanion(const RunCompanion& companion, uint32_t limit, float clearance, float dt);
+    void KeepCompanionSteps(const RunCompanion& companion, uint32_t stepped, uint32_t taken);
     bool StepUnsettledBall(uint16_t index, PhysicsBall& ball, float dt);
     // MoveBall but for its last step, the turn of the ball's orientation; true when the ball is at rest.
     // wasAtRest: the ball was at rest before this sub-step.
@@ -178,6 +186,18 @@ private:
         uint16_t index = 0;
     };
     std::vector<StillPlace> stillPlaces_;  // the balls on the table at their fixed points, during RunOnOpenCloth
+    // A ball that a run leaves to the ball-by-ball step (see RunOnOpenCloth): its index, or none.
+    struct RunCompanion {
+        PhysicsBall* ball = nullptr;
+        uint16_t index = 0;
+    };
+    // What the companion's sub-steps of a run kept: its state and the event count before each (and after the last),
+    // and its spin after each, for the turns.
+    using BallBytes = std::array<unsigned char, sizeof(PhysicsBall)>;
+    std::vector<BallBytes> companionStates_;
+    std::vector<size_t> companionEvents_;
+    std::array<std::array<float, OrientationTurns::kCapacity>, 3> companionSpins_{};
+
     // Where the balls were at the last search of close pairs that found at most kMaxWatchedPairs: x is NaN for a ball
     // then in a pocket, inRun tells a ball of the run. A pair's gap (along x or y, whichever is larger) is now at least
     // its gap then less both balls' moves since, so searchGap_, the smallest gap then of the pairs not kept, less

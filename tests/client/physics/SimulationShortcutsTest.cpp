@@ -525,5 +525,93 @@ TEST_F(SimulationShortcutsTest, AModelThatSimulatedBeforeGivesTheBitsOfANewOneWh
     }
 }
 
+// One sub-step as the ball loop takes it without any shortcut: every ball on the table ball by ball, from the highest
+// index down, turning as it goes, then the ball-ball pass unless every ball is at rest.
+void StepOneByOne(PhysicsModel& model, float dt) {
+    bool atRest = true;
+    for (uint16_t i = model.BallCount(); i-- > 0;) {
+        PhysicsBall& ball = model.Ball(i);
+        if (ball.pocketed == 0) {
+            atRest = model.MoveBall(ball, dt) && atRest;
+        }
+    }
+    if (!atRest) {
+        model.CollideBalls();
+    }
+}
+
+// A run that leaves a ball near a cushion to the ball-by-ball step gets the bits and the events of every sub-step
+// taken one by one: a ball rolls into a cushion and off it, or along it, while others roll in the open (one of them
+// so slowly that it comes to rest within a run, which then ends early) or rest; the others pass close to the one at
+// the cushion, or not.
+TEST_F(SimulationShortcutsTest, ARunLeavingABallAtACushionToTheBallByBallStepGetsTheBitsOfTheSubStepsOneByOne) {
+    constexpr uint32_t kSubSteps = 15;
+    const float duration = 0.0015f;
+    const float dt = duration / static_cast<float>(kSubSteps);  // as Simulate divides it
+    for (int layout = 0; layout < 3; ++layout) {
+        SCOPED_TRACE(testing::Message() << "layout " << layout);
+        const auto setUp = [layout](PhysicsModel& model) {
+            const TableGeometry& g = model.Geometry();
+            const auto roll = [](PhysicsBall& ball, float x, float y, float vx, float vy) {
+                ball.position = {x, y, ball.radiusCm};
+                ball.velocity = {vx, vy, 0.0f};
+                ball.spin = {-vy / ball.radiusM, vx / ball.radiusM, 0.0f};
+            };
+            for (uint16_t i = 0; i < model.BallCount(); ++i) {
+                PhysicsBall& ball = model.Ball(i);
+                ball.SetSize(3.05f, 0.21f);
+                const float angle = 1.1f * static_cast<float>(i);
+                // Balls 2 and 3 come to rest at different times, ball 4 rests from the start.
+                const float speed = i == 2 ? 0.005f : (i == 3 ? 0.008f : (i == 4 ? 0.0f : 1.2f));
+                roll(ball, -60.0f + static_cast<float>(i % 3) * 30.0f, -20.0f + static_cast<float>(i / 3) * 20.0f,
+                     speed * std::cos(angle), speed * std::sin(angle));
+            }
+            // Ball 0 at the cushion of +x: rolling into it at an angle, creeping along it, or rolling into it while
+            // ball 5 rolls by within reach.
+            PhysicsBall& nearCushion = model.Ball(0);
+            const float edgeX = g.noseMaxX - nearCushion.radiusCm;
+            if (layout == 1) {
+                roll(nearCushion, edgeX - 0.01f, -10.0f, 0.05f, 0.8f);
+            } else {
+                roll(nearCushion, edgeX - 1.0f, 0.0f, 1.0f, 0.6f);
+            }
+            if (layout == 2) {
+                roll(model.Ball(5), edgeX - 9.0f, 14.0f, 0.0f, -1.0f);
+            }
+        };
+        std::unique_ptr<PhysicsModel> model(CreatePhysicsModel(0x10014u, 1u, 7, false));
+        std::unique_ptr<PhysicsModel> reference(CreatePhysicsModel(0x10014u, 1u, 7, false));
+        setUp(*model);
+        setUp(*reference);
+        size_t cushionEvents = 0;
+        for (int call = 0; call < 80; ++call) {
+            ThePhysicsEventList().Clear();
+            for (uint32_t step = 0; step < kSubSteps; ++step) {
+                StepOneByOne(*reference, dt);
+            }
+            const std::span<const PhysicsEvent> events = ThePhysicsEventList().Events();
+            const std::vector<PhysicsEvent> referenceEvents(events.begin(), events.end());
+            ASSERT_FALSE(model->Simulate(duration, kSubSteps, 1.0f)) << "call " << call;
+            ASSERT_EQ(ThePhysicsEventList().Size(), referenceEvents.size()) << "call " << call;
+            cushionEvents += CountEvents(PhysicsEventKind::Cushion);
+            for (size_t e = 0; e < referenceEvents.size(); ++e) {
+                const PhysicsEvent& event = ThePhysicsEventList().Events()[e];
+                EXPECT_EQ(event.kind, referenceEvents[e].kind) << "call " << call;
+                EXPECT_EQ(event.ball, referenceEvents[e].ball) << "call " << call;
+                EXPECT_EQ(test::Bits(event.strength), test::Bits(referenceEvents[e].strength)) << "call " << call;
+            }
+            for (uint16_t i = 0; i < model->BallCount(); ++i) {
+                ASSERT_EQ(Bits(model->Ball(i).position), Bits(reference->Ball(i).position)) << "call " << call;
+                ASSERT_EQ(Bits(model->Ball(i).velocity), Bits(reference->Ball(i).velocity)) << "call " << call;
+                ASSERT_EQ(Bits(model->Ball(i).spin), Bits(reference->Ball(i).spin)) << "call " << call;
+                ASSERT_EQ(Bits(model->Ball(i).orientation), Bits(reference->Ball(i).orientation))
+                    << "call " << call << " ball " << i;
+            }
+        }
+        EXPECT_TRUE(model->Ball(2).IsAtRest() && model->Ball(3).IsAtRest());
+        EXPECT_GT(cushionEvents, 0u);
+    }
+}
+
 }  // namespace
 }  // namespace kestrovan::test
