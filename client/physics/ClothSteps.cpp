@@ -223,26 +223,24 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 }
 
 // ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
-// g < 0.4 ? 0.4 : g, also for a g that is not a number. Its two divisions, both of the speed's time, are one in the
-// wide code.
-template <bool Wide>
+// g < 0.4 ? 0.4 : g, also for a g that is not a number. Its two divisions stay four lanes wide in the wide code: one
+// is on the way to the next sub-step's velocity, and joining them into one of eight measured slower.
 [[gnu::always_inline]] inline Lanes Growth(Lanes speed, const RollForm& form) {
     const Lanes limit = form.Value(kSlowLimit);
-    const Lanes step = Choose(
-        _mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
-        Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit), form.Value(kThreeQuarterLimit)));
-    const Quotients q =
-        DivideTwo<Wide>(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), speed, limit, step);
-    const Lanes growth = _mm_add_ps(q.first, form.Value(kOne));
-    const Lanes scaled =
-        Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)), _mm_mul_ps(growth, q.second), growth);
+    const Lanes growth =
+        _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), form.Value(kOne));
+    const Lanes step = Choose(_mm_cmplt_ps(speed, form.Value(kQuarterLimit)), form.Value(kQuarterLimit),
+                              Choose(_mm_cmplt_ps(speed, form.Value(kHalfLimit)), form.Value(kHalfLimit),
+                                     form.Value(kThreeQuarterLimit)));
+    const Lanes scaled = Choose(_mm_cmplt_ps(speed, form.Value(kThreeQuarterLimit)),
+                                _mm_mul_ps(growth, _mm_div_ps(speed, step)), growth);
     return _mm_max_ps(form.Value(kLeastGrowth), scaled);
 }
 
 // Kept out of line in the baseline code: inlined into the rolling sub-step, its values crowd the registers there and
 // the velocity's way to the next sub-step goes through memory, which measured slower than the call.
 [[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
-    return Growth<false>(speed, form);
+    return Growth(speed, form);
 }
 
 // The wide code inlines the growth: its three-operand instructions need fewer registers, and a call from it would
@@ -250,7 +248,7 @@ template <bool Wide>
 template <bool Wide>
 [[gnu::always_inline]] inline Lanes GrowthCall(Lanes speed, const RollForm& form) {
     if constexpr (Wide) {
-        return Growth<true>(speed, form);
+        return Growth(speed, form);
     } else {
         return SlowSpeedGrowth(speed, form);
     }
