@@ -210,6 +210,11 @@ struct RollForm {
     Lanes Value(LaneValue v) const { return _mm_load_ps(lanes[v]); }
 };
 
+// Marks a test that the run's sub-steps almost never pass, so that their usual way is laid out in a straight line.
+[[gnu::always_inline]] inline bool Rarely(bool x) {
+    return __builtin_expect(x, 0);
+}
+
 // The lanes of a mask that are set, as bits.
 unsigned Bits(Lanes mask) {
     return static_cast<unsigned>(_mm_movemask_ps(mask));
@@ -459,7 +464,7 @@ template <bool TestNumbers, bool Wide>
                                           const BedBox& box, const Balls& b, Balls* after) {
     const Lanes zero = _mm_setzero_ps();
     const Lanes sum = _mm_add_ps(_mm_mul_ps(b.vx, b.vx), _mm_mul_ps(b.vy, b.vy));
-    if (Bits(_mm_cmpgt_ps(sum, zero)) != 0xFu) {
+    if (Rarely(Bits(_mm_cmpgt_ps(sum, zero)) != 0xFu)) {
         return false;
     }
     const Lanes speed = _mm_sqrt_ps(sum);
@@ -470,7 +475,7 @@ template <bool TestNumbers, bool Wide>
     if (!friction.skipWhenRising) {
         away = _mm_or_ps(away, _mm_cmpnge_ps(s.load, zero));  // (StepLanes does not take such a lane)
     }
-    if (Bits(_mm_andnot_ps(away, OnBed(box, s))) != 0xFu) {
+    if (Rarely(Bits(_mm_andnot_ps(away, OnBed(box, s))) != 0xFu)) {
         return false;
     }
     const Motion m = Roll<Wide, true>(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
@@ -568,7 +573,7 @@ template <size_t Groups, bool Wide>
         for (size_t g = 1; g < Groups; ++g) {
             stops = _mm_or_ps(stops, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        if (Bits(stops) != 0) {
+        if (Rarely(Bits(stops) != 0)) {
             return false;
         }
         if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
@@ -606,10 +611,10 @@ template <size_t Groups, bool Wide>
                    RollOn<kRollOnTestsNumbers, Wide>(form, values, boxes[first], state[first], &after[first])) {
                 ++first;
             }
-            if (first != Groups) {
+            if (Rarely(first != Groups)) {
                 break;
             }
-            if (!commit(after) || taken >= maxSubSteps || resting) {
+            if (Rarely(!commit(after) || taken >= maxSubSteps || resting)) {
                 stopped = true;
                 break;
             }
