@@ -12,6 +12,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#define KV_WIDE __attribute__((target("avx")))
 #endif
 
 namespace kestrovan {
@@ -44,6 +45,24 @@ using LaneValueTable = float[ClothSteps::kLaneValueCount][ClothSteps::kWidth];
 // mask ? a : b, lane by lane.
 Lanes Select(Lanes mask, Lanes a, Lanes b) {
     return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+}
+
+// Two divisions of four lanes each, {a / c, b / d}. Wide (only inlined into code built for AVX): in one division of
+// eight lanes, which takes the divider's time of one; the quotients are the same lane by lane.
+struct Quotients {
+    Lanes first, second;
+};
+
+template <bool Wide>
+[[gnu::always_inline]] inline Quotients DivideTwo(Lanes a, Lanes b, Lanes c, Lanes d) {
+    if constexpr (Wide) {
+        using Eight = float __attribute__((vector_size(32)));
+        const Eight q = __builtin_shufflevector(a, b, 0, 1, 2, 3, 4, 5, 6, 7) /
+                        __builtin_shufflevector(c, d, 0, 1, 2, 3, 4, 5, 6, 7);
+        return {__builtin_shufflevector(q, q, 0, 1, 2, 3), __builtin_shufflevector(q, q, 4, 5, 6, 7)};
+    } else {
+        return {_mm_div_ps(a, c), _mm_div_ps(b, d)};
+    }
 }
 
 Lanes Negated(Lanes a) {
@@ -136,13 +155,15 @@ struct Motion {
     Lanes vx, vy, wx, wy, turn;
 };
 
-// ClothFriction's sliding branch.
-Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY, Lanes slideMax,
-             Lanes turnBudget, Lanes slideLoss, Lanes share, Lanes passedSpin) {
+// ClothFriction's sliding branch; slipLength is Length2D(slipX, slipY). Wide only in the AVX code (SlideWide).
+template <bool Wide>
+[[gnu::always_inline]] inline Motion SlideOf(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX,
+                                             Lanes spinSpeedY, Lanes slipLength, Lanes slideMax, Lanes turnBudget,
+                                             Lanes slideLoss, Lanes share, Lanes passedSpin) {
     Lanes ax, ay, bx, by;
     SplitSlip(slipX, b.vx, spinSpeedX, &ax, &bx);
     SplitSlip(slipY, b.vy, spinSpeedY, &ay, &by);
-    const Lanes f = _mm_div_ps(slideMax, Length2D(slipX, slipY));
+    const Lanes f = _mm_div_ps(slideMax, slipLength);
     ax = _mm_mul_ps(ax, f);
     ay = _mm_mul_ps(ay, f);
     bx = _mm_mul_ps(bx, f);
@@ -150,18 +171,35 @@ Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes s
     Motion m;
     m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(ax, slideLoss));
     m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(ay, slideLoss));
-    m.wx = _mm_add_ps(b.wx, _mm_div_ps(by, b.inertiaArm));
-    m.wy = _mm_sub_ps(b.wy, _mm_div_ps(bx, b.inertiaArm));
+    const Quotients lost = DivideTwo<Wide>(by, bx, b.inertiaArm, b.inertiaArm);
+    m.wx = _mm_add_ps(b.wx, lost.first);
+    m.wy = _mm_sub_ps(b.wy, lost.second);
     ax = _mm_mul_ps(ax, share);
     ay = _mm_mul_ps(ay, share);
     bx = _mm_mul_ps(bx, share);
     by = _mm_mul_ps(by, share);
     m.vx = _mm_add_ps(m.vx, bx);
     m.vy = _mm_add_ps(m.vy, by);
-    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(_mm_div_ps(ay, b.inertiaArm), passedSpin));
-    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(_mm_div_ps(ax, b.inertiaArm), passedSpin));
+    const Quotients passed = DivideTwo<Wide>(ay, ax, b.inertiaArm, b.inertiaArm);
+    m.wx = _mm_sub_ps(m.wx, _mm_mul_ps(passed.first, passedSpin));
+    m.wy = _mm_add_ps(m.wy, _mm_mul_ps(passed.second, passedSpin));
     m.turn = turnBudget;
     return m;
+}
+
+// Out of line: most sub-steps roll, and the sliding branch's values would crowd their registers.
+[[gnu::noinline]] Motion Slide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY,
+                               Lanes slipLength, Lanes slideMax, Lanes turnBudget, Lanes slideLoss, Lanes share,
+                               Lanes passedSpin) {
+    return SlideOf<false>(b, slipX, slipY, spinSpeedX, spinSpeedY, slipLength, slideMax, turnBudget, slideLoss, share,
+                          passedSpin);
+}
+
+[[gnu::noinline]] KV_WIDE Motion SlideWide(const Balls& b, Lanes slipX, Lanes slipY, Lanes spinSpeedX, Lanes spinSpeedY,
+                                           Lanes slipLength, Lanes slideMax, Lanes turnBudget, Lanes slideLoss,
+                                           Lanes share, Lanes passedSpin) {
+    return SlideOf<true>(b, slipX, slipY, spinSpeedX, spinSpeedY, slipLength, slideMax, turnBudget, slideLoss, share,
+                         passedSpin);
 }
 
 // The form's values for the rolling branch, each in every lane. They are read from the table where they are used,
@@ -171,6 +209,11 @@ struct RollForm {
     const LaneValueTable& lanes;
     Lanes Value(LaneValue v) const { return _mm_load_ps(lanes[v]); }
 };
+
+// Marks a test that the run's sub-steps almost never pass, so that their usual way is laid out in a straight line.
+[[gnu::always_inline]] inline bool Rarely(bool x) {
+    return __builtin_expect(x, 0);
+}
 
 // The lanes of a mask that are set, as bits.
 unsigned Bits(Lanes mask) {
@@ -185,10 +228,9 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
 }
 
 // ClothFriction::SlowSpeedGrowth where speed <= limit (limit > 0). The factor is at least 0.4: max(0.4, g) is
-// g < 0.4 ? 0.4 : g, also for a g that is not a number. Kept out of line: inlined into the rolling sub-step, its
-// values crowd the registers there and the velocity's way to the next sub-step goes through memory, which measured
-// slower than the call.
-[[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+// g < 0.4 ? 0.4 : g, also for a g that is not a number. Its two divisions stay four lanes wide in the wide code: one
+// is on the way to the next sub-step's velocity, and joining them into one of eight measured slower.
+[[gnu::always_inline]] inline Lanes Growth(Lanes speed, const RollForm& form) {
     const Lanes limit = form.Value(kSlowLimit);
     const Lanes growth =
         _mm_add_ps(_mm_div_ps(_mm_mul_ps(_mm_sub_ps(limit, speed), form.Value(kSlowBoost)), limit), form.Value(kOne));
@@ -200,28 +242,52 @@ Lanes Choose(Lanes mask, Lanes a, Lanes b) {
     return _mm_max_ps(form.Value(kLeastGrowth), scaled);
 }
 
-// ClothFriction's rolling branch.
+// Kept out of line in the baseline code: inlined into the rolling sub-step, its values crowd the registers there and
+// the velocity's way to the next sub-step goes through memory, which measured slower than the call.
+[[gnu::noinline]] Lanes SlowSpeedGrowth(Lanes speed, const RollForm& form) {
+    return Growth(speed, form);
+}
+
+// The wide code inlines the growth: its three-operand instructions need fewer registers, and a call from it would
+// clear the upper halves first and keep no register across.
+template <bool Wide>
+[[gnu::always_inline]] inline Lanes GrowthCall(Lanes speed, const RollForm& form) {
+    if constexpr (Wide) {
+        return Growth(speed, form);
+    } else {
+        return SlowSpeedGrowth(speed, form);
+    }
+}
+
+// ClothFriction's rolling branch; AllMoving: every lane's speed is above 0 (the directions need no mask).
 // Inlined, as StepLanes, where most balls roll: the balls' state stays in registers. The masks on the way from the
 // speed to the new velocity are applied only where a lane needs them (see Choose).
+template <bool Wide = false, bool AllMoving = false>
 [[gnu::always_inline]] inline Motion Roll(const Balls& b, Lanes speed, Lanes rollBudget, Lanes turnBudget,
                                           const RollForm& form) {
     const Lanes zero = _mm_setzero_ps();
     Lanes roll = rollBudget;
     if (form.slowGrowth) {
-        roll = Choose(_mm_cmple_ps(speed, form.Value(kSlowLimit)), _mm_mul_ps(roll, SlowSpeedGrowth(speed, form)),
-                      roll);
+        roll =
+            Choose(_mm_cmple_ps(speed, form.Value(kSlowLimit)), _mm_mul_ps(roll, GrowthCall<Wide>(speed, form)), roll);
     }
     roll = Choose(_mm_cmplt_ps(speed, roll), zero, roll);
     const Lanes stops = _mm_cmpeq_ps(roll, zero);
     const Lanes r = b.radiusM;
-    const Lanes moving = _mm_cmpgt_ps(speed, zero);
-    const Lanes dx = _mm_and_ps(moving, _mm_div_ps(b.vx, speed));
-    const Lanes dy = _mm_and_ps(moving, _mm_div_ps(b.vy, speed));
+    Lanes dx = _mm_div_ps(b.vx, speed);
+    Lanes dy = _mm_div_ps(b.vy, speed);
+    if constexpr (!AllMoving) {
+        const Lanes moving = _mm_cmpgt_ps(speed, zero);
+        dx = _mm_and_ps(moving, dx);
+        dy = _mm_and_ps(moving, dy);
+    }
     Motion m;
     m.vx = _mm_sub_ps(b.vx, _mm_mul_ps(dx, roll));
     m.vy = _mm_sub_ps(b.vy, _mm_mul_ps(dy, roll));
-    m.wx = _mm_add_ps(_mm_div_ps(Negated(b.vy), r), _mm_div_ps(_mm_mul_ps(dy, roll), r));
-    m.wy = _mm_sub_ps(_mm_div_ps(b.vx, r), _mm_div_ps(_mm_mul_ps(dx, roll), r));
+    const Quotients carried = DivideTwo<Wide>(Negated(b.vy), b.vx, r, r);
+    const Quotients rolled = DivideTwo<Wide>(_mm_mul_ps(dy, roll), _mm_mul_ps(dx, roll), r, r);
+    m.wx = _mm_add_ps(carried.first, rolled.first);
+    m.wy = _mm_sub_ps(carried.second, rolled.second);
     m.turn = turnBudget;
     if (Bits(stops) != 0) {
         m.vx = _mm_andnot_ps(stops, m.vx);
@@ -344,6 +410,7 @@ Lanes NotANumber(const Balls& after) {
 
 // One sub-step of the four lanes' balls, with the friction form, the values of the call and the lanes' bed box: writes
 // their state after it and returns the mask of the lanes taken.
+template <bool Wide>
 [[gnu::always_inline]] inline Lanes StepLanes(const ClothFrictionForm& friction, const LaneValueTable& lanes,
                                               const BedBox& box, const Balls& b, Balls* after) {
     const auto value = [&lanes](LaneValue v) { return _mm_load_ps(lanes[v]); };
@@ -354,7 +421,8 @@ Lanes NotANumber(const Balls& after) {
     if (!friction.skipWhenRising) {
         taken = _mm_andnot_ps(_mm_cmplt_ps(s.load, zero), taken);  // (a fall never rises)
     }
-    const Lanes sliding = _mm_cmplt_ps(s.slideBound, Length2D(s.slipX, s.slipY));
+    const Lanes slipLength = Length2D(s.slipX, s.slipY);
+    const Lanes sliding = _mm_cmplt_ps(s.slideBound, slipLength);
 
     // Either branch only when a lane takes it.
     const unsigned slides = static_cast<unsigned>(_mm_movemask_ps(_mm_and_ps(sliding, taken)));
@@ -363,11 +431,12 @@ Lanes NotANumber(const Balls& after) {
     if (slides != 0) {
         // Slide reads a copy made here: the balls' state itself stays in registers in the other sub-steps.
         const Balls copy = b;
-        m = Slide(copy, s.slipX, s.slipY, s.spinSpeedX, s.spinSpeedY, s.slideMax, s.turnBudget, value(kSlideLoss),
-                  value(kShare), value(kPassedSpin));
+        const auto slide = Wide ? SlideWide : Slide;
+        m = slide(copy, s.slipX, s.slipY, s.spinSpeedX, s.spinSpeedY, slipLength, s.slideMax, s.turnBudget,
+                  value(kSlideLoss), value(kShare), value(kPassedSpin));
     }
     if (rolls != 0) {
-        const Motion roll = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
+        const Motion roll = Roll<Wide>(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
         if (slides == 0) {
             m = roll;
         } else {
@@ -390,12 +459,12 @@ Lanes NotANumber(const Balls& after) {
 // so at most the exact square: the length is then at most the bound (a bound or a length that is not a number
 // never gets that far). Most sub-steps of a run are of this kind: their code is shorter, the divider is spared the
 // slip's square root, and fewer values wait in memory on the way from one sub-step's velocity to the next.
-template <bool TestNumbers>
+template <bool TestNumbers, bool Wide>
 [[gnu::always_inline]] inline bool RollOn(const ClothFrictionForm& friction, const LaneValueTable& lanes,
                                           const BedBox& box, const Balls& b, Balls* after) {
     const Lanes zero = _mm_setzero_ps();
     const Lanes sum = _mm_add_ps(_mm_mul_ps(b.vx, b.vx), _mm_mul_ps(b.vy, b.vy));
-    if (Bits(_mm_cmpgt_ps(sum, zero)) != 0xFu) {
+    if (Rarely(Bits(_mm_cmpgt_ps(sum, zero)) != 0xFu)) {
         return false;
     }
     const Lanes speed = _mm_sqrt_ps(sum);
@@ -406,10 +475,10 @@ template <bool TestNumbers>
     if (!friction.skipWhenRising) {
         away = _mm_or_ps(away, _mm_cmpnge_ps(s.load, zero));  // (StepLanes does not take such a lane)
     }
-    if (Bits(_mm_andnot_ps(away, OnBed(box, s))) != 0xFu) {
+    if (Rarely(Bits(_mm_andnot_ps(away, OnBed(box, s))) != 0xFu)) {
         return false;
     }
-    const Motion m = Roll(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
+    const Motion m = Roll<Wide, true>(b, speed, s.rollBudget, s.turnBudget, RollFormOf(friction, lanes));
     const Lanes wz = BrakeVerticalSpin(lanes, m.turn, b);
     *after = Balls{b.radiusM, b.radiusCm, b.inertiaArm, s.px, s.py, b.pz, m.vx, m.vy, m.wx, m.wy, wz};
     return !TestNumbers || Bits(NotANumber(*after)) == 0;
@@ -459,11 +528,15 @@ bool AWatchedPairMayTouch(const RunPlaces<Groups>& after, std::span<const ClothS
 }
 
 // Run with its number of groups known to the compiler, so that every group's state stays in registers.
-template <size_t Groups>
-uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, std::span<PhysicsBall* const> balls,
-                   std::span<const uint16_t> indices, uint32_t maxSubSteps, float allowedShift,
-                   std::span<const ClothSteps::WatchedPair> watched, OrientationTurns& turns) {
+template <size_t Groups, bool Wide>
+[[gnu::always_inline]] inline uint32_t RunGroups(const ClothFrictionForm& runForm, const LaneValueTable& values,
+                                                 std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices,
+                                                 uint32_t maxSubSteps, float allowedShift,
+                                                 std::span<const ClothSteps::WatchedPair> watched,
+                                                 OrientationTurns& turns) {
     static constexpr size_t kWidth = ClothSteps::kWidth;
+    // A copy: its flags stay in registers, where the caller's form would be read again after every store of the run.
+    const ClothFrictionForm form = runForm;
     const auto group = [balls](size_t g) {
         return balls.subspan(g * kWidth, std::min<size_t>(kWidth, balls.size() - g * kWidth));
     };
@@ -490,7 +563,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     // in registers.
     static constexpr bool kRollOnTestsNumbers = Groups > 1;
     // After a sub-step's state in after: whether the run takes it (then it is the balls' state).
-    const auto commit = [&](const Balls (&after)[Groups]) {
+    const auto commit = [&](const Balls(&after)[Groups]) {
         // A ball that moved far, or in a run of one group a state that is not all numbers, stops the run. A lane
         // without a ball repeats the group's first and so tells the same: the groups' masks are taken together, with
         // no need to leave those lanes out.
@@ -500,7 +573,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         for (size_t g = 1; g < Groups; ++g) {
             stops = _mm_or_ps(stops, MovedFar(after[g], startX[g], startY[g], limit));
         }
-        if (Bits(stops) != 0) {
+        if (Rarely(Bits(stops) != 0)) {
             return false;
         }
         if (!watched.empty() && AWatchedPairMayTouch(RunPlaces<Groups>(after), watched)) {
@@ -535,13 +608,13 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         for (;;) {
             first = 0;
             while (first < Groups &&
-                   RollOn<kRollOnTestsNumbers>(form, values, boxes[first], state[first], &after[first])) {
+                   RollOn<kRollOnTestsNumbers, Wide>(form, values, boxes[first], state[first], &after[first])) {
                 ++first;
             }
-            if (first != Groups) {
+            if (Rarely(first != Groups)) {
                 break;
             }
-            if (!commit(after) || taken >= maxSubSteps || resting) {
+            if (Rarely(!commit(after) || taken >= maxSubSteps || resting)) {
                 stopped = true;
                 break;
             }
@@ -552,7 +625,7 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
         bool whole = true;
         for (size_t g = first; g < Groups; ++g) {
             const unsigned stepped =
-                LaneBits(StepLanes(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
+                LaneBits(StepLanes<Wide>(form, values, boxes[g], state[g], &after[g]), kWidth) & lanes[g];
             whole = whole && stepped == lanes[g];
         }
         stopped = !whole || !commit(after);
@@ -573,7 +646,56 @@ uint32_t RunGroups(const ClothFrictionForm& form, const LaneValueTable& values, 
     return taken;
 }
 
+// ClothSteps::Step with the form and values of the call.
+template <bool Wide>
+[[gnu::always_inline]] inline unsigned StepOf(const ClothFrictionForm& form, const LaneValueTable& values,
+                                              std::span<PhysicsBall* const> balls) {
+    Balls after;
+    const Balls before = Load(balls);
+    const unsigned stepped =
+        LaneBits(StepLanes<Wide>(form, values, BedBoxOf(values, before.radiusCm), before, &after), balls.size());
+    if (stepped != 0) {
+        Store(balls, stepped, after);
+    }
+    return stepped;
+}
+
+unsigned StepNarrow(const ClothFrictionForm& form, const LaneValueTable& values, std::span<PhysicsBall* const> balls) {
+    return StepOf<false>(form, values, balls);
+}
+
+KV_WIDE unsigned StepWide(const ClothFrictionForm& form, const LaneValueTable& values,
+                          std::span<PhysicsBall* const> balls) {
+    return StepOf<true>(form, values, balls);
+}
+
+template <size_t Groups>
+[[gnu::noinline]] uint32_t RunNarrow(const ClothFrictionForm& form, const LaneValueTable& values,
+                                     std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices,
+                                     uint32_t maxSubSteps, float allowedShift,
+                                     std::span<const ClothSteps::WatchedPair> watched, OrientationTurns& turns) {
+    return RunGroups<Groups, false>(form, values, balls, indices, maxSubSteps, allowedShift, watched, turns);
+}
+
+template <size_t Groups>
+[[gnu::noinline]] KV_WIDE uint32_t RunWide(const ClothFrictionForm& form, const LaneValueTable& values,
+                                           std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices,
+                                           uint32_t maxSubSteps, float allowedShift,
+                                           std::span<const ClothSteps::WatchedPair> watched, OrientationTurns& turns) {
+    return RunGroups<Groups, true>(form, values, balls, indices, maxSubSteps, allowedShift, watched, turns);
+}
+
+template <size_t Groups>
+uint32_t RunOf(bool wide, const ClothFrictionForm& form, const LaneValueTable& values,
+               std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
+               float allowedShift, std::span<const ClothSteps::WatchedPair> watched, OrientationTurns& turns) {
+    return wide ? RunWide<Groups>(form, values, balls, indices, maxSubSteps, allowedShift, watched, turns)
+                : RunNarrow<Groups>(form, values, balls, indices, maxSubSteps, allowedShift, watched, turns);
+}
+
 }  // namespace
+
+ClothSteps::ClothSteps(bool wide) : wide_(wide && OrientationTurns::SupportsWide()) {}
 
 bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
     form_ = model.ClothForm();
@@ -581,12 +703,31 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
     const TableGeometry& g = model.Geometry();
     const float fallSpeed = 0.0f - dt * 9.8f;
     const float limit = form_.slowSpeedLimit;
-    const float values[kLaneValueEnd] = {
-        g.cushionBackMinX, g.cushionBackMaxX, g.cushionBackMinY, g.cushionBackMaxY,
-        g.noseMinX,        g.noseMaxX,        g.noseMinY,        g.noseMaxY,
-        dt * 100.0f,       -fallSpeed,        form_.clothSpeedLoad, k[0], k[1], k[2], k[3],
-        form_.slideLossScale, form_.passedSpinScale, form_.stopTurnFactor,
-        limit, form_.slowSpeedBoost, 0.25f * limit, 0.5f * limit, 0.75f * limit, 1.0f, 0.4f};
+    const float values[kLaneValueEnd] = {g.cushionBackMinX,
+                                         g.cushionBackMaxX,
+                                         g.cushionBackMinY,
+                                         g.cushionBackMaxY,
+                                         g.noseMinX,
+                                         g.noseMaxX,
+                                         g.noseMinY,
+                                         g.noseMaxY,
+                                         dt * 100.0f,
+                                         -fallSpeed,
+                                         form_.clothSpeedLoad,
+                                         k[0],
+                                         k[1],
+                                         k[2],
+                                         k[3],
+                                         form_.slideLossScale,
+                                         form_.passedSpinScale,
+                                         form_.stopTurnFactor,
+                                         limit,
+                                         form_.slowSpeedBoost,
+                                         0.25f * limit,
+                                         0.5f * limit,
+                                         0.75f * limit,
+                                         1.0f,
+                                         0.4f};
     for (size_t value = 0; value < kLaneValueEnd; ++value) {
         for (float& lane : lanes_[value]) {
             lane = values[value];
@@ -600,16 +741,8 @@ bool ClothSteps::Prepare(PhysicsModel& model, float dt) {
 }
 
 unsigned ClothSteps::Step(std::span<PhysicsBall* const> balls) const {
-    Balls after;
-    const Balls before = Load(balls);
-    const unsigned stepped =
-        LaneBits(StepLanes(form_, lanes_, BedBoxOf(lanes_, before.radiusCm), before, &after), balls.size());
-    if (stepped != 0) {
-        Store(balls, stepped, after);
-    }
-    return stepped;
+    return wide_ ? StepWide(form_, lanes_, balls) : StepNarrow(form_, lanes_, balls);
 }
-
 
 // Up to kMaxRunBalls balls, kWidth to a group.
 uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const uint16_t> indices, uint32_t maxSubSteps,
@@ -617,19 +750,21 @@ uint32_t ClothSteps::Run(std::span<PhysicsBall* const> balls, std::span<const ui
     static_assert(kMaxRunBalls == 4 * kWidth);
     switch ((balls.size() + kWidth - 1) / kWidth) {
         case 1:
-            return RunGroups<1>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
+            return RunOf<1>(wide_, form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 2:
-            return RunGroups<2>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
+            return RunOf<2>(wide_, form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 3:
-            return RunGroups<3>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
+            return RunOf<3>(wide_, form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         case 4:
-            return RunGroups<4>(form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
+            return RunOf<4>(wide_, form_, lanes_, balls, indices, maxSubSteps, allowedShift, watched, turns);
         default:
             return 0;
     }
 }
 
 #else
+
+ClothSteps::ClothSteps(bool /*wide*/) : wide_(false) {}
 
 bool ClothSteps::Prepare(PhysicsModel& /*model*/, float /*dt*/) {
     return false;
