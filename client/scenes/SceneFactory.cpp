@@ -4,9 +4,9 @@
 #include "client/app/App.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
-#include "client/scenes/SceneAlone.h"
-#include "client/scenes/SceneIntro.h"
-#include "client/scenes/SceneLogin.h"
+#include "client/scenes/offline/SceneAlone.h"
+#include "client/scenes/login/SceneIntro.h"
+#include "client/scenes/login/SceneLogin.h"
 #include "client/table/ItemModelCatalogue.h"
 
 namespace kestrovan {

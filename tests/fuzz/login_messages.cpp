@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "QuillLib/gamedata/PlayerState.h"
-#include "client/scenes/AccountRecord.h"
-#include "client/scenes/ChannelGates.h"
-#include "client/scenes/LoginTexts.h"
+#include "client/scenes/login/AccountRecord.h"
+#include "client/scenes/login/ChannelGates.h"
+#include "client/scenes/login/LoginTexts.h"
 
 namespace {
 

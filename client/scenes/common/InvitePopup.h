@@ -1,0 +1,43 @@
+#pragma once
+// Another player's invitation: who invites from where (a room, or the lobby of a channel), the game's type,
+// handicap and player count when the invitation carries them, and Yes (2052, Enter: the player will join;
+// the connection keeps the target and JoinWith (1070) is posted) or No (2053, Esc: nothing is answered).
+// The scene manager keeps one for all screens; the connection fills and opens it.
+//
+// Threads: filled and opened on the connection's dispatch thread; pressed on the routing thread. The
+// invitation is kept under the widget lock.
+#include <array>
+
+#include "client/connection/Invitation.h"
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+struct JoinWithTarget;
+
+class InvitePopup : public PopupWindow {
+public:
+    static constexpr int32_t kYes = 2052;
+    static constexpr int32_t kNo = 2053;
+    static constexpr uint32_t kJoinWith = 1070;
+
+    // Yes writes target (the connection's pending move) and posts through poster.
+    InvitePopup(JoinWithTarget& target, EventPoster poster);
+
+    void SetInvitation(const Invitation& invitation);
+    TextLabel* Line(size_t n) const { return lines_[n]; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+    // Centres the popup and writes where the invitation comes from and, when it has them, the game's details.
+    void OnShow() override;
+
+private:
+    void Accept();
+
+    JoinWithTarget& target_;
+    EventPoster poster_;
+    Invitation invitation_;
+    std::array<TextLabel*, 3> lines_{};
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,60 @@
+#pragma once
+// The cue window of the room: the player's cues, newest first, four at a time, the one equipped for the
+// room's game type pressed, and the statistics of the cue under the mouse (or of the chosen one) beside
+// them. A click chooses a cue and posts QuickSlotA; the room then changes the cue.
+//
+// Threads: the game thread (events, ticks and the room's calls); drawn on the main thread.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/ItemQuickCell.h"
+#include "client/scenes/common/SlidingItemWindow.h"
+
+namespace kestrovan {
+
+class CueStatPanel;
+class ItemSelectCell;
+
+class ItemSelectWindow : public SlidingItemWindow {
+public:
+    static constexpr size_t kCells = 4;
+    static constexpr int32_t kFirstCellId = 100;
+    static constexpr int32_t kScrollBarId = 92;
+    static constexpr uint32_t kCueKind = 1;
+
+    ItemSelectWindow(quill::PlayerState& player, AppEventPoster poster, MouseReposter reposter = {});
+
+    // The equipment slot (the room's game type) whose cue counts as equipped.
+    void SetEquipSlot(uint32_t slot) { equipSlot_ = slot; }
+    // The chosen cue while it is still owned; null otherwise.
+    quill::InventoryItem* SelectedItem() const;
+    int32_t CueCount() const { return cueCount_; }
+    ItemSelectCell* Cell(size_t index) const { return cells_[index]; }
+    CueStatPanel* Stats() const { return stats_; }
+
+    void OnShow() override;
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+protected:
+    void Refresh() override;
+
+private:
+    quill::InventoryItem* ItemOf(const ItemSelectCell& cell) const;
+    void OnCellEvent(ItemSelectCell& cell, int32_t code);
+    // The statistics of the item, or hidden without one.
+    void ShowStats(const quill::InventoryItem* item);
+
+    quill::PlayerState& player_;
+    AppEventPoster poster_;
+    std::array<ItemSelectCell*, kCells> cells_{};
+    CueStatPanel* stats_ = nullptr;
+    ItemSelectCell* hoveredCell_ = nullptr;
+    std::optional<ItemQuickCell::ItemKey> selected_;
+    uint32_t equipSlot_ = 0;
+    int32_t cueCount_ = 0;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,51 @@
+#include "client/scenes/common/PopupWindow.h"
+
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+constexpr uint8_t kShadow = 1;
+
+}  // namespace
+
+PopupWindow::PopupWindow(int32_t x, int32_t y, int32_t w, int32_t h, Face face, uint32_t openSound,
+                         uint32_t closeSound) {
+    Create(x, y, w, h, -1, -1);
+    SetImage(face.texture, face.srcX, face.srcY, w, h, 1.0f, 1.0f);
+    SetSounds(openSound, closeSound);
+    Show(false);
+}
+
+void PopupWindow::Open() {
+    CentreOnScreen(*this);
+    SetVisible(true);
+}
+
+TextLabel* PopupWindow::AddTitle(int32_t x, int32_t y, int32_t w, quill::WStringView text) {
+    TextLabel* title = CreateTextLabel(x, y, w, 20, &UiFontAt(UiFont::Bold14), 0, kShadow);
+    title->SetColors(0xFFFFFFFF, 0xFF000000);
+    title->SetText(text);
+    return title;
+}
+
+TextLabel* PopupWindow::AddLine(int32_t x, int32_t y, int32_t w, const FontDesc& font, uint32_t alignment) {
+    return CreateTextLabel(x, y, w, 20, &font, alignment, 0);
+}
+
+Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
+                               int32_t texture, int32_t tileY, int32_t w, int32_t h) {
+    Button* button = CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+}  // namespace kestrovan

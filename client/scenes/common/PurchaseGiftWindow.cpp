@@ -1,0 +1,112 @@
+#include "client/scenes/common/PurchaseGiftWindow.h"
+
+#include <algorithm>
+
+#include "QuillLib/gamedata/ItemCatalogue.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/PurchaseItemCard.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr uint32_t kCashCurrency = 1;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+}  // namespace
+
+PurchaseGiftWindow::PurchaseGiftWindow(AppEventPoster poster, CashRefused cashRefused, MouseReposter reposter)
+    : SlidingItemWindow(464, 648, kScrollBarId, u"닫기(~)", std::move(reposter)),
+      poster_(std::move(poster)),
+      cashRefused_(std::move(cashRefused)) {
+    for (uint32_t id : kOfferIds) {
+        if (const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(id)) offers_.push_back(record);
+    }
+    for (size_t i = 0; i < kCards; ++i) {
+        auto card = std::make_unique<PurchaseItemCard>(kFirstCardId + static_cast<int32_t>(i));
+        cards_[i] = static_cast<PurchaseItemCard*>(AddChild(std::move(card), false));
+        cards_[i]->SetPosition(15 + 108 * static_cast<int32_t>(i), 33);
+    }
+    for (size_t n = 0; n < lines_.size(); ++n) {
+        const int32_t y = 190 + 18 * static_cast<int32_t>(n);
+        lines_[n] = CreateTextLabel(20, y, 400, 16, &UiFontAt(UiFont::Regular12), 0, 0);
+    }
+    purchase_ = AddActionButton(kPurchaseId, 180, u"Purchase");
+    gift_ = AddActionButton(kGiftId, 200, u"Make a gift");
+    SetCells(std::vector<Widget*>(cards_.begin(), cards_.end()),
+             [this](size_t i) { return cards_[i]->Item() != nullptr; });
+}
+
+Button* PurchaseGiftWindow::AddActionButton(int32_t id, int32_t y, const char16_t* caption) {
+    Button* button = CreateButton(374, y, 86, 20, id, -1, 14, 753, 102);
+    button->SetFrameCount(2);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+void PurchaseGiftWindow::OnShow() {
+    SlidingItemWindow::OnShow();
+    selected_ = nullptr;
+    StartSlideIn();
+    purchase_->Show(false);
+    gift_->Show(false);
+    Describe(nullptr);
+    Refresh();
+}
+
+void PurchaseGiftWindow::Refresh() {
+    const bool noCash = cashRefused_ && cashRefused_();
+    offerCount_ = 0;
+    size_t shown = 0;
+    for (const quill::ItemRecord* offer : offers_) {
+        if (noCash && offer->currency == kCashCurrency) continue;
+        ++offerCount_;
+        if (offerCount_ < ScrollOffset() || shown == kCards) continue;
+        PurchaseItemCard& card = *cards_[shown++];
+        card.SetItem(*offer);
+        card.GetButton()->SetChecked(offer == selected_);
+    }
+    for (size_t i = shown; i < kCards; ++i) cards_[i]->Clear();
+    SetScrollCount(offerCount_);
+}
+
+void PurchaseGiftWindow::Describe(const quill::ItemRecord* offer) {
+    for (TextLabel* line : lines_) line->Show(offer != nullptr);
+    if (offer == nullptr) return;
+    lines_[0]->SetTextF(u"Buy %s item..", offer->name);
+    lines_[1]->SetText(u"Please refer to the item shop to see the details.");
+}
+
+bool PurchaseGiftWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    if (OnFrameEvent(source, a)) return true;
+    if (source == purchase_ || source == gift_) {
+        if (poster_) poster_(AppEventId::ItemDialogResult, source == purchase_ ? 1 : 2, 0, 0);
+        return true;
+    }
+    const auto card = std::ranges::find(cards_, source);
+    if (card != cards_.end()) {
+        OnCardEvent(**card, a);
+        return true;
+    }
+    return SlidingItemWindow::OnEvent(source, a, b);
+}
+
+void PurchaseGiftWindow::OnCardEvent(PurchaseItemCard& card, int32_t code) {
+    if (code == Button::kEnterEvent) {
+        hoveredCard_ = &card;
+        Describe(card.Item());
+    } else if (code == Button::kLeaveEvent) {
+        if (hoveredCard_ == &card) Describe(selected_);
+    } else if (code != Button::kDoubleClickEvent && card.Item() != nullptr) {
+        selected_ = card.Item();
+        Describe(selected_);
+        for (PurchaseItemCard* other : cards_) other->GetButton()->SetChecked(other == &card);
+        purchase_->Show(true);
+        gift_->Show(true);
+    }
+}
+
+}  // namespace kestrovan

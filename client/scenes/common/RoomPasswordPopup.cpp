@@ -1,0 +1,66 @@
+#include "client/scenes/common/RoomPasswordPopup.h"
+
+#include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/ui/EditBox.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kPopupTexture = 12;
+
+}  // namespace
+
+RoomPasswordPopup::RoomPasswordPopup(EventPoster poster)
+    : PopupWindow(0, 0, 286, 184, Face{kPopupTexture, 427, 392}, 30, 29), poster_(std::move(poster)) {
+    auto edit = std::make_unique<EditBox>();
+    edit->Create(110, 70, 100, 18);
+    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
+    edit->SetImage(kPopupTexture, 5, 40, -1, -1, 1.0f, 1.0f);
+    edit->SetFont(&UiFontAt(UiFont::Regular12), kMaxLength, 0xFFFFFFFF);
+    edit->SetMasked(true);
+    edit_ = edit.get();
+    AddChild(std::move(edit), true);
+    AddButton(kOk, 35, 130, platform::Vk::Return, 85, u"OK");
+    AddButton(kCancel, 165, 130, platform::Vk::Escape, 170, u"Cancel");
+}
+
+quill::WString RoomPasswordPopup::Password() const {
+    quill::ScopedLock hold(GetWidgetLock());
+    return password_;
+}
+
+void RoomPasswordPopup::OnShow() {
+    Window::OnShow();
+    CentreOnScreen(*this);
+    edit_->SetText(u"");
+    edit_->SetFocus(true);
+}
+
+void RoomPasswordPopup::Accept() {
+    {
+        quill::ScopedLock hold(GetWidgetLock());
+        password_ = edit_->GetText();
+    }
+    SetVisible(false);
+    if (poster_)
+        poster_(kPasswordEntered, 0, 0, 0);
+}
+
+bool RoomPasswordPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id == kOk || (source == edit_ && a == EditBox::kSubmitEvent)) {
+        Accept();
+        return true;
+    }
+    if (id == kCancel) {
+        SetVisible(false);
+        return true;
+    }
+    return PopupWindow::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan

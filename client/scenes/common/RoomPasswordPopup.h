@@ -1,0 +1,43 @@
+#pragma once
+// The prompt for a locked room's password (at most 4 characters, shown masked). OK (2050) or Enter in the
+// box keeps the text, closes the prompt and posts RoomPasswordEntered (1052); Cancel (2051) only closes it.
+// The lobby stores the room number before opening it and reads both back when the event arrives.
+//
+// Threads: as PopupWindow; the room number and the password are read by the thread that handles 1052.
+#include <atomic>
+#include <cstdint>
+
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class EditBox;
+
+class RoomPasswordPopup : public PopupWindow {
+public:
+    static constexpr int32_t kOk = 2050;
+    static constexpr int32_t kCancel = 2051;
+    static constexpr uint32_t kPasswordEntered = 1052;
+    static constexpr int32_t kMaxLength = 4;
+
+    explicit RoomPasswordPopup(EventPoster poster);
+
+    void SetRoom(uint16_t room) { room_ = room; }
+    uint16_t Room() const { return room_; }
+    quill::WString Password() const;
+    EditBox* Edit() const { return edit_; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+    // Centres the prompt, empties the box and gives it the keyboard.
+    void OnShow() override;
+
+private:
+    void Accept();
+
+    EventPoster poster_;
+    EditBox* edit_ = nullptr;
+    std::atomic<uint16_t> room_{0};
+    quill::WString password_;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,157 @@
+#include "client/scenes/common/RoomSettingDialog.h"
+
+#include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/GameDescriptionPanel.h"
+#include "client/scenes/common/GameTypeNames.h"
+#include "client/scenes/common/TableBallSelector.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCaromColumnX = 193;
+constexpr int32_t kPocketColumnX = 20;
+constexpr int32_t kFirstRowY = 72;
+constexpr int32_t kRowStep = 22;
+constexpr int32_t kTypeWidth = 159;
+constexpr int32_t kTypeHeight = 20;
+constexpr int32_t kCaromTileX = 706;
+constexpr int32_t kPocketTileX = 865;
+constexpr int32_t kTileStep = 60;
+constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+
+bool IsGambleType(quill::GameType type) {
+    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
+           type == quill::game_type::kSixBalls;
+}
+
+}  // namespace
+
+RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster poster)
+    : connection_(connection), poster_(std::move(poster)) {
+    Create(100, 100, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(kOpenSound, kCloseSound);
+    room_.gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
+    AddTypeButtons();
+    auto selector = std::make_unique<TableBallSelector>(connection_.LocalPlayer());
+    selector_ = static_cast<TableBallSelector*>(AddChild(std::move(selector), true));
+    selector_->SetPosition(-9, 214);
+    for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
+                                                     std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
+        Button* button = CreateButton(x, 344, 85, 32, id, key, kTexture, tileX, 0);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+        button->SetCaption(caption);
+    }
+    auto description = std::make_unique<GameDescriptionPanel>();
+    description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));
+    description_->SetPosition(-155, 160);
+    Show(false);
+}
+
+// Carom types in the right column, pocket types in the left, each in type order.
+void RoomSettingDialog::AddTypeButtons() {
+    int32_t caromCount = 0;
+    int32_t pocketCount = 0;
+    for (quill::GameType type = 0; type < quill::kGameTypeCount; ++type) {
+        if (!GameTypeOffered(type)) continue;
+        const bool carom = quill::IsCaromGame(type);
+        const int32_t row = GameTypeListRow(type);
+        const int32_t y = kFirstRowY + kRowStep * (carom ? caromCount++ : pocketCount++);
+        Button* button = carom ? CreateButton(kCaromColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
+                                              kTexture, kCaromTileX, kTileStep * row)
+                               : CreateButton(kPocketColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
+                                              kTexture, kPocketTileX, kTileStep * (row - 10));
+        button->SetRadio();
+        button->SetHoverEvents(true);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+        button->SetCaption(GameTypeLongName(type));
+        typeButtons_[static_cast<size_t>(type)] = button;
+    }
+}
+
+Button* RoomSettingDialog::TypeButton(quill::GameType type) const {
+    return quill::IsGameTypeIndex(type) ? typeButtons_[static_cast<size_t>(type)] : nullptr;
+}
+
+void RoomSettingDialog::SetSelectedType(quill::GameType type) {
+    if (TypeButton(type) == nullptr) return;
+    selectedType_ = type;
+    room_.gameType = static_cast<uint8_t>(type);
+}
+
+bool RoomSettingDialog::GambleTypesAllowed() const {
+    return connection_.GetChannelType(-1) != kTeensChannel && connection_.LocalPlayer().age >= kAdultAge;
+}
+
+void RoomSettingDialog::OnShow() {
+    Window::OnShow();
+    CentreOnScreen(*this);
+    const bool gamble = GambleTypesAllowed();
+    for (quill::GameType type = 0; type < quill::kGameTypeCount; ++type) {
+        if (Button* button = TypeButton(type); button != nullptr && IsGambleType(type)) button->Show(gamble);
+    }
+    ApplyGameType();
+}
+
+void RoomSettingDialog::TickSelectedType() {
+    for (quill::GameType type = 0; type < quill::kGameTypeCount; ++type) {
+        if (Button* button = TypeButton(type)) button->SetChecked(type == selectedType_);
+    }
+}
+
+void RoomSettingDialog::ApplyGameType() {
+    selector_->Fill(selectedType_, true, 0, 0);
+    TickSelectedType();
+    description_->SetGameType(selectedType_);
+}
+
+bool RoomSettingDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (source != nullptr && source->GetParent() == this) {
+        const bool typeButton = id >= kFirstTypeId && id < kFirstTypeId + quill::kGameTypeCount;
+        if (typeButton && source == TypeButton(id - kFirstTypeId)) {
+            OnTypeEvent(id - kFirstTypeId, a);
+            return true;
+        }
+        if (id == kCancel) {
+            SetVisible(false);
+            return true;
+        }
+        if (id == kOk) {
+            Confirm();
+            return true;
+        }
+    }
+    return Window::OnEvent(source, a, b);
+}
+
+void RoomSettingDialog::OnTypeEvent(quill::GameType type, int32_t code) {
+    if (code == Button::kEnterEvent) {
+        description_->SetGameType(type);
+        description_->SetPosition(quill::IsCaromGame(type) ? 368 : -224, 60);
+        description_->Show(true);
+    } else if (code == Button::kLeaveEvent) {
+        description_->Show(false);
+    } else if (code != Button::kDoubleClickEvent) {
+        SetSelectedType(type);
+        ApplyGameType();
+    }
+}
+
+void RoomSettingDialog::Confirm() {
+    room_.tableItem = selector_->TableItem();
+    room_.ballItem = selector_->BallSetItem();
+    quill::RoomInfo& connectionRoom = connection_.GetRoomInfo();
+    connectionRoom.tableItem = room_.tableItem;
+    connectionRoom.ballItem = room_.ballItem;
+    SetVisible(false);
+    if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+}
+
+}  // namespace kestrovan

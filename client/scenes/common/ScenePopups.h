@@ -1,0 +1,54 @@
+#pragma once
+// The popups the scene manager keeps for all screens: the two message boxes, the invitation and the
+// feature notice. Each show operation attaches the popup to the given parent and fills, centres and shows
+// it; the popups post their events through the App.
+//
+// Threads: as SharedPopups.
+#include <memory>
+
+#include "client/app/SharedPopups.h"
+#include "client/scenes/common/FeatureNoticePopup.h"
+#include "client/scenes/common/InvitePopup.h"
+#include "client/scenes/common/NoticeBox.h"
+
+namespace kestrovan {
+
+class App;
+
+class ScenePopups : public SharedPopups {
+public:
+    // An accepted invitation becomes target, the connection's pending move.
+    ScenePopups(PopupWindow::EventPoster poster, JoinWithTarget& target);
+    ~ScenePopups() override;
+
+    void LoadGraphics(uint32_t arg) override;
+    void ShowErrorBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
+                      quill::WStringView line2) override;
+    void ShowNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1, quill::WStringView line2,
+                       quill::WStringView line3) override;
+    void ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
+                             quill::WStringView line2) override;
+    void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override;
+    void ShowInvitation(Widget& parent, const Invitation& invitation) override;
+    void ShowFeatureNotice(Widget& parent) override;
+    NoticeBox* GetMessageBox() override { return first_.get(); }
+    NoticeBox* GetSecondMessageBox() override { return second_.get(); }
+    InvitePopup& Invite() { return *invite_; }
+    FeatureNoticePopup& FeatureNotice() { return *featureNotice_; }
+
+private:
+    // Attaches, resets (layout 0, event 1024), titles and fills the box with its non-empty lines in order
+    // from line 0, then opens it.
+    static void ShowBox(NoticeBox& box, Widget& parent, quill::WStringView title,
+                        std::initializer_list<quill::WStringView> lines);
+
+    std::unique_ptr<NoticeBox> first_;
+    std::unique_ptr<NoticeBox> second_;
+    std::unique_ptr<InvitePopup> invite_;
+    std::unique_ptr<FeatureNoticePopup> featureNotice_;
+};
+
+// The popups of the program, posting their events to the App.
+std::unique_ptr<SharedPopups> CreateScenePopups(App& app);
+
+}  // namespace kestrovan

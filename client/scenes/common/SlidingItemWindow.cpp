@@ -1,0 +1,88 @@
+#include "client/scenes/common/SlidingItemWindow.h"
+
+#include <algorithm>
+
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTexture = 15;
+constexpr int32_t kCellLeftEdge = 9;
+
+}  // namespace
+
+SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollId, const char16_t* closeTooltip,
+                                     MouseReposter reposter)
+    : reposter_(std::move(reposter)) {
+    Create(-kTravel, 0, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, srcX, srcY, kWidth, kHeight, 1.0f, 1.0f);
+    SetModal(false);
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(445, 100, 14, 100, scrollId, ScrollBar::kVertical, 1, true);
+    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
+    scrollBar_->SetImage(kTexture, 568, 103, 14, 100, 1.0f, 1.0f);
+    scrollBar_->AddDecButton(568, 203, 14, 14, -1);
+    scrollBar_->AddIncButton(582, 203, 14, 14, -1);
+    scrollBar_->AddThumb(596, 203, 14, 20, 0);
+    close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kTexture, 44, 919);
+    close_->SetTooltip(closeTooltip);
+    Show(false);
+}
+
+void SlidingItemWindow::StartSlideIn() {
+    slide_ = Slide::kIn;
+    offset_ = 0;
+    PlaceAtOffset();
+}
+
+void SlidingItemWindow::SetCells(std::vector<Widget*> cells, std::function<bool(size_t)> holdsItem) {
+    cells_ = std::move(cells);
+    holdsItem_ = std::move(holdsItem);
+}
+
+void SlidingItemWindow::SetScrollCount(int32_t count) {
+    scrollBar_->SetRange(std::max(count - 3, 1));
+}
+
+void SlidingItemWindow::PlaceAtOffset() {
+    SetPosition(offset_ - kTravel, GetRect().top - (GetParent() != nullptr ? GetParent()->GetRect().top : 0));
+}
+
+void SlidingItemWindow::Tick(uint32_t now) {
+    Window::Tick(now);
+    if (slide_ == Slide::kIdle) return;
+    if (slide_ == Slide::kIn) {
+        offset_ = std::min(offset_ + kStep, kTravel);
+        if (offset_ == kTravel) slide_ = Slide::kIdle;
+    } else {
+        offset_ = std::max(offset_ - kStep, 0);
+        if (offset_ == 0) {
+            slide_ = Slide::kIdle;
+            SetVisible(false);
+        }
+    }
+    PlaceAtOffset();
+    if (slide_ == Slide::kIdle) return;
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        cells_[i]->Show(offset_ - kTravel + kCellLeftEdge > 0 && holdsItem_ && holdsItem_(i));
+    }
+}
+
+bool SlidingItemWindow::OnFrameEvent(Widget* source, int32_t a) {
+    if (source == scrollBar_) {
+        scrollOffset_ = std::max(a, 1);
+        Refresh();
+        if (reposter_) reposter_();
+        return true;
+    }
+    if (source == close_) {
+        Close();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kestrovan

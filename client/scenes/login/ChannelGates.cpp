@@ -1,0 +1,65 @@
+#include "client/scenes/login/ChannelGates.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int16_t kUngatedGrade = 20;
+constexpr uint16_t kAdultAge = 18;
+constexpr uint16_t kAnyChannelLevel = 10;
+
+bool IsMinor(uint16_t age) {
+    return age >= 1 && age < kAdultAge;
+}
+
+bool SuitsPlayer(uint16_t age, uint16_t level, int32_t kind) {
+    if (IsMinor(age))
+        return kind == ChannelKind::Teens;
+    return level >= kAnyChannelLevel || kind == ChannelKind::PoolBeginner;
+}
+
+}  // namespace
+
+bool ReadChannelList(quill::Packet& packet, std::vector<ChannelRow>& rows) {
+    const uint16_t errorsBefore = packet.ErrorCount();
+    rows.assign(packet.ReadU8(), ChannelRow{});
+    for (ChannelRow& row : rows) {
+        row.number = packet.ReadU8();
+        row.users = packet.ReadU16();
+        row.capacity = packet.ReadU16();
+        row.extra = packet.ReadU16();
+        row.kind = static_cast<int16_t>(packet.ReadU16());
+    }
+    return packet.ErrorCount() == errorsBefore;
+}
+
+bool ChannelRowEnabled(uint16_t age, int32_t kind) {
+    return !IsMinor(age) || kind == ChannelKind::Teens || kind == ChannelKind::Tournament;
+}
+
+int32_t PreselectChannelRow(std::span<const ChannelRow> rows, uint16_t age, uint16_t level) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ChannelRow& row = rows[i];
+        if (row.enabled && row.users < row.capacity && SuitsPlayer(age, level, row.kind)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+// Age 0 (not given) counts as under 18 here, as the server's own gate does.
+std::vector<quill::WString> ChannelEntryRefusal(int16_t grade, uint16_t age, int32_t kind, uint8_t membership) {
+    if (grade >= kUngatedGrade)
+        return {};
+    if (kind != ChannelKind::Teens && kind != ChannelKind::Tournament && age < kAdultAge) {
+        return {u"청소년은 입장할 수 없는 채널입니다."};
+    }
+    if (kind == ChannelKind::Teens && age >= kAdultAge && membership < 1) {
+        return {u"청소년만 입장이 가능한 채널입니다.", u"허용 서비스 : Kestrovan클럽 멤버십"};
+    }
+    if (kind == ChannelKind::Tournament)
+        return {u"Comming soon."};
+    return {};
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,91 @@
+#include "client/scenes/login/NicknameDialog.h"
+
+#include "QuillLib/net/MessageId.h"
+#include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/ui/Button.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kLoginTexture = 4;
+constexpr int32_t kCommonTexture = 0;
+
+}  // namespace
+
+NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()> quit)
+    : connection_(connection), quit_(std::move(quit)) {
+    Create(0, 0, 383, 223, -1, -1);
+    SetImage(kLoginTexture, 240, 460, -1, -1, 1.0f, 1.0f);
+    SetSounds(30, 29);
+    TextLabel* prompt = CreateTextLabel(25, 50, 340, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+    prompt->SetText(u"Nickname");
+    auto edit = std::make_unique<EditBox>();
+    edit->Create(25, 83, 130, 18);
+    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
+    edit->SetImage(kLoginTexture, 240, 340, -1, -1, 1.0f, 1.0f);
+    edit->SetFont(&UiFontAt(UiFont::Regular12), kMaxBytes, 0xFFFFFFFF);
+    edit->SetTextColors(0xFFFFFFFF, 0xFF000000);
+    edit_ = edit.get();
+    AddChild(std::move(edit), true);
+    const auto addButton = [this](int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
+        Button* button = CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
+        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+        button->SetCaption(caption);
+        return button;
+    };
+    ok_ = addButton(kOk, 80, platform::Vk::Return, 85, u"OK");
+    cancel_ = addButton(kCancel, 230, -1, 255, u"Cancel");
+    Show(false);
+}
+
+void NicknameDialog::Open() {
+    CentreOnScreen(*this);
+    SetVisible(true);
+}
+
+void NicknameDialog::OnShow() {
+    Window::OnShow();
+    CentreOnScreen(*this);
+    edit_->SetFocus(true);
+}
+
+void NicknameDialog::EnableButtons(bool enabled) {
+    ok_->SetEnabled(enabled);
+    cancel_->SetEnabled(enabled);
+}
+
+// Enter in the edit box sends the nickname like OK does.
+bool NicknameDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
+    if (source == cancel_) {
+        SetVisible(false);
+        if (quit_)
+            quit_();
+        return true;
+    }
+    if (source == ok_ || (source == edit_ && a == EditBox::kSubmitEvent)) {
+        EnableButtons(false);
+        SendNickname();
+        return true;
+    }
+    return Window::OnEvent(source, a, b);
+}
+
+void NicknameDialog::SendNickname() {
+    quill::Packet* packet = connection_.AllocPacket();
+    if (packet == nullptr)
+        return;
+    packet->Init(quill::MessageId::NicknameCreate);
+    packet->WriteWString(edit_->GetText());
+    connection_.SendPacket(packet);
+    connection_.FreePacket(packet);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,46 @@
+#pragma once
+// The first screen of a run: two logos, one after the other, each fading in and out over a background
+// colour the screen drives itself, then the login screen. Escape shortens it. No network, no 3D scene.
+//
+// Threads: Update on the game thread, OnMessage and Render on the main thread; the fade's counter and the
+// background colour cross between them atomically.
+#include <atomic>
+
+#include "client/app/Scene.h"
+#include "client/scenes/login/IntroFade.h"
+
+namespace kestrovan {
+
+class App;
+class Image;
+
+class SceneIntro : public Scene {
+public:
+    static constexpr int32_t kLogoTexture = 4;
+
+    explicit SceneIntro(App& app);
+
+    void Init() override;
+    void Activate() override;
+    int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
+    bool OnEnter() override;
+    void Render(D3D9RenderDevice* device, bool draw) override;
+    int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
+    bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+
+    Image* Logo() const { return logo_; }
+    uint32_t Background() const { return background_; }
+    const IntroFade& Fade() const { return fade_; }
+
+private:
+    void ShowSecondLogo();
+
+    App& app_;
+    Image* logo_ = nullptr;
+    IntroFade fade_;
+    std::atomic<uint32_t> background_{IntroFade::kWhite};
+    bool built_ = false;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,228 @@
+#pragma once
+// The login screen. Behind it a table plays built-in demo shots under an orbiting camera while the credits
+// fade in and out; on top it takes the player from the login window (ID and password) through the
+// connection to the game server, an optional nickname, the channel list and the channel entry to the lobby.
+// It also answers a game the server still holds for the player (resume) and a tournament opponent's place.
+// In offline mode there is no login window: a button leads to the offline screen.
+//
+// Threads: the packet handlers run on the connection's dispatch thread and change widgets and members
+// directly (the widgets guard themselves; shared members are atomic or under the rows' lock); control events
+// and application events on the main thread, which routes and drains them; Update on the game thread;
+// Render on the main thread. The demo shot crosses from Update to Render through a pending flag that
+// Render takes under the App lock.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/WString.h"
+#include "client/app/Scene.h"
+#include "client/scenes/login/AccountRecord.h"
+#include "client/scenes/login/ChannelGates.h"
+#include "client/scenes/login/CreditsRoll.h"
+#include "client/scenes/common/DemoShotCycle.h"
+#include "client/scenes/login/ReenableTimer.h"
+#include "client/table/ShotData.h"
+
+namespace quill {
+class RenderScene;
+}
+
+namespace kestrovan {
+
+class App;
+class AppTableHost;
+class Button;
+class EditBox;
+class FeatureNoticePopup;
+class GameConnection;
+class GameTable;
+class Image;
+class NicknameDialog;
+class RenderSceneCameras;
+class TextLabel;
+class Window;
+
+class SceneLogin : public Scene {
+public:
+    static constexpr size_t kChannelRows = 10;
+    static constexpr int32_t kMinimumLength = 4;
+    static constexpr size_t kMaximumLength = 50;
+
+    // Control ids.
+    static constexpr int32_t kExitButton = 0;
+    static constexpr int32_t kSettingsButton = 1;
+    static constexpr int32_t kMessengerButton = 5;
+    static constexpr int32_t kPictureWindow = 9;
+    static constexpr int32_t kLoginButton = 11;
+    static constexpr int32_t kEnterButton = 12;
+    static constexpr int32_t kRefreshButton = 13;
+    static constexpr int32_t kFirstRow = 20;
+    static constexpr int32_t kOfflineButton = 50;
+
+    // Application events.
+    static constexpr uint32_t kLoginAccepted = 1026;
+    static constexpr uint32_t kJoinWith = 1070;
+    static constexpr uint32_t kBallsStopped = 1109;
+
+    explicit SceneLogin(App& app);
+    ~SceneLogin() override;
+
+    // --- Scene slots ---
+    void Init() override;
+    void Activate() override;
+    int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
+    bool OnEnter() override;
+    void Render(D3D9RenderDevice* device, bool draw) override;
+    int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
+    bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    int OnPacket(quill::MessageId id, quill::Packet& packet) override;
+    void OnResize(uint32_t width, uint32_t height) override;
+    void OnCaptionHover(bool overDragBand) override;
+    void OnSettingsChanged(const Settings& settings) override;
+    bool OnEvent(Widget* source, int32_t kind, int32_t key) override;
+
+    // --- Operations ---
+    void TryLogin();
+    void Connect();
+    void EnterChannel(int32_t row);
+    void RequestChannelList();
+    void ApplyCommandLineLogin();
+
+    // --- What tests and the demo read ---
+    bool IsLoggedIn() const { return loggedIn_; }
+    bool IsShowingLoginFailure() const { return loginFailure_; }
+    int32_t SelectedRow() const { return selectedRow_; }
+    ChannelRow Row(size_t index) const;
+    const AccountRecord& Account() const { return account_; }
+    EditBox* IdBox() const { return idBox_; }
+    EditBox* PasswordBox() const { return passwordBox_; }
+    Button* LoginButton() const { return loginButton_; }
+    Window* LoginWindow() const { return loginWindow_; }
+    Window* ChannelWindow() const { return channelWindow_; }
+    Button* RowButton(size_t index) const { return rows_[index].button; }
+    TextLabel* RowCount(size_t index) const { return rows_[index].count; }
+    Button* EnterButton() const { return enterButton_; }
+    Button* RefreshButton() const { return refreshButton_; }
+    Button* OfflineButton() const { return offlineButton_; }
+    Button* MessengerButton() const { return messengerButton_; }
+    NicknameDialog* Nickname() const { return nicknameDialog_; }
+    Image* TitleBar() const { return titleBar_; }
+    TextLabel* TitleLabel() const { return titleLabel_; }
+    TextLabel* RoleLabel() const { return roleLabel_; }
+    TextLabel* NameLabel() const { return nameLabel_; }
+    Image* TopBar() const { return topBar_; }
+    Image* BottomBar() const { return bottomBar_; }
+    GameTable* Table() const { return table_.get(); }
+    const DemoShotCycle& Demo() const { return demo_; }
+    const CreditsRoll& Credits() const { return credits_; }
+    bool IsShotPending() const { return shotPending_; }
+
+private:
+    struct RowWidgets {
+        Button* button = nullptr;
+        TextLabel* caption = nullptr;
+        TextLabel* count = nullptr;
+    };
+
+    // --- Layout (SceneLogin.cpp) ---
+    void BuildFrame();
+    void BuildLoginWindow();
+    void BuildChannelWindow();
+    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
+                      int32_t srcY, const char16_t* caption);
+    void PlaceLetterbox(uint32_t width, uint32_t height);
+    void RefreshTitle();
+    void SetLoginControlsEnabled(bool enabled);
+    void SetChannelControlsEnabled(bool enabled);
+    void HideRows();
+    void SelectRow(int32_t row);
+    void ShowFeatureNotice();
+
+    // --- The server's answers (SceneLoginPackets.cpp) ---
+    void OnConnectionLost();
+    void OnConnectFailed(quill::Packet& packet);
+    void OnLoginResult(quill::Packet& packet);
+    void OnLoggedIn(quill::Packet& packet);
+    void OnLoginFailed(quill::Packet& packet);
+    void OnNicknameCreateResult(quill::Packet& packet);
+    void OnChannelList(quill::Packet& packet);
+    void FillRow(size_t index, const ChannelRow& row);
+    void OnChannelEnterResult(quill::Packet& packet);
+    void OnResumeGameNotice(quill::Packet& packet);
+    void OnResumeGame(quill::Packet& packet);
+    void OnFriendWhere(quill::Packet& packet);
+    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event, uint32_t layout);
+    void SendChannelListRequest();
+
+    // --- The demo table and the credits (SceneLoginDemo.cpp) ---
+    // The room scene of "Map0000" and the table on it with its models; false when something is missing.
+    bool CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
+    void ReleaseDemoTable();
+    void DrawDemoTable(D3D9RenderDevice& device, bool draw);
+    void ResetDemo();
+    void SetUpDemoCamera();
+    void LoadNextDemoShot();
+    void ApplyPendingShot();
+    void UpdateDemo(int64_t clockTenthMs);
+    void PlayDemoShot();
+    void UpdateCredits();
+    void ShowCredit();
+    void RunTimers();
+
+    App& app_;
+    GameConnection& connection_;
+    bool built_ = false;
+    bool resourcesLoaded_ = false;
+    bool firstActivation_ = true;
+
+    quill::WString loginId_;
+    quill::WString password_;
+    std::atomic<bool> loggedIn_{false};
+    std::atomic<bool> loginFailure_{false};
+    AccountRecord account_;
+
+    mutable quill::CriticalSectionLock rowsLock_;
+    std::array<ChannelRow, kChannelRows> channelRows_{};
+    std::array<RowWidgets, kChannelRows> rows_{};
+    std::atomic<int32_t> selectedRow_{-1};
+    ReenableTimer listTimer_;
+    ReenableTimer entryTimer_;
+
+    // Widgets, owned by the tree.
+    Image* topBar_ = nullptr;
+    Image* bottomBar_ = nullptr;
+    Image* titleBar_ = nullptr;
+    TextLabel* titleLabel_ = nullptr;
+    TextLabel* roleLabel_ = nullptr;
+    TextLabel* nameLabel_ = nullptr;
+    TextLabel* shotByLabel_ = nullptr;
+    Button* messengerButton_ = nullptr;
+    Window* loginWindow_ = nullptr;
+    EditBox* idBox_ = nullptr;
+    EditBox* passwordBox_ = nullptr;
+    Button* loginButton_ = nullptr;
+    Button* offlineButton_ = nullptr;
+    Window* channelWindow_ = nullptr;
+    Button* enterButton_ = nullptr;
+    Button* refreshButton_ = nullptr;
+    NicknameDialog* nicknameDialog_ = nullptr;
+    FeatureNoticePopup* featureNotice_ = nullptr;
+
+    // The demo table on its room scene.
+    quill::RenderScene* renderScene_ = nullptr;
+    std::unique_ptr<RenderSceneCameras> cameras_;
+    std::unique_ptr<AppTableHost> tableHost_;
+    std::unique_ptr<GameTable> table_;
+    DemoShotCycle demo_;
+    CreditsRoll credits_;
+    quill::CriticalSectionLock shotLock_;
+    ShotData shot_;
+    quill::WString shotNickname_;
+    std::atomic<bool> shotPending_{false};
+};
+
+}  // namespace kestrovan

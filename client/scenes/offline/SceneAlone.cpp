@@ -1,0 +1,445 @@
+#include "client/scenes/offline/SceneAlone.h"
+
+#include "QuillLib/core/AssertBreak.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/render/RenderSceneManager.h"
+#include "QuillLib/resource/Package.h"
+#include "QuillLib/resource/ResourceFile.h"
+#include "QuillLib/resource/ResourceManager.h"
+#include "QuillLib/resource/SceneInfo.h"
+#include "QuillLib/sound/SoundManager.h"
+#include "client/app/App.h"
+#include "client/app/NativeEditBridge.h"
+#include "client/app/SceneId.h"
+#include "client/app/UiFonts.h"
+#include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/ChalkQuickSlot.h"
+#include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/RoomSettingDialog.h"
+#include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/table/GameTable.h"
+#include "client/table/RenderSceneCameras.h"
+#include "client/table/TableEvents.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
+#include "platform/system/Rand.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kScreenTexture = 14;
+constexpr int32_t kButtonSize = 33;
+constexpr int32_t kButtonHeight = 34;
+constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+constexpr int32_t kKeyGuideWidth = 196;
+constexpr int32_t kKeyGuideHeight = 278;
+constexpr int32_t kMusicCategory = 1;
+constexpr float kKeep = -100000.0f;
+constexpr uint32_t kZoomKey = 'Z';
+constexpr int32_t kAdultAge = 20;
+constexpr uint32_t kCustomCueType = 3100;
+constexpr uint16_t kNoPart = 0xFFFF;
+
+// Offline tables and ball sets by game type; the types not listed keep what the profile has.
+constexpr std::pair<quill::GameType, uint16_t> kOfflineTables[] = {{0, 1020},  {3, 1027},  {4, 1024},
+                                                                  {5, 1025},  {6, 1027},  {10, 1030},
+                                                                  {12, 1032}, {13, 1033}, {16, 1035}};
+constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003},  {3, 2004},  {4, 2004},
+                                                                    {5, 2004},  {6, 2008},  {10, 2006},
+                                                                    {12, 2006}, {13, 2006}, {16, 2007}};
+
+// The lines of the key guide; the picture itself carries no words in our packs.
+constexpr const char16_t* kKeyGuideLines[] = {
+    u"Right button drag : aim", u"Left button : shoot", u"  (pull back, push)",
+    u"Right button : zoom",     u"Ctrl : shoot",        u"Shift : zoom",
+    u"Space : overview",        u"V : along the cue",   u"T : all trails",
+    u"F2 : this guide",         u"F1 : help",           u"F3 : settings"};
+
+bool IsCustomCue(const quill::InventoryItem& item) {
+    return item.customFlag != 0 && item.typeCode >= kCustomCueType;
+}
+
+}  // namespace
+
+SceneAlone::SceneAlone(App& app) : Scene(SceneId::Alone), app_(app), host_(app), player_(Player()) {
+    ApplyOfflineDefaults(Player());
+    Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
+}
+
+SceneAlone::~SceneAlone() = default;
+
+quill::PlayerState& SceneAlone::Player() const { return app_.Connection()->LocalPlayer(); }
+
+quill::RoomInfo& SceneAlone::Room() const { return app_.Connection()->GetRoomInfo(); }
+
+void SceneAlone::ApplyOfflineDefaults(quill::PlayerState& player) {
+    player.offlineCueItem.fill(kOfflineCue);
+    for (const auto& [type, item] : kOfflineTables) player.offlineTableItem[static_cast<size_t>(type)] = item;
+    for (const auto& [type, item] : kOfflineBallSets) player.offlineBallSetItem[static_cast<size_t>(type)] = item;
+    player.skills.fill(kSkillValue);
+}
+
+// --- widgets ---
+
+void SceneAlone::Init() {
+    if (built_) quill::AssertBreak(".\\SceneAlone", 80);
+    built_ = true;
+    const ScreenSize screen = app_.GetScreenSize();
+    SetRect(0, 0, screen.width, screen.height);
+    BuildTitleBar();
+    BuildKeyGuide();
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
+    auto bar = std::make_unique<ItemQuickBar>(Player(), poster, [this] { app_.Cursor().RepostMouseMove(); });
+    itemBar_ = static_cast<ItemQuickBar*>(AddChild(std::move(bar), false));
+    itemBar_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -430);
+    chalkSlot_ = static_cast<ChalkQuickSlot*>(AddChild(std::make_unique<ChalkQuickSlot>(Player(), poster), true));
+    chalkSlot_->SetAnchor(AnchorMode::Left, -4, AnchorMode::Bottom, -300);
+    auto dialog = std::make_unique<RoomSettingDialog>(*app_.Connection(), poster);
+    roomSetting_ = static_cast<RoomSettingDialog*>(AddChild(std::move(dialog), false));
+    help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
+    ApplyChildAnchors(screen.width, screen.height);
+}
+
+void SceneAlone::BuildTitleBar() {
+    titleBar_ = CreateImage(10, 4, 392, 30, kScreenTexture, 0, 700);
+    titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
+    titleLabel_->SetText(u"Offline");
+    AddTitleButton(kExitButton, 35, -1, u"X", u"Exit Kestrovan");
+    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, u"F3", u"Settings(F3)");
+    AddTitleButton(kHelpButton, 101, platform::Vk::F1, u"F1", u"Help(F1)");
+    AddTitleButton(kRoomSettingButton, 200, -1, u"Type", u"Room setting");
+}
+
+Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, const char16_t* caption,
+                                   const char16_t* tooltip) {
+    Button* button = CreateButton(0, 0, kButtonSize, kButtonHeight, id, hotKey, kScreenTexture, 0, 740);
+    button->SetHorizontalFrames(true);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button->SetCaption(caption);
+    button->SetTooltip(tooltip);
+    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
+    return button;
+}
+
+void SceneAlone::BuildKeyGuide() {
+    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 600, 700);
+    keyGuide_->SetAnchor(AnchorMode::Right, -200, AnchorMode::Top, 100);
+    keyGuide_->SetAcceptsMouse(false);
+    int32_t y = 10;
+    for (const char16_t* line : kKeyGuideLines) {
+        keyGuide_->CreateTextLabel(12, y, kKeyGuideWidth - 24, 18, &UiFontAt(UiFont::Regular12), 0, 0)->SetText(line);
+        y += 21;
+    }
+}
+
+// --- loading ---
+
+bool SceneAlone::OnEnter() {
+    SetLoadWanted(true);
+    return true;
+}
+
+int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
+    quill::RoomInfo& room = Room();
+    const auto mode = static_cast<quill::GameType>(room.gameType);
+    room.tableItem = Player().offlineTableItem[mode % quill::kGameTypeCount];
+    room.ballItem = Player().offlineBallSetItem[mode % quill::kGameTypeCount];
+    table_ = std::make_unique<GameTable>();
+    table_->SetHost(&host_);
+    table_->SetPlayer(&player_);
+    table_->SetSound(&sound_);
+    table_->SetGameMode(mode);
+    table_->SetEquipmentItems(room.tableItem, room.ballItem);
+    if (ResourcePackCatalog* catalog = app_.Catalog()) AddResourceRecord({catalog->UiFolder(), u"Game", -1, 0});
+    LoadSounds();
+    if (resources == nullptr || device == nullptr || !LoadTableScene(*resources, *device)) return 1;
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kMusic, 1.0f, 0, true);
+    LoadGraphics(0);
+    return 0;
+}
+
+void SceneAlone::LoadSounds() {
+    quill::SoundManager* sounds = quill::SoundManager::Current();
+    ResourcePackCatalog* catalog = app_.Catalog();
+    if (sounds == nullptr || catalog == nullptr) return;
+    for (uint32_t id : {kRackSound, kClickSound}) {
+        if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, 0, 1, true);
+    }
+    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+}
+
+// The room of "Map0000" with the table's cameras in it, and the table's models.
+bool SceneAlone::LoadTableScene(quill::ResourceManager& resources, D3D9RenderDevice& device) {
+    quill::Package* package = resources.OpenPackage(u"data", false);
+    quill::ResourceFile* map = package != nullptr ? package->GetResourceFile(u"Map0000", true) : nullptr;
+    if (map == nullptr || map->GetSceneInfoTable() == nullptr) return false;
+    quill::RenderSceneManager* renderScenes = app_.GetEngine()->GetRenderSceneManager();
+    renderScene_ = renderScenes->CreateScene(map->GetSceneInfoTable()->FindShared(0));
+    if (renderScene_ == nullptr) return false;
+    renderScenes->SelectScene(renderScene_->index);
+    cameras_ = std::make_unique<RenderSceneCameras>(*renderScene_);
+    table_->SetupTable(kPhysicsModel, 0);
+    table_->SetupCameras(*cameras_, 0);
+    table_->GetCamera().SetScene(cameras_.get());
+    table_->SetEnvironmentFlag(0);
+    return table_->LoadModels(resources, device, 0);
+}
+
+// --- activation ---
+
+void SceneAlone::Activate() {
+    app_.Connection()->AddOfflineItems();
+    NativeEditBridge::ClearFocus();
+    input_ = app_.Mouse();
+    Player().age = kAdultAge;
+    LendChalk();
+    SetUpTable();
+    EquipProfileCue();
+    keyGuide_->Show(true);
+    itemBar_->Show(false);
+    itemBar_->Refresh();
+    chalkSlot_->Reload();
+    reloadPending_ = false;
+    SetReady(true);
+    quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
+}
+
+// A counted chalk of 100 uses that the offline player may use, selected unless another chalk is.
+void SceneAlone::LendChalk() {
+    quill::InventoryItem* item = app_.Connection()->AllocItem();
+    if (item != nullptr) {
+        item->typeCode = kLentChalk;
+        item->kind = quill::InventoryItem::kKindChalk;
+        item->state = 3;
+        item->remaining = 100;
+        item->secondCount = 100;
+        item->customFlag = 0;
+        item->inUse = 1;
+        const uint8_t before = Player().ItemCount();
+        if (Player().AddItem(0, 0, item) == before) app_.Connection()->FreeItem(item);
+    }
+    Player().ChooseDefaultCue();
+}
+
+void SceneAlone::SetUpTable() {
+    table_->SetupTable(kPhysicsModel, 0);
+    table_->Reset(static_cast<uint32_t>(platform::Rand()));
+    table_->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
+    table_->MoveCamera(0.5f, kKeep, 30.0f, false);
+    table_->SetState(5);
+    table_->SetTrailsShown(app_.GetSettings().traceAll != 0);
+    // A click of the left button strokes the cue, the right button zooms: the offline table is played with
+    // the mouse alone.
+    table_->SetButtonShortcuts(true);
+    // The player aims: the cue lies along the aiming camera's view, so turning the view turns the aim, and a
+    // released left button ends the stroke it started.
+    table_->SetAimFollowsCamera(true);
+    table_->OnKey(kZoomKey, false);
+    table_->SetControlEnabled(true);
+    table_->LayoutHud(Width(), Height());
+}
+
+void SceneAlone::EquipProfileCue() {
+    const auto mode = static_cast<size_t>(Room().gameType % quill::kGameTypeCount);
+    const quill::EquippedItem& equipped = Player().equipped[mode];
+    const quill::InventoryItem* item = Player().FindItem(equipped.key, equipped.subKey);
+    std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
+    if (item != nullptr && IsCustomCue(*item)) parts = item->statValues;
+    CueModelEntry* cue = table_->GetCueModel(Player().offlineCueItem[mode], parts[0], parts[1], parts[2], parts[3],
+                                             parts[4]);
+    if (currentCue_ != nullptr && currentCue_ != cue) table_->ReleaseCue(currentCue_);
+    currentCue_ = table_->SetCurrentCue(cue);
+}
+
+// --- events ---
+
+bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
+    switch (source != nullptr ? source->GetId() : -1) {
+        case kExitButton:
+            app_.PostQuit();
+            break;
+        case kSettingsButton:
+            // The settings dialog is not part of the program yet: the shared notice says so.
+            if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+            break;
+        case kHelpButton:
+            help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+            help_->SetVisible(true);
+            break;
+        case kRoomSettingButton:
+            roomSetting_->SetSelectedType(Room().gameType);
+            roomSetting_->SetVisible(true);
+            break;
+        default:
+            break;
+    }
+    Scene::OnEvent(source, a, b);
+    return false;
+}
+
+int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
+    if (table_ == nullptr) return 0;
+    table_->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) keyGuide_->Show(!keyGuide_->IsVisible());
+    switch (id) {
+        case AppEventId::RoomSettingConfirm:
+            if (roomSetting_->SelectedType() != Room().gameType) {
+                table_->StopShot();
+                Room().gameType = static_cast<uint8_t>(roomSetting_->SelectedType());
+                reloadPending_ = true;
+            }
+            break;
+        case AppEventId::ApplyTableSettings:
+            table_->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
+            break;
+        case AppEventId::UseChalk:
+            table_->SetChalkLevel(chalkSlot_->Level());
+            table_->StartAmbientEffect(platform::TimeGetTime());
+            break;
+        case AppEventId::QuickSlotB:
+            OnItemBarAction(static_cast<uint32_t>(wParam));
+            break;
+        case AppEventId::ShotFired:
+            chalkSlot_->UseChalk(table_->GetShotRecord().chalkUsed);
+            break;
+        case AppEventId::BallsStopped:
+            quill::TheLog().Log(u"BallsStopped\n");
+            table_->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
+            table_->SetCueBall(0, false);
+            table_->SetVisible(true);
+            table_->SetControlEnabled(true);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// The bar posts the clicked item's kind: a cue (1) is equipped, a chalk (5) selected.
+void SceneAlone::OnItemBarAction(uint32_t action) {
+    const quill::InventoryItem* item = itemBar_->ClickedItem();
+    if (item == nullptr) return;
+    if (action == 1) {
+        const quill::InventoryItem* current = Player().GetEquippedItem(Room().gameType);
+        if (current != item) EquipCue(*item);
+    } else if (action == quill::InventoryItem::kKindChalk) {
+        Player().SelectItem(item->key, item->subKey);
+        itemBar_->Refresh();
+        chalkSlot_->Reload();
+        table_->RequestAmbientRebuild();
+    }
+}
+
+void SceneAlone::EquipCue(const quill::InventoryItem& item) {
+    const auto mode = static_cast<size_t>(Room().gameType % quill::kGameTypeCount);
+    std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
+    if (IsCustomCue(item)) parts = item.statValues;
+    const auto type = static_cast<uint16_t>(item.typeCode);
+    CueModelEntry* cue = table_->GetCueModel(type, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    Player().offlineCueItem[mode] = type;
+    Player().equipped[mode] = {item.key, item.subKey, type};
+    CueModelEntry* previous = currentCue_;
+    currentCue_ = table_->SetCurrentCue(cue);
+    if (previous != nullptr && previous != cue) table_->ReleaseCue(previous);
+}
+
+void SceneAlone::Update(uint32_t, int64_t clockTenthMs) {
+    if (table_ == nullptr) return;
+    const int32_t dx = input_ != nullptr ? input_->Dx() : 0;
+    const int32_t dy = input_ != nullptr ? input_->Dy() : 0;
+    table_->Update(static_cast<uint32_t>(clockTenthMs), dx, dy, false);
+}
+
+void SceneAlone::OnSettingsChanged(const Settings& settings) {
+    if (table_ != nullptr) table_->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+}
+
+void SceneAlone::OnResize(uint32_t width, uint32_t height) {
+    Scene::OnResize(width, height);
+    if (table_ != nullptr) table_->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+}
+
+void SceneAlone::OnActivate(bool active) {
+    Scene::OnActivate(active);
+    if (!active && table_ != nullptr) table_->ReleaseHeldKeys(false);
+}
+
+// --- drawing (main thread) ---
+
+void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
+    if (table_ == nullptr) return;
+    if (draw && reloadPending_.exchange(false)) ReloadTable();
+    if (device == nullptr || renderScene_ == nullptr) return;
+    const uint32_t now = platform::TimeGetTime();
+    const float elapsed = lastRenderMs_ != 0 ? static_cast<float>(now - lastRenderMs_) / 1000.0f : 0.0f;
+    lastRenderMs_ = now;
+    app_.GetEngine()->GetRenderSceneManager()->UpdateCurrentScene(draw ? elapsed : 0.0f);
+    table_->Render3D(draw);
+    if (!draw) return;
+    DrawTable(*device);
+    device->Begin2D();
+    table_->DrawHud();
+    DrawWidgets(device);
+}
+
+void SceneAlone::ReloadTable() {
+    const auto mode = static_cast<quill::GameType>(Room().gameType);
+    const size_t index = static_cast<size_t>(mode % quill::kGameTypeCount);
+    table_->ReleaseBallModels();
+    table_->SetGameMode(mode);
+    table_->SetEquipmentItems(Player().offlineTableItem[index], Player().offlineBallSetItem[index]);
+    table_->ReloadEquipmentModels();
+    table_->SetupTable(kPhysicsModel, 0);
+    table_->RackBalls();
+    table_->SnapshotBalls();
+    table_->SetControlEnabled(true);
+    table_->SetVisible(true);
+    table_->MoveCamera(0.5f, kKeep, kKeep, false);
+    if (!quill::IsCaromGame(mode)) {
+        if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
+    }
+}
+
+// The scene's room and the table under a white light from above: the room with more ambient light than the
+// table's balls and markers.
+void SceneAlone::DrawTable(D3D9RenderDevice& device) {
+    quill::RenderSceneManager* renderScenes = app_.GetEngine()->GetRenderSceneManager();
+    quill::FogSettings fog;
+    device.Begin3D(renderScene_->GetEnvironment(fog));
+    const DirectionalLightDesc light{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
+    device.AddDirectionalLight(light);
+    device.EnableLights(true, true, true);
+    device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.35f);
+    table_->RenderOverlay(device);
+    renderScenes->RenderCurrentScene();
+    device.AddDirectionalLight(light);
+    device.EnableLights(true, true, true);
+    device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.25f);
+    table_->DrawScene(device, 0);
+    device.DisableAllLights();
+}
+
+bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
+    Scene::OnLeave(resources, renderScenes);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
+    if (table_ != nullptr) table_->UnloadModels();
+    table_.reset();
+    currentCue_ = nullptr;
+    cameras_.reset();
+    if (renderScenes != nullptr && renderScene_ != nullptr) renderScenes->RemoveScene(renderScene_->index);
+    renderScene_ = nullptr;
+    roomSetting_->SetVisible(false);
+    return true;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,128 @@
+#pragma once
+// The offline screen: the player shoots alone on a table, with no server. The constructor gives the local
+// profile offline equipment for every game type (cue, table and ball set); each activation rebuilds the
+// offline inventory, racks the table and equips the cue the profile keeps for the game type. The title bar's
+// buttons quit, open the settings, the help and the room-setting dialog; choosing another game type there
+// re-racks the table at the next frame. F2 shows or hides the key guide; the chalk slot and the item bar sit
+// at the left edge.
+//
+// Threads: Init, LoadResources, Activate, Render and OnLeave on the main thread (the frame step, under the
+// App lock); OnMessage and Update on the game thread. The game type chosen on the game thread reaches Render
+// through the reload-pending flag.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "QuillLib/gamedata/GameTypes.h"
+#include "client/app/Scene.h"
+#include "client/scenes/common/AppTableHost.h"
+#include "client/scenes/common/AppTableSound.h"
+#include "client/scenes/common/ProfileTablePlayer.h"
+
+namespace quill {
+class PlayerState;
+class RenderScene;
+class RoomInfo;
+}  // namespace quill
+
+namespace kestrovan {
+
+class App;
+class Button;
+class ChalkQuickSlot;
+class CueModelEntry;
+class DirectInputMouse;
+class GameTable;
+class HelpWindow;
+class Image;
+class ItemQuickBar;
+class RenderSceneCameras;
+class RoomSettingDialog;
+class TextLabel;
+
+class SceneAlone : public Scene {
+public:
+    static constexpr int32_t kExitButton = 1;
+    static constexpr int32_t kSettingsButton = 2;
+    static constexpr int32_t kHelpButton = 3;
+    static constexpr int32_t kRoomSettingButton = 6;
+    static constexpr uint32_t kPhysicsModel = 0x10014;
+    static constexpr uint32_t kRackSound = 27;
+    static constexpr uint32_t kClickSound = 1;
+    static constexpr uint32_t kMusic = 4;
+    static constexpr uint16_t kOfflineCue = 3000;
+    static constexpr uint32_t kLentChalk = 4903;
+    static constexpr int32_t kSkillValue = 100000;
+
+    explicit SceneAlone(App& app);
+    ~SceneAlone() override;
+
+    // The equipment and skills the offline mode gives the profile (the constructor's defaults).
+    static void ApplyOfflineDefaults(quill::PlayerState& player);
+
+    void Init() override;
+    int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
+    bool OnEnter() override;
+    void Activate() override;
+    void Render(D3D9RenderDevice* device, bool draw) override;
+    int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
+    bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void OnSettingsChanged(const Settings& settings) override;
+    void OnResize(uint32_t width, uint32_t height) override;
+    void OnActivate(bool active) override;
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+    // Whether the player may shoot now (the table's answer); the offline screen always lets him.
+    bool CanShoot() const { return true; }
+
+    GameTable* Table() const { return table_.get(); }
+    RoomSettingDialog* RoomSetting() const { return roomSetting_; }
+    HelpWindow* Help() const { return help_; }
+    ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
+    ItemQuickBar* ItemBar() const { return itemBar_; }
+    Image* KeyGuide() const { return keyGuide_; }
+    bool ReloadPending() const { return reloadPending_; }
+
+private:
+    quill::PlayerState& Player() const;
+    quill::RoomInfo& Room() const;
+    void BuildTitleBar();
+    void BuildKeyGuide();
+    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, const char16_t* caption,
+                           const char16_t* tooltip);
+    bool LoadTableScene(quill::ResourceManager& resources, D3D9RenderDevice& device);
+    void LoadSounds();
+    void LendChalk();
+    void SetUpTable();
+    // The profile's cue for the game type on the table (a custom cue with its parts).
+    void EquipProfileCue();
+    void OnItemBarAction(uint32_t action);
+    void EquipCue(const quill::InventoryItem& item);
+    // The main thread's side of a game-type change.
+    void ReloadTable();
+    void DrawTable(D3D9RenderDevice& device);
+
+    App& app_;
+    AppTableHost host_;
+    AppTableSound sound_;
+    ProfileTablePlayer player_;
+    std::unique_ptr<GameTable> table_;
+    std::unique_ptr<RenderSceneCameras> cameras_;
+    quill::RenderScene* renderScene_ = nullptr;
+    DirectInputMouse* input_ = nullptr;
+    CueModelEntry* currentCue_ = nullptr;
+    std::atomic<bool> reloadPending_{false};
+    uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
+    bool built_ = false;
+
+    Image* titleBar_ = nullptr;
+    TextLabel* titleLabel_ = nullptr;
+    Image* keyGuide_ = nullptr;
+    ItemQuickBar* itemBar_ = nullptr;
+    ChalkQuickSlot* chalkSlot_ = nullptr;
+    RoomSettingDialog* roomSetting_ = nullptr;
+    HelpWindow* help_ = nullptr;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,37 @@
+#pragma once
+// The room screen's question before the player leaves a running game: what leaving costs in this game type,
+// and Yes (2052, Enter: posts WithdrawDialogClose (1090, 1, confirm value)) or No (2053, Esc: posts
+// (1090, 0, 0)). The confirm value is 1 only when the player of a gamble game leaves before the last turn.
+//
+// Threads: as PopupWindow.
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class WithdrawPopup : public PopupWindow {
+public:
+    static constexpr int32_t kYes = 2052;
+    static constexpr int32_t kNo = 2053;
+    static constexpr uint32_t kWithdrawDialogClose = 1090;
+    static constexpr size_t kLineCount = 5;
+
+    explicit WithdrawPopup(EventPoster poster);
+
+    // The room's game type; beforeLastTurn: a gamble game is left before its last turn.
+    void SetMode(int32_t gameType, bool beforeLastTurn);
+    uint32_t ConfirmValue() const { return confirmValue_; }
+    TextLabel* Line(size_t n) const { return lines_[n]; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    EventPoster poster_;
+    std::array<TextLabel*, kLineCount> lines_{};
+    std::atomic<uint32_t> confirmValue_{0};
+};
+
+}  // namespace kestrovan
