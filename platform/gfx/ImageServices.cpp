@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/gfx/DdsFile.h"
+#include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/MipChain.h"
 #include "platform/gfx/PixelConversion.h"
 #include "platform/gfx/StandardImageCodec.h"
@@ -242,13 +243,19 @@ Result GetImageInfoFromFileInMemory(std::span<const std::byte> file, ImageInfo& 
 Result CreateTextureFromFileInMemoryEx(Device& device, std::span<const std::byte> file,
                                        const TextureLoadOptions& options, ImageInfo* info,
                                        std::unique_ptr<Texture>& out) {
+    Result result = Result::Fail;
     if (DetectFileFormat(file) != ImageFileFormat::Dds) {
-        return CreateFromStandardImage(device, file, options, info, out);
+        result = CreateFromStandardImage(device, file, options, info, out);
+    } else if (const std::optional<DdsFile> dds = ReadDdsFile(file)) {
+        FillInfo(info, DdsInfo(*dds));
+        result = CreateFromDds(device, *dds, options, out);
     }
-    const std::optional<DdsFile> dds = ReadDdsFile(file);
-    if (!dds) return Result::Fail;
-    FillInfo(info, DdsInfo(*dds));
-    return CreateFromDds(device, *dds, options, out);
+    // A picture from a file is not written again: a device that holds its own copy may drop the one in memory.
+    auto* memory = dynamic_cast<MemoryTexture*>(out.get());
+    if (Succeeded(result) && memory != nullptr && (options.usage & (Usage::Dynamic | Usage::RenderTarget)) == 0) {
+        memory->SetReleasesPixelsOnceHeld(true);
+    }
+    return result;
 }
 
 Result CreateCubeTextureFromFileInMemoryEx(Device& device, std::span<const std::byte> file,

@@ -2,7 +2,7 @@
 
 namespace platform::gfx {
 
-Result BufferBytes::Lock(uint32_t offset, uint32_t size, void** data) {
+Result BufferBytes::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) {
     if (data == nullptr || locked_ || offset > bytes_.size()) {
         return Result::InvalidCall;
     }
@@ -11,6 +11,7 @@ Result BufferBytes::Lock(uint32_t offset, uint32_t size, void** data) {
         return Result::InvalidCall;
     }
     locked_ = true;
+    writing_ = (flags & LockFlags::ReadOnly) == 0;
     *data = bytes_.data() + offset;
     return Result::Ok;
 }
@@ -20,6 +21,7 @@ Result BufferBytes::Unlock() {
         return Result::InvalidCall;
     }
     locked_ = false;
+    if (writing_) ++version_;
     return Result::Ok;
 }
 

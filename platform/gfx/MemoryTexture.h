@@ -29,6 +29,11 @@ public:
     uint32_t GetUsage() const { return usage_; }
     const std::shared_ptr<PixelImage>& GetLevel(uint32_t level) const { return levels_[level]; }
 
+    // A texture whose pixels nobody writes again (made from an image file) may lose its levels' bytes once a
+    // device holds a copy of them; a later lock finds zeroed pixels.
+    bool ReleasesPixelsOnceHeld() const { return releasesPixels_; }
+    void SetReleasesPixelsOnceHeld(bool release) { releasesPixels_ = release; }
+
     TextureBackendData* GetBackendData() const { return backend_.get(); }
     void SetBackendData(std::unique_ptr<TextureBackendData> data) { backend_ = std::move(data); }
 
@@ -38,6 +43,7 @@ private:
     Pool pool_;
     std::vector<std::shared_ptr<PixelImage>> levels_;
     std::unique_ptr<TextureBackendData> backend_;
+    bool releasesPixels_ = false;
 };
 
 }  // namespace platform::gfx

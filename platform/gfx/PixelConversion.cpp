@@ -215,6 +215,7 @@ bool EncodePixels(Format format, std::span<const uint32_t> pixels, uint32_t widt
 
 std::vector<uint32_t> DecodeImage(const PixelImage& image) {
     std::vector<uint32_t> pixels(static_cast<size_t>(image.GetWidth()) * image.GetHeight());
+    if (image.UnguardedBytes().empty()) return pixels;  // given up to a device: reads as zeroed
     if (!DecodePixels(image.GetFormat(), image.UnguardedBytes().data(), image.GetPitch(), image.GetWidth(),
                       image.GetHeight(), pixels)) {
         return {};
@@ -223,6 +224,7 @@ std::vector<uint32_t> DecodeImage(const PixelImage& image) {
 }
 
 void EncodeImage(std::span<const uint32_t> pixels, PixelImage& image) {
+    image.UnguardedBytes().resize(static_cast<size_t>(image.GetPitch()) * image.GetRowCount());
     if (EncodePixels(image.GetFormat(), pixels, image.GetWidth(), image.GetHeight(),
                      image.UnguardedBytes().data(), image.GetPitch())) {
         image.MarkChanged();

@@ -30,6 +30,7 @@ Result PixelImage::Lock(LockedRect& out, const Rect* rect, uint32_t flags) {
     }
     mutex_.lock();
     owner_.store(std::this_thread::get_id());
+    if (bytes_.empty()) bytes_.resize(static_cast<size_t>(pitch_) * rows_);
     readOnlyLock_ = (flags & LockFlags::ReadOnly) != 0;
     const FormatLayout layout = GetFormatLayout(format_);
     const size_t row = compressed ? static_cast<size_t>(area.top / 4) : static_cast<size_t>(area.top);
@@ -55,6 +56,16 @@ Result PixelImage::Unlock() {
 void PixelImage::MarkChanged() {
     std::lock_guard lock(mutex_);
     ++version_;
+}
+
+void PixelImage::ReleaseBytes() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::byte>().swap(bytes_);
+}
+
+bool PixelImage::HasBytes() const {
+    std::lock_guard lock(mutex_);
+    return !bytes_.empty() || pitch_ == 0 || rows_ == 0;
 }
 
 SurfaceDesc DescribeImage(const PixelImage& image, uint32_t usage, Pool pool) {

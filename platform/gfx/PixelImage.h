@@ -47,6 +47,10 @@ public:
     std::vector<std::byte>& UnguardedBytes() { return bytes_; }
     const std::vector<std::byte>& UnguardedBytes() const { return bytes_; }
     void MarkChanged();
+    // Gives the pixel bytes back to the system once a device holds its own copy (the version stays, so the
+    // copy stays current); the next lock makes them again, zeroed.
+    void ReleaseBytes();
+    bool HasBytes() const;
 
 private:
     Format format_;

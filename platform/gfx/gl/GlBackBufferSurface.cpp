@@ -5,8 +5,7 @@
 
 namespace platform::gfx {
 
-GlBackBufferSurface::GlBackBufferSurface(uint32_t width, uint32_t height, unsigned shownFrame)
-    : width_(width), height_(height), shownFrame_(shownFrame) {}
+GlBackBufferSurface::GlBackBufferSurface(uint32_t width, uint32_t height) : width_(width), height_(height) {}
 
 SurfaceDesc GlBackBufferSurface::GetDesc() const {
     SurfaceDesc desc;
@@ -26,14 +25,13 @@ Result GlBackBufferSurface::LockRect(LockedRect& out, const Rect* rect, uint32_t
     }
     std::vector<uint32_t> flipped(static_cast<size_t>(width_) * height_);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    if (shownFrame_ != 0) {
-        glBindTexture(GL_TEXTURE_2D, shownFrame_);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, flipped.data());
-    } else {
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA, GL_UNSIGNED_BYTE,
-                     flipped.data());
-    }
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA, GL_UNSIGNED_BYTE,
+                 flipped.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
     // OpenGL reads rows from the bottom; the surface's rows start at the top.
     pixels_.resize(flipped.size());
     for (uint32_t row = 0; row < height_; ++row) {

@@ -1,7 +1,8 @@
 #pragma once
 // The back buffer of an OpenGL device as a surface: locking it reads the pixels of the frame into memory, rows
-// from the top: the back buffer while a frame is being drawn, after a present the copy the device kept of the
-// frame it showed (what a swap leaves in the back buffer is undefined).
+// from the top. Nothing is read before a lock. Read while a frame is drawn, it holds that frame; after a
+// present it holds what the swap left, the frame presented on the copying swaps of software renderers and
+// undefined elsewhere, so the program takes its screenshots before presenting.
 //
 // Threads: the device's thread.
 #include <cstddef>
@@ -14,8 +15,7 @@ namespace platform::gfx {
 
 class GlBackBufferSurface : public Surface {
 public:
-    // shownFrame: the texture holding the last presented frame, or 0 to read the back buffer itself.
-    GlBackBufferSurface(uint32_t width, uint32_t height, unsigned shownFrame);
+    GlBackBufferSurface(uint32_t width, uint32_t height);
 
     SurfaceDesc GetDesc() const override;
     Result LockRect(LockedRect& out, const Rect* rect, uint32_t flags) override;
@@ -24,7 +24,6 @@ public:
 private:
     uint32_t width_;
     uint32_t height_;
-    unsigned shownFrame_;
     bool locked_ = false;
     std::vector<uint32_t> pixels_;
 };

@@ -26,6 +26,9 @@ uint32_t VertexCount(PrimitiveType type, uint32_t count) {
     }
 }
 
+// The index address of a draw without indices (an index buffer object's first index is at address 0).
+constexpr uintptr_t kNoIndices = ~uintptr_t{0};
+
 GLenum ModeOf(PrimitiveType type) {
     switch (type) {
         case PrimitiveType::PointList: return GL_POINTS;
@@ -45,7 +48,10 @@ void SendGamma(SDL_Window* window, const GammaRamp& ramp) {
 }  // namespace
 
 GlDevice::GlDevice(GlWindow window, const PresentParameters& parameters, int textureUnits)
-    : window_(window), pipeline_(textureUnits) {
+    : window_(window),
+      shadow_(GlCalls::Driver()),
+      buffers_(textures_.Deletes()),
+      pipeline_(shadow_, textureUnits) {
     ApplyPresentParameters(parameters);
     glShadeModel(GL_SMOOTH);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
@@ -56,7 +62,6 @@ GlDevice::~GlDevice() {
         glDeleteFramebuffers(1, &buffers.first);
         glDeleteRenderbuffers(1, &buffers.second);
     }
-    if (shownFrame_ != 0) glDeleteTextures(1, &shownFrame_);
     textures_.Flush();
 }
 
@@ -72,7 +77,9 @@ void GlDevice::ApplyPresentParameters(const PresentParameters& parameters) {
         SDL_SetWindowDisplayMode(window_.window, &mode);
         SDL_SetWindowFullscreen(window_.window, SDL_WINDOW_FULLSCREEN);
     }
-    SDL_GL_SetSwapInterval(parameters.presentationInterval == PresentInterval::Immediate ? 0 : 1);
+    // A frame drawn faster than the display shows frames is never seen: presenting waits for the display's
+    // refresh wherever the window system offers that, even when immediate presentation was asked for.
+    SDL_GL_SetSwapInterval(1);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window_.window, &width, &height);
     // The window system carries a full-screen switch out after this call: the drawable may still have its
@@ -115,29 +122,8 @@ Result GlDevice::EndScene() {
     return Result::Ok;
 }
 
-// The frame is copied before the swap, so that the back buffer can be read (a screenshot) until the next
-// frame is drawn.
-void GlDevice::KeepShownFrame() {
-    if (shownFrame_ == 0) glGenTextures(1, &shownFrame_);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, shownFrame_);
-    glReadBuffer(GL_BACK);
-    const auto width = static_cast<GLsizei>(backBufferWidth_), height = static_cast<GLsizei>(backBufferHeight_);
-    if (shownWidth_ != backBufferWidth_ || shownHeight_ != backBufferHeight_) {
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, width, height, 0);
-        shownWidth_ = backBufferWidth_;
-        shownHeight_ = backBufferHeight_;
-    } else {
-        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
-    }
-    state_.stagesDirty = true;
-}
-
 Result GlDevice::Present(bool) {
-    KeepShownFrame();
     SDL_GL_SwapWindow(window_.window);
-    presentedLast_ = true;
     textures_.Flush();
     return Result::Ok;
 }
@@ -147,9 +133,9 @@ Result GlDevice::Clear(uint32_t flags, Color color, float z, uint32_t) {
     const Viewport& v = state_.viewport;
     const GLint y = state_.targetIsTexture ? static_cast<GLint>(v.y)
                                            : static_cast<GLint>(state_.targetHeight) - static_cast<GLint>(v.y + v.height);
-    glEnable(GL_SCISSOR_TEST);
+    shadow_.Enable(GL_SCISSOR_TEST, true);
     glScissor(static_cast<GLint>(v.x), y, static_cast<GLsizei>(v.width), static_cast<GLsizei>(v.height));
-    glDepthMask(GL_TRUE);
+    shadow_.DepthMask(true);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     GLbitfield mask = 0;
     if ((flags & ClearFlags::Target) != 0) {
@@ -163,9 +149,8 @@ Result GlDevice::Clear(uint32_t flags, Color color, float z, uint32_t) {
     }
     if ((flags & ClearFlags::Stencil) != 0) mask |= GL_STENCIL_BUFFER_BIT;
     glClear(mask);
-    glDisable(GL_SCISSOR_TEST);
+    shadow_.Enable(GL_SCISSOR_TEST, false);
     state_.renderDirty = true;
-    presentedLast_ = false;
     return Result::Ok;
 }
 
@@ -285,16 +270,28 @@ Result GlDevice::SetIndices(IndexBuffer* buffer) {
     return buffer == nullptr || state_.indices != nullptr ? Result::Ok : Result::InvalidCall;
 }
 
-Result GlDevice::Draw(GLenum mode, uint32_t vertices, const std::byte* base, const void* indices, uint32_t first,
-                      uint32_t minIndex, uint32_t maxIndex) {
-    pipeline_.Apply(state_, textures_);
-    pipeline_.SetupArrays(state_, base);
-    if (indices == nullptr) {
+uintptr_t GlDevice::BindVertices() {
+    const GLuint name = buffers_.NameOf(state_.stream->Bytes(), GL_ARRAY_BUFFER);
+    shadow_.ArrayBuffer(name);
+    const uintptr_t start = name != 0 ? 0 : reinterpret_cast<uintptr_t>(state_.stream->Data());
+    return start + state_.streamOffset;
+}
+
+uintptr_t GlDevice::BindIndices(uint32_t startIndex) {
+    const GLuint name = buffers_.NameOf(state_.indices->Bytes(), GL_ELEMENT_ARRAY_BUFFER);
+    shadow_.ElementBuffer(name);
+    const uintptr_t start = name != 0 ? 0 : reinterpret_cast<uintptr_t>(state_.indices->Data());
+    return start + static_cast<uintptr_t>(startIndex) * 2;
+}
+
+Result GlDevice::Draw(GLenum mode, uint32_t vertices, uintptr_t indices, uint32_t first, uint32_t minIndex,
+                      uint32_t maxIndex) {
+    const auto* indexAddress = reinterpret_cast<const void*>(indices);
+    if (indices == kNoIndices) {
         glDrawArrays(mode, static_cast<GLint>(first), static_cast<GLsizei>(vertices));
     } else {
-        glDrawRangeElements(mode, minIndex, maxIndex, static_cast<GLsizei>(vertices), GL_UNSIGNED_SHORT, indices);
+        glDrawRangeElements(mode, minIndex, maxIndex, static_cast<GLsizei>(vertices), GL_UNSIGNED_SHORT, indexAddress);
     }
-    presentedLast_ = false;
     return Result::Ok;
 }
 
@@ -303,7 +300,9 @@ Result GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_
     const uint32_t vertices = VertexCount(type, primitiveCount);
     const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(startVertex) + vertices) * state_.stride;
     if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
-    return Draw(ModeOf(type), vertices, state_.stream->Data() + state_.streamOffset, nullptr, startVertex, 0, 0);
+    pipeline_.Apply(state_, textures_);
+    pipeline_.SetupArrays(state_, BindVertices());
+    return Draw(ModeOf(type), vertices, kNoIndices, startVertex, 0, 0);
 }
 
 Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex, uint32_t vertexCount,
@@ -315,8 +314,9 @@ Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, ui
     if ((static_cast<uint64_t>(startIndex) + indices) * 2 > state_.indices->GetDesc().size) return Result::InvalidCall;
     const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(baseVertex) + minIndex + vertexCount) * state_.stride;
     if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
-    const std::byte* base = state_.stream->Data() + state_.streamOffset + static_cast<size_t>(baseVertex) * state_.stride;
-    return Draw(ModeOf(type), indices, base, state_.indices->Data() + static_cast<size_t>(startIndex) * 2, 0, minIndex,
+    pipeline_.Apply(state_, textures_);
+    pipeline_.SetupArrays(state_, BindVertices() + static_cast<uintptr_t>(baseVertex) * state_.stride);
+    return Draw(ModeOf(type), indices, BindIndices(startIndex), 0, minIndex,
                 minIndex + (vertexCount == 0 ? 0 : vertexCount - 1));
 }
 
@@ -345,7 +345,7 @@ Result GlDevice::CreateCubeTexture(uint32_t edge, uint32_t levels, uint32_t usag
 
 Result GlDevice::GetBackBuffer(uint32_t index, std::unique_ptr<Surface>& out) {
     if (index != 0) return Result::InvalidCall;
-    out = std::make_unique<GlBackBufferSurface>(backBufferWidth_, backBufferHeight_, presentedLast_ ? shownFrame_ : 0);
+    out = std::make_unique<GlBackBufferSurface>(backBufferWidth_, backBufferHeight_);
     return Result::Ok;
 }
 
@@ -376,10 +376,14 @@ Result GlDevice::SetRenderTarget(uint32_t index, Surface* target) {
     if (found == renderTargets_.end() || found->second.image.expired()) return Result::InvalidCall;
     const SurfaceDesc desc = surface->GetDesc();
     // The texture needs storage before it can be drawn into.
-    glBindTexture(GL_TEXTURE_2D, found->second.name);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(desc.width), static_cast<GLsizei>(desc.height), 0,
-                 GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    RenderTarget& made = found->second;
+    if (made.width != desc.width || made.height != desc.height) {
+        shadow_.BindTexture(0, GL_TEXTURE_2D, made.name);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(desc.width), static_cast<GLsizei>(desc.height), 0,
+                     GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+        made.width = desc.width;
+        made.height = desc.height;
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, FramebufferFor(found->second.name, desc.width, desc.height));
     UseTarget(desc.width, desc.height, true);
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE ? Result::Ok : Result::Fail;
@@ -434,7 +438,7 @@ Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x,
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);
-    textures_.Bind(plain);
+    glBindTexture(GL_TEXTURE_2D, textures_.NameOf(*plain));
     glEnable(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -463,9 +467,10 @@ Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x,
     glMatrixMode(GL_MODELVIEW);
     glPopClientAttrib();
     glPopAttrib();
-    presentedLast_ = false;
-    // The pipeline's record of unit 0's binding is stale now.
-    state_.stagesDirty = true;
+    // The attributes came back with the pops, but not what the shadow knows of the sprite's texture and unit.
+    textures_.ForgetParameters(*plain);
+    pipeline_.Forget();
+    state_.MarkAllDirty();
     return Result::Ok;
 }
 

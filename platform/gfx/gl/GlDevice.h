@@ -1,9 +1,11 @@
 #pragma once
 // The device of the OpenGL backend: draws through the OpenGL 2.1 fixed-function pipeline into the SDL window
 // it was made for. Buffers and textures keep their bytes in memory (textures are copied to OpenGL at the next
-// draw that binds them, so they can be made and filled on any thread); render-target textures are drawn into
-// through a framebuffer object. The context never gets lost, so the device never reports loss; a reset
-// applies the new presentation parameters and returns the gamma ramp to the identity.
+// draw that binds them, so they can be made and filled on any thread; static buffers likewise into buffer
+// objects); render-target textures are drawn into through a framebuffer object. Only state that changed is
+// sent (the state shadow). Presenting waits for the display's refresh where it offers that. The back buffer
+// is read only when asked for (a screenshot). The context never gets lost, so the device never reports loss; a reset applies the new presentation
+// parameters and returns the gamma ramp to the identity.
 //
 // Threads: the thread that owns the context (the main thread), except the Create calls.
 #include <map>
@@ -12,8 +14,10 @@
 #include <GL/gl.h>
 
 #include "platform/gfx/Device.h"
+#include "platform/gfx/gl/GlBufferCache.h"
 #include "platform/gfx/gl/GlDeviceState.h"
 #include "platform/gfx/gl/GlPipeline.h"
+#include "platform/gfx/gl/GlStateShadow.h"
 #include "platform/gfx/gl/GlTextureCache.h"
 #include "platform/gfx/gl/GlWindow.h"
 
@@ -72,29 +76,31 @@ public:
 
 private:
     void ApplyPresentParameters(const PresentParameters& parameters);
-    Result Draw(GLenum mode, uint32_t vertices, const std::byte* base, const void* indices, uint32_t first,
-                uint32_t minIndex, uint32_t maxIndex);
+    // Binds the stream's vertices (a buffer object, or memory) and returns the address of the first one.
+    uintptr_t BindVertices();
+    // Binds the index buffer (a buffer object, or memory) and returns the address of the first index.
+    uintptr_t BindIndices(uint32_t startIndex);
+    Result Draw(GLenum mode, uint32_t vertices, uintptr_t indices, uint32_t first, uint32_t minIndex,
+                uint32_t maxIndex);
     void UseTarget(uint32_t width, uint32_t height, bool texture);
     GLuint FramebufferFor(GLuint texture, uint32_t width, uint32_t height);
-    void KeepShownFrame();
 
     GlWindow window_;
     PresentParameters parameters_;
     GlDeviceState state_;
+    GlStateShadow shadow_;
     GlTextureCache textures_;
+    GlBufferCache buffers_;
     GlPipeline pipeline_;
     GammaRamp gamma_ = GammaRamp::Identity();
     uint32_t backBufferWidth_ = 0;
     uint32_t backBufferHeight_ = 0;
-    bool presentedLast_ = false;
-    // A copy of the last presented frame, for reading the back buffer between frames.
-    GLuint shownFrame_ = 0;
-    uint32_t shownWidth_ = 0;
-    uint32_t shownHeight_ = 0;
     // Render-target textures made here, by their level-0 image, and the framebuffers made for them.
     struct RenderTarget {
         std::weak_ptr<PixelImage> image;
         GLuint name = 0;
+        uint32_t width = 0;  // of the storage given to it, 0 before it was first drawn into
+        uint32_t height = 0;
     };
     std::map<const PixelImage*, RenderTarget> renderTargets_;
     std::map<GLuint, std::pair<GLuint, GLuint>> framebuffers_;  // texture name -> (framebuffer, depth buffer)

@@ -22,14 +22,6 @@ float AsFloat(uint32_t bits) {
     return std::bit_cast<float>(bits);
 }
 
-void Toggle(GLenum capability, bool on) {
-    if (on) {
-        glEnable(capability);
-    } else {
-        glDisable(capability);
-    }
-}
-
 GLenum CompareFunction(uint32_t cmp) {
     static constexpr GLenum kFunctions[] = {GL_ALWAYS, GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL, GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
     return cmp <= Cmp::Always ? kFunctions[cmp] : GL_ALWAYS;
@@ -50,16 +42,13 @@ GLenum BlendFactor(uint32_t blend) {
     }
 }
 
-void ColorOf(uint32_t color, GLfloat out[4]) {
-    out[0] = static_cast<float>((color >> 16) & 0xFF) / 255.0f;
-    out[1] = static_cast<float>((color >> 8) & 0xFF) / 255.0f;
-    out[2] = static_cast<float>(color & 0xFF) / 255.0f;
-    out[3] = static_cast<float>(color >> 24) / 255.0f;
+std::array<GLfloat, 4> ColorOf(uint32_t color) {
+    return {static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
+            static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>(color >> 24) / 255.0f};
 }
 
-void LoadRowMajor(const Matrix& m) {
-    // A row-vector, row-major matrix read as column-major is the transpose OpenGL expects.
-    glLoadMatrixf(m.m);
+std::array<GLfloat, 4> Rgba(const ColorValue& c) {
+    return {c.r, c.g, c.b, c.a};
 }
 
 // Byte offsets of the attributes and texture sets of a vertex format.
@@ -121,42 +110,44 @@ GLenum CombineSource(uint32_t arg) {
 }
 
 // One half (colour or alpha) of a stage's combiner.
-void Combine(uint32_t op, uint32_t arg1, uint32_t arg2, bool alpha) {
+void Combine(GlStateShadow& shadow, int unit, uint32_t op, uint32_t arg1, uint32_t arg2, bool alpha) {
     const GLenum combine = alpha ? GL_COMBINE_ALPHA : GL_COMBINE_RGB;
     const GLenum src0 = alpha ? GL_SRC0_ALPHA : GL_SRC0_RGB, src1 = alpha ? GL_SRC1_ALPHA : GL_SRC1_RGB;
     const GLenum src2 = alpha ? GL_SRC2_ALPHA : GL_SRC2_RGB;
-    const GLenum operand = alpha ? GL_SRC_ALPHA : GL_SRC_COLOR;
+    const GLint operand = alpha ? GL_SRC_ALPHA : GL_SRC_COLOR;
+    auto env = [&](GLenum name, GLint value) { shadow.TexEnv(unit, GL_TEXTURE_ENV, name, value); };
     for (GLenum o : {alpha ? GL_OPERAND0_ALPHA : GL_OPERAND0_RGB, alpha ? GL_OPERAND1_ALPHA : GL_OPERAND1_RGB,
                      alpha ? GL_OPERAND2_ALPHA : GL_OPERAND2_RGB}) {
-        glTexEnvi(GL_TEXTURE_ENV, o, static_cast<GLint>(operand));
+        env(o, operand);
     }
-    glTexEnvf(GL_TEXTURE_ENV, alpha ? GL_ALPHA_SCALE : GL_RGB_SCALE, op == TextureOp::Modulate2x ? 2.0f : 1.0f);
+    shadow.TexEnv(unit, GL_TEXTURE_ENV, alpha ? GL_ALPHA_SCALE : GL_RGB_SCALE, op == TextureOp::Modulate2x ? 2.0f : 1.0f);
+    auto source = [](uint32_t arg) { return static_cast<GLint>(CombineSource(arg)); };
     switch (op) {
         case TextureOp::SelectArg2:
         case TextureOp::BumpEnvMap:
-            glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
-            glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg2)));
+            env(combine, GL_REPLACE);
+            env(src0, source(arg2));
             break;
         case TextureOp::SelectArg1:
-            glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
-            glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg1)));
+            env(combine, GL_REPLACE);
+            env(src0, source(arg1));
             break;
         case TextureOp::Add:
-            glTexEnvi(GL_TEXTURE_ENV, combine, GL_ADD);
-            glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg1)));
-            glTexEnvi(GL_TEXTURE_ENV, src1, static_cast<GLint>(CombineSource(arg2)));
+            env(combine, GL_ADD);
+            env(src0, source(arg1));
+            env(src1, source(arg2));
             break;
         case TextureOp::AddSmooth:
             // arg1 + arg2 - arg1 x arg2 = interpolate(white, arg2, arg1).
-            glTexEnvi(GL_TEXTURE_ENV, combine, GL_INTERPOLATE);
-            glTexEnvi(GL_TEXTURE_ENV, src0, GL_CONSTANT);
-            glTexEnvi(GL_TEXTURE_ENV, src1, static_cast<GLint>(CombineSource(arg2)));
-            glTexEnvi(GL_TEXTURE_ENV, src2, static_cast<GLint>(CombineSource(arg1)));
+            env(combine, GL_INTERPOLATE);
+            env(src0, GL_CONSTANT);
+            env(src1, source(arg2));
+            env(src2, source(arg1));
             break;
         default:  // Modulate and Modulate2x
-            glTexEnvi(GL_TEXTURE_ENV, combine, GL_MODULATE);
-            glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg1)));
-            glTexEnvi(GL_TEXTURE_ENV, src1, static_cast<GLint>(CombineSource(arg2)));
+            env(combine, GL_MODULATE);
+            env(src0, source(arg1));
+            env(src1, source(arg2));
             break;
     }
 }
@@ -180,128 +171,122 @@ Matrix TextureMatrixFor(const Matrix& m, uint32_t flags, bool generated) {
 
 }  // namespace
 
+void GlPipeline::Forget() {
+    shadow_.Forget();
+    unitsKnown_ = false;
+    lightView_.reset();
+}
+
 void GlPipeline::Apply(GlDeviceState& state, GlTextureCache& textures) {
     textures.Flush();
     if (state.renderDirty) ApplyRenderStates(state);
-    if (state.transformsDirty) ApplyTransforms(state);
-    if (state.lightsDirty || state.transformsDirty) ApplyLights(state);
+    const bool viewChanged = lightView_ != state.view;
+    if (state.lightsDirty || viewChanged) ApplyLights(state, viewChanged);
+    // Lights are sent under the view alone, so the modelview is sent again after them.
+    if (state.transformsDirty || state.lightsDirty || viewChanged) ApplyTransforms(state);
     if (state.materialDirty || state.renderDirty) ApplyMaterial(state);
     ApplyStages(state, textures);
     state.renderDirty = state.transformsDirty = state.lightsDirty = state.materialDirty = state.stagesDirty = false;
 }
 
 void GlPipeline::ApplyRenderStates(const GlDeviceState& state) {
-    Toggle(GL_DEPTH_TEST, Rs(state, RenderState::ZEnable) != 0);
-    glDepthMask(Rs(state, RenderState::ZWriteEnable) != 0 ? GL_TRUE : GL_FALSE);
-    glDepthFunc(CompareFunction(Rs(state, RenderState::ZFunc)));
-    Toggle(GL_ALPHA_TEST, Rs(state, RenderState::AlphaTestEnable) != 0);
-    glAlphaFunc(CompareFunction(Rs(state, RenderState::AlphaFunc)),
-                static_cast<float>(Rs(state, RenderState::AlphaRef) & 0xFF) / 255.0f);
-    Toggle(GL_BLEND, Rs(state, RenderState::AlphaBlendEnable) != 0);
-    glBlendFunc(BlendFactor(Rs(state, RenderState::SrcBlend)), BlendFactor(Rs(state, RenderState::DestBlend)));
+    shadow_.Enable(GL_DEPTH_TEST, Rs(state, RenderState::ZEnable) != 0);
+    shadow_.DepthMask(Rs(state, RenderState::ZWriteEnable) != 0);
+    shadow_.DepthFunc(CompareFunction(Rs(state, RenderState::ZFunc)));
+    shadow_.Enable(GL_ALPHA_TEST, Rs(state, RenderState::AlphaTestEnable) != 0);
+    shadow_.AlphaFunc(CompareFunction(Rs(state, RenderState::AlphaFunc)),
+                      static_cast<float>(Rs(state, RenderState::AlphaRef) & 0xFF) / 255.0f);
+    shadow_.Enable(GL_BLEND, Rs(state, RenderState::AlphaBlendEnable) != 0);
+    shadow_.BlendFunc(BlendFactor(Rs(state, RenderState::SrcBlend)), BlendFactor(Rs(state, RenderState::DestBlend)));
     const uint32_t cull = Rs(state, RenderState::CullMode);
-    Toggle(GL_CULL_FACE, cull == Cull::Cw || cull == Cull::Ccw);
-    glCullFace(GL_BACK);
+    shadow_.Enable(GL_CULL_FACE, cull == Cull::Cw || cull == Cull::Ccw);
+    shadow_.CullFace(GL_BACK);
     // Drawing into a texture flips rows, which flips the winding too.
     const bool cullsCcw = (cull == Cull::Ccw) != state.targetIsTexture;
-    glFrontFace(cullsCcw ? GL_CW : GL_CCW);
-    Toggle(GL_DITHER, Rs(state, RenderState::DitherEnable) != 0);
-    Toggle(GL_NORMALIZE, Rs(state, RenderState::NormalizeNormals) != 0);
+    shadow_.FrontFace(cullsCcw ? GL_CW : GL_CCW);
+    shadow_.Enable(GL_DITHER, Rs(state, RenderState::DitherEnable) != 0);
+    shadow_.Enable(GL_NORMALIZE, Rs(state, RenderState::NormalizeNormals) != 0);
     // Lighting is never switched off: unlit drawing is a white ambient light with no lights.
-    glEnable(GL_LIGHTING);
-    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
-    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, Rs(state, RenderState::SpecularEnable) != 0
-                                                    ? GL_SEPARATE_SPECULAR_COLOR
-                                                    : GL_SINGLE_COLOR);
-    GLfloat ambient[4];
-    ColorOf(Rs(state, RenderState::Ambient), ambient);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    shadow_.Enable(GL_LIGHTING, true);
+    shadow_.LightModel(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+    shadow_.LightModel(GL_LIGHT_MODEL_COLOR_CONTROL, Rs(state, RenderState::SpecularEnable) != 0
+                                                         ? GL_SEPARATE_SPECULAR_COLOR
+                                                         : GL_SINGLE_COLOR);
+    shadow_.LightModel(GL_LIGHT_MODEL_AMBIENT, ColorOf(Rs(state, RenderState::Ambient)));
     const bool colourDiffuse = Rs(state, RenderState::DiffuseMaterialSource) == MaterialSource::Color1;
     const bool colourAmbient = Rs(state, RenderState::AmbientMaterialSource) == MaterialSource::Color1;
-    Toggle(GL_COLOR_MATERIAL, colourDiffuse || colourAmbient);
-    glColorMaterial(GL_FRONT_AND_BACK, colourDiffuse && colourAmbient ? GL_AMBIENT_AND_DIFFUSE
-                                                                      : (colourDiffuse ? GL_DIFFUSE : GL_AMBIENT));
+    shadow_.Enable(GL_COLOR_MATERIAL, colourDiffuse || colourAmbient);
+    shadow_.ColorMaterial(GL_FRONT_AND_BACK, colourDiffuse && colourAmbient ? GL_AMBIENT_AND_DIFFUSE
+                                                                            : (colourDiffuse ? GL_DIFFUSE : GL_AMBIENT));
     ApplyFog(state);
 }
 
 void GlPipeline::ApplyFog(const GlDeviceState& state) {
     const uint32_t mode = Rs(state, RenderState::FogTableMode);
-    Toggle(GL_FOG, Rs(state, RenderState::FogEnable) != 0 && mode != FogMode::None);
-    glFogi(GL_FOG_MODE, mode == FogMode::Exp ? GL_EXP : mode == FogMode::Exp2 ? GL_EXP2 : GL_LINEAR);
-    GLfloat colour[4];
-    ColorOf(Rs(state, RenderState::FogColor), colour);
-    glFogfv(GL_FOG_COLOR, colour);
-    glFogf(GL_FOG_START, AsFloat(Rs(state, RenderState::FogStart)));
-    glFogf(GL_FOG_END, AsFloat(Rs(state, RenderState::FogEnd)));
-    glFogf(GL_FOG_DENSITY, AsFloat(Rs(state, RenderState::FogDensity)));
+    shadow_.Enable(GL_FOG, Rs(state, RenderState::FogEnable) != 0 && mode != FogMode::None);
+    shadow_.Fog(GL_FOG_MODE, mode == FogMode::Exp ? GL_EXP : mode == FogMode::Exp2 ? GL_EXP2 : GL_LINEAR);
+    shadow_.Fog(GL_FOG_COLOR, ColorOf(Rs(state, RenderState::FogColor)));
+    shadow_.Fog(GL_FOG_START, AsFloat(Rs(state, RenderState::FogStart)));
+    shadow_.Fog(GL_FOG_END, AsFloat(Rs(state, RenderState::FogEnd)));
+    shadow_.Fog(GL_FOG_DENSITY, AsFloat(Rs(state, RenderState::FogDensity)));
 }
 
 void GlPipeline::ApplyTransforms(const GlDeviceState& state) {
-    glMatrixMode(GL_PROJECTION);
-    LoadRowMajor(Multiply(state.projection, ClipFixup(state)));
-    glMatrixMode(GL_MODELVIEW);
-    LoadRowMajor(Multiply(state.world, state.view));
+    // A row-vector, row-major matrix read as column-major is the transpose OpenGL expects.
+    shadow_.LoadMatrix(GL_PROJECTION, Multiply(state.projection, ClipFixup(state)));
+    shadow_.LoadMatrix(GL_MODELVIEW, Multiply(state.world, state.view));
 }
 
-void GlPipeline::ApplyLights(const GlDeviceState& state) {
-    // Lights are given in world space: OpenGL takes them through the modelview at the time they are set,
-    // so they are set under the view alone.
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    LoadRowMajor(state.view);
+void GlPipeline::ApplyLights(const GlDeviceState& state, bool viewChanged) {
+    // Lights are given in world space: OpenGL takes positions and directions through the modelview at the
+    // time they are set, so they are set under the view alone, and again whenever the view changes.
+    shadow_.LoadMatrix(GL_MODELVIEW, state.view);
+    lightView_ = state.view;
     for (uint32_t index = 0; index < kMaxTextureStages; ++index) {
         const GLenum light = GL_LIGHT0 + index;
         const auto enabled = state.lightEnabled.find(index);
         const auto found = state.lights.find(index);
         if (enabled == state.lightEnabled.end() || !enabled->second || found == state.lights.end()) {
-            glDisable(light);
+            shadow_.Enable(light, false);
             continue;
         }
         const Light& l = found->second;
-        const GLfloat ambient[4] = {l.ambient.r, l.ambient.g, l.ambient.b, l.ambient.a};
-        const GLfloat diffuse[4] = {l.diffuse.r, l.diffuse.g, l.diffuse.b, l.diffuse.a};
-        const GLfloat specular[4] = {l.specular.r, l.specular.g, l.specular.b, l.specular.a};
-        glLightfv(light, GL_AMBIENT, ambient);
-        glLightfv(light, GL_DIFFUSE, diffuse);
-        glLightfv(light, GL_SPECULAR, specular);
+        shadow_.Light(light, GL_AMBIENT, Rgba(l.ambient));
+        shadow_.Light(light, GL_DIFFUSE, Rgba(l.diffuse));
+        shadow_.Light(light, GL_SPECULAR, Rgba(l.specular));
         if (l.type == LightType::Directional) {
-            const GLfloat position[4] = {-l.direction.x, -l.direction.y, -l.direction.z, 0};
-            glLightfv(light, GL_POSITION, position);
-            glLightf(light, GL_CONSTANT_ATTENUATION, 1);
-            glLightf(light, GL_QUADRATIC_ATTENUATION, 0);
+            shadow_.Light(light, GL_POSITION, {-l.direction.x, -l.direction.y, -l.direction.z, 0}, viewChanged);
+            shadow_.Light(light, GL_CONSTANT_ATTENUATION, 1.0f);
+            shadow_.Light(light, GL_LINEAR_ATTENUATION, 0.0f);
+            shadow_.Light(light, GL_QUADRATIC_ATTENUATION, 0.0f);
         } else {
-            const GLfloat position[4] = {l.position.x, l.position.y, l.position.z, 1};
-            glLightfv(light, GL_POSITION, position);
-            glLightf(light, GL_CONSTANT_ATTENUATION, l.attenuation0);
-            glLightf(light, GL_LINEAR_ATTENUATION, l.attenuation1);
-            glLightf(light, GL_QUADRATIC_ATTENUATION, l.attenuation2);
+            shadow_.Light(light, GL_POSITION, {l.position.x, l.position.y, l.position.z, 1}, viewChanged);
+            shadow_.Light(light, GL_CONSTANT_ATTENUATION, l.attenuation0);
+            shadow_.Light(light, GL_LINEAR_ATTENUATION, l.attenuation1);
+            shadow_.Light(light, GL_QUADRATIC_ATTENUATION, l.attenuation2);
         }
-        glLightf(light, GL_SPOT_CUTOFF, 180);
-        glEnable(light);
+        shadow_.Light(light, GL_SPOT_CUTOFF, 180.0f);
+        shadow_.Enable(light, true);
     }
-    glPopMatrix();
 }
 
 void GlPipeline::ApplyMaterial(const GlDeviceState& state) {
     const Material& m = state.material;
-    const GLfloat diffuse[4] = {m.diffuse.r, m.diffuse.g, m.diffuse.b, m.diffuse.a};
-    const GLfloat ambient[4] = {m.ambient.r, m.ambient.g, m.ambient.b, m.ambient.a};
     const bool specularOn = Rs(state, RenderState::SpecularEnable) != 0;
-    const GLfloat specular[4] = {specularOn ? m.specular.r : 0, specularOn ? m.specular.g : 0,
-                                 specularOn ? m.specular.b : 0, m.specular.a};
-    const GLfloat emissive[4] = {m.emissive.r, m.emissive.g, m.emissive.b, m.emissive.a};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emissive);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(m.power, 0.0f, 128.0f));
+    shadow_.Material(GL_DIFFUSE, Rgba(m.diffuse));
+    shadow_.Material(GL_AMBIENT, Rgba(m.ambient));
+    shadow_.Material(GL_SPECULAR, {specularOn ? m.specular.r : 0, specularOn ? m.specular.g : 0,
+                                   specularOn ? m.specular.b : 0, m.specular.a});
+    shadow_.Material(GL_EMISSION, Rgba(m.emissive));
+    shadow_.Material(GL_SHININESS, std::clamp(m.power, 0.0f, 128.0f));
 }
 
 void GlPipeline::DisableUnit(int unit) {
-    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_TEXTURE_CUBE_MAP);
-    for (GLenum coord : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) glDisable(coord);
+    shadow_.EnableOnUnit(unit, GL_TEXTURE_2D, false);
+    shadow_.EnableOnUnit(unit, GL_TEXTURE_CUBE_MAP, false);
+    for (GLenum coord : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) {
+        shadow_.EnableOnUnit(unit, coord, false);
+    }
     unitSets_[unit] = -1;
 }
 
@@ -312,22 +297,22 @@ void GlPipeline::ApplyStages(const GlDeviceState& state, GlTextureCache& texture
         ApplyStage(state, textures, unit);
     }
     // A disabled stage ends the cascade: every unit from it on is off.
-    for (int rest = unit; rest < std::max(activeUnits_, 1) && rest < textureUnits_; ++rest) DisableUnit(rest);
+    const int known = unitsKnown_ ? std::max(activeUnits_, 1) : textureUnits_;
+    for (int rest = unit; rest < known && rest < textureUnits_; ++rest) DisableUnit(rest);
     activeUnits_ = unit;
-    glActiveTexture(GL_TEXTURE0);
+    unitsKnown_ = true;
 }
 
 void GlPipeline::ApplyStage(const GlDeviceState& state, GlTextureCache& textures, int unit) {
-    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
-    const GLenum target = textures.Bind(state.textures[unit]);
-    Toggle(GL_TEXTURE_2D, target == GL_TEXTURE_2D);
-    Toggle(GL_TEXTURE_CUBE_MAP, target == GL_TEXTURE_CUBE_MAP);
-    if (target != 0) ApplySampler(state, unit, target);
+    const GlBinding binding = textures.Bind(shadow_, unit, state.textures[unit]);
+    shadow_.EnableOnUnit(unit, GL_TEXTURE_2D, binding.target == GL_TEXTURE_2D);
+    shadow_.EnableOnUnit(unit, GL_TEXTURE_CUBE_MAP, binding.target == GL_TEXTURE_CUBE_MAP);
+    if (binding.target != 0) ApplySampler(state, unit, binding);
     ApplyCombiner(state, unit);
     ApplyTexCoords(state, unit);
 }
 
-void GlPipeline::ApplySampler(const GlDeviceState& state, int unit, GLenum target) {
+void GlPipeline::ApplySampler(const GlDeviceState& state, int unit, const GlBinding& binding) {
     const auto& s = state.samplerStates[unit];
     auto filter = [](uint32_t value) { return value == TextureFilter::Point ? GL_NEAREST : GL_LINEAR; };
     const uint32_t mag = s[static_cast<uint32_t>(SamplerState::MagFilter)];
@@ -336,25 +321,27 @@ void GlPipeline::ApplySampler(const GlDeviceState& state, int unit, GLenum targe
     GLint minFilter = filter(min);
     if (mip == TextureFilter::Point) minFilter = min == TextureFilter::Point ? GL_NEAREST_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_NEAREST;
     if (mip >= TextureFilter::Linear) minFilter = min == TextureFilter::Point ? GL_NEAREST_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter(mag));
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, minFilter);
     auto wrap = [](uint32_t mode) {
         return mode == TextureAddress::Mirror ? GL_MIRRORED_REPEAT : mode == TextureAddress::Clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     };
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, wrap(s[static_cast<uint32_t>(SamplerState::AddressU)]));
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, wrap(s[static_cast<uint32_t>(SamplerState::AddressV)]));
-    glTexEnvf(GL_TEXTURE_FILTER_CONTROL, GL_TEXTURE_LOD_BIAS, AsFloat(s[static_cast<uint32_t>(SamplerState::MipMapLodBias)]));
+    GlTextureParameters& parameters = *binding.parameters;
+    parameters.Set(shadow_, unit, binding.target, GL_TEXTURE_MAG_FILTER, filter(mag));
+    parameters.Set(shadow_, unit, binding.target, GL_TEXTURE_MIN_FILTER, minFilter);
+    parameters.Set(shadow_, unit, binding.target, GL_TEXTURE_WRAP_S, wrap(s[static_cast<uint32_t>(SamplerState::AddressU)]));
+    parameters.Set(shadow_, unit, binding.target, GL_TEXTURE_WRAP_T, wrap(s[static_cast<uint32_t>(SamplerState::AddressV)]));
+    shadow_.TexEnv(unit, GL_TEXTURE_FILTER_CONTROL, GL_TEXTURE_LOD_BIAS,
+                   AsFloat(s[static_cast<uint32_t>(SamplerState::MipMapLodBias)]));
 }
 
 void GlPipeline::ApplyCombiner(const GlDeviceState& state, int unit) {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    const GLfloat white[4] = {1, 1, 1, 1};
-    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, white);
-    Combine(Ss(state, unit, TextureStageState::ColorOp), Ss(state, unit, TextureStageState::ColorArg1),
+    shadow_.TexEnv(unit, GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    shadow_.TexEnv(unit, GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, std::array<GLfloat, 4>{1, 1, 1, 1});
+    Combine(shadow_, unit, Ss(state, unit, TextureStageState::ColorOp), Ss(state, unit, TextureStageState::ColorArg1),
             Ss(state, unit, TextureStageState::ColorArg2), false);
     uint32_t alphaOp = Ss(state, unit, TextureStageState::AlphaOp);
     if (alphaOp == TextureOp::Disable) alphaOp = TextureOp::SelectArg2;
-    Combine(alphaOp, Ss(state, unit, TextureStageState::AlphaArg1), Ss(state, unit, TextureStageState::AlphaArg2), true);
+    Combine(shadow_, unit, alphaOp, Ss(state, unit, TextureStageState::AlphaArg1),
+            Ss(state, unit, TextureStageState::AlphaArg2), true);
 }
 
 void GlPipeline::ApplyTexCoords(const GlDeviceState& state, int unit) {
@@ -364,74 +351,54 @@ void GlPipeline::ApplyTexCoords(const GlDeviceState& state, int unit) {
     const GLenum gens[] = {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R};
     if (generation == TexCoordIndex::CameraSpaceReflectionVector) {
         for (int i = 0; i < 3; ++i) {
-            glTexGeni(coords[i], GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
-            glEnable(gens[i]);
+            shadow_.TexGenMode(unit, coords[i], GL_REFLECTION_MAP);
+            shadow_.EnableOnUnit(unit, gens[i], true);
         }
         unitSets_[unit] = -1;
     } else if (generation == TexCoordIndex::CameraSpacePosition) {
-        // Eye planes are taken through the modelview when set: set them under the identity.
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
         for (int i = 0; i < 3; ++i) {
-            GLfloat plane[4] = {0, 0, 0, 0};
-            plane[i] = 1;
-            glTexGeni(coords[i], GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
-            glTexGenfv(coords[i], GL_EYE_PLANE, plane);
-            glEnable(gens[i]);
+            std::array<GLfloat, 4> plane{0, 0, 0, 0};
+            plane[static_cast<size_t>(i)] = 1;
+            shadow_.TexGenMode(unit, coords[i], GL_EYE_LINEAR);
+            shadow_.TexGenEyePlane(unit, coords[i], plane);
+            shadow_.EnableOnUnit(unit, gens[i], true);
         }
-        glPopMatrix();
         unitSets_[unit] = -1;
     } else {
-        for (GLenum gen : gens) glDisable(gen);
+        for (GLenum gen : gens) shadow_.EnableOnUnit(unit, gen, false);
         unitSets_[unit] = static_cast<int>(index & 0xFFFF);
     }
-    glMatrixMode(GL_TEXTURE);
     const uint32_t flags = Ss(state, unit, TextureStageState::TextureTransformFlags);
-    if (flags == TextureTransform::Disable) {
-        glLoadIdentity();
-    } else {
-        LoadRowMajor(TextureMatrixFor(state.textureMatrices[unit], flags, generation != 0));
-    }
-    glMatrixMode(GL_MODELVIEW);
+    shadow_.TextureMatrix(unit, flags == TextureTransform::Disable
+                                    ? Matrix{}
+                                    : TextureMatrixFor(state.textureMatrices[unit], flags, generation != 0));
 }
 
-void GlPipeline::SetupArrays(const GlDeviceState& state, const std::byte* base) {
+void GlPipeline::SetupArrays(const GlDeviceState& state, uintptr_t base) {
     const VertexLayout layout = LayoutOf(state.fvf);
     const auto stride = static_cast<GLsizei>(state.stride);
-    auto at = [&](int offset) { return static_cast<const void*>(base + offset); };
-    if (layout.position >= 0) {
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, stride, at(layout.position));
-    } else {
-        glDisableClientState(GL_VERTEX_ARRAY);
-    }
+    auto at = [&](int offset) { return reinterpret_cast<const void*>(base + static_cast<uintptr_t>(offset)); };
+    shadow_.ClientArray(0, GL_VERTEX_ARRAY, layout.position >= 0);
+    if (layout.position >= 0) shadow_.VertexPointer(3, stride, at(layout.position));
+    shadow_.ClientArray(0, GL_NORMAL_ARRAY, layout.normal >= 0);
     if (layout.normal >= 0) {
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, stride, at(layout.normal));
+        shadow_.NormalPointer(stride, at(layout.normal));
     } else {
         // Without normals every vertex has a zero normal, so lights add nothing (not OpenGL's (0, 0, 1)).
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glNormal3f(0, 0, 0);
+        shadow_.CurrentNormal(0, 0, 0);
     }
+    shadow_.ClientArray(0, GL_COLOR_ARRAY, layout.diffuse >= 0);
     if (layout.diffuse >= 0) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, at(layout.diffuse));
+        shadow_.ColorPointer(stride, at(layout.diffuse));
     } else {
-        glDisableClientState(GL_COLOR_ARRAY);
-        glColor4f(1, 1, 1, 1);
+        shadow_.CurrentColor(1, 1, 1, 1);
     }
     for (int unit = 0; unit < textureUnits_ && unit < static_cast<int>(kMaxTextureStages); ++unit) {
-        glClientActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
         const int set = unit < activeUnits_ ? unitSets_[unit] : -1;
-        if (set >= 0 && set < static_cast<int>(kMaxTextureStages) && layout.sets[set] >= 0) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(layout.floats[set], GL_FLOAT, stride, at(layout.sets[set]));
-        } else {
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        }
+        const bool fed = set >= 0 && set < static_cast<int>(kMaxTextureStages) && layout.sets[set] >= 0;
+        shadow_.ClientArray(unit, GL_TEXTURE_COORD_ARRAY, fed);
+        if (fed) shadow_.TexCoordPointer(unit, layout.floats[set], stride, at(layout.sets[set]));
     }
-    glClientActiveTexture(GL_TEXTURE0);
 }
 
 }  // namespace platform::gfx

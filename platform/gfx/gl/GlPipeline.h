@@ -1,44 +1,54 @@
 #pragma once
 // Turns the device's fixed-function state into OpenGL 2.1 state before a draw: render states, transforms
 // (with the depth range and pixel-centre differences mended in the projection), lights, material, texture
-// stages with their combiners, coordinate sets, generation and matrices, and the vertex arrays.
+// stages with their combiners, coordinate sets, generation and matrices, and the vertex arrays. Everything
+// goes through the state shadow, so only what changed since the last draw reaches OpenGL.
 //
 // Threads: the device's thread.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include <GL/gl.h>
 
 #include "platform/gfx/gl/GlDeviceState.h"
+#include "platform/gfx/gl/GlStateShadow.h"
 #include "platform/gfx/gl/GlTextureCache.h"
 
 namespace platform::gfx {
 
 class GlPipeline {
 public:
-    explicit GlPipeline(int textureUnits) : textureUnits_(textureUnits) {}
+    GlPipeline(GlStateShadow& shadow, int textureUnits) : shadow_(shadow), textureUnits_(textureUnits) {}
 
-    // Brings OpenGL in line with the state (only the parts marked dirty, and the textures every time).
+    // Brings OpenGL in line with the state (the parts marked dirty, and the texture stages every time).
     void Apply(GlDeviceState& state, GlTextureCache& textures);
-    // Points the vertex arrays at the vertices starting at base.
-    void SetupArrays(const GlDeviceState& state, const std::byte* base);
+    // Points the vertex arrays at the vertices starting at base: an address in memory, or an offset into the
+    // array buffer bound with the shadow.
+    void SetupArrays(const GlDeviceState& state, uintptr_t base);
+    // After OpenGL state was changed behind the shadow.
+    void Forget();
 
 private:
     void ApplyRenderStates(const GlDeviceState& state);
     void ApplyFog(const GlDeviceState& state);
     void ApplyTransforms(const GlDeviceState& state);
-    void ApplyLights(const GlDeviceState& state);
+    void ApplyLights(const GlDeviceState& state, bool viewChanged);
     void ApplyMaterial(const GlDeviceState& state);
     void ApplyStages(const GlDeviceState& state, GlTextureCache& textures);
     void ApplyStage(const GlDeviceState& state, GlTextureCache& textures, int unit);
-    void ApplySampler(const GlDeviceState& state, int unit, GLenum target);
+    void ApplySampler(const GlDeviceState& state, int unit, const GlBinding& binding);
     void ApplyCombiner(const GlDeviceState& state, int unit);
     void ApplyTexCoords(const GlDeviceState& state, int unit);
     void DisableUnit(int unit);
 
+    GlStateShadow& shadow_;
     int textureUnits_;
     int activeUnits_ = 0;
+    bool unitsKnown_ = false;
+    // The view under which the lights' positions and directions were last sent.
+    std::optional<Matrix> lightView_;
     // Per unit: the coordinate set its array reads, -1 when generated or disabled.
     std::array<int, kMaxTextureStages> unitSets_{};
 };

@@ -2,6 +2,9 @@
 
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/gfx/MemoryCubeTexture.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/PixelConversion.h"
@@ -9,18 +12,26 @@
 namespace platform::gfx {
 namespace {
 
+constexpr GLenum kParameterNames[] = {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER, GL_TEXTURE_WRAP_S,
+                                      GL_TEXTURE_WRAP_T, GL_TEXTURE_MAX_LEVEL};
+
 class GlTextureData : public TextureBackendData {
 public:
     GlTextureData(std::shared_ptr<GlDeleteQueue> deletes, size_t images)
         : deletes_(std::move(deletes)), uploaded(images, 0) {
         glGenTextures(1, &name);
     }
-    ~GlTextureData() override { deletes_->Push(name); }
+    ~GlTextureData() override { deletes_->PushTexture(name); }
 
     GLuint name = 0;
     std::shared_ptr<GlDeleteQueue> deletes_;
     std::vector<uint64_t> uploaded;  // the version of each image last copied
+    GlTextureParameters parameters;
 };
+
+bool IsStale(const PixelImage& image, uint64_t uploaded) {
+    return PixelImage::Reader(image).Version() != uploaded;
+}
 
 // Copies one image when it changed: 32-bit pixels go as they are, other formats through 32-bit colour.
 void Upload(GLenum target, GLint level, const PixelImage& image, uint64_t& uploaded) {
@@ -50,20 +61,51 @@ GlTextureData& DataOf(Memory& texture, const std::shared_ptr<GlDeleteQueue>& del
     return *data;
 }
 
-}  // namespace
-
-void GlDeleteQueue::Push(GLuint name) {
-    std::lock_guard lock(mutex_);
-    names_.push_back(name);
+GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlTextureData& data) {
+    shadow.BindTexture(unit, GL_TEXTURE_2D, data.name);
+    const uint32_t levels = texture.GetLevelCount();
+    data.parameters.Set(shadow, unit, GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels - 1));
+    // A render target's pixels live in OpenGL only: it gets its storage when it is first drawn into.
+    if ((texture.GetUsage() & Usage::RenderTarget) != 0) return {GL_TEXTURE_2D, &data.parameters};
+    bool uploaded = false;
+    for (uint32_t level = 0; level < levels; ++level) {
+        const PixelImage& image = *texture.GetLevel(level);
+        if (!IsStale(image, data.uploaded[level])) continue;
+        shadow.ActiveUnit(unit);
+        Upload(GL_TEXTURE_2D, static_cast<GLint>(level), image, data.uploaded[level]);
+        uploaded = true;
+    }
+    if (uploaded && texture.ReleasesPixelsOnceHeld()) {
+        for (uint32_t level = 0; level < levels; ++level) texture.GetLevel(level)->ReleaseBytes();
+    }
+    return {GL_TEXTURE_2D, &data.parameters};
 }
 
-void GlDeleteQueue::Flush() {
-    std::vector<GLuint> names;
-    {
-        std::lock_guard lock(mutex_);
-        names.swap(names_);
+GlBinding BindCube(GlStateShadow& shadow, int unit, MemoryCubeTexture& cube, GlTextureData& data) {
+    shadow.BindTexture(unit, GL_TEXTURE_CUBE_MAP, data.name);
+    const uint32_t levels = cube.GetLevelCount();
+    data.parameters.Set(shadow, unit, GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels - 1));
+    for (uint32_t face = 0; face < kCubeFaceCount; ++face) {
+        for (uint32_t level = 0; level < levels; ++level) {
+            const PixelImage& image = *cube.GetLevel(static_cast<CubeFace>(face), level);
+            uint64_t& uploaded = data.uploaded[face * levels + level];
+            if (!IsStale(image, uploaded)) continue;
+            shadow.ActiveUnit(unit);
+            Upload(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, static_cast<GLint>(level), image, uploaded);
+        }
     }
-    if (!names.empty()) glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
+    return {GL_TEXTURE_CUBE_MAP, &data.parameters};
+}
+
+}  // namespace
+
+void GlTextureParameters::Set(GlStateShadow& shadow, int unit, GLenum target, GLenum name, GLint value) {
+    const auto slot = static_cast<size_t>(std::find(std::begin(kParameterNames), std::end(kParameterNames), name) -
+                                          std::begin(kParameterNames));
+    if (slot < values_.size() && values_[slot] == value) return;
+    if (slot < values_.size()) values_[slot] = value;
+    shadow.ActiveUnit(unit);
+    shadow.Gl().texParameteri(target, name, value);
 }
 
 GLuint GlTextureCache::NameOf(BaseTexture& texture) {
@@ -74,31 +116,20 @@ GLuint GlTextureCache::NameOf(BaseTexture& texture) {
     return 0;
 }
 
-GLenum GlTextureCache::Bind(BaseTexture* texture) {
+void GlTextureCache::ForgetParameters(BaseTexture& texture) {
+    if (auto* plain = dynamic_cast<MemoryTexture*>(&texture)) {
+        if (auto* data = static_cast<GlTextureData*>(plain->GetBackendData())) data->parameters.Forget();
+    }
+}
+
+GlBinding GlTextureCache::Bind(GlStateShadow& shadow, int unit, BaseTexture* texture) {
     if (auto* plain = dynamic_cast<MemoryTexture*>(texture)) {
-        GlTextureData& data = DataOf(*plain, deletes_, plain->GetLevelCount());
-        glBindTexture(GL_TEXTURE_2D, data.name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(plain->GetLevelCount() - 1));
-        // A render target's pixels live in OpenGL only: it gets its storage when it is first drawn into.
-        const bool renderTarget = (plain->GetUsage() & Usage::RenderTarget) != 0;
-        for (uint32_t level = 0; level < plain->GetLevelCount() && !renderTarget; ++level) {
-            Upload(GL_TEXTURE_2D, static_cast<GLint>(level), *plain->GetLevel(level), data.uploaded[level]);
-        }
-        return GL_TEXTURE_2D;
+        return BindPlain(shadow, unit, *plain, DataOf(*plain, deletes_, plain->GetLevelCount()));
     }
     if (auto* cube = dynamic_cast<MemoryCubeTexture*>(texture)) {
-        GlTextureData& data = DataOf(*cube, deletes_, cube->GetLevelCount() * kCubeFaceCount);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, data.name);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(cube->GetLevelCount() - 1));
-        for (uint32_t face = 0; face < kCubeFaceCount; ++face) {
-            for (uint32_t level = 0; level < cube->GetLevelCount(); ++level) {
-                Upload(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, static_cast<GLint>(level),
-                       *cube->GetLevel(static_cast<CubeFace>(face), level), data.uploaded[face * cube->GetLevelCount() + level]);
-            }
-        }
-        return GL_TEXTURE_CUBE_MAP;
+        return BindCube(shadow, unit, *cube, DataOf(*cube, deletes_, cube->GetLevelCount() * kCubeFaceCount));
     }
-    return 0;
+    return {};
 }
 
 }  // namespace platform::gfx

@@ -1,40 +1,52 @@
 #pragma once
-// The OpenGL copies of memory textures: a texture name per texture, kept in the texture's backend slot, and
-// every level copied again when its pixels changed since the last copy. Names of textures destroyed on other
-// threads wait in a queue until the device's thread deletes them.
+// The OpenGL copies of memory textures: a texture name per texture, kept in the texture's backend slot, every
+// level copied again when its pixels changed since the last copy, and the sampler parameters last sent for
+// it. A texture made from an image file gives up its pixels in memory once OpenGL holds them. Names of
+// textures destroyed on other threads wait in a queue until the device's thread deletes them.
 //
 // Threads: Bind and Flush on the device's thread; textures may be destroyed on any thread.
+#include <array>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <vector>
+#include <optional>
 
 #include <GL/gl.h>
 
 #include "platform/gfx/BaseTexture.h"
+#include "platform/gfx/gl/GlDeleteQueue.h"
+#include "platform/gfx/gl/GlStateShadow.h"
 
 namespace platform::gfx {
 
-class GlDeleteQueue {
+// The parameters of one OpenGL texture object, sent only when they change.
+class GlTextureParameters {
 public:
-    void Push(GLuint name);
-    // Deletes the queued names (device's thread).
-    void Flush();
+    // name: GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER, GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T or
+    // GL_TEXTURE_MAX_LEVEL; the texture is bound to the unit first when it is sent.
+    void Set(GlStateShadow& shadow, int unit, GLenum target, GLenum name, GLint value);
+    void Forget() { values_.fill(std::nullopt); }
 
 private:
-    std::mutex mutex_;
-    std::vector<GLuint> names_;
+    std::array<std::optional<GLint>, 5> values_{};
+};
+
+// A texture bound to a unit: its target (0 for none) and its parameters.
+struct GlBinding {
+    GLenum target = 0;
+    GlTextureParameters* parameters = nullptr;
 };
 
 class GlTextureCache {
 public:
     GlTextureCache() : deletes_(std::make_shared<GlDeleteQueue>()) {}
 
-    // Binds the texture to the active unit, copying stale levels first; returns its target (GL_TEXTURE_2D or
-    // GL_TEXTURE_CUBE_MAP), 0 for no texture.
-    GLenum Bind(BaseTexture* texture);
+    // Binds the texture to the unit, copying stale levels first.
+    GlBinding Bind(GlStateShadow& shadow, int unit, BaseTexture* texture);
     // The name of a texture, made (empty) when it has none yet; 0 for textures this cache cannot hold.
     GLuint NameOf(BaseTexture& texture);
+    // After its parameters were set behind the cache's back.
+    void ForgetParameters(BaseTexture& texture);
+    const std::shared_ptr<GlDeleteQueue>& Deletes() const { return deletes_; }
     void Flush() { deletes_->Flush(); }
 
 private:

@@ -18,7 +18,7 @@ public:
     Result Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) override {
         setup_->log.Record(lockName_, offset, size, flags);
         if (const auto scripted = setup_->TakeScripted(lockName_)) return *scripted;
-        return bytes_.Lock(offset, size, data);
+        return bytes_.Lock(offset, size, data, flags);
     }
     Result Unlock() override { return bytes_.Unlock(); }
     const std::byte* Data() const { return bytes_.Data(); }

@@ -189,6 +189,33 @@ TEST_F(ImageServicesTest, ColourKeyMakesMatchingPixelsTransparentAndMipsAreAvera
     small->UnlockRect();
 }
 
+// A texture from a file may give its pixels up once a device holds them (the OpenGL device does); one that
+// is written again (dynamic) keeps them. Given up, the pixels read as zeroes and the version stays, so the
+// device's copy stays current; a lock makes the bytes again.
+TEST_F(ImageServicesTest, PicturesFromFilesMayGiveUpTheirPixelsOnceHeld) {
+    const std::vector<uint32_t> pixels(16, 0xFF336699u);
+    const auto path = folder.Path() / "plain.png";
+    ASSERT_TRUE(EncodeStandardImage(path, ImageFileFormat::Png, pixels, 4, 4, false));
+    TextureLoadOptions options;
+    options.mipLevels = 1;
+    std::unique_ptr<Texture> texture;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, ReadFile(path), options, nullptr, texture), Result::Ok);
+    auto& memory = dynamic_cast<MemoryTexture&>(*texture);
+    EXPECT_TRUE(memory.ReleasesPixelsOnceHeld());
+    options.usage = Usage::Dynamic;
+    std::unique_ptr<Texture> dynamic;
+    ASSERT_EQ(CreateTextureFromFileInMemoryEx(*device, ReadFile(path), options, nullptr, dynamic), Result::Ok);
+    EXPECT_FALSE(dynamic_cast<MemoryTexture&>(*dynamic).ReleasesPixelsOnceHeld());
+
+    PixelImage& image = *memory.GetLevel(0);
+    const uint64_t version = PixelImage::Reader(image).Version();
+    image.ReleaseBytes();
+    EXPECT_FALSE(image.HasBytes());
+    EXPECT_EQ(PixelImage::Reader(image).Version(), version);
+    EXPECT_EQ(PixelAt(*texture, 1, 1), 0u);
+    EXPECT_TRUE(image.HasBytes());
+}
+
 }  // namespace
 }  // namespace platform::gfx
 

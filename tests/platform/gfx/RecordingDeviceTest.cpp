@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/gfx/MemoryBuffer.h"
 #include "platform/gfx/headless/RecordingBuffer.h"
 #include "platform/gfx/headless/RecordingDevice.h"
 #include "platform/gfx/headless/RecordingSystem.h"
@@ -62,6 +63,21 @@ TEST_F(RecordingDeviceTest, BuffersLogTheirLocksAndKeepTheirBytes) {
     EXPECT_EQ(buffer->Lock(60, 8, &data, 0), Result::InvalidCall);  // past the end
     EXPECT_EQ(setup->log.Count("VertexBuffer.Lock(16, 8, 4096)"), 1u);
     EXPECT_EQ(std::to_integer<int>(static_cast<RecordingVertexBuffer&>(*buffer).Data()[16]), 0xAB);
+}
+
+// A device that copies a buffer to the hardware copies it again only after a lock that could write.
+TEST(BufferBytesTest, WriteLocksCountUpTheVersionReadLocksDoNot) {
+    BufferBytes bytes(BufferDesc{Format::Unknown, 0, Pool::Default, 32, 0});
+    const uint64_t first = bytes.Version();
+    void* data = nullptr;
+    ASSERT_EQ(bytes.Lock(0, 8, &data, LockFlags::ReadOnly), Result::Ok);
+    bytes.Unlock();
+    EXPECT_EQ(bytes.Version(), first);
+    ASSERT_EQ(bytes.Lock(0, 8, &data, LockFlags::Discard), Result::Ok);
+    bytes.Unlock();
+    EXPECT_EQ(bytes.Version(), first + 1);
+    EXPECT_EQ(bytes.Lock(40, 8, &data, 0), Result::InvalidCall);
+    EXPECT_EQ(bytes.Version(), first + 1);
 }
 
 TEST_F(RecordingDeviceTest, ResetResizesTheBackBufferAndRestoresDefaultsAndTheIdentityRamp) {

@@ -6,11 +6,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <span>
 
 #include "QuillLib/math/VertexData.h"
 #include "QuillLib/render/TextEntry.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/gfx/ImageServices.h"
+#include "platform/gfx/MemoryTexture.h"
+#include "platform/gfx/StandardImageCodec.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 
 namespace kestrovan {
@@ -189,6 +194,88 @@ TEST_F(GlDrawingTest, RenderTargetTexturesAreDrawnIntoAndSampledUpright) {
     EXPECT_GT(At(frame, 130, 150).g, 240);  // bottom half green
     EXPECT_LT(At(frame, 130, 150).r, 16);
     EXPECT_EQ(At(frame, 90, 110).r, 0);  // outside the quad: the back buffer's clear
+}
+
+// Pre-transformed vertices: a quad from (x0, y0) to (x1, y1) as two triangles, of one colour, with the
+// picture's corners as texture coordinates.
+void FillQuad(gfx::VertexBuffer& buffer, float x0, float y0, float x1, float y1, uint32_t colour) {
+    struct Vertex {
+        float x, y, z, rhw;
+        uint32_t colour;
+        float u, v;
+    };
+    const Vertex quad[6] = {{x0, y0, 0.5f, 1, colour, 0, 0}, {x1, y0, 0.5f, 1, colour, 1, 0},
+                            {x0, y1, 0.5f, 1, colour, 0, 1}, {x1, y0, 0.5f, 1, colour, 1, 0},
+                            {x1, y1, 0.5f, 1, colour, 1, 1}, {x0, y1, 0.5f, 1, colour, 0, 1}};
+    void* data = nullptr;
+    ASSERT_EQ(buffer.Lock(0, sizeof quad, &data, 0), gfx::Result::Ok);
+    std::memcpy(data, quad, sizeof quad);
+    buffer.Unlock();
+}
+
+// A static vertex buffer is drawn from OpenGL's copy, which follows every rewrite; a picture from a file
+// gives up its pixels in memory once OpenGL holds them and still draws; and after a present the frame
+// presented is what the back buffer reads.
+TEST_F(GlDrawingTest, StaticBuffersAndPicturesFromFilesDrawFromOpenGlsCopies) {
+    gfx::Device& gl = *device->GetGfxDevice();
+    constexpr uint32_t kFvf = gfx::Fvf::XyzRhw | gfx::Fvf::Diffuse | 0x100;
+    constexpr uint32_t kStride = 28;
+    std::unique_ptr<gfx::VertexBuffer> plain, pictured;
+    for (auto* buffer : {&plain, &pictured}) {
+        ASSERT_EQ(gl.CreateVertexBuffer(6 * kStride, gfx::Usage::WriteOnly, kFvf, gfx::Pool::Default, *buffer),
+                  gfx::Result::Ok);
+    }
+    FillQuad(*plain, 10, 10, 110, 110, 0xFFFF0000u);
+    FillQuad(*pictured, 300, 300, 316, 316, 0xFFFFFFFFu);
+
+    const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
+    const auto path = std::filesystem::path(KV_BINARY_DIR) / "gl_static_picture.png";
+    ASSERT_TRUE(gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false));
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::unique_ptr<gfx::Texture> texture;
+    gfx::TextureLoadOptions options;
+    options.mipLevels = 1;
+    ASSERT_EQ(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr, texture),
+              gfx::Result::Ok);
+    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
+
+    auto drawFrame = [&] {
+        device->clearColor = 0xFF000000;
+        ASSERT_TRUE(device->BeginFrame());
+        ASSERT_TRUE(device->BeginScene());
+        ASSERT_TRUE(device->Begin2D());
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::ZEnable, 0), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AlphaBlendEnable, 0), gfx::Result::Ok);
+        // Unlit: the vertices' colour under a white ambient light.
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::Ambient, 0xFFFFFFFFu), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AmbientMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::DiffuseMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetFVF(kFvf), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetTextureStageState(0, gfx::TextureStageState::ColorOp, gfx::TextureOp::Modulate),
+                  gfx::Result::Ok);
+        ASSERT_EQ(gl.SetTexture(0, nullptr), gfx::Result::Ok);  // an untextured stage passes the colour on
+        ASSERT_EQ(gl.SetStreamSource(0, plain.get(), 0, kStride), gfx::Result::Ok);
+        ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetTexture(0, texture.get()), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetStreamSource(0, pictured.get(), 0, kStride), gfx::Result::Ok);
+        ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        device->EndScene();
+    };
+    drawFrame();
+    std::vector<uint32_t> frame = ReadBackBuffer();
+    EXPECT_GT(At(frame, 60, 60).r, 240);
+    EXPECT_GT(At(frame, 308, 308).g, 240);
+    EXPECT_FALSE(memory.GetLevel(0)->HasBytes());
+
+    FillQuad(*plain, 10, 10, 110, 110, 0xFF0000FFu);  // rewritten: drawn blue now
+    drawFrame();
+    device->Present();
+    frame = ReadBackBuffer();
+    EXPECT_GT(At(frame, 60, 60).b, 240);
+    EXPECT_LT(At(frame, 60, 60).r, 16);
+    EXPECT_GT(At(frame, 308, 308).g, 240);  // the picture, drawn again from OpenGL's copy alone
+    EXPECT_EQ(At(frame, 200, 200).g, 0);
 }
 
 }  // namespace
