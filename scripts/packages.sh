@@ -33,6 +33,7 @@ KV_TEST_PACKAGES=(
   libxtst-dev
   libgl1-mesa-dri
   libspdlog-dev
+  billard-gl
 )
 
 kv_install_missing() {

@@ -239,6 +239,7 @@ private:
     std::atomic<uint32_t> cursorMode_{0};
     quill::WString noticeText_;
     uint32_t noticeTime_ = 0;
+    std::string screenshotPath_;  // a screenshot asked for, saved from the next frame drawn
 
     Settings settings_;
 
@@ -263,7 +264,6 @@ private:
     quill::EventQueue inputQueue_{kEventQueueSize};
     quill::EventQueue postedQueue_{kEventQueueSize};
     std::deque<quill::AppEvent> heldEvents_;  // the main thread's alone
-    uint32_t idlePasses_ = 0;
 
     std::unique_ptr<quill::EngineFactory> factory_;
     std::unique_ptr<quill::Engine> engine_;

@@ -3,6 +3,7 @@
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
 #include "client/app/AppExitCode.h"
+#include "client/app/DrawingRate.h"
 #include "client/app/UiFonts.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/gfx/Font.h"
@@ -41,6 +42,7 @@ bool App::StartMainLoop() {
     frameRunning_ = true;
     resume_ = true;
     startEvent_.Set();
+    clock_.SetRenderRate(ChooseDrawingRate(fullScreen_, refreshRate_, GetDevice()->DesktopRefreshRate()));
     clock_.StartRenderChannel();
     sceneManager_.LoadSharedResources(GetResourceManager());
     window_->Show(platform::ShowCommand::Raise);
@@ -66,13 +68,15 @@ bool App::RunPass() {
     if (clock_.IsRenderDue()) {
         if (!FrameStep()) return false;
         if (clock_.GetRenderTickCount() < kEarlyFrames) platform::Sleep(1);
+        return true;
     }
+    // Nothing to do until the next frame, unless input or a message comes first: the loop rests.
+    window_->WaitMessage(clock_.MsUntilRenderDue());
     return true;
 }
 
 void App::IdleWork() {
     DrainPostedEvents();
-    platform::Sleep(++idlePasses_ % 16 == 0 ? 1 : 0);
     sceneManager_.PollCurrentScene();
 }
 
@@ -114,6 +118,10 @@ bool App::FrameStep() {
     if (device != nullptr && device->BeginFrame()) {
         if (device->BeginScene()) {
             sceneManager_.RenderCurrentScene(device, true);
+            if (!screenshotPath_.empty()) {
+                device->SaveScreenshot(screenshotPath_);
+                screenshotPath_.clear();
+            }
             DrawScreenshotNotice();
             device->EndScene();
         }

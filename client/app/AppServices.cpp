@@ -19,7 +19,8 @@ uint32_t App::SaveScreenshotNow() {
     const quill::WString name = quill::Format(u"%s-%02d%02d%02d-%02d%02d%02d.jpg", u"Kestrovan", time.year % 100,
                                               time.month, time.day, time.hour, time.minute, time.second);
     const quill::WString path = platform::Utf8ToUtf16(platform::DesktopFolder()) + u"/" + name;
-    if (D3D9RenderDevice* device = GetDevice()) device->SaveScreenshot(platform::Utf16ToUtf8(path));
+    // The picture is taken from the next frame, before it is presented: only then is the back buffer read.
+    screenshotPath_ = platform::Utf16ToUtf8(path);
     noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
     noticeTime_ = platform::TimeGetTime();
     if (noticeTime_ == 0) noticeTime_ = 1;  // 0 means no notice

@@ -91,6 +91,14 @@ bool FrameClock::IsDue(Channel& channel) {
     return true;
 }
 
+uint32_t FrameClock::MsUntilDue(const Channel& channel) const {
+    const int64_t left = channel.lastTick + channel.interval - Sample();
+    if (left <= 0 || channel.frequency <= 0) return 0;
+    // Rounded up: a wait that ends a fraction of a millisecond late costs nothing (the fixed step keeps the
+    // rhythm), one that ends early spins.
+    return static_cast<uint32_t>((left * 1000 + channel.frequency - 1) / channel.frequency);
+}
+
 int64_t FrameClock::GetTimeMs() const {
     return static_cast<int64_t>(static_cast<double>(update_.lastSample.load()) * 1000.0 /
                                 static_cast<double>(update_.frequency));

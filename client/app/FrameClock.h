@@ -35,6 +35,11 @@ public:
     void StartRenderChannel() { StartChannel(render_); }
     bool IsUpdateDue() { return IsDue(update_); }
     bool IsRenderDue() { return IsDue(render_); }
+    // Whole milliseconds from now until the channel's next tick is due (0 when it is due), so that a loop
+    // with nothing else to do sleeps instead of testing again and again.
+    uint32_t MsUntilUpdateDue() const { return MsUntilDue(update_); }
+    uint32_t MsUntilRenderDue() const { return MsUntilDue(render_); }
+    int32_t GetRenderRate() const { return render_.targetRate; }
 
     // The update channel's last sample in milliseconds and in tenths of a millisecond.
     int64_t GetTimeMs() const;
@@ -65,6 +70,7 @@ private:
     void ComputeInterval(Channel& channel);
     void Measure(Channel& channel, int64_t now);
     bool IsDue(Channel& channel);
+    uint32_t MsUntilDue(const Channel& channel) const;
 
     Source source_;
     bool counterMode_ = true;

@@ -40,10 +40,10 @@ void App::GameThreadProc() {
     startEvent_.Wait(platform::kInfinite);
     clock_.StartUpdateChannel();
     platform::SetThreadFpuMode();
-    uint32_t passes = 0;
     uint32_t updates = 0;
     while (running_) {
-        platform::Sleep(++passes % 16 == 0 ? 1 : 0);
+        // Until the next update is due the thread sleeps (a due tick only yields the processor).
+        platform::Sleep(clock_.MsUntilUpdateDue());
         Scene* scene = sceneManager_.Current();
         if (scene == nullptr || !clock_.IsUpdateDue() || !scene->IsReady() || scene->IsChangePending()) continue;
         const int64_t clockTime = clock_.GetTimeTenthMs();

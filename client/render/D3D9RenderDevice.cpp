@@ -210,6 +210,12 @@ bool D3D9RenderDevice::EnumerateModes(std::vector<AdapterMode>& out) {
     return true;
 }
 
+uint32_t D3D9RenderDevice::DesktopRefreshRate() const {
+    gfx::DisplayModeInfo desktop;
+    if (!system_ || !gfx::Succeeded(system_->GetAdapterDisplayMode(desktop))) return 0;
+    return desktop.refreshRate;
+}
+
 bool D3D9RenderDevice::GetVideoMemory(uint32_t out[3]) {
     if (!device_ || !videoMemory_) return false;
     out[0] = device_->GetAvailableTextureMem();

@@ -48,6 +48,8 @@ public:
     uint32_t CreateDeviceObjects();
     uint32_t Create();
     bool EnumerateModes(std::vector<AdapterMode>& out);
+    // The desktop's refresh rate in Hz; 0 when the display reports none.
+    uint32_t DesktopRefreshRate() const;
     // out: available texture memory, total and free video memory, in bytes.
     bool GetVideoMemory(uint32_t out[3]) override;
     void SetDisplayMode(const DisplayMode& mode) { display_ = mode; }

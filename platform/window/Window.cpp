@@ -102,6 +102,20 @@ bool Window::GetMessage(Message& out) {
     return out.id != Msg::Quit;
 }
 
+bool Window::WaitMessage(uint32_t timeoutMs) {
+    Message waiting;
+    if (PeekMessage(waiting, false)) return true;
+    if (timeoutMs == 0) return false;
+    InputEvent event;
+    if (!created_) {
+        Sleep(timeoutMs);  // only posted messages can come
+        return PeekMessage(waiting, false);
+    }
+    if (!backend_->WaitEvent(event, timeoutMs)) return PeekMessage(waiting, false);
+    TranslateEvent(event);
+    return true;
+}
+
 LResult Window::DispatchMessage(const Message& message) {
     const WindowProcedure* procedure = FindProcedure(message.window);
     return procedure != nullptr ? (*procedure)(message) : 0;

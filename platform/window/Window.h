@@ -71,6 +71,9 @@ public:
     bool PeekMessage(Message& out, const MessageFilter& filter, bool remove);
     // Waits for the next message; false when it is Msg::Quit.
     bool GetMessage(Message& out);
+    // Waits until a message or input is waiting, or until timeoutMs passed (a loop with nothing to do until a
+    // known time); true when something came.
+    bool WaitMessage(uint32_t timeoutMs);
     // Calls the procedure of the message's window; 0 when it has none.
     LResult DispatchMessage(const Message& message);
     // Calls a window's procedure at once (the main thread); from another thread the message is posted

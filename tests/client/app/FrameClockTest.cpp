@@ -63,5 +63,28 @@ TEST(FrameClock, KeepsTickingAcrossTheThirtyTwoBitWrap) {
     EXPECT_EQ(due, 8);
 }
 
+// A loop between ticks sleeps for the rest of the interval, rounded up to a whole millisecond.
+TEST(FrameClock, TellsHowLongUntilTheNextTickIsDue) {
+    ManualClock m;
+    EXPECT_EQ(m.clock.MsUntilUpdateDue(), 5u);
+    *m.now += 2;
+    EXPECT_EQ(m.clock.MsUntilUpdateDue(), 3u);
+    *m.now += 3;
+    EXPECT_EQ(m.clock.MsUntilUpdateDue(), 0u);
+    EXPECT_TRUE(m.clock.IsUpdateDue());
+    EXPECT_EQ(m.clock.MsUntilUpdateDue(), 5u);
+    *m.now += 40;  // behind: due at once, until the catch-up ticks are worked off
+    EXPECT_EQ(m.clock.MsUntilUpdateDue(), 0u);
+
+    // In counter mode a fraction of a millisecond left is waited as a whole one.
+    auto counter = std::make_shared<uint64_t>(1'000'000);
+    FrameClock precise{FrameClock::Source{[counter] { return *counter; }, 1'000'000, [] { return uint64_t{0}; }}};
+    precise.SetRenderRate(60);
+    precise.StartRenderChannel();
+    *counter += 16'000;
+    EXPECT_EQ(precise.MsUntilRenderDue(), 1u);  // 0.666 ms left of 16.666
+    EXPECT_EQ(precise.GetRenderRate(), 60);
+}
+
 }  // namespace
 }  // namespace kestrovan

@@ -1,6 +1,7 @@
 // The window's queue across threads, cursor requests from other threads, accelerators and placement.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 #include "WindowTestSupport.h"
@@ -40,6 +41,32 @@ TEST(WindowQueue, MessagesPostedFromAnotherThreadArriveInOrderBeforeInput) {
     for (int i = 0; i < kCount; ++i) {
         ASSERT_EQ(received[i], static_cast<WParam>(i));
     }
+}
+
+// A loop with nothing to do waits in WaitMessage: until its time is up, or at once when a message or input
+// comes, and without waiting at all when one is already there.
+TEST(WindowQueue, WaitMessageEndsAtItsTimeOrWithTheFirstMessage) {
+    HeadlessWindowTest t;
+    using Clock = std::chrono::steady_clock;
+    auto started = Clock::now();
+    EXPECT_FALSE(t.window.WaitMessage(30));
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(30));
+
+    std::thread poster([&t] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        t.window.PostMessage(kMainWindow, Msg::User, 1, 0);
+    });
+    started = Clock::now();
+    EXPECT_TRUE(t.window.WaitMessage(10000));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
+    poster.join();
+    EXPECT_TRUE(t.window.WaitMessage(0));  // the message is still there: waiting takes nothing
+    t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));
+    const std::vector<Message> messages = t.Drain();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].id, Msg::User);
+    EXPECT_EQ(messages[1].id, Msg::KeyDown);
+    EXPECT_FALSE(t.window.WaitMessage(0));
 }
 
 TEST(WindowQueue, DispatchAndSendReachTheWindowsProcedure) {
