@@ -1,38 +1,52 @@
-// The offline screen of the real program on the X display of DISPLAY (Xvfb with Mesa's software renderer;
-// a 1024 x 768 screen, the program's full-screen size, with the default black root window:
-// xvfb-run -s "-screen 0 1024x768x24" bench_offline): the program of this build tree is started as
-// "./run.sh offline" starts it, in a working folder beside the build's data packs, taken through the intro
-// (Escape twice) and the login screen's offline button, and a shot is played with XTest. Reported:
-// - startup_ms: from the start of the process to its first frame on the screen (the intro's white);
-// - shot_fps: frames per second that reach the screen while the balls run (distinct window contents per
-//   second, sampled as fast as the X server hands them out, so a lower bound when the program is faster);
-// - rss_mb: the program's resident memory once the balls have stopped.
+// The real program on the X display of DISPLAY (Xvfb with Mesa's software renderer; the program's full-screen
+// size is 1024 x 768: xvfb-run -s "-screen 0 1024x768x24" bench_offline), started as "./run.sh offline" starts
+// it, in a working folder beside the build's data packs, driven with XTest: through the intro (Escape twice) to
+// the login screen, its offline button to the offline screen, and one shot. When the Debian package billard-gl
+// is installed, that game is measured the same way in the same run (its title screen, the table of its
+// tutorial, one shot) and the ratios are printed (this program / billard-gl, below 1 is better).
+//
+// Frames presented are counted in each program by a small library loaded into it (libkv_swap_counter.so);
+// processor time is the program's own (all its threads, from /proc), so ms per frame is what one drawn frame
+// costs the machine. Reported, for this program (and billard-gl with the prefix bgl_, ratios with ratio_):
+// - window_s, first_frame_s: from the start of the process to its first window and to its first frame presented;
+// - login_cpu_pct: processor use at rest on the login screen (billard-gl: its title screen), 100 = one core;
+// - rest_cpu_pct, rest_ms_per_frame, rest_fps: at rest on the table view (the offline screen);
+// - shot_ms_per_frame, shot_fps: while the balls of a shot run;
+// - rss_mb: resident memory on the table view.
+// --benchmark_repetitions=5 gives the medians of five interleaved runs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/support/x11/XTestInjector.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 extern char** environ;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Figures = std::map<std::string, double>;
+constexpr const char* kBillardGl = "/usr/games/billard-gl";
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,163 +55,317 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-// A hash of the window region of the screen (0 when it cannot be read) and the colour near its top-left corner.
-struct WindowSample {
-    uint64_t hash = 0;
-    unsigned long corner = 0;
-};
-
-WindowSample SampleScreen(Display* display, int width, int height) {
-    WindowSample sample;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes, ZPixmap);
-    if (image == nullptr) return sample;
-    sample.hash = 1469598103934665603ull;
-    for (int y = 0; y < height; y += 2) {
-        for (int x = 0; x < width; x += 2) sample.hash = (sample.hash ^ XGetPixel(image, x, y)) * 1099511628211ull;
-    }
-    sample.corner = XGetPixel(image, 20, 20) & 0xFFFFFF;
-    XDestroyImage(image);
-    return sample;
+void Wait(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-long ResidentKilobytes(pid_t pid) {
-    std::istringstream status(ReadFile("/proc/" + std::to_string(pid) + "/status"));
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+bool WaitUntil(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;) {
+        if (done()) return true;
+        Wait(5);
     }
-    return 0;
+    return false;
 }
 
-class OfflineRun {
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The viewable top-level windows of the display.
+std::set<Window> ShownWindows(Display* display) {
+    std::set<Window> shown;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) return shown;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.map_state == IsViewable &&
+            attributes.width >= 320) {
+            shown.insert(children[i]);
+        }
+    }
+    if (children != nullptr) XFree(children);
+    return shown;
+}
+
+// One measured program: started in a folder of its own with the frame counter loaded, its processor time,
+// memory and frames read from outside.
+class MeasuredProgram {
 public:
-    OfflineRun() : folder_(std::filesystem::temp_directory_path() / "kestrovan_bench_offline") {
+    explicit MeasuredProgram(const std::string& name)
+        : folder_(std::filesystem::temp_directory_path() / ("kestrovan_bench_" + name)) {
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        std::filesystem::create_directory_symlink(KV_DATA_FOLDER, folder_ / "data");
-        setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        const std::filesystem::path counter = folder_ / "frames";
+        std::ofstream(counter, std::ios::binary).write(std::string(16, '\0').data(), 16);
+        const int file = open(counter.c_str(), O_RDWR);
+        void* shared = mmap(nullptr, 16, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
+        close(file);
+        frames_ = shared == MAP_FAILED ? nullptr : static_cast<std::atomic<uint64_t>*>(shared);
     }
-    ~OfflineRun() {
+    ~MeasuredProgram() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+            if (!WaitUntil(std::chrono::seconds(5), [&] { return waitpid(pid_, nullptr, WNOHANG) == pid_; })) {
+                kill(pid_, SIGKILL);
+                waitpid(pid_, nullptr, 0);
+            }
         }
+        if (frames_ != nullptr) munmap(frames_, 16);
         std::filesystem::remove_all(folder_);
     }
-    OfflineRun(const OfflineRun&) = delete;
-    OfflineRun& operator=(const OfflineRun&) = delete;
+    MeasuredProgram(const MeasuredProgram&) = delete;
+    MeasuredProgram& operator=(const MeasuredProgram&) = delete;
 
-    bool Start() {
+    const std::filesystem::path& Folder() const { return folder_; }
+
+    // Starts program with the words in the folder, with HOME and XDG_RUNTIME_DIR there too.
+    bool Start(const std::string& program, const std::vector<std::string>& words) {
+        std::vector<std::string> environment;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            const std::string text = *variable;
+            if (text.rfind("HOME=", 0) != 0 && text.rfind("XDG_RUNTIME_DIR=", 0) != 0 &&
+                text.rfind("LD_PRELOAD=", 0) != 0) {
+                environment.push_back(text);
+            }
+        }
+        environment.push_back("HOME=" + folder_.string());
+        environment.push_back("XDG_RUNTIME_DIR=" + folder_.string());
+        environment.push_back("KV_SWAP_COUNTER=" + (folder_ / "frames").string());
+        environment.push_back(std::string("LD_PRELOAD=") + KV_SWAP_COUNTER_LIBRARY);
+        if (std::getenv("SDL_AUDIODRIVER") == nullptr) environment.push_back("SDL_AUDIODRIVER=dummy");
+        std::vector<char*> envp;
+        for (std::string& text : environment) envp.push_back(text.data());
+        envp.push_back(nullptr);
+        std::vector<std::string> argvText{program};
+        argvText.insert(argvText.end(), words.begin(), words.end());
+        std::vector<char*> argv;
+        for (std::string& text : argvText) argv.push_back(text.data());
+        argv.push_back(nullptr);
+
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
         const std::string out = (folder_ / "program.out").string();
         posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        std::string program = KV_PROGRAM;
-        char* argv[] = {program.data(), const_cast<char*>("offline"), nullptr};
-        const bool started = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) == 0;
+        started_ = Clock::now();
+        const bool spawned = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0;
         posix_spawn_file_actions_destroy(&actions);
-        return started;
+        return spawned;
     }
 
-    bool LogHas(const std::string& line) const {
-        return ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos;
+    Clock::time_point Started() const { return started_; }
+    bool Running() const { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
+
+    // Frames presented so far.
+    uint64_t Frames() const {
+        if (frames_ == nullptr) return 0;
+        const uint64_t throughSdl = frames_[0].load();
+        return throughSdl != 0 ? throughSdl : frames_[1].load();
     }
 
-    static bool WaitUntil(std::chrono::seconds limit, const std::function<bool()>& done) {
-        for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;) {
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // Processor time of all the program's threads so far, in milliseconds.
+    double CpuMs() const {
+        const std::string stat = ReadFile("/proc/" + std::to_string(pid_) + "/stat");
+        const size_t end = stat.rfind(')');
+        if (end == std::string::npos) return 0;
+        std::istringstream fields(stat.substr(end + 2));
+        std::string field;
+        unsigned long long user = 0, system = 0;
+        for (int index = 3; fields >> field; ++index) {
+            if (index == 14) user = std::stoull(field);
+            if (index == 15) {
+                system = std::stoull(field);
+                break;
+            }
         }
-        return false;
+        return static_cast<double>(user + system) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
     }
 
-    pid_t Pid() const { return pid_; }
+    double ResidentMb() const {
+        std::istringstream status(ReadFile("/proc/" + std::to_string(pid_) + "/status"));
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("VmRSS:", 0) == 0) return static_cast<double>(std::strtol(line.c_str() + 6, nullptr, 10)) / 1024;
+        }
+        return 0;
+    }
+
+    // Processor use (100 = one core), processor ms per frame and frames per second over the next ms.
+    void MeasureFor(int ms, Figures& figures, const std::string& cpu, const std::string& perFrame,
+                    const std::string& fps) {
+        const double cpuStart = CpuMs();
+        const uint64_t framesStart = Frames();
+        const auto start = Clock::now();
+        Wait(ms);
+        Record(cpuStart, framesStart, start, figures, cpu, perFrame, fps);
+    }
+
+    void Record(double cpuStart, uint64_t framesStart, Clock::time_point start, Figures& figures,
+                const std::string& cpu, const std::string& perFrame, const std::string& fps) const {
+        const double seconds = SecondsSince(start);
+        const double used = CpuMs() - cpuStart;
+        const auto frames = static_cast<double>(Frames() - framesStart);
+        if (!cpu.empty()) figures[cpu] = used / (seconds * 10.0);
+        if (!perFrame.empty() && frames > 0) figures[perFrame] = used / frames;
+        if (!fps.empty()) figures[fps] = frames / seconds;
+    }
+
+    // The times to the first window and the first frame presented.
+    bool WaitForFirstFrame(Display* display, Figures& figures) {
+        const std::set<Window> before = ShownWindows(display);
+        bool window = false;
+        const bool framed = WaitUntil(std::chrono::seconds(60), [&] {
+            if (!window) {
+                const std::set<Window> now = ShownWindows(display);
+                for (Window shown : now) {
+                    if (before.count(shown) == 0) {
+                        figures["window_s"] = SecondsSince(started_);
+                        window = true;
+                    }
+                }
+            }
+            if (Frames() == 0) return false;
+            figures["first_frame_s"] = SecondsSince(started_);
+            return true;
+        });
+        if (framed && !window) figures["window_s"] = figures["first_frame_s"];
+        return framed;
+    }
 
 private:
     std::filesystem::path folder_;
     pid_t pid_ = -1;
+    Clock::time_point started_;
+    std::atomic<uint64_t>* frames_ = nullptr;
 };
 
-void BM_OfflineShot(benchmark::State& state) {
+void Click(kv::test::XTestInjector& x, int px, int py) {
+    x.MovePointer(px, py);
+    x.Button(1, true);
+    x.Button(1, false);
+}
+
+void PressKey(kv::test::XTestInjector& x, const char* key) {
+    x.Key(key, true);
+    x.Key(key, false);
+}
+
+// The stroke as a player makes it: the left button held, the pointer drawn back over several frames and
+// pushed forward, then let go.
+void Stroke(kv::test::XTestInjector& x, int startX, int startY) {
+    x.MovePointer(startX, startY);
+    Wait(300);
+    x.Button(1, true);
+    Wait(300);
+    for (int step = 0; step < 26; ++step) {
+        x.MovePointerBy(0, step < 20 ? 5 : -40);
+        Wait(step < 20 ? 60 : 30);
+    }
+    x.Button(1, false);
+}
+
+// This program: "kestrovan offline", the intro cut short, the login screen, its offline button, one shot.
+std::string MeasureKestrovan(Display* display, kv::test::XTestInjector& x, int measureMs, Figures& figures) {
+    MeasuredProgram run("kestrovan");
+    std::filesystem::create_directory_symlink(KV_DATA_FOLDER, run.Folder() / "data");
+    if (!run.Start(KV_PROGRAM, {"offline"})) return "the program did not start";
+    if (!run.WaitForFirstFrame(display, figures)) return "the program presented no frame";
+    auto logHas = [&](const std::string& line) { return ReadFile(run.Folder() / "StartLog.log").find(line) != std::string::npos; };
+
+    for (int i = 0; i < 2; ++i) {
+        Wait(700);
+        PressKey(x, "Escape");
+    }
+    Wait(1500);
+    run.MeasureFor(measureMs, figures, "login_cpu_pct", "", "");
+
+    // The button is clicked again only while the login screen stays: later the offline screen is there.
+    WaitUntil(std::chrono::seconds(60), [&] {
+        Click(x, 1024 - 210 + 57, 20);
+        return WaitUntil(std::chrono::seconds(10), [&] { return logHas("Scene 11 ready"); });
+    });
+    if (!logHas("Scene 11 ready")) return "the offline screen did not come";
+    Wait(2000);
+    run.MeasureFor(measureMs, figures, "rest_cpu_pct", "rest_ms_per_frame", "rest_fps");
+    figures["rss_mb"] = run.ResidentMb();
+
+    Stroke(x, 1024 / 2 - 250, 768 / 2);
+    const double cpuStart = run.CpuMs();
+    const uint64_t framesStart = run.Frames();
+    const auto shotStart = Clock::now();
+    if (!WaitUntil(std::chrono::seconds(60), [&] { return logHas("BallsStopped"); })) return "the shot did not end";
+    run.Record(cpuStart, framesStart, shotStart, figures, "", "shot_ms_per_frame", "shot_fps");
+    return run.Running() ? "" : "the program ended early";
+}
+
+// The window of billard-gl is 1024 pixels wide when its settings say so (the eighth line of its file).
+void WriteBillardGlSettings(const std::filesystem::path& home) {
+    std::ofstream(home / ".BillardGL.conf.v7")
+        << "2\n1\n2\n7\n0.400000\n0\n0\n1024\n16\n0\n1\n3\n0\n0\n1\n2\n0\n0.500000\n0.500000\nName%1\nName%2\nName\n";
+}
+
+// billard-gl: its title screen, the table of its tutorial (the first language chosen), one shot.
+std::string MeasureBillardGl(Display* display, kv::test::XTestInjector& x, int measureMs, Figures& figures) {
+    MeasuredProgram run("billard_gl");
+    WriteBillardGlSettings(run.Folder());
+    if (!run.Start(kBillardGl, {})) return "billard-gl did not start";
+    if (!run.WaitForFirstFrame(display, figures)) return "billard-gl presented no frame";
+    Wait(1500);
+    run.MeasureFor(measureMs, figures, "login_cpu_pct", "", "");
+
+    Click(x, 512, 384);  // the title gives way to the choice of language
+    Wait(1500);
+    Click(x, 510, 333);  // English: the tutorial's table
+    Wait(2000);
+    run.MeasureFor(measureMs, figures, "rest_cpu_pct", "rest_ms_per_frame", "rest_fps");
+    figures["rss_mb"] = run.ResidentMb();
+
+    PressKey(x, "space");  // aim
+    Wait(700);
+    PressKey(x, "space");  // the stroke's mode
+    Wait(700);
+    Stroke(x, 512, 384);
+    run.MeasureFor(std::max(measureMs, 2000), figures, "", "shot_ms_per_frame", "shot_fps");
+    return run.Running() ? "" : "billard-gl ended early";
+}
+
+void BM_OfflineScreen(benchmark::State& state) {
     Display* display = XOpenDisplay(nullptr);
     kv::test::XTestInjector x;
     if (display == nullptr || !x.Ready()) {
         state.SkipWithError("needs an X display with XTest (run under Xvfb)");
+        if (display != nullptr) XCloseDisplay(display);
         return;
     }
-    const int width = 1024;
-    const int height = 768;
-    if (SampleScreen(display, width, height).corner == 0xFFFFFF) {
-        state.SkipWithError("the first frame is told by its white: run on a black root window (Xvfb's default)");
-        XCloseDisplay(display);
-        return;
-    }
+    const bool withPeer = access(kBillardGl, X_OK) == 0;
+    const int measureMs = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        OfflineRun run;
-        const auto started = Clock::now();
-        if (!run.Start()) {
-            state.SkipWithError("the program did not start");
+        Figures ours, peer;
+        if (const std::string failure = MeasureKestrovan(display, x, measureMs, ours); !failure.empty()) {
+            state.SkipWithError(failure.c_str());
             break;
         }
-        // The first frame: the intro's white background.
-        OfflineRun::WaitUntil(std::chrono::seconds(60),
-                              [&] { return SampleScreen(display, width, height).corner == 0xFFFFFF; });
-        const double startupMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-
-        // Through the intro and the login screen's offline button to the offline screen.
-        for (int i = 0; i < 2; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(700));
-            x.Key("Escape", true);
-            x.Key("Escape", false);
+        if (withPeer) {
+            if (const std::string failure = MeasureBillardGl(display, x, measureMs, peer); !failure.empty()) {
+                state.SkipWithError(failure.c_str());
+                break;
+            }
         }
-        // The button is clicked again only while the login screen stays: later the offline screen's HUD is there.
-        OfflineRun::WaitUntil(std::chrono::seconds(60), [&] {
-            x.MovePointer(width - 210 + 57, 20);
-            x.Button(1, true);
-            x.Button(1, false);
-            return OfflineRun::WaitUntil(std::chrono::seconds(10), [&] { return run.LogHas("Scene 11 ready"); });
-        });
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-
-        // The stroke (drawn back over several frames, each step from where the pointer is, then pushed), then
-        // distinct frames counted until the balls stop.
-        x.MovePointer(width / 2 - 250, height / 2);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Button(1, true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        for (int step = 0; step < 26; ++step) {
-            int px = 0, py = 0, wx = 0, wy = 0;
-            unsigned int mask = 0;
-            Window root = 0, child = 0;
-            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &px, &py, &wx, &wy, &mask);
-            x.MovePointer(px, py + (step < 20 ? 5 : -40));
-            std::this_thread::sleep_for(std::chrono::milliseconds(step < 20 ? 60 : 30));
+        state.SetIterationTime(ours["first_frame_s"]);
+        for (const auto& [name, value] : ours) {
+            state.counters[name] = value;
+            const auto other = peer.find(name);
+            if (other == peer.end()) continue;
+            state.counters["bgl_" + name] = other->second;
+            if (other->second > 0) state.counters["ratio_" + name] = value / other->second;
         }
-        x.Button(1, false);
-        const auto shotStart = Clock::now();
-        uint64_t last = 0;
-        int frames = 0;
-        const bool stopped = OfflineRun::WaitUntil(std::chrono::seconds(60), [&] {
-            const uint64_t hash = SampleScreen(display, width, height).hash;
-            frames += hash != last ? 1 : 0;
-            last = hash;
-            return run.LogHas("BallsStopped");
-        });
-        const double shotSeconds = std::chrono::duration<double>(Clock::now() - shotStart).count();
-        if (!stopped) {
-            state.SkipWithError("the shot did not end with BallsStopped");
-            break;
-        }
-        state.SetIterationTime(shotSeconds);
-        state.counters["startup_ms"] = startupMs;
-        state.counters["shot_fps"] = frames / shotSeconds;
-        state.counters["rss_mb"] = static_cast<double>(ResidentKilobytes(run.Pid())) / 1024.0;
     }
     XCloseDisplay(display);
 }
-BENCHMARK(BM_OfflineShot)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+// The argument: the milliseconds of each measurement at rest.
+BENCHMARK(BM_OfflineScreen)->Arg(2000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -40,7 +40,7 @@ int32_t MoneyDeltaForLevel(uint32_t level) {
 }
 
 void Print(const WString& line) {
-    platform::ConsoleWrite(platform::Utf16ToUtf8(line));
+    platform::ConsoleWriteRoutine(platform::Utf16ToUtf8(line));
 }
 
 }  // namespace

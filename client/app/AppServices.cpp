@@ -33,8 +33,9 @@ void App::WriteSystemReport() {
     log.Log(u"  ver : %s\n", u"09033001");
     log.Log(u"[Operating System]\n");
     log.Log(u"  %s\n", quill::GetOsName());
-    log.Log(u"[Internet Explorer]\n");
-    log.Log(u"  %s\n", quill::GetBrowserVersion());
+    // The Windows browser library has no counterpart here: web pages open in the desktop's browser.
+    log.Log(u"[Web Browser]\n");
+    log.Log(u"  %s\n", u"the desktop's web browser (xdg-open)");
     log.Log(u"[Processor Info]\n");
     log.Log(u"  %s\n", quill::GetCpuDescription());
     log.Log(u"[Memory]\n");

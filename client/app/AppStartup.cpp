@@ -89,7 +89,9 @@ bool App::StartRendererEngine() {
 
 bool App::CheckDevice() {
     D3D9RenderDevice* device = GetDevice();
-    quill::TheLog().Log(u"renderer : %X\n", static_cast<uint32_t>(reinterpret_cast<uintptr_t>(device)));
+    // What Linux can tell of the adapter: the OpenGL renderer, its maker and version.
+    const std::string adapter = device->DescribeAdapter();
+    quill::TheLog().Log(u"renderer : %hs\n", adapter.empty() ? "unknown" : adapter.c_str());
     device->beforeReset = [] {};
     const uint32_t code = device->CheckCapabilities();
     if (code == DeviceResult::Ok) return true;

@@ -33,7 +33,6 @@ GameConnection::GameConnection(ConnectionHost& host)
     : host_(host), dispatcher_(std::make_unique<MessageDispatcher>(*this, host)) {
     quill::BuildExperienceTable();
     quill::BuildMoneyLimitTable();
-    packetPool_.Init(kPacketCount, Packet::kPoolBlockSize);
     socket_ = std::make_unique<quill::ClSocket>(this);
 }
 
@@ -91,6 +90,8 @@ bool GameConnection::WaitForShutdown(uint32_t timeoutMs) {
 }
 
 Packet* GameConnection::AllocPacket() {
+    // The pool is made with the first packet (a connection's), so offline play does without it.
+    std::call_once(packetPoolMade_, [this] { packetPool_.Init(kPacketCount, Packet::kPoolBlockSize); });
     void* block = packetPool_.Alloc(kPacketTries);
     if (block == nullptr) {
         return nullptr;

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/PacketPool.h"
@@ -190,6 +191,7 @@ private:
 
     ConnectionHost& host_;
     quill::PacketPool packetPool_;
+    std::once_flag packetPoolMade_;
     MessageQueue queue_;
     quill::PlayerState player_;
     Inventory inventory_{player_, host_};

@@ -1,7 +1,8 @@
 #pragma once
 // A fixed number of objects made once, handed out and taken back without allocating: the connection's
 // inventory items and the user records of its friend and clan lists. Taking an object when none is free
-// is a bounded wait; every object handed out is freshly constructed. Any thread may take and free.
+// is a bounded wait; every object handed out is freshly constructed. The objects are made at the first
+// take, so a pool never used (offline play has no friend list) costs no memory. Any thread may take and free.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -17,13 +18,7 @@ template <class T>
 class ObjectPool {
 public:
     // count objects; a wait for a free one sleeps sleepMs between attempts (0 gives up the time slice).
-    ObjectPool(uint32_t count, uint32_t sleepMs)
-        : objects_(std::make_unique<T[]>(count)), handedOut_(count, 0), count_(count), sleepMs_(sleepMs) {
-        free_.reserve(count);
-        for (uint32_t i = count; i > 0; --i) {
-            free_.push_back(&objects_[i - 1]);  // the first object is handed out first
-        }
-    }
+    ObjectPool(uint32_t count, uint32_t sleepMs) : count_(count), sleepMs_(sleepMs) {}
     ObjectPool(const ObjectPool&) = delete;
     ObjectPool& operator=(const ObjectPool&) = delete;
 
@@ -54,7 +49,7 @@ public:
 
     int32_t InUse() const {
         ScopedLock hold(lock_);
-        return static_cast<int32_t>(count_ - free_.size());
+        return objects_ ? static_cast<int32_t>(count_ - free_.size()) : 0;
     }
 
     uint32_t Capacity() const { return count_; }
@@ -62,8 +57,19 @@ public:
 private:
     using ScopedLock = quill::ScopedLock;
 
+    // Under the lock.
+    void MakeObjects() {
+        objects_ = std::make_unique<T[]>(count_);
+        handedOut_.assign(count_, 0);
+        free_.reserve(count_);
+        for (uint32_t i = count_; i > 0; --i) {
+            free_.push_back(&objects_[i - 1]);  // the first object is handed out first
+        }
+    }
+
     T* TryTake() {
         ScopedLock hold(lock_);
+        if (!objects_) MakeObjects();
         if (free_.empty()) {
             return nullptr;
         }
@@ -77,7 +83,7 @@ private:
     size_t IndexOf(const T* object) const {
         const auto address = reinterpret_cast<uintptr_t>(object);
         const auto first = reinterpret_cast<uintptr_t>(objects_.get());
-        if (object == nullptr || address < first || (address - first) % sizeof(T) != 0) {
+        if (object == nullptr || !objects_ || address < first || (address - first) % sizeof(T) != 0) {
             return count_;
         }
         return std::min<size_t>((address - first) / sizeof(T), count_);

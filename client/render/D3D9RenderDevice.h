@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "QuillLib/core/CriticalSectionLock.h"
@@ -50,6 +51,8 @@ public:
     bool EnumerateModes(std::vector<AdapterMode>& out);
     // The desktop's refresh rate in Hz; 0 when the display reports none.
     uint32_t DesktopRefreshRate() const;
+    // The adapter and its driver in a line of text; empty when unknown.
+    std::string DescribeAdapter() const { return system_ ? system_->DescribeAdapter() : std::string(); }
     // out: available texture memory, total and free video memory, in bytes.
     bool GetVideoMemory(uint32_t out[3]) override;
     void SetDisplayMode(const DisplayMode& mode) { display_ = mode; }

@@ -19,6 +19,8 @@ public:
 
     // The installed runtime's version text ("4.09.00.0904"); empty when it cannot be read.
     virtual std::optional<std::u16string> GetRuntimeVersion() = 0;
+    // The adapter and its driver in a line of text (an OpenGL renderer and its version); empty when unknown.
+    virtual std::string DescribeAdapter() { return {}; }
     virtual Result GetDeviceCaps(DeviceCaps& out) = 0;
     // The desktop's mode (what a windowed device presents into).
     virtual Result GetAdapterDisplayMode(DisplayModeInfo& out) = 0;

@@ -1,5 +1,6 @@
 #include "platform/system/Console.h"
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <utility>
@@ -19,6 +20,11 @@ std::mutex& OutputMutex() {
     return *mutex;
 }
 
+std::atomic<bool>& RoutineOutput() {
+    static std::atomic<bool> on{true};
+    return on;
+}
+
 }  // namespace
 
 void ConsoleWrite(std::string_view utf8) {
@@ -29,6 +35,14 @@ void ConsoleWrite(std::string_view utf8) {
     std::lock_guard lock(OutputMutex());
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fflush(stdout);
+}
+
+void ConsoleWriteRoutine(std::string_view utf8) {
+    if (RoutineOutput().load()) ConsoleWrite(utf8);
+}
+
+void SetRoutineConsoleOutput(bool on) {
+    RoutineOutput().store(on);
 }
 
 void SetConsoleSink(std::function<void(std::string_view)> sink) {

@@ -7,6 +7,10 @@
 namespace platform {
 
 void ConsoleWrite(std::string_view utf8);
+// Routine text (tables and notes, no warning or error): written like ConsoleWrite unless routine output is
+// off. A program with a window turns it off, as a Windows program with a window has no console to show it.
+void ConsoleWriteRoutine(std::string_view utf8);
+void SetRoutineConsoleOutput(bool on);
 
 // Installs a function that receives every text instead of standard output; an empty function restores it.
 void SetConsoleSink(std::function<void(std::string_view)> sink);

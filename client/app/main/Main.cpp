@@ -11,6 +11,7 @@
 #include "platform/browser/xdg/XdgBrowser.h"
 #include "platform/gfx/gl/GlSystem.h"
 #include "platform/system/CodePage.h"
+#include "platform/system/Console.h"
 #include "platform/system/posix/InstanceLock.h"
 #include "platform/system/posix/ProgramFile.h"
 #include "platform/system/posix/ShellOpen.h"
@@ -32,6 +33,8 @@ std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
 int main(int argc, char** argv) {
     if (const int reported = kestrovan::RunCrashReportIfAsked(); reported >= 0) return reported;
 
+    // The terminal a program with a window was started from gets only its warnings and errors.
+    platform::SetRoutineConsoleOutput(false);
     std::vector<quill::WString> words;
     for (int i = 0; i < argc; ++i) words.push_back(platform::Utf8ToUtf16(argv[i]));
 

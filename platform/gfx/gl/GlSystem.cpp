@@ -4,7 +4,10 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/gfx/gl/GlDevice.h"
@@ -12,19 +15,44 @@
 namespace platform::gfx {
 namespace {
 
-// Video memory cannot be measured portably through OpenGL: the figures read 0.
-class GlVideoMemory : public VideoMemoryQuery {
-public:
-    Result GetAvailableVidMem(uint32_t& total, uint32_t& free) override {
-        total = 0;
-        free = 0;
-        return Result::Ok;
-    }
-};
-
 bool HasExtension(const char* name) {
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     return extensions != nullptr && std::strstr(extensions, name) != nullptr;
+}
+
+// Video memory as the drivers that tell it do (in KiB): the total and what is free now.
+constexpr GLenum kNvxTotalMemory = 0x9048;    // GL_GPU_MEMORY_TOTAL_AVAILABLE_MEMORY_NVX
+constexpr GLenum kNvxFreeMemory = 0x9049;     // GL_GPU_MEMORY_CURRENT_AVAILABLE_VIDMEM_NVX
+constexpr GLenum kAtiTextureMemory = 0x87FC;  // GL_TEXTURE_FREE_MEMORY_ATI: free, largest block, ...
+
+uint32_t KibToBytes(GLint kib) {
+    return static_cast<uint32_t>(std::min<int64_t>(int64_t{kib} * 1024, UINT32_MAX));
+}
+
+class GlVideoMemory : public VideoMemoryQuery {
+public:
+    Result GetAvailableVidMem(uint32_t& total, uint32_t& free) override {
+        if (HasExtension("GL_NVX_gpu_memory_info")) {
+            GLint totalKib = 0, freeKib = 0;
+            glGetIntegerv(kNvxTotalMemory, &totalKib);
+            glGetIntegerv(kNvxFreeMemory, &freeKib);
+            total = KibToBytes(totalKib);
+            free = KibToBytes(freeKib);
+            return Result::Ok;
+        }
+        if (HasExtension("GL_ATI_meminfo")) {
+            GLint figures[4] = {0, 0, 0, 0};
+            glGetIntegerv(kAtiTextureMemory, figures);
+            total = free = KibToBytes(figures[0]);  // the driver tells only what is free
+            return Result::Ok;
+        }
+        return Result::NotAvailable;
+    }
+};
+
+std::string GlText(GLenum name) {
+    const auto* text = reinterpret_cast<const char*>(glGetString(name));
+    return text != nullptr ? text : "";
 }
 
 Format FormatOfBits(int bits) {
@@ -70,6 +98,12 @@ int GlSystem::DisplayIndex() const {
 std::optional<std::u16string> GlSystem::GetRuntimeVersion() {
     // The OpenGL runtime is always recent enough; it answers with the version the check accepts.
     return u"4.09.00.0904";
+}
+
+std::string GlSystem::DescribeAdapter() {
+    const std::string renderer = GlText(GL_RENDERER);
+    if (renderer.empty()) return {};
+    return renderer + " (" + GlText(GL_VENDOR) + "), OpenGL " + GlText(GL_VERSION);
 }
 
 Result GlSystem::GetDeviceCaps(DeviceCaps& out) {

@@ -18,6 +18,7 @@ public:
     ~GlSystem() override;
 
     std::optional<std::u16string> GetRuntimeVersion() override;
+    std::string DescribeAdapter() override;
     Result GetDeviceCaps(DeviceCaps& out) override;
     Result GetAdapterDisplayMode(DisplayModeInfo& out) override;
     Result CheckDeviceFormat(Format adapterFormat, uint32_t usage, ResourceType type, Format format) override;

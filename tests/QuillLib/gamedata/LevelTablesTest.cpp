@@ -76,5 +76,18 @@ TEST_F(LevelTablesTest, BothTablesArePrintedEntryByEntry) {
     EXPECT_EQ(console.Count("\n"), 82u);
 }
 
+// A program with a window keeps routine output off its terminal: the tables are built, not printed, while
+// warnings and errors still reach the console.
+TEST(LevelTablesQuietTest, AProgramWithAWindowPrintsNoTables) {
+    kvtest::ConsoleCapture console;
+    platform::SetRoutineConsoleOutput(false);
+    BuildExperienceTable();
+    BuildMoneyLimitTable();
+    platform::ConsoleWrite("WARNING: shown\n");
+    platform::SetRoutineConsoleOutput(true);
+    EXPECT_EQ(console.Text(), "WARNING: shown\n");
+    EXPECT_EQ(GetExperienceForLevel(41), 1471974);
+}
+
 }  // namespace
 }  // namespace quill
