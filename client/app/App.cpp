@@ -1,5 +1,7 @@
 #include "client/app/App.h"
 
+#include "QuillLib/engine/SystemInfo.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +10,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/engine/EngineFactory.h"
+#include "QuillLib/engine/SystemInfo.h"
 #include "client/app/AppExitCode.h"
 #include "client/app/AppUiServices.h"
 #include "client/app/CatalogWidgetResources.h"
@@ -28,7 +31,8 @@ std::atomic<App*> g_app{nullptr};
 }  // namespace
 
 App::App(AppMode mode, std::vector<quill::WString> words, AppPlatform platform)
-    : mode_(mode),
+    : cpuDescription_(std::async(std::launch::async, [] { return quill::GetCpuDescription(); })),
+      mode_(mode),
       words_(std::move(words)),
       platform_(std::move(platform)),
       window_(std::make_unique<platform::Window>(platform_.windowBackend())),
@@ -95,7 +99,6 @@ void App::LoadConfiguration() {
 bool App::Initialize() {
     connection_ = std::make_unique<GameConnection>(*this);
     SetWindowRect(fullScreen_, screenSize_.width, screenSize_.height, bitsPerPixel_, windowX_, windowY_);
-    WriteSystemReport();
     if (!InitMainWindow(*window_, windowRect_, fullScreen_, keyGuard_, accelerators_)) {
         exitCode_ = AppExitCode::NoWindow;
         return false;
@@ -113,6 +116,8 @@ bool App::Initialize() {
         platform::ShowMessageBox(window_->Handle(), quill::Format(u"Mouse input (code=%X)", code), u"Kestrovan",
                                  platform::MsgBoxStyle::Ok);
     }
+    // Written once the window is up: the processor's clock is measured meanwhile (a 50 ms wait).
+    WriteSystemReport();
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -193,6 +194,7 @@ private:
     bool CheckDevice();
     void ConfigureFromDevice();
     void ValidateAndStoreMode();
+    void ShowFirstFrame(D3D9RenderDevice& device);
     bool CreateDeviceAndPacks();
     void GiveGraphicsDisplayRecord();
     void ApplyTextureFilter(uint32_t filter, uint32_t anisotropy);
@@ -203,6 +205,8 @@ private:
     void InstallWidgetToolkit();
     void ReleaseWidgetToolkit();
 
+    // The processor described (its clock measured) on a thread of its own from construction on.
+    std::future<quill::WString> cpuDescription_;
     const AppMode mode_;
     const std::vector<quill::WString> words_;
     AppPlatform platform_;

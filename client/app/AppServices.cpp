@@ -37,7 +37,7 @@ void App::WriteSystemReport() {
     log.Log(u"[Web Browser]\n");
     log.Log(u"  %s\n", u"the desktop's web browser (xdg-open)");
     log.Log(u"[Processor Info]\n");
-    log.Log(u"  %s\n", quill::GetCpuDescription());
+    log.Log(u"  %s\n", cpuDescription_.valid() ? cpuDescription_.get() : quill::GetCpuDescription());
     log.Log(u"[Memory]\n");
     log.Log(u"  Total Memory: %d MB\n", static_cast<int>(quill::GetPhysicalMemoryMB()));
     log.Log(u"[Display Adapter]\n");

@@ -161,6 +161,13 @@ void App::PlaceWindow(bool fullScreen) {
     }
 }
 
+// The window shows a frame of the first screen's background as soon as the device exists, not whatever the
+// window system left in it while the packs and the first screen load: the intro's white, the replay's black.
+void App::ShowFirstFrame(D3D9RenderDevice& device) {
+    device.clearColor = mode_ == AppMode::Replay ? 0xFF000000u : 0xFFFFFFFFu;
+    if (device.BeginFrame()) device.Present();
+}
+
 bool App::CreateDeviceAndPacks() {
     quill::ResourceManager* resources = GetResourceManager();
     resources->SetRootFolder(workingFolder_);
@@ -179,6 +186,7 @@ bool App::CreateDeviceAndPacks() {
     }
     deviceCreated_ = true;
     D3D9RenderDevice* device = GetDevice();
+    ShowFirstFrame(*device);
     uint32_t memory[3] = {0, 0, 0};
     if (device->GetVideoMemory(memory)) {
         quill::TheLog().Log(u"Initial Free Video Memory : %.2fMB / %.2fMB\n", memory[2] / 1024.0 / 1024.0,

@@ -40,6 +40,25 @@ GLenum ModeOf(PrimitiveType type) {
     }
 }
 
+// Whether the window already covers a display whose mode is the one asked for: then there is nothing to
+// switch (and asking would only make SDL wait for a window manager's answer).
+bool ShowsDesktopMode(SDL_Window* window, const PresentParameters& parameters) {
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode desktop{};
+    SDL_Rect bounds{};
+    if (display < 0 || SDL_GetDesktopDisplayMode(display, &desktop) != 0 || SDL_GetDisplayBounds(display, &bounds) != 0) {
+        return false;
+    }
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    SDL_GetWindowSize(window, &width, &height);
+    const bool sameMode = static_cast<uint32_t>(desktop.w) == parameters.backBufferWidth &&
+                          static_cast<uint32_t>(desktop.h) == parameters.backBufferHeight &&
+                          (parameters.fullScreenRefreshRate == 0 || desktop.refresh_rate == 0 ||
+                           static_cast<uint32_t>(desktop.refresh_rate) == parameters.fullScreenRefreshRate);
+    return sameMode && x == bounds.x && y == bounds.y && width == bounds.w && height == bounds.h;
+}
+
 void SendGamma(SDL_Window* window, const GammaRamp& ramp) {
     // Some servers refuse gamma ramps; the game goes on without.
     SDL_SetWindowGammaRamp(window, ramp.red.data(), ramp.green.data(), ramp.blue.data());
@@ -69,7 +88,7 @@ void GlDevice::ApplyPresentParameters(const PresentParameters& parameters) {
     parameters_ = parameters;
     if (parameters.windowed) {
         SDL_SetWindowFullscreen(window_.window, 0);
-    } else {
+    } else if (!ShowsDesktopMode(window_.window, parameters)) {
         SDL_DisplayMode mode{};
         mode.w = static_cast<int>(parameters.backBufferWidth);
         mode.h = static_cast<int>(parameters.backBufferHeight);

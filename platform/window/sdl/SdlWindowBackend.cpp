@@ -9,6 +9,10 @@
 #include "platform/system/CodePage.h"
 #include "platform/window/PixelImage.h"
 
+// Last: Xlib's macros would break the headers above.
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+
 namespace platform {
 namespace {
 
@@ -25,6 +29,25 @@ SDL_SystemCursor SdlSystemCursor(uint32_t id) {
         default:
             return SDL_SYSTEM_CURSOR_ARROW;
     }
+}
+
+// Whether a window manager runs on the window's X display (it announces itself on the root window).
+bool WindowManagerRuns(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) return true;
+    ::Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == 0) return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool announced = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                                              &type, &format, &items, &after, &data) == Success &&
+                           items == 1;
+    if (data != nullptr) XFree(data);
+    return announced;
 }
 
 SDL_Surface* SurfaceOf(const PixelImage& image) {
@@ -45,15 +68,16 @@ bool SdlWindowBackend::Create(const WindowDesc& desc) {
     }
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS;
     flags |= desc.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
-    flags |= desc.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    // A full-screen window starts over the whole desktop; it is made full screen below.
+    const PixelRect rect = desc.fullScreen ? DesktopRect() : desc.rect;
     const std::string title = Utf16ToUtf8(desc.title);
-    window_ = SDL_CreateWindow(title.c_str(), desc.rect.left, desc.rect.top, desc.rect.Width(), desc.rect.Height(),
-                               flags);
+    window_ = SDL_CreateWindow(title.c_str(), rect.left, rect.top, rect.Width(), rect.Height(), flags);
     if (window_ == nullptr) {
         std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
         lastError_ = kCreateFailed;
         return false;
     }
+    if (desc.fullScreen) GoFullScreen();
     converter_.SetWindowId(SDL_GetWindowID(window_));
     if (dragBand_) {
         SDL_SetWindowHitTest(window_, &SdlWindowBackend::HitTest, this);
@@ -140,6 +164,16 @@ void SdlWindowBackend::Place(const PixelRect& rect, bool topmost) {
 
 // The window also covers the desktop by its own placement: a window manager makes it full screen on request,
 // but a bare X server (no window manager) ignores the request.
+void SdlWindowBackend::GoFullScreen() {
+    // Without a window manager nothing covers or frames a window, so one over the whole desktop is full
+    // screen already, and a request would only make SDL wait in vain for a manager's answer.
+    if (!WindowManagerRuns(window_)) {
+        coversDesktop_ = true;
+        return;
+    }
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 bool SdlWindowBackend::SetFullScreen(bool fullScreen) {
     if (window_ == nullptr || fullScreen == IsFullScreen()) {
         return window_ != nullptr;
@@ -149,9 +183,12 @@ bool SdlWindowBackend::SetFullScreen(bool fullScreen) {
         const PixelRect desktop = DesktopRect();
         SDL_SetWindowPosition(window_, desktop.left, desktop.top);
         SDL_SetWindowSize(window_, desktop.Width(), desktop.Height());
-        return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        GoFullScreen();
+        return true;
     }
-    if (SDL_SetWindowFullscreen(window_, 0) != 0) {
+    if (coversDesktop_) {
+        coversDesktop_ = false;
+    } else if (SDL_SetWindowFullscreen(window_, 0) != 0) {
         return false;
     }
     SDL_SetWindowSize(window_, windowedRect_.Width(), windowedRect_.Height());
@@ -160,7 +197,7 @@ bool SdlWindowBackend::SetFullScreen(bool fullScreen) {
 }
 
 bool SdlWindowBackend::IsFullScreen() const {
-    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+    return window_ != nullptr && (coversDesktop_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0);
 }
 
 void SdlWindowBackend::Show(ShowCommand command) {

@@ -53,6 +53,8 @@ public:
     int ShowPrompt(const PromptRequest& request) override;
 
 private:
+    // Makes the window, already over the whole desktop, full screen.
+    void GoFullScreen();
     static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* self);
     bool StartVideo();
     void SetIcon(const PixelImage& icon);
@@ -67,6 +69,7 @@ private:
     std::atomic<bool> wakePending_{false};
     SdlEventConverter converter_;
     PixelRect windowedRect_;  // where the window stood before it went full screen
+    bool coversDesktop_ = false;  // full screen without a window manager: borderless over the desktop
     std::function<bool(PixelPoint)> dragBand_;
     std::map<uint32_t, SDL_Cursor*> cursors_;
     std::optional<PixelRect> clip_;  // the screen rectangle the cursor is held in, when the program asked for one
