@@ -6,6 +6,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/HandicapRangePanel.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/StakePanel.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
@@ -289,6 +290,16 @@ void GameOptionDialog::Confirm() {
     titleEdit_->SetFocus(false);
     SetVisible(false);
     if (difference.changed && poster_) poster_(AppEventId::GameOptionApply, 0, 0, 0);
+}
+
+bool GameOptionDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    if (IsVisible()) selector_->ForwardPreviewMouse(msg, wParam, lParam);
+    return true;
+}
+
+void GameOptionDialog::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*selector_);
 }
 
 }  // namespace kestrovan

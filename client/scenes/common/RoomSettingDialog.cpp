@@ -4,6 +4,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
@@ -152,6 +153,16 @@ void RoomSettingDialog::Confirm() {
     connectionRoom.ballItem = room_.ballItem;
     SetVisible(false);
     if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+}
+
+bool RoomSettingDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    selector_->ForwardPreviewMouse(msg, wParam, lParam);
+    return true;
+}
+
+void RoomSettingDialog::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*selector_);
 }
 
 }  // namespace kestrovan
