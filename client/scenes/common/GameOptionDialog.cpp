@@ -31,16 +31,6 @@ constexpr int32_t kTimeRows = 10;
 
 enum ControlId : int32_t { kPlayersCombo = 30, kOptionCombo, kTimeCombo, kMasterCombo };
 
-bool IsGamble(quill::GameType type) {
-    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
-           type == quill::game_type::kSixBalls;
-}
-
-// Rooms of these types keep a handicap range.
-bool HasHandicapRange(quill::GameType type) {
-    return type == 0 || type == 2 || type == 3 || type == 5 || type == 6;
-}
-
 template <class Kind>
 Kind* AttachChild(Widget& parent, std::unique_ptr<Kind> child, bool visible) {
     return static_cast<Kind*>(parent.AddChild(std::move(child), visible));
@@ -214,15 +204,13 @@ void GameOptionDialog::ShowFlagBoxes() {
     const uint16_t own = quill::IsGameTypeIndex(type)
                              ? connection_.LocalPlayer().ratingByType[static_cast<size_t>(type)]
                              : uint16_t{0};
-    const bool carom = (type == 0 || type == 3) && own >= 200;
-    flag8Box_->Show(carom || (type == quill::game_type::kStraightPool && own >= 400));
+    flag8Box_->Show(HalfGameOffered(type, own));
     UpdateFlag16Option();
 }
 
 void GameOptionDialog::UpdateFlag16Option() {
     const quill::GameType type = room_.gameType;
-    flag16Box_->Show(!IsGamble(type) && stake_->RememberedRow(type) == 0 &&
-                     connection_.LocalPlayer().membershipGrade > 0);
+    flag16Box_->Show(FriendlyOffered(type, stake_->RememberedRow(type), connection_.LocalPlayer().membershipGrade));
 }
 
 bool GameOptionDialog::OnComboEvent(Widget* source, int32_t row) {
