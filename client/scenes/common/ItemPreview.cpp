@@ -152,7 +152,7 @@ bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice&
 }
 
 // The camera looks down on the model's centre from the distance, its field of view wide enough for the model's
-// sphere; the wheel keeps it between half and twice that distance.
+// sphere across the view; the wheel keeps it between half and twice that distance.
 void ItemPreview::PlaceCamera(float distance) {
     quill::BoundingSphere sphere;
     for (const auto& model : model_->Models()) {
@@ -164,8 +164,9 @@ void ItemPreview::PlaceCamera(float distance) {
     const float down = static_cast<float>(std::max(viewHeight_, 1));
     float fov = kDefaultFov;
     if (sphere.radius > 0.0f) {
-        // The horizontal angle that holds the sphere across the narrower side of the view.
-        const float half = std::atan(kFitMargin * sphere.radius / distance) * std::max(1.0f, across / down);
+        // The horizontal angle that holds the sphere across the view's width: the items lie flat or along
+        // their length, so their width is what must fit.
+        const float half = std::atan(kFitMargin * sphere.radius / distance);
         fov = std::clamp(2.0f * half, kMinFov, kMaxFov);
     }
     camera_.emplace(u"ItemPreview");
