@@ -9,16 +9,12 @@ namespace kestrovan::AppEventId {
 inline constexpr uint32_t TournamentInfoOpen = 1031;
 inline constexpr uint32_t TournamentPopupClose = 1032;
 inline constexpr uint32_t TutorialGateOk = 1035;
-inline constexpr uint32_t CreateRoomConfirm = 1037;
 inline constexpr uint32_t GoToRoom = 1039;
 inline constexpr uint32_t RoomPasswordEntered = 1052;
 inline constexpr uint32_t MessengerListChanged = 1053;
-inline constexpr uint32_t JoinWith = 1070;
 inline constexpr uint32_t ExpiredItemsCheck = 1072;
 inline constexpr uint32_t LobbyEvent1073 = 1073;
-inline constexpr uint32_t EventPageOpen = 1074;
 inline constexpr uint32_t LobbyListRequest = 1075;
 inline constexpr uint32_t LobbyListRequest2 = 1076;
 inline constexpr uint32_t LobbyQueueForward = 1077;
-inline constexpr uint32_t WebWindowClosed = 1123;
 }  // namespace kestrovan::AppEventId

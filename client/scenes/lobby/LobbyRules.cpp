@@ -182,11 +182,4 @@ quill::WString RaceNoticeLine(uint8_t state, uint8_t startHour, uint8_t startMin
     }
 }
 
-quill::WString ForwardPagePath(uint32_t wParam, uint32_t article) {
-    const char16_t* format =
-        wParam == 1 ? u"/client/client_main.asp?forward_url=/client/notice/client_notice_view.asp%%3FID=%d"
-                    : u"/client/client_main.asp?forward_url=/client/board/client_board_view.asp%%3FID=%d";
-    return quill::Format(format, static_cast<int32_t>(article));
-}
-
 }  // namespace kestrovan

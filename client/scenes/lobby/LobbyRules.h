@@ -97,11 +97,5 @@ quill::WString CreateRoomRefusal(uint8_t code, quill::WStringView nickname, uint
 std::vector<quill::WString> ChatBanLines(uint8_t kind, quill::WStringView nickname);
 // The green line of a RaceTournamentNotice state; empty for unknown states.
 quill::WString RaceNoticeLine(uint8_t state, uint8_t startHour, uint8_t startMinute);
-// The path of a page the lobby opens: the site's main page, or an article forwarded to it (wParam 1 a
-// notice, any other a board article).
-quill::WString ForwardPagePath(uint32_t wParam, uint32_t article);
-
-inline constexpr const char16_t* kMainPagePath = u"/client/client_main.asp";
-inline constexpr const char16_t* kTournamentPagePath = u"/event/champion/clientreg.asp";
 
 }  // namespace kestrovan

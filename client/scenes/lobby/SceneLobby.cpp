@@ -21,6 +21,8 @@
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/UserLocation.h"
+#include "client/scenes/common/WebPages.h"
+#include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
@@ -245,6 +247,11 @@ void SceneLobby::BuildPopups() {
     passwordPopup_ = static_cast<RoomPasswordPopup*>(AddChild(std::make_unique<RoomPasswordPopup>(poster), false));
     practiceDialog_ =
         static_cast<RoomSettingDialog*>(AddChild(std::make_unique<RoomSettingDialog>(connection_, poster), false));
+    auto create = std::make_unique<RoomCreateDialog>(
+        connection_, poster, [this](quill::WStringView line) { ShowNotice(line); },
+        [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(this, line); });
+    createDialog_ = static_cast<RoomCreateDialog*>(AddChild(std::move(create), false));
+    webPages_ = std::make_unique<WebPages>(app_, poster);
     help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
 }
 
@@ -555,7 +562,7 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
             break;
         case kCreateRoom:
             if (!pending && (connection_.GetChannelType(-1) != ChannelKind::Tournament || CheckTournamentEntry()))
-                ShowFeatureNotice();
+                createDialog_->SetVisible(true);
             break;
         case kQuickJoin:
             QuickJoin();
@@ -577,7 +584,7 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
             LeaveFor(MessageId::LeaveChannel, SceneId::Login);
             break;
         case kWebPage:
-            OpenWebPage(kMainPagePath);
+            OpenWebPage(WebPages::kMainPage);
             break;
         case kRoomScroll: {
             {

@@ -44,12 +44,14 @@ class HelpWindow;
 class Image;
 class NoticeBox;
 class RenderSceneCameras;
+class RoomCreateDialog;
 class RoomDetailPanel;
 class RoomListRow;
 class RoomPasswordPopup;
 class RoomSettingDialog;
 class ScrollBar;
 class TextLabel;
+class WebPages;
 class Window;
 
 class SceneLobby : public Scene {
@@ -155,9 +157,10 @@ public:
     RoomDetailPanel* DetailPanel() const { return detailPanel_; }
     RoomPasswordPopup* PasswordPopup() const { return passwordPopup_; }
     RoomSettingDialog* PracticeDialog() const { return practiceDialog_; }
+    RoomCreateDialog* CreateDialog() const { return createDialog_; }
     Image* CornerImage() const { return corner_; }
     GameTable* Table() const { return table_.get(); }
-    bool IsWebWindowOpen() const { return webWindowOpen_; }
+    bool IsWebWindowOpen() const;
     int32_t WebWindowsOpened() const { return webWindowsOpened_; }
     const quill::WString& LastWebPage() const { return lastWebPage_; }
     bool IsShotReloadPending() const { return reloadPending_; }
@@ -221,6 +224,7 @@ private:
     void OpenQueuedWebPages();
     void OnWebWindowClosed();
     void OnRoomSettingConfirm();
+    void ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam);
 
     // --- The background table (SceneLobbyTable.cpp) ---
     bool CreateBackgroundTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
@@ -254,7 +258,7 @@ private:
     bool inviteClanShown_ = false;
 
     quill::EventQueue lobbyEvents_{kEventQueueSize};
-    std::atomic<bool> webWindowOpen_{false};
+    std::unique_ptr<WebPages> webPages_;
     int32_t webWindowsOpened_ = 0;
     quill::WString lastWebPage_;
 
@@ -286,6 +290,7 @@ private:
     RoomDetailPanel* detailPanel_ = nullptr;
     RoomPasswordPopup* passwordPopup_ = nullptr;
     RoomSettingDialog* practiceDialog_ = nullptr;
+    RoomCreateDialog* createDialog_ = nullptr;
     HelpWindow* help_ = nullptr;
 
     // The background table and yesterday's best shots.

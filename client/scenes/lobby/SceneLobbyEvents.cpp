@@ -10,6 +10,9 @@
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
+#include "client/scenes/common/WebPages.h"
+#include "client/scenes/lobby/CreateRoomRequest.h"
+#include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/ui/EditBox.h"
@@ -32,6 +35,7 @@ constexpr size_t kChatSlots = 6;
 }  // namespace
 
 int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
+    ForwardPreviewMouse(id, wParam, lParam);
     switch (id) {
         case platform::Msg::Char:
             if (wParam == 13) chatInput_->SetFocus(true);
@@ -40,7 +44,7 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             ShowFeatureNotice();
             break;
         case AppEventId::TournamentPopupClose:
-            if (wParam == kTournamentRegistration) OpenWebPage(kTournamentPagePath);
+            if (wParam == kTournamentRegistration) OpenWebPage(WebPages::kChampionRegistration);
             else if (wParam == 1) ShowFeatureNotice();
             break;
         case AppEventId::TutorialGateOk:
@@ -233,32 +237,50 @@ void SceneLobby::OnRoomSettingConfirm() {
     RequestSceneChange(SceneId::RoomPractice);
 }
 
-// The room creation dialog sends its room; until the lobby has one, nothing is sent.
-void SceneLobby::SendCreateRoom() {}
+void SceneLobby::SendCreateRoom() {
+    quill::Packet* packet = connection_.AllocPacket();
+    if (packet == nullptr) return;
+    WriteCreateRoom(*packet, createDialog_->Room());
+    connection_.SendPacket(packet);
+    connection_.FreePacket(packet);
+}
+
+// Mouse messages turn and zoom the item previews of the room dialogs that are shown.
+void SceneLobby::ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam) {
+    if (id < platform::Msg::MouseMove || id > platform::Msg::MouseWheel) return;
+    const auto w = static_cast<platform::WParam>(wParam);
+    const auto l = static_cast<platform::LParam>(lParam);
+    if (createDialog_->IsVisible()) createDialog_->ForwardPreviewMouse(id, w, l);
+    if (practiceDialog_->IsVisible()) practiceDialog_->ForwardPreviewMouse(id, w, l);
+}
 
 // --- Web pages ------------------------------------------------------------------------------------------------
 
 void SceneLobby::OpenWebPage(quill::WStringView path) {
-    app_.RequestDialogBoxMode(true);
-    app_.ApplyDialogBoxMode(true);
-    if (webWindowOpen_) return;
-    webWindowOpen_ = true;
-    ++webWindowsOpened_;
-    lastWebPage_ = quill::WString(path);
-    app_.PostEvent(AppEventId::WebWindowClosed, 0, 0, 0);
+    if (!webPages_->HasWindow()) {
+        ++webWindowsOpened_;
+        lastWebPage_ = quill::WString(path);
+    }
+    webPages_->Open(path);
+}
+
+bool SceneLobby::IsWebWindowOpen() const {
+    return webPages_->HasWindow();
 }
 
 // Main thread: the forwarded articles open here; any other queued entry is dropped.
 void SceneLobby::OpenQueuedWebPages() {
     while (quill::AppEvent* event = lobbyEvents_.Pop()) {
-        if (event->id == AppEventId::LobbyQueueForward) OpenWebPage(ForwardPagePath(event->wParam, event->lParam));
+        if (event->id == AppEventId::LobbyQueueForward) {
+            const auto article = static_cast<int32_t>(event->lParam);
+            OpenWebPage(event->wParam == 1 ? WebPages::NoticePath(article) : WebPages::BoardPath(article));
+        }
         lobbyEvents_.Pool().Free(event);
     }
 }
 
 void SceneLobby::OnWebWindowClosed() {
-    webWindowOpen_ = false;
-    app_.RequestDialogBoxMode(false);
+    webPages_->OnWindowClosed();
 }
 
 }  // namespace kestrovan

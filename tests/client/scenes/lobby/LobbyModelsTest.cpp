@@ -390,9 +390,6 @@ TEST(LobbyRules, LayoutTextsAndPaths) {
     EXPECT_EQ(JoinRoomRefusal(13), u"The room is fuul.");
     EXPECT_EQ(JoinRoomRefusal(99), u"");
     EXPECT_EQ(RaceNoticeLine(1, 21, 5), u"** Race tournament starts at 21:5.");
-    EXPECT_EQ(ForwardPagePath(1, 42),
-              u"/client/client_main.asp?forward_url=/client/notice/client_notice_view.asp%3FID=42");
-    EXPECT_EQ(ForwardPagePath(7, 9), u"/client/client_main.asp?forward_url=/client/board/client_board_view.asp%3FID=9");
 }
 
 }  // namespace

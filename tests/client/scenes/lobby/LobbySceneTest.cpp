@@ -8,6 +8,7 @@
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
+#include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/ui/ScrollBar.h"
@@ -271,6 +272,25 @@ TEST_F(LobbyScreen, ServerMessagesArriveThroughTheDispatchThread) {
     EXPECT_TRUE(Eventually([&] { return lobby->RoomRow(0)->GetRoomNumber() == 8; }));
     EXPECT_TRUE(Eventually([&] { return lobby->UserCount() == 1; }));
     EXPECT_TRUE(Eventually([&] { return !lobby->ChatLines().empty() && lobby->ChatLines().back().text == u"Bo : yo"; }));
+}
+
+}  // namespace
+}  // namespace kestrovan::test
+
+namespace kestrovan::test {
+namespace {
+
+TEST_F(LobbyScreen, CreateNewGameShowsTheDialogAndItsConfirmationSendsCreateRoom) {
+    ASSERT_TRUE(connected);
+    Enter();
+    lobby->OnEvent(lobby->CreateButton(), 0, 0);
+    EXPECT_TRUE(lobby->CreateDialog()->IsVisible());
+    lobby->OnMessage(AppEventId::CreateRoomConfirm, 0, 0);
+    const std::vector<uint8_t> request = Sent(quill::MessageId::CreateRoom);
+    ASSERT_GE(request.size(), 5u);
+    EXPECT_EQ(request[2], 0x6A);
+    EXPECT_EQ(request[3], 0x04);
+    EXPECT_EQ(lobby->NextSceneId(), 0) << "the lobby waits for the server's answer";
 }
 
 }  // namespace
