@@ -32,6 +32,7 @@
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneManager.h"
 #include "client/app/Settings.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/SystemKeyGuard.h"
 #include "client/connection/ConnectionHost.h"
 #include "client/connection/GameConnection.h"
@@ -116,6 +117,10 @@ public:
     AppMode Mode() const { return mode_; }
     Settings& GetSettingsMutable() { return settings_; }
     const Settings& GetSettings() const override { return settings_; }
+    // The product's web site ([Web] of "config.ini").
+    const SiteConfig& Site() const { return site_; }
+    // The system's web browser; null when the program has none.
+    platform::Browser* Browser() const { return browser_.get(); }
     SceneManager& Scenes() { return sceneManager_; }
     FrameClock& Clock() { return clock_; }
     platform::Window& MainWindow() { return *window_; }
@@ -246,6 +251,7 @@ private:
     std::string screenshotPath_;  // a screenshot asked for, saved from the next frame drawn
 
     Settings settings_;
+    SiteConfig site_;
 
     // Run state.
     std::atomic<bool> running_{false};
