@@ -89,12 +89,30 @@ bool D3D9TextureItem::AddImage(uint16_t key, uint32_t byteSize, uint32_t uncompr
 
 MemoryStream* D3D9TextureItem::GetImageData(uint16_t key) const {
     TextureImage* image = GetImage(key);
-    return image ? &image->data : nullptr;
+    if (image == nullptr) return nullptr;
+    // Bytes given up after the device got the picture come back from the package for a caller that wants them.
+    if (image->data.Size() == 0 && image->source) ReadStoredBytes(*image, image->data);
+    return &image->data;
 }
 
 bool D3D9TextureItem::HasImageData() const {
     const TextureImage* image = GetCurrentImage();
-    return image && const_cast<MemoryStream&>(image->data).Size() > 0;
+    return image && (const_cast<MemoryStream&>(image->data).Size() > 0 || image->source);
+}
+
+bool D3D9TextureItem::ReadStoredBytes(const TextureImage& image, MemoryStream& out) const {
+    const TextureImageSource& source = *image.source;
+    FileStream file{source.packagePath};
+    if (!file.Open(FileStream::kRead) || source.position > static_cast<uint32_t>(INT32_MAX) ||
+        !file.Seek(Stream::kFromBegin, static_cast<int32_t>(source.position))) {
+        return false;
+    }
+    if (settings.keepCompressed) {
+        return out.Allocate(source.size) && out.ReadFrom(file);
+    }
+    MemoryStream compressed;
+    return compressed.Allocate(source.size) && compressed.ReadFrom(file) && out.Allocate(source.inflatedSize) &&
+           compressed.UncompressTo(out);
 }
 
 void D3D9TextureItem::ClearImages() {
@@ -172,6 +190,19 @@ bool D3D9TextureItem::ReadImage(Stream& stream, uint32_t uncompressedSize, uint3
 
 bool D3D9TextureItem::CurrentImageBytes(MemoryStream& scratch, std::span<const std::byte>& bytes) const {
     const TextureImage* image = GetCurrentImage();
+    if (image && const_cast<MemoryStream&>(image->data).Size() == 0 && image->source) {
+        // Given up once before: read again from the package, for this use only.
+        MemoryStream stored;
+        if (!ReadStoredBytes(*image, stored)) return false;
+        if (!settings.keepCompressed) {
+            scratch = std::move(stored);
+            bytes = BytesOf(scratch);
+            return true;
+        }
+        if (!scratch.Allocate(image->uncompressedSize) || !stored.UncompressTo(scratch)) return false;
+        bytes = BytesOf(scratch);
+        return true;
+    }
     if (!image || const_cast<MemoryStream&>(image->data).Size() == 0) {
         bytes = {};
         return true;
@@ -206,6 +237,8 @@ bool D3D9TextureItem::Acquire(bool force) {
     if (!isCube) {
         RecordMadeFormat();
     }
+    // The device holds the picture now: the file's bytes are read again from the package when needed.
+    if (TextureImage* image = GetCurrentImage(); image && image->source) image->data.Release();
     if (!force && !registered_) {
         device_->RegisterTexture(*this);
         registered_ = true;

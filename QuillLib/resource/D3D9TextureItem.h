@@ -1,6 +1,7 @@
 #pragma once
 // The texture item's implementation over the platform device and its image services: the images in key
-// order, the key of the current one, the count of users of the device texture and the device texture.
+// order, the key of the current one, the count of users of the device texture and the device texture. The
+// bytes of an image read from a package file are read from the file again whenever they are wanted.
 //
 // Threads: the device's thread.
 #include <cstdint>
@@ -63,6 +64,9 @@ public:
     std::unique_ptr<platform::gfx::BaseTexture> CreateDeviceTexture(std::span<const std::byte> bytes, bool& isCube);
 
 private:
+    // The stored bytes of an image read from a package file, read again from the file (inflated unless
+    // the texture keeps its images compressed); false when the file cannot give them.
+    bool ReadStoredBytes(const TextureImage& image, MemoryStream& out) const;
     // The current image's file bytes, inflated into scratch when held compressed; false when that fails.
     bool CurrentImageBytes(MemoryStream& scratch, std::span<const std::byte>& bytes) const;
     std::unique_ptr<platform::gfx::BaseTexture> CreateFromFile(std::span<const std::byte> bytes, bool isCube);

@@ -1,5 +1,6 @@
 #include "QuillLib/resource/TextureTable.h"
 
+#include "QuillLib/core/FileStream.h"
 #include "QuillLib/resource/BodyFields.h"
 #include "QuillLib/resource/D3D9TextureItem.h"
 #include "QuillLib/resource/ResourcePath.h"
@@ -46,7 +47,7 @@ void TextureTable::ReleaseAll() {
     }
 }
 
-SharedPtr<Texture> TextureTable::LoadBody(Stream& body, Stream& /*file*/, bool packed) {
+SharedPtr<Texture> TextureTable::LoadBody(Stream& body, Stream& file, bool packed) {
     WString name;
     TextureSettings settings;
     if (!ReadItemName(body, packed, name) || !ReadSettings(body, settings)) {
@@ -56,13 +57,17 @@ SharedPtr<Texture> TextureTable::LoadBody(Stream& body, Stream& /*file*/, bool p
     SharedPtr<Texture> texture = quill::make_shared<D3D9TextureItem>(device_, name, settings);
     // A body lists every image the texture has; the empty image a new texture starts with is not one.
     texture->ClearImages();
-    if (!ReadImages(body, *texture, packed)) {
+    if (!ReadImages(body, file, *texture, packed)) {
         return {};
     }
     return texture;
 }
 
-bool TextureTable::ReadImages(Stream& body, Texture& texture, bool packed) {
+bool TextureTable::ReadImages(Stream& body, Stream& file, Texture& texture, bool packed) {
+    // Texture records are stored raw, so an image's bytes lie in the package file itself, where they can
+    // be read again; not so for a package read from memory.
+    const auto* packageFile = dynamic_cast<FileStream*>(&file);
+    const bool fromPackageFile = packageFile != nullptr && !packageFile->Name().empty() && !IsCompressed();
     uint16_t imageCount = 0;
     if (!ReadU16(body, imageCount) || !CanHold(body, imageCount, packed ? kSmallestPackedImage : 2)) {
         return false;
@@ -93,9 +98,18 @@ bool TextureTable::ReadImages(Stream& body, Texture& texture, bool packed) {
         if (size == 0) {
             continue;
         }
-        if (!ReadU32(body, compressedSize) || !CanHold(body, compressedSize, 1) ||
-            !texture.ReadImage(body, size, compressedSize, key)) {
+        if (!ReadU32(body, compressedSize) || !CanHold(body, compressedSize, 1)) {
             return false;
+        }
+        const uint32_t position = file.Tell();
+        if (!texture.ReadImage(body, size, compressedSize, key)) {
+            return false;
+        }
+        if (fromPackageFile && position != Stream::kCannotTell) {
+            // Checked whole as it was read; from now on read from the file when wanted.
+            TextureImage& image = *texture.GetImage(key);
+            image.source = TextureImageSource{packageFile->Name(), position, compressedSize, size};
+            image.data.Release();
         }
         texture.SetImageWidth(width, key);
         texture.SetImageHeight(height, key);

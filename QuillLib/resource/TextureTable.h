@@ -31,7 +31,8 @@ protected:
     bool SaveBody(Stream& out, const SharedPtr<Texture>& item, bool packed) override;
 
 private:
-    bool ReadImages(Stream& body, Texture& texture, bool packed);
+    // file: the stream the body is read from (the package file, or memory).
+    bool ReadImages(Stream& body, Stream& file, Texture& texture, bool packed);
     static bool WritePackedImage(Stream& out, Texture& texture, uint16_t key);
 
     RenderDevice* device_ = nullptr;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "GraphicsItems.h"
 #include "QuillLib/resource/D3D9Texture.h"
 #include "ResourceTestSupport.h"
@@ -186,6 +189,46 @@ TEST_F(TextureTest, PackagesLoadWithoutADeviceAndTakeOneLater) {
     EXPECT_TRUE(device_.live.empty());
     EXPECT_EQ(texture->GetDeviceTexture(), nullptr);
     EXPECT_EQ(file->GetTextureTable()->GetCount(), 2u);
+    manager.SetRenderDevice(nullptr);
+    manager.Shutdown();
+}
+
+// A picture read from a package file keeps no copy of its bytes in memory: they are read again from the file
+// whenever they are needed, for a device texture (again after a release) or for a caller of the data.
+TEST_F(TextureTest, PicturesFromPackageFilesReadTheirBytesFromTheFileWhenNeeded) {
+    kvtest::TempDirectory folder;
+    auto original = resource_test::MakeFile(u"Table");
+    resource_test::AddGraphicsItems(*original);
+    MemoryStream bytes = resource_test::WritePackage({original.get()});
+    resource_test::WriteFileBytes(folder.Path() / "table.tpk", resource_test::ToBytes(bytes));
+    const SharedPtr<Texture> source = original->FindTexture(0);
+    const MemoryStream& sourceData = *source->GetImageData(source->GetCurrentKey());
+    const std::vector<std::byte> expected(reinterpret_cast<const std::byte*>(sourceData.Data()),
+                                          reinterpret_cast<const std::byte*>(sourceData.Data()) +
+                                              const_cast<MemoryStream&>(sourceData).Size());
+
+    ResourceManager manager;
+    manager.SetRootFolder(folder.Wide());
+    Package* package = manager.OpenPackage(u"table", true);
+    ASSERT_NE(package, nullptr);
+    SharedPtr<Texture> texture = package->FindLoadedFile(u"table")->FindTexture(0);
+    TextureImage& image = *texture->GetCurrentImage();
+    ASSERT_TRUE(image.source.has_value());
+    EXPECT_EQ(image.data.Size(), 0u);
+
+    manager.SetRenderDevice(&device_);
+    ASSERT_TRUE(texture->Acquire(false));
+    EXPECT_EQ(image.data.Size(), 0u);  // the device holds the picture
+    EXPECT_TRUE(texture->HasImageData());
+    ASSERT_TRUE(texture->Release(false));
+    ASSERT_TRUE(texture->Acquire(false));  // made again from the file's bytes
+    EXPECT_EQ(Created(), 2u);
+    EXPECT_EQ(image.data.Size(), 0u);
+
+    MemoryStream& again = *texture->GetImageData(texture->GetCurrentKey());
+    ASSERT_EQ(again.Size(), expected.size());
+    EXPECT_EQ(std::memcmp(again.Data(), expected.data(), expected.size()), 0);
+    texture->Release(false);
     manager.SetRenderDevice(nullptr);
     manager.Shutdown();
 }
