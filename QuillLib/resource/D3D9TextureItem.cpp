@@ -10,6 +10,7 @@
 #include "QuillLib/resource/WorkingFolder.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/ImageServices.h"
+#include "platform/gfx/MemoryTexture.h"
 
 namespace quill {
 namespace {
@@ -416,6 +417,22 @@ std::unique_ptr<gfx::BaseTexture> D3D9TextureItem::CreateFromFile(std::span<cons
     std::unique_ptr<gfx::Texture> texture;
     if (!gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(device, bytes, options, nullptr, texture))) {
         return nullptr;
+    }
+    // A device may give the pixels up while it does not need them: they are decoded again from the image
+    // file. The item owns the texture, so it outlives the restorer.
+    if (auto* memory = dynamic_cast<gfx::MemoryTexture*>(texture.get())) {
+        memory->SetRestorer([this, options](gfx::MemoryTexture& target) {
+            MemoryStream scratch;
+            std::span<const std::byte> again;
+            std::unique_ptr<gfx::Texture> decoded;
+            if (!device_ || !device_->GetGfxDevice() || !CurrentImageBytes(scratch, again) ||
+                !gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(*device_->GetGfxDevice(), again, options, nullptr,
+                                                                     decoded))) {
+                return false;
+            }
+            auto* made = dynamic_cast<gfx::MemoryTexture*>(decoded.get());
+            return made != nullptr && target.TakePixelsFrom(*made);
+        });
     }
     return texture;
 }

@@ -249,6 +249,7 @@ private:
     quill::WString noticeText_;
     uint32_t noticeTime_ = 0;
     std::string screenshotPath_;  // a screenshot asked for, saved from the next frame drawn
+    bool freeAfterPresent_ = false;  // a screen has loaded: freed memory goes back after its first frame
 
     Settings settings_;
     SiteConfig site_;

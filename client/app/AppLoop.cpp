@@ -10,6 +10,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/FpuMode.h"
 #include "platform/system/Sleep.h"
+#include "platform/system/posix/FreeMemory.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
@@ -102,6 +103,7 @@ bool App::FrameStep() {
         }
         if (loaded == 1) {
             sceneManager_.UpdateCurrentScene(platform::TimeGetTime(), clock_.GetTimeTenthMs());
+            freeAfterPresent_ = true;
             return true;
         }
         if (loaded == -1) {
@@ -126,6 +128,12 @@ bool App::FrameStep() {
             device->EndScene();
         }
         device->Present();
+        // The first frame of a new screen is out: what its load freed (the pictures the device took, the
+        // files' bytes) goes back to the system.
+        if (freeAfterPresent_) {
+            freeAfterPresent_ = false;
+            platform::ReturnFreedMemory();
+        }
     }
     return true;
 }

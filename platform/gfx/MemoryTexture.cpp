@@ -24,10 +24,33 @@ Result MemoryTexture::GetLevelDesc(uint32_t level, SurfaceDesc& out) const {
     return Result::Ok;
 }
 
+bool MemoryTexture::RestorePixels() {
+    for (const auto& level : levels_) {
+        if (!level->HasBytes()) return restorer_ && restorer_(*this);
+    }
+    return true;
+}
+
+void MemoryTexture::ReleasePixels() {
+    for (const auto& level : levels_) level->ReleaseBytes();
+}
+
+bool MemoryTexture::TakePixelsFrom(MemoryTexture& other) {
+    if (other.format_ != format_ || other.levels_.size() != levels_.size()) return false;
+    for (size_t level = 0; level < levels_.size(); ++level) {
+        PixelImage& mine = *levels_[level];
+        PixelImage& theirs = *other.levels_[level];
+        if (mine.GetWidth() != theirs.GetWidth() || mine.GetHeight() != theirs.GetHeight()) return false;
+        mine.TakeBytesFrom(theirs);
+    }
+    return true;
+}
+
 std::unique_ptr<Surface> MemoryTexture::GetSurfaceLevel(uint32_t level) {
     if (level >= levels_.size()) {
         return nullptr;
     }
+    RestorePixels();
     return std::make_unique<MemorySurface>(levels_[level], DescribeImage(*levels_[level], usage_, pool_));
 }
 
@@ -35,6 +58,7 @@ Result MemoryTexture::LockRect(uint32_t level, LockedRect& out, const Rect* rect
     if (level >= levels_.size()) {
         return Result::InvalidCall;
     }
+    RestorePixels();
     return levels_[level]->Lock(out, rect, flags);
 }
 

@@ -4,6 +4,7 @@
 // data in the backend slot, whose destructor runs when the texture goes.
 //
 // Threads: any, as the level locks allow.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,9 +31,19 @@ public:
     const std::shared_ptr<PixelImage>& GetLevel(uint32_t level) const { return levels_[level]; }
 
     // A texture whose pixels nobody writes again (made from an image file) may lose its levels' bytes once a
-    // device holds a copy of them; a later lock finds zeroed pixels.
+    // device holds a copy of them, or while no device needs them yet; a later lock finds zeroed pixels
+    // unless the texture has a restorer, which fills the levels again (from the file).
     bool ReleasesPixelsOnceHeld() const { return releasesPixels_; }
     void SetReleasesPixelsOnceHeld(bool release) { releasesPixels_ = release; }
+    using Restorer = std::function<bool(MemoryTexture&)>;
+    void SetRestorer(Restorer restorer) { restorer_ = std::move(restorer); }
+    bool HasRestorer() const { return static_cast<bool>(restorer_); }
+    // Fills levels whose bytes were given up, through the restorer; false when one stays without.
+    bool RestorePixels();
+    // Gives every level's bytes up.
+    void ReleasePixels();
+    // Takes the pixels of a texture of the same size, levels and format (the restorer's work).
+    bool TakePixelsFrom(MemoryTexture& other);
 
     TextureBackendData* GetBackendData() const { return backend_.get(); }
     void SetBackendData(std::unique_ptr<TextureBackendData> data) { backend_ = std::move(data); }
@@ -44,6 +55,7 @@ private:
     std::vector<std::shared_ptr<PixelImage>> levels_;
     std::unique_ptr<TextureBackendData> backend_;
     bool releasesPixels_ = false;
+    Restorer restorer_;
 };
 
 }  // namespace platform::gfx

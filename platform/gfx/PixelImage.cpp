@@ -63,6 +63,13 @@ void PixelImage::ReleaseBytes() {
     std::vector<std::byte>().swap(bytes_);
 }
 
+void PixelImage::TakeBytesFrom(PixelImage& other) {
+    std::scoped_lock lock(mutex_, other.mutex_);
+    bytes_.swap(other.bytes_);
+    std::vector<std::byte>().swap(other.bytes_);
+    ++version_;
+}
+
 bool PixelImage::HasBytes() const {
     std::lock_guard lock(mutex_);
     return !bytes_.empty() || pitch_ == 0 || rows_ == 0;

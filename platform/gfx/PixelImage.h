@@ -51,6 +51,8 @@ public:
     // copy stays current); the next lock makes them again, zeroed.
     void ReleaseBytes();
     bool HasBytes() const;
+    // Takes the bytes of an image of the same format and size (which is left without), as a change.
+    void TakeBytesFrom(PixelImage& other);
 
 private:
     Format format_;

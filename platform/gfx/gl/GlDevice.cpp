@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "platform/gfx/MemoryBuffer.h"
 #include "platform/gfx/MemoryCubeTexture.h"
@@ -143,6 +144,7 @@ Result GlDevice::EndScene() {
 
 Result GlDevice::Present(bool) {
     SDL_GL_SwapWindow(window_.window);
+    textures_.ReleaseUndrawn();
     textures_.Flush();
     return Result::Ok;
 }
@@ -348,6 +350,7 @@ Result GlDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
         return Result::InvalidCall;
     }
     auto texture = std::make_unique<MemoryTexture>(width, height, levels, usage, format, pool);
+    if (std::this_thread::get_id() == thread_) textures_.Track(*texture);
     if ((usage & Usage::RenderTarget) != 0) {
         renderTargets_[texture->GetLevel(0).get()] = RenderTarget{texture->GetLevel(0), textures_.NameOf(*texture)};
     }

@@ -10,6 +10,7 @@
 // Threads: the thread that owns the context (the main thread), except the Create calls.
 #include <map>
 #include <memory>
+#include <thread>
 
 #include <GL/gl.h>
 
@@ -86,6 +87,7 @@ private:
     GLuint FramebufferFor(GLuint texture, uint32_t width, uint32_t height);
 
     GlWindow window_;
+    std::thread::id thread_ = std::this_thread::get_id();  // the thread that owns the context
     PresentParameters parameters_;
     GlDeviceState state_;
     GlStateShadow shadow_;

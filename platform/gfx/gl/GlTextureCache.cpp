@@ -15,19 +15,52 @@ namespace {
 constexpr GLenum kParameterNames[] = {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER, GL_TEXTURE_WRAP_S,
                                       GL_TEXTURE_WRAP_T, GL_TEXTURE_MAX_LEVEL};
 
+}  // namespace
+
 class GlTextureData : public TextureBackendData {
 public:
     GlTextureData(std::shared_ptr<GlDeleteQueue> deletes, size_t images)
         : deletes_(std::move(deletes)), uploaded(images, 0) {
         glGenTextures(1, &name);
     }
-    ~GlTextureData() override { deletes_->PushTexture(name); }
+    ~GlTextureData() override {
+        if (newTextures) newTextures->Remove(this);
+        deletes_->PushTexture(name);
+    }
 
     GLuint name = 0;
     std::shared_ptr<GlDeleteQueue> deletes_;
     std::vector<uint64_t> uploaded;  // the version of each image last copied
     GlTextureParameters parameters;
+    // While the texture is new: the texture (which owns this) and the list of new ones.
+    MemoryTexture* texture = nullptr;
+    std::shared_ptr<GlNewTextures> newTextures;
 };
+
+void GlNewTextures::Add(GlTextureData* data) {
+    std::lock_guard lock(mutex_);
+    made_.insert(data);
+}
+
+void GlNewTextures::Remove(GlTextureData* data) {
+    std::lock_guard lock(mutex_);
+    made_.erase(data);
+}
+
+void GlNewTextures::ReleaseUndrawn() {
+    std::lock_guard lock(mutex_);
+    for (GlTextureData* data : made_) {
+        // Under the lock a texture being destroyed elsewhere waits in its data's destructor, levels intact.
+        MemoryTexture& texture = *data->texture;
+        const bool drawn = std::any_of(data->uploaded.begin(), data->uploaded.end(), [](uint64_t v) { return v != 0; });
+        if (!drawn && texture.ReleasesPixelsOnceHeld() && texture.HasRestorer()) texture.ReleasePixels();
+        data->texture = nullptr;
+        data->newTextures.reset();
+    }
+    made_.clear();
+}
+
+namespace {
 
 bool IsStale(const PixelImage& image, uint64_t uploaded) {
     return PixelImage::Reader(image).Version() != uploaded;
@@ -71,6 +104,8 @@ GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlT
     for (uint32_t level = 0; level < levels; ++level) {
         const PixelImage& image = *texture.GetLevel(level);
         if (!IsStale(image, data.uploaded[level])) continue;
+        // Given up before it was ever drawn: made again (every level) for its first copy.
+        if (!image.HasBytes()) texture.RestorePixels();
         shadow.ActiveUnit(unit);
         Upload(GL_TEXTURE_2D, static_cast<GLint>(level), image, data.uploaded[level]);
         uploaded = true;
@@ -106,6 +141,13 @@ void GlTextureParameters::Set(GlStateShadow& shadow, int unit, GLenum target, GL
     if (slot < values_.size()) values_[slot] = value;
     shadow.ActiveUnit(unit);
     shadow.Gl().texParameteri(target, name, value);
+}
+
+void GlTextureCache::Track(MemoryTexture& texture) {
+    GlTextureData& data = DataOf(texture, deletes_, texture.GetLevelCount());
+    data.texture = &texture;
+    data.newTextures = new_;
+    new_->Add(&data);
 }
 
 GLuint GlTextureCache::NameOf(BaseTexture& texture) {

@@ -1,14 +1,17 @@
 #pragma once
 // The OpenGL copies of memory textures: a texture name per texture, kept in the texture's backend slot, every
 // level copied again when its pixels changed since the last copy, and the sampler parameters last sent for
-// it. A texture made from an image file gives up its pixels in memory once OpenGL holds them. Names of
+// it. A texture made from an image file gives up its pixels in memory once OpenGL holds them, or at the end
+// of the frame it was made in when nothing drew it (it restores them when first drawn). Names of
 // textures destroyed on other threads wait in a queue until the device's thread deletes them.
 //
 // Threads: Bind and Flush on the device's thread; textures may be destroyed on any thread.
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <unordered_set>
 
 #include <GL/gl.h>
 
@@ -30,6 +33,23 @@ private:
     std::array<std::optional<GLint>, 5> values_{};
 };
 
+class GlTextureData;
+class MemoryTexture;
+
+// Textures made on the device's thread since the last frame. Those made from image files that nothing has
+// drawn yet give up their pixels at the end of the frame, to be restored (from their files) when they are
+// first drawn: a picture loaded but not shown costs no memory.
+class GlNewTextures {
+public:
+    void Add(GlTextureData* data);
+    void Remove(GlTextureData* data);
+    void ReleaseUndrawn();
+
+private:
+    std::mutex mutex_;
+    std::unordered_set<GlTextureData*> made_;
+};
+
 // A texture bound to a unit: its target (0 for none) and its parameters.
 struct GlBinding {
     GLenum target = 0;
@@ -38,12 +58,16 @@ struct GlBinding {
 
 class GlTextureCache {
 public:
-    GlTextureCache() : deletes_(std::make_shared<GlDeleteQueue>()) {}
+    GlTextureCache() : deletes_(std::make_shared<GlDeleteQueue>()), new_(std::make_shared<GlNewTextures>()) {}
 
     // Binds the texture to the unit, copying stale levels first.
     GlBinding Bind(GlStateShadow& shadow, int unit, BaseTexture* texture);
     // The name of a texture, made (empty) when it has none yet; 0 for textures this cache cannot hold.
     GLuint NameOf(BaseTexture& texture);
+    // A texture just made on the device's thread (GL names can be made here).
+    void Track(MemoryTexture& texture);
+    // The end of a frame: new pictures from files not drawn give up their pixels.
+    void ReleaseUndrawn() { new_->ReleaseUndrawn(); }
     // After its parameters were set behind the cache's back.
     void ForgetParameters(BaseTexture& texture);
     const std::shared_ptr<GlDeleteQueue>& Deletes() const { return deletes_; }
@@ -51,6 +75,7 @@ public:
 
 private:
     std::shared_ptr<GlDeleteQueue> deletes_;
+    std::shared_ptr<GlNewTextures> new_;
 };
 
 }  // namespace platform::gfx

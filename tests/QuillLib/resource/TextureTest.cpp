@@ -225,6 +225,19 @@ TEST_F(TextureTest, PicturesFromPackageFilesReadTheirBytesFromTheFileWhenNeeded)
     EXPECT_EQ(Created(), 2u);
     EXPECT_EQ(image.data.Size(), 0u);
 
+    // A device that gave the pixels up gets them back, decoded again from the file, at the next lock.
+    auto& pixels = dynamic_cast<gfx::MemoryTexture&>(*texture->GetDeviceTexture());
+    gfx::LockedRect before;
+    ASSERT_EQ(pixels.LockRect(0, before, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
+    const uint32_t firstPixel = *static_cast<const uint32_t*>(before.bits);
+    pixels.UnlockRect(0);
+    pixels.ReleasePixels();
+    EXPECT_FALSE(pixels.GetLevel(0)->HasBytes());
+    gfx::LockedRect after;
+    ASSERT_EQ(pixels.LockRect(0, after, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
+    EXPECT_EQ(*static_cast<const uint32_t*>(after.bits), firstPixel);
+    pixels.UnlockRect(0);
+
     MemoryStream& again = *texture->GetImageData(texture->GetCurrentKey());
     ASSERT_EQ(again.Size(), expected.size());
     EXPECT_EQ(std::memcmp(again.Data(), expected.data(), expected.size()), 0);

@@ -278,5 +278,46 @@ TEST_F(GlDrawingTest, StaticBuffersAndPicturesFromFilesDrawFromOpenGlsCopies) {
     EXPECT_EQ(At(frame, 200, 200).g, 0);
 }
 
+// A picture from a file that nothing draws in the frame it was made in gives its pixels up when that frame
+// is presented, and is decoded again (through its restorer) when it is first drawn.
+TEST_F(GlDrawingTest, PicturesNotDrawnGiveUpTheirPixelsUntilTheyAre) {
+    gfx::Device& gl = *device->GetGfxDevice();
+    const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
+    const auto path = std::filesystem::path(KV_BINARY_DIR) / "gl_undrawn_picture.png";
+    ASSERT_TRUE(gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false));
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    gfx::TextureLoadOptions options;
+    options.mipLevels = 1;
+    std::unique_ptr<gfx::Texture> texture;
+    ASSERT_EQ(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr, texture),
+              gfx::Result::Ok);
+    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
+    int restored = 0;
+    memory.SetRestorer([&](gfx::MemoryTexture& target) {
+        ++restored;
+        std::unique_ptr<gfx::Texture> again;
+        return gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr,
+                                                                   again)) &&
+               target.TakePixelsFrom(dynamic_cast<gfx::MemoryTexture&>(*again));
+    });
+
+    ASSERT_TRUE(device->BeginFrame());
+    device->Present();  // a frame without the picture
+    EXPECT_FALSE(memory.GetLevel(0)->HasBytes());
+    EXPECT_EQ(restored, 0);
+
+    device->clearColor = 0xFF000000;
+    ASSERT_TRUE(device->BeginFrame());
+    ASSERT_TRUE(device->BeginScene());
+    ASSERT_TRUE(device->Begin2D());
+    ASSERT_TRUE(device->DrawSprite(*texture, gfx::Rect{0, 0, 16, 16}, 300, 300, 0xFFFFFFFFu));
+    device->EndScene();
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    EXPECT_EQ(restored, 1);
+    EXPECT_GT(At(frame, 308, 308).g, 240);
+    EXPECT_FALSE(memory.GetLevel(0)->HasBytes());  // OpenGL holds it now
+}
+
 }  // namespace
 }  // namespace kestrovan
