@@ -29,6 +29,12 @@ std::string SdlAudioDevice::DriverName() {
 }
 
 bool SdlAudioDevice::ApplyPrimaryFormat(const WaveFormat& format) {
+    // The output plays this format already: reopening it would only wait for a buffer's playing time.
+    const WaveFormat& current = GetPrimaryFormat();
+    if (output_ != 0 && format.channels == current.channels && format.samplesPerSec == current.samplesPerSec &&
+        format.bitsPerSample == current.bitsPerSample) {
+        return true;
+    }
     std::string error;
     return OpenOutput(format, error);
 }

@@ -23,7 +23,12 @@ TEST(SdlAudioDeviceTest, DummyDriverPlaysASoundToItsEnd) {
     std::unique_ptr<AudioDevice> device = SdlAudioDevice::Open(error);
     ASSERT_NE(device, nullptr) << error;
     EXPECT_EQ(SdlAudioDevice::DriverName(), "dummy");
+    ASSERT_EQ(device->SetPrimaryFormat(WaveFormat::Pcm(2, 44100, 16)), AudioResult::Ok);  // as opened
+    // Another format reopens the output; the one it plays already keeps it.
+    ASSERT_EQ(device->SetPrimaryFormat(WaveFormat::Pcm(1, 22050, 16)), AudioResult::Ok);
+    EXPECT_EQ(device->GetPrimaryFormat().samplesPerSec, 22050u);
     ASSERT_EQ(device->SetPrimaryFormat(WaveFormat::Pcm(2, 44100, 16)), AudioResult::Ok);
+    EXPECT_EQ(device->GetPrimaryFormat().channels, 2u);
 
     BufferDesc desc;
     desc.flags = BufferCaps::CtrlVolume;
