@@ -400,6 +400,14 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const std::string log = ReadFile(folder_ / "StartLog.log");
     EXPECT_NE(log.find("Init done...\n"), std::string::npos);
     EXPECT_EQ(log.find("WARNING: data package"), std::string::npos) << log;
+    // The log says what this system has: the OpenGL renderer and its version, the desktop's browser.
+    EXPECT_NE(log.find("renderer : "), std::string::npos) << log;
+    EXPECT_EQ(log.find("renderer : unknown"), std::string::npos) << log;
+    EXPECT_NE(log.find("), OpenGL "), std::string::npos) << log;
+    EXPECT_NE(log.find("[Web Browser]\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Internet Explorer"), std::string::npos) << log;
+    // The terminal gets warnings and errors only: no tables of levels.
+    EXPECT_EQ(ReadFile(folder_ / "program.out").find("lev:"), std::string::npos);
     const std::string config = ReadFile(folder_ / "config.ini");
     EXPECT_NE(config.find("fullscreen= 1\r\n"), std::string::npos) << config;
     EXPECT_NE(config.find("[Control]\r\n"), std::string::npos) << config;
