@@ -104,11 +104,11 @@ bool SceneManager::CanTakeMessages(const Scene& scene) const {
 }
 
 bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
-    if (id == AppEventId::AppQuit) {
+    if (id == quill::AppEventId::AppQuit) {
         if (host_ != nullptr) host_->PostQuit();
         return true;
     }
-    if (id == AppEventId::MessengerControlSend && wParam == AppEventId::MessengerWindowParam && host_ != nullptr) {
+    if (id == quill::AppEventId::MessengerControlSend && wParam == kMessengerWindowParam && host_ != nullptr) {
         host_->SendMessengerWindowState();
     }
     quill::ScopedLock lock(dispatchLock_);
@@ -210,7 +210,7 @@ void SceneManager::ShowInvitation(const Invitation& invitation) {
 }
 
 void SceneManager::SendChatMacro(int slot) {
-    if (host_ != nullptr) host_->PostEvent(AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
+    if (host_ != nullptr) host_->PostEvent(quill::AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
 }
 
 }  // namespace kestrovan

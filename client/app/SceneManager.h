@@ -12,11 +12,11 @@
 #include <map>
 #include <memory>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
-#include "client/table/TableEvents.h"
 
 namespace quill {
 class ResourceManager;
@@ -46,21 +46,11 @@ public:
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
-// CursorMode (1033) and the other events the game table posts are in TableEvents.h.
-namespace AppEventId {
-inline constexpr uint32_t EventNone = 1024;
-inline constexpr uint32_t AppQuit = 1030;
-inline constexpr uint32_t ChatSubmit = 1044;
-inline constexpr uint32_t WindowPlacement = 1054;
-inline constexpr uint32_t SetVolume = 1055;
-inline constexpr uint32_t EnableSoundChannel = 1056;
-inline constexpr uint32_t MessengerControl = 1065;
-inline constexpr uint32_t MessengerControlSend = 1066;
-inline constexpr uint32_t MessengerWindowParam = 2052;
-}  // namespace AppEventId
-
 class SceneManager {
 public:
+    // The wParam of a MessengerControlSend that sends MessengerWindowState: the message box's Yes.
+    static constexpr uint32_t kMessengerWindowParam = 2052;
+
     SceneManager() = default;
     ~SceneManager();
     SceneManager(const SceneManager&) = delete;

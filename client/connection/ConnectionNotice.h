@@ -5,16 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
 
 namespace kestrovan {
 
 struct ConnectionNotice {
-    static constexpr uint32_t kDefaultEvent = 1024;
-
     quill::WString title;
     std::array<quill::WString, 6> lines;
-    uint32_t event = kDefaultEvent;
+    uint32_t event = quill::AppEventId::EventNone;
     uint32_t value = 0;
 };
 

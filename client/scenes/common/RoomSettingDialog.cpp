@@ -151,7 +151,7 @@ void RoomSettingDialog::Confirm() {
     connectionRoom.tableItem = room_.tableItem;
     connectionRoom.ballItem = room_.ballItem;
     SetVisible(false);
-    if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+    if (poster_) poster_(quill::AppEventId::RoomSettingConfirm, 0, 0, 0);
 }
 
 }  // namespace kestrovan

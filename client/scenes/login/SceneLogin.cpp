@@ -1,6 +1,7 @@
 // The login screen's life (build, load, activation, leave), its controls and its application events.
 #include "client/scenes/login/SceneLogin.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -367,7 +368,7 @@ void SceneLogin::TryLogin() {
         app_.Scenes().ShowNoticeBox(this, u"Password length is 1 ~ 50 bytes..");
         return;
     }
-    ShowBox(u"Notice", {u"Connecting to Server.. Please wait.."}, NoticeBox::kEventNone, NoticeBox::kLayoutCancel);
+    ShowBox(u"Notice", {u"Connecting to Server.. Please wait.."}, quill::AppEventId::EventNone, NoticeBox::kLayoutCancel);
     loginId_ = id;
     password_ = password;
     connection_.SetLoginId(id);
@@ -484,15 +485,15 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
 
 int SceneLogin::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
     switch (id) {
-        case kLoginAccepted:
+        case quill::AppEventId::LoginAccepted:
             nicknameDialog_->Open();
             return 1;
-        case kJoinWith:
+        case quill::AppEventId::JoinWith:
             // A target without a channel (a place reached from the lobby) is not a channel to enter here.
             if (connection_.JoinTarget().channel >= 1)
                 EnterChannel(connection_.JoinTarget().channel - 1);
             return 1;
-        case kBallsStopped:
+        case quill::AppEventId::BallsStopped:
             demo_.Restart();
             return 1;
         case platform::Msg::Char:

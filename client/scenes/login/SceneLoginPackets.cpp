@@ -1,6 +1,7 @@
 // The login screen's side of the conversation with the game server: connecting, logging in, the nickname,
 // the channel list and entry, and a game the server still holds for the player. Every handler runs on the
 // connection's dispatch thread.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -23,10 +24,6 @@ using quill::MessageId;
 using quill::Packet;
 
 namespace {
-
-constexpr uint32_t kAppQuit = 1030;
-constexpr uint32_t kSetVolume = 1055;
-constexpr uint32_t kEnableSoundChannel = 1056;
 constexpr uint32_t kVoiceChannel = 2;
 constexpr uint8_t kNoNicknameYet = 4;
 constexpr size_t kNicknameUnits = 63;
@@ -106,7 +103,7 @@ void SceneLogin::OnConnectFailed(Packet& packet) {
     ShowBox(u"Error",
             {u"Failed to Connected to Server.", u"Check internet connection status..",
              u"This may occure when server maintanance..", u"Try later..."},
-            kAppQuit, NoticeBox::kLayoutOk);
+            quill::AppEventId::AppQuit, NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnLoginResult(Packet& packet) {
@@ -117,7 +114,7 @@ void SceneLogin::OnLoginResult(Packet& packet) {
             box->SetVisible(false);
         if (loginWindow_ != nullptr)
             loginWindow_->SetVisible(false);
-        app_.PostEvent(kLoginAccepted, 0, 0, 0);
+        app_.PostEvent(quill::AppEventId::LoginAccepted, 0, 0, 0);
         return;
     }
     if (result == 0) {
@@ -144,10 +141,10 @@ void SceneLogin::OnLoggedIn(Packet& packet) {
     connection_.SetValueAndFlag(record.connectionValue, record.connectionFlag);
     Settings& settings = app_.GetSettingsMutable();
     settings.ApplyServerOptions(record.options);
-    app_.PostEvent(kSetVolume, kVoiceChannel, settings.voiceVolume, 0);
-    app_.PostEvent(kEnableSoundChannel, kVoiceChannel, settings.voiceOn, 0);
+    app_.PostEvent(quill::AppEventId::SetVolume, kVoiceChannel, settings.voiceVolume, 0);
+    app_.PostEvent(quill::AppEventId::EnableSoundChannel, kVoiceChannel, settings.voiceOn, 0);
     account_ = record;
-    ShowBox(u"Notice", {u"Receiving Channel info.. Please wait.."}, kLoginNoticeOk, NoticeBox::kLayoutOk);
+    ShowBox(u"Notice", {u"Receiving Channel info.. Please wait.."}, quill::AppEventId::LoginNoticeOk, NoticeBox::kLayoutOk);
     loggedIn_ = true;
     messengerButton_->Show(true);
     const char16_t first = record.nickname.empty() ? u' ' : record.nickname[0];
@@ -163,7 +160,7 @@ void SceneLogin::OnLoginFailed(Packet& packet) {
     loginFailure_ = true;
     SetLoginControlsEnabled(true);
     app_.Scenes().ShowSecondNoticeBox(this, u"Login Failed...");
-    ShowBox(u"Error", LoginFailedLines(code), NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+    ShowBox(u"Error", LoginFailedLines(code), quill::AppEventId::EventNone, NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnNicknameCreateResult(Packet& packet) {
@@ -171,7 +168,7 @@ void SceneLogin::OnNicknameCreateResult(Packet& packet) {
     if (result == 0) {
         app_.Scenes().ShowSecondNoticeBox(this, u"Welcome !!", u"Choose a channel to enter lobby..");
     } else {
-        ShowBox(u"Error", NicknameResultLines(result), NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+        ShowBox(u"Error", NicknameResultLines(result), quill::AppEventId::EventNone, NoticeBox::kLayoutOk);
     }
     nicknameDialog_->EnableButtons(true);
 }
@@ -250,9 +247,9 @@ void SceneLogin::OnChannelEnterResult(Packet& packet) {
             ShowBox(u"Notice",
                     {u"This channel has exceeded the max capacity.", u"Please use other channels.",
                      u"초과 입장 서비스 : Kestrovan클럽 멤버십 (최대300명까지)."},
-                    NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+                    quill::AppEventId::EventNone, NoticeBox::kLayoutOk);
         } else {
-            ShowBox(u"Notice", {u"This channel is full.", u"Please use other channels."}, NoticeBox::kEventNone,
+            ShowBox(u"Notice", {u"This channel is full.", u"Please use other channels."}, quill::AppEventId::EventNone,
                     NoticeBox::kLayoutOk);
         }
         return;

@@ -166,14 +166,14 @@ TEST_F(SceneManagerTest, MessagesWaitForAReadySceneAndQuitAlwaysWorks) {
     EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // no current scene
     manager.SwitchTo(SceneId::Intro);
     EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // still loading
-    EXPECT_TRUE(manager.OnMessage(AppEventId::AppQuit, 0, 0));
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::AppQuit, 0, 0));
     EXPECT_EQ(host.quits, 1);
     Step();
-    EXPECT_TRUE(manager.OnMessage(AppEventId::MessengerControlSend, AppEventId::MessengerWindowParam, 0));
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControlSend, SceneManager::kMessengerWindowParam, 0));
     EXPECT_EQ(host.messengerSends, 1);
-    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{AppEventId::MessengerControlSend}));
+    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{quill::AppEventId::MessengerControlSend}));
     manager.SendChatMacro(3);
-    EXPECT_EQ(host.posted, (std::vector<uint32_t>{AppEventId::ChatSubmit}));
+    EXPECT_EQ(host.posted, (std::vector<uint32_t>{quill::AppEventId::ChatSubmit}));
 }
 
 TEST_F(SceneManagerTest, UpdatesFadeAndTickWidgetsEveryFourth) {
