@@ -44,6 +44,7 @@ bool SceneManager::SwitchTo(int32_t id) {
 }
 
 void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes) {
+    quill::ScopedLock dispatch(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsChangePending()) return;
     const int32_t next = scene->NextSceneId();
@@ -115,6 +116,14 @@ bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
     return scene->OnMessage(id, wParam, lParam) != 0;
+}
+
+bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
+    quill::ScopedLock lock(dispatchLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !CanTakePackets(*scene)) return false;
+    scene->OnPacket(id, packet);
+    return true;
 }
 
 bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam) {

@@ -5,8 +5,9 @@
 // shared message boxes.
 //
 // Locks, always taken in this order: the update lock (scene updates on the game thread; resizing,
-// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage and
-// the switch-and-load) and the widget-tree lock (the widget tick and window-message routing).
+// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage, the
+// server messages of DeliverPacket and the switch-and-load) and the widget-tree lock (the widget tick and
+// window-message routing).
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -67,12 +68,17 @@ public:
     int32_t PreviousId() const { return previousId_; }
     size_t SceneCount() const { return scenes_.size(); }
 
-    // The frame step's switch: when the current scene requested a change, leaves it and enters the next.
+    // The frame step's switch: when the current scene requested a change, leaves it and enters the next,
+    // under the dispatch lock, so that no server message reaches a scene while it is left.
     void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
     // 1 when a load completed, -1 when it failed (after its box), else 0.
     int LoadPendingScene();
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
+    // A server message for the screen (the connection's dispatcher, on its dispatch thread): under the
+    // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets);
+    // false, with nothing called, when there is no such scene.
+    bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);

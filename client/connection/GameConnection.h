@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/PacketPool.h"
@@ -98,6 +99,9 @@ public:
     void StopDispatchThread();
     // Hands one received message to the connection's handler or the current scene (dispatch thread).
     void Dispatch(quill::Packet* packet);
+    // Waits until the current scene can take messages; false when the dispatch thread is to end first, and
+    // at once when called on any other thread (a test handing a message in waits for nobody).
+    bool WaitForReadyScene();
 
     // Handles an operator command typed into a chat: true when the line was one (sent, posted or
     // refused), false when it is ordinary chat.
@@ -181,8 +185,6 @@ private:
     };
 
     void DispatchLoop();
-    // Waits until the current scene can take messages; false when the dispatch thread is to end first.
-    bool WaitForReadyScene();
     void DrainQueue();
     // Queues a message that the connection makes for itself.
     void QueueLocalMessage(std::span<const uint8_t> message);
@@ -227,6 +229,7 @@ private:
     platform::Event shutdownEvent_{true, false};
 
     std::atomic<bool> dispatchRunning_{false};
+    std::atomic<std::thread::id> dispatchThreadId_;
     platform::Event dispatchStopped_{true, false};
     std::unique_ptr<platform::Thread> dispatchThread_;
 
