@@ -210,8 +210,12 @@ void SceneManager::ShowSecondNoticeBox(Widget* parent, quill::WStringView line0,
     if (Widget* owner = PopupParent(parent)) popups_->ShowSecondNoticeBox(*owner, line0, line1, line2);
 }
 
+void SceneManager::ShowBox(Widget* parent, const ConnectionNotice& notice, uint32_t layout) {
+    if (Widget* owner = PopupParent(parent)) popups_->ShowBox(*owner, notice, layout);
+}
+
 void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
-    if (Widget* owner = PopupParent(nullptr)) popups_->ShowConnectionNotice(*owner, notice);
+    ShowBox(nullptr, notice, 0);  // the OK button alone
 }
 
 void SceneManager::ShowInvitation(const Invitation& invitation) {

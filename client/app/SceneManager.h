@@ -104,6 +104,11 @@ public:
                        quill::WStringView line2 = {}, quill::WStringView line3 = {});
     void ShowSecondNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1 = {},
                              quill::WStringView line2 = {});
+    // The first box, reset, filled with the notice (title, six lines, the event and value its buttons post)
+    // and shown with the NoticeBox's button layout (0 OK, 1 OK and Cancel, 2 Cancel, 3 Yes and No). Every
+    // screen shows its notices this way, whichever thread handles what triggered them.
+    void ShowBox(Widget* parent, const ConnectionNotice& notice, uint32_t layout);
+    // The connection's notices: ShowBox on the current scene with the OK button.
     void ShowConnectionNotice(const ConnectionNotice& notice);
     void ShowInvitation(const Invitation& invitation);
     // The two boxes; null while there are no popups.

@@ -13,6 +13,7 @@
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
 #include "client/app/UiFonts.h"
+#include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/DemoShots.h"
@@ -368,7 +369,7 @@ void SceneLogin::TryLogin() {
         app_.Scenes().ShowNoticeBox(this, u"Password length is 1 ~ 50 bytes..");
         return;
     }
-    ShowBox(u"Notice", {u"Connecting to Server.. Please wait.."}, quill::AppEventId::EventNone, NoticeBox::kLayoutCancel);
+    app_.Scenes().ShowBox(this, {u"Notice", {u"Connecting to Server.. Please wait.."}}, NoticeBox::kLayoutCancel);
     loginId_ = id;
     password_ = password;
     connection_.SetLoginId(id);

@@ -151,7 +151,6 @@ private:
     void OnResumeGameNotice(quill::Packet& packet);
     void OnResumeGame(quill::Packet& packet);
     void OnFriendWhere(quill::Packet& packet);
-    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event, uint32_t layout);
     void SendChannelListRequest();
 
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---

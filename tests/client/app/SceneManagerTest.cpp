@@ -100,8 +100,8 @@ public:
                              quill::WStringView) override {
         shown.push_back({&parent, quill::WString(line0)});
     }
-    void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override {
-        shown.push_back({&parent, notice.lines[0]});
+    void ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) override {
+        shown.push_back({&parent, notice.lines[0], layout});
     }
     void ShowInvitation(Widget& parent, const Invitation&) override { shown.push_back({&parent, u"invitation"}); }
     void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
@@ -111,6 +111,7 @@ public:
     struct Shown {
         Widget* parent;
         quill::WString line;
+        uint32_t layout = 0;
     };
     std::vector<Shown> shown;
     int loads = 0;
@@ -328,10 +329,15 @@ TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {
     ConnectionNotice notice;
     notice.lines[0] = u"from the server";
     manager.ShowConnectionNotice(notice);
-    ASSERT_EQ(popups->shown.size(), 3u);
+    manager.ShowBox(intro, {u"Notice", {u"Connecting"}}, 2);
+    ASSERT_EQ(popups->shown.size(), 4u);
     EXPECT_EQ(popups->shown[0].parent, login);
     EXPECT_EQ(popups->shown[1].parent, intro);
     EXPECT_EQ(popups->shown[2].line, u"from the server");
+    EXPECT_EQ(popups->shown[2].parent, login);
+    EXPECT_EQ(popups->shown[2].layout, 0u);
+    EXPECT_EQ(popups->shown[3].parent, intro);
+    EXPECT_EQ(popups->shown[3].layout, 2u);
     manager.LoadSharedResources(nullptr);
     EXPECT_EQ(popups->loads, 1);
 }

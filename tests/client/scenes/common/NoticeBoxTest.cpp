@@ -134,9 +134,10 @@ TEST_F(NoticeBoxTest, ShowOperationsFillResetAndAttachTheBox) {
     notice.title = u"Error";
     notice.lines[5] = u"last";
     notice.event = 1030;
-    popups.ShowConnectionNotice(root, notice);
+    popups.ShowBox(root, notice, NoticeBox::kLayoutYesNo);
     EXPECT_EQ(first.Line(5).GetText(), u"last");
     EXPECT_EQ(first.GetEventCode(), 1030);
+    EXPECT_EQ(Shown(first), (std::vector<int32_t>{NoticeBox::kYes, NoticeBox::kNo}));
 }
 
 }  // namespace
