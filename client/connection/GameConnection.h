@@ -30,6 +30,7 @@
 #include "client/connection/JoinWithTarget.h"
 #include "client/connection/MemberDirectories.h"
 #include "client/connection/MessageQueue.h"
+#include "client/connection/ServerAddress.h"
 #include "client/connection/TournamentRecord.h"
 #include "platform/system/Event.h"
 #include "platform/system/Thread.h"
@@ -42,8 +43,6 @@ class GameConnection : public quill::SocketListener {
 public:
     static constexpr uint32_t kPacketCount = 1000;
     static constexpr uint32_t kPacketTries = 5000;  // about five seconds with 1 ms sleeps
-    static constexpr uint16_t kServerPort = 7777;
-    static constexpr const char16_t* kServerAddress = u"127.0.0.1";
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr uint32_t kKeepAliveSilenceMs = 5000;  // a keep-alive goes out after more silence than this
     static constexpr size_t kLoginIdLength = 15;
@@ -202,8 +201,8 @@ private:
 
     // Session state written by screens and handlers on different threads.
     mutable quill::CriticalSectionLock stateLock_;
-    quill::WString serverHost_ = kServerAddress;
-    uint16_t serverPort_ = kServerPort;
+    quill::WString serverHost_ = ServerAddress::kDefaultHost;
+    uint16_t serverPort_ = ServerAddress::kDefaultPort;
     quill::WString loginId_;
     quill::WString password_;
     quill::WString nickname_ = u"Nickname";
