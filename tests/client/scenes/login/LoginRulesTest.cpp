@@ -12,10 +12,14 @@
 #include "client/scenes/common/DemoShotCycle.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/ReenableTimer.h"
-#include "tests/client/scenes/login/LoginMessages.h"
+#include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan::test {
 namespace {
+
+using kvtest::AsReceived;
+using kvtest::LoginResultMessage;
+using kvtest::TestAccount;
 
 TEST(AccountRecord, ReadsEveryFieldInOrderCutsTextsAndCapsSkills) {
     TestAccount account;

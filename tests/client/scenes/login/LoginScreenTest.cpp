@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/NicknameDialog.h"
@@ -17,6 +18,10 @@
 namespace kestrovan::test {
 namespace {
 
+using kvtest::ChannelListMessage;
+using kvtest::LoginResultMessage;
+using kvtest::ShortMessage;
+using kvtest::TestAccount;
 using quill::MessageId;
 
 bool QuitPosted(App& app) {
