@@ -19,6 +19,7 @@
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -455,7 +456,11 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
             app_.PostQuit();
             break;
         case kSettingsButton:
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
+            break;
         case kMessengerButton:
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
+            break;
         case kPictureWindow:
             ShowFeatureNotice();
             break;

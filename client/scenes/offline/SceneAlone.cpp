@@ -20,6 +20,7 @@
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/table/TableEvents.h"
@@ -269,8 +270,7 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
             app_.PostQuit();
             break;
         case kSettingsButton:
-            // The settings dialog is not part of the program yet: the shared notice says so.
-            if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
             break;
         case kHelpButton:
             help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
