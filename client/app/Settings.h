@@ -1,7 +1,8 @@
 #pragma once
 // Every user option of the client: display mode and picture quality, sound, camera and mouse control, chat
-// and language (kept in "config.ini"), the game server's address (read from "config.ini" only), and the options the game server keeps for the account (the packed
-// option word). One instance lives in the App; the settings dialog keeps a working copy.
+// and language (kept in "config.ini"), the game server's address (read from "config.ini" only), and the
+// options the game server keeps for the account (the packed option word). One instance lives in the App; the
+// settings dialog keeps a working copy.
 //
 // Threads: the main thread reads and writes it; the dispatch thread decodes the server's option word into
 // it after login (the fields it writes are plain words that the main thread only reads for display).
@@ -14,6 +15,10 @@
 #include "platform/system/ProfileDocument.h"
 
 namespace kestrovan {
+
+// A profile file's text by Windows path; empty when it is missing. A profile file is small: past a megabyte
+// nothing is read.
+platform::ProfileDocument ReadProfileFile(const std::u16string& path);
 
 class Settings {
 public:

@@ -5,19 +5,18 @@
 
 namespace kestrovan {
 
-namespace {
-
-}  // namespace
-
 LoginResultError LoginResultLines(uint8_t result, uint8_t maintenanceFlag) {
     switch (result) {
         case 1:
             if (maintenanceFlag != 0) {
-                return {{u"현재 서버 점검작업이 진행중입니다.", u"자세한 내용은 공지사항을 참고하세요."}, quill::AppEventId::AppQuit};
+                return {{u"현재 서버 점검작업이 진행중입니다.", u"자세한 내용은 공지사항을 참고하세요."},
+                        quill::AppEventId::AppQuit};
             }
-            return {{u"The client version is outdated", u"Please update the version and try again."}, quill::AppEventId::AppQuit};
+            return {{u"The client version is outdated", u"Please update the version and try again."},
+                    quill::AppEventId::AppQuit};
         case 2:
-            return {{u"Already logged in server.", u"Check connection on other computer."}, quill::AppEventId::LoginNoticeOk};
+            return {{u"Already logged in server.", u"Check connection on other computer."},
+                    quill::AppEventId::LoginNoticeOk};
         case 3:
             return {{u"DB data is wrong.", u"Try later..."}, quill::AppEventId::AppQuit};
         case 5:
@@ -29,7 +28,8 @@ LoginResultError LoginResultLines(uint8_t result, uint8_t maintenanceFlag) {
                      u"If the problem continues, please contact the customer service center."},
                     quill::AppEventId::LoginNoticeOk};
         default:
-            return {{quill::Format(u"Authentication error... code : %d", static_cast<int>(result))}, quill::AppEventId::LoginNoticeOk};
+            return {{quill::Format(u"Authentication error... code : %d", static_cast<int>(result))},
+                    quill::AppEventId::LoginNoticeOk};
     }
 }
 

@@ -113,7 +113,8 @@ void SceneLogin::OnLoginResult(Packet& packet) {
     loginFailure_ = true;
     loggedIn_ = false;
     SetLoginControlsEnabled(true);
-    app_.Scenes().ShowBox(this, ConnectionNotice::WithLines(u"Error", error.lines, error.okEvent), NoticeBox::kLayoutOk);
+    app_.Scenes().ShowBox(this, ConnectionNotice::WithLines(u"Error", error.lines, error.okEvent),
+                          NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnLoggedIn(Packet& packet) {
@@ -131,7 +132,8 @@ void SceneLogin::OnLoggedIn(Packet& packet) {
     app_.PostEvent(quill::AppEventId::SetVolume, kVoiceChannel, settings.voiceVolume, 0);
     app_.PostEvent(quill::AppEventId::EnableSoundChannel, kVoiceChannel, settings.voiceOn, 0);
     account_ = record;
-    app_.Scenes().ShowBox(this, {u"Notice", {u"Receiving Channel info.. Please wait.."}, quill::AppEventId::LoginNoticeOk},
+    app_.Scenes().ShowBox(this,
+                          {u"Notice", {u"Receiving Channel info.. Please wait.."}, quill::AppEventId::LoginNoticeOk},
                           NoticeBox::kLayoutOk);
     loggedIn_ = true;
     messengerButton_->Show(true);

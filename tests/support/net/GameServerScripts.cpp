@@ -64,7 +64,8 @@ TestRoom CreatedRoom(Packet request, uint16_t number) {
 
 void InstallLoginScript(GameServerFixture& server, const LoginScript& script) {
     server.GreetWithHello();
-    server.ReplyWith(MessageId::LoginRequest, {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
+    server.ReplyWith(MessageId::LoginRequest,
+                     {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
     server.ReplyWith(MessageId::ChannelListRequest, {ChannelListMessage(script.channels)});
     server.ReplyTo(MessageId::ChannelEnter, [channels = script.channels](const ServerMessage& request,
                                                                           GameServerFixture& s) {
