@@ -61,7 +61,8 @@ fi
 
 # --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
 tsan_suites=(test_platform_system test_platform_net test_platform_http test_quill_core test_quill_net test_quill_engine
-             test_quill_resource test_client_connection test_client_scenes_login test_client_scenes_room)
+             test_quill_resource test_client_connection test_client_scenes_login test_client_scenes_room
+             test_client_scenes_lobby)
 
 build_tsan_tree() {
   cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \

@@ -1,8 +1,9 @@
 #pragma once
-// One screen of type T on the headless online App, as the shell has it after the screen's load: built with
-// T(app), laid out (Init), made the scene manager's current screen and activated. The data packs are not
-// read (a screen that needs them for its table or previews is tested with them elsewhere), and no game
-// server answers until a test gives one (the connection points at the closed port 1).
+// One screen of type T on the headless online App, as the shell has it once the screen's load is done: built
+// with T(app), laid out (Init), made the scene manager's current screen and ready. A test sets up what the
+// screen's activation reads (the player, the channel, a server) and then calls Activate(), as the shell does
+// next. The data packs are not read (a screen that needs them for its table or previews is tested with them
+// elsewhere), and no game server answers until a test gives one (the connection points at the closed port 1).
 //
 // Server messages handed to Receive take the dispatch thread's way: GameConnection::Dispatch, the
 // connection's own handlers, then SceneManager::DeliverPacket into the screen's OnPacket, on the test thread.
@@ -10,6 +11,7 @@
 //
 //   class LobbyScreen : public SceneHarness<SceneLobby> {};
 //   TEST_F(LobbyScreen, ListsTheRooms) {
+//       Activate();
 //       Receive(kvtest::RoomListEntryMessage(room));
 //       EXPECT_EQ(...scene...);
 //   }
@@ -41,8 +43,10 @@ protected:
         app.Scenes().SwitchTo(scene->GetSceneId());
         scene->SetLoadWanted(false);
         scene->SetReady(true);
-        scene->Activate();
     }
+
+    // The screen's activation, which the shell runs when the load completes.
+    void Activate() { scene->Activate(); }
 
     // The two shared message boxes.
     NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }

@@ -9,7 +9,9 @@ namespace kestrovan::test {
 
 class LoginScreen : public SceneHarness<SceneLogin> {
 protected:
-    explicit LoginScreen(std::initializer_list<const char16_t*> words = {u"launcher"}) : SceneHarness(words) {}
+    explicit LoginScreen(std::initializer_list<const char16_t*> words = {u"launcher"}) : SceneHarness(words) {
+        Activate();
+    }
 
     void TypeLogin(std::u16string_view id, std::u16string_view password) {
         login->IdBox()->SetText(id);

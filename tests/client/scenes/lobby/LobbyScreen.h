@@ -1,0 +1,94 @@
+#pragma once
+// The lobby of a headless online App (SceneHarness), connected to the loopback game server (which greets and
+// records what the lobby sends). Server messages handed to Receive take the dispatch path on the test thread;
+// those the server sends are delivered by the connection's dispatch thread.
+#include <functional>
+#include <thread>
+
+#include "QuillLib/net/Packet.h"
+#include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/lobby/SceneLobby.h"
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/ServerMessages.h"
+#include "tests/support/scenes/SceneHarness.h"
+
+namespace kestrovan::test {
+
+// A message of that id as the server sends it, its payload written by fill.
+inline quill::Packet LobbyMessage(quill::MessageId id, const std::function<void(quill::Packet&)>& fill) {
+    quill::Packet message;
+    message.Init(id);
+    fill(message);
+    message.Finish();
+    return message;
+}
+
+inline quill::Packet RoomEntry(uint16_t room, uint8_t players, uint8_t maxPlayers, uint8_t state = 0,
+                               uint8_t mode = 3, uint8_t password = 0) {
+    kvtest::TestRoom entry;
+    entry.number = room;
+    entry.players = players;
+    entry.maxPlayers = maxPlayers;
+    entry.state = state;
+    entry.gameMode = mode;
+    entry.passwordFlag = password;
+    return kvtest::RoomListEntryMessage(entry);
+}
+
+inline quill::Packet UserAdded(int64_t id, const char16_t* nickname, uint32_t sortValue, int16_t place = 0) {
+    kvtest::TestUser user;
+    user.userId = id;
+    user.nickname = nickname;
+    user.place = place;
+    user.sortValue = sortValue;
+    user.level = 5;
+    user.rank = 10;
+    return kvtest::LobbyUserAddedMessage(user);
+}
+
+class LobbyScreen : public SceneHarness<SceneLobby> {
+protected:
+    static constexpr int32_t kChannel = 3;
+
+    LobbyScreen() {
+        server.GreetWithHello();
+        GameConnection& connection = *app.Connection();
+        connection.SetServerAddress(server.Host(), server.Port());
+        connection.SetChannelKind(kChannel - 1, 5);
+        connection.SetCurrentChannel(kChannel);
+        connection.LocalPlayer().accountId = 0x77;
+        connection.LocalPlayer().level = 12;
+        connection.LocalPlayer().age = 30;
+        connection.LocalPlayer().tutorialDone = 1;
+        // The connection answers the server's greeting on its dispatch thread.
+        connection.StartDispatchThread();
+        connection.Connect();
+        connected = server.WaitForMessage(quill::MessageId::LoginRequest).has_value();
+    }
+    ~LobbyScreen() override { app.Connection()->StopDispatchThread(); }
+
+    // Activates the lobby and waits for the LobbyEnter it sends.
+    void Enter() {
+        Activate();
+        server.WaitForMessage(quill::MessageId::LobbyEnter);
+    }
+    // The bytes of the last message of that id the server received; empty when none came in time.
+    std::vector<uint8_t> Sent(quill::MessageId id) {
+        if (!server.WaitForMessage(id, 3000)) return {};
+        std::vector<uint8_t> last;
+        for (const kvtest::ServerMessage& message : server.Received())
+            if (message.id == id) last = message.bytes;
+        return last;
+    }
+    size_t CountSent(quill::MessageId id, uint32_t settleMs = 200) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+        return server.CountReceived(id);
+    }
+
+    kvtest::GameServerFixture server;
+    SceneLobby* lobby = scene;
+    bool connected = false;
+};
+
+}  // namespace kestrovan::test
