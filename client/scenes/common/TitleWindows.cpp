@@ -10,7 +10,8 @@ void OpenTitleWindow(SceneManager& scenes, Widget& screen, TitleWindow window) {
         case TitleWindow::Settings:
         case TitleWindow::MyInfo:
         case TitleWindow::Messenger:
-            if (SharedPopups* popups = scenes.Popups()) popups->ShowFeatureNotice(screen);
+            if (SharedPopups* popups = scenes.Popups())
+                popups->ShowFeatureNotice(screen);
             break;
     }
 }

@@ -120,8 +120,7 @@ TEST_F(ScriptedServer, LobbyScriptAnswersJoinsByTheRoomAndCreationAsAJoin) {
         return NextOne().payload;
     };
     const auto joinWith = [&](uint16_t room, quill::WStringView password) {
-        Send(MessageId::JoinRoomWithPassword,
-             [&](Packet& p) { p.WriteU16(room).WriteU8(0).WriteWString(password); });
+        Send(MessageId::JoinRoomWithPassword, [&](Packet& p) { p.WriteU16(room).WriteU8(0).WriteWString(password); });
         return NextOne().payload;
     };
     const auto result = [](uint32_t code) { return Payload(JoinRoomResultMessage(code)); };

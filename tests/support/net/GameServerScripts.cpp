@@ -27,8 +27,7 @@ uint32_t JoinResult(const LobbyScript& script, uint16_t number, const quill::WSt
     return 0;
 }
 
-void AnswerJoin(const LobbyScript& script, uint16_t number, const quill::WString* password,
-                GameServerFixture& server) {
+void AnswerJoin(const LobbyScript& script, uint16_t number, const quill::WString* password, GameServerFixture& server) {
     const uint32_t result = JoinResult(script, number, password);
     TestRoom room;
     for (const TestRoom& listed : script.rooms) {
@@ -67,15 +66,15 @@ void InstallLoginScript(GameServerFixture& server, const LoginScript& script) {
     server.ReplyWith(MessageId::LoginRequest,
                      {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
     server.ReplyWith(MessageId::ChannelListRequest, {ChannelListMessage(script.channels)});
-    server.ReplyTo(MessageId::ChannelEnter, [channels = script.channels](const ServerMessage& request,
-                                                                          GameServerFixture& s) {
-        const uint16_t row = request.Read().ReadU16();
-        if (row >= channels.size()) {
-            s.Send(ChannelEnterResultMessage(1, 0));
-            return;
-        }
-        s.Send(ChannelEnterResultMessage(0, static_cast<uint8_t>(channels[row].number + 1)));
-    });
+    server.ReplyTo(MessageId::ChannelEnter,
+                   [channels = script.channels](const ServerMessage& request, GameServerFixture& s) {
+                       const uint16_t row = request.Read().ReadU16();
+                       if (row >= channels.size()) {
+                           s.Send(ChannelEnterResultMessage(1, 0));
+                           return;
+                       }
+                       s.Send(ChannelEnterResultMessage(0, static_cast<uint8_t>(channels[row].number + 1)));
+                   });
 }
 
 void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script) {
@@ -89,10 +88,10 @@ void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script) {
     }
     entry.push_back(LobbyEnteredMessage());
     server.ReplyWith(MessageId::LobbyEnter, std::move(entry));
-    server.ReplyTo(MessageId::LobbyChatSend, [nickname = script.nickname](const ServerMessage& request,
-                                                                           GameServerFixture& s) {
-        s.Send(LobbyChatMessage(nickname, request.Read().ReadWString()));
-    });
+    server.ReplyTo(MessageId::LobbyChatSend,
+                   [nickname = script.nickname](const ServerMessage& request, GameServerFixture& s) {
+                       s.Send(LobbyChatMessage(nickname, request.Read().ReadWString()));
+                   });
     server.ReplyTo(MessageId::JoinRoom, [script](const ServerMessage& request, GameServerFixture& s) {
         AnswerJoin(script, request.Read().ReadU16(), nullptr, s);
     });

@@ -63,11 +63,11 @@ quill::Packet ShortMessage(quill::MessageId id, std::initializer_list<std::pair<
 
 // A room as the room messages carry it. A room with a player count of 0 is an empty slot of the list.
 struct TestRoom {
-    uint16_t number = 1;      // 1 to 120
-    uint8_t state = 0;        // 2 while a game runs
-    uint32_t elapsedMs = 0;   // of the running game
-    uint8_t gameMode = 3;     // a GameType: three-cushion
-    uint8_t status = 0;       // the second status value; above 0 shows the rated mark
+    uint16_t number = 1;     // 1 to 120
+    uint8_t state = 0;       // 2 while a game runs
+    uint32_t elapsedMs = 0;  // of the running game
+    uint8_t gameMode = 3;    // a GameType: three-cushion
+    uint8_t status = 0;      // the second status value; above 0 shows the rated mark
     uint8_t players = 1;
     uint8_t maxPlayers = 2;
     quill::WString title = u"Test room";
@@ -77,7 +77,7 @@ struct TestRoom {
     uint16_t tableItem = 1020;
     uint16_t ballSetItem = 2000;
     uint8_t settingB = 0xFF;
-    uint8_t timeLimit = 40;   // seconds, sent only in the join's answer
+    uint8_t timeLimit = 40;  // seconds, sent only in the join's answer
     uint8_t stakeIndex = 1;
     uint8_t optionFlags = 0;
     uint32_t stake = 0;
