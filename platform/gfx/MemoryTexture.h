@@ -53,9 +53,11 @@ private:
     uint32_t usage_;
     Pool pool_;
     std::vector<std::shared_ptr<PixelImage>> levels_;
-    std::unique_ptr<TextureBackendData> backend_;
     bool releasesPixels_ = false;
     Restorer restorer_;
+    // Last, so destroyed first: while the backend's data goes (a device may be reading the texture under
+    // its own lock until then), the rest of the texture is whole.
+    std::unique_ptr<TextureBackendData> backend_;
 };
 
 }  // namespace platform::gfx
