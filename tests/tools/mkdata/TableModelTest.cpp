@@ -104,20 +104,20 @@ TEST(TableModelTest, PocketCupsStandUnderOpenBedHolesWhereThePhysicsPutsThem) {
             pockets.HoleCentre(pocket, &x, &y);
             const float radius = pockets.HoleRadius(pocket);
             // The cup's floor: the vertices at the pocket floor height nearest this hole.
-            float sumX = 0.0f, sumY = 0.0f, farthest = 0.0f;
+            Extent floor;
+            float farthest = 0.0f;
             int count = 0;
             for (const MeshVertex& vertex : built.meshes.pockets.Vertices()) {
                 const float distance = std::hypot(vertex.position.x - x, vertex.position.y - y);
                 if (std::fabs(vertex.position.z - built.geometry.pocketFloorHeight) < 1e-3f && distance < radius + 1.0f) {
-                    sumX += vertex.position.x;
-                    sumY += vertex.position.y;
+                    floor.Add(vertex);
                     farthest = std::max(farthest, distance);
                     ++count;
                 }
             }
             ASSERT_GT(count, 0);
-            EXPECT_NEAR(sumX / count, x, kTolerance);
-            EXPECT_NEAR(sumY / count, y, kTolerance);
+            EXPECT_NEAR((floor.minX + floor.maxX) / 2, x, kTolerance);
+            EXPECT_NEAR((floor.minY + floor.maxY) / 2, y, kTolerance);
             EXPECT_NEAR(farthest, radius, kTolerance);
             // The bed leaves the hole open.
             for (const MeshVertex& vertex : built.meshes.bed.Vertices()) {
