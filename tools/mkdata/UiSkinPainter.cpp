@@ -56,17 +56,23 @@ void UiSkinPainter::Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int
 }
 
 void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical) {
-    // Normal, hover (lighter), pressed (sunken), disabled (flat and dim); further frames repeat the cycle.
+    // Normal, hover (lighter), pressed (sunken), disabled (flat and dim): a cycle of `cycle` faces (the first
+    // ones of that list), repeated over the frames. With checked=1 every second cycle is the checked look of
+    // a check box (frames 4 to 7 after 0 to 3), tinted with the accent.
+    const int32_t cycle = std::clamp(IntArgument(region, "cycle", 4), 1, 4);
+    const bool checkedCycles = IntArgument(region, "checked", 0) != 0;
     const int32_t w = vertical ? region.width : region.width / frames;
     const int32_t h = vertical ? region.height / frames : region.height;
     for (int32_t frame = 0; frame < frames; ++frame) {
         const int32_t x = region.x + (vertical ? 0 : frame * w);
         const int32_t y = region.y + (vertical ? frame * h : 0);
-        switch (frame % 4) {
-            case 0: Bevel(image, x, y, w, h, Shade(kFace, 1.25f), true); break;
-            case 1: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.45f), true); break;
-            case 2: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.3f), false); break;
-            default: image.FillRect(x, y, w, h, Shade(kFace, 0.8f)); break;
+        const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
+        const Argb face = checked ? Mix(kFace, kAccent, 0.6f) : kFace;
+        switch (frame % cycle) {
+            case 0: Bevel(image, x, y, w, h, Shade(face, 1.25f), true); break;
+            case 1: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.45f), true); break;
+            case 2: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.3f), false); break;
+            default: image.FillRect(x, y, w, h, Shade(face, 0.8f)); break;
         }
     }
 }

@@ -8,7 +8,9 @@
 //   panel                      a raised face with a bevel
 //   inset                      a sunken face (lists, text areas)
 //   window   title=<height>    a frame with a title bar
-//   button   frames=<n> vertical=<0|1>   n state faces side by side (normal, hover, pressed, disabled)
+//   button   frames=<n> vertical=<0|1> cycle=<1-4> checked=<0|1>
+//                              n state faces side by side (normal, hover, pressed, disabled; the first `cycle`
+//                              of them repeated), every second cycle the checked look when checked=1
 //   toggle   vertical=<0|1>    two faces: off and on
 //   scrollbar                  a track with end arrows
 //   thumb                      a scroll thumb

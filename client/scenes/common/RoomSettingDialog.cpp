@@ -8,6 +8,7 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -20,10 +21,24 @@ constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
 constexpr int32_t kTypeWidth = 159;
 constexpr int32_t kTypeHeight = 20;
-constexpr int32_t kCaromTileX = 706;
+// The type tiles: three frames of 20 pixels per type. The carom column lies below the pocket column's right
+// part, clear of the dialog's own background, which spans x 427 to 830 of the texture.
+constexpr int32_t kCaromTileX = 854;
+constexpr int32_t kCaromTileY = 556;
 constexpr int32_t kPocketTileX = 865;
 constexpr int32_t kTileStep = 60;
+// OK and Cancel wear the shared dialog buttons of the common texture.
+constexpr int32_t kButtonTexture = 0;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+
+constexpr uint8_t kTitleShadow = 1;
+
+// A bold caption centred both ways on the button.
+void AddCaption(Button& button, quill::WStringView caption) {
+    button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button.GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button.SetCaption(caption);
+}
 
 bool IsGambleType(quill::GameType type) {
     return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
@@ -37,6 +52,9 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(kOpenSound, kCloseSound);
+    TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, kTitleShadow);
+    title->SetColors(0xFFFFFFFF, 0xFF000000);
+    title->SetText(u"Room setting");
     room_.gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
     AddTypeButtons();
     auto selector = std::make_unique<TableBallSelector>(connection_.LocalPlayer());
@@ -44,9 +62,8 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     selector_->SetPosition(-9, 214);
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
-        Button* button = CreateButton(x, 344, 85, 32, id, key, kTexture, tileX, 0);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-        button->SetCaption(caption);
+        Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
+        AddCaption(*button, caption);
     }
     auto description = std::make_unique<GameDescriptionPanel>();
     description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));
@@ -64,13 +81,12 @@ void RoomSettingDialog::AddTypeButtons() {
         const int32_t row = GameTypeListRow(type);
         const int32_t y = kFirstRowY + kRowStep * (carom ? caromCount++ : pocketCount++);
         Button* button = carom ? CreateButton(kCaromColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
-                                              kTexture, kCaromTileX, kTileStep * row)
+                                              kTexture, kCaromTileX, kCaromTileY + kTileStep * row)
                                : CreateButton(kPocketColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
                                               kTexture, kPocketTileX, kTileStep * (row - 10));
         button->SetRadio();
         button->SetHoverEvents(true);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-        button->SetCaption(GameTypeLongName(type));
+        AddCaption(*button, GameTypeLongName(type));
         typeButtons_[static_cast<size_t>(type)] = button;
     }
 }

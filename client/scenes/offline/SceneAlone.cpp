@@ -132,7 +132,7 @@ Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotK
 }
 
 void SceneAlone::BuildKeyGuide() {
-    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 600, 700);
+    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 0, 0);
     keyGuide_->SetAnchor(AnchorMode::Right, -200, AnchorMode::Top, 100);
     keyGuide_->SetAcceptsMouse(false);
     int32_t y = 10;
