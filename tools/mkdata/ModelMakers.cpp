@@ -15,6 +15,9 @@ namespace {
 using quill::ResourceKind;
 using quill::Vec3;
 
+// Slices around a cue: its butt fills a good part of the screen in the zoom view, where fewer show as facets.
+constexpr uint32_t kCueSlices = 32;
+
 // A texture id argument that must name a texture already in the file.
 bool TextureArgument(MakeContext& context, const std::string& key, uint32_t& id) {
     float value = 0.0f;
@@ -104,7 +107,7 @@ bool MakeCue(MakeContext& context) {
     }
     MeshBuilder mesh;
     mesh.BeginPart(material);
-    mesh.AddLathe(CueProfile::Between(0.0f, CueProfile::kLength), 16, CueProfile::kLength);
+    mesh.AddLathe(CueProfile::Between(0.0f, CueProfile::kLength), kCueSlices, CueProfile::kLength);
     ModelNode root;
     return context.AttachMesh(root, mesh) && context.AddModel(root);
 }
@@ -130,7 +133,7 @@ bool MakeTunedCue(MakeContext& context) {
         }
         MeshBuilder mesh;
         mesh.BeginPart(material);
-        mesh.AddLathe(CueProfile::Between(section.from, section.to), 16, CueProfile::kLength);
+        mesh.AddLathe(CueProfile::Between(section.from, section.to), kCueSlices, CueProfile::kLength);
         if (!AddChild(context, root, mesh)) {
             return false;
         }
@@ -150,7 +153,7 @@ bool MakeCuePart(MakeContext& context) {
     const SlotSection& section = kSlotSections[static_cast<size_t>(slot)];
     MeshBuilder mesh;
     mesh.BeginPart(material);
-    mesh.AddLathe(CueProfile::Between(section.from, section.to), 16, CueProfile::kLength);
+    mesh.AddLathe(CueProfile::Between(section.from, section.to), kCueSlices, CueProfile::kLength);
     ModelNode root;
     return context.AttachMesh(root, mesh) && context.AddModel(root);
 }

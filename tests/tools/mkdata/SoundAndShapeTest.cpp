@@ -87,7 +87,16 @@ TEST(MeshBuilderTest, SphereLatheAndDiscKeepTheirSizes) {
         high = std::max(high, vertex.position.x);
         widest = std::max(widest, std::hypot(vertex.position.y, vertex.position.z));
     }
-    EXPECT_NEAR(high - low, mkdata::CueProfile::kLength + 0.25f, 1e-3f);
+    // From the tip's dome to the butt's flat cap, whose face looks straight back along the cue.
+    EXPECT_NEAR(high - low, mkdata::CueProfile::kLength + 0.15f, 1e-3f);
+    int capVertices = 0;
+    for (const auto& vertex : cue.Vertices()) {
+        if (vertex.position.x == mkdata::CueProfile::kLength && std::hypot(vertex.position.y, vertex.position.z) < 1.0f) {
+            EXPECT_NEAR(vertex.normal.x, 1.0f, 1e-4f);
+            ++capVertices;
+        }
+    }
+    EXPECT_GT(capVertices, 0);
     EXPECT_NEAR(widest, 1.5f, 1e-3f);
     EXPECT_LT(mkdata::CueProfile::RadiusAt(0.0f), mkdata::CueProfile::RadiusAt(mkdata::CueProfile::kWrapStart));
 
