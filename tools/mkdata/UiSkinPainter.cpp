@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "tools/mkdata/DigitGlyphs.h"
+#include "tools/mkdata/EmblemPainter.h"
 
 namespace mkdata {
 namespace {
@@ -32,6 +33,16 @@ bool ColourArgument(const UiRegion& region, const std::string& key, Argb& colour
     }
     colour = text.size() == 6 ? (value | 0xFF000000u) : value;
     return true;
+}
+
+std::string TextArgument(const UiRegion& region, const std::string& key) {
+    const auto found = region.arguments.find(key);
+    return found != region.arguments.end() ? found->second : std::string();
+}
+
+bool Refuse(const UiRegion& region, const std::string& what, std::string& error) {
+    error = "region table line " + std::to_string(region.line) + ": " + what;
+    return false;
 }
 
 }  // namespace
@@ -139,8 +150,51 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
             image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
         }
     } else {
-        error = "region table line " + std::to_string(region.line) + ": no style " + style;
-        return false;
+        return PaintPicture(image, region, error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    const std::string& style = region.style;
+    Argb colour = kFace;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    if (style == "titlebutton") {
+        EmblemPainter::Pictogram pictogram{};
+        if (!EmblemPainter::PictogramNamed(TextArgument(region, "glyph"), pictogram)) {
+            return Refuse(region, "glyph must be exit, settings, help, messenger or room", error);
+        }
+        const int32_t frames = std::max(1, IntArgument(region, "frames", 4));
+        const bool vertical = IntArgument(region, "vertical", 0) != 0;
+        Buttons(image, region, frames, vertical);
+        const int32_t fw = vertical ? w : w / frames, fh = vertical ? h / frames : h;
+        // Light on the normal face, white when hovered or pressed, dim when disabled.
+        constexpr std::array<Argb, 4> kInk{0xFFE8ECF0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF8A94A0};
+        for (int32_t frame = 0; frame < frames; ++frame) {
+            EmblemPainter::DrawPictogram(image, x + (vertical ? 0 : frame * fw), y + (vertical ? frame * fh : 0), fw,
+                                         fh, pictogram, kInk[static_cast<size_t>(frame % 4)]);
+        }
+    } else if (style == "logo") {
+        Argb accent = kAccent;
+        if (!ColourArgument(region, "accent", accent)) {
+            return Refuse(region, "accent is no colour", error);
+        }
+        if (!EmblemPainter::DrawLogo(image, x, y, w, h, colour, accent, TextArgument(region, "subtitle"))) {
+            return Refuse(region, "no font for the logo's name (DejaVu Sans)", error);
+        }
+    } else if (style == "badge") {
+        EmblemPainter::Badge badge{};
+        if (!EmblemPainter::BadgeNamed(TextArgument(region, "kind"), badge)) {
+            return Refuse(region, "kind must be eight, carom or cue", error);
+        }
+        EmblemPainter::DrawBadge(image, x, y, w, h, badge, colour);
+    } else if (style == "frame") {
+        EmblemPainter::DrawFrame(image, x, y, w, h, colour, kAccent);
+    } else {
+        return Refuse(region, "no style " + style, error);
     }
     return true;
 }
