@@ -156,6 +156,19 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
             addAngleTo(x, y);
         }
     }
+    if (exclude != nullptr) {
+        // Where the rectangle's edges cross the excluded area's: the corners of the outline between them.
+        for (float x : {rect.x0, rect.x1}) {
+            for (float y : {exclude->y0, exclude->y1}) {
+                if (x >= exclude->x0 && x <= exclude->x1 && y >= rect.y0 && y <= rect.y1) addAngleTo(x, y);
+            }
+        }
+        for (float y : {rect.y0, rect.y1}) {
+            for (float x : {exclude->x0, exclude->x1}) {
+                if (y >= exclude->y0 && y <= exclude->y1 && x >= rect.x0 && x <= rect.x1) addAngleTo(x, y);
+            }
+        }
+    }
     std::sort(angles.begin(), angles.end());
     angles.push_back(angles.front() + kTwoPi);
 
@@ -173,13 +186,17 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
         // The ray runs through the rectangle from enter (before the centre when the centre lies inside it)
         // to exit; the surface starts outside the hole's circle.
         float inner = std::max(hole.radius, enter);
-        const float outer = exit;
+        float outer = exit;
         float excludeEnter = 0.0f, excludeExit = 0.0f;
         if (exclude && RayThroughRect(hole.x, hole.y, dx, dy, exclude->x0, exclude->y0, exclude->x1, exclude->y1,
                                       excludeEnter, excludeExit) && excludeExit > 0.0f) {
             // From inside the excluded area the surface starts where the ray leaves it; a ray that enters it
-            // from outside meets it only beyond the hole's reach here.
-            inner = excludeEnter <= 0.0f ? std::max(inner, excludeExit) : std::max(inner, outer);
+            // from outside runs over the surface until it gets there.
+            if (excludeEnter <= 0.0f) {
+                inner = std::max(inner, excludeExit);
+            } else {
+                outer = std::min(outer, excludeEnter);
+            }
         }
         // A span that shrank to a point still closes the triangle beside it.
         return Span{inner <= outer + kSpanSlack, point(std::min(inner, outer)), point(outer)};
