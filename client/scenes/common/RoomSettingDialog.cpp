@@ -4,6 +4,9 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
+#include "client/scenes/common/GameTypeButton.h"
+#include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/RoomOptions.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
@@ -19,18 +22,9 @@ constexpr int32_t kCaromColumnX = 193;
 constexpr int32_t kPocketColumnX = 20;
 constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
-constexpr int32_t kTypeWidth = 159;
-constexpr int32_t kTypeHeight = 20;
-// The type tiles: three frames of 20 pixels per type. The carom column lies below the pocket column's right
-// part, clear of the dialog's own background, which spans x 427 to 830 of the texture.
-constexpr int32_t kCaromTileX = 854;
-constexpr int32_t kCaromTileY = 556;
-constexpr int32_t kPocketTileX = 865;
-constexpr int32_t kTileStep = 60;
 // OK and Cancel wear the shared dialog buttons of the common texture.
 constexpr int32_t kButtonTexture = 0;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
-
 constexpr uint8_t kTitleShadow = 1;
 
 // A bold caption centred both ways on the button.
@@ -38,11 +32,6 @@ void AddCaption(Button& button, quill::WStringView caption) {
     button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
     button.GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
     button.SetCaption(caption);
-}
-
-bool IsGambleType(quill::GameType type) {
-    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
-           type == quill::game_type::kSixBalls;
 }
 
 }  // namespace
@@ -78,15 +67,8 @@ void RoomSettingDialog::AddTypeButtons() {
     for (quill::GameType type = 0; type < quill::kGameTypeCount; ++type) {
         if (!GameTypeOffered(type)) continue;
         const bool carom = quill::IsCaromGame(type);
-        const int32_t row = GameTypeListRow(type);
         const int32_t y = kFirstRowY + kRowStep * (carom ? caromCount++ : pocketCount++);
-        Button* button = carom ? CreateButton(kCaromColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
-                                              kTexture, kCaromTileX, kCaromTileY + kTileStep * row)
-                               : CreateButton(kPocketColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
-                                              kTexture, kPocketTileX, kTileStep * (row - 10));
-        button->SetRadio();
-        button->SetHoverEvents(true);
-        AddCaption(*button, GameTypeLongName(type));
+        Button* button = CreateGameTypeButton(*this, type, carom ? kCaromColumnX : kPocketColumnX, y);
         typeButtons_[static_cast<size_t>(type)] = button;
     }
 }
@@ -168,6 +150,16 @@ void RoomSettingDialog::Confirm() {
     connectionRoom.ballItem = room_.ballItem;
     SetVisible(false);
     if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+}
+
+bool RoomSettingDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    selector_->ForwardPreviewMouse(msg, wParam, lParam);
+    return true;
+}
+
+void RoomSettingDialog::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*selector_);
 }
 
 }  // namespace kestrovan
