@@ -272,5 +272,35 @@ TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
     EXPECT_FALSE(icon.r > icon.b + 80 && icon.g > icon.b + 60) << "the first icon's yellow is still there";
 }
 
+// Looking out from the table low, in any direction, the room stands around it: its floor and wall fill the
+// view above the rail, never the empty background, also where the table's middle is out of sight.
+TEST_F(TableDrawGlTest, TheRoomSurroundsTheTableInEveryDirection) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const Vec3 looks[4] = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE("view " + std::to_string(i));
+        quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+        ASSERT_NE(camera, nullptr);
+        const Vec3 eye{looks[i].x * 40.0f, looks[i].y * 40.0f, 30.0f};
+        // The side vector is up x look.
+        camera->SetFrame(eye, {eye.x + looks[i].x * 100.0f, eye.y + looks[i].y * 100.0f, 25.0f}, {0.0f, 0.0f, 1.0f},
+                         {-looks[i].y, looks[i].x, 0.0f});
+        stage->table->GetCamera().ApplyMode();
+        ASSERT_TRUE(stage->DrawFrameLitFromAbove());
+        const std::vector<uint32_t> frame = ReadBackBuffer();
+        stage->device->Present();
+        const std::string screenshot = "table_room_view" + std::to_string(i) + ".png";
+        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / screenshot);
+        int empty = 0;
+        for (int y = 20; y < kHeight / 3; y += 4) {
+            for (int x = 80; x < kWidth - 20; x += 8) {
+                const Pixel p = At(frame, {x, y});
+                empty += std::abs(p.r - 0x10) <= 2 && std::abs(p.g - 0x20) <= 2 && std::abs(p.b - 0x40) <= 2 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(empty, 0) << "the background shows: see " << screenshot;
+    }
+}
+
 }  // namespace
 }  // namespace kestrovan
