@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
 #include <numbers>
 #include <tuple>
 
@@ -16,6 +17,13 @@ constexpr Argb kShadow = 0xA0000000;
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 // The em size at which the logo's name is measured before it is scaled to its box.
 constexpr int32_t kMeasureEm = 64;
+
+// The system's font library (fontconfig) is not to be entered from two threads at once, and mkdata paints
+// the interface textures of several packages side by side: fonts are opened and rasterised one at a time.
+std::mutex& FontLibraryLock() {
+    static std::mutex lock;
+    return lock;
+}
 
 }  // namespace
 
@@ -108,6 +116,7 @@ void EmblemPainter::DrawBall(RgbaImage& image, float cx, float cy, float radius,
 
 bool EmblemPainter::DrawText(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
                              Argb colour) {
+    const std::lock_guard hold(FontLibraryLock());
     std::unique_ptr<platform::gfx::FontFace> measure =
         platform::gfx::OpenFontFace({u"DejaVu Sans", -kMeasureEm, 700, false});
     if (!measure) return false;

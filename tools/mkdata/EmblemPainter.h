@@ -3,6 +3,8 @@
 // buttons (exit, settings, help, messenger, room setting), the game's logo with its name, the badges of the
 // login screen and the framed corner panels. The logo's letters come from the system's DejaVu Sans Bold
 // through the font library, the only text painted into the data: a name drawn as a picture, not a caption.
+//
+// Threads: any; text is drawn one call at a time across threads (the font library is not reentrant).
 #include <cstdint>
 #include <string>
 
