@@ -208,8 +208,9 @@ public:
         const double seconds = SecondsSince(start);
         const double used = CpuMs() - cpuStart;
         const auto frames = static_cast<double>(Frames() - framesStart);
+        // Every figure is given in every run (0 for no frame): the repetitions' statistics need them all.
         if (!cpu.empty()) figures[cpu] = used / (seconds * 10.0);
-        if (!perFrame.empty() && frames > 0) figures[perFrame] = used / frames;
+        if (!perFrame.empty()) figures[perFrame] = frames > 0 ? used / frames : 0.0;
         if (!fps.empty()) figures[fps] = frames / seconds;
     }
 
@@ -357,10 +358,10 @@ void BM_OfflineScreen(benchmark::State& state) {
         state.SetIterationTime(ours["first_frame_s"]);
         for (const auto& [name, value] : ours) {
             state.counters[name] = value;
-            const auto other = peer.find(name);
-            if (other == peer.end()) continue;
-            state.counters["bgl_" + name] = other->second;
-            if (other->second > 0) state.counters["ratio_" + name] = value / other->second;
+            if (!withPeer) continue;
+            const double other = peer[name];
+            state.counters["bgl_" + name] = other;
+            state.counters["ratio_" + name] = other > 0 ? value / other : 0.0;
         }
     }
     XCloseDisplay(display);
