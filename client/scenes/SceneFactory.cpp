@@ -28,4 +28,11 @@ void RegisterItemModels() {
     TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());
 }
 
+bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) {
+    const ItemModelRecord* record = TheItemModelCatalogue().FindById(itemId);
+    if (record == nullptr || record->kind != ItemModelKind::kCue) return false;
+    for (size_t i = 0; i < statistics.size(); ++i) statistics[i] = static_cast<uint8_t>(record->stats[i]);
+    return true;
+}
+
 }  // namespace kestrovan
