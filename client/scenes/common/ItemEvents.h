@@ -13,7 +13,6 @@ inline constexpr uint32_t UseChalk = 1082;
 inline constexpr uint32_t QuickSlotA = 1083;        // wParam 1: a cue was chosen in the cue window
 inline constexpr uint32_t QuickSlotB = 1084;        // wParam: the kind of the item clicked in the item bar
 inline constexpr uint32_t ItemDialogResult = 1095;  // wParam 1 purchase, 2 gift
-inline constexpr uint32_t ItemCheckPassed = 1100;   // the purchase dialog's OK passed its checks
 }  // namespace AppEventId
 
 using AppEventPoster = std::function<void(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra)>;

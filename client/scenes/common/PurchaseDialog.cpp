@@ -1,5 +1,6 @@
 #include "client/scenes/common/PurchaseDialog.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/sound/SoundManager.h"
@@ -300,7 +301,7 @@ void PurchaseDialog::Confirm() {
         return;
     }
     ok_->SetEnabled(false);
-    if (services_.poster) services_.poster(AppEventId::ItemCheckPassed, 0, 0, 0);
+    if (services_.poster) services_.poster(quill::AppEventId::ItemCheckPassed, 0, 0, 0);
 }
 
 void PurchaseDialog::WriteRequest(quill::Packet& packet) const {

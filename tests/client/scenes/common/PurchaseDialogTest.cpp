@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/net/Packet.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/GiftRecipientList.h"
@@ -284,7 +285,7 @@ TEST_F(PurchaseDialogTest, BuyingShowsTheDiscountedPriceOfTheChosenPeriodAndOkPo
     EXPECT_TRUE(posted.empty());
     account.cueMoney = 2000;
     dialog->OnEvent(dialog->OkButton(), 0, 0);
-    EXPECT_EQ(posted, std::vector<uint32_t>{AppEventId::ItemCheckPassed});
+    EXPECT_EQ(posted, std::vector<uint32_t>{quill::AppEventId::ItemCheckPassed});
     EXPECT_FALSE(dialog->OkButton()->IsEnabled()) << "until the dialog is shown again";
 
     quill::Packet request;
