@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
+#include "QuillLib/engine/Engine.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
 #include "client/app/NativeEditBridge.h"
@@ -12,6 +13,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/table/GameTable.h"
@@ -266,6 +268,9 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
+        roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    }
     if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) keyGuide_->Show(!keyGuide_->IsVisible());
     switch (id) {
         case AppEventId::RoomSettingConfirm:
@@ -368,6 +373,9 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw) return;
     device->Begin2D();
     table->DrawHud();
+    if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
+        LoadShownItemPreviews(*this, *resources, *device);
+    }
     DrawWidgets(device);
 }
 
@@ -387,6 +395,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
 bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
+    ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
     roomSetting_->SetVisible(false);
     return true;
