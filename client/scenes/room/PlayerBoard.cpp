@@ -113,8 +113,8 @@ void PlayerBoard::Refresh(const quill::GameModel& model, const quill::RoomInfo& 
         for (uint8_t member = 0; member < state.memberCount && row < kRows; ++member) {
             const quill::PlayerState* player = state.MemberAt(member);
             if (player == nullptr) continue;
-            FillRow(row, *player, team == 0 ? nullptr : &state, model, room);
-            rowPlayers_[row++] = player;
+            rowPlayers_[row] = player;
+            FillRow(row++, *player, team == 0 ? nullptr : &state, model, room);
         }
     }
     rowCount_ = static_cast<int32_t>(row);
