@@ -7,6 +7,7 @@
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/ItemModelCatalogue.h"
 
 namespace kestrovan {
@@ -17,6 +18,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return std::make_unique<SceneIntro>(app);
         case SceneId::Login:
             return std::make_unique<SceneLogin>(app);
+        case SceneId::RoomGame:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:
