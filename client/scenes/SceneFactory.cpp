@@ -4,6 +4,7 @@
 #include "client/app/App.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
+#include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
@@ -18,6 +19,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return std::make_unique<SceneIntro>(app);
         case SceneId::Login:
             return std::make_unique<SceneLogin>(app);
+        case SceneId::Lobby:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
         case SceneId::Alone:

@@ -6,10 +6,6 @@ namespace kestrovan {
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 quill::WString ReadCut(quill::Packet& packet, size_t length) {
     return CutToLength(packet.ReadWString(), length);
 }
@@ -20,15 +16,6 @@ int32_t CapSkill(uint32_t value) {
 }
 
 }  // namespace
-
-quill::WString CutToLength(quill::WStringView text, size_t length) {
-    if (text.size() <= length)
-        return quill::WString(text);
-    size_t kept = length;
-    if (kept > 0 && IsHighSurrogate(text[kept - 1]))
-        --kept;
-    return quill::WString(text.substr(0, kept));
-}
 
 bool AccountRecord::Read(quill::Packet& packet, AccountRecord& r) {
     const uint16_t errorsBefore = packet.ErrorCount();
@@ -62,7 +49,7 @@ bool AccountRecord::Read(quill::Packet& packet, AccountRecord& r) {
     r.value13 = packet.ReadU16();
     r.value14 = packet.ReadU8();
     r.age = packet.ReadU16();
-    r.value15 = packet.ReadU8();
+    r.tutorialDone = packet.ReadU8();
     for (int32_t& skill : r.skills)
         skill = CapSkill(packet.ReadU32());
     for (quill::WString& line : r.profileLines)
@@ -92,6 +79,7 @@ void AccountRecord::ApplyTo(quill::PlayerState& profile) const {
     profile.skillPoints = skillPoints;
     profile.grade = grade;
     profile.age = age;
+    profile.tutorialDone = tutorialDone;
     profile.skills = skills;
     profile.profileLines = profileLines;
     profile.chatTexts = chatTexts;

@@ -11,6 +11,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace quill {
 class PlayerState;
@@ -55,7 +56,7 @@ struct AccountRecord {
     uint16_t value13 = 0;
     uint8_t value14 = 0;
     uint16_t age = 0;  // 0: not given
-    uint8_t value15 = 0;
+    uint8_t tutorialDone = 0;  // the u8 after the age: 1 or more once the player has done the tutorial
     std::array<int32_t, 5> skills{};
     std::array<quill::WString, 4> profileLines;
     std::array<quill::WString, 6> chatTexts;
@@ -71,8 +72,5 @@ struct AccountRecord {
     // Puts the identity, money, progress, skills and texts into the profile.
     void ApplyTo(quill::PlayerState& profile) const;
 };
-
-// text cut to at most length UTF-16 units, never between the two halves of a character.
-quill::WString CutToLength(quill::WStringView text, size_t length);
 
 }  // namespace kestrovan

@@ -1,0 +1,13 @@
+#pragma once
+// Texts into fixed fields: a text from the server or a user cut to a field's length in UTF-16 units, never
+// between the two halves of a character. Pure.
+#include <cstddef>
+
+#include "QuillLib/core/WString.h"
+
+namespace kestrovan {
+
+// text cut to at most length UTF-16 units, never between the two halves of a character.
+quill::WString CutToLength(quill::WStringView text, size_t length);
+
+}  // namespace kestrovan
