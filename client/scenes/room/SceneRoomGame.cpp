@@ -381,11 +381,6 @@ void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
     if (seat >= 0 && seat < 8) droppedSeats_[static_cast<size_t>(seat)] = dropped;
 }
 
-bool SceneRoomGame::PollKeys() {
-    if (GameTable* table = stage_.Table()) table->PollKeys();
-    return true;
-}
-
 // --- the chat ---
 
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {

@@ -134,8 +134,6 @@ public:
     void OnSettingsChanged(const Settings& settings) override;
     void AddChatLine(quill::WStringView text, uint32_t colour) override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
-    // The table's key poll; the room always answers that it polled.
-    bool PollKeys();
 
     // --- The room's state, for its handlers ---
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
