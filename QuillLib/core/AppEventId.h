@@ -109,6 +109,8 @@ QUILL_APP_EVENT_CATALOGUE(QUILL_APP_EVENT_CONSTANT)
 inline constexpr uint32_t UserActivity = RoomInviteOpen;  // the table: an aiming drag with the mouse ended
 inline constexpr uint32_t TableMarkHit = TableEvent1086;  // the table: a ball hit a mark; wParam the mark
 inline constexpr uint32_t PocketCalled = RoomSend1212;    // the table: a pocket was called; wParam 1 to 6
+inline constexpr uint32_t TournamentInfoOpen = LobbyWindowClose1031;  // the lobby: the tournament window opens
+inline constexpr uint32_t ExpiredItemsCheck = LobbyEvent1072;         // the lobby: look for expired items
 
 // Every id of the catalogue, in order.
 inline constexpr std::array kAll = {

@@ -176,6 +176,9 @@ public:
     // ConnectionHost: the notice and the invitation go to the shared popups; the messenger and the skill
     // window are not in the tree yet, so their calls reach nothing.
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
+    bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
+        return sceneManager_.DeliverPacket(id, packet);
+    }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
     void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
     void OnMessengerChat(quill::Packet&, bool) override {}

@@ -34,6 +34,7 @@ struct Pixel {
 class IdleHost : public ConnectionHost {
 public:
     ConnectionScene* CurrentScene() override { return nullptr; }
+    bool DeliverPacket(quill::MessageId, quill::Packet&) override { return false; }
     void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const ConnectionNotice&) override {}
     void OnMessengerChat(quill::Packet&, bool) override {}
@@ -158,7 +159,8 @@ TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInThei
 
     // The balls: changed pixels, some of them the near-white of the cue ball or the yellow or red.
     const WidgetRect balls = selector.BallPreview()->GetRect();
-    const auto [ballsChanged, bright] = Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
+    const auto [ballsChanged, bright] =
+        Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
     EXPECT_GT(ballsChanged, 100) << ballsChanged;
     EXPECT_GT(bright, 20) << bright;
 
