@@ -191,6 +191,7 @@ void SceneRoomGame::Activate() {
         currentCueKey_ = std::pair{cue->key, cue->subKey};
     }
     turnClock_.SetLimit(static_cast<int8_t>(room_.inningTime));
+    SeatLocalPlayer();
     playerBoard_->SetTurnTime(turnClock_.Limit());
     playerBoard_->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
     playerBoard_->Refresh(model_, room_);
@@ -246,6 +247,28 @@ void SceneRoomGame::Activate() {
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
     LayoutChat(platform::TimeGetTime(), true);
+}
+
+// The room's players start as the local player alone, among those who do not play (team 0), until the server
+// tells who sits where.
+void SceneRoomGame::SeatLocalPlayer() {
+    model_.Reset();
+    const quill::PlayerState& local = Player();
+    quill::PlayerState& seat = model_.players[0];
+    seat.ResetSeat();
+    seat.name = local.name.empty() ? connection_.Nickname() : local.name;
+    seat.accountId = local.accountId;
+    seat.userId = local.userId;
+    seat.level = local.level;
+    seat.money = local.money;
+    seat.clanId = local.clanId;
+    seat.ratingByType = local.ratingByType;
+    seat.generalAverage = local.generalAverage;
+    seat.seat = 0;
+    seat.team = 0;
+    model_.teams[0].id = 0;
+    model_.AddPlayer(&seat, 0, 1);
+    model_.gameType = static_cast<quill::GameType>(room_.gameType);
 }
 
 // The windows of a running game or of an earlier visit.

@@ -221,6 +221,7 @@ private:
     // --- Life ---
     quill::PlayerState& Player() const;
     void LoadSounds();
+    void SeatLocalPlayer();
     void WriteEntryLines();
     void ShowLevelRange();
     void ShowStake();
