@@ -256,7 +256,7 @@ bool ReplayPanel::OnEvent(Widget* source, int32_t a, int32_t b) {
             OnSave();
             return true;
         case kReplayLast:
-            if (services_.poster) services_.poster(quill::AppEventId::SaveShotRequest, 0, 0, 0);
+            if (services_.poster) services_.poster(quill::AppEventId::ReplayLastShotRequest, 0, 0, 0);
             return true;
         case kClose:
             shown_ = false;

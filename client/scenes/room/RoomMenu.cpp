@@ -41,9 +41,8 @@ bool RoomMenu::OnEvent(Widget* source, int32_t a, int32_t b) {
     const auto found = std::find(entries_.begin(), entries_.end(), source);
     if (found == entries_.end()) return Window::OnEvent(source, a, b);
     SetVisible(false);
-    // 1045 opens the help window and 1041 runs the withdrawal check.
-    static constexpr uint32_t kEvents[] = {quill::AppEventId::RoomMenuClose, quill::AppEventId::RoomMenuReport,
-                                           quill::AppEventId::RoomMenuHelp, quill::AppEventId::RoomMenuSettings};
+    static constexpr uint32_t kEvents[] = {quill::AppEventId::HelpMenuChosen, quill::AppEventId::RoomMenuReport,
+                                           quill::AppEventId::WithdrawMenuChosen, quill::AppEventId::RoomMenuSettings};
     const auto entry = static_cast<size_t>(found - entries_.begin());
     if (entry < std::size(kEvents) && poster_) poster_(kEvents[entry], 0, 0, 0);
     return true;

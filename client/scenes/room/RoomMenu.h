@@ -1,7 +1,8 @@
 #pragma once
 // The room's menu, opened with Esc: "Help(F1)", "Report bad", "Withdraw", "Setting(F3)" and "Close". Each entry
-// hides the menu and posts its event for the room: the help window (1045), the report dialog (RoomMenuReport),
-// the withdrawal check (1041) and the settings (RoomMenuSettings); "Close" posts nothing.
+// hides the menu and posts its event for the room: the help window (HelpMenuChosen), the report dialog
+// (RoomMenuReport), the withdrawal check (WithdrawMenuChosen) and the settings (RoomMenuSettings); "Close"
+// posts nothing.
 //
 // Threads: opened and pressed on the game thread.
 #include <array>

@@ -24,6 +24,7 @@
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/MoneyNotice.h"
@@ -570,7 +571,7 @@ int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
         case quill::AppEventId::ItemCheckPassed:
             SendPurchase();
             break;
-        case quill::AppEventId::RoomMenuClose:  // 1045: the room menu's help
+        case quill::AppEventId::HelpMenuChosen:
             help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
             help_->SetVisible(true);
             break;
@@ -578,7 +579,7 @@ int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             replayPanel_->SetVisible(false);
             help_->SetVisible(false);
             break;
-        case quill::AppEventId::SaveShotRequest:
+        case quill::AppEventId::ReplayLastShotRequest:
             if (table != nullptr && (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
                 replayPanel_->LoadShot(table->GetCommittedRecord());
             }
@@ -617,6 +618,18 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
         case kToLobby:
             if (source == TopButton(kToLobby)) {
                 LeaveRoom();
+                return true;
+            }
+            break;
+        case kSettings:
+        case kMyInfo:
+        case kMessenger:
+            if (source == TopButton(source->GetId())) {
+                const int32_t id = source->GetId();
+                OpenTitleWindow(app_.Scenes(), *this,
+                                id == kSettings ? TitleWindow::Settings
+                                : id == kMyInfo ? TitleWindow::MyInfo
+                                                : TitleWindow::Messenger);
                 return true;
             }
             break;

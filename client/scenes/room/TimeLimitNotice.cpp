@@ -25,7 +25,7 @@ void TimeLimitNotice::OnShow() {
 
 bool TimeLimitNotice::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source == nullptr || source->GetId() != kOk) return PopupWindow::OnEvent(source, a, b);
-    if (poster_) poster_(quill::AppEventId::RoomEvent1094, 0, 0, 0);
+    if (poster_) poster_(quill::AppEventId::TimeLimitNoticeClosed, 0, 0, 0);
     SetVisible(false);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The notice that the game ends because it has run for an hour; OK posts 1094 for the room and closes.
+// The notice that the game ends because it has run for an hour; OK posts TimeLimitNoticeClosed for the room
+// and closes.
 //
 // Threads: opened by the room's handlers, pressed on the game thread.
 #include <array>

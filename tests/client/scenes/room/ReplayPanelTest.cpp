@@ -109,7 +109,7 @@ TEST_F(ReplayPanelTest, AShotOnOtherEquipmentPlaysAfterTheNextFrameSetTheTableUp
     panel->SetVisible(true);
     Press(ReplayPanel::kReplayLast);
     Press(ReplayPanel::kClose);
-    EXPECT_EQ(posted, (std::vector<uint32_t>{quill::AppEventId::SaveShotRequest, quill::AppEventId::RoomWindowsToggle}));
+    EXPECT_EQ(posted, (std::vector<uint32_t>{quill::AppEventId::ReplayLastShotRequest, quill::AppEventId::RoomWindowsToggle}));
     EXPECT_FALSE(panel->IsVisible());
 }
 

@@ -364,7 +364,8 @@ TEST_F(RoomPanels, ResultRowsRankTextsAndPassingNotices) {
     menu.OnEvent(menu.EntryButton(RoomMenu::kHelp), 0, 0);
     menu.OnEvent(menu.EntryButton(RoomMenu::kWithdraw), 0, 0);
     menu.OnEvent(menu.EntryButton(RoomMenu::kClose), 0, 0);
-    EXPECT_EQ(posted, (std::vector<Posted>{{1045, 0}, {1041, 0}}));
+    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::HelpMenuChosen, 0},
+                                           {quill::AppEventId::WithdrawMenuChosen, 0}}));
     EXPECT_FALSE(menu.IsVisible());
 
     WithdrawQuestion& question = Attach(std::make_unique<WithdrawQuestion>(sender), false);

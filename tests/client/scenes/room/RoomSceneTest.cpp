@@ -36,18 +36,16 @@
 #include "client/ui/TextLabel.h"
 #include "platform/window/MessageIds.h"
 #include "tests/support/net/GameServerFixture.h"
-#include "tests/support/scenes/SceneTestApp.h"
-#include "tests/support/table/TableFakes.h"
+#include "tests/support/scenes/SceneHarness.h"
 
 namespace kestrovan::test {
 namespace {
 
-class RoomScreen : public SceneTestApp {
+class RoomScreen : public SceneHarness<SceneRoomGame> {
 protected:
-    RoomScreen() : SceneTestApp(AppMode::Online, {u"launcher"}) {
-        app.Connection()->SetServerAddress(u"127.0.0.1", 1);
-        app.Scenes().SetPopups(CreateScenePopups(app));
+    RoomScreen() {
         app.SetScreenSize({1024, 768});
+        app.Scenes().ResizeAll(1024, 768);
         quill::RoomInfo& room = Connection().GetRoomInfo();
         room.gameType = 0;
         room.setting = 1;
@@ -57,11 +55,6 @@ protected:
         room.roomNumber = 42;
         room.minHandicap = 100;
         room.inningTime = 30;
-        auto owned = std::make_unique<SceneRoomGame>(app);
-        scene = owned.get();
-        scene->Init();
-        app.Scenes().AddScene(std::move(owned));
-        app.Scenes().SwitchTo(SceneId::RoomGame);
         scene->SetLoadWanted(false);
     }
     ~RoomScreen() override {
@@ -72,7 +65,7 @@ protected:
     void Enter() {
         EXPECT_EQ(scene->LoadResources(nullptr, nullptr), 1) << "no packs";
         ASSERT_NE(scene->Table(), nullptr);
-        scene->Activate();
+        Activate();
     }
     // A stand-in server that has greeted the connection.
     void Serve() {
@@ -104,7 +97,6 @@ protected:
         }
     }
 
-    SceneRoomGame* scene = nullptr;
     std::unique_ptr<kvtest::GameServerFixture> server;
 };
 
@@ -328,14 +320,11 @@ TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
 
 TEST_F(RoomScreen, TheServersInvitableUsersReachTheInvitationWindow) {
     Enter();
-    scene->SetReady(true);
     for (Widget* child : scene->GetChildren()) {
         if (child->GetId() == SceneRoomGame::kInvite) scene->OnEvent(child, 0, 0);
     }
     ASSERT_TRUE(scene->Invite()->IsVisible());
-    std::vector<uint8_t> payload{1, 0, 5, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0, 3, 0, 4, 0, u'Y', 0, u'u', 0, 0, 0, 2, 0};
-    auto message = ReceivedMessage(quill::MessageId::InvitableUsersList, payload);
-    Connection().Dispatch(message.get());
+    Receive(kvtest::InvitableUsersListMessage({{.key = 5, .userId = 9, .level = 3, .nickname = u"Yu", .number = 2}}));
     EXPECT_TRUE(scene->Invite()->Row(0)->IsVisible());
     EXPECT_EQ(scene->Invite()->Row(0)->Nickname()->GetText(), u"Yu");
 }
