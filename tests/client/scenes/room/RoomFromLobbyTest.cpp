@@ -11,6 +11,7 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/SceneFactory.h"
@@ -121,11 +122,16 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         EXPECT_EQ(room.Table()->Physics().BallCount(), family.balls);
         EXPECT_EQ(room.Room().gameType, family.mode);
         EXPECT_EQ(room.Board()->RowCount(), 1) << "the player among the watchers";
+        quill::SoundManager* sounds = quill::SoundManager::Current();
+        ASSERT_NE(sounds, nullptr) << "the null audio device's manager";
+        EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kMusic)) << "the room's music";
+        EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kCountdownSound)) << "the countdown's beep";
 
         // Back to the lobby, which enters its channel's lists again.
         room.RequestSceneChange(SceneId::Lobby);
         ASSERT_EQ(SwitchAndLoad(), 1);
         EXPECT_EQ(room.Table(), nullptr) << "the room let its table go";
+        EXPECT_FALSE(sounds->GetSound(SceneRoomGame::kMusic)) << "the music removed";
     }
     EXPECT_EQ(server.CountReceived(quill::MessageId::JoinRoom), 3u);
     EXPECT_EQ(server.CountReceived(quill::MessageId::RoomEntered), 3u);
