@@ -33,11 +33,11 @@ bool IsFace(uint32_t rgb) {
     return IsSlate(rgb);
 }
 
-// The cloth of the carom table: a saturated blue.
+// The cloth of the carom table: a blue far bluer than the interface's slate faces.
 bool IsCloth(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
-    return b > 100 && b > r + 50 && b > g + 20;
+    return b > 60 && b > r + 40 && b > g + 20;
 }
 
 TEST_F(ProgramUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
