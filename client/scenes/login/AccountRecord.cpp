@@ -6,10 +6,6 @@ namespace kestrovan {
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 quill::WString ReadCut(quill::Packet& packet, size_t length) {
     return CutToLength(packet.ReadWString(), length);
 }
@@ -20,15 +16,6 @@ int32_t CapSkill(uint32_t value) {
 }
 
 }  // namespace
-
-quill::WString CutToLength(quill::WStringView text, size_t length) {
-    if (text.size() <= length)
-        return quill::WString(text);
-    size_t kept = length;
-    if (kept > 0 && IsHighSurrogate(text[kept - 1]))
-        --kept;
-    return quill::WString(text.substr(0, kept));
-}
 
 bool AccountRecord::Read(quill::Packet& packet, AccountRecord& r) {
     const uint16_t errorsBefore = packet.ErrorCount();

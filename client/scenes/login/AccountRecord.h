@@ -11,6 +11,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/CutToLength.h"
 
 namespace quill {
 class PlayerState;
@@ -71,8 +72,5 @@ struct AccountRecord {
     // Puts the identity, money, progress, skills and texts into the profile.
     void ApplyTo(quill::PlayerState& profile) const;
 };
-
-// text cut to at most length UTF-16 units, never between the two halves of a character.
-quill::WString CutToLength(quill::WStringView text, size_t length);
 
 }  // namespace kestrovan

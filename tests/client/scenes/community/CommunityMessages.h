@@ -1,0 +1,72 @@
+#pragma once
+// Server messages of the community as the game server sends them, for the messenger's and the profile
+// window's tests: chat lines, friend requests and answers, clan messages, a found player and profiles.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "QuillLib/core/WString.h"
+#include "QuillLib/net/MessageId.h"
+#include "QuillLib/net/Packet.h"
+
+namespace kestrovan::test {
+
+// One member of a FriendList or ClanInfo message.
+struct TestMember {
+    uint32_t memberId = 0;
+    int64_t userId = 0;
+    quill::WString nickname;
+    uint8_t channel = 0xFF;  // offline
+    uint16_t place = 0xFFFD;
+    uint8_t flag = 0;  // in the clan list, the member's rank
+};
+
+struct TestClan {
+    uint32_t id = 900;
+    quill::WString name = u"Cushions";
+    uint32_t value = 0;
+    int64_t money = 0;
+    uint8_t memberCount = 0;
+    uint8_t capacity = 20;
+};
+
+struct TestProfileMode {
+    uint8_t index = 0;
+    uint32_t value = 0;
+    uint16_t rating = 0;
+    std::array<uint32_t, 8> values{};
+};
+
+struct TestProfile {
+    quill::WString nickname = u"Visitor";
+    uint8_t icon = 2;
+    uint32_t experience = 1234;
+    uint16_t level = 5;
+    int64_t money = 1234567;
+    uint16_t second = 7;
+    uint16_t third = 8;
+    int16_t mark = 0;
+    std::array<quill::WString, 4> lines{u"one", u"two", u"three", u"four"};
+    std::vector<TestProfileMode> modes;
+    bool endMark = true;
+};
+
+quill::Packet FriendListMessage(const std::vector<TestMember>& members);
+quill::Packet ClanInfoMessage(const TestClan& clan, const std::vector<TestMember>& members);
+quill::Packet MemberLoggedInMessage(uint8_t listKind, const TestMember& member);
+quill::Packet MemberLoggedOutMessage(uint8_t listKind, uint32_t memberId, quill::WStringView nickname);
+// MessengerChat (13) or MessengerChatEcho (16).
+quill::Packet ChatMessage(quill::MessageId id, uint8_t kind, uint32_t memberId, quill::WStringView text);
+quill::Packet FriendRequestReceivedMessage(int64_t userId, uint32_t memberId, quill::WStringView nickname);
+// UserProfile (18) with found flag 1 and the record (found false: the flag 0 alone).
+quill::Packet UserProfileMessage(const TestProfile& profile, bool found = true);
+// The profile record alone, after a found flag of 1, for readers that take the payload.
+void WriteProfileRecord(quill::Packet& packet, const TestProfile& profile);
+quill::Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
+                                      uint16_t place);
+
+// The message as a receiver holds it: its cursor on the first payload byte.
+quill::Packet Received(quill::Packet message);
+
+}  // namespace kestrovan::test
