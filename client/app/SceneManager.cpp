@@ -8,6 +8,8 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
+#include "client/app/MessengerPopup.h"
+#include "client/app/ProfilePopup.h"
 #include "client/app/Settings.h"
 #include "client/app/WordFilter.h"
 
@@ -77,10 +79,13 @@ int SceneManager::LoadPendingScene() {
     return 1;
 }
 
+// The shared messenger follows the player: once a screen is loaded it moves there (and opens again, or shows
+// its icon and the friend requests that wait).
 void SceneManager::CompleteLoad(Scene& scene) {
     scene.SetLoaded(true);
     scene.SetVisible(true);
     scene.Activate();
+    if (MessengerPopup* messenger = GetMessenger()) messenger->AttachToScreen(scene);
     scene.StartFadeIn();
     scene.SetReady(true);
     scene.SetLoadWanted(false);
@@ -108,8 +113,11 @@ bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
         if (host_ != nullptr) host_->PostQuit();
         return true;
     }
+    if (id == AppEventId::MessengerControl && wParam == AppEventId::MessengerWindowParam) {
+        if (MessengerPopup* messenger = GetMessenger()) messenger->OpenClanDialog();
+    }
     if (id == AppEventId::MessengerControlSend && wParam == AppEventId::MessengerWindowParam && host_ != nullptr) {
-        host_->SendMessengerWindowState();
+        host_->SendClanLeave();
     }
     quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
@@ -207,6 +215,12 @@ void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
 
 void SceneManager::ShowInvitation(const Invitation& invitation) {
     if (Widget* owner = PopupParent(nullptr)) popups_->ShowInvitation(*owner, invitation);
+}
+
+bool SceneManager::ShowUserProfile(Widget* parent, quill::Packet& packet) {
+    ProfilePopup* profile = GetProfilePopup();
+    Widget* owner = PopupParent(parent);
+    return profile != nullptr && owner != nullptr && profile->OnUserProfile(*owner, packet);
 }
 
 void SceneManager::SendChatMacro(int slot) {

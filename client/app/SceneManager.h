@@ -14,6 +14,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/Packet.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
 #include "client/table/TableEvents.h"
@@ -28,6 +29,8 @@ class D3D9RenderDevice;
 class Settings;
 struct ConnectionNotice;
 struct Invitation;
+class MessengerPopup;
+class ProfilePopup;
 
 // What the scene manager needs of the application around it.
 class SceneManagerHost {
@@ -41,8 +44,8 @@ public:
     virtual quill::ResourceManager* GetResourceManager() = 0;
     virtual D3D9RenderDevice* GetDevice() = 0;
     virtual const Settings& GetSettings() const = 0;
-    // MessengerWindowState (40) with the byte 1, through the game connection.
-    virtual void SendMessengerWindowState() = 0;
+    // ClanLeave (40) with the byte 1, through the game connection: the player confirmed leaving the clan.
+    virtual void SendClanLeave() = 0;
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
@@ -113,6 +116,12 @@ public:
     // The two boxes; null while there are no popups.
     NoticeBox* GetMessageBox() const { return popups_ ? popups_->GetMessageBox() : nullptr; }
     NoticeBox* GetSecondMessageBox() const { return popups_ ? popups_->GetSecondMessageBox() : nullptr; }
+    // The messenger and the profile window; null while there are none.
+    MessengerPopup* GetMessenger() const { return popups_ ? popups_->GetMessenger() : nullptr; }
+    ProfilePopup* GetProfilePopup() const { return popups_ ? popups_->GetProfilePopup() : nullptr; }
+    // UserProfile in a screen's packet handler (dispatch thread): the profile window shows the profile it
+    // carries, attached to the given parent (null: the current scene). False when nothing is shown.
+    bool ShowUserProfile(Widget* parent, quill::Packet& packet);
     // With no focused edit box, posts ChatSubmit with the slot.
     void SendChatMacro(int slot);
 

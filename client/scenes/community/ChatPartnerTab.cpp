@@ -5,8 +5,6 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/ui/TextLabel.h"
-#include "client/ui/UiServices.h"
-#include "client/ui/WidgetToolkit.h"
 #include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
@@ -14,10 +12,10 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 18;
-constexpr int32_t kTabSourceX = 400;
-constexpr int32_t kTabSourceY = 60;
-constexpr int32_t kMarkSourceX = 480;
-constexpr int32_t kMarkSourceY = 60;
+constexpr int32_t kTabSourceX = 720;
+constexpr int32_t kTabSourceY = 130;
+constexpr int32_t kMarkSourceX = 800;
+constexpr int32_t kMarkSourceY = 130;
 constexpr uint8_t kShadow = 1;
 
 }  // namespace
@@ -44,15 +42,12 @@ void ChatPartnerTab::SetPartner(quill::WStringView caption, bool clanChat, bool 
     Show(true);
 }
 
-void ChatPartnerTab::SetUnread(bool unread, bool sound) {
+bool ChatPartnerTab::SetUnread(bool unread) {
     if (unread == unread_)
-        return;
+        return false;
     unread_ = unread;
     mark_->Show(unread);
-    if (unread && sound) {
-        if (WidgetToolkit* toolkit = WidgetToolkit::Current())
-            toolkit->Services().PlaySound(kAlarmSound);
-    }
+    return unread;
 }
 
 void ChatPartnerTab::Clear() {

@@ -21,15 +21,14 @@ public:
     static constexpr uint32_t kNicknameColour = 0xFFFFFF00;
     static constexpr uint32_t kClanColour = 0xFF00FFFF;
     static constexpr uint32_t kShadowColour = 0xFFFF0000;
-    static constexpr uint32_t kAlarmSound = 35;
 
     ChatPartnerTab(int32_t x, int32_t y, int32_t id);
 
     // Caption, colour and whether it is the current chat; shows the tab.
     void SetPartner(quill::WStringView caption, bool clanChat, bool current, uint32_t blinkStart);
-    // Stores the flag; when it changes the mark shows or hides, and when it turns on with sound asked for,
-    // the alarm sound plays.
-    void SetUnread(bool unread, bool sound);
+    // Stores the flag; when it changes the mark shows or hides. True when it turned on: the messenger then
+    // plays its alarm sound when the alarm is on.
+    bool SetUnread(bool unread);
     bool IsUnread() const { return unread_; }
     // Hides the tab and its mark.
     void Clear();

@@ -9,7 +9,7 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kRowTexture = 18;
-constexpr int32_t kRowSourceX = 400;
+constexpr int32_t kRowSourceX = 650;
 constexpr int32_t kRowSourceY = 0;
 constexpr int32_t kMarkTexture = 0;
 constexpr int32_t kMarkX = 40;

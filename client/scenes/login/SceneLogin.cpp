@@ -10,6 +10,7 @@
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
@@ -452,8 +453,11 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
         case kExitButton:
             app_.PostQuit();
             break;
-        case kSettingsButton:
         case kMessengerButton:
+            if (MessengerPopup* messenger = app_.Scenes().GetMessenger())
+                messenger->Toggle(*this);
+            break;
+        case kSettingsButton:
         case kPictureWindow:
             ShowFeatureNotice();
             break;

@@ -69,6 +69,9 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
         case MessageId::FriendWhere:
             OnFriendWhere(packet);
             break;
+        case MessageId::UserProfile:
+            app_.Scenes().ShowUserProfile(this, packet);
+            break;
         default:
             break;
     }

@@ -8,6 +8,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"

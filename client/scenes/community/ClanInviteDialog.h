@@ -1,0 +1,43 @@
+#pragma once
+// "Invite Clan": a clan invites the player. Yes hides and answers ClanInviteAnswer with the clan's id; No only
+// hides (the server is not answered).
+//
+// Threads: filled and shown on the dispatch thread (ClanInvitation); answered on the routing thread. The
+// invitation is kept under the widget lock.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+#include "client/scenes/community/CommunityDialog.h"
+
+namespace kestrovan {
+
+class CommunityRequests;
+
+struct ClanInvitation {
+    static constexpr size_t kNameLength = 63;
+
+    quill::WString inviter;  // cut to its field
+    uint32_t clanId = 0;
+    quill::WString clanName;  // cut to its field
+    uint8_t memberCount = 0;
+};
+
+class ClanInviteDialog : public CommunityDialog {
+public:
+    explicit ClanInviteDialog(CommunityRequests& requests);
+
+    void SetInvitation(const ClanInvitation& invitation);
+    ClanInvitation Invitation() const;
+    TextLabel* Line(size_t n) const { return lines_[n]; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+    // Who invites, to which clan of how many members.
+    void OnShow() override;
+
+private:
+    CommunityRequests& requests_;
+    ClanInvitation invitation_;
+    TextLabel* lines_[3] = {};
+};
+
+}  // namespace kestrovan
