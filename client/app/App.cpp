@@ -55,6 +55,7 @@ void App::LoadConfiguration() {
     configPathA_ = platform::Utf16ToUtf8(configPath_);
     RestoreWorkingFolder(false);
     settings_.LoadFile(configPath_);
+    site_.Load(ReadProfileFile(configPath_));
 
     if (mode_ == AppMode::Replay) {
         settings_.fullScreen = 0;

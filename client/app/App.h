@@ -31,6 +31,7 @@
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneManager.h"
 #include "client/app/Settings.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/SystemKeyGuard.h"
 #include "client/connection/ConnectionHost.h"
 #include "client/connection/GameConnection.h"
@@ -115,6 +116,10 @@ public:
     AppMode Mode() const { return mode_; }
     Settings& GetSettingsMutable() { return settings_; }
     const Settings& GetSettings() const override { return settings_; }
+    // The product's web site ([Web] of "config.ini").
+    const SiteConfig& Site() const { return site_; }
+    // The system's web browser; null when the program has none.
+    platform::Browser* Browser() const { return browser_.get(); }
     SceneManager& Scenes() { return sceneManager_; }
     FrameClock& Clock() { return clock_; }
     platform::Window& MainWindow() { return *window_; }
@@ -242,6 +247,7 @@ private:
     uint32_t noticeTime_ = 0;
 
     Settings settings_;
+    SiteConfig site_;
 
     // Run state.
     std::atomic<bool> running_{false};

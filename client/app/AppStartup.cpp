@@ -94,7 +94,7 @@ bool App::CheckDevice() {
     const uint32_t code = device->CheckCapabilities();
     if (code == DeviceResult::Ok) return true;
     quill::TheLog().Log(u"Renderer error: %s\n", quill::GetDeviceErrorText(code, 1));
-    if (browser_) ShowDeviceErrorDialog(*window_, *browser_, code);
+    if (browser_) ShowDeviceErrorDialog(*window_, *browser_, site_, code);
     FailStart(AppExitCode::DeviceCapsFailed);
     return false;
 }

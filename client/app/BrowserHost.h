@@ -86,6 +86,8 @@ public:
 
     platform::WindowId CreateHostWindow(platform::WStringView windowText, const platform::PixelRect& clientRect);
     void DestroyHostWindow(platform::WindowId host);
+    // The window whose children the hosts are; their messages go through it.
+    platform::Window& Window() const { return window_; }
 
 private:
     platform::Window& window_;

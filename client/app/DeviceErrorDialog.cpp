@@ -1,6 +1,7 @@
 #include "client/app/DeviceErrorDialog.h"
 
 #include "QuillLib/engine/DeviceErrorText.h"
+#include "client/app/SiteConfig.h"
 #include "platform/window/Prompt.h"
 
 namespace kestrovan {
@@ -18,7 +19,7 @@ std::optional<platform::WString> DeviceErrorLinkText(uint32_t code) {
     }
 }
 
-int ShowDeviceErrorDialog(platform::Window& owner, platform::Browser& browser, uint32_t code) {
+int ShowDeviceErrorDialog(platform::Window& owner, platform::Browser& browser, const SiteConfig& site, uint32_t code) {
     platform::PromptRequest request;
     request.title = u"Error - Kestrovan";
     request.text = quill::GetDeviceErrorText(code, quill::kLanguageKorean);
@@ -30,7 +31,7 @@ int ShowDeviceErrorDialog(platform::Window& owner, platform::Browser& browser, u
     }
     const int answer = owner.ShowPrompt(request);
     if (answer == DeviceErrorDialogId::Link) {
-        browser.Open(platform::WString(kProductWebSite) + kDownloadPage);
+        browser.Open(site.PageAddress(kDownloadPage));
         return DeviceErrorDialogId::Ok;
     }
     return answer == DeviceErrorDialogId::Ok ? DeviceErrorDialogId::Ok : DeviceErrorDialogId::Cancel;

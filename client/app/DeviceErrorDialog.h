@@ -11,8 +11,9 @@
 
 namespace kestrovan {
 
-// The product's web site, which serves the download page.
-inline constexpr const char16_t* kProductWebSite = u"http://www.kestrovan.com";
+class SiteConfig;
+
+// The page of the product's web site that offers the graphics software.
 inline constexpr const char16_t* kDownloadPage = u"/down/down_01.asp";
 
 namespace DeviceErrorDialogId {
@@ -24,7 +25,8 @@ inline constexpr int Link = 1006;
 // The link text of an error code: the graphics software for codes 1 and 2, the driver for 3 and 8.
 std::optional<platform::WString> DeviceErrorLinkText(uint32_t code);
 
-// Shows the prompt and returns how it ended: 1 (OK, or the link was followed) or 2 (closed).
-int ShowDeviceErrorDialog(platform::Window& owner, platform::Browser& browser, uint32_t code);
+// Shows the prompt and returns how it ended: 1 (OK, or the link was followed) or 2 (closed). The link opens
+// the download page of the site.
+int ShowDeviceErrorDialog(platform::Window& owner, platform::Browser& browser, const SiteConfig& site, uint32_t code);
 
 }  // namespace kestrovan

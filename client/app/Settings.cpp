@@ -39,16 +39,6 @@ void Write(platform::ProfileDocument& profile, const char* section, const char* 
     profile.SetString(section, key, " " + std::to_string(static_cast<int32_t>(value)));
 }
 
-// The file's text; empty when it is missing. A profile file is small: past a megabyte nothing is read.
-platform::ProfileDocument ReadProfileFile(const std::u16string& path) {
-    FILE* file = platform::OpenFile(path, "rb");
-    if (file == nullptr) return {};
-    std::string text(1 << 20, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), file));
-    std::fclose(file);
-    return platform::ProfileDocument(text);
-}
-
 // The options the server keeps are written on the connection's dispatch thread after login and read on the
 // main thread when the options message is built; one lock for every Settings object keeps the two apart
 // (never the App lock, which the dispatch thread must not take).
@@ -58,6 +48,16 @@ std::mutex& ServerOptionsMutex() {
 }
 
 }  // namespace
+
+// The file's text; empty when it is missing. A profile file is small: past a megabyte nothing is read.
+platform::ProfileDocument ReadProfileFile(const std::u16string& path) {
+    FILE* file = platform::OpenFile(path, "rb");
+    if (file == nullptr) return {};
+    std::string text(1 << 20, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
+    return platform::ProfileDocument(text);
+}
 
 void Settings::Load(const platform::ProfileDocument& p) {
     fullScreen = ReadBool(p, kVideo, "fullscreen", fullScreen);

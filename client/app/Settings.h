@@ -14,6 +14,10 @@
 
 namespace kestrovan {
 
+// A profile file's text by Windows path; empty when it is missing. A profile file is small: past a megabyte
+// nothing is read.
+platform::ProfileDocument ReadProfileFile(const std::u16string& path);
+
 class Settings {
 public:
     static constexpr int kMultisampleLevels = 16;

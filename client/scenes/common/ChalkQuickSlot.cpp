@@ -1,9 +1,11 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -44,6 +46,8 @@ ChalkQuickSlot::ChalkQuickSlot(quill::PlayerState& player, AppEventPoster poster
     button_->SetHorizontalFrames(true);
     button_->SetAlpha(kButtonOpacity);
     button_->SetTooltip(u"usage : 'C' or click");
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(9, 7, 48, 48, false), true));
+    preview_->SetCameraDistance(kPreviewDistance);
     fillOverlay_ = CreateImage(1, 0, kFillSize, kFillSize, kTexture, kFillSourceX, kFillSourceBottom - kFillSize);
     fillOverlay_->SetAlpha(kRestingOpacity);
     fillOverlay_->SetAcceptsMouse(false);
@@ -62,6 +66,7 @@ void ChalkQuickSlot::Reload() {
         chalkKey_ = chalk->key;
         chalkSubKey_ = chalk->subKey;
     }
+    preview_->SetItemId(chalk != nullptr ? chalk->typeCode : 0);
     Refresh();
 }
 

@@ -22,6 +22,7 @@ namespace kestrovan {
 
 class Button;
 class Image;
+class ItemPreview;
 class TextLabel;
 
 class ChalkQuickSlot : public Widget {
@@ -36,6 +37,7 @@ public:
     static constexpr int32_t kFullLevel = 100;
     static constexpr int32_t kBlinkBelow = 75;
     static constexpr uint32_t kChalkSound = 6;
+    static constexpr float kPreviewDistance = 40.0f;
 
     // The screens with a room (game room and practice) tell the player about chalk that only a timed item
     // provides; others pass no notice.
@@ -74,6 +76,7 @@ public:
     TextLabel* LevelLabel() const { return levelLabel_; }
     TextLabel* CountLabel() const { return countLabel_; }
     Image* FillOverlay() const { return fillOverlay_; }
+    ItemPreview* Preview() const { return preview_; }
 
 private:
     // The press of the button (or its key).
@@ -87,6 +90,7 @@ private:
     NoticeShower notice_;
     Button* button_ = nullptr;
     Image* fillOverlay_ = nullptr;
+    ItemPreview* preview_ = nullptr;
     TextLabel* levelLabel_ = nullptr;
     TextLabel* countLabel_ = nullptr;
     int32_t level_ = 0;

@@ -6,6 +6,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/HandicapRangePanel.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/StakePanel.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
@@ -29,16 +30,6 @@ constexpr int32_t kTimeStep = 5;
 constexpr int32_t kTimeRows = 10;
 
 enum ControlId : int32_t { kPlayersCombo = 30, kOptionCombo, kTimeCombo, kMasterCombo };
-
-bool IsGamble(quill::GameType type) {
-    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
-           type == quill::game_type::kSixBalls;
-}
-
-// Rooms of these types keep a handicap range.
-bool HasHandicapRange(quill::GameType type) {
-    return type == 0 || type == 2 || type == 3 || type == 5 || type == 6;
-}
 
 template <class Kind>
 Kind* AttachChild(Widget& parent, std::unique_ptr<Kind> child, bool visible) {
@@ -213,15 +204,13 @@ void GameOptionDialog::ShowFlagBoxes() {
     const uint16_t own = quill::IsGameTypeIndex(type)
                              ? connection_.LocalPlayer().ratingByType[static_cast<size_t>(type)]
                              : uint16_t{0};
-    const bool carom = (type == 0 || type == 3) && own >= 200;
-    flag8Box_->Show(carom || (type == quill::game_type::kStraightPool && own >= 400));
+    flag8Box_->Show(HalfGameOffered(type, own));
     UpdateFlag16Option();
 }
 
 void GameOptionDialog::UpdateFlag16Option() {
     const quill::GameType type = room_.gameType;
-    flag16Box_->Show(!IsGamble(type) && stake_->RememberedRow(type) == 0 &&
-                     connection_.LocalPlayer().membershipGrade > 0);
+    flag16Box_->Show(FriendlyOffered(type, stake_->RememberedRow(type), connection_.LocalPlayer().membershipGrade));
 }
 
 bool GameOptionDialog::OnComboEvent(Widget* source, int32_t row) {
@@ -289,6 +278,16 @@ void GameOptionDialog::Confirm() {
     titleEdit_->SetFocus(false);
     SetVisible(false);
     if (difference.changed && poster_) poster_(AppEventId::GameOptionApply, 0, 0, 0);
+}
+
+bool GameOptionDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    if (IsVisible()) selector_->ForwardPreviewMouse(msg, wParam, lParam);
+    return true;
+}
+
+void GameOptionDialog::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*selector_);
 }
 
 }  // namespace kestrovan

@@ -3,7 +3,6 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/App.h"
-#include "client/app/DeviceErrorDialog.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
@@ -267,7 +266,7 @@ std::unique_ptr<HelpWindow> CreateHelpWindow(App& app) {
     services.frameRate = [&app] { return app.Clock().GetMeasuredRate(); };
     services.referToHomepage = [&app] {
         app.Scenes().ShowNoticeBox(nullptr, u"Refer to homepage.");
-        app.OpenWebPage(kProductWebSite);
+        app.OpenWebPage(app.Site().Site());
     };
     services.language = app.GetSettings().language == 1 ? HelpLanguage::English : HelpLanguage::Korean;
     return std::make_unique<HelpWindow>(std::move(services));

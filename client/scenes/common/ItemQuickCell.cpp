@@ -1,5 +1,8 @@
 #include "client/scenes/common/ItemQuickCell.h"
 
+#include <memory>
+
+#include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 
 namespace kestrovan {
@@ -8,6 +11,7 @@ namespace {
 
 constexpr int32_t kTexture = 15;
 constexpr int32_t kSourceX = 800;
+constexpr uint8_t kCueKind = 1;
 
 }  // namespace
 
@@ -17,20 +21,28 @@ ItemQuickCell::ItemQuickCell(int32_t controlId) {
     button_->SetFrameCount(2);
     button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(-1, -1, 32, 32, false), true));
 }
 
 void ItemQuickCell::SetItem(const quill::InventoryItem& item) {
     item_ = ItemKey{item.key, item.subKey};
+    preview_->SetCameraDistance(item.kind == kCueKind ? kCueDistance : kItemDistance);
+    preview_->ShowItem(item);
     Show(true);
 }
 
 void ItemQuickCell::Clear() {
     item_.reset();
+    preview_->SetItemId(0);
     Show(false);
 }
 
 bool ItemQuickCell::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source == button_ && GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
+    if (source == button_) {
+        if (a == Button::kEnterEvent) preview_->SetRotationSpeed(kHoverSpin);
+        if (a == Button::kLeaveEvent) preview_->SetRotationSpeed(0.0f);
+        if (GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
+    }
     return Widget::OnEvent(source, a, b);
 }
 

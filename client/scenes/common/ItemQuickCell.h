@@ -12,10 +12,16 @@
 namespace kestrovan {
 
 class Button;
+class ItemPreview;
 
 class ItemQuickCell : public Widget {
 public:
     static constexpr int32_t kSize = 30;
+    // The preview's camera distance: a long cue from farther away than the small items.
+    static constexpr float kCueDistance = 200.0f;
+    static constexpr float kItemDistance = 60.0f;
+    // The preview turns while the mouse is over the cell and stands still after it left.
+    static constexpr float kHoverSpin = 5.0f;
 
     struct ItemKey {
         uint32_t key = 0;
@@ -31,12 +37,14 @@ public:
     void Clear();
     const std::optional<ItemKey>& Item() const { return item_; }
     Button* GetButton() const { return button_; }
+    ItemPreview* Preview() const { return preview_; }
 
     // Hover and clicks of the button go on to the bar with the cell as the source.
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
     Button* button_ = nullptr;
+    ItemPreview* preview_ = nullptr;
     std::optional<ItemKey> item_;
 };
 

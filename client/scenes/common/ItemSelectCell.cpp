@@ -1,7 +1,10 @@
 #include "client/scenes/common/ItemSelectCell.h"
 
+#include <memory>
+
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/CueStatPanel.h"
+#include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 
@@ -21,6 +24,7 @@ ItemSelectCell::ItemSelectCell(int32_t controlId) {
     button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kTexture, 478, 34);
     button_->SetRadio();
     button_->SetHoverEvents(true);
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(2, 2, 69, 174, false), true));
     shadow_ = CreateTextLabel(-30, 172, 133, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     shadow_->SetColors(kBlack, 0);
     name_ = CreateTextLabel(-32, 170, 133, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
@@ -32,12 +36,14 @@ void ItemSelectCell::SetItem(const quill::InventoryItem& item) {
     const quill::WString name = CueStatPanel::CueName(item);
     shadow_->SetText(name);
     name_->SetText(name);
+    preview_->ShowItem(item);
     Show(true);
 }
 
 void ItemSelectCell::Clear() {
     item_.reset();
     button_->SetChecked(false);
+    preview_->SetItemId(0);
     Show(false);
 }
 

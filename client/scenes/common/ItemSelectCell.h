@@ -13,6 +13,7 @@
 namespace kestrovan {
 
 class Button;
+class ItemPreview;
 class TextLabel;
 
 class ItemSelectCell : public Widget {
@@ -27,12 +28,14 @@ public:
     const std::optional<ItemQuickCell::ItemKey>& Item() const { return item_; }
     Button* GetButton() const { return button_; }
     TextLabel* Name() const { return name_; }
+    ItemPreview* Preview() const { return preview_; }
 
     // The button's hover and clicks go on to the window with the cell as the source.
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
     Button* button_ = nullptr;
+    ItemPreview* preview_ = nullptr;
     TextLabel* shadow_ = nullptr;
     TextLabel* name_ = nullptr;
     std::optional<ItemQuickCell::ItemKey> item_;

@@ -1,6 +1,9 @@
 #include "client/scenes/common/PurchaseItemCard.h"
 
+#include <memory>
+
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ItemPreview.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -23,6 +26,7 @@ PurchaseItemCard::PurchaseItemCard(int32_t controlId) {
     button_->SetFrameCount(2);
     button_->SetRadio();
     button_->SetHoverEvents(true);
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(2, 1, 99, 135, false), true));
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     level_ = CreateTextLabel(48, 5, 50, 16, font, 0, 0);
     name_ = CreateTextLabel(0, 110, kWidth, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
@@ -40,12 +44,14 @@ void PurchaseItemCard::SetItem(const quill::ItemRecord& record) {
     name_->SetText(record.name);
     price_->SetText(FormatMoney(record.prices[0]));
     currency_->SetText(record.currency == kCashCurrency ? u"Cash" : u"Gold");
+    preview_->SetItemId(record.id);
     Show(true);
 }
 
 void PurchaseItemCard::Clear() {
     item_ = nullptr;
     button_->SetChecked(false);
+    preview_->SetItemId(0);
     Show(false);
 }
 

@@ -11,6 +11,7 @@
 namespace kestrovan {
 
 class Button;
+class ItemPreview;
 class TextLabel;
 
 class PurchaseItemCard : public Widget {
@@ -28,11 +29,13 @@ public:
     TextLabel* Name() const { return name_; }
     TextLabel* Currency() const { return currency_; }
     TextLabel* Price() const { return price_; }
+    ItemPreview* Preview() const { return preview_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
     Button* button_ = nullptr;
+    ItemPreview* preview_ = nullptr;
     TextLabel* level_ = nullptr;
     TextLabel* name_ = nullptr;
     TextLabel* currency_ = nullptr;

@@ -2,6 +2,24 @@
 
 namespace kestrovan {
 
+bool IsGambleType(quill::GameType type) {
+    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
+           type == quill::game_type::kSixBalls;
+}
+
+bool HasHandicapRange(quill::GameType type) {
+    return type == quill::game_type::kFourBall || type == quill::game_type::kThreeCushion || IsGambleType(type);
+}
+
+bool HalfGameOffered(quill::GameType type, uint16_t ownHandicap) {
+    const bool carom = type == quill::game_type::kFourBall || type == quill::game_type::kThreeCushion;
+    return (carom && ownHandicap >= 200) || (type == quill::game_type::kStraightPool && ownHandicap >= 400);
+}
+
+bool FriendlyOffered(quill::GameType type, int32_t stakeRow, uint8_t membership) {
+    return !IsGambleType(type) && stakeRow == 0 && membership > 0;
+}
+
 RoomOptions::Difference RoomOptions::Compare(const RoomOptions& room, const RoomOptions& chosen) {
     Difference difference;
     difference.restricted = room.ruleOption != chosen.ruleOption || room.flags != chosen.flags ||

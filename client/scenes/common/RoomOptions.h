@@ -9,8 +9,19 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/gamedata/GameTypes.h"
 
 namespace kestrovan {
+
+// The gamble types (2, 5 and 6): played for stakes, never friendly.
+bool IsGambleType(quill::GameType type);
+// The types whose rooms keep a handicap range (0, 2, 3, 5 and 6).
+bool HasHandicapRange(quill::GameType type);
+// Whether a player with that own handicap for the type may make a half game (flag 8): four-ball and
+// three-cushion from 200, 14.1 from 400.
+bool HalfGameOffered(quill::GameType type, uint16_t ownHandicap);
+// Whether a friendly game (flag 16 clear) may be chosen: a member's room without a stake, never a gamble.
+bool FriendlyOffered(quill::GameType type, int32_t stakeRow, uint8_t membership);
 
 struct RoomOptions {
     quill::WString title;

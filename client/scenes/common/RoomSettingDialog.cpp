@@ -4,6 +4,9 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
+#include "client/scenes/common/GameTypeButton.h"
+#include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/RoomOptions.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
@@ -18,17 +21,7 @@ constexpr int32_t kCaromColumnX = 193;
 constexpr int32_t kPocketColumnX = 20;
 constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
-constexpr int32_t kTypeWidth = 159;
-constexpr int32_t kTypeHeight = 20;
-constexpr int32_t kCaromTileX = 706;
-constexpr int32_t kPocketTileX = 865;
-constexpr int32_t kTileStep = 60;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
-
-bool IsGambleType(quill::GameType type) {
-    return type == quill::game_type::kOneCushionGamble || type == quill::game_type::kThreeCushionGamble ||
-           type == quill::game_type::kSixBalls;
-}
 
 }  // namespace
 
@@ -61,16 +54,8 @@ void RoomSettingDialog::AddTypeButtons() {
     for (quill::GameType type = 0; type < quill::kGameTypeCount; ++type) {
         if (!GameTypeOffered(type)) continue;
         const bool carom = quill::IsCaromGame(type);
-        const int32_t row = GameTypeListRow(type);
         const int32_t y = kFirstRowY + kRowStep * (carom ? caromCount++ : pocketCount++);
-        Button* button = carom ? CreateButton(kCaromColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
-                                              kTexture, kCaromTileX, kTileStep * row)
-                               : CreateButton(kPocketColumnX, y, kTypeWidth, kTypeHeight, kFirstTypeId + type, -1,
-                                              kTexture, kPocketTileX, kTileStep * (row - 10));
-        button->SetRadio();
-        button->SetHoverEvents(true);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-        button->SetCaption(GameTypeLongName(type));
+        Button* button = CreateGameTypeButton(*this, type, carom ? kCaromColumnX : kPocketColumnX, y);
         typeButtons_[static_cast<size_t>(type)] = button;
     }
 }
@@ -152,6 +137,16 @@ void RoomSettingDialog::Confirm() {
     connectionRoom.ballItem = room_.ballItem;
     SetVisible(false);
     if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+}
+
+bool RoomSettingDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    selector_->ForwardPreviewMouse(msg, wParam, lParam);
+    return true;
+}
+
+void RoomSettingDialog::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*selector_);
 }
 
 }  // namespace kestrovan

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 
@@ -83,6 +84,11 @@ bool SlidingItemWindow::OnFrameEvent(Widget* source, int32_t a) {
         return true;
     }
     return false;
+}
+
+void SlidingItemWindow::OnHide() {
+    Window::OnHide();
+    ReleaseItemPreviews(*this);
 }
 
 }  // namespace kestrovan

@@ -38,6 +38,8 @@ public:
     ScrollBar* Scroll() const { return scrollBar_; }
 
     void Tick(uint32_t now) override;
+    // Lets go of the cells' item previews.
+    void OnHide() override;
 
 protected:
     SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollId, const char16_t* closeTooltip,

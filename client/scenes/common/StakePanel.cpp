@@ -24,7 +24,7 @@ StakePanel::StakePanel() {
     combo_->SetTooltip(u"Select seed money");
 }
 
-void StakePanel::SetGameType(quill::GameType type) {
+void StakePanel::SetGameType(quill::GameType type, bool novice) {
     using namespace quill::game_type;
     combo_->ClearItems();
     type_ = type;
@@ -41,7 +41,7 @@ void StakePanel::SetGameType(quill::GameType type) {
     } else {
         combo_->AddItem(u"Friendly");
         for (uint8_t row = 1; type != kThreeCushionPro && type != kSnooker && row < kRows; ++row) {
-            const uint32_t amount = quill::RoomInfo::StakeAmount(code, row, 0);
+            const uint32_t amount = quill::RoomInfo::StakeAmount(code, row, novice ? 1 : 0);
             if (amount == 0) break;
             combo_->AddItem(FormatMoney(amount));
         }

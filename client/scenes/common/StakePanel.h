@@ -21,8 +21,9 @@ public:
 
     StakePanel();
 
-    // Fills the rows of the type and selects its remembered row (clamped to the last row).
-    void SetGameType(quill::GameType type);
+    // Fills the rows of the type and selects its remembered row (clamped to the last row). The beginner
+    // channel (novice) offers smaller stakes.
+    void SetGameType(quill::GameType type, bool novice = false);
     // Selects a row and remembers it for the current type.
     void Select(int32_t row);
     int32_t RememberedRow(quill::GameType type) const;

@@ -1,10 +1,12 @@
 #include "client/scenes/common/TableBallSelector.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/scenes/common/DialogCombo.h"
+#include "client/scenes/common/ItemPreview.h"
 #include "client/ui/ComboBox.h"
 
 namespace kestrovan {
@@ -13,6 +15,8 @@ namespace {
 
 constexpr int32_t kComboWidth = 116;
 constexpr int32_t kComboHeight = 20;
+constexpr int32_t kPreviewWidth = 115;
+constexpr int32_t kPreviewHeight = 76;
 
 }  // namespace
 
@@ -20,6 +24,15 @@ TableBallSelector::TableBallSelector(quill::PlayerState& player) : player_(playe
     Create(0, 0, 402, 104, -1, -1);
     tableCombo_ = CreateDialogCombo(*this, 95, 1, kComboWidth, kComboHeight, kTableComboId, kRows);
     ballCombo_ = CreateDialogCombo(*this, 286, 1, kComboWidth, kComboHeight, kBallComboId, kRows);
+    tablePreview_ = static_cast<ItemPreview*>(
+        AddChild(std::make_unique<ItemPreview>(95, 26, kPreviewWidth, kPreviewHeight, true), true));
+    ballPreview_ = static_cast<ItemPreview*>(
+        AddChild(std::make_unique<ItemPreview>(288, 26, kPreviewWidth, kPreviewHeight, true), true));
+}
+
+void TableBallSelector::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    tablePreview_->OnMouse(msg, wParam, lParam);
+    ballPreview_->OnMouse(msg, wParam, lParam);
 }
 
 void TableBallSelector::AddId(std::vector<uint16_t>& ids, uint32_t id) {
@@ -79,6 +92,8 @@ void TableBallSelector::Fill(quill::GameType type, bool fromInventory, uint16_t 
     FillCombo(*ballCombo_, ballIds_);
     tableCombo_->Select(tableIds_.empty() ? -1 : tableRow_);
     ballCombo_->Select(ballIds_.empty() ? -1 : ballRow_);
+    tablePreview_->SetItemId(TableItem());
+    ballPreview_->SetItemId(BallSetItem());
 }
 
 uint16_t TableBallSelector::TableItem() const {
@@ -93,11 +108,13 @@ bool TableBallSelector::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source == tableCombo_ && a >= 0 && a < static_cast<int32_t>(tableIds_.size())) {
         tableRow_ = a;
         tableCombo_->Select(a);
+        tablePreview_->SetItemId(TableItem());
         return true;
     }
     if (source == ballCombo_ && a >= 0 && a < static_cast<int32_t>(ballIds_.size())) {
         ballRow_ = a;
         ballCombo_->Select(a);
+        ballPreview_->SetItemId(BallSetItem());
         return true;
     }
     return Image::OnEvent(source, a, b);

@@ -1,7 +1,8 @@
 #pragma once
 // The table and ball-set choice of the room dialogs: two lists of item types, one of tables and one of ball
 // sets, filled for a game type from the type's defaults and the items the player owns (each list at most
-// 20 entries), or holding just the room's own choice.
+// 20 entries), or holding just the room's own choice. Each list has a preview of its chosen item beside it,
+// which the player may turn and zoom.
 //
 // Threads: the game thread (the dialogs' events); drawn on the main thread.
 #include <cstdint>
@@ -14,6 +15,7 @@
 namespace kestrovan {
 
 class ComboBox;
+class ItemPreview;
 
 class TableBallSelector : public Image {
 public:
@@ -37,6 +39,11 @@ public:
     const std::vector<uint16_t>& BallIds() const { return ballIds_; }
     ComboBox* TableCombo() const { return tableCombo_; }
     ComboBox* BallCombo() const { return ballCombo_; }
+    ItemPreview* TablePreview() const { return tablePreview_; }
+    ItemPreview* BallPreview() const { return ballPreview_; }
+
+    // A mouse message for both previews (turning and zooming them).
+    void ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam);
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
@@ -50,6 +57,8 @@ private:
     quill::PlayerState& player_;
     ComboBox* tableCombo_ = nullptr;
     ComboBox* ballCombo_ = nullptr;
+    ItemPreview* tablePreview_ = nullptr;
+    ItemPreview* ballPreview_ = nullptr;
     std::vector<uint16_t> tableIds_;
     std::vector<uint16_t> ballIds_;
     int32_t tableRow_ = 0;

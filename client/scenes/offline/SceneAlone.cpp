@@ -18,6 +18,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/table/GameTable.h"
@@ -290,6 +291,9 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
 int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     if (table_ == nullptr) return 0;
     table_->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
+        roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    }
     if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) keyGuide_->Show(!keyGuide_->IsVisible());
     switch (id) {
         case AppEventId::RoomSettingConfirm:
@@ -389,6 +393,9 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     DrawTable(*device);
     device->Begin2D();
     table_->DrawHud();
+    if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
+        LoadShownItemPreviews(*this, *resources, *device);
+    }
     DrawWidgets(device);
 }
 
@@ -433,6 +440,7 @@ bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMa
     Scene::OnLeave(resources, renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
     if (table_ != nullptr) table_->UnloadModels();
+    ReleaseItemPreviews(*this);
     table_.reset();
     currentCue_ = nullptr;
     cameras_.reset();

@@ -8,6 +8,7 @@
 #include "AppTestWindow.h"
 #include "client/app/BrowserHost.h"
 #include "client/app/DeviceErrorDialog.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/SystemBrowserControl.h"
 #include "platform/browser/headless/HeadlessBrowser.h"
 #include "platform/window/MessageIds.h"
@@ -135,15 +136,16 @@ TEST(SystemBrowser, OpensOnlyWebAddressesAndTheDriverLinkGoesToTheDownloadPage) 
     EXPECT_EQ(DeviceErrorLinkText(8), u"Go to download the recent graphic driver.");
     EXPECT_FALSE(DeviceErrorLinkText(5).has_value());
 
-    EXPECT_EQ(ShowDeviceErrorDialog(*app.window, browser, 5), DeviceErrorDialogId::Ok);
+    const SiteConfig site;
+    EXPECT_EQ(ShowDeviceErrorDialog(*app.window, browser, site, 5), DeviceErrorDialogId::Ok);
     ASSERT_EQ(app.backend->Prompts().size(), 1u);
     EXPECT_EQ(app.backend->Prompts()[0].title, u"Error - Kestrovan");
     EXPECT_EQ(app.backend->Prompts()[0].buttons.size(), 1u);  // no link for code 5
 
     app.backend->ScriptPromptAnswer(DeviceErrorDialogId::Link);
-    EXPECT_EQ(ShowDeviceErrorDialog(*app.window, browser, 3), DeviceErrorDialogId::Ok);
+    EXPECT_EQ(ShowDeviceErrorDialog(*app.window, browser, site, 3), DeviceErrorDialogId::Ok);
     EXPECT_EQ(app.backend->Prompts()[1].buttons.size(), 2u);
-    EXPECT_EQ(browser.Opened().back(), u"http://www.kestrovan.com/down/down_01.asp");
+    EXPECT_EQ(browser.Opened().back(), u"http://www.example.com/down/down_01.asp");
 }
 
 }  // namespace

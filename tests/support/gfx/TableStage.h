@@ -95,6 +95,8 @@ public:
     TableStage& operator=(const TableStage&) = delete;
 
     bool Ready() const { return error_.empty(); }
+    // The interface textures the stage's toolkit draws with; a test may add slots.
+    SlotTextures& Atlas() { return atlas_; }
     const std::string& Error() const { return error_; }
 
     // A table of the game type with its default items, racked, its models loaded, the stock cue current, control

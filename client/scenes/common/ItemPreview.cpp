@@ -1,0 +1,274 @@
+#include "client/scenes/common/ItemPreview.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/CuePartCatalogue.h"
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/math/BoundingSphere.h"
+#include "QuillLib/math/MathConstants.h"
+#include "QuillLib/resource/ModelObject.h"
+#include "client/render/D3D9RenderDevice.h"
+#include "client/table/ItemModelCatalogue.h"
+#include "client/table/ItemPreviewModel.h"
+#include "platform/system/Clock.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+
+namespace kestrovan {
+
+namespace {
+
+namespace Msg = platform::Msg;
+
+constexpr float kViewPitch = 0.5f;     // radians: the camera looks down on the model
+constexpr float kFitMargin = 1.15f;    // the model's sphere and a little room around it
+constexpr float kMinFov = 0.2f;
+constexpr float kMaxFov = 1.6f;
+constexpr float kDefaultFov = quill::kPi / 4;
+const float kAmbient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+
+// Grows sphere to enclose the world spheres of the node's subtree.
+void Enclose(const quill::ModelObject& node, quill::BoundingSphere& sphere) {
+    const quill::BoundingSphere& own = node.pose.worldSphere;
+    if (own.radius >= 0.0f) {
+        if (sphere.radius < 0.0f) {
+            sphere = own;
+        } else {
+            const quill::Vec3 offset = own.centre - sphere.centre;
+            const float gap = offset.Length();
+            if (gap + own.radius > sphere.radius) {
+                const float radius = (sphere.radius + gap + own.radius) / 2.0f;
+                if (gap > 0.0f) sphere.centre = sphere.centre + offset * ((radius - sphere.radius) / gap);
+                sphere.radius = radius;
+            }
+        }
+    }
+    for (const auto& child : node.Children()) Enclose(*child, sphere);
+}
+
+}  // namespace
+
+ItemPreview::ItemPreview(int32_t x, int32_t y, int32_t width, int32_t height, bool rotatable)
+    : rotatable_(rotatable) {
+    Create(x, y, width, height, -1, -1);
+    viewWidth_ = width;
+    viewHeight_ = height;
+    // The owner hands the mouse over; routing must not offer it a second time.
+    SetAcceptsMouse(false);
+}
+
+ItemPreview::~ItemPreview() {
+    ReleaseModel();
+}
+
+void ItemPreview::Restart(const ItemModelRecord* record) {
+    if (loaded_) reload_ = true;
+    loaded_ = false;
+    dragging_ = false;
+    record_ = record;
+    present_ = record != nullptr;
+}
+
+void ItemPreview::SetItemId(uint32_t itemId) {
+    itemId_ = itemId;
+    Restart(itemId != 0 ? TheItemModelCatalogue().FindById(itemId) : nullptr);
+}
+
+void ItemPreview::SetRecord(const ItemModelRecord* record) {
+    Restart(record);
+}
+
+void ItemPreview::ShowItem(const quill::InventoryItem& item) {
+    const ItemModelRecord* model = TheItemModelCatalogue().FindById(item.typeCode);
+    if (item.customFlag == 0 || model == nullptr || model->kind != ItemModelKind::kCue) {
+        SetItemId(item.typeCode);
+        return;
+    }
+    auto tuned = std::make_unique<ItemModelRecord>(*model);
+    for (uint32_t slot = 0; slot < ItemModelRecord::kPartSlots; ++slot) {
+        tuned->SetPart(slot, static_cast<int16_t>(item.statValues[slot]), quill::TheCuePartCatalogue());
+    }
+    quill::ScopedLock hold(GetWidgetLock());
+    itemId_ = item.typeCode;
+    Restart(tuned.get());
+    // The previous copy goes only now: the main thread builds under the widget lock.
+    ownRecord_ = std::move(tuned);
+}
+
+void ItemPreview::SetViewSize(int32_t width, int32_t height) {
+    SetSize(width - 1, height - 1);
+    viewWidth_ = width;
+    viewHeight_ = height;
+    if (loaded_) reload_ = true;
+    loaded_ = false;
+    present_ = record_ != nullptr;
+}
+
+void ItemPreview::ReleaseModel() {
+    quill::ScopedLock hold(GetWidgetLock());
+    reload_ = false;
+    if (model_) model_->Release();
+    camera_.reset();
+    loaded_ = false;
+}
+
+float ItemPreview::DistanceFor(const ItemModelRecord& record, float override) {
+    if (override != 0.0f) return override;
+    switch (record.kind) {
+        case ItemModelKind::kCue:
+        case ItemModelKind::kBallSet:
+            return kCueDistance;
+        case ItemModelKind::kTable:
+            return kTableDistance;
+        default:
+            return kOtherDistance;
+    }
+}
+
+bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice& device) {
+    quill::ScopedLock hold(GetWidgetLock());
+    device_ = &device;
+    const ItemModelRecord* record = record_;
+    if (record == nullptr) return true;
+    if (reload_) ReleaseModel();
+    if (!present_) return true;
+    present_ = false;
+    if (!model_ || resources_ != &resources) {
+        model_ = std::make_unique<ItemPreviewModel>(resources);
+        resources_ = &resources;
+    }
+    model_->SetLevelOffset(presetOffset_);
+    model_->SetRecord(record);
+    if (!model_->BuildModel(device) || model_->Models().empty()) {
+        model_->Release();
+        return false;
+    }
+    PlaceCamera(DistanceFor(*record, distanceOverride_));
+    loaded_ = true;
+    lastTick_ = Now();
+    return true;
+}
+
+// The camera looks down on the model's centre from the distance, its field of view wide enough for the model's
+// sphere across the view; the wheel keeps it between half and twice that distance.
+void ItemPreview::PlaceCamera(float distance) {
+    quill::BoundingSphere sphere;
+    for (const auto& model : model_->Models()) {
+        model->Object().UpdateWorldTransform();
+        Enclose(model->Object(), sphere);
+    }
+    const quill::Vec3 target = sphere.radius >= 0.0f ? sphere.centre : quill::Vec3{};
+    const float across = static_cast<float>(std::max(viewWidth_, 1));
+    const float down = static_cast<float>(std::max(viewHeight_, 1));
+    float fov = kDefaultFov;
+    if (sphere.radius > 0.0f) {
+        // The horizontal angle that holds the sphere across the view's width: the items lie flat or along
+        // their length, so their width is what must fit.
+        const float half = std::atan(kFitMargin * sphere.radius / distance);
+        fov = std::clamp(2.0f * half, kMinFov, kMaxFov);
+    }
+    camera_.emplace(u"ItemPreview");
+    camera_->SetProjection(0.0f, 0.0f, fov, down / across, distance / 20.0f, distance * 20.0f);
+    const quill::Vec3 eye = target + quill::Vec3{0.0f, -std::cos(kViewPitch), std::sin(kViewPitch)} * distance;
+    camera_->SetFrame(eye, target, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
+    camera_->SetMinDistance(distance * kNearestFactor);
+    camera_->SetMaxDistance(distance * kFarthestFactor);
+}
+
+uint32_t ItemPreview::Now() const {
+    return clock_ ? clock_() : platform::TimeGetTime();
+}
+
+void ItemPreview::Zoom(float step) {
+    quill::ScopedLock hold(GetWidgetLock());
+    if (!camera_) return;
+    camera_->SetDistance(camera_->GetDistance() - step);
+}
+
+void ItemPreview::Turn(uint32_t now) {
+    const uint32_t elapsed = now - lastTick_;
+    lastTick_ = now;
+    const float speed = rotationSpeed_;
+    if (!dragging_ && speed != 0.0f) {
+        camera_->OrbitDegrees(static_cast<float>(elapsed) / 100.0f * speed, 0.0f, false);
+    }
+}
+
+void ItemPreview::Update() {
+    quill::ScopedLock hold(GetWidgetLock());
+    if (!IsVisible() || !loaded_ || device_ == nullptr || !camera_) return;
+    Draw(*device_);
+}
+
+void ItemPreview::Draw(D3D9RenderDevice& device) {
+    namespace gfx = platform::gfx;
+    gfx::Device* gfxDevice = device.GetGfxDevice();
+    gfx::Viewport saved{};
+    if (gfxDevice == nullptr || !gfx::Succeeded(gfxDevice->GetViewport(saved))) return;
+    // The view inside the back buffer (a dialog dragged partly off the screen keeps what is still on it).
+    const WidgetRect rect = GetRect();
+    const int32_t left = std::max(rect.left, 0);
+    const int32_t top = std::max(rect.top, 0);
+    const int32_t right = std::min(rect.left + viewWidth_, static_cast<int32_t>(saved.x + saved.width));
+    const int32_t bottom = std::min(rect.top + viewHeight_, static_cast<int32_t>(saved.y + saved.height));
+    if (right <= left || bottom <= top) return;
+    device.SetViewport(static_cast<uint32_t>(left), static_cast<uint32_t>(top), static_cast<uint32_t>(right - left),
+                       static_cast<uint32_t>(bottom - top));
+    device.Clear(false, true);
+    device.Begin3D(quill::SceneEnvironment{kAmbient, nullptr, &*camera_});
+    device.AddDirectionalLight(DirectionalLightDesc{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, -1.0f, 1.0f, -1.0f});
+    device.EnableLights(true, true, true);
+    device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.75f);
+    Turn(Now());
+    const bool ballSet = model_->Models().size() > 1;
+    for (const auto& model : model_->Models()) {
+        if (!ballSet) model->AdvanceAnimation(1.0f);
+        model->PrepareForView(*camera_);
+        model->Draw(device, 1.0f);
+    }
+    device.SetRenderTarget(nullptr);
+    device.SetViewport(saved.x, saved.y, saved.width, saved.height);
+    device.Begin2D();
+    device.DisableAllLights();
+}
+
+bool ItemPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
+    const int32_t x = platform::PointX(lParam);
+    const int32_t y = platform::PointY(lParam);
+    switch (msg) {
+        case Msg::LButtonDown:
+            if (rotatable_ && GetRect().Contains(x, y)) {
+                lastMouseX_ = x;
+                lastMouseY_ = y;
+                dragging_ = true;
+                return true;
+            }
+            dragging_ = false;
+            return false;
+        case Msg::MouseMove:
+            if (dragging_) {
+                quill::ScopedLock hold(GetWidgetLock());
+                if (camera_) {
+                    camera_->OrbitDegrees(static_cast<float>(-(x - lastMouseX_)) / 2.0f,
+                                          static_cast<float>(y - lastMouseY_) / 2.0f, true);
+                }
+                lastMouseX_ = x;
+                lastMouseY_ = y;
+            }
+            return false;
+        case Msg::LButtonUp:
+            dragging_ = false;
+            return false;
+        case Msg::MouseWheel:
+            if (zoom_ && GetRect().Contains(x, y)) {
+                Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace kestrovan

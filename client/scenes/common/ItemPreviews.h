@@ -1,0 +1,21 @@
+#pragma once
+// What a screen does with the item previews in its widget tree: its render pass builds (or releases) the
+// models of the previews that are shown, and leaving the screen, or hiding a dialog, lets go of them all.
+//
+// Threads: the main thread (the render pass and the leave), or the game thread for a dialog hiding (a release
+// takes each preview's widget lock, so it never meets a draw halfway).
+namespace quill {
+class ResourceManager;
+}
+
+namespace kestrovan {
+
+class D3D9RenderDevice;
+class Widget;
+
+// LoadModel on every preview in the shown part of the tree under root.
+void LoadShownItemPreviews(Widget& root, quill::ResourceManager& resources, D3D9RenderDevice& device);
+// ReleaseModel on every preview under root, shown or not.
+void ReleaseItemPreviews(Widget& root);
+
+}  // namespace kestrovan

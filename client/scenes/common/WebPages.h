@@ -1,0 +1,52 @@
+#pragma once
+// The in-game web pages of a screen (the lobby's notice, board, main and event pages, the shop's cash page):
+// at most one page window at a time. Opening a page asks the application for the device's dialog-box mode
+// and applies it at once, then makes a window for the page unless one is open; while one is, further
+// requests make none. WebWindowClosed lets the window go and leaves the dialog-box mode.
+//
+// Threads: Open on the main thread (the screen's render pass, which takes the requests its events queued);
+// OnWindowClosed on the game thread (the screen's event handler). The window itself lives under a lock.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "QuillLib/core/WString.h"
+#include "client/scenes/common/ItemEvents.h"
+
+namespace kestrovan {
+
+class App;
+class BrowserHostClass;
+class WebPageWindow;
+
+class WebPages {
+public:
+    static constexpr const char16_t* kMainPage = u"/client/client_main.asp";
+    static constexpr const char16_t* kChampionRegistration = u"/event/champion/clientreg.asp";
+    static constexpr const char16_t* kCashPage = u"/cash/client_cash.asp";
+
+    // The forwarding pages of a notice and of a board article (the inner address's '?' written "%3F").
+    static quill::WString NoticePath(int32_t article);
+    static quill::WString BoardPath(int32_t article);
+
+    // poster: where the window posts WebWindowClosed (the App's event queue in the program).
+    WebPages(App& app, AppEventPoster poster);
+    ~WebPages();
+    WebPages(const WebPages&) = delete;
+    WebPages& operator=(const WebPages&) = delete;
+
+    // Main thread: a page of the product's site by its path.
+    void Open(quill::WStringView path);
+    // Game thread, on WebWindowClosed.
+    void OnWindowClosed();
+    bool HasWindow() const;
+
+private:
+    App& app_;
+    AppEventPoster poster_;
+    std::unique_ptr<BrowserHostClass> hosts_;
+    mutable std::mutex mutex_;
+    std::unique_ptr<WebPageWindow> window_;
+};
+
+}  // namespace kestrovan

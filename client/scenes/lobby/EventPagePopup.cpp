@@ -1,0 +1,74 @@
+#include "client/scenes/lobby/EventPagePopup.h"
+
+#include "client/app/SiteConfig.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/ItemEvents.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kPictureTexture = 15;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+}  // namespace
+
+EventPagePopup::EventPagePopup(const SiteConfig& site, std::function<uint8_t()> portalCode, PageOpener open,
+                               EventPoster poster, Quitter quit)
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kCommonTexture, 0, 653}, 32, 0),
+      site_(site),
+      portalCode_(std::move(portalCode)),
+      open_(std::move(open)),
+      poster_(std::move(poster)),
+      quit_(std::move(quit)) {
+    CreateImage(42, -20, 231, 42, kPictureTexture, 443, 550)->SetAcceptsMouse(false);
+    CreateImage(40, 20, 75, 60, kPictureTexture, 561, 490)->SetAcceptsMouse(false);
+    line_ = AddLine(20, 120, 300, UiFontAt(UiFont::Bold12), 0);
+    line_->SetColors(kYellow, 0);
+    TextLabel* note = AddLine(15, 150, 300, UiFontAt(UiFont::Regular12), 0);
+    note->SetColors(kWhite, 0);
+    note->SetText(u"(Event coupons are received randomly at the end of the game.)");
+    AddButton(kEventPage, 40, 250, platform::Vk::Return, 913, u"Event page", kCommonTexture, 850, 111, 24);
+    AddButton(kClose, 200, 250, platform::Vk::Escape, 846, u"Close", kCommonTexture, 850, 67, 24);
+}
+
+void EventPagePopup::SetLine(quill::WStringView text) {
+    line_->SetText(text);
+}
+
+void EventPagePopup::OnShow() {
+    CentreOnScreen(*this);
+    PopupWindow::OnShow();
+}
+
+void EventPagePopup::OpenEventPage() {
+    const uint8_t portal = portalCode_ ? portalCode_() : 0;
+    if (open_) open_(site_.SiteOfPortal(portal) + kPagePath);
+}
+
+bool EventPagePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id == kClose) {
+        SetVisible(false);
+        if (poster_) poster_(AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
+        return true;
+    }
+    if (id == kEventPage) {
+        OpenEventPage();
+        SetVisible(false);
+        if (mode_ == kQuitMode) {
+            if (quit_) quit_();
+        } else if (poster_) {
+            poster_(AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
+        }
+        return true;
+    }
+    return PopupWindow::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,43 @@
+#pragma once
+// The game room's popup for a player whose money is below what the room needs: it says how much the match
+// requires and offers the practice room, where gold can be earned for free. Yes stores the way there in
+// the connection's join-with target (the practice room, with the room's target byte as a signed value) and
+// posts JoinWith; the screens then take the player there. No only hides.
+//
+// Threads: the game thread (the room fills and shows it, the buttons' events); drawn on the main thread.
+#include <atomic>
+#include <cstdint>
+
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class GameConnection;
+class TextLabel;
+
+class GoldShortagePopup : public PopupWindow {
+public:
+    static constexpr int32_t kWidth = 400;
+    static constexpr int32_t kHeight = 250;
+    static constexpr int32_t kYes = 2052;
+    static constexpr int32_t kNo = 2053;
+    static constexpr uint32_t kPracticeTargetKind = 1;
+
+    GoldShortagePopup(GameConnection& connection, EventPoster poster);
+
+    // The money the match requires and the room's target byte, stored before the popup shows.
+    void SetShortage(int32_t required, uint8_t target);
+    TextLabel* RequiredLine() const { return required_; }
+
+    void OnShow() override;
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    GameConnection& connection_;
+    EventPoster poster_;
+    TextLabel* required_ = nullptr;
+    std::atomic<int32_t> requiredMoney_{0};
+    std::atomic<uint8_t> target_{0};
+};
+
+}  // namespace kestrovan

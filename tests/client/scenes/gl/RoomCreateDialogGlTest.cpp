@@ -1,0 +1,173 @@
+// The room creation dialog drawn through OpenGL (under Xvfb with Mesa's software renderer) from the default
+// data, with its interface textures and the 3D previews of the chosen table and ball set: the frame is read
+// back, saved as a screenshot in the build tree and checked inside and outside the preview rectangles.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "client/app/ResourcePackCatalog.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/ItemPreview.h"
+#include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/TableBallSelector.h"
+#include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/ui/Panel.h"
+#include "platform/system/FpuMode.h"
+#include "client/connection/ConnectionHost.h"
+#include "tests/support/gfx/SdlGlWindow.h"
+#include "tests/support/gfx/TableStage.h"
+
+namespace kestrovan {
+namespace {
+
+namespace gfx = platform::gfx;
+
+constexpr int kWidth = 1024, kHeight = 768;
+
+struct Pixel {
+    int r, g, b;
+};
+
+// The connection's shell, of which the dialog needs nothing.
+class IdleHost : public ConnectionHost {
+public:
+    ConnectionScene* CurrentScene() override { return nullptr; }
+    void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
+    void ShowNotice(const ConnectionNotice&) override {}
+    void OnMessengerChat(quill::Packet&, bool) override {}
+    void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
+    void OnSkillSaveResult(quill::Packet&) override {}
+    void RefreshMessengerLists() override {}
+    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
+    void OnClanMemberJoined(const quill::PlayerState&) override {}
+    void OnClanMemberLeft(const quill::PlayerState&) override {}
+    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
+    void ShowInvitation(const Invitation&) override {}
+    bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
+    bool CensorWords(char16_t*, size_t) override { return false; }
+    quill::WString FormatMoney(int64_t) override { return {}; }
+};
+
+class RoomCreateDialogGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display: ./test.sh starts Xvfb for this test";
+        ASSERT_TRUE(window.IsOpen()) << window.Error();
+        platform::SetThreadFpuMode();
+        stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kWidth, kHeight);
+        ASSERT_TRUE(stage->Ready()) << stage->Error();
+        // The dialog's textures come from the interface packs by slot, as the program's catalogue hands them out.
+        catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
+        catalog->FillSlots(0);
+        for (int32_t slot : {0, 12, 15}) {
+            quill::SharedPtr<quill::Texture> texture = catalog->GetSlotTexture(static_cast<size_t>(slot));
+            ASSERT_TRUE(texture) << "no interface texture in slot " << slot;
+            stage->Atlas().slots[slot] = quill::make_shared<kvtest::TableStage::SlotTextures::Slot>(texture);
+        }
+        TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());
+        connection = std::make_unique<GameConnection>(host);
+        connection->SetChannelKind(0, RoomCreateDialog::kAllCarom);
+        connection->SetCurrentChannel(1);
+        connection->LocalPlayer().membershipGrade = 1;
+        root.Create(0, 0, kWidth, kHeight, -1, -1);
+        dialog = static_cast<RoomCreateDialog*>(
+            root.AddChild(std::make_unique<RoomCreateDialog>(*connection, AppEventPoster{}, nullptr, nullptr), false));
+        dialog->SetVisible(true);
+        root.LoadGraphics(0);
+    }
+
+    // One frame of the dialog over a dark background, the previews built by the render pass first.
+    std::vector<uint32_t> DrawFrame(bool previews) {
+        if (previews) {
+            LoadShownItemPreviews(root, *stage->resources, *stage->device);
+        } else {
+            ReleaseItemPreviews(root);
+        }
+        stage->device->clearColor = 0xFF102040;
+        EXPECT_TRUE(stage->device->BeginFrame() && stage->device->BeginScene());
+        stage->device->Begin2D();
+        root.UpdateTree();
+        stage->device->EndScene();
+        std::unique_ptr<gfx::Surface> surface;
+        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
+        gfx::LockedRect locked;
+        EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
+        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+        std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
+        surface->UnlockRect();
+        return pixels;
+    }
+
+    static Pixel At(const std::vector<uint32_t>& pixels, int x, int y) {
+        const uint32_t p = pixels[static_cast<size_t>(y) * kWidth + x];
+        return Pixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+    }
+
+    // How many pixels of the rectangle differ between the frames, and how many of the second one pass the test.
+    template <class Test>
+    static std::pair<int, int> Count(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after,
+                                     const WidgetRect& rect, Test test) {
+        int changed = 0, passing = 0;
+        for (int y = rect.top; y <= rect.bottom; ++y) {
+            for (int x = rect.left; x <= rect.right; ++x) {
+                const size_t i = static_cast<size_t>(y) * kWidth + x;
+                changed += (before[i] & 0xFFFFFF) != (after[i] & 0xFFFFFF) ? 1 : 0;
+                passing += test(At(after, x, y)) ? 1 : 0;
+            }
+        }
+        return {changed, passing};
+    }
+
+    kvtest::SdlGlWindow window{kWidth, kHeight};
+    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
+    std::unique_ptr<kvtest::TableStage> stage;
+    std::unique_ptr<ResourcePackCatalog> catalog;
+    IdleHost host;
+    std::unique_ptr<GameConnection> connection;
+    Panel root;
+    RoomCreateDialog* dialog = nullptr;
+};
+
+TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInTheirPreviews) {
+    TableBallSelector& selector = *dialog->Selector();
+    ASSERT_NE(selector.TableItem(), 0);
+    ASSERT_NE(selector.BallSetItem(), 0);
+    const std::vector<uint32_t> bare = DrawFrame(false);
+    const std::vector<uint32_t> shown = DrawFrame(true);
+    stage->device->Present();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "room_create_dialog.png");
+    ASSERT_TRUE(selector.TablePreview()->IsLoaded());
+    ASSERT_TRUE(selector.BallPreview()->IsLoaded());
+
+    // The dialog itself: its face is drawn where it is centred (not the clear colour).
+    const WidgetRect face = dialog->GetRect();
+    EXPECT_EQ(face.left, (kWidth - RoomCreateDialog::kWidth) / 2);
+    const Pixel inside = At(shown, face.left + 200, face.top + 20);
+    EXPECT_FALSE(inside.r == 0x10 && inside.g == 0x20 && inside.b == 0x40);
+
+    // The table: a good part of its preview changes, much of it the cloth's saturated colour.
+    const WidgetRect table = selector.TablePreview()->GetRect();
+    const auto [tableChanged, cloth] = Count(bare, shown, table, [](const Pixel& p) {
+        return std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 60;
+    });
+    const int tableArea = (table.right - table.left + 1) * (table.bottom - table.top + 1);
+    EXPECT_GT(tableChanged, tableArea / 4) << tableChanged << " of " << tableArea;
+    EXPECT_GT(cloth, tableArea / 8) << cloth;
+
+    // The balls: changed pixels, some of them the near-white of the cue ball or the yellow or red.
+    const WidgetRect balls = selector.BallPreview()->GetRect();
+    const auto [ballsChanged, bright] = Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
+    EXPECT_GT(ballsChanged, 100) << ballsChanged;
+    EXPECT_GT(bright, 20) << bright;
+
+    // Outside the previews the dialog is the same with or without them.
+    const auto [outside, unused] = Count(bare, shown, WidgetRect{face.left, face.top + 70, face.right, table.top - 2},
+                                         [](const Pixel&) { return false; });
+    EXPECT_EQ(outside, 0);
+    (void)unused;
+}
+
+}  // namespace
+}  // namespace kestrovan
