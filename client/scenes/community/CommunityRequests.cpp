@@ -28,7 +28,7 @@ void CommunityRequests::Send(MessageId id, Write write) {
 
 void CommunityRequests::SendChat(uint8_t kind, uint32_t memberId, quill::WStringView text) {
     Send(MessageId::MessengerChatSend,
-         [&](Packet& p) { p.WriteU8(kind).WriteU32(memberId).WriteWString(CutToLength(text, kChatLength)); });
+         [&](Packet& p) { p.WriteU8(kind).WriteU32(memberId).WriteWString(CutToLength(text, kChatUnits)); });
 }
 
 void CommunityRequests::SendUserInfoRequest(uint8_t selector, int64_t userId, quill::WStringView nickname) {

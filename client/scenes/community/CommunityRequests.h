@@ -19,7 +19,8 @@ class CommunityRequests {
 public:
     static constexpr uint8_t kAnyChannel = 0xFF;  // UserInfoRequest's selector outside the messenger
     static constexpr size_t kNicknameLength = 63;
-    static constexpr size_t kChatLength = 36;
+    // A chat line's 36 characters, each one or two units.
+    static constexpr size_t kChatUnits = 72;
 
     explicit CommunityRequests(GameConnection& connection) : connection_(connection) {}
 

@@ -168,8 +168,9 @@ void Messenger::BuildChatPanel() {
     entry->Create(15, 136, 300, 17);
     entry->SetSkin(kCommonTexture, 609, 68, 2, 14);
     entry->SetImage(kTexture, 330, 152, -1, -1, 1.0f, 1.0f);
-    // Thirty-six characters of any script: two code-page bytes each at most.
+    // Thirty-six characters of any script (two code-page bytes each at most).
     entry->SetFont(&UiFontAt(UiFont::Regular12), static_cast<int32_t>(kChatLength) * 2, kWhite);
+    entry->SetMaxCharacters(static_cast<int32_t>(kChatLength));
     chatEntry_ = entry.get();
     chatPanel_->AddChild(std::move(entry), true);
 }

@@ -156,7 +156,7 @@ void Messenger::SendChatEntry() {
         }
     }
     if (send) {
-        requests_.SendChat(kind, memberId, CutToLength(text, kChatLength));
+        requests_.SendChat(kind, memberId, text);
         host_->PostEvent(kChatLineSentEvent, 0, 0, 0);
     }
     chatEntry_->SetText(u"");

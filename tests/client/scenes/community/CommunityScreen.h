@@ -178,6 +178,8 @@ protected:
                              uint8_t rank = 0) {
         return TestMember{id, 5000 + id, quill::WString(nickname), channel, place, rank};
     }
+    // The player's own entry in his clan's list.
+    static TestMember Own(uint8_t rank) { return TestMember{kOwnMemberId, kOwnUserId, u"Carom", 3, 0, rank}; }
     static TestMember Offline(uint32_t id, quill::WStringView nickname, uint8_t rank = 0) {
         return TestMember{id, 5000 + id, quill::WString(nickname), 0xFF, 0xFFFD, rank};
     }

@@ -21,7 +21,7 @@ class MessengerChatTest : public CommunityScreen {
 protected:
     MessengerChatTest() {
         FillLists({Online(1, u"Ann"), Online(4, u"Dee"), Offline(5, u"Eve")},
-                  {Online(2, u"Bob"), Online(1, u"Ann"), Online(kOwnMemberId, u"Carom", 3, 0, 10)});
+                  {Online(2, u"Bob"), Online(1, u"Ann"), Own(10)});
     }
     void Line(uint8_t kind, uint32_t memberId, quill::WStringView text) {
         Receive(ChatMessage(MessageId::MessengerChat, kind, memberId, text));
