@@ -6,21 +6,12 @@
 // invitation is kept under the widget lock.
 #include <cstdint>
 
-#include "QuillLib/core/WString.h"
 #include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/community/MessengerMessages.h"
 
 namespace kestrovan {
 
 class CommunityRequests;
-
-struct ClanInvitation {
-    static constexpr size_t kNameLength = 63;
-
-    quill::WString inviter;  // cut to its field
-    uint32_t clanId = 0;
-    quill::WString clanName;  // cut to its field
-    uint8_t memberCount = 0;
-};
 
 class ClanInviteDialog : public CommunityDialog {
 public:

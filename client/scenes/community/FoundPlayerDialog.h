@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/community/MessengerMessages.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -16,13 +17,6 @@ namespace kestrovan {
 class CommunityHost;
 class CommunityRequests;
 class TextLabel;
-
-struct FoundPlayerRecord {
-    int64_t userId = 0;
-    quill::WString nickname;  // cut to its field
-    uint8_t channel = 0;
-    uint16_t place = 0;
-};
 
 class FoundPlayerDialog : public Window {
 public:

@@ -9,6 +9,7 @@
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/Messenger.h"
+#include "client/scenes/community/MessengerMessages.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -65,12 +66,12 @@ bool Messenger::RouteLine(uint8_t kind, uint32_t memberId, bool echo, MemberSnap
 }
 
 void Messenger::OnChatLine(Packet& packet, bool echo) {
-    const uint8_t kind = packet.ReadU8();
-    const uint32_t memberId = packet.ReadU32();
-    const quill::WString text = packet.ReadWString();
+    const ChatLineMessage line = ChatLineMessage::Read(packet);
+    const uint8_t kind = line.kind;
+    const quill::WString& text = line.text;
     MemberSnapshot member;
     quill::WString sender;
-    if (!RouteLine(kind, memberId, echo, member, sender))
+    if (!RouteLine(kind, line.memberId, echo, member, sender))
         return;
     const quill::WString own = CutToLength(host_->Connection().LocalPlayer().name, MemberSnapshot::kNicknameLength);
     MessengerAlarm::LineEffects effects;

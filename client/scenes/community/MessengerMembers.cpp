@@ -12,6 +12,7 @@
 #include "client/scenes/community/MemberListPage.h"
 #include "client/scenes/community/MemberListRow.h"
 #include "client/scenes/community/Messenger.h"
+#include "client/scenes/community/MessengerMessages.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
@@ -162,14 +163,12 @@ void Messenger::OnFriendRemoved(uint8_t quiet, const PlayerState& record) {
 // --- The clan -----------------------------------------------------------------------------------------------
 
 void Messenger::OnClanStatus(Packet& packet) {
-    const uint32_t clanId = packet.ReadU32();
-    const uint8_t capacity = packet.ReadU8();
-    const uint32_t value = packet.ReadU32();
-    const int64_t money = packet.ReadI64();
+    const ClanStatusMessage status = ClanStatusMessage::Read(packet);
     GameConnection& connection = host_->Connection();
-    if (clanId == 0 || (clanId != connection.LocalPlayer().clanId && clanId != connection.Directories().Clan().id))
+    if (status.clanId == 0 ||
+        (status.clanId != connection.LocalPlayer().clanId && status.clanId != connection.Directories().Clan().id))
         return;
-    connection.Directories().SetClanStatus(capacity, value, money);
+    connection.Directories().SetClanStatus(status.capacity, status.value, status.money);
     RefreshMemberList();
     host_->PostEvent(kShopRefreshEvent, 0, 0, 0);
 }
@@ -192,17 +191,15 @@ void Messenger::OnClanLeaveResult(Packet& packet) {
 }
 
 void Messenger::OnClanCreateResult(Packet& packet) {
-    switch (packet.ReadU8()) {
+    const ClanCreatedMessage created = ClanCreatedMessage::Read(packet);
+    switch (created.result) {
         case 0: {
             host_->ShowNoticeBox(u"The clan is created. You are a clan master.");
             PlayerState& player = host_->Connection().LocalPlayer();
-            player.clanId = packet.ReadU32();
-            player.clanName = CutToLength(packet.ReadWString(), MemberSnapshot::kNicknameLength);
-            packet.ReadU8();
-            packet.ReadU8();
-            const uint32_t cost = packet.ReadU32();
+            player.clanId = created.clanId;
+            player.clanName = created.clanName;
             player.clanRank = kMasterRank;
-            player.cueMoney -= cost;
+            player.cueMoney -= created.cost;
             break;
         }
         case 1:

@@ -77,17 +77,15 @@ void Messenger::MoveOpenDialogs(Widget& screen) {
 // --- Friend requests ----------------------------------------------------------------------------------------
 
 void Messenger::OnFriendRequestReceived(Packet& packet) {
-    const int64_t userId = packet.ReadI64();
-    const uint32_t memberId = packet.ReadU32();
-    const quill::WString nickname = packet.ReadWString();
-    if (requestQueue_.Add(userId, memberId, nickname) != FriendRequestQueue::Added::Queued)
+    const FriendRequestMessage request = FriendRequestMessage::Read(packet);
+    if (requestQueue_.Add(request.userId, request.memberId, request.nickname) != FriendRequestQueue::Added::Queued)
         return;
     if (requestQueue_.Count() > 1 && friendRequest_->IsVisible())
         return;
     if (Scene* scene = host_->CurrentScene(); scene != nullptr && scene->GetSceneId() == kRoomSceneId) {
         {
             quill::ScopedLock hold(chatLock_);
-            lastAnnounced_ = CutToLength(nickname, FriendRequestQueue::kNicknameLength);
+            lastAnnounced_ = request.nickname;
         }
         if (alarm_.AlarmOn())
             host_->PlaySound(kAlarmSound);
@@ -114,15 +112,14 @@ void Messenger::AnswerFriendRequest(bool accept) {
 }
 
 void Messenger::OnFriendRequestResult(Packet& packet) {
-    const uint8_t result = packet.ReadU8();
+    const FriendResultMessage result = FriendResultMessage::ReadRequestResult(packet);
     quill::WString line;
-    switch (result) {
+    switch (result.result) {
         case 0:
             line = u"Add friend is requested.";
             break;
         case 2:
-            line = quill::Format(u"%s has refused to become a friend.",
-                                 CutToLength(packet.ReadWString(), MemberSnapshot::kNicknameLength));
+            line = quill::Format(u"%s has refused to become a friend.", result.nickname);
             break;
         case 3:
             line = u"You can no longer add more friends.";
@@ -138,11 +135,10 @@ void Messenger::OnFriendRequestResult(Packet& packet) {
 }
 
 void Messenger::OnFriendRequestAnswer(Packet& packet) {
-    const uint8_t result = packet.ReadU8();
-    const quill::WString nickname = CutToLength(packet.ReadWString(), MemberSnapshot::kNicknameLength);
-    ShowResultBox(u"Ask Friend", quill::Format(u"%s %s", nickname,
-                                               result != 0 ? u"has been registered as a friend."
-                                                           : u"has rejected your friend request."));
+    const FriendResultMessage answer = FriendResultMessage::ReadAnswer(packet);
+    ShowResultBox(u"Ask Friend", quill::Format(u"%s %s", answer.nickname,
+                                               answer.result != 0 ? u"has been registered as a friend."
+                                                                  : u"has rejected your friend request."));
 }
 
 // --- Questions about a player -------------------------------------------------------------------------------
@@ -183,12 +179,7 @@ void Messenger::OnClanInviteResult(Packet& packet) {
 }
 
 void Messenger::OnClanInvitation(Packet& packet) {
-    ClanInvitation invitation;
-    invitation.inviter = CutToLength(packet.ReadWString(), ClanInvitation::kNameLength);
-    invitation.clanId = packet.ReadU32();
-    invitation.clanName = CutToLength(packet.ReadWString(), ClanInvitation::kNameLength);
-    invitation.memberCount = packet.ReadU8();
-    clanInvite_->SetInvitation(invitation);
+    clanInvite_->SetInvitation(ClanInvitation::Read(packet));
     ShowDialog(*clanInvite_);
 }
 
@@ -210,16 +201,12 @@ void Messenger::OpenClanDialog() {
 // --- Finding a player ---------------------------------------------------------------------------------------
 
 void Messenger::OnFindPlayerResult(Packet& packet) {
-    if (packet.ReadU8() == 0) {
+    const FoundPlayerRecord found = FoundPlayerRecord::Read(packet);
+    if (!found.found) {
         host_->ShowErrorBox(u"The relevant user does not exist or is offline.");
         return;
     }
     findPlayer_->SetVisible(false);
-    FoundPlayerRecord found;
-    found.userId = packet.ReadI64();
-    found.nickname = CutToLength(packet.ReadWString(), MemberSnapshot::kNicknameLength);
-    found.channel = packet.ReadU8();
-    found.place = packet.ReadU16();
     foundPlayer_->SetFound(found, FoundLocation(found.channel, found.place));
     ShowDialog(*foundPlayer_);
 }
