@@ -345,6 +345,16 @@ uint8_t GameConnection::ConnectionFlag() const {
     return connectionFlag_;
 }
 
+std::vector<BestShot> GameConnection::BestShots() const {
+    quill::ScopedLock hold(stateLock_);
+    return bestShots_;
+}
+
+void GameConnection::SetBestShots(std::vector<BestShot> shots) {
+    quill::ScopedLock hold(stateLock_);
+    bestShots_ = std::move(shots);
+}
+
 TournamentRecord GameConnection::Tournament() const {
     ScopedLock hold(stateLock_);
     return tournament_;

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/PacketPool.h"
@@ -24,6 +25,7 @@
 #include "QuillLib/net/ClSocket.h"
 #include "QuillLib/net/Packet.h"
 #include "QuillLib/net/SocketListener.h"
+#include "client/connection/BestShot.h"
 #include "client/connection/ConnectionHost.h"
 #include "client/connection/Inventory.h"
 #include "client/connection/JoinWithTarget.h"
@@ -148,6 +150,10 @@ public:
     TournamentRecord Tournament() const;
     void SetTournament(const TournamentRecord& record);
 
+    // Yesterday's best shots, which the lobby replays behind its lists.
+    std::vector<BestShot> BestShots() const;
+    void SetBestShots(std::vector<BestShot> shots);
+
     // The race of the tournament channel: its game type and name.
     void SetRace(uint8_t gameType, quill::WStringView name);
     uint8_t RaceGameType() const;
@@ -214,6 +220,7 @@ private:
     uint32_t connectionValue_ = 0;
     uint8_t connectionFlag_ = 0;
     TournamentRecord tournament_;
+    std::vector<BestShot> bestShots_;
     uint8_t raceGameType_ = 0;
     quill::WString raceName_;
     uint32_t selectorValue_ = 0;

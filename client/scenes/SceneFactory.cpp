@@ -9,6 +9,7 @@
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
 #include "client/scenes/community/ProfileWindow.h"
+#include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
@@ -22,6 +23,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return std::make_unique<SceneIntro>(app);
         case SceneId::Login:
             return std::make_unique<SceneLogin>(app);
+        case SceneId::Lobby:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:

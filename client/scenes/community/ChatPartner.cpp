@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 

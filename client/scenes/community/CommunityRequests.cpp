@@ -2,7 +2,7 @@
 
 #include "QuillLib/net/Packet.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 

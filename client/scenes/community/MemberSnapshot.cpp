@@ -1,7 +1,7 @@
 #include "client/scenes/community/MemberSnapshot.h"
 
 #include "QuillLib/gamedata/PlayerState.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 

@@ -223,7 +223,7 @@ private:
     uint8_t OwnClanRank();
     bool HasClan();
     OwnLocation Own();
-    // A member's place as the member rows write it; empty until the lobby's location texts are in.
+    // A member's place as the member rows write it, and a found player's.
     quill::WString RowLocation(const MemberSnapshot& member);
     quill::WString FoundLocation(uint8_t channel, uint16_t place);
     void AddSceneNotice(quill::WStringView text);

@@ -5,7 +5,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/UserDirectory.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/Messenger.h"

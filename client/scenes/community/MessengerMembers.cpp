@@ -6,8 +6,9 @@
 #include "QuillLib/gamedata/UserDirectory.h"
 #include "client/app/Scene.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/UserLocation.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/MemberListPage.h"
 #include "client/scenes/community/MemberListRow.h"
@@ -80,14 +81,13 @@ OwnLocation Messenger::Own() {
     return OwnLocation{player.accountId, static_cast<int8_t>(player.channel), player.position};
 }
 
-// The lobby's location texts are not in the tree yet: the rows and the found player show no place until
-// they are.
-quill::WString Messenger::RowLocation(const MemberSnapshot&) {
-    return {};
+quill::WString Messenger::RowLocation(const MemberSnapshot& member) {
+    const int8_t ownChannel = static_cast<int8_t>(host_->Connection().LocalPlayer().channel);
+    return MessengerLocationText(UserLocation{member.channel, member.place}, ownChannel);
 }
 
-quill::WString Messenger::FoundLocation(uint8_t, uint16_t) {
-    return {};
+quill::WString Messenger::FoundLocation(uint8_t channel, uint16_t place) {
+    return FoundPlayerLocationText(UserLocation{static_cast<int8_t>(channel), static_cast<int16_t>(place)});
 }
 
 // --- Notices ------------------------------------------------------------------------------------------------

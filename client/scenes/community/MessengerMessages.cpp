@@ -1,6 +1,6 @@
 #include "client/scenes/community/MessengerMessages.h"
 
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/ChatPartner.h"
 
 namespace kestrovan {

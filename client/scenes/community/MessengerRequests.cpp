@@ -6,7 +6,7 @@
 #include "QuillLib/gamedata/UserDirectory.h"
 #include "client/app/Scene.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
 #include "client/scenes/community/CommunityRules.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "QuillLib/gamedata/PlayerState.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 

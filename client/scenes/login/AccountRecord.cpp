@@ -49,7 +49,7 @@ bool AccountRecord::Read(quill::Packet& packet, AccountRecord& r) {
     r.value13 = packet.ReadU16();
     r.value14 = packet.ReadU8();
     r.age = packet.ReadU16();
-    r.value15 = packet.ReadU8();
+    r.tutorialDone = packet.ReadU8();
     for (int32_t& skill : r.skills)
         skill = CapSkill(packet.ReadU32());
     for (quill::WString& line : r.profileLines)
@@ -79,6 +79,7 @@ void AccountRecord::ApplyTo(quill::PlayerState& profile) const {
     profile.skillPoints = skillPoints;
     profile.grade = grade;
     profile.age = age;
+    profile.tutorialDone = tutorialDone;
     profile.skills = skills;
     profile.profileLines = profileLines;
     profile.chatTexts = chatTexts;

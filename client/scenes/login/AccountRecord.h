@@ -11,7 +11,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace quill {
 class PlayerState;
@@ -56,7 +56,7 @@ struct AccountRecord {
     uint16_t value13 = 0;
     uint8_t value14 = 0;
     uint16_t age = 0;  // 0: not given
-    uint8_t value15 = 0;
+    uint8_t tutorialDone = 0;  // the u8 after the age: 1 or more once the player has done the tutorial
     std::array<int32_t, 5> skills{};
     std::array<quill::WString, 4> profileLines;
     std::array<quill::WString, 6> chatTexts;

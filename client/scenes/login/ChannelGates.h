@@ -7,18 +7,9 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/UserLocation.h"
 
 namespace kestrovan {
-
-// A channel's kinds.
-namespace ChannelKind {
-inline constexpr int32_t Beginner = 1;
-inline constexpr int32_t AllCarom = 2;
-inline constexpr int32_t PoolBeginner = 4;
-inline constexpr int32_t Pool = 5;
-inline constexpr int32_t Teens = 6;
-inline constexpr int32_t Tournament = 8;
-}  // namespace ChannelKind
 
 // One row of the channel list as the server sent it.
 struct ChannelRow {

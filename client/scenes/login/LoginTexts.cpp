@@ -88,23 +88,4 @@ std::vector<quill::WString> NicknameResultLines(uint8_t result) {
     }
 }
 
-quill::WStringView ChannelKindSuffix(int32_t kind) {
-    switch (kind) {
-        case 1:
-            return u"(Beginner)";
-        case 2:
-            return u"(All carom)";
-        case 4:
-            return u"(Pool beginner)";
-        case 5:
-            return u"(Pool)";
-        case 6:
-            return u"(Teens)";
-        case 8:
-            return u"(Tournament)";
-        default:
-            return u"";
-    }
-}
-
 }  // namespace kestrovan

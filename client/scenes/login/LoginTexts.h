@@ -1,10 +1,11 @@
 #pragma once
 // The texts the login screen shows for the server's answers: the lines of a failed LoginResult and of
-// LoginFailed, of a refused nickname, and the suffix of a channel's kind in the channel list. Pure.
+// LoginFailed and of a refused nickname (the channel kinds' suffixes are the common UserLocation's). Pure.
 #include <cstdint>
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/UserLocation.h"
 
 namespace kestrovan {
 
@@ -24,7 +25,5 @@ LoginResultError LoginResultLines(uint8_t result, uint8_t maintenanceFlag);
 std::vector<quill::WString> LoginFailedLines(int32_t code);
 // The two lines of a NicknameCreateResult other than 0.
 std::vector<quill::WString> NicknameResultLines(uint8_t result);
-// "(Beginner)", "(All carom)", "(Pool beginner)", "(Pool)", "(Teens)", "(Tournament)"; "" for other kinds.
-quill::WStringView ChannelKindSuffix(int32_t kind);
 
 }  // namespace kestrovan

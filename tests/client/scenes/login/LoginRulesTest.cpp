@@ -36,6 +36,7 @@ TEST(AccountRecord, ReadsEveryFieldInOrderCutsTextsAndCapsSkills) {
     EXPECT_EQ(record.level, 12);
     EXPECT_EQ(record.grade, -3);
     EXPECT_EQ(record.age, 30);
+    EXPECT_EQ(record.tutorialDone, 29) << "the byte after the age";
     // Capped with a signed compare: a value past 2^31 reads negative and stays so.
     EXPECT_EQ(record.skills, (std::array<int32_t, 5>{100000, 100000, 0, -1, 7}));
     EXPECT_EQ(record.chatTexts[5], u"chat");

@@ -1,4 +1,4 @@
-#include "client/scenes/common/CutToLength.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 
@@ -11,11 +11,9 @@ bool IsHighSurrogate(char16_t unit) {
 }  // namespace
 
 quill::WString CutToLength(quill::WStringView text, size_t length) {
-    if (text.size() <= length)
-        return quill::WString(text);
+    if (text.size() <= length) return quill::WString(text);
     size_t kept = length;
-    if (kept > 0 && IsHighSurrogate(text[kept - 1]))
-        --kept;
+    if (kept > 0 && IsHighSurrogate(text[kept - 1])) --kept;
     return quill::WString(text.substr(0, kept));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Fitting a text that came from outside into a fixed field of the screens: the record readers of the login,
-// the profile and the community windows cut what the server sends to the fields the screens keep.
+// Texts into fixed fields: a text from the server or a user cut to a field's length in UTF-16 units, never
+// between the two halves of a character. Pure.
 #include <cstddef>
 
 #include "QuillLib/core/WString.h"

@@ -1,0 +1,286 @@
+// The lobby's application events (game thread): the room dialogs' confirmations, following a player into a
+// room or another channel, the tutorial gate, the expired items and the way to the shop, the tournament
+// entry check, and the web pages, which Render opens on the main thread from the lobby's event queue.
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/ItemCatalogue.h"
+#include "client/app/App.h"
+#include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/RoomPasswordPopup.h"
+#include "client/scenes/common/RoomSettingDialog.h"
+#include "client/scenes/common/WebPages.h"
+#include "client/scenes/lobby/CreateRoomRequest.h"
+#include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/scenes/lobby/LobbyEventIds.h"
+#include "client/scenes/lobby/SceneLobby.h"
+#include "client/ui/EditBox.h"
+#include "platform/window/MessageIds.h"
+
+namespace kestrovan {
+
+using quill::MessageId;
+
+namespace {
+
+constexpr uint8_t kZero = 0;
+constexpr uint8_t kExpired = 4;
+constexpr size_t kNamedExpiredItems = 3;
+constexpr uint32_t kLeaveForChannelList = 2;
+constexpr uint32_t kTournamentRegistration = 3;
+constexpr uint32_t kYes = 2052;
+constexpr size_t kChatSlots = 6;
+
+}  // namespace
+
+int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
+    ForwardPreviewMouse(id, wParam, lParam);
+    switch (id) {
+        case platform::Msg::Char:
+            if (wParam == 13) chatInput_->SetFocus(true);
+            break;
+        case AppEventId::TournamentInfoOpen:
+            ShowFeatureNotice();
+            break;
+        case AppEventId::TournamentPopupClose:
+            if (wParam == kTournamentRegistration) OpenWebPage(WebPages::kChampionRegistration);
+            else if (wParam == 1) ShowFeatureNotice();
+            break;
+        case AppEventId::TutorialGateOk:
+            connection_.SendBytePacket(MessageId::EnterSchool, &kZero);
+            RequestSceneChange(SceneId::School);
+            break;
+        case AppEventId::CreateRoomConfirm:
+            SendCreateRoom();
+            break;
+        case AppEventId::RoomSettingConfirm:
+            OnRoomSettingConfirm();
+            break;
+        case AppEventId::GoToRoom:
+            JoinRoom(static_cast<int32_t>(wParam));
+            break;
+        case AppEventId::ChatSubmit:
+            // Only the six chat slots exist; any other number sends nothing.
+            if (wParam < kChatSlots) SendChat(connection_.LocalPlayer().chatTexts[wParam]);
+            break;
+        case AppEventId::RoomPasswordEntered:
+            JoinRoomWithPassword(passwordPopup_->Room(), passwordPopup_->Password());
+            break;
+        case AppEventId::MessengerListChanged:
+            if (userTab_ == 1) RefreshUserList();
+            break;
+        case AppEventId::JoinWith:
+            FollowJoinTarget();
+            break;
+        case AppEventId::ExpiredItemsCheck:
+            ShowExpiredItems();
+            break;
+        case AppEventId::EventPageOpen:
+            if (wParam == kLeaveForChannelList) {
+                connection_.SendBytePacket(MessageId::LeaveChannel, &kZero);
+                RequestSceneChange(SceneId::Login);
+            } else {
+                TutorialGate();
+            }
+            break;
+        case AppEventId::LobbyListRequest: {
+            bool anyExpired = false;
+            quill::PlayerState& player = connection_.LocalPlayer();
+            for (uint32_t k = 0; k < player.ItemCount(); ++k)
+                if (const quill::InventoryItem* item = player.ItemAt(k); item != nullptr && item->inUse == kExpired)
+                    anyExpired = true;
+            if (anyExpired) connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
+            CarryOut(JoinStep::EnterShop);
+            break;
+        }
+        case AppEventId::LobbyListRequest2:
+            connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
+            if (wParam == kYes) CarryOut(JoinStep::EnterShop);
+            break;
+        case AppEventId::LobbyQueueForward:
+            lobbyEvents_.Post(id, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam), 0);
+            break;
+        case AppEventId::BallsStopped:
+            OnBallsStopped();
+            break;
+        case AppEventId::WebWindowClosed:
+            OnWebWindowClosed();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void SceneLobby::CarryOut(JoinStep step) {
+    switch (step) {
+        case JoinStep::LeaveChannel:
+            connection_.SendBytePacket(MessageId::LeaveChannel, &kZero);
+            RequestSceneChange(SceneId::Login);
+            break;
+        case JoinStep::EnterPractice:
+            connection_.SendBytePacket(MessageId::EnterPractice, &kZero);
+            RequestSceneChange(SceneId::RoomPractice);
+            break;
+        case JoinStep::EnterShop:
+            connection_.SendBytePacket(MessageId::EnterShop, &kZero);
+            RequestSceneChange(SceneId::Shop);
+            break;
+        case JoinStep::ClearTarget:
+            connection_.JoinTarget().Clear();
+            break;
+        case JoinStep::TutorialGate:
+            TutorialGate();
+            break;
+        default:
+            break;
+    }
+}
+
+void SceneLobby::FollowJoinTarget() {
+    const JoinWithTarget target = connection_.JoinTarget();
+    const JoinStep step = PlanJoinWith(target, connection_.CurrentChannel(), joinPending_);
+    switch (step) {
+        case JoinStep::JoinRoom:
+            JoinRoom(target.place);
+            break;
+        case JoinStep::JoinRoomWithPassword:
+            connection_.JoinTarget().Clear();
+            JoinRoomWithPassword(target.place, target.password);
+            break;
+        case JoinStep::EnterPractice:
+            connection_.JoinTarget().Clear();
+            if (target.targetKind == 1) connection_.GetRoomInfo().gameType = static_cast<uint8_t>(target.targetValue);
+            CarryOut(step);
+            break;
+        case JoinStep::EnterShop:
+            connection_.JoinTarget().Clear();
+            CarryOut(step);
+            break;
+        default:
+            CarryOut(step);
+            break;
+    }
+}
+
+void SceneLobby::TutorialGate() {
+    const bool firstActivation = activationCount_ <= 1;
+    if (connection_.LocalPlayer().tutorialDone == 0) {
+        if (firstActivation) {
+            connection_.SendBytePacket(MessageId::EnterSchool, &kZero);
+            RequestSceneChange(SceneId::School);
+            return;
+        }
+        NoticeBox* box = app_.Scenes().GetMessageBox();
+        if (box == nullptr) return;
+        AddChild(box, box->IsVisible());
+        box->Reset();
+        box->SetButtons(NoticeBox::kLayoutOk);
+        box->SetLine(u"Other features cannot be used unless the tutorial is done.", 0);
+        box->SetLine(u"Please try again.", 1);
+        box->SetLine(u"Please contact the customer service", 2);
+        box->SetLine(u"if you have problems with running the tutorial.", 3);
+        box->SetTitle(u"Notice");
+        box->SetEvent(static_cast<int32_t>(AppEventId::TutorialGateOk), 0);
+        box->Open();
+        return;
+    }
+    if (firstActivation) app_.PostEvent(AppEventId::LobbyEvent1073, 0, 0, 0);
+}
+
+void SceneLobby::ShowExpiredItems() {
+    quill::PlayerState& player = connection_.LocalPlayer();
+    std::vector<quill::WString> names;
+    int32_t count = 0;
+    for (;;) {
+        quill::InventoryItem* expired = nullptr;
+        for (uint32_t k = 0; k < player.ItemCount() && expired == nullptr; ++k)
+            if (quill::InventoryItem* item = player.ItemAt(k); item != nullptr && item->inUse == kExpired) expired = item;
+        if (expired == nullptr) break;
+        ++count;
+        if (names.size() < kNamedExpiredItems) {
+            const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(expired->typeCode);
+            names.push_back(record != nullptr ? record->name : quill::WString{});
+        }
+        player.RemoveItem(expired->key, expired->subKey);
+        // The item leaves the profile for good: its record goes back to the connection's pool.
+        connection_.FreeItem(expired);
+    }
+    if (count == 0) return;
+    if (count > static_cast<int32_t>(kNamedExpiredItems)) names.back() += u" ...";
+    NoticeBox* box = app_.Scenes().GetSecondMessageBox();
+    if (box == nullptr) return;
+    AddChild(box, box->IsVisible());
+    box->Reset();
+    box->SetButtons(NoticeBox::kLayoutYesNo);
+    box->SetTitle(u"Notice");
+    size_t line = 0;
+    box->SetLine(quill::Format(u"There are %d expired items.", count), line++);
+    for (const quill::WString& name : names) box->SetLine(name, line++);
+    box->SetLine(u"Do you want to go to the item mall?", line);
+    box->SetEvent(static_cast<int32_t>(AppEventId::LobbyListRequest2), 0);
+    box->Open();
+}
+
+bool SceneLobby::CheckTournamentEntry() {
+    const quill::WString refusal =
+        TournamentEntryRefusal(TournamentEntry::From(connection_.Tournament()), connection_.LocalPlayer());
+    if (refusal.empty()) return true;
+    ShowNotice(refusal);
+    return false;
+}
+
+void SceneLobby::OnRoomSettingConfirm() {
+    connection_.GetRoomInfo().gameType = static_cast<uint8_t>(practiceDialog_->SelectedType());
+    connection_.SendBytePacket(MessageId::EnterPractice, &kZero);
+    RequestSceneChange(SceneId::RoomPractice);
+}
+
+void SceneLobby::SendCreateRoom() {
+    quill::Packet* packet = connection_.AllocPacket();
+    if (packet == nullptr) return;
+    WriteCreateRoom(*packet, createDialog_->Room());
+    connection_.SendPacket(packet);
+    connection_.FreePacket(packet);
+}
+
+// Mouse messages turn and zoom the item previews of the room dialogs that are shown.
+void SceneLobby::ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam) {
+    if (id < platform::Msg::MouseMove || id > platform::Msg::MouseWheel) return;
+    const auto w = static_cast<platform::WParam>(wParam);
+    const auto l = static_cast<platform::LParam>(lParam);
+    if (createDialog_->IsVisible()) createDialog_->ForwardPreviewMouse(id, w, l);
+    if (practiceDialog_->IsVisible()) practiceDialog_->ForwardPreviewMouse(id, w, l);
+}
+
+// --- Web pages ------------------------------------------------------------------------------------------------
+
+void SceneLobby::OpenWebPage(quill::WStringView path) {
+    if (!webPages_->HasWindow()) {
+        ++webWindowsOpened_;
+        lastWebPage_ = quill::WString(path);
+    }
+    webPages_->Open(path);
+}
+
+bool SceneLobby::IsWebWindowOpen() const {
+    return webPages_->HasWindow();
+}
+
+// Main thread: the forwarded articles open here; any other queued entry is dropped.
+void SceneLobby::OpenQueuedWebPages() {
+    while (quill::AppEvent* event = lobbyEvents_.Pop()) {
+        if (event->id == AppEventId::LobbyQueueForward) {
+            const auto article = static_cast<int32_t>(event->lParam);
+            OpenWebPage(event->wParam == 1 ? WebPages::NoticePath(article) : WebPages::BoardPath(article));
+        }
+        lobbyEvents_.Pool().Free(event);
+    }
+}
+
+void SceneLobby::OnWebWindowClosed() {
+    webPages_->OnWindowClosed();
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,132 @@
+// Feeds the lobby's readers of server messages with payloads the fuzzer chooses and applies what they read
+// to the lobby's models: the room table (any room number), the user table (up to its full pool) and the
+// chat log. Nothing may crash or read or write out of bounds; texts fit their fields, pages stay within
+// their lists and the pool never hands out more records than it has.
+//
+// Input: a sequence of [u8 selector][u8 length][payload of that length]; the selector picks the message.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "client/scenes/lobby/LobbyChatLog.h"
+#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/lobby/LobbyRoomTable.h"
+#include "client/scenes/lobby/LobbyRules.h"
+#include "client/scenes/lobby/LobbyUserTable.h"
+
+namespace {
+
+using namespace kestrovan;
+
+quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
+    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
+    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
+                                 static_cast<uint8_t>(static_cast<uint16_t>(id)),
+                                 static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
+    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
+    quill::Packet packet;
+    packet.LoadReceived(message);
+    return packet;
+}
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+struct Lobby {
+    LobbyRoomTable rooms;
+    LobbyUserTable users;
+    LobbyChatLog chat;
+};
+
+void CheckPages(Lobby& lobby) {
+    const LobbyRoomTable::Page page = lobby.rooms.MakePage(1000, 6);
+    Check(page.rooms.size() <= 6 && page.position >= 1 && page.position <= page.range);
+    for (int16_t room : page.rooms) Check(room >= 1 && room <= LobbyRoomTable::kLastRoom);
+    std::vector<const quill::PlayerState*> source;
+    for (const auto& [sortValue, record] : lobby.users.All()) source.push_back(record);
+    const UserPage users = MakeUserPage(source, 1000, LobbyUserTable::kRows);
+    Check(users.users.size() <= LobbyUserTable::kRows);
+    Check(lobby.users.Count() <= static_cast<int32_t>(LobbyUserTable::kRecords));
+    Check(lobby.chat.Size() <= LobbyChatLog::kMaxLines);
+}
+
+void Feed(Lobby& lobby, uint8_t selector, std::span<const uint8_t> payload) {
+    switch (selector % 10) {
+        case 0:
+            if (auto m = Received(quill::MessageId::RoomListEntry, payload); auto room = ReadRoomListEntry(m)) {
+                Check(room->title.size() <= kLobbyNameUnits);
+                lobby.rooms.Apply(*room, 12345);
+            }
+            break;
+        case 1:
+            if (auto m = Received(quill::MessageId::RoomUpdate, payload); auto room = ReadRoomUpdate(m))
+                lobby.rooms.Apply(*room);
+            break;
+        case 2:
+            if (auto m = Received(quill::MessageId::RoomStateChanged, payload); auto room = ReadRoomState(m))
+                lobby.rooms.Apply(*room);
+            if (auto m = Received(quill::MessageId::RoomCountChanged, payload); auto room = ReadRoomCount(m))
+                lobby.rooms.SetRoomState(room->room, room->state, 5);
+            break;
+        case 3:
+            // Each user message is added several times, so that long inputs run the pool dry.
+            if (auto m = Received(quill::MessageId::LobbyUserAdded, payload); auto user = ReadLobbyUser(m)) {
+                Check(user->nickname.size() <= kLobbyNameUnits && user->clanName.size() <= kLobbyNameUnits);
+                for (int n = 0; n < 8; ++n) lobby.users.Add(*user, 1);
+            }
+            break;
+        case 4:
+            if (auto m = Received(quill::MessageId::LobbyUserLeft, payload); auto id = ReadLobbyUserLeft(m))
+                lobby.users.Remove(*id);
+            if (auto m = Received(quill::MessageId::LobbyUserMoved, payload); auto moved = ReadLobbyUserMoved(m))
+                if (quill::PlayerState* user = lobby.users.Find(moved->userId)) user->position = moved->place;
+            break;
+        case 5:
+            if (auto m = Received(quill::MessageId::LobbyChat, payload); auto line = ReadLobbyChat(m))
+                lobby.chat.Append(0xFFFFFFFF, line->nickname + u" : " + line->text);
+            if (auto m = Received(quill::MessageId::ChatBanned, payload); auto ban = ReadChatBanned(m))
+                for (const quill::WString& text : ChatBanLines(ban->kind, ban->nickname)) lobby.chat.Append(0, text);
+            break;
+        case 6:
+            if (auto m = Received(quill::MessageId::JoinRoomResult, payload); auto result = ReadJoinRoomResult(m))
+                JoinRoomRefusal(result->result);
+            if (auto m = Received(quill::MessageId::CreateRoomResult, payload); auto result = ReadCreateRoomResult(m))
+                lobby.chat.Append(0, CreateRoomRefusal(result->code, result->nickname, result->room));
+            break;
+        case 7:
+            if (auto m = Received(quill::MessageId::UserLocationNotice, payload); auto clan = ReadUserClan(m))
+                if (quill::PlayerState* user = lobby.users.Find(clan->userId)) user->clanName = clan->clanName;
+            break;
+        case 8:
+            lobby.rooms.QuickJoin();
+            lobby.rooms.SetFilter(static_cast<quill::GameType>(payload.empty() ? 0 : payload[0]), false);
+            break;
+        default:
+            lobby.users.Clear();
+            lobby.rooms.ResetAll();
+            break;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    // The models are made once (the user pool is large) and emptied for each input.
+    static Lobby& lobby = *new Lobby;
+    lobby.users.Clear();
+    lobby.rooms = LobbyRoomTable{};
+    lobby.chat = LobbyChatLog{};
+    std::span<const uint8_t> input(bytes, size);
+    while (input.size() >= 2) {
+        const uint8_t selector = input[0];
+        const size_t length = std::min<size_t>(input[1], input.size() - 2);
+        Feed(lobby, selector, input.subspan(2, length));
+        input = input.subspan(2 + length);
+        CheckPages(lobby);
+    }
+    return 0;
+}
