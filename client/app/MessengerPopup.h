@@ -5,8 +5,9 @@
 // and pass it the keyboard. The community module's Messenger implements it.
 //
 // Threads: the handlers of server messages run on the connection's dispatch thread, with no directory lock
-// held; the others on the thread that routes window messages, except those the scene manager calls from the
-// main thread's frame step (AttachToScreen). Each takes the messenger's own locks.
+// held: they fill the messenger and its dialogs, and the windows they open are shown by the main thread's
+// next pass (ShowPending). The others run on the main thread, which routes window messages and events and
+// switches screens. Each takes the messenger's own locks.
 #include <cstdint>
 
 #include "QuillLib/net/MessageId.h"
@@ -50,6 +51,9 @@ public:
     virtual void OnClanMemberLeft(const quill::PlayerState& record) = 0;
     // A friend (listKind 1) or clan member logged in or out; the record is updated already.
     virtual void OnMemberPresence(uint8_t listKind, const quill::PlayerState& record, bool online) = 0;
+
+    // The windows the server's messages opened since the last pass, shown on the current screen (main thread).
+    virtual void ShowPending() = 0;
 
     // --- Screens ---
     // A screen was entered: the messenger, its icon and its dialogs move to it; the window opens again when

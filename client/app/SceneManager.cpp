@@ -133,7 +133,10 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 
+// Once per main-loop pass: the shared windows that server messages opened are shown, on this thread.
 void SceneManager::PollCurrentScene() {
+    if (MessengerPopup* messenger = GetMessenger()) messenger->ShowPending();
+    if (ProfilePopup* profile = GetProfilePopup()) profile->ShowPending();
     Scene* scene = current_.load();
     if (scene != nullptr && !scene->IsChangePending() && (scene->IsReady() || !scene->IsLoading())) scene->Poll();
 }

@@ -89,6 +89,8 @@ public:
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
+    // Once per main-loop pass (main thread): shows what the shared windows were asked to show meanwhile, then
+    // polls the current scene.
     void PollCurrentScene();
     void ActivateCurrentScene(bool active);
     void NotifyCurrentScene(bool overDragBand);
@@ -119,8 +121,9 @@ public:
     // The messenger and the profile window; null while there are none.
     MessengerPopup* GetMessenger() const { return popups_ ? popups_->GetMessenger() : nullptr; }
     ProfilePopup* GetProfilePopup() const { return popups_ ? popups_->GetProfilePopup() : nullptr; }
-    // UserProfile in a screen's packet handler (dispatch thread): the profile window shows the profile it
-    // carries, attached to the given parent (null: the current scene). False when nothing is shown.
+    // UserProfile in a screen's packet handler (dispatch thread): the profile window reads the profile it
+    // carries and shows it on the given parent (null: the current scene) at the main thread's next pass.
+    // False when nothing is to be shown.
     bool ShowUserProfile(Widget* parent, quill::Packet& packet);
     // With no focused edit box, posts ChatSubmit with the slot.
     void SendChatMacro(int slot);

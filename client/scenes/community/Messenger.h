@@ -9,10 +9,12 @@
 // The friend and clan lists are the connection's two directories; the messenger reads them under their
 // locks and keeps copies of what it shows, never a pointer into them.
 //
-// Threads: server messages arrive on the dispatch thread, the player's actions on the routing thread, screen
-// changes on the main thread. Locks, in this order: the member-list lock, then a directory's lock (taken
-// inside MemberListPage::Read); the chat lock and the request lock (the queue's) are never held with another
-// of them. None of them is held while a window is shown or hidden, which takes the App lock.
+// Threads: server messages arrive on the dispatch thread, which fills the messenger and its dialogs and leaves
+// every window it opens (dialogs, boxes, the change of view) to the main thread's next pass (ShowPending); the
+// main thread also takes the player's actions and changes screens. Locks: the member-list lock before a
+// directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock (the clan's
+// name); the request lock (the queue's) and the pending lock alone. None of them is held while a window is
+// shown or hidden.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -143,6 +145,7 @@ public:
     void AttachToScreen(Widget& screen) override;
     void Toggle(Widget& screen) override;
     bool IsOpen() const override { return alarm_.IsOpen(); }
+    void ShowPending() override;
     void ShowNextRequest() override;
     void OpenClanDialog() override;
     void AskAboutMember(const quill::PlayerState& record, int32_t kind) override;
@@ -227,8 +230,12 @@ private:
     quill::WString RowLocation(const MemberSnapshot& member);
     quill::WString FoundLocation(uint8_t channel, uint16_t place);
     void AddSceneNotice(quill::WStringView text);
-    // The first shared box, reset, titled and given its line, on the current screen.
-    void ShowResultBox(quill::WStringView title, quill::WStringView line);
+    // The first shared box, reset, titled and given its lines, on the current screen (main thread).
+    void ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1 = {});
+    // The same box at the main thread's next pass (server messages); a later one replaces it.
+    void DeferBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1 = {});
+    // Windows for the main thread's next pass.
+    void Defer(uint32_t windows) { pending_ |= windows; }
     void OnClanStatus(quill::Packet& packet);
     void OnClanLeaveResult(quill::Packet& packet);
 
@@ -274,6 +281,16 @@ private:
     quill::WString lastAnnounced_;
 
     FriendRequestQueue requestQueue_;
+
+    // What the main thread's next pass shows: bits of kPending..., and the box with its lines.
+    static constexpr uint32_t kPendingRequest = 1;
+    static constexpr uint32_t kPendingClanInvitation = 2;
+    static constexpr uint32_t kPendingFoundPlayer = 4;
+    static constexpr uint32_t kPendingBox = 8;
+    static constexpr uint32_t kPendingFriendsView = 16;
+    std::atomic<uint32_t> pending_{0};
+    mutable quill::CriticalSectionLock pendingLock_;
+    std::array<quill::WString, 3> pendingBox_;  // title and two lines
 
     // Widgets of the window, owned by its tree.
     Panel* memberPanel_ = nullptr;

@@ -97,7 +97,7 @@ void Messenger::AddSceneNotice(quill::WStringView text) {
         scene->AddChatLine(text, kNoticeColour);
 }
 
-void Messenger::ShowResultBox(quill::WStringView title, quill::WStringView line) {
+void Messenger::ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1) {
     NoticeBox* box = host_->MessageBox();
     Scene* scene = host_->CurrentScene();
     if (box == nullptr || scene == nullptr)
@@ -107,9 +107,19 @@ void Messenger::ShowResultBox(quill::WStringView title, quill::WStringView line)
     box->Reset();
     box->SetButtons(NoticeBox::kLayoutOk);
     box->SetTitle(title);
-    if (!line.empty())
-        box->SetLine(line, 0);
+    if (!line0.empty())
+        box->SetLine(line0, 0);
+    if (!line1.empty())
+        box->SetLine(line1, 1);
     box->Open();
+}
+
+void Messenger::DeferBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1) {
+    {
+        quill::ScopedLock hold(pendingLock_);
+        pendingBox_ = {quill::WString(title), quill::WString(line0), quill::WString(line1)};
+    }
+    Defer(kPendingBox);
 }
 
 void Messenger::OnMemberPresence(uint8_t listKind, const PlayerState& record, bool online) {
@@ -154,8 +164,8 @@ void Messenger::OnClanMemberLeft(const PlayerState& record) {
 
 void Messenger::OnFriendRemoved(uint8_t quiet, const PlayerState& record) {
     if (quiet == 0) {
-        ShowResultBox(u"Ask Friend", quill::Format(u"%s %s", CutToLength(record.name, MemberSnapshot::kNicknameLength),
-                                                   u"has been deleted from your friends list."));
+        DeferBox(u"Ask Friend", quill::Format(u"%s %s", CutToLength(record.name, MemberSnapshot::kNicknameLength),
+                                              u"has been deleted from your friends list."));
     }
     RefreshMemberList();
 }
@@ -175,7 +185,7 @@ void Messenger::OnClanStatus(Packet& packet) {
 
 void Messenger::OnClanLeaveResult(Packet& packet) {
     if (packet.ReadU8() == 1) {
-        host_->ShowErrorBox(u"The Clan master cannot leave the clan unless all members have left.");
+        DeferBox(u"Error", u"The Clan master cannot leave the clan unless all members have left.");
         return;
     }
     GameConnection& connection = host_->Connection();
@@ -184,17 +194,15 @@ void Messenger::OnClanLeaveResult(Packet& packet) {
     player.clanId = 0;
     player.clanRank = 0;
     player.clanName.clear();
-    view_ = MessengerView::Friends;
-    ApplyView();
-    RefreshMemberList();
-    host_->ShowNoticeBox(u"You've left the clan.");
+    Defer(kPendingFriendsView);
+    DeferBox(u"Notice", u"You've left the clan.");
 }
 
 void Messenger::OnClanCreateResult(Packet& packet) {
     const ClanCreatedMessage created = ClanCreatedMessage::Read(packet);
     switch (created.result) {
         case 0: {
-            host_->ShowNoticeBox(u"The clan is created. You are a clan master.");
+            DeferBox(u"Notice", u"The clan is created. You are a clan master.");
             PlayerState& player = host_->Connection().LocalPlayer();
             player.clanId = created.clanId;
             player.clanName = created.clanName;
@@ -203,16 +211,16 @@ void Messenger::OnClanCreateResult(Packet& packet) {
             break;
         }
         case 1:
-            host_->ShowErrorBox(u"Failed to create clan..", u"Try later or contact customer center.");
+            DeferBox(u"Error", u"Failed to create clan..", u"Try later or contact customer center.");
             break;
         case 2:
-            host_->ShowErrorBox(u"You are already a member of a clan.");
+            DeferBox(u"Error", u"You are already a member of a clan.");
             break;
         case 3:
-            host_->ShowErrorBox(u"There is already a clan using the same name.");
+            DeferBox(u"Error", u"There is already a clan using the same name.");
             break;
         case 4:
-            host_->ShowErrorBox(u"Clan creation gold is running short.");
+            DeferBox(u"Error", u"Clan creation gold is running short.");
             break;
         default:
             break;

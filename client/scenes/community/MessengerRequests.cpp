@@ -92,7 +92,34 @@ void Messenger::OnFriendRequestReceived(Packet& packet) {
         host_->PostEvent(kChatNotifyEvent, 0, 0, 0);
         return;
     }
-    ShowNextRequest();
+    Defer(kPendingRequest);
+}
+
+void Messenger::ShowPending() {
+    const uint32_t windows = pending_.exchange(0);
+    if (windows == 0)
+        return;
+    if ((windows & kPendingFriendsView) != 0) {
+        view_ = MessengerView::Friends;
+        ApplyView();
+        RefreshMemberList();
+    }
+    if ((windows & kPendingRequest) != 0)
+        ShowNextRequest();
+    if ((windows & kPendingClanInvitation) != 0)
+        ShowDialog(*clanInvite_);
+    if ((windows & kPendingFoundPlayer) != 0) {
+        findPlayer_->SetVisible(false);
+        ShowDialog(*foundPlayer_);
+    }
+    if ((windows & kPendingBox) != 0) {
+        std::array<quill::WString, 3> box;
+        {
+            quill::ScopedLock hold(pendingLock_);
+            box = pendingBox_;
+        }
+        ShowBox(box[0], box[1], box[2]);
+    }
 }
 
 void Messenger::ShowNextRequest() {
@@ -131,14 +158,14 @@ void Messenger::OnFriendRequestResult(Packet& packet) {
             line = u"Already registered or the request has failed.";
             break;
     }
-    ShowResultBox(u"Ask Friend", line);
+    DeferBox(u"Ask Friend", line);
 }
 
 void Messenger::OnFriendRequestAnswer(Packet& packet) {
     const FriendResultMessage answer = FriendResultMessage::ReadAnswer(packet);
-    ShowResultBox(u"Ask Friend", quill::Format(u"%s %s", answer.nickname,
-                                               answer.result != 0 ? u"has been registered as a friend."
-                                                                  : u"has rejected your friend request."));
+    DeferBox(u"Ask Friend", quill::Format(u"%s %s", answer.nickname,
+                                          answer.result != 0 ? u"has been registered as a friend."
+                                                             : u"has rejected your friend request."));
 }
 
 // --- Questions about a player -------------------------------------------------------------------------------
@@ -167,20 +194,20 @@ void Messenger::AskDeleteFriend(const quill::PlayerState& record) {
 void Messenger::OnClanInviteResult(Packet& packet) {
     switch (packet.ReadU8()) {
         case 2:
-            ShowResultBox(u"Invite Clan", u"This user is already registered to the other clan.");
+            DeferBox(u"Invite Clan", u"This user is already registered to the other clan.");
             break;
         case 3:
-            ShowResultBox(u"Invite Clan", u"The clan has exceeded its max capacity allowed.");
+            DeferBox(u"Invite Clan", u"The clan has exceeded its max capacity allowed.");
             break;
         default:
-            ShowResultBox(u"Invite Clan", {});
+            DeferBox(u"Invite Clan", {});
             break;
     }
 }
 
 void Messenger::OnClanInvitation(Packet& packet) {
     clanInvite_->SetInvitation(ClanInvitation::Read(packet));
-    ShowDialog(*clanInvite_);
+    Defer(kPendingClanInvitation);
 }
 
 void Messenger::OpenClanDialog() {
@@ -203,12 +230,11 @@ void Messenger::OpenClanDialog() {
 void Messenger::OnFindPlayerResult(Packet& packet) {
     const FoundPlayerRecord found = FoundPlayerRecord::Read(packet);
     if (!found.found) {
-        host_->ShowErrorBox(u"The relevant user does not exist or is offline.");
+        DeferBox(u"Error", u"The relevant user does not exist or is offline.");
         return;
     }
-    findPlayer_->SetVisible(false);
     foundPlayer_->SetFound(found, FoundLocation(found.channel, found.place));
-    ShowDialog(*foundPlayer_);
+    Defer(kPendingFoundPlayer);
 }
 
 }  // namespace kestrovan

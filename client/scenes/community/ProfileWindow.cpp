@@ -151,11 +151,17 @@ void ProfileWindow::LoadWindowGraphics(uint32_t arg) {
 bool ProfileWindow::OnUserProfile(Widget& screen, quill::Packet& packet) {
     if (packet.ReadU8() == 0 || !ReadProfile(packet))
         return false;
-    ShowWindowOn(*this, screen);
+    pendingScreen_ = &screen;
     return true;
 }
 
+void ProfileWindow::ShowPending() {
+    if (Widget* screen = pendingScreen_.exchange(nullptr))
+        ShowWindowOn(*this, *screen);
+}
+
 void ProfileWindow::ShowLocal(Widget& screen, const quill::PlayerState& player) {
+    pendingScreen_ = nullptr;
     ShowLocal(player);
     ShowWindowOn(*this, screen);
 }

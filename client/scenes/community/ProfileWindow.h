@@ -4,9 +4,9 @@
 // message carries (read into a profile of its own) or the player's own profile, which the connection keeps.
 // The chosen mode stays from one showing to the next; Esc or the close button hides the window.
 //
-// Threads: profiles are read on the dispatch thread, the tabs and the close button are pressed on the routing
-// thread and the main thread draws: the window's own lock guards the shown profile in every entry, and is
-// never held while the window is shown or hidden (which takes the App lock).
+// Threads: profiles are read on the dispatch thread, which leaves the showing to the main thread's next pass;
+// the main thread presses the tabs and the close button and draws: the window's own lock guards the shown
+// profile in every entry, and is never held while the window is shown or hidden.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -52,6 +52,7 @@ public:
     // ProfilePopup.
     void LoadWindowGraphics(uint32_t arg) override;
     bool OnUserProfile(Widget& screen, quill::Packet& packet) override;
+    void ShowPending() override;
     void ShowLocal(Widget& screen, const quill::PlayerState& player) override;
     void SetSelectedMode(int32_t gameMode) override;
 
@@ -74,6 +75,7 @@ private:
     uint16_t secondValue_ = 0;
     uint16_t thirdValue_ = 0;
     std::atomic<int32_t> selectedMode_{kFirstSelectedMode};
+    std::atomic<Widget*> pendingScreen_{nullptr};  // where the profile read last is to be shown
 
     Image* badge_ = nullptr;
     TextLabel* level_ = nullptr;

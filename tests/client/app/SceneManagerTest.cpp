@@ -77,6 +77,7 @@ public:
     void AttachToScreen(Widget& screen) override { screens.push_back(&screen); }
     void Toggle(Widget&) override {}
     bool IsOpen() const override { return false; }
+    void ShowPending() override { ++passes; }
     void ShowNextRequest() override {}
     void OpenClanDialog() override { ++clanDialogs; }
     void AskAboutMember(const quill::PlayerState&, int32_t) override {}
@@ -86,6 +87,7 @@ public:
 
     std::vector<Widget*> screens;
     int clanDialogs = 0;
+    int passes = 0;
 };
 
 class RecordingPopups : public SharedPopups {
@@ -286,6 +288,8 @@ TEST_F(SceneManagerTest, TheMessengerFollowsEachLoadedSceneAndRunsTheClanDialog)
     manager.OnMessage(AppEventId::MessengerControl, 2053, 0);
     EXPECT_EQ(messenger.clanDialogs, 1) << "only the box's Yes opens the clan dialog";
     EXPECT_EQ(host.clanLeaveSends, 0);
+    manager.PollCurrentScene();
+    EXPECT_EQ(messenger.passes, 1) << "each pass of the main loop shows what the server's messages opened";
 }
 
 TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {

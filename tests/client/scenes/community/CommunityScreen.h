@@ -2,8 +2,8 @@
 // The community windows on a headless online App: the shared popups with the real messenger and profile
 // window (its host records sounds and posted events), a screen of a chosen id that records its chat notices
 // and character messages, and the App's connection linked to a stand-in game server that records what the
-// windows send. Server messages go through GameConnection::Dispatch on the test thread; the clock is the
-// test's.
+// windows send. Server messages go through GameConnection::Dispatch on the test thread, followed by a pass of
+// the main loop that shows the windows they opened; the clock is the test's.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -134,10 +134,14 @@ protected:
         screen.SetReady(true);
         messenger->AttachToScreen(screen);
     }
+    // The message dispatched as the connection's dispatch thread would, then one pass of the main loop, which
+    // shows what it opened.
     void Receive(quill::Packet message) {
         quill::Packet packet = Received(std::move(message));
         connection().Dispatch(&packet);
+        MainLoopPass();
     }
+    void MainLoopPass() { app.Scenes().PollCurrentScene(); }
     // The messages of that id the server has received so far, whole, after waiting for count of them.
     std::vector<std::vector<uint8_t>> Sent(quill::MessageId id, size_t count = 1) {
         for (int waited = 0; waited < 5000 && server.CountReceived(id) < count; waited += 5)

@@ -287,6 +287,7 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
     created.WriteU32(100000);
     quill::Packet createdPacket = Received(std::move(created));
     messenger->OnClanCreateResult(createdPacket);
+    MainLoopPass();
     EXPECT_EQ(BoxLine(), u"The clan is created. You are a clan master.");
     EXPECT_EQ(connection().LocalPlayer().clanId, 321u);
     EXPECT_EQ(connection().LocalPlayer().clanRank, 10);
@@ -296,6 +297,7 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
         refused.Init(MessageId::ClanCreateResult).WriteU8(code);
         quill::Packet packet = Received(std::move(refused));
         messenger->OnClanCreateResult(packet);
+        MainLoopPass();
         EXPECT_EQ(Box().Title().GetText(), u"Error");
     }
     EXPECT_EQ(BoxLine(), u"Clan creation gold is running short.");

@@ -1,6 +1,6 @@
 // The messenger between its threads: presence, locations, chat lines, requests and profiles arrive on a
-// dispatch thread while the routing thread, under the App lock as the widget tree routes, refreshes the
-// lists, scrolls, opens and closes the window and the menus and reads the profile. Many rounds must end
+// dispatch thread while the main thread shows what they opened and, under the App lock as the widget tree
+// routes, refreshes the lists, scrolls, opens and closes the window and the menus and reads the profile. Many rounds must end
 // without a deadlock (the order: App lock, member-list lock, directory lock) and leave the lists whole.
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/scenes/community/FriendRequestDialog.h"
 #include "client/scenes/community/MemberListRow.h"
 #include "client/scenes/community/ProfileStatistics.h"
 #include "client/ui/ScrollBar.h"
@@ -35,29 +36,47 @@ protected:
         FillLists(friends, clan);
     }
 
+    // The message through the connection's dispatch, alone: the main loop's passes are the other thread's.
+    void Dispatch(quill::Packet message) {
+        quill::Packet packet = Received(std::move(message));
+        connection().Dispatch(&packet);
+    }
+
     // One round of what the server pushes, through the connection's dispatch.
     void DispatchRound(int round) {
         const uint32_t id = 1 + static_cast<uint32_t>(round % 20);
         const quill::WString name = quill::Format(u"f%d", static_cast<int>(id));
-        Receive(MemberLoggedInMessage(1, Online(id, name, 3, static_cast<uint16_t>(round % 7))));
-        Receive(MemberLoggedInMessage(2, Online(100 + id, name, 2, 0)));
+        Dispatch(MemberLoggedInMessage(1, Online(id, name, 3, static_cast<uint16_t>(round % 7))));
+        Dispatch(MemberLoggedInMessage(2, Online(100 + id, name, 2, 0)));
         quill::Packet location;
         location.Init(MessageId::MemberLocation).WriteU32(id).WriteU8(3).WriteU16(static_cast<uint16_t>(round % 5));
-        Receive(std::move(location));
-        Receive(ChatMessage(MessageId::MessengerChat, 1, id, u"ping"));
-        Receive(ChatMessage(MessageId::MessengerChat, 3, 100 + id, u"clan ping"));
+        Dispatch(std::move(location));
+        Dispatch(ChatMessage(MessageId::MessengerChat, 1, id, u"ping"));
+        Dispatch(ChatMessage(MessageId::MessengerChat, 3, 100 + id, u"clan ping"));
         if (round % 10 == 0) {
             TestProfile visitor;
             visitor.modes = {{10, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}}};
             quill::Packet packet = Received(UserProfileMessage(visitor));
             app.Scenes().ShowUserProfile(nullptr, packet);  // as a screen's packet slot does
         }
-        Receive(MemberLoggedOutMessage(1, id, name));
-        Receive(MemberLoggedOutMessage(2, 100 + id, name));
+        if (round % 7 == 0)
+            Dispatch(FriendRequestReceivedMessage(9000 + round, 500 + static_cast<uint32_t>(round % 50), u"Asker"));
+        if (round % 11 == 0) {
+            quill::Packet invitation;
+            invitation.Init(MessageId::ClanInvitation).WriteWString(u"Boss").WriteU32(5).WriteWString(u"Club");
+            invitation.WriteU8(3);
+            Dispatch(std::move(invitation));
+        }
+        if (round % 13 == 0)
+            Dispatch(FindPlayerResultMessage(1, 0x55, name, 3, static_cast<uint16_t>(round % 4)));
+        Dispatch(MemberLoggedOutMessage(1, id, name));
+        Dispatch(MemberLoggedOutMessage(2, 100 + id, name));
     }
 
-    // One round of what the player does, under the App lock as routing holds it.
+    // One pass of the main loop: what the server's messages opened, then what the player does, under the App
+    // lock as routing holds it.
     void RoutingRound(int round) {
+        MainLoopPass();
         quill::ScopedLock hold(app.Lock());
         messenger->RefreshMemberList();
         messenger->OnEvent(messenger->MemberScroll(), 1 + round % 14, 0);
@@ -67,6 +86,8 @@ protected:
         Press(Messenger::kMoreTabs);
         if (round % 25 == 0)
             messenger->Toggle(Screen());
+        if (messenger->FriendRequest().IsVisible())
+            Click(*messenger->FriendRequest().YesButton());
         profile->Refresh();
     }
 };

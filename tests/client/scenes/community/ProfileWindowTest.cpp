@@ -15,7 +15,9 @@ class ProfileWindowTest : public CommunityScreen {
 protected:
     bool Show(const TestProfile& profile, bool found = true) {
         quill::Packet packet = Received(UserProfileMessage(profile, found));
-        return app.Scenes().ShowUserProfile(nullptr, packet);
+        const bool shown = app.Scenes().ShowUserProfile(nullptr, packet);
+        MainLoopPass();
+        return shown;
     }
     const ProfileStatistics& Statistics() { return profile->Statistics(); }
     quill::WString Value(int32_t mode, size_t n) { return Statistics().Value(mode, n)->GetText(); }
