@@ -136,7 +136,7 @@ void Messenger::BuildMemberPanel() {
     memberScroll_ = AddScrollBar(*memberPanel_, 206, 5, 15, 133, kMemberScroll, true);
     countLabel_ = memberPanel_->CreateTextLabel(-89, 131, 80, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     countLabel_->SetColors(kYellow, 0);
-    coinIcon_ = memberPanel_->CreateImage(-84, 58, 14, 14, kTexture, 980, 130);
+    coinIcon_ = memberPanel_->CreateImage(-84, 58, 14, 14, kTexture, 1000, 240);
     clanMoneyLabel_ = memberPanel_->CreateTextLabel(-66, 58, 64, 16, &UiFontAt(UiFont::Regular12), 0, 0);
     clanMoneyLabel_->SetColors(kWhite, 0);
     clanNameButton_ = AddButton(*memberPanel_, -114, 0, 114, 27, kClanName, -1, 650, 280, {});
@@ -167,7 +167,7 @@ void Messenger::BuildChatPanel() {
     auto entry = std::make_unique<EditBox>();
     entry->Create(15, 136, 300, 17);
     entry->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    entry->SetImage(kTexture, 330, 152, -1, -1, 1.0f, 1.0f);
+    entry->SetImage(kTexture, 330, 310, -1, -1, 1.0f, 1.0f);
     // Thirty-six characters of any script (two code-page bytes each at most).
     entry->SetFont(&UiFontAt(UiFont::Regular12), static_cast<int32_t>(kChatLength) * 2, kWhite);
     entry->SetMaxCharacters(static_cast<int32_t>(kChatLength));

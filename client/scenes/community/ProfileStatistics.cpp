@@ -21,6 +21,7 @@ constexpr int32_t kTabsX = 35;
 constexpr int32_t kPocketRowY = 277;
 constexpr int32_t kCaromRowY = 300;
 constexpr uint32_t kValueColour = 0xFFFFFFFF;
+constexpr uint32_t kSelectedColour = 0xFFFFFF00;
 constexpr int32_t kPocketModes[] = {10, 12, 13, 16};
 constexpr int32_t kCaromModes[] = {0, 2, 3, 4, 5};
 constexpr int32_t kSixBalls = 6;
@@ -99,6 +100,7 @@ void ProfileStatistics::Show(const quill::PlayerState& profile, int32_t selected
             continue;
         const bool selected = mode == selectedMode;
         widgets.tab->SetChecked(selected);
+        widgets.tab->GetCaption()->SetColors(selected ? kSelectedColour : kValueColour, 0);
         for (TextLabel* value : widgets.values)
             value->SetVisible(selected);
         widgets.rating->SetVisible(selected);

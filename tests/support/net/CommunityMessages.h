@@ -1,6 +1,7 @@
 #pragma once
-// Server messages of the community as the game server sends them, for the messenger's and the profile
-// window's tests: chat lines, friend requests and answers, clan messages, a found player and profiles.
+// Server messages of the community as the game server sends them, for the tests of the messenger, its
+// dialogs and the profile window: the friend and clan lists, presence, chat lines, friend requests, a found
+// player and profiles. Each builder returns the message unsent.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,7 @@
 #include "QuillLib/net/MessageId.h"
 #include "QuillLib/net/Packet.h"
 
-namespace kestrovan::test {
+namespace kvtest {
 
 // One member of a FriendList or ClanInfo message.
 struct TestMember {
@@ -69,4 +70,4 @@ quill::Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WSt
 // The message as a receiver holds it: its cursor on the first payload byte.
 quill::Packet Received(quill::Packet message);
 
-}  // namespace kestrovan::test
+}  // namespace kvtest

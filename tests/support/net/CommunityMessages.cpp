@@ -1,6 +1,6 @@
-#include "tests/client/scenes/community/CommunityMessages.h"
+#include "tests/support/net/CommunityMessages.h"
 
-namespace kestrovan::test {
+namespace kvtest {
 
 using quill::MessageId;
 using quill::Packet;
@@ -95,4 +95,4 @@ Packet Received(Packet message) {
     return received;
 }
 
-}  // namespace kestrovan::test
+}  // namespace kvtest
