@@ -80,6 +80,86 @@ Packet UserProfileMessage(const TestProfile& profile, bool found) {
     return packet;
 }
 
+Packet FriendAddedMessage(const TestMember& member) {
+    Packet packet;
+    packet.Init(MessageId::FriendAdded).WriteU32(member.memberId).WriteI64(member.userId).WriteWString(member.nickname);
+    packet.WriteU8(member.channel).WriteU16(member.place).WriteU32(0);
+    return packet;
+}
+
+Packet FriendRemovedMessage(uint8_t quiet, uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRemoved).WriteU8(quiet).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+Packet MemberLocationMessage(uint32_t memberId, uint8_t channel, uint16_t place) {
+    Packet packet;
+    packet.Init(MessageId::MemberLocation).WriteU32(memberId).WriteU8(channel).WriteU16(place);
+    return packet;
+}
+
+Packet ClanMemberJoinedMessage(const TestMember& member) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberJoined);
+    WriteMember(packet, member);
+    return packet;
+}
+
+Packet ClanMemberLeftMessage(uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberLeft).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+Packet FriendRequestResultMessage(uint8_t result, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRequestResult).WriteU8(result);
+    if (result == 2)
+        packet.WriteWString(nickname);
+    return packet;
+}
+
+Packet FriendRequestAnswerMessage(uint8_t result, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRequestAnswer).WriteU8(result).WriteWString(nickname);
+    return packet;
+}
+
+Packet ClanCreateResultMessage(uint8_t result, uint32_t clanId, quill::WStringView name, uint32_t cost) {
+    Packet packet;
+    packet.Init(MessageId::ClanCreateResult).WriteU8(result);
+    if (result == 0)
+        packet.WriteU32(clanId).WriteWString(name).WriteU8(1).WriteU8(10).WriteU32(cost);
+    return packet;
+}
+
+Packet ClanMemberStatusMessage(uint32_t clanId, uint8_t capacity, uint32_t value, int64_t money) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberStatus).WriteU32(clanId).WriteU8(capacity).WriteU32(value).WriteI64(money);
+    return packet;
+}
+
+Packet ClanInviteResultMessage(uint8_t result) {
+    Packet packet;
+    packet.Init(MessageId::ClanInviteResult).WriteU8(result);
+    return packet;
+}
+
+Packet ClanLeaveResultMessage(uint8_t result) {
+    Packet packet;
+    packet.Init(MessageId::ClanLeaveResult).WriteU8(result);
+    return packet;
+}
+
+Packet ClanInvitationMessage(quill::WStringView inviter, uint32_t clanId, quill::WStringView clanName,
+                             uint8_t memberCount) {
+    Packet packet;
+    packet.Init(MessageId::ClanInvitation).WriteWString(inviter).WriteU32(clanId).WriteWString(clanName);
+    packet.WriteU8(memberCount);
+    return packet;
+}
+
 Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
                                uint16_t place) {
     Packet packet;

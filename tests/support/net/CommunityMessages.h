@@ -64,6 +64,23 @@ quill::Packet FriendRequestReceivedMessage(int64_t userId, uint32_t memberId, qu
 quill::Packet UserProfileMessage(const TestProfile& profile, bool found = true);
 // The profile record alone, after a found flag of 1, for readers that take the payload.
 void WriteProfileRecord(quill::Packet& packet, const TestProfile& profile);
+quill::Packet FriendAddedMessage(const TestMember& member);
+// FriendRemoved: quiet 0 shows the player a notice.
+quill::Packet FriendRemovedMessage(uint8_t quiet, uint32_t memberId, quill::WStringView nickname);
+quill::Packet MemberLocationMessage(uint32_t memberId, uint8_t channel, uint16_t place);
+quill::Packet ClanMemberJoinedMessage(const TestMember& member);
+quill::Packet ClanMemberLeftMessage(uint32_t memberId, quill::WStringView nickname);
+// FriendRequestResult: result 2 carries the nickname of the player who refused.
+quill::Packet FriendRequestResultMessage(uint8_t result, quill::WStringView nickname = {});
+quill::Packet FriendRequestAnswerMessage(uint8_t result, quill::WStringView nickname);
+// ClanCreateResult: result 0 carries the new clan's id, name and what it cost.
+quill::Packet ClanCreateResultMessage(uint8_t result, uint32_t clanId = 0, quill::WStringView name = {},
+                                      uint32_t cost = 0);
+quill::Packet ClanMemberStatusMessage(uint32_t clanId, uint8_t capacity, uint32_t value, int64_t money);
+quill::Packet ClanInviteResultMessage(uint8_t result);
+quill::Packet ClanLeaveResultMessage(uint8_t result);
+quill::Packet ClanInvitationMessage(quill::WStringView inviter, uint32_t clanId, quill::WStringView clanName,
+                                    uint8_t memberCount);
 quill::Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
                                       uint16_t place);
 

@@ -78,10 +78,18 @@ public:
     std::vector<PostedEvent> posted;
 };
 
-// A screen of any id that keeps the notices written into its chat and the messages handed to it.
+// A screen of any id that keeps the notices written into its chat and the messages handed to it, and shows
+// profiles and passes the clan's creation on as the screens do.
 class RecordingScreen : public Scene {
 public:
-    explicit RecordingScreen(int32_t id) : Scene(id) {}
+    RecordingScreen(int32_t id, SceneManager& manager) : Scene(id), manager_(manager) {}
+    int OnPacket(quill::MessageId id, quill::Packet& packet) override {
+        if (id == quill::MessageId::UserProfile)
+            manager_.ShowUserProfile(this, packet);
+        if (id == quill::MessageId::ClanCreateResult)
+            manager_.GetMessenger()->OnClanCreateResult(packet);
+        return 0;
+    }
     void Init() override {}
     void Activate() override {}
     int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return 0; }
@@ -100,6 +108,9 @@ public:
     std::vector<quill::WString> notices;
     std::vector<uint32_t> colours;
     std::vector<std::pair<uint32_t, uint32_t>> messages;
+
+private:
+    SceneManager& manager_;
 };
 
 class CommunityScreen : public SceneTestApp {
@@ -107,7 +118,12 @@ protected:
     static constexpr uint32_t kOwnMemberId = 77;
     static constexpr int64_t kOwnUserId = 0x100000002;
 
-    explicit CommunityScreen(int32_t sceneId = SceneId::Lobby) : SceneTestApp(AppMode::Online, {u"launcher"}) {
+    // script: the stand-in server's replies, installed before the connection is made; with dispatchThread the
+    // connection's own dispatch thread delivers what the server sends.
+    explicit CommunityScreen(int32_t sceneId = SceneId::Lobby,
+                             const std::function<void(kvtest::GameServerFixture&)>& script = {},
+                             bool dispatchThread = false)
+        : SceneTestApp(AppMode::Online, {u"launcher"}) {
         platform::SetTickSource([this] { return now.load(); });
         auto popups = std::make_unique<ScenePopups>(
             [this](uint32_t id, uint32_t w, uint32_t l, uint32_t x) { app.PostEvent(id, w, l, x); },
@@ -121,7 +137,7 @@ protected:
         popups->SetCommunityWindows(std::move(messengerOwned), std::move(profileOwned));
         app.Scenes().SetPopups(std::move(popups));
         for (int32_t id : {SceneId::Login, SceneId::Lobby, SceneId::RoomGame}) {
-            auto scene = std::make_unique<RecordingScreen>(id);
+            auto scene = std::make_unique<RecordingScreen>(id, app.Scenes());
             screens[id] = scene.get();
             scene->SetRect(0, 0, 1024, 768);
             app.Scenes().AddScene(std::move(scene));
@@ -134,9 +150,16 @@ protected:
         player.channel = 3;
         player.position = 0;
         player.cueMoney = 1000000;
+        if (script)
+            script(server);
+        if (dispatchThread)
+            connection().StartDispatchThread();
         ConnectToServer();
     }
-    ~CommunityScreen() override { platform::SetTickSource({}); }
+    ~CommunityScreen() override {
+        connection().StopDispatchThread();
+        platform::SetTickSource({});
+    }
 
     GameConnection& connection() { return *app.Connection(); }
     RecordingScreen& Screen() { return *static_cast<RecordingScreen*>(app.Scenes().Current()); }
@@ -158,6 +181,18 @@ protected:
         MainLoopPass();
     }
     void MainLoopPass() { app.Scenes().PollCurrentScene(); }
+    // Passes of the main loop until the condition holds, within a generous bound (the dispatch thread
+    // delivers what the server sends meanwhile).
+    bool Eventually(const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 10000; waited += 5) {
+            MainLoopPass();
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        MainLoopPass();
+        return condition();
+    }
     // The messages of that id the server has received so far, whole, after waiting for count of them.
     std::vector<std::vector<uint8_t>> Sent(quill::MessageId id, size_t count = 1) {
         for (int waited = 0; waited < 5000 && server.CountReceived(id) < count; waited += 5)
