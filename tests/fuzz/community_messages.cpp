@@ -16,30 +16,17 @@
 #include "client/scenes/community/FriendRequestQueue.h"
 #include "client/scenes/community/MessengerMessages.h"
 #include "client/scenes/community/ProfileRecord.h"
+#include "tests/fuzz/FuzzMessages.h"
 
 namespace {
 
+using kvfuzz::Check;
+using kvfuzz::ReceivedMessage;
+
 using namespace kestrovan;
 
-// The payload as a received message of that id, cut to the largest message a packet holds.
-quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
-    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
-    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id)),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
-    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
-    quill::Packet packet;
-    packet.LoadReceived(message);
-    return packet;
-}
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 void ReadProfile(std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::UserProfile, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::UserProfile, payload);
     ProfileRecord record;
     if (!ProfileRecord::Read(packet, record))
         return;
@@ -52,7 +39,7 @@ void ReadProfile(std::span<const uint8_t> payload) {
 
 // Every chat line of the payload, one after another, into a chat that keeps its bounds.
 void ReadChatLines(std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::MessengerChat, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::MessengerChat, payload);
     ChatPartners chats;
     for (int n = 0; n < 300 && packet.Cursor() < packet.LengthReadBack(); ++n) {
         const ChatLineMessage line = ChatLineMessage::Read(packet);
@@ -71,7 +58,7 @@ void ReadChatLines(std::span<const uint8_t> payload) {
 }
 
 void ReadRequests(std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::FriendRequestReceived, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::FriendRequestReceived, payload);
     FriendRequestQueue queue(8, 1);
     for (int n = 0; n < 100 && packet.Cursor() < packet.LengthReadBack(); ++n) {
         const FriendRequestMessage request = FriendRequestMessage::Read(packet);
@@ -84,7 +71,7 @@ void ReadRequests(std::span<const uint8_t> payload) {
 }
 
 void ReadOthers(uint8_t selector, std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::ClanInvitation, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::ClanInvitation, payload);
     switch (selector % 7) {
         case 0:
             Check(FriendResultMessage::ReadRequestResult(packet).nickname.size() <= kNameFieldLength);

@@ -24,15 +24,14 @@ int32_t MemberQuestionDialog::Kind() const {
     return kind_;
 }
 
+MemberSnapshot MemberQuestionDialog::Member() const {
+    quill::ScopedLock hold(GetWidgetLock());
+    return member_;
+}
+
 void MemberQuestionDialog::OnShow() {
-    MemberSnapshot member;
-    int32_t kind = 0;
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        member = member_;
-        kind = kind_;
-    }
-    switch (kind) {
+    const MemberSnapshot member = Member();
+    switch (Kind()) {
         case MessengerPopup::kAskFriend:
             line_->SetTextF(u"Do you want to add %s as a friend?", member.nickname);
             break;
@@ -53,14 +52,8 @@ void MemberQuestionDialog::OnShow() {
 }
 
 void MemberQuestionDialog::SendRequest() {
-    MemberSnapshot member;
-    int32_t kind = 0;
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        member = member_;
-        kind = kind_;
-    }
-    switch (kind) {
+    const MemberSnapshot member = Member();
+    switch (Kind()) {
         case MessengerPopup::kAskFriend:
             requests_.SendFriendRequest(member.userId, member.nickname);
             break;

@@ -18,6 +18,7 @@ public:
 
     void Ask(const MemberSnapshot& member, int32_t kind);
     int32_t Kind() const;
+    MemberSnapshot Member() const;
     TextLabel* Line() const { return line_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -230,8 +230,10 @@ private:
     quill::WString RowLocation(const MemberSnapshot& member);
     quill::WString FoundLocation(uint8_t channel, uint16_t place);
     void AddSceneNotice(quill::WStringView text);
-    // The first shared box, reset, titled and given its lines, on the current screen (main thread).
-    void ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1 = {});
+    // The first shared box, reset, titled and given its lines, on the current screen (main thread); with
+    // the Yes and No buttons, their press posts the event.
+    void ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1 = {},
+                 uint32_t yesNoEvent = 0);
     // The same box at the main thread's next pass (server messages); a later one replaces it.
     void DeferBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1 = {});
     // Windows for the main thread's next pass.

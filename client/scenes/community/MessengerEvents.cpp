@@ -253,20 +253,8 @@ void Messenger::AskLeaveClan() {
     }
     if (master && members > 1)
         return;
-    NoticeBox* box = host_->MessageBox();
-    Scene* scene = host_->CurrentScene();
-    if (box == nullptr || scene == nullptr)
-        return;
-    box->Show(false);
-    scene->AddChild(box, false);
-    box->Reset();
-    box->SetButtons(NoticeBox::kLayoutYesNo);
-    box->SetTitle(u"Question");
-    box->SetLine(u"Do you want to leave the clan?", 0);
-    if (master)
-        box->SetLine(u"A clan will be deleted if there are no clan members.", 1);
-    box->SetEvent(static_cast<int32_t>(kClanLeaveEvent), 0);
-    box->Open();
+    ShowBox(u"Question", u"Do you want to leave the clan?",
+            master ? u"A clan will be deleted if there are no clan members." : u"", kClanLeaveEvent);
 }
 
 void Messenger::EditClanInfo() {

@@ -97,7 +97,8 @@ void Messenger::AddSceneNotice(quill::WStringView text) {
         scene->AddChatLine(text, kNoticeColour);
 }
 
-void Messenger::ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1) {
+void Messenger::ShowBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1,
+                        uint32_t yesNoEvent) {
     NoticeBox* box = host_->MessageBox();
     Scene* scene = host_->CurrentScene();
     if (box == nullptr || scene == nullptr)
@@ -105,12 +106,14 @@ void Messenger::ShowBox(quill::WStringView title, quill::WStringView line0, quil
     box->Show(false);
     scene->AddChild(box, false);
     box->Reset();
-    box->SetButtons(NoticeBox::kLayoutOk);
+    box->SetButtons(yesNoEvent != 0 ? NoticeBox::kLayoutYesNo : NoticeBox::kLayoutOk);
     box->SetTitle(title);
     if (!line0.empty())
         box->SetLine(line0, 0);
     if (!line1.empty())
         box->SetLine(line1, 1);
+    if (yesNoEvent != 0)
+        box->SetEvent(static_cast<int32_t>(yesNoEvent), 0);
     box->Open();
 }
 

@@ -24,27 +24,11 @@
 #include "client/scenes/community/ProfileWindow.h"
 #include "client/ui/Button.h"
 #include "platform/system/Clock.h"
-#include "tests/support/net/CommunityMessages.h"
+#include "tests/client/scenes/community/CommunityMessageNames.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {
-
-// The community's server messages, built as the server sends them.
-using kvtest::ChatMessage;
-using kvtest::ClanInfoMessage;
-using kvtest::FindPlayerResultMessage;
-using kvtest::FriendListMessage;
-using kvtest::FriendRequestReceivedMessage;
-using kvtest::MemberLoggedInMessage;
-using kvtest::MemberLoggedOutMessage;
-using kvtest::Received;
-using kvtest::TestClan;
-using kvtest::TestMember;
-using kvtest::TestProfile;
-using kvtest::TestProfileMode;
-using kvtest::UserProfileMessage;
-using kvtest::WriteProfileRecord;
 
 struct PostedEvent {
     uint32_t id, wParam, lParam, extra;

@@ -16,27 +16,11 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
-#include "tests/support/net/CommunityMessages.h"
+#include "tests/client/scenes/community/CommunityMessageNames.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 
 namespace kestrovan::test {
 namespace {
-
-// The community's server messages, built as the server sends them.
-using kvtest::ChatMessage;
-using kvtest::ClanInfoMessage;
-using kvtest::FindPlayerResultMessage;
-using kvtest::FriendListMessage;
-using kvtest::FriendRequestReceivedMessage;
-using kvtest::MemberLoggedInMessage;
-using kvtest::MemberLoggedOutMessage;
-using kvtest::Received;
-using kvtest::TestClan;
-using kvtest::TestMember;
-using kvtest::TestProfile;
-using kvtest::TestProfileMode;
-using kvtest::UserProfileMessage;
-using kvtest::WriteProfileRecord;
 
 
 using quill::MessageId;

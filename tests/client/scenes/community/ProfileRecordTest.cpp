@@ -4,26 +4,10 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/community/ProfileRecord.h"
-#include "tests/support/net/CommunityMessages.h"
+#include "tests/client/scenes/community/CommunityMessageNames.h"
 
 namespace kestrovan::test {
 namespace {
-
-// The community's server messages, built as the server sends them.
-using kvtest::ChatMessage;
-using kvtest::ClanInfoMessage;
-using kvtest::FindPlayerResultMessage;
-using kvtest::FriendListMessage;
-using kvtest::FriendRequestReceivedMessage;
-using kvtest::MemberLoggedInMessage;
-using kvtest::MemberLoggedOutMessage;
-using kvtest::Received;
-using kvtest::TestClan;
-using kvtest::TestMember;
-using kvtest::TestProfile;
-using kvtest::TestProfileMode;
-using kvtest::UserProfileMessage;
-using kvtest::WriteProfileRecord;
 
 
 using quill::MessageId;

@@ -11,7 +11,6 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/ResourcePackCatalog.h"
-#include "client/connection/ConnectionHost.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/CommunityDialog.h"
@@ -27,6 +26,7 @@
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
+#include "tests/support/scenes/IdleConnectionHost.h"
 
 namespace kestrovan {
 namespace {
@@ -39,25 +39,6 @@ constexpr uint32_t kClear = 0xFF102040;
 struct Pixel {
     int r, g, b;
     bool IsClear() const { return r == 0x10 && g == 0x20 && b == 0x40; }
-};
-
-class IdleConnectionHost : public ConnectionHost {
-public:
-    ConnectionScene* CurrentScene() override { return nullptr; }
-    void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
-    void ShowNotice(const ConnectionNotice&) override {}
-    void OnMessengerChat(quill::Packet&, bool) override {}
-    void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
-    void OnSkillSaveResult(quill::Packet&) override {}
-    void RefreshMessengerLists() override {}
-    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
-    void OnClanMemberJoined(const quill::PlayerState&) override {}
-    void OnClanMemberLeft(const quill::PlayerState&) override {}
-    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
-    void ShowInvitation(const Invitation&) override {}
-    bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
-    bool CensorWords(char16_t*, size_t) override { return false; }
-    quill::WString FormatMoney(int64_t value) override { return kestrovan::FormatMoney(value); }
 };
 
 // The messenger's host on the bare connection: no screen, no boxes, no sounds.
@@ -150,7 +131,7 @@ protected:
     kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
     std::unique_ptr<kvtest::TableStage> stage;
     std::unique_ptr<ResourcePackCatalog> catalog;
-    IdleConnectionHost connectionHost;
+    kvtest::IdleConnectionHost connectionHost;
     std::unique_ptr<GameConnection> connection;
     Panel root;
     Messenger* messenger = nullptr;
