@@ -9,7 +9,8 @@
 //
 // The handlers run on the dispatch thread and read their message's payload; UI code reads the directories
 // under their locks. The host (messenger) is told of changes without a directory lock held, after a
-// removed record has left its directory and before it returns to the pool.
+// removed record has left its directory and before it returns to the pool. Lock order: the messenger's
+// member-list lock, then a directory's lock; so no directory lock may be held while the host is called.
 #include <cstdint>
 
 #include "QuillLib/gamedata/PlayerState.h"
