@@ -68,6 +68,10 @@ private:
 class BenchHost : public kestrovan::ConnectionHost {
 public:
     kestrovan::ConnectionScene* CurrentScene() override { return &scene; }
+    bool DeliverPacket(MessageId id, Packet& packet) override {
+        scene.OnPacket(id, packet);
+        return true;
+    }
     void PostEvent(kestrovan::ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const kestrovan::ConnectionNotice&) override {}
     void OnMessengerChat(Packet&, bool) override {}

@@ -108,6 +108,7 @@ bool App::Initialize() {
 
     connectionMode_ = ConnectionModeOf(words_);
     connection_->SetLoginKind(connectionMode_);
+    connection_->SetServerAddress(settings_.server.host, settings_.server.port);
 
     mouse_ = std::make_unique<DirectInputMouse>();
     if (const uint32_t code = mouse_->Create(*window_); code != 0) {

@@ -177,6 +177,9 @@ public:
     // shared messenger (AppCommunity.cpp); the skill window is not in the tree yet, so its call reaches
     // nothing.
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
+    bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
+        return sceneManager_.DeliverPacket(id, packet);
+    }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
     void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
     void OnMessengerChat(quill::Packet& packet, bool echo) override;

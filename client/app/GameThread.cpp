@@ -81,7 +81,7 @@ void App::DrainPostedEvents() {
         if (HandleAppEvent(event) == 0) {
             const Scene* scene = sceneManager_.Current();
             const bool sceneCanTake = scene != nullptr && CanTakePackets(*scene);
-            if (event.id != AppEventId::AppQuit && !sceneCanTake) return;
+            if (event.id != quill::AppEventId::AppQuit && !sceneCanTake) return;
             sceneManager_.OnMessage(event.id, event.wParam, event.lParam);
         }
         heldEvents_.pop_front();
@@ -110,20 +110,20 @@ void App::PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32
 int App::HandleAppEvent(const quill::AppEvent& event) {
     quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;
     switch (event.id) {
-        case AppEventId::CursorMode:
+        case quill::AppEventId::CursorMode:
             cursorMode_ = event.wParam;
             cursor_.SetCursor(event.wParam == 1 ? kPenCursor : kNormalCursor);
             return 1;
-        case AppEventId::WindowPlacement:
+        case quill::AppEventId::WindowPlacement:
             ApplyWindowPlacement(event.wParam);
             return 1;
-        case AppEventId::SetVolume: {
+        case quill::AppEventId::SetVolume: {
             // A volume word past 100 (a bad option word) plays at full volume, never louder.
             const float volume = std::clamp(static_cast<float>(event.lParam) / 100.0f, 0.0f, 1.0f);
             if (sounds != nullptr) sounds->SetCategoryVolume(CategoryOf(event.wParam), volume);
             return 1;
         }
-        case AppEventId::EnableSoundChannel:
+        case quill::AppEventId::EnableSoundChannel:
             if (sounds != nullptr) sounds->SetCategoryEnabled(CategoryOf(event.wParam), event.lParam != 0);
             return 1;
         default:

@@ -74,6 +74,9 @@ public:
     // Releases what the scene loaded.
     virtual bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes);
     virtual void Update(uint32_t timeMs, int64_t clockTenthMs);
+    // Server messages, on the dispatch thread under the scene manager's dispatch lock (never while the screen
+    // is left): a handler takes neither the App lock nor the update lock, and hands work that needs them to
+    // the main thread (an application event) or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     virtual void OnSettingsChanged(const class Settings& settings);
     virtual void OnResize(uint32_t width, uint32_t height);

@@ -46,6 +46,7 @@ bool SceneManager::SwitchTo(int32_t id) {
 }
 
 void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes) {
+    quill::ScopedLock dispatch(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsChangePending()) return;
     const int32_t next = scene->NextSceneId();
@@ -109,20 +110,28 @@ bool SceneManager::CanTakeMessages(const Scene& scene) const {
 }
 
 bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
-    if (id == AppEventId::AppQuit) {
+    if (id == quill::AppEventId::AppQuit) {
         if (host_ != nullptr) host_->PostQuit();
         return true;
     }
-    if (id == AppEventId::MessengerControl && wParam == AppEventId::MessengerWindowParam) {
+    if (id == quill::AppEventId::MessengerControl && wParam == kMessengerWindowParam) {
         if (MessengerPopup* messenger = GetMessenger()) messenger->OpenClanDialog();
     }
-    if (id == AppEventId::MessengerControlSend && wParam == AppEventId::MessengerWindowParam && host_ != nullptr) {
+    if (id == quill::AppEventId::MessengerControlSend && wParam == kMessengerWindowParam && host_ != nullptr) {
         host_->SendClanLeave();
     }
     quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
     return scene->OnMessage(id, wParam, lParam) != 0;
+}
+
+bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
+    quill::ScopedLock lock(dispatchLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !CanTakePackets(*scene)) return false;
+    scene->OnPacket(id, packet);
+    return true;
 }
 
 bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
@@ -212,8 +221,12 @@ void SceneManager::ShowSecondNoticeBox(Widget* parent, quill::WStringView line0,
     if (Widget* owner = PopupParent(parent)) popups_->ShowSecondNoticeBox(*owner, line0, line1, line2);
 }
 
+void SceneManager::ShowBox(Widget* parent, const ConnectionNotice& notice, uint32_t layout) {
+    if (Widget* owner = PopupParent(parent)) popups_->ShowBox(*owner, notice, layout);
+}
+
 void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
-    if (Widget* owner = PopupParent(nullptr)) popups_->ShowConnectionNotice(*owner, notice);
+    ShowBox(nullptr, notice, 0);  // the OK button alone
 }
 
 void SceneManager::ShowInvitation(const Invitation& invitation) {
@@ -227,7 +240,7 @@ bool SceneManager::ShowUserProfile(Widget* parent, quill::Packet& packet) {
 }
 
 void SceneManager::SendChatMacro(int slot) {
-    if (host_ != nullptr) host_->PostEvent(AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
+    if (host_ != nullptr) host_->PostEvent(quill::AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
 }
 
 }  // namespace kestrovan

@@ -5,19 +5,20 @@
 // shared message boxes.
 //
 // Locks, always taken in this order: the update lock (scene updates on the game thread; resizing,
-// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage and
-// the switch-and-load) and the widget-tree lock (the widget tick and window-message routing).
+// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage, the
+// server messages of DeliverPacket and the switch-and-load) and the widget-tree lock (the widget tick and
+// window-message routing).
 #include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
-#include "client/table/TableEvents.h"
 
 namespace quill {
 class ResourceManager;
@@ -49,21 +50,12 @@ public:
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
-// CursorMode (1033) and the other events the game table posts are in TableEvents.h.
-namespace AppEventId {
-inline constexpr uint32_t EventNone = 1024;
-inline constexpr uint32_t AppQuit = 1030;
-inline constexpr uint32_t ChatSubmit = 1044;
-inline constexpr uint32_t WindowPlacement = 1054;
-inline constexpr uint32_t SetVolume = 1055;
-inline constexpr uint32_t EnableSoundChannel = 1056;
-inline constexpr uint32_t MessengerControl = 1065;
-inline constexpr uint32_t MessengerControlSend = 1066;
-inline constexpr uint32_t MessengerWindowParam = 2052;
-}  // namespace AppEventId
-
 class SceneManager {
 public:
+    // The wParam with which MessengerControl opens the clan dialog and MessengerControlSend sends ClanLeave:
+    // the message box's Yes.
+    static constexpr uint32_t kMessengerWindowParam = 2052;
+
     SceneManager() = default;
     ~SceneManager();
     SceneManager(const SceneManager&) = delete;
@@ -80,12 +72,17 @@ public:
     int32_t PreviousId() const { return previousId_; }
     size_t SceneCount() const { return scenes_.size(); }
 
-    // The frame step's switch: when the current scene requested a change, leaves it and enters the next.
+    // The frame step's switch: when the current scene requested a change, leaves it and enters the next,
+    // under the dispatch lock, so that no server message reaches a scene while it is left.
     void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
     // 1 when a load completed, -1 when it failed (after its box), else 0.
     int LoadPendingScene();
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
+    // A server message for the screen (the connection's dispatcher, on its dispatch thread): under the
+    // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets);
+    // false, with nothing called, when there is no such scene.
+    bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
@@ -113,6 +110,11 @@ public:
                        quill::WStringView line2 = {}, quill::WStringView line3 = {});
     void ShowSecondNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1 = {},
                              quill::WStringView line2 = {});
+    // The first box, reset, filled with the notice (title, six lines, the event and value its buttons post)
+    // and shown with the NoticeBox's button layout (0 OK, 1 OK and Cancel, 2 Cancel, 3 Yes and No). Every
+    // screen shows its notices this way, whichever thread handles what triggered them.
+    void ShowBox(Widget* parent, const ConnectionNotice& notice, uint32_t layout);
+    // The connection's notices: ShowBox on the current scene with the OK button.
     void ShowConnectionNotice(const ConnectionNotice& notice);
     void ShowInvitation(const Invitation& invitation);
     // The two boxes; null while there are no popups.

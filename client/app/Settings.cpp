@@ -6,6 +6,7 @@
 #include <string>
 
 #include "QuillLib/core/AtomicFileWriter.h"
+#include "platform/system/CodePage.h"
 #include "platform/system/Path.h"
 
 namespace kestrovan {
@@ -16,6 +17,7 @@ constexpr const char* kVideo = "Video";
 constexpr const char* kAudio = "Audio";
 constexpr const char* kControl = "Control";
 constexpr const char* kGame = "Game";
+constexpr const char* kServer = "Server";
 
 // Reads a key with the field's value as the default; the profile read is signed.
 int Read(const platform::ProfileDocument& profile, const char* section, const char* key, int64_t current) {
@@ -45,6 +47,16 @@ void Write(platform::ProfileDocument& profile, const char* section, const char* 
 std::mutex& ServerOptionsMutex() {
     static std::mutex mutex;
     return mutex;
+}
+
+// The host as the file holds it (system code page), and the port; what cannot be used keeps its value.
+void ReadServerAddress(const platform::ProfileDocument& profile, ServerAddress& server) {
+    std::string host;
+    if (profile.GetString(kServer, "Host", host) && !host.empty() && host.size() <= ServerAddress::kMaximumHostLength) {
+        server.host = platform::FromCodePage(host);
+    }
+    const int port = profile.GetInt(kServer, "Port", server.port);
+    if (port >= 1 && port <= 65535) server.port = static_cast<uint16_t>(port);
 }
 
 }  // namespace
@@ -93,6 +105,7 @@ void Settings::Load(const platform::ProfileDocument& p) {
     turnZoom = ReadBool(p, kControl, "turnzoom", turnZoom);
     mouseFix = ReadBool(p, kControl, "mousefix", mouseFix);
     language = Read(p, kGame, "lang", language) != 0 ? 1 : 0;
+    ReadServerAddress(p, server);
 }
 
 void Settings::Save(platform::ProfileDocument& p) const {

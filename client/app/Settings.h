@@ -1,7 +1,8 @@
 #pragma once
 // Every user option of the client: display mode and picture quality, sound, camera and mouse control, chat
-// and language (kept in "config.ini"), and the options the game server keeps for the account (the packed
-// option word). One instance lives in the App; the settings dialog keeps a working copy.
+// and language (kept in "config.ini"), the game server's address (read from "config.ini" only), and the
+// options the game server keeps for the account (the packed option word). One instance lives in the App; the
+// settings dialog keeps a working copy.
 //
 // Threads: the main thread reads and writes it; the dispatch thread decodes the server's option word into
 // it after login (the fields it writes are plain words that the main thread only reads for display).
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "client/app/GraphicsCaps.h"
+#include "client/connection/ServerAddress.h"
 #include "platform/system/ProfileDocument.h"
 
 namespace kestrovan {
@@ -104,6 +106,9 @@ public:
     uint8_t extraOptionA = 1;
     uint8_t extraOptionB = 1;
     uint32_t language = 0;
+    // [Server] Host and Port; read, never written. An empty or overlong host, or a port outside 1 to 65535,
+    // keeps the default.
+    ServerAddress server;
     GraphicsCaps caps;
 };
 

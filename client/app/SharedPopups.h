@@ -38,8 +38,9 @@ public:
     // The second box, titled "Notice", for where the first may be open already.
     virtual void ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
                                      quill::WStringView line2) = 0;
-    // The first box filled as the connection asks (title, six lines, event and value).
-    virtual void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) = 0;
+    // The first box filled with the notice (title, six lines, event and value) and shown with the
+    // NoticeBox's button layout (0 OK, 1 OK and Cancel, 2 Cancel, 3 Yes and No).
+    virtual void ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) = 0;
     // The invitation popup, filled and shown.
     virtual void ShowInvitation(Widget& parent, const Invitation& invitation) = 0;
     // "Upgrading this function.." for a control whose window the program does not have.

@@ -35,6 +35,12 @@ public:
     // returning; null while there is none. The dispatch thread polls it without holding anything.
     virtual ConnectionScene* CurrentScene() = 0;
 
+    // Hands a message for the screen to the current scene's OnPacket, the packet's cursor where the
+    // handler expects it, when that scene can take messages at this moment (CanTakePackets, looked at again
+    // under the lock that scene switches take, so that OnPacket never runs while the scene is left). False,
+    // the packet untouched, when there is no such scene.
+    virtual bool DeliverPacket(quill::MessageId id, quill::Packet& packet) = 0;
+
     // Appends an event to the application's queue (App::PostEvent).
     virtual void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 

@@ -4,18 +4,27 @@
 // is wanted).
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
 
 namespace kestrovan {
 
+// Filled as an aggregate: ConnectionNotice{u"Notice", {u"first line", u"second line"}, event, value}.
 struct ConnectionNotice {
-    static constexpr uint32_t kDefaultEvent = 1024;
-
     quill::WString title;
     std::array<quill::WString, 6> lines;
-    uint32_t event = kDefaultEvent;
+    uint32_t event = quill::AppEventId::EventNone;
     uint32_t value = 0;
+
+    // A notice with the given lines in order; lines past the sixth are dropped.
+    static ConnectionNotice WithLines(quill::WStringView title, const std::vector<quill::WString>& lines,
+                                      uint32_t event = quill::AppEventId::EventNone) {
+        ConnectionNotice notice{quill::WString(title), {}, event};
+        for (size_t n = 0; n < lines.size() && n < notice.lines.size(); ++n) notice.lines[n] = lines[n];
+        return notice;
+    }
 };
 
 }  // namespace kestrovan

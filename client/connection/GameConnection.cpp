@@ -182,6 +182,7 @@ void GameConnection::StopDispatchThread() {
 }
 
 void GameConnection::DispatchLoop() {
+    dispatchThreadId_ = std::this_thread::get_id();
     platform::SetThreadFpuMode();
     while (dispatchRunning_) {
         queue_.Wait();
@@ -203,6 +204,9 @@ void GameConnection::DispatchLoop() {
 bool GameConnection::WaitForReadyScene() {
     // The scene manager's lock is taken only inside CurrentScene, never across the sleep, so a scene
     // switch on the main thread is never held up by the waiting dispatcher.
+    if (std::this_thread::get_id() != dispatchThreadId_.load()) {
+        return false;
+    }
     while (dispatchRunning_) {
         const ConnectionScene* scene = host_.CurrentScene();
         if (scene != nullptr && CanTakePackets(*scene)) {
@@ -245,7 +249,7 @@ bool GameConnection::HandleSlashCommand(WStringView line) {
 
 void GameConnection::UpdateFriendPlace(uint32_t id, int16_t place) {
     if (directories_.UpdateFriendPlace(id, place, player_.channel)) {
-        MessageDispatcher::DeliverEmpty(host_.CurrentScene(), MessageId::MemberLocation);
+        dispatcher_->DeliverEmpty(MessageId::MemberLocation);
     }
 }
 

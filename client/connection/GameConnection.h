@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "QuillLib/core/CriticalSectionLock.h"
@@ -31,6 +32,7 @@
 #include "client/connection/JoinWithTarget.h"
 #include "client/connection/MemberDirectories.h"
 #include "client/connection/MessageQueue.h"
+#include "client/connection/ServerAddress.h"
 #include "client/connection/TournamentRecord.h"
 #include "platform/system/Event.h"
 #include "platform/system/Thread.h"
@@ -43,8 +45,6 @@ class GameConnection : public quill::SocketListener {
 public:
     static constexpr uint32_t kPacketCount = 1000;
     static constexpr uint32_t kPacketTries = 5000;  // about five seconds with 1 ms sleeps
-    static constexpr uint16_t kServerPort = 7777;
-    static constexpr const char16_t* kServerAddress = u"127.0.0.1";
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr uint32_t kKeepAliveSilenceMs = 5000;  // a keep-alive goes out after more silence than this
     static constexpr size_t kLoginIdLength = 15;
@@ -100,6 +100,9 @@ public:
     void StopDispatchThread();
     // Hands one received message to the connection's handler or the current scene (dispatch thread).
     void Dispatch(quill::Packet* packet);
+    // Waits until the current scene can take messages; false when the dispatch thread is to end first, and
+    // at once when called on any other thread (a test handing a message in waits for nobody).
+    bool WaitForReadyScene();
 
     // Handles an operator command typed into a chat: true when the line was one (sent, posted or
     // refused), false when it is ordinary chat.
@@ -187,8 +190,6 @@ private:
     };
 
     void DispatchLoop();
-    // Waits until the current scene can take messages; false when the dispatch thread is to end first.
-    bool WaitForReadyScene();
     void DrainQueue();
     // Queues a message that the connection makes for itself.
     void QueueLocalMessage(std::span<const uint8_t> message);
@@ -206,8 +207,8 @@ private:
 
     // Session state written by screens and handlers on different threads.
     mutable quill::CriticalSectionLock stateLock_;
-    quill::WString serverHost_ = kServerAddress;
-    uint16_t serverPort_ = kServerPort;
+    quill::WString serverHost_ = ServerAddress::kDefaultHost;
+    uint16_t serverPort_ = ServerAddress::kDefaultPort;
     quill::WString loginId_;
     quill::WString password_;
     quill::WString nickname_ = u"Nickname";
@@ -234,6 +235,7 @@ private:
     platform::Event shutdownEvent_{true, false};
 
     std::atomic<bool> dispatchRunning_{false};
+    std::atomic<std::thread::id> dispatchThreadId_;
     platform::Event dispatchStopped_{true, false};
     std::unique_ptr<platform::Thread> dispatchThread_;
 

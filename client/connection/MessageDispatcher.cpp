@@ -27,14 +27,13 @@ MessageDispatcher::MessageDispatcher(GameConnection& connection, ConnectionHost&
     : connection_(connection), host_(host) {}
 
 void MessageDispatcher::Dispatch(Packet& packet) {
-    ConnectionScene* scene = host_.CurrentScene();
     const MessageId id = packet.Id();
-    if (DispatchMemberMessage(scene, id, packet) || DispatchAccountMessage(id, packet)) {
+    if (DispatchMemberMessage(id, packet) || DispatchAccountMessage(id, packet)) {
         return;
     }
     switch (id) {
         case MessageId::ConnectionLost:
-            OnConnectionLost(scene, packet);
+            OnConnectionLost(packet);
             break;
         case MessageId::ServerHello:
             packet.ReadU32();  // the server's value is not used
@@ -59,7 +58,7 @@ void MessageDispatcher::Dispatch(Packet& packet) {
             break;
         case MessageId::RaceTournamentNotice:
             OnRaceTournamentNotice(packet);
-            PassAgainToScene(scene, id, packet);
+            PassAgainToScene(id, packet);
             break;
         case MessageId::Ignored89:
             break;
@@ -70,12 +69,12 @@ void MessageDispatcher::Dispatch(Packet& packet) {
             host_.ShowInvitation(Invitation::Read(packet));
             break;
         default:
-            PassToScene(scene, id, packet);
+            PassToScene(id, packet);
             break;
     }
 }
 
-bool MessageDispatcher::DispatchMemberMessage(ConnectionScene* scene, MessageId id, Packet& packet) {
+bool MessageDispatcher::DispatchMemberMessage(MessageId id, Packet& packet) {
     MemberDirectories& directories = connection_.Directories();
     switch (id) {
         case MessageId::FriendList:
@@ -98,15 +97,15 @@ bool MessageDispatcher::DispatchMemberMessage(ConnectionScene* scene, MessageId 
             return true;
         case MessageId::MemberLoggedIn:
             directories.OnMemberLoggedIn(packet);
-            PassAgainToScene(scene, id, packet);
+            PassAgainToScene(id, packet);
             return true;
         case MessageId::MemberLoggedOut:
             directories.OnMemberLoggedOut(packet);
-            PassAgainToScene(scene, id, packet);
+            PassAgainToScene(id, packet);
             return true;
         case MessageId::MemberLocation:
             if (directories.OnMemberLocation(packet)) {
-                DeliverEmpty(scene, id);
+                DeliverEmpty(id);
             }
             return true;
         default:
@@ -136,27 +135,32 @@ bool MessageDispatcher::DispatchAccountMessage(MessageId id, Packet& packet) {
     }
 }
 
-void MessageDispatcher::DeliverEmpty(ConnectionScene* scene, MessageId id) {
+void MessageDispatcher::DeliverEmpty(MessageId id) {
     Packet packet;
     packet.Init(id).Finish();
     packet.AcceptReceived(Packet::kHeaderSize);
-    PassToScene(scene, id, packet);
+    host_.DeliverPacket(id, packet);
 }
 
-void MessageDispatcher::PassToScene(ConnectionScene* scene, MessageId id, Packet& packet) {
-    if (scene != nullptr) {
-        scene->OnPacket(id, packet);
+void MessageDispatcher::PassToScene(MessageId id, Packet& packet) {
+    while (!host_.DeliverPacket(id, packet)) {
+        if (!connection_.WaitForReadyScene()) {
+            return;
+        }
     }
 }
 
-void MessageDispatcher::PassAgainToScene(ConnectionScene* scene, MessageId id, Packet& packet) {
+void MessageDispatcher::PassAgainToScene(MessageId id, Packet& packet) {
     packet.SetCursor(Packet::kHeaderSize);
-    PassToScene(scene, id, packet);
+    PassToScene(id, packet);
 }
 
-void MessageDispatcher::OnConnectionLost(ConnectionScene* scene, Packet& packet) {
-    if (scene != nullptr && scene->GetSceneId() == ConnectionScene::kLoginSceneId) {
-        scene->OnPacket(MessageId::ConnectionLost, packet);
+// The login screen says itself that the connection is gone; anywhere else the program ends after the box. A
+// login screen that is being left gets the box too.
+void MessageDispatcher::OnConnectionLost(Packet& packet) {
+    const ConnectionScene* scene = host_.CurrentScene();
+    if (scene != nullptr && scene->GetSceneId() == ConnectionScene::kLoginSceneId &&
+        host_.DeliverPacket(MessageId::ConnectionLost, packet)) {
         return;
     }
     ConnectionNotice notice = Notice(u"Error", u"Disconeected from Server.");

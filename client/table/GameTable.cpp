@@ -996,7 +996,7 @@ void GameTable::CheckMarkHits() {
             sound_->PlaySound(kMarkHitSound, 1.0f);
         }
         if (host_ != nullptr) {
-            host_->PostEvent(AppEventId::TableMarkHit, mark, 0, 0);
+            host_->PostEvent(quill::AppEventId::TableMarkHit, mark, 0, 0);
         }
     }
 }

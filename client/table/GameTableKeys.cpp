@@ -247,7 +247,7 @@ void GameTable::ReleaseCueView() {
 
 bool GameTable::PressPen() {
     if (host_ != nullptr) {
-        host_->PostEvent(AppEventId::CursorMode, 1, 0, 0);
+        host_->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
     }
     penMode_ = true;
     UpdateUnprojection();
@@ -263,7 +263,7 @@ bool GameTable::PressPen() {
 
 void GameTable::ReleasePen() {
     if (host_ != nullptr) {
-        host_->PostEvent(AppEventId::CursorMode, 0, 0, 0);
+        host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
     }
     penMode_ = false;
 }
@@ -500,7 +500,7 @@ bool GameTable::OnCharMessage(uint32_t character) {
     if (character == kEscape && sideOption_ > 0) {
         sideOption_ = 0;
         if (host_ != nullptr) {
-            host_->PostEvent(AppEventId::CursorMode, 0, 0, 0);
+            host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
         }
         return true;
     }
@@ -544,7 +544,7 @@ bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
                 targetBall_ = static_cast<int8_t>(pocket);
                 controlEnabled_ = aimFollowsCamera_;
                 if (host_ != nullptr) {
-                    host_->PostEvent(AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
+                    host_->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
                 }
                 return false;
             }
@@ -598,7 +598,7 @@ void GameTable::OnLeftButtonUp() {
     if (heldBall_ >= 0) {
         SyncReportRecord();
         if (host_ != nullptr) {
-            host_->PostEvent(AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
+            host_->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
         }
         const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
         if (!shotRunning_ && !topView) {
@@ -613,7 +613,7 @@ void GameTable::OnLeftButtonUp() {
         input_.aimDragHeld = false;
         SetAimCursor(true, true, 0);
         if (host_ != nullptr) {
-            host_->PostEvent(AppEventId::UserActivity, 0, 0, 0);
+            host_->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
         }
     }
     if (input_.mouseAimHeld && !input_.tipDragHeld) {

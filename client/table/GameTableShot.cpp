@@ -285,7 +285,8 @@ void GameTable::ChargeLocalShot(float strikeValue) {
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
         chalkLevel_ -= chalkUsed;
         if (state_ != 6 && host_ != nullptr) {
-            host_->PostEvent(AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0, 0);
+            host_->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
+                             0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
         committedRecord_.valid &= ~ShotRecord::kValidLocalShot;

@@ -174,7 +174,7 @@ void GameTable::FinishShot() {
     SyncReportRecord();
     hud_.SetVisible(TableHud::kPowerLabel, false);
     if (state_ != static_cast<int32_t>(kSlowTrailState) && host_ != nullptr) {
-        host_->PostEvent(AppEventId::BallsStopped, 0, 0, 0);
+        host_->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
     }
 }
 
@@ -213,7 +213,7 @@ void GameTable::TickCameraController() {
         cameraController_.SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
         if (!input_.overviewKeyHeld && cameraController_.NotifyAtEnd() && host_ != nullptr) {
-            host_->PostEvent(AppEventId::GalleryTableEvent, 0, 0, 0);
+            host_->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }
 }

@@ -66,11 +66,10 @@ void Panel::DrawRootOverlays() {
 
 bool Panel::OnMouse(uint32_t, WParam, LParam) { return false; }
 
+// The child list's own lock guards the order that drawing and routing walk, and the active widget is atomic.
 void Panel::BringChildToFront(Widget* child) {
-    WidgetToolkit& toolkit = WidgetToolkit::Get();
-    ScopedLock appLock(toolkit.Services().GetAppLock());
     if (MoveChildToEnd(child)) {
-        toolkit.SetActiveWidget(child);
+        WidgetToolkit::Get().SetActiveWidget(child);
     }
 }
 

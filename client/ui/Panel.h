@@ -4,7 +4,9 @@
 // draws the modal shade, the open drop-down list and the tooltip over everything else and ticks the
 // tooltip.
 //
-// Threads: as Widget; BringChildToFront takes the application lock before the child-list lock.
+// Threads: as Widget. BringChildToFront takes only the child-list lock: a window shown by a server message's
+// handler (the dispatch thread, under the scene manager's dispatch lock) must not wait for the application lock,
+// which the frame step holds while it takes the dispatch lock to switch screens.
 #include "client/ui/Widget.h"
 
 namespace kestrovan {

@@ -526,9 +526,8 @@ void Widget::UpdateChildren() {
 
 // --- Input routing ------------------------------------------------------------------------------------------
 
-// Routing walks child lists under their locks and may bring a window to the front, which takes the
-// application lock: holding that lock from the start keeps one order (application lock, then child lists)
-// with the frame loop, which draws under it.
+// Routing walks child lists under their locks; the application lock, held from the start, keeps it apart from
+// the frame loop, which draws under that lock (one order: application lock, then child lists).
 bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
     ScopedLock appLock(toolkit.Services().GetAppLock());

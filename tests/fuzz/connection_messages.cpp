@@ -57,6 +57,10 @@ public:
 class QuietHost : public kestrovan::ConnectionHost {
 public:
     kestrovan::ConnectionScene* CurrentScene() override { return &scene_; }
+    bool DeliverPacket(MessageId id, Packet& packet) override {
+        scene_.OnPacket(id, packet);
+        return true;
+    }
     void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const ConnectionNotice&) override {}
     void OnMessengerChat(Packet& packet, bool) override { packet.ReadWString(); }

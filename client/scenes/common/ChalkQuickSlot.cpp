@@ -128,7 +128,7 @@ void ChalkQuickSlot::Chalk() {
     level_ = std::min(level_ + kRefill, kFullLevel);
     if (WidgetToolkit* toolkit = WidgetToolkit::Current()) toolkit->Services().PlaySound(kChalkSound);
     Refresh();
-    if (poster_) poster_(AppEventId::UseChalk, 0, 0, 0);
+    if (poster_) poster_(quill::AppEventId::UseChalk, 0, 0, 0);
 }
 
 void ChalkQuickSlot::ExplainMissingChalk() {

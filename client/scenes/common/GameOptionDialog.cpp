@@ -277,7 +277,7 @@ void GameOptionDialog::Confirm() {
     room_.ballItem = chosen_.ballSetItem;
     titleEdit_->SetFocus(false);
     SetVisible(false);
-    if (difference.changed && poster_) poster_(AppEventId::GameOptionApply, 0, 0, 0);
+    if (difference.changed && poster_) poster_(quill::AppEventId::GameOptionApply, 0, 0, 0);
 }
 
 bool GameOptionDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {

@@ -29,10 +29,6 @@ class Image;
 class StakePanel;
 class TableBallSelector;
 
-namespace AppEventId {
-inline constexpr uint32_t GameOptionApply = 1051;
-}  // namespace AppEventId
-
 class GameOptionDialog : public Window {
 public:
     static constexpr int32_t kWidth = 427;

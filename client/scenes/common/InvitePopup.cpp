@@ -1,5 +1,6 @@
 #include "client/scenes/common/InvitePopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/UiFonts.h"
@@ -67,7 +68,7 @@ void InvitePopup::Accept() {
         target_.targetValue = 0;
     }
     if (poster_)
-        poster_(kJoinWith, 0, 0, 0);
+        poster_(quill::AppEventId::JoinWith, 0, 0, 0);
     SetVisible(false);
 }
 

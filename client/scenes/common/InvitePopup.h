@@ -8,6 +8,7 @@
 // invitation is kept under the widget lock.
 #include <array>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/connection/Invitation.h"
 #include "client/scenes/common/PopupWindow.h"
 
@@ -19,7 +20,6 @@ class InvitePopup : public PopupWindow {
 public:
     static constexpr int32_t kYes = 2052;
     static constexpr int32_t kNo = 2053;
-    static constexpr uint32_t kJoinWith = 1070;
 
     // Yes writes target (the connection's pending move) and posts through poster.
     InvitePopup(JoinWithTarget& target, EventPoster poster);

@@ -114,7 +114,7 @@ void ItemQuickBar::OnCellEvent(ItemQuickCell& cell, int32_t code) {
         SetAlpha(kRestingOpacity);
     } else if (item != nullptr) {
         clickedItem_ = cell.Item();
-        if (poster_) poster_(AppEventId::QuickSlotB, item->kind, 0, 0);
+        if (poster_) poster_(quill::AppEventId::QuickSlotB, item->kind, 0, 0);
     }
 }
 

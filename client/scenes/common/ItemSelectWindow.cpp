@@ -90,7 +90,7 @@ void ItemSelectWindow::OnCellEvent(ItemSelectCell& cell, int32_t code) {
         selected_ = cell.Item();
         ShowStats(SelectedItem());
         for (ItemSelectCell* other : cells_) other->GetButton()->SetChecked(other == &cell);
-        if (poster_) poster_(AppEventId::QuickSlotA, 1, 0, 0);
+        if (poster_) poster_(quill::AppEventId::QuickSlotA, 1, 0, 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "client/scenes/common/NoticeBox.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -47,7 +48,7 @@ NoticeBox::NoticeBox(EventPoster poster)
 void NoticeBox::Reset() {
     for (TextLabel* line : lines_)
         line->SetText(u"");
-    eventCode_ = kEventNone;
+    eventCode_ = quill::AppEventId::EventNone;
     eventValue_ = 0;
     layout_ = kLayoutOk;
 }

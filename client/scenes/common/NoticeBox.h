@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
 #include "client/scenes/common/PopupWindow.h"
 
@@ -26,7 +27,6 @@ public:
     static constexpr int32_t kHeight = 250;
     static constexpr size_t kLineCount = 6;
     static constexpr uint32_t kOpenSound = 32;
-    static constexpr int32_t kEventNone = 1024;
 
     // Button ids.
     static constexpr int32_t kOk = 2049;
@@ -68,7 +68,7 @@ public:
 private:
     EventPoster poster_;
     std::atomic<uint32_t> layout_{kLayoutOk};
-    std::atomic<int32_t> eventCode_{kEventNone};
+    std::atomic<int32_t> eventCode_{quill::AppEventId::EventNone};
     std::atomic<uint32_t> eventValue_{0};
     TextLabel* title_ = nullptr;
     std::array<TextLabel*, kLineCount> lines_{};

@@ -83,7 +83,7 @@ void PurchaseGiftWindow::Describe(const quill::ItemRecord* offer) {
 bool PurchaseGiftWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (OnFrameEvent(source, a)) return true;
     if (source == purchase_ || source == gift_) {
-        if (poster_) poster_(AppEventId::ItemDialogResult, source == purchase_ ? 1 : 2, 0, 0);
+        if (poster_) poster_(quill::AppEventId::ItemDialogResult, source == purchase_ ? 1 : 2, 0, 0);
         return true;
     }
     const auto card = std::ranges::find(cards_, source);

@@ -1,5 +1,6 @@
 #include "client/scenes/common/RoomPasswordPopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -47,7 +48,7 @@ void RoomPasswordPopup::Accept() {
     }
     SetVisible(false);
     if (poster_)
-        poster_(kPasswordEntered, 0, 0, 0);
+        poster_(quill::AppEventId::RoomPasswordEntered, 0, 0, 0);
 }
 
 bool RoomPasswordPopup::OnEvent(Widget* source, int32_t a, int32_t b) {

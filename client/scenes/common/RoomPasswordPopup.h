@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -17,7 +18,6 @@ class RoomPasswordPopup : public PopupWindow {
 public:
     static constexpr int32_t kOk = 2050;
     static constexpr int32_t kCancel = 2051;
-    static constexpr uint32_t kPasswordEntered = 1052;
     static constexpr int32_t kMaxLength = 4;
 
     explicit RoomPasswordPopup(EventPoster poster);

@@ -136,7 +136,7 @@ void RoomSettingDialog::Confirm() {
     connectionRoom.tableItem = room_.tableItem;
     connectionRoom.ballItem = room_.ballItem;
     SetVisible(false);
-    if (poster_) poster_(AppEventId::RoomSettingConfirm, 0, 0, 0);
+    if (poster_) poster_(quill::AppEventId::RoomSettingConfirm, 0, 0, 0);
 }
 
 bool RoomSettingDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {

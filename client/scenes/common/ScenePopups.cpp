@@ -58,10 +58,10 @@ void ScenePopups::ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, 
     ShowBox(*second_, parent, u"Notice", {line0, line1, line2});
 }
 
-void ScenePopups::ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) {
+void ScenePopups::ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) {
     parent.AddChild(first_.get(), false);
     first_->Reset();
-    first_->SetButtons(NoticeBox::kLayoutOk);
+    first_->SetButtons(layout);
     first_->SetTitle(notice.title);
     for (size_t n = 0; n < notice.lines.size(); ++n)
         first_->SetLine(notice.lines[n], n);

@@ -29,7 +29,7 @@ public:
                        quill::WStringView line3) override;
     void ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, quill::WStringView line1,
                              quill::WStringView line2) override;
-    void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override;
+    void ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) override;
     void ShowInvitation(Widget& parent, const Invitation& invitation) override;
     void ShowFeatureNotice(Widget& parent) override;
     NoticeBox* GetMessageBox() override { return first_.get(); }

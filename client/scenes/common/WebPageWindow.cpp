@@ -26,7 +26,7 @@ WebPageWindow::WebPageWindow(BrowserHostClass& hosts, const platform::PixelRect&
     // Without the browser's interface the page stays unopened; nothing is reported.
     if (browser != nullptr) opened_ = browser->Navigate(address_);
     hosts.DestroyHostWindow(host);
-    if (poster) poster(AppEventId::WebWindowClosed, 0, 0, 0);
+    if (poster) poster(quill::AppEventId::WebWindowClosed, 0, 0, 0);
 }
 
 }  // namespace kestrovan

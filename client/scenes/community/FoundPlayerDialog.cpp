@@ -1,5 +1,6 @@
 #include "client/scenes/community/FoundPlayerDialog.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
@@ -70,7 +71,7 @@ void FoundPlayerDialog::JoinWith(const FoundPlayerRecord& found) {
     target.pending = 1;
     target.channel = found.channel;
     target.place = static_cast<int16_t>(found.place);
-    host_.PostEvent(kJoinWithEvent, 0, 0, 0);
+    host_.PostEvent(quill::AppEventId::JoinWith, 0, 0, 0);
 }
 
 bool FoundPlayerDialog::OnEvent(Widget* source, int32_t a, int32_t b) {

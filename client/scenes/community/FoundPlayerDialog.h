@@ -26,7 +26,6 @@ public:
     static constexpr int32_t kJoinWith = 11;
     static constexpr int32_t kAskFriend = 12;
     static constexpr int32_t kClose = 2049;
-    static constexpr uint32_t kJoinWithEvent = 1070;
 
     FoundPlayerDialog(CommunityHost& host, CommunityRequests& requests);
 

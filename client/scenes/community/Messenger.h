@@ -89,13 +89,6 @@ public:
     static constexpr int32_t kFirstRow = 100;
     static constexpr int32_t kFirstPartnerTab = 1000;
 
-    // Application events it posts.
-    static constexpr uint32_t kChatNotifyEvent = 1062;
-    static constexpr uint32_t kClanLeaveEvent = 1066;
-    static constexpr uint32_t kShopRefreshEvent = 1067;
-    static constexpr uint32_t kJoinWithEvent = 1070;
-    static constexpr uint32_t kChatLineSentEvent = 1071;
-
     static constexpr uint32_t kAlarmSound = 35;
     static constexpr uint32_t kOwnLineColour = 0xFFFFFFFF;
     static constexpr uint32_t kOtherLineColour = 0xFFFFFF00;

@@ -1,5 +1,6 @@
 // The messenger's chats: lines that arrive and where they go, the player's own lines, opening and closing
 // chats, and the tabs and lines the chat view shows.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
@@ -158,7 +159,7 @@ void Messenger::SendChatEntry() {
     }
     if (send) {
         requests_.SendChat(kind, memberId, text);
-        host_->PostEvent(kChatLineSentEvent, 0, 0, 0);
+        host_->PostEvent(quill::AppEventId::ChatLineSent, 0, 0, 0);
     }
     chatEntry_->SetText(u"");
 }

@@ -1,5 +1,6 @@
 // The messenger's controls: its tabs and buttons, the scroll bars, the member rows and their menu, the clan
 // menu and the chat entry. Every event reports itself handled.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/Scene.h"
@@ -241,7 +242,7 @@ void Messenger::JoinWithMember(const MemberSnapshot& member) {
     target.pending = 1;
     target.channel = static_cast<uint8_t>(member.channel);
     target.place = member.place;
-    host_->PostEvent(kJoinWithEvent, 0, 0, 0);
+    host_->PostEvent(quill::AppEventId::JoinWith, 0, 0, 0);
 }
 
 void Messenger::AskLeaveClan() {
@@ -254,7 +255,7 @@ void Messenger::AskLeaveClan() {
     if (master && members > 1)
         return;
     ShowBox(u"Question", u"Do you want to leave the clan?",
-            master ? u"A clan will be deleted if there are no clan members." : u"", kClanLeaveEvent);
+            master ? u"A clan will be deleted if there are no clan members." : u"", quill::AppEventId::MessengerControlSend);
 }
 
 void Messenger::EditClanInfo() {

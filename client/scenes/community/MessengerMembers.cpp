@@ -1,5 +1,6 @@
 // The messenger's member lists and its clan: the rows of the list shown, the header of each list, the notices
 // of members who log in or out, join or leave, and the clan's status and leaving.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
@@ -183,7 +184,7 @@ void Messenger::OnClanStatus(Packet& packet) {
         return;
     connection.Directories().SetClanStatus(status.capacity, status.value, status.money);
     RefreshMemberList();
-    host_->PostEvent(kShopRefreshEvent, 0, 0, 0);
+    host_->PostEvent(quill::AppEventId::ShopRefresh1067, 0, 0, 0);
 }
 
 void Messenger::OnClanLeaveResult(Packet& packet) {

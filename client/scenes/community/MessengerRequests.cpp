@@ -1,5 +1,6 @@
 // The messenger's friend and clan dialogs: friend requests and their answers, the questions about a player,
 // clan invitations, the player search, the clan dialog, and the server's results, each shown in its box.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
@@ -89,7 +90,7 @@ void Messenger::OnFriendRequestReceived(Packet& packet) {
         }
         if (alarm_.AlarmOn())
             host_->PlaySound(kAlarmSound);
-        host_->PostEvent(kChatNotifyEvent, 0, 0, 0);
+        host_->PostEvent(quill::AppEventId::ChatNotify, 0, 0, 0);
         return;
     }
     Defer(kPendingRequest);

@@ -55,7 +55,7 @@ bool EventPagePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id == kClose) {
         SetVisible(false);
-        if (poster_) poster_(AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
+        if (poster_) poster_(quill::AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
         return true;
     }
     if (id == kEventPage) {
@@ -64,7 +64,7 @@ bool EventPagePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         if (mode_ == kQuitMode) {
             if (quit_) quit_();
         } else if (poster_) {
-            poster_(AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
+            poster_(quill::AppEventId::EventPageOpen, static_cast<uint32_t>(mode_.load()), 0, 0);
         }
         return true;
     }

@@ -39,7 +39,8 @@ void GoldShortagePopup::SetShortage(int32_t required, uint8_t target) {
 
 void GoldShortagePopup::OnShow() {
     CentreOnScreen(*this);
-    required_->SetText(quill::Format(u"This match requires %s gold.", FormatMoney(static_cast<int64_t>(requiredMoney_))));
+    required_->SetText(
+        quill::Format(u"This match requires %s gold.", FormatMoney(static_cast<int64_t>(requiredMoney_))));
     PopupWindow::OnShow();
 }
 
@@ -55,7 +56,7 @@ bool GoldShortagePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         target.hasPassword = 0;
         target.targetKind = kPracticeTargetKind;
         target.targetValue = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(target_.load())));
-        if (poster_) poster_(AppEventId::JoinWith, 0, 0, 0);
+        if (poster_) poster_(quill::AppEventId::JoinWith, 0, 0, 0);
         return true;
     }
     if (id == kNo) {

@@ -363,7 +363,7 @@ void RoomCreateDialog::Confirm() {
     }
     titleEdit_->SetFocus(false);
     SetVisible(false);
-    if (poster_) poster_(AppEventId::CreateRoomConfirm, 0, 0, 0);
+    if (poster_) poster_(quill::AppEventId::CreateRoomConfirm, 0, 0, 0);
 }
 
 void RoomCreateDialog::OnHide() {

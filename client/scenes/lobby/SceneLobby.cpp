@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -22,10 +23,10 @@
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
-#include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -544,11 +545,13 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
             app_.PostQuit();
             break;
         case kSettings:
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
+            break;
         case kMyInfo:
-            ShowFeatureNotice();
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
             break;
         case kMessenger:
-            ToggleMessenger();
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
             break;
         case kHelp:
             help_->OpenPage(1, quill::game_type::kFourBall);
@@ -695,7 +698,7 @@ void SceneLobby::OnContextEntry(int32_t id) {
                 join.pending = 1;
                 join.channel = static_cast<uint8_t>(target.location.channel);
                 join.place = target.location.place;
-                app_.PostEvent(AppEventId::JoinWith, 0, 0, 0);
+                app_.PostEvent(quill::AppEventId::JoinWith, 0, 0, 0);
             }
             break;
         case kFriendEntry:
@@ -723,10 +726,10 @@ void SceneLobby::OnChatInput(int32_t kind) {
             break;
         }
         case Vk::F8:
-            ToggleMessenger();
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
             break;
         case Vk::F4:
-            ShowFeatureNotice();
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
             break;
         case Vk::Tab:
             if (MessengerPopup* messenger = app_.Scenes().GetMessenger(); messenger != nullptr && messenger->IsOpen())
@@ -743,10 +746,6 @@ void SceneLobby::OnChatInput(int32_t kind) {
 
 void SceneLobby::ShowComingSoon() {
     ShowNotice(u"Comming soon!");
-}
-
-void SceneLobby::ToggleMessenger() {
-    if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->Toggle(*this);
 }
 
 // The friend and clan questions about a player of the lists are the messenger's: deleting a friend whose row

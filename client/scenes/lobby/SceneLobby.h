@@ -196,7 +196,6 @@ private:
     void LeaveFor(quill::MessageId request, int32_t scene);
     void ShowComingSoon();
     void ShowFeatureNotice();
-    void ToggleMessenger();
     void AskMessengerAbout(const ShownPlayer& target, int32_t entry);
     void ShowNotice(quill::WStringView line);
     void SendUserInfoRequest(const ShownPlayer& target);

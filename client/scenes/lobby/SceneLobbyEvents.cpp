@@ -1,11 +1,13 @@
 // The lobby's application events (game thread): the room dialogs' confirmations, following a player into a
 // room or another channel, the tutorial gate, the expired items and the way to the shop, the tournament
 // entry check, and the web pages, which Render opens on the main thread from the lobby's event queue.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
+#include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
@@ -13,7 +15,6 @@
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/lobby/CreateRoomRequest.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
-#include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/MessageIds.h"
@@ -40,43 +41,43 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
         case platform::Msg::Char:
             if (wParam == 13) chatInput_->SetFocus(true);
             break;
-        case AppEventId::TournamentInfoOpen:
+        case quill::AppEventId::TournamentInfoOpen:
             ShowFeatureNotice();
             break;
-        case AppEventId::TournamentPopupClose:
+        case quill::AppEventId::TournamentPopupClose:
             if (wParam == kTournamentRegistration) OpenWebPage(WebPages::kChampionRegistration);
             else if (wParam == 1) ShowFeatureNotice();
             break;
-        case AppEventId::TutorialGateOk:
+        case quill::AppEventId::TutorialGateOk:
             connection_.SendBytePacket(MessageId::EnterSchool, &kZero);
             RequestSceneChange(SceneId::School);
             break;
-        case AppEventId::CreateRoomConfirm:
+        case quill::AppEventId::CreateRoomConfirm:
             SendCreateRoom();
             break;
-        case AppEventId::RoomSettingConfirm:
+        case quill::AppEventId::RoomSettingConfirm:
             OnRoomSettingConfirm();
             break;
-        case AppEventId::GoToRoom:
+        case quill::AppEventId::GoToRoom:
             JoinRoom(static_cast<int32_t>(wParam));
             break;
-        case AppEventId::ChatSubmit:
+        case quill::AppEventId::ChatSubmit:
             // Only the six chat slots exist; any other number sends nothing.
             if (wParam < kChatSlots) SendChat(connection_.LocalPlayer().chatTexts[wParam]);
             break;
-        case AppEventId::RoomPasswordEntered:
+        case quill::AppEventId::RoomPasswordEntered:
             JoinRoomWithPassword(passwordPopup_->Room(), passwordPopup_->Password());
             break;
-        case AppEventId::MessengerListChanged:
+        case quill::AppEventId::MessengerListChanged:
             if (userTab_ == 1) RefreshUserList();
             break;
-        case AppEventId::JoinWith:
+        case quill::AppEventId::JoinWith:
             FollowJoinTarget();
             break;
-        case AppEventId::ExpiredItemsCheck:
+        case quill::AppEventId::ExpiredItemsCheck:
             ShowExpiredItems();
             break;
-        case AppEventId::EventPageOpen:
+        case quill::AppEventId::EventPageOpen:
             if (wParam == kLeaveForChannelList) {
                 connection_.SendBytePacket(MessageId::LeaveChannel, &kZero);
                 RequestSceneChange(SceneId::Login);
@@ -84,7 +85,7 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
                 TutorialGate();
             }
             break;
-        case AppEventId::LobbyListRequest: {
+        case quill::AppEventId::LobbyListRequest: {
             bool anyExpired = false;
             quill::PlayerState& player = connection_.LocalPlayer();
             for (uint32_t k = 0; k < player.ItemCount(); ++k)
@@ -94,17 +95,17 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             CarryOut(JoinStep::EnterShop);
             break;
         }
-        case AppEventId::LobbyListRequest2:
+        case quill::AppEventId::LobbyListRequest2:
             connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
             if (wParam == kYes) CarryOut(JoinStep::EnterShop);
             break;
-        case AppEventId::LobbyQueueForward:
+        case quill::AppEventId::LobbyQueueForward:
             lobbyEvents_.Post(id, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam), 0);
             break;
-        case AppEventId::BallsStopped:
+        case quill::AppEventId::BallsStopped:
             OnBallsStopped();
             break;
-        case AppEventId::WebWindowClosed:
+        case quill::AppEventId::WebWindowClosed:
             OnWebWindowClosed();
             break;
         default:
@@ -172,21 +173,16 @@ void SceneLobby::TutorialGate() {
             RequestSceneChange(SceneId::School);
             return;
         }
-        NoticeBox* box = app_.Scenes().GetMessageBox();
-        if (box == nullptr) return;
-        AddChild(box, box->IsVisible());
-        box->Reset();
-        box->SetButtons(NoticeBox::kLayoutOk);
-        box->SetLine(u"Other features cannot be used unless the tutorial is done.", 0);
-        box->SetLine(u"Please try again.", 1);
-        box->SetLine(u"Please contact the customer service", 2);
-        box->SetLine(u"if you have problems with running the tutorial.", 3);
-        box->SetTitle(u"Notice");
-        box->SetEvent(static_cast<int32_t>(AppEventId::TutorialGateOk), 0);
-        box->Open();
+        app_.Scenes().ShowBox(this,
+                              {u"Notice",
+                               {u"Other features cannot be used unless the tutorial is done.", u"Please try again.",
+                                u"Please contact the customer service",
+                                u"if you have problems with running the tutorial."},
+                               quill::AppEventId::TutorialGateOk},
+                              NoticeBox::kLayoutOk);
         return;
     }
-    if (firstActivation) app_.PostEvent(AppEventId::LobbyEvent1073, 0, 0, 0);
+    if (firstActivation) app_.PostEvent(quill::AppEventId::LobbyEvent1073, 0, 0, 0);
 }
 
 void SceneLobby::ShowExpiredItems() {
@@ -219,7 +215,7 @@ void SceneLobby::ShowExpiredItems() {
     box->SetLine(quill::Format(u"There are %d expired items.", count), line++);
     for (const quill::WString& name : names) box->SetLine(name, line++);
     box->SetLine(u"Do you want to go to the item mall?", line);
-    box->SetEvent(static_cast<int32_t>(AppEventId::LobbyListRequest2), 0);
+    box->SetEvent(static_cast<int32_t>(quill::AppEventId::LobbyListRequest2), 0);
     box->Open();
 }
 
@@ -271,7 +267,7 @@ bool SceneLobby::IsWebWindowOpen() const {
 // Main thread: the forwarded articles open here; any other queued entry is dropped.
 void SceneLobby::OpenQueuedWebPages() {
     while (quill::AppEvent* event = lobbyEvents_.Pop()) {
-        if (event->id == AppEventId::LobbyQueueForward) {
+        if (event->id == quill::AppEventId::LobbyQueueForward) {
             const auto article = static_cast<int32_t>(event->lParam);
             OpenWebPage(event->wParam == 1 ? WebPages::NoticePath(article) : WebPages::BoardPath(article));
         }

@@ -7,6 +7,7 @@
 #include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
+#include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/lobby/LobbyMessages.h"
@@ -257,13 +258,7 @@ void SceneLobby::OnJoinRoomResult(Packet& packet) {
         return;
     }
     if (result->result != 0) {
-        NoticeBox* box = app_.Scenes().GetMessageBox();
-        if (box == nullptr) return;
-        AddChild(box, box->IsVisible());
-        box->Reset();
-        box->SetTitle(u"Notice");
-        box->SetLine(JoinRoomRefusal(result->result), 0);
-        box->Open();
+        app_.Scenes().ShowBox(this, {u"Notice", {JoinRoomRefusal(result->result)}}, NoticeBox::kLayoutOk);
         return;
     }
     quill::RoomInfo& room = connection_.GetRoomInfo();

@@ -1,36 +1,35 @@
 #include "client/scenes/login/LoginTexts.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kAppQuit = 1030;
-
-}  // namespace
 
 LoginResultError LoginResultLines(uint8_t result, uint8_t maintenanceFlag) {
     switch (result) {
         case 1:
             if (maintenanceFlag != 0) {
-                return {{u"현재 서버 점검작업이 진행중입니다.", u"자세한 내용은 공지사항을 참고하세요."}, kAppQuit};
+                return {{u"현재 서버 점검작업이 진행중입니다.", u"자세한 내용은 공지사항을 참고하세요."},
+                        quill::AppEventId::AppQuit};
             }
-            return {{u"The client version is outdated", u"Please update the version and try again."}, kAppQuit};
+            return {{u"The client version is outdated", u"Please update the version and try again."},
+                    quill::AppEventId::AppQuit};
         case 2:
-            return {{u"Already logged in server.", u"Check connection on other computer."}, kLoginNoticeOk};
+            return {{u"Already logged in server.", u"Check connection on other computer."},
+                    quill::AppEventId::LoginNoticeOk};
         case 3:
-            return {{u"DB data is wrong.", u"Try later..."}, kAppQuit};
+            return {{u"DB data is wrong.", u"Try later..."}, quill::AppEventId::AppQuit};
         case 5:
-            return {{u"Wrong ID or password.", u"this error will not show (test)"}, kLoginNoticeOk};
+            return {{u"Wrong ID or password.", u"this error will not show (test)"}, quill::AppEventId::LoginNoticeOk};
         case 6:
-            return {{u"Account use has been stopped."}, kLoginNoticeOk};
+            return {{u"Account use has been stopped."}, quill::AppEventId::LoginNoticeOk};
         case 7:
             return {{u"Record history cannot be retrieved.",
                      u"If the problem continues, please contact the customer service center."},
-                    kLoginNoticeOk};
+                    quill::AppEventId::LoginNoticeOk};
         default:
-            return {{quill::Format(u"Authentication error... code : %d", static_cast<int>(result))}, kLoginNoticeOk};
+            return {{quill::Format(u"Authentication error... code : %d", static_cast<int>(result))},
+                    quill::AppEventId::LoginNoticeOk};
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
 #include "client/scenes/common/UserLocation.h"
 
@@ -15,8 +16,6 @@ struct LoginResultError {
     std::vector<quill::WString> lines;
     uint32_t okEvent = 0;
 };
-
-inline constexpr uint32_t kLoginNoticeOk = 1034;
 
 // Result 1 with its maintenance flag, 2, 3, 5, 6, 7; any other result (8 and above) is an authentication
 // error with its code.

@@ -1,6 +1,7 @@
 // The login screen's life (build, load, activation, leave), its controls and its application events.
 #include "client/scenes/login/SceneLogin.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -10,14 +11,15 @@
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
-#include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/UiFonts.h"
+#include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -368,7 +370,7 @@ void SceneLogin::TryLogin() {
         app_.Scenes().ShowNoticeBox(this, u"Password length is 1 ~ 50 bytes..");
         return;
     }
-    ShowBox(u"Notice", {u"Connecting to Server.. Please wait.."}, NoticeBox::kEventNone, NoticeBox::kLayoutCancel);
+    app_.Scenes().ShowBox(this, {u"Notice", {u"Connecting to Server.. Please wait.."}}, NoticeBox::kLayoutCancel);
     loginId_ = id;
     password_ = password;
     connection_.SetLoginId(id);
@@ -453,11 +455,12 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
         case kExitButton:
             app_.PostQuit();
             break;
-        case kMessengerButton:
-            if (MessengerPopup* messenger = app_.Scenes().GetMessenger())
-                messenger->Toggle(*this);
-            break;
         case kSettingsButton:
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
+            break;
+        case kMessengerButton:
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
+            break;
         case kPictureWindow:
             ShowFeatureNotice();
             break;
@@ -488,15 +491,15 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
 
 int SceneLogin::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
     switch (id) {
-        case kLoginAccepted:
+        case quill::AppEventId::LoginAccepted:
             nicknameDialog_->Open();
             return 1;
-        case kJoinWith:
+        case quill::AppEventId::JoinWith:
             // A target without a channel (a place reached from the lobby) is not a channel to enter here.
             if (connection_.JoinTarget().channel >= 1)
                 EnterChannel(connection_.JoinTarget().channel - 1);
             return 1;
-        case kBallsStopped:
+        case quill::AppEventId::BallsStopped:
             demo_.Restart();
             return 1;
         case platform::Msg::Char:

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
@@ -61,11 +62,6 @@ public:
     static constexpr int32_t kRefreshButton = 13;
     static constexpr int32_t kFirstRow = 20;
     static constexpr int32_t kOfflineButton = 50;
-
-    // Application events.
-    static constexpr uint32_t kLoginAccepted = 1026;
-    static constexpr uint32_t kJoinWith = 1070;
-    static constexpr uint32_t kBallsStopped = 1109;
 
     explicit SceneLogin(App& app);
     ~SceneLogin() override;
@@ -155,7 +151,6 @@ private:
     void OnResumeGameNotice(quill::Packet& packet);
     void OnResumeGame(quill::Packet& packet);
     void OnFriendWhere(quill::Packet& packet);
-    void ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event, uint32_t layout);
     void SendChannelListRequest();
 
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---

@@ -1,11 +1,13 @@
 // The login screen's side of the conversation with the game server: connecting, logging in, the nickname,
 // the channel list and entry, and a game the server still holds for the player. Every handler runs on the
 // connection's dispatch thread.
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
+#include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/NicknameDialog.h"
@@ -23,10 +25,6 @@ using quill::MessageId;
 using quill::Packet;
 
 namespace {
-
-constexpr uint32_t kAppQuit = 1030;
-constexpr uint32_t kSetVolume = 1055;
-constexpr uint32_t kEnableSoundChannel = 1056;
 constexpr uint32_t kVoiceChannel = 2;
 constexpr uint8_t kNoNicknameYet = 4;
 constexpr size_t kNicknameUnits = 63;
@@ -78,22 +76,6 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
     return 0;
 }
 
-// The first shared box, attached to this screen, filled the way every caller fills it.
-void SceneLogin::ShowBox(quill::WStringView title, const std::vector<quill::WString>& lines, uint32_t event,
-                         uint32_t layout) {
-    NoticeBox* box = app_.Scenes().GetMessageBox();
-    if (box == nullptr)
-        return;
-    AddChild(box, box->IsVisible());
-    box->Reset();
-    box->SetButtons(layout);
-    box->SetTitle(title);
-    for (size_t n = 0; n < lines.size(); ++n)
-        box->SetLine(lines[n], n);
-    box->SetEvent(static_cast<int32_t>(event));
-    box->Open();
-}
-
 void SceneLogin::OnConnectionLost() {
     SetLoginControlsEnabled(true);
     if (loggedIn_) {
@@ -106,10 +88,12 @@ void SceneLogin::OnConnectionLost() {
 void SceneLogin::OnConnectFailed(Packet& packet) {
     if (packet.ReadU32() == 0)
         return;
-    ShowBox(u"Error",
-            {u"Failed to Connected to Server.", u"Check internet connection status..",
-             u"This may occure when server maintanance..", u"Try later..."},
-            kAppQuit, NoticeBox::kLayoutOk);
+    app_.Scenes().ShowBox(this,
+                          {u"Error",
+                           {u"Failed to Connected to Server.", u"Check internet connection status..",
+                            u"This may occure when server maintanance..", u"Try later..."},
+                           quill::AppEventId::AppQuit},
+                          NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnLoginResult(Packet& packet) {
@@ -120,7 +104,7 @@ void SceneLogin::OnLoginResult(Packet& packet) {
             box->SetVisible(false);
         if (loginWindow_ != nullptr)
             loginWindow_->SetVisible(false);
-        app_.PostEvent(kLoginAccepted, 0, 0, 0);
+        app_.PostEvent(quill::AppEventId::LoginAccepted, 0, 0, 0);
         return;
     }
     if (result == 0) {
@@ -132,7 +116,8 @@ void SceneLogin::OnLoginResult(Packet& packet) {
     loginFailure_ = true;
     loggedIn_ = false;
     SetLoginControlsEnabled(true);
-    ShowBox(u"Error", error.lines, error.okEvent, NoticeBox::kLayoutOk);
+    app_.Scenes().ShowBox(this, ConnectionNotice::WithLines(u"Error", error.lines, error.okEvent),
+                          NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnLoggedIn(Packet& packet) {
@@ -147,10 +132,12 @@ void SceneLogin::OnLoggedIn(Packet& packet) {
     connection_.SetValueAndFlag(record.connectionValue, record.connectionFlag);
     Settings& settings = app_.GetSettingsMutable();
     settings.ApplyServerOptions(record.options);
-    app_.PostEvent(kSetVolume, kVoiceChannel, settings.voiceVolume, 0);
-    app_.PostEvent(kEnableSoundChannel, kVoiceChannel, settings.voiceOn, 0);
+    app_.PostEvent(quill::AppEventId::SetVolume, kVoiceChannel, settings.voiceVolume, 0);
+    app_.PostEvent(quill::AppEventId::EnableSoundChannel, kVoiceChannel, settings.voiceOn, 0);
     account_ = record;
-    ShowBox(u"Notice", {u"Receiving Channel info.. Please wait.."}, kLoginNoticeOk, NoticeBox::kLayoutOk);
+    app_.Scenes().ShowBox(this,
+                          {u"Notice", {u"Receiving Channel info.. Please wait.."}, quill::AppEventId::LoginNoticeOk},
+                          NoticeBox::kLayoutOk);
     loggedIn_ = true;
     messengerButton_->Show(true);
     const char16_t first = record.nickname.empty() ? u' ' : record.nickname[0];
@@ -166,7 +153,7 @@ void SceneLogin::OnLoginFailed(Packet& packet) {
     loginFailure_ = true;
     SetLoginControlsEnabled(true);
     app_.Scenes().ShowSecondNoticeBox(this, u"Login Failed...");
-    ShowBox(u"Error", LoginFailedLines(code), NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+    app_.Scenes().ShowBox(this, ConnectionNotice::WithLines(u"Error", LoginFailedLines(code)), NoticeBox::kLayoutOk);
 }
 
 void SceneLogin::OnNicknameCreateResult(Packet& packet) {
@@ -174,7 +161,8 @@ void SceneLogin::OnNicknameCreateResult(Packet& packet) {
     if (result == 0) {
         app_.Scenes().ShowSecondNoticeBox(this, u"Welcome !!", u"Choose a channel to enter lobby..");
     } else {
-        ShowBox(u"Error", NicknameResultLines(result), NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+        app_.Scenes().ShowBox(this, ConnectionNotice::WithLines(u"Error", NicknameResultLines(result)),
+                              NoticeBox::kLayoutOk);
     }
     nicknameDialog_->EnableButtons(true);
 }
@@ -250,13 +238,14 @@ void SceneLogin::OnChannelEnterResult(Packet& packet) {
             rows_[channel - 1u].count->SetText(CountText(users, static_cast<uint32_t>(capacity) + extra));
         }
         if (result == 8) {
-            ShowBox(u"Notice",
-                    {u"This channel has exceeded the max capacity.", u"Please use other channels.",
-                     u"초과 입장 서비스 : Kestrovan클럽 멤버십 (최대300명까지)."},
-                    NoticeBox::kEventNone, NoticeBox::kLayoutOk);
+            app_.Scenes().ShowBox(this,
+                                  {u"Notice",
+                                   {u"This channel has exceeded the max capacity.", u"Please use other channels.",
+                                    u"초과 입장 서비스 : Kestrovan클럽 멤버십 (최대300명까지)."}},
+                                  NoticeBox::kLayoutOk);
         } else {
-            ShowBox(u"Notice", {u"This channel is full.", u"Please use other channels."}, NoticeBox::kEventNone,
-                    NoticeBox::kLayoutOk);
+            app_.Scenes().ShowBox(this, {u"Notice", {u"This channel is full.", u"Please use other channels."}},
+                                  NoticeBox::kLayoutOk);
         }
         return;
     }

@@ -21,6 +21,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/table/TableEvents.h"
@@ -270,8 +271,7 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
             app_.PostQuit();
             break;
         case kSettingsButton:
-            // The settings dialog is not part of the program yet: the shared notice says so.
-            if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
             break;
         case kHelpButton:
             help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
@@ -292,31 +292,32 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     if (table_ == nullptr) return 0;
     table_->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
-        roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam),
+                                          static_cast<platform::LParam>(lParam));
     }
     if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) keyGuide_->Show(!keyGuide_->IsVisible());
     switch (id) {
-        case AppEventId::RoomSettingConfirm:
+        case quill::AppEventId::RoomSettingConfirm:
             if (roomSetting_->SelectedType() != Room().gameType) {
                 table_->StopShot();
                 Room().gameType = static_cast<uint8_t>(roomSetting_->SelectedType());
                 reloadPending_ = true;
             }
             break;
-        case AppEventId::ApplyTableSettings:
+        case quill::AppEventId::ApplyTableSettings:
             table_->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
             break;
-        case AppEventId::UseChalk:
+        case quill::AppEventId::UseChalk:
             table_->SetChalkLevel(chalkSlot_->Level());
             table_->StartAmbientEffect(platform::TimeGetTime());
             break;
-        case AppEventId::QuickSlotB:
+        case quill::AppEventId::QuickSlotB:
             OnItemBarAction(static_cast<uint32_t>(wParam));
             break;
-        case AppEventId::ShotFired:
+        case quill::AppEventId::ShotFired:
             chalkSlot_->UseChalk(table_->GetShotRecord().chalkUsed);
             break;
-        case AppEventId::BallsStopped:
+        case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");
             table_->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
             table_->SetCueBall(0, false);

@@ -1,5 +1,6 @@
 #include "client/scenes/room/OpponentRequestPopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -37,7 +38,7 @@ bool OpponentRequestPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id == kRequest) {
         if (poster_)
-            poster_(kRoomEvent1091, static_cast<uint32_t>(kind_.load()), 0, 0);
+            poster_(quill::AppEventId::RoomEvent1091, static_cast<uint32_t>(kind_.load()), 0, 0);
         SetVisible(false);
         return true;
     }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -16,7 +17,6 @@ class OpponentRequestPopup : public PopupWindow {
 public:
     static constexpr int32_t kRequest = 2052;
     static constexpr int32_t kCancel = 2049;
-    static constexpr uint32_t kRoomEvent1091 = 1091;
     static constexpr int32_t kInvalidGame = 2;
 
     explicit OpponentRequestPopup(EventPoster poster);

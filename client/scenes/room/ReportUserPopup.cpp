@@ -1,5 +1,6 @@
 #include "client/scenes/room/ReportUserPopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -61,7 +62,7 @@ bool ReportUserPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (id == kYes) {
         SetVisible(false);
         if (poster_)
-            poster_(kReportSubmit, 0, 0, 0);
+            poster_(quill::AppEventId::ReportSubmit, 0, 0, 0);
         return true;
     }
     if (id == kNo) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -15,7 +16,6 @@ class ReportUserPopup : public PopupWindow {
 public:
     static constexpr int32_t kYes = 2052;
     static constexpr int32_t kNo = 2053;
-    static constexpr uint32_t kReportSubmit = 1050;
 
     explicit ReportUserPopup(EventPoster poster);
 

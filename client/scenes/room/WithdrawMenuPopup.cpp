@@ -1,5 +1,6 @@
 #include "client/scenes/room/WithdrawMenuPopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
 
@@ -76,7 +77,7 @@ bool WithdrawMenuPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         case kWithdraw:
             SetVisible(false);
             if (poster_)
-                poster_(kWithdrawConfirm, 1, 0, 0);
+                poster_(quill::AppEventId::WithdrawConfirm, 1, 0, 0);
             return false;
         case kRequestLoss:
         case kRequestInvalid:
@@ -87,7 +88,7 @@ bool WithdrawMenuPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
             }
             SetVisible(false);
             if (poster_)
-                poster_(kWithdrawChoice, id == kRequestLoss ? 1 : 2, 0, 0);
+                poster_(quill::AppEventId::WithdrawChoice, id == kRequestLoss ? 1 : 2, 0, 0);
             return true;
         case kClose:
             SetVisible(false);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -20,8 +21,6 @@ public:
     static constexpr int32_t kRequestLoss = 11;
     static constexpr int32_t kRequestInvalid = 12;
     static constexpr int32_t kClose = 2049;
-    static constexpr uint32_t kWithdrawConfirm = 1042;
-    static constexpr uint32_t kWithdrawChoice = 1043;
     static constexpr size_t kLineCount = 12;
 
     using ErrorBox = std::function<void(quill::WStringView line0, quill::WStringView line1)>;

@@ -1,5 +1,6 @@
 #include "client/scenes/room/WithdrawPopup.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -50,9 +51,9 @@ bool WithdrawPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (id == kYes || id == kNo) {
         if (poster_) {
             if (id == kYes) {
-                poster_(kWithdrawDialogClose, 1, confirmValue_, 0);
+                poster_(quill::AppEventId::WithdrawDialogClose, 1, confirmValue_, 0);
             } else {
-                poster_(kWithdrawDialogClose, 0, 0, 0);
+                poster_(quill::AppEventId::WithdrawDialogClose, 0, 0, 0);
             }
         }
         SetVisible(false);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -16,7 +17,6 @@ class WithdrawPopup : public PopupWindow {
 public:
     static constexpr int32_t kYes = 2052;
     static constexpr int32_t kNo = 2053;
-    static constexpr uint32_t kWithdrawDialogClose = 1090;
     static constexpr size_t kLineCount = 5;
 
     explicit WithdrawPopup(EventPoster poster);

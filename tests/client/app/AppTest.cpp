@@ -43,7 +43,7 @@ struct StartedApp {
                 if (scene != nullptr && scene->GetSceneId() == SceneId::Alone && scene->IsReady()) break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
-            app.PostEvent(AppEventId::AppQuit, 0, 0, 0);
+            app.PostEvent(quill::AppEventId::AppQuit, 0, 0, 0);
         });
         Start();
         quitter.join();
@@ -178,7 +178,7 @@ TEST(AppEvents, EventsPostedBeforeTheScenesAreKept) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        app.PostEvent(AppEventId::AppQuit, 0, 0, 0);
+        app.PostEvent(quill::AppEventId::AppQuit, 0, 0, 0);
     });
     app.LoadConfiguration();
     app.StartGameThread();
@@ -193,10 +193,10 @@ TEST(AppEvents, EventsPostedBeforeTheScenesAreKept) {
 TEST(AppEvents, TheAppHandlesCursorAndSoundEvents) {
     test::HeadlessApp fixture;
     App app(AppMode::Offline, test::Words({u"offline"}), fixture.Platform());
-    EXPECT_EQ(app.HandleAppEvent({AppEventId::CursorMode, 2, 0, 0, nullptr}), 1);
+    EXPECT_EQ(app.HandleAppEvent({quill::AppEventId::CursorMode, 2, 0, 0, nullptr}), 1);
     EXPECT_EQ(app.CursorModeValue(), 2u);
-    EXPECT_EQ(app.HandleAppEvent({AppEventId::SetVolume, 0, 50, 0, nullptr}), 1);
-    EXPECT_EQ(app.HandleAppEvent({AppEventId::EnableSoundChannel, 1, 0, 0, nullptr}), 1);
+    EXPECT_EQ(app.HandleAppEvent({quill::AppEventId::SetVolume, 0, 50, 0, nullptr}), 1);
+    EXPECT_EQ(app.HandleAppEvent({quill::AppEventId::EnableSoundChannel, 1, 0, 0, nullptr}), 1);
     EXPECT_EQ(app.HandleAppEvent({1100, 0, 0, 0, nullptr}), 0);
     EXPECT_EQ(App::VersionDelta(2966), 100);
 }
@@ -209,7 +209,7 @@ TEST(Program, RunsOfflineToItsScreenAndQuits) {
             App* app = App::Current();
             const Scene* scene = app != nullptr ? app->Scenes().Current() : nullptr;
             if (scene != nullptr && scene->GetSceneId() == SceneId::Alone && scene->IsReady()) {
-                app->PostEvent(AppEventId::AppQuit, 0, 0, 0);
+                app->PostEvent(quill::AppEventId::AppQuit, 0, 0, 0);
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));

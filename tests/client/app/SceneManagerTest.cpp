@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <future>
+#include <thread>
+
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/CatalogWidgetResources.h"
 #include "client/app/DeviceWidgetRenderer.h"
@@ -36,11 +41,31 @@ public:
     }
     void Update(uint32_t, int64_t) override { ++updates; }
     void TickWidgets(uint32_t) override { ++widgetTicks; }
+    // Packets and leaving note themselves; onPacket and onLeave, when set, run inside (other threads).
+    int OnPacket(quill::MessageId id, quill::Packet&) override {
+        packets.push_back(id);
+        if (inLeave) packetDuringLeave = true;
+        if (onPacket) onPacket();
+        return 0;
+    }
+    bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override {
+        inLeave = true;
+        if (onLeave) onLeave();
+        inLeave = false;
+        ++leaves;
+        return Scene::OnLeave(resources, renderScenes);
+    }
 
     int activations = 0;
     int updates = 0;
     int widgetTicks = 0;
     std::vector<uint32_t> messages;
+    std::vector<quill::MessageId> packets;
+    std::function<void()> onPacket;
+    std::function<void()> onLeave;
+    std::atomic<bool> inLeave{false};
+    std::atomic<bool> packetDuringLeave{false};
+    std::atomic<int> leaves{0};
 
 private:
     int failLoad_;
@@ -104,8 +129,8 @@ public:
                              quill::WStringView) override {
         shown.push_back({&parent, quill::WString(line0)});
     }
-    void ShowConnectionNotice(Widget& parent, const ConnectionNotice& notice) override {
-        shown.push_back({&parent, notice.lines[0]});
+    void ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) override {
+        shown.push_back({&parent, notice.lines[0], layout});
     }
     void ShowInvitation(Widget& parent, const Invitation&) override { shown.push_back({&parent, u"invitation"}); }
     void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
@@ -118,6 +143,7 @@ public:
     struct Shown {
         Widget* parent;
         quill::WString line;
+        uint32_t layout = 0;
     };
     std::vector<Shown> shown;
     int loads = 0;
@@ -198,14 +224,82 @@ TEST_F(SceneManagerTest, MessagesWaitForAReadySceneAndQuitAlwaysWorks) {
     EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // no current scene
     manager.SwitchTo(SceneId::Intro);
     EXPECT_FALSE(manager.OnMessage(1100, 0, 0));  // still loading
-    EXPECT_TRUE(manager.OnMessage(AppEventId::AppQuit, 0, 0));
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::AppQuit, 0, 0));
     EXPECT_EQ(host.quits, 1);
     Step();
-    EXPECT_TRUE(manager.OnMessage(AppEventId::MessengerControlSend, AppEventId::MessengerWindowParam, 0));
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControlSend, SceneManager::kMessengerWindowParam, 0));
     EXPECT_EQ(host.clanLeaveSends, 1);
-    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{AppEventId::MessengerControlSend}));
+    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{quill::AppEventId::MessengerControlSend}));
     manager.SendChatMacro(3);
-    EXPECT_EQ(host.posted, (std::vector<uint32_t>{AppEventId::ChatSubmit}));
+    EXPECT_EQ(host.posted, (std::vector<uint32_t>{quill::AppEventId::ChatSubmit}));
+}
+
+TEST_F(SceneManagerTest, PacketsReachOnlyASceneThatCanTakeThem) {
+    quill::Packet packet;
+    EXPECT_FALSE(manager.DeliverPacket(quill::MessageId::LobbyChat, packet)) << "no current scene";
+    manager.SwitchTo(SceneId::Intro);
+    EXPECT_FALSE(manager.DeliverPacket(quill::MessageId::LobbyChat, packet)) << "still loading";
+    Step();
+    EXPECT_TRUE(manager.DeliverPacket(quill::MessageId::LobbyChat, packet));
+    intro->RequestSceneChange(SceneId::Login);
+    EXPECT_FALSE(manager.DeliverPacket(quill::MessageId::LobbyEntered, packet)) << "leaving";
+    EXPECT_EQ(intro->packets, (std::vector<quill::MessageId>{quill::MessageId::LobbyChat}));
+    EXPECT_TRUE(login->packets.empty());
+}
+
+// The dispatch thread's OnPacket and the frame step's OnLeave exclude each other: a switch asked for while a
+// packet is being handled waits for the handler to end, and a packet that comes while the scene is being left
+// waits for the switch, after which the scene no longer takes it.
+TEST_F(SceneManagerTest, NoPacketIsHandledWhileTheSceneIsLeft) {
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    std::promise<void> handling;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    intro->onPacket = [&] {
+        handling.set_value();
+        released.wait();
+    };
+    std::thread dispatch([&] {
+        quill::Packet packet;
+        manager.DeliverPacket(quill::MessageId::LobbyChat, packet);
+    });
+    handling.get_future().wait();
+    intro->RequestSceneChange(SceneId::Login);
+    std::thread frame([&] { manager.PerformPendingSwitch(nullptr); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(intro->leaves.load(), 0) << "the switch waits for the handler";
+    release.set_value();
+    dispatch.join();
+    frame.join();
+    EXPECT_EQ(intro->leaves.load(), 1);
+
+    // Now the other way round: a packet arriving while the login screen is left for a screen not loaded yet.
+    manager.LoadPendingScene();
+    RecordingScene* lobby = Add(SceneId::Lobby);
+    std::promise<void> leaving;
+    std::promise<void> leave;
+    std::shared_future<void> left = leave.get_future().share();
+    login->onLeave = [&] {
+        leaving.set_value();
+        left.wait();
+    };
+    login->RequestSceneChange(SceneId::Lobby);
+    std::thread switching([&] { manager.PerformPendingSwitch(nullptr); });
+    leaving.get_future().wait();
+    std::atomic<bool> delivered{true};
+    std::thread late([&] {
+        quill::Packet packet;
+        delivered = manager.DeliverPacket(quill::MessageId::LobbyChat, packet);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    leave.set_value();
+    switching.join();
+    late.join();
+    EXPECT_FALSE(login->packetDuringLeave.load());
+    EXPECT_FALSE(delivered.load()) << "the next scene is still loading";
+    EXPECT_TRUE(login->packets.empty());
+    EXPECT_TRUE(lobby->packets.empty());
 }
 
 TEST_F(SceneManagerTest, UpdatesFadeAndTickWidgetsEveryFourth) {
@@ -267,10 +361,15 @@ TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {
     ConnectionNotice notice;
     notice.lines[0] = u"from the server";
     manager.ShowConnectionNotice(notice);
-    ASSERT_EQ(popups->shown.size(), 3u);
+    manager.ShowBox(intro, {u"Notice", {u"Connecting"}}, 2);
+    ASSERT_EQ(popups->shown.size(), 4u);
     EXPECT_EQ(popups->shown[0].parent, login);
     EXPECT_EQ(popups->shown[1].parent, intro);
     EXPECT_EQ(popups->shown[2].line, u"from the server");
+    EXPECT_EQ(popups->shown[2].parent, login);
+    EXPECT_EQ(popups->shown[2].layout, 0u);
+    EXPECT_EQ(popups->shown[3].parent, intro);
+    EXPECT_EQ(popups->shown[3].layout, 2u);
     manager.LoadSharedResources(nullptr);
     EXPECT_EQ(popups->loads, 1);
 }
@@ -284,8 +383,8 @@ TEST_F(SceneManagerTest, TheMessengerFollowsEachLoadedSceneAndRunsTheClanDialog)
     intro->RequestSceneChange(SceneId::Login);
     Step();
     EXPECT_EQ(messenger.screens, (std::vector<Widget*>{intro, login}));
-    EXPECT_TRUE(manager.OnMessage(AppEventId::MessengerControl, AppEventId::MessengerWindowParam, 0));
-    manager.OnMessage(AppEventId::MessengerControl, 2053, 0);
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControl, SceneManager::kMessengerWindowParam, 0));
+    manager.OnMessage(quill::AppEventId::MessengerControl, 2053, 0);
     EXPECT_EQ(messenger.clanDialogs, 1) << "only the box's Yes opens the clan dialog";
     EXPECT_EQ(host.clanLeaveSends, 0);
     manager.PollCurrentScene();

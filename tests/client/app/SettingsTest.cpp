@@ -64,6 +64,35 @@ TEST(Settings, FileRoundTripKeepsOtherLinesAndWritesEveryKey) {
     EXPECT_FALSE(again.IsControlGroupChanged(settings));
 }
 
+// The game server's address comes from [Server] when it is usable and is never written back: the player's lines
+// stay as they were.
+TEST(Settings, ServerAddressIsReadFromItsSectionAndNeverWritten) {
+    const Settings none = Loaded("");
+    EXPECT_EQ(none.server.host, u"127.0.0.1");
+    EXPECT_EQ(none.server.port, 7777);
+    const Settings named = Loaded("[server]\nHOST = games.example.net \nport=40001\n");
+    EXPECT_EQ(named.server.host, u"games.example.net");
+    EXPECT_EQ(named.server.port, 40001);
+    for (const char* bad : {"[Server]\nHost=\nPort=0\n", "[Server]\nPort=65536\n", "[Server]\nPort=-7\n",
+                            "[Server]\nPort=abc\n"}) {
+        const Settings kept = Loaded(bad);
+        EXPECT_EQ(kept.server.host, u"127.0.0.1") << bad;
+        EXPECT_EQ(kept.server.port, 7777) << bad;
+    }
+    EXPECT_EQ(Loaded("[Server]\nHost=" + std::string(256, 'h') + "\n").server.host, u"127.0.0.1");
+    EXPECT_EQ(Loaded("[Server]\nHost=" + std::string(255, 'h') + "\n").server.host.size(), 255u);
+
+    test::ScratchFolder folder;
+    folder.Write("config.ini", "[Server]\nHost=10.0.0.9\nPort=7000\n");
+    Settings settings;
+    settings.LoadFile(u"config.ini");
+    settings.server.port = 1;
+    ASSERT_TRUE(settings.SaveFile(u"config.ini"));
+    const std::string text = folder.Read("config.ini");
+    EXPECT_NE(text.find("[Server]\r\nHost=10.0.0.9\r\nPort=7000\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Port= "), std::string::npos) << text;
+}
+
 TEST(Settings, ServerOptionWordDecodesClampedAndEncodes) {
     Settings settings;
     settings.ApplyServerOptions(0);

@@ -101,6 +101,12 @@ struct PostedEvent {
 class FakeHost : public ConnectionHost {
 public:
     ConnectionScene* CurrentScene() override { return scene.load(); }
+    bool DeliverPacket(MessageId id, Packet& packet) override {
+        ConnectionScene* current = scene.load();
+        if (current == nullptr || !CanTakePackets(*current)) return false;
+        current->OnPacket(id, packet);
+        return true;
+    }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t, uint32_t) override {
         recorder_.Record([&] { events_.push_back({id, wParam}); });
     }

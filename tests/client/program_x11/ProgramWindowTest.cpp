@@ -8,196 +8,18 @@
 // the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
 // pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
 // after the shot (offline_before.png, offline_after.png) differ where the balls moved.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
-#include <vector>
 
-#include "tests/support/x11/XTestInjector.h"
+#include "tests/support/x11/ProgramUnderX.h"
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
-
-// Last: Xlib's macros (None, Bool, Status) would break the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
-extern char** environ;
-
+namespace kv::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The whole screen as RGB bytes, also written as a PNG for a person to look at.
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-
-    uint32_t At(int x, int y) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
-    }
-};
-
-Screenshot Capture(const std::filesystem::path& png) {
-    Screenshot shot;
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return shot;
-    const Window root = DefaultRootWindow(display);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
-    XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    if (image != nullptr) {
-        shot.width = attributes.width;
-        shot.height = attributes.height;
-        shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-        for (int y = 0; y < shot.height; ++y) {
-            for (int x = 0; x < shot.width; ++x) {
-                const unsigned long pixel = XGetPixel(image, x, y);
-                uint8_t* p = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
-                p[0] = static_cast<uint8_t>(pixel >> 16);
-                p[1] = static_cast<uint8_t>(pixel >> 8);
-                p[2] = static_cast<uint8_t>(pixel);
-            }
-        }
-        XDestroyImage(image);
-        stbi_write_png(png.c_str(), shot.width, shot.height, 3, shot.rgb.data(), shot.width * 3);
-    }
-    XCloseDisplay(display);
-    return shot;
-}
-
-// The top-level window whose name is exactly name, whatever text encoding its name property has (the
-// program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
-unsigned long FindNamedWindow(const std::string& name) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return 0;
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    unsigned long found = 0;
-    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
-        for (unsigned int i = 0; i < count && found == 0; ++i) {
-            XTextProperty property{};
-            if (XGetWMName(display, children[i], &property) != 0 && property.value != nullptr) {
-                const std::string value(reinterpret_cast<const char*>(property.value), property.nitems);
-                if (value == name)
-                    found = children[i];
-                XFree(property.value);
-            }
-        }
-        if (children != nullptr)
-            XFree(children);
-    }
-    XCloseDisplay(display);
-    return found;
-}
-
-// The interface skin's face colour (a slate blue-grey), here under the modal shade or not.
-bool IsSlate(uint32_t rgb) {
-    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
-              b = static_cast<int>(rgb & 0xFF);
-    return b > r && b >= g && r > 20 && b - r < 40;
-}
-
-class ProgramUnderX : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(x.Ready()) << "no X display with the XTest extension";
-        const char* program = std::getenv("KESTROVAN_PROGRAM");
-        ASSERT_NE(program, nullptr) << "KESTROVAN_PROGRAM names the program";
-        program_ = program;
-        folder_ = std::filesystem::path(std::getenv("KESTROVAN_WORK_FOLDER"));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        const char* data = std::getenv("KESTROVAN_DATA_FOLDER");
-        ASSERT_NE(data, nullptr) << "KESTROVAN_DATA_FOLDER names the game data of the build";
-        std::filesystem::copy(data, folder_ / "data", std::filesystem::copy_options::recursive);
-        // Its own lock folder: another program started elsewhere on this machine does not count.
-        setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-    }
-
-    pid_t Start() {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
-        const std::string out = (folder_ / "program.out").string();
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        char* argv[] = {program_.data(), const_cast<char*>("offline"), nullptr};
-        pid_t pid = -1;
-        posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        return pid;
-    }
-
-    bool WaitForLog(const std::string& line, std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (Clock::now() < deadline) {
-            if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos)
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    // The exit status, or -1 when the program has not ended within the limit (it is then killed).
-    static int WaitForExit(pid_t pid, std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        int status = 0;
-        while (Clock::now() < deadline) {
-            if (waitpid(pid, &status, WNOHANG) == pid)
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-
-    // Captures the screen until it shows what is wanted, within a limit (the first frames of a screen may
-    // take a moment to reach the display on a busy machine); the last capture.
-    template <class Wanted>
-    Screenshot WaitForScreen(const std::filesystem::path& png, Wanted wanted) {
-        Screenshot shot = Capture(png);
-        for (auto deadline = Clock::now() + std::chrono::seconds(20); Clock::now() < deadline && !wanted(shot);) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            shot = Capture(png);
-        }
-        return shot;
-    }
-
-    void PressKey(const std::string& key) {
-        x.Key(key, true);
-        x.Key(key, false);
-    }
-
-    kv::test::XTestInjector x;
-    std::string program_;
-    std::filesystem::path folder_;
-};
 
 // Whether the pixel is of a table's cloth, green or blue.
 bool IsCloth(uint32_t rgb) {
@@ -216,68 +38,46 @@ bool IsBall(uint32_t rgb) {
     return !IsCloth(rgb) && !wood && std::max({r, g, b}) > 60;
 }
 
-int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
-    }
-    return count;
-}
-
 TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const auto started = Clock::now();
-    const pid_t pid = Start();
-    ASSERT_GT(pid, 0);
-    // The X server maps the window a moment after the program asked for it.
-    unsigned long window = 0;
-    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline;) {
-        window = FindNamedWindow("Kestrovan");
-        if (window != 0 && x.IsShown(window))
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_NE(window, 0u);
-    ASSERT_TRUE(x.IsShown(window));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_GT(Start({"offline"}), 0);
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
     // A first start runs full screen at the screen size the program chose, at the desktop's corner.
-    const auto geometry = x.Geometry(window);
-    ASSERT_TRUE(geometry.has_value());
-    EXPECT_EQ(geometry->x, 0);
-    EXPECT_EQ(geometry->y, 0);
-    EXPECT_GE(geometry->width, 1024);
-    EXPECT_GE(geometry->height, 768);
-    const int right = geometry->x + geometry->width;
-    const int bottom = geometry->y + geometry->height;
-    const int centreX = geometry->x + geometry->width / 2;
-    const int centreY = geometry->y + geometry->height / 2;
+    EXPECT_EQ(area.x, 0);
+    EXPECT_EQ(area.y, 0);
+    const int right = area.x + area.width;
+    const int bottom = area.y + area.height;
+    const int centreX = area.x + area.width / 2;
+    const int centreY = area.y + area.height / 2;
 
     // The intro: the first logo fades in over a white background.
-    Screenshot intro = WaitForScreen(folder_ / "intro.png", [&](const Screenshot& shot) {
-        return shot.At(geometry->x + 20, geometry->y + 20) == 0xFFFFFF && shot.At(centreX, centreY) != 0xFFFFFF;
+    Screenshot intro = WaitForScreen(folder() / "intro.png", [&](const Screenshot& shot) {
+        return shot.At(area.x + 20, area.y + 20) == 0xFFFFFF && shot.At(centreX, centreY) != 0xFFFFFF;
     });
-    EXPECT_EQ(intro.At(geometry->x + 20, geometry->y + 20), 0xFFFFFFu);
+    EXPECT_EQ(intro.At(area.x + 20, area.y + 20), 0xFFFFFFu);
     EXPECT_NE(intro.At(centreX, centreY), 0xFFFFFFu) << "the logo shows in the middle";
 
     // Escape cuts the first logo short: the second shows over a background going from white to black.
     PressKey("Escape");
-    Screenshot second = WaitForScreen(folder_ / "intro2.png", [&](const Screenshot& shot) {
-        return shot.At(geometry->x + 20, geometry->y + 20) != 0xFFFFFF;
+    Screenshot second = WaitForScreen(folder() / "intro2.png", [&](const Screenshot& shot) {
+        return shot.At(area.x + 20, area.y + 20) != 0xFFFFFF;
     });
-    EXPECT_NE(second.At(geometry->x + 20, geometry->y + 20), 0xFFFFFFu);
+    EXPECT_NE(second.At(area.x + 20, area.y + 20), 0xFFFFFFu);
 
     // Escape again ends the intro; the login screen shows its offline button at the top right.
     PressKey("Escape");
     const int offlineX = right - 210 + 57;
-    const int offlineY = geometry->y + 20;
+    const int offlineY = area.y + 20;
     // The intro's grey background would pass for the button and the table: the black bar tells them apart.
-    const int barX = geometry->x + 500;
+    const int barX = area.x + 500;
     const int barY = bottom - 10;
-    Screenshot login = WaitForScreen(folder_ / "login.png", [&](const Screenshot& shot) {
+    Screenshot login = WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
         return shot.At(offlineX, offlineY) != 0x000000 && shot.At(centreX, centreY) != 0x000000 &&
                shot.At(barX, barY) == 0x000000;
     });
     EXPECT_NE(login.At(offlineX, offlineY), 0x000000u) << "the offline button";
-    EXPECT_NE(login.At(geometry->x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
+    EXPECT_NE(login.At(area.x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
     EXPECT_NE(login.At(centreX, centreY), 0x000000u) << "the demo table behind the controls";
     EXPECT_EQ(login.At(barX, barY), 0x000000u) << "the letterbox bar at the bottom";
 
@@ -287,30 +87,30 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     x.MovePointer(settingsX, offlineY);
     x.Button(1, true);
     x.Button(1, false);
-    const int boxX = geometry->x + (geometry->width - 400) / 2;
-    const int boxY = geometry->y + (geometry->height - 250) / 2;
+    const int boxX = area.x + (area.width - 400) / 2;
+    const int boxY = area.y + (area.height - 250) / 2;
     // The box's face is the skin's slate, which the table's view never shows as such.
-    Screenshot notice = WaitForScreen(folder_ / "notice.png",
+    Screenshot notice = WaitForScreen(folder() / "notice.png",
                                       [&](const Screenshot& shot) { return IsSlate(shot.At(boxX + 200, boxY + 150)); });
     EXPECT_TRUE(IsSlate(notice.At(boxX + 200, boxY + 150))) << "the box's face";
     EXPECT_NE(notice.At(boxX + 157 + 5, boxY + 200 + 5), notice.At(boxX + 200, boxY + 150)) << "its OK button";
     PressKey("Return");
     const uint32_t face = notice.At(boxX + 200, boxY + 150);
-    Screenshot closed = WaitForScreen(folder_ / "closed.png",
+    Screenshot closed = WaitForScreen(folder() / "closed.png",
                                       [&](const Screenshot& shot) { return shot.At(boxX + 200, boxY + 150) != face; });
     EXPECT_NE(closed.At(boxX + 200, boxY + 150), face) << "the box is gone";
 
     // Its offline button leads to the offline screen. The click is repeated only while the login screen is
     // still there: a click after the switch would land on the offline screen's HUD at the same place.
     for (auto deadline = Clock::now() + std::chrono::seconds(30);
-         Clock::now() < deadline && ReadFile(folder_ / "StartLog.log").find("Scene 11 ready") == std::string::npos;) {
+         Clock::now() < deadline && ReadFile(folder() / "StartLog.log").find("Scene 11 ready") == std::string::npos;) {
         x.MovePointer(offlineX, offlineY);
         x.Button(1, true);
         x.Button(1, false);
         if (WaitForLog("Scene 11", std::chrono::seconds(10))) break;
     }
     x.MovePointer(centreX, centreY);
-    ASSERT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(20))) << ReadFile(folder_ / "program.out");
+    ASSERT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(20))) << ReadFile(folder() / "program.out");
 
     // The offline screen: the camera settles over the table, whose cloth fills the middle of the window.
     const auto clothIn = [&](const Screenshot& shot) {
@@ -322,13 +122,13 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     };
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const Screenshot before =
-        WaitForScreen(folder_ / "offline_before.png", [&](const Screenshot& shot) { return clothIn(shot) > 600; });
+        WaitForScreen(folder() / "offline_before.png", [&](const Screenshot& shot) { return clothIn(shot) > 600; });
     EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
     // The view looks from behind the cue ball, in the middle, along the aim down the table: the rack lies on the
     // cloth above the cue ball.
     const auto ballsAhead = [&](const Screenshot& shot) {
         int balls = 0;
-        for (int y = geometry->y + 120; y < centreY - 80; ++y) {
+        for (int y = area.y + 120; y < centreY - 80; ++y) {
             for (int px = centreX - 120; px < centreX + 120; ++px) balls += IsBall(shot.At(px, y)) ? 1 : 0;
         }
         return balls;
@@ -338,7 +138,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     // Aiming: the right button stands in for Shift, the zoom view, whose sideways motion turns the view and the
     // aiming view with it; the zoom view moves in first, and once the button is let go the turned aiming view
     // comes back. The pointer stays on the screen, so it starts where it has room to move.
-    x.MovePointer(geometry->x + 300, centreY);
+    x.MovePointer(area.x + 300, centreY);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     x.Button(3, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
@@ -350,9 +150,9 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     x.Button(3, false);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const auto turned = [&](const Screenshot& shot) {
-        return DifferingPixels(before, shot, geometry->x, geometry->y + 40, right, bottom);
+        return DifferingPixels(before, shot, area.x, area.y + 40, right, bottom);
     };
-    const Screenshot aimed = WaitForScreen(folder_ / "offline_aimed.png", [&](const Screenshot& shot) {
+    const Screenshot aimed = WaitForScreen(folder() / "offline_aimed.png", [&](const Screenshot& shot) {
         return turned(shot) > 20000 && ballsAhead(shot) > 300;
     });
     EXPECT_GT(turned(aimed), 20000) << "the view turned: compare offline_before.png and offline_aimed.png";
@@ -385,24 +185,24 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
         stroke();
         stopped = WaitForLog("BallsStopped", std::chrono::seconds(30));
-        if (!stopped) Capture(folder_ / ("offline_stroke" + std::to_string(attempt) + ".png"));
+        if (!stopped) Capture(folder() / ("offline_stroke" + std::to_string(attempt) + ".png"));
     }
-    ASSERT_TRUE(stopped) << ReadFile(folder_ / "StartLog.log");
+    ASSERT_TRUE(stopped) << ReadFile(folder() / "StartLog.log");
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    const Screenshot after = Capture(folder_ / "offline_after.png");
-    EXPECT_GT(DifferingPixels(before, after, geometry->x, geometry->y + 40, right, bottom), 2000)
+    const Screenshot after = Capture(folder() / "offline_after.png");
+    EXPECT_GT(DifferingPixels(before, after, area.x, area.y + 40, right, bottom), 2000)
         << "the balls moved: compare offline_before.png and offline_after.png";
 
-    x.RequestClose(window);
-    EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(10)), 0) << ReadFile(folder_ / "program.out");
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(200));
 
-    const std::string log = ReadFile(folder_ / "StartLog.log");
+    const std::string log = ReadFile(folder() / "StartLog.log");
     EXPECT_NE(log.find("Init done...\n"), std::string::npos);
     EXPECT_EQ(log.find("WARNING: data package"), std::string::npos) << log;
-    const std::string config = ReadFile(folder_ / "config.ini");
+    const std::string config = ReadFile(folder() / "config.ini");
     EXPECT_NE(config.find("fullscreen= 1\r\n"), std::string::npos) << config;
     EXPECT_NE(config.find("[Control]\r\n"), std::string::npos) << config;
 }
 
 }  // namespace
+}  // namespace kv::test

@@ -79,7 +79,7 @@ public:
     int RunUntilStopped() {
         for (int frames = 1; frames < kMaxFrames; ++frames) {
             Frame(0);
-            if (!host.events.empty() && host.events.back().id == AppEventId::BallsStopped) {
+            if (!host.events.empty() && host.events.back().id == quill::AppEventId::BallsStopped) {
                 return frames;
             }
         }
@@ -126,9 +126,9 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     EXPECT_EQ(committed.valid & ShotRecord::kValidLocalShot, 0u);
 
     // ShotFired with the power in percent, once; the chalk the shot took is charged.
-    ASSERT_EQ(host.CountEvents(AppEventId::ShotFired), 1);
+    ASSERT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 1);
     const auto fired = std::find_if(host.events.begin(), host.events.end(),
-                                    [](const test::PostedEvent& e) { return e.id == AppEventId::ShotFired; });
+                                    [](const test::PostedEvent& e) { return e.id == quill::AppEventId::ShotFired; });
     EXPECT_EQ(fired->wParam, static_cast<uint32_t>(shot.power * 100.0f));
     EXPECT_GE(shot.chalkUsed, 7);
     EXPECT_EQ(table->ChalkLevel(), std::max(60 - shot.chalkUsed, 0));
@@ -184,7 +184,7 @@ TEST_F(ShotFlowTest, TablesFedTheSameShotEndBitIdentical) {
         EXPECT_TRUE(watcher.table->IsShotPending());  // the cue swings first
         EXPECT_FALSE(watcher.table->IsShotRunning());
         ASSERT_GT(watcher.RunUntilStopped(), 0);
-        EXPECT_EQ(watcher.host.CountEvents(AppEventId::ShotFired), 0);
+        EXPECT_EQ(watcher.host.CountEvents(quill::AppEventId::ShotFired), 0);
         watchers.push_back(BallBits(watcher.table->Physics()));
     }
     EXPECT_EQ(watchers[0], watchers[1]);
@@ -205,7 +205,7 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
     ASSERT_TRUE(table->ReadShot(*packet));
     table->StartShot(2, false);
     ASSERT_GT(RunUntilStopped(), 0);
-    EXPECT_EQ(host.CountEvents(AppEventId::ShotFired), 0);
+    EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
     EXPECT_EQ(table->ChalkLevel(), chalk);
     EXPECT_EQ(table->ShotCost(), 0);
 }
@@ -268,7 +268,7 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     }
     EXPECT_TRUE(table->IsShotRunning());
     EXPECT_EQ(table->GetCamera().GetCamera(1)->GetDistance(), distance);
-    EXPECT_EQ(host.CountEvents(AppEventId::ShotFired), 0);
+    EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
 }
 
 TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
@@ -286,7 +286,7 @@ TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
         Frame(0);
     }
     EXPECT_FALSE(table->IsShotRunning());
-    EXPECT_EQ(host.CountEvents(AppEventId::BallsStopped), 0);
+    EXPECT_EQ(host.CountEvents(quill::AppEventId::BallsStopped), 0);
 }
 
 TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
@@ -307,7 +307,7 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
     pool.table->StartShot(0, false);
     bool pocketed = false;
     int frames = 0;
-    for (; frames < kMaxFrames && pool.host.CountEvents(AppEventId::BallsStopped) == 0; ++frames) {
+    for (; frames < kMaxFrames && pool.host.CountEvents(quill::AppEventId::BallsStopped) == 0; ++frames) {
         pool.Frame(0);
         const Vec3& cue = physics.CachedPosition(0);
         pocketed = pocketed || physics.CachedFlag(0) != 0 || std::fabs(cue.x) > bed.noseMaxX ||
@@ -319,7 +319,7 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
     EXPECT_EQ(physics.CachedFlag(0), 0);
     EXPECT_FLOAT_EQ(physics.CachedPosition(0).x, -bed.noseMaxX / 2.0f);
     EXPECT_EQ(physics.CachedPosition(0).y, 0.0f);
-    EXPECT_EQ(pool.host.CountEvents(AppEventId::BallsStopped), 1);
+    EXPECT_EQ(pool.host.CountEvents(quill::AppEventId::BallsStopped), 1);
 }
 
 TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
@@ -353,7 +353,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         table->OnKey('Z', false);
     }
     EXPECT_EQ(table->Pen().CurrentStroke(0), 48);
-    EXPECT_EQ(host.events.back().id, AppEventId::CursorMode);
+    EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
     EXPECT_EQ(host.events.back().wParam, 0u);
 
     // Losing the focus releases every held key.

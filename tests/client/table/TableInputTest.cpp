@@ -52,7 +52,7 @@ TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
     EXPECT_EQ(static_cast<int32_t>(events[0].lParam), -5);
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(500, 100)));
     EXPECT_FALSE(table->Input().aimDragHeld);
-    EXPECT_EQ(host.events.back().id, AppEventId::UserActivity);
+    EXPECT_EQ(host.events.back().id, quill::AppEventId::UserActivity);
 
     // With the button shortcuts the left button charges the stroke as Ctrl would.
     table->SetButtonShortcuts(true);
@@ -109,7 +109,7 @@ TEST_F(TableInputTest, BallInHandInTheTopView) {
     EXPECT_FALSE(table->Input().strokeKeyHeld);
     // Put down in the top view: BallPlaced, and the camera only remembers to refocus.
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(cue.screenX, cue.screenY)));
-    EXPECT_EQ(host.events.back().id, AppEventId::BallPlaced);
+    EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
     EXPECT_EQ(host.events.back().wParam, 0u);
     EXPECT_EQ(table->HeldBall(), -1);
     EXPECT_TRUE(table->RefocusOnTopViewExit());
@@ -122,7 +122,7 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     table->SetSideOption(1);
     EXPECT_TRUE(Send(Msg::Char, 27));
     EXPECT_EQ(table->SideOption(), 0);
-    EXPECT_EQ(host.events.back().id, AppEventId::CursorMode);
+    EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
 
     // 'T' held, then released: every ball leaves a trail from now on.
     host.keysDown.insert('T');

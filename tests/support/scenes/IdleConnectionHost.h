@@ -10,6 +10,7 @@ namespace kvtest {
 class IdleConnectionHost : public kestrovan::ConnectionHost {
 public:
     kestrovan::ConnectionScene* CurrentScene() override { return nullptr; }
+    bool DeliverPacket(quill::MessageId, quill::Packet&) override { return false; }
     void PostEvent(kestrovan::ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const kestrovan::ConnectionNotice&) override {}
     void OnMessengerChat(quill::Packet&, bool) override {}

@@ -49,7 +49,7 @@ public:
         for (int frames = 1; frames < kMaxFrames; ++frames) {
             time += kFrame;
             table.Update(time, 0, 0, false);
-            if (host.CountEvents(AppEventId::BallsStopped) > 0)
+            if (host.CountEvents(quill::AppEventId::BallsStopped) > 0)
                 return frames;
         }
         return -1;

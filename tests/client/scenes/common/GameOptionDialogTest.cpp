@@ -135,7 +135,7 @@ TEST_F(GameOptionDialogTest, OkPostsOnlyAChangeAndMarksARestrictedOne) {
     dialog->OnEvent(dialog->OptionCombo(), 0, 0);
     dialog->OnEvent(dialog->OkButton(), 0, 0);
     ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0], AppEventId::GameOptionApply);
+    EXPECT_EQ(posted[0], quill::AppEventId::GameOptionApply);
     EXPECT_TRUE(dialog->RestrictedChange()) << "a rule change with a title change is still restricted";
     EXPECT_EQ(dialog->Room().title, u"Saturday");
     EXPECT_EQ(dialog->Room().slotIndex, 0);

@@ -113,7 +113,7 @@ TEST_F(ItemSlotsTest, APressRefillsByUpToSeventyFiveUnlessFullOrUsedUp) {
         press();
         EXPECT_EQ(slot.Level(), to) << from;
         ASSERT_EQ(events.size(), 1u);
-        EXPECT_EQ(events[0].id, AppEventId::UseChalk);
+        EXPECT_EQ(events[0].id, quill::AppEventId::UseChalk);
     }
     slot.SetLevel(100);
     events.clear();
@@ -161,7 +161,7 @@ TEST_F(ItemSlotsTest, TheBarListsConsumablesNewestFirstAndPostsTheClickedKind) {
 
     bar.OnEvent(bar.Cell(2), 0, 0);
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].id, AppEventId::QuickSlotB);
+    EXPECT_EQ(events[0].id, quill::AppEventId::QuickSlotB);
     EXPECT_EQ(events[0].wParam, quill::InventoryItem::kKindChalk);
     EXPECT_EQ(bar.ClickedItem(), items[1].get());
     player.RemoveItem(2, 0);

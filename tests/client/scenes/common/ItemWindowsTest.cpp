@@ -96,7 +96,7 @@ TEST_F(ItemWindowsTest, TheCueWindowListsCuesNewestFirstAndChoosesOne) {
 
     window->OnEvent(window->Cell(0), 0, 0);
     ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].id, AppEventId::QuickSlotA);
+    EXPECT_EQ(posted[0].id, quill::AppEventId::QuickSlotA);
     EXPECT_EQ(posted[0].wParam, 1u);
     EXPECT_EQ(window->SelectedItem()->key, 4u);
     EXPECT_TRUE(window->Cell(0)->GetButton()->IsChecked());
@@ -159,7 +159,7 @@ TEST_F(ItemWindowsTest, ThePurchaseWindowOffersWhatTheAccountMayPayAndPostsTheAc
     window->OnEvent(window->PurchaseButton(), 0, 0);
     window->OnEvent(window->GiftButton(), 0, 0);
     ASSERT_EQ(posted.size(), 2u);
-    EXPECT_EQ(posted[0].id, AppEventId::ItemDialogResult);
+    EXPECT_EQ(posted[0].id, quill::AppEventId::ItemDialogResult);
     EXPECT_EQ(posted[0].wParam, 1u);
     EXPECT_EQ(posted[1].wParam, 2u);
 

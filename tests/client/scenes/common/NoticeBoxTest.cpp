@@ -2,10 +2,12 @@
 // hot keys, and how a box is filled, attached and centred.
 #include <gtest/gtest.h>
 
+#include "client/app/SceneManager.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/ScenePopups.h"
+#include "client/scenes/common/TitleWindows.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -134,9 +136,27 @@ TEST_F(NoticeBoxTest, ShowOperationsFillResetAndAttachTheBox) {
     notice.title = u"Error";
     notice.lines[5] = u"last";
     notice.event = 1030;
-    popups.ShowConnectionNotice(root, notice);
+    popups.ShowBox(root, notice, NoticeBox::kLayoutYesNo);
     EXPECT_EQ(first.Line(5).GetText(), u"last");
     EXPECT_EQ(first.GetEventCode(), 1030);
+    EXPECT_EQ(Shown(first), (std::vector<int32_t>{NoticeBox::kYes, NoticeBox::kNo}));
+}
+
+// Settings, My Info and the Messenger open the same way from every screen: until their windows land, each shows
+// the shared feature notice over the screen that asked; without the shared popups nothing is shown.
+TEST_F(NoticeBoxTest, TitleWindowsShowTheFeatureNoticeOverTheScreen) {
+    SceneManager scenes;
+    OpenTitleWindow(scenes, root, TitleWindow::Settings);
+    JoinWithTarget target;
+    auto owned = std::make_unique<ScenePopups>(Recorder(), target);
+    ScenePopups& popups = *owned;
+    scenes.SetPopups(std::move(owned));
+    for (TitleWindow window : {TitleWindow::Settings, TitleWindow::MyInfo, TitleWindow::Messenger}) {
+        popups.FeatureNotice().SetVisible(false);
+        OpenTitleWindow(scenes, root, window);
+        EXPECT_TRUE(popups.FeatureNotice().IsVisible()) << static_cast<int>(window);
+        EXPECT_EQ(popups.FeatureNotice().GetParent(), &root);
+    }
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST_F(WebPagesTest, TwoRequestsMakeOneWindowUntilItCloses) {
     pages.Open(WebPages::kMainPage);
     pages.Open(WebPages::NoticePath(17));
     EXPECT_EQ(Opened(), (std::vector<quill::WString>{u"http://www.example.com/client/client_main.asp"}));
-    EXPECT_EQ(posted, (std::vector<uint32_t>{AppEventId::WebWindowClosed})) << "the window ends at once";
+    EXPECT_EQ(posted, (std::vector<uint32_t>{quill::AppEventId::WebWindowClosed})) << "the window ends at once";
     EXPECT_TRUE(pages.HasWindow()) << "until its closing is handled";
     EXPECT_TRUE(app.DialogBoxModeWanted());
 

@@ -4,6 +4,7 @@
 // player search and a profile.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
 #include "client/scenes/community/DeleteFriendDialog.h"
@@ -126,7 +127,7 @@ TEST_F(CommunityServerTest, TheClanIsCreatedGrownJoinedAndLeft) {
     EXPECT_TRUE(BoxSays(u"The clan has exceeded its max capacity allowed."));
 
     // Leaving: the scene manager sends ClanLeave on the question's Yes; the answer empties the clan.
-    app.Scenes().OnMessage(Messenger::kClanLeaveEvent, NoticeBox::kYes, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MessengerControlSend, NoticeBox::kYes, 0);
     EXPECT_TRUE(BoxSays(u"You've left the clan."));
     EXPECT_EQ(connection().Directories().ClanMembers().Count(), 0u);
 
@@ -137,7 +138,7 @@ TEST_F(CommunityServerTest, TheClanIsCreatedGrownJoinedAndLeft) {
     EXPECT_TRUE(Eventually([&] { return connection().Directories().ClanMembers().Count() == 2; }));
 
     // Creating a clan in the lobby: 100,000 gold and a name; the server makes the player its master.
-    app.Scenes().OnMessage(1065, NoticeBox::kYes, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MessengerControl, NoticeBox::kYes, 0);
     ASSERT_TRUE(messenger->Clan().IsVisible());
     messenger->Clan().NameEntry()->SetText(u"Breakers");
     messenger->Clan().CreateClan();

@@ -3,6 +3,7 @@
 // player, the clan dialog's checks and costs, and the boxes of the server's results.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
@@ -76,7 +77,7 @@ TEST_F(FriendDialogsTest, ARequestInAGameRoomIsAnnouncedThereAndShownOnTheNextSc
     EXPECT_FALSE(RequestDialog().IsVisible());
     EXPECT_EQ(messenger->LastAnnouncedRequester(), u"Courier");
     EXPECT_EQ(host->Sounds(), (std::vector<uint32_t>{Messenger::kAlarmSound}));
-    EXPECT_EQ(host->Posted().back().id, Messenger::kChatNotifyEvent);
+    EXPECT_EQ(host->Posted().back().id, quill::AppEventId::ChatNotify);
 
     // A second request while the dialog is hidden shows the head of the queue, not the newcomer.
     Enter(SceneId::Lobby);
@@ -207,7 +208,7 @@ TEST_F(FriendDialogsTest, TheSearchTakesFourToTwelveBytesAndTheFoundPlayerOffers
     EXPECT_FALSE(found.IsVisible());
     EXPECT_EQ(connection().JoinTarget().channel, 2);
     EXPECT_EQ(connection().JoinTarget().place, 14);
-    EXPECT_EQ(host->Posted().back().id, FoundPlayerDialog::kJoinWithEvent);
+    EXPECT_EQ(host->Posted().back().id, quill::AppEventId::JoinWith);
 
     // "View Info" asks for any channel and stays; "Ask Friend" sends the request, never for the player himself.
     Receive(FindPlayerResultMessage(1, kOwnUserId, u"Carom", 3, 0));
@@ -260,10 +261,10 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
     EXPECT_EQ(Box().Line(1).GetText(), u"at the lobby.");
     Enter(SceneId::Lobby);
     connection().LocalPlayer().cueMoney = 99999;
-    app.Scenes().OnMessage(1065, NoticeBox::kYes, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MessengerControl, NoticeBox::kYes, 0);
     EXPECT_EQ(BoxLine(), u"100,000 gold is required to create a clan.");
     connection().LocalPlayer().cueMoney = 100000;
-    app.Scenes().OnMessage(1065, NoticeBox::kYes, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MessengerControl, NoticeBox::kYes, 0);
     ClanDialog& dialog = messenger->Clan();
     ASSERT_TRUE(dialog.IsVisible());
     EXPECT_EQ(dialog.CostLabel()->GetText(), u"100,000");

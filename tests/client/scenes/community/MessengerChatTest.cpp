@@ -3,6 +3,7 @@
 // what the chat entry sends.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/MemberListRow.h"
@@ -232,7 +233,7 @@ TEST_F(MessengerChatTest, TheEntrySendsToTheCurrentChatWhenItsPartnerIsOnline) {
     EXPECT_EQ(sent[0], (std::vector<uint8_t>{0x11, 0x00, 0x0C, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x04, 0x00, 0x79,
                                              0x00, 0x6F, 0x00, 0x00, 0x00}));
     EXPECT_EQ(entry.GetText(), u"");
-    EXPECT_EQ(host->Posted().back().id, Messenger::kChatLineSentEvent);
+    EXPECT_EQ(host->Posted().back().id, quill::AppEventId::ChatLineSent);
 
     // An empty entry sends nothing; a line to a partner who logged out is dropped with the entry emptied.
     messenger->OnEvent(&entry, EditBox::kSubmitEvent, 0);

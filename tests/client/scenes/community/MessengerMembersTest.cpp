@@ -2,6 +2,7 @@
 // member menu's entries by list and rank and what they send, and the clan's status, leaving and creation.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/DeleteFriendDialog.h"
@@ -115,7 +116,7 @@ TEST_F(MessengerMembersTest, TheMemberMenuFollowsTheListAndWhereEachOneIs) {
     EXPECT_EQ(target.pending, 1);
     EXPECT_EQ(target.channel, 3);
     EXPECT_EQ(target.place, 0);
-    EXPECT_EQ(host->Posted().back().id, Messenger::kJoinWithEvent);
+    EXPECT_EQ(host->Posted().back().id, quill::AppEventId::JoinWith);
 
     // "Chat With" an offline friend is refused; "Del Friend" asks first.
     ClickRow(3);
@@ -160,11 +161,11 @@ TEST_F(MessengerMembersTest, LeavingTheClanDependsOnRankAndMembers) {
     EXPECT_EQ(Box().Title().GetText(), u"Question");
     EXPECT_EQ(Box().Line(0).GetText(), u"Do you want to leave the clan?");
     EXPECT_EQ(Box().Line(1).GetText(), u"A clan will be deleted if there are no clan members.");
-    EXPECT_EQ(Box().GetEventCode(), 1066);
+    EXPECT_EQ(Box().GetEventCode(), static_cast<int32_t>(quill::AppEventId::MessengerControlSend));
     EXPECT_EQ(Box().GetButtonLayout(), NoticeBox::kLayoutYesNo);
 
     // The scene manager sends ClanLeave on Yes; the server's answer clears the clan.
-    app.Scenes().OnMessage(1066, NoticeBox::kYes, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MessengerControlSend, NoticeBox::kYes, 0);
     EXPECT_EQ(Sent(MessageId::ClanLeave)[0], (std::vector<uint8_t>{0x05, 0x00, 0x28, 0x00, 0x01}));
     quill::Packet refused;
     refused.Init(MessageId::ClanLeaveResult).WriteU8(1);
@@ -193,7 +194,7 @@ TEST_F(MessengerMembersTest, TheClanStatusReachesTheHeaderAndTheClanMenuOpensIts
     Receive(std::move(status));
     EXPECT_EQ(messenger->ClanMoneyLabel()->GetText(), u"1,234,567");
     EXPECT_EQ(messenger->CountLabel()->GetText(), u"[ 1/30]");
-    EXPECT_EQ(host->Posted().back().id, Messenger::kShopRefreshEvent);
+    EXPECT_EQ(host->Posted().back().id, quill::AppEventId::ShopRefresh1067);
     quill::Packet other;
     other.Init(MessageId::ClanMemberStatus).WriteU32(clan.id + 1).WriteU8(70).WriteU32(7).WriteI64(1);
     Receive(std::move(other));

@@ -138,7 +138,8 @@ TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInThei
 
     // The balls: changed pixels, some of them the near-white of the cue ball or the yellow or red.
     const WidgetRect balls = selector.BallPreview()->GetRect();
-    const auto [ballsChanged, bright] = Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
+    const auto [ballsChanged, bright] =
+        Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
     EXPECT_GT(ballsChanged, 100) << ballsChanged;
     EXPECT_GT(bright, 20) << bright;
 

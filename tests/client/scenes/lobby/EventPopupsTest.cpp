@@ -25,7 +25,9 @@ class EventPopupsTest : public SceneTestApp {
 protected:
     EventPopupsTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
-        const auto poster = [this](uint32_t id, uint32_t wParam, uint32_t, uint32_t) { posted.push_back({id, wParam}); };
+        const auto poster = [this](uint32_t id, uint32_t wParam, uint32_t, uint32_t) {
+            posted.push_back({id, wParam});
+        };
         auto event = std::make_unique<EventPagePopup>(
             site, [this] { return portal; }, [this](quill::WStringView address) { opened.emplace_back(address); },
             poster, [this] { ++quits; });
@@ -61,13 +63,13 @@ TEST_F(EventPopupsTest, TheEventPageOpensOnThePortalsSiteAndTheModeDecidesWhatFo
     EXPECT_EQ(eventPopup->Line()->GetText(), u"You have 3 event coupons.");
     Press(*eventPopup, EventPagePopup::kClose);
     EXPECT_TRUE(opened.empty()) << "closing opens no page";
-    EXPECT_EQ(posted, (std::vector<Posted>{{AppEventId::EventPageOpen, 1}}));
+    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::EventPageOpen, 1}}));
     EXPECT_FALSE(eventPopup->IsVisible());
 
     eventPopup->SetVisible(true);
     Press(*eventPopup, EventPagePopup::kEventPage);
     EXPECT_EQ(opened, (std::vector<quill::WString>{u"http://www.example.com/event/2009/event.asp"}));
-    EXPECT_EQ(posted.back(), (Posted{AppEventId::EventPageOpen, 1}));
+    EXPECT_EQ(posted.back(), (Posted{quill::AppEventId::EventPageOpen, 1}));
 
     // A player of the partner portal gets the partner's site; mode 2 ends the program instead of posting.
     portal = 2;
@@ -98,7 +100,7 @@ TEST_F(EventPopupsTest, GoldShortageShowsTheAmountAndLeadsToThePracticeRoom) {
     goldPopup->SetShortage(12000, 0xFE);
     goldPopup->SetVisible(true);
     Press(*goldPopup, GoldShortagePopup::kYes);
-    EXPECT_EQ(posted, (std::vector<Posted>{{AppEventId::JoinWith, 0}}));
+    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::JoinWith, 0}}));
     const JoinWithTarget& target = app.Connection()->JoinTarget();
     EXPECT_EQ(target.pending, 1);
     EXPECT_EQ(target.channel, 0);

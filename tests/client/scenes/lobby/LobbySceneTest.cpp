@@ -4,12 +4,12 @@
 // following a player, the tutorial gate, expired items, web pages and yesterday's best shots.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
-#include "client/scenes/lobby/LobbyEventIds.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/Window.h"
@@ -75,7 +75,7 @@ TEST_F(LobbyScreen, RoomsFillTheRowsAndAClickJoinsOnceUntilTheAnswer) {
     lobby->PasswordPopup()->SetRoom(11);
     lobby->PasswordPopup()->Edit()->SetText(u"abcd");
     lobby->PasswordPopup()->OnEvent(lobby->PasswordPopup()->Edit(), EditBox::kSubmitEvent, 0);
-    lobby->OnMessage(AppEventId::RoomPasswordEntered, 0, 0);
+    lobby->OnMessage(quill::AppEventId::RoomPasswordEntered, 0, 0);
     EXPECT_EQ(Sent(MessageId::JoinRoomWithPassword),
               (Bytes{19, 0, 0x6D, 0x04, 11, 0, 0, 8, 0, 'a', 0, 'b', 0, 'c', 0, 'd', 0, 0, 0}));
 
@@ -95,8 +95,8 @@ TEST_F(LobbyScreen, MinorsAndRoomsOutsideTheTableAreRefusedWithoutARequest) {
     app.Connection()->LocalPlayer().age = 15;
     lobby->JoinRoom(5);
     EXPECT_EQ(Box().Line(0).GetText(), u"청소년은 참여할 수 없는 종목입니다.");
-    lobby->OnMessage(AppEventId::GoToRoom, 500, 0);
-    lobby->OnMessage(AppEventId::GoToRoom, 0, 0);
+    lobby->OnMessage(quill::AppEventId::GoToRoom, 500, 0);
+    lobby->OnMessage(quill::AppEventId::GoToRoom, 0, 0);
     EXPECT_EQ(CountSent(MessageId::JoinRoom), 0u);
     EXPECT_FALSE(lobby->IsJoinPending());
 }
@@ -143,7 +143,7 @@ TEST_F(LobbyScreen, ContextMenuOnOnesOwnRowOffersOnlyViewInfo) {
     lobby->OnEvent(lobby->ContextEntry(1), 0, 0);
     EXPECT_EQ(app.Connection()->JoinTarget().place, 4);
     Receive(RoomEntry(4, 1, 4));
-    lobby->OnMessage(AppEventId::JoinWith, 0, 0);
+    lobby->OnMessage(quill::AppEventId::JoinWith, 0, 0);
     EXPECT_EQ(Sent(MessageId::JoinRoom), (Bytes{7, 0, 0x6C, 0x04, 4, 0, 0}));
 }
 
@@ -163,7 +163,7 @@ TEST_F(LobbyScreen, ChatIsSentFloodsAreRefusedAndBansAreShown) {
     EXPECT_TRUE(lobby->SendChat(u"later"));
     EXPECT_EQ(CountSent(MessageId::LobbyChatSend), 3u);
     // Slot numbers outside the six chat slots send nothing.
-    lobby->OnMessage(AppEventId::ChatSubmit, 6, 0);
+    lobby->OnMessage(quill::AppEventId::ChatSubmit, 6, 0);
     EXPECT_EQ(CountSent(MessageId::LobbyChatSend, 50), 3u);
     app.Connection()->LocalPlayer().status = 3;
     EXPECT_TRUE(lobby->SendChat(u"banned"));
@@ -193,7 +193,7 @@ TEST_F(LobbyScreen, TutorialGateSendsANewPlayerToSchoolThenAsks) {
     Receive(LobbyMessage(MessageId::LobbyEntered, [](quill::Packet&) {}));
     EXPECT_TRUE(Box().IsVisible());
     EXPECT_EQ(Box().Line(0).GetText(), u"Other features cannot be used unless the tutorial is done.");
-    EXPECT_EQ(Box().GetEventCode(), static_cast<int32_t>(AppEventId::TutorialGateOk));
+    EXPECT_EQ(Box().GetEventCode(), static_cast<int32_t>(quill::AppEventId::TutorialGateOk));
 }
 
 TEST_F(LobbyScreen, AFollowedPlayerInAnotherChannelLeadsThroughTheChannelList) {
@@ -203,7 +203,7 @@ TEST_F(LobbyScreen, AFollowedPlayerInAnotherChannelLeadsThroughTheChannelList) {
     target.pending = 1;
     target.channel = 5;
     target.place = 12;
-    lobby->OnMessage(AppEventId::JoinWith, 0, 0);
+    lobby->OnMessage(quill::AppEventId::JoinWith, 0, 0);
     EXPECT_EQ(Sent(MessageId::LeaveChannel), (Bytes{5, 0, 0x5A, 0x04, 0}));
     EXPECT_EQ(lobby->NextSceneId(), SceneId::Login);
     EXPECT_EQ(target.pending, 1) << "the next channel's lobby carries it on";
@@ -227,13 +227,13 @@ TEST_F(LobbyScreen, ExpiredItemsAreCountedRemovedAndTheirBoxAnswered) {
         item->inUse = 4;
         connection.LocalPlayer().AddItem(900 + k, 0, item);
     }
-    lobby->OnMessage(AppEventId::ExpiredItemsCheck, 0, 0);
+    lobby->OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0);
     EXPECT_TRUE(SecondBox().IsVisible());
     EXPECT_EQ(SecondBox().Line(0).GetText(), u"There are 4 expired items.");
     EXPECT_EQ(SecondBox().Line(3).GetText(), u" ...");
     EXPECT_EQ(SecondBox().Line(4).GetText(), u"Do you want to go to the item mall?");
     EXPECT_EQ(connection.Items().ItemsInUse(), itemsBefore) << "the items went back to the pool";
-    lobby->OnMessage(AppEventId::LobbyListRequest2, 2053, 0);
+    lobby->OnMessage(quill::AppEventId::LobbyListRequest2, 2053, 0);
     EXPECT_EQ(Sent(MessageId::ExpiredItemsSeen), (Bytes{5, 0, 0x6B, 0x00, 0}));
     EXPECT_EQ(CountSent(MessageId::EnterShop), 0u);
 }
@@ -241,15 +241,15 @@ TEST_F(LobbyScreen, ExpiredItemsAreCountedRemovedAndTheirBoxAnswered) {
 TEST_F(LobbyScreen, TwoWebRequestsOpenOneWindowUntilItCloses) {
     ASSERT_TRUE(connected);
     Enter();
-    lobby->OnMessage(AppEventId::LobbyQueueForward, 1, 42);
-    lobby->OnMessage(AppEventId::LobbyQueueForward, 2, 43);
+    lobby->OnMessage(quill::AppEventId::LobbyQueueForward, 1, 42);
+    lobby->OnMessage(quill::AppEventId::LobbyQueueForward, 2, 43);
     EXPECT_FALSE(lobby->IsWebWindowOpen()) << "the game thread only queues";
     lobby->Render(nullptr, false);
     EXPECT_TRUE(lobby->IsWebWindowOpen());
     EXPECT_EQ(lobby->WebWindowsOpened(), 1);
     EXPECT_EQ(lobby->LastWebPage(),
               u"/client/client_main.asp?forward_url=/client/notice/client_notice_view.asp%3FID=42");
-    lobby->OnMessage(AppEventId::WebWindowClosed, 0, 0);
+    lobby->OnMessage(quill::AppEventId::WebWindowClosed, 0, 0);
     EXPECT_FALSE(lobby->IsWebWindowOpen());
 }
 
@@ -285,7 +285,7 @@ TEST_F(LobbyScreen, CreateNewGameShowsTheDialogAndItsConfirmationSendsCreateRoom
     Enter();
     lobby->OnEvent(lobby->CreateButton(), 0, 0);
     EXPECT_TRUE(lobby->CreateDialog()->IsVisible());
-    lobby->OnMessage(AppEventId::CreateRoomConfirm, 0, 0);
+    lobby->OnMessage(quill::AppEventId::CreateRoomConfirm, 0, 0);
     const std::vector<uint8_t> request = Sent(quill::MessageId::CreateRoom);
     ASSERT_GE(request.size(), 5u);
     EXPECT_EQ(request[2], 0x6A);

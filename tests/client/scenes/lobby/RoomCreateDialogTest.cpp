@@ -126,7 +126,7 @@ TEST_F(RoomCreateDialogTest, TheTournamentChannelMakesOnlyItsRace) {
     EXPECT_EQ(dialog->TitleEdit()->GetText(), u"Race - Spring cup -");
     EXPECT_FALSE(dialog->TitleEdit()->IsEnabled());
     Confirm();
-    ASSERT_EQ(posted, (std::vector<uint32_t>{AppEventId::CreateRoomConfirm}));
+    ASSERT_EQ(posted, (std::vector<uint32_t>{quill::AppEventId::CreateRoomConfirm}));
     EXPECT_EQ(dialog->Room().gameType, type::kNineBall);
     EXPECT_EQ(dialog->Room().title, u"Race - Spring cup -");
 
@@ -238,7 +238,7 @@ TEST_F(RoomCreateDialogTest, OkChecksTheTitleAndConfirmsTheRoomRecord) {
     Click(dialog->TimeCombo(), 0);
     dialog->Stake()->Select(1);
     Confirm();
-    ASSERT_EQ(posted, (std::vector<uint32_t>{AppEventId::CreateRoomConfirm}));
+    ASSERT_EQ(posted, (std::vector<uint32_t>{quill::AppEventId::CreateRoomConfirm}));
     EXPECT_FALSE(dialog->IsVisible());
     const quill::RoomInfo& room = dialog->Room();
     EXPECT_EQ(room.maxPlayers, 8);

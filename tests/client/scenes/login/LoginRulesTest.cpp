@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
@@ -11,10 +12,14 @@
 #include "client/scenes/common/DemoShotCycle.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/ReenableTimer.h"
-#include "tests/client/scenes/login/LoginMessages.h"
+#include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan::test {
 namespace {
+
+using kvtest::AsReceived;
+using kvtest::LoginResultMessage;
+using kvtest::TestAccount;
 
 TEST(AccountRecord, ReadsEveryFieldInOrderCutsTextsAndCapsSkills) {
     TestAccount account;
@@ -85,7 +90,7 @@ TEST(LoginTexts, EveryAnswerHasItsText) {
     EXPECT_EQ(LoginResultLines(1, 0).okEvent, 1030u);
     EXPECT_EQ(LoginResultLines(2, 0).lines[1], u"Check connection on other computer.");
     EXPECT_EQ(LoginResultLines(3, 0).okEvent, 1030u);
-    EXPECT_EQ(LoginResultLines(5, 0).okEvent, kLoginNoticeOk);
+    EXPECT_EQ(LoginResultLines(5, 0).okEvent, quill::AppEventId::LoginNoticeOk);
     EXPECT_EQ(LoginResultLines(6, 0).lines.size(), 1u);
     // A result no text names is still an error the player sees.
     EXPECT_EQ(LoginResultLines(8, 0).lines[0], u"Authentication error... code : 8");

@@ -3,6 +3,8 @@
 // controls that come back after a request without an answer.
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEventId.h"
+#include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/NicknameDialog.h"
@@ -16,6 +18,10 @@
 namespace kestrovan::test {
 namespace {
 
+using kvtest::ChannelListMessage;
+using kvtest::LoginResultMessage;
+using kvtest::ShortMessage;
+using kvtest::TestAccount;
 using quill::MessageId;
 
 bool QuitPosted(App& app) {
@@ -200,10 +206,10 @@ TEST_F(LoginScreen, AJoinTargetWithoutAChannelEntersNothing) {
     target.pending = 1;
     target.channel = 0;
     target.place = JoinWithTarget::kPracticeRoom;
-    EXPECT_EQ(login->OnMessage(SceneLogin::kJoinWith, 0, 0), 1);
+    EXPECT_EQ(login->OnMessage(quill::AppEventId::JoinWith, 0, 0), 1);
     EXPECT_TRUE(login->EnterButton()->IsEnabled()) << "no ChannelEnter for channel 0 - 1";
     target.channel = 1;
-    login->OnMessage(SceneLogin::kJoinWith, 0, 0);
+    login->OnMessage(quill::AppEventId::JoinWith, 0, 0);
     EXPECT_FALSE(login->EnterButton()->IsEnabled());
 }
 

@@ -15,6 +15,10 @@ namespace {
 
 using kvtest::GameServerFixture;
 using kvtest::ServerMessage;
+using kvtest::ChannelListMessage;
+using kvtest::LoginResultMessage;
+using kvtest::ShortMessage;
+using kvtest::TestAccount;
 using quill::MessageId;
 
 class LoginAgainstServer : public LoginScreen {

@@ -38,7 +38,7 @@ protected:
     quill::RoomInfo& Room() { return app.Connection()->GetRoomInfo(); }
     void ConfirmType(quill::GameType type) {
         scene.RoomSetting()->SetSelectedType(type);
-        scene.OnMessage(AppEventId::RoomSettingConfirm, 0, 0);
+        scene.OnMessage(quill::AppEventId::RoomSettingConfirm, 0, 0);
     }
 
     SceneAlone scene{app};

@@ -1,0 +1,79 @@
+// The real program online, on a real X display: config.ini's [Server] points it at the stand-in game server with
+// the login script; the login filled in from the command line goes out with Return, and the login screen gives
+// way to the channel list the server sent: its window where the login window stood, the two listed channels as
+// rows (the first one selected, its caption in yellow) and no third row (login.png, channels.png in the working
+// folder).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+// Pixels of the rectangle (screen coordinates) for which the test holds.
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            count += test(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+bool IsGrey(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return std::abs(r - g) < 10 && std::abs(g - b) < 10 && r > 100;
+}
+
+bool IsYellow(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 180 && (rgb & 0xFF) < 120;
+}
+
+TEST_F(ProgramUnderX, OnlineLogsInAndShowsTheChannelList) {
+    ASSERT_GT(StartOnline(), 0);
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    const int right = area.x + area.width;
+    const int bottom = area.y + area.height;
+    SkipIntro(area);
+
+    // The login screen: the letterbox bar at the bottom, the login window at the top right.
+    const Screenshot login = WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
+        return shot.At(area.x + 500, bottom - 10) == 0x000000 && IsSlate(shot.At(right - 245 + 117, area.y + 200));
+    });
+    ASSERT_TRUE(IsSlate(login.At(right - 245 + 117, area.y + 200))) << "the login window: see login.png";
+
+    PressKey("Return");
+    const auto request = server().WaitForMessage(quill::MessageId::LoginRequest);
+    ASSERT_TRUE(request.has_value()) << ReadFile(folder() / "StartLog.log");
+
+    // The channel window, wider than the login window, with its rows 152 pixels below its top, 22 apart.
+    const int windowLeft = right - 344;
+    const int rowLeft = windowLeft + 42;
+    const int rowTop = area.y + 60 + 152;
+    const auto rowText = [&](const Screenshot& shot, int row) {
+        return Count(shot, rowLeft, rowTop + 22 * row, rowLeft + 247, rowTop + 22 * row + 20, IsYellow);
+    };
+    const auto rowGrey = [&](const Screenshot& shot, int row) {
+        return Count(shot, rowLeft, rowTop + 22 * row, rowLeft + 247, rowTop + 22 * row + 20, IsGrey);
+    };
+    const Screenshot channels = WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(windowLeft + 10, area.y + 260)) && rowText(shot, 0) > 30;
+    });
+    EXPECT_TRUE(IsSlate(channels.At(windowLeft + 10, area.y + 260))) << "the channel window: see channels.png";
+    EXPECT_GT(rowText(channels, 0), 30) << "the first channel, selected";
+    EXPECT_EQ(rowText(channels, 1), 0) << "the second channel, not selected";
+    EXPECT_GT(rowGrey(channels, 1), 40) << "its caption and count in grey";
+    EXPECT_LT(rowGrey(channels, 2), 10) << "the server listed no third channel";
+
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

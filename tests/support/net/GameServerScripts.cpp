@@ -1,0 +1,115 @@
+#include "tests/support/net/GameServerScripts.h"
+
+#include <algorithm>
+
+namespace kvtest {
+
+using quill::MessageId;
+using quill::Packet;
+
+namespace {
+
+uint32_t JoinResult(const LobbyScript& script, uint16_t number, const quill::WString* password) {
+    if (const auto forced = script.joinResults.find(number); forced != script.joinResults.end()) {
+        return forced->second;
+    }
+    const auto room = std::find_if(script.rooms.begin(), script.rooms.end(),
+                                   [number](const TestRoom& r) { return r.number == number && r.players != 0; });
+    if (room == script.rooms.end()) {
+        return 12;
+    }
+    if (room->players >= room->maxPlayers) {
+        return 13;
+    }
+    if (room->passwordFlag != 0 && (password == nullptr || *password != room->password)) {
+        return 5;
+    }
+    return 0;
+}
+
+void AnswerJoin(const LobbyScript& script, uint16_t number, const quill::WString* password, GameServerFixture& server) {
+    const uint32_t result = JoinResult(script, number, password);
+    TestRoom room;
+    for (const TestRoom& listed : script.rooms) {
+        if (listed.number == number) {
+            room = listed;
+        }
+    }
+    server.Send(JoinRoomResultMessage(result, room));
+}
+
+// The room that CreateRoom describes, numbered as the script says.
+TestRoom CreatedRoom(Packet request, uint16_t number) {
+    TestRoom room;
+    room.number = number;
+    room.gameMode = request.ReadU8();
+    room.maxPlayers = request.ReadU8();
+    room.tableItem = request.ReadU16();
+    room.ballSetItem = request.ReadU16();
+    room.title = request.ReadWString();
+    room.passwordFlag = request.ReadU8();
+    if (room.passwordFlag != 0) {
+        room.password = request.ReadWString();
+    }
+    room.timeLimit = request.ReadU8();
+    room.optionFlags = request.ReadU8();
+    room.stakeIndex = request.ReadU8();
+    room.minHandicap = request.ReadU16();
+    room.maxHandicap = request.ReadU16();
+    return room;
+}
+
+}  // namespace
+
+void InstallLoginScript(GameServerFixture& server, const LoginScript& script) {
+    server.GreetWithHello();
+    server.ReplyWith(MessageId::LoginRequest,
+                     {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
+    server.ReplyWith(MessageId::ChannelListRequest, {ChannelListMessage(script.channels)});
+    server.ReplyTo(MessageId::ChannelEnter,
+                   [channels = script.channels](const ServerMessage& request, GameServerFixture& s) {
+                       const uint16_t row = request.Read().ReadU16();
+                       if (row >= channels.size()) {
+                           s.Send(ChannelEnterResultMessage(1, 0));
+                           return;
+                       }
+                       s.Send(ChannelEnterResultMessage(0, static_cast<uint8_t>(channels[row].number + 1)));
+                   });
+}
+
+void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script) {
+    std::vector<Packet> entry{RoomListResetMessage()};
+    for (const TestRoom& room : script.rooms) {
+        entry.push_back(RoomListEntryMessage(room));
+    }
+    entry.push_back(LobbyUsersClearedMessage());
+    for (const TestUser& user : script.users) {
+        entry.push_back(LobbyUserAddedMessage(user));
+    }
+    entry.push_back(LobbyEnteredMessage());
+    server.ReplyWith(MessageId::LobbyEnter, std::move(entry));
+    server.ReplyTo(MessageId::LobbyChatSend,
+                   [nickname = script.nickname](const ServerMessage& request, GameServerFixture& s) {
+                       s.Send(LobbyChatMessage(nickname, request.Read().ReadWString()));
+                   });
+    server.ReplyTo(MessageId::JoinRoom, [script](const ServerMessage& request, GameServerFixture& s) {
+        AnswerJoin(script, request.Read().ReadU16(), nullptr, s);
+    });
+    server.ReplyTo(MessageId::JoinRoomWithPassword, [script](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        const uint16_t number = packet.ReadU16();
+        packet.ReadU8();
+        const quill::WString password = packet.ReadWString();
+        AnswerJoin(script, number, &password, s);
+    });
+    server.ReplyTo(MessageId::CreateRoom, [script](const ServerMessage& request, GameServerFixture& s) {
+        if (script.createResult != 0) {
+            s.Send(CreateRoomResultMessage(script.createResult));
+            return;
+        }
+        s.Send(JoinRoomResultMessage(0, CreatedRoom(request.Read(), script.createdRoom)));
+    });
+    server.ReplyWith(MessageId::LeaveChannel, {ChannelListMessage(script.channels)});
+}
+
+}  // namespace kvtest

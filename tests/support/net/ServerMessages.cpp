@@ -1,0 +1,274 @@
+#include "tests/support/net/ServerMessages.h"
+
+namespace kvtest {
+
+using quill::MessageId;
+using quill::Packet;
+
+namespace {
+
+Packet Empty(MessageId id) {
+    Packet p;
+    p.Init(id);
+    return p;
+}
+
+}  // namespace
+
+// --- Login ---
+
+std::vector<TestChannel> DefaultChannels() {
+    return {{0, 30, 100, 0, 2}, {1, 99, 100, 0, 5}};
+}
+
+Packet LoginResultMessage(const TestAccount& a) {
+    Packet p;
+    p.Init(MessageId::LoginResult);
+    p.WriteU8(0);
+    p.WriteU32(a.userId).WriteI64(a.accountId).WriteWString(a.nickname).WriteWString(a.loginId);
+    p.WriteU32(2).WriteU8(3).WriteU32(4).WriteU32(5).WriteU8(6);
+    p.WriteI64(a.cash).WriteI64(11).WriteI64(12);
+    p.WriteU8(a.membership);
+    if (a.membership != 0)
+        p.WriteWString(a.membershipText).WriteU16(30);
+    p.WriteU32(16).WriteU8(17);
+    p.WriteU16(a.level).WriteU32(19).WriteU16(20).WriteU32(21).WriteU16(22).WriteU16(23);
+    p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(29);
+    for (uint32_t skill : a.skills)
+        p.WriteU32(skill);
+    for (int i = 0; i < 4; ++i)
+        p.WriteWString(u"profile line");
+    for (int i = 0; i < 6; ++i)
+        p.WriteWString(u"chat");
+    p.WriteU8(45).WriteU8(46).WriteU32(a.options).WriteU8(a.status);
+    if (a.status == 3)
+        p.WriteWString(u"banned for a day");
+    return p;
+}
+
+Packet ChannelListMessage(const std::vector<TestChannel>& channels) {
+    Packet p;
+    p.Init(MessageId::ChannelList);
+    p.WriteU8(static_cast<uint8_t>(channels.size()));
+    for (const TestChannel& c : channels) {
+        p.WriteU8(c.number).WriteU16(c.users).WriteU16(c.capacity).WriteU16(c.extra).WriteU16(c.kind);
+    }
+    return p;
+}
+
+Packet ChannelEnterResultMessage(uint8_t result, uint8_t channel, uint16_t users, uint16_t capacity, uint16_t extra) {
+    Packet p;
+    p.Init(MessageId::ChannelEnterResult);
+    p.WriteU8(result).WriteU8(channel);
+    if (result == 8 || result == 9)
+        p.WriteU16(users).WriteU16(capacity).WriteU16(extra);
+    return p;
+}
+
+Packet ShortMessage(MessageId id, std::initializer_list<std::pair<uint32_t, int>> fields) {
+    Packet p;
+    p.Init(id);
+    for (const auto& [value, width] : fields) {
+        if (width == 1)
+            p.WriteU8(static_cast<uint8_t>(value));
+        if (width == 2)
+            p.WriteU16(static_cast<uint16_t>(value));
+        if (width == 4)
+            p.WriteU32(value);
+    }
+    return p;
+}
+
+// --- Lobby: the room list ---
+
+std::vector<TestRoom> DefaultRooms() {
+    TestRoom waiting;
+    waiting.number = 1;
+    waiting.title = u"Waiting room";
+    TestRoom playing;
+    playing.number = 2;
+    playing.state = 2;
+    playing.elapsedMs = 65000;
+    playing.gameMode = 0;
+    playing.players = 2;
+    playing.title = u"Playing room";
+    playing.stakeIndex = 2;
+    TestRoom locked;
+    locked.number = 3;
+    locked.gameMode = 10;
+    locked.maxPlayers = 4;
+    locked.title = u"Locked room";
+    locked.passwordFlag = 1;
+    locked.password = u"secret";
+    return {waiting, playing, locked};
+}
+
+Packet RoomListResetMessage() {
+    return Empty(MessageId::RoomListReset);
+}
+
+Packet RoomListEntryMessage(const TestRoom& r) {
+    Packet p;
+    p.Init(MessageId::RoomListEntry);
+    p.WriteU16(r.number).WriteU8(r.state).WriteU32(r.elapsedMs).WriteU8(r.gameMode).WriteU8(r.status);
+    p.WriteU8(r.players).WriteU8(r.maxPlayers).WriteWString(r.title).WriteU8(r.passwordFlag);
+    p.WriteU16(r.settingA).WriteU16(r.tableItem).WriteU16(r.ballSetItem).WriteU8(r.settingB);
+    p.WriteU8(r.stakeIndex).WriteU8(r.optionFlags).WriteU32(r.stake).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
+    return p;
+}
+
+Packet RoomUpdateMessage(const TestRoom& r) {
+    Packet p;
+    p.Init(MessageId::RoomUpdate);
+    p.WriteU16(r.number).WriteU8(r.status).WriteU8(r.maxPlayers).WriteWString(r.title).WriteU8(r.passwordFlag);
+    p.WriteU8(r.settingB).WriteU8(r.stakeIndex).WriteU32(r.stake).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
+    return p;
+}
+
+Packet RoomStateChangedMessage(const TestRoom& r) {
+    Packet p;
+    p.Init(MessageId::RoomStateChanged);
+    p.WriteU16(r.number).WriteU8(r.status).WriteU8(r.players).WriteU8(r.state);
+    p.WriteU16(r.tableItem).WriteU16(r.ballSetItem);
+    return p;
+}
+
+Packet RoomRemovedMessage(uint16_t number) {
+    TestRoom empty;
+    empty.number = number;
+    empty.players = 0;
+    empty.tableItem = 0;
+    empty.ballSetItem = 0;
+    return RoomStateChangedMessage(empty);
+}
+
+Packet RoomCountChangedMessage(uint16_t number, uint8_t state) {
+    Packet p;
+    p.Init(MessageId::RoomCountChanged);
+    p.WriteU16(number).WriteU8(state);
+    return p;
+}
+
+Packet LobbyRefreshMessage() {
+    return Empty(MessageId::LobbyRefresh);
+}
+
+// --- Lobby: its users ---
+
+std::vector<TestUser> DefaultUsers() {
+    const TestAccount account;
+    TestUser player;
+    player.userId = account.accountId;
+    player.nickname = account.nickname;
+    player.level = account.level;
+    player.sortValue = 500;
+    TestUser inRoom;
+    inRoom.userId = 1002;
+    inRoom.nickname = u"Cushion";
+    inRoom.place = 2;
+    inRoom.sortValue = 900;
+    TestUser inClan;
+    inClan.userId = 1003;
+    inClan.nickname = u"Masse";
+    inClan.clanId = 42;
+    inClan.clanName = u"Long Rails";
+    inClan.rank = 95;
+    inClan.sortValue = 300;
+    TestUser practising;
+    practising.userId = 1004;
+    practising.nickname = u"Draw";
+    practising.place = -2;
+    practising.sortValue = 300;
+    return {player, inRoom, inClan, practising};
+}
+
+Packet LobbyUsersClearedMessage() {
+    Packet p;
+    p.Init(MessageId::LobbyUserRemoved);
+    p.WriteU32(0);
+    return p;
+}
+
+Packet LobbyUserAddedMessage(const TestUser& u) {
+    Packet p;
+    p.Init(MessageId::LobbyUserAdded);
+    p.WriteI64(u.userId).WriteWString(u.nickname).WriteU32(u.clanId);
+    if (u.clanId != 0)
+        p.WriteWString(u.clanName);
+    p.WriteU16(static_cast<uint16_t>(u.place)).WriteU32(u.sortValue).WriteU16(u.level).WriteU16(u.rank);
+    p.WriteU8(u.further);
+    return p;
+}
+
+Packet LobbyUserLeftMessage(int64_t userId) {
+    Packet p;
+    p.Init(MessageId::LobbyUserLeft);
+    p.WriteI64(userId);
+    return p;
+}
+
+Packet LobbyUserMovedMessage(int64_t userId, int16_t place) {
+    Packet p;
+    p.Init(MessageId::LobbyUserMoved);
+    p.WriteI64(userId).WriteU16(static_cast<uint16_t>(place));
+    return p;
+}
+
+Packet UserClanMessage(int64_t userId, uint32_t clanId, quill::WStringView clanName) {
+    Packet p;
+    p.Init(MessageId::UserLocationNotice);
+    p.WriteI64(userId).WriteU32(clanId);
+    if (clanId != 0)
+        p.WriteWString(clanName);
+    return p;
+}
+
+Packet LobbyEnteredMessage() {
+    return Empty(MessageId::LobbyEntered);
+}
+
+// --- Lobby: chat and answers ---
+
+Packet LobbyChatMessage(quill::WStringView nickname, quill::WStringView text) {
+    Packet p;
+    p.Init(MessageId::LobbyChat);
+    p.WriteWString(nickname).WriteWString(text);
+    return p;
+}
+
+Packet SystemNoticeMessage(quill::WStringView text) {
+    Packet p;
+    p.Init(MessageId::SystemNotice);
+    p.WriteWString(text);
+    return p;
+}
+
+Packet JoinRoomResultMessage(uint32_t result, const TestRoom& r) {
+    Packet p;
+    p.Init(MessageId::JoinRoomResult);
+    p.WriteU32(result);
+    if (result != 0)
+        return p;
+    // The two room counters: the room's number and its player count, values a test can recognise.
+    p.WriteU8(0).WriteU8(r.gameMode).WriteU16(r.settingA).WriteU32(r.players).WriteU32(r.number);
+    p.WriteU8(r.settingB).WriteU8(r.timeLimit).WriteU8(r.optionFlags).WriteU8(r.stakeIndex).WriteU32(r.stake);
+    p.WriteU16(r.tableItem).WriteU16(r.ballSetItem).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
+    return p;
+}
+
+Packet CreateRoomResultMessage(uint8_t code, quill::WStringView nickname, uint16_t room) {
+    Packet p;
+    p.Init(MessageId::CreateRoomResult);
+    p.WriteU8(code);
+    if (code == 21)
+        p.WriteWString(nickname).WriteU16(room);
+    return p;
+}
+
+Packet AsReceived(Packet message) {
+    Packet received;
+    received.LoadReceived(message.Finish().Bytes());
+    return received;
+}
+
+}  // namespace kvtest

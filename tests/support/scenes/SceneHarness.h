@@ -1,0 +1,75 @@
+#pragma once
+// One screen of type T on the headless online App, as the shell has it once the screen's load is done: built
+// with T(app), laid out (Init), made the scene manager's current screen and ready. A test sets up what the
+// screen's activation reads (the player, the channel, a server) and then calls Activate(), as the shell does
+// next. The data packs are not read (a screen that needs them for its table or previews is tested with them
+// elsewhere), and no game server answers until a test gives one (the connection points at the closed port 1).
+//
+// Server messages handed to Receive take the dispatch thread's way: GameConnection::Dispatch, the
+// connection's own handlers, then SceneManager::DeliverPacket into the screen's OnPacket, on the test thread.
+// A test against GameServerFixture starts the connection's dispatch thread instead and waits with Eventually.
+//
+//   class LobbyScreen : public SceneHarness<SceneLobby> {};
+//   TEST_F(LobbyScreen, ListsTheRooms) {
+//       Activate();
+//       Receive(kvtest::RoomListEntryMessage(room));
+//       EXPECT_EQ(...scene...);
+//   }
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <thread>
+
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/ScenePopups.h"
+#include "tests/support/net/ServerMessages.h"
+#include "tests/support/scenes/SceneTestApp.h"
+
+namespace kestrovan::test {
+
+template <class T>
+class SceneHarness : public SceneTestApp {
+protected:
+    explicit SceneHarness(std::initializer_list<const char16_t*> words = {u"launcher"})
+        : SceneTestApp(AppMode::Online, words) {
+        app.Connection()->SetServerAddress(u"127.0.0.1", 1);
+        app.Scenes().SetPopups(CreateScenePopups(app));
+        auto owned = std::make_unique<T>(app);
+        scene = owned.get();
+        scene->Init();
+        app.Scenes().AddScene(std::move(owned));
+        app.Scenes().SwitchTo(scene->GetSceneId());
+        scene->SetLoadWanted(false);
+        scene->SetReady(true);
+    }
+
+    // The screen's activation, which the shell runs when the load completes.
+    void Activate() { scene->Activate(); }
+
+    // The two shared message boxes.
+    NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
+    NoticeBox& SecondBox() { return *app.Scenes().GetSecondMessageBox(); }
+
+    // The message as the server would send it, dispatched as the connection dispatches what it receives.
+    void Receive(quill::Packet message) {
+        quill::Packet packet = kvtest::AsReceived(std::move(message));
+        app.Connection()->Dispatch(&packet);
+    }
+
+    // Polls a condition that another thread makes true, within a generous bound.
+    static bool Eventually(const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 10000; waited += 5) {
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return condition();
+    }
+
+    T* scene = nullptr;
+};
+
+}  // namespace kestrovan::test

@@ -1,0 +1,255 @@
+#include "tests/support/x11/ProgramUnderX.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tests/support/net/GameServerScripts.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+// Last: Xlib's macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace kv::test {
+
+namespace {
+
+// The top-level window whose name is exactly name, whatever text encoding its name property has (the
+// program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
+unsigned long FindNamedWindow(const std::string& name) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return 0;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    unsigned long found = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            XTextProperty property{};
+            if (XGetWMName(display, children[i], &property) != 0 && property.value != nullptr) {
+                const std::string value(reinterpret_cast<const char*>(property.value), property.nitems);
+                if (value == name)
+                    found = children[i];
+                XFree(property.value);
+            }
+        }
+        if (children != nullptr)
+            XFree(children);
+    }
+    XCloseDisplay(display);
+    return found;
+}
+
+}  // namespace
+
+uint32_t Screenshot::At(int x, int y) const {
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+Screenshot Capture(const std::filesystem::path& png) {
+    Screenshot shot;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return shot;
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image != nullptr) {
+        shot.width = attributes.width;
+        shot.height = attributes.height;
+        shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+        for (int y = 0; y < shot.height; ++y) {
+            for (int x = 0; x < shot.width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                uint8_t* p = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
+                p[0] = static_cast<uint8_t>(pixel >> 16);
+                p[1] = static_cast<uint8_t>(pixel >> 8);
+                p[2] = static_cast<uint8_t>(pixel);
+            }
+        }
+        XDestroyImage(image);
+        stbi_write_png(png.c_str(), shot.width, shot.height, 3, shot.rgb.data(), shot.width * 3);
+    }
+    XCloseDisplay(display);
+    return shot;
+}
+
+int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
+bool IsSlate(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return b > r && b >= g && r > 20 && b - r < 40;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void ProgramUnderX::SetUp() {
+    ASSERT_TRUE(x.Ready()) << "no X display with the XTest extension";
+    const char* program = std::getenv("KESTROVAN_PROGRAM");
+    ASSERT_NE(program, nullptr) << "KESTROVAN_PROGRAM names the program";
+    program_ = program;
+    const char* folder = std::getenv("KESTROVAN_WORK_FOLDER");
+    ASSERT_NE(folder, nullptr) << "KESTROVAN_WORK_FOLDER names the program's working folder";
+    folder_ = folder;
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    const char* data = std::getenv("KESTROVAN_DATA_FOLDER");
+    ASSERT_NE(data, nullptr) << "KESTROVAN_DATA_FOLDER names the game data of the build";
+    std::filesystem::copy(data, folder_ / "data", std::filesystem::copy_options::recursive);
+    // Its own lock folder: another program started elsewhere on this machine does not count.
+    setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+}
+
+// A check that failed halfway leaves no program behind.
+void ProgramUnderX::TearDown() {
+    if (pid_ <= 0)
+        return;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status, 0);
+    }
+    pid_ = -1;
+}
+
+pid_t ProgramUnderX::Start(const std::vector<std::string>& words) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+    const std::string out = (folder_ / "program.out").string();
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<std::string> argumentText{program_};
+    argumentText.insert(argumentText.end(), words.begin(), words.end());
+    std::vector<char*> argv;
+    for (std::string& word : argumentText)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    pid_ = pid;
+    return pid;
+}
+
+pid_t ProgramUnderX::StartOnline() {
+    server_ = std::make_unique<kvtest::GameServerFixture>();
+    kvtest::InstallLoginScript(*server_);
+    std::ofstream config(folder_ / "config.ini", std::ios::binary);
+    config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << server_->Port() << "\r\n";
+    config.close();
+    // Four words choose the online start with the login filled in; the first is not read.
+    return Start({"launcher", kLoginId, kPassword});
+}
+
+XWindowGeometry ProgramUnderX::WaitForWindow() {
+    // The X server maps the window a moment after the program asked for it.
+    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline;) {
+        window_ = FindNamedWindow("Kestrovan");
+        if (window_ != 0 && x.IsShown(window_))
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_NE(window_, 0u) << ReadFile(folder_ / "program.out");
+    EXPECT_TRUE(window_ != 0 && x.IsShown(window_));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto geometry = window_ != 0 ? x.Geometry(window_) : std::nullopt;
+    EXPECT_TRUE(geometry.has_value());
+    if (!geometry)
+        return {};
+    EXPECT_GE(geometry->width, 1024);
+    EXPECT_GE(geometry->height, 768);
+    return *geometry;
+}
+
+void ProgramUnderX::SkipIntro(const XWindowGeometry& area) {
+    // The first logo shows over white; once Escape has cut it short, the background darkens.
+    WaitForScreen(folder_ / "intro.png", [&](const Screenshot& shot) {
+        return shot.At(area.x + 20, area.y + 20) == 0xFFFFFF &&
+               shot.At(area.x + area.width / 2, area.y + area.height / 2) != 0xFFFFFF;
+    });
+    PressKey("Escape");
+    WaitForScreen(folder_ / "intro2.png",
+                  [&](const Screenshot& shot) { return shot.At(area.x + 20, area.y + 20) != 0xFFFFFF; });
+    PressKey("Escape");
+}
+
+bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (Clock::now() < deadline) {
+        if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
+                                        const std::function<bool(const Screenshot&)>& wanted) {
+    Screenshot shot = Capture(png);
+    for (auto deadline = Clock::now() + std::chrono::seconds(20); Clock::now() < deadline && !wanted(shot);) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        shot = Capture(png);
+    }
+    return shot;
+}
+
+void ProgramUnderX::PressKey(const std::string& key) {
+    x.Key(key, true);
+    x.Key(key, false);
+}
+
+void ProgramUnderX::Click(int px, int py) {
+    x.MovePointer(px, py);
+    x.Button(1, true);
+    x.Button(1, false);
+}
+
+int ProgramUnderX::CloseAndWait(std::chrono::seconds limit) {
+    x.RequestClose(window_);
+    const auto deadline = Clock::now() + limit;
+    int status = 0;
+    while (Clock::now() < deadline) {
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return -1;
+}
+
+}  // namespace kv::test

@@ -1,0 +1,98 @@
+#pragma once
+// The real program on the X display the test runs on (Xvfb), in a working folder of its own with the game data
+// of the build, driven as a player drives it (XTestInjector) and watched through the screen's real pixels.
+//
+// Offline: Start({"offline"}). Online: StartOnline() first starts the stand-in game server with the login
+// script (a test adds other scripts, or pushes messages, through server()), writes config.ini's [Server]
+// section to point at it and starts the program with a login ID and password on its command line, so that
+// the login screen's Login (Return) connects and logs in. The check then waits for screens and captures them:
+//
+//   const pid_t pid = StartOnline();
+//   const XWindowGeometry window = WaitForWindow();
+//   SkipIntro(window);
+//   PressKey("Return");
+//   Screenshot shot = WaitForScreen(folder() / "channels.png", [&](const Screenshot& s) { return ...; });
+//
+// Environment (set by the test's CMake entry): KESTROVAN_PROGRAM, KESTROVAN_WORK_FOLDER, KESTROVAN_DATA_FOLDER.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/x11/XTestInjector.h"
+
+namespace kv::test {
+
+// The whole screen as RGB bytes.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    // 0xRRGGBB.
+    uint32_t At(int x, int y) const;
+};
+
+// The screen now, also written as a PNG for a person to look at; empty when no display could be opened.
+Screenshot Capture(const std::filesystem::path& png);
+// Pixels that differ between two captures within the rectangle.
+int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom);
+// The interface skin's face colour (a slate blue-grey), under the modal shade or not.
+bool IsSlate(uint32_t rgb);
+std::string ReadFile(const std::filesystem::path& path);
+
+class ProgramUnderX : public ::testing::Test {
+protected:
+    using Clock = std::chrono::steady_clock;
+
+    // The login the online start puts on the command line; the login script accepts any.
+    static constexpr const char* kLoginId = "player";
+    static constexpr const char* kPassword = "password";
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program in the working folder with these words after its own name; the process id.
+    pid_t Start(const std::vector<std::string>& words);
+    // The stand-in server with the login script, config.ini pointing at it, and the program started online.
+    pid_t StartOnline();
+    kvtest::GameServerFixture& server() { return *server_; }
+
+    // The program's window once the X server shows it, at least 1024 x 768; fails the test when it does not
+    // come within ten seconds.
+    XWindowGeometry WaitForWindow();
+    // Escape twice, the second once the first logo has gone: the intro cut short, the login screen next.
+    void SkipIntro(const XWindowGeometry& area);
+
+    bool WaitForLog(const std::string& line, std::chrono::seconds limit);
+    // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
+    // may take a moment to reach the display on a busy machine); the last capture.
+    Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
+
+    void PressKey(const std::string& key);
+    void Click(int x, int y);
+    // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
+    // did not end within the limit; it is then killed).
+    int CloseAndWait(std::chrono::seconds limit);
+
+    const std::filesystem::path& folder() const { return folder_; }
+    unsigned long window() const { return window_; }
+
+    XTestInjector x;
+
+private:
+    std::string program_;
+    std::filesystem::path folder_;
+    std::unique_ptr<kvtest::GameServerFixture> server_;
+    pid_t pid_ = -1;
+    unsigned long window_ = 0;
+};
+
+}  // namespace kv::test
