@@ -22,7 +22,7 @@ public:
 
     struct TabView {
         int32_t firstTab = 1;
-        int32_t range = 1;  // scroll positions: count - 2, at least 1
+        int32_t range = 1;                // scroll positions: count - 2, at least 1
         std::vector<ChatPartner*> shown;  // at most kTabs
     };
     struct LineView {

@@ -32,9 +32,8 @@ void CommunityRequests::SendChat(uint8_t kind, uint32_t memberId, quill::WString
 }
 
 void CommunityRequests::SendUserInfoRequest(uint8_t selector, int64_t userId, quill::WStringView nickname) {
-    Send(MessageId::UserInfoRequest, [&](Packet& p) {
-        p.WriteU8(selector).WriteI64(userId).WriteWString(CutToLength(nickname, kNicknameLength));
-    });
+    Send(MessageId::UserInfoRequest,
+         [&](Packet& p) { p.WriteU8(selector).WriteI64(userId).WriteWString(CutToLength(nickname, kNicknameLength)); });
 }
 
 void CommunityRequests::SendFriendRequest(int64_t userId, quill::WStringView nickname) {

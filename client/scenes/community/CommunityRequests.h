@@ -28,17 +28,17 @@ public:
     void SendChat(uint8_t kind, uint32_t memberId, quill::WStringView text);
     // UserInfoRequest (17): the selector (the member's channel from the messenger, else 0xFF), the user.
     void SendUserInfoRequest(uint8_t selector, int64_t userId, quill::WStringView nickname);
-    void SendFriendRequest(int64_t userId, quill::WStringView nickname);               // 25
-    void SendFriendDelete(uint32_t memberId);                                         // 26
+    void SendFriendRequest(int64_t userId, quill::WStringView nickname);                       // 25
+    void SendFriendDelete(uint32_t memberId);                                                  // 26
     void SendFriendRequestReply(bool accept, uint32_t memberId, quill::WStringView nickname);  // 30
-    void SendClanCreate(quill::WStringView name, uint8_t capacity);                    // 32
-    void SendClanInvite(int64_t userId);                                              // 34
-    void SendClanSettings(uint8_t capacity);                                          // 37: u8 1, the capacity
-    void SendClanInviteAnswer(uint32_t clanId);                                       // 45: u8 1, the clan
-    void SendBlockUser(int64_t userId);                                               // 51
-    void SendMemberInvite(uint32_t memberId);                                         // 67
-    void SendFindPlayer(quill::WStringView nickname);                                 // 70
-    void SendBanUser(int64_t userId);                                                 // 1169
+    void SendClanCreate(quill::WStringView name, uint8_t capacity);                            // 32
+    void SendClanInvite(int64_t userId);                                                       // 34
+    void SendClanSettings(uint8_t capacity);                                                   // 37: u8 1, the capacity
+    void SendClanInviteAnswer(uint32_t clanId);                                                // 45: u8 1, the clan
+    void SendBlockUser(int64_t userId);                                                        // 51
+    void SendMemberInvite(uint32_t memberId);                                                  // 67
+    void SendFindPlayer(quill::WStringView nickname);                                          // 70
+    void SendBanUser(int64_t userId);                                                          // 1169
 
 private:
     // Builds the request with write and sends it; nothing when no packet is free.

@@ -5,7 +5,8 @@
 
 namespace kestrovan {
 
-FriendRequestDialog::FriendRequestDialog(Answer answer) : CommunityDialog(u"Ask Friend", false), answer_(std::move(answer)) {
+FriendRequestDialog::FriendRequestDialog(Answer answer)
+    : CommunityDialog(u"Ask Friend", false), answer_(std::move(answer)) {
     lines_[0] = AddTextLine(60);
     lines_[1] = AddTextLine(84);
     lines_[1]->SetText(u"Do you want to accept the friend request?");

@@ -19,9 +19,9 @@ namespace kestrovan {
 struct MemberListPage {
     static constexpr int32_t kRows = 8;
 
-    int32_t count = 0;        // members in the list
-    int32_t firstRow = 1;     // the first shown member, 1-based, after clamping
-    int32_t scrollRange = 1;  // positions of the scroll bar: count - 7, at least 1
+    int32_t count = 0;                 // members in the list
+    int32_t firstRow = 1;              // the first shown member, 1-based, after clamping
+    int32_t scrollRange = 1;           // positions of the scroll bar: count - 7, at least 1
     std::vector<MemberSnapshot> rows;  // at most kRows
 
     // The first shown row clamped to 1 .. count - 7.

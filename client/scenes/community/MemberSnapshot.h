@@ -21,8 +21,8 @@ struct MemberSnapshot {
     uint32_t memberId = 0;  // the directories' key; 0 stands for the whole clan in the clan chat
     int64_t userId = 0;     // the account's 64-bit id
     quill::WString nickname;
-    int8_t channel = -1;  // negative: offline; 0: logged in outside a channel; n: channel n
-    int16_t place = -3;   // inside a channel: 0 the lobby, n > 0 room n, negative the other places
+    int8_t channel = -1;   // negative: offline; 0: logged in outside a channel; n: channel n
+    int16_t place = -3;    // inside a channel: 0 the lobby, n > 0 room n, negative the other places
     uint8_t clanRank = 0;  // 10 and above: master; 3 to 9: officer
 
     bool IsOnline() const { return channel >= 0; }

@@ -50,8 +50,7 @@ constexpr uint32_t kCyan = 0xFF00FFFF;
 
 }  // namespace
 
-Messenger::Messenger(std::unique_ptr<CommunityHost> host)
-    : host_(std::move(host)), requests_(host_->Connection()) {
+Messenger::Messenger(std::unique_ptr<CommunityHost> host) : host_(std::move(host)), requests_(host_->Connection()) {
     Create(kStartX, kStartY, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(kOpenSound, kCloseSound);
@@ -186,9 +185,11 @@ void Messenger::BuildMenus() {
         return raw;
     };
     memberMenu_ = addMenu(80, 100, 400);
-    const std::pair<int32_t, const char16_t*> memberEntries[] = {
-        {kChatWith, u"Chat With"}, {kViewInfo, u"View Info"}, {kInvite, u"Invite"},
-        {kJoinWith, u"Join with"}, {kDelFriend, u"Del Friend"}};
+    const std::pair<int32_t, const char16_t*> memberEntries[] = {{kChatWith, u"Chat With"},
+                                                                 {kViewInfo, u"View Info"},
+                                                                 {kInvite, u"Invite"},
+                                                                 {kJoinWith, u"Join with"},
+                                                                 {kDelFriend, u"Del Friend"}};
     int32_t y = 0;
     for (const auto& [id, caption] : memberEntries) {
         AddButton(*memberMenu_, 0, y, 80, 20, id, -1, 740, 400, caption);
@@ -222,9 +223,9 @@ Button* Messenger::MenuButton(int32_t id) const {
 void Messenger::LoadWindowGraphics(uint32_t arg) {
     LoadGraphics(arg);
     newMessageIcon_->LoadGraphics(arg);
-    for (Window* dialog : std::initializer_list<Window*>{friendRequest_.get(), question_.get(), deleteFriend_.get(),
-                                                         clanInvite_.get(), findPlayer_.get(), foundPlayer_.get(),
-                                                         clanDialog_.get()}) {
+    for (Window* dialog :
+         std::initializer_list<Window*>{friendRequest_.get(), question_.get(), deleteFriend_.get(), clanInvite_.get(),
+                                        findPlayer_.get(), foundPlayer_.get(), clanDialog_.get()}) {
         dialog->LoadGraphics(arg);
     }
 }

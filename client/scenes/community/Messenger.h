@@ -196,8 +196,8 @@ private:
     void BuildChatPanel();
     void BuildMenus();
     void BuildDialogs();
-    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                      int32_t srcX, int32_t srcY, quill::WStringView caption);
+    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
+                      int32_t srcY, quill::WStringView caption);
     ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, bool vertical);
 
     // --- Events (MessengerEvents.cpp) ---

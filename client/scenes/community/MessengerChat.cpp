@@ -46,8 +46,7 @@ MemberSnapshot Messenger::ClanChatMember() {
     return clan;
 }
 
-bool Messenger::RouteLine(uint8_t kind, uint32_t memberId, bool echo, MemberSnapshot& partner,
-                          quill::WString& sender) {
+bool Messenger::RouteLine(uint8_t kind, uint32_t memberId, bool echo, MemberSnapshot& partner, quill::WString& sender) {
     MemberDirectories& directories = host_->Connection().Directories();
     if (kind % 10 == ChatKind::Clan) {
         partner = ClanChatMember();

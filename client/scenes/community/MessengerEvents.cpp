@@ -255,7 +255,8 @@ void Messenger::AskLeaveClan() {
     if (master && members > 1)
         return;
     ShowBox(u"Question", u"Do you want to leave the clan?",
-            master ? u"A clan will be deleted if there are no clan members." : u"", quill::AppEventId::MessengerControlSend);
+            master ? u"A clan will be deleted if there are no clan members." : u"",
+            quill::AppEventId::MessengerControlSend);
 }
 
 void Messenger::EditClanInfo() {

@@ -169,10 +169,4 @@ Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringVie
     return packet;
 }
 
-Packet Received(Packet message) {
-    Packet received;
-    received.LoadReceived(message.Finish().Bytes());
-    return received;
-}
-
 }  // namespace kvtest

@@ -1,7 +1,8 @@
 #pragma once
 // Server messages of the community as the game server sends them, for the tests of the messenger, its
-// dialogs and the profile window: the friend and clan lists, presence, chat lines, friend requests, a found
-// player and profiles. Each builder returns the message unsent.
+// dialogs and the profile window: the friend and clan lists, presence, chat lines, friend requests and
+// answers, the clan's messages, a found player and profiles. Each builder returns the message unsent;
+// AsReceived (ServerMessages.h) turns it into what a receiver holds.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/MessageId.h"
 #include "QuillLib/net/Packet.h"
+#include "tests/support/net/ServerMessages.h"
 
 namespace kvtest {
 
@@ -83,8 +85,5 @@ quill::Packet ClanInvitationMessage(quill::WStringView inviter, uint32_t clanId,
                                     uint8_t memberCount);
 quill::Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
                                       uint16_t place);
-
-// The message as a receiver holds it: its cursor on the first payload byte.
-quill::Packet Received(quill::Packet message);
 
 }  // namespace kvtest

@@ -4,6 +4,7 @@
 
 namespace kestrovan::test {
 
+using kvtest::AsReceived;
 using kvtest::ChatMessage;
 using kvtest::ClanInfoMessage;
 using kvtest::FindPlayerResultMessage;
@@ -11,7 +12,6 @@ using kvtest::FriendListMessage;
 using kvtest::FriendRequestReceivedMessage;
 using kvtest::MemberLoggedInMessage;
 using kvtest::MemberLoggedOutMessage;
-using kvtest::Received;
 using kvtest::TestClan;
 using kvtest::TestMember;
 using kvtest::TestProfile;

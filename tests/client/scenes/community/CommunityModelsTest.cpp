@@ -121,8 +121,7 @@ TEST(ChatPartnersTest, SevenLinesShowFromTheFirstShownLineAndANewLineFollowsTheN
         partner.AddLine(quill::Format(u"%d", n), 0);
     EXPECT_EQ(chats.LineRange(), 4) << "ten lines, seven shown";
     EXPECT_EQ(chats.FollowNewest(1), 4);
-    EXPECT_EQ(Texts(chats.Lines().shown),
-              (std::vector<quill::WString>{u"3", u"4", u"5", u"6", u"7", u"8", u"9"}));
+    EXPECT_EQ(Texts(chats.Lines().shown), (std::vector<quill::WString>{u"3", u"4", u"5", u"6", u"7", u"8", u"9"}));
 
     chats.SetFirstLine(2);  // the player scrolled up
     partner.AddLine(u"10", 0);
@@ -202,7 +201,7 @@ TEST(MemberMenuRulesTest, EntriesFollowWhereTheMemberAndThePlayerAre) {
         bool join;
     };
     const Case cases[] = {
-        {1, 0, inLobby, true, true},    {1, 12, inLobby, true, true},  {0, 0, inLobby, true, false},
+        {1, 0, inLobby, true, true},     {1, 12, inLobby, true, true},  {0, 0, inLobby, true, false},
         {-1, -3, inLobby, false, false}, {2, -2, inLobby, true, false}, {1, 0, loggedIn, false, true},
         {1, 0, inShop, false, true},
     };

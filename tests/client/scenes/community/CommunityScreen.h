@@ -160,7 +160,7 @@ protected:
     // The message dispatched as the connection's dispatch thread would, then one pass of the main loop, which
     // shows what it opened.
     void Receive(quill::Packet message) {
-        quill::Packet packet = Received(std::move(message));
+        quill::Packet packet = AsReceived(std::move(message));
         connection().Dispatch(&packet);
         MainLoopPass();
     }

@@ -17,7 +17,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/community/CommunityScreen.h"
-#include "tests/support/net/CommunityScript.h"
+#include "tests/support/net/GameServerScripts.h"
 
 namespace kestrovan::test {
 namespace {
@@ -28,10 +28,8 @@ using quill::MessageId;
 class CommunityServerTest : public CommunityScreen {
 protected:
     CommunityServerTest()
-        : CommunityScreen(SceneId::Lobby, [](kvtest::GameServerFixture& server) {
-              server.ReplyWith(MessageId::LoginRequest, kvtest::CommunityLoginMessages());
-              kvtest::InstallCommunityScript(server);
-          }, true) {
+        : CommunityScreen(
+              SceneId::Lobby, [](kvtest::GameServerFixture& server) { kvtest::InstallCommunityScript(server); }, true) {
         connection().LocalPlayer().channel = 1;
     }
     bool BoxSays(quill::WStringView line) {
@@ -46,7 +44,8 @@ protected:
 
 TEST_F(CommunityServerTest, TheLoginBringsTheListsAndPresenceAndChatFollow) {
     ASSERT_TRUE(Eventually([&] {
-        return connection().Directories().Friends().Count() == 3 && connection().Directories().ClanMembers().Count() == 2;
+        return connection().Directories().Friends().Count() == 3 &&
+               connection().Directories().ClanMembers().Count() == 2;
     }));
     EXPECT_EQ(connection().LocalPlayer().clanId, 900u);
     EXPECT_EQ(connection().LocalPlayer().clanRank, 10);

@@ -123,7 +123,8 @@ TEST_F(FriendDialogsTest, QuestionsSendTheRequestOfTheirKind) {
         return bytes;
     };
     std::vector<uint8_t> friendTail = id;
-    for (uint8_t byte : {0x0C, 0x00, 0x54, 0x00, 0x61, 0x00, 0x72, 0x00, 0x67, 0x00, 0x65, 0x00, 0x74, 0x00, 0x00, 0x00})
+    for (uint8_t byte :
+         {0x0C, 0x00, 0x54, 0x00, 0x61, 0x00, 0x72, 0x00, 0x67, 0x00, 0x65, 0x00, 0x74, 0x00, 0x00, 0x00})
         friendTail.push_back(byte);
     EXPECT_EQ(Sent(MessageId::FriendRequest)[0], withHeader(25, friendTail));
     EXPECT_EQ(Sent(MessageId::ClanInvite, 2), (std::vector<std::vector<uint8_t>>(2, withHeader(34, id))));
@@ -239,7 +240,11 @@ TEST_F(FriendDialogsTest, ResultsShowTheirTexts) {
         {MessageId::FriendRequestResult, {9}, nullptr, u"Ask Friend", u"Already registered or the request has failed."},
         {MessageId::FriendRequestAnswer, {1}, u"Ann", u"Ask Friend", u"Ann has been registered as a friend."},
         {MessageId::FriendRequestAnswer, {0}, u"Ann", u"Ask Friend", u"Ann has rejected your friend request."},
-        {MessageId::ClanInviteResult, {2}, nullptr, u"Invite Clan", u"This user is already registered to the other clan."},
+        {MessageId::ClanInviteResult,
+         {2},
+         nullptr,
+         u"Invite Clan",
+         u"This user is already registered to the other clan."},
         {MessageId::ClanInviteResult, {3}, nullptr, u"Invite Clan", u"The clan has exceeded its max capacity allowed."},
         {MessageId::ClanInviteResult, {0}, nullptr, u"Invite Clan", u""},
     };
@@ -286,7 +291,7 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
     quill::Packet created;
     created.Init(MessageId::ClanCreateResult).WriteU8(0).WriteU32(321).WriteWString(u"당구클럽").WriteU8(1).WriteU8(10);
     created.WriteU32(100000);
-    quill::Packet createdPacket = Received(std::move(created));
+    quill::Packet createdPacket = AsReceived(std::move(created));
     messenger->OnClanCreateResult(createdPacket);
     MainLoopPass();
     EXPECT_EQ(BoxLine(), u"The clan is created. You are a clan master.");
@@ -296,7 +301,7 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
     for (uint8_t code : {1, 2, 3, 4}) {
         quill::Packet refused;
         refused.Init(MessageId::ClanCreateResult).WriteU8(code);
-        quill::Packet packet = Received(std::move(refused));
+        quill::Packet packet = AsReceived(std::move(refused));
         messenger->OnClanCreateResult(packet);
         MainLoopPass();
         EXPECT_EQ(Box().Title().GetText(), u"Error");

@@ -22,7 +22,6 @@
 namespace kestrovan::test {
 namespace {
 
-
 using quill::MessageId;
 namespace Vk = platform::Vk;
 
@@ -37,7 +36,7 @@ protected:
     }
     // Through the connection's handlers, then the lobby's packet slot, then a pass of the main loop.
     void Dispatch(quill::Packet message) {
-        quill::Packet packet = Received(std::move(message));
+        quill::Packet packet = AsReceived(std::move(message));
         app.Connection()->Dispatch(&packet);
         app.Scenes().PollCurrentScene();
     }
@@ -58,8 +57,9 @@ protected:
 TEST_F(LobbyCommunity, TheLobbyOpensTheMessengerAndItsRowsSayWhereFriendsAre) {
     ASSERT_TRUE(connected);
     Enter();
-    Dispatch(FriendListMessage({Friend(1, u"Here", kChannel, 12), Friend(2, u"There", 5, 0), Friend(3, u"Shop", kChannel, 0xFFFA),
-                                Friend(4, u"Gone", 0xFF, 0xFFFD), Friend(5, u"Lobby", kChannel, 0)}));
+    Dispatch(FriendListMessage({Friend(1, u"Here", kChannel, 12), Friend(2, u"There", 5, 0),
+                                Friend(3, u"Shop", kChannel, 0xFFFA), Friend(4, u"Gone", 0xFF, 0xFFFD),
+                                Friend(5, u"Lobby", kChannel, 0)}));
     PressLobby(SceneLobby::kMessenger);
     ASSERT_TRUE(messenger->IsVisible());
     EXPECT_EQ(messenger->GetParent(), lobby);

@@ -67,8 +67,7 @@ TEST_F(MessengerMembersTest, OnlineFriendsComeFirstAndTheListScrollsToItsEnd) {
 }
 
 TEST_F(MessengerMembersTest, RowsShowWhereMembersAreAndTheirClanRank) {
-    FillLists({}, {Online(1, u"Master", 3, 0, 10), Online(2, u"Officer", 3, 0, 3), Offline(3, u"Member", 2),
-                   Own(9)});
+    FillLists({}, {Online(1, u"Master", 3, 0, 10), Online(2, u"Officer", 3, 0, 3), Offline(3, u"Member", 2), Own(9)});
     ShowClanList();
     ASSERT_EQ(messenger->View(), MessengerView::Clan);
     EXPECT_TRUE(messenger->Row(0)->RankMark()->IsVisible());
@@ -108,9 +107,9 @@ TEST_F(MessengerMembersTest, TheMemberMenuFollowsTheListAndWhereEachOneIs) {
     ClickRow(0);
     Press(Messenger::kJoinWith);
     EXPECT_EQ(Sent(MessageId::UserInfoRequest)[0],
-              (std::vector<uint8_t>{0x1F, 0x00, 0x11, 0x00, 0x03, 0x89, 0x13, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0E,
-                                    0x00, 0x49, 0x00, 0x6E, 0x00, 0x4C, 0x00, 0x6F, 0x00, 0x62, 0x00, 0x62, 0x00,
-                                    0x79, 0x00, 0x00, 0x00}));
+              (std::vector<uint8_t>{0x1F, 0x00, 0x11, 0x00, 0x03, 0x89, 0x13, 0x00, 0x00, 0x00, 0x00,
+                                    0x00, 0x00, 0x0E, 0x00, 0x49, 0x00, 0x6E, 0x00, 0x4C, 0x00, 0x6F,
+                                    0x00, 0x62, 0x00, 0x62, 0x00, 0x79, 0x00, 0x00, 0x00}));
     EXPECT_EQ(Sent(MessageId::MemberInvite)[0], (std::vector<uint8_t>{0x08, 0x00, 0x43, 0x00, 0x01, 0x00, 0x00, 0x00}));
     const JoinWithTarget& target = connection().JoinTarget();
     EXPECT_EQ(target.pending, 1);

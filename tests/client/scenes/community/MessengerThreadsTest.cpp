@@ -1,7 +1,7 @@
 // The messenger between its threads: presence, locations, chat lines, requests and profiles arrive on a
 // dispatch thread while the main thread shows what they opened and, under the App lock as the widget tree
-// routes, refreshes the lists, scrolls, opens and closes the window and the menus and reads the profile. Many rounds must end
-// without a deadlock (the order: App lock, member-list lock, directory lock) and leave the lists whole.
+// routes, refreshes the lists, scrolls, opens and closes the window and the menus and reads the profile. Many rounds
+// must end without a deadlock (the order: App lock, member-list lock, directory lock) and leave the lists whole.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -38,7 +38,7 @@ protected:
 
     // The message through the connection's dispatch, alone: the main loop's passes are the other thread's.
     void Dispatch(quill::Packet message) {
-        quill::Packet packet = Received(std::move(message));
+        quill::Packet packet = AsReceived(std::move(message));
         connection().Dispatch(&packet);
     }
 
@@ -56,7 +56,7 @@ protected:
         if (round % 10 == 0) {
             TestProfile visitor;
             visitor.modes = {{10, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}}};
-            quill::Packet packet = Received(UserProfileMessage(visitor));
+            quill::Packet packet = AsReceived(UserProfileMessage(visitor));
             app.Scenes().ShowUserProfile(nullptr, packet);  // as a screen's packet slot does
         }
         if (round % 7 == 0)

@@ -9,13 +9,12 @@
 namespace kestrovan::test {
 namespace {
 
-
 using quill::MessageId;
 using quill::Packet;
 
 // The record of the profile as the payload after the found flag.
 Packet RecordOf(const TestProfile& profile) {
-    Packet packet = Received(UserProfileMessage(profile));
+    Packet packet = AsReceived(UserProfileMessage(profile));
     packet.ReadU8();
     return packet;
 }
@@ -75,7 +74,7 @@ TEST(ProfileRecordTest, AFirstRecordThatIsTheEndMarkReadsTheHeaderAlone) {
 TEST(ProfileRecordTest, ARecordCutInsideItsFixedPartIsRefused) {
     Packet message;
     message.Init(MessageId::UserProfile).WriteU8(1).WriteWString(u"Visitor").WriteU8(2).WriteU32(5);
-    Packet packet = Received(std::move(message));
+    Packet packet = AsReceived(std::move(message));
     packet.ReadU8();
     ProfileRecord record;
     EXPECT_FALSE(ProfileRecord::Read(packet, record));
@@ -98,7 +97,7 @@ TEST(ProfileRecordTest, ModeRecordsStopAtTheMessageEndAndAtAnIndexBeyondTheTable
     header.endMark = false;
     WriteProfileRecord(cut, header);
     cut.WriteU8(6).WriteU32(1).WriteU16(2);  // a mode record without its eight values
-    Packet cutPacket = Received(std::move(cut));
+    Packet cutPacket = AsReceived(std::move(cut));
     cutPacket.ReadU8();
     ProfileRecord cutRecord;
     ASSERT_TRUE(ProfileRecord::Read(cutPacket, cutRecord));
@@ -133,7 +132,7 @@ TEST(ProfileRecordTest, TextsAreCutToTheirFieldsAndABadStringReadsEmpty) {
     for (int n = 0; n < 4; ++n)
         message.WriteWString(u"x");
     message.WriteU8(255);
-    Packet bad = Received(std::move(message));
+    Packet bad = AsReceived(std::move(message));
     bad.ReadU8();
     ProfileRecord badRecord;
     ASSERT_TRUE(ProfileRecord::Read(bad, badRecord));

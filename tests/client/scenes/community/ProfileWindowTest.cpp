@@ -14,7 +14,7 @@ namespace {
 class ProfileWindowTest : public CommunityScreen {
 protected:
     bool Show(const TestProfile& profile, bool found = true) {
-        quill::Packet packet = Received(UserProfileMessage(profile, found));
+        quill::Packet packet = AsReceived(UserProfileMessage(profile, found));
         const bool shown = app.Scenes().ShowUserProfile(nullptr, packet);
         MainLoopPass();
         return shown;
@@ -110,7 +110,7 @@ TEST_F(ProfileWindowTest, NothingShowsForAnUnfoundOrBrokenProfileAndLevelZeroHas
     EXPECT_FALSE(profile->IsVisible());
     quill::Packet cut;
     cut.Init(quill::MessageId::UserProfile).WriteU8(1).WriteWString(u"Cut").WriteU8(1);
-    quill::Packet cutPacket = Received(std::move(cut));
+    quill::Packet cutPacket = AsReceived(std::move(cut));
     EXPECT_FALSE(app.Scenes().ShowUserProfile(nullptr, cutPacket));
     EXPECT_FALSE(profile->IsVisible());
 

@@ -23,9 +23,9 @@
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/FpuMode.h"
-#include "tests/support/net/CommunityMessages.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
+#include "tests/support/net/CommunityMessages.h"
 #include "tests/support/scenes/IdleConnectionHost.h"
 
 namespace kestrovan {
@@ -76,7 +76,7 @@ protected:
         connection = std::make_unique<GameConnection>(connectionHost);
         connection->LocalPlayer().channel = 3;
         connection->LocalPlayer().name = u"Carom";
-        quill::Packet friends = kvtest::Received(kvtest::FriendListMessage(
+        quill::Packet friends = kvtest::AsReceived(kvtest::FriendListMessage(
             {{1, 1001, u"Sleeper", 0xFF, 0xFFFD, 0}, {2, 1002, u"Roomie", 3, 12, 0}, {3, 1003, u"Faraway", 5, 0, 0}}));
         connection->Directories().OnFriendList(friends);
         root.Create(0, 0, kWidth, kHeight, -1, -1);
@@ -159,7 +159,7 @@ TEST_F(CommunityWindowsGlTest, TheMessengerListsFriendsOnlineFirstAndItsIconBlin
 
     // Closed, a friend's line leaves the blinking icon: lit, then dim a second later.
     messenger->SetVisible(false);
-    quill::Packet line = kvtest::Received(kvtest::ChatMessage(quill::MessageId::MessengerChat, 1, 2, u"hello"));
+    quill::Packet line = kvtest::AsReceived(kvtest::ChatMessage(quill::MessageId::MessengerChat, 1, 2, u"hello"));
     messenger->OnChatLine(line, false);
     BlinkingIcon& icon = *messenger->NewMessageIcon();
     root.AddChild(&icon, true);
@@ -197,7 +197,7 @@ TEST_F(CommunityWindowsGlTest, TheProfileWindowShowsAPlayersHeaderAndStatistics)
     visitor.nickname = u"Visitor";
     visitor.level = 7;
     visitor.modes = {{10, 0, 1500, {30, 10, 3, 4, 1234, 6, 7, 8}}};
-    quill::Packet packet = kvtest::Received(kvtest::UserProfileMessage(visitor));
+    quill::Packet packet = kvtest::AsReceived(kvtest::UserProfileMessage(visitor));
     ASSERT_TRUE(profile->OnUserProfile(root, packet));
     profile->ShowPending();
     ASSERT_TRUE(profile->IsVisible());
