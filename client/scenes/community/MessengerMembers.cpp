@@ -206,12 +206,13 @@ void Messenger::OnClanCreateResult(Packet& packet) {
     const ClanCreatedMessage created = ClanCreatedMessage::Read(packet);
     switch (created.result) {
         case 0: {
-            DeferBox(u"Notice", u"The clan is created. You are a clan master.");
+            // The record first: the box tells the main thread that it is there.
             PlayerState& player = host_->Connection().LocalPlayer();
             player.clanId = created.clanId;
             player.clanName = created.clanName;
             player.clanRank = kMasterRank;
             player.cueMoney -= created.cost;
+            DeferBox(u"Notice", u"The clan is created. You are a clan master.");
             break;
         }
         case 1:
