@@ -26,6 +26,7 @@ constexpr char16_t kMinimumRuntime[] = u"4.09.00.0904";
 constexpr uint32_t kMaxIndexedRange = 0x20000;
 constexpr uint32_t kLostDeviceWaitMs = 10;
 constexpr uint32_t kSpriteFormat = 0x1 | 0x4 | 0x100;  // x y z, colour, u v
+constexpr float kTexelCentreOffset = 0.5f;
 
 gfx::DeviceClock& EnsureClock(std::unique_ptr<gfx::DeviceClock>& clock) {
     if (!clock) clock = std::make_unique<gfx::SystemDeviceClock>();
@@ -403,7 +404,12 @@ bool D3D9RenderDevice::DrawSpriteTurned(gfx::BaseTexture& texture, const gfx::Re
     const float w = static_cast<float>(source.Width()) * scaleX, h = static_cast<float>(source.Height()) * scaleY;
     const float u0 = static_cast<float>(source.left) / desc.width, u1 = static_cast<float>(source.right) / desc.width;
     const float v0 = static_cast<float>(source.top) / desc.height, v1 = static_cast<float>(source.bottom) / desc.height;
-    // Corners in the sprite's own pixels, turned about the pivot, then moved to (x, y).
+    // Corners in the sprite's own pixels, turned about the pivot, then moved to (x, y). The device's pixel
+    // centres lie on whole coordinates and its texel centres half a texel in: half a pixel up and to the left
+    // each texel lands on one pixel, where a quad on whole coordinates would blend every texel with its
+    // neighbours and wash out strokes one pixel wide (the 12-pixel fonts lose their dots and thin lines).
+    x -= kTexelCentreOffset;
+    y -= kTexelCentreOffset;
     const float c = std::cos(turn.radians), s = std::sin(turn.radians);
     const float corners[6][4] = {{0, 0, u0, v0}, {w, 0, u1, v0}, {0, h, u0, v1},
                                  {w, 0, u1, v0}, {w, h, u1, v1}, {0, h, u0, v1}};

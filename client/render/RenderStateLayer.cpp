@@ -236,7 +236,10 @@ bool RenderStateLayer::ApplyAmbient() {
     const float* c = cache_.ambientColor;
     uint32_t value = 0xFFFFFFFFu;
     if (cache_.lightingOn != 0) {
-        value = cache_.lightsAOn == 0 ? PackOpaqueColor(c[0], c[1], c[2]) : PackColor(c[0], c[1], c[2], c[3]);
+        // The fourth value is the light's strength: (1, 1, 1, 0.35) is a white ambient light at 35 %. Packed as
+        // it stands the device would ignore it and light every surface fully, which flattens all shading.
+        value = cache_.lightsAOn == 0 ? PackOpaqueColor(c[0], c[1], c[2])
+                                      : PackColor(c[0] * c[3], c[1] * c[3], c[2] * c[3], c[3]);
     }
     if (value == cache_.appliedAmbient) return true;
     if (!State(gfx::RenderState::Ambient, value)) return false;

@@ -137,9 +137,27 @@ void GameTable::ShowShownModels(bool visible) {
 }
 
 void GameTable::SetGameMode(quill::GameType gameMode) {
+    if (gameMode != gameMode_) {
+        // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
+        ClearTrails();
+        marks_.Clear();
+    }
     gameMode_ = gameMode;
+    ShowPocketStripForMode();
     ScopedLock hold(physics_.GetLock());
     physics_.SetGameType(gameMode);
+}
+
+void GameTable::ShowPocketStripForMode() {
+    const bool pocketStrip = !quill::IsCaromGame(gameMode_) && gameMode_ != type::kSnooker && gameMode_ >= 0;
+    hud_.SetVisible(TableHud::kPocketStrip, pocketStrip);
+}
+
+void GameTable::ClearTrails() {
+    for (const auto& trail : ballTrails_) {
+        ScopedLock hold(trail->GetLock());
+        trail->Clear();
+    }
 }
 
 CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {

@@ -558,6 +558,10 @@ private:
     void StepShot();
     void FinishShot();
     void AppendTrailPoints();
+    // Empties every ball's trail, also those of balls the current game does not have.
+    void ClearTrails();
+    // The pocketed-ball strip shows in the pocket games but snooker.
+    void ShowPocketStripForMode();
     void TickCameraController();
     void TickEffects(uint32_t time);
     StrokeContext MakeStrokeContext() const;

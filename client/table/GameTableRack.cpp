@@ -91,8 +91,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     cameraState_.ResetAim();
     UpdatePowerGauge();
 
-    const bool pocketStrip = !quill::IsCaromGame(gameMode_) && gameMode_ != type::kSnooker && gameMode_ >= 0;
-    hud_.SetVisible(TableHud::kPocketStrip, pocketStrip);
+    ShowPocketStripForMode();
     marks_.Clear();
 }
 

@@ -114,11 +114,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     OnKey(kPenKey, false);
     screenValues_.flags[2] = false;
-    for (uint32_t i = 0; i < BallCount(); ++i) {
-        LineList& trail = *ballTrails_[i];
-        ScopedLock hold(trail.GetLock());
-        trail.Clear();
-    }
+    ClearTrails();
     {
         ScopedLock hold(modelLock_);
         for (ShownModel marker : {kAimMarker, kTargetMarker}) {

@@ -51,9 +51,14 @@ std::vector<MeshBuilder::ProfilePoint> CueProfile::Between(float from, float to)
             points.push_back({station.along, station.radius});
         }
     }
-    points.push_back({to, RadiusAt(to)});
     if (to >= kLength) {
-        points.push_back({kLength + 0.1f, 0.0f});
+        // The butt ends in a flat cap with a rounded edge, as a rubber bumper does.
+        constexpr float kBevel = 0.12f;
+        points.push_back({kLength - kBevel, RadiusAt(kLength - kBevel)});
+        points.push_back({kLength, RadiusAt(kLength) - kBevel});
+        points.push_back({kLength, 0.0f});
+    } else {
+        points.push_back({to, RadiusAt(to)});
     }
     return points;
 }

@@ -55,8 +55,10 @@ bool MakeContext::AddModel(const ModelNode& root) {
 }
 
 bool MakeContext::AddModel(const ModelNode& root, uint32_t id) {
+    ModelNode enclosed = root;
+    enclosed.EncloseChildren();
     BodyWriter body;
-    root.Write(body);
+    enclosed.Write(body);
     return file.Add(quill::ResourceKind::Model, id, body) || Fail("the model could not be stored");
 }
 

@@ -15,6 +15,9 @@ namespace {
 using quill::ResourceKind;
 using quill::Vec3;
 
+// Slices around a cue: its butt fills a good part of the screen in the zoom view, where fewer show as facets.
+constexpr uint32_t kCueSlices = 32;
+
 // A texture id argument that must name a texture already in the file.
 bool TextureArgument(MakeContext& context, const std::string& key, uint32_t& id) {
     float value = 0.0f;
@@ -57,8 +60,10 @@ bool MakeTable(MakeContext& context) {
     kestrovan::TableGeometry geometry;
     const bool hasPockets = kestrovan::InitTableGeometry(static_cast<uint32_t>(kind), &geometry) != 0;
     TableMaterials materials;
+    // The wood is matt: the screens light the table from straight above, and a glossy rail would mirror that
+    // light into an overhead camera as a white sheet.
     if (!LitMaterialArgument(context, "cloth", false, materials.cloth) ||
-        !LitMaterialArgument(context, "wood", true, materials.wood) ||
+        !LitMaterialArgument(context, "wood", false, materials.wood) ||
         !LitMaterialArgument(context, "pocket", false, materials.pocket) ||
         !LitMaterialArgument(context, "sight", true, materials.sight)) {
         return false;
@@ -102,7 +107,7 @@ bool MakeCue(MakeContext& context) {
     }
     MeshBuilder mesh;
     mesh.BeginPart(material);
-    mesh.AddLathe(CueProfile::Between(0.0f, CueProfile::kLength), 16, CueProfile::kLength);
+    mesh.AddLathe(CueProfile::Between(0.0f, CueProfile::kLength), kCueSlices, CueProfile::kLength);
     ModelNode root;
     return context.AttachMesh(root, mesh) && context.AddModel(root);
 }
@@ -128,7 +133,7 @@ bool MakeTunedCue(MakeContext& context) {
         }
         MeshBuilder mesh;
         mesh.BeginPart(material);
-        mesh.AddLathe(CueProfile::Between(section.from, section.to), 16, CueProfile::kLength);
+        mesh.AddLathe(CueProfile::Between(section.from, section.to), kCueSlices, CueProfile::kLength);
         if (!AddChild(context, root, mesh)) {
             return false;
         }
@@ -148,7 +153,7 @@ bool MakeCuePart(MakeContext& context) {
     const SlotSection& section = kSlotSections[static_cast<size_t>(slot)];
     MeshBuilder mesh;
     mesh.BeginPart(material);
-    mesh.AddLathe(CueProfile::Between(section.from, section.to), 16, CueProfile::kLength);
+    mesh.AddLathe(CueProfile::Between(section.from, section.to), kCueSlices, CueProfile::kLength);
     ModelNode root;
     return context.AttachMesh(root, mesh) && context.AddModel(root);
 }
@@ -177,11 +182,24 @@ bool MakeFlat(MakeContext& context) {
     return context.AttachMesh(root, mesh) && context.AddModel(root);
 }
 
-// The room around the table: a wooden floor at the table's floor height and four walls.
+// The room around the table: a wooden floor at the table's floor height, four walls, a ceiling and a lamp
+// over the table (a glowing panel in the ceiling, drawn unlit: the light the table is lit by). Every surface
+// faces into the room, so that the floor never ends against the empty background.
 bool MakeRoom(MakeContext& context) {
-    uint32_t floor = 0, wall = 0;
+    uint32_t floor = 0, wall = 0, lamp = 0;
     if (!LitMaterialArgument(context, "floor", false, floor) || !LitMaterialArgument(context, "wall", false, wall)) {
         return false;
+    }
+    float lampTexture = -1.0f;
+    if (!context.NumberArgument("lamp", -1.0f, lampTexture)) {
+        return false;
+    }
+    const bool hasLamp = lampTexture >= 0.0f;
+    if (hasLamp) {
+        if (!context.file.Holds(ResourceKind::Texture, static_cast<uint32_t>(lampTexture))) {
+            return context.Fail("lamp names no texture of this file");
+        }
+        lamp = context.AppendMaterial(MaterialBody::Unlit(static_cast<uint32_t>(lampTexture)));
     }
     constexpr float kHalfX = 600.0f, kHalfY = 450.0f, kHeight = 320.0f, kFloorZ = -71.5f;
     MeshBuilder floorMesh;
@@ -198,17 +216,34 @@ bool MakeRoom(MakeContext& context) {
     const float top = kFloorZ + kHeight;
     const auto alongX = [](const Vec3& p) { return std::pair{p.x / 300.0f, p.z / 300.0f}; };
     const auto alongY = [](const Vec3& p) { return std::pair{p.y / 300.0f, p.z / 300.0f}; };
-    // The walls face into the room.
-    wallMesh.AddQuad({kHalfX, kHalfY, kFloorZ}, {-kHalfX, kHalfY, kFloorZ}, {-kHalfX, kHalfY, top}, {kHalfX, kHalfY, top},
+    // Counter-clockwise seen from the room's middle.
+    wallMesh.AddQuad({-kHalfX, kHalfY, kFloorZ}, {kHalfX, kHalfY, kFloorZ}, {kHalfX, kHalfY, top}, {-kHalfX, kHalfY, top},
                      alongX);
-    wallMesh.AddQuad({-kHalfX, -kHalfY, kFloorZ}, {kHalfX, -kHalfY, kFloorZ}, {kHalfX, -kHalfY, top},
-                     {-kHalfX, -kHalfY, top}, alongX);
-    wallMesh.AddQuad({-kHalfX, kHalfY, kFloorZ}, {-kHalfX, -kHalfY, kFloorZ}, {-kHalfX, -kHalfY, top},
-                     {-kHalfX, kHalfY, top}, alongY);
-    wallMesh.AddQuad({kHalfX, -kHalfY, kFloorZ}, {kHalfX, kHalfY, kFloorZ}, {kHalfX, kHalfY, top},
-                     {kHalfX, -kHalfY, top}, alongY);
+    wallMesh.AddQuad({kHalfX, -kHalfY, kFloorZ}, {-kHalfX, -kHalfY, kFloorZ}, {-kHalfX, -kHalfY, top},
+                     {kHalfX, -kHalfY, top}, alongX);
+    wallMesh.AddQuad({-kHalfX, -kHalfY, kFloorZ}, {-kHalfX, kHalfY, kFloorZ}, {-kHalfX, kHalfY, top},
+                     {-kHalfX, -kHalfY, top}, alongY);
+    wallMesh.AddQuad({kHalfX, kHalfY, kFloorZ}, {kHalfX, -kHalfY, kFloorZ}, {kHalfX, -kHalfY, top},
+                     {kHalfX, kHalfY, top}, alongY);
+    // The ceiling, seen from below.
+    wallMesh.AddQuad({-kHalfX, -kHalfY, top}, {-kHalfX, kHalfY, top}, {kHalfX, kHalfY, top}, {kHalfX, -kHalfY, top},
+                     [](const Vec3& p) { return std::pair{p.x / 300.0f, p.y / 300.0f}; });
     ModelNode root;
-    return AddChild(context, root, floorMesh) && AddChild(context, root, wallMesh) && context.AddModel(root);
+    if (!AddChild(context, root, floorMesh) || !AddChild(context, root, wallMesh)) {
+        return false;
+    }
+    if (!hasLamp) {
+        return context.AddModel(root);
+    }
+    // The lamp: a long glowing panel in the ceiling over the table. Flat and facing down, it stands in no
+    // camera's way: the cameras that look down on the table from above the ceiling do not see it at all.
+    constexpr float kLampHalfX = 110.0f, kLampHalfY = 28.0f, kBelowCeiling = 0.5f;
+    const float lampZ = top - kBelowCeiling;
+    MeshBuilder panelMesh;
+    panelMesh.BeginPart(lamp);
+    panelMesh.AddQuad({-kLampHalfX, -kLampHalfY, lampZ}, {-kLampHalfX, kLampHalfY, lampZ}, {kLampHalfX, kLampHalfY, lampZ},
+                      {kLampHalfX, -kLampHalfY, lampZ}, [](const Vec3& p) { return std::pair{p.x / 100.0f, p.y / 100.0f}; });
+    return AddChild(context, root, panelMesh) && context.AddModel(root);
 }
 
 // Small accessory models: shape=box (size), cylinder or crown (size across, height), ball (size across).

@@ -18,6 +18,10 @@ struct ModelNode {
     quill::Transform transform;
     std::vector<ModelNode> children;
 
+    // Grows every node's bound (in its own space) to enclose its children's, so that a node without a mesh of
+    // its own (the root of a table or a room) is seen wherever any of its parts is: a node without a bound
+    // would be judged by its origin alone and vanish with its children whenever the origin leaves the view.
+    void EncloseChildren();
     void Write(BodyWriter& out) const;
 };
 

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "client/physics/PocketGeometry.h"
@@ -18,8 +21,13 @@ constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 constexpr float kHoleSquareDepth = 14.0f;
 constexpr float kClothUvScale = 40.0f;
 constexpr float kWoodUvScale = 60.0f;
-// Rays per pocket surround; the rectangle's corners are added to them.
+// Rays per pocket surround and segments of a cup's wall; the outline's corners are added to them.
 constexpr int kSurroundRays = 72;
+constexpr int kCupSegments = 48;
+// Strips of a cushion's sloping top, from the nose back to the rail.
+constexpr int kCushionStrips = 6;
+// How far (cm) a surround's span may end before it starts and still count as a point.
+constexpr float kSpanSlack = 1e-3f;
 
 // Entry and exit distances of the ray origin + t * dir through the rectangle; empty when it misses.
 bool RayThroughRect(float ox, float oy, float dx, float dy, float x0, float y0, float x1, float y1, float& tEnter,
@@ -40,11 +48,6 @@ bool RayThroughRect(float ox, float oy, float dx, float dy, float x0, float y0, 
     };
     return slab(ox, dx, x0, x1) && slab(oy, dy, y0, y1) && tEnter <= tExit;
 }
-
-// The cushion's cross-section from the nose outwards: (distance behind the nose line, height).
-struct ProfilePoint {
-    float d, z;
-};
 
 }  // namespace
 
@@ -129,14 +132,41 @@ void TableModelBuilder::AddFlatGrid(MeshBuilder& mesh, const Rect& rect, float z
 
 void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, const Rect& rect, const Rect* exclude,
                                         float z, float uvScale) const {
+    // Rays every few degrees for the circle, and rays through every corner of the surface's outline (the
+    // rectangle's and the excluded area's corners, and where the circle crosses their edges), so that the
+    // straight edges come out exact and no sliver between two rays is left open.
     std::vector<float> angles;
     for (int ray = 0; ray < kSurroundRays; ++ray) {
         angles.push_back(kTwoPi * static_cast<float>(ray) / kSurroundRays);
     }
-    for (float cx : {rect.x0, rect.x1}) {
-        for (float cy : {rect.y0, rect.y1}) {
-            float angle = std::atan2(cy - hole.y, cx - hole.x);
-            angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+    const auto addAngleTo = [&](float x, float y) {
+        const float angle = std::atan2(y - hole.y, x - hole.x);
+        angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+    };
+    for (const Rect* outline : {&rect, exclude}) {
+        if (outline == nullptr) {
+            continue;
+        }
+        for (float cx : {outline->x0, outline->x1}) {
+            for (float cy : {outline->y0, outline->y1}) {
+                addAngleTo(cx, cy);
+            }
+        }
+        for (const auto& [x, y] : CircleCrossings(hole, *outline)) {
+            addAngleTo(x, y);
+        }
+    }
+    if (exclude != nullptr) {
+        // Where the rectangle's edges cross the excluded area's: the corners of the outline between them.
+        for (float x : {rect.x0, rect.x1}) {
+            for (float y : {exclude->y0, exclude->y1}) {
+                if (x >= exclude->x0 && x <= exclude->x1 && y >= rect.y0 && y <= rect.y1) addAngleTo(x, y);
+            }
+        }
+        for (float y : {rect.y0, rect.y1}) {
+            for (float x : {exclude->x0, exclude->x1}) {
+                if (y >= exclude->y0 && y <= exclude->y1 && x >= rect.x0 && x <= rect.x1) addAngleTo(x, y);
+            }
         }
     }
     std::sort(angles.begin(), angles.end());
@@ -156,25 +186,61 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
         // The ray runs through the rectangle from enter (before the centre when the centre lies inside it)
         // to exit; the surface starts outside the hole's circle.
         float inner = std::max(hole.radius, enter);
-        const float outer = exit;
+        float outer = exit;
         float excludeEnter = 0.0f, excludeExit = 0.0f;
         if (exclude && RayThroughRect(hole.x, hole.y, dx, dy, exclude->x0, exclude->y0, exclude->x1, exclude->y1,
                                       excludeEnter, excludeExit) && excludeExit > 0.0f) {
             // From inside the excluded area the surface starts where the ray leaves it; a ray that enters it
-            // from outside meets it only beyond the hole's reach here.
-            inner = excludeEnter <= 0.0f ? std::max(inner, excludeExit) : std::max(inner, outer);
+            // from outside runs over the surface until it gets there.
+            if (excludeEnter <= 0.0f) {
+                inner = std::max(inner, excludeExit);
+            } else {
+                outer = std::min(outer, excludeEnter);
+            }
         }
-        return Span{inner < outer, point(inner), point(outer)};
+        // A span that shrank to a point still closes the triangle beside it.
+        return Span{inner <= outer + kSpanSlack, point(std::min(inner, outer)), point(outer)};
     };
     const auto uv = [uvScale](const Vec3& p) { return std::pair{p.x / uvScale, p.y / uvScale}; };
+    const auto apart = [](const Vec3& a, const Vec3& b) { return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) > 1e-4f; };
     Span previous = spanAt(angles.front());
     for (size_t i = 1; i < angles.size(); ++i) {
         const Span next = spanAt(angles[i]);
         if (previous.present && next.present) {
-            mesh.AddQuad(previous.inner, previous.outer, next.outer, next.inner, uv);
+            // Counter-clockwise seen from above; started at a side of non-zero length so that the normal is
+            // taken from a real triangle.
+            if (apart(previous.inner, previous.outer)) {
+                mesh.AddQuad(previous.inner, previous.outer, next.outer, next.inner, uv);
+            } else if (apart(next.outer, next.inner)) {
+                mesh.AddQuad(next.outer, next.inner, previous.inner, previous.outer, uv);
+            }
         }
         previous = next;
     }
+}
+
+std::vector<std::pair<float, float>> TableModelBuilder::CircleCrossings(const Hole& hole, const Rect& rect) {
+    std::vector<std::pair<float, float>> points;
+    const float r2 = hole.radius * hole.radius;
+    for (float x : {rect.x0, rect.x1}) {
+        const float d = x - hole.x;
+        if (d * d <= r2) {
+            const float h = std::sqrt(r2 - d * d);
+            for (float y : {hole.y - h, hole.y + h}) {
+                if (y >= rect.y0 && y <= rect.y1) points.emplace_back(x, y);
+            }
+        }
+    }
+    for (float y : {rect.y0, rect.y1}) {
+        const float d = y - hole.y;
+        if (d * d <= r2) {
+            const float h = std::sqrt(r2 - d * d);
+            for (float x : {hole.x - h, hole.x + h}) {
+                if (x >= rect.x0 && x <= rect.x1) points.emplace_back(x, y);
+            }
+        }
+    }
+    return points;
 }
 
 void TableModelBuilder::BuildBed(MeshBuilder& mesh) const {
@@ -197,67 +263,143 @@ void TableModelBuilder::BuildBed(MeshBuilder& mesh) const {
     AddFlatGrid(mesh, {middleHigh.bedSquare.x1, back_.y1 - d, back_.x1 - d, back_.y1}, 0.0f, kCell, kClothUvScale);
 }
 
-void TableModelBuilder::AddCushion(MeshBuilder& mesh, bool alongX, float noseCoordinate, float outward, float a0,
-                                   float a1, float b0, float b1) const {
-    const float width = geometry_.cushionWidth;
-    // Up the undercut from the bed to the nose, then up the sloping top to the rail.
-    const ProfilePoint profile[3] = {{0.6f, 0.0f}, {0.0f, geometry_.cushionNoseHeight}, {width, geometry_.cushionTopHeight}};
-    const auto at = [&](const ProfilePoint& point, bool end) {
-        const float t = point.d / width;
-        const float along = end ? a1 + (b1 - a1) * t : a0 + (b0 - a0) * t;
-        const float across = noseCoordinate + outward * point.d;
-        return alongX ? Vec3{along, across, point.z} : Vec3{across, along, point.z};
-    };
-    const auto uv = [alongX](const Vec3& p) {
-        return std::pair{(alongX ? p.x : p.y) / kClothUvScale, p.z / kClothUvScale};
-    };
-    // Faces wind counter-clockwise seen from the table's inside: the order of the ends flips with the side.
-    const bool flip = (outward > 0.0f) != alongX;
-    for (int face = 0; face < 2; ++face) {
-        const Vec3 s0 = at(profile[face], false), s1 = at(profile[face], true);
-        const Vec3 t0 = at(profile[face + 1], false), t1 = at(profile[face + 1], true);
-        if (flip) {
-            mesh.AddQuad(s0, t0, t1, s1, uv);
-        } else {
-            mesh.AddQuad(s0, s1, t1, t0, uv);
+float TableModelBuilder::CushionEnd(const CushionPiece& piece, bool high, float d) const {
+    const float t = d / geometry_.cushionWidth;
+    float along = high ? piece.a1 + (piece.b1 - piece.a1) * t : piece.a0 + (piece.b0 - piece.a0) * t;
+    const float across = piece.nose + piece.outward * d;
+    // A jaw that would hang over a pocket's hole ends at the hole's edge instead, so that the hole shows round.
+    for (const Hole& hole : holes_) {
+        if (!hasPockets_) {
+            break;
+        }
+        const float holeAlong = piece.alongX ? hole.x : hole.y;
+        const float holeAcross = piece.alongX ? hole.y : hole.x;
+        const float offset = across - holeAcross;
+        const float reach = hole.radius * hole.radius - offset * offset;
+        if (reach <= 0.0f) {
+            continue;
+        }
+        const float half = std::sqrt(reach);
+        if (along > holeAlong - half && along < holeAlong + half) {
+            along = high ? holeAlong - half : holeAlong + half;
         }
     }
-    // End caps where a cushion stops at a pocket's jaw.
-    for (bool end : {false, true}) {
-        const Vec3 bottomNose = at(profile[0], end), nose = at(profile[1], end), top = at(profile[2], end);
-        Vec3 bottomBack = top;
-        bottomBack.z = 0.0f;
-        if (flip == end) {
-            mesh.AddQuad(bottomNose, bottomBack, top, nose, uv);
-        } else {
-            mesh.AddQuad(bottomNose, nose, top, bottomBack, uv);
+    return along;
+}
+
+void TableModelBuilder::AddCushion(MeshBuilder& mesh, const CushionPiece& piece) const {
+    const float width = geometry_.cushionWidth;
+    const auto point = [&](float along, float d, float z) {
+        const float across = piece.nose + piece.outward * d;
+        return piece.alongX ? Vec3{along, across, z} : Vec3{across, along, z};
+    };
+    const auto uv = [alongX = piece.alongX](const Vec3& p) {
+        return std::pair{(alongX ? p.x : p.y) / kClothUvScale, p.z / kClothUvScale};
+    };
+    const auto heightAt = [&](float d) {
+        return geometry_.cushionNoseHeight + (geometry_.cushionTopHeight - geometry_.cushionNoseHeight) * d / width;
+    };
+    // Inwards, towards the playing area, and along the cushion.
+    const Vec3 inward = piece.alongX ? Vec3{0.0f, -piece.outward, 0.0f} : Vec3{-piece.outward, 0.0f, 0.0f};
+    const Vec3 alongAxis = piece.alongX ? Vec3{1.0f, 0.0f, 0.0f} : Vec3{0.0f, 1.0f, 0.0f};
+    const auto negate = [](const Vec3& v) { return Vec3{-v.x, -v.y, -v.z}; };
+
+    // The undercut from the bed up to the nose.
+    constexpr float kUndercut = 0.6f;
+    AddQuadFacing(mesh, point(CushionEnd(piece, false, kUndercut), kUndercut, 0.0f),
+                  point(CushionEnd(piece, true, kUndercut), kUndercut, 0.0f),
+                  point(CushionEnd(piece, true, 0.0f), 0.0f, geometry_.cushionNoseHeight),
+                  point(CushionEnd(piece, false, 0.0f), 0.0f, geometry_.cushionNoseHeight), inward, uv);
+    // The sloping top from the nose back to the rail, in strips so that trimmed jaws follow the holes' edges,
+    // and the end caps under each strip down to the bed.
+    for (int strip = 0; strip < kCushionStrips; ++strip) {
+        const float d0 = width * static_cast<float>(strip) / kCushionStrips;
+        const float d1 = width * static_cast<float>(strip + 1) / kCushionStrips;
+        const float low0 = CushionEnd(piece, false, d0), low1 = CushionEnd(piece, false, d1);
+        const float high0 = CushionEnd(piece, true, d0), high1 = CushionEnd(piece, true, d1);
+        if (high0 <= low0 && high1 <= low1) {
+            continue;
         }
+        AddQuadFacing(mesh, point(low0, d0, heightAt(d0)), point(high0, d0, heightAt(d0)),
+                      point(high1, d1, heightAt(d1)), point(low1, d1, heightAt(d1)), {0.0f, 0.0f, 1.0f}, uv);
+        AddQuadFacing(mesh, point(low0, d0, 0.0f), point(low1, d1, 0.0f), point(low1, d1, heightAt(d1)),
+                      point(low0, d0, heightAt(d0)), negate(alongAxis), uv);
+        AddQuadFacing(mesh, point(high0, d0, 0.0f), point(high1, d1, 0.0f), point(high1, d1, heightAt(d1)),
+                      point(high0, d0, heightAt(d0)), alongAxis, uv);
     }
 }
 
-void TableModelBuilder::BuildCushions(MeshBuilder& mesh) const {
+void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const Vec3& p1, const Vec3& p2,
+                                      const Vec3& p3, const Vec3& facing,
+                                      const std::function<std::pair<float, float>(const Vec3&)>& uv) {
+    // The normal of the larger of the quad's two triangles decides the order (a trimmed strip may have a
+    // side of zero length).
+    const auto cross = [](const Vec3& a, const Vec3& b, const Vec3& c) {
+        const Vec3 e1{b.x - a.x, b.y - a.y, b.z - a.z}, e2{c.x - a.x, c.y - a.y, c.z - a.z};
+        return Vec3{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+    };
+    const auto length = [](const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); };
+    const Vec3 first = cross(p0, p1, p2), second = cross(p0, p2, p3);
+    const Vec3 normal = length(first) >= length(second) ? first : second;
+    if (length(normal) < 1e-6f) {
+        return;
+    }
+    const bool forward = normal.x * facing.x + normal.y * facing.y + normal.z * facing.z >= 0.0f;
+    // Started at the larger triangle's corner so that MeshBuilder takes its normal from a real triangle.
+    const bool firstLarger = length(first) >= length(second);
+    if (forward) {
+        firstLarger ? mesh.AddQuad(p0, p1, p2, p3, uv) : mesh.AddQuad(p2, p3, p0, p1, uv);
+    } else {
+        firstLarger ? mesh.AddQuad(p2, p1, p0, p3, uv) : mesh.AddQuad(p0, p3, p2, p1, uv);
+    }
+}
+
+std::vector<TableModelBuilder::CushionPiece> TableModelBuilder::CushionPieces() const {
     const kestrovan::TableGeometry& g = geometry_;
     if (!hasPockets_) {
         // Four cushions meeting at mitred corners.
-        AddCushion(mesh, true, g.noseMinY, -1.0f, g.noseMinX, g.noseMaxX, back_.x0, back_.x1);
-        AddCushion(mesh, true, g.noseMaxY, 1.0f, g.noseMinX, g.noseMaxX, back_.x0, back_.x1);
-        AddCushion(mesh, false, g.noseMinX, -1.0f, g.noseMinY, g.noseMaxY, back_.y0, back_.y1);
-        AddCushion(mesh, false, g.noseMaxX, 1.0f, g.noseMinY, g.noseMaxY, back_.y0, back_.y1);
-        return;
+        return {{true, g.noseMinY, -1.0f, g.noseMinX, g.noseMaxX, back_.x0, back_.x1},
+                {true, g.noseMaxY, 1.0f, g.noseMinX, g.noseMaxX, back_.x0, back_.x1},
+                {false, g.noseMinX, -1.0f, g.noseMinY, g.noseMaxY, back_.y0, back_.y1},
+                {false, g.noseMaxX, 1.0f, g.noseMinY, g.noseMaxY, back_.y0, back_.y1}};
     }
     // Six cushions between the pockets; each ends at the jaws, pocketJaw1/pocketJaw4 along the nose line and
     // pocketJaw0/pocketJaw3 along the back line from the corner or the middle.
+    std::vector<CushionPiece> pieces;
     const float middle = (g.noseMinX + g.noseMaxX) * 0.5f;
     for (float outward : {-1.0f, 1.0f}) {
         const float nose = outward < 0.0f ? g.noseMinY : g.noseMaxY;
-        AddCushion(mesh, true, nose, outward, g.noseMinX + g.pocketJaw1, middle - g.pocketJaw4, back_.x0 + g.pocketJaw0,
-                   middle - g.pocketJaw3);
-        AddCushion(mesh, true, nose, outward, middle + g.pocketJaw4, g.noseMaxX - g.pocketJaw1, middle + g.pocketJaw3,
-                   back_.x1 - g.pocketJaw0);
+        pieces.push_back({true, nose, outward, g.noseMinX + g.pocketJaw1, middle - g.pocketJaw4, back_.x0 + g.pocketJaw0,
+                          middle - g.pocketJaw3});
+        pieces.push_back({true, nose, outward, middle + g.pocketJaw4, g.noseMaxX - g.pocketJaw1, middle + g.pocketJaw3,
+                          back_.x1 - g.pocketJaw0});
         const float end = outward < 0.0f ? g.noseMinX : g.noseMaxX;
-        AddCushion(mesh, false, end, outward, g.noseMinY + g.pocketJaw1, g.noseMaxY - g.pocketJaw1,
-                   back_.y0 + g.pocketJaw0, back_.y1 - g.pocketJaw0);
+        pieces.push_back({false, end, outward, g.noseMinY + g.pocketJaw1, g.noseMaxY - g.pocketJaw1,
+                          back_.y0 + g.pocketJaw0, back_.y1 - g.pocketJaw0});
     }
+    return pieces;
+}
+
+void TableModelBuilder::BuildCushions(MeshBuilder& mesh) const {
+    for (const CushionPiece& piece : CushionPieces()) {
+        AddCushion(mesh, piece);
+    }
+}
+
+std::optional<float> TableModelBuilder::CushionTopAt(float x, float y) const {
+    const float width = geometry_.cushionWidth;
+    for (const CushionPiece& piece : CushionPieces()) {
+        const float across = piece.alongX ? y : x;
+        const float along = piece.alongX ? x : y;
+        const float d = (across - piece.nose) * piece.outward;
+        if (d < 0.0f || d > width) {
+            continue;
+        }
+        if (along >= CushionEnd(piece, false, d) && along <= CushionEnd(piece, true, d)) {
+            return geometry_.cushionNoseHeight + (geometry_.cushionTopHeight - geometry_.cushionNoseHeight) * d / width;
+        }
+    }
+    return std::nullopt;
 }
 
 void TableModelBuilder::BuildRails(MeshBuilder& mesh) const {
@@ -284,25 +426,96 @@ void TableModelBuilder::BuildRails(MeshBuilder& mesh) const {
     AddFlatGrid(mesh, {back_.x1, back_.y0 + d, frame_.x1, back_.y1 - d}, z, kCell, kWoodUvScale);
 }
 
+float TableModelBuilder::SurfaceAbove(float x, float y, Cover cover) const {
+    switch (cover) {
+        case Cover::Bed:
+            return 0.0f;
+        case Cover::Cushion:
+            return CushionTopAt(x, y).value_or(geometry_.cushionTopHeight);
+        case Cover::Rail:
+            break;
+    }
+    return geometry_.cushionTopHeight;
+}
+
+TableModelBuilder::Cover TableModelBuilder::CoverAt(float x, float y) const {
+    if (x < back_.x0 || x > back_.x1 || y < back_.y0 || y > back_.y1) {
+        return Cover::Rail;
+    }
+    return CushionTopAt(x, y).has_value() ? Cover::Cushion : Cover::Bed;
+}
+
 void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
-    constexpr int kSegments = 32;
-    const float top = geometry_.cushionTopHeight;
     const float bottom = geometry_.pocketFloorHeight;
     for (const Hole& hole : holes_) {
-        // The cup's wall faces inwards, towards its centre, where it is seen from.
-        for (int i = 0; i < kSegments; ++i) {
-            const float a0 = kTwoPi * static_cast<float>(i) / kSegments;
-            const float a1 = kTwoPi * static_cast<float>(i + 1) / kSegments;
-            const Vec3 p0{hole.x + hole.radius * std::cos(a0), hole.y + hole.radius * std::sin(a0), bottom};
-            const Vec3 p1{hole.x + hole.radius * std::cos(a1), hole.y + hole.radius * std::sin(a1), bottom};
-            const Vec3 q0{p0.x, p0.y, top}, q1{p1.x, p1.y, top};
-            const float u0 = static_cast<float>(i) / kSegments, u1 = static_cast<float>(i + 1) / kSegments;
+        // The cup's wall reaches up to what lies over its rim: the bed's hole edge at the cloth, the cushion's
+        // top where a jaw hangs over the hole, the rail's top behind it. A wall that stood above the cloth
+        // would show as a dark band around the hole.
+        std::vector<float> angles;
+        for (int i = 0; i < kCupSegments; ++i) {
+            angles.push_back(kTwoPi * static_cast<float>(i) / kCupSegments);
+        }
+        for (const auto& [x, y] : CircleCrossings(hole, back_)) {
+            const float angle = std::atan2(y - hole.y, x - hole.x);
+            angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+        }
+        AddJawCrossings(hole, angles);
+        std::sort(angles.begin(), angles.end());
+        angles.push_back(angles.front() + kTwoPi);
+        const auto rim = [&](float angle) {
+            return std::pair{hole.x + hole.radius * std::cos(angle), hole.y + hole.radius * std::sin(angle)};
+        };
+        for (size_t i = 0; i + 1 < angles.size(); ++i) {
+            const float a0 = angles[i], a1 = angles[i + 1];
+            if (a1 - a0 < 1e-5f) {
+                continue;
+            }
+            const auto [x0, y0] = rim(a0);
+            const auto [x1, y1] = rim(a1);
+            const auto [xm, ym] = rim((a0 + a1) * 0.5f);
+            const Cover cover = CoverAt(xm, ym);
+            const Vec3 p0{x0, y0, bottom}, p1{x1, y1, bottom};
+            const Vec3 q0{x0, y0, SurfaceAbove(x0, y0, cover)}, q1{x1, y1, SurfaceAbove(x1, y1, cover)};
+            // The wall faces inwards, towards the centre, where it is seen from; v runs down from the rim.
+            const float u0 = a0 / kTwoPi, u1 = a1 / kTwoPi;
             mesh.AddQuad(p1, p0, q0, q1, [&](const Vec3& p) {
                 const bool first = p.x == p0.x && p.y == p0.y;
-                return std::pair{first ? u0 : u1, (top - p.z) / (top - bottom)};
+                return std::pair{first ? u0 : u1, std::clamp(-p.z / -bottom, 0.0f, 1.0f)};
             });
         }
-        mesh.AddDisc({hole.x, hole.y, bottom}, hole.radius, kSegments);
+        mesh.AddDisc({hole.x, hole.y, bottom}, hole.radius, kCupSegments);
+    }
+}
+
+void TableModelBuilder::AddJawCrossings(const Hole& hole, std::vector<float>& angles) const {
+    // Where the circle meets a cushion's end cap (a vertical face between its nose end and its back end).
+    const float width = geometry_.cushionWidth;
+    for (const CushionPiece& piece : CushionPieces()) {
+        for (bool end : {false, true}) {
+            const float a = end ? piece.a1 : piece.a0, b = end ? piece.b1 : piece.b0;
+            // The cap's line from (along a, across nose) to (along b, across nose + outward * width).
+            const auto point = [&](float t) {
+                const float along = a + (b - a) * t, across = piece.nose + piece.outward * width * t;
+                return piece.alongX ? std::pair{along, across} : std::pair{across, along};
+            };
+            const auto [sx, sy] = point(0.0f);
+            const auto [ex, ey] = point(1.0f);
+            const float dx = ex - sx, dy = ey - sy, fx = sx - hole.x, fy = sy - hole.y;
+            const float qa = dx * dx + dy * dy, qb = 2.0f * (fx * dx + fy * dy),
+                        qc = fx * fx + fy * fy - hole.radius * hole.radius;
+            const float discriminant = qb * qb - 4.0f * qa * qc;
+            if (qa <= 0.0f || discriminant < 0.0f) {
+                continue;
+            }
+            for (float sign : {-1.0f, 1.0f}) {
+                const float t = (-qb + sign * std::sqrt(discriminant)) / (2.0f * qa);
+                if (t >= 0.0f && t <= 1.0f) {
+                    const auto [x, y] = point(t);
+                    const float angle = std::atan2(y - hole.y, x - hole.x);
+                    angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+                }
+            }
+        }
     }
 }
 

@@ -7,6 +7,10 @@
 // Lengths are centimetres, the origin is the table's centre on the cloth, x along the length, z up.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "client/physics/TableGeometry.h"
 #include "tools/mkdata/MeshBuilder.h"
@@ -43,6 +47,15 @@ private:
     struct Rect {
         float x0, y0, x1, y1;
     };
+    // One cushion: the nose on the line at nose (a y when alongX, else an x), facing -outward, from the nose
+    // ends a0..a1 widening to the back ends b0..b1 along the rail.
+    struct CushionPiece {
+        bool alongX;
+        float nose, outward;
+        float a0, a1, b0, b1;
+    };
+    // What covers a point of the table seen from above.
+    enum class Cover { Bed, Cushion, Rail };
     struct Hole {
         float x, y, radius;
         Rect bedSquare;   // the part of the bed built around the hole
@@ -63,10 +76,25 @@ private:
     // rays out of the hole's centre (the rect must contain the centre and exclude be convex).
     void AddHoleSurround(MeshBuilder& mesh, const Hole& hole, const Rect& rect, const Rect* exclude, float z,
                          float uvScale) const;
-    // One cushion: the nose on the line at noseCoordinate (x or y by alongX), facing -outward, from the nose
-    // ends a0..a1 widening to the back ends b0..b1 along the rail.
-    void AddCushion(MeshBuilder& mesh, bool alongX, float noseCoordinate, float outward, float a0, float a1, float b0,
-                    float b1) const;
+    void AddCushion(MeshBuilder& mesh, const CushionPiece& piece) const;
+    // Where the cushion ends at depth d behind its nose: the low (a, b) or the high end, trimmed back to the
+    // edge of a pocket's hole that it would hang over.
+    float CushionEnd(const CushionPiece& piece, bool high, float d) const;
+    // A planar quad wound so that its normal points to the side of facing.
+    static void AddQuadFacing(MeshBuilder& mesh, const quill::Vec3& p0, const quill::Vec3& p1, const quill::Vec3& p2,
+                              const quill::Vec3& p3, const quill::Vec3& facing,
+                              const std::function<std::pair<float, float>(const quill::Vec3&)>& uv);
+    // The cushions of the table, laid out by its kind.
+    std::vector<CushionPiece> CushionPieces() const;
+    // The height of a cushion's top over the point, when a cushion covers it.
+    std::optional<float> CushionTopAt(float x, float y) const;
+    Cover CoverAt(float x, float y) const;
+    // The height of what covers the point: the cloth, the cushion's sloping top or the rail.
+    float SurfaceAbove(float x, float y, Cover cover) const;
+    // The points where the hole's circle meets the rectangle's edges.
+    static std::vector<std::pair<float, float>> CircleCrossings(const Hole& hole, const Rect& rect);
+    // Adds the angles (about the hole's centre) where its circle meets the cushions' end caps.
+    void AddJawCrossings(const Hole& hole, std::vector<float>& angles) const;
 
     kestrovan::TableGeometry geometry_;
     bool hasPockets_;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "tools/mkdata/DigitGlyphs.h"
+#include "tools/mkdata/EmblemPainter.h"
 
 namespace mkdata {
 namespace {
@@ -34,6 +35,16 @@ bool ColourArgument(const UiRegion& region, const std::string& key, Argb& colour
     return true;
 }
 
+std::string TextArgument(const UiRegion& region, const std::string& key) {
+    const auto found = region.arguments.find(key);
+    return found != region.arguments.end() ? found->second : std::string();
+}
+
+bool Refuse(const UiRegion& region, const std::string& what, std::string& error) {
+    error = "region table line " + std::to_string(region.line) + ": " + what;
+    return false;
+}
+
 }  // namespace
 
 bool UiSkinPainter::Paint(RgbaImage& image, const std::vector<UiRegion>& regions, std::string& error) {
@@ -56,17 +67,23 @@ void UiSkinPainter::Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int
 }
 
 void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical) {
-    // Normal, hover (lighter), pressed (sunken), disabled (flat and dim); further frames repeat the cycle.
+    // Normal, hover (lighter), pressed (sunken), disabled (flat and dim): a cycle of `cycle` faces (the first
+    // ones of that list), repeated over the frames. With checked=1 every second cycle is the checked look of
+    // a check box (frames 4 to 7 after 0 to 3), tinted with the accent.
+    const int32_t cycle = std::clamp(IntArgument(region, "cycle", 4), 1, 4);
+    const bool checkedCycles = IntArgument(region, "checked", 0) != 0;
     const int32_t w = vertical ? region.width : region.width / frames;
     const int32_t h = vertical ? region.height / frames : region.height;
     for (int32_t frame = 0; frame < frames; ++frame) {
         const int32_t x = region.x + (vertical ? 0 : frame * w);
         const int32_t y = region.y + (vertical ? frame * h : 0);
-        switch (frame % 4) {
-            case 0: Bevel(image, x, y, w, h, Shade(kFace, 1.25f), true); break;
-            case 1: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.45f), true); break;
-            case 2: Bevel(image, x, y, w, h, Mix(kFace, kAccent, 0.3f), false); break;
-            default: image.FillRect(x, y, w, h, Shade(kFace, 0.8f)); break;
+        const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
+        const Argb face = checked ? Mix(kFace, kAccent, 0.6f) : kFace;
+        switch (frame % cycle) {
+            case 0: Bevel(image, x, y, w, h, Shade(face, 1.25f), true); break;
+            case 1: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.45f), true); break;
+            case 2: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.3f), false); break;
+            default: image.FillRect(x, y, w, h, Shade(face, 0.8f)); break;
         }
     }
 }
@@ -133,8 +150,51 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
             image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
         }
     } else {
-        error = "region table line " + std::to_string(region.line) + ": no style " + style;
-        return false;
+        return PaintPicture(image, region, error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    const std::string& style = region.style;
+    Argb colour = kFace;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    if (style == "titlebutton") {
+        EmblemPainter::Pictogram pictogram{};
+        if (!EmblemPainter::PictogramNamed(TextArgument(region, "glyph"), pictogram)) {
+            return Refuse(region, "glyph must be exit, settings, help, messenger or room", error);
+        }
+        const int32_t frames = std::max(1, IntArgument(region, "frames", 4));
+        const bool vertical = IntArgument(region, "vertical", 0) != 0;
+        Buttons(image, region, frames, vertical);
+        const int32_t fw = vertical ? w : w / frames, fh = vertical ? h / frames : h;
+        // Light on the normal face, white when hovered or pressed, dim when disabled.
+        constexpr std::array<Argb, 4> kInk{0xFFE8ECF0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF8A94A0};
+        for (int32_t frame = 0; frame < frames; ++frame) {
+            EmblemPainter::DrawPictogram(image, x + (vertical ? 0 : frame * fw), y + (vertical ? frame * fh : 0), fw,
+                                         fh, pictogram, kInk[static_cast<size_t>(frame % 4)]);
+        }
+    } else if (style == "logo") {
+        Argb accent = kAccent;
+        if (!ColourArgument(region, "accent", accent)) {
+            return Refuse(region, "accent is no colour", error);
+        }
+        if (!EmblemPainter::DrawLogo(image, x, y, w, h, colour, accent, TextArgument(region, "subtitle"))) {
+            return Refuse(region, "no font for the logo's name (DejaVu Sans)", error);
+        }
+    } else if (style == "badge") {
+        EmblemPainter::Badge badge{};
+        if (!EmblemPainter::BadgeNamed(TextArgument(region, "kind"), badge)) {
+            return Refuse(region, "kind must be eight, carom or cue", error);
+        }
+        EmblemPainter::DrawBadge(image, x, y, w, h, badge, colour);
+    } else if (style == "frame") {
+        EmblemPainter::DrawFrame(image, x, y, w, h, colour, kAccent);
+    } else {
+        return Refuse(region, "no style " + style, error);
     }
     return true;
 }

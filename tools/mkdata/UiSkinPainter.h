@@ -2,13 +2,15 @@
 // Paints an interface texture: a plain panel face everywhere, and over it the regions of the region table
 // in their styles. The skin is neutral and legible: slate faces, light and dark bevels, a teal accent for
 // what is active. Texts are the device fonts' business; the only glyphs painted are the digit strips that
-// number displays cut their digits from.
+// number displays cut their digits from, the help pictogram's question mark and the game's name in its logo.
 //
 // Styles (with their arguments):
 //   panel                      a raised face with a bevel
 //   inset                      a sunken face (lists, text areas)
 //   window   title=<height>    a frame with a title bar
-//   button   frames=<n> vertical=<0|1>   n state faces side by side (normal, hover, pressed, disabled)
+//   button   frames=<n> vertical=<0|1> cycle=<1-4> checked=<0|1>
+//                              n state faces side by side (normal, hover, pressed, disabled; the first `cycle`
+//                              of them repeated), every second cycle the checked look when checked=1
 //   toggle   vertical=<0|1>    two faces: off and on
 //   scrollbar                  a track with end arrows
 //   thumb                      a scroll thumb
@@ -18,6 +20,12 @@
 //   digits                     the digits 0 to 9 in equal cells across the width
 //   icon     colour=<RRGGBB>   a round badge
 //   solid    colour=<AARRGGBB> a plain colour
+//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|settings|help|messenger|room>
+//                              button faces with the pictogram of the button's action on each
+//   logo     colour=<RRGGBB> accent=<RRGGBB> subtitle=<WORDS_WITH_UNDERSCORES>
+//                              the game's logo: a ball and its name on a panel
+//   badge    kind=<eight|carom|cue> colour=<RRGGBB>   a round badge with a billiard picture
+//   frame    colour=<RRGGBB>   a framed panel with corner brackets
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,6 +47,8 @@ public:
 
 private:
     static bool PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error);
+    // The styles with pictures of their own (title buttons, logo, badges, frames).
+    static bool PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);
     static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical);
 };

@@ -6,8 +6,10 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
+#include "client/ui/Image.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -17,6 +19,12 @@ namespace {
 constexpr int32_t kHelpTexture = 23;
 constexpr int32_t kTypeButtonTexture = 28;
 constexpr int32_t kNoTexture = 35;
+// The tabs' eight frames (a check box's four and their checked four) fill x 430 to 520, y 0 to 192 of the
+// help texture; the pictures stand beside them.
+constexpr int32_t kRulesPictureX = 530;
+constexpr int32_t kRulesPictureY = 0;
+constexpr int32_t kSkillsPictureX = 530;
+constexpr int32_t kSkillsPictureY = 150;
 constexpr int32_t kPageX = 10;
 constexpr int32_t kPageY = 72;
 constexpr int32_t kPageWidth = 407;
@@ -25,6 +33,17 @@ constexpr uint32_t kTextColour = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCurrentTabColour = 0xFFFFFF00;
 constexpr uint32_t kTabColour = 0xFFFFFFFF;
+
+// The key or button of each game-room control line, shown on a key cap in the column left of the line.
+constexpr quill::WStringView kControlKeys[] = {u"Left",    u"Right, wheel", u"Ctrl + Left", u"Shift",
+                                               u"Shift + Left", u"V",       u"Space",       u"Tab",
+                                               u"T",       u"Space",        u"R",           u"F10, F12"};
+// The key cap's face in the help texture and its place left of the lines.
+constexpr int32_t kKeyCapX = 8;
+constexpr int32_t kKeyCapWidth = 104;
+constexpr int32_t kKeyCapHeight = 21;
+constexpr int32_t kKeyCapSrcX = 530;
+constexpr int32_t kKeyCapSrcY = 260;
 
 constexpr quill::WStringView kTabCaptions[4] = {u"Interface", u"Game rules", u"Skills", u"Community"};
 // The game types whose rules have a page, in the order their buttons stand.
@@ -99,6 +118,7 @@ void HelpWindow::BuildInterfacePages() {
                                            u"Capture screen"};
     for (size_t n = 0; n < std::size(controls); ++n) {
         AddText(*roomControls_, 120, 3 + 27 * static_cast<int32_t>(n), 260, controls[n]);
+        AddKeyCap(*roomControls_, 3 + 27 * static_cast<int32_t>(n), kControlKeys[n]);
     }
     const quill::WStringView keys[] = {u"Configuration", u"Messanger, Clan", u"This help",
                                        u"My Info",       u"To Lobby",        u"Room Settings"};
@@ -107,10 +127,19 @@ void HelpWindow::BuildInterfacePages() {
     }
 }
 
+void HelpWindow::AddKeyCap(Panel& page, int32_t y, quill::WStringView key) {
+    Image* cap = page.CreateImage(kKeyCapX, y - 1, kKeyCapWidth, kKeyCapHeight, kHelpTexture, kKeyCapSrcX, kKeyCapSrcY);
+    TextLabel* label = cap->CreateTextLabel(0, 0, kKeyCapWidth, kKeyCapHeight, &UiFontAt(UiFont::Bold12),
+                                            TextLabel::kAlignCentre, 0);
+    label->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    label->SetColors(kYellow, 0);
+    label->SetText(key);
+}
+
 void HelpWindow::BuildRulesPage() {
     pages_[1] = AddPage();
     Panel& page = *pages_[1];
-    page.CreateImage(3, 30, 140, 140, kHelpTexture, 430, 100);
+    page.CreateImage(3, 30, 140, 140, kHelpTexture, kRulesPictureX, kRulesPictureY);
     rulesTitle_ = page.CreateTextLabel(3, 3, 300, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     rulesTitle_->SetColors(kYellow, 0);
     for (size_t n = 0; n < kRuleLines; ++n) {
@@ -136,7 +165,7 @@ void HelpWindow::BuildRulesPage() {
 void HelpWindow::BuildSkillsPage() {
     pages_[2] = AddPage();
     Panel& page = *pages_[2];
-    page.CreateImage(3, 10, 100, 100, kHelpTexture, 430, 250);
+    page.CreateImage(3, 10, 100, 100, kHelpTexture, kSkillsPictureX, kSkillsPictureY);
     const quill::WStringView beside[] = {u"My skill level", u"Value applied to skill level ",
                                          u"Additional item capability", u"Ultimate skill capability"};
     for (size_t n = 0; n < std::size(beside); ++n)

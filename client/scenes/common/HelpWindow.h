@@ -69,6 +69,8 @@ private:
     void BuildRulesPage();
     Panel* AddPage();
     TextLabel* AddText(Panel& page, int32_t x, int32_t y, int32_t w, quill::WStringView text);
+    // A key cap at the left of the page's line at y, with the key's name.
+    void AddKeyCap(Panel& page, int32_t y, quill::WStringView key);
     void ShowPage();
     void FillRulesPage(int32_t gameType);
 

@@ -11,6 +11,7 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -21,7 +22,17 @@ constexpr int32_t kCaromColumnX = 193;
 constexpr int32_t kPocketColumnX = 20;
 constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
+// OK and Cancel wear the shared dialog buttons of the common texture.
+constexpr int32_t kButtonTexture = 0;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+constexpr uint8_t kTitleShadow = 1;
+
+// A bold caption centred both ways on the button.
+void AddCaption(Button& button, quill::WStringView caption) {
+    button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button.GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button.SetCaption(caption);
+}
 
 }  // namespace
 
@@ -30,6 +41,9 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(kOpenSound, kCloseSound);
+    TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, kTitleShadow);
+    title->SetColors(0xFFFFFFFF, 0xFF000000);
+    title->SetText(u"Room setting");
     room_.gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
     AddTypeButtons();
     auto selector = std::make_unique<TableBallSelector>(connection_.LocalPlayer());
@@ -37,9 +51,8 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     selector_->SetPosition(-9, 214);
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
-        Button* button = CreateButton(x, 344, 85, 32, id, key, kTexture, tileX, 0);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-        button->SetCaption(caption);
+        Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
+        AddCaption(*button, caption);
     }
     auto description = std::make_unique<GameDescriptionPanel>();
     description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));

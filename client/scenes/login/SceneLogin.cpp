@@ -83,7 +83,10 @@ void SceneLogin::Init() {
 Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                               int32_t srcX, int32_t srcY, const char16_t* caption) {
     Button* button = parent.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
-    // Our pictures carry no words: a caption says what the button does.
+    if (caption == nullptr) {
+        return button;  // its picture says what it does
+    }
+    // Pictures with no words of their own: a caption says what the button does.
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
     button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
     button->SetCaption(caption);
@@ -116,13 +119,13 @@ void SceneLogin::BuildFrame() {
         CreateImage(l[0], 0, l[1], l[2], kTexture, l[3], 210)->SetAnchor(0, 0, AnchorMode::Bottom, -140);
     }
 
-    Button* exit = AddButton(*this, 0, 0, 33, 34, kExitButton, -1, 400, 0, u"X");
+    Button* exit = AddButton(*this, 0, 0, 33, 34, kExitButton, -1, 400, 0, nullptr);
     exit->SetAnchor(AnchorMode::Right, -35, 0, 0);
     exit->SetTooltip(u"Exit Kestrovan");
-    Button* settings = AddButton(*this, 0, 0, 33, 34, kSettingsButton, Vk::F3, 440, 0, u"S");
+    Button* settings = AddButton(*this, 0, 0, 33, 34, kSettingsButton, Vk::F3, 440, 0, nullptr);
     settings->SetAnchor(AnchorMode::Right, -68, 0, 0);
     settings->SetTooltip(u"Settings(F3)");
-    messengerButton_ = AddButton(*this, 0, 0, 33, 34, kMessengerButton, Vk::F8, 480, 0, u"M");
+    messengerButton_ = AddButton(*this, 0, 0, 33, 34, kMessengerButton, Vk::F8, 480, 0, nullptr);
     messengerButton_->SetAnchor(AnchorMode::Right, -167, 0, 0);
     messengerButton_->SetTooltip(u"Messanger(F8)");
     messengerButton_->Show(false);

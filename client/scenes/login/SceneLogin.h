@@ -129,7 +129,7 @@ private:
     void BuildLoginWindow();
     void BuildChannelWindow();
     Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
-                      int32_t srcY, const char16_t* caption);
+                      int32_t srcY, const char16_t* caption);  // no caption (null) for a pictogram button
     void PlaceLetterbox(uint32_t width, uint32_t height);
     void RefreshTitle();
     void SetLoginControlsEnabled(bool enabled);

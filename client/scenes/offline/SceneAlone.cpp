@@ -40,7 +40,11 @@ namespace {
 constexpr int32_t kScreenTexture = 14;
 constexpr int32_t kButtonSize = 33;
 constexpr int32_t kButtonHeight = 34;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
+// The title buttons' tiles (four frames side by side) in the screen's texture.
+constexpr int32_t kExitTileY = 740;
+constexpr int32_t kSettingsTileY = 774;
+constexpr int32_t kHelpTileY = 808;
+constexpr int32_t kRoomSettingTileY = 842;
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
 constexpr int32_t kMusicCategory = 1;
@@ -116,25 +120,24 @@ void SceneAlone::BuildTitleBar() {
     titleBar_ = CreateImage(10, 4, 392, 30, kScreenTexture, 0, 700);
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
-    AddTitleButton(kExitButton, 35, -1, u"X", u"Exit Kestrovan");
-    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, u"F3", u"Settings(F3)");
-    AddTitleButton(kHelpButton, 101, platform::Vk::F1, u"F1", u"Help(F1)");
-    AddTitleButton(kRoomSettingButton, 200, -1, u"Type", u"Room setting");
+    // Each button wears the pictogram of its action; the tooltip names it.
+    AddTitleButton(kExitButton, 35, -1, kExitTileY, u"Exit Kestrovan");
+    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, kSettingsTileY, u"Settings(F3)");
+    AddTitleButton(kHelpButton, 101, platform::Vk::F1, kHelpTileY, u"Help(F1)");
+    AddTitleButton(kRoomSettingButton, 200, -1, kRoomSettingTileY, u"Room setting");
 }
 
-Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, const char16_t* caption,
+Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY,
                                    const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, kButtonSize, kButtonHeight, id, hotKey, kScreenTexture, 0, 740);
+    Button* button = CreateButton(0, 0, kButtonSize, kButtonHeight, id, hotKey, kScreenTexture, 0, tileY);
     button->SetHorizontalFrames(true);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button->SetCaption(caption);
     button->SetTooltip(tooltip);
     button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
     return button;
 }
 
 void SceneAlone::BuildKeyGuide() {
-    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 600, 700);
+    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 0, 0);
     keyGuide_->SetAnchor(AnchorMode::Right, -200, AnchorMode::Top, 100);
     keyGuide_->SetAcceptsMouse(false);
     int32_t y = 10;

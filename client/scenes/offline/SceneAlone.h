@@ -89,8 +89,8 @@ private:
     quill::RoomInfo& Room() const;
     void BuildTitleBar();
     void BuildKeyGuide();
-    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, const char16_t* caption,
-                           const char16_t* tooltip);
+    // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
+    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY, const char16_t* tooltip);
     bool LoadTableScene(quill::ResourceManager& resources, D3D9RenderDevice& device);
     void LoadSounds();
     void LendChalk();

@@ -7,11 +7,16 @@
 // the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
 // the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
 // pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
-// after the shot (offline_before.png, offline_after.png) differ where the balls moved.
+// after the shot (offline_before.png, offline_after.png) differ where the balls moved. The pictures are those a
+// player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
+// on the login screen, the room's wall behind the table in the zoom view (offline_zoom.png), the room-setting
+// dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "tests/support/x11/ProgramUnderX.h"
@@ -38,6 +43,42 @@ bool IsBall(uint32_t rgb) {
     return !IsCloth(rgb) && !wood && std::max({r, g, b}) > 60;
 }
 
+// Pixels of a rectangle for which the test holds.
+template <class Test>
+int CountPixels(const Screenshot& shot, int left, int top, int right, int bottom, Test test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const uint32_t rgb = shot.At(x, y);
+            count += test(static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+                          static_cast<int>(rgb & 0xFF))
+                         ? 1
+                         : 0;
+        }
+    }
+    return count;
+}
+
+bool IsWhite(int r, int g, int b) { return std::min({r, g, b}) > 215; }
+bool IsTeal(int r, int g, int b) { return g > r + 60 && b > r + 50; }
+bool IsYellow(int r, int g, int b) { return r > 190 && g > 190 && b < 110; }
+
+// The average row of the white pixels of a rectangle (-1 when there are none).
+int WhiteMiddleRow(const Screenshot& shot, int left, int top, int right, int bottom) {
+    long sum = 0;
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const uint32_t rgb = shot.At(x, y);
+            if (IsWhite(static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF), static_cast<int>(rgb & 0xFF))) {
+                sum += y;
+                ++count;
+            }
+        }
+    }
+    return count > 0 ? static_cast<int>(sum / count) : -1;
+}
+
 TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const auto started = Clock::now();
     ASSERT_GT(Start({"offline"}), 0);
@@ -57,6 +98,21 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     });
     EXPECT_EQ(intro.At(area.x + 20, area.y + 20), 0xFFFFFFu);
     EXPECT_NE(intro.At(centreX, centreY), 0xFFFFFFu) << "the logo shows in the middle";
+
+    // The logo (350 x 200, in the middle) carries the game's name in white letters on its dark panel, once it
+    // has faded in.
+    const int logoX = centreX - 175, logoY = centreY - 100;
+    const auto nameLetters = [&](const Screenshot& shot) {
+        return CountPixels(shot, logoX + 115, logoY + 44, logoX + 335, logoY + 116, IsWhite);
+    };
+    const auto logoPanelShows = [&](const Screenshot& shot) {
+        const uint32_t rgb = shot.At(logoX + 20, logoY + 185);
+        return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF) < 330;
+    };
+    intro = WaitForScreen(folder() / "intro_logo.png",
+                          [&](const Screenshot& shot) { return logoPanelShows(shot) && nameLetters(shot) > 400; });
+    EXPECT_TRUE(logoPanelShows(intro)) << "see intro_logo.png";
+    EXPECT_GT(nameLetters(intro), 400) << "the game's name on the logo: see intro_logo.png";
 
     // Escape cuts the first logo short: the second shows over a background going from white to black.
     PressKey("Escape");
@@ -80,6 +136,22 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_NE(login.At(area.x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
     EXPECT_NE(login.At(centreX, centreY), 0x000000u) << "the demo table behind the controls";
     EXPECT_EQ(login.At(barX, barY), 0x000000u) << "the letterbox bar at the bottom";
+
+    // The corner buttons wear pictograms (a cross, a gear), far more ink than a letter's.
+    for (const int buttonRight : {35, 68}) {
+        const int left = right - buttonRight;
+        EXPECT_GT(CountPixels(login, left, area.y, left + 33, area.y + 34,
+                              [](int r, int g, int b) { return std::min({r, g, b}) > 190; }),
+                  90)
+            << "the pictogram of the button " << buttonRight << " from the right: see login.png";
+    }
+    // The first badge at the bottom left is an eight ball: black beside its white spot.
+    const uint32_t badge = login.At(area.x + 15 + 52 + 17, bottom - 140 + 61 + 14);
+    EXPECT_LT((badge >> 16 & 0xFF) + (badge >> 8 & 0xFF) + (badge & 0xFF), 150u) << "the eight ball: see login.png";
+    // The corner panel at the bottom right has a frame with brackets in the accent colour at its corners.
+    const int panelX = right - 305, panelY = bottom - 160;
+    EXPECT_GT(CountPixels(login, panelX, panelY, panelX + 20, panelY + 20, IsTeal), 20)
+        << "the corner panel's frame: see login.png";
 
     // Its settings button opens the notice that the function is not there yet, centred on the screen; Enter
     // closes it.
@@ -134,6 +206,22 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return balls;
     };
     EXPECT_GT(ballsAhead(before), 300) << "the object balls ahead: see offline_before.png";
+
+    // The zoom view looks low down the table: above the far rail stands the room's wall, not the empty
+    // background.
+    x.Key("Shift_L", true);
+    const auto emptyAboveTheRail = [&](const Screenshot& shot) {
+        return CountPixels(shot, area.x + 420, area.y + 45, area.x + 800, area.y + 70,
+                           [](int r, int g, int b) { return r + g + b < 24; });
+    };
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const Screenshot zoom = WaitForScreen(folder() / "offline_zoom.png", [&](const Screenshot& shot) {
+        return DifferingPixels(before, shot, area.x, area.y + 40, right, bottom) > 20000;
+    });
+    x.Key("Shift_L", false);
+    EXPECT_EQ(emptyAboveTheRail(zoom), 0) << "the room's wall behind the table: see offline_zoom.png";
+
+    std::this_thread::sleep_for(std::chrono::seconds(1));
 
     // Aiming: the right button stands in for Shift, the zoom view, whose sideways motion turns the view and the
     // aiming view with it; the zoom view moves in first, and once the button is let go the turned aiming view
@@ -192,6 +280,45 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const Screenshot after = Capture(folder() / "offline_after.png");
     EXPECT_GT(DifferingPixels(before, after, area.x, area.y + 40, right, bottom), 2000)
         << "the balls moved: compare offline_before.png and offline_after.png";
+
+    // The room-setting button opens its dialog in the middle of the screen: its title, no stray bars at its
+    // right side, and the OK caption in the middle of its button. Escape closes it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    x.MovePointer(right - 200 + 16, area.y + 17);
+    x.Button(1, true);
+    x.Button(1, false);
+    const int dialogX = area.x + (area.width - 403) / 2, dialogY = area.y + (area.height - 392) / 2;
+    const Screenshot dialog = WaitForScreen(folder() / "room_setting.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(dialogX + 200, dialogY + 300));
+    });
+    ASSERT_TRUE(IsSlate(dialog.At(dialogX + 200, dialogY + 300))) << "see room_setting.png";
+    EXPECT_GT(CountPixels(dialog, dialogX + 14, dialogY + 5, dialogX + 214, dialogY + 29, IsWhite), 30)
+        << "the dialog's title: see room_setting.png";
+    EXPECT_LT(CountPixels(dialog, dialogX + 362, dialogY + 40, dialogX + 398, dialogY + 330, IsTeal), 10)
+        << "bars beside the carom column: see room_setting.png";
+    const int okMiddle = WhiteMiddleRow(dialog, dialogX + 80, dialogY + 344, dialogX + 165, dialogY + 376);
+    EXPECT_NEAR(okMiddle, dialogY + 360, 4) << "the OK caption's height: see room_setting.png";
+    PressKey("Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    // F1 opens the help: its first tab checked without any picture behind it, and the key caps in the column
+    // left of the control lines.
+    PressKey("F1");
+    const int helpX = area.x + (area.width - 427) / 2, helpY = area.y + (area.height - 547) / 2;
+    const Screenshot help = WaitForScreen(folder() / "help.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(helpX + 200, helpY + 470));
+    });
+    ASSERT_TRUE(IsSlate(help.At(helpX + 200, helpY + 470))) << "see help.png";
+    const uint32_t tabLeft = help.At(helpX + 33 + 6, helpY + 41 + 19);
+    const uint32_t tabRight = help.At(helpX + 33 + 84, helpY + 41 + 19);
+    const int tabDifference = std::abs(static_cast<int>(tabLeft >> 16 & 0xFF) - static_cast<int>(tabRight >> 16 & 0xFF)) +
+                              std::abs(static_cast<int>(tabLeft >> 8 & 0xFF) - static_cast<int>(tabRight >> 8 & 0xFF)) +
+                              std::abs(static_cast<int>(tabLeft & 0xFF) - static_cast<int>(tabRight & 0xFF));
+    EXPECT_LT(tabDifference, 30) << "one face across the checked tab: see help.png";
+    EXPECT_GT(CountPixels(help, helpX + 18, helpY + 72, helpX + 122, helpY + 400, IsYellow), 100)
+        << "the key caps left of the lines: see help.png";
+    PressKey("Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(200));

@@ -156,6 +156,25 @@ public:
         return hud;
     }
 
+    // One frame lit as the table screens light it (the offline screen, the login screen's demo table): a
+    // white light straight down, a white ambient light at 35 % for the room and the table, and at 25 % for
+    // the balls, cue and markers; then the HUD. It goes through the device's scene pass as a screen's frame
+    // does. The caller presents.
+    bool DrawFrameLitFromAbove() {
+        quill::RenderSceneManager& manager = *engine_->GetRenderSceneManager();
+        table->Render3D(true);
+        manager.UpdateCurrentScene(1.0f / 60);
+        device->clearColor = 0xFF102040;
+        LitTableView view(*this, manager);
+        if (!device->BeginFrame() || !device->BeginScene() || !device->RenderScene(view, 0)) {
+            return false;
+        }
+        const bool hud = device->Begin2D();
+        table->DrawHud();
+        device->EndScene();
+        return hud;
+    }
+
     kestrovan::D3D9RenderDevice* device = nullptr;
     quill::ResourceManager* resources = nullptr;
     quill::RenderScene* scene = nullptr;
@@ -166,6 +185,33 @@ public:
     std::unique_ptr<kestrovan::GameTable> table;
 
 private:
+    // The table screens' 3D drawing of a frame.
+    class LitTableView : public quill::SceneView {
+    public:
+        LitTableView(TableStage& stage, quill::RenderSceneManager& manager) : stage_(stage), manager_(manager) {}
+        bool Render(quill::RenderDevice&, float) override {
+            kestrovan::D3D9RenderDevice& device = *stage_.device;
+            quill::FogSettings fog;
+            device.Begin3D(stage_.scene->GetEnvironment(fog));
+            const kestrovan::DirectionalLightDesc light{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
+            device.AddDirectionalLight(light);
+            device.EnableLights(true, true, true);
+            device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.35f);
+            stage_.table->RenderOverlay(device);
+            manager_.RenderCurrentScene();
+            device.AddDirectionalLight(light);
+            device.EnableLights(true, true, true);
+            device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.25f);
+            stage_.table->DrawScene(device, 0);
+            device.DisableAllLights();
+            return true;
+        }
+
+    private:
+        TableStage& stage_;
+        quill::RenderSceneManager& manager_;
+    };
+
     bool LoadAtlas() {
         quill::Package* ui = resources->OpenPackage(u"UIEn", false);
         quill::ResourceFile* game = ui != nullptr ? ui->GetResourceFile(u"Game", true) : nullptr;

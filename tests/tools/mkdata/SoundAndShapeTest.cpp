@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "QuillLib/resource/SoundResource.h"
 #include "QuillLib/sound/CreateSoundDecoder.h"
 #include "tools/mkdata/CueProfile.h"
 #include "tools/mkdata/MeshBuilder.h"
+#include "tools/mkdata/ModelNode.h"
 #include "tools/mkdata/PcmSound.h"
 #include "tools/mkdata/SpeechSynth.h"
 
@@ -87,7 +89,16 @@ TEST(MeshBuilderTest, SphereLatheAndDiscKeepTheirSizes) {
         high = std::max(high, vertex.position.x);
         widest = std::max(widest, std::hypot(vertex.position.y, vertex.position.z));
     }
-    EXPECT_NEAR(high - low, mkdata::CueProfile::kLength + 0.25f, 1e-3f);
+    // From the tip's dome to the butt's flat cap, whose face looks straight back along the cue.
+    EXPECT_NEAR(high - low, mkdata::CueProfile::kLength + 0.15f, 1e-3f);
+    int capVertices = 0;
+    for (const auto& vertex : cue.Vertices()) {
+        if (vertex.position.x == mkdata::CueProfile::kLength && std::hypot(vertex.position.y, vertex.position.z) < 1.0f) {
+            EXPECT_NEAR(vertex.normal.x, 1.0f, 1e-4f);
+            ++capVertices;
+        }
+    }
+    EXPECT_GT(capVertices, 0);
     EXPECT_NEAR(widest, 1.5f, 1e-3f);
     EXPECT_LT(mkdata::CueProfile::RadiusAt(0.0f), mkdata::CueProfile::RadiusAt(mkdata::CueProfile::kWrapStart));
 
@@ -108,6 +119,42 @@ TEST(MeshBuilderTest, VerticesBeyondSixteenBitIndicesAreRefused) {
     mesh.AddVertex({});
     EXPECT_FALSE(mesh.Fits());
     EXPECT_EQ(mesh.Vertices().size(), MeshBuilder::kMaxVertices);
+}
+
+}  // namespace
+
+namespace {
+
+// A node's bound grows over its children's, moved by their transforms, so that a model whose root has no
+// mesh of its own is culled by the sphere of all its parts, not by its origin.
+TEST(ModelNodeTest, BoundsEncloseTheChildren) {
+    mkdata::ModelNode root;
+    mkdata::ModelNode left, right, moved;
+    left.boundCentre = {-100.0f, 0.0f, 0.0f};
+    left.boundRadius = 10.0f;
+    right.boundCentre = {100.0f, 0.0f, 0.0f};
+    right.boundRadius = 30.0f;
+    moved.boundCentre = {0.0f, 0.0f, 0.0f};
+    moved.boundRadius = 5.0f;
+    moved.transform.position = {0.0f, 300.0f, 0.0f};
+    moved.transform.UpdateMatrix();
+    mkdata::ModelNode noBound;  // a grouping node with nothing below it keeps no bound
+    root.children = {left, right, noBound};
+    root.children[1].children = {moved};
+    root.EncloseChildren();
+    EXPECT_LT(root.children[2].boundRadius, 0.0f);
+    // The second child now holds its own sphere and the moved one 300 above it.
+    const mkdata::ModelNode& grown = root.children[1];
+    EXPECT_GE(grown.boundRadius + 1e-3f, std::hypot(100.0f - grown.boundCentre.x, grown.boundCentre.y) + 30.0f - 1e-3f);
+    for (const auto& [centre, radius] : {std::pair{quill::Vec3{-100.0f, 0.0f, 0.0f}, 10.0f},
+                                         std::pair{quill::Vec3{100.0f, 0.0f, 0.0f}, 30.0f},
+                                         std::pair{quill::Vec3{0.0f, 300.0f, 0.0f}, 5.0f}}) {
+        const float distance = std::hypot(centre.x - root.boundCentre.x, centre.y - root.boundCentre.y,
+                                          centre.z - root.boundCentre.z);
+        EXPECT_LE(distance + radius, root.boundRadius + 1e-2f);
+    }
+    // Not much larger than it needs to be.
+    EXPECT_LT(root.boundRadius, 260.0f);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "client/physics/PocketGeometry.h"
 #include "client/physics/TableGeometry.h"
@@ -104,26 +106,85 @@ TEST(TableModelTest, PocketCupsStandUnderOpenBedHolesWhereThePhysicsPutsThem) {
             pockets.HoleCentre(pocket, &x, &y);
             const float radius = pockets.HoleRadius(pocket);
             // The cup's floor: the vertices at the pocket floor height nearest this hole.
-            float sumX = 0.0f, sumY = 0.0f, farthest = 0.0f;
+            Extent floor;
+            float farthest = 0.0f;
             int count = 0;
             for (const MeshVertex& vertex : built.meshes.pockets.Vertices()) {
                 const float distance = std::hypot(vertex.position.x - x, vertex.position.y - y);
                 if (std::fabs(vertex.position.z - built.geometry.pocketFloorHeight) < 1e-3f && distance < radius + 1.0f) {
-                    sumX += vertex.position.x;
-                    sumY += vertex.position.y;
+                    floor.Add(vertex);
                     farthest = std::max(farthest, distance);
                     ++count;
                 }
             }
             ASSERT_GT(count, 0);
-            EXPECT_NEAR(sumX / count, x, kTolerance);
-            EXPECT_NEAR(sumY / count, y, kTolerance);
+            EXPECT_NEAR((floor.minX + floor.maxX) / 2, x, kTolerance);
+            EXPECT_NEAR((floor.minY + floor.maxY) / 2, y, kTolerance);
             EXPECT_NEAR(farthest, radius, kTolerance);
             // The bed leaves the hole open.
             for (const MeshVertex& vertex : built.meshes.bed.Vertices()) {
                 EXPECT_GE(std::hypot(vertex.position.x - x, vertex.position.y - y), radius - kTolerance);
             }
         }
+    }
+}
+
+// Seen from above, the cloth, the cushions and the rails cover the whole table out to its outer edge, but for
+// the pockets' holes: no slit between two of them through which the floor would show.
+TEST(TableModelTest, SurfacesSeenFromAboveLeaveOnlyThePocketsOpen) {
+    for (uint32_t kind : {3u, 9u, 11u}) {
+        SCOPED_TRACE("table kind " + std::to_string(kind));
+        const Built built = Build(kind);
+        const kestrovan::TableGeometry& g = built.geometry;
+        // The triangles that face up, flattened onto the table's plane.
+        struct Flat {
+            float ax, ay, bx, by, cx, cy;
+        };
+        std::vector<Flat> flats;
+        for (const MeshBuilder* mesh : {&built.meshes.bed, &built.meshes.cushions, &built.meshes.rails}) {
+            const auto& vertices = mesh->Vertices();
+            for (const auto& indices : mesh->PartIndices()) {
+                for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+                    const auto& a = vertices[indices[i]].position;
+                    const auto& b = vertices[indices[i + 1]].position;
+                    const auto& c = vertices[indices[i + 2]].position;
+                    const float up = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+                    if (up > 1e-6f) flats.push_back({a.x, a.y, b.x, b.y, c.x, c.y});
+                }
+            }
+        }
+        const auto covered = [&](float x, float y) {
+            for (const Flat& f : flats) {
+                const float d1 = (f.bx - f.ax) * (y - f.ay) - (f.by - f.ay) * (x - f.ax);
+                const float d2 = (f.cx - f.bx) * (y - f.by) - (f.cy - f.by) * (x - f.bx);
+                const float d3 = (f.ax - f.cx) * (y - f.cy) - (f.ay - f.cy) * (x - f.cx);
+                if (d1 >= -1e-4f && d2 >= -1e-4f && d3 >= -1e-4f) return true;
+            }
+            return false;
+        };
+        const kestrovan::PocketGeometry pockets(g);
+        const auto inHole = [&](float x, float y) {
+            for (uint8_t pocket = 1; built.hasPockets && pocket <= kestrovan::kPocketCount; ++pocket) {
+                float hx = 0.0f, hy = 0.0f;
+                pockets.HoleCentre(pocket, &hx, &hy);
+                if (std::hypot(x - hx, y - hy) < pockets.HoleRadius(pocket) + 0.05f) return true;
+            }
+            return false;
+        };
+        int open = 0;
+        // A fine grid, and lines just either side of the cushions' backs, where cushion and rail meet.
+        const auto probe = [&](float x, float y) {
+            if (inHole(x, y) || covered(x, y)) return;
+            if (++open <= 5) ADD_FAILURE() << "open at " << x << ", " << y;
+        };
+        for (float x = g.frameMinX + 0.05f; x < g.frameMaxX; x += 0.37f) {
+            for (float y = g.frameMinY + 0.05f; y < g.frameMaxY; y += 0.41f) probe(x, y);
+            for (float y : {g.cushionBackMinY - 0.01f, g.cushionBackMinY + 0.01f, g.cushionBackMaxY - 0.01f,
+                            g.cushionBackMaxY + 0.01f}) {
+                probe(x, y);
+            }
+        }
+        EXPECT_EQ(open, 0);
     }
 }
 

@@ -163,6 +163,56 @@ TEST_F(GlDrawingTest, LitMeshTexturedQuadAndTextLandWhereTheyShould) {
     device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "gl_drawing.png");
 }
 
+// Sprites land texel on pixel: a one-pixel line of a texture stays one full pixel wide on the screen, and the
+// one-pixel dots and stems of 12-pixel text keep their full ink (the key guide's " : " stays visible).
+TEST_F(GlDrawingTest, OnePixelStrokesOfSpritesAndSmallTextStayWhole) {
+    device->clearColor = 0xFF000000;
+    ASSERT_TRUE(device->BeginFrame());
+    ASSERT_TRUE(device->BeginScene());
+    ASSERT_TRUE(device->Begin2D());
+    std::unique_ptr<gfx::Texture> texture;
+    ASSERT_EQ(device->GetGfxDevice()->CreateTexture(16, 16, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, texture),
+              gfx::Result::Ok);
+    gfx::LockedRect locked;
+    ASSERT_EQ(texture->LockRect(0, locked, nullptr, 0), gfx::Result::Ok);
+    for (int y = 0; y < 16; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<std::byte*>(locked.bits) + y * locked.pitch);
+        for (int x = 0; x < 16; ++x) row[x] = x == 7 || y == 9 ? 0xFFFFFFFFu : 0xFF000000u;  // a white cross
+    }
+    texture->UnlockRect(0);
+    ASSERT_TRUE(device->DrawSprite(*texture, gfx::Rect{0, 0, 16, 16}, 100, 100, 0xFFFFFFFFu));
+
+    quill::TextSurface* surface = device->GetTextSurface(u"DejaVu Sans", 12, 400, false, 0);
+    ASSERT_NE(surface, nullptr);
+    quill::TextEntry label(*surface);
+    label.SetText(u"F2 : this guide");
+    label.SetStyle(quill::TextStyle{0xFFFFFFFFu, 0, 0, 0xFF000000u});
+    ASSERT_TRUE(label.Draw(200, 200));
+    device->EndScene();
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    device->Present();
+    device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "gl_thin_strokes.png");
+
+    // The cross's column and row are whole white pixels, their neighbours untouched black.
+    EXPECT_GT(At(frame, 107, 103).g, 240);
+    EXPECT_LT(At(frame, 106, 103).g, 16);
+    EXPECT_LT(At(frame, 108, 103).g, 16);
+    EXPECT_GT(At(frame, 103, 109).g, 240);
+    EXPECT_LT(At(frame, 103, 108).g, 16);
+    EXPECT_LT(At(frame, 103, 110).g, 16);
+    // The text: most of its inked pixels are full white, few are the grey of half-covered ones.
+    int full = 0, grey = 0;
+    for (int y = 198; y < 200 + label.GetHeight() + 2; ++y) {
+        for (int x = 198; x < 200 + label.GetWidth() + 2; ++x) {
+            const int g = At(frame, x, y).g;
+            full += g > 230 ? 1 : 0;
+            grey += g > 40 && g <= 230 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(full, 60);
+    EXPECT_LT(grey, full / 2) << "full " << full << ", grey " << grey;
+}
+
 // A texture drawn into through a render target keeps its rows the right way up when it is drawn itself.
 TEST_F(GlDrawingTest, RenderTargetTexturesAreDrawnIntoAndSampledUpright) {
     std::unique_ptr<gfx::Texture> target;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "client/physics/PocketGeometry.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
@@ -78,6 +79,21 @@ protected:
 
     Vec3 Ball(uint32_t ball) const { return stage->table->Physics().CachedPosition(ball); }
 
+    // A frame lit from above as the screens light the table, seen from eye towards target; saved as screenshot.
+    std::vector<uint32_t> DrawLit(const Vec3& eye, const Vec3& target, const char* screenshot) {
+        stage->ViewFrom(eye, target);
+        EXPECT_TRUE(stage->DrawFrameLitFromAbove());
+        std::vector<uint32_t> frame = ReadBackBuffer();
+        stage->device->Present();
+        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / screenshot);
+        return frame;
+    }
+
+    const TableGeometry& Geometry() const { return stage->table->Physics().Model()->Geometry(); }
+
+    static int Brightness(const Pixel& p) { return p.r + p.g + p.b; }
+    static bool IsCloth(const Pixel& p) { return p.g > p.r + 20 && p.g > p.b + 10; }
+
     kvtest::SdlGlWindow window{kWidth, kHeight};
     kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
     std::unique_ptr<kvtest::TableStage> stage;
@@ -121,6 +137,169 @@ TEST_F(TableDrawGlTest, PocketTableWithItsRack) {
     const Pixel icon = At(frame, {stripLeft + 16 + 13, stripTop + 3 + 13});
     EXPECT_GT(icon.r, icon.b + 80) << icon.r << "," << icon.g << "," << icon.b;
     EXPECT_GT(icon.g, icon.b + 60);
+    // Nothing covers the icons' upper half: every icon shows its colour near its top too, not the slate of
+    // another picture of the atlas.
+    for (int i = 0; i < 15; ++i) {
+        const Pixel upper = At(frame, {stripLeft + 16 + 26 * i + 13, stripTop + 3 + 5});
+        const int spread = std::max({upper.r, upper.g, upper.b}) - std::min({upper.r, upper.g, upper.b});
+        EXPECT_TRUE(spread > 60 || std::max({upper.r, upper.g, upper.b}) < 40) << "icon " << i << ": " << upper.r << ","
+                                                                               << upper.g << "," << upper.b;
+    }
+}
+
+
+// Seen from above, a pocket is a round dark hole: no cushion hangs into it as a green wedge, and around it
+// lies cloth or the rail's wood everywhere, with no slit through which the floor shows.
+TEST_F(TableDrawGlTest, PocketsAreRoundHolesWithClothAndWoodAround) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const PocketGeometry pockets(Geometry());
+    for (uint8_t pocket : {1, 2}) {
+        SCOPED_TRACE("pocket " + std::to_string(pocket));
+        float x = 0.0f, y = 0.0f;
+        pockets.HoleCentre(pocket, &x, &y);
+        const float radius = pockets.HoleRadius(pocket);
+        const std::string screenshot = "table_pocket" + std::to_string(pocket) + "_above.png";
+        const std::vector<uint32_t> frame = DrawLit({x + 0.5f, y + 12.0f, 75.0f}, {x, y, 0.0f}, screenshot.c_str());
+        int wedges = 0, gaps = 0;
+        for (int step = 0; step < 360; ++step) {
+            const float angle = static_cast<float>(step) * 3.14159265f / 180.0f;
+            const Pixel inside = At(frame, Project({x + 0.8f * radius * std::cos(angle), y + 0.8f * radius * std::sin(angle), 0}));
+            wedges += Brightness(inside) > 150 ? 1 : 0;
+            // Just outside the hole: cloth, or the rails' red-brown wood (the floor's brown beneath is far less
+            // red, the empty background blue).
+            const float out = radius * 1.25f;
+            const Pixel around = At(frame, Project({x + out * std::cos(angle), y + out * std::sin(angle),
+                                                    Geometry().cushionTopHeight}));
+            const bool gap = !IsCloth(around) && !(around.r > around.g + 35 && around.r > around.b + 40);
+            if (gap && gaps < 5) ADD_FAILURE() << step << ": " << around.r << "," << around.g << "," << around.b;
+            gaps += gap ? 1 : 0;
+        }
+        EXPECT_EQ(wedges, 0) << "lit pixels inside the hole: see " << screenshot;
+        EXPECT_EQ(gaps, 0) << "neither cloth nor rail around the hole: see " << screenshot;
+    }
+}
+
+// Looking across the table at the far long cushion, its nose stands out from the cloth in front of it: the
+// overhead light falls on the bed and only the ambient light on the cushion's steep face.
+TEST_F(TableDrawGlTest, CushionNoseShowsAgainstTheBed) {
+    ASSERT_TRUE(stage->MakeTable(type::kThreeCushion)) << stage->Error();
+    const TableGeometry& g = Geometry();
+    const std::vector<uint32_t> frame =
+        DrawLit({30.0f, g.noseMaxY - 45.0f, 12.0f}, {30.0f, g.noseMaxY, 2.0f}, "table_cushion.png");
+    const Pixel bed = At(frame, Project({30.0f, g.noseMaxY - 12.0f, 0.0f}));
+    const Pixel nose = At(frame, Project({30.0f, g.noseMaxY + 0.3f, g.cushionNoseHeight * 0.5f}));
+    EXPECT_LT(Brightness(nose) * 2, Brightness(bed)) << "bed " << bed.r << "," << bed.g << "," << bed.b << " nose "
+                                                     << nose.r << "," << nose.g << "," << nose.b;
+}
+
+// From high above the middle, as the overview looks, the rails keep the colour of their wood: the overhead
+// light does not mirror off them as a white sheet.
+TEST_F(TableDrawGlTest, RailsStayWoodenSeenFromAbove) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const TableGeometry& g = Geometry();
+    const std::vector<uint32_t> frame = DrawLit({0.0f, -60.0f, 420.0f}, {0.0f, 0.0f, 0.0f}, "table_overhead.png");
+    const float railY = (g.cushionBackMaxY + g.frameMaxY) * 0.5f;
+    const float railX = (g.cushionBackMaxX + g.frameMaxX) * 0.5f;
+    for (const Vec3& point : {Vec3{-40.0f, -railY, g.cushionTopHeight}, Vec3{30.0f, -railY + 1.5f, g.cushionTopHeight},
+                              Vec3{60.0f, railY, g.cushionTopHeight}, Vec3{railX, 30.0f, g.cushionTopHeight},
+                              Vec3{-railX, -20.0f, g.cushionTopHeight}}) {
+        const Pixel rail = At(frame, Project(point));
+        EXPECT_LT(std::min({rail.r, rail.g, rail.b}), 150) << point.x << "," << point.y << ": " << rail.r << ","
+                                                          << rail.g << "," << rail.b;
+        EXPECT_GT(rail.r, rail.b + 25);
+    }
+}
+
+// In the zoom view, close behind the cue ball and low, the ball is a shaded sphere: its top lit by the lamp,
+// its lower side in the shade.
+TEST_F(TableDrawGlTest, CueBallIsShadedUpClose) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const Vec3 ball = Ball(0);
+    const float radius = stage->table->Physics().BallRadius();
+    const std::vector<uint32_t> frame =
+        DrawLit({ball.x - 22.0f, ball.y, ball.z + 4.0f}, ball, "table_cue_ball_zoom.png");
+    const Pixel top = At(frame, Project({ball.x - radius * 0.3f, ball.y, ball.z + radius * 0.85f}));
+    const Pixel low = At(frame, Project({ball.x - radius * 0.6f, ball.y, ball.z - radius * 0.7f}));
+    EXPECT_GT(Brightness(top), Brightness(low) + 150) << "top " << top.r << "," << top.g << "," << top.b << " low "
+                                                      << low.r << "," << low.g << "," << low.b;
+}
+
+// Switching the table from a pocket game to a carom game, as the offline screen does when another type is
+// chosen, leaves nothing of the pocket game: no pocketed-ball strip and no trail of its balls.
+TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    kestrovan::GameTable& table = *stage->table;
+    table.SetTrailsShown(true);
+    constexpr uint32_t kMagenta = 0xFFFF00FF;
+    for (uint32_t ball : {9u, 12u}) {
+        for (int step = 0; step <= 40; ++step) {
+            table.BallTrail(ball).AddPoint({-100.0f + 5.0f * static_cast<float>(step), ball == 9 ? -20.0f : 20.0f, 0.5f},
+                                           kMagenta);
+        }
+    }
+    const auto magentaAlongTrails = [&](const std::vector<uint32_t>& frame) {
+        int count = 0;
+        for (float y : {-20.0f, 20.0f}) {
+            for (int step = 0; step < 40; ++step) {
+                const auto [px, py] = Project({-97.5f + 5.0f * static_cast<float>(step), y, 0.5f});
+                for (int dy = -1; dy <= 1; ++dy) {
+                    const Pixel p = At(frame, {px, py + dy});
+                    count += p.r > 180 && p.b > 180 && p.g < 120 ? 1 : 0;
+                }
+            }
+        }
+        return count;
+    };
+    stage->ViewFrom({0.0f, -330.0f, 260.0f}, {0.0f, 0.0f, 0.0f});
+    ASSERT_TRUE(stage->DrawFrame());
+    const std::vector<uint32_t> pocketFrame = ReadBackBuffer();
+    stage->device->Present();
+    ASSERT_GT(magentaAlongTrails(pocketFrame), 20) << "the trails show in the pocket game";
+
+    // The offline screen's reload: mode, equipment, models, physics and rack, without a reset.
+    table.SetGameMode(type::kThreeCushion);
+    table.SetEquipmentItems(0, 0);
+    ASSERT_TRUE(table.LoadModels(*stage->resources, *stage->device, 0));
+    table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 0);
+    table.RackBalls();
+    ASSERT_TRUE(stage->DrawFrame());
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    stage->device->Present();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "table_switched_to_carom.png");
+    EXPECT_EQ(magentaAlongTrails(frame), 0) << "see table_switched_to_carom.png";
+    const int stripLeft = (kWidth - 395) / 2, stripTop = kHeight - 31;
+    const Pixel icon = At(frame, {stripLeft + 16 + 13, stripTop + 3 + 13});
+    EXPECT_FALSE(icon.r > icon.b + 80 && icon.g > icon.b + 60) << "the first icon's yellow is still there";
+}
+
+// Looking out from the table low, in any direction, the room stands around it: its floor and wall fill the
+// view above the rail, never the empty background, also where the table's middle is out of sight.
+TEST_F(TableDrawGlTest, TheRoomSurroundsTheTableInEveryDirection) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const Vec3 looks[4] = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE("view " + std::to_string(i));
+        quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+        ASSERT_NE(camera, nullptr);
+        const Vec3 eye{looks[i].x * 40.0f, looks[i].y * 40.0f, 30.0f};
+        // The side vector is up x look.
+        camera->SetFrame(eye, {eye.x + looks[i].x * 100.0f, eye.y + looks[i].y * 100.0f, 25.0f}, {0.0f, 0.0f, 1.0f},
+                         {-looks[i].y, looks[i].x, 0.0f});
+        stage->table->GetCamera().ApplyMode();
+        ASSERT_TRUE(stage->DrawFrameLitFromAbove());
+        const std::vector<uint32_t> frame = ReadBackBuffer();
+        stage->device->Present();
+        const std::string screenshot = "table_room_view" + std::to_string(i) + ".png";
+        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / screenshot);
+        int empty = 0;
+        for (int y = 20; y < kHeight / 3; y += 4) {
+            for (int x = 80; x < kWidth - 20; x += 8) {
+                const Pixel p = At(frame, {x, y});
+                empty += std::abs(p.r - 0x10) <= 2 && std::abs(p.g - 0x20) <= 2 && std::abs(p.b - 0x40) <= 2 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(empty, 0) << "the background shows: see " << screenshot;
+    }
 }
 
 }  // namespace

@@ -9,10 +9,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/resource/IndexedMeshPart.h"
+#include "QuillLib/math/Camera.h"
 #include "QuillLib/resource/Material.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
@@ -212,6 +215,67 @@ TEST_F(TableScreenshotTest, PocketTableWithARackOfBalls) {
     EXPECT_GT(cue.r, 150);
     EXPECT_GT(cue.g, 150);
     EXPECT_GT(cue.b, 140);
+}
+
+// The cue seen from straight behind its butt, as the zoom view shows it large: the butt's outline is a circle,
+// not a polygon, and its flat cap is evenly lit, with no facets meeting in a point.
+TEST_F(TableScreenshotTest, CueButtIsRoundAndItsCapFlat) {
+    quill::ResourceFile* cues = Load("Cues", "cue0");
+    ASSERT_NE(cues, nullptr);
+    auto camera = quill::make_shared<quill::Camera>();
+    const quill::Vec3 eye{151.0f, 0.0f, 0.0f}, target{145.0f, 0.0f, 0.0f}, up{0.0f, 0.0f, 1.0f};
+    // The side vector is up x look.
+    camera->SetFrame(eye, target, up, {0.0f, -1.0f, 0.0f});
+    camera->SetProjection(0.0f, 0.0f, 0.7854f, static_cast<float>(kHeight) / kWidth, 0.5f, 100.0f);
+    camera_ = camera;
+
+    device_->clearColor = 0xFFFF00FF;
+    ASSERT_TRUE(device_->BeginFrame());
+    ASSERT_TRUE(device_->BeginScene());
+    const float ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    ASSERT_TRUE(device_->Begin3D(kestrovan::SceneEnvironment{ambient, nullptr, camera_.get()}));
+    ASSERT_TRUE(device_->AddDirectionalLight(kestrovan::DirectionalLightDesc{0, 1, 1, 1, 1, 1, 1, -0.3f, 0.2f, -0.9f}));
+    ASSERT_TRUE(device_->EnableLights(true, true, true));
+    ASSERT_TRUE(device_->SetCullMode(0));
+    ASSERT_TRUE(device_->GetBufferPool().SelectDynamicVertexBuffer(0x103, 0));
+    ASSERT_TRUE(device_->GetBufferPool().SelectDynamicIndexBuffer(0));
+    ASSERT_TRUE(device_->SetVertexFormat(0x103));
+    DrawNode(*cues->GetModelTable()->FindShared(0), quill::Matrix4{});
+    device_->EndScene();
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    device_->Present();
+    device_->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "mkdata_cue_butt.png");
+
+    const auto isBackground = [&](int x, int y) {
+        const Pixel p = At(frame, std::clamp(x, 0, kWidth - 1), std::clamp(y, 0, kHeight - 1));
+        return p.r > 200 && p.b > 200 && p.g < 60;
+    };
+    const int cx = kWidth / 2, cy = kHeight / 2;
+    float shortest = 1e9f, longest = 0.0f;
+    for (int step = 0; step < 120; ++step) {
+        const float angle = static_cast<float>(step) * 6.2831853f / 120.0f;
+        float r = 10.0f;
+        while (r < 400.0f && !isBackground(cx + static_cast<int>(std::lround(r * std::cos(angle))),
+                                           cy + static_cast<int>(std::lround(r * std::sin(angle))))) {
+            r += 0.25f;
+        }
+        shortest = std::min(shortest, r);
+        longest = std::max(longest, r);
+    }
+    ASSERT_GT(shortest, 100.0f) << "the butt fills the middle of the frame";
+    EXPECT_LT(longest / shortest, 1.012f) << shortest << " to " << longest << ": see mkdata_cue_butt.png";
+    // The cap, well inside the outline: one flat face under one light.
+    int darkest = 255 * 3, brightest = 0;
+    for (int step = 0; step < 36; ++step) {
+        const float angle = static_cast<float>(step) * 6.2831853f / 36.0f;
+        for (float part : {0.0f, 0.3f, 0.6f}) {
+            const Pixel p = At(frame, cx + static_cast<int>(part * shortest * std::cos(angle)),
+                               cy + static_cast<int>(part * shortest * std::sin(angle)));
+            darkest = std::min(darkest, p.r + p.g + p.b);
+            brightest = std::max(brightest, p.r + p.g + p.b);
+        }
+    }
+    EXPECT_LT(brightest - darkest, 45) << "the cap's shading varies: see mkdata_cue_butt.png";
 }
 
 }  // namespace

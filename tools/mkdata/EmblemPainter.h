@@ -1,0 +1,45 @@
+#pragma once
+// Paints the pictures of the interface that carry a meaning of their own: the pictograms of the title-bar
+// buttons (exit, settings, help, messenger, room setting), the game's logo with its name, the badges of the
+// login screen and the framed corner panels. The logo's letters come from the system's DejaVu Sans Bold
+// through the font library, the only text painted into the data: a name drawn as a picture, not a caption.
+//
+// Threads: any; text is drawn one call at a time across threads (the font library is not reentrant).
+#include <cstdint>
+#include <string>
+
+#include "tools/mkdata/RgbaImage.h"
+
+namespace mkdata {
+
+class EmblemPainter {
+public:
+    enum class Pictogram { Exit, Settings, Help, Messenger, Room };
+    enum class Badge { EightBall, Carom, Cue };
+
+    // The pictogram named by name into out; false for an unknown name.
+    static bool PictogramNamed(const std::string& name, Pictogram& out);
+    static bool BadgeNamed(const std::string& name, Badge& out);
+
+    // The pictogram centred in the w x h cell at (x, y), in colour.
+    static void DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Pictogram pictogram,
+                              Argb colour);
+    // The logo: a panel in background colour with a billiard ball in accent colour and the game's name, and
+    // the subtitle below it when not empty. False when no font could be opened for the name.
+    static bool DrawLogo(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb background, Argb accent,
+                         const std::string& subtitle);
+    // A badge on a round plate (clear around it): an eight ball, the three carom balls or a cue across a ball.
+    static void DrawBadge(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Badge badge, Argb plate);
+    // A framed panel: a dark face, a light outer bevel, an accent line inside and brackets at its corners.
+    static void DrawFrame(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, Argb accent);
+
+    // Text as coverage blended in colour into the box, scaled to fit it, centred; false without a font.
+    static bool DrawText(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
+                         Argb colour);
+
+private:
+    // A shaded ball: the colour darkening to its rim, with a highlight up and to the left.
+    static void DrawBall(RgbaImage& image, float cx, float cy, float radius, Argb colour);
+};
+
+}  // namespace mkdata
