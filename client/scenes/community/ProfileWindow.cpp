@@ -26,7 +26,7 @@ constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kBadgeRow = 941;
 constexpr int32_t kBadgeSize = 22;
-constexpr int32_t kIconRow = 988;
+constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
 // The strips end with the texture: the last whole cell of a 1024-pixel row.
 constexpr int32_t kLastBadgeCell = 45;
