@@ -130,7 +130,18 @@ bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
     quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakePackets(*scene)) return false;
-    scene->OnPacket(id, packet);
+    // The community's answers reach its shared windows on whatever screen the player is.
+    switch (id) {
+        case quill::MessageId::UserProfile:
+            ShowUserProfile(scene, packet);
+            break;
+        case quill::MessageId::ClanCreateResult:
+            if (MessengerPopup* messenger = GetMessenger()) messenger->OnClanCreateResult(packet);
+            break;
+        default:
+            scene->OnPacket(id, packet);
+            break;
+    }
     return true;
 }
 

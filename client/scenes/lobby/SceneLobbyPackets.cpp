@@ -5,7 +5,6 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/App.h"
-#include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
@@ -69,12 +68,6 @@ int SceneLobby::OnPacket(MessageId id, Packet& packet) {
             break;
         case MessageId::JoinRoomResult:
             OnJoinRoomResult(packet);
-            break;
-        case MessageId::UserProfile:
-            app_.Scenes().ShowUserProfile(this, packet);
-            break;
-        case MessageId::ClanCreateResult:
-            if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->OnClanCreateResult(packet);
             break;
         default:
             break;

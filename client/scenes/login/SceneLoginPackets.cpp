@@ -67,9 +67,6 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
         case MessageId::FriendWhere:
             OnFriendWhere(packet);
             break;
-        case MessageId::UserProfile:
-            app_.Scenes().ShowUserProfile(this, packet);
-            break;
         default:
             break;
     }

@@ -62,16 +62,14 @@ public:
     std::vector<PostedEvent> posted;
 };
 
-// A screen of any id that keeps the notices written into its chat and the messages handed to it, and shows
-// profiles and passes the clan's creation on as the screens do.
+// A screen of any id that keeps the notices written into its chat and the window and server messages handed
+// to it, and handles none of the community's.
 class RecordingScreen : public Scene {
 public:
-    RecordingScreen(int32_t id, SceneManager& manager) : Scene(id), manager_(manager) {}
-    int OnPacket(quill::MessageId id, quill::Packet& packet) override {
-        if (id == quill::MessageId::UserProfile)
-            manager_.ShowUserProfile(this, packet);
-        if (id == quill::MessageId::ClanCreateResult)
-            manager_.GetMessenger()->OnClanCreateResult(packet);
+    explicit RecordingScreen(int32_t id) : Scene(id) {}
+    int OnPacket(quill::MessageId id, quill::Packet&) override {
+        quill::ScopedLock hold(lock);
+        packets.push_back(id);
         return 0;
     }
     void Init() override {}
@@ -92,9 +90,7 @@ public:
     std::vector<quill::WString> notices;
     std::vector<uint32_t> colours;
     std::vector<std::pair<uint32_t, uint32_t>> messages;
-
-private:
-    SceneManager& manager_;
+    std::vector<quill::MessageId> packets;
 };
 
 class CommunityScreen : public SceneTestApp {
@@ -121,7 +117,7 @@ protected:
         popups->SetCommunityWindows(std::move(messengerOwned), std::move(profileOwned));
         app.Scenes().SetPopups(std::move(popups));
         for (int32_t id : {SceneId::Login, SceneId::Lobby, SceneId::RoomGame}) {
-            auto scene = std::make_unique<RecordingScreen>(id, app.Scenes());
+            auto scene = std::make_unique<RecordingScreen>(id);
             screens[id] = scene.get();
             scene->SetRect(0, 0, 1024, 768);
             app.Scenes().AddScene(std::move(scene));

@@ -1,6 +1,6 @@
 // The community on the lobby of a headless App linked to the stand-in server: the lobby opens the messenger
 // (its button, F8 in its chat, Tab into the messenger's chat), its player menu asks the messenger's questions
-// and shows the player's own profile, its packet slot shows profiles and passes the clan's creation on, and
+// and shows the player's own profile, profiles and the clan's creation reach their windows over it, and
 // the messenger names where each friend is from the lobby's channel. Server messages take the connection's
 // dispatch path.
 #include <gtest/gtest.h>
@@ -118,7 +118,7 @@ TEST_F(LobbyCommunity, ThePlayerMenuAsksTheMessengersQuestionsAndShowsOnesOwnPro
     EXPECT_EQ(CountSent(MessageId::UserInfoRequest), 0u);
 }
 
-TEST_F(LobbyCommunity, TheLobbysPacketSlotShowsProfilesAndPassesTheClansCreationOn) {
+TEST_F(LobbyCommunity, ProfilesAndTheClansCreationReachTheirWindowsOverTheLobby) {
     ASSERT_TRUE(connected);
     Enter();
     TestProfile visitor;

@@ -1,5 +1,6 @@
 // The profile window on a headless App: a UserProfile shown on the current screen with its header and the
-// statistics behind the mode tabs, the player's own profile, and what a profile the window cannot show does.
+// statistics behind the mode tabs, on every screen, the player's own profile, and what a profile the window
+// cannot show does.
 #include <gtest/gtest.h>
 
 #include "client/scenes/community/ProfileStatistics.h"
@@ -30,6 +31,27 @@ protected:
         return mode;
     }
 };
+
+TEST_F(ProfileWindowTest, OnEveryScreenAProfileComesOverItAndTheClansCreationReachesTheMessenger) {
+    TestProfile visitor;
+    for (int32_t id : {SceneId::Login, SceneId::Lobby, SceneId::RoomGame}) {
+        SCOPED_TRACE(id);
+        Enter(id);
+        Receive(UserProfileMessage(visitor));
+        ASSERT_TRUE(profile->IsVisible());
+        EXPECT_EQ(profile->GetParent(), &Screen());
+        profile->Show(false);
+        quill::Packet refused;
+        refused.Init(quill::MessageId::ClanCreateResult).WriteU8(3);
+        Receive(std::move(refused));
+        EXPECT_TRUE(Box().IsVisible());
+        EXPECT_EQ(Box().GetParent(), &Screen());
+        EXPECT_EQ(Box().Line(0).GetText(), u"There is already a clan using the same name.");
+        Box().Show(false);
+        quill::ScopedLock hold(Screen().lock);
+        EXPECT_TRUE(Screen().packets.empty()) << "the screen handles neither";
+    }
+}
 
 TEST_F(ProfileWindowTest, AFoundProfileShowsItsHeaderTextsAndTheChosenModesStatistics) {
     TestProfile visitor;
