@@ -111,7 +111,11 @@ inline constexpr uint32_t TableMarkHit = TableEvent1086;  // the table: a ball h
 inline constexpr uint32_t PocketCalled = RoomSend1212;    // the table: a pocket was called; wParam 1 to 6
 inline constexpr uint32_t TournamentInfoOpen = LobbyWindowClose1031;  // the lobby: the tournament window opens
 inline constexpr uint32_t ExpiredItemsCheck = LobbyEvent1072;         // the lobby: look for expired items
-inline constexpr uint32_t ChatLineSent = RoomInviteOpen;               // the messenger: a chat line went out
+inline constexpr uint32_t WithdrawMenuChosen = RoomMenuHelp;      // the room menu: the withdrawal check
+inline constexpr uint32_t HelpMenuChosen = RoomMenuClose;         // the room menu: the help window
+inline constexpr uint32_t ReplayLastShotRequest = SaveShotRequest;  // the replay panel: the last shot again
+inline constexpr uint32_t TimeLimitNoticeClosed = RoomEvent1094;  // the room: the one-hour notice's OK
+inline constexpr uint32_t ChatLineSent = RoomInviteOpen;  // the messenger: a chat line went out
 
 // Every id of the catalogue, in order.
 inline constexpr std::array kAll = {

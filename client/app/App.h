@@ -191,7 +191,7 @@ public:
     void OnClanMemberLeft(const quill::PlayerState& record) override;
     void OnMemberPresence(uint8_t listKind, const quill::PlayerState& record, bool loggedIn) override;
     void ShowInvitation(const Invitation& invitation) override { sceneManager_.ShowInvitation(invitation); }
-    bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
+    bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) override;
     bool CensorWords(char16_t* text, size_t maxLength) override;
     quill::WString FormatMoney(int64_t value) override;
 

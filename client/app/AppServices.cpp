@@ -83,6 +83,10 @@ void App::ShowLoadErrorBox(quill::WStringView text) {
     platform::ShowMessageBox(window_->Handle(), text, u"Kestrovan", platform::MsgBoxStyle::Ok);
 }
 
+bool App::FindCueStatistics(uint32_t itemId, CueStatistics& statistics) {
+    return platform_.cueStatistics && platform_.cueStatistics(itemId, statistics);
+}
+
 bool App::CensorWords(char16_t* text, size_t maxLength) {
     return kestrovan::CensorWords(text, maxLength);
 }

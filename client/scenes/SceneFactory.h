@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "client/connection/ConnectionHost.h"
+
 namespace kestrovan {
 
 class App;
@@ -18,5 +20,8 @@ std::unique_ptr<SharedPopups> CreateScenePopups(App& app);
 // Fills the process-wide item model catalogue (cues, tables, ball sets, chalk) that the screens' tables
 // read: once, before the screens are made.
 void RegisterItemModels();
+// The five statistics of the cue's model in the item model catalogue (AppPlatform::cueStatistics); false for
+// an item without a cue model.
+bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics);
 
 }  // namespace kestrovan

@@ -21,7 +21,7 @@
 #include "client/table/TableMessages.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace {
 

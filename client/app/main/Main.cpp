@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     setup.platform.browser = [] { return std::make_unique<platform::XdgBrowser>(); };
     setup.platform.createScene = &kestrovan::CreateScene;
     setup.platform.createPopups = &kestrovan::CreateScenePopups;
+    setup.platform.cueStatistics = &kestrovan::FindCueStatistics;
     setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
     setup.openLauncher = [] { return platform::ShellOpen("Kestrovan.exe", "."); };
     setup.crashHelper = {platform::ProgramFile(argv[0])};

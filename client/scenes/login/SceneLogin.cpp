@@ -15,13 +15,11 @@
 #include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
-#include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
@@ -57,7 +55,11 @@ std::atomic<bool> g_firstDemoMove{true};
 }  // namespace
 
 SceneLogin::SceneLogin(App& app)
-    : Scene(SceneId::Login), app_(app), connection_(*app.Connection()), demo_(DemoShots(), g_firstDemoMove) {}
+    : Scene(SceneId::Login),
+      app_(app),
+      connection_(*app.Connection()),
+      stage_(app, {}),
+      demo_(DemoShots(), g_firstDemoMove) {}
 
 SceneLogin::~SceneLogin() = default;
 
@@ -219,8 +221,8 @@ void SceneLogin::OnResize(uint32_t width, uint32_t height) {
 
 // The table follows the effect settings: textures and reflections, and the detail on the rail.
 void SceneLogin::OnSettingsChanged(const Settings& settings) {
-    if (table_)
-        table_->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table())
+        table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 void SceneLogin::OnCaptionHover(bool overDragBand) {

@@ -24,17 +24,13 @@
 #include "client/scenes/login/ChannelGates.h"
 #include "client/scenes/login/CreditsRoll.h"
 #include "client/scenes/common/DemoShotCycle.h"
+#include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/login/ReenableTimer.h"
 #include "client/table/ShotData.h"
-
-namespace quill {
-class RenderScene;
-}
 
 namespace kestrovan {
 
 class App;
-class AppTableHost;
 class Button;
 class EditBox;
 class FeatureNoticePopup;
@@ -42,7 +38,6 @@ class GameConnection;
 class GameTable;
 class Image;
 class NicknameDialog;
-class RenderSceneCameras;
 class TextLabel;
 class Window;
 
@@ -112,7 +107,7 @@ public:
     TextLabel* NameLabel() const { return nameLabel_; }
     Image* TopBar() const { return topBar_; }
     Image* BottomBar() const { return bottomBar_; }
-    GameTable* Table() const { return table_.get(); }
+    GameTable* Table() const { return stage_.Table(); }
     const DemoShotCycle& Demo() const { return demo_; }
     const CreditsRoll& Credits() const { return credits_; }
     bool IsShotPending() const { return shotPending_; }
@@ -157,7 +152,6 @@ private:
     // The room scene of "Map0000" and the table on it with its models; false when something is missing.
     bool CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
     void ReleaseDemoTable();
-    void DrawDemoTable(D3D9RenderDevice& device, bool draw);
     void ResetDemo();
     void SetUpDemoCamera();
     void LoadNextDemoShot();
@@ -208,10 +202,7 @@ private:
     FeatureNoticePopup* featureNotice_ = nullptr;
 
     // The demo table on its room scene.
-    quill::RenderScene* renderScene_ = nullptr;
-    std::unique_ptr<RenderSceneCameras> cameras_;
-    std::unique_ptr<AppTableHost> tableHost_;
-    std::unique_ptr<GameTable> table_;
+    TableSceneStage stage_;
     DemoShotCycle demo_;
     CreditsRoll credits_;
     quill::CriticalSectionLock shotLock_;

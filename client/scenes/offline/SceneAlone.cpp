@@ -3,11 +3,6 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
-#include "QuillLib/render/RenderSceneManager.h"
-#include "QuillLib/resource/Package.h"
-#include "QuillLib/resource/ResourceFile.h"
-#include "QuillLib/resource/ResourceManager.h"
-#include "QuillLib/resource/SceneInfo.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
 #include "client/app/NativeEditBridge.h"
@@ -23,7 +18,6 @@
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
-#include "client/table/RenderSceneCameras.h"
 #include "client/table/TableEvents.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
@@ -52,7 +46,6 @@ constexpr float kKeep = -100000.0f;
 constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
 constexpr uint32_t kCustomCueType = 3100;
-constexpr uint16_t kNoPart = 0xFFFF;
 
 // Offline tables and ball sets by game type; the types not listed keep what the profile has.
 constexpr std::pair<quill::GameType, uint16_t> kOfflineTables[] = {{0, 1020},  {3, 1027},  {4, 1024},
@@ -75,7 +68,8 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 
 }  // namespace
 
-SceneAlone::SceneAlone(App& app) : Scene(SceneId::Alone), app_(app), host_(app), player_(Player()) {
+SceneAlone::SceneAlone(App& app)
+    : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
 }
@@ -156,21 +150,22 @@ bool SceneAlone::OnEnter() {
 
 int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     quill::RoomInfo& room = Room();
-    const auto mode = static_cast<quill::GameType>(room.gameType);
-    room.tableItem = Player().offlineTableItem[mode % quill::kGameTypeCount];
-    room.ballItem = Player().offlineBallSetItem[mode % quill::kGameTypeCount];
-    table_ = std::make_unique<GameTable>();
-    table_->SetHost(&host_);
-    table_->SetPlayer(&player_);
-    table_->SetSound(&sound_);
-    table_->SetGameMode(mode);
-    table_->SetEquipmentItems(room.tableItem, room.ballItem);
+    const TableSceneStage::Equipment equipment = OfflineEquipment();
+    room.tableItem = equipment.tableItem;
+    room.ballItem = equipment.ballSetItem;
+    stage_.CreateTable(equipment);
     if (ResourcePackCatalog* catalog = app_.Catalog()) AddResourceRecord({catalog->UiFolder(), u"Game", -1, 0});
     LoadSounds();
-    if (resources == nullptr || device == nullptr || !LoadTableScene(*resources, *device)) return 1;
+    if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0000", 0, 0)) return 1;
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kMusic, 1.0f, 0, true);
     LoadGraphics(0);
     return 0;
+}
+
+TableSceneStage::Equipment SceneAlone::OfflineEquipment() const {
+    const auto mode = static_cast<quill::GameType>(Room().gameType);
+    const size_t index = static_cast<size_t>(mode % quill::kGameTypeCount);
+    return {mode, Player().offlineTableItem[index], Player().offlineBallSetItem[index], kPhysicsModel, 0};
 }
 
 void SceneAlone::LoadSounds() {
@@ -181,23 +176,6 @@ void SceneAlone::LoadSounds() {
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, 0, 1, true);
     }
     if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
-}
-
-// The room of "Map0000" with the table's cameras in it, and the table's models.
-bool SceneAlone::LoadTableScene(quill::ResourceManager& resources, D3D9RenderDevice& device) {
-    quill::Package* package = resources.OpenPackage(u"data", false);
-    quill::ResourceFile* map = package != nullptr ? package->GetResourceFile(u"Map0000", true) : nullptr;
-    if (map == nullptr || map->GetSceneInfoTable() == nullptr) return false;
-    quill::RenderSceneManager* renderScenes = app_.GetEngine()->GetRenderSceneManager();
-    renderScene_ = renderScenes->CreateScene(map->GetSceneInfoTable()->FindShared(0));
-    if (renderScene_ == nullptr) return false;
-    renderScenes->SelectScene(renderScene_->index);
-    cameras_ = std::make_unique<RenderSceneCameras>(*renderScene_);
-    table_->SetupTable(kPhysicsModel, 0);
-    table_->SetupCameras(*cameras_, 0);
-    table_->GetCamera().SetScene(cameras_.get());
-    table_->SetEnvironmentFlag(0);
-    return table_->LoadModels(resources, device, 0);
 }
 
 // --- activation ---
@@ -214,7 +192,7 @@ void SceneAlone::Activate() {
     itemBar_->Show(false);
     itemBar_->Refresh();
     chalkSlot_->Reload();
-    reloadPending_ = false;
+    stage_.TakePendingEquipment();
     SetReady(true);
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
 }
@@ -237,33 +215,31 @@ void SceneAlone::LendChalk() {
 }
 
 void SceneAlone::SetUpTable() {
-    table_->SetupTable(kPhysicsModel, 0);
-    table_->Reset(static_cast<uint32_t>(platform::Rand()));
-    table_->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table_->MoveCamera(0.5f, kKeep, 30.0f, false);
-    table_->SetState(5);
-    table_->SetTrailsShown(app_.GetSettings().traceAll != 0);
+    GameTable& table = *stage_.Table();
+    table.SetupTable(kPhysicsModel, 0);
+    table.Reset(static_cast<uint32_t>(platform::Rand()));
+    table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
+    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.SetState(5);
+    table.SetTrailsShown(app_.GetSettings().traceAll != 0);
     // A click of the left button strokes the cue, the right button zooms: the offline table is played with
     // the mouse alone.
-    table_->SetButtonShortcuts(true);
+    table.SetButtonShortcuts(true);
     // The player aims: the cue lies along the aiming camera's view, so turning the view turns the aim, and a
     // released left button ends the stroke it started.
-    table_->SetAimFollowsCamera(true);
-    table_->OnKey(kZoomKey, false);
-    table_->SetControlEnabled(true);
-    table_->LayoutHud(Width(), Height());
+    table.SetAimFollowsCamera(true);
+    table.OnKey(kZoomKey, false);
+    table.SetControlEnabled(true);
+    table.LayoutHud(Width(), Height());
 }
 
 void SceneAlone::EquipProfileCue() {
     const auto mode = static_cast<size_t>(Room().gameType % quill::kGameTypeCount);
     const quill::EquippedItem& equipped = Player().equipped[mode];
     const quill::InventoryItem* item = Player().FindItem(equipped.key, equipped.subKey);
-    std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
+    CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
     if (item != nullptr && IsCustomCue(*item)) parts = item->statValues;
-    CueModelEntry* cue = table_->GetCueModel(Player().offlineCueItem[mode], parts[0], parts[1], parts[2], parts[3],
-                                             parts[4]);
-    if (currentCue_ != nullptr && currentCue_ != cue) table_->ReleaseCue(currentCue_);
-    currentCue_ = table_->SetCurrentCue(cue);
+    stage_.EquipCue(Player().offlineCueItem[mode], parts);
 }
 
 // --- events ---
@@ -292,8 +268,9 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    if (table_ == nullptr) return 0;
-    table_->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    GameTable* table = stage_.Table();
+    if (table == nullptr) return 0;
+    table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
         roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam),
                                           static_cast<platform::LParam>(lParam));
@@ -302,30 +279,30 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     switch (id) {
         case quill::AppEventId::RoomSettingConfirm:
             if (roomSetting_->SelectedType() != Room().gameType) {
-                table_->StopShot();
+                table->StopShot();
                 Room().gameType = static_cast<uint8_t>(roomSetting_->SelectedType());
-                reloadPending_ = true;
+                stage_.RequestEquipment(OfflineEquipment());
             }
             break;
         case quill::AppEventId::ApplyTableSettings:
-            table_->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
+            table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
             break;
         case quill::AppEventId::UseChalk:
-            table_->SetChalkLevel(chalkSlot_->Level());
-            table_->StartAmbientEffect(platform::TimeGetTime());
+            table->SetChalkLevel(chalkSlot_->Level());
+            table->StartAmbientEffect(platform::TimeGetTime());
             break;
         case quill::AppEventId::QuickSlotB:
             OnItemBarAction(static_cast<uint32_t>(wParam));
             break;
         case quill::AppEventId::ShotFired:
-            chalkSlot_->UseChalk(table_->GetShotRecord().chalkUsed);
+            chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");
-            table_->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
-            table_->SetCueBall(0, false);
-            table_->SetVisible(true);
-            table_->SetControlEnabled(true);
+            table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
+            table->SetCueBall(0, false);
+            table->SetVisible(true);
+            table->SetControlEnabled(true);
             break;
         default:
             break;
@@ -344,112 +321,86 @@ void SceneAlone::OnItemBarAction(uint32_t action) {
         Player().SelectItem(item->key, item->subKey);
         itemBar_->Refresh();
         chalkSlot_->Reload();
-        table_->RequestAmbientRebuild();
+        stage_.Table()->RequestAmbientRebuild();
     }
 }
 
 void SceneAlone::EquipCue(const quill::InventoryItem& item) {
     const auto mode = static_cast<size_t>(Room().gameType % quill::kGameTypeCount);
-    std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
+    CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
     if (IsCustomCue(item)) parts = item.statValues;
     const auto type = static_cast<uint16_t>(item.typeCode);
-    CueModelEntry* cue = table_->GetCueModel(type, parts[0], parts[1], parts[2], parts[3], parts[4]);
     Player().offlineCueItem[mode] = type;
     Player().equipped[mode] = {item.key, item.subKey, type};
-    CueModelEntry* previous = currentCue_;
-    currentCue_ = table_->SetCurrentCue(cue);
-    if (previous != nullptr && previous != cue) table_->ReleaseCue(previous);
+    stage_.EquipCue(type, parts);
 }
 
 void SceneAlone::Update(uint32_t, int64_t clockTenthMs) {
-    if (table_ == nullptr) return;
+    GameTable* table = stage_.Table();
+    if (table == nullptr) return;
     const int32_t dx = input_ != nullptr ? input_->Dx() : 0;
     const int32_t dy = input_ != nullptr ? input_->Dy() : 0;
-    table_->Update(static_cast<uint32_t>(clockTenthMs), dx, dy, false);
+    table->Update(static_cast<uint32_t>(clockTenthMs), dx, dy, false);
 }
 
 void SceneAlone::OnSettingsChanged(const Settings& settings) {
-    if (table_ != nullptr) table_->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (table_ != nullptr) table_->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneAlone::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (!active && table_ != nullptr) table_->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
 }
 
 // --- drawing (main thread) ---
 
 void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
-    if (table_ == nullptr) return;
-    if (draw && reloadPending_.exchange(false)) ReloadTable();
-    if (device == nullptr || renderScene_ == nullptr) return;
+    GameTable* table = stage_.Table();
+    if (table == nullptr) return;
+    if (draw) {
+        if (const auto equipment = stage_.TakePendingEquipment()) ReloadTable(*equipment);
+    }
+    if (device == nullptr || stage_.RenderScene() == nullptr) return;
     const uint32_t now = platform::TimeGetTime();
     const float elapsed = lastRenderMs_ != 0 ? static_cast<float>(now - lastRenderMs_) / 1000.0f : 0.0f;
     lastRenderMs_ = now;
-    app_.GetEngine()->GetRenderSceneManager()->UpdateCurrentScene(draw ? elapsed : 0.0f);
-    table_->Render3D(draw);
+    // The scene's room and the table under a white light from above: the room with more ambient light than
+    // the table's balls and markers.
+    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
+    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
+    stage_.Render(device, draw, elapsed, &kLighting);
     if (!draw) return;
-    DrawTable(*device);
     device->Begin2D();
-    table_->DrawHud();
+    table->DrawHud();
     if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
         LoadShownItemPreviews(*this, *resources, *device);
     }
     DrawWidgets(device);
 }
 
-void SceneAlone::ReloadTable() {
-    const auto mode = static_cast<quill::GameType>(Room().gameType);
-    const size_t index = static_cast<size_t>(mode % quill::kGameTypeCount);
-    table_->ReleaseBallModels();
-    table_->SetGameMode(mode);
-    table_->SetEquipmentItems(Player().offlineTableItem[index], Player().offlineBallSetItem[index]);
-    table_->ReloadEquipmentModels();
-    table_->SetupTable(kPhysicsModel, 0);
-    table_->RackBalls();
-    table_->SnapshotBalls();
-    table_->SetControlEnabled(true);
-    table_->SetVisible(true);
-    table_->MoveCamera(0.5f, kKeep, kKeep, false);
-    if (!quill::IsCaromGame(mode)) {
+void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
+    GameTable& table = *stage_.Table();
+    stage_.ApplyEquipment(equipment);
+    table.RackBalls();
+    table.SnapshotBalls();
+    table.SetControlEnabled(true);
+    table.SetVisible(true);
+    table.MoveCamera(0.5f, kKeep, kKeep, false);
+    if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
     }
-}
-
-// The scene's room and the table under a white light from above: the room with more ambient light than the
-// table's balls and markers.
-void SceneAlone::DrawTable(D3D9RenderDevice& device) {
-    quill::RenderSceneManager* renderScenes = app_.GetEngine()->GetRenderSceneManager();
-    quill::FogSettings fog;
-    device.Begin3D(renderScene_->GetEnvironment(fog));
-    const DirectionalLightDesc light{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
-    device.AddDirectionalLight(light);
-    device.EnableLights(true, true, true);
-    device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.35f);
-    table_->RenderOverlay(device);
-    renderScenes->RenderCurrentScene();
-    device.AddDirectionalLight(light);
-    device.EnableLights(true, true, true);
-    device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.25f);
-    table_->DrawScene(device, 0);
-    device.DisableAllLights();
 }
 
 bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
-    if (table_ != nullptr) table_->UnloadModels();
     ReleaseItemPreviews(*this);
-    table_.reset();
-    currentCue_ = nullptr;
-    cameras_.reset();
-    if (renderScenes != nullptr && renderScene_ != nullptr) renderScenes->RemoveScene(renderScene_->index);
-    renderScene_ = nullptr;
+    stage_.Release(renderScenes);
     roomSetting_->SetVisible(false);
     return true;
 }

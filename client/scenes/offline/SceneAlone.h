@@ -8,20 +8,17 @@
 //
 // Threads: Init, LoadResources, Activate, Render and OnLeave on the main thread (the frame step, under the
 // App lock); OnMessage and Update on the game thread. The game type chosen on the game thread reaches Render
-// through the reload-pending flag.
-#include <atomic>
+// as the stage's equipment request.
 #include <cstdint>
 #include <memory>
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
-#include "client/scenes/common/AppTableHost.h"
-#include "client/scenes/common/AppTableSound.h"
-#include "client/scenes/common/ProfileTablePlayer.h"
+#include "client/scenes/common/TableSceneStage.h"
 
 namespace quill {
+struct InventoryItem;
 class PlayerState;
-class RenderScene;
 class RoomInfo;
 }  // namespace quill
 
@@ -30,13 +27,11 @@ namespace kestrovan {
 class App;
 class Button;
 class ChalkQuickSlot;
-class CueModelEntry;
 class DirectInputMouse;
 class GameTable;
 class HelpWindow;
 class Image;
 class ItemQuickBar;
-class RenderSceneCameras;
 class RoomSettingDialog;
 class TextLabel;
 
@@ -76,13 +71,13 @@ public:
     // Whether the player may shoot now (the table's answer); the offline screen always lets him.
     bool CanShoot() const { return true; }
 
-    GameTable* Table() const { return table_.get(); }
+    GameTable* Table() const { return stage_.Table(); }
     RoomSettingDialog* RoomSetting() const { return roomSetting_; }
     HelpWindow* Help() const { return help_; }
     ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
     ItemQuickBar* ItemBar() const { return itemBar_; }
     Image* KeyGuide() const { return keyGuide_; }
-    bool ReloadPending() const { return reloadPending_; }
+    bool ReloadPending() const { return stage_.HasPendingEquipment(); }
 
 private:
     quill::PlayerState& Player() const;
@@ -91,7 +86,6 @@ private:
     void BuildKeyGuide();
     // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
     Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY, const char16_t* tooltip);
-    bool LoadTableScene(quill::ResourceManager& resources, D3D9RenderDevice& device);
     void LoadSounds();
     void LendChalk();
     void SetUpTable();
@@ -99,20 +93,14 @@ private:
     void EquipProfileCue();
     void OnItemBarAction(uint32_t action);
     void EquipCue(const quill::InventoryItem& item);
-    // The main thread's side of a game-type change.
-    void ReloadTable();
-    void DrawTable(D3D9RenderDevice& device);
+    // The equipment of the room's game type in the profile.
+    TableSceneStage::Equipment OfflineEquipment() const;
+    // The main thread's side of a game-type change: the table set up again and racked.
+    void ReloadTable(const TableSceneStage::Equipment& equipment);
 
     App& app_;
-    AppTableHost host_;
-    AppTableSound sound_;
-    ProfileTablePlayer player_;
-    std::unique_ptr<GameTable> table_;
-    std::unique_ptr<RenderSceneCameras> cameras_;
-    quill::RenderScene* renderScene_ = nullptr;
+    TableSceneStage stage_;
     DirectInputMouse* input_ = nullptr;
-    CueModelEntry* currentCue_ = nullptr;
-    std::atomic<bool> reloadPending_{false};
     uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
     bool built_ = false;
 

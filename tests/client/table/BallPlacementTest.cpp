@@ -7,7 +7,7 @@
 #include "client/table/BallPicking.h"
 #include "client/table/PlacementArea.h"
 #include "client/table/ScreenProjection.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

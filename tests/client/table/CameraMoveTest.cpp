@@ -12,7 +12,7 @@
 #include "client/table/TableEvents.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

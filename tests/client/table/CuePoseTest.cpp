@@ -7,7 +7,7 @@
 #include "client/table/CuePose.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotClassification.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

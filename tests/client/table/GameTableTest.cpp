@@ -14,7 +14,7 @@
 #include "client/table/ScreenProjection.h"
 #include "client/table/TableMessages.h"
 #include "tests/client/rules/RecordingTableSound.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

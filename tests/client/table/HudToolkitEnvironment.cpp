@@ -1,7 +1,7 @@
 // The table's HUD is a widget tree, so every table test runs with a widget toolkit installed.
 #include <gtest/gtest.h>
 
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan::test {
 

@@ -5,7 +5,7 @@
 #include "client/table/AmbientEffect.h"
 #include "client/table/Particle.h"
 #include "client/table/ParticleBurst.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

@@ -6,7 +6,7 @@
 #include "client/table/HudDial.h"
 #include "client/table/TableHud.h"
 #include "client/ui/WidgetSprite.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

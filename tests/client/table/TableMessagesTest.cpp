@@ -7,7 +7,7 @@
 
 #include "QuillLib/net/Packet.h"
 #include "client/table/TableMessages.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

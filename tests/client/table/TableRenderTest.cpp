@@ -10,7 +10,7 @@
 #include "client/table/DeviceLineDrawer.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/TableEvents.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 #include "tests/support/gfx/RecordingDeviceFixture.h"
 
 namespace kestrovan {

@@ -7,7 +7,7 @@
 #include "client/table/GameTable.h"
 #include "client/table/TableAngles.h"
 #include "tests/client/rules/RecordingTableSound.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
 namespace {

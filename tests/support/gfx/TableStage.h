@@ -21,7 +21,7 @@
 #include "client/ui/WidgetResources.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/system/CodePage.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 #include "tests/support/gfx/CurrentSceneView.h"
 #include "tests/support/gfx/DeviceWidgetRenderer.h"
 #include "tests/support/gfx/TestEngineFactory.h"

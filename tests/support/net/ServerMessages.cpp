@@ -265,6 +265,17 @@ Packet CreateRoomResultMessage(uint8_t code, quill::WStringView nickname, uint16
     return p;
 }
 
+Packet InvitableUsersListMessage(const std::vector<TestInvitableUser>& users, int32_t announced) {
+    Packet p;
+    p.Init(MessageId::InvitableUsersList);
+    p.WriteU16(static_cast<uint16_t>(announced >= 0 ? announced : static_cast<int32_t>(users.size())));
+    for (const TestInvitableUser& user : users) {
+        p.WriteU32(user.key).WriteI64(user.userId).WriteU16(user.level).WriteWString(user.nickname);
+        p.WriteU16(user.number);
+    }
+    return p;
+}
+
 Packet AsReceived(Packet message) {
     Packet received;
     received.LoadReceived(message.Finish().Bytes());

@@ -136,6 +136,20 @@ quill::Packet JoinRoomResultMessage(uint32_t result, const TestRoom& room = {});
 // CreateRoomResult: code 21 carries the nickname and the room that waits.
 quill::Packet CreateRoomResultMessage(uint8_t code, quill::WStringView nickname = {}, uint16_t room = 0);
 
+// --- Game room ---
+
+// A user the room may invite, as InvitableUsersList carries him.
+struct TestInvitableUser {
+    uint32_t key = 1;
+    int64_t userId = 1001;
+    uint16_t level = 5;
+    quill::WString nickname = u"Guest";
+    uint16_t number = 1;
+};
+
+// InvitableUsersList: the count announced (the list's size unless given), then the users.
+quill::Packet InvitableUsersListMessage(const std::vector<TestInvitableUser>& users, int32_t announced = -1);
+
 // The message as a receiver holds it: its cursor on the first payload byte.
 quill::Packet AsReceived(quill::Packet message);
 

@@ -162,11 +162,11 @@ pid_t ProgramUnderX::Start(const std::vector<std::string>& words) {
     return pid;
 }
 
-pid_t ProgramUnderX::StartOnline() {
+pid_t ProgramUnderX::StartOnline(const std::string& furtherConfig) {
     server_ = std::make_unique<kvtest::GameServerFixture>();
     kvtest::InstallLoginScript(*server_);
     std::ofstream config(folder_ / "config.ini", std::ios::binary);
-    config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << server_->Port() << "\r\n";
+    config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << server_->Port() << "\r\n" << furtherConfig;
     config.close();
     // Four words choose the online start with the login filled in; the first is not read.
     return Start({"launcher", kLoginId, kPassword});

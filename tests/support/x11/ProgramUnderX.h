@@ -61,8 +61,9 @@ protected:
 
     // Starts the program in the working folder with these words after its own name; the process id.
     pid_t Start(const std::vector<std::string>& words);
-    // The stand-in server with the login script, config.ini pointing at it, and the program started online.
-    pid_t StartOnline();
+    // The stand-in server with the login script, config.ini pointing at it (followed by the further sections
+    // given, such as a display mode), and the program started online.
+    pid_t StartOnline(const std::string& furtherConfig = {});
     kvtest::GameServerFixture& server() { return *server_; }
 
     // The program's window once the X server shows it, at least 1024 x 768; fails the test when it does not

@@ -13,7 +13,7 @@
 #include "client/table/ShotRecord.h"
 #include "client/table/TableEvents.h"
 #include "platform/system/FpuMode.h"
-#include "tests/client/table/TableFakes.h"
+#include "tests/support/table/TableFakes.h"
 
 namespace kestrovan::test {
 namespace {

@@ -1,0 +1,140 @@
+#include "client/scenes/common/GiftRecipientList.h"
+
+#include <algorithm>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiFonts.h"
+#include "client/connection/MemberDirectories.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTexture = 0;
+constexpr int32_t kRowTileX = 0;
+constexpr int32_t kRowTileY = 446;
+constexpr int32_t kBarWidth = 14;
+constexpr int32_t kStepHeight = 17;
+constexpr uint32_t kRowColour = 0xFF000000;
+
+}  // namespace
+
+GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<void()> showEmpty)
+    : members_(members), showEmpty_(std::move(showEmpty)) {
+    const int32_t height = kRowHeight * static_cast<int32_t>(kRows);
+    Create(0, 0, kRowWidth + kBarWidth, height, -1, -1);
+    MakePopup();
+    for (size_t i = 0; i < kRows; ++i) {
+        Button* row = CreateButton(0, kRowHeight * static_cast<int32_t>(i), kRowWidth, kRowHeight,
+                                   kFirstRowId + static_cast<int32_t>(i), -1, kTexture, kRowTileX, kRowTileY);
+        row->SetFrameCount(1);
+        row->AddLabel(&UiFontAt(UiFont::Regular12), 0, kRowColour, 0, -4);
+        rows_[i] = row;
+    }
+    up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kTexture, 609, 0);
+    down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kTexture, 623, 0);
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(kRowWidth, 0, kBarWidth, height, kScrollBarId, ScrollBar::kVertical, 1, true);
+    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
+    scrollBar_->SetImage(kTexture, 475, 370, kBarWidth, 150, 1.0f, 1.0f);
+    scrollBar_->AddDecButton(609, 0, kBarWidth, kStepHeight, -1);
+    scrollBar_->AddIncButton(623, 0, kBarWidth, kStepHeight, -1);
+    scrollBar_->AddThumb(637, 0, kBarWidth, 28, 0);
+    Show(false);
+}
+
+std::optional<GiftRecipientList::Member> GiftRecipientList::Selected() const {
+    quill::ScopedLock hold(GetWidgetLock());
+    return selected_;
+}
+
+quill::WString GiftRecipientList::RowNickname(size_t row) const {
+    quill::ScopedLock hold(GetWidgetLock());
+    return row < kRows && rows_[row]->IsVisible() ? shown_[row].nickname : quill::WString();
+}
+
+void GiftRecipientList::SetVisible(bool visible) {
+    if (visible) {
+        {
+            quill::ScopedLock hold(GetWidgetLock());
+            selected_.reset();
+            first_ = 1;
+        }
+        scrollBar_->SetPosition(0, false);
+        Refresh();
+        if (count_ == 0) {
+            if (showEmpty_) showEmpty_();
+            return;
+        }
+    }
+    Window::SetVisible(visible);
+}
+
+void GiftRecipientList::Refresh() {
+    quill::UserDirectory& directory = kind_ == kClanMembers ? members_.ClanMembers() : members_.Friends();
+    quill::ScopedLock hold(GetWidgetLock());
+    size_t shown = 0;
+    {
+        quill::ScopedLock list(directory.GetLock());
+        count_ = static_cast<int32_t>(directory.Records().size());
+        int32_t number = 0;
+        for (const auto& [id, record] : directory.Records()) {
+            if (++number < first_ || shown == kRows) continue;
+            shown_[shown] = {record->userId, record->name};
+            ++shown;
+        }
+    }
+    for (size_t i = 0; i < kRows; ++i) {
+        rows_[i]->Show(i < shown);
+        rows_[i]->SetCaption(i < shown ? shown_[i].nickname : quill::WString());
+    }
+    const int32_t last = count_ - static_cast<int32_t>(kRows) + 1;
+    scrollBar_->SetRange(std::max(1, last));
+    const bool paged = count_ >= static_cast<int32_t>(kRows);
+    up_->Show(paged);
+    down_->Show(paged);
+    up_->SetEnabled(first_ >= 2);
+    down_->SetEnabled(first_ < last);
+}
+
+void GiftRecipientList::Scroll(int32_t first) {
+    {
+        quill::ScopedLock hold(GetWidgetLock());
+        first_ = std::max(1, std::min(first, count_ - static_cast<int32_t>(kRows) + 1));
+    }
+    scrollBar_->SetPosition(first_ - 1, false);
+    Refresh();
+}
+
+bool GiftRecipientList::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id >= kFirstRowId && id < kFirstRowId + static_cast<int32_t>(kRows)) {
+        const auto row = static_cast<size_t>(id - kFirstRowId);
+        {
+            quill::ScopedLock hold(GetWidgetLock());
+            if (first_ + static_cast<int32_t>(row) > count_) return true;
+            selected_ = shown_[row];
+        }
+        SetVisible(false);
+        if (Widget* parent = GetParent()) parent->OnEvent(this, kChosenEvent, 0);
+        return true;
+    }
+    switch (id) {
+        case kScrollBarId:
+            Scroll(a);
+            return true;
+        case kUpId:
+            Scroll(first_ - 1);
+            return true;
+        case kDownId:
+            Scroll(first_ + 1);
+            return true;
+        default:
+            return Window::OnEvent(source, a, b);
+    }
+}
+
+}  // namespace kestrovan

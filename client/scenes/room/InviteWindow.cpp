@@ -1,0 +1,189 @@
+#include "client/scenes/room/InviteWindow.h"
+
+#include <algorithm>
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/RequestSender.h"
+#include "client/scenes/room/InviteRow.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTexture = 15;
+constexpr int32_t kCommonTexture = 0;
+constexpr uint32_t kOpenSound = 32;
+constexpr const char16_t* kNobody = u"No available users to invite";
+
+}  // namespace
+
+InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
+    Create(0, 0, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, 121, 648, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(kOpenSound, 0);
+    for (int32_t i = 0; i < InviteList::kRows; ++i) {
+        auto row = std::make_unique<InviteRow>(8, 50 + 21 * i, kFirstRowId + i);
+        rows_[static_cast<size_t>(i)] = static_cast<InviteRow*>(AddChild(std::move(row), false));
+    }
+    for (TextLabel** label : {&emptyLabel_, &waitLabel_}) {
+        *label = CreateTextLabel(50, 80, 300, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+        (*label)->SetColors(0xFFFFFFFF, 0);
+        (*label)->SetText(kNobody);
+        (*label)->Show(false);
+    }
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(321, 48, 16, 146, kScrollBarId, ScrollBar::kVertical, 1, true);
+    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
+    scrollBar_->SetImage(kCommonTexture, 475, 370, 16, 146, 1.0f, 1.0f);
+    scrollBar_->AddDecButton(609, 0, 14, 17, -1);
+    scrollBar_->AddIncButton(623, 0, 14, 17, -1);
+    scrollBar_->AddThumb(637, 0, 14, 28, 0);
+    scrollBar_->SetSecondRect(0, 50, 330, 150);
+    CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kTexture, 342, 291);
+    const auto addAction = [this](int32_t id, int32_t x, int32_t srcX, const char16_t* caption) {
+        Button* button = CreateButton(x, 227, 78, 25, id, -1, kTexture, srcX, 291);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
+        button->SetCaption(caption);
+    };
+    addAction(kInviteId, 230, 368, u"Invite");
+    addAction(kRefreshId, 50, 446, u"Refresh");
+    Show(false);
+}
+
+uint32_t InviteWindow::Now() const {
+    return services_.clock ? services_.clock() : platform::TimeGetTime();
+}
+
+InviteList InviteWindow::List() const {
+    quill::ScopedLock hold(lock_);
+    return list_;
+}
+
+void InviteWindow::OnShow() {
+    Window::OnShow();
+    {
+        quill::ScopedLock hold(lock_);
+        list_.Clear();
+    }
+    for (InviteRow* row : rows_) row->Show(false);
+    CentreOnScreen(*this);
+    RequestList(Now());
+}
+
+void InviteWindow::RequestList(uint32_t now) {
+    lastRequestMs_ = now;
+    emptyLabel_->Show(false);
+    waitLabel_->Show(true);
+    if (services_.sender != nullptr) services_.sender->SendByte(quill::MessageId::InvitableUsersRequest, 0);
+}
+
+void InviteWindow::OnList(quill::Packet& packet) {
+    std::vector<InvitableUser> users = InviteList::Read(packet);
+    {
+        quill::ScopedLock hold(lock_);
+        list_.Replace(std::move(users), Now());
+    }
+    waitLabel_->Show(false);
+    Refresh();
+}
+
+// The rows from the view's first user on, or the empty notice.
+void InviteWindow::Refresh() {
+    quill::ScopedLock hold(lock_);
+    if (list_.Count() == 0) {
+        for (InviteRow* row : rows_) row->Show(false);
+        emptyLabel_->Show(true);
+        return;
+    }
+    emptyLabel_->Show(false);
+    RefreshRows();
+}
+
+void InviteWindow::RefreshRows() {
+    quill::ScopedLock hold(lock_);
+    list_.SetScrollOffset(list_.ScrollOffset());
+    scrollBar_->SetRange(list_.ScrollRange());
+    scrollBar_->SetPosition(list_.ScrollOffset() - 1, false);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const size_t index = static_cast<size_t>(list_.ScrollOffset() - 1) + i;
+        if (index < list_.Count()) {
+            rows_[i]->SetUser(list_.At(index));
+        } else {
+            rows_[i]->Show(false);
+        }
+    }
+}
+
+bool InviteWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id >= kFirstRowId && id < kFirstRowId + InviteList::kRows) {
+        const auto row = static_cast<size_t>(id - kFirstRowId);
+        quill::ScopedLock hold(lock_);
+        list_.Select(static_cast<size_t>(list_.ScrollOffset() - 1) + row, rows_[row]->Toggle()->IsChecked());
+        return true;
+    }
+    switch (id) {
+        case kCloseId:
+            SetVisible(false);
+            return true;
+        case kRefreshId: {
+            const uint32_t now = Now();
+            const uint32_t passed = (now - lastRequestMs_) / 1000;
+            if (passed >= kRefreshSeconds) {
+                RequestList(now);
+            } else if (services_.notice) {
+                services_.notice(quill::Format(u"Try again in %d seconds", static_cast<int32_t>(kRefreshSeconds - passed)));
+            }
+            return true;
+        }
+        case kInviteId:
+            SendInvitations();
+            return true;
+        case kScrollBarId: {
+            quill::ScopedLock hold(lock_);
+            list_.SetScrollOffset(a);
+            RefreshRows();
+            return true;
+        }
+        default:
+            return Window::OnEvent(source, a, b);
+    }
+}
+
+void InviteWindow::SendInvitations() {
+    std::variant<quill::WString, std::vector<int64_t>> choice;
+    {
+        quill::ScopedLock hold(lock_);
+        choice = list_.Invite(Now());
+        if (std::holds_alternative<std::vector<int64_t>>(choice)) {
+            list_.ExpireRecent(Now());
+            RefreshRows();
+        }
+    }
+    if (const quill::WString* refusal = std::get_if<quill::WString>(&choice)) {
+        if (services_.notice) services_.notice(*refusal);
+        return;
+    }
+    const auto& ids = std::get<std::vector<int64_t>>(choice);
+    if (services_.sender != nullptr) {
+        services_.sender->Send([&ids](quill::Packet& packet) { InviteList::WriteInvitation(packet, ids); });
+    }
+    if (services_.notice) services_.notice(u"Invitation message has been sent.");
+}
+
+void InviteWindow::Tick(uint32_t now) {
+    Window::Tick(now);
+    if (++ticks_ % kExpireEveryTicks != 0) return;
+    quill::ScopedLock hold(lock_);
+    if (list_.ExpireRecent(Now()) && list_.Count() > 0) RefreshRows();
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,36 @@
+#pragma once
+// The notice of money gained: a caption and the amount, shown for five seconds.
+//
+// Threads: shown by the room's handlers; ticked on the game thread.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+#include "client/ui/Image.h"
+
+namespace kestrovan {
+
+class TextLabel;
+
+class MoneyNotice : public Image {
+public:
+    static constexpr uint32_t kShownMs = 5000;
+
+    MoneyNotice();
+
+    // The amount grouped by thousands under the caption; the time starts at the next tick.
+    void ShowAmount(int64_t amount, quill::WStringView caption);
+    TextLabel* Caption() const { return caption_; }
+    TextLabel* Amount() const { return amount_; }
+
+    void Tick(uint32_t now) override;
+    // Its controls' events go no further.
+    bool OnEvent(Widget*, int32_t, int32_t) override { return true; }
+
+private:
+    TextLabel* caption_ = nullptr;
+    TextLabel* amount_ = nullptr;
+    bool timing_ = false;
+    uint32_t shownAt_ = 0;
+};
+
+}  // namespace kestrovan

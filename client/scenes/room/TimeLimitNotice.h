@@ -1,0 +1,29 @@
+#pragma once
+// The notice that the game ends because it has run for an hour; OK posts TimeLimitNoticeClosed for the room
+// and closes.
+//
+// Threads: opened by the room's handlers, pressed on the game thread.
+#include <array>
+
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class TimeLimitNotice : public PopupWindow {
+public:
+    static constexpr int32_t kOk = 2050;
+    static constexpr uint32_t kOpenSound = 32;
+
+    explicit TimeLimitNotice(EventPoster poster);
+
+    TextLabel* Line(size_t n) const { return lines_[n]; }
+    // Centred on the screen.
+    void OnShow() override;
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    EventPoster poster_;
+    std::array<TextLabel*, 3> lines_{};
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,28 @@
+#include "client/scenes/room/TimedLabel.h"
+
+#include "client/app/UiFonts.h"
+
+namespace kestrovan {
+
+TimedLabel::TimedLabel() {
+    Create(0, 0, 120, 20, -1, -1);
+    SetFontDesc(&UiFontAt(UiFont::Bold12));
+    SetColors(0xFFFFFFFF, 0xFF000000);
+    Show(false);
+}
+
+void TimedLabel::OnShow() {
+    TextLabel::OnShow();
+    timing_ = true;
+}
+
+void TimedLabel::Tick(uint32_t now) {
+    TextLabel::Tick(now);
+    if (timing_) {
+        shownAt_ = now;
+        timing_ = false;
+    }
+    if (now - shownAt_ >= kShownMs) SetVisible(false);
+}
+
+}  // namespace kestrovan

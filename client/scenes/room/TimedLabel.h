@@ -1,0 +1,26 @@
+#pragma once
+// A label that hides itself two seconds after it is shown.
+//
+// Threads: shown by the room's handlers; ticked on the game thread.
+#include <cstdint>
+
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+class TimedLabel : public TextLabel {
+public:
+    static constexpr uint32_t kShownMs = 2000;
+
+    TimedLabel();
+
+    // The time starts at the next tick.
+    void OnShow() override;
+    void Tick(uint32_t now) override;
+
+private:
+    bool timing_ = false;
+    uint32_t shownAt_ = 0;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,58 @@
+#include "client/scenes/room/WithdrawQuestion.h"
+
+#include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/RequestSender.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+WithdrawQuestion::WithdrawQuestion(RequestSender& sender)
+    : PopupWindow(200, 200, 400, 250, Face{}, kOpenSound, 0), sender_(sender) {
+    AddTitle(14, 7, 200, u"Question");
+    line_ = AddLine(18, 60, 370, UiFontAt(UiFont::Regular12), 0);
+    AddLine(18, 84, 370, UiFontAt(UiFont::Regular12), 0)->SetText(u"You can choose to lose opponent by withdrawal");
+    AddLine(18, 108, 370, UiFontAt(UiFont::Regular12), 0)->SetText(u"Do you want to quit this game?");
+    AddButton(kOk, 77, 200, platform::Vk::Return, 340, u"OK");
+    AddButton(kCancel, 237, 200, platform::Vk::Escape, 425, u"Cancel");
+}
+
+void WithdrawQuestion::SetTarget(const quill::PlayerState& opponent, uint8_t turns) {
+    quill::ScopedLock hold(GetWidgetLock());
+    nickname_ = opponent.name;
+    userId_ = opponent.accountId;
+    seat_ = static_cast<uint8_t>(opponent.seat);
+    turns_ = turns;
+}
+
+void WithdrawQuestion::OnShow() {
+    PopupWindow::OnShow();
+    quill::ScopedLock hold(GetWidgetLock());
+    line_->SetTextF(u"%s has exceeded a total of %d turns.", nickname_, static_cast<int32_t>(turns_));
+}
+
+bool WithdrawQuestion::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id == kOk) {
+        uint8_t seat = 0;
+        int64_t userId = 0;
+        {
+            quill::ScopedLock hold(GetWidgetLock());
+            seat = seat_;
+            userId = userId_;
+        }
+        sender_.Send([seat, userId](quill::Packet& packet) {
+            packet.Init(quill::MessageId::WithdrawRequest).WriteU8(1).WriteU8(seat).WriteI64(userId);
+        });
+        SetVisible(false);
+        return true;
+    }
+    if (id == kCancel) {
+        SetVisible(false);
+        return true;
+    }
+    return PopupWindow::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan

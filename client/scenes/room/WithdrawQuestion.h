@@ -1,0 +1,42 @@
+#pragma once
+// The question that lets a player end the game when the opponent has exceeded his turns: "%s has exceeded a
+// total of %d turns." OK sends WithdrawRequest (1192: u8 1, u8 the opponent's seat, i64 his user id) and
+// closes; Cancel only closes.
+//
+// Threads: filled by the room's handlers under its lock, pressed on the game thread; the target is kept
+// under the widget lock.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class RequestSender;
+
+class WithdrawQuestion : public PopupWindow {
+public:
+    static constexpr int32_t kOk = 2052;
+    static constexpr int32_t kCancel = 2053;
+    static constexpr uint32_t kOpenSound = 32;
+
+    explicit WithdrawQuestion(RequestSender& sender);
+
+    // The opponent and the turns he took.
+    void SetTarget(const quill::PlayerState& opponent, uint8_t turns);
+    TextLabel* Line() const { return line_; }
+
+    void OnShow() override;
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    RequestSender& sender_;
+    TextLabel* line_ = nullptr;
+    quill::WString nickname_;
+    int64_t userId_ = 0;
+    uint8_t seat_ = 0;
+    uint8_t turns_ = 0;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,141 @@
+// The way into a game room, headless with the game data, against the stand-in server's lobby script: the
+// lobby joins a room, the script's JoinRoomResult 0 brings the game room through the scene manager's switch
+// and load, and the room tells the server RoomEntered. A room of each table family (carom, pocket, snooker)
+// sets the room's table up on that room's game and equipment; leaving returns to the lobby.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/sound/SoundManager.h"
+#include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/ScenePopups.h"
+#include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/room/PlayerBoard.h"
+#include "client/scenes/room/SceneRoomGame.h"
+#include "client/table/GameTable.h"
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/scenes/SceneTestApp.h"
+
+namespace kestrovan::test {
+namespace {
+
+kvtest::TestRoom Room(uint16_t number, uint8_t gameMode, uint16_t tableItem, uint16_t ballSetItem) {
+    kvtest::TestRoom room;
+    room.number = number;
+    room.gameMode = gameMode;
+    room.tableItem = tableItem;
+    room.ballSetItem = ballSetItem;
+    room.title = u"Family room";
+    return room;
+}
+
+class RoomFromLobby : public SceneTestApp {
+protected:
+    RoomFromLobby() : SceneTestApp(AppMode::Online, {u"launcher"}) {
+        RegisterItemModels();
+        std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);
+        loaded = app.InitRenderer();
+        app.Scenes().SetPopups(CreateScenePopups(app));
+        for (int32_t id : {SceneId::Lobby, SceneId::RoomGame}) {
+            std::unique_ptr<Scene> scene = CreateScene(id, app);
+            scene->Init();
+            app.Scenes().AddScene(std::move(scene));
+        }
+        GameConnection& connection = *app.Connection();
+        connection.SetChannelKind(0, 2);
+        connection.SetCurrentChannel(1);
+        connection.LocalPlayer().accountId = 0x100000002;
+        connection.LocalPlayer().level = 12;
+        connection.LocalPlayer().age = 30;
+        connection.LocalPlayer().tutorialDone = 1;
+        connection.LocalPlayer().experience = 5000;
+        kvtest::LobbyScript script;
+        script.rooms = {Room(1, 3, 1027, 2004), Room(2, 10, 1030, 2006), Room(3, 16, 1035, 2007)};
+        kvtest::InstallLobbyScript(server, script);
+        server.GreetWithHello();
+        // The connection hands the server's greeting on once a screen can take messages.
+        app.Scenes().SwitchTo(SceneId::Lobby);
+        app.Scenes().Current()->SetReady(true);
+        connection.SetServerAddress(server.Host(), server.Port());
+        connection.StartDispatchThread();
+        connection.Connect();
+        connected = server.WaitForMessage(quill::MessageId::LoginRequest).has_value();
+    }
+    ~RoomFromLobby() override { app.Connection()->StopDispatchThread(); }
+
+    // The frame step's switch and load, under its locks.
+    int SwitchAndLoad() {
+        quill::ScopedLock update(app.Scenes().UpdateLock());
+        quill::ScopedLock dispatch(app.Scenes().DispatchLock());
+        app.Scenes().PerformPendingSwitch(app.GetEngine()->GetRenderSceneManager());
+        return app.Scenes().LoadPendingScene();
+    }
+    bool Eventually(const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 10000 && !condition(); waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return condition();
+    }
+    SceneLobby& Lobby() { return *static_cast<SceneLobby*>(app.Scenes().Current()); }
+
+    kvtest::GameServerFixture server;
+    bool loaded = false;
+    bool connected = false;
+};
+
+TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer) {
+    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(connected);
+    ASSERT_EQ(SwitchAndLoad(), 1);
+    ASSERT_TRUE(server.WaitForMessage(quill::MessageId::LobbyEnter).has_value());
+
+    struct Family {
+        uint16_t room;
+        quill::GameType mode;
+        uint16_t tableItem;
+        uint16_t ballSetItem;
+        uint32_t balls;
+    };
+    size_t entered = 0;
+    for (const Family& family : {Family{1, 3, 1027, 2004, 3}, Family{2, 10, 1030, 2006, 16}, Family{3, 16, 1035, 2007, 22}}) {
+        SCOPED_TRACE(family.room);
+        ASSERT_EQ(app.Scenes().Current()->GetSceneId(), SceneId::Lobby);
+        Lobby().JoinRoom(family.room);
+        ASSERT_TRUE(Eventually([&] { return app.Scenes().Current()->IsChangePending(); }))
+            << "JoinRoomResult 0 asks for the room";
+        ASSERT_EQ(SwitchAndLoad(), 1);
+        auto& room = *static_cast<SceneRoomGame*>(app.Scenes().Current());
+        ASSERT_EQ(room.GetSceneId(), SceneId::RoomGame);
+        ASSERT_TRUE(Eventually([&] { return server.CountReceived(quill::MessageId::RoomEntered) == entered + 1; }));
+        ++entered;
+        ASSERT_NE(room.Table(), nullptr);
+        EXPECT_EQ(room.Table()->GameMode(), family.mode);
+        EXPECT_EQ(room.Table()->TableItemId(), family.tableItem);
+        EXPECT_EQ(room.Table()->BallSetItemId(), family.ballSetItem);
+        EXPECT_EQ(room.Table()->Physics().BallCount(), family.balls);
+        EXPECT_EQ(room.Room().gameType, family.mode);
+        EXPECT_EQ(room.Board()->RowCount(), 1) << "the player among the watchers";
+        quill::SoundManager* sounds = quill::SoundManager::Current();
+        ASSERT_NE(sounds, nullptr) << "the null audio device's manager";
+        EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kMusic)) << "the room's music";
+        EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kCountdownSound)) << "the countdown's beep";
+
+        // Back to the lobby, which enters its channel's lists again.
+        room.RequestSceneChange(SceneId::Lobby);
+        ASSERT_EQ(SwitchAndLoad(), 1);
+        EXPECT_EQ(room.Table(), nullptr) << "the room let its table go";
+        EXPECT_FALSE(sounds->GetSound(SceneRoomGame::kMusic)) << "the music removed";
+    }
+    EXPECT_EQ(server.CountReceived(quill::MessageId::JoinRoom), 3u);
+    EXPECT_EQ(server.CountReceived(quill::MessageId::RoomEntered), 3u);
+}
+
+}  // namespace
+}  // namespace kestrovan::test
