@@ -133,6 +133,8 @@ bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
     // The community's answers reach its shared windows on whatever screen the player is.
     switch (id) {
         case quill::MessageId::UserProfile:
+            if (ProfilePopup* profile = GetProfilePopup(); profile != nullptr && scene->ProfileGameMode() >= 0)
+                profile->SetSelectedMode(scene->ProfileGameMode());
             ShowUserProfile(scene, packet);
             break;
         case quill::MessageId::ClanCreateResult:

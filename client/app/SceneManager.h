@@ -81,8 +81,9 @@ public:
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
     // A server message for the screen (the connection's dispatcher, on its dispatch thread): under the
     // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets), except
-    // UserProfile (the profile window over that scene) and ClanCreateResult (the messenger), which the shared
-    // windows take on every screen; false, with nothing called, when there is no such scene.
+    // UserProfile (the profile window over that scene, on the scene's ProfileGameMode) and ClanCreateResult
+    // (the messenger), which the shared windows take on every screen; false, with nothing called, when there
+    // is no such scene.
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
