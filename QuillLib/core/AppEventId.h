@@ -115,6 +115,7 @@ inline constexpr uint32_t WithdrawMenuChosen = RoomMenuHelp;      // the room me
 inline constexpr uint32_t HelpMenuChosen = RoomMenuClose;         // the room menu: the help window
 inline constexpr uint32_t ReplayLastShotRequest = SaveShotRequest;  // the replay panel: the last shot again
 inline constexpr uint32_t TimeLimitNoticeClosed = RoomEvent1094;  // the room: the one-hour notice's OK
+inline constexpr uint32_t ChatLineSent = RoomInviteOpen;  // the messenger: a chat line went out
 
 // Every id of the catalogue, in order.
 inline constexpr std::array kAll = {

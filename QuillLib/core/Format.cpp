@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "QuillLib/core/TextConvert.h"
 
@@ -402,9 +404,23 @@ private:
         return true;
     }
 
-    // Numbers are printed by the C library with the conversion's flags, width and precision.
+    // Numbers are printed by the C library with the conversion's flags, width and precision. The C library
+    // rounds a float's decimals in the thread's rounding mode, and the program's threads round toward zero
+    // for the physics: a number is printed rounded to nearest whatever the thread's mode (12.34 stays 12.34).
     template <class Value>
     void Print(const Conversion& conversion, const char* lengthAndType, Value value) {
+        if constexpr (std::is_floating_point_v<Value>) {
+            const int mode = std::fegetround();
+            std::fesetround(FE_TONEAREST);
+            PrintInMode(conversion, lengthAndType, value);
+            std::fesetround(mode);
+        } else {
+            PrintInMode(conversion, lengthAndType, value);
+        }
+    }
+
+    template <class Value>
+    void PrintInMode(const Conversion& conversion, const char* lengthAndType, Value value) {
         std::string format = "%";
         format += conversion.leftAlign ? "-" : "";
         format += conversion.plusSign ? "+" : "";

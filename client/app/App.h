@@ -172,24 +172,25 @@ public:
     void ShowLoadErrorBox(quill::WStringView text) override;
     quill::ResourceManager* GetResourceManager() override;
     D3D9RenderDevice* GetDevice() override;
-    void SendMessengerWindowState() override;
+    void SendClanLeave() override;
 
-    // ConnectionHost: the notice and the invitation go to the shared popups; the messenger and the skill
-    // window are not in the tree yet, so their calls reach nothing.
+    // ConnectionHost: the notice and the invitation go to the shared popups, the community messages to the
+    // shared messenger (AppCommunity.cpp); the skill window is not in the tree yet, so its call reaches
+    // nothing.
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
     }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
     void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
-    void OnMessengerChat(quill::Packet&, bool) override {}
-    void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
+    void OnMessengerChat(quill::Packet& packet, bool echo) override;
+    void OnMessengerMessage(quill::MessageId id, quill::Packet& packet) override;
     void OnSkillSaveResult(quill::Packet&) override {}
-    void RefreshMessengerLists() override {}
-    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
-    void OnClanMemberJoined(const quill::PlayerState&) override {}
-    void OnClanMemberLeft(const quill::PlayerState&) override {}
-    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
+    void RefreshMessengerLists() override;
+    void OnFriendRemoved(uint8_t kind, const quill::PlayerState& record) override;
+    void OnClanMemberJoined(const quill::PlayerState& record) override;
+    void OnClanMemberLeft(const quill::PlayerState& record) override;
+    void OnMemberPresence(uint8_t listKind, const quill::PlayerState& record, bool loggedIn) override;
     void ShowInvitation(const Invitation& invitation) override { sceneManager_.ShowInvitation(invitation); }
     bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) override;
     bool CensorWords(char16_t* text, size_t maxLength) override;

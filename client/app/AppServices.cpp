@@ -67,10 +67,10 @@ void App::SendOptionsToServer() {
     connection_->FreePacket(packet);
 }
 
-void App::SendMessengerWindowState() {
+void App::SendClanLeave() {
     if (!connection_) return;
-    const uint8_t open = 1;
-    connection_->SendBytePacket(quill::MessageId::MessengerWindowState, &open);
+    const uint8_t leave = 1;
+    connection_->SendBytePacket(quill::MessageId::ClanLeave, &leave);
 }
 
 void App::OpenWebPage(quill::WStringView address) {

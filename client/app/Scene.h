@@ -78,6 +78,9 @@ public:
     // is left): a handler takes neither the App lock nor the update lock, and hands work that needs them to
     // the main thread (an application event) or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
+    // The game mode the shared profile window shows first when a UserProfile comes over this screen (the
+    // game room: its table's); -1 keeps the window's own. Read on the dispatch thread under the dispatch lock.
+    virtual int32_t ProfileGameMode() const { return -1; }
     virtual void OnSettingsChanged(const class Settings& settings);
     virtual void OnResize(uint32_t width, uint32_t height);
     virtual void OnActivate(bool active);

@@ -8,6 +8,8 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
+#include "client/app/MessengerPopup.h"
+#include "client/app/ProfilePopup.h"
 #include "client/app/Settings.h"
 #include "client/app/WordFilter.h"
 
@@ -78,10 +80,13 @@ int SceneManager::LoadPendingScene() {
     return 1;
 }
 
+// The shared messenger follows the player: once a screen is loaded it moves there (and opens again, or shows
+// its icon and the friend requests that wait).
 void SceneManager::CompleteLoad(Scene& scene) {
     scene.SetLoaded(true);
     scene.SetVisible(true);
     scene.Activate();
+    if (MessengerPopup* messenger = GetMessenger()) messenger->AttachToScreen(scene);
     scene.StartFadeIn();
     scene.SetReady(true);
     scene.SetLoadWanted(false);
@@ -109,8 +114,11 @@ bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
         if (host_ != nullptr) host_->PostQuit();
         return true;
     }
+    if (id == quill::AppEventId::MessengerControl && wParam == kMessengerWindowParam) {
+        if (MessengerPopup* messenger = GetMessenger()) messenger->OpenClanDialog();
+    }
     if (id == quill::AppEventId::MessengerControlSend && wParam == kMessengerWindowParam && host_ != nullptr) {
-        host_->SendMessengerWindowState();
+        host_->SendClanLeave();
     }
     quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
@@ -122,7 +130,20 @@ bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
     quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakePackets(*scene)) return false;
-    scene->OnPacket(id, packet);
+    // The community's answers reach its shared windows on whatever screen the player is.
+    switch (id) {
+        case quill::MessageId::UserProfile:
+            if (ProfilePopup* profile = GetProfilePopup(); profile != nullptr && scene->ProfileGameMode() >= 0)
+                profile->SetSelectedMode(scene->ProfileGameMode());
+            ShowUserProfile(scene, packet);
+            break;
+        case quill::MessageId::ClanCreateResult:
+            if (MessengerPopup* messenger = GetMessenger()) messenger->OnClanCreateResult(packet);
+            break;
+        default:
+            scene->OnPacket(id, packet);
+            break;
+    }
     return true;
 }
 
@@ -134,7 +155,10 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 
+// Once per main-loop pass: the shared windows that server messages opened are shown, on this thread.
 void SceneManager::PollCurrentScene() {
+    if (MessengerPopup* messenger = GetMessenger()) messenger->ShowPending();
+    if (ProfilePopup* profile = GetProfilePopup()) profile->ShowPending();
     Scene* scene = current_.load();
     if (scene != nullptr && !scene->IsChangePending() && (scene->IsReady() || !scene->IsLoading())) scene->Poll();
 }
@@ -220,6 +244,12 @@ void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
 
 void SceneManager::ShowInvitation(const Invitation& invitation) {
     if (Widget* owner = PopupParent(nullptr)) popups_->ShowInvitation(*owner, invitation);
+}
+
+bool SceneManager::ShowUserProfile(Widget* parent, quill::Packet& packet) {
+    ProfilePopup* profile = GetProfilePopup();
+    Widget* owner = PopupParent(parent);
+    return profile != nullptr && owner != nullptr && profile->OnUserProfile(*owner, packet);
 }
 
 void SceneManager::SendChatMacro(int slot) {

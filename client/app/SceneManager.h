@@ -16,6 +16,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/Packet.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
 
@@ -29,6 +30,8 @@ class D3D9RenderDevice;
 class Settings;
 struct ConnectionNotice;
 struct Invitation;
+class MessengerPopup;
+class ProfilePopup;
 
 // What the scene manager needs of the application around it.
 class SceneManagerHost {
@@ -42,14 +45,15 @@ public:
     virtual quill::ResourceManager* GetResourceManager() = 0;
     virtual D3D9RenderDevice* GetDevice() = 0;
     virtual const Settings& GetSettings() const = 0;
-    // MessengerWindowState (40) with the byte 1, through the game connection.
-    virtual void SendMessengerWindowState() = 0;
+    // ClanLeave (40) with the byte 1, through the game connection: the player confirmed leaving the clan.
+    virtual void SendClanLeave() = 0;
     virtual void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;
 };
 
 class SceneManager {
 public:
-    // The wParam of a MessengerControlSend that sends MessengerWindowState: the message box's Yes.
+    // The wParam with which MessengerControl opens the clan dialog and MessengerControlSend sends ClanLeave:
+    // the message box's Yes.
     static constexpr uint32_t kMessengerWindowParam = 2052;
 
     SceneManager() = default;
@@ -76,12 +80,16 @@ public:
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
     // A server message for the screen (the connection's dispatcher, on its dispatch thread): under the
-    // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets);
-    // false, with nothing called, when there is no such scene.
+    // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets), except
+    // UserProfile (the profile window over that scene, on the scene's ProfileGameMode) and ClanCreateResult
+    // (the messenger), which the shared windows take on every screen; false, with nothing called, when there
+    // is no such scene.
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
+    // Once per main-loop pass (main thread): shows what the shared windows were asked to show meanwhile, then
+    // polls the current scene.
     void PollCurrentScene();
     void ActivateCurrentScene(bool active);
     void NotifyCurrentScene(bool overDragBand);
@@ -114,6 +122,13 @@ public:
     // The two boxes; null while there are no popups.
     NoticeBox* GetMessageBox() const { return popups_ ? popups_->GetMessageBox() : nullptr; }
     NoticeBox* GetSecondMessageBox() const { return popups_ ? popups_->GetSecondMessageBox() : nullptr; }
+    // The messenger and the profile window; null while there are none.
+    MessengerPopup* GetMessenger() const { return popups_ ? popups_->GetMessenger() : nullptr; }
+    ProfilePopup* GetProfilePopup() const { return popups_ ? popups_->GetProfilePopup() : nullptr; }
+    // UserProfile in a screen's packet handler (dispatch thread): the profile window reads the profile it
+    // carries and shows it on the given parent (null: the current scene) at the main thread's next pass.
+    // False when nothing is to be shown.
+    bool ShowUserProfile(Widget* parent, quill::Packet& packet);
     // With no focused edit box, posts ChatSubmit with the slot.
     void SendChatMacro(int slot);
 

@@ -1,8 +1,8 @@
 #pragma once
-// The windows every screen shares: the two message boxes, the invitation popup and the notice that a
-// function is not available. The screens' module
-// builds them (AppPlatform::createPopups); the scene manager keeps them, hidden, from the scene
-// registration to the end of the program and shows them for the screens and the connection.
+// The windows every screen shares: the two message boxes, the invitation popup, the notice that a function
+// is not available, the messenger and the profile window. The screens' modules build them
+// (AppPlatform::createPopups); the scene manager keeps them, hidden, from the scene registration to the end
+// of the program and shows them for the screens and the connection.
 //
 // Every show operation attaches the box to the given parent, resets it, fills it, centres it on the screen
 // and shows it; an empty line is not shown. A box reports its button by hiding and posting its event.
@@ -15,7 +15,9 @@
 
 namespace kestrovan {
 
+class MessengerPopup;
 class NoticeBox;
+class ProfilePopup;
 class Widget;
 struct ConnectionNotice;
 struct Invitation;
@@ -47,6 +49,9 @@ public:
     // The boxes themselves (never null), for callers that fill them as they need.
     virtual NoticeBox* GetMessageBox() = 0;
     virtual NoticeBox* GetSecondMessageBox() = 0;
+    // The messenger and the profile window; null where a program has none.
+    virtual MessengerPopup* GetMessenger() = 0;
+    virtual ProfilePopup* GetProfilePopup() = 0;
 };
 
 }  // namespace kestrovan

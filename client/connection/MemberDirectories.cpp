@@ -66,6 +66,8 @@ void MemberDirectories::OnFriendRemoved(Packet& packet) {
 
 void MemberDirectories::OnClanMemberJoined(Packet& packet) {
     PlayerState* record = TakeMember(packet, true);
+    if (record != nullptr)
+        record->clanRank = record->memberFlag;
     if (InsertOrReturn(clan_, record)) {
         host_.OnClanMemberJoined(*record);
         ListChanged();
@@ -160,6 +162,19 @@ bool MemberDirectories::UpdateFriendPlace(uint32_t id, int16_t place, uint8_t ch
     return true;
 }
 
+void MemberDirectories::SetClanStatus(uint8_t capacity, uint32_t value, int64_t money) {
+    ScopedLock hold(clan_.GetLock());
+    clanRecord_.capacity = capacity;
+    clanRecord_.value = value;
+    clanRecord_.money = money;
+}
+
+void MemberDirectories::LeaveClan() {
+    Clear(clan_);
+    ScopedLock hold(clan_.GetLock());
+    clanRecord_ = ClanRecord{};
+}
+
 ClanRecord MemberDirectories::Clan() {
     ScopedLock hold(clan_.GetLock());
     return clanRecord_;
@@ -227,6 +242,8 @@ void MemberDirectories::ReadEntries(Packet& packet, UserDirectory& directory, bo
             records_.Free(record);
             continue;
         }
+        if (!dropFlagged)
+            record->clanRank = record->memberFlag;
         InsertOrReturn(directory, record);
     }
 }

@@ -4,9 +4,13 @@
 // directory, or is refused by one, goes back to the pool, so rebuilding the lists any number of times
 // never runs the pool dry.
 //
+// In the clan list, the byte that follows each member is the member's clan rank (10 and above the master, 3 to
+// 9 an officer); the friend list's marks an entry that is not listed.
+//
 // The handlers run on the dispatch thread and read their message's payload; UI code reads the directories
 // under their locks. The host (messenger) is told of changes without a directory lock held, after a
-// removed record has left its directory and before it returns to the pool.
+// removed record has left its directory and before it returns to the pool. Lock order: the messenger's
+// member-list lock, then a directory's lock; so no directory lock may be held while the host is called.
 #include <cstdint>
 
 #include "QuillLib/gamedata/PlayerState.h"
@@ -49,6 +53,11 @@ public:
     // MemberLocation: u32 id, u8 channel, u16 place, for the friend and the clan member of that id.
     // True when a friend had that id.
     bool OnMemberLocation(quill::Packet& packet);
+
+    // ClanMemberStatus for the player's clan: its capacity, value and money.
+    void SetClanStatus(uint8_t capacity, uint32_t value, int64_t money);
+    // The player has left his clan: no clan record and an empty clan list.
+    void LeaveClan();
 
     // Moves the friend with that id when it is in the given channel; true when it was.
     bool UpdateFriendPlace(uint32_t id, int16_t place, uint8_t channel);

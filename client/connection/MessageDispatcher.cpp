@@ -1,6 +1,7 @@
 #include "client/connection/MessageDispatcher.h"
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
 
 namespace kestrovan {
@@ -86,7 +87,7 @@ bool MessageDispatcher::DispatchMemberMessage(MessageId id, Packet& packet) {
             directories.OnFriendRemoved(packet);
             return true;
         case MessageId::ClanInfo:
-            directories.OnClanInfo(packet);
+            OnClanInfo(packet);
             return true;
         case MessageId::ClanMemberLeft:
             directories.OnClanMemberLeft(packet);
@@ -165,6 +166,19 @@ void MessageDispatcher::OnConnectionLost(Packet& packet) {
     ConnectionNotice notice = Notice(u"Error", u"Disconeected from Server.");
     notice.event = static_cast<uint32_t>(ConnectionEvent::AppQuit);
     host_.ShowNotice(notice);
+}
+
+// The clan list, and the player's clan: its id and name, and his rank from his own entry in the list.
+void MessageDispatcher::OnClanInfo(Packet& packet) {
+    MemberDirectories& directories = connection_.Directories();
+    directories.OnClanInfo(packet);
+    const ClanRecord clan = directories.Clan();
+    quill::PlayerState& player = connection_.LocalPlayer();
+    player.clanId = clan.id;
+    player.clanName = clan.name;
+    quill::ScopedLock hold(directories.ClanMembers().GetLock());
+    if (const quill::PlayerState* own = directories.ClanMembers().Find(player.userId))
+        player.clanRank = own->clanRank;
 }
 
 void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {

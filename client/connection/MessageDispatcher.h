@@ -33,6 +33,7 @@ private:
     bool DispatchAccountMessage(quill::MessageId id, quill::Packet& packet);
 
     void OnConnectionLost(quill::Packet& packet);
+    void OnClanInfo(quill::Packet& packet);
     void OnPlayerRecordUpdate(quill::Packet& packet);
     void OnCueMoneyUpdate(quill::Packet& packet);
     void OnGoldUpdate(quill::Packet& packet);

@@ -4,6 +4,11 @@
 #include "client/app/App.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/ScenePopups.h"
+#include "client/scenes/community/AppCommunityHost.h"
+#include "client/scenes/community/Messenger.h"
+#include "client/scenes/community/ProfileWindow.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
@@ -28,6 +33,15 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
         default:
             return CreatePlaceholderScene(id, app);
     }
+}
+
+std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
+    auto popups = std::make_unique<ScenePopups>([&app](uint32_t id, uint32_t wParam, uint32_t lParam,
+                                                       uint32_t extra) { app.PostEvent(id, wParam, lParam, extra); },
+                                                app.Connection()->JoinTarget());
+    popups->SetCommunityWindows(std::make_unique<Messenger>(std::make_unique<AppCommunityHost>(app)),
+                                std::make_unique<ProfileWindow>());
+    return popups;
 }
 
 void RegisterItemModels() {

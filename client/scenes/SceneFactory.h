@@ -1,5 +1,6 @@
 #pragma once
-// The screens of the program by scene id, as the App registers them for its mode (AppPlatform::createScene).
+// The screens of the program by scene id, as the App registers them for its mode (AppPlatform::createScene),
+// and the popups they share (AppPlatform::createPopups).
 #include <cstdint>
 #include <memory>
 
@@ -9,9 +10,13 @@ namespace kestrovan {
 
 class App;
 class Scene;
+class SharedPopups;
 
 // The screen of that id; null for an id the program has no screen for.
 std::unique_ptr<Scene> CreateScene(int32_t id, App& app);
+// The popups all screens share: the message boxes, the invitation, the feature notice, the messenger and the
+// profile window, hidden, posting their events to the App.
+std::unique_ptr<SharedPopups> CreateScenePopups(App& app);
 // Fills the process-wide item model catalogue (cues, tables, ball sets, chalk) that the screens' tables
 // read: once, before the screens are made.
 void RegisterItemModels();

@@ -236,7 +236,7 @@ bool Button::OnRelease(int32_t x, int32_t y, bool right) {
 
 void Button::Report(int32_t x, int32_t y, bool right) {
     if (checkBox_) {
-        checked_ = !checked_;
+        checked_ = !checked_.load();
     } else if (radio_) {
         checked_ = true;
     }
@@ -270,7 +270,7 @@ bool Button::OnKey(uint32_t msg, WParam wParam, LParam) {
     }
     if (msg == Msg::KeyUp && static_cast<int64_t>(wParam) == GetValue() && GetState() == WidgetState::Pressed) {
         if (checkBox_) {
-            checked_ = !checked_;
+            checked_ = !checked_.load();
         } else if (radio_) {
             checked_ = true;
         }

@@ -9,6 +9,7 @@
 // entering (1028, 0) and leaving (1029, 0).
 //
 // Threads: as Widget.
+#include <atomic>
 #include <cstdint>
 
 #include "client/ui/Widget.h"
@@ -74,7 +75,8 @@ private:
 
     bool radio_ = false;
     bool checkBox_ = false;
-    bool checked_ = false;
+    // Set by the thread that handles a message or a click, read by the one that shows or draws the button.
+    std::atomic<bool> checked_{false};
     bool horizontalFrames_ = false;
     TextLabel* caption_ = nullptr;
     int32_t frameCount_ = 4;

@@ -128,23 +128,29 @@ void EditBox::SetCaret(int32_t index) {
     changed_ = true;
 }
 
-// The limit counts bytes of the code-page text; a cut never splits a character, and the text is measured
-// without a fixed buffer, so it always ends where the characters end.
+// The limit counts bytes of the code-page text (and, when set, characters); a cut never splits a character,
+// and the text is measured without a fixed buffer, so it always ends where the characters end.
 bool EditBox::ClampToMaxBytes(platform::WString& text) const {
     const auto limit = static_cast<size_t>(std::clamp(maxLength_, 0, kDefaultMaxBytes));
-    if (platform::ToCodePage(text).size() <= limit) {
+    const auto characterLimit = maxCharacters_ > 0 ? static_cast<size_t>(maxCharacters_) : text.size();
+    if (text.size() <= characterLimit && platform::ToCodePage(text).size() <= limit) {
         return true;
     }
     size_t bytes = 0;
+    size_t characters = 0;
     size_t kept = 0;
     while (kept < text.size()) {
         const size_t units = IsHighSurrogate(text[kept]) && kept + 1 < text.size() ? 2 : 1;
         const size_t charBytes = platform::ToCodePage(platform::WStringView(text).substr(kept, units)).size();
-        if (bytes + charBytes > limit) {
+        if (bytes + charBytes > limit || characters == characterLimit) {
             break;
         }
         bytes += charBytes;
+        ++characters;
         kept += units;
+    }
+    if (kept == text.size()) {
+        return true;
     }
     text.resize(kept);
     return false;

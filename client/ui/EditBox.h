@@ -39,6 +39,9 @@ public:
     void SetSkin(int32_t textureId, int32_t srcX, int32_t srcY, int32_t caretW, int32_t lineH);
     // The label's font and colour; maxLength counts bytes of the code-page text.
     void SetFont(const FontDesc* font, int32_t maxLength, uint32_t color);
+    // A limit in characters beside the byte limit, for boxes whose limit counts what the player reads (chat
+    // lines); 0, the default, sets none.
+    void SetMaxCharacters(int32_t count) { maxCharacters_ = count; }
     void SetTextColors(uint32_t color, uint32_t color2);
     // A masked box shows stars and keeps the input method off while it has the focus.
     void SetMasked(bool masked);
@@ -66,7 +69,7 @@ public:
     void SetTextAndSelection(platform::WStringView text, int32_t caret, int32_t anchor);
     // Sets the text and raises the submit event (13).
     void SubmitText(platform::WStringView text);
-    // Cuts the text to the limit (whole characters only); false when it had to cut.
+    // Cuts the text to the limits (whole characters only); false when it had to cut.
     bool ClampToMaxBytes(platform::WString& text) const;
     // True for a masked box: the input method converts alphanumerically while it is bound.
     bool InputMethodOff() const { return masked_; }
@@ -98,6 +101,7 @@ private:
     int32_t caretIndex_ = 0;
     int32_t anchorIndex_ = 0;
     int32_t maxLength_ = kDefaultMaxBytes;
+    int32_t maxCharacters_ = 0;
     uint32_t blinkStart_ = 0;
     bool focused_ = false;
     bool changed_ = false;

@@ -16,25 +16,14 @@
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyUserTable.h"
+#include "tests/fuzz/FuzzMessages.h"
 
 namespace {
 
+using kvfuzz::Check;
+using kvfuzz::ReceivedMessage;
+
 using namespace kestrovan;
-
-quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
-    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
-    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id)),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
-    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
-    quill::Packet packet;
-    packet.LoadReceived(message);
-    return packet;
-}
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct Lobby {
     LobbyRoomTable rooms;
@@ -57,48 +46,48 @@ void CheckPages(Lobby& lobby) {
 void Feed(Lobby& lobby, uint8_t selector, std::span<const uint8_t> payload) {
     switch (selector % 10) {
         case 0:
-            if (auto m = Received(quill::MessageId::RoomListEntry, payload); auto room = ReadRoomListEntry(m)) {
+            if (auto m = ReceivedMessage(quill::MessageId::RoomListEntry, payload); auto room = ReadRoomListEntry(m)) {
                 Check(room->title.size() <= kLobbyNameUnits);
                 lobby.rooms.Apply(*room, 12345);
             }
             break;
         case 1:
-            if (auto m = Received(quill::MessageId::RoomUpdate, payload); auto room = ReadRoomUpdate(m))
+            if (auto m = ReceivedMessage(quill::MessageId::RoomUpdate, payload); auto room = ReadRoomUpdate(m))
                 lobby.rooms.Apply(*room);
             break;
         case 2:
-            if (auto m = Received(quill::MessageId::RoomStateChanged, payload); auto room = ReadRoomState(m))
+            if (auto m = ReceivedMessage(quill::MessageId::RoomStateChanged, payload); auto room = ReadRoomState(m))
                 lobby.rooms.Apply(*room);
-            if (auto m = Received(quill::MessageId::RoomCountChanged, payload); auto room = ReadRoomCount(m))
+            if (auto m = ReceivedMessage(quill::MessageId::RoomCountChanged, payload); auto room = ReadRoomCount(m))
                 lobby.rooms.SetRoomState(room->room, room->state, 5);
             break;
         case 3:
             // Each user message is added several times, so that long inputs run the pool dry.
-            if (auto m = Received(quill::MessageId::LobbyUserAdded, payload); auto user = ReadLobbyUser(m)) {
+            if (auto m = ReceivedMessage(quill::MessageId::LobbyUserAdded, payload); auto user = ReadLobbyUser(m)) {
                 Check(user->nickname.size() <= kLobbyNameUnits && user->clanName.size() <= kLobbyNameUnits);
                 for (int n = 0; n < 8; ++n) lobby.users.Add(*user, 1);
             }
             break;
         case 4:
-            if (auto m = Received(quill::MessageId::LobbyUserLeft, payload); auto id = ReadLobbyUserLeft(m))
+            if (auto m = ReceivedMessage(quill::MessageId::LobbyUserLeft, payload); auto id = ReadLobbyUserLeft(m))
                 lobby.users.Remove(*id);
-            if (auto m = Received(quill::MessageId::LobbyUserMoved, payload); auto moved = ReadLobbyUserMoved(m))
+            if (auto m = ReceivedMessage(quill::MessageId::LobbyUserMoved, payload); auto moved = ReadLobbyUserMoved(m))
                 if (quill::PlayerState* user = lobby.users.Find(moved->userId)) user->position = moved->place;
             break;
         case 5:
-            if (auto m = Received(quill::MessageId::LobbyChat, payload); auto line = ReadLobbyChat(m))
+            if (auto m = ReceivedMessage(quill::MessageId::LobbyChat, payload); auto line = ReadLobbyChat(m))
                 lobby.chat.Append(0xFFFFFFFF, line->nickname + u" : " + line->text);
-            if (auto m = Received(quill::MessageId::ChatBanned, payload); auto ban = ReadChatBanned(m))
+            if (auto m = ReceivedMessage(quill::MessageId::ChatBanned, payload); auto ban = ReadChatBanned(m))
                 for (const quill::WString& text : ChatBanLines(ban->kind, ban->nickname)) lobby.chat.Append(0, text);
             break;
         case 6:
-            if (auto m = Received(quill::MessageId::JoinRoomResult, payload); auto result = ReadJoinRoomResult(m))
+            if (auto m = ReceivedMessage(quill::MessageId::JoinRoomResult, payload); auto result = ReadJoinRoomResult(m))
                 JoinRoomRefusal(result->result);
-            if (auto m = Received(quill::MessageId::CreateRoomResult, payload); auto result = ReadCreateRoomResult(m))
+            if (auto m = ReceivedMessage(quill::MessageId::CreateRoomResult, payload); auto result = ReadCreateRoomResult(m))
                 lobby.chat.Append(0, CreateRoomRefusal(result->code, result->nickname, result->room));
             break;
         case 7:
-            if (auto m = Received(quill::MessageId::UserLocationNotice, payload); auto clan = ReadUserClan(m))
+            if (auto m = ReceivedMessage(quill::MessageId::UserLocationNotice, payload); auto clan = ReadUserClan(m))
                 if (quill::PlayerState* user = lobby.users.Find(clan->userId)) user->clanName = clan->clanName;
             break;
         case 8:

@@ -13,31 +13,18 @@
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
 #include "client/scenes/login/LoginTexts.h"
+#include "tests/fuzz/FuzzMessages.h"
 
 namespace {
+
+using kvfuzz::Check;
+using kvfuzz::ReceivedMessage;
 
 using kestrovan::AccountRecord;
 using kestrovan::ChannelRow;
 
-// The payload as a received message of that id, cut to the largest message a packet holds.
-quill::Packet Received(quill::MessageId id, std::span<const uint8_t> payload) {
-    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
-    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id)),
-                                 static_cast<uint8_t>(static_cast<uint16_t>(id) >> 8)};
-    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
-    quill::Packet packet;
-    packet.LoadReceived(message);
-    return packet;
-}
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 void ReadAccount(std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::LoginResult, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::LoginResult, payload);
     AccountRecord record;
     AccountRecord::Read(packet, record);
     Check(record.nickname.size() <= AccountRecord::kNicknameLength);
@@ -54,7 +41,7 @@ void ReadAccount(std::span<const uint8_t> payload) {
 }
 
 void ReadChannels(std::span<const uint8_t> payload) {
-    quill::Packet packet = Received(quill::MessageId::ChannelList, payload);
+    quill::Packet packet = ReceivedMessage(quill::MessageId::ChannelList, payload);
     std::vector<ChannelRow> rows;
     if (kestrovan::ReadChannelList(packet, rows)) {
         Check(rows.size() == payload[0]);

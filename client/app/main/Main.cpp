@@ -6,7 +6,6 @@
 #include "client/app/App.h"
 #include "client/app/ProgramMain.h"
 #include "client/scenes/SceneFactory.h"
-#include "client/scenes/common/ScenePopups.h"
 #include "platform/audio/sdl/SdlAudioDevice.h"
 #include "platform/browser/xdg/XdgBrowser.h"
 #include "platform/gfx/gl/GlSystem.h"

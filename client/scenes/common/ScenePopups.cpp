@@ -1,8 +1,6 @@
 #include "client/scenes/common/ScenePopups.h"
 
-#include "client/app/App.h"
 #include "client/connection/ConnectionNotice.h"
-#include "client/connection/GameConnection.h"
 
 namespace kestrovan {
 
@@ -19,6 +17,15 @@ void ScenePopups::LoadGraphics(uint32_t arg) {
     second_->LoadGraphics(arg);
     invite_->LoadGraphics(arg);
     featureNotice_->LoadGraphics(arg);
+    if (messenger_)
+        messenger_->LoadWindowGraphics(arg);
+    if (profile_)
+        profile_->LoadWindowGraphics(arg);
+}
+
+void ScenePopups::SetCommunityWindows(std::unique_ptr<MessengerPopup> messenger, std::unique_ptr<ProfilePopup> profile) {
+    messenger_ = std::move(messenger);
+    profile_ = std::move(profile);
 }
 
 void ScenePopups::ShowBox(NoticeBox& box, Widget& parent, quill::WStringView title,
@@ -71,12 +78,6 @@ void ScenePopups::ShowInvitation(Widget& parent, const Invitation& invitation) {
 void ScenePopups::ShowFeatureNotice(Widget& parent) {
     parent.AddChild(featureNotice_.get(), featureNotice_->IsVisible());
     featureNotice_->Open();
-}
-
-std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
-    return std::make_unique<ScenePopups>([&app](uint32_t id, uint32_t wParam, uint32_t lParam,
-                                                uint32_t extra) { app.PostEvent(id, wParam, lParam, extra); },
-                                         app.Connection()->JoinTarget());
 }
 
 }  // namespace kestrovan

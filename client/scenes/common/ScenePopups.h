@@ -1,19 +1,20 @@
 #pragma once
-// The popups the scene manager keeps for all screens: the two message boxes, the invitation and the
-// feature notice. Each show operation attaches the popup to the given parent and fills, centres and shows
-// it; the popups post their events through the App.
+// The popups the scene manager keeps for all screens: the two message boxes, the invitation, the feature
+// notice and, once the community module has given them, the messenger and the profile window. Each show
+// operation attaches the popup to the given parent and fills, centres and shows it; the popups post their
+// events through the App.
 //
 // Threads: as SharedPopups.
 #include <memory>
 
+#include "client/app/MessengerPopup.h"
+#include "client/app/ProfilePopup.h"
 #include "client/app/SharedPopups.h"
 #include "client/scenes/common/FeatureNoticePopup.h"
 #include "client/scenes/common/InvitePopup.h"
 #include "client/scenes/common/NoticeBox.h"
 
 namespace kestrovan {
-
-class App;
 
 class ScenePopups : public SharedPopups {
 public:
@@ -33,6 +34,10 @@ public:
     void ShowFeatureNotice(Widget& parent) override;
     NoticeBox* GetMessageBox() override { return first_.get(); }
     NoticeBox* GetSecondMessageBox() override { return second_.get(); }
+    MessengerPopup* GetMessenger() override { return messenger_.get(); }
+    ProfilePopup* GetProfilePopup() override { return profile_.get(); }
+    // Takes the messenger and the profile window for the life of the popups.
+    void SetCommunityWindows(std::unique_ptr<MessengerPopup> messenger, std::unique_ptr<ProfilePopup> profile);
     InvitePopup& Invite() { return *invite_; }
     FeatureNoticePopup& FeatureNotice() { return *featureNotice_; }
 
@@ -46,9 +51,8 @@ private:
     std::unique_ptr<NoticeBox> second_;
     std::unique_ptr<InvitePopup> invite_;
     std::unique_ptr<FeatureNoticePopup> featureNotice_;
+    std::unique_ptr<MessengerPopup> messenger_;
+    std::unique_ptr<ProfilePopup> profile_;
 };
-
-// The popups of the program, posting their events to the App.
-std::unique_ptr<SharedPopups> CreateScenePopups(App& app);
 
 }  // namespace kestrovan

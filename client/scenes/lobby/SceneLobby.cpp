@@ -9,6 +9,8 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
+#include "client/app/ProfilePopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
@@ -682,9 +684,12 @@ void SceneLobby::OnContextEntry(int32_t id) {
     const bool self = target.accountId == connection_.LocalPlayer().accountId;
     switch (id) {
         case kViewInfo:
-            // One's own profile needs no request; the profile window is the community's.
-            if (self) ShowFeatureNotice();
-            else SendUserInfoRequest(target);
+            // One's own profile needs no request.
+            if (!self) {
+                SendUserInfoRequest(target);
+            } else if (ProfilePopup* profile = app_.Scenes().GetProfilePopup()) {
+                profile->ShowLocal(*this, connection_.LocalPlayer());
+            }
             break;
         case kJoinWithEntry:
             if (target.location.channel >= 1) {
@@ -698,8 +703,7 @@ void SceneLobby::OnContextEntry(int32_t id) {
             break;
         case kFriendEntry:
         case kInviteClan:
-            // The friend and clan questions are the messenger's.
-            if (!self) ShowFeatureNotice();
+            if (!self) AskMessengerAbout(target, id);
             break;
         default:
             break;
@@ -727,6 +731,10 @@ void SceneLobby::OnChatInput(int32_t kind) {
         case Vk::F4:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
             break;
+        case Vk::Tab:
+            if (MessengerPopup* messenger = app_.Scenes().GetMessenger(); messenger != nullptr && messenger->IsOpen())
+                messenger->FocusChatEntry();
+            break;
         case Vk::F1:
             help_->OpenPage(1, quill::game_type::kFourBall);
             help_->Open();
@@ -738,6 +746,24 @@ void SceneLobby::OnChatInput(int32_t kind) {
 
 void SceneLobby::ShowComingSoon() {
     ShowNotice(u"Comming soon!");
+}
+
+// The friend and clan questions about a player of the lists are the messenger's: deleting a friend whose row
+// the friends tab shows, else asking him to be a friend; inviting him to the clan.
+void SceneLobby::AskMessengerAbout(const ShownPlayer& target, int32_t entry) {
+    MessengerPopup* messenger = app_.Scenes().GetMessenger();
+    if (messenger == nullptr) return;
+    quill::PlayerState record;
+    record.userId = target.userId;
+    record.accountId = target.accountId;
+    record.name = target.nickname;
+    if (entry == kInviteClan) {
+        messenger->AskAboutMember(record, MessengerPopup::kInviteToClan);
+    } else if (contextTab_ == 1 && connection_.Directories().Friends().ContainsName(target.nickname)) {
+        messenger->AskDeleteFriend(record);
+    } else {
+        messenger->AskAboutMember(record, MessengerPopup::kAskFriend);
+    }
 }
 
 void SceneLobby::ShowFeatureNotice() {

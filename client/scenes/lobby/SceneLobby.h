@@ -196,6 +196,7 @@ private:
     void LeaveFor(quill::MessageId request, int32_t scene);
     void ShowComingSoon();
     void ShowFeatureNotice();
+    void AskMessengerAbout(const ShownPlayer& target, int32_t entry);
     void ShowNotice(quill::WStringView line);
     void SendUserInfoRequest(const ShownPlayer& target);
     void SendLobbyEnter();
@@ -211,7 +212,6 @@ private:
     void OnJoinRoomResult(quill::Packet& packet);
     void OnLobbyChat(quill::Packet& packet);
     void OnChatBanned(quill::Packet& packet);
-    void OnUserProfile(quill::Packet& packet);
     void WarnDropped(const char16_t* what);
 
     // --- Chat (SceneLobbyChat.cpp) ---

@@ -69,9 +69,6 @@ int SceneLobby::OnPacket(MessageId id, Packet& packet) {
         case MessageId::JoinRoomResult:
             OnJoinRoomResult(packet);
             break;
-        case MessageId::UserProfile:
-            OnUserProfile(packet);
-            break;
         default:
             break;
     }
@@ -272,11 +269,6 @@ void SceneLobby::OnJoinRoomResult(Packet& packet) {
     room.minHandicap = result->minHandicap;
     room.maxHandicap = result->maxHandicap;
     RequestSceneChange(SceneId::RoomGame);
-}
-
-// The profile window is the community's; until it is there, the profile is left unread.
-void SceneLobby::OnUserProfile(Packet& packet) {
-    packet.ReadU8();
 }
 
 }  // namespace kestrovan

@@ -129,6 +129,8 @@ public:
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs) override;
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
+    // The table's game mode, which the profile window shows first.
+    int32_t ProfileGameMode() const override { return room_.gameType; }
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
     void OnSettingsChanged(const Settings& settings) override;

@@ -4,6 +4,8 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
+#include "client/app/ProfilePopup.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -230,12 +232,16 @@ void SceneRoomGame::BuildPanels() {
     scoreBoard_->SetAnchor(AnchorMode::Right, -190, AnchorMode::Top, 80);
     startReady_ = AttachTo(*this, std::make_unique<StartReadyPanel>(connection_, poster, notice), true);
     PlayerBoard::Services board{&sender_, poster, notice, error, {}, {}, playSound};
-    // The messenger and the profile window are not part of the screens yet: their menu entries say so.
-    const auto featureNotice = [this] {
-        if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
+    // The messenger's questions about a player, and the player's own profile on the table's game mode.
+    board.openUserDialog = [this](const quill::PlayerState& player, int32_t action) {
+        if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->OpenUserDialog(player, action);
     };
-    board.openUserDialog = [featureNotice](const quill::PlayerState&, int32_t) { featureNotice(); };
-    board.showOwnProfile = [featureNotice](int32_t, const quill::PlayerState&) { featureNotice(); };
+    board.showOwnProfile = [this](int32_t, const quill::PlayerState& player) {
+        if (ProfilePopup* profile = app_.Scenes().GetProfilePopup()) {
+            profile->SetSelectedMode(room_.gameType);
+            profile->ShowLocal(*this, player);
+        }
+    };
     playerBoard_ = AttachTo(*this, std::make_unique<PlayerBoard>(connection_, board), true);
 
     const ScreenSize screen = app_.GetScreenSize();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -41,6 +42,15 @@ TEST(FormatTest, FlagsWidthsAndPrecisions) {
     EXPECT_EQ(Format(u"[%*d]", -4, 9), u"[9   ]") << "a negative '*' width aligns left";
     EXPECT_EQ(Format(u"%1000000d", 1).size(), 512u) << "widths are bounded";
     EXPECT_EQ(Format(u"%*d|", std::numeric_limits<int64_t>::min(), 1).size(), 513u);
+}
+
+TEST(FormatTest, DecimalsRoundToNearestWhateverTheThreadsRoundingMode) {
+    const int mode = std::fegetround();
+    std::fesetround(FE_TOWARDZERO);
+    EXPECT_EQ(Format(u"%.2f %3.1f%%", 1234 / 100.0, 75.0f * 1.0), u"12.34 75.0%");
+    EXPECT_EQ(Format(u"%.1f", 0.29), u"0.3");
+    EXPECT_EQ(std::fegetround(), FE_TOWARDZERO) << "the thread's mode is left as it was";
+    std::fesetround(mode);
 }
 
 TEST(FormatTest, CharactersPointersAndPercent) {

@@ -10,6 +10,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/CatalogWidgetResources.h"
 #include "client/app/DeviceWidgetRenderer.h"
+#include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
@@ -86,6 +87,34 @@ public:
 };
 
 // Records which parent each show operation was given.
+// A messenger that records what the scene manager asks of it.
+class RecordingMessenger : public MessengerPopup {
+public:
+    void LoadWindowGraphics(uint32_t) override {}
+    void OnChatLine(quill::Packet&, bool) override {}
+    void OnServerMessage(quill::MessageId, quill::Packet&) override {}
+    void OnClanCreateResult(quill::Packet&) override {}
+    void RefreshMemberList() override {}
+    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
+    void OnClanMemberJoined(const quill::PlayerState&) override {}
+    void OnClanMemberLeft(const quill::PlayerState&) override {}
+    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
+    void AttachToScreen(Widget& screen) override { screens.push_back(&screen); }
+    void Toggle(Widget&) override {}
+    bool IsOpen() const override { return false; }
+    void ShowPending() override { ++passes; }
+    void ShowNextRequest() override {}
+    void OpenClanDialog() override { ++clanDialogs; }
+    void AskAboutMember(const quill::PlayerState&, int32_t) override {}
+    void AskDeleteFriend(const quill::PlayerState&) override {}
+    void ReleaseChatFocus() override {}
+    void FocusChatEntry() override {}
+
+    std::vector<Widget*> screens;
+    int clanDialogs = 0;
+    int passes = 0;
+};
+
 class RecordingPopups : public SharedPopups {
 public:
     void LoadGraphics(uint32_t) override { ++loads; }
@@ -107,7 +136,10 @@ public:
     void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
     NoticeBox* GetMessageBox() override { return nullptr; }
     NoticeBox* GetSecondMessageBox() override { return nullptr; }
+    MessengerPopup* GetMessenger() override { return &messenger; }
+    ProfilePopup* GetProfilePopup() override { return nullptr; }
 
+    RecordingMessenger messenger;
     struct Shown {
         Widget* parent;
         quill::WString line;
@@ -125,11 +157,11 @@ public:
     quill::ResourceManager* GetResourceManager() override { return nullptr; }
     D3D9RenderDevice* GetDevice() override { return nullptr; }
     const Settings& GetSettings() const override { return settings; }
-    void SendMessengerWindowState() override { ++messengerSends; }
+    void SendClanLeave() override { ++clanLeaveSends; }
     void PostEvent(uint32_t id, uint32_t, uint32_t, uint32_t) override { posted.push_back(id); }
 
     int quits = 0;
-    int messengerSends = 0;
+    int clanLeaveSends = 0;
     bool dialogBoxMode = false;
     std::vector<quill::WString> boxes;
     std::vector<uint32_t> posted;
@@ -196,7 +228,7 @@ TEST_F(SceneManagerTest, MessagesWaitForAReadySceneAndQuitAlwaysWorks) {
     EXPECT_EQ(host.quits, 1);
     Step();
     EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControlSend, SceneManager::kMessengerWindowParam, 0));
-    EXPECT_EQ(host.messengerSends, 1);
+    EXPECT_EQ(host.clanLeaveSends, 1);
     EXPECT_EQ(intro->messages, (std::vector<uint32_t>{quill::AppEventId::MessengerControlSend}));
     manager.SendChatMacro(3);
     EXPECT_EQ(host.posted, (std::vector<uint32_t>{quill::AppEventId::ChatSubmit}));
@@ -340,6 +372,23 @@ TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {
     EXPECT_EQ(popups->shown[3].layout, 2u);
     manager.LoadSharedResources(nullptr);
     EXPECT_EQ(popups->loads, 1);
+}
+
+TEST_F(SceneManagerTest, TheMessengerFollowsEachLoadedSceneAndRunsTheClanDialog) {
+    auto owned = std::make_unique<RecordingPopups>();
+    RecordingMessenger& messenger = owned->messenger;
+    manager.SetPopups(std::move(owned));
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    intro->RequestSceneChange(SceneId::Login);
+    Step();
+    EXPECT_EQ(messenger.screens, (std::vector<Widget*>{intro, login}));
+    EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControl, SceneManager::kMessengerWindowParam, 0));
+    manager.OnMessage(quill::AppEventId::MessengerControl, 2053, 0);
+    EXPECT_EQ(messenger.clanDialogs, 1) << "only the box's Yes opens the clan dialog";
+    EXPECT_EQ(host.clanLeaveSends, 0);
+    manager.PollCurrentScene();
+    EXPECT_EQ(messenger.passes, 1) << "each pass of the main loop shows what the server's messages opened";
 }
 
 TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {

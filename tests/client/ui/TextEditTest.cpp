@@ -144,6 +144,17 @@ TEST_F(EditBoxTest, InputPastTheByteLimitIsRefused) {
     platform::WString full(128, u'한');
     EXPECT_FALSE(wide->ClampToMaxBytes(full));
     EXPECT_EQ(full.size(), 127u);
+
+    // A box that counts characters as well: five of any script, a pair of surrogates as one.
+    wide->SetMaxCharacters(5);
+    platform::WString latin = u"abcdefg";
+    EXPECT_FALSE(wide->ClampToMaxBytes(latin));
+    EXPECT_EQ(latin, u"abcde");
+    platform::WString hangul = u"가나다라\U0001F3B1마";
+    EXPECT_FALSE(wide->ClampToMaxBytes(hangul));
+    EXPECT_EQ(hangul, u"가나다라\U0001F3B1");
+    platform::WString five = u"가나다라마";
+    EXPECT_TRUE(wide->ClampToMaxBytes(five));
 }
 
 TEST_F(EditBoxTest, AMaskedBoxShowsStarsAndKeepsTheInputMethodOff) {

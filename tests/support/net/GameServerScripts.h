@@ -5,7 +5,9 @@
 //   GameServerFixture server;
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
+//   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
+//   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
 // The replies run on the fixture's thread as each request arrives; a script installed again replaces the
 // replies it gives.
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/ServerMessages.h"
 
@@ -50,5 +53,31 @@ struct LobbyScript {
 // 12 for a room not listed, 13 for a full one, 5 for a locked one without its password, and 0 with the room's
 // settings; CreateRoom as createResult says; LeaveChannel with the channel list.
 void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script = {});
+
+struct CommunityScript {
+    // The login, whose answer brings the friend and clan lists after LoginResult; the account is the player.
+    LoginScript login;
+    // Two friends online (one in room 12 of channel 1, one in the lobby of channel 2), one offline.
+    std::vector<TestMember> friends{
+        {1, 1001, u"Ann", 1, 12, 0}, {2, 1002, u"Ben", 2, 0, 0}, {3, 1003, u"Cid", 0xFF, 0xFFFD, 0}};
+    // The clan: the player its master (rank 10), one member online.
+    TestClan clan{900, u"Cushions", 0, 500000, 2, 20};
+    std::vector<TestMember> clanMembers{{4, 1004, u"Dee", 1, 0, 3}};
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+    // Whom FindPlayer finds (anyone else: result 0).
+    std::vector<TestMember> findable{{5, 1005, u"Seeker", 1, 3, 0}};
+    // ClanLeave's answer: 1 refuses a master whose clan has members.
+    uint8_t leaveResult = 0;
+};
+
+// The login script with the lists in its answer (LoginResult, FriendList, ClanInfo with the player's own entry,
+// then the channel list), and the community's answers: MessengerChatSend with its echo (MessengerChatEcho);
+// FriendRequest with FriendRequestResult 0; FriendRequestReply that accepts with FriendAdded of the
+// requester; FriendDelete with FriendRemoved (not quiet); ClanCreate with ClanCreateResult 0 at 100,000
+// gold; ClanSettings with ClanMemberStatus of the new capacity; ClanInvite with ClanInviteResult 3 (the clan
+// is full); ClanInviteAnswer with ClanInfo of the clan joined; ClanLeave with ClanLeaveResult; FindPlayer with
+// FindPlayerResult; UserInfoRequest with UserProfile.
+void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
 
 }  // namespace kvtest

@@ -23,6 +23,7 @@
 
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "tests/support/net/ServerMessages.h"
 #include "tests/support/scenes/SceneTestApp.h"

@@ -15,9 +15,9 @@
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/ui/Panel.h"
 #include "platform/system/FpuMode.h"
-#include "client/connection/ConnectionHost.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
+#include "tests/support/scenes/IdleConnectionHost.h"
 
 namespace kestrovan {
 namespace {
@@ -28,27 +28,6 @@ constexpr int kWidth = 1024, kHeight = 768;
 
 struct Pixel {
     int r, g, b;
-};
-
-// The connection's shell, of which the dialog needs nothing.
-class IdleHost : public ConnectionHost {
-public:
-    ConnectionScene* CurrentScene() override { return nullptr; }
-    bool DeliverPacket(quill::MessageId, quill::Packet&) override { return false; }
-    void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
-    void ShowNotice(const ConnectionNotice&) override {}
-    void OnMessengerChat(quill::Packet&, bool) override {}
-    void OnMessengerMessage(quill::MessageId, quill::Packet&) override {}
-    void OnSkillSaveResult(quill::Packet&) override {}
-    void RefreshMessengerLists() override {}
-    void OnFriendRemoved(uint8_t, const quill::PlayerState&) override {}
-    void OnClanMemberJoined(const quill::PlayerState&) override {}
-    void OnClanMemberLeft(const quill::PlayerState&) override {}
-    void OnMemberPresence(uint8_t, const quill::PlayerState&, bool) override {}
-    void ShowInvitation(const Invitation&) override {}
-    bool FindCueStatistics(uint32_t, CueStatistics&) override { return false; }
-    bool CensorWords(char16_t*, size_t) override { return false; }
-    quill::WString FormatMoney(int64_t) override { return {}; }
 };
 
 class RoomCreateDialogGlTest : public ::testing::Test {
@@ -125,7 +104,7 @@ protected:
     kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
     std::unique_ptr<kvtest::TableStage> stage;
     std::unique_ptr<ResourcePackCatalog> catalog;
-    IdleHost host;
+    kvtest::IdleConnectionHost host;
     std::unique_ptr<GameConnection> connection;
     Panel root;
     RoomCreateDialog* dialog = nullptr;

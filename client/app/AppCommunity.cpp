@@ -1,0 +1,36 @@
+// The App's side of the community: the game connection's friend, clan and chat messages go to the shared
+// messenger (on the connection's dispatch thread), once the screens' module has made it.
+#include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
+
+namespace kestrovan {
+
+void App::OnMessengerChat(quill::Packet& packet, bool echo) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnChatLine(packet, echo);
+}
+
+void App::OnMessengerMessage(quill::MessageId id, quill::Packet& packet) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnServerMessage(id, packet);
+}
+
+void App::RefreshMessengerLists() {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->RefreshMemberList();
+}
+
+void App::OnFriendRemoved(uint8_t kind, const quill::PlayerState& record) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnFriendRemoved(kind, record);
+}
+
+void App::OnClanMemberJoined(const quill::PlayerState& record) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnClanMemberJoined(record);
+}
+
+void App::OnClanMemberLeft(const quill::PlayerState& record) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnClanMemberLeft(record);
+}
+
+void App::OnMemberPresence(uint8_t listKind, const quill::PlayerState& record, bool loggedIn) {
+    if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnMemberPresence(listKind, record, loggedIn);
+}
+
+}  // namespace kestrovan

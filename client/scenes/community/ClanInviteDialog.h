@@ -1,0 +1,34 @@
+#pragma once
+// "Invite Clan": a clan invites the player. Yes hides and answers ClanInviteAnswer with the clan's id; No only
+// hides (the server is not answered).
+//
+// Threads: filled and shown on the dispatch thread (ClanInvitation); answered on the routing thread. The
+// invitation is kept under the widget lock.
+#include <cstdint>
+
+#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/community/MessengerMessages.h"
+
+namespace kestrovan {
+
+class CommunityRequests;
+
+class ClanInviteDialog : public CommunityDialog {
+public:
+    explicit ClanInviteDialog(CommunityRequests& requests);
+
+    void SetInvitation(const ClanInvitation& invitation);
+    ClanInvitation Invitation() const;
+    TextLabel* Line(size_t n) const { return lines_[n]; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+    // Who invites, to which clan of how many members.
+    void OnShow() override;
+
+private:
+    CommunityRequests& requests_;
+    ClanInvitation invitation_;
+    TextLabel* lines_[3] = {};
+};
+
+}  // namespace kestrovan

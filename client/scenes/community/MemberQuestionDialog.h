@@ -1,0 +1,37 @@
+#pragma once
+// "Question": whether to ask a player to be a friend (kind 1), invite him to the clan (3 and 6), block (4) or
+// ban (5) him; Yes sends the request of the kind and hides, No hides.
+//
+// Threads: filled and shown on the routing thread; the player and kind are kept under the widget lock.
+#include <cstdint>
+
+#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/community/MemberSnapshot.h"
+
+namespace kestrovan {
+
+class CommunityRequests;
+
+class MemberQuestionDialog : public CommunityDialog {
+public:
+    explicit MemberQuestionDialog(CommunityRequests& requests);
+
+    void Ask(const MemberSnapshot& member, int32_t kind);
+    int32_t Kind() const;
+    MemberSnapshot Member() const;
+    TextLabel* Line() const { return line_; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+    // The question of the kind, naming the player; another kind leaves the line as it was.
+    void OnShow() override;
+
+private:
+    void SendRequest();
+
+    CommunityRequests& requests_;
+    MemberSnapshot member_;
+    int32_t kind_ = 0;
+    TextLabel* line_ = nullptr;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,174 @@
+#include "client/scenes/community/ProfileWindow.h"
+
+#include <algorithm>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/community/ProfileRecord.h"
+#include "client/scenes/community/ProfileStatistics.h"
+#include "client/table/SharedUtilities.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTexture = 13;
+constexpr int32_t kCommonTexture = 0;
+constexpr uint32_t kOpenSound = 31;
+constexpr uint32_t kCloseSound = 32;
+constexpr int32_t kBadgeRow = 941;
+constexpr int32_t kBadgeSize = 22;
+constexpr int32_t kIconRow = 1000;
+constexpr int32_t kIconSize = 20;
+// The strips end with the texture: the last whole cell of a 1024-pixel row.
+constexpr int32_t kLastBadgeCell = 45;
+constexpr int32_t kLastIconCell = 50;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kBlack = 0xFF000000;
+
+TextLabel* AddLabel(Widget& window, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t layout) {
+    TextLabel* label = window.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Regular12), 0, layout);
+    label->SetColors(kWhite, kBlack);
+    return label;
+}
+
+// The cell of a 1-based strip index, or -1 for an index before the first cell (nothing to show).
+int32_t StripCell(int32_t index, int32_t lastCell) {
+    return index < 1 ? -1 : std::min(index - 1, lastCell);
+}
+
+}  // namespace
+
+ProfileWindow::ProfileWindow() {
+    Create(0, 0, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(kOpenSound, kCloseSound);
+    badge_ = CreateImage(357, 66, kBadgeSize, kBadgeSize, kCommonTexture, 0, kBadgeRow);
+    level_ = AddLabel(*this, 382, 72, 32, 16, 0);
+    nickname_ = AddLabel(*this, 130, 45, 100, 20, 1);
+    money_ = AddLabel(*this, 310, 98, 160, 20, 1);
+    icon_ = CreateImage(220, 43, kIconSize, kIconSize, kCommonTexture, 0, kIconRow);
+    mark_ = CreateImage(8, 44, 23, 15, kCommonTexture, 40, 993);
+    mark_->Show(false);
+    for (size_t n = 0; n < std::size(lines_); ++n)
+        lines_[n] = AddLabel(*this, 50, 183 + 19 * static_cast<int32_t>(n), 350, 18, 0);
+    statistics_ = std::make_unique<ProfileStatistics>(*this, 0);
+    Button* close = CreateButton(210, 455, 85, 32, kClose, platform::Vk::Escape, kCommonTexture, 85, 0);
+    close->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    close->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    close->SetCaption(u"Close");
+    Show(false);
+}
+
+ProfileWindow::~ProfileWindow() = default;
+
+bool ProfileWindow::ReadProfile(quill::Packet& packet) {
+    ProfileRecord record;
+    if (!ProfileRecord::Read(packet, record)) {
+        quill::TheLog().LogError(u"WARNING: a profile record does not fit its message; not shown\n");
+        return false;
+    }
+    quill::ScopedLock hold(lock_);
+    record.ApplyTo(received_);
+    secondValue_ = record.secondValue;
+    thirdValue_ = record.thirdValue;
+    shown_ = &received_;
+    return true;
+}
+
+void ProfileWindow::ShowLocal(const quill::PlayerState& player) {
+    quill::ScopedLock hold(lock_);
+    shown_ = &player;
+}
+
+uint16_t ProfileWindow::SecondValue() const {
+    quill::ScopedLock hold(lock_);
+    return secondValue_;
+}
+
+uint16_t ProfileWindow::ThirdValue() const {
+    quill::ScopedLock hold(lock_);
+    return thirdValue_;
+}
+
+void ProfileWindow::Refresh() {
+    quill::ScopedLock hold(lock_);
+    for (size_t n = 0; n < std::size(lines_); ++n)
+        lines_[n]->SetText(shown_->profileLines[n]);
+    statistics_->Show(*shown_, selectedMode_);
+}
+
+void ProfileWindow::WriteHeader(const quill::PlayerState& profile) {
+    money_->SetText(FormatMoney(profile.money));
+    level_->SetTextF(u"(%d)", static_cast<int>(profile.level));
+    const int32_t badge = StripCell(profile.level, kLastBadgeCell);
+    if (badge >= 0)
+        badge_->SetSourceRect(badge * kBadgeSize, kBadgeRow, -1, -1);
+    badge_->Show(badge >= 0);
+    nickname_->SetText(profile.name);
+    const int32_t icon = StripCell(static_cast<int8_t>(profile.iconIndex), kLastIconCell);
+    if (icon >= 0)
+        icon_->SetSourceRect(icon * kIconSize, kIconRow, -1, -1);
+    icon_->Show(icon >= 0);
+    mark_->Show(profile.markValue > kMarkAbove);
+}
+
+void ProfileWindow::OnShow() {
+    Window::OnShow();
+    CentreOnScreen(*this);
+    Refresh();
+    quill::ScopedLock hold(lock_);
+    WriteHeader(*shown_);
+}
+
+bool ProfileWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    const int32_t mode = ProfileStatistics::ModeOfControl(id);
+    if (mode >= 0) {
+        selectedMode_ = mode;
+        Refresh();
+        return true;
+    }
+    if (id == kClose) {
+        SetVisible(false);
+        return true;
+    }
+    return Window::OnEvent(source, a, b);
+}
+
+void ProfileWindow::LoadWindowGraphics(uint32_t arg) {
+    LoadGraphics(arg);
+}
+
+bool ProfileWindow::OnUserProfile(Widget& screen, quill::Packet& packet) {
+    if (packet.ReadU8() == 0 || !ReadProfile(packet))
+        return false;
+    pendingScreen_ = &screen;
+    return true;
+}
+
+void ProfileWindow::ShowPending() {
+    if (Widget* screen = pendingScreen_.exchange(nullptr))
+        ShowWindowOn(*this, *screen);
+}
+
+void ProfileWindow::ShowLocal(Widget& screen, const quill::PlayerState& player) {
+    pendingScreen_ = nullptr;
+    ShowLocal(player);
+    ShowWindowOn(*this, screen);
+}
+
+void ProfileWindow::SetSelectedMode(int32_t gameMode) {
+    if (quill::IsGameTypeIndex(gameMode))
+        selectedMode_ = gameMode;
+}
+
+}  // namespace kestrovan

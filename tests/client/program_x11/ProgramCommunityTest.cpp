@@ -1,0 +1,181 @@
+// The community in the real program online, on a real X display: the stand-in server runs the login, lobby and
+// community scripts; the player logs in, enters the first channel and, in the lobby, opens the messenger with
+// F8: the friends online first (messenger.png). A line typed to a friend with the keyboard goes to the server
+// and its echo shows (messenger_chat.png); with the messenger closed, a friend's line leaves the new-message icon
+// blinking at the lobby's top left (icon_a.png and icon_b.png differ there); "View Info" on a friend
+// shows the profile the server sends (profile.png). The screenshots are in the check's working folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/net/CommunityMessages.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using quill::MessageId;
+
+// Where the messenger and its parts stand on the 1024 x 768 screen the first time it opens: centred.
+constexpr int kMessengerX = (1024 - 325) / 2;
+constexpr int kMessengerY = (768 - 185) / 2;
+constexpr int kRowX = kMessengerX + 95;
+constexpr int kRowY = kMessengerY + 24;
+constexpr int kRowStep = 18;
+constexpr int kLineX = kMessengerX + 12;
+constexpr int kLineY = kMessengerY + 46;
+constexpr int kLineStep = 16;
+constexpr int kProfileX = (1024 - 512) / 2;
+constexpr int kProfileY = (768 - 504) / 2;
+
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            count += test(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+// The nicknames' yellow over their red shadow.
+bool IsYellowish(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 80 && (rgb & 0xFF) < 90;
+}
+
+bool IsLight(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) > 150;
+}
+
+class CommunityOnline : public ProgramUnderX {
+protected:
+    // The program online, logged in and in the lobby of the first channel; false when it did not get there.
+    bool ReachLobby() {
+        if (StartOnline() <= 0)
+            return false;
+        kvtest::InstallCommunityScript(server());
+        kvtest::InstallLobbyScript(server());
+        area_ = WaitForWindow();
+        if (HasFailure())
+            return false;
+        SkipIntro(area_);
+        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
+        });
+        PressKey("Return");
+        if (!server().WaitForMessage(MessageId::LoginRequest))
+            return false;
+        // The channel list, then its Enter button (Return) enters the first channel.
+        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
+        });
+        PressKey("Return");
+        return server().WaitForMessage(MessageId::LobbyEnter).has_value();
+    }
+    int X(int x) const { return area_.x + x; }
+    int Y(int y) const { return area_.y + y; }
+    int RowYellow(const Screenshot& shot, int row) const {
+        return Count(shot, X(kRowX + 10), Y(kRowY + kRowStep * row), X(kRowX + 100), Y(kRowY + kRowStep * row + 15),
+                     IsYellowish);
+    }
+    int LineLight(const Screenshot& shot, int line) const {
+        return Count(shot, X(kLineX), Y(kLineY + kLineStep * line), X(kLineX + 200), Y(kLineY + kLineStep * line + 15),
+                     IsLight);
+    }
+    // Clicks a friend's row and the entry of his menu (0 "Chat With", 1 "View Info"), which opens where the
+    // row was clicked.
+    void ChooseFromMenu(int row, int entry) {
+        const int x = X(kRowX + 60);
+        const int y = Y(kRowY + kRowStep * row + 7);
+        const Screenshot before = Capture(folder() / "menu.png");
+        Click(x, y);
+        WaitForScreen(folder() / "menu.png", [&](const Screenshot& shot) {
+            return DifferingPixels(before, shot, x, y, x + 80, y + 50) > 100;
+        });
+        Click(x + 40, y + 10 + 20 * entry);
+    }
+    void Type(const std::string& text) {
+        for (char c : text) {
+            PressKey(std::string(1, c));
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+    }
+
+    XWindowGeometry area_;
+};
+
+TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLobby) {
+    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    // Let the lobby settle, then F8 opens the messenger: Ann and Ben online before Cid.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    PressKey("F8");
+    const Screenshot list = WaitForScreen(folder() / "messenger.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100))) && RowYellow(shot, 2) > 10;
+    });
+    ASSERT_TRUE(IsSlate(list.At(X(kMessengerX + 40), Y(kMessengerY + 100)))) << "the messenger: see messenger.png";
+    EXPECT_GT(RowYellow(list, 0), 10) << "Ann";
+    EXPECT_GT(RowYellow(list, 1), 10) << "Ben";
+    EXPECT_GT(RowYellow(list, 2), 10) << "Cid, offline, last";
+    EXPECT_EQ(RowYellow(list, 3), 0) << "three friends";
+
+    // "Chat With" Ann; a line typed with the keyboard goes to the server, and its echo shows in white.
+    ChooseFromMenu(0, 0);
+    WaitForScreen(folder() / "messenger_chat.png", [&](const Screenshot& shot) { return LineLight(shot, 0) > 5; });
+    Type("hello");
+    PressKey("Return");
+    const auto sent = server().WaitForMessage(MessageId::MessengerChatSend);
+    ASSERT_TRUE(sent.has_value()) << "see messenger.png";
+    quill::Packet packet = sent->Read();
+    EXPECT_EQ(packet.ReadU8(), 1) << "a friend's chat";
+    EXPECT_EQ(packet.ReadU32(), 1u) << "Ann";
+    EXPECT_EQ(packet.ReadWString(), u"hello");
+    const Screenshot chat =
+        WaitForScreen(folder() / "messenger_chat.png", [&](const Screenshot& shot) { return LineLight(shot, 1) > 5; });
+    EXPECT_GT(LineLight(chat, 1), 5) << "the echo \"Carom : hello\": see messenger_chat.png";
+
+    // Closed, a line from Ben leaves the icon at the lobby's top left, blinking.
+    // (The line is sent once the messenger is gone: open, it would only mark Ben's tab.)
+    PressKey("F8");
+    const Screenshot closed = WaitForScreen(folder() / "closed.png", [&](const Screenshot& shot) {
+        return !IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100)));
+    });
+    ASSERT_FALSE(IsSlate(closed.At(X(kMessengerX + 40), Y(kMessengerY + 100)))) << "F8 closes: see closed.png";
+    server().Send(kvtest::ChatMessage(MessageId::MessengerChat, 1, 2, u"are you there"));
+    const Screenshot lit = WaitForScreen(folder() / "icon_a.png", [&](const Screenshot& shot) {
+        return Count(shot, X(4), Y(20), X(48), Y(60), [](uint32_t rgb) {
+                   return (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 140 && (rgb & 0xFF) < 120;
+               }) > 100;
+    });
+    // Dimmed a second later (on a busy machine the frames may come slowly: it is waited for).
+    const Screenshot dimmed = WaitForScreen(folder() / "icon_b.png", [&](const Screenshot& shot) {
+        return DifferingPixels(lit, shot, X(4), Y(20), X(48), Y(60)) > 200;
+    });
+    EXPECT_GT(DifferingPixels(lit, dimmed, X(4), Y(20), X(48), Y(60)), 200)
+        << "the icon blinks: see icon_a.png, icon_b.png";
+    EXPECT_EQ(DifferingPixels(lit, dimmed, X(300), Y(700), X(700), Y(760)), 0) << "nothing else changed below";
+
+    // Opened again it shows the chat; the friends' tab, Ann's menu and "View Info": her profile comes.
+    PressKey("F8");
+    WaitForScreen(folder() / "reopened.png",
+                  [&](const Screenshot& shot) { return IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100))); });
+    Click(X(kMessengerX + 103 + 32), Y(kMessengerY + 5 + 8));
+    WaitForScreen(folder() / "reopened.png", [&](const Screenshot& shot) { return RowYellow(shot, 0) > 10; });
+    ChooseFromMenu(0, 1);
+    ASSERT_TRUE(server().WaitForMessage(MessageId::UserInfoRequest).has_value()) << "see profile.png";
+    const Screenshot profile = WaitForScreen(folder() / "profile.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(X(kProfileX + 30), Y(kProfileY + 150)));
+    });
+    EXPECT_TRUE(IsSlate(profile.At(X(kProfileX + 30), Y(kProfileY + 150)))) << "the profile window: see profile.png";
+    EXPECT_GT(Count(profile, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight), 3)
+        << "Ann's nickname";
+
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

@@ -1,0 +1,172 @@
+#include "tests/support/net/CommunityMessages.h"
+
+namespace kvtest {
+
+using quill::MessageId;
+using quill::Packet;
+
+namespace {
+
+void WriteMember(Packet& packet, const TestMember& member) {
+    packet.WriteU32(member.memberId).WriteI64(member.userId).WriteWString(member.nickname);
+    packet.WriteU8(member.channel).WriteU16(member.place).WriteU32(0).WriteU8(member.flag);
+}
+
+}  // namespace
+
+Packet FriendListMessage(const std::vector<TestMember>& members) {
+    Packet packet;
+    packet.Init(MessageId::FriendList).WriteU16(static_cast<uint16_t>(members.size()));
+    for (const TestMember& member : members)
+        WriteMember(packet, member);
+    return packet;
+}
+
+Packet ClanInfoMessage(const TestClan& clan, const std::vector<TestMember>& members) {
+    Packet packet;
+    packet.Init(MessageId::ClanInfo).WriteU32(clan.id).WriteWString(clan.name).WriteU32(clan.value);
+    packet.WriteI64(clan.money).WriteU8(clan.memberCount).WriteU8(clan.capacity);
+    packet.WriteU16(static_cast<uint16_t>(members.size()));
+    for (const TestMember& member : members)
+        WriteMember(packet, member);
+    return packet;
+}
+
+Packet MemberLoggedInMessage(uint8_t listKind, const TestMember& member) {
+    Packet packet;
+    packet.Init(MessageId::MemberLoggedIn).WriteU8(listKind).WriteU32(member.memberId).WriteWString(member.nickname);
+    packet.WriteI64(member.userId).WriteU8(member.channel).WriteU16(member.place).WriteU32(0);
+    return packet;
+}
+
+Packet MemberLoggedOutMessage(uint8_t listKind, uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::MemberLoggedOut).WriteU8(listKind).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+Packet ChatMessage(MessageId id, uint8_t kind, uint32_t memberId, quill::WStringView text) {
+    Packet packet;
+    packet.Init(id).WriteU8(kind).WriteU32(memberId).WriteWString(text);
+    return packet;
+}
+
+Packet FriendRequestReceivedMessage(int64_t userId, uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRequestReceived).WriteI64(userId).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+void WriteProfileRecord(Packet& packet, const TestProfile& profile) {
+    packet.WriteWString(profile.nickname).WriteU8(profile.icon).WriteU32(profile.experience).WriteU16(profile.level);
+    packet.WriteI64(profile.money).WriteU16(profile.second).WriteU16(profile.third);
+    packet.WriteU16(static_cast<uint16_t>(profile.mark));
+    for (const quill::WString& line : profile.lines)
+        packet.WriteWString(line);
+    for (const TestProfileMode& mode : profile.modes) {
+        packet.WriteU8(mode.index).WriteU32(mode.value).WriteU16(mode.rating);
+        for (uint32_t value : mode.values)
+            packet.WriteU32(value);
+    }
+    if (profile.endMark)
+        packet.WriteU8(255);
+}
+
+Packet UserProfileMessage(const TestProfile& profile, bool found) {
+    Packet packet;
+    packet.Init(MessageId::UserProfile).WriteU8(found ? 1 : 0);
+    if (found)
+        WriteProfileRecord(packet, profile);
+    return packet;
+}
+
+Packet FriendAddedMessage(const TestMember& member) {
+    Packet packet;
+    packet.Init(MessageId::FriendAdded).WriteU32(member.memberId).WriteI64(member.userId).WriteWString(member.nickname);
+    packet.WriteU8(member.channel).WriteU16(member.place).WriteU32(0);
+    return packet;
+}
+
+Packet FriendRemovedMessage(uint8_t quiet, uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRemoved).WriteU8(quiet).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+Packet MemberLocationMessage(uint32_t memberId, uint8_t channel, uint16_t place) {
+    Packet packet;
+    packet.Init(MessageId::MemberLocation).WriteU32(memberId).WriteU8(channel).WriteU16(place);
+    return packet;
+}
+
+Packet ClanMemberJoinedMessage(const TestMember& member) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberJoined);
+    WriteMember(packet, member);
+    return packet;
+}
+
+Packet ClanMemberLeftMessage(uint32_t memberId, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberLeft).WriteU32(memberId).WriteWString(nickname);
+    return packet;
+}
+
+Packet FriendRequestResultMessage(uint8_t result, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRequestResult).WriteU8(result);
+    if (result == 2)
+        packet.WriteWString(nickname);
+    return packet;
+}
+
+Packet FriendRequestAnswerMessage(uint8_t result, quill::WStringView nickname) {
+    Packet packet;
+    packet.Init(MessageId::FriendRequestAnswer).WriteU8(result).WriteWString(nickname);
+    return packet;
+}
+
+Packet ClanCreateResultMessage(uint8_t result, uint32_t clanId, quill::WStringView name, uint32_t cost) {
+    Packet packet;
+    packet.Init(MessageId::ClanCreateResult).WriteU8(result);
+    if (result == 0)
+        packet.WriteU32(clanId).WriteWString(name).WriteU8(1).WriteU8(10).WriteU32(cost);
+    return packet;
+}
+
+Packet ClanMemberStatusMessage(uint32_t clanId, uint8_t capacity, uint32_t value, int64_t money) {
+    Packet packet;
+    packet.Init(MessageId::ClanMemberStatus).WriteU32(clanId).WriteU8(capacity).WriteU32(value).WriteI64(money);
+    return packet;
+}
+
+Packet ClanInviteResultMessage(uint8_t result) {
+    Packet packet;
+    packet.Init(MessageId::ClanInviteResult).WriteU8(result);
+    return packet;
+}
+
+Packet ClanLeaveResultMessage(uint8_t result) {
+    Packet packet;
+    packet.Init(MessageId::ClanLeaveResult).WriteU8(result);
+    return packet;
+}
+
+Packet ClanInvitationMessage(quill::WStringView inviter, uint32_t clanId, quill::WStringView clanName,
+                             uint8_t memberCount) {
+    Packet packet;
+    packet.Init(MessageId::ClanInvitation).WriteWString(inviter).WriteU32(clanId).WriteWString(clanName);
+    packet.WriteU8(memberCount);
+    return packet;
+}
+
+Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
+                               uint16_t place) {
+    Packet packet;
+    packet.Init(MessageId::FindPlayerResult).WriteU8(result);
+    if (result != 0)
+        packet.WriteI64(userId).WriteWString(nickname).WriteU8(channel).WriteU16(place);
+    return packet;
+}
+
+}  // namespace kvtest
