@@ -50,6 +50,7 @@ kv_install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Parallel build jobs: every core, unless KV_JOBS says otherwise (a machine shared by several builds).
 kv_jobs() {
-  nproc 2>/dev/null || echo 2
+  if [ -n "${KV_JOBS:-}" ]; then echo "$KV_JOBS"; else nproc 2>/dev/null || echo 2; fi
 }
