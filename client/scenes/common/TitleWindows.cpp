@@ -2,24 +2,44 @@
 
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneManager.h"
+#include "client/app/SettingsPopup.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/SkillPopup.h"
 
 namespace kestrovan {
 
-void OpenTitleWindow(SceneManager& scenes, Widget& screen, TitleWindow window) {
+namespace {
+
+// The window's own opening; false when the program has no such window.
+bool OpenShared(SceneManager& scenes, Widget& screen, TitleWindow window) {
     switch (window) {
         case TitleWindow::Messenger:
             if (MessengerPopup* messenger = scenes.GetMessenger()) {
                 messenger->Toggle(screen);
-                break;
+                return true;
             }
-            [[fallthrough]];
+            return false;
         case TitleWindow::Settings:
+            if (SettingsPopup* settings = scenes.GetSettingsDialog()) {
+                settings->Open(screen);
+                return true;
+            }
+            return false;
         case TitleWindow::MyInfo:
-            if (SharedPopups* popups = scenes.Popups())
-                popups->ShowFeatureNotice(screen);
-            break;
+            if (SkillPopup* myInfo = scenes.GetSkillPopup()) {
+                myInfo->Open(screen);
+                return true;
+            }
+            return false;
     }
+    return false;
+}
+
+}  // namespace
+
+void OpenTitleWindow(SceneManager& scenes, Widget& screen, TitleWindow window) {
+    if (OpenShared(scenes, screen, window)) return;
+    if (SharedPopups* popups = scenes.Popups()) popups->ShowFeatureNotice(screen);
 }
 
 }  // namespace kestrovan

@@ -27,6 +27,8 @@
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -256,6 +258,7 @@ void SceneLobby::BuildPopups() {
     createDialog_ = static_cast<RoomCreateDialog*>(AddChild(std::move(create), false));
     webPages_ = std::make_unique<WebPages>(app_, poster);
     help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
+    tournament_ = std::make_unique<TournamentPopups>(std::make_unique<AppPlayerHost>(app_), *this);
 }
 
 void SceneLobby::OnResize(uint32_t width, uint32_t height) {
@@ -354,6 +357,9 @@ void SceneLobby::Activate() {
     flood_.Clear();
     SendLobbyEnter();
     ShowYesterdayBest();
+    // Just entered a tournament channel: its race schedule first.
+    if (app_.Scenes().PreviousId() == SceneId::Login && connection_.GetChannelType(-1) == ChannelKind::Tournament)
+        tournament_->ShowRanking();
 }
 
 void SceneLobby::SendLobbyEnter() {
@@ -764,10 +770,6 @@ void SceneLobby::AskMessengerAbout(const ShownPlayer& target, int32_t entry) {
     } else {
         messenger->AskAboutMember(record, MessengerPopup::kAskFriend);
     }
-}
-
-void SceneLobby::ShowFeatureNotice() {
-    if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
 }
 
 void SceneLobby::ShowNotice(quill::WStringView line) {
