@@ -1,6 +1,7 @@
 #include "client/scenes/common/TitleWindows.h"
 
 #include "client/app/MessengerPopup.h"
+#include "client/app/Scene.h"
 #include "client/app/SceneManager.h"
 #include "client/app/SettingsPopup.h"
 #include "client/app/SharedPopups.h"
@@ -27,6 +28,9 @@ bool OpenShared(SceneManager& scenes, Widget& screen, TitleWindow window) {
             return false;
         case TitleWindow::MyInfo:
             if (SkillPopup* myInfo = scenes.GetSkillPopup()) {
+                // A screen with a game mode of its own (the game room's table) shows that mode's statistics.
+                if (const auto* scene = dynamic_cast<const Scene*>(&screen); scene != nullptr && scene->ProfileGameMode() >= 0)
+                    myInfo->SetSelectedMode(scene->ProfileGameMode());
                 myInfo->Open(screen);
                 return true;
             }

@@ -1,5 +1,5 @@
 // The player's own windows in the real program online, on a real X display: the stand-in server runs the
-// login, lobby and player scripts. In the lobby F3 opens the settings dialog (settings.png); on the game page
+// login, lobby and player scripts. In the lobby Settings(F3) opens the settings dialog (settings.png); on the game page
 // the large chat font is checked, on the sound page the music and the voice are turned down a step, and
 // Apply writes config.ini with the font and the music volume and sends the voice to the server
 // (OptionsUpdate). F4 opens My Info (myinfo.png): the first skill raised and saved reaches the server, whose
@@ -96,7 +96,8 @@ protected:
 TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
     const Screenshot lobby = Capture(folder() / "lobby.png");
-    PressKey("F3");
+    // The title bar's Settings(F3) button (F3 itself is the chat entry's while it has the keyboard).
+    ClickAt(1024 - 68 + 16, 17);
     const Screenshot settings =
         WaitForChange("settings.png", lobby, kSettingsX, kSettingsY, kSettingsX + 427, kSettingsY + 547);
     ASSERT_GT(DifferingPixels(lobby, settings, X(kSettingsX), Y(kSettingsY), X(kSettingsX + 427), Y(kSettingsY + 547)), 50)
@@ -121,7 +122,9 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     // My Info: the first skill raised, saved and confirmed.
     const Screenshot closed = Capture(folder() / "closed.png");
     PressKey("F4");
-    const Screenshot before = WaitForChange("myinfo.png", closed, kMyInfoX, kMyInfoY, kMyInfoX + 512, kMyInfoY + 562);
+    WaitForChange("myinfo.png", closed, kMyInfoX, kMyInfoY, kMyInfoX + 512, kMyInfoY + 562);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // faded in whole
+    const Screenshot before = Capture(folder() / "myinfo.png");
     ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
     ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
     ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);
@@ -132,10 +135,16 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     PressKey("Return");  // the notice that the skills are saved
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     PressKey("F4");
-    // The first skill's level and the points left, as the server saved them.
+    // My Info again (its close button where it was), with the first skill's level and the points left as the
+    // server saved them.
+    const auto reopened = [&](const Screenshot& shot) {
+        return DifferingPixels(before, shot, X(kMyInfoX + 210), Y(kMyInfoY + 513), X(kMyInfoX + 295), Y(kMyInfoY + 545)) == 0;
+    };
     const Screenshot saved = WaitForScreen(folder() / "myinfo_saved.png", [&](const Screenshot& shot) {
-        return DifferingPixels(before, shot, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)) > 5;
+        return reopened(shot) &&
+               DifferingPixels(before, shot, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)) > 5;
     });
+    ASSERT_TRUE(reopened(saved)) << "My Info opens again: see myinfo_saved.png";
     EXPECT_GT(DifferingPixels(before, saved, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)), 5)
         << "the skill's level: see myinfo.png, myinfo_saved.png";
     EXPECT_GT(DifferingPixels(before, saved, X(kMyInfoX + 410), Y(kMyInfoY + 160), X(kMyInfoX + 470), Y(kMyInfoY + 180)), 5)

@@ -56,8 +56,13 @@ TEST_F(MyInfoWindowTest, F4OpensItOverEveryScreenWithThePlayersHeaderSkillsAndSt
         ASSERT_TRUE(myInfo->IsVisible());
         EXPECT_EQ(myInfo->GetParent(), &Screen());
         EXPECT_EQ(myInfo->GetRect().left, (app.GetScreenSize().width - MyInfoWindow::kWidth) / 2);
+        EXPECT_EQ(myInfo->SelectedMode(), id == SceneId::RoomGame ? kRoomGameMode : 10) << "the room's own mode";
         myInfo->SetVisible(false);
     }
+    Enter(SceneId::Lobby);
+    myInfo->SetSelectedMode(10);
+    Open();
+    myInfo->SetVisible(false);
     EXPECT_EQ(myInfo->NicknameLabel()->GetText(), u"Carom");
     EXPECT_EQ(myInfo->LevelLabel()->GetText(), u"(3)");
     EXPECT_EQ(myInfo->LevelBadge()->GetSourceRect().left, 44);

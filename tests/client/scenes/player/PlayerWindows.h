@@ -58,18 +58,24 @@ public:
     std::vector<DisplayModeGroup> modes{{1024, 768, 32, {60, 75}}, {1280, 800, 32, {60}}, {1280, 1024, 32, {0, 75}}};
 };
 
-// A screen that does nothing of its own.
+// A screen that does nothing of its own, with the game mode a game room would give.
 class PlainScreen : public Scene {
 public:
-    explicit PlainScreen(int32_t id) : Scene(id) {}
+    explicit PlainScreen(int32_t id, int32_t gameMode = -1) : Scene(id), gameMode_(gameMode) {}
+    int32_t ProfileGameMode() const override { return gameMode_; }
     void Init() override {}
     void Activate() override {}
     int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return 0; }
     void Render(D3D9RenderDevice*, bool) override {}
+
+private:
+    int32_t gameMode_;
 };
 
 class PlayerWindows : public SceneTestApp {
 protected:
+    static constexpr int32_t kRoomGameMode = 4;
+
     PlayerWindows() : SceneTestApp(AppMode::Online, {u"launcher"}) {
         app.Connection()->SetServerAddress(u"127.0.0.1", 1);
         auto popups = std::make_unique<ScenePopups>(
@@ -86,7 +92,7 @@ protected:
         popups->SetPlayerWindows(std::move(settingsOwned), std::move(myInfoOwned));
         app.Scenes().SetPopups(std::move(popups));
         for (int32_t id : {SceneId::Lobby, SceneId::RoomGame}) {
-            auto screen = std::make_unique<PlainScreen>(id);
+            auto screen = std::make_unique<PlainScreen>(id, id == SceneId::RoomGame ? kRoomGameMode : -1);
             screen->SetRect(0, 0, 1024, 768);
             screens.push_back(screen.get());
             app.Scenes().AddScene(std::move(screen));
