@@ -9,10 +9,11 @@
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
 #include "client/scenes/community/ProfileWindow.h"
+#include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
-#include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/ItemModelCatalogue.h"
 
@@ -28,6 +29,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::ShotGallery:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:
@@ -50,8 +53,10 @@ void RegisterItemModels() {
 
 bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) {
     const ItemModelRecord* record = TheItemModelCatalogue().FindById(itemId);
-    if (record == nullptr || record->kind != ItemModelKind::kCue) return false;
-    for (size_t i = 0; i < statistics.size(); ++i) statistics[i] = static_cast<uint8_t>(record->stats[i]);
+    if (record == nullptr || record->kind != ItemModelKind::kCue)
+        return false;
+    for (size_t i = 0; i < statistics.size(); ++i)
+        statistics[i] = static_cast<uint8_t>(record->stats[i]);
     return true;
 }
 
