@@ -11,10 +11,11 @@
 #include "client/scenes/community/ProfileWindow.h"
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
-#include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/shop/SceneShop.h"
 #include "client/table/ItemModelCatalogue.h"
 
 namespace kestrovan {
@@ -31,6 +32,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
         case SceneId::ShotGallery:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
+        case SceneId::Shop:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShop>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:
@@ -53,10 +56,8 @@ void RegisterItemModels() {
 
 bool FindCueStatistics(uint32_t itemId, CueStatistics& statistics) {
     const ItemModelRecord* record = TheItemModelCatalogue().FindById(itemId);
-    if (record == nullptr || record->kind != ItemModelKind::kCue)
-        return false;
-    for (size_t i = 0; i < statistics.size(); ++i)
-        statistics[i] = static_cast<uint8_t>(record->stats[i]);
+    if (record == nullptr || record->kind != ItemModelKind::kCue) return false;
+    for (size_t i = 0; i < statistics.size(); ++i) statistics[i] = static_cast<uint8_t>(record->stats[i]);
     return true;
 }
 
