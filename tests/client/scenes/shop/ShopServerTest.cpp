@@ -70,6 +70,7 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
 
     // Given to a friend: ItemGift's answer carries no item.
     scene->SetView(0);
+    scene->OnEvent(scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
     scene->OnMessage(quill::AppEventId::ItemDialogResult, 2, 0);
     scene->Purchase()->RecipientBox()->SetText(u"Ann");
     scene->Purchase()->OnEvent(scene->Purchase()->OkButton(), 0, 0);
