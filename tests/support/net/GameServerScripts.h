@@ -6,6 +6,7 @@
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
 //   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
+//   InstallGalleryScript(server);        // the shot gallery's votes and the profiles asked for there
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
 //   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
@@ -79,5 +80,16 @@ struct CommunityScript {
 // is full); ClanInviteAnswer with ClanInfo of the clan joined; ClanLeave with ClanLeaveResult; FindPlayer with
 // FindPlayerResult; UserInfoRequest with UserProfile.
 void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
+
+struct GalleryScript {
+    // The code of every ShotVoteResult: 0 the vote counted, 1 too few stickers, any other a database error.
+    uint8_t voteResult = 0;
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+};
+
+// Answers ShotVote with ShotVoteResult and UserInfoRequest with UserProfile. The gallery's LeaveToLobby needs
+// no answer: the lobby it returns to asks again with LobbyEnter (the lobby script).
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script = {});
 
 }  // namespace kvtest
