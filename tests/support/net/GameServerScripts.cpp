@@ -108,11 +108,11 @@ void AnswerFindPlayer(const CommunityScript& script, const ServerMessage& reques
     server.Send(FindPlayerResultMessage(1, found->userId, found->nickname, found->channel, found->place));
 }
 
-void AnswerUserInfo(const CommunityScript& script, const ServerMessage& request, GameServerFixture& server) {
+void AnswerUserInfo(const TestProfile& asked, const ServerMessage& request, GameServerFixture& server) {
     Packet packet = request.Read();
     packet.ReadU8();
     packet.ReadI64();
-    TestProfile profile = script.profile;
+    TestProfile profile = asked;
     profile.nickname = packet.ReadWString();
     server.Send(UserProfileMessage(profile));
 }
@@ -198,7 +198,16 @@ void InstallCommunityScript(GameServerFixture& server, const CommunityScript& sc
         AnswerFindPlayer(script, request, s);
     });
     server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
-        AnswerUserInfo(script, request, s);
+        AnswerUserInfo(script.profile, request, s);
+    });
+}
+
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script) {
+    Packet result;
+    result.Init(MessageId::ShotVoteResult).WriteU8(script.voteResult).Finish();
+    server.ReplyWith(MessageId::ShotVote, {result});
+    server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        AnswerUserInfo(script.profile, request, s);
     });
 }
 

@@ -6,6 +6,7 @@
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
 //   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
+//   InstallGalleryScript(server);        // the shot gallery's votes and the profiles asked for there
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
 //   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
@@ -106,5 +107,16 @@ struct ShopScript {
 // (cue 1, ball set 4, table 3 by the item's kind), or GameDefaultItemResult; ItemDelete with ItemDeleteResult.
 // EnterShop and LeaveShop are not answered: the lobby script answers the lobby's entry that follows.
 void InstallShopScript(GameServerFixture& server, const ShopScript& script = {});
+
+struct GalleryScript {
+    // The code of every ShotVoteResult: 0 the vote counted, 1 too few stickers, any other a database error.
+    uint8_t voteResult = 0;
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+};
+
+// Answers ShotVote with ShotVoteResult and UserInfoRequest with UserProfile. The gallery's LeaveToLobby needs
+// no answer: the lobby it returns to asks again with LobbyEnter (the lobby script).
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script = {});
 
 }  // namespace kvtest
