@@ -410,25 +410,20 @@ void SceneLobby::JoinRoom(int32_t room) {
     connection_.JoinTarget().Clear();
     // Only rooms 1 to 120 have a record to check; any other number (a "/go" command) is ignored.
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
-    uint8_t gameMode = 0;
-    bool locked = false;
-    {
-        ScopedLock hold(lock_);
-        gameMode = rooms_.Room(room)->gameType;
-        locked = rooms_.Room(room)->passwordFlag != 0;
-    }
+    const quill::RoomInfo listed = ListedRoom(room);
     const quill::PlayerState& player = connection_.LocalPlayer();
-    if (player.age < kAdultAge && (gameMode == 5 || gameMode == 6)) {
+    if (player.age < kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
         ShowNotice(u"청소년은 참여할 수 없는 종목입니다.");
         return;
     }
-    if (locked) {
+    if (listed.passwordFlag != 0) {
         passwordPopup_->SetRoom(static_cast<uint16_t>(room));
         passwordPopup_->Open();
         return;
     }
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
+    NoteAskedRoom(listed);
     joinPending_ = true;
     packet->Init(MessageId::JoinRoom).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
     connection_.SendPacket(packet);
@@ -439,11 +434,29 @@ void SceneLobby::JoinRoomWithPassword(int32_t room, quill::WStringView password)
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
-    packet->Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
     // A password from an invitation comes from the server: it is cut to what the popup lets a player type.
-    packet->WriteWString(password.substr(0, std::min<size_t>(password.size(), RoomPasswordPopup::kMaxLength)));
+    const quill::WStringView typed =
+        password.substr(0, std::min<size_t>(password.size(), RoomPasswordPopup::kMaxLength));
+    quill::RoomInfo asked = ListedRoom(room);
+    asked.password = quill::WString(typed);
+    asked.passwordFlag = 1;
+    NoteAskedRoom(asked);
+    packet->Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
+    packet->WriteWString(typed);
     connection_.SendPacket(packet);
     connection_.FreePacket(packet);
+}
+
+quill::RoomInfo SceneLobby::ListedRoom(int32_t room) const {
+    ScopedLock hold(lock_);
+    quill::RoomInfo record = *rooms_.Room(room);
+    record.roomNumber = static_cast<int16_t>(room);
+    return record;
+}
+
+void SceneLobby::NoteAskedRoom(const quill::RoomInfo& room) {
+    ScopedLock hold(lock_);
+    askedRoom_ = room;
 }
 
 void SceneLobby::QuickJoin() {

@@ -202,6 +202,9 @@ private:
     void SendLobbyEnter();
     void FillRoomRows(const LobbyRoomTable::Page& page);
     void ShowRoomDetail(const RoomListRow& row);
+    // The listed record of a room (an empty room of that number when it is not listed), under lock_.
+    quill::RoomInfo ListedRoom(int32_t room) const;
+    void NoteAskedRoom(const quill::RoomInfo& room);
 
     // --- The server's answers (SceneLobbyPackets.cpp) ---
     void OnRoomMessage(quill::MessageId id, quill::Packet& packet);
@@ -247,6 +250,9 @@ private:
     LobbyChatLog chat_;
     int32_t roomPosition_ = 1;
     int32_t userPosition_ = 1;
+    // The room of the last JoinRoom, JoinRoomWithPassword or CreateRoom, for the room screen's title and
+    // number when the server lets the player in; none once an answer has taken it.
+    std::optional<quill::RoomInfo> askedRoom_;
 
     ChatFloodGuard flood_;  // game thread only
     std::atomic<bool> joinPending_{false};
