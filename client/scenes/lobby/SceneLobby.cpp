@@ -133,8 +133,8 @@ void SceneLobby::BuildChatPanel() {
 void SceneLobby::BuildUserPanel() {
     userPanel_ = CreateImage(0, 60, 242, 282, kLobbyTexture, 0, 165);
     userPanel_->SetAnchor(AnchorMode::Right, -257, AnchorMode::Top, 70);
-    tabs_[0] = AddButton(*userPanel_, 65, -1, 79, 31, kLobbyUsersTab, -1, kLobbyTexture, 0, 165, u"Lobby");
-    tabs_[1] = AddButton(*userPanel_, 130, -1, 79, 30, kFriendsTab, -1, kLobbyTexture, 110, 165, u"Friends");
+    tabs_[0] = AddButton(*userPanel_, 65, -1, 79, 31, kLobbyUsersTab, -1, kLobbyTexture, 800, 32, u"Lobby");
+    tabs_[1] = AddButton(*userPanel_, 130, -1, 79, 30, kFriendsTab, -1, kLobbyTexture, 880, 32, u"Friends");
     for (Button* tab : tabs_) tab->SetRadio();
     for (size_t k = 0; k < userRows_.size(); ++k) {
         auto row = std::make_unique<PlayerListRow>(kFirstUserRow + static_cast<int32_t>(k));
@@ -156,9 +156,10 @@ void SceneLobby::BuildRoomPanel() {
     roomBar_ = roomPanel_->CreateImage(502, 122, 33, 262, kLobbyTexture, 736, 32);
     roomScroll_ = AddScrollBar(*roomBar_, 3, 5, 239, kRoomScroll);
     roomScroll_->SetSecondRect(-500, -130, 530, 470);
-    orderButtons_[0] = AddButton(*roomPanel_, 38, 486, 114, 28, kListAll, -1, kLobbyTexture, 0, 196, u"List all room");
+    orderButtons_[0] =
+        AddButton(*roomPanel_, 38, 486, 114, 28, kListAll, -1, kLobbyTexture, 820, 160, u"List all room");
     orderButtons_[1] =
-        AddButton(*roomPanel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobbyTexture, 0, 196, u"Waiting room first");
+        AddButton(*roomPanel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobbyTexture, 820, 160, u"Waiting room first");
     for (Button* order : orderButtons_) order->SetCheckBox();
     BuildFilterButtons();
     createButton_ = AddButton(*roomPanel_, 286, 450, 122, 122, kCreateRoom, -1, kLobbyTexture, 256, 439,
