@@ -19,6 +19,8 @@
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/InProgressDialog.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomDetailPanel.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
@@ -26,6 +28,9 @@
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/lobby/EventPagePopup.h"
+#include "client/scenes/lobby/LobbyImageWindow.h"
+#include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
@@ -35,6 +40,7 @@
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Window.h"
+#include "platform/browser/Browser.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
@@ -257,6 +263,22 @@ void SceneLobby::BuildPopups() {
     createDialog_ = static_cast<RoomCreateDialog*>(AddChild(std::move(create), false));
     webPages_ = std::make_unique<WebPages>(app_, poster);
     help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
+    inProgress_ = static_cast<InProgressDialog*>(
+        AddChild(std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false));
+    BuildPictureWindows(poster);
+}
+
+// The event coupon popup and the two large picture windows, hidden until something shows them.
+void SceneLobby::BuildPictureWindows(const PopupWindow::EventPoster& poster) {
+    auto event = std::make_unique<EventPagePopup>(
+        app_.Site(), [this] { return connection_.LocalPlayer().accountKind; },
+        [this](quill::WStringView address) {
+            if (platform::Browser* browser = app_.Browser()) browser->Open(address);
+        },
+        poster, [this] { app_.PostQuit(); });
+    eventPopup_ = static_cast<EventPagePopup*>(AddChild(std::move(event), false));
+    imageWindow_ = static_cast<LobbyImageWindow*>(AddChild(std::make_unique<LobbyImageWindow>(poster), false));
+    pageWindow_ = static_cast<LobbyPageWindow*>(AddChild(std::make_unique<LobbyPageWindow>(poster), false));
 }
 
 void SceneLobby::OnResize(uint32_t width, uint32_t height) {
@@ -364,6 +386,9 @@ void SceneLobby::SendLobbyEnter() {
 bool SceneLobby::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     ReleaseBackgroundTable();
+    // A dialog still open when the screen changes keeps no device resources in its previews.
+    ReleaseItemPreviews(*createDialog_);
+    ReleaseItemPreviews(*practiceDialog_);
     {
         ScopedLock hold(lock_);
         users_.Clear();
