@@ -305,4 +305,29 @@ void InstallShopScript(GameServerFixture& server, const ShopScript& script) {
     });
 }
 
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script) {
+    auto saved = std::make_shared<PlayerScript>(script);
+    server.ReplyTo(MessageId::SkillPointsSave, [saved](const ServerMessage& request, GameServerFixture& s) {
+        if (saved->skillResult != 0) {
+            s.Send(SkillSaveResultMessage(saved->skillResult));
+            return;
+        }
+        Packet packet = request.Read();
+        for (uint32_t& value : saved->skills) {
+            const uint8_t raise = packet.ReadU8();
+            value += 1000u * raise;
+            saved->skillPoints = static_cast<uint16_t>(saved->skillPoints - raise);
+        }
+        s.Send(SkillSaveResultMessage(0, saved->skillPoints, saved->skills));
+    });
+    server.ReplyTo(MessageId::RankingRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        const uint16_t first = request.Read().ReadU16();
+        std::vector<TestRanking> page;
+        for (const TestRanking& row : script.ranking) {
+            if (row.rank >= first && page.size() < 15) page.push_back(row);
+        }
+        s.Send(TournamentScheduleMessage(page));
+    });
+}
+
 }  // namespace kvtest
