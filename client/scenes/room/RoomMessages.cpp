@@ -524,43 +524,28 @@ std::optional<MoneyLimitMessage> ReadMoneyLimit(quill::Packet& packet) {
     return whole.Result(std::move(m));
 }
 
-std::optional<ItemBuyResultMessage> ReadItemBuyResult(quill::Packet& packet) {
-    const Whole whole(packet);
-    ItemBuyResultMessage m;
-    m.result = packet.ReadU8();
-    if (m.result == 0) {
-        m.kind = packet.ReadU8();
-        m.gold = packet.ReadI64();
+std::vector<quill::WString> ItemBuyResultLines(const ItemBuyResult& answer) {
+    constexpr uint8_t kGivenByMe = 2;
+    constexpr uint8_t kGivenByClan = 3;
+    switch (answer.result) {
+        case 0: {
+            std::vector<quill::WString> lines{answer.mode == kGivenByMe || answer.mode == kGivenByClan
+                                                  ? u"The item was given to friend."
+                                                  : u"Successfully purchased."};
+            if (answer.bonus != 0) {
+                lines.push_back(quill::Format(u"Gold %s is charged for bonus.", FormatMoney(answer.bonus)));
+            }
+            return lines;
+        }
+        case 1: return {u"Error has occurred in the purchase process.", u"Please reconnect to check the result."};
+        case 2: return {u"Not enough money."};
+        case 3: return {u"Check nickname."};
+        case 4: return {u"The relevant user does not exist."};
+        case 5: return {u"Item is not on sale."};
+        case 6: return {u"DB error."};
+        case 7: return {u"Item pool is full.", u"Try later please."};
+        default: return {u"Please reconnect to check the result."};
     }
-    return whole.Result(std::move(m));
-}
-
-quill::WString ItemBuyResultText(const ItemBuyResultMessage& message) {
-    static constexpr const char16_t* kFailures[] = {u"Error has occurred in the purchase process.",
-                                                    u"Not enough money.",
-                                                    u"Check nickname.",
-                                                    u"The relevant user does not exist.",
-                                                    u"Item is not on sale.",
-                                                    u"DB error.",
-                                                    u"Try later please.",
-                                                    u"Item pool is full."};
-    if (message.result == 0) {
-        if (message.kind == 1) return u"The item was given to friend.";
-        if (message.kind == 2) return quill::Format(u"Gold %s is charged for bonus.", FormatMoney(message.gold));
-        return u"Successfully purchased.";
-    }
-    if (message.result <= std::size(kFailures)) return kFailures[message.result - 1];
-    return u"Please reconnect to check the result.";
-}
-
-std::optional<ItemQuantityMessage> ReadItemQuantity(quill::Packet& packet) {
-    const Whole whole(packet);
-    ItemQuantityMessage m;
-    m.result = packet.ReadU8();
-    m.key = packet.ReadU32();
-    m.subKey = packet.ReadU32();
-    m.count = packet.ReadU16();
-    return whole.Result(std::move(m));
 }
 
 std::optional<ItemStatsMessage> ReadItemStats(quill::Packet& packet) {

@@ -20,9 +20,8 @@
 // - RoomOptionsChanged: string title, u8 game option, u8 option flags, u16 table item, u16 ball set, u8
 //   changes made, u8 changes allowed.
 // - MoneyLimitReached: i64 money, i64 cue money, u32, u32 (the gold values).
-// - ItemBuyResult: u8 result; result 0: u8 kind (0 bought, 1 given to a friend, 2 bonus gold), i64 gold.
-//   Results: 1 purchase error, 2 not enough money, 3 check nickname, 4 no such user, 5 not on sale, 6 DB
-//   error, 7 try later, 8 item pool full, any other: reconnect to check.
+// ItemBuyResult, ItemUseResult and ItemQuantity are read by the shop's readers (ShopMessages.h), which the room
+// shares.
 // Requests whose layout is left open (written by the room): ParticipateRequest u8 0; RoomRequest1184 u8 the
 // request window's state; RoomRequest1189 u8 kind; RoomValue1228 u8 0; ItemConsumed's count a u16; ReportUser
 // u32 player id, string nickname (empty when none), u16 N, then N bytes: the lines in CP949, each ended by a
@@ -37,6 +36,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/shop/ShopMessages.h"
 
 namespace kestrovan {
 
@@ -432,23 +432,8 @@ struct MoneyLimitMessage {
 };
 std::optional<MoneyLimitMessage> ReadMoneyLimit(quill::Packet& packet);
 
-// ItemBuyResult (93) and the chat line its result gives.
-struct ItemBuyResultMessage {
-    uint8_t result = 0;
-    uint8_t kind = 0;
-    int64_t gold = 0;
-};
-std::optional<ItemBuyResultMessage> ReadItemBuyResult(quill::Packet& packet);
-quill::WString ItemBuyResultText(const ItemBuyResultMessage& message);
-
-// ItemQuantity (1197).
-struct ItemQuantityMessage {
-    uint8_t result = 0;
-    uint32_t key = 0;
-    uint32_t subKey = 0;
-    uint16_t count = 0;
-};
-std::optional<ItemQuantityMessage> ReadItemQuantity(quill::Packet& packet);
+// ItemBuyResult (93) as the shop reads it: the lines the room shows for it.
+std::vector<quill::WString> ItemBuyResultLines(const ItemBuyResult& answer);
 
 // ItemStats (1244); B is clamped to kItemStatLimit.
 struct ItemStatsMessage {

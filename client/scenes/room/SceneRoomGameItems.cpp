@@ -13,7 +13,6 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemSelectWindow.h"
-#include "client/scenes/common/ItemUseResult.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
@@ -288,7 +287,7 @@ void SceneRoomGame::UseChalk() {
 // --- the server's answers ---
 
 void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
-    const std::optional<ItemUseResultMessage> result = ReadItemUseResult(packet);
+    const std::optional<ItemUseResult> result = ShopAnswers::ReadItemUse(packet);
     itemSelect_->SetVisible(false);
     if (!result) return;
     if (result->result != 0) {
@@ -296,10 +295,11 @@ void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
         return;
     }
     app_.Scenes().ShowNoticeBox(this, u"Successfully processed.", u"This item is available for use.");
-    quill::InventoryItem* item = Player().FindItem(result->key, result->subKey);
+    const auto key = static_cast<uint64_t>(result->key);
+    quill::InventoryItem* item = Player().FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
     if (item != nullptr) {
-        item->inUse = result->inUse;
-        if (!result->name.empty()) item->name = result->name;
+        item->inUse = result->status;
+        if (!result->text.empty()) item->name = result->text;
         if (item->kind == kCueKind) ChangeCue(*item);
         if (item->kind == kChalkKind) SelectChalk(*item);
     }
@@ -308,13 +308,14 @@ void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
 }
 
 void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
-    const std::optional<ItemQuantityMessage> quantity = ReadItemQuantity(packet);
+    const std::optional<ItemQuantity> quantity = ShopAnswers::ReadItemQuantity(packet);
     if (!quantity || quantity->result != 0) return;
     quill::PlayerState& local = Player();
-    quill::InventoryItem* item = local.FindItem(quantity->key, quantity->subKey);
+    const auto key = static_cast<uint64_t>(quantity->key);
+    quill::InventoryItem* item = local.FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
     if (item == nullptr) return;
-    item->remaining = static_cast<int16_t>(quantity->count);
-    if (quantity->count != 0) {
+    item->remaining = static_cast<int16_t>(quantity->remaining);
+    if (quantity->remaining != 0) {
         itemBar_->Refresh();
         return;
     }

@@ -147,9 +147,13 @@ bool SceneRoomGame::OnItemPacket(quill::MessageId id, quill::Packet& packet) {
         case MessageId::ItemUseResult: OnItemUseResult(packet); return true;
         case MessageId::ItemQuantity: OnItemQuantity(packet); return true;
         case MessageId::ItemBuyResult:
-            if (const auto result = ReadItemBuyResult(packet)) {
-                if (result->result == 0 && result->kind == 2) ApplyMoney(static_cast<uint8_t>(localSeat_.load()), result->gold);
-                app_.Scenes().ShowNoticeBox(this, ItemBuyResultText(*result));
+            if (const auto answer = ShopAnswers::ReadItemBuy(packet, {})) {
+                if (answer->result == 0 && answer->mode != 3) {
+                    Player().money = answer->cash;
+                    Player().cueMoney = answer->cueMoney;
+                }
+                const std::vector<quill::WString> lines = ItemBuyResultLines(*answer);
+                app_.Scenes().ShowNoticeBox(this, lines[0], lines.size() > 1 ? quill::WStringView(lines[1]) : u"");
             }
             return true;
         default: return false;

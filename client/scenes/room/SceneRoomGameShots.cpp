@@ -71,13 +71,12 @@ void SceneRoomGame::OnBallsStopped() {
     sender_.Send([this, table](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotResultReport);
         table->WriteShotResultReport(packet);
-        if (tableStatePending_.exchange(false)) {
-            packet.BeginMessage(quill::MessageId::TableState);
-            WriteTableState(packet, true);
-        }
+        if (tableStatePending_.exchange(false)) WriteTableState(packet, true);
     });
 }
 
+// TableState: the table's ball state (a message of its own, or appended to the packet's last), then the room's
+// table and ball-set items.
 void SceneRoomGame::WriteTableState(quill::Packet& packet, bool append) {
     stage_.Table()->WriteBallState(packet, append);
     packet.WriteU16(tableItem_);
@@ -86,10 +85,7 @@ void SceneRoomGame::WriteTableState(quill::Packet& packet, bool append) {
 
 void SceneRoomGame::SendTableState() {
     if (stage_.Table() == nullptr) return;
-    sender_.Send([this](quill::Packet& packet) {
-        packet.Init(quill::MessageId::TableState);
-        WriteTableState(packet, false);
-    });
+    sender_.Send([this](quill::Packet& packet) { WriteTableState(packet, false); });
 }
 
 void SceneRoomGame::SendBallPlacement(uint32_t ball) {

@@ -118,16 +118,6 @@ Packet RoomChatMessage(uint8_t team, uint8_t seat, quill::WStringView nickname, 
     return p;
 }
 
-Packet ItemUseResultMessage(uint8_t result, uint32_t key, uint32_t subKey, uint8_t inUse, quill::WStringView name) {
-    Packet p;
-    p.Init(MessageId::ItemUseResult);
-    p.WriteU8(result);
-    if (result != 0) return p;
-    p.WriteU32(key).WriteU32(subKey).WriteU32(0).WriteU8(inUse).WriteU8(0);
-    if (key != 0) p.WriteWString(name);
-    return p;
-}
-
 Packet EmptyMessage(MessageId id) {
     Packet p;
     p.Init(id);

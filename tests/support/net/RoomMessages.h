@@ -120,8 +120,6 @@ struct TestSettleTeam {
 quill::Packet GameSettlementMessage(const std::vector<TestSettleTeam>& teams, uint8_t membersPerTeam);
 
 quill::Packet RoomChatMessage(uint8_t team, uint8_t seat, quill::WStringView nickname, quill::WStringView text);
-quill::Packet ItemUseResultMessage(uint8_t result, uint32_t key, uint32_t subKey, uint8_t inUse,
-                                   quill::WStringView name);
 // A message with no payload.
 quill::Packet EmptyMessage(quill::MessageId id);
 

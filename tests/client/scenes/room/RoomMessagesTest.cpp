@@ -3,7 +3,6 @@
 // refused; the chat's spam guard and the bad-language report's block.
 #include <gtest/gtest.h>
 
-#include "client/scenes/common/ItemUseResult.h"
 #include "client/scenes/room/ChatSpamGuard.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
@@ -170,21 +169,16 @@ TEST(RoomMessages, SmallNoticesAndItemAnswers) {
     Packet customRead = AsReceived(custom);
     EXPECT_EQ(ReadSeatCue(customRead)->parts[4], 5);
 
-    // One ItemUseResult reader: the name follows only a key that is not 0.
-    Packet named = AsReceived(kvtest::ItemUseResultMessage(0, 7, 8, 1, u"Gold chalk"));
-    EXPECT_EQ(ReadItemUseResult(named)->name, u"Gold chalk");
-    Packet keyless = AsReceived(kvtest::ItemUseResultMessage(0, 0, 8, 1, u"ignored"));
-    const auto nameless = ReadItemUseResult(keyless);
-    ASSERT_TRUE(nameless);
-    EXPECT_TRUE(nameless->name.empty());
-    Packet failed = AsReceived(kvtest::ItemUseResultMessage(3, 7, 8, 1, u""));
-    EXPECT_EQ(ReadItemUseResult(failed)->result, 3);
-
-    EXPECT_EQ(ItemBuyResultText({0, 0, 0}), u"Successfully purchased.");
-    EXPECT_EQ(ItemBuyResultText({0, 1, 0}), u"The item was given to friend.");
-    EXPECT_EQ(ItemBuyResultText({2, 0, 0}), u"Not enough money.");
-    EXPECT_EQ(ItemBuyResultText({8, 0, 0}), u"Item pool is full.");
-    EXPECT_EQ(ItemBuyResultText({9, 0, 0}), u"Please reconnect to check the result.");
+    ItemBuyResult bought;
+    EXPECT_EQ(ItemBuyResultLines(bought)[0], u"Successfully purchased.");
+    bought.mode = 2;
+    bought.bonus = 5000;
+    EXPECT_EQ(ItemBuyResultLines(bought), (std::vector<quill::WString>{u"The item was given to friend.",
+                                                                      u"Gold 5,000 is charged for bonus."}));
+    bought.result = 7;
+    EXPECT_EQ(ItemBuyResultLines(bought)[0], u"Item pool is full.");
+    bought.result = 9;
+    EXPECT_EQ(ItemBuyResultLines(bought)[0], u"Please reconnect to check the result.");
 
     EXPECT_EQ(RoomTableItem(0, 16), 1035);
     EXPECT_EQ(RoomBallSetItem(0, 5), 2004);
