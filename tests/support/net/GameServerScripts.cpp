@@ -211,6 +211,54 @@ void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script
     });
 }
 
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script) {
+    auto state = std::make_shared<RoomScriptState>();
+    const uint8_t local = script.snapshot.localSeat;
+    const uint8_t opponent = script.opponent.seat;
+    server.ReplyTo(MessageId::RoomEntered, [script](const ServerMessage&, GameServerFixture& s) {
+        s.Send(RoomSnapshotMessage(script.snapshot));
+        s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
+    });
+    server.ReplyTo(MessageId::RoomSlotRequest, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::ReadyToggle, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::PlayerSlotUpdate, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::GameStartRequest, [script, state, local, opponent](const ServerMessage&,
+                                                                              GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{opponent, 1}, {2, 1}}));
+        TestGameStart start = TwoPlayerStart(script.snapshot.gameMode, local, opponent);
+        start.seed = script.seed;
+        state->inGame = true;
+        s.Send(GameStartMessage(start));
+    });
+    server.ReplyTo(MessageId::ShotResultReport, [script, state, opponent](const ServerMessage&, GameServerFixture& s) {
+        TestTurnResult turn;
+        turn.ballSetItem = script.snapshot.ballSetItem;
+        turn.tableItem = script.snapshot.tableItem;
+        turn.nextShooter = opponent;
+        turn.inning = static_cast<uint16_t>(++state->shots);
+        s.Send(TurnResultMessage(turn));
+    });
+    server.ReplyTo(MessageId::RoomChatSend, [script, local](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        const uint8_t team = packet.ReadU8();
+        s.Send(RoomChatMessage(team, local, script.nickname, packet.ReadWString()));
+    });
+    server.ReplyTo(MessageId::ItemUse, [](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        packet.ReadU32();
+        packet.ReadU8();
+        const int64_t key = packet.ReadI64();
+        s.Send(ItemUseResultMessage(0, key, 0, u"Item"));
+    });
+    server.ReplyTo(MessageId::LeaveRoomRequest, [state](const ServerMessage&, GameServerFixture& s) {
+        s.Send(state->inGame ? EmptyMessage(MessageId::ExitNotAllowed) : ShortMessage(MessageId::RoomError, {{0, 1}}));
+    });
+    return state;
+}
+
 }  // namespace kvtest
 
 namespace kvtest {

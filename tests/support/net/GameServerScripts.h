@@ -13,14 +13,17 @@
 //
 // The replies run on the fixture's thread as each request arrives; a script installed again replaces the
 // replies it gives.
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "QuillLib/core/WString.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/PlayerMessages.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ServerMessages.h"
 #include "tests/support/net/ShopMessages.h"
 
@@ -85,6 +88,28 @@ struct CommunityScript {
 // is full); ClanInviteAnswer with ClanInfo of the clan joined; ClanLeave with ClanLeaveResult; FindPlayer with
 // FindPlayerResult; UserInfoRequest with UserProfile.
 void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
+
+struct RoomScript {
+    TestRoomSnapshot snapshot;  // the player at its local seat, the room's master
+    TestRoomPlayer opponent;    // who is in the room already
+    quill::WString nickname = TestAccount{}.nickname;
+    uint32_t seed = 4321;
+};
+
+// What a test reads of, and changes in, a room script while it runs.
+struct RoomScriptState {
+    std::atomic<bool> inGame{false};
+    std::atomic<uint32_t> shots{0};
+};
+
+// The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered; RoomSlotRequest
+// with SeatChanged of the local seat (the slot as its state); ReadyToggle with PlayerSlotUpdate; GameStartRequest
+// with the opponent's SeatChanged (team 2) and GameStart of the two, the player first; ShotResultReport with
+// TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's
+// nickname (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or
+// ExitNotAllowed while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and
+// the game's end itself.
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script = {});
 
 struct ShopScript {
     // The balances the answers carry; a purchase takes its price from the cue money.
