@@ -240,7 +240,11 @@ void SceneLobby::OnRoomSettingConfirm() {
 void SceneLobby::SendCreateRoom() {
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
-    WriteCreateRoom(*packet, createDialog_->Room());
+    // The new room's number comes with no answer: the room screen learns it from the server.
+    quill::RoomInfo asked = createDialog_->Room();
+    asked.playerCount = 1;
+    NoteAskedRoom(asked);
+    WriteCreateRoom(*packet, asked);
     connection_.SendPacket(packet);
     connection_.FreePacket(packet);
 }
