@@ -46,9 +46,11 @@ TEST_F(LobbyTournamentTest, TheStatusWindowLeadsToTheRankingWhichTheServerFills)
     EXPECT_FALSE(chart->Cell(3, 0)->IsVisible());
 
     server.Send(kvtest::RaceTournamentNoticeMessage(kvtest::TestTournament{}));
-    ASSERT_TRUE(Eventually([&] { return chart->StatusLabel()->GetText() == u"Tournament is in progress."; }));
-    EXPECT_EQ(chart->RuleLine(0)->GetText(), u"Type : 3cushion");
+    // The dispatch thread writes the status, then the times, then the rules.
+    ASSERT_TRUE(Eventually([&] { return chart->RuleLine(7)->GetText() == u"Rewards :  40 Exp."; }));
+    EXPECT_EQ(chart->StatusLabel()->GetText(), u"Tournament is in progress.");
     EXPECT_EQ(chart->StartLabel()->GetText(), u"Start :  8:0 pm");
+    EXPECT_EQ(chart->RuleLine(0)->GetText(), u"Type : 3cushion");
 }
 
 }  // namespace
