@@ -32,6 +32,8 @@
 #include "client/scenes/lobby/LobbyImageWindow.h"
 #include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -266,6 +268,7 @@ void SceneLobby::BuildPopups() {
     inProgress_ = static_cast<InProgressDialog*>(
         AddChild(std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false));
     BuildPictureWindows(poster);
+    tournament_ = std::make_unique<TournamentPopups>(std::make_unique<AppPlayerHost>(app_), *this);
 }
 
 // The event coupon popup and the two large picture windows, hidden until something shows them.
@@ -377,6 +380,9 @@ void SceneLobby::Activate() {
     flood_.Clear();
     SendLobbyEnter();
     ShowYesterdayBest();
+    // Just entered a tournament channel: its race schedule first.
+    if (app_.Scenes().PreviousId() == SceneId::Login && connection_.GetChannelType(-1) == ChannelKind::Tournament)
+        tournament_->ShowRanking();
 }
 
 void SceneLobby::SendLobbyEnter() {
@@ -819,10 +825,6 @@ void SceneLobby::AskMessengerAbout(const ShownPlayer& target, int32_t entry) {
     } else {
         messenger->AskAboutMember(record, MessengerPopup::kAskFriend);
     }
-}
-
-void SceneLobby::ShowFeatureNotice() {
-    if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
 }
 
 void SceneLobby::ShowNotice(quill::WStringView line) {

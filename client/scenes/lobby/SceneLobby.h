@@ -56,6 +56,7 @@ class RoomPasswordPopup;
 class RoomSettingDialog;
 class ScrollBar;
 class TextLabel;
+class TournamentPopups;
 class WebPages;
 class Window;
 
@@ -205,7 +206,6 @@ private:
     // Leaving by a one-byte request and a screen change, unless a join is pending.
     void LeaveFor(quill::MessageId request, int32_t scene);
     void ShowComingSoon();
-    void ShowFeatureNotice();
     void AskMessengerAbout(const ShownPlayer& target, int32_t entry);
     void ShowNotice(quill::WStringView line);
     void SendUserInfoRequest(const ShownPlayer& target);
@@ -280,6 +280,7 @@ private:
 
     quill::EventQueue lobbyEvents_{kEventQueueSize};
     std::unique_ptr<WebPages> webPages_;
+    std::unique_ptr<TournamentPopups> tournament_;  // the status window, the ranking chart and the alarm
     int32_t webWindowsOpened_ = 0;
     quill::WString lastWebPage_;
 

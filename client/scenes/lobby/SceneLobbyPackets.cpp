@@ -11,6 +11,7 @@
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/lobby/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -56,6 +57,9 @@ int SceneLobby::OnPacket(MessageId id, Packet& packet) {
             break;
         case MessageId::LobbyChat:
             OnLobbyChat(packet);
+            break;
+        case MessageId::TournamentSchedule:
+            tournament_->OnSchedule(packet);
             break;
         case MessageId::ChatBanned:
             OnChatBanned(packet);
@@ -192,6 +196,7 @@ void SceneLobby::OnNoticeMessage(MessageId id, Packet& packet) {
                 const TournamentEntry race = TournamentEntry::From(connection_.Tournament());
                 const quill::WString line = RaceNoticeLine(*state, race.startHour, race.startMinute);
                 if (!line.empty()) AddNoticeLine(line, kGreen);
+                tournament_->OnTournamentChanged();
             }
             break;
         case MessageId::RoomBanResult:
