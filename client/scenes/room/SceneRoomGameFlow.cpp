@@ -578,7 +578,8 @@ void SceneRoomGame::AfterGameSeating() {
     }
     local.gameFlags[quill::PlayerState::kSeatedFlag] = seated ? 1 : 0;
     startReady_->OnGameEnd();
-    startReady_->Refresh();
+    startReady_->SetSeat(seated && seat != nullptr ? seat->team : 0);
+    if (!observe_) startReady_->ShowPanel();
     playerBoard_->OnGameEnd();
     playerBoard_->Refresh(model_, room_);
 }

@@ -334,7 +334,8 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     playerBoard_->SetStake(room_.stake);
     playerBoard_->SetMaster(master);
     playerBoard_->Refresh(model_, room_);
-    startReady_->SetMaster(master);
+    startReady_->SetMasterFlag(master);
+    startReady_->SetMaster(true);
     if (gameRunning_) {
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
         pointRule_->ShowRule(ruleBytes_.kind >= 1);
@@ -466,7 +467,8 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
     master.ready = 1;
     const bool local = masterSeat_ == localSeat_;
     playerBoard_->SetMaster(local);
-    startReady_->SetMaster(local);
+    startReady_->SetMasterFlag(local);
+    startReady_->SetMaster(false);
     if (!gameRunning_) {
         room_.shooterSeat = masterSeat_;
         if (local) {
