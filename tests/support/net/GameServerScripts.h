@@ -6,6 +6,8 @@
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
 //   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
+//   InstallGalleryScript(server);        // the shot gallery's votes and the profiles asked for there
+//   InstallPlayerScript(server);         // skill saves and the tournament's ranking
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
 //   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
@@ -20,6 +22,7 @@
 #include "QuillLib/core/WString.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/PlayerMessages.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ServerMessages.h"
 #include "tests/support/net/ShopMessages.h"
@@ -131,5 +134,32 @@ struct ShopScript {
 // (cue 1, ball set 4, table 3 by the item's kind), or GameDefaultItemResult; ItemDelete with ItemDeleteResult.
 // EnterShop and LeaveShop are not answered: the lobby script answers the lobby's entry that follows.
 void InstallShopScript(GameServerFixture& server, const ShopScript& script = {});
+
+struct GalleryScript {
+    // The code of every ShotVoteResult: 0 the vote counted, 1 too few stickers, any other a database error.
+    uint8_t voteResult = 0;
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+};
+
+// Answers ShotVote with ShotVoteResult and UserInfoRequest with UserProfile. The gallery's LeaveToLobby needs
+// no answer: the lobby it returns to asks again with LobbyEnter (the lobby script).
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script = {});
+
+struct PlayerScript {
+    // SkillPointsSave's answer: 0 adds the raises to the player's values (a thousand each) and takes their
+    // points; any other result is sent as it stands.
+    uint8_t skillResult = 0;
+    // The values the raises start from: the login's account.
+    uint16_t skillPoints = 20;
+    std::array<uint32_t, 5> skills = TestAccount{}.skills;
+    // The ranking RankingRequest pages through, fifteen rows from the rank asked.
+    std::vector<TestRanking> ranking{{1, u"Ann", 30, 4}, {2, u"Ben", 20, 4}, {3, u"Cid", 9, 0}};
+};
+
+// Answers SkillPointsSave with SkillSaveResult as the script says (the values saved carry over to the next
+// save), and RankingRequest with the TournamentSchedule page from the rank asked. ProfileTextUpdate,
+// OptionsUpdate, SettingsText and TournamentAlarm are only recorded, as every request is.
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script = {});
 
 }  // namespace kvtest
