@@ -14,6 +14,7 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
+#include "client/ui/Button.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/scenes/SceneHarness.h"
@@ -484,6 +485,29 @@ TEST_F(RoomGame, TheRoomsRequestsCarryTheirFields) {
     ASSERT_EQ(pockets.size(), 1u) << "pockets 1 to 6 only";
     EXPECT_EQ(pockets[0].ReadU8(), 4);
     EXPECT_EQ(Sent(MessageId::LeaveRoomRequest, 1).size(), 1u);
+}
+
+
+TEST_F(RoomGame, TheRoomSettingsGoOutAsGameOptionChange) {
+    Serve();
+    Connection().GetRoomInfo().title = u"Evening";
+    Enter(3);
+    scene->OnEvent(scene->TopButton(SceneRoomGame::kRoomSetting), 0, 0);
+    scene->OnMessage(Event::GameOptionApply, 0, 0);
+    auto options = Sent(MessageId::GameOptionChange, 1);
+    ASSERT_EQ(options.size(), 1u);
+    quill::Packet& p = options[0];
+    EXPECT_EQ(p.ReadWString(), u"Evening");
+    p.ReadU16();
+    p.ReadU16();
+    p.ReadU8();
+    p.ReadWString();
+    for (int n = 0; n < 4; ++n) p.ReadU8();
+    EXPECT_EQ(p.ReadU8(), 0) << "no password";
+    p.ReadU16();
+    p.ReadU16();
+    EXPECT_EQ(p.ErrorCount(), 0);
+    EXPECT_EQ(p.Cursor(), p.LengthReadBack()) << "nothing more";
 }
 
 }  // namespace
