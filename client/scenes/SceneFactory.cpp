@@ -9,6 +9,7 @@
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
 #include "client/scenes/community/ProfileWindow.h"
+#include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
@@ -29,6 +30,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::ShotGallery:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
         case SceneId::Shop:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneShop>(app) : nullptr;
         case SceneId::Alone:
