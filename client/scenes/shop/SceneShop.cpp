@@ -23,6 +23,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/ItemUseConfirmWindow.h"
@@ -262,6 +263,7 @@ void SceneShop::BuildWindows() {
     purchase_ = Attach(*this, CreatePurchaseDialog(app_), false);
     picture_ = Attach(*this, std::make_unique<PictureWindow>(), false);
     webPages_ = std::make_unique<WebPages>(app_, poster);
+    workshop_ = std::make_unique<CueWorkshop>(app_, *this, preview_);
 }
 
 void SceneShop::OnResize(uint32_t width, uint32_t height) {

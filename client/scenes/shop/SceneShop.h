@@ -43,6 +43,7 @@ namespace kestrovan {
 
 class App;
 class Button;
+class CueWorkshop;
 class DeleteItemConfirm;
 class GameConnection;
 class Image;
@@ -163,6 +164,7 @@ public:
     MembershipDialog* Membership() const { return membership_; }
     PurchaseDialog* Purchase() const { return purchase_; }
     PictureWindow* Picture() const { return picture_; }
+    CueWorkshop* Workshop() const { return workshop_.get(); }
     InProgressDialog* InProgress() const { return inProgress_; }
     TextLabel* BalanceLabel(size_t n) const { return balances_[n]; }
     TextLabel* MembershipCaptionLabel() const { return membershipCaption_; }
@@ -289,6 +291,7 @@ private:
     MembershipDialog* membership_ = nullptr;
     PurchaseDialog* purchase_ = nullptr;
     PictureWindow* picture_ = nullptr;
+    std::unique_ptr<CueWorkshop> workshop_;
 };
 
 }  // namespace kestrovan
