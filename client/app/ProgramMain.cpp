@@ -13,6 +13,7 @@
 #include "client/app/CrashReport.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/FpuMode.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/system/posix/CrashHandler.h"
 #include "platform/system/posix/InstanceLock.h"
 
@@ -79,9 +80,10 @@ int RunProgram(const std::vector<quill::WString>& words, ProgramSetup setup) {
     return RunApp(choice.mode, words, std::move(setup.platform));
 }
 
-int RunCrashReportIfAsked() {
+int RunCrashReportIfAsked(platform::MessageBoxBackend* boxes) {
     const char* text = std::getenv(platform::kCrashTextVariable);
     if (text == nullptr) return -1;
+    if (boxes != nullptr) platform::SetMessageBoxBackend(boxes);
     const char* dump = std::getenv(platform::kCrashDumpVariable);
     const bool dumpWritten = dump != nullptr && dump[0] == '1';
     return RunCrashReport(platform::Utf8ToUtf16(text), dumpWritten) ? 0 : 1;

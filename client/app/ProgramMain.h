@@ -9,6 +9,10 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/AppPlatform.h"
 
+namespace platform {
+class MessageBoxBackend;
+}
+
 namespace kestrovan {
 
 struct ProgramSetup {
@@ -24,6 +28,7 @@ struct ProgramSetup {
 int RunProgram(const std::vector<quill::WString>& words, ProgramSetup setup);
 
 // The report helper's side, when the crash handler started this program to report a crash; -1 otherwise.
-int RunCrashReportIfAsked();
+// boxes, when given, shows the report's box (the desktop's, in the program).
+int RunCrashReportIfAsked(platform::MessageBoxBackend* boxes = nullptr);
 
 }  // namespace kestrovan

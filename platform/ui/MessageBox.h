@@ -19,6 +19,8 @@ inline constexpr uint32_t IconError = 0x10;
 inline constexpr uint32_t IconQuestion = 0x20;
 inline constexpr uint32_t IconWarning = 0x30;
 inline constexpr uint32_t TaskModal = 0x2000;
+// Above every other window, a full-screen one included.
+inline constexpr uint32_t TopMost = 0x40000;
 }  // namespace MsgBoxStyle
 
 namespace MsgBoxResult {

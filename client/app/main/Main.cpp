@@ -14,6 +14,7 @@
 #include "platform/system/posix/InstanceLock.h"
 #include "platform/system/posix/ProgramFile.h"
 #include "platform/system/posix/ShellOpen.h"
+#include "platform/window/sdl/SdlMessageBox.h"
 #include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/sdl/SdlWindowBackend.h"
 
@@ -30,7 +31,9 @@ std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const int reported = kestrovan::RunCrashReportIfAsked(); reported >= 0) return reported;
+    // Started as the crash handler's report helper: its box is a desktop dialog.
+    platform::SdlMessageBox reportBoxes;
+    if (const int reported = kestrovan::RunCrashReportIfAsked(&reportBoxes); reported >= 0) return reported;
 
     // The terminal a program with a window was started from gets only its warnings and errors.
     platform::SetRoutineConsoleOutput(false);

@@ -1,5 +1,6 @@
 #include "platform/window/sdl/SdlMessageBox.h"
 
+#include <SDL.h>
 #include <SDL_messagebox.h>
 
 #include <string>
@@ -21,6 +22,17 @@ Uint32 IconFlags(uint32_t style) {
     }
 }
 
+// A window of the box's own that stays on top, when the box must and has no owner: a desktop keeps a
+// full-screen window above ordinary ones, and a box owned by an always-on-top window goes above it too. Null
+// when there is none to make (the box then shows as an ordinary one).
+SDL_Window* TopMostOwner() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    SDL_Window* owner = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1, 1,
+                                         SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR);
+    if (owner == nullptr) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return owner;
+}
+
 }  // namespace
 
 // A box closed without a choice answers No (OK for a box without No); so does one the desktop cannot show.
@@ -33,17 +45,22 @@ int SdlMessageBox::Show(const MessageBoxRequest& request) {
     const SDL_MessageBoxButtonData yesNoButtons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, MsgBoxResult::Yes, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, MsgBoxResult::No, "No"}};
+    SDL_Window* const topMost =
+        parent_ == nullptr && (request.style & MsgBoxStyle::TopMost) != 0 ? TopMostOwner() : nullptr;
     const SDL_MessageBoxData box{IconFlags(request.style),
-                                 parent_,
+                                 topMost != nullptr ? topMost : parent_,
                                  caption.c_str(),
                                  text.c_str(),
                                  yesNo ? 2 : 1,
                                  yesNo ? yesNoButtons : okButtons,
                                  nullptr};
     int chosen = yesNo ? MsgBoxResult::Yes : MsgBoxResult::Ok;
-    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) {
-        return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
+    const bool shown = SDL_ShowMessageBox(&box, &chosen) == 0 && chosen >= 0;
+    if (topMost != nullptr) {
+        SDL_DestroyWindow(topMost);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
+    if (!shown) return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
     return chosen;
 }
 
