@@ -198,4 +198,18 @@ void InstallCommunityScript(GameServerFixture& server, const CommunityScript& sc
     });
 }
 
+void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script) {
+    server.ReplyWith(MessageId::GoldChargeRequest, {GoldChargedReply(script.chargeResult, script.goldAfterCharge,
+                                                                     script.chargeAmount, script.chargesLeft)});
+    server.ReplyWith(MessageId::ChallengeResult, {ChallengeRewardReply(script.reward, script.goldAfterReward)});
+    server.ReplyTo(MessageId::ItemUse, [script](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        packet.ReadU32();
+        packet.ReadU8();
+        const uint32_t key = packet.ReadU32();
+        const uint32_t subKey = packet.ReadU32();
+        s.Send(ItemUseResultReply(script.itemUseResult, key, subKey, script.itemStatus, u"Used item"));
+    });
+}
+
 }  // namespace kvtest

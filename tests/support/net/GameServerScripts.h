@@ -19,6 +19,7 @@
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/ServerMessages.h"
+#include "tests/support/net/TableScreenMessages.h"
 
 namespace kvtest {
 
@@ -79,5 +80,24 @@ struct CommunityScript {
 // is full); ClanInviteAnswer with ClanInfo of the clan joined; ClanLeave with ClanLeaveResult; FindPlayer with
 // FindPlayerResult; UserInfoRequest with UserProfile.
 void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
+
+struct PracticeScript {
+    // GoldCharged: the result, the gold after the charge, the amount and the charges left.
+    uint8_t chargeResult = 0;
+    int64_t goldAfterCharge = 22000;
+    uint32_t chargeAmount = 20000;
+    uint8_t chargesLeft = 0;
+    // ChallengeReward: the amount and the gold after it.
+    uint32_t reward = 2000;
+    int64_t goldAfterReward = 4000;
+    // ItemUseResult: the result, and the status the used item takes.
+    uint8_t itemUseResult = 0;
+    uint8_t itemStatus = 1;
+};
+
+// The practice room's answers: GoldChargeRequest with GoldCharged, ChallengeResult with ChallengeReward,
+// ItemUse with ItemUseResult for the item asked for (its name "Used item"). EnterPractice, LeaveToLobby and
+// ItemUseAlt are only recorded; the lobby script answers the lobby's entry after LeaveToLobby.
+void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script = {});
 
 }  // namespace kvtest
