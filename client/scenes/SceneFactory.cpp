@@ -13,6 +13,9 @@
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/scenes/practice/SceneReplay.h"
+#include "client/scenes/practice/SceneRoomPractice.h"
+#include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/ItemModelCatalogue.h"
 
@@ -28,6 +31,12 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::School:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneSchool>(app) : nullptr;
+        case SceneId::RoomPractice:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomPractice>(app) : nullptr;
+        case SceneId::Replay:
+            return app.Mode() == AppMode::Replay ? std::make_unique<SceneReplay>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:
