@@ -9,6 +9,7 @@
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
 #include "client/scenes/community/ProfileWindow.h"
+#include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/scenes/login/SceneIntro.h"
@@ -17,6 +18,7 @@
 #include "client/scenes/practice/SceneRoomPractice.h"
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/shop/SceneShop.h"
 #include "client/table/ItemModelCatalogue.h"
 
 namespace kestrovan {
@@ -37,6 +39,10 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomPractice>(app) : nullptr;
         case SceneId::Replay:
             return app.Mode() == AppMode::Replay ? std::make_unique<SceneReplay>(app) : nullptr;
+        case SceneId::ShotGallery:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
+        case SceneId::Shop:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShop>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:

@@ -75,6 +75,9 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             FollowJoinTarget();
             break;
         case quill::AppEventId::ExpiredItemsCheck:
+        // The lobby's first activation with the tutorial done (LobbyEvent1073) is when the player first sees
+        // the lobby: the time to tell of items that expired while he was away.
+        case quill::AppEventId::LobbyEvent1073:
             ShowExpiredItems();
             break;
         case quill::AppEventId::EventPageOpen:

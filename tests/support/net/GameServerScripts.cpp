@@ -1,6 +1,8 @@
 #include "tests/support/net/GameServerScripts.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 
 namespace kvtest {
 
@@ -119,8 +121,10 @@ void AnswerUserInfo(const CommunityScript& script, const ServerMessage& request,
 
 void InstallLoginScript(GameServerFixture& server, const LoginScript& script) {
     server.GreetWithHello();
-    server.ReplyWith(MessageId::LoginRequest,
-                     {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
+    std::vector<Packet> login{LoginResultMessage(script.account)};
+    if (!script.items.empty()) login.push_back(InventoryListMessage(script.items));
+    login.push_back(ChannelListMessage(script.channels));
+    server.ReplyWith(MessageId::LoginRequest, std::move(login));
     server.ReplyWith(MessageId::ChannelListRequest, {ChannelListMessage(script.channels)});
     server.ReplyTo(MessageId::ChannelEnter,
                    [channels = script.channels](const ServerMessage& request, GameServerFixture& s) {
@@ -209,6 +213,100 @@ void InstallPracticeScript(GameServerFixture& server, const PracticeScript& scri
         const uint32_t key = packet.ReadU32();
         const uint32_t subKey = packet.ReadU32();
         s.Send(ItemUseResultReply(script.itemUseResult, key, subKey, script.itemStatus, u"Used item"));
+    });
+}
+
+}  // namespace kvtest
+
+namespace kvtest {
+
+namespace {
+
+struct ShopState {
+    std::mutex mutex;
+    ShopScript script;
+    int64_t nextKey = 0;
+};
+
+constexpr uint32_t kNicknameItem = 4102;
+constexpr int64_t kMembershipPrices[3][2] = {{4500, 12500}, {9800, 26000}, {18400, 49000}};
+constexpr uint32_t kPlusCueMoney[2] = {300000, 900000};
+
+void AnswerBuy(ShopState& state, uint8_t mode, const ServerMessage& request, GameServerFixture& server) {
+    const uint32_t item = request.Read().ReadU32();
+    std::lock_guard<std::mutex> hold(state.mutex);
+    const ShopScript& script = state.script;
+    if (script.buyResult != 0) {
+        server.Send(ItemBuyResultMessage(mode, script.buyResult));
+        return;
+    }
+    state.script.cueMoney -= script.price;
+    TestOwnedItem bought{state.nextKey++, 0, item, 3, 100, 100, {}};
+    server.Send(ItemBuyResultMessage(mode, 0, script.cash, script.cueMoney, bought));
+}
+
+void AnswerMembership(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint8_t mode = packet.ReadU8();
+    packet.ReadU8();
+    const uint8_t kind = std::clamp<uint8_t>(packet.ReadU8(), 1, 3);
+    const uint8_t period = std::clamp<uint8_t>(packet.ReadU8(), 1, 2);
+    std::lock_guard<std::mutex> hold(state.mutex);
+    ShopScript& script = state.script;
+    if (script.membershipResult != 0) {
+        server.Send(MembershipResultMessage(script.membershipResult));
+        return;
+    }
+    script.cash -= kMembershipPrices[kind - 1][period - 1];
+    const uint32_t bonus = kind == 3 ? kPlusCueMoney[period - 1] : 0;
+    script.cueMoney += bonus;
+    const uint8_t newState = mode == 1 ? kind : 0;
+    server.Send(MembershipResultMessage(0, script.cash, script.cueMoney, bonus, newState, u"2031-01-01"));
+}
+
+void AnswerUse(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint32_t type = packet.ReadU32();
+    packet.ReadU8();
+    const int64_t key = packet.ReadI64();
+    std::lock_guard<std::mutex> hold(state.mutex);
+    if (type == kNicknameItem) {
+        server.Send(ShortMessage(MessageId::NicknameItemResult, {{state.script.useResult, 1}}));
+        return;
+    }
+    server.Send(ItemUseResultMessage(state.script.useResult, key, type));
+}
+
+void AnswerUseAlt(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint32_t type = packet.ReadU32();
+    const uint8_t kind = packet.ReadU8();
+    const int64_t key = packet.ReadI64();
+    const uint8_t defaultKind = kind == 2 ? 4 : kind == 3 ? 3 : 1;
+    std::lock_guard<std::mutex> hold(state.mutex);
+    server.Send(DefaultItemResultMessage(state.script.useResult, defaultKind, key, type, state.script.defaultGameType));
+}
+
+}  // namespace
+
+void InstallShopScript(GameServerFixture& server, const ShopScript& script) {
+    auto state = std::make_shared<ShopState>();
+    state->script = script;
+    state->nextKey = script.firstKey;
+    for (const auto& [id, mode] : {std::pair{MessageId::ItemBuy, 1}, {MessageId::ItemGift, 2}, {MessageId::ClanGift, 3}}) {
+        server.ReplyTo(id, [state, mode = static_cast<uint8_t>(mode)](const ServerMessage& r, GameServerFixture& s) {
+            AnswerBuy(*state, mode, r, s);
+        });
+    }
+    server.ReplyTo(MessageId::MembershipRequest,
+                   [state](const ServerMessage& r, GameServerFixture& s) { AnswerMembership(*state, r, s); });
+    server.ReplyTo(MessageId::ItemUse, [state](const ServerMessage& r, GameServerFixture& s) { AnswerUse(*state, r, s); });
+    server.ReplyTo(MessageId::ItemUseAlt,
+                   [state](const ServerMessage& r, GameServerFixture& s) { AnswerUseAlt(*state, r, s); });
+    server.ReplyTo(MessageId::ItemDelete, [state](const ServerMessage& r, GameServerFixture& s) {
+        const int64_t key = r.Read().ReadI64();
+        std::lock_guard<std::mutex> hold(state->mutex);
+        s.Send(ItemDeleteResultMessage(state->script.deleteResult, key));
     });
 }
 

@@ -20,12 +20,15 @@
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/ServerMessages.h"
 #include "tests/support/net/TableScreenMessages.h"
+#include "tests/support/net/ShopMessages.h"
 
 namespace kvtest {
 
 struct LoginScript {
     TestAccount account;
     std::vector<TestChannel> channels = DefaultChannels();
+    // When not empty, InventoryList follows LoginResult with these items (expired ones among them).
+    std::vector<TestOwnedItem> items;
 };
 
 // Greets every client with ServerHello; answers LoginRequest with LoginResult (the account) and the channel
@@ -99,5 +102,28 @@ struct PracticeScript {
 // ItemUse with ItemUseResult for the item asked for (its name "Used item"). EnterPractice, LeaveToLobby and
 // ItemUseAlt are only recorded; the lobby script answers the lobby's entry after LeaveToLobby.
 void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script = {});
+struct ShopScript {
+    // The balances the answers carry; a purchase takes its price from the cue money.
+    int64_t cash = 5000;
+    int64_t cueMoney = 100000;
+    int64_t price = 1000;
+    // Result codes the answers give (0: success): purchases and gifts, membership, item use, deletion.
+    uint8_t buyResult = 0;
+    uint8_t membershipResult = 0;
+    uint8_t useResult = 0;
+    uint8_t deleteResult = 0;
+    // ItemUseAlt is answered for this one game type (GameDefaultItemResult) when it is not -1.
+    int32_t defaultGameType = -1;
+    // The key of the first item bought; later ones follow.
+    int64_t firstKey = 0x100;
+};
+
+// The shop's answers: ItemBuy, ItemGift and ClanGift with ItemBuyResult of modes 1, 2 and 3 (a bought item is
+// counted, 100 of 100, under the next key); MembershipRequest with MembershipResult (the state chosen for
+// oneself, the price of the kind and period taken from the cash, the plus kind's cue money as the bonus);
+// ItemUse with ItemUseResult, or NicknameItemResult for the nickname item; ItemUseAlt with DefaultItemResult
+// (cue 1, ball set 4, table 3 by the item's kind), or GameDefaultItemResult; ItemDelete with ItemDeleteResult.
+// EnterShop and LeaveShop are not answered: the lobby script answers the lobby's entry that follows.
+void InstallShopScript(GameServerFixture& server, const ShopScript& script = {});
 
 }  // namespace kvtest

@@ -27,7 +27,7 @@ Packet LoginResultMessage(const TestAccount& a) {
     p.WriteU8(0);
     p.WriteU32(a.userId).WriteI64(a.accountId).WriteWString(a.nickname).WriteWString(a.loginId);
     p.WriteU32(2).WriteU8(3).WriteU32(4).WriteU32(5).WriteU8(6);
-    p.WriteI64(a.cash).WriteI64(11).WriteI64(12);
+    p.WriteI64(a.cash).WriteI64(a.cueMoney).WriteI64(12);
     p.WriteU8(a.membership);
     if (a.membership != 0)
         p.WriteWString(a.membershipText).WriteU16(30);

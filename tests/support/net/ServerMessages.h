@@ -28,6 +28,7 @@ struct TestAccount {
     quill::WString nickname = u"Carom";
     quill::WString loginId = u"player";
     int64_t cash = 5000;
+    int64_t cueMoney = 11;
     uint8_t membership = 0;
     quill::WString membershipText = u"2030-01-01";
     uint16_t level = 12;
