@@ -113,16 +113,27 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
     PressKey("Return");
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    // A shot with the Ctrl key: held to draw the cue back, let go to strike; the balls' stop judges it.
+    // A shot with the Ctrl key held while the mouse draws the cue back and pushes it; the balls' stop judges it.
     const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
     const auto judged = [&](const Screenshot& shot) {
         return Count(shot, left + 10, textTop, left + 430, textBottom, IsJudgement);
     };
-    Screenshot after;
+    Screenshot after = Capture(folder() / "practice_judged.png");
     for (int attempt = 0; attempt < 3 && judged(after) < 20; ++attempt) {
         x.MovePointer(left + width / 2, top + height / 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         x.Key("Control_L", true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // The cue follows the mouse while the key is held: slow steps back, then a quick push.
+        for (int step = 0; step < 20; ++step) {
+            x.MovePointerBy(0, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+        for (int step = 0; step < 6; ++step) {
+            x.MovePointerBy(0, -40);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         x.Key("Control_L", false);
         after = WaitForScreen(folder() / "practice_judged.png", [&](const Screenshot& shot) { return judged(shot) > 20; });
     }
@@ -158,7 +169,7 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
             return IsYellow(rgb) || (Red(rgb) > 100 && Green(rgb) > 100 && Blue(rgb) < 40);
         });
     };
-    Screenshot tried;
+    Screenshot tried = Capture(folder() / "school_tasks.png");
     for (int attempt = 0; attempt < 5 && tasks(tried) < 100; ++attempt) {
         Click(continueX, continueY);
         tried = WaitForScreen(folder() / "school_tasks.png", [&](const Screenshot& shot) { return tasks(shot) > 100; });
