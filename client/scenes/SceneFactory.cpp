@@ -12,6 +12,9 @@
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/MyInfoWindow.h"
+#include "client/scenes/player/SettingsDialog.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/scenes/practice/SceneReplay.h"
@@ -56,6 +59,8 @@ std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
                                                 app.Connection()->JoinTarget());
     popups->SetCommunityWindows(std::make_unique<Messenger>(std::make_unique<AppCommunityHost>(app)),
                                 std::make_unique<ProfileWindow>());
+    popups->SetPlayerWindows(std::make_unique<SettingsDialog>(std::make_unique<AppPlayerHost>(app)),
+                             std::make_unique<MyInfoWindow>(std::make_unique<AppPlayerHost>(app)));
     return popups;
 }
 

@@ -1,4 +1,4 @@
-// Feeds the practice room's readers (GoldCharged, ChallengeReward, ItemUseResult, SystemNotice) with payloads
+// Feeds the practice room's readers (GoldCharged, ChallengeReward, SystemNotice) with payloads
 // the fuzzer chooses, then runs a challenge and the text list over what was read. Nothing may crash or read
 // out of bounds; a record read whole never carries a text longer than the room keeps, a challenge never
 // passes its twentieth inning, and the text list never holds more than its 200 lines.
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     const std::span<const uint8_t> payload{data + 1, size - 1};
     kestrovan::PracticeTextList list;
-    switch (data[0] % 4) {
+    switch (data[0] % 3) {
         case 0: {
             quill::Packet packet = ReceivedMessage(quill::MessageId::GoldCharged, payload);
             if (const auto message = kestrovan::ReadGoldCharged(packet)) Check(payload.size() >= 14);
@@ -46,14 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 1: {
             quill::Packet packet = ReceivedMessage(quill::MessageId::ChallengeReward, payload);
             if (const auto message = kestrovan::ReadChallengeReward(packet)) Check(payload.size() >= 12);
-            break;
-        }
-        case 2: {
-            quill::Packet packet = ReceivedMessage(quill::MessageId::ItemUseResult, payload);
-            if (const auto message = kestrovan::ReadItemUseResult(packet)) {
-                Check(message->name.size() <= kestrovan::kPracticeTextUnits);
-                list.Add(message->name, 0xFFFFFF00, 0);
-            }
             break;
         }
         default: {

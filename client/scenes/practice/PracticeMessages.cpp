@@ -29,21 +29,6 @@ std::optional<ChallengeRewardMessage> ReadChallengeReward(quill::Packet& packet)
     return message;
 }
 
-std::optional<ItemUseResultMessage> ReadItemUseResult(quill::Packet& packet) {
-    const uint16_t before = packet.ErrorCount();
-    ItemUseResultMessage message;
-    packet.ReadU8(message.result);
-    if (!ReadWhole(packet, before)) return std::nullopt;
-    if (message.result != 0) return message;
-    packet.ReadU32(message.key).ReadU32(message.subKey).ReadU32(message.value).ReadU8(message.status).ReadU8(message.flag);
-    if (message.key != 0 || message.subKey != 0) {
-        message.hasName = true;
-        message.name = CutToLength(packet.ReadWString(), kPracticeTextUnits);
-    }
-    if (!ReadWhole(packet, before)) return std::nullopt;
-    return message;
-}
-
 std::optional<quill::WString> ReadPracticeNotice(quill::Packet& packet) {
     const uint16_t before = packet.ErrorCount();
     quill::WString text = packet.ReadWString();

@@ -1,7 +1,8 @@
 #pragma once
 // The practice room's server messages read into plain records, outside the screen: each reader takes the
 // payload at the packet's cursor and returns the record, or nothing when the message ends before its fields
-// do (a bad string counts as such an end). Texts are cut to kPracticeTextUnits.
+// do (a bad string counts as such an end). Texts are cut to kPracticeTextUnits. ItemUseResult is read by the
+// shop's reader (ShopAnswers::ReadItemUse), as in the game room.
 //
 // Threads: any (pure); the practice room calls them on the dispatch thread.
 #include <cstdint>
@@ -28,21 +29,8 @@ struct ChallengeRewardMessage {
     int64_t gold = 0;
 };
 
-// ItemUseResult (96): a result, and for result 0 the item's key, status and (for a key other than 0) its name.
-struct ItemUseResultMessage {
-    uint8_t result = 0;
-    uint32_t key = 0;
-    uint32_t subKey = 0;
-    uint32_t value = 0;  // not used by the room
-    uint8_t status = 0;
-    uint8_t flag = 0;    // not used by the room
-    bool hasName = false;
-    quill::WString name;
-};
-
 std::optional<GoldChargedMessage> ReadGoldCharged(quill::Packet& packet);
 std::optional<ChallengeRewardMessage> ReadChallengeReward(quill::Packet& packet);
-std::optional<ItemUseResultMessage> ReadItemUseResult(quill::Packet& packet);
 // SystemNotice (47): one text.
 std::optional<quill::WString> ReadPracticeNotice(quill::Packet& packet);
 

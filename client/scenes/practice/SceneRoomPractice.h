@@ -47,7 +47,7 @@ class ReplayPanel;
 class TextLabel;
 class WaitingPopup;
 class PracticeOptionsWindow;
-struct ItemUseResultMessage;
+struct ItemUseResult;
 
 class SceneRoomPractice : public Scene {
 public:
@@ -147,7 +147,7 @@ private:
     void UseCue(const quill::InventoryItem& item);
     void ToggleActiveItem(const quill::InventoryItem& item);
     void SendItemUse(const quill::InventoryItem& item);
-    void OnItemUseResult(const ItemUseResultMessage& result);
+    void OnItemUseResult(const ItemUseResult& result);
 
     // --- Server messages (SceneRoomPracticePackets.cpp) ---
     void OnGoldCharged(quill::Packet& packet);

@@ -13,6 +13,7 @@
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/PracticeMessages.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
+#include "client/scenes/shop/ShopMessages.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "platform/system/Clock.h"
@@ -45,7 +46,7 @@ int SceneRoomPractice::OnPacket(quill::MessageId id, quill::Packet& packet) {
             OnGoldCharged(packet);
             break;
         case quill::MessageId::ItemUseResult:
-            if (const auto result = ReadItemUseResult(packet)) {
+            if (const auto result = ShopAnswers::ReadItemUse(packet)) {
                 OnItemUseResult(*result);
             } else {
                 WarnShort(id);
@@ -90,26 +91,26 @@ void SceneRoomPractice::OnChallengeReward(quill::Packet& packet) {
 
 // The server's answer to an item use: the item takes its new status (and name); a cue is played with from
 // the next update on and told to the server, a chalk is chalked with.
-void SceneRoomPractice::OnItemUseResult(const ItemUseResultMessage& result) {
+void SceneRoomPractice::OnItemUseResult(const ItemUseResult& result) {
     waiting_->SetVisible(false);
     if (result.result != 0) {
         app_.Scenes().ShowErrorBox(this, u"Failed to use item.", u"Please reconnect to check the result..");
         return;
     }
-    quill::InventoryItem* item = Player().FindItem(result.key, result.subKey);
+    const auto key = static_cast<uint32_t>(static_cast<uint64_t>(result.key));
+    const auto subKey = static_cast<uint32_t>(static_cast<uint64_t>(result.key) >> 32);
+    quill::InventoryItem* item = Player().FindItem(key, subKey);
     if (item == nullptr) return;
     item->inUse = result.status;
-    if (result.hasName) item->name = result.name;
+    if (result.key != 0) item->name = result.text;
     if (item->kind == 1) {
-        cueToEquip_ = std::pair{item->key, item->subKey};
+        cueToEquip_ = std::pair{key, subKey};
         const uint32_t type = item->typeCode;
-        const uint32_t key = item->key;
-        const uint32_t subKey = item->subKey;
         sender_.Send([&](quill::Packet& packet) {
             packet.Init(quill::MessageId::ItemUseAlt).WriteU32(type).WriteU8(1).WriteU32(key).WriteU32(subKey);
         });
     } else if (item->kind == quill::InventoryItem::kKindChalk) {
-        Player().SelectItem(item->key, item->subKey);
+        Player().SelectItem(key, subKey);
         chalkSlot_->Reload();
     }
     itemBar_->Refresh();

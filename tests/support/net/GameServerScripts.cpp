@@ -108,11 +108,11 @@ void AnswerFindPlayer(const CommunityScript& script, const ServerMessage& reques
     server.Send(FindPlayerResultMessage(1, found->userId, found->nickname, found->channel, found->place));
 }
 
-void AnswerUserInfo(const CommunityScript& script, const ServerMessage& request, GameServerFixture& server) {
+void AnswerUserInfo(const TestProfile& asked, const ServerMessage& request, GameServerFixture& server) {
     Packet packet = request.Read();
     packet.ReadU8();
     packet.ReadI64();
-    TestProfile profile = script.profile;
+    TestProfile profile = asked;
     profile.nickname = packet.ReadWString();
     server.Send(UserProfileMessage(profile));
 }
@@ -198,7 +198,7 @@ void InstallCommunityScript(GameServerFixture& server, const CommunityScript& sc
         AnswerFindPlayer(script, request, s);
     });
     server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
-        AnswerUserInfo(script, request, s);
+        AnswerUserInfo(script.profile, request, s);
     });
 }
 
@@ -208,12 +208,68 @@ void InstallPracticeScript(GameServerFixture& server, const PracticeScript& scri
     server.ReplyWith(MessageId::ChallengeResult, {ChallengeRewardReply(script.reward, script.goldAfterReward)});
     server.ReplyTo(MessageId::ItemUse, [script](const ServerMessage& request, GameServerFixture& s) {
         Packet packet = request.Read();
+        const uint32_t type = packet.ReadU32();
+        packet.ReadU8();
+        const int64_t key = packet.ReadI64();
+        s.Send(ItemUseResultMessage(script.itemUseResult, key, type, u"Used item"));
+    });
+}
+
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script) {
+    Packet result;
+    result.Init(MessageId::ShotVoteResult).WriteU8(script.voteResult).Finish();
+    server.ReplyWith(MessageId::ShotVote, {result});
+    server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        AnswerUserInfo(script.profile, request, s);
+    });
+}
+
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script) {
+    auto state = std::make_shared<RoomScriptState>();
+    const uint8_t local = script.snapshot.localSeat;
+    const uint8_t opponent = script.opponent.seat;
+    server.ReplyTo(MessageId::RoomEntered, [script](const ServerMessage&, GameServerFixture& s) {
+        s.Send(RoomSnapshotMessage(script.snapshot));
+        s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
+    });
+    server.ReplyTo(MessageId::RoomSlotRequest, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::ReadyToggle, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::PlayerSlotUpdate, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::GameStartRequest, [script, state, local, opponent](const ServerMessage&,
+                                                                              GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{opponent, 1}, {2, 1}}));
+        TestGameStart start = TwoPlayerStart(script.snapshot.gameMode, local, opponent);
+        start.seed = script.seed;
+        state->inGame = true;
+        s.Send(GameStartMessage(start));
+    });
+    server.ReplyTo(MessageId::ShotResultReport, [script, state, opponent](const ServerMessage&, GameServerFixture& s) {
+        TestTurnResult turn;
+        turn.ballSetItem = script.snapshot.ballSetItem;
+        turn.tableItem = script.snapshot.tableItem;
+        turn.nextShooter = opponent;
+        turn.inning = static_cast<uint16_t>(++state->shots);
+        s.Send(TurnResultMessage(turn));
+    });
+    server.ReplyTo(MessageId::RoomChatSend, [script, local](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        const uint8_t team = packet.ReadU8();
+        s.Send(RoomChatMessage(team, local, script.nickname, packet.ReadWString()));
+    });
+    server.ReplyTo(MessageId::ItemUse, [](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
         packet.ReadU32();
         packet.ReadU8();
-        const uint32_t key = packet.ReadU32();
-        const uint32_t subKey = packet.ReadU32();
-        s.Send(ItemUseResultReply(script.itemUseResult, key, subKey, script.itemStatus, u"Used item"));
+        const int64_t key = packet.ReadI64();
+        s.Send(ItemUseResultMessage(0, key, 0, u"Item"));
     });
+    server.ReplyTo(MessageId::LeaveRoomRequest, [state](const ServerMessage&, GameServerFixture& s) {
+        s.Send(state->inGame ? EmptyMessage(MessageId::ExitNotAllowed) : ShortMessage(MessageId::RoomError, {{0, 1}}));
+    });
+    return state;
 }
 
 }  // namespace kvtest
@@ -307,6 +363,31 @@ void InstallShopScript(GameServerFixture& server, const ShopScript& script) {
         const int64_t key = r.Read().ReadI64();
         std::lock_guard<std::mutex> hold(state->mutex);
         s.Send(ItemDeleteResultMessage(state->script.deleteResult, key));
+    });
+}
+
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script) {
+    auto saved = std::make_shared<PlayerScript>(script);
+    server.ReplyTo(MessageId::SkillPointsSave, [saved](const ServerMessage& request, GameServerFixture& s) {
+        if (saved->skillResult != 0) {
+            s.Send(SkillSaveResultMessage(saved->skillResult));
+            return;
+        }
+        Packet packet = request.Read();
+        for (uint32_t& value : saved->skills) {
+            const uint8_t raise = packet.ReadU8();
+            value += 1000u * raise;
+            saved->skillPoints = static_cast<uint16_t>(saved->skillPoints - raise);
+        }
+        s.Send(SkillSaveResultMessage(0, saved->skillPoints, saved->skills));
+    });
+    server.ReplyTo(MessageId::RankingRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        const uint16_t first = request.Read().ReadU16();
+        std::vector<TestRanking> page;
+        for (const TestRanking& row : script.ranking) {
+            if (row.rank >= first && page.size() < 15) page.push_back(row);
+        }
+        s.Send(TournamentScheduleMessage(page));
     });
 }
 

@@ -6,18 +6,24 @@
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
 //   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
+//   InstallGalleryScript(server);        // the shot gallery's votes and the profiles asked for there
+//   InstallPlayerScript(server);         // skill saves and the tournament's ranking
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
 //   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
 // The replies run on the fixture's thread as each request arrives; a script installed again replaces the
 // replies it gives.
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "QuillLib/core/WString.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/PlayerMessages.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ServerMessages.h"
 #include "tests/support/net/TableScreenMessages.h"
 #include "tests/support/net/ShopMessages.h"
@@ -93,15 +99,36 @@ struct PracticeScript {
     // ChallengeReward: the amount and the gold after it.
     uint32_t reward = 2000;
     int64_t goldAfterReward = 4000;
-    // ItemUseResult: the result, and the status the used item takes.
+    // ItemUseResult: the result (0: the item is in use).
     uint8_t itemUseResult = 0;
-    uint8_t itemStatus = 1;
 };
 
 // The practice room's answers: GoldChargeRequest with GoldCharged, ChallengeResult with ChallengeReward,
 // ItemUse with ItemUseResult for the item asked for (its name "Used item"). EnterPractice, LeaveToLobby and
 // ItemUseAlt are only recorded; the lobby script answers the lobby's entry after LeaveToLobby.
 void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script = {});
+struct RoomScript {
+    TestRoomSnapshot snapshot;  // the player at its local seat, the room's master
+    TestRoomPlayer opponent;    // who is in the room already
+    quill::WString nickname = TestAccount{}.nickname;
+    uint32_t seed = 4321;
+};
+
+// What a test reads of, and changes in, a room script while it runs.
+struct RoomScriptState {
+    std::atomic<bool> inGame{false};
+    std::atomic<uint32_t> shots{0};
+};
+
+// The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered; RoomSlotRequest
+// with SeatChanged of the local seat (the slot as its state); ReadyToggle with PlayerSlotUpdate; GameStartRequest
+// with the opponent's SeatChanged (team 2) and GameStart of the two, the player first; ShotResultReport with
+// TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's
+// nickname (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or
+// ExitNotAllowed while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and
+// the game's end itself.
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script = {});
+
 struct ShopScript {
     // The balances the answers carry; a purchase takes its price from the cue money.
     int64_t cash = 5000;
@@ -125,5 +152,32 @@ struct ShopScript {
 // (cue 1, ball set 4, table 3 by the item's kind), or GameDefaultItemResult; ItemDelete with ItemDeleteResult.
 // EnterShop and LeaveShop are not answered: the lobby script answers the lobby's entry that follows.
 void InstallShopScript(GameServerFixture& server, const ShopScript& script = {});
+
+struct GalleryScript {
+    // The code of every ShotVoteResult: 0 the vote counted, 1 too few stickers, any other a database error.
+    uint8_t voteResult = 0;
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+};
+
+// Answers ShotVote with ShotVoteResult and UserInfoRequest with UserProfile. The gallery's LeaveToLobby needs
+// no answer: the lobby it returns to asks again with LobbyEnter (the lobby script).
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script = {});
+
+struct PlayerScript {
+    // SkillPointsSave's answer: 0 adds the raises to the player's values (a thousand each) and takes their
+    // points; any other result is sent as it stands.
+    uint8_t skillResult = 0;
+    // The values the raises start from: the login's account.
+    uint16_t skillPoints = 20;
+    std::array<uint32_t, 5> skills = TestAccount{}.skills;
+    // The ranking RankingRequest pages through, fifteen rows from the rank asked.
+    std::vector<TestRanking> ranking{{1, u"Ann", 30, 4}, {2, u"Ben", 20, 4}, {3, u"Cid", 9, 0}};
+};
+
+// Answers SkillPointsSave with SkillSaveResult as the script says (the values saved carry over to the next
+// save), and RankingRequest with the TournamentSchedule page from the rank asked. ProfileTextUpdate,
+// OptionsUpdate, SettingsText and TournamentAlarm are only recorded, as every request is.
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script = {});
 
 }  // namespace kvtest

@@ -34,12 +34,12 @@ struct TestAccount {
     uint16_t level = 12;
     int16_t grade = 0;
     uint16_t age = 30;
+    uint8_t tutorialDone = 1;  // the byte after the age; 0 sends the player to the school on his first lobby
     std::array<uint32_t, 5> skills{1, 2, 3, 4, 5};
     uint32_t options = 0x800;
     uint8_t status = 0;
-    // The school: the highest page reached and whether the tutorial is done (0 sends a newcomer there).
+    // The school's stored progress: the highest page reached.
     uint32_t schoolProgress = 16;
-    uint8_t tutorialDone = 29;
 };
 
 // A row of the channel list: number (0-based), users, capacity, extra capacity and the channel's kind.

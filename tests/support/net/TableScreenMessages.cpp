@@ -19,13 +19,4 @@ Packet ChallengeRewardReply(uint32_t amount, int64_t gold) {
     return packet;
 }
 
-Packet ItemUseResultReply(uint8_t result, uint32_t key, uint32_t subKey, uint8_t status, quill::WStringView name) {
-    Packet packet;
-    packet.Init(MessageId::ItemUseResult).WriteU8(result);
-    if (result != 0) return packet;
-    packet.WriteU32(key).WriteU32(subKey).WriteU32(0).WriteU8(status).WriteU8(0);
-    if (key != 0 || subKey != 0) packet.WriteWString(name);
-    return packet;
-}
-
 }  // namespace kvtest

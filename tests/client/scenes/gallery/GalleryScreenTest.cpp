@@ -20,6 +20,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "tests/client/scenes/gallery/GalleryScreen.h"
 
@@ -191,8 +192,11 @@ TEST_F(GalleryReplay, NoticeLinesKeep200ShowTheLastEightFromTheBottomAndCutLongT
     for (size_t k = 0; k < 8; ++k)
         EXPECT_TRUE(scene->NoticePanel(k)->IsVisible());
 
+    platform::SetTickSource([] { return 424242u; });
     scene->AddNoticeLine(std::u16string(300, u'w'), 0xFFFF0000);
+    platform::SetTickSource({});
     EXPECT_EQ(scene->NoticeLines().back().text.size(), SceneShotGallery::kNoticeChars);
+    EXPECT_EQ(scene->NoticeLines().back().stamp, 424242u);
 }
 
 TEST_F(GalleryReplay, ServerNoticesVoteResultsAndAReloadThatWaitsForTheGameThread) {

@@ -215,7 +215,7 @@ TEST_F(PracticeRoom, AnItemOfLimitedTimeIsUsedThroughTheServerAndLeavingFreesNoI
     const auto use = server.WaitForMessage(quill::MessageId::ItemUse);
     ASSERT_TRUE(use.has_value());
     EXPECT_EQ(use->bytes, (std::vector<uint8_t>{17, 0, 95, 0, 0x9E, 0x11, 0, 0, 6, 41, 0, 0, 0, 0, 0, 0, 0}));
-    ASSERT_TRUE(Eventually([&] { return item->inUse == script.itemStatus; })) << "ItemUseResult";
+    ASSERT_TRUE(Eventually([&] { return item->inUse == 1; })) << "ItemUseResult";
     EXPECT_EQ(item->name, u"Used item");
 
     practice->OnLeave(app.GetResourceManager(), nullptr);
