@@ -2,10 +2,12 @@
 
 #include <SDL_messagebox.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/system/CodePage.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 namespace platform {
 namespace {
@@ -21,6 +23,11 @@ Uint32 IconFlags(uint32_t style) {
     }
 }
 
+// The owner is the program's main window (Window::Handle): the box stands over it.
+SDL_Window* OwnerWindow(WindowHandle owner) {
+    return owner != nullptr ? SdlWindowOf(*static_cast<Window*>(owner)) : nullptr;
+}
+
 }  // namespace
 
 // A box closed without a choice answers No (OK for a box without No); so does one the desktop cannot show.
@@ -34,17 +41,19 @@ int SdlMessageBox::Show(const MessageBoxRequest& request) {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, MsgBoxResult::Yes, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, MsgBoxResult::No, "No"}};
     const SDL_MessageBoxData box{IconFlags(request.style),
-                                 parent_,
+                                 parent_ != nullptr ? parent_ : OwnerWindow(request.owner),
                                  caption.c_str(),
                                  text.c_str(),
                                  yesNo ? 2 : 1,
                                  yesNo ? yesNoButtons : okButtons,
                                  nullptr};
     int chosen = yesNo ? MsgBoxResult::Yes : MsgBoxResult::Ok;
-    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) {
+    if (SDL_ShowMessageBox(&box, &chosen) != 0) {
+        // No desktop to show it on (no display): the terminal still tells the user.
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
     }
-    return chosen;
+    return chosen < 0 ? (yesNo ? MsgBoxResult::No : MsgBoxResult::Ok) : chosen;
 }
 
 }  // namespace platform
