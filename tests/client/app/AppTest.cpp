@@ -55,6 +55,7 @@ struct StartedApp {
         Start();
         quitter.join();
     }
+    bool tooltipMade = false;
     void Start() {
         app.LoadConfiguration();
         app.StartGameThread();
@@ -91,7 +92,6 @@ TEST(AppStartup, FailuresGiveTheirBoxesLogLinesAndExitCodes) {
         EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
         EXPECT_FALSE(app.GameThreadStarted());
     }
-    bool tooltipMade = false;
     {
         test::HeadlessApp fixture;
         fixture.graphics->adapter.runtimeVersion.reset();

@@ -198,7 +198,9 @@ TEST(SessionStart, AServerThatDoesNotAnswerIsGivenUpAsAFailedConnect) {
         const auto before = failures();
         connection.Connect();
         ASSERT_TRUE(Eventually([&] { return connection.IsConnected(); }));
-        if (greets) ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LoginRequest) == 1; }));
+        if (greets) {
+            ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LoginRequest) == 1; }));
+        }
         connection.Tick(100000 + GameConnection::kAnswerBoundMs);
         LetStragglersArrive();
         EXPECT_TRUE(connection.IsConnected()) << "15 s are not yet past";
