@@ -116,6 +116,9 @@ inline constexpr uint32_t HelpMenuChosen = RoomMenuClose;         // the room me
 inline constexpr uint32_t ReplayLastShotRequest = SaveShotRequest;  // the replay panel: the last shot again
 inline constexpr uint32_t TimeLimitNoticeClosed = RoomEvent1094;  // the room: the one-hour notice's OK
 inline constexpr uint32_t ChatLineSent = RoomInviteOpen;  // the messenger: a chat line went out
+inline constexpr uint32_t PictureWindowOpen = ShopWindowClose;      // the shop: its picture window opens
+inline constexpr uint32_t CueGuideOpen = CueWindowClose;            // the shop: the parts guide opens
+inline constexpr uint32_t PersonalCueBuyConfirm = CueTradeConfirm;  // the shop: a personal cue's order confirmed
 
 // Every id of the catalogue, in order.
 inline constexpr std::array kAll = {

@@ -15,4 +15,12 @@ bool HttpRequest::Send(const void* data, uint32_t length) const {
     return handle != nullptr && handle->Send(headers_, data, length);
 }
 
+std::optional<platform::HttpReply> HttpRequest::Exchange(const void* data, uint32_t length,
+                                                         const platform::HttpLimits& limits) const {
+    const platform::HttpRequestHandle* handle = GetHandle();
+    if (handle == nullptr)
+        return std::nullopt;
+    return handle->Exchange(headers_, data, length, limits);
+}
+
 }  // namespace quill

@@ -3,6 +3,7 @@
 // be added before the request is opened; they stay until the request object is destroyed and go with every
 // send.
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "QuillLib/core/WString.h"
@@ -32,6 +33,9 @@ public:
 
     // False without a request handle; otherwise sends the whole header text and the body.
     bool Send(const void* data, uint32_t length) const;
+    // The same, keeping the answer within the limits; nothing without a request handle or on failure.
+    std::optional<platform::HttpReply> Exchange(const void* data, uint32_t length,
+                                                const platform::HttpLimits& limits) const;
 
     InternetConnection& Connection() const { return connection_; }
 

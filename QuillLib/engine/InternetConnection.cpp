@@ -30,7 +30,8 @@ InternetConnection::~InternetConnection() {
     request_.reset();
 }
 
-bool InternetConnection::Connect(WStringView server, uint32_t serviceIndex, WStringView user, WStringView password) {
+bool InternetConnection::Connect(WStringView server, uint32_t serviceIndex, WStringView user, WStringView password,
+                                 uint16_t port) {
     request_->Close();
     CloseHandle();
     const platform::HttpSessionHandle* session = session_.GetHandle();
@@ -38,7 +39,8 @@ bool InternetConnection::Connect(WStringView server, uint32_t serviceIndex, WStr
         return false;
     }
     const ServiceEntry& entry = kServices[serviceIndex];
-    SetHandle(platform::HttpConnectionHandle::Open(*session, server, entry.port, entry.service, user, password));
+    SetHandle(platform::HttpConnectionHandle::Open(*session, server, port != 0 ? port : entry.port, entry.service, user,
+                                                   password));
     return HasHandle();
 }
 
@@ -57,6 +59,11 @@ void InternetConnection::AddHeader(WStringView header) {
 
 bool InternetConnection::SendRequest(const void* data, uint32_t length) {
     return request_->Send(data, length);
+}
+
+std::optional<platform::HttpReply> InternetConnection::ExchangeRequest(const void* data, uint32_t length,
+                                                                       const platform::HttpLimits& limits) {
+    return request_->Exchange(data, length, limits);
 }
 
 }  // namespace quill

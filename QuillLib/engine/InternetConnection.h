@@ -4,6 +4,7 @@
 // header line, SendRequest with the body. Every step reports failure as false and shows nothing.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "QuillLib/core/WString.h"
@@ -25,8 +26,9 @@ public:
     ~InternetConnection() override;
 
     // Closes the held connection (and the request opened on it) first. False when the session is not open
-    // or the index is above 3. An empty user or password means none.
-    bool Connect(WStringView server, uint32_t serviceIndex, WStringView user = {}, WStringView password = {});
+    // or the index is above 3. An empty user or password means none; port 0 is the service's own.
+    bool Connect(WStringView server, uint32_t serviceIndex, WStringView user = {}, WStringView password = {},
+                 uint16_t port = 0);
 
     // False without a connection. Empty version and referrer take the defaults (HTTP/1.1, none).
     bool OpenRequest(WStringView verb, WStringView object, WStringView version = {}, WStringView referrer = {},
@@ -36,6 +38,9 @@ public:
 
     // False, without any traffic, when no request has been opened.
     bool SendRequest(const void* data, uint32_t length);
+    // Sends it and keeps the answer within the limits; nothing when no request has been opened or it failed.
+    std::optional<platform::HttpReply> ExchangeRequest(const void* data, uint32_t length,
+                                                       const platform::HttpLimits& limits);
 
     InternetSession& Session() const { return session_; }
     HttpRequest& Request() const { return *request_; }

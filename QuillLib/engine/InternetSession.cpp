@@ -4,11 +4,12 @@
 
 namespace quill {
 
-InternetSession::InternetSession(WString agent) : agent_(std::move(agent)) {}
+InternetSession::InternetSession(WString agent, platform::InternetAccess access)
+    : agent_(std::move(agent)), access_(access) {}
 
 bool InternetSession::Open() {
     CloseHandle();
-    SetHandle(platform::HttpSessionHandle::Open(agent_));
+    SetHandle(platform::HttpSessionHandle::Open(agent_, access_));
     return HasHandle();
 }
 

@@ -8,15 +8,17 @@ namespace quill {
 
 class InternetSession : public InternetHandle<platform::HttpSessionHandle> {
 public:
-    explicit InternetSession(WString agent);
+    explicit InternetSession(WString agent, platform::InternetAccess access = platform::InternetAccess::Direct);
 
-    // Closes a held handle, then opens the service (direct, no proxy). True when it opened.
+    // Closes a held handle, then opens the service (direct, or through the system's proxy settings). True
+    // when it opened.
     bool Open();
 
     const WString& Agent() const { return agent_; }
 
 private:
     WString agent_;
+    platform::InternetAccess access_;
 };
 
 }  // namespace quill

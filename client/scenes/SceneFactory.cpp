@@ -14,6 +14,7 @@
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/shop/SceneShop.h"
 #include "client/table/ItemModelCatalogue.h"
 
 namespace kestrovan {
@@ -28,6 +29,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::Shop:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShop>(app) : nullptr;
         case SceneId::Alone:
             return app.Mode() == AppMode::Offline ? std::make_unique<SceneAlone>(app) : nullptr;
         default:

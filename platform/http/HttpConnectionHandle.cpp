@@ -31,6 +31,7 @@ std::unique_ptr<HttpConnectionHandle> HttpConnectionHandle::Open(const HttpSessi
     }
     std::unique_ptr<HttpConnectionHandle> connection(new HttpConnectionHandle());
     connection->agent_ = session.Agent();
+    connection->usesProxy_ = session.Access() == InternetAccess::Preconfigured;
     connection->server_ = Utf16ToUtf8(server);
     connection->port_ = EffectivePort(port);
     connection->service_ = service;

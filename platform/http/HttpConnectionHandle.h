@@ -22,6 +22,7 @@ public:
                                                       WStringView password = {});
 
     const std::string& Agent() const { return agent_; }
+    bool UsesProxy() const { return usesProxy_; }
     InternetService Service() const { return service_; }
     bool IsHttp() const { return service_ == InternetService::Http || service_ == InternetService::Https; }
     const std::string& User() const { return user_; }
@@ -34,6 +35,7 @@ private:
     HttpConnectionHandle() = default;
 
     std::string agent_;
+    bool usesProxy_ = false;
     std::string server_;
     uint16_t port_ = 0;
     InternetService service_ = InternetService::Http;

@@ -13,7 +13,6 @@ namespace platform {
 namespace {
 
 // A request whose server stops answering gives up instead of blocking its caller for ever.
-constexpr long kConnectTimeoutSeconds = 30;
 constexpr long kStalledSeconds = 60;
 
 struct EasyHandleDeleter {
@@ -25,8 +24,25 @@ struct HeaderListDeleter {
 using EasyHandle = std::unique_ptr<CURL, EasyHandleDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) {
-    return size * count;
+// What the body writer keeps: up to limit bytes; a null text drops everything.
+struct BodySink {
+    std::string* text = nullptr;
+    size_t limit = 0;
+    bool cut = false;
+};
+
+// Returning less than it was given ends the transfer: it does so once the kept text is full.
+size_t TakeBody(char* data, size_t size, size_t count, void* user) {
+    auto& sink = *static_cast<BodySink*>(user);
+    const size_t bytes = size * count;
+    if (sink.text == nullptr)
+        return bytes;
+    const size_t room = sink.limit - sink.text->size();
+    sink.text->append(data, std::min(room, bytes));
+    if (bytes <= room)
+        return bytes;
+    sink.cut = true;
+    return 0;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -75,6 +91,7 @@ std::unique_ptr<HttpRequestHandle> HttpRequestHandle::Open(const HttpConnectionH
     }
     std::unique_ptr<HttpRequestHandle> request(new HttpRequestHandle());
     request->agent_ = connection.Agent();
+    request->usesProxy_ = connection.UsesProxy();
     const std::string path = Utf16ToUtf8(object);
     request->url_ = connection.BaseUrl() + (path.starts_with('/') ? path : "/" + path);
     request->verb_ = verb.empty() ? std::string("GET") : Utf16ToUtf8(verb);
@@ -104,23 +121,45 @@ std::vector<std::string> HttpRequestHandle::HeaderLines(WStringView headers, boo
 }
 
 bool HttpRequestHandle::Send(WStringView headers, const void* data, uint32_t length) const {
+    HttpLimits limits;
+    return Transfer(headers, data, length, limits, nullptr).has_value();
+}
+
+std::optional<HttpReply> HttpRequestHandle::Exchange(WStringView headers, const void* data, uint32_t length,
+                                                     const HttpLimits& limits) const {
+    std::string body;
+    std::optional<HttpReply> reply = Transfer(headers, data, length, limits, &body);
+    if (reply)
+        reply->body = std::move(body);
+    return reply;
+}
+
+std::optional<HttpReply> HttpRequestHandle::Transfer(WStringView headers, const void* data, uint32_t length,
+                                                     const HttpLimits& limits, std::string* kept) const {
     if (data == nullptr && length != 0) {
-        return false;
+        return std::nullopt;
     }
     EasyHandle curl(curl_easy_init());
     if (!curl) {
-        return false;
+        return std::nullopt;
     }
     CURL* handle = curl.get();
+    BodySink sink{kept, limits.replyBytes, false};
     curl_easy_setopt(handle, CURLOPT_URL, url_.c_str());
     curl_easy_setopt(handle, CURLOPT_USERAGENT, agent_.c_str());
-    curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
+    if (!usesProxy_) {
+        curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
+    }
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+    if (limits.total.count() > 0) {
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
+    }
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
     curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, http10_ ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, DiscardBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, TakeBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     if (!referrer_.empty()) {
         curl_easy_setopt(handle, CURLOPT_REFERER, referrer_.c_str());
     }
@@ -149,7 +188,7 @@ bool HttpRequestHandle::Send(WStringView headers, const void* data, uint32_t len
         // Appending returns the list's head, which is only new for the first line.
         curl_slist* head = curl_slist_append(headerList.get(), line.c_str());
         if (head == nullptr) {
-            return false;
+            return std::nullopt;
         }
         if (!headerList) {
             headerList.reset(head);
@@ -157,7 +196,13 @@ bool HttpRequestHandle::Send(WStringView headers, const void* data, uint32_t len
     }
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
 
-    return curl_easy_perform(handle) == CURLE_OK;
+    const CURLcode result = curl_easy_perform(handle);
+    if (result != CURLE_OK && !(result == CURLE_WRITE_ERROR && sink.cut)) {
+        return std::nullopt;
+    }
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    return HttpReply{static_cast<int>(status), {}, sink.cut};
 }
 
 }  // namespace platform

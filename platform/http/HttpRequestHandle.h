@@ -1,10 +1,12 @@
 #pragma once
 // One HTTP request of the internet layer: verb, object, protocol version, referrer and accepted types,
 // fixed when it is opened. Sending it makes one blocking transfer with the given extra headers and body.
-// Like the Windows internet functions, a send succeeds when the server answered, whatever the status; the
-// answer's body is read and dropped.
+// Like the Windows internet functions, a send succeeds when the server answered, whatever the status. Send
+// reads the answer's body and drops it; Exchange keeps its beginning, with the status, for the caller.
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +16,22 @@
 namespace platform {
 
 class HttpConnectionHandle;
+
+// How long a transfer may take and how much of the answer's body is kept.
+struct HttpLimits {
+    std::chrono::milliseconds connect{30000};
+    // The whole transfer; 0: no bound beyond the stalled-answer one.
+    std::chrono::milliseconds total{0};
+    // The body is kept up to this many bytes; the transfer ends there.
+    size_t replyBytes = 0;
+};
+
+// What the server answered: the status code of the final answer and the beginning of its body.
+struct HttpReply {
+    int status = 0;
+    std::string body;
+    bool cut = false;  // the body went on past the limit
+};
 
 class HttpRequestHandle {
 public:
@@ -29,13 +47,21 @@ public:
     // False when data is null while length is not 0, or when the server could not be reached, the
     // connection broke or no answer arrived.
     bool Send(WStringView headers, const void* data, uint32_t length) const;
+    // The same transfer within the limits, keeping the answer; nothing when Send would have failed or the
+    // time ran out. A body cut at the limit is an answer.
+    std::optional<HttpReply> Exchange(WStringView headers, const void* data, uint32_t length,
+                                      const HttpLimits& limits) const;
 
 private:
     HttpRequestHandle() = default;
 
+    std::optional<HttpReply> Transfer(WStringView headers, const void* data, uint32_t length, const HttpLimits& limits,
+                                      std::string* kept) const;
+
     std::vector<std::string> HeaderLines(WStringView headers, bool hasBody) const;
 
     std::string agent_;
+    bool usesProxy_ = false;
     std::string url_;
     std::string verb_;
     bool http10_ = false;

@@ -20,13 +20,14 @@ bool StartTransferLibrary() {
 
 }  // namespace
 
-HttpSessionHandle::HttpSessionHandle(std::string agent) : agent_(std::move(agent)) {}
+HttpSessionHandle::HttpSessionHandle(std::string agent, InternetAccess access)
+    : agent_(std::move(agent)), access_(access) {}
 
-std::unique_ptr<HttpSessionHandle> HttpSessionHandle::Open(WStringView agent) {
+std::unique_ptr<HttpSessionHandle> HttpSessionHandle::Open(WStringView agent, InternetAccess access) {
     if (!StartTransferLibrary()) {
         return nullptr;
     }
-    return std::unique_ptr<HttpSessionHandle>(new HttpSessionHandle(Utf16ToUtf8(agent)));
+    return std::unique_ptr<HttpSessionHandle>(new HttpSessionHandle(Utf16ToUtf8(agent), access));
 }
 
 }  // namespace platform

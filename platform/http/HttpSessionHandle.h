@@ -1,6 +1,8 @@
 #pragma once
-// The opened internet service of a program: the user agent that its requests carry. Connections always go
-// direct: no proxy is consulted, not even one named in the environment. Closing the handle is deleting it.
+// The opened internet service of a program: the user agent that its requests carry and how they reach their
+// servers. A direct session consults no proxy, not even one named in the environment; a preconfigured one
+// takes the system's proxy settings, which here are the environment's (http_proxy, no_proxy and their
+// kin). Closing the handle is deleting it.
 #include <memory>
 #include <string>
 
@@ -8,17 +10,24 @@
 
 namespace platform {
 
+enum class InternetAccess {
+    Direct,
+    Preconfigured,
+};
+
 class HttpSessionHandle {
 public:
     // Null when the transfer library cannot be started.
-    static std::unique_ptr<HttpSessionHandle> Open(WStringView agent);
+    static std::unique_ptr<HttpSessionHandle> Open(WStringView agent, InternetAccess access = InternetAccess::Direct);
 
     const std::string& Agent() const { return agent_; }
+    InternetAccess Access() const { return access_; }
 
 private:
-    explicit HttpSessionHandle(std::string agent);
+    HttpSessionHandle(std::string agent, InternetAccess access);
 
     std::string agent_;
+    InternetAccess access_;
 };
 
 }  // namespace platform

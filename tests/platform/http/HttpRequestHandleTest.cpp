@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include "platform/http/HttpConnectionHandle.h"
@@ -131,6 +133,73 @@ TEST_F(HttpRequestHandleTest, PortHookRedirectsFixedPorts) {
     EXPECT_EQ(connection->BaseUrl(), "http://127.0.0.1:" + std::to_string(port));
     auto unhooked = HttpConnectionHandle::Open(*session_, u"::1", 80, InternetService::Http);
     EXPECT_EQ(unhooked->BaseUrl(), "http://[::1]:80");
+}
+
+// --- answers kept by Exchange ---
+
+TEST_F(HttpRequestHandleTest, ExchangeKeepsAnAnswerThatArrivesInPiecesWithItsStatus) {
+    std::string body(40000, 'a');
+    for (size_t i = 0; i < body.size(); i += 7)
+        body[i] = static_cast<char>('0' + i % 10);
+    server_.ServeBody("/list", body.substr(0, 30000), 2);
+    server_.SetResponseStatus(203, "Non-Authoritative");
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/list", u"HTTP/1.0");
+
+    const auto reply = request->Exchange(u"", "x=1", 3, {std::chrono::seconds(5), std::chrono::seconds(10), 32767});
+
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->status, 203);
+    EXPECT_EQ(reply->body, body.substr(0, 30000));
+    EXPECT_FALSE(reply->cut);
+    ASSERT_TRUE(server_.WaitForRequests(1));
+    EXPECT_EQ(server_.Requests()[0].requestLine, "POST /list HTTP/1.0");
+}
+
+TEST_F(HttpRequestHandleTest, ExchangeCutsALongAnswerAtItsLimitAndKeepsErrorStatuses) {
+    server_.ServeBody("/long", std::string(50000, 'b'), 3);
+    server_.SetResponseStatus(404, "Not Found");
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/long");
+
+    const auto reply = request->Exchange(u"", "", 0, {std::chrono::seconds(5), std::chrono::seconds(10), 32767});
+
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->status, 404);
+    EXPECT_EQ(reply->body, std::string(32767, 'b'));
+    EXPECT_TRUE(reply->cut);
+}
+
+TEST_F(HttpRequestHandleTest, ExchangeWithAStalledServerEndsAtTheTimeLimit) {
+    server_.SetStalled(true);
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/slow");
+    const auto start = std::chrono::steady_clock::now();
+
+    const auto reply = request->Exchange(u"", "a", 1, {std::chrono::seconds(5), std::chrono::milliseconds(400), 100});
+
+    EXPECT_FALSE(reply.has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_TRUE(server_.WaitForRequests(1));
+}
+
+TEST_F(HttpRequestHandleTest, PreconfiguredSessionsTakeTheEnvironmentsProxyAndDirectOnesDoNot) {
+    const std::string proxy = "http://127.0.0.1:" + std::to_string(server_.Port());
+    ::setenv("http_proxy", proxy.c_str(), 1);
+    auto proxied = HttpSessionHandle::Open(u"Agent", InternetAccess::Preconfigured);
+    auto viaProxy = HttpConnectionHandle::Open(*proxied, u"gallery.invalid", 80, InternetService::Http);
+    auto request = HttpRequestHandle::Open(*viaProxy, u"POST", u"/shot");
+    const auto reply = request->Exchange(u"", "", 0, {std::chrono::seconds(5), std::chrono::seconds(10), 100});
+    auto direct = HttpConnectionHandle::Open(*session_, u"gallery.invalid", 80, InternetService::Http);
+    const auto directReply = HttpRequestHandle::Open(*direct, u"POST", u"/shot")
+                                 ->Exchange(u"", "", 0, {std::chrono::seconds(2), std::chrono::seconds(4), 100});
+    ::unsetenv("http_proxy");
+
+    ASSERT_TRUE(reply.has_value());
+    ASSERT_TRUE(server_.WaitForRequests(1));
+    EXPECT_EQ(server_.Requests()[0].requestLine, "POST http://gallery.invalid/shot HTTP/1.1");
+    EXPECT_FALSE(directReply.has_value()) << "the reserved name resolves nowhere";
+    EXPECT_EQ(server_.Requests().size(), 1u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <thread>
 
 namespace kvtest {
 namespace {
@@ -116,6 +117,16 @@ void HttpTestServer::SetResponseStatus(int code, std::string reason) {
     statusReason_ = std::move(reason);
 }
 
+void HttpTestServer::ServeBody(std::string path, std::string body, size_t pieces) {
+    std::lock_guard lock(mutex_);
+    bodies_[std::move(path)] = CannedBody{std::move(body), std::max<size_t>(pieces, 1)};
+}
+
+void HttpTestServer::SetStalled(bool stalled) {
+    std::lock_guard lock(mutex_);
+    stalled_ = stalled;
+}
+
 bool HttpTestServer::WaitForRequests(size_t count, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     return recorded_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
@@ -153,9 +164,10 @@ void HttpTestServer::Serve() {
 void HttpTestServer::HandleConnection(int socket) {
     std::string received;
     RecordedHttpRequest request;
-    const bool complete = ReadRequest(socket, received, request);
+    bool recorded = false;
+    const bool complete = ReadRequest(socket, received, request, recorded);
     std::lock_guard lock(mutex_);
-    if (complete) {
+    if (complete && !recorded) {
         requests_.push_back(std::move(request));
     } else if (!received.empty() && !LooksLikeHttp(received)) {
         rawConnections_.push_back(std::move(received));
@@ -163,7 +175,7 @@ void HttpTestServer::HandleConnection(int socket) {
     recorded_.notify_all();
 }
 
-bool HttpTestServer::ReadRequest(int socket, std::string& received, RecordedHttpRequest& request) {
+bool HttpTestServer::ReadRequest(int socket, std::string& received, RecordedHttpRequest& request, bool& recorded) {
     const auto deadline = std::chrono::steady_clock::now() + kReadTimeout;
     size_t headerEnd = std::string::npos;
     while ((headerEnd = received.find("\r\n\r\n")) == std::string::npos) {
@@ -186,18 +198,67 @@ bool HttpTestServer::ReadRequest(int socket, std::string& received, RecordedHttp
         }
     }
     request.body = received.substr(bodyStart, bodyLength);
-    Answer(socket);
+    recorded = Answer(socket, request);
     return true;
 }
 
-void HttpTestServer::Answer(int socket) {
+namespace {
+
+// The object of a request line "VERB /object HTTP/x.y".
+std::string_view RequestObject(std::string_view line) {
+    const size_t start = line.find(' ');
+    if (start == std::string_view::npos)
+        return {};
+    const size_t end = line.find(' ', start + 1);
+    return line.substr(start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1);
+}
+
+}  // namespace
+
+bool HttpTestServer::Answer(int socket, const RecordedHttpRequest& request) {
     std::string response;
+    CannedBody canned{"OK", 1};
+    bool stalled = false;
     {
         std::lock_guard lock(mutex_);
         response = "HTTP/1.1 " + std::to_string(statusCode_) + " " + statusReason_ + "\r\n";
+        if (const auto found = bodies_.find(RequestObject(request.requestLine)); found != bodies_.end()) {
+            canned = found->second;
+        }
+        stalled = stalled_;
     }
-    response += "Content-Length: 2\r\nConnection: close\r\n\r\nOK";
+    if (stalled) {
+        // Recorded before the wait, so that a test sees the request while its client still waits.
+        {
+            std::lock_guard lock(mutex_);
+            requests_.push_back(request);
+            recorded_.notify_all();
+        }
+        Stall(socket);
+        return true;
+    }
+    response += "Content-Length: " + std::to_string(canned.body.size()) + "\r\nConnection: close\r\n\r\n";
     send(socket, response.data(), response.size(), MSG_NOSIGNAL);
+    const size_t piece = (canned.body.size() + canned.pieces - 1) / canned.pieces;
+    for (size_t at = 0; at < canned.body.size(); at += piece) {
+        if (at > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const size_t count = std::min(piece, canned.body.size() - at);
+        send(socket, canned.body.data() + at, count, MSG_NOSIGNAL);
+    }
+    return false;
+}
+
+// Waits until the client closes its end (or the server stops), reading and dropping whatever it sends.
+void HttpTestServer::Stall(int socket) {
+    while (!stopping_) {
+        pollfd poller{socket, POLLIN, 0};
+        if (poll(&poller, 1, kPollMs) <= 0)
+            continue;
+        char buffer[256];
+        if (recv(socket, buffer, sizeof buffer, 0) <= 0)
+            return;
+    }
 }
 
 }  // namespace kvtest

@@ -1,0 +1,67 @@
+#include "client/scenes/shop/InventoryItemCard.h"
+
+#include <memory>
+
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/ItemPreview.h"
+#include "client/scenes/shop/ShopItemTexts.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCardTexture = 25;
+constexpr int32_t kMarkTexture = 28;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+
+}  // namespace
+
+InventoryItemCard::InventoryItemCard(int32_t controlId, int32_t x, int32_t y) {
+    Create(x, y, kWidth, kHeight, controlId, -1);
+    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
+    button_->SetCheckBox();
+    button_->SetHoverEvents(true);
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
+    name_ = CreateTextLabel(0, 125, 120, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
+    mark_ = CreateImage(92, 3, 26, 26, kMarkTexture, 392, 372);
+    status_ = CreateTextLabel(8, 6, 50, 20, &UiFontAt(UiFont::Regular12), 0, 0);
+    status_->SetColors(kYellow, 0);
+    Show(false);
+}
+
+void InventoryItemCard::SetItem(const quill::ItemRecord& record, const quill::InventoryItem* owned) {
+    const InventoryCardTexts texts = ShopItemTexts::InventoryCard(record, owned);
+    name_->SetText(texts.name);
+    mark_->Show(texts.markShown);
+    status_->Show(texts.statusShown);
+    status_->SetText(texts.status);
+    if (owned != nullptr) {
+        key_ = static_cast<int64_t>(static_cast<uint64_t>(owned->subKey) << 32 | owned->key);
+        preview_->ShowItem(*owned);
+    } else {
+        key_.reset();
+        preview_->SetItemId(record.id);
+    }
+    Show(true);
+}
+
+void InventoryItemCard::Clear() {
+    key_.reset();
+    button_->SetChecked(false);
+    preview_->SetItemId(0);
+    Show(false);
+}
+
+void InventoryItemCard::SetChecked(bool checked) {
+    button_->SetChecked(checked);
+}
+
+bool InventoryItemCard::OnEvent(Widget* source, int32_t a, int32_t b) {
+    if (source == button_ && GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
+    return Widget::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,19 @@
+#include "client/scenes/shop/PictureWindow.h"
+
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+PictureWindow::PictureWindow() : PopupWindow(0, 0, 579, 423, Face{kCommonTexture, 445, 427}, 31, 32) {
+    AddButton(kClose, 254, 391, platform::Vk::Return, 85, u"Close", kCommonTexture, 0, 67, 24);
+}
+
+bool PictureWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    if (source != nullptr && source->GetId() == kClose) {
+        SetVisible(false);
+        return true;
+    }
+    return PopupWindow::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,18 @@
+#pragma once
+// One picture with a close button (2049, Enter), for the membership's explanation in the shop and the login
+// screen's picture.
+//
+// Threads: as PopupWindow.
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class PictureWindow : public PopupWindow {
+public:
+    static constexpr int32_t kClose = 2049;
+
+    PictureWindow();
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+};
+
+}  // namespace kestrovan

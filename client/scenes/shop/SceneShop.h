@@ -1,0 +1,291 @@
+#pragma once
+// The item shop (SceneId 10): the items for sale in a grid of eight cards by category with paging, the
+// player's own items in a second grid, a large preview and the information panel of the chosen item, the
+// balances and the membership, and the ways to buy, give, use and delete items, to buy a membership, to open
+// the cash pages and to go back to the lobby. The screen's requests and the server's answers are in
+// SceneShopEvents.cpp and SceneShopPackets.cpp; the rules behind them (grids, texts, decisions, codec) are
+// pure classes beside it.
+//
+// For the cue workshop that builds on the shop: the workshop windows are children of this screen; they send
+// through Sender(), read and change owned items through FindOwned/UpdateOwned (the player's records, by key)
+// and RefreshAfterItemChange, show notices through ShowNotice/ShowError, and post their confirmations as the
+// catalogue's events, which OnMessage hands to them. The item information windows (cards, detail panel,
+// preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
+//
+// Threads: Init, loading, Activate, Render and OnLeave on the main thread; control events, application events
+// and Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each
+// packet, control event, application event and the card part of Render, so that the lists, the selection and
+// the widgets they fill are never changed under another thread's feet; the sale and owned lists keep their own
+// locks inside it. Requests are sent while it is held (sends are short and never wait for an answer).
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/core/WString.h"
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "client/app/Scene.h"
+#include "client/scenes/common/RequestSender.h"
+#include "client/scenes/shop/ShopGrid.h"
+#include "client/scenes/shop/ShopItemTextTable.h"
+#include "client/scenes/shop/ShopMessages.h"
+
+namespace quill {
+class RenderScene;
+}
+
+namespace kestrovan {
+
+class App;
+class Button;
+class DeleteItemConfirm;
+class GameConnection;
+class Image;
+class InProgressDialog;
+class InventoryItemCard;
+class ItemUseConfirmWindow;
+class MembershipDialog;
+class NicknameChangeDialog;
+class PictureWindow;
+class PurchaseDialog;
+class ScrollBar;
+class ShopItemCard;
+class ShopItemDetailPanel;
+class ShopPreviewPanel;
+class TextLabel;
+class WebPages;
+
+class SceneShop : public Scene {
+public:
+    // Control ids.
+    static constexpr int32_t kToLobby = 0;
+    static constexpr int32_t kSettings = 1;
+    static constexpr int32_t kMyInfo = 4;
+    static constexpr int32_t kMessenger = 5;
+    static constexpr int32_t kShopView = 10;
+    static constexpr int32_t kMyItemsView = 11;
+    static constexpr int32_t kShopScroll = 15;
+    static constexpr int32_t kMyItemsScroll = 16;
+    static constexpr int32_t kWorkshop = 125;
+    static constexpr int32_t kMembership = 128;
+    static constexpr int32_t kCashPage = 129;
+    static constexpr int32_t kFirstShopCell = 300;
+    static constexpr int32_t kFirstOwnedCell = 400;
+    static constexpr int32_t kFirstShopTab = 600;
+    static constexpr int32_t kFirstMyItemsTab = 650;
+
+    static constexpr uint32_t kMusic = 5;
+    static constexpr int32_t kTile = 256;
+    static constexpr size_t kCells = ShopGrid::kCells;
+
+    explicit SceneShop(App& app);
+    ~SceneShop() override;
+
+    // --- Scene slots (SceneShop.cpp) ---
+    void Init() override;
+    void Activate() override;
+    int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
+    bool OnEnter() override;
+    void Render(D3D9RenderDevice* device, bool draw) override;
+    bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void OnResize(uint32_t width, uint32_t height) override;
+    // Controls (SceneShopEvents.cpp).
+    bool OnEvent(Widget* source, int32_t kind, int32_t key) override;
+    // Application events (SceneShopEvents.cpp).
+    int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
+    // Server answers (SceneShopPackets.cpp).
+    int OnPacket(quill::MessageId id, quill::Packet& packet) override;
+
+    // --- The grids (SceneShop.cpp) ---
+    void SetView(int32_t view);
+    void SelectShopCategory(int32_t category);
+    void SelectMyItemsCategory(int32_t category);
+    void RefreshShopGrid();
+    void RefreshMyItems();
+    // Copies the player's items that are not expired into the owned list; refreshes or hides the panel when
+    // it shows an owned item.
+    void RebuildMyItems();
+    void ShowMoney();
+    void ShowMembership();
+
+    // --- Decisions and requests (SceneShopEvents.cpp) ---
+    void UseSelectedItem();
+    void DeleteSelectedItem();
+    void OnItemDialogResult(uint32_t mode);
+    // ShopItemUse: the owned item used with the request kind (2: ItemUseAlt). The event carries the key's low
+    // half; the whole key is the one the shop last offered for use with that low half.
+    void UseItem(uint32_t key, uint32_t requestKind);
+
+    // --- What the workshop and tests use ---
+    RequestSender& Sender() { return *sender_; }
+    void UseSender(std::unique_ptr<RequestSender> sender) { sender_ = std::move(sender); }
+    // A copy of the owned item of that key, under the player's lock; none when the player does not own it.
+    std::optional<quill::InventoryItem> FindOwned(int64_t key) const;
+    // After an answer changed items: default items rebuilt (optional), owned list rebuilt and refreshed.
+    void RefreshAfterItemChange(bool rebuildDefaults);
+    void ShowNotice(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
+    void ShowError(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
+    void ShowInProgress();
+    void HideInProgress();
+    const ShopItemTextTable& ItemTexts() const { return table_; }
+    quill::CriticalSectionLock& Lock() const { return lock_; }
+
+    // --- What tests read ---
+    int32_t View() const { return view_; }
+    int32_t ShopCategory() const { return shopCategory_; }
+    int32_t MyItemsCategory() const { return myCategory_; }
+    int32_t ShopFirstRow() const { return shopFirst_; }
+    int32_t MyItemsFirstRow() const { return myFirst_; }
+    const ShopItemText* SelectedRow() const { return selectedRow_; }
+    std::optional<int64_t> SelectedOwned() const { return selectedOwned_; }
+    std::vector<OwnedItem> OwnedItems() const;
+    size_t SaleCount() const;
+    ShopItemCard* ShopCell(size_t n) const { return shopCells_[n]; }
+    InventoryItemCard* OwnedCell(size_t n) const { return ownedCells_[n]; }
+    ScrollBar* ShopScroll() const { return shopScroll_; }
+    ScrollBar* MyItemsScroll() const { return myScroll_; }
+    Button* ShopTab(int32_t category) const;
+    Button* MyItemsTab(int32_t category) const;
+    Button* CashButton() const { return cashButton_; }
+    Image* ShopPanel() const { return shopPanel_; }
+    Image* MyItemsPanel() const { return myPanel_; }
+    ShopItemDetailPanel* Detail() const { return detail_; }
+    ShopPreviewPanel* LargePreview() const { return preview_; }
+    DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
+    ItemUseConfirmWindow* UseQuestion() const { return useQuestion_; }
+    NicknameChangeDialog* NicknameDialog() const { return nickname_; }
+    MembershipDialog* Membership() const { return membership_; }
+    PurchaseDialog* Purchase() const { return purchase_; }
+    PictureWindow* Picture() const { return picture_; }
+    InProgressDialog* InProgress() const { return inProgress_; }
+    TextLabel* BalanceLabel(size_t n) const { return balances_[n]; }
+    TextLabel* MembershipCaptionLabel() const { return membershipCaption_; }
+    TextLabel* MembershipValueLabel() const { return membershipValue_; }
+    float ScrollOffset() const { return scrollOffset_; }
+    int32_t BlankScenesCreated() const { return blankScenesCreated_; }
+    int32_t WebWindowsOpened() const { return webWindowsOpened_; }
+    bool IsWebWindowOpen() const;
+
+private:
+    // --- Layout (SceneShop.cpp) ---
+    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
+                      const char16_t* caption);
+    ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);
+    void BuildBackground();
+    void BuildTopBar();
+    void BuildGrids();
+    void BuildCornerButtons();
+    void BuildWindows();
+    void PlaceTiles(int32_t width, int32_t height);
+    void SelectBlankScene();
+    void DrawPreviews(D3D9RenderDevice& device);
+
+    // --- Selection (SceneShop.cpp) ---
+    void OnShopCell(ShopItemCard& card, int32_t kind);
+    void OnOwnedCell(InventoryItemCard& card, int32_t kind);
+    void ShowDetailFor(const ShopItemText& row, const OwnedItem* owned);
+    void ShowSelectedDetail();
+    void ClearSelection();
+    const OwnedItem* FindListed(int64_t key) const;
+
+    // --- Events (SceneShopEvents.cpp) ---
+    bool OnControl(int32_t id);
+    void SendLeaveShop();
+    void OpenExternalCashPage();
+    void SendMembershipRequest();
+    void SendPurchase();
+    void SendDelete();
+    void OpenQueuedCashPage();
+    void ShowFeatureNotice();
+
+    // --- Answers (SceneShopPackets.cpp) ---
+    void OnMembershipResult(quill::Packet& packet);
+    void OnCoinGiftResult(quill::Packet& packet);
+    void OnItemBuyResult(quill::Packet& packet);
+    void AddBoughtItem(const BoughtItem& bought);
+    void OnItemUseResult(quill::MessageId id, quill::Packet& packet);
+    void OnReconnectResult(quill::MessageId id, quill::Packet& packet);
+    void OnItemDeleteResult(quill::Packet& packet);
+    void OnItemQuantity(quill::Packet& packet);
+    void OnPartsBuyResult(quill::Packet& packet);
+    void OnCueUpgradeResult(quill::Packet& packet);
+    void OnCueRepairResult(quill::Packet& packet);
+    void OnCueRetuneResult(quill::Packet& packet);
+    bool ShowFailure(quill::MessageId id, uint8_t result);
+    // Applies a use answer to the owned item; false when the player does not own it.
+    bool ApplyUse(const ItemUseResult& answer);
+    void SetDefaults(const ItemUseResult& answer, int32_t onlyType);
+    // Takes the item out of the player and the pool, after every binding to it is gone.
+    void RemoveOwned(int64_t key);
+    void StoreBalances(int64_t cash, int64_t cueMoney);
+    void WarnDropped(const char16_t* what);
+
+    App& app_;
+    GameConnection& connection_;
+    std::unique_ptr<RequestSender> sender_;
+    bool built_ = false;
+    std::atomic<bool> resourcesLoaded_{false};
+
+    // The item text table and the lists, under lock_ (the lists also under their own locks).
+    mutable quill::CriticalSectionLock lock_;
+    const ShopItemTextTable table_;
+    mutable quill::CriticalSectionLock saleLock_;
+    std::vector<const ShopItemText*> sale_;
+    std::vector<const ShopItemText*> recommended_;
+    mutable quill::CriticalSectionLock ownedLock_;
+    std::vector<OwnedItem> owned_;
+    std::vector<int64_t> newKeys_;  // bought during this visit
+
+    // Screen state, under lock_.
+    int32_t shopCategory_ = ShopGrid::kAll;
+    int32_t shopFirst_ = 1;
+    int32_t myCategory_ = ShopGrid::kAll;
+    int32_t myFirst_ = 1;
+    const ShopItemText* selectedRow_ = nullptr;
+    std::optional<int64_t> selectedOwned_;
+    int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
+    int32_t view_ = 0;
+    std::atomic<float> scrollOffset_{0.0f};
+    std::atomic<bool> cashPageWanted_{false};
+    quill::RenderScene* blankScene_ = nullptr;  // main thread
+    int32_t blankScenesCreated_ = 0;
+    int32_t webWindowsOpened_ = 0;
+    std::unique_ptr<WebPages> webPages_;
+
+    // Widgets, owned by the tree.
+    std::vector<Image*> tiles_;
+    Image* topBar_ = nullptr;
+    Image* stretch_ = nullptr;
+    std::array<TextLabel*, 3> balances_{};
+    Image* accountPanel_ = nullptr;
+    TextLabel* membershipCaption_ = nullptr;
+    TextLabel* membershipValue_ = nullptr;
+    Image* mainPanel_ = nullptr;
+    std::array<Button*, 2> viewButtons_{};
+    Image* shopPanel_ = nullptr;
+    Image* myPanel_ = nullptr;
+    std::vector<Button*> shopTabs_;
+    std::vector<Button*> myTabs_;
+    std::array<ShopItemCard*, kCells> shopCells_{};
+    std::array<InventoryItemCard*, kCells> ownedCells_{};
+    ScrollBar* shopScroll_ = nullptr;
+    ScrollBar* myScroll_ = nullptr;
+    Button* cashButton_ = nullptr;
+    Button* workshopButton_ = nullptr;
+    Button* membershipButton_ = nullptr;
+    ShopPreviewPanel* preview_ = nullptr;
+    ShopItemDetailPanel* detail_ = nullptr;
+    ItemUseConfirmWindow* useQuestion_ = nullptr;
+    InProgressDialog* inProgress_ = nullptr;
+    DeleteItemConfirm* deleteQuestion_ = nullptr;
+    NicknameChangeDialog* nickname_ = nullptr;
+    MembershipDialog* membership_ = nullptr;
+    PurchaseDialog* purchase_ = nullptr;
+    PictureWindow* picture_ = nullptr;
+};
+
+}  // namespace kestrovan

@@ -1,0 +1,66 @@
+#include "client/scenes/shop/ShopItemCard.h"
+
+#include <memory>
+
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/ItemPreview.h"
+#include "client/scenes/shop/ShopItemTexts.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCardTexture = 25;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+
+}  // namespace
+
+ShopItemCard::ShopItemCard(int32_t controlId, int32_t x, int32_t y) {
+    Create(x, y, kWidth, kHeight, controlId, -1);
+    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
+    button_->SetCheckBox();
+    button_->SetHoverEvents(true);
+    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
+    const FontDesc* font = &UiFontAt(UiFont::Regular12);
+    gameTypes_ = CreateTextLabel(4, 8, 112, 20, font, 0, 0);
+    gameTypes_->SetColors(kYellow, 0);
+    level_ = CreateTextLabel(48, 5, 60, 20, font, 0, 0);
+    name_ = CreateTextLabel(0, 112, 120, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
+    currency_ = CreateTextLabel(10, 127, 40, 20, font, 0, 0);
+    price_ = CreateTextLabel(30, 127, 80, 20, font, TextLabel::kAlignRight, 0);
+    Show(false);
+}
+
+void ShopItemCard::SetItem(const ShopItemText& row) {
+    row_ = &row;
+    const ShopCardTexts texts = ShopItemTexts::Card(row);
+    gameTypes_->Show(texts.gameTypesShown);
+    gameTypes_->SetText(texts.gameTypes);
+    level_->Show(texts.levelShown);
+    level_->SetText(texts.level);
+    name_->SetText(texts.name);
+    price_->SetText(texts.price);
+    currency_->SetText(texts.currency);
+    preview_->SetItemId(row.itemId);
+    Show(true);
+}
+
+void ShopItemCard::Clear() {
+    row_ = nullptr;
+    button_->SetChecked(false);
+    preview_->SetItemId(0);
+    Show(false);
+}
+
+void ShopItemCard::SetChecked(bool checked) {
+    button_->SetChecked(checked);
+}
+
+bool ShopItemCard::OnEvent(Widget* source, int32_t a, int32_t b) {
+    if (source == button_ && GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
+    return Widget::OnEvent(source, a, b);
+}
+
+}  // namespace kestrovan
