@@ -529,6 +529,8 @@ void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
 void GameConnection::OnClose(quill::ClSocket* /*socket*/, int /*reason*/) {
     // Cleared before queuing, so that a new connection made in answer to the loss keeps its flag.
     connected_ = false;
+    awaitingAnswer_ = false;
+    quill::TheLog().LogError(u"WARNING: Connection lost.\n");
     const uint8_t message[] = {4, 0, static_cast<uint8_t>(MessageId::ConnectionLost), 0};
     QueueLocalMessage(message);
 }

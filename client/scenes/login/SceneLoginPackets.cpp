@@ -75,7 +75,6 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
 
 void SceneLogin::OnConnectionLost() {
     SetLoginControlsEnabled(true);
-    quill::TheLog().Log(u"Connection lost.\n");
     if (loggedIn_) {
         // The program ends as it must once logged in, but only after the player was told why: OK ends it.
         app_.Scenes().ShowBox(this, {u"Error", {u"Connection lost."}, quill::AppEventId::AppQuit},
