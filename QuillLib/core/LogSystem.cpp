@@ -15,6 +15,7 @@
 namespace quill {
 namespace {
 
+constexpr uint32_t kQuickExitFlushMs = 1000;
 constexpr std::string_view kNotInitializedMessage = "Log system is not initialized..\nUse LOG0() instead..\n";
 
 struct TimePrefix {
@@ -361,6 +362,8 @@ LogSystem& TheLog() {
     static LogSystem* const log = [] {
         auto* created = new LogSystem;
         std::atexit([] { TheLog().Stop(); });
+        // A quick exit (the display was lost) ends every thread at once: what was queued is written first.
+        std::at_quick_exit([] { TheLog().Flush(kQuickExitFlushMs); });
         return created;
     }();
     return *log;

@@ -2,6 +2,7 @@
 
 #include <SDL_messagebox.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -32,7 +33,9 @@ SDL_Window* OwnerWindow(WindowHandle owner) {
 
 // A box closed without a choice answers No (OK for a box without No); so does one the desktop cannot show.
 int SdlMessageBox::Show(const MessageBoxRequest& request) {
-    const std::string text = Utf16ToUtf8(request.text);
+    // A carriage return breaks the line on Windows' boxes; SDL's breaks at line feeds only.
+    std::string text = Utf16ToUtf8(request.text);
+    std::replace(text.begin(), text.end(), '\r', '\n');
     const std::string caption = Utf16ToUtf8(request.caption);
     const bool yesNo = (request.style & MsgBoxStyle::ButtonMask) == MsgBoxStyle::YesNo;
     const SDL_MessageBoxButtonData okButtons[] = {
@@ -50,7 +53,7 @@ int SdlMessageBox::Show(const MessageBoxRequest& request) {
     int chosen = yesNo ? MsgBoxResult::Yes : MsgBoxResult::Ok;
     if (SDL_ShowMessageBox(&box, &chosen) != 0) {
         // No desktop to show it on (no display): the terminal still tells the user.
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s\n(no box on the desktop: %s)\n", caption.c_str(), text.c_str(), SDL_GetError());
         return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
     }
     return chosen < 0 ? (yesNo ? MsgBoxResult::No : MsgBoxResult::Ok) : chosen;

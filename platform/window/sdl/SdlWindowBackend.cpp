@@ -2,8 +2,12 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/system/CodePage.h"
@@ -55,6 +59,22 @@ SDL_Surface* SurfaceOf(const PixelImage& image) {
     void* pixels = const_cast<uint32_t*>(image.pixels.data());
     return SDL_CreateRGBSurfaceWithFormatFrom(pixels, image.width, image.height, 32, image.width * 4,
                                               SDL_PIXELFORMAT_ARGB8888);
+}
+
+// The process that opened the display. SDL shows a message box from a child process of its own, which inherits
+// the handler below.
+constinit pid_t displayOwner = 0;
+
+// Xlib's default answer to a lost display connection is exit(), which destroys the process's statics under threads
+// that still run (a shot, the log's writer) and, in SDL's message-box child, joins threads the child does not have.
+// The program ends at once instead (what the log has queued is written: at_quick_exit); the box's child leaves
+// its parent to hear of it. Xlib allows no return from here.
+int DisplayLost(::Display* /*display*/) {
+    if (getpid() != displayOwner) {
+        _exit(1);
+    }
+    std::fputs("Kestrovan ends: the connection to the X display was lost\n", stderr);
+    std::quick_exit(1);
 }
 
 // Without a display SDL falls back to drivers that draw into memory: the program would run unseen, at full speed,
@@ -383,6 +403,10 @@ bool SdlWindowBackend::StartVideo() const {
     }
     videoFailed_ = false;
     videoStarted_ = true;
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+        displayOwner = getpid();
+        XSetIOErrorHandler(&DisplayLost);
+    }
     SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
     SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
     if (wakeEventType_ == 0) {
