@@ -60,9 +60,21 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
 fi
 
 # --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
-tsan_suites=(test_platform_system test_platform_net test_platform_http test_quill_core test_quill_net test_quill_engine
-             test_quill_resource test_client_connection test_client_scenes_login test_client_scenes_room
-             test_client_scenes_lobby test_client_scenes_community)
+# One suite a line, so that suites added side by side each add a line of their own.
+tsan_suites=(
+  test_platform_system
+  test_platform_net
+  test_platform_http
+  test_quill_core
+  test_quill_net
+  test_quill_engine
+  test_quill_resource
+  test_client_connection
+  test_client_scenes_login
+  test_client_scenes_room
+  test_client_scenes_lobby
+  test_client_scenes_community
+)
 
 # The tree's own tools run instrumented as well (mkdata makes the game data the screens' suites read).
 tsan_suppressions="suppressions=$PWD/tests/tsan.supp"

@@ -38,6 +38,15 @@ struct InventoryItem {
     WString customText;
     int64_t upgradePoints = 0;  // thousandths
     int64_t cueValue = 0;
+
+    // Counted items (state 2 or 3) lose or regain uses; the count of any other item stays.
+    bool IsCounted() const { return state == 2 || state == 3; }
+    void ConsumeCount(int16_t uses) {
+        if (IsCounted()) remaining = static_cast<int16_t>(remaining - uses);
+    }
+    void RestoreCount(int16_t uses) {
+        if (IsCounted()) remaining = static_cast<int16_t>(remaining + uses);
+    }
 };
 
 }  // namespace quill

@@ -90,6 +90,13 @@ public:
     std::array<uint16_t, 5> gameCounters{};  // the second is shown as innings, the fifth as points
     uint16_t gameValue = 0;
     std::array<uint8_t, 8> gameFlags{};  // seated and dropped flags among them
+    // The counters and flags by name.
+    static constexpr size_t kInningsCounter = 1;
+    static constexpr size_t kPointsCounter = 4;
+    static constexpr size_t kSeatedFlag = 0;
+    static constexpr size_t kDroppedFlag = 1;
+    static constexpr size_t kBettingFlag = 2;
+    WString locationText;  // where the user is, when the location code says "elsewhere" (0)
 
     // Profile.
     uint16_t level = 0;

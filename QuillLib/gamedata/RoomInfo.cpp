@@ -45,6 +45,7 @@ void RoomInfo::Reset() {
     playerCount = 0;
     maxPlayers = 6;
     slotIndex = -1;
+    firstCueBall = 0;
     setting = 1;
     shooterSeat = -1;
     inningTime = 40;

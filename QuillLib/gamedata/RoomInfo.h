@@ -42,6 +42,7 @@ public:
     int8_t slotIndex = -1;
     uint32_t setting = 1;
     int8_t shooterSeat = -1;
+    uint8_t firstCueBall = 0;  // the cue ball of the first shot
     uint8_t inningTime = 40;  // seconds per inning
     uint8_t open = 1;
     uint8_t optionFlags = 0;  // kHalfGameFlag, kFriendlyFlag

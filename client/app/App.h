@@ -111,6 +111,7 @@ public:
     // Opens a web page in the system browser (nothing without one).
     void OpenWebPage(quill::WStringView address);
     int RestoreWorkingFolder(bool flag);
+    const quill::WString& GetConfigPath() const { return configPath_; }
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
     static uint32_t GetClientVersion() { return kClientVersion; }
@@ -178,8 +179,7 @@ public:
     void SendClanLeave() override;
 
     // ConnectionHost: the notice and the invitation go to the shared popups, the community messages to the
-    // shared messenger (AppCommunity.cpp); the skill window is not in the tree yet, so its call reaches
-    // nothing.
+    // shared messenger and the skill save's answer to the My Info window (AppCommunity.cpp).
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
@@ -188,7 +188,7 @@ public:
     void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
     void OnMessengerChat(quill::Packet& packet, bool echo) override;
     void OnMessengerMessage(quill::MessageId id, quill::Packet& packet) override;
-    void OnSkillSaveResult(quill::Packet&) override {}
+    void OnSkillSaveResult(quill::Packet& packet) override;
     void RefreshMessengerLists() override;
     void OnFriendRemoved(uint8_t kind, const quill::PlayerState& record) override;
     void OnClanMemberJoined(const quill::PlayerState& record) override;

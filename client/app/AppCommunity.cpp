@@ -1,7 +1,9 @@
 // The App's side of the community: the game connection's friend, clan and chat messages go to the shared
-// messenger (on the connection's dispatch thread), once the screens' module has made it.
+// messenger, the answer to a skill save to the My Info window (on the connection's dispatch thread), once
+// the screens' modules have made them.
 #include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
+#include "client/app/SkillPopup.h"
 
 namespace kestrovan {
 
@@ -11,6 +13,10 @@ void App::OnMessengerChat(quill::Packet& packet, bool echo) {
 
 void App::OnMessengerMessage(quill::MessageId id, quill::Packet& packet) {
     if (MessengerPopup* messenger = sceneManager_.GetMessenger()) messenger->OnServerMessage(id, packet);
+}
+
+void App::OnSkillSaveResult(quill::Packet& packet) {
+    if (SkillPopup* skills = sceneManager_.GetSkillPopup()) skills->OnSkillSaveResult(packet);
 }
 
 void App::RefreshMessengerLists() {

@@ -1,9 +1,12 @@
 #include "client/app/AppEditBridge.h"
 
+#include "QuillLib/core/ScopedLock.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/ui/EditBox.h"
 
 namespace kestrovan {
+
+using quill::ScopedLock;
 
 AppEditBridge::AppEditBridge(NativeEditBridge& native) : native_(native) {}
 
@@ -18,6 +21,7 @@ bool AppEditBridge::IsBound() const {
 // One client stands for whichever box is bound, so the native bridge never tells boxes apart: the box
 // that loses the focus to another hides its caret here.
 void AppEditBridge::SetFocusWidget(EditBox* box) {
+    ScopedLock lock(native_.UiLock());
     if (box == nullptr) {
         ReleaseFocusFrom(nullptr);
         return;
@@ -29,6 +33,7 @@ void AppEditBridge::SetFocusWidget(EditBox* box) {
 }
 
 void AppEditBridge::ReleaseFocusFrom(EditBox* box) {
+    ScopedLock lock(native_.UiLock());
     if (box != nullptr && box != client_.box)
         return;
     if (NativeEditBridge::GetFocusWidget() == &client_) {
@@ -40,26 +45,32 @@ void AppEditBridge::ReleaseFocusFrom(EditBox* box) {
 }
 
 EditBox* AppEditBridge::GetFocusWidget() const {
+    ScopedLock lock(native_.UiLock());
     return IsBound() ? client_.box : nullptr;
 }
 
 void AppEditBridge::SetText(platform::WStringView text) {
+    ScopedLock lock(native_.UiLock());
     native_.SetText(text);
 }
 
 void AppEditBridge::SetSelection(int32_t anchor, int32_t caret) {
+    ScopedLock lock(native_.UiLock());
     native_.Control().SetSelection(anchor, caret);
 }
 
 void AppEditBridge::ReplaceSelection(platform::WStringView text) {
+    ScopedLock lock(native_.UiLock());
     native_.ReplaceSelection(text);
 }
 
 int32_t AppEditBridge::CharFromPos(int32_t x) const {
+    ScopedLock lock(native_.UiLock());
     return static_cast<int32_t>(native_.Control().CharFromPos(x));
 }
 
 void AppEditBridge::SetFont(TextMeasure measure) {
+    ScopedLock lock(native_.UiLock());
     native_.SetFont(std::move(measure));
 }
 

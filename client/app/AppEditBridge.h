@@ -3,7 +3,9 @@
 // keyboard focus is handed to the native bridge as its client, so that typing, the caret keys, the
 // clipboard and the input method reach it the way the system has them.
 //
-// Main thread only, as the native bridge.
+// Any thread that may change the widgets (the main thread, the connection's dispatch thread when a server
+// message shows a window or disables a box): every call holds the native bridge's UI lock, which also
+// guards the bound box.
 #include "client/app/NativeEditClient.h"
 #include "client/ui/EditBridge.h"
 

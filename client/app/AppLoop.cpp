@@ -4,6 +4,7 @@
 #include "client/app/App.h"
 #include "client/app/AppExitCode.h"
 #include "client/app/DrawingRate.h"
+#include "client/app/SettingsPopup.h"
 #include "client/app/UiFonts.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/gfx/Font.h"
@@ -218,6 +219,7 @@ void App::SetDeviceDialogBoxMode(bool enable) {
 void App::ToggleFullScreen() {
     PauseGameThread();
     fullScreen_ = !fullScreen_;
+    if (SettingsPopup* dialog = sceneManager_.GetSettingsDialog()) dialog->SetFullScreen(fullScreen_);
     stateWord_ = kStateModePlaced;
 }
 

@@ -47,8 +47,11 @@ void AppUiServices::PlaySound(uint32_t id) {
 EditBridge* AppUiServices::GetEditBridge() {
     if (!app_.MainWindow().IsCreated())
         return nullptr;
-    if (!editBridge_)
-        editBridge_ = std::make_unique<AppEditBridge>(NativeEditBridge::Instance(app_.MainWindow()));
+    // The bridge's lock is the one under which server messages change the screens' widgets.
+    if (!editBridge_) {
+        NativeEditBridge& native = NativeEditBridge::Instance(app_.MainWindow(), app_.Scenes().DispatchLock());
+        editBridge_ = std::make_unique<AppEditBridge>(native);
+    }
     return editBridge_.get();
 }
 

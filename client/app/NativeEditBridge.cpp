@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "QuillLib/core/ScopedLock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 using platform::Message;
+using quill::ScopedLock;
 namespace Msg = platform::Msg;
 namespace Vk = platform::Vk;
 
@@ -22,30 +24,39 @@ constexpr platform::LParam kBackspaceLParam = 0xE0001;
 
 }  // namespace
 
-NativeEditBridge& NativeEditBridge::Instance(platform::Window& mainWindow) {
+NativeEditBridge& NativeEditBridge::Instance(platform::Window& mainWindow, quill::Lock& uiLock) {
     if (!theBridge) {
-        theBridge.reset(new NativeEditBridge(mainWindow));
+        theBridge.reset(new NativeEditBridge(mainWindow, uiLock));
     }
     return *theBridge;
 }
 
 void NativeEditBridge::DestroyInstance() { theBridge.reset(); }
 
-NativeEditClient* NativeEditBridge::GetFocusWidget() { return theBridge ? theBridge->current_ : nullptr; }
+NativeEditClient* NativeEditBridge::GetFocusWidget() {
+    if (!theBridge) {
+        return nullptr;
+    }
+    ScopedLock lock(theBridge->uiLock_);
+    return theBridge->current_;
+}
 
 void NativeEditBridge::ClearFocus() {
     if (theBridge) {
+        ScopedLock lock(theBridge->uiLock_);
         theBridge->ReleaseFocusFrom(theBridge->current_);
     }
 }
 
-NativeEditBridge::NativeEditBridge(platform::Window& window) : window_(window), edit_(window) {
+NativeEditBridge::NativeEditBridge(platform::Window& window, quill::Lock& uiLock)
+    : window_(window), uiLock_(uiLock), edit_(window) {
     control_ = window_.CreateChild([this](const Message& message) { return WindowProc(message); });
 }
 
 NativeEditBridge::~NativeEditBridge() { window_.DestroyChild(control_); }
 
 void NativeEditBridge::SetFocusWidget(NativeEditClient* box) {
+    ScopedLock lock(uiLock_);
     if (box == nullptr) {
         ReleaseFocusFrom(current_);
         return;
@@ -56,7 +67,7 @@ void NativeEditBridge::SetFocusWidget(NativeEditClient* box) {
     current_ = box;
     const platform::WString text = box->GetText();
     SetText(text);
-    window_.SetFocus(control_);
+    FollowBinding();
     currentText_ = previousText_ = text;
     caret_ = anchor_ = static_cast<uint32_t>(text.size());
     edit_.SetSelection(anchor_, caret_);
@@ -68,6 +79,7 @@ void NativeEditBridge::SetFocusWidget(NativeEditClient* box) {
 }
 
 void NativeEditBridge::ReleaseFocusFrom(NativeEditClient* box) {
+    ScopedLock lock(uiLock_);
     if (box != nullptr && box != current_) {
         return;
     }
@@ -75,29 +87,47 @@ void NativeEditBridge::ReleaseFocusFrom(NativeEditClient* box) {
         current_->HideCaret();
     }
     current_ = nullptr;
-    window_.SetFocus(platform::kMainWindow);
+    FollowBinding();
+}
+
+// The window's focus is the main thread's: another thread leaves the move to the control's procedure.
+void NativeEditBridge::FollowBinding() {
+    if (!window_.OnMainThread()) {
+        window_.PostMessage(control_, Msg::Null, 0, 0);
+        return;
+    }
+    window_.SetFocus(current_ != nullptr ? control_ : platform::kMainWindow);
 }
 
 void NativeEditBridge::SetText(platform::WStringView text) {
+    ScopedLock lock(uiLock_);
     edit_.SetText(text);
     ReadText();
     previousText_ = currentText_;
     ReadSelection();
 }
 
-void NativeEditBridge::SetCaret(uint32_t position) { edit_.SetSelection(position, position); }
+void NativeEditBridge::SetCaret(uint32_t position) {
+    ScopedLock lock(uiLock_);
+    edit_.SetSelection(position, position);
+}
 
 // The box shows what was put in, so the bridge copies it at once.
 void NativeEditBridge::ReplaceSelection(platform::WStringView text) {
+    ScopedLock lock(uiLock_);
     edit_.ReplaceSelection(text);
     if (current_ != nullptr) {
         Synchronise();
     }
 }
 
-void NativeEditBridge::SetFont(platform::EditControl::TextMeasure measure) { edit_.SetFont(std::move(measure)); }
+void NativeEditBridge::SetFont(platform::EditControl::TextMeasure measure) {
+    ScopedLock lock(uiLock_);
+    edit_.SetFont(std::move(measure));
+}
 
 void NativeEditBridge::SetImeNative(bool native) {
+    ScopedLock lock(uiLock_);
     platform::ImeContext& ime = window_.Ime();
     uint32_t status = ime.ConversionStatus() & ~(platform::Ime::ConversionNative | platform::Ime::ConversionKatakana);
     if (native) {
@@ -106,9 +136,11 @@ void NativeEditBridge::SetImeNative(bool native) {
     ime.SetConversionStatus(status);
 }
 
+// Main thread. The bridge's own Msg::Null (a binding changed on another thread) only moves the focus.
 platform::LResult NativeEditBridge::WindowProc(const Message& message) {
-    if (current_ == nullptr) {
-        window_.SetFocus(platform::kMainWindow);
+    ScopedLock lock(uiLock_);
+    if (current_ == nullptr || message.id == Msg::Null) {
+        FollowBinding();
         return 0;
     }
     if (HandleMessage(message)) {

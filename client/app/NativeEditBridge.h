@@ -3,9 +3,18 @@
 // typing goes so that the keyboard and the input method (Hangul) work as the system has them. It binds the
 // control to the edit box that has the focus, copies the control's text, caret and selection into the box
 // after every change, and turns the keys the game handles itself (Enter, Escape, Tab, Up, Down, the
-// function keys) into events of the box. Main thread only.
+// function keys) into events of the box.
+//
+// Threads: the main thread types into the bound box (the control's window procedure); a screen may show a
+// window, enable or disable a box, or set its text on the connection's dispatch thread, which reaches the
+// bridge too. Every entry holds the UI lock the bridge is given (the scene manager's dispatch lock, under
+// which the dispatch thread runs the screens' packet handlers), so the binding, the control and the bound
+// box change on one thread at a time. The keyboard focus of the window moves on the main thread only: from
+// another thread the bridge posts itself a message, and the main thread then gives the focus to the control
+// or the main window by the binding of that moment.
 #include <cstdint>
 
+#include "QuillLib/core/Lock.h"
 #include "client/app/NativeEditClient.h"
 #include "platform/system/WString.h"
 #include "platform/window/EditControl.h"
@@ -18,8 +27,9 @@ class NativeEditBridge {
 public:
     static constexpr size_t kTextCapacity = 256;  // units the bridge reads, terminator included
 
-    // The bridge, built on the first call with the control as a child of the main window.
-    static NativeEditBridge& Instance(platform::Window& mainWindow);
+    // The bridge, built on the first call with the control as a child of the main window and uiLock as the
+    // lock of every entry (it outlives the bridge).
+    static NativeEditBridge& Instance(platform::Window& mainWindow, quill::Lock& uiLock);
     // Frees the bridge and its control; the next Instance builds a new one.
     static void DestroyInstance();
     // The current edit box; null when none has the focus or there is no bridge.
@@ -46,9 +56,11 @@ public:
     const platform::WString& CurrentText() const { return currentText_; }
     platform::WindowId ControlWindow() const { return control_; }
     platform::EditControl& Control() { return edit_; }
+    // The lock every entry holds; a caller that keeps state of its own about the binding holds it as well.
+    quill::Lock& UiLock() { return uiLock_; }
 
 private:
-    explicit NativeEditBridge(platform::Window& window);
+    NativeEditBridge(platform::Window& window, quill::Lock& uiLock);
 
     platform::LResult WindowProc(const platform::Message& message);
     bool HandleMessage(const platform::Message& message);
@@ -57,8 +69,11 @@ private:
     void Synchronise();
     void ReadSelection();
     void ReadText();
+    // The keyboard focus to the control while a box is bound, else to the main window.
+    void FollowBinding();
 
     platform::Window& window_;
+    quill::Lock& uiLock_;
     platform::EditControl edit_;
     platform::WindowId control_ = platform::kNoWindow;
     uint32_t caret_ = 0;

@@ -32,6 +32,8 @@ struct ConnectionNotice;
 struct Invitation;
 class MessengerPopup;
 class ProfilePopup;
+class SettingsPopup;
+class SkillPopup;
 
 // What the scene manager needs of the application around it.
 class SceneManagerHost {
@@ -125,6 +127,9 @@ public:
     // The messenger and the profile window; null while there are none.
     MessengerPopup* GetMessenger() const { return popups_ ? popups_->GetMessenger() : nullptr; }
     ProfilePopup* GetProfilePopup() const { return popups_ ? popups_->GetProfilePopup() : nullptr; }
+    // The settings dialog and the My Info window; null while there are none.
+    SettingsPopup* GetSettingsDialog() const { return popups_ ? popups_->GetSettingsDialog() : nullptr; }
+    SkillPopup* GetSkillPopup() const { return popups_ ? popups_->GetSkillPopup() : nullptr; }
     // UserProfile in a screen's packet handler (dispatch thread): the profile window reads the profile it
     // carries and shows it on the given parent (null: the current scene) at the main thread's next pass.
     // False when nothing is to be shown.

@@ -1,6 +1,6 @@
 #pragma once
 // The windows every screen shares: the two message boxes, the invitation popup, the notice that a function
-// is not available, the messenger and the profile window. The screens' modules build them
+// is not available, the messenger, the profile window, the settings dialog and the My Info window. The screens' modules build them
 // (AppPlatform::createPopups); the scene manager keeps them, hidden, from the scene registration to the end
 // of the program and shows them for the screens and the connection.
 //
@@ -18,6 +18,8 @@ namespace kestrovan {
 class MessengerPopup;
 class NoticeBox;
 class ProfilePopup;
+class SettingsPopup;
+class SkillPopup;
 class Widget;
 struct ConnectionNotice;
 struct Invitation;
@@ -52,6 +54,9 @@ public:
     // The messenger and the profile window; null where a program has none.
     virtual MessengerPopup* GetMessenger() = 0;
     virtual ProfilePopup* GetProfilePopup() = 0;
+    // The settings dialog and the My Info window; null where a program has none.
+    virtual SettingsPopup* GetSettingsDialog() { return nullptr; }
+    virtual SkillPopup* GetSkillPopup() { return nullptr; }
 };
 
 }  // namespace kestrovan

@@ -9,8 +9,12 @@
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
 #include "client/scenes/community/ProfileWindow.h"
+#include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/MyInfoWindow.h"
+#include "client/scenes/player/SettingsDialog.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -29,6 +33,8 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::ShotGallery:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
         case SceneId::Shop:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneShop>(app) : nullptr;
         case SceneId::Alone:
@@ -44,6 +50,8 @@ std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
                                                 app.Connection()->JoinTarget());
     popups->SetCommunityWindows(std::make_unique<Messenger>(std::make_unique<AppCommunityHost>(app)),
                                 std::make_unique<ProfileWindow>());
+    popups->SetPlayerWindows(std::make_unique<SettingsDialog>(std::make_unique<AppPlayerHost>(app)),
+                             std::make_unique<MyInfoWindow>(std::make_unique<AppPlayerHost>(app)));
     return popups;
 }
 

@@ -14,8 +14,8 @@ class SharedPopups;
 
 // The screen of that id; null for an id the program has no screen for.
 std::unique_ptr<Scene> CreateScene(int32_t id, App& app);
-// The popups all screens share: the message boxes, the invitation, the feature notice, the messenger and the
-// profile window, hidden, posting their events to the App.
+// The popups all screens share: the message boxes, the invitation, the feature notice, the messenger, the
+// profile window, the settings dialog and the My Info window, hidden, posting their events to the App.
 std::unique_ptr<SharedPopups> CreateScenePopups(App& app);
 // Fills the process-wide item model catalogue (cues, tables, ball sets, chalk) that the screens' tables
 // read: once, before the screens are made.

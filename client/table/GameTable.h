@@ -138,14 +138,17 @@ public:
         bool invertHorizontal = false;
     };
 
-    // Values the table only initialises; the screens give them their meaning.
+    // Values the table only keeps (and clears where it says); the screens give them their meaning.
     struct ScreenValues {
-        std::array<bool, 3> flags{};  // the last is cleared at every shot start
-        bool flag = false;
-        int32_t value = 0;
+        bool demoHold = false;    // the login screen's demonstration holds the table still
+        bool demoSecond = false;  // the demonstration's second flag
+        bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
+        bool localTurn = false;   // the room: the local player holds the table
+        int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
         uint16_t shortValue = 1;
         uint32_t word = 0;
-        std::array<uint32_t, 2> words{};
+        uint32_t wordA = 0;
+        uint32_t wordB = 0;
         float extraPower = 0.0f;
     };
 

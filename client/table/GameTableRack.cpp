@@ -79,7 +79,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
     strokeDeviation_ = 0.0f;
     shotStartTime_ = 0;
-    screenValues_.value = 0;
+    screenValues_.foulCount = 0;
     penStrokes_.Clear();
 
     {

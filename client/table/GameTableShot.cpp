@@ -113,7 +113,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     OnKey(kPenKey, false);
-    screenValues_.flags[2] = false;
+    screenValues_.breakAgain = false;
     ClearTrails();
     {
         ScopedLock hold(modelLock_);

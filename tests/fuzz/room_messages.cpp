@@ -1,7 +1,9 @@
-// Feeds the room's reader of the invitable users (InvitableUsersList) with payloads the fuzzer chooses, then
-// runs the invitation list over what was read: choosing, inviting, the blocks and their expiry, scrolling.
-// Nothing may crash or read out of bounds; no more records are read than the count announces or the message
-// holds, and an invitation is refused or names one to eight users.
+// Feeds the room's readers with payloads the fuzzer chooses. The invitable users (InvitableUsersList) go on
+// into the invitation list: choosing, inviting, the blocks and their expiry, scrolling. The same payload is
+// then read as every other message the room reads, the table's game and whether a game runs taken from the
+// choice mask. Nothing may crash or read out of bounds; no more records are read than the count announces or
+// the message holds; an invitation is refused or names one to eight users; the game's messages keep no more
+// teams, members and money entries than the room has places, and no seat outside them in the money list.
 //
 // Input: [u8 clock step][u8 choice mask][payload].
 #include <cstddef>
@@ -12,6 +14,8 @@
 #include <vector>
 
 #include "client/scenes/room/InviteList.h"
+#include "client/scenes/room/RoomMessages.h"
+#include "tests/fuzz/FuzzMessages.h"
 
 namespace {
 
@@ -34,6 +38,62 @@ quill::Packet Received(std::span<const uint8_t> payload) {
     return packet;
 }
 
+// Every room reader over the payload, each from the payload's start.
+void ReadAsRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
+    using kestrovan::kRoomTeams;
+    using quill::MessageId;
+    const auto tableMode = static_cast<quill::GameType>(mask % 17);
+    const bool running = (mask & 0x80) != 0;
+    auto packet = [&](MessageId id) { return kvfuzz::ReceivedMessage(id, payload); };
+    auto teamsBounded = [](const auto& message) {
+        Check(message.teams.size() <= kRoomTeams);
+        for (const auto& team : message.teams) Check(team.members.size() <= 8);
+    };
+
+    quill::Packet start = packet(MessageId::GameStart);
+    if (const auto m = kestrovan::ReadGameStart(start, tableMode)) teamsBounded(*m);
+    quill::Packet turn = packet(MessageId::TurnResult);
+    if (const auto m = kestrovan::ReadTurnResult(turn, running)) {
+        for (const auto& entry : m->money) Check(kestrovan::IsRoomSeat(entry.seat));
+        Check(running || m->money.empty());
+    }
+    quill::Packet score = packet(MessageId::ScoreUpdate);
+    if (const auto m = kestrovan::ReadScoreUpdate(score, running, tableMode, mask % 7)) {
+        Check(m->teams.size() <= kRoomTeams);
+    }
+    quill::Packet end = packet(MessageId::GameEnd);
+    if (const auto m = kestrovan::ReadGameEnd(end)) teamsBounded(*m);
+    quill::Packet settlement = packet(MessageId::GameSettlement);
+    if (const auto m = kestrovan::ReadGameSettlement(settlement)) teamsBounded(*m);
+    quill::Packet sync = packet(MessageId::GameStateSync);
+    if (const auto m = kestrovan::ReadGameStateSync(sync)) teamsBounded(*m);
+    quill::Packet groups = packet(MessageId::EightBallShot);
+    if (const auto m = kestrovan::ReadBallGroups(groups, (mask & 1) != 0)) Check(m->groups.size() <= kRoomTeams);
+    quill::Packet bans = packet(MessageId::ChatBanNotice);
+    Check(kestrovan::ReadChatBanNotice(bans).size() <= payload.size() / 3);
+
+    quill::Packet snapshot = packet(MessageId::RoomSnapshot);
+    kestrovan::ReadRoomSnapshot(snapshot);
+    quill::Packet entered = packet(MessageId::RoomMemberEntered);
+    kestrovan::ReadMemberEntered(entered);
+    quill::Packet chat = packet(MessageId::RoomChat);
+    if (const auto m = kestrovan::ReadRoomChat(chat)) Check(m->text.size() <= kestrovan::kRoomChatUnits);
+    quill::Packet cue = packet(MessageId::SeatCueUpdate);
+    kestrovan::ReadSeatCue(cue);
+    quill::Packet stats = packet(MessageId::ItemStats);
+    if (const auto m = kestrovan::ReadItemStats(stats)) {
+        Check(static_cast<uint64_t>(m->valueB) <= kestrovan::ItemStatsMessage::kItemStatLimit);
+    }
+    quill::Packet placement = packet(MessageId::TablePlacement);
+    if (kestrovan::ReadTablePlacementHead(placement)) kestrovan::ReadItemPair(placement);
+    quill::Packet options = packet(MessageId::RoomOptionsChanged);
+    kestrovan::ReadRoomOptions(options);
+    quill::Packet jackpot = packet(MessageId::Jackpot);
+    kestrovan::ReadJackpot(jackpot);
+    quill::Packet value = packet(MessageId::RoomValue1223);
+    kestrovan::ReadRoomValue(value);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -41,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const uint32_t step = data[0] * 250u;
     const uint8_t mask = data[1];
+    ReadAsRoomMessages({data + 2, size - 2}, mask);
     quill::Packet packet = Received({data + 2, size - 2});
     const uint16_t announced = size >= 4 ? static_cast<uint16_t>(data[2] | data[3] << 8) : 0;
     std::vector<InvitableUser> users = InviteList::Read(packet);

@@ -21,11 +21,20 @@ void ScenePopups::LoadGraphics(uint32_t arg) {
         messenger_->LoadWindowGraphics(arg);
     if (profile_)
         profile_->LoadWindowGraphics(arg);
+    if (settings_)
+        settings_->LoadWindowGraphics(arg);
+    if (myInfo_)
+        myInfo_->LoadWindowGraphics(arg);
 }
 
 void ScenePopups::SetCommunityWindows(std::unique_ptr<MessengerPopup> messenger, std::unique_ptr<ProfilePopup> profile) {
     messenger_ = std::move(messenger);
     profile_ = std::move(profile);
+}
+
+void ScenePopups::SetPlayerWindows(std::unique_ptr<SettingsPopup> settings, std::unique_ptr<SkillPopup> myInfo) {
+    settings_ = std::move(settings);
+    myInfo_ = std::move(myInfo);
 }
 
 void ScenePopups::ShowBox(NoticeBox& box, Widget& parent, quill::WStringView title,

@@ -1,6 +1,7 @@
 #pragma once
 // The popups the scene manager keeps for all screens: the two message boxes, the invitation, the feature
-// notice and, once the community module has given them, the messenger and the profile window. Each show
+// notice and, once the community and player modules have given them, the messenger and the profile window,
+// the settings dialog and the My Info window. Each show
 // operation attaches the popup to the given parent and fills, centres and shows it; the popups post their
 // events through the App.
 //
@@ -9,7 +10,9 @@
 
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
+#include "client/app/SettingsPopup.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/SkillPopup.h"
 #include "client/scenes/common/FeatureNoticePopup.h"
 #include "client/scenes/common/InvitePopup.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -36,8 +39,12 @@ public:
     NoticeBox* GetSecondMessageBox() override { return second_.get(); }
     MessengerPopup* GetMessenger() override { return messenger_.get(); }
     ProfilePopup* GetProfilePopup() override { return profile_.get(); }
+    SettingsPopup* GetSettingsDialog() override { return settings_.get(); }
+    SkillPopup* GetSkillPopup() override { return myInfo_.get(); }
     // Takes the messenger and the profile window for the life of the popups.
     void SetCommunityWindows(std::unique_ptr<MessengerPopup> messenger, std::unique_ptr<ProfilePopup> profile);
+    // Takes the settings dialog and the My Info window for the life of the popups.
+    void SetPlayerWindows(std::unique_ptr<SettingsPopup> settings, std::unique_ptr<SkillPopup> myInfo);
     InvitePopup& Invite() { return *invite_; }
     FeatureNoticePopup& FeatureNotice() { return *featureNotice_; }
 
@@ -53,6 +60,8 @@ private:
     std::unique_ptr<FeatureNoticePopup> featureNotice_;
     std::unique_ptr<MessengerPopup> messenger_;
     std::unique_ptr<ProfilePopup> profile_;
+    std::unique_ptr<SettingsPopup> settings_;
+    std::unique_ptr<SkillPopup> myInfo_;
 };
 
 }  // namespace kestrovan

@@ -3,6 +3,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "QuillLib/gamedata/RoomInfo.h"
 
 namespace kestrovan {
 
@@ -180,6 +181,30 @@ quill::WString RaceNoticeLine(uint8_t state, uint8_t startHour, uint8_t startMin
         default:
             return {};
     }
+}
+
+void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result) {
+    room.roomNumber = asked.roomNumber;
+    room.title = asked.title;
+    room.password = asked.password;
+    room.passwordFlag = asked.passwordFlag;
+    room.state = asked.state;
+    room.status = asked.status;
+    room.playerCount = asked.playerCount;
+    room.maxPlayers = asked.maxPlayers;
+    room.gameType = result.gameMode;
+    room.setting = result.settingA;
+    room.counterB = result.counter2;
+    room.counterA = result.counter1;
+    room.slotIndex = result.settingB;
+    room.inningTime = result.timeLimit;
+    room.optionFlags = result.optionFlags;
+    room.open = result.stakeIndex;
+    room.stake = result.stake;
+    room.tableItem = result.tableItem;
+    room.ballItem = result.ballItem;
+    room.minHandicap = result.minHandicap;
+    room.maxHandicap = result.maxHandicap;
 }
 
 }  // namespace kestrovan

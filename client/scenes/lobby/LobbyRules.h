@@ -8,9 +8,11 @@
 #include "QuillLib/core/WString.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/connection/TournamentRecord.h"
+#include "client/scenes/lobby/LobbyMessages.h"
 
 namespace quill {
 class PlayerState;
+class RoomInfo;
 }
 
 namespace kestrovan {
@@ -49,6 +51,13 @@ struct LobbyEnteredPlan {
     bool clearsTarget = false;
 };
 LobbyEnteredPlan PlanLobbyEntered(const JoinWithTarget& target, int32_t currentChannel, bool joinPending);
+
+// --- The room the server lets the player into ---
+
+// The connection's room on JoinRoomResult 0: the answer carries the room's settings but not its number,
+// title, lock or seats, so those come from what the lobby asked for (the listed room it joined, or the
+// room it asked to create); then the answer's fields.
+void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result);
 
 // --- The tournament channel's entry check ---
 

@@ -19,6 +19,8 @@
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/InProgressDialog.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomDetailPanel.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
@@ -26,7 +28,12 @@
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/lobby/EventPagePopup.h"
+#include "client/scenes/lobby/LobbyImageWindow.h"
+#include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -35,6 +42,7 @@
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Window.h"
+#include "platform/browser/Browser.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
@@ -133,8 +141,8 @@ void SceneLobby::BuildChatPanel() {
 void SceneLobby::BuildUserPanel() {
     userPanel_ = CreateImage(0, 60, 242, 282, kLobbyTexture, 0, 165);
     userPanel_->SetAnchor(AnchorMode::Right, -257, AnchorMode::Top, 70);
-    tabs_[0] = AddButton(*userPanel_, 65, -1, 79, 31, kLobbyUsersTab, -1, kLobbyTexture, 0, 165, u"Lobby");
-    tabs_[1] = AddButton(*userPanel_, 130, -1, 79, 30, kFriendsTab, -1, kLobbyTexture, 110, 165, u"Friends");
+    tabs_[0] = AddButton(*userPanel_, 65, -1, 79, 31, kLobbyUsersTab, -1, kLobbyTexture, 800, 32, u"Lobby");
+    tabs_[1] = AddButton(*userPanel_, 130, -1, 79, 30, kFriendsTab, -1, kLobbyTexture, 880, 32, u"Friends");
     for (Button* tab : tabs_) tab->SetRadio();
     for (size_t k = 0; k < userRows_.size(); ++k) {
         auto row = std::make_unique<PlayerListRow>(kFirstUserRow + static_cast<int32_t>(k));
@@ -156,9 +164,10 @@ void SceneLobby::BuildRoomPanel() {
     roomBar_ = roomPanel_->CreateImage(502, 122, 33, 262, kLobbyTexture, 736, 32);
     roomScroll_ = AddScrollBar(*roomBar_, 3, 5, 239, kRoomScroll);
     roomScroll_->SetSecondRect(-500, -130, 530, 470);
-    orderButtons_[0] = AddButton(*roomPanel_, 38, 486, 114, 28, kListAll, -1, kLobbyTexture, 0, 196, u"List all room");
+    orderButtons_[0] =
+        AddButton(*roomPanel_, 38, 486, 114, 28, kListAll, -1, kLobbyTexture, 820, 160, u"List all room");
     orderButtons_[1] =
-        AddButton(*roomPanel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobbyTexture, 0, 196, u"Waiting room first");
+        AddButton(*roomPanel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobbyTexture, 820, 160, u"Waiting room first");
     for (Button* order : orderButtons_) order->SetCheckBox();
     BuildFilterButtons();
     createButton_ = AddButton(*roomPanel_, 286, 450, 122, 122, kCreateRoom, -1, kLobbyTexture, 256, 439,
@@ -256,6 +265,23 @@ void SceneLobby::BuildPopups() {
     createDialog_ = static_cast<RoomCreateDialog*>(AddChild(std::move(create), false));
     webPages_ = std::make_unique<WebPages>(app_, poster);
     help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
+    inProgress_ = static_cast<InProgressDialog*>(
+        AddChild(std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false));
+    BuildPictureWindows(poster);
+    tournament_ = std::make_unique<TournamentPopups>(std::make_unique<AppPlayerHost>(app_), *this);
+}
+
+// The event coupon popup and the two large picture windows, hidden until something shows them.
+void SceneLobby::BuildPictureWindows(const PopupWindow::EventPoster& poster) {
+    auto event = std::make_unique<EventPagePopup>(
+        app_.Site(), [this] { return connection_.LocalPlayer().accountKind; },
+        [this](quill::WStringView address) {
+            if (platform::Browser* browser = app_.Browser()) browser->Open(address);
+        },
+        poster, [this] { app_.PostQuit(); });
+    eventPopup_ = static_cast<EventPagePopup*>(AddChild(std::move(event), false));
+    imageWindow_ = static_cast<LobbyImageWindow*>(AddChild(std::make_unique<LobbyImageWindow>(poster), false));
+    pageWindow_ = static_cast<LobbyPageWindow*>(AddChild(std::make_unique<LobbyPageWindow>(poster), false));
 }
 
 void SceneLobby::OnResize(uint32_t width, uint32_t height) {
@@ -354,6 +380,9 @@ void SceneLobby::Activate() {
     flood_.Clear();
     SendLobbyEnter();
     ShowYesterdayBest();
+    // Just entered a tournament channel: its race schedule first.
+    if (app_.Scenes().PreviousId() == SceneId::Login && connection_.GetChannelType(-1) == ChannelKind::Tournament)
+        tournament_->ShowRanking();
 }
 
 void SceneLobby::SendLobbyEnter() {
@@ -363,6 +392,9 @@ void SceneLobby::SendLobbyEnter() {
 bool SceneLobby::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     ReleaseBackgroundTable();
+    // A dialog still open when the screen changes keeps no device resources in its previews.
+    ReleaseItemPreviews(*createDialog_);
+    ReleaseItemPreviews(*practiceDialog_);
     {
         ScopedLock hold(lock_);
         users_.Clear();
@@ -410,25 +442,20 @@ void SceneLobby::JoinRoom(int32_t room) {
     connection_.JoinTarget().Clear();
     // Only rooms 1 to 120 have a record to check; any other number (a "/go" command) is ignored.
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
-    uint8_t gameMode = 0;
-    bool locked = false;
-    {
-        ScopedLock hold(lock_);
-        gameMode = rooms_.Room(room)->gameType;
-        locked = rooms_.Room(room)->passwordFlag != 0;
-    }
+    const quill::RoomInfo listed = ListedRoom(room);
     const quill::PlayerState& player = connection_.LocalPlayer();
-    if (player.age < kAdultAge && (gameMode == 5 || gameMode == 6)) {
+    if (player.age < kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
         ShowNotice(u"청소년은 참여할 수 없는 종목입니다.");
         return;
     }
-    if (locked) {
+    if (listed.passwordFlag != 0) {
         passwordPopup_->SetRoom(static_cast<uint16_t>(room));
         passwordPopup_->Open();
         return;
     }
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
+    NoteAskedRoom(listed);
     joinPending_ = true;
     packet->Init(MessageId::JoinRoom).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
     connection_.SendPacket(packet);
@@ -439,11 +466,29 @@ void SceneLobby::JoinRoomWithPassword(int32_t room, quill::WStringView password)
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
-    packet->Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
     // A password from an invitation comes from the server: it is cut to what the popup lets a player type.
-    packet->WriteWString(password.substr(0, std::min<size_t>(password.size(), RoomPasswordPopup::kMaxLength)));
+    const quill::WStringView typed =
+        password.substr(0, std::min<size_t>(password.size(), RoomPasswordPopup::kMaxLength));
+    quill::RoomInfo asked = ListedRoom(room);
+    asked.password = quill::WString(typed);
+    asked.passwordFlag = 1;
+    NoteAskedRoom(asked);
+    packet->Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
+    packet->WriteWString(typed);
     connection_.SendPacket(packet);
     connection_.FreePacket(packet);
+}
+
+quill::RoomInfo SceneLobby::ListedRoom(int32_t room) const {
+    ScopedLock hold(lock_);
+    quill::RoomInfo record = *rooms_.Room(room);
+    record.roomNumber = static_cast<int16_t>(room);
+    return record;
+}
+
+void SceneLobby::NoteAskedRoom(const quill::RoomInfo& room) {
+    ScopedLock hold(lock_);
+    askedRoom_ = room;
 }
 
 void SceneLobby::QuickJoin() {
@@ -764,10 +809,6 @@ void SceneLobby::AskMessengerAbout(const ShownPlayer& target, int32_t entry) {
     } else {
         messenger->AskAboutMember(record, MessengerPopup::kAskFriend);
     }
-}
-
-void SceneLobby::ShowFeatureNotice() {
-    if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);
 }
 
 void SceneLobby::ShowNotice(quill::WStringView line) {

@@ -21,6 +21,7 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/PlayerListRow.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
@@ -38,10 +39,14 @@ class App;
 class AppTableHost;
 class Button;
 class EditBox;
+class EventPagePopup;
 class GameConnection;
 class GameTable;
 class HelpWindow;
 class Image;
+class InProgressDialog;
+class LobbyImageWindow;
+class LobbyPageWindow;
 class NoticeBox;
 class RenderSceneCameras;
 class RoomCreateDialog;
@@ -51,6 +56,7 @@ class RoomPasswordPopup;
 class RoomSettingDialog;
 class ScrollBar;
 class TextLabel;
+class TournamentPopups;
 class WebPages;
 class Window;
 
@@ -158,6 +164,10 @@ public:
     RoomPasswordPopup* PasswordPopup() const { return passwordPopup_; }
     RoomSettingDialog* PracticeDialog() const { return practiceDialog_; }
     RoomCreateDialog* CreateDialog() const { return createDialog_; }
+    EventPagePopup* EventPopup() const { return eventPopup_; }
+    InProgressDialog* InProgress() const { return inProgress_; }
+    LobbyImageWindow* ImageWindow() const { return imageWindow_; }
+    LobbyPageWindow* PageWindow() const { return pageWindow_; }
     Image* CornerImage() const { return corner_; }
     GameTable* Table() const { return table_.get(); }
     bool IsWebWindowOpen() const;
@@ -182,6 +192,7 @@ private:
     void BuildTitleAndButtons();
     void BuildContextMenu();
     void BuildPopups();
+    void BuildPictureWindows(const PopupWindow::EventPoster& poster);
     ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);
     void WriteTitles();
     void ApplyChatFont(const Settings& settings);
@@ -195,13 +206,15 @@ private:
     // Leaving by a one-byte request and a screen change, unless a join is pending.
     void LeaveFor(quill::MessageId request, int32_t scene);
     void ShowComingSoon();
-    void ShowFeatureNotice();
     void AskMessengerAbout(const ShownPlayer& target, int32_t entry);
     void ShowNotice(quill::WStringView line);
     void SendUserInfoRequest(const ShownPlayer& target);
     void SendLobbyEnter();
     void FillRoomRows(const LobbyRoomTable::Page& page);
     void ShowRoomDetail(const RoomListRow& row);
+    // The listed record of a room (an empty room of that number when it is not listed), under lock_.
+    quill::RoomInfo ListedRoom(int32_t room) const;
+    void NoteAskedRoom(const quill::RoomInfo& room);
 
     // --- The server's answers (SceneLobbyPackets.cpp) ---
     void OnRoomMessage(quill::MessageId id, quill::Packet& packet);
@@ -247,6 +260,9 @@ private:
     LobbyChatLog chat_;
     int32_t roomPosition_ = 1;
     int32_t userPosition_ = 1;
+    // The room of the last JoinRoom, JoinRoomWithPassword or CreateRoom, for the room screen's title and
+    // number when the server lets the player in; none once an answer has taken it.
+    std::optional<quill::RoomInfo> askedRoom_;
 
     ChatFloodGuard flood_;  // game thread only
     std::atomic<bool> joinPending_{false};
@@ -259,6 +275,7 @@ private:
 
     quill::EventQueue lobbyEvents_{kEventQueueSize};
     std::unique_ptr<WebPages> webPages_;
+    std::unique_ptr<TournamentPopups> tournament_;  // the status window, the ranking chart and the alarm
     int32_t webWindowsOpened_ = 0;
     quill::WString lastWebPage_;
 
@@ -292,6 +309,10 @@ private:
     RoomSettingDialog* practiceDialog_ = nullptr;
     RoomCreateDialog* createDialog_ = nullptr;
     HelpWindow* help_ = nullptr;
+    InProgressDialog* inProgress_ = nullptr;
+    EventPagePopup* eventPopup_ = nullptr;
+    LobbyImageWindow* imageWindow_ = nullptr;
+    LobbyPageWindow* pageWindow_ = nullptr;
 
     // The background table and yesterday's best shots.
     quill::RenderScene* renderScene_ = nullptr;

@@ -16,6 +16,7 @@
 #include "client/scenes/lobby/CreateRoomRequest.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/MessageIds.h"
 
@@ -42,11 +43,11 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam == 13) chatInput_->SetFocus(true);
             break;
         case quill::AppEventId::TournamentInfoOpen:
-            ShowFeatureNotice();
+            tournament_->ShowInfo();
             break;
         case quill::AppEventId::TournamentPopupClose:
             if (wParam == kTournamentRegistration) OpenWebPage(WebPages::kChampionRegistration);
-            else if (wParam == 1) ShowFeatureNotice();
+            else if (wParam == 1) tournament_->ShowRanking();
             break;
         case quill::AppEventId::TutorialGateOk:
             connection_.SendBytePacket(MessageId::EnterSchool, &kZero);
@@ -75,6 +76,9 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             FollowJoinTarget();
             break;
         case quill::AppEventId::ExpiredItemsCheck:
+        // The lobby's first activation with the tutorial done (LobbyEvent1073) is when the player first sees
+        // the lobby: the time to tell of items that expired while he was away.
+        case quill::AppEventId::LobbyEvent1073:
             ShowExpiredItems();
             break;
         case quill::AppEventId::EventPageOpen:
@@ -236,7 +240,11 @@ void SceneLobby::OnRoomSettingConfirm() {
 void SceneLobby::SendCreateRoom() {
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
-    WriteCreateRoom(*packet, createDialog_->Room());
+    // The new room's number comes with no answer: the room screen learns it from the server.
+    quill::RoomInfo asked = createDialog_->Room();
+    asked.playerCount = 1;
+    NoteAskedRoom(asked);
+    WriteCreateRoom(*packet, asked);
     connection_.SendPacket(packet);
     connection_.FreePacket(packet);
 }

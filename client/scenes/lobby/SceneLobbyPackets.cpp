@@ -11,6 +11,7 @@
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/lobby/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/player/TournamentPopups.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -56,6 +57,9 @@ int SceneLobby::OnPacket(MessageId id, Packet& packet) {
             break;
         case MessageId::LobbyChat:
             OnLobbyChat(packet);
+            break;
+        case MessageId::TournamentSchedule:
+            tournament_->OnSchedule(packet);
             break;
         case MessageId::ChatBanned:
             OnChatBanned(packet);
@@ -192,6 +196,7 @@ void SceneLobby::OnNoticeMessage(MessageId id, Packet& packet) {
                 const TournamentEntry race = TournamentEntry::From(connection_.Tournament());
                 const quill::WString line = RaceNoticeLine(*state, race.startHour, race.startMinute);
                 if (!line.empty()) AddNoticeLine(line, kGreen);
+                tournament_->OnTournamentChanged();
             }
             break;
         case MessageId::RoomBanResult:
@@ -237,6 +242,10 @@ void SceneLobby::OnLobbyEntered() {
 }
 
 void SceneLobby::OnCreateRoomResult(Packet& packet) {
+    {
+        ScopedLock hold(lock_);
+        askedRoom_.reset();
+    }
     const auto result = ReadCreateRoomResult(packet);
     if (!result) return;
     const quill::WString line = CreateRoomRefusal(result->code, result->nickname, result->room);
@@ -245,6 +254,11 @@ void SceneLobby::OnCreateRoomResult(Packet& packet) {
 
 void SceneLobby::OnJoinRoomResult(Packet& packet) {
     joinPending_ = false;
+    std::optional<quill::RoomInfo> asked;
+    {
+        ScopedLock hold(lock_);
+        asked.swap(askedRoom_);
+    }
     const auto result = ReadJoinRoomResult(packet);
     if (!result) {
         WarnDropped(u"join answer");
@@ -255,19 +269,7 @@ void SceneLobby::OnJoinRoomResult(Packet& packet) {
         return;
     }
     quill::RoomInfo& room = connection_.GetRoomInfo();
-    room.gameType = result->gameMode;
-    room.setting = result->settingA;
-    room.counterB = result->counter2;
-    room.counterA = result->counter1;
-    room.slotIndex = result->settingB;
-    room.inningTime = result->timeLimit;
-    room.optionFlags = result->optionFlags;
-    room.open = result->stakeIndex;
-    room.stake = result->stake;
-    room.tableItem = result->tableItem;
-    room.ballItem = result->ballItem;
-    room.minHandicap = result->minHandicap;
-    room.maxHandicap = result->maxHandicap;
+    FillJoinedRoom(room, asked.value_or(room), *result);
     RequestSceneChange(SceneId::RoomGame);
 }
 

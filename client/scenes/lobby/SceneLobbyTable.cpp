@@ -20,6 +20,7 @@
 #include "client/render/CurrentSceneView.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/AppTableHost.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -187,7 +188,12 @@ void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
     }
     OpenQueuedWebPages();
     if (device != nullptr) DrawBackgroundTable(*device, draw);
-    if (draw) DrawWidgets(device);
+    if (!draw) return;
+    // The creation and practice dialogs' table and ball previews are built here, before the widgets draw.
+    quill::Engine* engine = app_.GetEngine();
+    if (device != nullptr && engine != nullptr && engine->GetResourceManager() != nullptr)
+        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
+    DrawWidgets(device);
 }
 
 void SceneLobby::DrawBackgroundTable(D3D9RenderDevice& device, bool draw) {

@@ -26,11 +26,6 @@ constexpr int32_t kPitchMoveSteps = 600;
 // The room scene's animation advances by a frame of the 60 Hz display each drawn frame.
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
 
-// The table's flags that the demo sets: it holds the table still at the start of a cycle (the first), and
-// the second is not used on this screen.
-constexpr size_t kDemoHoldFlag = 0;
-constexpr size_t kSecondFlag = 1;
-
 }  // namespace
 
 bool SceneLogin::CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device) {
@@ -56,8 +51,8 @@ void SceneLogin::ResetDemo() {
         table->SetCameraFlags(false, true, false, false);
         table->SetState(0);
         table->SetVisible(true);
-        table->ForScreens().flags[kDemoHoldFlag] = true;
-        table->ForScreens().flags[kSecondFlag] = false;
+        table->ForScreens().demoHold = true;
+        table->ForScreens().demoSecond = false;
         SetUpDemoCamera();
         LoadNextDemoShot();
         table->FocusCameraOnCueBall();
@@ -145,7 +140,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
     }
     const DemoShotCycle::Step step = demo_.Advance();
     if (step.releaseHold)
-        table->ForScreens().flags[kDemoHoldFlag] = false;
+        table->ForScreens().demoHold = false;
     if (step.firstMove) {
         LockedSetDistance(slot, static_cast<float>(140 + app_.GetRandom().Next() % 50));
     }
@@ -164,7 +159,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
 // The loaded shot is played, and a camera looking too flat or too steep turns to 30 or 60 degrees.
 void SceneLogin::PlayDemoShot() {
     GameTable* table = stage_.Table();
-    table->ForScreens().flags[kDemoHoldFlag] = true;
+    table->ForScreens().demoHold = true;
     table->StartShot(2, true);
     const float pitch = GetCameraPitchDegrees(table->GetCurrentCameraRef());
     const float keep = CameraController::kKeep;

@@ -227,6 +227,9 @@ void SceneRoomGame::Activate() {
     turnClock_.ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
+    durabilityWarned_.fill(false);
+    equipmentNotice_ = false;
+    shotCount_ = 0;
     helpOnEntry_ = player.experience < kHelpExperience;
     if (helpOnEntry_) {
         help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
@@ -245,6 +248,8 @@ void SceneRoomGame::Activate() {
     halfGame_->Show(room_.IsHalfGame());
     ShowStake();
     ShowLevelRange();
+    CheckCueDurability();
+    ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
     LayoutChat(platform::TimeGetTime(), true);
@@ -330,7 +335,8 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
     replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     quill::ScopedLock hold(lock_);
     ++updates_;
-    if (updates_ % 10 == 0) {
+    if (updates_ % kAimRelayCalls == 0) {
+        RelayAim(timeMs);
         if (gameRunning_ && !shotInFlight_) RunTurnClock(timeMs);
         if (gameRunning_) RunGameClock(timeMs);
         LayoutChat(timeMs, false);
@@ -351,7 +357,7 @@ void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
     const int8_t shooter = room_.shooterSeat;
     if (IsLocalTurn() && table.IsControlEnabled()) {
         const auto mode = room_.gameType;
-        if ((mode == 3 || mode == 5) && turnClock_.FreezeDue(nowMs)) {
+        if ((mode == 3 || mode == 5) && table.ForScreens().foulCount == 0 && turnClock_.FreezeDue(nowMs)) {
             table.ReleaseHeldKeys(false);
             table.SetControlEnabled(false);
         }
@@ -397,8 +403,13 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
 }
 
+// While a game runs the shooter holds the table; between games the room master does (or a shooter the server
+// named).
 bool SceneRoomGame::IsLocalTurn() const {
-    return room_.shooterSeat >= 0 && room_.shooterSeat == localSeat_;
+    const int8_t local = localSeat_;
+    if (local < 0) return false;
+    if (gameRunning_) return room_.shooterSeat == local;
+    return masterSeat_ == local || room_.shooterSeat == local;
 }
 
 void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
@@ -519,6 +530,7 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
     Scene::OnLeave(resources, renderScenes);
     quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
+    seatCues_.fill(nullptr);  // the table's cue entries go with it
     replayPanel_->ReleaseTable();
     stage_.Release(renderScenes);
     receivedLines_.clear();
@@ -554,45 +566,6 @@ void SceneRoomGame::ReleaseSpentItems() {
 
 // --- input (game thread) ---
 
-int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    quill::ScopedLock hold(lock_);
-    GameTable* table = stage_.Table();
-    if (table != nullptr && id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
-    }
-    if (id == platform::Msg::Char && wParam == 27) {
-        roomMenu_->SetVisible(!roomMenu_->IsVisible());
-        return 0;
-    }
-    switch (id) {
-        case quill::AppEventId::ItemDialogResult:
-            OpenPurchase(static_cast<uint32_t>(wParam));
-            break;
-        case quill::AppEventId::ItemCheckPassed:
-            SendPurchase();
-            break;
-        case quill::AppEventId::HelpMenuChosen:
-            help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            help_->SetVisible(true);
-            break;
-        case quill::AppEventId::RoomWindowsToggle:
-            replayPanel_->SetVisible(false);
-            help_->SetVisible(false);
-            break;
-        case quill::AppEventId::ReplayLastShotRequest:
-            if (table != nullptr && (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
-                replayPanel_->LoadShot(table->GetCommittedRecord());
-            }
-            break;
-        case quill::AppEventId::UseChalk:
-            if (table != nullptr) table->SetChalkLevel(chalkSlot_->Level());
-            break;
-        default:
-            break;
-    }
-    return 0;
-}
-
 void SceneRoomGame::OpenPurchase(uint32_t mode) {
     const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
     if (offer == nullptr) return;
@@ -612,90 +585,16 @@ void SceneRoomGame::SendPurchase() {
     purchase_->SetVisible(false);
 }
 
-bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
-    quill::ScopedLock hold(lock_);
-    switch (source != nullptr ? source->GetId() : -1) {
-        case kToLobby:
-            if (source == TopButton(kToLobby)) {
-                LeaveRoom();
-                return true;
-            }
-            break;
-        case kSettings:
-        case kMyInfo:
-        case kMessenger:
-            if (source == TopButton(source->GetId())) {
-                const int32_t id = source->GetId();
-                OpenTitleWindow(app_.Scenes(), *this,
-                                id == kSettings ? TitleWindow::Settings
-                                : id == kMyInfo ? TitleWindow::MyInfo
-                                                : TitleWindow::Messenger);
-                return true;
-            }
-            break;
-        case kHelp:
-            if (source == TopButton(kHelp)) {
-                help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-                help_->SetVisible(true);
-                return true;
-            }
-            break;
-        case kInvite:
-            invite_->SetVisible(true);
-            return true;
-        case kGoldItems:
-            app_.Scenes().ShowNoticeBox(this, u"This menu is not allowed currently.");
-            return true;
-        case kItemShop:
-            ShowItemShop();
-            return true;
-        case kChatScroll:
-            if (source == chatScroll_) {
-                chatLog_.SetScrollPosition(a);
-                LayoutChat(platform::TimeGetTime(), true);
-                return true;
-            }
-            break;
-        default:
-            break;
-    }
-    Scene::OnEvent(source, a, b);
-    return false;
-}
-
 void SceneRoomGame::ShowItemShop() {
     if (purchaseGift_->IsVisible()) purchaseGift_->Close();
     itemSelect_->SetEquipSlot(room_.gameType);
     itemSelect_->SetVisible(true);
 }
 
-// The leave request: with no connection straight to the lobby, else the server is asked.
-void SceneRoomGame::LeaveRoom() {
-    if (!connection_.IsConnected()) {
-        RequestSceneChange(SceneId::Lobby);
-        return;
-    }
-    sender_.SendByte(quill::MessageId::LeaveRoomRequest, 0);
-}
-
 Button* SceneRoomGame::TopButton(int32_t control) const {
     return control >= 0 && control < static_cast<int32_t>(topButtons_.size())
                ? topButtons_[static_cast<size_t>(control)]
                : nullptr;
-}
-
-// --- server messages (dispatch thread) ---
-
-int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
-    quill::ScopedLock hold(lock_);
-    switch (id) {
-        case quill::MessageId::InvitableUsersList:
-            invite_->OnList(packet);
-            break;
-        default:
-            break;
-    }
-    return 0;
 }
 
 // --- the window ---

@@ -31,13 +31,16 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/room/ChatSpamGuard.h"
 #include "client/scenes/room/RoomChatLog.h"
+#include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/TurnClock.h"
 
 namespace kestrovan {
 
 class AnimatedImage;
 class App;
+struct CueModelEntry;
 class Button;
 class ChalkQuickSlot;
 class EditBox;
@@ -115,6 +118,27 @@ public:
     static constexpr int16_t kTournamentChannel = 8;
     static constexpr uint16_t kHelpExperience = 300;
     static constexpr uint32_t kFirstWarningVoice = 94;
+    // Chat line colours by kind.
+    static constexpr uint32_t kRed = 0xFFFF0000;
+    static constexpr uint32_t kYellow = 0xFFFFFF00;
+    static constexpr uint32_t kGreen = 0xFF00FF00;
+    static constexpr uint32_t kLightBlue = 0xFFB0B0FF;
+    static constexpr uint32_t kMagenta = 0xFFFF00FF;
+    static constexpr uint32_t kWhite = 0xFFFFFFFF;
+    static constexpr uint32_t kConsumedColour = 0xFFFF8080;
+    // Players' chat takes the colour of the sender's seat.
+    static constexpr std::array<uint32_t, 8> kSeatChatColours{0xFFFFBDBD, 0xFFC7B8FF, 0xFFB8EAFF, 0xFFFFFFFF,
+                                                              0xFFFFFEB7, 0xFFB7FFE4, 0xFFBAFFB7, 0xFFFFB8FB};
+    // The turn animations cut from "GameAni".
+    enum TurnAnimation : size_t {
+        kGoodShotAnimation,
+        kYourTurnAnimation,
+        kFoulResetAnimation,
+        kBallInHandAnimation,
+        kThreeCushionAnimation,
+        kBankShotAnimation,
+    };
+    static constexpr uint32_t kAimRelayCalls = 10;
 
     explicit SceneRoomGame(App& app);
     ~SceneRoomGame() override;
@@ -144,6 +168,26 @@ public:
     bool IsGameRunning() const { return gameRunning_; }
     void SetShotInFlight(bool inFlight) { shotInFlight_ = inFlight; }
     bool IsLocalTurn() const;
+    // The game runs and the local seat's player has a team.
+    bool IsLocalPlayerInGame() const;
+    // The game is over for the room: the master holds the table, the panels wait for a new game.
+    void ReturnToWaiting();
+    // Whether the local player owns what the room requires; otherwise the money window says how much.
+    bool CheckSeatAfford();
+    // The room's table and ball set against the room's records: a change is reloaded by the next frame.
+    void CheckRoomEquipment();
+    // A chat line from the local player; false only when it is refused as spam.
+    bool SendChat(quill::WStringView text, bool rejectSpam);
+
+    // --- Items (SceneRoomGameItems.cpp) ---
+    void UseQuickSlot(int32_t bar, int32_t kind);
+    void ChangeCue(const quill::InventoryItem& item);
+    void SendItemUse(int32_t kind);
+    void ReportConsumption();
+    void CheckCueDurability();
+    bool SelectChalk(const quill::InventoryItem& item);
+    // The table's option switches from the local player's items.
+    void ReadOptionSwitches();
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
     // The room master's seat; the master sends the time-out of a shooter who dropped.
@@ -165,6 +209,21 @@ public:
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
     const quill::InventoryItem* CurrentCue() const;
+    int8_t ShooterSeat() const { return room_.shooterSeat; }
+    int8_t MasterSeat() const { return masterSeat_; }
+    bool IsShotInFlight() const { return shotInFlight_; }
+    bool IsTableStatePending() const { return tableStatePending_; }
+    bool IsReloadPending() const { return reloadPending_; }
+    uint16_t TableItem() const { return tableItem_; }
+    uint16_t BallSetItem() const { return ballSetItem_; }
+    uint32_t GameValue() const { return gameValue_; }
+    uint16_t Inning() const { return inning_; }
+    uint32_t ShotCount() const { return shotCount_; }
+    const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
+    bool ChatSoundOn() const { return chatSound_; }
+    bool IsObserving() const { return observe_; }
+    CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
+    const std::array<bool, 3>& DurabilityWarnings() const { return durabilityWarned_; }
     uint32_t EventsPending() const { return events_.Count(); }
     bool IsBuilt() const { return built_; }
     bool HelpShownOnEntry() const { return helpOnEntry_; }
@@ -235,6 +294,104 @@ private:
     void ApplyEquipmentReload();
     void DrainEvents();
 
+    // --- The game's flow (SceneRoomGameFlow.cpp) ---
+    void OnGameStart(quill::Packet& packet);
+    void TakeStartMoney(const GameStartMessage& start);
+    void SetUpTableForStart(const GameStartMessage& start);
+    void SeatStartTeams(const GameStartMessage& start);
+    void PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState& player);
+    void OnTurnResult(quill::Packet& packet);
+    void ApplyTurnGame(const TurnResultMessage& turn);
+    void AnnounceKeptTurn(const TurnResultMessage& turn);
+    void GiveBallInHand(uint8_t kind);
+    void PassTurnTable(const TurnResultMessage& turn);
+    void FinishTurn(const TurnResultMessage& turn);
+    void OnBreakRerack(quill::Packet& packet);
+    void OnBallGroups(quill::Packet& packet, bool eightBall);
+    void OnPointRuleUpdate(quill::Packet& packet);
+    void OnScoreUpdate(quill::Packet& packet);
+    void OnGameEnd(quill::Packet& packet);
+    void OnGameSettlement(quill::Packet& packet);
+    void OnPlayerAllIn(quill::Packet& packet);
+    void AfterGameSeating();
+    void GiveTableToMaster(float seconds);
+    void ApplyMoney(uint8_t seat, int64_t money);
+    quill::PlayerState* SeatRecord(int32_t seat);
+    quill::TeamState* PlayingTeam(uint8_t place);
+    bool IsPocketMode() const;
+    void PlayTurnAnimation(size_t animation);
+    void PlaySound(uint32_t id);
+    void QueueAnnouncement(uint32_t id);
+    void TakeTable(bool take);
+
+    // --- The shot road (SceneRoomGameShots.cpp) ---
+    void RelayAim(uint32_t nowMs);
+    void OnShotFired();
+    void OnBallsStopped();
+    void SendTableState();
+    void WriteTableState(quill::Packet& packet, bool append);
+    void SendBallPlacement(uint32_t ball);
+    void OnRelayedAim(quill::Packet& packet);
+    void OnRelayedShot(quill::Packet& packet);
+    void OnBallPlacementRelay(quill::Packet& packet);
+    void OnTableStateRequest();
+    void OnTablePlacement(quill::Packet& packet);
+    void OnTableEvent(quill::Packet& packet);
+    void OnPocketCallRelay(quill::Packet& packet);
+    void OnSeatCueUpdate(quill::Packet& packet);
+    void OnItemStats(quill::Packet& packet);
+    void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
+
+    // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
+    bool OnFlowPacket(quill::MessageId id, quill::Packet& packet);
+    bool OnShotPacket(quill::MessageId id, quill::Packet& packet);
+    bool OnMemberPacket(quill::MessageId id, quill::Packet& packet);
+    bool OnNoticePacket(quill::MessageId id, quill::Packet& packet);
+    bool OnItemPacket(quill::MessageId id, quill::Packet& packet);
+    void OnRoomSnapshot(quill::Packet& packet);
+    void OnMemberEntered(quill::Packet& packet);
+    void OnMemberInfo(quill::Packet& packet);
+    void FillSeat(const RoomPlayerRecord& record);
+    void OnMemberLeft(quill::Packet& packet);
+    void OnMasterChanged(quill::Packet& packet);
+    void OnSeatChanged(quill::Packet& packet);
+    void OnSlotUpdate(quill::Packet& packet);
+    void OnPlayerJoined(quill::Packet& packet);
+    void OnPlayerWithdrew(quill::Packet& packet);
+    void OnGameStateSync(quill::Packet& packet);
+    void OnRoomOptions(quill::Packet& packet);
+    void OnRoomChat(quill::Packet& packet);
+    void OnChatBanned(quill::Packet& packet);
+    void OnUnbanResult(quill::Packet& packet);
+    void OnSeatNotice(quill::MessageId id, quill::Packet& packet);
+    void OnPlayerDropped(quill::Packet& packet);
+    void OnLevelUp(quill::Packet& packet);
+    void OnJackpot(quill::Packet& packet);
+    void OnMoneyLimit(quill::Packet& packet);
+    void ShowMemberCount(uint8_t count, uint8_t capacity);
+    quill::WString SeatName(int32_t seat) const;
+
+    // --- Items (SceneRoomGameItems.cpp) ---
+    void OnItemUseResult(quill::Packet& packet);
+    void OnItemQuantity(quill::Packet& packet);
+    quill::InventoryItem* QuickSlotItem(int32_t kind) const;
+    void ToggleActiveItem(quill::InventoryItem& item);
+    void RemoveSpentItem(quill::InventoryItem* item);
+    void WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
+                          uint32_t value);
+    void UseChalk();
+
+    // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
+    bool OnWindowMessage(uint32_t id, uint64_t wParam);
+    void OnAppEvent(uint32_t id, uint64_t wParam);
+    bool OnChatBoxEvent(int32_t a);
+    void ToggleReplayView();
+    void SendReport();
+    void SendGameOption();
+    void SendParticipation();
+    void OpenRoomSettings();
+    void AskParticipation();
+
     // --- Events ---
     void OpenPurchase(uint32_t mode);
     void SendPurchase();
@@ -265,6 +422,28 @@ private:
     std::atomic<int8_t> localSeat_{-1};
     std::atomic<int8_t> masterSeat_{-1};
     std::array<bool, 8> droppedSeats_{};
+    std::array<CueModelEntry*, kRoomSeats> seatCues_{};
+    ChatSpamGuard spamGuard_;
+    PointRuleBytes ruleBytes_;
+    uint8_t ruleMarker_ = 0;
+    uint16_t inning_ = 0;
+    uint16_t runCount_ = 0;
+    std::array<uint32_t, 2> runningTotals_{};
+    uint32_t gameValue_ = 0;
+    uint32_t shotCount_ = 0;
+    uint32_t randomSeed_ = 0;
+    std::atomic<bool> eightBallNotice_{false};
+    std::atomic<bool> shotMade_{false};
+    bool observe_ = false;
+    bool equipmentNotice_ = false;
+    bool chatSound_ = true;
+    bool replayView_ = false;
+    bool helpShown_ = false;
+    uint32_t lastKeyDown_ = 0;
+    uint32_t lastActivity_ = 0;
+    int32_t reportedChalk_ = -1;
+    int32_t itemUseKind_ = 0;  // the kind of the item whose use waits for the player's OK
+    std::array<bool, 3> durabilityWarned_{};  // zero, 5 %, 10 %
     bool helpOnEntry_ = false;
     bool readyBoard_ = true;
     uint16_t tableItem_ = 0;
@@ -331,6 +510,7 @@ private:
     GameOptionDialog* gameOption_ = nullptr;
     std::array<FloatingGainText*, kFloatingTexts> floatingTexts_{};
     std::array<TimedLabel*, kTimedLabels> timedLabels_{};
+    std::array<TextLabel*, kRoomSeats> seatNames_{};
     Widget* animations_ = nullptr;
     std::array<AnimatedImage*, kTurnAnimations> turnAnimations_{};
     std::array<Button*, 7> topButtons_{};

@@ -313,6 +313,11 @@ void SceneRoomGame::BuildTransients() {
         floatingTexts_[n] = AttachTo(*this, std::make_unique<FloatingGainText>(kFloating[n].first, kFloating[n].second), false);
     }
     for (TimedLabel*& label : timedLabels_) label = AttachTo(*this, std::make_unique<TimedLabel>(), false);
+    // The seats' names beside their pen strokes on the table.
+    for (TextLabel*& name : seatNames_) {
+        name = AddLabel(*this, 0, 0, 120, kWhite);
+        name->Show(false);
+    }
 }
 
 // The six turn animations of "GameAni": the first (a good shot) in the middle of the screen, the others

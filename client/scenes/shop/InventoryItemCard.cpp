@@ -23,6 +23,7 @@ InventoryItemCard::InventoryItemCard(int32_t controlId, int32_t x, int32_t y) {
     Create(x, y, kWidth, kHeight, controlId, -1);
     button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
     button_->SetCheckBox();
+    button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);
     preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
     name_ = CreateTextLabel(0, 125, 120, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);

@@ -14,6 +14,7 @@ namespace kestrovan {
 
 namespace {
 
+constexpr int32_t kShopTexture = 27;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kGreen = 0xFF00FF00;
@@ -61,7 +62,8 @@ TextLabel* MembershipDialog::AddText(int32_t x, int32_t y, int32_t w, quill::WSt
 }
 
 Button* MembershipDialog::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, quill::WStringView caption) {
-    Button* button = CreateButton(x, y, w, 20, id, -1, kCommonTexture, 0, 941);
+    // The shop's small toggle face (82 x 22), stretched.
+    Button* button = CreateButton(x, y, w, 20, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, 20 / 22.0f);
     button->SetCheckBox();
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(caption);

@@ -35,7 +35,7 @@ NicknameChangeDialog::NicknameChangeDialog(Services services)
     for (size_t i = 0; i < NicknameRules::kSymbolCount; ++i) {
         const int32_t n = static_cast<int32_t>(i);
         Button* button = CreateButton(14 + 21 * (n % kSymbolsPerRow), 122 + 22 * (n / kSymbolsPerRow), 18, 18,
-                                      kFirstSymbol + n, -1, kCommonTexture, 0, 941);
+                                      kFirstSymbol + n, -1, kCommonTexture, 85, 0, 85, 32, 18 / 85.0f, 18 / 32.0f);
         button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
         button->GetCaption()->SetTextF(u"%c", NicknameRules::kSymbols[i]);
     }

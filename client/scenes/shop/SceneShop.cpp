@@ -50,13 +50,30 @@ namespace {
 
 constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kShopTexture = 27;
+
+// The faces of the shop's buttons in its texture, by the button's size.
+struct Face {
+    int32_t srcX, srcY, width, height;
+};
+constexpr Face kViewFace{580, 180, 138, 49};
+constexpr Face kTabFace{720, 180, 69, 38};
+constexpr Face kCashFace{800, 180, 121, 33};
+constexpr Face kWorkshopFace{800, 320, 107, 49};
+constexpr Face kSmallFace{930, 180, 82, 22};
+constexpr Face kCornerFace{930, 360, 33, 34};
+
+Face FaceFor(int32_t w, int32_t h) {
+    for (const Face& face : {kViewFace, kTabFace, kCashFace, kWorkshopFace, kCornerFace})
+        if (face.width == w && face.height == h) return face;
+    return kSmallFace;
+}
 constexpr int32_t kBackgroundTexture = 29;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kMusicCategory = 1;
 constexpr float kScrollStep = 0.1f;
-// Tiles for screens up to 2560 x 1600: one more than (width / 256 + 1.5) by (height / 256 + 1.5).
-constexpr int32_t kMaxTileColumns = 12;
-constexpr int32_t kMaxTileRows = 8;
+// Tiles for screens up to 2560 x 1600.
+constexpr int32_t kMaxTileColumns = 14;
+constexpr int32_t kMaxTileRows = 10;
 constexpr uint32_t kStatusExpired = 4;
 constexpr const char16_t* kBlankScene = u"aa";
 
@@ -111,6 +128,7 @@ void SceneShop::Init() {
     BuildBackground();
     BuildTopBar();
     BuildGrids();
+    BuildBalances();
     BuildCornerButtons();
     BuildWindows();
     ApplyChildAnchors(screen.width, screen.height);
@@ -119,7 +137,10 @@ void SceneShop::Init() {
 
 Button* SceneShop::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                              const char16_t* caption) {
-    Button* button = parent.CreateButton(x, y, w, h, id, key, kCommonTexture, 0, 941);
+    const Face face = FaceFor(w, h);
+    Button* button = parent.CreateButton(x, y, w, h, id, key, kShopTexture, face.srcX, face.srcY, face.width,
+                                         face.height, static_cast<float>(w) / static_cast<float>(face.width),
+                                         static_cast<float>(h) / static_cast<float>(face.height));
     // Our pictures carry no words: a caption says what the button does.
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
@@ -150,24 +171,19 @@ void SceneShop::BuildTopBar() {
     topBar_ = CreateImage(0, 0, 1024, 103, kShopTexture, 0, 0, 1019, 103);
     topBar_->SetAcceptsMouse(false);
     stretch_ = CreateImage(1019, 0, 5, 103, kShopTexture, 1019, 0, 5, 103);
-    const int32_t xs[] = {373, 580, 800};
-    for (size_t n = 0; n < balances_.size(); ++n) {
-        balances_[n] = topBar_->CreateTextLabel(xs[n], 41, 150, 18, &UiFontAt(UiFont::Bold14), 0, 0);
-        balances_[n]->SetColors(kWhite, 0);
-    }
     accountPanel_ = CreateImage(1, 0, 434, 75, kShopTexture, 0, 103, 434, 75);
     membershipCaption_ = accountPanel_->CreateTextLabel(10, 30, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
     membershipValue_ = accountPanel_->CreateTextLabel(120, 30, 200, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipButton_ = AddButton(*accountPanel_, 330, 26, 95, 24, kMembership, -1, u"Membership");
+    membershipButton_ = AddButton(*accountPanel_, 240, 26, 75, 22, kMembership, -1, u"Membership");
 }
 
 void SceneShop::BuildGrids() {
-    mainPanel_ = CreateImage(0, 77, 568, 693, kShopTexture, 434, 103, 568, 693);
+    mainPanel_ = CreateImage(0, 77, 568, 693, kShopTexture, 0, 180, 568, 693);
     viewButtons_[0] = AddButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
     viewButtons_[1] = AddButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
     for (Button* view : viewButtons_) view->SetCheckBox();
-    shopPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 560, 360);
-    myPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 560, 360);
+    shopPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 568, 360);
+    myPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 568, 360);
     for (size_t n = 0; n < std::size(kShopTabIds); ++n) {
         Button* tab = AddButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
                                 kShopTabCaptions[n]);
@@ -190,6 +206,16 @@ void SceneShop::BuildGrids() {
     myScroll_ = AddScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
     cashButton_ = AddButton(*mainPanel_, 320, -35, 121, 33, kCashPage, -1, u"Charge Cash");
     workshopButton_ = AddButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
+}
+
+void SceneShop::BuildBalances() {
+    // Over the panels, so that the buttons that reach into the top bar never hide them.
+    const int32_t xs[] = {373, 580, 800};
+    for (size_t n = 0; n < balances_.size(); ++n) {
+        balances_[n] = CreateTextLabel(xs[n], 41, 150, 18, &UiFontAt(UiFont::Bold14), 0, 0);
+        balances_[n]->SetColors(kWhite, 0);
+        balances_[n]->SetAcceptsMouse(false);
+    }
 }
 
 void SceneShop::BuildCornerButtons() {
@@ -250,8 +276,9 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
 }
 
 void SceneShop::PlaceTiles(int32_t width, int32_t height) {
-    const int32_t columns = std::min(kMaxTileColumns - 1, static_cast<int32_t>(width / kTile + 1.5));
-    const int32_t rows = std::min(kMaxTileRows - 1, static_cast<int32_t>(height / kTile + 1.5));
+    // One more column and row than (size / 256 + 1.5), as they start a tile before the screen's edge.
+    const int32_t columns = std::min(kMaxTileColumns - 1, static_cast<int32_t>(width / kTile + 1.5) + 1);
+    const int32_t rows = std::min(kMaxTileRows - 1, static_cast<int32_t>(height / kTile + 1.5) + 1);
     const int32_t offset = static_cast<int32_t>(std::fmod(scrollOffset_.load(), static_cast<float>(kTile)));
     // The tiles drift left and down: the first column starts at -256 - offset, the first row at offset - 256.
     for (size_t n = 0; n < tiles_.size(); ++n) {
@@ -386,6 +413,12 @@ bool SceneShop::IsWebWindowOpen() const {
 
 void SceneShop::SetView(int32_t view) {
     ScopedLock hold(lock_);
+    if (view != view_) {
+        // The information panel follows the view: a catalogue item's beside the sale grid, an owned one's
+        // beside the owned grid.
+        ClearSelection();
+        preview_->Show(false);
+    }
     view_ = view;
     viewButtons_[0]->SetChecked(view == 0);
     viewButtons_[1]->SetChecked(view == 1);

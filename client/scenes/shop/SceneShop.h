@@ -178,6 +178,7 @@ private:
     void BuildBackground();
     void BuildTopBar();
     void BuildGrids();
+    void BuildBalances();
     void BuildCornerButtons();
     void BuildWindows();
     void PlaceTiles(int32_t width, int32_t height);

@@ -21,6 +21,7 @@ ShopItemCard::ShopItemCard(int32_t controlId, int32_t x, int32_t y) {
     Create(x, y, kWidth, kHeight, controlId, -1);
     button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
     button_->SetCheckBox();
+    button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);
     preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
     const FontDesc* font = &UiFontAt(UiFont::Regular12);

@@ -12,15 +12,20 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kPanelTexture = 25;
-constexpr int32_t kCommonTexture = 0;
+constexpr int32_t kShopTexture = 27;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCurrencyGold = 2;
 constexpr uint32_t kFirstPackage = 10;
 constexpr uint32_t kLastPackage = 14;
 
+// The shop's small button face (82 x 22), or its cash button's (121 x 33) for the larger one.
 Button* AddButton(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, const char16_t* caption) {
-    Button* button = parent.CreateButton(x, y, w, h, id, -1, kCommonTexture, 0, 941);
+    const bool large = h > 22;
+    const int32_t srcW = large ? 121 : 82;
+    const int32_t srcH = large ? 33 : 22;
+    Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, large ? 800 : 930, 180, srcW, srcH,
+                                         static_cast<float>(w) / srcW, static_cast<float>(h) / srcH);
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
     button->SetCaption(caption);

@@ -1,9 +1,11 @@
 // The native edit bridge between a recording edit box and the hidden edit of a headless window.
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "AppTestWindow.h"
+#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/NativeEditBridge.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
@@ -48,7 +50,7 @@ public:
 
 class NativeEditBridgeTest : public ::testing::Test {
 protected:
-    NativeEditBridgeTest() : bridge(NativeEditBridge::Instance(*app.window)) {
+    NativeEditBridgeTest() : bridge(NativeEditBridge::Instance(*app.window, uiLock)) {
         app.window->SetProcedure(platform::kMainWindow, [this](const platform::Message& m) {
             mainWindow.push_back(m.id);
             return app.window->DefaultProcedure(m);
@@ -62,6 +64,7 @@ protected:
     }
 
     test::AppTestWindow app;
+    quill::CriticalSectionLock uiLock;
     NativeEditBridge& bridge;
     FakeEditBox box;
     std::vector<uint32_t> mainWindow;
@@ -103,6 +106,27 @@ TEST_F(NativeEditBridgeTest, EscapeEmptiesThenReleasesTheFocus) {
     EXPECT_EQ(NativeEditBridge::GetFocusWidget(), nullptr);
     EXPECT_FALSE(box.caretShown);
     EXPECT_EQ(app.window->GetFocus(), platform::kMainWindow);
+}
+
+// A window shown by a server message releases the box on the dispatch thread; the window's focus follows on
+// the main thread, by the binding it then finds.
+TEST_F(NativeEditBridgeTest, AReleaseOnAnotherThreadMovesTheFocusOnTheMainThread) {
+    bridge.SetFocusWidget(&box);
+    std::thread([] { NativeEditBridge::ClearFocus(); }).join();
+    EXPECT_EQ(NativeEditBridge::GetFocusWidget(), nullptr);
+    EXPECT_FALSE(box.caretShown);
+    EXPECT_EQ(app.window->GetFocus(), bridge.ControlWindow());
+    app.Pump();
+    EXPECT_EQ(app.window->GetFocus(), platform::kMainWindow);
+
+    // Bound again on the main thread before it looked: the control keeps the focus and typing reaches the box.
+    bridge.SetFocusWidget(&box);
+    std::thread([] { NativeEditBridge::ClearFocus(); }).join();
+    bridge.SetFocusWidget(&box);
+    app.Pump();
+    EXPECT_EQ(app.window->GetFocus(), bridge.ControlWindow());
+    app.Feed(TextEvent(u"x"));
+    EXPECT_EQ(box.text, u"x");
 }
 
 TEST_F(NativeEditBridgeTest, TypingPastTheLimitStaysAtTheLimitWithTheCaretAtItsEnd) {

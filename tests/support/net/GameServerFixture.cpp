@@ -132,6 +132,10 @@ bool GameServerFixture::WaitForMessages(size_t count, uint32_t timeoutMs) {
     return WaitUntil(timeoutMs, [this, count] { return received_.size() >= count; });
 }
 
+bool GameServerFixture::WaitForMessages(quill::MessageId id, size_t count, uint32_t timeoutMs) {
+    return WaitUntil(timeoutMs, [this, id, count] { return CountReceivedLocked(id) >= count; });
+}
+
 std::optional<ServerMessage> GameServerFixture::WaitForMessage(quill::MessageId id, uint32_t timeoutMs) {
     std::optional<ServerMessage> found;
     WaitUntil(timeoutMs, [&] {
@@ -153,6 +157,10 @@ std::vector<ServerMessage> GameServerFixture::Received() const {
 
 size_t GameServerFixture::CountReceived(quill::MessageId id) const {
     std::lock_guard hold(mutex_);
+    return CountReceivedLocked(id);
+}
+
+size_t GameServerFixture::CountReceivedLocked(quill::MessageId id) const {
     return static_cast<size_t>(
         std::count_if(received_.begin(), received_.end(), [id](const ServerMessage& message) { return message.id == id; }));
 }

@@ -88,6 +88,8 @@ public:
     bool WaitForClientGone(uint32_t timeoutMs = kWaitMs);
     // Waits until count messages have been received in all.
     bool WaitForMessages(size_t count, uint32_t timeoutMs = kWaitMs);
+    // Waits until count messages of this id have been received in all.
+    bool WaitForMessages(quill::MessageId id, size_t count, uint32_t timeoutMs = kWaitMs);
     // The first received message with this id, waiting for it when none has come yet.
     std::optional<ServerMessage> WaitForMessage(quill::MessageId id, uint32_t timeoutMs = kWaitMs);
 
@@ -100,6 +102,7 @@ private:
     void ServeClient(const std::shared_ptr<ServerConnection>& connection);
     void Record(const ServerMessage& message);
     bool WaitUntil(uint32_t timeoutMs, const std::function<bool()>& condition);
+    size_t CountReceivedLocked(quill::MessageId id) const;  // mutex_ held
     std::shared_ptr<ServerConnection> CurrentConnection() const;
 
     const bool encrypted_;

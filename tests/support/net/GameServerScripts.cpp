@@ -1,6 +1,8 @@
 #include "tests/support/net/GameServerScripts.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 
 namespace kvtest {
 
@@ -106,11 +108,11 @@ void AnswerFindPlayer(const CommunityScript& script, const ServerMessage& reques
     server.Send(FindPlayerResultMessage(1, found->userId, found->nickname, found->channel, found->place));
 }
 
-void AnswerUserInfo(const CommunityScript& script, const ServerMessage& request, GameServerFixture& server) {
+void AnswerUserInfo(const TestProfile& asked, const ServerMessage& request, GameServerFixture& server) {
     Packet packet = request.Read();
     packet.ReadU8();
     packet.ReadI64();
-    TestProfile profile = script.profile;
+    TestProfile profile = asked;
     profile.nickname = packet.ReadWString();
     server.Send(UserProfileMessage(profile));
 }
@@ -119,8 +121,10 @@ void AnswerUserInfo(const CommunityScript& script, const ServerMessage& request,
 
 void InstallLoginScript(GameServerFixture& server, const LoginScript& script) {
     server.GreetWithHello();
-    server.ReplyWith(MessageId::LoginRequest,
-                     {LoginResultMessage(script.account), ChannelListMessage(script.channels)});
+    std::vector<Packet> login{LoginResultMessage(script.account)};
+    if (!script.items.empty()) login.push_back(InventoryListMessage(script.items));
+    login.push_back(ChannelListMessage(script.channels));
+    server.ReplyWith(MessageId::LoginRequest, std::move(login));
     server.ReplyWith(MessageId::ChannelListRequest, {ChannelListMessage(script.channels)});
     server.ReplyTo(MessageId::ChannelEnter,
                    [channels = script.channels](const ServerMessage& request, GameServerFixture& s) {
@@ -194,7 +198,183 @@ void InstallCommunityScript(GameServerFixture& server, const CommunityScript& sc
         AnswerFindPlayer(script, request, s);
     });
     server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
-        AnswerUserInfo(script, request, s);
+        AnswerUserInfo(script.profile, request, s);
+    });
+}
+
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script) {
+    Packet result;
+    result.Init(MessageId::ShotVoteResult).WriteU8(script.voteResult).Finish();
+    server.ReplyWith(MessageId::ShotVote, {result});
+    server.ReplyTo(MessageId::UserInfoRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        AnswerUserInfo(script.profile, request, s);
+    });
+}
+
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script) {
+    auto state = std::make_shared<RoomScriptState>();
+    const uint8_t local = script.snapshot.localSeat;
+    const uint8_t opponent = script.opponent.seat;
+    server.ReplyTo(MessageId::RoomEntered, [script](const ServerMessage&, GameServerFixture& s) {
+        s.Send(RoomSnapshotMessage(script.snapshot));
+        s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
+    });
+    server.ReplyTo(MessageId::RoomSlotRequest, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::ReadyToggle, [local](const ServerMessage& request, GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::PlayerSlotUpdate, {{local, 1}, {request.Read().ReadU8(), 1}}));
+    });
+    server.ReplyTo(MessageId::GameStartRequest, [script, state, local, opponent](const ServerMessage&,
+                                                                              GameServerFixture& s) {
+        s.Send(ShortMessage(MessageId::SeatChanged, {{opponent, 1}, {2, 1}}));
+        TestGameStart start = TwoPlayerStart(script.snapshot.gameMode, local, opponent);
+        start.seed = script.seed;
+        state->inGame = true;
+        s.Send(GameStartMessage(start));
+    });
+    server.ReplyTo(MessageId::ShotResultReport, [script, state, opponent](const ServerMessage&, GameServerFixture& s) {
+        TestTurnResult turn;
+        turn.ballSetItem = script.snapshot.ballSetItem;
+        turn.tableItem = script.snapshot.tableItem;
+        turn.nextShooter = opponent;
+        turn.inning = static_cast<uint16_t>(++state->shots);
+        s.Send(TurnResultMessage(turn));
+    });
+    server.ReplyTo(MessageId::RoomChatSend, [script, local](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        const uint8_t team = packet.ReadU8();
+        s.Send(RoomChatMessage(team, local, script.nickname, packet.ReadWString()));
+    });
+    server.ReplyTo(MessageId::ItemUse, [](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        packet.ReadU32();
+        packet.ReadU8();
+        const int64_t key = packet.ReadI64();
+        s.Send(ItemUseResultMessage(0, key, 0, u"Item"));
+    });
+    server.ReplyTo(MessageId::LeaveRoomRequest, [state](const ServerMessage&, GameServerFixture& s) {
+        s.Send(state->inGame ? EmptyMessage(MessageId::ExitNotAllowed) : ShortMessage(MessageId::RoomError, {{0, 1}}));
+    });
+    return state;
+}
+
+}  // namespace kvtest
+
+namespace kvtest {
+
+namespace {
+
+struct ShopState {
+    std::mutex mutex;
+    ShopScript script;
+    int64_t nextKey = 0;
+};
+
+constexpr uint32_t kNicknameItem = 4102;
+constexpr int64_t kMembershipPrices[3][2] = {{4500, 12500}, {9800, 26000}, {18400, 49000}};
+constexpr uint32_t kPlusCueMoney[2] = {300000, 900000};
+
+void AnswerBuy(ShopState& state, uint8_t mode, const ServerMessage& request, GameServerFixture& server) {
+    const uint32_t item = request.Read().ReadU32();
+    std::lock_guard<std::mutex> hold(state.mutex);
+    const ShopScript& script = state.script;
+    if (script.buyResult != 0) {
+        server.Send(ItemBuyResultMessage(mode, script.buyResult));
+        return;
+    }
+    state.script.cueMoney -= script.price;
+    TestOwnedItem bought{state.nextKey++, 0, item, 3, 100, 100, {}};
+    server.Send(ItemBuyResultMessage(mode, 0, script.cash, script.cueMoney, bought));
+}
+
+void AnswerMembership(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint8_t mode = packet.ReadU8();
+    packet.ReadU8();
+    const uint8_t kind = std::clamp<uint8_t>(packet.ReadU8(), 1, 3);
+    const uint8_t period = std::clamp<uint8_t>(packet.ReadU8(), 1, 2);
+    std::lock_guard<std::mutex> hold(state.mutex);
+    ShopScript& script = state.script;
+    if (script.membershipResult != 0) {
+        server.Send(MembershipResultMessage(script.membershipResult));
+        return;
+    }
+    script.cash -= kMembershipPrices[kind - 1][period - 1];
+    const uint32_t bonus = kind == 3 ? kPlusCueMoney[period - 1] : 0;
+    script.cueMoney += bonus;
+    const uint8_t newState = mode == 1 ? kind : 0;
+    server.Send(MembershipResultMessage(0, script.cash, script.cueMoney, bonus, newState, u"2031-01-01"));
+}
+
+void AnswerUse(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint32_t type = packet.ReadU32();
+    packet.ReadU8();
+    const int64_t key = packet.ReadI64();
+    std::lock_guard<std::mutex> hold(state.mutex);
+    if (type == kNicknameItem) {
+        server.Send(ShortMessage(MessageId::NicknameItemResult, {{state.script.useResult, 1}}));
+        return;
+    }
+    server.Send(ItemUseResultMessage(state.script.useResult, key, type));
+}
+
+void AnswerUseAlt(ShopState& state, const ServerMessage& request, GameServerFixture& server) {
+    Packet packet = request.Read();
+    const uint32_t type = packet.ReadU32();
+    const uint8_t kind = packet.ReadU8();
+    const int64_t key = packet.ReadI64();
+    const uint8_t defaultKind = kind == 2 ? 4 : kind == 3 ? 3 : 1;
+    std::lock_guard<std::mutex> hold(state.mutex);
+    server.Send(DefaultItemResultMessage(state.script.useResult, defaultKind, key, type, state.script.defaultGameType));
+}
+
+}  // namespace
+
+void InstallShopScript(GameServerFixture& server, const ShopScript& script) {
+    auto state = std::make_shared<ShopState>();
+    state->script = script;
+    state->nextKey = script.firstKey;
+    for (const auto& [id, mode] : {std::pair{MessageId::ItemBuy, 1}, {MessageId::ItemGift, 2}, {MessageId::ClanGift, 3}}) {
+        server.ReplyTo(id, [state, mode = static_cast<uint8_t>(mode)](const ServerMessage& r, GameServerFixture& s) {
+            AnswerBuy(*state, mode, r, s);
+        });
+    }
+    server.ReplyTo(MessageId::MembershipRequest,
+                   [state](const ServerMessage& r, GameServerFixture& s) { AnswerMembership(*state, r, s); });
+    server.ReplyTo(MessageId::ItemUse, [state](const ServerMessage& r, GameServerFixture& s) { AnswerUse(*state, r, s); });
+    server.ReplyTo(MessageId::ItemUseAlt,
+                   [state](const ServerMessage& r, GameServerFixture& s) { AnswerUseAlt(*state, r, s); });
+    server.ReplyTo(MessageId::ItemDelete, [state](const ServerMessage& r, GameServerFixture& s) {
+        const int64_t key = r.Read().ReadI64();
+        std::lock_guard<std::mutex> hold(state->mutex);
+        s.Send(ItemDeleteResultMessage(state->script.deleteResult, key));
+    });
+}
+
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script) {
+    auto saved = std::make_shared<PlayerScript>(script);
+    server.ReplyTo(MessageId::SkillPointsSave, [saved](const ServerMessage& request, GameServerFixture& s) {
+        if (saved->skillResult != 0) {
+            s.Send(SkillSaveResultMessage(saved->skillResult));
+            return;
+        }
+        Packet packet = request.Read();
+        for (uint32_t& value : saved->skills) {
+            const uint8_t raise = packet.ReadU8();
+            value += 1000u * raise;
+            saved->skillPoints = static_cast<uint16_t>(saved->skillPoints - raise);
+        }
+        s.Send(SkillSaveResultMessage(0, saved->skillPoints, saved->skills));
+    });
+    server.ReplyTo(MessageId::RankingRequest, [script](const ServerMessage& request, GameServerFixture& s) {
+        const uint16_t first = request.Read().ReadU16();
+        std::vector<TestRanking> page;
+        for (const TestRanking& row : script.ranking) {
+            if (row.rank >= first && page.size() < 15) page.push_back(row);
+        }
+        s.Send(TournamentScheduleMessage(page));
     });
 }
 

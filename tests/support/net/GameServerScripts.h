@@ -6,25 +6,34 @@
 //   InstallLoginScript(server);          // hello, login, channel list, channel entry
 //   InstallLobbyScript(server);          // the lobby's lists, chat, joining and creating rooms
 //   InstallCommunityScript(server);      // the login with the friend and clan lists, the messenger's answers
+//   InstallGalleryScript(server);        // the shot gallery's votes and the profiles asked for there
+//   InstallPlayerScript(server);         // skill saves and the tournament's ranking
 //   server.Send(LobbyUserLeftMessage(1003));   // pushes on cue, built with ServerMessages.h
 //   server.Send(MemberLoggedInMessage(1, friendAnn));   // and CommunityMessages.h
 //
 // The replies run on the fixture's thread as each request arrives; a script installed again replaces the
 // replies it gives.
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "QuillLib/core/WString.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/PlayerMessages.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ServerMessages.h"
+#include "tests/support/net/ShopMessages.h"
 
 namespace kvtest {
 
 struct LoginScript {
     TestAccount account;
     std::vector<TestChannel> channels = DefaultChannels();
+    // When not empty, InventoryList follows LoginResult with these items (expired ones among them).
+    std::vector<TestOwnedItem> items;
 };
 
 // Greets every client with ServerHello; answers LoginRequest with LoginResult (the account) and the channel
@@ -79,5 +88,78 @@ struct CommunityScript {
 // is full); ClanInviteAnswer with ClanInfo of the clan joined; ClanLeave with ClanLeaveResult; FindPlayer with
 // FindPlayerResult; UserInfoRequest with UserProfile.
 void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
+
+struct RoomScript {
+    TestRoomSnapshot snapshot;  // the player at its local seat, the room's master
+    TestRoomPlayer opponent;    // who is in the room already
+    quill::WString nickname = TestAccount{}.nickname;
+    uint32_t seed = 4321;
+};
+
+// What a test reads of, and changes in, a room script while it runs.
+struct RoomScriptState {
+    std::atomic<bool> inGame{false};
+    std::atomic<uint32_t> shots{0};
+};
+
+// The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered; RoomSlotRequest
+// with SeatChanged of the local seat (the slot as its state); ReadyToggle with PlayerSlotUpdate; GameStartRequest
+// with the opponent's SeatChanged (team 2) and GameStart of the two, the player first; ShotResultReport with
+// TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's
+// nickname (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or
+// ExitNotAllowed while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and
+// the game's end itself.
+std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script = {});
+
+struct ShopScript {
+    // The balances the answers carry; a purchase takes its price from the cue money.
+    int64_t cash = 5000;
+    int64_t cueMoney = 100000;
+    int64_t price = 1000;
+    // Result codes the answers give (0: success): purchases and gifts, membership, item use, deletion.
+    uint8_t buyResult = 0;
+    uint8_t membershipResult = 0;
+    uint8_t useResult = 0;
+    uint8_t deleteResult = 0;
+    // ItemUseAlt is answered for this one game type (GameDefaultItemResult) when it is not -1.
+    int32_t defaultGameType = -1;
+    // The key of the first item bought; later ones follow.
+    int64_t firstKey = 0x100;
+};
+
+// The shop's answers: ItemBuy, ItemGift and ClanGift with ItemBuyResult of modes 1, 2 and 3 (a bought item is
+// counted, 100 of 100, under the next key); MembershipRequest with MembershipResult (the state chosen for
+// oneself, the price of the kind and period taken from the cash, the plus kind's cue money as the bonus);
+// ItemUse with ItemUseResult, or NicknameItemResult for the nickname item; ItemUseAlt with DefaultItemResult
+// (cue 1, ball set 4, table 3 by the item's kind), or GameDefaultItemResult; ItemDelete with ItemDeleteResult.
+// EnterShop and LeaveShop are not answered: the lobby script answers the lobby's entry that follows.
+void InstallShopScript(GameServerFixture& server, const ShopScript& script = {});
+
+struct GalleryScript {
+    // The code of every ShotVoteResult: 0 the vote counted, 1 too few stickers, any other a database error.
+    uint8_t voteResult = 0;
+    // The profile UserInfoRequest gets, under the nickname asked for.
+    TestProfile profile;
+};
+
+// Answers ShotVote with ShotVoteResult and UserInfoRequest with UserProfile. The gallery's LeaveToLobby needs
+// no answer: the lobby it returns to asks again with LobbyEnter (the lobby script).
+void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script = {});
+
+struct PlayerScript {
+    // SkillPointsSave's answer: 0 adds the raises to the player's values (a thousand each) and takes their
+    // points; any other result is sent as it stands.
+    uint8_t skillResult = 0;
+    // The values the raises start from: the login's account.
+    uint16_t skillPoints = 20;
+    std::array<uint32_t, 5> skills = TestAccount{}.skills;
+    // The ranking RankingRequest pages through, fifteen rows from the rank asked.
+    std::vector<TestRanking> ranking{{1, u"Ann", 30, 4}, {2, u"Ben", 20, 4}, {3, u"Cid", 9, 0}};
+};
+
+// Answers SkillPointsSave with SkillSaveResult as the script says (the values saved carry over to the next
+// save), and RankingRequest with the TournamentSchedule page from the rank asked. ProfileTextUpdate,
+// OptionsUpdate, SettingsText and TournamentAlarm are only recorded, as every request is.
+void InstallPlayerScript(GameServerFixture& server, const PlayerScript& script = {});
 
 }  // namespace kvtest

@@ -27,13 +27,13 @@ Packet LoginResultMessage(const TestAccount& a) {
     p.WriteU8(0);
     p.WriteU32(a.userId).WriteI64(a.accountId).WriteWString(a.nickname).WriteWString(a.loginId);
     p.WriteU32(2).WriteU8(3).WriteU32(4).WriteU32(5).WriteU8(6);
-    p.WriteI64(a.cash).WriteI64(11).WriteI64(12);
+    p.WriteI64(a.cash).WriteI64(a.cueMoney).WriteI64(12);
     p.WriteU8(a.membership);
     if (a.membership != 0)
         p.WriteWString(a.membershipText).WriteU16(30);
     p.WriteU32(16).WriteU8(17);
     p.WriteU16(a.level).WriteU32(19).WriteU16(20).WriteU32(21).WriteU16(22).WriteU16(23);
-    p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(29);
+    p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(a.tutorialDone);
     for (uint32_t skill : a.skills)
         p.WriteU32(skill);
     for (int i = 0; i < 4; ++i)

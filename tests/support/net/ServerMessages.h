@@ -28,11 +28,13 @@ struct TestAccount {
     quill::WString nickname = u"Carom";
     quill::WString loginId = u"player";
     int64_t cash = 5000;
+    int64_t cueMoney = 11;
     uint8_t membership = 0;
     quill::WString membershipText = u"2030-01-01";
     uint16_t level = 12;
     int16_t grade = 0;
     uint16_t age = 30;
+    uint8_t tutorialDone = 1;  // the byte after the age; 0 sends the player to the school on his first lobby
     std::array<uint32_t, 5> skills{1, 2, 3, 4, 5};
     uint32_t options = 0x800;
     uint8_t status = 0;

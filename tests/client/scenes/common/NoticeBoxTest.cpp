@@ -142,8 +142,8 @@ TEST_F(NoticeBoxTest, ShowOperationsFillResetAndAttachTheBox) {
     EXPECT_EQ(Shown(first), (std::vector<int32_t>{NoticeBox::kYes, NoticeBox::kNo}));
 }
 
-// Settings, My Info and the Messenger open the same way from every screen: until their windows land, each shows
-// the shared feature notice over the screen that asked; without the shared popups nothing is shown.
+// Settings, My Info and the Messenger open the same way from every screen: where the popups have not these
+// windows, each shows the shared feature notice over the screen that asked; without the popups nothing shows.
 TEST_F(NoticeBoxTest, TitleWindowsShowTheFeatureNoticeOverTheScreen) {
     SceneManager scenes;
     OpenTitleWindow(scenes, root, TitleWindow::Settings);

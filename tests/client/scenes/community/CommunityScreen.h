@@ -175,8 +175,7 @@ protected:
     }
     // The messages of that id the server has received so far, whole, after waiting for count of them.
     std::vector<std::vector<uint8_t>> Sent(quill::MessageId id, size_t count = 1) {
-        for (int waited = 0; waited < 5000 && server.CountReceived(id) < count; waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        server.WaitForMessages(id, count);
         std::vector<std::vector<uint8_t>> bytes;
         for (const kvtest::ServerMessage& message : server.Received()) {
             if (message.id == id)
@@ -190,9 +189,7 @@ protected:
         const size_t keepAlives = server.CountReceived(quill::MessageId::KeepAlive);
         const uint8_t none = 0;
         connection().SendBytePacket(quill::MessageId::KeepAlive, &none);
-        for (int waited = 0; waited < 5000 && server.CountReceived(quill::MessageId::KeepAlive) <= keepAlives;
-             waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        server.WaitForMessages(quill::MessageId::KeepAlive, keepAlives + 1);
         return server.CountReceived(id);
     }
     // Fills the friend and clan lists as the login brings them.
@@ -230,9 +227,7 @@ private:
         server.GreetWithHello();
         connection().SetServerAddress(server.Host(), server.Port());
         connection().Connect();
-        for (int waited = 0; waited < 5000 && !connection().IsConnected(); waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        ASSERT_TRUE(connection().IsConnected());
+        ASSERT_TRUE(Eventually([this] { return connection().IsConnected(); }));
     }
 };
 

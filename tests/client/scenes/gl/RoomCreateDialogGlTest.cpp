@@ -13,6 +13,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
+#include "client/ui/Button.h"
 #include "client/ui/Panel.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
@@ -148,6 +149,42 @@ TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInThei
                                          [](const Pixel&) { return false; });
     EXPECT_EQ(outside, 0);
     (void)unused;
+}
+
+// The check boxes and the OK and Cancel buttons of the dialog's own skin: a ticked box shows its own tinted
+// frame (not a piece of the game-type tiles beside it in the atlas, nor a bare face), and the captions stand
+// in the middle of their buttons.
+TEST_F(RoomCreateDialogGlTest, TickedBoxesAndButtonCaptionsDrawFromTheirOwnTiles) {
+    Button& box = *dialog->Flag16Box();
+    box.Show(true);
+    box.SetChecked(true);
+    const std::vector<uint32_t> ticked = DrawFrame(false);
+    box.SetChecked(false);
+    const std::vector<uint32_t> unticked = DrawFrame(false);
+    stage->device->Present();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "room_create_dialog_boxes.png");
+
+    const WidgetRect rect = box.GetRect();
+    const auto teal = [](const Pixel& p) { return p.g - p.r > 50 && p.b - p.r > 40; };
+    const auto [changed, tickedTeal] = Count(unticked, ticked, rect, teal);
+    const auto [unused, untickedTeal] = Count(ticked, unticked, rect, teal);
+    const int area = (rect.right - rect.left + 1) * (rect.bottom - rect.top + 1);
+    EXPECT_GT(changed, area / 2) << "the ticked frame differs from the unticked one";
+    EXPECT_GT(tickedTeal, area / 2) << "ticked: the accent's tint over the box";
+    EXPECT_LT(untickedTeal, area / 10) << "unticked: the plain face";
+    (void)unused;
+
+    // Light caption pixels: none along the buttons' top rows, many across their middle.
+    const auto light = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+    for (Button* button : {dialog->OkButton(), dialog->CancelButton()}) {
+        const WidgetRect b = button->GetRect();
+        const auto [c1, top] = Count(ticked, ticked, WidgetRect{b.left, b.top, b.right, b.top + 5}, light);
+        const auto [c2, middle] = Count(ticked, ticked, WidgetRect{b.left, b.top + 10, b.right, b.bottom - 10}, light);
+        EXPECT_EQ(top, 0) << "caption along the top of button " << button->GetId();
+        EXPECT_GT(middle, 20) << "caption in the middle of button " << button->GetId();
+        (void)c1;
+        (void)c2;
+    }
 }
 
 }  // namespace

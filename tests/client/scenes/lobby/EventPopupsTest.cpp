@@ -1,5 +1,6 @@
 // The event coupon popup (which site's event page it opens, the mode it posts or the quit) and the gold
-// shortage popup (the required amount, the way to the practice room it stores).
+// shortage popup (the required amount, the way to the practice room it stores), and the lobby's two large
+// picture windows (what their buttons post).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +10,9 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/lobby/EventPagePopup.h"
 #include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/lobby/LobbyImageWindow.h"
+#include "client/scenes/lobby/LobbyPageWindow.h"
+#include "client/ui/Image.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
 #include "tests/support/scenes/SceneTestApp.h"
@@ -110,6 +114,37 @@ TEST_F(EventPopupsTest, GoldShortageShowsTheAmountAndLeadsToThePracticeRoom) {
     EXPECT_EQ(target.targetKind, 1u);
     EXPECT_EQ(target.targetValue, 0xFFFFFFFEu) << "the target byte taken as a signed number";
     EXPECT_FALSE(goldPopup->IsVisible());
+}
+
+TEST_F(EventPopupsTest, PictureWindowsCloseAndTheirButtonsPostTheLobbysEvents) {
+    const auto poster = [this](uint32_t id, uint32_t wParam, uint32_t, uint32_t) { posted.push_back({id, wParam}); };
+    auto* image = static_cast<LobbyImageWindow*>(root.AddChild(std::make_unique<LobbyImageWindow>(poster), false));
+    auto* page = static_cast<LobbyPageWindow*>(root.AddChild(std::make_unique<LobbyPageWindow>(poster), false));
+
+    image->SetVisible(true);
+    Press(*image, LobbyImageWindow::kClose);
+    EXPECT_FALSE(image->IsVisible());
+    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::LobbyEvent1073, 0}}));
+
+    // Pictures stay hidden until a pair is shown, and then only that pair.
+    posted.clear();
+    for (size_t n = 0; n < LobbyPageWindow::kPairs; ++n) EXPECT_FALSE(page->LeftPicture(n)->IsVisible());
+    page->ShowPair(3);
+    for (size_t n = 0; n < LobbyPageWindow::kPairs; ++n) {
+        EXPECT_EQ(page->LeftPicture(n)->IsVisible(), n == 3);
+        EXPECT_EQ(page->RightPicture(n)->IsVisible(), n == 3);
+    }
+    page->ShowPair(LobbyPageWindow::kPairs);
+    EXPECT_FALSE(page->RightPicture(3)->IsVisible());
+
+    page->SetVisible(true);
+    Press(*page, LobbyPageWindow::kClose);
+    EXPECT_FALSE(page->IsVisible());
+    EXPECT_TRUE(posted.empty()) << "Close only hides";
+    page->SetVisible(true);
+    Press(*page, LobbyPageWindow::kToShop);
+    EXPECT_FALSE(page->IsVisible());
+    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::LobbyListRequest, 0}}));
 }
 
 }  // namespace

@@ -83,8 +83,15 @@ TEST_F(LobbyScreen, RoomsFillTheRowsAndAClickJoinsOnceUntilTheAnswer) {
         p.WriteU32(0).WriteU8(0).WriteU8(10).WriteU16(1).WriteU32(2).WriteU32(3).WriteU8(0xFF).WriteU8(40);
         p.WriteU8(8).WriteU8(1).WriteU32(500).WriteU16(1501).WriteU16(2200).WriteU16(0).WriteU16(50);
     }));
-    EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, 10);
-    EXPECT_EQ(app.Connection()->GetRoomInfo().maxHandicap, 50);
+    // The room screen gets the joined room's number, title and lock from the list, its settings from the answer.
+    const quill::RoomInfo& joined = app.Connection()->GetRoomInfo();
+    EXPECT_EQ(joined.gameType, 10);
+    EXPECT_EQ(joined.maxHandicap, 50);
+    EXPECT_EQ(joined.roomNumber, 11);
+    EXPECT_EQ(joined.title, u"Test room");
+    EXPECT_EQ(joined.passwordFlag, 1);
+    EXPECT_EQ(joined.password, u"abcd");
+    EXPECT_EQ(joined.maxPlayers, 2);
     EXPECT_EQ(lobby->NextSceneId(), SceneId::RoomGame);
 }
 
@@ -164,7 +171,7 @@ TEST_F(LobbyScreen, ChatIsSentFloodsAreRefusedAndBansAreShown) {
     EXPECT_EQ(CountSent(MessageId::LobbyChatSend), 3u);
     // Slot numbers outside the six chat slots send nothing.
     lobby->OnMessage(quill::AppEventId::ChatSubmit, 6, 0);
-    EXPECT_EQ(CountSent(MessageId::LobbyChatSend, 50), 3u);
+    EXPECT_EQ(CountSent(MessageId::LobbyChatSend), 3u);
     app.Connection()->LocalPlayer().status = 3;
     EXPECT_TRUE(lobby->SendChat(u"banned"));
     EXPECT_EQ(lobby->ChatLines().back().colour, 0xFFFF0000u);
@@ -285,12 +292,23 @@ TEST_F(LobbyScreen, CreateNewGameShowsTheDialogAndItsConfirmationSendsCreateRoom
     Enter();
     lobby->OnEvent(lobby->CreateButton(), 0, 0);
     EXPECT_TRUE(lobby->CreateDialog()->IsVisible());
+    lobby->CreateDialog()->TitleEdit()->SetText(u"Our table");
+    lobby->CreateDialog()->OnEvent(lobby->CreateDialog()->OkButton(), 0, 0);
     lobby->OnMessage(quill::AppEventId::CreateRoomConfirm, 0, 0);
     const std::vector<uint8_t> request = Sent(quill::MessageId::CreateRoom);
     ASSERT_GE(request.size(), 5u);
     EXPECT_EQ(request[2], 0x6A);
     EXPECT_EQ(request[3], 0x04);
     EXPECT_EQ(lobby->NextSceneId(), 0) << "the lobby waits for the server's answer";
+
+    // The accepted room comes back as a join: the room screen shows the title the player gave it.
+    Receive(LobbyMessage(MessageId::JoinRoomResult, [](quill::Packet& p) {
+        p.WriteU32(0).WriteU8(0).WriteU8(0).WriteU16(1).WriteU32(0).WriteU32(0).WriteU8(0xFF).WriteU8(40);
+        p.WriteU8(0).WriteU8(1).WriteU32(0).WriteU16(1020).WriteU16(2000).WriteU16(0).WriteU16(0);
+    }));
+    EXPECT_EQ(app.Connection()->GetRoomInfo().title, u"Our table");
+    EXPECT_EQ(app.Connection()->GetRoomInfo().playerCount, 1);
+    EXPECT_EQ(lobby->NextSceneId(), SceneId::RoomGame);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // records what the lobby sends). Server messages handed to Receive take the dispatch path on the test thread;
 // those the server sends are delivered by the connection's dispatch thread.
 #include <functional>
-#include <thread>
 
 #include "QuillLib/net/Packet.h"
 #include "client/app/SceneId.h"
@@ -75,14 +74,19 @@ protected:
     }
     // The bytes of the last message of that id the server received; empty when none came in time.
     std::vector<uint8_t> Sent(quill::MessageId id) {
-        if (!server.WaitForMessage(id, 3000)) return {};
+        if (!server.WaitForMessage(id)) return {};
         std::vector<uint8_t> last;
         for (const kvtest::ServerMessage& message : server.Received())
             if (message.id == id) last = message.bytes;
         return last;
     }
-    size_t CountSent(quill::MessageId id, uint32_t settleMs = 200) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+    // How many of that id the server has once everything sent before has arrived: a KeepAlive sent now marks
+    // the end, as the stream keeps the order.
+    size_t CountSent(quill::MessageId id) {
+        const size_t marks = server.CountReceived(quill::MessageId::KeepAlive);
+        const uint8_t none = 0;
+        app.Connection()->SendBytePacket(quill::MessageId::KeepAlive, &none);
+        server.WaitForMessages(quill::MessageId::KeepAlive, marks + 1);
         return server.CountReceived(id);
     }
 

@@ -28,6 +28,7 @@ TEST(AccountRecord, ReadsEveryFieldInOrderCutsTextsAndCapsSkills) {
     account.grade = -3;
     account.skills = {100001, 100000, 0, 0xFFFFFFFF, 7};
     account.status = 3;
+    account.tutorialDone = 29;
     quill::Packet packet = AsReceived(LoginResultMessage(account));
     ASSERT_EQ(packet.ReadU8(), 0);
     AccountRecord record;

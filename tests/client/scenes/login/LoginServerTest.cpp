@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/ui/Button.h"
@@ -37,6 +38,10 @@ protected:
     // The server answers every LoginRequest with these messages.
     void Answer(std::vector<quill::Packet> replies) { server.ReplyWith(MessageId::LoginRequest, std::move(replies)); }
 
+    // While the test holds it, no server message reaches the screen, and one being handled is finished first:
+    // what the test reads is the screen between two messages, as the main thread sees it under that lock.
+    quill::CriticalSectionLock& DispatchLock() { return app.Scenes().DispatchLock(); }
+
     bool BoxShows(quill::WStringView title, quill::WStringView line) {
         return Eventually(
             [&] { return Box().IsVisible() && Box().Title().GetText() == title && Box().Line(0).GetText() == line; });
@@ -47,11 +52,15 @@ protected:
 
 TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     Answer({LoginResultMessage(TestAccount{}), ChannelListMessage({{0, 30, 100, 0, 2}, {1, 99, 100, 0, 5}})});
-    TypeLogin(u"player", u"password");
-    PressLogin();
-    EXPECT_EQ(Box().Line(0).GetText(), u"Connecting to Server.. Please wait..");
-    EXPECT_EQ(Box().GetButtonLayout(), NoticeBox::kLayoutCancel);
-    EXPECT_FALSE(LoginControlsEnabled());
+    {
+        // The server's answer may come at once: the screen is seen before it is handled.
+        quill::ScopedLock dispatch(DispatchLock());
+        TypeLogin(u"player", u"password");
+        PressLogin();
+        EXPECT_EQ(Box().Line(0).GetText(), u"Connecting to Server.. Please wait..");
+        EXPECT_EQ(Box().GetButtonLayout(), NoticeBox::kLayoutCancel);
+        EXPECT_FALSE(LoginControlsEnabled());
+    }
 
     ASSERT_TRUE(Eventually([&] { return login->ChannelWindow()->IsVisible(); }));
     EXPECT_FALSE(Box().IsVisible());
@@ -59,13 +68,16 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     EXPECT_TRUE(login->IsLoggedIn());
     // The window opens with the login's result; its rows read "reading" until the channel list, which the server
     // sends next, has been dispatched.
-    EXPECT_TRUE(Eventually([&] { return login->RowButton(1)->GetCaption()->GetText() == u"Ch-2 (Pool)"; }));
-    EXPECT_EQ(login->SelectedRow(), 0);
-
+    ASSERT_TRUE(Eventually([&] { return login->RowButton(1)->GetCaption()->GetText() == u"Ch-2 (Pool)"; }));
     const auto request = server.WaitForMessage(MessageId::LoginRequest);
     ASSERT_TRUE(request.has_value());
-    // The entry goes to the server as the row's index.
-    login->OnEvent(login->EnterButton(), 0, 0);
+    {
+        // The list's rows fill before its first row is selected: the whole list is handled first.
+        quill::ScopedLock dispatch(DispatchLock());
+        EXPECT_EQ(login->SelectedRow(), 0);
+        // The entry goes to the server as the row's index.
+        login->OnEvent(login->EnterButton(), 0, 0);
+    }
     const auto enter = server.WaitForMessage(MessageId::ChannelEnter);
     ASSERT_TRUE(enter.has_value());
     EXPECT_EQ(enter->bytes, (std::vector<uint8_t>{6, 0, 0x56, 0x04, 0, 0}));
@@ -114,8 +126,12 @@ TEST_F(LoginAgainstServer, EveryFailureShowsItsTextAndTheNextLoginWorks) {
     for (Failure& failure : failures) {
         SCOPED_TRACE(platform::Utf16ToUtf8(failure.line));
         Answer({failure.message});
-        TypeLogin(u"player", u"password");
-        PressLogin();
+        {
+            // The last failure's handler may still be finishing its box when the test presses again.
+            quill::ScopedLock dispatch(DispatchLock());
+            TypeLogin(u"player", u"password");
+            PressLogin();
+        }
         ++logins;
         ASSERT_TRUE(BoxShows(failure.title, failure.line));
         EXPECT_TRUE(LoginControlsEnabled());

@@ -1,0 +1,277 @@
+#include "client/scenes/gallery/GalleryShotDialog.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/gallery/GalleryCommentRow.h"
+#include "client/scenes/gallery/GalleryRecommendDialog.h"
+#include "client/scenes/gallery/GalleryTransport.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "client/ui/UiServices.h"
+#include "client/ui/WidgetToolkit.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+using quill::ScopedLock;
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+constexpr uint32_t kShowSound = 31;
+constexpr uint32_t kHideSound = 32;
+constexpr int32_t kScreenMargin = 10;
+constexpr int32_t kTop = 40;
+constexpr int32_t kRowPitch = 26;
+// The rows show comments first .. first + 4: the last first comment that fills them.
+constexpr int32_t kHiddenBelow = static_cast<int32_t>(GalleryShotDialog::kCommentRows) - 1;
+
+TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+    TextLabel* label = parent.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Bold12), 0, 0);
+    label->SetColors(colour, 0);
+    return label;
+}
+
+}  // namespace
+
+GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(services) {
+    Create(100, 100, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, 218, 429, kWidth, kHeight, 1.0f, 1.0f);
+    SetModal(false);
+    SetSounds(kShowSound, kHideSound);
+    reading_ = AddLabel(*this, 40, 190, 200, 20, kYellow);
+    reading_->SetText(u"Shot info is being read.");
+    title_ = AddLabel(*this, 20, 56, 220, 20, kWhite);
+    nickname_ = AddLabel(*this, 20, 83, 88, 20, kYellow);
+    points_ = AddLabel(*this, 170, 83, 40, 20, kWhite);
+    subtitle_ = AddLabel(*this, 220, 83, 140, 20, kWhite);
+    for (size_t k = 0; k < kCommentRows; ++k) {
+        auto row = std::make_unique<GalleryCommentRow>();
+        row->SetPosition(10, 114 + kRowPitch * static_cast<int32_t>(k));
+        commentRows_[k] = static_cast<GalleryCommentRow*>(AddChild(std::move(row), false));
+    }
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(292, 112, 15, 120, kCommentScroll, ScrollBar::kVertical, 1, true);
+    scroll_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
+    scroll_->SetImage(kTexture, 1000, 0, 15, 120, 1.0f, 1.0f);
+    scroll_->AddDecButton(1000, 130, 15, 15, -1);
+    scroll_->AddIncButton(1000, 150, 15, 15, -1);
+    scroll_->AddThumb(1000, 170, 15, 24, 0);
+    struct Control {
+        int32_t x, w, id, key;
+        const char16_t* caption;
+    };
+    for (const Control& c :
+         {Control{20, 48, kPlay, platform::Vk::Space, u"Play"}, Control{120, 88, kRecommend, -1, u"Recommend"},
+          Control{210, 88, kViewList, -1, u"List"}}) {
+        Button* button = CreateButton(c.x, 250, c.w, 22, c.id, c.key, kTexture, 600, 160);
+        button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
+        button->SetCaption(c.caption);
+        if (c.id == kPlay)
+            play_ = button;
+        if (c.id == kRecommend)
+            recommendButton_ = button;
+        if (c.id == kViewList)
+            viewList_ = button;
+    }
+    PlayButton()->SetTooltip(u"Play the shot");
+    recommend_ =
+        static_cast<GalleryRecommendDialog*>(AddChild(std::make_unique<GalleryRecommendDialog>(services), false));
+    Show(false);
+}
+
+void GalleryShotDialog::SetShotNumber(int32_t shot) {
+    shotNumber_ = shot;
+}
+
+void GalleryShotDialog::ClearTexts() {
+    title_->SetText(u"");
+    nickname_->SetText(u"");
+    points_->SetText(u"");
+    subtitle_->SetText(u"");
+    for (GalleryCommentRow* row : commentRows_)
+        row->Show(false);
+}
+
+// --- fetching ---
+
+void GalleryShotDialog::OnShow() {
+    Window::OnShow();
+    const int32_t screenWidth = WidgetToolkit::Get().Services().GetScreenWidth();
+    SetPosition(screenWidth - kWidth - kScreenMargin, kTop);
+    BeginFetch();
+}
+
+void GalleryShotDialog::Reload() {
+    BeginFetch();
+}
+
+void GalleryShotDialog::BeginFetch() {
+    {
+        ScopedLock hold(commentLock_);
+        firstVisible_ = 1;
+        scroll_->SetPosition(0, false);
+    }
+    loaded_ = false;
+    reading_->Show(true);
+    fetchPending_ = true;
+}
+
+bool GalleryShotDialog::PerformPendingFetch() {
+    if (!fetchPending_.exchange(false))
+        return false;
+    if (FetchShot() && services_.post)
+        services_.post(quill::AppEventId::GalleryPlayShot, 0);
+    reading_->Show(false);
+    return true;
+}
+
+bool GalleryShotDialog::FetchShot() {
+    loaded_ = false;
+    if (services_.transport == nullptr)
+        return false;
+    const std::optional<std::string> reply = services_.transport->Post(kGalleryShotPath, GalleryShotBody(shotNumber_));
+    if (!reply)
+        return false;
+    GalleryShotReply shot = ParseGalleryShot(*reply);
+    {
+        ScopedLock hold(commentLock_);
+        loaded_ = true;
+        shooter_ = shot.nickname;
+        shotText_ = std::move(shot.shotText);
+        comments_ = std::move(shot.comments);
+        ShowCommentsLocked();
+        scroll_->SetPosition(0, false);
+    }
+    title_->SetText(shot.title);
+    nickname_->SetText(shot.nickname);
+    subtitle_->SetText(shot.subtitle);
+    points_->SetTextF(u"%d", shot.points);
+    return true;
+}
+
+// --- comments ---
+
+void GalleryShotDialog::ShowComments() {
+    ScopedLock hold(commentLock_);
+    ShowCommentsLocked();
+}
+
+void GalleryShotDialog::ShowCommentsLocked() {
+    const int32_t count = static_cast<int32_t>(comments_.size());
+    if (firstVisible_ > count - kHiddenBelow) {
+        firstVisible_ = std::max(count - kHiddenBelow, 1);
+        scroll_->SetPosition(firstVisible_ - 1, false);
+    }
+    for (size_t k = 0; k < kCommentRows; ++k) {
+        const size_t index = static_cast<size_t>(firstVisible_ - 1) + k;
+        if (index < comments_.size()) {
+            commentRows_[k]->SetComment(comments_[index]);
+            commentRows_[k]->Show(true);
+        } else {
+            commentRows_[k]->Show(false);
+        }
+    }
+    scroll_->SetRange(std::max(count - kHiddenBelow, 1));
+}
+
+// --- votes ---
+
+quill::WString GalleryShotDialog::OwnNickname() const {
+    return services_.player != nullptr ? services_.player->name : quill::WString();
+}
+
+// The caller holds the comment lock.
+bool GalleryShotDialog::IsOwnShotLocked() const {
+    return !shooter_.empty() && shooter_ == OwnNickname();
+}
+
+bool GalleryShotDialog::HasVotedAlready() {
+    bool voted = false;
+    {
+        ScopedLock hold(commentLock_);
+        const quill::WString own = OwnNickname();
+        const bool commented = std::any_of(comments_.begin(), comments_.end(),
+                                           [&](const GalleryComment& comment) { return comment.nickname == own; });
+        voted = commented && !IsOwnShotLocked();
+    }
+    if (voted && services_.notice)
+        services_.notice(u"You can only vote once.");
+    return voted;
+}
+
+void GalleryShotDialog::OpenRecommendation() {
+    if (HasVotedAlready())
+        return;
+    {
+        ScopedLock hold(commentLock_);
+        recommend_->SetOwnShot(IsOwnShotLocked());
+    }
+    recommend_->SetShotNumber(static_cast<uint32_t>(shotNumber_));
+    recommend_->SetStickers(services_.player != nullptr ? services_.player->stickerCount : 0);
+    recommend_->SetVisible(true);
+}
+
+// --- controls ---
+
+bool GalleryShotDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (id < kRecommend || id > kViewList || source == recommend_ ||
+        (source != nullptr && source->GetParent() != this)) {
+        return Window::OnEvent(source, a, b);
+    }
+    switch (id) {
+        case kRecommend:
+            OpenRecommendation();
+            break;
+        case kCommentScroll: {
+            ScopedLock hold(commentLock_);
+            firstVisible_ = scroll_->GetPosition() + 1;
+            ShowCommentsLocked();
+            break;
+        }
+        case kPlay:
+            if (loaded_ && GetParent() != nullptr)
+                GetParent()->OnEvent(source, a, b);
+            break;
+        case kViewList:
+            SetVisible(false);
+            if (GetParent() != nullptr)
+                GetParent()->OnEvent(source, a, b);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// --- reads ---
+
+std::string GalleryShotDialog::ShotText() const {
+    ScopedLock hold(commentLock_);
+    return shotText_;
+}
+
+quill::WString GalleryShotDialog::Nickname() const {
+    ScopedLock hold(commentLock_);
+    return shooter_;
+}
+
+size_t GalleryShotDialog::CommentCount() const {
+    ScopedLock hold(commentLock_);
+    return comments_.size();
+}
+
+int32_t GalleryShotDialog::FirstVisibleComment() const {
+    ScopedLock hold(commentLock_);
+    return firstVisible_;
+}
+
+}  // namespace kestrovan

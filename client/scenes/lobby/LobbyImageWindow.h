@@ -1,0 +1,31 @@
+#pragma once
+// The lobby's large picture window: one picture on the lobby's texture 8 and a close button (Enter) that
+// hides the window and posts LobbyEvent1073. The lobby creates it hidden; what shows it is not the lobby's.
+//
+// Threads: the game thread (its button's event); drawn on the main thread.
+#include <cstdint>
+
+#include "client/scenes/common/PopupWindow.h"
+
+namespace kestrovan {
+
+class Image;
+
+class LobbyImageWindow : public PopupWindow {
+public:
+    static constexpr int32_t kWidth = 742;
+    static constexpr int32_t kHeight = 596;
+    static constexpr int32_t kClose = 2049;
+
+    explicit LobbyImageWindow(EventPoster poster);
+
+    Image* Picture() const { return picture_; }
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
+
+private:
+    EventPoster poster_;
+    Image* picture_ = nullptr;
+};
+
+}  // namespace kestrovan

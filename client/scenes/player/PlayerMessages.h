@@ -1,0 +1,56 @@
+#pragma once
+// The player windows' server messages read into plain records, outside the windows: each reader takes the
+// payload at the packet's cursor. A skill save's answer is kept only whole; a ranking page keeps the rows
+// that arrived whole, at most the chart's fifteen, and stops at the end mark (rank 9999), at the end of the
+// message or at a row cut short, whichever comes first. Nicknames longer than the chart keeps are cut,
+// never inside a character.
+//
+// Threads: any (pure); the windows call them on the connection's dispatch thread.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "QuillLib/core/WString.h"
+#include "QuillLib/net/Packet.h"
+
+namespace kestrovan {
+
+// SkillSaveResult (20): the result, and with result 0 the points left and the five saved skill values.
+struct SkillSaveAnswer {
+    static constexpr uint8_t kSaved = 0;
+    static constexpr uint8_t kPointsMismatch = 1;
+    static constexpr uint32_t kMastered = 100000;
+
+    uint8_t result = 0;
+    uint16_t skillPoints = 0;
+    std::array<uint32_t, 5> skills{};  // each at most 100000 as read
+};
+// Nothing when the message ends before the fields its result announces.
+std::optional<SkillSaveAnswer> ReadSkillSaveAnswer(quill::Packet& packet);
+
+// One row of a TournamentSchedule (1151) page.
+struct RankingRow {
+    uint16_t rank = 0;
+    quill::WString nickname;
+    uint16_t score = 0;
+    uint8_t games = 0;
+    uint8_t hour = 0;
+    uint8_t minute = 0;
+    uint8_t second = 0;
+};
+
+struct RankingPage {
+    static constexpr size_t kRows = 15;
+    static constexpr uint16_t kEndMark = 9999;
+    static constexpr size_t kNicknameUnits = 63;
+
+    uint16_t kept = 0;  // the first value, which the chart keeps
+    uint16_t second = 0;
+    std::vector<RankingRow> rows;  // at most kRows
+};
+// Nothing when the message ends before its two heading values.
+std::optional<RankingPage> ReadRankingPage(quill::Packet& packet);
+
+}  // namespace kestrovan

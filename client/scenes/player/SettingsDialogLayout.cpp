@@ -1,0 +1,198 @@
+// The settings dialog's fixed layout: the frame with its tabs, pages, frame-rate label and buttons, and the
+// controls of each page. Check boxes and radio buttons carry a caption beside them, as the pages' pictures
+// of our packs have no words.
+#include <memory>
+
+#include "client/app/UiFonts.h"
+#include "client/scenes/player/SettingsDialog.h"
+#include "client/ui/Button.h"
+#include "client/ui/ComboBox.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
+#include "client/ui/Panel.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTexture = 11;
+constexpr int32_t kCommonTexture = 0;
+constexpr int32_t kBoxTexture = 12;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kOpenSound = 31;
+constexpr uint32_t kCloseSound = 32;
+constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};
+constexpr int32_t kPageSources[SettingsDialog::kPages][2] = {{0, 547}, {427, 0}, {427, 176}, {427, 551}};
+
+void Caption(Button& button, quill::WStringView text) {
+    button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button.GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button.SetCaption(text);
+}
+
+}  // namespace
+
+void SettingsDialog::BuildFrame() {
+    Create(100, 100, kWidth, kHeight, -1, -1);
+    SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(kOpenSound, kCloseSound);
+    const quill::WStringView tabNames[kPages] = {u"Video", u"Sound", u"Control", u"Game"};
+    for (size_t i = 0; i < kPages; ++i) {
+        const auto n = static_cast<int32_t>(i);
+        tabs_[i] = CreateButton(33 + 90 * n, 46, 88, 22, kFirstTab + n, u'1' + n, kTexture, 822 + 88 * (n % 2), 88 * (n / 2));
+        tabs_[i]->SetRadio();
+        Caption(*tabs_[i], tabNames[i]);
+        pages_[i] = CreatePanel(30, 89, 395, kPageHeights[i], kTexture, kPageSources[i][0], kPageSources[i][1]);
+    }
+    BuildVideoPage(*pages_[0]);
+    BuildSoundPage(*pages_[1]);
+    BuildControlPage(*pages_[2]);
+    BuildGamePage(*pages_[3]);
+    frameRate_ = CreateTextLabel(30, 510, 120, 20, &UiFontAt(UiFont::Regular12), 0, 0);
+    Button* apply = CreateButton(160, 496, 85, 32, kApply, platform::Vk::Return, kCommonTexture, 85, 0);
+    apply->SetTooltip(u"apply & save");
+    Caption(*apply, u"Apply");
+    Caption(*CreateButton(295, 496, 85, 32, kClose, platform::Vk::Escape, kCommonTexture, 170, 0), u"Close");
+}
+
+Button* SettingsDialog::AddCheckBox(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip) {
+    Button* box = page.CreateButton(x, y, 31, 18, id, -1, kCommonTexture, 668, 0);
+    box->SetCheckBox();
+    if (!tooltip.empty()) {
+        box->SetTooltip(tooltip);
+        TextLabel* caption = page.CreateTextLabel(x + 33, y + 2, 90, 16, &UiFontAt(UiFont::Small10), 0, 0);
+        caption->SetColors(kWhite, 0);
+        caption->SetText(tooltip);
+    }
+    controls_.push_back(box);
+    return box;
+}
+
+Button* SettingsDialog::AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip) {
+    Button* button = AddCheckBox(page, x, y, id, tooltip);
+    button->SetRadio();
+    return button;
+}
+
+ScrollBar* SettingsDialog::AddSlider(Panel& page, int32_t x, int32_t y, int32_t w, int32_t id, int32_t positions,
+                                     bool large) {
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(x, y, w, 16, id, 0, positions, true);
+    auto* slider = static_cast<ScrollBar*>(page.AddChild(std::move(bar), true));
+    slider->SetImage(kTexture, 475, 370, w, 16, 1.0f, 1.0f);
+    slider->AddDecButton(475, 390, 8, 16, -1);
+    slider->AddIncButton(485, 390, 8, 16, -1);
+    if (large)
+        slider->AddThumb(946, 408, 18, 14, 0);
+    else
+        slider->AddThumb(965, 408, 13, 10, 0);
+    sliders_.push_back(slider);
+    return slider;
+}
+
+ComboBox* SettingsDialog::AddList(Panel& page, int32_t x, int32_t y, int32_t w, int32_t rows,
+                                  quill::WStringView tooltip, quill::WStringView caption) {
+    ComboBox* list = page.CreateComboBox(x, y, w, 20, -1, -1, kCommonTexture, 0, 446);
+    list->GetFace()->SetFrameCount(3);
+    list->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    list->SetRowCount(rows);
+    list->SetTooltip(tooltip);
+    SetCaption(*list, caption);
+    return list;
+}
+
+void SettingsDialog::BuildVideoPage(Panel& page) {
+    AddCheckBox(page, 259, 26, kFullScreen, u"FullScreen/Windowed");
+    AddCheckBox(page, 349, 26, kVsync, u"V-sync");
+    resolution_ = AddList(page, 91, 1, 133, 40, u"Resolution", u"resolution");
+    refresh_ = AddList(page, 91, 28, 69, 10, u"Refresh rate", u"default");
+    colour_ = AddList(page, 318, 1, 45, 2, u"Color depth", u"color");
+    const struct {
+        int32_t x, w, h, srcX;
+        quill::WStringView tip, caption;
+    } presets[] = {{50, 72, 26, 822, u"Auto set(high)", u"High"},
+                   {160, 52, 33, 894, u"Auto set(mid)", u"Mid"},
+                   {250, 72, 26, 946, u"Auto set(low)", u"Low"}};
+    int32_t id = kPresetHigh;
+    for (const auto& preset : presets) {
+        Button* button = page.CreateButton(preset.x, 84, preset.w, preset.h, id++, -1, kTexture, preset.srcX, 304);
+        button->SetTooltip(preset.tip);
+        Caption(*button, preset.caption);
+    }
+    const quill::WStringView qualityTips[kQualities] = {u"Image quality(high)", u"Image quality(mid)",
+                                                        u"Image quality(low)"};
+    for (size_t i = 0; i < kQualities; ++i)
+        qualities_.push_back(AddRadio(page, 10 + 105 * static_cast<int32_t>(i), 158, kFirstQuality + static_cast<int32_t>(i), qualityTips[i]));
+    const quill::WStringView filterTips[kFilters] = {u"Smoother(low)", u"Smoother(high)", u"Sharper"};
+    for (size_t i = 0; i < kFilters; ++i)
+        filters_.push_back(AddRadio(page, 10 + 87 * static_cast<int32_t>(i), 220, kFirstFilter + static_cast<int32_t>(i), filterTips[i]));
+    anisotropy_ = AddList(page, 281, 223, 34, 32, {}, u"N/A");
+    const quill::WStringView fsaaTips[kFsaaLevels] = {u"FSAA off(fastest)", u"FSAA (low)", u"FSAA (mid)",
+                                                      u"FSAA (high)", u"FSAA (highest)"};
+    for (size_t i = 0; i < kFsaaLevels; ++i)
+        fsaa_.push_back(AddRadio(page, 10 + 71 * static_cast<int32_t>(i), 282, kFirstFsaa + static_cast<int32_t>(i), fsaaTips[i]));
+    AddCheckBox(page, 10, 345, kTableEffect, u"Table reflection");
+    AddCheckBox(page, 148, 345, kWaterEffect, u"Water reflection");
+    AddSlider(page, 73, 377, 200, kBrightness, 100, false)
+        ->SetTooltip(u"Brightness adjustment can only be done in the full screen mode.");
+    brightnessLabel_ = page.CreateTextLabel(335, 375, 60, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+    brightnessLabel_->SetColors(kWhite, 0);
+}
+
+void SettingsDialog::BuildSoundPage(Panel& page) {
+    const struct {
+        int32_t y, slider, box;
+        quill::WStringView tip;
+    } rows[] = {{25, kMusicVolume, kMusicOn, u"BGM On/Off"},
+                {88, kEffectsVolume, kEffectsOn, u"FX sound On/Off"},
+                {151, kVoiceVolume, kVoiceOn, u"Voice On/Off"}};
+    for (const auto& row : rows) {
+        AddSlider(page, 42, row.y, 200, row.slider, 100, true);
+        AddCheckBox(page, 295, row.y - 3, row.box, row.tip);
+    }
+}
+
+void SettingsDialog::BuildControlPage(Panel& page) {
+    AddSlider(page, 18, 44, 242, kShotSensitivity, 300, false)->SetTooltip(u"Mouse shot sensitivity");
+    shotLabel_ = page.CreateTextLabel(290, 55, 50, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+    shotLabel_->SetColors(kWhite, 0);
+    AddSlider(page, 18, 103, 166, kVerticalSensitivity, 200, false)->SetTooltip(u"Vertical rotation sensitivity");
+    AddSlider(page, 18, 163, 166, kHorizontalSensitivity, 200, false)->SetTooltip(u"Horizental rotation sensitivity");
+    AddCheckBox(page, 317, 108, kVerticalInverse, u"Revert vertically");
+    AddCheckBox(page, 317, 168, kHorizontalInverse, u"Revert horizentaly");
+    shotModes_.push_back(AddRadio(page, 120, 206, kShotGauge, u"Shot by guage(easy)"));
+    shotModes_.push_back(AddRadio(page, 240, 206, kShotStroke, u"Shot by stroke(hard)"));
+    const quill::WStringView cameraTips[kCameras] = {u"Fix camera", u"Trace cue ball", u"Look cue ball"};
+    for (size_t i = 0; i < kCameras; ++i)
+        cameras_.push_back(AddRadio(page, 10 + 120 * static_cast<int32_t>(i), 287, kFirstCamera + static_cast<int32_t>(i), cameraTips[i]));
+    AddCheckBox(page, 10, 346, kShotZoom, u"Auto zoom out after shot");
+    AddCheckBox(page, 128, 346, kTurnZoom, u"Auto zoom in at player get turn");
+    AddCheckBox(page, 340, -1, kMouseFix, u"급발샷 발생시 체크");
+}
+
+void SettingsDialog::BuildGamePage(Panel& page) {
+    AddCheckBox(page, 10, 24, kTraceAll, u"All ball's trajectory");
+    AddCheckBox(page, 10, 44, kChatFont, u"Large chat font");
+    AddCheckBox(page, 10, 108, kGreeting, u"Auto greetings to other players when they log in.");
+    for (size_t n = 0; n < kChatSlots; ++n) {
+        const int32_t x = n == 0 ? 94 : 67;
+        const int32_t y = 115 + 25 * static_cast<int32_t>(n);
+        page.CreateImage(x, y, 280, 18, kBoxTexture, 5, 40);
+        auto box = std::make_unique<EditBox>();
+        box->Create(x, y, 280, 18);
+        box->SetSkin(kCommonTexture, 609, 68, 2, 14);
+        box->SetFont(&UiFontAt(UiFont::Regular12), EditBox::kDefaultMaxBytes, kWhite);
+        box->SetMaxCharacters(kChatSlotUnits);
+        chatSlots_[n] = box.get();
+        page.AddChild(std::move(box), true);
+    }
+    AddCheckBox(page, 10, 286, kMask, u"Mask bad language");
+    AddCheckBox(page, 10, 325, kServerOption1, {});
+    AddCheckBox(page, 150, 325, kServerOption2, {});
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,80 @@
+#include "client/scenes/player/TournamentInfoPopup.h"
+
+#include "QuillLib/core/AppEventId.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/player/TournamentTexts.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr uint32_t kOpenSound = 32;
+constexpr int32_t kFaceWidth = 400;
+constexpr int32_t kFaceHeight = 250;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr int32_t kButtonWidth = 162;
+constexpr int32_t kButtonHeight = 44;
+constexpr int32_t kFirstButtonY = 94;
+constexpr int32_t kButtonSpacing = 54;
+
+}  // namespace
+
+TournamentInfoPopup::TournamentInfoPopup(PlayerHost& host)
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
+    // The common face is made for 400 x 250: stretched over the whole window.
+    SetImage(kCommonTexture, 0, kFaceY, kFaceWidth, kFaceHeight, static_cast<float>(kWidth) / kFaceWidth,
+             static_cast<float>(kHeight) / kFaceHeight);
+    AddTitle(14, 7, 200, u"Tournament Info");
+    const quill::WStringView captions[] = {u"Race", u"Tour", u"Championship"};
+    for (int32_t group = 0; group < 3; ++group) {
+        const int32_t y = kFirstButtonY + kButtonSpacing * group;
+        AddButton(kRace + group, 20, y, -1, 0, captions[group], kCommonTexture, 0, kButtonWidth, kButtonHeight);
+        for (int32_t line = 0; line < 2; ++line) {
+            TextLabel* label = AddLine(200, y + 2 + 20 * line, 180, UiFontAt(UiFont::Bold12), 0);
+            label->SetColors(kWhite, 0);
+            lines_[static_cast<size_t>(group * 2 + line)] = label;
+        }
+    }
+    AddButton(kClose, 157, 247, platform::Vk::Escape, 255, u"Close");
+}
+
+void TournamentInfoPopup::OnShow() {
+    for (size_t group = 0; group < 3; ++group) Line(group, 1)->SetText(u"");
+    const TournamentView view = TournamentView::From(host_.Tournament());
+    if (view.shown) {
+        if (view.running)
+            Line(0, 0)->SetText(u"Kestrovan Race is in progress.");
+        else if (view.soon)
+            Line(0, 0)->SetText(ClockText(u"Start", view.startHour, view.startMinute));
+        else
+            Line(0, 0)->SetText(u"No tournament is running");
+    }
+    Line(1, 0)->SetText(u"No tournament info");
+    Line(2, 0)->SetText(u"No tournament is running");
+    PopupWindow::OnShow();
+    CentreOnScreen(*this);
+}
+
+bool TournamentInfoPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
+    switch (source != nullptr ? source->GetId() : -1) {
+        case kClose:
+            SetVisible(false);
+            return true;
+        case kRace:
+            SetVisible(false);
+            host_.PostEvent(quill::AppEventId::TournamentPopupClose, 1, 0, 0);
+            return true;
+        case kTour:
+        case kChampionship:
+            host_.ShowNoticeBox(u"No tournament info");
+            return true;
+        default:
+            return PopupWindow::OnEvent(source, a, b);
+    }
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,247 @@
+// The shot gallery in the real program on a virtual X display: RunProgram in this process with the
+// program's own backends (SDL window and audio, OpenGL, the desktop's browser), logged in to the stand-in game
+// server (login, lobby and gallery scripts) and reading its web service from a local site (canned list and
+// shot replies). Its lobby hands over to the gallery once, as no control of the lobby leads there: the list's
+// rows show, the chosen shot (a demo shot's record) replays with the speed caption changing from pass to
+// pass and the balls moving between screenshots, a recommendation sends ShotVote and "To Lobby" sends
+// LeaveToLobby and brings the lobby back. Screenshots go into the working folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "QuillLib/gamedata/PlayerState.h"
+#include "QuillLib/net/MessageId.h"
+#include "client/app/App.h"
+#include "client/app/ProgramMain.h"
+#include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/DemoShots.h"
+#include "client/scenes/gallery/GalleryReplies.h"
+#include "client/scenes/gallery/SceneShotGallery.h"
+#include "client/scenes/lobby/SceneLobby.h"
+#include "platform/audio/sdl/SdlAudioDevice.h"
+#include "platform/browser/xdg/XdgBrowser.h"
+#include "platform/gfx/gl/GlSystem.h"
+#include "platform/system/posix/InstanceLock.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowBackend.h"
+#include "tests/support/http/HttpTestServer.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using namespace std::chrono_literals;
+using kestrovan::App;
+using kestrovan::SceneShotGallery;
+using quill::MessageId;
+
+// The lobby of this check: its first activation asks for the gallery.
+class LobbyToGallery : public kestrovan::SceneLobby {
+public:
+    using SceneLobby::SceneLobby;
+    void Activate() override {
+        SceneLobby::Activate();
+        if (!handedOver_.exchange(true))
+            RequestSceneChange(kestrovan::SceneId::ShotGallery);
+    }
+
+private:
+    std::atomic<bool> handedOver_{false};
+};
+
+std::unique_ptr<platform::gfx::GraphicsSystem> GraphicsOfTheWindow() {
+    App* app = App::Current();
+    if (app == nullptr)
+        return nullptr;
+    return platform::gfx::GlSystem::Create(platform::gfx::GlWindow{platform::SdlWindowOf(app->MainWindow())});
+}
+
+kestrovan::ProgramSetup RealProgram() {
+    kestrovan::RegisterItemModels();
+    kestrovan::ProgramSetup setup;
+    setup.platform.windowBackend = [] { return std::make_unique<platform::SdlWindowBackend>(); };
+    setup.platform.graphicsSystem = &GraphicsOfTheWindow;
+    setup.platform.audioDevice = [](std::string& error) { return platform::SdlAudioDevice::Open(error); };
+    setup.platform.browser = [] { return std::make_unique<platform::XdgBrowser>(); };
+    setup.platform.createScene = [](int32_t id, App& app) -> std::unique_ptr<kestrovan::Scene> {
+        if (id == kestrovan::SceneId::Lobby)
+            return std::make_unique<LobbyToGallery>(app);
+        return kestrovan::CreateScene(id, app);
+    };
+    setup.platform.createPopups = &kestrovan::CreateScenePopups;
+    setup.platform.cueStatistics = &kestrovan::FindCueStatistics;
+    setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
+    return setup;
+}
+
+std::string Fields(std::initializer_list<std::string> fields) {
+    std::string reply;
+    for (const std::string& field : fields)
+        reply += field + "<BR>";
+    return reply;
+}
+
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += test(shot.At(x, y)) ? 1 : 0;
+    return count;
+}
+
+bool IsText(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200;  // white or yellow letters
+}
+
+bool IsCloth(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return b > 60 && b > r + 40 && b > g + 20;
+}
+
+class GalleryUnderX : public ProgramUnderX {
+protected:
+    static bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit) {
+        for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;) {
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(50ms);
+        }
+        return condition();
+    }
+    // The gallery while it is the program's screen.
+    static SceneShotGallery* Gallery() {
+        App* app = App::Current();
+        return app != nullptr ? dynamic_cast<SceneShotGallery*>(app->Scenes().Current()) : nullptr;
+    }
+    void Type(const std::string& letters) {
+        for (char c : letters)
+            PressKey(std::string(1, c));
+    }
+
+    kvtest::GameServerFixture gameServer;
+    kvtest::HttpTestServer site;
+};
+
+TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForTheLobby) {
+    ASSERT_TRUE(site.Start());
+    kvtest::InstallLoginScript(gameServer);
+    kvtest::InstallLobbyScript(gameServer);
+    kvtest::InstallGalleryScript(gameServer);
+    site.ServeBody(std::string(kestrovan::kGalleryListPath),
+                   Fields({"1", "1", "2", "501", "Long bank", "Rowan", "3", "2009-3-30", "", "120", "502", "Cut", "Jin",
+                           "3", "2009-3-30", "", "80"}));
+    site.ServeBody(std::string(kestrovan::kGalleryShotPath),
+                   Fields({"1", "Rowan", "Long bank", "three rails", "120", std::string(kestrovan::DemoShots()[0].shot),
+                           "1", "Jin", "8", "great"}));
+    const XWindowGeometry screen = x.Screen();
+    {
+        std::ofstream config(folder() / "config.ini", std::ios::binary);
+        config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
+               << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port()
+               << "\r\n[Video]\r\nfullscreen=1\r\nwidth=" << screen.width << "\r\nheight=" << screen.height << "\r\n";
+    }
+    ASSERT_EQ(chdir(folder().c_str()), 0);
+
+    std::thread player([&] {
+        // Whatever happens, the program is asked to end.
+        struct Quit {
+            ~Quit() {
+                if (App* app = App::Current())
+                    app->PostQuit();
+            }
+        } quit;
+        const XWindowGeometry area = WaitForWindow();
+        if (::testing::Test::HasFailure())
+            return;
+        const int left = area.x, top = area.y, width = area.width, height = area.height;
+        SkipIntro(area);
+        WaitForScreen(folder() / "login.png",
+                      [&](const Screenshot& shot) { return shot.At(left + 500, top + height - 10) == 0x000000; });
+        PressKey("Return");
+        EXPECT_TRUE(gameServer.WaitForMessage(MessageId::LoginRequest).has_value());
+        gameServer.WaitForMessage(MessageId::ChannelListRequest, 20000);
+        std::this_thread::sleep_for(2s);
+        PressKey("Return");
+        EXPECT_TRUE(gameServer.WaitForMessage(MessageId::LobbyEnter, 20000).has_value());
+
+        // The gallery asks its site for today's best and lists the two shots.
+        EXPECT_TRUE(site.WaitForRequests(1, 30s));
+        const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
+        const auto rowText = [&](const Screenshot& shot) {
+            return Count(shot, listLeft + 10, listTop + 83, listLeft + 503, listTop + 83 + 2 * 26, IsText);
+        };
+        const Screenshot list =
+            WaitForScreen(folder() / "gallery_list.png", [&](const Screenshot& shot) { return rowText(shot) > 150; });
+        EXPECT_GT(rowText(list), 150) << "the rows' texts: see gallery_list.png";
+        EXPECT_EQ(site.Requests()[0].body, "Page_list=0");
+
+        // The first row opens its shot, which replays on the table.
+        Click(listLeft + 200, listTop + 83 + 11);
+        EXPECT_TRUE(site.WaitForRequests(2, 30s));
+        EXPECT_EQ(site.Requests().back().body, "shot_seq=501");
+        ASSERT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 0; }, 30s));
+        const int tableLeft = left + 100, tableTop = top + height / 2 - 150;
+        const auto tableArea = [&](const Screenshot& a, const Screenshot& b) {
+            return DifferingPixels(a, b, tableLeft, tableTop, tableLeft + 550, tableTop + 300);
+        };
+        const int captionLeft = left + (width - 100) / 2, captionTop = top + height - 55;
+        const Screenshot first = Capture(folder() / "replay_a.png");
+        int moved = 0;
+        for (int attempt = 0; attempt < 40 && moved < 200; ++attempt) {
+            std::this_thread::sleep_for(250ms);
+            moved = std::max(moved, tableArea(first, Capture(folder() / "replay_b.png")));
+        }
+        EXPECT_GT(moved, 200) << "the balls and cue move: see replay_a.png and replay_b.png";
+        EXPECT_GT(Count(first, tableLeft, tableTop, tableLeft + 550, tableTop + 300, IsCloth), 5000)
+            << "the table's cloth";
+        ASSERT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 1; }, 90s))
+            << "the first pass ends";
+        std::this_thread::sleep_for(500ms);
+        const Screenshot half = Capture(folder() / "replay_half.png");
+        EXPECT_GT(DifferingPixels(first, half, captionLeft, captionTop, captionLeft + 100, captionTop + 20), 20)
+            << "the caption changes from \"Normal Speed\" to the half speed's";
+
+        // A recommendation of the shot goes to the game server.
+        App::Current()->Connection()->LocalPlayer().stickerCount = 5;
+        const int shotLeft = left + width - 314 - 10, shotTop = top + 40;
+        Click(shotLeft + 120 + 44, shotTop + 250 + 11);
+        std::this_thread::sleep_for(500ms);
+        Click(shotLeft + 30 + 20 + 100, shotTop + 290 + 48 + 9);
+        Type("wow");
+        Capture(folder() / "recommend.png");
+        Click(shotLeft + 30 + 50 + 27, shotTop + 290 + 104 + 9);
+        const auto vote = gameServer.WaitForMessage(MessageId::ShotVote, 10000);
+        ASSERT_TRUE(vote.has_value()) << "see recommend.png";
+        EXPECT_EQ(std::vector<uint8_t>(vote->bytes.begin() + 4, vote->bytes.begin() + 9),
+                  (std::vector<uint8_t>{0xF5, 0x01, 0, 0, 10}));
+        std::this_thread::sleep_for(1s);
+        PressKey("Return");  // the answer's notice box
+        std::this_thread::sleep_for(500ms);
+
+        // "To Lobby" leaves the gallery; the lobby asks for its lists again.
+        Click(left + width - 35 + 16, top + 17);
+        const auto leave = gameServer.WaitForMessage(MessageId::LeaveToLobby, 10000);
+        ASSERT_TRUE(leave.has_value()) << "see the last screenshots";
+        EXPECT_EQ(leave->bytes, (std::vector<uint8_t>{5, 0, 0x73, 4, 0}));
+        EXPECT_TRUE(WaitUntil([&] { return gameServer.CountReceived(MessageId::LobbyEnter) >= 2; }, 20s));
+        Capture(folder() / "lobby_again.png");
+    });
+    const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
+    player.join();
+    EXPECT_EQ(exitCode, 0) << ReadFile(folder() / "StartLog.log");
+}
+
+}  // namespace
+}  // namespace kv::test

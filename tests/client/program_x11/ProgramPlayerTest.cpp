@@ -1,0 +1,174 @@
+// The player's own windows in the real program online, on a real X display: the stand-in server runs the
+// login, lobby and player scripts. In the lobby Settings(F3) opens the settings dialog (settings.png); on the game page
+// the large chat font is checked, on the sound page the music and the voice are turned down a step, and
+// Apply writes config.ini with the font and the music volume and sends the voice to the server
+// (OptionsUpdate). F4 opens My Info (myinfo.png): the first skill raised and saved reaches the server, whose
+// answer shows as saved and as the new values when My Info opens again (myinfo_saved.png). A player who
+// enters the tournament channel sees its ranking chart with the rows the server sends (ranking.png).
+// The screenshots are in the check's working folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using quill::MessageId;
+
+// Where the windows stand on the 1024 x 768 screen: centred.
+constexpr int kSettingsX = (1024 - 427) / 2;
+constexpr int kSettingsY = (768 - 547) / 2;
+constexpr int kPageX = kSettingsX + 30;
+constexpr int kPageY = kSettingsY + 89;
+constexpr int kMyInfoX = (1024 - 512) / 2;
+constexpr int kMyInfoY = (768 - 562) / 2;
+constexpr int kConfirmX = (1024 - 400) / 2;
+constexpr int kConfirmY = (768 - 250) / 2;
+constexpr int kChartX = (1024 - 597) / 2;
+constexpr int kChartY = (768 - 619) / 2;
+constexpr int kTournamentKind = 8;
+constexpr int16_t kUngatedGrade = 20;
+
+bool IsLight(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) > 150;
+}
+
+int CountLight(const Screenshot& shot, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            count += IsLight(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+class PlayerOnline : public ProgramUnderX {
+protected:
+    // The program online, logged in and in the lobby of the first channel of the script's list.
+    bool ReachLobby(const kvtest::LoginScript& login = {}) {
+        if (StartOnline() <= 0)
+            return false;
+        kvtest::InstallLobbyScript(server());
+        kvtest::InstallLoginScript(server(), login);
+        kvtest::InstallPlayerScript(server());
+        area_ = WaitForWindow();
+        if (HasFailure())
+            return false;
+        SkipIntro(area_);
+        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
+        });
+        PressKey("Return");
+        if (!server().WaitForMessage(MessageId::LoginRequest))
+            return false;
+        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
+        });
+        PressKey("Return");
+        if (!server().WaitForMessage(MessageId::LobbyEnter))
+            return false;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        return true;
+    }
+    int X(int x) const { return area_.x + x; }
+    int Y(int y) const { return area_.y + y; }
+    void ClickAt(int x, int y) {
+        Click(X(x), Y(y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    // The screen once the rectangle differs from before by more than a few pixels.
+    Screenshot WaitForChange(const std::string& png, const Screenshot& before, int left, int top, int right, int bottom) {
+        return WaitForScreen(folder() / png, [&](const Screenshot& shot) {
+            return DifferingPixels(before, shot, X(left), Y(top), X(right), Y(bottom)) > 50;
+        });
+    }
+
+    XWindowGeometry area_;
+};
+
+TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
+    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    const Screenshot lobby = Capture(folder() / "lobby.png");
+    // The title bar's Settings(F3) button (F3 itself is the chat entry's while it has the keyboard).
+    ClickAt(1024 - 68 + 16, 17);
+    const Screenshot settings =
+        WaitForChange("settings.png", lobby, kSettingsX, kSettingsY, kSettingsX + 427, kSettingsY + 547);
+    ASSERT_GT(DifferingPixels(lobby, settings, X(kSettingsX), Y(kSettingsY), X(kSettingsX + 427), Y(kSettingsY + 547)), 50)
+        << "the settings dialog: see settings.png";
+
+    // The game page's large chat font; the sound page's music and voice a step down (their left buttons).
+    ClickAt(kSettingsX + 33 + 270 + 44, kSettingsY + 46 + 11);
+    ClickAt(kPageX + 10 + 15, kPageY + 44 + 9);
+    ClickAt(kSettingsX + 33 + 90 + 44, kSettingsY + 46 + 11);
+    ClickAt(kPageX + 42 + 4, kPageY + 25 + 8);
+    ClickAt(kPageX + 42 + 4, kPageY + 151 + 8);
+    Capture(folder() / "settings_sound.png");
+    ClickAt(kSettingsX + 160 + 42, kSettingsY + 496 + 16);
+
+    const auto options = server().WaitForMessage(MessageId::OptionsUpdate);
+    ASSERT_TRUE(options.has_value()) << "see settings_sound.png";
+    EXPECT_EQ(options->Read().ReadU32(), 0x801u) << "the voice at 99";
+    const std::string config = ReadFile(folder() / "config.ini");
+    EXPECT_NE(config.find("chatfontsize= 1"), std::string::npos) << config;
+    EXPECT_NE(config.find("BGMVolume= 99"), std::string::npos) << config;
+
+    // My Info: the first skill raised, saved and confirmed.
+    const Screenshot closed = Capture(folder() / "closed.png");
+    PressKey("F4");
+    WaitForChange("myinfo.png", closed, kMyInfoX, kMyInfoY, kMyInfoX + 512, kMyInfoY + 562);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // faded in whole
+    const Screenshot before = Capture(folder() / "myinfo.png");
+    ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
+    ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
+    ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);
+    const auto save = server().WaitForMessage(MessageId::SkillPointsSave);
+    ASSERT_TRUE(save.has_value()) << "see myinfo.png";
+    EXPECT_EQ(save->bytes, (std::vector<uint8_t>{0x09, 0x00, 0x13, 0x00, 1, 0, 0, 0, 0}));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    PressKey("Return");  // the notice that the skills are saved
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    PressKey("F4");
+    // My Info again (its close button where it was), with the first skill's level and the points left as the
+    // server saved them.
+    const auto reopened = [&](const Screenshot& shot) {
+        return DifferingPixels(before, shot, X(kMyInfoX + 210), Y(kMyInfoY + 513), X(kMyInfoX + 295), Y(kMyInfoY + 545)) == 0;
+    };
+    const Screenshot saved = WaitForScreen(folder() / "myinfo_saved.png", [&](const Screenshot& shot) {
+        return reopened(shot) &&
+               DifferingPixels(before, shot, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)) > 5;
+    });
+    ASSERT_TRUE(reopened(saved)) << "My Info opens again: see myinfo_saved.png";
+    EXPECT_GT(DifferingPixels(before, saved, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)), 5)
+        << "the skill's level: see myinfo.png, myinfo_saved.png";
+    EXPECT_GT(DifferingPixels(before, saved, X(kMyInfoX + 410), Y(kMyInfoY + 160), X(kMyInfoX + 470), Y(kMyInfoY + 180)), 5)
+        << "the points left";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+TEST_F(PlayerOnline, PlayerTheTournamentChannelShowsTheRankingRows) {
+    kvtest::LoginScript login;
+    login.account.grade = kUngatedGrade;
+    login.channels = {{0, 30, 100, 0, kTournamentKind}};
+    ASSERT_TRUE(ReachLobby(login)) << ReadFile(folder() / "StartLog.log");
+    ASSERT_TRUE(server().WaitForMessage(MessageId::RankingRequest).has_value());
+    const Screenshot chart = WaitForScreen(folder() / "ranking.png", [&](const Screenshot& shot) {
+        return CountLight(shot, X(kChartX + 80), Y(kChartY + 160), X(kChartX + 190), Y(kChartY + 179)) > 10;
+    });
+    EXPECT_GT(CountLight(chart, X(kChartX + 80), Y(kChartY + 160), X(kChartX + 190), Y(kChartY + 179)), 10)
+        << "the first row's nickname: see ranking.png";
+    EXPECT_GT(CountLight(chart, X(kChartX + 80), Y(kChartY + 198), X(kChartX + 190), Y(kChartY + 217)), 10)
+        << "the third row";
+    EXPECT_EQ(CountLight(chart, X(kChartX + 80), Y(kChartY + 217), X(kChartX + 190), Y(kChartY + 236)), 0)
+        << "three rows";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

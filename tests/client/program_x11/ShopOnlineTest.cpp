@@ -1,0 +1,181 @@
+// The shop in the real program online, on a real X display: the stand-in server runs the login (an account
+// with an expired table), lobby and shop scripts. In the lobby the expired-items question comes; Yes sends
+// ExpiredItemsSeen and EnterShop and the shop opens (shop.png): its cards draw their item models, which turn
+// (shop_turned.png differs in the cards); a card chosen shows its model in the large preview (preview.png).
+// Buying the royal-R chalk sends ItemBuy, the notice shows (bought.png) and the owned grid lists the chalk
+// beside the basic cue (owned_before.png, owned.png); the membership dialog sends MembershipRequest; "To Lobby"
+// sends LeaveShop.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using quill::MessageId;
+
+// Where the shop's parts stand on a 1024 x 768 screen: the main panel at (0, 77), its grid panel 50 lower,
+// eight cells of 120 x 145 from (24, 45) of the grid, 129 and 155 apart; the large preview at (572, 50).
+constexpr int kGridX = 0;
+constexpr int kGridY = 77 + 50;
+constexpr int kItemsTabX = kGridX + 348 + 34;
+constexpr int kItemsTabY = kGridY - 4 + 19;
+constexpr int kMyItemsX = 160 + 69;
+constexpr int kShopViewX = 20 + 69;
+constexpr int kMyItemsY = 77 - 3 + 24;
+constexpr int kPreviewX = 572;
+constexpr int kPreviewY = 60;
+
+int CellX(int n) {
+    return kGridX + 24 + (n % 4) * 129;
+}
+
+int CellY(int n) {
+    return kGridY + 45 + (n / 4) * 155;
+}
+
+class ShopOnline : public ProgramUnderX {
+protected:
+    // The program online in the lobby of the first channel, with the expired-items question up.
+    bool ReachLobby() {
+        if (StartOnline() <= 0) return false;
+        kvtest::LoginScript login;
+        login.account.cash = 50000;
+        login.account.cueMoney = 30000;
+        login.items = {{0x20, 4, 1101, 1, 0, 0, {}}};
+        kvtest::InstallLoginScript(server(), login);
+        kvtest::InstallLobbyScript(server());
+        kvtest::InstallShopScript(server(), {.cash = 50000, .cueMoney = 30000});
+        area_ = WaitForWindow();
+        if (HasFailure()) return false;
+        SkipIntro(area_);
+        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
+        });
+        PressKey("Return");
+        if (!server().WaitForMessage(MessageId::LoginRequest)) return false;
+        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
+            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
+        });
+        PressKey("Return");
+        return server().WaitForMessage(MessageId::LobbyEnter).has_value();
+    }
+    int X(int x) const { return area_.x + x; }
+    int Y(int y) const { return area_.y + y; }
+    int CellsDiffer(const Screenshot& a, const Screenshot& b) const {
+        int differing = 0;
+        for (int n = 0; n < 8; ++n)
+            differing += DifferingPixels(a, b, X(CellX(n)), Y(CellY(n)), X(CellX(n) + 120), Y(CellY(n) + 145));
+        return differing;
+    }
+    // Colours other than the interface's greys and slates: a model's.
+    int Coloured(const Screenshot& shot, int left, int top, int right, int bottom) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                const uint32_t rgb = shot.At(X(x), Y(y));
+                const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+                          b = static_cast<int>(rgb & 0xFF);
+                count += std::max({r, g, b}) - std::min({r, g, b}) > 60 ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+    XWindowGeometry area_;
+};
+
+TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
+    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    // The question about the expired table: Yes (the box's Return) goes to the shop.
+    ASSERT_TRUE(server().WaitForMessage(MessageId::LobbyEnter).has_value());
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    Capture(folder() / "expired.png");
+    Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
+    ASSERT_TRUE(server().WaitForMessage(MessageId::ExpiredItemsSeen).has_value()) << "see expired.png";
+    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value());
+
+    // The shop: the cards draw their models, and they turn.
+    const Screenshot expired = Capture(folder() / "expired_answered.png");
+    const Screenshot shop = WaitForScreen(folder() / "shop.png", [&](const Screenshot& shot) {
+        return DifferingPixels(expired, shot, X(0), Y(0), X(560), Y(768)) > 20000 &&
+               Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
+    });
+    EXPECT_GT(Coloured(shop, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145), 50) << "see shop.png";
+    const Screenshot turned =
+        WaitForScreen(folder() / "shop_turned.png", [&](const Screenshot& shot) { return CellsDiffer(shop, shot) > 100; });
+    EXPECT_GT(CellsDiffer(shop, turned), 100) << "the cards' models turn: see shop.png, shop_turned.png";
+
+    // The owned grid first: the basic cue alone.
+    Click(X(kMyItemsX), Y(kMyItemsY));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const Screenshot ownedBefore = Capture(folder() / "owned_before.png");
+    Click(X(kShopViewX), Y(kMyItemsY));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    // The items tab, then the royal-R chalk (third of its cards): the large preview shows it.
+    Click(X(kItemsTabX), Y(kItemsTabY));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const Screenshot before = Capture(folder() / "items.png");
+    Click(X(CellX(2) + 60), Y(CellY(2) + 60));
+    // The panel's slate face over the drifting background, and the chalk's model in it.
+    const auto previewShown = [&](const Screenshot& shot) {
+        return IsSlate(shot.At(X(kPreviewX + 20), Y(kPreviewY + 100))) &&
+               Coloured(shot, kPreviewX, kPreviewY, kPreviewX + 300, kPreviewY + 700) > 300;
+    };
+    const Screenshot preview = WaitForScreen(folder() / "preview.png", previewShown);
+    EXPECT_TRUE(previewShown(preview)) << "the large preview: see items.png, preview.png";
+    EXPECT_TRUE(IsSlate(before.At(X(kPreviewX + 20), Y(kPreviewY + 100))) == false) << "no preview before the choice";
+
+    // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
+    Click(X(2 + 370 + 41), Y(77 + 442 + 210 + 11));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    Capture(folder() / "purchase.png");
+    PressKey("Return");
+    const auto buy = server().WaitForMessage(MessageId::ItemBuy);
+    ASSERT_TRUE(buy.has_value()) << "see purchase.png";
+    EXPECT_EQ(buy->Read().ReadU32(), 4901u);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Capture(folder() / "bought.png");
+    PressKey("Return");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    // The owned grid lists the chalk beside the basic cue.
+    Click(X(kMyItemsX), Y(kMyItemsY));
+    const Screenshot owned = WaitForScreen(folder() / "owned.png", [&](const Screenshot& shot) {
+        return DifferingPixels(ownedBefore, shot, X(CellX(1)), Y(CellY(1)), X(CellX(1) + 120), Y(CellY(1) + 145)) > 200;
+    });
+    EXPECT_GT(DifferingPixels(ownedBefore, owned, X(CellX(1)), Y(CellY(1)), X(CellX(1) + 120), Y(CellY(1) + 145)), 200)
+        << "the chalk's card beside the basic cue: see owned_before.png, owned.png";
+    EXPECT_GT(Coloured(owned, CellX(1), CellY(1), CellX(1) + 120, CellY(1) + 145), 20) << "the chalk's model";
+
+    // The membership dialog (centred, 350 x 338): standard, then Buy.
+    Click(X(1 + 240 + 37), Y(26 + 11));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    Capture(folder() / "membership.png");
+    const int dialogX = (1024 - 350) / 2;
+    const int dialogY = (768 - 338) / 2;
+    Click(X(dialogX + 22 + 75), Y(dialogY + 45 + 10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Click(X(dialogX + 50 + 41), Y(dialogY + 295 + 11));
+    ASSERT_TRUE(server().WaitForMessage(MessageId::MembershipRequest).has_value()) << "see membership.png";
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Capture(folder() / "membership_done.png");
+    PressKey("Return");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    // "To Lobby".
+    Click(X(1024 - 35 + 16), Y(17));
+    EXPECT_TRUE(server().WaitForMessage(MessageId::LeaveShop).has_value());
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

@@ -1,0 +1,55 @@
+// The lobby's tournament popups against the stand-in server's player script: My Info's tournament event opens
+// the status window, its race button the ranking chart, whose request the server answers with a page that
+// the lobby hands on from the dispatch thread; a race notice the server pushes refreshes the chart's rules.
+#include <gtest/gtest.h>
+
+#include "QuillLib/core/AppEventId.h"
+#include "client/scenes/player/RankingChart.h"
+#include "client/scenes/player/TournamentInfoPopup.h"
+#include "client/ui/TextLabel.h"
+#include "tests/client/scenes/lobby/LobbyScreen.h"
+#include "tests/support/net/GameServerScripts.h"
+
+namespace kestrovan::test {
+namespace {
+
+using quill::MessageId;
+
+class LobbyTournamentTest : public LobbyScreen {
+protected:
+    template <class T>
+    T* Shown() {
+        for (Widget* child : lobby->GetChildren()) {
+            if (auto* popup = dynamic_cast<T*>(child); popup != nullptr && popup->IsVisible()) return popup;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(LobbyTournamentTest, TheStatusWindowLeadsToTheRankingWhichTheServerFills) {
+    ASSERT_TRUE(connected);
+    kvtest::InstallPlayerScript(server);
+    Enter();
+    lobby->OnMessage(quill::AppEventId::TournamentInfoOpen, 0, 0);
+    TournamentInfoPopup* info = Shown<TournamentInfoPopup>();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->Line(1, 0)->GetText(), u"No tournament info");
+
+    lobby->OnMessage(quill::AppEventId::TournamentPopupClose, 1, 0);
+    RankingChart* chart = Shown<RankingChart>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(Sent(MessageId::RankingRequest), (std::vector<uint8_t>{0x06, 0x00, 0x7E, 0x04, 0x01, 0x00}));
+    ASSERT_TRUE(Eventually([&] { return chart->PageArrived(); }));
+    EXPECT_EQ(chart->Cell(0, 1)->GetText(), u"Ann");
+    EXPECT_EQ(chart->Cell(2, 3)->GetText(), u"0.00");
+    EXPECT_TRUE(chart->Cell(2, 0)->IsVisible());
+    EXPECT_FALSE(chart->Cell(3, 0)->IsVisible());
+
+    server.Send(kvtest::RaceTournamentNoticeMessage(kvtest::TestTournament{}));
+    ASSERT_TRUE(Eventually([&] { return chart->StatusLabel()->GetText() == u"Tournament is in progress."; }));
+    EXPECT_EQ(chart->RuleLine(0)->GetText(), u"Type : 3cushion");
+    EXPECT_EQ(chart->StartLabel()->GetText(), u"Start :  8:0 pm");
+}
+
+}  // namespace
+}  // namespace kestrovan::test

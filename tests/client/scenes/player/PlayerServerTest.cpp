@@ -1,0 +1,137 @@
+// The player's windows as the program makes them, against the stand-in game server and its player script,
+// through the connection and its dispatch thread: a saved skill comes back as the server's values, a refused
+// save says so, and the profile texts, the options, the alarm and the ranking's request travel as the server
+// expects.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/TitleWindows.h"
+#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/player/ProfileTextPopup.h"
+#include "client/scenes/player/SkillSaveConfirmPopup.h"
+#include "client/scenes/player/TournamentAlarmDialog.h"
+#include "client/scenes/player/TournamentPopups.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/TextLabel.h"
+#include "tests/client/scenes/player/PlayerWindows.h"
+#include "tests/support/net/GameServerScripts.h"
+
+namespace kestrovan::test {
+namespace {
+
+using quill::MessageId;
+
+class PlayerServerTest : public SceneTestApp {
+protected:
+    explicit PlayerServerTest(const kvtest::PlayerScript& script = {}) : SceneTestApp(AppMode::Online, {u"launcher"}) {
+        app.Scenes().SetPopups(CreateScenePopups(app));
+        auto owned = std::make_unique<PlainScreen>(SceneId::Lobby);
+        owned->SetRect(0, 0, 1024, 768);
+        screen = owned.get();
+        app.Scenes().AddScene(std::move(owned));
+        app.Scenes().SwitchTo(SceneId::Lobby);
+        screen->SetLoadWanted(false);
+        screen->SetReady(true);
+        quill::PlayerState& player = app.Connection()->LocalPlayer();
+        player.level = 12;
+        player.skillPoints = script.skillPoints;
+        for (size_t k = 0; k < 5; ++k) player.skills[k] = static_cast<int32_t>(script.skills[k]);
+        kvtest::InstallPlayerScript(server, script);
+        server.GreetWithHello();
+        app.Connection()->SetServerAddress(server.Host(), server.Port());
+        app.Connection()->StartDispatchThread();
+        app.Connection()->Connect();
+        for (int waited = 0; waited < 5000 && !app.Connection()->IsConnected(); waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ~PlayerServerTest() override { app.Connection()->StopDispatchThread(); }
+
+    MyInfoWindow& MyInfo() { return *static_cast<MyInfoWindow*>(app.Scenes().GetSkillPopup()); }
+    NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
+    void SaveFirstSkill() {
+        OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
+        MyInfo().RaiseSkill(0);
+        MyInfo().ConfirmSave();
+        Button yes;
+        yes.SetId(SkillSaveConfirmPopup::kYes);
+        MyInfo().ConfirmPopup().OnEvent(&yes, 1, 0);
+    }
+    static bool Eventually(const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 10000 && !condition(); waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return condition();
+    }
+
+    kvtest::GameServerFixture server;
+    PlainScreen* screen = nullptr;
+};
+
+TEST_F(PlayerServerTest, ASavedSkillComesBackWithTheServersValues) {
+    ASSERT_TRUE(app.Connection()->IsConnected());
+    SaveFirstSkill();
+    const auto save = server.WaitForMessage(MessageId::SkillPointsSave);
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->bytes, (std::vector<uint8_t>{0x09, 0x00, 0x13, 0x00, 1, 0, 0, 0, 0}));
+    ASSERT_TRUE(Eventually([&] { return Box().IsVisible(); }));
+    EXPECT_EQ(Box().Line(0).GetText(), u"Skill level saved..");
+    EXPECT_EQ(app.Connection()->LocalPlayer().skills[0], 1001);
+    EXPECT_EQ(app.Connection()->LocalPlayer().skillPoints, 19);
+    OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
+    EXPECT_EQ(MyInfo().SkillLevelLabel(0)->GetText(), u"1");
+    EXPECT_EQ(MyInfo().PointsLabel()->GetText(), u"19");
+}
+
+class RefusingServerTest : public PlayerServerTest {
+protected:
+    static kvtest::PlayerScript Refusing() {
+        kvtest::PlayerScript script;
+        script.skillResult = 1;
+        return script;
+    }
+    RefusingServerTest() : PlayerServerTest(Refusing()) {}
+};
+
+TEST_F(RefusingServerTest, ARefusedSaveSaysSoAndKeepsTheValues) {
+    SaveFirstSkill();
+    ASSERT_TRUE(Eventually([&] { return Box().IsVisible(); }));
+    EXPECT_EQ(Box().Line(0).GetText(), u"DB error.. point not match..");
+    EXPECT_EQ(app.Connection()->LocalPlayer().skills[0], 1);
+}
+
+TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServer) {
+    OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
+    Button probe;
+    probe.SetId(MyInfoWindow::kProfileText);
+    MyInfo().OnEvent(&probe, 1, 0);
+    MyInfo().TextPopup().Box(0)->SetText(u"hello");
+    probe.SetId(ProfileTextPopup::kOk);
+    MyInfo().TextPopup().OnEvent(&probe, 1, 0);
+    const auto texts = server.WaitForMessage(MessageId::ProfileTextUpdate);
+    ASSERT_TRUE(texts);
+    quill::Packet packet = texts->Read();
+    EXPECT_EQ(packet.ReadWString(), u"hello");
+    EXPECT_EQ(packet.ReadWString(), u" ");
+
+    app.GetSettingsMutable().voiceVolume = 90;
+    app.SendOptionsToServer();
+    const auto options = server.WaitForMessage(MessageId::OptionsUpdate);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->Read().ReadU32() & 0xFF, 10u);
+
+    TournamentPopups popups(std::make_unique<AppPlayerHost>(app), *screen);
+    popups.ShowAlarm();
+    probe.SetId(TournamentAlarmDialog::kClear);
+    popups.Alarm().OnEvent(&probe, 1, 0);
+    ASSERT_TRUE(server.WaitForMessage(MessageId::TournamentAlarm));
+
+    popups.ShowRanking();
+    const auto ranking = server.WaitForMessage(MessageId::RankingRequest);
+    ASSERT_TRUE(ranking);
+    EXPECT_EQ(ranking->Read().ReadU16(), 1);
+}
+
+}  // namespace
+}  // namespace kestrovan::test

@@ -1,0 +1,386 @@
+// A game in the room on the headless App: the server's messages handed in as the dispatcher hands them, the
+// room's answers caught by the stand-in server. The start's money by mode and membership, the turn kept or
+// passed with scores and money, hostile seats and counts, the settlement that goes on or ends, the table state
+// answered once, the aim relay's throttle, the chat's team lines, spam and report, items used and consumed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "QuillLib/core/AppEventId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/room/PlayerBoard.h"
+#include "client/scenes/room/ResultBoard.h"
+#include "client/scenes/room/SceneRoomGame.h"
+#include "client/table/GameTable.h"
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/RoomMessages.h"
+#include "tests/support/scenes/SceneHarness.h"
+
+namespace kestrovan::test {
+namespace {
+
+using quill::MessageId;
+namespace Event = quill::AppEventId;
+
+constexpr uint8_t kLocal = 0;
+constexpr uint8_t kRival = 1;
+
+class RoomGame : public SceneHarness<SceneRoomGame> {
+protected:
+    RoomGame() {
+        app.SetScreenSize({1024, 768});
+        app.Scenes().ResizeAll(1024, 768);
+        Connection().LocalPlayer().name = u"Carom";
+        Connection().LocalPlayer().money = 100000;
+        Connection().LocalPlayer().experience = 5000;
+    }
+    ~RoomGame() override {
+        if (server) Connection().StopDispatchThread();
+    }
+    GameConnection& Connection() { return *app.Connection(); }
+
+    // The stand-in server that catches what the room sends.
+    void Serve() {
+        server = std::make_unique<kvtest::GameServerFixture>();
+        server->GreetWithHello();
+        Connection().SetServerAddress(server->Host(), server->Port());
+        Connection().StartDispatchThread();
+        Connection().Connect();
+        ASSERT_TRUE(server->WaitForMessage(MessageId::LoginRequest).has_value());
+    }
+    // Enters a room of that game and stake; the local player its master at seat 0, the rival at seat 1, both
+    // seated in teams 1 and 2.
+    void Enter(uint8_t mode, uint32_t stake = 0) {
+        quill::RoomInfo& room = Connection().GetRoomInfo();
+        room.gameType = mode;
+        room.stake = stake;
+        if (scene->Table() == nullptr) {
+            ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1);
+        }
+        Activate();
+        kvtest::TestRoomSnapshot snapshot;
+        snapshot.gameMode = mode;
+        snapshot.stake = stake;
+        Receive(kvtest::RoomSnapshotMessage(snapshot));
+        Receive(kvtest::RoomMemberEnteredMessage(kvtest::TestRoomPlayer{}, 2, 2));
+        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kLocal, 1}, {1, 1}}));
+        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kRival, 1}, {2, 1}}));
+    }
+    void Start(uint8_t mode, uint8_t first = kLocal) {
+        kvtest::TestGameStart start = kvtest::TwoPlayerStart(mode, first, first == kLocal ? kRival : kLocal);
+        Receive(kvtest::GameStartMessage(start));
+    }
+    std::vector<quill::WString> Lines() const {
+        std::vector<quill::WString> texts;
+        const RoomChatLog log = scene->ChatLog();
+        for (size_t i = 0; i < log.Count(); ++i) texts.push_back(log.At(i).text);
+        return texts;
+    }
+    bool HasLine(quill::WStringView text) const {
+        const auto lines = Lines();
+        return std::find(lines.begin(), lines.end(), text) != lines.end();
+    }
+    uint32_t ColourOf(quill::WStringView text) const {
+        const RoomChatLog log = scene->ChatLog();
+        for (size_t i = 0; i < log.Count(); ++i) {
+            if (log.At(i).text == text) return log.At(i).colour;
+        }
+        return 0;
+    }
+    const quill::PlayerState& Seat(size_t n) { return scene->Model().players[n]; }
+    // The messages of that id the server has, once count of them arrived.
+    std::vector<quill::Packet> Sent(MessageId id, size_t count) {
+        std::vector<quill::Packet> found;
+        Eventually([&] { return server->CountReceived(id) >= count; });
+        for (const kvtest::ServerMessage& message : server->Received()) {
+            if (message.id == id) found.push_back(message.Read());
+        }
+        return found;
+    }
+
+    std::unique_ptr<kvtest::GameServerFixture> server;
+};
+
+TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
+    struct Case {
+        uint8_t mode;
+        uint8_t membership;
+        int64_t localAfter;
+        int64_t rivalAfter;
+        const char16_t* line;
+    };
+    const Case cases[] = {
+        {2, 0, 98000, 48000, u"2,000 has been removed for game fee"},
+        {5, 1, 100000, 48000, u"멤버십 : 게임비 2,000원 면제되었습니다."},
+        {6, 0, 99000, 49000, u"1,000원을 배팅하였습니다."},
+        {3, 0, 100000, 50000, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Connection().LocalPlayer().money = 100000;
+        Connection().SetTaggedText(c.membership, u"2030-01-01", 0);
+        Enter(c.mode, 1000);
+        Start(c.mode);
+        EXPECT_TRUE(scene->IsGameRunning());
+        EXPECT_TRUE(HasLine(u"The game has started."));
+        EXPECT_EQ(ColourOf(u"The game has started."), SceneRoomGame::kGreen);
+        EXPECT_EQ(Connection().LocalPlayer().money, c.localAfter);
+        EXPECT_EQ(Seat(kRival).money, c.rivalAfter) << "every member pays, the waived player's shown money too";
+        if (c.line != nullptr) {
+            EXPECT_TRUE(HasLine(c.line));
+        }
+        EXPECT_TRUE(scene->Table()->ForScreens().localTurn) << "the local player breaks";
+        EXPECT_TRUE(scene->Table()->IsControlEnabled());
+        EXPECT_EQ(scene->ShooterSeat(), kLocal);
+    }
+}
+
+TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTableAlone) {
+    Enter(10);
+    Start(10);
+    EXPECT_EQ(scene->Table()->PlacementArea(), 1);
+    Enter(10);
+    Start(10, kRival);
+    EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
+    EXPECT_FALSE(scene->Table()->IsControlEnabled());
+    EXPECT_FALSE(scene->IsLocalTurn());
+}
+
+TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
+    Enter(6, 1000);
+    Start(6);
+    // Result 2 keeps the turn: no "your turn" for it; the money list replaces the seats' money.
+    kvtest::TestTurnResult kept;
+    kept.result = 2;
+    kept.nextShooter = kLocal;
+    kept.points = 4;
+    kept.innings = 2;
+    kept.money = {{kLocal, 5000}, {kRival, 7000}};
+    Receive(kvtest::TurnResultMessage(kept));
+    EXPECT_TRUE(scene->IsLocalTurn());
+    EXPECT_EQ(Connection().LocalPlayer().money, 5000);
+    EXPECT_EQ(Seat(kRival).money, 7000);
+    EXPECT_EQ(Seat(kLocal).gameCounters[quill::PlayerState::kPointsCounter], 4);
+    EXPECT_EQ(scene->Model().currentTeam, 0) << "the turn stayed with the first team";
+
+    // A foul that resets the points: the six-ball line, the table's foul count.
+    kvtest::TestTurnResult foul;
+    foul.pointChange = -3;
+    foul.nextShooter = kRival;
+    Receive(kvtest::TurnResultMessage(foul));
+    EXPECT_TRUE(HasLine(u"Foul. The points will be reset."));
+    EXPECT_EQ(scene->Table()->ForScreens().foulCount, 1);
+    EXPECT_FALSE(scene->IsLocalTurn());
+    EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
+    EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
+    EXPECT_EQ(Connection().LocalPlayer().money, 5000) << "no money list, no change";
+
+    // A money list that runs to the payload's end without its mark.
+    kvtest::TestTurnResult unended;
+    unended.nextShooter = kLocal;
+    unended.money = {{kRival, 6500}};
+    unended.endMark = false;
+    Receive(kvtest::TurnResultMessage(unended));
+    EXPECT_EQ(Seat(kRival).money, 6500);
+    EXPECT_TRUE(scene->IsLocalTurn());
+    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+}
+
+TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoResetLine) {
+    Enter(3);
+    Start(3);
+    kvtest::TestTurnResult foul;
+    foul.pointChange = -1;
+    Receive(kvtest::TurnResultMessage(foul));
+    EXPECT_FALSE(HasLine(u"Foul. The points will be reset.")) << "only six balls say it";
+
+    scene->ReturnToWaiting();
+    kvtest::TestTurnResult waiting;
+    waiting.running = false;
+    waiting.nextShooter = kLocal;
+    waiting.cueBall = 1;
+    waiting.seed = 5;
+    Receive(kvtest::TurnResultMessage(waiting));
+    EXPECT_EQ(app.GetRandom().SeedValue(), 5u);
+    EXPECT_TRUE(scene->Table()->ForScreens().localTurn);
+    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+}
+
+TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
+    Enter(3);
+    Start(3);
+    const size_t lines = scene->ChatLog().Count();
+    const int64_t rivalMoney = Seat(kRival).money;
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{9, 1}, {1, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::PlayerSlotUpdate, {{200, 1}, {1, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::PlayerAllIn, {{8, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::LevelUp, {{255, 1}, {30, 2}, {0, 4}}));
+    Receive(kvtest::ShortMessage(MessageId::PocketCallRelay, {{7, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::BallPlacementRelay, {{40, 1}, {0, 4}, {0, 4}, {0, 4}}));
+    Receive(kvtest::ShortMessage(static_cast<MessageId>(9999), {{1, 1}}));
+    quill::Packet money;
+    money.Init(MessageId::PlayerMoney);
+    money.WriteU8(12).WriteI64(1);
+    Receive(money);
+    // Counts past the room's places and past the message.
+    quill::Packet groups;
+    groups.Init(MessageId::GroupDetermined);
+    groups.WriteU8(250).WriteU8(2).WriteU8(3);
+    Receive(groups);
+    kvtest::TestGameStart wide = kvtest::TwoPlayerStart(3, 9, 77);
+    Receive(kvtest::GameStartMessage(wide));
+    EXPECT_EQ(scene->ShooterSeat(), kLocal) << "a start whose shooter has no seat changes no turn";
+    EXPECT_EQ(Seat(kRival).money, rivalMoney);
+    EXPECT_EQ(scene->Table()->TargetBall(), -1);
+    EXPECT_EQ(scene->Model().teams[1].memberCount, 1);
+    EXPECT_EQ(scene->Model().teams[2].memberCount, 1);
+    EXPECT_EQ(scene->ChatLog().Count(), lines + 1) << "only the second start's line";
+
+    // A chat line from a seat the room has not: white, and kept for the report.
+    Receive(kvtest::RoomChatMessage(0, 12, u"Ghost", u"boo"));
+    EXPECT_EQ(ColourOf(u"Ghost : boo"), SceneRoomGame::kWhite);
+    Receive(kvtest::RoomChatMessage(1, kRival, u"Rival", u"go"));
+    EXPECT_EQ(ColourOf(u"(Team)Rival : go"), SceneRoomGame::kSeatChatColours[kRival]);
+    EXPECT_EQ(scene->ReceivedLines().size(), 2u);
+}
+
+TEST_F(RoomGame, ASettlementWithTwoUnfinishedTeamsGoesOnAndOtherwiseTheRoomWaits) {
+    Enter(3);
+    // A third player at seat 2 in team 3.
+    kvtest::TestRoomPlayer third;
+    third.seat = 2;
+    third.nickname = u"Third";
+    Receive(kvtest::RoomMemberEnteredMessage(third, 3, 4));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{2, 1}, {3, 1}}));
+    kvtest::TestGameStart start = kvtest::TwoPlayerStart(3, kLocal, kRival);
+    start.teams.push_back(kvtest::TestStartTeam{3, 0, 0, 0, 0, 0, {{2, 0}}});
+    Receive(kvtest::GameStartMessage(start));
+    ASSERT_EQ(scene->Model().teamsInPlay, 3);
+
+    Receive(kvtest::GameSettlementMessage({{1, 0, {}}, {2, 2, {41000}}, {3, 0, {}}}, 1));
+    EXPECT_TRUE(scene->IsGameRunning()) << "two teams play on";
+    EXPECT_EQ(Seat(kRival).money, 41000);
+    EXPECT_EQ(Seat(kRival).team, 0) << "the finished team retired";
+    EXPECT_TRUE(scene->Results()->IsVisible());
+
+    Receive(kvtest::GameSettlementMessage({{1, 1, {120000}}, {3, 2, {3000}}}, 1));
+    EXPECT_FALSE(scene->IsGameRunning());
+    EXPECT_EQ(Connection().LocalPlayer().money, 120000);
+    EXPECT_EQ(scene->Table()->State(), 4);
+    EXPECT_TRUE(scene->Table()->ForScreens().localTurn) << "the master holds the table between games";
+}
+
+TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
+    Enter(3);
+    Start(3, kRival);
+    Receive(kvtest::GameEndMessage(u"Rival", 2, 12, {{1, 1, {{kLocal, 30}}}, {2, 2, {{kRival, 7}}}}, 1));
+    EXPECT_FALSE(scene->IsGameRunning());
+    EXPECT_TRUE(HasLine(u"Rival has withdrawn, so the game has ended. (WP 12)"));
+    EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), SceneRoomGame::kRed);
+    EXPECT_TRUE(scene->Results()->IsVisible());
+    EXPECT_EQ(scene->Table()->State(), 4);
+    EXPECT_TRUE(scene->Table()->ForScreens().localTurn);
+    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_EQ(scene->ShooterSeat(), kLocal);
+}
+
+TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {
+    Serve();
+    Enter(3);
+    Start(3);
+    // Nothing runs: answered at once, table id before ball-set id.
+    Receive(kvtest::EmptyMessage(MessageId::TableStateRequest));
+    auto states = Sent(MessageId::TableState, 1);
+    ASSERT_EQ(states.size(), 1u);
+    const auto bytes = states[0].ReceivedMessage();
+    ASSERT_GE(bytes.size(), 8u);
+    const size_t n = bytes.size();
+    EXPECT_EQ(bytes[n - 4] | bytes[n - 3] << 8, 1027);
+    EXPECT_EQ(bytes[n - 2] | bytes[n - 1] << 8, 2004);
+
+    // A shot in flight: the request waits for the turn's result, which answers it once.
+    scene->SetShotInFlight(true);
+    Receive(kvtest::EmptyMessage(MessageId::TableStateRequest));
+    EXPECT_TRUE(scene->IsTableStatePending());
+    kvtest::TestTurnResult turn;
+    turn.nextShooter = kRival;
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_FALSE(scene->IsTableStatePending());
+    EXPECT_FALSE(scene->IsShotInFlight()) << "the result ends the shot";
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(Sent(MessageId::TableState, 2).size(), 2u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(server->CountReceived(MessageId::TableState), 2u) << "never twice for one request";
+}
+
+TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
+    Serve();
+    Enter(3);
+    GameTable& table = *scene->Table();
+    ASSERT_TRUE(table.IsControlEnabled()) << "the master holds the table";
+    uint32_t now = 5000;
+    auto frame = [&] {
+        now += 10;
+        scene->Update(now, int64_t{now} * 10);
+    };
+    // The next check of the throttle (its stamp moves); the time it ran.
+    auto nextCheck = [&] {
+        const uint32_t stamp = table.Aim().Stamp();
+        for (int n = 0; n < 300 && table.Aim().Stamp() == stamp; ++n) frame();
+        return table.Aim().Stamp();
+    };
+    nextCheck();
+    nextCheck();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const size_t settled = server->CountReceived(MessageId::AimState);
+    for (int n = 0; n < 3; ++n) nextCheck();
+    EXPECT_EQ(server->CountReceived(MessageId::AimState), settled) << "an unchanged aim is not sent";
+
+    table.Aim().aimYaw += 40.0f;
+    const uint32_t first = nextCheck();
+    table.Aim().aimYaw += 10.0f;
+    const uint32_t second = nextCheck();
+    EXPECT_GE(second - first, 1001u) << "at most once per 1001 ms";
+    EXPECT_EQ(Sent(MessageId::AimState, settled + 2).size(), settled + 2);
+    for (int n = 0; n < 2; ++n) nextCheck();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(server->CountReceived(MessageId::AimState), settled + 2);
+}
+
+TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
+    Serve();
+    Enter(3);
+    EXPECT_TRUE(scene->SendChat(u"@ab", true));
+    auto chats = Sent(MessageId::RoomChatSend, 1);
+    ASSERT_EQ(chats.size(), 1u);
+    EXPECT_EQ(chats[0].ReadU8(), 1) << "team chat";
+    EXPECT_EQ(chats[0].ReadWString(), u"ab");
+    std::this_thread::sleep_for(std::chrono::milliseconds(3100));
+    EXPECT_TRUE(scene->SendChat(u"@a", true)) << "too short to send, but no spam";
+    EXPECT_TRUE(scene->SendChat(u"hello", true));
+    EXPECT_FALSE(scene->SendChat(u"again", true));
+    EXPECT_TRUE(HasLine(u"No Spamming!"));
+    EXPECT_EQ(ColourOf(u"No Spamming!"), SceneRoomGame::kYellow);
+    chats = Sent(MessageId::RoomChatSend, 2);
+    ASSERT_EQ(chats.size(), 2u);
+    EXPECT_EQ(chats[1].ReadU8(), 0);
+    EXPECT_EQ(chats[1].ReadWString(), u"hello");
+
+    // The report takes the received lines while they stay below 500 bytes.
+    for (int n = 0; n < 21; ++n) Receive(kvtest::RoomChatMessage(0, kRival, u"Rival", quill::WString(60, u'x')));
+    EXPECT_EQ(scene->ReceivedLines().size(), SceneRoomGame::kReceivedLines);
+    scene->OnMessage(Event::ReportSubmit, 0, 0);
+    auto reports = Sent(MessageId::ReportUser, 1);
+    ASSERT_EQ(reports.size(), 1u);
+    reports[0].ReadU32();
+    reports[0].ReadWString();
+    const uint16_t block = reports[0].ReadU16();
+    EXPECT_LT(block, 500);
+    EXPECT_EQ(block, 7 * 69) << "seven lines of 68 bytes and their ends";
+    EXPECT_EQ(scene->ReceivedLines().size(), 13u);
+}
+
+}  // namespace
+}  // namespace kestrovan::test
