@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -91,19 +92,25 @@ TEST_F(ProgramReliability, LosingTheDisplayEndsTheProgramWithoutACrash) {
     for (const bool boxUp : {false, true}) {
         SCOPED_TRACE(boxUp ? "a box up" : "the demo playing");
         if (boxUp) std::filesystem::remove(folder() / "data" / "Balls.tpk");
-        OwnXServer server;
-        ASSERT_FALSE(server.Display().empty());
-        {
+        // On a machine where other X servers come and go, the display number a new server announces may be taken
+        // from under it: the program then finds no display, and the round starts again on a new server.
+        std::unique_ptr<OwnXServer> server;
+        bool reached = false;
+        for (int attempt = 0; attempt < 3 && !reached; ++attempt) {
+            server = std::make_unique<OwnXServer>();
+            ASSERT_FALSE(server->Display().empty());
             const char* previous = std::getenv("DISPLAY");
             const std::string kept = previous != nullptr ? previous : "";
-            setenv("DISPLAY", server.Display().c_str(), 1);
+            setenv("DISPLAY", server->Display().c_str(), 1);
             ASSERT_GT(Start({"offline"}), 0);
             setenv("DISPLAY", kept.c_str(), 1);
+            reached = WaitForLog(boxUp ? "Message box \"Kestrovan\": Loading error" : "Init done",
+                                 std::chrono::seconds(60));
+            if (!reached) WaitForExit(std::chrono::seconds(1));
         }
-        ASSERT_TRUE(WaitForLog(boxUp ? "Message box" : "Init done", std::chrono::seconds(60)))
-            << ReadFile(folder() / "program.out");
+        ASSERT_TRUE(reached) << ReadFile(folder() / "program.out");
         std::this_thread::sleep_for(std::chrono::seconds(boxUp ? 1 : 12));
-        server.Kill();
+        server->Kill();
         EXPECT_EQ(WaitForExit(std::chrono::seconds(30)), 1) << ReadFile(folder() / "program.out");
         const std::string out = ReadFile(folder() / "program.out");
         EXPECT_NE(out.find("the connection to the X display was lost"), std::string::npos) << out;
