@@ -4,12 +4,15 @@
 // - chat_add: one more line written into a full history and the view laid out again;
 // - room_frame: one frame of the game room on the default data: the game thread's update (table, turn
 //   clock, game clock, chat) and the main thread's render (the table's passes on the room's stage, the replay
-//   view, the HUD and the widgets), through the recording device as a null device.
+//   view, the HUD and the widgets), through the recording device as a null device;
+// - turn_result_read: a TurnResult of a running game with a full money list read into its record (the
+//   dispatch thread reads one after every shot).
 #include <benchmark/benchmark.h>
 
 #include "QuillLib/engine/Engine.h"
 #include "bench/ScreenBench.h"
 #include "client/scenes/room/RoomChatLog.h"
+#include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/SceneRoomGame.h"
 
 namespace {
@@ -40,6 +43,24 @@ void BM_chat_add(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_chat_add);
+
+void BM_turn_result_read(benchmark::State& state) {
+    quill::Packet message;
+    message.Init(quill::MessageId::TurnResult);
+    message.WriteU16(2004).WriteU16(1027).WriteU8(0).WriteU8(1).WriteU8(0).WriteU32(99);
+    message.WriteU16(3).WriteU16(0).WriteU8(0).WriteU16(2).WriteU16(0).WriteU16(4).WriteU32(0).WriteU32(0);
+    message.WriteU32(0).WriteU16(0).WriteU16(0).WriteU32(0).WriteU8(0);
+    for (uint8_t seat = 0; seat < kRoomSeats; ++seat) message.WriteU8(seat).WriteI64(int64_t{seat} * 1000);
+    message.WriteU8(kMoneyListEnd);
+    message.Finish();
+    const std::vector<uint8_t> bytes(message.Bytes().begin(), message.Bytes().end());
+    quill::Packet packet;
+    for (auto _ : state) {
+        packet.LoadReceived(bytes);
+        benchmark::DoNotOptimize(ReadTurnResult(packet, true));
+    }
+}
+BENCHMARK(BM_turn_result_read);
 
 void BM_room_frame(benchmark::State& state) {
     kvbench::WithScreenApp(state, "room", [&](App& app, platform::gfx::RecordingSetup& graphics) {

@@ -369,6 +369,7 @@ private:
     void OnJackpot(quill::Packet& packet);
     void OnMoneyLimit(quill::Packet& packet);
     void ShowMemberCount(uint8_t count, uint8_t capacity);
+    void RefreshStartButton();
     quill::WString SeatName(int32_t seat) const;
 
     // --- Items (SceneRoomGameItems.cpp) ---

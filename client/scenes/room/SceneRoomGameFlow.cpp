@@ -529,6 +529,7 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
     const std::optional<GameEndMessage> end = ReadGameEnd(packet);
     if (!end) return;
     gameRunning_ = false;
+    model_.running = 0;
     room_.state = 0;
     resultBoard_->SetGrid(end->teamCount, end->membersPerTeam);
     int32_t column = 0;
@@ -578,7 +579,9 @@ void SceneRoomGame::AfterGameSeating() {
     }
     local.gameFlags[quill::PlayerState::kSeatedFlag] = seated ? 1 : 0;
     startReady_->OnGameEnd();
-    startReady_->Refresh();
+    startReady_->SetSeat(seated && seat != nullptr ? seat->team : 0);
+    if (!observe_) startReady_->ShowPanel();
+    RefreshStartButton();
     playerBoard_->OnGameEnd();
     playerBoard_->Refresh(model_, room_);
 }
@@ -659,6 +662,7 @@ void SceneRoomGame::OnPlayerAllIn(quill::Packet& packet) {
     QueueAnnouncement(kAllInVoice);
     if (model_.teamsInPlay < 3) {
         gameRunning_ = false;
+        model_.running = 0;
         shotInFlight_ = false;
         room_.state = 0;
         model_.CountTeamsInPlay();
@@ -675,6 +679,7 @@ void SceneRoomGame::OnPlayerAllIn(quill::Packet& packet) {
 
 void SceneRoomGame::ReturnToWaiting() {
     gameRunning_ = false;
+    model_.running = 0;
     shotInFlight_ = false;
     room_.state = 0;
     playerBoard_->OnGameEnd();

@@ -334,7 +334,8 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     playerBoard_->SetStake(room_.stake);
     playerBoard_->SetMaster(master);
     playerBoard_->Refresh(model_, room_);
-    startReady_->SetMaster(master);
+    startReady_->SetMasterFlag(master);
+    startReady_->SetMaster(true);
     if (gameRunning_) {
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
         pointRule_->ShowRule(ruleBytes_.kind >= 1);
@@ -406,6 +407,7 @@ void SceneRoomGame::OnMemberEntered(quill::Packet& packet) {
         startReady_->Refresh();
     }
     playerBoard_->Refresh(model_, room_);
+    RefreshStartButton();
     PlaySound(kEnterSound);
     if (app_.GetSettings().roomOption != 0 && !Player().chatTexts[0].empty()) {
         SendChat(Player().chatTexts[0], false);
@@ -456,6 +458,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
         AddChatLine(quill::Format(u"%s 님은 접속종료 처리되었습니다.", name), kGreen);
     }
     ShowMemberCount(left->memberCount, room_.maxPlayers);
+    RefreshStartButton();
 }
 
 void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
@@ -466,7 +469,8 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
     master.ready = 1;
     const bool local = masterSeat_ == localSeat_;
     playerBoard_->SetMaster(local);
-    startReady_->SetMaster(local);
+    startReady_->SetMasterFlag(local);
+    startReady_->SetMaster(false);
     if (!gameRunning_) {
         room_.shooterSeat = masterSeat_;
         if (local) {
@@ -495,6 +499,7 @@ void SceneRoomGame::OnSeatChanged(quill::Packet& packet) {
     model_.CountReadyMembers();
     model_.DrawTurnOrder(0);
     playerBoard_->Refresh(model_, room_);
+    RefreshStartButton();
 }
 
 void SceneRoomGame::OnSlotUpdate(quill::Packet& packet) {
@@ -505,6 +510,7 @@ void SceneRoomGame::OnSlotUpdate(quill::Packet& packet) {
     model_.CountReadyMembers();
     playerBoard_->Refresh(model_, room_);
     if (masterSeat_ == localSeat_ && !gameRunning_) startReady_->Refresh();
+    RefreshStartButton();
 }
 
 void SceneRoomGame::OnPlayerJoined(quill::Packet& packet) {
@@ -607,6 +613,13 @@ void SceneRoomGame::OnRoomChat(quill::Packet& packet) {
     while (receivedLines_.size() > kReceivedLines) receivedLines_.pop_front();
     AddChatLine(line, IsRoomSeat(chat->seat) ? kSeatChatColours[chat->seat] : kWhite);
     if (chatSound_) PlaySound(19);
+}
+
+// The master may start once every playing team is complete and ready.
+void SceneRoomGame::RefreshStartButton() {
+    if (masterSeat_ != localSeat_ || gameRunning_) return;
+    model_.CountReadyMembers();
+    startReady_->SetStartEnabled(model_.CanStart());
 }
 
 // --- notices ---

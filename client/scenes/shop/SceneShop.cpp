@@ -23,6 +23,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/ItemUseConfirmWindow.h"
@@ -262,6 +263,7 @@ void SceneShop::BuildWindows() {
     purchase_ = Attach(*this, CreatePurchaseDialog(app_), false);
     picture_ = Attach(*this, std::make_unique<PictureWindow>(), false);
     webPages_ = std::make_unique<WebPages>(app_, poster);
+    workshop_ = std::make_unique<CueWorkshop>(app_, *this, preview_);
 }
 
 void SceneShop::OnResize(uint32_t width, uint32_t height) {
@@ -394,8 +396,12 @@ void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     const WidgetRect screen = GetRect();
     PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
-    ScopedLock hold(lock_);
-    DrawPreviews(*device);
+    {
+        // The cards' part under the screen's lock: their previews are set by the other threads' handlers.
+        // The widgets are drawn outside it, under their own locks, as the game thread routes input to them.
+        ScopedLock hold(lock_);
+        DrawPreviews(*device);
+    }
     DrawWidgets(device);
 }
 

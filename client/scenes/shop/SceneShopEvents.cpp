@@ -13,6 +13,7 @@
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/ItemUseConfirmWindow.h"
@@ -97,8 +98,7 @@ bool SceneShop::OnControl(int32_t id) {
             RefreshMyItems();
             return true;
         case kWorkshop:
-            // The custom-cue workshop is not part of the program yet.
-            ShowFeatureNotice();
+            workshop_->Open();
             return true;
         case kMembership:
             membership_->Open();
@@ -171,7 +171,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
         case quill::AppEventId::CueOptionConfirm:
         case quill::AppEventId::CueRepairConfirm:
         case quill::AppEventId::CueGuideOpen:
-            // The workshop's confirmations; the workshop is not part of the program yet.
+            workshop_->OnConfirm(id, w, static_cast<uint32_t>(lParam));
             break;
         default:
             break;

@@ -10,6 +10,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/PurchaseDialog.h"
+#include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/ItemUseConfirmWindow.h"
 #include "client/scenes/shop/NicknameChangeDialog.h"
@@ -334,6 +335,7 @@ void SceneShop::OnPartsBuyResult(Packet& packet) {
         }
     }
     RefreshAfterItemChange(false);
+    workshop_->OnPartsBought();
     ShowNotice(u"파츠 구입을 성공적으로 수행하였습니다.");
 }
 
@@ -351,6 +353,7 @@ void SceneShop::OnCueUpgradeResult(Packet& packet) {
         }
     }
     RefreshAfterItemChange(false);
+    workshop_->OnUpgraded();
     if (m->outcome == kOutcomeUp) ShowNotice(u"업그레이드에 성공하였습니다. (+1)");
     else if (m->outcome == kOutcomeDown) ShowNotice(u"업그레이드에 실패하였습니다. (-1)");
     else ShowNotice(u"업그레이드에 실패하였습니다.");
@@ -373,6 +376,7 @@ void SceneShop::OnCueRepairResult(Packet& packet) {
         }
     }
     RefreshAfterItemChange(false);
+    workshop_->OnRepaired();
     if (before <= m->durability) {
         ShowNotice(u"수리를 성공적으로 수행하였습니다.", u"내구도가 완전히 복원되었습니다.");
         return;
@@ -393,6 +397,7 @@ void SceneShop::OnCueRetuneResult(Packet& packet) {
         if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) cue->statistics = m->stats;
     }
     RefreshAfterItemChange(false);
+    workshop_->OnRetuned();
     ShowNotice(u"성능 옵션이 재설정되었습니다.");
 }
 

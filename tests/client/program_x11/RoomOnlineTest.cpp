@@ -3,6 +3,9 @@
 // the server's JoinRoomResult brings the game room, which tells the server RoomEntered. The room's screen
 // (room.png in the working folder) shows the table in the middle and the top bar, chat area, start and ready
 // panel and player board where the layout anchors them; the check runs at 1024 x 768 and on a wider display.
+// Then a game is played there against the server's room script, the server standing in for the opponent: a
+// seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
+// relayed moves the balls, the game's end shows the result board, and To Lobby leads back to the lobby.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,8 +14,11 @@
 #include <string>
 #include <thread>
 
+#include <cstring>
+
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -40,48 +46,64 @@ bool IsCloth(uint32_t rgb) {
     return b > 60 && b > r + 40 && b > g + 20;
 }
 
-TEST_F(ProgramUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
-    // The whole display, full screen: 1024 x 768, or wider on the wider display.
-    const XWindowGeometry screen = x.Screen();
-    ASSERT_GT(StartOnline("[Video]\r\nfullscreen=1\r\nwidth=" + std::to_string(screen.width) + "\r\nheight=" +
-                          std::to_string(screen.height) + "\r\n"),
-              0);
-    kvtest::InstallLobbyScript(server());
-    const XWindowGeometry area = WaitForWindow();
+class RoomUnderX : public ProgramUnderX {
+protected:
+    // Starts the program full screen, logs in, enters the first channel and joins the waiting room with Quick
+    // Join; the room has told the server RoomEntered. The further scripts are installed beside the lobby's
+    // before the program logs in. The program's window area.
+    XWindowGeometry JoinRoomFromLobby(const std::function<void()>& furtherScripts = {}) {
+        const XWindowGeometry screen = x.Screen();
+        EXPECT_GT(StartOnline("[Video]\r\nfullscreen=1\r\nwidth=" + std::to_string(screen.width) + "\r\nheight=" +
+                              std::to_string(screen.height) + "\r\n"),
+                  0);
+        kvtest::InstallLobbyScript(server());
+        if (furtherScripts) furtherScripts();
+        const XWindowGeometry area = WaitForWindow();
+        EXPECT_EQ(area.width, screen.width) << "the room at the display's width";
+        const int left = area.x;
+        const int top = area.y;
+        SkipIntro(area);
+        WaitForScreen(folder() / "login.png",
+                      [&](const Screenshot& shot) { return shot.At(left + 500, top + area.height - 10) == 0x000000; });
+
+        // Login, then the first channel of the list with Return, then the lobby's room list.
+        PressKey("Return");
+        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::LoginRequest).has_value());
+        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::ChannelListRequest, 20000).has_value() ||
+                    server().CountReceived(quill::MessageId::LoginRequest) == 1);
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        PressKey("Return");
+        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::ChannelEnter, 20000).has_value())
+            << ReadFile(folder() / "StartLog.log");
+        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value())
+            << ReadFile(folder() / "StartLog.log");
+        WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) { return IsFace(shot.At(left + 491, top + 551)); });
+
+        // Quick Join takes the waiting room; the server answers with the room's settings.
+        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::JoinRoom) == 0; ++attempt) {
+            Click(left + 491, top + 551);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::JoinRoom, 5000).has_value()) << "see lobby.png";
+        const auto entered = server().WaitForMessage(quill::MessageId::RoomEntered, 30000);
+        EXPECT_TRUE(entered.has_value()) << ReadFile(folder() / "StartLog.log");
+        if (entered) {
+            EXPECT_EQ(entered->bytes, (std::vector<uint8_t>{5, 0, 0x87, 4, 0}));
+        }
+        return area;
+    }
+    int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
+        return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);
+    }
+};
+
+TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
+    const XWindowGeometry area = JoinRoomFromLobby();
     ASSERT_FALSE(HasFailure());
-    EXPECT_EQ(area.width, screen.width) << "the room at the display's width";
     const int left = area.x;
     const int top = area.y;
     const int width = area.width;
     const int height = area.height;
-    SkipIntro(area);
-    WaitForScreen(folder() / "login.png",
-                  [&](const Screenshot& shot) { return shot.At(left + 500, top + height - 10) == 0x000000; });
-
-    // Login, then the first channel of the list with Return, then the lobby's room list.
-    PressKey("Return");
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LoginRequest).has_value());
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ChannelListRequest, 20000).has_value() ||
-                server().CountReceived(quill::MessageId::LoginRequest) == 1);
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    PressKey("Return");
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ChannelEnter, 20000).has_value())
-        << ReadFile(folder() / "StartLog.log");
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value())
-        << ReadFile(folder() / "StartLog.log");
-    const Screenshot lobby = WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) {
-        return IsFace(shot.At(left + 491, top + 551));
-    });
-
-    // Quick Join takes the waiting room; the server answers with the room's settings.
-    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::JoinRoom) == 0; ++attempt) {
-        Click(left + 491, top + 551);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    }
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::JoinRoom, 5000).has_value()) << "see lobby.png";
-    const auto entered = server().WaitForMessage(quill::MessageId::RoomEntered, 30000);
-    ASSERT_TRUE(entered.has_value()) << ReadFile(folder() / "StartLog.log");
-    EXPECT_EQ(entered->bytes, (std::vector<uint8_t>{5, 0, 0x87, 4, 0}));
 
     // The room: the top bar at (5, 4), the chat lines 218 above the bottom, the start panel at (w - 370,
     // h - 80), the player board's rows 200 from the right edge, the table in the middle.
@@ -103,6 +125,123 @@ TEST_F(ProgramUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_GT(faces(room, width - 200, height - 52 - 168, 190, 52), 2000) << "the player board's row";
     EXPECT_GT(faces(room, width - 35, 0, 33, 34), 300) << "the top right button";
     EXPECT_GT(cloth(room), 15000) << "the table";
+
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+
+// The Shot message with its aim mirrored across the table's length: the opponent's shot from the same balls.
+quill::Packet MirroredShot(const kvtest::ServerMessage& shot) {
+    std::vector<uint8_t> bytes = shot.bytes;
+    const size_t balls = bytes.at(4);
+    // After the count, the positions and the chalk: power cap, power, deviation, aim point x, aim point y.
+    const size_t aimY = 5 + balls * 12 + 3 + 4 * 4;
+    float y = 0.0f;
+    std::memcpy(&y, &bytes.at(aimY), sizeof y);
+    y = y == 0.0f ? 40.0f : -y;
+    std::memcpy(&bytes.at(aimY), &y, sizeof y);
+    quill::Packet copy;
+    copy.Init(quill::MessageId::Shot);
+    for (size_t n = 4; n < bytes.size(); ++n) copy.WriteU8(bytes[n]);
+    return copy;
+}
+
+TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
+    // The room of the lobby's Quick Join, the player its master at seat 0, the opponent at seat 1.
+    kvtest::RoomScript script;
+    script.snapshot.tableItem = kvtest::TestRoom{}.tableItem;
+    script.snapshot.ballSetItem = kvtest::TestRoom{}.ballSetItem;
+    std::shared_ptr<kvtest::RoomScriptState> state;
+    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    ASSERT_FALSE(HasFailure());
+    const int width = area.width;
+    const int height = area.height;
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomEntered).has_value());
+    WaitForScreen(folder() / "game_room.png", [&](const Screenshot& shot) {
+        return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
+    });
+
+    // A newcomer's help window closes with its button, below the middle of the screen.
+    Click(area.x + width / 2, area.y + height / 2 + 246);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+
+    // Seat 1 of the start panel, then the master's start (F5).
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0; ++attempt) {
+        Click(area.x + width - 370 + 18, area.y + height - 80 + 26);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value()) << "see game_room.png";
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Capture(folder() / "game_seated.png");
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0; ++attempt) {
+        Click(area.x + width - 370 + 240 + 56, area.y + height - 80 + 25);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::GameStartRequest, 5000).has_value()) << "see game_seated.png";
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot started = Capture(folder() / "game_started.png");
+
+    // A stroke: Ctrl held, the mouse drawn back slowly and pushed forward hard; played again when a busy machine
+    // dropped it.
+    const int centreX = area.x + width / 2;
+    const int centreY = area.y + height / 2;
+    for (int attempt = 0; attempt < 4 && server().CountReceived(quill::MessageId::Shot) == 0; ++attempt) {
+        x.MovePointer(centreX - 250, centreY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Key("Control_L", true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        for (int step = 0; step < 20; ++step) {
+            x.MovePointerBy(0, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+        for (int step = 0; step < 6; ++step) {
+            x.MovePointerBy(0, -40);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Key("Control_L", false);
+        server().WaitForMessage(quill::MessageId::Shot, 3000);
+    }
+    const auto shot = server().WaitForMessage(quill::MessageId::Shot, 5000);
+    ASSERT_TRUE(shot.has_value()) << "the stroke sent no Shot: see game_started.png";
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value())
+        << "the balls never stopped";
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot afterShot = Capture(folder() / "game_after_shot.png");
+    const int right = area.x + width;
+    const int bottom = area.y + height - 220;
+    EXPECT_GT(DifferingPixels(started, afterShot, area.x, area.y + 40, right, bottom), 500)
+        << "the shot moved the balls: compare game_started.png and game_after_shot.png";
+
+    // The opponent's shot, relayed by the server, runs on the program's table.
+    server().Send(MirroredShot(*shot));
+    const Screenshot relayed = WaitForScreen(folder() / "game_relayed.png", [&](const Screenshot& now) {
+        return DifferingPixels(afterShot, now, area.x, area.y + 40, right, bottom) > 500;
+    });
+    EXPECT_GT(DifferingPixels(afterShot, relayed, area.x, area.y + 40, right, bottom), 500)
+        << "the relayed shot moved the balls: compare game_after_shot.png and game_relayed.png";
+
+    // The game's end: the result board in the middle of the screen.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{0, 10}}}, {2, 2, {{1, 0}}}}, 1));
+    state->inGame = false;
+    const int boardX = (width - 417) / 2;
+    const int boardY = (height - 251) / 2;
+    const Screenshot results = WaitForScreen(folder() / "game_results.png", [&](const Screenshot& now) {
+        return Faces(now, area, boardX, boardY, 417, 251) > 20000;
+    });
+    EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board: see game_results.png";
+
+    // To Lobby: the server lets the player go and the lobby enters its lists again.
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == 0; ++attempt) {
+        Click(area.x + width - 35 + 16, area.y + 17);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LeaveRoomRequest, 5000).has_value());
+    for (int waited = 0; waited < 200 && server().CountReceived(quill::MessageId::LobbyEnter) < 2; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(server().CountReceived(quill::MessageId::LobbyEnter), 2u) << "back in the lobby";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

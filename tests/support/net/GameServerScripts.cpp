@@ -232,15 +232,15 @@ std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, co
         s.Send(RoomSnapshotMessage(script.snapshot));
         s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
     });
-    server.ReplyTo(MessageId::RoomSlotRequest, [local](const ServerMessage& request, GameServerFixture& s) {
+    server.ReplyTo(MessageId::RoomSlotRequest, [local, opponent](const ServerMessage& request, GameServerFixture& s) {
         s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));
+        s.Send(ShortMessage(MessageId::SeatChanged, {{opponent, 1}, {2, 1}}));
     });
     server.ReplyTo(MessageId::ReadyToggle, [local](const ServerMessage& request, GameServerFixture& s) {
         s.Send(ShortMessage(MessageId::PlayerSlotUpdate, {{local, 1}, {request.Read().ReadU8(), 1}}));
     });
     server.ReplyTo(MessageId::GameStartRequest, [script, state, local, opponent](const ServerMessage&,
                                                                               GameServerFixture& s) {
-        s.Send(ShortMessage(MessageId::SeatChanged, {{opponent, 1}, {2, 1}}));
         TestGameStart start = TwoPlayerStart(script.snapshot.gameMode, local, opponent);
         start.seed = script.seed;
         state->inGame = true;

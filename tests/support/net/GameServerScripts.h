@@ -121,8 +121,8 @@ struct RoomScriptState {
 };
 
 // The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered; RoomSlotRequest
-// with SeatChanged of the local seat (the slot as its state); ReadyToggle with PlayerSlotUpdate; GameStartRequest
-// with the opponent's SeatChanged (team 2) and GameStart of the two, the player first; ShotResultReport with
+// with SeatChanged of the local seat (the slot as its state) and of the opponent (team 2, ready); ReadyToggle
+// with PlayerSlotUpdate; GameStartRequest with GameStart of the two, the player first; ShotResultReport with
 // TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's
 // nickname (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or
 // ExitNotAllowed while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and

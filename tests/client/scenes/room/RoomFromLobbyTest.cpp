@@ -9,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/sound/SoundManager.h"
@@ -84,6 +85,23 @@ protected:
         return condition();
     }
     SceneLobby& Lobby() { return *static_cast<SceneLobby*>(app.Scenes().Current()); }
+    // Waits until the lobby has taken what the server answered its LobbyEnter with (ending in LobbyEntered), as
+    // a player sees the lobby before choosing a room: a chat line sent after LobbyEnter comes back after that
+    // answer, and the screen takes the server's messages in order.
+    bool LobbyTookItsEntry(size_t entries) {
+        if (!server.WaitForMessages(quill::MessageId::LobbyEnter, entries)) return false;
+        const quill::WString marker = quill::Format(u"entry %d", static_cast<int>(entries));
+        GameConnection& connection = *app.Connection();
+        quill::Packet* packet = connection.AllocPacket();
+        if (packet == nullptr) return false;
+        packet->Init(quill::MessageId::LobbyChatSend).WriteWString(marker);
+        connection.SendPacket(packet);
+        connection.FreePacket(packet);
+        return Eventually([&] {
+            const std::vector<LobbyChatLine> lines = Lobby().ChatLines();
+            return !lines.empty() && lines.back().text.find(marker) != quill::WString::npos;
+        });
+    }
 
     kvtest::GameServerFixture server;
     bool loaded = false;
@@ -94,7 +112,6 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
     ASSERT_TRUE(loaded);
     ASSERT_TRUE(connected);
     ASSERT_EQ(SwitchAndLoad(), 1);
-    ASSERT_TRUE(server.WaitForMessage(quill::MessageId::LobbyEnter).has_value());
 
     struct Family {
         uint16_t room;
@@ -107,6 +124,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
     for (const Family& family : {Family{1, 3, 1027, 2004, 3}, Family{2, 10, 1030, 2006, 16}, Family{3, 16, 1035, 2007, 22}}) {
         SCOPED_TRACE(family.room);
         ASSERT_EQ(app.Scenes().Current()->GetSceneId(), SceneId::Lobby);
+        ASSERT_TRUE(LobbyTookItsEntry(entered + 1));
         Lobby().JoinRoom(family.room);
         ASSERT_TRUE(Eventually([&] { return app.Scenes().Current()->IsChangePending(); }))
             << "JoinRoomResult 0 asks for the room";

@@ -14,6 +14,7 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
+#include "client/ui/Button.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/scenes/SceneHarness.h"
@@ -380,6 +381,133 @@ TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
     EXPECT_LT(block, 500);
     EXPECT_EQ(block, 7 * 69) << "seven lines of 68 bytes and their ends";
     EXPECT_EQ(scene->ReceivedLines().size(), 13u);
+}
+
+
+// An owned item of the local player, from the connection's pool.
+quill::InventoryItem* Own(GameConnection& connection, uint32_t key, uint32_t type, uint32_t kind, int16_t count) {
+    quill::InventoryItem* item = connection.AllocItem();
+    item->typeCode = type;
+    item->kind = kind;
+    item->state = 3;
+    item->remaining = count;
+    item->name = u"Boost";
+    connection.LocalPlayer().AddItem(key, 0, item);
+    return item;
+}
+
+TEST_F(RoomGame, ConsumedItemsGoOutTogetherAfterTheShotAndASpentOneLeavesEveryHolder) {
+    Serve();
+    Enter(3);
+    Start(3);
+    Own(Connection(), 501, 4510, 6, 4);
+    quill::InventoryItem* spent = Own(Connection(), 502, 4511, 6, 0);
+    Connection().SetActiveItem(1, 501, 0, 1);
+    Connection().SetActiveItem(2, 502, 0, 1);
+    scene->OnMessage(Event::ShotFired, 0, 0);
+    ASSERT_TRUE(server->WaitForMessage(MessageId::Shot).has_value());
+    auto consumed = Sent(MessageId::ItemConsumed, 2);
+    ASSERT_EQ(consumed.size(), 2u) << "one packet, a sub-message per item";
+    EXPECT_EQ(consumed[0].ReadU32(), 4510u);
+    EXPECT_EQ(consumed[0].ReadI64(), 501);
+    EXPECT_EQ(consumed[0].ReadU16(), 4);
+    EXPECT_EQ(consumed[1].ReadU32(), 4511u);
+    EXPECT_EQ(consumed[1].ReadI64(), 502);
+    EXPECT_EQ(consumed[1].ReadU16(), 0) << "written before the item went";
+    const auto lines = Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const quill::WString& line) { return line.ends_with(u" item has all been consumed."); }),
+              1);
+    EXPECT_EQ(Connection().LocalPlayer().FindItem(502, 0), nullptr);
+    EXPECT_FALSE(Connection().IsItemActive(2)) << "no slot keeps the spent item";
+    EXPECT_TRUE(Connection().IsItemActive(1));
+    (void)spent;
+
+    // Outside a game nothing is reported.
+    Receive(kvtest::GameEndMessage(u"Rival", 1, 0, {{1, 1, {{kLocal, 0}}}, {2, 2, {{kRival, 0}}}}, 1));
+    scene->ReportConsumption();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(server->CountReceived(MessageId::ItemConsumed), 2u);
+}
+
+TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
+    quill::InventoryItem* cue = Own(Connection(), 700, 3100, 1, 0);
+    cue->customFlag = 1;
+    cue->durabilityTotal = 1000;
+    cue->durabilityCurrent = 50;
+    Connection().LocalPlayer().equipped[3] = {700, 0, 3100};
+    Enter(3);
+    const quill::WString warning = u"큐의 내구도가 5% 밖에 남지 않았습니다.";
+    auto count = [&](quill::WStringView text) {
+        const auto lines = Lines();
+        return std::count(lines.begin(), lines.end(), text);
+    };
+    EXPECT_EQ(count(warning), 1);
+    EXPECT_EQ(ColourOf(warning), SceneRoomGame::kRed);
+    scene->CheckCueDurability();
+    EXPECT_EQ(count(warning), 1) << "once";
+    cue->durabilityCurrent = 0;
+    scene->CheckCueDurability();
+    scene->CheckCueDurability();
+    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+    // A stock cue has no durability.
+    cue->customFlag = 0;
+    scene->Activate();
+    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+}
+
+TEST_F(RoomGame, CountedItemsChangeOnlyWhenCounted) {
+    quill::InventoryItem item;
+    item.state = 3;
+    item.remaining = 5;
+    item.ConsumeCount(1);
+    EXPECT_EQ(item.remaining, 4);
+    item.RestoreCount(2);
+    EXPECT_EQ(item.remaining, 6);
+    item.state = 1;
+    item.ConsumeCount(1);
+    EXPECT_EQ(item.remaining, 6) << "a timed item keeps its count";
+}
+
+TEST_F(RoomGame, TheRoomsRequestsCarryTheirFields) {
+    Serve();
+    Enter(3);
+    // Slots and readiness, the pocket called, the leave request.
+    scene->OnMessage(Event::SlotChosen, 3, 0);
+    scene->OnMessage(Event::SlotChosen, 9, 0);
+    scene->OnMessage(Event::PocketCalled, 4, 0);
+    scene->OnMessage(Event::PocketCalled, 7, 0);
+    scene->OnMessage(Event::RoomEvent1040, 0, 0);
+    auto slots = Sent(MessageId::RoomSlotRequest, 1);
+    ASSERT_EQ(slots.size(), 1u) << "no slot 9";
+    EXPECT_EQ(slots[0].ReadU8(), 3);
+    auto pockets = Sent(MessageId::PocketCall, 1);
+    ASSERT_EQ(pockets.size(), 1u) << "pockets 1 to 6 only";
+    EXPECT_EQ(pockets[0].ReadU8(), 4);
+    EXPECT_EQ(Sent(MessageId::LeaveRoomRequest, 1).size(), 1u);
+}
+
+
+TEST_F(RoomGame, TheRoomSettingsGoOutAsGameOptionChange) {
+    Serve();
+    Connection().GetRoomInfo().title = u"Evening";
+    Enter(3);
+    scene->OnEvent(scene->TopButton(SceneRoomGame::kRoomSetting), 0, 0);
+    scene->OnMessage(Event::GameOptionApply, 0, 0);
+    auto options = Sent(MessageId::GameOptionChange, 1);
+    ASSERT_EQ(options.size(), 1u);
+    quill::Packet& p = options[0];
+    EXPECT_EQ(p.ReadWString(), u"Evening");
+    p.ReadU16();
+    p.ReadU16();
+    p.ReadU8();
+    p.ReadWString();
+    for (int n = 0; n < 4; ++n) p.ReadU8();
+    EXPECT_EQ(p.ReadU8(), 0) << "no password";
+    p.ReadU16();
+    p.ReadU16();
+    EXPECT_EQ(p.ErrorCount(), 0);
+    EXPECT_EQ(p.Cursor(), p.LengthReadBack()) << "nothing more";
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 // opened from the item window and its request, and the invitation list from the server.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
@@ -234,8 +232,7 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
     scene->SetMasterSeat(1);
     scene->MarkDropped(2, true);
     RunUntil(now, now + 31000);
-    for (int i = 0; i < 500 && Sent(quill::MessageId::TurnTimeout).size() < 2; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    server->WaitForMessages(quill::MessageId::TurnTimeout, 2);
     EXPECT_EQ(Sent(quill::MessageId::TurnTimeout).size(), 2u);
     SoundQueue::Instance().Update(nullptr);
 }

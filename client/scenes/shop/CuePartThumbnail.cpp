@@ -1,0 +1,35 @@
+#include "client/scenes/shop/CuePartThumbnail.h"
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/CuePartCatalogue.h"
+#include "client/app/UiFonts.h"
+#include "client/ui/Button.h"
+#include "client/scenes/shop/WorkshopWindow.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+CuePartThumbnail::CuePartThumbnail(int32_t x, int32_t y, int32_t id) {
+    Create(x, y, kWidth, kHeight, id, 0);
+    button_ = AddShopToggle(*this, id, 0, 0, kWidth, kHeight);
+    button_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
+}
+
+void CuePartThumbnail::SetPart(int32_t type, int16_t partId, bool chosen) {
+    partId_ = partId;
+    button_->SetCaption(quill::Format(u"%s %d", quill::GetItemAttributeName(static_cast<uint32_t>(type)),
+                                      partId + 1));
+    SetChosen(chosen);
+    Show(true);
+}
+
+void CuePartThumbnail::Clear() {
+    partId_ = -1;
+    Show(false);
+}
+
+void CuePartThumbnail::SetChosen(bool chosen) {
+    button_->SetChecked(chosen);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,65 @@
+#pragma once
+// The cue workshop inside the shop: builds its windows once on the shop screen (hidden), serves them as their
+// WorkshopHost, and is the shop's one entry to them: the workshop button, the confirmations of the workshop's
+// message boxes and the answers the shop has stored.
+//
+// Threads: built on the main thread with the screen; Open and OnConfirm on the game thread; the On... answers
+// on the dispatch thread, under the shop's lock.
+#include <cstdint>
+#include <memory>
+
+#include "client/scenes/shop/WorkshopHost.h"
+
+namespace kestrovan {
+
+class App;
+class CueOptionUpgradeWindow;
+class CuePartsWindow;
+class CueRepairWindow;
+class CueRetuneWindow;
+class CueUpgradeWindow;
+class PersonalCueWindow;
+class SceneShop;
+class ShopPreviewPanel;
+
+class CueWorkshop : public WorkshopHost {
+public:
+    CueWorkshop(App& app, SceneShop& shop, ShopPreviewPanel* largePreview);
+    ~CueWorkshop() override;
+
+    void Open();
+    // An application event of the workshop: a message box's (button, stored value), of which only OK goes on,
+    // or the guide's request. False for any other event.
+    bool OnConfirm(uint32_t id, uint32_t button, uint32_t value);
+    void OnRepaired();
+    void OnPartsBought();
+    void OnRetuned();
+    void OnUpgraded();
+
+    PersonalCueWindow& Management() const { return *management_; }
+    CueRepairWindow& Repair() const { return *repair_; }
+    CueRetuneWindow& Retune() const { return *retune_; }
+    CueUpgradeWindow& Upgrade() const { return *upgrade_; }
+    CueOptionUpgradeWindow& OptionUpgrade() const { return *option_; }
+    CuePartsWindow& Parts() const { return *parts_; }
+
+    // WorkshopHost.
+    quill::PlayerState& Player() override;
+    RequestSender& Sender() override;
+    void ShowNotice(std::initializer_list<quill::WStringView> lines) override;
+    void Ask(const WorkshopQuestion& question) override;
+    void PostEvent(uint32_t id, uint32_t value) override;
+    void Raise(Widget& window) override;
+
+private:
+    App& app_;
+    SceneShop& shop_;
+    CueRepairWindow* repair_ = nullptr;
+    CueRetuneWindow* retune_ = nullptr;
+    CueOptionUpgradeWindow* option_ = nullptr;
+    CueUpgradeWindow* upgrade_ = nullptr;
+    CuePartsWindow* parts_ = nullptr;
+    PersonalCueWindow* management_ = nullptr;
+};
+
+}  // namespace kestrovan

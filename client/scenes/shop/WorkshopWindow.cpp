@@ -1,0 +1,70 @@
+#include "client/scenes/shop/WorkshopWindow.h"
+
+#include <memory>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/ItemPreview.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kShopTexture = 27;
+
+}  // namespace
+
+Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+    Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, h / 22.0f);
+    button->SetCheckBox();
+    return button;
+}
+
+WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
+    : PopupWindow(0, 0, w, h, Face{}, 31, 32), host_(host) {}
+
+bool WorkshopWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (a == Button::kEnterEvent || a == Button::kLeaveEvent) {
+        OnHover(id, a == Button::kEnterEvent);
+        return true;
+    }
+    if (a == 0 && OnClick(id)) return true;
+    return PopupWindow::OnEvent(source, a, b);
+}
+
+TextLabel* WorkshopWindow::AddText(int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour) {
+    TextLabel* label = CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
+    label->SetColors(colour, 0);
+    label->SetText(text);
+    return label;
+}
+
+Button* WorkshopWindow::AddCommand(int32_t id, int32_t x, int32_t y, quill::WStringView caption, int32_t w) {
+    return AddButton(id, x, y, -1, 85, caption, kCommonTexture, 0, w, 22);
+}
+
+Button* WorkshopWindow::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h,
+                                  quill::WStringView caption) {
+    Button* button = AddShopToggle(*this, id, x, y, w, h);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+WorkshopWallet WorkshopWindow::Wallet() const {
+    quill::PlayerState& player = host_.Player();
+    quill::ScopedLock hold(player.GetLock());
+    return {player.money, player.cueMoney, player.level};
+}
+
+ItemPreview* WorkshopWindow::AddPreview(int32_t x, int32_t y, int32_t w, int32_t h, bool rotatable) {
+    auto preview = std::make_unique<ItemPreview>(x, y, w, h, rotatable);
+    preview->SetRotationSpeed(0.0f);
+    return static_cast<ItemPreview*>(AddChild(std::move(preview), true));
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,54 @@
+#pragma once
+// The base of the cue workshop's windows: a popup with the common face that reaches its screen through a
+// WorkshopHost, with the label and button helpers every workshop window uses and the click filter of its
+// event slot (a button's release is its click; hover events are passed to OnHover).
+//
+// Threads: built on the main thread with the screen; filled, shown and pressed on the game thread.
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+#include "client/scenes/common/PopupWindow.h"
+#include "client/scenes/shop/WorkshopHost.h"
+
+namespace kestrovan {
+
+class Button;
+class ItemPreview;
+class TextLabel;
+
+// The local player's balances and level, read together under the player's lock.
+struct WorkshopWallet {
+    int64_t cash = 0;
+    int64_t cueMoney = 0;
+    uint16_t level = 0;
+};
+
+// A toggle button with the shop's small toggle face (82 x 22) stretched to w x h, as a child of parent.
+Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
+
+class WorkshopWindow : public PopupWindow {
+public:
+    static constexpr int32_t kOk = 2050;
+    static constexpr int32_t kClose = 2049;
+    static constexpr uint32_t kWhite = 0xFFFFFFFF;
+    static constexpr uint32_t kYellow = 0xFFFFFF00;
+
+    bool OnEvent(Widget* source, int32_t a, int32_t b) final;
+
+protected:
+    WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h);
+
+    // A click on a control of the window; true when handled.
+    virtual bool OnClick(int32_t id) = 0;
+    virtual void OnHover(int32_t /*id*/, bool /*entered*/) {}
+
+    TextLabel* AddText(int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour = kWhite);
+    Button* AddCommand(int32_t id, int32_t x, int32_t y, quill::WStringView caption, int32_t w = 82);
+    Button* AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, quill::WStringView caption);
+    ItemPreview* AddPreview(int32_t x, int32_t y, int32_t w, int32_t h, bool rotatable);
+    WorkshopWallet Wallet() const;
+
+    WorkshopHost& host_;
+};
+
+}  // namespace kestrovan
