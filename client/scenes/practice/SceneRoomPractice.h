@@ -148,6 +148,7 @@ private:
     void ToggleActiveItem(const quill::InventoryItem& item);
     void SendItemUse(const quill::InventoryItem& item);
     void OnItemUseResult(const ItemUseResult& result);
+    void ApplyItemUse(const ItemUseResult& result);
 
     // --- Server messages (SceneRoomPracticePackets.cpp) ---
     void OnGoldCharged(quill::Packet& packet);

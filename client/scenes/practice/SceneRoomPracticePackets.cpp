@@ -92,11 +92,17 @@ void SceneRoomPractice::OnChallengeReward(quill::Packet& packet) {
 // The server's answer to an item use: the item takes its new status (and name); a cue is played with from
 // the next update on and told to the server, a chalk is chalked with.
 void SceneRoomPractice::OnItemUseResult(const ItemUseResult& result) {
-    waiting_->SetVisible(false);
     if (result.result != 0) {
+        waiting_->SetVisible(false);
         app_.Scenes().ShowErrorBox(this, u"Failed to use item.", u"Please reconnect to check the result..");
         return;
     }
+    ApplyItemUse(result);
+    // Last: the player waits no longer once the item is ready.
+    waiting_->SetVisible(false);
+}
+
+void SceneRoomPractice::ApplyItemUse(const ItemUseResult& result) {
     const auto key = static_cast<uint32_t>(static_cast<uint64_t>(result.key));
     const auto subKey = static_cast<uint32_t>(static_cast<uint64_t>(result.key) >> 32);
     quill::InventoryItem* item = Player().FindItem(key, subKey);

@@ -157,9 +157,10 @@ TEST_F(PracticeRoom, TheLevelGateRefusesAndAChallengeOfFailuresEndsWithOneResult
     const auto result = server.WaitForMessage(quill::MessageId::ChallengeResult);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->bytes, (std::vector<uint8_t>{8, 0, 0x7C, 4, 0, 2, 0, 0}));
-    ASSERT_TRUE(Eventually([&] { return Player().money == script.goldAfterReward; })) << "ChallengeReward";
-    EXPECT_TRUE(Eventually([&] { return !practice->Waiting()->IsVisible(); }));
-    EXPECT_TRUE(Eventually([&] { return BoxSays(u"You earned 2,000 gold for rewards."); }));
+    // The notice comes last in the reward's handling: what came before it is read after it.
+    ASSERT_TRUE(Eventually([&] { return BoxSays(u"You earned 2,000 gold for rewards."); })) << "ChallengeReward";
+    EXPECT_EQ(Player().money, script.goldAfterReward);
+    EXPECT_FALSE(practice->Waiting()->IsVisible());
     EXPECT_EQ(server.CountReceived(quill::MessageId::ChallengeResult), 1u);
 }
 
@@ -183,8 +184,8 @@ TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
     const auto request = server.WaitForMessage(quill::MessageId::GoldChargeRequest);
     ASSERT_TRUE(request.has_value());
     EXPECT_EQ(request->bytes, (std::vector<uint8_t>{5, 0, 81, 0, 0}));
-    ASSERT_TRUE(Eventually([&] { return Player().money == script.goldAfterCharge; }));
-    EXPECT_TRUE(Eventually([&] { return BoxSays(u"20,000 gold has charged."); }));
+    ASSERT_TRUE(Eventually([&] { return BoxSays(u"20,000 gold has charged."); })) << "GoldCharged";
+    EXPECT_EQ(Player().money, script.goldAfterCharge);
     EXPECT_EQ(Player().dailyChargeCount, 0);
     EXPECT_FALSE(practice->Waiting()->IsVisible());
 
@@ -215,7 +216,9 @@ TEST_F(PracticeRoom, AnItemOfLimitedTimeIsUsedThroughTheServerAndLeavingFreesNoI
     const auto use = server.WaitForMessage(quill::MessageId::ItemUse);
     ASSERT_TRUE(use.has_value());
     EXPECT_EQ(use->bytes, (std::vector<uint8_t>{17, 0, 95, 0, 0x9E, 0x11, 0, 0, 6, 41, 0, 0, 0, 0, 0, 0, 0}));
-    ASSERT_TRUE(Eventually([&] { return item->inUse == 1; })) << "ItemUseResult";
+    // The waiting window goes last in the answer's handling.
+    ASSERT_TRUE(Eventually([&] { return !practice->Waiting()->IsVisible(); })) << "ItemUseResult";
+    EXPECT_EQ(item->inUse, 1u);
     EXPECT_EQ(item->name, u"Used item");
 
     practice->OnLeave(app.GetResourceManager(), nullptr);
