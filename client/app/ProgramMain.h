@@ -8,6 +8,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "client/app/AppPlatform.h"
+#include "platform/ui/MessageBoxBackend.h"
 
 namespace platform {
 class MessageBoxBackend;
@@ -22,6 +23,9 @@ struct ProgramSetup {
     std::function<bool()> openLauncher;
     // The report helper the crash handler starts; empty: no crash handler is installed.
     std::vector<std::string> crashHelper;
+    // The desktop's message boxes (kept by the caller); null: the boxes installed already. Either way every box
+    // of the run is also logged.
+    platform::MessageBoxBackend* messageBoxes = nullptr;
 };
 
 // words: the program's words, word 0 the program itself. Returns the exit code.

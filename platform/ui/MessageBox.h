@@ -37,4 +37,7 @@ int ShowMessageBox(WindowHandle owner, WStringView text, WStringView caption, ui
 // The caller keeps ownership and must keep the backend alive while it is installed.
 MessageBoxBackend* SetMessageBoxBackend(MessageBoxBackend* backend);
 
+// The backend that shows boxes now: the installed one, else the default.
+MessageBoxBackend& CurrentMessageBoxBackend();
+
 }  // namespace platform

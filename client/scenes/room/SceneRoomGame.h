@@ -25,6 +25,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/EventQueue.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameModel.h"
 #include "QuillLib/gamedata/RoomInfo.h"
@@ -209,7 +210,13 @@ public:
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
     const quill::InventoryItem* CurrentCue() const;
-    int8_t ShooterSeat() const { return room_.shooterSeat; }
+    int8_t ShooterSeat() const {
+        quill::ScopedLock hold(lock_);
+        return room_.shooterSeat;
+    }
+    // The room lock, for readers on another thread (tests) of what the handlers change: the game model, the
+    // windows, the table's flags.
+    quill::CriticalSectionLock& RoomLock() const { return lock_; }
     int8_t MasterSeat() const { return masterSeat_; }
     bool IsShotInFlight() const { return shotInFlight_; }
     bool IsTableStatePending() const { return tableStatePending_; }
@@ -217,7 +224,10 @@ public:
     uint16_t TableItem() const { return tableItem_; }
     uint16_t BallSetItem() const { return ballSetItem_; }
     uint32_t GameValue() const { return gameValue_; }
-    uint16_t Inning() const { return inning_; }
+    uint16_t Inning() const {
+        quill::ScopedLock hold(lock_);
+        return inning_;
+    }
     uint32_t ShotCount() const { return shotCount_; }
     const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
     bool ChatSoundOn() const { return chatSound_; }

@@ -3,10 +3,13 @@
 #include <SDL.h>
 #include <SDL_messagebox.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "platform/system/CodePage.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 namespace platform {
 namespace {
@@ -33,11 +36,18 @@ SDL_Window* TopMostOwner() {
     return owner;
 }
 
+// The owner is the program's main window (Window::Handle): the box stands over it.
+SDL_Window* OwnerWindow(WindowHandle owner) {
+    return owner != nullptr ? SdlWindowOf(*static_cast<Window*>(owner)) : nullptr;
+}
+
 }  // namespace
 
 // A box closed without a choice answers No (OK for a box without No); so does one the desktop cannot show.
 int SdlMessageBox::Show(const MessageBoxRequest& request) {
-    const std::string text = Utf16ToUtf8(request.text);
+    // A carriage return breaks the line on Windows' boxes; SDL's breaks at line feeds only.
+    std::string text = Utf16ToUtf8(request.text);
+    std::replace(text.begin(), text.end(), '\r', '\n');
     const std::string caption = Utf16ToUtf8(request.caption);
     const bool yesNo = (request.style & MsgBoxStyle::ButtonMask) == MsgBoxStyle::YesNo;
     const SDL_MessageBoxButtonData okButtons[] = {
@@ -45,22 +55,28 @@ int SdlMessageBox::Show(const MessageBoxRequest& request) {
     const SDL_MessageBoxButtonData yesNoButtons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, MsgBoxResult::Yes, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, MsgBoxResult::No, "No"}};
+    SDL_Window* owner = parent_ != nullptr ? parent_ : OwnerWindow(request.owner);
     SDL_Window* const topMost =
-        parent_ == nullptr && (request.style & MsgBoxStyle::TopMost) != 0 ? TopMostOwner() : nullptr;
+        owner == nullptr && (request.style & MsgBoxStyle::TopMost) != 0 ? TopMostOwner() : nullptr;
+    if (topMost != nullptr) owner = topMost;
     const SDL_MessageBoxData box{IconFlags(request.style),
-                                 topMost != nullptr ? topMost : parent_,
+                                 owner,
                                  caption.c_str(),
                                  text.c_str(),
                                  yesNo ? 2 : 1,
                                  yesNo ? yesNoButtons : okButtons,
                                  nullptr};
     int chosen = yesNo ? MsgBoxResult::Yes : MsgBoxResult::Ok;
-    const bool shown = SDL_ShowMessageBox(&box, &chosen) == 0 && chosen >= 0;
+    const bool shown = SDL_ShowMessageBox(&box, &chosen) == 0;
+    if (!shown) {
+        // No desktop to show it on (no display): the terminal still tells the user.
+        std::fprintf(stderr, "%s: %s\n(no box on the desktop: %s)\n", caption.c_str(), text.c_str(), SDL_GetError());
+    }
     if (topMost != nullptr) {
         SDL_DestroyWindow(topMost);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    if (!shown) return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
+    if (!shown || chosen < 0) return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
     return chosen;
 }
 

@@ -8,6 +8,7 @@
 #include <bit>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/room/ResultBoard.h"
@@ -44,6 +45,12 @@ protected:
     }
     ~RoomScriptRun() override { app.Connection()->StopDispatchThread(); }
 
+    // What the dispatch thread's handlers change, read once the handler that holds the room lock is done.
+    template <class F>
+    auto Locked(F read) const {
+        quill::ScopedLock hold(scene->RoomLock());
+        return read();
+    }
     bool HasLine(quill::WStringView text) const {
         const RoomChatLog log = scene->ChatLog();
         for (size_t i = 0; i < log.Count(); ++i) {
@@ -73,21 +80,23 @@ protected:
 TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     ASSERT_TRUE(connected);
     Activate();
-    ASSERT_TRUE(Eventually([&] { return scene->Model().players[1].name == u"Rival"; })) << "RoomMemberEntered";
+    ASSERT_TRUE(Eventually([&] { return Locked([&] { return scene->Model().players[1].name == u"Rival"; }); }))
+        << "RoomMemberEntered";
     EXPECT_EQ(scene->LocalSeat(), 0);
     EXPECT_EQ(scene->MasterSeat(), 0);
     EXPECT_TRUE(HasLine(u"Rival entered room. (1 withdrawals out of 10 games, a total of 4 withdrawals)"));
 
     // A seat, ready and the master's start.
     scene->OnMessage(Event::SlotChosen, 1, 0);
-    ASSERT_TRUE(Eventually([&] { return scene->Model().players[0].team == 1; })) << "SeatChanged";
+    ASSERT_TRUE(Eventually([&] { return Locked([&] { return scene->Model().players[0].team == 1; }); }))
+        << "SeatChanged";
     scene->OnMessage(Event::RoomToggleChanged, 1, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ReadyToggle).has_value());
     ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::ReadyToggle) == 1; }));
     scene->OnMessage(Event::StartReadyPressed, 1, 0);
     ASSERT_TRUE(Eventually([&] { return scene->IsGameRunning(); })) << "GameStart";
-    EXPECT_EQ(scene->Model().players[1].team, 2);
-    EXPECT_TRUE(scene->IsLocalTurn());
+    EXPECT_EQ(Locked([&] { return scene->Model().players[1].team; }), 2);
+    EXPECT_TRUE(Locked([&] { return scene->IsLocalTurn(); }));
     EXPECT_TRUE(HasLine(u"The game has started."));
 
     // The local shot: Shot, then the report when the balls stop, then the turn passes.
@@ -100,8 +109,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     scene->OnMessage(Event::BallsStopped, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ShotResultReport).has_value());
     ASSERT_TRUE(Eventually([&] { return scene->ShooterSeat() == 1; })) << "TurnResult";
-    EXPECT_FALSE(scene->IsLocalTurn());
-    EXPECT_FALSE(table.ForScreens().localTurn);
+    EXPECT_FALSE(Locked([&] { return scene->IsLocalTurn() || table.ForScreens().localTurn; }));
     EXPECT_EQ(scene->Inning(), 1);
 
     // The opponent aims, shoots and the server asks for the table.
@@ -125,13 +133,13 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     // No way out during the game.
     scene->OnMessage(Event::RoomEvent1040, 0, 0);
     ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LeaveRoomRequest) == 1; }));
-    ASSERT_TRUE(Eventually([&] { return Box().IsVisible(); })) << "ExitNotAllowed";
+    ASSERT_TRUE(Eventually([&] { return Locked([&] { return Box().IsVisible(); }); })) << "ExitNotAllowed";
     EXPECT_FALSE(scene->IsChangePending());
 
     // The end, then the way out.
     server.Send(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{0, 10}}}, {2, 2, {{1, 0}}}}, 1));
     ASSERT_TRUE(Eventually([&] { return !scene->IsGameRunning(); }));
-    EXPECT_TRUE(scene->Results()->IsVisible());
+    EXPECT_TRUE(Locked([&] { return scene->Results()->IsVisible(); }));
     state->inGame = false;
     scene->OnMessage(Event::RoomEvent1040, 0, 0);
     EXPECT_TRUE(Eventually([&] { return scene->IsChangePending(); })) << "RoomError 0 leads to the lobby";
