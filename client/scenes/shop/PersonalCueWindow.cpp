@@ -115,7 +115,7 @@ void PersonalCueWindow::RefreshInfo() {
         info_->Show(false);
         return;
     }
-    infoTitle_->SetText(cue->name);
+    infoTitle_->SetText(CueRules::NameOf(*cue));
     for (size_t i = 0; i < kCueOptionCount; ++i) effects_[i]->SetText(CueRules::EffectText(i, cue->statistics[i]));
     points_->SetText(Format(u"%d", static_cast<int32_t>(cue->upgradePoints / 1000)));
     durability_->SetText(Format(u"%d/%d", cue->durabilityCurrent / 1000, cue->durabilityTotal / 1000));

@@ -133,6 +133,7 @@ void SceneShop::OnItemBuyResult(Packet& packet) {
     if (!m) return WarnDropped(u"purchase answer");
     if (ShowFailure(MessageId::ItemBuyResult, m->result)) return;
     purchase_->SetVisible(false);
+    workshop_->OnCueBought();
     if (m->mode == 1 || m->mode == 2) StoreBalances(m->cash, m->cueMoney);
     if (m->mode != kModeBuy) {
         ShowNotice(u"아이템을 선물하였습니다.");
