@@ -27,6 +27,16 @@ const quill::CuePartRecord* FindPart(uint8_t type, uint16_t id) {
 
 }  // namespace
 
+void ShowCueWithParts(ItemModelRecord& model, const CueParts& parts, ShopPreviewPanel* preview) {
+    for (size_t t = 0; t < kCuePartTypeCount; ++t)
+        model.SetPart(static_cast<uint32_t>(t), static_cast<int16_t>(parts[t]), quill::TheCuePartCatalogue());
+    if (preview == nullptr) return;
+    preview->SetRecord(&model);
+    preview->Preview()->SetCameraDistance(kLargeViewDistance);
+    preview->Preview()->SetRotationSpeed(kLargeViewSpeed);
+    preview->Show(true);
+}
+
 CuePartBrowser::CuePartBrowser(WorkshopHost& host, int32_t w, int32_t h, Wording wording)
     : WorkshopWindow(host, w, h), wording_(wording) {
     for (size_t t = 0; t < kCuePartTypeCount; ++t)
@@ -78,14 +88,7 @@ void CuePartBrowser::OnHide() {
 }
 
 void CuePartBrowser::ApplyChoice() {
-    if (!model_) return;
-    for (size_t t = 0; t < kCuePartTypeCount; ++t)
-        model_->SetPart(static_cast<uint32_t>(t), static_cast<int16_t>(chosen_[t]), quill::TheCuePartCatalogue());
-    if (shopPreview_ == nullptr) return;
-    shopPreview_->SetRecord(model_.get());
-    shopPreview_->Preview()->SetCameraDistance(kLargeViewDistance);
-    shopPreview_->Preview()->SetRotationSpeed(kLargeViewSpeed);
-    shopPreview_->Show(true);
+    if (model_) ShowCueWithParts(*model_, chosen_, shopPreview_);
 }
 
 void CuePartBrowser::SelectTab(size_t type) {

@@ -20,6 +20,9 @@ class CuePartThumbnail;
 class ShopPreviewPanel;
 struct ItemModelRecord;
 
+// Gives the model record the parts and, when there is a large preview, shows the whole cue in it turning.
+void ShowCueWithParts(ItemModelRecord& model, const CueParts& parts, ShopPreviewPanel* preview);
+
 class CuePartBrowser : public WorkshopWindow {
 public:
     static constexpr int32_t kPreviousPage = 14;

@@ -1,6 +1,7 @@
 #include "client/scenes/shop/CuePartsGuideWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/shop/WorkshopWindow.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
 
@@ -8,6 +9,7 @@ namespace kestrovan {
 
 CuePartsGuideWindow::CuePartsGuideWindow() : PopupWindow(0, 0, 565, 464, Face{}, 31, 32) {
     SetModal(true);
+    StretchBoxFace(*this);
     AddTitle(14, 7, 300, u"파츠 가이드");
     // The picture: the parts of a cue from tip to butt, each with what its choice limits.
     const char16_t* lines[] = {u"큐팁 : 스핀, 미스큐 옵션의 업그레이드 최대치", u"상대 : 스쿼트 옵션의 업그레이드 최대치",

@@ -64,6 +64,7 @@ public:
     void Ask(const WorkshopQuestion& question) override;
     void PostEvent(uint32_t id, uint32_t value) override;
     void Raise(Widget& window) override;
+    quill::CriticalSectionLock& ScreenLock() override;
 
 private:
     App& app_;

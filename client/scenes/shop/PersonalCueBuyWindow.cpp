@@ -9,6 +9,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/shop/CuePartBrowser.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
 #include "client/scenes/shop/CuePartsCatalogueWindow.h"
 #include "client/scenes/shop/CueRequests.h"
@@ -27,8 +28,6 @@ using quill::WString;
 namespace {
 
 constexpr uint32_t kLightRed = 0xFFFFA0A0;
-constexpr float kLargeViewDistance = 170.0f;
-constexpr float kLargeViewSpeed = 4.0f;
 constexpr size_t kFirstDesignStep = 3;
 
 constexpr std::array<const char16_t*, 14> kCustomDescription{
@@ -75,6 +74,7 @@ PersonalCueBuyWindow::PersonalCueBuyWindow(WorkshopHost& host, CuePartsCatalogue
     pageButtons_[1] = {AddCommand(kSecondRowPrevious, 175, 260, u"<", 22),
                        AddCommand(kSecondRowNext, 605, 260, u">", 22)};
     hover_ = CreatePanel(0, 0, 128, 134, kCommonTexture, 0, 0, 0, 0);
+    StretchBoxFace(*hover_);
     hover_->Show(false);
     hoverName_ = AddLabel(*hover_, 4, 40, 120, u"", kYellow);
     hoverPrice_ = AddLabel(*hover_, 4, 62, 120, u"", kWhite);
@@ -212,14 +212,7 @@ void PersonalCueBuyWindow::OnHide() {
 }
 
 void PersonalCueBuyWindow::ShowWholeCue() {
-    if (!model_) return;
-    for (size_t t = 0; t < kCuePartTypeCount; ++t)
-        model_->SetPart(static_cast<uint32_t>(t), static_cast<int16_t>(chosen_[t]), quill::TheCuePartCatalogue());
-    if (shopPreview_ == nullptr) return;
-    shopPreview_->SetRecord(model_.get());
-    shopPreview_->Preview()->SetCameraDistance(kLargeViewDistance);
-    shopPreview_->Preview()->SetRotationSpeed(kLargeViewSpeed);
-    shopPreview_->Show(true);
+    if (model_) ShowCueWithParts(*model_, chosen_, shopPreview_);
 }
 
 // --- Steps ---------------------------------------------------------------------------------------------------
