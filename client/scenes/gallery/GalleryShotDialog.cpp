@@ -124,6 +124,11 @@ void GalleryShotDialog::BeginFetch() {
     fetchPending_ = true;
 }
 
+void GalleryShotDialog::CancelFetch() {
+    fetchPending_ = false;
+    reading_->Show(false);
+}
+
 bool GalleryShotDialog::PerformPendingFetch() {
     if (!fetchPending_.exchange(false))
         return false;

@@ -54,6 +54,8 @@ public:
     // The pending fetch; whether one was pending (game thread).
     bool PerformPendingFetch();
     bool IsFetchPending() const { return fetchPending_; }
+    // A fetch still pending when the screen was left is not made on the next visit.
+    void CancelFetch();
     // The comment rows from the first visible comment on, the scroll bar's range and position.
     void ShowComments();
     // A second vote on someone else's shot: the notice "You can only vote once." and true.

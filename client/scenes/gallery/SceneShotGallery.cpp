@@ -185,8 +185,11 @@ void SceneShotGallery::Activate() {
         firstNotice_ = 1;
     }
     list_->ResetPaging();
+    // Shown anew on every visit, so that it fetches today's best again.
+    list_->Show(false);
     list_->SetVisible(true);
     shot_->SetVisible(false);
+    shot_->CancelFetch();
     DrawNoticeLines();
     replayPending_ = false;
     gameMode_ = 0;

@@ -439,7 +439,7 @@ void SceneLobby::SetListOrder(LobbyRoomTable::Order order) {
 
 void SceneLobby::JoinRoom(int32_t room) {
     if (joinPending_) return;
-    connection_.JoinTarget().Clear();
+    ClearJoinTarget();
     // Only rooms 1 to 120 have a record to check; any other number (a "/go" command) is ignored.
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
     const quill::RoomInfo listed = ListedRoom(room);
@@ -489,6 +489,21 @@ quill::RoomInfo SceneLobby::ListedRoom(int32_t room) const {
 void SceneLobby::NoteAskedRoom(const quill::RoomInfo& room) {
     ScopedLock hold(lock_);
     askedRoom_ = room;
+}
+
+JoinWithTarget SceneLobby::ReadJoinTarget() const {
+    ScopedLock hold(lock_);
+    return connection_.JoinTarget();
+}
+
+void SceneLobby::WriteJoinTarget(const JoinWithTarget& target) {
+    ScopedLock hold(lock_);
+    connection_.JoinTarget() = target;
+}
+
+void SceneLobby::ClearJoinTarget() {
+    ScopedLock hold(lock_);
+    connection_.JoinTarget().Clear();
 }
 
 void SceneLobby::QuickJoin() {
@@ -738,11 +753,12 @@ void SceneLobby::OnContextEntry(int32_t id) {
             break;
         case kJoinWithEntry:
             if (target.location.channel >= 1) {
-                JoinWithTarget& join = connection_.JoinTarget();
+                JoinWithTarget join;
                 join.Clear();
                 join.pending = 1;
                 join.channel = static_cast<uint8_t>(target.location.channel);
                 join.place = target.location.place;
+                WriteJoinTarget(join);
                 app_.PostEvent(quill::AppEventId::JoinWith, 0, 0, 0);
             }
             break;

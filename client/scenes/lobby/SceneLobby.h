@@ -215,6 +215,11 @@ private:
     // The listed record of a room (an empty room of that number when it is not listed), under lock_.
     quill::RoomInfo ListedRoom(int32_t room) const;
     void NoteAskedRoom(const quill::RoomInfo& room);
+    // The connection's "join with" target as the lobby reads and writes it: under lock_, because the
+    // game thread's handlers and LobbyEntered on the dispatch thread both use it.
+    JoinWithTarget ReadJoinTarget() const;
+    void WriteJoinTarget(const JoinWithTarget& target);
+    void ClearJoinTarget();
 
     // --- The server's answers (SceneLobbyPackets.cpp) ---
     void OnRoomMessage(quill::MessageId id, quill::Packet& packet);

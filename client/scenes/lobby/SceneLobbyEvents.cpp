@@ -133,7 +133,7 @@ void SceneLobby::CarryOut(JoinStep step) {
             RequestSceneChange(SceneId::Shop);
             break;
         case JoinStep::ClearTarget:
-            connection_.JoinTarget().Clear();
+            ClearJoinTarget();
             break;
         case JoinStep::TutorialGate:
             TutorialGate();
@@ -144,23 +144,23 @@ void SceneLobby::CarryOut(JoinStep step) {
 }
 
 void SceneLobby::FollowJoinTarget() {
-    const JoinWithTarget target = connection_.JoinTarget();
+    const JoinWithTarget target = ReadJoinTarget();
     const JoinStep step = PlanJoinWith(target, connection_.CurrentChannel(), joinPending_);
     switch (step) {
         case JoinStep::JoinRoom:
             JoinRoom(target.place);
             break;
         case JoinStep::JoinRoomWithPassword:
-            connection_.JoinTarget().Clear();
+            ClearJoinTarget();
             JoinRoomWithPassword(target.place, target.password);
             break;
         case JoinStep::EnterPractice:
-            connection_.JoinTarget().Clear();
+            ClearJoinTarget();
             if (target.targetKind == 1) connection_.GetRoomInfo().gameType = static_cast<uint8_t>(target.targetValue);
             CarryOut(step);
             break;
         case JoinStep::EnterShop:
-            connection_.JoinTarget().Clear();
+            ClearJoinTarget();
             CarryOut(step);
             break;
         default:

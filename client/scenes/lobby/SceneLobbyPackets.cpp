@@ -224,10 +224,9 @@ void SceneLobby::OnChatBanned(Packet& packet) {
 
 void SceneLobby::OnLobbyEntered() {
     RefreshUserList();
-    const LobbyEnteredPlan plan =
-        PlanLobbyEntered(connection_.JoinTarget(), connection_.CurrentChannel(), joinPending_);
-    const JoinWithTarget target = connection_.JoinTarget();
-    if (plan.clearsTarget) connection_.JoinTarget().Clear();
+    const JoinWithTarget target = ReadJoinTarget();
+    const LobbyEnteredPlan plan = PlanLobbyEntered(target, connection_.CurrentChannel(), joinPending_);
+    if (plan.clearsTarget) ClearJoinTarget();
     if (plan.step == JoinStep::EnterPractice && target.targetKind == 1)
         connection_.GetRoomInfo().gameType = static_cast<uint8_t>(target.targetValue);
     if (plan.step == JoinStep::JoinRoom) {

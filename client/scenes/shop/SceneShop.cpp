@@ -396,8 +396,12 @@ void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     const WidgetRect screen = GetRect();
     PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
-    ScopedLock hold(lock_);
-    DrawPreviews(*device);
+    {
+        // The cards' part under the screen's lock: their previews are set by the other threads' handlers.
+        // The widgets are drawn outside it, under their own locks, as the game thread routes input to them.
+        ScopedLock hold(lock_);
+        DrawPreviews(*device);
+    }
     DrawWidgets(device);
 }
 

@@ -6,11 +6,13 @@
 // SceneShopEvents.cpp and SceneShopPackets.cpp; the rules behind them (grids, texts, decisions, codec) are
 // pure classes beside it.
 //
-// For the cue workshop that builds on the shop: the workshop windows are children of this screen; they send
-// through Sender(), read and change owned items through FindOwned/UpdateOwned (the player's records, by key)
-// and RefreshAfterItemChange, show notices through ShowNotice/ShowError, and post their confirmations as the
-// catalogue's events, which OnMessage hands to them. The item information windows (cards, detail panel,
-// preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
+// For the cue workshop that builds on the shop: its windows become children of this screen; they send through
+// Sender(), read owned items through FindOwned (a copy of the player's record, by key), refresh the grids with
+// RefreshAfterItemChange, show boxes through ShowNotice/ShowError/ShowInProgress, and post their confirmations
+// as the catalogue's events (1096 to 1099, 1105), which OnMessage is to hand to them. The answers of the
+// workshop's requests are read and applied here already (SceneShopPackets.cpp). The item information windows
+// (cards, detail panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the
+// screen.
 //
 // Threads: Init, loading, Activate, Render and OnLeave on the main thread; control events, application events
 // and Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each

@@ -64,7 +64,7 @@ ShopItemDetailPanel::ShopItemDetailPanel(AppEventPoster poster) : poster_(std::m
     periodCaption_ = AddCaption(20, 210, u"사용기간 :");
     period_ = AddValue(105, 210, 200);
     remark_ = AddValue(5, 227, 528);
-    picture_ = AddButton(*this, kPicture, 400, 174, 145, 33, u"Membership");
+    picture_ = AddButton(*this, kPicture, 400, 174, 145, 33, u"Details");
     buy_ = AddButton(*this, kBuy, 370, 210, 82, 22, u"Buy");
     gift_ = AddButton(*this, kGift, 458, 210, 82, 22, u"Gift");
     clanGift_ = AddButton(*this, kClanGift, 458, 185, 82, 22, u"Clan gift");

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 
 #include "QuillLib/net/MessageId.h"
@@ -75,6 +76,20 @@ protected:
             differing += DifferingPixels(a, b, X(CellX(n)), Y(CellY(n)), X(CellX(n) + 120), Y(CellY(n) + 145));
         return differing;
     }
+    // Clicks and waits until the rectangle (window coordinates) changes; the screen then.
+    Screenshot ClickAndWait(int x, int y, const std::string& png, int left, int top, int right, int bottom) {
+        const Screenshot before = Capture(folder() / png);
+        Click(X(x), Y(y));
+        return WaitForScreen(folder() / png, [&](const Screenshot& shot) {
+            return DifferingPixels(before, shot, X(left), Y(top), X(right), Y(bottom)) > 1500;
+        });
+    }
+    // The title bar of a message box centred on the screen: the skin's teal accent.
+    bool BoxShown(const Screenshot& shot) const {
+        const uint32_t rgb = shot.At(X((1024 - 400) / 2 + 60), Y((768 - 250) / 2 + 12));
+        const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
+        return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40;
+    }
     // Colours other than the interface's greys and slates: a model's.
     int Coloured(const Screenshot& shot, int left, int top, int right, int bottom) const {
         int count = 0;
@@ -96,8 +111,8 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
     // The question about the expired table: Yes (the box's Return) goes to the shop.
     ASSERT_TRUE(server().WaitForMessage(MessageId::LobbyEnter).has_value());
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    Capture(folder() / "expired.png");
+    const Screenshot question = WaitForScreen(folder() / "expired.png", [&](const Screenshot& shot) { return BoxShown(shot); });
+    ASSERT_TRUE(BoxShown(question)) << "see expired.png";
     Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
     ASSERT_TRUE(server().WaitForMessage(MessageId::ExpiredItemsSeen).has_value()) << "see expired.png";
     ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value());
@@ -114,16 +129,15 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     EXPECT_GT(CellsDiffer(shop, turned), 100) << "the cards' models turn: see shop.png, shop_turned.png";
 
     // The owned grid first: the basic cue alone.
-    Click(X(kMyItemsX), Y(kMyItemsY));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    const Screenshot ownedBefore = Capture(folder() / "owned_before.png");
-    Click(X(kShopViewX), Y(kMyItemsY));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const int gridRight = CellX(3) + 120;
+    const int gridBottom = CellY(4) + 145;
+    const Screenshot ownedBefore =
+        ClickAndWait(kMyItemsX, kMyItemsY, "owned_before.png", CellX(0), CellY(0), gridRight, gridBottom);
+    ClickAndWait(kShopViewX, kMyItemsY, "shop_again.png", CellX(0), CellY(0), gridRight, gridBottom);
 
     // The items tab, then the royal-R chalk (third of its cards): the large preview shows it.
-    Click(X(kItemsTabX), Y(kItemsTabY));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    const Screenshot before = Capture(folder() / "items.png");
+    const Screenshot before =
+        ClickAndWait(kItemsTabX, kItemsTabY, "items.png", CellX(0), CellY(0), gridRight, gridBottom);
     Click(X(CellX(2) + 60), Y(CellY(2) + 60));
     // The panel's slate face over the drifting background, and the chalk's model in it.
     const auto previewShown = [&](const Screenshot& shot) {
@@ -135,17 +149,16 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     EXPECT_TRUE(IsSlate(before.At(X(kPreviewX + 20), Y(kPreviewY + 100))) == false) << "no preview before the choice";
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
-    Click(X(2 + 370 + 41), Y(77 + 442 + 210 + 11));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    Capture(folder() / "purchase.png");
+    ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", (1024 - 554) / 2, (768 - 360) / 2,
+                 (1024 + 554) / 2, (768 + 360) / 2);
     PressKey("Return");
     const auto buy = server().WaitForMessage(MessageId::ItemBuy);
     ASSERT_TRUE(buy.has_value()) << "see purchase.png";
     EXPECT_EQ(buy->Read().ReadU32(), 4901u);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "bought.png");
+    const Screenshot bought = WaitForScreen(folder() / "bought.png", [&](const Screenshot& shot) { return BoxShown(shot); });
+    EXPECT_TRUE(BoxShown(bought)) << "the notice of the purchase: see bought.png";
     PressKey("Return");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    WaitForScreen(folder() / "bought_closed.png", [&](const Screenshot& shot) { return !BoxShown(shot); });
 
     // The owned grid lists the chalk beside the basic cue.
     Click(X(kMyItemsX), Y(kMyItemsY));
@@ -157,11 +170,9 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     EXPECT_GT(Coloured(owned, CellX(1), CellY(1), CellX(1) + 120, CellY(1) + 145), 20) << "the chalk's model";
 
     // The membership dialog (centred, 350 x 338): standard, then Buy.
-    Click(X(1 + 240 + 37), Y(26 + 11));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    Capture(folder() / "membership.png");
     const int dialogX = (1024 - 350) / 2;
     const int dialogY = (768 - 338) / 2;
+    ClickAndWait(1 + 240 + 37, 26 + 11, "membership.png", dialogX, dialogY, dialogX + 350, dialogY + 338);
     Click(X(dialogX + 22 + 75), Y(dialogY + 45 + 10));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     Click(X(dialogX + 50 + 41), Y(dialogY + 295 + 11));

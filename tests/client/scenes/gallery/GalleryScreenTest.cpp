@@ -243,6 +243,14 @@ TEST_F(GalleryReplay, ToLobbyAndJoinWithSendLeaveToLobbyAndReturnToTheLobby) {
     scene->OnMessage(AppEventId::JoinWith, 0, 0);
     EXPECT_TRUE(server.WaitForMessage(MessageId::LeaveToLobby));
     EXPECT_EQ(scene->NextSceneId(), SceneId::Lobby);
+
+    // The next visit lists today's best again; a shot asked for just before leaving is not fetched.
+    scene->OpenShot(8);
+    const size_t before = Site().Requests().size();
+    Activate();
+    GameFrame();
+    ASSERT_EQ(Site().Requests().size(), before + 1);
+    EXPECT_EQ(Site().Requests().back().path, kGalleryListPath);
 }
 
 }  // namespace

@@ -275,6 +275,14 @@ TEST_F(GalleryWindows, OneVoteOnAnothersShotButTheShooterRepliesAsOftenAsHeLikes
     EXPECT_FALSE(Recommend().PointsBox()->IsEnabled());
     EXPECT_EQ(Recommend().PromptLabel()->GetText(), u"You can only reply to your own shots.");
     EXPECT_EQ(Recommend().StickerLabel()->GetText(), u"5");
+
+    // The reply goes with 0 points and costs no sticker.
+    Recommend().CommentBox()->SetText(u"thanks");
+    Click(*Recommend().OkButton());
+    const std::vector<uint8_t> reply = Sent(MessageId::ShotVote);
+    ASSERT_GE(reply.size(), 9u);
+    EXPECT_EQ(reply[8], 0);
+    EXPECT_EQ(app.Connection()->LocalPlayer().stickerCount, 5);
 }
 
 TEST_F(GalleryWindows, AVoteIsCheckedLocallySentAsShotVoteAndPaidInStickersDownToNone) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/SceneId.h"
 #include "client/scenes/common/InProgressDialog.h"
@@ -394,6 +395,116 @@ TEST_F(ShopScreen, TheCashButtonOpensTheInGamePageOnTheMainThread) {
     EXPECT_EQ(scene->WebWindowsOpened(), 0) << "nothing before the main thread's pass";
     scene->Render(nullptr, false);
     EXPECT_EQ(scene->WebWindowsOpened(), 1);
+}
+
+}  // namespace
+}  // namespace kestrovan::test
+
+namespace kestrovan::test {
+namespace {
+
+using quill::MessageId;
+
+TEST_F(ShopScreen, TheWorkshopsAnswersCoinGiftsAndReconnectingUses) {
+    quill::InventoryItem& cue = Own(90, 3100, 1);
+    cue.customFlag = 1;
+    cue.durabilityCurrent = 100000;
+    cue.durabilityTotal = 100000;
+    Activate();
+    Receive(ShopAnswer(MessageId::PartsBuyResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(90000).WriteI64(40000).WriteI64(90);
+        for (uint16_t part = 1; part <= 5; ++part) p.WriteU16(part);
+        for (uint8_t stat = 1; stat <= 5; ++stat) p.WriteU8(stat);
+        p.WriteU32(80000).WriteU32(120000);
+    }));
+    EXPECT_EQ(LineOf(Box(), 0), u"파츠 구입을 성공적으로 수행하였습니다.");
+    EXPECT_EQ(scene->FindOwned(90)->statValues[4], 5);
+    EXPECT_EQ(scene->FindOwned(90)->durabilityTotal, 120000u);
+    EXPECT_EQ(scene->BalanceLabel(1)->GetText(), u"40,000");
+    Receive(ShopAnswer(MessageId::PartsBuyResult, [](quill::Packet& p) { p.WriteU8(5); }));
+    EXPECT_EQ(LineOf(Box(), 0), u"잘못된 파츠 번호가 있습니다.");
+
+    Receive(ShopAnswer(MessageId::CueUpgradeResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU8(1).WriteI64(7000);
+        for (uint8_t stat = 0; stat < 5; ++stat) p.WriteU8(9);
+    }));
+    EXPECT_EQ(LineOf(Box(), 0), u"업그레이드에 성공하였습니다. (+1)");
+    EXPECT_EQ(scene->FindOwned(90)->upgradePoints, 7000);
+    Receive(ShopAnswer(MessageId::CueUpgradeResult, [](quill::Packet& p) { p.WriteU8(4); }));
+    EXPECT_EQ(LineOf(Box(), 0), u"큐의 업그레이트 포인트가 부족합니다.");
+
+    // A repair that lost 2,100 thousandths: the loss rounds up to 3 points.
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(117900);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"전체 내구도가 3만큼 감소하였습니다.");
+    EXPECT_EQ(scene->FindOwned(90)->durabilityCurrent, 117900u);
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(117900);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"내구도가 완전히 복원되었습니다.");
+    Receive(ShopAnswer(MessageId::CueRetuneResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(500).WriteI64(90);
+        for (uint8_t stat = 0; stat < 5; ++stat) p.WriteU8(3);
+    }));
+    EXPECT_EQ(LineOf(Box(), 0), u"성능 옵션이 재설정되었습니다.");
+    EXPECT_EQ(scene->BalanceLabel(0)->GetText(), u"500");
+    Receive(ShopAnswer(MessageId::CueRetuneResult, [](quill::Packet& p) { p.WriteU8(9); }));
+    EXPECT_EQ(LineOf(Box(), 0), u"처리에 오류가 있습니다.");
+
+    Receive(ShopAnswer(MessageId::CoinGiftResult, [](quill::Packet& p) { p.WriteU8(0).WriteU32(100).WriteWString(u"Ann"); }));
+    EXPECT_EQ(LineOf(Box(), 0), u"Ann 님에게 코인을 선물하였습니다.");
+    Receive(ShopAnswer(MessageId::CoinGiftResult, [](quill::Packet& p) { p.WriteU8(2); }));
+    EXPECT_EQ(LineOf(Box(), 0), u"받는 사람이 잘못되었습니다.");
+    Receive(ShopAnswer(MessageId::ItemUseReconnect, [](quill::Packet& p) { p.WriteU8(2); }));
+    EXPECT_EQ(LineOf(SecondBox(), 0), u"DB처리 중 오류입니다.");
+    Receive(ShopAnswer(MessageId::ItemUseReconnect, [](quill::Packet& p) { p.WriteU8(0); }));
+    EXPECT_EQ(Box().GetEventCode(), static_cast<int32_t>(quill::AppEventId::AppQuit));
+    // A truncated answer is dropped without a box.
+    Box().SetVisible(false);
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) { p.WriteU8(0).WriteU32(1); }));
+    EXPECT_FALSE(Box().IsVisible());
+}
+
+TEST_F(ShopScreen, DeletingTheCurrentChalkSelectsAnotherAndASecondBuildOrLoadStops) {
+    Own(95, kChalkR, 5, 3, 0, 100, 100);
+    Own(96, 4902, 5, 3, 0, 100, 100);
+    quill::PlayerState& player = Connection().LocalPlayer();
+    player.SelectItem(95, 0);
+    Activate();
+    Receive(ShopAnswer(MessageId::ItemDeleteResult, [](quill::Packet& p) { p.WriteU8(0).WriteI64(95); }));
+    ASSERT_NE(player.GetCurrentCue(), nullptr);
+    EXPECT_EQ(player.GetCurrentCue()->key, 96u) << "another chalk is current";
+
+    const char* reported = nullptr;
+    quill::SetBreakHook([&reported](const char* file, int) {
+        reported = file;
+        throw 1;
+    });
+    EXPECT_THROW(scene->Init(), int);
+    EXPECT_STREQ(reported, "SceneShop");
+    reported = nullptr;
+    EXPECT_EQ(scene->LoadResources(nullptr, nullptr), 1);
+    EXPECT_THROW(scene->LoadResources(nullptr, nullptr), int) << "a second load without a leave";
+    quill::SetBreakHook({});
+    EXPECT_STREQ(reported, "SceneShop");
+}
+
+TEST_F(ShopScreen, SymbolsGoInUntilTheNicknameTakesElevenBytes) {
+    NicknameChangeDialog& dialog = *scene->NicknameDialog();
+    dialog.Open();
+    Widget* star = nullptr;
+    for (Widget* child : dialog.GetChildren())
+        if (child->GetId() == NicknameChangeDialog::kFirstSymbol + 6) star = child;
+    ASSERT_NE(star, nullptr);
+    dialog.Edit()->SetText(u"abcdefgh");
+    dialog.Edit()->SetCaret(8);
+    dialog.OnEvent(star, 0, 0);
+    EXPECT_EQ(dialog.Edit()->GetText(), u"abcdefgh☆") << "at the caret; 10 bytes";
+    dialog.Edit()->SetText(u"abcdefghijk");
+    dialog.OnEvent(star, 0, 0);
+    EXPECT_EQ(dialog.Edit()->GetText(), u"abcdefghijk");
+    EXPECT_EQ(LineOf(Box(), 0), u"Nickname length limit : 12bytes.");
 }
 
 }  // namespace
