@@ -10,6 +10,8 @@
 //   rows of thumbnails and texts refreshed).
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
@@ -37,14 +39,14 @@ void BM_shop_page(benchmark::State& state) {
 }
 BENCHMARK(BM_shop_page);
 
-void BM_shop_frame(benchmark::State& state) {
+// The shop on the default data, prepared by setUp once it is active, updated and rendered per iteration.
+void TimeShopFrames(benchmark::State& state, const std::function<void(SceneShop&)>& setUp) {
     kvbench::WithScreenApp(state, "shop", [&](App& app, platform::gfx::RecordingSetup& graphics) {
         SceneShop shop(app);
         shop.Init();
         if (shop.LoadResources(app.GetResourceManager(), app.GetDevice()) != 0) state.SkipWithError("no shop data");
         shop.Activate();
-        shop.SelectShopCategory(1);
-        shop.OnEvent(shop.ShopCell(0), 0, 0);
+        setUp(shop);
         graphics.log.SetEnabled(false);
         uint32_t now = 0;
         for (auto _ : state) {
@@ -53,6 +55,13 @@ void BM_shop_frame(benchmark::State& state) {
             shop.Render(app.GetDevice(), true);
         }
         shop.OnLeave(app.GetResourceManager(), app.GetEngine()->GetRenderSceneManager());
+    });
+}
+
+void BM_shop_frame(benchmark::State& state) {
+    TimeShopFrames(state, [](SceneShop& shop) {
+        shop.SelectShopCategory(1);
+        shop.OnEvent(shop.ShopCell(0), 0, 0);
     });
 }
 BENCHMARK(BM_shop_frame)->Unit(benchmark::kMicrosecond);
@@ -77,21 +86,9 @@ bool OpenNewCue(SceneShop& shop) {
 }
 
 void BM_workshop_new_cue_frame(benchmark::State& state) {
-    kvbench::WithScreenApp(state, "shop", [&](App& app, platform::gfx::RecordingSetup& graphics) {
-        SceneShop shop(app);
-        shop.Init();
-        if (shop.LoadResources(app.GetResourceManager(), app.GetDevice()) != 0) state.SkipWithError("no shop data");
-        shop.Activate();
+    TimeShopFrames(state, [&](SceneShop& shop) {
         if (!OpenNewCue(shop)) state.SkipWithError("no custom cue model");
         Press(shop.Workshop()->Purchase(), PersonalCueBuyWindow::kNext);
-        graphics.log.SetEnabled(false);
-        uint32_t now = 0;
-        for (auto _ : state) {
-            now += 16;
-            shop.Update(now, static_cast<int64_t>(now) * 10);
-            shop.Render(app.GetDevice(), true);
-        }
-        shop.OnLeave(app.GetResourceManager(), app.GetEngine()->GetRenderSceneManager());
     });
 }
 BENCHMARK(BM_workshop_new_cue_frame)->Unit(benchmark::kMicrosecond);
