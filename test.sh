@@ -74,6 +74,7 @@ tsan_suites=(
   test_client_scenes_room
   test_client_scenes_lobby
   test_client_scenes_community
+  test_client_scenes_player
 )
 
 # The tree's own tools run instrumented as well (mkdata makes the game data the screens' suites read).

@@ -20,6 +20,7 @@ KV_BUILD_PACKAGES=(
   fonts-dejavu-core
   fonts-nanum
   espeak-ng
+  xfonts-base
 )
 KV_TEST_PACKAGES=(
   libgtest-dev

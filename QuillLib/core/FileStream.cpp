@@ -37,7 +37,8 @@ bool FileStream::Open(int mode) {
     if (file_ != nullptr || name_.empty() || (mode != kRead && mode != kWrite)) {
         return false;
     }
-    file_ = platform::OpenFile(name_, mode == kRead ? "rb" : "wb");
+    // Read: regular files only, so that a FIFO under a data file's name never freezes the reader.
+    file_ = mode == kRead ? platform::OpenRegularFile(name_) : platform::OpenFile(name_, "wb");
     return file_ != nullptr;
 }
 

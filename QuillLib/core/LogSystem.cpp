@@ -15,6 +15,7 @@
 namespace quill {
 namespace {
 
+constexpr uint32_t kQuickExitFlushMs = 1000;
 constexpr std::string_view kNotInitializedMessage = "Log system is not initialized..\nUse LOG0() instead..\n";
 
 struct TimePrefix {
@@ -29,6 +30,12 @@ bool EndsWithNewLine(const char16_t* format) {
     return text.ends_with(u'\n');
 }
 
+// "hh:mm:ss " of the clock now, for a line the writer makes itself.
+WString TimePrefixNow() {
+    const platform::LocalTime time = platform::GetLocalTime();
+    return Format(u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
+}
+
 }  // namespace
 
 LogSystem::~LogSystem() {
@@ -40,11 +47,18 @@ void LogSystem::SetDirectory(WStringView directory) {
     directory_ = directory;
 }
 
+void LogSystem::SetFileSizeLimit(uint64_t bytes) {
+    std::lock_guard lifecycle(lifecycleMutex_);
+    if (!started_.load()) fileSizeLimit_ = bytes;
+}
+
 bool LogSystem::Start(WStringView name, uint32_t recordCount, bool fixedName) {
     std::lock_guard lifecycle(lifecycleMutex_);
     if (started_.load() || !pool_.Init(recordCount, PacketPool::kLinkWordSize + sizeof(LogRecord))) {
         return false;
     }
+    lastMessage_.clear();
+    repeats_ = 0;
     fixedName_ = fixedName;
     name_ = name;
     suffix_ = u"_Start";
@@ -196,6 +210,8 @@ void LogSystem::WriterLoop() {
     // Lines queued after the last wake-up, while Stop was signalling.
     while (WriteBatch()) {
     }
+    bool wroteFile = false;
+    WriteRepeatCount(TimePrefixNow(), wroteFile);
 }
 
 // Writes batch after batch, and waits a little (giving the processor away) before it goes back to sleep: while
@@ -235,18 +251,59 @@ bool LogSystem::WriteBatch() {
 }
 
 void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
-    WideToUtf8(record.text, line_);
-    if (record.kind != LogKind::File) {
-        platform::ConsoleWrite(line_);
+    // Unsigned: a stamp below the file's (a new month) also starts a new file.
+    if (record.kind != LogKind::Console && !fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
+        WriteRepeatCount(std::u16string_view(record.text, LogRecord::kPrefixUnits), wroteFile);
+        OpenFile(&record);
+        lastMessage_.clear();
     }
-    if (record.kind == LogKind::Console) {
+    if (IsRepeat(record)) {
+        ++repeats_;
         return;
     }
-    // Unsigned: a stamp below the file's (a new month) also starts a new file.
-    if (!fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
-        OpenFile(&record);
+    WriteRepeatCount(std::u16string_view(record.text, LogRecord::kPrefixUnits), wroteFile);
+    lastKind_ = record.kind;
+    lastMessage_.assign(record.text + LogRecord::kPrefixUnits);
+    WideToUtf8(record.text, line_);
+    WriteLine(record.kind, wroteFile);
+}
+
+bool LogSystem::IsRepeat(const LogRecord& record) {
+    return !lastMessage_.empty() && record.kind == lastKind_ && lastMessage_ == record.text + LogRecord::kPrefixUnits;
+}
+
+// Says how often the last line came again since it was written, where it was written; nothing when it did not.
+void LogSystem::WriteRepeatCount(WStringView prefix, bool& wroteFile) {
+    if (repeats_ == 0) {
+        return;
     }
-    if (file_ && std::fwrite(line_.data(), 1, line_.size(), file_) == line_.size()) {
+    WideToUtf8(Format(u"%s... repeated %llu times\n", prefix, static_cast<unsigned long long>(repeats_)), line_);
+    repeats_ = 0;
+    WriteLine(lastKind_, wroteFile);
+}
+
+void LogSystem::WriteLine(LogKind kind, bool& wroteFile) {
+    if (kind != LogKind::File) {
+        platform::ConsoleWrite(line_);
+    }
+    if (kind == LogKind::Console || !file_ || fileFull_) {
+        return;
+    }
+    if (fileBytes_ + line_.size() > fileSizeLimit_) {
+        // Said once, on the console too: nothing after this line reaches the file.
+        fileFull_ = true;
+        std::string notice = line_.substr(0, LogRecord::kPrefixUnits);
+        std::string message;
+        WideToUtf8(Format(u"ERROR: the log file reached its size limit of %llu bytes; no more lines are written to it\n",
+                          static_cast<unsigned long long>(fileSizeLimit_)),
+                   message);
+        notice += message;
+        platform::ConsoleWrite(notice);
+        wroteFile = std::fwrite(notice.data(), 1, notice.size(), file_) == notice.size() || wroteFile;
+        return;
+    }
+    if (std::fwrite(line_.data(), 1, line_.size(), file_) == line_.size()) {
+        fileBytes_ += line_.size();
         wroteFile = true;
     }
 }
@@ -263,6 +320,8 @@ void LogSystem::OpenFile(const LogRecord* record) {
     }
     path_ = FilePath(time);
     file_ = platform::OpenFile(path_, "wb");
+    fileBytes_ = 0;
+    fileFull_ = false;
     openStamp_ = LogRecord::Stamp(time.day, time.hour, time.minute);
     if (!file_) {
         std::string message;
@@ -303,6 +362,8 @@ LogSystem& TheLog() {
     static LogSystem* const log = [] {
         auto* created = new LogSystem;
         std::atexit([] { TheLog().Stop(); });
+        // A quick exit (the display was lost) ends every thread at once: what was queued is written first.
+        std::at_quick_exit([] { TheLog().Flush(kQuickExitFlushMs); });
         return created;
     }();
     return *log;

@@ -8,6 +8,11 @@
 // ("<directory>/yymmdd_hhmmss<name><suffix>.log", the first file with the suffix "_Start"); a dated log
 // starts its next file on the first line made 60 or more minutes after its file was opened, which
 // includes the first line of a new day. Files are UTF-8 with "\n" line ends.
+//
+// A line whose message is the one just written (same kind, any time) is counted instead of written; the next
+// other line, or Stop, first writes "... repeated N times". A file holds at most its size limit: the line that
+// would pass it is replaced by one that says the limit is reached, and the file takes nothing more (a dated log's
+// next file starts empty again).
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -36,6 +41,10 @@ public:
 
     // The folder of files opened from now on; "." until set.
     void SetDirectory(WStringView directory);
+
+    // The most bytes one log file takes; set before Start.
+    void SetFileSizeLimit(uint64_t bytes);
+    static constexpr uint64_t kDefaultFileSizeLimit = 64ull << 20;
 
     // Makes the record pool, opens the first file and starts the writer. False when the log already
     // runs or the pool or the writer cannot be made. A file that cannot be opened is reported on the
@@ -79,6 +88,9 @@ private:
     void WriteWhileLinesCome();
     bool WriteBatch();
     void WriteRecord(const LogRecord& record, bool& wroteFile);
+    bool IsRepeat(const LogRecord& record);
+    void WriteRepeatCount(WStringView prefix, bool& wroteFile);
+    void WriteLine(LogKind kind, bool& wroteFile);
     void OpenFile(const LogRecord* record);
     void CloseFile();
     WString FilePath(const platform::LocalTime& time) const;
@@ -119,6 +131,13 @@ private:
     std::string line_;  // the writer's line in UTF-8, its storage kept from line to line
     FILE* file_ = nullptr;
     uint32_t openStamp_ = 0;
+    uint64_t fileSizeLimit_ = kDefaultFileSizeLimit;
+    uint64_t fileBytes_ = 0;
+    bool fileFull_ = false;
+    // The last line written: its kind and message (without the time), and how often it came again since.
+    LogKind lastKind_ = LogKind::File;
+    std::u16string lastMessage_;
+    uint64_t repeats_ = 0;
 
     platform::Thread writer_;
 };

@@ -169,7 +169,7 @@ void ClSocket::StartReceiving(const std::shared_ptr<Attempt>& attempt) {
     if (previous) {
         previous->Join();
     }
-    Ring().Clear();
+    ClearReceived();
     ScopedLock hold(BaseLock());
     if (attempt->abandoned) {
         return;

@@ -96,6 +96,14 @@ bool ClSocketBase::FeedReceived(std::span<const uint8_t> bytes, const std::funct
             if (result == kBadFrameLength) {
                 return false;
             }
+            // Dropping a bad frame and going on suits a frame damaged now and then; a stream of them is not a
+            // game server's, and each would cost a log line.
+            badFramesInARow_ = result == kCipherFailure ? badFramesInARow_ + 1 : 0;
+            if (badFramesInARow_ >= kMaxBadFramesInARow) {
+                TheLog().LogError(u"WARNING : %d BAD FRAMES IN A ROW, CONNECTION ENDED\n", badFramesInARow_);
+                badFramesInARow_ = 0;
+                return false;
+            }
             // A frame that did not decipher has been taken out and dropped, so the frames behind it go on
             // being drained; stopping here would hold them back until the server happened to send more.
             if (result == 0) {
@@ -157,8 +165,9 @@ CriticalSectionLock& ClSocketBase::BaseLock() {
     return lock_;
 }
 
-RingBuffer& ClSocketBase::Ring() {
-    return ring_;
+void ClSocketBase::ClearReceived() {
+    ring_.Clear();
+    badFramesInARow_ = 0;
 }
 
 bool ClSocketBase::IsValidFrameLength(int length) const {

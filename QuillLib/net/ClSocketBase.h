@@ -24,6 +24,9 @@ public:
     static constexpr int kBadFrameLength = -2;          // also: a packet refused for its size
     static constexpr int kCipherFailure = -3;           // also: a deciphered message whose length is wrong
     static constexpr int kSendFailed = 2;
+    // Frames in a row that do not decipher or whose message length disagrees, after which the stream is taken
+    // for a hostile or broken one and the connection is ended.
+    static constexpr int kMaxBadFramesInARow = 8;
 
     explicit ClSocketBase(const PacketCipherKeys& keys = PacketCipherKeys::BuiltIn());
     virtual ~ClSocketBase() = default;
@@ -65,7 +68,8 @@ protected:
     void SetState(int state);
     void SetLastError(int error);
     CriticalSectionLock& BaseLock();
-    RingBuffer& Ring();
+    // Empties the receive side for a new connection; only while no receive thread runs.
+    void ClearReceived();
 
 private:
     bool IsValidFrameLength(int length) const;
@@ -79,6 +83,7 @@ private:
     PacketCipherHolder cipher_;
     CriticalSectionLock lock_;
     Packet incoming_;
+    int badFramesInARow_ = 0;  // the receive thread's alone
 };
 
 }  // namespace quill

@@ -73,12 +73,12 @@ uint32_t RingBuffer::Peek(uint8_t* out, uint32_t n) const {
     return count;
 }
 
-int16_t RingBuffer::PeekU16() const {
+uint16_t RingBuffer::PeekU16() const {
     uint8_t bytes[2] = {};
     if (Peek(bytes, 2) < 2) {
         return 0;
     }
-    return static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
+    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
 uint32_t RingBuffer::Used() const {

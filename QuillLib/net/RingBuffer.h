@@ -25,8 +25,8 @@ public:
     int Read(uint8_t* out, uint32_t n);
     // Copies up to n bytes into out without taking them; returns the count copied.
     uint32_t Peek(uint8_t* out, uint32_t n) const;
-    // The next two bytes as a little-endian i16 (0 when fewer are held).
-    int16_t PeekU16() const;
+    // The next two bytes as a little-endian u16, the frame length (0 when fewer are held).
+    uint16_t PeekU16() const;
 
     uint32_t Used() const;
     uint32_t FreeSpace() const;

@@ -101,7 +101,10 @@ public:
     // --- Services ---
     void SetWindowRect(bool fullScreen, uint32_t width, uint32_t height, uint32_t bitsPerPixel, int32_t x, int32_t y);
     int ApplyWindowPlacement(uint32_t flags);
-    uint32_t SaveScreenshotNow();
+    // Asks for a screenshot of the next frame drawn (WriteScreenshot).
+    void SaveScreenshotNow();
+    // Writes the frame into a file of its own on the desktop and shows whether that worked.
+    void WriteScreenshot(D3D9RenderDevice& device);
     void WriteSystemReport();
     void ApplySoundSettings();
     void SendOptionsToServer();
@@ -252,7 +255,7 @@ private:
     std::atomic<uint32_t> cursorMode_{0};
     quill::WString noticeText_;
     uint32_t noticeTime_ = 0;
-    std::string screenshotPath_;  // a screenshot asked for, saved from the next frame drawn
+    bool screenshotAsked_ = false;  // saved from the next frame drawn
     bool freeAfterPresent_ = false;  // a screen has loaded: freed memory goes back after its first frame
 
     Settings settings_;

@@ -121,9 +121,9 @@ bool App::FrameStep() {
     if (device != nullptr && device->BeginFrame()) {
         if (device->BeginScene()) {
             sceneManager_.RenderCurrentScene(device, true);
-            if (!screenshotPath_.empty()) {
-                device->SaveScreenshot(screenshotPath_);
-                screenshotPath_.clear();
+            if (screenshotAsked_) {
+                screenshotAsked_ = false;
+                WriteScreenshot(*device);
             }
             DrawScreenshotNotice();
             device->EndScene();

@@ -1,10 +1,13 @@
 // Small services of the App: screenshots, the system report, sound settings, the options message, quitting.
+#include <filesystem>
+
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/engine/SystemInfo.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/App.h"
+#include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/system/Clock.h"
@@ -14,17 +17,23 @@
 
 namespace kestrovan {
 
-uint32_t App::SaveScreenshotNow() {
-    const platform::LocalTime time = platform::GetLocalTime();
-    const quill::WString name = quill::Format(u"%s-%02d%02d%02d-%02d%02d%02d.jpg", u"Kestrovan", time.year % 100,
-                                              time.month, time.day, time.hour, time.minute, time.second);
-    const quill::WString path = platform::Utf8ToUtf16(platform::DesktopFolder()) + u"/" + name;
-    // The picture is taken from the next frame, before it is presented: only then is the back buffer read.
-    screenshotPath_ = platform::Utf16ToUtf8(path);
-    noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
+// The picture is taken from the next frame, before it is presented: only then is the back buffer read.
+void App::SaveScreenshotNow() {
+    screenshotAsked_ = true;
+}
+
+// Main thread, within the frame. The notice says what happened: saved, or not.
+void App::WriteScreenshot(D3D9RenderDevice& device) {
+    const std::filesystem::path path = ScreenshotPath(platform::DesktopFolder(), platform::GetLocalTime());
+    const quill::WString name = platform::Utf8ToUtf16(path.filename().string());
+    if (device.SaveScreenshot(path)) {
+        noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
+    } else {
+        quill::TheLog().LogError(u"WARNING: the screenshot %hs could not be saved\n", path.string().c_str());
+        noticeText_ = quill::Format(u"%s (%s)", u"The screenshot could not be saved.", name);
+    }
     noticeTime_ = platform::TimeGetTime();
     if (noticeTime_ == 0) noticeTime_ = 1;  // 0 means no notice
-    return noticeTime_;
 }
 
 void App::WriteSystemReport() {

@@ -205,9 +205,10 @@ bool App::CreateDeviceAndPacks() {
             FailStart(AppExitCode::PackLoadFailed);
             return false;
         }
-        // No data packs at all (they are made by the data build): the program runs without them.
-        quill::TheLog().LogError(u"WARNING: data package %s is missing; the game runs without its pictures and "
-                                 u"sounds\n",
+        // No data packs at all (they are made by the data build): the start goes on without them, and the first
+        // screen that needs them ends the program with its loading error.
+        quill::TheLog().LogError(u"WARNING: data package %s is missing; the game starts without its pictures and "
+                                 u"sounds, and the first screen that needs them cannot load\n",
                                  catalog_->FailedPackage());
     }
 

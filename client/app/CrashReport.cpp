@@ -60,7 +60,9 @@ bool RunCrashReport(quill::WStringView text, bool dumpWritten) {
     quill::WString message = kCrashReportMessage;
     message += u"\n\n";
     message += text;
-    platform::ShowMessageBox(nullptr, message, kCrashReportTitle, platform::MsgBoxStyle::IconError);
+    // The crashed program may still hold a full screen while it waits for this helper: the box goes above it.
+    platform::ShowMessageBox(nullptr, message, kCrashReportTitle,
+                             platform::MsgBoxStyle::IconError | platform::MsgBoxStyle::TopMost);
     // A dump that this crash did not write belongs to an earlier one: it is not sent as this crash's.
     return UploadErrorReport(true, dumpWritten);
 }

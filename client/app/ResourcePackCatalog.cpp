@@ -82,6 +82,12 @@ bool ResourcePackCatalog::LoadCommon(quill::SoundManager* sounds) {
         failedPackage_ = u"UIEn";
         return false;
     }
+    // The slots and the screens find their interface package among the open ones: another language's package
+    // is opened beside "UIEn", which the start-up files still come from.
+    if (uiFolder_ != u"UIEn" && resources_->OpenPackage(uiFolder_, false) == nullptr) {
+        failedPackage_ = uiFolder_;
+        return false;
+    }
     uiFiles_.clear();
     for (const char16_t* name : kCommonFiles) {
         quill::ResourceFile* file = uiPackage_->GetResourceFile(name, true);

@@ -12,8 +12,22 @@
 #include "client/app/ProfilePopup.h"
 #include "client/app/Settings.h"
 #include "client/app/WordFilter.h"
+#include "client/ui/TextLabel.h"
+#include "client/ui/Tooltip.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
+namespace {
+
+constexpr int32_t kTooltipWidth = 200;
+constexpr int32_t kTooltipHeight = 20;
+constexpr int32_t kTooltipTexture = 0;  // the shared texture slot
+constexpr int32_t kTooltipSourceX = 0;
+constexpr int32_t kTooltipSourceY = 446;
+constexpr uint32_t kTooltipTextColor = 0xFF404000;
+constexpr uint32_t kTooltipShadowColor = 0xFF000000;
+
+}  // namespace
 
 quill::WString LoadingErrorText(int stage, quill::WStringView file, quill::WStringView pack, uint32_t kind) {
     const quill::WString format = u"%s-" + quill::Format(u"%d", stage) + u" (file:%s pack:%s type:%d)\r\r%s";
@@ -200,6 +214,7 @@ void SceneManager::RenderCurrentScene(D3D9RenderDevice* device, bool draw) {
 
 bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
     if (popups_) popups_->LoadGraphics(0);
+    CreateTooltip();
     if (resources == nullptr) return false;
     quill::Package* package = resources->OpenPackage(u"Lang", true);
     if (package == nullptr) return false;
@@ -212,6 +227,20 @@ bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
         AddCensorWord(word);
     }
     return true;
+}
+
+// The one tooltip every widget with tooltip text shows: its face from the shared texture and its caption. Made
+// once; without it no tooltip would ever show.
+void SceneManager::CreateTooltip() {
+    WidgetToolkit* toolkit = WidgetToolkit::Current();
+    if (toolkit == nullptr) return;
+    Tooltip& tooltip = toolkit->GetTooltip();
+    if (tooltip.GetCaption() != nullptr) return;
+    tooltip.Create(0, 0, kTooltipWidth, kTooltipHeight);
+    tooltip.SetImage(kTooltipTexture, kTooltipSourceX, kTooltipSourceY, -1, -1, 1.0f, 1.0f);
+    tooltip.SetAlpha(1.0f);
+    tooltip.GetCaption()->SetColors(kTooltipTextColor, kTooltipShadowColor);
+    tooltip.LoadGraphics(0);
 }
 
 Widget* SceneManager::PopupParent(Widget* parent) const {

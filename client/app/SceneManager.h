@@ -99,8 +99,8 @@ public:
     void ResizeAll(uint32_t width, uint32_t height);
     void DestroyAll();
     void RenderCurrentScene(D3D9RenderDevice* device, bool draw);
-    // Loads the shared popups' graphics and reads the filtered-word list from the package "Lang"; false
-    // when that list is missing.
+    // Loads the shared popups' graphics, creates the tooltip (200 x 20) and reads the filtered-word list from
+    // the package "Lang"; false when that list is missing.
     bool LoadSharedResources(quill::ResourceManager* resources);
     // Takes the shared popups (made hidden by the screens' module) for the life of the program.
     void SetPopups(std::unique_ptr<SharedPopups> popups) { popups_ = std::move(popups); }
@@ -150,6 +150,7 @@ private:
     void CompleteLoad(Scene& scene);
     // The given parent, else the current scene; null when neither is there or there are no popups.
     Widget* PopupParent(Widget* parent) const;
+    void CreateTooltip();
 
     SceneManagerHost* host_ = nullptr;
     std::atomic<Scene*> current_{nullptr};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "QuillLib/core/AtomicFileWriter.h"
+#include "QuillLib/core/LogSystem.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/Path.h"
 
@@ -59,15 +60,35 @@ void ReadServerAddress(const platform::ProfileDocument& profile, ServerAddress& 
     if (port >= 1 && port <= 65535) server.port = static_cast<uint16_t>(port);
 }
 
+// UTF-16 text after its byte-order mark, in the system code page the profile works in.
+std::string Utf16ProfileText(std::string_view bytes, bool bigEndian) {
+    std::u16string wide;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<uint8_t>(bytes[i]);
+        const auto second = static_cast<uint8_t>(bytes[i + 1]);
+        wide.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    return platform::ToCodePage(wide);
+}
+
 }  // namespace
 
-// The file's text; empty when it is missing. A profile file is small: past a megabyte nothing is read.
-platform::ProfileDocument ReadProfileFile(const std::u16string& path) {
+platform::ProfileDocument ReadProfileFile(const std::u16string& path, bool* rewritable) {
+    if (rewritable != nullptr) *rewritable = true;
     FILE* file = platform::OpenFile(path, "rb");
     if (file == nullptr) return {};
-    std::string text(1 << 20, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::string text;
+    char chunk[1 << 16];
+    for (size_t got = 0; text.size() <= kMaxProfileFileBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+        text.append(chunk, got);
+    }
+    const bool whole = text.size() <= kMaxProfileFileBytes && std::ferror(file) == 0;
     std::fclose(file);
+    if (!whole) text.resize(std::min(text.size(), kMaxProfileFileBytes));
+    const bool littleEndian = text.starts_with("\xFF\xFE");
+    const bool bigEndian = text.starts_with("\xFE\xFF");
+    if (littleEndian || bigEndian) text = Utf16ProfileText(text, bigEndian);
+    if (rewritable != nullptr) *rewritable = whole && !littleEndian && !bigEndian;
     return platform::ProfileDocument(text);
 }
 
@@ -146,7 +167,15 @@ void Settings::LoadFile(const std::u16string& path) {
 }
 
 bool Settings::SaveFile(const std::u16string& path) const {
-    platform::ProfileDocument profile = ReadProfileFile(path);
+    bool rewritable = true;
+    platform::ProfileDocument profile = ReadProfileFile(path, &rewritable);
+    if (!rewritable) {
+        // Rebuilt from part of it, or in another encoding, the file would lose what the user put in it.
+        quill::TheLog().LogError(u"WARNING: %s is too large or not in the system code page; the settings are not "
+                                 u"saved into it\n",
+                                 path);
+        return false;
+    }
     Save(profile);
     const std::string text = profile.Text();
     quill::AtomicFileWriter out{quill::WString(path)};

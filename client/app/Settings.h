@@ -16,9 +16,12 @@
 
 namespace kestrovan {
 
-// A profile file's text by Windows path; empty when it is missing. A profile file is small: past a megabyte
-// nothing is read.
-platform::ProfileDocument ReadProfileFile(const std::u16string& path);
+// A profile file's text by Windows path; empty when it is missing. A file that starts with a UTF-16 byte-order
+// mark is read as UTF-16. rewritable (when given) says whether a save may rebuild the file from what was read:
+// not when the file could not be read whole (past kMaxProfileFileBytes, or a read error) nor when it is UTF-16,
+// which the save, writing the system code page, would change under its other readers.
+platform::ProfileDocument ReadProfileFile(const std::u16string& path, bool* rewritable = nullptr);
+inline constexpr size_t kMaxProfileFileBytes = 16u << 20;
 
 class Settings {
 public:
@@ -32,6 +35,8 @@ public:
     // The file itself, by Windows path. A missing file loads nothing; Save replaces the file whole and
     // only once it is written (false when it could not be).
     void LoadFile(const std::u16string& path);
+    // Writes the settings into the file, keeping its other sections and keys; false, with a log line, when
+    // the file may not be rebuilt (ReadProfileFile) or cannot be written.
     bool SaveFile(const std::u16string& path) const;
 
     // The server's option word after login, and the word the client sends.

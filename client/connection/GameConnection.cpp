@@ -44,6 +44,7 @@ GameConnection::~GameConnection() {
 }
 
 void GameConnection::Connect() {
+    awaitingAnswer_ = false;
     if (connected_) {
         socket_->Close();  // tells no one: the caller starts over
         connected_ = false;
@@ -133,17 +134,50 @@ void GameConnection::SendLoginRequest() {
         packet->Init(MessageId::LoginRequest).WriteU32(kClientVersion).WriteU8(loginKind_);
         packet->WriteWString(loginId_).WriteWString(password_);
     }
+    AwaitAnswer();
     socket_->SendPacket(packet);
     lastSendMs_ = platform::TimeGetTime();
     FreePacket(packet);
 }
 
+void GameConnection::CancelConnect() {
+    awaitingAnswer_ = false;
+    connected_ = false;
+    socket_->Close();
+}
+
 void GameConnection::Tick(uint32_t now) {
-    if (!connected_ || now - lastSendMs_ <= kKeepAliveSilenceMs) {
+    if (!connected_) {
+        return;
+    }
+    if (awaitingAnswer_ && now - awaitedSinceMs_ > kAnswerBoundMs) {
+        GiveUpAwaitedAnswer();
+        return;
+    }
+    if (now - lastSendMs_ <= kKeepAliveSilenceMs) {
         return;
     }
     lastSendMs_ = now;
     SendKeepAlive();
+}
+
+void GameConnection::AwaitAnswer() {
+    awaitedSinceMs_ = platform::TimeGetTime();
+    awaitingAnswer_ = true;
+}
+
+// A server that accepts and then says nothing would leave the player waiting for ever: the attempt ends as a
+// connect that failed.
+void GameConnection::GiveUpAwaitedAnswer() {
+    awaitingAnswer_ = false;
+    quill::TheLog().LogError(u"WARNING: the game server did not answer within %d s; the connection is ended\n",
+                             static_cast<int>(kAnswerBoundMs / 1000));
+    connected_ = false;
+    socket_->Close();
+    const uint32_t code = kAnswerTimedOut;
+    const uint8_t message[] = {8, 0, static_cast<uint8_t>(MessageId::ConnectFailed), 0, static_cast<uint8_t>(code),
+                               static_cast<uint8_t>(code >> 8), 0, 0};
+    QueueLocalMessage(message);
 }
 
 void GameConnection::SendKeepAlive() {
@@ -451,6 +485,9 @@ void GameConnection::OnConnect(quill::ClSocket* socket, int code) {
         return;
     }
     if (code == 0) {
+        // A keep-alive fills a silence: the first one counts from the connect, so the login goes first.
+        lastSendMs_ = platform::TimeGetTime();
+        AwaitAnswer();
         connected_ = true;
         quill::TheLog().Log(u"CONNECTED..\n");
         return;
@@ -471,6 +508,10 @@ void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
     if (result < 0) {
         return;  // a bad frame was dropped by the socket
     }
+    const MessageId id = socket->IncomingPacket().Id();
+    if (id == MessageId::LoginResult || id == MessageId::LoginFailed) {
+        awaitingAnswer_ = false;
+    }
     Packet* packet = AllocPacket();
     if (packet == nullptr) {
         quill::TheLog().LogError(u"WARNING : NO FREE PACKET, MESSAGE %d DROPPED\n",
@@ -488,6 +529,8 @@ void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
 void GameConnection::OnClose(quill::ClSocket* /*socket*/, int /*reason*/) {
     // Cleared before queuing, so that a new connection made in answer to the loss keeps its flag.
     connected_ = false;
+    awaitingAnswer_ = false;
+    quill::TheLog().LogError(u"WARNING: Connection lost.\n");
     const uint8_t message[] = {4, 0, static_cast<uint8_t>(MessageId::ConnectionLost), 0};
     QueueLocalMessage(message);
 }

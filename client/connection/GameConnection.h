@@ -48,6 +48,9 @@ public:
     static constexpr uint32_t kPacketTries = 5000;  // about five seconds with 1 ms sleeps
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr uint32_t kKeepAliveSilenceMs = 5000;  // a keep-alive goes out after more silence than this
+    // How long the server may take to greet a connection, and then to answer its login.
+    static constexpr uint32_t kAnswerBoundMs = 15000;
+    static constexpr uint32_t kAnswerTimedOut = 10060;  // the ConnectFailed code of a server that did not answer
     static constexpr size_t kLoginIdLength = 15;
     static constexpr size_t kPasswordLength = 12;
     static constexpr size_t kChannelCount = 256;
@@ -71,6 +74,8 @@ public:
     void SetPassword(quill::WStringView password);   // cut to 12 characters
     void SetLoginKind(uint8_t kind);                 // the byte LoginRequest carries
     bool IsConnected() const { return connected_; }
+    // Ends a connection attempt or a connection without telling anyone (the player cancelled it).
+    void CancelConnect();
     // While set, the next connect that succeeds is closed at once and the shutdown event signalled.
     void SetShutdownPending();
     bool WaitForShutdown(uint32_t timeoutMs);
@@ -89,7 +94,8 @@ public:
     int32_t PacketsInUse() const { return packetPool_.InUse(); }
 
     // The keep-alive (game thread): sends KeepAlive when connected and more than 5000 ms have passed
-    // since the last send.
+    // since the last send. Also ends a connection whose greeting, or whose login answer, has been awaited for
+    // more than kAnswerBoundMs, with ConnectFailed (kAnswerTimedOut).
     void Tick(uint32_t now);
 
     // --- Dispatch ---
@@ -195,6 +201,8 @@ private:
     // Queues a message that the connection makes for itself.
     void QueueLocalMessage(std::span<const uint8_t> message);
     void SendKeepAlive();
+    void AwaitAnswer();
+    void GiveUpAwaitedAnswer();
 
     ConnectionHost& host_;
     quill::PacketPool packetPool_;
@@ -233,6 +241,9 @@ private:
 
     std::atomic<bool> connected_{false};
     std::atomic<uint32_t> lastSendMs_{0};
+    // Set from the connect until the login's answer; stamped at the connect and at the login request.
+    std::atomic<bool> awaitingAnswer_{false};
+    std::atomic<uint32_t> awaitedSinceMs_{0};
     std::atomic<bool> shutdownPending_{false};
     platform::Event shutdownEvent_{true, false};
 

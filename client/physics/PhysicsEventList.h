@@ -42,9 +42,10 @@ private:
     uint32_t capacity_ = 0;
 };
 
+// Never destroyed, like the model cache: a shot still running while the process exits keeps appending to it.
 inline PhysicsEventList& ThePhysicsEventList() {
-    static PhysicsEventList list;
-    return list;
+    static PhysicsEventList* const list = new PhysicsEventList;
+    return *list;
 }
 
 }  // namespace kestrovan

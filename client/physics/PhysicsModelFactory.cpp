@@ -36,12 +36,14 @@ namespace {
 
 using ModelCache = std::map<PhysicsModelCode, quill::SharedPtr<PhysicsModel>>;
 
+// Never destroyed: a shot may still be running on the game thread while the process exits (exit() from a library
+// that lost the display, say), and a cached model freed under it would be stepped after its end.
 ModelCache& Cache() {
-    static ModelCache cache;
-    return cache;
+    static ModelCache* const cache = new ModelCache;
+    return *cache;
 }
 
-// A plain pointer with constant initialisation, so that models deleted with the cache at exit can still clear it.
+// A plain pointer with constant initialisation, so that any caller can clear it at any time.
 constinit PhysicsModel* currentModel = nullptr;
 
 std::unique_ptr<PhysicsModel> NewModel(PhysicsModelCode code, uint32_t tableKind, uint16_t ballCount) {

@@ -634,10 +634,10 @@ void D3D9RenderDevice::SetBrightness(float brightness) {
     cache_.brightness = brightness;
 }
 
-void D3D9RenderDevice::SaveScreenshot(const std::filesystem::path& path) {
+bool D3D9RenderDevice::SaveScreenshot(const std::filesystem::path& path) {
     std::unique_ptr<gfx::Surface> backBuffer;
-    if (!device_ || !gfx::Succeeded(device_->GetBackBuffer(0, backBuffer)) || !backBuffer) return;
-    gfx::SaveSurfaceToFile(path, FormatOfExtension(path), *backBuffer);
+    if (!device_ || !gfx::Succeeded(device_->GetBackBuffer(0, backBuffer)) || !backBuffer) return false;
+    return gfx::Succeeded(gfx::SaveSurfaceToFile(path, FormatOfExtension(path), *backBuffer));
 }
 
 }  // namespace kestrovan

@@ -103,7 +103,8 @@ public:
     // Brightness and screenshots.
     void SetBrightness(float brightness);
     // The format follows the extension ("bmp", "jpg", "tga", "png", "dds", case as written); others give BMP.
-    void SaveScreenshot(const std::filesystem::path& path);
+    // Writes the back buffer into the file; false when it could not be read or written.
+    bool SaveScreenshot(const std::filesystem::path& path);
 
     // quill::RenderDevice.
     platform::gfx::Device* GetGfxDevice() const override { return device_.get(); }

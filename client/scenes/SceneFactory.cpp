@@ -17,6 +17,9 @@
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/scenes/login/SceneIntro.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/scenes/practice/SceneReplay.h"
+#include "client/scenes/practice/SceneRoomPractice.h"
+#include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -33,6 +36,12 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
             return app.Mode() == AppMode::Online ? std::make_unique<SceneLobby>(app) : nullptr;
         case SceneId::RoomGame:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomGame>(app) : nullptr;
+        case SceneId::School:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneSchool>(app) : nullptr;
+        case SceneId::RoomPractice:
+            return app.Mode() == AppMode::Online ? std::make_unique<SceneRoomPractice>(app) : nullptr;
+        case SceneId::Replay:
+            return app.Mode() == AppMode::Replay ? std::make_unique<SceneReplay>(app) : nullptr;
         case SceneId::ShotGallery:
             return app.Mode() == AppMode::Online ? std::make_unique<SceneShotGallery>(app) : nullptr;
         case SceneId::Shop:

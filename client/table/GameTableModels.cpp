@@ -25,6 +25,25 @@ constexpr uint32_t kColouredTrailWindow = 20;
 constexpr uint32_t kColouredTrailLength = 100;
 constexpr uint32_t kParticleTexture = 1;  // of "shadow"
 
+// A package the table plays on without (no table, or no cues, shows): said once per load, not silently.
+quill::Package* OpenOrWarn(quill::ResourceManager& resources, const char16_t* name) {
+    quill::Package* package = resources.OpenPackage(name, false);
+    if (package == nullptr) {
+        quill::TheLog().LogError(u"WARNING: data package %s is missing or damaged; the table shows without it\n", name);
+    }
+    return package;
+}
+
+// A file of "BillObject" the markers, the shadow or the reflections come from.
+quill::ResourceFile* OpenOrWarn(quill::Package& objects, const char16_t* name) {
+    quill::ResourceFile* file = ModelFiles::Open(&objects, name);
+    if (file == nullptr) {
+        quill::TheLog().LogError(u"WARNING: data package BillObject has no usable file %s; the table shows without it\n",
+                                 name);
+    }
+    return file;
+}
+
 }  // namespace
 
 quill::StaticBatcher* GameTable::Batcher() const {
@@ -41,11 +60,13 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
                                     kColouredTrailLength);
         }
     }
-    quill::Package* cues = variant != 2 ? resources.OpenPackage(u"Cues", false) : nullptr;
+    quill::Package* cues = variant != 2 ? OpenOrWarn(resources, u"Cues") : nullptr;
     if (variant != 2) {
-        resources.OpenPackage(u"Tables", false);
+        OpenOrWarn(resources, u"Tables");
     }
     quill::Package* balls = resources.OpenPackage(u"Balls", false);
+    // The loading error names what failed, not what the table loaded after it.
+    quill::ResourceLoadContext failure = resources.GetLoadContext();
     quill::Package* objects = resources.OpenPackage(u"BillObject", false);
     if (objects == nullptr) {
         quill::TheLog().LogError(u"ERROR : PACKAGE BillObject NOT FOUND\n");
@@ -53,12 +74,18 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
     }
     LoadHelperModels(*objects, cues);
     const bool ballsLoaded = balls != nullptr && LoadBallModels(*balls, *objects);
+    if (balls != nullptr && !ballsLoaded) {
+        failure = resources.GetLoadContext();
+    }
     if (variant != 2) {
         ApplyTableItem();
     }
     BuildChalkBursts(objects);
     RebuildAmbientEffect(true);
     hud_.LoadGraphics(0);
+    if (!ballsLoaded) {
+        resources.SetLoadContext(failure.packageName, failure.fileName, failure.kind);
+    }
     return ballsLoaded;
 }
 
@@ -67,9 +94,9 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
     if (cues != nullptr) {
         ModelFiles::Open(cues, u"cueetc");
     }
-    quill::ResourceFile* target = ModelFiles::Open(&objects, u"cuetarget");
-    quill::ResourceFile* cursor = ModelFiles::Open(&objects, u"cursor");
-    reflectionTexture_ = ModelFiles::Texture(ModelFiles::Open(&objects, u"reflection"), 0);
+    quill::ResourceFile* target = OpenOrWarn(objects, u"cuetarget");
+    quill::ResourceFile* cursor = OpenOrWarn(objects, u"cursor");
+    reflectionTexture_ = ModelFiles::Texture(OpenOrWarn(objects, u"reflection"), 0);
     // The flat helpers are soft-edged pictures laid on the bed: they blend.
     const auto flat = [this](quill::ResourceFile* file) -> std::unique_ptr<TableModelNode> {
         std::unique_ptr<TableModelObject> model = ModelFiles::Model(file, 0, Batcher());
@@ -78,7 +105,7 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
         }
         return model;
     };
-    shadowModel_ = flat(ModelFiles::Open(&objects, u"shadow"));
+    shadowModel_ = flat(OpenOrWarn(objects, u"shadow"));
     if (loadVariant_ == 2) {
         ModelFiles::Open(&objects, u"crown");
         ModelFiles::Open(&objects, u"item0");

@@ -1,5 +1,9 @@
 #include "platform/system/Path.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -80,6 +84,23 @@ std::string NativePath(WStringView windowsPath) {
 
 FILE* OpenFile(WStringView path, const char* mode) {
     return std::fopen(NativePath(path).c_str(), mode);
+}
+
+FILE* OpenRegularFile(WStringView path) {
+    const int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
 }
 
 }  // namespace platform

@@ -20,4 +20,9 @@ std::string NativePath(WStringView windowsPath);
 // Null when the file cannot be opened.
 FILE* OpenFile(WStringView path, const char* mode);
 
+// Opens a regular file for reading ("rb"); null for anything else. A FIFO or a device under a data file's
+// name would block the open or the reads for ever, so the file is opened without waiting and looked at
+// before it is used.
+FILE* OpenRegularFile(WStringView path);
+
 }  // namespace platform

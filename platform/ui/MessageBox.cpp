@@ -20,11 +20,12 @@ std::atomic<MessageBoxBackend*> installedBackend{nullptr};
 }  // namespace
 
 int ShowMessageBox(WindowHandle owner, WStringView text, WStringView caption, uint32_t style) {
+    return CurrentMessageBoxBackend().Show(MessageBoxRequest{owner, text, caption, style});
+}
+
+MessageBoxBackend& CurrentMessageBoxBackend() {
     MessageBoxBackend* backend = installedBackend.load();
-    if (backend == nullptr) {
-        backend = &DefaultBackend();
-    }
-    return backend->Show(MessageBoxRequest{owner, text, caption, style});
+    return backend != nullptr ? *backend : DefaultBackend();
 }
 
 MessageBoxBackend* SetMessageBoxBackend(MessageBoxBackend* backend) {

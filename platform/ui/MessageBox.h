@@ -19,6 +19,8 @@ inline constexpr uint32_t IconError = 0x10;
 inline constexpr uint32_t IconQuestion = 0x20;
 inline constexpr uint32_t IconWarning = 0x30;
 inline constexpr uint32_t TaskModal = 0x2000;
+// Above every other window, a full-screen one included.
+inline constexpr uint32_t TopMost = 0x40000;
 }  // namespace MsgBoxStyle
 
 namespace MsgBoxResult {
@@ -34,5 +36,8 @@ int ShowMessageBox(WindowHandle owner, WStringView text, WStringView caption, ui
 // default, a headless box that writes the text to the console and answers with the first button.
 // The caller keeps ownership and must keep the backend alive while it is installed.
 MessageBoxBackend* SetMessageBoxBackend(MessageBoxBackend* backend);
+
+// The backend that shows boxes now: the installed one, else the default.
+MessageBoxBackend& CurrentMessageBoxBackend();
 
 }  // namespace platform

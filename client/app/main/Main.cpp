@@ -14,6 +14,8 @@
 #include "platform/system/posix/InstanceLock.h"
 #include "platform/system/posix/ProgramFile.h"
 #include "platform/system/posix/ShellOpen.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/window/sdl/SdlMessageBox.h"
 #include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/sdl/SdlWindowBackend.h"
 
@@ -30,7 +32,13 @@ std::unique_ptr<platform::gfx::GraphicsSystem> ProgramGraphicsSystem() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const int reported = kestrovan::RunCrashReportIfAsked(); reported >= 0) return reported;
+    // Boxes show on the desktop (loading errors, the crash report), from the first one on.
+    platform::SdlMessageBox desktopBoxes;
+    platform::MessageBoxBackend* previousBoxes = platform::SetMessageBoxBackend(&desktopBoxes);
+    if (const int reported = kestrovan::RunCrashReportIfAsked(); reported >= 0) {
+        platform::SetMessageBoxBackend(previousBoxes);
+        return reported;
+    }
 
     // The terminal a program with a window was started from gets only its warnings and errors.
     platform::SetRoutineConsoleOutput(false);
@@ -49,5 +57,8 @@ int main(int argc, char** argv) {
     setup.lockPath = platform::InstanceLock::DefaultPath("Kestrovan");
     setup.openLauncher = [] { return platform::ShellOpen("Kestrovan.exe", "."); };
     setup.crashHelper = {platform::ProgramFile(argv[0])};
-    return kestrovan::RunProgram(words, std::move(setup));
+    setup.messageBoxes = &desktopBoxes;
+    const int code = kestrovan::RunProgram(words, std::move(setup));
+    platform::SetMessageBoxBackend(previousBoxes);
+    return code;
 }

@@ -46,7 +46,12 @@ int SceneIntro::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     ResourcePackCatalog* catalog = app_.Catalog();
     quill::Package* package =
         resources != nullptr && catalog != nullptr ? resources->FindPackage(catalog->UiFolder()) : nullptr;
-    if (package == nullptr || package->GetResourceFile(u"Login", true) == nullptr)
+    if (package == nullptr) {
+        // The loading error names the package that is not there, not whatever loaded last.
+        if (resources != nullptr && catalog != nullptr) resources->SetLoadContext(catalog->UiFolder(), u"Login", 0);
+        return 1;
+    }
+    if (package->GetResourceFile(u"Login", true) == nullptr)
         return 1;
     AddResourceRecord({catalog->UiFolder(), u"Login", -1, 0});
     LoadGraphics(0);

@@ -488,6 +488,12 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
             if (kind == 0 && passwordBox_ != nullptr)
                 passwordBox_->SetFocus(true);
             break;
+        case NoticeBox::kCancel:
+            // Cancel of "Connecting to Server..": the attempt ends, quietly, and the player may try again.
+            if (!loggedIn_)
+                connection_.CancelConnect();
+            SetLoginControlsEnabled(true);
+            break;
         default:
             break;
     }

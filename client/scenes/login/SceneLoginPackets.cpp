@@ -76,7 +76,9 @@ int SceneLogin::OnPacket(MessageId id, Packet& packet) {
 void SceneLogin::OnConnectionLost() {
     SetLoginControlsEnabled(true);
     if (loggedIn_) {
-        app_.PostQuit();
+        // The program ends as it must once logged in, but only after the player was told why: OK ends it.
+        app_.Scenes().ShowBox(this, {u"Error", {u"Connection lost."}, quill::AppEventId::AppQuit},
+                              NoticeBox::kLayoutOk);
     } else if (!loginFailure_) {
         app_.Scenes().ShowNoticeBox(this, u"Connection lost..");
     }

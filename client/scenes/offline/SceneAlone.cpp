@@ -69,7 +69,8 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 }  // namespace
 
 SceneAlone::SceneAlone(App& app)
-    : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}) {
+    : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}),
+      lentChalk_(*app.Connection()) {
     ApplyOfflineDefaults(Player());
     Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
 }
@@ -181,11 +182,13 @@ void SceneAlone::LoadSounds() {
 // --- activation ---
 
 void SceneAlone::Activate() {
+    // The offline inventory is built anew; the chalk of the last visit goes back first.
+    lentChalk_.Return(Player());
     app_.Connection()->AddOfflineItems();
     NativeEditBridge::ClearFocus();
     input_ = app_.Mouse();
     Player().age = kAdultAge;
-    LendChalk();
+    lentChalk_.Lend(Player());
     SetUpTable();
     EquipProfileCue();
     keyGuide_->Show(true);
@@ -195,23 +198,6 @@ void SceneAlone::Activate() {
     stage_.TakePendingEquipment();
     SetReady(true);
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
-}
-
-// A counted chalk of 100 uses that the offline player may use, selected unless another chalk is.
-void SceneAlone::LendChalk() {
-    quill::InventoryItem* item = app_.Connection()->AllocItem();
-    if (item != nullptr) {
-        item->typeCode = kLentChalk;
-        item->kind = quill::InventoryItem::kKindChalk;
-        item->state = 3;
-        item->remaining = 100;
-        item->secondCount = 100;
-        item->customFlag = 0;
-        item->inUse = 1;
-        const uint8_t before = Player().ItemCount();
-        if (Player().AddItem(0, 0, item) == before) app_.Connection()->FreeItem(item);
-    }
-    Player().ChooseDefaultCue();
 }
 
 void SceneAlone::SetUpTable() {
@@ -401,6 +387,7 @@ bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMa
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
     ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
+    lentChalk_.Return(Player());
     roomSetting_->SetVisible(false);
     return true;
 }

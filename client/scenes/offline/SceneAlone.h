@@ -14,6 +14,7 @@
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
+#include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
 
 namespace quill {
@@ -46,7 +47,7 @@ public:
     static constexpr uint32_t kClickSound = 1;
     static constexpr uint32_t kMusic = 4;
     static constexpr uint16_t kOfflineCue = 3000;
-    static constexpr uint32_t kLentChalk = 4903;
+    static constexpr uint32_t kLentChalk = LentChalk::kType;
     static constexpr int32_t kSkillValue = 100000;
 
     explicit SceneAlone(App& app);
@@ -87,7 +88,6 @@ private:
     // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
     Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY, const char16_t* tooltip);
     void LoadSounds();
-    void LendChalk();
     void SetUpTable();
     // The profile's cue for the game type on the table (a custom cue with its parts).
     void EquipProfileCue();
@@ -100,6 +100,7 @@ private:
 
     App& app_;
     TableSceneStage stage_;
+    LentChalk lentChalk_;
     DirectInputMouse* input_ = nullptr;
     uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
     bool built_ = false;

@@ -62,30 +62,57 @@ uint32_t ByteAt(std::span<const std::byte> file, size_t at) {
     return at < file.size() ? std::to_integer<uint32_t>(file[at]) : 0;
 }
 
-// Whether a huffman-table segment at `at` with the declared length declares at most 256 codes per table,
-// read the way the library reads it (tables until the length is used up, bytes past the end as 0). The
-// system's image library writes past its code table for more, so such files are refused before it sees them.
-bool HuffmanSegmentIsSafe(std::span<const std::byte> file, size_t at, size_t length) {
+// Reads a huffman-table segment at `at` with the declared length the way the library reads it (tables until the
+// length is used up, bytes past the end as 0) and marks each table it defines in `defined` (bit class * 4 +
+// index). False for more than 256 codes in a table, which the system's image library writes past its code table
+// for, and for a table the library would refuse.
+bool ReadHuffmanSegment(std::span<const std::byte> file, size_t at, size_t length, uint32_t& defined) {
     int64_t left = static_cast<int64_t>(length) - 2;
     size_t table = at + 4;
     while (left > 0 && table < file.size()) {
+        const uint32_t kind = ByteAt(file, table) >> 4;
+        const uint32_t index = ByteAt(file, table) & 15;
+        if (kind > 1 || index > 3) return false;
         uint32_t codes = 0;
         for (size_t i = 1; i <= 16; ++i) codes += ByteAt(file, table + i);
         if (codes > 256) return false;
+        defined |= 1u << (kind * 4 + index);
         left -= 17 + static_cast<int64_t>(codes);
         table += 17 + codes;
     }
     return true;
 }
 
-// Walks the markers of a JPEG file (skipping entropy-coded data after each scan) and checks every huffman
-// table; files that are no JPEG pass unchecked.
+// Whether every huffman table a scan at `at` decodes with was defined before it. The library keeps its tables in
+// memory it never clears, so a scan naming a table no segment defined would decode from whatever was there. A
+// baseline scan uses each component's DC and AC table; a progressive one its DC table in a first DC scan and its
+// AC table in an AC scan.
+bool ScanTablesAreDefined(std::span<const std::byte> file, size_t at, bool progressive, uint32_t defined) {
+    const uint32_t components = ByteAt(file, at + 4);
+    const size_t parameters = at + 5 + 2 * static_cast<size_t>(components);
+    const bool firstDc = ByteAt(file, parameters) == 0 && (ByteAt(file, parameters + 2) >> 4) == 0;
+    const bool ac = ByteAt(file, parameters + 1) > 0;
+    for (size_t i = 0; i < components; ++i) {
+        const uint32_t tables = ByteAt(file, at + 5 + 2 * i + 1);
+        const uint32_t dc = tables >> 4;
+        const uint32_t acTable = tables & 15;
+        if (dc > 3 || acTable > 3) return false;
+        if ((!progressive || firstDc) && (defined & (1u << dc)) == 0) return false;
+        if ((!progressive || ac) && (defined & (1u << (4 + acTable))) == 0) return false;
+    }
+    return true;
+}
+
+// Walks the markers of a JPEG file (skipping entropy-coded data after each scan), checks every huffman table and
+// that each scan's tables exist; files that are no JPEG pass unchecked.
 bool JpegTablesAreSafe(std::span<const std::byte> file) {
     // The start marker may follow any number of fill bytes, as the library reads it.
     size_t at = 0;
     while (at < file.size() && ByteAt(file, at) == 0xFF) ++at;
     if (at == 0 || ByteAt(file, at) != 0xD8) return true;
     ++at;
+    uint32_t defined = 0;
+    bool progressive = false;
     while (at + 1 < file.size()) {
         if (ByteAt(file, at) != 0xFF) {
             ++at;  // entropy-coded data of a scan
@@ -98,7 +125,9 @@ bool JpegTablesAreSafe(std::span<const std::byte> file) {
         }
         if (marker == 0xD9) return true;
         const size_t length = (ByteAt(file, at + 2) << 8) | ByteAt(file, at + 3);
-        if (marker == 0xC4 && !HuffmanSegmentIsSafe(file, at, length)) return false;
+        if (marker == 0xC2) progressive = true;
+        if (marker == 0xC4 && !ReadHuffmanSegment(file, at, length, defined)) return false;
+        if (marker == 0xDA && !ScanTablesAreDefined(file, at, progressive, defined)) return false;
         at += 2 + (length < 2 ? 2 : length);
     }
     return true;

@@ -15,13 +15,15 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // Takes the lock on the file at path (created when missing). AlreadyRunning when another holder has it,
-    // Failed when the file cannot be opened.
+    // Takes the lock on the file at path (created when missing; never through a symbolic link). AlreadyRunning
+    // when another holder has it, Failed when the file cannot be opened.
     Result Acquire(const std::string& path);
     void Release();
 
-    // The lock file of a product name: in XDG_RUNTIME_DIR, else /tmp with the user's id in its name.
-    static std::string DefaultPath(const std::string& name);
+    // The lock file of a product name: in XDG_RUNTIME_DIR, else in a folder of the user's own under the
+    // temporary folder ("<tmp>/<name>-<uid>", mode 0700), which another user can neither make nor enter. When
+    // that folder belongs to someone else or others may enter it, the lock goes into the home folder.
+    static std::string DefaultPath(const std::string& name, const std::string& temporaryFolder = "/tmp");
 
 private:
     int fd_ = -1;

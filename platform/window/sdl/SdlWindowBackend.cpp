@@ -2,8 +2,12 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/system/CodePage.h"
@@ -55,6 +59,40 @@ SDL_Surface* SurfaceOf(const PixelImage& image) {
     void* pixels = const_cast<uint32_t*>(image.pixels.data());
     return SDL_CreateRGBSurfaceWithFormatFrom(pixels, image.width, image.height, 32, image.width * 4,
                                               SDL_PIXELFORMAT_ARGB8888);
+}
+
+// The process that opened the display. SDL shows a message box from a child process of its own, which inherits
+// the handler below.
+constinit pid_t displayOwner = 0;
+
+// Xlib's default answer to a lost display connection is exit(), which destroys the process's statics under threads
+// that still run (a shot, the log's writer) and, in SDL's message-box child, joins threads the child does not have.
+// The program ends at once instead (what the log has queued is written: at_quick_exit); the box's child leaves
+// its parent to hear of it. Xlib allows no return from here.
+int DisplayLost(::Display* /*display*/) {
+    if (getpid() != displayOwner) {
+        _exit(1);
+    }
+    std::fputs("Kestrovan ends: the connection to the X display was lost\n", stderr);
+    std::quick_exit(1);
+}
+
+// Without a display SDL falls back to drivers that draw into memory: the program would run unseen, at full speed,
+// holding the instance lock. They serve only when asked for by name (SDL_VIDEODRIVER).
+bool ShowsOnScreen(const char* driver) {
+    if (driver == nullptr) {
+        return false;
+    }
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") {
+        return true;
+    }
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (asked != nullptr && name == asked) {
+        return true;
+    }
+    std::fprintf(stderr, "Cannot open the window: no display (SDL's video driver \"%s\" would show nothing)\n", driver);
+    return false;
 }
 
 }  // namespace
@@ -144,7 +182,11 @@ PixelRect SdlWindowBackend::WindowRect() const {
     return PixelRect{x, y, x + width, y + height};
 }
 
+// The desktop is asked before the window exists (where to centre it, the full-screen size): the video starts here.
 PixelRect SdlWindowBackend::DesktopRect() const {
+    if (!StartVideo()) {
+        return PixelRect{};
+    }
     const int display = window_ != nullptr ? SDL_GetWindowDisplayIndex(window_) : 0;
     SDL_Rect bounds{0, 0, 0, 0};
     if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) {
@@ -338,9 +380,9 @@ SDL_HitTestResult SdlWindowBackend::HitTest(SDL_Window* /*window*/, const SDL_Po
     return inBand ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
 }
 
-bool SdlWindowBackend::StartVideo() {
-    if (videoStarted_) {
-        return true;
+bool SdlWindowBackend::StartVideo() const {
+    if (videoStarted_ || videoFailed_) {
+        return videoStarted_;
     }
     // A close request arrives as the window's event; SDL's quit event then means an interrupt signal.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -350,11 +392,21 @@ bool SdlWindowBackend::StartVideo() {
     // this works with every pointing device, where the X server's raw motion of an absolute device (a tablet, the
     // pointer of a virtual machine or of XTest) would be taken for huge relative steps.
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "1");
+    videoFailed_ = true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
         return false;
     }
+    if (!ShowsOnScreen(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoFailed_ = false;
     videoStarted_ = true;
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+        displayOwner = getpid();
+        XSetIOErrorHandler(&DisplayLost);
+    }
     SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
     SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
     if (wakeEventType_ == 0) {

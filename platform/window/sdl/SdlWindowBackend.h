@@ -56,16 +56,19 @@ private:
     // Makes the window, already over the whole desktop, full screen.
     void GoFullScreen();
     static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* self);
-    bool StartVideo();
+    // Starts SDL's video once; false (and said once on the console) when no display can be opened or only a
+    // driver that shows nothing is left. Const callers (the desktop's size) may start it too.
+    bool StartVideo() const;
     void SetIcon(const PixelImage& icon);
     SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);
     void ApplyClip();
     bool ConvertOrWake(const SDL_Event& event, InputEvent& out);
 
     SDL_Window* window_ = nullptr;
-    bool videoStarted_ = false;
+    mutable bool videoStarted_ = false;
+    mutable bool videoFailed_ = false;
     uint32_t lastError_ = 0;
-    uint32_t wakeEventType_ = 0;
+    mutable uint32_t wakeEventType_ = 0;  // registered when the video starts
     std::atomic<bool> wakePending_{false};
     SdlEventConverter converter_;
     PixelRect windowedRect_;  // where the window stood before it went full screen

@@ -131,6 +131,34 @@ TEST_F(LogSystemTest, MessagesAreCutToTheRecordAndKeepTheirPrefixAndLineEnd) {
                                         "10:15:30 ?" + std::string(244, 'c'), "10:15:30 after"}));
 }
 
+// A flood of one line (a peer's undecipherable frames) leaves that line once and its count, on the console as in
+// the file; a file never grows past its limit by more than the line that says the limit is reached.
+TEST_F(LogSystemTest, RepeatedLinesAreCountedAndTheFileStopsAtItsSizeLimit) {
+    ASSERT_TRUE(log_.Start(u"Run", 16, true));
+    for (int frame = 0; frame < 1000; ++frame) log_.LogError(u"WARNING : DECRYPT ERROR %d\n", 4099);
+    log_.Log(u"WARNING : DECRYPT ERROR 4099\n");  // the same text to the file alone is another line
+    clock_.Set(2024, 3, 9, 10, 16, 0);
+    log_.Log(u"next\n");
+    log_.Log(u"last\n");
+    log_.Log(u"last\n");
+    log_.Stop();
+    EXPECT_EQ(Lines(directory_.Read("Run.log")),
+              (std::vector<std::string>{"10:15:30 WARNING : DECRYPT ERROR 4099", "10:15:30 ... repeated 999 times",
+                                        "10:15:30 WARNING : DECRYPT ERROR 4099", "10:16:00 next", "10:16:00 last",
+                                        "10:16:00 ... repeated 1 times"}));
+    EXPECT_EQ(console_.Text(), "10:15:30 WARNING : DECRYPT ERROR 4099\n10:15:30 ... repeated 999 times\n");
+
+    log_.SetFileSizeLimit(200);
+    ASSERT_TRUE(log_.Start(u"Run", 16, true));
+    for (int line = 0; line < 100; ++line) log_.Log(u"line %d of many\n", line);
+    log_.Stop();
+    const std::vector<std::string> lines = Lines(directory_.Read("Run.log"));
+    ASSERT_EQ(lines.size(), 9u) << "eight lines of 24 bytes fit in 200";
+    EXPECT_EQ(lines[7], "10:16:00 line 7 of many");
+    EXPECT_EQ(lines[8], "10:16:00 ERROR: the log file reached its size limit of 200 bytes; no more lines are written to it");
+    EXPECT_EQ(console_.Text().find(lines[8]), console_.Text().rfind(lines[8])) << "said once";
+}
+
 TEST_F(LogSystemTest, RunsWithoutAFileWhenItCannotBeOpened) {
     log_.SetDirectory(directory_.Wide("missing"));
     ASSERT_TRUE(log_.Start(u"Nowhere", 16, true));

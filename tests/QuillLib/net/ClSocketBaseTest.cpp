@@ -127,6 +127,31 @@ TEST(ClSocketFraming, DropsAMessageThatBelieItsFrameAndGoesOn) {
     EXPECT_TRUE(log.Contains("WARNING : DECRYPT ERROR 4099\n")) << "each dropped frame leaves one line";
 }
 
+// A peer that sends only frames that do not decipher would fill the disk with their log lines: a few in a row end
+// the stream, while a bad frame now and then among good ones does not.
+TEST(ClSocketFraming, FramesThatDoNotDecipherInARowEndTheStream) {
+    test::LogCapture log;
+    const Bytes garbage = {10, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+    const Bytes good = ServerFrame(MessageOf(9, 6));
+    Framer framer;
+    framer.EnableEncryption();
+    Bytes mixed;
+    for (int round = 0; round < 20; ++round) {
+        for (int bad = 0; bad < ClSocketBase::kMaxBadFramesInARow - 1; ++bad) mixed.insert(mixed.end(), garbage.begin(), garbage.end());
+        mixed.insert(mixed.end(), good.begin(), good.end());
+    }
+    const Fed tolerated = Feed(framer, mixed);
+    EXPECT_TRUE(tolerated.intact);
+    EXPECT_EQ(tolerated.messages.size(), 20u);
+
+    Bytes flood;
+    for (int frame = 0; frame < 1000; ++frame) flood.insert(flood.end(), garbage.begin(), garbage.end());
+    const Fed ended = Feed(framer, flood);
+    EXPECT_FALSE(ended.intact);
+    EXPECT_EQ(ended.results.size(), static_cast<size_t>(ClSocketBase::kMaxBadFramesInARow));
+    EXPECT_TRUE(log.Contains("WARNING : 8 BAD FRAMES IN A ROW, CONNECTION ENDED\n"));
+}
+
 TEST(ClSocketFraming, EnciphersEachMessageOfAPacketAsItsOwnFrame) {
     Framer framer;
     framer.EnableEncryption();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -11,6 +13,7 @@
 
 #include "QuillLib/net/ClSocket.h"
 #include "platform/net/TcpListener.h"
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/net/FrameStreamServer.h"
 #include "tests/support/net/GameServerFixture.h"
 
@@ -135,6 +138,24 @@ TEST_F(Connected, RefusesPacketsItCannotSendWholeAndStaysConnected) {
     ASSERT_TRUE(server_.WaitForMessages(1));
     EXPECT_EQ(server_.Received()[0].id, MessageId::KeepAlive);
     EXPECT_EQ(socket_.State(), 1);
+}
+
+// A hostile peer floods the connection with ten-byte frames that do not decipher: the socket ends the connection
+// as lost after a few of them, and the log holds a handful of lines, not one per frame.
+TEST_F(Connected, AFloodOfFramesThatDoNotDecipherEndsTheConnection) {
+    test::LogCapture log;
+    Bytes flood;
+    for (int frame = 0; frame < 20000; ++frame) {
+        const Bytes garbage = {10, 0, 1, 2, 3, 4, 5, 6, 7, static_cast<uint8_t>(frame)};
+        flood.insert(flood.end(), garbage.begin(), garbage.end());
+    }
+    server_.SendRaw(flood);
+    ASSERT_TRUE(listener_.WaitFor(&Reports::closes, 1));
+    EXPECT_EQ(socket_.State(), 0);
+    EXPECT_TRUE(listener_.Now().messages.empty());
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("BAD FRAMES IN A ROW, CONNECTION ENDED"), std::string::npos) << text;
+    EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 10) << text;
 }
 
 TEST_F(Connected, APeerCloseIsReportedOnce) {

@@ -28,6 +28,9 @@ TEST(RingBuffer, KeepsTheOrderOfBytesAcrossTheWrap) {
     EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 4), Sequence(9, 4));
     EXPECT_EQ(ring.Read(out.data(), 10), 0);
     EXPECT_EQ(ring.PeekU16(), 0) << "fewer than two bytes held";
+    const uint8_t large[] = {0xFE, 0xFF};
+    ring.Write(large, 2);
+    EXPECT_EQ(ring.PeekU16(), 0xFFFE) << "a length past 32767 stays positive";
 }
 
 TEST(RingBuffer, RefusesWhatDoesNotFitAndStoresNothing) {

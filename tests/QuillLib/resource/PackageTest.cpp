@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -106,6 +107,12 @@ TEST_F(PackageTest, DamagedOrMissingPackagesFailCleanly) {
     // An empty index is a valid package without files.
     resource_test::WriteFileBytes(DataPath("empty.tpk"), {0, 0, 0, 0});
     ASSERT_NE(manager_.OpenPackage(u"empty", false), nullptr);
+
+    // A FIFO under a package's name (nobody writes into it) is refused at once instead of blocking the open.
+    ASSERT_EQ(mkfifo(DataPath("fifo.tpk").c_str(), 0600), 0);
+    EXPECT_EQ(manager_.OpenPackage(u"fifo", true), nullptr);
+    std::filesystem::create_directory(DataPath("folder.tpk"));
+    EXPECT_EQ(manager_.OpenPackage(u"folder", false), nullptr);
 }
 
 TEST_F(PackageTest, DuplicateFoldedNamesInvalidateTheIndex) {

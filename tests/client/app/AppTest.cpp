@@ -5,11 +5,14 @@
 #include <chrono>
 #include <thread>
 
+#include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
 #include "client/app/AppEngineFactory.h"
 #include "client/app/AppExitCode.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
+#include "client/ui/Tooltip.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/posix/InstanceLock.h"
 #include "tests/client/app/AppFixture.h"
 
@@ -43,11 +46,16 @@ struct StartedApp {
                 if (scene != nullptr && scene->GetSceneId() == SceneId::Alone && scene->IsReady()) break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
+            // The shared load (before the first screen) made the tooltip, with its caption.
+            WidgetToolkit* toolkit = WidgetToolkit::Current();
+            tooltipMade = toolkit != nullptr && toolkit->GetTooltip().GetCaption() != nullptr &&
+                          toolkit->GetTooltip().Width() > 0;
             app.PostEvent(quill::AppEventId::AppQuit, 0, 0, 0);
         });
         Start();
         quitter.join();
     }
+    bool tooltipMade = false;
     void Start() {
         app.LoadConfiguration();
         app.StartGameThread();
@@ -132,6 +140,7 @@ TEST(AppStartup, ConfigurationAndDisplayModeCorrectionAreSaved) {
     StartedApp started(fixture);
     started.RunToOfflineScreenAndQuit();
     EXPECT_EQ(started.app.ExitCode(), AppExitCode::Ok);
+    EXPECT_TRUE(started.tooltipMade);
     // The listed size keeps its place; its unlisted rate is replaced by the listed one and stored.
     const std::string config = fixture.folder.Read("config.ini");
     EXPECT_NE(config.find("refreshrate= 75\r\n"), std::string::npos) << config;
@@ -238,12 +247,20 @@ TEST(Program, LauncherHandOverAndSecondInstance) {
     EXPECT_EQ(RunProgram({u"kestrovan"}, setup), AppExitCode::NoLauncher);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("kestrovan offline"), std::string::npos);
 
+    // A second start leaves the running game's log as it is (opening the log would replace it) and says why it
+    // ends on the console.
     platform::InstanceLock first;
     ASSERT_EQ(first.Acquire(fixture.lockPath), platform::InstanceLock::Result::Acquired);
+    quill::TheLog().Stop();
+    const std::string runningLog = "12:00:00 Init done...\n";
+    fixture.folder.Write("StartLog.log", runningLog);
     const auto start = Clock::now();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(RunProgram(test::Words({u"offline"}), fixture.Program()), AppExitCode::Ok);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Kestrovan is already running"), std::string::npos);
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(App::Current(), nullptr);
+    EXPECT_EQ(fixture.folder.Read("StartLog.log"), runningLog);
     first.Release();
     platform::InstanceLock again;
     EXPECT_EQ(again.Acquire(fixture.lockPath), platform::InstanceLock::Result::Acquired);

@@ -12,6 +12,8 @@
 #include "client/app/ProgramMain.h"
 #include "platform/http/HttpConnectionHandle.h"
 #include "platform/system/posix/CrashHandler.h"
+#include "platform/ui/HeadlessMessageBox.h"
+#include "platform/ui/MessageBox.h"
 #include "tests/client/app/AppFixture.h"
 #include "tests/support/http/HttpTestServer.h"
 
@@ -44,6 +46,23 @@ TEST(CrashReport, BodyLayout) {
               "Content-Type: */*\r\n\r\n--7d72321d130552\r\n"));
     // A file's bytes run straight into the next delimiter.
     EXPECT_NE(body.find("\r\n\r\nDUMP--7d72321d130552\r\n"), std::string::npos);
+}
+
+// The crashed program may hold a full screen while its helper reports: the box asks to stay above it.
+TEST(CrashReport, TheReportBoxStaysAboveAFullScreen) {
+    platform::HeadlessMessageBox boxes;
+    platform::MessageBoxBackend* previous = platform::SetMessageBoxBackend(&boxes);
+    setenv(kReportHostVariable, "127.0.0.1", 1);
+    platform::SetHttpPortHook([](uint16_t) { return uint16_t{1}; });
+    EXPECT_FALSE(RunCrashReport(u"Exception: ACCESS_VIOLATION at 0x00012340", false)) << "nothing listens";
+    platform::SetHttpPortHook({});
+    unsetenv(kReportHostVariable);
+    platform::SetMessageBoxBackend(previous);
+    const auto calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].caption, u"Crash Report");
+    EXPECT_EQ(calls[0].style, platform::MsgBoxStyle::IconError | platform::MsgBoxStyle::TopMost);
+    EXPECT_NE(calls[0].text.find(u"Exception: ACCESS_VIOLATION at 0x00012340"), std::u16string::npos);
 }
 
 // Runs in the report helper that the crash handler of CrashReport.ForkedChildCrashIsDumpedAndReported starts.

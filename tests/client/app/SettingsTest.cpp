@@ -64,6 +64,38 @@ TEST(Settings, FileRoundTripKeepsOtherLinesAndWritesEveryKey) {
     EXPECT_FALSE(again.IsControlGroupChanged(settings));
 }
 
+// A file of several megabytes is read whole, its last key included, and saved whole; one past the size the read
+// takes, or one in UTF-16, is read but never rebuilt, so nothing of it is lost.
+TEST(Settings, LargeAndUtf16FilesAreReadWholeOrLeftAsTheyAre) {
+    test::ScratchFolder folder;
+    const std::string filler = "[Notes]\n" + std::string(3u << 20, 'x') + "\n";
+    folder.Write("config.ini", filler + "[Game]\nlang=1\n[Tail]\nlast=42\n");
+    Settings settings;
+    settings.LoadFile(u"config.ini");
+    EXPECT_EQ(settings.language, 1u);
+    ASSERT_TRUE(settings.SaveFile(u"config.ini"));
+    const std::string saved = folder.Read("config.ini");
+    EXPECT_NE(saved.find("last=42\r\n"), std::string::npos) << "the key after the third megabyte";
+    EXPECT_NE(saved.find(std::string(3u << 20, 'x') + "\r\n"), std::string::npos) << "the long line whole";
+
+    const std::string huge = "[Game]\nlang=1\n[Notes]\n" + std::string(kMaxProfileFileBytes, 'y') + "\n";
+    folder.Write("config.ini", huge);
+    settings.LoadFile(u"config.ini");
+    EXPECT_EQ(settings.language, 1u);
+    EXPECT_FALSE(settings.SaveFile(u"config.ini"));
+    EXPECT_EQ(folder.Read("config.ini"), huge);
+
+    // "[Game]\r\nlang=1\r\n" in UTF-16 with its byte-order mark, little-endian.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("[Game]\r\nlang=1\r\n")) utf16 += std::string{c, '\0'};
+    folder.Write("config.ini", utf16);
+    Settings wide;
+    wide.LoadFile(u"config.ini");
+    EXPECT_EQ(wide.language, 1u);
+    EXPECT_FALSE(wide.SaveFile(u"config.ini"));
+    EXPECT_EQ(folder.Read("config.ini"), utf16);
+}
+
 // The game server's address comes from [Server] when it is usable and is never written back: the player's lines
 // stay as they were.
 TEST(Settings, ServerAddressIsReadFromItsSectionAndNeverWritten) {

@@ -3,6 +3,7 @@
 // thread's wait for a scene that can take messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/net/TcpListener.h"
@@ -145,6 +146,70 @@ TEST_F(Session, KeepAlivesFillOnlySilencesLongerThanFiveSecondsWhileConnected) {
     connection_.Tick(50000);
     LetStragglersArrive();
     EXPECT_EQ(server_.CountReceived(MessageId::KeepAlive), 2u);
+}
+
+// The silence is counted from the connect: a server slow to greet gets the login request first, not a keep-alive.
+TEST(SessionStart, TheKeepAliveClockStartsAtTheConnect) {
+    struct FixedClock {
+        FixedClock() { platform::SetTickSource([] { return 100000u; }); }
+        ~FixedClock() { platform::SetTickSource({}); }
+    } clock;
+    QuietConsole quiet;
+    GameServerFixture server;  // accepts and never greets
+    FakeHost host;
+    FakeScene login{ConnectionScene::kLoginSceneId};
+    host.scene = &login;
+    GameConnection connection{host};
+    connection.SetServerAddress(server.Host(), server.Port());
+    connection.StartDispatchThread();
+    connection.Connect();
+    ASSERT_TRUE(server.WaitForClients(1));
+    ASSERT_TRUE(Eventually([&] { return connection.IsConnected(); }));
+    connection.Tick(104500);
+    LetStragglersArrive();
+    EXPECT_EQ(server.CountReceived(MessageId::KeepAlive), 0u);
+    connection.Tick(105001);
+    EXPECT_TRUE(Eventually([&] { return server.CountReceived(MessageId::KeepAlive) == 1; }));
+    connection.StopDispatchThread();
+}
+
+// A server that accepts and never greets, or greets and never answers the login, is given up after 15 s: the
+// attempt ends as a connect that failed.
+TEST(SessionStart, AServerThatDoesNotAnswerIsGivenUpAsAFailedConnect) {
+    struct FixedClock {
+        FixedClock() { platform::SetTickSource([] { return 100000u; }); }
+        ~FixedClock() { platform::SetTickSource({}); }
+    } clock;
+    QuietConsole quiet;
+    FakeHost host;
+    FakeScene login{ConnectionScene::kLoginSceneId};
+    host.scene = &login;
+    GameConnection connection{host};
+    connection.StartDispatchThread();
+    const auto failures = [&] {
+        const std::vector<MessageId> ids = login.Ids();
+        return std::count(ids.begin(), ids.end(), MessageId::ConnectFailed);
+    };
+    for (const bool greets : {false, true}) {
+        SCOPED_TRACE(greets ? "no answer to the login" : "no greeting");
+        GameServerFixture server;
+        if (greets) server.GreetWithHello(5);
+        connection.SetServerAddress(server.Host(), server.Port());
+        const auto before = failures();
+        connection.Connect();
+        ASSERT_TRUE(Eventually([&] { return connection.IsConnected(); }));
+        if (greets) {
+            ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LoginRequest) == 1; }));
+        }
+        connection.Tick(100000 + GameConnection::kAnswerBoundMs);
+        LetStragglersArrive();
+        EXPECT_TRUE(connection.IsConnected()) << "15 s are not yet past";
+        connection.Tick(100001 + GameConnection::kAnswerBoundMs);
+        EXPECT_FALSE(connection.IsConnected());
+        EXPECT_TRUE(Eventually([&] { return failures() == before + 1; }));
+        EXPECT_TRUE(Eventually([&] { return connection.PacketsInUse() == 0; }));
+    }
+    connection.StopDispatchThread();
 }
 
 TEST_F(Session, AConnectToAClosedPortFailsOnceWithMinusOne) {

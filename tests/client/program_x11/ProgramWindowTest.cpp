@@ -1,7 +1,8 @@
 // The real program on a real X display (the test command runs this binary under Xvfb) with the game data of
 // the build: "kestrovan offline" opens its window on the intro, which Escape cuts short, goes on to the login
-// screen, whose settings button opens a notice box and whose offline button leads to the offline screen, writes its
-// start log and config.ini into its working folder and quits with exit code 0 when the window manager asks it to close.
+// screen, whose settings button opens the settings dialog and whose offline button leads to the offline screen,
+// writes its start log and config.ini into its working folder and quits with exit code 0 when the window manager
+// asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
 // and their pixels show the intro's logos and background and the login screen's controls where the window is. On
 // the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
@@ -153,24 +154,23 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_GT(CountPixels(login, panelX, panelY, panelX + 20, panelY + 20, IsTeal), 20)
         << "the corner panel's frame: see login.png";
 
-    // Its settings button opens the notice that the function is not there yet, centred on the screen; Enter
-    // closes it.
+    // Its settings button opens the settings dialog, centred on the screen; Esc closes it.
     const int settingsX = right - 68 + 16;
     x.MovePointer(settingsX, offlineY);
     x.Button(1, true);
     x.Button(1, false);
-    const int boxX = area.x + (area.width - 400) / 2;
-    const int boxY = area.y + (area.height - 250) / 2;
-    // The box's face is the skin's slate, which the table's view never shows as such.
-    Screenshot notice = WaitForScreen(folder() / "notice.png",
-                                      [&](const Screenshot& shot) { return IsSlate(shot.At(boxX + 200, boxY + 150)); });
-    EXPECT_TRUE(IsSlate(notice.At(boxX + 200, boxY + 150))) << "the box's face";
-    EXPECT_NE(notice.At(boxX + 157 + 5, boxY + 200 + 5), notice.At(boxX + 200, boxY + 150)) << "its OK button";
-    PressKey("Return");
-    const uint32_t face = notice.At(boxX + 200, boxY + 150);
+    const int boxX = area.x + (area.width - 427) / 2;
+    const int boxY = area.y + (area.height - 547) / 2;
+    // The dialog's face is the skin's slate, which the table's view never shows as such.
+    Screenshot settings = WaitForScreen(folder() / "settings.png",
+                                      [&](const Screenshot& shot) { return IsSlate(shot.At(boxX + 15, boxY + 480)); });
+    EXPECT_TRUE(IsSlate(settings.At(boxX + 15, boxY + 480))) << "the dialog's face";
+    EXPECT_NE(settings.At(boxX + 295 + 5, boxY + 496 + 5), settings.At(boxX + 15, boxY + 480)) << "its Close button";
+    PressKey("Escape");
+    const uint32_t face = settings.At(boxX + 15, boxY + 480);
     Screenshot closed = WaitForScreen(folder() / "closed.png",
-                                      [&](const Screenshot& shot) { return shot.At(boxX + 200, boxY + 150) != face; });
-    EXPECT_NE(closed.At(boxX + 200, boxY + 150), face) << "the box is gone";
+                                      [&](const Screenshot& shot) { return shot.At(boxX + 15, boxY + 480) != face; });
+    EXPECT_NE(closed.At(boxX + 15, boxY + 480), face) << "the dialog is gone";
 
     // Its offline button leads to the offline screen. The click is repeated only while the login screen is
     // still there: a click after the switch would land on the offline screen's HUD at the same place.

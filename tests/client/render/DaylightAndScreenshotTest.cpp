@@ -68,6 +68,13 @@ TEST(DaylightTest, ColoursFadesAndSoundsFollowTheClock) {
 
 class ScreenshotTest : public kvtest::RecordingDeviceFixture {};
 
+TEST_F(ScreenshotTest, AFileThatCannotBeWrittenIsReported) {
+    CreateDevice();
+    ASSERT_TRUE(device->BeginFrame());
+    kvtest::TempDirectory folder;
+    EXPECT_FALSE(device->SaveScreenshot(folder.Path() / "no such folder" / "shot.jpg"));
+}
+
 TEST_F(ScreenshotTest, EveryFormatDecodesAgainAndUnknownExtensionsSaveBitmaps) {
     CreateDevice();
     device->clearColor = 0xFF20A040;
@@ -75,7 +82,7 @@ TEST_F(ScreenshotTest, EveryFormatDecodesAgainAndUnknownExtensionsSaveBitmaps) {
     kvtest::TempDirectory folder;
     for (const char* name : {"shot.bmp", "shot.jpg", "shot.tga", "shot.png", "shot.dds", "shot.JPG"}) {
         SCOPED_TRACE(name);
-        device->SaveScreenshot(folder.Path() / name);
+        EXPECT_TRUE(device->SaveScreenshot(folder.Path() / name));
         std::ifstream in(folder.Path() / name, std::ios::binary);
         const std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         const auto* first = reinterpret_cast<const std::byte*>(chars.data());

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "QuillLib/gamedata/FourBallRule.h"
@@ -413,6 +416,50 @@ TEST_F(TablePhysicsTest, HolderSharingTheCachedModelPreparesItAgainBeforeItsStro
     second.PrepareModel();
     owner.PrepareModel();
     EXPECT_EQ(owner.Model()->Ball(1).pocketed, 3);
+}
+
+}  // namespace
+}  // namespace kestrovan
+
+namespace kestrovan {
+namespace {
+
+// The game thread may still be running a shot while the process exits (a library that lost the display calls
+// exit()): the shared model and the event list it steps are not freed under it.
+TEST(TablePhysicsDeathTest, AShotStillRunningAtExitStepsNothingFreed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            platform::SetThreadFpuMode();
+            // The holder itself outlives exit, as the App does on the main thread's stack.
+            static TablePhysics* const holder = new TablePhysics;
+            TablePhysics& table = *holder;
+            table.SetGameType(quill::game_type::kThreeCushion);
+            table.SetItemProperties(0, 3);
+            table.ApplyTable();
+            table.StartRack(9);
+            std::thread game([&table] {
+                platform::SetThreadFpuMode();
+                for (;;) {
+                    StrokeParameters stroke;
+                    stroke.powerCap = 1.0f;
+                    stroke.power = 0.8f;
+                    stroke.aimPointX = table.CachedPosition(2).x;
+                    stroke.aimPointY = table.CachedPosition(2).y;
+                    stroke.paramE = 0.75f;
+                    stroke.paramF = 1.0f;
+                    stroke.startParamA = 0.65f;
+                    stroke.startParamB = 3.0f;
+                    table.Strike(stroke);
+                    while (table.Step() != 0) {
+                    }
+                }
+            });
+            game.detach();
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

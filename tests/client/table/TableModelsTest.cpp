@@ -4,6 +4,8 @@
 // its models go; and the item previews' models of every kind.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "QuillLib/render/StaticBatcher.h"
 #include "QuillLib/resource/Material.h"
 #include "QuillLib/resource/MeshPart.h"
@@ -11,6 +13,8 @@
 #include "client/table/ItemPreviewModel.h"
 #include "client/table/TableModelObject.h"
 #include "platform/system/FpuMode.h"
+#include "tests/support/common/LogCapture.h"
+#include "tests/support/common/TempDirectory.h"
 #include "tests/support/gfx/TableStage.h"
 
 namespace kestrovan {
@@ -103,6 +107,29 @@ TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     stage.resources->SetDataFolder(u"no such folder");
     stage.resources->Shutdown();
     EXPECT_FALSE(bare.LoadModels(*stage.resources, *stage.device, 0));
+}
+
+// Missing packages are said: a table without "Tables" and "Cues" plays on and logs it, and one without "Balls"
+// fails its load naming "Balls" (not what it loaded after).
+TEST_F(TableModelsTest, MissingPackagesAreLoggedAndTheFailureNamesTheRightOne) {
+    kvtest::TempDirectory partial;
+    for (const auto& entry : std::filesystem::directory_iterator(KV_DATA_FOLDER)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "Balls.tpk" && name != "Tables.tpk" && name != "Cues.tpk") {
+            std::filesystem::create_symlink(entry.path(), partial.Path() / name);
+        }
+    }
+    quill::test::LogCapture log;
+    stage.resources->Shutdown();
+    stage.resources->SetRootFolder(u"");
+    stage.resources->SetDataFolder(partial.Wide());
+    GameTable table;
+    table.SetItemModels(&stage.catalogue);
+    EXPECT_FALSE(table.LoadModels(*stage.resources, *stage.device, 0));
+    EXPECT_EQ(stage.resources->GetLoadContext().packageName, u"Balls");
+    EXPECT_TRUE(log.Contains("WARNING: data package Tables is missing or damaged; the table shows without it\n"));
+    EXPECT_TRUE(log.Contains("WARNING: data package Cues is missing or damaged; the table shows without it\n"));
+    table.UnloadModels();
 }
 
 TEST_F(TableModelsTest, PreviewsBuildEveryKindOfItem) {

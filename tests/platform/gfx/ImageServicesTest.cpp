@@ -238,6 +238,17 @@ TEST(ImageFileGuardTest, JpegWithOversizedHuffmanTablesIsRefused) {
     EXPECT_TRUE(DecodeStandardImage(photo));
 }
 
+// The image library keeps its huffman tables in memory it never clears: a scan that names a table no segment
+// defined (here the photo's first component names DC and AC table 2) would decode from that memory. Refused.
+TEST(ImageFileGuardTest, JpegScanNamingAnUndefinedHuffmanTableIsRefused) {
+    const std::filesystem::path corpus = std::filesystem::path(KV_SOURCE_DIR) / "tests/fuzz/corpus/image_files";
+    const std::vector<std::byte> file = ReadFile(corpus / "jpeg_scan_names_undefined_table.jpg");
+    ASSERT_FALSE(file.empty());
+    ImageInfo info;
+    EXPECT_EQ(GetImageInfoFromFileInMemory(file, info), Result::Fail);
+    EXPECT_FALSE(DecodeStandardImage(file));
+}
+
 }  // namespace
 }  // namespace platform::gfx
 

@@ -202,6 +202,19 @@ void InstallCommunityScript(GameServerFixture& server, const CommunityScript& sc
     });
 }
 
+void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script) {
+    server.ReplyWith(MessageId::GoldChargeRequest, {GoldChargedReply(script.chargeResult, script.goldAfterCharge,
+                                                                     script.chargeAmount, script.chargesLeft)});
+    server.ReplyWith(MessageId::ChallengeResult, {ChallengeRewardReply(script.reward, script.goldAfterReward)});
+    server.ReplyTo(MessageId::ItemUse, [script](const ServerMessage& request, GameServerFixture& s) {
+        Packet packet = request.Read();
+        const uint32_t type = packet.ReadU32();
+        packet.ReadU8();
+        const int64_t key = packet.ReadI64();
+        s.Send(ItemUseResultMessage(script.itemUseResult, key, type, u"Used item"));
+    });
+}
+
 void InstallGalleryScript(GameServerFixture& server, const GalleryScript& script) {
     Packet result;
     result.Init(MessageId::ShotVoteResult).WriteU8(script.voteResult).Finish();

@@ -25,6 +25,7 @@
 #include "tests/support/net/PlayerMessages.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ServerMessages.h"
+#include "tests/support/net/TableScreenMessages.h"
 #include "tests/support/net/ShopMessages.h"
 
 namespace kvtest {
@@ -89,6 +90,23 @@ struct CommunityScript {
 // FindPlayerResult; UserInfoRequest with UserProfile.
 void InstallCommunityScript(GameServerFixture& server, const CommunityScript& script = {});
 
+struct PracticeScript {
+    // GoldCharged: the result, the gold after the charge, the amount and the charges left.
+    uint8_t chargeResult = 0;
+    int64_t goldAfterCharge = 22000;
+    uint32_t chargeAmount = 20000;
+    uint8_t chargesLeft = 0;
+    // ChallengeReward: the amount and the gold after it.
+    uint32_t reward = 2000;
+    int64_t goldAfterReward = 4000;
+    // ItemUseResult: the result (0: the item is in use).
+    uint8_t itemUseResult = 0;
+};
+
+// The practice room's answers: GoldChargeRequest with GoldCharged, ChallengeResult with ChallengeReward,
+// ItemUse with ItemUseResult for the item asked for (its name "Used item"). EnterPractice, LeaveToLobby and
+// ItemUseAlt are only recorded; the lobby script answers the lobby's entry after LeaveToLobby.
+void InstallPracticeScript(GameServerFixture& server, const PracticeScript& script = {});
 struct RoomScript {
     TestRoomSnapshot snapshot;  // the player at its local seat, the room's master
     TestRoomPlayer opponent;    // who is in the room already

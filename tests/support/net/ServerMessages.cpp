@@ -31,7 +31,7 @@ Packet LoginResultMessage(const TestAccount& a) {
     p.WriteU8(a.membership);
     if (a.membership != 0)
         p.WriteWString(a.membershipText).WriteU16(30);
-    p.WriteU32(16).WriteU8(17);
+    p.WriteU32(a.schoolProgress).WriteU8(17);
     p.WriteU16(a.level).WriteU32(19).WriteU16(20).WriteU32(21).WriteU16(22).WriteU16(23);
     p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(a.tutorialDone);
     for (uint32_t skill : a.skills)

@@ -38,6 +38,8 @@ struct TestAccount {
     std::array<uint32_t, 5> skills{1, 2, 3, 4, 5};
     uint32_t options = 0x800;
     uint8_t status = 0;
+    // The school's stored progress: the highest page reached.
+    uint32_t schoolProgress = 16;
 };
 
 // A row of the channel list: number (0-based), users, capacity, extra capacity and the channel's kind.

@@ -237,6 +237,10 @@ void ProgramUnderX::Click(int px, int py) {
 
 int ProgramUnderX::CloseAndWait(std::chrono::seconds limit) {
     x.RequestClose(window_);
+    return WaitForExit(limit);
+}
+
+int ProgramUnderX::WaitForExit(std::chrono::seconds limit) {
     const auto deadline = Clock::now() + limit;
     int status = 0;
     while (Clock::now() < deadline) {

@@ -82,6 +82,9 @@ protected:
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
     // did not end within the limit; it is then killed).
     int CloseAndWait(std::chrono::seconds limit);
+    // Waits for the program to end by itself: its exit status (128 when a signal ended it), or -1 when it did
+    // not end within the limit (it is then killed).
+    int WaitForExit(std::chrono::seconds limit);
 
     const std::filesystem::path& folder() const { return folder_; }
     unsigned long window() const { return window_; }

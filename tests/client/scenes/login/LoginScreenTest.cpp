@@ -139,7 +139,7 @@ TEST_F(LoginScreen, EveryLoginFailureShowsItsTextAndGivesTheControlsBack) {
     EXPECT_FALSE(Box().IsVisible());
 }
 
-TEST_F(LoginScreen, LosingTheConnectionEndsTheProgramOnlyOnceLoggedIn) {
+TEST_F(LoginScreen, LosingTheConnectionEndsTheProgramOnlyOnceLoggedInAndSaysWhy) {
     Receive(ShortMessage(MessageId::ConnectionLost, {}));
     EXPECT_EQ(Box().Line(0).GetText(), u"Connection lost..");
     EXPECT_FALSE(QuitPosted(app));
@@ -147,9 +147,13 @@ TEST_F(LoginScreen, LosingTheConnectionEndsTheProgramOnlyOnceLoggedIn) {
     Receive(ShortMessage(MessageId::ConnectFailed, {{10061, 4}}));
     EXPECT_EQ(Box().Line(0).GetText(), u"Failed to Connected to Server.");
     EXPECT_EQ(Box().GetEventCode(), 1030);
+    // Logged in, the loss ends the program, once the player has read why: the box's OK quits.
     Receive(LoginResultMessage(TestAccount{}));
     Receive(ShortMessage(MessageId::ConnectionLost, {}));
-    EXPECT_TRUE(QuitPosted(app));
+    EXPECT_TRUE(Box().IsVisible());
+    EXPECT_EQ(Box().Title().GetText(), u"Error");
+    EXPECT_EQ(Box().Line(0).GetText(), u"Connection lost.");
+    EXPECT_EQ(Box().GetEventCode(), 1030);
 }
 
 TEST_F(LoginScreen, TheChannelListShowsGatesAndPreselects) {

@@ -2,9 +2,13 @@
 // failure the server can answer a login with, each shown with its text and followed by a login that works.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
+#include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Window.h"
 #include "platform/system/CodePage.h"
@@ -77,6 +81,28 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     const auto enter = server.WaitForMessage(MessageId::ChannelEnter);
     ASSERT_TRUE(enter.has_value());
     EXPECT_EQ(enter->bytes, (std::vector<uint8_t>{6, 0, 0x56, 0x04, 0, 0}));
+}
+
+// A server that greets and then never answers the login: Cancel ends the attempt and gives the controls back, and
+// the next login starts over and works.
+TEST_F(LoginAgainstServer, CancelWhileConnectingEndsTheAttemptAndTheNextLoginWorks) {
+    TypeLogin(u"player", u"password");
+    PressLogin();
+    ASSERT_TRUE(server.WaitForMessage(MessageId::LoginRequest).has_value());
+    EXPECT_FALSE(LoginControlsEnabled());
+    Button* cancel = Box().GetButton(NoticeBox::kCancel);
+    ASSERT_NE(cancel, nullptr);
+    Box().OnEvent(cancel, 0, 0);
+    login->OnEvent(cancel, 0, 0);
+    EXPECT_FALSE(Box().IsVisible());
+    EXPECT_TRUE(LoginControlsEnabled());
+    EXPECT_FALSE(app.Connection()->IsConnected());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(Box().IsVisible()) << "a cancelled attempt ends without a notice";
+
+    Answer({LoginResultMessage(TestAccount{}), ChannelListMessage({{0, 30, 100, 0, 2}})});
+    PressLogin();
+    EXPECT_TRUE(Eventually([&] { return login->ChannelWindow()->IsVisible(); }));
 }
 
 TEST_F(LoginAgainstServer, EveryFailureShowsItsTextAndTheNextLoginWorks) {

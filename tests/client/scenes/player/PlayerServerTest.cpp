@@ -1,7 +1,7 @@
 // The player's windows as the program makes them, against the stand-in game server and its player script,
 // through the connection and its dispatch thread: a saved skill comes back as the server's values, a refused
-// save says so, and the profile texts, the options, the alarm and the ranking's request travel as the server
-// expects.
+// save says so, and the profile texts, the settings' options and chat-slot texts, the alarm and the ranking's
+// request travel as the server expects.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,7 +14,9 @@
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
 #include "client/scenes/player/TournamentAlarmDialog.h"
 #include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/player/SettingsDialog.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/player/PlayerWindows.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -115,11 +117,21 @@ TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServ
     EXPECT_EQ(packet.ReadWString(), u"hello");
     EXPECT_EQ(packet.ReadWString(), u" ");
 
-    app.GetSettingsMutable().voiceVolume = 90;
-    app.SendOptionsToServer();
+    // The settings dialog's Apply: the voice a step down and a chat-slot text changed.
+    auto& settings = *static_cast<SettingsDialog*>(app.Scenes().GetSettingsDialog());
+    OpenTitleWindow(app.Scenes(), *screen, TitleWindow::Settings);
+    ScrollBar* voice = settings.Slider(SettingsDialog::kVoiceVolume);
+    voice->SetPosition(89, false);
+    settings.OnEvent(voice, 90, 0);
+    settings.ChatSlot(0)->SetText(u"good game");
+    probe.SetId(SettingsDialog::kApply);
+    settings.OnEvent(&probe, 1, 0);
     const auto options = server.WaitForMessage(MessageId::OptionsUpdate);
     ASSERT_TRUE(options);
-    EXPECT_EQ(options->Read().ReadU32() & 0xFF, 10u);
+    EXPECT_EQ(options->Read().ReadU32() & 0xFF, 10u) << "100 less the voice's 90";
+    const auto slots = server.WaitForMessage(MessageId::SettingsText);
+    ASSERT_TRUE(slots);
+    EXPECT_EQ(slots->Read().ReadWString(), u"good game");
 
     TournamentPopups popups(std::make_unique<AppPlayerHost>(app), *screen);
     popups.ShowAlarm();

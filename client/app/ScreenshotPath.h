@@ -1,0 +1,13 @@
+#pragma once
+// Where a screenshot goes: "Kestrovan-yymmdd-hhmmss.jpg" in the folder, or with "-2", "-3", ... before the
+// extension when a file of that name is there already (two shots in one second), so that no file is ever
+// replaced. The main thread.
+#include <filesystem>
+
+#include "platform/system/Clock.h"
+
+namespace kestrovan {
+
+std::filesystem::path ScreenshotPath(const std::filesystem::path& folder, const platform::LocalTime& time);
+
+}  // namespace kestrovan

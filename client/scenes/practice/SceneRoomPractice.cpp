@@ -1,0 +1,274 @@
+#include "client/scenes/practice/SceneRoomPractice.h"
+
+#include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/PlayerState.h"
+#include "QuillLib/gamedata/RoomInfo.h"
+#include "QuillLib/sound/SoundManager.h"
+#include "client/app/App.h"
+#include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/physics/PhysicsModelCode.h"
+#include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/ChalkQuickSlot.h"
+#include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/WaitingPopup.h"
+#include "client/scenes/practice/ChallengeSelectWindow.h"
+#include "client/scenes/practice/PracticeOptionsWindow.h"
+#include "client/scenes/room/ReplayPanel.h"
+#include "client/table/CameraController.h"
+#include "client/table/GameTable.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
+#include "platform/system/Rand.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr uint32_t kEffectSounds[] = {SceneRoomPractice::kSuccessSound, SceneRoomPractice::kStartSound,
+                                      SceneRoomPractice::kRackSound, SceneRoomPractice::kChargedSound};
+constexpr int kEffectCategory = 1;
+constexpr float kKeep = CameraController::kKeep;
+
+constexpr const char16_t* kTips[] = {u"You can move the ball freely in the practice room.",
+                                     u"Press 'U' to repeat the previous shot.",
+                                     u"Shots cannot be made properly if your mouse is not in a good condition."};
+
+}  // namespace
+
+SceneRoomPractice::SceneRoomPractice(App& app)
+    : Scene(SceneId::RoomPractice),
+      app_(app),
+      connection_(*app.Connection()),
+      sender_(*app.Connection()),
+      stage_(app, {.player = true, .sound = true, .connection = true}) {}
+
+SceneRoomPractice::~SceneRoomPractice() {
+    if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();
+    stage_.Release(nullptr);
+}
+
+quill::PlayerState& SceneRoomPractice::Player() const {
+    return connection_.LocalPlayer();
+}
+
+// --- loading (main thread) ---
+
+bool SceneRoomPractice::OnEnter() {
+    SetLoadWanted(true);
+    return true;
+}
+
+int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
+    const quill::RoomInfo room = connection_.GetRoomInfo();
+    {
+        quill::ScopedLock hold(lock_);
+        gameType_ = static_cast<quill::GameType>(room.gameType);
+    }
+    Player().ChooseDefaultCue();
+    stage_.CreateTable({gameType_, room.tableItem, room.ballItem, kDefaultPhysicsModelCode, 1});
+    LoadSounds();
+    if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
+    replayPanel_->CreateTable(room, *resources, *device);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    LoadGraphics(0);
+    const ScreenSize screen = app_.GetScreenSize();
+    ApplyChildAnchors(screen.width, screen.height);
+    return 0;
+}
+
+void SceneRoomPractice::LoadSounds() {
+    quill::SoundManager* sounds = quill::SoundManager::Current();
+    ResourcePackCatalog* catalog = app_.Catalog();
+    if (sounds == nullptr || catalog == nullptr) return;
+    for (uint32_t id : kEffectSounds) {
+        if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, kEffectCategory, 1, true);
+    }
+    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kEffectCategory);
+}
+
+// --- entering (main thread) ---
+
+void SceneRoomPractice::Activate() {
+    quill::ScopedLock hold(lock_);
+    savedPracticeValue_ = Player().practiceValue;
+    Player().practiceValue = kLocalValue;
+    challenge_.End();
+    resultsSent_ = 0;
+    pendingItem_.reset();
+    cueToEquip_.reset();
+    replayShown_ = false;
+    if (stage_.Table() != nullptr) {
+        SetUpTable();
+        EquipCurrentCue();
+    }
+    HideWindows();
+    textArea_->Show(true);
+    challengeButton_->Show(true);
+    lines_.Clear();
+    WriteTips();
+    options_->SetGameType(gameType_);
+    chalkSlot_->Reload();
+    itemBar_->Refresh();
+    SetReady(true);
+    quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
+}
+
+// The windows of a running challenge or of an earlier visit.
+void SceneRoomPractice::HideWindows() {
+    const std::array<Widget*, 6> windows{selection_, waiting_, options_, replayPanel_, help_, board_};
+    for (Widget* window : windows) window->SetVisible(false);
+}
+
+void SceneRoomPractice::SetUpTable() {
+    GameTable& table = *stage_.Table();
+    table.SetGameMode(gameType_);
+    table.SetupTable(kDefaultPhysicsModelCode, 1);
+    table.Reset(static_cast<uint32_t>(platform::Rand()));
+    table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
+    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.SetState(5);
+    // The balls may be placed anywhere in the practice room.
+    table.SetPlacingEnabled(true);
+    table.SetControlEnabled(true);
+    table.SetVisible(true);
+    table.LayoutHud(Width(), Height());
+}
+
+// The cue the player keeps for the game type (a custom cue with its parts), else the stock cue.
+void SceneRoomPractice::EquipCurrentCue() {
+    const quill::InventoryItem* cue = Player().GetEquippedItem(static_cast<uint8_t>(gameType_));
+    CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
+    if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
+    stage_.EquipCue(static_cast<uint16_t>(cue != nullptr ? cue->typeCode : 3000), parts);
+}
+
+void SceneRoomPractice::WriteTips() {
+    const uint32_t now = platform::TimeGetTime();
+    for (const char16_t* tip : kTips) lines_.Add(tip, kTipColour, now);
+    if (!PracticeChallenge::HasChallenge(gameType_)) {
+        lines_.Add(u"Try other game type..", kItemColour, now);
+        lines_.Add(u"N/A : 6balls, 8-ball, 9-ball, Snooker", kItemColour, now);
+    }
+    ShowLines();
+}
+
+void SceneRoomPractice::AddChatLine(quill::WStringView text, uint32_t colour) {
+    quill::ScopedLock hold(lock_);
+    lines_.Add(text, colour, platform::TimeGetTime());
+    ShowLines();
+}
+
+// The last lines of the list into the eight labels, oldest at the top.
+void SceneRoomPractice::ShowLines() {
+    const std::vector<PracticeTextList::Line> shown = lines_.Shown();
+    for (size_t n = 0; n < kShownLines; ++n) {
+        if (n < shown.size()) {
+            shownLines_[n]->SetTextF(u"%s", shown[n].text);
+            shownLines_[n]->SetColors(shown[n].colour, 0);
+            shownLines_[n]->Show(true);
+        } else {
+            shownLines_[n]->Show(false);
+        }
+    }
+}
+
+PracticeChallenge SceneRoomPractice::Challenge() const {
+    quill::ScopedLock hold(lock_);
+    return challenge_;
+}
+
+PracticeTextList SceneRoomPractice::Lines() const {
+    quill::ScopedLock hold(lock_);
+    return lines_;
+}
+
+// --- the frame (game thread) ---
+
+void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs) {
+    GameTable* table = stage_.Table();
+    if (table == nullptr) return;
+    DirectInputMouse* mouse = app_.Mouse();
+    table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
+                  mouse != nullptr ? mouse->Dy() : 0, false);
+    if (replayPanel_->IsVisible()) replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
+    quill::ScopedLock hold(lock_);
+    if (cueToEquip_) {
+        if (const quill::InventoryItem* cue = Player().FindItem(cueToEquip_->first, cueToEquip_->second)) {
+            UseCue(*cue);
+            ShowLines();
+        }
+        cueToEquip_.reset();
+    }
+}
+
+// --- drawing (main thread) ---
+
+void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
+    GameTable* table = stage_.Table();
+    if (table == nullptr) return;
+    // The room and the table under a white light from above: the room with more ambient light.
+    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
+    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
+    stage_.Render(device, draw, 1.0f / 60.0f, &kLighting);
+    if (!draw || device == nullptr) return;
+    replayPanel_->DrawTable(*device);
+    device->Begin2D();
+    quill::ScopedLock hold(lock_);
+    table->DrawHud();
+    if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
+        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
+    }
+    DrawWidgets(device);
+}
+
+// --- the window ---
+
+void SceneRoomPractice::OnResize(uint32_t width, uint32_t height) {
+    Scene::OnResize(width, height);
+    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+}
+
+void SceneRoomPractice::OnActivate(bool active) {
+    Scene::OnActivate(active);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+}
+
+// --- leaving (main thread) ---
+
+// The room took nothing from the item pool: the player's cue and chalk stay in his inventory, and only the
+// room's own state goes.
+bool SceneRoomPractice::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
+    Scene::OnLeave(resources, renderScenes);
+    quill::ScopedLock hold(lock_);
+    ReleaseItemPreviews(*this);
+    replayPanel_->ReleaseTable();
+    stage_.Release(renderScenes);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
+        sounds->Stop(kMusic);
+        sounds->RemoveSound(kMusic);
+    }
+    Player().practiceValue = savedPracticeValue_;
+    HideWindows();
+    challenge_.End();
+    lines_.Clear();
+    ShowLines();
+    pendingItem_.reset();
+    SetReady(false);
+    return true;
+}
+
+void SceneRoomPractice::LeaveToLobby() {
+    sender_.SendByte(quill::MessageId::LeaveToLobby, 0);
+    RequestSceneChange(SceneId::Lobby);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,131 @@
+// SceneRoomPractice: the screen's widgets, laid out once by Init: the title bar with the room's buttons, the
+// challenge and options buttons, the challenge board, the text list at the lower left, the item bar and the
+// chalk slot, and the windows (challenge selection, waiting, options, replay panel, help).
+#include "QuillLib/core/AssertBreak.h"
+#include "client/app/App.h"
+#include "client/app/UiFonts.h"
+#include "client/scenes/common/ChalkQuickSlot.h"
+#include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/WaitingPopup.h"
+#include "client/scenes/practice/ChallengeSelectWindow.h"
+#include "client/scenes/practice/PracticeOptionsWindow.h"
+#include "client/scenes/practice/SceneRoomPractice.h"
+#include "client/scenes/room/ReplayPanel.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCommon = 0;
+constexpr int32_t kHud = 14;
+constexpr int32_t kPracticeTexture = 19;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr int32_t kLineHeight = 18;
+
+template <class T>
+T* Attach(Widget& parent, std::unique_ptr<T> child, bool visible) {
+    return static_cast<T*>(parent.AddChild(std::move(child), visible));
+}
+
+}  // namespace
+
+void SceneRoomPractice::Init() {
+    if (built_) quill::AssertBreak(".\\SceneRoomPractice", 90);
+    built_ = true;
+    const ScreenSize screen = app_.GetScreenSize();
+    SetRect(0, 0, screen.width, screen.height);
+    BuildTitleBar();
+    BuildBoard();
+    BuildTextList();
+    BuildWindows();
+    ApplyChildAnchors(screen.width, screen.height);
+}
+
+void SceneRoomPractice::BuildTitleBar() {
+    titleBar_ = CreateImage(5, 4, 470, 30, kCommon, 0, 386);
+    TextLabel* title = titleBar_->CreateTextLabel(12, 6, 300, 20, &UiFontAt(UiFont::Bold14), 0, 0);
+    title->SetText(u"Practice alone");
+    title->SetColors(kWhite, 0);
+    AddTopButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
+    AddTopButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
+    AddTopButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
+    AddTopButton(kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)");
+    AddTopButton(kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)");
+    challengeButton_ = CreateButton(0, 0, 114, 32, kChallenge, -1, kPracticeTexture, 0, 0);
+    challengeButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    challengeButton_->SetCaption(u"Challenge");
+    challengeButton_->SetAnchor(AnchorMode::Right, -130, AnchorMode::Top, 44);
+    optionsButton_ = CreateButton(0, 0, 114, 32, kOptions, -1, kPracticeTexture, 0, 32);
+    optionsButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    optionsButton_->SetCaption(u"Options");
+    optionsButton_->SetAnchor(AnchorMode::Right, -130, AnchorMode::Top, 80);
+}
+
+Button* SceneRoomPractice::AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX,
+                                        int32_t srcY, const char16_t* tooltip) {
+    Button* button = CreateButton(0, 0, 33, 34, control, key, kCommon, srcX, srcY);
+    button->SetTooltip(tooltip);
+    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
+    return button;
+}
+
+// The board of a running challenge: inning, points, average, target and reward, one line each.
+void SceneRoomPractice::BuildBoard() {
+    board_ = CreateImage(0, 0, 200, 120, kPracticeTexture, 0, 64);
+    board_->SetAnchor(AnchorMode::Right, -210, AnchorMode::Top, 120);
+    board_->SetAcceptsMouse(false);
+    for (size_t n = 0; n < boardLines_.size(); ++n) {
+        boardLines_[n] = board_->CreateTextLabel(12, 8 + static_cast<int32_t>(n) * 21, 176, kLineHeight,
+                                                 &UiFontAt(UiFont::Bold12), 0, 0);
+        boardLines_[n]->SetColors(kWhite, 0);
+    }
+    board_->Show(false);
+}
+
+// The last eight lines of the text list, above the item bar.
+void SceneRoomPractice::BuildTextList() {
+    textArea_ = CreateImage(0, 0, 420, static_cast<int32_t>(kShownLines) * kLineHeight + 8, kHud, 0, 0);
+    textArea_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -90 - static_cast<int32_t>(kShownLines) * kLineHeight);
+    textArea_->SetAcceptsMouse(false);
+    textArea_->SetAlpha(0.6f);
+    for (size_t n = 0; n < kShownLines; ++n) {
+        shownLines_[n] = textArea_->CreateTextLabel(6, 4 + static_cast<int32_t>(n) * kLineHeight, 408, kLineHeight,
+                                                    &UiFontAt(UiFont::Regular12), 0, 0);
+    }
+}
+
+void SceneRoomPractice::BuildWindows() {
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
+    chalkSlot_ = Attach(*this,
+                        std::make_unique<ChalkQuickSlot>(Player(), poster,
+                                                         [this](quill::WStringView a, quill::WStringView b) {
+                                                             app_.Scenes().ShowNoticeBox(this, a, b);
+                                                         }),
+                        true);
+    chalkSlot_->SetAnchor(AnchorMode::Left, -4, AnchorMode::Bottom, -300);
+    itemBar_ = Attach(*this, std::make_unique<ItemQuickBar>(Player(), poster, reposter), true);
+    itemBar_->SetAnchor(AnchorMode::Left, 12, AnchorMode::Bottom, -32);
+    selection_ = Attach(*this,
+                        std::make_unique<ChallengeSelectWindow>(ChallengeSelectWindow::Services{
+                            [this](int32_t level) { ChooseLevel(level); }, [this] { AskGoldCharge(); }}),
+                        false);
+    waiting_ = Attach(*this, std::make_unique<WaitingPopup>(), false);
+    options_ = Attach(*this, std::make_unique<PracticeOptionsWindow>(), false);
+    const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); };
+    const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(this, text); };
+    ReplayPanel::Services replay{&sender_, poster, notice, error,
+                                 [this](quill::WStringView a, quill::WStringView b, quill::WStringView c) {
+                                     app_.Scenes().ShowNoticeBox(this, a, b, c);
+                                 }};
+    replayPanel_ = Attach(*this, std::make_unique<ReplayPanel>(app_, Player(), replay), false);
+    replayPanel_->SetAnchor(AnchorMode::Right, -190, 0, 0);
+    help_ = Attach(*this, CreateHelpWindow(app_), false);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,147 @@
+// SceneSchool: the screen's widgets, laid out once by Init: the banner and the lesson board with its title,
+// text lines, "Try", Continue, Previous and the sample button; the task lines under the "[Trouble]" heading;
+// the step bar of the first pages; the exits, the menu buttons and "Open index"; the chalk slot and the help,
+// index and gift windows.
+#include "QuillLib/core/AssertBreak.h"
+#include "client/app/App.h"
+#include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/ChalkQuickSlot.h"
+#include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/practice/SceneSchool.h"
+#include "client/scenes/practice/SchoolGiftWindow.h"
+#include "client/scenes/practice/SchoolIndexWindow.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+#include "platform/window/VirtualKey.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCommon = 0;
+constexpr int32_t kTutor = 21;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kRight = 4;
+constexpr const char16_t* kStepTexts[] = {u"[Camera]", u"[Shot]", u"[Aiming]", u"[Spin]"};
+
+}  // namespace
+
+void SceneSchool::Init() {
+    if (built_) quill::AssertBreak(".\\SceneSchool", 70);
+    built_ = true;
+    const ScreenSize screen = app_.GetScreenSize();
+    SetRect(0, 0, screen.width, screen.height);
+    BuildBoard();
+    BuildTasks();
+    BuildStepBar();
+    BuildButtons();
+    BuildWindows();
+    ApplyChildAnchors(screen.width, screen.height);
+}
+
+void SceneSchool::BuildBoard() {
+    banner_ = CreateImage(10, 4, 392, 30, kCommon, 0, 416);
+    banner_->SetAlpha(0.5f);
+    banner_->Show(false);
+    board_ = CreateImage(0, 10, 1024, 285, kTutor, 0, 0);
+    board_->SetAcceptsMouse(false);
+    title_ = board_->CreateTextLabel(220, 85, 360, 20, &UiFontAt(UiFont::Bold16), 0, 0);
+    title_->SetColors(kWhite, 0);
+    for (size_t k = 0; k < kTextLines; ++k) {
+        textLines_[k] = board_->CreateTextLabel(230, 140 + 25 * static_cast<int32_t>(k), 730, 18,
+                                                &UiFontAt(UiFont::Bold14), 0, 0);
+    }
+    picture_ = board_->CreateImage(860, 130, 112, 120, kTutor, 912, 631);
+    picture_->Show(false);
+    try_ = board_->CreateTextLabel(400, 248, 100, 20, &UiFontAt(UiFont::Bold12), kRight, 0);
+    try_->SetText(u"Try");
+    try_->SetColors(kWhite, 0);
+}
+
+void SceneSchool::BuildTasks() {
+    trouble_ = CreateTextLabel(70, 318, 200, 18, &UiFontAt(UiFont::Bold14), 0, 0);
+    trouble_->SetText(u"[Trouble]");
+    trouble_->SetColors(kGreen, 0);
+    trouble_->Show(false);
+    for (size_t k = 0; k < kTaskLines; ++k) {
+        taskLines_[k] = CreateTextLabel(70, 340 + 20 * static_cast<int32_t>(k), 700, 18, &UiFontAt(UiFont::Bold14),
+                                        kRight, 0);
+        taskLines_[k]->Show(false);
+    }
+}
+
+void SceneSchool::BuildStepBar() {
+    stepBar_ = CreateImage(190, 40, 1, 1, kTutor, 0, 0);
+    stepBar_->SetAcceptsMouse(false);
+    for (size_t k = 0; k < stepLabels_.size(); ++k) {
+        stepLabels_[k] = stepBar_->CreateTextLabel(40 + 100 * static_cast<int32_t>(k), 0, 80, 20,
+                                                   &UiFontAt(UiFont::Bold16), 0, 1);
+        stepLabels_[k]->SetColors(0xFFFFFF00, 0xFF0000B0);
+        stepLabels_[k]->SetText(kStepTexts[k]);
+    }
+    for (int32_t x : {120, 220, 320}) {
+        TextLabel* arrow = stepBar_->CreateTextLabel(x, 0, 20, 20, &UiFontAt(UiFont::Bold16), 0, 0);
+        arrow->SetColors(0xFF00B000, 0);
+        arrow->SetText(u"▶");
+    }
+    stepBar_->Show(false);
+}
+
+void SceneSchool::BuildButtons() {
+    continue_ = board_->CreateButton(370, 240, 24, 27, kContinue, -1, kTutor, 23, 943);
+    continue_->SetTooltip(u"Continue");
+    previous_ = board_->CreateButton(250, 240, 23, 27, kPrevious, -1, kTutor, 0, 943);
+    previous_->SetAlpha(0.5f);
+    previous_->SetTooltip(u"Previous");
+    sample_ = board_->CreateButton(730, 200, 200, 88, kSample, -1, kTutor, 47, 761);
+    sample_->AddLabel(&UiFontAt(UiFont::Bold14), 0, kWhite, 0, 0);
+    sample_->SetCaption(u"View Vuzud's Sample");
+    sample_->Show(false);
+    constexpr std::array<std::pair<int32_t, int32_t>, 3> kExits{{{kPracticeExit, 247}, {kShopExit, 385}, {kLobbyExit, 523}}};
+    for (size_t k = 0; k < kExits.size(); ++k) {
+        exits_[k] = CreateButton(0, 300 + 40 * static_cast<int32_t>(k), 138, 29, kExits[k].first, -1, kTutor,
+                                 kExits[k].second, 937);
+        exits_[k]->SetAnchor(AnchorMode::Right, -150, 0, 0);
+        exits_[k]->Show(false);
+    }
+    AddMenuButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
+    AddMenuButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
+    AddMenuButton(kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)");
+    AddMenuButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
+    AddMenuButton(kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)");
+    openIndex_ = CreateButton(0, 0, 59, 18, kOpenIndex, -1, kTutor, 679, 937);
+    openIndex_->SetTooltip(u"Open index");
+    openIndex_->SetAnchor(AnchorMode::Right, -65, AnchorMode::Bottom, -24);
+    openIndex_->Show(false);
+}
+
+Button* SceneSchool::AddMenuButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
+                                   const char16_t* tooltip) {
+    Button* button = CreateButton(0, 0, 33, 34, control, key, kCommon, srcX, srcY);
+    button->SetTooltip(tooltip);
+    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
+    return button;
+}
+
+void SceneSchool::BuildWindows() {
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    chalkSlot_ = static_cast<ChalkQuickSlot*>(AddChild(
+        std::make_unique<ChalkQuickSlot>(Player(), poster,
+                                         [this](quill::WStringView a, quill::WStringView b) {
+                                             app_.Scenes().ShowNoticeBox(this, a, b);
+                                         }),
+        false));
+    chalkSlot_->SetAnchor(AnchorMode::Right, -80, AnchorMode::Bottom, -110);
+    help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
+    SchoolIndexWindow::Services services{[this] { return connection_.ConnectionValue(); },
+                                         [this] { return static_cast<int32_t>(Player().level); },
+                                         [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); },
+                                         poster};
+    index_ = static_cast<SchoolIndexWindow*>(AddChild(std::make_unique<SchoolIndexWindow>(services), false));
+    gift_ = static_cast<SchoolGiftWindow*>(AddChild(std::make_unique<SchoolGiftWindow>(), false));
+}
+
+}  // namespace kestrovan

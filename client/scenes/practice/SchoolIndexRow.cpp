@@ -1,0 +1,51 @@
+#include "client/scenes/practice/SchoolIndexRow.h"
+
+#include "client/app/UiFonts.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kTutorTexture = 21;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+constexpr uint32_t kBlack = 0xFF000000;
+
+}  // namespace
+
+SchoolIndexRow::SchoolIndexRow(int32_t y, int32_t id) {
+    Create(14, y, kWidth, kHeight, id, -1);
+    button_ = CreateButton(0, 0, kWidth, kHeight, id, -1, kTutorTexture, 330, 833);
+    button_->SetCheckBox();
+    button_->AddLabel(&UiFontAt(UiFont::Bold14), 4, kWhite, kBlack, 0);
+    levelLabel_ = CreateTextLabel(176, 7, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+    levelLabel_->SetColors(kYellow, 0);
+    levelLabel_->Show(false);
+    mark_ = CreateImage(150, 2, 26, 25, 0, 105, 984);
+    mark_->Show(false);
+}
+
+void SchoolIndexRow::SetEntry(const SchoolIndexEntry* entry) {
+    entry_ = entry;
+    if (entry == nullptr) {
+        Show(false);
+        return;
+    }
+    button_->SetCaption(entry->title);
+    if (entry->sub != 0) {
+        button_->SetRect(20, 1, 191, kHeight);
+        button_->SetImage(kTutorTexture, 558, 833, 191, kHeight, 1.0f, 1.0f);
+        button_->GetCaption()->SetColors(kWhite, kBlack);
+    } else {
+        button_->SetRect(0, 0, kWidth, kHeight);
+        button_->SetImage(kTutorTexture, 330, 833, kWidth, kHeight, 1.0f, 1.0f);
+        button_->GetCaption()->SetColors(kYellow, kBlack);
+    }
+    mark_->Show(entry->mark >= 1);
+    Show(true);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,50 @@
+#pragma once
+// One row of the school's lesson index: a toggle button with the entry's title (a chapter full width in
+// yellow, a section indented in white), the level the entry needs and its mark.
+//
+// Threads: as Widget (the index window's lock is held around SetEntry).
+#include <cstdint>
+
+#include "QuillLib/core/WString.h"
+#include "client/ui/Widget.h"
+
+namespace kestrovan {
+
+class Button;
+class Image;
+class TextLabel;
+
+// One entry of the index: the tab (1-based), chapter, section (0 for the chapter's own row), the page the row
+// opens, the player level it needs (0: none), its mark and its title.
+struct SchoolIndexEntry {
+    int32_t tab = 0;
+    int32_t group = 0;
+    int32_t sub = 0;
+    int32_t page = 0;
+    int32_t level = 0;
+    int32_t mark = 0;
+    quill::WString title;
+};
+
+class SchoolIndexRow : public Widget {
+public:
+    static constexpr int32_t kWidth = 228;
+    static constexpr int32_t kHeight = 26;
+
+    // The row at (14, y) with the id.
+    SchoolIndexRow(int32_t y, int32_t id);
+
+    void SetEntry(const SchoolIndexEntry* entry);
+    const SchoolIndexEntry* Entry() const { return entry_; }
+    Button* RowButton() const { return button_; }
+    TextLabel* LevelLabel() const { return levelLabel_; }
+    Image* Mark() const { return mark_; }
+
+private:
+    const SchoolIndexEntry* entry_ = nullptr;
+    Button* button_ = nullptr;
+    TextLabel* levelLabel_ = nullptr;
+    Image* mark_ = nullptr;
+};
+
+}  // namespace kestrovan

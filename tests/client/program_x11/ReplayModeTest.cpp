@@ -1,0 +1,67 @@
+// The real program in replay mode on a real X display, with no server: started with "replay" and a demo shot's
+// text as its fifth word, it opens the replay screen at once, plays the shot pass after pass (three pass ends
+// in its log) and the table's pixels change while the balls roll; the window closes on request.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "client/scenes/common/DemoShots.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+// The cloth of the carom table: a blue far bluer than grey.
+bool IsCloth(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return b > 60 && b > r + 40 && b > g + 20;
+}
+
+// Pixels that change when the cue or a ball moves.
+constexpr int kMoved = 150;
+
+int CountCloth(const Screenshot& shot, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) count += IsCloth(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(ProgramUnderX, ReplayModePlaysTheShotPassAfterPass) {
+    ASSERT_GT(Start({"replay", "1", "2", std::string(kestrovan::DemoShots()[0].shot)}), 0);
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(WaitForLog("Scene 12 ready", std::chrono::seconds(30))) << ReadFile(folder() / "program.out");
+    const int left = area.x, top = area.y, right = area.x + area.width, bottom = area.y + area.height;
+    // The pointer rests on the title, where it touches neither the table nor a button.
+    x.MovePointer(left + 200, top + 16);
+
+    // The table from above shows its cloth; while a pass plays the picture changes (the cue swings, the
+    // balls roll).
+    const Screenshot first = WaitForScreen(folder() / "replay_1.png", [&](const Screenshot& shot) {
+        return CountCloth(shot, left, top, right, bottom) > 20000;
+    });
+    EXPECT_GT(CountCloth(first, left, top, right, bottom), 20000) << "the table: see replay_1.png";
+    const Screenshot moved = WaitForScreen(folder() / "replay_2.png", [&](const Screenshot& shot) {
+        return DifferingPixels(first, shot, left, top, right, bottom) > kMoved;
+    });
+    EXPECT_GT(DifferingPixels(first, moved, left, top, right, bottom), kMoved) << "replay_1.png, replay_2.png";
+
+    // Three passes end: normal, half and quarter speed; the fourth plays again.
+    for (const char* line : {"Replay pass 1 ended", "Replay pass 2 ended", "Replay pass 3 ended"})
+        EXPECT_TRUE(WaitForLog(line, std::chrono::seconds(120))) << line << "\n" << ReadFile(folder() / "StartLog.log");
+    const Screenshot fourth = Capture(folder() / "replay_3.png");
+    const Screenshot again = WaitForScreen(folder() / "replay_4.png", [&](const Screenshot& shot) {
+        return DifferingPixels(fourth, shot, left, top, right, bottom) > kMoved;
+    });
+    EXPECT_GT(DifferingPixels(fourth, again, left, top, right, bottom), kMoved) << "replay_3.png, replay_4.png";
+
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

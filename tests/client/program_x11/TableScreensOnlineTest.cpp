@@ -1,0 +1,182 @@
+// The real program online on a real X display reaches the table screens beside the game room from the lobby:
+// "Practice alone" with a carom game opens the practice room, a challenge starts and a shot played with the Ctrl
+// key is judged into the text list; an account that has not done the tutorial goes from the lobby straight to
+// the school, whose first page greets the player, and Continue leads to the camera tasks.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using quill::MessageId;
+
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) count += test(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+int Red(uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
+int Green(uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
+int Blue(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
+
+bool IsWhite(uint32_t rgb) {
+    return Red(rgb) > 200 && Green(rgb) > 200 && Blue(rgb) > 200;
+}
+
+bool IsYellow(uint32_t rgb) {
+    return Red(rgb) > 200 && Green(rgb) > 200 && Blue(rgb) < 80;
+}
+
+// A judged shot's line: "Success !!" in light green or "Failed... OTL" in red.
+bool IsJudgement(uint32_t rgb) {
+    const bool red = Red(rgb) > 200 && Green(rgb) < 70 && Blue(rgb) < 70;
+    const bool green = Green(rgb) > 200 && Red(rgb) > 90 && Red(rgb) < 170 && Blue(rgb) > 90 && Blue(rgb) < 170;
+    return red || green;
+}
+
+class TableScreens : public ProgramUnderX {
+protected:
+    // Login and the first channel, up to the lobby's entry; the window's area.
+    XWindowGeometry ReachLobby(const kvtest::LoginScript& login) {
+        if (StartOnline() <= 0) return {};
+        kvtest::InstallLoginScript(server(), login);
+        kvtest::InstallLobbyScript(server());
+        kvtest::InstallPracticeScript(server());
+        const XWindowGeometry area = WaitForWindow();
+        SkipIntro(area);
+        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
+            return shot.At(area.x + 500, area.y + area.height - 10) == 0x000000;
+        });
+        PressKey("Return");
+        server().WaitForMessage(MessageId::LoginRequest);
+        server().WaitForMessage(MessageId::ChannelListRequest, 20000);
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        PressKey("Return");
+        EXPECT_TRUE(server().WaitForMessage(MessageId::ChannelEnter, 20000).has_value())
+            << ReadFile(folder() / "StartLog.log");
+        EXPECT_TRUE(server().WaitForMessage(MessageId::LobbyEnter, 20000).has_value())
+            << ReadFile(folder() / "StartLog.log");
+        return area;
+    }
+    // Clicks until the server has count messages of the id, at most five times.
+    bool ClickFor(int x, int y, MessageId id, size_t count) {
+        for (int attempt = 0; attempt < 5 && server().CountReceived(id) < count; ++attempt) {
+            Click(x, y);
+            for (int waited = 0; waited < 20 && server().CountReceived(id) < count; ++waited)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return server().CountReceived(id) >= count;
+    }
+};
+
+TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudged) {
+    const XWindowGeometry area = ReachLobby({});
+    ASSERT_FALSE(HasFailure());
+    const int left = area.x, top = area.y, width = area.width, height = area.height;
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+
+    // "Practice alone", the four-ball game in the room setting, OK.
+    const int dialogX = left + (width - 403) / 2, dialogY = top + (height - 392) / 2;
+    const auto dialogShows = [&](const Screenshot& shot) { return IsSlate(shot.At(dialogX + 200, dialogY + 300)); };
+    for (int attempt = 0; attempt < 5 && !dialogShows(Capture(folder() / "practice_setup.png")); ++attempt) {
+        Click(left + width - 188 + 57, top + 410 + 16);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    Click(dialogX + 193 + 80, dialogY + 72 + 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(ClickFor(dialogX + 80 + 42, dialogY + 344 + 16, MessageId::EnterPractice, 1)) << "see practice_setup.png";
+
+    // The room: its title bar and the table's cloth.
+    const Screenshot room = WaitForScreen(folder() / "practice.png", [&](const Screenshot& shot) {
+        return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000;
+    });
+    ASSERT_GT(Count(room, left + 5, top + 4, left + 475, top + 34, IsSlate), 2000) << "see practice.png";
+
+    // The challenge at level 1; the notice that a player with gold only experiences it is closed.
+    Click(left + width - 130 + 57, top + 44 + 16);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const int selectionX = left + (width - 400) / 2, selectionY = top + (height - 300) / 2;
+    Click(selectionX + 14 + 42, selectionY + 44 + 14);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Capture(folder() / "practice_challenge.png");
+    PressKey("Return");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+
+    // A shot with the Ctrl key held while the mouse draws the cue back and pushes it; the balls' stop judges it.
+    const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
+    const auto judged = [&](const Screenshot& shot) {
+        return Count(shot, left + 10, textTop, left + 430, textBottom, IsJudgement);
+    };
+    Screenshot after = Capture(folder() / "practice_judged.png");
+    for (int attempt = 0; attempt < 3 && judged(after) < 20; ++attempt) {
+        x.MovePointer(left + width / 2, top + height / 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Key("Control_L", true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // The cue follows the mouse while the key is held: slow steps back, then a quick push.
+        for (int step = 0; step < 20; ++step) {
+            x.MovePointerBy(0, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+        for (int step = 0; step < 6; ++step) {
+            x.MovePointerBy(0, -40);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        x.Key("Control_L", false);
+        after = WaitForScreen(folder() / "practice_judged.png", [&](const Screenshot& shot) { return judged(shot) > 20; });
+    }
+    EXPECT_GT(judged(after), 20) << "the judgement's line: see practice_judged.png";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheCameraTasks) {
+    kvtest::LoginScript login;
+    login.account.tutorialDone = 0;
+    login.account.schoolProgress = 0;
+    const XWindowGeometry area = ReachLobby(login);
+    ASSERT_FALSE(HasFailure());
+    const int left = area.x, top = area.y;
+    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterSchool, 20000).has_value()) << "the tutorial gate";
+    ASSERT_TRUE(server().WaitForMessage(MessageId::QuestProgress, 30000).has_value()) << "page 1 reached";
+
+    // Page 1's title greets the player by name in white on the lesson board.
+    const auto title = [&](const Screenshot& shot) {
+        return Count(shot, left + 220, top + 95, left + 580, top + 115, IsWhite);
+    };
+    const Screenshot first = WaitForScreen(folder() / "school_1.png", [&](const Screenshot& shot) { return title(shot) > 150; });
+    EXPECT_GT(title(first), 150) << "the title: see school_1.png";
+
+    // Continue to the camera page (pages 2, 3 and 4 reported), then Continue again to try its tasks.
+    const int continueX = left + 382, continueY = top + 250 + 13;
+    for (size_t page = 2; page <= 4; ++page) {
+        ASSERT_TRUE(ClickFor(continueX, continueY, MessageId::QuestProgress, page)) << page;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    const auto tasks = [&](const Screenshot& shot) {
+        return Count(shot, left + 70, top + 340, left + 770, top + 400, [](uint32_t rgb) {
+            return IsYellow(rgb) || (Red(rgb) > 100 && Green(rgb) > 100 && Blue(rgb) < 40);
+        });
+    };
+    Screenshot tried = Capture(folder() / "school_tasks.png");
+    for (int attempt = 0; attempt < 5 && tasks(tried) < 100; ++attempt) {
+        Click(continueX, continueY);
+        tried = WaitForScreen(folder() / "school_tasks.png", [&](const Screenshot& shot) { return tasks(shot) > 100; });
+    }
+    EXPECT_GT(tasks(tried), 100) << "the camera tasks: see school_tasks.png";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test

@@ -1,0 +1,267 @@
+// The school with the game data on a headless App, talking to the stand-in server: where a visit starts by
+// the stored progress, the pages both ways over the missing ones, one QuestProgress per new page and QuestDone
+// with the gift on page 12, the tasks' controls and a shot that meets a task, the lent chalk under a key of its
+// own and the swapped value given back on leaving, the exits' ways on through the lobby with SchoolRequest,
+// and the index's rows by progress.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "QuillLib/core/AppEventId.h"
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SceneId.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/LentChalk.h"
+#include "client/scenes/common/ScenePopups.h"
+#include "client/scenes/practice/SceneSchool.h"
+#include "client/scenes/practice/SchoolGiftWindow.h"
+#include "client/scenes/practice/SchoolIndexWindow.h"
+#include "client/table/GameTable.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/scenes/SceneTestApp.h"
+
+namespace kestrovan::test {
+namespace {
+
+class School : public SceneTestApp {
+protected:
+    School() : SceneTestApp(AppMode::Online, {u"launcher"}) {
+        RegisterItemModels();
+        std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);
+        loaded = app.InitRenderer();
+        app.Scenes().SetPopups(CreateScenePopups(app));
+        auto owned = CreateScene(SceneId::School, app);
+        school = static_cast<SceneSchool*>(owned.get());
+        school->Init();
+        app.Scenes().AddScene(std::move(owned));
+        app.Scenes().SwitchTo(SceneId::School);
+        school->SetReady(true);
+        // No login script: the login's answer would rewrite the player's record while a test reads it.
+        server.GreetWithHello();
+        GameConnection& connection = *app.Connection();
+        connection.SetNickname(u"Carom");
+        // The basic cue under key (0, 0), as the inventory keeps it.
+        if (quill::InventoryItem* cue = connection.AllocItem()) {
+            cue->typeCode = 3001;
+            cue->kind = 1;
+            connection.LocalPlayer().AddItem(0, 0, cue);
+        }
+        connection.SetServerAddress(server.Host(), server.Port());
+        connection.StartDispatchThread();
+        connection.Connect();
+        connected = server.WaitForMessage(quill::MessageId::LoginRequest).has_value();
+    }
+    ~School() override {
+        app.Connection()->StopDispatchThread();
+        if (school->Table() != nullptr) school->OnLeave(app.GetResourceManager(), nullptr);
+    }
+
+    void Enter(uint32_t progress) {
+        ASSERT_TRUE(loaded);
+        ASSERT_TRUE(connected);
+        app.Connection()->SetValueAndFlag(progress, 0);
+        ASSERT_EQ(school->LoadResources(app.GetResourceManager(), app.GetDevice()), 0);
+        school->Activate();
+    }
+    quill::PlayerState& Player() { return app.Connection()->LocalPlayer(); }
+    void Press(Widget* button) { school->OnEvent(button, 0, 0); }
+    void Post(uint32_t id, uint32_t wParam = 0) {
+        app.PostEvent(id, wParam, 0, 0);
+        app.DrainPostedEvents();
+    }
+    // Waits until the server has seen count messages of the id; their pages (the u32 after the header).
+    std::vector<uint32_t> PagesOf(quill::MessageId id, size_t count) {
+        for (int waited = 0; waited < 5000 && server.CountReceived(id) < count; waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::vector<uint32_t> pages;
+        for (const auto& message : server.Received()) {
+            if (message.id != id) continue;
+            quill::Packet packet = message.Read();
+            pages.push_back(packet.ReadU32());
+        }
+        return pages;
+    }
+
+    kvtest::GameServerFixture server;
+    bool loaded = false;
+    bool connected = false;
+    SceneSchool* school = nullptr;
+};
+
+TEST_F(School, AVisitStartsByTheStoredProgressAndPageOneGreetsByNickname) {
+    Enter(0);
+    EXPECT_EQ(school->Step(), 1);
+    EXPECT_EQ(school->Title()->GetText(), u"Welcome to Kestrovan Carom..");
+    EXPECT_EQ(school->TextLine(1)->GetText(), u"My name is [Vuzud]. What a name, right? Don't ask me why though.");
+    EXPECT_FALSE(school->PreviousButton()->IsVisible()) << "nothing before page 1";
+    EXPECT_TRUE(school->ContinueButton()->IsVisible());
+    EXPECT_TRUE(school->Index()->IsVisible());
+    EXPECT_EQ(Player().practiceValue, SceneSchool::kLocalValue);
+    EXPECT_EQ(app.Connection()->ConnectionValue(), 1u);
+    EXPECT_EQ(PagesOf(quill::MessageId::QuestProgress, 1), std::vector<uint32_t>{1});
+}
+
+TEST_F(School, ProgressBetweenElevenAndNinetySevenResumesThereAndAboveStartsAtTheLastPage) {
+    Enter(15);
+    EXPECT_EQ(school->Step(), 20) << "15 has no page: the next one";
+    school->OnLeave(app.GetResourceManager(), nullptr);
+    Enter(120);
+    EXPECT_EQ(school->Step(), 98);
+    EXPECT_EQ(app.Connection()->ConnectionValue(), 98u);
+    EXPECT_FALSE(school->ContinueButton()->IsVisible()) << "the last page";
+    EXPECT_EQ(school->Title()->GetText(), u"Today's quest is over!");
+}
+
+TEST_F(School, PagesGoBothWaysAndOnlyNewPagesAreReported) {
+    Enter(0);
+    Press(school->ContinueButton());
+    Press(school->ContinueButton());
+    EXPECT_EQ(school->Step(), 3);
+    Press(school->PreviousButton());
+    EXPECT_EQ(school->Step(), 2);
+    Press(school->ContinueButton());
+    EXPECT_EQ(PagesOf(quill::MessageId::QuestProgress, 3), (std::vector<uint32_t>{1, 2, 3})) << "revisits send none";
+
+    Post(quill::AppEventId::SchoolStep, 13);
+    EXPECT_EQ(school->Step(), 20) << "page 13's successor";
+    Press(school->PreviousButton());
+    EXPECT_EQ(school->Step(), 12);
+    EXPECT_TRUE(school->ExitButton(0)->IsVisible()) << "page 12 shows the exits";
+    Post(quill::AppEventId::SchoolStep, 200);
+    EXPECT_EQ(school->Step(), 98);
+    Press(school->PreviousButton());
+    EXPECT_EQ(school->Step(), 86);
+    EXPECT_EQ(app.Connection()->ConnectionValue(), 98u);
+    const std::vector<uint32_t> reported = PagesOf(quill::MessageId::QuestProgress, 4);
+    EXPECT_EQ(reported, (std::vector<uint32_t>{1, 2, 3, 20})) << "page 98 is stored but not sent, 86 lies below it";
+}
+
+TEST_F(School, PageTwelveSendsQuestDoneEveryVisitAndGivesTheCueOnlyOnce) {
+    Enter(0);
+    Player().basicsRewardCount = 0;
+    Post(quill::AppEventId::SchoolStep, 12);
+    EXPECT_TRUE(school->Gift()->IsVisible());
+    EXPECT_EQ(Player().basicsRewardCount, 1);
+    EXPECT_EQ(school->TextLine(2)->GetText(), u"Make sure to use the cue I gifted to you.");
+    school->Gift()->SetVisible(false);
+    Post(quill::AppEventId::SchoolStep, 12);
+    EXPECT_FALSE(school->Gift()->IsVisible()) << "the gift comes once";
+    EXPECT_EQ(school->TextLine(1)->GetText(),
+              u"When your shot power is falling short, purchase a cue item or raise your skills.");
+    for (int waited = 0; waited < 5000 && server.CountReceived(quill::MessageId::QuestDone) < 2; waited += 5)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(server.CountReceived(quill::MessageId::QuestDone), 2u);
+    EXPECT_GE(server.CountReceived(quill::MessageId::OptionsUpdate), 1u) << "the options of the first visit";
+}
+
+TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
+    Enter(0);
+    Post(quill::AppEventId::SchoolStep, 4);
+    EXPECT_EQ(school->TaskCount(), 3);
+    EXPECT_TRUE(school->TryLabel()->IsVisible());
+    EXPECT_FALSE(school->TaskLine(0)->IsVisible()) << "tasks wait for Try";
+    Press(school->ContinueButton());
+    EXPECT_TRUE(school->TasksStarted());
+    EXPECT_EQ(school->Table()->KeyMask(), 7);
+    EXPECT_TRUE(school->TaskLine(2)->IsVisible());
+    EXPECT_FALSE(school->ContinueButton()->IsVisible());
+
+    Post(quill::AppEventId::SchoolStep, 41);
+    Press(school->ContinueButton());
+    EXPECT_EQ(school->Table()->KeyMask(), 511);
+    EXPECT_EQ(school->Table()->PowerDisplayMode(), 0);
+    Post(quill::AppEventId::ShotFired, 4);
+    Post(quill::AppEventId::BallsStopped);
+    school->Update(0, 100);
+    EXPECT_EQ(school->TaskIndex(), 0) << "4% misses 5% to 15%";
+    EXPECT_EQ(school->ShotsTaken(), 1);
+    Post(quill::AppEventId::ShotFired, 15);
+    school->Update(0, 200);
+    EXPECT_EQ(school->TaskIndex(), 1) << "15% meets it with the shot before still counted";
+    EXPECT_EQ(school->ShotsTaken(), 0);
+    Post(quill::AppEventId::ShotFired, 70);
+    Post(quill::AppEventId::BallsStopped);
+    school->Update(0, 300);
+    EXPECT_EQ(school->TaskIndex(), 2);
+    EXPECT_TRUE(school->ContinueButton()->IsVisible()) << "all met";
+    EXPECT_EQ(school->TaskLine(2)->GetText(), SceneSchool::kClosingLine);
+    EXPECT_EQ(school->TaskCount(), 3);
+}
+
+TEST_F(School, AChalkIsLentUnderAKeyOfItsOwnAndGivenBackWithTheValueOnLeaving) {
+    Player().practiceValue = 7;
+    ASSERT_EQ(Player().GetCurrentCue(), nullptr) << "no chalk of his own";
+    const uint8_t owned = Player().ItemCount();
+    Enter(20);
+    const quill::InventoryItem* chalk = school->Lent().Item();
+    ASSERT_NE(chalk, nullptr);
+    EXPECT_EQ(chalk->typeCode, LentChalk::kType);
+    EXPECT_EQ(chalk->remaining, 100);
+    EXPECT_EQ(chalk->secondCount, 100);
+    EXPECT_NE(chalk->key, 0u) << "not the basic cue's key";
+    const quill::InventoryItem* basic = Player().FindItem(0, 0);
+    ASSERT_NE(basic, nullptr);
+    EXPECT_NE(basic->typeCode, LentChalk::kType) << "the basic cue is found under its key";
+    EXPECT_EQ(Player().GetCurrentCue(), chalk);
+
+    school->OnLeave(app.GetResourceManager(), nullptr);
+    EXPECT_EQ(Player().ItemCount(), owned);
+    EXPECT_EQ(Player().practiceValue, 7u);
+    EXPECT_EQ(school->Table(), nullptr);
+}
+
+TEST_F(School, ExitsReportProgressAndGoOnThroughTheLobby) {
+    Enter(20);
+    Press(school->ExitButton(0));
+    EXPECT_TRUE(school->IsChangePending());
+    EXPECT_EQ(school->NextSceneId(), SceneId::Lobby);
+    const JoinWithTarget target = app.Connection()->JoinTarget();
+    EXPECT_EQ(target.pending, 1);
+    EXPECT_EQ(target.channel, 0);
+    EXPECT_EQ(target.place, JoinWithTarget::kPracticeRoom);
+    EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, 10);
+    EXPECT_EQ(PagesOf(quill::MessageId::SchoolRequest, 1), std::vector<uint32_t>{20});
+
+    school->CancelPendingChange();
+    Press(school->ExitButton(1));
+    EXPECT_EQ(app.Connection()->JoinTarget().place, JoinWithTarget::kShop);
+    EXPECT_EQ(PagesOf(quill::MessageId::SchoolRequest, 2).size(), 2u);
+}
+
+TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
+    Enter(20);
+    SchoolIndexWindow& index = *school->Index();
+    index.Refresh();
+    ASSERT_NE(index.Row(0)->Entry(), nullptr);
+    EXPECT_EQ(index.Row(0)->Entry()->title, u"Control");
+    EXPECT_TRUE(index.Row(1)->IsEnabled()) << "Game guide (20)";
+    EXPECT_EQ(index.Row(1)->GetAlpha(), 0.7f);
+    EXPECT_FALSE(index.Row(2)->IsEnabled()) << "About skills (30)";
+    EXPECT_EQ(index.Row(2)->GetAlpha(), 0.2f);
+    EXPECT_EQ(index.ScrollPosition(0), 1) << "scroll positions count from 1";
+    EXPECT_FALSE(index.Tab(1)->IsEnabled());
+    ASSERT_NE(index.Selected(), nullptr);
+    EXPECT_EQ(index.Selected()->page, 20);
+
+    index.OnEvent(index.Row(0)->RowButton(), 0, 0);
+    app.DrainPostedEvents();
+    EXPECT_EQ(school->Step(), 1);
+
+    index.OnEvent(index.Row(0)->RowButton(), 0, 0);
+    Press(school->OpenIndexButton());
+    index.OnEvent(index.GetChildren()[1], 0, 0);  // "Hide index"
+    EXPECT_FALSE(index.IsVisible());
+    app.DrainPostedEvents();
+    EXPECT_TRUE(school->OpenIndexButton()->IsVisible());
+}
+
+}  // namespace
+}  // namespace kestrovan::test
