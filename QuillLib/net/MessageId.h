@@ -105,6 +105,7 @@
     X(109, QuestDone, ToServer)              \
     X(111, QuestProgress, ToServer)          \
     X(112, PersonalCueBuy, ToServer)         \
+    X(113, PersonalCueBuyResult, ToClient)   \
     X(115, PartsBuy, ToServer)               \
     X(116, PartsBuyResult, ToClient)         \
     X(117, CueUpgrade, ToServer)             \

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "QuillLib/gamedata/CuePartCatalogue.h"
+#include "client/scenes/shop/CueRules.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopMessages.h"
 #include "client/scenes/shop/ShopResultTexts.h"
@@ -59,6 +61,19 @@ void Buy(std::vector<OwnedItem>& owned, const ItemBuyResult& answer) {
     owned.push_back(item);
 }
 
+// The workshop's rules over the option values and parts an answer carries: every option's effect texts and the
+// terms of its next upgrade stay within their bounds, whatever the server sent.
+void ApplyToCue(const std::array<uint8_t, 5>& options, const std::array<uint16_t, 5>& parts) {
+    for (size_t option = 0; option < options.size(); ++option) {
+        Check(!CueRules::EffectText(option, options[option]).empty());
+        Check(!CueRules::EffectFloatText(option, options[option]).empty());
+        const uint8_t type = CueRules::LimitingPart(option);
+        const quill::CuePartRecord* part = quill::TheCuePartCatalogue().Find(type, parts[type]);
+        const CueUpgradeTerms terms = CueRules::UpgradeTerms(option, options[option], part, false);
+        Check(terms.next <= CueRules::kUpgradeCeiling && terms.cost >= 3000 && terms.pointsNeeded >= 1);
+    }
+}
+
 void Feed(std::vector<OwnedItem>& owned, uint8_t selector, std::span<const uint8_t> payload) {
     switch (selector % 8) {
         case 0:
@@ -95,14 +110,22 @@ void Feed(std::vector<OwnedItem>& owned, uint8_t selector, std::span<const uint8
         case 4:
             if (auto m = ReceivedMessage(MessageId::NicknameItemResult, payload); auto a = ShopAnswers::ReadResult(m))
                 CheckResult(MessageId::NicknameItemResult, *a);
-            if (auto m = ReceivedMessage(MessageId::CueRetuneResult, payload); auto a = ShopAnswers::ReadCueRetune(m))
+            if (auto m = ReceivedMessage(MessageId::CueRetuneResult, payload); auto a = ShopAnswers::ReadCueRetune(m)) {
                 CheckResult(MessageId::CueRetuneResult, a->result);
+                ApplyToCue(a->stats, {});
+            }
+            if (auto m = ReceivedMessage(MessageId::PersonalCueBuyResult, payload); auto a = ShopAnswers::ReadResult(m))
+                CheckResult(MessageId::ItemBuyResult, *a);
             break;
         case 5:
-            if (auto m = ReceivedMessage(MessageId::PartsBuyResult, payload); auto a = ShopAnswers::ReadPartsBuy(m))
+            if (auto m = ReceivedMessage(MessageId::PartsBuyResult, payload); auto a = ShopAnswers::ReadPartsBuy(m)) {
                 CheckResult(MessageId::PartsBuyResult, a->result);
-            if (auto m = ReceivedMessage(MessageId::CueUpgradeResult, payload); auto a = ShopAnswers::ReadCueUpgrade(m))
+                ApplyToCue(a->stats, a->parts);
+            }
+            if (auto m = ReceivedMessage(MessageId::CueUpgradeResult, payload); auto a = ShopAnswers::ReadCueUpgrade(m)) {
                 CheckResult(MessageId::CueUpgradeResult, a->result);
+                ApplyToCue(a->stats, {});
+            }
             if (auto m = ReceivedMessage(MessageId::CueRepairResult, payload); auto a = ShopAnswers::ReadCueRepair(m))
                 CheckResult(MessageId::CueRepairResult, a->result);
             break;

@@ -12,6 +12,7 @@ namespace kestrovan {
 CuePartThumbnail::CuePartThumbnail(int32_t x, int32_t y, int32_t id) {
     Create(x, y, kWidth, kHeight, id, 0);
     button_ = AddShopToggle(*this, id, 0, 0, kWidth, kHeight);
+    button_->SetHoverEvents(true);
     button_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
 }
 

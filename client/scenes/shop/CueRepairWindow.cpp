@@ -31,7 +31,7 @@ CueRepairWindow::CueRepairWindow(WorkshopHost& host) : WorkshopWindow(host, 185,
 
 void CueRepairWindow::SetCue(const quill::InventoryItem& cue) {
     cue_ = cue;
-    title_->SetText(cue.name);
+    title_->SetText(CueRules::NameOf(cue));
     durability_->SetText(Format(u"%d/%d", cue.durabilityCurrent / 1000, cue.durabilityTotal / 1000));
     const bool custom = CueRules::IsCustomCue(cue.typeCode);
     for (Widget* advanced : {static_cast<Widget*>(advancedCaption_), static_cast<Widget*>(advancedCost_),

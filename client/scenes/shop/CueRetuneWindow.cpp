@@ -42,7 +42,7 @@ CueRetuneWindow::CueRetuneWindow(WorkshopHost& host) : WorkshopWindow(host, 623,
 void CueRetuneWindow::SetCue(const quill::InventoryItem& cue) {
     cue_ = cue;
     preview_->ShowItem(cue);
-    name_->SetText(cue.name);
+    name_->SetText(CueRules::NameOf(cue));
 }
 
 void CueRetuneWindow::OnShow() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/ItemCatalogue.h"
 
 namespace kestrovan {
 
@@ -22,6 +23,13 @@ bool ShownWithPlus(size_t option) {
 }
 
 }  // namespace
+
+WString CueRules::NameOf(const quill::InventoryItem& cue) {
+    if (!cue.customText.empty()) return cue.customText;
+    if (!cue.name.empty()) return cue.name;
+    const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(cue.typeCode);
+    return record != nullptr ? record->name : WString();
+}
 
 // --- Options ---
 

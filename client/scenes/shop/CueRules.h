@@ -66,6 +66,8 @@ public:
     static bool IsCustomCue(uint32_t typeCode) { return typeCode == kCustomCue; }
     static bool IsTuningCue(uint32_t typeCode) { return typeCode >= kFirstTuningCue && typeCode <= kLastTuningCue; }
     static bool IsPersonalCue(const quill::InventoryItem& item) { return item.kind == 1 && item.customFlag == 1; }
+    // A personal cue's own name (as bought or listed), else the item's name, else its catalogue name.
+    static quill::WString NameOf(const quill::InventoryItem& cue);
 
     // --- Options ---
     static double OptionFactor(size_t option);

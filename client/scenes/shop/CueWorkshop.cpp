@@ -8,10 +8,13 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/shop/CueOptionUpgradeWindow.h"
+#include "client/scenes/shop/CuePartsCatalogueWindow.h"
+#include "client/scenes/shop/CuePartsGuideWindow.h"
 #include "client/scenes/shop/CuePartsWindow.h"
 #include "client/scenes/shop/CueRepairWindow.h"
 #include "client/scenes/shop/CueRetuneWindow.h"
 #include "client/scenes/shop/CueUpgradeWindow.h"
+#include "client/scenes/shop/PersonalCueBuyWindow.h"
 #include "client/scenes/shop/PersonalCueWindow.h"
 #include "client/scenes/shop/SceneShop.h"
 
@@ -35,6 +38,11 @@ CueWorkshop::CueWorkshop(App& app, SceneShop& shop, ShopPreviewPanel* largePrevi
     parts_->SetShopPreview(largePreview);
     management_ = Attach(shop, std::make_unique<PersonalCueWindow>(
                                    *this, PersonalCueWindow::Windows{*repair_, *retune_, *upgrade_, *parts_}));
+    catalogue_ = Attach(shop, std::make_unique<CuePartsCatalogueWindow>(*this));
+    catalogue_->SetShopPreview(largePreview);
+    buy_ = Attach(shop, std::make_unique<PersonalCueBuyWindow>(*this, *catalogue_));
+    buy_->SetShopPreview(largePreview);
+    guide_ = Attach(shop, std::make_unique<CuePartsGuideWindow>());
 }
 
 CueWorkshop::~CueWorkshop() = default;
@@ -43,10 +51,28 @@ void CueWorkshop::Open() {
     Raise(*management_);
 }
 
+bool CueWorkshop::OpenPurchase(const quill::ItemRecord& entry) {
+    if (!buy_->Open(entry)) return false;
+    Raise(*buy_);
+    return true;
+}
+
+void CueWorkshop::OnCueBought() {
+    buy_->SetVisible(false);
+}
+
 bool CueWorkshop::OnConfirm(uint32_t id, uint32_t button, uint32_t value) {
-    if (id == quill::AppEventId::CueGuideOpen) return true;
+    if (id == quill::AppEventId::CueGuideOpen) {
+        shop_.BringChildToFront(guide_);
+        guide_->Open();
+        return true;
+    }
     if (button != static_cast<uint32_t>(NoticeBox::kOkLeft)) return false;
     switch (id) {
+        case quill::AppEventId::PersonalCueBuyConfirm:
+            shop_.ShowInProgress();
+            buy_->SendBuy();
+            return true;
         case quill::AppEventId::CueRepairConfirm: management_->ConfirmRepair(); return true;
         case quill::AppEventId::CuePartsConfirm: management_->ConfirmParts(); return true;
         case quill::AppEventId::CueOptionConfirm: management_->ConfirmOption(value); return true;
@@ -102,6 +128,10 @@ void CueWorkshop::Ask(const WorkshopQuestion& question) {
 
 void CueWorkshop::PostEvent(uint32_t id, uint32_t value) {
     app_.PostEvent(id, value, 0, 0);
+}
+
+quill::CriticalSectionLock& CueWorkshop::ScreenLock() {
+    return shop_.Lock();
 }
 
 void CueWorkshop::Raise(Widget& window) {

@@ -10,14 +10,21 @@
 
 #include "client/scenes/shop/WorkshopHost.h"
 
+namespace quill {
+struct ItemRecord;
+}
+
 namespace kestrovan {
 
 class App;
 class CueOptionUpgradeWindow;
+class CuePartsCatalogueWindow;
+class CuePartsGuideWindow;
 class CuePartsWindow;
 class CueRepairWindow;
 class CueRetuneWindow;
 class CueUpgradeWindow;
+class PersonalCueBuyWindow;
 class PersonalCueWindow;
 class SceneShop;
 class ShopPreviewPanel;
@@ -28,6 +35,10 @@ public:
     ~CueWorkshop() override;
 
     void Open();
+    // The purchase of a new personal cue of that shop entry; false for a model not sold this way.
+    bool OpenPurchase(const quill::ItemRecord& entry);
+    // A purchase answered with success: the purchase window closes.
+    void OnCueBought();
     // An application event of the workshop: a message box's (button, stored value), of which only OK goes on,
     // or the guide's request. False for any other event.
     bool OnConfirm(uint32_t id, uint32_t button, uint32_t value);
@@ -42,6 +53,9 @@ public:
     CueUpgradeWindow& Upgrade() const { return *upgrade_; }
     CueOptionUpgradeWindow& OptionUpgrade() const { return *option_; }
     CuePartsWindow& Parts() const { return *parts_; }
+    PersonalCueBuyWindow& Purchase() const { return *buy_; }
+    CuePartsCatalogueWindow& Catalogue() const { return *catalogue_; }
+    CuePartsGuideWindow& Guide() const { return *guide_; }
 
     // WorkshopHost.
     quill::PlayerState& Player() override;
@@ -50,6 +64,7 @@ public:
     void Ask(const WorkshopQuestion& question) override;
     void PostEvent(uint32_t id, uint32_t value) override;
     void Raise(Widget& window) override;
+    quill::CriticalSectionLock& ScreenLock() override;
 
 private:
     App& app_;
@@ -60,6 +75,9 @@ private:
     CueUpgradeWindow* upgrade_ = nullptr;
     CuePartsWindow* parts_ = nullptr;
     PersonalCueWindow* management_ = nullptr;
+    CuePartsCatalogueWindow* catalogue_ = nullptr;
+    PersonalCueBuyWindow* buy_ = nullptr;
+    CuePartsGuideWindow* guide_ = nullptr;
 };
 
 }  // namespace kestrovan

@@ -5,6 +5,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
+#include "client/scenes/shop/CueRules.h"
 #include "client/scenes/shop/WorkshopWindow.h"
 #include "client/ui/TextLabel.h"
 
@@ -19,6 +20,7 @@ constexpr float kHoverSpeed = 5.0f;
 PersonalCueSlot::PersonalCueSlot(int32_t x, int32_t y, int32_t id) {
     Create(x, y, kWidth, kHeight, id, 0);
     button_ = AddShopToggle(*this, id, 0, 0, kWidth, kHeight);
+    button_->SetHoverEvents(true);
     auto preview = std::make_unique<ItemPreview>(2, 2, 54, 252, false);
     preview->SetRotationSpeed(0.0f);
     preview_ = static_cast<ItemPreview*>(AddChild(std::move(preview), true));
@@ -33,8 +35,9 @@ void PersonalCueSlot::SetCue(const quill::InventoryItem& item) {
     cue_ = item;
     preview_->ShowItem(item);
     preview_->SetRotationSpeed(0.0f);
-    shadow_->SetText(item.name);
-    name_->SetText(item.name);
+    const quill::WString name = CueRules::NameOf(item);
+    shadow_->SetText(name);
+    name_->SetText(name);
 }
 
 void PersonalCueSlot::Clear() {

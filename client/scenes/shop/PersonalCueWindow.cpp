@@ -63,6 +63,7 @@ void PersonalCueWindow::BuildInfoPanel() {
 
 void PersonalCueWindow::BuildMenu() {
     menu_ = CreatePanel(0, 0, 80, 60, kCommonTexture, 0, 0, 0, 0);
+    StretchBoxFace(*menu_);
     menu_->Show(false);
     const char16_t* entries[] = {u"수      리", u"파츠  구입", u"업그레이드"};
     for (int32_t n = 0; n < 3; ++n) {
@@ -115,7 +116,7 @@ void PersonalCueWindow::RefreshInfo() {
         info_->Show(false);
         return;
     }
-    infoTitle_->SetText(cue->name);
+    infoTitle_->SetText(CueRules::NameOf(*cue));
     for (size_t i = 0; i < kCueOptionCount; ++i) effects_[i]->SetText(CueRules::EffectText(i, cue->statistics[i]));
     points_->SetText(Format(u"%d", static_cast<int32_t>(cue->upgradePoints / 1000)));
     durability_->SetText(Format(u"%d/%d", cue->durabilityCurrent / 1000, cue->durabilityTotal / 1000));
@@ -150,7 +151,7 @@ void PersonalCueWindow::OnSlot(size_t n) {
     // The menu opens where the slot's button was clicked.
     const WidgetRect window = GetRect();
     Button* button = slots_[n]->GetButton();
-    menu_->SetPosition(button->GetLastMouseX() - window.left, button->GetLastMouseY() - window.top);
+    menu_->SetPosition(button->GetLastX() - window.left, button->GetLastY() - window.top);
     third_->SetCaption(CueRules::IsCustomCue(slots_[n]->Cue()->typeCode) ? u"성능재설정" : u"업그레이드");
     BringChildToFront(menu_);
     menu_->Show(true);

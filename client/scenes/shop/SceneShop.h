@@ -220,6 +220,7 @@ private:
     void OnCueUpgradeResult(quill::Packet& packet);
     void OnCueRepairResult(quill::Packet& packet);
     void OnCueRetuneResult(quill::Packet& packet);
+    void OnPersonalCueBuyResult(quill::Packet& packet);
     bool ShowFailure(quill::MessageId id, uint8_t result);
     // Applies a use answer to the owned item; false when the player does not own it.
     bool ApplyUse(const ItemUseResult& answer);

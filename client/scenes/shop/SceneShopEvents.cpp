@@ -304,8 +304,7 @@ void SceneShop::OnItemDialogResult(uint32_t mode) {
             ShowNotice(decision.line);
             break;
         case BuyDecision::Action::kWorkshop:
-            // The custom-cue order belongs to the workshop, which is not part of the program yet.
-            ShowFeatureNotice();
+            if (!workshop_->OpenPurchase(*row->record)) ShowFeatureNotice();
             break;
         case BuyDecision::Action::kPurchase:
             purchase_->SetMode(static_cast<PurchaseMode>(mode));

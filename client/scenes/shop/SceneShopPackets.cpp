@@ -68,6 +68,7 @@ int SceneShop::OnPacket(MessageId id, Packet& packet) {
         case MessageId::CueUpgradeResult: OnCueUpgradeResult(packet); break;
         case MessageId::CueRepairResult: OnCueRepairResult(packet); break;
         case MessageId::CueRetuneResult: OnCueRetuneResult(packet); break;
+        case MessageId::PersonalCueBuyResult: OnPersonalCueBuyResult(packet); break;
         case MessageId::ItemQuantity: OnItemQuantity(packet); break;
         default: return Scene::OnPacket(id, packet);
     }
@@ -133,6 +134,7 @@ void SceneShop::OnItemBuyResult(Packet& packet) {
     if (!m) return WarnDropped(u"purchase answer");
     if (ShowFailure(MessageId::ItemBuyResult, m->result)) return;
     purchase_->SetVisible(false);
+    workshop_->OnCueBought();
     if (m->mode == 1 || m->mode == 2) StoreBalances(m->cash, m->cueMoney);
     if (m->mode != kModeBuy) {
         ShowNotice(u"아이템을 선물하였습니다.");
@@ -384,6 +386,13 @@ void SceneShop::OnCueRepairResult(Packet& packet) {
     const auto lost = static_cast<int32_t>((before - m->durability) / 1000.0 + 0.9);
     ShowNotice(u"수리를 마쳤으나 수리시 실패가 있었습니다.", quill::Format(u"전체 내구도가 %d만큼 감소하였습니다.", lost),
                u"고급 수리를 사용하면 실패하지 않습니다.");
+}
+
+// The personal-cue purchase is answered as ItemBuyResult; this answer, should it come, carries only a result.
+void SceneShop::OnPersonalCueBuyResult(Packet& packet) {
+    const std::optional<uint8_t> result = ShopAnswers::ReadResult(packet);
+    if (!result) return WarnDropped(u"personal cue answer");
+    if (!ShowFailure(MessageId::ItemBuyResult, *result)) workshop_->OnCueBought();
 }
 
 void SceneShop::OnCueRetuneResult(Packet& packet) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
@@ -17,6 +18,13 @@ constexpr int32_t kShopTexture = 27;
 
 }  // namespace
 
+void StretchBoxFace(Widget& widget) {
+    constexpr int32_t kFaceWidth = 400;
+    constexpr int32_t kFaceHeight = 250;
+    widget.SetImage(PopupWindow::kCommonTexture, 0, PopupWindow::kFaceY, kFaceWidth, kFaceHeight,
+                    static_cast<float>(widget.Width()) / kFaceWidth, static_cast<float>(widget.Height()) / kFaceHeight);
+}
+
 Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
     Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, h / 22.0f);
     button->SetCheckBox();
@@ -24,15 +32,20 @@ Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t 
 }
 
 WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
-    : PopupWindow(0, 0, w, h, Face{}, 31, 32), host_(host) {}
+    : PopupWindow(0, 0, w, h, Face{}, 31, 32), host_(host) {
+    StretchBoxFace(*this);
+}
 
 bool WorkshopWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
+    // Input runs on the game thread; the answers change the same windows on the dispatch thread.
+    quill::ScopedLock hold(host_.ScreenLock());
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (a == Button::kEnterEvent || a == Button::kLeaveEvent) {
         OnHover(id, a == Button::kEnterEvent);
         return true;
     }
-    if (a == 0 && OnClick(id)) return true;
+    // A click carries the button's check state after it (toggles) and a quick second click 1027: both choose.
+    if (OnClick(id)) return true;
     return PopupWindow::OnEvent(source, a, b);
 }
 

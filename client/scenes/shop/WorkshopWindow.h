@@ -1,9 +1,10 @@
 #pragma once
 // The base of the cue workshop's windows: a popup with the common face that reaches its screen through a
 // WorkshopHost, with the label and button helpers every workshop window uses and the click filter of its
-// event slot (a button's release is its click; hover events are passed to OnHover).
+// event slot (every event of a button but hover is its click; hover events are passed to OnHover).
 //
-// Threads: built on the main thread with the screen; filled, shown and pressed on the game thread.
+// Threads: built on the main thread with the screen; filled, shown and pressed on the game thread under the
+// screen's lock, which the screen also holds while it applies an answer on the dispatch thread.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
@@ -22,6 +23,9 @@ struct WorkshopWallet {
     int64_t cueMoney = 0;
     uint16_t level = 0;
 };
+
+// The message boxes' face (400 x 250 of the common texture) stretched over the whole widget.
+void StretchBoxFace(Widget& widget);
 
 // A toggle button with the shop's small toggle face (82 x 22) stretched to w x h, as a child of parent.
 Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);

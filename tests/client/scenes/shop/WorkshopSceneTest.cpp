@@ -92,7 +92,8 @@ TEST_F(WorkshopScreen, SlotsShowThePersonalCuesLastFirstAndTheInfoOfTheChosenOne
     Management().SetVisible(false);
     for (uint32_t key = 3; key <= 7; ++key) Connection().FreeItem(Connection().LocalPlayer().RemoveItem(key, 0));
     scene->OnEvent(FindControl(*scene, SceneShop::kWorkshop), 0, 0);
-    Management().OnEvent(Management().Slot(0)->GetButton(), 0, 0);
+    // A toggle's click carries its check state after the click.
+    Management().OnEvent(Management().Slot(0)->GetButton(), 1, 0);
     EXPECT_EQ(Management().DurabilityLabel()->GetText(), u"12/100");
     EXPECT_EQ(Management().EffectLabel(0)->GetText(), u"+3");
     EXPECT_EQ(Management().EffectLabel(1)->GetText(), u"10%");
