@@ -76,7 +76,6 @@ tsan_suites=(
   test_client_scenes_community
   test_client_scenes_player
   test_client_scenes_gallery
-  test_client_scenes_shop
   test_client_scenes_practice
 )
 

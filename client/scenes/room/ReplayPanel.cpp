@@ -24,13 +24,13 @@ constexpr int32_t kWideShift = 184;
 constexpr int32_t kTableState = 6;
 constexpr float kKeep = CameraController::kKeep;
 
-struct ButtonSpec {
+struct ButtonPlace {
     int32_t id;
     const char16_t* tooltip;
     int32_t x, y, w, h, srcX, srcY;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonPlace kButtons[] = {
     {ReplayPanel::kPlay, u"Play", 10, 7, 34, 18, 953, 328},
     {ReplayPanel::kPause, u"Pause", 50, 7, 34, 18, 987, 328},
     {ReplayPanel::kSave, u"Save to shot-gallery", 10, 28, 114, 18, 839, 328},
@@ -52,10 +52,10 @@ ReplayPanel::ReplayPanel(App& app, quill::PlayerState& player, Services services
     SetImage(kTexture, 655, 182, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
     Image* strip = CreateImage(0, 258, kWidth, 51, kTexture, 655, 440);
-    for (const ButtonSpec& spec : kButtons) {
-        Button* button = strip->CreateButton(spec.x, spec.y, spec.w, spec.h, spec.id, -1, kTexture, spec.srcX, spec.srcY);
-        if (spec.tooltip != nullptr) button->SetTooltip(spec.tooltip);
-        if (spec.id == kCameraMode || spec.id == kWindowSize) button->SetCheckBox();
+    for (const ButtonPlace& place : kButtons) {
+        Button* button = strip->CreateButton(place.x, place.y, place.w, place.h, place.id, -1, kTexture, place.srcX, place.srcY);
+        if (place.tooltip != nullptr) button->SetTooltip(place.tooltip);
+        if (place.id == kCameraMode || place.id == kWindowSize) button->SetCheckBox();
     }
     ShotSaveWindow::Services saveServices{services_.notice3, services_.error};
     saveWindow_ = static_cast<ShotSaveWindow*>(AddChild(std::make_unique<ShotSaveWindow>(saveServices), false));

@@ -43,7 +43,7 @@ ShopItemDetailPanel::ShopItemDetailPanel(AppEventPoster poster) : poster_(std::m
                                           TextLabel::kAlignCentre, 0);
     }
     AddCaption(20, 75, u"    규격 :");
-    specification_ = AddValue(105, 75, 300);
+    measures_ = AddValue(105, 75, 300);
     AddCaption(20, 90, u"    기능 :");
     function_ = {AddValue(105, 90, 440), AddValue(105, 105, 440)};
     AddCaption(20, 125, u"사용종목 :");
@@ -141,7 +141,7 @@ void ShopItemDetailPanel::FillTexts() {
         description_[n]->Show(n < texts.descriptionLines);
         description_[n]->SetText(texts.description[n]);
     }
-    specification_->SetText(texts.specification);
+    measures_->SetText(texts.measures);
     gameTypes_->SetText(texts.gameTypes);
     requirements_->SetText(texts.requirements);
     for (size_t n = 0; n < 2; ++n) {

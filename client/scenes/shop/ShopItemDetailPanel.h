@@ -1,5 +1,5 @@
 #pragma once
-// The information panel under the shop's grids: the chosen item's description (six lines), specification,
+// The information panel under the shop's grids: the chosen item's description (six lines), measures,
 // function, games, requirements, cautions, and either its prices per period with their bonuses and the buy,
 // gift and clan-gift buttons (a catalogue item) or its state, period, engraving and the use and delete buttons
 // (an owned item). Its buttons post the shop's events: 17 ShopTab1079 (use), 18 ShopTab1080 (delete), 124
@@ -50,7 +50,7 @@ public:
     std::optional<int64_t> OwnedKey() const;
     Button* ButtonOf(int32_t id) const;
     TextLabel* DescriptionLine(size_t n) const { return description_[n]; }
-    TextLabel* Specification() const { return specification_; }
+    TextLabel* Measures() const { return measures_; }
     TextLabel* Function(size_t n) const { return function_[n]; }
     TextLabel* Requirements() const { return requirements_; }
     TextLabel* Caution(size_t n) const { return caution_[n]; }
@@ -72,7 +72,7 @@ private:
     const ShopItemText* row_ = nullptr;
     std::optional<quill::InventoryItem> owned_;
     std::array<TextLabel*, ItemDetailTexts::kDescriptionLines> description_{};
-    TextLabel* specification_ = nullptr;
+    TextLabel* measures_ = nullptr;
     std::array<TextLabel*, 2> function_{};
     TextLabel* gameTypes_ = nullptr;
     TextLabel* requirements_ = nullptr;

@@ -21,7 +21,7 @@ struct Offer {
 struct RowData {
     uint32_t id;
     const char16_t* description;
-    const char16_t* specification;
+    const char16_t* measures;
     const char16_t* gameTypes;
     uint8_t listed;
     uint8_t unit;
@@ -136,7 +136,7 @@ ShopItemText MakeRow(const RowData& data) {
     ShopItemText row;
     row.itemId = data.id;
     row.description = CutToLength(data.description, ShopItemText::kDescriptionUnits);
-    row.specification = CutToLength(data.specification, ShopItemText::kSpecificationUnits);
+    row.measures = CutToLength(data.measures, ShopItemText::kMeasuresUnits);
     row.gameTypes = CutToLength(data.gameTypes, ShopItemText::kGameTypesUnits);
     row.first = data.id == kFirstBasicCue ? 1 : 0;
     row.listed = data.listed;

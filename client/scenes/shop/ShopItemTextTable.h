@@ -1,6 +1,6 @@
 #pragma once
 // The shop's item text table: one row per item the shop describes (84 rows, cues first, then the consumable
-// and special items, then ball sets and tables), with the item's description, specification and the games it
+// and special items, then ball sets and tables), with the item's description, measures and the games it
 // counts in, whether the shop sells it, and the item's record with the shop's own offers (the catalogue's
 // built-in records carry no periods or prices). The item information windows look the rows up by item id.
 //
@@ -17,12 +17,12 @@ namespace kestrovan {
 
 struct ShopItemText {
     static constexpr size_t kDescriptionUnits = 999;  // 1000 with the terminator
-    static constexpr size_t kSpecificationUnits = 99;
+    static constexpr size_t kMeasuresUnits = 99;
     static constexpr size_t kGameTypesUnits = 21;
 
     uint32_t itemId = 0;
     quill::WString description;    // lines separated by '\n'
-    quill::WString specification;  // "140cm, 19oz" for cues, "-" for items without one
+    quill::WString measures;  // "140cm, 19oz" for cues, "-" for items without one
     quill::WString gameTypes;      // "전체", "4구,3쿠션,3쿠션갬블", ...
     uint8_t first = 0;             // set on the first basic-cue row only
     uint8_t listed = 0;            // 1: sold in the shop

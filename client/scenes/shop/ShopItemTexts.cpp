@@ -82,7 +82,7 @@ ItemDetailTexts ShopItemTexts::Detail(DetailMode mode, const ShopItemText& row, 
                                       const ItemModelRecord* model) {
     ItemDetailTexts texts;
     FillDescription(row, texts);
-    texts.specification = row.specification;
+    texts.measures = row.measures;
     texts.gameTypes = row.gameTypes;
     if (!row.record) return texts;
     const ItemRecord& record = *row.record;

@@ -1,6 +1,6 @@
 #pragma once
 // The texts of the shop's item windows, built from the item's row, its owned record and its model: the sale
-// card, the owned-item card, the detail panel (description, specification, function, games, requirements,
+// card, the owned-item card, the detail panel (description, measures, function, games, requirements,
 // cautions, prices with bonuses, and an owned item's state, period and engraving) and the membership caption.
 // Pure: the windows only put them into their labels.
 #include <array>
@@ -38,7 +38,7 @@ struct ItemDetailTexts {
 
     std::array<quill::WString, kDescriptionLines> description{};
     size_t descriptionLines = 0;
-    quill::WString specification;
+    quill::WString measures;
     quill::WString requirements;
     quill::WString gameTypes;
     std::array<quill::WString, 2> function{};

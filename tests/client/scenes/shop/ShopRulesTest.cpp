@@ -34,7 +34,7 @@ ShopItemText Row(const ItemRecord& record, const char16_t* description = u"line"
     ShopItemText row;
     row.itemId = record.id;
     row.description = description;
-    row.specification = u"-";
+    row.measures = u"-";
     row.gameTypes = u"전체";
     row.listed = 1;
     row.record = record;
