@@ -3,6 +3,8 @@
 // script lands on exists and lies between 1 and 98, and a judge never meets a task of a page without tasks.
 //
 // Input: a list of [u8 kind][i32 value][4 x f32 table state].
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -46,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             default:
                 // The index's page, opened as the school does: the page before it, then one page on.
-                step = SchoolPages::Step(value - 1, +1);
+                step = SchoolPages::Step(static_cast<int32_t>(std::max<int64_t>(int64_t{value} - 1, INT32_MIN)), +1);
                 break;
         }
         Check(step >= SchoolPages::kFirst && step <= SchoolPages::kLast);

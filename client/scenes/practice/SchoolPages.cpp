@@ -224,7 +224,8 @@ const SchoolPage* SchoolPages::Find(int32_t number) {
 
 int32_t SchoolPages::Step(int32_t from, int32_t delta) {
     const int32_t direction = delta < 0 ? -1 : 1;
-    int32_t step = std::clamp(from + delta, kFirst, kLast);
+    // Summed wide: a page number from outside (the index's choice, a hostile value) may sit at int32's ends.
+    int32_t step = static_cast<int32_t>(std::clamp<int64_t>(int64_t{from} + delta, kFirst, kLast));
     while (Find(step) == nullptr) {
         step += direction;
         if (step < kFirst) return kFirst;

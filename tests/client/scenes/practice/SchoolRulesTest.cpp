@@ -4,6 +4,8 @@
 // range, the masse, and the aim line through the cue ball.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "client/scenes/practice/SchoolPages.h"
 #include "client/scenes/practice/SchoolTaskJudge.h"
 
@@ -22,6 +24,8 @@ TEST(SchoolPagesTest, TheSearchSkipsMissingPagesInTheDirectionOfTravelWithinOneA
     EXPECT_EQ(SchoolPages::Step(2, -1), 1);
     EXPECT_EQ(SchoolPages::Step(98, +1), 98);
     EXPECT_EQ(SchoolPages::Step(150, +1), 98) << "pages above 98 open 98";
+    EXPECT_EQ(SchoolPages::Step(INT32_MAX, +1), 98) << "a page at int32's end does not overflow";
+    EXPECT_EQ(SchoolPages::Step(INT32_MIN, -1), 1);
     EXPECT_EQ(SchoolPages::Step(52, -1), 51);
 
     for (int32_t missing : {13, 19, 26, 29, 32, 39, 43, 49, 52, 69, 73, 74, 77, 79, 87, 97})
