@@ -122,8 +122,9 @@ bool CuePartPreview::Build(quill::ResourceManager& resources, D3D9RenderDevice& 
 
 void CuePartPreview::PlaceCamera() {
     const WidgetRect rect = GetRect();
-    const float width = static_cast<float>(std::max(rect.right - rect.left, 1));
-    const float height = static_cast<float>(std::max(rect.bottom - rect.top, 1));
+    // The widget's rectangle holds its last pixels.
+    const float width = static_cast<float>(rect.right - rect.left + 1);
+    const float height = static_cast<float>(rect.bottom - rect.top + 1);
     const float distance = IsLongPart(type_) ? kLongPartDistance : kShortPartDistance;
     camera_.emplace(u"CuePartPreview");
     camera_->SetProjection(0.0f, 0.0f, quill::kPi / 4.0f, height / width, 1.0f, kMaxDistance * 20.0f);
@@ -169,12 +170,13 @@ void CuePartPreview::Draw(D3D9RenderDevice& device) {
     gfx::Device* gfxDevice = device.GetGfxDevice();
     gfx::Viewport saved{};
     if (gfxDevice == nullptr || !gfx::Succeeded(gfxDevice->GetViewport(saved))) return;
-    // Only the part of the rectangle inside the back buffer (a window dragged partly off the screen).
+    // Only the part of the rectangle (its last pixels included) inside the back buffer: a window may be dragged
+    // partly off the screen.
     const WidgetRect rect = GetRect();
     const int32_t left = std::max(rect.left, 0);
     const int32_t top = std::max(rect.top, 0);
-    const int32_t right = std::min(rect.right, static_cast<int32_t>(saved.x + saved.width));
-    const int32_t bottom = std::min(rect.bottom, static_cast<int32_t>(saved.y + saved.height));
+    const int32_t right = std::min(rect.right + 1, static_cast<int32_t>(saved.x + saved.width));
+    const int32_t bottom = std::min(rect.bottom + 1, static_cast<int32_t>(saved.y + saved.height));
     if (right <= left || bottom <= top) return;
     device.SetViewport(static_cast<uint32_t>(left), static_cast<uint32_t>(top), static_cast<uint32_t>(right - left),
                        static_cast<uint32_t>(bottom - top));
