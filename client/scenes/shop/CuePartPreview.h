@@ -9,6 +9,7 @@
 //
 // Threads: SetPart from the game thread (input) and the dispatch thread (replies); Load, Release and drawing on
 // the main thread. All of them hold the widget lock.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -80,11 +81,12 @@ private:
     D3D9RenderDevice* device_ = nullptr;
     std::function<uint32_t()> clock_;
     const bool draggable_;
-    bool loaded_ = false;
-    bool reload_ = false;
-    bool dragging_ = false;
-    int32_t type_ = -1;
-    uint32_t modelId_ = 0;
+    // Read without the lock by the accessors and the mouse handling on the game thread.
+    std::atomic<bool> loaded_{false};
+    std::atomic<bool> reload_{false};
+    std::atomic<bool> dragging_{false};
+    std::atomic<int32_t> type_{-1};
+    std::atomic<uint32_t> modelId_{0};
     uint32_t lastTick_ = 0;
     int32_t lastMouseX_ = 0;
     int32_t lastMouseY_ = 0;
