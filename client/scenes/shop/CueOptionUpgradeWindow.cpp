@@ -8,6 +8,7 @@
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CueRequests.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -30,6 +31,7 @@ CueOptionUpgradeWindow::CueOptionUpgradeWindow(WorkshopHost& host) : WorkshopWin
     normalButton_ = AddToggle(kNormalMode, 20, 40, 100, 22, u"일반");
     gemButton_ = AddToggle(kGemMode, 130, 40, 100, 22, u"보석");
     gemButton_->Show(false);
+    partPreview_ = static_cast<CuePartPreview*>(AddChild(std::make_unique<CuePartPreview>(20, 70, 120, 126, true), true));
     part_ = AddText(20, 200, 150, u"", kYellow);
     limit_ = AddText(180, 80, 190, u"", kYellow);
     AddText(180, 110, 80, u"현재");
@@ -75,6 +77,7 @@ void CueOptionUpgradeWindow::Refresh() {
     const uint8_t type = CueRules::LimitingPart(option_);
     const uint16_t partId = cue.statValues[type];
     const quill::CuePartRecord* part = quill::TheCuePartCatalogue().Find(type, partId);
+    partPreview_->SetPart(type, static_cast<int16_t>(partId));
     part_->SetText(Format(u"%s %d번", quill::GetItemAttributeName(type), partId + 1));
     terms_ = CueRules::UpgradeTerms(option_, cue.statistics[option_], part, mode_ == kGemMode);
     limit_->SetText(Format(kLimitTexts[option_], terms_.limit));

@@ -14,6 +14,8 @@
 
 namespace kestrovan {
 
+class CuePartPreview;
+
 class CueOptionUpgradeWindow : public WorkshopWindow {
 public:
     static constexpr int32_t kNormalMode = 1;
@@ -32,6 +34,7 @@ public:
     const CueUpgradeTerms& Terms() const { return terms_; }
     int32_t Gems() const { return gems_; }
     TextLabel* PartLabel() const { return part_; }
+    CuePartPreview* PartPreview() const { return partPreview_; }
     TextLabel* RateLabel() const { return rate_; }
     TextLabel* CostLabel() const { return cost_; }
     TextLabel* NextLabel() const { return next_; }
@@ -51,6 +54,7 @@ private:
     Button* normalButton_ = nullptr;
     Button* gemButton_ = nullptr;
     TextLabel* part_ = nullptr;
+    CuePartPreview* partPreview_ = nullptr;
     TextLabel* limit_ = nullptr;
     TextLabel* current_ = nullptr;
     TextLabel* next_ = nullptr;

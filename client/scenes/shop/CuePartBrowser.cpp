@@ -3,6 +3,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "client/scenes/common/ItemPreview.h"
+#include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -39,6 +40,7 @@ void ShowCueWithParts(ItemModelRecord& model, const CueParts& parts, ShopPreview
 
 CuePartBrowser::CuePartBrowser(WorkshopHost& host, int32_t w, int32_t h, Wording wording)
     : WorkshopWindow(host, w, h), wording_(wording) {
+    partPreview_ = static_cast<CuePartPreview*>(AddChild(std::make_unique<CuePartPreview>(20, 40, 147, 242, true), true));
     for (size_t t = 0; t < kCuePartTypeCount; ++t)
         tabs_[t] = AddToggle(kFirstTab + static_cast<int32_t>(t), 190 + 84 * static_cast<int32_t>(t), 40, 82, 22,
                              kTabCaptions[t]);
@@ -88,12 +90,14 @@ void CuePartBrowser::OnHide() {
 }
 
 void CuePartBrowser::ApplyChoice() {
+    partPreview_->SetPart(static_cast<int32_t>(type_), static_cast<int16_t>(chosen_[type_]));
     if (model_) ShowCueWithParts(*model_, chosen_, shopPreview_);
 }
 
 void CuePartBrowser::SelectTab(size_t type) {
     type_ = type;
     for (size_t t = 0; t < kCuePartTypeCount; ++t) tabs_[t]->SetChecked(t == type);
+    partPreview_->SetPart(static_cast<int32_t>(type), static_cast<int16_t>(chosen_[type]));
     FillThumbnails();
 }
 

@@ -16,6 +16,7 @@
 
 namespace kestrovan {
 
+class CuePartPreview;
 class CuePartThumbnail;
 class ShopPreviewPanel;
 struct ItemModelRecord;
@@ -50,6 +51,7 @@ public:
     size_t CurrentType() const { return type_; }
     int32_t PageStart(size_t type) const { return pageStart_[type]; }
     CuePartThumbnail* Thumbnail(size_t n) const { return thumbnails_[n]; }
+    CuePartPreview* PartPreview() const { return partPreview_; }
     Button* PreviousPage() const { return previous_; }
     Button* NextPage() const { return next_; }
     TextLabel* NameLabel() const { return name_; }
@@ -83,6 +85,7 @@ private:
     std::array<std::vector<uint16_t>, kCuePartTypeCount> lists_;
     std::array<int32_t, kCuePartTypeCount> pageStart_{1, 1, 1, 1, 1};
     ShopPreviewPanel* shopPreview_ = nullptr;
+    CuePartPreview* partPreview_ = nullptr;
     std::array<CuePartThumbnail*, kThumbnails> thumbnails_{};
     std::array<Button*, kCuePartTypeCount> tabs_{};
     Button* previous_ = nullptr;

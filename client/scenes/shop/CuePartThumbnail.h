@@ -1,6 +1,6 @@
 #pragma once
-// A part to choose in the workshop's part rows: a toggle button (79 x 124) naming the part, and the part it
-// shows (-1 when none). Hidden until given a part.
+// A part to choose in the workshop's part rows: a toggle button (79 x 124) naming the part, a small turning
+// preview of the part on it, and the part it shows (-1 when none). Hidden until given a part.
 //
 // Threads: game thread.
 #include <cstdint>
@@ -10,6 +10,7 @@
 namespace kestrovan {
 
 class Button;
+class CuePartPreview;
 
 class CuePartThumbnail : public Widget {
 public:
@@ -24,9 +25,11 @@ public:
 
     int16_t PartId() const { return partId_; }
     Button* GetButton() const { return button_; }
+    CuePartPreview* Preview() const { return preview_; }
 
 private:
     Button* button_ = nullptr;
+    CuePartPreview* preview_ = nullptr;
     int16_t partId_ = -1;
 };
 

@@ -10,6 +10,7 @@
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/shop/CuePartBrowser.h"
+#include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
 #include "client/scenes/shop/CuePartsCatalogueWindow.h"
 #include "client/scenes/shop/CueRequests.h"
@@ -64,6 +65,7 @@ PersonalCueBuyWindow::PersonalCueBuyWindow(WorkshopHost& host, CuePartsCatalogue
     : WorkshopWindow(host, 635, 463), catalogue_(catalogue) {
     SetModal(true);
     title_ = AddTitle(14, 7, 300, u"");
+    partPreview_ = static_cast<CuePartPreview*>(AddChild(std::make_unique<CuePartPreview>(15, 60, 147, 242, true), true));
     BuildSteps();
     back_ = AddCommand(kBack, 300, 425, u"이전");
     next_ = AddCommand(kNext, 390, 425, u"다음");
@@ -179,6 +181,7 @@ bool PersonalCueBuyWindow::Open(const quill::ItemRecord& entry) {
     for (size_t t = 0; t < kCuePartTypeCount; ++t) chosen_[t] = static_cast<uint16_t>(std::max<int16_t>(0, model_->partIds[t]));
     values_ = {};
     step_ = 1;
+    partPreview_->SetPart(quill::CuePartRecord::kButt, static_cast<int16_t>(chosen_[quill::CuePartRecord::kButt]));
     ShowWholeCue();
     return true;
 }
@@ -362,6 +365,7 @@ void PersonalCueBuyWindow::ChoosePart(size_t type, size_t position) {
     }
     for (size_t p = 0; p < kRowThumbnails; ++p) thumbnails_[type][p]->SetChosen(p == position);
     chosen_[type] = static_cast<uint16_t>(id);
+    partPreview_->SetPart(static_cast<int32_t>(type), id);
     ShowWholeCue();
     RefreshPrice();
 }

@@ -18,6 +18,7 @@
 
 namespace kestrovan {
 
+class CuePartPreview;
 class CuePartThumbnail;
 class CuePartsCatalogueWindow;
 class Panel;
@@ -60,6 +61,7 @@ public:
     const std::vector<uint16_t>& PartList(size_t type) const { return lists_[type]; }
     int32_t PageStart(size_t type) const { return pageStart_[type]; }
     CuePartThumbnail* Thumbnail(size_t type, size_t n) const { return thumbnails_[type][n]; }
+    CuePartPreview* PartPreview() const { return partPreview_; }
     Widget* StepPanel(size_t step) const { return panels_[step - 1]; }
     Widget* HoverPanel() const { return hover_; }
     TextLabel* HoverName() const { return hoverName_; }
@@ -96,6 +98,7 @@ private:
 
     CuePartsCatalogueWindow& catalogue_;
     ShopPreviewPanel* shopPreview_ = nullptr;
+    CuePartPreview* partPreview_ = nullptr;
     quill::ItemRecord entry_;
     std::unique_ptr<ItemModelRecord> model_;
     int32_t step_ = 1;

@@ -23,6 +23,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
+#include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
@@ -370,6 +371,7 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
     Scene::OnLeave(resources, renderScenes);
     ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
+    CuePartPreview::ReleaseAll(*this);
     {
         ScopedLock owned(ownedLock_);
         owned_.clear();
@@ -409,6 +411,7 @@ void SceneShop::DrawPreviews(D3D9RenderDevice& device) {
     quill::Engine* engine = app_.GetEngine();
     if (engine == nullptr || engine->GetResourceManager() == nullptr) return;
     LoadShownItemPreviews(*this, *engine->GetResourceManager(), device);
+    CuePartPreview::LoadShown(*this, *engine->GetResourceManager(), device);
 }
 
 bool SceneShop::IsWebWindowOpen() const {

@@ -1,0 +1,150 @@
+// The workshop's part preview on the default data and the recording device: the part's model and camera at
+// load, the wheel's zoom held within 25 to 80, a missing package failing the load and leaving the preview empty,
+// and a thumbnail's preview leaving the left button to its button.
+#include "client/scenes/shop/CuePartPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "QuillLib/gamedata/CuePartCatalogue.h"
+#include "QuillLib/resource/ResourceManager.h"
+#include "client/scenes/shop/CuePartThumbnail.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+#include "tests/support/gfx/TableStage.h"
+
+namespace kestrovan {
+namespace {
+
+namespace Msg = platform::Msg;
+using platform::MakePointLParam;
+using platform::MakeWheelWParam;
+using quill::CuePartRecord;
+
+// The packages the build makes, beside the test programs (build/<kind>/tests/<program> -> build/<kind>/game/data).
+std::filesystem::path DataFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "game" / "data";
+}
+
+class CuePartPreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(stage.Ready()) << stage.Error();
+        preview.SetClock([this] { return now; });
+    }
+
+    bool Load() { return preview.Load(*stage.resources, *stage.device); }
+    // The last part of a type, so that its model is not simply the first.
+    static uint16_t LastPart(uint8_t type) {
+        return static_cast<uint16_t>(quill::TheCuePartCatalogue().CountParts(type) - 1);
+    }
+
+    kvtest::TestEngineFactory factory{true};
+    kvtest::TableStage stage{factory, DataFolder(), 1024, 768};
+    CuePartPreview preview{20, 40, 147, 242, true};
+    uint32_t now = 1000;
+};
+
+TEST_F(CuePartPreviewTest, APartIsBuiltFromItsOwnModelAtTheNextLoad) {
+    const uint16_t id = LastPart(CuePartRecord::kButt);
+    const CuePartRecord* part = quill::TheCuePartCatalogue().Find(CuePartRecord::kButt, id);
+    ASSERT_NE(part, nullptr);
+    preview.SetPart(CuePartRecord::kButt, static_cast<int16_t>(id));
+    EXPECT_EQ(preview.PartType(), CuePartRecord::kButt);
+    EXPECT_EQ(preview.ModelId(), part->modelIndex);
+    EXPECT_TRUE(preview.IsPending());
+    EXPECT_FALSE(preview.IsLoaded()) << "built only by the render pass";
+
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(preview.IsLoaded());
+    EXPECT_FALSE(preview.IsPending());
+    ASSERT_NE(preview.GetCamera(), nullptr);
+    EXPECT_FLOAT_EQ(preview.GetCamera()->GetDistance(), CuePartPreview::kLongPartDistance);
+    // A frame draws into the preview's own rectangle, then gives the screen its viewport back.
+    factory.setup->log.Clear();
+    preview.Update();
+    const std::string frame = factory.setup->log.Text();
+    const size_t own = frame.find("SetViewport(20, 40, 147, 242");
+    ASSERT_NE(own, std::string::npos) << frame;
+    EXPECT_NE(frame.find("SetViewport(0, 0, 800, 600", own), std::string::npos) << frame;
+
+    // Leaving the screen lets go of the model; the part stays and is built again.
+    preview.Release();
+    EXPECT_FALSE(preview.IsLoaded());
+    EXPECT_EQ(preview.GetCamera(), nullptr);
+    EXPECT_TRUE(preview.IsPending());
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(preview.IsLoaded());
+
+    // No part (a negative type, or an id the catalogue lacks) shows nothing, and that is no failure.
+    preview.SetPart(-1, 0);
+    EXPECT_TRUE(Load());
+    EXPECT_FALSE(preview.IsLoaded());
+    EXPECT_EQ(preview.GetCamera(), nullptr);
+    preview.SetPart(CuePartRecord::kTip, static_cast<int16_t>(LastPart(CuePartRecord::kTip) + 1));
+    EXPECT_TRUE(Load());
+    EXPECT_FALSE(preview.IsLoaded());
+}
+
+TEST_F(CuePartPreviewTest, TheWheelZoomsWithinItsLimits) {
+    preview.SetPart(CuePartRecord::kShaft, 0);
+    ASSERT_TRUE(Load());
+    const auto distance = [this] { return preview.GetCamera()->GetDistance(); };
+    const auto inside = MakePointLParam(50, 100);
+    preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, 120), inside);
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kMinDistance) << "40 - 20 is held at 25";
+    preview.Zoom(50.0f);
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kMinDistance);
+    preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, -120), inside);
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kMinDistance + CuePartPreview::kWheelStep);
+    preview.Zoom(-500.0f);
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kMaxDistance);
+    // The wheel outside the rectangle belongs to someone else.
+    preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, 120), MakePointLParam(400, 100));
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kMaxDistance);
+
+    // A short part starts as near as the limits let it.
+    preview.SetPart(CuePartRecord::kJoint, 0);
+    ASSERT_TRUE(Load());
+    EXPECT_NEAR(distance(), CuePartPreview::kMinDistance, 1e-3f);
+}
+
+TEST_F(CuePartPreviewTest, AMissingPackageFailsTheLoadAndShowsNothing) {
+    quill::ResourceManager empty;
+    empty.SetRootFolder(u"/nonexistent");
+    preview.SetPart(CuePartRecord::kShaft, 0);
+    EXPECT_FALSE(preview.Load(empty, *stage.device));
+    EXPECT_FALSE(preview.IsLoaded());
+    EXPECT_EQ(preview.GetCamera(), nullptr);
+    preview.Update();  // nothing to draw, nothing drawn with
+    // A pending part that failed is not tried again every frame; setting it again does.
+    EXPECT_TRUE(preview.Load(empty, *stage.device));
+    preview.SetPart(CuePartRecord::kShaft, 0);
+    EXPECT_TRUE(Load());
+    EXPECT_TRUE(preview.IsLoaded());
+}
+
+TEST_F(CuePartPreviewTest, OnlyADraggablePreviewTakesTheLeftButton) {
+    preview.SetPart(CuePartRecord::kShaft, 0);
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(preview.OnMouse(Msg::LButtonDown, 0, MakePointLParam(50, 100)));
+    EXPECT_TRUE(preview.IsDragging());
+    preview.OnMouse(Msg::LButtonUp, 0, MakePointLParam(50, 100));
+    EXPECT_FALSE(preview.IsDragging());
+    EXPECT_FALSE(preview.OnMouse(Msg::LButtonDown, 0, MakePointLParam(400, 100)));
+    EXPECT_FALSE(preview.IsDragging());
+
+    CuePartThumbnail thumbnail(0, 0, 100);
+    thumbnail.SetPart(CuePartRecord::kButt, 1, false);
+    CuePartPreview& small = *thumbnail.Preview();
+    EXPECT_EQ(small.PartType(), CuePartRecord::kButt);
+    EXPECT_FALSE(small.OnMouse(Msg::LButtonDown, 0, MakePointLParam(30, 30)));
+    EXPECT_FALSE(small.IsDragging());
+    thumbnail.Clear();
+    EXPECT_EQ(small.PartType(), -1);
+}
+
+}  // namespace
+}  // namespace kestrovan
