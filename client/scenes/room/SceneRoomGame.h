@@ -189,6 +189,8 @@ public:
     bool SelectChalk(const quill::InventoryItem& item);
     // The table's option switches from the local player's items.
     void ReadOptionSwitches();
+    // Whether the local player has the gold cue (item 4150) in use.
+    bool HoldsGoldCueInUse();
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
     // The room master's seat; the master sends the time-out of a shooter who dropped.

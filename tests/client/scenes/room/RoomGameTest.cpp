@@ -17,6 +17,7 @@
 #include "client/ui/Button.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
+#include "tests/support/net/ShopMessages.h"
 #include "tests/support/scenes/SceneHarness.h"
 
 namespace kestrovan::test {
@@ -173,6 +174,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     Receive(kvtest::TurnResultMessage(foul));
     EXPECT_TRUE(HasLine(u"Foul. The points will be reset."));
     EXPECT_EQ(scene->Table()->ForScreens().foulCount, 1);
+    EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
     EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
     EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
@@ -454,6 +456,32 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
     cue->customFlag = 0;
     scene->Activate();
     EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+}
+
+TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
+    Enter(3);
+    Own(Connection(), 801, 4145, 4, 1);
+    quill::InventoryItem* side = Own(Connection(), 802, 4146, 4, 1);
+    scene->OnMessage(Event::GiftRefresh, 0, 0);
+    GameTable& table = *scene->Table();
+    EXPECT_TRUE(table.ForScreens().masterOption);
+    EXPECT_EQ(table.SideOption(), 1);
+    // A timed item not yet started counts for nothing; the option item only for the master.
+    side->state = 1;
+    side->inUse = 0;
+    scene->SetMasterSeat(kRival);
+    scene->OnMessage(Event::GiftRefresh, 0, 0);
+    EXPECT_FALSE(table.ForScreens().masterOption);
+    EXPECT_EQ(table.SideOption(), 0);
+
+    // The gold cue: both switches once the server says it is in use, not before.
+    quill::InventoryItem* gold = Own(Connection(), 803, 4150, 4, 1);
+    gold->inUse = 0;
+    Receive(kvtest::ItemUseResultMessage(0, 999, 4150));
+    EXPECT_FALSE(table.ForScreens().goldCue) << "an unknown key leaves the switches";
+    Receive(kvtest::ItemUseResultMessage(0, 803, 4150));
+    EXPECT_TRUE(table.ForScreens().goldCue);
+    EXPECT_TRUE(table.ForScreens().goldCueInUse);
 }
 
 TEST_F(RoomGame, CountedItemsChangeOnlyWhenCounted) {
