@@ -278,6 +278,9 @@ public:
     TextLabel* ReceivingLabel() const { return receiving_; }
     AnimatedImage* TurnAnimation(size_t n) const { return turnAnimations_[n]; }
     Widget* Animations() const { return animations_; }
+    WithdrawPopup* WithdrawConfirmWindow() const { return withdraw_; }
+    OpponentRequestPopup* OpponentRequestWindow() const { return opponentRequest_; }
+    WithdrawQuestion* TurnsExceededQuestion() const { return withdrawQuestion_; }
 
 private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
@@ -399,6 +402,8 @@ private:
     void OnAppEvent(uint32_t id, uint64_t wParam);
     bool OnChatBoxEvent(int32_t a);
     void ToggleReplayView();
+    void OpenWithdrawConfirm();
+    void OpenWithdrawChoice(int32_t choice);
     void SendReport();
     void SendGameOption();
     void SendParticipation();

@@ -9,11 +9,16 @@
 #include <thread>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/Format.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/WithdrawQuestion.h"
+#include "client/scenes/room/WithdrawPopup.h"
+#include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
+#include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
@@ -482,6 +487,58 @@ TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
     Receive(kvtest::ItemUseResultMessage(0, 803, 4150));
     EXPECT_TRUE(table.ForScreens().goldCue);
     EXPECT_TRUE(table.ForScreens().goldCueInUse);
+}
+
+TEST_F(RoomGame, TheWaysOutOfAGameAskFirstAndSendTheirRequestsOnlyOnTheLocalTurn) {
+    Serve();
+    Enter(3);
+    // Outside a game neither question opens.
+    scene->OnMessage(Event::WithdrawConfirm, 1, 0);
+    scene->OnMessage(Event::WithdrawChoice, 1, 0);
+    EXPECT_FALSE(scene->WithdrawConfirmWindow()->IsVisible());
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible());
+
+    Start(3, kRival);
+    scene->OnMessage(Event::WithdrawConfirm, 1, 0);
+    EXPECT_TRUE(scene->WithdrawConfirmWindow()->IsVisible());
+    EXPECT_EQ(scene->WithdrawConfirmWindow()->ConfirmValue(), 0u) << "not a gamble game";
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "the rival's turn";
+    scene->OnMessage(Event::RoomEvent1091, 2, 0);
+
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kLocal;
+    Receive(kvtest::TurnResultMessage(passed));
+    ASSERT_TRUE(scene->IsLocalTurn());
+    scene->OnMessage(Event::WithdrawChoice, 7, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "no such request";
+    scene->SetShotInFlight(true);
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "the balls still run";
+    scene->SetShotInFlight(false);
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    ASSERT_TRUE(scene->OpponentRequestWindow()->IsVisible());
+    EXPECT_EQ(scene->OpponentRequestWindow()->Kind(), 2);
+    scene->OnMessage(Event::RoomEvent1091, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible());
+    auto requests = Sent(MessageId::RoomRequest1184, 1);
+    ASSERT_EQ(requests.size(), 1u) << "the request on the rival's turn did not go";
+    EXPECT_EQ(requests[0].ReadU8(), 2);
+
+    // No leaves the game running; Yes asks the server.
+    scene->OnMessage(Event::WithdrawDialogClose, 0, 0);
+    scene->OnMessage(Event::WithdrawDialogClose, 1, 1);
+    EXPECT_EQ(Sent(MessageId::RoomRequest1189, 1).size(), 1u);
+}
+
+TEST_F(RoomGame, TheTurnsQuestionNamesTheSeatTheServerNamesAndNoOther) {
+    Enter(3);
+    Receive(kvtest::ShortMessage(MessageId::RoomPrompt1191, {{9, 1}, {7, 1}}));
+    EXPECT_FALSE(scene->TurnsExceededQuestion()->IsVisible()) << "no such seat";
+    Receive(kvtest::ShortMessage(MessageId::RoomPrompt1191, {{kRival, 1}, {7, 1}}));
+    ASSERT_TRUE(scene->TurnsExceededQuestion()->IsVisible());
+    EXPECT_EQ(scene->TurnsExceededQuestion()->Line()->GetText(),
+              quill::Format(u"%s has exceeded a total of %d turns.", Seat(kRival).name, 7));
 }
 
 TEST_F(RoomGame, CountedItemsChangeOnlyWhenCounted) {
