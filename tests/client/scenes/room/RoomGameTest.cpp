@@ -10,7 +10,9 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
+#include "client/app/SkillPopup.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -539,6 +541,29 @@ TEST_F(RoomGame, TheTurnsQuestionNamesTheSeatTheServerNamesAndNoOther) {
     ASSERT_TRUE(scene->TurnsExceededQuestion()->IsVisible());
     EXPECT_EQ(scene->TurnsExceededQuestion()->Line()->GetText(),
               quill::Format(u"%s has exceeded a total of %d turns.", Seat(kRival).name, 7));
+}
+
+// The skill window as the room sees it: which mode it was given and whether it opened.
+class SkillWindowProbe : public SkillPopup {
+public:
+    void LoadWindowGraphics(uint32_t) override {}
+    void Open(Widget&) override { opened = true; }
+    void SetSelectedMode(int32_t gameMode) override { mode = gameMode; }
+    void OnSkillSaveResult(quill::Packet&) override {}
+    bool opened = false;
+    int32_t mode = -1;
+};
+
+TEST_F(RoomGame, TheSkillWindowOpensOnTheRoomsGameMode) {
+    auto probe = std::make_unique<SkillWindowProbe>();
+    SkillWindowProbe& skill = *probe;
+    auto* popups = dynamic_cast<ScenePopups*>(app.Scenes().Popups());
+    ASSERT_NE(popups, nullptr);
+    popups->SetPlayerWindows(nullptr, std::move(probe));
+    Enter(4);
+    scene->OnMessage(Event::RoomPopupOpen, 0, 0);
+    EXPECT_TRUE(skill.opened);
+    EXPECT_EQ(skill.mode, 4);
 }
 
 TEST_F(RoomGame, CountedItemsChangeOnlyWhenCounted) {
