@@ -74,6 +74,8 @@ public:
     void Finish(const std::array<bool, kMaxBalls>& offTable);
 
     int32_t Code() const { return code_; }
+    // The room's server resets the points after a foul: the code the table reports becomes its value.
+    void OverrideCode(int32_t code) { code_ = code; }
     int32_t Count() const { return code_ % 1000; }
     int32_t ProgressCode() const { return progressCode_; }
     int32_t Kind() const { return kind_; }

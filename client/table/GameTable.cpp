@@ -245,6 +245,13 @@ int32_t GameTable::GetClampedCounter() {
     return ClampTurnCode(physics_.GetReferee().Analysis().Code());
 }
 
+bool GameTable::SetRuleCounter(int32_t counter) {
+    ShotAnalysis& analysis = physics_.GetReferee().Analysis();
+    if (analysis.Code() == counter) return false;
+    analysis.OverrideCode(counter);
+    return true;
+}
+
 uint32_t GameTable::GetBallColour(quill::GameType gameMode, uint32_t ball) {
     if (gameMode >= 0 && gameMode < type::kSixBalls) {
         static constexpr uint32_t kCarom[4] = {0xffff00, 0xffffff, 0xff0000, 0xff0000};

@@ -145,6 +145,9 @@ public:
         bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
         bool localTurn = false;   // the room: the local player holds the table
         int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
+        bool masterOption = false;  // the room: the master owns the table option item (4145)
+        bool goldCue = false;       // the room: the gold-cue switch (item 4150), toggled as a practice aid
+        bool goldCueInUse = false;  // the room: the second switch of item 4150, set once the item is in use
         uint16_t shortValue = 1;
         uint32_t word = 0;
         uint32_t wordA = 0;
@@ -196,6 +199,8 @@ public:
     int32_t ClearMarkedBalls();
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
     int32_t GetClampedCounter();
+    // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
+    bool SetRuleCounter(int32_t counter);
     // 0xRRGGBB of a ball in the HUD, by game type.
     static uint32_t GetBallColour(quill::GameType gameMode, uint32_t ball);
     // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.

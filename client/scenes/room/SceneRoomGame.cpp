@@ -249,6 +249,7 @@ void SceneRoomGame::Activate() {
     ShowStake();
     ShowLevelRange();
     CheckCueDurability();
+    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
     ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);

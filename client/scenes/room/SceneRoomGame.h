@@ -189,6 +189,8 @@ public:
     bool SelectChalk(const quill::InventoryItem& item);
     // The table's option switches from the local player's items.
     void ReadOptionSwitches();
+    // Whether the local player has the gold cue (item 4150) in use.
+    bool HoldsGoldCueInUse();
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
     // The room master's seat; the master sends the time-out of a shooter who dropped.
@@ -276,6 +278,9 @@ public:
     TextLabel* ReceivingLabel() const { return receiving_; }
     AnimatedImage* TurnAnimation(size_t n) const { return turnAnimations_[n]; }
     Widget* Animations() const { return animations_; }
+    WithdrawPopup* WithdrawConfirmWindow() const { return withdraw_; }
+    OpponentRequestPopup* OpponentRequestWindow() const { return opponentRequest_; }
+    WithdrawQuestion* TurnsExceededQuestion() const { return withdrawQuestion_; }
 
 private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
@@ -397,6 +402,8 @@ private:
     void OnAppEvent(uint32_t id, uint64_t wParam);
     bool OnChatBoxEvent(int32_t a);
     void ToggleReplayView();
+    void OpenWithdrawConfirm();
+    void OpenWithdrawChoice(int32_t choice);
     void SendReport();
     void SendGameOption();
     void SendParticipation();

@@ -19,6 +19,8 @@
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/PlayerBoard.h"
+#include "client/scenes/room/WithdrawPopup.h"
+#include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/scenes/room/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/RoomMenu.h"
@@ -99,6 +101,28 @@ bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
     }
 }
 
+// The question before leaving a running game. In a gamble game the local shooter leaves before the last turn
+// when the first or the last team is up.
+void SceneRoomGame::OpenWithdrawConfirm() {
+    if (!IsLocalPlayerInGame()) return;
+    const bool gamble = room_.gameType == quill::game_type::kOneCushionGamble ||
+                        room_.gameType == quill::game_type::kThreeCushionGamble;
+    const uint8_t place = model_.currentTeam;
+    const bool firstOrLast = place == 0 || place + 1 == model_.teamsInPlay;
+    withdraw_->SetMode(room_.gameType, gamble && IsLocalTurn() && firstOrLast);
+    withdraw_->SetVisible(true);
+}
+
+// A request to the opponent (1 a loss by withdrawal, 2 an invalid game): one against one, on the local
+// turn with the balls still, and each kind only while its running total is 0.
+void SceneRoomGame::OpenWithdrawChoice(int32_t choice) {
+    if (choice != 1 && choice != 2) return;
+    if (!IsLocalPlayerInGame() || model_.teamsInPlay != 2 || model_.playersPerTeam != 1) return;
+    if (runningTotals_[static_cast<size_t>(choice - 1)] != 0 || !IsLocalTurn() || shotInFlight_) return;
+    opponentRequest_->SetKind(choice);
+    opponentRequest_->SetVisible(true);
+}
+
 // Control+R: the replay view of the table's last shot opens, or closes when it is up.
 void SceneRoomGame::ToggleReplayView() {
     GameTable* table = stage_.Table();
@@ -121,6 +145,9 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam) {
         case Event::ChatSubmit:
             if (wParam < kMacroCount) SendChat(Player().chatTexts[wParam], true);
             break;
+        case Event::WithdrawConfirm: OpenWithdrawConfirm(); break;
+        case Event::WithdrawChoice: OpenWithdrawChoice(static_cast<int32_t>(wParam)); break;
+        case Event::RoomPopupOpen: OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo); break;
         case Event::HelpMenuChosen:
             help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
             help_->SetVisible(true);
@@ -197,6 +224,15 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam) {
                 app_.Scenes().ShowNoticeBox(this, u"You are falling short of gold to join.");
             } else {
                 sender_.SendByte(quill::MessageId::GameStartRequest, 0);
+            }
+            break;
+        case Event::WithdrawDialogClose:
+            if (wParam != 0) sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
+            break;
+        case Event::RoomEvent1091:
+            if (IsLocalTurn() && !shotInFlight_) {
+                opponentRequest_->SetVisible(false);
+                sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(opponentRequest_->Kind()));
             }
             break;
         case Event::TimeLimitNoticeClosed: sender_.SendByte(quill::MessageId::RoomRequest1189, 0); break;

@@ -36,6 +36,7 @@ namespace {
 constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 constexpr uint8_t kKeepTurn = 2;
 constexpr uint16_t kFoulResetChange = 0xFFFD;  // -3: the points go back to zero
+constexpr int32_t kFoulResetCounter = -3;
 constexpr uint8_t kEightBallGroup = 4;
 constexpr uint8_t kHighBalls = 3;
 constexpr int32_t kThreeCushionDue = 4;
@@ -327,6 +328,7 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
     }
     if (static_cast<uint16_t>(turn.pointChange) == kFoulResetChange && table != nullptr) {
         PlayTurnAnimation(kFoulResetAnimation);
+        table->SetRuleCounter(kFoulResetCounter);
         ++table->ForScreens().foulCount;
     }
     if (quill::TeamState* shooting = PlayingTeam(model_.currentTeam)) shooting->SetState(turn.shooterTeamState);

@@ -31,7 +31,10 @@ constexpr uint32_t kChalkKind = 5;
 constexpr uint32_t kActiveItemKind = 6;
 constexpr uint32_t kTimedWaiting = 1;
 constexpr uint32_t kInUse = 1;
+constexpr uint32_t kMasterOption = 4145;
 constexpr uint32_t kSideOption = 4146;
+constexpr uint32_t kGoldCue = 4150;
+constexpr uint32_t kGoldCueSlot = 5;
 constexpr uint32_t kFreeMoveSlot = 6;
 constexpr uint32_t kZKeySlot = 7;
 
@@ -90,7 +93,9 @@ void SceneRoomGame::UseQuickSlot(int32_t bar, int32_t kind) {
             break;
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
-            if (slot == kFreeMoveSlot) {
+            if (slot == kGoldCueSlot) {
+                if (GameTable* table = stage_.Table()) table->ForScreens().goldCue = !table->ForScreens().goldCue;
+            } else if (slot == kFreeMoveSlot) {
                 AddChatLine(u"Click the ball to move the location during practice.", kYellow);
             } else if (slot == kZKeySlot) {
                 AddChatLine(u"To use : Move mouse holding 'Z' key.", kYellow);
@@ -304,7 +309,21 @@ void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
         if (item->kind == kChalkKind) SelectChalk(*item);
     }
     itemBar_->Refresh();
+    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) {
+        table->ForScreens().goldCue = true;
+        table->ForScreens().goldCueInUse = true;
+    }
     ReadOptionSwitches();
+}
+
+bool SceneRoomGame::HoldsGoldCueInUse() {
+    quill::PlayerState& local = Player();
+    quill::ScopedLock items(local.GetLock());
+    for (uint32_t i = 0; i < local.ItemCount(); ++i) {
+        const quill::InventoryItem* item = local.ItemAt(i);
+        if (item != nullptr && item->typeCode == kGoldCue && item->inUse == kInUse) return true;
+    }
+    return false;
 }
 
 void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
@@ -334,12 +353,15 @@ void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
 void SceneRoomGame::ReadOptionSwitches() {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
+    table->ForScreens().masterOption = false;
     table->SetSideOption(0);
+    const bool master = masterSeat_ == localSeat_;
     quill::PlayerState& local = Player();
     quill::ScopedLock items(local.GetLock());
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
         const quill::InventoryItem* item = local.ItemAt(i);
         if (item == nullptr || WaitsToStart(*item)) continue;
+        if (item->typeCode == kMasterOption && master) table->ForScreens().masterOption = true;
         if (item->typeCode == kSideOption) table->SetSideOption(1);
     }
 }

@@ -16,6 +16,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
 #include "client/scenes/room/TimeLimitNotice.h"
@@ -264,7 +265,10 @@ bool SceneRoomGame::OnNoticePacket(quill::MessageId id, quill::Packet& packet) {
             }
             return true;
         case MessageId::RoomPrompt1191:
-            ReadSeatValue(packet, SeatValueWidth::kByte);
+            if (const auto prompt = ReadSeatValue(packet, SeatValueWidth::kByte); prompt && IsRoomSeat(prompt->seat)) {
+                withdrawQuestion_->SetTarget(model_.players[prompt->seat], static_cast<uint8_t>(prompt->value));
+                withdrawQuestion_->SetVisible(true);
+            }
             return true;
         default:
             return false;

@@ -9,14 +9,22 @@
 #include <thread>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/Format.h"
+#include "client/app/SkillPopup.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/WithdrawQuestion.h"
+#include "client/scenes/room/WithdrawPopup.h"
+#include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
+#include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
+#include "tests/support/net/ShopMessages.h"
 #include "tests/support/scenes/SceneHarness.h"
 
 namespace kestrovan::test {
@@ -173,6 +181,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     Receive(kvtest::TurnResultMessage(foul));
     EXPECT_TRUE(HasLine(u"Foul. The points will be reset."));
     EXPECT_EQ(scene->Table()->ForScreens().foulCount, 1);
+    EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
     EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
     EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
@@ -454,6 +463,107 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
     cue->customFlag = 0;
     scene->Activate();
     EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+}
+
+TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
+    Enter(3);
+    Own(Connection(), 801, 4145, 4, 1);
+    quill::InventoryItem* side = Own(Connection(), 802, 4146, 4, 1);
+    scene->OnMessage(Event::GiftRefresh, 0, 0);
+    GameTable& table = *scene->Table();
+    EXPECT_TRUE(table.ForScreens().masterOption);
+    EXPECT_EQ(table.SideOption(), 1);
+    // A timed item not yet started counts for nothing; the option item only for the master.
+    side->state = 1;
+    side->inUse = 0;
+    scene->SetMasterSeat(kRival);
+    scene->OnMessage(Event::GiftRefresh, 0, 0);
+    EXPECT_FALSE(table.ForScreens().masterOption);
+    EXPECT_EQ(table.SideOption(), 0);
+
+    // The gold cue: both switches once the server says it is in use, not before.
+    quill::InventoryItem* gold = Own(Connection(), 803, 4150, 4, 1);
+    gold->inUse = 0;
+    Receive(kvtest::ItemUseResultMessage(0, 999, 4150));
+    EXPECT_FALSE(table.ForScreens().goldCue) << "an unknown key leaves the switches";
+    Receive(kvtest::ItemUseResultMessage(0, 803, 4150));
+    EXPECT_TRUE(table.ForScreens().goldCue);
+    EXPECT_TRUE(table.ForScreens().goldCueInUse);
+}
+
+TEST_F(RoomGame, TheWaysOutOfAGameAskFirstAndSendTheirRequestsOnlyOnTheLocalTurn) {
+    Serve();
+    Enter(3);
+    // Outside a game neither question opens.
+    scene->OnMessage(Event::WithdrawConfirm, 1, 0);
+    scene->OnMessage(Event::WithdrawChoice, 1, 0);
+    EXPECT_FALSE(scene->WithdrawConfirmWindow()->IsVisible());
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible());
+
+    Start(3, kRival);
+    scene->OnMessage(Event::WithdrawConfirm, 1, 0);
+    EXPECT_TRUE(scene->WithdrawConfirmWindow()->IsVisible());
+    EXPECT_EQ(scene->WithdrawConfirmWindow()->ConfirmValue(), 0u) << "not a gamble game";
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "the rival's turn";
+    scene->OnMessage(Event::RoomEvent1091, 2, 0);
+
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kLocal;
+    Receive(kvtest::TurnResultMessage(passed));
+    ASSERT_TRUE(scene->IsLocalTurn());
+    scene->OnMessage(Event::WithdrawChoice, 7, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "no such request";
+    scene->SetShotInFlight(true);
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible()) << "the balls still run";
+    scene->SetShotInFlight(false);
+    scene->OnMessage(Event::WithdrawChoice, 2, 0);
+    ASSERT_TRUE(scene->OpponentRequestWindow()->IsVisible());
+    EXPECT_EQ(scene->OpponentRequestWindow()->Kind(), 2);
+    scene->OnMessage(Event::RoomEvent1091, 2, 0);
+    EXPECT_FALSE(scene->OpponentRequestWindow()->IsVisible());
+    auto requests = Sent(MessageId::RoomRequest1184, 1);
+    ASSERT_EQ(requests.size(), 1u) << "the request on the rival's turn did not go";
+    EXPECT_EQ(requests[0].ReadU8(), 2);
+
+    // No leaves the game running; Yes asks the server.
+    scene->OnMessage(Event::WithdrawDialogClose, 0, 0);
+    scene->OnMessage(Event::WithdrawDialogClose, 1, 1);
+    EXPECT_EQ(Sent(MessageId::RoomRequest1189, 1).size(), 1u);
+}
+
+TEST_F(RoomGame, TheTurnsQuestionNamesTheSeatTheServerNamesAndNoOther) {
+    Enter(3);
+    Receive(kvtest::ShortMessage(MessageId::RoomPrompt1191, {{9, 1}, {7, 1}}));
+    EXPECT_FALSE(scene->TurnsExceededQuestion()->IsVisible()) << "no such seat";
+    Receive(kvtest::ShortMessage(MessageId::RoomPrompt1191, {{kRival, 1}, {7, 1}}));
+    ASSERT_TRUE(scene->TurnsExceededQuestion()->IsVisible());
+    EXPECT_EQ(scene->TurnsExceededQuestion()->Line()->GetText(),
+              quill::Format(u"%s has exceeded a total of %d turns.", Seat(kRival).name, 7));
+}
+
+// The skill window as the room sees it: which mode it was given and whether it opened.
+class SkillWindowProbe : public SkillPopup {
+public:
+    void LoadWindowGraphics(uint32_t) override {}
+    void Open(Widget&) override { opened = true; }
+    void SetSelectedMode(int32_t gameMode) override { mode = gameMode; }
+    void OnSkillSaveResult(quill::Packet&) override {}
+    bool opened = false;
+    int32_t mode = -1;
+};
+
+TEST_F(RoomGame, TheSkillWindowOpensOnTheRoomsGameMode) {
+    auto probe = std::make_unique<SkillWindowProbe>();
+    SkillWindowProbe& skill = *probe;
+    auto* popups = dynamic_cast<ScenePopups*>(app.Scenes().Popups());
+    ASSERT_NE(popups, nullptr);
+    popups->SetPlayerWindows(nullptr, std::move(probe));
+    Enter(4);
+    scene->OnMessage(Event::RoomPopupOpen, 0, 0);
+    EXPECT_TRUE(skill.opened);
+    EXPECT_EQ(skill.mode, 4);
 }
 
 TEST_F(RoomGame, CountedItemsChangeOnlyWhenCounted) {
