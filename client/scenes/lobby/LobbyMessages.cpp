@@ -1,5 +1,6 @@
 #include "client/scenes/lobby/LobbyMessages.h"
 
+#include "client/scenes/common/PacketReadCheck.h"
 #include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
@@ -9,22 +10,6 @@ namespace {
 constexpr uint8_t kBanNamesPlayer = 0;
 constexpr uint8_t kBlockedByPlayer = 2;
 constexpr uint8_t kWaitingForYou = 21;
-
-// Counts the packet's errors from the reader's start; a record is kept only when none was added.
-class ReadCheck {
-public:
-    explicit ReadCheck(quill::Packet& packet) : packet_(packet), before_(packet.ErrorCount()) {}
-
-    template <class T>
-    std::optional<T> Result(T&& value) const {
-        if (packet_.ErrorCount() != before_) return std::nullopt;
-        return std::optional<T>(std::forward<T>(value));
-    }
-
-private:
-    quill::Packet& packet_;
-    uint16_t before_;
-};
 
 quill::WString ReadName(quill::Packet& packet) {
     return CutToLength(packet.ReadWString(), kLobbyNameUnits);
@@ -41,7 +26,7 @@ int16_t ReadI16(quill::Packet& packet) {
 }  // namespace
 
 std::optional<RoomListEntryMessage> ReadRoomListEntry(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     RoomListEntryMessage m;
     m.room = packet.ReadU16();
     m.state = packet.ReadU8();
@@ -65,7 +50,7 @@ std::optional<RoomListEntryMessage> ReadRoomListEntry(quill::Packet& packet) {
 }
 
 std::optional<RoomUpdateMessage> ReadRoomUpdate(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     RoomUpdateMessage m;
     m.room = packet.ReadU16();
     m.status = ReadI8(packet);
@@ -81,7 +66,7 @@ std::optional<RoomUpdateMessage> ReadRoomUpdate(quill::Packet& packet) {
 }
 
 std::optional<RoomStateMessage> ReadRoomState(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     RoomStateMessage m;
     m.room = packet.ReadU16();
     m.status = ReadI8(packet);
@@ -93,7 +78,7 @@ std::optional<RoomStateMessage> ReadRoomState(quill::Packet& packet) {
 }
 
 std::optional<RoomCountMessage> ReadRoomCount(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     RoomCountMessage m;
     m.room = packet.ReadU16();
     m.state = packet.ReadU8();
@@ -101,7 +86,7 @@ std::optional<RoomCountMessage> ReadRoomCount(quill::Packet& packet) {
 }
 
 std::optional<LobbyUserMessage> ReadLobbyUser(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     LobbyUserMessage m;
     m.userId = packet.ReadI64();
     m.nickname = ReadName(packet);
@@ -116,7 +101,7 @@ std::optional<LobbyUserMessage> ReadLobbyUser(quill::Packet& packet) {
 }
 
 std::optional<LobbyUserMovedMessage> ReadLobbyUserMoved(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     LobbyUserMovedMessage m;
     m.userId = packet.ReadI64();
     m.place = ReadI16(packet);
@@ -124,12 +109,12 @@ std::optional<LobbyUserMovedMessage> ReadLobbyUserMoved(quill::Packet& packet) {
 }
 
 std::optional<int64_t> ReadLobbyUserLeft(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     return check.Result(packet.ReadI64());
 }
 
 std::optional<UserClanMessage> ReadUserClan(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     UserClanMessage m;
     m.userId = packet.ReadI64();
     m.clanId = packet.ReadU32();
@@ -138,7 +123,7 @@ std::optional<UserClanMessage> ReadUserClan(quill::Packet& packet) {
 }
 
 std::optional<LobbyChatMessage> ReadLobbyChat(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     LobbyChatMessage m;
     m.nickname = ReadName(packet);
     m.text = packet.ReadWString();
@@ -146,7 +131,7 @@ std::optional<LobbyChatMessage> ReadLobbyChat(quill::Packet& packet) {
 }
 
 std::optional<ChatBannedMessage> ReadChatBanned(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ChatBannedMessage m;
     m.kind = packet.ReadU8();
     if (m.kind == kBanNamesPlayer || m.kind == kBlockedByPlayer) m.nickname = ReadName(packet);
@@ -154,7 +139,7 @@ std::optional<ChatBannedMessage> ReadChatBanned(quill::Packet& packet) {
 }
 
 std::optional<CreateRoomResultMessage> ReadCreateRoomResult(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     CreateRoomResultMessage m;
     m.code = packet.ReadU8();
     if (m.code == kWaitingForYou) {
@@ -165,7 +150,7 @@ std::optional<CreateRoomResultMessage> ReadCreateRoomResult(quill::Packet& packe
 }
 
 std::optional<JoinRoomResultMessage> ReadJoinRoomResult(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     JoinRoomResultMessage m;
     m.result = packet.ReadU32();
     if (m.result == 0) {
@@ -188,12 +173,12 @@ std::optional<JoinRoomResultMessage> ReadJoinRoomResult(quill::Packet& packet) {
 }
 
 std::optional<quill::WString> ReadNoticeText(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     return check.Result(packet.ReadWString());
 }
 
 std::optional<uint8_t> ReadNoticeByte(quill::Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     return check.Result(packet.ReadU8());
 }
 

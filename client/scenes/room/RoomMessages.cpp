@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "QuillLib/core/Format.h"
+#include "client/scenes/common/PacketReadCheck.h"
 #include "client/scenes/common/TextFields.h"
 #include "client/table/SharedUtilities.h"
 
@@ -13,23 +14,6 @@ namespace {
 constexpr size_t kMaxBanNames = 32;
 constexpr uint8_t kMembersKept = 8;
 constexpr uint8_t kInvalidResult = 7;
-
-// The packet's error count when a reader started: the record is whole only while no read failed since.
-class Whole {
-public:
-    explicit Whole(const quill::Packet& packet) : packet_(packet), before_(packet.ErrorCount()) {}
-    bool Holds() const { return packet_.ErrorCount() == before_; }
-
-    template <class T>
-    std::optional<T> Result(T&& value) const {
-        if (!Holds()) return std::nullopt;
-        return std::optional<T>(std::forward<T>(value));
-    }
-
-private:
-    const quill::Packet& packet_;
-    uint16_t before_;
-};
 
 quill::WString ReadName(quill::Packet& packet) {
     return CutToLength(packet.ReadWString(), kRoomTextUnits);
@@ -70,7 +54,7 @@ GameStartMessage::Team ReadStartTeam(quill::Packet& packet, quill::GameType tabl
     }
     if (tableMode == 6) team.sixBall = packet.ReadU8();
     team.ballGroup = packet.ReadU8();
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     for (uint8_t m = 0; m < members && whole.Holds(); ++m) {
         GameStartMessage::Member member;
         member.seat = packet.ReadU8();
@@ -83,7 +67,7 @@ GameStartMessage::Team ReadStartTeam(quill::Packet& packet, quill::GameType tabl
 }  // namespace
 
 std::optional<GameStartMessage> ReadGameStart(quill::Packet& packet, quill::GameType tableMode) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     GameStartMessage m;
     m.seed = packet.ReadU32();
     m.elapsedMs = packet.ReadU32();
@@ -101,7 +85,7 @@ std::optional<GameStartMessage> ReadGameStart(quill::Packet& packet, quill::Game
 }
 
 std::optional<TurnResultMessage> ReadTurnResult(quill::Packet& packet, bool gameRunning) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     TurnResultMessage m;
     m.ballSetItem = packet.ReadU16();
     m.tableItem = packet.ReadU16();
@@ -137,7 +121,7 @@ std::optional<TurnResultMessage> ReadTurnResult(quill::Packet& packet, bool game
 }
 
 std::optional<BreakRerackMessage> ReadBreakRerack(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     BreakRerackMessage m;
     m.seed = packet.ReadU32();
     m.kind = packet.ReadU8();
@@ -145,7 +129,7 @@ std::optional<BreakRerackMessage> ReadBreakRerack(quill::Packet& packet) {
 }
 
 std::optional<BallGroupsMessage> ReadBallGroups(quill::Packet& packet, bool withFlag) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     BallGroupsMessage m;
     if (withFlag) m.flag = packet.ReadU8();
     const uint8_t count = packet.ReadU8();
@@ -157,14 +141,14 @@ std::optional<BallGroupsMessage> ReadBallGroups(quill::Packet& packet, bool with
 }
 
 std::optional<PointRuleBytes> ReadPointRule(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     PointRuleBytes rule = ReadRuleBytes(packet);
     return whole.Result(std::move(rule));
 }
 
 std::optional<ScoreUpdateMessage> ReadScoreUpdate(quill::Packet& packet, bool gameRunning, quill::GameType tableMode,
                                                   uint8_t roomMode) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     ScoreUpdateMessage m;
     m.value = packet.ReadI64();
     m.teamCount = packet.ReadU8();
@@ -187,7 +171,7 @@ std::optional<ScoreUpdateMessage> ReadScoreUpdate(quill::Packet& packet, bool ga
 }
 
 std::optional<GameEndMessage> ReadGameEnd(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     GameEndMessage m;
     m.nickname = ReadName(packet);
     m.reason = packet.ReadU8();
@@ -214,7 +198,7 @@ std::optional<GameEndMessage> ReadGameEnd(quill::Packet& packet) {
 }
 
 std::optional<GameSettlementMessage> ReadGameSettlement(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     GameSettlementMessage m;
     m.teamCount = packet.ReadU8();
     m.membersPerTeam = packet.ReadU8();
@@ -242,7 +226,7 @@ std::optional<GameSettlementMessage> ReadGameSettlement(quill::Packet& packet) {
 }
 
 std::optional<SeatValueMessage> ReadSeatValue(quill::Packet& packet, SeatValueWidth width) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     SeatValueMessage m;
     m.seat = packet.ReadU8();
     if (width == SeatValueWidth::kByte) m.value = packet.ReadU8();
@@ -251,7 +235,7 @@ std::optional<SeatValueMessage> ReadSeatValue(quill::Packet& packet, SeatValueWi
 }
 
 std::optional<LevelUpMessage> ReadLevelUp(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     LevelUpMessage m;
     m.seat = packet.ReadU8();
     m.level = packet.ReadU16();
@@ -260,7 +244,7 @@ std::optional<LevelUpMessage> ReadLevelUp(quill::Packet& packet) {
 }
 
 std::optional<PlayerMoneyMessage> ReadPlayerMoney(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     PlayerMoneyMessage m;
     m.seat = packet.ReadU8();
     m.money = packet.ReadI64();
@@ -268,7 +252,7 @@ std::optional<PlayerMoneyMessage> ReadPlayerMoney(quill::Packet& packet) {
 }
 
 std::optional<PlayerReconnectedMessage> ReadPlayerReconnected(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     PlayerReconnectedMessage m;
     m.seat = packet.ReadU8();
     m.value = packet.ReadU32();
@@ -277,7 +261,7 @@ std::optional<PlayerReconnectedMessage> ReadPlayerReconnected(quill::Packet& pac
 }
 
 std::optional<SeatLocationMessage> ReadSeatLocation(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     SeatLocationMessage m;
     m.seat = packet.ReadU8();
     m.value = packet.ReadU32();
@@ -286,7 +270,7 @@ std::optional<SeatLocationMessage> ReadSeatLocation(quill::Packet& packet) {
 }
 
 std::optional<RoomChatMessage> ReadRoomChat(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomChatMessage m;
     m.team = packet.ReadU8();
     m.seat = packet.ReadU8();
@@ -296,7 +280,7 @@ std::optional<RoomChatMessage> ReadRoomChat(quill::Packet& packet) {
 }
 
 std::optional<UnbanResultMessage> ReadUnbanResult(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     UnbanResultMessage m;
     m.kind = packet.ReadU8();
     m.result = packet.ReadU8();
@@ -306,7 +290,7 @@ std::optional<UnbanResultMessage> ReadUnbanResult(quill::Packet& packet) {
 
 std::vector<quill::WString> ReadChatBanNotice(quill::Packet& packet) {
     std::vector<quill::WString> names;
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     while (names.size() < kMaxBanNames && HasPayloadByte(packet)) {
         if (packet.ReadU8() == 0) break;
         quill::WString name = ReadName(packet);
@@ -317,7 +301,7 @@ std::vector<quill::WString> ReadChatBanNotice(quill::Packet& packet) {
 }
 
 std::optional<RoomBanResultMessage> ReadRoomBanResult(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomBanResultMessage m;
     m.result = packet.ReadU8();
     if (m.result == 0) m.nickname = ReadName(packet);
@@ -325,13 +309,13 @@ std::optional<RoomBanResultMessage> ReadRoomBanResult(quill::Packet& packet) {
 }
 
 std::optional<quill::WString> ReadRoomText(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     quill::WString text = CutToLength(packet.ReadWString(), kRoomChatUnits);
     return whole.Result(std::move(text));
 }
 
 std::optional<JackpotMessage> ReadJackpot(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     JackpotMessage m;
     m.nickname = ReadName(packet);
     m.count = packet.ReadU8();
@@ -340,7 +324,7 @@ std::optional<JackpotMessage> ReadJackpot(quill::Packet& packet) {
 }
 
 std::optional<PrizeNoticeMessage> ReadPrizeNotice(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     PrizeNoticeMessage m;
     m.nickname = ReadName(packet);
     m.amount = packet.ReadU32();
@@ -350,7 +334,7 @@ std::optional<PrizeNoticeMessage> ReadPrizeNotice(quill::Packet& packet) {
 }
 
 std::optional<RoomValueMessage> ReadRoomValue(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomValueMessage m;
     m.index = packet.ReadU8();
     if (m.index != 0) m.value = packet.ReadU32();
@@ -359,14 +343,14 @@ std::optional<RoomValueMessage> ReadRoomValue(quill::Packet& packet) {
 }
 
 std::optional<std::array<uint16_t, 3>> ReadThreeWords(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     std::array<uint16_t, 3> words{};
     for (uint16_t& word : words) word = packet.ReadU16();
     return whole.Result(std::move(words));
 }
 
 std::optional<OpponentRequestMessage> ReadOpponentRequest(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     OpponentRequestMessage m;
     m.nickname = ReadName(packet);
     m.kind = packet.ReadU8();
@@ -374,7 +358,7 @@ std::optional<OpponentRequestMessage> ReadOpponentRequest(quill::Packet& packet)
 }
 
 std::optional<std::array<uint8_t, 2>> ReadTwoBytes(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     std::array<uint8_t, 2> bytes{};
     bytes[0] = packet.ReadU8();
     bytes[1] = packet.ReadU8();
@@ -382,7 +366,7 @@ std::optional<std::array<uint8_t, 2>> ReadTwoBytes(quill::Packet& packet) {
 }
 
 std::optional<PlayerJoinedMessage> ReadPlayerJoined(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     PlayerJoinedMessage m;
     m.seat = packet.ReadU8();
     m.money = packet.ReadI64();
@@ -394,7 +378,7 @@ std::optional<PlayerJoinedMessage> ReadPlayerJoined(quill::Packet& packet) {
 }
 
 std::optional<MemberLeftMessage> ReadMemberLeft(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     MemberLeftMessage m;
     m.memberCount = packet.ReadU8();
     m.seat = packet.ReadU8();
@@ -404,7 +388,7 @@ std::optional<MemberLeftMessage> ReadMemberLeft(quill::Packet& packet) {
 }
 
 std::optional<MasterChangedMessage> ReadMasterChanged(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     MasterChangedMessage m;
     m.seat = packet.ReadU8();
     m.wordA = packet.ReadU16();
@@ -413,7 +397,7 @@ std::optional<MasterChangedMessage> ReadMasterChanged(quill::Packet& packet) {
 }
 
 std::optional<RoomPlayerRecord> ReadRoomPlayer(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomPlayerRecord m;
     m.seat = packet.ReadU8();
     m.nickname = ReadName(packet);
@@ -432,7 +416,7 @@ std::optional<RoomPlayerRecord> ReadRoomPlayer(quill::Packet& packet) {
 }
 
 std::optional<MemberEnteredMessage> ReadMemberEntered(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     MemberEnteredMessage m;
     if (auto player = ReadRoomPlayer(packet)) m.player = std::move(*player);
     m.memberCount = packet.ReadU8();
@@ -441,7 +425,7 @@ std::optional<MemberEnteredMessage> ReadMemberEntered(quill::Packet& packet) {
 }
 
 std::optional<RoomSnapshotMessage> ReadRoomSnapshot(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomSnapshotMessage m;
     m.idleValue = packet.ReadI64();
     for (int i = 0; i < 3; ++i) packet.ReadU16();
@@ -475,7 +459,7 @@ std::optional<RoomSnapshotMessage> ReadRoomSnapshot(quill::Packet& packet) {
 }
 
 std::optional<GameStateSyncMessage> ReadGameStateSync(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     GameStateSyncMessage m;
     m.shooterSeat = packet.ReadU8();
     m.inning = packet.ReadU16();
@@ -502,7 +486,7 @@ std::optional<GameStateSyncMessage> ReadGameStateSync(quill::Packet& packet) {
 }
 
 std::optional<RoomOptionsMessage> ReadRoomOptions(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     RoomOptionsMessage m;
     m.title = ReadName(packet);
     m.option = packet.ReadU8();
@@ -515,7 +499,7 @@ std::optional<RoomOptionsMessage> ReadRoomOptions(quill::Packet& packet) {
 }
 
 std::optional<MoneyLimitMessage> ReadMoneyLimit(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     MoneyLimitMessage m;
     m.money = packet.ReadI64();
     m.cueMoney = packet.ReadI64();
@@ -549,7 +533,7 @@ std::vector<quill::WString> ItemBuyResultLines(const ItemBuyResult& answer) {
 }
 
 std::optional<ItemStatsMessage> ReadItemStats(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     ItemStatsMessage m;
     m.key = packet.ReadU32();
     m.subKey = packet.ReadU32();
@@ -562,7 +546,7 @@ std::optional<ItemStatsMessage> ReadItemStats(quill::Packet& packet) {
 }
 
 std::optional<SeatCueMessage> ReadSeatCue(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     SeatCueMessage m;
     m.seat = packet.ReadU8();
     m.cueItem = packet.ReadU32();
@@ -574,7 +558,7 @@ std::optional<SeatCueMessage> ReadSeatCue(quill::Packet& packet) {
 }
 
 std::optional<BallPlacementMessage> ReadBallPlacement(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     BallPlacementMessage m;
     m.ball = packet.ReadU8();
     m.x = ReadFloat(packet);
@@ -584,14 +568,14 @@ std::optional<BallPlacementMessage> ReadBallPlacement(quill::Packet& packet) {
 }
 
 std::optional<std::array<float, 5>> ReadRemoteAim(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     std::array<float, 5> values{};
     for (float& value : values) value = ReadFloat(packet);
     return whole.Result(std::move(values));
 }
 
 std::optional<TablePlacementHead> ReadTablePlacementHead(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     TablePlacementHead m;
     m.shooter = packet.ReadU8();
     m.cueBall = packet.ReadU8();
@@ -601,7 +585,7 @@ std::optional<TablePlacementHead> ReadTablePlacementHead(quill::Packet& packet) 
 }
 
 std::optional<std::array<uint16_t, 2>> ReadItemPair(quill::Packet& packet) {
-    const Whole whole(packet);
+    const PacketReadCheck whole(packet);
     std::array<uint16_t, 2> items{};
     items[0] = packet.ReadU16();
     items[1] = packet.ReadU16();

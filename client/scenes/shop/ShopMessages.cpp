@@ -1,5 +1,6 @@
 #include "client/scenes/shop/ShopMessages.h"
 
+#include "client/scenes/common/PacketReadCheck.h"
 #include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
@@ -8,22 +9,6 @@ namespace {
 
 using quill::MessageId;
 using quill::Packet;
-
-// Counts the packet's errors from the reader's start; a record is kept only when none was added.
-class ReadCheck {
-public:
-    explicit ReadCheck(Packet& packet) : packet_(packet), before_(packet.ErrorCount()) {}
-
-    template <class T>
-    std::optional<T> Result(T&& value) const {
-        if (packet_.ErrorCount() != before_) return std::nullopt;
-        return std::optional<T>(std::forward<T>(value));
-    }
-
-private:
-    Packet& packet_;
-    uint16_t before_;
-};
 
 quill::WString ReadText(Packet& packet) {
     return CutToLength(packet.ReadWString(), kShopTextUnits);
@@ -65,13 +50,13 @@ void ShopRequests::WriteLeaveShop(Packet& packet) {
 // --- Answers ---
 
 std::optional<uint8_t> ShopAnswers::ReadResult(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     uint8_t result = packet.ReadU8();
     return check.Result(std::move(result));
 }
 
 std::optional<MembershipResult> ShopAnswers::ReadMembership(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     MembershipResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -88,7 +73,7 @@ std::optional<MembershipResult> ShopAnswers::ReadMembership(Packet& packet) {
 }
 
 std::optional<CoinGiftResult> ShopAnswers::ReadCoinGift(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     CoinGiftResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -99,7 +84,7 @@ std::optional<CoinGiftResult> ShopAnswers::ReadCoinGift(Packet& packet) {
 }
 
 std::optional<ItemBuyResult> ShopAnswers::ReadItemBuy(Packet& packet, const ShapeOf& shapeOf) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemBuyResult m;
     m.mode = packet.ReadU8();
     m.result = packet.ReadU8();
@@ -148,7 +133,7 @@ void ShopAnswers::ReadUsedItem(Packet& packet, ItemUseResult& m) {
 }
 
 std::optional<ItemUseResult> ShopAnswers::ReadItemUse(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemUseResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) ReadUsedItem(packet, m);
@@ -156,7 +141,7 @@ std::optional<ItemUseResult> ShopAnswers::ReadItemUse(Packet& packet) {
 }
 
 std::optional<ItemUseResult> ShopAnswers::ReadDefaultItem(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemUseResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -167,7 +152,7 @@ std::optional<ItemUseResult> ShopAnswers::ReadDefaultItem(Packet& packet) {
 }
 
 std::optional<ItemUseResult> ShopAnswers::ReadGameDefaultItem(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemUseResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -179,7 +164,7 @@ std::optional<ItemUseResult> ShopAnswers::ReadGameDefaultItem(Packet& packet) {
 }
 
 std::optional<ItemDeleteResult> ShopAnswers::ReadItemDelete(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemDeleteResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) m.key = packet.ReadI64();
@@ -187,7 +172,7 @@ std::optional<ItemDeleteResult> ShopAnswers::ReadItemDelete(Packet& packet) {
 }
 
 std::optional<PartsBuyResult> ShopAnswers::ReadPartsBuy(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     PartsBuyResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -203,7 +188,7 @@ std::optional<PartsBuyResult> ShopAnswers::ReadPartsBuy(Packet& packet) {
 }
 
 std::optional<CueUpgradeResult> ShopAnswers::ReadCueUpgrade(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     CueUpgradeResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -218,7 +203,7 @@ std::optional<CueUpgradeResult> ShopAnswers::ReadCueUpgrade(Packet& packet) {
 }
 
 std::optional<CueRepairResult> ShopAnswers::ReadCueRepair(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     CueRepairResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -231,7 +216,7 @@ std::optional<CueRepairResult> ShopAnswers::ReadCueRepair(Packet& packet) {
 }
 
 std::optional<CueRetuneResult> ShopAnswers::ReadCueRetune(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     CueRetuneResult m;
     m.result = packet.ReadU8();
     if (m.result == 0) {
@@ -243,7 +228,7 @@ std::optional<CueRetuneResult> ShopAnswers::ReadCueRetune(Packet& packet) {
 }
 
 std::optional<ItemQuantity> ShopAnswers::ReadItemQuantity(Packet& packet) {
-    const ReadCheck check(packet);
+    const PacketReadCheck check(packet);
     ItemQuantity m;
     m.result = packet.ReadU8();
     m.key = packet.ReadI64();
