@@ -82,6 +82,7 @@ tsan_suites=(
   test_client_scenes_player
   test_client_scenes_gallery
   test_client_scenes_practice
+  test_client_scenes_shop
 )
 
 # The tree's own tools run instrumented as well (mkdata makes the game data the screens' suites read).

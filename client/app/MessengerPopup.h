@@ -10,6 +10,7 @@
 // switches screens. Each takes the messenger's own locks.
 #include <cstdint>
 
+#include "QuillLib/core/WString.h"
 #include "QuillLib/net/MessageId.h"
 #include "QuillLib/net/Packet.h"
 
@@ -64,6 +65,9 @@ public:
     virtual bool IsOpen() const = 0;
     // The first friend request that waits, in its dialog.
     virtual void ShowNextRequest() = 0;
+    // The nickname of the last friend request announced to the game room (ChatNotify), which the room's
+    // new-message window names; empty before any.
+    virtual quill::WString LastAnnouncedRequester() const { return {}; }
     // The clan creation dialog (the scene manager, for MessengerControl).
     virtual void OpenClanDialog() = 0;
     // The question of that kind about a player (the lobby and room menus: their user record).

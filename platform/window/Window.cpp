@@ -70,20 +70,28 @@ void Window::PostMessage(WindowId window, uint32_t id, WParam wParam, LParam lPa
     }
 }
 
-void Window::PostQuitMessage(int exitCode) { PostMessage(kNoWindow, Msg::Quit, static_cast<WParam>(exitCode), 0); }
+void Window::PostQuitMessage(int exitCode) {
+    quitCode_.store(exitCode, std::memory_order_relaxed);
+    quitPending_.store(true, std::memory_order_release);
+    if (!OnMainThread()) {
+        backend_->Wake();
+    }
+}
 
 bool Window::PeekMessage(Message& out, bool remove) {
     RunPendingRequests();
+    // Read before the queues: whatever a thread posted ahead of its quit is then found in them first.
+    const bool quitting = quitPending_.load(std::memory_order_acquire);
     const MessageFilter all;
     if (posted_.Take(out, all, remove) || TakeInput(out, all, remove)) {
         return true;
     }
     InputEvent event;
-    if (!created_ || !backend_->PollEvent(event)) {
-        return false;
+    if (created_ && backend_->PollEvent(event)) {
+        TranslateEvent(event);
+        return TakeInput(out, all, remove);
     }
-    TranslateEvent(event);
-    return TakeInput(out, all, remove);
+    return quitting && TakeQuit(out, remove);
 }
 
 bool Window::PeekMessage(Message& out, const MessageFilter& filter, bool remove) {
@@ -100,6 +108,15 @@ bool Window::GetMessage(Message& out) {
         }
     }
     return out.id != Msg::Quit;
+}
+
+bool Window::TakeQuit(Message& out, bool remove) {
+    out = Message{kNoWindow, Msg::Quit, static_cast<WParam>(quitCode_.load(std::memory_order_relaxed)), 0,
+                  TimeGetTime()};
+    if (remove) {
+        quitPending_.store(false, std::memory_order_relaxed);
+    }
+    return true;
 }
 
 bool Window::WaitMessage(uint32_t timeoutMs) {

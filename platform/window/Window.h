@@ -8,6 +8,10 @@
 // first, then the messages of input already translated, and translates the backend's next event only when
 // both are empty, so the input method's context and the key states read as of the message being handled.
 // Hidden child windows (the native edit of text entry) get the keyboard messages while they have the focus.
+//
+// A quit is not queued: as in Windows, PostQuitMessage only raises a flag with the exit code, and the
+// unfiltered PeekMessage and GetMessage hand out Msg::Quit once the posted messages, the translated input
+// and the backend's pending events are all taken, so nothing that came before the quit is left unread.
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -61,13 +65,14 @@ public:
     void DestroyChild(WindowId child);
 
     // --- The queue ----------------------------------------------------------------------------------
-    // Any thread. A message to kNoWindow is a thread message (Msg::Quit among them).
+    // Any thread. A message to kNoWindow is a thread message.
     void PostMessage(WindowId window, uint32_t id, WParam wParam, LParam lParam);
+    // Any thread. Msg::Quit with the exit code comes after every message and input waiting before it.
     void PostQuitMessage(int exitCode);
 
     // The main thread. The next message, without waiting; false when there is none.
     bool PeekMessage(Message& out, bool remove = true);
-    // Only the messages the filter accepts; it does not translate new input.
+    // Only the messages the filter accepts; it does not translate new input and leaves a quit waiting.
     bool PeekMessage(Message& out, const MessageFilter& filter, bool remove);
     // Waits for the next message; false when it is Msg::Quit.
     bool GetMessage(Message& out);
@@ -135,6 +140,7 @@ private:
     void RunOnMainThread(std::function<void()> request);
     void RunPendingRequests();
     bool TakeInput(Message& out, const MessageFilter& filter, bool remove);
+    bool TakeQuit(Message& out, bool remove);
     void TranslateEvent(const InputEvent& event);
     void RememberPlacement();
     // Takes a move or resize the backend reported; false when the window already stood so.
@@ -152,6 +158,8 @@ private:
     WindowId focus_ = kMainWindow;
 
     MessageQueue posted_;
+    std::atomic<bool> quitPending_{false};
+    std::atomic<int> quitCode_{0};
     std::deque<Message> input_;  // the main thread's alone
     std::vector<Message> translated_;
 

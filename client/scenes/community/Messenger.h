@@ -187,7 +187,7 @@ public:
     // A copy of a chat's lines (empty when no chat with that member is open).
     std::vector<ChatLine> ChatLinesOf(uint32_t memberId) const;
     bool ChatIsUnread(uint32_t memberId) const;
-    quill::WString LastAnnouncedRequester() const;
+    quill::WString LastAnnouncedRequester() const override;
 
 private:
     // --- Layout (Messenger.cpp) ---

@@ -635,8 +635,10 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
             QuickJoin();
             break;
         case kShotGallery:
+            if (!pending) RequestSceneChange(SceneId::ShotGallery);
+            break;
         case kItemShop:
-            if (!pending) ShowComingSoon();
+            if (!pending) GoToShop();
             break;
         case kTournamentInfo:
             ShowComingSoon();

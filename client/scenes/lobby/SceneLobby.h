@@ -1,8 +1,8 @@
 #pragma once
 // The lobby of one channel: the channel's rooms (joined by a click, by quick join or created with the
 // creation dialog), the players in the channel or the player's friends with a context menu on each, the
-// channel chat, and the ways out to the practice room, the school, the shop and the channel list. Behind
-// the widgets a table replays yesterday's best shots under a slowly orbiting camera.
+// channel chat, and the ways out to the practice room, the school, the shop, the shot gallery and the channel
+// list. Behind the widgets a table replays yesterday's best shots under a slowly orbiting camera.
 //
 // Threads: the packet handlers (SceneLobbyPackets.cpp) run on the connection's dispatch thread; control
 // events, application events (SceneLobbyEvents.cpp), the chat send and Update on the game thread; Init,
@@ -138,6 +138,8 @@ public:
     void FollowJoinTarget();
     void TutorialGate();
     void ShowExpiredItems();
+    // Game thread: ExpiredItemsSeen when expired items are still owned, then EnterShop and the shop.
+    void GoToShop();
     bool CheckTournamentEntry();
     void ShowYesterdayBest();
 

@@ -89,16 +89,9 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
                 TutorialGate();
             }
             break;
-        case quill::AppEventId::LobbyListRequest: {
-            bool anyExpired = false;
-            quill::PlayerState& player = connection_.LocalPlayer();
-            for (uint32_t k = 0; k < player.ItemCount(); ++k)
-                if (const quill::InventoryItem* item = player.ItemAt(k); item != nullptr && item->inUse == kExpired)
-                    anyExpired = true;
-            if (anyExpired) connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
-            CarryOut(JoinStep::EnterShop);
+        case quill::AppEventId::LobbyListRequest:
+            GoToShop();
             break;
-        }
         case quill::AppEventId::LobbyListRequest2:
             connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
             if (wParam == kYes) CarryOut(JoinStep::EnterShop);
@@ -116,6 +109,21 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
     }
     return 0;
+}
+
+// The shop from the lobby's own way there (its button, the page window): expired items the player still
+// owns are told seen first. The dispatch thread may be filling the inventory: it is read under its lock.
+void SceneLobby::GoToShop() {
+    bool anyExpired = false;
+    {
+        quill::PlayerState& player = connection_.LocalPlayer();
+        quill::ScopedLock hold(player.GetLock());
+        for (uint32_t k = 0; k < player.ItemCount(); ++k)
+            if (const quill::InventoryItem* item = player.ItemAt(k); item != nullptr && item->inUse == kExpired)
+                anyExpired = true;
+    }
+    if (anyExpired) connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
+    CarryOut(JoinStep::EnterShop);
 }
 
 void SceneLobby::CarryOut(JoinStep step) {

@@ -238,6 +238,9 @@ void SceneRoomGame::Activate() {
     HideGameWindows();
     WriteEntryLines();
     itemBar_->Refresh();
+    ruleMarker_ = 0;
+    runCount_ = 0;
+    runningTotals_.fill(0);
     scoreBoard_->Reset();
     scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
@@ -280,9 +283,9 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 12> windows{resultBoard_,  shotBet_,     scoreTrack_,    moneyNotice_,
-                                          roomMenu_,     invite_,      replayPanel_,   itemSelect_,
-                                          purchaseGift_, purchase_,    readyBalloon_,  receiving_};
+    const std::array<Widget*, 13> windows{resultBoard_,  shotBet_,     scoreTrack_, moneyNotice_,  roomMenu_,
+                                          invite_,       replayPanel_, itemSelect_, purchaseGift_, purchase_,
+                                          readyBalloon_, receiving_,   wideButton_};
     for (Widget* window : windows) window->SetVisible(false);
 }
 

@@ -281,6 +281,10 @@ public:
     WithdrawPopup* WithdrawConfirmWindow() const { return withdraw_; }
     OpponentRequestPopup* OpponentRequestWindow() const { return opponentRequest_; }
     WithdrawQuestion* TurnsExceededQuestion() const { return withdrawQuestion_; }
+    // The new-message window (the wide button 15): who asked to be a friend while the room was up.
+    Button* NewMessageWindow() const { return wideButton_; }
+    // The "continue" window: the one-hour notice of a stake game.
+    TimeLimitNotice* ContinueWindow() const { return timeLimit_; }
 
 private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
@@ -329,6 +333,7 @@ private:
     void OnGameSettlement(quill::Packet& packet);
     void OnPlayerAllIn(quill::Packet& packet);
     void AfterGameSeating();
+    void ReevaluateContinue();
     void GiveTableToMaster(float seconds);
     void ApplyMoney(uint8_t seat, int64_t money);
     quill::PlayerState* SeatRecord(int32_t seat);
@@ -404,6 +409,9 @@ private:
     void ToggleReplayView();
     void OpenWithdrawConfirm();
     void OpenWithdrawChoice(int32_t choice);
+    void SendOpponentRequest();
+    void ShowNewMessage();
+    void OpenNextFriendRequest();
     void SendReport();
     void SendGameOption();
     void SendParticipation();

@@ -4,6 +4,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/app/SceneId.h"
 #include "client/connection/ConnectionNotice.h"
@@ -123,6 +124,29 @@ void SceneRoomGame::OpenWithdrawChoice(int32_t choice) {
     opponentRequest_->SetVisible(true);
 }
 
+// The request to the opponent goes once per game: its running total, which the choice checks, counts it.
+void SceneRoomGame::SendOpponentRequest() {
+    if (!IsLocalTurn() || shotInFlight_) return;
+    opponentRequest_->SetVisible(false);
+    const int32_t kind = opponentRequest_->Kind();
+    sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(kind));
+    ++runningTotals_[kind == 2 ? 1 : 0];
+}
+
+// A friend request came while the room is up: the new-message window names who asked.
+void SceneRoomGame::ShowNewMessage() {
+    MessengerPopup* messenger = app_.Scenes().GetMessenger();
+    if (messenger == nullptr) return;
+    wideButton_->SetCaption(quill::Format(u"Friends request from %s", messenger->LastAnnouncedRequester()));
+    wideButton_->SetVisible(true);
+}
+
+// The new-message window clicked: it goes, and the messenger shows the request that waits first.
+void SceneRoomGame::OpenNextFriendRequest() {
+    wideButton_->SetVisible(false);
+    if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ShowNextRequest();
+}
+
 // Control+R: the replay view of the table's last shot opens, or closes when it is up.
 void SceneRoomGame::ToggleReplayView() {
     GameTable* table = stage_.Table();
@@ -229,12 +253,8 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam) {
         case Event::WithdrawDialogClose:
             if (wParam != 0) sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
             break;
-        case Event::RoomEvent1091:
-            if (IsLocalTurn() && !shotInFlight_) {
-                opponentRequest_->SetVisible(false);
-                sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(opponentRequest_->Kind()));
-            }
-            break;
+        case Event::RoomEvent1091: SendOpponentRequest(); break;
+        case Event::ChatNotify: ShowNewMessage(); break;
         case Event::TimeLimitNoticeClosed: sender_.SendByte(quill::MessageId::RoomRequest1189, 0); break;
         case Event::ItemDialogResult: OpenPurchase(static_cast<uint32_t>(wParam)); break;
         case Event::ItemCheckPassed: SendPurchase(); break;
@@ -382,6 +402,10 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
         case kJoin:
             if (source != joinButton_) break;
             AskParticipation();
+            return true;
+        case kWideButton:
+            if (source != wideButton_) break;
+            OpenNextFriendRequest();
             return true;
         case kInvite:
             invite_->SetVisible(true);

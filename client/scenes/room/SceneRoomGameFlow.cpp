@@ -11,7 +11,6 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/lobby/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
-#include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/ResultBoard.h"
@@ -232,6 +231,8 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     if ((mode == quill::game_type::kThreeCushion || mode == quill::game_type::kThreeCushionGamble) && localTurn) {
         LockedSetYawDegrees(table->GetCurrentCameraRef(), kBreakYawDegrees);
     }
+    // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
+    table->SetRefocusOnTopViewExit(true);
     table->MoveCamera(0.5f, kKeep, kKeep, false);
     table->ForScreens().localTurn = localTurn;
     table->OnKey(kKey_Z, false);
@@ -353,10 +354,16 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
         const WidgetRect board = playerBoard_->GetRect();
         floatingTexts_[1]->ShowAt(runCount_, u"Pts", board.right + 50, board.top - 30, 0xFF00AEFF);
     }
-    const bool continueDue = IsStakeMode(room_.gameType) && IsLocalPlayerInGame() && turn.result != kKeepTurn &&
-                             model_.currentTeam == 0 && gameValue_ == 0 &&
-                             platform::TimeGetTime() - gameClockOrigin_ >= kContinueAfterMs;
-    if (continueDue) timeLimit_->SetVisible(true);
+    if (turn.result != kKeepTurn) ReevaluateContinue();
+}
+
+// The "continue" window of a stake game, the one-hour notice: shown when the local player plays, the first
+// place is up again with nothing won yet, and the game has run an hour. Weighed at every passed turn, when a
+// member leaves and when the room's state arrives on entering.
+void SceneRoomGame::ReevaluateContinue() {
+    const bool due = IsStakeMode(room_.gameType) && IsLocalPlayerInGame() && model_.currentTeam == 0 &&
+                     gameValue_ == 0 && platform::TimeGetTime() - gameClockOrigin_ >= kContinueAfterMs;
+    if (due) timeLimit_->SetVisible(true);
 }
 
 // Result 2 in the carom games: the team that keeps the turn may be due a three-cushion or bank shot.
@@ -640,7 +647,8 @@ void SceneRoomGame::OnGameSettlement(quill::Packet& packet) {
         model_.NextTurn();
         if (localTookPart) {
             startReady_->SetSeat(0);
-            if (room_.gameType == quill::game_type::kSixBalls && !IsLocalPlayerInGame()) moneyNotice_->SetVisible(true);
+            // The rejoin window: six-ball players out of the game may pay the stake again and join (control 13).
+            if (room_.gameType == quill::game_type::kSixBalls && !IsLocalPlayerInGame()) joinButton_->Show(true);
         }
         playerBoard_->Refresh(model_, room_);
         return;

@@ -16,6 +16,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
@@ -340,7 +341,9 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     playerBoard_->Refresh(model_, room_);
     startReady_->SetMasterFlag(master);
     startReady_->SetMaster(true);
-    if (gameRunning_) {
+    if (gameRunning_ && connection_.GetChannelType(-1) == kTournamentChannel) {
+        scoreBoard_->OnGameStart();
+    } else if (gameRunning_) {
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
         pointRule_->ShowRule(ruleBytes_.kind >= 1);
     } else {
@@ -371,6 +374,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     ShowLevelRange();
     receiving_->Show(!master);
     ReadOptionSwitches();
+    ReevaluateContinue();
 }
 
 void SceneRoomGame::FillSeat(const RoomPlayerRecord& record) {
@@ -463,6 +467,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
     }
     ShowMemberCount(left->memberCount, room_.maxPlayers);
     RefreshStartButton();
+    ReevaluateContinue();
 }
 
 void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {

@@ -5,7 +5,8 @@
 // panel and player board where the layout anchors them; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
-// relayed moves the balls, the game's end shows the result board, and To Lobby leads back to the lobby.
+// relayed moves the balls, the game's end shows the result board, a friend request shows in the room's
+// new-message window whose click opens the request, and To Lobby leads back to the lobby.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <cstring>
 
 #include "QuillLib/net/MessageId.h"
+#include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/x11/ProgramUnderX.h"
@@ -231,6 +233,32 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         return Faces(now, area, boardX, boardY, 417, 251) > 20000;
     });
     EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board: see game_results.png";
+
+    // A friend request while the room is up: the new-message window at the top left names who asked, and its
+    // click opens the messenger's request in the middle of the screen, whose Accept answers the server.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const Screenshot quiet = Capture(folder() / "game_quiet.png");
+    server().Send(kvtest::FriendRequestReceivedMessage(7011, 11, u"Courier"));
+    // The window's white caption, over the wood of the room and the level label's few white pixels.
+    const auto note = [&](const Screenshot& now) {
+        return Count(now, area.x + 10, area.y + 30, area.x + 237, area.y + 56, [](uint32_t rgb) {
+            return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
+        });
+    };
+    const int before = note(quiet);
+    const Screenshot asked = WaitForScreen(folder() / "game_friend_request.png",
+                                           [&](const Screenshot& now) { return note(now) > before + 150; });
+    EXPECT_GT(note(asked), before + 150) << "the new-message window: see game_friend_request.png";
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::FriendRequestReply) == 0; ++attempt) {
+        Click(area.x + 10 + 113, area.y + 30 + 13);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(area.x + (width - 400) / 2 + 77 + 40, area.y + (height - 250) / 2 + 200 + 12);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    const auto reply = server().WaitForMessage(quill::MessageId::FriendRequestReply, 5000);
+    ASSERT_TRUE(reply.has_value()) << "the request opened from the room: see game_friend_request.png";
+    EXPECT_EQ(reply->bytes.at(4), 1) << "accepted";
+    EXPECT_LT(note(Capture(folder() / "game_friend_answered.png")), before + 50) << "the window went with its click";
 
     // To Lobby: the server lets the player go and the lobby enters its lists again.
     for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == 0; ++attempt) {

@@ -43,6 +43,38 @@ TEST(WindowQueue, MessagesPostedFromAnotherThreadArriveInOrderBeforeInput) {
     }
 }
 
+// The quit is handed out last: after what was posted before it and after input the backend got before the
+// main thread looked, even when that input came after the quit was posted; a peek that keeps it leaves it.
+TEST(WindowQueue, QuitComesAfterEverythingWaitingBeforeTheMainThreadLooks) {
+    HeadlessWindowTest t;
+    std::thread poster([&t] {
+        for (int i = 0; i < 3; ++i) {
+            t.window.PostMessage(kMainWindow, Msg::User, static_cast<WParam>(i), 0);
+        }
+        t.window.PostQuitMessage(5);
+    });
+    poster.join();
+    t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));  // reaches the backend after the quit was posted
+
+    std::vector<uint32_t> ids;
+    Message message;
+    while (t.window.GetMessage(message)) {
+        ids.push_back(message.id);
+    }
+    EXPECT_EQ(ids, (std::vector<uint32_t>{Msg::User, Msg::User, Msg::User, Msg::KeyDown}));
+    EXPECT_EQ(message.id, Msg::Quit);
+    EXPECT_EQ(message.wParam, 5u);
+    EXPECT_FALSE(t.window.PeekMessage(message));  // taken once
+
+    t.window.PostQuitMessage(0);
+    EXPECT_FALSE(t.window.PeekMessage(message, MessageFilter{}, true));  // a filtered peek leaves it
+    ASSERT_TRUE(t.window.PeekMessage(message, false));
+    EXPECT_EQ(message.id, Msg::Quit);
+    ASSERT_TRUE(t.window.PeekMessage(message, true));
+    EXPECT_EQ(message.id, Msg::Quit);
+    EXPECT_FALSE(t.window.PeekMessage(message));
+}
+
 // A loop with nothing to do waits in WaitMessage: until its time is up, or at once when a message or input
 // comes, and without waiting at all when one is already there.
 TEST(WindowQueue, WaitMessageEndsAtItsTimeOrWithTheFirstMessage) {

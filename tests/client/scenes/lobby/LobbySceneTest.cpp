@@ -1,7 +1,8 @@
 // The lobby screen on a headless App connected to the loopback server: what it sends on activation and for
 // the player's actions (bytes as the server receives them), how the server's messages fill its rooms,
 // players and chat (on the test thread and through the connection's dispatch thread), the join guards,
-// following a player, the tutorial gate, expired items, web pages and yesterday's best shots.
+// following a player, the tutorial gate, expired items, the ways to the shop and the gallery, web pages and
+// yesterday's best shots.
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
@@ -243,6 +244,46 @@ TEST_F(LobbyScreen, ExpiredItemsAreCountedRemovedAndTheirBoxAnswered) {
     lobby->OnMessage(quill::AppEventId::LobbyListRequest2, 2053, 0);
     EXPECT_EQ(Sent(MessageId::ExpiredItemsSeen), (Bytes{5, 0, 0x6B, 0x00, 0}));
     EXPECT_EQ(CountSent(MessageId::EnterShop), 0u);
+}
+
+// "Item Shop" takes the lobby's way to the shop (expired items still owned are told seen first), "Shot
+// Gallery" switches to the gallery; neither leaves while a join waits for its answer.
+TEST_F(LobbyScreen, TheShopAndGalleryButtonsLeadToTheirScreensUnlessAJoinIsPending) {
+    ASSERT_TRUE(connected);
+    Enter();
+    GameConnection& connection = *app.Connection();
+    quill::InventoryItem* expired = connection.AllocItem();
+    ASSERT_NE(expired, nullptr);
+    expired->typeCode = 1101;
+    expired->inUse = 4;
+    connection.LocalPlayer().AddItem(900, 0, expired);
+    const auto press = [&](int32_t id) {
+        Button button;
+        button.SetId(id);
+        lobby->OnEvent(&button, 0, 0);
+    };
+
+    press(SceneLobby::kItemShop);
+    EXPECT_FALSE(Box().IsVisible()) << "no notice";
+    EXPECT_EQ(Sent(MessageId::ExpiredItemsSeen), (Bytes{5, 0, 0x6B, 0x00, 0}));
+    EXPECT_EQ(Sent(MessageId::EnterShop), (Bytes{5, 0, 0x78, 0x04, 0}));
+    EXPECT_EQ(lobby->NextSceneId(), SceneId::Shop);
+    lobby->CancelPendingChange();
+
+    press(SceneLobby::kShotGallery);
+    EXPECT_FALSE(Box().IsVisible());
+    EXPECT_TRUE(lobby->IsChangePending());
+    EXPECT_EQ(lobby->NextSceneId(), SceneId::ShotGallery);
+    lobby->CancelPendingChange();
+
+    Receive(LobbyMessage(MessageId::RoomListReset, [](quill::Packet&) {}));
+    Receive(RoomEntry(7, 2, 4));
+    lobby->OnEvent(lobby->RoomRow(0), 0, 0);
+    ASSERT_TRUE(lobby->IsJoinPending());
+    press(SceneLobby::kItemShop);
+    press(SceneLobby::kShotGallery);
+    EXPECT_FALSE(lobby->IsChangePending());
+    EXPECT_EQ(CountSent(MessageId::EnterShop), 1u);
 }
 
 TEST_F(LobbyScreen, TwoWebRequestsOpenOneWindowUntilItCloses) {

@@ -29,6 +29,7 @@
 #include "client/ui/TextLabel.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/net/TableScreenMessages.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {
@@ -177,6 +178,9 @@ TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
     EXPECT_TRUE(BoxSays(u"It is not available"));
     Box().SetVisible(false);
 
+    // The server holds its answer until the waiting window has been seen: an answer that came first would
+    // close the window before the test looks.
+    server.ReplyTo(quill::MessageId::GoldChargeRequest, [](const kvtest::ServerMessage&, kvtest::GameServerFixture&) {});
     Player().money = 5000;
     practice->AskGoldCharge();
     app.DrainPostedEvents();
@@ -184,6 +188,8 @@ TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
     const auto request = server.WaitForMessage(quill::MessageId::GoldChargeRequest);
     ASSERT_TRUE(request.has_value());
     EXPECT_EQ(request->bytes, (std::vector<uint8_t>{5, 0, 81, 0, 0}));
+    ASSERT_TRUE(server.Send(kvtest::GoldChargedReply(script.chargeResult, script.goldAfterCharge, script.chargeAmount,
+                                                      script.chargesLeft)));
     ASSERT_TRUE(Eventually([&] { return BoxSays(u"20,000 gold has charged."); })) << "GoldCharged";
     EXPECT_EQ(Player().money, script.goldAfterCharge);
     EXPECT_EQ(Player().dailyChargeCount, 0);

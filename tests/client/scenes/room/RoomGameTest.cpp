@@ -13,18 +13,24 @@
 #include "client/app/SkillPopup.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ScenePopups.h"
+#include "client/scenes/community/FriendRequestDialog.h"
+#include "client/scenes/community/Messenger.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/ScoreBoard.h"
+#include "client/scenes/room/TimeLimitNotice.h"
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
+#include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ShopMessages.h"
+#include "platform/system/Clock.h"
 #include "tests/support/scenes/SceneHarness.h"
 
 namespace kestrovan::test {
@@ -618,6 +624,164 @@ TEST_F(RoomGame, TheRoomSettingsGoOutAsGameOptionChange) {
     p.ReadU16();
     EXPECT_EQ(p.ErrorCount(), 0);
     EXPECT_EQ(p.Cursor(), p.LengthReadBack()) << "nothing more";
+}
+
+TEST_F(RoomGame, EachRequestToTheOpponentGoesOncePerGame) {
+    Serve();
+    Enter(3);
+    Start(3, kLocal);
+    auto choose = [this](int32_t choice) {
+        scene->OpponentRequestWindow()->SetVisible(false);
+        scene->OnMessage(Event::WithdrawChoice, static_cast<uint64_t>(choice), 0);
+        return scene->OpponentRequestWindow()->IsVisible();
+    };
+    ASSERT_TRUE(choose(1));
+    scene->OnMessage(Event::RoomEvent1091, 1, 0);
+    EXPECT_FALSE(choose(1)) << "a withdrawal was asked for in this game";
+    ASSERT_TRUE(choose(2)) << "the invalid game is a request of its own";
+    scene->OnMessage(Event::RoomEvent1091, 2, 0);
+    EXPECT_FALSE(choose(2));
+    auto requests = Sent(MessageId::RoomRequest1184, 2);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].ReadU8(), 1);
+    EXPECT_EQ(requests[1].ReadU8(), 2);
+
+    Start(3, kLocal);
+    EXPECT_TRUE(choose(1)) << "a new game allows each request again";
+    EXPECT_TRUE(choose(2));
+}
+
+TEST_F(RoomGame, AFriendRequestShowsInTheNewMessageWindowAndItsClickOpensTheRequest) {
+    Button& window = *scene->NewMessageWindow();
+    window.SetVisible(true);
+    Enter(3);
+    EXPECT_FALSE(window.IsVisible()) << "an earlier visit's message goes on entering";
+
+    Receive(kvtest::FriendRequestReceivedMessage(7011, 11, u"Courier"));
+    auto& messenger = static_cast<Messenger&>(*app.Scenes().GetMessenger());
+    EXPECT_FALSE(messenger.FriendRequest().IsVisible()) << "the room only announces it";
+    scene->OnMessage(Event::ChatNotify, 0, 0);
+    ASSERT_TRUE(window.IsVisible());
+    EXPECT_EQ(window.GetCaption()->GetText(), u"Friends request from Courier");
+
+    scene->OnEvent(&window, 0, 0);
+    EXPECT_FALSE(window.IsVisible());
+    ASSERT_TRUE(messenger.FriendRequest().IsVisible());
+    EXPECT_EQ(messenger.FriendRequest().Line(0)->GetText(), u"Courier has requested to add you as a friend.");
+}
+
+TEST_F(RoomGame, TheCameraInTheTopViewIsMarkedToRefocusOnTheCueBall) {
+    Enter(3);
+    GameTable& table = *scene->Table();
+    table.SetTopView(true);
+    table.SetRefocusOnTopViewExit(false);
+    Start(3, kLocal);
+    EXPECT_TRUE(table.RefocusOnTopViewExit()) << "the start marks it: the move does nothing in the top view";
+}
+
+TEST_F(RoomGame, AnHourIntoAStakeGameTheContinueWindowShowsAndSixBallPlayersOutMayRejoin) {
+    struct Case {
+        uint8_t mode;
+        uint32_t elapsedMs;
+        bool shown;
+    };
+    for (const Case& c : {Case{5, 3600000, true}, Case{2, 3599000, false}, Case{3, 3600000, false}}) {
+        SCOPED_TRACE(c.mode);
+        TimeLimitNotice& window = *scene->ContinueWindow();
+        window.SetVisible(false);
+        Enter(c.mode, 1000);
+        kvtest::TestRoomPlayer watcher;
+        watcher.seat = 5;
+        watcher.nickname = u"Watcher";
+        Receive(kvtest::RoomMemberEnteredMessage(watcher, 3, 4));
+        kvtest::TestGameStart start = kvtest::TwoPlayerStart(c.mode, kLocal, kRival);
+        start.elapsedMs = c.elapsedMs;
+        Receive(kvtest::GameStartMessage(start));
+        EXPECT_FALSE(window.IsVisible());
+        kvtest::TestTurnResult kept;
+        kept.result = 2;
+        kept.nextShooter = kLocal;
+        Receive(kvtest::TurnResultMessage(kept));
+        EXPECT_FALSE(window.IsVisible()) << "a kept turn does not come round";
+        kvtest::TestTurnResult passed;
+        passed.nextShooter = kRival;
+        Receive(kvtest::TurnResultMessage(passed));
+        EXPECT_FALSE(window.IsVisible()) << "the second place is up";
+        passed.nextShooter = kLocal;
+        Receive(kvtest::TurnResultMessage(passed));
+        EXPECT_EQ(window.IsVisible(), c.shown);
+        // A watcher who leaves has the window weighed again.
+        window.SetVisible(false);
+        Receive(kvtest::ShortMessage(MessageId::RoomMemberLeft, {{2, 1}, {5, 1}, {0, 1}, {0, 1}}));
+        EXPECT_EQ(window.IsVisible(), c.shown);
+    }
+
+    // Six balls: a settlement that goes on without the local player offers the way back in.
+    kvtest::TestRoomPlayer third;
+    third.seat = 2;
+    third.nickname = u"Third";
+    Enter(6, 1000);
+    Receive(kvtest::RoomMemberEnteredMessage(third, 3, 4));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{2, 1}, {3, 1}}));
+    kvtest::TestGameStart start = kvtest::TwoPlayerStart(6, kRival, kLocal);
+    start.teams.push_back(kvtest::TestStartTeam{3, 0, 0, 0, 0, 0, {{2, 0}}});
+    Receive(kvtest::GameStartMessage(start));
+    EXPECT_FALSE(scene->JoinButton()->IsVisible());
+    Receive(kvtest::GameSettlementMessage({{1, 0, {}}, {2, 2, {98000}}, {3, 0, {}}}, 1));
+    ASSERT_TRUE(scene->IsGameRunning());
+    EXPECT_TRUE(scene->JoinButton()->IsVisible()) << "the rejoin window";
+}
+
+TEST_F(RoomGame, OnATournamentChannelTheScoreBoardFollowsTheGame) {
+    Serve();
+    Connection().SetChannelKind(0, SceneRoomGame::kTournamentChannel);
+    Connection().SetCurrentChannel(1);
+    Enter(3);
+    kvtest::TestRoomSnapshot untimed;
+    untimed.turnTime = 0;  // no time-out takes the control first
+    Receive(kvtest::RoomSnapshotMessage(untimed));
+    ScoreBoard& board = *scene->Score();
+    ASSERT_TRUE(board.IsVisible());
+    EXPECT_EQ(board.Points()->GetText(), u"");
+    EXPECT_EQ(board.ShownMinutes(), 15u);
+    EXPECT_FALSE(board.EndButton()->IsVisible());
+
+    Start(3, kLocal);
+    EXPECT_TRUE(board.EndButton()->IsVisible());
+    EXPECT_EQ(board.Innings()->GetText(), u"1");
+    EXPECT_EQ(board.Points()->GetText(), u"0 pts");
+    const uint32_t started = platform::TimeGetTime();
+    auto tenFrames = [this](uint32_t now) {
+        for (int n = 0; n < 10; ++n) scene->Update(now, int64_t{now} * 10);
+    };
+    tenFrames(started + 61500);
+    EXPECT_EQ(board.ShownMinutes(), 13u);
+    EXPECT_EQ(board.ShownSeconds(), 58u);
+    ASSERT_TRUE(scene->Table()->IsControlEnabled());
+    tenFrames(started + 900600);
+    EXPECT_EQ(board.ShownMinutes(), 0u);
+    EXPECT_EQ(board.ShownSeconds(), 0u);
+    EXPECT_FALSE(scene->Table()->IsControlEnabled()) << "fifteen minutes end the shooter's control";
+    const auto ends = Sent(MessageId::RoomRequest1236, 1);
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(quill::Packet(ends[0]).ReadU8(), 1);
+
+    kvtest::TestTurnResult turn;
+    turn.nextShooter = kRival;
+    turn.innings = 3;
+    turn.points = 7;
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(board.Innings()->GetText(), u"3");
+    EXPECT_EQ(board.Points()->GetText(), u"7 pts");
+    EXPECT_EQ(board.Average()->GetText(), u"2.3");
+
+    // Entering a running game fills the board as the start does.
+    board.Reset();
+    kvtest::TestRoomSnapshot running;
+    running.roomState = 2;
+    Receive(kvtest::RoomSnapshotMessage(running));
+    EXPECT_TRUE(board.EndButton()->IsVisible());
+    EXPECT_EQ(board.Innings()->GetText(), u"1");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <functional>
 #include <vector>
 
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/gamedata/PlayerState.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/SceneShop.h"
@@ -54,6 +56,16 @@ protected:
         item->secondCount = limit;
         Connection().LocalPlayer().AddItem(key, subKey, item);
         return *item;
+    }
+
+    // Whether the player owns the item of that key. It reads under the player's lock, so the dispatch thread
+    // may be filling the inventory meanwhile.
+    bool Owns(int64_t key) const { return scene->FindOwned(key).has_value(); }
+    // The table in use for a game type, read under the player's lock.
+    quill::EquippedItem TableInUse(size_t gameType) {
+        quill::PlayerState& player = Connection().LocalPlayer();
+        quill::ScopedLock hold(player.GetLock());
+        return player.equippedTable[gameType];
     }
 
     // The owned cell showing that key, or -1.

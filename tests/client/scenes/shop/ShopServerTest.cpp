@@ -4,6 +4,8 @@
 // answer changes the state and its built-in items; LeaveShop goes out before the switch to the lobby.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/SceneId.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -34,10 +36,12 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         if (!server.WaitForMessage(MessageId::LoginRequest)) return false;
-        // The login screen is not there: the connection's own handler fills the inventory.
-        return Eventually([&] { return Connection().LocalPlayer().ItemCount() >= login.items.size(); });
+        // The login screen is not there: the connection's own handler fills the inventory, item by item.
+        return Eventually([&] {
+            return std::all_of(login.items.begin(), login.items.end(),
+                               [this](const kvtest::TestOwnedItem& item) { return Owns(item.key); });
+        });
     }
-    bool Owns(int64_t key) { return scene->FindOwned(key).has_value(); }
 
     kvtest::GameServerFixture server;
 };
@@ -84,7 +88,7 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
     scene->OnMessage(quill::AppEventId::ShopTab1079, 0, 0);
     scene->OnMessage(quill::AppEventId::ShopItemUse, 0x22, kUseRequestAlt);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemUseAlt).has_value());
-    EXPECT_TRUE(Eventually([&] { return Connection().LocalPlayer().equippedTable[3].key == 0x22; }));
+    EXPECT_TRUE(Eventually([&] { return TableInUse(3).key == 0x22; }));
     EXPECT_TRUE(Eventually([&] { return scene->FindOwned(0x22)->inUse == 1; }));
 
     // The bought chalk deleted; a pushed count of 0 takes the other chalk away.

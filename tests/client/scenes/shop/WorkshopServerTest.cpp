@@ -45,7 +45,13 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         if (!server.WaitForMessage(MessageId::LoginRequest)) return false;
-        return Eventually([&] { return Connection().LocalPlayer().ItemCount() >= script.cues.size() + 1; });
+        // The connection's own handler fills the inventory, item by item.
+        return Eventually([&] {
+            bool all = script.gems == 0 || Owns(script.gemKey);
+            for (const kvtest::TestPersonalCue& cue : script.cues) all = all && Owns(cue.key);
+            for (const kvtest::TestOwnedItem& item : script.items) all = all && Owns(item.key);
+            return all;
+        });
     }
     CueWorkshop& Workshop() { return *scene->Workshop(); }
     PersonalCueWindow& Management() { return Workshop().Management(); }
