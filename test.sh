@@ -53,15 +53,21 @@ run_fuzz_target() {
   build/fuzz/tests/fuzz/fuzz_"$name" -runs="${fuzz_runs[$name]:-20000}" -seed=1 -max_len=65536 \
     -artifact_prefix=build/fuzz/ "$work" > build/fuzz/"$name".log 2>&1 ||
     { tail -n 60 build/fuzz/"$name".log; echo "Fuzzing $name found a fault"; return 1; }
-  tail -n 1 build/fuzz/"$name".log
+  echo "$name: $(tail -n 1 build/fuzz/"$name".log)"
+}
+
+fuzz_stage() { kv_stage "fuzz $1" run_fuzz_target "$1"; }
+
+# The targets run side by side, one per processor; each prints its own lines.
+run_fuzz_targets() {
+  local names=() source
+  for source in "${fuzz_sources[@]}"; do names+=("$(basename "$source" .cpp)"); done
+  kv_in_parallel "$(kv_jobs)" fuzz_stage "${names[@]}"
 }
 
 if [ ${#fuzz_sources[@]} -gt 0 ]; then
   kv_stage "build fuzz targets (clang)" build_fuzz_tree
-  for source in "${fuzz_sources[@]}"; do
-    name=$(basename "$source" .cpp)
-    kv_stage "fuzz $name" run_fuzz_target "$name"
-  done
+  kv_stage "fuzzing" run_fuzz_targets
 fi
 
 # --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
@@ -120,20 +126,21 @@ export DISPLAY=":$(head -n 1 build/test/xvfb.display)" SDL_VIDEODRIVER=x11
 # shots must agree bit for bit with the test tree's and the checked-in ones, and every benchmark must still build
 # and run (once, briefly: its figures mean nothing here). Some benchmarks draw, so this runs after Xvfb starts. ---
 build_opt_tree() {
-  cmake -S . -B build/opt -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_TESTS=OFF
+  cmake -S . -B build/opt -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2" -DKV_TESTS=OFF
   cmake --build build/opt -j "$(kv_jobs)"
 }
 
-run_opt_benchmarks() {
-  local bench name options
-  for bench in build/opt/bench/bench_*; do
-    name=$(basename "$bench")
-    options=(--benchmark_min_time=0.001)
-    [ "$name" = bench_physics ] && options+=(--no_bound)  # the bound's counting run under valgrind takes long
-    "$bench" "${options[@]}" > build/opt/"$name".log 2>&1 || { tail -n 30 build/opt/"$name".log; echo "$name failed"; return 1; }
-    echo "Ran $name"
-  done
+run_opt_benchmark() {
+  local bench=$1 name options
+  name=$(basename "$bench")
+  options=(--benchmark_min_time=0.001)
+  [ "$name" = bench_physics ] && options+=(--no_bound)  # the bound's counting run under valgrind takes long
+  "$bench" "${options[@]}" > build/opt/"$name".log 2>&1 || { tail -n 30 build/opt/"$name".log; echo "$name failed"; return 1; }
+  echo "Ran $name"
 }
+
+# Side by side, one per processor: their figures mean nothing here.
+run_opt_benchmarks() { kv_in_parallel "$(kv_jobs)" run_opt_benchmark build/opt/bench/bench_*; }
 
 kv_stage "build optimised tree" build_opt_tree
 kv_stage "golden shots in the optimised tree" tests/client/physics/check_golden_shots.sh build/opt/tools/physprobe

@@ -24,3 +24,25 @@ kv_report_stage() {
   elapsed=$(awk -v start="$start" -v end="$EPOCHREALTIME" 'BEGIN { printf "%.1f", end - start }')
   echo "[stage] $name: ${elapsed} s"
 }
+
+# kv_in_parallel <jobs> <command> <item>...: runs "<command> <item>" for every item, at most <jobs> at a time,
+# for stages made of independent single-threaded runs (fuzz targets, benchmarks). Fails when any run failed,
+# after all of them ended.
+kv_in_parallel() {
+  local jobs=$1 command=$2
+  shift 2
+  local running=0 failed=0 item
+  for item in "$@"; do
+    "$command" "$item" &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then
+      wait -n || failed=1
+      running=$((running - 1))
+    fi
+  done
+  while [ "$running" -gt 0 ]; do
+    wait -n || failed=1
+    running=$((running - 1))
+  done
+  return "$failed"
+}
