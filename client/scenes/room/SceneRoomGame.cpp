@@ -283,7 +283,7 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 13> windows{resultBoard_,  shotBet_,  scoreTrack_,   moneyNotice_, roomMenu_,
+    const std::array<Widget*, 13> windows{resultBoard_,  shotBet_,     scoreTrack_, moneyNotice_,  roomMenu_,
                                           invite_,       replayPanel_, itemSelect_, purchaseGift_, purchase_,
                                           readyBalloon_, receiving_,   wideButton_};
     for (Widget* window : windows) window->SetVisible(false);

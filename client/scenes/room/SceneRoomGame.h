@@ -283,6 +283,7 @@ public:
     WithdrawQuestion* TurnsExceededQuestion() const { return withdrawQuestion_; }
     // The new-message window (the wide button 15): who asked to be a friend while the room was up.
     Button* NewMessageWindow() const { return wideButton_; }
+    // The "continue" window: the one-hour notice of a stake game.
     TimeLimitNotice* ContinueWindow() const { return timeLimit_; }
 
 private:

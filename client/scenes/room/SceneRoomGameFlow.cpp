@@ -358,7 +358,8 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
 }
 
 // The "continue" window of a stake game, the one-hour notice: shown when the local player plays, the first
-// place is up again with nothing won yet, and the game has run an hour. Whoever leaves or enters re-evaluates it.
+// place is up again with nothing won yet, and the game has run an hour. Weighed at every passed turn, when a
+// member leaves and when the room's state arrives on entering.
 void SceneRoomGame::ReevaluateContinue() {
     const bool due = IsStakeMode(room_.gameType) && IsLocalPlayerInGame() && model_.currentTeam == 0 &&
                      gameValue_ == 0 && platform::TimeGetTime() - gameClockOrigin_ >= kContinueAfterMs;
