@@ -36,16 +36,23 @@ void SchoolIndexRow::SetEntry(const SchoolIndexEntry* entry) {
     }
     button_->SetCaption(entry->title);
     if (entry->sub != 0) {
-        button_->SetRect(20, 1, 191, kHeight);
-        button_->SetImage(kTutorTexture, 558, 833, 191, kHeight, 1.0f, 1.0f);
+        PlaceButton(kSectionIndent, 1, kSectionWidth, 558);
         button_->GetCaption()->SetColors(kWhite, kBlack);
     } else {
-        button_->SetRect(0, 0, kWidth, kHeight);
-        button_->SetImage(kTutorTexture, 330, 833, kWidth, kHeight, 1.0f, 1.0f);
+        PlaceButton(0, 0, kWidth, 330);
         button_->GetCaption()->SetColors(kYellow, kBlack);
     }
     mark_->Show(entry->mark >= 1);
     Show(true);
+}
+
+// The button at (x, y) in the row, width pixels wide, with its picture and its caption over its whole face: a
+// section's caption ends where its narrower button ends.
+void SchoolIndexRow::PlaceButton(int32_t x, int32_t y, int32_t width, int32_t srcX) {
+    button_->SetPosition(x, y);
+    button_->SetSize(width - 1, kHeight - 1);
+    button_->SetImage(kTutorTexture, srcX, 833, width, kHeight, 1.0f, 1.0f);
+    button_->GetCaption()->SetSize(width - 1, kHeight - 1);
 }
 
 }  // namespace kestrovan
