@@ -70,6 +70,33 @@ TEST_F(ShopScreen, ActivationFillsTheSaleGridBalancesAndMembership) {
     EXPECT_LE(scene->BlankScenesCreated(), 1) << "one blank scene serves every visit";
 }
 
+// The balances stand in the top bar at their places, and the cash figure is not covered by the cash button,
+// which stands 35 pixels above the grids beside the view buttons, in either view.
+TEST_F(ShopScreen, TheCashFigureStandsInTheTopBarClearOfTheCashButton) {
+    Activate();
+    const int32_t xs[] = {373, 580, 800};
+    for (size_t n = 0; n < 3; ++n) {
+        EXPECT_EQ(scene->BalanceLabel(n)->GetRect().left, xs[n]);
+        EXPECT_EQ(scene->BalanceLabel(n)->GetRect().top, 41);
+    }
+    const WidgetRect figure = scene->BalanceLabel(0)->GetRect();
+    const WidgetRect button = scene->CashButton()->GetRect();
+    EXPECT_EQ(button.left, 320);
+    EXPECT_EQ(button.top, scene->ShopPanel()->GetRect().top - 35);
+    EXPECT_EQ(button.Width(), 121);
+    EXPECT_EQ(button.Height(), 33);
+    const bool covered = button.left <= figure.right && figure.left <= button.right && button.top <= figure.bottom &&
+                         figure.top <= button.bottom;
+    EXPECT_FALSE(covered) << "button " << button.left << "," << button.top << " figure " << figure.left << ","
+                          << figure.top;
+    Button view;
+    view.SetId(11);
+    scene->OnEvent(&view, 0, 0);
+    EXPECT_EQ(scene->View(), 1);
+    EXPECT_TRUE(scene->CashButton()->IsVisible());
+    EXPECT_TRUE(scene->CashButton()->GetParent()->IsVisible()) << "the owned items' view keeps the cash button";
+}
+
 TEST_F(ShopScreen, APartnerAccountSeesNoCashItemAndIsTold) {
     Connection().LocalPlayer().accountKind = 2;
     scene->SelectShopCategory(1);
