@@ -21,6 +21,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "platform/system/ScopedFpuMode.h"
 #include "tests/client/scenes/shop/ShopScreen.h"
 
 namespace kestrovan::test {
@@ -491,6 +492,25 @@ TEST_F(ShopScreen, TheWorkshopsAnswersCoinGiftsAndReconnectingUses) {
     Box().SetVisible(false);
     Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) { p.WriteU8(0).WriteU32(1); }));
     EXPECT_FALSE(Box().IsVisible());
+}
+
+TEST_F(ShopScreen, ARepairsLossReadsTheSameOnAThreadThatRoundsTowardZero) {
+    quill::InventoryItem& cue = Own(90, 3102, 1);
+    cue.customFlag = 1;
+    cue.durabilityCurrent = 50000;
+    cue.durabilityTotal = 100000;
+    Activate();
+    const platform::ScopedFpuMode physicsMode;  // the mode the physics leaves on its thread
+    // 1,100 thousandths lost: 1.1 + 0.9 is exactly two points.
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(98900);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"전체 내구도가 2만큼 감소하였습니다.");
+    // 1,099 thousandths lost is not yet two.
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(97801);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"전체 내구도가 1만큼 감소하였습니다.");
 }
 
 TEST_F(ShopScreen, DeletingTheCurrentChalkSelectsAnotherAndASecondBuildOrLoadStops) {
