@@ -13,6 +13,9 @@ constexpr int32_t kTutorTexture = 21;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kBlack = 0xFF000000;
+// Where the caption starts inside the row's button.
+constexpr int32_t kCaptionTextX = 6;
+constexpr int32_t kCaptionTextY = 7;
 
 }  // namespace
 
@@ -21,6 +24,7 @@ SchoolIndexRow::SchoolIndexRow(int32_t y, int32_t id) {
     button_ = CreateButton(0, 0, kWidth, kHeight, id, -1, kTutorTexture, 330, 833);
     button_->SetCheckBox();
     button_->AddLabel(&UiFontAt(UiFont::Bold14), 4, kWhite, kBlack, 0);
+    button_->GetCaption()->AddStyle(0, kCaptionTextX, kCaptionTextY);
     levelLabel_ = CreateTextLabel(176, 7, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     levelLabel_->SetColors(kYellow, 0);
     levelLabel_->Show(false);
