@@ -39,6 +39,11 @@ constexpr uint32_t kPlusMembershipCueKey = 5;
 constexpr uint32_t kPowerPackCueKey = 8;
 constexpr uint32_t kPowerPackChalkKey = 9;
 
+// Cue type codes are the 3000s. The catalogue lists only the cues the shop sells or grants; the
+// personal cues of the workshop's families (3101, 3105 to 3110) are not in it yet are cues all the same.
+constexpr uint32_t kFirstCueType = 3000;
+constexpr uint32_t kLastCueType = 3999;
+
 constexpr int16_t kUnlimited = -1;
 constexpr int16_t kBuiltInChalkCount = 100;
 
@@ -211,6 +216,9 @@ void Inventory::ApplyCatalogue(InventoryItem& item) {
     if (const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item.typeCode)) {
         item.kind = record->category;
         item.secondValue = record->periodUnit;
+    } else if (item.typeCode >= kFirstCueType && item.typeCode <= kLastCueType) {
+        // Without its kind a personal cue's own record would stay unread and shift every entry after it.
+        item.kind = kKindCue;
     }
     if (item.kind == kKindCue && item.customFlag == 0) {
         ApplyCueStatistics(item);

@@ -88,11 +88,13 @@ void MeshBuilder::AddUvSphere(float radius, uint32_t slices, uint32_t stacks) {
         const float v = static_cast<float>(stack) / static_cast<float>(stacks);
         const float polar = v * std::numbers::pi_v<float>;
         for (uint32_t slice = 0; slice <= slices; ++slice) {
-            const float u = static_cast<float>(slice) / static_cast<float>(slices);
-            const float azimuth = u * kTwoPi;
+            const float turn = static_cast<float>(slice) / static_cast<float>(slices);
+            const float azimuth = turn * kTwoPi;
             const Vec3 normal{std::sin(polar) * std::cos(azimuth), std::sin(polar) * std::sin(azimuth),
                               std::cos(polar)};
-            AddVertex({{normal.x * radius, normal.y * radius, normal.z * radius}, normal, u, v});
+            // The azimuth turns from +x towards +y, which in the engine's left-handed view runs from right to
+            // left across the face seen from outside; u runs the other way so that pictures read unmirrored.
+            AddVertex({{normal.x * radius, normal.y * radius, normal.z * radius}, normal, 1.0f - turn, v});
         }
     }
     const uint32_t row = slices + 1;

@@ -42,7 +42,8 @@ public:
                  const std::function<std::pair<float, float>(const quill::Vec3&)>& uv);
     // A box between two corners; every face textured with (coordinate / uvScale).
     void AddBox(const quill::Vec3& min, const quill::Vec3& max, float uvScale);
-    // A sphere about the origin: u runs once around the z axis, v from the top pole (0) to the bottom (1).
+    // A sphere about the origin: u runs once around the z axis, from left to right as seen from outside in the
+    // engine's left-handed view (clockwise seen from above), v from the top pole (0) to the bottom (1).
     void AddUvSphere(float radius, uint32_t slices, uint32_t stacks);
     // A surface of revolution about the x axis: u = along / length, v = the angle around.
     void AddLathe(const std::vector<ProfilePoint>& profile, uint32_t slices, float length);

@@ -197,24 +197,31 @@ void SceneLobby::TutorialGate() {
     if (firstActivation) app_.PostEvent(quill::AppEventId::LobbyEvent1073, 0, 0, 0);
 }
 
+// Expired items leave the profile and are told in the second message box. The dispatch thread may be filling
+// the inventory: the items are taken out under the player's lock and go back to the pool after it.
 void SceneLobby::ShowExpiredItems() {
-    quill::PlayerState& player = connection_.LocalPlayer();
     std::vector<quill::WString> names;
-    int32_t count = 0;
-    for (;;) {
-        quill::InventoryItem* expired = nullptr;
-        for (uint32_t k = 0; k < player.ItemCount() && expired == nullptr; ++k)
-            if (quill::InventoryItem* item = player.ItemAt(k); item != nullptr && item->inUse == kExpired) expired = item;
-        if (expired == nullptr) break;
-        ++count;
-        if (names.size() < kNamedExpiredItems) {
-            const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(expired->typeCode);
-            names.push_back(record != nullptr ? record->name : quill::WString{});
+    std::vector<quill::InventoryItem*> expired;
+    {
+        quill::PlayerState& player = connection_.LocalPlayer();
+        quill::ScopedLock hold(player.GetLock());
+        for (uint32_t k = 0; k < player.ItemCount();) {
+            quill::InventoryItem* item = player.ItemAt(k);
+            // A removed item's place is taken by another one, which is looked at next.
+            if (item == nullptr || item->inUse != kExpired || !player.RemoveItemPtr(item)) {
+                ++k;
+                continue;
+            }
+            if (names.size() < kNamedExpiredItems) {
+                const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item->typeCode);
+                names.push_back(record != nullptr ? record->name : quill::WString{});
+            }
+            expired.push_back(item);
         }
-        player.RemoveItem(expired->key, expired->subKey);
-        // The item leaves the profile for good: its record goes back to the connection's pool.
-        connection_.FreeItem(expired);
     }
+    // The items leave the profile for good: their records go back to the connection's pool.
+    for (quill::InventoryItem* item : expired) connection_.FreeItem(item);
+    const auto count = static_cast<int32_t>(expired.size());
     if (count == 0) return;
     if (count > static_cast<int32_t>(kNamedExpiredItems)) names.back() += u" ...";
     NoticeBox* box = app_.Scenes().GetSecondMessageBox();

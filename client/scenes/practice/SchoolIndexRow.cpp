@@ -13,6 +13,9 @@ constexpr int32_t kTutorTexture = 21;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kBlack = 0xFF000000;
+// Where the caption starts inside the row's button.
+constexpr int32_t kCaptionTextX = 6;
+constexpr int32_t kCaptionTextY = 7;
 
 }  // namespace
 
@@ -21,6 +24,7 @@ SchoolIndexRow::SchoolIndexRow(int32_t y, int32_t id) {
     button_ = CreateButton(0, 0, kWidth, kHeight, id, -1, kTutorTexture, 330, 833);
     button_->SetCheckBox();
     button_->AddLabel(&UiFontAt(UiFont::Bold14), 4, kWhite, kBlack, 0);
+    button_->GetCaption()->AddStyle(0, kCaptionTextX, kCaptionTextY);
     levelLabel_ = CreateTextLabel(176, 7, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     levelLabel_->SetColors(kYellow, 0);
     levelLabel_->Show(false);
@@ -36,16 +40,23 @@ void SchoolIndexRow::SetEntry(const SchoolIndexEntry* entry) {
     }
     button_->SetCaption(entry->title);
     if (entry->sub != 0) {
-        button_->SetRect(20, 1, 191, kHeight);
-        button_->SetImage(kTutorTexture, 558, 833, 191, kHeight, 1.0f, 1.0f);
+        PlaceButton(kSectionIndent, 1, kSectionWidth, 558);
         button_->GetCaption()->SetColors(kWhite, kBlack);
     } else {
-        button_->SetRect(0, 0, kWidth, kHeight);
-        button_->SetImage(kTutorTexture, 330, 833, kWidth, kHeight, 1.0f, 1.0f);
+        PlaceButton(0, 0, kWidth, 330);
         button_->GetCaption()->SetColors(kYellow, kBlack);
     }
     mark_->Show(entry->mark >= 1);
     Show(true);
+}
+
+// The button at (x, y) in the row, width pixels wide, with its picture and its caption over its whole face: a
+// section's caption ends where its narrower button ends.
+void SchoolIndexRow::PlaceButton(int32_t x, int32_t y, int32_t width, int32_t srcX) {
+    button_->SetPosition(x, y);
+    button_->SetSize(width - 1, kHeight - 1);
+    button_->SetImage(kTutorTexture, srcX, 833, width, kHeight, 1.0f, 1.0f);
+    button_->GetCaption()->SetSize(width - 1, kHeight - 1);
 }
 
 }  // namespace kestrovan

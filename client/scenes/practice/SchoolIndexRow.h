@@ -30,6 +30,9 @@ class SchoolIndexRow : public Widget {
 public:
     static constexpr int32_t kWidth = 228;
     static constexpr int32_t kHeight = 26;
+    // A section's button, indented under its chapter's.
+    static constexpr int32_t kSectionIndent = 20;
+    static constexpr int32_t kSectionWidth = 191;
 
     // The row at (14, y) with the id.
     SchoolIndexRow(int32_t y, int32_t id);
@@ -41,6 +44,8 @@ public:
     Image* Mark() const { return mark_; }
 
 private:
+    void PlaceButton(int32_t x, int32_t y, int32_t width, int32_t srcX);
+
     const SchoolIndexEntry* entry_ = nullptr;
     Button* button_ = nullptr;
     TextLabel* levelLabel_ = nullptr;

@@ -9,6 +9,8 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiServices.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -22,6 +24,9 @@ constexpr uint32_t kCyan = 0xFF00FFFF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRight = 4;
+// Where a tab's caption starts inside its button.
+constexpr int32_t kTabTextX = 6;
+constexpr int32_t kTabTextY = 6;
 
 constexpr const char16_t* kTabTitles[] = {u"Tutorial", u"Level 1", u"Level 2", u"Level 3", u"Level 4", u"Trickshot"};
 
@@ -50,6 +55,7 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
                                    -1, kTutorTexture, 247, 821);
         tab->SetRadio();
         tab->AddLabel(&UiFontAt(UiFont::Bold16), kRight, kWhite, kBlack, 0);
+        tab->GetCaption()->AddStyle(0, kTabTextX, kTabTextY);
         tab->SetCaption(kTabTitles[k]);
         tab->SetEnabled(k == 0);
         tabs_[k] = tab;
@@ -236,8 +242,11 @@ void SchoolIndexWindow::OpenRow(size_t n) {
     if (services_.post) services_.post(quill::AppEventId::SchoolStep, static_cast<uint32_t>(entry->page), 0, 0);
 }
 
+// Called on the thread that shows the window; the screen may have changed size while it was hidden.
 void SchoolIndexWindow::OnShow() {
     Window::OnShow();
+    const UiServices& services = WidgetToolkit::Get().Services();
+    PlaceOnScreen(services.GetScreenWidth(), services.GetScreenHeight());
     Refresh();
 }
 

@@ -85,6 +85,11 @@ int64_t CueRules::AdvancedRepairCost(const quill::InventoryItem& cue) {
     return kAdvancedRepairPerPoint * MissingPoints(cue);
 }
 
+int64_t CueRules::RepairLossPoints(uint32_t totalBefore, uint32_t totalAfter) {
+    if (totalAfter >= totalBefore) return 0;
+    return (static_cast<int64_t>(totalBefore) - totalAfter + 900) / 1000;
+}
+
 int64_t CueRules::RepairThreshold(const quill::InventoryItem& cue, bool advanced) {
     const double f = !advanced && IsCustomCue(cue.typeCode) ? 0.1 : 0.8;
     return static_cast<int64_t>(cue.durabilityTotal * f + 0.5);

@@ -91,6 +91,9 @@ public:
     static bool RepairAllowed(const quill::InventoryItem& cue, bool advanced) {
         return static_cast<int64_t>(cue.durabilityCurrent) <= RepairThreshold(cue, advanced);
     }
+    // The whole points a repair took off the total: (int)(lost / 1000 + 0.9), in integers so that the figure is the
+    // same whatever rounding mode the calling thread runs in. Any thread.
+    static int64_t RepairLossPoints(uint32_t totalBefore, uint32_t totalAfter);
 
     // --- Upgrades ---
     // The part type whose record limits an option, and whether it is the record's second value.

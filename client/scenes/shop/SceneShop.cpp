@@ -76,6 +76,8 @@ constexpr float kScrollStep = 0.1f;
 // Tiles for screens up to 2560 x 1600.
 constexpr int32_t kMaxTileColumns = 14;
 constexpr int32_t kMaxTileRows = 10;
+// The shop and owned-item grids' top in the main panel.
+constexpr int32_t kGridTop = 50;
 constexpr uint32_t kStatusExpired = 4;
 constexpr const char16_t* kBlankScene = u"aa";
 
@@ -184,8 +186,8 @@ void SceneShop::BuildGrids() {
     viewButtons_[0] = AddButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
     viewButtons_[1] = AddButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
     for (Button* view : viewButtons_) view->SetCheckBox();
-    shopPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 568, 360);
-    myPanel_ = mainPanel_->CreateImage(0, 50, 568, 360, kShopTexture, 0, 180, 568, 360);
+    shopPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
+    myPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
     for (size_t n = 0; n < std::size(kShopTabIds); ++n) {
         Button* tab = AddButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
                                 kShopTabCaptions[n]);
@@ -206,12 +208,14 @@ void SceneShop::BuildGrids() {
     }
     shopScroll_ = AddScrollBar(*shopPanel_, 534, 45, 300, kShopScroll);
     myScroll_ = AddScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
-    cashButton_ = AddButton(*mainPanel_, 320, -35, 121, 33, kCashPage, -1, u"Charge Cash");
+    // The cash button stands 35 pixels above the grids, between the view buttons and the workshop button, in
+    // either view; the top bar above it keeps the cash figure clear.
+    cashButton_ = AddButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
     workshopButton_ = AddButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
 }
 
 void SceneShop::BuildBalances() {
-    // Over the panels, so that the buttons that reach into the top bar never hide them.
+    // Over the panels, so that nothing that reaches into the top bar hides them.
     const int32_t xs[] = {373, 580, 800};
     for (size_t n = 0; n < balances_.size(); ++n) {
         balances_[n] = CreateTextLabel(xs[n], 41, 150, 18, &UiFontAt(UiFont::Bold14), 0, 0);

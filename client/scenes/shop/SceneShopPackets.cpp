@@ -10,6 +10,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/PurchaseDialog.h"
+#include "client/scenes/shop/CueRules.h"
 #include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/ItemUseConfirmWindow.h"
@@ -383,7 +384,7 @@ void SceneShop::OnCueRepairResult(Packet& packet) {
         ShowNotice(u"수리를 성공적으로 수행하였습니다.", u"내구도가 완전히 복원되었습니다.");
         return;
     }
-    const auto lost = static_cast<int32_t>((before - m->durability) / 1000.0 + 0.9);
+    const int64_t lost = CueRules::RepairLossPoints(before, m->durability);
     ShowNotice(u"수리를 마쳤으나 수리시 실패가 있었습니다.", quill::Format(u"전체 내구도가 %d만큼 감소하였습니다.", lost),
                u"고급 수리를 사용하면 실패하지 않습니다.");
 }

@@ -110,6 +110,30 @@ TEST_F(InventoryTest, AnInventoryListReplacesTheItemsWithTheBasicCueAndTheListed
     ExpectPoolHoldsOnlyTheInventory();
 }
 
+TEST_F(InventoryTest, PersonalCuesTheItemCatalogueLacksAreReadWholeAndKeepTheListAligned) {
+    Dispatch(InventoryList({{30, 1, 3101, 0xFFFF, 0, 1},
+                            {31, 0, 3105, 1, 0, 1},
+                            {32, 1, 3110, 4, 0, 1, u"Mine"},
+                            {33, 0, 4500, 1, 2}}));
+    EXPECT_EQ(Keys(), (std::vector<uint32_t>{0, 30, 31, 32, 33}));
+    for (uint32_t key : {30u, 31u, 32u}) {
+        const InventoryItem* cue = Item(key);
+        ASSERT_NE(cue, nullptr) << key;
+        EXPECT_EQ(cue->kind, 1u) << key;
+        EXPECT_EQ(cue->customText, u"my cue") << key;
+        EXPECT_EQ(cue->cueValue, -1) << key;
+        EXPECT_EQ(cue->statValues, (std::array<uint16_t, 5>{1, 2, 3, 4, 5})) << key;
+    }
+    EXPECT_EQ(Item(32)->name, u"Mine");
+    EXPECT_EQ(Item(33)->typeCode, 4500u) << "the entry after the personal cues starts where it should";
+    EXPECT_EQ(Item(33)->sender, u"from");
+    EXPECT_EQ(Item(33)->description, u"about");
+
+    Dispatch(Gift(0, 3107, 0));
+    EXPECT_EQ(Item(40, 3)->kind, 1u) << "a personal cue given as a gift is a cue too";
+    ExpectPoolHoldsOnlyTheInventory();
+}
+
 TEST_F(InventoryTest, MembershipsAndThePowerPackBringTheirBuiltInEntries) {
     connection_.SetTaggedText(1, u"2030-01-01", 7);
     Dispatch(InventoryList({}));

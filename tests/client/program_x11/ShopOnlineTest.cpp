@@ -90,6 +90,17 @@ protected:
         const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
         return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40;
     }
+    // Near-white pixels, as captions and figures are written.
+    int Light(const Screenshot& shot, int left, int top, int right, int bottom) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                const uint32_t rgb = shot.At(X(x), Y(y));
+                count += (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200 ? 1 : 0;
+            }
+        }
+        return count;
+    }
     // Colours other than the interface's greys and slates: a model's.
     int Coloured(const Screenshot& shot, int left, int top, int right, int bottom) const {
         int count = 0;
@@ -124,6 +135,11 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
                Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
     });
     EXPECT_GT(Coloured(shop, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145), 50) << "see shop.png";
+    // The cash figure in the top bar at (373, 41) with nothing written under it, and the cash button's
+    // caption between the view buttons and the workshop button.
+    EXPECT_GT(Light(shop, 373, 41, 441, 57), 30) << "the cash figure: see shop.png";
+    EXPECT_LT(Light(shop, 320, 58, 441, 76), 5) << "nothing under the cash figure: see shop.png";
+    EXPECT_GT(Light(shop, 320, 92, 441, 125), 30) << "the cash button's caption: see shop.png";
     const Screenshot turned =
         WaitForScreen(folder() / "shop_turned.png", [&](const Screenshot& shot) { return CellsDiffer(shop, shot) > 100; });
     EXPECT_GT(CellsDiffer(shop, turned), 100) << "the cards' models turn: see shop.png, shop_turned.png";

@@ -1,7 +1,8 @@
 // The real program online on a real X display reaches the table screens beside the game room from the lobby:
 // "Practice alone" with a carom game opens the practice room, a challenge starts and a shot played with the Ctrl
 // key is judged into the text list; an account that has not done the tutorial goes from the lobby straight to
-// the school, whose first page greets the player, and Continue leads to the camera tasks.
+// the school, whose first page greets the player beside the lesson index, and Continue leads to the camera
+// tasks.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -157,6 +158,9 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
     };
     const Screenshot first = WaitForScreen(folder() / "school_1.png", [&](const Screenshot& shot) { return title(shot) > 150; });
     EXPECT_GT(title(first), 150) << "the title: see school_1.png";
+    // The lesson index keeps its rows in its window at the lower right: above the lesson board, at the top
+    // left, the room shows and no row of the index.
+    EXPECT_LT(Count(first, left, top, left + 228, top + 9, IsSlate), 100) << "see school_1.png";
 
     // Continue to the camera page (pages 2, 3 and 4 reported), then Continue again to try its tasks.
     const int continueX = left + 382, continueY = top + 250 + 13;

@@ -5,7 +5,11 @@
 // yesterday's best shots.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/RoomListRow.h"
@@ -244,6 +248,30 @@ TEST_F(LobbyScreen, ExpiredItemsAreCountedRemovedAndTheirBoxAnswered) {
     lobby->OnMessage(quill::AppEventId::LobbyListRequest2, 2053, 0);
     EXPECT_EQ(Sent(MessageId::ExpiredItemsSeen), (Bytes{5, 0, 0x6B, 0x00, 0}));
     EXPECT_EQ(CountSent(MessageId::EnterShop), 0u);
+}
+
+// The dispatch thread fills the inventory under the player's lock: the lobby's look for expired items waits
+// for it and so sees the item that was added meanwhile.
+TEST_F(LobbyScreen, ExpiredItemsAreLookedForUnderThePlayersLock) {
+    ASSERT_TRUE(connected);
+    Enter();
+    GameConnection& connection = *app.Connection();
+    quill::PlayerState& player = connection.LocalPlayer();
+    quill::InventoryItem* item = connection.AllocItem();
+    ASSERT_NE(item, nullptr);
+    item->typeCode = 9999;
+    item->inUse = 4;
+    std::thread check;
+    {
+        quill::ScopedLock hold(player.GetLock());
+        check = std::thread([&] { lobby->OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        player.AddItem(900, 0, item);
+    }
+    check.join();
+    EXPECT_TRUE(SecondBox().IsVisible()) << "the item added while the lobby waited";
+    EXPECT_EQ(SecondBox().Line(0).GetText(), u"There are 1 expired items.");
+    EXPECT_EQ(player.FindItem(900, 0), nullptr);
 }
 
 // "Item Shop" takes the lobby's way to the shop (expired items still owned are told seen first), "Shot

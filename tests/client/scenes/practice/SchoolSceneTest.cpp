@@ -236,6 +236,38 @@ TEST_F(School, ExitsReportProgressAndGoOnThroughTheLobby) {
     EXPECT_EQ(PagesOf(quill::MessageId::SchoolRequest, 2).size(), 2u);
 }
 
+// The index's rows lie inside the index window, right of its tabs: a chapter's button covers its row, a
+// section's is indented by 20 pixels and 191 wide, each with its caption over its face (the button's rectangle
+// is also where a click finds it).
+TEST_F(School, TheIndexRowsSitInTheWindowWithTheirSectionsIndented) {
+    Enter(20);
+    SchoolIndexWindow& index = *school->Index();
+    index.Refresh();
+    const WidgetRect window = index.GetRect();
+    EXPECT_EQ(window.right, static_cast<int32_t>(app.GetScreenSize().width) - 10 - 1);
+    EXPECT_EQ(index.Tab(0)->GetRect().left, window.left - 81);
+    size_t sections = 0;
+    for (size_t k = 0; k < 8; ++k) {
+        SCOPED_TRACE(k);
+        const SchoolIndexRow& row = *index.Row(k);
+        ASSERT_NE(row.Entry(), nullptr);
+        const WidgetRect place = row.GetRect(), button = row.RowButton()->GetRect();
+        EXPECT_EQ(place.left, window.left + 14);
+        EXPECT_EQ(place.top, window.top + 47 + 26 * static_cast<int32_t>(k));
+        const bool section = row.Entry()->sub != 0;
+        sections += section ? 1 : 0;
+        EXPECT_EQ(button.left, place.left + (section ? 20 : 0));
+        EXPECT_EQ(button.top, place.top + (section ? 1 : 0));
+        EXPECT_EQ(button.Width(), section ? 191 : 228);
+        EXPECT_EQ(button.Height(), 26);
+        const WidgetRect caption = row.RowButton()->GetCaption()->GetRect();
+        EXPECT_EQ(caption.left, button.left);
+        EXPECT_EQ(caption.right, button.right);
+        EXPECT_EQ(caption.top, button.top);
+    }
+    EXPECT_EQ(sections, 2u) << "Manual mode and Auto mode";
+}
+
 TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
     Enter(20);
     SchoolIndexWindow& index = *school->Index();

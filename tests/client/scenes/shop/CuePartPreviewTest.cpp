@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "QuillLib/gamedata/CuePartCatalogue.h"
@@ -23,11 +22,6 @@ using platform::MakePointLParam;
 using platform::MakeWheelWParam;
 using quill::CuePartRecord;
 
-// The packages the build makes, beside the test programs (build/<kind>/tests/<program> -> build/<kind>/game/data).
-std::filesystem::path DataFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "game" / "data";
-}
-
 class CuePartPreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +36,7 @@ protected:
     }
 
     kvtest::TestEngineFactory factory{true};
-    kvtest::TableStage stage{factory, DataFolder(), 1024, 768};
+    kvtest::TableStage stage{factory, KV_DATA_FOLDER, 1024, 768};
     CuePartPreview preview{20, 40, 147, 242, true};
     uint32_t now = 1000;
 };

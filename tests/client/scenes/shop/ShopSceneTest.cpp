@@ -21,6 +21,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "platform/system/ScopedFpuMode.h"
 #include "tests/client/scenes/shop/ShopScreen.h"
 
 namespace kestrovan::test {
@@ -68,6 +69,33 @@ TEST_F(ShopScreen, ActivationFillsTheSaleGridBalancesAndMembership) {
     EXPECT_FALSE(Box().IsVisible());
     Activate();
     EXPECT_LE(scene->BlankScenesCreated(), 1) << "one blank scene serves every visit";
+}
+
+// The balances stand in the top bar at their places, and the cash figure is not covered by the cash button,
+// which stands 35 pixels above the grids beside the view buttons, in either view.
+TEST_F(ShopScreen, TheCashFigureStandsInTheTopBarClearOfTheCashButton) {
+    Activate();
+    const int32_t xs[] = {373, 580, 800};
+    for (size_t n = 0; n < 3; ++n) {
+        EXPECT_EQ(scene->BalanceLabel(n)->GetRect().left, xs[n]);
+        EXPECT_EQ(scene->BalanceLabel(n)->GetRect().top, 41);
+    }
+    const WidgetRect figure = scene->BalanceLabel(0)->GetRect();
+    const WidgetRect button = scene->CashButton()->GetRect();
+    EXPECT_EQ(button.left, 320);
+    EXPECT_EQ(button.top, scene->ShopPanel()->GetRect().top - 35);
+    EXPECT_EQ(button.Width(), 121);
+    EXPECT_EQ(button.Height(), 33);
+    const bool covered = button.left <= figure.right && figure.left <= button.right && button.top <= figure.bottom &&
+                         figure.top <= button.bottom;
+    EXPECT_FALSE(covered) << "button " << button.left << "," << button.top << " figure " << figure.left << ","
+                          << figure.top;
+    Button view;
+    view.SetId(11);
+    scene->OnEvent(&view, 0, 0);
+    EXPECT_EQ(scene->View(), 1);
+    EXPECT_TRUE(scene->CashButton()->IsVisible());
+    EXPECT_TRUE(scene->CashButton()->GetParent()->IsVisible()) << "the owned items' view keeps the cash button";
 }
 
 TEST_F(ShopScreen, APartnerAccountSeesNoCashItemAndIsTold) {
@@ -464,6 +492,25 @@ TEST_F(ShopScreen, TheWorkshopsAnswersCoinGiftsAndReconnectingUses) {
     Box().SetVisible(false);
     Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) { p.WriteU8(0).WriteU32(1); }));
     EXPECT_FALSE(Box().IsVisible());
+}
+
+TEST_F(ShopScreen, ARepairsLossReadsTheSameOnAThreadThatRoundsTowardZero) {
+    quill::InventoryItem& cue = Own(90, 3102, 1);
+    cue.customFlag = 1;
+    cue.durabilityCurrent = 50000;
+    cue.durabilityTotal = 100000;
+    Activate();
+    const platform::ScopedFpuMode physicsMode;  // the mode the physics leaves on its thread
+    // 1,100 thousandths lost: 1.1 + 0.9 is exactly two points.
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(98900);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"전체 내구도가 2만큼 감소하였습니다.");
+    // 1,099 thousandths lost is not yet two.
+    Receive(ShopAnswer(MessageId::CueRepairResult, [](quill::Packet& p) {
+        p.WriteU8(0).WriteI64(1).WriteI64(2).WriteI64(90).WriteU32(97801);
+    }));
+    EXPECT_EQ(LineOf(Box(), 1), u"전체 내구도가 1만큼 감소하였습니다.");
 }
 
 TEST_F(ShopScreen, DeletingTheCurrentChalkSelectsAnotherAndASecondBuildOrLoadStops) {

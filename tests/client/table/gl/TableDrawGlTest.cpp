@@ -224,6 +224,38 @@ TEST_F(TableDrawGlTest, CueBallIsShadedUpClose) {
                                                       << low.r << "," << low.g << "," << low.b;
 }
 
+// A number on a ball reads the right way round: ball 1's "1" is the right-hand upright of a seven-segment
+// digit, so seen face on, upright, its ink lies right of the spot's middle. The ball is turned to its rest
+// pose, which puts one of its two number spots on its side towards +y; the eye looks at that spot level.
+TEST_F(TableDrawGlTest, BallNumbersAreNotMirrored) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    stage->table->Physics().SetBallOrientation(1, 0.0f, 0.0f, 0.0f, 1.0f);
+    const Vec3 ball = Ball(1);
+    const float radius = stage->table->Physics().BallRadius();
+    quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+    ASSERT_NE(camera, nullptr);
+    // The side vector is up x look; the look is -y.
+    camera->SetFrame({ball.x, ball.y + 6.0f * radius, ball.z}, ball, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
+    stage->table->GetCamera().ApplyMode();
+    ASSERT_TRUE(stage->DrawFrame());
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    stage->device->Present();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "table_ball_number.png");
+
+    // The digit's ink: far darker than the ivory of the spot around it, a quarter radius either side.
+    const auto [cx, cy] = Project(ball);
+    const int reach = std::max(4, std::abs(Project({ball.x + radius * 0.25f, ball.y, ball.z}).first - cx));
+    int left = 0, right = 0;
+    for (int y = cy - reach; y <= cy + reach; ++y) {
+        for (int x = cx - reach; x <= cx + reach; ++x) {
+            if (x == cx || Brightness(At(frame, {x, y})) >= 380) continue;
+            (x < cx ? left : right) += 1;
+        }
+    }
+    EXPECT_GT(right, 10) << "the number's ink: see table_ball_number.png";
+    EXPECT_LT(left * 4, right) << "ink left " << left << ", right " << right << ": see table_ball_number.png";
+}
+
 // Switching the table from a pocket game to a carom game, as the offline screen does when another type is
 // chosen, leaves nothing of the pocket game: no pocketed-ball strip and no trail of its balls.
 TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
