@@ -30,6 +30,7 @@ namespace {
 // The top-level window whose name is exactly name, whatever text encoding its name property has (the
 // program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
 unsigned long FindNamedWindow(const std::string& name) {
+    TolerateVanishedWindows();
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return 0;

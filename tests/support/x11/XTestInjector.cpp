@@ -1,5 +1,7 @@
 #include "XTestInjector.h"
 
+#include <mutex>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -7,7 +9,26 @@
 
 namespace kv::test {
 
+namespace {
+
+XErrorHandler previousErrorHandler = nullptr;
+
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+        return 0;
+    }
+    return previousErrorHandler != nullptr ? previousErrorHandler(display, error) : 0;
+}
+
+}  // namespace
+
+void TolerateVanishedWindows() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { previousErrorHandler = XSetErrorHandler(IgnoreVanishedWindows); });
+}
+
 XTestInjector::XTestInjector() {
+    TolerateVanishedWindows();
     display_ = XOpenDisplay(nullptr);
     int eventBase = 0;
     int errorBase = 0;

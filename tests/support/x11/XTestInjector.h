@@ -16,6 +16,12 @@ struct XWindowGeometry {
     int height = 0;
 };
 
+// Windows the program opens and closes can vanish between a listing of the tree and the next question about
+// them; Xlib's default handler would end the test process on that BadWindow. Installs, once per process, a
+// handler that ignores errors about vanished windows and hands every other error to the handler before it.
+// Any thread; called by whatever opens a display here.
+void TolerateVanishedWindows();
+
 class XTestInjector {
 public:
     XTestInjector();
