@@ -100,15 +100,17 @@ build_tsan_tree() {
   TSAN_OPTIONS="$tsan_suppressions" cmake --build build/tsan -j "$(kv_jobs)" --target "${tsan_suites[@]}"
 }
 
-run_tsan_suites() {
-  local suite
-  for suite in "${tsan_suites[@]}"; do
-    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $tsan_suppressions" build/tsan/tests/"$suite" \
-      > build/tsan/"$suite".log 2>&1 ||
-      { tail -n 80 build/tsan/"$suite".log; echo "$suite failed under ThreadSanitizer"; return 1; }
-    echo "$suite: $(tail -n 1 build/tsan/"$suite".log)"
-  done
+run_tsan_suite() {
+  local suite=$1
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $tsan_suppressions" build/tsan/tests/"$suite" \
+    > build/tsan/"$suite".log 2>&1 ||
+    { tail -n 80 build/tsan/"$suite".log; echo "$suite failed under ThreadSanitizer"; return 1; }
+  echo "$suite: $(tail -n 1 build/tsan/"$suite".log)"
 }
+
+# Two suites at a time at most: their threads mostly wait on each other and on sockets, which leaves a
+# processor idle under one suite alone.
+run_tsan_suites() { kv_in_parallel 2 run_tsan_suite "${tsan_suites[@]}"; }
 
 kv_stage "build threaded suites (TSan)" build_tsan_tree
 kv_stage "threaded suites under TSan" run_tsan_suites
