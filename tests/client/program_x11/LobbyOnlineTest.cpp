@@ -80,17 +80,7 @@ protected:
         area_ = WaitForWindow();
         if (HasFailure())
             return false;
-        SkipIntro(area_);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(X(1024 - 245 + 117), Y(200)));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LoginRequest))
-            return false;
-        WaitForScreen(folder() / "channels.png",
-                      [&](const Screenshot& shot) { return IsSlate(shot.At(X(1024 - 344 + 10), Y(260))); });
-        PressKey("Return");
-        return server().WaitForMessage(MessageId::LobbyEnter, 20000).has_value();
+        return EnterFirstChannel(area_);
     }
     int X(int x) const { return area_.x + x; }
     int Y(int y) const { return area_.y + y; }

@@ -63,19 +63,7 @@ protected:
         area_ = WaitForWindow();
         if (HasFailure())
             return false;
-        SkipIntro(area_);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LoginRequest))
-            return false;
-        // The channel list, then its Enter button (Return) enters the first channel.
-        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
-        });
-        PressKey("Return");
-        return server().WaitForMessage(MessageId::LobbyEnter).has_value();
+        return EnterFirstChannel(area_);
     }
     int X(int x) const { return area_.x + x; }
     int Y(int y) const { return area_.y + y; }

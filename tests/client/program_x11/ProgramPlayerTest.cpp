@@ -61,18 +61,7 @@ protected:
         area_ = WaitForWindow();
         if (HasFailure())
             return false;
-        SkipIntro(area_);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LoginRequest))
-            return false;
-        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LobbyEnter))
+        if (!EnterFirstChannel(area_))
             return false;
         std::this_thread::sleep_for(std::chrono::seconds(2));
         return true;

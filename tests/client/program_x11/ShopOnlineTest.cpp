@@ -56,17 +56,7 @@ protected:
         kvtest::InstallShopScript(server(), {.cash = 50000, .cueMoney = 30000});
         area_ = WaitForWindow();
         if (HasFailure()) return false;
-        SkipIntro(area_);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LoginRequest)) return false;
-        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
-        });
-        PressKey("Return");
-        return server().WaitForMessage(MessageId::LobbyEnter).has_value();
+        return EnterFirstChannel(area_);
     }
     int X(int x) const { return area_.x + x; }
     int Y(int y) const { return area_.y + y; }

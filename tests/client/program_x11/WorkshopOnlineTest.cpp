@@ -64,17 +64,7 @@ protected:
         kvtest::InstallWorkshopScript(server(), login, workshop);
         area_ = WaitForWindow();
         if (HasFailure()) return false;
-        SkipIntro(area_);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 245 + 117, area_.y + 200));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LoginRequest)) return false;
-        WaitForScreen(folder() / "channels.png", [&](const Screenshot& shot) {
-            return IsSlate(shot.At(area_.x + area_.width - 344 + 10, area_.y + 260));
-        });
-        PressKey("Return");
-        if (!server().WaitForMessage(MessageId::LobbyEnter)) return false;
+        if (!EnterFirstChannel(area_)) return false;
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Capture(folder() / "expired.png");
         Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));

@@ -205,6 +205,19 @@ void ProgramUnderX::SkipIntro(const XWindowGeometry& area) {
     PressKey("Escape");
 }
 
+bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area) {
+    SkipIntro(area);
+    const int right = area.x + area.width;
+    WaitForScreen(folder_ / "login.png",
+                  [&](const Screenshot& shot) { return IsSlate(shot.At(right - 245 + 117, area.y + 200)); });
+    PressKey("Return");
+    if (!server_->WaitForMessage(quill::MessageId::LoginRequest)) return false;
+    WaitForScreen(folder_ / "channels.png",
+                  [&](const Screenshot& shot) { return IsSlate(shot.At(right - 344 + 10, area.y + 260)); });
+    PressKey("Return");
+    return server_->WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value();
+}
+
 bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds limit) {
     const auto deadline = Clock::now() + limit;
     while (Clock::now() < deadline) {

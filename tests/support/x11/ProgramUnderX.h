@@ -71,6 +71,10 @@ protected:
     XWindowGeometry WaitForWindow();
     // Escape twice, the second once the first logo has gone: the intro cut short, the login screen next.
     void SkipIntro(const XWindowGeometry& area);
+    // After StartOnline: the intro skipped, the login window's Return (the saved account), the channel list's
+    // Return (the first channel), up to the lobby's entry. False when the server did not get the login or the
+    // lobby's entry.
+    bool EnterFirstChannel(const XWindowGeometry& area);
 
     bool WaitForLog(const std::string& line, std::chrono::seconds limit);
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
