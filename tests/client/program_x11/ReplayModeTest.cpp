@@ -31,8 +31,17 @@ int CountCloth(const Screenshot& shot, int left, int top, int right, int bottom)
     return count;
 }
 
+// The first demo shot (a carom break) struck gently, so that each pass is over in seconds: its text ends with
+// four of the stroke's values, the power (0.55) first.
+std::string GentleShot() {
+    std::string shot(kestrovan::DemoShots()[0].shot);
+    const size_t power = shot.size() - 4 * 8;
+    EXPECT_EQ(shot.substr(power, 8), "CDCC0C3F");
+    return shot.replace(power, 8, "8FC2F53C");  // 0.03
+}
+
 TEST_F(ProgramUnderX, ReplayModePlaysTheShotPassAfterPass) {
-    ASSERT_GT(Start({"replay", "1", "2", std::string(kestrovan::DemoShots()[0].shot)}), 0);
+    ASSERT_GT(Start({"replay", "1", "2", GentleShot()}), 0);
     const XWindowGeometry area = WaitForWindow();
     ASSERT_FALSE(HasFailure());
     ASSERT_TRUE(WaitForLog("Scene 12 ready", std::chrono::seconds(30))) << ReadFile(folder() / "program.out");
