@@ -144,15 +144,7 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
         if (::testing::Test::HasFailure())
             return;
         const int left = area.x, top = area.y, width = area.width, height = area.height;
-        SkipIntro(area);
-        WaitForScreen(folder() / "login.png",
-                      [&](const Screenshot& shot) { return shot.At(left + 500, top + height - 10) == 0x000000; });
-        PressKey("Return");
-        EXPECT_TRUE(gameServer.WaitForMessage(MessageId::LoginRequest).has_value());
-        gameServer.WaitForMessage(MessageId::ChannelListRequest, 20000);
-        std::this_thread::sleep_for(2s);
-        PressKey("Return");
-        EXPECT_TRUE(gameServer.WaitForMessage(MessageId::LobbyEnter, 20000).has_value());
+        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
 
         // "Shot Gallery" (156 x 34 at 206 from the right edge, y 380) opens the gallery, which asks its site
         // for today's best and lists the two shots. The lobby may not take the first click while it loads.

@@ -55,19 +55,7 @@ protected:
         kvtest::InstallLobbyScript(server());
         kvtest::InstallPracticeScript(server());
         const XWindowGeometry area = WaitForWindow();
-        SkipIntro(area);
-        WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-            return shot.At(area.x + 500, area.y + area.height - 10) == 0x000000;
-        });
-        PressKey("Return");
-        server().WaitForMessage(MessageId::LoginRequest);
-        server().WaitForMessage(MessageId::ChannelListRequest, 20000);
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        PressKey("Return");
-        EXPECT_TRUE(server().WaitForMessage(MessageId::ChannelEnter, 20000).has_value())
-            << ReadFile(folder() / "StartLog.log");
-        EXPECT_TRUE(server().WaitForMessage(MessageId::LobbyEnter, 20000).has_value())
-            << ReadFile(folder() / "StartLog.log");
+        EXPECT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
         return area;
     }
     // Clicks until the server has count messages of the id, at most five times.

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -206,16 +207,20 @@ void ProgramUnderX::SkipIntro(const XWindowGeometry& area) {
 }
 
 bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area) {
+    return EnterFirstChannel(area, *server_);
+}
+
+bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area, kvtest::GameServerFixture& server) {
     SkipIntro(area);
     const int right = area.x + area.width;
     WaitForScreen(folder_ / "login.png",
                   [&](const Screenshot& shot) { return IsSlate(shot.At(right - 245 + 117, area.y + 200)); });
     PressKey("Return");
-    if (!server_->WaitForMessage(quill::MessageId::LoginRequest)) return false;
+    if (!server.WaitForMessage(quill::MessageId::LoginRequest)) return false;
     WaitForScreen(folder_ / "channels.png",
                   [&](const Screenshot& shot) { return IsSlate(shot.At(right - 344 + 10, area.y + 260)); });
     PressKey("Return");
-    return server_->WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value();
+    return server.WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value();
 }
 
 bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds limit) {
@@ -235,6 +240,8 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         shot = Capture(png);
     }
+    if (!wanted(shot))
+        std::fprintf(stderr, "[ WAIT END ] %s did not come within its limit\n", png.filename().c_str());
     return shot;
 }
 

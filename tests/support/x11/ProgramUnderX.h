@@ -73,8 +73,9 @@ protected:
     void SkipIntro(const XWindowGeometry& area);
     // After StartOnline: the intro skipped, the login window's Return (the saved account), the channel list's
     // Return (the first channel), up to the lobby's entry. False when the server did not get the login or the
-    // lobby's entry.
+    // lobby's entry. The second form watches a server the check started itself.
     bool EnterFirstChannel(const XWindowGeometry& area);
+    bool EnterFirstChannel(const XWindowGeometry& area, kvtest::GameServerFixture& server);
 
     bool WaitForLog(const std::string& line, std::chrono::seconds limit);
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
