@@ -16,7 +16,6 @@ constexpr int32_t kTabSourceX = 720;
 constexpr int32_t kTabSourceY = 130;
 constexpr int32_t kMarkSourceX = 800;
 constexpr int32_t kMarkSourceY = 130;
-constexpr uint8_t kShadow = 1;
 
 }  // namespace
 

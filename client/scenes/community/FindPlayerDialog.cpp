@@ -14,7 +14,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kSearchTile = 85;
 constexpr int32_t kCloseTile = 255;
 

@@ -64,7 +64,6 @@ constexpr int32_t kFilterStep = 26;
 constexpr int32_t kIconRow = 856;
 constexpr int32_t kIconCell = 24;
 constexpr uint16_t kAdultAge = 18;
-constexpr int32_t kClanInviteKind = 3;
 
 // The filter buttons' icon index: the mode's slot, pocket slots lowered by 4 to follow the carom ones.
 int32_t FilterIconIndex(quill::GameType mode) {

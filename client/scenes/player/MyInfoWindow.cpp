@@ -99,7 +99,7 @@ void MyInfoWindow::BuildSkills() {
 }
 
 void MyInfoWindow::BuildButtons() {
-    const auto captioned = [this](Button* button, quill::WStringView caption) {
+    const auto captioned = [](Button* button, quill::WStringView caption) {
         button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
         button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
         button->SetCaption(caption);

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int32_t kTexture = 13;
 constexpr int32_t kBoxTexture = 12;
-constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 // The player's record keeps a line in 62 units with its terminator.
 constexpr size_t kStoredUnits = 61;

@@ -16,10 +16,11 @@ constexpr uint32_t kOpenSound = 32;
 constexpr int32_t kFaceWidth = 400;
 constexpr int32_t kFaceHeight = 250;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr int32_t kButtonWidth = 162;
-constexpr int32_t kButtonHeight = 44;
 constexpr int32_t kFirstButtonY = 94;
 constexpr int32_t kButtonSpacing = 54;
+// The three choice buttons (the popup's own kButtonWidth and kButtonHeight are its Close button's size).
+constexpr int32_t kChoiceWidth = 162;
+constexpr int32_t kChoiceHeight = 44;
 
 }  // namespace
 
@@ -32,7 +33,7 @@ TournamentInfoPopup::TournamentInfoPopup(PlayerHost& host)
     const quill::WStringView captions[] = {u"Race", u"Tour", u"Championship"};
     for (int32_t group = 0; group < 3; ++group) {
         const int32_t y = kFirstButtonY + kButtonSpacing * group;
-        AddButton(kRace + group, 20, y, -1, 0, captions[group], kCommonTexture, 0, kButtonWidth, kButtonHeight);
+        AddButton(kRace + group, 20, y, -1, 0, captions[group], kCommonTexture, 0, kChoiceWidth, kChoiceHeight);
         for (int32_t line = 0; line < 2; ++line) {
             TextLabel* label = AddLine(200, y + 2 + 20 * line, 180, UiFontAt(UiFont::Bold12), 0);
             label->SetColors(kWhite, 0);

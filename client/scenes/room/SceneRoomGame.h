@@ -41,7 +41,7 @@ namespace kestrovan {
 
 class AnimatedImage;
 class App;
-struct CueModelEntry;
+class CueModelEntry;
 class Button;
 class ChalkQuickSlot;
 class EditBox;

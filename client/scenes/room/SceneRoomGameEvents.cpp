@@ -55,7 +55,6 @@ constexpr uint64_t kOkButton = 2052;
 constexpr char16_t kTeamMark = u'@';
 constexpr size_t kMacroCount = 5;
 constexpr uint8_t kSlotCount = 7;
-constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 
 }  // namespace
 

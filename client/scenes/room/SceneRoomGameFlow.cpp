@@ -32,12 +32,10 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 constexpr uint8_t kKeepTurn = 2;
 constexpr uint16_t kFoulResetChange = 0xFFFD;  // -3: the points go back to zero
 constexpr int32_t kFoulResetCounter = -3;
 constexpr uint8_t kEightBallGroup = 4;
-constexpr uint8_t kHighBalls = 3;
 constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
 constexpr uint32_t kKey_Z = 'Z';
@@ -45,7 +43,6 @@ constexpr float kKeep = CameraController::kKeep;
 constexpr float kBreakYawDegrees = 150.0f;
 constexpr uint32_t kContinueAfterMs = 60 * 60 * 1000;
 constexpr int32_t kWaitingState = 4;
-constexpr int32_t kRackState = 7;
 constexpr uint8_t kInvalidResult = 7;
 
 constexpr uint32_t kStartSound = 24;

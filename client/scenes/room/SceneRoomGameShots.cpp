@@ -21,7 +21,6 @@ namespace {
 
 constexpr int32_t kShotStates = 3;  // the table's state must be above this for a shot to count
 constexpr uint32_t kPocketCallSound = 17;
-constexpr uint32_t kSignalSound = 6;
 constexpr int16_t kFreeEquipmentChannel = 9;
 constexpr float kKeep = CameraController::kKeep;
 

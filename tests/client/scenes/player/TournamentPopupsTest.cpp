@@ -74,6 +74,16 @@ TEST_F(TournamentPopupsTest, TheStatusWindowTellsTheRaceAndItsFirstButtonOpensTh
     popups->ShowInfo();
     EXPECT_EQ(info.Line(0, 0)->GetText(), u"No tournament is running");
 
+    // The three choice buttons are 162 x 44, wider than the popup's Close button.
+    int choices = 0;
+    for (Widget* child : info.GetChildren()) {
+        if (child->GetId() < TournamentInfoPopup::kRace || child->GetId() > TournamentInfoPopup::kRace + 2) continue;
+        ++choices;
+        EXPECT_EQ(child->Width(), 162) << child->GetId();
+        EXPECT_EQ(child->Height(), 44) << child->GetId();
+    }
+    EXPECT_EQ(choices, 3);
+
     Press(info, TournamentInfoPopup::kTour);
     EXPECT_EQ(Box().Line(0).GetText(), u"No tournament info");
     EXPECT_TRUE(info.IsVisible());
