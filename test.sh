@@ -91,12 +91,13 @@ tsan_suites=(
   test_client_scenes_shop
 )
 
-# The tree's own tools run instrumented as well (mkdata makes the game data the screens' suites read).
+# The suites and the tools the tree runs while it builds share the suppressions.
 tsan_suppressions="suppressions=$PWD/tests/tsan.supp"
 
+# The suites read the game data the test tree made.
 build_tsan_tree() {
   cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug "${instrumented_tree_flags[@]}" -DKV_TSAN=ON \
-        -DKV_BENCH=OFF
+        -DKV_BENCH=OFF -DKV_GAME_DATA_FROM="$PWD/build/test/game/data"
   TSAN_OPTIONS="$tsan_suppressions" cmake --build build/tsan -j "$(kv_jobs)" --target "${tsan_suites[@]}"
 }
 
