@@ -22,23 +22,23 @@
 namespace quill {
 namespace {
 
-constexpr uint32_t kRate = 8000;
+constexpr uint32_t kSampleRate = 8000;
 constexpr uint32_t kFlags = platform::BufferCaps::CtrlVolume | platform::BufferCaps::CtrlFrequency;
-constexpr uint32_t kPart = kRate * 2 * 3;  // three seconds of 16-bit mono
+constexpr uint32_t kPart = kSampleRate * 2 * 3;  // three seconds of 16-bit mono
 
 float Level(int16_t sample) {
     return sample / 32768.0f;
 }
 
 std::unique_ptr<SoundDecoder> RampDecoder(uint32_t samples, bool open) {
-    const auto resource = kvtest::SoundResourceOf(kvtest::WaveBytes(kvtest::RampSamples(samples), 1, kRate),
+    const auto resource = kvtest::SoundResourceOf(kvtest::WaveBytes(kvtest::RampSamples(samples), 1, kSampleRate),
                                                   SoundResource::kWave);
     return CreateSoundDecoder(resource, open);
 }
 
 class SoundTest : public ::testing::Test {
 protected:
-    void SetUp() override { device_.SetPrimaryFormat(platform::WaveFormat::Pcm(1, kRate, 16)); }
+    void SetUp() override { device_.SetPrimaryFormat(platform::WaveFormat::Pcm(1, kSampleRate, 16)); }
 
     // Output frames, refilling the stream of slot (when given) after every pass that set its event.
     std::vector<float> Run(uint32_t frames, NotifySlot* slot = nullptr) {
@@ -144,12 +144,12 @@ TEST_F(SoundTest, StreamsRefillInOrderAndLoopWithoutAGap) {
         uint32_t samples;
         bool loop;
     };
-    for (const Case& c : {Case{10 * kRate, false}, Case{10 * kRate, true}, Case{kRate, true}, Case{kRate, false}}) {
+    for (const Case& c : {Case{10 * kSampleRate, false}, Case{10 * kSampleRate, true}, Case{kSampleRate, true}, Case{kSampleRate, false}}) {
         SCOPED_TRACE(testing::Message() << c.samples << (c.loop ? " looping" : " once"));
         const std::vector<int16_t> ramp = kvtest::RampSamples(c.samples);
         auto stream = MakeStream(c.samples);
         ASSERT_EQ(stream->Play(1.0f, 0, c.loop, false), 0);
-        const std::vector<float> out = Run(14 * kRate, &slot_);
+        const std::vector<float> out = Run(14 * kSampleRate, &slot_);
         for (size_t i = 0; i < out.size(); ++i) {
             const float expected = c.loop || i < c.samples ? Level(ramp[i % c.samples]) : 0.0f;
             ASSERT_EQ(out[i], expected) << "at output sample " << i;
@@ -161,9 +161,9 @@ TEST_F(SoundTest, StreamsRefillInOrderAndLoopWithoutAGap) {
 }
 
 TEST_F(SoundTest, ReleasedStreamKeepsItsSlotAndStartsAgainFromTheBeginning) {
-    auto stream = MakeStream(10 * kRate);
+    auto stream = MakeStream(10 * kSampleRate);
     ASSERT_EQ(stream->Play(1.0f, 0, true, false), 0);
-    Run(4 * kRate, &slot_);
+    Run(4 * kSampleRate, &slot_);
     EXPECT_EQ(stream->GetNextWriteOffset(), kPart);
     stream->StopAll();
     stream->ReleaseIfIdle();

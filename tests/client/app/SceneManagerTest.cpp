@@ -149,7 +149,7 @@ public:
     int loads = 0;
 };
 
-class FakeHost : public SceneManagerHost {
+class FakeSceneHost : public SceneManagerHost {
 public:
     void PostQuit() override { ++quits; }
     void SetDeviceDialogBoxMode(bool enable) override { dialogBoxMode = enable; }
@@ -191,7 +191,7 @@ protected:
     CatalogWidgetResources resources{[] { return nullptr; }, [] { return nullptr; }};
     DeviceWidgetRenderer renderer{[] { return nullptr; }};
     WidgetToolkit toolkit{services, resources, renderer};
-    FakeHost host;
+    FakeSceneHost host;
     SceneManager manager;
     RecordingScene* intro;
     RecordingScene* login;

@@ -70,22 +70,8 @@ std::string Fields(std::initializer_list<std::string> fields) {
     return reply;
 }
 
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            count += test(shot.At(x, y)) ? 1 : 0;
-    return count;
-}
-
 bool IsText(uint32_t rgb) {
     return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200;  // white or yellow letters
-}
-
-bool IsCloth(uint32_t rgb) {
-    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
-              b = static_cast<int>(rgb & 0xFF);
-    return b > 60 && b > r + 40 && b > g + 20;
 }
 
 class GalleryUnderX : public ProgramUnderX {
@@ -179,7 +165,7 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
             moved = std::max(moved, tableArea(first, Capture(folder() / "replay_b.png")));
         }
         EXPECT_GT(moved, 200) << "the balls and cue move: see replay_a.png and replay_b.png";
-        EXPECT_GT(Count(first, tableLeft, tableTop, tableLeft + 550, tableTop + 300, IsCloth), 5000)
+        EXPECT_GT(Count(first, tableLeft, tableTop, tableLeft + 550, tableTop + 300, IsCaromCloth), 5000)
             << "the table's cloth";
         ASSERT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 1; }, 90s))
             << "the first pass ends";

@@ -117,11 +117,11 @@ TEST_F(SimulationShortcutsTest, BatchedTurnsGiveTheBitsOfTurningInEverySubStep) 
     }
 }
 
-std::array<uint32_t, 3> Bits(const quill::Vec3& v) {
+std::array<uint32_t, 3> BitsOf(const quill::Vec3& v) {
     return {test::Bits(v.x), test::Bits(v.y), test::Bits(v.z)};
 }
 
-std::array<uint32_t, 4> Bits(const quill::Quaternion& q) {
+std::array<uint32_t, 4> BitsOf(const quill::Quaternion& q) {
     return {test::Bits(q.x), test::Bits(q.y), test::Bits(q.z), test::Bits(q.w)};
 }
 
@@ -180,9 +180,9 @@ TEST_F(SimulationShortcutsTest, BallsSteppedSideBySideOnTheClothGetTheBitsOfTheB
                     model->MoveBall(*balls[i], kDt);
                     ++taken;
                 }
-                EXPECT_EQ(Bits(sideBySide.position), Bits(balls[i]->position)) << "trial " << trial;
-                EXPECT_EQ(Bits(sideBySide.velocity), Bits(balls[i]->velocity)) << "trial " << trial;
-                EXPECT_EQ(Bits(sideBySide.spin), Bits(balls[i]->spin)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(sideBySide.position), BitsOf(balls[i]->position)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(sideBySide.velocity), BitsOf(balls[i]->velocity)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(sideBySide.spin), BitsOf(balls[i]->spin)) << "trial " << trial;
                 EXPECT_EQ(sideBySide.onBed, balls[i]->onBed) << "trial " << trial;
             }
         }
@@ -280,10 +280,10 @@ TEST_F(SimulationShortcutsTest, ARunOfSubStepsOnTheClothGetsTheBitsOfTheSubSteps
             }
             ASSERT_EQ(taken, StepsOneByOne(steps, balls, maxSubSteps, allowedShift, kDt)) << "trial " << trial;
             for (size_t i = 0; i < count; ++i) {
-                EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << "trial " << trial;
-                EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << "trial " << trial;
-                EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << "trial " << trial;
-                EXPECT_EQ(Bits(run[i].orientation), Bits(balls[i]->orientation)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(run[i].position), BitsOf(balls[i]->position)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(run[i].velocity), BitsOf(balls[i]->velocity)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(run[i].spin), BitsOf(balls[i]->spin)) << "trial " << trial;
+                EXPECT_EQ(BitsOf(run[i].orientation), BitsOf(balls[i]->orientation)) << "trial " << trial;
             }
             longest = std::max(longest, taken);
             total += taken;
@@ -344,9 +344,9 @@ TEST_F(SimulationShortcutsTest, ARunToldRollingFromSlidingAtTheBoundAsTheStepWit
                     }
                     ASSERT_EQ(taken, StepsOneByOne(steps, balls, 2, 1000.0f, kDt)) << first;
                     for (size_t i = 0; i < balls.size(); ++i) {
-                        EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << first + static_cast<int>(i);
-                        EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << first + static_cast<int>(i);
-                        EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << first + static_cast<int>(i);
+                        EXPECT_EQ(BitsOf(run[i].position), BitsOf(balls[i]->position)) << first + static_cast<int>(i);
+                        EXPECT_EQ(BitsOf(run[i].velocity), BitsOf(balls[i]->velocity)) << first + static_cast<int>(i);
+                        EXPECT_EQ(BitsOf(run[i].spin), BitsOf(balls[i]->spin)) << first + static_cast<int>(i);
                         // Sliding takes about the slide budget off the speed, rolling far less.
                         const float lost = std::fabs(before[i].velocity.x - run[i].velocity.x);
                         (lost > 0.5f * load * k[0] ? slid : rolled) += 1;
@@ -413,10 +413,10 @@ TEST_F(SimulationShortcutsTest, ARunWatchingClosePairsStopsBeforeTheSubStepInWhi
         };
         ASSERT_EQ(taken, StepsOneByOne(steps, balls, maxSubSteps, 1000.0f, kDt, touching)) << "trial " << trial;
         for (size_t i = 0; i < count; ++i) {
-            EXPECT_EQ(Bits(run[i].position), Bits(balls[i]->position)) << "trial " << trial;
-            EXPECT_EQ(Bits(run[i].velocity), Bits(balls[i]->velocity)) << "trial " << trial;
-            EXPECT_EQ(Bits(run[i].spin), Bits(balls[i]->spin)) << "trial " << trial;
-            EXPECT_EQ(Bits(run[i].orientation), Bits(balls[i]->orientation)) << "trial " << trial;
+            EXPECT_EQ(BitsOf(run[i].position), BitsOf(balls[i]->position)) << "trial " << trial;
+            EXPECT_EQ(BitsOf(run[i].velocity), BitsOf(balls[i]->velocity)) << "trial " << trial;
+            EXPECT_EQ(BitsOf(run[i].spin), BitsOf(balls[i]->spin)) << "trial " << trial;
+            EXPECT_EQ(BitsOf(run[i].orientation), BitsOf(balls[i]->orientation)) << "trial " << trial;
         }
         stoppedAtATouch += touched ? 1 : 0;
     }
@@ -445,7 +445,7 @@ TEST_F(SimulationShortcutsTest, ARestingBallMovesAgainWhenWhatItsSubStepReadsCha
         }
         const quill::Vec3 place = ball.position;
         model->Simulate(0.005f, 50, 1.0f);
-        EXPECT_FALSE(ball.IsAtRest() && Bits(ball.position) == Bits(place)) << "change " << change;
+        EXPECT_FALSE(ball.IsAtRest() && BitsOf(ball.position) == BitsOf(place)) << "change " << change;
     }
 }
 
@@ -517,10 +517,10 @@ TEST_F(SimulationShortcutsTest, AModelThatSimulatedBeforeGivesTheBitsOfANewOneWh
             EXPECT_EQ(ThePhysicsEventList().Events()[e].ball, freshEvents[e].ball) << "change " << change;
         }
         for (uint16_t i = 0; i < kBalls; ++i) {
-            EXPECT_EQ(Bits(model->Ball(i).position), Bits(fresh->Ball(i).position)) << "change " << change;
-            EXPECT_EQ(Bits(model->Ball(i).velocity), Bits(fresh->Ball(i).velocity)) << "change " << change;
-            EXPECT_EQ(Bits(model->Ball(i).spin), Bits(fresh->Ball(i).spin)) << "change " << change;
-            EXPECT_EQ(Bits(model->Ball(i).orientation), Bits(fresh->Ball(i).orientation)) << "change " << change;
+            EXPECT_EQ(BitsOf(model->Ball(i).position), BitsOf(fresh->Ball(i).position)) << "change " << change;
+            EXPECT_EQ(BitsOf(model->Ball(i).velocity), BitsOf(fresh->Ball(i).velocity)) << "change " << change;
+            EXPECT_EQ(BitsOf(model->Ball(i).spin), BitsOf(fresh->Ball(i).spin)) << "change " << change;
+            EXPECT_EQ(BitsOf(model->Ball(i).orientation), BitsOf(fresh->Ball(i).orientation)) << "change " << change;
         }
     }
 }
@@ -601,10 +601,10 @@ TEST_F(SimulationShortcutsTest, ARunLeavingABallAtACushionToTheBallByBallStepGet
                 EXPECT_EQ(test::Bits(event.strength), test::Bits(referenceEvents[e].strength)) << "call " << call;
             }
             for (uint16_t i = 0; i < model->BallCount(); ++i) {
-                ASSERT_EQ(Bits(model->Ball(i).position), Bits(reference->Ball(i).position)) << "call " << call;
-                ASSERT_EQ(Bits(model->Ball(i).velocity), Bits(reference->Ball(i).velocity)) << "call " << call;
-                ASSERT_EQ(Bits(model->Ball(i).spin), Bits(reference->Ball(i).spin)) << "call " << call;
-                ASSERT_EQ(Bits(model->Ball(i).orientation), Bits(reference->Ball(i).orientation))
+                ASSERT_EQ(BitsOf(model->Ball(i).position), BitsOf(reference->Ball(i).position)) << "call " << call;
+                ASSERT_EQ(BitsOf(model->Ball(i).velocity), BitsOf(reference->Ball(i).velocity)) << "call " << call;
+                ASSERT_EQ(BitsOf(model->Ball(i).spin), BitsOf(reference->Ball(i).spin)) << "call " << call;
+                ASSERT_EQ(BitsOf(model->Ball(i).orientation), BitsOf(reference->Ball(i).orientation))
                     << "call " << call << " ball " << i;
             }
         }

@@ -44,21 +44,11 @@ constexpr int kDialogY = (768 - 627) / 2;
 constexpr int kPreviewX = kDialogX + 95;
 constexpr int kPreviewY = kDialogY + 347 + 26;
 
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            count += test(shot.At(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
 int R(uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
 int G(uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
 int B(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
 
 bool IsGreen(uint32_t rgb) { return G(rgb) > 170 && R(rgb) < 110 && B(rgb) < 110; }
-bool IsYellowish(uint32_t rgb) { return R(rgb) > 150 && G(rgb) > 80 && B(rgb) < 90; }
 // Yellow at the opacity of a full room's row (0.4) over the row's slate.
 bool IsDimYellow(uint32_t rgb) { return R(rgb) > 110 && G(rgb) > 110 && B(rgb) < 80; }
 bool IsSaturated(uint32_t rgb) {

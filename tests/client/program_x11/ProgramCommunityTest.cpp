@@ -25,32 +25,14 @@ using quill::MessageId;
 // Where the messenger and its parts stand on the 1024 x 768 screen the first time it opens: centred.
 constexpr int kMessengerX = (1024 - 325) / 2;
 constexpr int kMessengerY = (768 - 185) / 2;
-constexpr int kRowX = kMessengerX + 95;
-constexpr int kRowY = kMessengerY + 24;
-constexpr int kRowStep = 18;
+constexpr int kMemberRowX = kMessengerX + 95;
+constexpr int kMemberRowY = kMessengerY + 24;
+constexpr int kMemberRowStep = 18;
 constexpr int kLineX = kMessengerX + 12;
 constexpr int kLineY = kMessengerY + 46;
 constexpr int kLineStep = 16;
 constexpr int kProfileX = (1024 - 512) / 2;
 constexpr int kProfileY = (768 - 504) / 2;
-
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            count += test(shot.At(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
-// The nicknames' yellow over their red shadow.
-bool IsYellowish(uint32_t rgb) {
-    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 80 && (rgb & 0xFF) < 90;
-}
-
-bool IsLight(uint32_t rgb) {
-    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) > 150;
-}
 
 class CommunityOnline : public ProgramUnderX {
 protected:
@@ -68,7 +50,7 @@ protected:
     int X(int x) const { return area_.x + x; }
     int Y(int y) const { return area_.y + y; }
     int RowYellow(const Screenshot& shot, int row) const {
-        return Count(shot, X(kRowX + 10), Y(kRowY + kRowStep * row), X(kRowX + 100), Y(kRowY + kRowStep * row + 15),
+        return Count(shot, X(kMemberRowX + 10), Y(kMemberRowY + kMemberRowStep * row), X(kMemberRowX + 100), Y(kMemberRowY + kMemberRowStep * row + 15),
                      IsYellowish);
     }
     int LineLight(const Screenshot& shot, int line) const {
@@ -78,8 +60,8 @@ protected:
     // Clicks a friend's row and the entry of his menu (0 "Chat With", 1 "View Info"), which opens where the
     // row was clicked.
     void ChooseFromMenu(int row, int entry) {
-        const int x = X(kRowX + 60);
-        const int y = Y(kRowY + kRowStep * row + 7);
+        const int x = X(kMemberRowX + 60);
+        const int y = Y(kMemberRowY + kMemberRowStep * row + 7);
         const Screenshot before = Capture(folder() / "menu.png");
         Click(x, y);
         WaitForScreen(folder() / "menu.png", [&](const Screenshot& shot) {

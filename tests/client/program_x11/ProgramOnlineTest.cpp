@@ -15,16 +15,6 @@
 namespace kv::test {
 namespace {
 
-// Pixels of the rectangle (screen coordinates) for which the test holds.
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            count += test(shot.At(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
 bool IsGrey(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);

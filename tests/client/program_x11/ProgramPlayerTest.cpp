@@ -36,10 +36,6 @@ constexpr int kChartY = (768 - 619) / 2;
 constexpr int kTournamentKind = 8;
 constexpr int16_t kUngatedGrade = 20;
 
-bool IsLight(uint32_t rgb) {
-    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) > 150;
-}
-
 int CountLight(const Screenshot& shot, int left, int top, int right, int bottom) {
     int count = 0;
     for (int y = top; y < bottom; ++y) {

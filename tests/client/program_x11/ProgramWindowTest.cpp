@@ -62,7 +62,7 @@ int CountPixels(const Screenshot& shot, int left, int top, int right, int bottom
 
 bool IsWhite(int r, int g, int b) { return std::min({r, g, b}) > 215; }
 bool IsTeal(int r, int g, int b) { return g > r + 60 && b > r + 50; }
-bool IsYellow(int r, int g, int b) { return r > 190 && g > 190 && b < 110; }
+bool IsHelpYellow(int r, int g, int b) { return r > 190 && g > 190 && b < 110; }
 
 // The average row of the white pixels of a rectangle (-1 when there are none).
 int WhiteMiddleRow(const Screenshot& shot, int left, int top, int right, int bottom) {
@@ -319,7 +319,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
                               std::abs(static_cast<int>(tabLeft >> 8 & 0xFF) - static_cast<int>(tabRight >> 8 & 0xFF)) +
                               std::abs(static_cast<int>(tabLeft & 0xFF) - static_cast<int>(tabRight & 0xFF));
     EXPECT_LT(tabDifference, 30) << "one face across the checked tab: see help.png";
-    EXPECT_GT(CountPixels(help, helpX + 18, helpY + 72, helpX + 122, helpY + 400, IsYellow), 100)
+    EXPECT_GT(CountPixels(help, helpX + 18, helpY + 72, helpX + 122, helpY + 400, IsHelpYellow), 100)
         << "the key caps left of the lines: see help.png";
     PressKey("Escape");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

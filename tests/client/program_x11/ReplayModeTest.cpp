@@ -13,20 +13,13 @@
 namespace kv::test {
 namespace {
 
-// The cloth of the carom table: a blue far bluer than grey.
-bool IsCloth(uint32_t rgb) {
-    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
-              b = static_cast<int>(rgb & 0xFF);
-    return b > 60 && b > r + 40 && b > g + 20;
-}
-
 // Pixels that change when the cue or a ball moves.
 constexpr int kMoved = 150;
 
 int CountCloth(const Screenshot& shot, int left, int top, int right, int bottom) {
     int count = 0;
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) count += IsCloth(shot.At(x, y)) ? 1 : 0;
+        for (int x = left; x < right; ++x) count += IsCaromCloth(shot.At(x, y)) ? 1 : 0;
     }
     return count;
 }

@@ -26,26 +26,9 @@
 namespace kv::test {
 namespace {
 
-// Pixels of the rectangle (screen coordinates) for which the test holds.
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            count += test(shot.At(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
 // A face of the interface skin, lit or under a widget's opacity.
 bool IsFace(uint32_t rgb) {
     return IsSlate(rgb);
-}
-
-// The cloth of the carom table: a blue far bluer than the interface's slate faces.
-bool IsCloth(uint32_t rgb) {
-    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
-              b = static_cast<int>(rgb & 0xFF);
-    return b > 60 && b > r + 40 && b > g + 20;
 }
 
 class RoomUnderX : public ProgramUnderX {
@@ -104,7 +87,7 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     // The table's cloth fills the view left of the help window a newcomer sees on entering.
     const auto cloth = [&](const Screenshot& shot) {
         return Count(shot, left + width / 2 - 400, top + height / 2 - 100, left + width / 2 - 220,
-                     top + height / 2 + 100, IsCloth);
+                     top + height / 2 + 100, IsCaromCloth);
     };
     const Screenshot room = WaitForScreen(folder() / "room.png", [&](const Screenshot& shot) {
         return faces(shot, 5, 4, 470, 30) > 2000 && faces(shot, width - 370, height - 80, 240, 56) > 2000 &&

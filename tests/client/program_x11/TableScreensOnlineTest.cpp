@@ -19,14 +19,6 @@ namespace {
 
 using quill::MessageId;
 
-int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) count += test(shot.At(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
 int Red(uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
 int Green(uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
 int Blue(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }

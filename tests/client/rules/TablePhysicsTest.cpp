@@ -25,8 +25,8 @@ namespace type = quill::game_type;
 using ::testing::ElementsAre;
 
 // Table kinds of the physics: 0 a carom table, 1 a pool table.
-constexpr uint16_t kCaromTable = 0;
-constexpr uint16_t kPoolTable = 1;
+constexpr uint16_t kCaromTableItem = 0;
+constexpr uint16_t kPoolTableItem = 1;
 constexpr uint32_t kCaromBalls = 3;  // ball set 3: 3.275 cm
 constexpr uint32_t kPoolBalls = 5;   // ball set 5: 2.86 cm
 constexpr float kPoolRadius = 2.86f;
@@ -48,7 +48,7 @@ protected:
     static void Rack(TablePhysics& table, quill::GameType gameType, uint32_t seed) {
         const bool pool = !quill::IsCaromGame(gameType);
         table.SetGameType(gameType);
-        table.SetItemProperties(pool ? kPoolTable : kCaromTable, pool ? kPoolBalls : kCaromBalls);
+        table.SetItemProperties(pool ? kPoolTableItem : kCaromTableItem, pool ? kPoolBalls : kCaromBalls);
         table.ApplyTable();
         table.StartRack(seed);
     }
@@ -97,7 +97,7 @@ TEST_F(TablePhysicsTest, ModelAndBallSetFallBackToTheDefaults) {
     EXPECT_EQ(table.ModelCode(), 0x99999u);
 
     table.SetGameType(type::kFourBall);
-    table.SetItemProperties(kCaromTable, 42);  // a ball set without sizes
+    table.SetItemProperties(kCaromTableItem, 42);  // a ball set without sizes
     table.ApplyTable();
     EXPECT_EQ(table.BallSetIndex(), TablePhysics::kDefaultBallSet);
     EXPECT_FLOAT_EQ(table.Model()->Ball(3).radiusCm, 3.275f);

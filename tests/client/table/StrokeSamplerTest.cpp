@@ -8,7 +8,7 @@ namespace kestrovan {
 namespace {
 
 using Event = StrokeSampler::Event;
-constexpr uint32_t kFrame = 100;  // 10 ms in the table clock's 0.1 ms units
+constexpr uint32_t kTick = 100;  // 10 ms in the table clock's 0.1 ms units
 
 class StrokeSamplerTest : public ::testing::Test {
 protected:
@@ -18,7 +18,7 @@ protected:
     Event Frames(int count, int32_t dy, bool finishing = false) {
         Event event = Event::kNone;
         for (int i = 0; i < count; ++i) {
-            time += kFrame;
+            time += kTick;
             event = sampler.Step(dy, time, finishing, context, aim);
             if (event != Event::kNone) {
                 return event;
@@ -73,7 +73,7 @@ TEST_F(StrokeSamplerTest, StrokeFromDrawBackThroughFollowThrough) {
     // 41 ms of follow-through at the same speed: a deviation between -1 and 1.
     Event event = Event::kNone;
     for (int i = 0; i < 10 && event == Event::kNone; ++i) {
-        time += kFrame;
+        time += kTick;
         event = sampler.Step(-20, time, true, context, aim);
     }
     ASSERT_EQ(event, Event::kFinished);
@@ -86,7 +86,7 @@ TEST_F(StrokeSamplerTest, FewSamplesAtTheStrikeDivideByThreeOrTheAverage) {
     // Armed after four draw-back samples, then one push of 100 counts passes the strike point at once.
     Frames(4, 10);
     Pause();
-    time += kFrame;
+    time += kTick;
     ASSERT_EQ(sampler.Step(-100, time, false, context, aim), Event::kStrike);
     // One non-negative sample of 100: reference (1 x 100 + 100) / 2 = 100, divided by 3, not by 1.
     float p = 100.0f / 3.0f / 75.0f;
@@ -102,7 +102,7 @@ TEST_F(StrokeSamplerTest, FewSamplesAtTheStrikeDivideByThreeOrTheAverage) {
     aim.pullBack = CameraState::kRestingPullBack;
     Frames(4, 10);
     Pause();
-    time += kFrame;
+    time += kTick;
     ASSERT_EQ(sampler.Step(-100, time, false, context, aim), Event::kStrike);
     EXPECT_LT(sampler.Power(), p);
 }
@@ -113,7 +113,7 @@ TEST_F(StrokeSamplerTest, AStrokeWithoutSpeedHasNoDeviation) {
     ASSERT_EQ(DrawBackAndStrike(10, -20), Event::kStrike);
     Event event = Event::kNone;
     for (int i = 0; i < 10 && event == Event::kNone; ++i) {
-        time += kFrame;
+        time += kTick;
         event = sampler.Step(-20, time, true, context, aim);
     }
     ASSERT_EQ(event, Event::kFinished);
@@ -132,7 +132,7 @@ TEST_F(StrokeSamplerTest, GaugeStrokeTakesTheDrawnBackPower) {
 
     // A follow-through without power ends the stroke without a shot.
     sampler.SetPower(0.0f);
-    time += kFrame;
+    time += kTick;
     EXPECT_EQ(sampler.Step(-10, time, true, context, aim), Event::kCancelled);
 }
 

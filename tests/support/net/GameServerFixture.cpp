@@ -12,7 +12,7 @@
 namespace kvtest {
 namespace {
 
-constexpr uint32_t kAcceptSliceMs = 50;  // how often the server looks at its stop flag while idle
+constexpr uint32_t kAcceptPollMs = 50;  // how often the server looks at its stop flag while idle
 constexpr size_t kReceiveChunk = 4096;
 
 }  // namespace
@@ -178,7 +178,7 @@ void GameServerFixture::Serve() {
                 return;
             }
         }
-        std::unique_ptr<platform::TcpSocket> socket = listener_.Accept(kAcceptSliceMs);
+        std::unique_ptr<platform::TcpSocket> socket = listener_.Accept(kAcceptPollMs);
         if (!socket) {
             continue;
         }

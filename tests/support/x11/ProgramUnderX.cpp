@@ -102,6 +102,28 @@ int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top,
     return count;
 }
 
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) count += test(shot.At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+bool IsCaromCloth(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return b > 60 && b > r + 40 && b > g + 20;
+}
+
+bool IsYellowish(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 80 && (rgb & 0xFF) < 90;
+}
+
+bool IsLight(uint32_t rgb) {
+    return (rgb >> 16 & 0xFF) > 150 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) > 150;
+}
+
 bool IsSlate(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);

@@ -44,8 +44,16 @@ struct Screenshot {
 Screenshot Capture(const std::filesystem::path& png);
 // Pixels that differ between two captures within the rectangle.
 int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom);
+// Pixels within the rectangle that pass the test.
+int Count(const Screenshot& shot, int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& test);
 // The interface skin's face colour (a slate blue-grey), under the modal shade or not.
 bool IsSlate(uint32_t rgb);
+// The carom table's cloth: a blue far bluer than grey or the interface's slate.
+bool IsCaromCloth(uint32_t rgb);
+// Yellow text and marks, anti-aliased over a face.
+bool IsYellowish(uint32_t rgb);
+// White text, anti-aliased over a face.
+bool IsLight(uint32_t rgb);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {

@@ -20,11 +20,11 @@ namespace gfx = platform::gfx;
 using quill::SharedPtr;
 using quill::Vec3;
 
-constexpr int kWidth = 640, kHeight = 480;
+constexpr int kSceneWidth = 640, kSceneHeight = 480;
 constexpr float kTableTop = 4.0f;
 constexpr float kBallRadius = 6.0f;
 
-struct Pixel {
+struct ScenePixel {
     int r, g, b;
 };
 
@@ -51,7 +51,7 @@ protected:
             kvtest::Place(*info, frame, balls[i]);
         }
         kvtest::AddLight(*info, Vec3{0.2f, -1.0f, 0.3f});
-        kvtest::LookAt(*info, Vec3{0, 260, -220}, Vec3{0, 0, 0}, static_cast<float>(kHeight) / kWidth);
+        kvtest::LookAt(*info, Vec3{0, 260, -220}, Vec3{0, 0, 0}, static_cast<float>(kSceneHeight) / kSceneWidth);
         return info;
     }
 
@@ -60,28 +60,28 @@ protected:
         EXPECT_EQ(device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
         gfx::LockedRect locked;
         EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
-        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+        std::vector<uint32_t> pixels(static_cast<size_t>(kSceneWidth) * kSceneHeight);
         std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
         surface->UnlockRect();
         return pixels;
     }
 
     // Where a point of the world lands on the screen through the scene's view.
-    static Pixel At(const std::vector<uint32_t>& pixels, const quill::Camera& view, const Vec3& point) {
+    static ScenePixel At(const std::vector<uint32_t>& pixels, const quill::Camera& view, const Vec3& point) {
         quill::Matrix4 m;
         view.GetViewProjectionMatrix(m);
         const float x = point.x * m.m[0] + point.y * m.m[4] + point.z * m.m[8] + m.m[12];
         const float y = point.x * m.m[1] + point.y * m.m[5] + point.z * m.m[9] + m.m[13];
         const float w = point.x * m.m[3] + point.y * m.m[7] + point.z * m.m[11] + m.m[15];
-        const int sx = static_cast<int>((x / w + 1) / 2 * kWidth), sy = static_cast<int>((1 - y / w) / 2 * kHeight);
-        EXPECT_TRUE(sx >= 0 && sx < kWidth && sy >= 0 && sy < kHeight) << sx << ", " << sy;
-        const uint32_t p = pixels[static_cast<size_t>(std::clamp(sy, 0, kHeight - 1)) * kWidth + std::clamp(sx, 0, kWidth - 1)];
-        return Pixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+        const int sx = static_cast<int>((x / w + 1) / 2 * kSceneWidth), sy = static_cast<int>((1 - y / w) / 2 * kSceneHeight);
+        EXPECT_TRUE(sx >= 0 && sx < kSceneWidth && sy >= 0 && sy < kSceneHeight) << sx << ", " << sy;
+        const uint32_t p = pixels[static_cast<size_t>(std::clamp(sy, 0, kSceneHeight - 1)) * kSceneWidth + std::clamp(sx, 0, kSceneWidth - 1)];
+        return ScenePixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
     }
 
     const Vec3 balls[3] = {{-60, kTableTop + kBallRadius, 0}, {0, kTableTop + kBallRadius, 25}, {60, kTableTop + kBallRadius, -25}};
-    kvtest::SdlGlWindow window{kWidth, kHeight};
-    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
+    kvtest::SdlGlWindow window{kSceneWidth, kSceneHeight};
+    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kSceneWidth, kSceneHeight};
     std::unique_ptr<quill::Engine> engine = factory.CreateEngine();
     D3D9RenderDevice* device = nullptr;
     SharedPtr<quill::Texture> cloth;
@@ -107,15 +107,15 @@ TEST_F(RenderSceneGlTest, ATableWithBallsAndALightDrawsWhereTheViewPutsThem) {
     EXPECT_EQ(scene->lastStats[quill::RenderStats::kBatches], 2u) << "the textured table and the untextured balls";
     EXPECT_EQ(scene->lastStats[quill::RenderStats::kFaceSets], 4u);
     const quill::Camera& camera = scene->GetView();
-    const Pixel beyond = At(frame, camera, Vec3{0, 0, 150});
+    const ScenePixel beyond = At(frame, camera, Vec3{0, 0, 150});
     EXPECT_NEAR(beyond.r, 0x10, 2) << "behind the table: the clear colour";
     EXPECT_NEAR(beyond.b, 0x40, 2);
     for (const Vec3& cloth : {Vec3{-100, kTableTop, 40}, Vec3{100, kTableTop, -40}, Vec3{0, kTableTop, -50}}) {
-        const Pixel table = At(frame, camera, cloth);
+        const ScenePixel table = At(frame, camera, cloth);
         EXPECT_GT(table.g, table.r + 40) << "cloth green";
         EXPECT_GT(table.g, table.b + 20);
     }
-    const Pixel white = At(frame, camera, balls[0]), yellow = At(frame, camera, balls[1]), red = At(frame, camera, balls[2]);
+    const ScenePixel white = At(frame, camera, balls[0]), yellow = At(frame, camera, balls[1]), red = At(frame, camera, balls[2]);
     EXPECT_GT(white.r, 150);
     EXPECT_GT(white.g, 150);
     EXPECT_GT(white.b, 150);

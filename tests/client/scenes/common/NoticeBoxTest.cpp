@@ -18,9 +18,9 @@ namespace {
 
 namespace Msg = platform::Msg;
 
-struct Posted {
+struct PostedNotice {
     uint32_t id, wParam, lParam, extra;
-    friend bool operator==(const Posted&, const Posted&) = default;
+    friend bool operator==(const PostedNotice&, const PostedNotice&) = default;
 };
 
 class NoticeBoxTest : public UiTest {
@@ -45,7 +45,7 @@ protected:
     }
 
     EventLog root;
-    std::vector<Posted> posted;
+    std::vector<PostedNotice> posted;
 };
 
 TEST_F(NoticeBoxTest, EachLayoutShowsItsButtons) {
@@ -83,7 +83,7 @@ TEST_F(NoticeBoxTest, APressHidesTheBoxAndPostsItsEventWithTheButton) {
     EXPECT_FALSE(box.IsVisible());
     box.Open();
     ClickButton(box, NoticeBox::kNo);
-    EXPECT_EQ(posted, (std::vector<Posted>{{1066, 2052, 7, 0}, {1066, 2053, 7, 0}}));
+    EXPECT_EQ(posted, (std::vector<PostedNotice>{{1066, 2052, 7, 0}, {1066, 2053, 7, 0}}));
     EXPECT_TRUE(root.events.empty()) << "the box handles its own buttons";
 
     // Reset keeps the title and gives the default event, which is posted all the same.
@@ -93,7 +93,7 @@ TEST_F(NoticeBoxTest, APressHidesTheBoxAndPostsItsEventWithTheButton) {
     box.Open();
     Key(root, Msg::KeyDown, platform::Vk::Return);
     Key(root, Msg::KeyUp, platform::Vk::Return);
-    EXPECT_EQ(posted, (std::vector<Posted>{{1024, 2049, 0, 0}}));
+    EXPECT_EQ(posted, (std::vector<PostedNotice>{{1024, 2049, 0, 0}}));
 }
 
 TEST_F(NoticeBoxTest, LinesBeyondTheSixthAreIgnoredAndOthersAreNotHandled) {
@@ -126,7 +126,7 @@ TEST_F(NoticeBoxTest, ShowOperationsFillResetAndAttachTheBox) {
     EXPECT_EQ(first.Line(4).GetText(), u"");
     EXPECT_EQ(Shown(first), (std::vector<int32_t>{NoticeBox::kOk}));
     ClickButton(first, NoticeBox::kOk);
-    EXPECT_EQ(posted, (std::vector<Posted>{{1024, 2049, 0, 0}}));
+    EXPECT_EQ(posted, (std::vector<PostedNotice>{{1024, 2049, 0, 0}}));
 
     popups.ShowSecondNoticeBox(root, u"second", {}, {});
     EXPECT_EQ(popups.GetSecondMessageBox()->Title().GetText(), u"Notice");

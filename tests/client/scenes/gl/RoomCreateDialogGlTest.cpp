@@ -25,9 +25,9 @@ namespace {
 
 namespace gfx = platform::gfx;
 
-constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kDialogScreenWidth = 1024, kDialogScreenHeight = 768;
 
-struct Pixel {
+struct DialogPixel {
     int r, g, b;
 };
 
@@ -37,7 +37,7 @@ protected:
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display: ./test.sh starts Xvfb for this test";
         ASSERT_TRUE(window.IsOpen()) << window.Error();
         platform::SetThreadFpuMode();
-        stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kWidth, kHeight);
+        stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kDialogScreenWidth, kDialogScreenHeight);
         ASSERT_TRUE(stage->Ready()) << stage->Error();
         // The dialog's textures come from the interface packs by slot, as the program's catalogue hands them out.
         catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
@@ -52,7 +52,7 @@ protected:
         connection->SetChannelKind(0, RoomCreateDialog::kAllCarom);
         connection->SetCurrentChannel(1);
         connection->LocalPlayer().membershipGrade = 1;
-        root.Create(0, 0, kWidth, kHeight, -1, -1);
+        root.Create(0, 0, kDialogScreenWidth, kDialogScreenHeight, -1, -1);
         dialog = static_cast<RoomCreateDialog*>(
             root.AddChild(std::make_unique<RoomCreateDialog>(*connection, AppEventPoster{}, nullptr, nullptr), false));
         dialog->SetVisible(true);
@@ -75,15 +75,15 @@ protected:
         EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
         gfx::LockedRect locked;
         EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
-        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+        std::vector<uint32_t> pixels(static_cast<size_t>(kDialogScreenWidth) * kDialogScreenHeight);
         std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
         surface->UnlockRect();
         return pixels;
     }
 
-    static Pixel At(const std::vector<uint32_t>& pixels, int x, int y) {
-        const uint32_t p = pixels[static_cast<size_t>(y) * kWidth + x];
-        return Pixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+    static DialogPixel At(const std::vector<uint32_t>& pixels, int x, int y) {
+        const uint32_t p = pixels[static_cast<size_t>(y) * kDialogScreenWidth + x];
+        return DialogPixel{static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
     }
 
     // How many pixels of the rectangle differ between the frames, and how many of the second one pass the test.
@@ -93,7 +93,7 @@ protected:
         int changed = 0, passing = 0;
         for (int y = rect.top; y <= rect.bottom; ++y) {
             for (int x = rect.left; x <= rect.right; ++x) {
-                const size_t i = static_cast<size_t>(y) * kWidth + x;
+                const size_t i = static_cast<size_t>(y) * kDialogScreenWidth + x;
                 changed += (before[i] & 0xFFFFFF) != (after[i] & 0xFFFFFF) ? 1 : 0;
                 passing += test(At(after, x, y)) ? 1 : 0;
             }
@@ -101,8 +101,8 @@ protected:
         return {changed, passing};
     }
 
-    kvtest::SdlGlWindow window{kWidth, kHeight};
-    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kWidth, kHeight};
+    kvtest::SdlGlWindow window{kDialogScreenWidth, kDialogScreenHeight};
+    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kDialogScreenWidth, kDialogScreenHeight};
     std::unique_ptr<kvtest::TableStage> stage;
     std::unique_ptr<ResourcePackCatalog> catalog;
     kvtest::IdleConnectionHost host;
@@ -124,13 +124,13 @@ TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInThei
 
     // The dialog itself: its face is drawn where it is centred (not the clear colour).
     const WidgetRect face = dialog->GetRect();
-    EXPECT_EQ(face.left, (kWidth - RoomCreateDialog::kWidth) / 2);
-    const Pixel inside = At(shown, face.left + 200, face.top + 20);
+    EXPECT_EQ(face.left, (kDialogScreenWidth - RoomCreateDialog::kWidth) / 2);
+    const DialogPixel inside = At(shown, face.left + 200, face.top + 20);
     EXPECT_FALSE(inside.r == 0x10 && inside.g == 0x20 && inside.b == 0x40);
 
     // The table: a good part of its preview changes, much of it the cloth's saturated colour.
     const WidgetRect table = selector.TablePreview()->GetRect();
-    const auto [tableChanged, cloth] = Count(bare, shown, table, [](const Pixel& p) {
+    const auto [tableChanged, cloth] = Count(bare, shown, table, [](const DialogPixel& p) {
         return std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 60;
     });
     const int tableArea = (table.right - table.left + 1) * (table.bottom - table.top + 1);
@@ -140,13 +140,13 @@ TEST_F(RoomCreateDialogGlTest, TheDialogShowsTheChosenTableAndBallsTurningInThei
     // The balls: changed pixels, some of them the near-white of the cue ball or the yellow or red.
     const WidgetRect balls = selector.BallPreview()->GetRect();
     const auto [ballsChanged, bright] =
-        Count(bare, shown, balls, [](const Pixel& p) { return p.r > 170 && p.g > 140; });
+        Count(bare, shown, balls, [](const DialogPixel& p) { return p.r > 170 && p.g > 140; });
     EXPECT_GT(ballsChanged, 100) << ballsChanged;
     EXPECT_GT(bright, 20) << bright;
 
     // Outside the previews the dialog is the same with or without them.
     const auto [outside, unused] = Count(bare, shown, WidgetRect{face.left, face.top + 70, face.right, table.top - 2},
-                                         [](const Pixel&) { return false; });
+                                         [](const DialogPixel&) { return false; });
     EXPECT_EQ(outside, 0);
     (void)unused;
 }
@@ -165,7 +165,7 @@ TEST_F(RoomCreateDialogGlTest, TickedBoxesAndButtonCaptionsDrawFromTheirOwnTiles
     stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "room_create_dialog_boxes.png");
 
     const WidgetRect rect = box.GetRect();
-    const auto teal = [](const Pixel& p) { return p.g - p.r > 50 && p.b - p.r > 40; };
+    const auto teal = [](const DialogPixel& p) { return p.g - p.r > 50 && p.b - p.r > 40; };
     const auto [changed, tickedTeal] = Count(unticked, ticked, rect, teal);
     const auto [unused, untickedTeal] = Count(ticked, unticked, rect, teal);
     const int area = (rect.right - rect.left + 1) * (rect.bottom - rect.top + 1);
@@ -175,7 +175,7 @@ TEST_F(RoomCreateDialogGlTest, TickedBoxesAndButtonCaptionsDrawFromTheirOwnTiles
     (void)unused;
 
     // Light caption pixels: none along the buttons' top rows, many across their middle.
-    const auto light = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+    const auto light = [](const DialogPixel& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
     for (Button* button : {dialog->OkButton(), dialog->CancelButton()}) {
         const WidgetRect b = button->GetRect();
         const auto [c1, top] = Count(ticked, ticked, WidgetRect{b.left, b.top, b.right, b.top + 5}, light);

@@ -32,9 +32,9 @@
 namespace kestrovan::test {
 namespace {
 
-struct Posted {
+struct PostedByPanel {
     uint32_t id, wParam;
-    friend bool operator==(const Posted&, const Posted&) = default;
+    friend bool operator==(const PostedByPanel&, const PostedByPanel&) = default;
 };
 
 class RoomPanels : public SceneTestApp {
@@ -52,7 +52,7 @@ protected:
 
     Panel root;
     RecordingSender sender;
-    std::vector<Posted> posted;
+    std::vector<PostedByPanel> posted;
     std::vector<quill::WString> notices;
     std::vector<quill::WString> errors;
 };
@@ -77,7 +77,7 @@ TEST_F(RoomPanels, SeatsReadyAndStartPostTheirEventsAndAWatcherCannotBeReady) {
 
     // Choosing seat 0 while seated: no money check, Ready disabled, the hint gone.
     panel.OnEvent(panel.SeatButton(0), 1, 0);
-    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::SlotChosen, 0}}));
+    EXPECT_EQ(posted, (std::vector<PostedByPanel>{{quill::AppEventId::SlotChosen, 0}}));
     EXPECT_TRUE(panel.SeatButton(0)->IsChecked());
     EXPECT_FALSE(panel.ReadyButton()->IsEnabled());
     EXPECT_FALSE(panel.Hint()->IsVisible());
@@ -90,13 +90,13 @@ TEST_F(RoomPanels, SeatsReadyAndStartPostTheirEventsAndAWatcherCannotBeReady) {
     Connection().LocalPlayer().money = 1999;
     posted.clear();
     panel.OnEvent(panel.SeatButton(2), 1, 0);
-    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::SlotSelected, 2000}, {quill::AppEventId::SlotChosen, 2}}));
+    EXPECT_EQ(posted, (std::vector<PostedByPanel>{{quill::AppEventId::SlotSelected, 2000}, {quill::AppEventId::SlotChosen, 2}}));
 
     // Ready: every seat but the held one disabled; released, all seven back.
     posted.clear();
     panel.ReadyButton()->SetChecked(true);
     panel.OnEvent(panel.ReadyButton(), 1, 0);
-    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::RoomToggleChanged, 1}}));
+    EXPECT_EQ(posted, (std::vector<PostedByPanel>{{quill::AppEventId::RoomToggleChanged, 1}}));
     for (int32_t seat = 0; seat < StartReadyPanel::kSeatCount; ++seat) {
         EXPECT_EQ(panel.SeatButton(seat)->IsEnabled(), seat == 2) << seat;
     }
@@ -104,7 +104,7 @@ TEST_F(RoomPanels, SeatsReadyAndStartPostTheirEventsAndAWatcherCannotBeReady) {
     panel.OnEvent(panel.ReadyButton(), 0, 0);
     for (int32_t seat = 0; seat < StartReadyPanel::kSeatCount; ++seat) EXPECT_TRUE(panel.SeatButton(seat)->IsEnabled());
     panel.OnEvent(panel.StartButton(), 0, 0);
-    EXPECT_EQ(posted.back(), (Posted{quill::AppEventId::StartReadyPressed, 1}));
+    EXPECT_EQ(posted.back(), (PostedByPanel{quill::AppEventId::StartReadyPressed, 1}));
 
     // In a tournament channel with the flag only the master plays: the watcher stays, the check still runs.
     Connection().SetChannelKind(0, StartReadyPanel::kTournamentChannel);
@@ -364,7 +364,7 @@ TEST_F(RoomPanels, ResultRowsRankTextsAndPassingNotices) {
     menu.OnEvent(menu.EntryButton(RoomMenu::kHelp), 0, 0);
     menu.OnEvent(menu.EntryButton(RoomMenu::kWithdraw), 0, 0);
     menu.OnEvent(menu.EntryButton(RoomMenu::kClose), 0, 0);
-    EXPECT_EQ(posted, (std::vector<Posted>{{quill::AppEventId::HelpMenuChosen, 0},
+    EXPECT_EQ(posted, (std::vector<PostedByPanel>{{quill::AppEventId::HelpMenuChosen, 0},
                                            {quill::AppEventId::WithdrawMenuChosen, 0}}));
     EXPECT_FALSE(menu.IsVisible());
 

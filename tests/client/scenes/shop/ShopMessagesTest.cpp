@@ -14,7 +14,7 @@ using quill::MessageId;
 using quill::Packet;
 using Bytes = std::vector<uint8_t>;
 
-Bytes BytesOf(Packet& packet) {
+Bytes FinishedBytes(Packet& packet) {
     packet.Finish();
     const auto bytes = packet.Bytes();
     return Bytes(bytes.begin(), bytes.end());
@@ -28,18 +28,18 @@ Packet Received(Packet message) {
 TEST(ShopMessagesTest, RequestsAreWrittenFieldByField) {
     Packet packet;
     ShopRequests::WriteLeaveShop(packet);
-    EXPECT_EQ(BytesOf(packet), (Bytes{5, 0, 0x79, 0x04, 0}));
+    EXPECT_EQ(FinishedBytes(packet), (Bytes{5, 0, 0x79, 0x04, 0}));
     ShopRequests::WriteItemDelete(packet, 0x0000000200000011);
-    EXPECT_EQ(BytesOf(packet), (Bytes{12, 0, 105, 0, 0x11, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(FinishedBytes(packet), (Bytes{12, 0, 105, 0, 0x11, 0, 0, 0, 2, 0, 0, 0}));
     ShopRequests::WriteItemUse(packet, {4102, 4, 0x0000000100000020, u"Neo"}, false);
-    EXPECT_EQ(BytesOf(packet), (Bytes{27, 0, 95, 0, 0x06, 0x10, 0, 0, 4, 0x20, 0, 0, 0, 1, 0, 0, 0, 6, 0, 'N', 0, 'e',
+    EXPECT_EQ(FinishedBytes(packet), (Bytes{27, 0, 95, 0, 0x06, 0x10, 0, 0, 4, 0x20, 0, 0, 0, 1, 0, 0, 0, 6, 0, 'N', 0, 'e',
                                       0, 'o', 0, 0, 0}));
     ShopRequests::WriteItemUse(packet, {4102, 4, 0x20, u"Neo"}, true);
-    EXPECT_EQ(BytesOf(packet).size(), 4u + 4 + 1 + 8) << "ItemUseAlt carries no nickname";
+    EXPECT_EQ(FinishedBytes(packet).size(), 4u + 4 + 1 + 8) << "ItemUseAlt carries no nickname";
     ShopRequests::WriteItemUse(packet, {3010, 1, 0x20, u"ignored"}, false);
-    EXPECT_EQ(BytesOf(packet).size(), 4u + 4 + 1 + 8) << "only the nickname item carries one";
+    EXPECT_EQ(FinishedBytes(packet).size(), 4u + 4 + 1 + 8) << "only the nickname item carries one";
     ShopRequests::WriteMembership(packet, {2, 0, 2, 1, u"Ann"});
-    EXPECT_EQ(BytesOf(packet), (Bytes{18, 0, 83, 0, 2, 0, 2, 1, 6, 0, 'A', 0, 'n', 0, 'n', 0, 0, 0}));
+    EXPECT_EQ(FinishedBytes(packet), (Bytes{18, 0, 83, 0, 2, 0, 2, 1, 6, 0, 'A', 0, 'n', 0, 'n', 0, 0, 0}));
 }
 
 TEST(ShopMessagesTest, ItemBuyResultReadsTheItemOnlyForAPurchase) {
