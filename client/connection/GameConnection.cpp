@@ -27,6 +27,13 @@ constexpr int32_t kSlot3Bonus = 100;
 
 std::atomic<GameConnection*> g_connection{nullptr};
 
+// Milliseconds from a stamp to the caller's clock reading. The stamps are taken on the connection's threads, so
+// one may be a little later than the reading the game thread took at the start of its frame: that counts as no
+// time at all, not as a difference wrapped round to 49 days. Readings 24 days apart are not compared.
+uint32_t MsSince(uint32_t now, uint32_t stamp) {
+    return static_cast<uint32_t>(std::max<int32_t>(0, static_cast<int32_t>(now - stamp)));
+}
+
 }  // namespace
 
 GameConnection::GameConnection(ConnectionHost& host)
@@ -150,11 +157,11 @@ void GameConnection::Tick(uint32_t now) {
     if (!connected_) {
         return;
     }
-    if (awaitingAnswer_ && now - awaitedSinceMs_ > kAnswerBoundMs) {
+    if (awaitingAnswer_ && MsSince(now, awaitedSinceMs_) > kAnswerBoundMs) {
         GiveUpAwaitedAnswer();
         return;
     }
-    if (now - lastSendMs_ <= kKeepAliveSilenceMs) {
+    if (MsSince(now, lastSendMs_) <= kKeepAliveSilenceMs) {
         return;
     }
     lastSendMs_ = now;

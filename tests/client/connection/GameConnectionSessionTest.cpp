@@ -165,6 +165,7 @@ TEST(SessionStart, TheKeepAliveClockStartsAtTheConnect) {
     connection.Connect();
     ASSERT_TRUE(server.WaitForClients(1));
     ASSERT_TRUE(Eventually([&] { return connection.IsConnected(); }));
+    connection.Tick(99990);  // the game thread read its clock just before the connect's stamp
     connection.Tick(104500);
     LetStragglersArrive();
     EXPECT_EQ(server.CountReceived(MessageId::KeepAlive), 0u);
@@ -201,6 +202,9 @@ TEST(SessionStart, AServerThatDoesNotAnswerIsGivenUpAsAFailedConnect) {
         if (greets) {
             ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LoginRequest) == 1; }));
         }
+        connection.Tick(99990);
+        LetStragglersArrive();
+        EXPECT_TRUE(connection.IsConnected()) << "a frame's clock read just before the stamp is no time past";
         connection.Tick(100000 + GameConnection::kAnswerBoundMs);
         LetStragglersArrive();
         EXPECT_TRUE(connection.IsConnected()) << "15 s are not yet past";
