@@ -13,7 +13,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes BytesOf(MemoryStream& stream) {
+Bytes WrittenBytes(MemoryStream& stream) {
     return Bytes(stream.Data(), stream.Data() + stream.Size());
 }
 
@@ -41,7 +41,7 @@ TEST(StreamFieldsTest, NumbersAreLittleEndianAndVectorsFloatsInComponentOrder) {
     MemoryStream stream;
     ASSERT_TRUE(WriteU32(stream, 0x04030201) && WriteI32(stream, -2) && WriteF32(stream, 1.0f));
     ASSERT_TRUE(WriteVector2(stream, vector));
-    EXPECT_EQ(BytesOf(stream),
+    EXPECT_EQ(WrittenBytes(stream),
               (Bytes{1, 2, 3, 4, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0x80, 0x3F, 0, 0, 0x80, 0x3F, 0, 0, 0, 0xC0}));
     ASSERT_TRUE(WriteVector3(stream, vector) && WriteFloat4(stream, vector));
     EXPECT_EQ(stream.Size(), 20u + 12u + 16u);
@@ -83,7 +83,7 @@ TEST(StreamFieldsTest, ShortTransfersFailTheField) {
 TEST(StreamFieldsTest, FixedStringIsCodePageTextZeroFilledToTheWidth) {
     MemoryStream stream;
     ASSERT_TRUE(WriteFixedString(stream, u"ab한", 8, false));
-    EXPECT_EQ(BytesOf(stream), (Bytes{'a', 'b', 0xC7, 0xD1, 0, 0, 0, 0}));
+    EXPECT_EQ(WrittenBytes(stream), (Bytes{'a', 'b', 0xC7, 0xD1, 0, 0, 0, 0}));
     const WString full(260, u'x');
     ASSERT_TRUE(WriteFixedString260(stream, full));
     EXPECT_EQ(stream.Size(), 8u + 260u) << "a text of exactly the width has no terminator";
@@ -96,7 +96,7 @@ TEST(StreamFieldsTest, FixedStringIsCodePageTextZeroFilledToTheWidth) {
 
     MemoryStream empty;
     ASSERT_TRUE(WriteFixedString260(empty, u"")) << "an empty text is a field of zeros, not a failure";
-    EXPECT_EQ(BytesOf(empty), Bytes(260, 0));
+    EXPECT_EQ(WrittenBytes(empty), Bytes(260, 0));
 
     MemoryStream invalid = StreamOf(Bytes{'a', 0xFF, 'b', 0, 'c', 0, 0, 0});
     EXPECT_TRUE(ReadFixedString(invalid, text, 8, false));
@@ -114,7 +114,7 @@ TEST(StreamFieldsTest, TextThatDoesNotFitTheWidthWritesNothing) {
 TEST(StreamFieldsTest, ScrambledFieldMatchesTheWorkedExampleAndRoundTripsForEveryKey) {
     MemoryStream example;
     ASSERT_TRUE(WriteScrambledString(example, u"abc", 16, 7));
-    EXPECT_EQ(BytesOf(example),
+    EXPECT_EQ(WrittenBytes(example),
               (Bytes{0x66, 0x0a, 0xa9, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x2d, 0x07}));
 
     const WString name = u"Ball한Set01";

@@ -22,7 +22,7 @@ struct Shot {
     std::vector<uint8_t> lost;
 };
 
-bool Judge(GameRule& rule, TeamState& team, const Shot& shot) {
+bool JudgeShot(GameRule& rule, TeamState& team, const Shot& shot) {
     return rule.EvaluateShot(&team, shot.result, shot.firstBall, static_cast<int8_t>(shot.pocketed.size()),
                              shot.pocketed.data(), static_cast<int8_t>(shot.lost.size()), shot.lost.data());
 }
@@ -60,14 +60,14 @@ using SnookerFrame = TwoTeamGame<SnookerRule>;
 
 TEST_F(EightBallGame, BreakScoresPocketedBallsAndTheEightRestartsTheBreak) {
     EXPECT_EQ(a.groupLeft, 7);
-    EXPECT_TRUE(Judge(rule, a, {5, 1, {3, 12}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 1, {3, 12}, {}}));
     EXPECT_EQ(a.score, 2);
     EXPECT_EQ(a.lastPoints, 2);
-    EXPECT_FALSE(Judge(rule, a, {-4, 1, {3}, {}}));
-    EXPECT_FALSE(Judge(rule, a, {5, 1, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {-4, 1, {3}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {5, 1, {}, {}}));
 
     rule.SetShotCount(1);
-    EXPECT_FALSE(Judge(rule, a, {5, 1, {8, 2}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {5, 1, {8, 2}, {}}));
     EXPECT_EQ(a.flag, 3u);
     EXPECT_EQ(a.result, 0u);  // not a loss
     EXPECT_EQ(rule.GetShotCount(), 0);
@@ -80,7 +80,7 @@ TEST_F(EightBallGame, FirstPocketedBallGivesTheGroupsAndClearingThemMovesToTheEi
     EXPECT_EQ(a.groupLeft, 7);
 
     TakeOff(11, 11);
-    EXPECT_TRUE(Judge(rule, a, {5, 11, {11}, {}}));  // an open table keeps the table
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 11, {11}, {}}));  // an open table keeps the table
     UpdateGroups(0, {11});
     EXPECT_EQ(a.ballGroup, ball_group::kHigh);
     EXPECT_EQ(b.ballGroup, ball_group::kLow);
@@ -98,13 +98,13 @@ TEST_F(EightBallGame, FirstPocketedBallGivesTheGroupsAndClearingThemMovesToTheEi
 TEST_F(EightBallGame, WrongFirstBallOrNothingOfTheGroupLosesTheTable) {
     rule.SetShotCount(4);
     a.ballGroup = ball_group::kLow;
-    EXPECT_FALSE(Judge(rule, a, {5, 10, {3}, {}}));  // hit a high ball first
+    EXPECT_FALSE(JudgeShot(rule, a, {5, 10, {3}, {}}));  // hit a high ball first
     EXPECT_EQ(a.groupCount, 1);
-    EXPECT_FALSE(Judge(rule, a, {5, 2, {12}, {}}));  // pocketed only the opponent's ball
-    EXPECT_TRUE(Judge(rule, a, {5, 2, {2, 12}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {5, 2, {12}, {}}));  // pocketed only the opponent's ball
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 2, {2, 12}, {}}));
     EXPECT_EQ(a.lastPoints, 1);
     EXPECT_EQ(a.score, 2);                           // counted before the group check
-    EXPECT_FALSE(Judge(rule, a, {-3, 2, {4}, {}}));  // a foul scores nothing
+    EXPECT_FALSE(JudgeShot(rule, a, {-3, 2, {4}, {}}));  // a foul scores nothing
     EXPECT_EQ(a.score, 2);
     EXPECT_EQ(a.groupCount, 3);
 }
@@ -113,22 +113,22 @@ TEST_F(EightBallGame, CalledEightWinsOnlyLegallyAfterTheGroup) {
     rule.SetShotCount(10);
     a.ballGroup = ball_group::kEight;
     a.groupLeft = 1;
-    EXPECT_FALSE(Judge(rule, a, {5, 8, {8}, {}}));  // a group ball was still on the table
+    EXPECT_FALSE(JudgeShot(rule, a, {5, 8, {8}, {}}));  // a group ball was still on the table
     EXPECT_EQ(a.result, 2u);
     EXPECT_TRUE(rule.IsGameOver(&a));
 
     a.result = 0;
     a.groupLeft = 0;
-    EXPECT_FALSE(Judge(rule, a, {-1, 8, {8}, {}}));  // the 8 with a foul loses
+    EXPECT_FALSE(JudgeShot(rule, a, {-1, 8, {8}, {}}));  // the 8 with a foul loses
     EXPECT_EQ(a.result, 2u);
 
     a.result = 0;
-    EXPECT_TRUE(Judge(rule, a, {5, 8, {8}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 8, {8}, {}}));
     EXPECT_EQ(a.result, 1u);
     EXPECT_EQ(a.remaining, 1);
     EXPECT_EQ(a.score, 2);
 
-    EXPECT_FALSE(Judge(rule, b, {5, 3, {3}, {8}}));  // the 8 off the table loses at any time
+    EXPECT_FALSE(JudgeShot(rule, b, {5, 3, {3}, {8}}));  // the 8 off the table loses at any time
     EXPECT_EQ(b.result, 2u);
 }
 
@@ -136,14 +136,14 @@ TEST(EightBallAltRuleTest, SameJudgementWithoutScore) {
     EightBallAltRule rule;
     TeamState team;
     team.Reset(1);
-    EXPECT_TRUE(Judge(rule, team, {5, 1, {3, 12}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, team, {5, 1, {3, 12}, {}}));
     EXPECT_EQ(team.score, 0);
     EXPECT_EQ(team.lastPoints, 2);
     rule.SetShotCount(5);
     team.ballGroup = ball_group::kEight;
     team.groupLeft = 0;
     team.remaining = 40;
-    EXPECT_TRUE(Judge(rule, team, {5, 8, {8}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, team, {5, 8, {8}, {}}));
     EXPECT_EQ(team.result, 1u);
     EXPECT_EQ(team.remaining, 40);
     EXPECT_EQ(team.score, 0);
@@ -153,13 +153,13 @@ TEST(NineBallRuleTest, PocketingKeepsTheTableAndALegalNineWinsEndingTheTurn) {
     NineBallRule rule;
     TeamState team;
     team.Reset(1);
-    EXPECT_FALSE(Judge(rule, team, {5, 1, {}, {}}));
-    EXPECT_TRUE(Judge(rule, team, {5, 1, {2, 3}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, team, {5, 1, {}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, team, {5, 1, {2, 3}, {}}));
     EXPECT_EQ(team.score, 2);
-    EXPECT_FALSE(Judge(rule, team, {-1, 4, {9}, {}}));  // a 9 with a foul does not win
+    EXPECT_FALSE(JudgeShot(rule, team, {-1, 4, {9}, {}}));  // a 9 with a foul does not win
     EXPECT_FALSE(rule.IsGameOver(&team));
 
-    EXPECT_FALSE(Judge(rule, team, {5, 1, {9}, {}}));  // the winning shot reports false
+    EXPECT_FALSE(JudgeShot(rule, team, {5, 1, {9}, {}}));  // the winning shot reports false
     EXPECT_EQ(team.result, 1u);
     EXPECT_EQ(team.score, 5);
     EXPECT_TRUE(rule.IsGameOver(&team));
@@ -171,19 +171,19 @@ TEST(StraightPoolRuleTest, EveryPocketedBallScoresAndFoulsPenalise) {
     team.Reset(1);
     team.ratingSum = 50;
     team.remaining = 30;
-    EXPECT_TRUE(Judge(rule, team, {5, 4, {4, 6}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, team, {5, 4, {4, 6}, {}}));
     EXPECT_EQ(team.remaining, 10);
     EXPECT_EQ(team.lastPoints, 2);
-    EXPECT_FALSE(Judge(rule, team, {0, 4, {}, {}}));
-    EXPECT_FALSE(Judge(rule, team, {-1, 4, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, team, {0, 4, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, team, {-1, 4, {}, {}}));
     EXPECT_EQ(team.remaining, 20);
-    EXPECT_TRUE(Judge(rule, team, {5, 4, {4, 6, 7}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, team, {5, 4, {4, 6, 7}, {}}));
     EXPECT_TRUE(rule.IsGameOver(&team));
 }
 
 TEST_F(SnookerFrame, RedThenColourAlternateAndTheGroupsFollow) {
     EXPECT_TRUE(rule.IsRedPhase());
-    EXPECT_TRUE(Judge(rule, a, {5, 3, {3}, {}}));  // a red: one point, then a colour is on
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 3, {3}, {}}));  // a red: one point, then a colour is on
     EXPECT_EQ(a.remaining, 1);
     EXPECT_FALSE(rule.IsRedPhase());
     TakeOff(3, 3);
@@ -192,21 +192,21 @@ TEST_F(SnookerFrame, RedThenColourAlternateAndTheGroupsFollow) {
     EXPECT_EQ(a.ballGroup, ball_group::kColour);
     EXPECT_EQ(b.ballGroup, ball_group::kRed);
 
-    EXPECT_TRUE(Judge(rule, a, {5, 21, {21}, {}}));  // the black after a red: 7
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 21, {21}, {}}));  // the black after a red: 7
     EXPECT_EQ(a.remaining, 8);
     EXPECT_TRUE(rule.IsRedPhase());
-    EXPECT_FALSE(Judge(rule, a, {0, 5, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {0, 5, {}, {}}));
 }
 
 TEST_F(SnookerFrame, FoulPenaltyIsTheValueOfTheBallHitFirstAtLeastFour) {
     a.ratingSum = 100;
-    EXPECT_FALSE(Judge(rule, a, {-1, 20, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {-1, 20, {}, {}}));
     EXPECT_EQ(a.penalty, 6);  // the pink
-    EXPECT_FALSE(Judge(rule, a, {-1, 7, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {-1, 7, {}, {}}));
     EXPECT_EQ(a.penalty, 4);  // a red
-    EXPECT_FALSE(Judge(rule, a, {-2, 17, {}, {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {-2, 17, {}, {}}));
     EXPECT_EQ(a.penalty, 4);  // the green is worth less than the minimum
-    EXPECT_FALSE(Judge(rule, a, {-5, 1, std::vector<uint8_t>(7, 21), {}}));
+    EXPECT_FALSE(JudgeShot(rule, a, {-5, 1, std::vector<uint8_t>(7, 21), {}}));
     EXPECT_EQ(a.penalty, 7);     // lower codes carry their penalty in the pocketed count
     EXPECT_EQ(a.remaining, 40);  // each foul also adds a point to the fouler's count
 }
@@ -221,7 +221,7 @@ TEST_F(SnookerFrame, ColoursInOrderThenTheFinalBlackEndsTheFrame) {
     EXPECT_TRUE(rule.IsFinalBlack());
     EXPECT_EQ(rule.GetBallOn(), 21);
     EXPECT_FALSE(rule.IsGameOver(&a));
-    EXPECT_TRUE(Judge(rule, a, {5, 21, {21}, {}}));
+    EXPECT_TRUE(JudgeShot(rule, a, {5, 21, {21}, {}}));
     EXPECT_TRUE(rule.IsGameOver(&a));
 
     // The rule object serves the next frame from the start.

@@ -123,7 +123,7 @@ TEST(SpriteTest, CopiesHaveTheirOwnQuadAndAFreshPlayer) {
 }
 
 // A node with one keyframe: wait delay seconds, then move along x at 10 per second for duration seconds.
-SpriteAnimation Node(uint16_t playMode, float delay, float duration) {
+SpriteAnimation AnimationNode(uint16_t playMode, float delay, float duration) {
     SpriteAnimation node;
     node.playMode = playMode;
     SpriteKeyframe keyframe;
@@ -136,7 +136,7 @@ SpriteAnimation Node(uint16_t playMode, float delay, float duration) {
 }
 
 TEST(SpriteAnimationTest, DelaysMotionAndLoops) {
-    SpriteAnimation once = Node(0, 1.0f, 2.0f);
+    SpriteAnimation once = AnimationNode(0, 1.0f, 2.0f);
     EXPECT_EQ(once.Advance(0.5f), SpriteAnimation::kNotStarted);
     once.Start();
     EXPECT_EQ(once.Advance(0.5f), SpriteAnimation::kWaiting);
@@ -145,7 +145,7 @@ TEST(SpriteAnimationTest, DelaysMotionAndLoops) {
     EXPECT_EQ(once.Advance(2.0f), SpriteAnimation::kStopped);
     EXPECT_EQ(once.Advance(1.0f), SpriteAnimation::kStopped);
 
-    SpriteAnimation counted = Node(2, 0.0f, 1.0f);
+    SpriteAnimation counted = AnimationNode(2, 0.0f, 1.0f);
     counted.loopCount = 3;
     EXPECT_EQ(counted.Advance(2.5f), SpriteAnimation::kMoving);
     EXPECT_EQ(counted.loopsDone, 2u);
@@ -154,10 +154,10 @@ TEST(SpriteAnimationTest, DelaysMotionAndLoops) {
     EXPECT_EQ(counted.sprite.localTransform.position.x, 9.5f);  // the final state applied
 
     // A step of many loops costs no more than one; the rotation stays below a turn.
-    SpriteAnimation forever = Node(1, 0.0f, 1.0f);
+    SpriteAnimation forever = AnimationNode(1, 0.0f, 1.0f);
     EXPECT_EQ(forever.Advance(1.0e9f + 0.5f), SpriteAnimation::kMoving);
     EXPECT_LT(std::fabs(forever.accumulated.rotation), 6.3f);
-    EXPECT_EQ(Node(3, 0, 1).Advance(0.1f), SpriteAnimation::kStopped);
+    EXPECT_EQ(AnimationNode(3, 0, 1).Advance(0.1f), SpriteAnimation::kStopped);
 }
 
 TEST(SpriteAnimationTest, NodeRecordsRoundTripAndCopiesStartAfresh) {

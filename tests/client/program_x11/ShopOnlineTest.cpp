@@ -31,8 +31,8 @@ constexpr int kItemsTabY = kGridY - 4 + 19;
 constexpr int kMyItemsX = 160 + 69;
 constexpr int kShopViewX = 20 + 69;
 constexpr int kMyItemsY = 77 - 3 + 24;
-constexpr int kPreviewX = 572;
-constexpr int kPreviewY = 60;
+constexpr int kLargePreviewX = 572;
+constexpr int kLargePreviewY = 60;
 
 int CellX(int n) {
     return kGridX + 24 + (n % 4) * 129;
@@ -150,12 +150,12 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     Click(X(CellX(2) + 60), Y(CellY(2) + 60));
     // The panel's slate face over the drifting background, and the chalk's model in it.
     const auto previewShown = [&](const Screenshot& shot) {
-        return IsSlate(shot.At(X(kPreviewX + 20), Y(kPreviewY + 100))) &&
-               Coloured(shot, kPreviewX, kPreviewY, kPreviewX + 300, kPreviewY + 700) > 300;
+        return IsSlate(shot.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) &&
+               Coloured(shot, kLargePreviewX, kLargePreviewY, kLargePreviewX + 300, kLargePreviewY + 700) > 300;
     };
     const Screenshot preview = WaitForScreen(folder() / "preview.png", previewShown);
     EXPECT_TRUE(previewShown(preview)) << "the large preview: see items.png, preview.png";
-    EXPECT_TRUE(IsSlate(before.At(X(kPreviewX + 20), Y(kPreviewY + 100))) == false) << "no preview before the choice";
+    EXPECT_TRUE(IsSlate(before.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) == false) << "no preview before the choice";
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
     ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", (1024 - 554) / 2, (768 - 360) / 2,

@@ -23,11 +23,11 @@ int Red(uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
 int Green(uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
 int Blue(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
 
-bool IsWhite(uint32_t rgb) {
+bool IsTextWhite(uint32_t rgb) {
     return Red(rgb) > 200 && Green(rgb) > 200 && Blue(rgb) > 200;
 }
 
-bool IsYellow(uint32_t rgb) {
+bool IsTextYellow(uint32_t rgb) {
     return Red(rgb) > 200 && Green(rgb) > 200 && Blue(rgb) < 80;
 }
 
@@ -134,7 +134,7 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
 
     // Page 1's title greets the player by name in white on the lesson board.
     const auto title = [&](const Screenshot& shot) {
-        return Count(shot, left + 220, top + 95, left + 580, top + 115, IsWhite);
+        return Count(shot, left + 220, top + 95, left + 580, top + 115, IsTextWhite);
     };
     const Screenshot first = WaitForScreen(folder() / "school_1.png", [&](const Screenshot& shot) { return title(shot) > 150; });
     EXPECT_GT(title(first), 150) << "the title: see school_1.png";
@@ -150,7 +150,7 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
     }
     const auto tasks = [&](const Screenshot& shot) {
         return Count(shot, left + 70, top + 340, left + 770, top + 400, [](uint32_t rgb) {
-            return IsYellow(rgb) || (Red(rgb) > 100 && Green(rgb) > 100 && Blue(rgb) < 40);
+            return IsTextYellow(rgb) || (Red(rgb) > 100 && Green(rgb) > 100 && Blue(rgb) < 40);
         });
     };
     Screenshot tried = Capture(folder() / "school_tasks.png");

@@ -23,7 +23,7 @@ void WriteCue(Packet& p, const TestPersonalCue& cue) {
     for (uint16_t part : cue.parts) p.WriteU16(part);
 }
 
-void AnswerBuy(WorkshopState& state, const ServerMessage& request, GameServerFixture& server) {
+void AnswerPartsBuy(WorkshopState& state, const ServerMessage& request, GameServerFixture& server) {
     Packet in = request.Read();
     TestPersonalCue cue;
     cue.typeCode = in.ReadU32();
@@ -175,7 +175,7 @@ std::shared_ptr<WorkshopState> InstallWorkshopScript(GameServerFixture& server, 
                                                                      GameServerFixture&)) {
         server.ReplyTo(id, [state, answer](const ServerMessage& r, GameServerFixture& s) { answer(*state, r, s); });
     };
-    reply(MessageId::PersonalCueBuy, AnswerBuy);
+    reply(MessageId::PersonalCueBuy, AnswerPartsBuy);
     reply(MessageId::PartsBuy, AnswerParts);
     reply(MessageId::CueUpgrade, AnswerUpgrade);
     reply(MessageId::CueRepair, AnswerRepair);

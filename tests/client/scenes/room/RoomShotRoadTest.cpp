@@ -23,8 +23,8 @@ namespace {
 using quill::MessageId;
 namespace Event = quill::AppEventId;
 
-constexpr uint8_t kLocal = 0;
-constexpr uint8_t kRival = 1;
+constexpr uint8_t kLocalSeat = 0;
+constexpr uint8_t kRivalSeat = 1;
 constexpr uint32_t kSeed = 4321;
 constexpr int kMaxFrames = 200000;
 
@@ -84,14 +84,14 @@ protected:
         Activate();
         Receive(kvtest::RoomSnapshotMessage({}));
         Receive(kvtest::RoomMemberEnteredMessage(kvtest::TestRoomPlayer{}, 2, 2));
-        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kLocal, 1}, {1, 1}}));
-        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kRival, 1}, {2, 1}}));
+        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kLocalSeat, 1}, {1, 1}}));
+        Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kRivalSeat, 1}, {2, 1}}));
     }
     ~RoomShotRoad() override { Connection().StopDispatchThread(); }
     GameConnection& Connection() { return *app.Connection(); }
 
     void Start(uint8_t first) {
-        kvtest::TestGameStart start = kvtest::TwoPlayerStart(3, first, first == kLocal ? kRival : kLocal);
+        kvtest::TestGameStart start = kvtest::TwoPlayerStart(3, first, first == kLocalSeat ? kRivalSeat : kLocalSeat);
         start.seed = kSeed;
         Receive(kvtest::GameStartMessage(start));
     }
@@ -122,7 +122,7 @@ protected:
 
 TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
     ASSERT_TRUE(connected);
-    Start(kRival);
+    Start(kRivalSeat);
     ReferenceTable shooter;
     shooter.table.SetState(7);
     shooter.table.SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
@@ -146,7 +146,7 @@ TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
 
 TEST_F(RoomShotRoad, TheRoomsOwnShotGoesOutAndEndsOnTheReferenceWhereTheRoomReportsIt) {
     ASSERT_TRUE(connected);
-    Start(kLocal);
+    Start(kLocalSeat);
     GameTable& table = *scene->Table();
     table.SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
     table.CaptureShotRecord();
