@@ -180,6 +180,7 @@ pid_t ProgramUnderX::Start(const std::vector<std::string>& words) {
         argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t pid = -1;
+    exitStatus_.reset();
     posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     pid_ = pid;
@@ -246,10 +247,13 @@ bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area, kvtest::GameS
 }
 
 bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds limit) {
+    const auto logged = [&] { return ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos; };
     const auto deadline = Clock::now() + limit;
     while (Clock::now() < deadline) {
-        if (ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos)
+        if (logged())
             return true;
+        if (Ended())
+            return logged();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
@@ -285,18 +289,26 @@ int ProgramUnderX::CloseAndWait(std::chrono::seconds limit) {
 
 int ProgramUnderX::WaitForExit(std::chrono::seconds limit) {
     const auto deadline = Clock::now() + limit;
-    int status = 0;
     while (Clock::now() < deadline) {
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        }
+        if (Ended())
+            return *exitStatus_;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    kill(pid_, SIGKILL);
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
     return -1;
+}
+
+bool ProgramUnderX::Ended() {
+    int status = 0;
+    if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    }
+    return exitStatus_.has_value();
 }
 
 }  // namespace kv::test

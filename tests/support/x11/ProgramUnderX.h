@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,7 @@ protected:
     bool EnterFirstChannel(const XWindowGeometry& area);
     bool EnterFirstChannel(const XWindowGeometry& area, kvtest::GameServerFixture& server);
 
+    // Waits for the line in StartLog.log; false at once when the program ended without writing it.
     bool WaitForLog(const std::string& line, std::chrono::seconds limit);
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
     // may take a moment to reach the display on a busy machine); the last capture.
@@ -108,7 +110,11 @@ private:
     std::string program_;
     std::filesystem::path folder_;
     std::unique_ptr<kvtest::GameServerFixture> server_;
+    // Whether the started program has ended; its status is then kept for WaitForExit.
+    bool Ended();
+
     pid_t pid_ = -1;
+    std::optional<int> exitStatus_;
     unsigned long window_ = 0;
 };
 
