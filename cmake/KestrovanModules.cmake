@@ -36,6 +36,44 @@ function(kv_aggregate name group)
   target_link_libraries(${name} INTERFACE ${modules})
 endfunction()
 
+# kv_test_units(<target>): the target's own test sources compiled up to sixteen to a unit, so that a suite's
+# files share one parse of GoogleTest and of the headers under test. Called when its folder's CMakeLists.txt has
+# been read (kv_test defers it), so that it sees the definitions given to single sources: those sources stay
+# alone, as they must differ between clones anyway. A unit includes its sources by their paths below the tree's
+# root, so that it reads alike in every clone and ccache serves a clean clone in another folder. Helpers a file
+# keeps to itself (anonymous namespace) need names that no other file of its suite uses.
+function(kv_test_units target)
+  get_target_property(sources ${target} SOURCES)
+  set(kept)
+  set(unit_text)
+  set(in_unit 0)
+  set(unit_index 0)
+  foreach(source IN LISTS sources)
+    get_source_file_property(definitions ${source} COMPILE_DEFINITIONS)
+    if(definitions OR NOT source MATCHES "^${KV_ROOT}/tests/.*\\.cpp$")
+      list(APPEND kept ${source})
+      continue()
+    endif()
+    file(RELATIVE_PATH relative ${KV_ROOT} ${source})
+    string(APPEND unit_text "#include \"${relative}\"\n")
+    math(EXPR in_unit "${in_unit} + 1")
+    if(in_unit EQUAL 16)
+      set(unit ${CMAKE_CURRENT_BINARY_DIR}/units/${target}_${unit_index}.cpp)
+      file(CONFIGURE OUTPUT ${unit} CONTENT "${unit_text}")
+      list(APPEND kept ${unit})
+      math(EXPR unit_index "${unit_index} + 1")
+      set(unit_text)
+      set(in_unit 0)
+    endif()
+  endforeach()
+  if(in_unit GREATER 0)
+    set(unit ${CMAKE_CURRENT_BINARY_DIR}/units/${target}_${unit_index}.cpp)
+    file(CONFIGURE OUTPUT ${unit} CONTENT "${unit_text}")
+    list(APPEND kept ${unit})
+  endif()
+  set_property(TARGET ${target} PROPERTY SOURCES ${kept})
+endfunction()
+
 # kv_test(<target> <folder under tests/> [DEPS <targets>...]): one GoogleTest binary per folder.
 function(kv_test target folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -55,6 +93,8 @@ function(kv_test target folder)
       set_property(SOURCE ${source} APPEND PROPERTY COMPILE_DEFINITIONS KV_SOURCE_DIR="${KV_ROOT}")
     endif()
   endforeach()
+  # The deferred call's arguments are read when it runs: the name goes in as a literal.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL kv_test_units [[${target}]])")
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "KV_SOURCE_DIR=${KV_ROOT}")
 endfunction()
