@@ -45,10 +45,13 @@ void PlayerState::ResetGameFields() {
 }
 
 void PlayerState::ResetProfile() {
-    itemCount_ = 0;
-    items_.fill(nullptr);
-    currentCueType_ = 0;
-    currentCue_ = nullptr;
+    {
+        ScopedLock hold(lock_);
+        itemCount_ = 0;
+        items_.fill(nullptr);
+        currentCueType_ = 0;
+        currentCue_ = nullptr;
+    }
     typeCounters.fill(0);
     typeRecordA.fill(0);
     typeRecordB.fill(0);
@@ -167,6 +170,7 @@ bool PlayerState::RemoveItemPtr(const InventoryItem* item) {
 }
 
 InventoryItem* PlayerState::FindItem(uint32_t key, uint32_t subKey) const {
+    ScopedLock hold(lock_);
     for (uint32_t i = 0; i < itemCount_; ++i) {
         if (items_[i]->key == key && items_[i]->subKey == subKey) {
             return items_[i];
@@ -192,15 +196,23 @@ InventoryItem* PlayerState::GetEquippedItem(uint32_t slot) const {
     return FindItem(equipped[slot].key, equipped[slot].subKey);
 }
 
+uint8_t PlayerState::ItemCount() const {
+    ScopedLock hold(lock_);
+    return itemCount_;
+}
+
 InventoryItem* PlayerState::ItemAt(uint32_t index) const {
+    ScopedLock hold(lock_);
     return index < itemCount_ ? items_[index] : nullptr;
 }
 
 bool PlayerState::Owns(const InventoryItem* item) const {
+    ScopedLock hold(lock_);
     return std::find(items_.begin(), items_.begin() + itemCount_, item) != items_.begin() + itemCount_;
 }
 
 void PlayerState::SetSelection(InventoryItem* item) {
+    ScopedLock hold(lock_);
     if (item != currentCue_) {
         currentCueType_ = 0;
     }
@@ -208,11 +220,13 @@ void PlayerState::SetSelection(InventoryItem* item) {
 }
 
 InventoryItem* PlayerState::SelectItem(uint32_t key, uint32_t subKey) {
+    ScopedLock hold(lock_);
     SetSelection(FindItem(key, subKey));
     return currentCue_;
 }
 
 InventoryItem* PlayerState::GetCurrentCue() {
+    ScopedLock hold(lock_);
     if (currentCue_ != nullptr && Owns(currentCue_) && currentCue_->kind == InventoryItem::kKindChalk) {
         return currentCue_;
     }
@@ -221,6 +235,7 @@ InventoryItem* PlayerState::GetCurrentCue() {
 }
 
 uint16_t PlayerState::GetCurrentCueType() {
+    ScopedLock hold(lock_);
     if (currentCueType_ == 0) {
         if (const InventoryItem* cue = GetCurrentCue()) {
             currentCueType_ = static_cast<uint16_t>(cue->typeCode);
@@ -230,6 +245,7 @@ uint16_t PlayerState::GetCurrentCueType() {
 }
 
 InventoryItem* PlayerState::ChooseDefaultCue() {
+    ScopedLock hold(lock_);
     InventoryItem* fallback = nullptr;
     for (uint32_t i = 0; i < itemCount_; ++i) {
         InventoryItem* item = items_[i];

@@ -4,8 +4,10 @@
 // user, a game model eight for the players of a room and a user directory one per known user. The
 // connection fills the profile from server messages; the screens read it.
 //
-// The item list is guarded by the record's lock; FindItem and the current-selection operations take no
-// lock and are called on the thread that owns the change.
+// The item list and the current selection are guarded by the record's lock, which every item operation
+// takes: the connection's dispatch thread and the main thread both change the list. A pointer handed out stays
+// valid only while the list keeps the item: a caller that uses it across other threads' changes holds GetLock()
+// around the lookup and the use.
 #include <array>
 #include <cstdint>
 
@@ -57,8 +59,8 @@ public:
     InventoryItem* FindItemByType(uint32_t typeCode);
     // The item stored for the equipment slot (a game type); null for slots outside 0..16.
     InventoryItem* GetEquippedItem(uint32_t slot) const;
-    uint8_t ItemCount() const { return itemCount_; }
-    // The item at index (under the lock for callers on other threads), or null.
+    uint8_t ItemCount() const;
+    // The item at index, or null.
     InventoryItem* ItemAt(uint32_t index) const;
 
     // The current cue is the selected kind-5 item (the catalogue's chalk). SelectItem makes the item with
@@ -78,7 +80,7 @@ public:
     // Whether the masse item (4108) is in use.
     bool HasMasseItem();
 
-    CriticalSectionLock& GetLock() { return lock_; }
+    CriticalSectionLock& GetLock() const { return lock_; }
 
     // Room seat and per-game fields.
     int16_t position = -2;  // the place code of the user's location
@@ -180,7 +182,7 @@ private:
     uint8_t itemCount_ = 0;
     uint16_t currentCueType_ = 0;
     InventoryItem* currentCue_ = nullptr;
-    CriticalSectionLock lock_;
+    mutable CriticalSectionLock lock_;
 };
 
 }  // namespace quill

@@ -177,6 +177,8 @@ void Inventory::AddOfflineItems() {
 }
 
 bool Inventory::AddOrReturn(uint32_t key, uint32_t subKey, InventoryItem* item) {
+    // The count before and after in one hold: another thread's change between them would pass for a refusal.
+    quill::ScopedLock hold(player_.GetLock());
     const uint8_t before = player_.ItemCount();
     if (item == nullptr || player_.AddItem(key, subKey, item) == before) {
         FreeItem(item);

@@ -1,5 +1,6 @@
 #include "client/scenes/common/LentChalk.h"
 
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/connection/GameConnection.h"
@@ -18,12 +19,16 @@ quill::InventoryItem* LentChalk::Lend(quill::PlayerState& player) {
     item->customFlag = 0;
     item->itemClass = 0;
     item->inUse = 1;
-    uint32_t subKey = kKey;
-    while (player.FindItem(kKey, subKey) != nullptr) --subKey;
-    const uint8_t before = player.ItemCount();
-    if (player.AddItem(kKey, subKey, item) == before) {
-        connection_.FreeItem(item);
-        return nullptr;
+    {
+        // The free key and the count before and after in one hold of the list.
+        quill::ScopedLock hold(player.GetLock());
+        uint32_t subKey = kKey;
+        while (player.FindItem(kKey, subKey) != nullptr) --subKey;
+        const uint8_t before = player.ItemCount();
+        if (player.AddItem(kKey, subKey, item) == before) {
+            connection_.FreeItem(item);
+            return nullptr;
+        }
     }
     item_ = item;
     player.ChooseDefaultCue();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 
 namespace kestrovan {
@@ -130,6 +131,7 @@ CueUpgradeTerms CueRules::UpgradeTerms(size_t option, int32_t current, const Cue
 
 int32_t CueRules::GemCount(const quill::PlayerState& player) {
     int32_t gems = 0;
+    quill::ScopedLock hold(player.GetLock());
     for (uint32_t n = 0; n < player.ItemCount(); ++n)
         if (const quill::InventoryItem* item = player.ItemAt(n); item != nullptr && item->typeCode == kGemItem)
             gems += item->remaining;

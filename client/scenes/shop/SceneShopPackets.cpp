@@ -182,10 +182,13 @@ void SceneShop::AddBoughtItem(const BoughtItem& bought) {
             break;
     }
     quill::PlayerState& player = connection_.LocalPlayer();
-    const uint8_t before = player.ItemCount();
-    if (player.AddItem(LowOf(bought.key), HighOf(bought.key), item) == before) {
-        connection_.FreeItem(item);
-        return WarnDropped(u"bought item (the inventory is full)");
+    {
+        ScopedLock items(player.GetLock());
+        const uint8_t before = player.ItemCount();
+        if (player.AddItem(LowOf(bought.key), HighOf(bought.key), item) == before) {
+            connection_.FreeItem(item);
+            return WarnDropped(u"bought item (the inventory is full)");
+        }
     }
     {
         ScopedLock lists(ownedLock_);

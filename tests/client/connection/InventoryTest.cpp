@@ -2,6 +2,9 @@
 // entries of memberships and the power pack, the offline set, and the item pool staying whole.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "tests/client/connection/ConnectionFakes.h"
 
 namespace kestrovan::test {
@@ -181,6 +184,28 @@ TEST_F(InventoryTest, AHundredListsGiftsAndOfflineSetsLeaveThePoolWhole) {
         ASSERT_EQ(connection_.Items().ItemsInUse(), 5);
     }
     EXPECT_EQ(connection_.LocalPlayer().ItemCount(), 5);
+}
+
+// The screens look items up and choose the cue on the main thread while the dispatch thread replaces the list.
+TEST_F(InventoryTest, LookupsWhileTheDispatchThreadReplacesTheListSeeAWholeList) {
+    const std::vector<Listed> listed{{100, 0, 4901}, {101, 0, 3001}, {102, 0, 4902}};
+    std::atomic<bool> done{false};
+    std::thread dispatch([&] {
+        for (int round = 0; round < 200; ++round) {
+            Dispatch(InventoryList(listed));
+            Dispatch(Gift(0, 4902, 0));
+        }
+        done = true;
+    });
+    quill::PlayerState& player = connection_.LocalPlayer();
+    while (!done) {
+        Item(101);
+        player.ChooseDefaultCue();
+        player.GetCurrentCueType();
+    }
+    dispatch.join();
+    EXPECT_NE(Item(101), nullptr);
+    ExpectPoolHoldsOnlyTheInventory();
 }
 
 TEST_F(InventoryTest, AGiftJoinsTheInventoryAndIsAnnouncedWhenAskedFor) {
