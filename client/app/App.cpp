@@ -193,9 +193,7 @@ void App::Shutdown() {
     ReleaseWidgetToolkit();
     connection_.reset();
     mouse_.reset();
-    for (quill::EventQueue* queue : {&inputQueue_, &postedQueue_}) {
-        while (quill::AppEvent* event = queue->Pop()) queue->Pool().Free(event);
-    }
+    while (quill::AppEvent* event = postedQueue_.Pop()) postedQueue_.Pool().Free(event);
     catalog_.reset();
     // The engine uses its factory until it is gone.
     engine_.reset();

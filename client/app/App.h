@@ -2,13 +2,14 @@
 // The one application object. The entry creates it and calls, in this order, LoadConfiguration,
 // StartGameThread, Initialize, Run (the main loop) and Shutdown. It owns the main window, the settings read
 // from "config.ini", the engine and its factory, the game connection, the scene manager, the frame clock,
-// the two event queues, the resource-pack catalogue, the mouse and the widget toolkit with its services
+// the event queue, the resource-pack catalogue, the mouse and the widget toolkit with its services
 // (installed while the main window exists).
 //
-// Threads: the main thread runs everything but the game thread's loop (GameThreadProc). The run flags are
-// atomic, read by both loops without a lock. PostEvent may be called from any thread. The App lock guards
-// the frame step, pausing and resuming and the first step of the shutdown; the lock order is the App lock,
-// then the scene manager's update lock, then its dispatch lock.
+// Threads: the main thread runs everything but the game thread's loop (GameThreadProc); the connection's
+// dispatch thread calls the ConnectionHost operations. The run flags are atomic, read by both loops without a
+// lock. PostEvent may be called from any thread. The App lock is the main thread's alone: it guards the display
+// state between the frame step, pausing and resuming and the first step of the shutdown, and is taken before
+// the scene manager's widget-tree lock, never while it is held (Scene.h has the whole order).
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -179,7 +180,10 @@ public:
     void SendClanLeave() override;
 
     // ConnectionHost: the notice and the invitation go to the shared popups, the community messages to the
-    // shared messenger and the skill save's answer to the My Info window (AppCommunity.cpp).
+    // shared messenger and the skill save's answer to the My Info window (AppCommunity.cpp), each under the
+    // widget-tree lock.
+    void DispatchThreadStarted() override;
+    void DispatchThreadEnded() override;
     ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
@@ -201,7 +205,6 @@ public:
 
 private:
     void GameThreadProc();
-    void DrainQueue(quill::EventQueue& queue);
     bool StartRendererEngine();
     bool CheckDevice();
     void ConfigureFromDevice();
@@ -278,8 +281,7 @@ private:
     platform::Event doneEvent_{true, false};
     platform::Thread gameThread_;
 
-    // Both queues exist from construction on, so an event posted before the scenes is kept.
-    quill::EventQueue inputQueue_{kEventQueueSize};
+    // The queue exists from construction on, so an event posted before the scenes is kept.
     quill::EventQueue postedQueue_{kEventQueueSize};
     std::deque<quill::AppEvent> heldEvents_;  // the main thread's alone
 

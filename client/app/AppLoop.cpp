@@ -29,16 +29,23 @@ constexpr uint32_t kStateEffects = 0x100;
 }  // namespace
 
 void App::Run() {
-    if (!StartMainLoop()) return;
-    while (running_ && RunPass()) {
+    sceneManager_.Threads().Register(ProgramThread::Main);
+    if (StartMainLoop()) {
+        while (running_ && RunPass()) {
+        }
     }
     running_ = false;
+    sceneManager_.Threads().Unregister(ProgramThread::Main);
 }
 
 bool App::StartMainLoop() {
     if (!InitRenderer()) return false;
-    RegisterScenes();
-    sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
+    {
+        // The screens are built before the other threads may reach them.
+        quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
+        RegisterScenes();
+        sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
+    }
     connection_->StartDispatchThread();
     running_ = true;
     frameRunning_ = true;
@@ -94,14 +101,12 @@ bool App::FrameStep() {
     } else {
         SceneManager::SetUpdateActive(true);
     }
-    int loaded = 0;
     {
-        quill::ScopedLock update(sceneManager_.UpdateLock());
-        {
-            quill::ScopedLock dispatch(sceneManager_.DispatchLock());
-            sceneManager_.PerformPendingSwitch(engine_->GetRenderSceneManager());
-            loaded = sceneManager_.LoadPendingScene();
-        }
+        // The switch, the load and the update after it in one hold of the widget-tree lock: no server message
+        // and no game-thread update reaches the screen between them.
+        quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
+        sceneManager_.PerformPendingSwitch(engine_->GetRenderSceneManager());
+        const int loaded = sceneManager_.LoadPendingScene();
         if (loaded == 1) {
             sceneManager_.UpdateCurrentScene(platform::TimeGetTime(), clock_.GetTimeTenthMs());
             freeAfterPresent_ = true;
@@ -219,6 +224,7 @@ void App::SetDeviceDialogBoxMode(bool enable) {
 void App::ToggleFullScreen() {
     PauseGameThread();
     fullScreen_ = !fullScreen_;
+    quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
     if (SettingsPopup* dialog = sceneManager_.GetSettingsDialog()) dialog->SetFullScreen(fullScreen_);
     stateWord_ = kStateModePlaced;
 }

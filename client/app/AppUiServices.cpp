@@ -23,10 +23,6 @@ uint16_t AppUiServices::GetScreenHeight() const {
     return app_.GetScreenSize().height;
 }
 
-quill::Lock& AppUiServices::GetAppLock() {
-    return app_.Lock();
-}
-
 bool AppUiServices::IsUiUpdateEnabled() const {
     return SceneManager::UpdateActive();
 }
@@ -47,9 +43,9 @@ void AppUiServices::PlaySound(uint32_t id) {
 EditBridge* AppUiServices::GetEditBridge() {
     if (!app_.MainWindow().IsCreated())
         return nullptr;
-    // The bridge's lock is the one under which server messages change the screens' widgets.
+    // The bridge's lock is the one under which every thread changes the screens' widgets.
     if (!editBridge_) {
-        NativeEditBridge& native = NativeEditBridge::Instance(app_.MainWindow(), app_.Scenes().DispatchLock());
+        NativeEditBridge& native = NativeEditBridge::Instance(app_.MainWindow(), app_.Scenes().WidgetTreeLock());
         editBridge_ = std::make_unique<AppEditBridge>(native);
     }
     return editBridge_.get();
@@ -64,6 +60,10 @@ void AppUiServices::ReleaseEditBridge() {
 
 const FontDesc& AppUiServices::GetDefaultFont() const {
     return UiFontAt(UiFont::Regular14);
+}
+
+void AppUiServices::CheckWidgetTreeAccess(const char* entry) const {
+    app_.Scenes().Threads().ExpectWidgetTreeHeld(entry);
 }
 
 }  // namespace kestrovan

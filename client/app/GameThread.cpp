@@ -40,6 +40,7 @@ void App::GameThreadProc() {
     startEvent_.Wait(platform::kInfinite);
     clock_.StartUpdateChannel();
     platform::SetThreadFpuMode();
+    sceneManager_.Threads().Register(ProgramThread::Game);
     uint32_t updates = 0;
     while (running_) {
         // Until the next update is due the thread sleeps (a due tick only yields the processor).
@@ -48,7 +49,6 @@ void App::GameThreadProc() {
         if (scene == nullptr || !clock_.IsUpdateDue() || !scene->IsReady() || scene->IsChangePending()) continue;
         const int64_t clockTime = clock_.GetTimeTenthMs();
         const uint32_t now = platform::TimeGetTime();
-        DrainQueue(inputQueue_);
         if (mouse_ && frameRunning_ && mousePoll_) mouse_->Update();
         sceneManager_.UpdateCurrentScene(now, clockTime);
         if (connection_) connection_->Tick(now);
@@ -59,14 +59,8 @@ void App::GameThreadProc() {
             updates = 0;
         }
     }
+    sceneManager_.Threads().Unregister(ProgramThread::Game);
     doneEvent_.Set();
-}
-
-void App::DrainQueue(quill::EventQueue& queue) {
-    while (quill::AppEvent* event = queue.Pop()) {
-        if (HandleAppEvent(*event) == 0) sceneManager_.OnMessage(event->id, event->wParam, event->lParam);
-        queue.Pool().Free(event);
-    }
 }
 
 void App::DrainPostedEvents() {

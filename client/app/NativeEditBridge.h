@@ -7,9 +7,9 @@
 //
 // Threads: the main thread types into the bound box (the control's window procedure); a screen may show a
 // window, enable or disable a box, or set its text on the connection's dispatch thread, which reaches the
-// bridge too. Every entry holds the UI lock the bridge is given (the scene manager's dispatch lock, under
-// which the dispatch thread runs the screens' packet handlers), so the binding, the control and the bound
-// box change on one thread at a time. The keyboard focus of the window moves on the main thread only: from
+// bridge too. Every entry holds the UI lock the bridge is given (the scene manager's widget-tree lock, under
+// which every thread changes the screens' widgets), so the binding, the control and the bound box change on
+// one thread at a time. The keyboard focus of the window moves on the main thread only: from
 // another thread the bridge posts itself a message, and the main thread then gives the focus to the control
 // or the main window by the binding of that moment.
 #include <cstdint>

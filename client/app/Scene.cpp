@@ -29,6 +29,7 @@ void Scene::OnCaptionHover(bool) {}
 void Scene::AddChatLine(quill::WStringView, uint32_t) {}
 
 void Scene::TickWidgets(uint32_t timeMs) {
+    CheckTreeAccess("TickWidgets");
     TickTree(timeMs);
 }
 
@@ -38,6 +39,7 @@ void Scene::ResizeWidgets(uint32_t width, uint32_t height) {
 }
 
 void Scene::DrawWidgets(D3D9RenderDevice* device) {
+    CheckTreeAccess("DrawWidgets");
     if (device != nullptr && !device->Begin2D()) return;
     UpdateTree();
 }

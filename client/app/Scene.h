@@ -10,8 +10,29 @@
 // (LoadGraphics on itself) and draws them at the end of Render (DrawWidgets). The root covers the screen:
 // the manager gives it the screen's size and re-applies its children's anchors on every resize.
 //
-// Threads: the flags are read by the game and dispatch threads without a lock, so they are atomic; the
-// rest belongs to the main thread, and Update to the game thread under the manager's update lock.
+// Threads, and the one lock. Every entry below runs on the thread its row names, holding the scene manager's
+// widget-tree lock (the manager and the App take it, not the screen), so that one widget is never written on
+// one thread while another reads it:
+//
+//   entry                                                  thread     entered through
+//   Init                                                   main       RegisterScenes, before the other threads
+//   OnEnter, LoadResources, Activate, OnLeave              main       the frame step's switch and load
+//   Render, DrawWidgets                                    main       the frame step
+//   OnMessage (application events)                         main       the main loop's posted events
+//   OnMessage, RouteMessage (window messages)              main       the window procedure
+//   Poll, OnActivate, OnCaptionHover, OnSettingsChanged    main       the main loop, the window procedure
+//   ResizeWidgets, OnResize                                main       start and display changes
+//   Update, FadeStep, TickWidgets                          game       the game thread's loop (the main thread
+//                                                                     runs one update right after a load)
+//   OnPacket, ProfileGameMode                              dispatch   SceneManager::DeliverPacket
+//   the shared windows' server handlers                    dispatch   the App's ConnectionHost operations
+//
+// Lock order: the App lock (the main thread's alone, never taken under the widget-tree lock), the widget-tree
+// lock, a screen's own lock, the table's locks, a widget's own locks. A packet handler never waits for the main
+// or the game thread. A thread that a screen starts itself touches no widget: it hands its result over under
+// the screen's own lock, read at the next Update, Render or Poll, or by a posted event. In the test build the
+// manager's ThreadContract ends the program when an entry runs on another thread or a widget changes without
+// the lock. The switch flags are atomic: the dispatch thread reads them without the lock while it waits.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -74,12 +95,11 @@ public:
     // Releases what the scene loaded.
     virtual bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes);
     virtual void Update(uint32_t timeMs, int64_t clockTenthMs);
-    // Server messages, on the dispatch thread under the scene manager's dispatch lock (never while the screen
-    // is left): a handler takes neither the App lock nor the update lock, and hands work that needs them to
-    // the main thread (an application event) or to the next Update or Render.
+    // Server messages (never while the screen is left): a handler takes no App lock and hands work that needs
+    // the main thread (the device, the window) over by an application event or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     // The game mode the shared profile window shows first when a UserProfile comes over this screen (the
-    // game room: its table's); -1 keeps the window's own. Read on the dispatch thread under the dispatch lock.
+    // game room: its table's); -1 keeps the window's own.
     virtual int32_t ProfileGameMode() const { return -1; }
     virtual void OnSettingsChanged(const class Settings& settings);
     virtual void OnResize(uint32_t width, uint32_t height);
@@ -89,13 +109,13 @@ public:
     virtual void ResetSceneNodes() {}
     virtual void OnCaptionHover(bool overDragBand);
     virtual void AddChatLine(quill::WStringView text, uint32_t value);
-    // Every 4th update, under the widget-tree lock: the widget tree's tick.
+    // Every 4th update: the widget tree's tick.
     virtual void TickWidgets(uint32_t timeMs);
 
     // --- The widget tree ---
     // Covers the screen with the root and places the anchored children (the manager's resize).
     void ResizeWidgets(uint32_t width, uint32_t height);
-    // Draws the widgets over the frame: the device's 2D pass, then the tree (main thread, App lock held).
+    // Draws the widgets over the frame: the device's 2D pass, then the tree.
     void DrawWidgets(D3D9RenderDevice* device);
 
     // --- Switching ---

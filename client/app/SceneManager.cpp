@@ -60,7 +60,8 @@ bool SceneManager::SwitchTo(int32_t id) {
 }
 
 void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes) {
-    quill::ScopedLock dispatch(dispatchLock_);
+    threads_.ExpectThread({ProgramThread::Main}, "the scene switch");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsChangePending()) return;
     const int32_t next = scene->NextSceneId();
@@ -77,6 +78,8 @@ void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes)
 }
 
 int SceneManager::LoadPendingScene() {
+    threads_.ExpectThread({ProgramThread::Main}, "the scene load");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsLoading()) return 0;
     scene->ClearLoadWord();
@@ -106,14 +109,15 @@ void SceneManager::CompleteLoad(Scene& scene) {
     scene.SetLoadWanted(false);
 }
 
+// The game thread's update; the main thread runs one right after a load completes.
 void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs) {
-    quill::ScopedLock lock(updateLock_);
+    threads_.ExpectThread({ProgramThread::Game, ProgramThread::Main}, "Update");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
     scene->FadeStep();
     scene->Update(timeMs, clockTenthMs);
     if (++updateCount_ >= 4) {
-        quill::ScopedLock widgets(widgetTreeLock_);
         scene->TickWidgets(timeMs);
         updateCount_ = 0;
     }
@@ -124,6 +128,8 @@ bool SceneManager::CanTakeMessages(const Scene& scene) const {
 }
 
 bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
+    threads_.ExpectThread({ProgramThread::Main}, "an application event");
+    quill::ScopedLock tree(widgetTreeLock_);
     if (id == quill::AppEventId::AppQuit) {
         if (host_ != nullptr) host_->PostQuit();
         return true;
@@ -134,14 +140,14 @@ bool SceneManager::OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam) {
     if (id == quill::AppEventId::MessengerControlSend && wParam == kMessengerWindowParam && host_ != nullptr) {
         host_->SendClanLeave();
     }
-    quill::ScopedLock lock(dispatchLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 
 bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
-    quill::ScopedLock lock(dispatchLock_);
+    threads_.ExpectThread({ProgramThread::Dispatch}, "a server message");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakePackets(*scene)) return false;
     // The community's answers reach its shared windows on whatever screen the player is.
@@ -162,7 +168,8 @@ bool SceneManager::DeliverPacket(quill::MessageId id, quill::Packet& packet) {
 }
 
 bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    quill::ScopedLock lock(widgetTreeLock_);
+    threads_.ExpectThread({ProgramThread::Main}, "a window message");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
     if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) return true;
@@ -171,6 +178,8 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
 
 // Once per main-loop pass: the shared windows that server messages opened are shown, on this thread.
 void SceneManager::PollCurrentScene() {
+    threads_.ExpectThread({ProgramThread::Main}, "Poll");
+    quill::ScopedLock tree(widgetTreeLock_);
     if (MessengerPopup* messenger = GetMessenger()) messenger->ShowPending();
     if (ProfilePopup* profile = GetProfilePopup()) profile->ShowPending();
     Scene* scene = current_.load();
@@ -178,21 +187,28 @@ void SceneManager::PollCurrentScene() {
 }
 
 void SceneManager::ActivateCurrentScene(bool active) {
+    threads_.ExpectThread({ProgramThread::Main}, "OnActivate");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene != nullptr && scene->IsReady()) scene->OnActivate(active);
 }
 
 void SceneManager::NotifyCurrentScene(bool overDragBand) {
+    threads_.ExpectThread({ProgramThread::Main}, "OnCaptionHover");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene != nullptr && scene->IsReady()) scene->OnCaptionHover(overDragBand);
 }
 
 void SceneManager::ApplyEffectSettings(const Settings& settings) {
+    threads_.ExpectThread({ProgramThread::Main}, "OnSettingsChanged");
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Scene* scene = current_.load()) scene->OnSettingsChanged(settings);
 }
 
 void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
-    quill::ScopedLock lock(updateLock_);
+    threads_.ExpectThread({ProgramThread::Main}, "the resize");
+    quill::ScopedLock tree(widgetTreeLock_);
     for (auto& [id, scene] : scenes_) {
         scene->ResizeWidgets(width, height);
         scene->OnResize(width, height);
@@ -201,18 +217,21 @@ void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
 
 // The scenes go first, then the popups they may hold attached (a child that outlives its parent is detached).
 void SceneManager::DestroyAll() {
-    quill::ScopedLock lock(updateLock_);
+    quill::ScopedLock tree(widgetTreeLock_);
     current_ = nullptr;
     scenes_.clear();
     popups_.reset();
 }
 
 void SceneManager::RenderCurrentScene(D3D9RenderDevice* device, bool draw) {
+    threads_.ExpectThread({ProgramThread::Main}, "Render");
+    quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene != nullptr && scene->IsReady()) scene->Render(device, draw);
 }
 
 bool SceneManager::LoadSharedResources(quill::ResourceManager* resources) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (popups_) popups_->LoadGraphics(0);
     CreateTooltip();
     if (resources == nullptr) return false;
@@ -250,20 +269,24 @@ Widget* SceneManager::PopupParent(Widget* parent) const {
 
 void SceneManager::ShowErrorBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
                                 quill::WStringView line2) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Widget* owner = PopupParent(parent)) popups_->ShowErrorBox(*owner, line0, line1, line2);
 }
 
 void SceneManager::ShowNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
                                  quill::WStringView line2, quill::WStringView line3) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Widget* owner = PopupParent(parent)) popups_->ShowNoticeBox(*owner, line0, line1, line2, line3);
 }
 
 void SceneManager::ShowSecondNoticeBox(Widget* parent, quill::WStringView line0, quill::WStringView line1,
                                        quill::WStringView line2) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Widget* owner = PopupParent(parent)) popups_->ShowSecondNoticeBox(*owner, line0, line1, line2);
 }
 
 void SceneManager::ShowBox(Widget* parent, const ConnectionNotice& notice, uint32_t layout) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Widget* owner = PopupParent(parent)) popups_->ShowBox(*owner, notice, layout);
 }
 
@@ -272,10 +295,12 @@ void SceneManager::ShowConnectionNotice(const ConnectionNotice& notice) {
 }
 
 void SceneManager::ShowInvitation(const Invitation& invitation) {
+    quill::ScopedLock tree(widgetTreeLock_);
     if (Widget* owner = PopupParent(nullptr)) popups_->ShowInvitation(*owner, invitation);
 }
 
 bool SceneManager::ShowUserProfile(Widget* parent, quill::Packet& packet) {
+    quill::ScopedLock tree(widgetTreeLock_);
     ProfilePopup* profile = GetProfilePopup();
     Widget* owner = PopupParent(parent);
     return profile != nullptr && owner != nullptr && profile->OnUserProfile(*owner, packet);

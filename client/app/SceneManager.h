@@ -4,10 +4,9 @@
 // updates and renders the current one, routes window messages and application events to it, and shows the
 // shared message boxes.
 //
-// Locks, always taken in this order: the update lock (scene updates on the game thread; resizing,
-// destroying and the frame step's switch-and-load on the main thread), the dispatch lock (OnMessage, the
-// server messages of DeliverPacket and the switch-and-load) and the widget-tree lock (the widget tick and
-// window-message routing).
+// Threads and locks: every operation that reaches a screen or a widget takes the widget-tree lock and checks
+// that it runs on its thread, as the table in Scene.h has it; the lock is recursive, so a screen's handler may
+// call back into the manager (a notice box, the profile window).
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -19,6 +18,7 @@
 #include "QuillLib/net/Packet.h"
 #include "client/app/Scene.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/ThreadContract.h"
 
 namespace quill {
 class ResourceManager;
@@ -74,15 +74,15 @@ public:
     int32_t PreviousId() const { return previousId_; }
     size_t SceneCount() const { return scenes_.size(); }
 
-    // The frame step's switch: when the current scene requested a change, leaves it and enters the next,
-    // under the dispatch lock, so that no server message reaches a scene while it is left.
+    // The frame step's switch: when the current scene requested a change, leaves it and enters the next (no
+    // server message reaches a scene while it is left: both hold the widget-tree lock).
     void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
     // 1 when a load completed, -1 when it failed (after its box), else 0.
     int LoadPendingScene();
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
-    // A server message for the screen (the connection's dispatcher, on its dispatch thread): under the
-    // dispatch lock, the current scene's OnPacket when the scene can take messages (CanTakePackets), except
+    // A server message for the screen (the connection's dispatcher, on its dispatch thread): the current
+    // scene's OnPacket when the scene can take messages (CanTakePackets), except
     // UserProfile (the profile window over that scene, on the scene's ProfileGameMode) and ClanCreateResult
     // (the messenger), which the shared windows take on every screen; false, with nothing called, when there
     // is no such scene.
@@ -90,8 +90,8 @@ public:
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
-    // Once per main-loop pass (main thread): shows what the shared windows were asked to show meanwhile, then
-    // polls the current scene.
+    // Once per main-loop pass: shows what the shared windows were asked to show meanwhile, then polls the
+    // current scene.
     void PollCurrentScene();
     void ActivateCurrentScene(bool active);
     void NotifyCurrentScene(bool overDragBand);
@@ -130,8 +130,8 @@ public:
     // The settings dialog and the My Info window; null while there are none.
     SettingsPopup* GetSettingsDialog() const { return popups_ ? popups_->GetSettingsDialog() : nullptr; }
     SkillPopup* GetSkillPopup() const { return popups_ ? popups_->GetSkillPopup() : nullptr; }
-    // UserProfile in a screen's packet handler (dispatch thread): the profile window reads the profile it
-    // carries and shows it on the given parent (null: the current scene) at the main thread's next pass.
+    // UserProfile in a screen's packet handler: the profile window reads the profile it carries and shows it
+    // on the given parent (null: the current scene) at the main thread's next pass.
     // False when nothing is to be shown.
     bool ShowUserProfile(Widget* parent, quill::Packet& packet);
     // With no focused edit box, posts ChatSubmit with the slot.
@@ -141,9 +141,9 @@ public:
     static void SetUpdateActive(bool active) { updateActive_ = active; }
     static bool UpdateActive() { return updateActive_; }
 
-    quill::CriticalSectionLock& UpdateLock() { return updateLock_; }
-    quill::CriticalSectionLock& DispatchLock() { return dispatchLock_; }
+    // The one lock of the screens and their widgets (Scene.h).
     quill::CriticalSectionLock& WidgetTreeLock() { return widgetTreeLock_; }
+    ThreadContract& Threads() { return threads_; }
 
 private:
     bool CanTakeMessages(const Scene& scene) const;
@@ -156,9 +156,8 @@ private:
     std::atomic<Scene*> current_{nullptr};
     std::map<int32_t, std::unique_ptr<Scene>> scenes_;
     std::unique_ptr<SharedPopups> popups_;
-    quill::CriticalSectionLock updateLock_;
-    quill::CriticalSectionLock dispatchLock_;
     quill::CriticalSectionLock widgetTreeLock_;
+    ThreadContract threads_{widgetTreeLock_};
     int32_t previousId_ = 0;
     uint32_t updateCount_ = 0;
     static inline std::atomic<bool> updateActive_{true};

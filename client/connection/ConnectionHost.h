@@ -6,7 +6,8 @@
 //
 // The connection calls it on its dispatch thread, except CensorWords, which runs on the caller of
 // GameConnection::CopyAndCensor. Messenger and notice calls are the only UI the dispatch thread drives
-// directly; every other refresh is asked for with a posted event.
+// directly, and the host makes them under the lock of the screens' widgets; every other refresh is asked for
+// with a posted event.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +32,12 @@ class ConnectionHost {
 public:
     virtual ~ConnectionHost() = default;
 
-    // The scene manager's current scene, read under the manager's lock, which is released before
-    // returning; null while there is none. The dispatch thread polls it without holding anything.
+    // The dispatch thread began or ended its loop: the host knows it as the thread of the server messages.
+    virtual void DispatchThreadStarted() {}
+    virtual void DispatchThreadEnded() {}
+
+    // The scene manager's current scene (an atomic read, no lock); null while there is none. The dispatch
+    // thread polls it without holding anything.
     virtual ConnectionScene* CurrentScene() = 0;
 
     // Hands a message for the screen to the current scene's OnPacket, the packet's cursor where the

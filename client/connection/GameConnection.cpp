@@ -226,6 +226,7 @@ void GameConnection::StopDispatchThread() {
 void GameConnection::DispatchLoop() {
     dispatchThreadId_ = std::this_thread::get_id();
     platform::SetThreadFpuMode();
+    host_.DispatchThreadStarted();
     while (dispatchRunning_) {
         queue_.Wait();
         while (dispatchRunning_) {
@@ -240,12 +241,13 @@ void GameConnection::DispatchLoop() {
         }
     }
     DrainQueue();
+    host_.DispatchThreadEnded();
     dispatchStopped_.Set();
 }
 
 bool GameConnection::WaitForReadyScene() {
-    // The scene manager's lock is taken only inside CurrentScene, never across the sleep, so a scene
-    // switch on the main thread is never held up by the waiting dispatcher.
+    // The current scene is read without a lock and nothing is held across the sleep, so a scene switch on
+    // the main thread is never held up by the waiting dispatcher.
     if (std::this_thread::get_id() != dispatchThreadId_.load()) {
         return false;
     }

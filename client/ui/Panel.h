@@ -4,9 +4,7 @@
 // draws the modal shade, the open drop-down list and the tooltip over everything else and ticks the
 // tooltip.
 //
-// Threads: as Widget. BringChildToFront takes only the child-list lock: a window shown by a server message's
-// handler (the dispatch thread, under the scene manager's dispatch lock) must not wait for the application lock,
-// which the frame step holds while it takes the dispatch lock to switch screens.
+// Threads: as Widget.
 #include "client/ui/Widget.h"
 
 namespace kestrovan {

@@ -23,6 +23,7 @@ TextLabel::TextLabel(uint8_t layoutOption) : layoutOption_(layoutOption) { SetKi
 TextLabel::~TextLabel() = default;
 
 void TextLabel::SetTextList(const char16_t* format, std::span<const quill::FormatArg> args) {
+    CheckTreeAccess("SetText");
     std::array<char16_t, kTextCapacity> buffer{};
     quill::FormatListTo(buffer.data(), buffer.size(), format, args);
     ScopedLock lock(GetWidgetLock());

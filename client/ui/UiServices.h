@@ -1,15 +1,10 @@
 #pragma once
-// What the widgets need of the application: the screen size, the application lock, the program-wide
-// switch that lets widgets draw, key states, interface sounds, the native edit bridge and the default font.
-// The application implements it and hands it to the WidgetToolkit.
+// What the widgets need of the application: the screen size, the program-wide switch that lets widgets
+// draw, key states, interface sounds, the native edit bridge, the default font and the check of the thread
+// contract. The application implements it and hands it to the WidgetToolkit.
 //
-// Threads: GetScreenWidth, GetScreenHeight, IsUiUpdateEnabled and GetKeyState from any thread; the rest
-// from the thread that routes window messages (sounds also from the drawing thread).
+// Threads: any thread; the widgets call it under the widget-tree lock.
 #include <cstdint>
-
-namespace quill {
-class Lock;
-}
 
 namespace kestrovan {
 
@@ -23,8 +18,6 @@ public:
     // The client area in pixels.
     virtual uint16_t GetScreenWidth() const = 0;
     virtual uint16_t GetScreenHeight() const = 0;
-    // The recursive lock that serialises the frame loop against message handling.
-    virtual quill::Lock& GetAppLock() = 0;
     // While false no widget draws.
     virtual bool IsUiUpdateEnabled() const = 0;
     // GetKeyState: the high bit is set while the key is down; codes outside 0-255 read as up.
@@ -35,6 +28,9 @@ public:
     virtual EditBridge* GetEditBridge() = 0;
     // The font of the tooltip.
     virtual const FontDesc& GetDefaultFont() const = 0;
+    // The debug check that the calling thread may change the widget tree now (it holds the widget-tree lock,
+    // or it is none of the program's threads); entry names what is changed. Nothing where no contract is kept.
+    virtual void CheckWidgetTreeAccess(const char* entry) const { static_cast<void>(entry); }
 };
 
 }  // namespace kestrovan

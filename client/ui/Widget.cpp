@@ -117,6 +117,7 @@ void Widget::SetTooltip(platform::WStringView text) {
 }
 
 void Widget::SetVisible(bool visible) {
+    CheckTreeAccess("SetVisible");
     previousVisible_ = visible_;
     RefreshSubtree(visible);
     visible_ = visible;
@@ -144,6 +145,7 @@ Widget* Widget::AddChild(std::unique_ptr<Widget> child, bool visible) {
 }
 
 void Widget::AddChild(Widget* child, bool visible) {
+    CheckTreeAccess("AddChild");
     if (child == nullptr || child == this || child->parent_ == this) {
         return;
     }
@@ -164,6 +166,7 @@ void Widget::AddChild(Widget* child, bool visible) {
 }
 
 std::unique_ptr<Widget> Widget::RemoveChild(Widget* child) {
+    CheckTreeAccess("RemoveChild");
     ScopedLock lock(childLock_);
     const auto linked = std::find(children_.begin(), children_.end(), child);
     if (linked == children_.end()) {
@@ -258,6 +261,7 @@ void Widget::MoveSprite() {
 }
 
 void Widget::Offset(int32_t dx, int32_t dy) {
+    CheckTreeAccess("Offset");
     {
         ScopedLock lock(widgetLock_);
         rect_.Offset(dx, dy);
@@ -270,6 +274,7 @@ void Widget::Offset(int32_t dx, int32_t dy) {
 }
 
 void Widget::SetPosition(int32_t x, int32_t y) {
+    CheckTreeAccess("SetPosition");
     const int32_t originX = parent_ != nullptr ? parent_->rect_.left : 0;
     const int32_t originY = parent_ != nullptr ? parent_->rect_.top : 0;
     const int32_t dx = originX + x - rect_.left;
@@ -426,11 +431,13 @@ void Widget::AfterVisibilityChange(bool visible) {
 }
 
 void Widget::Show(bool visible) {
+    CheckTreeAccess("Show");
     visible_ = visible;
     AfterVisibilityChange(visible);
 }
 
 void Widget::SetEnabled(bool enabled) {
+    CheckTreeAccess("SetEnabled");
     enabled_ = enabled;
     SetState(enabled ? WidgetState::Normal : WidgetState::Disabled);
     OnEnable(enabled);
@@ -512,6 +519,16 @@ bool Widget::GetSpriteState(WidgetSprite& out) const {
     return true;
 }
 
+void Widget::CheckTreeAccess(const char* entry) {
+#ifndef NDEBUG
+    if (WidgetToolkit* toolkit = WidgetToolkit::Current()) {
+        toolkit->Services().CheckWidgetTreeAccess(entry);
+    }
+#else
+    static_cast<void>(entry);
+#endif
+}
+
 bool Widget::UiUpdateEnabled() { return WidgetToolkit::Get().Services().IsUiUpdateEnabled(); }
 
 void Widget::UpdateChildren() {
@@ -526,11 +543,11 @@ void Widget::UpdateChildren() {
 
 // --- Input routing ------------------------------------------------------------------------------------------
 
-// Routing walks child lists under their locks; the application lock, held from the start, keeps it apart from
-// the frame loop, which draws under that lock (one order: application lock, then child lists).
+// The caller holds the widget-tree lock, which keeps routing apart from the frame's drawing and from every
+// other thread's change of the tree.
 bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
-    ScopedLock appLock(toolkit.Services().GetAppLock());
+    toolkit.Services().CheckWidgetTreeAccess("RouteMessage");
     Widget* target = toolkit.GetExclusiveWidget();
     if (target == nullptr) {
         auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());

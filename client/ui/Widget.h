@@ -9,11 +9,12 @@
 // deletes them with itself; a child attached by pointer stays its owner's. A child that outlives its
 // parent is detached from it, and a widget destroyed while attached leaves its parent's list.
 //
-// Threads: messages are routed on the game thread while the frame loop draws on the main thread under the
-// application lock. The widget lock guards the sprite and what is handed to it (and text and colours in
-// subclasses); the child-list lock guards the list while it is walked or changed. Both are recursive. Lock
-// order: the application lock (RouteMessage takes it) before any child-list lock; a widget's child-list lock
-// before a child's locks.
+// Threads: a screen's widgets are made, changed, routed to, ticked and drawn by the threads that Scene.h names,
+// each holding the scene manager's widget-tree lock, so one widget is never written and read at once; the
+// operations that change what other threads read check it in the test build (CheckTreeAccess). Inside that
+// lock, the widget lock guards the sprite and what is handed to it (and text and colours in subclasses) and the
+// child-list lock the list while it is walked or changed, for readers outside the tree (tests, tools); both are
+// recursive, a widget's child-list lock taken before a child's locks.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -185,7 +186,7 @@ public:
     bool GetSpriteState(WidgetSprite& out) const;
 
     // --- Input routing -----------------------------------------------------------------------------------
-    // Entry point of a scene root, under the application lock: to the exclusive widget, else to an active
+    // Entry point of a scene root, under the widget-tree lock: to the exclusive widget, else to an active
     // modal window, else here.
     bool RouteMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
@@ -227,6 +228,9 @@ protected:
     quill::CriticalSectionLock& GetChildLock() const { return childLock_; }
     // The toolkit's UI switch.
     static bool UiUpdateEnabled();
+    // The debug check at the operations that change what other threads read (visibility, place, children,
+    // text): the calling thread may change the tree now (UiServices::CheckWidgetTreeAccess).
+    static void CheckTreeAccess(const char* entry);
     // Each child's UpdateTree in list order, except the exclusive widget's (the scene root draws it last).
     void UpdateChildren();
     // Moves a child to the end of the list; false when it is not a child.

@@ -9,9 +9,9 @@
 // A screen without a map (the room's replay panel) keeps its cameras to itself: the table then draws only
 // its own models, into the screen's viewport.
 //
-// Threads: Load, ApplyEquipment, Render and Release on the main thread (the frame step, App lock held);
-// RequestEquipment on any thread (the request is kept under the stage's lock). The table's own threads are
-// as GameTable says.
+// Threads: Load, ApplyEquipment, Render and Release on the main thread (the frame step, the widget-tree lock
+// held); RequestEquipment on any thread (the request is kept under the
+// stage's lock). The table's own threads are as GameTable says.
 #include <array>
 #include <cstdint>
 #include <memory>

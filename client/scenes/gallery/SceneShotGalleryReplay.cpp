@@ -81,7 +81,7 @@ void SceneShotGallery::EquipShotCue(const ShotData& shot) {
     stage_.EquipCue(shot.cueItemId, record->custom != 0 ? shot.cuePartIds : TableSceneStage::kStockParts);
 }
 
-// Main thread, App lock held.
+// The frame (main thread).
 void SceneShotGallery::StartPendingReplay() {
     GameTable* table = stage_.Table();
     if (table == nullptr || !replayPending_.exchange(false))
@@ -168,10 +168,8 @@ void SceneShotGallery::Render(D3D9RenderDevice* device, bool draw) {
             DrawWidgets(device);
         return;
     }
-    if (draw) {
-        quill::ScopedLock hold(app_.Lock());
+    if (draw)
         StartPendingReplay();
-    }
     const TableSceneStage::Lighting lighting{{0, 1.0f, 1.0f, 1.0f, 0.35f, 1, 1, 0.0f, 0.0f, -1.0f},
                                              0.35f,
                                              {0, 1.0f, 1.0f, 1.0f, 0.25f, 1, 1, 0.0f, 0.0f, -1.0f},

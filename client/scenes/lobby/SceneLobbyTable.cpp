@@ -152,7 +152,7 @@ void SceneLobby::ShowYesterdayBest() {
     reloadPending_ = true;
 }
 
-// Main thread, App lock held: the shot the game thread chose is loaded and started.
+// The frame (main thread): the shot the game thread chose is loaded and started.
 void SceneLobby::ApplyPendingBestShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);
@@ -182,10 +182,7 @@ void SceneLobby::OnBallsStopped() {
 
 void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
     UpdateAmbientLight();
-    if (draw) {
-        quill::ScopedLock hold(app_.Lock());
-        ApplyPendingBestShot();
-    }
+    if (draw) ApplyPendingBestShot();
     OpenQueuedWebPages();
     if (device != nullptr) DrawBackgroundTable(*device, draw);
     if (!draw) return;

@@ -103,8 +103,7 @@ void SceneLogin::LoadNextDemoShot() {
     shotPending_ = true;
 }
 
-// Main thread, App lock held. The game thread hands the shot over under the shot's own lock: it holds the
-// scene manager's update lock, which is taken after the App lock, so it never waits for the App lock.
+// The frame (main thread). The game thread hands the shot over under the shot's own lock.
 void SceneLogin::ApplyPendingShot() {
     GameTable* table = stage_.Table();
     if (table == nullptr || !shotPending_.exchange(false))
@@ -120,10 +119,7 @@ void SceneLogin::ApplyPendingShot() {
 
 // The render step and the room scene with the table's passes; the widgets follow in 2D.
 void SceneLogin::Render(D3D9RenderDevice* device, bool draw) {
-    {
-        quill::ScopedLock hold(app_.Lock());
-        ApplyPendingShot();
-    }
+    ApplyPendingShot();
     stage_.Render(device, draw, kSceneStepSeconds, nullptr);
     if (draw)
         DrawWidgets(device);

@@ -510,9 +510,9 @@ void SceneRoomGame::DrainEvents() {
     }
 }
 
-// The table and ball-set items the room changed to, under the App lock; written back into both room records.
+// The frame (main thread): the table and ball-set items the room changed to, written back into both room
+// records.
 void SceneRoomGame::ApplyEquipmentReload() {
-    quill::ScopedLock hold(app_.Lock());
     stage_.ApplyEquipment({static_cast<quill::GameType>(room_.gameType), tableItem_, ballSetItem_,
                            kDefaultPhysicsModelCode, 1});
     room_.tableItem = tableItem_;

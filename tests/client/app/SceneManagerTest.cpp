@@ -5,9 +5,10 @@
 #include <atomic>
 #include <functional>
 #include <future>
+#include <string>
 #include <thread>
+#include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/CatalogWidgetResources.h"
 #include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/MessengerPopup.h"
@@ -28,27 +29,54 @@ class RecordingScene : public Scene {
 public:
     explicit RecordingScene(int32_t id, int failLoad = 0) : Scene(id), failLoad_(failLoad) {}
     void Init() override {}
-    void Activate() override { ++activations; }
-    int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return failLoad_; }
+    void Activate() override {
+        Enter("Activate");
+        ++activations;
+    }
+    int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override {
+        Enter("LoadResources");
+        return failLoad_;
+    }
     bool OnEnter() override {
+        Enter("OnEnter");
         SetLoadWanted(true);
         return true;
     }
-    void Render(D3D9RenderDevice*, bool) override {}
+    void Render(D3D9RenderDevice*, bool) override { Enter("Render"); }
+    bool Poll() override {
+        Enter("Poll");
+        return false;
+    }
+    void OnActivate(bool) override { Enter("OnActivate"); }
+    void OnCaptionHover(bool) override { Enter("OnCaptionHover"); }
+    void OnSettingsChanged(const Settings&) override { Enter("OnSettingsChanged"); }
+    void OnResize(uint32_t width, uint32_t height) override {
+        Enter("OnResize");
+        Scene::OnResize(width, height);
+    }
     int OnMessage(uint32_t id, uint64_t, int64_t) override {
+        Enter("OnMessage");
         messages.push_back(id);
         return 1;
     }
-    void Update(uint32_t, int64_t) override { ++updates; }
-    void TickWidgets(uint32_t) override { ++widgetTicks; }
+    void Update(uint32_t, int64_t) override {
+        Enter("Update");
+        ++updates;
+    }
+    void TickWidgets(uint32_t) override {
+        Enter("TickWidgets");
+        ++widgetTicks;
+    }
     // Packets and leaving note themselves; onPacket and onLeave, when set, run inside (other threads).
     int OnPacket(quill::MessageId id, quill::Packet&) override {
+        Enter("OnPacket");
         packets.push_back(id);
         if (inLeave) packetDuringLeave = true;
         if (onPacket) onPacket();
         return 0;
     }
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override {
+        Enter("OnLeave");
         inLeave = true;
         if (onLeave) onLeave();
         inLeave = false;
@@ -66,8 +94,15 @@ public:
     std::atomic<bool> inLeave{false};
     std::atomic<bool> packetDuringLeave{false};
     std::atomic<int> leaves{0};
+    // Set by the test: the entries that ran without the calling thread holding that lock.
+    const quill::CriticalSectionLock* tree = nullptr;
+    std::vector<std::string> unlockedEntries;
 
 private:
+    void Enter(const char* entry) {
+        if (tree != nullptr && tree->Owner() != platform::CurrentThreadId()) unlockedEntries.emplace_back(entry);
+    }
+
     int failLoad_;
 };
 
@@ -76,14 +111,12 @@ class WindowlessUiServices : public UiServices {
 public:
     uint16_t GetScreenWidth() const override { return 1024; }
     uint16_t GetScreenHeight() const override { return 768; }
-    quill::Lock& GetAppLock() override { return lock; }
     bool IsUiUpdateEnabled() const override { return true; }
     int16_t GetKeyState(int32_t) const override { return 0; }
     void PlaySound(uint32_t) override {}
     EditBridge* GetEditBridge() override { return nullptr; }
     const FontDesc& GetDefaultFont() const override { return UiFontAt(UiFont::Regular14); }
 
-    quill::CriticalSectionLock lock;
 };
 
 // Records which parent each show operation was given.
@@ -389,6 +422,31 @@ TEST_F(SceneManagerTest, TheMessengerFollowsEachLoadedSceneAndRunsTheClanDialog)
     EXPECT_EQ(host.clanLeaveSends, 0);
     manager.PollCurrentScene();
     EXPECT_EQ(messenger.passes, 1) << "each pass of the main loop shows what the server's messages opened";
+}
+
+// Every way into a screen holds the widget-tree lock, so a widget is never changed by one thread while another
+// draws or routes to it.
+TEST_F(SceneManagerTest, EveryEntryIntoAScreenHoldsTheWidgetTreeLock) {
+    intro->tree = login->tree = &manager.WidgetTreeLock();
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    quill::Packet packet;
+    manager.DeliverPacket(quill::MessageId::LobbyChat, packet);
+    manager.OnMessage(1100, 0, 0);
+    manager.HandleWindowMessage(platform::Msg::Char, 27, 0);
+    for (int i = 0; i < 4; ++i) manager.UpdateCurrentScene(0, 0);
+    manager.RenderCurrentScene(nullptr, true);
+    manager.PollCurrentScene();
+    manager.ActivateCurrentScene(true);
+    manager.NotifyCurrentScene(true);
+    manager.ApplyEffectSettings(host.settings);
+    manager.ResizeAll(800, 600);
+    intro->RequestSceneChange(SceneId::Login);
+    Step();
+    EXPECT_EQ(intro->leaves, 1);
+    EXPECT_EQ(login->activations, 1);
+    EXPECT_EQ(intro->unlockedEntries, std::vector<std::string>{});
+    EXPECT_EQ(login->unlockedEntries, std::vector<std::string>{});
 }
 
 TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {

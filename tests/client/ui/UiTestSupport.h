@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/render/BufferPool.h"
 #include "QuillLib/render/RenderDevice.h"
 #include "QuillLib/render/TextPage.h"
@@ -36,7 +35,6 @@ class FakeUiServices : public UiServices {
 public:
     uint16_t GetScreenWidth() const override { return width; }
     uint16_t GetScreenHeight() const override { return height; }
-    quill::Lock& GetAppLock() override { return appLock; }
     bool IsUiUpdateEnabled() const override { return uiEnabled; }
     int16_t GetKeyState(int32_t vk) const override;
     void PlaySound(uint32_t id) override { sounds.push_back(id); }
@@ -45,7 +43,6 @@ public:
 
     uint16_t width = 1024;
     uint16_t height = 768;
-    quill::CriticalSectionLock appLock;
     bool uiEnabled = true;
     std::array<bool, 256> keysDown{};
     // When set, key states come from this window's key table instead of keysDown.

@@ -2,12 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <chrono>
-#include <future>
-#include <thread>
 #include <vector>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "UiTestSupport.h"
 #include "client/ui/Image.h"
 #include "client/ui/Panel.h"
@@ -159,27 +155,6 @@ TEST_F(WidgetTree, SetVisibleRefreshesTheVisibleSubtreeBottomUp) {
     root.Show(true);
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(root.IsVisible());
-}
-
-// A window shown on another thread (a server message's handler) comes to the front and becomes the active widget
-// while the frame loop holds the application lock: showing it never waits for that lock.
-TEST_F(WidgetTree, AWindowShownOnAnotherThreadComesToTheFrontWithoutTheApplicationLock) {
-    Panel root;
-    Window* first = static_cast<Window*>(root.AddChild(std::make_unique<Window>(), false));
-    Window* second = static_cast<Window*>(root.AddChild(std::make_unique<Window>(), true));
-    std::promise<void> shown;
-    std::thread handler;
-    {
-        quill::ScopedLock frame(services.appLock);
-        handler = std::thread([&] {
-            first->SetVisible(true);
-            shown.set_value();
-        });
-        EXPECT_EQ(shown.get_future().wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    }
-    handler.join();
-    EXPECT_EQ(root.GetChildren(), (std::vector<Widget*>{second, first}));
-    EXPECT_EQ(toolkit.GetActiveWidget(), first);
 }
 
 // A texture is fetched once; an explicit image is fetched again at every load; id 35 is never fetched.

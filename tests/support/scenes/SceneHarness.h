@@ -15,11 +15,9 @@
 //       Receive(kvtest::RoomListEntryMessage(room));
 //       EXPECT_EQ(...scene...);
 //   }
-#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <thread>
 
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -57,16 +55,6 @@ protected:
     void Receive(quill::Packet message) {
         quill::Packet packet = kvtest::AsReceived(std::move(message));
         app.Connection()->Dispatch(&packet);
-    }
-
-    // Polls a condition that another thread makes true, within a generous bound.
-    static bool Eventually(const std::function<bool()>& condition) {
-        for (int waited = 0; waited < 10000; waited += 5) {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return condition();
     }
 
     T* scene = nullptr;

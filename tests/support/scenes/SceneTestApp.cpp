@@ -1,5 +1,10 @@
 #include "tests/support/scenes/SceneTestApp.h"
 
+#include <chrono>
+#include <thread>
+
+#include "QuillLib/core/ScopedLock.h"
+
 namespace kestrovan::test {
 
 SceneTestApp::SceneTestApp(AppMode mode, std::initializer_list<const char16_t*> words)
@@ -10,6 +15,19 @@ SceneTestApp::SceneTestApp(AppMode mode, std::initializer_list<const char16_t*> 
 
 SceneTestApp::~SceneTestApp() {
     app.Shutdown();
+}
+
+bool SceneTestApp::Eventually(const std::function<bool()>& condition, const std::function<void()>& pass) {
+    const auto look = [&] {
+        if (pass) pass();
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        return condition();
+    };
+    for (int waited = 0; waited < 10000; waited += 5) {
+        if (look()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return look();
 }
 
 }  // namespace kestrovan::test

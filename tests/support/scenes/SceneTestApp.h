@@ -4,6 +4,8 @@
 // thread.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "client/app/App.h"
 #include "tests/client/app/AppFixture.h"
 
@@ -13,6 +15,12 @@ class SceneTestApp : public ::testing::Test {
 protected:
     explicit SceneTestApp(AppMode mode = AppMode::Offline, std::initializer_list<const char16_t*> words = {u"offline"});
     ~SceneTestApp() override;
+
+    // Polls a condition that another thread (the dispatch thread, say) makes true, within a generous bound.
+    // Each look holds the widget-tree lock, as the main thread does when it reads the screens: once the
+    // condition holds, the handler that made it true has ended. pass, when given, runs before each look (a
+    // pass of the main loop).
+    bool Eventually(const std::function<bool()>& condition, const std::function<void()>& pass = {});
 
     HeadlessApp fixture;
     App app;

@@ -29,7 +29,6 @@
 #include "client/ui/WidgetResources.h"
 #include "client/ui/WidgetTexture.h"
 #include "client/ui/WidgetToolkit.h"
-#include "QuillLib/core/CriticalSectionLock.h"
 
 namespace kestrovan {
 class D3D9RenderDevice;
@@ -209,7 +208,6 @@ class HudServices : public UiServices {
 public:
     uint16_t GetScreenWidth() const override { return 1024; }
     uint16_t GetScreenHeight() const override { return 768; }
-    quill::Lock& GetAppLock() override { return lock_; }
     bool IsUiUpdateEnabled() const override { return true; }
     int16_t GetKeyState(int32_t /*vk*/) const override { return 0; }
     void PlaySound(uint32_t /*id*/) override {}
@@ -217,7 +215,6 @@ public:
     const FontDesc& GetDefaultFont() const override { return font_; }
 
 private:
-    quill::CriticalSectionLock lock_;
     FontDesc font_{u"Sans", 12, 400, false};
 };
 

@@ -5,12 +5,10 @@
 // windows send. Server messages go through GameConnection::Dispatch on the test thread, followed by a pass of
 // the main loop that shows the windows they opened; the clock is the test's.
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "QuillLib/core/ScopedLock.h"
@@ -164,14 +162,7 @@ protected:
     // Passes of the main loop until the condition holds, within a generous bound (the dispatch thread
     // delivers what the server sends meanwhile).
     bool Eventually(const std::function<bool()>& condition) {
-        for (int waited = 0; waited < 10000; waited += 5) {
-            MainLoopPass();
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        MainLoopPass();
-        return condition();
+        return SceneTestApp::Eventually(condition, [this] { MainLoopPass(); });
     }
     // The messages of that id the server has received so far, whole, after waiting for count of them.
     std::vector<std::vector<uint8_t>> Sent(quill::MessageId id, size_t count = 1) {

@@ -40,7 +40,7 @@ protected:
 
     // While the test holds it, no server message reaches the screen, and one being handled is finished first:
     // what the test reads is the screen between two messages, as the main thread sees it under that lock.
-    quill::CriticalSectionLock& DispatchLock() { return app.Scenes().DispatchLock(); }
+    quill::CriticalSectionLock& WidgetTreeLock() { return app.Scenes().WidgetTreeLock(); }
 
     bool BoxShows(quill::WStringView title, quill::WStringView line) {
         return Eventually(
@@ -54,7 +54,7 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     Answer({LoginResultMessage(TestAccount{}), ChannelListMessage({{0, 30, 100, 0, 2}, {1, 99, 100, 0, 5}})});
     {
         // The server's answer may come at once: the screen is seen before it is handled.
-        quill::ScopedLock dispatch(DispatchLock());
+        quill::ScopedLock tree(WidgetTreeLock());
         TypeLogin(u"player", u"password");
         PressLogin();
         EXPECT_EQ(Box().Line(0).GetText(), u"Connecting to Server.. Please wait..");
@@ -73,7 +73,7 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     ASSERT_TRUE(request.has_value());
     {
         // The list's rows fill before its first row is selected: the whole list is handled first.
-        quill::ScopedLock dispatch(DispatchLock());
+        quill::ScopedLock tree(WidgetTreeLock());
         EXPECT_EQ(login->SelectedRow(), 0);
         // The entry goes to the server as the row's index.
         login->OnEvent(login->EnterButton(), 0, 0);
@@ -128,7 +128,7 @@ TEST_F(LoginAgainstServer, EveryFailureShowsItsTextAndTheNextLoginWorks) {
         Answer({failure.message});
         {
             // The last failure's handler may still be finishing its box when the test presses again.
-            quill::ScopedLock dispatch(DispatchLock());
+            quill::ScopedLock tree(WidgetTreeLock());
             TypeLogin(u"player", u"password");
             PressLogin();
         }

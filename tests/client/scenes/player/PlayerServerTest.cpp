@@ -61,11 +61,6 @@ protected:
         yes.SetId(SkillSaveConfirmPopup::kYes);
         MyInfo().ConfirmPopup().OnEvent(&yes, 1, 0);
     }
-    static bool Eventually(const std::function<bool()>& condition) {
-        for (int waited = 0; waited < 10000 && !condition(); waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return condition();
-    }
 
     kvtest::GameServerFixture server;
     PlainScreen* screen = nullptr;

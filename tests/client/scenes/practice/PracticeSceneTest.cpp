@@ -5,10 +5,8 @@
 // a leave that gives no item of the inventory back to the pool.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -84,11 +82,6 @@ protected:
                 return;
             }
         }
-    }
-    static bool Eventually(const std::function<bool()>& condition) {
-        for (int waited = 0; waited < 10000 && !condition(); waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return condition();
     }
     // The table's end of a shot, as the game thread hands it to the screen.
     void BallsStop() {

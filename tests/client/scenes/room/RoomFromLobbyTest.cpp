@@ -4,10 +4,8 @@
 // sets the room's table up on that room's game and equipment; leaving returns to the lobby.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -72,17 +70,11 @@ protected:
     }
     ~RoomFromLobby() override { app.Connection()->StopDispatchThread(); }
 
-    // The frame step's switch and load, under its locks.
+    // The frame step's switch and load, in one hold of the widget-tree lock.
     int SwitchAndLoad() {
-        quill::ScopedLock update(app.Scenes().UpdateLock());
-        quill::ScopedLock dispatch(app.Scenes().DispatchLock());
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
         app.Scenes().PerformPendingSwitch(app.GetEngine()->GetRenderSceneManager());
         return app.Scenes().LoadPendingScene();
-    }
-    bool Eventually(const std::function<bool()>& condition) {
-        for (int waited = 0; waited < 10000 && !condition(); waited += 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return condition();
     }
     SceneLobby& Lobby() { return *static_cast<SceneLobby*>(app.Scenes().Current()); }
     // Waits until the lobby has taken what the server answered its LobbyEnter with (ending in LobbyEntered), as

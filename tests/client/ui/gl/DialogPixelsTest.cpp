@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/render/TextEntry.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/ui/Button.h"
@@ -69,7 +68,6 @@ class Services : public UiServices {
 public:
     uint16_t GetScreenWidth() const override { return kWidth; }
     uint16_t GetScreenHeight() const override { return kHeight; }
-    quill::Lock& GetAppLock() override { return lock_; }
     bool IsUiUpdateEnabled() const override { return true; }
     int16_t GetKeyState(int32_t) const override { return 0; }
     void PlaySound(uint32_t) override {}
@@ -79,7 +77,6 @@ public:
     FontDesc font{u"DejaVu Sans", 16, 700, false};
 
 private:
-    quill::CriticalSectionLock lock_;
 };
 
 class DialogPixelsTest : public ::testing::Test {
