@@ -20,9 +20,10 @@ WebPages::WebPages(App& app, AppEventPoster poster) : app_(app), poster_(std::mo
 
 WebPages::~WebPages() = default;
 
+// The dialog-box mode is asked for here and applied by the next frame step, which takes the App lock before
+// the screens' lock (this runs under the screens' lock, where the App lock is never taken).
 void WebPages::Open(quill::WStringView path) {
     app_.RequestDialogBoxMode(true);
-    app_.ApplyDialogBoxMode(true);
     std::lock_guard hold(mutex_);
     if (window_ != nullptr || app_.Browser() == nullptr) return;
     // The browser host class is registered with the first page.

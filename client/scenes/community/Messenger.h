@@ -275,7 +275,9 @@ private:
     std::array<int64_t, kTabs> tabMembers_{-1, -1, -1};
     quill::WString lastAnnounced_;
 
-    FriendRequestQueue requestQueue_;
+    // One try for a record: the requests are added under the screens' lock, so no answer can free a record
+    // while the dispatch thread waited, and waiting would only hold the whole program up (5 s).
+    FriendRequestQueue requestQueue_{FriendRequestQueue::kCapacity, 1};
 
     // What the main thread's next pass shows: bits of kPending..., and the box with its lines.
     static constexpr uint32_t kPendingRequest = 1;
