@@ -1,7 +1,7 @@
 #pragma once
 // The numbers of the application events (AppEvent::id), one catalogue shared by the App, the scene manager,
 // the screens, their dialogs and the game table, as MessageId.h is for the server's messages. Events are
-// posted with App::PostEvent from any thread and delivered on the main or game thread: first to the App
+// posted with App::PostEvent from any thread and delivered on the main thread: first to the App
 // (cursor mode, window placement, volumes), then to the scene manager and the current screen. wParam and
 // lParam mean what the poster and its handler agree on, noted where the event is handled.
 //

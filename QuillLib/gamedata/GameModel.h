@@ -4,9 +4,9 @@
 // game type. The room screens fill it from server messages, draw the shooting order, start the game and
 // advance the turn.
 //
-// Player and team changes come from the network and game threads: they take the model lock, then a
-// team's lock. The turn operations (StartGame, NextTurn, FindPlayerTurn, CompactTurnOrder) take no lock;
-// their callers run them on one thread. Team numbers, places and member slots that arrive from the server
+// Player and team changes come from the dispatch thread (server messages) and the main thread: they take the
+// model lock, then a team's lock. The turn operations (StartGame, NextTurn, FindPlayerTurn, CompactTurnOrder)
+// take no lock; their callers run them on one thread. Team numbers, places and member slots that arrive from the server
 // are checked; out-of-range values change nothing.
 #include <array>
 #include <cstdint>

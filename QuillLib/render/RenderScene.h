@@ -3,7 +3,7 @@
 // tree they are drawn from, the view record the current camera is copied into, the counters of the last
 // drawn frame and the frame times of about the last five seconds, for the statistics overlay.
 //
-// Threads: Update on the thread that runs the game's update, drawing on the main thread; the lock guards
+// Threads: Update (a screen's render step) and drawing on the main thread; the lock guards
 // the lookup of the current camera (whose own lock is held while it is copied).
 #include <cstdint>
 #include <deque>

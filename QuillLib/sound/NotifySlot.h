@@ -3,7 +3,8 @@
 // cursor passes the end of each part, the streaming sound that refills on it, and the lock that keeps the
 // sound from leaving the slot while it refills.
 //
-// Threads: the notification thread dispatches; the game thread attaches and detaches under the slot lock.
+// Threads: the notification thread dispatches; the main thread attaches and detaches (a screen's music is made
+// and removed) under the slot lock.
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "platform/system/Event.h"
 

@@ -5,9 +5,10 @@
 //
 // Results are the audio layer's codes or small negative numbers, as each operation lists.
 //
-// Threads: the game thread plays, stops and changes volume; the main thread may release idle buffers; the
-// manager may change volumes and mute from the settings. Every operation that touches the buffers takes the
-// sound lock (recursive). Lock order: sound lock, then a streaming sound's slot lock, then its stream lock.
+// Threads: the main, game and dispatch threads play, stop and change volume; the game thread releases idle
+// buffers (through the manager); the manager may change volumes and mute from the settings. Every operation that
+// touches the buffers takes the sound lock (recursive). Lock order: sound lock, then a streaming sound's slot
+// lock, then its stream lock.
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -10,8 +10,9 @@
 // cannot be opened at all the manager logs one line and plays on the null device, which keeps time but is
 // heard nowhere.
 //
-// Threads: the game thread loads, plays, stops and removes; the main thread releases idle sounds; the
-// settings change enables and volumes. The map, the category sets, the enables and the volumes are guarded
+// Threads: the screens load and remove sounds on the main thread (their load and leave) and play and stop them
+// on the main, game and dispatch threads; the game thread releases idle sounds; the settings change enables and
+// volumes. The map, the category sets, the enables and the volumes are guarded
 // by one mutex, which is never held while a sound is called, since a sound may wait for the notification
 // thread's refill.
 #include <array>

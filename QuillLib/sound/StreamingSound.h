@@ -7,9 +7,9 @@
 // The sound keeps the notification slot it was given at creation until Detach (the manager's removal);
 // releasing an idle stream frees only its buffer.
 //
-// Threads: the game thread starts, plays and stops; the notification thread refills under the slot lock
-// and then the stream lock. Starting and releasing take the slot and stream locks too, so nothing replaces
-// the buffer while a refill runs.
+// Threads: the main thread starts, plays and stops (a screen's music); the notification thread refills under the
+// slot lock and then the stream lock. Starting and releasing take the slot and stream locks too, so nothing
+// replaces the buffer while a refill runs.
 #include <cstdint>
 #include <memory>
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the native edit bridge needs of the edit box that has the keyboard focus; the widget toolkit's edit
-// box implements it. Main thread only.
+// box implements it. Called under the bridge's UI lock (the widget-tree lock), from the threads NativeEditBridge
+// names: typing on the main thread, binding and unbinding wherever the focus changes.
 #include <cstdint>
 
 #include "platform/system/WString.h"

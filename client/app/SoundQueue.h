@@ -1,7 +1,8 @@
 #pragma once
 // The announcements played one after the other (game start, turn results): the sound at the front plays,
-// the next starts once it has ended. Pushes come from the connection's dispatch thread, updates from the
-// game thread (every 10th update), so the queue guards itself.
+// the next starts once it has ended. Pushes come from the connection's dispatch thread, the game thread (the
+// turn clock, the table's rules) and the main thread (events); updates from the game thread (every 10th
+// update), so the queue guards itself.
 #include <cstdint>
 #include <deque>
 #include <mutex>

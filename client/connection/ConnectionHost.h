@@ -5,9 +5,9 @@
 // format). The application shell implements it and hands it to the GameConnection it creates.
 //
 // The connection calls it on its dispatch thread, except CensorWords, which runs on the caller of
-// GameConnection::CopyAndCensor. Messenger and notice calls are the only UI the dispatch thread drives
-// directly, and the host makes them under the lock of the screens' widgets; every other refresh is asked for
-// with a posted event.
+// GameConnection::CopyAndCensor. Besides the scenes' packets (DeliverPacket), the messenger, notice, invitation
+// and skill-window calls are the only UI the dispatch thread drives, and the host makes every one of them under
+// the scene manager's widget-tree lock; every other refresh is asked for with a posted event.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 // connection's own handlers and then to the current scene (MessageDispatcher). It performs the handshake,
 // sends the keep-alive and keeps the small pieces of session state that screens and the table read.
 //
-// Threads: the main and game threads send requests and read state; the game thread ticks the keep-alive;
+// Threads: the main, game and dispatch threads send requests and read state; the game thread ticks the keep-alive;
 // the socket's connect and receive threads call the listener slots, which only queue; the dispatch thread
 // runs every handler, the local ConnectionLost and ConnectFailed messages included, so no handler ever
 // races another.

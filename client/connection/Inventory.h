@@ -4,8 +4,8 @@
 // brings (and the fixed set of the offline mode). Every item that leaves the profile goes back to the
 // pool, so the inventory can be rebuilt any number of times.
 //
-// The handlers run on the dispatch thread; the offline set is made on the game thread. The profile's item
-// list carries its own lock.
+// The handlers run on the dispatch thread; the offline set is made on the main thread (the offline
+// screen's activation). The profile's item list carries its own lock.
 #include <atomic>
 #include <cstdint>
 

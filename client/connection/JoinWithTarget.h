@@ -1,7 +1,8 @@
 #pragma once
 // A pending move to another place, stored by the invitation popup, the messenger's "Join with" and the
-// gold shortage popup, and carried out by the screens once they reach the target's channel. The game
-// thread writes and reads it.
+// gold shortage popup, and carried out by the screens once they reach the target's channel. The main thread
+// (buttons, events) and the login and lobby packet handlers (dispatch thread) write and read it, each holding
+// the widget-tree lock.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

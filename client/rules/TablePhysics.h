@@ -7,7 +7,8 @@
 // shot and speaks the announcements.
 //
 // The lock guards the caches and the model's motion against the drawing code: SnapshotBalls, ResetBalls,
-// RequestStop, Strike and Step take it; rack placement and respotting run on the game thread.
+// RequestStop, Strike and Step take it. Rack placement runs where a screen racks (its set-up, events or packet
+// handlers) and respotting in the update, under the widget-tree lock the screens hold.
 //
 // Models from the cache, and the physics constants, are shared by every holder of the process. A holder
 // therefore prepares its model again (geometry, set-ups, ball sizes and, for a shared model, the balls from

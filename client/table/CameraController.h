@@ -5,7 +5,8 @@
 // ends exactly on it.
 //
 // The controller does not own its cameras (the scene or the table does) and has no lock of its own: moves are
-// started and stepped on the game thread, and every camera access is made under that camera's lock.
+// started by the table's input, update and callers and stepped by its update, and every camera access is made
+// under that camera's lock.
 #include <array>
 #include <cstdint>
 

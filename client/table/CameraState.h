@@ -5,8 +5,9 @@
 // draw-back-and-strike animation before a relayed shot. The shooter's client sends it to the other players as
 // message AimState.
 //
-// Angles are degrees; the aim yaw is kept in [0, 360). Not locked: the game thread owns it (other threads hand
-// their changes to the table's update, GameTable::ApplyRemoteRequests).
+// Angles are degrees; the aim yaw is kept in [0, 360). No lock of its own: the table changes it under its table
+// lock (the input, the update, the render step, a relayed aim), or hands a change to its next update
+// (GameTable::ApplyRemoteRequests).
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"

@@ -366,7 +366,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
         }
         shotRecord_ = record;
     }
-    // The aim belongs to the game thread, which takes the stroke's values at its next update.
+    // The next update takes the stroke's values into the aim.
     ScopedLock holdRemote(remoteLock_);
     remote_.aimFromShotRecord = true;
     return true;

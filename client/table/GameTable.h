@@ -3,16 +3,17 @@
 // table's HUD, the shot records, the pen strokes, the ball trails and the chalk effects, and the table's
 // messages to and from the other players. Every game screen that shows a table owns exactly one.
 //
-// Threads: the main thread draws (HUD, lines, particles), the game thread runs the input, the per-frame update and
-// the shot, and the dispatch thread applies messages from other players. Each shared part has its lock: the
+// Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
+// and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
+// calls holding the widget-tree lock (Scene.h). Each shared part has its lock: the
 // physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
 // lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
 // bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
 // the shown models, and the cue-model-list lock the cue models the players' cues share.
-// Cameras change only on the game thread and the render step, each under its own lock; the render step receives
-// the game thread's camera requests through the table's event queue. What another thread (the dispatch thread's
-// messages, a screen's turn handling) asks of the aim or the cameras is handed to the next update through the
-// remote lock (ApplyRemoteRequests), so that only the game thread changes them.
+// Cameras change in the input, the update and the render step, each under its own lock; the render step receives
+// the input's and the update's camera requests through the table's event queue. What the dispatch thread's
+// messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
+// lock) or handed to the next update through the remote lock (ApplyRemoteRequests).
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
@@ -23,8 +24,8 @@
 // - Loading (main thread, once its 3D scene exists): the services and the game mode, SetEquipmentItems and
 //   SetupTable, SetupCameras with the scene (RenderSceneCameras) and GetCamera().SetScene with the same, then
 //   LoadModels with the resources and the device, and Reset for the first rack.
-// - Every game-thread frame: HandleInput for each window message, then Update with the frame clock's time and
-//   the frame's mouse motion. The game thread holds the table lock while it does either.
+// - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
+//   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
 // - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
 //   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
 //   RenderOverlay, then DrawScene; in the 2D pass: DrawHud.
@@ -224,7 +225,7 @@ public:
     uint32_t SyncReportRecord();
 
     // --- ball picking and ball in hand ---
-    // The input handler calls these on the game thread; the render step projects and sorts on the main thread.
+    // The input handler calls these on the main thread; the render step projects and sorts there too.
     void ProjectBalls();
     void SortBallScreenInfo();
     // The ball under the cursor that may be taken, or -1; records the grab offset.
@@ -244,7 +245,7 @@ public:
     std::optional<BallScreenInfo> CueBallScreenInfo() const;
 
     // --- pen strokes ---
-    // Local points come from the game thread, other players' points from the dispatch thread.
+    // Local points come from the input (main thread), other players' points from the dispatch thread.
     // Draws a point of slot's pen at the cursor and sends it to the other players.
     void AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY);
     // Another player's pen point; its position on the screen. False, with nothing changed, for a truncated message,
@@ -262,7 +263,7 @@ public:
     void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
     int32_t ChalkLevel() const { return chalkLevel_; }
 
-    // --- camera moves (game thread; angles in degrees, times in seconds) ---
+    // --- camera moves (the screens' input, events, updates and handlers; angles in degrees, times in seconds) ---
     void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
@@ -286,7 +287,7 @@ public:
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
 
-    // --- keys and mouse (game thread) ---
+    // --- keys and mouse (main thread) ---
     // Shift, Ctrl, Space, 'V' and 'Z' pressed or released; false for any other key. The refusals of the key poll
     // are not tested here.
     bool OnKey(uint32_t virtualKey, bool down);

@@ -1,6 +1,6 @@
 // GameTable: the keys and the mouse. Five keys switch the table's modes (Shift the zoom view, Ctrl the stroke,
 // Space the overview, 'V' the view down the cue, 'Z' the pen); the mouse buttons aim, drag the view, zoom, pick a
-// ball in hand or call a pocket, and may stand in for Ctrl and Shift. Game thread.
+// ball in hand or call a pocket, and may stand in for Ctrl and Shift. Main thread (the screen's window messages).
 #include <algorithm>
 
 #include "QuillLib/core/ScopedLock.h"

@@ -1,6 +1,6 @@
 // GameTable: what other threads ask of the aim and the cameras. The dispatch thread applies other players'
-// messages and the screens handle turns there; the aim state and the camera moves belong to the game thread, so
-// such requests wait under the remote lock until the next update makes them.
+// messages and the screens handle turns there; these requests wait under the remote lock until the next update
+// (game thread) makes them.
 #include "QuillLib/core/ScopedLock.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableAngles.h"

@@ -1,9 +1,9 @@
 // The render step of the game table: what the main thread does once per drawn frame before the table's draw
 // passes. It takes the balls and the cue-ball index for drawing under the table lock, switches the cue model
-// (loading it the first time it is shown), applies the camera and cue events the game thread posted, and with
+// (loading it the first time it is shown), applies the camera and cue events the input and the update posted, and with
 // drawing lets the camera follow the cue ball, places the balls and hands the models to the static batches.
 // Cameras change here under their own locks; the aim (the cue offsets and elevation) under the table lock,
-// which the game thread holds while it updates and takes input.
+// which the update and the input hold as well.
 #include <algorithm>
 #include <cmath>
 

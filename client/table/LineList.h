@@ -3,7 +3,8 @@
 // newest F points (the fade window) keep their colour and the T points before them (the fade length) blend
 // step by step until they reach the base colour. Ball trails, pen strokes and the guide lines are line lists.
 //
-// Threads: the game thread and the dispatch thread add points, the main thread draws. The point array has its
+// Threads: the game thread (trails), the main thread (the local pen) and the dispatch thread add points, the
+// main thread draws. The point array has its
 // own lock; the list lock is taken around AddPointLimited and FadeTail, and always before the array lock.
 #include <cstdint>
 #include <span>

@@ -4,8 +4,8 @@
 // relayed message; both only ever touch the stroke lists inside this object, whatever slot or stroke number
 // they carry.
 //
-// Threads: the game thread adds local points, the dispatch thread remote ones, the main thread draws each stroke
-// (LineList::Draw). The pen lock is taken first, then a stroke's own lock (then its array lock).
+// Threads: the input (main thread) adds local points, the dispatch thread remote ones, the main thread draws each
+// stroke (LineList::Draw). The pen lock is taken first, then a stroke's own lock (then its array lock).
 #include <array>
 #include <cstdint>
 #include <memory>

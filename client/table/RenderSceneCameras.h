@@ -3,7 +3,7 @@
 // scene's aspect ratio, cameras the table adds (the scene's description keeps them from then on) and the choice
 // of the camera the scene draws through, each under the render scene's lock.
 //
-// Threads: the game thread selects (a camera-mode change), the main thread draws and selects (the render step);
+// Threads: a camera-mode change selects (the input, the update or the render step), the main thread draws;
 // the set-up adds on the thread that loads the screen.
 #include "QuillLib/render/RenderScene.h"
 #include "client/table/SceneCameraSelector.h"

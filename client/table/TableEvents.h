@@ -1,6 +1,6 @@
 #pragma once
-// The event ids of the table's own queue: the camera and cue events the game thread posts for the render step,
-// which alone changes the cameras. The application events the table posts to the screen (through
+// The event ids of the table's own queue: the camera and cue events the input and the update post for the render
+// step, which applies them. The application events the table posts to the screen (through
 // TableHost::PostEvent) are in the application's catalogue, included here for the table's users: CursorMode
 // (wParam 1 the pen cursor, 0 the normal one), ShotFired (wParam the power in percent), BallsStopped, BallPlaced
 // (wParam the ball), PocketCalled (wParam the pocket, 1 to 6), TableMarkHit (wParam the mark), UserActivity and

@@ -5,7 +5,8 @@
 // strokes with the mouse. The images are cut from the HUD atlas (texture 14); two text labels show figures.
 // The HUD needs the widget toolkit installed.
 //
-// Threads: built and laid out on the game thread (the widgets lock what they draw), drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h): built with the table, changed by its input (main thread) and
+// update (game thread), drawn on the main thread.
 // The cursor lock guards the aiming cursor; only the thread that first called SetAimCursor (the main thread,
 // which owns the window) touches the system cursor.
 #include <array>

@@ -2,7 +2,7 @@
 // A sprite animation of the resource-pack catalogue as an AnimatedImage plays it: frames advanced by time,
 // drawn at a screen position.
 //
-// Threads: Advance from the thread that ticks the widgets, Draw from the drawing thread; the widget calls
+// Threads: Advance from the widget tick (game thread), Draw from the frame's drawing (main thread); the widget calls
 // both under its own lock.
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 // chosen at construction is the drawing effect (0 plain, 1 a shadow, 2 an outline in the second colour);
 // the two style values offset the text inside the rectangle.
 //
-// Threads: text and colours change under the widget lock, as the frame loop may draw the label meanwhile.
+// Threads: as Widget; text and colours change under the widget lock as well.
 #include <cstdint>
 #include <functional>
 #include <memory>

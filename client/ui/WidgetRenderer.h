@@ -2,7 +2,7 @@
 // The 2D drawing widgets do, on the device's overlay pass (the frame has begun it): textured rectangles and
 // text entries, and the font cache the labels take their text surfaces from.
 //
-// Threads: DrawImage and DrawText on the drawing thread; GetTextSurface from any thread.
+// Threads: DrawImage and DrawText on the main thread, in the frame's 2D pass; GetTextSurface from any thread.
 #include <cstdint>
 
 #include "client/ui/WidgetRect.h"

@@ -8,7 +8,7 @@
 // The item it shows is looked up from the player's profile by key on every use, so an item that left the
 // inventory is never touched through a stale pointer.
 //
-// Threads: the game thread (events, ticks and the screens' calls); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 #include <functional>
 

@@ -2,7 +2,7 @@
 // The short description of a game type that the room dialogs show beside the type list while the mouse is
 // over a type: the type's long name and up to six lines.
 //
-// Threads: the game thread (the dialogs' events); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 
 #include "QuillLib/gamedata/GameTypes.h"

@@ -6,7 +6,7 @@
 // GameOptionApply, and the room screen builds its request from the dialog's room record, chosen options,
 // master and restricted-change marker.
 //
-// Threads: the game thread (Load, OnShow and the events); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

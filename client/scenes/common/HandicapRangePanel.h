@@ -3,7 +3,7 @@
 // "No limit" or a step of the handicap ladder. The range must keep the player's own handicap for the game
 // type inside it: a bound past it is refused with the error box.
 //
-// Threads: the game thread (the dialogs' events); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 #include <functional>
 

@@ -10,7 +10,7 @@
 // hand mouse messages to OnMouse themselves (the toolkit's routing passes a preview by), and release the
 // model with ReleaseModel when their screen is left.
 //
-// Threads: SetItemId and SetRecord from the game thread (input) and the dispatch thread (replies): they only
+// Threads: SetItemId and SetRecord from the main thread (input) and the dispatch thread (replies): they only
 // write flags and the record. LoadModel, ReleaseModel and drawing on the main thread, under the widget lock.
 #include <atomic>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // What a screen does with the item previews in its widget tree: its render pass builds (or releases) the
 // models of the previews that are shown, and leaving the screen, or hiding a dialog, lets go of them all.
 //
-// Threads: the main thread (the render pass and the leave), or the game thread for a dialog hiding (a release
+// Threads: the main thread (the render pass and the leave), or whichever thread hides a dialog (a release
 // takes each preview's widget lock, so it never meets a draw halfway).
 namespace quill {
 class ResourceManager;

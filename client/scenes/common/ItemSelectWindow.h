@@ -3,7 +3,7 @@
 // room's game type pressed, and the statistics of the cue under the mouse (or of the chosen one) beside
 // them. A click chooses a cue and posts QuickSlotA; the room then changes the cue.
 //
-// Threads: the game thread (events, ticks and the room's calls); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -5,8 +5,8 @@
 // so that the current screen's event handler decides what follows. The button ids are the system's yes and
 // no: 2049 OK alone, 2050 and 2051 OK and Cancel, 2052 and 2053 Yes and No.
 //
-// Threads: filled and shown by the thread that handles the triggering message (the game thread or the
-// connection's dispatch thread); pressed on the thread that routes window messages. The layout, event
+// Threads: filled and shown by the thread that handles the triggering message (the main thread or the
+// connection's dispatch thread); pressed on the main thread. The layout, event
 // code and value are atomic for that reason; the labels guard their own text.
 #include <array>
 #include <atomic>

@@ -5,7 +5,7 @@
 // so the record may go back to its pool while the row still shows it.
 //
 // Threads: SetPlayer and Clear run where the owner refreshes its list, under the owner's lock; the hover
-// events on the game thread; the widgets guard themselves for drawing.
+// events on the main thread; all of them, and the drawing, under the widget-tree lock (Scene.h).
 #include <atomic>
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 //
 // Opening: SetMode, then SetItem, then show.
 //
-// Threads: filled, shown and pressed on the thread that routes window messages; the item and the choice are
+// Threads: filled, shown and pressed on the main thread (input and events); the item and the choice are
 // kept under the widget lock, the screen reads them on the same thread when it handles the event.
 #include <array>
 #include <cstdint>

@@ -6,7 +6,7 @@
 //
 // The gamble types (2, 5 and 6) are offered only outside the teens channel to players of 18 and over.
 //
-// Threads: the game thread (events and OnShow); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // and a close button (the ~ key). While it slides, a cell shows only once it is on the screen and holds an
 // item.
 //
-// Threads: the game thread (events, ticks and the screens' calls); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 #include <functional>
 #include <vector>

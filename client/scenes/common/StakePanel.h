@@ -3,7 +3,7 @@
 // types that play without a stake), remembering the row chosen for each type. A choice is reported to the
 // parent dialog with the panel as the source and the row as the first value.
 //
-// Threads: the game thread (the dialogs' events); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 

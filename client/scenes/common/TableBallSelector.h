@@ -4,7 +4,7 @@
 // 20 entries), or holding just the room's own choice. Each list has a preview of its chosen item beside it,
 // which the player may turn and zoom.
 //
-// Threads: the game thread (the dialogs' events); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 #include <vector>
 

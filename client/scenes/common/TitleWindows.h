@@ -5,7 +5,7 @@
 // Info open over the screen, My Info on the screen's own game mode when it has one (Scene::ProfileGameMode). A program without one of these windows shows the shared notice that the
 // function is not available ("Upgrading this function..") instead.
 //
-// Threads: the thread that handles the screen's control events (main or game thread).
+// Threads: the main thread, which handles the screen's control events and keys.
 #include <cstdint>
 
 namespace kestrovan {

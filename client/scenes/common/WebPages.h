@@ -5,7 +5,7 @@
 // requests make none. WebWindowClosed lets the window go and leaves the dialog-box mode.
 //
 // Threads: Open on the main thread (the screen's render pass, which takes the requests its events queued);
-// OnWindowClosed on the game thread (the screen's event handler). The window itself lives under a lock.
+// OnWindowClosed on the main thread (the screen's application events). The window itself lives under a lock.
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -37,7 +37,7 @@ public:
 
     // Main thread: a page of the product's site by its path.
     void Open(quill::WStringView path);
-    // Game thread, on WebWindowClosed.
+    // Main thread, on WebWindowClosed.
     void OnWindowClosed();
     bool HasWindow() const;
 

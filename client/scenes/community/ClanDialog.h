@@ -4,7 +4,7 @@
 // table, only in the lobby). The cost of the chosen capacity shows below the list. A refused check shows its
 // error and leaves the dialog open; a request sent hides it.
 //
-// Threads: filled, shown and used on the routing thread; the clan is kept under the widget lock.
+// Threads: filled, shown and used on the main thread; the clan is kept under the widget lock.
 #include <cstdint>
 #include <optional>
 

@@ -4,7 +4,7 @@
 // dialog that opens is hidden first, attached to the current screen, centred and shown.
 //
 // Threads: as PopupWindow; the messenger opens its dialogs from the dispatch thread (requests and results
-// that arrive) and from the routing thread (the player's choices), never while it holds one of its locks.
+// that arrive) and from the main thread (the player's choices), never while it holds one of its locks.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -4,7 +4,7 @@
 // screen, the application's event queue, the shared message boxes, the money format and interface sounds.
 // AppCommunityHost gives the App's; tests may wrap it.
 //
-// Threads: any thread that runs the windows' code (the dispatch thread for server messages, the routing
+// Threads: any thread that runs the windows' code (the dispatch thread for server messages, the main
 // thread for the player's actions).
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // JoinWith is posted) and "Ask Friend" (FriendRequest); neither of the last two for the player himself. The
 // close button (Esc) hides it.
 //
-// Threads: filled and shown on the dispatch thread (FindPlayerResult); pressed on the routing thread. The
+// Threads: filled and shown on the dispatch thread (FindPlayerResult); pressed on the main thread. The
 // found player is kept under the widget lock.
 #include <cstdint>
 

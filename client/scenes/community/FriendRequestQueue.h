@@ -4,8 +4,9 @@
 // none free is dropped). The dialog always shows the queue's head, and an answer always goes to the head,
 // so the reply names the requester the player saw.
 //
-// Threads: the dispatch thread adds, the game thread answers; the queue's own lock (the messenger's request
-// lock) guards both. Waiting for a free record happens outside it, so that an answer can free one meanwhile.
+// Threads: the dispatch thread adds, the main thread answers; the queue's own lock (the messenger's request
+// lock) guards both. Waiting for a free record happens outside it, but the dispatch thread waits holding the
+// widget-tree lock, so no answer can free one meanwhile.
 #include <cstdint>
 #include <deque>
 #include <optional>

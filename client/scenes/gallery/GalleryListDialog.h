@@ -5,8 +5,9 @@
 // posts GalleryPage with the row's shot; the screen then opens the shot window.
 //
 // A refresh prepares the window at once ("List is being read.", rows hidden) and leaves the fetch pending:
-// the screen's Update performs it on the game thread (PerformPendingFetch), so that waiting for the site
-// never holds the drawing thread, which handles the window's controls.
+// the screen's Update performs it on the game thread (PerformPendingFetch), so that the main thread, which
+// handles the window's controls, never posts to the site itself; the update holds the widget-tree lock while it
+// waits, so the frame waits for the answer too.
 //
 // Threads: controls and showing on the main thread; PerformPendingFetch on the game thread. The paging state
 // is guarded by the window's lock, which is never held while the site is asked.

@@ -5,7 +5,8 @@
 // replays the shot text the window holds. The recommendation window is its child.
 //
 // As the list window does, it prepares itself at once and leaves the fetch pending for the screen's Update
-// (PerformPendingFetch, game thread): the site is never waited for on the drawing thread.
+// (PerformPendingFetch, game thread): the main thread never posts to the site itself, but the update holds the
+// widget-tree lock while it waits, so the frame waits for the answer too.
 //
 // Threads: controls and showing on the main thread; PerformPendingFetch on the game thread; Reload from the
 // screen's events. The fetched fields and the comment list are guarded by the window's comment lock, never

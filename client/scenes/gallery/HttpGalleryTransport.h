@@ -4,7 +4,7 @@
 // ("Content-type: application/x-www-form-urlencoded") without caching, reads the reply up to kReplyBytes and
 // closes the request, the connection and the service, in that order. An answer whose status is not 2xx
 // (an error page) is no reply. The connection may take kConnectTime and the whole exchange kTotalTime, so
-// that a silent site cannot hold the game thread; tests shorten both.
+// that a silent site cannot hold the game thread (and the widget-tree lock it holds) for long; tests shorten both.
 //
 // Threads: the thread that posts (the game thread); each post uses handles of its own.
 #include <chrono>

@@ -210,7 +210,8 @@ bool SceneShotGallery::OnLeave(quill::ResourceManager* resources, quill::RenderS
 void SceneShotGallery::Update(uint32_t, int64_t clockTenthMs) {
     if (GameTable* table = stage_.Table())
         table->Update(static_cast<uint32_t>(clockTenthMs), 0, 0, false);
-    // The site's answers are waited for here, on the game thread: drawing goes on meanwhile.
+    // The site's answers are waited for here, on the game thread, with the widget-tree lock held: the frame and
+    // the input wait for them too (at most the transport's time).
     list_->PerformPendingFetch();
     shot_->PerformPendingFetch();
 }

@@ -5,9 +5,10 @@
 // speed in turn. Server notices show as lines at the lower left; the title bar's buttons lead back to the
 // lobby and open the shared windows.
 //
-// Threads: Init, loading, Activate, Render, OnLeave and the widgets' controls (OnEvent) on the main thread;
-// OnMessage (application events) and Update on the game thread; OnPacket on the dispatch thread. The web
-// fetches run in Update (the windows leave them pending), never on the main thread. A replay asked for on
+// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, OnMessage and the widgets' controls (OnEvent) on
+// the main thread; Update on the game thread; OnPacket on the dispatch thread. The web fetches run in Update
+// (the windows leave them pending), never on the main thread, but under the widget-tree lock, which the frame
+// then waits for. A replay asked for on
 // any thread is only marked pending and started by Render, which alone loads models. The shot being
 // replayed is guarded by the replay lock, the notice lines by the notice lock; flags read across threads
 // are atomic.

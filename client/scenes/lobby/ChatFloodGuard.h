@@ -4,7 +4,7 @@
 // of the last ten accepted lines, oldest first; ages are taken in unsigned arithmetic, so the wrap of the
 // millisecond clock does not matter.
 //
-// Threads: the game thread only.
+// Threads: the main thread only (the chat send).
 #include <cstddef>
 #include <cstdint>
 #include <deque>

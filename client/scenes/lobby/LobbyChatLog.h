@@ -3,7 +3,7 @@
 // the scroll position of the six-line view (the first line shown, from 1), which follows new lines. The
 // log survives leaving and re-entering the lobby.
 //
-// Threads: no lock of its own; the lobby's one lock guards it (lines come from the dispatch and game
+// Threads: no lock of its own; the lobby's one lock guards it (lines come from the dispatch and main
 // threads, the view is redrawn from both).
 #include <cstdint>
 #include <deque>

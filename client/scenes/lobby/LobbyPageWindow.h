@@ -4,7 +4,7 @@
 // the shop button (Enter) hides it and posts LobbyListRequest, the lobby's way to the shop. The lobby
 // creates it hidden.
 //
-// Threads: the game thread (its buttons' events, ShowPair); drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 // user id, and the page of a player list from a scroll position. A user announced while every record is
 // in use is dropped; every record that leaves the table goes back to the pool.
 //
-// Threads: no lock of its own; the lobby's one lock guards it (the dispatch thread writes, the game
-// thread reads, the main thread empties it when the lobby is left).
+// Threads: no lock of its own; the lobby's one lock guards it (the dispatch thread writes, the main
+// thread reads, and empties it when the lobby is left).
 #include <cstdint>
 #include <functional>
 #include <map>

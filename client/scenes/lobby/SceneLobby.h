@@ -4,11 +4,11 @@
 // channel chat, and the ways out to the practice room, the school, the shop, the shot gallery and the channel
 // list. Behind the widgets a table replays yesterday's best shots under a slowly orbiting camera.
 //
-// Threads: the packet handlers (SceneLobbyPackets.cpp) run on the connection's dispatch thread; control
-// events, application events (SceneLobbyEvents.cpp), the chat send and Update on the game thread; Init,
-// loading, Activate, Render and OnLeave on the main thread. The room table, the user table and the chat log
+// Threads (Scene.h): the packet handlers (SceneLobbyPackets.cpp) run on the connection's dispatch thread; Update
+// on the game thread; control events, application events (SceneLobbyEvents.cpp), the chat send, Init, loading,
+// Activate, Render and OnLeave on the main thread. The room table, the user table and the chat log
 // are shared by them and guarded by the one lock of the screen (lock_); flags read across threads are
-// atomic. Web pages asked for on the game thread go through the lobby's event queue to Render.
+// atomic. Web pages asked for by an application event go through the lobby's event queue to Render.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -138,7 +138,7 @@ public:
     void FollowJoinTarget();
     void TutorialGate();
     void ShowExpiredItems();
-    // Game thread: ExpiredItemsSeen when expired items are still owned, then EnterShop and the shop.
+    // Main thread: ExpiredItemsSeen when expired items are still owned, then EnterShop and the shop.
     void GoToShop();
     bool CheckTournamentEntry();
     void ShowYesterdayBest();
@@ -218,7 +218,7 @@ private:
     quill::RoomInfo ListedRoom(int32_t room) const;
     void NoteAskedRoom(const quill::RoomInfo& room);
     // The connection's "join with" target as the lobby reads and writes it: under lock_, because the
-    // game thread's handlers and LobbyEntered on the dispatch thread both use it.
+    // main thread's handlers and LobbyEntered on the dispatch thread both use it.
     JoinWithTarget ReadJoinTarget() const;
     void WriteJoinTarget(const JoinWithTarget& target);
     void ClearJoinTarget();
@@ -260,7 +260,7 @@ private:
     bool built_ = false;
     bool resourcesLoaded_ = false;
 
-    // The models the handlers of all three threads share, under lock_.
+    // The models the dispatch and main threads share, under lock_.
     mutable quill::CriticalSectionLock lock_;
     LobbyRoomTable rooms_;
     LobbyUserTable users_;
@@ -271,7 +271,7 @@ private:
     // number when the server lets the player in; none once an answer has taken it.
     std::optional<quill::RoomInfo> askedRoom_;
 
-    ChatFloodGuard flood_;  // game thread only
+    ChatFloodGuard flood_;  // main thread only
     std::atomic<bool> joinPending_{false};
     std::atomic<int32_t> userTab_{0};
     std::atomic<int32_t> roomRowsShown_{static_cast<int32_t>(kRoomRows)};

@@ -1,6 +1,6 @@
 // The lobby's channel chat: the checks a typed line passes before it is sent, the lines from the server
 // and the notices the lobby writes, and the six-line view. Lines come from the dispatch thread (server
-// messages) and the game thread (notices, the chat send); the log and its view are under the screen's lock.
+// messages) and the main thread (notices, the chat send); the log and its view are under the screen's lock.
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/sound/SoundManager.h"

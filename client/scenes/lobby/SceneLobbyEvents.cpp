@@ -1,4 +1,4 @@
-// The lobby's application events (game thread): the room dialogs' confirmations, following a player into a
+// The lobby's application events (main thread): the room dialogs' confirmations, following a player into a
 // room or another channel, the tutorial gate, the expired items and the way to the shop, the tournament
 // entry check, and the web pages, which Render opens on the main thread from the lobby's event queue.
 #include "QuillLib/core/AppEventId.h"

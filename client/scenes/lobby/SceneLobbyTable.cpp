@@ -1,7 +1,7 @@
 // The lobby's background: a table on the room scene of "Map0000" that replays yesterday's best shots one
 // after another under a camera that slowly orbits it, and the lobby music. Loading, drawing and releasing
-// happen on the main thread; the orbit and the table's update on the game thread, which hands a shot to
-// load over to Render through the reload-pending flag.
+// happen on the main thread; the orbit and the table's update on the game thread. The next shot is chosen when
+// the balls stop (an application event) and handed to Render through the reload-pending flag.
 #include <cmath>
 
 #include "QuillLib/core/AssertBreak.h"
@@ -152,7 +152,7 @@ void SceneLobby::ShowYesterdayBest() {
     reloadPending_ = true;
 }
 
-// The frame (main thread): the shot the game thread chose is loaded and started.
+// The frame (main thread): the shot chosen when the balls stopped is loaded and started.
 void SceneLobby::ApplyPendingBestShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);

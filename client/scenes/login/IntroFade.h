@@ -5,8 +5,7 @@
 // After 1600 updates the intro is over. Escape cuts the first logo short, or ends the second at once with
 // the logo shown fully for one update. Pure.
 //
-// Threads: Advance on the game thread, Skip on the thread that routes window messages; the counter is
-// atomic for that.
+// Threads: Advance on the game thread, Skip on the main thread (Escape); the counter is atomic for that.
 #include <atomic>
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,7 @@
 // program. The server's answer decides whether the nickname is taken; the dialog stays open until the next
 // LoginResult closes it.
 //
-// Threads: built on the main thread; its buttons on the routing thread; the login screen's packet handlers
+// Threads: built and pressed on the main thread; the login screen's packet handlers
 // hide it and enable its buttons on the dispatch thread.
 #include <functional>
 

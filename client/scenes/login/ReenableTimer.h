@@ -4,7 +4,7 @@
 // never fires, whatever the clock reads (a clock that started recently reads below 50000 ms). Pure; the
 // clock is the caller's.
 //
-// Threads: armed by the dispatch thread (answers) and the game thread (requests), tested by the game
+// Threads: armed by the dispatch thread (answers) and the main thread (requests), tested by the game
 // thread: both fields are atomic.
 #include <atomic>
 #include <cstdint>

@@ -5,11 +5,11 @@
 // It also answers a game the server still holds for the player (resume) and a tournament opponent's place.
 // In offline mode there is no login window: a button leads to the offline screen.
 //
-// Threads: the packet handlers run on the connection's dispatch thread and change widgets and members
-// directly (the widgets guard themselves; shared members are atomic or under the rows' lock); control events
-// and application events on the main thread, which routes and drains them; Update on the game thread;
-// Render on the main thread. The demo shot crosses from Update to Render through a pending flag that
-// Render takes under the App lock.
+// Threads (Scene.h): the packet handlers run on the connection's dispatch thread and change widgets and members
+// directly (under the widget-tree lock, as every entry; shared members are atomic or under the rows' lock);
+// control events and application events on the main thread, which routes and drains them; Update on the game
+// thread; Render on the main thread. The demo shot crosses from Update to Render through a pending flag that
+// Render takes under the shot's own lock.
 #include <array>
 #include <atomic>
 #include <cstdint>

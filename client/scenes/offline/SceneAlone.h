@@ -6,9 +6,9 @@
 // re-racks the table at the next frame. F2 shows or hides the key guide; the chalk slot and the item bar sit
 // at the left edge.
 //
-// Threads: Init, LoadResources, Activate, Render and OnLeave on the main thread (the frame step, under the
-// App lock); OnMessage and Update on the game thread. The game type chosen on the game thread reaches Render
-// as the stage's equipment request.
+// Threads (Scene.h): Init, LoadResources, Activate, Render, OnLeave and OnMessage on the main thread; Update on
+// the game thread. The game type chosen in the room-setting dialog (an application event) reaches Render as the
+// stage's equipment request.
 #include <cstdint>
 #include <memory>
 

@@ -4,7 +4,7 @@
 // the day with its button. The window only reports: the room decides whether a level may start and whether
 // gold may be charged.
 //
-// Threads: filled and handled on the game thread; drawn on the main thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

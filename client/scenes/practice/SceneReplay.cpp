@@ -247,7 +247,7 @@ void SceneReplay::Update(uint32_t, int64_t clockTenthMs) {
                   mouse != nullptr ? mouse->Dy() : 0, !playing_);
 }
 
-// --- events (game thread) ---
+// --- events (main thread) ---
 
 bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;

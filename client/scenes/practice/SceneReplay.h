@@ -8,9 +8,9 @@
 // The end of a pass is the table's BallsStopped, which the table posts at the end of every shot. The table
 // stands in the offline screen's room ("Map0000"), seen from above until the side view is chosen.
 //
-// Threads: Init, LoadResources, Activate, Render and OnLeave on the main thread (the frame step, App lock
-// held); Update, OnMessage and OnEvent on the game thread. The screen's lock guards what they share: the
-// pass state, the buttons' visibility and the table's shot calls.
+// Threads (Scene.h): Init, LoadResources, Activate, Render, OnLeave, OnMessage and OnEvent on the main thread;
+// Update on the game thread. The screen's lock guards what they share: the pass state, the buttons' visibility
+// and the table's shot calls.
 #include <array>
 #include <atomic>
 #include <cstdint>

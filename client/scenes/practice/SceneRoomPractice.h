@@ -11,8 +11,8 @@
 // windows and the text list, and gives back what the room itself took from the item pool (nothing of the
 // player's inventory).
 //
-// Threads: the dispatch thread runs OnPacket, the game thread Update, OnMessage and OnEvent, the main thread
-// Render and the loading. One recursive lock guards the challenge, the text list and the windows' state
+// Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage,
+// OnEvent, Render and the loading. One recursive lock guards the challenge, the text list and the windows' state
 // against all of them; the table's own locks guard the table.
 #include <array>
 #include <atomic>

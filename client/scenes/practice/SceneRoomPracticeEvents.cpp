@@ -1,4 +1,4 @@
-// SceneRoomPractice: the player's side on the game thread: the screen's buttons, the keys and application
+// SceneRoomPractice: the player's side on the main thread: the screen's buttons, the keys and application
 // events after the table's own input handling, the challenge (choice, start, the judging of each shot, the
 // end), the gold charge asked for, and the items of the quick bar.
 #include "QuillLib/core/AppEventId.h"

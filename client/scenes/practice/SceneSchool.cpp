@@ -194,7 +194,7 @@ void SceneSchool::BlinkTasks(uint32_t timeMs) {
     }
 }
 
-// --- events (game thread) ---
+// --- events (main thread) ---
 
 bool SceneSchool::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;

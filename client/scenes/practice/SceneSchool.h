@@ -10,8 +10,8 @@
 // A player without a chalk of his own is lent one for the visit (LentChalk); the profile's practice value
 // is held at 100000 while the school is open; both are given back when it is left.
 //
-// Threads: Init, loading, Activate, Render and OnLeave on the main thread; Update, OnMessage and OnEvent on
-// the game thread. The school's recursive lock guards the page state, the judging and the widgets they
+// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, OnMessage and OnEvent on the main thread; Update
+// on the game thread. The school's recursive lock guards the page state, the judging and the widgets they
 // change; the index window's lock is taken after it. The school handles no server message.
 #include <array>
 #include <cstdint>

@@ -4,8 +4,8 @@
 // click on a row that opens its page (SchoolStep). The school selects the page it shows (SelectStep), which
 // brings its row into view. Scroll positions count from 1: the first entry shown.
 //
-// Threads: the game thread (events, the school's page changes); drawn on the main thread. The window's lock
-// guards the tab, the scroll positions and the rows; the school takes its own lock first.
+// Threads: as every widget of a screen (Scene.h). The window's lock guards the tab, the scroll positions and the
+// rows; the school takes its own lock first.
 #include <array>
 #include <cstdint>
 #include <functional>

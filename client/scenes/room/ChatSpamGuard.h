@@ -4,7 +4,7 @@
 // within 5 s, or any older one within 10 s make the new line spam; the newest alone never does. Times older
 // than 10 s are forgotten at every check. Times are the millisecond timer's and may wrap.
 //
-// Threads: one (the game thread's chat); pure.
+// Threads: one (the main thread's chat); pure.
 #include <cstddef>
 #include <cstdint>
 #include <deque>

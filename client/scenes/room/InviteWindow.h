@@ -4,8 +4,8 @@
 // ids (InvitePlayers, 1196). A user just invited stays faint for ten seconds; the list may be asked for
 // again at most every five seconds.
 //
-// Threads: opened, pressed and ticked on the game thread; the server's list arrives on the dispatch thread
-// (OnList). The list is kept under the window's lock.
+// Threads: opened and pressed on the main thread, ticked on the game thread; the server's list arrives on the
+// dispatch thread (OnList). The list is kept under the window's lock.
 #include <array>
 #include <cstdint>
 #include <functional>

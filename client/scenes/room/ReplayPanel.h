@@ -7,7 +7,7 @@
 // for it first. Hiding the panel stops its playing.
 //
 // Threads: its table is drawn and set up on the main thread (DrawTable, under the panel's lock) and stepped
-// on the game thread (UpdateTable); the controls are pressed on the game thread. The lock guards the stored
+// on the game thread (UpdateTable); the controls are pressed on the main thread. The lock guards the stored
 // shot, the view and the size.
 #include <atomic>
 #include <cstdint>

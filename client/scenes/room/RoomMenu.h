@@ -4,7 +4,7 @@
 // (RoomMenuReport), the withdrawal check (WithdrawMenuChosen) and the settings (RoomMenuSettings); "Close"
 // posts nothing.
 //
-// Threads: opened and pressed on the game thread.
+// Threads: opened and pressed on the main thread.
 #include <array>
 #include <cstdint>
 

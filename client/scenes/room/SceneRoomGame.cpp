@@ -568,7 +568,7 @@ void SceneRoomGame::ReleaseSpentItems() {
     }
 }
 
-// --- input (game thread) ---
+// --- input (main thread) ---
 
 void SceneRoomGame::OpenPurchase(uint32_t mode) {
     const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();

@@ -11,10 +11,11 @@
 // Render draws the table, the replay view and the widgets; OnLeave lets everything go and drops the items the
 // room spent.
 //
-// Threads: the dispatch thread runs OnPacket, the game thread Update, OnMessage and OnEvent, the main thread
-// Render and the loading. One recursive room lock guards the chat, the seats and the windows' state against
-// all of them (Render takes it for the widgets and the HUD); the flags read across threads are atomic. Events
-// for the main thread go through the room's own event queue. Turn timers run on Update's millisecond time;
+// Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage, the
+// routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock
+// guards the chat, the seats and the windows' state against all of them (Render takes it for the widgets and the
+// HUD); the flags read across threads are atomic. Events for the main thread go through the room's own event
+// queue. Turn timers run on Update's millisecond time;
 // the table takes the frame clock.
 #include <array>
 #include <atomic>

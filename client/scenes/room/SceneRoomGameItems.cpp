@@ -1,8 +1,8 @@
 // The local player's items in the room: the quick bars (cues, chalk, consumables, practice aids), changing
 // cues, what each shot consumed reported to the server, the cue's durability warnings and the server's
 // answers about items. An item that runs out leaves the inventory only after its last report is written, and
-// nothing keeps a pointer to it: the room holds its cue by key pair and the bars refresh. Runs on the game
-// thread (the quick bars, the shot) and the dispatch thread (the answers), under the room lock.
+// nothing keeps a pointer to it: the room holds its cue by key pair and the bars refresh. Runs on the main
+// thread (the quick bars, the shot's events) and the dispatch thread (the answers), under the room lock.
 #include <cmath>
 
 #include "QuillLib/core/Format.h"

@@ -1,7 +1,8 @@
 // The shot road of the room: the local aim relayed to the others at most about once a second, the local
 // shot sent and every relayed shot run on this table, the outcome reported when the balls stop with the table
 // state the server asked for (answered exactly once), ball-in-hand placements, the called pocket, the seats'
-// cues and the room's equipment. Senders run on the game thread, receivers on the dispatch thread; both under
+// cues and the room's equipment. The aim is sent from the update (game thread), the shot, its outcome and the
+// placements from the table's posted events (main thread), the receivers run on the dispatch thread; all under
 // the room lock.
 #include "QuillLib/core/Format.h"
 #include "QuillLib/sound/SoundManager.h"

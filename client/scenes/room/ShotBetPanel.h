@@ -5,7 +5,7 @@
 // settles. It keeps the last 200 lines of the room's bets and shows the newest three. Lines are shown as they
 // stand: a nickname may hold any character.
 //
-// Threads: pressed on the game thread; lines added by the room's packet handlers on the dispatch thread.
+// Threads: pressed on the main thread; lines added by the room's packet handlers on the dispatch thread.
 // The lines are guarded by the panel's lock, the bet state is atomic.
 #include <array>
 #include <atomic>

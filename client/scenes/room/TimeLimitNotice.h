@@ -2,7 +2,7 @@
 // The notice that the game ends because it has run for an hour; OK posts TimeLimitNoticeClosed for the room
 // and closes.
 //
-// Threads: opened by the room's handlers, pressed on the game thread.
+// Threads: opened by the room's handlers, pressed on the main thread.
 #include <array>
 
 #include "client/scenes/common/PopupWindow.h"

@@ -3,7 +3,7 @@
 // total of %d turns." OK sends WithdrawRequest (1192: u8 1, u8 the opponent's seat, i64 his user id) and
 // closes; Cancel only closes.
 //
-// Threads: filled by the room's handlers under its lock, pressed on the game thread; the target is kept
+// Threads: filled by the room's handlers under its lock, pressed on the main thread; the target is kept
 // under the widget lock.
 #include <cstdint>
 

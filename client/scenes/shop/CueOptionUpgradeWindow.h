@@ -4,7 +4,7 @@
 // always successful; its button stays hidden, as no way to it is offered). The confirmation
 // (CueOptionConfirm with value 2) sends CueUpgrade.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <cstdint>
 #include <optional>
 

@@ -7,7 +7,7 @@
 // SetPart only records the part; the owner's render pass builds the model with Load and drops it with Release
 // (LoadShown / ReleaseAll walk a widget tree for it), and Update draws it in the 2D pass.
 //
-// Threads: SetPart from the game thread (input) and the dispatch thread (replies); Load, Release and drawing on
+// Threads: SetPart from the main thread (input) and the dispatch thread (replies); Load, Release and drawing on
 // the main thread. All of them hold the widget lock.
 #include <atomic>
 #include <cstdint>
@@ -81,7 +81,7 @@ private:
     D3D9RenderDevice* device_ = nullptr;
     std::function<uint32_t()> clock_;
     const bool draggable_;
-    // Read without the lock by the accessors and the mouse handling on the game thread.
+    // Read without the lock by the accessors and the mouse handling on the main thread.
     std::atomic<bool> loaded_{false};
     std::atomic<bool> reload_{false};
     std::atomic<bool> dragging_{false};

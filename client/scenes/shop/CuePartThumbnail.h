@@ -2,7 +2,7 @@
 // A part to choose in the workshop's part rows: a toggle button (79 x 124) naming the part, a small turning
 // preview of the part on it, and the part it shows (-1 when none). Hidden until given a part.
 //
-// Threads: game thread.
+// Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The parts guide: a picture that explains the cue parts, centred when shown, with a close button.
 //
-// Threads: game thread.
+// Threads: as PopupWindow.
 #include <cstdint>
 
 #include "client/scenes/common/PopupWindow.h"

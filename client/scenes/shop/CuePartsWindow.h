@@ -3,7 +3,7 @@
 // cue-money totals of the changed parts and the balances. The confirmation (CuePartsConfirm) sends PartsBuy
 // with the changed types only.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <cstdint>
 #include <optional>
 

@@ -4,7 +4,7 @@
 // cash once it is down to a tenth. Each button runs its checks and asks; the confirmation (CueRepairConfirm)
 // sends CueRepair with the mode of the last button pressed.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <cstdint>
 #include <optional>
 

@@ -3,7 +3,7 @@
 // per option, for 8,800 cash. Every show starts again from 0 values; the confirmation (CueOptionConfirm with
 // value 1) sends CueRetune. The cash balance is not checked here: the server answers a shortage.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <array>
 #include <cstdint>
 #include <optional>

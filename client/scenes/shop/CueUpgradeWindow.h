@@ -2,7 +2,7 @@
 // The option list of a tuning cue: its five values and effects, a button per option that opens the option
 // upgrade window for it, and the guide lines.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <array>
 #include <cstdint>
 #include <optional>

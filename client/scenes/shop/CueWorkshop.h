@@ -3,7 +3,7 @@
 // WorkshopHost, and is the shop's one entry to them: the workshop button, the confirmations of the workshop's
 // message boxes and the answers the shop has stored.
 //
-// Threads: built on the main thread with the screen; Open and OnConfirm on the game thread; the On... answers
+// Threads: built on the main thread with the screen; Open and OnConfirm on the main thread; the On... answers
 // on the dispatch thread, under the shop's lock.
 #include <cstdint>
 #include <memory>

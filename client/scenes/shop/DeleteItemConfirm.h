@@ -2,7 +2,7 @@
 // The question before an owned item is deleted for good. OK (2052) hides it and posts ShopSend105 (1106), on
 // which the shop sends ItemDelete with the key kept here; cancel (2053, Escape) only hides it.
 //
-// Threads: filled, shown and pressed on the game thread; the key is read when the shop handles 1106.
+// Threads: filled, shown and pressed on the main thread; the key is read when the shop handles 1106.
 #include <atomic>
 #include <cstdint>
 

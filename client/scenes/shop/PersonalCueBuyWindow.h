@@ -5,7 +5,7 @@
 // of the catalogue, priced by its parts) and the tuning cue 3104 (20 points, at most 10, a fixed small choice).
 // The confirmation (PersonalCueBuyConfirm) sends PersonalCueBuy; the answer comes as the shop's ItemBuyResult.
 //
-// Threads: game thread.
+// Threads: as WorkshopWindow.
 #include <array>
 #include <cstdint>
 #include <memory>

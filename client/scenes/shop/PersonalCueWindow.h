@@ -4,7 +4,7 @@
 // upgrade (tuning cue) or re-tune (custom cue) window for it. The workshop forwards the confirmations of
 // those windows and the answers to their requests here.
 //
-// Threads: game thread for input and confirmations; the On... refreshes run on the dispatch thread under the
+// Threads: main thread for input and confirmations; the On... refreshes run on the dispatch thread under the
 // shop's lock, after the shop stored the answer in the player's records.
 #include <array>
 #include <cstdint>

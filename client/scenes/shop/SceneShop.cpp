@@ -403,8 +403,8 @@ void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
     {
-        // The cards' part under the screen's lock: their previews are set by the other threads' handlers.
-        // The widgets are drawn outside it, under their own locks, as the game thread routes input to them.
+        // The cards' part under the screen's lock: their previews are set by the packet handlers and the input.
+        // The widgets are drawn outside it, under the widget-tree lock that every entry holds.
         ScopedLock hold(lock_);
         DrawPreviews(*device);
     }

@@ -14,8 +14,8 @@
 // (cards, detail panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the
 // screen.
 //
-// Threads: Init, loading, Activate, Render and OnLeave on the main thread; control events, application events
-// and Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each
+// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, control events and application events on the main
+// thread; Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each
 // packet, control event, application event and the card part of Render, so that the lists, the selection and
 // the widgets they fill are never changed under another thread's feet; the sale and owned lists keep their own
 // locks inside it. Requests are sent while it is held (sends are short and never wait for an answer).

@@ -5,7 +5,7 @@
 // as such an end); an answer whose result is not 0 carries only its result. Texts are cut to the fields the
 // shop keeps. The cue workshop's answers (parts, upgrade, repair, re-tune) are read here too.
 //
-// Threads: any (pure); the shop calls the readers on the dispatch thread and the writers on the game thread.
+// Threads: any (pure); the shop calls the readers on the dispatch thread and the writers on the main thread.
 #include <array>
 #include <cstdint>
 #include <functional>

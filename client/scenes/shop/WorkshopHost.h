@@ -3,7 +3,7 @@
 // inventory; read under its lock), the request sender, notices, the confirmation on one of the two shared
 // message boxes, application events, and raising a window above the others.
 //
-// Threads: the workshop windows call it on the game thread, and on the dispatch thread while the screen
+// Threads: the workshop windows call it on the main thread, and on the dispatch thread while the screen
 // applies an answer.
 #include <array>
 #include <cstdint>

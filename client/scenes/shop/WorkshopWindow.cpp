@@ -37,7 +37,7 @@ WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
 }
 
 bool WorkshopWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    // Input runs on the game thread; the answers change the same windows on the dispatch thread.
+    // Input runs on the main thread; the answers change the same windows on the dispatch thread.
     quill::ScopedLock hold(host_.ScreenLock());
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (a == Button::kEnterEvent || a == Button::kLeaveEvent) {

@@ -3,7 +3,7 @@
 // WorkshopHost, with the label and button helpers every workshop window uses and the click filter of its
 // event slot (every event of a button but hover is its click; hover events are passed to OnHover).
 //
-// Threads: built on the main thread with the screen; filled, shown and pressed on the game thread under the
+// Threads: built on the main thread with the screen; filled, shown and pressed on the main thread under the
 // screen's lock, which the screen also holds while it applies an answer on the dispatch thread.
 #include <cstdint>
 
