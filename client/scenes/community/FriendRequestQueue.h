@@ -1,12 +1,12 @@
 #pragma once
 // The friend requests that wait for the player's answer, first come first answered: one request per member
-// id, each in a record of a pool of 72 (taken with 5000 tries, one millisecond apart; a request that finds
-// none free is dropped). The dialog always shows the queue's head, and an answer always goes to the head,
-// so the reply names the requester the player saw.
+// id, each in a record of a pool of 72 (taken with the tries the owner gives, one millisecond apart; a request
+// that finds none free is dropped). The dialog always shows the queue's head, and an answer always goes to the
+// head, so the reply names the requester the player saw.
 //
 // Threads: the dispatch thread adds, the main thread answers; the queue's own lock (the messenger's request
-// lock) guards both. Waiting for a free record happens outside it, but the dispatch thread waits holding the
-// widget-tree lock, so no answer can free one meanwhile.
+// lock) guards both. Waiting for a free record happens outside it; the messenger gives one try, as its requests
+// are added under the widget-tree lock, where no answer can free a record meanwhile.
 #include <cstdint>
 #include <deque>
 #include <optional>
