@@ -160,7 +160,6 @@ public:
         uint8_t spare = 0;
     };
     Environment& GetEnvironment() { return environment_; }
-    const Daylight& GetDaylight() const { return daylight_; }
     const FogRecord& GetFogRecord() const { return fog_; }
 
 private:
