@@ -130,6 +130,14 @@ bool RenderScene::RemoveModelObject(uint32_t id) {
     return true;
 }
 
+void RenderScene::ChangeModelObjectsByTag(uint32_t tag, const std::function<void(ModelObject&)>& change) {
+    for (const auto& [id, entry] : sceneInfo_->models.Entries()) {
+        if (entry->tag != tag || !entry->instance || IsRemoved(id)) continue;
+        change(*entry->instance);
+        RefreshModelObject(id, false);
+    }
+}
+
 void RenderScene::CollectModelObjectsByTag(uint32_t tag, std::vector<ModelObject*>& out) const {
     for (const auto& [id, entry] : sceneInfo_->models.Entries()) {
         if (entry->tag == tag && entry->instance && !IsRemoved(id)) out.push_back(entry->instance.get());

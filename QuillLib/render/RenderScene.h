@@ -7,6 +7,7 @@
 // the lookup of the current camera (whose own lock is held while it is copied).
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -51,6 +52,9 @@ public:
     // Takes a placed model out of the tree and out of the scene and tells the manager's listeners; false for
     // an id no placed model has.
     bool RemoveModelObject(uint32_t id);
+    // Runs change on every placed model that carries the tag, in id order, and refreshes each (without a reset)
+    // so that the tree files it by its new state.
+    void ChangeModelObjectsByTag(uint32_t tag, const std::function<void(ModelObject&)>& change);
     // Append what carries the tag, in id order.
     void CollectModelObjectsByTag(uint32_t tag, std::vector<ModelObject*>& out) const;
     void CollectSpriteObjectsByTag(uint32_t tag, std::vector<SpriteObject*>& out) const;

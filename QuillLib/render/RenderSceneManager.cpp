@@ -1,6 +1,9 @@
 #include "QuillLib/render/RenderSceneManager.h"
 
+#include <cmath>
+
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/math/MathConstants.h"
 #include "QuillLib/render/SceneRenderDevice.h"
 #include "QuillLib/resource/SceneInfo.h"
 
@@ -51,8 +54,17 @@ void RenderSceneManager::SelectNoScene() {
     current_ = -1;
 }
 
+void RenderSceneManager::SetAspectRatio(float ratio) {
+    if (std::fabs(ratio - aspectRatio_) < kFloatEpsilon) return;
+    aspectRatio_ = ratio;
+    for (const std::unique_ptr<RenderScene>& scene : entries_) {
+        scene->GetSceneInfo()->SetAspectRatio(ratio);
+        scene->MarkCameraChanged();
+    }
+}
+
 RenderScene* RenderSceneManager::Register(std::unique_ptr<RenderScene> scene) {
-    scene->GetSceneInfo()->SetAspectRatio(aspectRatio);
+    scene->GetSceneInfo()->SetAspectRatio(aspectRatio_);
     entries_.push_back(std::move(scene));
     RenderScene* registered = entries_.back().get();
     registered->index = static_cast<uint16_t>(entries_.size() - 1);

@@ -68,11 +68,16 @@ public:
     RenderScene* GetScene(uint16_t index) const;
     int32_t GetCurrentIndex() const { return current_; }
 
-    // Given to every description registered from now on.
-    float aspectRatio = kDefaultAspectRatio;
+    // The screen's height / width: ignored within FLT_EPSILON of the present ratio; otherwise kept for the
+    // scenes registered from now on and passed to every registered scene's cameras, so that a wider window
+    // widens the view instead of stretching it.
+    void SetAspectRatio(float ratio);
+    float GetAspectRatio() const { return aspectRatio_; }
 
 private:
     RenderScene* Register(std::unique_ptr<RenderScene> scene);
+
+    float aspectRatio_ = kDefaultAspectRatio;
 
     Engine& engine_;
     std::vector<std::unique_ptr<RenderScene>> entries_;

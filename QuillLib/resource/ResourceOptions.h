@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide resource option record. It is created once, on first use (from any thread), and kept
-// until exit; its fields are set only as it is created.
+// until exit. Its flags are set only as it is created; the application stores its texture reduction in it at
+// the renderer's start and on every display change (main thread), and textures read it as they are made.
 #include <cstdint>
 
 namespace quill {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 
 namespace quill {
@@ -75,7 +76,9 @@ void SceneInfo::SetAspectRatio(float ratio) {
         return;
     }
     aspectRatio = ratio;
+    // The game thread moves the table's cameras under their locks meanwhile.
     for (const auto& [id, camera] : cameras.Entries()) {
+        ScopedLock hold(camera->GetLock());
         camera->SetAspectRatio(ratio);
     }
 }

@@ -100,6 +100,8 @@ void App::LoadConfiguration() {
 bool App::Initialize() {
     connection_ = std::make_unique<GameConnection>(*this);
     SetWindowRect(fullScreen_, screenSize_.width, screenSize_.height, bitsPerPixel_, windowX_, windowY_);
+    // The start log opens with the system report, before the window's own lines.
+    WriteSystemReport();
     if (!InitMainWindow(*window_, windowRect_, fullScreen_, keyGuard_, accelerators_)) {
         exitCode_ = AppExitCode::NoWindow;
         return false;
@@ -118,8 +120,6 @@ bool App::Initialize() {
         platform::ShowMessageBox(window_->Handle(), quill::Format(u"Mouse input (code=%X)", code), u"Kestrovan",
                                  platform::MsgBoxStyle::Ok);
     }
-    // Written once the window is up: the processor's clock is measured meanwhile (a 50 ms wait).
-    WriteSystemReport();
     return true;
 }
 

@@ -170,12 +170,13 @@ public:
     bool HandleSceneMessage(uint32_t id, platform::WParam wParam, platform::LParam lParam) override;
     void NotifyCaptionHover(bool overDragBand) override { sceneManager_.NotifyCurrentScene(overDragBand); }
     void ActivateCurrentScene(bool active) override { sceneManager_.ActivateCurrentScene(active); }
-    void SendChatMacro(int slot) override { sceneManager_.SendChatMacro(slot); }
+    void SendChatMacro(int slot) override;
 
     // SceneManagerHost.
     void SetDeviceDialogBoxMode(bool enable) override;
     void ShowLoadErrorBox(quill::WStringView text) override;
     quill::ResourceManager* GetResourceManager() override;
+    quill::RenderSceneManager* GetRenderScenes() override;
     D3D9RenderDevice* GetDevice() override;
     void SendClanLeave() override;
 
@@ -213,6 +214,8 @@ private:
     bool CreateDeviceAndPacks();
     void GiveGraphicsDisplayRecord();
     void ApplyTextureFilter(uint32_t filter, uint32_t anisotropy);
+    void ApplyAspectRatio(uint32_t width, uint32_t height);
+    void StoreTextureDetail();
     void DrawScreenshotNotice();
     void FailStart(int exitCode);
     void PlaceWindow(bool fullScreen);

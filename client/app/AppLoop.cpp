@@ -167,6 +167,8 @@ bool App::ApplyDisplayChange() {
         windowRect_ = window_->GetWindowRect();
         clientRect_ = window_->GetClientRect();
         if (device != nullptr) device->Reset();
+        ApplyAspectRatio(static_cast<uint32_t>(clientRect_.right - clientRect_.left),
+                         static_cast<uint32_t>(clientRect_.bottom - clientRect_.top));
         sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
     } else if ((state & (kStateModePlaced | kStateModeInPlace)) != 0) {
         screenSize_ = fullScreen_ ? fullScreenSize_ : windowedSize_;
@@ -181,7 +183,10 @@ bool App::ApplyDisplayChange() {
             device->SetDisplayMode(static_cast<Graphics*>(engine_->GetGraphics())->GetDisplayMode());
             device->Reset();
         }
-        if ((state & kStateModePlaced) != 0) sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
+        if ((state & kStateModePlaced) != 0) {
+            ApplyAspectRatio(screenSize_.width, screenSize_.height);
+            sceneManager_.ResizeAll(screenSize_.width, screenSize_.height);
+        }
         if (fullScreen_ && device != nullptr) device->SetBrightness(static_cast<float>(settings_.gamma) / 100.0f);
     }
     if ((state & kStateEffects) != 0) sceneManager_.ApplyEffectSettings(settings_);
@@ -243,6 +248,7 @@ int App::ApplyWindowPlacement(uint32_t flags) {
     refreshRate_ = settings_.refreshRate;
     multisample_ = settings_.fsaa;
     vsync_ = settings_.vsync;
+    StoreTextureDetail();
     uint32_t state = (flags & kStateEffects) | (flags & kStateTextureFilter);
     if ((flags & kStateModePlaced) == 0) {
         state |= flags & kStateModeInPlace;

@@ -9,6 +9,7 @@
 #include "client/app/App.h"
 #include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
+#include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/CodePage.h"
@@ -84,6 +85,13 @@ void App::SendClanLeave() {
 
 void App::OpenWebPage(quill::WStringView address) {
     if (browser_) browser_->Open(platform::WString(address));
+}
+
+void App::SendChatMacro(int slot) {
+    quill::WStringView text;
+    if (connection_ && slot >= 0 && static_cast<size_t>(slot) < connection_->LocalPlayer().chatTexts.size())
+        text = connection_->LocalPlayer().chatTexts[static_cast<size_t>(slot)];
+    sceneManager_.SendChatMacro(slot, text);
 }
 
 void App::PostQuit() {

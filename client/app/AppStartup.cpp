@@ -7,7 +7,9 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/DeviceErrorText.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
+#include "QuillLib/resource/ResourceOptions.h"
 #include "client/app/App.h"
 #include "client/app/AppEngineFactory.h"
 #include "client/app/AppExitCode.h"
@@ -83,8 +85,16 @@ bool App::StartRendererEngine() {
         return false;
     }
     GiveGraphicsDisplayRecord();
+    StoreTextureDetail();
     ApplySoundSettings();
     return true;
+}
+
+// Textures made from now on drop as many top mip levels of their DDS images as the texture detail says
+// (0 full detail, 2 the lowest).
+void App::StoreTextureDetail() {
+    quill::SetResourceOptions(0, 0);
+    quill::GetResourceOptions().value = static_cast<uint16_t>(settings_.textureDetail);
 }
 
 bool App::CheckDevice() {
@@ -214,6 +224,7 @@ bool App::CreateDeviceAndPacks() {
 
     device->clearColor = 0;
     ApplyTextureFilter(settings_.textureFilter, settings_.anisotropy);
+    ApplyAspectRatio(screenSize_.width, screenSize_.height);
     quill::TheLog().Log(u"Init done...\n");
     platform::SignalNamedEvent("Kestrovan Init");
     return true;
@@ -234,8 +245,19 @@ void App::ApplyTextureFilter(uint32_t filter, uint32_t anisotropy) {
     }
 }
 
+// The 3D views take the shape of the screen: height / width.
+void App::ApplyAspectRatio(uint32_t width, uint32_t height) {
+    quill::RenderSceneManager* scenes = GetRenderScenes();
+    if (scenes == nullptr || width == 0) return;
+    scenes->SetAspectRatio(static_cast<float>(height) / static_cast<float>(width));
+}
+
 quill::ResourceManager* App::GetResourceManager() {
     return engine_ ? engine_->GetResourceManager() : nullptr;
+}
+
+quill::RenderSceneManager* App::GetRenderScenes() {
+    return engine_ ? engine_->GetRenderSceneManager() : nullptr;
 }
 
 D3D9RenderDevice* App::GetDevice() {

@@ -40,9 +40,12 @@
 
 #include "QuillLib/core/WString.h"
 #include "client/connection/ConnectionScene.h"
+#include "client/render/Daylight.h"
 #include "client/ui/Panel.h"
 
 namespace quill {
+class ModelObject;
+class RenderScene;
 class ResourceManager;
 class RenderSceneManager;
 }  // namespace quill
@@ -88,7 +91,9 @@ public:
     virtual bool OnEnter() { return false; }
     // draw is false while frames are paused.
     virtual void Render(D3D9RenderDevice* device, bool draw) = 0;
-    virtual void UpdateAmbientLight() {}
+    // The time-of-day model (colour, fades, blink phase and the dawn and morning sounds) at the time of day
+    // in seconds; a screen calls it from its Render.
+    virtual void UpdateAmbientLight(uint32_t seconds);
     // Once per main-loop pass.
     virtual bool Poll() { return false; }
     virtual int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam);
@@ -105,8 +110,12 @@ public:
     virtual void OnResize(uint32_t width, uint32_t height);
     virtual void OnActivate(bool active);
     virtual void FadeStep();
-    virtual void ApplyEnvironment(bool deviceHasFog);
-    virtual void ResetSceneNodes() {}
+    // The lighting and fog of the environment block onto the render scene: a changed lighting flag lights or
+    // unlights the models tagged 2 (half transparent while unlit) and switches the lights tagged 2; the fog
+    // record goes to the scene's description. Nothing without a scene.
+    virtual void ApplyEnvironment(quill::RenderScene* scene, bool deviceHasFog);
+    // The models tagged 5 back to lit and opaque materials. Nothing without a scene.
+    virtual void ResetSceneNodes(quill::RenderScene* scene);
     virtual void OnCaptionHover(bool overDragBand);
     virtual void AddChatLine(quill::WStringView text, uint32_t value);
     // Every 4th update: the widget tree's tick.
@@ -145,6 +154,10 @@ public:
     int32_t FadeState() const { return fadeState_; }
     float FadeAlpha() const { return fadeAlpha_; }
 
+    // The render scene's models tagged 6 and tagged 7, taken anew when a load completes (none without a scene).
+    void CollectTaggedObjects(const quill::RenderScene* scene);
+    const std::vector<quill::ModelObject*>& TaggedObjects(uint32_t tag) const { return tag == 6 ? tagged6_ : tagged7_; }
+
     void AddResourceRecord(SceneResourceRecord record) { resources_.push_back(std::move(record)); }
     size_t ResourceRecordCount() const { return resources_.size(); }
 
@@ -182,6 +195,9 @@ private:
     uint32_t loadWord_ = 0;
     Environment environment_;
     FogRecord fog_;
+    Daylight daylight_;
+    std::vector<quill::ModelObject*> tagged6_;
+    std::vector<quill::ModelObject*> tagged7_;
 };
 
 // The fog record of an environment (pure): colour from the ARGB word, start and end divided by the scale,

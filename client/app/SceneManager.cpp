@@ -3,8 +3,11 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/render/RenderScene.h"
+#include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/BinaryData.h"
 #include "QuillLib/resource/BinaryDataTable.h"
+#include "QuillLib/resource/ModelObject.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
@@ -12,8 +15,11 @@
 #include "client/app/ProfilePopup.h"
 #include "client/app/Settings.h"
 #include "client/app/WordFilter.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/EditBridge.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Tooltip.h"
+#include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
@@ -26,6 +32,15 @@ constexpr int32_t kTooltipSourceX = 0;
 constexpr int32_t kTooltipSourceY = 446;
 constexpr uint32_t kTooltipTextColor = 0xFF404000;
 constexpr uint32_t kTooltipShadowColor = 0xFF000000;
+// Models of a loaded scene: water (reflecting with the water effect) and models always drawn opaque.
+constexpr uint32_t kWaterTag = 3;
+constexpr uint32_t kOpaqueTag = 4;
+
+void ApplyWaterEffect(quill::RenderScene& scene, uint8_t waterEffect) {
+    scene.ChangeModelObjectsByTag(kWaterTag, [waterEffect](quill::ModelObject& object) {
+        object.SetReflectionRecursive(waterEffect);
+    });
+}
 
 }  // namespace
 
@@ -100,7 +115,14 @@ int SceneManager::LoadPendingScene() {
 // The shared messenger follows the player: once a screen is loaded it moves there (and opens again, or shows
 // its icon and the friend requests that wait).
 void SceneManager::CompleteLoad(Scene& scene) {
+    quill::RenderScene* render = CurrentRenderScene();
+    if (render != nullptr && host_ != nullptr) {
+        ApplyWaterEffect(*render, host_->GetSettings().waterEffect);
+        render->ChangeModelObjectsByTag(kOpaqueTag, [](quill::ModelObject& object) { object.SetBlendModeRecursive(0); });
+    }
     scene.SetLoaded(true);
+    if (popups_) popups_->HideMessageBoxes();
+    scene.CollectTaggedObjects(render);
     scene.SetVisible(true);
     scene.Activate();
     if (MessengerPopup* messenger = GetMessenger()) messenger->AttachToScreen(scene);
@@ -204,6 +226,12 @@ void SceneManager::ApplyEffectSettings(const Settings& settings) {
     threads_.ExpectThread({ProgramThread::Main}, "OnSettingsChanged");
     quill::ScopedLock tree(widgetTreeLock_);
     if (Scene* scene = current_.load()) scene->OnSettingsChanged(settings);
+    if (quill::RenderScene* render = CurrentRenderScene()) ApplyWaterEffect(*render, settings.waterEffect);
+}
+
+quill::RenderScene* SceneManager::CurrentRenderScene() const {
+    quill::RenderSceneManager* scenes = host_ != nullptr ? host_->GetRenderScenes() : nullptr;
+    return scenes != nullptr ? scenes->GetCurrentScene() : nullptr;
 }
 
 void SceneManager::ResizeAll(uint32_t width, uint32_t height) {
@@ -306,7 +334,15 @@ bool SceneManager::ShowUserProfile(Widget* parent, quill::Packet& packet) {
     return profile != nullptr && owner != nullptr && profile->OnUserProfile(*owner, packet);
 }
 
-void SceneManager::SendChatMacro(int slot) {
+void SceneManager::SendChatMacro(int slot, quill::WStringView text) {
+    threads_.ExpectThread({ProgramThread::Main}, "a chat macro");
+    quill::ScopedLock tree(widgetTreeLock_);
+    WidgetToolkit* toolkit = WidgetToolkit::Current();
+    EditBridge* bridge = toolkit != nullptr ? toolkit->Services().GetEditBridge() : nullptr;
+    if (EditBox* box = bridge != nullptr ? bridge->GetFocusWidget() : nullptr) {
+        box->InsertText(text);
+        return;
+    }
     if (host_ != nullptr) host_->PostEvent(quill::AppEventId::ChatSubmit, static_cast<uint32_t>(slot), 0, 0);
 }
 

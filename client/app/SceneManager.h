@@ -45,6 +45,7 @@ public:
     // A modal box titled "Kestrovan" on the main window.
     virtual void ShowLoadErrorBox(quill::WStringView text) = 0;
     virtual quill::ResourceManager* GetResourceManager() = 0;
+    virtual quill::RenderSceneManager* GetRenderScenes() = 0;
     virtual D3D9RenderDevice* GetDevice() = 0;
     virtual const Settings& GetSettings() const = 0;
     // ClanLeave (40) with the byte 1, through the game connection: the player confirmed leaving the clan.
@@ -134,8 +135,9 @@ public:
     // on the given parent (null: the current scene) at the main thread's next pass.
     // False when nothing is to be shown.
     bool ShowUserProfile(Widget* parent, quill::Packet& packet);
-    // With no focused edit box, posts ChatSubmit with the slot.
-    void SendChatMacro(int slot);
+    // The chat macro of the slot (its stored text given): typed into the edit box that has the keyboard focus,
+    // or, with none, sent by the screen (ChatSubmit with the slot). Main thread.
+    void SendChatMacro(int slot, quill::WStringView text);
 
     // Whether frames run: the widget layer skips drawing labels and images while clear.
     static void SetUpdateActive(bool active) { updateActive_ = active; }
@@ -148,6 +150,7 @@ public:
 private:
     bool CanTakeMessages(const Scene& scene) const;
     void CompleteLoad(Scene& scene);
+    quill::RenderScene* CurrentRenderScene() const;
     // The given parent, else the current scene; null when neither is there or there are no popups.
     Widget* PopupParent(Widget* parent) const;
     void CreateTooltip();

@@ -49,6 +49,8 @@ public:
     // "Upgrading this function.." for a control whose window the program does not have.
     virtual void ShowFeatureNotice(Widget& parent) = 0;
 
+    // Hides both boxes: a screen that finished loading starts without the boxes of the one before.
+    virtual void HideMessageBoxes() = 0;
     // The boxes themselves (never null), for callers that fill them as they need.
     virtual NoticeBox* GetMessageBox() = 0;
     virtual NoticeBox* GetSecondMessageBox() = 0;

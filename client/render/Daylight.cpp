@@ -118,4 +118,9 @@ void Daylight::UpdateSounds(uint32_t t, AmbientSoundPlayer& sounds) {
     FollowWindow(Inside(t, 25200, 39599), morningSoundOn, kMorningSound, sounds);
 }
 
+void Daylight::StopSounds(AmbientSoundPlayer& sounds) {
+    FollowWindow(false, dawnSoundOn, kDawnSound, sounds);
+    FollowWindow(false, morningSoundOn, kMorningSound, sounds);
+}
+
 }  // namespace kestrovan

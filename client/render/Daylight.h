@@ -36,6 +36,9 @@ struct Daylight {
 
     // seconds: the time of day (taken modulo 86,400).
     void UpdateAmbientLight(uint32_t seconds, AmbientSoundPlayer& sounds);
+    // Stops the ambient sounds this model started, so that they end with the screen and start again when it
+    // is entered anew.
+    void StopSounds(AmbientSoundPlayer& sounds);
 
 private:
     void UpdateColor(uint32_t t);

@@ -67,6 +67,11 @@ void ScenePopups::ShowSecondNoticeBox(Widget& parent, quill::WStringView line0, 
     ShowBox(*second_, parent, u"Notice", {line0, line1, line2});
 }
 
+void ScenePopups::HideMessageBoxes() {
+    first_->Show(false);
+    second_->Show(false);
+}
+
 void ScenePopups::ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) {
     parent.AddChild(first_.get(), false);
     first_->Reset();

@@ -35,6 +35,7 @@ public:
     void ShowBox(Widget& parent, const ConnectionNotice& notice, uint32_t layout) override;
     void ShowInvitation(Widget& parent, const Invitation& invitation) override;
     void ShowFeatureNotice(Widget& parent) override;
+    void HideMessageBoxes() override;
     NoticeBox* GetMessageBox() override { return first_.get(); }
     NoticeBox* GetSecondMessageBox() override { return second_.get(); }
     MessengerPopup* GetMessenger() override { return messenger_.get(); }

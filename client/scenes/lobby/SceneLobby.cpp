@@ -314,6 +314,10 @@ void SceneLobby::WriteTitles() {
     channelLabel_->SetTextF(u"Ch-%d %s", channel, ChannelKindSuffix(connection_.GetChannelType(-1)));
 }
 
+void SceneLobby::ShowTitleBar(bool shown) {
+    titleBar_->Show(shown);
+}
+
 void SceneLobby::OnActivate(bool active) {
     if (!active && table_) table_->ReleaseHeldKeys(false);
 }
@@ -353,6 +357,7 @@ void SceneLobby::Activate() {
     bestShotIndex_ = 0;
     connection_.LocalPlayer().position = UserPlace::Lobby;
     PrepareBackgroundTable();
+    ResetSceneNodes(renderScene_);
     SelectUserTab(0);
     WriteTitles();
     if (activationCount_ == 0) chatInput_->SetFocus(true);

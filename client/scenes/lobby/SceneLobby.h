@@ -113,6 +113,9 @@ public:
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
     void OnSettingsChanged(const Settings& settings) override;
+    // The windowed frame's title bar shows while the cursor is over the drag band.
+    void OnCaptionHover(bool overDragBand) override { ShowTitleBar(overDragBand); }
+    void ShowTitleBar(bool shown);
     void AddChatLine(quill::WStringView text, uint32_t value) override { AddNoticeLine(text, value); }
     bool OnEvent(Widget* source, int32_t kind, int32_t key) override;
 

@@ -63,6 +63,7 @@ int SceneLobby::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
             sounds->Play(kLobbyMusic, 1.0f, 0, true);
         }
     }
+    ResetSceneNodes(renderScene_);
     return 0;
 }
 
@@ -181,7 +182,8 @@ void SceneLobby::OnBallsStopped() {
 }
 
 void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
-    UpdateAmbientLight();
+    // The lobby's clock runs through the first 48 seconds past midnight, ten seconds at a time.
+    UpdateAmbientLight(static_cast<uint32_t>(static_cast<double>(platform::TimeGetTime() / 1000 % 10) * 4.8));
     if (draw) ApplyPendingBestShot();
     OpenQueuedWebPages();
     if (device != nullptr) DrawBackgroundTable(*device, draw);

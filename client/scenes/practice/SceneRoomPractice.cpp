@@ -36,6 +36,8 @@ namespace {
 constexpr uint32_t kEffectSounds[] = {SceneRoomPractice::kSuccessSound, SceneRoomPractice::kStartSound,
                                       SceneRoomPractice::kRackSound, SceneRoomPractice::kChargedSound};
 constexpr int kEffectCategory = 1;
+// The practice room's time of day: always ten in the morning.
+constexpr uint32_t kTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
 
 constexpr const char16_t* kTips[] = {u"You can move the ball freely in the practice room.",
@@ -213,6 +215,7 @@ void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs) {
 // --- drawing (main thread) ---
 
 void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
+    UpdateAmbientLight(kTimeOfDay);
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     // The room and the table under a white light from above: the room with more ambient light.

@@ -59,6 +59,8 @@ constexpr int kEffectCategory = 1;
 constexpr int kCountdownCategory = 2;
 constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
 constexpr uint32_t kSecondsPerDay = 86400;
+// The room's time of day: always ten in the morning.
+constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
 constexpr size_t kTimeOutAnimation = 2;
 constexpr uint8_t kCountedItem = 3;
@@ -470,6 +472,8 @@ const quill::InventoryItem* SceneRoomGame::CurrentCue() const {
 // --- drawing (main thread) ---
 
 void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
+    UpdateAmbientLight(kRoomTimeOfDay);
+    ApplyEnvironment(stage_.RenderScene(), device != nullptr && device->tableFog != 0);
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     DrainEvents();

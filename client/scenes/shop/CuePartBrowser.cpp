@@ -134,7 +134,7 @@ void CuePartBrowser::RefreshTexts() {
                                FormatMoney(part->price)));
     level_->SetText(CueRules::LevelText(part->requiredLevel));
     level_->SetColors(part->requiredLevel > Wallet().level ? CueRules::kLevelTooHigh : kYellow, 0);
-    const std::array<quill::WString, 2> lines = CueRules::FunctionLines(*part, wording_.restoreWording);
+    const std::array<quill::WString, 2> lines = CueRules::FunctionLines(*part, wording_.catalogueViewer);
     function_[0]->SetText(lines[0]);
     function_[1]->SetText(lines[1]);
     RefreshMore();

@@ -38,7 +38,7 @@ public:
         const char16_t* name;       // type name, part number
         const char16_t* cashPrice;  // FormatMoney text
         const char16_t* otherPrice;
-        bool restoreWording;        // the bumper's "복원" instead of "증가"
+        bool catalogueViewer;       // the viewer's texts: English limits, the bumper's "복원"
     };
 
     ~CuePartBrowser() override;

@@ -157,17 +157,22 @@ std::vector<uint8_t> CueRules::ChangedTypes(const CueParts& chosen, const CuePar
     return types;
 }
 
-std::array<WString, 2> CueRules::FunctionLines(const CuePartRecord& part, bool restoreWording) {
+std::array<WString, 2> CueRules::FunctionLines(const CuePartRecord& part, bool catalogueViewer) {
+    // The catalogue viewer words the limits in English; the bumper's texts are the same Korean in both.
+    const auto text = [catalogueViewer](const char16_t* korean, const char16_t* english, int value) {
+        return Format(catalogueViewer ? english : korean, value);
+    };
     switch (part.partType) {
-        case CuePartRecord::kShaft: return {Format(u"스쿼트 상한 %d", part.valueA), {}};
-        case CuePartRecord::kButt: return {Format(u"파워 상한 %d", part.valueA), {}};
-        case CuePartRecord::kJoint: return {Format(u"밸런스 상한 %d", part.valueA), {}};
+        case CuePartRecord::kShaft: return {text(u"스쿼트 상한 %d", u"squirt limit %d", part.valueA), {}};
+        case CuePartRecord::kButt: return {text(u"파워 상한 %d", u"power limit %d", part.valueA), {}};
+        case CuePartRecord::kJoint: return {text(u"밸런스 상한 %d", u"balance limit %d", part.valueA), {}};
         case CuePartRecord::kBumper:
             if (part.valueB < 1) return {WString(u"없음"), {}};
-            return {Format(restoreWording ? u"총내구도 %d 복원" : u"총내구도 %d 증가", part.valueB), {}};
+            return {Format(catalogueViewer ? u"총내구도 %d 복원" : u"총내구도 %d 증가", part.valueB), {}};
         case CuePartRecord::kTip:
-            return {Format(u"스핀 상한 %d", part.valueA), Format(u"미스큐 상한 %d", part.valueB)};
-        default: return {WString(u"알수없음"), {}};
+            return {text(u"스핀 상한 %d", u"spin limit %d", part.valueA),
+                    text(u"미스큐 상한 %d", u"miscue limit %d", part.valueB)};
+        default: return {WString(catalogueViewer ? u"no option" : u"알수없음"), {}};
     }
 }
 

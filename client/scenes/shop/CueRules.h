@@ -111,8 +111,9 @@ public:
     static CueMoneyTotals PartsTotals(const CueParts& chosen, const CueParts& present, const PartLookup& lookup);
     // The types whose chosen part differs, in part-type order.
     static std::vector<uint8_t> ChangedTypes(const CueParts& chosen, const CueParts& present);
-    // "스쿼트 상한 %d", ..., the bumper's "총내구도 %d 증가" (restored: "... 복원"), the tip on two lines.
-    static std::array<quill::WString, 2> FunctionLines(const quill::CuePartRecord& part, bool restoreWording);
+    // "스쿼트 상한 %d", ..., the bumper's "총내구도 %d 증가", the tip on two lines; the catalogue viewer's
+    // "squirt limit %d", ..., the bumper's "총내구도 %d 복원", "no option" for an unknown type.
+    static std::array<quill::WString, 2> FunctionLines(const quill::CuePartRecord& part, bool catalogueViewer);
     // "레벨 %d" or "없음".
     static quill::WString LevelText(uint8_t requiredLevel);
 

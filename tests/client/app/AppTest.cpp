@@ -7,14 +7,20 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/render/RenderSceneManager.h"
+#include "QuillLib/resource/ResourceOptions.h"
+#include "QuillLib/resource/Texture.h"
 #include "client/app/AppEngineFactory.h"
 #include "client/app/AppExitCode.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
+#include "client/render/D3D9RenderDevice.h"
+#include "platform/gfx/Texture.h"
 #include "client/ui/Tooltip.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/system/posix/InstanceLock.h"
 #include "tests/client/app/AppFixture.h"
+#include "tests/support/gfx/DdsFiles.h"
 
 namespace kestrovan {
 namespace {
@@ -136,7 +142,7 @@ TEST(AppStartup, ConfigurationAndDisplayModeCorrectionAreSaved) {
     fixture.graphics->adapter.modes[platform::gfx::Format::X8R8G8B8] = {
         {1280, 1024, 75, platform::gfx::Format::X8R8G8B8}};
     fixture.folder.Write("config.ini", "[Video]\r\nfullscreen=1\r\nwidth=1280\r\nheight=1024\r\nrefreshrate=60\r\n"
-                                       "bpp=32\r\n");
+                                       "bpp=32\r\ntexturedetail=2\r\n");
     StartedApp started(fixture);
     started.RunToOfflineScreenAndQuit();
     EXPECT_EQ(started.app.ExitCode(), AppExitCode::Ok);
@@ -145,6 +151,26 @@ TEST(AppStartup, ConfigurationAndDisplayModeCorrectionAreSaved) {
     const std::string config = fixture.folder.Read("config.ini");
     EXPECT_NE(config.find("refreshrate= 75\r\n"), std::string::npos) << config;
     EXPECT_EQ(started.app.GetScreenSize().width, 1280);
+    // The screen's shape reaches the 3D views (height / width); the start log opens with the system report.
+    EXPECT_FLOAT_EQ(started.app.GetRenderScenes()->GetAspectRatio(), 0.8f);
+    const std::string log = fixture.StartLog();
+    EXPECT_LT(log.find("[Display Adapter]"), log.find("InitWindow...")) << log;
+
+    // The texture detail of config.ini reaches the textures the program makes: at 2 a DDS picture drops its
+    // two top levels.
+    std::vector<std::byte> file = kvtest::DdsHeader(8, 8, 4, static_cast<uint32_t>(platform::gfx::Format::Dxt1), 0);
+    for (int i = 0; i < 7; ++i) kvtest::AppendDxt1Block(file);
+    fixture.folder.Write("detail.dds", std::string(reinterpret_cast<const char*>(file.data()), file.size()));
+    quill::SharedPtr<quill::Texture> texture = started.app.GetDevice()->CreateTexture(u"detail", {});
+    ASSERT_TRUE(texture->LoadImageFile(u"detail.dds", 0));
+    ASSERT_TRUE(texture->Acquire(false));
+    platform::gfx::SurfaceDesc level;
+    auto* made = dynamic_cast<platform::gfx::Texture*>(texture->GetDeviceTexture());
+    ASSERT_NE(made, nullptr);
+    made->GetLevelDesc(0, level);
+    EXPECT_EQ(level.width, 2u) << "8 x 8 less two levels";
+    texture->Release(false);
+    quill::GetResourceOptions().value = 0;
 }
 
 TEST(AppStartup, WindowedAndReplayConfiguration) {

@@ -9,6 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/render/RenderScene.h"
+#include "QuillLib/resource/Material.h"
+#include "QuillLib/resource/MeshPart.h"
 #include "client/app/CatalogWidgetResources.h"
 #include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/MessengerPopup.h"
@@ -21,6 +25,8 @@
 #include "client/ui/WidgetToolkit.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "tests/support/gfx/SceneModels.h"
+#include "tests/support/gfx/TestEngineFactory.h"
 
 namespace kestrovan {
 namespace {
@@ -167,6 +173,7 @@ public:
     }
     void ShowInvitation(Widget& parent, const Invitation&) override { shown.push_back({&parent, u"invitation"}); }
     void ShowFeatureNotice(Widget& parent) override { shown.push_back({&parent, u"feature"}); }
+    void HideMessageBoxes() override { ++boxesHidden; }
     NoticeBox* GetMessageBox() override { return nullptr; }
     NoticeBox* GetSecondMessageBox() override { return nullptr; }
     MessengerPopup* GetMessenger() override { return &messenger; }
@@ -180,6 +187,7 @@ public:
     };
     std::vector<Shown> shown;
     int loads = 0;
+    int boxesHidden = 0;
 };
 
 class FakeSceneHost : public SceneManagerHost {
@@ -188,11 +196,13 @@ public:
     void SetDeviceDialogBoxMode(bool enable) override { dialogBoxMode = enable; }
     void ShowLoadErrorBox(quill::WStringView text) override { boxes.emplace_back(text); }
     quill::ResourceManager* GetResourceManager() override { return nullptr; }
+    quill::RenderSceneManager* GetRenderScenes() override { return renderScenes; }
     D3D9RenderDevice* GetDevice() override { return nullptr; }
     const Settings& GetSettings() const override { return settings; }
     void SendClanLeave() override { ++clanLeaveSends; }
     void PostEvent(uint32_t id, uint32_t, uint32_t, uint32_t) override { posted.push_back(id); }
 
+    quill::RenderSceneManager* renderScenes = nullptr;
     int quits = 0;
     int clanLeaveSends = 0;
     bool dialogBoxMode = false;
@@ -263,7 +273,7 @@ TEST_F(SceneManagerTest, MessagesWaitForAReadySceneAndQuitAlwaysWorks) {
     EXPECT_TRUE(manager.OnMessage(quill::AppEventId::MessengerControlSend, SceneManager::kMessengerWindowParam, 0));
     EXPECT_EQ(host.clanLeaveSends, 1);
     EXPECT_EQ(intro->messages, (std::vector<uint32_t>{quill::AppEventId::MessengerControlSend}));
-    manager.SendChatMacro(3);
+    manager.SendChatMacro(3, u"hello");
     EXPECT_EQ(host.posted, (std::vector<uint32_t>{quill::AppEventId::ChatSubmit}));
 }
 
@@ -447,6 +457,71 @@ TEST_F(SceneManagerTest, EveryEntryIntoAScreenHoldsTheWidgetTreeLock) {
     EXPECT_EQ(login->activations, 1);
     EXPECT_EQ(intro->unlockedEntries, std::vector<std::string>{});
     EXPECT_EQ(login->unlockedEntries, std::vector<std::string>{});
+}
+
+// A loaded screen's render scene: the water (tag 3) reflects with the water effect, also when the settings
+// change later; the models of tag 4 are drawn opaque; the models of tags 6 and 7 are listed for the screen;
+// the boxes of the screen before are hidden. A screen's lighting switch unlights the models of tag 2 (each
+// with a material of its own) and its fog reaches the scene; its node reset lights the models of tag 5.
+TEST_F(SceneManagerTest, ALoadedSceneSetsUpItsRenderSceneByTag) {
+    kvtest::TestEngineFactory factory{true};
+    std::unique_ptr<quill::Engine> engine = factory.CreateEngine();
+    ASSERT_TRUE(engine->Initialize());
+    quill::RenderSceneManager& renderScenes = *engine->GetRenderSceneManager();
+    auto info = quill::make_shared<quill::SceneInfo>(u"room", std::array<float, 4>{0.3f, 0.3f, 0.3f, 1.0f});
+    const quill::SharedPtr<quill::ModelObject> frame =
+        kvtest::MakeFrame(kvtest::MakeQuadMesh(kvtest::MakeMaterial(0, 0, 1, 0)));
+    for (uint32_t tag : {2u, 3u, 4u, 5u, 6u, 7u}) {
+        kvtest::Place(*info, frame, quill::Vec3{static_cast<float>(tag), 0, 0}, 1);
+        info->models.Entries().rbegin()->second->tag = tag;
+    }
+    quill::RenderScene* scene = renderScenes.CreateScene(info);
+    ASSERT_TRUE(renderScenes.SelectScene(scene->index));
+    // The scene's own placed model of the tag.
+    const auto placed = [&](uint32_t tag) -> quill::ModelObject& {
+        std::vector<quill::ModelObject*> found;
+        scene->CollectModelObjectsByTag(tag, found);
+        return *found.at(0);
+    };
+    const auto lit = [](quill::ModelObject& object) {
+        const quill::Material& material = *object.GetAttachment()->parts[0]->material;
+        return material.flagB == 0 && material.flagC == 1;
+    };
+    auto owned = std::make_unique<RecordingPopups>();
+    RecordingPopups& popups = *owned;
+    manager.SetPopups(std::move(owned));
+    host.renderScenes = &renderScenes;
+    host.settings.waterEffect = 1;
+    manager.SwitchTo(SceneId::Intro);
+    ASSERT_EQ(Step(), 1);
+    EXPECT_EQ(placed(3).pose.reflection, 1);
+    EXPECT_EQ(placed(4).blendMode, 0);
+    EXPECT_EQ(placed(6).blendMode, 1) << "other tags keep their blend mode";
+    EXPECT_EQ(popups.boxesHidden, 1);
+    EXPECT_EQ(intro->TaggedObjects(6), std::vector<quill::ModelObject*>{&placed(6)});
+    EXPECT_EQ(intro->TaggedObjects(7), std::vector<quill::ModelObject*>{&placed(7)});
+    Settings changed;
+    manager.ApplyEffectSettings(changed);
+    EXPECT_EQ(placed(3).pose.reflection, 0);
+
+    intro->ResetSceneNodes(scene);
+    EXPECT_TRUE(lit(placed(5)));
+    EXPECT_FALSE(lit(placed(2))) << "the material is the tag-5 model's own";
+    intro->GetEnvironment().lighting = 1;
+    intro->GetEnvironment().appliedLighting = 0;
+    intro->GetEnvironment().appliedSecondLighting = 0;
+    intro->GetEnvironment().fog = 1;
+    intro->ApplyEnvironment(scene, true);
+    EXPECT_TRUE(lit(placed(2)));
+    EXPECT_FLOAT_EQ(placed(2).alpha, 1.0f);
+    intro->GetEnvironment().lighting = 0;
+    intro->ApplyEnvironment(scene, true);
+    EXPECT_FALSE(lit(placed(2)));
+    EXPECT_FLOAT_EQ(placed(2).alpha, 0.8f);
+    EXPECT_EQ(scene->GetSceneInfo()->fogEnabled, 1);
+    EXPECT_FLOAT_EQ(scene->GetSceneInfo()->fogEnd, 100.0f);
+    renderScenes.SelectNoScene();
+    host.renderScenes = nullptr;
 }
 
 TEST(SceneEnvironment, FogRecordFollowsScaleAndDevice) {

@@ -167,5 +167,36 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
+// In a window, the lobby shows its title bar ("- channel 1-1  (Windowed)" over a half-transparent band at
+// (10, 4), 392 x 30) while the pointer is over the window's drag band (the top 25 pixels left of the last
+// 300), and hides it when the pointer leaves (titlebar.png, notitle.png).
+TEST_F(LobbyOnline, AWindowedLobbyShowsItsTitleBarOverTheDragBand) {
+    ASSERT_GT(StartOnline("[Video]\r\nfullscreen=0\r\n"), 0);
+    kvtest::InstallLobbyScript(server());
+    area_ = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(EnterFirstChannel(area_)) << ReadFile(folder() / "StartLog.log");
+    // The bar's caption: light text at (130, 6) of the bar.
+    const auto caption = [&](const Screenshot& shot) {
+        return Count(shot, X(10 + 130), Y(4 + 6), X(10 + 350), Y(4 + 26), IsLight);
+    };
+    x.MovePointer(X(600), Y(400));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot without = Capture(folder() / "notitle.png");
+    x.MovePointer(X(200), Y(12));
+    const Screenshot with = WaitForScreen(folder() / "titlebar.png", [&](const Screenshot& shot) {
+        return caption(shot) > caption(without) + 40;
+    });
+    EXPECT_GT(caption(with), caption(without) + 40) << "the title bar over the drag band: see titlebar.png, notitle.png";
+    EXPECT_GT(DifferingPixels(without, with, X(10), Y(4), X(402), Y(34)), 4000) << "the bar's band";
+
+    x.MovePointer(X(600), Y(400));
+    const Screenshot gone = WaitForScreen(folder() / "notitle.png", [&](const Screenshot& shot) {
+        return caption(shot) <= caption(without) + 5;
+    });
+    EXPECT_LE(caption(gone), caption(without) + 5) << "the bar hides again: see notitle.png";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
 }  // namespace
 }  // namespace kv::test

@@ -9,6 +9,7 @@
 // new-message window whose click opens the request, and To Lobby leads back to the lobby.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -29,6 +30,34 @@ namespace {
 // A face of the interface skin, lit or under a widget's opacity.
 bool IsFace(uint32_t rgb) {
     return IsSlate(rgb);
+}
+
+bool IsBallRed(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
+              b = static_cast<int>(rgb & 0xFF);
+    return r > 70 && 2 * r > 3 * g && 10 * r > 13 * b;
+}
+
+// The box of the red pixels of the rectangle that lie within 60 pixels of the first red pixel with four red
+// ones below it (the red ball, not a stray pixel of an edge); empty when there is none.
+XWindowGeometry RedBallBox(const Screenshot& shot, int left, int top, int right, int bottom) {
+    for (int y = top; y + 4 < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (Count(shot, x, y, x + 1, y + 5, IsBallRed) < 5) continue;
+            int minX = x, maxX = x, minY = y, maxY = y;
+            for (int v = std::max(top, y - 60); v < std::min(bottom, y + 60); ++v) {
+                for (int u = std::max(left, x - 60); u < std::min(right, x + 60); ++u) {
+                    if (!IsBallRed(shot.At(u, v))) continue;
+                    minX = std::min(minX, u);
+                    maxX = std::max(maxX, u);
+                    minY = std::min(minY, v);
+                    maxY = std::max(maxY, v);
+                }
+            }
+            return XWindowGeometry{minX, minY, maxX - minX + 1, maxY - minY + 1};
+        }
+    }
+    return {};
 }
 
 class RoomUnderX : public ProgramUnderX {
@@ -99,6 +128,21 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_GT(faces(room, width - 200, height - 52 - 168, 190, 52), 2000) << "the player board's row";
     EXPECT_GT(faces(room, width - 35, 0, 33, 34), 300) << "the top right button";
     EXPECT_GT(cloth(room), 15000) << "the table";
+
+    // With the help window closed, the red ball on the table is as wide as it is high, whatever the shape of
+    // the screen (table.png).
+    Click(left + width / 2, top + height / 2 + 246);
+    const auto ball = [&](const Screenshot& shot) {
+        return RedBallBox(shot, left + width / 5, top + 60, left + width * 4 / 5, top + height - 200);
+    };
+    const Screenshot table = WaitForScreen(folder() / "table.png", [&](const Screenshot& shot) {
+        return ball(shot).height >= 8;
+    });
+    const XWindowGeometry red = ball(table);
+    ASSERT_GE(red.height, 8) << "the red ball: see table.png";
+    const double shape = static_cast<double>(red.width) / red.height;
+    EXPECT_GT(shape, 0.93) << red.width << " x " << red.height << ": see table.png";
+    EXPECT_LT(shape, 1.07) << red.width << " x " << red.height << ": see table.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

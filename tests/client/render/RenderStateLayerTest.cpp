@@ -103,6 +103,11 @@ TEST_F(RenderStateLayerTest, LightsFillTheirGroupsAndAmbientFollowsThem) {
     EXPECT_TRUE(device->EnableLights(false, true, true));
     EXPECT_TRUE(Recording().IsLightEnabled(0));
     EXPECT_EQ(Recording().GetRenderState(gfx::RenderState::Ambient), 0xFF803F7Fu);  // 128.0 packs to 0x80
+    // With the scene's lights on, the fourth value is the ambient light's strength: a screen's (1, 1, 1, 0.35)
+    // lights at 35 %, not fully (the device reads no alpha from its ambient colour).
+    device->SetAmbientColor(1.0f, 1.0f, 1.0f, 0.35f);
+    EXPECT_TRUE(device->EnableLights(true, true, true));
+    EXPECT_EQ(Recording().GetRenderState(gfx::RenderState::Ambient), 0x59595959u);
     EXPECT_TRUE(device->EnableLights(false, false, false));
     EXPECT_EQ(Recording().GetRenderState(gfx::RenderState::Ambient), 0xFFFFFFFFu);
 }

@@ -14,6 +14,7 @@
 #include "platform/gfx/StandardImageCodec.h"
 #include "platform/gfx/headless/RecordingSystem.h"
 #include "tests/support/common/TempDirectory.h"
+#include "tests/support/gfx/DdsFiles.h"
 
 namespace platform::gfx {
 namespace {
@@ -85,29 +86,8 @@ TEST_F(ImageServicesTest, BackBufferSavedInEveryFormatReadsBackWithItsColours) {
     }
 }
 
-std::vector<std::byte> DdsHeader(uint32_t width, uint32_t height, uint32_t mips, uint32_t fourCc, uint32_t caps2) {
-    std::vector<std::byte> file(128);
-    auto put = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = std::byte((v >> (8 * i)) & 0xFF);
-    };
-    put(0, 0x20534444);
-    put(4, 124);
-    put(8, 0x1 | 0x2 | 0x4 | 0x1000 | 0x20000);
-    put(12, height);
-    put(16, width);
-    put(28, mips);
-    put(76, 32);
-    put(80, 0x4);
-    put(84, fourCc);
-    put(112, caps2);
-    return file;
-}
-
-// One DXT1 block: colour 0 pure red, colour 1 pure blue, indices picking 0, 1, 2 (2/3 red), 3 (1/3 red).
-void AppendDxt1Block(std::vector<std::byte>& file) {
-    const uint8_t block[8] = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4};
-    for (uint8_t b : block) file.push_back(std::byte(b));
-}
+using kvtest::AppendDxt1Block;
+using kvtest::DdsHeader;
 
 TEST_F(ImageServicesTest, DxtFilesDecodeAndKeepTheirFormatOnlyWhenAsked) {
     std::vector<std::byte> file = DdsHeader(4, 4, 1, static_cast<uint32_t>(Format::Dxt1), 0);

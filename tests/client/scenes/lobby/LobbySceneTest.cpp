@@ -193,6 +193,23 @@ TEST_F(LobbyScreen, ChatIsSentFloodsAreRefusedAndBansAreShown) {
     EXPECT_EQ(lobby->ChatLines().back().text, u"+ Done");
 }
 
+// A chat macro (Alt+1 to Alt+5, Alt+`) types its text into the chat input that has the focus; with no box
+// focused the lobby sends it.
+TEST_F(LobbyScreen, ChatMacrosTypeIntoTheFocusedInputOrAreSent) {
+    ASSERT_TRUE(connected);
+    app.Connection()->LocalPlayer().chatTexts[1] = u"nice shot";
+    Enter();
+    ASSERT_TRUE(lobby->ChatInput()->IsFocused()) << "the first entry focuses the chat input";
+    app.SendChatMacro(1);
+    app.DrainPostedEvents();
+    EXPECT_EQ(lobby->ChatInput()->GetText(), u"nice shot");
+    EXPECT_EQ(CountSent(MessageId::LobbyChatSend), 0u);
+    lobby->ChatInput()->SetFocus(false);
+    app.SendChatMacro(1);
+    app.DrainPostedEvents();
+    EXPECT_EQ(CountSent(MessageId::LobbyChatSend), 1u);
+}
+
 TEST_F(LobbyScreen, TutorialGateSendsANewPlayerToSchoolThenAsks) {
     ASSERT_TRUE(connected);
     app.Connection()->LocalPlayer().tutorialDone = 0;

@@ -13,6 +13,7 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
+#include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/lobby/SceneLobby.h"
@@ -136,12 +137,18 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         ASSERT_NE(sounds, nullptr) << "the null audio device's manager";
         EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kMusic)) << "the room's music";
         EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kCountdownSound)) << "the countdown's beep";
+        // The room holds ten in the morning: its first frame starts the morning's ambient sound, every time.
+        room.Render(app.GetDevice(), false);
+        EXPECT_TRUE(sounds->IsPlaying(0)) << "the morning sound";
+        EXPECT_FALSE(sounds->IsPlaying(1)) << "no dawn sound";
 
         // Back to the lobby, which enters its channel's lists again.
         room.RequestSceneChange(SceneId::Lobby);
         ASSERT_EQ(SwitchAndLoad(), 1);
         EXPECT_EQ(room.Table(), nullptr) << "the room let its table go";
         EXPECT_FALSE(sounds->GetSound(SceneRoomGame::kMusic)) << "the music removed";
+        Lobby().Render(app.GetDevice(), false);
+        EXPECT_FALSE(sounds->IsPlaying(0)) << "the lobby's clock is past midnight";
     }
     EXPECT_EQ(server.CountReceived(quill::MessageId::JoinRoom), 3u);
     EXPECT_EQ(server.CountReceived(quill::MessageId::RoomEntered), 3u);

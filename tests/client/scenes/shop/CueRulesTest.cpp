@@ -148,6 +148,12 @@ TEST(CueRulesTest, PartTextsByType) {
     tip.valueA = 12;
     tip.valueB = 14;
     EXPECT_EQ(CueRules::FunctionLines(tip, false)[1], u"미스큐 상한 14");
+    // The catalogue viewer words the limits in English.
+    EXPECT_EQ(CueRules::FunctionLines(tip, true)[0], u"spin limit 12");
+    EXPECT_EQ(CueRules::FunctionLines(tip, true)[1], u"miscue limit 14");
+    CuePartRecord unknown;
+    unknown.partType = 9;
+    EXPECT_EQ(CueRules::FunctionLines(unknown, true)[0], u"no option");
     EXPECT_EQ(CueRules::LevelText(0), u"없음");
     EXPECT_EQ(CueRules::LevelText(12), u"레벨 12");
 }

@@ -166,6 +166,7 @@ TEST_F(CuePurchase, TheTuningCueOffersAFewPartsTenPointsAnOptionAndTheViewer) {
     EXPECT_EQ(viewer.NameLabel()->GetText(), u"shaft 1");
     EXPECT_EQ(viewer.Chosen(), CueParts{}) << "part 1 of every type, whatever was chosen";
     EXPECT_EQ(viewer.PriceLabel()->GetText(), u"10,000 (Gold)");
+    EXPECT_TRUE(viewer.FunctionLabel(0)->GetText().starts_with(u"squirt limit ")) << "the viewer's English wording";
     Button tab;
     tab.SetId(CuePartBrowser::kFirstTab + 3);
     viewer.OnEvent(&tab, 0, 0);
