@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         view.guideViewHeld = (kind & 0x40) != 0;
         view.solidInAimCone = (kind & 0x80) != 0;
         const int32_t task = 1 + (kind >> 2) % 4;
-        const bool met = judge.Met(step, task, view, view.tipX, value & 3);
+        const bool met = judge.Met(step, task, view, value % 121, value & 3);
         Check(!met || task <= static_cast<int32_t>(page->tasks.size()));
         (void)kestrovan::SchoolTaskJudge::IsBallInAimCone({view.yawDegrees, view.pitchDegrees, 0.0f},
                                                           {view.tipX, view.tipY, 0.0f}, {}, {1.0f, view.tipY, 0.0f});

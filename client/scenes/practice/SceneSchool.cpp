@@ -1,5 +1,7 @@
 #include "client/scenes/practice/SceneSchool.h"
 
+#include <algorithm>
+
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -43,6 +45,8 @@ constexpr int16_t kSchoolPlace = -1;
 constexpr uint8_t kSchoolGameMode = 10;
 constexpr uint16_t kStockCue = 3000;
 constexpr uint32_t kCustomCueType = 3100;
+// The power gauge reaches 120 %.
+constexpr uint64_t kMostPercent = 120;
 // π / 60000 radians of yaw per update while the welcome pages are read.
 constexpr float kOrbitDegreesPerUpdate = 0.003f;
 
@@ -151,7 +155,7 @@ void SceneSchool::ResetScript() {
     pageTasks_ = 0;
     textLineCount_ = 0;
     maxStep_ = 0;
-    lastPower_ = 0.0f;
+    lastPowerPercent_ = 0;
     shotsTaken_ = 0;
     failedTries_ = 0;
     tasksStarted_ = false;
@@ -289,10 +293,12 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->StartAmbientEffect(lastTimeMs_);
             break;
         case quill::AppEventId::ShotFired:
-            lastPower_ = static_cast<float>(static_cast<uint32_t>(wParam)) / 100.0f;
+            lastPowerPercent_ = static_cast<int32_t>(std::min<uint64_t>(wParam, kMostPercent));
             chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
+            // The camera ends right on the cue ball where it stopped.
+            table->GetCamera().SetApplyAtEnd(true);
             table->MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
             table->SetControlEnabled(true);
             table->SetVisible(true);
@@ -380,11 +386,6 @@ bool SceneSchool::TasksStarted() const {
 int32_t SceneSchool::ShotsTaken() const {
     quill::ScopedLock hold(lock_);
     return shotsTaken_;
-}
-
-float SceneSchool::LastPower() const {
-    quill::ScopedLock hold(lock_);
-    return lastPower_;
 }
 
 }  // namespace kestrovan

@@ -103,7 +103,6 @@ public:
     int32_t TaskCount() const;
     bool TasksStarted() const;
     int32_t ShotsTaken() const;
-    float LastPower() const;
     TextLabel* Title() const { return title_; }
     TextLabel* TextLine(size_t n) const { return textLines_[n]; }
     TextLabel* TaskLine(size_t n) const { return taskLines_[n]; }
@@ -172,7 +171,7 @@ private:
     bool sampleShown_ = false;
     bool tasksStarted_ = false;
     bool noPage_ = true;
-    float lastPower_ = 0.0f;
+    int32_t lastPowerPercent_ = 0;  // the last shot's power as the gauge reports it, in whole percents
     int32_t shotsTaken_ = 0;
     uint32_t savedPlayerValue_ = 0;
     uint32_t lastTimeMs_ = 0;

@@ -93,6 +93,8 @@ void SceneSchool::BuildStepBar() {
 void SceneSchool::BuildButtons() {
     continue_ = board_->CreateButton(370, 240, 24, 27, kContinue, -1, kTutor, 23, 943);
     continue_->SetTooltip(u"Continue");
+    // The button answers on its face and on the "Try" beside it.
+    continue_->SetSecondRect(365, 240, 70, 27);
     previous_ = board_->CreateButton(250, 240, 23, 27, kPrevious, -1, kTutor, 0, 943);
     previous_->SetAlpha(0.5f);
     previous_->SetTooltip(u"Previous");

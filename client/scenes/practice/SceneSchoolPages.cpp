@@ -248,7 +248,7 @@ void SceneSchool::StartTasks() {
 void SceneSchool::JudgeTasks() {
     quill::ScopedLock hold(lock_);
     if (!tasksStarted_ || taskIndex_ >= pageTasks_ || stage_.Table() == nullptr) return;
-    if (judge_.Met(step_, taskIndex_ + 1, ViewOfTable(), lastPower_, shotsTaken_)) CompleteTask();
+    if (judge_.Met(step_, taskIndex_ + 1, ViewOfTable(), lastPowerPercent_, shotsTaken_)) CompleteTask();
 }
 
 // The table as the judging sees it: the current camera in degrees, the cue tip, and the balls on the aim.

@@ -20,8 +20,8 @@ enum Flag : size_t {
     kTipUp,
 };
 
-bool ShotWithin(const SchoolTableView& table, float power, int32_t shotsTaken, float low, float high) {
-    return !table.shotRunning && shotsTaken > 0 && power >= low && power <= high;
+bool ShotWithin(const SchoolTableView& table, int32_t percent, int32_t shotsTaken, int32_t low, int32_t high) {
+    return !table.shotRunning && shotsTaken > 0 && percent >= low && percent <= high;
 }
 
 }  // namespace
@@ -50,7 +50,8 @@ bool SchoolTaskJudge::Both(size_t a, bool first, size_t b, bool second) {
     return flags_[a] != 0 && flags_[b] != 0;
 }
 
-bool SchoolTaskJudge::Met(int32_t page, int32_t task, const SchoolTableView& table, float power, int32_t shotsTaken) {
+bool SchoolTaskJudge::Met(int32_t page, int32_t task, const SchoolTableView& table, int32_t powerPercent,
+                          int32_t shotsTaken) {
     const bool shotCounts = shotsTaken > 0;
     switch (page * 10 + task) {
         case 41:
@@ -73,20 +74,20 @@ bool SchoolTaskJudge::Met(int32_t page, int32_t task, const SchoolTableView& tab
         case 82:
             return Both(kTipDown, table.tipY < -0.15f, kTipUp, table.tipY > 0.15f);
         case 411:
-            return ShotWithin(table, power, shotsTaken, 0.05f, 0.15f);
+            return ShotWithin(table, powerPercent, shotsTaken, 5, 15);
         case 412:
-            return ShotWithin(table, power, shotsTaken, 0.6f, 0.8f);
+            return ShotWithin(table, powerPercent, shotsTaken, 60, 80);
         case 421:
-            return ShotWithin(table, power, shotsTaken, 0.15f, 0.25f);
+            return ShotWithin(table, powerPercent, shotsTaken, 15, 25);
         case 422:
-            return ShotWithin(table, power, shotsTaken, 0.5f, 0.7f);
+            return ShotWithin(table, powerPercent, shotsTaken, 50, 70);
         case 501:
             return !table.shotRunning && table.elevationDegrees > 80.0f;
         case 511:
             return table.guideViewHeld &&
                    (table.tipX < -0.25f || table.tipX > 0.25f || table.tipY < -0.25f || table.tipY > 0.25f);
         case 512:
-            return !table.shotRunning && shotCounts && power > 0.7f;
+            return !table.shotRunning && shotCounts && powerPercent > 70;
         default:
             return false;
     }

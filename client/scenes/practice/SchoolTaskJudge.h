@@ -38,9 +38,10 @@ public:
     static bool IsBallInAimCone(const quill::Vec3& eye, const quill::Vec3& target, const quill::Vec3& cueBall,
                                 const quill::Vec3& ball);
 
-    // Task (1-based) of the page is met. power: the last shot's power as a fraction; shotsTaken: the shots
-    // whose balls stopped since the last task was met.
-    bool Met(int32_t page, int32_t task, const SchoolTableView& table, float power, int32_t shotsTaken);
+    // Task (1-based) of the page is met. powerPercent: the last shot's power in whole percents, as the gauge
+    // reports it (judged as such: a fraction computed on a thread that rounds toward zero falls below 5 % for
+    // a 5 % shot); shotsTaken: the shots whose balls stopped since the last task was met.
+    bool Met(int32_t page, int32_t task, const SchoolTableView& table, int32_t powerPercent, int32_t shotsTaken);
     void Clear() { flags_.fill(0); }
 
 private:

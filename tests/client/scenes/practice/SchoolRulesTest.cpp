@@ -60,70 +60,69 @@ TEST(SchoolTaskJudgeTest, CameraAndContactTasksNeedBothStatesOneAfterTheOther) {
     SchoolTaskJudge judge;
     SchoolTableView view;
     view.yawDegrees = 90.0f;
-    EXPECT_FALSE(judge.Met(4, 1, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(4, 1, view, 0, 0));
     view.yawDegrees = -150.0f;
-    EXPECT_TRUE(judge.Met(4, 1, view, 0.0f, 0)) << "both ways turned";
+    EXPECT_TRUE(judge.Met(4, 1, view, 0, 0)) << "both ways turned";
     view.yawDegrees = 0.0f;
-    EXPECT_TRUE(judge.Met(4, 1, view, 0.0f, 0)) << "what was seen stays";
+    EXPECT_TRUE(judge.Met(4, 1, view, 0, 0)) << "what was seen stays";
     judge.Clear();
     view.yawDegrees = 130.0f;
-    EXPECT_FALSE(judge.Met(4, 1, view, 0.0f, 0)) << "strictly between";
+    EXPECT_FALSE(judge.Met(4, 1, view, 0, 0)) << "strictly between";
 
     view.pitchDegrees = 9.0f;
-    EXPECT_FALSE(judge.Met(4, 2, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(4, 2, view, 0, 0));
     view.pitchDegrees = 51.0f;
-    EXPECT_TRUE(judge.Met(4, 2, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(4, 2, view, 0, 0));
     view.distance = 199.0f;
-    EXPECT_FALSE(judge.Met(4, 3, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(4, 3, view, 0, 0));
     view.distance = 401.0f;
-    EXPECT_TRUE(judge.Met(4, 3, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(4, 3, view, 0, 0));
 
     view.tipX = -0.2f;
-    EXPECT_FALSE(judge.Met(8, 1, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(8, 1, view, 0, 0));
     view.tipX = 0.15f;
-    EXPECT_FALSE(judge.Met(8, 1, view, 0.0f, 0)) << "above 0.15 only";
+    EXPECT_FALSE(judge.Met(8, 1, view, 0, 0)) << "above 0.15 only";
     view.tipX = 0.16f;
-    EXPECT_TRUE(judge.Met(8, 1, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(8, 1, view, 0, 0));
     view.tipY = 0.3f;
-    EXPECT_FALSE(judge.Met(8, 2, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(8, 2, view, 0, 0));
     view.tipY = -0.3f;
-    EXPECT_TRUE(judge.Met(8, 2, view, 0.0f, 0));
-    EXPECT_FALSE(judge.Met(8, 3, view, 0.0f, 0));
-    EXPECT_TRUE(judge.Met(8, 3, view, 0.0f, 1)) << "a shot counts";
-    EXPECT_FALSE(judge.Met(6, 1, view, 1.0f, 5)) << "a page without tasks";
+    EXPECT_TRUE(judge.Met(8, 2, view, 0, 0));
+    EXPECT_FALSE(judge.Met(8, 3, view, 0, 0));
+    EXPECT_TRUE(judge.Met(8, 3, view, 0, 1)) << "a shot counts";
+    EXPECT_FALSE(judge.Met(6, 1, view, 100, 5)) << "a page without tasks";
 }
 
 TEST(SchoolTaskJudgeTest, PowerTasksTakeWholePercentagesAtTheirMargins) {
     SchoolTaskJudge judge;
     SchoolTableView view;
-    const auto power = [](int percent) { return static_cast<float>(static_cast<uint32_t>(percent)) / 100.0f; };
-    EXPECT_FALSE(judge.Met(41, 1, view, power(4), 1));
-    EXPECT_TRUE(judge.Met(41, 1, view, power(5), 1));
-    EXPECT_TRUE(judge.Met(41, 1, view, power(10), 1));
-    EXPECT_TRUE(judge.Met(41, 1, view, power(15), 1));
-    EXPECT_FALSE(judge.Met(41, 1, view, power(16), 1));
-    EXPECT_FALSE(judge.Met(41, 1, view, power(10), 0)) << "no shot yet";
+    EXPECT_FALSE(judge.Met(41, 1, view, 4, 1));
+    EXPECT_TRUE(judge.Met(41, 1, view, 5, 1));
+    EXPECT_TRUE(judge.Met(41, 1, view, 10, 1));
+    EXPECT_TRUE(judge.Met(41, 1, view, 15, 1));
+    EXPECT_FALSE(judge.Met(41, 1, view, 16, 1));
+    EXPECT_FALSE(judge.Met(41, 1, view, 10, 0)) << "no shot yet";
     view.shotRunning = true;
-    EXPECT_FALSE(judge.Met(41, 1, view, power(10), 1)) << "the balls still roll";
+    EXPECT_FALSE(judge.Met(41, 1, view, 10, 1)) << "the balls still roll";
     view.shotRunning = false;
-    EXPECT_TRUE(judge.Met(41, 2, view, power(60), 1));
-    EXPECT_TRUE(judge.Met(41, 2, view, power(80), 1));
-    EXPECT_FALSE(judge.Met(41, 2, view, power(81), 1));
-    EXPECT_TRUE(judge.Met(42, 1, view, power(25), 1));
-    EXPECT_FALSE(judge.Met(42, 1, view, power(26), 1));
-    EXPECT_TRUE(judge.Met(42, 2, view, power(50), 1));
-    EXPECT_FALSE(judge.Met(42, 2, view, power(71), 1));
+    EXPECT_TRUE(judge.Met(41, 2, view, 60, 1));
+    EXPECT_TRUE(judge.Met(41, 2, view, 80, 1));
+    EXPECT_FALSE(judge.Met(41, 2, view, 81, 1));
+    EXPECT_TRUE(judge.Met(42, 1, view, 25, 1));
+    EXPECT_FALSE(judge.Met(42, 1, view, 26, 1));
+    EXPECT_TRUE(judge.Met(42, 2, view, 50, 1));
+    EXPECT_FALSE(judge.Met(42, 2, view, 71, 1));
 
     view.elevationDegrees = 80.0f;
-    EXPECT_FALSE(judge.Met(50, 1, view, 0.0f, 0));
+    EXPECT_FALSE(judge.Met(50, 1, view, 0, 0));
     view.elevationDegrees = 81.0f;
-    EXPECT_TRUE(judge.Met(50, 1, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(50, 1, view, 0, 0));
     view.tipX = 0.3f;
-    EXPECT_FALSE(judge.Met(51, 1, view, 0.0f, 0)) << "the V key is not held";
+    EXPECT_FALSE(judge.Met(51, 1, view, 0, 0)) << "the V key is not held";
     view.guideViewHeld = true;
-    EXPECT_TRUE(judge.Met(51, 1, view, 0.0f, 0));
-    EXPECT_FALSE(judge.Met(51, 2, view, power(70), 1));
-    EXPECT_TRUE(judge.Met(51, 2, view, power(71), 1));
+    EXPECT_TRUE(judge.Met(51, 1, view, 0, 0));
+    EXPECT_FALSE(judge.Met(51, 2, view, 70, 1));
+    EXPECT_TRUE(judge.Met(51, 2, view, 71, 1));
 }
 
 TEST(SchoolTaskJudgeTest, TheAimLineRunsThroughTheCueBallAlongTheCamerasHorizontalView) {
@@ -138,12 +137,12 @@ TEST(SchoolTaskJudgeTest, TheAimLineRunsThroughTheCueBallAlongTheCamerasHorizont
     SchoolTaskJudge judge;
     SchoolTableView view;
     view.solidInAimCone = true;
-    EXPECT_FALSE(judge.Met(7, 1, view, 0.0f, 0)) << "only in the Shift view at rest";
+    EXPECT_FALSE(judge.Met(7, 1, view, 0, 0)) << "only in the Shift view at rest";
     view.freeOrbitIdle = true;
-    EXPECT_TRUE(judge.Met(7, 1, view, 0.0f, 0));
-    EXPECT_FALSE(judge.Met(7, 2, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(7, 1, view, 0, 0));
+    EXPECT_FALSE(judge.Met(7, 2, view, 0, 0));
     view.stripeInAimCone = true;
-    EXPECT_TRUE(judge.Met(7, 2, view, 0.0f, 0));
+    EXPECT_TRUE(judge.Met(7, 2, view, 0, 0));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
@@ -21,8 +22,12 @@
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/practice/SchoolIndexWindow.h"
 #include "client/table/GameTable.h"
+#include "client/table/LockedCamera.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "platform/system/ScopedFpuMode.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/scenes/SceneTestApp.h"
@@ -194,6 +199,55 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
     EXPECT_TRUE(school->ContinueButton()->IsVisible()) << "all met";
     EXPECT_EQ(school->TaskLine(2)->GetText(), SceneSchool::kClosingLine);
     EXPECT_EQ(school->TaskCount(), 3);
+}
+
+TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRounding) {
+    Enter(0);
+    platform::ScopedFpuMode gameThread;  // toward zero, as the game thread that posts and judges the shot
+    Post(quill::AppEventId::SchoolStep, 41);
+    Press(school->ContinueButton());
+    Post(quill::AppEventId::ShotFired, 5);
+    Post(quill::AppEventId::BallsStopped);
+    school->Update(0, 100);
+    EXPECT_EQ(school->TaskIndex(), 1) << "5% is within 5% to 15%";
+    Post(quill::AppEventId::ShotFired, 60);
+    Post(quill::AppEventId::BallsStopped);
+    school->Update(0, 200);
+    EXPECT_EQ(school->TaskIndex(), 2) << "60% is within 60% to 80%";
+    Post(quill::AppEventId::SchoolStep, 42);
+    Press(school->ContinueButton());
+    Post(quill::AppEventId::ShotFired, 15);
+    Post(quill::AppEventId::BallsStopped);
+    school->Update(0, 300);
+    EXPECT_EQ(school->TaskIndex(), 1) << "15% is within 15% to 25%";
+}
+
+TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
+    Enter(12);
+    GameTable& table = *school->Table();
+    const CameraRef camera = table.GetCurrentCameraRef();
+    ASSERT_NE(*camera, nullptr);
+    LockedMoveTargetTo(camera, {37.3f, -11.7f, 0.0f});
+    Post(quill::AppEventId::BallsStopped);
+    for (int64_t frame = 1; frame <= 400; ++frame) school->Update(static_cast<uint32_t>(frame * 5), frame * 50);
+    ASSERT_FALSE(table.GetCamera().IsMoving());
+    quill::ScopedLock hold((*camera)->GetLock());
+    const quill::Vec3 target = (*camera)->Target();
+    const quill::Vec3 cueBall = table.Physics().CachedPosition(table.Physics().CueBall());
+    EXPECT_EQ(target.x, cueBall.x);
+    EXPECT_EQ(target.y, cueBall.y);
+    EXPECT_EQ(target.z, cueBall.z);
+}
+
+TEST_F(School, ContinueAnswersBesideItsFaceToo) {
+    Enter(0);
+    const int32_t step = school->Step();
+    const WidgetRect face = school->ContinueButton()->GetRect();
+    const int32_t x = face.right + 30;  // in the hit rectangle, right of the 24-pixel face
+    const int32_t y = face.top + 10;
+    app.Scenes().HandleWindowMessage(platform::Msg::LButtonDown, 0, platform::MakePointLParam(x, y));
+    app.Scenes().HandleWindowMessage(platform::Msg::LButtonUp, 0, platform::MakePointLParam(x, y));
+    EXPECT_EQ(school->Step(), step + 1);
 }
 
 TEST_F(School, AChalkIsLentUnderAKeyOfItsOwnAndGivenBackWithTheValueOnLeaving) {
