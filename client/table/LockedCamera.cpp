@@ -87,6 +87,10 @@ void LockedSetMaxPitch(CameraRef camera, float radians) {
     WithCamera(camera, [&](quill::Camera& c) { c.SetMaxPitch(radians); });
 }
 
+void LockedSetYaw(CameraRef camera, float radians) {
+    WithCamera(camera, [&](quill::Camera& c) { c.SetYaw(radians); });
+}
+
 void LockedSetYawDegrees(CameraRef camera, float degrees) {
     WithCamera(camera, [&](quill::Camera& c) { c.SetYawDegrees(degrees); });
 }

@@ -27,6 +27,8 @@ void LockedSetMinDistance(CameraRef camera, float distance);
 void LockedSetMaxDistance(CameraRef camera, float distance);
 void LockedSetMinPitch(CameraRef camera, float radians);
 void LockedSetMaxPitch(CameraRef camera, float radians);
+// The yaw in radians, for a value that must be exact.
+void LockedSetYaw(CameraRef camera, float radians);
 void LockedSetYawDegrees(CameraRef camera, float degrees);
 void LockedSetPitchDegrees(CameraRef camera, float degrees);
 void LockedSetDistance(CameraRef camera, float distance);

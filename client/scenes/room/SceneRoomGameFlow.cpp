@@ -2,6 +2,7 @@
 // result (scores, innings, money, whose turn), re-racks, the 8-ball groups, the point rule and the end with
 // its results. Runs on the dispatch thread under the room lock (OnPacket holds it).
 #include <algorithm>
+#include <bit>
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/sound/SoundManager.h"
@@ -40,7 +41,9 @@ constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
 constexpr uint32_t kKey_Z = 'Z';
 constexpr float kKeep = CameraController::kKeep;
-constexpr float kBreakYawDegrees = 150.0f;
+// The break's view in the three-cushion games: 150 degrees, held as the exact float every client uses. The
+// dispatch thread rounds toward zero, so converting 150 degrees there would give the float one unit below.
+constexpr float kBreakYaw = std::bit_cast<float>(0x40278D37u);
 constexpr uint32_t kContinueAfterMs = 60 * 60 * 1000;
 constexpr int32_t kWaitingState = 4;
 constexpr uint8_t kInvalidResult = 7;
@@ -226,7 +229,7 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     const bool localTurn = start.firstShooter == static_cast<uint8_t>(localSeat_.load());
     const uint8_t mode = room_.gameType;
     if ((mode == quill::game_type::kThreeCushion || mode == quill::game_type::kThreeCushionGamble) && localTurn) {
-        LockedSetYawDegrees(table->GetCurrentCameraRef(), kBreakYawDegrees);
+        LockedSetYaw(table->GetCurrentCameraRef(), kBreakYaw);
     }
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->SetRefocusOnTopViewExit(true);

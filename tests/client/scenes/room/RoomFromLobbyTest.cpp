@@ -4,8 +4,10 @@
 // sets the room's table up on that room's game and equipment; leaving returns to the lobby.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -20,8 +22,11 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
+#include "client/table/LockedCamera.h"
+#include "platform/system/ScopedFpuMode.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {
@@ -152,6 +157,44 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
     }
     EXPECT_EQ(server.CountReceived(quill::MessageId::JoinRoom), 3u);
     EXPECT_EQ(server.CountReceived(quill::MessageId::RoomEntered), 3u);
+}
+
+TEST_F(RoomFromLobby, TheBreakersViewInThreeCushionTurnsByTheExactYawOnTheDispatchThread) {
+    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(connected);
+    ASSERT_EQ(SwitchAndLoad(), 1);
+    ASSERT_TRUE(LobbyTookItsEntry(1));
+    Lobby().JoinRoom(1);
+    ASSERT_TRUE(Eventually([&] { return app.Scenes().Current()->IsChangePending(); }));
+    ASSERT_EQ(SwitchAndLoad(), 1);
+    auto& room = *static_cast<SceneRoomGame*>(app.Scenes().Current());
+    ASSERT_TRUE(Eventually([&] { return server.CountReceived(quill::MessageId::RoomEntered) == 1; }));
+    server.Send(kvtest::RoomSnapshotMessage({}));
+    ASSERT_TRUE(Eventually([&] { return room.LocalSeat() == 0; }));
+
+    // The start resets the camera (pitch 0.5236, yaw pi, distance 300), then turns it to the break's yaw,
+    // on the dispatch thread, which rounds toward zero. The same from the same camera here, in the same
+    // rounding, with the exact yaw.
+    const CameraRef camera = room.Table()->GetCurrentCameraRef();
+    ASSERT_NE(*camera, nullptr);
+    std::optional<quill::Camera> expected;
+    {
+        quill::ScopedLock hold((*camera)->GetLock());
+        expected.emplace(**camera);
+        platform::ScopedFpuMode dispatchRounding;
+        expected->SetPitch(0.5236f, false);
+        expected->SetYaw(quill::kPi);
+        expected->SetDistance(300.0f);
+        expected->SetYaw(std::bit_cast<float>(0x40278D37u));
+    }
+    server.Send(kvtest::GameStartMessage(kvtest::TwoPlayerStart(3, 0, 1)));
+    ASSERT_TRUE(Eventually([&] { return room.IsGameRunning(); }));
+    quill::ScopedLock handled(room.RoomLock());  // the start's handler holds it until it is done
+    quill::ScopedLock hold((*camera)->GetLock());
+    const quill::Vec3 eye = (*camera)->Eye();
+    EXPECT_EQ(std::bit_cast<uint32_t>(eye.x), std::bit_cast<uint32_t>(expected->Eye().x));
+    EXPECT_EQ(std::bit_cast<uint32_t>(eye.y), std::bit_cast<uint32_t>(expected->Eye().y));
+    EXPECT_EQ(std::bit_cast<uint32_t>(eye.z), std::bit_cast<uint32_t>(expected->Eye().z));
 }
 
 }  // namespace
