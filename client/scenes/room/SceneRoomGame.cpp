@@ -27,6 +27,7 @@
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/InviteWindow.h"
+#include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ReplayPanel.h"
@@ -285,9 +286,9 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 13> windows{resultBoard_,  shotBet_,     scoreTrack_, moneyNotice_,  roomMenu_,
-                                          invite_,       replayPanel_, itemSelect_, purchaseGift_, purchase_,
-                                          readyBalloon_, receiving_,   wideButton_};
+    const std::array<Widget*, 14> windows{resultBoard_, shotBet_,      scoreTrack_,  groupBoard_, moneyNotice_,
+                                          roomMenu_,    invite_,       replayPanel_, itemSelect_, purchaseGift_,
+                                          purchase_,    readyBalloon_, receiving_,   wideButton_};
     for (Widget* window : windows) window->SetVisible(false);
 }
 

@@ -52,6 +52,7 @@ class GameConnection;
 class GameOptionDialog;
 class GameTable;
 class GoldShortagePopup;
+class GroupBoard;
 class HelpWindow;
 class Image;
 class InProgressDialog;
@@ -267,6 +268,7 @@ public:
     ScoreBoard* Score() const { return scoreBoard_; }
     ScoreTrack* Track() const { return scoreTrack_; }
     MoneyNotice* Money() const { return moneyNotice_; }
+    GroupBoard* Groups() const { return groupBoard_; }
     ReplayPanel* Replay() const { return replayPanel_; }
     InviteWindow* Invite() const { return invite_; }
     RoomMenu* Menu() const { return roomMenu_; }
@@ -331,6 +333,8 @@ private:
     void OnPointRuleUpdate(quill::Packet& packet);
     void OnScoreUpdate(quill::Packet& packet);
     void OnGameEnd(quill::Packet& packet);
+    void FillPointRuleBoard(uint8_t secondMarker);
+    void FillGroupBoard();
     void OnGameSettlement(quill::Packet& packet);
     void OnPlayerAllIn(quill::Packet& packet);
     void AfterGameSeating();
@@ -523,6 +527,7 @@ private:
     ScoreSummaryPopup* scoreSummary_ = nullptr;
     TimeLimitNotice* timeLimit_ = nullptr;
     LevelUpPopup* levelUp_ = nullptr;
+    GroupBoard* groupBoard_ = nullptr;
     RankingPopup* ranking_ = nullptr;
     InviteWindow* invite_ = nullptr;
     WithdrawPopup* withdraw_ = nullptr;

@@ -12,9 +12,11 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/lobby/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
+#include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/ResultBoard.h"
+#include "client/scenes/room/ScoreTrack.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ShotBetPanel.h"
@@ -37,6 +39,7 @@ constexpr uint8_t kKeepTurn = 2;
 constexpr uint16_t kFoulResetChange = 0xFFFD;  // -3: the points go back to zero
 constexpr int32_t kFoulResetCounter = -3;
 constexpr uint8_t kEightBallGroup = 4;
+constexpr uint8_t kHighBallsGroup = 3;
 constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
 constexpr uint32_t kKey_Z = 'Z';
@@ -47,6 +50,8 @@ constexpr float kBreakYaw = std::bit_cast<float>(0x40278D37u);
 constexpr uint32_t kContinueAfterMs = 60 * 60 * 1000;
 constexpr int32_t kWaitingState = 4;
 constexpr uint8_t kInvalidResult = 7;
+// The part of the winnings a game with money keeps back, shown under its results; a friendly game shows none.
+constexpr int32_t kGameFeePercent = 9;
 
 constexpr uint32_t kStartSound = 24;
 constexpr uint32_t kGoodShotSound = 20;
@@ -160,10 +165,12 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     if (IsRoomSeat(start->firstShooter)) room_.shooterSeat = static_cast<int8_t>(start->firstShooter);
     if (quill::TeamState* current = PlayingTeam(model_.currentTeam); current != nullptr && table != nullptr) {
         table->Physics().SetBallGroup(current->ballGroup);
+        table->Physics().SetTargetCode(static_cast<int16_t>(current->state));
     }
     playerBoard_->OnGameStart();
     playerBoard_->Refresh(model_, room_);
     chalkSlot_->Refresh();
+    shotBet_->SetVisible(true);
     if (quill::PlayerState* shooter = SeatRecord(start->firstShooter)) {
         playerBoard_->SetTarget(shooter->gameCounters[quill::PlayerState::kPointsCounter], inning_);
         shotBet_->NewShot(shooter->name, IsLocalTurn());
@@ -180,9 +187,20 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     if (tournament) {
         scoreBoard_->OnGameStart();
     } else {
+        FillPointRuleBoard(0);
         pointRule_->ShowRule(start->rule.kind >= 1);
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), start->rule.kind);
     }
+}
+
+// The point-rule board from the point-rule bytes and the room's game: the cells of the rule's steps up to its
+// count, the multiplier at that goal, a marker at the step's cell (and at secondMarker's) and the cursor at
+// the rule's position; shown while a rule is in force.
+void SceneRoomGame::FillPointRuleBoard(uint8_t secondMarker) {
+    scoreTrack_->Set(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind, ruleBytes_.count,
+                     ruleBytes_.multiplier, ruleBytes_.step, secondMarker, 0);
+    scoreTrack_->SetCursor(ruleMarker_);
+    scoreTrack_->SetVisible(ruleBytes_.kind >= 1);
 }
 
 // The money taken at the start: the six-ball stake, or the fee of the stake games.
@@ -339,14 +357,16 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
         if (quill::TeamState* current = PlayingTeam(model_.currentTeam)) current->SetState(turn.nextTeamState);
         playerBoard_->Refresh(model_, room_);
     }
+    scoreTrack_->SetCursor(turn.marker);
     if (!eightBallNotice_ && table != nullptr && table->Physics().AnnounceShot(runCount_) == 1) {
         PlayTurnAnimation(kGoodShotAnimation);
         PlaySound(kGoodShotSound);
     }
     if (turn.result == kKeepTurn && room_.gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
-    } else if (turn.result != kKeepTurn && table != nullptr && table->GameMode() == quill::game_type::kEightBall) {
-        table->SetTargetMode(false);
+    } else {
+        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->SetTargetMode(false);
+        scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
     PassTurnTable(turn);
@@ -430,7 +450,11 @@ void SceneRoomGame::PassTurnTable(const TurnResultMessage& turn) {
     }
     quill::TeamState* current = PlayingTeam(model_.currentTeam);
     if (current == nullptr) return;
-    if (!IsPocketMode()) return;
+    if (!IsPocketMode()) {
+        // The referee judges the next shot against what the team is due: a three-cushion or bank finish.
+        table->Physics().SetTargetCode(static_cast<int16_t>(current->state));
+        return;
+    }
     table->Physics().SetBallGroup(current->ballGroup);
     if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->SetTargetMode(true);
@@ -488,6 +512,7 @@ void SceneRoomGame::OnBallGroups(quill::Packet& packet, bool eightBall) {
     playerBoard_->Refresh(model_, room_);
     if (!eightBall) {
         AddChatLine(u"The group has been determined.", kGreen);
+        FillGroupBoard();
         return;
     }
     AddChatLine(u"8 ball shot!", kGreen);
@@ -497,6 +522,20 @@ void SceneRoomGame::OnBallGroups(quill::Packet& packet, bool eightBall) {
     }
 }
 
+// One row per member of every team in play: the high balls or the others, and the member's nickname.
+void SceneRoomGame::FillGroupBoard() {
+    groupBoard_->Clear();
+    for (uint8_t place = 0; place < model_.teamsInPlay; ++place) {
+        const quill::TeamState* team = PlayingTeam(place);
+        if (team == nullptr) continue;
+        for (const quill::PlayerState* member : team->members) {
+            if (member != nullptr) groupBoard_->AddRow(team->ballGroup == kHighBallsGroup, member->name);
+        }
+    }
+    groupBoard_->SetVisible(false);
+    groupBoard_->SetVisible(true);
+}
+
 void SceneRoomGame::OnPointRuleUpdate(quill::Packet& packet) {
     PlaySound(ruleBytes_.flag != 0 ? kRuleFlagSound : kRuleSound);
     const std::optional<PointRuleBytes> rule = ReadPointRule(packet);
@@ -504,6 +543,7 @@ void SceneRoomGame::OnPointRuleUpdate(quill::Packet& packet) {
     ruleBytes_ = *rule;
     pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), rule->kind);
     pointRule_->ShowRule(rule->kind >= 1);
+    if (connection_.GetChannelType(-1) != kTournamentChannel) FillPointRuleBoard(rule->flag);
 }
 
 void SceneRoomGame::OnScoreUpdate(quill::Packet& packet) {
@@ -541,6 +581,7 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
     model_.running = 0;
     room_.state = 0;
     resultBoard_->SetGrid(end->teamCount, end->membersPerTeam);
+    resultBoard_->SetFee(room_.IsClosed() ? 0 : kGameFeePercent);
     int32_t column = 0;
     for (const GameEndMessage::Team& team : end->teams) {
         const quill::TeamState* record = team.id < kRoomTeams ? &model_.teams[team.id] : nullptr;

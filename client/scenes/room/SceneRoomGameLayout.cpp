@@ -20,6 +20,7 @@
 #include "client/scenes/lobby/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GameClock.h"
+#include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/MoneyNotice.h"
@@ -65,6 +66,7 @@ constexpr int32_t kChatLineWidth = 382;
 constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
 constexpr int32_t kAnimationTexture = 33;
+constexpr int32_t kScoreTrackLeft = -336;
 
 TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, uint32_t colour, size_t font = UiFont::Bold12,
                     uint8_t layout = 0) {
@@ -267,7 +269,11 @@ void SceneRoomGame::BuildPanels() {
     replayPanel_ = AttachTo(*this, std::make_unique<ReplayPanel>(app_, Player(), replay), false);
     replayPanel_->SetAnchor(AnchorMode::Right, -190, 0, 0);
     scoreTrack_ = AttachTo(*this, std::make_unique<ScoreTrack>(playSound), false);
-    scoreTrack_->SetAnchor(AnchorMode::HCentre, -336, AnchorMode::Top, 42);
+    // The track's first cell 336 pixels left of the screen's middle (the anchor centres the whole track).
+    scoreTrack_->SetAnchor(AnchorMode::HCentre, kScoreTrackLeft + scoreTrack_->Width() / 2, AnchorMode::Top, 42);
+    // The 8-ball groups below the top bar at the left edge, clear of the track and of the chalk slot.
+    groupBoard_ = AttachTo(*this, std::make_unique<GroupBoard>(), false);
+    groupBoard_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Top, 84);
     moneyNotice_ = AttachTo(*this, std::make_unique<MoneyNotice>(), false);
     moneyNotice_->SetAnchor(AnchorMode::HCentre, -64, AnchorMode::Top, 120);
 }

@@ -17,6 +17,7 @@
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
+#include "client/scenes/room/ScoreTrack.h"
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
@@ -346,6 +347,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     } else if (gameRunning_) {
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
         pointRule_->ShowRule(ruleBytes_.kind >= 1);
+        FillPointRuleBoard(0);
     } else {
         startReady_->ShowPanel();
         startReady_->Refresh();
@@ -755,6 +757,7 @@ void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
     local.cueMoney = limit->cueMoney;
     local.goldValues = limit->goldValues;
     const int64_t most = local.GetLevelMoneyLimit();
+    scoreTrack_->ShowJackpotMark();
     if (local.money >= most) {
         AddChatLine(quill::Format(u"Owned cue money has surpassed the limit. (limit %s)", FormatMoney(most)), kYellow);
         AddChatLine(u"Gained amount will not be added because the limit has been surpassed.", kYellow);

@@ -31,7 +31,8 @@ ScoreTrack::ScoreTrack(std::function<void(uint32_t)> playSound) : playSound_(std
         markers_[n] = CreateImage(0, 0, 38, 38, kTexture, kMarkerX[n], 916);
         markers_[n]->Show(false);
     }
-    CreateImage(0, 0, kCellSize, kCellSize, kTexture, 217, 388)->Show(false);
+    jackpot_ = CreateImage(0, 0, kCellSize, kCellSize, kTexture, 217, 388);
+    jackpot_->Show(false);
     CreateImage(0, 0, kCellSize, kCellSize, kTexture, 281, 388)->Show(false);
     goal_ = CreateTextLabel(0, 9, 30, 20, &UiFontAt(UiFont::Bold12), 0, 1);
     goal_->SetColors(0xFFFF0000, 0xFFFFFF00);
@@ -66,6 +67,7 @@ void ScoreTrack::Set(quill::GameType gameType, int32_t mode, int32_t goal, int32
         markers_[n]->SetPosition(kCellSize * cells[n] - 3, -3);
         markers_[n]->Show(cells[n] >= 1);
     }
+    jackpot_->Show(false);
     committed_ = cursor_;
 }
 
@@ -77,6 +79,11 @@ void ScoreTrack::SetCursor(int32_t cell) {
 void ScoreTrack::HideMarker() {
     markers_[1]->Show(false);
     if (playSound_) playSound_(kMarkerSound);
+}
+
+void ScoreTrack::ShowJackpotMark() {
+    jackpot_->SetPosition(kCellSize * cursor_, 0);
+    jackpot_->Show(true);
 }
 
 void ScoreTrack::Tick(uint32_t now) {

@@ -33,11 +33,14 @@ public:
     void CommitCursor() { committed_ = cursor_; }
     // Hides the second marker with sound 40.
     void HideMarker();
+    // The jackpot's mark over the cursor's cell, until the track is set again.
+    void ShowJackpotMark();
     void Tick(uint32_t now) override;
 
     Image* Lit(size_t cell) const { return lit_[cell]; }
     Image* Marker(size_t n) const { return markers_[n]; }
     Image* Cursor() const { return cursorImage_; }
+    Image* JackpotMark() const { return jackpot_; }
     TextLabel* GoalLabel() const { return goal_; }
     int32_t CommittedCell() const { return committed_; }
 
@@ -46,6 +49,7 @@ private:
     std::array<Image*, kCells> lit_{};
     std::array<Image*, 3> markers_{};
     Image* cursorImage_ = nullptr;
+    Image* jackpot_ = nullptr;
     TextLabel* goal_ = nullptr;
     int32_t cursor_ = 0;
     int32_t committed_ = 0;

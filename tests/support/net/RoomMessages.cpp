@@ -50,7 +50,7 @@ Packet GameStartMessage(const TestGameStart& s) {
     Packet p;
     p.Init(MessageId::GameStart);
     p.WriteU32(s.seed).WriteU32(s.elapsedMs).WriteU8(s.firstShooter).WriteU8(s.cueBall);
-    p.WriteU8(0).WriteU8(0).WriteU8(1).WriteU8(0).WriteU8(0);
+    for (uint8_t value : s.rule) p.WriteU8(value);
     p.WriteU8(static_cast<uint8_t>(s.teams.size())).WriteU8(s.membersPerTeam);
     for (const TestStartTeam& t : s.teams) {
         p.WriteU8(t.id).WriteU16(t.state).WriteU32(t.score).WriteU16(1).WriteU8(1);

@@ -4,6 +4,7 @@
 //
 //   server.Send(RoomSnapshotMessage({.localSeat = 0, .masterSeat = 0}));
 //   server.Send(GameStartMessage(TwoPlayerStart(3, 0, 1)));
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -70,6 +71,7 @@ struct TestGameStart {
     uint8_t firstShooter = 0;
     uint8_t cueBall = 0;
     uint8_t tableMode = 3;  // decides which team fields are written
+    std::array<uint8_t, 5> rule{0, 0, 1, 0, 0};  // kind, count, multiplier, step, flag
     std::vector<TestStartTeam> teams;
     uint8_t membersPerTeam = 1;
     uint32_t gameValue = 0;

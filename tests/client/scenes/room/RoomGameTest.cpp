@@ -15,10 +15,13 @@
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/community/FriendRequestDialog.h"
 #include "client/scenes/community/Messenger.h"
+#include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
+#include "client/scenes/room/ScoreTrack.h"
+#include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/TimeLimitNotice.h"
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/WithdrawPopup.h"
@@ -161,6 +164,99 @@ TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTable
     EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
     EXPECT_FALSE(scene->Table()->IsControlEnabled());
     EXPECT_FALSE(scene->IsLocalTurn());
+}
+
+TEST_F(RoomGame, TheStartOpensTheBoardsOfTheGameAndTheBets) {
+    Serve();
+    Enter(3);
+    kvtest::TestGameStart start = kvtest::TwoPlayerStart(3, kLocal, kRival);
+    start.rule = {2, 7, 3, 2, 0};  // cells lit up to 7, "x3" there, the step's marker at 2
+    start.teams[0].state = 4;      // the breaker's team is due a three-cushion shot
+    Receive(kvtest::GameStartMessage(start));
+
+    ScoreTrack& track = *scene->Track();
+    ASSERT_TRUE(track.IsVisible()) << "a rule in force shows the point-rule board";
+    EXPECT_EQ(track.GoalLabel()->GetText(), u"x3");
+    EXPECT_TRUE(track.Lit(3)->IsVisible() && track.Lit(6)->IsVisible()) << "three-cushion counts in threes";
+    EXPECT_FALSE(track.Lit(7)->IsVisible());
+    EXPECT_TRUE(track.Marker(0)->IsVisible());
+    EXPECT_EQ(track.GetRect().left, 1024 / 2 - 336) << "the first cell left of the middle";
+    EXPECT_EQ(scene->Table()->Physics().GetTargetCode(), 4) << "the referee judges what the team is due";
+
+    ShotBetPanel& bets = *scene->ShotBet();
+    ASSERT_TRUE(bets.IsVisible());
+    EXPECT_TRUE(bets.BetOpen());
+    bool offered = false;
+    for (size_t n = 0; n < bets.LineCount(); ++n) offered = offered || bets.LineAt(n).text == u"Carom님 샷에 베팅하세요.";
+    EXPECT_TRUE(offered) << "the breaker's shot is on offer";
+    bets.OnEvent(bets.BetButton(ShotBetPanel::kMakesIt), 0, 0);
+    auto bet = Sent(MessageId::ShotBet, 1);
+    ASSERT_EQ(bet.size(), 1u);
+    EXPECT_EQ(bet[0].ReadU8(), 1) << "makes it";
+
+    // A kept turn moves the board's cursor to the server's mark, a passed one starts it over; the team whose
+    // turn it is now brings its due shot to the referee.
+    const auto cursorCell = [&] {
+        return (track.Cursor()->GetRect().left - track.GetRect().left) / ScoreTrack::kCellSize;
+    };
+    kvtest::TestTurnResult kept;
+    kept.result = 2;
+    kept.nextShooter = kLocal;
+    kept.marker = 4;
+    Receive(kvtest::TurnResultMessage(kept));
+    EXPECT_EQ(cursorCell(), 4);
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kRival;
+    passed.marker = 5;
+    passed.nextTeamState = 1004;
+    Receive(kvtest::TurnResultMessage(passed));
+    EXPECT_EQ(cursorCell(), 0);
+    EXPECT_EQ(scene->Table()->Physics().GetTargetCode(), 1004) << "a bank shot due";
+
+    quill::Packet jackpot;
+    jackpot.Init(MessageId::Jackpot).WriteWString(u"Rival").WriteU8(1).WriteU32(5000);
+    Receive(std::move(jackpot));
+    EXPECT_TRUE(track.JackpotMark()->IsVisible());
+    Receive(kvtest::ShortMessage(MessageId::PointRuleUpdate, {{2, 1}, {9, 1}, {4, 1}, {3, 1}, {0, 1}}));
+    EXPECT_EQ(track.GoalLabel()->GetText(), u"x4");
+    EXPECT_TRUE(track.Lit(9)->IsVisible());
+    EXPECT_FALSE(track.JackpotMark()->IsVisible()) << "a new rule, a new board";
+    Receive(kvtest::ShortMessage(MessageId::PointRuleUpdate, {{0, 1}, {0, 1}, {1, 1}, {0, 1}, {0, 1}}));
+    EXPECT_FALSE(track.IsVisible()) << "no rule in force";
+}
+
+TEST_F(RoomGame, TheDeterminedGroupsAreBoardedPlayerByPlayer) {
+    Enter(10);
+    Start(10);
+    GroupBoard& board = *scene->Groups();
+    EXPECT_FALSE(board.IsVisible());
+    Receive(kvtest::ShortMessage(MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
+    ASSERT_TRUE(board.IsVisible());
+    ASSERT_EQ(board.RowCount(), 2u);
+    EXPECT_EQ(board.Mark(0)->GetText(), u"STRIPE");
+    EXPECT_EQ(board.Name(0)->GetText(), u"Carom");
+    EXPECT_EQ(board.Mark(1)->GetText(), u"SOLID");
+    EXPECT_EQ(board.Name(1)->GetText(), u"Rival");
+    EXPECT_EQ(board.Height(), 8 + 2 * GroupBoard::kRowHeight) << "the face covers the rows";
+    Receive(kvtest::ShortMessage(MessageId::GroupDetermined, {{2, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(board.RowCount(), 2u) << "filled anew";
+    EXPECT_EQ(board.Mark(0)->GetText(), u"SOLID");
+    Enter(10);
+    EXPECT_FALSE(board.IsVisible()) << "gone with the visit";
+}
+
+TEST_F(RoomGame, TheResultsOfAGameWithMoneyTellTheFeeKeptBack) {
+    for (const auto& [open, shown] : {std::pair{1, true}, std::pair{0, false}}) {
+        Connection().GetRoomInfo().open = static_cast<uint8_t>(open);
+        Enter(3);
+        Start(3);
+        Receive(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{0, 10}}}, {2, 2, {{1, 0}}}}, 1));
+        const TextLabel& fee = *scene->Results()->FeeLine();
+        EXPECT_EQ(fee.IsVisible(), shown) << open;
+        if (shown) {
+            EXPECT_EQ(fee.GetText(), u"9% of earn money is payed for game fee.");
+        }
+    }
 }
 
 TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
