@@ -65,6 +65,9 @@ public:
     virtual bool IsOpen() const = 0;
     // The first friend request that waits, in its dialog.
     virtual void ShowNextRequest() = 0;
+    // The new-message icon that follows the player from screen to screen (the game room blinks it its own way);
+    // null when there is none.
+    virtual Widget* AlarmIcon() const { return nullptr; }
     // The nickname of the last friend request announced to the game room (ChatNotify), which the room's
     // new-message window names; empty before any.
     virtual quill::WString LastAnnouncedRequester() const { return {}; }

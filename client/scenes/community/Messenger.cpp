@@ -289,6 +289,10 @@ void Messenger::ApplyView() {
     }
 }
 
+Widget* Messenger::AlarmIcon() const {
+    return newMessageIcon_.get();
+}
+
 void Messenger::ReleaseChatFocus() {
     chatEntry_->SetFocus(false);
 }

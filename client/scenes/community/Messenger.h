@@ -140,6 +140,7 @@ public:
     bool IsOpen() const override { return alarm_.IsOpen(); }
     void ShowPending() override;
     void ShowNextRequest() override;
+    Widget* AlarmIcon() const override;
     void OpenClanDialog() override;
     void AskAboutMember(const quill::PlayerState& record, int32_t kind) override;
     void AskDeleteFriend(const quill::PlayerState& record) override;

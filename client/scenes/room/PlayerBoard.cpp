@@ -325,6 +325,10 @@ void PlayerBoard::Place(int32_t width, int32_t height) {
     SetPosition(width - 200 - parentLeft, y - kFirstRowY - parentTop);
 }
 
+void PlayerBoard::HideWarning() {
+    warning_->Show(false);
+}
+
 void PlayerBoard::Tick(uint32_t now) {
     Image::Tick(now);
     if (++ticks_ % 4 != 0) return;

@@ -70,6 +70,8 @@ public:
     // The seconds left by the elapsed turn seconds; sound 34 when it changes to 9 .. 1. The value shown.
     int32_t UpdateCountdown(int32_t elapsedSeconds);
     void SetCountdownOn(bool on) { countdownOn_ = on; }
+    // The countdown's warning mark goes (the room's spoken warning has come).
+    void HideWarning();
     void SetMaster(bool master) { master_ = master; }
     // Tournament rooms hide the stake line in a game.
     void SetTournament(bool tournament) { tournament_ = tournament; }
@@ -98,6 +100,7 @@ public:
     TextLabel* StakeLabel() const { return stake_; }
     TextLabel* MatchLabel() const { return match_; }
     Image* CurrentArrow() const { return arrow_; }
+    Image* WarningMark() const { return warning_; }
     NumberDisplay* CountdownDigits() const { return digits_; }
     Window* Menu() const { return menu_; }
     Button* MenuEntry(size_t n) const { return menuEntries_[n]; }

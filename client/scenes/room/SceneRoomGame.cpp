@@ -10,6 +10,7 @@
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
+#include "client/app/MessengerPopup.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/app/SceneId.h"
 #include "client/app/SoundQueue.h"
@@ -26,8 +27,8 @@
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/room/GameClock.h"
-#include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/GroupBoard.h"
+#include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/ReplayPanel.h"
@@ -66,6 +67,10 @@ constexpr float kKeep = CameraController::kKeep;
 constexpr size_t kTimeOutAnimation = 2;
 constexpr uint8_t kCountedItem = 3;
 constexpr int32_t kChatLineWidth = 382;
+// The new-message icon in the room: lit for the first second of every two, else at 0.3.
+constexpr uint32_t kIconBlinkMs = 2000;
+constexpr uint32_t kIconLitMs = 1000;
+constexpr float kIconDimAlpha = 0.3f;
 
 constexpr const char16_t* kRandomTips[] = {u"▶ View entire table : press Space key",
                                            u"▶ Cut other's chat : click player name",
@@ -217,6 +222,7 @@ void SceneRoomGame::Activate() {
     startReady_->SetMaster(true);
     startReady_->ShowPanel();
     startBalloon_->Show(false);
+    EnableLeaving(true);
 
     ResetSeats();
     chatFont_ = app_.GetSettings().largeChatFont;
@@ -348,10 +354,23 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
         if (gameRunning_) RunGameClock(timeMs);
         LayoutChat(timeMs, false);
     }
+    BlinkNewMessageIcon(timeMs);
     if (updates_ % 4 == 0 && startBalloon_->IsVisible()) {
         const int32_t bob = timeMs % 800 < 400 ? 1 : -1;
         startBalloon_->Offset(0, bob);
     }
+}
+
+// The tree's tick blinks the icon its own way; the room's blink holds.
+void SceneRoomGame::TickWidgets(uint32_t timeMs) {
+    Scene::TickWidgets(timeMs);
+    BlinkNewMessageIcon(timeMs);
+}
+
+void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
+    const MessengerPopup* messenger = app_.Scenes().GetMessenger();
+    Widget* icon = messenger != nullptr ? messenger->AlarmIcon() : nullptr;
+    if (icon != nullptr) icon->SetAlpha(nowMs % kIconBlinkMs < kIconLitMs ? 1.0f : kIconDimAlpha);
 }
 
 void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
@@ -360,6 +379,7 @@ void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
     if (turnClock_.TakeWarning(nowMs)) {
         const uint32_t voice = kFirstWarningVoice + app_.GetRandom().Next() % 3;
         SoundQueue::Instance().Push(quill::SoundManager::Current(), voice, 1.0f);
+        playerBoard_->HideWarning();
     }
     const int8_t shooter = room_.shooterSeat;
     if (IsLocalTurn() && table.IsControlEnabled()) {

@@ -155,6 +155,7 @@ public:
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void TickWidgets(uint32_t timeMs) override;
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     // The table's game mode, which the profile window shows first.
     int32_t ProfileGameMode() const override { return room_.gameType; }
@@ -267,8 +268,8 @@ public:
     PointRulePanel* PointRule() const { return pointRule_; }
     ScoreBoard* Score() const { return scoreBoard_; }
     ScoreTrack* Track() const { return scoreTrack_; }
-    MoneyNotice* Money() const { return moneyNotice_; }
     GroupBoard* Groups() const { return groupBoard_; }
+    MoneyNotice* Money() const { return moneyNotice_; }
     ReplayPanel* Replay() const { return replayPanel_; }
     InviteWindow* Invite() const { return invite_; }
     RoomMenu* Menu() const { return roomMenu_; }
@@ -310,6 +311,7 @@ private:
     void ShowStake();
     void HideGameWindows();
     void ReleaseSpentItems();
+    void BlinkNewMessageIcon(uint32_t nowMs);
     void RunTurnClock(uint32_t nowMs);
     void SendTimeOut();
     void RunGameClock(uint32_t nowMs);
@@ -331,10 +333,10 @@ private:
     void OnBreakRerack(quill::Packet& packet);
     void OnBallGroups(quill::Packet& packet, bool eightBall);
     void OnPointRuleUpdate(quill::Packet& packet);
-    void OnScoreUpdate(quill::Packet& packet);
-    void OnGameEnd(quill::Packet& packet);
     void FillPointRuleBoard(uint8_t secondMarker);
     void FillGroupBoard();
+    void OnScoreUpdate(quill::Packet& packet);
+    void OnGameEnd(quill::Packet& packet);
     void OnGameSettlement(quill::Packet& packet);
     void OnPlayerAllIn(quill::Packet& packet);
     void AfterGameSeating();
@@ -379,6 +381,7 @@ private:
     void FillSeat(const RoomPlayerRecord& record);
     void OnMemberLeft(quill::Packet& packet);
     void OnMasterChanged(quill::Packet& packet);
+    void MarkMaster(uint8_t seat);
     void OnSeatChanged(quill::Packet& packet);
     void OnSlotUpdate(quill::Packet& packet);
     void OnPlayerJoined(quill::Packet& packet);
@@ -409,7 +412,10 @@ private:
 
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
     bool OnWindowMessage(uint32_t id, uint64_t wParam);
-    void OnAppEvent(uint32_t id, uint64_t wParam);
+    void OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam);
+    // In a gamble game, whether the local shooter would end it before its last turn (and lose half the gain).
+    bool WithdrawingBeforeLastTurn() const;
+    void OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue);
     bool OnChatBoxEvent(int32_t a);
     void ToggleReplayView();
     void OpenWithdrawConfirm();
@@ -428,6 +434,8 @@ private:
     void SendPurchase();
     void ShowItemShop();
     void LeaveRoom();
+    // The leave button, off while the server has a leave request to answer.
+    void EnableLeaving(bool enabled);
 
     App& app_;
     GameConnection& connection_;
@@ -519,6 +527,7 @@ private:
     TextLabel* receiving_ = nullptr;
     ReplayPanel* replayPanel_ = nullptr;
     ScoreTrack* scoreTrack_ = nullptr;
+    GroupBoard* groupBoard_ = nullptr;
     MoneyNotice* moneyNotice_ = nullptr;
     HelpWindow* help_ = nullptr;
     RoomMenu* roomMenu_ = nullptr;
@@ -527,7 +536,6 @@ private:
     ScoreSummaryPopup* scoreSummary_ = nullptr;
     TimeLimitNotice* timeLimit_ = nullptr;
     LevelUpPopup* levelUp_ = nullptr;
-    GroupBoard* groupBoard_ = nullptr;
     RankingPopup* ranking_ = nullptr;
     InviteWindow* invite_ = nullptr;
     WithdrawPopup* withdraw_ = nullptr;

@@ -67,7 +67,7 @@ int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     if (id < quill::AppEventId::EventNone) {
         OnWindowMessage(id, wParam);
     } else {
-        OnAppEvent(id, wParam);
+        OnAppEvent(id, wParam, lParam);
     }
     return 0;
 }
@@ -95,6 +95,7 @@ bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
         case platform::Msg::LButtonDown:
         case platform::Msg::RButtonDown:
             chatBox_->SetFocus(false);
+            if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
             return true;
         default:
             return false;
@@ -105,12 +106,31 @@ bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
 // when the first or the last team is up.
 void SceneRoomGame::OpenWithdrawConfirm() {
     if (!IsLocalPlayerInGame()) return;
-    const bool gamble = room_.gameType == quill::game_type::kOneCushionGamble ||
-                        room_.gameType == quill::game_type::kThreeCushionGamble;
+    withdraw_->SetMode(room_.gameType, WithdrawingBeforeLastTurn());
+    withdraw_->SetVisible(true);
+}
+
+bool SceneRoomGame::WithdrawingBeforeLastTurn() const {
     const uint8_t place = model_.currentTeam;
     const bool firstOrLast = place == 0 || place + 1 == model_.teamsInPlay;
-    withdraw_->SetMode(room_.gameType, gamble && IsLocalTurn() && firstOrLast);
-    withdraw_->SetVisible(true);
+    return room_.IsGambleGame() && IsLocalTurn() && firstOrLast;
+}
+
+// The withdrawal dialog closed: No lets the player leave again; Yes asks the server. In a gamble game the
+// dialog told what ending now costs; when the turn has moved on since, that no longer holds, and the dialog
+// opens again with what holds now instead.
+void SceneRoomGame::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
+    if (yes == 0) {
+        EnableLeaving(true);
+        return;
+    }
+    const bool beforeLastTurn = WithdrawingBeforeLastTurn();
+    if (room_.IsGambleGame() && beforeLastTurn != (confirmValue != 0)) {
+        withdraw_->SetMode(room_.gameType, beforeLastTurn);
+        withdraw_->SetVisible(true);
+        return;
+    }
+    sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
 }
 
 // A request to the opponent (1 a loss by withdrawal, 2 an invalid game): one against one, on the local
@@ -161,7 +181,7 @@ void SceneRoomGame::ToggleReplayView() {
     replayPanel_->SetVisible(true);
 }
 
-void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam) {
+void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     switch (id) {
         case Event::RoomEvent1040: LeaveRoom(); break;
@@ -249,9 +269,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam) {
                 sender_.SendByte(quill::MessageId::GameStartRequest, 0);
             }
             break;
-        case Event::WithdrawDialogClose:
-            if (wParam != 0) sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
-            break;
+        case Event::WithdrawDialogClose: OnWithdrawDialogClosed(wParam, lParam); break;
         case Event::RoomEvent1091: SendOpponentRequest(); break;
         case Event::ChatNotify: ShowNewMessage(); break;
         case Event::TimeLimitNoticeClosed: sender_.SendByte(quill::MessageId::RoomRequest1189, 0); break;
@@ -310,11 +328,15 @@ bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
         case kChatKeyF1:
             help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
             help_->SetVisible(true);
+            AskParticipation();
             return true;
         case kChatKeyF4:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
             return true;
         case kChatKeyTab:
+            if (MessengerPopup* messenger = app_.Scenes().GetMessenger(); messenger != nullptr && messenger->IsOpen()) {
+                messenger->FocusChatEntry();
+            }
             return true;
         default:
             return false;
@@ -460,7 +482,12 @@ void SceneRoomGame::LeaveRoom() {
         RequestSceneChange(SceneId::Lobby);
         return;
     }
+    EnableLeaving(false);
     sender_.SendByte(quill::MessageId::LeaveRoomRequest, 0);
+}
+
+void SceneRoomGame::EnableLeaving(bool enabled) {
+    topButtons_[kToLobby]->SetEnabled(enabled);
 }
 
 }  // namespace kestrovan

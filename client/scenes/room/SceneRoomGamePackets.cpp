@@ -127,6 +127,7 @@ bool SceneRoomGame::OnMemberPacket(quill::MessageId id, quill::Packet& packet) {
             if (HasPayloadByte(packet)) {
                 const uint8_t code = packet.ReadU8();
                 if (code == 0) {
+                    EnableLeaving(true);
                     RequestSceneChange(SceneId::Lobby);
                 } else if (code == 1) {
                     app_.Scenes().ShowErrorBox(this, u"error", u"this message will not show");
@@ -137,6 +138,7 @@ bool SceneRoomGame::OnMemberPacket(quill::MessageId id, quill::Packet& packet) {
             app_.Scenes().ShowNoticeBox(this, u"The room is closed. Moving to the lobby.");
             return true;
         case MessageId::ExitNotAllowed:
+            EnableLeaving(true);
             app_.Scenes().ShowNoticeBox(this, u"You are not allowed to exit during the game. Please withdraw the game "
                                               u"from the ESC menu if you really want to leave the room.");
             return true;
@@ -345,9 +347,9 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     if (gameRunning_ && connection_.GetChannelType(-1) == kTournamentChannel) {
         scoreBoard_->OnGameStart();
     } else if (gameRunning_) {
+        FillPointRuleBoard(0);
         pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
         pointRule_->ShowRule(ruleBytes_.kind >= 1);
-        FillPointRuleBoard(0);
     } else {
         startReady_->ShowPanel();
         startReady_->Refresh();
@@ -372,6 +374,10 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const uint32_t idleMs = static_cast<uint32_t>(snapshot->idleValue & 0xFFFFFFFF);
     if (!gameRunning_ && idleMs / 1000 > kIdleMinutesShown) {
         AddChatLine(quill::Format(u"A game has not been started in %d minutes.", idleMs / 60000), kGreen);
+    }
+    if (connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0) {
+        app_.Scenes().ShowNoticeBox(this, quill::Format(u"If you participate in the tournament, a fee of %s will be charged.",
+                                                        FormatMoney(connection_.ConnectionValue())));
     }
     ShowLevelRange();
     receiving_->Show(!master);
@@ -475,12 +481,9 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
 void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
     const std::optional<MasterChangedMessage> changed = ReadMasterChanged(packet);
     if (!changed || !IsRoomSeat(changed->seat)) return;
-    masterSeat_ = static_cast<int8_t>(changed->seat);
-    quill::PlayerState& master = model_.players[changed->seat];
-    master.ready = 1;
+    MarkMaster(changed->seat);
+    const quill::PlayerState& master = model_.players[changed->seat];
     const bool local = masterSeat_ == localSeat_;
-    playerBoard_->SetMaster(local);
-    startReady_->SetMasterFlag(local);
     startReady_->SetMaster(false);
     if (!gameRunning_) {
         room_.shooterSeat = masterSeat_;
@@ -493,6 +496,15 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
     ReadOptionSwitches();
     playerBoard_->Refresh(model_, room_);
     AddChatLine(quill::Format(u"%s is the room master.", master.name), kGreen);
+}
+
+// The room's new master: seated, and marked on the player board and the start panel.
+void SceneRoomGame::MarkMaster(uint8_t seat) {
+    masterSeat_ = static_cast<int8_t>(seat);
+    model_.players[seat].ready = 1;
+    const bool local = masterSeat_ == localSeat_;
+    playerBoard_->SetMaster(local);
+    startReady_->SetMasterFlag(local);
 }
 
 void SceneRoomGame::OnSeatChanged(quill::Packet& packet) {
@@ -718,6 +730,9 @@ void SceneRoomGame::OnPlayerDropped(quill::Packet& packet) {
     }
     seat.gameFlags[quill::PlayerState::kDroppedFlag] = 1;
     MarkDropped(static_cast<int8_t>(dropped->seat), true);
+    // The byte names the room's master after the drop.
+    const auto master = static_cast<uint8_t>(dropped->value);
+    if (IsRoomSeat(master) && master != static_cast<uint8_t>(masterSeat_.load())) MarkMaster(master);
     playerBoard_->Refresh(model_, room_);
 }
 
@@ -742,6 +757,7 @@ void SceneRoomGame::OnJackpot(quill::Packet& packet) {
     const std::optional<JackpotMessage> jackpot = ReadJackpot(packet);
     if (!jackpot) return;
     pointRule_->SetNumber(jackpot->amount);
+    scoreTrack_->ShowJackpotMark();
     AddChatLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)), kGreen);
     if (jackpot->nickname == Player().name && jackpot->count > 2) {
         AddChatLine(quill::Format(u"★ 잭팟 아이템 1회 사용 (%d배 적용)", jackpot->count), kGreen);
@@ -757,7 +773,6 @@ void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
     local.cueMoney = limit->cueMoney;
     local.goldValues = limit->goldValues;
     const int64_t most = local.GetLevelMoneyLimit();
-    scoreTrack_->ShowJackpotMark();
     if (local.money >= most) {
         AddChatLine(quill::Format(u"Owned cue money has surpassed the limit. (limit %s)", FormatMoney(most)), kYellow);
         AddChatLine(u"Gained amount will not be added because the limit has been surpassed.", kYellow);

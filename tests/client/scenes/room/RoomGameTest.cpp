@@ -12,6 +12,7 @@
 #include "QuillLib/core/Format.h"
 #include "client/app/SkillPopup.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/community/FriendRequestDialog.h"
 #include "client/scenes/community/Messenger.h"
@@ -34,6 +35,7 @@
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/net/ShopMessages.h"
 #include "platform/system/Clock.h"
+#include "platform/window/MessageIds.h"
 #include "tests/support/scenes/SceneHarness.h"
 
 namespace kestrovan::test {
@@ -257,6 +259,73 @@ TEST_F(RoomGame, TheResultsOfAGameWithMoneyTellTheFeeKeptBack) {
             EXPECT_EQ(fee.GetText(), u"9% of earn money is payed for game fee.");
         }
     }
+}
+
+TEST_F(RoomGame, ALeaveRequestWaitsForItsAnswerAndAStaleGambleWithdrawalIsAskedAgain) {
+    Serve();
+    Enter(5, 1000);
+    Button& toLobby = *scene->TopButton(SceneRoomGame::kToLobby);
+    scene->OnEvent(&toLobby, 0, 0);
+    EXPECT_EQ(Sent(MessageId::LeaveRoomRequest, 1).size(), 1u);
+    EXPECT_FALSE(toLobby.IsEnabled()) << "one request at a time";
+    Receive(kvtest::EmptyMessage(MessageId::ExitNotAllowed));
+    EXPECT_TRUE(toLobby.IsEnabled());
+    scene->OnMessage(Event::RoomEvent1040, 0, 0);
+    EXPECT_FALSE(toLobby.IsEnabled());
+    scene->OnMessage(Event::WithdrawDialogClose, 0, 0);
+    EXPECT_TRUE(toLobby.IsEnabled()) << "the withdrawal declined";
+
+    // The breaker in a gamble game would lose half the gain; once the turn has moved on that no longer holds,
+    // and Yes to the old wording asks again instead of withdrawing.
+    Start(5);
+    scene->OnMessage(Event::WithdrawConfirm, 1, 0);
+    WithdrawPopup& question = *scene->WithdrawConfirmWindow();
+    ASSERT_EQ(question.ConfirmValue(), 1u);
+    question.SetVisible(false);
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kRival;
+    Receive(kvtest::TurnResultMessage(passed));
+    scene->OnMessage(Event::WithdrawDialogClose, 1, 1);
+    EXPECT_TRUE(question.IsVisible());
+    EXPECT_EQ(question.ConfirmValue(), 0u);
+    scene->OnMessage(Event::WithdrawDialogClose, 1, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(Sent(MessageId::RoomRequest1189, 1).size(), 1u) << "only the answer to the wording that holds";
+
+    Receive(kvtest::ShortMessage(MessageId::RoomError, {{0, 1}}));
+    EXPECT_TRUE(toLobby.IsEnabled());
+    EXPECT_TRUE(scene->IsChangePending());
+}
+
+TEST_F(RoomGame, TheTournamentsFeeIsToldOnEntryAndADropNamesTheNewMaster) {
+    Connection().SetChannelKind(0, SceneRoomGame::kTournamentChannel);
+    Connection().SetCurrentChannel(1);
+    Connection().SetValueAndFlag(3000, 1);
+    Enter(3);
+    EXPECT_TRUE(Box().IsVisible());
+    EXPECT_EQ(Box().Line(0).GetText(), u"If you participate in the tournament, a fee of 3,000 will be charged.");
+
+    Receive(kvtest::ShortMessage(MessageId::PlayerSlotUpdate, {{kRival, 1}, {0, 1}}));
+    ASSERT_EQ(Seat(kRival).ready, 0);
+    Receive(kvtest::ShortMessage(MessageId::PlayerDropped, {{kLocal, 1}, {kRival, 1}}));
+    EXPECT_TRUE(HasLine(u"Carom is dropped. Wainting for reconnect."));
+    EXPECT_EQ(scene->MasterSeat(), kRival);
+    EXPECT_EQ(Seat(kRival).ready, 1) << "the new master is seated";
+}
+
+TEST_F(RoomGame, TheChatBoxsKeysAndClicksReachTheJoinQuestionAndTheMessenger) {
+    Enter(3);
+    scene->OnEvent(scene->ChatBox(), 112, 0);
+    EXPECT_TRUE(scene->Help()->IsVisible());
+    EXPECT_EQ(Box().Line(0).GetText(), u"Do you want to participate in the game?") << "F1 runs the join check";
+
+    auto& messenger = static_cast<Messenger&>(*app.Scenes().GetMessenger());
+    messenger.Toggle(*scene);
+    messenger.SetView(MessengerView::Chat);
+    scene->OnEvent(scene->ChatBox(), 9, 0);
+    EXPECT_TRUE(messenger.ChatEntry()->IsFocused()) << "Tab goes on to the messenger";
+    scene->OnMessage(platform::Msg::LButtonDown, 0, 0);
+    EXPECT_FALSE(messenger.ChatEntry()->IsFocused()) << "a click takes the keys from it";
 }
 
 TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {

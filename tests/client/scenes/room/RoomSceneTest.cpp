@@ -213,8 +213,11 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
     ASSERT_TRUE(scene->Table()->IsControlEnabled());
     RunUntil(now, 1000000 + 20000);
     EXPECT_EQ(SoundQueue::Instance().Size(), queued) << "no warning before limit - 10";
+    Image& mark = *scene->Board()->WarningMark();
+    mark.Show(true);  // left by an earlier turn's countdown
     RunUntil(now, 1000000 + 26000);
     EXPECT_EQ(SoundQueue::Instance().Size(), queued + 1) << "one warning";
+    EXPECT_FALSE(mark.IsVisible()) << "the spoken warning takes the countdown's mark";
     EXPECT_EQ(scene->Board()->Remaining(), 4);
     RunUntil(now, 1000000 + 29990);
     EXPECT_FALSE(scene->Clock().TimeOutSent());
@@ -235,6 +238,17 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
     server->WaitForMessages(quill::MessageId::TurnTimeout, 2);
     EXPECT_EQ(Sent(quill::MessageId::TurnTimeout).size(), 2u);
     SoundQueue::Instance().Update(nullptr);
+}
+
+TEST_F(RoomScreen, TheNewMessageIconBlinksDownToAThirdInTheRoom) {
+    Enter();
+    Widget& icon = *app.Scenes().GetMessenger()->AlarmIcon();
+    scene->Update(1500, 15000);
+    EXPECT_FLOAT_EQ(icon.GetAlpha(), 0.3f);
+    for (int tick = 0; tick < 2; ++tick) scene->TickWidgets(3500);  // the icon's own blink dims further
+    EXPECT_FLOAT_EQ(icon.GetAlpha(), 0.3f);
+    scene->Update(4200, 42000);
+    EXPECT_FLOAT_EQ(icon.GetAlpha(), 1.0f);
 }
 
 TEST_F(RoomScreen, LeavingGivesTheSpentItemsBackToThePool) {
