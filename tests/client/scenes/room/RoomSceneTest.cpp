@@ -242,7 +242,9 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
 
 TEST_F(RoomScreen, TheNewMessageIconBlinksDownToAThirdInTheRoom) {
     Enter();
+    app.Scenes().GetMessenger()->AttachToScreen(*scene);
     Widget& icon = *app.Scenes().GetMessenger()->AlarmIcon();
+    icon.Show(true);  // a line waits unread
     scene->Update(1500, 15000);
     EXPECT_FLOAT_EQ(icon.GetAlpha(), 0.3f);
     for (int tick = 0; tick < 2; ++tick) scene->TickWidgets(3500);  // the icon's own blink dims further
