@@ -224,7 +224,8 @@ void SceneRoomGame::BuildPanels() {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(id, 1.0f, 0, false);
     };
     shotBet_ = AttachTo(*this, std::make_unique<ShotBetPanel>(connection_, sender_, notice), false);
-    shotBet_->SetPosition(app_.GetScreenSize().width - 220, app_.GetScreenSize().height - 103);
+    // At the right edge under the side image, clear of the player board's rows below.
+    shotBet_->SetAnchor(AnchorMode::Right, -220, AnchorMode::Top, 286);
     pointRule_ = AttachTo(*this, std::make_unique<PointRulePanel>(), true);
     pointRule_->SetAnchor(AnchorMode::Right, -180, AnchorMode::Top, 30);
     scoreBoard_ = AttachTo(*this, std::make_unique<ScoreBoard>(sender_), false);

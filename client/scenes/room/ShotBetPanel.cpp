@@ -47,15 +47,19 @@ ShotBetPanel::ShotBetPanel(GameConnection& connection, RequestSender& sender,
         shownLines_[n] = unfolded_->CreateTextLabel(10, 30 + 14 * static_cast<int32_t>(n), 202, 18,
                                                     &UiFontAt(UiFont::Regular12), 0, 0);
     }
-    const auto addBet = [this](int32_t id, int32_t x, int32_t w, int32_t srcX, int32_t key, const char16_t* tip) {
+    // The choices are named on their buttons as the log names them.
+    const auto addBet = [this](int32_t id, int32_t x, int32_t w, int32_t srcX, int32_t key, const char16_t* tip,
+                               const char16_t* caption) {
         Button* button = unfolded_->CreateButton(x, 67, w, 27, id, key, kTexture, srcX, 490);
         button->SetCheckBox();
         button->SetTooltip(tip);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
+        button->SetCaption(caption);
         return button;
     };
-    makesIt_ = addBet(kMakesIt, 10, 61, 263, 97, u"NumPad('1')");
-    misses_ = addBet(kMisses, 80, 61, 324, 98, u"NumPad('2')");
-    noBet_ = addBet(kNoBet, 150, 58, 385, 99, u"NumPad('3')");
+    makesIt_ = addBet(kMakesIt, 10, 61, 263, 97, u"NumPad('1')", u"친다");
+    misses_ = addBet(kMisses, 80, 61, 324, 98, u"NumPad('2')", u"못친다");
+    noBet_ = addBet(kNoBet, 150, 58, 385, 99, u"NumPad('3')", u"베팅 안함");
     Show(false);
 }
 

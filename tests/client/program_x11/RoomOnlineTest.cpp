@@ -169,6 +169,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     kvtest::RoomScript script;
     script.snapshot.tableItem = kvtest::TestRoom{}.tableItem;
     script.snapshot.ballSetItem = kvtest::TestRoom{}.ballSetItem;
+    script.rule = {2, 7, 3, 2, 0};  // a point rule in force: cells lit in threes up to 7, "x3" there
     std::shared_ptr<kvtest::RoomScriptState> state;
     const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
     ASSERT_FALSE(HasFailure());
@@ -190,7 +191,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     }
     ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value()) << "see game_room.png";
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "game_seated.png");
+    const Screenshot seated = Capture(folder() / "game_seated.png");
     for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0; ++attempt) {
         Click(area.x + width - 370 + 240 + 56, area.y + height - 80 + 25);
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -198,6 +199,20 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     ASSERT_TRUE(server().WaitForMessage(quill::MessageId::GameStartRequest, 5000).has_value()) << "see game_seated.png";
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const Screenshot started = Capture(folder() / "game_started.png");
+
+    // The game's boards: the point-rule board under the top bar, its first cell 336 pixels left of the middle,
+    // and the betting panel at the right edge under the side image, both new since the seat was taken.
+    const auto grown = [&](const Screenshot& now, int x, int y, int w, int h) {
+        return Faces(now, area, x, y, w, h) - Faces(seated, area, x, y, w, h);
+    };
+    EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
+    EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
+    // The 8-ball groups the server determines go on their board at the left edge below the top bar.
+    server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
+    const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {
+        return grown(now, 10, 84, 180, 44) > 3000;
+    });
+    EXPECT_GT(grown(grouped, 10, 84, 180, 44), 3000) << "the group board: see game_groups.png";
 
     // A stroke: Ctrl held, the mouse drawn back slowly and pushed forward hard; played again when a busy machine
     // dropped it.

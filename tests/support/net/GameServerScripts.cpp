@@ -243,6 +243,7 @@ std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, co
                                                                               GameServerFixture& s) {
         TestGameStart start = TwoPlayerStart(script.snapshot.gameMode, local, opponent);
         start.seed = script.seed;
+        start.rule = script.rule;
         state->inGame = true;
         s.Send(GameStartMessage(start));
     });

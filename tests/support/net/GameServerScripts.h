@@ -13,6 +13,7 @@
 //
 // The replies run on the fixture's thread as each request arrives; a script installed again replaces the
 // replies it gives.
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -112,6 +113,7 @@ struct RoomScript {
     TestRoomPlayer opponent;    // who is in the room already
     quill::WString nickname = TestAccount{}.nickname;
     uint32_t seed = 4321;
+    std::array<uint8_t, 5> rule{0, 0, 1, 0, 0};  // the start's point rule: kind, count, multiplier, step, flag
 };
 
 // What a test reads of, and changes in, a room script while it runs.

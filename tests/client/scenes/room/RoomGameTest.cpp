@@ -187,6 +187,8 @@ TEST_F(RoomGame, TheStartOpensTheBoardsOfTheGameAndTheBets) {
 
     ShotBetPanel& bets = *scene->ShotBet();
     ASSERT_TRUE(bets.IsVisible());
+    EXPECT_EQ(bets.GetRect().left, 1024 - 220) << "at the right edge, above the player board";
+    EXPECT_EQ(bets.GetRect().top, 286);
     EXPECT_TRUE(bets.BetOpen());
     bool offered = false;
     for (size_t n = 0; n < bets.LineCount(); ++n) offered = offered || bets.LineAt(n).text == u"Carom님 샷에 베팅하세요.";
