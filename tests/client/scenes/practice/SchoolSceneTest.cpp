@@ -204,22 +204,20 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
 TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRounding) {
     Enter(0);
     platform::ScopedFpuMode gameThread;  // toward zero, as the game thread that posts and judges the shot
+    int64_t clock = 0;
+    const auto shoot = [&](uint32_t percent) {
+        Post(quill::AppEventId::ShotFired, percent);
+        Post(quill::AppEventId::BallsStopped);
+        school->Update(0, clock += 100);
+        return school->TaskIndex();
+    };
     Post(quill::AppEventId::SchoolStep, 41);
     Press(school->ContinueButton());
-    Post(quill::AppEventId::ShotFired, 5);
-    Post(quill::AppEventId::BallsStopped);
-    school->Update(0, 100);
-    EXPECT_EQ(school->TaskIndex(), 1) << "5% is within 5% to 15%";
-    Post(quill::AppEventId::ShotFired, 60);
-    Post(quill::AppEventId::BallsStopped);
-    school->Update(0, 200);
-    EXPECT_EQ(school->TaskIndex(), 2) << "60% is within 60% to 80%";
+    EXPECT_EQ(shoot(5), 1) << "5% is within 5% to 15%";
+    EXPECT_EQ(shoot(60), 2) << "60% is within 60% to 80%";
     Post(quill::AppEventId::SchoolStep, 42);
     Press(school->ContinueButton());
-    Post(quill::AppEventId::ShotFired, 15);
-    Post(quill::AppEventId::BallsStopped);
-    school->Update(0, 300);
-    EXPECT_EQ(school->TaskIndex(), 1) << "15% is within 15% to 25%";
+    EXPECT_EQ(shoot(15), 1) << "15% is within 15% to 25%";
 }
 
 TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
