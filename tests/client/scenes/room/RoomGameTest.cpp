@@ -227,6 +227,14 @@ TEST_F(RoomGame, TheStartOpensTheBoardsOfTheGameAndTheBets) {
     EXPECT_FALSE(track.JackpotMark()->IsVisible()) << "a new rule, a new board";
     Receive(kvtest::ShortMessage(MessageId::PointRuleUpdate, {{0, 1}, {0, 1}, {1, 1}, {0, 1}, {0, 1}}));
     EXPECT_FALSE(track.IsVisible()) << "no rule in force";
+
+    // Entering a running game fills the board as the start does.
+    kvtest::TestRoomSnapshot running;
+    running.roomState = 2;
+    running.ruleKind = 2;
+    Receive(kvtest::RoomSnapshotMessage(running));
+    EXPECT_TRUE(track.IsVisible());
+    EXPECT_EQ(track.GoalLabel()->GetText(), u"x2");
 }
 
 TEST_F(RoomGame, TheDeterminedGroupsAreBoardedPlayerByPlayer) {
