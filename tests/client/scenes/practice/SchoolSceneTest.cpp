@@ -203,7 +203,7 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
 
 TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRounding) {
     Enter(0);
-    platform::ScopedFpuMode gameThread;  // toward zero, as the game thread that posts and judges the shot
+    platform::ScopedFpuMode programThreads;  // toward zero, as the threads that take the shot and judge it
     int64_t clock = 0;
     const auto shoot = [&](uint32_t percent) {
         Post(quill::AppEventId::ShotFired, percent);
