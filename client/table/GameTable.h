@@ -143,7 +143,6 @@ public:
         bool demoHold = false;    // the login screen's demonstration holds the table still
         bool demoSecond = false;  // the demonstration's second flag
         bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
-        bool localTurn = false;   // the room: the local player holds the table
         int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
         bool masterOption = false;  // the room: the master owns the table option item (4145)
         bool goldCue = false;       // the room: the gold-cue switch (item 4150), toggled as a practice aid
@@ -465,6 +464,8 @@ public:
     uint32_t TableItemProperty() const { return tableItemProperty_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
+    // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
+    // player's aim comes from the relayed aim state instead.
     bool AimFollowsCamera() const { return aimFollowsCamera_; }
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
     bool RefocusOnTopViewExit() const { return refocusOnTopViewExit_; }
