@@ -884,6 +884,7 @@ void GameTable::ApplyEquipmentPhysics() {
 void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
     ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
+    ComputePocketPositions();
     guideLines_[1]->Clear();
     if (gameMode_ == type::kSnooker) {
         DrawSnookerD();

@@ -359,11 +359,11 @@ public:
     void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
     // Gives the physics the items' properties from the catalogue.
     void ApplyEquipmentPhysics();
-    // The items' properties, the physics model of code modelCode (owned when own is set), and the snooker D.
+    // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
+    // table's geometry puts them, and the snooker D.
     void SetupTable(uint32_t modelCode, uint8_t own);
     // Whether every ball would lie inside the playing area of that table item.
     bool BallsFitTableItem(uint16_t tableItem);
-    void ComputePocketPositions();
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
@@ -588,6 +588,8 @@ private:
     void ShowShownModels(bool visible);
     // The D and the baulk line of snooker into the second guide line.
     void DrawSnookerD();
+    // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
+    void ComputePocketPositions();
     bool UnprojectCursor(float x, float y, float planeZ, quill::Vec3& out) const;
     void MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void PlaceBallsFromMessage(const BallStateMessage& message);
