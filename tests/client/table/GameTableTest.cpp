@@ -306,6 +306,15 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_TRUE(marks.IsMarked(5));
     EXPECT_EQ(marks.LaidOutCount(), 128u);
 
+    // Every frame's update clears the marks the ball has reached.
+    const Vec3 cell5 = marks.PointAt(5);
+    Physics().SetBallPosition(0, cell5.x, cell5.y, 3.275f);
+    Table().Update(0, 0, 0, false);
+    EXPECT_FALSE(marks.IsMarked(5));
+    EXPECT_THAT(sound.SoundIds(), ElementsAre(33u, 33u));
+    ASSERT_EQ(host.events.size(), 2u);
+    EXPECT_EQ(host.events[1].wParam, 5u);
+
     EXPECT_EQ(Table().ClearMarkedBalls(), 0);
     EXPECT_FALSE(marks.IsShown());
     EXPECT_FALSE(marks.IsMarked(5));
