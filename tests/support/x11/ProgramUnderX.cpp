@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -274,6 +275,16 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
 void ProgramUnderX::PressKey(const std::string& key) {
     x.Key(key, true);
     x.Key(key, false);
+}
+
+void ProgramUnderX::Type(const std::string& text) {
+    for (char c : text) {
+        const bool upper = std::isupper(static_cast<unsigned char>(c)) != 0;
+        if (upper) x.Key("Shift_L", true);
+        PressKey(std::string(1, upper ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c));
+        if (upper) x.Key("Shift_L", false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
 }
 
 void ProgramUnderX::Click(int px, int py) {

@@ -93,6 +93,8 @@ protected:
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
 
     void PressKey(const std::string& key);
+    // Letters and digits as keys, a capital with Shift held.
+    void Type(const std::string& text);
     void Click(int x, int y);
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
     // did not end within the limit; it is then killed).
