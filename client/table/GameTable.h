@@ -195,7 +195,6 @@ public:
     bool StopShot();
     // A new rack in table state 7: no ball in hand, cue ball 0, no target ball, the cue shown.
     void ResetShotToState7(uint32_t rackArgument);
-    int32_t ClearMarkedBalls();
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
@@ -369,7 +368,6 @@ public:
     void ResetBallsFromShotRecord();
     // Clears the marks that markBall has reached, each with sound 33 and application event 1086.
     void CheckMarkHits();
-    void SetMarkBall(uint16_t ball) { markBall_ = ball; }
 
     // --- HUD: laid out on the game thread, drawn on the main thread ---
     void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }

@@ -251,7 +251,6 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_FLOAT_EQ(marks.PointAt(23).z, 7.0f);
 
     // A ball at a squared distance of exactly 120 from mark 3 (at (0, -65)) leaves it; a hair closer clears it.
-    Table().SetMarkBall(0);
     const Vec3 mark3 = marks.PointAt(3);
     ASSERT_EQ(mark3.x, 0.0f);
     // Offsets (x, dy) whose squared distance, computed as the table computes it, is exactly 120.
@@ -315,7 +314,8 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     ASSERT_EQ(host.events.size(), 2u);
     EXPECT_EQ(host.events[1].wParam, 5u);
 
-    EXPECT_EQ(Table().ClearMarkedBalls(), 0);
+    // A new rack takes the marks away.
+    Table().ResetShotToState7(1);
     EXPECT_FALSE(marks.IsShown());
     EXPECT_FALSE(marks.IsMarked(5));
 }
