@@ -102,26 +102,12 @@ protected:
             << "see game_seated.png";
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
-    // A stroke: Ctrl held, the mouse drawn back slowly and pushed forward hard; played again when a busy machine
-    // dropped it. The Shot the server got.
+    // A stroke with Ctrl, played again when a busy machine dropped it. The Shot the server got.
     std::optional<kvtest::ServerMessage> Stroke(const XWindowGeometry& area) {
         const int centreX = area.x + area.width / 2;
         const int centreY = area.y + area.height / 2;
         for (int attempt = 0; attempt < 4 && server().CountReceived(quill::MessageId::Shot) == 0; ++attempt) {
-            x.MovePointer(centreX - 250, centreY);
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            x.Key("Control_L", true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            for (int step = 0; step < 20; ++step) {
-                x.MovePointerBy(0, 5);
-                std::this_thread::sleep_for(std::chrono::milliseconds(60));
-            }
-            for (int step = 0; step < 6; ++step) {
-                x.MovePointerBy(0, -40);
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            x.Key("Control_L", false);
+            StrokeCue(centreX - 250, centreY, false);
             server().WaitForMessage(quill::MessageId::Shot, 3000);
         }
         return server().WaitForMessage(quill::MessageId::Shot, 5000);
