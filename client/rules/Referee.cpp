@@ -29,6 +29,20 @@ constexpr uint32_t kVoiceFollowUp = 60;
 constexpr uint32_t kVoiceMasse = 61;       // three cushions or more
 constexpr uint32_t kVoiceMasseShort = 62;  // fewer than three
 
+// The challenge's own words.
+constexpr uint32_t kVoiceTooBad = 42;
+constexpr uint32_t kVoiceClose = 45;
+constexpr uint32_t kVoiceSoClose = 48;
+constexpr uint32_t kVoiceNearly = 50;
+constexpr uint32_t kVoiceAlmost = 51;
+constexpr uint32_t kVoiceNotQuite = 52;
+constexpr uint32_t kVoiceBankShot = 73;
+constexpr uint32_t kVoiceThreeCushions = 75;
+constexpr uint32_t kVoiceFrameBall = 93;
+constexpr uint32_t kChallengePraise[] = {58, 59, 66, 67, 68};
+constexpr float kNearlyCloseness = 0.6f;
+constexpr float kAlmostCloseness = 0.25f;
+
 constexpr uint32_t kPraiseDelayMs = 500;
 constexpr uint32_t kNearMissDelayMs = 500;
 constexpr float kVoiceVolume = 1.0f;
@@ -304,6 +318,67 @@ void Referee::JudgeOnTarget(const JudgementContext& context) {
 
 uint32_t Referee::NiceShotVoice() {
     return kVoiceNiceShot + voiceRandom_->Next() % 2;
+}
+
+void Referee::JudgeChallengeShot(const JudgementContext& context, bool deciding) {
+    pendingA_ = 0;
+    voiceA_ = kNoVoice;
+    CancelB();
+    const bool met = analysis_.Count() >= 1 && !analysis_.IsFoul() &&
+                     ShotAnalysis::MeetsTarget(analysis_.Code(), context.targetCode, context.gameType);
+    if (!met) {
+        Say(ChallengeVoice(context));
+        return;
+    }
+    if (quill::IsCaromGame(context.gameType) && sound_ != nullptr) {
+        sound_->PlaySound(kChallengeSuccessSound, 1.0f);
+    }
+    Say(ChallengePraise(context));
+    if (deciding) {
+        Say(kVoiceFrameBall);
+    } else if (context.extraCount > 1) {
+        Say(kVoiceFollowUp);
+    }
+}
+
+// A shot that falls short: a foul, a miss of every object ball, how near a shot without score came, or how far
+// a score stayed below the target.
+uint32_t Referee::ChallengeVoice(const JudgementContext& context) const {
+    if (analysis_.IsFoul()) {
+        return kVoiceFoulGeneric;
+    }
+    if (analysis_.Code() == shot_code::kMiss) {
+        return kVoiceTooBad;
+    }
+    if (analysis_.Count() < 1) {
+        const float closeness = analysis_.Closeness();
+        if (closeness > kNearlyCloseness) {
+            return kVoiceNearly;
+        }
+        return closeness > kAlmostCloseness ? kVoiceAlmost : kVoiceNotQuite;
+    }
+    return analysis_.Count() + 1 == context.targetCode % 1000 ? kVoiceSoClose : kVoiceClose;
+}
+
+// A bank shot and three cushions where fewer would do are named; any other shot gets one of the praises.
+uint32_t Referee::ChallengePraise(const JudgementContext& context) {
+    if (quill::IsCaromGame(context.gameType)) {
+        if (quill::ThousandsCappedAt3(analysis_.Code()) > 0) {
+            return kVoiceBankShot;
+        }
+        if (analysis_.Count() >= 4 && context.targetCode % 1000 < 4) {
+            return kVoiceThreeCushions;
+        }
+    }
+    return kChallengePraise[voiceRandom_->Next() % std::size(kChallengePraise)];
+}
+
+// Every challenge shot has its word, also one said before in the rack.
+void Referee::Say(uint32_t voiceId) {
+    MarkSaid(voiceId);
+    if (sound_ != nullptr) {
+        sound_->QueueVoice(voiceId, kVoiceVolume);
+    }
 }
 
 }  // namespace kestrovan

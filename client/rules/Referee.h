@@ -28,6 +28,7 @@ public:
     // The table state in which shots are judged.
     static constexpr int32_t kJudgingState = 7;
     static constexpr uint32_t kRollingSound = 16;
+    static constexpr uint32_t kChallengeSuccessSound = 28;
 
     Referee();
 
@@ -63,6 +64,11 @@ public:
                               const JudgementContext& context);
     // Chooses the voices of the shot as it stands.
     void Judge(const JudgementContext& context);
+    // The practice challenge's word on a finished shot, from a wider set of voices than Judge's and said at every
+    // shot: a foul, a miss, how near a shot without score came, a score short of the target, or praise for one
+    // that meets it (a carom shot that does also plays the success sound). deciding: the shot reached the
+    // challenge's target score. Replaces whatever the slots still hold.
+    void JudgeChallengeShot(const JudgementContext& context, bool deciding);
 
     bool WasSaid(uint32_t voiceId) const { return saidVoices_.count(voiceId) != 0; }
     bool IsPendingA() const { return pendingA_ != 0; }
@@ -80,6 +86,9 @@ private:
     void JudgeShortOfTarget(const JudgementContext& context);
     void JudgeOnTarget(const JudgementContext& context);
     uint32_t NiceShotVoice();
+    uint32_t ChallengeVoice(const JudgementContext& context) const;
+    uint32_t ChallengePraise(const JudgementContext& context);
+    void Say(uint32_t voiceId);
     void PlayContactSound(const PhysicsEvent& event);
     uint32_t Now() const;
 

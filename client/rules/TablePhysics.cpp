@@ -612,6 +612,17 @@ int32_t TablePhysics::AnnounceShot(uint16_t runCount) {
     return referee_.JudgeFinishedShot(BallsLostSinceStroke(), MakeContext());
 }
 
+void TablePhysics::AnnounceChallengeShot(int32_t targetCode, uint16_t runCount, bool deciding) {
+    if (model_ == nullptr) {
+        return;
+    }
+    FinishShot();
+    JudgementContext context = MakeContext();
+    context.targetCode = static_cast<int16_t>(targetCode);
+    context.extraCount = runCount;
+    referee_.JudgeChallengeShot(context, deciding);
+}
+
 int32_t TablePhysics::FirstBallOnLine(const Vec3& direction) const {
     if (!HasBall(cueBall_)) {
         return -1;

@@ -122,6 +122,9 @@ public:
     // The referee's judgement of the finished shot (table state 7 only): 1 when the shot counts, -1 for a
     // foul, else 0. runCount is the shooter's run of scoring shots.
     int32_t AnnounceShot(uint16_t runCount);
+    // The practice challenge's word on the finished shot, judged against the challenge's own target code;
+    // runCount is the challenger's run of successful shots, deciding whether this shot reached the target score.
+    void AnnounceChallengeShot(int32_t targetCode, uint16_t runCount, bool deciding);
 
     // Sets the ball group of the team at the table; in snooker 0 when no object ball is left.
     void SetBallGroup(uint8_t group);

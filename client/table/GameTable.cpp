@@ -230,11 +230,6 @@ void GameTable::ResetShotToState7(uint32_t rackArgument) {
     }
 }
 
-int32_t GameTable::ClearMarkedBalls() {
-    marks_.Clear();
-    return 0;
-}
-
 int32_t GameTable::ClampTurnCode(int32_t code) {
     const int32_t r = code % 1000;
     const int32_t q = code / 1000;
@@ -884,6 +879,7 @@ void GameTable::ApplyEquipmentPhysics() {
 void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
     ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
+    ComputePocketPositions();
     guideLines_[1]->Clear();
     if (gameMode_ == type::kSnooker) {
         DrawSnookerD();

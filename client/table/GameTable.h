@@ -144,7 +144,6 @@ public:
         bool demoHold = false;    // the login screen's demonstration holds the table still
         bool demoSecond = false;  // the demonstration's second flag
         bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
-        bool localTurn = false;   // the room: the local player holds the table
         int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
         bool masterOption = false;  // the room: the master owns the table option item (4145)
         bool goldCue = false;       // the room: the gold-cue switch (item 4150), toggled as a practice aid
@@ -197,7 +196,6 @@ public:
     bool StopShot();
     // A new rack in table state 7: no ball in hand, cue ball 0, no target ball, the cue shown.
     void ResetShotToState7(uint32_t rackArgument);
-    int32_t ClearMarkedBalls();
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
@@ -361,17 +359,16 @@ public:
     void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
     // Gives the physics the items' properties from the catalogue.
     void ApplyEquipmentPhysics();
-    // The items' properties, the physics model of code modelCode (owned when own is set), and the snooker D.
+    // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
+    // table's geometry puts them, and the snooker D.
     void SetupTable(uint32_t modelCode, uint8_t own);
     // Whether every ball would lie inside the playing area of that table item.
     bool BallsFitTableItem(uint16_t tableItem);
-    void ComputePocketPositions();
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
     // Clears the marks that markBall has reached, each with sound 33 and application event 1086.
     void CheckMarkHits();
-    void SetMarkBall(uint16_t ball) { markBall_ = ball; }
 
     // --- HUD: laid out on the game thread, drawn on the main thread ---
     void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }
@@ -466,6 +463,8 @@ public:
     uint32_t TableItemProperty() const { return tableItemProperty_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
+    // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
+    // player's aim comes from the relayed aim state instead.
     bool AimFollowsCamera() const { return aimFollowsCamera_; }
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
     bool RefocusOnTopViewExit() const { return refocusOnTopViewExit_; }
@@ -588,6 +587,8 @@ private:
     void ShowShownModels(bool visible);
     // The D and the baulk line of snooker into the second guide line.
     void DrawSnookerD();
+    // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
+    void ComputePocketPositions();
     bool UnprojectCursor(float x, float y, float planeZ, quill::Vec3& out) const;
     void MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void PlaceBallsFromMessage(const BallStateMessage& message);

@@ -1,7 +1,8 @@
 // GameTable: the per-frame update of the game thread. It hands the frame's mouse motion to the render step as
 // camera and cue events, runs the mouse stroke, steps a running shot through the physics until every ball rests
 // (with the balls put back on their spots afterwards when the rules ask for it), reports the end of the shot,
-// ticks the camera move and the aim's glide or swing, and advances the chalk and ambient effects.
+// clears the table marks the ball reaches, ticks the camera move and the aim's glide or swing, and advances the
+// chalk and ambient effects.
 #include <cmath>
 
 #include "QuillLib/core/ScopedLock.h"
@@ -50,6 +51,8 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     if (shotRunning_ && !holdPhysics) {
         StepShot();
     }
+    // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
+    CheckMarkHits();
     TickCameraController();
     if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
         // The cue's swing has ended: the relayed shot starts.

@@ -7,19 +7,35 @@ namespace {
 
 using quill::ScopedLock;
 
+// The stock cues by the file that holds their models: "cue0" the basic and membership cues, "cue1" the carom,
+// pool and snooker series, "cue2" the event and master cues. Statistics: power, balance, spin, miscue, squirt.
 void AddStockCues(ItemModelCatalogue& catalogue) {
     struct StockCue {
         uint32_t id;
+        const char16_t* model;
         uint32_t index;
         int8_t stats[5];
     };
     static constexpr StockCue kCues[] = {
-        {3000, 0, {0, 0, 0, 0, 0}},     {3001, 1, {0, 0, 0, 0, 0}},     {3002, 2, {0, 0, 0, 0, 0}},
-        {3003, 3, {15, 0, 15, 15, 0}},  {3004, 4, {15, 0, 15, 15, 0}},  {3005, 5, {10, 25, 10, 10, 40}},
-        {3006, 6, {10, 25, 10, 10, 40}},
+        {3000, u"cue0", 0, {0, 0, 0, 0, 0}},        {3001, u"cue0", 1, {0, 0, 0, 0, 0}},
+        {3002, u"cue0", 2, {0, 0, 0, 0, 0}},        {3003, u"cue0", 3, {15, 0, 15, 15, 0}},
+        {3004, u"cue0", 4, {15, 0, 15, 15, 0}},     {3005, u"cue0", 5, {10, 25, 10, 10, 40}},
+        {3006, u"cue0", 6, {10, 25, 10, 10, 40}},
+        {3010, u"cue1", 0, {5, 10, 5, 5, 10}},      {3011, u"cue1", 1, {5, 10, 12, 5, 10}},
+        {3012, u"cue1", 2, {5, 10, 5, 12, 10}},     {3013, u"cue1", 3, {12, 10, 5, 5, 10}},
+        {3014, u"cue1", 4, {12, 20, 12, 12, 20}},   {3020, u"cue1", 5, {5, 10, 5, 5, 10}},
+        {3021, u"cue1", 6, {5, 10, 5, 5, 30}},      {3022, u"cue1", 7, {15, 10, 5, 5, 10}},
+        {3023, u"cue1", 8, {3, 5, 10, 5, 10}},      {3024, u"cue1", 9, {8, 20, 10, 8, 20}},
+        {3025, u"cue1", 10, {12, 20, 12, 12, 30}},  {3030, u"cue1", 11, {8, 15, 8, 10, 20}},
+        {3031, u"cue1", 12, {12, 25, 12, 12, 30}},
+        {3041, u"cue2", 0, {15, 10, 10, 10, 20}},   {3042, u"cue2", 1, {10, 15, 10, 10, 20}},
+        {3043, u"cue2", 2, {12, 20, 12, 12, 30}},   {3050, u"cue2", 3, {15, 25, 15, 15, 40}},
+        {3051, u"cue2", 4, {15, 25, 15, 15, 40}},   {3052, u"cue2", 5, {15, 25, 15, 15, 40}},
+        {3053, u"cue2", 6, {15, 25, 15, 15, 40}},   {3054, u"cue2", 7, {15, 25, 15, 15, 40}},
+        {3055, u"cue2", 8, {15, 25, 15, 15, 40}},
     };
     for (const StockCue& cue : kCues) {
-        catalogue.AddUnique(ItemModelRecord::StockCue(cue.id, u"cue0", cue.index, cue.stats[0], cue.stats[1],
+        catalogue.AddUnique(ItemModelRecord::StockCue(cue.id, cue.model, cue.index, cue.stats[0], cue.stats[1],
                                                       cue.stats[2], cue.stats[3], cue.stats[4]));
     }
 }

@@ -78,6 +78,8 @@ GameTable& TableSceneStage::CreateTable(const Equipment& equipment) {
     table_->SetHost(host_.get());
     table_->SetPlayer(player_.get());
     table_->SetSound(sound_.get());
+    // The referee's praise is drawn from the application's own generator, not the table's.
+    table_->Physics().GetReferee().SetVoiceRandom(&app_.GetRandom());
     table_->SetConnection(connection_.get());
     table_->SetGameMode(equipment.gameMode);
     table_->SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);

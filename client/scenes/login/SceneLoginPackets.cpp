@@ -127,6 +127,8 @@ void SceneLogin::OnLoggedIn(Packet& packet) {
     }
     quill::PlayerState& player = connection_.LocalPlayer();
     record.ApplyTo(player);
+    // The name the shop's gifts, the school's greeting and the room's own seat go by.
+    connection_.SetNickname(record.nickname);
     connection_.SetTaggedText(record.membership, record.membershipText, record.membershipDays);
     connection_.SetValueAndFlag(record.connectionValue, record.connectionFlag);
     Settings& settings = app_.GetSettingsMutable();

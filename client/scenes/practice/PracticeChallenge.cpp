@@ -42,23 +42,28 @@ bool PracticeChallenge::LevelAllowed(int32_t level, int32_t playerLevel) {
     return 5 * level - 5 <= playerLevel;
 }
 
-bool PracticeChallenge::ShotSucceeds(quill::GameType type, int32_t counter) {
+int32_t PracticeChallenge::TargetCode(quill::GameType type) {
     switch (type) {
         case 0:
-            return counter >= 1;
+            return 1;
         case 2:
-            return counter >= 2;
+            return 2;
         case 3:
         case 4:
         case 5:
-            return counter >= 4;
+            return 4;
         case 10:
         case 12:
         case 13:
-            return counter >= 5;
+            return 5;
         default:
-            return false;
+            return 0;
     }
+}
+
+bool PracticeChallenge::ShotSucceeds(quill::GameType type, int32_t counter) {
+    const int32_t target = TargetCode(type);
+    return target > 0 && counter >= target;
 }
 
 int32_t PracticeChallenge::ShotPoints(quill::GameType type, int32_t counter, int32_t rulePoints) {

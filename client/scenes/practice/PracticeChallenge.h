@@ -41,6 +41,8 @@ public:
     static Level LevelFor(int32_t level, quill::GameType type);
     // Whether a player of playerLevel may try the level: 5 x level - 5 does not exceed it.
     static bool LevelAllowed(int32_t level, int32_t playerLevel);
+    // The shot counter a shot must reach to succeed (the referee's target code), 0 for a type without challenge.
+    static int32_t TargetCode(quill::GameType type);
     // Whether the shot succeeded, by the table's clamped shot counter.
     static bool ShotSucceeds(quill::GameType type, int32_t counter);
     // The points of a successful shot; rulePoints is what the table's rule object reports (14.1).

@@ -263,6 +263,12 @@ void SceneRoomPractice::JudgeShot() {
     const auto pocketed = static_cast<int32_t>(table.Physics().GetReferee().Analysis().Pocketed().size());
     const int32_t level = challenge_.LevelNumber();
     const PracticeChallenge::Judgement judgement = challenge_.Judge(counter, pocketed);
+    // The referee has its word on every challenge shot: the inning's run, and the shot that reached the target.
+    const int32_t target = PracticeChallenge::LevelFor(level, gameType_).target;
+    const int32_t score = challenge_.Points();
+    const bool deciding = judgement.success && score >= target && score - judgement.points < target;
+    const auto run = static_cast<uint16_t>(judgement.success ? challenge_.ShotsOfInning() : 0);
+    table.Physics().AnnounceChallengeShot(PracticeChallenge::TargetCode(gameType_), run, deciding);
     const uint32_t now = platform::TimeGetTime();
     if (judgement.success) {
         QueueSound(kSuccessSound);

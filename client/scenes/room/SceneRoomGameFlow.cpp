@@ -111,7 +111,7 @@ void SceneRoomGame::QueueAnnouncement(uint32_t id) {
 void SceneRoomGame::TakeTable(bool take) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    table->ForScreens().localTurn = take;
+    table->SetAimFollowsCamera(take);
     table->OnKey(kKey_Z, false);
     if (take) table->SetControlEnabled(true);
 }
@@ -252,7 +252,7 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->SetRefocusOnTopViewExit(true);
     table->MoveCamera(0.5f, kKeep, kKeep, false);
-    table->ForScreens().localTurn = localTurn;
+    table->SetAimFollowsCamera(localTurn);
     table->OnKey(kKey_Z, false);
     table->SetControlEnabled(localTurn);
     table->SetVisible(true);
@@ -438,7 +438,7 @@ void SceneRoomGame::PassTurnTable(const TurnResultMessage& turn) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     if (turn.nextShooter != static_cast<uint8_t>(localSeat_.load())) {
-        table->ForScreens().localTurn = false;
+        table->SetAimFollowsCamera(false);
         table->OnKey(kKey_Z, false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
@@ -646,7 +646,7 @@ void SceneRoomGame::GiveTableToMaster(float seconds) {
         table->SetCurrentCue(seatCues_[static_cast<size_t>(masterSeat_.load())]);
     }
     const bool master = masterSeat_ == localSeat_;
-    table->ForScreens().localTurn = master;
+    table->SetAimFollowsCamera(master);
     table->SetControlEnabled(master && !shotInFlight_);
     if (master) table->MoveCamera(seconds, 350.0f, 30.0f, false);
 }

@@ -86,12 +86,6 @@ protected:
         return Count(shot, X(kUserX), Y(kUserY + kUserStep * row), X(kUserX + 90), Y(kUserY + kUserStep * row + 14),
                      IsYellowish);
     }
-    void Type(const std::string& text) {
-        for (char c : text) {
-            PressKey(std::string(1, c));
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
-    }
 
     XWindowGeometry area_;
 };

@@ -69,12 +69,6 @@ protected:
         });
         Click(x + 40, y + 10 + 20 * entry);
     }
-    void Type(const std::string& text) {
-        for (char c : text) {
-            PressKey(std::string(1, c));
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
-    }
 
     XWindowGeometry area_;
 };

@@ -255,24 +255,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     // frames, so a stroke that started no shot is played again, as a player would.
     const int strokeX = centreX - 250;
     const int strokeY = centreY;
-    const auto stroke = [&] {
-        x.MovePointer(strokeX, strokeY);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Button(1, true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While
-        // the stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
-        for (int step = 0; step < 20; ++step) {
-            x.MovePointerBy(0, 5);
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        }
-        for (int step = 0; step < 6; ++step) {
-            x.MovePointerBy(0, -40);
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Button(1, false);
-    };
+    const auto stroke = [&] { StrokeCue(strokeX, strokeY, true); };
     bool stopped = false;
     for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
         stroke();

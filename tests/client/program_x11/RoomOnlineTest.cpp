@@ -13,11 +13,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include <cstring>
 
+#include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -98,6 +100,49 @@ protected:
     int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
         return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);
     }
+    // In the joined room: the newcomer's help window closed, seat 1 of the start panel taken and the master's
+    // start pressed; the server has both requests. The screens along the way are written as game_*.png.
+    // seated, when given, receives the screen once the seat is taken and before the start.
+    void SitAndStart(const XWindowGeometry& area, Screenshot* seated = nullptr) {
+        const int width = area.width;
+        const int height = area.height;
+        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomEntered).has_value());
+        WaitForScreen(folder() / "game_room.png", [&](const Screenshot& shot) {
+            return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
+        });
+        // A newcomer's help window closes with its button, below the middle of the screen.
+        Click(area.x + width / 2, area.y + height / 2 + 246);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        // Seat 1 of the start panel, then the master's start (F5).
+        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0;
+             ++attempt) {
+            Click(area.x + width - 370 + 18, area.y + height - 80 + 26);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value())
+            << "see game_room.png";
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const Screenshot afterSeat = Capture(folder() / "game_seated.png");
+        if (seated != nullptr) *seated = afterSeat;
+        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0;
+             ++attempt) {
+            Click(area.x + width - 370 + 240 + 56, area.y + height - 80 + 25);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::GameStartRequest, 5000).has_value())
+            << "see game_seated.png";
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+    // A stroke with Ctrl, played again when a busy machine dropped it. The Shot the server got.
+    std::optional<kvtest::ServerMessage> Stroke(const XWindowGeometry& area) {
+        const int centreX = area.x + area.width / 2;
+        const int centreY = area.y + area.height / 2;
+        for (int attempt = 0; attempt < 4 && server().CountReceived(quill::MessageId::Shot) == 0; ++attempt) {
+            StrokeCue(centreX - 250, centreY, false);
+            server().WaitForMessage(quill::MessageId::Shot, 3000);
+        }
+        return server().WaitForMessage(quill::MessageId::Shot, 5000);
+    }
 };
 
 TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
@@ -175,29 +220,9 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     ASSERT_FALSE(HasFailure());
     const int width = area.width;
     const int height = area.height;
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomEntered).has_value());
-    WaitForScreen(folder() / "game_room.png", [&](const Screenshot& shot) {
-        return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
-    });
-
-    // A newcomer's help window closes with its button, below the middle of the screen.
-    Click(area.x + width / 2, area.y + height / 2 + 246);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-
-    // Seat 1 of the start panel, then the master's start (F5).
-    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0; ++attempt) {
-        Click(area.x + width - 370 + 18, area.y + height - 80 + 26);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    }
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value()) << "see game_room.png";
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    const Screenshot seated = Capture(folder() / "game_seated.png");
-    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0; ++attempt) {
-        Click(area.x + width - 370 + 240 + 56, area.y + height - 80 + 25);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    }
-    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::GameStartRequest, 5000).has_value()) << "see game_seated.png";
-    std::this_thread::sleep_for(std::chrono::seconds(2));
+    Screenshot seated;
+    SitAndStart(area, &seated);
+    ASSERT_FALSE(HasFailure());
     const Screenshot started = Capture(folder() / "game_started.png");
 
     // The game's boards: the point-rule board under the top bar, its first cell 336 pixels left of the middle,
@@ -214,28 +239,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     });
     EXPECT_GT(grown(grouped, 10, 84, 180, 44), 3000) << "the group board: see game_groups.png";
 
-    // A stroke: Ctrl held, the mouse drawn back slowly and pushed forward hard; played again when a busy machine
-    // dropped it.
-    const int centreX = area.x + width / 2;
-    const int centreY = area.y + height / 2;
-    for (int attempt = 0; attempt < 4 && server().CountReceived(quill::MessageId::Shot) == 0; ++attempt) {
-        x.MovePointer(centreX - 250, centreY);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Key("Control_L", true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        for (int step = 0; step < 20; ++step) {
-            x.MovePointerBy(0, 5);
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        }
-        for (int step = 0; step < 6; ++step) {
-            x.MovePointerBy(0, -40);
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Key("Control_L", false);
-        server().WaitForMessage(quill::MessageId::Shot, 3000);
-    }
-    const auto shot = server().WaitForMessage(quill::MessageId::Shot, 5000);
+    const auto shot = Stroke(area);
     ASSERT_TRUE(shot.has_value()) << "the stroke sent no Shot: see game_started.png";
     ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value())
         << "the balls never stopped";
@@ -301,6 +305,82 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_EQ(server().CountReceived(quill::MessageId::LobbyEnter), 2u) << "back in the lobby";
+
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// An 8-ball game in the lobby's waiting room. The player's team is on the 8 ball and keeps the turn: in the top
+// view (Tab) a click on the upper middle pocket calls it, which the server hears as PocketCall 2, and that
+// pocket's marker brightens over it. Then the server marks two rows of the bed's grid; the player's stroke sends
+// the cue ball along them into the rack, and every mark it passes goes, each one telling the server
+// RoomValue1228. The screens: eight_top.png, eight_called.png, eight_marks.png, eight_shot.png.
+TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
+    kvtest::RoomScript script;
+    script.snapshot.gameMode = quill::game_type::kEightBall;
+    script.snapshot.tableItem = 1010;
+    script.snapshot.ballSetItem = 2006;
+    kvtest::LobbyScript lobby;
+    lobby.rooms.front().gameMode = quill::game_type::kEightBall;
+    lobby.rooms.front().tableItem = 1010;
+    lobby.rooms.front().ballSetItem = 2006;
+    const XWindowGeometry area = JoinRoomFromLobby([&] {
+        kvtest::InstallLobbyScript(server(), lobby);
+        kvtest::InstallRoomScript(server(), script);
+    });
+    ASSERT_FALSE(HasFailure());
+    SitAndStart(area);
+    ASSERT_FALSE(HasFailure());
+
+    // The group of the player's team (place 0) is the 8 ball's (4); the turn stays with the player.
+    server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {4, 1}, {1, 1}}));
+    kvtest::TestTurnResult keep;
+    keep.ballSetItem = 2006;
+    keep.tableItem = 1010;
+    keep.result = 2;
+    keep.nextShooter = 0;
+    server().Send(kvtest::TurnResultMessage(keep));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
+    PressKey("Tab");
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+
+    // The top view of a 1024 x 768 window shows the upper middle pocket at (512, 156).
+    const int pocketX = area.x + 512;
+    const int pocketY = area.y + 156;
+    const auto white = [&](const Screenshot& shot) {
+        return Count(shot, pocketX - 20, pocketY - 20, pocketX + 20, pocketY + 20, [](uint32_t rgb) {
+            return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
+        });
+    };
+    const Screenshot top = Capture(folder() / "eight_top.png");
+    Click(pocketX, pocketY);
+    const auto call = server().WaitForMessage(quill::MessageId::PocketCall, 5000);
+    ASSERT_TRUE(call.has_value()) << "the click on the pocket called nothing: see eight_top.png";
+    EXPECT_EQ(call->bytes.at(4), 2) << "the pocket in the middle of the near long rail";
+    const Screenshot called = WaitForScreen(folder() / "eight_called.png",
+                                            [&](const Screenshot& shot) { return white(shot) > white(top) + 40; });
+    EXPECT_GT(white(called), white(top) + 40) << "the called pocket's marker: see eight_top.png, eight_called.png";
+
+    // Rows 3 and 4 of the grid, on both sides of the line from the cue ball to the rack.
+    quill::Packet marks;
+    marks.Init(quill::MessageId::TableStateSync);
+    marks.WriteU8(0);
+    marks.WriteU8(32);
+    for (uint16_t cell = 48; cell < 80; ++cell) marks.WriteU16(cell);
+    server().Send(marks);
+    // The band between the cue ball and the rack, where the marks are the only yellow.
+    const auto yellow = [&](const Screenshot& shot) {
+        return Count(shot, area.x + 330, area.y + 340, area.x + 690, area.y + 425, IsYellowish);
+    };
+    const Screenshot marked =
+        WaitForScreen(folder() / "eight_marks.png", [&](const Screenshot& shot) { return yellow(shot) > 400; });
+    ASSERT_GT(yellow(marked), 400) << "the marks: see eight_marks.png";
+    ASSERT_TRUE(Stroke(area).has_value()) << "see eight_marks.png";
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value());
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot shot = Capture(folder() / "eight_shot.png");
+    EXPECT_LT(yellow(shot), yellow(marked) / 4) << "the marks the ball passed: see eight_marks.png, eight_shot.png";
+    EXPECT_GE(server().CountReceived(quill::MessageId::RoomValue1228), 8u) << "one a mark";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

@@ -4,7 +4,7 @@
 // (shop_turned.png differs in the cards); a card chosen shows its model in the large preview (preview.png).
 // Buying the royal-R chalk sends ItemBuy, the notice shows (bought.png) and the owned grid lists the chalk
 // beside the basic cue (owned_before.png, owned.png); the membership dialog sends MembershipRequest; "To Lobby"
-// sends LeaveShop.
+// sends LeaveShop. The cue tab's stock cues draw their models, and a gift to oneself is refused at home.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,6 +28,7 @@ constexpr int kGridX = 0;
 constexpr int kGridY = 77 + 50;
 constexpr int kItemsTabX = kGridX + 348 + 34;
 constexpr int kItemsTabY = kGridY - 4 + 19;
+constexpr int kCueTabX = kGridX + 147 + 34;
 constexpr int kMyItemsX = 160 + 69;
 constexpr int kShopViewX = 20 + 69;
 constexpr int kMyItemsY = 77 - 3 + 24;
@@ -108,6 +109,17 @@ protected:
         return count;
     }
 
+    // The large preview: the panel's slate face over the drifting background, and a model in it, coloured or
+    // white as a cue's shaft.
+    bool PreviewShown(const Screenshot& shot) const {
+        const int right = kLargePreviewX + 300;
+        const int bottom = kLargePreviewY + 700;
+        return IsSlate(shot.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) &&
+               Coloured(shot, kLargePreviewX, kLargePreviewY, right, bottom) +
+                       Light(shot, kLargePreviewX, kLargePreviewY, right, bottom) >
+                   300;
+    }
+
     XWindowGeometry area_;
 };
 
@@ -148,13 +160,9 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     const Screenshot before =
         ClickAndWait(kItemsTabX, kItemsTabY, "items.png", CellX(0), CellY(0), gridRight, gridBottom);
     Click(X(CellX(2) + 60), Y(CellY(2) + 60));
-    // The panel's slate face over the drifting background, and the chalk's model in it.
-    const auto previewShown = [&](const Screenshot& shot) {
-        return IsSlate(shot.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) &&
-               Coloured(shot, kLargePreviewX, kLargePreviewY, kLargePreviewX + 300, kLargePreviewY + 700) > 300;
-    };
-    const Screenshot preview = WaitForScreen(folder() / "preview.png", previewShown);
-    EXPECT_TRUE(previewShown(preview)) << "the large preview: see items.png, preview.png";
+    const Screenshot preview =
+        WaitForScreen(folder() / "preview.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
+    EXPECT_TRUE(PreviewShown(preview)) << "the large preview: see items.png, preview.png";
     EXPECT_TRUE(IsSlate(before.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) == false) << "no preview before the choice";
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
@@ -194,6 +202,48 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     // "To Lobby".
     Click(X(1024 - 35 + 16), Y(17));
     EXPECT_TRUE(server().WaitForMessage(MessageId::LeaveShop).has_value());
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// The cue tab: its first page ends with the carom cues 3010 and 3011, whose cards draw their models, and 3010
+// chosen shows in the large preview (cues.png, cue_chosen.png). Its gift to "Carom", the player's own nickname
+// from the login's answer, is refused with the Error box and never reaches the server (gift_refused.png).
+TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
+    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    ASSERT_TRUE(server().WaitForMessage(MessageId::LobbyEnter).has_value());
+    WaitForScreen(folder() / "expired.png", [&](const Screenshot& shot) { return BoxShown(shot); });
+    Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
+    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value()) << "see expired.png";
+
+    // The cue tab's cards 6 and 7: the cue drawn across the card's picture, above its caption.
+    const auto cueDrawn = [&](const Screenshot& shot, int n) {
+        return Light(shot, CellX(n) + 10, CellY(n) + 40, CellX(n) + 110, CellY(n) + 110);
+    };
+    const Screenshot shop = WaitForScreen(folder() / "shop.png", [&](const Screenshot& shot) {
+        return Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
+    });
+    Click(X(kCueTabX), Y(kItemsTabY));
+    const Screenshot cues = WaitForScreen(folder() / "cues.png", [&](const Screenshot& shot) {
+        return CellsDiffer(shop, shot) > 1500 && cueDrawn(shot, 0) > 30 && cueDrawn(shot, 6) > 30 &&
+               cueDrawn(shot, 7) > 30;
+    });
+    EXPECT_GT(cueDrawn(cues, 0), 30) << "cue 3003: see cues.png";
+    EXPECT_GT(cueDrawn(cues, 6), 30) << "cue 3010: see cues.png";
+    EXPECT_GT(cueDrawn(cues, 7), 30) << "cue 3011: see cues.png";
+    Click(X(CellX(6) + 60), Y(CellY(6) + 60));
+    const Screenshot chosen =
+        WaitForScreen(folder() / "cue_chosen.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
+    EXPECT_TRUE(PreviewShown(chosen)) << "cue 3010 in the large preview: see cue_chosen.png";
+
+    // Gift: the recipient's box has the focus; the panel's OK.
+    Click(X(2 + 458 + 41), Y(77 + 442 + 210 + 11));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Type("Carom");
+    Click(X(582), Y(490));
+    const Screenshot refused =
+        WaitForScreen(folder() / "gift_refused.png", [&](const Screenshot& shot) { return BoxShown(shot); });
+    EXPECT_TRUE(BoxShown(refused)) << "the Error box: see gift_refused.png";
+    EXPECT_FALSE(server().WaitForMessage(MessageId::ItemGift, 2000).has_value()) << "a gift to oneself was sent";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

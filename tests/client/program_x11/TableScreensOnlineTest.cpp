@@ -101,21 +101,7 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
     };
     Screenshot after = Capture(folder() / "practice_judged.png");
     for (int attempt = 0; attempt < 3 && judged(after) < 20; ++attempt) {
-        x.MovePointer(left + width / 2, top + height / 2);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Key("Control_L", true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        // The cue follows the mouse while the key is held: slow steps back, then a quick push.
-        for (int step = 0; step < 20; ++step) {
-            x.MovePointerBy(0, 5);
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        }
-        for (int step = 0; step < 6; ++step) {
-            x.MovePointerBy(0, -40);
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Key("Control_L", false);
+        StrokeCue(left + width / 2, top + height / 2, false);
         after = WaitForScreen(folder() / "practice_judged.png", [&](const Screenshot& shot) { return judged(shot) > 20; });
     }
     EXPECT_GT(judged(after), 20) << "the judgement's line: see practice_judged.png";

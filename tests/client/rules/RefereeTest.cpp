@@ -191,6 +191,91 @@ TEST_F(RefereeTest, ShortOfTargetAndNearMiss) {
     EXPECT_THAT(sound.VoiceIds(), ElementsAre(70));
 }
 
+// The challenge's word on each finished shot: a success sound for a carom that meets the target, then praise or
+// a named shot; a word for every kind of shortfall; said again at every shot of the rack.
+TEST_F(RefereeTest, TheChallengeJudgementHasAWordForEveryShot) {
+    quill::Random voices;
+    voices.Seed(7);
+    referee.SetVoiceRandom(&voices);
+    quill::Random same;
+    same.Seed(7);
+    const auto judge = [&](bool deciding = false) {
+        sound.sounds.clear();
+        sound.voices.clear();
+        referee.Analysis().Finish({});
+        referee.JudgeChallengeShot(context, deciding);
+    };
+    context.gameType = type::kThreeCushion;
+    context.targetCode = 4;
+    for (int shot = 0; shot < 2; ++shot) {
+        StartShot(type::kThreeCushion);
+        Hit(2);
+        Cushions({1, 4, 2});
+        Hit(1);
+        EXPECT_TRUE(referee.IsPendingB()) << "the room's praise is held";
+        judge();
+        EXPECT_FALSE(referee.IsPendingB()) << "the challenge's word replaces it";
+        EXPECT_THAT(sound.SoundIds(), ElementsAre(28u));
+        EXPECT_THAT(sound.SoundVolumes(), ElementsAre(FloatEq(1.0f)));
+        same.Next();  // the room's praise held in slot B
+        const uint32_t praise = std::array<uint32_t, 5>{58, 59, 66, 67, 68}[same.Next() % 5];
+        EXPECT_THAT(sound.VoiceIds(), ElementsAre(praise)) << "again at the second shot of the rack";
+    }
+    // A run goes on; the shot that reaches the target score is the frame ball.
+    context.extraCount = 2;
+    StartShot(type::kThreeCushion);
+    Hit(2);
+    Cushions({1, 4, 2});
+    Hit(1);
+    judge(true);
+    EXPECT_EQ(sound.VoiceIds().back(), 93u);
+    context.extraCount = 0;
+    StartShot(type::kThreeCushion);
+    Cushions({8});
+    Hit(2);
+    Cushions({1, 4, 2});
+    Hit(1);
+    judge();
+    EXPECT_THAT(sound.VoiceIds(), ElementsAre(73u)) << "a bank shot";
+
+    // Short of the three cushions: one short, further short; no score by its closeness; no ball; a foul.
+    const auto shortBy = [&](std::initializer_list<uint16_t> sides) {
+        StartShot(type::kThreeCushion);
+        Hit(2);
+        Cushions(sides);
+        Hit(1);
+        judge();
+        return sound.VoiceIds();
+    };
+    EXPECT_THAT(shortBy({1, 4}), ElementsAre(48u));
+    EXPECT_THAT(shortBy({1}), ElementsAre(45u));
+    EXPECT_TRUE(sound.sounds.empty());
+    for (const auto& [gap, voice] : {std::pair{0.5f, 50u}, {6.0f, 51u}, {10.5f, 52u}}) {
+        StartShot(type::kThreeCushion);
+        Hit(2);
+        referee.Analysis().OnCueBallDistance(2 * 3.0f + gap, 3.0f);
+        judge();
+        EXPECT_THAT(sound.VoiceIds(), ElementsAre(voice)) << gap;
+    }
+    StartShot(type::kThreeCushion);
+    judge();
+    EXPECT_THAT(sound.VoiceIds(), ElementsAre(42u));
+    context.gameType = type::kFourBall;
+    context.targetCode = 1;
+    StartShot(type::kFourBall);
+    Hit(1);
+    judge();
+    EXPECT_THAT(sound.VoiceIds(), ElementsAre(99u));
+
+    // Three cushions where one carom would do are named.
+    StartShot(type::kFourBall);
+    Hit(2);
+    Cushions({1, 4, 2});
+    Hit(3);
+    judge();
+    EXPECT_THAT(sound.VoiceIds(), ElementsAre(75u));
+}
+
 TEST_F(RefereeTest, ContactAndRollingSounds) {
     StartShot(type::kEightBall);
     Event(PhysicsEventKind::BallBall, 0, 3, 1.2f);

@@ -251,7 +251,6 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_FLOAT_EQ(marks.PointAt(23).z, 7.0f);
 
     // A ball at a squared distance of exactly 120 from mark 3 (at (0, -65)) leaves it; a hair closer clears it.
-    Table().SetMarkBall(0);
     const Vec3 mark3 = marks.PointAt(3);
     ASSERT_EQ(mark3.x, 0.0f);
     // Offsets (x, dy) whose squared distance, computed as the table computes it, is exactly 120.
@@ -306,7 +305,17 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_TRUE(marks.IsMarked(5));
     EXPECT_EQ(marks.LaidOutCount(), 128u);
 
-    EXPECT_EQ(Table().ClearMarkedBalls(), 0);
+    // Every frame's update clears the marks the ball has reached.
+    const Vec3 cell5 = marks.PointAt(5);
+    Physics().SetBallPosition(0, cell5.x, cell5.y, 3.275f);
+    Table().Update(0, 0, 0, false);
+    EXPECT_FALSE(marks.IsMarked(5));
+    EXPECT_THAT(sound.SoundIds(), ElementsAre(33u, 33u));
+    ASSERT_EQ(host.events.size(), 2u);
+    EXPECT_EQ(host.events[1].wParam, 5u);
+
+    // A new rack takes the marks away.
+    Table().ResetShotToState7(1);
     EXPECT_FALSE(marks.IsShown());
     EXPECT_FALSE(marks.IsMarked(5));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/SharedUtilities.h"
 
@@ -13,7 +14,7 @@ protected:
 };
 
 TEST_F(ItemModelCatalogueTest, StockRecordsByKind) {
-    EXPECT_EQ(catalogue.Count(), 7u + 4u + 24u + 18u + 32u);
+    EXPECT_EQ(catalogue.Count(), 29u + 4u + 24u + 18u + 32u);
     EXPECT_EQ(catalogue.FindById(0), nullptr);
     EXPECT_EQ(catalogue.FindById(3007), nullptr);
 
@@ -25,6 +26,17 @@ TEST_F(ItemModelCatalogueTest, StockRecordsByKind) {
     EXPECT_EQ(cue->modelIndex, 5u);
     EXPECT_EQ(cue->custom, 0);
     EXPECT_EQ(cue->stats, (std::array<int8_t, 5>{20, 10, 20, 20, 16}));
+
+    // Every cue the item catalogue knows has a model to show in the shop and on the table.
+    for (uint32_t id = 3000; id < 3200; ++id) {
+        const quill::ItemRecord* item = quill::TheItemCatalogue().FindById(id);
+        if (item != nullptr && item->category == quill::ItemRecord::kCue) {
+            EXPECT_NE(catalogue.FindById(id), nullptr) << id;
+        }
+    }
+    EXPECT_EQ(catalogue.FindById(3010)->modelName, u"cue1");
+    EXPECT_EQ(catalogue.FindById(3055)->modelName, u"cue2");
+    EXPECT_EQ(catalogue.FindById(3055)->modelIndex, 8u);
 
     // A tuned cue: its parts and their models from the parts catalogue.
     const ItemModelRecord* tuned = catalogue.FindById(3100);

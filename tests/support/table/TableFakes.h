@@ -386,7 +386,6 @@ public:
         table->SetEquipmentItems(0, 0);
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
-        table->ComputePocketPositions();
         table->UpdateUnprojection();
     }
 

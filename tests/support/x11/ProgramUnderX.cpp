@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -274,6 +275,39 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
 void ProgramUnderX::PressKey(const std::string& key) {
     x.Key(key, true);
     x.Key(key, false);
+}
+
+void ProgramUnderX::Type(const std::string& text) {
+    for (char c : text) {
+        const bool upper = std::isupper(static_cast<unsigned char>(c)) != 0;
+        if (upper) x.Key("Shift_L", true);
+        PressKey(std::string(1, upper ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c));
+        if (upper) x.Key("Shift_L", false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+}
+
+void ProgramUnderX::StrokeCue(int px, int py, bool withButton) {
+    const auto hold = [&](bool press) {
+        if (withButton) x.Button(1, press);
+        else x.Key("Control_L", press);
+    };
+    x.MovePointer(px, py);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    hold(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While the
+    // stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
+    for (int step = 0; step < 20; ++step) {
+        x.MovePointerBy(0, 5);
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    }
+    for (int step = 0; step < 6; ++step) {
+        x.MovePointerBy(0, -40);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    hold(false);
 }
 
 void ProgramUnderX::Click(int px, int py) {

@@ -93,7 +93,12 @@ protected:
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
 
     void PressKey(const std::string& key);
+    // Letters and digits as keys, a capital with Shift held.
+    void Type(const std::string& text);
     void Click(int x, int y);
+    // A cue stroke as a player plays it: the pointer at (x, y), Ctrl (or the left button) held while the mouse
+    // draws the cue back slowly and pushes it forward hard, then let go.
+    void StrokeCue(int x, int y, bool withButton);
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
     // did not end within the limit; it is then killed).
     int CloseAndWait(std::chrono::seconds limit);

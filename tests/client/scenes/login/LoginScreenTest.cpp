@@ -111,6 +111,7 @@ TEST_F(LoginScreen, ASuccessfulLoginFillsTheProfileAndWaitsForTheChannels) {
     EXPECT_EQ(Box().Line(0).GetText(), u"Receiving Channel info.. Please wait..");
     GameConnection& connection = *app.Connection();
     EXPECT_EQ(connection.LocalPlayer().name, u"Carom");
+    EXPECT_EQ(connection.Nickname(), u"Carom") << "the name the gifts and greetings go by";
     EXPECT_EQ(connection.LocalPlayer().level, 12);
     EXPECT_EQ(connection.MembershipState(), 3);
     EXPECT_EQ(connection.MembershipText(), u"2030-01-01");

@@ -2,7 +2,8 @@
 // connection's dispatch thread: the tips and the game types without a challenge, the level gate, a
 // challenge of failed shots that ends with one ChallengeResult at its twentieth inning and the server's
 // reward, the gold charge refused or asked for and paid, an item of limited time used through ItemUse, and
-// a leave that gives no item of the inventory back to the pool.
+// a leave that gives no item of the inventory back to the pool; the referee's word on a challenge shot.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,10 +22,12 @@
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
+#include "client/rules/Referee.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "tests/client/rules/RecordingTableSound.h"
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/net/TableScreenMessages.h"
@@ -156,6 +159,45 @@ TEST_F(PracticeRoom, TheLevelGateRefusesAndAChallengeOfFailuresEndsWithOneResult
     EXPECT_EQ(Player().money, script.goldAfterReward);
     EXPECT_FALSE(practice->Waiting()->IsVisible());
     EXPECT_EQ(server.CountReceived(quill::MessageId::ChallengeResult), 1u);
+}
+
+// A challenge shot of three-cushion that meets its target: the success line, and the referee's own word after
+// the success sound 28, its praise drawn from the application's generator.
+TEST_F(PracticeRoom, AChallengeShotHasTheRefereesWord) {
+    Enter(3);
+    Click(SceneRoomPractice::kChallenge);
+    practice->ChooseLevel(1);
+    app.DrainPostedEvents();
+    ASSERT_TRUE(practice->Challenge().IsActive());
+    GameTable& table = *practice->Table();
+    test::RecordingTableSound sound;
+    table.SetSound(&sound);
+    const uint32_t drawsBefore = app.GetRandom().DrawCount();
+
+    // The shot as the physics reports it: the red, three cushions, the other white.
+    Referee& referee = table.Physics().GetReferee();
+    ShotFacts facts;
+    facts.gameType = 3;
+    facts.ballCount = 3;
+    facts.rackShots = 5;
+    referee.StartShot(facts);
+    JudgementContext context{3, 4, 0, false};
+    for (const auto& [kind, extra] : {std::pair{PhysicsEventKind::BallBall, 2}, {PhysicsEventKind::Cushion, 1},
+                                      {PhysicsEventKind::Cushion, 4}, {PhysicsEventKind::Cushion, 2},
+                                      {PhysicsEventKind::BallBall, 1}}) {
+        PhysicsEvent event;
+        event.kind = kind;
+        event.extra = static_cast<uint16_t>(extra);
+        referee.OnEvent(event, table.State(), context);
+    }
+    sound.sounds.clear();
+    BallsStop();
+    EXPECT_EQ(practice->Lines().Shown().back().text, u"Success !!");
+    EXPECT_THAT(sound.SoundIds(), ::testing::Contains(28u));
+    ASSERT_EQ(sound.voices.size(), 1u);
+    EXPECT_THAT((std::array<uint32_t, 5>{58, 59, 66, 67, 68}), ::testing::Contains(sound.voices[0].id));
+    EXPECT_EQ(app.GetRandom().DrawCount(), drawsBefore + 2) << "the room's praise held, then the challenge's";
+    table.SetSound(nullptr);
 }
 
 TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {

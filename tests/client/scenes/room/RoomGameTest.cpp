@@ -151,7 +151,7 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
         if (c.line != nullptr) {
             EXPECT_TRUE(HasLine(c.line));
         }
-        EXPECT_TRUE(scene->Table()->ForScreens().localTurn) << "the local player breaks";
+        EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the local player breaks";
         EXPECT_TRUE(scene->Table()->IsControlEnabled());
         EXPECT_EQ(scene->ShooterSeat(), kLocal);
     }
@@ -163,7 +163,7 @@ TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTable
     EXPECT_EQ(scene->Table()->PlacementArea(), 1);
     Enter(10);
     Start(10, kRival);
-    EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
+    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
     EXPECT_FALSE(scene->Table()->IsControlEnabled());
     EXPECT_FALSE(scene->IsLocalTurn());
 }
@@ -364,7 +364,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     EXPECT_EQ(scene->Table()->ForScreens().foulCount, 1);
     EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
-    EXPECT_FALSE(scene->Table()->ForScreens().localTurn);
+    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
     EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
     EXPECT_EQ(Connection().LocalPlayer().money, 5000) << "no money list, no change";
 
@@ -395,7 +395,7 @@ TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoReset
     waiting.seed = 5;
     Receive(kvtest::TurnResultMessage(waiting));
     EXPECT_EQ(app.GetRandom().SeedValue(), 5u);
-    EXPECT_TRUE(scene->Table()->ForScreens().localTurn);
+    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
     EXPECT_TRUE(scene->Table()->IsControlEnabled());
 }
 
@@ -460,7 +460,7 @@ TEST_F(RoomGame, ASettlementWithTwoUnfinishedTeamsGoesOnAndOtherwiseTheRoomWaits
     EXPECT_FALSE(scene->IsGameRunning());
     EXPECT_EQ(Connection().LocalPlayer().money, 120000);
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->ForScreens().localTurn) << "the master holds the table between games";
+    EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the master holds the table between games";
 }
 
 TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
@@ -472,7 +472,7 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), SceneRoomGame::kRed);
     EXPECT_TRUE(scene->Results()->IsVisible());
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->ForScreens().localTurn);
+    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
     EXPECT_TRUE(scene->Table()->IsControlEnabled());
     EXPECT_EQ(scene->ShooterSeat(), kLocal);
 }
