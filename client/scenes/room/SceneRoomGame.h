@@ -381,6 +381,8 @@ private:
     void OnGameStateSync(quill::Packet& packet);
     void OnRoomOptions(quill::Packet& packet);
     void OnRoomChat(quill::Packet& packet);
+    // The text as the chat box shows it: through the word filter when the player keeps the filter on.
+    quill::WString FilteredChat(quill::WStringView text);
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnSeatNotice(quill::MessageId id, quill::Packet& packet);

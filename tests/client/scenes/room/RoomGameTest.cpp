@@ -11,6 +11,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/SkillPopup.h"
+#include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/community/FriendRequestDialog.h"
@@ -396,6 +397,16 @@ TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
     EXPECT_LT(block, 500);
     EXPECT_EQ(block, 7 * 69) << "seven lines of 68 bytes and their ends";
     EXPECT_EQ(scene->ReceivedLines().size(), 13u);
+
+    // With the word filter on, a received line shows its filtered words masked; the report keeps what was said.
+    AddCensorWord(u"바보");
+    Receive(kvtest::RoomChatMessage(0, kRival, u"Rival", u"너 바보야"));
+    EXPECT_TRUE(HasLine(u"Rival : 너 ??야"));
+    EXPECT_EQ(scene->ReceivedLines().back(), u"Rival : 너 바보야");
+    app.GetSettingsMutable().chatFilter = 0;
+    Receive(kvtest::RoomChatMessage(1, kRival, u"Rival", u"바보"));
+    EXPECT_TRUE(HasLine(u"(Team)Rival : 바보")) << "the filter off";
+    FilteredWords().pop_back();
 }
 
 
