@@ -185,7 +185,10 @@ void SceneRoomGame::Activate() {
     quill::ScopedLock hold(lock_);
     quill::PlayerState& player = Player();
     room_ = connection_.GetRoomInfo();
-    chatLog_.SetScrollPosition(1);
+    // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
+    chatLog_.Clear();
+    chatScroll_->SetRange(chatLog_.ScrollRange());
+    chatScroll_->SetPosition(0, false);
     const auto mode = static_cast<quill::GameType>(room_.gameType);
     currentCueKey_.reset();
     if (const quill::InventoryItem* cue = player.GetEquippedItem(room_.gameType)) {

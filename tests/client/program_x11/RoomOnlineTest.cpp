@@ -15,7 +15,10 @@
 #include <string>
 #include <thread>
 
+#include <cstdio>
 #include <cstring>
+
+#include "QuillLib/core/Format.h"
 
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/CommunityMessages.h"
@@ -243,6 +246,57 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     }
     EXPECT_EQ(server().CountReceived(quill::MessageId::LobbyEnter), 2u) << "back in the lobby";
 
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+
+// The room's chat lines: eight rows 18 pixels apart, the first 206 pixels above the bottom (to its middle). A
+// line's slate panel is stretched to its text's width (plus 40): how much of that row's panel shows between
+// the table's cue and the start panel, where only a long line reaches (above its letters).
+int LongChatLinePixels(const Screenshot& shot, const XWindowGeometry& area, int line) {
+    const int y = area.y + area.height - 210 + 18 * line;
+    return Count(shot, area.x + 480, y, area.x + 640, y + 1, IsSlate);
+}
+
+// Quick Join again after To Lobby: the second room shows its own chat, the new line at the bottom of the box,
+// not the first room's oldest lines held where the first visit left the view.
+TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
+    kvtest::RoomScript script;
+    std::shared_ptr<kvtest::RoomScriptState> state;
+    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    ASSERT_FALSE(HasFailure());
+    // A newcomer's help window closes with its button, below the middle of the screen.
+    const auto closeHelp = [&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    };
+    closeHelp();
+    // The first room: twenty short lines.
+    for (int n = 0; n < 20; ++n) server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", u"hi"));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    Capture(folder() / "chat_first_room.png");
+
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == 0; ++attempt) {
+        Click(area.x + area.width - 35 + 16, area.y + 17);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LeaveRoomRequest, 5000).has_value());
+    const int left = area.x;
+    const int top = area.y;
+    for (int attempt = 0; attempt < 10 && server().CountReceived(quill::MessageId::JoinRoom) < 2; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(left + 491, top + 551);
+    }
+    ASSERT_EQ(server().CountReceived(quill::MessageId::JoinRoom), 2u) << "joined again";
+    ASSERT_TRUE(server().WaitForMessages(quill::MessageId::RoomEntered, 2, 30000));
+    closeHelp();
+    // Longer than any line of the first visit.
+    server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", quill::WString(60, u'W')));
+    const Screenshot second = WaitForScreen(folder() / "chat_second_room.png", [&](const Screenshot& shot) {
+        return LongChatLinePixels(shot, area, 7) > 100;
+    });
+    EXPECT_GT(LongChatLinePixels(second, area, 7), 100) << "the new room's long line at the bottom: see chat_second_room.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
