@@ -439,6 +439,7 @@ private:
     quill::RoomInfo room_;
     quill::GameModel model_;
     RoomChatLog chatLog_;
+    bool chatChanged_ = false;  // lines written since the chat box was last filled
     std::deque<quill::WString> receivedLines_;
     TurnClock turnClock_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair

@@ -19,7 +19,6 @@
 #include <cstring>
 
 #include "QuillLib/core/Format.h"
-
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -249,7 +248,6 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
-
 // The room's chat lines: eight rows 18 pixels apart, the first 206 pixels above the bottom (to its middle). A
 // line's slate panel is stretched to its text's width (plus 40): how much of that row's panel shows between
 // the table's cue and the start panel, where only a long line reaches (above its letters).
@@ -298,6 +296,40 @@ TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
     });
     EXPECT_GT(LongChatLinePixels(second, area, 7), 100) << "the new room's long line at the bottom: see chat_second_room.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// Ten thousand chat lines of the room at once, and then the server's TableStateRequest: the table state goes
+// out as soon as the lines are taken in, not after each has been laid out. The check prints the answer's time.
+TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
+    kvtest::RoomScript script;
+    std::shared_ptr<kvtest::RoomScriptState> state;
+    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    ASSERT_FALSE(HasFailure());
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const auto answer = [&](const char* name) {
+        const size_t before = server().CountReceived(quill::MessageId::TableState);
+        const auto asked = std::chrono::steady_clock::now();
+        server().Send(kvtest::EmptyMessage(quill::MessageId::TableStateRequest));
+        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::TableState, before + 1, 120000)) << name;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
+        std::printf("TableStateRequest answered %s after %.2f s\n", name, seconds);
+        return seconds;
+    };
+    answer("without a flood");
+    std::vector<uint8_t> flood;
+    for (int n = 0; n < 10000; ++n) {
+        const std::vector<uint8_t> frames =
+            server().FramesOf(kvtest::RoomChatMessage(0, 1, u"Rival", quill::Format(u"flood line %d", n)));
+        flood.insert(flood.end(), frames.begin(), frames.end());
+    }
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(server().SendRaw(flood));
+    std::printf("10,000 chat lines sent in %.2f s\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    EXPECT_LT(answer("behind 10,000 chat lines"), 30.0) << "a flood of chat held up the game's messages";
+    Capture(folder() / "chat_flood.png");
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(20)), 0) << ReadFile(folder() / "program.out");
+    (void)area;
 }
 
 }  // namespace

@@ -267,12 +267,16 @@ TEST_F(RoomScreen, LeavingGivesTheSpentItemsBackToThePool) {
 
 TEST_F(RoomScreen, TheChatKeepsItsLinesAndScrolls) {
     Enter();
-    for (int i = 0; i < 30; ++i) scene->AddChatLine(u"line", 0xFF00FF00);
+    for (int i = 0; i < 30; ++i) scene->AddChatLine(quill::Format(u"line %d", i), 0xFF00FF00);
     const RoomChatLog log = scene->ChatLog();
     EXPECT_EQ(log.Count(), 34u);
     EXPECT_EQ(scene->ChatScroll()->GetCount(), 27);
     EXPECT_EQ(scene->ChatScroll()->GetPosition(), 26) << "at the end";
+    // The box is filled by the next tenth update, once for all the lines written meanwhile.
+    uint32_t now = 1000;
+    RunUntil(now, 1100);
     for (size_t n = 0; n < SceneRoomGame::kChatLines; ++n) EXPECT_TRUE(scene->ChatLine(n)->IsVisible()) << n;
+    EXPECT_EQ(scene->ChatText(7)->GetText(), u"line 29");
     scene->OnEvent(scene->ChatScroll(), 1, 0);
     EXPECT_EQ(scene->ChatText(0)->GetText(), u"▶ Change shot sensy : Settings -> Control");
 }
