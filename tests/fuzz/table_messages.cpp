@@ -1,6 +1,6 @@
 // Feeds arbitrary payloads to the game table's readers of other players' and the server's messages: the table
-// marks, a ball state, a relayed stroke and a pen point, each on a table of the game type the data chooses, then
-// one update that applies what they asked of the aim and the camera. Nothing may crash, read out of bounds or
+// marks, a ball state, a relayed stroke (started as the room starts it) and a pen point, each on a table of the
+// game type the data chooses, then one update that applies what they asked of the aim and the camera. Nothing may crash, read out of bounds or
 // reach outside the table's own lists, and the table must still answer its own writers afterwards.
 //
 // Layout of an input: byte 0 chooses the reader, byte 1 the game type, byte 2 the pen slot; the rest is the
@@ -109,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             table.ReadBallState(*packet);
             break;
         case 2:
-            table.ReadShot(*packet);
+            // A relayed stroke is played: the room starts it once its cue has swung.
+            if (table.ReadShot(*packet)) table.StartShot(0, false);
             break;
         default: {
             int32_t x = 0;

@@ -9,6 +9,7 @@
 // new-message window whose click opens the request, and To Lobby leads back to the lobby.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -330,6 +331,28 @@ TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
     Capture(folder() / "chat_flood.png");
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(20)), 0) << ReadFile(folder() / "program.out");
     (void)area;
+}
+
+// Another player's Shot of hostile values (power -1e30, deviation 1e30, which once overflowed the gauge's
+// arithmetic and stopped the checked build): the program says so in its log, plays it and goes on.
+TEST_F(RoomUnderX, HostileShotPlaysWithinItsRanges) {
+    kvtest::RoomScript script;
+    std::shared_ptr<kvtest::RoomScriptState> state;
+    JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    ASSERT_FALSE(HasFailure());
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    quill::Packet shot;
+    shot.Init(quill::MessageId::Shot);
+    shot.WriteU8(0).WriteU16(0).WriteU8(0);
+    for (const float value : {1.0f, -1e30f, 1e30f}) shot.WriteU32(std::bit_cast<uint32_t>(value));
+    for (int n = 0; n < 12; ++n) shot.WriteU32(0);
+    server().Send(shot);
+    EXPECT_TRUE(WaitForLog("WARNING: the power or deviation of a Shot message lay outside its range",
+                           std::chrono::seconds(20)))
+        << ReadFile(folder() / "program.out");
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    Capture(folder() / "hostile_shot.png");
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
 }  // namespace
