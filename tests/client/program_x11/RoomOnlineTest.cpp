@@ -333,14 +333,38 @@ TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
     (void)area;
 }
 
-// Another player's Shot of hostile values (power -1e30, deviation 1e30, which once overflowed the gauge's
-// arithmetic and stopped the checked build): the program says so in its log, plays it and goes on.
-TEST_F(RoomUnderX, HostileShotPlaysWithinItsRanges) {
+// A hostile server in the room: the local messages ConnectionLost and ConnectFailed sent as its own, then another
+// player's Shot of hostile values (power -1e30, deviation 1e30, which once overflowed the gauge's arithmetic and
+// stopped the checked build). The program drops the first two and plays the shot within its ranges, says so in
+// its log, shows no "Disconnected" box and goes on answering the server.
+TEST_F(RoomUnderX, HostileMessagesLeaveTheRoomPlaying) {
     kvtest::RoomScript script;
     std::shared_ptr<kvtest::RoomScriptState> state;
-    JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
     ASSERT_FALSE(HasFailure());
+    // A newcomer's help window closes with its button, below the middle of the screen.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const int boxX = (area.width - 400) / 2, boxY = (area.height - 250) / 2;
+    const Screenshot before = Capture(folder() / "hostile_before.png");
+
+    server().Send(kvtest::EmptyMessage(quill::MessageId::ConnectionLost));
+    quill::Packet failed;
+    failed.Init(quill::MessageId::ConnectFailed).WriteU32(0xFFFFFFFF);
+    server().Send(failed);
+    EXPECT_TRUE(WaitForLog("WARNING: the server sent the local message 1; it is dropped", std::chrono::seconds(20)))
+        << ReadFile(folder() / "program.out");
+    EXPECT_NE(ReadFile(folder() / "StartLog.log").find("WARNING: the server sent the local message 0; it is dropped"),
+              std::string::npos);
     std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot after = Capture(folder() / "hostile_after.png");
+    EXPECT_LT(Faces(after, area, boxX, boxY, 400, 250), Faces(before, area, boxX, boxY, 400, 250) + 5000)
+        << "no box in the middle: see hostile_after.png";
+    const size_t states = server().CountReceived(quill::MessageId::TableState);
+    server().Send(kvtest::EmptyMessage(quill::MessageId::TableStateRequest));
+    EXPECT_TRUE(server().WaitForMessages(quill::MessageId::TableState, states + 1, 20000)) << "still answering";
+
     quill::Packet shot;
     shot.Init(quill::MessageId::Shot);
     shot.WriteU8(0).WriteU16(0).WriteU8(0);
