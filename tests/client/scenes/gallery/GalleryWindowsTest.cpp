@@ -21,6 +21,7 @@
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
+#include "platform/system/CodePage.h"
 #include "tests/client/scenes/gallery/GalleryScreen.h"
 
 namespace kestrovan::test {
@@ -125,6 +126,33 @@ TEST_F(GalleryWindows, AnEmptyOrFailedListShowsNoDailyBestAndOnlyTenOfMoreRows) 
     for (size_t k = 0; k < GalleryListDialog::kRows; ++k)
         EXPECT_TRUE(List().Row(k)->IsVisible());
     EXPECT_EQ(List().Row(9)->ShotNumber(), 910);
+}
+
+// A row of the longest texts the web may send (and the widest number) draws each within its column; an
+// ordinary row keeps its texts whole.
+TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
+    std::string reply = Reply({"1", "1", "2"});
+    reply += Reply({"-2147483648", std::string(99, 'W'), std::string(13, 'W'), "3", std::string(39, 'W'), "x",
+                    "-2147483648"});
+    reply += Reply({"902", "Bank", "Ann", "3", "2009-3-30", "x", "7"});
+    ASSERT_TRUE(LoadTable()) << "the labels measure with the program's fonts";
+    Site().Reply(kGalleryListPath, reply);
+    List().ResetPaging();
+    List().Refresh();
+    GameFrame();
+    const GalleryListRow& wide = *List().Row(0);
+    ASSERT_TRUE(wide.TitleLabel()->HasFont());
+    const struct {
+        TextLabel* label;
+        int32_t width;
+    } columns[] = {{wide.TitleLabel(), 196}, {wide.NicknameLabel(), 84}, {wide.DateLabel(), 58}, {wide.PointsLabel(), 40}};
+    for (const auto& column : columns) {
+        EXPECT_LE(column.label->MeasureText(), column.width) << platform::Utf16ToUtf8(column.label->GetText());
+        EXPECT_FALSE(column.label->GetText().empty());
+    }
+    EXPECT_EQ(wide.TitleLabel()->GetText(), quill::WString(wide.TitleLabel()->GetText().size(), u'W'));
+    EXPECT_EQ(List().Row(1)->TitleLabel()->GetText(), u"Bank");
+    EXPECT_EQ(List().Row(1)->DateLabel()->GetText(), u"2009-3-30");
 }
 
 TEST_F(GalleryWindows, PagesShowShotNumbersWithoutPrizesAndThePageBarFollowsTheServerPage) {
