@@ -22,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
 #include "client/table/ShotData.h"
@@ -121,12 +122,17 @@ private:
     void EquipShotCue(const ShotData& shot);
     void DrawNoticeLines();
     void OnShotVoteResult(quill::Packet& packet);
-    GalleryServices Services();
+    // What a window needs of the program, with the window's own exchange.
+    GalleryServices Services(GalleryExchange* exchange);
 
     App& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     std::unique_ptr<GalleryTransport> transport_;
+    // The windows' posts to the site, each on a thread of its own; declared after the transport they use, so
+    // that they end (cancelled and joined) before it goes.
+    std::unique_ptr<GalleryExchange> listExchange_;
+    std::unique_ptr<GalleryExchange> shotExchange_;
     TableSceneStage stage_;
     bool built_ = false;
     bool resourcesLoaded_ = false;

@@ -67,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDateReadBack) {
+TEST_F(GalleryWindows, TodaysBestIsFetchedOffTheGameThreadWithRanksPrizesAndItsDateReadBack) {
     platform::SetLocalTimeSource([] { return platform::LocalTime{2009, 7, 4, 12, 0, 0, 0, 6}; });
     Site().Reply(kGalleryListPath, ListReply(1, 1, 4));
     Activate();
@@ -75,14 +75,14 @@ TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDa
 
     EXPECT_TRUE(List().IsVisible());
     EXPECT_TRUE(List().ReadingLabel()->IsVisible());
-    EXPECT_TRUE(Site().Requests().empty()) << "showing the list asks the site nothing on the main thread";
-    const std::thread::id gameThread = std::this_thread::get_id();
+    EXPECT_FALSE(List().Row(0)->IsVisible()) << "the rows show with a frame after the reply came";
     GameFrame();
 
     ASSERT_EQ(Site().Requests().size(), 1u);
     EXPECT_EQ(Site().Requests()[0].path, kGalleryListPath);
     EXPECT_EQ(Site().Requests()[0].body, "Page_list=0");
-    EXPECT_EQ(Site().Requests()[0].thread, gameThread);
+    EXPECT_NE(Site().Requests()[0].thread, std::this_thread::get_id())
+        << "posted on the window's own thread, not on one that draws or runs the game";
     EXPECT_FALSE(List().ReadingLabel()->IsVisible());
     EXPECT_TRUE(List().TodaysBestLabel()->IsVisible());
     EXPECT_FALSE(List().NoBestLabel()->IsVisible());
@@ -104,6 +104,32 @@ TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDa
     List().Refresh();
     GameFrame();
     EXPECT_EQ(LastBody(), "Page_list=0&getdate=20090330") << "the next refresh asks for that day";
+}
+
+// A silent site holds no thread that draws or runs the game: the frames go on while the post waits, the rows
+// show with the frame after the reply came, and a post still waiting when the screen is left is given up at
+// once, its reply never shown.
+TEST_F(GalleryWindows, ASilentSiteHoldsNoFrameAndIsGivenUpWithTheVisit) {
+    Site().Reply(kGalleryListPath, ListReply(1, 1, 2));
+    Site().SetSilent(true);
+    Activate();
+    ASSERT_TRUE(Eventually([&] { return Site().Waiting() == 1; }));
+    for (int frame = 0; frame < 5; ++frame)
+        scene->Update(0, 0);
+    EXPECT_TRUE(List().IsFetchPending());
+    EXPECT_TRUE(List().ReadingLabel()->IsVisible());
+    Site().SetSilent(false);
+    GameFrame();
+    EXPECT_TRUE(List().Row(1)->IsVisible());
+    EXPECT_FALSE(List().ReadingLabel()->IsVisible());
+
+    Site().SetSilent(true);
+    List().Refresh();
+    ASSERT_TRUE(Eventually([&] { return Site().Waiting() == 1; }));
+    scene->OnLeave(nullptr, nullptr);
+    EXPECT_TRUE(Eventually([&] { return Site().Waiting() == 0; })) << "the post was given up";
+    EXPECT_FALSE(List().IsFetchPending());
+    Site().SetSilent(false);
 }
 
 TEST_F(GalleryWindows, AnEmptyOrFailedListShowsNoDailyBestAndOnlyTenOfMoreRows) {
