@@ -209,5 +209,26 @@ TEST_F(ProgramReliability, EnglishStartsAndReachesTheLoginScreen) {
     EXPECT_NE(log.find("Init done...\n"), std::string::npos) << log;
 }
 
+// What a start killed while it wrote config.ini or a screenshot left (the unfinished copy beside the file) is
+// removed by the next start; files that only look alike stay.
+TEST_F(ProgramReliability, TheNextStartRemovesTheUnfinishedFilesOfAKilledOne) {
+    const std::filesystem::path desktop = folder() / "desktop";
+    std::filesystem::create_directories(desktop);
+    for (const auto& path : {folder() / "config.ini.k3j9x0qa.tmp", desktop / "Kestrovan-261208-101500.jpg.0a1b2c3d.tmp",
+                             folder() / "notes.ini.k3j9x0qa.tmp", desktop / "holiday.jpg.0a1b2c3d.tmp"})
+        std::ofstream(path) << "half";
+    setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
+    ASSERT_GT(Start({"offline"}), 0);
+    unsetenv("XDG_DESKTOP_DIR");
+    ASSERT_TRUE(WaitForLog("Init done", std::chrono::seconds(60))) << ReadFile(folder() / "program.out");
+    EXPECT_FALSE(std::filesystem::exists(folder() / "config.ini.k3j9x0qa.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(desktop / "Kestrovan-261208-101500.jpg.0a1b2c3d.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "notes.ini.k3j9x0qa.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(desktop / "holiday.jpg.0a1b2c3d.tmp"));
+    EXPECT_NE(ReadFile(folder() / "StartLog.log").find("Removed 2 unfinished files"), std::string::npos);
+    WaitForWindow();
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
 }  // namespace
 }  // namespace kv::test
