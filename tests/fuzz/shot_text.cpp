@@ -9,53 +9,17 @@
 #include <string_view>
 
 #include "QuillLib/gamedata/GameTypes.h"
-#include "QuillLib/math/Camera.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/physics/PhysicsModelFactory.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotRecord.h"
-#include "client/table/TableHost.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
-#include "tests/support/table/TableFakes.h"
+#include "tests/fuzz/FuzzTable.h"
 
 namespace {
 
 using kestrovan::GameTable;
-
-class QuietHost : public kestrovan::TableHost {
-public:
-    uint16_t ClientWidth() const override { return 1024; }
-    uint16_t ClientHeight() const override { return 768; }
-    void PostEvent(uint32_t, uint32_t, uint32_t, uint32_t) override {}
-    void ShowCursor(bool) override {}
-    void SetMouseCapture(bool) override {}
-    void ClipCursorToWindow(bool) override {}
-    void GetCursorPosition(int32_t& x, int32_t& y) const override { x = y = 0; }
-    void SetCursorPosition(int32_t, int32_t) override {}
-    void RecentreRelativeMouse() override {}
-    bool IsKeyDown(int) const override { return false; }
-    bool IsAppActive() const override { return true; }
-    bool IsTextInputFocused() const override { return false; }
-    kestrovan::MouseSpeed GetMouseSpeed() const override { return {}; }
-    void SetMouseSpeed(const kestrovan::MouseSpeed&) override {}
-};
-
-struct Fixture {
-    Fixture() {
-        camera.SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
-        table.SetHost(&host);
-        for (uint32_t mode = 0; mode < kestrovan::CameraController::kModeCount; ++mode) {
-            table.GetCamera().SetCamera(mode, &camera);
-        }
-        table.LayoutHud(1024, 768);
-    }
-    // The table's HUD is a widget tree: a toolkit stands ready before the table is made.
-    kestrovan::test::HudToolkit toolkit;
-    QuietHost host;
-    quill::Camera camera{u"fuzz"};
-    GameTable table;
-};
 
 // The games the screens set a replayed shot's table up for; anything else plays as four-ball.
 quill::GameType PlayedGame(uint8_t gameMode) {
@@ -91,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (!kestrovan::ShotRecord::ParseHex(std::string_view(reinterpret_cast<const char*>(bytes), size), shot)) {
         return 0;
     }
-    static Fixture fixture;
+    static kvfuzz::TableFixture fixture;
     GameTable& table = fixture.table;
     table.StopShot();
     table.Reset(1);

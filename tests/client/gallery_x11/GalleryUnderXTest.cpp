@@ -98,52 +98,72 @@ protected:
         for (char c : letters)
             PressKey(std::string(1, c));
     }
+    // The game server's scripts, the site with its list and shot replies, config.ini pointing at both (full
+    // screen at the display's size) and the working folder made current; false when the site cannot start.
+    bool PrepareServers(const std::string& listReply, const std::string& shotReply) {
+        if (!site.Start())
+            return false;
+        kvtest::InstallLoginScript(gameServer);
+        kvtest::InstallLobbyScript(gameServer);
+        kvtest::InstallGalleryScript(gameServer);
+        site.ServeBody(std::string(kestrovan::kGalleryListPath), listReply);
+        site.ServeBody(std::string(kestrovan::kGalleryShotPath), shotReply);
+        const XWindowGeometry screen = x.Screen();
+        {
+            std::ofstream config(folder() / "config.ini", std::ios::binary);
+            config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
+                   << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port() << "\r\n[Video]\r\nfullscreen=1\r\nwidth="
+                   << screen.width << "\r\nheight=" << screen.height << "\r\n";
+        }
+        return chdir(folder().c_str()) == 0;
+    }
+    // Runs the program in this process while the player plays on another thread; the program is asked to end
+    // when the player is done, whatever happened. The program's exit code.
+    int RunWithPlayer(const std::function<void()>& play) {
+        std::thread player([&] {
+            struct Quit {
+                ~Quit() {
+                    if (App* app = App::Current())
+                        app->PostQuit();
+                }
+            } quit;
+            play();
+        });
+        const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
+        player.join();
+        return exitCode;
+    }
+    // Logged in and in the lobby, "Shot Gallery" (156 x 34 at 206 from the right edge, y 380) opens the
+    // gallery, which asks its site for today's best. The lobby may not take the first click while it loads.
+    // The window's area; a failure when the gallery asked nothing.
+    XWindowGeometry OpenGallery() {
+        const XWindowGeometry area = WaitForWindow();
+        if (::testing::Test::HasFailure())
+            return area;
+        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
+        for (int attempt = 0; attempt < 10 && site.Requests().empty(); ++attempt) {
+            Click(area.x + area.width - 206 + 78, area.y + 380 + 17);
+            site.WaitForRequests(1, 3s);
+        }
+        EXPECT_TRUE(site.WaitForRequests(1, 30s));
+        return area;
+    }
 
     kvtest::GameServerFixture gameServer;
     kvtest::HttpTestServer site;
 };
 
 TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForTheLobby) {
-    ASSERT_TRUE(site.Start());
-    kvtest::InstallLoginScript(gameServer);
-    kvtest::InstallLobbyScript(gameServer);
-    kvtest::InstallGalleryScript(gameServer);
-    site.ServeBody(std::string(kestrovan::kGalleryListPath),
-                   Fields({"1", "1", "2", "501", "Long bank", "Rowan", "3", "2009-3-30", "", "120", "502", "Cut", "Jin",
-                           "3", "2009-3-30", "", "80"}));
-    site.ServeBody(std::string(kestrovan::kGalleryShotPath),
-                   Fields({"1", "Rowan", "Long bank", "three rails", "120", std::string(kestrovan::DemoShots()[0].shot),
-                           "1", "Jin", "8", "great"}));
-    const XWindowGeometry screen = x.Screen();
-    {
-        std::ofstream config(folder() / "config.ini", std::ios::binary);
-        config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
-               << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port()
-               << "\r\n[Video]\r\nfullscreen=1\r\nwidth=" << screen.width << "\r\nheight=" << screen.height << "\r\n";
-    }
-    ASSERT_EQ(chdir(folder().c_str()), 0);
-
-    std::thread player([&] {
-        // Whatever happens, the program is asked to end.
-        struct Quit {
-            ~Quit() {
-                if (App* app = App::Current())
-                    app->PostQuit();
-            }
-        } quit;
-        const XWindowGeometry area = WaitForWindow();
+    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", "Long bank", "Rowan", "3", "2009-3-30", "", "120", "502",
+                                       "Cut", "Jin", "3", "2009-3-30", "", "80"}),
+                               Fields({"1", "Rowan", "Long bank", "three rails", "120",
+                                       std::string(kestrovan::DemoShots()[0].shot), "1", "Jin", "8", "great"})));
+    const int exitCode = RunWithPlayer([&] {
+        const XWindowGeometry area = OpenGallery();
         if (::testing::Test::HasFailure())
             return;
         const int left = area.x, top = area.y, width = area.width, height = area.height;
-        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
-
-        // "Shot Gallery" (156 x 34 at 206 from the right edge, y 380) opens the gallery, which asks its site
-        // for today's best and lists the two shots. The lobby may not take the first click while it loads.
-        for (int attempt = 0; attempt < 10 && site.Requests().empty(); ++attempt) {
-            Click(left + width - 206 + 78, top + 380 + 17);
-            site.WaitForRequests(1, 3s);
-        }
-        EXPECT_TRUE(site.WaitForRequests(1, 30s));
+        // The gallery lists the two shots.
         const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
         const auto rowText = [&](const Screenshot& shot) {
             return Count(shot, listLeft + 10, listTop + 83, listLeft + 503, listTop + 83 + 2 * 26, IsText);
@@ -204,8 +224,6 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
         EXPECT_TRUE(WaitUntil([&] { return gameServer.CountReceived(MessageId::LobbyEnter) >= 2; }, 20s));
         Capture(folder() / "lobby_again.png");
     });
-    const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
-    player.join();
     EXPECT_EQ(exitCode, 0) << ReadFile(folder() / "StartLog.log");
 }
 
@@ -214,43 +232,18 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
 // changed pictures of the table), and a close asked while the site is still silent ends the program at once.
 // A list row of the longest texts keeps each within its column.
 TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
-    ASSERT_TRUE(site.Start());
-    kvtest::InstallLoginScript(gameServer);
-    kvtest::InstallLobbyScript(gameServer);
-    kvtest::InstallGalleryScript(gameServer);
-    site.ServeBody(std::string(kestrovan::kGalleryListPath),
-                   Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut", "Jin", "3",
-                           "2009-3-30", "", "80"}));
-    site.ServeBody(std::string(kestrovan::kGalleryShotPath),
-                   Fields({"1", "Jin", "Cut", "two rails", "80", std::string(kestrovan::DemoShots()[0].shot), "0"}));
-    const XWindowGeometry screen = x.Screen();
-    {
-        std::ofstream config(folder() / "config.ini", std::ios::binary);
-        config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
-               << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port()
-               << "\r\n[Video]\r\nfullscreen=1\r\nwidth=" << screen.width << "\r\nheight=" << screen.height << "\r\n";
-    }
-    ASSERT_EQ(chdir(folder().c_str()), 0);
-
+    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut",
+                                       "Jin", "3", "2009-3-30", "", "80"}),
+                               Fields({"1", "Jin", "Cut", "two rails", "80",
+                                       std::string(kestrovan::DemoShots()[0].shot), "0"})));
     std::atomic<bool> closeAsked{false};
     Clock::time_point closeTime;
-    std::thread player([&] {
-        struct Quit {
-            ~Quit() {
-                if (App* app = App::Current())
-                    app->PostQuit();
-            }
-        } quit;
-        const XWindowGeometry area = WaitForWindow();
+    Clock::time_point ended;
+    const int exitCode = RunWithPlayer([&] {
+        const XWindowGeometry area = OpenGallery();
         if (::testing::Test::HasFailure())
             return;
         const int left = area.x, top = area.y, width = area.width, height = area.height;
-        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
-        for (int attempt = 0; attempt < 10 && site.Requests().empty(); ++attempt) {
-            Click(left + width - 206 + 78, top + 380 + 17);
-            site.WaitForRequests(1, 3s);
-        }
-        EXPECT_TRUE(site.WaitForRequests(1, 30s));
         const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
         const int rowLeft = listLeft + 10, rowTop = listTop + 83;
         const Screenshot list = WaitForScreen(folder() / "gallery_long_row.png", [&](const Screenshot& shot) {
@@ -301,10 +294,10 @@ TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
         closeTime = Clock::now();
         closeAsked = true;
         x.RequestClose(window());
+        // The program ends while this thread waits to be joined: the close's time is the program's end.
+        WaitUntil([] { return App::Current() == nullptr; }, 30s);
+        ended = Clock::now();
     });
-    const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
-    const auto ended = Clock::now();
-    player.join();
     EXPECT_EQ(exitCode, 0) << ReadFile(folder() / "StartLog.log");
     ASSERT_TRUE(closeAsked);
     const double closingMs = std::chrono::duration<double, std::milli>(ended - closeTime).count();

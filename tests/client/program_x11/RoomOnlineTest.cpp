@@ -69,6 +69,19 @@ protected:
         }
         return area;
     }
+    // The waiting room of the room script (the player its master, the opponent in it), joined with Quick Join,
+    // its newcomer's help closed.
+    XWindowGeometry JoinScriptedRoom() {
+        const XWindowGeometry area = JoinRoomFromLobby([&] { kvtest::InstallRoomScript(server(), kvtest::RoomScript{}); });
+        if (!HasFailure()) CloseNewcomersHelp(area);
+        return area;
+    }
+    // A newcomer's help window closes with its button, below the middle of the screen.
+    void CloseNewcomersHelp(const XWindowGeometry& area) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
     int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
         return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);
     }
@@ -138,9 +151,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
     });
 
-    // A newcomer's help window closes with its button, below the middle of the screen.
-    Click(area.x + width / 2, area.y + height / 2 + 246);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    CloseNewcomersHelp(area);
 
     // Seat 1 of the start panel, then the master's start (F5).
     for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0; ++attempt) {
@@ -260,17 +271,8 @@ int LongChatLinePixels(const Screenshot& shot, const XWindowGeometry& area, int 
 // Quick Join again after To Lobby: the second room shows its own chat, the new line at the bottom of the box,
 // not the first room's oldest lines held where the first visit left the view.
 TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
-    kvtest::RoomScript script;
-    std::shared_ptr<kvtest::RoomScriptState> state;
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    const XWindowGeometry area = JoinScriptedRoom();
     ASSERT_FALSE(HasFailure());
-    // A newcomer's help window closes with its button, below the middle of the screen.
-    const auto closeHelp = [&] {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    };
-    closeHelp();
     // The first room: twenty short lines.
     for (int n = 0; n < 20; ++n) server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", u"hi"));
     std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -289,7 +291,7 @@ TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
     }
     ASSERT_EQ(server().CountReceived(quill::MessageId::JoinRoom), 2u) << "joined again";
     ASSERT_TRUE(server().WaitForMessages(quill::MessageId::RoomEntered, 2, 30000));
-    closeHelp();
+    CloseNewcomersHelp(area);
     // Longer than any line of the first visit.
     server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", quill::WString(60, u'W')));
     const Screenshot second = WaitForScreen(folder() / "chat_second_room.png", [&](const Screenshot& shot) {
@@ -302,11 +304,8 @@ TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
 // Ten thousand chat lines of the room at once, and then the server's TableStateRequest: the table state goes
 // out as soon as the lines are taken in, not after each has been laid out. The check prints the answer's time.
 TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
-    kvtest::RoomScript script;
-    std::shared_ptr<kvtest::RoomScriptState> state;
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    JoinScriptedRoom();
     ASSERT_FALSE(HasFailure());
-    std::this_thread::sleep_for(std::chrono::seconds(2));
     const auto answer = [&](const char* name) {
         const size_t before = server().CountReceived(quill::MessageId::TableState);
         const auto asked = std::chrono::steady_clock::now();
@@ -330,7 +329,6 @@ TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
     EXPECT_LT(answer("behind 10,000 chat lines"), 30.0) << "a flood of chat held up the game's messages";
     Capture(folder() / "chat_flood.png");
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(20)), 0) << ReadFile(folder() / "program.out");
-    (void)area;
 }
 
 // A hostile server in the room: the local messages ConnectionLost and ConnectFailed sent as its own, then another
@@ -338,14 +336,8 @@ TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
 // stopped the checked build). The program drops the first two and plays the shot within its ranges, says so in
 // its log, shows no "Disconnected" box and goes on answering the server.
 TEST_F(RoomUnderX, HostileMessagesLeaveTheRoomPlaying) {
-    kvtest::RoomScript script;
-    std::shared_ptr<kvtest::RoomScriptState> state;
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state = kvtest::InstallRoomScript(server(), script); });
+    const XWindowGeometry area = JoinScriptedRoom();
     ASSERT_FALSE(HasFailure());
-    // A newcomer's help window closes with its button, below the middle of the screen.
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     const int boxX = (area.width - 400) / 2, boxY = (area.height - 250) / 2;
     const Screenshot before = Capture(folder() / "hostile_before.png");
 
