@@ -476,10 +476,11 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
     scene->CheckCueDurability();
     scene->CheckCueDurability();
     EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
-    // A stock cue has no durability.
+    // A stock cue has no durability: the next visit's chat has no warning.
     cue->customFlag = 0;
     scene->Activate();
-    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 0);
+    EXPECT_EQ(count(warning), 0);
 }
 
 TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
