@@ -78,7 +78,10 @@ bool QuitAsked(SDL_Window* owner) {
 }
 
 // The box on a thread of its own while this thread reads the owner window's events: a quit asked meanwhile
-// kills the box's process and ends the wait. Whether the box was answered; chosen has the answer.
+// kills the box's process and ends the wait. SDL's own work around the box (the cursor and keyboard put back,
+// the window raised) runs on the box's thread before the box's process starts and after it has ended: the
+// events are read only while that process runs, so that the two threads never touch SDL together. Whether
+// the box was answered; chosen has the answer.
 bool ShowUntilQuit(const SDL_MessageBoxData& box, SDL_Window* owner, int& chosen) {
     static const int registered = pthread_atfork(nullptr, nullptr, ReportBoxChild);
     int pipeEnds[2] = {-1, -1};
@@ -92,23 +95,32 @@ bool ShowUntilQuit(const SDL_MessageBoxData& box, SDL_Window* owner, int& chosen
         g_boxPidPipe = -1;
         done = true;
     });
+    enum class Phase { kStarting, kShown, kEnded };
+    Phase phase = Phase::kStarting;
     pid_t child = 0;
     bool quit = false;
-    bool killed = false;
     while (!done) {
-        if (child == 0 && read(pipeEnds[0], &child, sizeof child) != sizeof child)
-            child = 0;
-        quit = quit || QuitAsked(owner);
-        // The box's process may start after the quit was asked: it goes as soon as it is known.
-        if (quit && child > 0 && !killed) {
-            kill(child, SIGKILL);
-            killed = true;
+        if (phase == Phase::kStarting && read(pipeEnds[0], &child, sizeof child) == sizeof child) {
+            // The box's process has its copy of the pipe: with this one closed, the pipe ends with the box.
+            close(pipeEnds[1]);
+            pipeEnds[1] = -1;
+            phase = Phase::kShown;
+        }
+        if (phase == Phase::kShown) {
+            pid_t more = 0;
+            if (read(pipeEnds[0], &more, sizeof more) == 0) {
+                phase = Phase::kEnded;
+            } else if (!quit && QuitAsked(owner)) {
+                quit = true;
+                kill(child, SIGKILL);
+            }
         }
         std::this_thread::sleep_for(kQuitCheck);
     }
     asker.join();
     close(pipeEnds[0]);
-    close(pipeEnds[1]);
+    if (pipeEnds[1] >= 0)
+        close(pipeEnds[1]);
     // Input for the window during the box is not the game's.
     SDL_FlushEvents(SDL_KEYDOWN, SDL_MULTIGESTURE);
     if (quit) {
