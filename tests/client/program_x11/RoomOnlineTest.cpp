@@ -6,7 +6,9 @@
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
 // relayed moves the balls, the game's end shows the result board, a friend request shows in the room's
-// new-message window whose click opens the request, and To Lobby leads back to the lobby.
+// new-message window whose click opens the request, and To Lobby leads back to the lobby. Against a hostile
+// server (room_reliability): a second room shows its own chat, a flood of chat leaves the table state answered
+// at once, and local messages and a Shot of hostile values leave the room playing.
 #include <gtest/gtest.h>
 
 #include <bit>
