@@ -30,8 +30,8 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
 # --- fuzzing: each target from its seeds in tests/fuzz/corpus/<name>/, its log and findings in build/fuzz ---
-# Inputs per target; targets that start threads or touch the file system per input run fewer.
-declare -A fuzz_runs=([net_receive_thread]=2000 [item_folder]=5000 [physics_strokes]=5000)
+# Inputs per target; targets that start threads, touch the file system or run shots per input run fewer.
+declare -A fuzz_runs=([net_receive_thread]=2000 [item_folder]=5000 [physics_strokes]=5000 [shot_text]=5000)
 shopt -s nullglob
 fuzz_sources=(tests/fuzz/*.cpp)
 

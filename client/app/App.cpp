@@ -17,8 +17,11 @@
 #include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/InitMainWindow.h"
 #include "client/app/LauncherWindow.h"
+#include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
 #include "platform/system/CodePage.h"
+#include "platform/system/FileReplace.h"
+#include "platform/system/SpecialFolder.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/ui/MessageBox.h"
 
@@ -58,6 +61,12 @@ void App::LoadConfiguration() {
     configPath_ = workingFolder_ + u"/config.ini";
     configPathA_ = platform::Utf16ToUtf8(configPath_);
     RestoreWorkingFolder(false);
+    // A start killed while it wrote config.ini or a screenshot left the unfinished copy beside it.
+    const size_t leftovers =
+        platform::RemoveLeftoverTemporaries(platform::Utf16ToUtf8(workingFolder_),
+                                            [](std::string_view name) { return name == "config.ini"; }) +
+        platform::RemoveLeftoverTemporaries(platform::DesktopFolder(), IsScreenshotName);
+    if (leftovers != 0) quill::TheLog().Log(u"Removed %d unfinished files\n", static_cast<int>(leftovers));
     settings_.LoadFile(configPath_);
     site_.Load(ReadProfileFile(configPath_));
 

@@ -18,4 +18,8 @@ std::filesystem::path ScreenshotPath(const std::filesystem::path& folder, const 
     return path;
 }
 
+bool IsScreenshotName(std::string_view name) {
+    return name.starts_with("Kestrovan-") && name.ends_with(".jpg");
+}
+
 }  // namespace kestrovan

@@ -3,11 +3,14 @@
 // extension when a file of that name is there already (two shots in one second), so that no file is ever
 // replaced. The main thread.
 #include <filesystem>
+#include <string_view>
 
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
 
 std::filesystem::path ScreenshotPath(const std::filesystem::path& folder, const platform::LocalTime& time);
+// Whether a file name is of ScreenshotPath's form ("Kestrovan-" ... ".jpg").
+bool IsScreenshotName(std::string_view name);
 
 }  // namespace kestrovan

@@ -518,6 +518,12 @@ void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
         return;  // a bad frame was dropped by the socket
     }
     const MessageId id = socket->IncomingPacket().Id();
+    // ConnectionLost and ConnectFailed are the connection's own news; from the server they would end a session
+    // that is still up.
+    if (id == MessageId::ConnectionLost || id == MessageId::ConnectFailed) {
+        quill::TheLog().LogError(u"WARNING: the server sent the local message %d; it is dropped\n", static_cast<int>(id));
+        return;
+    }
     if (id == MessageId::LoginResult || id == MessageId::LoginFailed) {
         awaitingAnswer_ = false;
     }

@@ -335,6 +335,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
         quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
         return false;
     }
+    KeepStrokeInRange(record, u"Shot message");
     const uint32_t count = BallCount();
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
@@ -956,12 +957,21 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
     ShowShownModels(true);
 }
 
+// A shot from outside plays its power and deviation within their ranges, whatever it carried.
+void GameTable::KeepStrokeInRange(ShotRecord& record, quill::WStringView source) {
+    if (record.KeepStrokeInRange()) {
+        quill::TheLog().LogError(u"WARNING: the power or deviation of a %s lay outside its range and was kept within it\n",
+                                 source);
+    }
+}
+
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
     record.valid = ShotRecord::kValidFilled;
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.TakeFields(data);
+    KeepStrokeInRange(record, u"shot text");
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();

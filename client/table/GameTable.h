@@ -510,6 +510,9 @@ private:
         bool keepCamera = false;
     };
 
+    // A shot from outside (a relayed Shot, a text) keeps its power and deviation within range, with a log line.
+    static void KeepStrokeInRange(ShotRecord& record, quill::WStringView source);
+
     // Remote requests (GameTableRemote).
     void RequestCameraMove(CameraMove move);
     void ApplyRemoteRequests();

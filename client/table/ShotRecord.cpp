@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "QuillLib/math/MathConstants.h"
 #include "client/table/HexBytes.h"
@@ -168,6 +169,24 @@ void ShotRecord::TakeFields(const ShotData& data) {
     paramE = data.paramE;
     paramF = data.paramF;
     paramG = data.paramG;
+}
+
+namespace {
+
+// The value within low..high, 0 for a value that is no number; whether it changed.
+bool KeepWithin(float& value, float low, float high) {
+    const float kept = std::isnan(value) ? 0.0f : std::clamp(value, low, high);
+    const bool changed = std::bit_cast<uint32_t>(kept) != std::bit_cast<uint32_t>(value);
+    value = kept;
+    return changed;
+}
+
+}  // namespace
+
+bool ShotRecord::KeepStrokeInRange() {
+    const bool powerChanged = KeepWithin(power, 0.0f, 1.0f);
+    const bool deviationChanged = KeepWithin(paramG, -1.0f, 1.0f);
+    return powerChanged || deviationChanged;
 }
 
 std::string ShotRecord::WriteHex(const ShotRecord& record) {

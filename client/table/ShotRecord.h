@@ -39,6 +39,10 @@ struct ShotRecord {
     // The equipment, the cue-ball index and the stroke values of a parsed shot (not its version, cue parts or
     // balls, which the caller decides on).
     void TakeFields(const ShotData& data);
+    // Keeps the stroke's power within 0..1 and its follow-through deviation within -1..1, the ranges the table
+    // plays and draws; a value that is no number becomes 0. A shot from outside (another player's Shot, a
+    // stored text) passes here before the table plays it. True when a value had to change.
+    bool KeepStrokeInRange();
 
     uint32_t valid = 0;
     uint32_t version = 0;

@@ -71,6 +71,44 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+struct MultiHandleDeleter {
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+using MultiHandle = std::unique_ptr<CURLM, MultiHandleDeleter>;
+
+// The transfer, watched for the cancel flag between waits of at most kCancelCheck for the socket; without a
+// flag, the plain blocking transfer.
+CURLcode Perform(CURL* easy, const std::atomic<bool>* cancel) {
+    if (cancel == nullptr) {
+        return curl_easy_perform(easy);
+    }
+    MultiHandle multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK) {
+        return CURLE_OUT_OF_MEMORY;
+    }
+    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+    int running = 1;
+    while (running != 0 && !cancel->load()) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running != 0) {
+            curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(HttpLimits::kCancelCheck.count()), nullptr);
+        }
+    }
+    if (running == 0) {
+        int left = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+            if (message->msg == CURLMSG_DONE) {
+                result = message->data.result;
+            }
+        }
+    }
+    curl_multi_remove_handle(multi.get(), easy);
+    return result;
+}
+
 std::string JoinAcceptTypes(std::span<const WStringView> acceptTypes) {
     std::string header;
     for (WStringView type : acceptTypes) {
@@ -196,7 +234,7 @@ std::optional<HttpReply> HttpRequestHandle::Transfer(WStringView headers, const 
     }
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
 
-    const CURLcode result = curl_easy_perform(handle);
+    const CURLcode result = Perform(handle, limits.cancel);
     if (result != CURLE_OK && !(result == CURLE_WRITE_ERROR && sink.cut)) {
         return std::nullopt;
     }

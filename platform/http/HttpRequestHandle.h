@@ -3,6 +3,7 @@
 // fixed when it is opened. Sending it makes one blocking transfer with the given extra headers and body.
 // Like the Windows internet functions, a send succeeds when the server answered, whatever the status. Send
 // reads the answer's body and drops it; Exchange keeps its beginning, with the status, for the caller.
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,10 @@ struct HttpLimits {
     std::chrono::milliseconds total{0};
     // The body is kept up to this many bytes; the transfer ends there.
     size_t replyBytes = 0;
+    // When given, the transfer gives up (with no answer) within kCancelCheck of the flag becoming true, however
+    // silent the server is: another thread's way of ending a transfer that it no longer wants.
+    const std::atomic<bool>* cancel = nullptr;
+    static constexpr std::chrono::milliseconds kCancelCheck{50};
 };
 
 // What the server answered: the status code of the final answer and the beginning of its body.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -92,6 +93,40 @@ bool RenameOver(const std::string& temporary, const std::string& target) {
 
 bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
+}
+
+namespace {
+
+// The target a temporary of CreateFileBeside's form stands for ("config.ini" of "config.ini.k3j9x0qa.tmp");
+// empty for any other name.
+std::string_view TargetOfTemporary(std::string_view name) {
+    constexpr std::string_view kSuffix = ".tmp";
+    constexpr size_t kRandom = 8;
+    if (name.size() <= kSuffix.size() + kRandom + 1 || !name.ends_with(kSuffix))
+        return {};
+    const std::string_view random = name.substr(name.size() - kSuffix.size() - kRandom, kRandom);
+    const bool letters = std::all_of(random.begin(), random.end(),
+                                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+    const size_t dot = name.size() - kSuffix.size() - kRandom - 1;
+    if (!letters || name[dot] != '.')
+        return {};
+    return name.substr(0, dot);
+}
+
+}  // namespace
+
+size_t RemoveLeftoverTemporaries(const std::string& folder, const std::function<bool(std::string_view)>& isTarget) {
+    std::error_code error;
+    size_t removed = 0;
+    for (fs::directory_iterator entry(folder.empty() ? "." : folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const std::string_view target = TargetOfTemporary(name);
+        std::error_code status;
+        if (!target.empty() && isTarget(target) && entry->is_regular_file(status) && RemoveFile(entry->path()))
+            ++removed;
+    }
+    return removed;
 }
 
 bool ReplaceFileContents(const std::string& path, std::span<const std::byte> bytes) {

@@ -4,8 +4,10 @@
 // Paths here are native (UTF-8, "/" separators), as NativePath gives them.
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -31,6 +33,12 @@ bool RenameOver(const std::string& temporary, const std::string& target);
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::string& path);
+
+// Removes what a writer killed between CreateFileBeside and RenameOver left in folder: every regular file
+// named "<target>.<eight letters or digits>.tmp" (CreateFileBeside's form) whose target's name passes
+// isTarget. Only the one process that writes those targets may call it, while it writes none of them. The
+// number of files removed.
+size_t RemoveLeftoverTemporaries(const std::string& folder, const std::function<bool(std::string_view)>& isTarget);
 
 // The steps above for a whole file in memory: writes bytes beside path's target, syncs, closes and renames
 // over it (a device or pipe is written in place). False, errno set and any older file untouched, when a

@@ -1,7 +1,8 @@
 // Feeds arbitrary payloads to the game table's readers of other players' and the server's messages: the table
-// marks, a ball state, a relayed stroke and a pen point, each on a table of the game type the data chooses, then
-// one update that applies what they asked of the aim and the camera. Nothing may crash, read out of bounds or
-// reach outside the table's own lists, and the table must still answer its own writers afterwards.
+// marks, a ball state, a relayed stroke (started as the room starts it) and a pen point, each on a table of the
+// game type the data chooses, then one update that applies what they asked of the aim and the camera. Nothing
+// may crash, read out of bounds or reach outside the table's own lists, and the table must still answer its own
+// writers afterwards.
 //
 // Layout of an input: byte 0 chooses the reader, byte 1 the game type, byte 2 the pen slot; the rest is the
 // message's payload.
@@ -13,52 +14,18 @@
 #include <span>
 #include <vector>
 
-#include "QuillLib/math/Camera.h"
 #include "QuillLib/net/Packet.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/table/GameTable.h"
-#include "client/table/TableHost.h"
 #include "client/table/TableMessages.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
-#include "tests/support/table/TableFakes.h"
+#include "tests/fuzz/FuzzTable.h"
 
 namespace {
 
 using kestrovan::GameTable;
 using quill::MessageId;
-
-class QuietHost : public kestrovan::TableHost {
-public:
-    uint16_t ClientWidth() const override { return 1024; }
-    uint16_t ClientHeight() const override { return 768; }
-    void PostEvent(uint32_t, uint32_t, uint32_t, uint32_t) override {}
-    void ShowCursor(bool) override {}
-    void SetMouseCapture(bool) override {}
-    void ClipCursorToWindow(bool) override {}
-    void GetCursorPosition(int32_t& x, int32_t& y) const override { x = y = 0; }
-    void SetCursorPosition(int32_t, int32_t) override {}
-    void RecentreRelativeMouse() override {}
-    bool IsKeyDown(int) const override { return false; }
-    bool IsAppActive() const override { return true; }
-    bool IsTextInputFocused() const override { return false; }
-    kestrovan::MouseSpeed GetMouseSpeed() const override { return {}; }
-    void SetMouseSpeed(const kestrovan::MouseSpeed&) override {}
-};
-
-struct Fixture {
-    Fixture() {
-        camera.SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
-        table.SetHost(&host);
-        table.GetCamera().SetCamera(1, &camera);
-        table.UpdateUnprojection();
-    }
-    // The table's HUD is a widget tree: a toolkit stands ready before the table is made.
-    kestrovan::test::HudToolkit toolkit;
-    QuietHost host;
-    quill::Camera camera{u"fuzz"};
-    GameTable table;
-};
 
 constexpr quill::GameType kGameTypes[] = {3, 0, 6, 10, 12, 13, 16, -1};
 constexpr MessageId kMessages[] = {MessageId::TableStateSync, MessageId::TableState, MessageId::Shot,
@@ -89,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (size < 3) {
         return 0;
     }
-    static Fixture fixture;
+    static kvfuzz::TableFixture fixture;
     GameTable& table = fixture.table;
     const uint8_t reader = bytes[0] % 4;
     const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
@@ -109,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             table.ReadBallState(*packet);
             break;
         case 2:
-            table.ReadShot(*packet);
+            // A relayed stroke is played: the room starts it once its cue has swung.
+            if (table.ReadShot(*packet)) table.StartShot(0, false);
             break;
         default: {
             int32_t x = 0;

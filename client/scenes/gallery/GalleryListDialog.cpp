@@ -10,7 +10,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/gallery/GalleryListRow.h"
-#include "client/scenes/gallery/GalleryTransport.h"
+#include "client/scenes/gallery/GalleryExchange.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/Panel.h"
@@ -166,6 +166,7 @@ void GalleryListDialog::OnShow() {
 }
 
 void GalleryListDialog::Refresh() {
+    std::string body;
     {
         ScopedLock hold(lock_);
         for (Button* jump : {JumpButton(kBack10), JumpButton(kForward10)})
@@ -175,34 +176,26 @@ void GalleryListDialog::Refresh() {
         entryCount_ = 0;
         for (GalleryListRow* row : rows_)
             row->Show(false);
+        body = GalleryListBody(requestedPage_, requestedPage_ == 0 ? date_ : GalleryDate{});
     }
-    fetchPending_ = true;
+    if (services_.exchange != nullptr)
+        services_.exchange->Ask(kGalleryListPath, std::move(body));
 }
 
-bool GalleryListDialog::PerformPendingFetch() {
-    if (!fetchPending_.exchange(false))
+// A failed post shows what the window holds: no rows (in today's best, "There is no daily best shot.").
+bool GalleryListDialog::CompleteFetch() {
+    const std::optional<GalleryExchange::Reply> reply =
+        services_.exchange != nullptr ? services_.exchange->Collect() : std::nullopt;
+    if (!reply)
         return false;
-    FetchList();
+    if (*reply)
+        ShowEntries(ParseGalleryList(**reply));
     FinishRefresh();
     return true;
 }
 
-bool GalleryListDialog::FetchList() {
-    int32_t page = 0;
-    GalleryDate date;
-    {
-        ScopedLock hold(lock_);
-        page = requestedPage_;
-        date = date_;
-    }
-    if (services_.transport == nullptr)
-        return false;
-    const std::optional<std::string> reply =
-        services_.transport->Post(kGalleryListPath, GalleryListBody(page, page == 0 ? date : GalleryDate{}));
-    if (!reply)
-        return false;
-    ShowEntries(ParseGalleryList(*reply));
-    return true;
+bool GalleryListDialog::IsFetchPending() const {
+    return services_.exchange != nullptr && services_.exchange->IsBusy();
 }
 
 void GalleryListDialog::ShowEntries(const GalleryListReply& reply) {

@@ -4,15 +4,13 @@
 // buttons, jumps of 10 and 100 pages and the year, month and day boxes. Choosing a row hides the window and
 // posts GalleryPage with the row's shot; the screen then opens the shot window.
 //
-// A refresh prepares the window at once ("List is being read.", rows hidden) and leaves the fetch pending:
-// the screen's Update performs it on the game thread (PerformPendingFetch), so that the main thread, which
-// handles the window's controls, never posts to the site itself; the update holds the widget-tree lock while it
-// waits, so the frame waits for the answer too.
+// A refresh prepares the window at once ("List is being read.", rows hidden) and asks the window's exchange
+// for the page, which posts it on a thread of its own; the screen's frames take the reply when it has come
+// (CompleteFetch) and show the rows, so that no thread that draws or runs the game waits for the site.
 //
-// Threads: controls and showing on the main thread; PerformPendingFetch on the game thread. The paging state
-// is guarded by the window's lock, which is never held while the site is asked.
+// Threads: controls and showing on the main thread; CompleteFetch on the game thread. The paging state is
+// guarded by the window's lock.
 #include <array>
-#include <atomic>
 #include <cstdint>
 
 #include "QuillLib/core/CriticalSectionLock.h"
@@ -56,11 +54,12 @@ public:
 
     // Page bar start 1, requested page 0, server page 0, no date, selected row 0.
     void ResetPaging();
-    // Step one of a refresh now, the fetch on the game thread.
+    // Step one of a refresh now, the post on the exchange's thread.
     void Refresh();
-    // The pending fetch with the rest of the refresh; whether one was pending (game thread).
-    bool PerformPendingFetch();
-    bool IsFetchPending() const { return fetchPending_; }
+    // The rest of the refresh once the site's reply has come; whether it had (the screen's frames).
+    bool CompleteFetch();
+    // A page was asked for whose reply has not been shown.
+    bool IsFetchPending() const;
 
     // --- What the screen and tests read ---
     int32_t RequestedPage() const;
@@ -86,8 +85,6 @@ public:
 private:
     void BuildDatePanel();
     ComboBox* AddDateBox(int32_t x, int32_t id, int32_t first, int32_t count);
-    // The exchange and the rows (steps 2 of a refresh); the reply, when one was read.
-    bool FetchList();
     void ShowEntries(const GalleryListReply& reply);
     void FinishRefresh();
     void LayOutPageBar();
@@ -99,7 +96,6 @@ private:
     static int32_t FaceNumber(const ComboBox& box);
 
     GalleryServices services_;
-    std::atomic<bool> fetchPending_{false};
 
     mutable quill::CriticalSectionLock lock_;
     int32_t pageBarStart_ = 1;

@@ -1,5 +1,6 @@
 #include "client/scenes/gallery/GalleryListRow.h"
 
+#include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/table/SharedUtilities.h"
@@ -15,6 +16,29 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kLabelY = 6;
 constexpr int32_t kLabelHeight = 14;
+// Where each column starts and how wide its text may draw: to the next column (the labels overlap the next
+// column's start) or to the label's own end.
+constexpr int32_t kRankX = 6, kRankWidth = 34;
+constexpr int32_t kTypeX = 40, kTypeWidth = 64;
+constexpr int32_t kTitleX = 108, kTitleWidth = 196;
+constexpr int32_t kNicknameX = 304, kNicknameWidth = 84;
+constexpr int32_t kDateX = 388, kDateWidth = 58;
+constexpr int32_t kPointsX = 446, kPointsWidth = 40;
+
+// The label shows the text cut after its last character that still fits the width, so that a long title or
+// name from the web never draws over the next column. A label without a font yet keeps the whole text.
+void SetTextWithin(TextLabel& label, quill::WStringView text, int32_t width) {
+    label.SetText(text);
+    if (label.MeasureText() <= width)
+        return;
+    size_t fits = 0;  // the longest prefix known to fit
+    size_t over = text.size();  // the shortest known not to
+    while (over - fits > 1) {
+        const size_t middle = fits + (over - fits) / 2;
+        (label.MeasurePrefix(middle) <= width ? fits : over) = middle;
+    }
+    label.SetText(text.substr(0, fits));
+}
 
 }  // namespace
 
@@ -28,12 +52,12 @@ GalleryListRow::GalleryListRow(int32_t controlId) {
         text->SetAcceptsMouse(false);
         return text;
     };
-    rankLabel_ = label(6, 45);
-    gameType_ = label(40, 64);
-    title_ = label(108, 220);
-    nickname_ = label(304, 84);
-    date_ = label(388, 70);
-    points_ = label(446, 40);
+    rankLabel_ = label(kRankX, 45);
+    gameType_ = label(kTypeX, 64);
+    title_ = label(kTitleX, 220);
+    nickname_ = label(kNicknameX, 84);
+    date_ = label(kDateX, 70);
+    points_ = label(kPointsX, 40);
     prizeIcon_ = CreateImage(495, 1, 20, 20, kTexture, 560, 844);
     prizeIcon_->Show(false);
     prize_ = label(518, 100);
@@ -45,13 +69,13 @@ void GalleryListRow::SetEntry(int32_t rank, int32_t shotNumber, int32_t gameType
                               quill::WStringView nickname, quill::WStringView date, int32_t points) {
     rank_ = rank;
     shotNumber_ = shotNumber;
-    rankLabel_->SetTextF(u"%d", rank);
+    SetTextWithin(*rankLabel_, quill::Format(u"%d", rank), kRankWidth);
     // A type from the web outside the game's types shows an empty name.
-    gameType_->SetTextF(u"[%s]", GameTypeShortName(gameType));
-    title_->SetText(title);
-    nickname_->SetText(nickname);
-    date_->SetText(date);
-    points_->SetTextF(u"%d", points);
+    SetTextWithin(*gameType_, quill::Format(u"[%s]", GameTypeShortName(gameType)), kTypeWidth);
+    SetTextWithin(*title_, title, kTitleWidth);
+    SetTextWithin(*nickname_, nickname, kNicknameWidth);
+    SetTextWithin(*date_, date, kDateWidth);
+    SetTextWithin(*points_, quill::Format(u"%d", points), kPointsWidth);
     prizeIcon_->Show(false);
     prize_->Show(false);
 }

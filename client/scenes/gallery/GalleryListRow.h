@@ -25,7 +25,8 @@ public:
 
     explicit GalleryListRow(int32_t controlId);
 
-    // The labels: rank "%d", game type "[%s]" with its short name, title, nickname, date, points "%d"; no prize.
+    // The labels: rank "%d", game type "[%s]" with its short name, title, nickname, date, points "%d", each cut
+    // to its column's width; no prize.
     void SetEntry(int32_t rank, int32_t shotNumber, int32_t gameType, quill::WStringView title,
                   quill::WStringView nickname, quill::WStringView date, int32_t points);
     // An amount above 0 shows with the prize icon, its digits grouped by ",".

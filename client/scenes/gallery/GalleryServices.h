@@ -1,9 +1,9 @@
 #pragma once
-// What the gallery's windows need of the program: the web service, the game server, the player's record (own
-// nickname and recommendation stickers), the application's event queue and the shared message boxes. The
-// screen fills it from the App; tests give fakes.
+// What the gallery's windows need of the program: their exchange with the web site, the game server, the
+// player's record (own nickname and recommendation stickers), the application's event queue and the shared
+// message boxes. The screen fills it from the App, with each window's own exchange; tests give fakes.
 //
-// Threads: the windows call these on the thread that handles their events or performs their fetches.
+// Threads: the windows call these on the thread that handles their events or takes their fetched replies.
 #include <cstdint>
 #include <functional>
 
@@ -15,11 +15,11 @@ class PlayerState;
 
 namespace kestrovan {
 
-class GalleryTransport;
+class GalleryExchange;
 class RequestSender;
 
 struct GalleryServices {
-    GalleryTransport* transport = nullptr;
+    GalleryExchange* exchange = nullptr;
     RequestSender* sender = nullptr;
     quill::PlayerState* player = nullptr;
     // App::PostEvent with the event's first value.

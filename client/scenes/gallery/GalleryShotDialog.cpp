@@ -9,7 +9,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/gallery/GalleryCommentRow.h"
 #include "client/scenes/gallery/GalleryRecommendDialog.h"
-#include "client/scenes/gallery/GalleryTransport.h"
+#include "client/scenes/gallery/GalleryExchange.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -121,31 +121,36 @@ void GalleryShotDialog::BeginFetch() {
     }
     loaded_ = false;
     reading_->Show(true);
-    fetchPending_ = true;
+    if (services_.exchange != nullptr)
+        services_.exchange->Ask(kGalleryShotPath, GalleryShotBody(shotNumber_));
 }
 
 void GalleryShotDialog::CancelFetch() {
-    fetchPending_ = false;
+    if (services_.exchange != nullptr)
+        services_.exchange->Cancel();
     reading_->Show(false);
 }
 
-bool GalleryShotDialog::PerformPendingFetch() {
-    if (!fetchPending_.exchange(false))
+// A failed post posts nothing, so no replay starts.
+bool GalleryShotDialog::CompleteFetch() {
+    const std::optional<GalleryExchange::Reply> reply =
+        services_.exchange != nullptr ? services_.exchange->Collect() : std::nullopt;
+    if (!reply)
         return false;
-    if (FetchShot() && services_.post)
-        services_.post(quill::AppEventId::GalleryPlayShot, 0);
+    if (*reply) {
+        ShowShot(ParseGalleryShot(**reply));
+        if (services_.post)
+            services_.post(quill::AppEventId::GalleryPlayShot, 0);
+    }
     reading_->Show(false);
     return true;
 }
 
-bool GalleryShotDialog::FetchShot() {
-    loaded_ = false;
-    if (services_.transport == nullptr)
-        return false;
-    const std::optional<std::string> reply = services_.transport->Post(kGalleryShotPath, GalleryShotBody(shotNumber_));
-    if (!reply)
-        return false;
-    GalleryShotReply shot = ParseGalleryShot(*reply);
+bool GalleryShotDialog::IsFetchPending() const {
+    return services_.exchange != nullptr && services_.exchange->IsBusy();
+}
+
+void GalleryShotDialog::ShowShot(GalleryShotReply shot) {
     {
         ScopedLock hold(commentLock_);
         loaded_ = true;
@@ -159,7 +164,6 @@ bool GalleryShotDialog::FetchShot() {
     nickname_->SetText(shot.nickname);
     subtitle_->SetText(shot.subtitle);
     points_->SetTextF(u"%d", shot.points);
-    return true;
 }
 
 // --- comments ---

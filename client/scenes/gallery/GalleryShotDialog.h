@@ -4,13 +4,12 @@
 // (or Reload) fetches the shot with its comments; a successful fetch posts GalleryPlayShot, and the screen
 // replays the shot text the window holds. The recommendation window is its child.
 //
-// As the list window does, it prepares itself at once and leaves the fetch pending for the screen's Update
-// (PerformPendingFetch, game thread): the main thread never posts to the site itself, but the update holds the
-// widget-tree lock while it waits, so the frame waits for the answer too.
+// As the list window does, it prepares itself at once and asks its exchange for the shot, which posts it on a
+// thread of its own; the screen's frames take the reply when it has come (CompleteFetch): no thread that
+// draws or runs the game waits for the site.
 //
-// Threads: controls and showing on the main thread; PerformPendingFetch on the game thread; Reload from the
-// screen's events. The fetched fields and the comment list are guarded by the window's comment lock, never
-// held while the site is asked.
+// Threads: controls and showing on the main thread; CompleteFetch on the game thread; Reload from the
+// screen's events. The fetched fields and the comment list are guarded by the window's comment lock.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -50,12 +49,13 @@ public:
     void SetShotNumber(int32_t shot);
     // Blanks title, nickname, points and subtitle and hides the comment rows.
     void ClearTexts();
-    // The shot and its comments fetched again, without moving the window (asked of the game thread).
+    // The shot and its comments fetched again, without moving the window.
     void Reload();
-    // The pending fetch; whether one was pending (game thread).
-    bool PerformPendingFetch();
-    bool IsFetchPending() const { return fetchPending_; }
-    // A fetch still pending when the screen was left is not made on the next visit.
+    // The fields and comments once the site's reply has come; whether it had (the screen's frames).
+    bool CompleteFetch();
+    // The shot was asked for and its reply has not been shown.
+    bool IsFetchPending() const;
+    // A fetch under way when the screen is left is given up; its reply never shows.
     void CancelFetch();
     // The comment rows from the first visible comment on, the scroll bar's range and position.
     void ShowComments();
@@ -83,15 +83,13 @@ public:
 
 private:
     void BeginFetch();
-    // The exchange and the fields; false when no reply was read.
-    bool FetchShot();
+    void ShowShot(GalleryShotReply shot);
     void ShowCommentsLocked();
     bool IsOwnShotLocked() const;
     quill::WString OwnNickname() const;
     void OpenRecommendation();
 
     GalleryServices services_;
-    std::atomic<bool> fetchPending_{false};
     std::atomic<bool> loaded_{false};
     std::atomic<int32_t> shotNumber_{0};
 

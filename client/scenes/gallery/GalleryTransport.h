@@ -3,7 +3,9 @@
 // site, answered with the reply's bytes. The program posts over HTTP (HttpGalleryTransport); tests give
 // canned replies.
 //
-// Threads: the game thread, which waits for the answer (the fetches are bounded in time by the transport).
+// Threads: the gallery's exchange threads (GalleryExchange), which wait for the answer; the transport bounds
+// each post in time, and a post gives up at once when its cancel flag is raised.
+#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +16,10 @@ class GalleryTransport {
 public:
     virtual ~GalleryTransport() = default;
 
-    // The reply's bytes; nothing when the site could not be reached, refused the request or answered nothing.
-    virtual std::optional<std::string> Post(std::string_view path, std::string_view body) = 0;
+    // The reply's bytes; nothing when the site could not be reached, refused the request or answered nothing,
+    // or when cancel was raised meanwhile.
+    virtual std::optional<std::string> Post(std::string_view path, std::string_view body,
+                                            const std::atomic<bool>& cancel) = 0;
 };
 
 }  // namespace kestrovan

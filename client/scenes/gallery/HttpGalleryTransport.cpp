@@ -51,7 +51,8 @@ HttpGalleryTransport::HttpGalleryTransport(quill::WString site, std::chrono::mil
                                            std::chrono::milliseconds totalTime)
     : site_(std::move(site)), connectTime_(connectTime), totalTime_(totalTime) {}
 
-std::optional<std::string> HttpGalleryTransport::Post(std::string_view path, std::string_view body) {
+std::optional<std::string> HttpGalleryTransport::Post(std::string_view path, std::string_view body,
+                                                      const std::atomic<bool>& cancel) {
     quill::InternetSession session(kAgent, platform::InternetAccess::Preconfigured);
     if (!session.Open())
         return std::nullopt;
@@ -63,7 +64,8 @@ std::optional<std::string> HttpGalleryTransport::Post(std::string_view path, std
     if (!connection.OpenRequest(u"POST", platform::Utf8ToUtf16(path), u"HTTP/1.0"))
         return std::nullopt;
     connection.AddHeader(kHeader);
-    const platform::HttpLimits limits{connectTime_, totalTime_, kReplyBytes};
+    platform::HttpLimits limits{connectTime_, totalTime_, kReplyBytes};
+    limits.cancel = &cancel;
     std::optional<platform::HttpReply> reply =
         connection.ExchangeRequest(body.data(), static_cast<uint32_t>(body.size()), limits);
     if (!reply || reply->status < 200 || reply->status > 299 || reply->body.empty())

@@ -3,10 +3,10 @@
 // and the system's proxy settings, connects to the site's host, posts the body as an HTTP/1.0 form
 // ("Content-type: application/x-www-form-urlencoded") without caching, reads the reply up to kReplyBytes and
 // closes the request, the connection and the service, in that order. An answer whose status is not 2xx
-// (an error page) is no reply. The connection may take kConnectTime and the whole exchange kTotalTime, so
-// that a silent site cannot hold the game thread (and the widget-tree lock it holds) for long; tests shorten both.
+// (an error page) is no reply. The connection may take kConnectTime and the whole exchange kTotalTime, and a
+// raised cancel flag ends it at once, so that a silent site holds no thread for long; tests shorten both.
 //
-// Threads: the thread that posts (the game thread); each post uses handles of its own.
+// Threads: the thread that posts (a gallery exchange's); each post uses handles of its own.
 #include <chrono>
 #include <cstddef>
 
@@ -27,7 +27,8 @@ public:
     explicit HttpGalleryTransport(quill::WString site, std::chrono::milliseconds connectTime = kConnectTime,
                                   std::chrono::milliseconds totalTime = kTotalTime);
 
-    std::optional<std::string> Post(std::string_view path, std::string_view body) override;
+    std::optional<std::string> Post(std::string_view path, std::string_view body,
+                                    const std::atomic<bool>& cancel) override;
 
 private:
     quill::WString site_;

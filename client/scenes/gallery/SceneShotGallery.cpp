@@ -53,9 +53,9 @@ SceneShotGallery::~SceneShotGallery() {
     stage_.Release(nullptr);
 }
 
-GalleryServices SceneShotGallery::Services() {
+GalleryServices SceneShotGallery::Services(GalleryExchange* exchange) {
     GalleryServices services;
-    services.transport = transport_.get();
+    services.exchange = exchange;
     services.sender = &sender_;
     services.player = &connection_.LocalPlayer();
     services.post = [this](uint32_t id, uint32_t wParam) { app_.PostEvent(id, wParam, 0, 0); };
@@ -77,8 +77,12 @@ void SceneShotGallery::Init() {
     // The site is read from config.ini before the screens are made.
     if (!transport_)
         transport_ = std::make_unique<HttpGalleryTransport>(app_.Site().Site());
-    list_ = static_cast<GalleryListDialog*>(AddChild(std::make_unique<GalleryListDialog>(Services()), false));
-    shot_ = static_cast<GalleryShotDialog*>(AddChild(std::make_unique<GalleryShotDialog>(Services()), false));
+    listExchange_ = std::make_unique<GalleryExchange>(*transport_);
+    shotExchange_ = std::make_unique<GalleryExchange>(*transport_);
+    list_ = static_cast<GalleryListDialog*>(
+        AddChild(std::make_unique<GalleryListDialog>(Services(listExchange_.get())), false));
+    shot_ = static_cast<GalleryShotDialog*>(
+        AddChild(std::make_unique<GalleryShotDialog>(Services(shotExchange_.get())), false));
     BuildTitleBar();
     BuildNoticeLines();
     speedCaption_ = CreateTextLabel(0, 0, 100, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
@@ -199,6 +203,10 @@ void SceneShotGallery::Activate() {
 
 bool SceneShotGallery::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
+    // A post still under way is given up with the visit.
+    if (listExchange_)
+        listExchange_->Cancel();
+    shot_->CancelFetch();
     stage_.Release(renderScenes);
     resourcesLoaded_ = false;
     replayPending_ = false;
@@ -210,10 +218,9 @@ bool SceneShotGallery::OnLeave(quill::ResourceManager* resources, quill::RenderS
 void SceneShotGallery::Update(uint32_t, int64_t clockTenthMs) {
     if (GameTable* table = stage_.Table())
         table->Update(static_cast<uint32_t>(clockTenthMs), 0, 0, false);
-    // The site's answers are waited for here, on the game thread, with the widget-tree lock held: the frame and
-    // the input wait for them too (at most the transport's time).
-    list_->PerformPendingFetch();
-    shot_->PerformPendingFetch();
+    // The site's replies that came since the last frame are shown; no thread waits for the site.
+    list_->CompleteFetch();
+    shot_->CompleteFetch();
 }
 
 // --- controls and events ---

@@ -6,12 +6,11 @@
 // lobby and open the shared windows.
 //
 // Threads (Scene.h): Init, loading, Activate, Render, OnLeave, OnMessage and the widgets' controls (OnEvent) on
-// the main thread; Update on the game thread; OnPacket on the dispatch thread. The web fetches run in Update
-// (the windows leave them pending), never on the main thread, but under the widget-tree lock, which the frame
-// then waits for. A replay asked for on
-// any thread is only marked pending and started by Render, which alone loads models. The shot being
-// replayed is guarded by the replay lock, the notice lines by the notice lock; flags read across threads
-// are atomic.
+// the main thread; Update on the game thread; OnPacket on the dispatch thread. The web posts run on each
+// window's exchange thread (GalleryExchange), which touches no widget; Update shows the replies that came. A
+// replay asked for on any thread is only marked pending and started by Render, which alone loads models. The
+// shot being replayed is guarded by the replay lock, the notice lines by the notice lock; flags read across
+// threads are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -23,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
 #include "client/table/ShotData.h"
@@ -122,12 +122,17 @@ private:
     void EquipShotCue(const ShotData& shot);
     void DrawNoticeLines();
     void OnShotVoteResult(quill::Packet& packet);
-    GalleryServices Services();
+    // What a window needs of the program, with the window's own exchange.
+    GalleryServices Services(GalleryExchange* exchange);
 
     App& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     std::unique_ptr<GalleryTransport> transport_;
+    // The windows' posts to the site, each on a thread of its own; declared after the transport they use, so
+    // that they end (cancelled and joined) before it goes.
+    std::unique_ptr<GalleryExchange> listExchange_;
+    std::unique_ptr<GalleryExchange> shotExchange_;
     TableSceneStage stage_;
     bool built_ = false;
     bool resourcesLoaded_ = false;

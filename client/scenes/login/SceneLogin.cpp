@@ -484,15 +484,9 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
             RequestSceneChange(SceneId::Alone);
             break;
         case NoticeBox::kOk:
-            SetLoginControlsEnabled(true);
-            if (kind == 0 && passwordBox_ != nullptr)
-                passwordBox_->SetFocus(true);
-            break;
         case NoticeBox::kCancel:
-            // Cancel of "Connecting to Server..": the attempt ends, quietly, and the player may try again.
-            if (!loggedIn_)
-                connection_.CancelConnect();
-            SetLoginControlsEnabled(true);
+            if (kind != Button::kEnterEvent && kind != Button::kLeaveEvent)
+                OnBoxButton(id);
             break;
         default:
             break;
@@ -500,8 +494,23 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
     return true;
 }
 
+// The shared box's buttons on this screen: OK gives the login's controls back; Cancel (of "Connecting to
+// Server..", the one box here that has it) ends the attempt, quietly, and the player may try again at once.
+void SceneLogin::OnBoxButton(int32_t button) {
+    if (button == NoticeBox::kCancel && !loggedIn_)
+        connection_.CancelConnect();
+    SetLoginControlsEnabled(true);
+    if (button == NoticeBox::kOk && passwordBox_ != nullptr)
+        passwordBox_->SetFocus(true);
+}
+
 int SceneLogin::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
     switch (id) {
+        case quill::AppEventId::EventNone:
+            // A box without an event of its own posts its button with the empty event.
+            if (wParam == NoticeBox::kOk || wParam == NoticeBox::kCancel)
+                OnBoxButton(static_cast<int32_t>(wParam));
+            return 1;
         case quill::AppEventId::LoginAccepted:
             nicknameDialog_->Open();
             return 1;

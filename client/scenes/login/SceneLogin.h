@@ -128,6 +128,7 @@ private:
     void PlaceLetterbox(uint32_t width, uint32_t height);
     void RefreshTitle();
     void SetLoginControlsEnabled(bool enabled);
+    void OnBoxButton(int32_t button);
     void SetChannelControlsEnabled(bool enabled);
     void HideRows();
     void SelectRow(int32_t row);

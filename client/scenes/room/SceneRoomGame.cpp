@@ -1,6 +1,7 @@
 #include "client/scenes/room/SceneRoomGame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
@@ -193,7 +194,10 @@ void SceneRoomGame::Activate() {
     quill::ScopedLock hold(lock_);
     quill::PlayerState& player = Player();
     room_ = connection_.GetRoomInfo();
-    chatLog_.SetScrollPosition(1);
+    // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
+    chatLog_.Clear();
+    chatScroll_->SetRange(chatLog_.ScrollRange());
+    chatScroll_->SetPosition(0, false);
     const auto mode = static_cast<quill::GameType>(room_.gameType);
     currentCueKey_.reset();
     if (const quill::InventoryItem* cue = player.GetEquippedItem(room_.gameType)) {
@@ -265,6 +269,7 @@ void SceneRoomGame::Activate() {
     ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
+    chatChanged_ = false;
     LayoutChat(platform::TimeGetTime(), true);
 }
 
@@ -352,7 +357,8 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
         RelayAim(timeMs);
         if (gameRunning_ && !shotInFlight_) RunTurnClock(timeMs);
         if (gameRunning_) RunGameClock(timeMs);
-        LayoutChat(timeMs, false);
+        // Lines written since the last layout are filled in here, once for all of them.
+        LayoutChat(timeMs, std::exchange(chatChanged_, false));
     }
     BlinkNewMessageIcon(timeMs);
     if (updates_ % 4 == 0 && startBalloon_->IsVisible()) {
@@ -445,13 +451,15 @@ void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
 
 // --- the chat ---
 
+// The line is kept and the scroll bar follows at once; the chat box shows it with the next layout of the
+// update, so that a flood of lines costs one layout per tenth update instead of one per line.
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {
     const uint32_t now = platform::TimeGetTime();
     quill::ScopedLock hold(lock_);
     chatLog_.Add(text, colour, now);
     chatScroll_->SetRange(chatLog_.ScrollRange());
     chatScroll_->SetPosition(chatLog_.ScrollPosition() - 1, false);
-    LayoutChat(now, true);
+    chatChanged_ = true;
 }
 
 void SceneRoomGame::LayoutChat(uint32_t nowMs, bool refill) {

@@ -389,6 +389,8 @@ private:
     void OnGameStateSync(quill::Packet& packet);
     void OnRoomOptions(quill::Packet& packet);
     void OnRoomChat(quill::Packet& packet);
+    // The text as the chat box shows it: through the word filter when the player keeps the filter on.
+    quill::WString FilteredChat(quill::WStringView text);
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnSeatNotice(quill::MessageId id, quill::Packet& packet);
@@ -450,6 +452,7 @@ private:
     quill::RoomInfo room_;
     quill::GameModel model_;
     RoomChatLog chatLog_;
+    bool chatChanged_ = false;  // lines written since the chat box was last filled
     std::deque<quill::WString> receivedLines_;
     TurnClock turnClock_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair

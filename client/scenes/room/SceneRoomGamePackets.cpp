@@ -630,12 +630,22 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
 void SceneRoomGame::OnRoomChat(quill::Packet& packet) {
     const std::optional<RoomChatMessage> chat = ReadRoomChat(packet);
     if (!chat) return;
-    const quill::WString line = chat->team == 1 ? quill::Format(u"(Team)%s : %s", chat->nickname, chat->text)
-                                                : quill::Format(u"%s : %s", chat->nickname, chat->text);
-    receivedLines_.push_back(line);
+    const auto lineOf = [&](quill::WStringView text) {
+        return chat->team == 1 ? quill::Format(u"(Team)%s : %s", chat->nickname, text)
+                               : quill::Format(u"%s : %s", chat->nickname, text);
+    };
+    // A report quotes what was said; the chat box shows it through the word filter when the player has it on.
+    receivedLines_.push_back(lineOf(chat->text));
     while (receivedLines_.size() > kReceivedLines) receivedLines_.pop_front();
-    AddChatLine(line, IsRoomSeat(chat->seat) ? kSeatChatColours[chat->seat] : kWhite);
+    AddChatLine(lineOf(FilteredChat(chat->text)), IsRoomSeat(chat->seat) ? kSeatChatColours[chat->seat] : kWhite);
     if (chatSound_) PlaySound(19);
+}
+
+quill::WString SceneRoomGame::FilteredChat(quill::WStringView text) {
+    if (app_.GetSettings().chatFilter == 0) return quill::WString(text);
+    quill::WString copy;
+    connection_.CopyAndCensor(text, copy);
+    return copy;
 }
 
 // The master may start once every playing team is complete and ready.

@@ -444,6 +444,8 @@ Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x,
     if (plain == nullptr) return Result::InvalidCall;
     SurfaceDesc desc;
     plain->GetLevelDesc(0, desc);
+    // Its pixels reach OpenGL first: a texture made for this one sprite (a device font's line) was never drawn.
+    textures_.Bind(shadow_, 0, plain);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     glMatrixMode(GL_TEXTURE);

@@ -1,6 +1,11 @@
 #pragma once
 // Message boxes on the desktop through SDL: the program installs it (SetMessageBoxBackend) once it has a
 // window, so its error and notice boxes show as real dialogs. Any thread.
+//
+// A box over the program's window, asked for on the window's thread, does not stop the program from ending:
+// while it waits, the window's events go on being read, and a quit asked meanwhile (the window closed, a
+// SIGTERM) takes the box away at once and answers as a box closed without a choice. The quit stays queued
+// for the program's loop.
 #include <SDL_video.h>
 
 #include "platform/ui/MessageBoxBackend.h"

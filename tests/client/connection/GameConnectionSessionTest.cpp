@@ -266,6 +266,27 @@ TEST_F(Session, ALossOnAnotherScreenShowsTheErrorBoxOnce) {
     EXPECT_EQ(host_.Notices()[0].lines[0], u"Disconeected from Server.");
 }
 
+// The two local messages are the connection's own: sent by a server, they are dropped with a warning, and the
+// session goes on (no "Disconnected" box whose OK would end the program).
+TEST_F(Session, TheServersCopiesOfTheLocalMessagesAreDropped) {
+    FakeScene lobby;
+    host_.scene = &lobby;
+    ConnectAndLogIn();
+    Packet local;
+    local.Init(MessageId::ConnectionLost);
+    server_.Send(local);
+    local.Init(MessageId::ConnectFailed).WriteU32(0xFFFFFFFF);
+    server_.Send(local);
+    Packet chat;
+    chat.Init(MessageId::RoomChat).WriteWString(u"after them");
+    server_.Send(chat);
+    ASSERT_TRUE(Eventually([&] { return !lobby.Ids().empty(); }));
+    LetStragglersArrive();
+    EXPECT_EQ(lobby.Ids(), std::vector<MessageId>{MessageId::RoomChat});
+    EXPECT_TRUE(host_.Notices().empty());
+    EXPECT_TRUE(connection_.IsConnected());
+}
+
 TEST_F(Session, MessagesWaitUntilTheSceneCanTakeThem) {
     ConnectAndLogIn();
     FakeScene next;

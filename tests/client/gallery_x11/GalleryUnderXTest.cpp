@@ -3,16 +3,21 @@
 // server (login, lobby and gallery scripts) and reading its web service from a local site (canned list and
 // shot replies). The lobby's "Shot Gallery" button leads to the gallery: the list's rows show, the chosen shot (a demo shot's record) replays with the speed caption changing from pass to
 // pass and the balls moving between screenshots, a recommendation sends ShotVote and "To Lobby" sends
-// LeaveToLobby and brings the lobby back. Screenshots go into the working folder.
+// LeaveToLobby and brings the lobby back. With a site that falls silent, the window goes on drawing and closes
+// at once, and a row of the longest texts keeps each within its column. Screenshots go into the working folder.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
@@ -93,52 +98,72 @@ protected:
         for (char c : letters)
             PressKey(std::string(1, c));
     }
+    // The game server's scripts, the site with its list and shot replies, config.ini pointing at both (full
+    // screen at the display's size) and the working folder made current; false when the site cannot start.
+    bool PrepareServers(const std::string& listReply, const std::string& shotReply) {
+        if (!site.Start())
+            return false;
+        kvtest::InstallLoginScript(gameServer);
+        kvtest::InstallLobbyScript(gameServer);
+        kvtest::InstallGalleryScript(gameServer);
+        site.ServeBody(std::string(kestrovan::kGalleryListPath), listReply);
+        site.ServeBody(std::string(kestrovan::kGalleryShotPath), shotReply);
+        const XWindowGeometry screen = x.Screen();
+        {
+            std::ofstream config(folder() / "config.ini", std::ios::binary);
+            config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
+                   << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port() << "\r\n[Video]\r\nfullscreen=1\r\nwidth="
+                   << screen.width << "\r\nheight=" << screen.height << "\r\n";
+        }
+        return chdir(folder().c_str()) == 0;
+    }
+    // Runs the program in this process while the player plays on another thread; the program is asked to end
+    // when the player is done, whatever happened. The program's exit code.
+    int RunWithPlayer(const std::function<void()>& play) {
+        std::thread player([&] {
+            struct Quit {
+                ~Quit() {
+                    if (App* app = App::Current())
+                        app->PostQuit();
+                }
+            } quit;
+            play();
+        });
+        const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
+        player.join();
+        return exitCode;
+    }
+    // Logged in and in the lobby, "Shot Gallery" (156 x 34 at 206 from the right edge, y 380) opens the
+    // gallery, which asks its site for today's best. The lobby may not take the first click while it loads.
+    // The window's area; a failure when the gallery asked nothing.
+    XWindowGeometry OpenGallery() {
+        const XWindowGeometry area = WaitForWindow();
+        if (::testing::Test::HasFailure())
+            return area;
+        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
+        for (int attempt = 0; attempt < 10 && site.Requests().empty(); ++attempt) {
+            Click(area.x + area.width - 206 + 78, area.y + 380 + 17);
+            site.WaitForRequests(1, 3s);
+        }
+        EXPECT_TRUE(site.WaitForRequests(1, 30s));
+        return area;
+    }
 
     kvtest::GameServerFixture gameServer;
     kvtest::HttpTestServer site;
 };
 
 TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForTheLobby) {
-    ASSERT_TRUE(site.Start());
-    kvtest::InstallLoginScript(gameServer);
-    kvtest::InstallLobbyScript(gameServer);
-    kvtest::InstallGalleryScript(gameServer);
-    site.ServeBody(std::string(kestrovan::kGalleryListPath),
-                   Fields({"1", "1", "2", "501", "Long bank", "Rowan", "3", "2009-3-30", "", "120", "502", "Cut", "Jin",
-                           "3", "2009-3-30", "", "80"}));
-    site.ServeBody(std::string(kestrovan::kGalleryShotPath),
-                   Fields({"1", "Rowan", "Long bank", "three rails", "120", std::string(kestrovan::DemoShots()[0].shot),
-                           "1", "Jin", "8", "great"}));
-    const XWindowGeometry screen = x.Screen();
-    {
-        std::ofstream config(folder() / "config.ini", std::ios::binary);
-        config << "[Server]\r\nHost=127.0.0.1\r\nPort=" << gameServer.Port()
-               << "\r\n[Web]\r\nSite=http://127.0.0.1:" << site.Port()
-               << "\r\n[Video]\r\nfullscreen=1\r\nwidth=" << screen.width << "\r\nheight=" << screen.height << "\r\n";
-    }
-    ASSERT_EQ(chdir(folder().c_str()), 0);
-
-    std::thread player([&] {
-        // Whatever happens, the program is asked to end.
-        struct Quit {
-            ~Quit() {
-                if (App* app = App::Current())
-                    app->PostQuit();
-            }
-        } quit;
-        const XWindowGeometry area = WaitForWindow();
+    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", "Long bank", "Rowan", "3", "2009-3-30", "", "120", "502",
+                                       "Cut", "Jin", "3", "2009-3-30", "", "80"}),
+                               Fields({"1", "Rowan", "Long bank", "three rails", "120",
+                                       std::string(kestrovan::DemoShots()[0].shot), "1", "Jin", "8", "great"})));
+    const int exitCode = RunWithPlayer([&] {
+        const XWindowGeometry area = OpenGallery();
         if (::testing::Test::HasFailure())
             return;
         const int left = area.x, top = area.y, width = area.width, height = area.height;
-        EXPECT_TRUE(EnterFirstChannel(area, gameServer)) << ReadFile(folder() / "StartLog.log");
-
-        // "Shot Gallery" (156 x 34 at 206 from the right edge, y 380) opens the gallery, which asks its site
-        // for today's best and lists the two shots. The lobby may not take the first click while it loads.
-        for (int attempt = 0; attempt < 10 && site.Requests().empty(); ++attempt) {
-            Click(left + width - 206 + 78, top + 380 + 17);
-            site.WaitForRequests(1, 3s);
-        }
-        EXPECT_TRUE(site.WaitForRequests(1, 30s));
+        // The gallery lists the two shots.
         const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
         const auto rowText = [&](const Screenshot& shot) {
             return Count(shot, listLeft + 10, listTop + 83, listLeft + 503, listTop + 83 + 2 * 26, IsText);
@@ -199,9 +224,86 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
         EXPECT_TRUE(WaitUntil([&] { return gameServer.CountReceived(MessageId::LobbyEnter) >= 2; }, 20s));
         Capture(folder() / "lobby_again.png");
     });
-    const int exitCode = kestrovan::RunProgram({u"kestrovan", u"launcher", u"player", u"password"}, RealProgram());
-    player.join();
     EXPECT_EQ(exitCode, 0) << ReadFile(folder() / "StartLog.log");
+}
+
+// A site that says nothing while a shot replays: the vote's answer asks it for the shot again, and no answer
+// comes. The window goes on drawing the replay meanwhile (the check prints the longest time between two
+// changed pictures of the table), and a close asked while the site is still silent ends the program at once.
+// A list row of the longest texts keeps each within its column.
+TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
+    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut",
+                                       "Jin", "3", "2009-3-30", "", "80"}),
+                               Fields({"1", "Jin", "Cut", "two rails", "80",
+                                       std::string(kestrovan::DemoShots()[0].shot), "0"})));
+    std::atomic<bool> closeAsked{false};
+    Clock::time_point closeTime;
+    Clock::time_point ended;
+    const int exitCode = RunWithPlayer([&] {
+        const XWindowGeometry area = OpenGallery();
+        if (::testing::Test::HasFailure())
+            return;
+        const int left = area.x, top = area.y, width = area.width, height = area.height;
+        const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
+        const int rowLeft = listLeft + 10, rowTop = listTop + 83;
+        const Screenshot list = WaitForScreen(folder() / "gallery_long_row.png", [&](const Screenshot& shot) {
+            return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
+        });
+        EXPECT_GT(Count(list, rowLeft + 108, rowTop, rowLeft + 300, rowTop + 23, IsText), 100)
+            << "the long title in its column: see gallery_long_row.png";
+        EXPECT_EQ(Count(list, rowLeft + 310, rowTop, rowLeft + 440, rowTop + 23, IsText), 0)
+            << "nothing of it over the nickname and date columns: see gallery_long_row.png";
+
+        // The second row's shot replays.
+        Click(rowLeft + 200, rowTop + 26 + 11);
+        EXPECT_TRUE(site.WaitForRequests(2, 30s));
+        EXPECT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 0; }, 30s));
+        std::this_thread::sleep_for(1s);
+
+        // The site falls silent; the vote's answer asks it for the shot again.
+        site.SetStalled(true);
+        quill::Packet answer;
+        answer.Init(MessageId::ShotVoteResult).WriteU8(0);
+        gameServer.Send(answer);
+        EXPECT_TRUE(site.WaitForRequests(3, 30s));
+        std::this_thread::sleep_for(500ms);
+        PressKey("Return");  // the answer's notice box
+        // How long the window takes to show what comes: the server pushes a notice line every few tenths of a
+        // second for six seconds; each time, the wait until the notice lines at the lower left show it (the
+        // dispatch thread took it and a frame was drawn).
+        const int noticeLeft = left + 10, noticeTop = top + height - 188;
+        const auto notices = [&] { return CaptureArea(noticeLeft, noticeTop, 390, 8 * 18 + 30).rgb; };
+        Clock::duration longest{};
+        int pushed = 0;
+        for (const auto watchStart = Clock::now(); Clock::now() - watchStart < 6s; ++pushed) {
+            const std::vector<uint8_t> before = notices();
+            const auto sent = Clock::now();
+            gameServer.Send(kvtest::SystemNoticeMessage(u"notice " + quill::WString(1, static_cast<char16_t>(u'A' + pushed % 26))));
+            while (notices() == before && Clock::now() - sent < 30s)
+                std::this_thread::sleep_for(5ms);
+            longest = std::max(longest, Clock::now() - sent);
+            std::this_thread::sleep_for(200ms);
+        }
+        Capture(folder() / "gallery_silent_site.png");
+        const double longestMs = std::chrono::duration<double, std::milli>(longest).count();
+        std::printf("While the site was silent: %d notices pushed in 6 s, each shown within %.0f ms\n", pushed,
+                    longestMs);
+        EXPECT_LT(longestMs, 3000.0) << "the window stopped drawing: see gallery_silent_site.png";
+        EXPECT_EQ(site.Requests().size(), 3u) << "the site is still silent";
+
+        closeTime = Clock::now();
+        closeAsked = true;
+        x.RequestClose(window());
+        // The program ends while this thread waits to be joined: the close's time is the program's end.
+        WaitUntil([] { return App::Current() == nullptr; }, 30s);
+        ended = Clock::now();
+    });
+    EXPECT_EQ(exitCode, 0) << ReadFile(folder() / "StartLog.log");
+    ASSERT_TRUE(closeAsked);
+    const double closingMs = std::chrono::duration<double, std::milli>(ended - closeTime).count();
+    std::printf("Closed %.0f ms after the close was asked, the site still silent\n", closingMs);
+    EXPECT_LT(closingMs, 5000.0);
+    site.SetStalled(false);
 }
 
 }  // namespace

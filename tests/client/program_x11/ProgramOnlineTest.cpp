@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "QuillLib/net/MessageId.h"
+#include "tests/support/net/GameServerScripts.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -62,6 +64,48 @@ TEST_F(ProgramUnderX, OnlineLogsInAndShowsTheChannelList) {
     EXPECT_GT(rowGrey(channels, 1), 40) << "its caption and count in grey";
     EXPECT_LT(rowGrey(channels, 2), 10) << "the server listed no third channel";
 
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// A server that takes the login and never answers it: Cancel on "Connecting to Server.." ends the attempt at
+// once (the connection closed, no keep-alive after it, no error box when the answer's bound has passed) and
+// gives the controls back, and the next Login starts over and reaches the channel list.
+TEST_F(ProgramUnderX, OnlineCancelWhileConnectingEndsTheAttempt) {
+    ASSERT_GT(StartOnline(), 0);
+    server().ReplyTo(quill::MessageId::LoginRequest, [](const kvtest::ServerMessage&, kvtest::GameServerFixture&) {});
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    const int right = area.x + area.width;
+    SkipIntro(area);
+    WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) { return IsSlate(shot.At(right - 245 + 117, area.y + 200)); });
+    PressKey("Return");
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LoginRequest).has_value()) << ReadFile(folder() / "StartLog.log");
+
+    // The box in the middle of the screen, its Cancel button at (237, 200).
+    const int boxX = area.x + (area.width - 400) / 2, boxY = area.y + (area.height - 250) / 2;
+    const auto boxFace = [&](const Screenshot& shot) { return Count(shot, boxX + 20, boxY + 60, boxX + 380, boxY + 180, IsSlate); };
+    const Screenshot connecting = WaitForScreen(folder() / "connecting.png", [&](const Screenshot& shot) { return boxFace(shot) > 20000; });
+    ASSERT_GT(boxFace(connecting), 20000) << "the box: see connecting.png";
+    Click(boxX + 237 + 42, boxY + 200 + 16);
+    EXPECT_TRUE(server().WaitForClientGone(5000)) << "the attempt ended";
+    const size_t received = server().Received().size();
+    // The answer's bound (15 s) passes: no box, nothing more sent.
+    std::this_thread::sleep_for(std::chrono::seconds(17));
+    const Screenshot after = Capture(folder() / "cancelled.png");
+    EXPECT_LT(boxFace(after), 5000) << "no box after the cancel: see cancelled.png";
+    EXPECT_EQ(server().Received().size(), received) << "no keep-alive after the cancel";
+
+    // Login again with the Login button (87 x 34 at (73, 217) of the login window): the server answers this time.
+    kvtest::InstallLoginScript(server());
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LoginRequest) < 2; ++attempt) {
+        Click(right - 245 + 73 + 43, area.y + 60 + 217 + 17);
+        server().WaitForMessages(quill::MessageId::LoginRequest, 2, 2000);
+    }
+    ASSERT_EQ(server().CountReceived(quill::MessageId::LoginRequest), 2u) << "see cancelled.png";
+    const Screenshot channels = WaitForScreen(folder() / "channels_after_cancel.png", [&](const Screenshot& shot) {
+        return IsSlate(shot.At(right - 344 + 10, area.y + 260));
+    });
+    EXPECT_TRUE(IsSlate(channels.At(right - 344 + 10, area.y + 260))) << "the channel window: see channels_after_cancel.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -165,6 +166,42 @@ TEST_F(ProgramReliability, AMissingPackageShowsItsLoadingErrorInABox) {
     EXPECT_EQ(WaitForExit(std::chrono::seconds(20)), 6) << ReadFile(folder() / "program.out");
 }
 
+// While the loading-error box waits for its OK, the program still ends when asked: by SIGTERM, and by a close of
+// its window. The box goes with it.
+TEST_F(ProgramReliability, AQuitAskedWhileABoxWaitsEndsTheProgramAndItsBox) {
+    for (const bool signal : {true, false}) {
+        SCOPED_TRACE(signal ? "SIGTERM" : "the window closed");
+        std::filesystem::remove(folder() / "data" / "Balls.tpk");
+        std::filesystem::remove(folder() / "StartLog.log");
+        const pid_t pid = Start({"offline"});
+        ASSERT_GT(pid, 0);
+        const XWindowGeometry area = WaitForWindow();
+        ASSERT_FALSE(HasFailure());
+        SkipIntro(area);
+        ASSERT_TRUE(WaitForLog("Message box \"Kestrovan\": Loading error-2", std::chrono::seconds(30)))
+            << ReadFile(folder() / "StartLog.log");
+        const Screenshot box = WaitForScreen(folder() / "box_before_quit.png", [&](const Screenshot& shot) {
+            return CountIn(shot, area, IsBoxFace) > 5000;
+        });
+        ASSERT_GT(CountIn(box, area, IsBoxFace), 5000) << "see box_before_quit.png";
+        const auto asked = std::chrono::steady_clock::now();
+        if (signal) {
+            kill(pid, SIGTERM);
+        } else {
+            x.RequestClose(window());
+        }
+        EXPECT_GE(WaitForExit(std::chrono::seconds(10)), 0) << "the program ended";
+        std::printf("Ended %.0f ms after the quit was asked\n",
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked).count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_LT(CountIn(Capture(folder() / "box_after_quit.png"), area, IsBoxFace), 100)
+            << "the box went with it: see box_after_quit.png";
+        EXPECT_EQ(ReadFile(folder() / "program.out").find("AddressSanitizer"), std::string::npos);
+        std::filesystem::copy(std::filesystem::path(std::getenv("KESTROVAN_DATA_FOLDER")) / "Balls.tpk",
+                              folder() / "data" / "Balls.tpk", std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
 // The desktop (1280 x 1024 here) is asked before the window opens: a window stands in its middle, and full screen
 // without a size takes the desktop's.
 TEST_F(ProgramReliability, TheWindowIsPlacedOnTheDesktopItOpensOn) {
@@ -207,6 +244,27 @@ TEST_F(ProgramReliability, EnglishStartsAndReachesTheLoginScreen) {
     const std::string log = ReadFile(folder() / "StartLog.log");
     EXPECT_EQ(log.find("Loading error"), std::string::npos) << log;
     EXPECT_NE(log.find("Init done...\n"), std::string::npos) << log;
+}
+
+// What a start killed while it wrote config.ini or a screenshot left (the unfinished copy beside the file) is
+// removed by the next start; files that only look alike stay.
+TEST_F(ProgramReliability, TheNextStartRemovesTheUnfinishedFilesOfAKilledOne) {
+    const std::filesystem::path desktop = folder() / "desktop";
+    std::filesystem::create_directories(desktop);
+    for (const auto& path : {folder() / "config.ini.k3j9x0qa.tmp", desktop / "Kestrovan-261208-101500.jpg.0a1b2c3d.tmp",
+                             folder() / "notes.ini.k3j9x0qa.tmp", desktop / "holiday.jpg.0a1b2c3d.tmp"})
+        std::ofstream(path) << "half";
+    setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
+    ASSERT_GT(Start({"offline"}), 0);
+    unsetenv("XDG_DESKTOP_DIR");
+    ASSERT_TRUE(WaitForLog("Init done", std::chrono::seconds(60))) << ReadFile(folder() / "program.out");
+    EXPECT_FALSE(std::filesystem::exists(folder() / "config.ini.k3j9x0qa.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(desktop / "Kestrovan-261208-101500.jpg.0a1b2c3d.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "notes.ini.k3j9x0qa.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(desktop / "holiday.jpg.0a1b2c3d.tmp"));
+    EXPECT_NE(ReadFile(folder() / "StartLog.log").find("Removed 2 unfinished files"), std::string::npos);
+    WaitForWindow();
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -324,6 +325,42 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const std::string config = ReadFile(folder() / "config.ini");
     EXPECT_NE(config.find("fullscreen= 1\r\n"), std::string::npos) << config;
     EXPECT_NE(config.find("[Control]\r\n"), std::string::npos) << config;
+}
+
+// F10 on the login screen: the picture goes to the desktop folder and the notice across the middle of the
+// screen reads as yellow text for its five seconds, not as a solid bar.
+TEST_F(ProgramUnderX, OfflineScreenshotNoticeReadsAsText) {
+    const std::filesystem::path desktop = folder() / "desktop";
+    std::filesystem::create_directories(desktop);
+    setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
+    ASSERT_GT(Start({"offline"}), 0);
+    unsetenv("XDG_DESKTOP_DIR");
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    SkipIntro(area);
+    const int right = area.x + area.width;
+    WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) { return shot.At(right - 210 + 57, area.y + 20) != 0; });
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const int middle = area.y + area.height / 2;
+    const auto yellow = [](uint32_t rgb) {
+        return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) < 80;
+    };
+    const auto white = [](uint32_t rgb) {
+        return (rgb >> 16 & 0xFF) > 235 && (rgb >> 8 & 0xFF) > 235 && (rgb & 0xFF) > 235;
+    };
+    const Screenshot before = Capture(folder() / "notice_before.png");
+    PressKey("F10");
+    const Screenshot notice = WaitForScreen(folder() / "notice.png", [&](const Screenshot& shot) {
+        return Count(shot, area.x, middle - 12, right, middle + 12, yellow) > 300;
+    });
+    EXPECT_GT(Count(notice, area.x, middle - 12, right, middle + 12, yellow), 300) << "the notice: see notice.png";
+    EXPECT_LT(Count(notice, area.x, middle - 12, right, middle + 12, white),
+              Count(before, area.x, middle - 12, right, middle + 12, white) + 100)
+        << "no white bar across the middle: see notice.png";
+    bool saved = false;
+    for (const auto& entry : std::filesystem::directory_iterator(desktop)) saved |= entry.path().extension() == ".jpg";
+    EXPECT_TRUE(saved) << "the picture on the desktop";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
 }  // namespace

@@ -65,5 +65,23 @@ TEST_F(ProgramUnderX, ReplayModePlaysTheShotPassAfterPass) {
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
+// A shot text of hostile values (power -1e30, deviation 1e30, which once overflowed the gauge's arithmetic and
+// stopped the checked build): the program says so in its log and plays the shot at no power, pass after pass.
+TEST_F(ProgramUnderX, ReplayModePlaysAHostileShotWithinItsRanges) {
+    std::string shot(kestrovan::DemoShots()[0].shot);
+    shot.replace(shot.size() - 4 * 8, 16, "CAF249F1CAF24971");
+    ASSERT_GT(Start({"replay", "1", "2", shot}), 0);
+    ASSERT_FALSE(HasFailure());
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_TRUE(WaitForLog("Scene 12 ready", std::chrono::seconds(30))) << ReadFile(folder() / "program.out");
+    EXPECT_TRUE(WaitForLog("WARNING: the power or deviation of a shot text lay outside its range",
+                           std::chrono::seconds(10)));
+    for (const char* line : {"Replay pass 1 ended", "Replay pass 2 ended"})
+        EXPECT_TRUE(WaitForLog(line, std::chrono::seconds(60))) << line << "\n" << ReadFile(folder() / "program.out");
+    Capture(folder() / "replay_hostile.png");
+    (void)area;
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
 }  // namespace
 }  // namespace kv::test

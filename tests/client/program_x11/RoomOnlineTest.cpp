@@ -6,10 +6,13 @@
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
 // relayed moves the balls, the game's end shows the result board, a friend request shows in the room's
-// new-message window whose click opens the request, and To Lobby leads back to the lobby.
+// new-message window whose click opens the request, and To Lobby leads back to the lobby. Against a hostile
+// server (room_reliability): a second room shows its own chat, a flood of chat leaves the table state answered
+// at once, and local messages and a Shot of hostile values leave the room playing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -17,8 +20,10 @@
 #include <string>
 #include <thread>
 
+#include <cstdio>
 #include <cstring>
 
+#include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/CommunityMessages.h"
@@ -97,6 +102,19 @@ protected:
         }
         return area;
     }
+    // The waiting room of the room script (the player its master, the opponent in it), joined with Quick Join,
+    // its newcomer's help closed.
+    XWindowGeometry JoinScriptedRoom() {
+        const XWindowGeometry area = JoinRoomFromLobby([&] { kvtest::InstallRoomScript(server(), kvtest::RoomScript{}); });
+        if (!HasFailure()) CloseNewcomersHelp(area);
+        return area;
+    }
+    // A newcomer's help window closes with its button, below the middle of the screen.
+    void CloseNewcomersHelp(const XWindowGeometry& area) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
     int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
         return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);
     }
@@ -110,9 +128,7 @@ protected:
         WaitForScreen(folder() / "game_room.png", [&](const Screenshot& shot) {
             return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
         });
-        // A newcomer's help window closes with its button, below the middle of the screen.
-        Click(area.x + width / 2, area.y + height / 2 + 246);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        CloseNewcomersHelp(area);
         // Seat 1 of the start panel, then the master's start (F5).
         for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0;
              ++attempt) {
@@ -382,6 +398,117 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
     EXPECT_LT(yellow(shot), yellow(marked) / 4) << "the marks the ball passed: see eight_marks.png, eight_shot.png";
     EXPECT_GE(server().CountReceived(quill::MessageId::RoomValue1228), 8u) << "one a mark";
 
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// The room's chat lines: eight rows 18 pixels apart, the first 206 pixels above the bottom (to its middle). A
+// line's slate panel is stretched to its text's width (plus 40): how much of that row's panel shows between
+// the table's cue and the start panel, where only a long line reaches (above its letters).
+int LongChatLinePixels(const Screenshot& shot, const XWindowGeometry& area, int line) {
+    const int y = area.y + area.height - 210 + 18 * line;
+    return Count(shot, area.x + 480, y, area.x + 640, y + 1, IsSlate);
+}
+
+// Quick Join again after To Lobby: the second room shows its own chat, the new line at the bottom of the box,
+// not the first room's oldest lines held where the first visit left the view.
+TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
+    const XWindowGeometry area = JoinScriptedRoom();
+    ASSERT_FALSE(HasFailure());
+    // The first room: twenty short lines.
+    for (int n = 0; n < 20; ++n) server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", u"hi"));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    Capture(folder() / "chat_first_room.png");
+
+    for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == 0; ++attempt) {
+        Click(area.x + area.width - 35 + 16, area.y + 17);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    ASSERT_TRUE(server().WaitForMessage(quill::MessageId::LeaveRoomRequest, 5000).has_value());
+    const int left = area.x;
+    const int top = area.y;
+    for (int attempt = 0; attempt < 10 && server().CountReceived(quill::MessageId::JoinRoom) < 2; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        Click(left + 491, top + 551);
+    }
+    ASSERT_EQ(server().CountReceived(quill::MessageId::JoinRoom), 2u) << "joined again";
+    ASSERT_TRUE(server().WaitForMessages(quill::MessageId::RoomEntered, 2, 30000));
+    CloseNewcomersHelp(area);
+    // Longer than any line of the first visit.
+    server().Send(kvtest::RoomChatMessage(0, 1, u"Rival", quill::WString(60, u'W')));
+    const Screenshot second = WaitForScreen(folder() / "chat_second_room.png", [&](const Screenshot& shot) {
+        return LongChatLinePixels(shot, area, 7) > 100;
+    });
+    EXPECT_GT(LongChatLinePixels(second, area, 7), 100) << "the new room's long line at the bottom: see chat_second_room.png";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// Ten thousand chat lines of the room at once, and then the server's TableStateRequest: the table state goes
+// out as soon as the lines are taken in, not after each has been laid out. The check prints the answer's time.
+TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
+    JoinScriptedRoom();
+    ASSERT_FALSE(HasFailure());
+    const auto answer = [&](const char* name) {
+        const size_t before = server().CountReceived(quill::MessageId::TableState);
+        const auto asked = std::chrono::steady_clock::now();
+        server().Send(kvtest::EmptyMessage(quill::MessageId::TableStateRequest));
+        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::TableState, before + 1, 120000)) << name;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
+        std::printf("TableStateRequest answered %s after %.2f s\n", name, seconds);
+        return seconds;
+    };
+    answer("without a flood");
+    std::vector<uint8_t> flood;
+    for (int n = 0; n < 10000; ++n) {
+        const std::vector<uint8_t> frames =
+            server().FramesOf(kvtest::RoomChatMessage(0, 1, u"Rival", quill::Format(u"flood line %d", n)));
+        flood.insert(flood.end(), frames.begin(), frames.end());
+    }
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(server().SendRaw(flood));
+    std::printf("10,000 chat lines sent in %.2f s\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    EXPECT_LT(answer("behind 10,000 chat lines"), 30.0) << "a flood of chat held up the game's messages";
+    Capture(folder() / "chat_flood.png");
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(20)), 0) << ReadFile(folder() / "program.out");
+}
+
+// A hostile server in the room: the local messages ConnectionLost and ConnectFailed sent as its own, then another
+// player's Shot of hostile values (power -1e30, deviation 1e30, which once overflowed the gauge's arithmetic and
+// stopped the checked build). The program drops the first two and plays the shot within its ranges, says so in
+// its log, shows no "Disconnected" box and goes on answering the server.
+TEST_F(RoomUnderX, HostileMessagesLeaveTheRoomPlaying) {
+    const XWindowGeometry area = JoinScriptedRoom();
+    ASSERT_FALSE(HasFailure());
+    const int boxX = (area.width - 400) / 2, boxY = (area.height - 250) / 2;
+    const Screenshot before = Capture(folder() / "hostile_before.png");
+
+    server().Send(kvtest::EmptyMessage(quill::MessageId::ConnectionLost));
+    quill::Packet failed;
+    failed.Init(quill::MessageId::ConnectFailed).WriteU32(0xFFFFFFFF);
+    server().Send(failed);
+    EXPECT_TRUE(WaitForLog("WARNING: the server sent the local message 1; it is dropped", std::chrono::seconds(20)))
+        << ReadFile(folder() / "program.out");
+    EXPECT_NE(ReadFile(folder() / "StartLog.log").find("WARNING: the server sent the local message 0; it is dropped"),
+              std::string::npos);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot after = Capture(folder() / "hostile_after.png");
+    EXPECT_LT(Faces(after, area, boxX, boxY, 400, 250), Faces(before, area, boxX, boxY, 400, 250) + 5000)
+        << "no box in the middle: see hostile_after.png";
+    const size_t states = server().CountReceived(quill::MessageId::TableState);
+    server().Send(kvtest::EmptyMessage(quill::MessageId::TableStateRequest));
+    EXPECT_TRUE(server().WaitForMessages(quill::MessageId::TableState, states + 1, 20000)) << "still answering";
+
+    quill::Packet shot;
+    shot.Init(quill::MessageId::Shot);
+    shot.WriteU8(0).WriteU16(0).WriteU8(0);
+    for (const float value : {1.0f, -1e30f, 1e30f}) shot.WriteU32(std::bit_cast<uint32_t>(value));
+    for (int n = 0; n < 12; ++n) shot.WriteU32(0);
+    server().Send(shot);
+    EXPECT_TRUE(WaitForLog("WARNING: the power or deviation of a Shot message lay outside its range",
+                           std::chrono::seconds(20)))
+        << ReadFile(folder() / "program.out");
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    Capture(folder() / "hostile_shot.png");
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

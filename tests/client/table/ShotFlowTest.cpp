@@ -10,6 +10,7 @@
 #include "client/table/TableMessages.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
@@ -208,6 +209,34 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
     EXPECT_EQ(table->ChalkLevel(), chalk);
     EXPECT_EQ(table->ShotCost(), 0);
+}
+
+// Another player's Shot and a stored text play their power within 0..1 and their deviation within -1..1 (a value
+// that is no number as 0), with a warning: the gauge's bars and the power label stay on the screen.
+TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
+    quill::test::LogCapture log;
+    std::vector<uint8_t> payload{0, 0, 0, 0};
+    test::AppendFloats(payload, {1.0f, -1e30f, 1e30f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                                 0.0f});
+    ASSERT_TRUE(table->ReadShot(*test::ReceivedMessage(quill::MessageId::Shot, payload)));
+    EXPECT_EQ(table->GetShotRecord().power, 0.0f);
+    EXPECT_EQ(table->GetShotRecord().paramG, 1.0f);
+    EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));
+    table->StartShot(0, false);
+    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 181);
+    table->StopShot();
+
+    ShotData text;
+    text.ballCount = 3;
+    text.power = 1e30f;
+    text.paramG = std::nanf("");
+    table->LoadShotRecord(text);
+    EXPECT_EQ(table->GetShotRecord().power, 1.0f);
+    EXPECT_EQ(table->GetShotRecord().paramG, 0.0f);
+    EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a shot text lay outside its range"));
+    table->StartShot(0, false);
+    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
 }
 
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {

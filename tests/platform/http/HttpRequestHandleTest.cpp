@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "platform/http/HttpConnectionHandle.h"
 #include "platform/http/HttpRequestHandle.h"
@@ -181,6 +183,36 @@ TEST_F(HttpRequestHandleTest, ExchangeWithAStalledServerEndsAtTheTimeLimit) {
     EXPECT_FALSE(reply.has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_TRUE(server_.WaitForRequests(1));
+}
+
+// Another thread's cancel ends a transfer to a silent server long before its time limits, with no answer.
+TEST_F(HttpRequestHandleTest, ACancelledExchangeEndsAtOnceWithNoAnswer) {
+    server_.SetStalled(true);
+    auto connection = Connect();
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/silent");
+    std::atomic<bool> cancel{false};
+    HttpLimits limits{std::chrono::seconds(60), std::chrono::seconds(120), 100};
+    limits.cancel = &cancel;
+    std::thread canceller([&] {
+        server_.WaitForRequests(1);
+        cancel = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+
+    const auto reply = request->Exchange(u"", "a", 1, limits);
+
+    canceller.join();
+    EXPECT_FALSE(reply.has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "well before the limits";
+
+    // A flag that stays false changes nothing.
+    server_.SetStalled(false);
+    server_.ServeBody("/answer", "yes");
+    cancel = false;
+    auto again = HttpRequestHandle::Open(*connection, u"POST", u"/answer");
+    const auto answer = again->Exchange(u"", "a", 1, limits);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->body, "yes");
 }
 
 TEST_F(HttpRequestHandleTest, PreconfiguredSessionsTakeTheEnvironmentsProxyAndDirectOnesDoNot) {

@@ -44,5 +44,26 @@ TEST(ReplaceFileContents, AFullDeviceIsWrittenInPlaceAndItsFailureReported) {
     EXPECT_TRUE(ReplaceFileContents("/dev/null", Bytes("abc")));
 }
 
+// A writer killed between making its temporary and renaming it leaves "<target>.<random>.tmp": the next start
+// removes those of its own targets, and nothing else (another target's temporary, a file named alike, a folder).
+TEST(RemoveLeftoverTemporaries, OnlyTheTemporariesOfTheTargetsGo) {
+    kvtest::TempDirectory folder;
+    const std::string beside = CreateFileBeside((folder.Path() / "config.ini").string());
+    ASSERT_FALSE(beside.empty());
+    for (const char* name : {"config.ini", "other.ini.ab12cd34.tmp", "config.ini.AB12CD34.tmp", "config.ini.tmp",
+                             "config.ini.ab12cd3.tmp", "notes.tmp"})
+        std::ofstream(folder.Path() / name) << "kept";
+    std::filesystem::create_directory(folder.Path() / "config.ini.zzzzzzzz.tmp");
+    const auto isConfig = [](std::string_view name) { return name == "config.ini"; };
+
+    EXPECT_EQ(RemoveLeftoverTemporaries(folder.Path().string(), isConfig), 1u);
+    EXPECT_FALSE(std::filesystem::exists(beside));
+    EXPECT_EQ(folder.FileNames(),
+              (std::vector<std::string>{"config.ini", "config.ini.AB12CD34.tmp", "config.ini.ab12cd3.tmp",
+                                        "config.ini.tmp", "config.ini.zzzzzzzz.tmp", "notes.tmp",
+                                        "other.ini.ab12cd34.tmp"}));
+    EXPECT_EQ(RemoveLeftoverTemporaries((folder.Path() / "missing").string(), isConfig), 0u);
+}
+
 }  // namespace
 }  // namespace platform

@@ -65,18 +65,26 @@ uint32_t Screenshot::At(int x, int y) const {
     return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
-Screenshot Capture(const std::filesystem::path& png) {
+namespace {
+
+// The rectangle of the root window (the whole screen when width is 0); empty when it cannot be read.
+Screenshot Grab(int left, int top, int width, int height) {
     Screenshot shot;
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return shot;
     const Window root = DefaultRootWindow(display);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
-    XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (width == 0) {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, root, &attributes);
+        width = attributes.width;
+        height = attributes.height;
+    }
+    XImage* image = XGetImage(display, root, left, top, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
     if (image != nullptr) {
-        shot.width = attributes.width;
-        shot.height = attributes.height;
+        shot.width = width;
+        shot.height = height;
         shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
         for (int y = 0; y < shot.height; ++y) {
             for (int x = 0; x < shot.width; ++x) {
@@ -88,10 +96,22 @@ Screenshot Capture(const std::filesystem::path& png) {
             }
         }
         XDestroyImage(image);
-        stbi_write_png(png.c_str(), shot.width, shot.height, 3, shot.rgb.data(), shot.width * 3);
     }
     XCloseDisplay(display);
     return shot;
+}
+
+}  // namespace
+
+Screenshot Capture(const std::filesystem::path& png) {
+    Screenshot shot = Grab(0, 0, 0, 0);
+    if (!shot.rgb.empty())
+        stbi_write_png(png.c_str(), shot.width, shot.height, 3, shot.rgb.data(), shot.width * 3);
+    return shot;
+}
+
+Screenshot CaptureArea(int left, int top, int width, int height) {
+    return Grab(left, top, width, height);
 }
 
 int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {

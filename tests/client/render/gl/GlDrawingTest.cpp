@@ -13,6 +13,8 @@
 #include "QuillLib/math/VertexData.h"
 #include "QuillLib/render/TextEntry.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/render/FontEntry.h"
+#include "platform/gfx/Font.h"
 #include "platform/gfx/ImageServices.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/StandardImageCodec.h"
@@ -216,6 +218,37 @@ TEST_F(GlDrawingTest, OnePixelStrokesOfSpritesAndSmallTextStayWhole) {
     }
     EXPECT_GT(full, 60);
     EXPECT_LT(grey, full / 2) << "full " << full << ", grey " << grey;
+}
+
+// A device font's line (the screenshot notice's way of drawing) reads as text: its glyphs' texture reaches
+// OpenGL before it is drawn, so the line is yellow ink on the frame, not a solid bar over it.
+TEST_F(GlDrawingTest, ADeviceFontsLineIsInkNotABar) {
+    device->clearColor = 0xFF000000;
+    ASSERT_TRUE(device->BeginFrame());
+    ASSERT_TRUE(device->BeginScene());
+    ASSERT_TRUE(device->Begin2D());
+    FontEntry* font = device->GetFont(u"DejaVu Sans", 12, 700, false);
+    ASSERT_TRUE(font != nullptr && font->GetFont() != nullptr);
+    const int32_t height = font->GetFont()->DrawText(u"Screenshot saved", gfx::Rect{10, 230, 630, 250}, 1, 0xFFFFFF00u);
+    ASSERT_GT(height, 0);
+    device->EndScene();
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    device->Present();
+    device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "gl_device_font.png");
+
+    // Within the line's band: yellow ink, black between the letters, and nothing white.
+    int yellow = 0, black = 0, white = 0;
+    for (int y = 225; y < 255; ++y) {
+        for (int x = 200; x < 440; ++x) {
+            const Pixel p = At(frame, x, y);
+            yellow += p.r > 200 && p.g > 200 && p.b < 60 ? 1 : 0;
+            black += p.r < 20 && p.g < 20 && p.b < 20 ? 1 : 0;
+            white += p.r > 200 && p.g > 200 && p.b > 200 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(yellow, 150) << "see gl_device_font.png";
+    EXPECT_GT(black, 240 * 30 / 2) << "the letters leave the frame between them";
+    EXPECT_EQ(white, 0);
 }
 
 // A texture drawn into through a render target keeps its rows the right way up when it is drawn itself.

@@ -3,6 +3,9 @@
 // canned replies and remembers on which thread each came, and the loopback game server (greeted, recording
 // what the gallery sends). LoadTable gives the screen its real table from the game data.
 #include <filesystem>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -13,6 +16,8 @@
 #include "QuillLib/net/MessageId.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/SceneFactory.h"
+#include "client/scenes/gallery/GalleryListDialog.h"
+#include "client/scenes/gallery/GalleryShotDialog.h"
 #include "client/scenes/gallery/GalleryTransport.h"
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "tests/support/net/GameServerFixture.h"
@@ -28,14 +33,34 @@ public:
         std::thread::id thread;
     };
 
-    std::optional<std::string> Post(std::string_view path, std::string_view body) override {
-        std::lock_guard hold(mutex_);
+    std::optional<std::string> Post(std::string_view path, std::string_view body,
+                                    const std::atomic<bool>& cancel) override {
+        std::unique_lock hold(mutex_);
         requests_.push_back({std::string(path), std::string(body), std::this_thread::get_id()});
+        // A silent site answers when it speaks again, or nothing when the post is given up or after ten seconds.
+        ++waiting_;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (silent_ && !cancel && std::chrono::steady_clock::now() < deadline)
+            changed_.wait_for(hold, std::chrono::milliseconds(10));
+        --waiting_;
+        if (silent_ || cancel)
+            return std::nullopt;
         const auto found = replies_.find(std::string(path));
         if (found == replies_.end())
             return std::nullopt;
         return found->second;
     }
+    void SetSilent(bool silent) {
+        std::lock_guard hold(mutex_);
+        silent_ = silent;
+        changed_.notify_all();
+    }
+    // Posts waiting for a silent site to speak.
+    int Waiting() const {
+        std::lock_guard hold(mutex_);
+        return waiting_;
+    }
+
     // Every later post of the path gets the reply (nothing: the site fails).
     void Reply(std::string_view path, std::optional<std::string> reply) {
         std::lock_guard hold(mutex_);
@@ -52,8 +77,11 @@ public:
 
 private:
     mutable std::mutex mutex_;
+    std::condition_variable changed_;
     std::map<std::string, std::string> replies_;
     std::vector<Request> requests_;
+    bool silent_ = false;
+    int waiting_ = 0;
 };
 
 // The screen as the program makes it, on the stand-in site.
@@ -91,8 +119,13 @@ protected:
     ~GalleryScreen() override { app.Connection()->StopDispatchThread(); }
 
     FakeGallerySite& Site() { return scene->Site(); }
-    // What the game thread does each frame: the pending fetches among it.
-    void GameFrame() { scene->Update(0, 0); }
+    // What the game thread does each frame, until the windows have shown every reply of the site.
+    void GameFrame() {
+        Eventually([&] {
+            scene->Update(0, 0);
+            return !scene->ListDialog()->IsFetchPending() && !scene->ShotDialog()->IsFetchPending();
+        });
+    }
     // The events the windows posted, handled as the game thread handles them.
     void HandlePosted() { app.DrainPostedEvents(); }
 

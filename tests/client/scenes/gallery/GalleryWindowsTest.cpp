@@ -21,6 +21,7 @@
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
+#include "platform/system/CodePage.h"
 #include "tests/client/scenes/gallery/GalleryScreen.h"
 
 namespace kestrovan::test {
@@ -66,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDateReadBack) {
+TEST_F(GalleryWindows, TodaysBestIsFetchedOffTheGameThreadWithRanksPrizesAndItsDateReadBack) {
     platform::SetLocalTimeSource([] { return platform::LocalTime{2009, 7, 4, 12, 0, 0, 0, 6}; });
     Site().Reply(kGalleryListPath, ListReply(1, 1, 4));
     Activate();
@@ -74,14 +75,14 @@ TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDa
 
     EXPECT_TRUE(List().IsVisible());
     EXPECT_TRUE(List().ReadingLabel()->IsVisible());
-    EXPECT_TRUE(Site().Requests().empty()) << "showing the list asks the site nothing on the main thread";
-    const std::thread::id gameThread = std::this_thread::get_id();
+    EXPECT_FALSE(List().Row(0)->IsVisible()) << "the rows show with a frame after the reply came";
     GameFrame();
 
     ASSERT_EQ(Site().Requests().size(), 1u);
     EXPECT_EQ(Site().Requests()[0].path, kGalleryListPath);
     EXPECT_EQ(Site().Requests()[0].body, "Page_list=0");
-    EXPECT_EQ(Site().Requests()[0].thread, gameThread);
+    EXPECT_NE(Site().Requests()[0].thread, std::this_thread::get_id())
+        << "posted on the window's own thread, not on one that draws or runs the game";
     EXPECT_FALSE(List().ReadingLabel()->IsVisible());
     EXPECT_TRUE(List().TodaysBestLabel()->IsVisible());
     EXPECT_FALSE(List().NoBestLabel()->IsVisible());
@@ -105,6 +106,32 @@ TEST_F(GalleryWindows, TodaysBestIsFetchedOnTheGameThreadWithRanksPrizesAndItsDa
     EXPECT_EQ(LastBody(), "Page_list=0&getdate=20090330") << "the next refresh asks for that day";
 }
 
+// A silent site holds no thread that draws or runs the game: the frames go on while the post waits, the rows
+// show with the frame after the reply came, and a post still waiting when the screen is left is given up at
+// once, its reply never shown.
+TEST_F(GalleryWindows, ASilentSiteHoldsNoFrameAndIsGivenUpWithTheVisit) {
+    Site().Reply(kGalleryListPath, ListReply(1, 1, 2));
+    Site().SetSilent(true);
+    Activate();
+    ASSERT_TRUE(Eventually([&] { return Site().Waiting() == 1; }));
+    for (int frame = 0; frame < 5; ++frame)
+        scene->Update(0, 0);
+    EXPECT_TRUE(List().IsFetchPending());
+    EXPECT_TRUE(List().ReadingLabel()->IsVisible());
+    Site().SetSilent(false);
+    GameFrame();
+    EXPECT_TRUE(List().Row(1)->IsVisible());
+    EXPECT_FALSE(List().ReadingLabel()->IsVisible());
+
+    Site().SetSilent(true);
+    List().Refresh();
+    ASSERT_TRUE(Eventually([&] { return Site().Waiting() == 1; }));
+    scene->OnLeave(nullptr, nullptr);
+    EXPECT_TRUE(Eventually([&] { return Site().Waiting() == 0; })) << "the post was given up";
+    EXPECT_FALSE(List().IsFetchPending());
+    Site().SetSilent(false);
+}
+
 TEST_F(GalleryWindows, AnEmptyOrFailedListShowsNoDailyBestAndOnlyTenOfMoreRows) {
     ShowList(Reply({"3", "2", "0"}));
     EXPECT_TRUE(List().NoBestLabel()->IsVisible());
@@ -125,6 +152,33 @@ TEST_F(GalleryWindows, AnEmptyOrFailedListShowsNoDailyBestAndOnlyTenOfMoreRows) 
     for (size_t k = 0; k < GalleryListDialog::kRows; ++k)
         EXPECT_TRUE(List().Row(k)->IsVisible());
     EXPECT_EQ(List().Row(9)->ShotNumber(), 910);
+}
+
+// A row of the longest texts the web may send (and the widest number) draws each within its column; an
+// ordinary row keeps its texts whole.
+TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
+    std::string reply = Reply({"1", "1", "2"});
+    reply += Reply({"-2147483648", std::string(99, 'W'), std::string(13, 'W'), "3", std::string(39, 'W'), "x",
+                    "-2147483648"});
+    reply += Reply({"902", "Bank", "Ann", "3", "2009-3-30", "x", "7"});
+    ASSERT_TRUE(LoadTable()) << "the labels measure with the program's fonts";
+    Site().Reply(kGalleryListPath, reply);
+    List().ResetPaging();
+    List().Refresh();
+    GameFrame();
+    const GalleryListRow& wide = *List().Row(0);
+    ASSERT_TRUE(wide.TitleLabel()->HasFont());
+    const struct {
+        TextLabel* label;
+        int32_t width;
+    } columns[] = {{wide.TitleLabel(), 196}, {wide.NicknameLabel(), 84}, {wide.DateLabel(), 58}, {wide.PointsLabel(), 40}};
+    for (const auto& column : columns) {
+        EXPECT_LE(column.label->MeasureText(), column.width) << platform::Utf16ToUtf8(column.label->GetText());
+        EXPECT_FALSE(column.label->GetText().empty());
+    }
+    EXPECT_EQ(wide.TitleLabel()->GetText(), quill::WString(wide.TitleLabel()->GetText().size(), u'W'));
+    EXPECT_EQ(List().Row(1)->TitleLabel()->GetText(), u"Bank");
+    EXPECT_EQ(List().Row(1)->DateLabel()->GetText(), u"2009-3-30");
 }
 
 TEST_F(GalleryWindows, PagesShowShotNumbersWithoutPrizesAndThePageBarFollowsTheServerPage) {

@@ -3,8 +3,10 @@
 // empty body, a silent site, no site).
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "client/scenes/gallery/HttpGalleryTransport.h"
 #include "tests/support/http/HttpTestServer.h"
@@ -13,6 +15,8 @@ namespace kestrovan {
 namespace {
 
 using namespace std::chrono_literals;
+
+const std::atomic<bool> kGoOn{false};
 
 class HttpGalleryTransportTest : public ::testing::Test {
 protected:
@@ -31,7 +35,7 @@ TEST_F(HttpGalleryTransportTest, PostsAnHttp10FormWithTheGalleryAgentAndReadsThe
     server_.ServeBody("/shot/shot_list_T.asp", "3<BR>2<BR>0<BR>");
     HttpGalleryTransport transport(Site());
 
-    const auto reply = transport.Post("/shot/shot_list_T.asp", "Page_list=0");
+    const auto reply = transport.Post("/shot/shot_list_T.asp", "Page_list=0", kGoOn);
 
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(*reply, "3<BR>2<BR>0<BR>");
@@ -50,23 +54,23 @@ TEST_F(HttpGalleryTransportTest, RepliesInSeveralPiecesAreReadWholeAndLongOnesCu
     server_.ServeBody("/long", whole, 2);
     HttpGalleryTransport transport(Site());
 
-    EXPECT_EQ(transport.Post("/two", "a=1"), whole.substr(0, 30000));
-    EXPECT_EQ(transport.Post("/long", "a=1"), std::string(HttpGalleryTransport::kReplyBytes, 'w'));
+    EXPECT_EQ(transport.Post("/two", "a=1", kGoOn), whole.substr(0, 30000));
+    EXPECT_EQ(transport.Post("/long", "a=1", kGoOn), std::string(HttpGalleryTransport::kReplyBytes, 'w'));
 }
 
 TEST_F(HttpGalleryTransportTest, ErrorPagesEmptyRepliesSilentAndMissingSitesAreNoReply) {
     server_.ServeBody("/empty", "");
     HttpGalleryTransport transport(Site(), 2s, 500ms);
-    EXPECT_FALSE(transport.Post("/empty", "a").has_value());
+    EXPECT_FALSE(transport.Post("/empty", "a", kGoOn).has_value());
 
     server_.SetResponseStatus(404, "Not Found");
     server_.ServeBody("/gone", "<html>not here</html>");
-    EXPECT_FALSE(transport.Post("/gone", "a").has_value());
+    EXPECT_FALSE(transport.Post("/gone", "a", kGoOn).has_value());
 
     server_.SetResponseStatus(200, "OK");
     server_.SetStalled(true);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(transport.Post("/slow", "a").has_value());
+    EXPECT_FALSE(transport.Post("/slow", "a", kGoOn).has_value());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "the total time limit ends the wait";
     server_.SetStalled(false);
 
@@ -77,7 +81,22 @@ TEST_F(HttpGalleryTransportTest, ErrorPagesEmptyRepliesSilentAndMissingSitesAreN
         closedPort = other.Port();
     }
     HttpGalleryTransport nowhere(u"http://127.0.0.1:" + Digits(closedPort), 2s, 2s);
-    EXPECT_FALSE(nowhere.Post("/x", "a").has_value());
+    EXPECT_FALSE(nowhere.Post("/x", "a", kGoOn).has_value());
+}
+
+// A post to a silent site given up by its cancel flag ends at once, long before its limits.
+TEST_F(HttpGalleryTransportTest, ACancelledPostEndsAtOnce) {
+    server_.SetStalled(true);
+    HttpGalleryTransport transport(Site());
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        server_.WaitForRequests(1);
+        cancel = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(transport.Post("/silent", "a", cancel).has_value());
+    canceller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, HttpGalleryTransport::kTotalTime / 2);
 }
 
 }  // namespace

@@ -92,13 +92,17 @@ TEST_F(LoginAgainstServer, CancelWhileConnectingEndsTheAttemptAndTheNextLoginWor
     EXPECT_FALSE(LoginControlsEnabled());
     Button* cancel = Box().GetButton(NoticeBox::kCancel);
     ASSERT_NE(cancel, nullptr);
+    // The box posts its button; the shell hands the event to the screen.
     Box().OnEvent(cancel, 0, 0);
-    login->OnEvent(cancel, 0, 0);
+    app.DrainPostedEvents();
     EXPECT_FALSE(Box().IsVisible());
     EXPECT_TRUE(LoginControlsEnabled());
     EXPECT_FALSE(app.Connection()->IsConnected());
+    const size_t sent = server.Received().size();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(Box().IsVisible()) << "a cancelled attempt ends without a notice";
+    EXPECT_TRUE(server.WaitForClientGone()) << "the connection is closed";
+    EXPECT_EQ(server.Received().size(), sent) << "no keep-alive after the cancel";
 
     Answer({LoginResultMessage(TestAccount{}), ChannelListMessage({{0, 30, 100, 0, 2}})});
     PressLogin();

@@ -11,6 +11,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/SkillPopup.h"
+#include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ScenePopups.h"
@@ -571,6 +572,16 @@ TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
     EXPECT_LT(block, 500);
     EXPECT_EQ(block, 7 * 69) << "seven lines of 68 bytes and their ends";
     EXPECT_EQ(scene->ReceivedLines().size(), 13u);
+
+    // With the word filter on, a received line shows its filtered words masked; the report keeps what was said.
+    AddCensorWord(u"바보");
+    Receive(kvtest::RoomChatMessage(0, kRival, u"Rival", u"너 바보야"));
+    EXPECT_TRUE(HasLine(u"Rival : 너 ??야"));
+    EXPECT_EQ(scene->ReceivedLines().back(), u"Rival : 너 바보야");
+    app.GetSettingsMutable().chatFilter = 0;
+    Receive(kvtest::RoomChatMessage(1, kRival, u"Rival", u"바보"));
+    EXPECT_TRUE(HasLine(u"(Team)Rival : 바보")) << "the filter off";
+    FilteredWords().pop_back();
 }
 
 
@@ -640,10 +651,11 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
     scene->CheckCueDurability();
     scene->CheckCueDurability();
     EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
-    // A stock cue has no durability.
+    // A stock cue has no durability: the next visit's chat has no warning.
     cue->customFlag = 0;
     scene->Activate();
-    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
+    EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 0);
+    EXPECT_EQ(count(warning), 0);
 }
 
 TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {

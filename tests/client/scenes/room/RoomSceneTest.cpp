@@ -6,6 +6,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
+#include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/SceneId.h"
 #include "client/app/SoundQueue.h"
@@ -282,14 +283,37 @@ TEST_F(RoomScreen, LeavingGivesTheSpentItemsBackToThePool) {
 
 TEST_F(RoomScreen, TheChatKeepsItsLinesAndScrolls) {
     Enter();
-    for (int i = 0; i < 30; ++i) scene->AddChatLine(u"line", 0xFF00FF00);
+    for (int i = 0; i < 30; ++i) scene->AddChatLine(quill::Format(u"line %d", i), 0xFF00FF00);
     const RoomChatLog log = scene->ChatLog();
     EXPECT_EQ(log.Count(), 34u);
     EXPECT_EQ(scene->ChatScroll()->GetCount(), 27);
     EXPECT_EQ(scene->ChatScroll()->GetPosition(), 26) << "at the end";
+    // The box is filled by the next tenth update, once for all the lines written meanwhile.
+    uint32_t now = 1000;
+    RunUntil(now, 1100);
     for (size_t n = 0; n < SceneRoomGame::kChatLines; ++n) EXPECT_TRUE(scene->ChatLine(n)->IsVisible()) << n;
+    EXPECT_EQ(scene->ChatText(7)->GetText(), u"line 29");
     scene->OnEvent(scene->ChatScroll(), 1, 0);
     EXPECT_EQ(scene->ChatText(0)->GetText(), u"▶ Change shot sensy : Settings -> Control");
+}
+
+// Leaving a room whose chat the player scrolled up and quick-joining the next: the new room's lines show, and
+// its later lines follow at the end.
+TEST_F(RoomScreen, ASecondRoomShowsItsOwnChat) {
+    Enter();
+    for (int i = 0; i < 30; ++i) scene->AddChatLine(quill::Format(u"first room %d", i), 0xFF00FF00);
+    scene->OnEvent(scene->ChatScroll(), 1, 0);
+    scene->OnLeave(nullptr, nullptr);
+    Enter();
+    scene->AddChatLine(u"second room", 0xFF00FF00);
+    uint32_t now = 1000;
+    RunUntil(now, 1100);
+    const std::vector<quill::WString> lines = ChatTexts();
+    ASSERT_EQ(lines.size(), 5u) << "the entry lines and the new room's line";
+    EXPECT_EQ(lines.back(), u"second room");
+    EXPECT_EQ(scene->ChatText(7)->GetText(), u"second room");
+    EXPECT_FALSE(scene->ChatLine(2)->IsVisible()) << "five lines fill the bottom of the box";
+    EXPECT_EQ(scene->ChatScroll()->GetCount(), 1);
 }
 
 TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
