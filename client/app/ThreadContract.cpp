@@ -15,6 +15,8 @@ const char* ProgramThreadName(ProgramThread thread) {
             return "game";
         case ProgramThread::Dispatch:
             return "dispatch";
+        case ProgramThread::Worker:
+            return "worker";
         case ProgramThread::Other:
             break;
     }
@@ -35,6 +37,7 @@ void ThreadContract::Register(ProgramThread thread) {
         case ProgramThread::Dispatch:
             dispatch_ = self;
             break;
+        case ProgramThread::Worker:
         case ProgramThread::Other:
             break;
     }
@@ -51,6 +54,7 @@ void ThreadContract::Unregister(ProgramThread thread) {
         case ProgramThread::Dispatch:
             dispatch_ = platform::kNoThread;
             break;
+        case ProgramThread::Worker:
         case ProgramThread::Other:
             break;
     }
@@ -61,7 +65,7 @@ ProgramThread ThreadContract::Current() const {
     if (self == main_.load()) return ProgramThread::Main;
     if (self == game_.load()) return ProgramThread::Game;
     if (self == dispatch_.load()) return ProgramThread::Dispatch;
-    return ProgramThread::Other;
+    return platform::IsStartedThread() ? ProgramThread::Worker : ProgramThread::Other;
 }
 
 void ThreadContract::ExpectThread(std::initializer_list<ProgramThread> allowed, const char* entry) const {

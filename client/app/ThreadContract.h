@@ -4,8 +4,10 @@
 // while its thread holds the widget-tree lock.
 //
 // The program's threads make themselves known: the main thread when its loop starts, the game thread and the
-// connection's dispatch thread when they start. A thread that is none of them (a test's own) is not held to
-// the contract: tests drive the screens from their own thread as the main thread would, one at a time.
+// connection's dispatch thread when they start. Every other thread the program starts (platform::Thread: the
+// sockets', the sound's, the log's, a gallery window's exchange) is a worker, which never touches a widget. A
+// thread that is none of these (a test's own) is not held to the contract: tests drive the screens from their
+// own thread as the main thread would, one at a time.
 //
 // The checks run in builds without NDEBUG (the test trees): a broken contract ends the program at once with
 // a line on stderr that names the entry and the thread, so that a wrong path fails an ordinary test and not
@@ -26,9 +28,9 @@ class CriticalSectionLock;
 
 namespace kestrovan {
 
-enum class ProgramThread : uint8_t { Main, Game, Dispatch, Other };
+enum class ProgramThread : uint8_t { Main, Game, Dispatch, Worker, Other };
 
-// The thread's name in failure lines: "main", "game", "dispatch" or "other".
+// The thread's name in failure lines: "main", "game", "dispatch", "worker" or "other".
 const char* ProgramThreadName(ProgramThread thread);
 
 class ThreadContract {
@@ -45,14 +47,15 @@ public:
     ThreadContract(const ThreadContract&) = delete;
     ThreadContract& operator=(const ThreadContract&) = delete;
 
-    // The calling thread becomes the program's thread of that kind (Other is refused), or stops being it.
+    // The calling thread becomes the program's thread of that kind (Worker and Other are refused: they are
+    // what a thread is by how it was started), or stops being it.
     void Register(ProgramThread thread);
     void Unregister(ProgramThread thread);
     ProgramThread Current() const;
 
     // The calling thread must be one of allowed or a thread that is none of the program's.
     void ExpectThread(std::initializer_list<ProgramThread> allowed, const char* entry) const;
-    // A program thread must hold the widget-tree lock.
+    // A program thread (a worker too) must hold the widget-tree lock.
     void ExpectWidgetTreeHeld(const char* entry) const;
 
     void SetFailureHandler(FailureHandler handler);

@@ -11,6 +11,8 @@ namespace platform {
 namespace {
 
 std::atomic<ThreadId> nextThreadId{1};
+// Set on every thread a Thread starts, before its body runs.
+thread_local bool startedThread = false;
 
 // Linux nice values standing for the Windows priority classes within a process.
 int NiceValue(ThreadPriority priority) {
@@ -48,6 +50,10 @@ ThreadId CurrentThreadId() {
     return id;
 }
 
+bool IsStartedThread() {
+    return startedThread;
+}
+
 Thread::~Thread() {
     Join();
 }
@@ -59,6 +65,7 @@ bool Thread::Start(std::function<void()> body, ThreadPriority priority) {
     finished_.Reset();
     try {
         thread_ = std::thread([this, body = std::move(body), priority] {
+            startedThread = true;
             ApplyPriority(priority);
             body();
             finished_.Set();

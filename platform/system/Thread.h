@@ -16,6 +16,10 @@ constexpr ThreadId kNoThread = 0xFFFFFFFF;
 
 ThreadId CurrentThreadId();
 
+// Whether the calling thread runs the body of a Thread (false on the process's first thread and on threads
+// made otherwise, such as a test's own).
+bool IsStartedThread();
+
 // Scheduling priorities in the Windows order. Linux raises a thread's priority only for privileged
 // processes, so a raise that the system refuses leaves the thread at normal priority.
 enum class ThreadPriority { Idle, Lowest, BelowNormal, Normal, AboveNormal, Highest, TimeCritical };

@@ -1,6 +1,6 @@
 // The thread contract's checks: an entry on a thread it is not meant for, and a change of the widget tree by a
-// program thread that does not hold the widget-tree lock, are reported; threads that are none of the program's
-// are left alone.
+// program thread that does not hold the widget-tree lock (a worker the program started too), are reported;
+// threads that are none of the program's are left alone.
 #include "client/app/ThreadContract.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +61,13 @@ TEST_F(ThreadContractTest, AProgramThreadChangesWidgetsOnlyUnderTheLock) {
         std::thread([&] { quill::ScopedLock other(tree); }).join();
         contract.ExpectWidgetTreeHeld("AddChild");
     });
+    // A thread the program started for work of its own (a web exchange, say) is held to the rule unregistered.
+    platform::Thread worker;
+    worker.Start([&] { contract.ExpectWidgetTreeHeld("Show"); });
+    worker.Join();
     EXPECT_EQ(failures, (std::vector<std::string>{"SetVisible ran on the dispatch thread without the widget-tree lock",
-                                                  "AddChild ran on the main thread without the widget-tree lock"}));
+                                                  "AddChild ran on the main thread without the widget-tree lock",
+                                                  "Show ran on the worker thread without the widget-tree lock"}));
 }
 
 }  // namespace
