@@ -7,15 +7,16 @@
 // that room's title in its top bar (room.png). The screenshots are in the check's working folder.
 //
 // How the two screens look: the lobby's title-bar buttons wear pictograms, the rows keep their level range and
-// "[Half]" inside their 64 pixels and their right-end mark clear of the scroll bar, and the right-hand menu is a
-// column of captions over bands that fade out at their ends, with no box faces of different widths; the room's
-// top bar and side image are framed pictures, its chat lines bands without faces, its seat buttons in the start
-// and ready panel plain faces with their numbers (no teal halves), and "Join" one face.
+// "[Half]" inside their 64 pixels and their right-end mark clear of the scroll bar, the right-hand menu is a
+// column of captions over bands that fade out at their ends, with no box faces of different widths, and the
+// corner picture is framed; the room's top bar and side image are framed pictures, its chat lines bands without
+// faces, its seat buttons in the start and ready panel plain faces with their numbers (no teal halves), and
+// "Join" one face.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -140,6 +141,8 @@ protected:
             << "the right-hand menu has no box faces: see lobby.png";
         EXPECT_GT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsLight), 500)
             << "the menu's captions: see lobby.png";
+        EXPECT_GT(Count(lobby, X(1024 - 300), Y(768 - 130), X(1024 - 260), Y(768 - 100), IsAccent), 10)
+            << "the corner picture's frame: see lobby.png";
     }
     // The framed top bar and side image, the chat lines' bands, the seats and Join.
     void CheckRoomLooks(const Screenshot& room) const {
