@@ -1,8 +1,8 @@
 // Every screen and dialog the program opens, laid out on the headless App and judged by the layout rules (no
 // text over another, no text past its widget, nothing outside the screen): the lobby filled by the stand-in
 // server's lobby script with rooms of every kind of row, the game room entered with chat lines in it, the
-// login screen, the shop, the shot gallery, the practice room, the school, and offline the offline screen;
-// each with every window it holds shown alone, and the shared popups.
+// login screen, the shop, the shot gallery, the practice room, the school, offline the offline screen and the
+// replay screen; each with every window it holds shown alone, and the shared popups.
 #include <gtest/gtest.h>
 
 #include "client/scenes/common/PlayerListRow.h"
@@ -10,6 +10,9 @@
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/scenes/offline/SceneAlone.h"
+#include "client/app/SceneId.h"
+#include "client/scenes/SceneFactory.h"
+#include "client/scenes/practice/SceneReplay.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -133,6 +136,20 @@ TEST_F(OfflineLayout, TheOfflineScreenAndItsDialogsKeepTheRules) {
     scene.Activate();
     ScreenLayout layout(app);
     layout.CheckScreen(scene, "offline");
+    EXPECT_EQ(layout.Unexpected(), "");
+}
+
+class ReplayLayout : public SceneTestApp {
+protected:
+    ReplayLayout() : SceneTestApp(AppMode::Replay, {u"replay", u"a", u"b", u"0"}) {}
+};
+
+TEST_F(ReplayLayout, TheReplayScreenKeepsTheRules) {
+    app.SetScreenSize({1024, 768});
+    std::unique_ptr<Scene> replay = CreateScene(SceneId::Replay, app);
+    replay->Init();
+    ScreenLayout layout(app);
+    layout.CheckScreen(*replay, "replay");
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
