@@ -29,10 +29,14 @@ std::mutex& FontLibraryLock() {
 
 bool EmblemPainter::PictogramNamed(const std::string& name, Pictogram& out) {
     if (name == "exit") out = Pictogram::Exit;
+    else if (name == "back") out = Pictogram::Back;
     else if (name == "settings") out = Pictogram::Settings;
     else if (name == "help") out = Pictogram::Help;
+    else if (name == "info") out = Pictogram::Info;
     else if (name == "messenger") out = Pictogram::Messenger;
     else if (name == "room") out = Pictogram::Room;
+    else if (name == "ready") out = Pictogram::Ready;
+    else if (name == "start") out = Pictogram::Start;
     else return false;
     return true;
 }
@@ -55,6 +59,33 @@ void EmblemPainter::DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_
         case Pictogram::Exit:
             image.Line(cx - r * 0.8f, cy - r * 0.8f, cx + r * 0.8f, cy + r * 0.8f, stroke, colour);
             image.Line(cx - r * 0.8f, cy + r * 0.8f, cx + r * 0.8f, cy - r * 0.8f, stroke, colour);
+            break;
+        case Pictogram::Back:
+            // An arrow to the left: the way back to the previous screen.
+            image.Line(cx - r * 0.9f, cy, cx + r * 0.9f, cy, stroke, colour);
+            image.Line(cx - r * 0.9f, cy, cx - r * 0.2f, cy - r * 0.7f, stroke, colour);
+            image.Line(cx - r * 0.9f, cy, cx - r * 0.2f, cy + r * 0.7f, stroke, colour);
+            break;
+        case Pictogram::Info:
+            // A player: a head over shoulders.
+            image.FillCircle(cx, cy - r * 0.5f, r * 0.42f, colour);
+            // The shoulders: the upper half of a disc, drawn row by row.
+            for (float dy = 0.0f; dy <= r * 0.85f; dy += 0.5f) {
+                const float half = std::sqrt(r * 0.85f * r * 0.85f - dy * dy);
+                image.Line(cx - half, cy + r * 0.95f - dy, cx + half, cy + r * 0.95f - dy, 1.0f, colour);
+            }
+            break;
+        case Pictogram::Ready:
+            // A check mark.
+            image.Line(cx - r * 0.9f, cy, cx - r * 0.25f, cy + r * 0.65f, stroke * 1.3f, colour);
+            image.Line(cx - r * 0.25f, cy + r * 0.65f, cx + r * 0.95f, cy - r * 0.7f, stroke * 1.3f, colour);
+            break;
+        case Pictogram::Start:
+            // A play triangle pointing right.
+            for (float t = 0.0f; t <= 1.0f; t += 0.02f) {
+                const float half = r * 0.8f * (1.0f - t);
+                image.Line(cx - r * 0.6f + t * r * 1.5f, cy - half, cx - r * 0.6f + t * r * 1.5f, cy + half, 1.5f, colour);
+            }
             break;
         case Pictogram::Settings:
             // A gear: eight teeth around a ring.

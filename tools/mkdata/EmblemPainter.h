@@ -1,6 +1,6 @@
 #pragma once
 // Paints the pictures of the interface that carry a meaning of their own: the pictograms of the title-bar
-// buttons (exit, settings, help, messenger, room setting), the game's logo with its name, the badges of the
+// buttons (exit, back, settings, help, my info, messenger, room setting) and of the ready and start buttons, the game's logo with its name, the badges of the
 // login screen and the framed corner panels. The logo's letters come from the system's DejaVu Sans Bold
 // through the font library, the only text painted into the data: a name drawn as a picture, not a caption.
 //
@@ -14,7 +14,7 @@ namespace mkdata {
 
 class EmblemPainter {
 public:
-    enum class Pictogram { Exit, Settings, Help, Messenger, Room };
+    enum class Pictogram { Exit, Back, Settings, Help, Info, Messenger, Room, Ready, Start };
     enum class Badge { EightBall, Carom, Cue };
 
     // The pictogram named by name into out; false for an unknown name.

@@ -66,7 +66,31 @@ void UiSkinPainter::Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int
     image.FillRect(x + w - 1, y, 1, h, bottomRight);
 }
 
-void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical) {
+// The part of each frame the face covers: the whole frame, or the face=x,y,w,h argument inside it (the rest of
+// the frame clear), for buttons whose picture is smaller than the rectangle the screen gives them.
+bool FaceArgument(const UiRegion& region, int32_t frameW, int32_t frameH, UiSkinPainter::FaceRect& face) {
+    face = {0, 0, frameW, frameH};
+    const std::string text = TextArgument(region, "face");
+    if (text.empty()) {
+        return true;
+    }
+    std::array<int32_t, 4> values{};
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    for (size_t n = 0; n < values.size(); ++n) {
+        const auto [next, error] = std::from_chars(at, end, values[n]);
+        if (error != std::errc() || (n + 1 < values.size() && (next == end || *next != ','))) {
+            return false;
+        }
+        at = n + 1 < values.size() ? next + 1 : next;
+    }
+    face = {values[0], values[1], values[2], values[3]};
+    return at == end && face.x >= 0 && face.y >= 0 && face.w > 0 && face.h > 0 && face.x + face.w <= frameW &&
+           face.y + face.h <= frameH;
+}
+
+void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical,
+                            const FaceRect& face) {
     // Normal, hover (lighter), pressed (sunken), disabled (flat and dim): a cycle of `cycle` faces (the first
     // ones of that list), repeated over the frames. With checked=1 every second cycle is the checked look of
     // a check box (frames 4 to 7 after 0 to 3), tinted with the accent.
@@ -74,16 +98,50 @@ void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t fr
     const bool checkedCycles = IntArgument(region, "checked", 0) != 0;
     const int32_t w = vertical ? region.width : region.width / frames;
     const int32_t h = vertical ? region.height / frames : region.height;
+    const bool framed = face.w != w || face.h != h;
+    for (int32_t frame = 0; frame < frames; ++frame) {
+        const int32_t frameX = region.x + (vertical ? 0 : frame * w);
+        const int32_t frameY = region.y + (vertical ? frame * h : 0);
+        if (framed) {
+            image.FillRect(frameX, frameY, w, h, 0x00000000);
+        }
+        const int32_t x = frameX + face.x, y = frameY + face.y;
+        const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
+        const Argb tint = checked ? Mix(kFace, kAccent, 0.6f) : kFace;
+        switch (frame % cycle) {
+            case 0: Bevel(image, x, y, face.w, face.h, Shade(tint, 1.25f), true); break;
+            case 1: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, 0.45f), true); break;
+            case 2: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, 0.3f), false); break;
+            default: image.FillRect(x, y, face.w, face.h, Shade(tint, 0.8f)); break;
+        }
+    }
+}
+
+// A translucent band across each frame, from `top` pixels below the frame's top to `bottom` above its foot,
+// fading out over `fade` pixels at its left and right ends: a backing for text over the table that shows no
+// edge where bands of different widths or neighbouring bands meet. Hover and pressed frames take the accent.
+void UiSkinPainter::Bands(RgbaImage& image, const UiRegion& region, Argb colour) {
+    const int32_t frames = std::max(1, IntArgument(region, "frames", 1));
+    const bool vertical = IntArgument(region, "vertical", 0) != 0;
+    const int32_t w = vertical ? region.width : region.width / frames;
+    const int32_t h = vertical ? region.height / frames : region.height;
+    const int32_t top = std::clamp(IntArgument(region, "top", 0), 0, h);
+    const int32_t bottom = std::clamp(IntArgument(region, "bottom", 0), 0, h - top);
+    const int32_t fade = std::clamp(IntArgument(region, "fade", 0), 0, w / 2);
     for (int32_t frame = 0; frame < frames; ++frame) {
         const int32_t x = region.x + (vertical ? 0 : frame * w);
         const int32_t y = region.y + (vertical ? frame * h : 0);
-        const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
-        const Argb face = checked ? Mix(kFace, kAccent, 0.6f) : kFace;
-        switch (frame % cycle) {
-            case 0: Bevel(image, x, y, w, h, Shade(face, 1.25f), true); break;
-            case 1: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.45f), true); break;
-            case 2: Bevel(image, x, y, w, h, Mix(face, kAccent, 0.3f), false); break;
-            default: image.FillRect(x, y, w, h, Shade(face, 0.8f)); break;
+        image.FillRect(x, y, w, h, 0x00000000);
+        Argb face = colour;
+        if (frame % 4 == 1) face = WithAlpha(Mix(colour, kAccent, 0.6f), static_cast<uint8_t>(colour >> 24));
+        if (frame % 4 == 2) face = WithAlpha(Mix(colour, kAccent, 0.85f), static_cast<uint8_t>(colour >> 24));
+        const float alpha = static_cast<float>(face >> 24);
+        for (int32_t column = 0; column < w; ++column) {
+            const int32_t fromEdge = std::min(column, w - 1 - column);
+            const float ramp = fade > 0 ? std::min(1.0f, static_cast<float>(fromEdge + 1) / static_cast<float>(fade)) : 1.0f;
+            const float shown = frame % 4 == 3 ? 0.5f : 1.0f;
+            image.FillRect(x + column, y + top, 1, h - top - bottom,
+                           WithAlpha(face, static_cast<uint8_t>(alpha * ramp * shown)));
         }
     }
 }
@@ -100,8 +158,22 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         Bevel(image, x, y, w, h, kFace, true);
         image.VerticalGradient(x + 2, y + 2, w - 4, title - 2, Mix(kFace, kAccent, 0.6f), Mix(kFace, kAccent, 0.25f));
         image.FrameRect(x, y, w, h, 2, kDark);
-    } else if (style == "button") {
-        Buttons(image, region, std::max(1, IntArgument(region, "frames", 4)), IntArgument(region, "vertical", 0) != 0);
+    } else if (style == "button" || style == "titlebutton") {
+        return PaintButtons(image, region, error);
+    } else if (style == "outline") {
+        Argb colour = 0xFFF0C040;
+        FaceRect face{};
+        if (!ColourArgument(region, "colour", colour) || !FaceArgument(region, w, h, face)) {
+            return Refuse(region, "outline needs a colour and face=x,y,w,h inside the region", error);
+        }
+        image.FillRect(x, y, w, h, 0x00000000);
+        image.FrameRect(x + face.x, y + face.y, face.w, face.h, std::max(1, IntArgument(region, "thickness", 3)), colour);
+    } else if (style == "band") {
+        Argb colour = 0xA0141A20;
+        if (!ColourArgument(region, "colour", colour)) {
+            return Refuse(region, "colour is no colour", error);
+        }
+        Bands(image, region, colour);
     } else if (style == "toggle") {
         const bool vertical = IntArgument(region, "vertical", 0) != 0;
         const int32_t fw = vertical ? w : w / 2, fh = vertical ? h / 2 : h;
@@ -155,6 +227,42 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
     return true;
 }
 
+bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t frames = std::max(1, IntArgument(region, "frames", 4));
+    const bool vertical = IntArgument(region, "vertical", 0) != 0;
+    const int32_t fw = vertical ? region.width : region.width / frames;
+    const int32_t fh = vertical ? region.height / frames : region.height;
+    FaceRect face{};
+    if (!FaceArgument(region, fw, fh, face)) {
+        return Refuse(region, "face must be x,y,w,h inside a frame", error);
+    }
+    const std::string glyph = TextArgument(region, "glyph");
+    EmblemPainter::Pictogram pictogram{};
+    if (!glyph.empty() && !EmblemPainter::PictogramNamed(glyph, pictogram)) {
+        return Refuse(region, "glyph must be exit, back, settings, help, info, messenger, room, ready or start", error);
+    }
+    const int32_t digit = IntArgument(region, "digit", -1);
+    if (digit > 9) {
+        return Refuse(region, "digit must be 0 to 9", error);
+    }
+    Buttons(image, region, frames, vertical, face);
+    // Light on the normal face, white when hovered or pressed, dim when disabled.
+    constexpr std::array<Argb, 4> kInk{0xFFE8ECF0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF8A94A0};
+    for (int32_t frame = 0; frame < frames; ++frame) {
+        const int32_t x = region.x + (vertical ? 0 : frame * fw) + face.x;
+        const int32_t y = region.y + (vertical ? frame * fh : 0) + face.y;
+        const Argb ink = kInk[static_cast<size_t>(frame % 4)];
+        if (!glyph.empty()) {
+            EmblemPainter::DrawPictogram(image, x, y, face.w, face.h, pictogram, ink);
+        }
+        if (digit >= 0) {
+            DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + face.w * 0.5f,
+                              y + face.h * 0.5f, face.h * 0.55f, ink);
+        }
+    }
+    return true;
+}
+
 bool UiSkinPainter::PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error) {
     const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
     const std::string& style = region.style;
@@ -162,22 +270,7 @@ bool UiSkinPainter::PaintPicture(RgbaImage& image, const UiRegion& region, std::
     if (!ColourArgument(region, "colour", colour)) {
         return Refuse(region, "colour is no colour", error);
     }
-    if (style == "titlebutton") {
-        EmblemPainter::Pictogram pictogram{};
-        if (!EmblemPainter::PictogramNamed(TextArgument(region, "glyph"), pictogram)) {
-            return Refuse(region, "glyph must be exit, settings, help, messenger or room", error);
-        }
-        const int32_t frames = std::max(1, IntArgument(region, "frames", 4));
-        const bool vertical = IntArgument(region, "vertical", 0) != 0;
-        Buttons(image, region, frames, vertical);
-        const int32_t fw = vertical ? w : w / frames, fh = vertical ? h / frames : h;
-        // Light on the normal face, white when hovered or pressed, dim when disabled.
-        constexpr std::array<Argb, 4> kInk{0xFFE8ECF0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF8A94A0};
-        for (int32_t frame = 0; frame < frames; ++frame) {
-            EmblemPainter::DrawPictogram(image, x + (vertical ? 0 : frame * fw), y + (vertical ? frame * fh : 0), fw,
-                                         fh, pictogram, kInk[static_cast<size_t>(frame % 4)]);
-        }
-    } else if (style == "logo") {
+    if (style == "logo") {
         Argb accent = kAccent;
         if (!ColourArgument(region, "accent", accent)) {
             return Refuse(region, "accent is no colour", error);

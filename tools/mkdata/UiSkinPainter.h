@@ -8,9 +8,11 @@
 //   panel                      a raised face with a bevel
 //   inset                      a sunken face (lists, text areas)
 //   window   title=<height>    a frame with a title bar
-//   button   frames=<n> vertical=<0|1> cycle=<1-4> checked=<0|1>
+//   button   frames=<n> vertical=<0|1> cycle=<1-4> checked=<0|1> [face=x,y,w,h] [glyph=<name>] [digit=<0-9>]
 //                              n state faces side by side (normal, hover, pressed, disabled; the first `cycle`
-//                              of them repeated), every second cycle the checked look when checked=1
+//                              of them repeated), every second cycle the checked look when checked=1; the face
+//                              only in the part x,y,w,h of each frame (the rest clear) when given; the pictogram
+//                              (glyph, as titlebutton's) or the digit drawn on every face
 //   toggle   vertical=<0|1>    two faces: off and on
 //   scrollbar                  a track with end arrows
 //   thumb                      a scroll thumb
@@ -20,8 +22,14 @@
 //   digits                     the digits 0 to 9 in equal cells across the width
 //   icon     colour=<RRGGBB>   a round badge
 //   solid    colour=<AARRGGBB> a plain colour
-//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|settings|help|messenger|room>
+//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
 //                              button faces with the pictogram of the button's action on each
+//   outline  face=x,y,w,h thickness=<px> colour=<AARRGGBB>
+//                              clear, with a frame of that thickness around the face: a highlight that rings
+//                              a control drawn under it
+//   band     frames=<n> vertical=<0|1> top=<px> bottom=<px> fade=<px> colour=<AARRGGBB>
+//                              a translucent band across each frame (clear above and below), fading out at
+//                              both ends; hover and pressed frames tinted with the accent
 //   logo     colour=<RRGGBB> accent=<RRGGBB> subtitle=<WORDS_WITH_UNDERSCORES>
 //                              the game's logo: a ball and its name on a panel
 //   badge    kind=<eight|carom|cue> colour=<RRGGBB>   a round badge with a billiard picture
@@ -42,15 +50,22 @@ public:
     static constexpr Argb kDark = 0xFF1E242C;
     static constexpr Argb kAccent = 0xFF2FA7A0;
 
+    // A button face's place inside each frame.
+    struct FaceRect {
+        int32_t x, y, w, h;
+    };
+
     // False with a message naming the region's line when a style or argument is unknown.
     static bool Paint(RgbaImage& image, const std::vector<UiRegion>& regions, std::string& error);
 
 private:
     static bool PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error);
-    // The styles with pictures of their own (title buttons, logo, badges, frames).
+    // The styles with pictures of their own (logo, badges, frames).
     static bool PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);
-    static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical);
+    static bool PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error);
+    static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical, const FaceRect& face);
+    static void Bands(RgbaImage& image, const UiRegion& region, Argb colour);
 };
 
 }  // namespace mkdata

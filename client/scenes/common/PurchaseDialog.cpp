@@ -99,7 +99,7 @@ void PurchaseDialog::BuildBalanceLines() {
 }
 
 void PurchaseDialog::BuildRecipientPanel() {
-    recipientPanel_ = CreatePanel(200, 160, 340, 70, kCommonTexture, 0, 521);
+    recipientPanel_ = CreatePanel(200, 160, 340, 70, kCommonTexture, 660, 700);
     Panel& panel = *recipientPanel_;
     AddLabel(panel, 10, 6, 90, u"받을 사람");
     AddLabel(panel, 10, 30, 90, u"   메시지");

@@ -21,6 +21,7 @@ constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kRunning = 2;
 constexpr int32_t kIconTexture = 5;
+constexpr int32_t kLastLineY = 46;
 
 // The image row of each game mode 0..16 in the frame texture; -1: the mode has no row.
 constexpr std::array<int32_t, quill::kGameTypeCount> kFrameRows{0, -1, 1, 2, 3, 4, 5, -1, -1,
@@ -86,9 +87,11 @@ RoomListRow::RoomListRow(int32_t controlId) {
     title_ = CreateTextLabel(70, 36, 250, 16, bold, 0, 0);
     players_ = CreateTextLabel(330, 13, 44, 16, font, 0, 0);
     state_ = CreateTextLabel(375, 14, 50, 16, bold, 0, 0);
-    handicap_ = CreateTextLabel(270, 59, 100, 16, font, 0, 0);
+    // The level range and "[Half]" sit on the row's last line, inside its 64 pixels (lower, they would hang
+    // below the row into the gap before the next one).
+    handicap_ = CreateTextLabel(270, kLastLineY, 100, 16, font, 0, 0);
     flag_ = CreateTextLabel(263, 14, 70, 16, font, 0, 0);
-    half_ = CreateTextLabel(375, 59, 50, 16, font, 0, 0);
+    half_ = CreateTextLabel(375, kLastLineY, 50, 16, font, 0, 0);
     half_->SetColors(kYellow, 0);
     half_->SetText(u"[Half]");
     lock_ = CreateImage(405, 20, 16, 20, kIconTexture, 640, 856);

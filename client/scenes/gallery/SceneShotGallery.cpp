@@ -99,19 +99,16 @@ void SceneShotGallery::BuildTitleBar() {
     caption->SetText(u"Shot Gallery");
     struct Corner {
         int32_t id, right, key, srcX, srcY;
-        const char16_t* caption;
         const char16_t* tooltip;
     };
-    const Corner corners[] = {{kToLobby, 35, -1, 576, 0, u"<", u"To Lobby"},
-                              {kSettings, 68, platform::Vk::F3, 510, 0, u"S", u"Settings(F3)"},
-                              {kHelp, 101, platform::Vk::F1, 543, 0, u"?", u"Help(F1)"},
-                              {kMyInfo, 134, platform::Vk::F4, 510, 136, u"I", u"MyInfo(F4)"},
-                              {kMessenger, 167, platform::Vk::F8, 543, 136, u"M", u"Messanger(F8)"}};
+    // Each button wears the pictogram of its action; the tooltip names it.
+    const Corner corners[] = {{kToLobby, 35, -1, 576, 0, u"To Lobby"},
+                              {kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)"},
+                              {kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)"},
+                              {kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)"},
+                              {kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)"}};
     for (const Corner& c : corners) {
         Button* button = CreateButton(0, 0, 33, 34, c.id, c.key, kCommonTexture, c.srcX, c.srcY);
-        // Our pictures carry no words: a caption says what the button does.
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-        button->SetCaption(c.caption);
         button->SetTooltip(c.tooltip);
         button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
         titleButtons_[static_cast<size_t>(c.id - kToLobby)] = button;

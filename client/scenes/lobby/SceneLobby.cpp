@@ -25,6 +25,7 @@
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
+#include "client/scenes/common/TitleTiles.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
@@ -169,10 +170,10 @@ void SceneLobby::BuildRoomPanel() {
         AddButton(*roomPanel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobbyTexture, 820, 160, u"Waiting room first");
     for (Button* order : orderButtons_) order->SetCheckBox();
     BuildFilterButtons();
-    createButton_ = AddButton(*roomPanel_, 286, 450, 122, 122, kCreateRoom, -1, kLobbyTexture, 256, 439,
+    createButton_ = AddButton(*roomPanel_, 286, 450, 122, 122, kCreateRoom, -1, kLobbyTexture, 780, 390,
                               u"Create New Game");
     quickJoinButton_ =
-        AddButton(*roomPanel_, 380, 450, 122, 122, kQuickJoin, -1, kLobbyTexture, 256, 439, u"Quick Join");
+        AddButton(*roomPanel_, 380, 450, 122, 122, kQuickJoin, -1, kLobbyTexture, 902, 390, u"Quick Join");
     quickJoinButton_->SetPosition(410, 450);
 }
 
@@ -201,33 +202,35 @@ void SceneLobby::BuildTitleAndButtons() {
     titleBar_->SetAlpha(0.5f);
     titleLabel_ = titleBar_->CreateTextLabel(130, 6, 220, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     titleBar_->Show(false);
+    // The title bar's buttons wear the pictograms of the interface's common texture, as on the other screens.
     struct Corner {
         int32_t id, right, key;
-        const char16_t* caption;
+        TitleTiles::Tile tile;
         const char16_t* tooltip;
     };
-    const Corner corners[] = {{kChannelList, 35, -1, u"<", u"To channel list"},
-                              {kSettings, 68, Vk::F3, u"S", u"Settings(F3)"},
-                              {kHelp, 101, Vk::F1, u"?", u"Help(F1)"},
-                              {kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
-                              {kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
+    const Corner corners[] = {{kChannelList, 35, -1, TitleTiles::kBack, u"To channel list"},
+                              {kSettings, 68, Vk::F3, TitleTiles::kSettings, u"Settings(F3)"},
+                              {kHelp, 101, Vk::F1, TitleTiles::kHelp, u"Help(F1)"},
+                              {kMyInfo, 134, Vk::F4, TitleTiles::kMyInfo, u"MyInfo(F4)"},
+                              {kMessenger, 167, Vk::F8, TitleTiles::kMessenger, u"Messanger(F8)"}};
     for (const Corner& c : corners) {
-        Button* button = AddButton(*this, 0, 0, 33, 34, c.id, c.key, kLobbyTexture, 400, 0, c.caption);
+        Button* button = Widget::CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, c.id,
+                                              c.key, TitleTiles::kTexture, c.tile.x, c.tile.y);
         button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
         button->SetTooltip(c.tooltip);
         if (c.id == kMessenger) messengerButton_ = button;
     }
     struct Side {
-        int32_t id, right, y, w, h;
+        int32_t id, right, y, w, h, srcX, srcY;
         const char16_t* caption;
     };
-    const Side sides[] = {{kShotGallery, 206, 380, 156, 34, u"Shot Gallery"},
-                          {kPractice, 188, 410, 114, 32, u"Practice alone"},
-                          {kSchool, 180, 440, 98, 32, u"Tutor / School"},
-                          {kItemShop, 186, 470, 114, 32, u"Item Shop"},
-                          {kTournamentInfo, 206, 500, 156, 34, u"Tournament Info"}};
+    const Side sides[] = {{kShotGallery, 206, 380, 156, 34, 0, 450, u"Shot Gallery"},
+                          {kPractice, 188, 410, 114, 32, 0, 590, u"Practice alone"},
+                          {kSchool, 180, 440, 98, 32, 0, 720, u"Tutor / School"},
+                          {kItemShop, 186, 470, 114, 32, 500, 470, u"Item Shop"},
+                          {kTournamentInfo, 206, 500, 156, 34, 500, 600, u"Tournament Info"}};
     for (const Side& s : sides) {
-        Button* button = AddButton(*this, 0, s.y, s.w, s.h, s.id, -1, kLobbyTexture, 0, 196, s.caption);
+        Button* button = AddButton(*this, 0, s.y, s.w, s.h, s.id, -1, kLobbyTexture, s.srcX, s.srcY, s.caption);
         button->SetAnchor(AnchorMode::Right, -s.right, 0, 0);
     }
     bestShotLabel_ = CreateTextLabel(540, 590, 280, 20, &UiFontAt(UiFont::Bold12), 0, 0);

@@ -16,6 +16,7 @@
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/TitleTiles.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableEvents.h"
@@ -32,13 +33,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kScreenTexture = 14;
-constexpr int32_t kButtonSize = 33;
-constexpr int32_t kButtonHeight = 34;
-// The title buttons' tiles (four frames side by side) in the screen's texture.
-constexpr int32_t kExitTileY = 740;
-constexpr int32_t kSettingsTileY = 774;
-constexpr int32_t kHelpTileY = 808;
-constexpr int32_t kRoomSettingTileY = 842;
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
 constexpr int32_t kMusicCategory = 1;
@@ -112,20 +106,20 @@ void SceneAlone::Init() {
 }
 
 void SceneAlone::BuildTitleBar() {
-    titleBar_ = CreateImage(10, 4, 392, 30, kScreenTexture, 0, 700);
+    titleBar_ = CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
     // Each button wears the pictogram of its action; the tooltip names it.
-    AddTitleButton(kExitButton, 35, -1, kExitTileY, u"Exit Kestrovan");
-    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, kSettingsTileY, u"Settings(F3)");
-    AddTitleButton(kHelpButton, 101, platform::Vk::F1, kHelpTileY, u"Help(F1)");
-    AddTitleButton(kRoomSettingButton, 200, -1, kRoomSettingTileY, u"Room setting");
+    AddTitleButton(kExitButton, 35, -1, TitleTiles::kExit, u"Exit Kestrovan");
+    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, TitleTiles::kSettings, u"Settings(F3)");
+    AddTitleButton(kHelpButton, 101, platform::Vk::F1, TitleTiles::kHelp, u"Help(F1)");
+    AddTitleButton(kRoomSettingButton, 200, -1, TitleTiles::kRoomSetting, u"Room setting");
 }
 
-Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY,
+Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
                                    const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, kButtonSize, kButtonHeight, id, hotKey, kScreenTexture, 0, tileY);
-    button->SetHorizontalFrames(true);
+    Button* button = CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, id, hotKey,
+                                  TitleTiles::kTexture, tile.x, tile.y);
     button->SetTooltip(tooltip);
     button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
     return button;

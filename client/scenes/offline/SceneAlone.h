@@ -16,6 +16,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleTiles.h"
 
 namespace quill {
 struct InventoryItem;
@@ -86,7 +87,8 @@ private:
     void BuildTitleBar();
     void BuildKeyGuide();
     // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
-    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, int32_t tileY, const char16_t* tooltip);
+    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
+                           const char16_t* tooltip);
     void LoadSounds();
     void SetUpTable();
     // The profile's cue for the game type on the table (a custom cue with its parts).

@@ -17,6 +17,7 @@
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
+#include "client/scenes/common/TitleTiles.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/table/GameTable.h"
@@ -33,13 +34,7 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kScreenTexture = 14;
 constexpr int32_t kBarTexture = 32;
-constexpr int32_t kTitleButtonSize = 33;
-constexpr int32_t kTitleButtonHeight = 34;
-constexpr int32_t kExitTileY = 740;
-constexpr int32_t kSettingsTileY = 774;
-constexpr int32_t kHelpTileY = 808;
 constexpr int32_t kBarButtonSize = 42;
 constexpr int32_t kViewButtonWidth = 51;
 constexpr int32_t kViewButtonHeight = 78;
@@ -84,23 +79,22 @@ void SceneReplay::Init() {
 }
 
 void SceneReplay::BuildTitleBar() {
-    CreateImage(10, 4, 392, 30, kScreenTexture, 0, 700);
+    CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     TextLabel* title = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     title->SetText(u"리플레이");
     struct TitleButton {
         int32_t id;
         int32_t right;
         int32_t key;
-        int32_t tileY;
+        TitleTiles::Tile tile;
         const char16_t* tooltip;
     };
-    static constexpr TitleButton kButtons[] = {{kExit, 35, -1, kExitTileY, u"Exit Kestrovan"},
-                                               {kSettings, 68, platform::Vk::F3, kSettingsTileY, u"Settings(F3)"},
-                                               {kHelp, 101, platform::Vk::F1, kHelpTileY, u"Help(F1)"}};
+    static constexpr TitleButton kButtons[] = {{kExit, 35, -1, TitleTiles::kExit, u"Exit Kestrovan"},
+                                               {kSettings, 68, platform::Vk::F3, TitleTiles::kSettings, u"Settings(F3)"},
+                                               {kHelp, 101, platform::Vk::F1, TitleTiles::kHelp, u"Help(F1)"}};
     for (const TitleButton& entry : kButtons) {
-        Button* button = CreateButton(0, 0, kTitleButtonSize, kTitleButtonHeight, entry.id, entry.key,
-                                      kScreenTexture, 0, entry.tileY);
-        button->SetHorizontalFrames(true);
+        Button* button = CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, entry.id,
+                                      entry.key, TitleTiles::kTexture, entry.tile.x, entry.tile.y);
         button->SetTooltip(entry.tooltip);
         button->SetAnchor(AnchorMode::Right, -entry.right, AnchorMode::Top, 0);
     }

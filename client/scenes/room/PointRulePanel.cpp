@@ -20,6 +20,9 @@ PointRulePanel::PointRulePanel() {
     number->Create(135, 18, 14, 14, 8, 14, 224, 589, 11);
     number->SetAlign(NumberDisplay::kAlignRight);
     number_ = static_cast<NumberDisplay*>(numberImage_->AddChild(std::move(number), true));
+    // Until the room sends its number the display shows 0, its other cells hidden: created, all eight cells
+    // stand to the right of the first and run past the screen's edge.
+    number_->SetValue(0);
     ruleImage_ = CreateImage(25, 35, 149, 40, kTexture, 0, 348);
     rule_ = ruleImage_->CreateTextLabel(50, 21, 120, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     rule_->SetColors(0xFFFFFFFF, 0);

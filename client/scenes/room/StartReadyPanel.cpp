@@ -25,7 +25,8 @@ StartReadyPanel::StartReadyPanel(GameConnection& connection, AppEventPoster post
         const int32_t seat = at == kSeatCount - 1 ? 0 : at + 1;
         Button* button = CreateButton(kSeatStep * at, 8, kSeatSize, kSeatSize, kFirstSeatId + seat, -1, kTexture,
                                       kSeatSize * at, 369);
-        button->SetCheckBox();
+        // One seat at a time is pressed, as radio buttons show it.
+        button->SetRadio();
         seatButtons_[static_cast<size_t>(seat)] = button;
     }
     ready_ = CreateButton(240, -2, 112, 55, kReadyId, platform::Vk::F5, kTexture, 0, 513);

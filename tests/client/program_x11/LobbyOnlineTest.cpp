@@ -5,15 +5,24 @@
 // preview (create.png), and OK sends CreateRoom, which this server refuses with its notice (refused.png);
 // a click on the waiting room's row sends JoinRoom for it, and the server's answer brings the game room with
 // that room's title in its top bar (room.png). The screenshots are in the check's working folder.
+//
+// How the two screens look: the lobby's title-bar buttons wear pictograms, the rows keep their level range and
+// "[Half]" inside their 64 pixels and their right-end mark clear of the scroll bar, the right-hand menu is a
+// column of captions over bands that fade out at their ends, with no box faces of different widths, and the
+// corner picture is framed; the room's top bar and side image are framed pictures, its chat lines bands without
+// faces, its seat buttons in the start and ready panel plain faces with their numbers (no teal halves), and
+// "Join" one face.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/x11/ProgramUnderX.h"
@@ -54,6 +63,28 @@ bool IsDimYellow(uint32_t rgb) { return R(rgb) > 110 && G(rgb) > 110 && B(rgb) <
 bool IsSaturated(uint32_t rgb) {
     return std::max({R(rgb), G(rgb), B(rgb)}) - std::min({R(rgb), G(rgb), B(rgb)}) > 60;
 }
+// The interface's teal accent, as a face or a frame's corner brackets.
+bool IsAccent(uint32_t rgb) { return G(rgb) > R(rgb) + 60 && B(rgb) > R(rgb) + 60; }
+bool IsPictogramInk(uint32_t rgb) { return R(rgb) > 200 && G(rgb) > 200 && B(rgb) > 200; }
+// The skin's plain face (59, 69, 82), which a region the data does not paint shows.
+bool IsPlainFace(uint32_t rgb) {
+    return std::abs(R(rgb) - 59) <= 3 && std::abs(G(rgb) - 69) <= 3 && std::abs(B(rgb) - 82) <= 3;
+}
+
+// The lobby's title-bar buttons, 33 x 34 at y 0, their left edges from the right edge of the 1024-wide screen.
+constexpr int kTitleButtonRights[] = {35, 68, 101, 134, 167};
+// The right-hand menu: Shot Gallery at (1024 - 206, 380) to Tournament Info ending at (1024 - 50, 534).
+constexpr int kMenuLeft = 1024 - 206;
+constexpr int kMenuTop = 380;
+constexpr int kMenuRight = 1024 - 50;
+constexpr int kMenuBottom = 534;
+// The room: top bar at (5, 4) 470 x 30; side image 196 x 278 at (1024 - 200, 0); chat lines from
+// (0, 768 - 218), 18 apart, 382 wide; the start and ready panel at (1024 - 370, 768 - 80) with its seats
+// 36 x 36 from (0, 8) and Ready at (240, -2); Join 86 x 20 at (1024 - 208, 768 - 23).
+constexpr int kPanelX = 1024 - 370;
+constexpr int kPanelY = 768 - 80;
+constexpr int kJoinX = 1024 - 208;
+constexpr int kJoinY = 768 - 23;
 
 class LobbyOnline : public ProgramUnderX {
 protected:
@@ -66,6 +97,10 @@ protected:
         script.createResult = 25;
         // A one-letter title, so that the room's top bar shows nothing where a longer one would reach.
         script.rooms[0].title = u"W";
+        // A level range and the half-game mark: the row's last line.
+        script.rooms[0].minHandicap = 30;
+        script.rooms[0].maxHandicap = 200;
+        script.rooms[0].optionFlags = quill::RoomInfo::kHalfGameFlag;
         kvtest::InstallLobbyScript(server(), script);
         area_ = WaitForWindow();
         if (HasFailure())
@@ -85,6 +120,43 @@ protected:
     int UserYellow(const Screenshot& shot, int row) const {
         return Count(shot, X(kUserX), Y(kUserY + kUserStep * row), X(kUserX + 90), Y(kUserY + kUserStep * row + 14),
                      IsYellowish);
+    }
+    // The title-bar buttons' pictograms, the first row's last line and right end, the right-hand menu.
+    void CheckLobbyLooks(const Screenshot& lobby) const {
+        for (int right : kTitleButtonRights) {
+            EXPECT_GT(Count(lobby, X(1024 - right + 3), Y(3), X(1024 - right + 30), Y(31), IsPictogramInk), 50)
+                << "the pictogram of the title button " << right << " from the right edge: see lobby.png";
+        }
+        // "30 ~ 200" and "[Half]" on the row's last line, nothing of them in the gap below the row.
+        const auto rowText = [&](int top, int bottom) {
+            return Count(lobby, X(kRowX + 260), Y(kRowY + top), X(kRowX + 430), Y(kRowY + bottom), IsLight) +
+                   Count(lobby, X(kRowX + 260), Y(kRowY + top), X(kRowX + 430), Y(kRowY + bottom), IsYellowish);
+        };
+        EXPECT_GT(rowText(44, 64), 20) << "the level range and [Half] in the row: see lobby.png";
+        EXPECT_EQ(rowText(64, 80), 0) << "no label in the gap below the row: see lobby.png";
+        // Between the row's right end (476 wide) and the room scroll bar's frame (20 + 502): no face.
+        EXPECT_LT(Count(lobby, X(kRowX + 478), Y(kRowY), X(20 + 502), Y(kRowY + 64), IsSlate), 20)
+            << "the row's right end stays clear of the scroll bar: see lobby.png";
+        EXPECT_LT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsPlainFace), 100)
+            << "the right-hand menu has no box faces: see lobby.png";
+        EXPECT_GT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsLight), 500)
+            << "the menu's captions: see lobby.png";
+        EXPECT_GT(Count(lobby, X(1024 - 300), Y(768 - 130), X(1024 - 260), Y(768 - 100), IsAccent), 10)
+            << "the corner picture's frame: see lobby.png";
+    }
+    // The framed top bar and side image, the chat lines' bands, the seats and Join.
+    void CheckRoomLooks(const Screenshot& room) const {
+        EXPECT_GT(Count(room, X(5), Y(4), X(45), Y(34), IsAccent), 10) << "the top bar's frame: see room.png";
+        EXPECT_GT(Count(room, X(1024 - 200), Y(240), X(1024 - 160), Y(278), IsAccent), 10)
+            << "the side image's frame: see room.png";
+        EXPECT_LT(Count(room, X(0), Y(768 - 218), X(382), Y(768 - 218 + 156), IsPlainFace), 500)
+            << "the chat lines have no box faces: see room.png";
+        EXPECT_EQ(Count(room, X(kPanelX), Y(kPanelY + 8), X(kPanelX + 228), Y(kPanelY + 44), IsAccent), 0)
+            << "the seat buttons: see room.png";
+        EXPECT_GT(Count(room, X(kPanelX), Y(kPanelY + 8), X(kPanelX + 228), Y(kPanelY + 44), IsLight), 100)
+            << "the seats' numbers: see room.png";
+        EXPECT_EQ(Count(room, X(kJoinX), Y(kJoinY), X(kJoinX + 86), Y(kJoinY + 20), IsAccent), 0)
+            << "Join is one face: see room.png";
     }
 
     XWindowGeometry area_;
@@ -106,6 +178,7 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     for (int row = 0; row < 4; ++row)
         EXPECT_GT(UserYellow(lobby, row), 10) << "the player of row " << row;
     EXPECT_EQ(UserYellow(lobby, 4), 0) << "no fifth player";
+    CheckLobbyLooks(lobby);
 
     // The chat input has the focus on the first entry: a typed line goes out and its echo shows.
     const Screenshot before = Capture(folder() / "chat.png");
@@ -157,6 +230,7 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     });
     EXPECT_GT(title(room, 92, 122), 5) << "the room's title: see room.png";
     EXPECT_EQ(title(room, 130, 300), 0) << "no longer title: see room.png";
+    CheckRoomLooks(room);
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

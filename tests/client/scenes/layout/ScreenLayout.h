@@ -1,0 +1,37 @@
+#pragma once
+// The layout check of the screens on the headless App: a screen as it stands, then each window it holds shown
+// alone in turn, then the shared popups, walked (WidgetLayoutWalk) and judged by the layout rules. Faults the
+// layouts themselves give are listed in KnownLayoutFaults with where they come from; every other fault fails
+// the check, and the known ones still found are printed, so that each report names them.
+#include <string>
+#include <vector>
+
+#include "client/app/App.h"
+#include "client/ui/Widget.h"
+#include "tests/support/layout/LayoutRules.h"
+
+namespace kestrovan::test {
+
+class ScreenLayout {
+public:
+    explicit ScreenLayout(App& app) : app_(app) {}
+
+    // The screen and each of its hidden windows shown alone.
+    void CheckScreen(Widget& screen, const std::string& name);
+    // One window shown alone and hidden again.
+    void CheckWindow(Widget& window, const std::string& name);
+    // The scene manager's shared popups (message boxes with their longest lines, messenger, profile, settings,
+    // My Info), each shown alone over the screen.
+    void CheckSharedPopups(Widget& screen);
+
+    // The faults no known entry accepts, one to a line; empty when the screens keep every rule.
+    std::string Unexpected() const;
+
+private:
+    void Judge(const Widget& root, const std::string& name);
+
+    App& app_;
+    std::vector<std::string> unexpected_;
+};
+
+}  // namespace kestrovan::test

@@ -1,0 +1,52 @@
+#include "tests/support/layout/LayoutRules.h"
+
+namespace kvtest {
+
+namespace {
+
+std::string Text(const LayoutBox& box) {
+    return "(" + std::to_string(box.left) + "," + std::to_string(box.top) + ")-(" + std::to_string(box.right) + "," +
+           std::to_string(box.bottom) + ")";
+}
+
+}  // namespace
+
+bool LayoutBox::Overlaps(const LayoutBox& other) const {
+    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+}
+
+bool LayoutBox::Inside(const LayoutBox& outer) const {
+    return left >= outer.left && top >= outer.top && right <= outer.right && bottom <= outer.bottom;
+}
+
+std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, const LayoutBox& screen) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& item = items[n];
+        if (item.drawn.Empty()) continue;
+        if (!item.drawn.Inside(screen)) {
+            faults.push_back({LayoutFault::Kind::OffScreen, item.name + " " + Text(item.drawn) + " is drawn outside the screen"});
+        }
+        if (!item.text) continue;
+        if (item.hasFrame && !item.drawn.Inside(item.frame)) {
+            faults.push_back({LayoutFault::Kind::TextPastFrame,
+                              item.name + " " + Text(item.drawn) + " runs past its widget " + Text(item.frame)});
+        }
+        for (size_t m = n + 1; m < items.size(); ++m) {
+            const LayoutItem& other = items[m];
+            if (other.text && other.layer == item.layer && !other.drawn.Empty() && item.drawn.Overlaps(other.drawn)) {
+                faults.push_back({LayoutFault::Kind::TextsOverlap, item.name + " " + Text(item.drawn) + " overlaps " +
+                                                                       other.name + " " + Text(other.drawn)});
+            }
+        }
+    }
+    return faults;
+}
+
+std::string Describe(const std::vector<LayoutFault>& faults) {
+    std::string lines;
+    for (const LayoutFault& fault : faults) lines += fault.description + "\n";
+    return lines;
+}
+
+}  // namespace kvtest

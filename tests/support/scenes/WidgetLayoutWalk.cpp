@@ -1,0 +1,165 @@
+#include "tests/support/scenes/WidgetLayoutWalk.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <typeinfo>
+
+#include "client/ui/FontDesc.h"
+#include "client/ui/TextLabel.h"
+#include "client/ui/Widget.h"
+#include "client/ui/WidgetSprite.h"
+#include "platform/gfx/FontFace.h"
+#include "platform/gfx/TextFormat.h"
+
+namespace kestrovan::test {
+
+namespace {
+
+using kvtest::LayoutBox;
+using kvtest::LayoutItem;
+
+constexpr int32_t kNoTexture = 35;
+
+LayoutBox BoxOf(const WidgetRect& rect) { return LayoutBox{rect.left, rect.top, rect.right + 1, rect.bottom + 1}; }
+
+std::string Utf8(const platform::WString& text) {
+    std::string out;
+    for (const char16_t unit : text) {
+        if (unit < 0x80) {
+            out += static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            out += static_cast<char>(0xC0 | unit >> 6);
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | unit >> 12);
+            out += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The widget's class as the report names it, with its control id when it has one.
+std::string NameOf(const Widget& widget) {
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(typeid(widget).name(), nullptr, nullptr, &status), std::free);
+    std::string name = status == 0 && demangled ? demangled.get() : typeid(widget).name();
+    if (name.starts_with("kestrovan::")) name = name.substr(11);
+    if (widget.GetId() >= 0) name += "#" + std::to_string(widget.GetId());
+    return name;
+}
+
+// The labels' fonts, opened as the device's text surfaces open them, so that a walk measures without a device.
+class FontMeasure {
+public:
+    platform::gfx::TextExtent Measure(const FontDesc& desc, const platform::WString& text) {
+        const auto key = std::make_tuple(desc.face, desc.height, desc.weight, desc.italic);
+        auto found = faces_.find(key);
+        if (found == faces_.end()) {
+            found = faces_.emplace(key, platform::gfx::OpenFontFace(platform::gfx::FontDesc{
+                                            desc.face, desc.height, desc.weight | 400, desc.italic})).first;
+        }
+        return found->second ? found->second->Measure(text) : platform::gfx::TextExtent{};
+    }
+
+private:
+    std::map<std::tuple<platform::WString, int32_t, uint32_t, bool>, std::unique_ptr<platform::gfx::FontFace>> faces_;
+};
+
+// The box the label's text takes: its line, as wide as the font measures it and a font cell high, placed in
+// the label's rectangle (moved by the style values) by its placement flags, as the label draws it.
+bool TextBox(const TextLabel& label, FontMeasure& fonts, LayoutBox& box) {
+    const platform::WString shown = label.GetDisplayText();
+    if (std::all_of(shown.begin(), shown.end(), [](char16_t c) { return c == u' '; })) return false;
+    if (label.GetFontDesc() == nullptr) return false;
+    const platform::gfx::TextExtent extent = fonts.Measure(*label.GetFontDesc(), shown);
+    const int32_t width = extent.cx;
+    const int32_t height = extent.cy;
+    uint32_t format = label.GetStyleFlags();
+    if (label.GetAlignment() == TextLabel::kAlignCentre) format |= platform::gfx::TextFormat::Center;
+    if (label.GetAlignment() == TextLabel::kAlignRight) format |= platform::gfx::TextFormat::Right;
+    const WidgetRect rect = label.GetRect();
+    const platform::gfx::Rect area{rect.left + label.GetStyleValue1(), rect.top + label.GetStyleValue2(),
+                                   rect.right + 1 + label.GetStyleValue1(), rect.bottom + 1 + label.GetStyleValue2()};
+    const platform::gfx::Point at = platform::gfx::PlaceTextLine(area, width, height, format);
+    box = LayoutBox{at.x, at.y, at.x + width, at.y + height};
+    return true;
+}
+
+// The nearest ancestor that is more than an anchor's single pixel: the widget a text belongs to.
+const Widget* FrameOf(const Widget& widget) {
+    for (const Widget* up = widget.GetParent(); up != nullptr; up = up->GetParent()) {
+        if (up->Width() > 1 && up->Height() > 1) return up;
+    }
+    return nullptr;
+}
+
+class Walk {
+public:
+    explicit Walk(const Widget& root) : root_(root) {}
+
+    void Visit(const Widget& widget, const std::string& path, int32_t layer) {
+        if (!widget.IsVisible() || widget.GetAlpha() <= 0.0f) return;
+        const std::string name = path.empty() ? NameOf(widget) : path + "/" + NameOf(widget);
+        if (&widget != &root_ && widget.GetKind() == WidgetKind::Window) layer = nextLayer_++;
+        if (widget.GetKind() == WidgetKind::TextLabel) {
+            AddText(static_cast<const TextLabel&>(widget), name, layer);
+        } else if (&widget != &root_ && widget.GetTextureId() != kNoTexture) {
+            AddPicture(widget, name, layer);
+        }
+        for (const Widget* child : widget.GetChildren()) Visit(*child, name, layer);
+    }
+
+    std::vector<LayoutItem> Items() && { return std::move(items_); }
+
+private:
+    // The picture as its sprite draws it: the frame of its image, scaled, from the widget's top-left.
+    void AddPicture(const Widget& widget, const std::string& name, int32_t layer) {
+        WidgetSprite sprite;
+        const WidgetRect rect = widget.GetRect();
+        const WidgetRect frame = widget.GetFrameRect();
+        const bool scaled = widget.GetSpriteState(sprite);
+        const auto extent = [](int32_t size, float scale) { return static_cast<int32_t>(static_cast<float>(size) * scale); };
+        LayoutItem item;
+        item.name = name;
+        item.drawn = LayoutBox{rect.left, rect.top, rect.left + extent(frame.Width(), scaled ? sprite.GetScaleX() : 1.0f),
+                               rect.top + extent(frame.Height(), scaled ? sprite.GetScaleY() : 1.0f)};
+        item.layer = layer;
+        items_.push_back(item);
+    }
+
+    void AddText(const TextLabel& label, const std::string& name, int32_t layer) {
+        LayoutItem item;
+        if (!TextBox(label, fonts_, item.drawn)) return;
+        item.name = name + " '" + Utf8(label.GetDisplayText()) + "'";
+        item.text = true;
+        item.layer = layer;
+        if (const Widget* frame = FrameOf(label)) {
+            item.hasFrame = true;
+            item.frame = BoxOf(frame->GetRect());
+        }
+        items_.push_back(item);
+    }
+
+    const Widget& root_;
+    FontMeasure fonts_;
+    std::vector<LayoutItem> items_;
+    int32_t nextLayer_ = 1;
+};
+
+}  // namespace
+
+std::vector<LayoutItem> WalkWidgetTree(const Widget& root) {
+    Walk walk(root);
+    walk.Visit(root, {}, 0);
+    return std::move(walk).Items();
+}
+
+}  // namespace kestrovan::test
