@@ -355,11 +355,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     const uint32_t now = platform::TimeGetTime();
     const float elapsed = lastRenderMs_ != 0 ? static_cast<float>(now - lastRenderMs_) / 1000.0f : 0.0f;
     lastRenderMs_ = now;
-    // The scene's room and the table under a white light from above: the room with more ambient light than
-    // the table's balls and markers.
-    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
-    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
-    stage_.Render(device, draw, elapsed, &kLighting);
+    stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
     table->DrawHud();
