@@ -228,6 +228,12 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     });
     x.Key("Shift_L", false);
     EXPECT_EQ(emptyAboveTheRail(zoom), 0) << "the room's wall behind the table: see offline_zoom.png";
+    // The rack's balls show their full colours (the solids' reds, blues and yellows), not pastel shades of them.
+    const int colourful = CountPixels(zoom, area.x + 250, area.y + 100, area.x + 780, area.y + 230, [](int r, int g, int b) {
+        const int most = std::max({r, g, b}), least = std::min({r, g, b});
+        return most > 100 && most - least > most * 6 / 10 && !(g > r && g > b);
+    });
+    EXPECT_GT(colourful, 2000) << "the balls' colours: see offline_zoom.png";
 
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
