@@ -125,19 +125,8 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         Bevel(image, x, y, w, h, 0xFFE8ECF0, false);
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
-    } else if (style == "digits") {
-        image.FillRect(x, y, w, h, 0x00000000);
-        const float cell = static_cast<float>(w) / 10.0f;
-        Argb colour = 0xFFF0F0F0;
-        if (!ColourArgument(region, "colour", colour)) {
-            error = "region table line " + std::to_string(region.line) + ": colour is no colour";
-            return false;
-        }
-        for (int digit = 0; digit < 10; ++digit) {
-            const float glyph = std::min(static_cast<float>(h) * 0.8f, cell * 1.3f);
-            DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
-                              y + h * 0.5f, glyph, colour);
-        }
+    } else if (style == "digits" || style == "colon") {
+        return PaintNumberParts(image, region, error);
     } else if (style == "icon" || style == "solid") {
         Argb colour = style == "icon" ? kAccent : kFace;
         if (!ColourArgument(region, "colour", colour)) {
@@ -151,6 +140,31 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         }
     } else {
         return PaintPicture(image, region, error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintNumberParts(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    Argb colour = 0xFFF0F0F0;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    image.FillRect(x, y, w, h, 0x00000000);
+    // The displays cut one cell per digit, as high as their own rows: a strip cut by displays of different
+    // heights keeps its glyphs within the top rows that every one of them reads.
+    const float rows = static_cast<float>(std::clamp(IntArgument(region, "rows", h), 1, h));
+    if (region.style == "colon") {
+        const float dot = std::max(1.0f, std::min(static_cast<float>(w), rows) * 0.22f);
+        image.FillCircle(x + w * 0.5f, y + rows * 0.32f, dot, colour);
+        image.FillCircle(x + w * 0.5f, y + rows * 0.72f, dot, colour);
+        return true;
+    }
+    const float cell = static_cast<float>(w) / 10.0f;
+    const float glyph = std::min(rows * 0.8f, cell * 1.3f);
+    for (int digit = 0; digit < 10; ++digit) {
+        DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
+                          y + rows * 0.5f, glyph, colour);
     }
     return true;
 }

@@ -17,7 +17,10 @@
 //   gauge                      a power gauge: dark track and a fill from green to red
 //   edit                       a light text field
 //   shade                      translucent black, for modal shades
-//   digits                     the digits 0 to 9 in equal cells across the width
+//   digits   rows=<n> colour=<RRGGBB>
+//                              the digits 0 to 9 in equal cells across the width (a number display's
+//                              cell is a tenth of it), within the top n rows (all by default)
+//   colon    rows=<n>          the two dots between a clock's hours and minutes, within the top n rows
 //   icon     colour=<RRGGBB>   a round badge
 //   solid    colour=<AARRGGBB> a plain colour
 //   titlebutton frames=<n> vertical=<0|1> glyph=<exit|settings|help|messenger|room>
@@ -49,6 +52,8 @@ private:
     static bool PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error);
     // The styles with pictures of their own (title buttons, logo, badges, frames).
     static bool PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error);
+    // The digit strips of number displays and the colons of clocks.
+    static bool PaintNumberParts(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);
     static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical);
 };
