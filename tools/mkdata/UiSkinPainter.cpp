@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/DigitGlyphs.h"
 #include "tools/mkdata/EmblemPainter.h"
+#include "tools/mkdata/TextPainter.h"
 
 namespace mkdata {
 namespace {
@@ -127,6 +128,20 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         image.FillRect(x, y, w, h, 0xA0000000);
     } else if (style == "digits" || style == "colon") {
         return PaintNumberParts(image, region, error);
+    } else if (style == "page") {
+        // A dialog's page: flat, so that a control cut from it (a slider's track) matches wherever it is drawn.
+        image.FillRect(x, y, w, h, kPage);
+        image.FillRect(x, y, w, 1, kDark);
+        image.FillRect(x, y, 1, h, kDark);
+        image.FillRect(x, y + h - 1, w, 1, kLight);
+        image.FillRect(x + w - 1, y, 1, h, kLight);
+    } else if (style == "groove") {
+        // Only the sunken line along the middle: the rest stays what lies beneath.
+        const int32_t middle = y + h / 2;
+        image.FillRect(x, middle - 2, w, 2, kDark);
+        image.FillRect(x, middle, w, 1, kLight);
+    } else if (style == "caption") {
+        return PaintCaption(image, region, error);
     } else if (style == "icon" || style == "solid") {
         Argb colour = style == "icon" ? kAccent : kFace;
         if (!ColourArgument(region, "colour", colour)) {
@@ -140,6 +155,30 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         }
     } else {
         return PaintPicture(image, region, error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintCaption(RgbaImage& image, const UiRegion& region, std::string& error) {
+    Argb colour = kInk;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    const std::string text = TextArgument(region, "text");
+    if (text.empty() || std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+        return Refuse(region, "text must be ASCII and not empty", error);
+    }
+    const std::string align = TextArgument(region, "align");
+    if (!align.empty() && align != "left" && align != "centre" && align != "right") {
+        return Refuse(region, "align must be left, centre or right", error);
+    }
+    const TextPainter::Align how = align == "centre"  ? TextPainter::Align::Centre
+                                   : align == "right" ? TextPainter::Align::Right
+                                                      : TextPainter::Align::Left;
+    if (!TextPainter::DrawCaption(image, std::u16string(text.begin(), text.end()), region.x, region.y, region.width,
+                                  region.height, IntArgument(region, "size", 11), IntArgument(region, "bold", 0) != 0,
+                                  colour, how)) {
+        return Refuse(region, "no font for the caption, or it is wider than its box", error);
     }
     return true;
 }

@@ -4,13 +4,16 @@
 // writes its start log and config.ini into its working folder and quits with exit code 0 when the window manager
 // asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
-// and their pixels show the intro's logos and background and the login screen's controls where the window is. On
+// and their pixels show the intro's logos and background, the login screen's controls where the window is and the
+// cloth of its demo table behind them, and the settings dialog's captions beside their boxes (a click on one checks
+// its box, whose tooltip tells its name). On
 // the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
 // the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
 // pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
 // after the shot (offline_before.png, offline_after.png) differ where the balls moved. The pictures are those a
 // player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
-// on the login screen, the room's wall behind the table in the zoom view (offline_zoom.png), the room-setting
+// on the login screen, the room's wall behind the table and the balls' full colours in the zoom view
+// (offline_zoom.png), the room-setting
 // dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
 #include <gtest/gtest.h>
 
@@ -174,6 +177,40 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     Screenshot settings = WaitForScreen(folder() / "settings.png", dialogDrawn);
     EXPECT_TRUE(IsSlate(settings.At(boxX + 15, boxY + 480))) << "the dialog's face";
     EXPECT_NE(settings.At(boxX + 295 + 5, boxY + 496 + 5), settings.At(boxX + 15, boxY + 480)) << "its Close button";
+    // The video page's captions lie beside their boxes: none runs over a box (the v-sync box, the radio buttons
+    // of image quality, filter and anti-aliasing), and each radio button has its caption to its right.
+    const int pageX = boxX + 30, pageY = boxY + 89;
+    const auto letters = [](int r, int g, int b) { return std::min({r, g, b}) > 200; };
+    struct Box {
+        int x, y;
+    };
+    const Box boxes[] = {{349, 26}, {10, 158}, {115, 158}, {220, 158}, {10, 220}, {97, 220},  {184, 220},
+                         {10, 282}, {81, 282}, {152, 282}, {223, 282}, {294, 282}, {10, 345}, {148, 345}};
+    for (const Box& box : boxes) {
+        const int left = pageX + box.x, top = pageY + box.y;
+        EXPECT_EQ(CountPixels(settings, left + 3, top + 3, left + 28, top + 15, letters), 0)
+            << "a caption over the box at (" << box.x << ", " << box.y << "): see settings.png";
+        if (box.y >= 158) {
+            EXPECT_GT(CountPixels(settings, left + 33, top, left + 70, top + 18, letters), 10)
+                << "the caption of the box at (" << box.x << ", " << box.y << "): see settings.png";
+        }
+    }
+    // A box's tooltip tells the control's whole name, and its caption is part of it: a click on "V-sync" checks
+    // the box beside it.
+    const int vsyncX = pageX + 349, vsyncY = pageY + 26;
+    x.MovePointer(vsyncX + 15, vsyncY + 9);
+    const auto tipShown = [&](const Screenshot& shot) {
+        return DifferingPixels(settings, shot, vsyncX + 20, vsyncY + 25, vsyncX + 80, vsyncY + 50) > 300;
+    };
+    EXPECT_TRUE(tipShown(WaitForScreen(folder() / "settings_tooltip.png", tipShown)))
+        << "the tooltip below the box: see settings_tooltip.png";
+    const auto vsyncChecked = [&](const Screenshot& shot) {
+        return CountPixels(shot, vsyncX + 3, vsyncY + 3, vsyncX + 28, vsyncY + 15, IsTeal) > 100;
+    };
+    EXPECT_FALSE(vsyncChecked(settings)) << "see settings.png";
+    Click(pageX + 294 + 20, vsyncY + 9);
+    const Screenshot caption = WaitForScreen(folder() / "settings_vsync.png", vsyncChecked);
+    EXPECT_TRUE(vsyncChecked(caption)) << "a click on the caption: see settings_vsync.png";
     PressKey("Escape");
     const uint32_t face = settings.At(boxX + 15, boxY + 480);
     Screenshot closed = WaitForScreen(folder() / "closed.png",
