@@ -12,8 +12,9 @@
 // pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
 // after the shot (offline_before.png, offline_after.png) differ where the balls moved. The pictures are those a
 // player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
-// on the login screen, the room's wall behind the table and the balls' full colours in the zoom view
-// (offline_zoom.png), the room-setting
+// on the login screen, the lamp's pool of light on the cloth and leather round the pockets (offline_before.png),
+// the room's panelled wall behind the table and the balls' full colours in the zoom view (offline_zoom.png),
+// the room-setting
 // dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
 #include <gtest/gtest.h>
 
@@ -251,6 +252,21 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return balls;
     };
     EXPECT_GT(ballsAhead(before), 300) << "the object balls ahead: see offline_before.png";
+    // The table under its lamp: the cloth brighter in the middle than by the near cushions, and leather round
+    // the near left pocket and down its cup, not a black hole cut in the wood.
+    const auto green = [&](const Screenshot& shot, int cx, int cy) {
+        long sum = 0;
+        for (int y = cy - 10; y < cy + 10; ++y) {
+            for (int px = cx - 10; px < cx + 10; ++px) sum += shot.At(px, y) >> 8 & 0xFF;
+        }
+        return static_cast<int>(sum / 400);
+    };
+    EXPECT_GT(green(before, centreX, centreY - 84) - green(before, centreX - 212, centreY + 96), 25)
+        << "the lamp's pool of light on the cloth: see offline_before.png";
+    const int leather = CountPixels(before, area.x + 120, area.y + 505, area.x + 230, area.y + 585, [](int r, int g, int b) {
+        return r >= 22 && r <= 90 && r > b + 8 && r >= g && g >= b;
+    });
+    EXPECT_GT(leather, 2000) << "the near left pocket's leather: see offline_before.png";
 
     // The zoom view looks low down the table: above the far rail stands the room's wall, not the empty
     // background.
@@ -265,6 +281,17 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     });
     x.Key("Shift_L", false);
     EXPECT_EQ(emptyAboveTheRail(zoom), 0) << "the room's wall behind the table: see offline_zoom.png";
+    // The wall is panelled, not bare: its panels' edges show above the rail.
+    int darkest = 255 * 3, lightest = 0;
+    for (int y = area.y + 40; y < area.y + 70; ++y) {
+        for (int px = area.x + 420; px < area.x + 800; ++px) {
+            const uint32_t rgb = zoom.At(px, y);
+            const int level = static_cast<int>((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+            darkest = std::min(darkest, level);
+            lightest = std::max(lightest, level);
+        }
+    }
+    EXPECT_GT(lightest - darkest, 30) << "the wall's panels above the rail: see offline_zoom.png";
     // The rack's balls show their full colours (the solids' reds, blues and yellows), not pastel shades of them.
     const int colourful = CountPixels(zoom, area.x + 250, area.y + 100, area.x + 780, area.y + 230, [](int r, int g, int b) {
         const int most = std::max({r, g, b}), least = std::min({r, g, b});
