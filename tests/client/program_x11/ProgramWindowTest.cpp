@@ -14,7 +14,7 @@
 // player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
 // on the login screen, the lamp's pool of light on the cloth and leather round the pockets (offline_before.png),
 // the room's panelled wall behind the table and the balls' full colours in the zoom view (offline_zoom.png),
-// the room-setting
+// the cue ball clear of a raised cue's butt there (offline_zoom_raised.png), the room-setting
 // dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
 #include <gtest/gtest.h>
 
@@ -298,6 +298,30 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return most > 100 && most - least > most * 6 / 10 && !(g > r && g > b);
     });
     EXPECT_GT(colourful, 2000) << "the balls' colours: see offline_zoom.png";
+
+    // With the cue raised a few degrees ('V' and the mouse up), as near a cushion, the zoom view looks over
+    // the cue: its butt does not cover the cue ball in the middle of the view.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    x.MovePointer(centreX, centreY + 100);
+    x.Key("v", true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    for (int step = 0; step < 24; ++step) {
+        x.MovePointerBy(0, -1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    x.Key("v", false);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const auto cueBall = [&](const Screenshot& shot) {
+        return CountPixels(shot, centreX - 50, centreY - 54, centreX + 50, centreY + 46,
+                           [](int r, int g, int b) { return std::min({r, g, b}) > 150; });
+    };
+    x.Key("Shift_L", true);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot raised = WaitForScreen(folder() / "offline_zoom_raised.png",
+                                            [&](const Screenshot& shot) { return cueBall(shot) > 3500; });
+    x.Key("Shift_L", false);
+    EXPECT_GT(cueBall(raised), 3500) << "the cue ball in the zoom view: see offline_zoom_raised.png";
 
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
