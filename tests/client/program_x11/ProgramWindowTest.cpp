@@ -6,10 +6,9 @@
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
 // and their pixels show the intro's logos and background, the login screen's controls where the window is and the
 // cloth of its demo table behind them, and the settings dialog's captions beside their boxes (a click on one checks
-// its box, whose tooltip tells its name). On
-// the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
-// the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
-// pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
+// its box, whose tooltip tells its name). On the offline screen the table's cloth fills the middle and the view
+// looks along the aim at the rack; a drag with the left button turns the view and the aim with it
+// (offline_aimed.png); Ctrl held with the pointer drawn back and pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
 // after the shot (offline_before.png, offline_after.png) differ where the balls moved. The pictures are those a
 // player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
 // on the login screen, the lamp's pool of light on the cloth and leather round the pockets (offline_before.png),
@@ -325,19 +324,18 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
 
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    // Aiming: the right button stands in for Shift, the zoom view, whose sideways motion turns the view and the
-    // aiming view with it; the zoom view moves in first, and once the button is let go the turned aiming view
-    // comes back. The pointer stays on the screen, so it starts where it has room to move.
+    // Aiming, as the key guide and the help say: a drag of the left button turns the view, and the aim with it.
+    // The pointer stays on the screen, so it starts where it has room to move.
     x.MovePointer(area.x + 300, centreY);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    x.Button(3, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    for (int step = 0; step < 20; ++step) {
-        x.MovePointerBy(25, 0);
+    x.Button(1, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    for (int step = 0; step < 5; ++step) {
+        x.MovePointerBy(5, 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    x.Button(3, false);
+    x.Button(1, false);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const auto turned = [&](const Screenshot& shot) {
         return DifferingPixels(before, shot, area.x, area.y + 40, right, bottom);
@@ -348,15 +346,15 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_GT(turned(aimed), 20000) << "the view turned: compare offline_before.png and offline_aimed.png";
     EXPECT_GT(ballsAhead(aimed), 300) << "a few degrees: the rack is still ahead";
 
-    // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard. The
-    // click goes to the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two
-    // frames, so a stroke that started no shot is played again, as a player would.
+    // A stroke: Ctrl held, the pointer drawn back toward the player and pushed forward hard. The pointer starts
+    // on the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two frames, so
+    // a stroke that started no shot is played again, as a player would.
     const int strokeX = centreX - 250;
     const int strokeY = centreY;
     const auto stroke = [&] {
         x.MovePointer(strokeX, strokeY);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Button(1, true);
+        x.Key("Control_L", true);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While
         // the stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
@@ -369,7 +367,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        x.Button(1, false);
+        x.Key("Control_L", false);
     };
     bool stopped = false;
     for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
