@@ -304,10 +304,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     x.MovePointer(centreX, centreY + 100);
     x.Key("v", true);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    for (int step = 0; step < 24; ++step) {
-        x.MovePointerBy(0, -1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    x.MovePointerInSteps(24, 0, -1, 20);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     x.Key("v", false);
     std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -330,10 +327,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     x.Button(1, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    for (int step = 0; step < 5; ++step) {
-        x.MovePointerBy(5, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
+    x.MovePointerInSteps(5, 5, 0, 30);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     x.Button(1, false);
     std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -358,14 +352,8 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While
         // the stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
-        for (int step = 0; step < 20; ++step) {
-            x.MovePointerBy(0, 5);
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        }
-        for (int step = 0; step < 6; ++step) {
-            x.MovePointerBy(0, -40);
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        }
+        x.MovePointerInSteps(20, 0, 5, 60);
+        x.MovePointerInSteps(6, 0, -40, 30);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         x.Key("Control_L", false);
     };
