@@ -301,6 +301,8 @@ public:
     bool PollKeys();
     // The mouse buttons may stand in for Ctrl and Shift (the screen's choice).
     void SetButtonShortcuts(bool on) { buttonShortcuts_ = on; }
+    // The pitch in degrees the zoom view (Shift) moves to, for a cue raised by cueElevation degrees.
+    static float ZoomPitch(float cueElevation);
     // In table state 4 a click may pick up the ball in hand.
     void SetPlacingEnabled(bool on) { placingEnabled_ = on; }
 

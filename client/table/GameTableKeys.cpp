@@ -22,6 +22,8 @@ using quill::Vec3;
 
 constexpr float kKeep = CameraController::kKeep;
 constexpr uint32_t kZoomMode = 2;
+constexpr float kZoomPitch = 6.0f;
+constexpr float kZoomAboveCue = 3.0f;
 constexpr uint8_t kCueViewKey = 'V';
 constexpr uint8_t kPenKey = 'Z';
 constexpr uint8_t kBallsKey = 'B';
@@ -112,6 +114,12 @@ bool GameTable::OnKey(uint32_t virtualKey, bool down) {
     return true;
 }
 
+// The zoom view's pitch in degrees: low over the table, but above a raised cue. Level with the cue, the cue's
+// thick butt, far nearer the camera than the ball, would cover the cue ball it strikes.
+float GameTable::ZoomPitch(float cueElevation) {
+    return std::max(kZoomPitch, cueElevation + kZoomAboveCue);
+}
+
 bool GameTable::PressShift() {
     HideAmbientEffect();
     input_.zoomKeyHeld = true;
@@ -121,7 +129,7 @@ bool GameTable::PressShift() {
     LockedSetMinPitch(zoom, 0.0174533f);
     LockedSetMaxPitch(zoom, 1.5690511f);
     cameraController_.SetLookAt(CueBallPosition());
-    cameraController_.SetTarget(420.0f, 6.0f, kKeep, 7.0f);
+    cameraController_.SetTarget(420.0f, ZoomPitch(cameraState_.elevation), kKeep, 7.0f);
     cameraController_.StartMove(60, 0);
     cameraController_.SetMode(kZoomMode);
     eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);

@@ -44,22 +44,28 @@ RgbaImage EffectPainter::Particle(Argb colour) {
 }
 
 RgbaImage EffectPainter::Reflection(uint32_t variant) {
+    // The map is added to the lit colour of a ball or a cue (the top of the image is what lies straight above,
+    // its middle row the horizon, the bottom the floor), so it holds only what a polished surface shows
+    // beside its own colour: a dim room, faint at the horizon, and the table's lamp above. Anything brighter
+    // washes the colour out.
     constexpr uint32_t kSize = 128;
     const float light = variant == 0 ? 1.0f : 0.6f;
     RgbaImage image(kSize, kSize, 0xFF000000);
     for (uint32_t y = 0; y < kSize; ++y) {
         for (uint32_t x = 0; x < kSize; ++x) {
             const float dx = (x + 0.5f) / kSize * 2.0f - 1.0f, dy = (y + 0.5f) / kSize * 2.0f - 1.0f;
-            const float r = std::sqrt(dx * dx + dy * dy);
-            if (r > 1.0f) {
+            if (dx * dx + dy * dy > 1.0f) {
                 continue;
             }
-            // Upper half: the room's light walls; lower half: the darker floor; a lamp above the middle.
             const float up = -dy;
-            Argb colour = up > 0.0f ? Mix(0xFF707478, 0xFFD8DCE0, up) : Mix(0xFF303234, 0xFF5A5C60, 1.0f + up);
-            const float lamp = std::exp(-((dx + 0.2f) * (dx + 0.2f) + (dy + 0.45f) * (dy + 0.45f)) * 60.0f);
-            colour = Mix(colour, 0xFFFFFFFF, std::clamp(lamp, 0.0f, 1.0f));
-            image.Set(x, y, Shade(colour, light));
+            // The walls brightest at the horizon, the ceiling and the floor dark.
+            const float room = up > 0.0f ? 0.12f * (1.0f - up) + 0.03f : 0.05f * (1.0f + up);
+            // The lamp: a long glowing panel straight above, soft at its edges.
+            const float along = std::max(0.0f, std::abs(dx) - 0.35f), below = std::max(0.0f, 0.85f - up);
+            const float lamp = std::exp(-along * along * 40.0f - below * below * 120.0f);
+            const float level = std::clamp(room + lamp * 0.85f, 0.0f, 1.0f) * light;
+            const auto channel = static_cast<uint8_t>(level * 255.0f);
+            image.Set(x, y, MakeArgb(0xFF, channel, channel, static_cast<uint8_t>(std::min(255.0f, level * 262.0f))));
         }
     }
     return image;

@@ -17,7 +17,8 @@ public:
     static RgbaImage Guide(Argb colour);
     // A small soft dot for particles.
     static RgbaImage Particle(Argb colour);
-    // A spherical reflection map: a light room above a dark floor with a bright lamp; variant 1 is dimmer.
+    // A spherical reflection map, added to what it lies on: a dim room and the lamp above; variant 1 is
+    // dimmer.
     static RgbaImage Reflection(uint32_t variant);
     // The six turn banners stacked in rows of 100 pixels, each a coloured ribbon with a sign of its own
     // (good shot, your turn, foul, ball in hand, three-cushion shot, bank shot); the words are drawn by

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <mutex>
 #include <numbers>
 #include <tuple>
 
-#include "platform/gfx/FontFace.h"
+#include "tools/mkdata/TextPainter.h"
 
 namespace mkdata {
 namespace {
@@ -15,15 +13,6 @@ namespace {
 constexpr Argb kWhite = 0xFFFFFFFF;
 constexpr Argb kShadow = 0xA0000000;
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
-// The em size at which the logo's name is measured before it is scaled to its box.
-constexpr int32_t kMeasureEm = 64;
-
-// The system's font library (fontconfig) is not to be entered from two threads at once, and mkdata paints
-// the interface textures of several packages side by side: fonts are opened and rasterised one at a time.
-std::mutex& FontLibraryLock() {
-    static std::mutex lock;
-    return lock;
-}
 
 }  // namespace
 
@@ -98,7 +87,7 @@ void EmblemPainter::DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_
             break;
         case Pictogram::Help:
             image.FillRing(cx, cy, r * 0.95f, r * 0.95f + stroke * 0.6f, colour);
-            DrawText(image, u"?", cx - r * 0.7f, cy - r * 0.8f, r * 1.4f, r * 1.6f, colour);
+            TextPainter::DrawFitted(image, u"?", cx - r * 0.7f, cy - r * 0.8f, r * 1.4f, r * 1.6f, colour);
             break;
         case Pictogram::Messenger:
             // A speech bubble with its tail down to the left.
@@ -145,30 +134,6 @@ void EmblemPainter::DrawBall(RgbaImage& image, float cx, float cy, float radius,
     }
 }
 
-bool EmblemPainter::DrawText(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
-                             Argb colour) {
-    const std::lock_guard hold(FontLibraryLock());
-    std::unique_ptr<platform::gfx::FontFace> measure =
-        platform::gfx::OpenFontFace({u"DejaVu Sans", -kMeasureEm, 700, false});
-    if (!measure) return false;
-    const platform::gfx::TextExtent extent = measure->Measure(text);
-    if (extent.cx <= 0 || extent.cy <= 0) return false;
-    const float scale = std::min(w / static_cast<float>(extent.cx), h / static_cast<float>(extent.cy));
-    const int32_t em = std::max(6, static_cast<int32_t>(std::floor(kMeasureEm * scale)));
-    std::unique_ptr<platform::gfx::FontFace> face = platform::gfx::OpenFontFace({u"DejaVu Sans", -em, 700, false});
-    if (!face) return false;
-    const platform::gfx::TextCoverage coverage = face->Rasterise(text, platform::gfx::GlyphRendering::Smooth);
-    const int32_t left = static_cast<int32_t>(std::lround(x + (w - static_cast<float>(coverage.width)) * 0.5f));
-    const int32_t top = static_cast<int32_t>(std::lround(y + (h - static_cast<float>(coverage.height)) * 0.5f));
-    for (int32_t row = 0; row < coverage.height; ++row) {
-        for (int32_t column = 0; column < coverage.width; ++column) {
-            const uint8_t alpha = coverage.alpha[static_cast<size_t>(row) * coverage.width + column];
-            if (alpha != 0) image.Blend(left + column, top + row, colour, static_cast<float>(alpha) / 255.0f);
-        }
-    }
-    return true;
-}
-
 bool EmblemPainter::DrawLogo(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb background,
                              Argb accent, const std::string& subtitle) {
     image.VerticalGradient(x, y, w, h, Shade(background, 1.25f), Shade(background, 0.7f));
@@ -180,19 +145,19 @@ bool EmblemPainter::DrawLogo(RgbaImage& image, int32_t x, int32_t y, int32_t w, 
     DrawBall(image, ballX + 2.0f, ballY + 3.0f, ballRadius, 0xFF000000);  // its shadow
     DrawBall(image, ballX, ballY, ballRadius, accent);
     image.FillCircle(ballX, ballY, ballRadius * 0.45f, 0xFFF4F1E6);
-    DrawText(image, u"K", ballX - ballRadius * 0.3f, ballY - ballRadius * 0.35f, ballRadius * 0.6f, ballRadius * 0.7f,
+    TextPainter::DrawFitted(image, u"K", ballX - ballRadius * 0.3f, ballY - ballRadius * 0.35f, ballRadius * 0.6f, ballRadius * 0.7f,
              0xFF202020);
     // The name, with a drop shadow, and the subtitle under it.
     const float textX = static_cast<float>(x) + fw * 0.33f, textW = fw * 0.62f;
     const float nameY = static_cast<float>(y) + fh * 0.22f, nameH = fh * 0.36f;
-    if (!DrawText(image, u"KESTROVAN", textX + 2.0f, nameY + 2.0f, textW, nameH, kShadow) ||
-        !DrawText(image, u"KESTROVAN", textX, nameY, textW, nameH, kWhite)) {
+    if (!TextPainter::DrawFitted(image, u"KESTROVAN", textX + 2.0f, nameY + 2.0f, textW, nameH, kShadow) ||
+        !TextPainter::DrawFitted(image, u"KESTROVAN", textX, nameY, textW, nameH, kWhite)) {
         return false;
     }
     if (!subtitle.empty()) {
         std::u16string wide(subtitle.begin(), subtitle.end());
         std::replace(wide.begin(), wide.end(), u'_', u' ');
-        DrawText(image, wide, textX, static_cast<float>(y) + fh * 0.6f, textW, fh * 0.16f, accent);
+        TextPainter::DrawFitted(image, wide, textX, static_cast<float>(y) + fh * 0.6f, textW, fh * 0.16f, accent);
     }
     return true;
 }
@@ -210,7 +175,7 @@ void EmblemPainter::DrawBadge(RgbaImage& image, int32_t x, int32_t y, int32_t w,
         case Badge::EightBall:
             DrawBall(image, cx, cy, r * 0.6f, 0xFF181818);
             image.FillCircle(cx - r * 0.08f, cy - r * 0.1f, r * 0.27f, 0xFFF4F1E6);
-            DrawText(image, u"8", cx - r * 0.25f, cy - r * 0.32f, r * 0.34f, r * 0.44f, 0xFF181818);
+            TextPainter::DrawFitted(image, u"8", cx - r * 0.25f, cy - r * 0.32f, r * 0.34f, r * 0.44f, 0xFF181818);
             break;
         case Badge::Carom:
             DrawBall(image, cx - r * 0.3f, cy + r * 0.22f, r * 0.3f, 0xFFF4F1E6);

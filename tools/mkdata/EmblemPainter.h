@@ -2,9 +2,9 @@
 // Paints the pictures of the interface that carry a meaning of their own: the pictograms of the title-bar
 // buttons (exit, back, settings, help, my info, messenger, room setting) and of the ready and start buttons, the game's logo with its name, the badges of the
 // login screen and the framed corner panels. The logo's letters come from the system's DejaVu Sans Bold
-// through the font library, the only text painted into the data: a name drawn as a picture, not a caption.
+// (TextPainter): a name drawn as a picture.
 //
-// Threads: any; text is drawn one call at a time across threads (the font library is not reentrant).
+// Threads: any.
 #include <cstdint>
 #include <string>
 
@@ -32,10 +32,6 @@ public:
     static void DrawBadge(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Badge badge, Argb plate);
     // A framed panel: a dark face, a light outer bevel, an accent line inside and brackets at its corners.
     static void DrawFrame(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, Argb accent);
-
-    // Text as coverage blended in colour into the box, scaled to fit it, centred; false without a font.
-    static bool DrawText(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
-                         Argb colour);
 
 private:
     // A shaded ball: the colour darkening to its rim, with a highlight up and to the left.

@@ -94,6 +94,7 @@ void ImageMakers::Register(MakerRegistry& registry) {
     registry.Add("cloth", ResourceKind::Texture, Surface(SurfacePainter::Cloth, 0xFF1E6B3A));
     registry.Add("wood", ResourceKind::Texture, Surface(SurfacePainter::Wood, 0xFF6B3E1E));
     registry.Add("leather", ResourceKind::Texture, Surface(SurfacePainter::Leather, 0xFF1A1410));
+    registry.Add("pocket", ResourceKind::Texture, Surface(SurfacePainter::PocketLiner, 0xFF3A2618));
     registry.Add("floor", ResourceKind::Texture, Surface(SurfacePainter::Floor, 0xFF5A4030));
     registry.Add("wall", ResourceKind::Texture, Surface(SurfacePainter::Wall, 0xFF8A8070));
     registry.Add("sight", ResourceKind::Texture, [](MakeContext& context) {
@@ -111,6 +112,8 @@ void ImageMakers::Register(MakerRegistry& registry) {
     registry.Add("guide", ResourceKind::Texture, Effect(EffectPainter::Guide, 0xFFFFFFFF));
     registry.Add("particle", ResourceKind::Texture, Effect(EffectPainter::Particle, 0xFF6AA8E0));
     registry.Add("reflection", ResourceKind::Texture, MakeReflection);
+    registry.Add("lamp_light", ResourceKind::Texture,
+                 [](MakeContext& context) { return context.AddTexture(SurfacePainter::LampLight(), true, true); });
     registry.Add("turn_banners", ResourceKind::Texture,
                  [](MakeContext& context) { return context.AddTexture(EffectPainter::TurnBanners(), true, false); });
 }

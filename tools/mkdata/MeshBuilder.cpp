@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <utility>
 
 namespace mkdata {
 namespace {
@@ -32,6 +34,11 @@ float Distance(const Vec3& a, const Vec3& b) {
 }  // namespace
 
 void MeshBuilder::BeginPart(uint32_t materialId) {
+    // A part that got no triangles is taken over rather than left empty: the renderer draws no empty part.
+    if (!parts_.empty() && parts_.back().indices.empty()) {
+        parts_.back().materialId = materialId;
+        return;
+    }
     parts_.push_back(Part{materialId, {}});
 }
 
@@ -48,7 +55,14 @@ uint16_t MeshBuilder::AddVertex(const MeshVertex& vertex) {
         return 0;
     }
     vertices_.push_back(vertex);
+    if (lightMap_) {
+        std::tie(vertices_.back().u2, vertices_.back().v2) = lightMap_(vertex.position);
+    }
     return static_cast<uint16_t>(vertices_.size() - 1);
+}
+
+void MeshBuilder::MapLight(std::function<std::pair<float, float>(const quill::Vec3&)> map) {
+    lightMap_ = std::move(map);
 }
 
 void MeshBuilder::AddTriangle(uint16_t a, uint16_t b, uint16_t c) {
@@ -177,13 +191,17 @@ void MeshBuilder::Bound(Vec3& centre, float& radius) const {
 
 void MeshBuilder::WriteBody(BodyWriter& out) const {
     out.U32(0xFFFFFFFF);  // not skinned
-    out.U32(kVertexFormat);
+    out.U32(lightMap_ ? kLightMappedFormat : kVertexFormat);
     out.U32(static_cast<uint32_t>(vertices_.size()));
     for (const MeshVertex& vertex : vertices_) {
         out.Vec3(vertex.position);
         out.Vec3(vertex.normal);
         out.F32(vertex.u);
         out.F32(vertex.v);
+        if (lightMap_) {
+            out.F32(vertex.u2);
+            out.F32(vertex.v2);
+        }
     }
     Vec3 centre;
     float radius = 0.0f;

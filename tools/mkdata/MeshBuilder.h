@@ -18,12 +18,16 @@ struct MeshVertex {
     quill::Vec3 normal;
     float u = 0.0f;
     float v = 0.0f;
+    // The second texture-coordinate pair (a light map's), set by the builder from the position.
+    float u2 = 0.0f;
+    float v2 = 0.0f;
 };
 
 class MeshBuilder {
 public:
-    // Position, normal and one pair of texture coordinates (two floats).
+    // Position, normal and one pair of texture coordinates (two floats); with a light map, two pairs.
     static constexpr uint32_t kVertexFormat = 0x103;
+    static constexpr uint32_t kLightMappedFormat = 0x203;
     static constexpr uint32_t kMaxVertices = 65535;
 
     // A point of a lathe profile: the radius from the axis at a distance along it.
@@ -32,8 +36,11 @@ public:
         float radius = 0.0f;
     };
 
-    // Starts a part drawn with the material; later shapes go into it.
+    // Starts a part drawn with the material; later shapes go into it (a part still empty takes the material).
     void BeginPart(uint32_t materialId);
+    // Every vertex gets a second coordinate pair, the map of its position (a light map laid over the shapes
+    // from above); set before the first vertex.
+    void MapLight(std::function<std::pair<float, float>(const quill::Vec3&)> map);
 
     uint16_t AddVertex(const MeshVertex& vertex);
     void AddTriangle(uint16_t a, uint16_t b, uint16_t c);
@@ -71,6 +78,7 @@ private:
 
     std::vector<MeshVertex> vertices_;
     std::vector<Part> parts_;
+    std::function<std::pair<float, float>(const quill::Vec3&)> lightMap_;
     bool overflow_ = false;
 };
 

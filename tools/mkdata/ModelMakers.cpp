@@ -61,11 +61,36 @@ bool MakeTable(MakeContext& context) {
     const bool hasPockets = kestrovan::InitTableGeometry(static_cast<uint32_t>(kind), &geometry) != 0;
     TableMaterials materials;
     // The wood is matt: the screens light the table from straight above, and a glossy rail would mirror that
-    // light into an overhead camera as a white sheet.
-    if (!LitMaterialArgument(context, "cloth", false, materials.cloth) ||
-        !LitMaterialArgument(context, "wood", false, materials.wood) ||
-        !LitMaterialArgument(context, "pocket", false, materials.pocket) ||
-        !LitMaterialArgument(context, "sight", true, materials.sight)) {
+    // light into an overhead camera as a white sheet. The light map (light=<texture>) is the pool of light
+    // the lamp over the table casts, brightest in the middle and falling off to the rails and the floor.
+    float light = -1.0f;
+    if (!context.NumberArgument("light", -1.0f, light)) {
+        return false;
+    }
+    if (light >= 0.0f) {
+        const auto lightMap = static_cast<uint32_t>(light);
+        if (!context.file.Holds(ResourceKind::Texture, lightMap)) {
+            return context.Fail("light names no texture of this file");
+        }
+        materials.lightMapped = true;
+        for (const auto& [key, material] : {std::pair{"cloth", &materials.cloth}, std::pair{"wood", &materials.wood},
+                                            std::pair{"pocket", &materials.pocket}, std::pair{"cap", &materials.cap}}) {
+            uint32_t texture = 0;
+            if (!TextureArgument(context, key, texture)) {
+                return false;
+            }
+            *material = context.AppendMaterial(MaterialBody::LightMapped(texture, lightMap));
+            if (*material == quill::kNone) {
+                return context.Fail("a material could not be stored");
+            }
+        }
+    } else if (!LitMaterialArgument(context, "cloth", false, materials.cloth) ||
+               !LitMaterialArgument(context, "wood", false, materials.wood) ||
+               !LitMaterialArgument(context, "pocket", false, materials.pocket) ||
+               !LitMaterialArgument(context, "cap", false, materials.cap)) {
+        return false;
+    }
+    if (!LitMaterialArgument(context, "sight", true, materials.sight)) {
         return false;
     }
     const TableMeshes meshes = TableModelBuilder(geometry, hasPockets).Build(materials);
@@ -214,8 +239,9 @@ bool MakeRoom(MakeContext& context) {
     MeshBuilder wallMesh;
     wallMesh.BeginPart(wall);
     const float top = kFloorZ + kHeight;
-    const auto alongX = [](const Vec3& p) { return std::pair{p.x / 300.0f, p.z / 300.0f}; };
-    const auto alongY = [](const Vec3& p) { return std::pair{p.y / 300.0f, p.z / 300.0f}; };
+    // The wall's picture runs once from the ceiling down to the floor, and repeats every 300 cm across.
+    const auto alongX = [top](const Vec3& p) { return std::pair{p.x / 300.0f, (top - p.z) / kHeight}; };
+    const auto alongY = [top](const Vec3& p) { return std::pair{p.y / 300.0f, (top - p.z) / kHeight}; };
     // Counter-clockwise seen from the room's middle.
     wallMesh.AddQuad({-kHalfX, kHalfY, kFloorZ}, {kHalfX, kHalfY, kFloorZ}, {kHalfX, kHalfY, top}, {-kHalfX, kHalfY, top},
                      alongX);
@@ -225,9 +251,9 @@ bool MakeRoom(MakeContext& context) {
                      {-kHalfX, -kHalfY, top}, alongY);
     wallMesh.AddQuad({kHalfX, kHalfY, kFloorZ}, {kHalfX, -kHalfY, kFloorZ}, {kHalfX, -kHalfY, top},
                      {kHalfX, kHalfY, top}, alongY);
-    // The ceiling, seen from below.
+    // The ceiling, seen from below, in the cornice's plain colour at the top of the wall's picture.
     wallMesh.AddQuad({-kHalfX, -kHalfY, top}, {-kHalfX, kHalfY, top}, {kHalfX, kHalfY, top}, {kHalfX, -kHalfY, top},
-                     [](const Vec3& p) { return std::pair{p.x / 300.0f, p.y / 300.0f}; });
+                     [](const Vec3& p) { return std::pair{p.x / 300.0f, 0.005f}; });
     ModelNode root;
     if (!AddChild(context, root, floorMesh) || !AddChild(context, root, wallMesh)) {
         return false;

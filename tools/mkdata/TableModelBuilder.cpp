@@ -92,12 +92,22 @@ TableModelBuilder::TableModelBuilder(const kestrovan::TableGeometry& geometry, b
 
 TableMeshes TableModelBuilder::Build(const TableMaterials& materials) const {
     TableMeshes meshes;
+    if (materials.lightMapped) {
+        const Rect edge = frame_;
+        const auto map = [edge](const Vec3& p) {
+            return std::pair{(p.x - edge.x0) / (edge.x1 - edge.x0), (p.y - edge.y0) / (edge.y1 - edge.y0)};
+        };
+        for (MeshBuilder* mesh : {&meshes.bed, &meshes.cushions, &meshes.rails, &meshes.pockets, &meshes.frame,
+                                  &meshes.legs, &meshes.sights}) {
+            mesh->MapLight(map);
+        }
+    }
     meshes.bed.BeginPart(materials.cloth);
     BuildBed(meshes.bed);
     meshes.cushions.BeginPart(materials.cloth);
     BuildCushions(meshes.cushions);
     meshes.rails.BeginPart(materials.wood);
-    BuildRails(meshes.rails);
+    BuildRails(meshes.rails, materials);
     if (hasPockets_) {
         meshes.pockets.BeginPart(materials.pocket);
         BuildPockets(meshes.pockets);
@@ -402,7 +412,7 @@ std::optional<float> TableModelBuilder::CushionTopAt(float x, float y) const {
     return std::nullopt;
 }
 
-void TableModelBuilder::BuildRails(MeshBuilder& mesh) const {
+void TableModelBuilder::BuildRails(MeshBuilder& mesh, const TableMaterials& materials) const {
     constexpr float kCell = 30.0f;
     const float z = geometry_.cushionTopHeight;
     if (!hasPockets_) {
@@ -412,9 +422,12 @@ void TableModelBuilder::BuildRails(MeshBuilder& mesh) const {
         AddFlatGrid(mesh, {back_.x1, back_.y0, frame_.x1, back_.y1}, z, kCell, kWoodUvScale);
         return;
     }
+    // Leather caps the rails around the pockets, as on a pocket table.
+    mesh.BeginPart(materials.cap);
     for (const Hole& hole : holes_) {
         AddHoleSurround(mesh, hole, hole.railSquare, &back_, z, kWoodUvScale);
     }
+    mesh.BeginPart(materials.wood);
     const Hole& middleLow = holes_[1];
     const Hole& middleHigh = holes_[4];
     const float d = kHoleSquareDepth;
@@ -483,7 +496,15 @@ void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
                 return std::pair{first ? u0 : u1, std::clamp(-p.z / -bottom, 0.0f, 1.0f)};
             });
         }
-        mesh.AddDisc({hole.x, hole.y, bottom}, hole.radius, kCupSegments);
+        // The cup's floor, in the liner's darkest row: the shadow at the bottom of the pocket.
+        const uint16_t middle = mesh.AddVertex({{hole.x, hole.y, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
+        for (int i = 0; i < kCupSegments; ++i) {
+            const auto [x0, y0] = rim(kTwoPi * static_cast<float>(i) / kCupSegments);
+            const auto [x1, y1] = rim(kTwoPi * static_cast<float>(i + 1) / kCupSegments);
+            const uint16_t a = mesh.AddVertex({{x0, y0, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
+            const uint16_t b = mesh.AddVertex({{x1, y1, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
+            mesh.AddTriangle(middle, a, b);
+        }
     }
 }
 

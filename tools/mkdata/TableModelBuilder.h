@@ -31,7 +31,10 @@ struct TableMaterials {
     uint32_t cloth = 0;
     uint32_t wood = 0;
     uint32_t pocket = 0;
+    uint32_t cap = 0;  // the leather caps of the rails around the pockets
     uint32_t sight = 0;
+    // The materials carry a light map laid over the whole table from above (its outer edge the map's).
+    bool lightMapped = false;
 };
 
 class TableModelBuilder {
@@ -64,7 +67,7 @@ private:
 
     void BuildBed(MeshBuilder& mesh) const;
     void BuildCushions(MeshBuilder& mesh) const;
-    void BuildRails(MeshBuilder& mesh) const;
+    void BuildRails(MeshBuilder& mesh, const TableMaterials& materials) const;
     void BuildPockets(MeshBuilder& mesh) const;
     void BuildFrame(MeshBuilder& mesh) const;
     void BuildLegs(MeshBuilder& mesh) const;

@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/DigitGlyphs.h"
 #include "tools/mkdata/EmblemPainter.h"
+#include "tools/mkdata/TextPainter.h"
 
 namespace mkdata {
 namespace {
@@ -197,19 +198,22 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         Bevel(image, x, y, w, h, 0xFFE8ECF0, false);
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
-    } else if (style == "digits") {
-        image.FillRect(x, y, w, h, 0x00000000);
-        const float cell = static_cast<float>(w) / 10.0f;
-        Argb colour = 0xFFF0F0F0;
-        if (!ColourArgument(region, "colour", colour)) {
-            error = "region table line " + std::to_string(region.line) + ": colour is no colour";
-            return false;
-        }
-        for (int digit = 0; digit < 10; ++digit) {
-            const float glyph = std::min(static_cast<float>(h) * 0.8f, cell * 1.3f);
-            DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
-                              y + h * 0.5f, glyph, colour);
-        }
+    } else if (style == "digits" || style == "colon") {
+        return PaintNumberParts(image, region, error);
+    } else if (style == "page") {
+        // A dialog's page: flat, so that a control cut from it (a slider's track) matches wherever it is drawn.
+        image.FillRect(x, y, w, h, kPage);
+        image.FillRect(x, y, w, 1, kDark);
+        image.FillRect(x, y, 1, h, kDark);
+        image.FillRect(x, y + h - 1, w, 1, kLight);
+        image.FillRect(x + w - 1, y, 1, h, kLight);
+    } else if (style == "groove") {
+        // Only the sunken line along the middle: the rest stays what lies beneath.
+        const int32_t middle = y + h / 2;
+        image.FillRect(x, middle - 2, w, 2, kDark);
+        image.FillRect(x, middle, w, 1, kLight);
+    } else if (style == "caption") {
+        return PaintCaption(image, region, error);
     } else if (style == "icon" || style == "solid") {
         Argb colour = style == "icon" ? kAccent : kFace;
         if (!ColourArgument(region, "colour", colour)) {
@@ -259,6 +263,55 @@ bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::
             DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + face.w * 0.5f,
                               y + face.h * 0.5f, face.h * 0.55f, ink);
         }
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintCaption(RgbaImage& image, const UiRegion& region, std::string& error) {
+    Argb colour = kInk;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    const std::string text = TextArgument(region, "text");
+    if (text.empty() || std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+        return Refuse(region, "text must be ASCII and not empty", error);
+    }
+    const std::string align = TextArgument(region, "align");
+    if (!align.empty() && align != "left" && align != "centre" && align != "right") {
+        return Refuse(region, "align must be left, centre or right", error);
+    }
+    const TextPainter::Align how = align == "centre"  ? TextPainter::Align::Centre
+                                   : align == "right" ? TextPainter::Align::Right
+                                                      : TextPainter::Align::Left;
+    if (!TextPainter::DrawCaption(image, std::u16string(text.begin(), text.end()), region.x, region.y, region.width,
+                                  region.height, IntArgument(region, "size", 11), IntArgument(region, "bold", 0) != 0,
+                                  colour, how)) {
+        return Refuse(region, "no font for the caption, or it is wider than its box", error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintNumberParts(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    Argb colour = 0xFFF0F0F0;
+    if (!ColourArgument(region, "colour", colour)) {
+        return Refuse(region, "colour is no colour", error);
+    }
+    image.FillRect(x, y, w, h, 0x00000000);
+    // The displays cut one cell per digit, as high as their own rows: a strip cut by displays of different
+    // heights keeps its glyphs within the top rows that every one of them reads.
+    const float rows = static_cast<float>(std::clamp(IntArgument(region, "rows", h), 1, h));
+    if (region.style == "colon") {
+        const float dot = std::max(1.0f, std::min(static_cast<float>(w), rows) * 0.22f);
+        image.FillCircle(x + w * 0.5f, y + rows * 0.32f, dot, colour);
+        image.FillCircle(x + w * 0.5f, y + rows * 0.72f, dot, colour);
+        return true;
+    }
+    const float cell = static_cast<float>(w) / 10.0f;
+    const float glyph = std::min(rows * 0.8f, cell * 1.3f);
+    for (int digit = 0; digit < 10; ++digit) {
+        DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
+                          y + rows * 0.5f, glyph, colour);
     }
     return true;
 }

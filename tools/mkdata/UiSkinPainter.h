@@ -1,8 +1,9 @@
 #pragma once
 // Paints an interface texture: a plain panel face everywhere, and over it the regions of the region table
 // in their styles. The skin is neutral and legible: slate faces, light and dark bevels, a teal accent for
-// what is active. Texts are the device fonts' business; the only glyphs painted are the digit strips that
-// number displays cut their digits from, the help pictogram's question mark and the game's name in its logo.
+// what is active. Texts are mostly the device fonts' business; what is painted is the digit strips that number
+// displays cut their digits from, the help pictogram's question mark, the game's name in its logo and the
+// captions that a dialog's background carries beside its controls (the settings dialog's pages).
 //
 // Styles (with their arguments):
 //   panel                      a raised face with a bevel
@@ -19,7 +20,10 @@
 //   gauge                      a power gauge: dark track and a fill from green to red
 //   edit                       a light text field
 //   shade                      translucent black, for modal shades
-//   digits                     the digits 0 to 9 in equal cells across the width
+//   digits   rows=<n> colour=<RRGGBB>
+//                              the digits 0 to 9 in equal cells across the width (a number display's
+//                              cell is a tenth of it), within the top n rows (all by default)
+//   colon    rows=<n>          the two dots between a clock's hours and minutes, within the top n rows
 //   icon     colour=<RRGGBB>   a round badge
 //   solid    colour=<AARRGGBB> a plain colour
 //   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
@@ -34,6 +38,11 @@
 //                              the game's logo: a ball and its name on a panel
 //   badge    kind=<eight|carom|cue> colour=<RRGGBB>   a round badge with a billiard picture
 //   frame    colour=<RRGGBB>   a framed panel with corner brackets
+//   page                       a dialog's page: a flat, slightly sunken face
+//   groove                     a slider's track: a sunken line along the middle over what lies beneath
+//   caption  text="<ASCII>" size=<pixels> bold=<0|1> align=<left|centre|right> colour=<RRGGBB>
+//                              a caption of a dialog's background, beside the control it names (painted
+//                              over the page it lies on: list it after that page)
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +58,8 @@ public:
     static constexpr Argb kLight = 0xFF6A7888;
     static constexpr Argb kDark = 0xFF1E242C;
     static constexpr Argb kAccent = 0xFF2FA7A0;
+    static constexpr Argb kPage = 0xFF343D49;
+    static constexpr Argb kInk = 0xFFE8ECF0;
 
     // A button face's place inside each frame.
     struct FaceRect {
@@ -62,6 +73,9 @@ private:
     static bool PaintRegion(RgbaImage& image, const UiRegion& region, std::string& error);
     // The styles with pictures of their own (logo, badges, frames).
     static bool PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error);
+    static bool PaintCaption(RgbaImage& image, const UiRegion& region, std::string& error);
+    // The digit strips of number displays and the colons of clocks.
+    static bool PaintNumberParts(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);
     static bool PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical, const FaceRect& face);

@@ -31,7 +31,7 @@ RoomDetailPanel::RoomDetailPanel() {
     hours_ = AddClock(47);
     minutes_ = AddClock(90);
     minutes_->SetLeadingZeros(true);
-    colon_ = CreateImage(80, 48, 8, 14, kTexture, 100, 960);
+    colon_ = CreateImage(80, 48, 8, 14, kTexture, 900, 960);
     for (size_t k = 0; k < kPlayerLines; ++k) {
         const int32_t y = kFirstLineY + kLineStep * static_cast<int32_t>(k);
         LineWidgets line;
@@ -47,7 +47,7 @@ RoomDetailPanel::RoomDetailPanel() {
 NumberDisplay* RoomDetailPanel::AddClock(int32_t x) {
     auto clock = std::make_unique<NumberDisplay>();
     NumberDisplay* display = clock.get();
-    display->Create(x, 48, 14, 18, 2, kTexture, 0, 960, 10);
+    display->Create(x, 48, 14, 18, 2, kTexture, 800, 960, 10);
     AddChild(std::move(clock), true);
     return display;
 }

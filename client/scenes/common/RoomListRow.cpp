@@ -79,7 +79,7 @@ RoomListRow::RoomListRow(int32_t controlId) {
     button_->SetHoverEvents(true);
     auto number = std::make_unique<NumberDisplay>();
     number_ = number.get();
-    number_->Create(30, 22, 10, 14, 3, kIconTexture, 0, 960, 10);
+    number_->Create(30, 22, 10, 14, 3, kIconTexture, 800, 960, 10);
     number_->SetLeadingZeros(true);
     AddChild(std::move(number), true);
     const FontDesc* font = &UiFontAt(UiFont::Regular12);

@@ -68,6 +68,10 @@ public:
         DirectionalLightDesc second;
         float secondAmbient = 0.25f;
     };
+    // The lamp over the table: a white light straight down, the room with more ambient light than the
+    // table's balls and effects (the login's demo table, the offline table).
+    static constexpr DirectionalLightDesc kLamp{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
+    static constexpr Lighting kLampLighting{kLamp, 0.35f, kLamp, 0.25f};
 
     // The five tuning parts of a stock cue.
     static constexpr uint16_t kNoPart = 0xFFFF;

@@ -117,10 +117,11 @@ void SceneLogin::ApplyPendingShot() {
     shotByLabel_->SetTextF(u"shot By - %s", shotNickname_);
 }
 
-// The render step and the room scene with the table's passes; the widgets follow in 2D.
+// The render step and the room scene with the table's passes under the offline table's lamp; the widgets
+// follow in 2D.
 void SceneLogin::Render(D3D9RenderDevice* device, bool draw) {
     ApplyPendingShot();
-    stage_.Render(device, draw, kSceneStepSeconds, nullptr);
+    stage_.Render(device, draw, kSceneStepSeconds, &TableSceneStage::kLampLighting);
     if (draw)
         DrawWidgets(device);
 }

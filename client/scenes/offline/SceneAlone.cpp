@@ -51,10 +51,10 @@ constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003}, 
 
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
-    u"Right button drag : aim", u"Left button : shoot", u"  (pull back, push)",
-    u"Right button : zoom",     u"Ctrl : shoot",        u"Shift : zoom",
-    u"Space : overview",        u"V : along the cue",   u"T : all trails",
-    u"F2 : this guide",         u"F1 : help",           u"F3 : settings"};
+    u"Left button drag : aim", u"Ctrl + mouse : shoot", u"  (pull back, push)",
+    u"Right button drag : zoom", u"Wheel : zoom",      u"Shift : zoom view",
+    u"Space : overview",       u"V : along the cue",   u"T : all trails",
+    u"F2 : this guide",        u"F1 : help",           u"F3 : settings"};
 
 bool IsCustomCue(const quill::InventoryItem& item) {
     return item.customFlag != 0 && item.typeCode >= kCustomCueType;
@@ -202,11 +202,8 @@ void SceneAlone::SetUpTable() {
     table.MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     table.SetTrailsShown(app_.GetSettings().traceAll != 0);
-    // A click of the left button strokes the cue, the right button zooms: the offline table is played with
-    // the mouse alone.
-    table.SetButtonShortcuts(true);
-    // The player aims: the cue lies along the aiming camera's view, so turning the view turns the aim, and a
-    // released left button ends the stroke it started.
+    // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
+    // the view, turns the aim; Ctrl held strokes the cue with the mouse.
     table.SetAimFollowsCamera(true);
     table.OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
@@ -349,11 +346,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     const uint32_t now = platform::TimeGetTime();
     const float elapsed = lastRenderMs_ != 0 ? static_cast<float>(now - lastRenderMs_) / 1000.0f : 0.0f;
     lastRenderMs_ = now;
-    // The scene's room and the table under a white light from above: the room with more ambient light than
-    // the table's balls and markers.
-    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
-    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
-    stage_.Render(device, draw, elapsed, &kLighting);
+    stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
     table->DrawHud();

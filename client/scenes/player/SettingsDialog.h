@@ -106,8 +106,16 @@ private:
     void BuildSoundPage(Panel& page);
     void BuildControlPage(Panel& page);
     void BuildGamePage(Panel& page);
-    Button* AddCheckBox(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip);
-    Button* AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip);
+    // Where a control's caption lies in the page's picture, from the control's left edge (negative: left of
+    // it), and how wide it is; 0 wide for none.
+    struct CaptionArea {
+        int32_t left = 0;
+        int32_t width = 0;
+    };
+    static constexpr int32_t kBoxWidth = 31;
+    static constexpr int32_t kBoxHeight = 18;
+    Button* AddCheckBox(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip, CaptionArea caption);
+    Button* AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip, CaptionArea caption);
     ScrollBar* AddSlider(Panel& page, int32_t x, int32_t y, int32_t w, int32_t id, int32_t positions, bool large);
     ComboBox* AddList(Panel& page, int32_t x, int32_t y, int32_t w, int32_t rows, quill::WStringView tooltip,
                       quill::WStringView caption);

@@ -1,6 +1,6 @@
 // The settings dialog's fixed layout: the frame with its tabs, pages, frame-rate label and buttons, and the
-// controls of each page. Check boxes and radio buttons carry a caption beside them, as the pages' pictures
-// of our packs have no words.
+// controls of each page. The captions of the controls are part of the pages' pictures; a check box or radio
+// button is also clicked through its caption there, and tells its full meaning in its tooltip.
 #include <memory>
 
 #include "client/app/UiFonts.h"
@@ -27,6 +27,8 @@ constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};
 constexpr int32_t kPageSources[SettingsDialog::kPages][2] = {{0, 547}, {427, 0}, {427, 176}, {427, 551}};
+// Most captions begin just right of their box.
+constexpr int32_t kBesideBox = 33;
 
 void Caption(Button& button, quill::WStringView text) {
     button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
@@ -59,21 +61,23 @@ void SettingsDialog::BuildFrame() {
     Caption(*CreateButton(295, 496, 85, 32, kClose, platform::Vk::Escape, kCommonTexture, 170, 0), u"Close");
 }
 
-Button* SettingsDialog::AddCheckBox(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip) {
-    Button* box = page.CreateButton(x, y, 31, 18, id, -1, kCommonTexture, 668, 0);
+Button* SettingsDialog::AddCheckBox(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip,
+                                    CaptionArea caption) {
+    Button* box = page.CreateButton(x, y, kBoxWidth, kBoxHeight, id, -1, kCommonTexture, 668, 0);
     box->SetCheckBox();
-    if (!tooltip.empty()) {
-        box->SetTooltip(tooltip);
-        TextLabel* caption = page.CreateTextLabel(x + 33, y + 2, 90, 16, &UiFontAt(UiFont::Small10), 0, 0);
-        caption->SetColors(kWhite, 0);
-        caption->SetText(tooltip);
+    if (!tooltip.empty()) box->SetTooltip(tooltip);
+    if (caption.width > 0) {
+        const int32_t left = std::min(x, x + caption.left);
+        const int32_t right = std::max(x + kBoxWidth, x + caption.left + caption.width);
+        box->SetSecondRect(left, y, right - left, kBoxHeight);
     }
     controls_.push_back(box);
     return box;
 }
 
-Button* SettingsDialog::AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip) {
-    Button* button = AddCheckBox(page, x, y, id, tooltip);
+Button* SettingsDialog::AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, quill::WStringView tooltip,
+                                 CaptionArea caption) {
+    Button* button = AddCheckBox(page, x, y, id, tooltip, caption);
     button->SetRadio();
     return button;
 }
@@ -106,8 +110,8 @@ ComboBox* SettingsDialog::AddList(Panel& page, int32_t x, int32_t y, int32_t w, 
 }
 
 void SettingsDialog::BuildVideoPage(Panel& page) {
-    AddCheckBox(page, 259, 26, kFullScreen, u"FullScreen/Windowed");
-    AddCheckBox(page, 349, 26, kVsync, u"V-sync");
+    AddCheckBox(page, 259, 26, kFullScreen, u"FullScreen/Windowed", {-93, 90});
+    AddCheckBox(page, 349, 26, kVsync, u"V-sync", {-55, 52});
     resolution_ = AddList(page, 91, 1, 133, 40, u"Resolution", u"resolution");
     refresh_ = AddList(page, 91, 28, 69, 10, u"Refresh rate", u"default");
     colour_ = AddList(page, 318, 1, 45, 2, u"Color depth", u"color");
@@ -126,17 +130,17 @@ void SettingsDialog::BuildVideoPage(Panel& page) {
     const quill::WStringView qualityTips[kQualities] = {u"Image quality(high)", u"Image quality(mid)",
                                                         u"Image quality(low)"};
     for (size_t i = 0; i < kQualities; ++i)
-        qualities_.push_back(AddRadio(page, 10 + 105 * static_cast<int32_t>(i), 158, kFirstQuality + static_cast<int32_t>(i), qualityTips[i]));
+        qualities_.push_back(AddRadio(page, 10 + 105 * static_cast<int32_t>(i), 158, kFirstQuality + static_cast<int32_t>(i), qualityTips[i], {kBesideBox, 68}));
     const quill::WStringView filterTips[kFilters] = {u"Smoother(low)", u"Smoother(high)", u"Sharper"};
     for (size_t i = 0; i < kFilters; ++i)
-        filters_.push_back(AddRadio(page, 10 + 87 * static_cast<int32_t>(i), 220, kFirstFilter + static_cast<int32_t>(i), filterTips[i]));
+        filters_.push_back(AddRadio(page, 10 + 87 * static_cast<int32_t>(i), 220, kFirstFilter + static_cast<int32_t>(i), filterTips[i], {kBesideBox, 50}));
     anisotropy_ = AddList(page, 281, 223, 34, 32, {}, u"N/A");
     const quill::WStringView fsaaTips[kFsaaLevels] = {u"FSAA off(fastest)", u"FSAA (low)", u"FSAA (mid)",
                                                       u"FSAA (high)", u"FSAA (highest)"};
     for (size_t i = 0; i < kFsaaLevels; ++i)
-        fsaa_.push_back(AddRadio(page, 10 + 71 * static_cast<int32_t>(i), 282, kFirstFsaa + static_cast<int32_t>(i), fsaaTips[i]));
-    AddCheckBox(page, 10, 345, kTableEffect, u"Table reflection");
-    AddCheckBox(page, 148, 345, kWaterEffect, u"Water reflection");
+        fsaa_.push_back(AddRadio(page, 10 + 71 * static_cast<int32_t>(i), 282, kFirstFsaa + static_cast<int32_t>(i), fsaaTips[i], {kBesideBox, 36}));
+    AddCheckBox(page, 10, 345, kTableEffect, u"Table reflection", {kBesideBox, 100});
+    AddCheckBox(page, 148, 345, kWaterEffect, u"Water reflection", {kBesideBox, 100});
     AddSlider(page, 73, 377, 200, kBrightness, 100, false)
         ->SetTooltip(u"Brightness adjustment can only be done in the full screen mode.");
     brightnessLabel_ = page.CreateTextLabel(335, 375, 60, 20, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -152,7 +156,7 @@ void SettingsDialog::BuildSoundPage(Panel& page) {
                 {151, kVoiceVolume, kVoiceOn, u"Voice On/Off"}};
     for (const auto& row : rows) {
         AddSlider(page, 42, row.y, 200, row.slider, 100, true);
-        AddCheckBox(page, 295, row.y - 3, row.box, row.tip);
+        AddCheckBox(page, 295, row.y - 3, row.box, row.tip, {kBesideBox + 1, 60});
     }
 }
 
@@ -162,22 +166,22 @@ void SettingsDialog::BuildControlPage(Panel& page) {
     shotLabel_->SetColors(kWhite, 0);
     AddSlider(page, 18, 103, 166, kVerticalSensitivity, 200, false)->SetTooltip(u"Vertical rotation sensitivity");
     AddSlider(page, 18, 163, 166, kHorizontalSensitivity, 200, false)->SetTooltip(u"Horizental rotation sensitivity");
-    AddCheckBox(page, 317, 108, kVerticalInverse, u"Revert vertically");
-    AddCheckBox(page, 317, 168, kHorizontalInverse, u"Revert horizentaly");
-    shotModes_.push_back(AddRadio(page, 120, 206, kShotGauge, u"Shot by guage(easy)"));
-    shotModes_.push_back(AddRadio(page, 240, 206, kShotStroke, u"Shot by stroke(hard)"));
+    AddCheckBox(page, 317, 108, kVerticalInverse, u"Revert vertically", {kBesideBox, 45});
+    AddCheckBox(page, 317, 168, kHorizontalInverse, u"Revert horizentaly", {kBesideBox, 45});
+    shotModes_.push_back(AddRadio(page, 120, 206, kShotGauge, u"Shot by guage(easy)", {kBesideBox, 84}));
+    shotModes_.push_back(AddRadio(page, 240, 206, kShotStroke, u"Shot by stroke(hard)", {kBesideBox, 120}));
     const quill::WStringView cameraTips[kCameras] = {u"Fix camera", u"Trace cue ball", u"Look cue ball"};
     for (size_t i = 0; i < kCameras; ++i)
-        cameras_.push_back(AddRadio(page, 10 + 120 * static_cast<int32_t>(i), 287, kFirstCamera + static_cast<int32_t>(i), cameraTips[i]));
-    AddCheckBox(page, 10, 346, kShotZoom, u"Auto zoom out after shot");
-    AddCheckBox(page, 128, 346, kTurnZoom, u"Auto zoom in at player get turn");
-    AddCheckBox(page, 340, -1, kMouseFix, u"급발샷 발생시 체크");
+        cameras_.push_back(AddRadio(page, 10 + 120 * static_cast<int32_t>(i), 287, kFirstCamera + static_cast<int32_t>(i), cameraTips[i], {kBesideBox, i + 1 < kCameras ? 84 : 108}));
+    AddCheckBox(page, 10, 346, kShotZoom, u"Auto zoom out after shot", {kBesideBox, 82});
+    AddCheckBox(page, 128, 346, kTurnZoom, u"Auto zoom in at player get turn", {kBesideBox, 150});
+    AddCheckBox(page, 340, -1, kMouseFix, u"급발샷 발생시 체크", {-110, 107});
 }
 
 void SettingsDialog::BuildGamePage(Panel& page) {
-    AddCheckBox(page, 10, 24, kTraceAll, u"All ball's trajectory");
-    AddCheckBox(page, 10, 44, kChatFont, u"Large chat font");
-    AddCheckBox(page, 10, 108, kGreeting, u"Auto greetings to other players when they log in.");
+    AddCheckBox(page, 10, 24, kTraceAll, u"All ball's trajectory", {kBesideBox, 200});
+    AddCheckBox(page, 10, 44, kChatFont, u"Large chat font", {kBesideBox, 200});
+    AddCheckBox(page, 10, 108, kGreeting, u"Auto greetings to other players when they log in.", {kBesideBox, 49});
     for (size_t n = 0; n < kChatSlots; ++n) {
         const int32_t x = n == 0 ? 94 : 67;
         const int32_t y = 115 + 25 * static_cast<int32_t>(n);
@@ -190,9 +194,9 @@ void SettingsDialog::BuildGamePage(Panel& page) {
         chatSlots_[n] = box.get();
         page.AddChild(std::move(box), true);
     }
-    AddCheckBox(page, 10, 286, kMask, u"Mask bad language");
-    AddCheckBox(page, 10, 325, kServerOption1, {});
-    AddCheckBox(page, 150, 325, kServerOption2, {});
+    AddCheckBox(page, 10, 286, kMask, u"Mask bad language", {kBesideBox, 250});
+    AddCheckBox(page, 10, 325, kServerOption1, {}, {});
+    AddCheckBox(page, 150, 325, kServerOption2, {}, {});
 }
 
 }  // namespace kestrovan

@@ -1,12 +1,46 @@
 #include "platform/audio/sdl/SdlAudioDevice.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 
 namespace platform {
+namespace {
+
+// The sound library under SDL's ALSA driver prints each step of a failed open to stderr (eight lines on a
+// machine without a sound card) through its error printer; the failure itself reaches the log as one line.
+// While SDL starts and opens the output, and while it closes, the printer of the library (the one SDL loads
+// by the same name) prints nothing. Without the library there is nothing to quiet.
+class QuietSoundLibrary {
+public:
+    QuietSoundLibrary() {
+        library_ = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (library_ != nullptr) {
+            setPrinter_ = reinterpret_cast<SetPrinter>(dlsym(library_, "snd_lib_error_set_handler"));
+        }
+        if (setPrinter_ != nullptr) setPrinter_(&Silent);
+    }
+    ~QuietSoundLibrary() {
+        if (setPrinter_ != nullptr) setPrinter_(nullptr);  // the library's own printer again
+        if (library_ != nullptr) dlclose(library_);
+    }
+    QuietSoundLibrary(const QuietSoundLibrary&) = delete;
+    QuietSoundLibrary& operator=(const QuietSoundLibrary&) = delete;
+
+private:
+    using Printer = void (*)(const char* file, int line, const char* function, int error, const char* format, ...);
+    using SetPrinter = int (*)(Printer);
+    static void Silent(const char*, int, const char*, int, const char*, ...) {}
+
+    void* library_ = nullptr;
+    SetPrinter setPrinter_ = nullptr;
+};
+
+}  // namespace
 
 std::unique_ptr<AudioDevice> SdlAudioDevice::Open(std::string& error) {
+    const QuietSoundLibrary quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return nullptr;
@@ -19,6 +53,7 @@ std::unique_ptr<AudioDevice> SdlAudioDevice::Open(std::string& error) {
 }
 
 SdlAudioDevice::~SdlAudioDevice() {
+    const QuietSoundLibrary quiet;
     CloseOutput();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

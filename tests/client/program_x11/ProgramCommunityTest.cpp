@@ -132,7 +132,7 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     ChooseFromMenu(0, 1);
     ASSERT_TRUE(server().WaitForMessage(MessageId::UserInfoRequest).has_value()) << "see profile.png";
     const Screenshot profile = WaitForScreen(folder() / "profile.png", [&](const Screenshot& shot) {
-        return IsSlate(shot.At(X(kProfileX + 30), Y(kProfileY + 150)));
+        return Count(shot, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight) > 3;
     });
     EXPECT_TRUE(IsSlate(profile.At(X(kProfileX + 30), Y(kProfileY + 150)))) << "the profile window: see profile.png";
     EXPECT_GT(Count(profile, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight), 3)

@@ -1,6 +1,7 @@
 // The real program where a user's set-up is odd: without a display it says so and ends with 1 instead of running
 // unseen; a package missing from its data folder shows its loading error in a box on the screen (naming the
-// package) and logs it; in English (lang= 1) it starts and reaches the login screen.
+// package) and logs it; in English (lang= 1) it starts and reaches the login screen; without a sound card one
+// line reaches the terminal.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -265,6 +266,20 @@ TEST_F(ProgramReliability, TheNextStartRemovesTheUnfinishedFilesOfAKilledOne) {
     EXPECT_NE(ReadFile(folder() / "StartLog.log").find("Removed 2 unfinished files"), std::string::npos);
     WaitForWindow();
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+// With SDL free to choose the real sound output, as on a player's machine: without a sound card the terminal
+// gets the one line that says the game is silent, not the sound library's own report of each step it failed.
+TEST_F(ProgramReliability, WithoutASoundCardTheTerminalGetsOneLine) {
+    const WithoutVariable audio("SDL_AUDIODRIVER");
+    ASSERT_GT(Start({"offline"}), 0);
+    WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(WaitForLog("Init done...", std::chrono::seconds(20)));
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+    const std::string out = ReadFile(folder() / "program.out");
+    EXPECT_EQ(out.find("ALSA lib"), std::string::npos) << out;
+    EXPECT_LE(std::count(out.begin(), out.end(), '\n'), 1) << out;
 }
 
 }  // namespace

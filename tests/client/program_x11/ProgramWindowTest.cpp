@@ -4,13 +4,16 @@
 // writes its start log and config.ini into its working folder and quits with exit code 0 when the window manager
 // asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
-// and their pixels show the intro's logos and background and the login screen's controls where the window is. On
-// the offline screen the table's cloth fills the middle and the view looks along the aim at the rack; a drag with
-// the right button turns the view and the aim with it (offline_aimed.png); a click with the pointer drawn back and
-// pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
+// and their pixels show the intro's logos and background, the login screen's controls where the window is and the
+// cloth of its demo table behind them, and the settings dialog's captions beside their boxes (a click on one checks
+// its box, whose tooltip tells its name). On the offline screen the table's cloth fills the middle and the view
+// looks along the aim at the rack; a drag with the left button turns the view and the aim with it
+// (offline_aimed.png); Ctrl held with the pointer drawn back and pushed forward strokes the cue, the balls run and stop ("BallsStopped" in the log), and the captures before and
 // after the shot (offline_before.png, offline_after.png) differ where the balls moved. The pictures are those a
 // player would expect: the logo with the game's name, pictograms on the corner buttons, badges and framed panels
-// on the login screen, the room's wall behind the table in the zoom view (offline_zoom.png), the room-setting
+// on the login screen, the lamp's pool of light on the cloth and leather round the pockets (offline_before.png),
+// the room's panelled wall behind the table and the balls' full colours in the zoom view (offline_zoom.png),
+// the cue ball clear of a raised cue's butt there (offline_zoom_raised.png), the room-setting
 // dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
 #include <gtest/gtest.h>
 
@@ -130,13 +133,17 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     // The intro's grey background would pass for the button and the table: the black bar tells them apart.
     const int barX = area.x + 500;
     const int barY = bottom - 10;
+    // The demo table behind the controls: its cloth fills much of the middle, lit, not the room's floor alone.
+    const auto demoCloth = [&](const Screenshot& shot) {
+        return CountPixels(shot, centreX - 200, centreY - 120, centreX + 200, centreY + 120,
+                           [](int r, int g, int b) { return IsCloth(static_cast<uint32_t>(r << 16 | g << 8 | b)); });
+    };
     Screenshot login = WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-        return shot.At(offlineX, offlineY) != 0x000000 && shot.At(centreX, centreY) != 0x000000 &&
-               shot.At(barX, barY) == 0x000000;
+        return shot.At(offlineX, offlineY) != 0x000000 && demoCloth(shot) > 20000 && shot.At(barX, barY) == 0x000000;
     });
     EXPECT_NE(login.At(offlineX, offlineY), 0x000000u) << "the offline button";
     EXPECT_NE(login.At(area.x + 15 + 52, bottom - 140 + 60), 0x000000u) << "a logo at the bottom left";
-    EXPECT_NE(login.At(centreX, centreY), 0x000000u) << "the demo table behind the controls";
+    EXPECT_GT(demoCloth(login), 20000) << "the demo table's cloth behind the controls: see login.png";
     EXPECT_EQ(login.At(barX, barY), 0x000000u) << "the letterbox bar at the bottom";
 
     // The corner buttons wear pictograms (a cross, a gear), far more ink than a letter's.
@@ -171,6 +178,40 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     Screenshot settings = WaitForScreen(folder() / "settings.png", dialogDrawn);
     EXPECT_TRUE(IsSlate(settings.At(boxX + 15, boxY + 480))) << "the dialog's face";
     EXPECT_NE(settings.At(boxX + 295 + 5, boxY + 496 + 5), settings.At(boxX + 15, boxY + 480)) << "its Close button";
+    // The video page's captions lie beside their boxes: none runs over a box (the v-sync box, the radio buttons
+    // of image quality, filter and anti-aliasing), and each radio button has its caption to its right.
+    const int pageX = boxX + 30, pageY = boxY + 89;
+    const auto letters = [](int r, int g, int b) { return std::min({r, g, b}) > 200; };
+    struct Box {
+        int x, y;
+    };
+    const Box boxes[] = {{349, 26}, {10, 158}, {115, 158}, {220, 158}, {10, 220}, {97, 220},  {184, 220},
+                         {10, 282}, {81, 282}, {152, 282}, {223, 282}, {294, 282}, {10, 345}, {148, 345}};
+    for (const Box& box : boxes) {
+        const int left = pageX + box.x, top = pageY + box.y;
+        EXPECT_EQ(CountPixels(settings, left + 3, top + 3, left + 28, top + 15, letters), 0)
+            << "a caption over the box at (" << box.x << ", " << box.y << "): see settings.png";
+        if (box.y >= 158) {
+            EXPECT_GT(CountPixels(settings, left + 33, top, left + 70, top + 18, letters), 10)
+                << "the caption of the box at (" << box.x << ", " << box.y << "): see settings.png";
+        }
+    }
+    // A box's tooltip tells the control's whole name, and its caption is part of it: a click on "V-sync" checks
+    // the box beside it.
+    const int vsyncX = pageX + 349, vsyncY = pageY + 26;
+    x.MovePointer(vsyncX + 15, vsyncY + 9);
+    const auto tipShown = [&](const Screenshot& shot) {
+        return DifferingPixels(settings, shot, vsyncX + 20, vsyncY + 25, vsyncX + 80, vsyncY + 50) > 300;
+    };
+    EXPECT_TRUE(tipShown(WaitForScreen(folder() / "settings_tooltip.png", tipShown)))
+        << "the tooltip below the box: see settings_tooltip.png";
+    const auto vsyncChecked = [&](const Screenshot& shot) {
+        return CountPixels(shot, vsyncX + 3, vsyncY + 3, vsyncX + 28, vsyncY + 15, IsTeal) > 100;
+    };
+    EXPECT_FALSE(vsyncChecked(settings)) << "see settings.png";
+    Click(pageX + 294 + 20, vsyncY + 9);
+    const Screenshot caption = WaitForScreen(folder() / "settings_vsync.png", vsyncChecked);
+    EXPECT_TRUE(vsyncChecked(caption)) << "a click on the caption: see settings_vsync.png";
     PressKey("Escape");
     const uint32_t face = settings.At(boxX + 15, boxY + 480);
     Screenshot closed = WaitForScreen(folder() / "closed.png",
@@ -211,6 +252,21 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return balls;
     };
     EXPECT_GT(ballsAhead(before), 300) << "the object balls ahead: see offline_before.png";
+    // The table under its lamp: the cloth brighter in the middle than by the near cushions, and leather round
+    // the near left pocket and down its cup, not a black hole cut in the wood.
+    const auto green = [&](const Screenshot& shot, int cx, int cy) {
+        long sum = 0;
+        for (int y = cy - 10; y < cy + 10; ++y) {
+            for (int px = cx - 10; px < cx + 10; ++px) sum += shot.At(px, y) >> 8 & 0xFF;
+        }
+        return static_cast<int>(sum / 400);
+    };
+    EXPECT_GT(green(before, centreX, centreY - 84) - green(before, centreX - 212, centreY + 96), 25)
+        << "the lamp's pool of light on the cloth: see offline_before.png";
+    const int leather = CountPixels(before, area.x + 120, area.y + 505, area.x + 230, area.y + 585, [](int r, int g, int b) {
+        return r >= 22 && r <= 90 && r > b + 8 && r >= g && g >= b;
+    });
+    EXPECT_GT(leather, 2000) << "the near left pocket's leather: see offline_before.png";
 
     // The zoom view looks low down the table: above the far rail stands the room's wall, not the empty
     // background.
@@ -225,22 +281,56 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     });
     x.Key("Shift_L", false);
     EXPECT_EQ(emptyAboveTheRail(zoom), 0) << "the room's wall behind the table: see offline_zoom.png";
+    // The wall is panelled, not bare: its panels' edges show above the rail.
+    int darkest = 255 * 3, lightest = 0;
+    for (int y = area.y + 40; y < area.y + 70; ++y) {
+        for (int px = area.x + 420; px < area.x + 800; ++px) {
+            const uint32_t rgb = zoom.At(px, y);
+            const int level = static_cast<int>((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+            darkest = std::min(darkest, level);
+            lightest = std::max(lightest, level);
+        }
+    }
+    EXPECT_GT(lightest - darkest, 30) << "the wall's panels above the rail: see offline_zoom.png";
+    // The rack's balls show their full colours (the solids' reds, blues and yellows), not pastel shades of them.
+    const int colourful = CountPixels(zoom, area.x + 250, area.y + 100, area.x + 780, area.y + 230, [](int r, int g, int b) {
+        const int most = std::max({r, g, b}), least = std::min({r, g, b});
+        return most > 100 && most - least > most * 6 / 10 && !(g > r && g > b);
+    });
+    EXPECT_GT(colourful, 2000) << "the balls' colours: see offline_zoom.png";
+
+    // With the cue raised a few degrees ('V' and the mouse up), as near a cushion, the zoom view looks over
+    // the cue: its butt does not cover the cue ball in the middle of the view.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    x.MovePointer(centreX, centreY + 100);
+    x.Key("v", true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    x.MovePointerInSteps(24, 0, -1, 20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    x.Key("v", false);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const auto cueBall = [&](const Screenshot& shot) {
+        return CountPixels(shot, centreX - 50, centreY - 54, centreX + 50, centreY + 46,
+                           [](int r, int g, int b) { return std::min({r, g, b}) > 150; });
+    };
+    x.Key("Shift_L", true);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Screenshot raised = WaitForScreen(folder() / "offline_zoom_raised.png",
+                                            [&](const Screenshot& shot) { return cueBall(shot) > 3500; });
+    x.Key("Shift_L", false);
+    EXPECT_GT(cueBall(raised), 3500) << "the cue ball in the zoom view: see offline_zoom_raised.png";
 
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    // Aiming: the right button stands in for Shift, the zoom view, whose sideways motion turns the view and the
-    // aiming view with it; the zoom view moves in first, and once the button is let go the turned aiming view
-    // comes back. The pointer stays on the screen, so it starts where it has room to move.
+    // Aiming, as the key guide and the help say: a drag of the left button turns the view, and the aim with it.
+    // The pointer stays on the screen, so it starts where it has room to move.
     x.MovePointer(area.x + 300, centreY);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    x.Button(3, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    for (int step = 0; step < 20; ++step) {
-        x.MovePointerBy(25, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
+    x.Button(1, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    x.Button(3, false);
+    x.MovePointerInSteps(5, 5, 0, 30);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    x.Button(1, false);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const auto turned = [&](const Screenshot& shot) {
         return DifferingPixels(before, shot, area.x, area.y + 40, right, bottom);
@@ -251,12 +341,12 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_GT(turned(aimed), 20000) << "the view turned: compare offline_before.png and offline_aimed.png";
     EXPECT_GT(ballsAhead(aimed), 300) << "a few degrees: the rack is still ahead";
 
-    // A stroke: the left button held, the pointer drawn back toward the player and pushed forward hard. The
-    // click goes to the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two
-    // frames, so a stroke that started no shot is played again, as a player would.
+    // A stroke: Ctrl held, the pointer drawn back toward the player and pushed forward hard. The pointer starts
+    // on the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two frames, so
+    // a stroke that started no shot is played again, as a player would.
     const int strokeX = centreX - 250;
     const int strokeY = centreY;
-    const auto stroke = [&] { StrokeCue(strokeX, strokeY, true); };
+    const auto stroke = [&] { StrokeCue(strokeX, strokeY, false); };
     bool stopped = false;
     for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
         stroke();

@@ -2,7 +2,8 @@
 // server (login and lobby scripts), enters the first channel with Return, takes Quick Join in the lobby, and
 // the server's JoinRoomResult brings the game room, which tells the server RoomEntered. The room's screen
 // (room.png in the working folder) shows the table in the middle and the top bar, chat area, start and ready
-// panel and player board where the layout anchors them; the check runs at 1024 x 768 and on a wider display.
+// panel and player board where the layout anchors them, and the top bar's room number and clock in whole
+// digits; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
 // relayed moves the balls, the game's end shows the result board, a friend request shows in the room's
@@ -39,10 +40,17 @@ bool IsFace(uint32_t rgb) {
     return IsSlate(rgb);
 }
 
+// The red ball's red down to its shaded rim, not the shaded orange of the yellow ball beside it.
 bool IsBallRed(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
-    return r > 70 && 2 * r > 3 * g && 10 * r > 13 * b;
+    return r > 35 && r > 2 * g && 10 * r > 13 * b;
+}
+
+// Whether a number display's cell shows a whole digit: ink in its top third and in its bottom third (a glyph
+// cut short shows its top alone, a cell cut from no digit none at all).
+bool WholeDigit(const Screenshot& shot, int x, int y, int w, int h, const std::function<bool(uint32_t)>& ink) {
+    return Count(shot, x, y, x + w, y + h / 3, ink) > 0 && Count(shot, x, y + h - h / 3, x + w, y + h, ink) > 0;
 }
 
 // The box of the red pixels of the rectangle that lie within 60 pixels of the first red pixel with four red
@@ -204,6 +212,12 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     const double shape = static_cast<double>(red.width) / red.height;
     EXPECT_GT(shape, 0.93) << red.width << " x " << red.height << ": see table.png";
     EXPECT_LT(shape, 1.07) << red.width << " x " << red.height << ": see table.png";
+
+    // The top bar's numbers show whole digits: the room number at (19, 7) in yellow, and the game clock's
+    // hours at (416, 9) and the second digit of its minutes at (468, 9).
+    EXPECT_TRUE(WholeDigit(table, left + 19, top + 7, 12, 18, IsYellowish)) << "the room number: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 416, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 468, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

@@ -1,6 +1,8 @@
 #include "XTestInjector.h"
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -111,6 +113,13 @@ void XTestInjector::MovePointer(int screenX, int screenY) {
 void XTestInjector::MovePointerBy(int dx, int dy) {
     XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
     Flush();
+}
+
+void XTestInjector::MovePointerInSteps(int steps, int dx, int dy, int pauseMs) {
+    for (int step = 0; step < steps; ++step) {
+        MovePointerBy(dx, dy);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
 }
 
 void XTestInjector::Key(const std::string& keysymName, bool press) {

@@ -41,6 +41,9 @@ public:
     void MovePointer(int screenX, int screenY);
     // Moves the pointer by an amount as a mouse does: the X server stops it at the screen's edges.
     void MovePointerBy(int dx, int dy);
+    // Moves the pointer by (dx, dy) the given number of times with a pause after each move, as a hand draws a
+    // mouse over several frames.
+    void MovePointerInSteps(int steps, int dx, int dy, int pauseMs);
     // A key by its X key symbol name ("a", "Return", "Alt_L").
     void Key(const std::string& keysymName, bool press);
     // Button 1 left, 3 right, 4 and 5 the wheel.

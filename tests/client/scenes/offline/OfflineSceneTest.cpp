@@ -99,28 +99,27 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_TRUE(scene.KeyGuide()->IsVisible());
 }
 
-TEST_F(OfflineSceneTest, TheCueFollowsTheViewAndAClickLetsTheStrokeGo) {
+TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRightButtonZooms) {
     Bring();
     GameTable& table = *scene.Table();
     EXPECT_TRUE(table.AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
-    // The arrival's camera move ends before the right button may stand in for Shift.
     for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
     ASSERT_FALSE(table.GetCamera().IsMoving());
 
-    // A click strokes nothing: the left button's release ends the stroke its press began.
+    // The left button drags the view, and the aim with it; it strokes nothing (Ctrl does).
     const auto at = platform::MakePointLParam(400, 300);
     scene.OnMessage(platform::Msg::LButtonDown, 1, at);
-    EXPECT_TRUE(table.Input().strokeKeyHeld);
-    scene.OnMessage(platform::Msg::LButtonUp, 0, at);
+    EXPECT_TRUE(table.Input().aimDragHeld);
     EXPECT_FALSE(table.Input().strokeKeyHeld);
-    EXPECT_FALSE(table.Input().leftButtonAsCtrl);
+    scene.OnMessage(platform::Msg::LButtonUp, 0, at);
+    EXPECT_FALSE(table.Input().aimDragHeld);
 
-    // So the right button then opens the zoom view, whose mouse motion turns the aim, and closes it again.
+    // The right button zooms; it does not stand in for Shift.
     scene.OnMessage(platform::Msg::RButtonDown, 2, at);
-    EXPECT_TRUE(table.Input().zoomKeyHeld);
-    EXPECT_TRUE(table.Input().rightButtonAsShift);
-    scene.OnMessage(platform::Msg::RButtonUp, 0, at);
+    EXPECT_TRUE(table.Input().rightButtonZoom);
     EXPECT_FALSE(table.Input().zoomKeyHeld);
+    scene.OnMessage(platform::Msg::RButtonUp, 0, at);
+    EXPECT_FALSE(table.Input().rightButtonZoom);
 }
 
 TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
