@@ -415,12 +415,11 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
-// The room's chat lines: eight rows 18 pixels apart, the first 206 pixels above the bottom (to its middle). A
-// line's slate panel is stretched to its text's width (plus 40): how much of that row's panel shows between
-// the table's cue and the start panel, where only a long line reaches (above its letters).
+// The room's chat lines: eight rows 18 pixels apart, the first 206 pixels above the bottom (to its middle). How
+// much of a row's lettering shows between the table's cue and the start panel, where only a long line reaches.
 int LongChatLinePixels(const Screenshot& shot, const XWindowGeometry& area, int line) {
     const int y = area.y + area.height - 210 + 18 * line;
-    return Count(shot, area.x + 480, y, area.x + 640, y + 1, IsSlate);
+    return Count(shot, area.x + 480, y - 6, area.x + 640, y + 6, IsLight);
 }
 
 // Quick Join again after To Lobby: the second room shows its own chat, the new line at the bottom of the box,
