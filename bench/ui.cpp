@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/render/TextEntry.h"
 #include "QuillLib/render/TextSurface.h"
 #include "client/ui/Button.h"
@@ -33,7 +32,6 @@ class Services : public UiServices {
 public:
     uint16_t GetScreenWidth() const override { return 1024; }
     uint16_t GetScreenHeight() const override { return 768; }
-    quill::Lock& GetAppLock() override { return lock_; }
     bool IsUiUpdateEnabled() const override { return true; }
     int16_t GetKeyState(int32_t) const override { return 0; }
     void PlaySound(uint32_t) override {}
@@ -41,7 +39,6 @@ public:
     const FontDesc& GetDefaultFont() const override { return font_; }
 
 private:
-    quill::CriticalSectionLock lock_;
     FontDesc font_;
 };
 
