@@ -13,7 +13,13 @@
 // - rest_cpu_pct, rest_ms_per_frame, rest_fps: at rest on the table view (the offline screen);
 // - shot_ms_per_frame, shot_fps: while the balls of a shot run;
 // - rss_mb: resident memory on the table view.
-// --benchmark_repetitions=5 gives the medians of five interleaved runs.
+// Online, against the tests' stand-in game server on 127.0.0.1 (config.ini's [Server] points at it; the login,
+// lobby and room scripts answer): logged in, the first channel entered, then Quick Join into the waiting room;
+// for this program only:
+// - lobby_cpu_pct, lobby_ms_per_frame, lobby_rss_mb: at rest in the lobby;
+// - room_cpu_pct, room_ms_per_frame, room_rss_mb: at rest in the game room.
+// --benchmark_repetitions=5 gives the medians of five interleaved runs. KV_BENCH_PROGRAM and KV_BENCH_DATA name
+// another build's program and data folder in place of this build's, to set an earlier build beside it.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -35,6 +41,9 @@
 #include <thread>
 #include <vector>
 
+#include "QuillLib/net/MessageId.h"
+#include "tests/support/net/GameServerFixture.h"
+#include "tests/support/net/GameServerScripts.h"
 #include "tests/support/x11/XTestInjector.h"
 
 // Last: Xlib's macros would break the headers above.
@@ -47,6 +56,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Figures = std::map<std::string, double>;
 constexpr const char* kBillardGl = "/usr/games/billard-gl";
+
+// The program and its data: the build's, unless the environment names others.
+const char* FromEnvironment(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : fallback;
+}
+const char* Program() { return FromEnvironment("KV_BENCH_PROGRAM", KV_PROGRAM); }
+const char* DataFolder() { return FromEnvironment("KV_BENCH_DATA", KV_DATA_FOLDER); }
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -271,8 +288,8 @@ void Stroke(kv::test::XTestInjector& x, int startX, int startY) {
 // This program: "kestrovan offline", the intro cut short, the login screen, its offline button, one shot.
 std::string MeasureKestrovan(Display* display, kv::test::XTestInjector& x, int measureMs, Figures& figures) {
     MeasuredProgram run("kestrovan");
-    std::filesystem::create_directory_symlink(KV_DATA_FOLDER, run.Folder() / "data");
-    if (!run.Start(KV_PROGRAM, {"offline"})) return "the program did not start";
+    std::filesystem::create_directory_symlink(DataFolder(), run.Folder() / "data");
+    if (!run.Start(Program(), {"offline"})) return "the program did not start";
     if (!run.WaitForFirstFrame(display, figures)) return "the program presented no frame";
     auto logHas = [&](const std::string& line) { return ReadFile(run.Folder() / "StartLog.log").find(line) != std::string::npos; };
 
@@ -303,6 +320,53 @@ std::string MeasureKestrovan(Display* display, kv::test::XTestInjector& x, int m
     if (!WaitUntil(std::chrono::seconds(60), [&] { return logHas("BallsStopped"); })) return "the shot did not end";
     run.Record(cpuStart, framesStart, shotStart, figures, "", "shot_ms_per_frame", "shot_fps");
     return run.Running() ? "" : "the program ended early";
+}
+
+// Presses the key every second until the server has the message; false when it did not come within a minute.
+bool PressUntil(kv::test::XTestInjector& x, const char* key, kvtest::GameServerFixture& server, quill::MessageId id) {
+    for (const auto deadline = Clock::now() + std::chrono::seconds(60); Clock::now() < deadline;) {
+        PressKey(x, key);
+        if (server.WaitForMessage(id, 1000)) return true;
+    }
+    return false;
+}
+
+// This program online: logged in to the stand-in server, the lobby of the first channel, Quick Join into the
+// waiting room; at rest in each.
+std::string MeasureKestrovanOnline(Display* display, kv::test::XTestInjector& x, int measureMs, Figures& figures) {
+    kvtest::GameServerFixture server;
+    kvtest::InstallLoginScript(server);
+    kvtest::InstallLobbyScript(server);
+    kvtest::InstallRoomScript(server);
+    MeasuredProgram run("kestrovan_online");
+    std::filesystem::create_directory_symlink(DataFolder(), run.Folder() / "data");
+    std::ofstream(run.Folder() / "config.ini", std::ios::binary)
+        << "[Server]\r\nHost=127.0.0.1\r\nPort=" << server.Port() << "\r\n";
+    // Four words: the online start with the login filled in (the first is not read).
+    if (!run.Start(Program(), {"launcher", "player", "password"})) return "the program did not start online";
+    Figures start;
+    if (!run.WaitForFirstFrame(display, start)) return "the program presented no frame online";
+    for (int i = 0; i < 2; ++i) {
+        Wait(700);
+        PressKey(x, "Escape");
+    }
+    // The login window's Return logs in with the saved account; the channel list's Return enters the first.
+    if (!PressUntil(x, "Return", server, quill::MessageId::LoginRequest)) return "the login did not reach the server";
+    if (!PressUntil(x, "Return", server, quill::MessageId::LobbyEnter)) return "the lobby was not entered";
+    Wait(2500);
+    run.MeasureFor(measureMs, figures, "lobby_cpu_pct", "lobby_ms_per_frame", "");
+    figures["lobby_rss_mb"] = run.ResidentMb();
+
+    // The lobby's Quick Join takes the waiting room.
+    for (int attempt = 0; attempt < 30 && server.CountReceived(quill::MessageId::JoinRoom) == 0; ++attempt) {
+        Click(x, 491, 551);
+        server.WaitForMessage(quill::MessageId::JoinRoom, 1000);
+    }
+    if (!server.WaitForMessage(quill::MessageId::RoomEntered, 30000)) return "the room was not entered";
+    Wait(2500);
+    run.MeasureFor(measureMs, figures, "room_cpu_pct", "room_ms_per_frame", "");
+    figures["room_rss_mb"] = run.ResidentMb();
+    return run.Running() ? "" : "the program ended early online";
 }
 
 // The window of billard-gl is 1024 pixels wide when its settings say so (the eighth line of its file).
@@ -352,6 +416,11 @@ void BM_OfflineScreen(benchmark::State& state) {
             state.SkipWithError(failure.c_str());
             break;
         }
+        Figures online;
+        if (const std::string failure = MeasureKestrovanOnline(display, x, measureMs, online); !failure.empty()) {
+            state.SkipWithError(failure.c_str());
+            break;
+        }
         if (withPeer) {
             if (const std::string failure = MeasureBillardGl(display, x, measureMs, peer); !failure.empty()) {
                 state.SkipWithError(failure.c_str());
@@ -359,6 +428,7 @@ void BM_OfflineScreen(benchmark::State& state) {
             }
         }
         state.SetIterationTime(ours["first_frame_s"]);
+        for (const auto& [name, value] : online) state.counters[name] = value;
         for (const auto& [name, value] : ours) {
             state.counters[name] = value;
             if (!withPeer) continue;

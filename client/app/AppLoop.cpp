@@ -125,6 +125,9 @@ bool App::FrameStep() {
     D3D9RenderDevice* device = GetDevice();
     if (device != nullptr && device->BeginFrame()) {
         if (device->BeginScene()) {
+            // A device may hold the frame's draws back until the scene ends: the widgets' pictures they read
+            // stay while the widget-tree lock is held.
+            quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
             sceneManager_.RenderCurrentScene(device, true);
             if (screenshotAsked_) {
                 screenshotAsked_ = false;

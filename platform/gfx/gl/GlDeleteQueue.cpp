@@ -7,11 +7,32 @@ namespace platform::gfx {
 void GlDeleteQueue::PushTexture(GLuint name) {
     std::lock_guard lock(mutex_);
     textures_.push_back(name);
+    if (watchedTextures_.count(name) != 0) watchedWent_ = true;
 }
 
 void GlDeleteQueue::PushBuffer(GLuint name) {
     std::lock_guard lock(mutex_);
     buffers_.push_back(name);
+    if (watchedBuffers_.count(name) != 0) watchedWent_ = true;
+}
+
+void GlDeleteQueue::WatchTexture(GLuint name) {
+    std::lock_guard lock(mutex_);
+    watchedTextures_.insert(name);
+}
+
+void GlDeleteQueue::WatchBuffer(GLuint name) {
+    std::lock_guard lock(mutex_);
+    watchedBuffers_.insert(name);
+}
+
+bool GlDeleteQueue::EndWatch() {
+    std::lock_guard lock(mutex_);
+    const bool went = watchedWent_;
+    watchedWent_ = false;
+    watchedTextures_.clear();
+    watchedBuffers_.clear();
+    return went;
 }
 
 void GlDeleteQueue::Flush() {

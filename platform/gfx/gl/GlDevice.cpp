@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <chrono>
 #include <thread>
 
 #include "platform/gfx/MemoryBuffer.h"
@@ -29,6 +30,21 @@ uint32_t VertexCount(PrimitiveType type, uint32_t count) {
 
 // The index address of a draw without indices (an index buffer object's first index is at address 0).
 constexpr uintptr_t kNoIndices = ~uintptr_t{0};
+
+// A frame that draws what the display already shows is still presented this often, so that a window the
+// system lost the pixels of (uncovered, moved) gets them again.
+constexpr auto kUnchangedFrameLimit = std::chrono::milliseconds(250);
+// Frames drawn as they come after a frame was given up because a texture or buffer went while it was held
+// back: a screen that replaces one in every frame still shows every second frame.
+constexpr uint32_t kFramesAfterDrop = 1;
+
+bool IsDynamic(const BufferBytes& buffer) {
+    return (buffer.GetDesc().usage & Usage::Dynamic) != 0;
+}
+
+std::vector<std::byte> CopyBytes(const std::byte* from, size_t size) {
+    return std::vector<std::byte>(from, from + size);
+}
 
 GLenum ModeOf(PrimitiveType type) {
     switch (type) {
@@ -124,6 +140,9 @@ void GlDevice::UseTarget(uint32_t width, uint32_t height, bool texture) {
 }
 
 Result GlDevice::Reset(const PresentParameters& parameters) {
+    StopRecording();
+    shownValid_ = false;
+    sentViewport_.reset();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     ApplyPresentParameters(parameters);
     state_ = GlDeviceState{};
@@ -138,18 +157,151 @@ Result GlDevice::BeginScene() {
 }
 
 Result GlDevice::EndScene() {
-    glFlush();
+    EndFrame();
     return Result::Ok;
 }
 
+void GlDevice::EndFrame() {
+    if (frameEnded_) return;
+    frameEnded_ = true;
+    if (textures_.Deletes()->EndWatch()) DropHeldFrame();
+    if (dropped_) {
+        unchanged_ = true;  // what the display shows stays one frame longer
+        return;
+    }
+    if (recording_ && shownValid_ && frame_.Signature() == shownSignature_ &&
+        std::chrono::steady_clock::now() - shownAt_ < kUnchangedFrameLimit) {
+        frame_.Reset();  // the display shows this frame already
+        unchanged_ = true;
+        return;
+    }
+    // A frame drawn as it came (recording stopped) has no signature to hold the next one against.
+    shownValid_ = recording_;
+    shownSignature_ = frame_.Signature();
+    Replay();
+    glFlush();
+}
+
 Result GlDevice::Present(bool) {
-    SDL_GL_SwapWindow(window_.window);
+    EndFrame();
+    if (!unchanged_) {
+        SDL_GL_SwapWindow(window_.window);
+        shownAt_ = std::chrono::steady_clock::now();
+    }
+    if (framesAsTheyCome_ > 0) --framesAsTheyCome_;
+    recording_ = framesAsTheyCome_ == 0;
+    unchanged_ = false;
+    dropped_ = false;
+    frameEnded_ = false;
     textures_.ReleaseUndrawn();
     textures_.Flush();
     return Result::Ok;
 }
 
+void GlDevice::StopRecording() {
+    if (textures_.Deletes()->EndWatch()) DropHeldFrame();
+    Replay();
+    recording_ = false;
+}
+
+// A texture or buffer that held-back calls read went: they are given up unread and the frame is not presented;
+// the next frame is drawn as it comes (which reads each texture and buffer while its owner still holds it).
+void GlDevice::DropHeldFrame() {
+    frame_.Reset();
+    dropped_ = true;
+    shownValid_ = false;
+    framesAsTheyCome_ = kFramesAfterDrop;
+}
+
+void GlDevice::Hold(GlRecordedCall call) {
+    if (call.kind == GlRecordedCall::Kind::Clear) {
+        frame_.Add(std::move(call));
+        return;
+    }
+    // Every texture and buffer object the draw reads gets its OpenGL name now, watched until it is drawn.
+    GlDeleteQueue& deletes = *textures_.Deletes();
+    for (size_t stage = 0; stage < kMaxTextureStages; ++stage) {
+        const auto& stageStates = call.state.stageStates[stage];
+        if (stageStates[static_cast<uint32_t>(TextureStageState::ColorOp)] == TextureOp::Disable) break;
+        if (call.state.textures[stage] != nullptr) deletes.WatchTexture(textures_.NameOf(*call.state.textures[stage]));
+    }
+    if (call.vertices.empty()) {
+        const GLuint name = buffers_.NameOf(call.state.stream->Bytes(), GL_ARRAY_BUFFER);
+        shadow_.ArrayBuffer(name);
+        deletes.WatchBuffer(name);
+    }
+    if (call.indexed && call.indices.empty()) {
+        const GLuint name = buffers_.NameOf(call.state.indices->Bytes(), GL_ELEMENT_ARRAY_BUFFER);
+        shadow_.ElementBuffer(name);
+        deletes.WatchBuffer(name);
+    }
+    frame_.Add(std::move(call));
+}
+
+void GlDevice::Replay() {
+    if (frame_.Empty()) return;
+    GlDeviceState live = state_;
+    bool first = true;
+    for (GlRecordedCall& call : frame_.Calls()) {
+        state_ = std::move(call.state);
+        if (call.kind == GlRecordedCall::Kind::Clear) {
+            ClearNow(call.clearFlags, call.clearColor, call.clearZ);
+            continue;
+        }
+        // OpenGL holds the state of the last draw drawn, which may be another frame's: the first draw sends
+        // what differs from it.
+        if (first) state_.MarkAllDirty();
+        first = false;
+        DrawRecorded(call);
+    }
+    frame_.Reset();
+    state_ = std::move(live);
+    state_.MarkAllDirty();
+}
+
+void GlDevice::DrawRecorded(const GlRecordedCall& call) {
+    SendViewport();
+    pipeline_.Apply(state_, textures_);
+    uintptr_t vertices = 0;
+    if (call.vertices.empty()) {
+        vertices = BindVertices() + static_cast<uintptr_t>(call.baseVertex) * state_.stride;
+    } else {
+        shadow_.ArrayBuffer(0);
+        vertices = reinterpret_cast<uintptr_t>(call.vertices.data());
+    }
+    pipeline_.SetupArrays(state_, vertices);
+    if (!call.indexed) {
+        Draw(call.mode, call.count, kNoIndices, call.first, 0, 0);
+        return;
+    }
+    uintptr_t indices = 0;
+    if (call.indices.empty()) {
+        indices = BindIndices(call.startIndex);
+    } else {
+        shadow_.ElementBuffer(0);
+        indices = reinterpret_cast<uintptr_t>(call.indices.data());
+    }
+    Draw(call.mode, call.count, indices, 0, call.minIndex, call.maxIndex);
+}
+
 Result GlDevice::Clear(uint32_t flags, Color color, float z, uint32_t) {
+    if (recording_) {
+        GlRecordedCall call;
+        call.kind = GlRecordedCall::Kind::Clear;
+        call.state = state_;
+        call.clearFlags = flags;
+        call.clearColor = color;
+        call.clearZ = z;
+        Hold(std::move(call));
+        state_.renderDirty = true;
+        return Result::Ok;
+    }
+    ClearNow(flags, color, z);
+    return Result::Ok;
+}
+
+void GlDevice::ClearNow(uint32_t flags, Color color, float z) {
+    SendViewport();
     // Clears touch only the viewport and ignore the depth-write switch.
     const Viewport& v = state_.viewport;
     const GLint y = state_.targetIsTexture ? static_cast<GLint>(v.y)
@@ -172,7 +324,6 @@ Result GlDevice::Clear(uint32_t flags, Color color, float z, uint32_t) {
     glClear(mask);
     shadow_.Enable(GL_SCISSOR_TEST, false);
     state_.renderDirty = true;
-    return Result::Ok;
 }
 
 Result GlDevice::SetRenderState(RenderState state, uint32_t value) {
@@ -219,13 +370,22 @@ Result GlDevice::SetTransform(TransformState state, const Matrix& matrix) {
 
 Result GlDevice::SetViewport(const Viewport& viewport) {
     state_.viewport = viewport;
+    state_.transformsDirty = true;  // the half-pixel offset depends on the viewport's size
+    return Result::Ok;
+}
+
+// The viewport of the state about to draw (it may be a held-back call's), sent when OpenGL has another.
+void GlDevice::SendViewport() {
+    const Viewport& viewport = state_.viewport;
     const GLint y = state_.targetIsTexture ? static_cast<GLint>(viewport.y)
                                            : static_cast<GLint>(state_.targetHeight) -
                                                  static_cast<GLint>(viewport.y + viewport.height);
-    glViewport(static_cast<GLint>(viewport.x), y, static_cast<GLsizei>(viewport.width), static_cast<GLsizei>(viewport.height));
-    glDepthRange(viewport.minZ, viewport.maxZ);
-    state_.transformsDirty = true;  // the half-pixel offset depends on the viewport's size
-    return Result::Ok;
+    const SentViewport wanted{static_cast<GLint>(viewport.x), y, static_cast<GLsizei>(viewport.width),
+                              static_cast<GLsizei>(viewport.height), viewport.minZ, viewport.maxZ};
+    if (sentViewport_ == wanted) return;
+    glViewport(wanted.x, wanted.y, wanted.width, wanted.height);
+    glDepthRange(wanted.minZ, wanted.maxZ);
+    sentViewport_ = wanted;
 }
 
 Result GlDevice::GetViewport(Viewport& out) {
@@ -321,9 +481,32 @@ Result GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_
     const uint32_t vertices = VertexCount(type, primitiveCount);
     const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(startVertex) + vertices) * state_.stride;
     if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
+    if (recording_) {
+        GlRecordedCall call = RecordDraw(ModeOf(type), vertices);
+        call.first = startVertex;
+        if (IsDynamic(state_.stream->Bytes())) {
+            const size_t from = state_.streamOffset + static_cast<size_t>(startVertex) * state_.stride;
+            call.vertices = CopyBytes(state_.stream->Data() + from, end - from);
+            call.first = 0;
+        }
+        Hold(std::move(call));
+        return Result::Ok;
+    }
+    SendViewport();
     pipeline_.Apply(state_, textures_);
     pipeline_.SetupArrays(state_, BindVertices());
     return Draw(ModeOf(type), vertices, kNoIndices, startVertex, 0, 0);
+}
+
+GlRecordedCall GlDevice::RecordDraw(GLenum mode, uint32_t count) {
+    GlRecordedCall call;
+    call.state = state_;
+    call.mode = mode;
+    call.count = count;
+    // What the pipeline would have sent for this draw is sent when it is drawn.
+    state_.renderDirty = state_.transformsDirty = state_.lightsDirty = state_.materialDirty = state_.stagesDirty =
+        false;
+    return call;
 }
 
 Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex, uint32_t vertexCount,
@@ -335,6 +518,26 @@ Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, ui
     if ((static_cast<uint64_t>(startIndex) + indices) * 2 > state_.indices->GetDesc().size) return Result::InvalidCall;
     const uint64_t end = state_.streamOffset + (static_cast<uint64_t>(baseVertex) + minIndex + vertexCount) * state_.stride;
     if (end > state_.stream->GetDesc().size) return Result::InvalidCall;
+    if (recording_) {
+        GlRecordedCall call = RecordDraw(ModeOf(type), indices);
+        call.indexed = true;
+        call.startIndex = startIndex;
+        call.minIndex = minIndex;
+        call.maxIndex = minIndex + (vertexCount == 0 ? 0 : vertexCount - 1);
+        call.baseVertex = static_cast<uint32_t>(baseVertex);
+        if (IsDynamic(state_.stream->Bytes())) {
+            const size_t from = state_.streamOffset + static_cast<size_t>(baseVertex) * state_.stride;
+            call.vertices = CopyBytes(state_.stream->Data() + from, end - from);
+            call.baseVertex = 0;
+        }
+        if (IsDynamic(state_.indices->Bytes())) {
+            call.indices = CopyBytes(state_.indices->Data() + static_cast<size_t>(startIndex) * 2, size_t{indices} * 2);
+            call.startIndex = 0;
+        }
+        Hold(std::move(call));
+        return Result::Ok;
+    }
+    SendViewport();
     pipeline_.Apply(state_, textures_);
     pipeline_.SetupArrays(state_, BindVertices() + static_cast<uintptr_t>(baseVertex) * state_.stride);
     return Draw(ModeOf(type), indices, BindIndices(startIndex), 0, minIndex,
@@ -367,6 +570,7 @@ Result GlDevice::CreateCubeTexture(uint32_t edge, uint32_t levels, uint32_t usag
 
 Result GlDevice::GetBackBuffer(uint32_t index, std::unique_ptr<Surface>& out) {
     if (index != 0) return Result::InvalidCall;
+    StopRecording();
     out = std::make_unique<GlBackBufferSurface>(backBufferWidth_, backBufferHeight_);
     return Result::Ok;
 }
@@ -388,6 +592,7 @@ GLuint GlDevice::FramebufferFor(GLuint texture, uint32_t width, uint32_t height)
 
 Result GlDevice::SetRenderTarget(uint32_t index, Surface* target) {
     if (index != 0) return Result::InvalidCall;
+    StopRecording();
     if (target == nullptr) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         UseTarget(backBufferWidth_, backBufferHeight_, false);
@@ -444,6 +649,8 @@ Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x,
     if (plain == nullptr) return Result::InvalidCall;
     SurfaceDesc desc;
     plain->GetLevelDesc(0, desc);
+    StopRecording();
+    SendViewport();
     // Its pixels reach OpenGL first: a texture made for this one sprite (a device font's line) was never drawn.
     textures_.Bind(shadow_, 0, plain);
     glPushAttrib(GL_ALL_ATTRIB_BITS);

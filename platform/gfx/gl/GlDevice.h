@@ -4,12 +4,19 @@
 // draw that binds them, so they can be made and filled on any thread; static buffers likewise into buffer
 // objects); render-target textures are drawn into through a framebuffer object. Only state that changed is
 // sent (the state shadow). Presenting waits for the display's refresh where it offers that. The back buffer
-// is read only when asked for (a screenshot). The context never gets lost, so the device never reports loss; a reset applies the new presentation
-// parameters and returns the gamma ramp to the identity.
+// is read only when asked for (a screenshot). Clears and draws are held back until the scene ends
+// (GlFrameRecord.h): a frame that would draw what the display shows already is neither drawn nor presented,
+// so a screen at rest costs the rasteriser nothing; calls that need OpenGL at once (render targets,
+// back-buffer reads, sprites drawn directly, resets) draw what was held back and the rest of that frame as it
+// comes. A frame in which a texture or buffer that held-back draws read went is given up (the display keeps
+// the last frame) and the next one is drawn as it comes. The context never gets lost, so the device never
+// reports loss; a reset applies the new presentation parameters and returns the gamma ramp to the identity.
 //
 // Threads: the thread that owns the context (the main thread), except the Create calls.
+#include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include <GL/gl.h>
@@ -17,6 +24,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/gl/GlBufferCache.h"
 #include "platform/gfx/gl/GlDeviceState.h"
+#include "platform/gfx/gl/GlFrameRecord.h"
 #include "platform/gfx/gl/GlPipeline.h"
 #include "platform/gfx/gl/GlStateShadow.h"
 #include "platform/gfx/gl/GlTextureCache.h"
@@ -84,6 +92,19 @@ private:
     Result Draw(GLenum mode, uint32_t vertices, uintptr_t indices, uint32_t first, uint32_t minIndex,
                 uint32_t maxIndex);
     void UseTarget(uint32_t width, uint32_t height, bool texture);
+    void ClearNow(uint32_t flags, Color color, float z);
+    void SendViewport();
+    // A draw call kept with the state it was made under; the state's dirty marks are taken along.
+    GlRecordedCall RecordDraw(GLenum mode, uint32_t count);
+    // Draws what the frame held back, in order, and leaves the current state as it was.
+    void Replay();
+    void DrawRecorded(const GlRecordedCall& call);
+    // Draws what was held back; the rest of the frame is drawn as it comes.
+    void StopRecording();
+    // The end of the frame's drawing: it is drawn unless it is the frame the display shows already.
+    void EndFrame();
+    void Hold(GlRecordedCall call);
+    void DropHeldFrame();
     GLuint FramebufferFor(GLuint texture, uint32_t width, uint32_t height);
 
     GlWindow window_;
@@ -95,6 +116,14 @@ private:
     GlBufferCache buffers_;
     GlPipeline pipeline_;
     GammaRamp gamma_ = GammaRamp::Identity();
+    // The viewport and depth range OpenGL has (sent only before a clear or a draw).
+    struct SentViewport {
+        GLint x = 0, y = 0;
+        GLsizei width = 0, height = 0;
+        float minZ = 0, maxZ = 1;
+        bool operator==(const SentViewport&) const = default;
+    };
+    std::optional<SentViewport> sentViewport_;
     uint32_t backBufferWidth_ = 0;
     uint32_t backBufferHeight_ = 0;
     // Render-target textures made here, by their level-0 image, and the framebuffers made for them.
@@ -106,6 +135,17 @@ private:
     };
     std::map<const PixelImage*, RenderTarget> renderTargets_;
     std::map<GLuint, std::pair<GLuint, GLuint>> framebuffers_;  // texture name -> (framebuffer, depth buffer)
+    // The frame being drawn, while it is held back; the signature of the frame the display shows and when
+    // it was presented.
+    GlFrameRecord frame_;
+    bool recording_ = true;
+    bool frameEnded_ = false;
+    bool unchanged_ = false;
+    bool dropped_ = false;
+    uint32_t framesAsTheyCome_ = 0;
+    bool shownValid_ = false;
+    uint64_t shownSignature_ = 0;
+    std::chrono::steady_clock::time_point shownAt_;
 };
 
 }  // namespace platform::gfx

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 #include "platform/gfx/MemoryBuffer.h"
+#include "platform/gfx/gl/GlAlphaTest.h"
 
 namespace platform::gfx {
 namespace {
@@ -186,6 +188,8 @@ void GlPipeline::Apply(GlDeviceState& state, GlTextureCache& textures) {
     if (state.transformsDirty || state.lightsDirty || viewChanged) ApplyTransforms(state);
     if (state.materialDirty || state.renderDirty) ApplyMaterial(state);
     ApplyStages(state, textures);
+    // After the stages, whose textures say whether the test can reject anything.
+    shadow_.Enable(GL_ALPHA_TEST, AlphaTestCanReject(state, std::span(stageAlpha_.data(), activeUnits_)));
     state.renderDirty = state.transformsDirty = state.lightsDirty = state.materialDirty = state.stagesDirty = false;
 }
 
@@ -193,7 +197,6 @@ void GlPipeline::ApplyRenderStates(const GlDeviceState& state) {
     shadow_.Enable(GL_DEPTH_TEST, Rs(state, RenderState::ZEnable) != 0);
     shadow_.DepthMask(Rs(state, RenderState::ZWriteEnable) != 0);
     shadow_.DepthFunc(CompareFunction(Rs(state, RenderState::ZFunc)));
-    shadow_.Enable(GL_ALPHA_TEST, Rs(state, RenderState::AlphaTestEnable) != 0);
     shadow_.AlphaFunc(CompareFunction(Rs(state, RenderState::AlphaFunc)),
                       static_cast<float>(Rs(state, RenderState::AlphaRef) & 0xFF) / 255.0f);
     shadow_.Enable(GL_BLEND, Rs(state, RenderState::AlphaBlendEnable) != 0);
@@ -305,6 +308,7 @@ void GlPipeline::ApplyStages(const GlDeviceState& state, GlTextureCache& texture
 
 void GlPipeline::ApplyStage(const GlDeviceState& state, GlTextureCache& textures, int unit) {
     const GlBinding binding = textures.Bind(shadow_, unit, state.textures[unit]);
+    stageAlpha_[unit] = binding.target != 0 ? std::optional<uint8_t>(binding.leastAlpha) : std::nullopt;
     shadow_.EnableOnUnit(unit, GL_TEXTURE_2D, binding.target == GL_TEXTURE_2D);
     shadow_.EnableOnUnit(unit, GL_TEXTURE_CUBE_MAP, binding.target == GL_TEXTURE_CUBE_MAP);
     if (binding.target != 0) ApplySampler(state, unit, binding);

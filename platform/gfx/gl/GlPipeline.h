@@ -1,7 +1,8 @@
 #pragma once
 // Turns the device's fixed-function state into OpenGL 2.1 state before a draw: render states, transforms
 // (with the depth range and pixel-centre differences mended in the projection), lights, material, texture
-// stages with their combiners, coordinate sets, generation and matrices, and the vertex arrays. Everything
+// stages with their combiners, coordinate sets, generation and matrices, and the vertex arrays. The alpha
+// test is left off where it cannot reject anything (GlAlphaTest.h). Everything
 // goes through the state shadow, so only what changed since the last draw reaches OpenGL.
 //
 // Threads: the device's thread.
@@ -49,6 +50,8 @@ private:
     bool unitsKnown_ = false;
     // The view under which the lights' positions and directions were last sent.
     std::optional<Matrix> lightView_;
+    // Per running stage: the least alpha of its texture, none without one.
+    std::array<std::optional<uint8_t>, kMaxTextureStages> stageAlpha_{};
     // Per unit: the coordinate set its array reads, -1 when generated or disabled.
     std::array<int, kMaxTextureStages> unitSets_{};
 };

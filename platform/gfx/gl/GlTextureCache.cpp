@@ -20,7 +20,7 @@ constexpr GLenum kParameterNames[] = {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILT
 class GlTextureData : public TextureBackendData {
 public:
     GlTextureData(std::shared_ptr<GlDeleteQueue> deletes, size_t images)
-        : deletes_(std::move(deletes)), uploaded(images, 0) {
+        : deletes_(std::move(deletes)), uploaded(images, 0), leastAlpha(images, 0) {
         glGenTextures(1, &name);
     }
     ~GlTextureData() override {
@@ -31,6 +31,7 @@ public:
     GLuint name = 0;
     std::shared_ptr<GlDeleteQueue> deletes_;
     std::vector<uint64_t> uploaded;  // the version of each image last copied
+    std::vector<uint8_t> leastAlpha;  // the least alpha of each image as copied
     GlTextureParameters parameters;
     // While the texture is new: the texture (which owns this) and the list of new ones.
     MemoryTexture* texture = nullptr;
@@ -66,8 +67,19 @@ bool IsStale(const PixelImage& image, uint64_t uploaded) {
     return PixelImage::Reader(image).Version() != uploaded;
 }
 
-// Copies one image when it changed: 32-bit pixels go as they are, other formats through 32-bit colour.
-void Upload(GLenum target, GLint level, const PixelImage& image, uint64_t& uploaded) {
+// The least alpha byte of 32-bit BGRA pixels, rows pitch bytes apart.
+uint8_t LeastAlpha(const uint8_t* bytes, uint32_t pitch, uint32_t width, uint32_t height) {
+    uint8_t least = 255;
+    for (uint32_t y = 0; y < height && least != 0; ++y) {
+        const uint8_t* row = bytes + static_cast<size_t>(y) * pitch;
+        for (uint32_t x = 0; x < width; ++x) least = std::min(least, row[x * 4 + 3]);
+    }
+    return least;
+}
+
+// Copies one image when it changed: 32-bit pixels go as they are, other formats through 32-bit colour. The
+// least alpha of what was copied is kept: the alpha test is left off for draws it cannot reject.
+void Upload(GLenum target, GLint level, const PixelImage& image, uint64_t& uploaded, uint8_t& leastAlpha) {
     PixelImage::Reader reader(image);
     if (reader.Version() == uploaded) return;
     const GLsizei width = static_cast<GLsizei>(image.GetWidth()), height = static_cast<GLsizei>(image.GetHeight());
@@ -76,10 +88,14 @@ void Upload(GLenum target, GLint level, const PixelImage& image, uint64_t& uploa
         glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(image.GetPitch() / 4));
         glTexImage2D(target, level, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, reader.Bytes());
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        leastAlpha = LeastAlpha(reinterpret_cast<const uint8_t*>(reader.Bytes()), image.GetPitch(), image.GetWidth(),
+                                image.GetHeight());
     } else {
         std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
         DecodePixels(image.GetFormat(), reader.Bytes(), image.GetPitch(), image.GetWidth(), image.GetHeight(), pixels);
         glTexImage2D(target, level, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+        leastAlpha = LeastAlpha(reinterpret_cast<const uint8_t*>(pixels.data()), image.GetWidth() * 4, image.GetWidth(),
+                                image.GetHeight());
     }
     uploaded = reader.Version();
 }
@@ -107,13 +123,13 @@ GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlT
         // Given up before it was ever drawn: made again (every level) for its first copy.
         if (!image.HasBytes()) texture.RestorePixels();
         shadow.ActiveUnit(unit);
-        Upload(GL_TEXTURE_2D, static_cast<GLint>(level), image, data.uploaded[level]);
+        Upload(GL_TEXTURE_2D, static_cast<GLint>(level), image, data.uploaded[level], data.leastAlpha[level]);
         uploaded = true;
     }
     if (uploaded && texture.ReleasesPixelsOnceHeld()) {
         for (uint32_t level = 0; level < levels; ++level) texture.GetLevel(level)->ReleaseBytes();
     }
-    return {GL_TEXTURE_2D, &data.parameters};
+    return {GL_TEXTURE_2D, &data.parameters, *std::min_element(data.leastAlpha.begin(), data.leastAlpha.end())};
 }
 
 GlBinding BindCube(GlStateShadow& shadow, int unit, MemoryCubeTexture& cube, GlTextureData& data) {
@@ -126,10 +142,12 @@ GlBinding BindCube(GlStateShadow& shadow, int unit, MemoryCubeTexture& cube, GlT
             uint64_t& uploaded = data.uploaded[face * levels + level];
             if (!IsStale(image, uploaded)) continue;
             shadow.ActiveUnit(unit);
-            Upload(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, static_cast<GLint>(level), image, uploaded);
+            Upload(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, static_cast<GLint>(level), image, uploaded,
+                   data.leastAlpha[face * levels + level]);
         }
     }
-    return {GL_TEXTURE_CUBE_MAP, &data.parameters};
+    return {GL_TEXTURE_CUBE_MAP, &data.parameters,
+            *std::min_element(data.leastAlpha.begin(), data.leastAlpha.end())};
 }
 
 }  // namespace

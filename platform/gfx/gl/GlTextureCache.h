@@ -50,10 +50,12 @@ private:
     std::unordered_set<GlTextureData*> made_;
 };
 
-// A texture bound to a unit: its target (0 for none) and its parameters.
+// A texture bound to a unit: its target (0 for none), its parameters and the least alpha of its pixels (0
+// where unknown, as for a render target).
 struct GlBinding {
     GLenum target = 0;
     GlTextureParameters* parameters = nullptr;
+    uint8_t leastAlpha = 0;
 };
 
 class GlTextureCache {
