@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -58,10 +59,18 @@ public:
             _exit(127);
         }
         close(fds[1]);
-        char number[16] = {};
-        const ssize_t got = read(fds[0], number, sizeof number - 1);
+        // The server writes its number and then a line end, in two writes: the pipe stays open until the line
+        // end has come, or the second write fails and the server ends itself ("Cannot write display number").
+        std::string number;
+        char c = 0;
+        while (number.size() < 16) {
+            const ssize_t got = read(fds[0], &c, 1);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0 || c == '\n') break;
+            number += c;
+        }
         close(fds[0]);
-        if (got > 0) display_ = ":" + std::string(number, static_cast<size_t>(got - (number[got - 1] == '\n')));
+        if (!number.empty() && c == '\n') display_ = ":" + number;
     }
     ~OwnXServer() { Kill(); }
     const std::string& Display() const { return display_; }
