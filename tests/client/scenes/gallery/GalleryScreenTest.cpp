@@ -4,7 +4,9 @@
 // server's answers and the ways back to the lobby.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
@@ -244,11 +246,15 @@ TEST_F(GalleryReplay, ToLobbyAndJoinWithSendLeaveToLobbyAndReturnToTheLobby) {
     EXPECT_EQ(scene->NextSceneId(), SceneId::Lobby);
 
     // The next visit lists today's best again; a shot asked for just before leaving never shows.
+    // The given-up shot request may still reach the site, even after the list's: look for the list among them.
     Site().Reply(kGalleryShotPath, ShotWithText("00"));
     scene->OpenShot(8);
+    const size_t asked = Site().Requests().size();
     Activate();
     GameFrame();
-    EXPECT_EQ(Site().Requests().back().path, kGalleryListPath);
+    const auto requests = Site().Requests();
+    EXPECT_TRUE(std::any_of(requests.begin() + static_cast<std::ptrdiff_t>(asked), requests.end(),
+                            [](const auto& r) { return r.path == kGalleryListPath; }));
     EXPECT_FALSE(scene->ShotDialog()->IsLoaded());
     EXPECT_EQ(scene->SpeedIndex(), SceneShotGallery::kNoSpeed);
 }
