@@ -81,17 +81,17 @@ public:
 
     // count entries on the wire, each read by entry (by default as a field); the first kept stay in list, the
     // rest are read and dropped. The count was read before (or is implied); reading stops at a failed read.
-    template <class Count, class Entry, class Fill>
-    void Repeat(Count count, std::vector<Entry>& list, size_t kept, Fill entry) {
+    template <class Count, class Entry, class... Fill>
+    void Repeat(Count count, std::vector<Entry>& list, size_t kept, Fill... entry) {
         for (size_t i = 0; i < static_cast<size_t>(count) && Holds(); ++i) {
             Entry value{};
-            entry(value);
+            if constexpr (sizeof...(Fill) == 0) {
+                Field(value);
+            } else {
+                (entry(value), ...);
+            }
             if (i < kept) list.push_back(std::move(value));
         }
-    }
-    template <class Count, class Entry>
-    void Repeat(Count count, std::vector<Entry>& list, size_t kept) {
-        Repeat(count, list, kept, [this](Entry& value) { Field(value); });
     }
 
     // A list led by its u8 count.

@@ -59,13 +59,15 @@ public:
     template <class T, class V>
     void Derive(const T& /*field*/, V /*value*/) {}
 
-    template <class Count, class Entry, class Fill>
-    void Repeat(Count /*count*/, const std::vector<Entry>& list, size_t /*kept*/, Fill entry) {
-        for (const Entry& value : list) entry(value);
-    }
-    template <class Count, class Entry>
-    void Repeat(Count count, const std::vector<Entry>& list, size_t kept) {
-        Repeat(count, list, kept, [this](const Entry& value) { Field(value); });
+    template <class Count, class Entry, class... Fill>
+    void Repeat(Count /*count*/, const std::vector<Entry>& list, size_t /*kept*/, Fill... entry) {
+        for (const Entry& value : list) {
+            if constexpr (sizeof...(Fill) == 0) {
+                Field(value);
+            } else {
+                (entry(value), ...);
+            }
+        }
     }
 
     template <class Entry, class... Fill>

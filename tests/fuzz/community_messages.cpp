@@ -76,16 +76,11 @@ void ReadRequests(std::span<const uint8_t> payload) {
 // Every messenger message filled from the payload, written, read back and written again.
 void RoundTripMessengerMessages(std::span<const uint8_t> payload) {
     using kvfuzz::FieldFiller;
-    using quill::MessageId;
     kvfuzz::FuzzInput input(payload);
-    FieldFiller::CheckRoundTrip<ChatLineMessage>(input, MessageId::MessengerChat);
-    FieldFiller::CheckRoundTrip<FriendRequestMessage>(input, MessageId::FriendRequestReceived);
-    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, MessageId::FriendRequestResult, false);
-    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, MessageId::FriendRequestAnswer, true);
-    FieldFiller::CheckRoundTrip<ClanStatusMessage>(input, MessageId::ClanMemberStatus);
-    FieldFiller::CheckRoundTrip<ClanInvitation>(input, MessageId::ClanInvitation);
-    FieldFiller::CheckRoundTrip<FoundPlayerRecord>(input, MessageId::FindPlayerResult);
-    FieldFiller::CheckRoundTrip<ClanCreatedMessage>(input, MessageId::ClanCreateResult);
+    FieldFiller::CheckRoundTrips<ChatLineMessage, FriendRequestMessage>(input);
+    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, false);
+    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, true);
+    FieldFiller::CheckRoundTrips<ClanStatusMessage, ClanInvitation, FoundPlayerRecord, ClanCreatedMessage>(input);
 }
 
 void ReadOthers(uint8_t selector, std::span<const uint8_t> payload) {

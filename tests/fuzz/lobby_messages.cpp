@@ -49,19 +49,10 @@ void CheckPages(Lobby& lobby) {
 // Every lobby message filled from the payload, written, read back and written again.
 void RoundTripLobbyMessages(std::span<const uint8_t> payload) {
     using kvfuzz::FieldFiller;
-    using quill::MessageId;
     kvfuzz::FuzzInput input(payload);
-    FieldFiller::CheckRoundTrip<RoomListEntryMessage>(input, MessageId::RoomListEntry);
-    FieldFiller::CheckRoundTrip<RoomUpdateMessage>(input, MessageId::RoomUpdate);
-    FieldFiller::CheckRoundTrip<RoomStateMessage>(input, MessageId::RoomStateChanged);
-    FieldFiller::CheckRoundTrip<RoomCountMessage>(input, MessageId::RoomCountChanged);
-    FieldFiller::CheckRoundTrip<LobbyUserMessage>(input, MessageId::LobbyUserAdded);
-    FieldFiller::CheckRoundTrip<LobbyUserMovedMessage>(input, MessageId::LobbyUserMoved);
-    FieldFiller::CheckRoundTrip<UserClanMessage>(input, MessageId::UserLocationNotice);
-    FieldFiller::CheckRoundTrip<LobbyChatMessage>(input, MessageId::LobbyChat);
-    FieldFiller::CheckRoundTrip<ChatBannedMessage>(input, MessageId::ChatBanned);
-    FieldFiller::CheckRoundTrip<CreateRoomResultMessage>(input, MessageId::CreateRoomResult);
-    FieldFiller::CheckRoundTrip<JoinRoomResultMessage>(input, MessageId::JoinRoomResult);
+    FieldFiller::CheckRoundTrips<RoomListEntryMessage, RoomUpdateMessage, RoomStateMessage, RoomCountMessage,
+                                 LobbyUserMessage, LobbyUserMovedMessage, UserClanMessage, LobbyChatMessage,
+                                 ChatBannedMessage, CreateRoomResultMessage, JoinRoomResultMessage>(input);
 }
 
 void Feed(Lobby& lobby, uint8_t selector, std::span<const uint8_t> payload) {

@@ -45,15 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             quill::Packet packet = ReceivedMessage(quill::MessageId::GoldCharged, payload);
             if (const auto message = kestrovan::ReadGoldCharged(packet)) Check(payload.size() >= 14);
             kvfuzz::FuzzInput input(payload);
-            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::GoldChargedMessage>(input, quill::MessageId::GoldCharged);
+            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::GoldChargedMessage>(input);
             break;
         }
         case 1: {
             quill::Packet packet = ReceivedMessage(quill::MessageId::ChallengeReward, payload);
             if (const auto message = kestrovan::ReadChallengeReward(packet)) Check(payload.size() >= 12);
             kvfuzz::FuzzInput input(payload);
-            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::ChallengeRewardMessage>(input,
-                                                                                   quill::MessageId::ChallengeReward);
+            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::ChallengeRewardMessage>(input);
             break;
         }
         default: {

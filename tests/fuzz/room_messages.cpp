@@ -87,44 +87,21 @@ void ReadAsRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
 void RoundTripRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
     using namespace kestrovan;
     using kvfuzz::FieldFiller;
-    using quill::MessageId;
     const auto tableMode = static_cast<quill::GameType>(mask % 17);
     const bool running = (mask & 0x80) != 0;
     kvfuzz::FuzzInput input(payload);
-    FieldFiller::CheckRoundTrip<GameStartMessage>(input, MessageId::GameStart, tableMode);
-    FieldFiller::CheckRoundTrip<TurnResultMessage>(input, MessageId::TurnResult, running);
-    FieldFiller::CheckRoundTrip<BreakRerackMessage>(input, MessageId::BreakRerack);
-    FieldFiller::CheckRoundTrip<BallGroupsMessage>(input, MessageId::EightBallShot, (mask & 1) != 0);
-    FieldFiller::CheckRoundTrip<PointRuleBytes>(input, MessageId::PointRuleUpdate);
-    FieldFiller::CheckRoundTrip<ScoreUpdateMessage>(input, MessageId::ScoreUpdate, running, tableMode,
-                                                    static_cast<uint8_t>(mask % 7));
-    FieldFiller::CheckRoundTrip<GameEndMessage>(input, MessageId::GameEnd);
-    FieldFiller::CheckRoundTrip<GameSettlementMessage>(input, MessageId::GameSettlement);
-    FieldFiller::CheckRoundTrip<SeatValueMessage>(input, MessageId::SeatChanged,
-                                                  static_cast<SeatValueWidth>(mask % 3));
-    FieldFiller::CheckRoundTrip<LevelUpMessage>(input, MessageId::LevelUp);
-    FieldFiller::CheckRoundTrip<PlayerMoneyMessage>(input, MessageId::PlayerMoney);
-    FieldFiller::CheckRoundTrip<PlayerReconnectedMessage>(input, MessageId::PlayerReconnected);
-    FieldFiller::CheckRoundTrip<SeatLocationMessage>(input, MessageId::UserLocationNotice);
-    FieldFiller::CheckRoundTrip<RoomChatMessage>(input, MessageId::RoomChat);
-    FieldFiller::CheckRoundTrip<UnbanResultMessage>(input, MessageId::UnbanResult);
-    FieldFiller::CheckRoundTrip<RoomBanResultMessage>(input, MessageId::RoomBanResult);
-    FieldFiller::CheckRoundTrip<JackpotMessage>(input, MessageId::Jackpot);
-    FieldFiller::CheckRoundTrip<PrizeNoticeMessage>(input, MessageId::PrizeNotice);
-    FieldFiller::CheckRoundTrip<RoomValueMessage>(input, MessageId::RoomValue1223);
-    FieldFiller::CheckRoundTrip<OpponentRequestMessage>(input, MessageId::OpponentRequest);
-    FieldFiller::CheckRoundTrip<PlayerJoinedMessage>(input, MessageId::PlayerJoinedGame);
-    FieldFiller::CheckRoundTrip<MemberLeftMessage>(input, MessageId::RoomMemberLeft);
-    FieldFiller::CheckRoundTrip<MasterChangedMessage>(input, MessageId::RoomMasterChanged);
-    FieldFiller::CheckRoundTrip<MemberEnteredMessage>(input, MessageId::RoomMemberEntered);
-    FieldFiller::CheckRoundTrip<RoomSnapshotMessage>(input, MessageId::RoomSnapshot);
-    FieldFiller::CheckRoundTrip<GameStateSyncMessage>(input, MessageId::GameStateSync);
-    FieldFiller::CheckRoundTrip<RoomOptionsMessage>(input, MessageId::RoomOptionsChanged);
-    FieldFiller::CheckRoundTrip<MoneyLimitMessage>(input, MessageId::MoneyLimitReached);
-    FieldFiller::CheckRoundTrip<ItemStatsMessage>(input, MessageId::ItemStats);
-    FieldFiller::CheckRoundTrip<SeatCueMessage>(input, MessageId::SeatCueUpdate);
-    FieldFiller::CheckRoundTrip<BallPlacementMessage>(input, MessageId::BallPlacementRelay);
-    FieldFiller::CheckRoundTrip<TablePlacementHead>(input, MessageId::TablePlacement);
+    FieldFiller::CheckRoundTrip<GameStartMessage>(input, tableMode);
+    FieldFiller::CheckRoundTrip<TurnResultMessage>(input, running);
+    FieldFiller::CheckRoundTrip<BallGroupsMessage>(input, (mask & 1) != 0);
+    FieldFiller::CheckRoundTrip<ScoreUpdateMessage>(input, running, tableMode, static_cast<uint8_t>(mask % 7));
+    FieldFiller::CheckRoundTrip<SeatValueMessage>(input, static_cast<SeatValueWidth>(mask % 3));
+    FieldFiller::CheckRoundTrips<BreakRerackMessage, PointRuleBytes, GameEndMessage, GameSettlementMessage,
+                                 LevelUpMessage, PlayerMoneyMessage, PlayerReconnectedMessage, SeatLocationMessage,
+                                 RoomChatMessage, UnbanResultMessage, RoomBanResultMessage, JackpotMessage,
+                                 PrizeNoticeMessage, RoomValueMessage, OpponentRequestMessage, PlayerJoinedMessage,
+                                 MemberLeftMessage, MasterChangedMessage, MemberEnteredMessage, RoomSnapshotMessage,
+                                 GameStateSyncMessage, RoomOptionsMessage, MoneyLimitMessage, ItemStatsMessage,
+                                 SeatCueMessage, BallPlacementMessage, TablePlacementHead>(input);
 }
 
 }  // namespace

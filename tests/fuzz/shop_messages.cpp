@@ -81,19 +81,13 @@ void ApplyToCue(const std::array<uint8_t, 5>& options, const std::array<uint16_t
 void RoundTripShopAnswers(std::span<const uint8_t> payload) {
     using kvfuzz::FieldFiller;
     kvfuzz::FuzzInput input(payload);
-    FieldFiller::CheckRoundTrip<MembershipResult>(input, MessageId::MembershipResult);
-    FieldFiller::CheckRoundTrip<CoinGiftResult>(input, MessageId::CoinGiftResult);
-    FieldFiller::CheckRoundTrip<ItemBuyResult>(input, MessageId::ItemBuyResult, ShopAnswers::ShapeOf(ShapeOf));
-    FieldFiller::CheckRoundTrip<ItemUseResult>(input, MessageId::ItemUseResult, UsedItemAnswer::kItemUse);
-    FieldFiller::CheckRoundTrip<ItemUseResult>(input, MessageId::DefaultItemResult, UsedItemAnswer::kDefaultItem);
-    FieldFiller::CheckRoundTrip<ItemUseResult>(input, MessageId::GameDefaultItemResult,
-                                               UsedItemAnswer::kGameDefaultItem);
-    FieldFiller::CheckRoundTrip<ItemDeleteResult>(input, MessageId::ItemDeleteResult);
-    FieldFiller::CheckRoundTrip<PartsBuyResult>(input, MessageId::PartsBuyResult);
-    FieldFiller::CheckRoundTrip<CueUpgradeResult>(input, MessageId::CueUpgradeResult);
-    FieldFiller::CheckRoundTrip<CueRepairResult>(input, MessageId::CueRepairResult);
-    FieldFiller::CheckRoundTrip<CueRetuneResult>(input, MessageId::CueRetuneResult);
-    FieldFiller::CheckRoundTrip<ItemQuantity>(input, MessageId::ItemQuantity);
+    FieldFiller::CheckRoundTrips<MembershipResult, CoinGiftResult>(input);
+    FieldFiller::CheckRoundTrip<ItemBuyResult>(input, ShopAnswers::ShapeOf(ShapeOf));
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kItemUse);
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kDefaultItem);
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kGameDefaultItem);
+    FieldFiller::CheckRoundTrips<ItemDeleteResult, PartsBuyResult, CueUpgradeResult, CueRepairResult, CueRetuneResult,
+                                 ItemQuantity>(input);
 }
 
 void Feed(std::vector<OwnedItem>& owned, uint8_t selector, std::span<const uint8_t> payload) {
