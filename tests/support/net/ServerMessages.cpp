@@ -1,6 +1,10 @@
 #include "tests/support/net/ServerMessages.h"
 
+#include <bit>
+
 #include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/login/AccountRecord.h"
+#include "client/scenes/login/ChannelGates.h"
 #include "tests/support/net/BuiltMessage.h"
 
 namespace kvtest {
@@ -25,37 +29,34 @@ std::vector<TestChannel> DefaultChannels() {
 }
 
 Packet LoginResultMessage(const TestAccount& a) {
+    // The fields the test does not choose carry small fixed values, each its own.
+    const quill::WString line = u"profile line";
+    const quill::WString chat = u"chat";
+    const kestrovan::AccountRecord record{
+        .userId = a.userId, .accountId = a.accountId, .nickname = a.nickname, .loginId = a.loginId, .value2 = 2,
+        .value3 = 3, .value4 = 4, .value5 = 5, .value6 = 6, .cash = a.cash, .cueMoney = a.cueMoney, .extraMoney = 12,
+        .membership = a.membership, .membershipText = a.membershipText, .membershipDays = 30,
+        .connectionValue = a.schoolProgress, .connectionFlag = 17, .level = a.level, .experience = 19,
+        .skillPoints = 20, .value9 = 21, .value10 = 22, .value11 = 23, .grade = a.grade, .value12 = 25,
+        .value13 = 26, .value14 = 27, .age = a.age, .tutorialDone = a.tutorialDone,
+        .skills = std::bit_cast<std::array<int32_t, 5>>(a.skills), .profileLines = {line, line, line, line},
+        .chatTexts = {chat, chat, chat, chat, chat, chat}, .value16 = 45, .value17 = 46, .options = a.options,
+        .status = a.status, .statusText = u"banned for a day"};
     Packet p;
-    p.Init(MessageId::LoginResult);
-    p.WriteU8(0);
-    p.WriteU32(a.userId).WriteI64(a.accountId).WriteWString(a.nickname).WriteWString(a.loginId);
-    p.WriteU32(2).WriteU8(3).WriteU32(4).WriteU32(5).WriteU8(6);
-    p.WriteI64(a.cash).WriteI64(a.cueMoney).WriteI64(12);
-    p.WriteU8(a.membership);
-    if (a.membership != 0)
-        p.WriteWString(a.membershipText).WriteU16(30);
-    p.WriteU32(a.schoolProgress).WriteU8(17);
-    p.WriteU16(a.level).WriteU32(19).WriteU16(20).WriteU32(21).WriteU16(22).WriteU16(23);
-    p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(a.tutorialDone);
-    for (uint32_t skill : a.skills)
-        p.WriteU32(skill);
-    for (int i = 0; i < 4; ++i)
-        p.WriteWString(u"profile line");
-    for (int i = 0; i < 6; ++i)
-        p.WriteWString(u"chat");
-    p.WriteU8(45).WriteU8(46).WriteU32(a.options).WriteU8(a.status);
-    if (a.status == 3)
-        p.WriteWString(u"banned for a day");
+    p.Init(MessageId::LoginResult).WriteU8(0);
+    quill::WriteMessage(p, record);
     return p;
 }
 
 Packet ChannelListMessage(const std::vector<TestChannel>& channels) {
+    std::vector<kestrovan::ChannelRow> rows;
+    for (const TestChannel& c : channels) {
+        rows.push_back({.number = c.number, .users = c.users, .capacity = c.capacity, .extra = c.extra,
+                        .kind = static_cast<int16_t>(c.kind)});
+    }
     Packet p;
     p.Init(MessageId::ChannelList);
-    p.WriteU8(static_cast<uint8_t>(channels.size()));
-    for (const TestChannel& c : channels) {
-        p.WriteU8(c.number).WriteU16(c.users).WriteU16(c.capacity).WriteU16(c.extra).WriteU16(c.kind);
-    }
+    quill::FieldWriter(p).CountedList(rows, rows.size());
     return p;
 }
 
