@@ -35,8 +35,6 @@ concept LaidOut = requires(Io& io, Record& record, Context... context) { Record:
 
 class FieldReader {
 public:
-    static constexpr bool kWriting = false;
-
     explicit FieldReader(Packet& packet) : packet_(packet), errorsBefore_(packet.ErrorCount()) {}
 
     template <class... Fields>

@@ -20,8 +20,6 @@ namespace quill {
 
 class FieldWriter {
 public:
-    static constexpr bool kWriting = true;
-
     explicit FieldWriter(Packet& packet) : packet_(packet) {}
 
     template <class... Fields>

@@ -22,7 +22,6 @@ namespace kvfuzz {
 
 class FieldFiller {
 public:
-    static constexpr bool kWriting = false;
     // The longest text a plain text field is given.
     static constexpr size_t kPlainTextUnits = 80;
 
