@@ -194,6 +194,16 @@ Packet& Packet::ReadWString(WString& out) {
     return *this;
 }
 
+Packet& Packet::ReadWString(WString& out, size_t maxUnits) {
+    ReadWString(out);
+    if (out.size() > maxUnits) {
+        size_t kept = maxUnits;
+        const bool splitsPair = kept > 0 && out[kept - 1] >= 0xD800 && out[kept - 1] <= 0xDBFF;
+        out.resize(splitsPair ? kept - 1 : kept);
+    }
+    return *this;
+}
+
 uint8_t Packet::ReadU8() {
     uint8_t value;
     ReadU8(value);

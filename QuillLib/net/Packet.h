@@ -61,6 +61,8 @@ public:
     // string. A byte count outside 0..3066 counts an error and reads as empty (its terminator is consumed).
     Packet& ReadWString(char16_t* out, size_t capacity);
     Packet& ReadWString(WString& out);
+    // As above, the text cut to at most maxUnits units, never between the two halves of a character.
+    Packet& ReadWString(WString& out, size_t maxUnits);
 
     uint8_t ReadU8();
     uint16_t ReadU16();

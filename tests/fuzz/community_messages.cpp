@@ -1,7 +1,8 @@
 // Feeds the community windows' readers of server messages with payloads the fuzzer chooses: the profile
 // record of UserProfile (read and applied to a profile), the messenger's chat lines (into a chat, whose lines
 // stay bounded), friend requests (into the request queue), results, clan status, clan invitations, found
-// players and clan creation. Nothing may crash or read out of bounds, and every text keeps to its field.
+// players and clan creation. Nothing may crash or read out of bounds, and every text keeps to its field; every
+// messenger message filled from the payload comes back through its writer and reader unchanged.
 //
 // Input: [u8 selector][payload]; the selector picks the reader.
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include "client/scenes/community/FriendRequestQueue.h"
 #include "client/scenes/community/MessengerMessages.h"
 #include "client/scenes/community/ProfileRecord.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -70,6 +73,16 @@ void ReadRequests(std::span<const uint8_t> payload) {
     Check(queue.Count() <= 8);
 }
 
+// Every messenger message filled from the payload, written, read back and written again.
+void RoundTripMessengerMessages(std::span<const uint8_t> payload) {
+    using kvfuzz::FieldFiller;
+    kvfuzz::FuzzInput input(payload);
+    FieldFiller::CheckRoundTrips<ChatLineMessage, FriendRequestMessage>(input);
+    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, false);
+    FieldFiller::CheckRoundTrip<FriendResultMessage>(input, true);
+    FieldFiller::CheckRoundTrips<ClanStatusMessage, ClanInvitation, FoundPlayerRecord, ClanCreatedMessage>(input);
+}
+
 void ReadOthers(uint8_t selector, std::span<const uint8_t> payload) {
     quill::Packet packet = ReceivedMessage(quill::MessageId::ClanInvitation, payload);
     switch (selector % 7) {
@@ -94,6 +107,7 @@ void ReadOthers(uint8_t selector, std::span<const uint8_t> payload) {
             Check(ClanCreatedMessage::Read(packet).clanName.size() <= kNameFieldLength);
             break;
     }
+    RoundTripMessengerMessages(payload);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Feeds the lobby's readers of server messages with payloads the fuzzer chooses and applies what they read
 // to the lobby's models: the room table (any room number), the user table (up to its full pool) and the
 // chat log. Nothing may crash or read or write out of bounds; texts fit their fields, pages stay within
-// their lists and the pool never hands out more records than it has.
+// their lists and the pool never hands out more records than it has. Every lobby message filled from a payload
+// comes back through its writer and reader unchanged.
 //
 // Input: a sequence of [u8 selector][u8 length][payload of that length]; the selector picks the message.
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyUserTable.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -41,6 +44,15 @@ void CheckPages(Lobby& lobby) {
     Check(users.users.size() <= LobbyUserTable::kRows);
     Check(lobby.users.Count() <= static_cast<int32_t>(LobbyUserTable::kRecords));
     Check(lobby.chat.Size() <= LobbyChatLog::kMaxLines);
+}
+
+// Every lobby message filled from the payload, written, read back and written again.
+void RoundTripLobbyMessages(std::span<const uint8_t> payload) {
+    using kvfuzz::FieldFiller;
+    kvfuzz::FuzzInput input(payload);
+    FieldFiller::CheckRoundTrips<RoomListEntryMessage, RoomUpdateMessage, RoomStateMessage, RoomCountMessage,
+                                 LobbyUserMessage, LobbyUserMovedMessage, UserClanMessage, LobbyChatMessage,
+                                 ChatBannedMessage, CreateRoomResultMessage, JoinRoomResultMessage>(input);
 }
 
 void Feed(Lobby& lobby, uint8_t selector, std::span<const uint8_t> payload) {
@@ -91,6 +103,7 @@ void Feed(Lobby& lobby, uint8_t selector, std::span<const uint8_t> payload) {
                 if (quill::PlayerState* user = lobby.users.Find(clan->userId)) user->clanName = clan->clanName;
             break;
         case 8:
+            RoundTripLobbyMessages(payload);
             lobby.rooms.QuickJoin();
             lobby.rooms.SetFilter(static_cast<quill::GameType>(payload.empty() ? 0 : payload[0]), false);
             break;

@@ -1,6 +1,7 @@
 // Feeds the login screen's readers of server messages with payloads the fuzzer chooses: the account record
 // of LoginResult and the channel list. Nothing may crash or read out of bounds; every text the record keeps
-// fits its field, and a list is either read whole or refused. The answer codes' texts are looked up too.
+// fits its field, and a list is either read whole or refused. The answer codes' texts are looked up too. The
+// record and a channel row filled from the payload come back through their writer and reader unchanged.
 //
 // Input: [u8 selector][payload]; the selector's low bit picks the reader, the whole byte the answer code.
 #include <cstddef>
@@ -13,6 +14,8 @@
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
 #include "client/scenes/login/LoginTexts.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -38,6 +41,8 @@ void ReadAccount(std::span<const uint8_t> payload) {
         Check(skill <= AccountRecord::kSkillCap);
     quill::PlayerState profile;
     record.ApplyTo(profile);
+    kvfuzz::FuzzInput input(payload);
+    kvfuzz::FieldFiller::CheckRoundTrip<AccountRecord>(input);
 }
 
 void ReadChannels(std::span<const uint8_t> payload) {
@@ -47,6 +52,8 @@ void ReadChannels(std::span<const uint8_t> payload) {
         Check(rows.size() == payload[0]);
         kestrovan::PreselectChannelRow(rows, 15, 3);
     }
+    kvfuzz::FuzzInput input(payload);
+    kvfuzz::FieldFiller::CheckRoundTrip<ChannelRow>(input);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Feeds the player windows' readers of server messages with payloads the fuzzer chooses: the skill save's
 // answer (its values capped at 100000) and the tournament's ranking pages (at most fifteen rows, nicknames
 // within their field), and makes every text the chart shows of a row. Nothing may crash or read out of
-// bounds.
+// bounds; each record filled from the payload comes back through its writer and reader unchanged.
 //
 // Input: [u8 selector][payload]; the selector picks the reader.
 #include <cstddef>
@@ -10,6 +10,8 @@
 
 #include "client/scenes/player/PlayerMessages.h"
 #include "client/scenes/player/TournamentTexts.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -24,6 +26,8 @@ void ReadSkillAnswer(std::span<const uint8_t> payload) {
     if (const auto answer = ReadSkillSaveAnswer(packet)) {
         for (uint32_t value : answer->skills) Check(value <= SkillSaveAnswer::kMastered);
     }
+    kvfuzz::FuzzInput input(payload);
+    kvfuzz::FieldFiller::CheckRoundTrip<SkillSaveAnswer>(input);
 }
 
 void ReadPage(std::span<const uint8_t> payload) {
@@ -39,6 +43,8 @@ void ReadPage(std::span<const uint8_t> payload) {
         Check(!RankingTimeText(row.hour, row.minute, row.second).empty());
         RankingReward(view, row.rank);
     }
+    kvfuzz::FuzzInput input(payload);
+    kvfuzz::FieldFiller::CheckRoundTrips<RankingPage, RankingRow>(input);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Feeds the practice room's readers (GoldCharged, ChallengeReward, SystemNotice) with payloads
 // the fuzzer chooses, then runs a challenge and the text list over what was read. Nothing may crash or read
 // out of bounds; a record read whole never carries a text longer than the room keeps, a challenge never
-// passes its twentieth inning, and the text list never holds more than its 200 lines.
+// passes its twentieth inning, and the text list never holds more than its 200 lines. Each record filled from
+// the payload comes back through its writer and reader unchanged.
 //
 // Input: [u8 which reader][payload].
 #include <cstddef>
@@ -11,6 +12,8 @@
 #include "client/scenes/practice/PracticeChallenge.h"
 #include "client/scenes/practice/PracticeMessages.h"
 #include "client/scenes/practice/PracticeTextList.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -41,11 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 0: {
             quill::Packet packet = ReceivedMessage(quill::MessageId::GoldCharged, payload);
             if (const auto message = kestrovan::ReadGoldCharged(packet)) Check(payload.size() >= 14);
+            kvfuzz::FuzzInput input(payload);
+            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::GoldChargedMessage>(input);
             break;
         }
         case 1: {
             quill::Packet packet = ReceivedMessage(quill::MessageId::ChallengeReward, payload);
             if (const auto message = kestrovan::ReadChallengeReward(packet)) Check(payload.size() >= 12);
+            kvfuzz::FuzzInput input(payload);
+            kvfuzz::FieldFiller::CheckRoundTrip<kestrovan::ChallengeRewardMessage>(input);
             break;
         }
         default: {

@@ -4,6 +4,7 @@
 // choice mask. Nothing may crash or read out of bounds; no more records are read than the count announces or
 // the message holds; an invitation is refused or names one to eight users; the game's messages keep no more
 // teams, members and money entries than the room has places, and no seat outside them in the money list.
+// Every described message filled from the payload must come back through its writer and reader unchanged.
 //
 // Input: [u8 clock step][u8 choice mask][payload].
 #include <cstddef>
@@ -15,6 +16,8 @@
 
 #include "client/scenes/room/InviteList.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -22,21 +25,7 @@ namespace {
 using kestrovan::InvitableUser;
 using kestrovan::InviteList;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-quill::Packet Received(std::span<const uint8_t> payload) {
-    const size_t length = std::min<size_t>(payload.size() + quill::Packet::kHeaderSize, quill::Packet::kCapacity);
-    const auto id = static_cast<uint16_t>(quill::MessageId::InvitableUsersList);
-    std::vector<uint8_t> message{static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                                 static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8)};
-    message.insert(message.end(), payload.begin(), payload.begin() + (length - quill::Packet::kHeaderSize));
-    quill::Packet packet;
-    packet.LoadReceived(message);
-    return packet;
-}
+using kvfuzz::Check;
 
 // Every room reader over the payload, each from the payload's start.
 void ReadAsRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
@@ -94,6 +83,27 @@ void ReadAsRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
     kestrovan::ReadRoomValue(value);
 }
 
+// Every room message with a description, filled from the payload, written, read back and written again.
+void RoundTripRoomMessages(std::span<const uint8_t> payload, uint8_t mask) {
+    using namespace kestrovan;
+    using kvfuzz::FieldFiller;
+    const auto tableMode = static_cast<quill::GameType>(mask % 17);
+    const bool running = (mask & 0x80) != 0;
+    kvfuzz::FuzzInput input(payload);
+    FieldFiller::CheckRoundTrip<GameStartMessage>(input, tableMode);
+    FieldFiller::CheckRoundTrip<TurnResultMessage>(input, running);
+    FieldFiller::CheckRoundTrip<BallGroupsMessage>(input, (mask & 1) != 0);
+    FieldFiller::CheckRoundTrip<ScoreUpdateMessage>(input, running, tableMode, static_cast<uint8_t>(mask % 7));
+    FieldFiller::CheckRoundTrip<SeatValueMessage>(input, static_cast<SeatValueWidth>(mask % 3));
+    FieldFiller::CheckRoundTrips<BreakRerackMessage, PointRuleBytes, GameEndMessage, GameSettlementMessage,
+                                 LevelUpMessage, PlayerMoneyMessage, PlayerReconnectedMessage, SeatLocationMessage,
+                                 RoomChatMessage, UnbanResultMessage, RoomBanResultMessage, JackpotMessage,
+                                 PrizeNoticeMessage, RoomValueMessage, OpponentRequestMessage, PlayerJoinedMessage,
+                                 MemberLeftMessage, MasterChangedMessage, MemberEnteredMessage, RoomSnapshotMessage,
+                                 GameStateSyncMessage, RoomOptionsMessage, MoneyLimitMessage, ItemStatsMessage,
+                                 SeatCueMessage, BallPlacementMessage, TablePlacementHead>(input);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -102,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t step = data[0] * 250u;
     const uint8_t mask = data[1];
     ReadAsRoomMessages({data + 2, size - 2}, mask);
-    quill::Packet packet = Received({data + 2, size - 2});
+    RoundTripRoomMessages({data + 2, size - 2}, mask);
+    quill::Packet packet = kvfuzz::ReceivedMessage(quill::MessageId::InvitableUsersList, {data + 2, size - 2});
     const uint16_t announced = size >= 4 ? static_cast<uint16_t>(data[2] | data[3] << 8) : 0;
     std::vector<InvitableUser> users = InviteList::Read(packet);
     Check(users.size() <= announced);

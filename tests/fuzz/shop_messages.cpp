@@ -1,7 +1,8 @@
 // Feeds the shop's readers of server answers with payloads the fuzzer chooses and applies what they read to
 // an owned-items list as the shop would: bought items join it, counts change and items at 0 leave, deleted
 // items leave. Nothing may crash or read or write out of bounds; texts fit their fields, result texts exist
-// only for failures, and the pages of the list stay within it.
+// only for failures, and the pages of the list stay within it. Every answer filled from a payload comes back
+// through its writer and reader unchanged.
 //
 // Input: a sequence of [u8 selector][u8 length][payload of that length]; the selector picks the message.
 #include <algorithm>
@@ -15,6 +16,8 @@
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopMessages.h"
 #include "client/scenes/shop/ShopResultTexts.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {
@@ -74,6 +77,19 @@ void ApplyToCue(const std::array<uint8_t, 5>& options, const std::array<uint16_t
     }
 }
 
+// Every shop answer filled from the payload, written, read back and written again.
+void RoundTripShopAnswers(std::span<const uint8_t> payload) {
+    using kvfuzz::FieldFiller;
+    kvfuzz::FuzzInput input(payload);
+    FieldFiller::CheckRoundTrips<MembershipResult, CoinGiftResult>(input);
+    FieldFiller::CheckRoundTrip<ItemBuyResult>(input, ShopAnswers::ShapeOf(ShapeOf));
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kItemUse);
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kDefaultItem);
+    FieldFiller::CheckRoundTrip<ItemUseResult>(input, UsedItemAnswer::kGameDefaultItem);
+    FieldFiller::CheckRoundTrips<ItemDeleteResult, PartsBuyResult, CueUpgradeResult, CueRepairResult, CueRetuneResult,
+                                 ItemQuantity>(input);
+}
+
 void Feed(std::vector<OwnedItem>& owned, uint8_t selector, std::span<const uint8_t> payload) {
     switch (selector % 8) {
         case 0:
@@ -130,6 +146,7 @@ void Feed(std::vector<OwnedItem>& owned, uint8_t selector, std::span<const uint8
                 CheckResult(MessageId::CueRepairResult, a->result);
             break;
         default: {
+            RoundTripShopAnswers(payload);
             const int32_t category = payload.empty() ? 7 : payload[0] % 12;
             const int32_t first = payload.size() < 2 ? 1 : payload[1];
             const ShopGridPage page = ShopGrid::MyItemsPage(owned, category, first);

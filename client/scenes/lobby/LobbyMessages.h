@@ -4,11 +4,15 @@
 // bad string counts as such an end). Texts longer than the lobby's fields are cut to them, never inside a
 // character; room numbers are returned as sent, and the room table ignores those it has no record for.
 //
+// Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers
+// here, the tests' builders and the fuzz targets follow.
+//
 // Threads: any (pure); the lobby calls them on the dispatch thread.
 #include <cstdint>
 #include <optional>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 
 namespace kestrovan {
@@ -36,6 +40,12 @@ struct RoomListEntryMessage {
     uint32_t stake = 0;
     uint16_t minHandicap = 0;
     uint16_t maxHandicap = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.room, m.state, m.elapsedMs, m.gameMode, m.status, m.players, m.maxPlayers);
+        io.Text(m.title, kLobbyNameUnits);
+        io(m.passwordFlag, m.settingA, m.tableItem, m.ballItem, m.settingB, m.stakeIndex, m.optionFlags, m.stake);
+        io(m.minHandicap, m.maxHandicap);
+    }
 };
 
 // RoomUpdate (1119).
@@ -50,6 +60,11 @@ struct RoomUpdateMessage {
     uint32_t stake = 0;
     uint16_t minHandicap = 0;
     uint16_t maxHandicap = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.room, m.status, m.maxPlayers);
+        io.Text(m.title, kLobbyNameUnits);
+        io(m.passwordFlag, m.settingB, m.stakeIndex, m.stake, m.minHandicap, m.maxHandicap);
+    }
 };
 
 // RoomStateChanged (1125).
@@ -60,12 +75,14 @@ struct RoomStateMessage {
     uint8_t state = 0;
     uint16_t tableItem = 0;
     uint16_t ballItem = 0;
+    static void Layout(auto& io, auto& m) { io(m.room, m.status, m.players, m.state, m.tableItem, m.ballItem); }
 };
 
 // RoomCountChanged (1126).
 struct RoomCountMessage {
     uint16_t room = 0;
     uint8_t state = 0;
+    static void Layout(auto& io, auto& m) { io(m.room, m.state); }
 };
 
 // LobbyUserAdded (1121); the clan name is sent only with a clan.
@@ -79,12 +96,20 @@ struct LobbyUserMessage {
     uint16_t level = 0;
     uint16_t rankCode = 0;
     uint8_t further = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.userId);
+        io.Text(m.nickname, kLobbyNameUnits);
+        io(m.clanId);
+        if (m.clanId != 0) io.Text(m.clanName, kLobbyNameUnits);
+        io(m.place, m.sortValue, m.level, m.rankCode, m.further);
+    }
 };
 
 // LobbyUserMoved (1124).
 struct LobbyUserMovedMessage {
     int64_t userId = 0;
     int16_t place = 0;
+    static void Layout(auto& io, auto& m) { io(m.userId, m.place); }
 };
 
 // UserLocationNotice (46); the clan name is sent only with a clan.
@@ -92,25 +117,46 @@ struct UserClanMessage {
     int64_t userId = 0;
     uint32_t clanId = 0;
     quill::WString clanName;
+    static void Layout(auto& io, auto& m) {
+        io(m.userId, m.clanId);
+        if (m.clanId != 0) io.Text(m.clanName, kLobbyNameUnits);
+    }
 };
 
 // LobbyChat (11).
 struct LobbyChatMessage {
     quill::WString nickname;
     quill::WString text;
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.nickname, kLobbyNameUnits);
+        io(m.text);
+    }
 };
 
 // ChatBanned (52); kinds 0 and 2 name a player.
 struct ChatBannedMessage {
+    static constexpr uint8_t kBanNamesPlayer = 0;
+    static constexpr uint8_t kBlockedByPlayer = 2;
     uint8_t kind = 0;
     quill::WString nickname;
+    static void Layout(auto& io, auto& m) {
+        io(m.kind);
+        if (m.kind == kBanNamesPlayer || m.kind == kBlockedByPlayer) io.Text(m.nickname, kLobbyNameUnits);
+    }
 };
 
 // CreateRoomResult (1131); code 21 names who waits and where.
 struct CreateRoomResultMessage {
+    static constexpr uint8_t kWaitingForYou = 21;
     uint8_t code = 0;
     quill::WString nickname;
     uint16_t room = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.code);
+        if (m.code != kWaitingForYou) return;
+        io.Text(m.nickname, kLobbyNameUnits);
+        io(m.room);
+    }
 };
 
 // JoinRoomResult (1134); the room's fields follow only a result of 0.
@@ -129,6 +175,13 @@ struct JoinRoomResultMessage {
     uint16_t ballItem = 0;
     uint16_t minHandicap = 0;
     uint16_t maxHandicap = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result != 0) return;
+        io.Skip(uint8_t{});
+        io(m.gameMode, m.settingA, m.counter2, m.counter1, m.settingB, m.timeLimit, m.optionFlags, m.stakeIndex);
+        io(m.stake, m.tableItem, m.ballItem, m.minHandicap, m.maxHandicap);
+    }
 };
 
 std::optional<RoomListEntryMessage> ReadRoomListEntry(quill::Packet& packet);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 #include "client/scenes/common/TextFields.h"
 
@@ -65,6 +66,25 @@ struct AccountRecord {
     uint32_t options = 0;
     uint8_t status = 0;
     quill::WString statusText;  // only with status 3
+
+    // The record's one description on the wire (QuillLib/net/FieldReader.h), which Read, the tests' builders
+    // and the fuzz target follow.
+    static void Layout(auto& io, auto& m) {
+        io(m.userId, m.accountId);
+        io.Text(m.nickname, kNicknameLength);
+        io.Text(m.loginId, kLoginIdLength);
+        io(m.value2, m.value3, m.value4, m.value5, m.value6, m.cash, m.cueMoney, m.extraMoney, m.membership);
+        if (m.membership != 0) {
+            io.Text(m.membershipText, kMembershipTextLength);
+            io(m.membershipDays);
+        }
+        io(m.connectionValue, m.connectionFlag, m.level, m.experience, m.skillPoints, m.value9, m.value10);
+        io(m.value11, m.grade, m.value12, m.value13, m.value14, m.age, m.tutorialDone, m.skills);
+        for (auto& line : m.profileLines) io.Text(line, kProfileLineLength);
+        for (auto& text : m.chatTexts) io.Text(text, kChatTextLength);
+        io(m.value16, m.value17, m.options, m.status);
+        if (m.status == kStatusWithText) io(m.statusText);
+    }
 
     // Reads the record at the packet's cursor; false (the record then holds what was read before the end)
     // when the message ends before the record does.

@@ -21,16 +21,10 @@ bool SuitsPlayer(uint16_t age, uint16_t level, int32_t kind) {
 }  // namespace
 
 bool ReadChannelList(quill::Packet& packet, std::vector<ChannelRow>& rows) {
-    const uint16_t errorsBefore = packet.ErrorCount();
-    rows.assign(packet.ReadU8(), ChannelRow{});
-    for (ChannelRow& row : rows) {
-        row.number = packet.ReadU8();
-        row.users = packet.ReadU16();
-        row.capacity = packet.ReadU16();
-        row.extra = packet.ReadU16();
-        row.kind = static_cast<int16_t>(packet.ReadU16());
-    }
-    return packet.ErrorCount() == errorsBefore;
+    quill::FieldReader io(packet);
+    rows.clear();
+    io.CountedList(rows, UINT8_MAX);
+    return io.Holds();
 }
 
 bool ChannelRowEnabled(uint16_t age, int32_t kind) {

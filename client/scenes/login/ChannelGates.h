@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 #include "client/scenes/common/UserLocation.h"
 
@@ -18,7 +19,11 @@ struct ChannelRow {
     uint16_t capacity = 0;
     uint16_t extra = 0;  // places beyond the capacity (memberships), shown with it
     int32_t kind = 0;
-    bool enabled = false;
+    bool enabled = false;  // not on the wire
+    static void Layout(auto& io, auto& m) {
+        io(m.number, m.users, m.capacity, m.extra);
+        io.As(int16_t{}, m.kind);
+    }
 };
 
 // The rows of a ChannelList message at the packet's cursor: u8 count, then per channel u8 number, u16 users,

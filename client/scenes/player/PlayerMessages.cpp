@@ -2,49 +2,23 @@
 
 #include <algorithm>
 
-#include "client/scenes/common/TextFields.h"
-
 namespace kestrovan {
 
-namespace {
-
-bool AtEnd(const quill::Packet& packet) {
-    return packet.Cursor() >= packet.LengthReadBack();
-}
-
-// One row after its rank; false when the message ended inside it.
-bool ReadRowFields(quill::Packet& packet, RankingRow& row) {
-    const uint16_t errorsBefore = packet.ErrorCount();
-    row.nickname = CutToLength(packet.ReadWString(), RankingPage::kNicknameUnits);
-    packet.ReadU16(row.score).ReadU8(row.games).ReadU8(row.hour).ReadU8(row.minute).ReadU8(row.second);
-    return packet.ErrorCount() == errorsBefore;
-}
-
-}  // namespace
-
 std::optional<SkillSaveAnswer> ReadSkillSaveAnswer(quill::Packet& packet) {
-    const uint16_t errorsBefore = packet.ErrorCount();
-    SkillSaveAnswer answer;
-    packet.ReadU8(answer.result);
-    if (answer.result == SkillSaveAnswer::kSaved) {
-        packet.ReadU16(answer.skillPoints);
-        for (uint32_t& value : answer.skills) value = std::min(packet.ReadU32(), SkillSaveAnswer::kMastered);
+    std::optional<SkillSaveAnswer> answer = quill::ReadMessage<SkillSaveAnswer>(packet);
+    if (answer) {
+        for (uint32_t& value : answer->skills) value = std::min(value, SkillSaveAnswer::kMastered);
     }
-    if (packet.ErrorCount() != errorsBefore) return std::nullopt;
     return answer;
 }
 
 std::optional<RankingPage> ReadRankingPage(quill::Packet& packet) {
-    const uint16_t errorsBefore = packet.ErrorCount();
-    RankingPage page;
-    packet.ReadU16(page.kept).ReadU16(page.second);
-    if (packet.ErrorCount() != errorsBefore) return std::nullopt;
-    while (page.rows.size() < RankingPage::kRows && !AtEnd(packet)) {
-        RankingRow row;
-        packet.ReadU16(row.rank);
-        if (packet.ErrorCount() != errorsBefore || row.rank == RankingPage::kEndMark) break;
-        if (!ReadRowFields(packet, row)) break;
-        page.rows.push_back(std::move(row));
+    std::optional<RankingPage> page = quill::ReadMessage<RankingPage>(packet);
+    // The rows that arrived whole, up to the end mark, the chart's last row or the message's end.
+    while (page && page->rows.size() < RankingPage::kRows && packet.Cursor() < packet.LengthReadBack()) {
+        std::optional<RankingRow> row = quill::ReadMessage<RankingRow>(packet);
+        if (!row || row->rank == RankingPage::kEndMark) break;
+        page->rows.push_back(std::move(*row));
     }
     return page;
 }

@@ -5,6 +5,9 @@
 // message or at a row cut short, whichever comes first. Nicknames longer than the chart keeps are cut,
 // never inside a character.
 //
+// Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers,
+// the tests' builders and the fuzz target follow.
+//
 // Threads: any (pure); the windows call them on the connection's dispatch thread.
 #include <array>
 #include <cstddef>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 
 namespace kestrovan {
@@ -26,12 +30,17 @@ struct SkillSaveAnswer {
     uint8_t result = 0;
     uint16_t skillPoints = 0;
     std::array<uint32_t, 5> skills{};  // each at most 100000 as read
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == kSaved) io(m.skillPoints, m.skills);
+    }
 };
 // Nothing when the message ends before the fields its result announces.
 std::optional<SkillSaveAnswer> ReadSkillSaveAnswer(quill::Packet& packet);
 
 // One row of a TournamentSchedule (1151) page.
 struct RankingRow {
+    static constexpr size_t kNicknameUnits = 63;
     uint16_t rank = 0;
     quill::WString nickname;
     uint16_t score = 0;
@@ -39,6 +48,11 @@ struct RankingRow {
     uint8_t hour = 0;
     uint8_t minute = 0;
     uint8_t second = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.rank);
+        io.Text(m.nickname, kNicknameUnits);
+        io(m.score, m.games, m.hour, m.minute, m.second);
+    }
 };
 
 struct RankingPage {
@@ -49,6 +63,8 @@ struct RankingPage {
     uint16_t kept = 0;  // the first value, which the chart keeps
     uint16_t second = 0;
     std::vector<RankingRow> rows;  // at most kRows
+    // The page's head; its rows follow, each a RankingRow, up to the end mark.
+    static void Layout(auto& io, auto& m) { io(m.kept, m.second); }
 };
 // Nothing when the message ends before its two heading values.
 std::optional<RankingPage> ReadRankingPage(quill::Packet& packet);

@@ -4,11 +4,15 @@
 // do (a bad string counts as such an end). Texts are cut to kPracticeTextUnits. ItemUseResult is read by the
 // shop's reader (ShopAnswers::ReadItemUse), as in the game room.
 //
+// Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers,
+// the tests' builders and the fuzz targets follow.
+//
 // Threads: any (pure); the practice room calls them on the dispatch thread.
 #include <cstdint>
 #include <optional>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 
 namespace kestrovan {
@@ -21,12 +25,14 @@ struct GoldChargedMessage {
     int64_t gold = 0;
     uint32_t amount = 0;
     uint8_t chargesLeft = 0;
+    static void Layout(auto& io, auto& m) { io(m.result, m.gold, m.amount, m.chargesLeft); }
 };
 
 // ChallengeReward (1149).
 struct ChallengeRewardMessage {
     uint32_t amount = 0;
     int64_t gold = 0;
+    static void Layout(auto& io, auto& m) { io(m.amount, m.gold); }
 };
 
 std::optional<GoldChargedMessage> ReadGoldCharged(quill::Packet& packet);

@@ -27,6 +27,9 @@
 // u32 player id, string nickname (empty when none), u16 N, then N bytes: the lines in CP949, each ended by a
 // line feed.
 //
+// Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h): the readers here, the
+// tests' builders and the fuzz targets all follow it.
+//
 // Threads: any (pure); the room calls them on the dispatch thread.
 #include <array>
 #include <cstdint>
@@ -35,6 +38,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameTypes.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 #include "client/scenes/shop/ShopMessages.h"
 
@@ -50,6 +54,14 @@ inline bool IsRoomSeat(int32_t seat) {
     return seat >= 0 && seat < kRoomSeats;
 }
 
+// The game modes whose team blocks carry cushion counts, and the room modes whose teams carry money.
+inline bool CarriesCushionCounts(quill::GameType tableMode) {
+    return tableMode == 0 || tableMode == 3;
+}
+inline bool CarriesStakeMoney(uint8_t roomMode) {
+    return roomMode == 2 || roomMode == 5;
+}
+
 // Whether the received message has a byte left at the cursor.
 inline bool HasPayloadByte(const quill::Packet& packet) {
     return packet.Cursor() < packet.LengthReadBack();
@@ -62,6 +74,7 @@ struct PointRuleBytes {
     uint8_t multiplier = 0;
     uint8_t step = 0;
     uint8_t flag = 0;
+    static void Layout(auto& io, auto& m) { io(m.kind, m.count, m.multiplier, m.step, m.flag); }
 };
 
 // GameStart (1181).
@@ -69,6 +82,7 @@ struct GameStartMessage {
     struct Member {
         uint8_t seat = 0;
         uint16_t points = 0;
+        static void Layout(auto& io, auto& m) { io(m.seat, m.points); }
     };
     struct Team {
         uint8_t id = 0;
@@ -81,6 +95,13 @@ struct GameStartMessage {
         uint8_t sixBall = 0;  // table mode 6
         uint8_t ballGroup = 0;
         std::vector<Member> members;
+        // The team's fields before its members.
+        static void Layout(auto& io, auto& m, quill::GameType tableMode) {
+            io(m.id, m.state, m.score, m.gameWord, m.gameByte);
+            if (CarriesCushionCounts(tableMode)) io(m.threeCushions, m.banks);
+            if (tableMode == 6) io(m.sixBall);
+            io(m.ballGroup);
+        }
     };
     uint32_t seed = 0;
     uint32_t elapsedMs = 0;
@@ -91,6 +112,14 @@ struct GameStartMessage {
     uint8_t membersPerTeam = 0;
     std::vector<Team> teams;  // at most kRoomTeams
     uint32_t gameValue = 0;
+    static void Layout(auto& io, auto& m, quill::GameType tableMode) {
+        io(m.seed, m.elapsedMs, m.firstShooter, m.cueBall, m.rule, m.teamCount, m.membersPerTeam);
+        io.Repeat(m.teamCount, m.teams, kRoomTeams, [&](auto& team) {
+            Team::Layout(io, team, tableMode);
+            io.Repeat(m.membersPerTeam, team.members, kRoomSeats);
+        });
+        io(m.gameValue);
+    }
 };
 std::optional<GameStartMessage> ReadGameStart(quill::Packet& packet, quill::GameType tableMode);
 
@@ -119,6 +148,16 @@ struct TurnResultMessage {
     uint32_t pointsGained = 0;
     uint8_t ballInHand = 0;
     std::vector<Money> money;  // seats 0..7 only; the list ends at 0xFF or the payload's end
+    // The message up to the money list, which its reader and its builders take apart.
+    static void Layout(auto& io, auto& m, bool gameRunning) {
+        io(m.ballSetItem, m.tableItem, m.result, m.nextShooter, m.cueBall, m.seed);
+        io.Derive(m.hasGame, gameRunning);
+        if (!gameRunning) return;
+        io(m.inning, m.pointChange, m.marker, m.innings, m.runCount, m.points);
+        io.Skip(uint32_t{});
+        io.Skip(uint32_t{});
+        io(m.gameTimer, m.shooterTeamState, m.nextTeamState, m.pointsGained, m.ballInHand);
+    }
 };
 std::optional<TurnResultMessage> ReadTurnResult(quill::Packet& packet, bool gameRunning);
 
@@ -126,6 +165,7 @@ std::optional<TurnResultMessage> ReadTurnResult(quill::Packet& packet, bool game
 struct BreakRerackMessage {
     uint32_t seed = 0;
     uint8_t kind = 0;
+    static void Layout(auto& io, auto& m) { io(m.seed, m.kind); }
 };
 std::optional<BreakRerackMessage> ReadBreakRerack(quill::Packet& packet);
 
@@ -133,6 +173,10 @@ std::optional<BreakRerackMessage> ReadBreakRerack(quill::Packet& packet);
 struct BallGroupsMessage {
     uint8_t flag = 0;
     std::vector<uint8_t> groups;  // at most kRoomTeams
+    static void Layout(auto& io, auto& m, bool withFlag) {
+        if (withFlag) io(m.flag);
+        io.CountedList(m.groups, kRoomTeams);
+    }
 };
 std::optional<BallGroupsMessage> ReadBallGroups(quill::Packet& packet, bool withFlag);
 
@@ -147,11 +191,23 @@ struct ScoreUpdateMessage {
         uint8_t threeCushions = 0;
         uint8_t banks = 0;
         int64_t money = 0;  // room modes 2 and 5
+        static void Layout(auto& io, auto& m, quill::GameType tableMode, uint8_t roomMode) {
+            io(m.score, m.wordA, m.wordB);
+            if (CarriesCushionCounts(tableMode)) io(m.threeCushions, m.banks);
+            if (CarriesStakeMoney(roomMode)) io(m.money);
+        }
     };
     int64_t value = 0;
     uint8_t teamCount = 0;
     std::vector<Team> teams;  // at most kRoomTeams
     uint32_t gameValue = 0;
+    static void Layout(auto& io, auto& m, bool gameRunning, quill::GameType tableMode, uint8_t roomMode) {
+        io(m.value, m.teamCount);
+        if (!gameRunning) return;
+        io.Repeat(m.teamCount, m.teams, kRoomTeams, [&](auto& team) { Team::Layout(io, team, tableMode, roomMode); });
+        io(m.gameValue);
+        io.Skip(uint32_t{});
+    }
 };
 std::optional<ScoreUpdateMessage> ReadScoreUpdate(quill::Packet& packet, bool gameRunning, quill::GameType tableMode,
                                                   uint8_t roomMode);
@@ -163,6 +219,7 @@ struct GameEndMessage {
         uint32_t points = 0;
         uint32_t valueB = 0;
         uint8_t rank = 0;
+        static void Layout(auto& io, auto& m) { io(m.seat, m.points, m.valueB, m.rank); }
     };
     struct Team {
         uint8_t id = 0;
@@ -176,6 +233,17 @@ struct GameEndMessage {
     uint8_t membersPerTeam = 0;
     std::vector<Team> teams;
     uint8_t lastResult = 0;  // the last team result on the wire, also of a dropped block
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.nickname, kRoomTextUnits);
+        io(m.reason, m.withdrawalPoints);
+        io.Skip(uint16_t{});
+        io(m.teamCount, m.membersPerTeam);
+        io.Repeat(m.teamCount, m.teams, kRoomTeams, [&](auto& team) {
+            io(team.id, team.result);
+            io.Derive(m.lastResult, team.result);
+            io.Repeat(m.membersPerTeam, team.members, kRoomSeats);
+        });
+    }
 };
 std::optional<GameEndMessage> ReadGameEnd(quill::Packet& packet);
 
@@ -194,20 +262,38 @@ struct GameSettlementMessage {
         uint8_t result = 0;
         std::vector<Member> members;
     };
+    static constexpr uint8_t kInvalidResult = 7;
     uint8_t teamCount = 0;
     uint8_t membersPerTeam = 0;
     std::vector<Team> teams;
     uint8_t last = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.teamCount, m.membersPerTeam);
+        io.Repeat(m.teamCount, m.teams, kRoomTeams, [&](auto& team) {
+            io(team.id, team.result);
+            const bool settled = team.result != 0 && team.result != kInvalidResult;
+            io.Repeat(m.membersPerTeam, team.members, kRoomSeats, [&](auto& member) {
+                io.Derive(member.settled, settled);
+                if (settled) io(member.points, member.valueB, member.money, member.rank, member.status);
+            });
+        });
+        io(m.last);
+    }
 };
 std::optional<GameSettlementMessage> ReadGameSettlement(quill::Packet& packet);
 
 // The small seat messages: a seat and one value (SeatChanged, PlayerSlotUpdate, ShotBetState, RoomPrompt1191,
 // PlayerDropped: u8; HighRunRecord, HandicapChanged: u16; PlayerAllIn, PlayerWithdrew: the seat alone).
+enum class SeatValueWidth { kNone, kByte, kWord };
 struct SeatValueMessage {
     uint8_t seat = 0;
     uint32_t value = 0;
+    static void Layout(auto& io, auto& m, SeatValueWidth width) {
+        io(m.seat);
+        if (width == SeatValueWidth::kByte) io.As(uint8_t{}, m.value);
+        if (width == SeatValueWidth::kWord) io.As(uint16_t{}, m.value);
+    }
 };
-enum class SeatValueWidth { kNone, kByte, kWord };
 std::optional<SeatValueMessage> ReadSeatValue(quill::Packet& packet, SeatValueWidth width);
 
 // LevelUp (1221).
@@ -215,6 +301,7 @@ struct LevelUpMessage {
     uint8_t seat = 0;
     uint16_t level = 0;
     uint32_t value = 0;
+    static void Layout(auto& io, auto& m) { io(m.seat, m.level, m.value); }
 };
 std::optional<LevelUpMessage> ReadLevelUp(quill::Packet& packet);
 
@@ -222,6 +309,7 @@ std::optional<LevelUpMessage> ReadLevelUp(quill::Packet& packet);
 struct PlayerMoneyMessage {
     uint8_t seat = 0;
     int64_t money = 0;
+    static void Layout(auto& io, auto& m) { io(m.seat, m.money); }
 };
 std::optional<PlayerMoneyMessage> ReadPlayerMoney(quill::Packet& packet);
 
@@ -230,6 +318,7 @@ struct PlayerReconnectedMessage {
     uint8_t seat = 0;
     uint32_t value = 0;
     uint8_t dropped = 0;
+    static void Layout(auto& io, auto& m) { io(m.seat, m.value, m.dropped); }
 };
 std::optional<PlayerReconnectedMessage> ReadPlayerReconnected(quill::Packet& packet);
 
@@ -238,6 +327,10 @@ struct SeatLocationMessage {
     uint8_t seat = 0;
     uint32_t value = 0;
     quill::WString text;  // only when the value is 0
+    static void Layout(auto& io, auto& m) {
+        io(m.seat, m.value);
+        if (m.value == 0) io.Text(m.text, kRoomTextUnits);
+    }
 };
 std::optional<SeatLocationMessage> ReadSeatLocation(quill::Packet& packet);
 
@@ -247,6 +340,11 @@ struct RoomChatMessage {
     uint8_t seat = 0;
     quill::WString nickname;
     quill::WString text;
+    static void Layout(auto& io, auto& m) {
+        io(m.team, m.seat);
+        io.Text(m.nickname, kRoomTextUnits);
+        io.Text(m.text, kRoomChatUnits);
+    }
 };
 std::optional<RoomChatMessage> ReadRoomChat(quill::Packet& packet);
 
@@ -257,6 +355,10 @@ struct UnbanResultMessage {
     uint8_t kind = 0;
     uint8_t result = 0;
     quill::WString nickname;
+    static void Layout(auto& io, auto& m) {
+        io(m.kind, m.result);
+        io.Text(m.nickname, kRoomTextUnits);
+    }
 };
 std::optional<UnbanResultMessage> ReadUnbanResult(quill::Packet& packet);
 
@@ -267,6 +369,10 @@ std::vector<quill::WString> ReadChatBanNotice(quill::Packet& packet);
 struct RoomBanResultMessage {
     uint8_t result = 0;
     quill::WString nickname;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io.Text(m.nickname, kRoomTextUnits);
+    }
 };
 std::optional<RoomBanResultMessage> ReadRoomBanResult(quill::Packet& packet);
 
@@ -278,6 +384,10 @@ struct JackpotMessage {
     quill::WString nickname;
     uint8_t count = 0;
     uint32_t amount = 0;
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.nickname, kRoomTextUnits);
+        io(m.count, m.amount);
+    }
 };
 std::optional<JackpotMessage> ReadJackpot(quill::Packet& packet);
 
@@ -287,6 +397,10 @@ struct PrizeNoticeMessage {
     uint32_t amount = 0;
     uint8_t channel = 0;
     uint16_t room = 0;
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.nickname, kRoomTextUnits);
+        io(m.amount, m.channel, m.room);
+    }
 };
 std::optional<PrizeNoticeMessage> ReadPrizeNotice(quill::Packet& packet);
 
@@ -295,6 +409,11 @@ struct RoomValueMessage {
     uint8_t index = 0;
     uint32_t value = 0;
     std::optional<uint32_t> second;
+    static void Layout(auto& io, auto& m) {
+        io(m.index);
+        if (m.index != 0) io(m.value);
+        if (m.index >= 10) io(m.second);
+    }
 };
 std::optional<RoomValueMessage> ReadRoomValue(quill::Packet& packet);
 
@@ -305,6 +424,10 @@ std::optional<std::array<uint16_t, 3>> ReadThreeWords(quill::Packet& packet);
 struct OpponentRequestMessage {
     quill::WString nickname;
     uint8_t kind = 0;
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.nickname, kRoomTextUnits);
+        io(m.kind);
+    }
 };
 std::optional<OpponentRequestMessage> ReadOpponentRequest(quill::Packet& packet);
 
@@ -319,6 +442,9 @@ struct PlayerJoinedMessage {
     uint32_t penalty = 0;
     uint16_t teamState = 0;
     uint32_t gameValueIncrease = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.seat, m.money, m.team, m.penalty, m.teamState, m.gameValueIncrease);
+    }
 };
 std::optional<PlayerJoinedMessage> ReadPlayerJoined(quill::Packet& packet);
 
@@ -328,6 +454,7 @@ struct MemberLeftMessage {
     uint8_t seat = 0;
     uint8_t reasonA = 0;
     uint8_t reasonB = 0;
+    static void Layout(auto& io, auto& m) { io(m.memberCount, m.seat, m.reasonA, m.reasonB); }
 };
 std::optional<MemberLeftMessage> ReadMemberLeft(quill::Packet& packet);
 
@@ -336,6 +463,7 @@ struct MasterChangedMessage {
     uint8_t seat = 0;
     uint16_t wordA = 0;
     uint16_t wordB = 0;
+    static void Layout(auto& io, auto& m) { io(m.seat, m.wordA, m.wordB); }
 };
 std::optional<MasterChangedMessage> ReadMasterChanged(quill::Packet& packet);
 
@@ -354,6 +482,12 @@ struct RoomPlayerRecord {
     uint16_t recentWithdrawals = 0;
     uint16_t withdrawals = 0;
     uint16_t cueItem = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.seat);
+        io.Text(m.nickname, kRoomTextUnits);
+        io(m.userId, m.memberId, m.level, m.money, m.rating, m.team, m.ready, m.status, m.recentWithdrawals);
+        io(m.withdrawals, m.cueItem);
+    }
 };
 std::optional<RoomPlayerRecord> ReadRoomPlayer(quill::Packet& packet);
 
@@ -361,6 +495,7 @@ struct MemberEnteredMessage {
     RoomPlayerRecord player;
     uint8_t memberCount = 0;
     uint8_t capacity = 0;
+    static void Layout(auto& io, auto& m) { io(m.player, m.memberCount, m.capacity); }
 };
 std::optional<MemberEnteredMessage> ReadMemberEntered(quill::Packet& packet);
 
@@ -387,6 +522,16 @@ struct RoomSnapshotMessage {
     uint8_t localSeat = 0;
     uint32_t turnElapsedMs = 0;
     uint32_t gameValue = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.idleValue);
+        for (int i = 0; i < 3; ++i) io.Skip(uint16_t{});
+        io(m.roomValue, m.observe, m.roomState, m.seed);
+        if (io.Flag(!m.text.empty())) io.Text(m.text, kRoomChatUnits);
+        io(m.rule.kind);
+        if (m.rule.kind > 0) io(m.rule.count, m.rule.multiplier, m.rule.step, m.rule.flag, m.marker);
+        io(m.gameMode, m.memberCount, m.capacity, m.masterSeat, m.cueBall, m.shooterSeat, m.turnTime, m.stake);
+        io(m.tableItem, m.ballSetItem, m.localSeat, m.turnElapsedMs, m.gameValue);
+    }
 };
 std::optional<RoomSnapshotMessage> ReadRoomSnapshot(quill::Packet& packet);
 
@@ -396,6 +541,7 @@ struct GameStateSyncMessage {
         uint8_t seat = 0;
         uint16_t innings = 0;
         uint16_t points = 0;
+        static void Layout(auto& io, auto& m) { io(m.seat, m.innings, m.points); }
     };
     struct Team {
         uint8_t id = 0;
@@ -403,12 +549,20 @@ struct GameStateSyncMessage {
         uint32_t score = 0;
         uint8_t ballGroup = 0;
         std::vector<Member> members;
+        static void Layout(auto& io, auto& m) {
+            io(m.id, m.state, m.score, m.ballGroup);
+            io.CountedList(m.members, kRoomSeats);
+        }
     };
     uint8_t shooterSeat = 0;
     uint16_t inning = 0;
     uint32_t elapsedMs = 0;
     uint32_t gameValue = 0;
     std::vector<Team> teams;  // at most kRoomTeams
+    static void Layout(auto& io, auto& m) {
+        io(m.shooterSeat, m.inning, m.elapsedMs, m.gameValue);
+        io.CountedList(m.teams, kRoomTeams);
+    }
 };
 std::optional<GameStateSyncMessage> ReadGameStateSync(quill::Packet& packet);
 
@@ -421,6 +575,10 @@ struct RoomOptionsMessage {
     uint16_t ballSetItem = 0;
     uint8_t changesMade = 0;
     uint8_t changesAllowed = 0;
+    static void Layout(auto& io, auto& m) {
+        io.Text(m.title, kRoomTextUnits);
+        io(m.option, m.flags, m.tableItem, m.ballSetItem, m.changesMade, m.changesAllowed);
+    }
 };
 std::optional<RoomOptionsMessage> ReadRoomOptions(quill::Packet& packet);
 
@@ -429,6 +587,7 @@ struct MoneyLimitMessage {
     int64_t money = 0;
     int64_t cueMoney = 0;
     std::array<uint32_t, 2> goldValues{};
+    static void Layout(auto& io, auto& m) { io(m.money, m.cueMoney, m.goldValues); }
 };
 std::optional<MoneyLimitMessage> ReadMoneyLimit(quill::Packet& packet);
 
@@ -442,6 +601,7 @@ struct ItemStatsMessage {
     uint32_t subKey = 0;
     int64_t valueA = 0;
     int64_t valueB = 0;
+    static void Layout(auto& io, auto& m) { io(m.key, m.subKey, m.valueA, m.valueB); }
 };
 std::optional<ItemStatsMessage> ReadItemStats(quill::Packet& packet);
 
@@ -451,6 +611,10 @@ struct SeatCueMessage {
     uint32_t cueItem = 0;
     uint8_t custom = 0;
     std::array<uint16_t, 5> parts{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+    static void Layout(auto& io, auto& m) {
+        io(m.seat, m.cueItem, m.custom);
+        if (m.custom == 1) io(m.parts);
+    }
 };
 std::optional<SeatCueMessage> ReadSeatCue(quill::Packet& packet);
 
@@ -460,6 +624,7 @@ struct BallPlacementMessage {
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;
+    static void Layout(auto& io, auto& m) { io(m.ball, m.x, m.y, m.z); }
 };
 std::optional<BallPlacementMessage> ReadBallPlacement(quill::Packet& packet);
 
@@ -472,6 +637,7 @@ struct TablePlacementHead {
     uint8_t cueBall = 0;
     uint16_t tableItem = 0;
     uint16_t ballSetItem = 0;
+    static void Layout(auto& io, auto& m) { io(m.shooter, m.cueBall, m.tableItem, m.ballSetItem); }
 };
 std::optional<TablePlacementHead> ReadTablePlacementHead(quill::Packet& packet);
 

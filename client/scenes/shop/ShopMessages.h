@@ -5,6 +5,9 @@
 // as such an end); an answer whose result is not 0 carries only its result. Texts are cut to the fields the
 // shop keeps. The cue workshop's answers (parts, upgrade, repair, re-tune) are read here too.
 //
+// Each answer's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers
+// here, the tests' builders and the fuzz targets follow.
+//
 // Threads: any (pure); the shop calls the readers on the dispatch thread and the writers on the main thread.
 #include <array>
 #include <cstdint>
@@ -12,6 +15,7 @@
 #include <optional>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
 
 namespace kestrovan {
@@ -60,12 +64,26 @@ struct MembershipResult {  // 84
     uint8_t state = 0;
     quill::WString endDate;  // with a state above 0
     uint16_t value = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result != 0) return;
+        io(m.cash, m.cueMoney, m.bonus, m.state);
+        if (m.state == 0) return;
+        io.Text(m.endDate, kShopTextUnits);
+        io(m.value);
+    }
 };
 
 struct CoinGiftResult {  // 88
     uint8_t result = 0;
     uint32_t amount = 0;
     quill::WString recipient;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result != 0) return;
+        io(m.amount);
+        io.Text(m.recipient, kShopTextUnits);
+    }
 };
 
 // How a bought item's record continues after its fixed fields.
@@ -83,6 +101,17 @@ struct BoughtItem {
     std::array<uint8_t, 5> stats{};
     uint16_t remaining = 0;  // other items
     uint16_t limit = 0;
+    // shapeOf tells a reader the shape of the item's type; a writer sends the shape the record holds.
+    static void Layout(auto& io, auto& m, const std::function<BoughtItemShape(uint32_t)>& shapeOf) {
+        io(m.key, m.typeCode, m.state, m.status);
+        io.Derive(m.shape, shapeOf ? shapeOf(m.typeCode) : BoughtItemShape::kCounted);
+        if (m.shape == BoughtItemShape::kPersonalCue) {
+            io(m.cueValue);
+            io.Text(m.name, kShopTextUnits);
+            io(m.parts, m.stats);
+        }
+        if (m.shape == BoughtItemShape::kCounted) io(m.remaining, m.limit);
+    }
 };
 
 struct ItemBuyResult {  // 93
@@ -93,7 +122,16 @@ struct ItemBuyResult {  // 93
     uint32_t bonus = 0;
     uint32_t coins = 0;
     std::optional<BoughtItem> item;  // mode 1
+    static void Layout(auto& io, auto& m, const std::function<BoughtItemShape(uint32_t)>& shapeOf) {
+        io(m.mode, m.result);
+        if (m.result != 0) return;
+        if (m.mode != 3) io(m.cash, m.cueMoney, m.bonus, m.coins);
+        if (m.mode == 1) BoughtItem::Layout(io, io.Emplace(m.item), shapeOf);
+    }
 };
+
+// Which answer an ItemUseResult record is read from.
+enum class UsedItemAnswer { kItemUse, kDefaultItem, kGameDefaultItem };
 
 // ItemUseResult (96), DefaultItemResult (101) and GameDefaultItemResult (103).
 struct ItemUseResult {
@@ -105,11 +143,23 @@ struct ItemUseResult {
     uint8_t status = 0;
     uint8_t extra = 0;
     quill::WString text;  // when the key is not 0
+    static void Layout(auto& io, auto& m, UsedItemAnswer answer) {
+        io(m.result);
+        if (m.result != 0) return;
+        if (answer == UsedItemAnswer::kGameDefaultItem) io(m.gameType);
+        if (answer != UsedItemAnswer::kItemUse) io(m.defaultKind);
+        io(m.key, m.typeCode, m.status, m.extra);
+        if (m.key != 0) io.Text(m.text, kShopTextUnits);
+    }
 };
 
 struct ItemDeleteResult {  // 106
     uint8_t result = 0;
     int64_t key = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io(m.key);
+    }
 };
 
 struct PartsBuyResult {  // 116
@@ -121,6 +171,10 @@ struct PartsBuyResult {  // 116
     std::array<uint8_t, 5> stats{};
     uint32_t durabilityCurrent = 0;
     uint32_t durabilityTotal = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io(m.cash, m.cueMoney, m.key, m.parts, m.stats, m.durabilityCurrent, m.durabilityTotal);
+    }
 };
 
 struct CueUpgradeResult {  // 118
@@ -131,6 +185,10 @@ struct CueUpgradeResult {  // 118
     uint8_t outcome = 0;  // 1 up, 0xFF down
     int64_t upgradePoints = 0;
     std::array<uint8_t, 5> stats{};
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io(m.cash, m.cueMoney, m.key, m.outcome, m.upgradePoints, m.stats);
+    }
 };
 
 struct CueRepairResult {  // 120
@@ -139,6 +197,10 @@ struct CueRepairResult {  // 120
     int64_t cueMoney = 0;
     int64_t key = 0;
     uint32_t durability = 0;
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io(m.cash, m.cueMoney, m.key, m.durability);
+    }
 };
 
 struct CueRetuneResult {  // 122
@@ -146,12 +208,17 @@ struct CueRetuneResult {  // 122
     int64_t cash = 0;
     int64_t key = 0;
     std::array<uint8_t, 5> stats{};
+    static void Layout(auto& io, auto& m) {
+        io(m.result);
+        if (m.result == 0) io(m.cash, m.key, m.stats);
+    }
 };
 
 struct ItemQuantity {  // 1197
     uint8_t result = 0;
     int64_t key = 0;
     uint16_t remaining = 0;
+    static void Layout(auto& io, auto& m) { io(m.result, m.key, m.remaining); }
 };
 
 class ShopAnswers {
@@ -171,10 +238,6 @@ public:
     static std::optional<CueRepairResult> ReadCueRepair(quill::Packet& packet);
     static std::optional<CueRetuneResult> ReadCueRetune(quill::Packet& packet);
     static std::optional<ItemQuantity> ReadItemQuantity(quill::Packet& packet);
-
-private:
-    static void ReadUsedItem(quill::Packet& packet, ItemUseResult& m);
-    static void ReadBoughtItem(quill::Packet& packet, const ShapeOf& shapeOf, BoughtItem& item);
 };
 
 }  // namespace kestrovan

@@ -1,5 +1,8 @@
 #include "tests/support/net/CommunityMessages.h"
 
+#include "client/scenes/community/MessengerMessages.h"
+#include "tests/support/net/BuiltMessage.h"
+
 namespace kvtest {
 
 using quill::MessageId;
@@ -46,15 +49,13 @@ Packet MemberLoggedOutMessage(uint8_t listKind, uint32_t memberId, quill::WStrin
 }
 
 Packet ChatMessage(MessageId id, uint8_t kind, uint32_t memberId, quill::WStringView text) {
-    Packet packet;
-    packet.Init(id).WriteU8(kind).WriteU32(memberId).WriteWString(text);
-    return packet;
+    return BuiltMessage(id, kestrovan::ChatLineMessage{.kind = kind, .memberId = memberId, .text = quill::WString(text)});
 }
 
 Packet FriendRequestReceivedMessage(int64_t userId, uint32_t memberId, quill::WStringView nickname) {
-    Packet packet;
-    packet.Init(MessageId::FriendRequestReceived).WriteI64(userId).WriteU32(memberId).WriteWString(nickname);
-    return packet;
+    return BuiltMessage(MessageId::FriendRequestReceived,
+                        kestrovan::FriendRequestMessage{.userId = userId, .memberId = memberId,
+                                                        .nickname = quill::WString(nickname)});
 }
 
 void WriteProfileRecord(Packet& packet, const TestProfile& profile) {
@@ -113,31 +114,25 @@ Packet ClanMemberLeftMessage(uint32_t memberId, quill::WStringView nickname) {
 }
 
 Packet FriendRequestResultMessage(uint8_t result, quill::WStringView nickname) {
-    Packet packet;
-    packet.Init(MessageId::FriendRequestResult).WriteU8(result);
-    if (result == 2)
-        packet.WriteWString(nickname);
-    return packet;
+    return BuiltMessage(MessageId::FriendRequestResult,
+                        kestrovan::FriendResultMessage{.result = result, .nickname = quill::WString(nickname)}, false);
 }
 
 Packet FriendRequestAnswerMessage(uint8_t result, quill::WStringView nickname) {
-    Packet packet;
-    packet.Init(MessageId::FriendRequestAnswer).WriteU8(result).WriteWString(nickname);
-    return packet;
+    return BuiltMessage(MessageId::FriendRequestAnswer,
+                        kestrovan::FriendResultMessage{.result = result, .nickname = quill::WString(nickname)}, true);
 }
 
 Packet ClanCreateResultMessage(uint8_t result, uint32_t clanId, quill::WStringView name, uint32_t cost) {
-    Packet packet;
-    packet.Init(MessageId::ClanCreateResult).WriteU8(result);
-    if (result == 0)
-        packet.WriteU32(clanId).WriteWString(name).WriteU8(1).WriteU8(10).WriteU32(cost);
-    return packet;
+    return BuiltMessage(MessageId::ClanCreateResult,
+                        kestrovan::ClanCreatedMessage{.result = result, .clanId = clanId,
+                                                      .clanName = quill::WString(name), .cost = cost});
 }
 
 Packet ClanMemberStatusMessage(uint32_t clanId, uint8_t capacity, uint32_t value, int64_t money) {
-    Packet packet;
-    packet.Init(MessageId::ClanMemberStatus).WriteU32(clanId).WriteU8(capacity).WriteU32(value).WriteI64(money);
-    return packet;
+    return BuiltMessage(MessageId::ClanMemberStatus,
+                        kestrovan::ClanStatusMessage{.clanId = clanId, .capacity = capacity, .value = value,
+                                                     .money = money});
 }
 
 Packet ClanInviteResultMessage(uint8_t result) {
@@ -154,19 +149,17 @@ Packet ClanLeaveResultMessage(uint8_t result) {
 
 Packet ClanInvitationMessage(quill::WStringView inviter, uint32_t clanId, quill::WStringView clanName,
                              uint8_t memberCount) {
-    Packet packet;
-    packet.Init(MessageId::ClanInvitation).WriteWString(inviter).WriteU32(clanId).WriteWString(clanName);
-    packet.WriteU8(memberCount);
-    return packet;
+    return BuiltMessage(MessageId::ClanInvitation,
+                        kestrovan::ClanInvitation{.inviter = quill::WString(inviter), .clanId = clanId,
+                                                  .clanName = quill::WString(clanName), .memberCount = memberCount});
 }
 
 Packet FindPlayerResultMessage(uint8_t result, int64_t userId, quill::WStringView nickname, uint8_t channel,
                                uint16_t place) {
-    Packet packet;
-    packet.Init(MessageId::FindPlayerResult).WriteU8(result);
-    if (result != 0)
-        packet.WriteI64(userId).WriteWString(nickname).WriteU8(channel).WriteU16(place);
-    return packet;
+    return BuiltMessage(MessageId::FindPlayerResult,
+                        kestrovan::FoundPlayerRecord{.found = result != 0, .userId = userId,
+                                                     .nickname = quill::WString(nickname), .channel = channel,
+                                                     .place = place});
 }
 
 }  // namespace kvtest

@@ -1,28 +1,25 @@
 #include "tests/support/net/PlayerMessages.h"
 
+#include "client/scenes/player/PlayerMessages.h"
+#include "tests/support/net/BuiltMessage.h"
+
 namespace kvtest {
 
 using quill::MessageId;
 using quill::Packet;
 
 Packet SkillSaveResultMessage(uint8_t result, uint16_t points, const std::array<uint32_t, 5>& skills) {
-    Packet p;
-    p.Init(MessageId::SkillSaveResult).WriteU8(result);
-    if (result == 0) {
-        p.WriteU16(points);
-        for (uint32_t value : skills) p.WriteU32(value);
-    }
-    return p;
+    return BuiltMessage(MessageId::SkillSaveResult,
+                        kestrovan::SkillSaveAnswer{.result = result, .skillPoints = points, .skills = skills});
 }
 
 Packet TournamentScheduleMessage(const std::vector<TestRanking>& rows) {
-    Packet p;
-    p.Init(MessageId::TournamentSchedule).WriteU16(1).WriteU16(0);
+    Packet p = BuiltMessage(MessageId::TournamentSchedule, kestrovan::RankingPage{.kept = 1, .rows = {}});
     for (const TestRanking& row : rows) {
-        p.WriteU16(row.rank).WriteWString(row.nickname).WriteU16(row.score).WriteU8(row.games);
-        p.WriteU8(20).WriteU8(15).WriteU8(30);
+        quill::WriteMessage(p, kestrovan::RankingRow{.rank = row.rank, .nickname = row.nickname, .score = row.score,
+                                                     .games = row.games, .hour = 20, .minute = 15, .second = 30});
     }
-    p.WriteU16(9999);
+    p.WriteU16(kestrovan::RankingPage::kEndMark);
     return p;
 }
 

@@ -1,5 +1,12 @@
 #include "tests/support/net/ServerMessages.h"
 
+#include <bit>
+
+#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/login/AccountRecord.h"
+#include "client/scenes/login/ChannelGates.h"
+#include "tests/support/net/BuiltMessage.h"
+
 namespace kvtest {
 
 using quill::MessageId;
@@ -22,37 +29,34 @@ std::vector<TestChannel> DefaultChannels() {
 }
 
 Packet LoginResultMessage(const TestAccount& a) {
+    // The fields the test does not choose carry small fixed values, each its own.
+    const quill::WString line = u"profile line";
+    const quill::WString chat = u"chat";
+    const kestrovan::AccountRecord record{
+        .userId = a.userId, .accountId = a.accountId, .nickname = a.nickname, .loginId = a.loginId, .value2 = 2,
+        .value3 = 3, .value4 = 4, .value5 = 5, .value6 = 6, .cash = a.cash, .cueMoney = a.cueMoney, .extraMoney = 12,
+        .membership = a.membership, .membershipText = a.membershipText, .membershipDays = 30,
+        .connectionValue = a.schoolProgress, .connectionFlag = 17, .level = a.level, .experience = 19,
+        .skillPoints = 20, .value9 = 21, .value10 = 22, .value11 = 23, .grade = a.grade, .value12 = 25,
+        .value13 = 26, .value14 = 27, .age = a.age, .tutorialDone = a.tutorialDone,
+        .skills = std::bit_cast<std::array<int32_t, 5>>(a.skills), .profileLines = {line, line, line, line},
+        .chatTexts = {chat, chat, chat, chat, chat, chat}, .value16 = 45, .value17 = 46, .options = a.options,
+        .status = a.status, .statusText = u"banned for a day"};
     Packet p;
-    p.Init(MessageId::LoginResult);
-    p.WriteU8(0);
-    p.WriteU32(a.userId).WriteI64(a.accountId).WriteWString(a.nickname).WriteWString(a.loginId);
-    p.WriteU32(2).WriteU8(3).WriteU32(4).WriteU32(5).WriteU8(6);
-    p.WriteI64(a.cash).WriteI64(a.cueMoney).WriteI64(12);
-    p.WriteU8(a.membership);
-    if (a.membership != 0)
-        p.WriteWString(a.membershipText).WriteU16(30);
-    p.WriteU32(a.schoolProgress).WriteU8(17);
-    p.WriteU16(a.level).WriteU32(19).WriteU16(20).WriteU32(21).WriteU16(22).WriteU16(23);
-    p.WriteU16(static_cast<uint16_t>(a.grade)).WriteU16(25).WriteU16(26).WriteU8(27).WriteU16(a.age).WriteU8(a.tutorialDone);
-    for (uint32_t skill : a.skills)
-        p.WriteU32(skill);
-    for (int i = 0; i < 4; ++i)
-        p.WriteWString(u"profile line");
-    for (int i = 0; i < 6; ++i)
-        p.WriteWString(u"chat");
-    p.WriteU8(45).WriteU8(46).WriteU32(a.options).WriteU8(a.status);
-    if (a.status == 3)
-        p.WriteWString(u"banned for a day");
+    p.Init(MessageId::LoginResult).WriteU8(0);
+    quill::WriteMessage(p, record);
     return p;
 }
 
 Packet ChannelListMessage(const std::vector<TestChannel>& channels) {
+    std::vector<kestrovan::ChannelRow> rows;
+    for (const TestChannel& c : channels) {
+        rows.push_back({.number = c.number, .users = c.users, .capacity = c.capacity, .extra = c.extra,
+                        .kind = static_cast<int16_t>(c.kind)});
+    }
     Packet p;
     p.Init(MessageId::ChannelList);
-    p.WriteU8(static_cast<uint8_t>(channels.size()));
-    for (const TestChannel& c : channels) {
-        p.WriteU8(c.number).WriteU16(c.users).WriteU16(c.capacity).WriteU16(c.extra).WriteU16(c.kind);
-    }
+    quill::FieldWriter(p).CountedList(rows, rows.size());
     return p;
 }
 
@@ -108,29 +112,28 @@ Packet RoomListResetMessage() {
 }
 
 Packet RoomListEntryMessage(const TestRoom& r) {
-    Packet p;
-    p.Init(MessageId::RoomListEntry);
-    p.WriteU16(r.number).WriteU8(r.state).WriteU32(r.elapsedMs).WriteU8(r.gameMode).WriteU8(r.status);
-    p.WriteU8(r.players).WriteU8(r.maxPlayers).WriteWString(r.title).WriteU8(r.passwordFlag);
-    p.WriteU16(r.settingA).WriteU16(r.tableItem).WriteU16(r.ballSetItem).WriteU8(r.settingB);
-    p.WriteU8(r.stakeIndex).WriteU8(r.optionFlags).WriteU32(r.stake).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
-    return p;
+    const kestrovan::RoomListEntryMessage m{
+        .room = r.number, .state = r.state, .elapsedMs = r.elapsedMs, .gameMode = r.gameMode,
+        .status = static_cast<int8_t>(r.status), .players = r.players, .maxPlayers = r.maxPlayers, .title = r.title,
+        .passwordFlag = r.passwordFlag, .settingA = r.settingA, .tableItem = r.tableItem, .ballItem = r.ballSetItem,
+        .settingB = static_cast<int8_t>(r.settingB), .stakeIndex = r.stakeIndex, .optionFlags = r.optionFlags,
+        .stake = r.stake, .minHandicap = r.minHandicap, .maxHandicap = r.maxHandicap};
+    return BuiltMessage(MessageId::RoomListEntry, m);
 }
 
 Packet RoomUpdateMessage(const TestRoom& r) {
-    Packet p;
-    p.Init(MessageId::RoomUpdate);
-    p.WriteU16(r.number).WriteU8(r.status).WriteU8(r.maxPlayers).WriteWString(r.title).WriteU8(r.passwordFlag);
-    p.WriteU8(r.settingB).WriteU8(r.stakeIndex).WriteU32(r.stake).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
-    return p;
+    const kestrovan::RoomUpdateMessage m{
+        .room = r.number, .status = static_cast<int8_t>(r.status), .maxPlayers = r.maxPlayers, .title = r.title,
+        .passwordFlag = r.passwordFlag, .settingB = static_cast<int8_t>(r.settingB), .stakeIndex = r.stakeIndex,
+        .stake = r.stake, .minHandicap = r.minHandicap, .maxHandicap = r.maxHandicap};
+    return BuiltMessage(MessageId::RoomUpdate, m);
 }
 
 Packet RoomStateChangedMessage(const TestRoom& r) {
-    Packet p;
-    p.Init(MessageId::RoomStateChanged);
-    p.WriteU16(r.number).WriteU8(r.status).WriteU8(r.players).WriteU8(r.state);
-    p.WriteU16(r.tableItem).WriteU16(r.ballSetItem);
-    return p;
+    const kestrovan::RoomStateMessage m{.room = r.number, .status = static_cast<int8_t>(r.status),
+                                        .players = r.players, .state = r.state, .tableItem = r.tableItem,
+                                        .ballItem = r.ballSetItem};
+    return BuiltMessage(MessageId::RoomStateChanged, m);
 }
 
 Packet RoomRemovedMessage(uint16_t number) {
@@ -143,10 +146,7 @@ Packet RoomRemovedMessage(uint16_t number) {
 }
 
 Packet RoomCountChangedMessage(uint16_t number, uint8_t state) {
-    Packet p;
-    p.Init(MessageId::RoomCountChanged);
-    p.WriteU16(number).WriteU8(state);
-    return p;
+    return BuiltMessage(MessageId::RoomCountChanged, kestrovan::RoomCountMessage{.room = number, .state = state});
 }
 
 Packet LobbyRefreshMessage() {
@@ -190,37 +190,23 @@ Packet LobbyUsersClearedMessage() {
 }
 
 Packet LobbyUserAddedMessage(const TestUser& u) {
-    Packet p;
-    p.Init(MessageId::LobbyUserAdded);
-    p.WriteI64(u.userId).WriteWString(u.nickname).WriteU32(u.clanId);
-    if (u.clanId != 0)
-        p.WriteWString(u.clanName);
-    p.WriteU16(static_cast<uint16_t>(u.place)).WriteU32(u.sortValue).WriteU16(u.level).WriteU16(u.rank);
-    p.WriteU8(u.further);
-    return p;
+    const kestrovan::LobbyUserMessage m{.userId = u.userId, .nickname = u.nickname, .clanId = u.clanId,
+                                        .clanName = u.clanName, .place = u.place, .sortValue = u.sortValue,
+                                        .level = u.level, .rankCode = u.rank, .further = u.further};
+    return BuiltMessage(MessageId::LobbyUserAdded, m);
 }
 
 Packet LobbyUserLeftMessage(int64_t userId) {
-    Packet p;
-    p.Init(MessageId::LobbyUserLeft);
-    p.WriteI64(userId);
-    return p;
+    return BuiltMessage(MessageId::LobbyUserLeft, userId);
 }
 
 Packet LobbyUserMovedMessage(int64_t userId, int16_t place) {
-    Packet p;
-    p.Init(MessageId::LobbyUserMoved);
-    p.WriteI64(userId).WriteU16(static_cast<uint16_t>(place));
-    return p;
+    return BuiltMessage(MessageId::LobbyUserMoved, kestrovan::LobbyUserMovedMessage{.userId = userId, .place = place});
 }
 
 Packet UserClanMessage(int64_t userId, uint32_t clanId, quill::WStringView clanName) {
-    Packet p;
-    p.Init(MessageId::UserLocationNotice);
-    p.WriteI64(userId).WriteU32(clanId);
-    if (clanId != 0)
-        p.WriteWString(clanName);
-    return p;
+    return BuiltMessage(MessageId::UserLocationNotice,
+                        kestrovan::UserClanMessage{.userId = userId, .clanId = clanId, .clanName = quill::WString(clanName)});
 }
 
 Packet LobbyEnteredMessage() {
@@ -230,39 +216,27 @@ Packet LobbyEnteredMessage() {
 // --- Lobby: chat and answers ---
 
 Packet LobbyChatMessage(quill::WStringView nickname, quill::WStringView text) {
-    Packet p;
-    p.Init(MessageId::LobbyChat);
-    p.WriteWString(nickname).WriteWString(text);
-    return p;
+    return BuiltMessage(MessageId::LobbyChat,
+                        kestrovan::LobbyChatMessage{.nickname = quill::WString(nickname), .text = quill::WString(text)});
 }
 
 Packet SystemNoticeMessage(quill::WStringView text) {
-    Packet p;
-    p.Init(MessageId::SystemNotice);
-    p.WriteWString(text);
-    return p;
+    return BuiltMessage(MessageId::SystemNotice, quill::WString(text));
 }
 
 Packet JoinRoomResultMessage(uint32_t result, const TestRoom& r) {
-    Packet p;
-    p.Init(MessageId::JoinRoomResult);
-    p.WriteU32(result);
-    if (result != 0)
-        return p;
     // The two room counters: the room's number and its player count, values a test can recognise.
-    p.WriteU8(0).WriteU8(r.gameMode).WriteU16(r.settingA).WriteU32(r.players).WriteU32(r.number);
-    p.WriteU8(r.settingB).WriteU8(r.timeLimit).WriteU8(r.optionFlags).WriteU8(r.stakeIndex).WriteU32(r.stake);
-    p.WriteU16(r.tableItem).WriteU16(r.ballSetItem).WriteU16(r.minHandicap).WriteU16(r.maxHandicap);
-    return p;
+    const kestrovan::JoinRoomResultMessage m{
+        .result = result, .gameMode = r.gameMode, .settingA = r.settingA, .counter2 = r.players,
+        .counter1 = r.number, .settingB = static_cast<int8_t>(r.settingB), .timeLimit = r.timeLimit,
+        .optionFlags = r.optionFlags, .stakeIndex = r.stakeIndex, .stake = r.stake, .tableItem = r.tableItem,
+        .ballItem = r.ballSetItem, .minHandicap = r.minHandicap, .maxHandicap = r.maxHandicap};
+    return BuiltMessage(MessageId::JoinRoomResult, m);
 }
 
 Packet CreateRoomResultMessage(uint8_t code, quill::WStringView nickname, uint16_t room) {
-    Packet p;
-    p.Init(MessageId::CreateRoomResult);
-    p.WriteU8(code);
-    if (code == 21)
-        p.WriteWString(nickname).WriteU16(room);
-    return p;
+    return BuiltMessage(MessageId::CreateRoomResult, kestrovan::CreateRoomResultMessage{
+                                                         .code = code, .nickname = quill::WString(nickname), .room = room});
 }
 
 Packet InvitableUsersListMessage(const std::vector<TestInvitableUser>& users, int32_t announced) {

@@ -1,5 +1,8 @@
 #include "tests/support/net/ShopMessages.h"
 
+#include "client/scenes/shop/ShopMessages.h"
+#include "tests/support/net/BuiltMessage.h"
+
 namespace kvtest {
 
 using quill::MessageId;
@@ -29,56 +32,45 @@ Packet InventoryListMessage(const std::vector<TestOwnedItem>& items) {
 }
 
 Packet ItemBuyResultMessage(uint8_t mode, uint8_t result, int64_t cash, int64_t cueMoney, const TestOwnedItem& item) {
-    Packet p;
-    p.Init(MessageId::ItemBuyResult).WriteU8(mode).WriteU8(result);
-    if (result != 0 || mode == 3) return p;
-    p.WriteI64(cash).WriteI64(cueMoney).WriteU32(0).WriteU32(0);
-    if (mode != 1) return p;
-    p.WriteI64(item.key).WriteU32(item.typeCode).WriteU8(item.state).WriteU8(item.status);
-    if (!IsStockCue(item.typeCode)) p.WriteU16(item.remaining).WriteU16(item.limit);
-    return p;
+    kestrovan::ItemBuyResult m{.mode = mode, .result = result, .cash = cash, .cueMoney = cueMoney, .item = {}};
+    if (mode == 1) {
+        m.item = kestrovan::BoughtItem{.key = item.key, .typeCode = item.typeCode, .state = item.state,
+                                       .status = item.status,
+                                       .shape = IsStockCue(item.typeCode) ? kestrovan::BoughtItemShape::kStockCue
+                                                                          : kestrovan::BoughtItemShape::kCounted,
+                                       .name = {},
+                                       .remaining = item.remaining, .limit = item.limit};
+    }
+    return BuiltMessage(MessageId::ItemBuyResult, m, kestrovan::ShopAnswers::ShapeOf{});
 }
 
 Packet MembershipResultMessage(uint8_t result, int64_t cash, int64_t cueMoney, uint32_t bonus, uint8_t state,
                                quill::WStringView endDate) {
-    Packet p;
-    p.Init(MessageId::MembershipResult).WriteU8(result);
-    if (result != 0) return p;
-    p.WriteI64(cash).WriteI64(cueMoney).WriteU32(bonus).WriteU8(state);
-    if (state > 0) p.WriteWString(endDate).WriteU16(1);
-    return p;
+    const kestrovan::MembershipResult m{.result = result, .cash = cash, .cueMoney = cueMoney, .bonus = bonus,
+                                        .state = state, .endDate = quill::WString(endDate), .value = 1};
+    return BuiltMessage(MessageId::MembershipResult, m);
 }
 
 Packet ItemUseResultMessage(uint8_t result, int64_t key, uint32_t typeCode, quill::WStringView text) {
-    Packet p;
-    p.Init(MessageId::ItemUseResult).WriteU8(result);
-    if (result != 0) return p;
-    p.WriteI64(key).WriteU32(typeCode).WriteU8(kInUse).WriteU8(0);
-    if (key != 0) p.WriteWString(text);
-    return p;
+    const kestrovan::ItemUseResult m{.result = result, .key = key, .typeCode = typeCode, .status = kInUse,
+                                     .text = quill::WString(text)};
+    return BuiltMessage(MessageId::ItemUseResult, m, kestrovan::UsedItemAnswer::kItemUse);
 }
 
 Packet DefaultItemResultMessage(uint8_t result, uint8_t defaultKind, int64_t key, uint32_t typeCode, int32_t gameType) {
-    Packet p;
-    p.Init(gameType < 0 ? MessageId::DefaultItemResult : MessageId::GameDefaultItemResult).WriteU8(result);
-    if (result != 0) return p;
-    if (gameType >= 0) p.WriteU8(static_cast<uint8_t>(gameType));
-    p.WriteU8(defaultKind).WriteI64(key).WriteU32(typeCode).WriteU8(kInUse).WriteU8(0);
-    if (key != 0) p.WriteWString(u"2030-12-31");
-    return p;
+    const kestrovan::ItemUseResult m{.result = result, .gameType = static_cast<uint8_t>(gameType),
+                                     .defaultKind = defaultKind, .key = key, .typeCode = typeCode, .status = kInUse,
+                                     .text = u"2030-12-31"};
+    if (gameType < 0) return BuiltMessage(MessageId::DefaultItemResult, m, kestrovan::UsedItemAnswer::kDefaultItem);
+    return BuiltMessage(MessageId::GameDefaultItemResult, m, kestrovan::UsedItemAnswer::kGameDefaultItem);
 }
 
 Packet ItemDeleteResultMessage(uint8_t result, int64_t key) {
-    Packet p;
-    p.Init(MessageId::ItemDeleteResult).WriteU8(result);
-    if (result == 0) p.WriteI64(key);
-    return p;
+    return BuiltMessage(MessageId::ItemDeleteResult, kestrovan::ItemDeleteResult{.result = result, .key = key});
 }
 
 Packet ItemQuantityMessage(int64_t key, uint16_t remaining) {
-    Packet p;
-    p.Init(MessageId::ItemQuantity).WriteU8(0).WriteI64(key).WriteU16(remaining);
-    return p;
+    return BuiltMessage(MessageId::ItemQuantity, kestrovan::ItemQuantity{.key = key, .remaining = remaining});
 }
 
 }  // namespace kvtest

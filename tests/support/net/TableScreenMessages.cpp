@@ -1,5 +1,8 @@
 #include "tests/support/net/TableScreenMessages.h"
 
+#include "client/scenes/practice/PracticeMessages.h"
+#include "tests/support/net/BuiltMessage.h"
+
 #include "QuillLib/net/MessageId.h"
 
 namespace kvtest {
@@ -8,15 +11,13 @@ using quill::MessageId;
 using quill::Packet;
 
 Packet GoldChargedReply(uint8_t result, int64_t gold, uint32_t amount, uint8_t chargesLeft) {
-    Packet packet;
-    packet.Init(MessageId::GoldCharged).WriteU8(result).WriteI64(gold).WriteU32(amount).WriteU8(chargesLeft);
-    return packet;
+    return BuiltMessage(MessageId::GoldCharged, kestrovan::GoldChargedMessage{.result = result, .gold = gold,
+                                                                             .amount = amount,
+                                                                             .chargesLeft = chargesLeft});
 }
 
 Packet ChallengeRewardReply(uint32_t amount, int64_t gold) {
-    Packet packet;
-    packet.Init(MessageId::ChallengeReward).WriteU32(amount).WriteI64(gold);
-    return packet;
+    return BuiltMessage(MessageId::ChallengeReward, kestrovan::ChallengeRewardMessage{.amount = amount, .gold = gold});
 }
 
 }  // namespace kvtest
