@@ -61,7 +61,6 @@ constexpr uint32_t kRoomSounds[] = {24, 26, 27, 28, 20, 21, 34, 1, 0, 39, 40, 41
 constexpr int kEffectCategory = 1;
 constexpr int kCountdownCategory = 2;
 constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
-constexpr uint32_t kSecondsPerDay = 86400;
 // The room's time of day: always ten in the morning.
 constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
@@ -158,7 +157,6 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
         tableItem_ = record.tableItem;
         ballSetItem_ = record.ballItem;
         reloadPending_ = false;
-        roomClockOrigin_ = platform::TimeGetTime() - (record.startTime % kSecondsPerDay) * 1000;
         model_.Reset();
         model_.gameType = static_cast<quill::GameType>(room_.gameType);
         if (model_.HasRule(model_.gameType)) model_.SelectRule(model_.gameType);
@@ -229,14 +227,11 @@ void SceneRoomGame::Activate() {
     EnableLeaving(true);
 
     ResetSeats();
-    chatFont_ = app_.GetSettings().largeChatFont;
     chalkSlot_->Reload();
     chatBox_->SetText(u"");
     NativeEditBridge::ClearFocus();
     startReady_->OnGameEnd();
 
-    joined_ = false;
-    readyBoard_ = false;
     turnClock_.ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
@@ -425,7 +420,6 @@ void SceneRoomGame::RunGameClock(uint32_t nowMs) {
         }
         scoreBoard_->SetCountdown(elapsed);
     }
-    elapsedGameSeconds_ = elapsed / 1000;
 }
 
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {

@@ -460,7 +460,6 @@ private:
     std::atomic<bool> shotInFlight_{false};
     std::atomic<bool> tableStatePending_{false};
     std::atomic<bool> reloadPending_{false};
-    std::atomic<bool> joined_{false};
     std::atomic<int8_t> localSeat_{-1};
     std::atomic<int8_t> masterSeat_{-1};
     std::array<bool, 8> droppedSeats_{};
@@ -473,7 +472,6 @@ private:
     std::array<uint32_t, 2> runningTotals_{};
     uint32_t gameValue_ = 0;
     uint32_t shotCount_ = 0;
-    uint32_t randomSeed_ = 0;
     std::atomic<bool> eightBallNotice_{false};
     std::atomic<bool> shotMade_{false};
     bool observe_ = false;
@@ -482,24 +480,18 @@ private:
     bool replayView_ = false;
     bool helpShown_ = false;
     uint32_t lastKeyDown_ = 0;
-    uint32_t lastActivity_ = 0;
     int32_t reportedChalk_ = -1;
     int32_t itemUseKind_ = 0;  // the kind of the item whose use waits for the player's OK
     std::array<bool, 3> durabilityWarned_{};  // zero, 5 %, 10 %
     bool helpOnEntry_ = false;
-    bool readyBoard_ = true;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
     uint32_t gameClockOrigin_ = 0;
-    uint32_t elapsedGameSeconds_ = 0;
-    uint32_t roomClockOrigin_ = 0;
     uint32_t updates_ = 0;
-    uint32_t chatFont_ = 0;
 
     // Widgets, owned by the tree.
     Image* topBar_ = nullptr;
     NumberDisplay* roomNumber_ = nullptr;
-    TextLabel* modeLabel_ = nullptr;
     TextLabel* roomTitle_ = nullptr;
     TextLabel* stakeLabel_ = nullptr;
     Image* lockIcon_ = nullptr;
@@ -518,7 +510,6 @@ private:
     ItemQuickBar* itemBar_ = nullptr;
     ItemSelectWindow* itemSelect_ = nullptr;
     PurchaseGiftWindow* purchaseGift_ = nullptr;
-    Image* sideImage_ = nullptr;
     ShotBetPanel* shotBet_ = nullptr;
     PointRulePanel* pointRule_ = nullptr;
     ScoreBoard* scoreBoard_ = nullptr;
@@ -536,23 +527,18 @@ private:
     RoomMenu* roomMenu_ = nullptr;
     WithdrawQuestion* withdrawQuestion_ = nullptr;
     ResultBoard* resultBoard_ = nullptr;
-    ScoreSummaryPopup* scoreSummary_ = nullptr;
     TimeLimitNotice* timeLimit_ = nullptr;
     LevelUpPopup* levelUp_ = nullptr;
-    RankingPopup* ranking_ = nullptr;
     InviteWindow* invite_ = nullptr;
     WithdrawPopup* withdraw_ = nullptr;
     WithdrawMenuPopup* withdrawMenu_ = nullptr;
     OpponentRequestPopup* opponentRequest_ = nullptr;
     OpponentRequestAcceptPopup* opponentAnswer_ = nullptr;
-    WaitingPopup* waiting_ = nullptr;
     PurchaseDialog* purchase_ = nullptr;
     ReportUserPopup* report_ = nullptr;
-    InProgressDialog* inProgress_ = nullptr;
     GoldShortagePopup* goldShortage_ = nullptr;
     GameOptionDialog* gameOption_ = nullptr;
     std::array<FloatingGainText*, kFloatingTexts> floatingTexts_{};
-    std::array<TimedLabel*, kTimedLabels> timedLabels_{};
     std::array<TextLabel*, kRoomSeats> seatNames_{};
     Widget* animations_ = nullptr;
     std::array<AnimatedImage*, kTurnAnimations> turnAnimations_{};

@@ -245,7 +245,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
                 LeaveRoom();
             }
             break;
-        case Event::UserActivity: lastActivity_ = platform::TimeGetTime(); break;
+        case Event::UserActivity: break;
         case Event::UseChalk: UseChalk(); break;
         case Event::QuickSlotA: UseQuickSlot(1, static_cast<int32_t>(wParam)); break;
         case Event::QuickSlotB: UseQuickSlot(2, static_cast<int32_t>(wParam)); break;

@@ -142,7 +142,6 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     startBalloon_->Show(false);
     receiving_->Show(false);
     joinButton_->Show(false);
-    randomSeed_ = start->seed;
     app_.GetRandom().Seed(start->seed);
     runCount_ = 0;
     runningTotals_.fill(0);
@@ -465,7 +464,6 @@ void SceneRoomGame::PassTurnTable(const TurnResultMessage& turn) {
 
 void SceneRoomGame::FinishTurn(const TurnResultMessage& turn) {
     app_.GetRandom().Seed(turn.seed);
-    randomSeed_ = turn.seed;
     GameTable* table = stage_.Table();
     shotInFlight_ = false;
     eightBallNotice_ = false;

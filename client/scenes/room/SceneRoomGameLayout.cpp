@@ -109,7 +109,7 @@ void SceneRoomGame::BuildTopBar() {
     auto number = std::make_unique<NumberDisplay>();
     number->Create(14, 3, 12, 18, 3, kCommon, 0, 636, 12);
     roomNumber_ = AttachTo(*topBar_, std::move(number), true);
-    modeLabel_ = AddLabel(*topBar_, 46, 6, 50, kYellow);
+    AddLabel(*topBar_, 46, 6, 50, kYellow);  // the game mode's place
     roomTitle_ = AddLabel(*topBar_, 96, 6, 324, kWhite, UiFont::Bold12, 1);
     roomTitle_->SetColors(kWhite, kBlue);
     stakeLabel_ = AddLabel(*topBar_, 334, 6, 50, kWhite);
@@ -150,9 +150,9 @@ void SceneRoomGame::BuildEdges() {
     invite->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     invite->SetCaption(u"Invite");
     invite->SetAnchor(AnchorMode::Right, -90, AnchorMode::Bottom, -24);
-    sideImage_ = CreateImage(0, 0, 196, 278, kSide, 0, 547);
-    sideImage_->SetAcceptsMouse(false);
-    sideImage_->SetAnchor(AnchorMode::Right, -200, 0, 0);
+    Image* side = CreateImage(0, 0, 196, 278, kSide, 0, 547);
+    side->SetAcceptsMouse(false);
+    side->SetAnchor(AnchorMode::Right, -200, 0, 0);
     itemBar_ = AttachTo(*this, std::make_unique<ItemQuickBar>(Player(), poster, reposter), true);
     itemBar_->SetAnchor(AnchorMode::Left, 12, AnchorMode::Bottom, -32);
     itemSelect_ = AttachTo(*this, std::make_unique<ItemSelectWindow>(Player(), poster, reposter), false);
@@ -287,10 +287,10 @@ void SceneRoomGame::BuildDialogs() {
     withdrawQuestion_ = AttachTo(*this, std::make_unique<WithdrawQuestion>(sender_), false);
     resultBoard_ = AttachTo(*this, std::make_unique<ResultBoard>(), false);
     resultBoard_->SetAlpha(0.9f);
-    scoreSummary_ = AttachTo(*this, std::make_unique<ScoreSummaryPopup>(), false);
+    AttachTo(*this, std::make_unique<ScoreSummaryPopup>(), false);
     timeLimit_ = AttachTo(*this, std::make_unique<TimeLimitNotice>(poster), false);
     levelUp_ = AttachTo(*this, std::make_unique<LevelUpPopup>(Player(), poster), false);
-    ranking_ = AttachTo(*this, std::make_unique<RankingPopup>(), false);
+    AttachTo(*this, std::make_unique<RankingPopup>(), false);
     InviteWindow::Services invite{&sender_, [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); },
                                   {}};
     invite_ = AttachTo(*this, std::make_unique<InviteWindow>(invite), false);
@@ -303,10 +303,10 @@ void SceneRoomGame::BuildDialogs() {
                           false);
     opponentRequest_ = AttachTo(*this, std::make_unique<OpponentRequestPopup>(poster), false);
     opponentAnswer_ = AttachTo(*this, std::make_unique<OpponentRequestAcceptPopup>(connection_), false);
-    waiting_ = AttachTo(*this, std::make_unique<WaitingPopup>(), false);
+    AttachTo(*this, std::make_unique<WaitingPopup>(), false);
     purchase_ = AttachTo(*this, CreatePurchaseDialog(app_), false);
     report_ = AttachTo(*this, std::make_unique<ReportUserPopup>(poster), false);
-    inProgress_ = AttachTo(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
+    AttachTo(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
     goldShortage_ = AttachTo(*this, std::make_unique<GoldShortagePopup>(connection_, poster), false);
     gameOption_ = AttachTo(*this, std::make_unique<GameOptionDialog>(connection_, poster, error), false);
 }
@@ -316,7 +316,7 @@ void SceneRoomGame::BuildTransients() {
     for (size_t n = 0; n < kFloatingTexts; ++n) {
         floatingTexts_[n] = AttachTo(*this, std::make_unique<FloatingGainText>(kFloating[n].first, kFloating[n].second), false);
     }
-    for (TimedLabel*& label : timedLabels_) label = AttachTo(*this, std::make_unique<TimedLabel>(), false);
+    for (size_t n = 0; n < kTimedLabels; ++n) AttachTo(*this, std::make_unique<TimedLabel>(), false);
     // The seats' names beside their pen strokes on the table.
     for (TextLabel*& name : seatNames_) {
         name = AddLabel(*this, 0, 0, 120, kWhite);
