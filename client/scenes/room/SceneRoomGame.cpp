@@ -66,7 +66,6 @@ constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
 constexpr size_t kTimeOutAnimation = 2;
 constexpr uint8_t kCountedItem = 3;
-constexpr int32_t kChatLineWidth = 382;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -116,7 +115,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
-      stage_(app, {.player = true, .sound = true, .connection = true}) {
+      stage_(app, {.player = true, .sound = true, .connection = true}),
+      chat_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
@@ -193,9 +193,7 @@ void SceneRoomGame::Activate() {
     quill::PlayerState& player = Player();
     room_ = connection_.GetRoomInfo();
     // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
-    chatLog_.Clear();
-    chatScroll_->SetRange(chatLog_.ScrollRange());
-    chatScroll_->SetPosition(0, false);
+    chat_.Clear();
     const auto mode = static_cast<quill::GameType>(room_.gameType);
     currentCueKey_.reset();
     if (const quill::InventoryItem* cue = player.GetEquippedItem(room_.gameType)) {
@@ -228,7 +226,7 @@ void SceneRoomGame::Activate() {
 
     ResetSeats();
     chalkSlot_->Reload();
-    chatBox_->SetText(u"");
+    chat_.ClearInput();
     NativeEditBridge::ClearFocus();
     startReady_->OnGameEnd();
 
@@ -264,7 +262,7 @@ void SceneRoomGame::Activate() {
     ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
-    chatChanged_ = false;
+    chat_.MarkShown();
     LayoutChat(platform::TimeGetTime(), true);
 }
 
@@ -353,7 +351,7 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
         if (gameRunning_ && !shotInFlight_) RunTurnClock(timeMs);
         if (gameRunning_) RunGameClock(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
-        LayoutChat(timeMs, std::exchange(chatChanged_, false));
+        chat_.Tick(timeMs);
     }
     BlinkNewMessageIcon(timeMs);
     if (updates_ % 4 == 0 && startBalloon_->IsVisible()) {
@@ -448,43 +446,23 @@ void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
 // The line is kept and the scroll bar follows at once; the chat box shows it with the next layout of the
 // update, so that a flood of lines costs one layout per tenth update instead of one per line.
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {
-    const uint32_t now = platform::TimeGetTime();
     quill::ScopedLock hold(lock_);
-    chatLog_.Add(text, colour, now);
-    chatScroll_->SetRange(chatLog_.ScrollRange());
-    chatScroll_->SetPosition(chatLog_.ScrollPosition() - 1, false);
-    chatChanged_ = true;
+    chat_.AddLine(text, colour);
 }
 
 void SceneRoomGame::LayoutChat(uint32_t nowMs, bool refill) {
-    if (!IsReady()) return;
     quill::ScopedLock hold(lock_);
-    const auto lines = chatLog_.Layout(nowMs);
-    for (size_t n = 0; n < kChatLines; ++n) {
-        const RoomChatLog::Line& line = lines[n];
-        if (!line.shown) {
-            chatLines_[n]->Show(false);
-            continue;
-        }
-        if (refill) {
-            chatTexts_[n]->SetTextF(u"%s", line.text);
-            chatTexts_[n]->SetColors(line.colour, 0);
-            chatLines_[n]->Show(true);
-            const int32_t width = chatTexts_[n]->MeasureText();
-            chatLines_[n]->SetScale(static_cast<float>(width + 40) / kChatLineWidth, 1.0f);
-        }
-        chatLines_[n]->SetAlpha(line.opacity);
-    }
+    chat_.Layout(nowMs, refill);
 }
 
 RoomChatLog SceneRoomGame::ChatLog() const {
     quill::ScopedLock hold(lock_);
-    return chatLog_;
+    return chat_.Log();
 }
 
 std::deque<quill::WString> SceneRoomGame::ReceivedLines() const {
     quill::ScopedLock hold(lock_);
-    return receivedLines_;
+    return chat_.Received();
 }
 
 const quill::InventoryItem* SceneRoomGame::CurrentCue() const {
@@ -564,7 +542,7 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
     seatCues_.fill(nullptr);  // the table's cue entries go with it
     replayPanel_->ReleaseTable();
     stage_.Release(renderScenes);
-    receivedLines_.clear();
+    chat_.ForgetReceived();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
         for (uint32_t id : kStoppedOnLeave) sounds->Stop(id);
         sounds->RemoveSound(kMusic);

@@ -33,7 +33,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
-#include "client/scenes/room/ChatSpamGuard.h"
+#include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/TurnClock.h"
@@ -105,11 +105,11 @@ public:
         kItemShop = 19,
         kChatScroll = 100,
     };
-    static constexpr size_t kChatLines = 8;
+    static constexpr size_t kChatLines = RoomChat::kLines;
     static constexpr size_t kTurnAnimations = 6;
     static constexpr size_t kFloatingTexts = 3;
     static constexpr size_t kTimedLabels = 8;
-    static constexpr size_t kReceivedLines = 20;
+    static constexpr size_t kReceivedLines = RoomChat::kReceivedLines;
     static constexpr uint32_t kEventQueueSize = 1024;
     // The room's own queue: the render thread lets the table's held keys go.
     static constexpr uint32_t kReleaseKeysEvent = 1058;
@@ -165,7 +165,8 @@ public:
     void AddChatLine(quill::WStringView text, uint32_t colour) override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
-    // --- The room's state, for its handlers ---
+    // --- The room's state, for its handlers and parts ---
+    static void PlaySound(uint32_t id);
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
     void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
     void SetGameRunning(bool running) { gameRunning_ = running; }
@@ -235,7 +236,7 @@ public:
     }
     uint32_t ShotCount() const { return shotCount_; }
     const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
-    bool ChatSoundOn() const { return chatSound_; }
+    bool ChatSoundOn() const { return chat_.SoundOn(); }
     bool IsObserving() const { return observe_; }
     CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
     const std::array<bool, 3>& DurabilityWarnings() const { return durabilityWarned_; }
@@ -251,12 +252,13 @@ public:
     TextLabel* HalfGameLabel() const { return halfGame_; }
     Image* LockIcon() const { return lockIcon_; }
     GameClock* GameClockWidget() const { return gameClock_; }
-    Widget* ChatArea() const { return chatArea_; }
-    Image* ChatLine(size_t n) const { return chatLines_[n]; }
-    TextLabel* ChatText(size_t n) const { return chatTexts_[n]; }
-    ScrollBar* ChatScroll() const { return chatScroll_; }
-    Image* ChatInput() const { return chatInput_; }
-    EditBox* ChatBox() const { return chatBox_; }
+    RoomChat& Chat() { return chat_; }
+    Widget* ChatArea() const { return chat_.Area(); }
+    Image* ChatLine(size_t n) const { return chat_.Line(n); }
+    TextLabel* ChatText(size_t n) const { return chat_.Text(n); }
+    ScrollBar* ChatScroll() const { return chat_.Scroll(); }
+    Image* ChatInput() const { return chat_.Input(); }
+    EditBox* ChatBox() const { return chat_.Box(); }
     ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
     ItemQuickBar* ItemBar() const { return itemBar_; }
     ItemSelectWindow* ItemSelect() const { return itemSelect_; }
@@ -294,7 +296,6 @@ private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
     void BuildTopBar();
     void BuildEdges();
-    void BuildChat();
     void BuildPanels();
     void BuildDialogs();
     void BuildTransients();
@@ -347,7 +348,6 @@ private:
     quill::TeamState* PlayingTeam(uint8_t place);
     bool IsPocketMode() const;
     void PlayTurnAnimation(size_t animation);
-    void PlaySound(uint32_t id);
     void QueueAnnouncement(uint32_t id);
     void TakeTable(bool take);
 
@@ -388,9 +388,6 @@ private:
     void OnPlayerWithdrew(quill::Packet& packet);
     void OnGameStateSync(quill::Packet& packet);
     void OnRoomOptions(quill::Packet& packet);
-    void OnRoomChat(quill::Packet& packet);
-    // The text as the chat box shows it: through the word filter when the player keeps the filter on.
-    quill::WString FilteredChat(quill::WStringView text);
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnSeatNotice(quill::MessageId id, quill::Packet& packet);
@@ -445,15 +442,13 @@ private:
     TableSceneStage stage_;
     mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
+    RoomChat chat_;
     bool built_ = false;
     bool loaded_ = false;
 
     // Room state.
     quill::RoomInfo room_;
     quill::GameModel model_;
-    RoomChatLog chatLog_;
-    bool chatChanged_ = false;  // lines written since the chat box was last filled
-    std::deque<quill::WString> receivedLines_;
     TurnClock turnClock_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair
     std::atomic<bool> gameRunning_{false};
@@ -464,7 +459,6 @@ private:
     std::atomic<int8_t> masterSeat_{-1};
     std::array<bool, 8> droppedSeats_{};
     std::array<CueModelEntry*, kRoomSeats> seatCues_{};
-    ChatSpamGuard spamGuard_;
     PointRuleBytes ruleBytes_;
     uint8_t ruleMarker_ = 0;
     uint16_t inning_ = 0;
@@ -476,7 +470,6 @@ private:
     std::atomic<bool> shotMade_{false};
     bool observe_ = false;
     bool equipmentNotice_ = false;
-    bool chatSound_ = true;
     bool replayView_ = false;
     bool helpShown_ = false;
     uint32_t lastKeyDown_ = 0;
@@ -499,13 +492,6 @@ private:
     TextLabel* halfGame_ = nullptr;
     GameClock* gameClock_ = nullptr;
     Button* wideButton_ = nullptr;
-    Widget* chatArea_ = nullptr;
-    std::array<Image*, kChatLines> chatLines_{};
-    std::array<TextLabel*, kChatLines> chatTexts_{};
-    Button* muteChat_ = nullptr;
-    ScrollBar* chatScroll_ = nullptr;
-    Image* chatInput_ = nullptr;
-    EditBox* chatBox_ = nullptr;
     ChalkQuickSlot* chalkSlot_ = nullptr;
     ItemQuickBar* itemBar_ = nullptr;
     ItemSelectWindow* itemSelect_ = nullptr;

@@ -52,7 +52,6 @@ constexpr int32_t kChatKeyTab = 9;
 constexpr int32_t kChatKeyF1 = 112;
 constexpr int32_t kChatKeyF4 = 115;
 constexpr uint64_t kOkButton = 2052;
-constexpr char16_t kTeamMark = u'@';
 constexpr size_t kMacroCount = 5;
 constexpr uint8_t kSlotCount = 7;
 
@@ -89,12 +88,12 @@ bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
             lastKeyDown_ = 0;
             return true;
         case platform::Msg::Char:
-            if (wParam == kEnter) chatBox_->SetFocus(true);
+            if (wParam == kEnter) chat_.Box()->SetFocus(true);
             if (wParam == kEscape) roomMenu_->SetVisible(!roomMenu_->IsVisible());
             return true;
         case platform::Msg::LButtonDown:
         case platform::Msg::RButtonDown:
-            chatBox_->SetFocus(false);
+            chat_.Box()->SetFocus(false);
             if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
             return true;
         default:
@@ -290,40 +289,14 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
 
 bool SceneRoomGame::SendChat(quill::WStringView text, bool rejectSpam) {
     quill::ScopedLock hold(lock_);
-    if (Player().IsStatus3Or4()) {
-        AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
-        return true;
-    }
-    const uint32_t now = platform::TimeGetTime();
-    if (spamGuard_.IsSpam(now) && rejectSpam) {
-        AddChatLine(u"No Spamming!", kYellow);
-        return false;
-    }
-    if (text.empty()) return true;
-    if (connection_.IsConnected()) {
-        app_.PostEvent(Event::UserActivity, 0, 0, 0);
-        if (!connection_.HandleSlashCommand(text)) {
-            const bool team = text.front() == kTeamMark;
-            if (!team || text.size() > 2) {
-                const quill::WString line(team ? text.substr(1) : text);
-                sender_.Send([&](quill::Packet& packet) {
-                    packet.Init(quill::MessageId::RoomChatSend);
-                    packet.WriteU8(team ? 1 : 0);
-                    packet.WriteWString(line);
-                });
-            }
-        }
-    }
-    spamGuard_.Record(now);
-    return true;
+    return chat_.Send(text, rejectSpam);
 }
 
 // Enter in the chat box sends its line (emptied once it went), F1 the help and the join check, F4 the profile.
 bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
     switch (a) {
         case kChatKeyEnter:
-            if (!chatBox_->GetText().empty() && SendChat(chatBox_->GetText(), true)) chatBox_->SetText(u"");
-            NativeEditBridge::ClearFocus();
+            chat_.SubmitInput();
             return true;
         case kChatKeyF1:
             help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
@@ -344,11 +317,11 @@ bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
 }
 
 void SceneRoomGame::SendReport() {
-    if (receivedLines_.empty()) {
+    if (!chat_.HasReceived()) {
         app_.Scenes().ShowNoticeBox(this, u"No messages.");
         return;
     }
-    const std::string block = RoomReport::TakeLines(receivedLines_);
+    const std::string block = chat_.TakeReceivedForReport();
     const quill::WString nickname = report_->TargetNickname();
     const uint32_t playerId = report_->TargetLow();
     sender_.Send([&](quill::Packet& packet) { RoomReport::Write(packet, playerId, nickname, block); });
@@ -390,7 +363,7 @@ void SceneRoomGame::SendParticipation() {
 
 bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
     quill::ScopedLock hold(lock_);
-    if (source != nullptr && source == chatBox_) return OnChatBoxEvent(a);
+    if (source != nullptr && source == chat_.Box()) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
     const bool topButton = source != nullptr && source == TopButton(control);
     switch (control) {
@@ -417,8 +390,8 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
             OpenRoomSettings();
             return true;
         case kMuteChat:
-            if (source != muteChat_) break;
-            chatSound_ = !chatSound_;
+            if (source != chat_.MuteButton()) break;
+            chat_.ToggleSound();
             return true;
         case kJoin:
             if (source != joinButton_) break;
@@ -438,9 +411,8 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
             ShowItemShop();
             return true;
         case kChatScroll:
-            if (source != chatScroll_) break;
-            chatLog_.SetScrollPosition(a);
-            LayoutChat(platform::TimeGetTime(), true);
+            if (source != chat_.Scroll()) break;
+            chat_.ScrollTo(a, platform::TimeGetTime());
             return true;
         default:
             break;

@@ -44,6 +44,7 @@
 #include "client/scenes/room/WithdrawMenuPopup.h"
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/WithdrawQuestion.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/ui/AnimatedImage.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -62,24 +63,8 @@ constexpr int32_t kHud = 14;
 constexpr int32_t kHud2 = 15;
 constexpr int32_t kSide = 23;
 constexpr uint32_t kBlue = 0xFF0000FF;
-constexpr int32_t kChatLineWidth = 382;
-constexpr int32_t kChatLineHeight = 30;
-constexpr int32_t kChatLineStep = 18;
 constexpr int32_t kAnimationTexture = 33;
 constexpr int32_t kScoreTrackLeft = -336;
-
-TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, uint32_t colour, size_t font = UiFont::Bold12,
-                    uint8_t layout = 0) {
-    TextLabel* label = parent.CreateTextLabel(x, y, w, 18, &UiFontAt(font), 0, layout);
-    label->SetColors(colour, layout != 0 ? 0xFF000000 : 0);
-    label->SetText(u" ");
-    return label;
-}
-
-template <class T>
-T* AttachTo(Widget& parent, std::unique_ptr<T> widget, bool visible) {
-    return static_cast<T*>(parent.AddChild(std::move(widget), visible));
-}
 
 }  // namespace
 
@@ -93,7 +78,7 @@ void SceneRoomGame::Init() {
     SetRect(0, 0, screen.width, screen.height);
     BuildTopBar();
     BuildEdges();
-    BuildChat();
+    chat_.Build(*this);
     BuildPanels();
     BuildDialogs();
     BuildTransients();
@@ -109,16 +94,16 @@ void SceneRoomGame::BuildTopBar() {
     auto number = std::make_unique<NumberDisplay>();
     number->Create(14, 3, 12, 18, 3, kCommon, 0, 636, 12);
     roomNumber_ = AttachTo(*topBar_, std::move(number), true);
-    AddLabel(*topBar_, 46, 6, 50, kYellow);  // the game mode's place
-    roomTitle_ = AddLabel(*topBar_, 96, 6, 324, kWhite, UiFont::Bold12, 1);
+    AddRoomLabel(*topBar_, 46, 6, 50, kYellow);  // the game mode's place
+    roomTitle_ = AddRoomLabel(*topBar_, 96, 6, 324, kWhite, UiFont::Bold12, 1);
     roomTitle_->SetColors(kWhite, kBlue);
-    stakeLabel_ = AddLabel(*topBar_, 334, 6, 50, kWhite);
+    stakeLabel_ = AddRoomLabel(*topBar_, 334, 6, 50, kWhite);
     lockIcon_ = topBar_->CreateImage(372, 3, 17, 16, kCommon, 619, 84);
     lockIcon_->Show(false);
     Image* coin = topBar_->CreateImage(20, 20, 21, 18, kCommon, 63, 990);
-    AddLabel(*coin, 24, 4, 80, kWhite);
-    levelLabel_ = AddLabel(*topBar_, 120, 24, 100, kWhite);
-    halfGame_ = AddLabel(*topBar_, 261, 24, 100, kYellow);
+    AddRoomLabel(*coin, 24, 4, 80, kWhite);
+    levelLabel_ = AddRoomLabel(*topBar_, 120, 24, 100, kWhite);
+    halfGame_ = AddRoomLabel(*topBar_, 261, 24, 100, kYellow);
     halfGame_->SetText(u"Half game");
     halfGame_->Show(false);
     gameClock_ = AttachTo(*topBar_, std::make_unique<GameClock>(), true);
@@ -177,45 +162,6 @@ void SceneRoomGame::BuildEdges() {
     AddTopButton(kRoomSetting, 200, -1, 576, 136, u"Room setting");
 }
 
-void SceneRoomGame::BuildChat() {
-    auto area = std::make_unique<Image>();
-    area->Create(0, 0, kChatLineWidth, 160, -1, -1);
-    chatArea_ = AddChild(std::move(area), true);
-    chatArea_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -218);
-    const size_t font = connection_.LocalPlayer().status == 0 && app_.GetSettings().largeChatFont != 0
-                            ? UiFont::Bold14
-                            : UiFont::Bold12;
-    for (size_t n = 0; n < kChatLines; ++n) {
-        Image* line = chatArea_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
-                                             kHud, 610, 902);
-        line->SetAcceptsMouse(false);
-        chatTexts_[n] = AddLabel(*line, 10, 6, 440, kWhite, font);
-        line->Show(false);
-        chatLines_[n] = line;
-    }
-    muteChat_ = chatArea_->CreateButton(4, -4, 18, 14, kMuteChat, -1, kCommon, 668, 0);
-    muteChat_->SetCheckBox();
-    muteChat_->SetTooltip(u"Mute chat sound");
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(kChatLineWidth - 13, 0, 13, 140, kChatScroll, ScrollBar::kVertical, 100, true);
-    chatScroll_ = AttachTo(*chatArea_, std::move(bar), true);
-    chatScroll_->SetImage(kCommon, 475, 370, 13, 140, 1.0f, 1.0f);
-    chatScroll_->AddDecButton(609, 0, 13, 17, -1);
-    chatScroll_->AddIncButton(623, 0, 13, 17, -1);
-    chatScroll_->AddThumb(637, 0, 13, 28, 0);
-    chatScroll_->SetSecondRect(4, 10, 317, 100);
-    chatScroll_->SetRange(1);
-
-    chatInput_ = CreateImage(0, 0, 358, 30, kHud, 610, 936);
-    chatInput_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
-    auto edit = std::make_unique<EditBox>();
-    edit->Create(23, 12, 340, 18);
-    edit->SetSkin(kCommon, 609, 68, 2, 14);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
-    edit->SetTextColors(kWhite, 0xFF000000);
-    chatBox_ = AttachTo(*chatInput_, std::move(edit), true);
-}
-
 void SceneRoomGame::BuildPanels() {
     const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); };
@@ -252,12 +198,12 @@ void SceneRoomGame::BuildPanels() {
     for (auto [balloon, caption] : {std::pair{&startBalloon_, u"Start please~"}, std::pair{&readyBalloon_, u"Ready please~"}}) {
         *balloon = CreateImage(0, 0, 141, 127, kHud, 873, 400);
         (*balloon)->SetAcceptsMouse(false);
-        AddLabel(**balloon, 20, 40, 110, 0xFF000000)->SetText(caption);
+        AddRoomLabel(**balloon, 20, 40, 110, 0xFF000000)->SetText(caption);
         (*balloon)->Show(false);
     }
     startBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::Bottom, -360);
     readyBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::VCentre, 0);
-    receiving_ = AddLabel(*this, 0, 0, 230, kGreen);
+    receiving_ = AddRoomLabel(*this, 0, 0, 230, kGreen);
     receiving_->SetText(u"receiving game data...");
     receiving_->SetAlpha(0.7f);
     receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
@@ -319,7 +265,7 @@ void SceneRoomGame::BuildTransients() {
     for (size_t n = 0; n < kTimedLabels; ++n) AttachTo(*this, std::make_unique<TimedLabel>(), false);
     // The seats' names beside their pen strokes on the table.
     for (TextLabel*& name : seatNames_) {
-        name = AddLabel(*this, 0, 0, 120, kWhite);
+        name = AddRoomLabel(*this, 0, 0, 120, kWhite);
         name->Show(false);
     }
 }

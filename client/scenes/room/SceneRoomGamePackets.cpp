@@ -121,7 +121,7 @@ bool SceneRoomGame::OnMemberPacket(quill::MessageId id, quill::Packet& packet) {
         case MessageId::PlayerJoinedGame: OnPlayerJoined(packet); return true;
         case MessageId::PlayerWithdrew: OnPlayerWithdrew(packet); return true;
         case MessageId::RoomOptionsChanged: OnRoomOptions(packet); return true;
-        case MessageId::RoomChat: OnRoomChat(packet); return true;
+        case MessageId::RoomChat: chat_.OnRoomChat(packet); return true;
         case MessageId::RoomCounters: ReadThreeWords(packet); return true;
         case MessageId::RoomError:
             if (HasPayloadByte(packet)) {
@@ -329,7 +329,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
             model_.AddPlayer(&to, 0, 1);
         }
         localSeat_ = static_cast<int8_t>(snapshot->localSeat);
-        chatBox_->SetTextColors(kSeatChatColours[snapshot->localSeat], 0);
+        chat_.ColourInputForSeat(snapshot->localSeat);
     }
     room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : masterSeat_.load();
     turnClock_.StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
@@ -625,27 +625,6 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }
     CheckRoomEquipment();
-}
-
-void SceneRoomGame::OnRoomChat(quill::Packet& packet) {
-    const std::optional<RoomChatMessage> chat = ReadRoomChat(packet);
-    if (!chat) return;
-    const auto lineOf = [&](quill::WStringView text) {
-        return chat->team == 1 ? quill::Format(u"(Team)%s : %s", chat->nickname, text)
-                               : quill::Format(u"%s : %s", chat->nickname, text);
-    };
-    // A report quotes what was said; the chat box shows it through the word filter when the player has it on.
-    receivedLines_.push_back(lineOf(chat->text));
-    while (receivedLines_.size() > kReceivedLines) receivedLines_.pop_front();
-    AddChatLine(lineOf(FilteredChat(chat->text)), IsRoomSeat(chat->seat) ? kSeatChatColours[chat->seat] : kWhite);
-    if (chatSound_) PlaySound(19);
-}
-
-quill::WString SceneRoomGame::FilteredChat(quill::WStringView text) {
-    if (app_.GetSettings().chatFilter == 0) return quill::WString(text);
-    quill::WString copy;
-    connection_.CopyAndCensor(text, copy);
-    return copy;
 }
 
 // The master may start once every playing team is complete and ready.
