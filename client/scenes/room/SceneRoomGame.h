@@ -370,11 +370,29 @@ private:
     void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
 
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
-    bool OnFlowPacket(quill::MessageId id, quill::Packet& packet);
-    bool OnShotPacket(quill::MessageId id, quill::Packet& packet);
-    bool OnMemberPacket(quill::MessageId id, quill::Packet& packet);
-    bool OnNoticePacket(quill::MessageId id, quill::Packet& packet);
-    bool OnItemPacket(quill::MessageId id, quill::Packet& packet);
+    // The handler of a server message; null for an id the room does not know (it changes nothing).
+    using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
+    void OnRoomTimer(quill::Packet& packet);
+    void OnTableStateSync(quill::Packet& packet);
+    void OnTableSignal(quill::Packet& packet);
+    void OnRoomError(quill::Packet& packet);
+    void OnRoomClosed();
+    void OnExitNotAllowed();
+    void OnItemBuyResult(quill::Packet& packet);
+    void OnSystemNotice(quill::Packet& packet);
+    void OnChatBanNotice(quill::Packet& packet);
+    void OnChatBannedForAnHour();
+    void OnChatBanByName(quill::Packet& packet);
+    void OnReportNotice(quill::Packet& packet);
+    void OnRaceTournamentNotice(quill::Packet& packet);
+    void OnPlayerReconnected(quill::Packet& packet);
+    void OnUserLocation(quill::Packet& packet);
+    void OnRoomBanResult(quill::Packet& packet);
+    void OnPrizeNotice(quill::Packet& packet);
+    void OnOpponentRequest(quill::Packet& packet);
+    void OnRequestRefused(quill::Packet& packet);
+    void OnWithdrawPrompt(quill::Packet& packet);
     void OnRoomSnapshot(quill::Packet& packet);
     void OnMemberEntered(quill::Packet& packet);
     void OnMemberInfo(quill::Packet& packet);

@@ -1,7 +1,7 @@
-// The room's packet slot: every server message the connection hands to the room, by id, to one handler each;
-// an id the room does not know changes nothing. The notices that are only a line in the chat or a box are told
-// here in full, the game's flow and the shot road in their own files. Runs on the dispatch thread under the
-// room lock.
+// The room's packet slot: every server message the connection hands to the room goes, by one table from its
+// id, to one handler; an id the room does not know changes nothing. The notices that are only a line in the
+// chat or a box are told here in full, the game's flow, the shot road and the parts' messages where their
+// state is. Runs on the dispatch thread under the room lock.
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
@@ -52,231 +52,261 @@ bool IsStakeMode(uint8_t mode) {
 
 int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
     quill::ScopedLock hold(lock_);
-    if (!OnFlowPacket(id, packet) && !OnShotPacket(id, packet) && !OnMemberPacket(id, packet) &&
-        !OnItemPacket(id, packet)) {
-        OnNoticePacket(id, packet);
-    }
+    if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);
     return 0;
 }
 
-bool SceneRoomGame::OnFlowPacket(quill::MessageId id, quill::Packet& packet) {
-    switch (id) {
-        case MessageId::GameStart: OnGameStart(packet); return true;
-        case MessageId::TurnResult: OnTurnResult(packet); return true;
-        case MessageId::BreakRerack: OnBreakRerack(packet); return true;
-        case MessageId::GroupDetermined: OnBallGroups(packet, false); return true;
-        case MessageId::EightBallShot: OnBallGroups(packet, true); return true;
-        case MessageId::PointRuleUpdate: OnPointRuleUpdate(packet); return true;
-        case MessageId::ScoreUpdate: OnScoreUpdate(packet); return true;
-        case MessageId::GameEnd: OnGameEnd(packet); return true;
-        case MessageId::GameSettlement: OnGameSettlement(packet); return true;
-        case MessageId::PlayerAllIn: OnPlayerAllIn(packet); return true;
-        case MessageId::GameStateSync: OnGameStateSync(packet); return true;
-        case MessageId::RoomTimer:
-            if (ReadThreeWords(packet)) {
-                PlaySound(kRoomTimerSound);
-                model_.CountTeamsInPlay();
-                ReturnToWaiting();
-                timeLimit_->SetVisible(true);
+// The room's one table from message id to handler.
+SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId id) {
+    struct Route {
+        MessageId id;
+        PacketHandler handler;
+    };
+    using Room = SceneRoomGame;
+    using Packet = quill::Packet;
+    static constexpr Route kRoutes[] = {
+        // The game's flow.
+        {MessageId::GameStart, [](Room& room, Packet& packet) { room.OnGameStart(packet); }},
+        {MessageId::TurnResult, [](Room& room, Packet& packet) { room.OnTurnResult(packet); }},
+        {MessageId::BreakRerack, [](Room& room, Packet& packet) { room.OnBreakRerack(packet); }},
+        {MessageId::GroupDetermined, [](Room& room, Packet& packet) { room.OnBallGroups(packet, false); }},
+        {MessageId::EightBallShot, [](Room& room, Packet& packet) { room.OnBallGroups(packet, true); }},
+        {MessageId::PointRuleUpdate, [](Room& room, Packet& packet) { room.OnPointRuleUpdate(packet); }},
+        {MessageId::ScoreUpdate, [](Room& room, Packet& packet) { room.OnScoreUpdate(packet); }},
+        {MessageId::GameEnd, [](Room& room, Packet& packet) { room.OnGameEnd(packet); }},
+        {MessageId::GameSettlement, [](Room& room, Packet& packet) { room.OnGameSettlement(packet); }},
+        {MessageId::PlayerAllIn, [](Room& room, Packet& packet) { room.OnPlayerAllIn(packet); }},
+        {MessageId::GameStateSync, [](Room& room, Packet& packet) { room.OnGameStateSync(packet); }},
+        {MessageId::RoomTimer, [](Room& room, Packet& packet) { room.OnRoomTimer(packet); }},
+        {MessageId::Jackpot, [](Room& room, Packet& packet) { room.OnJackpot(packet); }},
+        // The shot road.
+        {MessageId::AimState, [](Room& room, Packet& packet) { room.OnRelayedAim(packet); }},
+        {MessageId::Shot, [](Room& room, Packet& packet) { room.OnRelayedShot(packet); }},
+        {MessageId::BallPlacementRelay, [](Room& room, Packet& packet) { room.OnBallPlacementRelay(packet); }},
+        {MessageId::TableStateRequest, [](Room& room, Packet&) { room.OnTableStateRequest(); }},
+        {MessageId::TableStateSync, [](Room& room, Packet& packet) { room.OnTableStateSync(packet); }},
+        {MessageId::TablePlacement, [](Room& room, Packet& packet) { room.OnTablePlacement(packet); }},
+        {MessageId::TableEvent, [](Room& room, Packet& packet) { room.OnTableEvent(packet); }},
+        {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.OnPocketCallRelay(packet); }},
+        {MessageId::TableSignal, [](Room& room, Packet& packet) { room.OnTableSignal(packet); }},
+        {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.OnSeatCueUpdate(packet); }},
+        {MessageId::ItemStats, [](Room& room, Packet& packet) { room.OnItemStats(packet); }},
+        // The room's members and seats.
+        {MessageId::RoomSnapshot, [](Room& room, Packet& packet) { room.OnRoomSnapshot(packet); }},
+        {MessageId::RoomMemberEntered, [](Room& room, Packet& packet) { room.OnMemberEntered(packet); }},
+        {MessageId::RoomMemberInfo, [](Room& room, Packet& packet) { room.OnMemberInfo(packet); }},
+        {MessageId::RoomMemberLeft, [](Room& room, Packet& packet) { room.OnMemberLeft(packet); }},
+        {MessageId::RoomMasterChanged, [](Room& room, Packet& packet) { room.OnMasterChanged(packet); }},
+        {MessageId::SeatChanged, [](Room& room, Packet& packet) { room.OnSeatChanged(packet); }},
+        {MessageId::PlayerSlotUpdate, [](Room& room, Packet& packet) { room.OnSlotUpdate(packet); }},
+        {MessageId::PlayerJoinedGame, [](Room& room, Packet& packet) { room.OnPlayerJoined(packet); }},
+        {MessageId::PlayerWithdrew, [](Room& room, Packet& packet) { room.OnPlayerWithdrew(packet); }},
+        {MessageId::PlayerReconnected, [](Room& room, Packet& packet) { room.OnPlayerReconnected(packet); }},
+        {MessageId::PlayerDropped, [](Room& room, Packet& packet) { room.OnPlayerDropped(packet); }},
+        {MessageId::UserLocationNotice, [](Room& room, Packet& packet) { room.OnUserLocation(packet); }},
+        {MessageId::ShotBetState, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::ShotBetState, packet); }},
+        {MessageId::HighRunRecord, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::HighRunRecord, packet); }},
+        {MessageId::HandicapChanged,
+         [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::HandicapChanged, packet); }},
+        {MessageId::PlayerMoney, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::PlayerMoney, packet); }},
+        {MessageId::LevelUp, [](Room& room, Packet& packet) { room.OnLevelUp(packet); }},
+        {MessageId::RoomOptionsChanged, [](Room& room, Packet& packet) { room.OnRoomOptions(packet); }},
+        {MessageId::RoomCounters, [](Room&, Packet& packet) { ReadThreeWords(packet); }},
+        {MessageId::RoomValue1223, [](Room&, Packet& packet) { ReadRoomValue(packet); }},
+        // The room itself: errors, closing, leaving, inviting.
+        {MessageId::RoomError, [](Room& room, Packet& packet) { room.OnRoomError(packet); }},
+        {MessageId::RoomClosed, [](Room& room, Packet&) { room.OnRoomClosed(); }},
+        {MessageId::ExitNotAllowed, [](Room& room, Packet&) { room.OnExitNotAllowed(); }},
+        {MessageId::InvitableUsersList, [](Room& room, Packet& packet) { room.invite_->OnList(packet); }},
+        {MessageId::OpponentRequest, [](Room& room, Packet& packet) { room.OnOpponentRequest(packet); }},
+        {MessageId::RequestRefused, [](Room& room, Packet& packet) { room.OnRequestRefused(packet); }},
+        {MessageId::RoomPrompt1191, [](Room& room, Packet& packet) { room.OnWithdrawPrompt(packet); }},
+        {MessageId::ShotRegistered,
+         [](Room& room, Packet&) { room.app_.Scenes().ShowNoticeBox(&room, u"It is registered to the Shot gallery."); }},
+        // Items and money.
+        {MessageId::ItemUseResult, [](Room& room, Packet& packet) { room.OnItemUseResult(packet); }},
+        {MessageId::ItemQuantity, [](Room& room, Packet& packet) { room.OnItemQuantity(packet); }},
+        {MessageId::ItemBuyResult, [](Room& room, Packet& packet) { room.OnItemBuyResult(packet); }},
+        {MessageId::MoneyLimitReached, [](Room& room, Packet& packet) { room.OnMoneyLimit(packet); }},
+        // Lines in the chat.
+        {MessageId::RoomChat, [](Room& room, Packet& packet) { room.chat_.OnRoomChat(packet); }},
+        {MessageId::SystemNotice, [](Room& room, Packet& packet) { room.OnSystemNotice(packet); }},
+        {MessageId::ChatBanned, [](Room& room, Packet& packet) { room.OnChatBanned(packet); }},
+        {MessageId::UnbanResult, [](Room& room, Packet& packet) { room.OnUnbanResult(packet); }},
+        {MessageId::ChatBanNotice, [](Room& room, Packet& packet) { room.OnChatBanNotice(packet); }},
+        {MessageId::ServerLine, [](Room& room, Packet&) { room.OnChatBannedForAnHour(); }},
+        {MessageId::ChatBanByName, [](Room& room, Packet& packet) { room.OnChatBanByName(packet); }},
+        {MessageId::ReportNotice, [](Room& room, Packet& packet) { room.OnReportNotice(packet); }},
+        {MessageId::RaceTournamentNotice, [](Room& room, Packet& packet) { room.OnRaceTournamentNotice(packet); }},
+        {MessageId::RoomBanResult, [](Room& room, Packet& packet) { room.OnRoomBanResult(packet); }},
+        {MessageId::PrizeNotice, [](Room& room, Packet& packet) { room.OnPrizeNotice(packet); }},
+    };
+    static_assert(
+        [] {
+            for (size_t a = 0; a < std::size(kRoutes); ++a) {
+                for (size_t b = a + 1; b < std::size(kRoutes); ++b) {
+                    if (kRoutes[a].id == kRoutes[b].id) return false;
+                }
             }
             return true;
-        default: return false;
-    }
+        }(),
+        "each message id has one handler");
+    const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes), [id](const Route& r) { return r.id == id; });
+    return route != std::end(kRoutes) ? route->handler : nullptr;
 }
 
-bool SceneRoomGame::OnShotPacket(quill::MessageId id, quill::Packet& packet) {
+// --- the room's small notices ---
+
+void SceneRoomGame::OnRoomTimer(quill::Packet& packet) {
+    if (!ReadThreeWords(packet)) return;
+    PlaySound(kRoomTimerSound);
+    model_.CountTeamsInPlay();
+    ReturnToWaiting();
+    timeLimit_->SetVisible(true);
+}
+
+void SceneRoomGame::OnTableStateSync(quill::Packet& packet) {
     GameTable* table = stage_.Table();
-    switch (id) {
-        case MessageId::AimState: OnRelayedAim(packet); return true;
-        case MessageId::Shot: OnRelayedShot(packet); return true;
-        case MessageId::BallPlacementRelay: OnBallPlacementRelay(packet); return true;
-        case MessageId::TableStateRequest: OnTableStateRequest(); return true;
-        case MessageId::TableStateSync:
-            if (table != nullptr) table->ReadTableMarks(packet);
-            return true;
-        case MessageId::TablePlacement: OnTablePlacement(packet); return true;
-        case MessageId::TableEvent: OnTableEvent(packet); return true;
-        case MessageId::PocketCallRelay: OnPocketCallRelay(packet); return true;
-        case MessageId::TableSignal:
-            if (HasPayloadByte(packet) && table != nullptr) {
-                PlaySound(kSignalSound);
-                table->StartAmbientEffect(platform::TimeGetTime());
-            }
-            return true;
-        case MessageId::SeatCueUpdate: OnSeatCueUpdate(packet); return true;
-        case MessageId::ItemStats: OnItemStats(packet); return true;
-        default: return false;
+    if (table != nullptr) table->ReadTableMarks(packet);
+}
+
+void SceneRoomGame::OnTableSignal(quill::Packet& packet) {
+    GameTable* table = stage_.Table();
+    if (HasPayloadByte(packet) && table != nullptr) {
+        PlaySound(kSignalSound);
+        table->StartAmbientEffect(platform::TimeGetTime());
     }
 }
 
-bool SceneRoomGame::OnMemberPacket(quill::MessageId id, quill::Packet& packet) {
-    switch (id) {
-        case MessageId::RoomSnapshot: OnRoomSnapshot(packet); return true;
-        case MessageId::RoomMemberEntered: OnMemberEntered(packet); return true;
-        case MessageId::RoomMemberInfo: OnMemberInfo(packet); return true;
-        case MessageId::RoomMemberLeft: OnMemberLeft(packet); return true;
-        case MessageId::RoomMasterChanged: OnMasterChanged(packet); return true;
-        case MessageId::SeatChanged: OnSeatChanged(packet); return true;
-        case MessageId::PlayerSlotUpdate: OnSlotUpdate(packet); return true;
-        case MessageId::PlayerJoinedGame: OnPlayerJoined(packet); return true;
-        case MessageId::PlayerWithdrew: OnPlayerWithdrew(packet); return true;
-        case MessageId::RoomOptionsChanged: OnRoomOptions(packet); return true;
-        case MessageId::RoomChat: chat_.OnRoomChat(packet); return true;
-        case MessageId::RoomCounters: ReadThreeWords(packet); return true;
-        case MessageId::RoomError:
-            if (HasPayloadByte(packet)) {
-                const uint8_t code = packet.ReadU8();
-                if (code == 0) {
-                    EnableLeaving(true);
-                    RequestSceneChange(SceneId::Lobby);
-                } else if (code == 1) {
-                    app_.Scenes().ShowErrorBox(this, u"error", u"this message will not show");
-                }
-            }
-            return true;
-        case MessageId::RoomClosed:
-            app_.Scenes().ShowNoticeBox(this, u"The room is closed. Moving to the lobby.");
-            return true;
-        case MessageId::ExitNotAllowed:
-            EnableLeaving(true);
-            app_.Scenes().ShowNoticeBox(this, u"You are not allowed to exit during the game. Please withdraw the game "
-                                              u"from the ESC menu if you really want to leave the room.");
-            return true;
-        case MessageId::InvitableUsersList: invite_->OnList(packet); return true;
-        default: return false;
+void SceneRoomGame::OnRoomError(quill::Packet& packet) {
+    if (!HasPayloadByte(packet)) return;
+    const uint8_t code = packet.ReadU8();
+    if (code == 0) {
+        EnableLeaving(true);
+        RequestSceneChange(SceneId::Lobby);
+    } else if (code == 1) {
+        app_.Scenes().ShowErrorBox(this, u"error", u"this message will not show");
     }
 }
 
-bool SceneRoomGame::OnItemPacket(quill::MessageId id, quill::Packet& packet) {
-    switch (id) {
-        case MessageId::ItemUseResult: OnItemUseResult(packet); return true;
-        case MessageId::ItemQuantity: OnItemQuantity(packet); return true;
-        case MessageId::ItemBuyResult:
-            if (const auto answer = ShopAnswers::ReadItemBuy(packet, {})) {
-                if (answer->result == 0 && answer->mode != 3) {
-                    Player().money = answer->cash;
-                    Player().cueMoney = answer->cueMoney;
-                }
-                const std::vector<quill::WString> lines = ItemBuyResultLines(*answer);
-                app_.Scenes().ShowNoticeBox(this, lines[0], lines.size() > 1 ? quill::WStringView(lines[1]) : u"");
-            }
-            return true;
-        default: return false;
+void SceneRoomGame::OnRoomClosed() {
+    app_.Scenes().ShowNoticeBox(this, u"The room is closed. Moving to the lobby.");
+}
+
+void SceneRoomGame::OnExitNotAllowed() {
+    EnableLeaving(true);
+    app_.Scenes().ShowNoticeBox(this, u"You are not allowed to exit during the game. Please withdraw the game "
+                                      u"from the ESC menu if you really want to leave the room.");
+}
+
+void SceneRoomGame::OnItemBuyResult(quill::Packet& packet) {
+    const auto answer = ShopAnswers::ReadItemBuy(packet, {});
+    if (!answer) return;
+    if (answer->result == 0 && answer->mode != 3) {
+        Player().money = answer->cash;
+        Player().cueMoney = answer->cueMoney;
+    }
+    const std::vector<quill::WString> lines = ItemBuyResultLines(*answer);
+    app_.Scenes().ShowNoticeBox(this, lines[0], lines.size() > 1 ? quill::WStringView(lines[1]) : u"");
+}
+
+void SceneRoomGame::OnSystemNotice(quill::Packet& packet) {
+    if (const auto text = ReadRoomText(packet)) AddChatLine(*text, kYellow);
+}
+
+void SceneRoomGame::OnChatBanNotice(quill::Packet& packet) {
+    for (const quill::WString& name : ReadChatBanNotice(packet)) {
+        AddChatLine(quill::Format(u"%s %s", name, u"has blocked you from chatting."), kRed);
     }
 }
 
-bool SceneRoomGame::OnNoticePacket(quill::MessageId id, quill::Packet& packet) {
-    switch (id) {
-        case MessageId::SystemNotice:
-            if (const auto text = ReadRoomText(packet)) AddChatLine(*text, kYellow);
-            return true;
-        case MessageId::ChatBanned: OnChatBanned(packet); return true;
-        case MessageId::UnbanResult: OnUnbanResult(packet); return true;
-        case MessageId::ChatBanNotice:
-            for (const quill::WString& name : ReadChatBanNotice(packet)) {
-                AddChatLine(quill::Format(u"%s %s", name, u"has blocked you from chatting."), kRed);
-            }
-            return true;
-        case MessageId::ServerLine:
-            AddChatLine(u"You are banned from chatting for an hour because you have been blocked by several users.",
-                        kRed);
-            return true;
-        case MessageId::ChatBanByName:
-            if (const auto name = ReadRoomText(packet)) {
-                AddChatLine(quill::Format(u"%s %s", *name, u"is banned from chatting."), kRed);
-            }
-            return true;
-        case MessageId::ShotRegistered:
-            app_.Scenes().ShowNoticeBox(this, u"It is registered to the Shot gallery.");
-            return true;
-        case MessageId::ReportNotice:
-            if (const auto name = ReadRoomText(packet)) {
-                AddChatLine(quill::Format(u"%s Reported message.", *name), kYellow);
-                AddChatLine(u"Punishment will be applied if your message is considered as abusive language.", kYellow);
-                AddChatLine(u"In case of a false report, the reporter will be punished.", kYellow);
-            }
-            return true;
-        case MessageId::RaceTournamentNotice:
-            if (HasPayloadByte(packet)) {
-                const uint8_t kind = packet.ReadU8();
-                const TournamentRecord tournament = connection_.Tournament();
-                if (kind == 2) AddChatLine(u"** Race tournament is taking place. (Tournament channel)", kGreen);
-                if (kind == 1) {
-                    AddChatLine(quill::Format(u"Race tournament starts at %d:%d. (Tournament channel)",
-                                              tournament.head[0], tournament.head[1]),
-                                kGreen);
-                }
-                if (kind == 0) AddChatLine(u"** Today's tournament has ended.", kGreen);
-            }
-            return true;
-        case MessageId::PlayerReconnected:
-            if (const auto back = ReadPlayerReconnected(packet); back && IsRoomSeat(back->seat)) {
-                quill::PlayerState& seat = model_.players[back->seat];
-                seat.gameFlags[quill::PlayerState::kDroppedFlag] = back->dropped;
-                MarkDropped(static_cast<int8_t>(back->seat), back->dropped != 0);
-                AddChatLine(quill::Format(u"%s has logged in again and has been connected to the game.", seat.name),
-                            kGreen);
-                playerBoard_->Refresh(model_, room_);
-            }
-            return true;
-        case MessageId::UserLocationNotice:
-            if (const auto location = ReadSeatLocation(packet); location && IsRoomSeat(location->seat)) {
-                quill::PlayerState& seat = model_.players[location->seat];
-                seat.memberValue = location->value;
-                seat.locationText = location->text;
-            }
-            return true;
-        case MessageId::RoomBanResult:
-            if (const auto ban = ReadRoomBanResult(packet)) {
-                if (ban->result != 0) {
-                    app_.Scenes().ShowErrorBox(this, u"A player playing in the game cannot be banned.");
-                } else {
-                    AddChatLine(quill::Format(u"%s %s", ban->nickname, u"has been banned."), kRed);
-                    if (masterSeat_ == localSeat_) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
-                }
-            }
-            return true;
-        case MessageId::ShotBetState:
-        case MessageId::HighRunRecord:
-        case MessageId::HandicapChanged:
-        case MessageId::PlayerMoney:
-            OnSeatNotice(id, packet);
-            return true;
-        case MessageId::LevelUp: OnLevelUp(packet); return true;
-        case MessageId::MoneyLimitReached: OnMoneyLimit(packet); return true;
-        case MessageId::RoomValue1223:
-            ReadRoomValue(packet);
-            return true;
-        case MessageId::PlayerDropped: OnPlayerDropped(packet); return true;
-        case MessageId::Jackpot: OnJackpot(packet); return true;
-        case MessageId::PrizeNotice:
-            if (const auto prize = ReadPrizeNotice(packet)) {
-                AddChatLine(quill::Format(u"★ %s 님 잭팟 %s 획득! (%d채널 %d번방)", prize->nickname,
-                                          FormatMoney(prize->amount), prize->channel, prize->room),
-                            kMagenta);
-            }
-            return true;
-        case MessageId::OpponentRequest:
-            if (const auto request = ReadOpponentRequest(packet)) {
-                opponentAnswer_->SetRequest(request->nickname, request->kind);
-                opponentAnswer_->SetVisible(true);
-            }
-            return true;
-        case MessageId::RequestRefused:
-            if (const auto refused = ReadTwoBytes(packet); refused && (*refused)[0] != 0 && (*refused)[1] != 2) {
-                sender_.SendByte(MessageId::RoomRequest1189, (*refused)[1]);
-                app_.Scenes().ShowNoticeBox(this, u"The opponent didn't accept the request.");
-            }
-            return true;
-        case MessageId::RoomPrompt1191:
-            if (const auto prompt = ReadSeatValue(packet, SeatValueWidth::kByte); prompt && IsRoomSeat(prompt->seat)) {
-                withdrawQuestion_->SetTarget(model_.players[prompt->seat], static_cast<uint8_t>(prompt->value));
-                withdrawQuestion_->SetVisible(true);
-            }
-            return true;
-        default:
-            return false;
+void SceneRoomGame::OnChatBannedForAnHour() {
+    AddChatLine(u"You are banned from chatting for an hour because you have been blocked by several users.", kRed);
+}
+
+void SceneRoomGame::OnChatBanByName(quill::Packet& packet) {
+    if (const auto name = ReadRoomText(packet)) {
+        AddChatLine(quill::Format(u"%s %s", *name, u"is banned from chatting."), kRed);
     }
+}
+
+void SceneRoomGame::OnReportNotice(quill::Packet& packet) {
+    const auto name = ReadRoomText(packet);
+    if (!name) return;
+    AddChatLine(quill::Format(u"%s Reported message.", *name), kYellow);
+    AddChatLine(u"Punishment will be applied if your message is considered as abusive language.", kYellow);
+    AddChatLine(u"In case of a false report, the reporter will be punished.", kYellow);
+}
+
+void SceneRoomGame::OnRaceTournamentNotice(quill::Packet& packet) {
+    if (!HasPayloadByte(packet)) return;
+    const uint8_t kind = packet.ReadU8();
+    const TournamentRecord tournament = connection_.Tournament();
+    if (kind == 2) AddChatLine(u"** Race tournament is taking place. (Tournament channel)", kGreen);
+    if (kind == 1) {
+        AddChatLine(quill::Format(u"Race tournament starts at %d:%d. (Tournament channel)", tournament.head[0],
+                                  tournament.head[1]),
+                    kGreen);
+    }
+    if (kind == 0) AddChatLine(u"** Today's tournament has ended.", kGreen);
+}
+
+void SceneRoomGame::OnPlayerReconnected(quill::Packet& packet) {
+    const auto back = ReadPlayerReconnected(packet);
+    if (!back || !IsRoomSeat(back->seat)) return;
+    quill::PlayerState& seat = model_.players[back->seat];
+    seat.gameFlags[quill::PlayerState::kDroppedFlag] = back->dropped;
+    MarkDropped(static_cast<int8_t>(back->seat), back->dropped != 0);
+    AddChatLine(quill::Format(u"%s has logged in again and has been connected to the game.", seat.name), kGreen);
+    playerBoard_->Refresh(model_, room_);
+}
+
+void SceneRoomGame::OnUserLocation(quill::Packet& packet) {
+    const auto location = ReadSeatLocation(packet);
+    if (!location || !IsRoomSeat(location->seat)) return;
+    quill::PlayerState& seat = model_.players[location->seat];
+    seat.memberValue = location->value;
+    seat.locationText = location->text;
+}
+
+void SceneRoomGame::OnRoomBanResult(quill::Packet& packet) {
+    const auto ban = ReadRoomBanResult(packet);
+    if (!ban) return;
+    if (ban->result != 0) {
+        app_.Scenes().ShowErrorBox(this, u"A player playing in the game cannot be banned.");
+        return;
+    }
+    AddChatLine(quill::Format(u"%s %s", ban->nickname, u"has been banned."), kRed);
+    if (masterSeat_ == localSeat_) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
+}
+
+void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
+    if (const auto prize = ReadPrizeNotice(packet)) {
+        AddChatLine(quill::Format(u"★ %s 님 잭팟 %s 획득! (%d채널 %d번방)", prize->nickname, FormatMoney(prize->amount),
+                                  prize->channel, prize->room),
+                    kMagenta);
+    }
+}
+
+void SceneRoomGame::OnOpponentRequest(quill::Packet& packet) {
+    if (const auto request = ReadOpponentRequest(packet)) {
+        opponentAnswer_->SetRequest(request->nickname, request->kind);
+        opponentAnswer_->SetVisible(true);
+    }
+}
+
+void SceneRoomGame::OnRequestRefused(quill::Packet& packet) {
+    if (const auto refused = ReadTwoBytes(packet); refused && (*refused)[0] != 0 && (*refused)[1] != 2) {
+        sender_.SendByte(MessageId::RoomRequest1189, (*refused)[1]);
+        app_.Scenes().ShowNoticeBox(this, u"The opponent didn't accept the request.");
+    }
+}
+
+void SceneRoomGame::OnWithdrawPrompt(quill::Packet& packet) {
+    const auto prompt = ReadSeatValue(packet, SeatValueWidth::kByte);
+    if (!prompt || !IsRoomSeat(prompt->seat)) return;
+    withdrawQuestion_->SetTarget(model_.players[prompt->seat], static_cast<uint8_t>(prompt->value));
+    withdrawQuestion_->SetVisible(true);
 }
 
 // --- the room's members ---
