@@ -45,7 +45,6 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
-#include "client/ui/NumberDisplay.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
@@ -98,14 +97,6 @@ quill::WStringView OptionText(uint8_t gameType, uint32_t option) {
 
 bool HasOptionLine(uint8_t gameType) {
     return gameType == 0 || gameType == 3 || gameType == 4;
-}
-
-bool HasLevelRange(uint8_t gameType) {
-    return gameType == 0 || gameType == 2 || gameType == 3 || gameType == 5 || gameType == 6;
-}
-
-bool IsStakeGame(uint8_t gameType) {
-    return gameType == 2 || gameType == 5;
 }
 
 }  // namespace
@@ -251,10 +242,7 @@ void SceneRoomGame::Activate() {
     scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
     gameClockOrigin_ = platform::TimeGetTime();
-    roomTitle_->SetText(room_.title);
-    roomNumber_->SetValue(static_cast<uint64_t>(std::max<int16_t>(room_.roomNumber, 0)));
-    lockIcon_->Show(room_.passwordFlag != 0);
-    halfGame_->Show(room_.IsHalfGame());
+    topBar_.ShowRoom(room_);
     ShowStake();
     ShowLevelRange();
     CheckCueDurability();
@@ -312,26 +300,11 @@ void SceneRoomGame::WriteEntryLines() {
 }
 
 void SceneRoomGame::ShowLevelRange() {
-    const bool shown = HasLevelRange(room_.gameType);
-    levelLabel_->Show(shown);
-    if (!shown) return;
-    const int32_t low = room_.minHandicap;
-    const int32_t high = room_.maxHandicap;
-    if (low != 0) {
-        levelLabel_->SetText(high != 0 ? quill::Format(u"%d ~ %d", low, high) : quill::Format(u"%d ~", low));
-    } else {
-        levelLabel_->SetText(high != 0 ? quill::Format(u"~ %d", high) : quill::WString(u"No limit"));
-    }
+    topBar_.ShowLevelRange(room_);
 }
 
 void SceneRoomGame::ShowStake() {
-    if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        stakeLabel_->SetText(u"Tournament");
-    } else if (IsStakeGame(room_.gameType) || room_.IsClosed()) {
-        stakeLabel_->SetText(FormatMoney(room_.stake));
-    } else {
-        stakeLabel_->SetText(u"Friendly");
-    }
+    topBar_.ShowStake(room_, connection_.GetChannelType(-1) == kTournamentChannel);
     playerBoard_->SetStake(room_.stake);
 }
 
@@ -409,7 +382,7 @@ void SceneRoomGame::SendTimeOut() {
 
 void SceneRoomGame::RunGameClock(uint32_t nowMs) {
     const uint32_t elapsed = nowMs - gameClockOrigin_;
-    gameClock_->Set(elapsed);
+    topBar_.Clock()->Set(elapsed);
     GameTable& table = *stage_.Table();
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
         if (elapsed > kTournamentGameMs && !shotInFlight_ && table.IsControlEnabled()) {

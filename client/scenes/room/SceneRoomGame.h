@@ -36,6 +36,7 @@
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
 
 namespace kestrovan {
@@ -244,14 +245,14 @@ public:
     bool IsBuilt() const { return built_; }
     bool HelpShownOnEntry() const { return helpOnEntry_; }
 
-    Image* TopBar() const { return topBar_; }
-    NumberDisplay* RoomNumber() const { return roomNumber_; }
-    TextLabel* RoomTitle() const { return roomTitle_; }
-    TextLabel* StakeLabel() const { return stakeLabel_; }
-    TextLabel* LevelLabel() const { return levelLabel_; }
-    TextLabel* HalfGameLabel() const { return halfGame_; }
-    Image* LockIcon() const { return lockIcon_; }
-    GameClock* GameClockWidget() const { return gameClock_; }
+    Image* TopBar() const { return topBar_.Bar(); }
+    NumberDisplay* RoomNumber() const { return topBar_.Number(); }
+    TextLabel* RoomTitle() const { return topBar_.Title(); }
+    TextLabel* StakeLabel() const { return topBar_.Stake(); }
+    TextLabel* LevelLabel() const { return topBar_.Level(); }
+    TextLabel* HalfGameLabel() const { return topBar_.HalfGame(); }
+    Image* LockIcon() const { return topBar_.Lock(); }
+    GameClock* GameClockWidget() const { return topBar_.Clock(); }
     RoomChat& Chat() { return chat_; }
     Widget* ChatArea() const { return chat_.Area(); }
     Image* ChatLine(size_t n) const { return chat_.Line(n); }
@@ -294,7 +295,6 @@ public:
 
 private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
-    void BuildTopBar();
     void BuildEdges();
     void BuildPanels();
     void BuildDialogs();
@@ -460,6 +460,7 @@ private:
     TableSceneStage stage_;
     mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
+    RoomTopBar topBar_;
     RoomChat chat_;
     bool built_ = false;
     bool loaded_ = false;
@@ -501,14 +502,6 @@ private:
     uint32_t updates_ = 0;
 
     // Widgets, owned by the tree.
-    Image* topBar_ = nullptr;
-    NumberDisplay* roomNumber_ = nullptr;
-    TextLabel* roomTitle_ = nullptr;
-    TextLabel* stakeLabel_ = nullptr;
-    Image* lockIcon_ = nullptr;
-    TextLabel* levelLabel_ = nullptr;
-    TextLabel* halfGame_ = nullptr;
-    GameClock* gameClock_ = nullptr;
     Button* wideButton_ = nullptr;
     ChalkQuickSlot* chalkSlot_ = nullptr;
     ItemQuickBar* itemBar_ = nullptr;

@@ -19,7 +19,6 @@
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/lobby/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
-#include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -49,7 +48,6 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
-#include "client/ui/NumberDisplay.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -62,7 +60,6 @@ constexpr int32_t kCommon = 0;
 constexpr int32_t kHud = 14;
 constexpr int32_t kHud2 = 15;
 constexpr int32_t kSide = 23;
-constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr int32_t kAnimationTexture = 33;
 constexpr int32_t kScoreTrackLeft = -336;
 
@@ -76,7 +73,7 @@ void SceneRoomGame::Init() {
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
-    BuildTopBar();
+    topBar_.Build(*this);
     BuildEdges();
     chat_.Build(*this);
     BuildPanels();
@@ -87,27 +84,6 @@ void SceneRoomGame::Init() {
     animations_->ApplyChildAnchors(screen.width, screen.height);
     startReady_->Place(screen.width, screen.height);
     playerBoard_->Place(screen.width, screen.height);
-}
-
-void SceneRoomGame::BuildTopBar() {
-    topBar_ = CreateImage(5, 4, 470, 30, kCommon, 0, 386);
-    auto number = std::make_unique<NumberDisplay>();
-    number->Create(14, 3, 12, 18, 3, kCommon, 0, 636, 12);
-    roomNumber_ = AttachTo(*topBar_, std::move(number), true);
-    AddRoomLabel(*topBar_, 46, 6, 50, kYellow);  // the game mode's place
-    roomTitle_ = AddRoomLabel(*topBar_, 96, 6, 324, kWhite, UiFont::Bold12, 1);
-    roomTitle_->SetColors(kWhite, kBlue);
-    stakeLabel_ = AddRoomLabel(*topBar_, 334, 6, 50, kWhite);
-    lockIcon_ = topBar_->CreateImage(372, 3, 17, 16, kCommon, 619, 84);
-    lockIcon_->Show(false);
-    Image* coin = topBar_->CreateImage(20, 20, 21, 18, kCommon, 63, 990);
-    AddRoomLabel(*coin, 24, 4, 80, kWhite);
-    levelLabel_ = AddRoomLabel(*topBar_, 120, 24, 100, kWhite);
-    halfGame_ = AddRoomLabel(*topBar_, 261, 24, 100, kYellow);
-    halfGame_->SetText(u"Half game");
-    halfGame_->Show(false);
-    gameClock_ = AttachTo(*topBar_, std::make_unique<GameClock>(), true);
-    gameClock_->SetPosition(395, 2);
 }
 
 Button* SceneRoomGame::AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,

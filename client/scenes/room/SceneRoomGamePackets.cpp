@@ -647,7 +647,7 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     room_.title = options->title;
     room_.setting = options->option;
     room_.optionFlags = options->flags;
-    roomTitle_->SetText(room_.title);
+    topBar_.ShowTitle(room_);
     tableItem_ = options->tableItem;
     ballSetItem_ = options->ballSetItem;
     if (gameRunning_) {
