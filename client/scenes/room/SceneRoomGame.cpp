@@ -64,7 +64,6 @@ constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
 constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
 constexpr size_t kTimeOutAnimation = 2;
-constexpr uint8_t kCountedItem = 3;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -107,7 +106,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       connection_(*app.Connection()),
       sender_(*app.Connection()),
       stage_(app, {.player = true, .sound = true, .connection = true}),
-      chat_(*this, app, *app.Connection(), sender_) {
+      chat_(*this, app, *app.Connection(), sender_),
+      items_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
@@ -186,10 +186,7 @@ void SceneRoomGame::Activate() {
     // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
     chat_.Clear();
     const auto mode = static_cast<quill::GameType>(room_.gameType);
-    currentCueKey_.reset();
-    if (const quill::InventoryItem* cue = player.GetEquippedItem(room_.gameType)) {
-        currentCueKey_ = std::pair{cue->key, cue->subKey};
-    }
+    items_.Enter(room_.gameType);
     turnClock_.SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
     playerBoard_->SetTurnTime(turnClock_.Limit());
@@ -204,7 +201,7 @@ void SceneRoomGame::Activate() {
         table->SetRefocusOnTopViewExit(true);
         table->MoveCamera(0.5f, kKeep, 30.0f, false);
         table->LayoutHud(Width(), Height());
-        const quill::InventoryItem* cue = CurrentCue();
+        const quill::InventoryItem* cue = items_.CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
         if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
         stage_.EquipCue(static_cast<uint16_t>(cue != nullptr ? cue->typeCode : 3000), parts);
@@ -216,7 +213,7 @@ void SceneRoomGame::Activate() {
     EnableLeaving(true);
 
     ResetSeats();
-    chalkSlot_->Reload();
+    items_.ChalkSlot()->Reload();
     chat_.ClearInput();
     NativeEditBridge::ClearFocus();
     startReady_->OnGameEnd();
@@ -224,7 +221,6 @@ void SceneRoomGame::Activate() {
     turnClock_.ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
-    durabilityWarned_.fill(false);
     equipmentNotice_ = false;
     shotCount_ = 0;
     helpOnEntry_ = player.experience < kHelpExperience;
@@ -234,7 +230,7 @@ void SceneRoomGame::Activate() {
     }
     HideGameWindows();
     WriteEntryLines();
-    itemBar_->Refresh();
+    items_.ItemBar()->Refresh();
     ruleMarker_ = 0;
     runCount_ = 0;
     runningTotals_.fill(0);
@@ -245,9 +241,9 @@ void SceneRoomGame::Activate() {
     topBar_.ShowRoom(room_);
     ShowStake();
     ShowLevelRange();
-    CheckCueDurability();
-    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
-    ReadOptionSwitches();
+    items_.CheckCueDurability();
+    if (GameTable* table = stage_.Table(); table != nullptr && items_.HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
+    items_.ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
     chat_.MarkShown();
@@ -278,9 +274,11 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 14> windows{resultBoard_, shotBet_,      scoreTrack_,  groupBoard_, moneyNotice_,
-                                          roomMenu_,    invite_,       replayPanel_, itemSelect_, purchaseGift_,
-                                          purchase_,    readyBalloon_, receiving_,   wideButton_};
+    const std::array<Widget*, 14> windows{resultBoard_,        shotBet_,           scoreTrack_,
+                                          groupBoard_,         moneyNotice_,       roomMenu_,
+                                          invite_,             replayPanel_,       items_.ItemSelect(),
+                                          items_.PurchaseGift(), items_.Purchase(), readyBalloon_,
+                                          receiving_,          wideButton_};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
@@ -438,11 +436,6 @@ std::deque<quill::WString> SceneRoomGame::ReceivedLines() const {
     return chat_.Received();
 }
 
-const quill::InventoryItem* SceneRoomGame::CurrentCue() const {
-    if (!currentCueKey_) return nullptr;
-    return Player().FindItem(currentCueKey_->first, currentCueKey_->second);
-}
-
 // --- drawing (main thread) ---
 
 void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
@@ -520,58 +513,13 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
         for (uint32_t id : kStoppedOnLeave) sounds->Stop(id);
         sounds->RemoveSound(kMusic);
     }
-    ReleaseSpentItems();
+    items_.ReleaseSpentItems();
     loaded_ = false;
     SetReady(false);
     return true;
 }
 
-// Every counted item the room used up leaves the inventory and goes back to the connection's pool.
-void SceneRoomGame::ReleaseSpentItems() {
-    quill::PlayerState& player = Player();
-    std::vector<quill::InventoryItem*> spent;
-    {
-        quill::ScopedLock items(player.GetLock());
-        for (uint32_t i = 0; i < player.ItemCount(); ++i) {
-            quill::InventoryItem* item = player.ItemAt(i);
-            if (item != nullptr && item->state == kCountedItem && item->remaining <= 0) spent.push_back(item);
-        }
-    }
-    for (quill::InventoryItem* item : spent) {
-        if (player.RemoveItemPtr(item)) connection_.FreeItem(item);
-    }
-    if (!spent.empty()) {
-        chalkSlot_->Reload();
-        itemBar_->Refresh();
-    }
-}
-
 // --- input (main thread) ---
-
-void SceneRoomGame::OpenPurchase(uint32_t mode) {
-    const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
-    if (offer == nullptr) return;
-    const bool goldItem = offer->currency != PurchaseRules::kCurrencyCash;
-    const bool playing = gameRunning_ && localSeat_ > 0;
-    if (playing && goldItem) {
-        app_.Scenes().ShowNoticeBox(this, u"Gold item cannot be purchased while playing the game.");
-        return;
-    }
-    purchase_->SetMode(mode == 2 ? PurchaseMode::kGift : PurchaseMode::kBuy);
-    purchase_->SetItem(*offer);
-    purchase_->SetVisible(true);
-}
-
-void SceneRoomGame::SendPurchase() {
-    sender_.Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
-    purchase_->SetVisible(false);
-}
-
-void SceneRoomGame::ShowItemShop() {
-    if (purchaseGift_->IsVisible()) purchaseGift_->Close();
-    itemSelect_->SetEquipSlot(room_.gameType);
-    itemSelect_->SetVisible(true);
-}
 
 Button* SceneRoomGame::TopButton(int32_t control) const {
     return control >= 0 && control < static_cast<int32_t>(topButtons_.size())

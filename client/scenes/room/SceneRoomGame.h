@@ -35,6 +35,7 @@
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
+#include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
@@ -168,6 +169,11 @@ public:
 
     // --- The room's state, for its handlers and parts ---
     static void PlaySound(uint32_t id);
+    quill::PlayerState& Player() const;
+    TableSceneStage& Stage() { return stage_; }
+    quill::RoomInfo& Room() { return room_; }
+    // The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows it.
+    void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
     void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
     void SetGameRunning(bool running) { gameRunning_ = running; }
@@ -178,24 +184,11 @@ public:
     bool IsLocalPlayerInGame() const;
     // The game is over for the room: the master holds the table, the panels wait for a new game.
     void ReturnToWaiting();
-    // Whether the local player owns what the room requires; otherwise the money window says how much.
-    bool CheckSeatAfford();
     // The room's table and ball set against the room's records: a change is reloaded by the next frame.
     void CheckRoomEquipment();
     // A chat line from the local player; false only when it is refused as spam.
     bool SendChat(quill::WStringView text, bool rejectSpam);
 
-    // --- Items (SceneRoomGameItems.cpp) ---
-    void UseQuickSlot(int32_t bar, int32_t kind);
-    void ChangeCue(const quill::InventoryItem& item);
-    void SendItemUse(int32_t kind);
-    void ReportConsumption();
-    void CheckCueDurability();
-    bool SelectChalk(const quill::InventoryItem& item);
-    // The table's option switches from the local player's items.
-    void ReadOptionSwitches();
-    // Whether the local player has the gold cue (item 4150) in use.
-    bool HoldsGoldCueInUse();
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
     // The room master's seat; the master sends the time-out of a shooter who dropped.
@@ -216,7 +209,6 @@ public:
     const TurnClock& Clock() const { return turnClock_; }
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
-    const quill::InventoryItem* CurrentCue() const;
     int8_t ShooterSeat() const {
         quill::ScopedLock hold(lock_);
         return room_.shooterSeat;
@@ -240,7 +232,6 @@ public:
     bool ChatSoundOn() const { return chat_.SoundOn(); }
     bool IsObserving() const { return observe_; }
     CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
-    const std::array<bool, 3>& DurabilityWarnings() const { return durabilityWarned_; }
     uint32_t EventsPending() const { return events_.Count(); }
     bool IsBuilt() const { return built_; }
     bool HelpShownOnEntry() const { return helpOnEntry_; }
@@ -260,10 +251,11 @@ public:
     ScrollBar* ChatScroll() const { return chat_.Scroll(); }
     Image* ChatInput() const { return chat_.Input(); }
     EditBox* ChatBox() const { return chat_.Box(); }
-    ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
-    ItemQuickBar* ItemBar() const { return itemBar_; }
-    ItemSelectWindow* ItemSelect() const { return itemSelect_; }
-    PurchaseGiftWindow* PurchaseGift() const { return purchaseGift_; }
+    RoomItems& Items() { return items_; }
+    ChalkQuickSlot* ChalkSlot() const { return items_.ChalkSlot(); }
+    ItemQuickBar* ItemBar() const { return items_.ItemBar(); }
+    ItemSelectWindow* ItemSelect() const { return items_.ItemSelect(); }
+    PurchaseGiftWindow* PurchaseGift() const { return items_.PurchaseGift(); }
     Button* TopButton(int32_t control) const;
     StartReadyPanel* StartReady() const { return startReady_; }
     PlayerBoard* Board() const { return playerBoard_; }
@@ -278,7 +270,7 @@ public:
     RoomMenu* Menu() const { return roomMenu_; }
     ResultBoard* Results() const { return resultBoard_; }
     HelpWindow* Help() const { return help_; }
-    PurchaseDialog* Purchase() const { return purchase_; }
+    PurchaseDialog* Purchase() const { return items_.Purchase(); }
     Button* JoinButton() const { return joinButton_; }
     Image* StartBalloon() const { return startBalloon_; }
     Image* ReadyBalloon() const { return readyBalloon_; }
@@ -304,14 +296,12 @@ private:
     void BuildTurnAnimations();
 
     // --- Life ---
-    quill::PlayerState& Player() const;
     void LoadSounds();
     void SeatLocalPlayer();
     void WriteEntryLines();
     void ShowLevelRange();
     void ShowStake();
     void HideGameWindows();
-    void ReleaseSpentItems();
     void BlinkNewMessageIcon(uint32_t nowMs);
     void RunTurnClock(uint32_t nowMs);
     void SendTimeOut();
@@ -366,8 +356,6 @@ private:
     void OnTableEvent(quill::Packet& packet);
     void OnPocketCallRelay(quill::Packet& packet);
     void OnSeatCueUpdate(quill::Packet& packet);
-    void OnItemStats(quill::Packet& packet);
-    void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
 
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
     // The handler of a server message; null for an id the room does not know (it changes nothing).
@@ -379,7 +367,6 @@ private:
     void OnRoomError(quill::Packet& packet);
     void OnRoomClosed();
     void OnExitNotAllowed();
-    void OnItemBuyResult(quill::Packet& packet);
     void OnSystemNotice(quill::Packet& packet);
     void OnChatBanNotice(quill::Packet& packet);
     void OnChatBannedForAnHour();
@@ -417,15 +404,6 @@ private:
     void RefreshStartButton();
     quill::WString SeatName(int32_t seat) const;
 
-    // --- Items (SceneRoomGameItems.cpp) ---
-    void OnItemUseResult(quill::Packet& packet);
-    void OnItemQuantity(quill::Packet& packet);
-    quill::InventoryItem* QuickSlotItem(int32_t kind) const;
-    void ToggleActiveItem(quill::InventoryItem& item);
-    void RemoveSpentItem(quill::InventoryItem* item);
-    void WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
-                          uint32_t value);
-    void UseChalk();
 
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
     bool OnWindowMessage(uint32_t id, uint64_t wParam);
@@ -447,9 +425,6 @@ private:
     void AskParticipation();
 
     // --- Events ---
-    void OpenPurchase(uint32_t mode);
-    void SendPurchase();
-    void ShowItemShop();
     void LeaveRoom();
     // The leave button, off while the server has a leave request to answer.
     void EnableLeaving(bool enabled);
@@ -462,6 +437,7 @@ private:
     quill::EventQueue events_{kEventQueueSize};
     RoomTopBar topBar_;
     RoomChat chat_;
+    RoomItems items_;
     bool built_ = false;
     bool loaded_ = false;
 
@@ -469,7 +445,6 @@ private:
     quill::RoomInfo room_;
     quill::GameModel model_;
     TurnClock turnClock_;
-    std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair
     std::atomic<bool> gameRunning_{false};
     std::atomic<bool> shotInFlight_{false};
     std::atomic<bool> tableStatePending_{false};
@@ -492,9 +467,6 @@ private:
     bool replayView_ = false;
     bool helpShown_ = false;
     uint32_t lastKeyDown_ = 0;
-    int32_t reportedChalk_ = -1;
-    int32_t itemUseKind_ = 0;  // the kind of the item whose use waits for the player's OK
-    std::array<bool, 3> durabilityWarned_{};  // zero, 5 %, 10 %
     bool helpOnEntry_ = false;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
@@ -503,10 +475,6 @@ private:
 
     // Widgets, owned by the tree.
     Button* wideButton_ = nullptr;
-    ChalkQuickSlot* chalkSlot_ = nullptr;
-    ItemQuickBar* itemBar_ = nullptr;
-    ItemSelectWindow* itemSelect_ = nullptr;
-    PurchaseGiftWindow* purchaseGift_ = nullptr;
     ShotBetPanel* shotBet_ = nullptr;
     PointRulePanel* pointRule_ = nullptr;
     ScoreBoard* scoreBoard_ = nullptr;
@@ -531,9 +499,7 @@ private:
     WithdrawMenuPopup* withdrawMenu_ = nullptr;
     OpponentRequestPopup* opponentRequest_ = nullptr;
     OpponentRequestAcceptPopup* opponentAnswer_ = nullptr;
-    PurchaseDialog* purchase_ = nullptr;
     ReportUserPopup* report_ = nullptr;
-    GoldShortagePopup* goldShortage_ = nullptr;
     GameOptionDialog* gameOption_ = nullptr;
     std::array<FloatingGainText*, kFloatingTexts> floatingTexts_{};
     std::array<TextLabel*, kRoomSeats> seatNames_{};

@@ -233,8 +233,8 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam == kOkButton) SendParticipation();
             break;
         case Event::GiftRefresh:
-            itemBar_->Refresh();
-            ReadOptionSwitches();
+            items_.ItemBar()->Refresh();
+            items_.ReadOptionSwitches();
             break;
         case Event::JoinWith:
             if (IsLocalPlayerInGame()) {
@@ -245,11 +245,11 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             }
             break;
         case Event::UserActivity: break;
-        case Event::UseChalk: UseChalk(); break;
-        case Event::QuickSlotA: UseQuickSlot(1, static_cast<int32_t>(wParam)); break;
-        case Event::QuickSlotB: UseQuickSlot(2, static_cast<int32_t>(wParam)); break;
+        case Event::UseChalk: items_.UseChalk(); break;
+        case Event::QuickSlotA: items_.UseQuickSlot(1, static_cast<int32_t>(wParam)); break;
+        case Event::QuickSlotB: items_.UseQuickSlot(2, static_cast<int32_t>(wParam)); break;
         case Event::ItemUseConfirm:
-            if (wParam == kOkButton) SendItemUse(static_cast<int32_t>(itemUseKind_));
+            if (wParam == kOkButton) items_.ConfirmItemUse();
             break;
         case Event::TableEvent1086:
             if (IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
@@ -272,9 +272,9 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::RoomEvent1091: SendOpponentRequest(); break;
         case Event::ChatNotify: ShowNewMessage(); break;
         case Event::TimeLimitNoticeClosed: sender_.SendByte(quill::MessageId::RoomRequest1189, 0); break;
-        case Event::ItemDialogResult: OpenPurchase(static_cast<uint32_t>(wParam)); break;
-        case Event::ItemCheckPassed: SendPurchase(); break;
-        case Event::SlotSelected: CheckSeatAfford(); break;
+        case Event::ItemDialogResult: items_.OpenPurchase(static_cast<uint32_t>(wParam)); break;
+        case Event::ItemCheckPassed: items_.SendPurchase(); break;
+        case Event::SlotSelected: items_.CheckSeatAfford(); break;
         case Event::ShotFired: OnShotFired(); break;
         case Event::BallsStopped: OnBallsStopped(); break;
         case Event::PocketCalled:
@@ -408,7 +408,7 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
             app_.Scenes().ShowNoticeBox(this, u"This menu is not allowed currently.");
             return true;
         case kItemShop:
-            ShowItemShop();
+            items_.ShowItemShop();
             return true;
         case kChatScroll:
             if (source != chat_.Scroll()) break;
@@ -432,7 +432,7 @@ void SceneRoomGame::OpenRoomSettings() {
 
 // Joining a running game: only on its first turn, and only with the money for it.
 void SceneRoomGame::AskParticipation() {
-    if (model_.currentTeam != 0 || runCount_ != 0 || !CheckSeatAfford()) {
+    if (model_.currentTeam != 0 || runCount_ != 0 || !items_.CheckSeatAfford()) {
         app_.Scenes().ShowErrorBox(this, u"Participation is only allowed when it is the first turn.");
         return;
     }

@@ -168,7 +168,7 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     }
     playerBoard_->OnGameStart();
     playerBoard_->Refresh(model_, room_);
-    chalkSlot_->Refresh();
+    items_.ChalkSlot()->Refresh();
     shotBet_->SetVisible(true);
     if (quill::PlayerState* shooter = SeatRecord(start->firstShooter)) {
         playerBoard_->SetTarget(shooter->gameCounters[quill::PlayerState::kPointsCounter], inning_);
@@ -256,7 +256,7 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     table->SetControlEnabled(localTurn);
     table->SetVisible(true);
     if (IsPocketMode() && localTurn) table->SetPlacementArea(1);
-    chalkSlot_->SetActive(localTurn);
+    items_.ChalkSlot()->SetActive(localTurn);
 }
 
 void SceneRoomGame::SeatStartTeams(const GameStartMessage& start) {
@@ -445,7 +445,7 @@ void SceneRoomGame::PassTurnTable(const TurnResultMessage& turn) {
             PlaySound(kYourTurnSound);
         }
         TakeTable(true);
-        chalkSlot_->SetActive(true);
+        items_.ChalkSlot()->SetActive(true);
     }
     quill::TeamState* current = PlayingTeam(model_.currentTeam);
     if (current == nullptr) return;
@@ -738,16 +738,7 @@ void SceneRoomGame::ReturnToWaiting() {
     room_.shooterSeat = masterSeat_;
     GiveTableToMaster(2.0f);
     model_.CountReadyMembers();
-    ReadOptionSwitches();
-}
-
-bool SceneRoomGame::CheckSeatAfford() {
-    const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
-    const int64_t required = connection_.GetRoomInfo().RequiredMoney(Player().money, kind);
-    if (required < 1) return true;
-    goldShortage_->SetShortage(static_cast<int32_t>(std::min<int64_t>(required, INT32_MAX)), room_.gameType);
-    goldShortage_->SetVisible(true);
-    return false;
+    items_.ReadOptionSwitches();
 }
 
 }  // namespace kestrovan

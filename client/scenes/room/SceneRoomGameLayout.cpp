@@ -96,15 +96,7 @@ Button* SceneRoomGame::AddTopButton(int32_t control, int32_t rightOffset, int32_
 }
 
 void SceneRoomGame::BuildEdges() {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
-    const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
-    chalkSlot_ = AttachTo(*this,
-                       std::make_unique<ChalkQuickSlot>(Player(), poster,
-                                                        [this](quill::WStringView a, quill::WStringView b) {
-                                                            app_.Scenes().ShowNoticeBox(this, a, b);
-                                                        }),
-                       true);
-    chalkSlot_->SetAnchor(AnchorMode::Left, -4, AnchorMode::Bottom, -300);
+    items_.BuildChalkSlot(*this);
     wideButton_ = CreateButton(10, 30, 227, 26, kWideButton, -1, kHud, 612, 491);
     wideButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     Button* invite = CreateButton(0, 0, 78, 25, kInvite, -1, kHud2, 368, 291);
@@ -114,22 +106,7 @@ void SceneRoomGame::BuildEdges() {
     Image* side = CreateImage(0, 0, 196, 278, kSide, 0, 547);
     side->SetAcceptsMouse(false);
     side->SetAnchor(AnchorMode::Right, -200, 0, 0);
-    itemBar_ = AttachTo(*this, std::make_unique<ItemQuickBar>(Player(), poster, reposter), true);
-    itemBar_->SetAnchor(AnchorMode::Left, 12, AnchorMode::Bottom, -32);
-    itemSelect_ = AttachTo(*this, std::make_unique<ItemSelectWindow>(Player(), poster, reposter), false);
-    itemSelect_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -290);
-    purchaseGift_ = AttachTo(*this,
-                          std::make_unique<PurchaseGiftWindow>(
-                              poster, [this] { return connection_.LocalPlayer().accountKind == 2; }, reposter),
-                          false);
-    purchaseGift_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -290);
-    for (const auto& [control, x, srcX, caption] :
-         {std::tuple{kItemShop, 360, 0, u"Item shop"}, std::tuple{kGoldItems, 445, 81, u"Gold items"}}) {
-        Button* button = CreateButton(x, 0, 81, 19, control, -1, kHud2, srcX, 232);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-        button->SetCaption(caption);
-        button->SetAnchor(0, 0, AnchorMode::Bottom, -24);
-    }
+    items_.BuildBars(*this);
     AddTopButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
     AddTopButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
     AddTopButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
@@ -226,10 +203,10 @@ void SceneRoomGame::BuildDialogs() {
     opponentRequest_ = AttachTo(*this, std::make_unique<OpponentRequestPopup>(poster), false);
     opponentAnswer_ = AttachTo(*this, std::make_unique<OpponentRequestAcceptPopup>(connection_), false);
     AttachTo(*this, std::make_unique<WaitingPopup>(), false);
-    purchase_ = AttachTo(*this, CreatePurchaseDialog(app_), false);
+    items_.BuildPurchaseDialog(*this);
     report_ = AttachTo(*this, std::make_unique<ReportUserPopup>(poster), false);
     AttachTo(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
-    goldShortage_ = AttachTo(*this, std::make_unique<GoldShortagePopup>(connection_, poster), false);
+    items_.BuildGoldShortage(*this);
     gameOption_ = AttachTo(*this, std::make_unique<GameOptionDialog>(connection_, poster, error), false);
 }
 

@@ -90,7 +90,7 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
         {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.OnPocketCallRelay(packet); }},
         {MessageId::TableSignal, [](Room& room, Packet& packet) { room.OnTableSignal(packet); }},
         {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.OnSeatCueUpdate(packet); }},
-        {MessageId::ItemStats, [](Room& room, Packet& packet) { room.OnItemStats(packet); }},
+        {MessageId::ItemStats, [](Room& room, Packet& packet) { room.items_.OnItemStats(packet); }},
         // The room's members and seats.
         {MessageId::RoomSnapshot, [](Room& room, Packet& packet) { room.OnRoomSnapshot(packet); }},
         {MessageId::RoomMemberEntered, [](Room& room, Packet& packet) { room.OnMemberEntered(packet); }},
@@ -124,9 +124,9 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
         {MessageId::ShotRegistered,
          [](Room& room, Packet&) { room.app_.Scenes().ShowNoticeBox(&room, u"It is registered to the Shot gallery."); }},
         // Items and money.
-        {MessageId::ItemUseResult, [](Room& room, Packet& packet) { room.OnItemUseResult(packet); }},
-        {MessageId::ItemQuantity, [](Room& room, Packet& packet) { room.OnItemQuantity(packet); }},
-        {MessageId::ItemBuyResult, [](Room& room, Packet& packet) { room.OnItemBuyResult(packet); }},
+        {MessageId::ItemUseResult, [](Room& room, Packet& packet) { room.items_.OnItemUseResult(packet); }},
+        {MessageId::ItemQuantity, [](Room& room, Packet& packet) { room.items_.OnItemQuantity(packet); }},
+        {MessageId::ItemBuyResult, [](Room& room, Packet& packet) { room.items_.OnItemBuyResult(packet); }},
         {MessageId::MoneyLimitReached, [](Room& room, Packet& packet) { room.OnMoneyLimit(packet); }},
         // Lines in the chat.
         {MessageId::RoomChat, [](Room& room, Packet& packet) { room.chat_.OnRoomChat(packet); }},
@@ -197,17 +197,6 @@ void SceneRoomGame::OnExitNotAllowed() {
     EnableLeaving(true);
     app_.Scenes().ShowNoticeBox(this, u"You are not allowed to exit during the game. Please withdraw the game "
                                       u"from the ESC menu if you really want to leave the room.");
-}
-
-void SceneRoomGame::OnItemBuyResult(quill::Packet& packet) {
-    const auto answer = ShopAnswers::ReadItemBuy(packet, {});
-    if (!answer) return;
-    if (answer->result == 0 && answer->mode != 3) {
-        Player().money = answer->cash;
-        Player().cueMoney = answer->cueMoney;
-    }
-    const std::vector<quill::WString> lines = ItemBuyResultLines(*answer);
-    app_.Scenes().ShowNoticeBox(this, lines[0], lines.size() > 1 ? quill::WStringView(lines[1]) : u"");
 }
 
 void SceneRoomGame::OnSystemNotice(quill::Packet& packet) {
@@ -411,7 +400,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     }
     ShowLevelRange();
     receiving_->Show(!master);
-    ReadOptionSwitches();
+    items_.ReadOptionSwitches();
     ReevaluateContinue();
 }
 
@@ -523,7 +512,7 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
         }
     }
     CheckRoomEquipment();
-    ReadOptionSwitches();
+    items_.ReadOptionSwitches();
     playerBoard_->Refresh(model_, room_);
     AddChatLine(quill::Format(u"%s is the room master.", master.name), kGreen);
 }

@@ -59,9 +59,9 @@ void SceneRoomGame::OnShotFired() {
             table->WriteShot(packet);
         });
     }
-    chalkSlot_->SetActive(false);
+    items_.ChalkSlot()->SetActive(false);
     playerBoard_->SetCountdownOn(false);
-    ReportConsumption();
+    items_.ReportConsumption();
 }
 
 // The balls stopped: the shooter reports the outcome, with the table state the server asked for meanwhile.
@@ -200,15 +200,6 @@ void SceneRoomGame::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<
     seatCues_[seat] = entry;
     if (seat == static_cast<uint8_t>(room_.shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
     if (old != nullptr) table->ReleaseCue(old);
-}
-
-void SceneRoomGame::OnItemStats(quill::Packet& packet) {
-    const std::optional<ItemStatsMessage> stats = ReadItemStats(packet);
-    if (!stats) return;
-    quill::InventoryItem* item = Player().FindItem(stats->key, stats->subKey);
-    if (item == nullptr) return;
-    item->upgradePoints = stats->valueA;
-    item->cueValue = stats->valueB;
 }
 
 // Zero ids stand for the game's defaults; ids that differ from the room's records are loaded by the next

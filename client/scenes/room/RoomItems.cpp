@@ -1,22 +1,29 @@
-// The local player's items in the room: the quick bars (cues, chalk, consumables, practice aids), changing
-// cues, what each shot consumed reported to the server, the cue's durability warnings and the server's
-// answers about items. An item that runs out leaves the inventory only after its last report is written, and
-// nothing keeps a pointer to it: the room holds its cue by key pair and the bars refresh. Runs on the main
-// thread (the quick bars, the shot's events) and the dispatch thread (the answers), under the room lock.
+#include "client/scenes/room/RoomItems.h"
+
 #include <cmath>
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/App.h"
+#include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemSelectWindow.h"
+#include "client/scenes/common/PurchaseDialog.h"
+#include "client/scenes/common/PurchaseGiftWindow.h"
+#include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -37,6 +44,13 @@ constexpr uint32_t kGoldCue = 4150;
 constexpr uint32_t kGoldCueSlot = 5;
 constexpr uint32_t kFreeMoveSlot = 6;
 constexpr uint32_t kZKeySlot = 7;
+constexpr uint8_t kCountedItem = 3;
+constexpr int32_t kCommon = 0;
+constexpr int32_t kHud2 = 15;
+constexpr uint32_t kYellow = SceneRoomGame::kYellow;
+constexpr uint32_t kRed = SceneRoomGame::kRed;
+constexpr uint32_t kWhite = SceneRoomGame::kWhite;
+constexpr uint32_t kConsumedColour = SceneRoomGame::kConsumedColour;
 
 bool WaitsToStart(const quill::InventoryItem& item) {
     return item.state == kTimedWaiting && item.inUse != kInUse;
@@ -55,26 +69,83 @@ int64_t Rounded(double value) {
 
 }  // namespace
 
+RoomItems::RoomItems(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+    : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
+
+void RoomItems::BuildChalkSlot(Widget& screen) {
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    chalkSlot_ = AttachTo(screen,
+                          std::make_unique<ChalkQuickSlot>(connection_.LocalPlayer(), poster,
+                                                           [this](quill::WStringView a, quill::WStringView b) {
+                                                               app_.Scenes().ShowNoticeBox(&screen_, a, b);
+                                                           }),
+                          true);
+    chalkSlot_->SetAnchor(AnchorMode::Left, -4, AnchorMode::Bottom, -300);
+}
+
+void RoomItems::BuildBars(Widget& screen) {
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
+    quill::PlayerState& player = connection_.LocalPlayer();
+    itemBar_ = AttachTo(screen, std::make_unique<ItemQuickBar>(player, poster, reposter), true);
+    itemBar_->SetAnchor(AnchorMode::Left, 12, AnchorMode::Bottom, -32);
+    itemSelect_ = AttachTo(screen, std::make_unique<ItemSelectWindow>(player, poster, reposter), false);
+    itemSelect_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -290);
+    purchaseGift_ = AttachTo(screen,
+                             std::make_unique<PurchaseGiftWindow>(
+                                 poster, [this] { return connection_.LocalPlayer().accountKind == 2; }, reposter),
+                             false);
+    purchaseGift_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -290);
+    for (const auto& [control, x, srcX, caption] : {std::tuple{SceneRoomGame::kItemShop, 360, 0, u"Item shop"},
+                                                    std::tuple{SceneRoomGame::kGoldItems, 445, 81, u"Gold items"}}) {
+        Button* button = screen.CreateButton(x, 0, 81, 19, control, -1, kHud2, srcX, 232);
+        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+        button->SetCaption(caption);
+        button->SetAnchor(0, 0, AnchorMode::Bottom, -24);
+    }
+}
+
+void RoomItems::BuildPurchaseDialog(Widget& screen) {
+    purchase_ = AttachTo(screen, CreatePurchaseDialog(app_), false);
+}
+
+void RoomItems::BuildGoldShortage(Widget& screen) {
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    goldShortage_ = AttachTo(screen, std::make_unique<GoldShortagePopup>(connection_, poster), false);
+}
+
+void RoomItems::Enter(uint8_t gameType) {
+    currentCueKey_.reset();
+    if (const quill::InventoryItem* cue = connection_.LocalPlayer().GetEquippedItem(gameType)) {
+        currentCueKey_ = std::pair{cue->key, cue->subKey};
+    }
+    durabilityWarned_.fill(false);
+}
+
+void RoomItems::ConfirmItemUse() {
+    SendItemUse(itemUseKind_);
+}
+
 // The item of a quick bar: the cue selection window's cue for kind 1, else the item bar's clicked item.
-quill::InventoryItem* SceneRoomGame::QuickSlotItem(int32_t kind) const {
+quill::InventoryItem* RoomItems::QuickSlotItem(int32_t kind) const {
     return kind == static_cast<int32_t>(kCueKind) ? itemSelect_->SelectedItem() : itemBar_->ClickedItem();
 }
 
-void SceneRoomGame::UseQuickSlot(int32_t bar, int32_t kind) {
+void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
     (void)bar;
     quill::InventoryItem* item = QuickSlotItem(kind);
     if (item == nullptr) return;
     if (kind == static_cast<int32_t>(kCueKind) && item->customFlag == 0) {
         const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item->typeCode);
-        if (record != nullptr && Player().level < record->requiredLevel) {
-            app_.Scenes().ShowNoticeBox(this, quill::Format(u"이 아이템은 레벨%d부터 사용 가능합니다.",
+        if (record != nullptr && connection_.LocalPlayer().level < record->requiredLevel) {
+            app_.Scenes().ShowNoticeBox(&screen_, quill::Format(u"이 아이템은 레벨%d부터 사용 가능합니다.",
                                                             record->requiredLevel));
             return;
         }
     }
     if (WaitsToStart(*item)) {
         itemUseKind_ = kind;
-        app_.Scenes().ShowBox(this,
+        app_.Scenes().ShowBox(&screen_,
                               ConnectionNotice::WithLines(u"Notice",
                                                           {u"This item is for limited time use, bur not used.",
                                                            u"The status should be changed to use the item,",
@@ -89,16 +160,16 @@ void SceneRoomGame::UseQuickSlot(int32_t bar, int32_t kind) {
             ToggleActiveItem(*item);
             break;
         case kChalkKind:
-            if (SelectChalk(*item)) AddChatLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
+            if (SelectChalk(*item)) screen_.AddChatLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
             break;
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
             if (slot == kGoldCueSlot) {
-                if (GameTable* table = stage_.Table()) table->ForScreens().goldCue = !table->ForScreens().goldCue;
+                if (GameTable* table = screen_.Table()) table->ForScreens().goldCue = !table->ForScreens().goldCue;
             } else if (slot == kFreeMoveSlot) {
-                AddChatLine(u"Click the ball to move the location during practice.", kYellow);
+                screen_.AddChatLine(u"Click the ball to move the location during practice.", kYellow);
             } else if (slot == kZKeySlot) {
-                AddChatLine(u"To use : Move mouse holding 'Z' key.", kYellow);
+                screen_.AddChatLine(u"To use : Move mouse holding 'Z' key.", kYellow);
             }
             break;
         }
@@ -111,38 +182,38 @@ void SceneRoomGame::UseQuickSlot(int32_t bar, int32_t kind) {
 }
 
 // An active item on or off: its slot follows, and in a game its count with it.
-void SceneRoomGame::ToggleActiveItem(quill::InventoryItem& item) {
+void RoomItems::ToggleActiveItem(quill::InventoryItem& item) {
     const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item.typeCode));
-    const bool inGame = IsLocalPlayerInGame();
+    const bool inGame = screen_.IsLocalPlayerInGame();
     if (connection_.IsItemActive(slot)) {
         if (inGame) item.RestoreCount(1);
-        AddChatLine(quill::Format(u"%s : Canceled", CatalogueName(item)), kYellow);
+        screen_.AddChatLine(quill::Format(u"%s : Canceled", CatalogueName(item)), kYellow);
         connection_.SetActiveItem(slot, 0, 0, 0);
     } else if (item.remaining == 0) {
-        app_.Scenes().ShowErrorBox(this, u"This item is exhausted.");
+        app_.Scenes().ShowErrorBox(&screen_, u"This item is exhausted.");
         return;
     } else {
         if (inGame) item.ConsumeCount(1);
-        AddChatLine(quill::Format(u"Use item : %s", CatalogueName(item)), kYellow);
+        screen_.AddChatLine(quill::Format(u"Use item : %s", CatalogueName(item)), kYellow);
         connection_.SetActiveItem(slot, item.key, item.subKey, 1);
     }
     itemBar_->Refresh();
 }
 
-void SceneRoomGame::ChangeCue(const quill::InventoryItem& item) {
+void RoomItems::ChangeCue(const quill::InventoryItem& item) {
     currentCueKey_ = std::pair{item.key, item.subKey};
     const CueModelEntry::PartIds parts = item.customFlag != 0 ? item.statValues : TableSceneStage::kStockParts;
     const quill::WString line = quill::Format(u"Cue is chaned to %s.", CatalogueName(item));
-    quill::PlayerState& local = Player();
-    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType))) {
-        local.cueIdByType[room_.gameType] = static_cast<uint16_t>(item.typeCode);
-        local.equipped[room_.gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
+    quill::PlayerState& local = connection_.LocalPlayer();
+    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(screen_.Room().gameType))) {
+        local.cueIdByType[screen_.Room().gameType] = static_cast<uint16_t>(item.typeCode);
+        local.equipped[screen_.Room().gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
     }
-    if (IsRoomSeat(localSeat_)) SetSeatCue(static_cast<uint8_t>(localSeat_.load()), static_cast<uint16_t>(item.typeCode), parts);
-    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn() && table->IsControlEnabled()) {
-        stage_.EquipCue(static_cast<uint16_t>(item.typeCode), parts);
+    if (IsRoomSeat(screen_.LocalSeat())) screen_.SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode), parts);
+    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->IsControlEnabled()) {
+        screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }
-    AddChatLine(line, kYellow);
+    screen_.AddChatLine(line, kYellow);
     const uint32_t key = item.key;
     const uint32_t subKey = item.subKey;
     const uint32_t type = item.typeCode;
@@ -154,7 +225,7 @@ void SceneRoomGame::ChangeCue(const quill::InventoryItem& item) {
     CheckCueDurability();
 }
 
-void SceneRoomGame::SendItemUse(int32_t kind) {
+void RoomItems::SendItemUse(int32_t kind) {
     const quill::InventoryItem* item = QuickSlotItem(kind);
     if (item == nullptr) return;
     const uint32_t type = item->typeCode;
@@ -168,7 +239,7 @@ void SceneRoomGame::SendItemUse(int32_t kind) {
 }
 
 // One ItemConsumed sub-message: the first starts the packet, the others follow it.
-void SceneRoomGame::WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
+void RoomItems::WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
                                      uint32_t value) {
     if (started) {
         packet.BeginMessage(quill::MessageId::ItemConsumed);
@@ -185,22 +256,22 @@ void SceneRoomGame::WriteConsumption(quill::Packet& packet, bool& started, const
 }
 
 // Spent items leave the inventory and go back to the connection's pool; the bars let go of them first.
-void SceneRoomGame::RemoveSpentItem(quill::InventoryItem* item) {
-    AddChatLine(quill::Format(u"%s item has all been consumed.", CatalogueName(*item)), kConsumedColour);
+void RoomItems::RemoveSpentItem(quill::InventoryItem* item) {
+    screen_.AddChatLine(quill::Format(u"%s item has all been consumed.", CatalogueName(*item)), kConsumedColour);
     for (uint32_t slot = 0; slot < GameConnection::kActiveItemSlots; ++slot) {
         const auto key = static_cast<uint64_t>(connection_.GetActiveItemKey(slot));
         if (connection_.IsItemActive(slot) && key == ((uint64_t{item->subKey} << 32) | item->key)) {
             connection_.SetActiveItem(slot, 0, 0, 0);
         }
     }
-    if (Player().RemoveItemPtr(item)) connection_.FreeItem(item);
+    if (connection_.LocalPlayer().RemoveItemPtr(item)) connection_.FreeItem(item);
     itemBar_->Refresh();
     chalkSlot_->Reload();
 }
 
-void SceneRoomGame::ReportConsumption() {
-    if (!IsLocalPlayerInGame()) return;
-    quill::PlayerState& local = Player();
+void RoomItems::ReportConsumption() {
+    if (!screen_.IsLocalPlayerInGame()) return;
+    quill::PlayerState& local = connection_.LocalPlayer();
     std::vector<quill::InventoryItem*> spent;
     bool wear = false;
     quill::Packet* pooled = connection_.AllocPacket();
@@ -216,9 +287,9 @@ void SceneRoomGame::ReportConsumption() {
             WriteConsumption(packet, started, *item, false, static_cast<uint16_t>(item->remaining));
             if (item->remaining <= 0) spent.push_back(item);
         }
-        const quill::InventoryItem* cue = local.GetEquippedItem(room_.gameType);
+        const quill::InventoryItem* cue = local.GetEquippedItem(screen_.Room().gameType);
         quill::InventoryItem* owned = cue != nullptr ? local.FindItem(cue->key, cue->subKey) : nullptr;
-        GameTable* table = stage_.Table();
+        GameTable* table = screen_.Table();
         if (owned != nullptr && owned->customFlag != 0 && table != nullptr) {
             const uint32_t before = owned->durabilityCurrent;
             const auto cost = static_cast<uint32_t>(std::max(table->ShotCost(), 0));
@@ -243,9 +314,9 @@ void SceneRoomGame::ReportConsumption() {
     chalkSlot_->Refresh();
 }
 
-void SceneRoomGame::CheckCueDurability() {
-    const quill::InventoryItem* equipped = Player().GetEquippedItem(room_.gameType);
-    const quill::InventoryItem* cue = equipped != nullptr ? Player().FindItem(equipped->key, equipped->subKey) : nullptr;
+void RoomItems::CheckCueDurability() {
+    const quill::InventoryItem* equipped = connection_.LocalPlayer().GetEquippedItem(screen_.Room().gameType);
+    const quill::InventoryItem* cue = equipped != nullptr ? connection_.LocalPlayer().FindItem(equipped->key, equipped->subKey) : nullptr;
     if (cue == nullptr || cue->customFlag == 0 || cue->durabilityTotal == 0) return;
     const int64_t left = cue->durabilityCurrent;
     const int64_t full = cue->durabilityTotal;
@@ -253,55 +324,53 @@ void SceneRoomGame::CheckCueDurability() {
     if (left <= 0) {
         if (!durabilityWarned_[0]) {
             durabilityWarned_[0] = true;
-            AddChatLine(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다.", kRed);
+            screen_.AddChatLine(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다.", kRed);
         }
     } else if (left <= Rounded(0.05 * static_cast<double>(full))) {
         if (!durabilityWarned_[1]) {
             durabilityWarned_[1] = true;
-            AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
+            screen_.AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
         }
     } else if (left <= Rounded(0.10 * static_cast<double>(full)) && !durabilityWarned_[2]) {
         durabilityWarned_[2] = true;
-        AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
+        screen_.AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
     }
 }
 
-bool SceneRoomGame::SelectChalk(const quill::InventoryItem& item) {
-    quill::PlayerState& local = Player();
+bool RoomItems::SelectChalk(const quill::InventoryItem& item) {
+    quill::PlayerState& local = connection_.LocalPlayer();
     if (local.GetCurrentCue() == &item) return false;
     local.SelectItem(item.key, item.subKey);
     reportedChalk_ = item.remaining;
     itemBar_->Refresh();
     chalkSlot_->Reload();
-    if (GameTable* table = stage_.Table()) table->RequestAmbientRebuild();
+    if (GameTable* table = screen_.Table()) table->RequestAmbientRebuild();
     return true;
 }
 
-void SceneRoomGame::UseChalk() {
-    GameTable* table = stage_.Table();
+void RoomItems::UseChalk() {
+    GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->SetChalkLevel(chalkSlot_->Level());
-    if (IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
-    quill::InventoryItem* chalk = Player().GetCurrentCue();
-    if (chalk != nullptr && IsLocalPlayerInGame() && chalk->remaining > 0) {
+    if (screen_.IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
+    quill::InventoryItem* chalk = connection_.LocalPlayer().GetCurrentCue();
+    if (chalk != nullptr && screen_.IsLocalPlayerInGame() && chalk->remaining > 0) {
         chalk->ConsumeCount(1);
         chalkSlot_->Refresh();
     }
 }
 
-// --- the server's answers ---
-
-void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
+void RoomItems::OnItemUseResult(quill::Packet& packet) {
     const std::optional<ItemUseResult> result = ShopAnswers::ReadItemUse(packet);
     itemSelect_->SetVisible(false);
     if (!result) return;
     if (result->result != 0) {
-        app_.Scenes().ShowErrorBox(this, u"Failed to use the item.", u"Please reconnect to check the result.");
+        app_.Scenes().ShowErrorBox(&screen_, u"Failed to use the item.", u"Please reconnect to check the result.");
         return;
     }
-    app_.Scenes().ShowNoticeBox(this, u"Successfully processed.", u"This item is available for use.");
+    app_.Scenes().ShowNoticeBox(&screen_, u"Successfully processed.", u"This item is available for use.");
     const auto key = static_cast<uint64_t>(result->key);
-    quill::InventoryItem* item = Player().FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
+    quill::InventoryItem* item = connection_.LocalPlayer().FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
     if (item != nullptr) {
         item->inUse = result->status;
         if (!result->text.empty()) item->name = result->text;
@@ -309,15 +378,15 @@ void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
         if (item->kind == kChalkKind) SelectChalk(*item);
     }
     itemBar_->Refresh();
-    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) {
+    if (GameTable* table = screen_.Table(); table != nullptr && HoldsGoldCueInUse()) {
         table->ForScreens().goldCue = true;
         table->ForScreens().goldCueInUse = true;
     }
     ReadOptionSwitches();
 }
 
-bool SceneRoomGame::HoldsGoldCueInUse() {
-    quill::PlayerState& local = Player();
+bool RoomItems::HoldsGoldCueInUse() {
+    quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
         const quill::InventoryItem* item = local.ItemAt(i);
@@ -326,10 +395,10 @@ bool SceneRoomGame::HoldsGoldCueInUse() {
     return false;
 }
 
-void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
+void RoomItems::OnItemQuantity(quill::Packet& packet) {
     const std::optional<ItemQuantity> quantity = ShopAnswers::ReadItemQuantity(packet);
     if (!quantity || quantity->result != 0) return;
-    quill::PlayerState& local = Player();
+    quill::PlayerState& local = connection_.LocalPlayer();
     const auto key = static_cast<uint64_t>(quantity->key);
     quill::InventoryItem* item = local.FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
     if (item == nullptr) return;
@@ -350,13 +419,13 @@ void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
 }
 
 // The table's option switches from the items the local player owns and has started.
-void SceneRoomGame::ReadOptionSwitches() {
-    GameTable* table = stage_.Table();
+void RoomItems::ReadOptionSwitches() {
+    GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->ForScreens().masterOption = false;
     table->SetSideOption(0);
-    const bool master = masterSeat_ == localSeat_;
-    quill::PlayerState& local = Player();
+    const bool master = screen_.MasterSeat() == screen_.LocalSeat();
+    quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
         const quill::InventoryItem* item = local.ItemAt(i);
@@ -364,6 +433,85 @@ void SceneRoomGame::ReadOptionSwitches() {
         if (item->typeCode == kMasterOption && master) table->ForScreens().masterOption = true;
         if (item->typeCode == kSideOption) table->SetSideOption(1);
     }
+}
+
+const quill::InventoryItem* RoomItems::CurrentCue() const {
+    if (!currentCueKey_) return nullptr;
+    return connection_.LocalPlayer().FindItem(currentCueKey_->first, currentCueKey_->second);
+}
+
+// Every counted item the room used up leaves the inventory and goes back to the connection's pool.
+void RoomItems::ReleaseSpentItems() {
+    quill::PlayerState& player = connection_.LocalPlayer();
+    std::vector<quill::InventoryItem*> spent;
+    {
+        quill::ScopedLock items(player.GetLock());
+        for (uint32_t i = 0; i < player.ItemCount(); ++i) {
+            quill::InventoryItem* item = player.ItemAt(i);
+            if (item != nullptr && item->state == kCountedItem && item->remaining <= 0) spent.push_back(item);
+        }
+    }
+    for (quill::InventoryItem* item : spent) {
+        if (player.RemoveItemPtr(item)) connection_.FreeItem(item);
+    }
+    if (!spent.empty()) {
+        chalkSlot_->Reload();
+        itemBar_->Refresh();
+    }
+}
+
+void RoomItems::OpenPurchase(uint32_t mode) {
+    const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
+    if (offer == nullptr) return;
+    const bool goldItem = offer->currency != PurchaseRules::kCurrencyCash;
+    const bool playing = screen_.IsGameRunning() && screen_.LocalSeat() > 0;
+    if (playing && goldItem) {
+        app_.Scenes().ShowNoticeBox(&screen_, u"Gold item cannot be purchased while playing the game.");
+        return;
+    }
+    purchase_->SetMode(mode == 2 ? PurchaseMode::kGift : PurchaseMode::kBuy);
+    purchase_->SetItem(*offer);
+    purchase_->SetVisible(true);
+}
+
+void RoomItems::SendPurchase() {
+    sender_.Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
+    purchase_->SetVisible(false);
+}
+
+void RoomItems::ShowItemShop() {
+    if (purchaseGift_->IsVisible()) purchaseGift_->Close();
+    itemSelect_->SetEquipSlot(screen_.Room().gameType);
+    itemSelect_->SetVisible(true);
+}
+
+bool RoomItems::CheckSeatAfford() {
+    const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
+    const int64_t required = connection_.GetRoomInfo().RequiredMoney(connection_.LocalPlayer().money, kind);
+    if (required < 1) return true;
+    goldShortage_->SetShortage(static_cast<int32_t>(std::min<int64_t>(required, INT32_MAX)), screen_.Room().gameType);
+    goldShortage_->SetVisible(true);
+    return false;
+}
+
+void RoomItems::OnItemBuyResult(quill::Packet& packet) {
+    const auto answer = ShopAnswers::ReadItemBuy(packet, {});
+    if (!answer) return;
+    if (answer->result == 0 && answer->mode != 3) {
+        connection_.LocalPlayer().money = answer->cash;
+        connection_.LocalPlayer().cueMoney = answer->cueMoney;
+    }
+    const std::vector<quill::WString> lines = ItemBuyResultLines(*answer);
+    app_.Scenes().ShowNoticeBox(&screen_, lines[0], lines.size() > 1 ? quill::WStringView(lines[1]) : u"");
+}
+
+void RoomItems::OnItemStats(quill::Packet& packet) {
+    const std::optional<ItemStatsMessage> stats = ReadItemStats(packet);
+    if (!stats) return;
+    quill::InventoryItem* item = connection_.LocalPlayer().FindItem(stats->key, stats->subKey);
+    if (item == nullptr) return;
+    item->upgradePoints = stats->valueA;
+    item->cueValue = stats->valueB;
 }
 
 }  // namespace kestrovan
