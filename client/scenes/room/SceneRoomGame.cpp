@@ -107,12 +107,13 @@ SceneRoomGame::SceneRoomGame(App& app)
       sender_(*app.Connection()),
       stage_(app, {.player = true, .sound = true, .connection = true}),
       chat_(*this, app, *app.Connection(), sender_),
-      items_(*this, app, *app.Connection(), sender_) {
+      items_(*this, app, *app.Connection(), sender_),
+      dialogs_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
 SceneRoomGame::~SceneRoomGame() {
-    if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();
+    if (dialogs_.Replay() != nullptr) dialogs_.Replay()->ReleaseTable();
     stage_.Release(nullptr);
 }
 
@@ -156,7 +157,7 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
                         kDefaultPhysicsModelCode, 1});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
-    replayPanel_->CreateTable(room_, *resources, *device);
+    dialogs_.Replay()->CreateTable(room_, *resources, *device);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
@@ -223,17 +224,13 @@ void SceneRoomGame::Activate() {
     connection_.JoinTarget().place = -999;
     equipmentNotice_ = false;
     shotCount_ = 0;
-    helpOnEntry_ = player.experience < kHelpExperience;
-    if (helpOnEntry_) {
-        help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-        help_->SetVisible(true);
-    }
+    dialogs_.Enter(player.experience, room_.gameType);
     HideGameWindows();
     WriteEntryLines();
     items_.ItemBar()->Refresh();
     ruleMarker_ = 0;
     runCount_ = 0;
-    runningTotals_.fill(0);
+    dialogs_.ResetRequests();
     scoreBoard_->Reset();
     scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
@@ -274,11 +271,11 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 14> windows{resultBoard_,        shotBet_,           scoreTrack_,
-                                          groupBoard_,         moneyNotice_,       roomMenu_,
-                                          invite_,             replayPanel_,       items_.ItemSelect(),
+    const std::array<Widget*, 14> windows{dialogs_.Results(),     shotBet_,          scoreTrack_,
+                                          groupBoard_,            moneyNotice_,      dialogs_.Menu(),
+                                          dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
                                           items_.PurchaseGift(), items_.Purchase(), readyBalloon_,
-                                          receiving_,          wideButton_};
+                                          receiving_,          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
@@ -314,7 +311,7 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
     DirectInputMouse* mouse = app_.Mouse();
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
-    replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
+    dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     quill::ScopedLock hold(lock_);
     ++updates_;
     if (updates_ % kAimRelayCalls == 0) {
@@ -462,7 +459,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     }
     stage_.Render(device, draw, 1.0f / 60.0f, &lighting);
     if (!draw || device == nullptr) return;
-    replayPanel_->DrawTable(*device);
+    dialogs_.Replay()->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
     table->DrawHud();
@@ -506,7 +503,7 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
     quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
     seatCues_.fill(nullptr);  // the table's cue entries go with it
-    replayPanel_->ReleaseTable();
+    dialogs_.Replay()->ReleaseTable();
     stage_.Release(renderScenes);
     chat_.ForgetReceived();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {

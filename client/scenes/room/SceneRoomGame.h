@@ -35,6 +35,7 @@
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
+#include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomTopBar.h"
@@ -191,6 +192,10 @@ public:
 
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
+    int8_t MasterSeat() const { return masterSeat_; }
+    uint16_t RunCount() const { return runCount_; }
+    // The leave button, off while the server has a leave request to answer.
+    void EnableLeaving(bool enabled);
     // The room master's seat; the master sends the time-out of a shooter who dropped.
     void SetMasterSeat(int8_t seat) { masterSeat_ = seat; }
     // A seat's player dropped from (or came back to) the game.
@@ -216,7 +221,6 @@ public:
     // The room lock, for readers on another thread (tests) of what the handlers change: the game model, the
     // windows, the table's flags.
     quill::CriticalSectionLock& RoomLock() const { return lock_; }
-    int8_t MasterSeat() const { return masterSeat_; }
     bool IsShotInFlight() const { return shotInFlight_; }
     bool IsTableStatePending() const { return tableStatePending_; }
     bool IsReloadPending() const { return reloadPending_; }
@@ -234,7 +238,7 @@ public:
     CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
     uint32_t EventsPending() const { return events_.Count(); }
     bool IsBuilt() const { return built_; }
-    bool HelpShownOnEntry() const { return helpOnEntry_; }
+    bool HelpShownOnEntry() const { return dialogs_.HelpShownOnEntry(); }
 
     Image* TopBar() const { return topBar_.Bar(); }
     NumberDisplay* RoomNumber() const { return topBar_.Number(); }
@@ -265,11 +269,12 @@ public:
     ScoreTrack* Track() const { return scoreTrack_; }
     GroupBoard* Groups() const { return groupBoard_; }
     MoneyNotice* Money() const { return moneyNotice_; }
-    ReplayPanel* Replay() const { return replayPanel_; }
-    InviteWindow* Invite() const { return invite_; }
-    RoomMenu* Menu() const { return roomMenu_; }
-    ResultBoard* Results() const { return resultBoard_; }
-    HelpWindow* Help() const { return help_; }
+    RoomDialogs& Dialogs() { return dialogs_; }
+    ReplayPanel* Replay() const { return dialogs_.Replay(); }
+    InviteWindow* Invite() const { return dialogs_.Invite(); }
+    RoomMenu* Menu() const { return dialogs_.Menu(); }
+    ResultBoard* Results() const { return dialogs_.Results(); }
+    HelpWindow* Help() const { return dialogs_.Help(); }
     PurchaseDialog* Purchase() const { return items_.Purchase(); }
     Button* JoinButton() const { return joinButton_; }
     Image* StartBalloon() const { return startBalloon_; }
@@ -277,13 +282,13 @@ public:
     TextLabel* ReceivingLabel() const { return receiving_; }
     AnimatedImage* TurnAnimation(size_t n) const { return turnAnimations_[n]; }
     Widget* Animations() const { return animations_; }
-    WithdrawPopup* WithdrawConfirmWindow() const { return withdraw_; }
-    OpponentRequestPopup* OpponentRequestWindow() const { return opponentRequest_; }
-    WithdrawQuestion* TurnsExceededQuestion() const { return withdrawQuestion_; }
+    WithdrawPopup* WithdrawConfirmWindow() const { return dialogs_.WithdrawConfirmWindow(); }
+    OpponentRequestPopup* OpponentRequestWindow() const { return dialogs_.OpponentRequestWindow(); }
+    WithdrawQuestion* TurnsExceededQuestion() const { return dialogs_.TurnsExceededQuestion(); }
     // The new-message window (the wide button 15): who asked to be a friend while the room was up.
-    Button* NewMessageWindow() const { return wideButton_; }
+    Button* NewMessageWindow() const { return dialogs_.NewMessageWindow(); }
     // The "continue" window: the one-hour notice of a stake game.
-    TimeLimitNotice* ContinueWindow() const { return timeLimit_; }
+    TimeLimitNotice* ContinueWindow() const { return dialogs_.ContinueWindow(); }
 
 private:
     // --- Layout (SceneRoomGameLayout.cpp) ---
@@ -377,9 +382,6 @@ private:
     void OnUserLocation(quill::Packet& packet);
     void OnRoomBanResult(quill::Packet& packet);
     void OnPrizeNotice(quill::Packet& packet);
-    void OnOpponentRequest(quill::Packet& packet);
-    void OnRequestRefused(quill::Packet& packet);
-    void OnWithdrawPrompt(quill::Packet& packet);
     void OnRoomSnapshot(quill::Packet& packet);
     void OnMemberEntered(quill::Packet& packet);
     void OnMemberInfo(quill::Packet& packet);
@@ -408,26 +410,11 @@ private:
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
     bool OnWindowMessage(uint32_t id, uint64_t wParam);
     void OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam);
-    // In a gamble game, whether the local shooter would end it before its last turn (and lose half the gain).
-    bool WithdrawingBeforeLastTurn() const;
-    void OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue);
     bool OnChatBoxEvent(int32_t a);
-    void ToggleReplayView();
-    void OpenWithdrawConfirm();
-    void OpenWithdrawChoice(int32_t choice);
-    void SendOpponentRequest();
-    void ShowNewMessage();
-    void OpenNextFriendRequest();
-    void SendReport();
-    void SendGameOption();
     void SendParticipation();
-    void OpenRoomSettings();
-    void AskParticipation();
 
     // --- Events ---
     void LeaveRoom();
-    // The leave button, off while the server has a leave request to answer.
-    void EnableLeaving(bool enabled);
 
     App& app_;
     GameConnection& connection_;
@@ -438,6 +425,7 @@ private:
     RoomTopBar topBar_;
     RoomChat chat_;
     RoomItems items_;
+    RoomDialogs dialogs_;
     bool built_ = false;
     bool loaded_ = false;
 
@@ -457,24 +445,18 @@ private:
     uint8_t ruleMarker_ = 0;
     uint16_t inning_ = 0;
     uint16_t runCount_ = 0;
-    std::array<uint32_t, 2> runningTotals_{};
     uint32_t gameValue_ = 0;
     uint32_t shotCount_ = 0;
     std::atomic<bool> eightBallNotice_{false};
     std::atomic<bool> shotMade_{false};
     bool observe_ = false;
     bool equipmentNotice_ = false;
-    bool replayView_ = false;
-    bool helpShown_ = false;
-    uint32_t lastKeyDown_ = 0;
-    bool helpOnEntry_ = false;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
     uint32_t gameClockOrigin_ = 0;
     uint32_t updates_ = 0;
 
     // Widgets, owned by the tree.
-    Button* wideButton_ = nullptr;
     ShotBetPanel* shotBet_ = nullptr;
     PointRulePanel* pointRule_ = nullptr;
     ScoreBoard* scoreBoard_ = nullptr;
@@ -484,23 +466,9 @@ private:
     Image* startBalloon_ = nullptr;
     Image* readyBalloon_ = nullptr;
     TextLabel* receiving_ = nullptr;
-    ReplayPanel* replayPanel_ = nullptr;
     ScoreTrack* scoreTrack_ = nullptr;
     GroupBoard* groupBoard_ = nullptr;
     MoneyNotice* moneyNotice_ = nullptr;
-    HelpWindow* help_ = nullptr;
-    RoomMenu* roomMenu_ = nullptr;
-    WithdrawQuestion* withdrawQuestion_ = nullptr;
-    ResultBoard* resultBoard_ = nullptr;
-    TimeLimitNotice* timeLimit_ = nullptr;
-    LevelUpPopup* levelUp_ = nullptr;
-    InviteWindow* invite_ = nullptr;
-    WithdrawPopup* withdraw_ = nullptr;
-    WithdrawMenuPopup* withdrawMenu_ = nullptr;
-    OpponentRequestPopup* opponentRequest_ = nullptr;
-    OpponentRequestAcceptPopup* opponentAnswer_ = nullptr;
-    ReportUserPopup* report_ = nullptr;
-    GameOptionDialog* gameOption_ = nullptr;
     std::array<FloatingGainText*, kFloatingTexts> floatingTexts_{};
     std::array<TextLabel*, kRoomSeats> seatNames_{};
     Widget* animations_ = nullptr;

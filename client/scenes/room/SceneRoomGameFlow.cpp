@@ -144,7 +144,7 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     joinButton_->Show(false);
     app_.GetRandom().Seed(start->seed);
     runCount_ = 0;
-    runningTotals_.fill(0);
+    dialogs_.ResetRequests();
     tableStatePending_ = false;
     shotInFlight_ = false;
     eightBallNotice_ = false;
@@ -382,7 +382,7 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
 void SceneRoomGame::ReevaluateContinue() {
     const bool due = IsStakeMode(room_.gameType) && IsLocalPlayerInGame() && model_.currentTeam == 0 &&
                      gameValue_ == 0 && platform::TimeGetTime() - gameClockOrigin_ >= kContinueAfterMs;
-    if (due) timeLimit_->SetVisible(true);
+    if (due) dialogs_.ContinueWindow()->SetVisible(true);
 }
 
 // Result 2 in the carom games: the team that keeps the turn may be due a three-cushion or bank shot.
@@ -578,8 +578,8 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
     gameRunning_ = false;
     model_.running = 0;
     room_.state = 0;
-    resultBoard_->SetGrid(end->teamCount, end->membersPerTeam);
-    resultBoard_->SetFee(room_.IsClosed() ? 0 : kGameFeePercent);
+    dialogs_.Results()->SetGrid(end->teamCount, end->membersPerTeam);
+    dialogs_.Results()->SetFee(room_.IsClosed() ? 0 : kGameFeePercent);
     int32_t column = 0;
     for (const GameEndMessage::Team& team : end->teams) {
         const quill::TeamState* record = team.id < kRoomTeams ? &model_.teams[team.id] : nullptr;
@@ -587,7 +587,7 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
             const GameEndMessage::Member& member = team.members[row];
             const quill::PlayerState* player = record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
             if (player == nullptr || player->seat != member.seat) continue;
-            resultBoard_->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
+            dialogs_.Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
                                  static_cast<int32_t>(member.points), player->money, member.rank);
         }
         ++column;
@@ -611,7 +611,7 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
     PlaySound(kEndSound);
     room_.shooterSeat = masterSeat_;
     GiveTableToMaster(2.0f);
-    if (!IsStakeMode(room_.gameType)) resultBoard_->SetVisible(true);
+    if (!IsStakeMode(room_.gameType)) dialogs_.Results()->SetVisible(true);
     CheckRoomEquipment();
 }
 
@@ -652,7 +652,7 @@ void SceneRoomGame::GiveTableToMaster(float seconds) {
 void SceneRoomGame::OnGameSettlement(quill::Packet& packet) {
     const std::optional<GameSettlementMessage> settlement = ReadGameSettlement(packet);
     if (!settlement) return;
-    resultBoard_->SetGrid(settlement->teamCount, settlement->membersPerTeam);
+    dialogs_.Results()->SetGrid(settlement->teamCount, settlement->membersPerTeam);
     int32_t unfinished = 0;
     bool localTookPart = false;
     int32_t column = 0;
@@ -669,13 +669,13 @@ void SceneRoomGame::OnGameSettlement(quill::Packet& packet) {
                 ApplyMoney(static_cast<uint8_t>(player->seat), member.money);
                 player->status = member.status;
             }
-            resultBoard_->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
+            dialogs_.Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
                                  static_cast<int32_t>(member.points), player->money, member.rank);
         }
         ++column;
     }
     PlaySound(kSettleSound);
-    if (!IsStakeMode(room_.gameType)) resultBoard_->SetVisible(true);
+    if (!IsStakeMode(room_.gameType)) dialogs_.Results()->SetVisible(true);
     if (unfinished >= 2) {
         // The game goes on without the teams that finished.
         for (const GameSettlementMessage::Team& team : settlement->teams) {

@@ -97,8 +97,7 @@ Button* SceneRoomGame::AddTopButton(int32_t control, int32_t rightOffset, int32_
 
 void SceneRoomGame::BuildEdges() {
     items_.BuildChalkSlot(*this);
-    wideButton_ = CreateButton(10, 30, 227, 26, kWideButton, -1, kHud, 612, 491);
-    wideButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    dialogs_.BuildNewMessageWindow(*this);
     Button* invite = CreateButton(0, 0, 78, 25, kInvite, -1, kHud2, 368, 291);
     invite->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     invite->SetCaption(u"Invite");
@@ -162,12 +161,7 @@ void SceneRoomGame::BuildPanels() {
     receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
     receiving_->Show(false);
 
-    ReplayPanel::Services replay{&sender_, poster, notice, error,
-                                 [this](quill::WStringView a, quill::WStringView b, quill::WStringView c) {
-                                     app_.Scenes().ShowNoticeBox(this, a, b, c);
-                                 }};
-    replayPanel_ = AttachTo(*this, std::make_unique<ReplayPanel>(app_, Player(), replay), false);
-    replayPanel_->SetAnchor(AnchorMode::Right, -190, 0, 0);
+    dialogs_.BuildReplayPanel(*this);
     scoreTrack_ = AttachTo(*this, std::make_unique<ScoreTrack>(playSound), false);
     // The track's first cell 336 pixels left of the screen's middle (the anchor centres the whole track).
     scoreTrack_->SetAnchor(AnchorMode::HCentre, kScoreTrackLeft + scoreTrack_->Width() / 2, AnchorMode::Top, 42);
@@ -179,35 +173,11 @@ void SceneRoomGame::BuildPanels() {
 }
 
 void SceneRoomGame::BuildDialogs() {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
-    const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(this, text); };
-    help_ = AttachTo(*this, CreateHelpWindow(app_), false);
-    roomMenu_ = AttachTo(*this, std::make_unique<RoomMenu>(poster), false);
-    withdrawQuestion_ = AttachTo(*this, std::make_unique<WithdrawQuestion>(sender_), false);
-    resultBoard_ = AttachTo(*this, std::make_unique<ResultBoard>(), false);
-    resultBoard_->SetAlpha(0.9f);
-    AttachTo(*this, std::make_unique<ScoreSummaryPopup>(), false);
-    timeLimit_ = AttachTo(*this, std::make_unique<TimeLimitNotice>(poster), false);
-    levelUp_ = AttachTo(*this, std::make_unique<LevelUpPopup>(Player(), poster), false);
-    AttachTo(*this, std::make_unique<RankingPopup>(), false);
-    InviteWindow::Services invite{&sender_, [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); },
-                                  {}};
-    invite_ = AttachTo(*this, std::make_unique<InviteWindow>(invite), false);
-    withdraw_ = AttachTo(*this, std::make_unique<WithdrawPopup>(poster), false);
-    withdrawMenu_ = AttachTo(*this,
-                          std::make_unique<WithdrawMenuPopup>(
-                              poster, [this](quill::WStringView a, quill::WStringView b) {
-                                  app_.Scenes().ShowErrorBox(this, a, b);
-                              }),
-                          false);
-    opponentRequest_ = AttachTo(*this, std::make_unique<OpponentRequestPopup>(poster), false);
-    opponentAnswer_ = AttachTo(*this, std::make_unique<OpponentRequestAcceptPopup>(connection_), false);
-    AttachTo(*this, std::make_unique<WaitingPopup>(), false);
+    dialogs_.BuildWindows(*this);
     items_.BuildPurchaseDialog(*this);
-    report_ = AttachTo(*this, std::make_unique<ReportUserPopup>(poster), false);
-    AttachTo(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
+    dialogs_.BuildReport(*this);
     items_.BuildGoldShortage(*this);
-    gameOption_ = AttachTo(*this, std::make_unique<GameOptionDialog>(connection_, poster, error), false);
+    dialogs_.BuildGameOption(*this);
 }
 
 void SceneRoomGame::BuildTransients() {

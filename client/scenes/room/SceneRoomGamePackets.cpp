@@ -117,10 +117,10 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
         {MessageId::RoomError, [](Room& room, Packet& packet) { room.OnRoomError(packet); }},
         {MessageId::RoomClosed, [](Room& room, Packet&) { room.OnRoomClosed(); }},
         {MessageId::ExitNotAllowed, [](Room& room, Packet&) { room.OnExitNotAllowed(); }},
-        {MessageId::InvitableUsersList, [](Room& room, Packet& packet) { room.invite_->OnList(packet); }},
-        {MessageId::OpponentRequest, [](Room& room, Packet& packet) { room.OnOpponentRequest(packet); }},
-        {MessageId::RequestRefused, [](Room& room, Packet& packet) { room.OnRequestRefused(packet); }},
-        {MessageId::RoomPrompt1191, [](Room& room, Packet& packet) { room.OnWithdrawPrompt(packet); }},
+        {MessageId::InvitableUsersList, [](Room& room, Packet& packet) { room.dialogs_.Invite()->OnList(packet); }},
+        {MessageId::OpponentRequest, [](Room& room, Packet& packet) { room.dialogs_.OnOpponentRequest(packet); }},
+        {MessageId::RequestRefused, [](Room& room, Packet& packet) { room.dialogs_.OnRequestRefused(packet); }},
+        {MessageId::RoomPrompt1191, [](Room& room, Packet& packet) { room.dialogs_.OnWithdrawPrompt(packet); }},
         {MessageId::ShotRegistered,
          [](Room& room, Packet&) { room.app_.Scenes().ShowNoticeBox(&room, u"It is registered to the Shot gallery."); }},
         // Items and money.
@@ -162,7 +162,7 @@ void SceneRoomGame::OnRoomTimer(quill::Packet& packet) {
     PlaySound(kRoomTimerSound);
     model_.CountTeamsInPlay();
     ReturnToWaiting();
-    timeLimit_->SetVisible(true);
+    dialogs_.ContinueWindow()->SetVisible(true);
 }
 
 void SceneRoomGame::OnTableStateSync(quill::Packet& packet) {
@@ -275,27 +275,6 @@ void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
                                   prize->channel, prize->room),
                     kMagenta);
     }
-}
-
-void SceneRoomGame::OnOpponentRequest(quill::Packet& packet) {
-    if (const auto request = ReadOpponentRequest(packet)) {
-        opponentAnswer_->SetRequest(request->nickname, request->kind);
-        opponentAnswer_->SetVisible(true);
-    }
-}
-
-void SceneRoomGame::OnRequestRefused(quill::Packet& packet) {
-    if (const auto refused = ReadTwoBytes(packet); refused && (*refused)[0] != 0 && (*refused)[1] != 2) {
-        sender_.SendByte(MessageId::RoomRequest1189, (*refused)[1]);
-        app_.Scenes().ShowNoticeBox(this, u"The opponent didn't accept the request.");
-    }
-}
-
-void SceneRoomGame::OnWithdrawPrompt(quill::Packet& packet) {
-    const auto prompt = ReadSeatValue(packet, SeatValueWidth::kByte);
-    if (!prompt || !IsRoomSeat(prompt->seat)) return;
-    withdrawQuestion_->SetTarget(model_.players[prompt->seat], static_cast<uint8_t>(prompt->value));
-    withdrawQuestion_->SetVisible(true);
 }
 
 // --- the room's members ---
@@ -753,7 +732,7 @@ void SceneRoomGame::OnLevelUp(quill::Packet& packet) {
     if (level->seat == static_cast<uint8_t>(localSeat_.load())) {
         Player().level = level->level;
         Player().experience = level->value;
-        levelUp_->SetVisible(true);
+        dialogs_.LevelUp()->SetVisible(true);
         if (level->level == kTargetLineLevel) {
             AddChatLine(u"Target line may be used when the level is over 10 respectively", kYellow);
         }
