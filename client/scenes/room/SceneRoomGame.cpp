@@ -108,7 +108,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       stage_(app, {.player = true, .sound = true, .connection = true}),
       chat_(*this, app, *app.Connection(), sender_),
       items_(*this, app, *app.Connection(), sender_),
-      dialogs_(*this, app, *app.Connection(), sender_) {
+      dialogs_(*this, app, *app.Connection(), sender_),
+      equipment_(*this, *app.Connection()) {
     ResetSeats();
 }
 
@@ -146,14 +147,12 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
         room_.gameType = record.gameType;
         room_.tableItem = record.tableItem;
         room_.ballItem = record.ballItem;
-        tableItem_ = record.tableItem;
-        ballSetItem_ = record.ballItem;
-        reloadPending_ = false;
+        equipment_.Load(record.tableItem, record.ballItem);
         model_.Reset();
         model_.gameType = static_cast<quill::GameType>(room_.gameType);
         if (model_.HasRule(model_.gameType)) model_.SelectRule(model_.gameType);
     }
-    stage_.CreateTable({static_cast<quill::GameType>(room_.gameType), tableItem_, ballSetItem_,
+    stage_.CreateTable({static_cast<quill::GameType>(room_.gameType), equipment_.TableItem(), equipment_.BallSetItem(),
                         kDefaultPhysicsModelCode, 1});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
@@ -222,7 +221,7 @@ void SceneRoomGame::Activate() {
     turnClock_.ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
-    equipmentNotice_ = false;
+    equipment_.Enter();
     shotCount_ = 0;
     dialogs_.Enter(player.experience, room_.gameType);
     HideGameWindows();
@@ -441,7 +440,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     DrainEvents();
-    if (draw && reloadPending_.exchange(false)) ApplyEquipmentReload();
+    if (draw) equipment_.ApplyPendingReload();
     quill::RenderScene* scene = stage_.RenderScene();
     // The room's light takes the colour of the scene's ambient light, brightened.
     TableSceneStage::Lighting lighting{{0, 1.0f, 1.0f, 1.0f, 0.35f, 1, 1, 0.0f, 0.0f, -1.0f},
@@ -476,24 +475,6 @@ void SceneRoomGame::DrainEvents() {
         }
         events_.Pool().Free(event);
     }
-}
-
-// The frame (main thread): the table and ball-set items the room changed to, written back into both room
-// records.
-void SceneRoomGame::ApplyEquipmentReload() {
-    stage_.ApplyEquipment({static_cast<quill::GameType>(room_.gameType), tableItem_, ballSetItem_,
-                           kDefaultPhysicsModelCode, 1});
-    room_.tableItem = tableItem_;
-    room_.ballItem = ballSetItem_;
-    connection_.GetRoomInfo().tableItem = tableItem_;
-    connection_.GetRoomInfo().ballItem = ballSetItem_;
-}
-
-void SceneRoomGame::RequestEquipment(uint16_t tableItem, uint16_t ballSetItem) {
-    quill::ScopedLock hold(lock_);
-    tableItem_ = tableItem;
-    ballSetItem_ = ballSetItem;
-    reloadPending_ = true;
 }
 
 // --- leaving (main thread) ---

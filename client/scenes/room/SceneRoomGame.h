@@ -36,6 +36,7 @@
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomDialogs.h"
+#include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomTopBar.h"
@@ -185,8 +186,6 @@ public:
     bool IsLocalPlayerInGame() const;
     // The game is over for the room: the master holds the table, the panels wait for a new game.
     void ReturnToWaiting();
-    // The room's table and ball set against the room's records: a change is reloaded by the next frame.
-    void CheckRoomEquipment();
     // A chat line from the local player; false only when it is refused as spam.
     bool SendChat(quill::WStringView text, bool rejectSpam);
 
@@ -200,8 +199,6 @@ public:
     void SetMasterSeat(int8_t seat) { masterSeat_ = seat; }
     // A seat's player dropped from (or came back to) the game.
     void MarkDropped(int8_t seat, bool dropped);
-    // Other table and ball-set items for the room: the next drawn frame sets the table up with them.
-    void RequestEquipment(uint16_t tableItem, uint16_t ballSetItem);
     // Lays the chat records into the eight lines of the chat box (with refill: texts and colours too).
     void LayoutChat(uint32_t nowMs, bool refill);
     // The seat records and the game flags back to an empty room.
@@ -223,9 +220,9 @@ public:
     quill::CriticalSectionLock& RoomLock() const { return lock_; }
     bool IsShotInFlight() const { return shotInFlight_; }
     bool IsTableStatePending() const { return tableStatePending_; }
-    bool IsReloadPending() const { return reloadPending_; }
-    uint16_t TableItem() const { return tableItem_; }
-    uint16_t BallSetItem() const { return ballSetItem_; }
+    bool IsReloadPending() const { return equipment_.IsReloadPending(); }
+    uint16_t TableItem() const { return equipment_.TableItem(); }
+    uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
     uint32_t GameValue() const { return gameValue_; }
     uint16_t Inning() const {
         quill::ScopedLock hold(lock_);
@@ -311,7 +308,6 @@ private:
     void RunTurnClock(uint32_t nowMs);
     void SendTimeOut();
     void RunGameClock(uint32_t nowMs);
-    void ApplyEquipmentReload();
     void DrainEvents();
 
     // --- The game's flow (SceneRoomGameFlow.cpp) ---
@@ -426,6 +422,7 @@ private:
     RoomChat chat_;
     RoomItems items_;
     RoomDialogs dialogs_;
+    RoomEquipment equipment_;
     bool built_ = false;
     bool loaded_ = false;
 
@@ -436,7 +433,6 @@ private:
     std::atomic<bool> gameRunning_{false};
     std::atomic<bool> shotInFlight_{false};
     std::atomic<bool> tableStatePending_{false};
-    std::atomic<bool> reloadPending_{false};
     std::atomic<int8_t> localSeat_{-1};
     std::atomic<int8_t> masterSeat_{-1};
     std::array<bool, 8> droppedSeats_{};
@@ -450,9 +446,6 @@ private:
     std::atomic<bool> eightBallNotice_{false};
     std::atomic<bool> shotMade_{false};
     bool observe_ = false;
-    bool equipmentNotice_ = false;
-    uint16_t tableItem_ = 0;
-    uint16_t ballSetItem_ = 0;
     uint32_t gameClockOrigin_ = 0;
     uint32_t updates_ = 0;
 

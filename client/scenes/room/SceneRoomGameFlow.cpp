@@ -182,7 +182,7 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     const bool tournament = connection_.GetChannelType(-1) == kTournamentChannel;
     QueueAnnouncement(tournament && connection_.ConnectionFlag() == 1 ? kOpeningVoices[0]
                                                                        : kOpeningVoices[app_.GetRandom().Next() & 1]);
-    CheckRoomEquipment();
+    equipment_.Check();
     if (tournament) {
         scoreBoard_->OnGameStart();
     } else {
@@ -311,8 +311,7 @@ void SceneRoomGame::OnTurnResult(quill::Packet& packet) {
     if (tableStatePending_.exchange(false)) SendTableState();
     const std::optional<TurnResultMessage> turn = ReadTurnResult(packet, gameRunning_);
     if (!turn) return;
-    ballSetItem_ = turn->ballSetItem;
-    tableItem_ = turn->tableItem;
+    equipment_.Set(turn->tableItem, turn->ballSetItem);
     room_.firstCueBall = turn->cueBall;
     if (IsRoomSeat(turn->nextShooter)) room_.shooterSeat = static_cast<int8_t>(turn->nextShooter);
     if (turn->hasGame) {
@@ -482,7 +481,7 @@ void SceneRoomGame::FinishTurn(const TurnResultMessage& turn) {
                                   shooter->gameCounters[quill::PlayerState::kPointsCounter]);
         }
     }
-    CheckRoomEquipment();
+    equipment_.Check();
 }
 
 // --- re-racks, groups, rules, scores ---
@@ -612,7 +611,7 @@ void SceneRoomGame::OnGameEnd(quill::Packet& packet) {
     room_.shooterSeat = masterSeat_;
     GiveTableToMaster(2.0f);
     if (!IsStakeMode(room_.gameType)) dialogs_.Results()->SetVisible(true);
-    CheckRoomEquipment();
+    equipment_.Check();
 }
 
 // After a game: the local player keeps his seat when he can pay for the next one, else he gives it up.

@@ -305,8 +305,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     ruleBytes_ = snapshot->rule;
     ruleMarker_ = snapshot->marker;
     gameValue_ = snapshot->gameValue;
-    tableItem_ = snapshot->tableItem;
-    ballSetItem_ = snapshot->ballSetItem;
+    equipment_.Set(snapshot->tableItem, snapshot->ballSetItem);
     masterSeat_ = IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1;
     if (IsRoomSeat(snapshot->localSeat)) {
         // The local player's own record moves to the seat the server gave him.
@@ -490,7 +489,7 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
             model_.CountReadyMembers();
         }
     }
-    CheckRoomEquipment();
+    equipment_.Check();
     items_.ReadOptionSwitches();
     playerBoard_->Refresh(model_, room_);
     AddChatLine(quill::Format(u"%s is the room master.", master.name), kGreen);
@@ -616,13 +615,12 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     room_.setting = options->option;
     room_.optionFlags = options->flags;
     topBar_.ShowTitle(room_);
-    tableItem_ = options->tableItem;
-    ballSetItem_ = options->ballSetItem;
+    equipment_.Set(options->tableItem, options->ballSetItem);
     if (gameRunning_) {
         AddChatLine(quill::Format(u"(%d/%d)", options->changesMade, options->changesAllowed), kGreen);
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }
-    CheckRoomEquipment();
+    equipment_.Check();
 }
 
 // The master may start once every playing team is complete and ready.

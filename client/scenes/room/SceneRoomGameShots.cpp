@@ -22,7 +22,6 @@ namespace {
 
 constexpr int32_t kShotStates = 3;  // the table's state must be above this for a shot to count
 constexpr uint32_t kPocketCallSound = 17;
-constexpr int16_t kFreeEquipmentChannel = 9;
 constexpr float kKeep = CameraController::kKeep;
 
 }  // namespace
@@ -79,8 +78,7 @@ void SceneRoomGame::OnBallsStopped() {
 // table and ball-set items.
 void SceneRoomGame::WriteTableState(quill::Packet& packet, bool append) {
     stage_.Table()->WriteBallState(packet, append);
-    packet.WriteU16(tableItem_);
-    packet.WriteU16(ballSetItem_);
+    equipment_.WriteItems(packet);
 }
 
 void SceneRoomGame::SendTableState() {
@@ -143,8 +141,7 @@ void SceneRoomGame::OnTablePlacement(quill::Packet& packet) {
     const std::optional<TablePlacementHead> head = ReadTablePlacementHead(packet);
     GameTable* table = stage_.Table();
     if (!head || table == nullptr) return;
-    tableItem_ = head->tableItem;
-    ballSetItem_ = head->ballSetItem;
+    equipment_.Set(head->tableItem, head->ballSetItem);
     if (gameRunning_ && IsRoomSeat(head->shooter)) {
         model_.FindPlayerTurn(head->shooter);
         playerBoard_->Refresh(model_, room_);
@@ -152,10 +149,9 @@ void SceneRoomGame::OnTablePlacement(quill::Packet& packet) {
     table->SetCueBallIndex(head->cueBall);
     if (!table->ReadBallState(packet)) return;
     const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
-    CheckRoomEquipment();
+    equipment_.Check();
     if (second && table->BallsFitTableItem((*second)[0])) {
-        tableItem_ = (*second)[0];
-        ballSetItem_ = (*second)[1];
+        equipment_.Set((*second)[0], (*second)[1]);
     }
 }
 
@@ -200,27 +196,6 @@ void SceneRoomGame::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<
     seatCues_[seat] = entry;
     if (seat == static_cast<uint8_t>(room_.shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
     if (old != nullptr) table->ReleaseCue(old);
-}
-
-// Zero ids stand for the game's defaults; ids that differ from the room's records are loaded by the next
-// drawn frame, once nothing runs on the table.
-void SceneRoomGame::CheckRoomEquipment() {
-    const auto mode = static_cast<quill::GameType>(room_.gameType);
-    tableItem_ = RoomTableItem(tableItem_, mode);
-    ballSetItem_ = RoomBallSetItem(ballSetItem_, mode);
-    if (connection_.GetChannelType(-1) == kFreeEquipmentChannel) return;
-    const quill::RoomInfo& record = connection_.GetRoomInfo();
-    const bool differs = tableItem_ != RoomTableItem(record.tableItem, mode) ||
-                         ballSetItem_ != RoomBallSetItem(record.ballItem, mode);
-    if (!differs) return;
-    if (!reloadPending_ && !equipmentNotice_) {
-        AddChatLine(u"The table and the ball will be belonged to the current room master's items.", kGreen);
-        equipmentNotice_ = true;
-    }
-    GameTable* table = stage_.Table();
-    if (table != nullptr && !shotInFlight_ && !table->IsShotRunning() && table->BallsFitTableItem(tableItem_)) {
-        reloadPending_ = true;
-    }
 }
 
 }  // namespace kestrovan
