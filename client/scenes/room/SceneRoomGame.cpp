@@ -63,7 +63,6 @@ constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
 // The room's time of day: always ten in the morning.
 constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
-constexpr size_t kTimeOutAnimation = 2;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -109,7 +108,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       chat_(*this, app, *app.Connection(), sender_),
       items_(*this, app, *app.Connection(), sender_),
       dialogs_(*this, app, *app.Connection(), sender_),
-      equipment_(*this, *app.Connection()) {
+      equipment_(*this, *app.Connection()),
+      clocks_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
@@ -128,7 +128,7 @@ void SceneRoomGame::ResetSeats() {
     gameRunning_ = false;
     tableStatePending_ = false;
     shotInFlight_ = false;
-    turnClock_.ClearTimeOut();
+    clocks_.Turn().ClearTimeOut();
     droppedSeats_.fill(false);
 }
 
@@ -187,9 +187,9 @@ void SceneRoomGame::Activate() {
     chat_.Clear();
     const auto mode = static_cast<quill::GameType>(room_.gameType);
     items_.Enter(room_.gameType);
-    turnClock_.SetLimit(static_cast<int8_t>(room_.inningTime));
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
-    playerBoard_->SetTurnTime(turnClock_.Limit());
+    playerBoard_->SetTurnTime(clocks_.Turn().Limit());
     playerBoard_->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
     playerBoard_->Refresh(model_, room_);
 
@@ -218,7 +218,7 @@ void SceneRoomGame::Activate() {
     NativeEditBridge::ClearFocus();
     startReady_->OnGameEnd();
 
-    turnClock_.ClearTimeOut();
+    clocks_.Turn().ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
     equipment_.Enter();
@@ -233,7 +233,7 @@ void SceneRoomGame::Activate() {
     scoreBoard_->Reset();
     scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
-    gameClockOrigin_ = platform::TimeGetTime();
+    clocks_.StartGame(platform::TimeGetTime(), 0);
     topBar_.ShowRoom(room_);
     ShowStake();
     ShowLevelRange();
@@ -312,16 +312,16 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
                   mouse != nullptr ? mouse->Dy() : 0, false);
     dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     quill::ScopedLock hold(lock_);
-    ++updates_;
-    if (updates_ % kAimRelayCalls == 0) {
+    const uint32_t updates = clocks_.CountUpdate();
+    if (updates % kAimRelayCalls == 0) {
         RelayAim(timeMs);
-        if (gameRunning_ && !shotInFlight_) RunTurnClock(timeMs);
-        if (gameRunning_) RunGameClock(timeMs);
+        if (gameRunning_ && !shotInFlight_) clocks_.RunTurn(timeMs);
+        if (gameRunning_) clocks_.RunGame(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
         chat_.Tick(timeMs);
     }
     BlinkNewMessageIcon(timeMs);
-    if (updates_ % 4 == 0 && startBalloon_->IsVisible()) {
+    if (updates % 4 == 0 && startBalloon_->IsVisible()) {
         const int32_t bob = timeMs % 800 < 400 ? 1 : -1;
         startBalloon_->Offset(0, bob);
     }
@@ -339,59 +339,11 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
     if (icon != nullptr) icon->SetAlpha(nowMs % kIconBlinkMs < kIconLitMs ? 1.0f : kIconDimAlpha);
 }
 
-void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
-    GameTable& table = *stage_.Table();
-    playerBoard_->UpdateCountdown(turnClock_.ElapsedSeconds(nowMs));
-    if (turnClock_.TakeWarning(nowMs)) {
-        const uint32_t voice = kFirstWarningVoice + app_.GetRandom().Next() % 3;
-        SoundQueue::Instance().Push(quill::SoundManager::Current(), voice, 1.0f);
-        playerBoard_->HideWarning();
-    }
-    const int8_t shooter = room_.shooterSeat;
-    if (IsLocalTurn() && table.IsControlEnabled()) {
-        const auto mode = room_.gameType;
-        if ((mode == 3 || mode == 5) && table.ForScreens().foulCount == 0 && turnClock_.FreezeDue(nowMs)) {
-            table.ReleaseHeldKeys(false);
-            table.SetControlEnabled(false);
-        }
-        if (turnClock_.TimeOutDue(nowMs)) SendTimeOut();
-    } else if (IsLocalTurn() && turnClock_.TimeOutDue(nowMs)) {
-        SendTimeOut();
-    } else if (masterSeat_ == localSeat_ && shooter >= 0 && shooter < 8 &&
-               droppedSeats_[static_cast<size_t>(shooter)] && turnClock_.TimeOutDue(nowMs)) {
-        SendTimeOut();
-    }
-}
-
-void SceneRoomGame::SendTimeOut() {
-    GameTable& table = *stage_.Table();
-    turnClock_.MarkTimeOutSent();
-    table.ReleaseHeldKeys(false);
-    table.SetControlEnabled(false);
-    table.ClearBallInHand();
-    turnAnimations_[kTimeOutAnimation]->Play(0);
-    events_.Post(kReleaseKeysEvent, 0, 0, 0);
-    sender_.SendByte(quill::MessageId::TurnTimeout, 0);
-}
-
-void SceneRoomGame::RunGameClock(uint32_t nowMs) {
-    const uint32_t elapsed = nowMs - gameClockOrigin_;
-    topBar_.Clock()->Set(elapsed);
-    GameTable& table = *stage_.Table();
-    if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        if (elapsed > kTournamentGameMs && !shotInFlight_ && table.IsControlEnabled()) {
-            table.SetControlEnabled(false);
-            sender_.SendByte(quill::MessageId::RoomRequest1236, 1);
-        }
-        scoreBoard_->SetCountdown(elapsed);
-    }
-}
-
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = shooterSeat;
-    turnClock_.StartTurn(nowMs);
-    playerBoard_->SetTurnTime(turnClock_.Limit());
+    clocks_.Turn().StartTurn(nowMs);
+    playerBoard_->SetTurnTime(clocks_.Turn().Limit());
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
 }
 

@@ -35,6 +35,7 @@
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
+#include "client/scenes/room/RoomClocks.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomItems.h"
@@ -174,6 +175,10 @@ public:
     quill::PlayerState& Player() const;
     TableSceneStage& Stage() { return stage_; }
     quill::RoomInfo& Room() { return room_; }
+    void PlayTurnAnimation(size_t animation);
+    // The render thread lets the table's held keys go.
+    void QueueKeyRelease() { events_.Post(kReleaseKeysEvent, 0, 0, 0); }
+    bool IsSeatDropped(int8_t seat) const { return seat >= 0 && seat < 8 && droppedSeats_[static_cast<size_t>(seat)]; }
     // The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows it.
     void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
@@ -208,7 +213,7 @@ public:
     GameTable* Table() const { return stage_.Table(); }
     const quill::RoomInfo& Room() const { return room_; }
     quill::GameModel& Model() { return model_; }
-    const TurnClock& Clock() const { return turnClock_; }
+    const TurnClock& Clock() const { return clocks_.Turn(); }
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
     int8_t ShooterSeat() const {
@@ -305,9 +310,6 @@ private:
     void ShowStake();
     void HideGameWindows();
     void BlinkNewMessageIcon(uint32_t nowMs);
-    void RunTurnClock(uint32_t nowMs);
-    void SendTimeOut();
-    void RunGameClock(uint32_t nowMs);
     void DrainEvents();
 
     // --- The game's flow (SceneRoomGameFlow.cpp) ---
@@ -338,7 +340,6 @@ private:
     quill::PlayerState* SeatRecord(int32_t seat);
     quill::TeamState* PlayingTeam(uint8_t place);
     bool IsPocketMode() const;
-    void PlayTurnAnimation(size_t animation);
     void QueueAnnouncement(uint32_t id);
     void TakeTable(bool take);
 
@@ -423,13 +424,13 @@ private:
     RoomItems items_;
     RoomDialogs dialogs_;
     RoomEquipment equipment_;
+    RoomClocks clocks_;
     bool built_ = false;
     bool loaded_ = false;
 
     // Room state.
     quill::RoomInfo room_;
     quill::GameModel model_;
-    TurnClock turnClock_;
     std::atomic<bool> gameRunning_{false};
     std::atomic<bool> shotInFlight_{false};
     std::atomic<bool> tableStatePending_{false};
@@ -446,8 +447,6 @@ private:
     std::atomic<bool> eightBallNotice_{false};
     std::atomic<bool> shotMade_{false};
     bool observe_ = false;
-    uint32_t gameClockOrigin_ = 0;
-    uint32_t updates_ = 0;
 
     // Widgets, owned by the tree.
     ShotBetPanel* shotBet_ = nullptr;

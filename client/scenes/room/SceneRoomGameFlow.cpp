@@ -132,8 +132,8 @@ void SceneRoomGame::OnGameStart(quill::Packet& packet) {
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
-    turnClock_.StartTurn(now);
-    gameClockOrigin_ = now - start->elapsedMs;
+    clocks_.Turn().StartTurn(now);
+    clocks_.StartGame(now, start->elapsedMs);
     room_.firstCueBall = start->cueBall;
     ruleBytes_ = start->rule;
     for (quill::PlayerState& seat : model_.players) {
@@ -305,7 +305,7 @@ void SceneRoomGame::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerStat
 
 void SceneRoomGame::OnTurnResult(quill::Packet& packet) {
     const uint32_t now = platform::TimeGetTime();
-    turnClock_.StartTurn(now);
+    clocks_.Turn().StartTurn(now);
     receiving_->Show(false);
     runCount_ = 0;
     if (tableStatePending_.exchange(false)) SendTableState();
@@ -380,7 +380,7 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
 // member leaves and when the room's state arrives on entering.
 void SceneRoomGame::ReevaluateContinue() {
     const bool due = IsStakeMode(room_.gameType) && IsLocalPlayerInGame() && model_.currentTeam == 0 &&
-                     gameValue_ == 0 && platform::TimeGetTime() - gameClockOrigin_ >= kContinueAfterMs;
+                     gameValue_ == 0 && clocks_.GameRanFor(platform::TimeGetTime(), kContinueAfterMs);
     if (due) dialogs_.ContinueWindow()->SetVisible(true);
 }
 

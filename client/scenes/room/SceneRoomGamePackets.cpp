@@ -329,8 +329,8 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
         chat_.ColourInputForSeat(snapshot->localSeat);
     }
     room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : masterSeat_.load();
-    turnClock_.StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
-    turnClock_.SetLimit(static_cast<int8_t>(room_.inningTime));
+    clocks_.Turn().StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     if (table != nullptr) {
         table->Reset(snapshot->seed);
         table->SetCueBallIndex(snapshot->cueBall);
@@ -584,7 +584,7 @@ void SceneRoomGame::OnGameStateSync(quill::Packet& packet) {
     if (!sync) return;
     inning_ = sync->inning;
     gameValue_ = sync->gameValue;
-    gameClockOrigin_ = platform::TimeGetTime() - sync->elapsedMs;
+    clocks_.StartGame(platform::TimeGetTime(), sync->elapsedMs);
     for (size_t place = 0; place < sync->teams.size(); ++place) {
         const GameStateSyncMessage::Team& block = sync->teams[place];
         if (block.id >= kRoomTeams) continue;
