@@ -52,7 +52,7 @@ void RoomClocks::SendTimeOut() {
     table.ReleaseHeldKeys(false);
     table.SetControlEnabled(false);
     table.ClearBallInHand();
-    screen_.PlayTurnAnimation(kTimeOutAnimation);
+    screen_.Flow().PlayTurnAnimation(kTimeOutAnimation);
     screen_.QueueKeyRelease();
     sender_.SendByte(quill::MessageId::TurnTimeout, 0);
 }

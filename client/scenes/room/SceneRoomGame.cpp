@@ -109,7 +109,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       items_(*this, app, *app.Connection(), sender_),
       dialogs_(*this, app, *app.Connection(), sender_),
       equipment_(*this, *app.Connection()),
-      clocks_(*this, app, *app.Connection(), sender_) {
+      clocks_(*this, app, *app.Connection(), sender_),
+      flow_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
@@ -125,9 +126,7 @@ quill::PlayerState& SceneRoomGame::Player() const {
 void SceneRoomGame::ResetSeats() {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = -1;
-    gameRunning_ = false;
-    tableStatePending_ = false;
-    shotInFlight_ = false;
+    flow_.ResetTurnState();
     clocks_.Turn().ClearTimeOut();
     droppedSeats_.fill(false);
 }
@@ -161,7 +160,7 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
     ApplyChildAnchors(screen.width, screen.height);
-    animations_->ApplyChildAnchors(screen.width, screen.height);
+    flow_.Animations()->ApplyChildAnchors(screen.width, screen.height);
     loaded_ = true;
     return 0;
 }
@@ -222,17 +221,12 @@ void SceneRoomGame::Activate() {
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
     equipment_.Enter();
-    shotCount_ = 0;
     dialogs_.Enter(player.experience, room_.gameType);
     HideGameWindows();
     WriteEntryLines();
     items_.ItemBar()->Refresh();
-    ruleMarker_ = 0;
-    runCount_ = 0;
     dialogs_.ResetRequests();
-    scoreBoard_->Reset();
-    scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
-    for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
+    flow_.Enter(connection_.GetChannelType(-1) == kTournamentChannel);
     clocks_.StartGame(platform::TimeGetTime(), 0);
     topBar_.ShowRoom(room_);
     ShowStake();
@@ -270,11 +264,11 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 14> windows{dialogs_.Results(),     shotBet_,          scoreTrack_,
-                                          groupBoard_,            moneyNotice_,      dialogs_.Menu(),
+    const std::array<Widget*, 14> windows{dialogs_.Results(),     flow_.ShotBet(),          flow_.Track(),
+                                          flow_.Groups(),            flow_.Money(),      dialogs_.Menu(),
                                           dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
                                           items_.PurchaseGift(), items_.Purchase(), readyBalloon_,
-                                          receiving_,          dialogs_.NewMessageWindow()};
+                                          flow_.Receiving(),          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
@@ -314,9 +308,9 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
     quill::ScopedLock hold(lock_);
     const uint32_t updates = clocks_.CountUpdate();
     if (updates % kAimRelayCalls == 0) {
-        RelayAim(timeMs);
-        if (gameRunning_ && !shotInFlight_) clocks_.RunTurn(timeMs);
-        if (gameRunning_) clocks_.RunGame(timeMs);
+        flow_.RelayAim(timeMs);
+        if (flow_.IsRunning() && !flow_.IsShotInFlight()) clocks_.RunTurn(timeMs);
+        if (flow_.IsRunning()) clocks_.RunGame(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
         chat_.Tick(timeMs);
     }
@@ -352,7 +346,7 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
 bool SceneRoomGame::IsLocalTurn() const {
     const int8_t local = localSeat_;
     if (local < 0) return false;
-    if (gameRunning_) return room_.shooterSeat == local;
+    if (flow_.IsRunning()) return room_.shooterSeat == local;
     return masterSeat_ == local || room_.shooterSeat == local;
 }
 
@@ -468,7 +462,7 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     startReady_->Place(w, h);
     playerBoard_->Place(w, h);
     if (GameTable* table = stage_.Table()) table->LayoutHud(w, h);
-    if (IsVisible()) animations_->ApplyChildAnchors(w, h);
+    if (IsVisible()) flow_.Animations()->ApplyChildAnchors(w, h);
 }
 
 void SceneRoomGame::OnActivate(bool active) {
@@ -478,6 +472,29 @@ void SceneRoomGame::OnActivate(bool active) {
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+}
+
+// --- seats ---
+
+quill::PlayerState* SceneRoomGame::SeatRecord(int32_t seat) {
+    return IsRoomSeat(seat) ? &model_.players[static_cast<size_t>(seat)] : nullptr;
+}
+
+bool SceneRoomGame::IsLocalPlayerInGame() const {
+    const int8_t seat = localSeat_;
+    return flow_.IsRunning() && IsRoomSeat(seat) && model_.players[static_cast<size_t>(seat)].team > 0;
+}
+
+void SceneRoomGame::PlaySound(uint32_t id) {
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(id, false);
+}
+
+// A seat's money from the server; the local seat's is also the player's gold.
+void SceneRoomGame::ApplyMoney(uint8_t seat, int64_t money) {
+    quill::PlayerState* record = SeatRecord(seat);
+    if (record == nullptr) return;
+    record->money = money;
+    if (seat == localSeat_) Player().money = money;
 }
 
 }  // namespace kestrovan

@@ -38,6 +38,7 @@
 #include "client/scenes/room/RoomClocks.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
+#include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomTopBar.h"
@@ -111,8 +112,8 @@ public:
         kChatScroll = 100,
     };
     static constexpr size_t kChatLines = RoomChat::kLines;
-    static constexpr size_t kTurnAnimations = 6;
-    static constexpr size_t kFloatingTexts = 3;
+    static constexpr size_t kTurnAnimations = RoomGameFlow::kTurnAnimations;
+    static constexpr size_t kFloatingTexts = RoomGameFlow::kFloatingTexts;
     static constexpr size_t kTimedLabels = 8;
     static constexpr size_t kReceivedLines = RoomChat::kReceivedLines;
     static constexpr uint32_t kEventQueueSize = 1024;
@@ -175,7 +176,17 @@ public:
     quill::PlayerState& Player() const;
     TableSceneStage& Stage() { return stage_; }
     quill::RoomInfo& Room() { return room_; }
-    void PlayTurnAnimation(size_t animation);
+    RoomItems& Items() { return items_; }
+    RoomDialogs& Dialogs() { return dialogs_; }
+    RoomEquipment& Equipment() { return equipment_; }
+    RoomClocks& Clocks() { return clocks_; }
+    RoomGameFlow& Flow() { return flow_; }
+    uint16_t RunCount() const { return flow_.RunCount(); }
+    quill::PlayerState* SeatRecord(int32_t seat);
+    // A seat's money from the server; the local seat's is also the player's gold.
+    void ApplyMoney(uint8_t seat, int64_t money);
+    // The master may start once every playing team is complete and ready.
+    void RefreshStartButton();
     // The render thread lets the table's held keys go.
     void QueueKeyRelease() { events_.Post(kReleaseKeysEvent, 0, 0, 0); }
     bool IsSeatDropped(int8_t seat) const { return seat >= 0 && seat < 8 && droppedSeats_[static_cast<size_t>(seat)]; }
@@ -183,21 +194,20 @@ public:
     void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
     void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
-    void SetGameRunning(bool running) { gameRunning_ = running; }
-    bool IsGameRunning() const { return gameRunning_; }
-    void SetShotInFlight(bool inFlight) { shotInFlight_ = inFlight; }
+    void SetGameRunning(bool running) { flow_.SetRunning(running); }
+    bool IsGameRunning() const { return flow_.IsRunning(); }
+    void SetShotInFlight(bool inFlight) { flow_.SetShotInFlight(inFlight); }
+    // The game is over for the room: the master holds the table, the panels wait for a new game.
+    void ReturnToWaiting() { flow_.ReturnToWaiting(); }
     bool IsLocalTurn() const;
     // The game runs and the local seat's player has a team.
     bool IsLocalPlayerInGame() const;
-    // The game is over for the room: the master holds the table, the panels wait for a new game.
-    void ReturnToWaiting();
     // A chat line from the local player; false only when it is refused as spam.
     bool SendChat(quill::WStringView text, bool rejectSpam);
 
     void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
     int8_t LocalSeat() const { return localSeat_; }
     int8_t MasterSeat() const { return masterSeat_; }
-    uint16_t RunCount() const { return runCount_; }
     // The leave button, off while the server has a leave request to answer.
     void EnableLeaving(bool enabled);
     // The room master's seat; the master sends the time-out of a shooter who dropped.
@@ -223,18 +233,18 @@ public:
     // The room lock, for readers on another thread (tests) of what the handlers change: the game model, the
     // windows, the table's flags.
     quill::CriticalSectionLock& RoomLock() const { return lock_; }
-    bool IsShotInFlight() const { return shotInFlight_; }
-    bool IsTableStatePending() const { return tableStatePending_; }
+    bool IsShotInFlight() const { return flow_.IsShotInFlight(); }
+    bool IsTableStatePending() const { return flow_.IsTableStatePending(); }
     bool IsReloadPending() const { return equipment_.IsReloadPending(); }
     uint16_t TableItem() const { return equipment_.TableItem(); }
     uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
-    uint32_t GameValue() const { return gameValue_; }
+    uint32_t GameValue() const { return flow_.GameValue(); }
     uint16_t Inning() const {
         quill::ScopedLock hold(lock_);
-        return inning_;
+        return flow_.Inning();
     }
-    uint32_t ShotCount() const { return shotCount_; }
-    const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
+    uint32_t ShotCount() const { return flow_.ShotCount(); }
+    const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
     bool ChatSoundOn() const { return chat_.SoundOn(); }
     bool IsObserving() const { return observe_; }
     CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
@@ -257,7 +267,6 @@ public:
     ScrollBar* ChatScroll() const { return chat_.Scroll(); }
     Image* ChatInput() const { return chat_.Input(); }
     EditBox* ChatBox() const { return chat_.Box(); }
-    RoomItems& Items() { return items_; }
     ChalkQuickSlot* ChalkSlot() const { return items_.ChalkSlot(); }
     ItemQuickBar* ItemBar() const { return items_.ItemBar(); }
     ItemSelectWindow* ItemSelect() const { return items_.ItemSelect(); }
@@ -265,13 +274,12 @@ public:
     Button* TopButton(int32_t control) const;
     StartReadyPanel* StartReady() const { return startReady_; }
     PlayerBoard* Board() const { return playerBoard_; }
-    ShotBetPanel* ShotBet() const { return shotBet_; }
-    PointRulePanel* PointRule() const { return pointRule_; }
-    ScoreBoard* Score() const { return scoreBoard_; }
-    ScoreTrack* Track() const { return scoreTrack_; }
-    GroupBoard* Groups() const { return groupBoard_; }
-    MoneyNotice* Money() const { return moneyNotice_; }
-    RoomDialogs& Dialogs() { return dialogs_; }
+    ShotBetPanel* ShotBet() const { return flow_.ShotBet(); }
+    PointRulePanel* PointRule() const { return flow_.PointRule(); }
+    ScoreBoard* Score() const { return flow_.Score(); }
+    ScoreTrack* Track() const { return flow_.Track(); }
+    GroupBoard* Groups() const { return flow_.Groups(); }
+    MoneyNotice* Money() const { return flow_.Money(); }
     ReplayPanel* Replay() const { return dialogs_.Replay(); }
     InviteWindow* Invite() const { return dialogs_.Invite(); }
     RoomMenu* Menu() const { return dialogs_.Menu(); }
@@ -281,9 +289,9 @@ public:
     Button* JoinButton() const { return joinButton_; }
     Image* StartBalloon() const { return startBalloon_; }
     Image* ReadyBalloon() const { return readyBalloon_; }
-    TextLabel* ReceivingLabel() const { return receiving_; }
-    AnimatedImage* TurnAnimation(size_t n) const { return turnAnimations_[n]; }
-    Widget* Animations() const { return animations_; }
+    TextLabel* ReceivingLabel() const { return flow_.Receiving(); }
+    AnimatedImage* TurnAnimation(size_t n) const { return flow_.TurnAnimation(n); }
+    Widget* Animations() const { return flow_.Animations(); }
     WithdrawPopup* WithdrawConfirmWindow() const { return dialogs_.WithdrawConfirmWindow(); }
     OpponentRequestPopup* OpponentRequestWindow() const { return dialogs_.OpponentRequestWindow(); }
     WithdrawQuestion* TurnsExceededQuestion() const { return dialogs_.TurnsExceededQuestion(); }
@@ -300,7 +308,6 @@ private:
     void BuildTransients();
     Button* AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
                          const char16_t* tooltip);
-    void BuildTurnAnimations();
 
     // --- Life ---
     void LoadSounds();
@@ -312,60 +319,15 @@ private:
     void BlinkNewMessageIcon(uint32_t nowMs);
     void DrainEvents();
 
-    // --- The game's flow (SceneRoomGameFlow.cpp) ---
-    void OnGameStart(quill::Packet& packet);
-    void TakeStartMoney(const GameStartMessage& start);
-    void SetUpTableForStart(const GameStartMessage& start);
-    void SeatStartTeams(const GameStartMessage& start);
-    void PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState& player);
-    void OnTurnResult(quill::Packet& packet);
-    void ApplyTurnGame(const TurnResultMessage& turn);
-    void AnnounceKeptTurn(const TurnResultMessage& turn);
-    void GiveBallInHand(uint8_t kind);
-    void PassTurnTable(const TurnResultMessage& turn);
-    void FinishTurn(const TurnResultMessage& turn);
-    void OnBreakRerack(quill::Packet& packet);
-    void OnBallGroups(quill::Packet& packet, bool eightBall);
-    void OnPointRuleUpdate(quill::Packet& packet);
-    void FillPointRuleBoard(uint8_t secondMarker);
-    void FillGroupBoard();
-    void OnScoreUpdate(quill::Packet& packet);
-    void OnGameEnd(quill::Packet& packet);
-    void OnGameSettlement(quill::Packet& packet);
-    void OnPlayerAllIn(quill::Packet& packet);
-    void AfterGameSeating();
-    void ReevaluateContinue();
-    void GiveTableToMaster(float seconds);
-    void ApplyMoney(uint8_t seat, int64_t money);
-    quill::PlayerState* SeatRecord(int32_t seat);
-    quill::TeamState* PlayingTeam(uint8_t place);
     bool IsPocketMode() const;
-    void QueueAnnouncement(uint32_t id);
-    void TakeTable(bool take);
 
-    // --- The shot road (SceneRoomGameShots.cpp) ---
-    void RelayAim(uint32_t nowMs);
-    void OnShotFired();
-    void OnBallsStopped();
-    void SendTableState();
-    void WriteTableState(quill::Packet& packet, bool append);
-    void SendBallPlacement(uint32_t ball);
-    void OnRelayedAim(quill::Packet& packet);
-    void OnRelayedShot(quill::Packet& packet);
-    void OnBallPlacementRelay(quill::Packet& packet);
-    void OnTableStateRequest();
-    void OnTablePlacement(quill::Packet& packet);
     void OnTableEvent(quill::Packet& packet);
-    void OnPocketCallRelay(quill::Packet& packet);
     void OnSeatCueUpdate(quill::Packet& packet);
 
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
     // The handler of a server message; null for an id the room does not know (it changes nothing).
     using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
     static PacketHandler FindPacketHandler(quill::MessageId id);
-    void OnRoomTimer(quill::Packet& packet);
-    void OnTableStateSync(quill::Packet& packet);
-    void OnTableSignal(quill::Packet& packet);
     void OnRoomError(quill::Packet& packet);
     void OnRoomClosed();
     void OnExitNotAllowed();
@@ -390,17 +352,14 @@ private:
     void OnSlotUpdate(quill::Packet& packet);
     void OnPlayerJoined(quill::Packet& packet);
     void OnPlayerWithdrew(quill::Packet& packet);
-    void OnGameStateSync(quill::Packet& packet);
     void OnRoomOptions(quill::Packet& packet);
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnSeatNotice(quill::MessageId id, quill::Packet& packet);
     void OnPlayerDropped(quill::Packet& packet);
     void OnLevelUp(quill::Packet& packet);
-    void OnJackpot(quill::Packet& packet);
     void OnMoneyLimit(quill::Packet& packet);
     void ShowMemberCount(uint8_t count, uint8_t capacity);
-    void RefreshStartButton();
     quill::WString SeatName(int32_t seat) const;
 
 
@@ -425,46 +384,26 @@ private:
     RoomDialogs dialogs_;
     RoomEquipment equipment_;
     RoomClocks clocks_;
+    RoomGameFlow flow_;
     bool built_ = false;
     bool loaded_ = false;
 
     // Room state.
     quill::RoomInfo room_;
     quill::GameModel model_;
-    std::atomic<bool> gameRunning_{false};
-    std::atomic<bool> shotInFlight_{false};
-    std::atomic<bool> tableStatePending_{false};
     std::atomic<int8_t> localSeat_{-1};
     std::atomic<int8_t> masterSeat_{-1};
     std::array<bool, 8> droppedSeats_{};
     std::array<CueModelEntry*, kRoomSeats> seatCues_{};
-    PointRuleBytes ruleBytes_;
-    uint8_t ruleMarker_ = 0;
-    uint16_t inning_ = 0;
-    uint16_t runCount_ = 0;
-    uint32_t gameValue_ = 0;
-    uint32_t shotCount_ = 0;
-    std::atomic<bool> eightBallNotice_{false};
-    std::atomic<bool> shotMade_{false};
     bool observe_ = false;
 
     // Widgets, owned by the tree.
-    ShotBetPanel* shotBet_ = nullptr;
-    PointRulePanel* pointRule_ = nullptr;
-    ScoreBoard* scoreBoard_ = nullptr;
     StartReadyPanel* startReady_ = nullptr;
     PlayerBoard* playerBoard_ = nullptr;
     Button* joinButton_ = nullptr;
     Image* startBalloon_ = nullptr;
     Image* readyBalloon_ = nullptr;
-    TextLabel* receiving_ = nullptr;
-    ScoreTrack* scoreTrack_ = nullptr;
-    GroupBoard* groupBoard_ = nullptr;
-    MoneyNotice* moneyNotice_ = nullptr;
-    std::array<FloatingGainText*, kFloatingTexts> floatingTexts_{};
     std::array<TextLabel*, kRoomSeats> seatNames_{};
-    Widget* animations_ = nullptr;
-    std::array<AnimatedImage*, kTurnAnimations> turnAnimations_{};
     std::array<Button*, 7> topButtons_{};
 };
 

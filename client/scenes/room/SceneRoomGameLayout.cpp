@@ -79,9 +79,9 @@ void SceneRoomGame::Init() {
     BuildPanels();
     BuildDialogs();
     BuildTransients();
-    BuildTurnAnimations();
+    flow_.BuildTurnAnimations(*this);
     ApplyChildAnchors(screen.width, screen.height);
-    animations_->ApplyChildAnchors(screen.width, screen.height);
+    flow_.Animations()->ApplyChildAnchors(screen.width, screen.height);
     startReady_->Place(screen.width, screen.height);
     playerBoard_->Place(screen.width, screen.height);
 }
@@ -121,13 +121,7 @@ void SceneRoomGame::BuildPanels() {
     const auto playSound = [](uint32_t id) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(id, 1.0f, 0, false);
     };
-    shotBet_ = AttachTo(*this, std::make_unique<ShotBetPanel>(connection_, sender_, notice), false);
-    // At the right edge under the side image, clear of the player board's rows below.
-    shotBet_->SetAnchor(AnchorMode::Right, -220, AnchorMode::Top, 286);
-    pointRule_ = AttachTo(*this, std::make_unique<PointRulePanel>(), true);
-    pointRule_->SetAnchor(AnchorMode::Right, -180, AnchorMode::Top, 30);
-    scoreBoard_ = AttachTo(*this, std::make_unique<ScoreBoard>(sender_), false);
-    scoreBoard_->SetAnchor(AnchorMode::Right, -190, AnchorMode::Top, 80);
+    flow_.BuildScorePanels(*this);
     startReady_ = AttachTo(*this, std::make_unique<StartReadyPanel>(connection_, poster, notice), true);
     PlayerBoard::Services board{&sender_, poster, notice, error, {}, {}, playSound};
     // The messenger's questions about a player, and the player's own profile on the table's game mode.
@@ -155,21 +149,10 @@ void SceneRoomGame::BuildPanels() {
     }
     startBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::Bottom, -360);
     readyBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::VCentre, 0);
-    receiving_ = AddRoomLabel(*this, 0, 0, 230, kGreen);
-    receiving_->SetText(u"receiving game data...");
-    receiving_->SetAlpha(0.7f);
-    receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
-    receiving_->Show(false);
+    flow_.BuildReceivingLabel(*this);
 
     dialogs_.BuildReplayPanel(*this);
-    scoreTrack_ = AttachTo(*this, std::make_unique<ScoreTrack>(playSound), false);
-    // The track's first cell 336 pixels left of the screen's middle (the anchor centres the whole track).
-    scoreTrack_->SetAnchor(AnchorMode::HCentre, kScoreTrackLeft + scoreTrack_->Width() / 2, AnchorMode::Top, 42);
-    // The 8-ball groups below the top bar at the left edge, clear of the track and of the chalk slot.
-    groupBoard_ = AttachTo(*this, std::make_unique<GroupBoard>(), false);
-    groupBoard_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Top, 84);
-    moneyNotice_ = AttachTo(*this, std::make_unique<MoneyNotice>(), false);
-    moneyNotice_->SetAnchor(AnchorMode::HCentre, -64, AnchorMode::Top, 120);
+    flow_.BuildTrack(*this);
 }
 
 void SceneRoomGame::BuildDialogs() {
@@ -181,10 +164,7 @@ void SceneRoomGame::BuildDialogs() {
 }
 
 void SceneRoomGame::BuildTransients() {
-    static constexpr std::pair<bool, bool> kFloating[] = {{true, false}, {false, false}, {true, true}};
-    for (size_t n = 0; n < kFloatingTexts; ++n) {
-        floatingTexts_[n] = AttachTo(*this, std::make_unique<FloatingGainText>(kFloating[n].first, kFloating[n].second), false);
-    }
+    flow_.BuildFloatingTexts(*this);
     for (size_t n = 0; n < kTimedLabels; ++n) AttachTo(*this, std::make_unique<TimedLabel>(), false);
     // The seats' names beside their pen strokes on the table.
     for (TextLabel*& name : seatNames_) {
@@ -193,25 +173,5 @@ void SceneRoomGame::BuildTransients() {
     }
 }
 
-// The six turn animations of "GameAni": the first (a good shot) in the middle of the screen, the others
-// along the bottom.
-void SceneRoomGame::BuildTurnAnimations() {
-    auto container = std::make_unique<Widget>();
-    container->Create(0, 0, 1, 1, -1, -1);
-    animations_ = AddChild(std::move(container), true);
-    for (size_t n = 0; n < kTurnAnimations; ++n) {
-        const bool first = n == 0;
-        AnimatedImage* image = animations_->CreateAnimatedImage(0, 0, first ? 150 : 200, first ? 100 : 200,
-                                                                kAnimationTexture, static_cast<int32_t>(n), 35, 0, 0);
-        image->SetAcceptsMouse(false);
-        if (first) {
-            image->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
-        } else {
-            image->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::Bottom, -206);
-        }
-        image->Show(false);
-        turnAnimations_[n] = image;
-    }
-}
 
 }  // namespace kestrovan

@@ -66,29 +66,29 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
     using Packet = quill::Packet;
     static constexpr Route kRoutes[] = {
         // The game's flow.
-        {MessageId::GameStart, [](Room& room, Packet& packet) { room.OnGameStart(packet); }},
-        {MessageId::TurnResult, [](Room& room, Packet& packet) { room.OnTurnResult(packet); }},
-        {MessageId::BreakRerack, [](Room& room, Packet& packet) { room.OnBreakRerack(packet); }},
-        {MessageId::GroupDetermined, [](Room& room, Packet& packet) { room.OnBallGroups(packet, false); }},
-        {MessageId::EightBallShot, [](Room& room, Packet& packet) { room.OnBallGroups(packet, true); }},
-        {MessageId::PointRuleUpdate, [](Room& room, Packet& packet) { room.OnPointRuleUpdate(packet); }},
-        {MessageId::ScoreUpdate, [](Room& room, Packet& packet) { room.OnScoreUpdate(packet); }},
-        {MessageId::GameEnd, [](Room& room, Packet& packet) { room.OnGameEnd(packet); }},
-        {MessageId::GameSettlement, [](Room& room, Packet& packet) { room.OnGameSettlement(packet); }},
-        {MessageId::PlayerAllIn, [](Room& room, Packet& packet) { room.OnPlayerAllIn(packet); }},
-        {MessageId::GameStateSync, [](Room& room, Packet& packet) { room.OnGameStateSync(packet); }},
-        {MessageId::RoomTimer, [](Room& room, Packet& packet) { room.OnRoomTimer(packet); }},
-        {MessageId::Jackpot, [](Room& room, Packet& packet) { room.OnJackpot(packet); }},
+        {MessageId::GameStart, [](Room& room, Packet& packet) { room.flow_.OnGameStart(packet); }},
+        {MessageId::TurnResult, [](Room& room, Packet& packet) { room.flow_.OnTurnResult(packet); }},
+        {MessageId::BreakRerack, [](Room& room, Packet& packet) { room.flow_.OnBreakRerack(packet); }},
+        {MessageId::GroupDetermined, [](Room& room, Packet& packet) { room.flow_.OnBallGroups(packet, false); }},
+        {MessageId::EightBallShot, [](Room& room, Packet& packet) { room.flow_.OnBallGroups(packet, true); }},
+        {MessageId::PointRuleUpdate, [](Room& room, Packet& packet) { room.flow_.OnPointRuleUpdate(packet); }},
+        {MessageId::ScoreUpdate, [](Room& room, Packet& packet) { room.flow_.OnScoreUpdate(packet); }},
+        {MessageId::GameEnd, [](Room& room, Packet& packet) { room.flow_.OnGameEnd(packet); }},
+        {MessageId::GameSettlement, [](Room& room, Packet& packet) { room.flow_.OnGameSettlement(packet); }},
+        {MessageId::PlayerAllIn, [](Room& room, Packet& packet) { room.flow_.OnPlayerAllIn(packet); }},
+        {MessageId::GameStateSync, [](Room& room, Packet& packet) { room.flow_.OnGameStateSync(packet); }},
+        {MessageId::RoomTimer, [](Room& room, Packet& packet) { room.flow_.OnRoomTimer(packet); }},
+        {MessageId::Jackpot, [](Room& room, Packet& packet) { room.flow_.OnJackpot(packet); }},
         // The shot road.
-        {MessageId::AimState, [](Room& room, Packet& packet) { room.OnRelayedAim(packet); }},
-        {MessageId::Shot, [](Room& room, Packet& packet) { room.OnRelayedShot(packet); }},
-        {MessageId::BallPlacementRelay, [](Room& room, Packet& packet) { room.OnBallPlacementRelay(packet); }},
-        {MessageId::TableStateRequest, [](Room& room, Packet&) { room.OnTableStateRequest(); }},
-        {MessageId::TableStateSync, [](Room& room, Packet& packet) { room.OnTableStateSync(packet); }},
-        {MessageId::TablePlacement, [](Room& room, Packet& packet) { room.OnTablePlacement(packet); }},
+        {MessageId::AimState, [](Room& room, Packet& packet) { room.flow_.OnRelayedAim(packet); }},
+        {MessageId::Shot, [](Room& room, Packet& packet) { room.flow_.OnRelayedShot(packet); }},
+        {MessageId::BallPlacementRelay, [](Room& room, Packet& packet) { room.flow_.OnBallPlacementRelay(packet); }},
+        {MessageId::TableStateRequest, [](Room& room, Packet&) { room.flow_.OnTableStateRequest(); }},
+        {MessageId::TableStateSync, [](Room& room, Packet& packet) { room.flow_.OnTableStateSync(packet); }},
+        {MessageId::TablePlacement, [](Room& room, Packet& packet) { room.flow_.OnTablePlacement(packet); }},
         {MessageId::TableEvent, [](Room& room, Packet& packet) { room.OnTableEvent(packet); }},
-        {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.OnPocketCallRelay(packet); }},
-        {MessageId::TableSignal, [](Room& room, Packet& packet) { room.OnTableSignal(packet); }},
+        {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.flow_.OnPocketCallRelay(packet); }},
+        {MessageId::TableSignal, [](Room& room, Packet& packet) { room.flow_.OnTableSignal(packet); }},
         {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.OnSeatCueUpdate(packet); }},
         {MessageId::ItemStats, [](Room& room, Packet& packet) { room.items_.OnItemStats(packet); }},
         // The room's members and seats.
@@ -156,27 +156,6 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
 }
 
 // --- the room's small notices ---
-
-void SceneRoomGame::OnRoomTimer(quill::Packet& packet) {
-    if (!ReadThreeWords(packet)) return;
-    PlaySound(kRoomTimerSound);
-    model_.CountTeamsInPlay();
-    ReturnToWaiting();
-    dialogs_.ContinueWindow()->SetVisible(true);
-}
-
-void SceneRoomGame::OnTableStateSync(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (table != nullptr) table->ReadTableMarks(packet);
-}
-
-void SceneRoomGame::OnTableSignal(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (HasPayloadByte(packet) && table != nullptr) {
-        PlaySound(kSignalSound);
-        table->StartAmbientEffect(platform::TimeGetTime());
-    }
-}
 
 void SceneRoomGame::OnRoomError(quill::Packet& packet) {
     if (!HasPayloadByte(packet)) return;
@@ -293,18 +272,15 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const std::optional<RoomSnapshotMessage> snapshot = ReadRoomSnapshot(packet);
     if (!snapshot) return;
     GameTable* table = stage_.Table();
-    pointRule_->SetNumber(static_cast<uint64_t>(snapshot->idleValue));
+    flow_.PointRule()->SetNumber(static_cast<uint64_t>(snapshot->idleValue));
     observe_ = snapshot->observe != 0;
-    gameRunning_ = snapshot->roomState == kGameRunning;
     room_.state = snapshot->roomState;
     room_.playerCount = snapshot->memberCount;
     room_.maxPlayers = snapshot->capacity;
     room_.firstCueBall = snapshot->cueBall;
     room_.inningTime = snapshot->turnTime;
     room_.stake = snapshot->stake;
-    ruleBytes_ = snapshot->rule;
-    ruleMarker_ = snapshot->marker;
-    gameValue_ = snapshot->gameValue;
+    flow_.ApplySnapshot(snapshot->roomState == kGameRunning, snapshot->rule, snapshot->marker, snapshot->gameValue);
     equipment_.Set(snapshot->tableItem, snapshot->ballSetItem);
     masterSeat_ = IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1;
     if (IsRoomSeat(snapshot->localSeat)) {
@@ -341,35 +317,35 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     playerBoard_->Refresh(model_, room_);
     startReady_->SetMasterFlag(master);
     startReady_->SetMaster(true);
-    if (gameRunning_ && connection_.GetChannelType(-1) == kTournamentChannel) {
-        scoreBoard_->OnGameStart();
-    } else if (gameRunning_) {
-        FillPointRuleBoard(0);
-        pointRule_->SetRule(static_cast<quill::GameType>(room_.gameType), ruleBytes_.kind);
-        pointRule_->ShowRule(ruleBytes_.kind >= 1);
+    if (flow_.IsRunning() && connection_.GetChannelType(-1) == kTournamentChannel) {
+        flow_.Score()->OnGameStart();
+    } else if (flow_.IsRunning()) {
+        flow_.FillPointRuleBoard(0);
+        flow_.PointRule()->SetRule(static_cast<quill::GameType>(room_.gameType), flow_.RuleBytes().kind);
+        flow_.PointRule()->ShowRule(flow_.RuleBytes().kind >= 1);
     } else {
         startReady_->ShowPanel();
         startReady_->Refresh();
     }
-    shotBet_->SetBetOpen(false);
+    flow_.ShotBet()->SetBetOpen(false);
     if (observe_) startReady_->SetVisible(false);
-    const bool mayAct = master ? !gameRunning_ || IsLocalTurn() : gameRunning_ && IsLocalTurn();
+    const bool mayAct = master ? !flow_.IsRunning() || IsLocalTurn() : flow_.IsRunning() && IsLocalTurn();
     if (!observe_ && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
-        TakeTable(true);
-        if (IsPocketMode()) PlaySound(kRackSound);
+        flow_.TakeTable(true);
+        if (flow_.IsPocketMode()) PlaySound(kRackSound);
     } else {
-        AddChatLine(gameRunning_ ? u"The game is running now so only speculation is allowed."
+        AddChatLine(flow_.IsRunning() ? u"The game is running now so only speculation is allowed."
                                  : u"The game has not started yet.",
                     kYellow);
         if (table != nullptr) {
-            table->SetState(gameRunning_ ? kWatchingState : kWaitingState);
+            table->SetState(flow_.IsRunning() ? kWatchingState : kWaitingState);
             table->SetControlEnabled(false);
             table->MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
         }
     }
     const uint32_t idleMs = static_cast<uint32_t>(snapshot->idleValue & 0xFFFFFFFF);
-    if (!gameRunning_ && idleMs / 1000 > kIdleMinutesShown) {
+    if (!flow_.IsRunning() && idleMs / 1000 > kIdleMinutesShown) {
         AddChatLine(quill::Format(u"A game has not been started in %d minutes.", idleMs / 60000), kGreen);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0) {
@@ -377,9 +353,9 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
                                                         FormatMoney(connection_.ConnectionValue())));
     }
     ShowLevelRange();
-    receiving_->Show(!master);
+    flow_.Receiving()->Show(!master);
     items_.ReadOptionSwitches();
-    ReevaluateContinue();
+    flow_.ReevaluateContinue();
 }
 
 void SceneRoomGame::FillSeat(const RoomPlayerRecord& record) {
@@ -415,7 +391,7 @@ void SceneRoomGame::OnMemberEntered(quill::Packet& packet) {
     model_.AddPlayer(&seat, 0, 1);
     model_.CountReadyMembers();
     SetSeatCue(record.seat, record.cueItem, TableSceneStage::kStockParts);
-    if (masterSeat_ == localSeat_ && !gameRunning_) {
+    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) {
         model_.DrawTurnOrder(0);
         startReady_->Refresh();
     }
@@ -437,7 +413,7 @@ void SceneRoomGame::OnMemberInfo(quill::Packet& packet) {
     if (model_.players[record->seat].IsStatus3Or4()) {
         AddChatLine(quill::Format(u"%s is banned from chatting.", record->nickname), kRed);
     }
-    if (record->seat == static_cast<uint8_t>(masterSeat_.load()) && !gameRunning_) {
+    if (record->seat == static_cast<uint8_t>(masterSeat_.load()) && !flow_.IsRunning()) {
         AddChatLine(u"Room master can play practice game.", kLightBlue);
     }
     playerBoard_->Refresh(model_, room_);
@@ -448,7 +424,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
     if (!left || !IsRoomSeat(left->seat)) return;
     quill::PlayerState& seat = model_.players[left->seat];
     const quill::WString name = seat.name;
-    const bool wasShooter = gameRunning_ && seat.team > 0 && seat.seat == room_.shooterSeat;
+    const bool wasShooter = flow_.IsRunning() && seat.team > 0 && seat.seat == room_.shooterSeat;
     model_.RemovePlayer(&seat);
     model_.CountTeamsInPlay();
     if (wasShooter) {
@@ -462,7 +438,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
     }
     seat.ResetSeat();
     playerBoard_->Refresh(model_, room_);
-    if (masterSeat_ == localSeat_ && !gameRunning_) startReady_->Refresh();
+    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) startReady_->Refresh();
     if (left->reasonB == 3) {
         AddChatLine(quill::Format(u"%s %s", name, u"has been disconnected."), kGreen);
     } else if (left->reasonA != 2) {
@@ -472,7 +448,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
     }
     ShowMemberCount(left->memberCount, room_.maxPlayers);
     RefreshStartButton();
-    ReevaluateContinue();
+    flow_.ReevaluateContinue();
 }
 
 void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
@@ -482,10 +458,10 @@ void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
     const quill::PlayerState& master = model_.players[changed->seat];
     const bool local = masterSeat_ == localSeat_;
     startReady_->SetMaster(false);
-    if (!gameRunning_) {
+    if (!flow_.IsRunning()) {
         room_.shooterSeat = masterSeat_;
         if (local) {
-            GiveTableToMaster(1.0f);
+            flow_.GiveTableToMaster(1.0f);
             model_.CountReadyMembers();
         }
     }
@@ -529,7 +505,7 @@ void SceneRoomGame::OnSlotUpdate(quill::Packet& packet) {
     seat.ready = update->seat == static_cast<uint8_t>(masterSeat_.load()) ? 1 : static_cast<uint8_t>(update->value);
     model_.CountReadyMembers();
     playerBoard_->Refresh(model_, room_);
-    if (masterSeat_ == localSeat_ && !gameRunning_) startReady_->Refresh();
+    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) startReady_->Refresh();
     RefreshStartButton();
 }
 
@@ -549,9 +525,9 @@ void SceneRoomGame::OnPlayerJoined(quill::Packet& packet) {
     } else if (room_.gameType == quill::game_type::kSixBalls) {
         AddChatLine(quill::Format(u"Betting gold %s has been removed.", FormatMoney(room_.stake)), kGreen);
     }
-    gameValue_ += IsStakeMode(room_.gameType) ? joined->gameValueIncrease
+    flow_.AddGameValue(IsStakeMode(room_.gameType) ? joined->gameValueIncrease
                   : room_.gameType == quill::game_type::kSixBalls ? room_.stake
-                                                                   : 0;
+                                                                   : 0);
     model_.MovePlayer(&seat, joined->team);
     model_.teams[joined->team].SetState(joined->teamState);
     playerBoard_->Refresh(model_, room_);
@@ -562,7 +538,7 @@ void SceneRoomGame::OnPlayerWithdrew(quill::Packet& packet) {
     if (!withdrew || !IsRoomSeat(withdrew->seat)) return;
     quill::PlayerState& seat = model_.players[withdrew->seat];
     AddChatLine(quill::Format(u"%s %s", seat.name,
-                              gameRunning_ ? u"has withdrawn and lost the game." : u"has ended the game."),
+                              flow_.IsRunning() ? u"has withdrawn and lost the game." : u"has ended the game."),
                 kGreen);
     const int8_t team = seat.team;
     model_.MovePlayer(&seat, 0);
@@ -572,38 +548,9 @@ void SceneRoomGame::OnPlayerWithdrew(quill::Packet& packet) {
         if (IsRoomSeat(next)) room_.shooterSeat = static_cast<int8_t>(next);
     }
     if (withdrew->seat == static_cast<uint8_t>(localSeat_.load())) {
-        TakeTable(false);
+        flow_.TakeTable(false);
         if (GameTable* table = stage_.Table()) table->SetControlEnabled(false);
         startReady_->OnGameEnd();
-    }
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnGameStateSync(quill::Packet& packet) {
-    const std::optional<GameStateSyncMessage> sync = ReadGameStateSync(packet);
-    if (!sync) return;
-    inning_ = sync->inning;
-    gameValue_ = sync->gameValue;
-    clocks_.StartGame(platform::TimeGetTime(), sync->elapsedMs);
-    for (size_t place = 0; place < sync->teams.size(); ++place) {
-        const GameStateSyncMessage::Team& block = sync->teams[place];
-        if (block.id >= kRoomTeams) continue;
-        quill::TeamState& team = model_.teams[block.id];
-        team.SetState(block.state);
-        team.score = static_cast<uint16_t>(block.score);
-        team.SetBallGroup(block.ballGroup);
-        model_.SetTurnOrder(static_cast<uint8_t>(place), block.id);
-        for (size_t m = 0; m < block.members.size(); ++m) {
-            quill::PlayerState* member = SeatRecord(block.members[m].seat);
-            if (member == nullptr) continue;
-            member->gameCounters[quill::PlayerState::kInningsCounter] = block.members[m].innings;
-            member->gameCounters[quill::PlayerState::kPointsCounter] = block.members[m].points;
-            PlaceMember(block.id, static_cast<uint8_t>(m), *member);
-        }
-    }
-    if (IsRoomSeat(sync->shooterSeat)) {
-        model_.FindPlayerTurn(sync->shooterSeat);
-        room_.shooterSeat = static_cast<int8_t>(sync->shooterSeat);
     }
     playerBoard_->Refresh(model_, room_);
 }
@@ -616,7 +563,7 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     room_.optionFlags = options->flags;
     topBar_.ShowTitle(room_);
     equipment_.Set(options->tableItem, options->ballSetItem);
-    if (gameRunning_) {
+    if (flow_.IsRunning()) {
         AddChatLine(quill::Format(u"(%d/%d)", options->changesMade, options->changesAllowed), kGreen);
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }
@@ -625,7 +572,7 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
 
 // The master may start once every playing team is complete and ready.
 void SceneRoomGame::RefreshStartButton() {
-    if (masterSeat_ != localSeat_ || gameRunning_) return;
+    if (masterSeat_ != localSeat_ || flow_.IsRunning()) return;
     model_.CountReadyMembers();
     startReady_->SetStartEnabled(model_.CanStart());
 }
@@ -684,7 +631,7 @@ void SceneRoomGame::OnSeatNotice(quill::MessageId id, quill::Packet& packet) {
     const bool typed = quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType));
     if (id == MessageId::ShotBetState) {
         seat.gameFlags[quill::PlayerState::kBettingFlag] = static_cast<uint8_t>(notice->value);
-        shotBet_->AddBetLine(seat.name, static_cast<uint8_t>(notice->value));
+        flow_.ShotBet()->AddBetLine(seat.name, static_cast<uint8_t>(notice->value));
     } else if (id == MessageId::HighRunRecord) {
         if (local && typed) Player().typeRecordA[room_.gameType] = static_cast<uint16_t>(notice->value);
         AddChatLine(quill::Format(u"%s has renewed the highest singe-cue hits to %d ", seat.name, notice->value),
@@ -738,18 +685,6 @@ void SceneRoomGame::OnLevelUp(quill::Packet& packet) {
     AddChatLine(quill::Format(u"%s's level has raised to %d.", seat.name, level->level), kLightBlue);
 }
 
-void SceneRoomGame::OnJackpot(quill::Packet& packet) {
-    const std::optional<JackpotMessage> jackpot = ReadJackpot(packet);
-    if (!jackpot) return;
-    pointRule_->SetNumber(jackpot->amount);
-    scoreTrack_->ShowJackpotMark();
-    AddChatLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)), kGreen);
-    if (jackpot->nickname == Player().name && jackpot->count > 2) {
-        AddChatLine(quill::Format(u"★ 잭팟 아이템 1회 사용 (%d배 적용)", jackpot->count), kGreen);
-    }
-    AddChatLine(u"(The higher the betting amount, the more the jackpot gaining amount)", kGreen);
-}
-
 void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
     const std::optional<MoneyLimitMessage> limit = ReadMoneyLimit(packet);
     if (!limit) return;
@@ -762,6 +697,42 @@ void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
         AddChatLine(quill::Format(u"Owned cue money has surpassed the limit. (limit %s)", FormatMoney(most)), kYellow);
         AddChatLine(u"Gained amount will not be added because the limit has been surpassed.", kYellow);
     }
+}
+
+// --- seats ---
+
+void SceneRoomGame::OnTableEvent(quill::Packet& packet) {
+    GameTable* table = stage_.Table();
+    if (table == nullptr || !HasPayloadByte(packet)) return;
+    const auto seat = static_cast<int8_t>(packet.ReadU8());
+    int32_t x = 0;
+    int32_t y = 0;
+    if (!IsRoomSeat(seat) || !table->ReceivePenPoint(seat, packet, &x, &y)) return;
+    const quill::PlayerState& record = model_.players[static_cast<size_t>(seat)];
+    seatNames_[static_cast<size_t>(seat)]->SetTextF(u"%s", record.name);
+    seatNames_[static_cast<size_t>(seat)]->SetPosition(x, y);
+    seatNames_[static_cast<size_t>(seat)]->Show(true);
+}
+
+void SceneRoomGame::OnSeatCueUpdate(quill::Packet& packet) {
+    const std::optional<SeatCueMessage> cue = ReadSeatCue(packet);
+    if (!cue || !IsRoomSeat(cue->seat)) return;
+    quill::PlayerState& record = model_.players[cue->seat];
+    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType))) {
+        record.cueIdByType[room_.gameType] = static_cast<uint16_t>(cue->cueItem);
+    }
+    SetSeatCue(cue->seat, static_cast<uint16_t>(cue->cueItem), cue->parts);
+}
+
+// The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows it.
+void SceneRoomGame::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts) {
+    GameTable* table = stage_.Table();
+    if (table == nullptr || !IsRoomSeat(seat)) return;
+    CueModelEntry* entry = table->GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    CueModelEntry* old = seatCues_[seat];
+    seatCues_[seat] = entry;
+    if (seat == static_cast<uint8_t>(room_.shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
+    if (old != nullptr) table->ReleaseCue(old);
 }
 
 }  // namespace kestrovan
