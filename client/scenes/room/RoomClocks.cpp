@@ -41,7 +41,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
     } else if (screen_.IsLocalTurn() && turn_.TimeOutDue(nowMs)) {
         SendTimeOut();
     } else if (screen_.MasterSeat() == screen_.LocalSeat() && shooter >= 0 && shooter < 8 &&
-               screen_.IsSeatDropped(shooter) && turn_.TimeOutDue(nowMs)) {
+               screen_.Seats().IsSeatDropped(shooter) && turn_.TimeOutDue(nowMs)) {
         SendTimeOut();
     }
 }

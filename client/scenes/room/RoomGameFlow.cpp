@@ -248,7 +248,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     screen_.Board()->Refresh(screen_.Model(), screen_.Room());
     screen_.Items().ChalkSlot()->Refresh();
     shotBet_->SetVisible(true);
-    if (quill::PlayerState* shooter = screen_.SeatRecord(start->firstShooter)) {
+    if (quill::PlayerState* shooter = screen_.Seats().SeatRecord(start->firstShooter)) {
         screen_.Board()->SetTarget(shooter->gameCounters[quill::PlayerState::kPointsCounter], inning_);
         shotBet_->NewShot(shooter->name, screen_.IsLocalTurn());
     }
@@ -287,7 +287,7 @@ void RoomGameFlow::TakeStartMoney(const GameStartMessage& start) {
     auto chargeMembers = [&](int64_t amount) {
         for (const GameStartMessage::Team& team : start.teams) {
             for (const GameStartMessage::Member& member : team.members) {
-                if (quill::PlayerState* record = screen_.SeatRecord(member.seat)) record->money -= amount;
+                if (quill::PlayerState* record = screen_.Seats().SeatRecord(member.seat)) record->money -= amount;
             }
         }
     };
@@ -350,7 +350,7 @@ void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
         screen_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
         if (screen_.Room().gameType == quill::game_type::kSixBalls) team.floor = static_cast<int8_t>(block.sixBall);
         for (size_t m = 0; m < block.members.size(); ++m) {
-            quill::PlayerState* member = screen_.SeatRecord(block.members[m].seat);
+            quill::PlayerState* member = screen_.Seats().SeatRecord(block.members[m].seat);
             if (member == nullptr) continue;
             member->gameCounters[quill::PlayerState::kPointsCounter] = block.members[m].points;
             PlaceMember(block.id, static_cast<uint8_t>(m), *member);
@@ -404,11 +404,11 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     runCount_ = turn.runCount;
     ruleMarker_ = turn.marker;
     screen_.Room().counterC = turn.gameTimer;
-    if (quill::PlayerState* next = screen_.SeatRecord(turn.nextShooter)) {
+    if (quill::PlayerState* next = screen_.Seats().SeatRecord(turn.nextShooter)) {
         next->gameCounters[quill::PlayerState::kInningsCounter] = turn.innings;
         next->gameCounters[quill::PlayerState::kPointsCounter] = turn.points;
     }
-    const quill::PlayerState* shown = screen_.IsLocalPlayerInGame() ? screen_.SeatRecord(screen_.LocalSeat()) : screen_.SeatRecord(turn.nextShooter);
+    const quill::PlayerState* shown = screen_.IsLocalPlayerInGame() ? screen_.Seats().SeatRecord(screen_.LocalSeat()) : screen_.Seats().SeatRecord(turn.nextShooter);
     if (shown != nullptr) {
         screen_.Board()->SetTarget(shown->gameCounters[quill::PlayerState::kPointsCounter],
                                 shown->gameCounters[quill::PlayerState::kInningsCounter]);
@@ -425,7 +425,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
         ++table->ForScreens().foulCount;
     }
     if (quill::TeamState* shooting = PlayingTeam(screen_.Model().currentTeam)) shooting->SetState(turn.shooterTeamState);
-    for (const TurnResultMessage::Money& entry : turn.money) screen_.ApplyMoney(entry.seat, entry.money);
+    for (const TurnResultMessage::Money& entry : turn.money) screen_.Seats().ApplyMoney(entry.seat, entry.money);
     if (turn.result != kKeepTurn) {
         screen_.Model().FindPlayerTurn(turn.nextShooter);
         if (quill::TeamState* current = PlayingTeam(screen_.Model().currentTeam)) current->SetState(turn.nextTeamState);
@@ -552,7 +552,7 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
         table->SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        if (const quill::PlayerState* shooter = screen_.SeatRecord(screen_.Room().shooterSeat)) {
+        if (const quill::PlayerState* shooter = screen_.Seats().SeatRecord(screen_.Room().shooterSeat)) {
             scoreBoard_->SetStats(shooter->gameCounters[quill::PlayerState::kInningsCounter],
                                   shooter->gameCounters[quill::PlayerState::kPointsCounter]);
         }
@@ -636,7 +636,7 @@ void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
             team->bankFinishes = block.banks;
         }
         if (IsStakeMode(screen_.Room().gameType) && team->members[0] != nullptr) {
-            screen_.ApplyMoney(static_cast<uint8_t>(team->members[0]->seat), block.money);
+            screen_.Seats().ApplyMoney(static_cast<uint8_t>(team->members[0]->seat), block.money);
         }
     }
     gameValue_ = score->gameValue;
@@ -689,7 +689,7 @@ void RoomGameFlow::OnGameEnd(quill::Packet& packet) {
 // After a game: the local player keeps his seat when he can pay for the next one, else he gives it up.
 void RoomGameFlow::AfterGameSeating() {
     quill::PlayerState& local = connection_.LocalPlayer();
-    const quill::PlayerState* seat = screen_.SeatRecord(screen_.LocalSeat());
+    const quill::PlayerState* seat = screen_.Seats().SeatRecord(screen_.LocalSeat());
     bool seated = seat != nullptr && seat->team > 0;
     const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
     if (seated && connection_.GetRoomInfo().RequiredMoney(local.money, kind) > 0) {
@@ -700,7 +700,7 @@ void RoomGameFlow::AfterGameSeating() {
     screen_.StartReady()->OnGameEnd();
     screen_.StartReady()->SetSeat(seated && seat != nullptr ? seat->team : 0);
     if (!screen_.IsObserving()) screen_.StartReady()->ShowPanel();
-    screen_.RefreshStartButton();
+    screen_.Seats().RefreshStartButton();
     screen_.Board()->OnGameEnd();
     screen_.Board()->Refresh(screen_.Model(), screen_.Room());
 }
@@ -737,7 +737,7 @@ void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
             const GameSettlementMessage::Member& member = team.members[row];
             if (player->seat == screen_.LocalSeat()) localTookPart = true;
             if (member.settled) {
-                screen_.ApplyMoney(static_cast<uint8_t>(player->seat), member.money);
+                screen_.Seats().ApplyMoney(static_cast<uint8_t>(player->seat), member.money);
                 player->status = member.status;
             }
             screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
@@ -766,7 +766,7 @@ void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
     for (quill::PlayerState& seat : screen_.Model().players) seat.gameFlags[quill::PlayerState::kBettingFlag] = 0;
     QueueAnnouncement(kGameOverVoice);
     screen_.Model().CountTeamsInPlay();
-    const quill::PlayerState* local = screen_.SeatRecord(screen_.LocalSeat());
+    const quill::PlayerState* local = screen_.Seats().SeatRecord(screen_.LocalSeat());
     connection_.LocalPlayer().gameFlags[quill::PlayerState::kSeatedFlag] = local != nullptr && local->team > 0 ? 1 : 0;
     ReturnToWaiting();
     AfterGameSeating();
@@ -777,7 +777,7 @@ void RoomGameFlow::OnPlayerAllIn(quill::Packet& packet) {
     if (!allIn || !IsRoomSeat(allIn->seat)) return;
     quill::PlayerState& seat = screen_.Model().players[allIn->seat];
     screen_.AddChatLine(quill::Format(u"%s 님이 올인 되었습니다.", seat.name), kRed);
-    screen_.ApplyMoney(allIn->seat, 0);
+    screen_.Seats().ApplyMoney(allIn->seat, 0);
     SceneRoomGame::PlaySound(kEndSound);
     QueueAnnouncement(kAllInVoice);
     if (screen_.Model().teamsInPlay < 3) {
@@ -982,7 +982,7 @@ void RoomGameFlow::OnGameStateSync(quill::Packet& packet) {
         team.SetBallGroup(block.ballGroup);
         screen_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
         for (size_t m = 0; m < block.members.size(); ++m) {
-            quill::PlayerState* member = screen_.SeatRecord(block.members[m].seat);
+            quill::PlayerState* member = screen_.Seats().SeatRecord(block.members[m].seat);
             if (member == nullptr) continue;
             member->gameCounters[quill::PlayerState::kInningsCounter] = block.members[m].innings;
             member->gameCounters[quill::PlayerState::kPointsCounter] = block.members[m].points;

@@ -209,7 +209,7 @@ void RoomItems::ChangeCue(const quill::InventoryItem& item) {
         local.cueIdByType[screen_.Room().gameType] = static_cast<uint16_t>(item.typeCode);
         local.equipped[screen_.Room().gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
     }
-    if (IsRoomSeat(screen_.LocalSeat())) screen_.SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode), parts);
+    if (IsRoomSeat(screen_.LocalSeat())) screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode), parts);
     if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->IsControlEnabled()) {
         screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }

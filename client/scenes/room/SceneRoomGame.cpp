@@ -110,7 +110,8 @@ SceneRoomGame::SceneRoomGame(App& app)
       dialogs_(*this, app, *app.Connection(), sender_),
       equipment_(*this, *app.Connection()),
       clocks_(*this, app, *app.Connection(), sender_),
-      flow_(*this, app, *app.Connection(), sender_) {
+      flow_(*this, app, *app.Connection(), sender_),
+      seats_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
@@ -128,7 +129,7 @@ void SceneRoomGame::ResetSeats() {
     room_.shooterSeat = -1;
     flow_.ResetTurnState();
     clocks_.Turn().ClearTimeOut();
-    droppedSeats_.fill(false);
+    seats_.ClearDropped();
 }
 
 // --- loading ---
@@ -188,9 +189,9 @@ void SceneRoomGame::Activate() {
     items_.Enter(room_.gameType);
     clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
-    playerBoard_->SetTurnTime(clocks_.Turn().Limit());
-    playerBoard_->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
-    playerBoard_->Refresh(model_, room_);
+    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
+    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
+    seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {
         table->SetGameMode(mode);
@@ -205,17 +206,17 @@ void SceneRoomGame::Activate() {
         if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
         stage_.EquipCue(static_cast<uint16_t>(cue != nullptr ? cue->typeCode : 3000), parts);
     }
-    startReady_->SetSeat(player.seat >= 0 ? player.seat : 0);
-    startReady_->SetMaster(true);
-    startReady_->ShowPanel();
-    startBalloon_->Show(false);
+    seats_.StartReady()->SetSeat(player.seat >= 0 ? player.seat : 0);
+    seats_.StartReady()->SetMaster(true);
+    seats_.StartReady()->ShowPanel();
+    seats_.StartBalloon()->Show(false);
     EnableLeaving(true);
 
     ResetSeats();
     items_.ChalkSlot()->Reload();
     chat_.ClearInput();
     NativeEditBridge::ClearFocus();
-    startReady_->OnGameEnd();
+    seats_.StartReady()->OnGameEnd();
 
     clocks_.Turn().ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
@@ -267,7 +268,7 @@ void SceneRoomGame::HideGameWindows() {
     const std::array<Widget*, 14> windows{dialogs_.Results(),     flow_.ShotBet(),          flow_.Track(),
                                           flow_.Groups(),            flow_.Money(),      dialogs_.Menu(),
                                           dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
-                                          items_.PurchaseGift(), items_.Purchase(), readyBalloon_,
+                                          items_.PurchaseGift(), items_.Purchase(), seats_.ReadyBalloon(),
                                           flow_.Receiving(),          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
@@ -293,7 +294,7 @@ void SceneRoomGame::ShowLevelRange() {
 
 void SceneRoomGame::ShowStake() {
     topBar_.ShowStake(room_, connection_.GetChannelType(-1) == kTournamentChannel);
-    playerBoard_->SetStake(room_.stake);
+    seats_.Board()->SetStake(room_.stake);
 }
 
 // --- the frame (game thread) ---
@@ -315,9 +316,9 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
         chat_.Tick(timeMs);
     }
     BlinkNewMessageIcon(timeMs);
-    if (updates % 4 == 0 && startBalloon_->IsVisible()) {
+    if (updates % 4 == 0 && seats_.StartBalloon()->IsVisible()) {
         const int32_t bob = timeMs % 800 < 400 ? 1 : -1;
-        startBalloon_->Offset(0, bob);
+        seats_.StartBalloon()->Offset(0, bob);
     }
 }
 
@@ -337,21 +338,17 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = shooterSeat;
     clocks_.Turn().StartTurn(nowMs);
-    playerBoard_->SetTurnTime(clocks_.Turn().Limit());
+    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
 }
 
 // While a game runs the shooter holds the table; between games the room master does (or a shooter the server
 // named).
 bool SceneRoomGame::IsLocalTurn() const {
-    const int8_t local = localSeat_;
+    const int8_t local = seats_.LocalSeat();
     if (local < 0) return false;
     if (flow_.IsRunning()) return room_.shooterSeat == local;
-    return masterSeat_ == local || room_.shooterSeat == local;
-}
-
-void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
-    if (seat >= 0 && seat < 8) droppedSeats_[static_cast<size_t>(seat)] = dropped;
+    return seats_.MasterSeat() == local || room_.shooterSeat == local;
 }
 
 // --- the chat ---
@@ -429,7 +426,7 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
     Scene::OnLeave(resources, renderScenes);
     quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
-    seatCues_.fill(nullptr);  // the table's cue entries go with it
+    seats_.ForgetCues();  // the table's cue entries go with it
     dialogs_.Replay()->ReleaseTable();
     stage_.Release(renderScenes);
     chat_.ForgetReceived();
@@ -459,8 +456,8 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     quill::ScopedLock hold(lock_);
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
-    startReady_->Place(w, h);
-    playerBoard_->Place(w, h);
+    seats_.StartReady()->Place(w, h);
+    seats_.Board()->Place(w, h);
     if (GameTable* table = stage_.Table()) table->LayoutHud(w, h);
     if (IsVisible()) flow_.Animations()->ApplyChildAnchors(w, h);
 }
@@ -476,25 +473,13 @@ void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
 
 // --- seats ---
 
-quill::PlayerState* SceneRoomGame::SeatRecord(int32_t seat) {
-    return IsRoomSeat(seat) ? &model_.players[static_cast<size_t>(seat)] : nullptr;
-}
-
 bool SceneRoomGame::IsLocalPlayerInGame() const {
-    const int8_t seat = localSeat_;
+    const int8_t seat = seats_.LocalSeat();
     return flow_.IsRunning() && IsRoomSeat(seat) && model_.players[static_cast<size_t>(seat)].team > 0;
 }
 
 void SceneRoomGame::PlaySound(uint32_t id) {
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(id, false);
-}
-
-// A seat's money from the server; the local seat's is also the player's gold.
-void SceneRoomGame::ApplyMoney(uint8_t seat, int64_t money) {
-    quill::PlayerState* record = SeatRecord(seat);
-    if (record == nullptr) return;
-    record->money = money;
-    if (seat == localSeat_) Player().money = money;
 }
 
 }  // namespace kestrovan

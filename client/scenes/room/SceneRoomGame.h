@@ -41,6 +41,7 @@
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomSeats.h"
 #include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
 
@@ -181,17 +182,10 @@ public:
     RoomEquipment& Equipment() { return equipment_; }
     RoomClocks& Clocks() { return clocks_; }
     RoomGameFlow& Flow() { return flow_; }
+    RoomSeats& Seats() { return seats_; }
     uint16_t RunCount() const { return flow_.RunCount(); }
-    quill::PlayerState* SeatRecord(int32_t seat);
-    // A seat's money from the server; the local seat's is also the player's gold.
-    void ApplyMoney(uint8_t seat, int64_t money);
-    // The master may start once every playing team is complete and ready.
-    void RefreshStartButton();
     // The render thread lets the table's held keys go.
     void QueueKeyRelease() { events_.Post(kReleaseKeysEvent, 0, 0, 0); }
-    bool IsSeatDropped(int8_t seat) const { return seat >= 0 && seat < 8 && droppedSeats_[static_cast<size_t>(seat)]; }
-    // The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows it.
-    void SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts);
     // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
     void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
     void SetGameRunning(bool running) { flow_.SetRunning(running); }
@@ -205,15 +199,15 @@ public:
     // A chat line from the local player; false only when it is refused as spam.
     bool SendChat(quill::WStringView text, bool rejectSpam);
 
-    void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
-    int8_t LocalSeat() const { return localSeat_; }
-    int8_t MasterSeat() const { return masterSeat_; }
+    void SetLocalSeat(int8_t seat) { seats_.SetLocalSeat(seat); }
+    int8_t LocalSeat() const { return seats_.LocalSeat(); }
+    int8_t MasterSeat() const { return seats_.MasterSeat(); }
     // The leave button, off while the server has a leave request to answer.
     void EnableLeaving(bool enabled);
     // The room master's seat; the master sends the time-out of a shooter who dropped.
-    void SetMasterSeat(int8_t seat) { masterSeat_ = seat; }
+    void SetMasterSeat(int8_t seat) { seats_.SetMasterSeat(seat); }
     // A seat's player dropped from (or came back to) the game.
-    void MarkDropped(int8_t seat, bool dropped);
+    void MarkDropped(int8_t seat, bool dropped) { seats_.MarkDropped(seat, dropped); }
     // Lays the chat records into the eight lines of the chat box (with refill: texts and colours too).
     void LayoutChat(uint32_t nowMs, bool refill);
     // The seat records and the game flags back to an empty room.
@@ -246,8 +240,8 @@ public:
     uint32_t ShotCount() const { return flow_.ShotCount(); }
     const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
     bool ChatSoundOn() const { return chat_.SoundOn(); }
-    bool IsObserving() const { return observe_; }
-    CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
+    bool IsObserving() const { return seats_.IsObserving(); }
+    CueModelEntry* SeatCue(size_t seat) const { return seats_.SeatCue(seat); }
     uint32_t EventsPending() const { return events_.Count(); }
     bool IsBuilt() const { return built_; }
     bool HelpShownOnEntry() const { return dialogs_.HelpShownOnEntry(); }
@@ -272,8 +266,8 @@ public:
     ItemSelectWindow* ItemSelect() const { return items_.ItemSelect(); }
     PurchaseGiftWindow* PurchaseGift() const { return items_.PurchaseGift(); }
     Button* TopButton(int32_t control) const;
-    StartReadyPanel* StartReady() const { return startReady_; }
-    PlayerBoard* Board() const { return playerBoard_; }
+    StartReadyPanel* StartReady() const { return seats_.StartReady(); }
+    PlayerBoard* Board() const { return seats_.Board(); }
     ShotBetPanel* ShotBet() const { return flow_.ShotBet(); }
     PointRulePanel* PointRule() const { return flow_.PointRule(); }
     ScoreBoard* Score() const { return flow_.Score(); }
@@ -286,9 +280,9 @@ public:
     ResultBoard* Results() const { return dialogs_.Results(); }
     HelpWindow* Help() const { return dialogs_.Help(); }
     PurchaseDialog* Purchase() const { return items_.Purchase(); }
-    Button* JoinButton() const { return joinButton_; }
-    Image* StartBalloon() const { return startBalloon_; }
-    Image* ReadyBalloon() const { return readyBalloon_; }
+    Button* JoinButton() const { return seats_.JoinButton(); }
+    Image* StartBalloon() const { return seats_.StartBalloon(); }
+    Image* ReadyBalloon() const { return seats_.ReadyBalloon(); }
     TextLabel* ReceivingLabel() const { return flow_.Receiving(); }
     AnimatedImage* TurnAnimation(size_t n) const { return flow_.TurnAnimation(n); }
     Widget* Animations() const { return flow_.Animations(); }
@@ -321,8 +315,6 @@ private:
 
     bool IsPocketMode() const;
 
-    void OnTableEvent(quill::Packet& packet);
-    void OnSeatCueUpdate(quill::Packet& packet);
 
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
     // The handler of a server message; null for an id the room does not know (it changes nothing).
@@ -337,30 +329,13 @@ private:
     void OnChatBanByName(quill::Packet& packet);
     void OnReportNotice(quill::Packet& packet);
     void OnRaceTournamentNotice(quill::Packet& packet);
-    void OnPlayerReconnected(quill::Packet& packet);
-    void OnUserLocation(quill::Packet& packet);
     void OnRoomBanResult(quill::Packet& packet);
     void OnPrizeNotice(quill::Packet& packet);
     void OnRoomSnapshot(quill::Packet& packet);
-    void OnMemberEntered(quill::Packet& packet);
-    void OnMemberInfo(quill::Packet& packet);
-    void FillSeat(const RoomPlayerRecord& record);
-    void OnMemberLeft(quill::Packet& packet);
-    void OnMasterChanged(quill::Packet& packet);
-    void MarkMaster(uint8_t seat);
-    void OnSeatChanged(quill::Packet& packet);
-    void OnSlotUpdate(quill::Packet& packet);
-    void OnPlayerJoined(quill::Packet& packet);
-    void OnPlayerWithdrew(quill::Packet& packet);
     void OnRoomOptions(quill::Packet& packet);
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
-    void OnSeatNotice(quill::MessageId id, quill::Packet& packet);
-    void OnPlayerDropped(quill::Packet& packet);
-    void OnLevelUp(quill::Packet& packet);
     void OnMoneyLimit(quill::Packet& packet);
-    void ShowMemberCount(uint8_t count, uint8_t capacity);
-    quill::WString SeatName(int32_t seat) const;
 
 
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
@@ -385,25 +360,15 @@ private:
     RoomEquipment equipment_;
     RoomClocks clocks_;
     RoomGameFlow flow_;
+    RoomSeats seats_;
     bool built_ = false;
     bool loaded_ = false;
 
     // Room state.
     quill::RoomInfo room_;
     quill::GameModel model_;
-    std::atomic<int8_t> localSeat_{-1};
-    std::atomic<int8_t> masterSeat_{-1};
-    std::array<bool, 8> droppedSeats_{};
-    std::array<CueModelEntry*, kRoomSeats> seatCues_{};
-    bool observe_ = false;
 
     // Widgets, owned by the tree.
-    StartReadyPanel* startReady_ = nullptr;
-    PlayerBoard* playerBoard_ = nullptr;
-    Button* joinButton_ = nullptr;
-    Image* startBalloon_ = nullptr;
-    Image* readyBalloon_ = nullptr;
-    std::array<TextLabel*, kRoomSeats> seatNames_{};
     std::array<Button*, 7> topButtons_{};
 };
 

@@ -113,8 +113,8 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (Player().IsStatus3Or4()) {
                 app_.Scenes().ShowNoticeBox(this, u"Due to language abuse, chatting has been banned.");
             } else {
-                dialogs_.OpenReport(static_cast<uint64_t>(playerBoard_->TargetId()), id == Event::PlayerMenuAction,
-                                    playerBoard_->TargetNickname());
+                dialogs_.OpenReport(static_cast<uint64_t>(seats_.Board()->TargetId()), id == Event::PlayerMenuAction,
+                                    seats_.Board()->TargetNickname());
             }
             break;
         case Event::ReportSubmit: dialogs_.SendReport(); break;
@@ -250,7 +250,7 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
             chat_.ToggleSound();
             return true;
         case kJoin:
-            if (source != joinButton_) break;
+            if (source != seats_.JoinButton()) break;
             dialogs_.AskParticipation();
             return true;
         case kWideButton:

@@ -82,8 +82,8 @@ void SceneRoomGame::Init() {
     flow_.BuildTurnAnimations(*this);
     ApplyChildAnchors(screen.width, screen.height);
     flow_.Animations()->ApplyChildAnchors(screen.width, screen.height);
-    startReady_->Place(screen.width, screen.height);
-    playerBoard_->Place(screen.width, screen.height);
+    seats_.StartReady()->Place(screen.width, screen.height);
+    seats_.Board()->Place(screen.width, screen.height);
 }
 
 Button* SceneRoomGame::AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
@@ -115,42 +115,9 @@ void SceneRoomGame::BuildEdges() {
 }
 
 void SceneRoomGame::BuildPanels() {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
-    const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(this, text); };
-    const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(this, text); };
-    const auto playSound = [](uint32_t id) {
-        if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(id, 1.0f, 0, false);
-    };
     flow_.BuildScorePanels(*this);
-    startReady_ = AttachTo(*this, std::make_unique<StartReadyPanel>(connection_, poster, notice), true);
-    PlayerBoard::Services board{&sender_, poster, notice, error, {}, {}, playSound};
-    // The messenger's questions about a player, and the player's own profile on the table's game mode.
-    board.openUserDialog = [this](const quill::PlayerState& player, int32_t action) {
-        if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->OpenUserDialog(player, action);
-    };
-    board.showOwnProfile = [this](int32_t, const quill::PlayerState& player) {
-        if (ProfilePopup* profile = app_.Scenes().GetProfilePopup()) {
-            profile->SetSelectedMode(room_.gameType);
-            profile->ShowLocal(*this, player);
-        }
-    };
-    playerBoard_ = AttachTo(*this, std::make_unique<PlayerBoard>(connection_, board), true);
-
-    const ScreenSize screen = app_.GetScreenSize();
-    joinButton_ = CreateButton(screen.width - 300, screen.height - 40, 86, 20, kJoin, -1, kHud, 753, 102);
-    joinButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    joinButton_->SetCaption(u"Join");
-    joinButton_->SetAnchor(AnchorMode::Right, -208, AnchorMode::Bottom, -23);
-    for (auto [balloon, caption] : {std::pair{&startBalloon_, u"Start please~"}, std::pair{&readyBalloon_, u"Ready please~"}}) {
-        *balloon = CreateImage(0, 0, 141, 127, kHud, 873, 400);
-        (*balloon)->SetAcceptsMouse(false);
-        AddRoomLabel(**balloon, 20, 40, 110, 0xFF000000)->SetText(caption);
-        (*balloon)->Show(false);
-    }
-    startBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::Bottom, -360);
-    readyBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::VCentre, 0);
+    seats_.BuildPanels(*this);
     flow_.BuildReceivingLabel(*this);
-
     dialogs_.BuildReplayPanel(*this);
     flow_.BuildTrack(*this);
 }
@@ -167,10 +134,7 @@ void SceneRoomGame::BuildTransients() {
     flow_.BuildFloatingTexts(*this);
     for (size_t n = 0; n < kTimedLabels; ++n) AttachTo(*this, std::make_unique<TimedLabel>(), false);
     // The seats' names beside their pen strokes on the table.
-    for (TextLabel*& name : seatNames_) {
-        name = AddRoomLabel(*this, 0, 0, 120, kWhite);
-        name->Show(false);
-    }
+    seats_.BuildSeatNames(*this);
 }
 
 

@@ -44,10 +44,6 @@ constexpr uint8_t kGameRunning = 2;
 constexpr uint32_t kIdleMinutesShown = 180;
 constexpr uint16_t kTargetLineLevel = 10;
 
-bool IsStakeMode(uint8_t mode) {
-    return mode == 2 || mode == 5;
-}
-
 }  // namespace
 
 int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
@@ -86,30 +82,30 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
         {MessageId::TableStateRequest, [](Room& room, Packet&) { room.flow_.OnTableStateRequest(); }},
         {MessageId::TableStateSync, [](Room& room, Packet& packet) { room.flow_.OnTableStateSync(packet); }},
         {MessageId::TablePlacement, [](Room& room, Packet& packet) { room.flow_.OnTablePlacement(packet); }},
-        {MessageId::TableEvent, [](Room& room, Packet& packet) { room.OnTableEvent(packet); }},
+        {MessageId::TableEvent, [](Room& room, Packet& packet) { room.seats_.OnTableEvent(packet); }},
         {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.flow_.OnPocketCallRelay(packet); }},
         {MessageId::TableSignal, [](Room& room, Packet& packet) { room.flow_.OnTableSignal(packet); }},
-        {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.OnSeatCueUpdate(packet); }},
+        {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.seats_.OnSeatCueUpdate(packet); }},
         {MessageId::ItemStats, [](Room& room, Packet& packet) { room.items_.OnItemStats(packet); }},
         // The room's members and seats.
         {MessageId::RoomSnapshot, [](Room& room, Packet& packet) { room.OnRoomSnapshot(packet); }},
-        {MessageId::RoomMemberEntered, [](Room& room, Packet& packet) { room.OnMemberEntered(packet); }},
-        {MessageId::RoomMemberInfo, [](Room& room, Packet& packet) { room.OnMemberInfo(packet); }},
-        {MessageId::RoomMemberLeft, [](Room& room, Packet& packet) { room.OnMemberLeft(packet); }},
-        {MessageId::RoomMasterChanged, [](Room& room, Packet& packet) { room.OnMasterChanged(packet); }},
-        {MessageId::SeatChanged, [](Room& room, Packet& packet) { room.OnSeatChanged(packet); }},
-        {MessageId::PlayerSlotUpdate, [](Room& room, Packet& packet) { room.OnSlotUpdate(packet); }},
-        {MessageId::PlayerJoinedGame, [](Room& room, Packet& packet) { room.OnPlayerJoined(packet); }},
-        {MessageId::PlayerWithdrew, [](Room& room, Packet& packet) { room.OnPlayerWithdrew(packet); }},
-        {MessageId::PlayerReconnected, [](Room& room, Packet& packet) { room.OnPlayerReconnected(packet); }},
-        {MessageId::PlayerDropped, [](Room& room, Packet& packet) { room.OnPlayerDropped(packet); }},
-        {MessageId::UserLocationNotice, [](Room& room, Packet& packet) { room.OnUserLocation(packet); }},
-        {MessageId::ShotBetState, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::ShotBetState, packet); }},
-        {MessageId::HighRunRecord, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::HighRunRecord, packet); }},
+        {MessageId::RoomMemberEntered, [](Room& room, Packet& packet) { room.seats_.OnMemberEntered(packet); }},
+        {MessageId::RoomMemberInfo, [](Room& room, Packet& packet) { room.seats_.OnMemberInfo(packet); }},
+        {MessageId::RoomMemberLeft, [](Room& room, Packet& packet) { room.seats_.OnMemberLeft(packet); }},
+        {MessageId::RoomMasterChanged, [](Room& room, Packet& packet) { room.seats_.OnMasterChanged(packet); }},
+        {MessageId::SeatChanged, [](Room& room, Packet& packet) { room.seats_.OnSeatChanged(packet); }},
+        {MessageId::PlayerSlotUpdate, [](Room& room, Packet& packet) { room.seats_.OnSlotUpdate(packet); }},
+        {MessageId::PlayerJoinedGame, [](Room& room, Packet& packet) { room.seats_.OnPlayerJoined(packet); }},
+        {MessageId::PlayerWithdrew, [](Room& room, Packet& packet) { room.seats_.OnPlayerWithdrew(packet); }},
+        {MessageId::PlayerReconnected, [](Room& room, Packet& packet) { room.seats_.OnPlayerReconnected(packet); }},
+        {MessageId::PlayerDropped, [](Room& room, Packet& packet) { room.seats_.OnPlayerDropped(packet); }},
+        {MessageId::UserLocationNotice, [](Room& room, Packet& packet) { room.seats_.OnUserLocation(packet); }},
+        {MessageId::ShotBetState, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::ShotBetState, packet); }},
+        {MessageId::HighRunRecord, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::HighRunRecord, packet); }},
         {MessageId::HandicapChanged,
-         [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::HandicapChanged, packet); }},
-        {MessageId::PlayerMoney, [](Room& room, Packet& packet) { room.OnSeatNotice(MessageId::PlayerMoney, packet); }},
-        {MessageId::LevelUp, [](Room& room, Packet& packet) { room.OnLevelUp(packet); }},
+         [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::HandicapChanged, packet); }},
+        {MessageId::PlayerMoney, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::PlayerMoney, packet); }},
+        {MessageId::LevelUp, [](Room& room, Packet& packet) { room.seats_.OnLevelUp(packet); }},
         {MessageId::RoomOptionsChanged, [](Room& room, Packet& packet) { room.OnRoomOptions(packet); }},
         {MessageId::RoomCounters, [](Room&, Packet& packet) { ReadThreeWords(packet); }},
         {MessageId::RoomValue1223, [](Room&, Packet& packet) { ReadRoomValue(packet); }},
@@ -219,24 +215,6 @@ void SceneRoomGame::OnRaceTournamentNotice(quill::Packet& packet) {
     if (kind == 0) AddChatLine(u"** Today's tournament has ended.", kGreen);
 }
 
-void SceneRoomGame::OnPlayerReconnected(quill::Packet& packet) {
-    const auto back = ReadPlayerReconnected(packet);
-    if (!back || !IsRoomSeat(back->seat)) return;
-    quill::PlayerState& seat = model_.players[back->seat];
-    seat.gameFlags[quill::PlayerState::kDroppedFlag] = back->dropped;
-    MarkDropped(static_cast<int8_t>(back->seat), back->dropped != 0);
-    AddChatLine(quill::Format(u"%s has logged in again and has been connected to the game.", seat.name), kGreen);
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnUserLocation(quill::Packet& packet) {
-    const auto location = ReadSeatLocation(packet);
-    if (!location || !IsRoomSeat(location->seat)) return;
-    quill::PlayerState& seat = model_.players[location->seat];
-    seat.memberValue = location->value;
-    seat.locationText = location->text;
-}
-
 void SceneRoomGame::OnRoomBanResult(quill::Packet& packet) {
     const auto ban = ReadRoomBanResult(packet);
     if (!ban) return;
@@ -245,7 +223,7 @@ void SceneRoomGame::OnRoomBanResult(quill::Packet& packet) {
         return;
     }
     AddChatLine(quill::Format(u"%s %s", ban->nickname, u"has been banned."), kRed);
-    if (masterSeat_ == localSeat_) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
+    if (seats_.MasterSeat() == seats_.LocalSeat()) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
 }
 
 void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
@@ -258,22 +236,12 @@ void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
 
 // --- the room's members ---
 
-quill::WString SceneRoomGame::SeatName(int32_t seat) const {
-    return IsRoomSeat(seat) ? model_.players[static_cast<size_t>(seat)].name : quill::WString();
-}
-
-void SceneRoomGame::ShowMemberCount(uint8_t count, uint8_t capacity) {
-    room_.playerCount = count;
-    room_.maxPlayers = capacity;
-    AddChatLine(quill::Format(u"(%d/%d)", count, capacity), kWhite);
-}
-
 void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const std::optional<RoomSnapshotMessage> snapshot = ReadRoomSnapshot(packet);
     if (!snapshot) return;
     GameTable* table = stage_.Table();
     flow_.PointRule()->SetNumber(static_cast<uint64_t>(snapshot->idleValue));
-    observe_ = snapshot->observe != 0;
+    seats_.SetObserving(snapshot->observe != 0);
     room_.state = snapshot->roomState;
     room_.playerCount = snapshot->memberCount;
     room_.maxPlayers = snapshot->capacity;
@@ -282,7 +250,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     room_.stake = snapshot->stake;
     flow_.ApplySnapshot(snapshot->roomState == kGameRunning, snapshot->rule, snapshot->marker, snapshot->gameValue);
     equipment_.Set(snapshot->tableItem, snapshot->ballSetItem);
-    masterSeat_ = IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1;
+    seats_.SetMasterSeat(IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1);
     if (IsRoomSeat(snapshot->localSeat)) {
         // The local player's own record moves to the seat the server gave him.
         quill::PlayerState& from = model_.players[0];
@@ -301,22 +269,22 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
             to.team = 0;
             model_.AddPlayer(&to, 0, 1);
         }
-        localSeat_ = static_cast<int8_t>(snapshot->localSeat);
+        seats_.SetLocalSeat(static_cast<int8_t>(snapshot->localSeat));
         chat_.ColourInputForSeat(snapshot->localSeat);
     }
-    room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : masterSeat_.load();
+    room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : seats_.MasterSeat();
     clocks_.Turn().StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
     clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     if (table != nullptr) {
         table->Reset(snapshot->seed);
         table->SetCueBallIndex(snapshot->cueBall);
     }
-    const bool master = masterSeat_ == localSeat_;
-    playerBoard_->SetStake(room_.stake);
-    playerBoard_->SetMaster(master);
-    playerBoard_->Refresh(model_, room_);
-    startReady_->SetMasterFlag(master);
-    startReady_->SetMaster(true);
+    const bool master = seats_.MasterSeat() == seats_.LocalSeat();
+    seats_.Board()->SetStake(room_.stake);
+    seats_.Board()->SetMaster(master);
+    seats_.Board()->Refresh(model_, room_);
+    seats_.StartReady()->SetMasterFlag(master);
+    seats_.StartReady()->SetMaster(true);
     if (flow_.IsRunning() && connection_.GetChannelType(-1) == kTournamentChannel) {
         flow_.Score()->OnGameStart();
     } else if (flow_.IsRunning()) {
@@ -324,13 +292,13 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
         flow_.PointRule()->SetRule(static_cast<quill::GameType>(room_.gameType), flow_.RuleBytes().kind);
         flow_.PointRule()->ShowRule(flow_.RuleBytes().kind >= 1);
     } else {
-        startReady_->ShowPanel();
-        startReady_->Refresh();
+        seats_.StartReady()->ShowPanel();
+        seats_.StartReady()->Refresh();
     }
     flow_.ShotBet()->SetBetOpen(false);
-    if (observe_) startReady_->SetVisible(false);
+    if (seats_.IsObserving()) seats_.StartReady()->SetVisible(false);
     const bool mayAct = master ? !flow_.IsRunning() || IsLocalTurn() : flow_.IsRunning() && IsLocalTurn();
-    if (!observe_ && mayAct && table != nullptr) {
+    if (!seats_.IsObserving() && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
         flow_.TakeTable(true);
         if (flow_.IsPocketMode()) PlaySound(kRackSound);
@@ -358,203 +326,6 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     flow_.ReevaluateContinue();
 }
 
-void SceneRoomGame::FillSeat(const RoomPlayerRecord& record) {
-    quill::PlayerState& seat = model_.players[record.seat];
-    seat.name = record.nickname;
-    seat.accountId = record.userId;
-    seat.userId = record.memberId;
-    seat.level = record.level;
-    seat.money = record.money;
-    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType))) {
-        seat.ratingByType[room_.gameType] = record.rating;
-        seat.cueIdByType[room_.gameType] = record.cueItem;
-    }
-    seat.ready = record.ready;
-    seat.status = record.status;
-    seat.seat = static_cast<int8_t>(record.seat);
-}
-
-void SceneRoomGame::OnMemberEntered(quill::Packet& packet) {
-    const std::optional<MemberEnteredMessage> entered = ReadMemberEntered(packet);
-    if (!entered || !IsRoomSeat(entered->player.seat)) return;
-    const RoomPlayerRecord& record = entered->player;
-    quill::PlayerState& seat = model_.players[record.seat];
-    model_.RemovePlayer(&seat);
-    seat.ResetSeat();
-    FillSeat(record);
-    seat.team = 0;
-    AddChatLine(quill::Format(u"%s entered room. (%d withdrawals out of 10 games, a total of %d withdrawals)",
-                              record.nickname, record.recentWithdrawals, record.withdrawals),
-                kLightBlue);
-    if (seat.IsStatus3Or4()) AddChatLine(quill::Format(u"%s is banned from chatting.", record.nickname), kRed);
-    ShowMemberCount(entered->memberCount, entered->capacity);
-    model_.AddPlayer(&seat, 0, 1);
-    model_.CountReadyMembers();
-    SetSeatCue(record.seat, record.cueItem, TableSceneStage::kStockParts);
-    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) {
-        model_.DrawTurnOrder(0);
-        startReady_->Refresh();
-    }
-    playerBoard_->Refresh(model_, room_);
-    RefreshStartButton();
-    PlaySound(kEnterSound);
-    if (app_.GetSettings().roomOption != 0 && !Player().chatTexts[0].empty()) {
-        SendChat(Player().chatTexts[0], false);
-    }
-}
-
-void SceneRoomGame::OnMemberInfo(quill::Packet& packet) {
-    const std::optional<RoomPlayerRecord> record = ReadRoomPlayer(packet);
-    if (!record || !IsRoomSeat(record->seat)) return;
-    FillSeat(*record);
-    AddChatLine(quill::Format(u"%s : %d withdrawals out of 10 games, a total of %d withdrawals", record->nickname,
-                              record->recentWithdrawals, record->withdrawals),
-                kLightBlue);
-    if (model_.players[record->seat].IsStatus3Or4()) {
-        AddChatLine(quill::Format(u"%s is banned from chatting.", record->nickname), kRed);
-    }
-    if (record->seat == static_cast<uint8_t>(masterSeat_.load()) && !flow_.IsRunning()) {
-        AddChatLine(u"Room master can play practice game.", kLightBlue);
-    }
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
-    const std::optional<MemberLeftMessage> left = ReadMemberLeft(packet);
-    if (!left || !IsRoomSeat(left->seat)) return;
-    quill::PlayerState& seat = model_.players[left->seat];
-    const quill::WString name = seat.name;
-    const bool wasShooter = flow_.IsRunning() && seat.team > 0 && seat.seat == room_.shooterSeat;
-    model_.RemovePlayer(&seat);
-    model_.CountTeamsInPlay();
-    if (wasShooter) {
-        const uint8_t next = model_.NextTurn();
-        if (IsRoomSeat(next)) room_.shooterSeat = static_cast<int8_t>(next);
-        if (IsLocalTurn()) playerBoard_->RefreshMatchLine(model_);
-    }
-    if (GameTable* table = stage_.Table(); table != nullptr && seatCues_[left->seat] != nullptr) {
-        if (table->CurrentCue() != seatCues_[left->seat]) table->ReleaseCue(seatCues_[left->seat]);
-        seatCues_[left->seat] = nullptr;
-    }
-    seat.ResetSeat();
-    playerBoard_->Refresh(model_, room_);
-    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) startReady_->Refresh();
-    if (left->reasonB == 3) {
-        AddChatLine(quill::Format(u"%s %s", name, u"has been disconnected."), kGreen);
-    } else if (left->reasonA != 2) {
-        AddChatLine(quill::Format(u"%s %s", name, u"has left room."), kGreen);
-    } else {
-        AddChatLine(quill::Format(u"%s 님은 접속종료 처리되었습니다.", name), kGreen);
-    }
-    ShowMemberCount(left->memberCount, room_.maxPlayers);
-    RefreshStartButton();
-    flow_.ReevaluateContinue();
-}
-
-void SceneRoomGame::OnMasterChanged(quill::Packet& packet) {
-    const std::optional<MasterChangedMessage> changed = ReadMasterChanged(packet);
-    if (!changed || !IsRoomSeat(changed->seat)) return;
-    MarkMaster(changed->seat);
-    const quill::PlayerState& master = model_.players[changed->seat];
-    const bool local = masterSeat_ == localSeat_;
-    startReady_->SetMaster(false);
-    if (!flow_.IsRunning()) {
-        room_.shooterSeat = masterSeat_;
-        if (local) {
-            flow_.GiveTableToMaster(1.0f);
-            model_.CountReadyMembers();
-        }
-    }
-    equipment_.Check();
-    items_.ReadOptionSwitches();
-    playerBoard_->Refresh(model_, room_);
-    AddChatLine(quill::Format(u"%s is the room master.", master.name), kGreen);
-}
-
-// The room's new master: seated, and marked on the player board and the start panel.
-void SceneRoomGame::MarkMaster(uint8_t seat) {
-    masterSeat_ = static_cast<int8_t>(seat);
-    model_.players[seat].ready = 1;
-    const bool local = masterSeat_ == localSeat_;
-    playerBoard_->SetMaster(local);
-    startReady_->SetMasterFlag(local);
-}
-
-void SceneRoomGame::OnSeatChanged(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> changed = ReadSeatValue(packet, SeatValueWidth::kByte);
-    if (!changed || !IsRoomSeat(changed->seat)) return;
-    quill::PlayerState& seat = model_.players[changed->seat];
-    seat.ready = static_cast<uint8_t>(changed->value);
-    if (changed->seat == static_cast<uint8_t>(localSeat_.load())) {
-        Player().gameFlags[quill::PlayerState::kSeatedFlag] = static_cast<uint8_t>(changed->value);
-    }
-    if (changed->seat == static_cast<uint8_t>(masterSeat_.load())) seat.ready = 1;
-    // The state names the team the player sits in (0: watching).
-    const auto team = static_cast<uint8_t>(std::min<uint32_t>(changed->value, kRoomTeams - 1));
-    model_.MovePlayer(&seat, team);
-    model_.CountReadyMembers();
-    model_.DrawTurnOrder(0);
-    playerBoard_->Refresh(model_, room_);
-    RefreshStartButton();
-}
-
-void SceneRoomGame::OnSlotUpdate(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> update = ReadSeatValue(packet, SeatValueWidth::kByte);
-    if (!update || !IsRoomSeat(update->seat)) return;
-    quill::PlayerState& seat = model_.players[update->seat];
-    seat.ready = update->seat == static_cast<uint8_t>(masterSeat_.load()) ? 1 : static_cast<uint8_t>(update->value);
-    model_.CountReadyMembers();
-    playerBoard_->Refresh(model_, room_);
-    if (masterSeat_ == localSeat_ && !flow_.IsRunning()) startReady_->Refresh();
-    RefreshStartButton();
-}
-
-void SceneRoomGame::OnPlayerJoined(quill::Packet& packet) {
-    const std::optional<PlayerJoinedMessage> joined = ReadPlayerJoined(packet);
-    if (!joined || !IsRoomSeat(joined->seat) || joined->team >= kRoomTeams) return;
-    quill::PlayerState& seat = model_.players[joined->seat];
-    seat.ResetGameFields();
-    ApplyMoney(joined->seat, joined->money);
-    if (joined->seat != static_cast<uint8_t>(localSeat_.load())) {
-        AddChatLine(quill::Format(u"%s has joined the game.", seat.name), kGreen);
-    } else if (IsStakeMode(room_.gameType)) {
-        AddChatLine(quill::Format(u"%s has been removed for game fee", FormatMoney(2 * int64_t{room_.stake})), kGreen);
-        if (joined->penalty > 0) {
-            AddChatLine(quill::Format(u"Penalty %s gold have been charged.", FormatMoney(joined->penalty)), kGreen);
-        }
-    } else if (room_.gameType == quill::game_type::kSixBalls) {
-        AddChatLine(quill::Format(u"Betting gold %s has been removed.", FormatMoney(room_.stake)), kGreen);
-    }
-    flow_.AddGameValue(IsStakeMode(room_.gameType) ? joined->gameValueIncrease
-                  : room_.gameType == quill::game_type::kSixBalls ? room_.stake
-                                                                   : 0);
-    model_.MovePlayer(&seat, joined->team);
-    model_.teams[joined->team].SetState(joined->teamState);
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnPlayerWithdrew(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> withdrew = ReadSeatValue(packet, SeatValueWidth::kNone);
-    if (!withdrew || !IsRoomSeat(withdrew->seat)) return;
-    quill::PlayerState& seat = model_.players[withdrew->seat];
-    AddChatLine(quill::Format(u"%s %s", seat.name,
-                              flow_.IsRunning() ? u"has withdrawn and lost the game." : u"has ended the game."),
-                kGreen);
-    const int8_t team = seat.team;
-    model_.MovePlayer(&seat, 0);
-    if (team > 0) model_.CompactTurnOrder(static_cast<uint8_t>(team));
-    if (seat.seat == room_.shooterSeat) {
-        const uint8_t next = model_.NextTurn();
-        if (IsRoomSeat(next)) room_.shooterSeat = static_cast<int8_t>(next);
-    }
-    if (withdrew->seat == static_cast<uint8_t>(localSeat_.load())) {
-        flow_.TakeTable(false);
-        if (GameTable* table = stage_.Table()) table->SetControlEnabled(false);
-        startReady_->OnGameEnd();
-    }
-    playerBoard_->Refresh(model_, room_);
-}
-
 void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     const std::optional<RoomOptionsMessage> options = ReadRoomOptions(packet);
     if (!options) return;
@@ -568,13 +339,6 @@ void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }
     equipment_.Check();
-}
-
-// The master may start once every playing team is complete and ready.
-void SceneRoomGame::RefreshStartButton() {
-    if (masterSeat_ != localSeat_ || flow_.IsRunning()) return;
-    model_.CountReadyMembers();
-    startReady_->SetStartEnabled(model_.CanStart());
 }
 
 // --- notices ---
@@ -615,76 +379,6 @@ void SceneRoomGame::OnUnbanResult(quill::Packet& packet) {
     }
 }
 
-void SceneRoomGame::OnSeatNotice(quill::MessageId id, quill::Packet& packet) {
-    if (id == MessageId::PlayerMoney) {
-        const auto money = ReadPlayerMoney(packet);
-        if (!money || !IsRoomSeat(money->seat)) return;
-        ApplyMoney(money->seat, money->money);
-        playerBoard_->Refresh(model_, room_);
-        return;
-    }
-    const SeatValueWidth width = id == MessageId::ShotBetState ? SeatValueWidth::kByte : SeatValueWidth::kWord;
-    const std::optional<SeatValueMessage> notice = ReadSeatValue(packet, width);
-    if (!notice || !IsRoomSeat(notice->seat)) return;
-    quill::PlayerState& seat = model_.players[notice->seat];
-    const bool local = notice->seat == static_cast<uint8_t>(localSeat_.load());
-    const bool typed = quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType));
-    if (id == MessageId::ShotBetState) {
-        seat.gameFlags[quill::PlayerState::kBettingFlag] = static_cast<uint8_t>(notice->value);
-        flow_.ShotBet()->AddBetLine(seat.name, static_cast<uint8_t>(notice->value));
-    } else if (id == MessageId::HighRunRecord) {
-        if (local && typed) Player().typeRecordA[room_.gameType] = static_cast<uint16_t>(notice->value);
-        AddChatLine(quill::Format(u"%s has renewed the highest singe-cue hits to %d ", seat.name, notice->value),
-                    kLightBlue);
-        return;
-    } else if (id == MessageId::HandicapChanged && typed) {
-        const uint16_t before = seat.ratingByType[room_.gameType];
-        if (notice->value > before) {
-            AddChatLine(quill::Format(u"%s's handi hass increased to %d", seat.name, notice->value), kLightBlue);
-        } else if (notice->value < before) {
-            AddChatLine(quill::Format(u"%s's hadni has decreased to %d", seat.name, notice->value), kLightBlue);
-        }
-        seat.ratingByType[room_.gameType] = static_cast<uint16_t>(notice->value);
-        if (local) Player().ratingByType[room_.gameType] = static_cast<uint16_t>(notice->value);
-    }
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnPlayerDropped(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> dropped = ReadSeatValue(packet, SeatValueWidth::kByte);
-    if (!dropped || !IsRoomSeat(dropped->seat)) return;
-    quill::PlayerState& seat = model_.players[dropped->seat];
-    AddChatLine(quill::Format(u"%s is dropped. Wainting for reconnect.", seat.name), kGreen);
-    if (model_.playersPerTeam == 1 && model_.teamsInPlay == 2) {
-        AddChatLine(u"May lose unless reconnecting to the game within 3 inn.(3min).", kGreen);
-        AddChatLine(u"Will lose unless reconnecting to the game within 6 inn.(5min).", kGreen);
-        AddChatLine(u"In a 1:1 mode, if the other player withdraws, then the game will become invalid.", kGreen);
-    }
-    seat.gameFlags[quill::PlayerState::kDroppedFlag] = 1;
-    MarkDropped(static_cast<int8_t>(dropped->seat), true);
-    // The byte names the room's master after the drop.
-    const auto master = static_cast<uint8_t>(dropped->value);
-    if (IsRoomSeat(master) && master != static_cast<uint8_t>(masterSeat_.load())) MarkMaster(master);
-    playerBoard_->Refresh(model_, room_);
-}
-
-void SceneRoomGame::OnLevelUp(quill::Packet& packet) {
-    const std::optional<LevelUpMessage> level = ReadLevelUp(packet);
-    if (!level || !IsRoomSeat(level->seat)) return;
-    quill::PlayerState& seat = model_.players[level->seat];
-    seat.level = level->level;
-    seat.experience = level->value;
-    if (level->seat == static_cast<uint8_t>(localSeat_.load())) {
-        Player().level = level->level;
-        Player().experience = level->value;
-        dialogs_.LevelUp()->SetVisible(true);
-        if (level->level == kTargetLineLevel) {
-            AddChatLine(u"Target line may be used when the level is over 10 respectively", kYellow);
-        }
-    }
-    AddChatLine(quill::Format(u"%s's level has raised to %d.", seat.name, level->level), kLightBlue);
-}
-
 void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
     const std::optional<MoneyLimitMessage> limit = ReadMoneyLimit(packet);
     if (!limit) return;
@@ -700,39 +394,5 @@ void SceneRoomGame::OnMoneyLimit(quill::Packet& packet) {
 }
 
 // --- seats ---
-
-void SceneRoomGame::OnTableEvent(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr || !HasPayloadByte(packet)) return;
-    const auto seat = static_cast<int8_t>(packet.ReadU8());
-    int32_t x = 0;
-    int32_t y = 0;
-    if (!IsRoomSeat(seat) || !table->ReceivePenPoint(seat, packet, &x, &y)) return;
-    const quill::PlayerState& record = model_.players[static_cast<size_t>(seat)];
-    seatNames_[static_cast<size_t>(seat)]->SetTextF(u"%s", record.name);
-    seatNames_[static_cast<size_t>(seat)]->SetPosition(x, y);
-    seatNames_[static_cast<size_t>(seat)]->Show(true);
-}
-
-void SceneRoomGame::OnSeatCueUpdate(quill::Packet& packet) {
-    const std::optional<SeatCueMessage> cue = ReadSeatCue(packet);
-    if (!cue || !IsRoomSeat(cue->seat)) return;
-    quill::PlayerState& record = model_.players[cue->seat];
-    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(room_.gameType))) {
-        record.cueIdByType[room_.gameType] = static_cast<uint16_t>(cue->cueItem);
-    }
-    SetSeatCue(cue->seat, static_cast<uint16_t>(cue->cueItem), cue->parts);
-}
-
-// The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows it.
-void SceneRoomGame::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr || !IsRoomSeat(seat)) return;
-    CueModelEntry* entry = table->GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
-    CueModelEntry* old = seatCues_[seat];
-    seatCues_[seat] = entry;
-    if (seat == static_cast<uint8_t>(room_.shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
-    if (old != nullptr) table->ReleaseCue(old);
-}
 
 }  // namespace kestrovan
