@@ -11,18 +11,24 @@
 // Render draws the table, the replay view and the widgets; OnLeave lets everything go and drops the items the
 // room spent.
 //
+// The screen owns the room's record, its game model, the table's stage and one part per concern, each a class
+// with its own state and the operations on it: the top bar (RoomTopBar), the chat (RoomChat), the local
+// player's items and purchases (RoomItems), the windows over the table (RoomDialogs), the table and ball-set
+// items (RoomEquipment), the turn and game clocks (RoomClocks), the game's flow and the shot road
+// (RoomGameFlow) and the seats and players (RoomSeats). The screen lays the parts' widgets out in one order,
+// hands every server message to its handler through one table from message id to handler, and keeps the
+// title-bar buttons and the room's notices that are only a line or a box.
+//
 // Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage, the
-// routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock
-// guards the chat, the seats and the windows' state against all of them (Render takes it for the widgets and the
-// HUD); the flags read across threads are atomic. Events for the main thread go through the room's own event
-// queue. Turn timers run on Update's millisecond time;
-// the table takes the frame clock.
+// routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock,
+// the screen's, guards the parts' state against all of them (each entry point takes it; Render takes it for
+// the widgets and the HUD); the parts take no lock of their own, and the flags read across threads are
+// atomic. Events for the main thread go through the room's own event queue. Turn timers run on Update's
+// millisecond time; the table takes the frame clock.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
-#include <memory>
-#include <optional>
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/EventQueue.h"
@@ -53,44 +59,32 @@ class CueModelEntry;
 class Button;
 class ChalkQuickSlot;
 class EditBox;
-class FloatingGainText;
 class GameClock;
 class GameConnection;
-class GameOptionDialog;
 class GameTable;
-class GoldShortagePopup;
 class GroupBoard;
 class HelpWindow;
 class Image;
-class InProgressDialog;
 class InviteWindow;
 class ItemQuickBar;
 class ItemSelectWindow;
-class LevelUpPopup;
 class MoneyNotice;
 class NumberDisplay;
-class OpponentRequestAcceptPopup;
 class OpponentRequestPopup;
 class PlayerBoard;
 class PointRulePanel;
 class PurchaseDialog;
 class PurchaseGiftWindow;
-class RankingPopup;
 class ReplayPanel;
-class ReportUserPopup;
 class ResultBoard;
 class RoomMenu;
 class ScoreBoard;
-class ScoreSummaryPopup;
 class ScoreTrack;
 class ScrollBar;
 class ShotBetPanel;
 class StartReadyPanel;
 class TextLabel;
 class TimeLimitNotice;
-class TimedLabel;
-class WaitingPopup;
-class WithdrawMenuPopup;
 class WithdrawPopup;
 class WithdrawQuestion;
 

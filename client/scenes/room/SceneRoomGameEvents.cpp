@@ -1,6 +1,6 @@
 // The room's input besides server messages: window messages (keys, Enter and Escape, clicks), the
-// application events its windows and the table post, its own buttons' events, and the room chat with its
-// spam guard, team chat and the bad-language report. Runs on the main thread under the room lock.
+// application events its windows and the table post, and its own buttons' events, each handed to the part
+// that holds what it changes. Runs on the main thread under the room lock.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/App.h"

@@ -1,7 +1,7 @@
 // The room's packet slot: every server message the connection hands to the room goes, by one table from its
 // id, to one handler; an id the room does not know changes nothing. The notices that are only a line in the
-// chat or a box are told here in full, the game's flow, the shot road and the parts' messages where their
-// state is. Runs on the dispatch thread under the room lock.
+// chat or a box are told here in full; the game's flow, the shot road, the seats' and the items' messages in
+// the parts that hold their state. Runs on the dispatch thread under the room lock.
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
