@@ -171,6 +171,7 @@ public:
     quill::PlayerState& Player() const;
     TableSceneStage& Stage() { return stage_; }
     quill::RoomInfo& Room() { return room_; }
+    RoomChat& Chat() { return chat_; }
     RoomItems& Items() { return items_; }
     RoomDialogs& Dialogs() { return dialogs_; }
     RoomEquipment& Equipment() { return equipment_; }
@@ -248,7 +249,6 @@ public:
     TextLabel* HalfGameLabel() const { return topBar_.HalfGame(); }
     Image* LockIcon() const { return topBar_.Lock(); }
     GameClock* GameClockWidget() const { return topBar_.Clock(); }
-    RoomChat& Chat() { return chat_; }
     Widget* ChatArea() const { return chat_.Area(); }
     Image* ChatLine(size_t n) const { return chat_.Line(n); }
     TextLabel* ChatText(size_t n) const { return chat_.Text(n); }
