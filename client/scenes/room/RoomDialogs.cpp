@@ -25,6 +25,7 @@
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
 #include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreSummaryPopup.h"
 #include "client/scenes/room/TimeLimitNotice.h"
@@ -36,6 +37,8 @@
 
 namespace kestrovan {
 
+using namespace room_colour;
+
 namespace {
 
 namespace Event = quill::AppEventId;
@@ -45,7 +48,6 @@ using quill::MessageId;
 constexpr uint32_t kKeyR = 'R';
 constexpr uint32_t kKeyF2 = 113;
 constexpr int32_t kHud = 14;
-constexpr uint32_t kYellow = SceneRoomGame::kYellow;
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ScoreTrack.h"
@@ -34,6 +35,8 @@
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
+
+using namespace room_colour;
 
 namespace {
 
@@ -83,10 +86,6 @@ constexpr uint32_t kSignalSound = 6;
 constexpr int32_t kAnimationTexture = 33;
 constexpr int32_t kScoreTrackLeft = -336;
 constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
-constexpr uint32_t kRed = SceneRoomGame::kRed;
-constexpr uint32_t kYellow = SceneRoomGame::kYellow;
-constexpr uint32_t kGreen = SceneRoomGame::kGreen;
-constexpr uint32_t kWhite = SceneRoomGame::kWhite;
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "client/scenes/lobby/GoldShortagePopup.h"
 #include "client/scenes/lobby/LobbyMessages.h"
 #include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -27,6 +28,8 @@
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
+
+using namespace room_colour;
 
 namespace {
 
@@ -47,10 +50,6 @@ constexpr uint32_t kZKeySlot = 7;
 constexpr uint8_t kCountedItem = 3;
 constexpr int32_t kCommon = 0;
 constexpr int32_t kHud2 = 15;
-constexpr uint32_t kYellow = SceneRoomGame::kYellow;
-constexpr uint32_t kRed = SceneRoomGame::kRed;
-constexpr uint32_t kWhite = SceneRoomGame::kWhite;
-constexpr uint32_t kConsumedColour = SceneRoomGame::kConsumedColour;
 
 bool WaitsToStart(const quill::InventoryItem& item) {
     return item.state == kTimedWaiting && item.inUse != kInUse;

@@ -16,6 +16,7 @@
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
@@ -27,6 +28,8 @@
 
 namespace kestrovan {
 
+using namespace room_colour;
+
 namespace {
 
 using quill::MessageId;
@@ -34,11 +37,6 @@ using quill::MessageId;
 constexpr int32_t kHud = 14;
 constexpr uint32_t kEnterSound = 33;
 constexpr uint16_t kTargetLineLevel = 10;
-constexpr uint32_t kRed = SceneRoomGame::kRed;
-constexpr uint32_t kYellow = SceneRoomGame::kYellow;
-constexpr uint32_t kGreen = SceneRoomGame::kGreen;
-constexpr uint32_t kLightBlue = SceneRoomGame::kLightBlue;
-constexpr uint32_t kWhite = SceneRoomGame::kWhite;
 
 bool IsStakeMode(uint8_t mode) {
     return mode == 2 || mode == 5;

@@ -42,6 +42,7 @@
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomClocks.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomGameFlow.h"
@@ -123,13 +124,13 @@ public:
     static constexpr uint16_t kHelpExperience = 300;
     static constexpr uint32_t kFirstWarningVoice = 94;
     // Chat line colours by kind.
-    static constexpr uint32_t kRed = 0xFFFF0000;
-    static constexpr uint32_t kYellow = 0xFFFFFF00;
-    static constexpr uint32_t kGreen = 0xFF00FF00;
-    static constexpr uint32_t kLightBlue = 0xFFB0B0FF;
-    static constexpr uint32_t kMagenta = 0xFFFF00FF;
-    static constexpr uint32_t kWhite = 0xFFFFFFFF;
-    static constexpr uint32_t kConsumedColour = 0xFFFF8080;
+    static constexpr uint32_t kRed = room_colour::kRed;
+    static constexpr uint32_t kYellow = room_colour::kYellow;
+    static constexpr uint32_t kGreen = room_colour::kGreen;
+    static constexpr uint32_t kLightBlue = room_colour::kLightBlue;
+    static constexpr uint32_t kMagenta = room_colour::kMagenta;
+    static constexpr uint32_t kWhite = room_colour::kWhite;
+    static constexpr uint32_t kConsumedColour = room_colour::kConsumedColour;
     // Players' chat takes the colour of the sender's seat.
     static constexpr std::array<uint32_t, 8> kSeatChatColours{0xFFFFBDBD, 0xFFC7B8FF, 0xFFB8EAFF, 0xFFFFFFFF,
                                                               0xFFFFFEB7, 0xFFB7FFE4, 0xFFBAFFB7, 0xFFFFB8FB};
