@@ -60,7 +60,9 @@ void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
 }
 
 void RoomDialogs::BuildReplayPanel(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     ReplayPanel::Services replay{&sender_, poster, notice, error,
@@ -72,7 +74,9 @@ void RoomDialogs::BuildReplayPanel(Widget& screen) {
 }
 
 void RoomDialogs::BuildWindows(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     help_ = AttachTo(screen, CreateHelpWindow(app_), false);
     roomMenu_ = AttachTo(screen, std::make_unique<RoomMenu>(poster), false);
     withdrawQuestion_ = AttachTo(screen, std::make_unique<WithdrawQuestion>(sender_), false);
@@ -98,13 +102,17 @@ void RoomDialogs::BuildWindows(Widget& screen) {
 }
 
 void RoomDialogs::BuildReport(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     report_ = AttachTo(screen, std::make_unique<ReportUserPopup>(poster), false);
     AttachTo(screen, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
 }
 
 void RoomDialogs::BuildGameOption(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     gameOption_ = AttachTo(screen, std::make_unique<GameOptionDialog>(connection_, poster, error), false);
 }
@@ -200,8 +208,10 @@ void RoomDialogs::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
 // turn with the balls still, and each kind only while its running total is 0.
 void RoomDialogs::OpenWithdrawChoice(int32_t choice) {
     if (choice != 1 && choice != 2) return;
-    if (!screen_.IsLocalPlayerInGame() || screen_.Model().teamsInPlay != 2 || screen_.Model().playersPerTeam != 1) return;
-    if (requestsSent_[static_cast<size_t>(choice - 1)] != 0 || !screen_.IsLocalTurn() || screen_.IsShotInFlight()) return;
+    if (!screen_.IsLocalPlayerInGame() || screen_.Model().teamsInPlay != 2 || screen_.Model().playersPerTeam != 1)
+        return;
+    if (requestsSent_[static_cast<size_t>(choice - 1)] != 0 || !screen_.IsLocalTurn() || screen_.IsShotInFlight())
+        return;
     opponentRequest_->SetKind(choice);
     opponentRequest_->SetVisible(true);
 }

@@ -128,7 +128,8 @@ void RoomGameFlow::BuildTrack(Widget& screen) {
 void RoomGameFlow::BuildFloatingTexts(Widget& screen) {
     static constexpr std::pair<bool, bool> kFloating[] = {{true, false}, {false, false}, {true, true}};
     for (size_t n = 0; n < kFloatingTexts; ++n) {
-        floatingTexts_[n] = AttachTo(screen, std::make_unique<FloatingGainText>(kFloating[n].first, kFloating[n].second), false);
+        floatingTexts_[n] =
+            AttachTo(screen, std::make_unique<FloatingGainText>(kFloating[n].first, kFloating[n].second), false);
     }
 }
 
@@ -404,7 +405,8 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
         next->gameCounters[quill::PlayerState::kInningsCounter] = turn.innings;
         next->gameCounters[quill::PlayerState::kPointsCounter] = turn.points;
     }
-    const quill::PlayerState* shown = screen_.IsLocalPlayerInGame() ? screen_.Seats().SeatRecord(screen_.LocalSeat()) : screen_.Seats().SeatRecord(turn.nextShooter);
+    const quill::PlayerState* shown = screen_.IsLocalPlayerInGame() ? screen_.Seats().SeatRecord(screen_.LocalSeat())
+                                                                    : screen_.Seats().SeatRecord(turn.nextShooter);
     if (shown != nullptr) {
         screen_.Board()->SetTarget(shown->gameCounters[quill::PlayerState::kPointsCounter],
                                 shown->gameCounters[quill::PlayerState::kInningsCounter]);
@@ -420,7 +422,8 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
         table->SetRuleCounter(kFoulResetCounter);
         ++table->ForScreens().foulCount;
     }
-    if (quill::TeamState* shooting = PlayingTeam(screen_.Model().currentTeam)) shooting->SetState(turn.shooterTeamState);
+    if (quill::TeamState* shooting = PlayingTeam(screen_.Model().currentTeam))
+        shooting->SetState(turn.shooterTeamState);
     for (const TurnResultMessage::Money& entry : turn.money) screen_.Seats().ApplyMoney(entry.seat, entry.money);
     if (turn.result != kKeepTurn) {
         screen_.Model().FindPlayerTurn(turn.nextShooter);
@@ -451,8 +454,9 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
 // place is up again with nothing won yet, and the game has run an hour. Weighed at every passed turn, when a
 // member leaves and when the room's state arrives on entering.
 void RoomGameFlow::ReevaluateContinue() {
-    const bool due = IsStakeMode(screen_.Room().gameType) && screen_.IsLocalPlayerInGame() && screen_.Model().currentTeam == 0 &&
-                     gameValue_ == 0 && screen_.Clocks().GameRanFor(platform::TimeGetTime(), kContinueAfterMs);
+    const bool due = IsStakeMode(screen_.Room().gameType) && screen_.IsLocalPlayerInGame() &&
+                     screen_.Model().currentTeam == 0 && gameValue_ == 0 &&
+                     screen_.Clocks().GameRanFor(platform::TimeGetTime(), kContinueAfterMs);
     if (due) screen_.Dialogs().ContinueWindow()->SetVisible(true);
 }
 
@@ -529,7 +533,8 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->SetTargetMode(true);
         table->SetControlEnabled(false);
-        if (screen_.IsLocalTurn()) screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
+        if (screen_.IsLocalTurn())
+            screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
     }
 }
 
@@ -540,7 +545,8 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
     eightBallNotice_ = false;
     if (table != nullptr) {
         if (IsPocketMode()) table->ReRackIfNeeded(turn.seed, false);
-        if (IsRoomSeat(screen_.Room().shooterSeat) && screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
+        if (IsRoomSeat(screen_.Room().shooterSeat) &&
+            screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
             table->SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
         table->SetCueBall(turn.cueBall, false);
@@ -574,7 +580,8 @@ void RoomGameFlow::OnBallGroups(quill::Packet& packet, bool eightBall) {
     const std::optional<BallGroupsMessage> groups = ReadBallGroups(packet, eightBall);
     if (!groups) return;
     for (size_t place = 0; place < groups->groups.size(); ++place) {
-        if (quill::TeamState* team = PlayingTeam(static_cast<uint8_t>(place))) team->SetBallGroup(groups->groups[place]);
+        if (quill::TeamState* team = PlayingTeam(static_cast<uint8_t>(place)))
+            team->SetBallGroup(groups->groups[place]);
     }
     screen_.Board()->Refresh(screen_.Model(), screen_.Room());
     if (!eightBall) {
@@ -616,7 +623,8 @@ void RoomGameFlow::OnPointRuleUpdate(quill::Packet& packet) {
 void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
     GameTable* table = screen_.Table();
     const auto tableMode = table != nullptr ? table->GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
-    const std::optional<ScoreUpdateMessage> score = ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
+    const std::optional<ScoreUpdateMessage> score =
+        ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
     if (!score) return;
     pointRule_->SetNumber(static_cast<uint64_t>(score->value));
     if (!running_) return;
@@ -652,7 +660,8 @@ void RoomGameFlow::OnGameEnd(quill::Packet& packet) {
         const quill::TeamState* record = team.id < kRoomTeams ? &screen_.Model().teams[team.id] : nullptr;
         for (size_t row = 0; row < team.members.size(); ++row) {
             const GameEndMessage::Member& member = team.members[row];
-            const quill::PlayerState* player = record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
+            const quill::PlayerState* player =
+                record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
             if (player == nullptr || player->seat != member.seat) continue;
             screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
                                  static_cast<int32_t>(member.points), player->money, member.rank);
@@ -754,7 +763,8 @@ void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
         if (localTookPart) {
             screen_.StartReady()->SetSeat(0);
             // The rejoin window: six-ball players out of the game may pay the stake again and join (control 13).
-            if (screen_.Room().gameType == quill::game_type::kSixBalls && !screen_.IsLocalPlayerInGame()) screen_.JoinButton()->Show(true);
+            if (screen_.Room().gameType == quill::game_type::kSixBalls && !screen_.IsLocalPlayerInGame())
+                screen_.JoinButton()->Show(true);
         }
         screen_.Board()->Refresh(screen_.Model(), screen_.Room());
         return;
@@ -813,7 +823,8 @@ void RoomGameFlow::ReturnToWaiting() {
 void RoomGameFlow::RelayAim(uint32_t nowMs) {
     GameTable* table = screen_.Table();
     if (table == nullptr || !table->IsControlEnabled()) return;
-    const bool holds = running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
+    const bool holds =
+        running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
     if (!holds) return;
     CameraState& aim = table->Aim();
     if (!aim.CheckStampElapsed(nowMs)) return;
@@ -846,7 +857,8 @@ void RoomGameFlow::OnShotFired() {
 // The balls stopped: the shooter reports the outcome, with the table state the server asked for meanwhile.
 void RoomGameFlow::OnBallsStopped() {
     GameTable* table = screen_.Table();
-    if (table == nullptr || table->State() <= kShotStates || screen_.IsObserving() || !shotMade_.exchange(false)) return;
+    if (table == nullptr || table->State() <= kShotStates || screen_.IsObserving() || !shotMade_.exchange(false))
+        return;
     sender_.Send([this, table](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotResultReport);
         table->WriteShotResultReport(packet);
@@ -997,7 +1009,8 @@ void RoomGameFlow::OnJackpot(quill::Packet& packet) {
     if (!jackpot) return;
     pointRule_->SetNumber(jackpot->amount);
     scoreTrack_->ShowJackpotMark();
-    screen_.AddChatLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)), kGreen);
+    screen_.AddChatLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)),
+                        kGreen);
     if (jackpot->nickname == connection_.LocalPlayer().name && jackpot->count > 2) {
         screen_.AddChatLine(quill::Format(u"★ 잭팟 아이템 1회 사용 (%d배 적용)", jackpot->count), kGreen);
     }

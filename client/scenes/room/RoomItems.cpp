@@ -72,7 +72,9 @@ RoomItems::RoomItems(SceneRoomGame& screen, App& app, GameConnection& connection
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomItems::BuildChalkSlot(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     chalkSlot_ = AttachTo(screen,
                           std::make_unique<ChalkQuickSlot>(connection_.LocalPlayer(), poster,
                                                            [this](quill::WStringView a, quill::WStringView b) {
@@ -83,7 +85,9 @@ void RoomItems::BuildChalkSlot(Widget& screen) {
 }
 
 void RoomItems::BuildBars(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
     quill::PlayerState& player = connection_.LocalPlayer();
     itemBar_ = AttachTo(screen, std::make_unique<ItemQuickBar>(player, poster, reposter), true);
@@ -109,7 +113,9 @@ void RoomItems::BuildPurchaseDialog(Widget& screen) {
 }
 
 void RoomItems::BuildGoldShortage(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     goldShortage_ = AttachTo(screen, std::make_unique<GoldShortagePopup>(connection_, poster), false);
 }
 
@@ -159,7 +165,8 @@ void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
             ToggleActiveItem(*item);
             break;
         case kChalkKind:
-            if (SelectChalk(*item)) screen_.AddChatLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
+            if (SelectChalk(*item))
+                screen_.AddChatLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
             break;
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
@@ -208,7 +215,9 @@ void RoomItems::ChangeCue(const quill::InventoryItem& item) {
         local.cueIdByType[screen_.Room().gameType] = static_cast<uint16_t>(item.typeCode);
         local.equipped[screen_.Room().gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
     }
-    if (IsRoomSeat(screen_.LocalSeat())) screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode), parts);
+    if (IsRoomSeat(screen_.LocalSeat()))
+        screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode),
+                                   parts);
     if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->IsControlEnabled()) {
         screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }
@@ -297,7 +306,8 @@ void RoomItems::ReportConsumption() {
             if (before > 0) WriteConsumption(packet, started, *owned, true, owned->durabilityCurrent);
         }
         quill::InventoryItem* chalk = local.GetCurrentCue();
-        const quill::ItemRecord* record = chalk != nullptr ? quill::TheItemCatalogue().FindById(chalk->typeCode) : nullptr;
+        const quill::ItemRecord* record =
+            chalk != nullptr ? quill::TheItemCatalogue().FindById(chalk->typeCode) : nullptr;
         const bool multiUse = record != nullptr && record->periodUnit == quill::ItemRecord::kUsesOrHours;
         if (chalk != nullptr && multiUse && chalk->remaining < reportedChalk_) {
             reportedChalk_ = chalk->remaining;
@@ -315,7 +325,8 @@ void RoomItems::ReportConsumption() {
 
 void RoomItems::CheckCueDurability() {
     const quill::InventoryItem* equipped = connection_.LocalPlayer().GetEquippedItem(screen_.Room().gameType);
-    const quill::InventoryItem* cue = equipped != nullptr ? connection_.LocalPlayer().FindItem(equipped->key, equipped->subKey) : nullptr;
+    const quill::InventoryItem* cue =
+        equipped != nullptr ? connection_.LocalPlayer().FindItem(equipped->key, equipped->subKey) : nullptr;
     if (cue == nullptr || cue->customFlag == 0 || cue->durabilityTotal == 0) return;
     const int64_t left = cue->durabilityCurrent;
     const int64_t full = cue->durabilityTotal;
@@ -369,7 +380,8 @@ void RoomItems::OnItemUseResult(quill::Packet& packet) {
     }
     app_.Scenes().ShowNoticeBox(&screen_, u"Successfully processed.", u"This item is available for use.");
     const auto key = static_cast<uint64_t>(result->key);
-    quill::InventoryItem* item = connection_.LocalPlayer().FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
+    quill::InventoryItem* item =
+        connection_.LocalPlayer().FindItem(static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
     if (item != nullptr) {
         item->inUse = result->status;
         if (!result->text.empty()) item->name = result->text;

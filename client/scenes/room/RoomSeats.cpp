@@ -48,7 +48,9 @@ RoomSeats::RoomSeats(SceneRoomGame& screen, App& app, GameConnection& connection
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomSeats::BuildPanels(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
+        app_.PostEvent(id, w, l, e);
+    };
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     const auto playSound = [](uint32_t id) {
@@ -69,11 +71,13 @@ void RoomSeats::BuildPanels(Widget& screen) {
     playerBoard_ = AttachTo(screen, std::make_unique<PlayerBoard>(connection_, board), true);
 
     const ScreenSize size = app_.GetScreenSize();
-    joinButton_ = screen.CreateButton(size.width - 300, size.height - 40, 86, 20, SceneRoomGame::kJoin, -1, kHud, 753, 102);
+    joinButton_ =
+        screen.CreateButton(size.width - 300, size.height - 40, 86, 20, SceneRoomGame::kJoin, -1, kHud, 753, 102);
     joinButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     joinButton_->SetCaption(u"Join");
     joinButton_->SetAnchor(AnchorMode::Right, -208, AnchorMode::Bottom, -23);
-    for (auto [balloon, caption] : {std::pair{&startBalloon_, u"Start please~"}, std::pair{&readyBalloon_, u"Ready please~"}}) {
+    for (auto [balloon, caption] :
+         {std::pair{&startBalloon_, u"Start please~"}, std::pair{&readyBalloon_, u"Ready please~"}}) {
         *balloon = screen.CreateImage(0, 0, 141, 127, kHud, 873, 400);
         (*balloon)->SetAcceptsMouse(false);
         AddRoomLabel(**balloon, 20, 40, 110, 0xFF000000)->SetText(caption);
@@ -162,9 +166,9 @@ void RoomSeats::OnMemberInfo(quill::Packet& packet) {
     const std::optional<RoomPlayerRecord> record = ReadRoomPlayer(packet);
     if (!record || !IsRoomSeat(record->seat)) return;
     FillSeat(*record);
-    screen_.AddChatLine(quill::Format(u"%s : %d withdrawals out of 10 games, a total of %d withdrawals", record->nickname,
-                              record->recentWithdrawals, record->withdrawals),
-                kLightBlue);
+    screen_.AddChatLine(quill::Format(u"%s : %d withdrawals out of 10 games, a total of %d withdrawals",
+                                      record->nickname, record->recentWithdrawals, record->withdrawals),
+                        kLightBlue);
     if (screen_.Model().players[record->seat].IsStatus3Or4()) {
         screen_.AddChatLine(quill::Format(u"%s is banned from chatting.", record->nickname), kRed);
     }
@@ -273,16 +277,19 @@ void RoomSeats::OnPlayerJoined(quill::Packet& packet) {
     if (joined->seat != static_cast<uint8_t>(localSeat_.load())) {
         screen_.AddChatLine(quill::Format(u"%s has joined the game.", seat.name), kGreen);
     } else if (IsStakeMode(screen_.Room().gameType)) {
-        screen_.AddChatLine(quill::Format(u"%s has been removed for game fee", FormatMoney(2 * int64_t{screen_.Room().stake})), kGreen);
+        screen_.AddChatLine(
+            quill::Format(u"%s has been removed for game fee", FormatMoney(2 * int64_t{screen_.Room().stake})), kGreen);
         if (joined->penalty > 0) {
-            screen_.AddChatLine(quill::Format(u"Penalty %s gold have been charged.", FormatMoney(joined->penalty)), kGreen);
+            screen_.AddChatLine(quill::Format(u"Penalty %s gold have been charged.", FormatMoney(joined->penalty)),
+                                kGreen);
         }
     } else if (screen_.Room().gameType == quill::game_type::kSixBalls) {
-        screen_.AddChatLine(quill::Format(u"Betting gold %s has been removed.", FormatMoney(screen_.Room().stake)), kGreen);
+        screen_.AddChatLine(quill::Format(u"Betting gold %s has been removed.", FormatMoney(screen_.Room().stake)),
+                            kGreen);
     }
-    screen_.Flow().AddGameValue(IsStakeMode(screen_.Room().gameType) ? joined->gameValueIncrease
-                  : screen_.Room().gameType == quill::game_type::kSixBalls ? screen_.Room().stake
-                                                                   : 0);
+    const quill::RoomInfo& room = screen_.Room();
+    const bool sixBalls = room.gameType == quill::game_type::kSixBalls;
+    screen_.Flow().AddGameValue(IsStakeMode(room.gameType) ? joined->gameValueIncrease : sixBalls ? room.stake : 0);
     screen_.Model().MovePlayer(&seat, joined->team);
     screen_.Model().teams[joined->team].SetState(joined->teamState);
     playerBoard_->Refresh(screen_.Model(), screen_.Room());
@@ -292,9 +299,10 @@ void RoomSeats::OnPlayerWithdrew(quill::Packet& packet) {
     const std::optional<SeatValueMessage> withdrew = ReadSeatValue(packet, SeatValueWidth::kNone);
     if (!withdrew || !IsRoomSeat(withdrew->seat)) return;
     quill::PlayerState& seat = screen_.Model().players[withdrew->seat];
-    screen_.AddChatLine(quill::Format(u"%s %s", seat.name,
-                              screen_.Flow().IsRunning() ? u"has withdrawn and lost the game." : u"has ended the game."),
-                kGreen);
+    screen_.AddChatLine(
+        quill::Format(u"%s %s", seat.name,
+                      screen_.Flow().IsRunning() ? u"has withdrawn and lost the game." : u"has ended the game."),
+        kGreen);
     const int8_t team = seat.team;
     screen_.Model().MovePlayer(&seat, 0);
     if (team > 0) screen_.Model().CompactTurnOrder(static_cast<uint8_t>(team));
@@ -335,19 +343,22 @@ void RoomSeats::OnSeatNotice(quill::MessageId id, quill::Packet& packet) {
         seat.gameFlags[quill::PlayerState::kBettingFlag] = static_cast<uint8_t>(notice->value);
         screen_.Flow().ShotBet()->AddBetLine(seat.name, static_cast<uint8_t>(notice->value));
     } else if (id == MessageId::HighRunRecord) {
-        if (local && typed) connection_.LocalPlayer().typeRecordA[screen_.Room().gameType] = static_cast<uint16_t>(notice->value);
-        screen_.AddChatLine(quill::Format(u"%s has renewed the highest singe-cue hits to %d ", seat.name, notice->value),
-                    kLightBlue);
+        if (local && typed)
+            connection_.LocalPlayer().typeRecordA[screen_.Room().gameType] = static_cast<uint16_t>(notice->value);
+        screen_.AddChatLine(
+            quill::Format(u"%s has renewed the highest singe-cue hits to %d ", seat.name, notice->value), kLightBlue);
         return;
     } else if (id == MessageId::HandicapChanged && typed) {
         const uint16_t before = seat.ratingByType[screen_.Room().gameType];
         if (notice->value > before) {
-            screen_.AddChatLine(quill::Format(u"%s's handi hass increased to %d", seat.name, notice->value), kLightBlue);
+            screen_.AddChatLine(quill::Format(u"%s's handi hass increased to %d", seat.name, notice->value),
+                                kLightBlue);
         } else if (notice->value < before) {
             screen_.AddChatLine(quill::Format(u"%s's hadni has decreased to %d", seat.name, notice->value), kLightBlue);
         }
         seat.ratingByType[screen_.Room().gameType] = static_cast<uint16_t>(notice->value);
-        if (local) connection_.LocalPlayer().ratingByType[screen_.Room().gameType] = static_cast<uint16_t>(notice->value);
+        if (local)
+            connection_.LocalPlayer().ratingByType[screen_.Room().gameType] = static_cast<uint16_t>(notice->value);
     }
     playerBoard_->Refresh(screen_.Model(), screen_.Room());
 }
@@ -360,7 +371,8 @@ void RoomSeats::OnPlayerDropped(quill::Packet& packet) {
     if (screen_.Model().playersPerTeam == 1 && screen_.Model().teamsInPlay == 2) {
         screen_.AddChatLine(u"May lose unless reconnecting to the game within 3 inn.(3min).", kGreen);
         screen_.AddChatLine(u"Will lose unless reconnecting to the game within 6 inn.(5min).", kGreen);
-        screen_.AddChatLine(u"In a 1:1 mode, if the other player withdraws, then the game will become invalid.", kGreen);
+        screen_.AddChatLine(u"In a 1:1 mode, if the other player withdraws, then the game will become invalid.",
+                            kGreen);
     }
     seat.gameFlags[quill::PlayerState::kDroppedFlag] = 1;
     MarkDropped(static_cast<int8_t>(dropped->seat), true);
@@ -393,7 +405,8 @@ void RoomSeats::OnPlayerReconnected(quill::Packet& packet) {
     quill::PlayerState& seat = screen_.Model().players[back->seat];
     seat.gameFlags[quill::PlayerState::kDroppedFlag] = back->dropped;
     MarkDropped(static_cast<int8_t>(back->seat), back->dropped != 0);
-    screen_.AddChatLine(quill::Format(u"%s has logged in again and has been connected to the game.", seat.name), kGreen);
+    screen_.AddChatLine(quill::Format(u"%s has logged in again and has been connected to the game.", seat.name),
+                        kGreen);
     playerBoard_->Refresh(screen_.Model(), screen_.Room());
 }
 
@@ -435,7 +448,8 @@ void RoomSeats::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint
     CueModelEntry* entry = table->GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* old = seatCues_[seat];
     seatCues_[seat] = entry;
-    if (seat == static_cast<uint8_t>(screen_.Room().shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
+    if (seat == static_cast<uint8_t>(screen_.Room().shooterSeat) || table->CurrentCue() == old)
+        table->SetCurrentCue(entry);
     if (old != nullptr) table->ReleaseCue(old);
 }
 
