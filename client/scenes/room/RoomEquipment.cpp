@@ -54,8 +54,8 @@ void RoomEquipment::Check() {
 void RoomEquipment::ApplyPendingReload() {
     if (!reloadPending_.exchange(false)) return;
     quill::RoomInfo& room = screen_.Room();
-    screen_.Stage().ApplyEquipment({static_cast<quill::GameType>(room.gameType), tableItem_, ballSetItem_,
-                                    kDefaultPhysicsModelCode, 1});
+    screen_.Stage().ApplyEquipment(
+        {static_cast<quill::GameType>(room.gameType), tableItem_, ballSetItem_, kDefaultPhysicsModelCode, 1});
     room.tableItem = tableItem_;
     room.ballItem = ballSetItem_;
     connection_.GetRoomInfo().tableItem = tableItem_;

@@ -409,7 +409,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
                                                                     : screen_.Seats().SeatRecord(turn.nextShooter);
     if (shown != nullptr) {
         screen_.Board()->SetTarget(shown->gameCounters[quill::PlayerState::kPointsCounter],
-                                shown->gameCounters[quill::PlayerState::kInningsCounter]);
+                                   shown->gameCounters[quill::PlayerState::kInningsCounter]);
     }
     if (turn.pointsGained != 0) {
         floatingTexts_[0]->ShowAt(turn.pointsGained, u"", screen_.Width() / 2, screen_.Height() / 2, kYellow);
@@ -664,7 +664,7 @@ void RoomGameFlow::OnGameEnd(quill::Packet& packet) {
                 record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
             if (player == nullptr || player->seat != member.seat) continue;
             screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                 static_cast<int32_t>(member.points), player->money, member.rank);
+                                                static_cast<int32_t>(member.points), player->money, member.rank);
         }
         ++column;
     }
@@ -746,7 +746,7 @@ void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
                 player->status = member.status;
             }
             screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                 static_cast<int32_t>(member.points), player->money, member.rank);
+                                                static_cast<int32_t>(member.points), player->money, member.rank);
         }
         ++column;
     }

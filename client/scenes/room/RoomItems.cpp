@@ -248,7 +248,7 @@ void RoomItems::SendItemUse(int32_t kind) {
 
 // One ItemConsumed sub-message: the first starts the packet, the others follow it.
 void RoomItems::WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
-                                     uint32_t value) {
+                                 uint32_t value) {
     if (started) {
         packet.BeginMessage(quill::MessageId::ItemConsumed);
     } else {
