@@ -45,7 +45,6 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
-#include "client/ui/NumberDisplay.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
@@ -61,13 +60,9 @@ constexpr uint32_t kRoomSounds[] = {24, 26, 27, 28, 20, 21, 34, 1, 0, 39, 40, 41
 constexpr int kEffectCategory = 1;
 constexpr int kCountdownCategory = 2;
 constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
-constexpr uint32_t kSecondsPerDay = 86400;
 // The room's time of day: always ten in the morning.
 constexpr uint32_t kRoomTimeOfDay = 36000;
 constexpr float kKeep = CameraController::kKeep;
-constexpr size_t kTimeOutAnimation = 2;
-constexpr uint8_t kCountedItem = 3;
-constexpr int32_t kChatLineWidth = 382;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -102,14 +97,6 @@ bool HasOptionLine(uint8_t gameType) {
     return gameType == 0 || gameType == 3 || gameType == 4;
 }
 
-bool HasLevelRange(uint8_t gameType) {
-    return gameType == 0 || gameType == 2 || gameType == 3 || gameType == 5 || gameType == 6;
-}
-
-bool IsStakeGame(uint8_t gameType) {
-    return gameType == 2 || gameType == 5;
-}
-
 }  // namespace
 
 SceneRoomGame::SceneRoomGame(App& app)
@@ -117,12 +104,19 @@ SceneRoomGame::SceneRoomGame(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
-      stage_(app, {.player = true, .sound = true, .connection = true}) {
+      stage_(app, {.player = true, .sound = true, .connection = true}),
+      chat_(*this, app, *app.Connection(), sender_),
+      items_(*this, app, *app.Connection(), sender_),
+      dialogs_(*this, app, *app.Connection(), sender_),
+      equipment_(*this, *app.Connection()),
+      clocks_(*this, app, *app.Connection(), sender_),
+      flow_(*this, app, *app.Connection(), sender_),
+      seats_(*this, app, *app.Connection(), sender_) {
     ResetSeats();
 }
 
 SceneRoomGame::~SceneRoomGame() {
-    if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();
+    if (dialogs_.Replay() != nullptr) dialogs_.Replay()->ReleaseTable();
     stage_.Release(nullptr);
 }
 
@@ -133,11 +127,9 @@ quill::PlayerState& SceneRoomGame::Player() const {
 void SceneRoomGame::ResetSeats() {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = -1;
-    gameRunning_ = false;
-    tableStatePending_ = false;
-    shotInFlight_ = false;
-    turnClock_.ClearTimeOut();
-    droppedSeats_.fill(false);
+    flow_.ResetTurnState();
+    clocks_.Turn().ClearTimeOut();
+    seats_.ClearDropped();
 }
 
 // --- loading ---
@@ -155,24 +147,21 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
         room_.gameType = record.gameType;
         room_.tableItem = record.tableItem;
         room_.ballItem = record.ballItem;
-        tableItem_ = record.tableItem;
-        ballSetItem_ = record.ballItem;
-        reloadPending_ = false;
-        roomClockOrigin_ = platform::TimeGetTime() - (record.startTime % kSecondsPerDay) * 1000;
+        equipment_.Load(record.tableItem, record.ballItem);
         model_.Reset();
         model_.gameType = static_cast<quill::GameType>(room_.gameType);
         if (model_.HasRule(model_.gameType)) model_.SelectRule(model_.gameType);
     }
-    stage_.CreateTable({static_cast<quill::GameType>(room_.gameType), tableItem_, ballSetItem_,
+    stage_.CreateTable({static_cast<quill::GameType>(room_.gameType), equipment_.TableItem(), equipment_.BallSetItem(),
                         kDefaultPhysicsModelCode, 1});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
-    replayPanel_->CreateTable(room_, *resources, *device);
+    dialogs_.Replay()->CreateTable(room_, *resources, *device);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
     ApplyChildAnchors(screen.width, screen.height);
-    animations_->ApplyChildAnchors(screen.width, screen.height);
+    flow_.Animations()->ApplyChildAnchors(screen.width, screen.height);
     loaded_ = true;
     return 0;
 }
@@ -195,19 +184,14 @@ void SceneRoomGame::Activate() {
     quill::PlayerState& player = Player();
     room_ = connection_.GetRoomInfo();
     // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
-    chatLog_.Clear();
-    chatScroll_->SetRange(chatLog_.ScrollRange());
-    chatScroll_->SetPosition(0, false);
+    chat_.Clear();
     const auto mode = static_cast<quill::GameType>(room_.gameType);
-    currentCueKey_.reset();
-    if (const quill::InventoryItem* cue = player.GetEquippedItem(room_.gameType)) {
-        currentCueKey_ = std::pair{cue->key, cue->subKey};
-    }
-    turnClock_.SetLimit(static_cast<int8_t>(room_.inningTime));
+    items_.Enter(room_.gameType);
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
-    playerBoard_->SetTurnTime(turnClock_.Limit());
-    playerBoard_->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
-    playerBoard_->Refresh(model_, room_);
+    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
+    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
+    seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {
         table->SetGameMode(mode);
@@ -217,59 +201,43 @@ void SceneRoomGame::Activate() {
         table->SetRefocusOnTopViewExit(true);
         table->MoveCamera(0.5f, kKeep, 30.0f, false);
         table->LayoutHud(Width(), Height());
-        const quill::InventoryItem* cue = CurrentCue();
+        const quill::InventoryItem* cue = items_.CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
         if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
         stage_.EquipCue(static_cast<uint16_t>(cue != nullptr ? cue->typeCode : 3000), parts);
     }
-    startReady_->SetSeat(player.seat >= 0 ? player.seat : 0);
-    startReady_->SetMaster(true);
-    startReady_->ShowPanel();
-    startBalloon_->Show(false);
+    seats_.StartReady()->SetSeat(player.seat >= 0 ? player.seat : 0);
+    seats_.StartReady()->SetMaster(true);
+    seats_.StartReady()->ShowPanel();
+    seats_.StartBalloon()->Show(false);
     EnableLeaving(true);
 
     ResetSeats();
-    chatFont_ = app_.GetSettings().largeChatFont;
-    chalkSlot_->Reload();
-    chatBox_->SetText(u"");
+    items_.ChalkSlot()->Reload();
+    chat_.ClearInput();
     NativeEditBridge::ClearFocus();
-    startReady_->OnGameEnd();
+    seats_.StartReady()->OnGameEnd();
 
-    joined_ = false;
-    readyBoard_ = false;
-    turnClock_.ClearTimeOut();
+    clocks_.Turn().ClearTimeOut();
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
-    durabilityWarned_.fill(false);
-    equipmentNotice_ = false;
-    shotCount_ = 0;
-    helpOnEntry_ = player.experience < kHelpExperience;
-    if (helpOnEntry_) {
-        help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-        help_->SetVisible(true);
-    }
+    equipment_.Enter();
+    dialogs_.Enter(player.experience, room_.gameType);
     HideGameWindows();
     WriteEntryLines();
-    itemBar_->Refresh();
-    ruleMarker_ = 0;
-    runCount_ = 0;
-    runningTotals_.fill(0);
-    scoreBoard_->Reset();
-    scoreBoard_->Show(connection_.GetChannelType(-1) == kTournamentChannel);
-    for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
-    gameClockOrigin_ = platform::TimeGetTime();
-    roomTitle_->SetText(room_.title);
-    roomNumber_->SetValue(static_cast<uint64_t>(std::max<int16_t>(room_.roomNumber, 0)));
-    lockIcon_->Show(room_.passwordFlag != 0);
-    halfGame_->Show(room_.IsHalfGame());
+    items_.ItemBar()->Refresh();
+    dialogs_.ResetRequests();
+    flow_.Enter(connection_.GetChannelType(-1) == kTournamentChannel);
+    clocks_.StartGame(platform::TimeGetTime(), 0);
+    topBar_.ShowRoom(room_);
     ShowStake();
     ShowLevelRange();
-    CheckCueDurability();
-    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
-    ReadOptionSwitches();
+    items_.CheckCueDurability();
+    if (GameTable* table = stage_.Table(); table != nullptr && items_.HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
+    items_.ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
-    chatChanged_ = false;
+    chat_.MarkShown();
     LayoutChat(platform::TimeGetTime(), true);
 }
 
@@ -297,9 +265,11 @@ void SceneRoomGame::SeatLocalPlayer() {
 
 // The windows of a running game or of an earlier visit.
 void SceneRoomGame::HideGameWindows() {
-    const std::array<Widget*, 14> windows{resultBoard_, shotBet_,      scoreTrack_,  groupBoard_, moneyNotice_,
-                                          roomMenu_,    invite_,       replayPanel_, itemSelect_, purchaseGift_,
-                                          purchase_,    readyBalloon_, receiving_,   wideButton_};
+    const std::array<Widget*, 14> windows{dialogs_.Results(),     flow_.ShotBet(),          flow_.Track(),
+                                          flow_.Groups(),            flow_.Money(),      dialogs_.Menu(),
+                                          dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
+                                          items_.PurchaseGift(), items_.Purchase(), seats_.ReadyBalloon(),
+                                          flow_.Receiving(),          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
@@ -319,27 +289,12 @@ void SceneRoomGame::WriteEntryLines() {
 }
 
 void SceneRoomGame::ShowLevelRange() {
-    const bool shown = HasLevelRange(room_.gameType);
-    levelLabel_->Show(shown);
-    if (!shown) return;
-    const int32_t low = room_.minHandicap;
-    const int32_t high = room_.maxHandicap;
-    if (low != 0) {
-        levelLabel_->SetText(high != 0 ? quill::Format(u"%d ~ %d", low, high) : quill::Format(u"%d ~", low));
-    } else {
-        levelLabel_->SetText(high != 0 ? quill::Format(u"~ %d", high) : quill::WString(u"No limit"));
-    }
+    topBar_.ShowLevelRange(room_);
 }
 
 void SceneRoomGame::ShowStake() {
-    if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        stakeLabel_->SetText(u"Tournament");
-    } else if (IsStakeGame(room_.gameType) || room_.IsClosed()) {
-        stakeLabel_->SetText(FormatMoney(room_.stake));
-    } else {
-        stakeLabel_->SetText(u"Friendly");
-    }
-    playerBoard_->SetStake(room_.stake);
+    topBar_.ShowStake(room_, connection_.GetChannelType(-1) == kTournamentChannel);
+    seats_.Board()->SetStake(room_.stake);
 }
 
 // --- the frame (game thread) ---
@@ -350,20 +305,20 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
     DirectInputMouse* mouse = app_.Mouse();
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
-    replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
+    dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     quill::ScopedLock hold(lock_);
-    ++updates_;
-    if (updates_ % kAimRelayCalls == 0) {
-        RelayAim(timeMs);
-        if (gameRunning_ && !shotInFlight_) RunTurnClock(timeMs);
-        if (gameRunning_) RunGameClock(timeMs);
+    const uint32_t updates = clocks_.CountUpdate();
+    if (updates % kAimRelayCalls == 0) {
+        flow_.RelayAim(timeMs);
+        if (flow_.IsRunning() && !flow_.IsShotInFlight()) clocks_.RunTurn(timeMs);
+        if (flow_.IsRunning()) clocks_.RunGame(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
-        LayoutChat(timeMs, std::exchange(chatChanged_, false));
+        chat_.Tick(timeMs);
     }
     BlinkNewMessageIcon(timeMs);
-    if (updates_ % 4 == 0 && startBalloon_->IsVisible()) {
+    if (updates % 4 == 0 && seats_.StartBalloon()->IsVisible()) {
         const int32_t bob = timeMs % 800 < 400 ? 1 : -1;
-        startBalloon_->Offset(0, bob);
+        seats_.StartBalloon()->Offset(0, bob);
     }
 }
 
@@ -379,74 +334,21 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
     if (icon != nullptr) icon->SetAlpha(nowMs % kIconBlinkMs < kIconLitMs ? 1.0f : kIconDimAlpha);
 }
 
-void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
-    GameTable& table = *stage_.Table();
-    playerBoard_->UpdateCountdown(turnClock_.ElapsedSeconds(nowMs));
-    if (turnClock_.TakeWarning(nowMs)) {
-        const uint32_t voice = kFirstWarningVoice + app_.GetRandom().Next() % 3;
-        SoundQueue::Instance().Push(quill::SoundManager::Current(), voice, 1.0f);
-        playerBoard_->HideWarning();
-    }
-    const int8_t shooter = room_.shooterSeat;
-    if (IsLocalTurn() && table.IsControlEnabled()) {
-        const auto mode = room_.gameType;
-        if ((mode == 3 || mode == 5) && table.ForScreens().foulCount == 0 && turnClock_.FreezeDue(nowMs)) {
-            table.ReleaseHeldKeys(false);
-            table.SetControlEnabled(false);
-        }
-        if (turnClock_.TimeOutDue(nowMs)) SendTimeOut();
-    } else if (IsLocalTurn() && turnClock_.TimeOutDue(nowMs)) {
-        SendTimeOut();
-    } else if (masterSeat_ == localSeat_ && shooter >= 0 && shooter < 8 &&
-               droppedSeats_[static_cast<size_t>(shooter)] && turnClock_.TimeOutDue(nowMs)) {
-        SendTimeOut();
-    }
-}
-
-void SceneRoomGame::SendTimeOut() {
-    GameTable& table = *stage_.Table();
-    turnClock_.MarkTimeOutSent();
-    table.ReleaseHeldKeys(false);
-    table.SetControlEnabled(false);
-    table.ClearBallInHand();
-    turnAnimations_[kTimeOutAnimation]->Play(0);
-    events_.Post(kReleaseKeysEvent, 0, 0, 0);
-    sender_.SendByte(quill::MessageId::TurnTimeout, 0);
-}
-
-void SceneRoomGame::RunGameClock(uint32_t nowMs) {
-    const uint32_t elapsed = nowMs - gameClockOrigin_;
-    gameClock_->Set(elapsed);
-    GameTable& table = *stage_.Table();
-    if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        if (elapsed > kTournamentGameMs && !shotInFlight_ && table.IsControlEnabled()) {
-            table.SetControlEnabled(false);
-            sender_.SendByte(quill::MessageId::RoomRequest1236, 1);
-        }
-        scoreBoard_->SetCountdown(elapsed);
-    }
-    elapsedGameSeconds_ = elapsed / 1000;
-}
-
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = shooterSeat;
-    turnClock_.StartTurn(nowMs);
-    playerBoard_->SetTurnTime(turnClock_.Limit());
+    clocks_.Turn().StartTurn(nowMs);
+    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
 }
 
 // While a game runs the shooter holds the table; between games the room master does (or a shooter the server
 // named).
 bool SceneRoomGame::IsLocalTurn() const {
-    const int8_t local = localSeat_;
+    const int8_t local = seats_.LocalSeat();
     if (local < 0) return false;
-    if (gameRunning_) return room_.shooterSeat == local;
-    return masterSeat_ == local || room_.shooterSeat == local;
-}
-
-void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
-    if (seat >= 0 && seat < 8) droppedSeats_[static_cast<size_t>(seat)] = dropped;
+    if (flow_.IsRunning()) return room_.shooterSeat == local;
+    return seats_.MasterSeat() == local || room_.shooterSeat == local;
 }
 
 // --- the chat ---
@@ -454,48 +356,23 @@ void SceneRoomGame::MarkDropped(int8_t seat, bool dropped) {
 // The line is kept and the scroll bar follows at once; the chat box shows it with the next layout of the
 // update, so that a flood of lines costs one layout per tenth update instead of one per line.
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {
-    const uint32_t now = platform::TimeGetTime();
     quill::ScopedLock hold(lock_);
-    chatLog_.Add(text, colour, now);
-    chatScroll_->SetRange(chatLog_.ScrollRange());
-    chatScroll_->SetPosition(chatLog_.ScrollPosition() - 1, false);
-    chatChanged_ = true;
+    chat_.AddLine(text, colour);
 }
 
 void SceneRoomGame::LayoutChat(uint32_t nowMs, bool refill) {
-    if (!IsReady()) return;
     quill::ScopedLock hold(lock_);
-    const auto lines = chatLog_.Layout(nowMs);
-    for (size_t n = 0; n < kChatLines; ++n) {
-        const RoomChatLog::Line& line = lines[n];
-        if (!line.shown) {
-            chatLines_[n]->Show(false);
-            continue;
-        }
-        if (refill) {
-            chatTexts_[n]->SetTextF(u"%s", line.text);
-            chatTexts_[n]->SetColors(line.colour, 0);
-            chatLines_[n]->Show(true);
-            const int32_t width = chatTexts_[n]->MeasureText();
-            chatLines_[n]->SetScale(static_cast<float>(width + 40) / kChatLineWidth, 1.0f);
-        }
-        chatLines_[n]->SetAlpha(line.opacity);
-    }
+    chat_.Layout(nowMs, refill);
 }
 
 RoomChatLog SceneRoomGame::ChatLog() const {
     quill::ScopedLock hold(lock_);
-    return chatLog_;
+    return chat_.Log();
 }
 
 std::deque<quill::WString> SceneRoomGame::ReceivedLines() const {
     quill::ScopedLock hold(lock_);
-    return receivedLines_;
-}
-
-const quill::InventoryItem* SceneRoomGame::CurrentCue() const {
-    if (!currentCueKey_) return nullptr;
-    return Player().FindItem(currentCueKey_->first, currentCueKey_->second);
+    return chat_.Received();
 }
 
 // --- drawing (main thread) ---
@@ -506,7 +383,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     DrainEvents();
-    if (draw && reloadPending_.exchange(false)) ApplyEquipmentReload();
+    if (draw) equipment_.ApplyPendingReload();
     quill::RenderScene* scene = stage_.RenderScene();
     // The room's light takes the colour of the scene's ambient light, brightened.
     TableSceneStage::Lighting lighting{{0, 1.0f, 1.0f, 1.0f, 0.35f, 1, 1, 0.0f, 0.0f, -1.0f},
@@ -524,7 +401,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     }
     stage_.Render(device, draw, 1.0f / 60.0f, &lighting);
     if (!draw || device == nullptr) return;
-    replayPanel_->DrawTable(*device);
+    dialogs_.Replay()->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
     table->DrawHud();
@@ -543,90 +420,27 @@ void SceneRoomGame::DrainEvents() {
     }
 }
 
-// The frame (main thread): the table and ball-set items the room changed to, written back into both room
-// records.
-void SceneRoomGame::ApplyEquipmentReload() {
-    stage_.ApplyEquipment({static_cast<quill::GameType>(room_.gameType), tableItem_, ballSetItem_,
-                           kDefaultPhysicsModelCode, 1});
-    room_.tableItem = tableItem_;
-    room_.ballItem = ballSetItem_;
-    connection_.GetRoomInfo().tableItem = tableItem_;
-    connection_.GetRoomInfo().ballItem = ballSetItem_;
-}
-
-void SceneRoomGame::RequestEquipment(uint16_t tableItem, uint16_t ballSetItem) {
-    quill::ScopedLock hold(lock_);
-    tableItem_ = tableItem;
-    ballSetItem_ = ballSetItem;
-    reloadPending_ = true;
-}
-
 // --- leaving (main thread) ---
 
 bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
-    seatCues_.fill(nullptr);  // the table's cue entries go with it
-    replayPanel_->ReleaseTable();
+    seats_.ForgetCues();  // the table's cue entries go with it
+    dialogs_.Replay()->ReleaseTable();
     stage_.Release(renderScenes);
-    receivedLines_.clear();
+    chat_.ForgetReceived();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
         for (uint32_t id : kStoppedOnLeave) sounds->Stop(id);
         sounds->RemoveSound(kMusic);
     }
-    ReleaseSpentItems();
+    items_.ReleaseSpentItems();
     loaded_ = false;
     SetReady(false);
     return true;
 }
 
-// Every counted item the room used up leaves the inventory and goes back to the connection's pool.
-void SceneRoomGame::ReleaseSpentItems() {
-    quill::PlayerState& player = Player();
-    std::vector<quill::InventoryItem*> spent;
-    {
-        quill::ScopedLock items(player.GetLock());
-        for (uint32_t i = 0; i < player.ItemCount(); ++i) {
-            quill::InventoryItem* item = player.ItemAt(i);
-            if (item != nullptr && item->state == kCountedItem && item->remaining <= 0) spent.push_back(item);
-        }
-    }
-    for (quill::InventoryItem* item : spent) {
-        if (player.RemoveItemPtr(item)) connection_.FreeItem(item);
-    }
-    if (!spent.empty()) {
-        chalkSlot_->Reload();
-        itemBar_->Refresh();
-    }
-}
-
 // --- input (main thread) ---
-
-void SceneRoomGame::OpenPurchase(uint32_t mode) {
-    const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
-    if (offer == nullptr) return;
-    const bool goldItem = offer->currency != PurchaseRules::kCurrencyCash;
-    const bool playing = gameRunning_ && localSeat_ > 0;
-    if (playing && goldItem) {
-        app_.Scenes().ShowNoticeBox(this, u"Gold item cannot be purchased while playing the game.");
-        return;
-    }
-    purchase_->SetMode(mode == 2 ? PurchaseMode::kGift : PurchaseMode::kBuy);
-    purchase_->SetItem(*offer);
-    purchase_->SetVisible(true);
-}
-
-void SceneRoomGame::SendPurchase() {
-    sender_.Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
-    purchase_->SetVisible(false);
-}
-
-void SceneRoomGame::ShowItemShop() {
-    if (purchaseGift_->IsVisible()) purchaseGift_->Close();
-    itemSelect_->SetEquipSlot(room_.gameType);
-    itemSelect_->SetVisible(true);
-}
 
 Button* SceneRoomGame::TopButton(int32_t control) const {
     return control >= 0 && control < static_cast<int32_t>(topButtons_.size())
@@ -642,10 +456,10 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     quill::ScopedLock hold(lock_);
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
-    startReady_->Place(w, h);
-    playerBoard_->Place(w, h);
+    seats_.StartReady()->Place(w, h);
+    seats_.Board()->Place(w, h);
     if (GameTable* table = stage_.Table()) table->LayoutHud(w, h);
-    if (IsVisible()) animations_->ApplyChildAnchors(w, h);
+    if (IsVisible()) flow_.Animations()->ApplyChildAnchors(w, h);
 }
 
 void SceneRoomGame::OnActivate(bool active) {
@@ -655,6 +469,17 @@ void SceneRoomGame::OnActivate(bool active) {
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+}
+
+// --- seats ---
+
+bool SceneRoomGame::IsLocalPlayerInGame() const {
+    const int8_t seat = seats_.LocalSeat();
+    return flow_.IsRunning() && IsRoomSeat(seat) && model_.players[static_cast<size_t>(seat)].team > 0;
+}
+
+void SceneRoomGame::PlaySound(uint32_t id) {
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(id, false);
 }
 
 }  // namespace kestrovan

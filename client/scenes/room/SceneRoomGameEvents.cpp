@@ -1,6 +1,6 @@
 // The room's input besides server messages: window messages (keys, Enter and Escape, clicks), the
-// application events its windows and the table post, its own buttons' events, and the room chat with its
-// spam guard, team chat and the bad-language report. Runs on the main thread under the room lock.
+// application events its windows and the table post, and its own buttons' events, each handed to the part
+// that holds what it changes. Runs on the main thread under the room lock.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/App.h"
@@ -52,7 +52,6 @@ constexpr int32_t kChatKeyTab = 9;
 constexpr int32_t kChatKeyF1 = 112;
 constexpr int32_t kChatKeyF4 = 115;
 constexpr uint64_t kOkButton = 2052;
-constexpr char16_t kTeamMark = u'@';
 constexpr size_t kMacroCount = 5;
 constexpr uint8_t kSlotCount = 7;
 
@@ -74,111 +73,24 @@ int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
 
 bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
     switch (id) {
-        case platform::Msg::KeyDown: {
-            const bool control = (app_.MainWindow().GetKeyState(static_cast<int>(kControlKey)) & 0x8000) != 0;
-            lastKeyDown_ = control && wParam == kKeyR ? kKeyR : static_cast<uint32_t>(wParam);
+        case platform::Msg::KeyDown:
+            dialogs_.OnKeyDown(wParam, (app_.MainWindow().GetKeyState(static_cast<int>(kControlKey)) & 0x8000) != 0);
             return true;
-        }
         case platform::Msg::KeyUp:
-            if (wParam == kKeyR && lastKeyDown_ == kKeyR) {
-                ToggleReplayView();
-            } else if (wParam == kKeyF2 && !replayView_) {
-                helpShown_ = !helpShown_;
-                help_->SetVisible(helpShown_);
-            }
-            lastKeyDown_ = 0;
+            dialogs_.OnKeyUp(wParam);
             return true;
         case platform::Msg::Char:
-            if (wParam == kEnter) chatBox_->SetFocus(true);
-            if (wParam == kEscape) roomMenu_->SetVisible(!roomMenu_->IsVisible());
+            if (wParam == kEnter) chat_.Box()->SetFocus(true);
+            if (wParam == kEscape) dialogs_.ToggleRoomMenu();
             return true;
         case platform::Msg::LButtonDown:
         case platform::Msg::RButtonDown:
-            chatBox_->SetFocus(false);
+            chat_.Box()->SetFocus(false);
             if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
             return true;
         default:
             return false;
     }
-}
-
-// The question before leaving a running game. In a gamble game the local shooter leaves before the last turn
-// when the first or the last team is up.
-void SceneRoomGame::OpenWithdrawConfirm() {
-    if (!IsLocalPlayerInGame()) return;
-    withdraw_->SetMode(room_.gameType, WithdrawingBeforeLastTurn());
-    withdraw_->SetVisible(true);
-}
-
-bool SceneRoomGame::WithdrawingBeforeLastTurn() const {
-    const uint8_t place = model_.currentTeam;
-    const bool firstOrLast = place == 0 || place + 1 == model_.teamsInPlay;
-    return room_.IsGambleGame() && IsLocalTurn() && firstOrLast;
-}
-
-// The withdrawal dialog closed: No lets the player leave again; Yes asks the server. In a gamble game the
-// dialog told what ending now costs; when the turn has moved on since, that no longer holds, and the dialog
-// opens again with what holds now instead.
-void SceneRoomGame::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
-    if (yes == 0) {
-        EnableLeaving(true);
-        return;
-    }
-    const bool beforeLastTurn = WithdrawingBeforeLastTurn();
-    if (room_.IsGambleGame() && beforeLastTurn != (confirmValue != 0)) {
-        withdraw_->SetMode(room_.gameType, beforeLastTurn);
-        withdraw_->SetVisible(true);
-        return;
-    }
-    sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
-}
-
-// A request to the opponent (1 a loss by withdrawal, 2 an invalid game): one against one, on the local
-// turn with the balls still, and each kind only while its running total is 0.
-void SceneRoomGame::OpenWithdrawChoice(int32_t choice) {
-    if (choice != 1 && choice != 2) return;
-    if (!IsLocalPlayerInGame() || model_.teamsInPlay != 2 || model_.playersPerTeam != 1) return;
-    if (runningTotals_[static_cast<size_t>(choice - 1)] != 0 || !IsLocalTurn() || shotInFlight_) return;
-    opponentRequest_->SetKind(choice);
-    opponentRequest_->SetVisible(true);
-}
-
-// The request to the opponent goes once per game: its running total, which the choice checks, counts it.
-void SceneRoomGame::SendOpponentRequest() {
-    if (!IsLocalTurn() || shotInFlight_) return;
-    opponentRequest_->SetVisible(false);
-    const int32_t kind = opponentRequest_->Kind();
-    sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(kind));
-    ++runningTotals_[kind == 2 ? 1 : 0];
-}
-
-// A friend request came while the room is up: the new-message window names who asked.
-void SceneRoomGame::ShowNewMessage() {
-    MessengerPopup* messenger = app_.Scenes().GetMessenger();
-    if (messenger == nullptr) return;
-    wideButton_->SetCaption(quill::Format(u"Friends request from %s", messenger->LastAnnouncedRequester()));
-    wideButton_->SetVisible(true);
-}
-
-// The new-message window clicked: it goes, and the messenger shows the request that waits first.
-void SceneRoomGame::OpenNextFriendRequest() {
-    wideButton_->SetVisible(false);
-    if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ShowNextRequest();
-}
-
-// Control+R: the replay view of the table's last shot opens, or closes when it is up.
-void SceneRoomGame::ToggleReplayView() {
-    GameTable* table = stage_.Table();
-    if (replayView_) {
-        replayView_ = false;
-        replayPanel_->SetVisible(false);
-        help_->SetVisible(false);
-        return;
-    }
-    if (table == nullptr || (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
-    replayView_ = true;
-    replayPanel_->LoadShot(table->GetCommittedRecord());
-    replayPanel_->SetVisible(true);
 }
 
 void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
@@ -188,19 +100,11 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::ChatSubmit:
             if (wParam < kMacroCount) SendChat(Player().chatTexts[wParam], true);
             break;
-        case Event::WithdrawConfirm: OpenWithdrawConfirm(); break;
-        case Event::WithdrawChoice: OpenWithdrawChoice(static_cast<int32_t>(wParam)); break;
+        case Event::WithdrawConfirm: dialogs_.OpenWithdrawConfirm(); break;
+        case Event::WithdrawChoice: dialogs_.OpenWithdrawChoice(static_cast<int32_t>(wParam)); break;
         case Event::RoomPopupOpen: OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo); break;
-        case Event::HelpMenuChosen:
-            help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            help_->SetVisible(true);
-            break;
-        case Event::WithdrawMenuChosen:
-            if (IsLocalPlayerInGame()) {
-                withdrawMenu_->SetGameType(room_.gameType);
-                withdrawMenu_->SetVisible(true);
-            }
-            break;
+        case Event::HelpMenuChosen: dialogs_.OpenHelp(room_.gameType); break;
+        case Event::WithdrawMenuChosen: dialogs_.OpenWithdrawMenu(); break;
         case Event::RoomMenuSettings:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
             break;
@@ -209,33 +113,23 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (Player().IsStatus3Or4()) {
                 app_.Scenes().ShowNoticeBox(this, u"Due to language abuse, chatting has been banned.");
             } else {
-                report_->SetTarget(static_cast<uint32_t>(playerBoard_->TargetId()),
-                                   static_cast<uint32_t>(static_cast<uint64_t>(playerBoard_->TargetId()) >> 32),
-                                   id == Event::PlayerMenuAction ? playerBoard_->TargetNickname() : quill::WString());
-                report_->SetVisible(true);
+                dialogs_.OpenReport(static_cast<uint64_t>(seats_.Board()->TargetId()), id == Event::PlayerMenuAction,
+                                    seats_.Board()->TargetNickname());
             }
             break;
-        case Event::ReportSubmit: SendReport(); break;
-        case Event::GameOptionApply: SendGameOption(); break;
+        case Event::ReportSubmit: dialogs_.SendReport(); break;
+        case Event::GameOptionApply: dialogs_.SendGameOption(); break;
         case Event::ApplyTableSettings:
             if (table != nullptr) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
             break;
-        case Event::RoomWindowsToggle:
-            replayView_ = false;
-            replayPanel_->SetVisible(false);
-            help_->SetVisible(false);
-            break;
-        case Event::ReplayLastShotRequest:
-            if (table != nullptr && (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
-                replayPanel_->LoadShot(table->GetCommittedRecord());
-            }
-            break;
+        case Event::RoomWindowsToggle: dialogs_.CloseReplayView(); break;
+        case Event::ReplayLastShotRequest: dialogs_.ReplayLastShot(table); break;
         case Event::RoomNoticeOk:
             if (wParam == kOkButton) SendParticipation();
             break;
         case Event::GiftRefresh:
-            itemBar_->Refresh();
-            ReadOptionSwitches();
+            items_.ItemBar()->Refresh();
+            items_.ReadOptionSwitches();
             break;
         case Event::JoinWith:
             if (IsLocalPlayerInGame()) {
@@ -245,12 +139,12 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
                 LeaveRoom();
             }
             break;
-        case Event::UserActivity: lastActivity_ = platform::TimeGetTime(); break;
-        case Event::UseChalk: UseChalk(); break;
-        case Event::QuickSlotA: UseQuickSlot(1, static_cast<int32_t>(wParam)); break;
-        case Event::QuickSlotB: UseQuickSlot(2, static_cast<int32_t>(wParam)); break;
+        case Event::UserActivity: break;
+        case Event::UseChalk: items_.UseChalk(); break;
+        case Event::QuickSlotA: items_.UseQuickSlot(1, static_cast<int32_t>(wParam)); break;
+        case Event::QuickSlotB: items_.UseQuickSlot(2, static_cast<int32_t>(wParam)); break;
         case Event::ItemUseConfirm:
-            if (wParam == kOkButton) SendItemUse(static_cast<int32_t>(itemUseKind_));
+            if (wParam == kOkButton) items_.ConfirmItemUse();
             break;
         case Event::TableEvent1086:
             if (IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
@@ -269,19 +163,19 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
                 sender_.SendByte(quill::MessageId::GameStartRequest, 0);
             }
             break;
-        case Event::WithdrawDialogClose: OnWithdrawDialogClosed(wParam, lParam); break;
-        case Event::RoomEvent1091: SendOpponentRequest(); break;
-        case Event::ChatNotify: ShowNewMessage(); break;
+        case Event::WithdrawDialogClose: dialogs_.OnWithdrawDialogClosed(wParam, lParam); break;
+        case Event::RoomEvent1091: dialogs_.SendOpponentRequest(); break;
+        case Event::ChatNotify: dialogs_.ShowNewMessage(); break;
         case Event::TimeLimitNoticeClosed: sender_.SendByte(quill::MessageId::RoomRequest1189, 0); break;
-        case Event::ItemDialogResult: OpenPurchase(static_cast<uint32_t>(wParam)); break;
-        case Event::ItemCheckPassed: SendPurchase(); break;
-        case Event::SlotSelected: CheckSeatAfford(); break;
-        case Event::ShotFired: OnShotFired(); break;
-        case Event::BallsStopped: OnBallsStopped(); break;
+        case Event::ItemDialogResult: items_.OpenPurchase(static_cast<uint32_t>(wParam)); break;
+        case Event::ItemCheckPassed: items_.SendPurchase(); break;
+        case Event::SlotSelected: items_.CheckSeatAfford(); break;
+        case Event::ShotFired: flow_.OnShotFired(); break;
+        case Event::BallsStopped: flow_.OnBallsStopped(); break;
         case Event::PocketCalled:
             if (wParam >= 1 && wParam <= 6) sender_.SendByte(quill::MessageId::PocketCall, static_cast<uint8_t>(wParam));
             break;
-        case Event::BallPlaced: SendBallPlacement(static_cast<uint32_t>(wParam)); break;
+        case Event::BallPlaced: flow_.SendBallPlacement(static_cast<uint32_t>(wParam)); break;
         default: break;
     }
 }
@@ -290,45 +184,18 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
 
 bool SceneRoomGame::SendChat(quill::WStringView text, bool rejectSpam) {
     quill::ScopedLock hold(lock_);
-    if (Player().IsStatus3Or4()) {
-        AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
-        return true;
-    }
-    const uint32_t now = platform::TimeGetTime();
-    if (spamGuard_.IsSpam(now) && rejectSpam) {
-        AddChatLine(u"No Spamming!", kYellow);
-        return false;
-    }
-    if (text.empty()) return true;
-    if (connection_.IsConnected()) {
-        app_.PostEvent(Event::UserActivity, 0, 0, 0);
-        if (!connection_.HandleSlashCommand(text)) {
-            const bool team = text.front() == kTeamMark;
-            if (!team || text.size() > 2) {
-                const quill::WString line(team ? text.substr(1) : text);
-                sender_.Send([&](quill::Packet& packet) {
-                    packet.Init(quill::MessageId::RoomChatSend);
-                    packet.WriteU8(team ? 1 : 0);
-                    packet.WriteWString(line);
-                });
-            }
-        }
-    }
-    spamGuard_.Record(now);
-    return true;
+    return chat_.Send(text, rejectSpam);
 }
 
 // Enter in the chat box sends its line (emptied once it went), F1 the help and the join check, F4 the profile.
 bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
     switch (a) {
         case kChatKeyEnter:
-            if (!chatBox_->GetText().empty() && SendChat(chatBox_->GetText(), true)) chatBox_->SetText(u"");
-            NativeEditBridge::ClearFocus();
+            chat_.SubmitInput();
             return true;
         case kChatKeyF1:
-            help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            help_->SetVisible(true);
-            AskParticipation();
+            dialogs_.OpenHelp(room_.gameType);
+            dialogs_.AskParticipation();
             return true;
         case kChatKeyF4:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
@@ -343,44 +210,6 @@ bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
     }
 }
 
-void SceneRoomGame::SendReport() {
-    if (receivedLines_.empty()) {
-        app_.Scenes().ShowNoticeBox(this, u"No messages.");
-        return;
-    }
-    const std::string block = RoomReport::TakeLines(receivedLines_);
-    const quill::WString nickname = report_->TargetNickname();
-    const uint32_t playerId = report_->TargetLow();
-    sender_.Send([&](quill::Packet& packet) { RoomReport::Write(packet, playerId, nickname, block); });
-    AddChatLine(u"Opponent's messages will be blocked.", kYellow);
-    app_.Scenes().ShowNoticeBox(this, u"Your report has been sent.");
-}
-
-void SceneRoomGame::SendGameOption() {
-    const RoomOptions& chosen = gameOption_->Chosen();
-    if (gameRunning_ && gameOption_->RestrictedChange()) {
-        app_.Scenes().ShowErrorBox(this, u"Game option cannot be changed after the game starts.");
-        return;
-    }
-    sender_.Send([&chosen](quill::Packet& packet) {
-        packet.Init(quill::MessageId::GameOptionChange);
-        packet.WriteWString(chosen.title);
-        packet.WriteU16(chosen.tableItem);
-        packet.WriteU16(chosen.ballSetItem);
-        packet.WriteU8(chosen.players);
-        packet.WriteWString(chosen.master);
-        packet.WriteU8(chosen.ruleOption);
-        packet.WriteU8(chosen.timeLimit);
-        packet.WriteU8(chosen.flags);
-        packet.WriteU8(chosen.stakeIndex);
-        const bool password = !chosen.password.empty();
-        packet.WriteU8(password ? 1 : 0);
-        if (password) packet.WriteWString(chosen.password);
-        packet.WriteU16(chosen.minimumHandicap);
-        packet.WriteU16(chosen.maximumHandicap);
-    });
-}
-
 // The join button's question: only on the first turn and when the player can pay.
 void SceneRoomGame::SendParticipation() {
     sender_.SendByte(quill::MessageId::ParticipateRequest, 0);
@@ -390,7 +219,7 @@ void SceneRoomGame::SendParticipation() {
 
 bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
     quill::ScopedLock hold(lock_);
-    if (source != nullptr && source == chatBox_) return OnChatBoxEvent(a);
+    if (source != nullptr && source == chat_.Box()) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
     const bool topButton = source != nullptr && source == TopButton(control);
     switch (control) {
@@ -409,71 +238,43 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
             return true;
         case kHelp:
             if (!topButton) break;
-            help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            help_->SetVisible(true);
+            dialogs_.Help()->OpenPage(HelpWindow::kRoomContext, room_.gameType);
+            dialogs_.Help()->SetVisible(true);
             return true;
         case kRoomSetting:
             if (!topButton) break;
-            OpenRoomSettings();
+            dialogs_.OpenRoomSettings();
             return true;
         case kMuteChat:
-            if (source != muteChat_) break;
-            chatSound_ = !chatSound_;
+            if (source != chat_.MuteButton()) break;
+            chat_.ToggleSound();
             return true;
         case kJoin:
-            if (source != joinButton_) break;
-            AskParticipation();
+            if (source != seats_.JoinButton()) break;
+            dialogs_.AskParticipation();
             return true;
         case kWideButton:
-            if (source != wideButton_) break;
-            OpenNextFriendRequest();
+            if (source != dialogs_.NewMessageWindow()) break;
+            dialogs_.OpenNextFriendRequest();
             return true;
         case kInvite:
-            invite_->SetVisible(true);
+            dialogs_.Invite()->SetVisible(true);
             return true;
         case kGoldItems:
             app_.Scenes().ShowNoticeBox(this, u"This menu is not allowed currently.");
             return true;
         case kItemShop:
-            ShowItemShop();
+            items_.ShowItemShop();
             return true;
         case kChatScroll:
-            if (source != chatScroll_) break;
-            chatLog_.SetScrollPosition(a);
-            LayoutChat(platform::TimeGetTime(), true);
+            if (source != chat_.Scroll()) break;
+            chat_.ScrollTo(a, platform::TimeGetTime());
             return true;
         default:
             break;
     }
     Scene::OnEvent(source, a, b);
     return false;
-}
-
-void SceneRoomGame::OpenRoomSettings() {
-    std::array<const quill::PlayerState*, GameOptionDialog::kSeats> players{};
-    for (size_t seat = 0; seat < players.size() && seat < model_.players.size(); ++seat) {
-        if (model_.players[seat].seat >= 0) players[seat] = &model_.players[seat];
-    }
-    gameOption_->Load(room_, masterSeat_ == localSeat_, players, masterSeat_);
-    gameOption_->SetVisible(true);
-}
-
-// Joining a running game: only on its first turn, and only with the money for it.
-void SceneRoomGame::AskParticipation() {
-    if (model_.currentTeam != 0 || runCount_ != 0 || !CheckSeatAfford()) {
-        app_.Scenes().ShowErrorBox(this, u"Participation is only allowed when it is the first turn.");
-        return;
-    }
-    ConnectionNotice notice;
-    notice.title = u"Question";
-    notice.lines[0] = u"Do you want to participate in the game?";
-    notice.event = Event::RoomNoticeOk;
-    if (room_.gameType == 2 || room_.gameType == 5) {
-        notice.lines[1] = u"You should pay the fee before entering into the room.";
-    } else if (room_.gameType == quill::game_type::kSixBalls) {
-        notice.lines[1] = u"You should pay the bet amount again to enter.";
-    }
-    app_.Scenes().ShowBox(this, notice, 1);
 }
 
 // The leave request: with no connection straight to the lobby, else the server is asked.

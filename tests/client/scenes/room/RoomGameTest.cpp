@@ -626,7 +626,7 @@ TEST_F(RoomGame, ConsumedItemsGoOutTogetherAfterTheShotAndASpentOneLeavesEveryHo
 
     // Outside a game nothing is reported.
     Receive(kvtest::GameEndMessage(u"Rival", 1, 0, {{1, 1, {{kLocal, 0}}}, {2, 2, {{kRival, 0}}}}, 1));
-    scene->ReportConsumption();
+    scene->Items().ReportConsumption();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server->CountReceived(MessageId::ItemConsumed), 2u);
 }
@@ -645,11 +645,11 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
     };
     EXPECT_EQ(count(warning), 1);
     EXPECT_EQ(ColourOf(warning), SceneRoomGame::kRed);
-    scene->CheckCueDurability();
+    scene->Items().CheckCueDurability();
     EXPECT_EQ(count(warning), 1) << "once";
     cue->durabilityCurrent = 0;
-    scene->CheckCueDurability();
-    scene->CheckCueDurability();
+    scene->Items().CheckCueDurability();
+    scene->Items().CheckCueDurability();
     EXPECT_EQ(count(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다."), 1);
     // A stock cue has no durability: the next visit's chat has no warning.
     cue->customFlag = 0;

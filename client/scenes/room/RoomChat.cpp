@@ -1,0 +1,188 @@
+#include "client/scenes/room/RoomChat.h"
+
+#include <utility>
+
+#include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/Format.h"
+#include "client/app/App.h"
+#include "client/app/NativeEditBridge.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomReport.h"
+#include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/SceneRoomGame.h"
+#include "client/ui/Button.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCommon = 0;
+constexpr int32_t kHud = 14;
+constexpr int32_t kChatLineWidth = 382;
+constexpr int32_t kChatLineHeight = 30;
+constexpr int32_t kChatLineStep = 18;
+constexpr char16_t kTeamMark = u'@';
+constexpr uint32_t kChatSound = 19;
+
+}  // namespace
+
+RoomChat::RoomChat(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+    : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
+
+void RoomChat::Build(Widget& screen) {
+    auto area = std::make_unique<Image>();
+    area->Create(0, 0, kChatLineWidth, 160, -1, -1);
+    area_ = screen.AddChild(std::move(area), true);
+    area_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -218);
+    const size_t font = connection_.LocalPlayer().status == 0 && app_.GetSettings().largeChatFont != 0
+                            ? UiFont::Bold14
+                            : UiFont::Bold12;
+    for (size_t n = 0; n < kLines; ++n) {
+        Image* line = area_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
+                                         kHud, 610, 902);
+        line->SetAcceptsMouse(false);
+        texts_[n] = AddRoomLabel(*line, 10, 6, 440, SceneRoomGame::kWhite, font);
+        line->Show(false);
+        lines_[n] = line;
+    }
+    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommon, 668, 0);
+    mute_->SetCheckBox();
+    mute_->SetTooltip(u"Mute chat sound");
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(kChatLineWidth - 13, 0, 13, 140, SceneRoomGame::kChatScroll, ScrollBar::kVertical, 100, true);
+    scroll_ = AttachTo(*area_, std::move(bar), true);
+    scroll_->SetImage(kCommon, 475, 370, 13, 140, 1.0f, 1.0f);
+    scroll_->AddDecButton(609, 0, 13, 17, -1);
+    scroll_->AddIncButton(623, 0, 13, 17, -1);
+    scroll_->AddThumb(637, 0, 13, 28, 0);
+    scroll_->SetSecondRect(4, 10, 317, 100);
+    scroll_->SetRange(1);
+
+    input_ = screen.CreateImage(0, 0, 358, 30, kHud, 610, 936);
+    input_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
+    auto edit = std::make_unique<EditBox>();
+    edit->Create(23, 12, 340, 18);
+    edit->SetSkin(kCommon, 609, 68, 2, 14);
+    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, SceneRoomGame::kWhite);
+    edit->SetTextColors(SceneRoomGame::kWhite, 0xFF000000);
+    box_ = AttachTo(*input_, std::move(edit), true);
+}
+
+void RoomChat::Clear() {
+    log_.Clear();
+    scroll_->SetRange(log_.ScrollRange());
+    scroll_->SetPosition(0, false);
+}
+
+void RoomChat::AddLine(quill::WStringView text, uint32_t colour) {
+    log_.Add(text, colour, platform::TimeGetTime());
+    scroll_->SetRange(log_.ScrollRange());
+    scroll_->SetPosition(log_.ScrollPosition() - 1, false);
+    changed_ = true;
+}
+
+void RoomChat::Layout(uint32_t nowMs, bool refill) {
+    if (!screen_.IsReady()) return;
+    const auto lines = log_.Layout(nowMs);
+    for (size_t n = 0; n < kLines; ++n) {
+        const RoomChatLog::Line& line = lines[n];
+        if (!line.shown) {
+            lines_[n]->Show(false);
+            continue;
+        }
+        if (refill) {
+            texts_[n]->SetTextF(u"%s", line.text);
+            texts_[n]->SetColors(line.colour, 0);
+            lines_[n]->Show(true);
+            const int32_t width = texts_[n]->MeasureText();
+            lines_[n]->SetScale(static_cast<float>(width + 40) / kChatLineWidth, 1.0f);
+        }
+        lines_[n]->SetAlpha(line.opacity);
+    }
+}
+
+void RoomChat::Tick(uint32_t nowMs) {
+    Layout(nowMs, std::exchange(changed_, false));
+}
+
+void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
+    log_.SetScrollPosition(position);
+    Layout(nowMs, true);
+}
+
+bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
+    if (connection_.LocalPlayer().IsStatus3Or4()) {
+        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", SceneRoomGame::kRed);
+        return true;
+    }
+    const uint32_t now = platform::TimeGetTime();
+    if (spamGuard_.IsSpam(now) && rejectSpam) {
+        screen_.AddChatLine(u"No Spamming!", SceneRoomGame::kYellow);
+        return false;
+    }
+    if (text.empty()) return true;
+    if (connection_.IsConnected()) {
+        app_.PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
+        if (!connection_.HandleSlashCommand(text)) {
+            const bool team = text.front() == kTeamMark;
+            if (!team || text.size() > 2) {
+                const quill::WString line(team ? text.substr(1) : text);
+                sender_.Send([&](quill::Packet& packet) {
+                    packet.Init(quill::MessageId::RoomChatSend);
+                    packet.WriteU8(team ? 1 : 0);
+                    packet.WriteWString(line);
+                });
+            }
+        }
+    }
+    spamGuard_.Record(now);
+    return true;
+}
+
+void RoomChat::SubmitInput() {
+    if (!box_->GetText().empty() && screen_.SendChat(box_->GetText(), true)) box_->SetText(u"");
+    NativeEditBridge::ClearFocus();
+}
+
+void RoomChat::ClearInput() {
+    box_->SetText(u"");
+}
+
+void RoomChat::ColourInputForSeat(uint8_t seat) {
+    box_->SetTextColors(SceneRoomGame::kSeatChatColours[seat % SceneRoomGame::kSeatChatColours.size()], 0);
+}
+
+void RoomChat::OnRoomChat(quill::Packet& packet) {
+    const std::optional<RoomChatMessage> chat = ReadRoomChat(packet);
+    if (!chat) return;
+    const auto lineOf = [&](quill::WStringView text) {
+        return chat->team == 1 ? quill::Format(u"(Team)%s : %s", chat->nickname, text)
+                               : quill::Format(u"%s : %s", chat->nickname, text);
+    };
+    // A report quotes what was said; the chat box shows it through the word filter when the player has it on.
+    received_.push_back(lineOf(chat->text));
+    while (received_.size() > kReceivedLines) received_.pop_front();
+    screen_.AddChatLine(lineOf(Filtered(chat->text)),
+                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : SceneRoomGame::kWhite);
+    if (soundOn_) SceneRoomGame::PlaySound(kChatSound);
+}
+
+quill::WString RoomChat::Filtered(quill::WStringView text) {
+    if (app_.GetSettings().chatFilter == 0) return quill::WString(text);
+    quill::WString copy;
+    connection_.CopyAndCensor(text, copy);
+    return copy;
+}
+
+std::string RoomChat::TakeReceivedForReport() {
+    return RoomReport::TakeLines(received_);
+}
+
+}  // namespace kestrovan

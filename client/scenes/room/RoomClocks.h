@@ -1,0 +1,50 @@
+#pragma once
+// The room's clocks: the turn clock of the shooter (its countdown on the player board, the warning voice,
+// the freeze of the carom stake games, the time-out the local shooter, or the master for a shooter who
+// dropped, sends once), the game clock in the top bar (a tournament game ends after 15 minutes) and the count
+// of the screen's updates that paces the aim relay, the clocks and the chat's layout.
+//
+// Threads: the game thread (the update runs the clocks) and the dispatch thread (turns and games start), each
+// through an entry point of SceneRoomGame that holds the widget-tree lock and the room lock; the main thread
+// sets the turn's limit on entering. The part takes no lock of its own.
+#include <cstdint>
+
+#include "client/scenes/room/TurnClock.h"
+
+namespace kestrovan {
+
+class App;
+class ConnectionRequestSender;
+class GameConnection;
+class SceneRoomGame;
+
+class RoomClocks {
+public:
+    RoomClocks(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+
+    // One more update; the count paces what runs every few updates.
+    uint32_t CountUpdate() { return ++updates_; }
+    // The turn clock at every tenth update while the game runs and no shot is in flight.
+    void RunTurn(uint32_t nowMs);
+    // The game clock at every tenth update while the game runs.
+    void RunGame(uint32_t nowMs);
+    // The game's clock runs from now, less what the game already ran.
+    void StartGame(uint32_t nowMs, uint32_t elapsedMs) { gameOrigin_ = nowMs - elapsedMs; }
+    bool GameRanFor(uint32_t nowMs, uint32_t ms) const { return nowMs - gameOrigin_ >= ms; }
+
+    TurnClock& Turn() { return turn_; }
+    const TurnClock& Turn() const { return turn_; }
+
+private:
+    void SendTimeOut();
+
+    SceneRoomGame& screen_;
+    App& app_;
+    GameConnection& connection_;
+    ConnectionRequestSender& sender_;
+    TurnClock turn_;
+    uint32_t gameOrigin_ = 0;
+    uint32_t updates_ = 0;
+};
+
+}  // namespace kestrovan

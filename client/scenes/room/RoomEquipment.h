@@ -1,0 +1,54 @@
+#pragma once
+// The table and ball-set items the room plays on: the room master's, as the server names them with the room's
+// state, its options, every turn and every table placement. Items that differ from the room's records are
+// loaded by the next drawn frame, once nothing runs on the table, and written back into both records; the
+// first change of a visit is told in the chat.
+//
+// Threads: the dispatch thread (the server's messages) and the main thread (loading, the drawn frame, the
+// shot's reports), each through an entry point of SceneRoomGame that holds the widget-tree lock; all but the
+// drawn frame's check also hold the room lock, so the pending reload is atomic. The part takes no lock of its
+// own.
+#include <atomic>
+#include <cstdint>
+
+namespace quill {
+class Packet;
+}
+
+namespace kestrovan {
+
+class GameConnection;
+class SceneRoomGame;
+
+class RoomEquipment {
+public:
+    RoomEquipment(SceneRoomGame& screen, GameConnection& connection);
+
+    // The room's records as it loads: nothing waits to reload.
+    void Load(uint16_t tableItem, uint16_t ballSetItem);
+    // A new visit tells the first change again.
+    void Enter() { changeTold_ = false; }
+    // The items the server names; Check decides whether they reload.
+    void Set(uint16_t tableItem, uint16_t ballSetItem);
+    // Zero ids stand for the game's defaults; ids that differ from the room's records are loaded by the next
+    // drawn frame, once nothing runs on the table.
+    void Check();
+    // The drawn frame (main thread): the pending items onto the table and into both room records.
+    void ApplyPendingReload();
+    // The items after the table's state in a TableState message.
+    void WriteItems(quill::Packet& packet) const;
+
+    uint16_t TableItem() const { return tableItem_; }
+    uint16_t BallSetItem() const { return ballSetItem_; }
+    bool IsReloadPending() const { return reloadPending_; }
+
+private:
+    SceneRoomGame& screen_;
+    GameConnection& connection_;
+    uint16_t tableItem_ = 0;
+    uint16_t ballSetItem_ = 0;
+    std::atomic<bool> reloadPending_{false};
+    bool changeTold_ = false;
+};
+
+}  // namespace kestrovan
