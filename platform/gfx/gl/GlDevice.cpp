@@ -13,6 +13,7 @@
 #include "platform/gfx/MemorySurface.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/gl/GlBackBufferSurface.h"
+#include "platform/system/posix/FreeMemory.h"
 
 namespace platform::gfx {
 namespace {
@@ -232,8 +233,14 @@ Result GlDevice::Present(bool) {
     unchanged_ = false;
     dropped_ = false;
     frameEnded_ = false;
-    textures_.ReleaseUndrawn();
+    const bool released = textures_.ReleaseUnused();
     textures_.Flush();
+    if (released) {
+        // Texture names changed under the shadow; what OpenGL gave back goes back to the system too.
+        pipeline_.Forget();
+        state_.MarkAllDirty();
+        ReturnFreedMemory();
+    }
     return Result::Ok;
 }
 
@@ -266,7 +273,9 @@ void GlDevice::Hold(GlRecordedCall call) {
     for (size_t stage = 0; stage < kMaxTextureStages; ++stage) {
         const auto& stageStates = call.state.stageStates[stage];
         if (stageStates[static_cast<uint32_t>(TextureStageState::ColorOp)] == TextureOp::Disable) break;
-        if (call.state.textures[stage] != nullptr) deletes.WatchTexture(textures_.NameOf(*call.state.textures[stage]));
+        if (call.state.textures[stage] == nullptr) continue;
+        deletes.WatchTexture(textures_.NameOf(*call.state.textures[stage]));
+        textures_.MarkRead(*call.state.textures[stage]);
     }
     if (call.vertices.empty()) {
         const GLuint name = buffers_.NameOf(call.state.stream->Bytes(), GL_ARRAY_BUFFER);

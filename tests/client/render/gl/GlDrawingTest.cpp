@@ -18,6 +18,7 @@
 #include "platform/gfx/ImageServices.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/StandardImageCodec.h"
+#include "platform/gfx/gl/GlTextureCache.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 
 namespace kestrovan {
@@ -53,6 +54,42 @@ protected:
         std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
         surface->UnlockRect();
         return pixels;
+    }
+
+    // A 16 x 16 green picture from a PNG file, decoded again from the file (counted in restored) whenever
+    // the device gave its pixels up.
+    std::unique_ptr<gfx::Texture> GreenPicture(const char* fileName, int& restored) {
+        gfx::Device& gl = *device->GetGfxDevice();
+        const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
+        const auto path = std::filesystem::path(KV_BINARY_DIR) / fileName;
+        if (!gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false)) return nullptr;
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        gfx::TextureLoadOptions options;
+        options.mipLevels = 1;
+        std::unique_ptr<gfx::Texture> texture;
+        if (!gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr,
+                                                                 texture))) {
+            return nullptr;
+        }
+        dynamic_cast<gfx::MemoryTexture&>(*texture).SetRestorer([&gl, png, options, &restored](gfx::MemoryTexture& target) {
+            ++restored;
+            std::unique_ptr<gfx::Texture> again;
+            return gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options,
+                                                                       nullptr, again)) &&
+                   target.TakePixelsFrom(dynamic_cast<gfx::MemoryTexture&>(*again));
+        });
+        return texture;
+    }
+
+    // A frame cleared to black with the picture at (300, 300), its scene ended.
+    void DrawPicture(gfx::Texture& texture) {
+        device->clearColor = 0xFF000000;
+        ASSERT_TRUE(device->BeginFrame());
+        ASSERT_TRUE(device->BeginScene());
+        ASSERT_TRUE(device->Begin2D());
+        ASSERT_TRUE(device->DrawSprite(texture, gfx::Rect{0, 0, 16, 16}, 300, 300, 0xFFFFFFFFu));
+        device->EndScene();
     }
 
     static Pixel At(const std::vector<uint32_t>& pixels, int x, int y) {
@@ -415,42 +452,42 @@ TEST_F(GlDrawingTest, AFrameThatChangesInASmallPartStillShowsWhole) {
 // A picture from a file that nothing draws in the frame it was made in gives its pixels up when that frame
 // is presented, and is decoded again (through its restorer) when it is first drawn.
 TEST_F(GlDrawingTest, PicturesNotDrawnGiveUpTheirPixelsUntilTheyAre) {
-    gfx::Device& gl = *device->GetGfxDevice();
-    const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
-    const auto path = std::filesystem::path(KV_BINARY_DIR) / "gl_undrawn_picture.png";
-    ASSERT_TRUE(gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false));
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    gfx::TextureLoadOptions options;
-    options.mipLevels = 1;
-    std::unique_ptr<gfx::Texture> texture;
-    ASSERT_EQ(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr, texture),
-              gfx::Result::Ok);
-    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
     int restored = 0;
-    memory.SetRestorer([&](gfx::MemoryTexture& target) {
-        ++restored;
-        std::unique_ptr<gfx::Texture> again;
-        return gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr,
-                                                                   again)) &&
-               target.TakePixelsFrom(dynamic_cast<gfx::MemoryTexture&>(*again));
-    });
+    const std::unique_ptr<gfx::Texture> texture = GreenPicture("gl_undrawn_picture.png", restored);
+    ASSERT_NE(texture, nullptr);
+    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
 
     ASSERT_TRUE(device->BeginFrame());
     device->Present();  // a frame without the picture
     EXPECT_FALSE(memory.GetLevel(0)->HasBytes());
     EXPECT_EQ(restored, 0);
 
-    device->clearColor = 0xFF000000;
-    ASSERT_TRUE(device->BeginFrame());
-    ASSERT_TRUE(device->BeginScene());
-    ASSERT_TRUE(device->Begin2D());
-    ASSERT_TRUE(device->DrawSprite(*texture, gfx::Rect{0, 0, 16, 16}, 300, 300, 0xFFFFFFFFu));
-    device->EndScene();
+    DrawPicture(*texture);
     const std::vector<uint32_t> frame = ReadBackBuffer();
     EXPECT_EQ(restored, 1);
     EXPECT_GT(At(frame, 308, 308).g, 240);
     EXPECT_FALSE(memory.GetLevel(0)->HasBytes());  // OpenGL holds it now
+}
+
+// A picture no frame read for long gives OpenGL's copy up too, and is made again from its file when it is
+// drawn again.
+TEST_F(GlDrawingTest, PicturesNotReadForLongAreMadeAgainWhenDrawn) {
+    int restored = 0;
+    const std::unique_ptr<gfx::Texture> texture = GreenPicture("gl_idle_picture.png", restored);
+    ASSERT_NE(texture, nullptr);
+    auto drawPicture = [&] {
+        DrawPicture(*texture);
+        device->Present();
+    };
+    drawPicture();
+    for (uint64_t frame = 0; frame < gfx::GlHeldPictures::kIdleFrames; ++frame) {
+        ASSERT_TRUE(device->BeginFrame());
+        device->Present();
+    }
+    EXPECT_EQ(restored, 0) << "drawn from the file's pixels, then from OpenGL's copy";
+    drawPicture();
+    EXPECT_EQ(restored, 1);
+    EXPECT_GT(At(ReadBackBuffer(), 308, 308).g, 240);
 }
 
 }  // namespace
