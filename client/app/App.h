@@ -262,7 +262,10 @@ private:
     quill::WString noticeText_;
     uint32_t noticeTime_ = 0;
     bool screenshotAsked_ = false;  // saved from the next frame drawn
-    bool freeAfterPresent_ = false;  // a screen has loaded: freed memory goes back after its first frame
+    // Frames presented since a screen loaded (counted up to kPresentsOfNewScreen): freed memory goes back
+    // to the system after its first frame and again after that many.
+    uint32_t presentsSinceLoad_ = kPresentsOfNewScreen;
+    static constexpr uint32_t kPresentsOfNewScreen = 30;
 
     Settings settings_;
     SiteConfig site_;

@@ -109,7 +109,7 @@ bool App::FrameStep() {
         const int loaded = sceneManager_.LoadPendingScene();
         if (loaded == 1) {
             sceneManager_.UpdateCurrentScene(platform::TimeGetTime(), clock_.GetTimeTenthMs());
-            freeAfterPresent_ = true;
+            presentsSinceLoad_ = 0;
             return true;
         }
         if (loaded == -1) {
@@ -138,10 +138,11 @@ bool App::FrameStep() {
         }
         device->Present();
         // The first frame of a new screen is out: what its load freed (the pictures the device took, the
-        // files' bytes) goes back to the system.
-        if (freeAfterPresent_) {
-            freeAfterPresent_ = false;
-            platform::ReturnFreedMemory();
+        // files' bytes) goes back to the system; and again once its first frames are out, whose drawing
+        // compiled the rasteriser's programs for the screen (the compiler's working memory freed after each).
+        if (presentsSinceLoad_ < kPresentsOfNewScreen) {
+            ++presentsSinceLoad_;
+            if (presentsSinceLoad_ == 1 || presentsSinceLoad_ == kPresentsOfNewScreen) platform::ReturnFreedMemory();
         }
     }
     return true;

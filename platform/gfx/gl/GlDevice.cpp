@@ -13,6 +13,7 @@
 #include "platform/gfx/MemorySurface.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/gl/GlBackBufferSurface.h"
+#include "platform/system/posix/FreeMemory.h"
 
 namespace platform::gfx {
 namespace {
@@ -169,32 +170,77 @@ void GlDevice::EndFrame() {
         unchanged_ = true;  // what the display shows stays one frame longer
         return;
     }
-    if (recording_ && shownValid_ && frame_.Signature() == shownSignature_ &&
-        std::chrono::steady_clock::now() - shownAt_ < kUnchangedFrameLimit) {
-        frame_.Reset();  // the display shows this frame already
-        unchanged_ = true;
-        return;
+    const GlRect window{0, 0, static_cast<int32_t>(backBufferWidth_), static_cast<int32_t>(backBufferHeight_)};
+    if (recording_ && shownValid_ && frame_.Signature() == shownSignature_) {
+        // The display shows this frame already; after a while it is shown again, from the back buffer where
+        // that holds it, else drawn again below.
+        const bool recent = std::chrono::steady_clock::now() - shownAt_ < kUnchangedFrameLimit;
+        if (recent || backBufferHolds_) {
+            frame_.Reset();
+            if (recent) unchanged_ = true;
+            else presentArea_ = window;
+            return;
+        }
     }
     // A frame drawn as it came (recording stopped) has no signature to hold the next one against.
     shownValid_ = recording_;
     shownSignature_ = frame_.Signature();
-    Replay();
+    if (recording_) {
+        DrawRecordedFrame();
+    } else {
+        Replay();
+    }
     glFlush();
+}
+
+void GlDevice::DrawRecordedFrame() {
+    const GlRect window{0, 0, static_cast<int32_t>(backBufferWidth_), static_cast<int32_t>(backBufferHeight_)};
+    const std::optional<GlRect> changed = damage_.Between(frame_.Calls(), frame_.CallSignatures());
+    const bool small = changed && presenter_.Available() && changed->Intersect(window).Area() * 2 < window.Area();
+    if (!small) {
+        Replay();
+        return;
+    }
+    // Small changes are shown without a swap, so that the back buffer keeps the frame for the next one.
+    const GlRect area = changed->Intersect(window);
+    if (!backBufferHolds_) {
+        Replay();
+        presentArea_ = window;
+    } else if (area.Empty()) {
+        frame_.Reset();  // the same pixels by other calls
+        unchanged_ = true;
+    } else {
+        Replay(area);
+        presentArea_ = area;
+    }
 }
 
 Result GlDevice::Present(bool) {
     EndFrame();
     if (!unchanged_) {
-        SDL_GL_SwapWindow(window_.window);
+        const std::optional<GlRect> area = presentArea_;
+        backBufferHolds_ = area && presenter_.Show(area->x0, area->y0, area->x1 - area->x0, area->y1 - area->y0);
+        if (!backBufferHolds_) SDL_GL_SwapWindow(window_.window);
         shownAt_ = std::chrono::steady_clock::now();
     }
+    presentArea_.reset();
     if (framesAsTheyCome_ > 0) --framesAsTheyCome_;
     recording_ = framesAsTheyCome_ == 0;
+    if (!recording_) {
+        damage_.Forget();  // the next frame draws straight into the back buffer
+        backBufferHolds_ = false;
+    }
     unchanged_ = false;
     dropped_ = false;
     frameEnded_ = false;
-    textures_.ReleaseUndrawn();
+    const bool released = textures_.ReleaseUnused();
     textures_.Flush();
+    if (released) {
+        // Texture names changed under the shadow; what OpenGL gave back goes back to the system too.
+        pipeline_.Forget();
+        state_.MarkAllDirty();
+        ReturnFreedMemory();
+    }
     return Result::Ok;
 }
 
@@ -202,6 +248,10 @@ void GlDevice::StopRecording() {
     if (textures_.Deletes()->EndWatch()) DropHeldFrame();
     Replay();
     recording_ = false;
+    // What follows draws straight into the back buffer (or reads it, or leaves it for a texture): the next
+    // frame cannot be held against this one.
+    damage_.Forget();
+    backBufferHolds_ = false;
 }
 
 // A texture or buffer that held-back calls read went: they are given up unread and the frame is not presented;
@@ -223,7 +273,9 @@ void GlDevice::Hold(GlRecordedCall call) {
     for (size_t stage = 0; stage < kMaxTextureStages; ++stage) {
         const auto& stageStates = call.state.stageStates[stage];
         if (stageStates[static_cast<uint32_t>(TextureStageState::ColorOp)] == TextureOp::Disable) break;
-        if (call.state.textures[stage] != nullptr) deletes.WatchTexture(textures_.NameOf(*call.state.textures[stage]));
+        if (call.state.textures[stage] == nullptr) continue;
+        deletes.WatchTexture(textures_.NameOf(*call.state.textures[stage]));
+        textures_.MarkRead(*call.state.textures[stage]);
     }
     if (call.vertices.empty()) {
         const GLuint name = buffers_.NameOf(call.state.stream->Bytes(), GL_ARRAY_BUFFER);
@@ -238,9 +290,11 @@ void GlDevice::Hold(GlRecordedCall call) {
     frame_.Add(std::move(call));
 }
 
-void GlDevice::Replay() {
+void GlDevice::Replay(std::optional<GlRect> area) {
     if (frame_.Empty()) return;
     GlDeviceState live = state_;
+    replayArea_ = area;
+    SendReplayScissor();
     bool first = true;
     for (GlRecordedCall& call : frame_.Calls()) {
         state_ = std::move(call.state);
@@ -255,8 +309,15 @@ void GlDevice::Replay() {
         DrawRecorded(call);
     }
     frame_.Reset();
+    replayArea_.reset();
+    SendReplayScissor();
     state_ = std::move(live);
     state_.MarkAllDirty();
+}
+
+void GlDevice::SendReplayScissor() {
+    shadow_.Enable(GL_SCISSOR_TEST, replayArea_.has_value());
+    if (replayArea_) glScissor(replayArea_->x0, replayArea_->y0, replayArea_->x1 - replayArea_->x0, replayArea_->y1 - replayArea_->y0);
 }
 
 void GlDevice::DrawRecorded(const GlRecordedCall& call) {
@@ -306,8 +367,12 @@ void GlDevice::ClearNow(uint32_t flags, Color color, float z) {
     const Viewport& v = state_.viewport;
     const GLint y = state_.targetIsTexture ? static_cast<GLint>(v.y)
                                            : static_cast<GLint>(state_.targetHeight) - static_cast<GLint>(v.y + v.height);
+    GlRect cleared{static_cast<int32_t>(v.x), y, static_cast<int32_t>(v.x + v.width), y + static_cast<int32_t>(v.height)};
+    if (replayArea_) cleared = cleared.Intersect(*replayArea_);
+    state_.renderDirty = true;
+    if (cleared.Empty()) return;
     shadow_.Enable(GL_SCISSOR_TEST, true);
-    glScissor(static_cast<GLint>(v.x), y, static_cast<GLsizei>(v.width), static_cast<GLsizei>(v.height));
+    glScissor(cleared.x0, cleared.y0, cleared.x1 - cleared.x0, cleared.y1 - cleared.y0);
     shadow_.DepthMask(true);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     GLbitfield mask = 0;
@@ -322,8 +387,7 @@ void GlDevice::ClearNow(uint32_t flags, Color color, float z) {
     }
     if ((flags & ClearFlags::Stencil) != 0) mask |= GL_STENCIL_BUFFER_BIT;
     glClear(mask);
-    shadow_.Enable(GL_SCISSOR_TEST, false);
-    state_.renderDirty = true;
+    SendReplayScissor();
 }
 
 Result GlDevice::SetRenderState(RenderState state, uint32_t value) {
@@ -592,6 +656,10 @@ GLuint GlDevice::FramebufferFor(GLuint texture, uint32_t width, uint32_t height)
 
 Result GlDevice::SetRenderTarget(uint32_t index, Surface* target) {
     if (index != 0) return Result::InvalidCall;
+    if (target == nullptr && !state_.targetIsTexture) {
+        UseTarget(backBufferWidth_, backBufferHeight_, false);  // drawing goes on into the back buffer
+        return Result::Ok;
+    }
     StopRecording();
     if (target == nullptr) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);

@@ -9,7 +9,10 @@
 // so a screen at rest costs the rasteriser nothing; calls that need OpenGL at once (render targets,
 // back-buffer reads, sprites drawn directly, resets) draw what was held back and the rest of that frame as it
 // comes. A frame in which a texture or buffer that held-back draws read went is given up (the display keeps
-// the last frame) and the next one is drawn as it comes. The context never gets lost, so the device never
+// the last frame) and the next one is drawn as it comes. Where the window system can show part of the back
+// buffer without a swap (GlPartialPresenter.h), a frame that differs from the last one in less than half the
+// window is drawn again only where it differs (GlDamage.h) and only that part is shown; the back buffer then
+// keeps the whole frame for the next one. Frames that change more are drawn whole and swapped. The context never gets lost, so the device never
 // reports loss; a reset applies the new presentation parameters and returns the gamma ramp to the identity.
 //
 // Threads: the thread that owns the context (the main thread), except the Create calls.
@@ -23,8 +26,10 @@
 
 #include "platform/gfx/Device.h"
 #include "platform/gfx/gl/GlBufferCache.h"
+#include "platform/gfx/gl/GlDamage.h"
 #include "platform/gfx/gl/GlDeviceState.h"
 #include "platform/gfx/gl/GlFrameRecord.h"
+#include "platform/gfx/gl/GlPartialPresenter.h"
 #include "platform/gfx/gl/GlPipeline.h"
 #include "platform/gfx/gl/GlStateShadow.h"
 #include "platform/gfx/gl/GlTextureCache.h"
@@ -96,13 +101,19 @@ private:
     void SendViewport();
     // A draw call kept with the state it was made under; the state's dirty marks are taken along.
     GlRecordedCall RecordDraw(GLenum mode, uint32_t count);
-    // Draws what the frame held back, in order, and leaves the current state as it was.
-    void Replay();
+    // Draws what the frame held back, in order (within the area only, when one is given), and leaves the
+    // current state as it was.
+    void Replay(std::optional<GlRect> area = std::nullopt);
     void DrawRecorded(const GlRecordedCall& call);
     // Draws what was held back; the rest of the frame is drawn as it comes.
     void StopRecording();
     // The end of the frame's drawing: it is drawn unless it is the frame the display shows already.
     void EndFrame();
+    // Draws the recorded frame whole or, where the back buffer holds the last frame, where it differs from
+    // that; says what Present shows.
+    void DrawRecordedFrame();
+    // Sends the scissor rectangle of the replayed area, or takes the scissor off.
+    void SendReplayScissor();
     void Hold(GlRecordedCall call);
     void DropHeldFrame();
     GLuint FramebufferFor(GLuint texture, uint32_t width, uint32_t height);
@@ -146,6 +157,14 @@ private:
     bool shownValid_ = false;
     uint64_t shownSignature_ = 0;
     std::chrono::steady_clock::time_point shownAt_;
+    // Partial drawing: what differs from the last frame drawn, the area a replay is limited to, the area
+    // Present shows without a swap (none: it swaps), and whether the back buffer holds the last frame drawn
+    // (after a swap its pixels are undefined).
+    GlPartialPresenter presenter_;
+    GlDamage damage_;
+    std::optional<GlRect> replayArea_;
+    std::optional<GlRect> presentArea_;
+    bool backBufferHolds_ = false;
 };
 
 }  // namespace platform::gfx

@@ -7,6 +7,7 @@
 namespace platform::gfx {
 
 void GlFrameRecord::Add(GlRecordedCall call) {
+    callSignature_ = kEmpty;
     MixValue(call.kind);
     if (call.kind == GlRecordedCall::Kind::Clear) {
         // A clear reads the viewport and the target alone (the state may still name buffers and textures
@@ -27,24 +28,26 @@ void GlFrameRecord::Add(GlRecordedCall call) {
         Mix(call.vertices.data(), call.vertices.size());
         Mix(call.indices.data(), call.indices.size());
     }
+    signature_ = (signature_ ^ callSignature_) * kPrime;
+    callSignatures_.push_back(callSignature_);
     calls_.push_back(std::move(call));
 }
 
 void GlFrameRecord::Reset() {
     calls_.clear();
+    callSignatures_.clear();
     signature_ = kEmpty;
 }
 
 // FNV-1a over 64-bit words, then the bytes left.
 void GlFrameRecord::Mix(const void* bytes, size_t size) {
-    constexpr uint64_t kPrime = 0x100000001b3ull;
     const auto* at = static_cast<const std::byte*>(bytes);
     for (; size >= 8; size -= 8, at += 8) {
         uint64_t word = 0;
         __builtin_memcpy(&word, at, 8);
-        signature_ = (signature_ ^ word) * kPrime;
+        callSignature_ = (callSignature_ ^ word) * kPrime;
     }
-    for (; size > 0; --size, ++at) signature_ = (signature_ ^ static_cast<uint64_t>(*at)) * kPrime;
+    for (; size > 0; --size, ++at) callSignature_ = (callSignature_ ^ static_cast<uint64_t>(*at)) * kPrime;
 }
 
 // Everything of the state a draw reads, the dirty marks aside; buffers and textures by identity and version

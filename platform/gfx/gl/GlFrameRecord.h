@@ -2,8 +2,9 @@
 // The clears and draws of the frame being drawn, held back until the frame is presented, so that a frame
 // which would draw just what the display already shows is never drawn: a screen at rest costs the
 // rasteriser nothing. Each call keeps the device state it was made under and the bytes it reads from memory
-// (dynamic) buffers; the frame's signature sums these up with the versions of the buffer objects and
-// textures the calls read, which is everything the pixels follow from.
+// (dynamic) buffers; each call's signature sums these up with the versions of the buffer objects and
+// textures the call reads, which is everything its pixels follow from, and the frame's signature sums the
+// calls' signatures in order.
 //
 // Threads: the device's thread.
 #include <cstddef>
@@ -49,10 +50,13 @@ public:
     // The signature of the calls kept since the last Reset (equal signatures draw equal pixels).
     uint64_t Signature() const { return signature_; }
     std::vector<GlRecordedCall>& Calls() { return calls_; }
+    // Each call's own signature, in the order of Calls().
+    const std::vector<uint64_t>& CallSignatures() const { return callSignatures_; }
     bool Empty() const { return calls_.empty(); }
     void Reset();
 
 private:
+    // Mixes into the signature of the call being added.
     void Mix(const void* bytes, size_t size);
     template <class T>
     void MixValue(const T& value) {
@@ -63,9 +67,12 @@ private:
     void MixTexture(const BaseTexture* texture);
 
     std::vector<GlRecordedCall> calls_;
+    std::vector<uint64_t> callSignatures_;
     uint64_t signature_ = kEmpty;
+    uint64_t callSignature_ = kEmpty;
 
     static constexpr uint64_t kEmpty = 0xcbf29ce484222325ull;
+    static constexpr uint64_t kPrime = 0x100000001b3ull;
 };
 
 }  // namespace platform::gfx

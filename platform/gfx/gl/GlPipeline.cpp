@@ -88,21 +88,6 @@ VertexLayout LayoutOf(uint32_t fvf) {
     return layout;
 }
 
-// What the clip-space output needs to look as it would have: depth from [0, w] to [-w, w], pixel centres
-// moved by half a pixel, and rows flipped when drawing into a texture (so row 0 is its top).
-Matrix ClipFixup(const GlDeviceState& state) {
-    Matrix fix;
-    const float width = static_cast<float>(std::max(1u, state.viewport.width));
-    const float height = static_cast<float>(std::max(1u, state.viewport.height));
-    const float flip = state.targetIsTexture ? -1.0f : 1.0f;
-    fix.at(1, 1) = flip;
-    fix.at(2, 2) = 2.0f;
-    fix.at(3, 0) = 1.0f / width;
-    fix.at(3, 1) = -flip / height;
-    fix.at(3, 2) = -1.0f;
-    return fix;
-}
-
 GLenum CombineSource(uint32_t arg) {
     switch (arg & 0xF) {
         case TextureArg::Texture: return GL_TEXTURE;
@@ -172,6 +157,19 @@ Matrix TextureMatrixFor(const Matrix& m, uint32_t flags, bool generated) {
 }
 
 }  // namespace
+
+Matrix ClipFixup(const GlDeviceState& state) {
+    Matrix fix;
+    const float width = static_cast<float>(std::max(1u, state.viewport.width));
+    const float height = static_cast<float>(std::max(1u, state.viewport.height));
+    const float flip = state.targetIsTexture ? -1.0f : 1.0f;
+    fix.at(1, 1) = flip;
+    fix.at(2, 2) = 2.0f;
+    fix.at(3, 0) = 1.0f / width;
+    fix.at(3, 1) = -flip / height;
+    fix.at(3, 2) = -1.0f;
+    return fix;
+}
 
 void GlPipeline::Forget() {
     shadow_.Forget();

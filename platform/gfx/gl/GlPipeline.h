@@ -19,6 +19,11 @@
 
 namespace platform::gfx {
 
+// What the clip-space output needs to look as it would have: depth from [0, w] to [-w, w], pixel centres
+// moved by half a pixel, and rows flipped when drawing into a texture (so row 0 is its top). Applied after
+// the state's projection.
+Matrix ClipFixup(const GlDeviceState& state);
+
 class GlPipeline {
 public:
     GlPipeline(GlStateShadow& shadow, int textureUnits) : shadow_(shadow), textureUnits_(textureUnits) {}

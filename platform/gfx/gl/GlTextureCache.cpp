@@ -25,6 +25,7 @@ public:
     }
     ~GlTextureData() override {
         if (newTextures) newTextures->Remove(this);
+        if (heldPictures) heldPictures->Remove(this);
         deletes_->PushTexture(name);
     }
 
@@ -36,7 +37,43 @@ public:
     // While the texture is new: the texture (which owns this) and the list of new ones.
     MemoryTexture* texture = nullptr;
     std::shared_ptr<GlNewTextures> newTextures;
+    // While OpenGL holds a picture's copy: the list of held ones; and the frame that last read the texture.
+    std::shared_ptr<GlHeldPictures> heldPictures;
+    uint64_t lastRead = 0;
 };
+
+void GlHeldPictures::Add(GlTextureData* data) {
+    std::lock_guard lock(mutex_);
+    held_.insert(data);
+}
+
+void GlHeldPictures::Remove(GlTextureData* data) {
+    std::lock_guard lock(mutex_);
+    held_.erase(data);
+}
+
+bool GlHeldPictures::ReleaseIdle() {
+    std::lock_guard lock(mutex_);
+    ++frame_;
+    bool released = false;
+    for (auto it = held_.begin(); it != held_.end();) {
+        GlTextureData& data = **it;
+        if (frame_ - data.lastRead < kIdleFrames) {
+            ++it;
+            continue;
+        }
+        // The texture object goes (OpenGL frees its storage only with it) and an empty one takes its place: the
+        // next bind finds every level stale and makes it again from the file.
+        data.deletes_->PushTexture(data.name);
+        glGenTextures(1, &data.name);
+        std::fill(data.uploaded.begin(), data.uploaded.end(), 0);
+        data.parameters.Forget();
+        data.heldPictures.reset();
+        it = held_.erase(it);
+        released = true;
+    }
+    return released;
+}
 
 void GlNewTextures::Add(GlTextureData* data) {
     std::lock_guard lock(mutex_);
@@ -110,7 +147,8 @@ GlTextureData& DataOf(Memory& texture, const std::shared_ptr<GlDeleteQueue>& del
     return *data;
 }
 
-GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlTextureData& data) {
+GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlTextureData& data,
+                    const std::shared_ptr<GlHeldPictures>& held) {
     shadow.BindTexture(unit, GL_TEXTURE_2D, data.name);
     const uint32_t levels = texture.GetLevelCount();
     data.parameters.Set(shadow, unit, GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels - 1));
@@ -128,7 +166,12 @@ GlBinding BindPlain(GlStateShadow& shadow, int unit, MemoryTexture& texture, GlT
     }
     if (uploaded && texture.ReleasesPixelsOnceHeld()) {
         for (uint32_t level = 0; level < levels; ++level) texture.GetLevel(level)->ReleaseBytes();
+        if (texture.HasRestorer() && data.heldPictures == nullptr) {
+            data.heldPictures = held;
+            held->Add(&data);
+        }
     }
+    data.lastRead = held->Frame();
     return {GL_TEXTURE_2D, &data.parameters, *std::min_element(data.leastAlpha.begin(), data.leastAlpha.end())};
 }
 
@@ -176,6 +219,17 @@ GLuint GlTextureCache::NameOf(BaseTexture& texture) {
     return 0;
 }
 
+void GlTextureCache::MarkRead(BaseTexture& texture) {
+    if (auto* plain = dynamic_cast<MemoryTexture*>(&texture)) {
+        if (auto* data = static_cast<GlTextureData*>(plain->GetBackendData())) data->lastRead = held_->Frame();
+    }
+}
+
+bool GlTextureCache::ReleaseUnused() {
+    new_->ReleaseUndrawn();
+    return held_->ReleaseIdle();
+}
+
 void GlTextureCache::ForgetParameters(BaseTexture& texture) {
     if (auto* plain = dynamic_cast<MemoryTexture*>(&texture)) {
         if (auto* data = static_cast<GlTextureData*>(plain->GetBackendData())) data->parameters.Forget();
@@ -184,7 +238,7 @@ void GlTextureCache::ForgetParameters(BaseTexture& texture) {
 
 GlBinding GlTextureCache::Bind(GlStateShadow& shadow, int unit, BaseTexture* texture) {
     if (auto* plain = dynamic_cast<MemoryTexture*>(texture)) {
-        return BindPlain(shadow, unit, *plain, DataOf(*plain, deletes_, plain->GetLevelCount()));
+        return BindPlain(shadow, unit, *plain, DataOf(*plain, deletes_, plain->GetLevelCount()), held_);
     }
     if (auto* cube = dynamic_cast<MemoryCubeTexture*>(texture)) {
         return BindCube(shadow, unit, *cube, DataOf(*cube, deletes_, cube->GetLevelCount() * kCubeFaceCount));

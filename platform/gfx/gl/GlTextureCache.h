@@ -2,7 +2,9 @@
 // The OpenGL copies of memory textures: a texture name per texture, kept in the texture's backend slot, every
 // level copied again when its pixels changed since the last copy, and the sampler parameters last sent for
 // it. A texture made from an image file gives up its pixels in memory once OpenGL holds them, or at the end
-// of the frame it was made in when nothing drew it (it restores them when first drawn). Names of
+// of the frame it was made in when nothing drew it (it restores them when first drawn); and OpenGL's copy
+// goes too once no frame has read the texture for a while (a screen left, a window closed), to be made again
+// from the file when a frame reads it again. Names of
 // textures destroyed on other threads wait in a queue until the device's thread deletes them.
 //
 // Threads: Bind and Flush on the device's thread; textures may be destroyed on any thread.
@@ -50,6 +52,25 @@ private:
     std::unordered_set<GlTextureData*> made_;
 };
 
+// Textures from image files that OpenGL holds, with the frame that last read each: those no frame read for
+// kIdleFrames frames give OpenGL's copy up.
+class GlHeldPictures {
+public:
+    static constexpr uint64_t kIdleFrames = 120;
+
+    void Add(GlTextureData* data);
+    void Remove(GlTextureData* data);
+    // The end of a frame: gives up the copies of pictures idle for long (their names replaced, the old ones
+    // deleted with the queue's next flush); true when one went.
+    bool ReleaseIdle();
+    uint64_t Frame() const { return frame_; }
+
+private:
+    std::mutex mutex_;
+    std::unordered_set<GlTextureData*> held_;
+    uint64_t frame_ = 0;
+};
+
 // A texture bound to a unit: its target (0 for none), its parameters and the least alpha of its pixels (0
 // where unknown, as for a render target).
 struct GlBinding {
@@ -60,7 +81,10 @@ struct GlBinding {
 
 class GlTextureCache {
 public:
-    GlTextureCache() : deletes_(std::make_shared<GlDeleteQueue>()), new_(std::make_shared<GlNewTextures>()) {}
+    GlTextureCache()
+        : deletes_(std::make_shared<GlDeleteQueue>()),
+          new_(std::make_shared<GlNewTextures>()),
+          held_(std::make_shared<GlHeldPictures>()) {}
 
     // Binds the texture to the unit, copying stale levels first.
     GlBinding Bind(GlStateShadow& shadow, int unit, BaseTexture* texture);
@@ -68,8 +92,12 @@ public:
     GLuint NameOf(BaseTexture& texture);
     // A texture just made on the device's thread (GL names can be made here).
     void Track(MemoryTexture& texture);
-    // The end of a frame: new pictures from files not drawn give up their pixels.
-    void ReleaseUndrawn() { new_->ReleaseUndrawn(); }
+    // A frame reads the texture (drawn now or held back to be drawn at its end).
+    void MarkRead(BaseTexture& texture);
+    // The end of a frame: new pictures from files not drawn give up their pixels, and pictures no frame read
+    // for long their OpenGL copies; true when such a copy went (its texture name changed: what OpenGL has bound
+    // is no longer known).
+    bool ReleaseUnused();
     // After its parameters were set behind the cache's back.
     void ForgetParameters(BaseTexture& texture);
     const std::shared_ptr<GlDeleteQueue>& Deletes() const { return deletes_; }
@@ -78,6 +106,7 @@ public:
 private:
     std::shared_ptr<GlDeleteQueue> deletes_;
     std::shared_ptr<GlNewTextures> new_;
+    std::shared_ptr<GlHeldPictures> held_;
 };
 
 }  // namespace platform::gfx

@@ -18,6 +18,7 @@
 #include "platform/gfx/ImageServices.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/StandardImageCodec.h"
+#include "platform/gfx/gl/GlTextureCache.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 
 namespace kestrovan {
@@ -53,6 +54,42 @@ protected:
         std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
         surface->UnlockRect();
         return pixels;
+    }
+
+    // A 16 x 16 green picture from a PNG file, decoded again from the file (counted in restored) whenever
+    // the device gave its pixels up.
+    std::unique_ptr<gfx::Texture> GreenPicture(const char* fileName, int& restored) {
+        gfx::Device& gl = *device->GetGfxDevice();
+        const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
+        const auto path = std::filesystem::path(KV_BINARY_DIR) / fileName;
+        if (!gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false)) return nullptr;
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        gfx::TextureLoadOptions options;
+        options.mipLevels = 1;
+        std::unique_ptr<gfx::Texture> texture;
+        if (!gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr,
+                                                                 texture))) {
+            return nullptr;
+        }
+        dynamic_cast<gfx::MemoryTexture&>(*texture).SetRestorer([&gl, png, options, &restored](gfx::MemoryTexture& target) {
+            ++restored;
+            std::unique_ptr<gfx::Texture> again;
+            return gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options,
+                                                                       nullptr, again)) &&
+                   target.TakePixelsFrom(dynamic_cast<gfx::MemoryTexture&>(*again));
+        });
+        return texture;
+    }
+
+    // A frame cleared to black with the picture at (300, 300), its scene ended.
+    void DrawPicture(gfx::Texture& texture) {
+        device->clearColor = 0xFF000000;
+        ASSERT_TRUE(device->BeginFrame());
+        ASSERT_TRUE(device->BeginScene());
+        ASSERT_TRUE(device->Begin2D());
+        ASSERT_TRUE(device->DrawSprite(texture, gfx::Rect{0, 0, 16, 16}, 300, 300, 0xFFFFFFFFu));
+        device->EndScene();
     }
 
     static Pixel At(const std::vector<uint32_t>& pixels, int x, int y) {
@@ -296,6 +333,24 @@ void FillQuad(gfx::VertexBuffer& buffer, float x0, float y0, float x1, float y1,
     buffer.Unlock();
 }
 
+// A frame cleared to black, in 2D without depth or blending, unlit: the vertices' colour under a white
+// ambient light, through an untextured stage that passes the colour on.
+void BeginUnlitFrame(D3D9RenderDevice& device, uint32_t fvf) {
+    device.clearColor = 0xFF000000;
+    ASSERT_TRUE(device.BeginFrame());
+    ASSERT_TRUE(device.BeginScene());
+    ASSERT_TRUE(device.Begin2D());
+    gfx::Device& gl = *device.GetGfxDevice();
+    ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AlphaBlendEnable, 0), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetRenderState(gfx::RenderState::ZEnable, 0), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetRenderState(gfx::RenderState::Ambient, 0xFFFFFFFFu), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AmbientMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetRenderState(gfx::RenderState::DiffuseMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetFVF(fvf), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetTextureStageState(0, gfx::TextureStageState::ColorOp, gfx::TextureOp::Modulate), gfx::Result::Ok);
+    ASSERT_EQ(gl.SetTexture(0, nullptr), gfx::Result::Ok);
+}
+
 // A static vertex buffer is drawn from OpenGL's copy, which follows every rewrite; a picture from a file
 // gives up its pixels in memory once OpenGL holds them and still draws; and after a present the frame
 // presented is what the back buffer reads.
@@ -324,20 +379,7 @@ TEST_F(GlDrawingTest, StaticBuffersAndPicturesFromFilesDrawFromOpenGlsCopies) {
     auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
 
     auto drawFrame = [&] {
-        device->clearColor = 0xFF000000;
-        ASSERT_TRUE(device->BeginFrame());
-        ASSERT_TRUE(device->BeginScene());
-        ASSERT_TRUE(device->Begin2D());
-        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::ZEnable, 0), gfx::Result::Ok);
-        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AlphaBlendEnable, 0), gfx::Result::Ok);
-        // Unlit: the vertices' colour under a white ambient light.
-        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::Ambient, 0xFFFFFFFFu), gfx::Result::Ok);
-        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AmbientMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
-        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::DiffuseMaterialSource, gfx::MaterialSource::Color1), gfx::Result::Ok);
-        ASSERT_EQ(gl.SetFVF(kFvf), gfx::Result::Ok);
-        ASSERT_EQ(gl.SetTextureStageState(0, gfx::TextureStageState::ColorOp, gfx::TextureOp::Modulate),
-                  gfx::Result::Ok);
-        ASSERT_EQ(gl.SetTexture(0, nullptr), gfx::Result::Ok);  // an untextured stage passes the colour on
+        BeginUnlitFrame(*device, kFvf);
         ASSERT_EQ(gl.SetStreamSource(0, plain.get(), 0, kStride), gfx::Result::Ok);
         ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
         ASSERT_EQ(gl.SetTexture(0, texture.get()), gfx::Result::Ok);
@@ -361,45 +403,91 @@ TEST_F(GlDrawingTest, StaticBuffersAndPicturesFromFilesDrawFromOpenGlsCopies) {
     EXPECT_EQ(At(frame, 200, 200).g, 0);
 }
 
+// A frame that differs from the last in a small part is drawn again there alone and shown without a swap; what
+// the window shows is still the whole frame: a small quad moved under a translucent veil over the whole
+// window leaves its old place as the veiled background and shows veiled at the new one.
+TEST_F(GlDrawingTest, AFrameThatChangesInASmallPartStillShowsWhole) {
+    gfx::Device& gl = *device->GetGfxDevice();
+    constexpr uint32_t kFvf = gfx::Fvf::XyzRhw | gfx::Fvf::Diffuse | 0x100;
+    constexpr uint32_t kStride = 28;
+    std::unique_ptr<gfx::VertexBuffer> background, mover, veil;
+    for (auto* buffer : {&background, &mover, &veil}) {
+        ASSERT_EQ(gl.CreateVertexBuffer(6 * kStride, gfx::Usage::WriteOnly, kFvf, gfx::Pool::Default, *buffer),
+                  gfx::Result::Ok);
+    }
+    FillQuad(*background, 0, 0, kWidth, kHeight, 0xFF0000C0u);
+    FillQuad(*veil, 0, 0, kWidth, kHeight, 0x80FFFFFFu);
+
+    auto drawFrame = [&](float moverX) {
+        FillQuad(*mover, moverX, 100, moverX + 40, 140, 0xFFFF0000u);
+        BeginUnlitFrame(*device, kFvf);
+        for (const auto& quad : {&background, &mover}) {
+            ASSERT_EQ(gl.SetStreamSource(0, quad->get(), 0, kStride), gfx::Result::Ok);
+            ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        }
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::AlphaBlendEnable, 1), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::SrcBlend, gfx::Blend::SrcAlpha), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetRenderState(gfx::RenderState::DestBlend, gfx::Blend::InvSrcAlpha), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetStreamSource(0, veil.get(), 0, kStride), gfx::Result::Ok);
+        ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        device->EndScene();
+        device->Present();
+    };
+    // Swapped, then drawn whole and kept in the back buffer, then drawn where the quad was and is.
+    for (float x : {100.0f, 300.0f, 100.0f, 500.0f}) drawFrame(x);
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    for (int x : {120, 320}) {
+        const Pixel veiledBackground = At(frame, x, 120);
+        EXPECT_LT(veiledBackground.r, 140) << x;
+        EXPECT_GT(veiledBackground.b, 200) << x;
+    }
+    const Pixel veiledQuad = At(frame, 520, 120);
+    EXPECT_GT(veiledQuad.r, 240);
+    EXPECT_LT(veiledQuad.b, 140);
+    const Pixel untouched = At(frame, 300, 400);
+    EXPECT_LT(untouched.r, 140);
+    EXPECT_GT(untouched.b, 200);
+}
+
 // A picture from a file that nothing draws in the frame it was made in gives its pixels up when that frame
 // is presented, and is decoded again (through its restorer) when it is first drawn.
 TEST_F(GlDrawingTest, PicturesNotDrawnGiveUpTheirPixelsUntilTheyAre) {
-    gfx::Device& gl = *device->GetGfxDevice();
-    const std::vector<uint32_t> picture(16 * 16, 0xFF00FF00u);
-    const auto path = std::filesystem::path(KV_BINARY_DIR) / "gl_undrawn_picture.png";
-    ASSERT_TRUE(gfx::EncodeStandardImage(path, gfx::ImageFileFormat::Png, picture, 16, 16, false));
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    gfx::TextureLoadOptions options;
-    options.mipLevels = 1;
-    std::unique_ptr<gfx::Texture> texture;
-    ASSERT_EQ(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr, texture),
-              gfx::Result::Ok);
-    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
     int restored = 0;
-    memory.SetRestorer([&](gfx::MemoryTexture& target) {
-        ++restored;
-        std::unique_ptr<gfx::Texture> again;
-        return gfx::Succeeded(gfx::CreateTextureFromFileInMemoryEx(gl, std::as_bytes(std::span(png)), options, nullptr,
-                                                                   again)) &&
-               target.TakePixelsFrom(dynamic_cast<gfx::MemoryTexture&>(*again));
-    });
+    const std::unique_ptr<gfx::Texture> texture = GreenPicture("gl_undrawn_picture.png", restored);
+    ASSERT_NE(texture, nullptr);
+    auto& memory = dynamic_cast<gfx::MemoryTexture&>(*texture);
 
     ASSERT_TRUE(device->BeginFrame());
     device->Present();  // a frame without the picture
     EXPECT_FALSE(memory.GetLevel(0)->HasBytes());
     EXPECT_EQ(restored, 0);
 
-    device->clearColor = 0xFF000000;
-    ASSERT_TRUE(device->BeginFrame());
-    ASSERT_TRUE(device->BeginScene());
-    ASSERT_TRUE(device->Begin2D());
-    ASSERT_TRUE(device->DrawSprite(*texture, gfx::Rect{0, 0, 16, 16}, 300, 300, 0xFFFFFFFFu));
-    device->EndScene();
+    DrawPicture(*texture);
     const std::vector<uint32_t> frame = ReadBackBuffer();
     EXPECT_EQ(restored, 1);
     EXPECT_GT(At(frame, 308, 308).g, 240);
     EXPECT_FALSE(memory.GetLevel(0)->HasBytes());  // OpenGL holds it now
+}
+
+// A picture no frame read for long gives OpenGL's copy up too, and is made again from its file when it is
+// drawn again.
+TEST_F(GlDrawingTest, PicturesNotReadForLongAreMadeAgainWhenDrawn) {
+    int restored = 0;
+    const std::unique_ptr<gfx::Texture> texture = GreenPicture("gl_idle_picture.png", restored);
+    ASSERT_NE(texture, nullptr);
+    auto drawPicture = [&] {
+        DrawPicture(*texture);
+        device->Present();
+    };
+    drawPicture();
+    for (uint64_t frame = 0; frame < gfx::GlHeldPictures::kIdleFrames; ++frame) {
+        ASSERT_TRUE(device->BeginFrame());
+        device->Present();
+    }
+    EXPECT_EQ(restored, 0) << "drawn from the file's pixels, then from OpenGL's copy";
+    drawPicture();
+    EXPECT_EQ(restored, 1);
+    EXPECT_GT(At(ReadBackBuffer(), 308, 308).g, 240);
 }
 
 }  // namespace
