@@ -14,6 +14,7 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
@@ -41,14 +42,6 @@ constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
 constexpr uint32_t kCustomCueType = 3100;
 
-// Offline tables and ball sets by game type; the types not listed keep what the profile has.
-constexpr std::pair<quill::GameType, uint16_t> kOfflineTables[] = {{0, 1020},  {3, 1027},  {4, 1024},
-                                                                  {5, 1025},  {6, 1027},  {10, 1030},
-                                                                  {12, 1032}, {13, 1033}, {16, 1035}};
-constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003},  {3, 2004},  {4, 2004},
-                                                                    {5, 2004},  {6, 2008},  {10, 2006},
-                                                                    {12, 2006}, {13, 2006}, {16, 2007}};
-
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
     u"Left button drag : aim", u"Ctrl + mouse : shoot", u"  (pull back, push)",
@@ -74,13 +67,6 @@ SceneAlone::~SceneAlone() = default;
 quill::PlayerState& SceneAlone::Player() const { return app_.Connection()->LocalPlayer(); }
 
 quill::RoomInfo& SceneAlone::Room() const { return app_.Connection()->GetRoomInfo(); }
-
-void SceneAlone::ApplyOfflineDefaults(quill::PlayerState& player) {
-    player.offlineCueItem.fill(kOfflineCue);
-    for (const auto& [type, item] : kOfflineTables) player.offlineTableItem[static_cast<size_t>(type)] = item;
-    for (const auto& [type, item] : kOfflineBallSets) player.offlineBallSetItem[static_cast<size_t>(type)] = item;
-    player.skills.fill(kSkillValue);
-}
 
 // --- widgets ---
 

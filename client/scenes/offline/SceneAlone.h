@@ -47,15 +47,10 @@ public:
     static constexpr uint32_t kRackSound = 27;
     static constexpr uint32_t kClickSound = 1;
     static constexpr uint32_t kMusic = 4;
-    static constexpr uint16_t kOfflineCue = 3000;
     static constexpr uint32_t kLentChalk = LentChalk::kType;
-    static constexpr int32_t kSkillValue = 100000;
 
     explicit SceneAlone(App& app);
     ~SceneAlone() override;
-
-    // The equipment and skills the offline mode gives the profile (the constructor's defaults).
-    static void ApplyOfflineDefaults(quill::PlayerState& player);
 
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;

@@ -16,10 +16,10 @@
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
 #include "client/scenes/common/TitleWindows.h"
-#include "client/scenes/offline/SceneAlone.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ShotRecord.h"
@@ -55,7 +55,7 @@ constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기"}, {S
 
 SceneReplay::SceneReplay(App& app)
     : Scene(SceneId::Replay), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}) {
-    SceneAlone::ApplyOfflineDefaults(Player());
+    ApplyOfflineDefaults(Player());
     Room().gameType = kReplayGameMode;
 }
 
@@ -194,7 +194,7 @@ void SceneReplay::Activate() {
     table.SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
-    const uint16_t cue = shotRead_ ? shot_.cueItemId : SceneAlone::kOfflineCue;
+    const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(cue);
     if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot_.cuePartIds;
     stage_.EquipCue(cue, parts);
