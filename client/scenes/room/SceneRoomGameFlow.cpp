@@ -10,7 +10,7 @@
 #include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
-#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/PlayerBoard.h"

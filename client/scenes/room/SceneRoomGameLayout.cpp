@@ -17,7 +17,7 @@
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/WaitingPopup.h"
-#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/GroupBoard.h"
