@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/TournamentTexts.h"
 #include "tests/fuzz/FuzzMessages.h"
 

@@ -11,7 +11,7 @@
 #include "client/scenes/community/CommunityDialog.h"
 #include "client/scenes/community/ProfileStatistics.h"
 #include "client/scenes/player/PlayerHost.h"
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/ProfileTextPopup.h"
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
 #include "client/table/SharedUtilities.h"

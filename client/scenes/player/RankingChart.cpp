@@ -7,7 +7,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/player/PlayerHost.h"
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/TournamentTexts.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/ScrollBar.h"

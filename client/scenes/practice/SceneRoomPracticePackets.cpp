@@ -13,7 +13,7 @@
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/PracticeMessages.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "platform/system/Clock.h"

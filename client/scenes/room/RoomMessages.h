@@ -36,7 +36,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/Packet.h"
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 
 namespace kestrovan {
 

@@ -33,7 +33,7 @@
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 
 namespace quill {
 class RenderScene;
