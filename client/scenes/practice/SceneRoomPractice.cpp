@@ -20,7 +20,7 @@
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"

@@ -23,7 +23,7 @@
 #include "client/scenes/practice/PracticeMessages.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"

@@ -11,7 +11,7 @@
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"

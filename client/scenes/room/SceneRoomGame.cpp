@@ -32,7 +32,7 @@
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/ScoreBoard.h"

@@ -22,7 +22,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/RoomReport.h"

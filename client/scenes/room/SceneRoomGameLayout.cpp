@@ -29,7 +29,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/RankingPopup.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
