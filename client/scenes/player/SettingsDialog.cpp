@@ -6,7 +6,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/DisplayModes.h"
 #include "client/scenes/common/DialogPlacement.h"
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/player/DisplayModeText.h"
 #include "client/scenes/player/PlayerHost.h"
 #include "client/ui/Button.h"
