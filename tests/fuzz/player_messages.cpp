@@ -9,7 +9,7 @@
 #include <span>
 
 #include "client/scenes/common/messages/PlayerMessages.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "tests/fuzz/FuzzMessages.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {

@@ -10,7 +10,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/ProfileStatistics.h"
-#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/ProfileTextPopup.h"
 #include "client/scenes/player/SkillSaveConfirmPopup.h"

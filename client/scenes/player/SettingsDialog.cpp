@@ -8,7 +8,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/player/DisplayModeText.h"
-#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/common/PlayerHost.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"

@@ -10,7 +10,7 @@
 #include "client/scenes/player/DisplayModeText.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/SkillRaises.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan::test {
