@@ -22,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
@@ -134,6 +135,7 @@ private:
     std::unique_ptr<GalleryExchange> listExchange_;
     std::unique_ptr<GalleryExchange> shotExchange_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
 

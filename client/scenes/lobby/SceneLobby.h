@@ -22,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/PopupWindow.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
@@ -319,6 +320,7 @@ private:
     RoomSettingDialog* practiceDialog_ = nullptr;
     RoomCreateDialog* createDialog_ = nullptr;
     HelpWindow* help_ = nullptr;
+    TitleBarButtons titleBarButtons_;
     InProgressDialog* inProgress_ = nullptr;
     EventPagePopup* eventPopup_ = nullptr;
     LobbyImageWindow* imageWindow_ = nullptr;

@@ -25,6 +25,7 @@
 #include "client/scenes/login/CreditsRoll.h"
 #include "client/scenes/common/DemoShotCycle.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/login/ReenableTimer.h"
 #include "client/table/ShotData.h"
 
@@ -165,6 +166,7 @@ private:
 
     App& app_;
     GameConnection& connection_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
     bool firstActivation_ = true;

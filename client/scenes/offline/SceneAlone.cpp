@@ -18,7 +18,6 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableEvents.h"
 #include "client/ui/Button.h"
@@ -57,7 +56,19 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 
 SceneAlone::SceneAlone(App& app)
     : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}),
-      lentChalk_(*app.Connection()) {
+      lentChalk_(*app.Connection()),
+      titleBarButtons_(*this, app.Scenes(),
+                    {.leave = [this] { app_.PostQuit(); },
+                     .help =
+                         [this] {
+                             help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+                             help_->SetVisible(true);
+                         },
+                     .roomSetting =
+                         [this] {
+                             roomSetting_->SetSelectedType(Room().gameType);
+                             roomSetting_->SetVisible(true);
+                         }}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
 }
@@ -96,19 +107,10 @@ void SceneAlone::BuildTitleBar() {
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
     // Each button wears the pictogram of its action; the tooltip names it.
-    AddTitleButton(kExitButton, 35, -1, TitleTiles::kExit, u"Exit Kestrovan");
-    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, TitleTiles::kSettings, u"Settings(F3)");
-    AddTitleButton(kHelpButton, 101, platform::Vk::F1, TitleTiles::kHelp, u"Help(F1)");
-    AddTitleButton(kRoomSettingButton, 200, -1, TitleTiles::kRoomSetting, u"Room setting");
-}
-
-Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
-                                   const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, id, hotKey,
-                                  TitleTiles::kTexture, tile.x, tile.y);
-    button->SetTooltip(tooltip);
-    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
-    return button;
+    titleBarButtons_.Add(TitleBarButtons::Role::Exit, kExitButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettingsButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelpButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::RoomSetting, kRoomSettingButton);
 }
 
 void SceneAlone::BuildKeyGuide() {
@@ -208,24 +210,7 @@ void SceneAlone::EquipProfileCue() {
 // --- events ---
 
 bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
-    switch (source != nullptr ? source->GetId() : -1) {
-        case kExitButton:
-            app_.PostQuit();
-            break;
-        case kSettingsButton:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            break;
-        case kHelpButton:
-            help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-            help_->SetVisible(true);
-            break;
-        case kRoomSettingButton:
-            roomSetting_->SetSelectedType(Room().gameType);
-            roomSetting_->SetVisible(true);
-            break;
-        default:
-            break;
-    }
+    titleBarButtons_.OnControl(source != nullptr ? source->GetId() : -1);
     Scene::OnEvent(source, a, b);
     return false;
 }

@@ -16,7 +16,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
-#include "client/scenes/common/TitleTiles.h"
+#include "client/scenes/common/TitleBarButtons.h"
 
 namespace quill {
 struct InventoryItem;
@@ -81,9 +81,6 @@ private:
     quill::RoomInfo& Room() const;
     void BuildTitleBar();
     void BuildKeyGuide();
-    // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
-    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
-                           const char16_t* tooltip);
     void LoadSounds();
     void SetUpTable();
     // The profile's cue for the game type on the table (a custom cue with its parts).
@@ -98,6 +95,7 @@ private:
     App& app_;
     TableSceneStage stage_;
     LentChalk lentChalk_;
+    TitleBarButtons titleBarButtons_;
     DirectInputMouse* input_ = nullptr;
     uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
     bool built_ = false;

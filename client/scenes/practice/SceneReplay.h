@@ -18,6 +18,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/table/ShotData.h"
 
 namespace quill {
@@ -116,6 +117,7 @@ private:
 
     App& app_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
     ShotData shot_;

@@ -51,7 +51,14 @@ SceneRoomPractice::SceneRoomPractice(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
-      stage_(app, {.player = true, .sound = true, .connection = true}) {}
+      stage_(app, {.player = true, .sound = true, .connection = true}),
+      titleBarButtons_(*this, app.Scenes(),
+                    {.leave = [this] { LeaveToLobby(); },
+                     .help =
+                         [this] {
+                             help_->OpenPage(HelpWindow::kRoomContext, gameType_);
+                             help_->SetVisible(true);
+                         }}) {}
 
 SceneRoomPractice::~SceneRoomPractice() {
     if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();

@@ -23,6 +23,7 @@
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/practice/SchoolTaskJudge.h"
 
 namespace quill {
@@ -124,8 +125,6 @@ private:
     void BuildStepBar();
     void BuildButtons();
     void BuildWindows();
-    Button* AddMenuButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                          const char16_t* tooltip);
 
     // --- Life ---
     quill::PlayerState& Player() const;
@@ -154,6 +153,7 @@ private:
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
     LentChalk lentChalk_;
+    TitleBarButtons titleBarButtons_;
     SchoolTaskJudge judge_;
     mutable quill::CriticalSectionLock lock_;
     bool built_ = false;

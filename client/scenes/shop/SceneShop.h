@@ -31,6 +31,7 @@
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
 #include "client/scenes/common/messages/ShopMessages.h"
@@ -233,6 +234,7 @@ private:
     App& app_;
     GameConnection& connection_;
     std::unique_ptr<RequestSender> sender_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     std::atomic<bool> resourcesLoaded_{false};
 
