@@ -143,11 +143,6 @@ void SceneShotGallery::OnActivate(bool active) {
 
 // --- a visit ---
 
-bool SceneShotGallery::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneShotGallery::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_)
         quill::AssertBreak("SceneShotGallery", 130);

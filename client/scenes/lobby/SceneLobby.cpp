@@ -334,11 +334,6 @@ void SceneLobby::ApplyChatFont(const Settings& settings) {
 
 // --- Life ---------------------------------------------------------------------------------------------------
 
-bool SceneLobby::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 void SceneLobby::Activate() {
     app_.Cursor().ShowCursor(true);
     orbitPitch_ = 18.0f;

@@ -270,11 +270,6 @@ ChannelRow SceneLogin::Row(size_t index) const {
 
 // --- Life -------------------------------------------------------------------------------------------------
 
-bool SceneLogin::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_)
         quill::AssertBreak(".\\SceneLogin", 258);

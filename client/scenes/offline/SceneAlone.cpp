@@ -126,11 +126,6 @@ void SceneAlone::BuildKeyGuide() {
 
 // --- loading ---
 
-bool SceneAlone::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     quill::RoomInfo& room = Room();
     const TableSceneStage::Equipment equipment = OfflineEquipment();

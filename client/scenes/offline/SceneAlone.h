@@ -54,7 +54,6 @@ public:
 
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;

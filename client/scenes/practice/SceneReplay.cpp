@@ -134,11 +134,6 @@ Button* SceneReplay::BarButton(int32_t control) const {
 
 // --- loading (main thread) ---
 
-bool SceneReplay::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneReplay::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     shotRead_ = ReadShot();
     const uint32_t physics = shot_.physicsModelCode != 0 ? shot_.physicsModelCode : kDefaultPhysicsModelCode;

@@ -71,11 +71,6 @@ quill::PlayerState& SceneRoomPractice::Player() const {
 
 // --- loading (main thread) ---
 
-bool SceneRoomPractice::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     const quill::RoomInfo room = connection_.GetRoomInfo();
     {

@@ -80,11 +80,6 @@ quill::PlayerState& SceneSchool::Player() const {
 
 // --- loading (main thread) ---
 
-bool SceneSchool::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     GameTable& table =
         stage_.CreateTable({kSchoolGameMode, kSchoolTable, kSchoolBallSet, kDefaultPhysicsModelCode, 0});

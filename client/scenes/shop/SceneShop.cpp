@@ -302,11 +302,6 @@ void SceneShop::PlaceTiles(int32_t width, int32_t height) {
 
 // --- Life ---------------------------------------------------------------------------------------------------
 
-bool SceneShop::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_) quill::AssertBreak("SceneShop", __LINE__);
     resourcesLoaded_ = true;

@@ -92,7 +92,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs) override;
