@@ -101,10 +101,10 @@ void SceneShotGallery::BuildTitleBar() {
     caption->SetText(u"Shot Gallery");
     // The help button has no page of its own here: it answers and does nothing.
     constexpr std::pair<TitleBarButtons::Role, int32_t> kButtons[] = {{TitleBarButtons::Role::ToLobby, kToLobby},
-                                                               {TitleBarButtons::Role::Settings, kSettings},
-                                                               {TitleBarButtons::Role::Help, kHelp},
-                                                               {TitleBarButtons::Role::MyInfo, kMyInfo},
-                                                               {TitleBarButtons::Role::Messenger, kMessenger}};
+                                                                      {TitleBarButtons::Role::Settings, kSettings},
+                                                                      {TitleBarButtons::Role::Help, kHelp},
+                                                                      {TitleBarButtons::Role::MyInfo, kMyInfo},
+                                                                      {TitleBarButtons::Role::Messenger, kMessenger}};
     for (const auto& [role, id] : kButtons)
         titleButtons_[static_cast<size_t>(id - kToLobby)] = titleBarButtons_.Add(role, id);
 }
@@ -218,7 +218,8 @@ void SceneShotGallery::SendLeaveToLobby() {
 
 bool SceneShotGallery::OnEvent(Widget* source, int32_t kind, int32_t key) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
         case kPlayShot:
             PlayShot();

@@ -13,9 +13,10 @@
 #include "client/app/ProfilePopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/Settings.h"
-#include "client/app/UiFonts.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -32,7 +33,6 @@
 #include "client/scenes/lobby/LobbyImageWindow.h"
 #include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
-#include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/lobby/TournamentPopups.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
@@ -78,12 +78,12 @@ SceneLobby::SceneLobby(App& app)
       app_(app),
       connection_(*app.Connection()),
       titleBarButtons_(*this, app.Scenes(),
-                    {.leave = [this] { LeaveFor(MessageId::LeaveChannel, SceneId::Login); },
-                     .help =
-                         [this] {
-                             help_->OpenPage(1, quill::game_type::kFourBall);
-                             help_->Open();
-                         }}) {}
+                       {.leave = [this] { LeaveFor(MessageId::LeaveChannel, SceneId::Login); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(1, quill::game_type::kFourBall);
+                                help_->Open();
+                            }}) {}
 
 SceneLobby::~SceneLobby() {
     ScopedLock hold(lock_);
@@ -598,7 +598,8 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
         OnContextEntry(id);
         return true;
     }
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     const bool pending = joinPending_;
     switch (id) {
         case kQuit:

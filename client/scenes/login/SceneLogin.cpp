@@ -16,8 +16,8 @@
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DemoShots.h"
-#include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/login/NicknameDialog.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -455,7 +455,8 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
         }
         return true;
     }
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
         case kPictureWindow:
             ShowFeatureNotice();

@@ -12,8 +12,8 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
-#include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
@@ -55,20 +55,22 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 }  // namespace
 
 SceneAlone::SceneAlone(App& app)
-    : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}),
+    : Scene(SceneId::Alone),
+      app_(app),
+      stage_(app, {.player = true, .sound = true, .connection = false}),
       lentChalk_(*app.Connection()),
       titleBarButtons_(*this, app.Scenes(),
-                    {.leave = [this] { app_.PostQuit(); },
-                     .help =
-                         [this] {
-                             help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-                             help_->SetVisible(true);
-                         },
-                     .roomSetting =
-                         [this] {
-                             roomSetting_->SetSelectedType(Room().gameType);
-                             roomSetting_->SetVisible(true);
-                         }}) {
+                       {.leave = [this] { app_.PostQuit(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+                                help_->SetVisible(true);
+                            },
+                        .roomSetting =
+                            [this] {
+                                roomSetting_->SetSelectedType(Room().gameType);
+                                roomSetting_->SetVisible(true);
+                            }}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
 }

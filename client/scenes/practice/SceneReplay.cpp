@@ -57,12 +57,12 @@ SceneReplay::SceneReplay(App& app)
       app_(app),
       stage_(app, {.player = true, .sound = true, .connection = false}),
       titleBarButtons_(*this, app.Scenes(),
-                    {.leave = [this] { app_.PostQuit(); },
-                     .help =
-                         [this] {
-                             help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-                             help_->SetVisible(true);
-                         }}) {
+                       {.leave = [this] { app_.PostQuit(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+                                help_->SetVisible(true);
+                            }}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = kReplayGameMode;
 }
@@ -236,7 +236,8 @@ void SceneReplay::Update(uint32_t, int64_t clockTenthMs) {
 bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     quill::ScopedLock hold(lock_);
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
         case kConsumed:
             return true;

@@ -16,11 +16,11 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
-#include "client/scenes/common/ReplayPanel.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
@@ -53,12 +53,12 @@ SceneRoomPractice::SceneRoomPractice(App& app)
       sender_(*app.Connection()),
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
-                    {.leave = [this] { LeaveToLobby(); },
-                     .help =
-                         [this] {
-                             help_->OpenPage(HelpWindow::kRoomContext, gameType_);
-                             help_->SetVisible(true);
-                         }}) {}
+                       {.leave = [this] { LeaveToLobby(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, gameType_);
+                                help_->SetVisible(true);
+                            }}) {}
 
 SceneRoomPractice::~SceneRoomPractice() {
     if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();

@@ -7,8 +7,8 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/gamedata/PlayerState.h"
-#include "QuillLib/math/Camera.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "QuillLib/math/Camera.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
@@ -59,16 +59,16 @@ SceneSchool::SceneSchool(App& app)
       stage_(app, {.player = true, .sound = true, .connection = false}),
       lentChalk_(*app.Connection()),
       titleBarButtons_(*this, app.Scenes(),
-                    {.leave =
-                         [this] {
-                             ReportProgress();
-                             RequestSceneChange(SceneId::Lobby);
-                         },
-                     .help =
-                         [this] {
-                             help_->OpenPage(HelpWindow::kRoomContext, 0);
-                             help_->SetVisible(true);
-                         }}) {}
+                       {.leave =
+                            [this] {
+                                ReportProgress();
+                                RequestSceneChange(SceneId::Lobby);
+                            },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, 0);
+                                help_->SetVisible(true);
+                            }}) {}
 
 SceneSchool::~SceneSchool() {
     stage_.Release(nullptr);
@@ -208,7 +208,8 @@ void SceneSchool::BlinkTasks(uint32_t timeMs) {
 bool SceneSchool::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     quill::ScopedLock hold(lock_);
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
         case kLobbyExit:
             ReportProgress();

@@ -32,9 +32,9 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TitleBarButtons.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
-#include "client/scenes/common/messages/ShopMessages.h"
 
 namespace quill {
 class RenderScene;

@@ -71,7 +71,8 @@ bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
 }
 
 bool SceneShop::OnControl(int32_t id) {
-    if (titleBarButtons_.OnControl(id)) return true;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
         case kShopView:
         case kMyItemsView:
