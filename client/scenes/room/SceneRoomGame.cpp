@@ -117,7 +117,15 @@ SceneRoomGame::SceneRoomGame(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
-      stage_(app, {.player = true, .sound = true, .connection = true}) {
+      stage_(app, {.player = true, .sound = true, .connection = true}),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { LeaveRoom(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
+                                help_->SetVisible(true);
+                            },
+                        .roomSetting = [this] { OpenRoomSettings(); }}) {
     ResetSeats();
 }
 

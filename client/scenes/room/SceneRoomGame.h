@@ -33,6 +33,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/room/ChatSpamGuard.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomMessages.h"
@@ -298,8 +299,7 @@ private:
     void BuildPanels();
     void BuildDialogs();
     void BuildTransients();
-    Button* AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                         const char16_t* tooltip);
+    void AddTopButton(TitleBarButtons::Role role, int32_t control);
     void BuildTurnAnimations();
 
     // --- Life ---
@@ -443,6 +443,7 @@ private:
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
     bool built_ = false;

@@ -392,30 +392,10 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
     quill::ScopedLock hold(lock_);
     if (source != nullptr && source == chatBox_) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
+    // The title bar's ids are small numbers other controls of the room use too: only its own buttons count.
     const bool topButton = source != nullptr && source == TopButton(control);
+    if (topButton && titleBarButtons_.OnControl(control)) return true;
     switch (control) {
-        case kToLobby:
-            if (!topButton) break;
-            LeaveRoom();
-            return true;
-        case kSettings:
-        case kMyInfo:
-        case kMessenger:
-            if (!topButton) break;
-            OpenTitleWindow(app_.Scenes(), *this,
-                            control == kSettings ? TitleWindow::Settings
-                            : control == kMyInfo ? TitleWindow::MyInfo
-                                                 : TitleWindow::Messenger);
-            return true;
-        case kHelp:
-            if (!topButton) break;
-            help_->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            help_->SetVisible(true);
-            return true;
-        case kRoomSetting:
-            if (!topButton) break;
-            OpenRoomSettings();
-            return true;
         case kMuteChat:
             if (source != muteChat_) break;
             chatSound_ = !chatSound_;
