@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyUserTable.h"
 

@@ -10,11 +10,6 @@ void PlaceholderScene::Activate() {
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
 }
 
-bool PlaceholderScene::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 void PlaceholderScene::Update(uint32_t, int64_t) {
     if (next_ != 0 && !moved_.exchange(true)) RequestSceneChange(next_);
 }

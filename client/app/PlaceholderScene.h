@@ -18,7 +18,6 @@ public:
     void Init() override {}
     void Activate() override;
     int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return 0; }
-    bool OnEnter() override;
     void Render(D3D9RenderDevice*, bool) override {}
     void Update(uint32_t timeMs, int64_t clockTenthMs) override;
 

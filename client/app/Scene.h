@@ -87,8 +87,12 @@ public:
     virtual void Activate() = 0;
     // Nonzero is a failure.
     virtual int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) = 0;
-    // The screen became current; a screen sets its load-wanted flag here so the load follows at once.
-    virtual bool OnEnter() { return false; }
+    // The screen became current: by default it asks for its load, which follows at once (LoadResources,
+    // then Activate); a screen that loads nothing of its own on entry overrides it.
+    virtual bool OnEnter() {
+        SetLoadWanted(true);
+        return true;
+    }
     // draw is false while frames are paused.
     virtual void Render(D3D9RenderDevice* device, bool draw) = 0;
     // The time-of-day model (colour, fades, blink phase and the dawn and morning sounds) at the time of day

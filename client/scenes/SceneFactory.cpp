@@ -12,7 +12,7 @@
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/offline/SceneAlone.h"
-#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/player/MyInfoWindow.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/scenes/login/SceneIntro.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "client/scenes/lobby/LobbyChatLog.h"
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyUserTable.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <span>
 
-#include "client/scenes/player/PlayerMessages.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "tests/fuzz/FieldFiller.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzMessages.h"

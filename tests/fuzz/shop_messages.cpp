@@ -14,7 +14,7 @@
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "client/scenes/shop/CueRules.h"
 #include "client/scenes/shop/ShopGrid.h"
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "client/scenes/shop/ShopResultTexts.h"
 #include "tests/fuzz/FieldFiller.h"
 #include "tests/fuzz/FuzzInput.h"

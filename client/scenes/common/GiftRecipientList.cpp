@@ -1,6 +1,6 @@
 #include "client/scenes/common/GiftRecipientList.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
@@ -61,7 +61,7 @@ void GiftRecipientList::SetVisible(bool visible) {
         {
             quill::ScopedLock hold(GetWidgetLock());
             selected_.reset();
-            first_ = 1;
+            pager_.Reset();
         }
         scrollBar_->SetPosition(0, false);
         Refresh();
@@ -82,7 +82,7 @@ void GiftRecipientList::Refresh() {
         count_ = static_cast<int32_t>(directory.Records().size());
         int32_t number = 0;
         for (const auto& [id, record] : directory.Records()) {
-            if (++number < first_ || shown == kRows) continue;
+            if (++number < pager_.First() || shown == kRows) continue;
             shown_[shown] = {record->userId, record->name};
             ++shown;
         }
@@ -91,21 +91,20 @@ void GiftRecipientList::Refresh() {
         rows_[i]->Show(i < shown);
         rows_[i]->SetCaption(i < shown ? shown_[i].nickname : quill::WString());
     }
-    const int32_t last = count_ - static_cast<int32_t>(kRows) + 1;
-    scrollBar_->SetRange(std::max(1, last));
+    scrollBar_->SetRange(pager_.Range(count_));
     const bool paged = count_ >= static_cast<int32_t>(kRows);
     up_->Show(paged);
     down_->Show(paged);
-    up_->SetEnabled(first_ >= 2);
-    down_->SetEnabled(first_ < last);
+    up_->SetEnabled(pager_.CanStepBack());
+    down_->SetEnabled(pager_.CanStepForward(count_));
 }
 
 void GiftRecipientList::Scroll(int32_t first) {
     {
         quill::ScopedLock hold(GetWidgetLock());
-        first_ = std::max(1, std::min(first, count_ - static_cast<int32_t>(kRows) + 1));
+        pager_.ScrollTo(first, count_);
     }
-    scrollBar_->SetPosition(first_ - 1, false);
+    scrollBar_->SetPosition(pager_.BarPosition(), false);
     Refresh();
 }
 
@@ -115,7 +114,7 @@ bool GiftRecipientList::OnEvent(Widget* source, int32_t a, int32_t b) {
         const auto row = static_cast<size_t>(id - kFirstRowId);
         {
             quill::ScopedLock hold(GetWidgetLock());
-            if (first_ + static_cast<int32_t>(row) > count_) return true;
+            if (pager_.First() + static_cast<int32_t>(row) > count_) return true;
             selected_ = shown_[row];
         }
         SetVisible(false);
@@ -127,10 +126,10 @@ bool GiftRecipientList::OnEvent(Widget* source, int32_t a, int32_t b) {
             Scroll(a);
             return true;
         case kUpId:
-            Scroll(first_ - 1);
+            Scroll(pager_.First() - 1);
             return true;
         case kDownId:
-            Scroll(first_ + 1);
+            Scroll(pager_.First() + 1);
             return true;
         default:
             return Window::OnEvent(source, a, b);

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ListPager.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -48,7 +49,7 @@ public:
     void SetKind(uint8_t kind) { kind_ = kind; }
     uint8_t Kind() const { return kind_; }
     std::optional<Member> Selected() const;
-    int32_t FirstRow() const { return first_; }
+    int32_t FirstRow() const { return pager_.First(); }
     int32_t MemberCount() const { return count_; }
     // The nickname row n shows, empty for a hidden row.
     quill::WString RowNickname(size_t row) const;
@@ -74,7 +75,7 @@ private:
     Button* down_ = nullptr;
     ScrollBar* scrollBar_ = nullptr;
     uint8_t kind_ = kFriends;
-    int32_t first_ = 1;
+    ListPager pager_{static_cast<int32_t>(kRows)};
     int32_t count_ = 0;
     std::optional<Member> selected_;
 };

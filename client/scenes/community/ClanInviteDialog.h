@@ -6,7 +6,7 @@
 // invitation is kept under the widget lock.
 #include <cstdint>
 
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/MessengerMessages.h"
 
 namespace kestrovan {

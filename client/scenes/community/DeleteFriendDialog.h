@@ -3,7 +3,7 @@
 // and hides, No hides. The server's FriendRemoved then takes the friend out of the list.
 //
 // Threads: filled and shown on the main thread; the friend is kept under the widget lock.
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/MemberSnapshot.h"
 
 namespace kestrovan {

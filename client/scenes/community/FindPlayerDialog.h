@@ -5,7 +5,7 @@
 //
 // Threads: shown and used on the main thread; hidden by the messenger on the dispatch thread when the
 // server found the player.
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 
 namespace kestrovan {
 

@@ -7,7 +7,7 @@
 // The request is kept under the widget lock.
 #include <functional>
 
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/FriendRequestQueue.h"
 
 namespace kestrovan {

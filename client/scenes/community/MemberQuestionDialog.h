@@ -5,7 +5,7 @@
 // Threads: filled and shown on the main thread; the player and kind are kept under the widget lock.
 #include <cstdint>
 
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/MemberSnapshot.h"
 
 namespace kestrovan {

@@ -10,7 +10,7 @@
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/DeleteFriendDialog.h"
 #include "client/scenes/community/FindPlayerDialog.h"
 #include "client/scenes/community/FoundPlayerDialog.h"

@@ -9,7 +9,7 @@
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ClanDialog.h"
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/DeleteFriendDialog.h"
 #include "client/scenes/community/FindPlayerDialog.h"
 #include "client/scenes/community/MemberListRow.h"

@@ -31,7 +31,6 @@ constexpr int32_t kScreenMargin = 10;
 constexpr int32_t kTop = 40;
 constexpr int32_t kRowPitch = 26;
 // The rows show comments first .. first + 4: the last first comment that fills them.
-constexpr int32_t kHiddenBelow = static_cast<int32_t>(GalleryShotDialog::kCommentRows) - 1;
 
 TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
     TextLabel* label = parent.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -116,7 +115,7 @@ void GalleryShotDialog::Reload() {
 void GalleryShotDialog::BeginFetch() {
     {
         ScopedLock hold(commentLock_);
-        firstVisible_ = 1;
+        pager_.Reset();
         scroll_->SetPosition(0, false);
     }
     loaded_ = false;
@@ -175,12 +174,12 @@ void GalleryShotDialog::ShowComments() {
 
 void GalleryShotDialog::ShowCommentsLocked() {
     const int32_t count = static_cast<int32_t>(comments_.size());
-    if (firstVisible_ > count - kHiddenBelow) {
-        firstVisible_ = std::max(count - kHiddenBelow, 1);
-        scroll_->SetPosition(firstVisible_ - 1, false);
-    }
+    // Fewer comments than before bring the first shown one back, and the bar with it.
+    const int32_t first = pager_.First();
+    pager_.ScrollTo(first, count);
+    if (pager_.First() != first) scroll_->SetPosition(pager_.BarPosition(), false);
     for (size_t k = 0; k < kCommentRows; ++k) {
-        const size_t index = static_cast<size_t>(firstVisible_ - 1) + k;
+        const size_t index = static_cast<size_t>(pager_.First() - 1) + k;
         if (index < comments_.size()) {
             commentRows_[k]->SetComment(comments_[index]);
             commentRows_[k]->Show(true);
@@ -188,7 +187,7 @@ void GalleryShotDialog::ShowCommentsLocked() {
             commentRows_[k]->Show(false);
         }
     }
-    scroll_->SetRange(std::max(count - kHiddenBelow, 1));
+    scroll_->SetRange(pager_.Range(count));
 }
 
 // --- votes ---
@@ -242,7 +241,7 @@ bool GalleryShotDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
             break;
         case kCommentScroll: {
             ScopedLock hold(commentLock_);
-            firstVisible_ = scroll_->GetPosition() + 1;
+            pager_.ScrollTo(scroll_->GetPosition() + 1, static_cast<int32_t>(comments_.size()));
             ShowCommentsLocked();
             break;
         }
@@ -280,7 +279,7 @@ size_t GalleryShotDialog::CommentCount() const {
 
 int32_t GalleryShotDialog::FirstVisibleComment() const {
     ScopedLock hold(commentLock_);
-    return firstVisible_;
+    return pager_.First();
 }
 
 }  // namespace kestrovan

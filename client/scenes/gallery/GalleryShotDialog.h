@@ -18,6 +18,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/ui/Window.h"
@@ -97,7 +98,7 @@ private:
     quill::WString shooter_;
     std::string shotText_;
     std::vector<GalleryComment> comments_;
-    int32_t firstVisible_ = 1;
+    ListPager pager_{static_cast<int32_t>(kCommentRows)};  // the first comment shown
 
     TextLabel* reading_ = nullptr;
     TextLabel* title_ = nullptr;

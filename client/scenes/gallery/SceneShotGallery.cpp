@@ -2,6 +2,8 @@
 // messages and the notice lines in SceneShotGalleryPackets.cpp.
 #include "client/scenes/gallery/SceneShotGallery.h"
 
+#include <utility>
+
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -14,7 +16,6 @@
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
@@ -47,7 +48,8 @@ SceneShotGallery::SceneShotGallery(App& app, std::unique_ptr<GalleryTransport> t
       connection_(*app.Connection()),
       sender_(*app.Connection()),
       transport_(std::move(transport)),
-      stage_(app, {}) {}
+      stage_(app, {}),
+      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveToLobby(); }}) {}
 
 SceneShotGallery::~SceneShotGallery() {
     stage_.Release(nullptr);
@@ -97,22 +99,14 @@ void SceneShotGallery::BuildTitleBar() {
     TextLabel* caption = titleBar_->CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     caption->SetColors(kWhite, 0);
     caption->SetText(u"Shot Gallery");
-    struct Corner {
-        int32_t id, right, key, srcX, srcY;
-        const char16_t* tooltip;
-    };
-    // Each button wears the pictogram of its action; the tooltip names it.
-    const Corner corners[] = {{kToLobby, 35, -1, 576, 0, u"To Lobby"},
-                              {kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)"},
-                              {kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)"},
-                              {kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)"},
-                              {kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)"}};
-    for (const Corner& c : corners) {
-        Button* button = CreateButton(0, 0, 33, 34, c.id, c.key, kCommonTexture, c.srcX, c.srcY);
-        button->SetTooltip(c.tooltip);
-        button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
-        titleButtons_[static_cast<size_t>(c.id - kToLobby)] = button;
-    }
+    // The help button has no page of its own here: it answers and does nothing.
+    constexpr std::pair<TitleBarButtons::Role, int32_t> kButtons[] = {{TitleBarButtons::Role::ToLobby, kToLobby},
+                                                                      {TitleBarButtons::Role::Settings, kSettings},
+                                                                      {TitleBarButtons::Role::Help, kHelp},
+                                                                      {TitleBarButtons::Role::MyInfo, kMyInfo},
+                                                                      {TitleBarButtons::Role::Messenger, kMessenger}};
+    for (const auto& [role, id] : kButtons)
+        titleButtons_[static_cast<size_t>(id - kToLobby)] = titleBarButtons_.Add(role, id);
 }
 
 void SceneShotGallery::BuildNoticeLines() {
@@ -148,11 +142,6 @@ void SceneShotGallery::OnActivate(bool active) {
 }
 
 // --- a visit ---
-
-bool SceneShotGallery::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneShotGallery::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_)
@@ -229,21 +218,9 @@ void SceneShotGallery::SendLeaveToLobby() {
 
 bool SceneShotGallery::OnEvent(Widget* source, int32_t kind, int32_t key) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kToLobby:
-            SendLeaveToLobby();
-            return true;
-        case kSettings:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            return true;
-        case kMyInfo:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
-            return true;
-        case kMessenger:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
-            return true;
-        case kHelp:
-            return true;
         case kPlayShot:
             PlayShot();
             return true;

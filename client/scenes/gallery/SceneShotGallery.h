@@ -22,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
@@ -74,7 +75,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
@@ -134,6 +134,7 @@ private:
     std::unique_ptr<GalleryExchange> listExchange_;
     std::unique_ptr<GalleryExchange> shotExchange_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace kestrovan {
 

@@ -8,7 +8,7 @@
 #include "QuillLib/core/WString.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/connection/TournamentRecord.h"
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace quill {
 class PlayerState;

@@ -13,9 +13,10 @@
 #include "client/app/ProfilePopup.h"
 #include "client/app/SceneId.h"
 #include "client/app/Settings.h"
-#include "client/app/UiFonts.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -25,7 +26,6 @@
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
-#include "client/scenes/common/TitleTiles.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/WebPages.h"
@@ -33,8 +33,7 @@
 #include "client/scenes/lobby/LobbyImageWindow.h"
 #include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
-#include "client/scenes/player/AppPlayerHost.h"
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/ui/Button.h"
@@ -74,7 +73,17 @@ int32_t FilterIconIndex(quill::GameType mode) {
 
 }  // namespace
 
-SceneLobby::SceneLobby(App& app) : Scene(SceneId::Lobby), app_(app), connection_(*app.Connection()) {}
+SceneLobby::SceneLobby(App& app)
+    : Scene(SceneId::Lobby),
+      app_(app),
+      connection_(*app.Connection()),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { LeaveFor(MessageId::LeaveChannel, SceneId::Login); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(1, quill::game_type::kFourBall);
+                                help_->Open();
+                            }}) {}
 
 SceneLobby::~SceneLobby() {
     ScopedLock hold(lock_);
@@ -203,23 +212,11 @@ void SceneLobby::BuildTitleAndButtons() {
     titleLabel_ = titleBar_->CreateTextLabel(130, 6, 220, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     titleBar_->Show(false);
     // The title bar's buttons wear the pictograms of the interface's common texture, as on the other screens.
-    struct Corner {
-        int32_t id, right, key;
-        TitleTiles::Tile tile;
-        const char16_t* tooltip;
-    };
-    const Corner corners[] = {{kChannelList, 35, -1, TitleTiles::kBack, u"To channel list"},
-                              {kSettings, 68, Vk::F3, TitleTiles::kSettings, u"Settings(F3)"},
-                              {kHelp, 101, Vk::F1, TitleTiles::kHelp, u"Help(F1)"},
-                              {kMyInfo, 134, Vk::F4, TitleTiles::kMyInfo, u"MyInfo(F4)"},
-                              {kMessenger, 167, Vk::F8, TitleTiles::kMessenger, u"Messanger(F8)"}};
-    for (const Corner& c : corners) {
-        Button* button = Widget::CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, c.id,
-                                              c.key, TitleTiles::kTexture, c.tile.x, c.tile.y);
-        button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
-        button->SetTooltip(c.tooltip);
-        if (c.id == kMessenger) messengerButton_ = button;
-    }
+    titleBarButtons_.Add(TitleBarButtons::Role::ToLobby, kChannelList, u"To channel list");
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettings);
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelp);
+    titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
+    messengerButton_ = titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
     struct Side {
         int32_t id, right, y, w, h, srcX, srcY;
         const char16_t* caption;
@@ -336,11 +333,6 @@ void SceneLobby::ApplyChatFont(const Settings& settings) {
 }
 
 // --- Life ---------------------------------------------------------------------------------------------------
-
-bool SceneLobby::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 void SceneLobby::Activate() {
     app_.Cursor().ShowCursor(true);
@@ -606,23 +598,12 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
         OnContextEntry(id);
         return true;
     }
+    if (titleBarButtons_.OnControl(id))
+        return true;
     const bool pending = joinPending_;
     switch (id) {
         case kQuit:
             app_.PostQuit();
-            break;
-        case kSettings:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            break;
-        case kMyInfo:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
-            break;
-        case kMessenger:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
-            break;
-        case kHelp:
-            help_->OpenPage(1, quill::game_type::kFourBall);
-            help_->Open();
             break;
         case kLobbyUsersTab:
         case kFriendsTab:
@@ -655,9 +636,6 @@ bool SceneLobby::OnEvent(Widget* source, int32_t kind, int32_t) {
             break;
         case kSchool:
             LeaveFor(MessageId::EnterSchool, SceneId::School);
-            break;
-        case kChannelList:
-            LeaveFor(MessageId::LeaveChannel, SceneId::Login);
             break;
         case kWebPage:
             OpenWebPage(WebPages::kMainPage);

@@ -22,6 +22,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/PopupWindow.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
@@ -104,7 +105,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
@@ -319,6 +319,7 @@ private:
     RoomSettingDialog* practiceDialog_ = nullptr;
     RoomCreateDialog* createDialog_ = nullptr;
     HelpWindow* help_ = nullptr;
+    TitleBarButtons titleBarButtons_;
     InProgressDialog* inProgress_ = nullptr;
     EventPagePopup* eventPopup_ = nullptr;
     LobbyImageWindow* imageWindow_ = nullptr;

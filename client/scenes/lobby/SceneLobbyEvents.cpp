@@ -16,7 +16,7 @@
 #include "client/scenes/lobby/CreateRoomRequest.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/SceneLobby.h"
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/MessageIds.h"
 

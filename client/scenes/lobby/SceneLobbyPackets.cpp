@@ -9,9 +9,9 @@
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {

@@ -34,11 +34,6 @@ void SceneIntro::Init() {
     logo_->ApplyAnchor(screen.width, screen.height);
 }
 
-bool SceneIntro::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
-
 // The logos are pictures of the interface pack's "Login" file.
 int SceneIntro::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice*) {
     if (IsReady())

@@ -23,7 +23,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;

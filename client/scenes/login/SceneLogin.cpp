@@ -16,9 +16,8 @@
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DemoShots.h"
-#include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
-#include "client/scenes/common/TitleWindows.h"
+#include "client/scenes/login/NicknameDialog.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -58,6 +57,7 @@ SceneLogin::SceneLogin(App& app)
     : Scene(SceneId::Login),
       app_(app),
       connection_(*app.Connection()),
+      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { app_.PostQuit(); }}),
       stage_(app, {}),
       demo_(DemoShots(), g_firstDemoMove) {}
 
@@ -131,6 +131,10 @@ void SceneLogin::BuildFrame() {
     messengerButton_->SetAnchor(AnchorMode::Right, -167, 0, 0);
     messengerButton_->SetTooltip(u"Messanger(F8)");
     messengerButton_->Show(false);
+    // The login screen's buttons wear its own pictures; the title bar handles them as on every screen.
+    titleBarButtons_.Register(TitleBarButtons::Role::Exit, kExitButton);
+    titleBarButtons_.Register(TitleBarButtons::Role::Settings, kSettingsButton);
+    titleBarButtons_.Register(TitleBarButtons::Role::Messenger, kMessengerButton);
 
     if (app_.Mode() == AppMode::Offline) {
         offlineButton_ = AddButton(*this, 0, 4, 114, 32, kOfflineButton, -1, 330, 200, u"Offline");
@@ -265,11 +269,6 @@ ChannelRow SceneLogin::Row(size_t index) const {
 }
 
 // --- Life -------------------------------------------------------------------------------------------------
-
-bool SceneLogin::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_)
@@ -456,16 +455,9 @@ bool SceneLogin::OnEvent(Widget* source, int32_t kind, int32_t) {
         }
         return true;
     }
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kExitButton:
-            app_.PostQuit();
-            break;
-        case kSettingsButton:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            break;
-        case kMessengerButton:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
-            break;
         case kPictureWindow:
             ShowFeatureNotice();
             break;

@@ -20,11 +20,12 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
+#include "client/scenes/common/DemoShotCycle.h"
+#include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
 #include "client/scenes/login/CreditsRoll.h"
-#include "client/scenes/common/DemoShotCycle.h"
-#include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/login/ReenableTimer.h"
 #include "client/table/ShotData.h"
 
@@ -65,7 +66,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
@@ -165,6 +165,7 @@ private:
 
     App& app_;
     GameConnection& connection_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
     bool firstActivation_ = true;

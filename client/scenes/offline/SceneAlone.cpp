@@ -12,12 +12,12 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
-#include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableEvents.h"
 #include "client/ui/Button.h"
@@ -41,14 +41,6 @@ constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
 constexpr uint32_t kCustomCueType = 3100;
 
-// Offline tables and ball sets by game type; the types not listed keep what the profile has.
-constexpr std::pair<quill::GameType, uint16_t> kOfflineTables[] = {{0, 1020},  {3, 1027},  {4, 1024},
-                                                                  {5, 1025},  {6, 1027},  {10, 1030},
-                                                                  {12, 1032}, {13, 1033}, {16, 1035}};
-constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003},  {3, 2004},  {4, 2004},
-                                                                    {5, 2004},  {6, 2008},  {10, 2006},
-                                                                    {12, 2006}, {13, 2006}, {16, 2007}};
-
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
     u"Left button drag : aim", u"Ctrl + mouse : shoot", u"  (pull back, push)",
@@ -63,8 +55,22 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 }  // namespace
 
 SceneAlone::SceneAlone(App& app)
-    : Scene(SceneId::Alone), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}),
-      lentChalk_(*app.Connection()) {
+    : Scene(SceneId::Alone),
+      app_(app),
+      stage_(app, {.player = true, .sound = true, .connection = false}),
+      lentChalk_(*app.Connection()),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { app_.PostQuit(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+                                help_->SetVisible(true);
+                            },
+                        .roomSetting =
+                            [this] {
+                                roomSetting_->SetSelectedType(Room().gameType);
+                                roomSetting_->SetVisible(true);
+                            }}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = static_cast<uint8_t>(quill::game_type::kEightBall);
 }
@@ -74,13 +80,6 @@ SceneAlone::~SceneAlone() = default;
 quill::PlayerState& SceneAlone::Player() const { return app_.Connection()->LocalPlayer(); }
 
 quill::RoomInfo& SceneAlone::Room() const { return app_.Connection()->GetRoomInfo(); }
-
-void SceneAlone::ApplyOfflineDefaults(quill::PlayerState& player) {
-    player.offlineCueItem.fill(kOfflineCue);
-    for (const auto& [type, item] : kOfflineTables) player.offlineTableItem[static_cast<size_t>(type)] = item;
-    for (const auto& [type, item] : kOfflineBallSets) player.offlineBallSetItem[static_cast<size_t>(type)] = item;
-    player.skills.fill(kSkillValue);
-}
 
 // --- widgets ---
 
@@ -110,19 +109,10 @@ void SceneAlone::BuildTitleBar() {
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
     // Each button wears the pictogram of its action; the tooltip names it.
-    AddTitleButton(kExitButton, 35, -1, TitleTiles::kExit, u"Exit Kestrovan");
-    AddTitleButton(kSettingsButton, 68, platform::Vk::F3, TitleTiles::kSettings, u"Settings(F3)");
-    AddTitleButton(kHelpButton, 101, platform::Vk::F1, TitleTiles::kHelp, u"Help(F1)");
-    AddTitleButton(kRoomSettingButton, 200, -1, TitleTiles::kRoomSetting, u"Room setting");
-}
-
-Button* SceneAlone::AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
-                                   const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, id, hotKey,
-                                  TitleTiles::kTexture, tile.x, tile.y);
-    button->SetTooltip(tooltip);
-    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
-    return button;
+    titleBarButtons_.Add(TitleBarButtons::Role::Exit, kExitButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettingsButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelpButton);
+    titleBarButtons_.Add(TitleBarButtons::Role::RoomSetting, kRoomSettingButton);
 }
 
 void SceneAlone::BuildKeyGuide() {
@@ -137,11 +127,6 @@ void SceneAlone::BuildKeyGuide() {
 }
 
 // --- loading ---
-
-bool SceneAlone::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     quill::RoomInfo& room = Room();
@@ -222,24 +207,7 @@ void SceneAlone::EquipProfileCue() {
 // --- events ---
 
 bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
-    switch (source != nullptr ? source->GetId() : -1) {
-        case kExitButton:
-            app_.PostQuit();
-            break;
-        case kSettingsButton:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            break;
-        case kHelpButton:
-            help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-            help_->SetVisible(true);
-            break;
-        case kRoomSettingButton:
-            roomSetting_->SetSelectedType(Room().gameType);
-            roomSetting_->SetVisible(true);
-            break;
-        default:
-            break;
-    }
+    titleBarButtons_.OnControl(source != nullptr ? source->GetId() : -1);
     Scene::OnEvent(source, a, b);
     return false;
 }

@@ -16,7 +16,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
-#include "client/scenes/common/TitleTiles.h"
+#include "client/scenes/common/TitleBarButtons.h"
 
 namespace quill {
 struct InventoryItem;
@@ -47,19 +47,13 @@ public:
     static constexpr uint32_t kRackSound = 27;
     static constexpr uint32_t kClickSound = 1;
     static constexpr uint32_t kMusic = 4;
-    static constexpr uint16_t kOfflineCue = 3000;
     static constexpr uint32_t kLentChalk = LentChalk::kType;
-    static constexpr int32_t kSkillValue = 100000;
 
     explicit SceneAlone(App& app);
     ~SceneAlone() override;
 
-    // The equipment and skills the offline mode gives the profile (the constructor's defaults).
-    static void ApplyOfflineDefaults(quill::PlayerState& player);
-
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
@@ -86,9 +80,6 @@ private:
     quill::RoomInfo& Room() const;
     void BuildTitleBar();
     void BuildKeyGuide();
-    // A title-bar button whose four frames stand side by side at (0, tileY) of the screen's texture.
-    Button* AddTitleButton(int32_t id, int32_t rightOffset, int32_t hotKey, TitleTiles::Tile tile,
-                           const char16_t* tooltip);
     void LoadSounds();
     void SetUpTable();
     // The profile's cue for the game type on the table (a custom cue with its parts).
@@ -103,6 +94,7 @@ private:
     App& app_;
     TableSceneStage stage_;
     LentChalk lentChalk_;
+    TitleBarButtons titleBarButtons_;
     DirectInputMouse* input_ = nullptr;
     uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
     bool built_ = false;

@@ -8,7 +8,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TextFields.h"
-#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/common/PlayerHost.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/VirtualKey.h"
 

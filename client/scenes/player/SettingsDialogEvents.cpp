@@ -8,7 +8,7 @@
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TextFields.h"
 #include "client/scenes/player/DisplayModeText.h"
-#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"

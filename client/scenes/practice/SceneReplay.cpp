@@ -16,10 +16,9 @@
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
-#include "client/scenes/common/TitleWindows.h"
-#include "client/scenes/offline/SceneAlone.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ShotRecord.h"
@@ -54,8 +53,17 @@ constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기"}, {S
 }  // namespace
 
 SceneReplay::SceneReplay(App& app)
-    : Scene(SceneId::Replay), app_(app), stage_(app, {.player = true, .sound = true, .connection = false}) {
-    SceneAlone::ApplyOfflineDefaults(Player());
+    : Scene(SceneId::Replay),
+      app_(app),
+      stage_(app, {.player = true, .sound = true, .connection = false}),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { app_.PostQuit(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
+                                help_->SetVisible(true);
+                            }}) {
+    ApplyOfflineDefaults(Player());
     Room().gameType = kReplayGameMode;
 }
 
@@ -82,22 +90,9 @@ void SceneReplay::BuildTitleBar() {
     CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     TextLabel* title = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     title->SetText(u"리플레이");
-    struct TitleButton {
-        int32_t id;
-        int32_t right;
-        int32_t key;
-        TitleTiles::Tile tile;
-        const char16_t* tooltip;
-    };
-    static constexpr TitleButton kButtons[] = {{kExit, 35, -1, TitleTiles::kExit, u"Exit Kestrovan"},
-                                               {kSettings, 68, platform::Vk::F3, TitleTiles::kSettings, u"Settings(F3)"},
-                                               {kHelp, 101, platform::Vk::F1, TitleTiles::kHelp, u"Help(F1)"}};
-    for (const TitleButton& entry : kButtons) {
-        Button* button = CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, entry.id,
-                                      entry.key, TitleTiles::kTexture, entry.tile.x, entry.tile.y);
-        button->SetTooltip(entry.tooltip);
-        button->SetAnchor(AnchorMode::Right, -entry.right, AnchorMode::Top, 0);
-    }
+    titleBarButtons_.Add(TitleBarButtons::Role::Exit, kExit);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettings);
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelp);
 }
 
 // The bar sits at the bottom centre: seven square buttons, then the two view buttons beside them.
@@ -138,11 +133,6 @@ Button* SceneReplay::BarButton(int32_t control) const {
 }
 
 // --- loading (main thread) ---
-
-bool SceneReplay::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneReplay::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     shotRead_ = ReadShot();
@@ -194,7 +184,7 @@ void SceneReplay::Activate() {
     table.SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
-    const uint16_t cue = shotRead_ ? shot_.cueItemId : SceneAlone::kOfflineCue;
+    const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(cue);
     if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot_.cuePartIds;
     stage_.EquipCue(cue, parts);
@@ -246,17 +236,9 @@ void SceneReplay::Update(uint32_t, int64_t clockTenthMs) {
 bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     quill::ScopedLock hold(lock_);
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kExit:
-            app_.PostQuit();
-            return true;
-        case kSettings:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            return true;
-        case kHelp:
-            help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-            help_->SetVisible(true);
-            return true;
         case kConsumed:
             return true;
         case kPlay:

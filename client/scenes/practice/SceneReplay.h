@@ -18,6 +18,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/table/ShotData.h"
 
 namespace quill {
@@ -74,7 +75,6 @@ public:
 
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
@@ -116,6 +116,7 @@ private:
 
     App& app_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
     ShotData shot_;

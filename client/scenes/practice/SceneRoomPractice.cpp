@@ -16,11 +16,11 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
-#include "client/scenes/room/ReplayPanel.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
@@ -51,7 +51,14 @@ SceneRoomPractice::SceneRoomPractice(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
-      stage_(app, {.player = true, .sound = true, .connection = true}) {}
+      stage_(app, {.player = true, .sound = true, .connection = true}),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { LeaveToLobby(); },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, gameType_);
+                                help_->SetVisible(true);
+                            }}) {}
 
 SceneRoomPractice::~SceneRoomPractice() {
     if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();
@@ -63,11 +70,6 @@ quill::PlayerState& SceneRoomPractice::Player() const {
 }
 
 // --- loading (main thread) ---
-
-bool SceneRoomPractice::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     const quill::RoomInfo room = connection_.GetRoomInfo();

@@ -24,6 +24,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/practice/PracticeChallenge.h"
 #include "client/scenes/practice/PracticeTextList.h"
 
@@ -78,7 +79,6 @@ public:
     // --- Scene slots ---
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
@@ -121,8 +121,6 @@ private:
     void BuildBoard();
     void BuildTextList();
     void BuildWindows();
-    Button* AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                         const char16_t* tooltip);
 
     // --- Life ---
     quill::PlayerState& Player() const;
@@ -158,6 +156,7 @@ private:
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
 

@@ -16,14 +16,13 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeMessages.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
-#include "client/scenes/room/ReplayPanel.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -60,22 +59,9 @@ void QueueSound(uint32_t id) {
 bool SceneRoomPractice::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     quill::ScopedLock hold(lock_);
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kToLobby:
-            LeaveToLobby();
-            return true;
-        case kSettings:
-        case kMyInfo:
-        case kMessenger:
-            OpenTitleWindow(app_.Scenes(), *this,
-                            id == kSettings ? TitleWindow::Settings
-                            : id == kMyInfo ? TitleWindow::MyInfo
-                                            : TitleWindow::Messenger);
-            return true;
-        case kHelp:
-            help_->OpenPage(HelpWindow::kRoomContext, gameType_);
-            help_->SetVisible(true);
-            return true;
         case kChallenge:
             if (!PracticeChallenge::HasChallenge(gameType_)) {
                 app_.Scenes().ShowNoticeBox(this, u"Try other game type..",

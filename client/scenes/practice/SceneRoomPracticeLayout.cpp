@@ -7,11 +7,11 @@
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/PracticeOptionsWindow.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
-#include "client/scenes/room/ReplayPanel.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -51,11 +51,11 @@ void SceneRoomPractice::BuildTitleBar() {
     TextLabel* title = titleBar_->CreateTextLabel(12, 6, 300, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     title->SetText(u"Practice alone");
     title->SetColors(kWhite, 0);
-    AddTopButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
-    AddTopButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
-    AddTopButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
-    AddTopButton(kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)");
-    AddTopButton(kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)");
+    titleBarButtons_.Add(TitleBarButtons::Role::ToLobby, kToLobby);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettings);
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelp);
+    titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
+    titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
     challengeButton_ = CreateButton(0, 0, 114, 32, kChallenge, -1, kPracticeTexture, 0, 0);
     challengeButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     challengeButton_->SetCaption(u"Challenge");
@@ -64,14 +64,6 @@ void SceneRoomPractice::BuildTitleBar() {
     optionsButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     optionsButton_->SetCaption(u"Options");
     optionsButton_->SetAnchor(AnchorMode::Right, -130, AnchorMode::Top, 80);
-}
-
-Button* SceneRoomPractice::AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX,
-                                        int32_t srcY, const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, 33, 34, control, key, kCommon, srcX, srcY);
-    button->SetTooltip(tooltip);
-    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
-    return button;
 }
 
 // The board of a running challenge: inning, points, average, target and reward, one line each.

@@ -7,8 +7,8 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/gamedata/PlayerState.h"
-#include "QuillLib/math/Camera.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "QuillLib/math/Camera.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
@@ -21,7 +21,6 @@
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/practice/SchoolIndexWindow.h"
 #include "client/table/GameTable.h"
@@ -58,7 +57,18 @@ SceneSchool::SceneSchool(App& app)
       connection_(*app.Connection()),
       sender_(*app.Connection()),
       stage_(app, {.player = true, .sound = true, .connection = false}),
-      lentChalk_(*app.Connection()) {}
+      lentChalk_(*app.Connection()),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave =
+                            [this] {
+                                ReportProgress();
+                                RequestSceneChange(SceneId::Lobby);
+                            },
+                        .help =
+                            [this] {
+                                help_->OpenPage(HelpWindow::kRoomContext, 0);
+                                help_->SetVisible(true);
+                            }}) {}
 
 SceneSchool::~SceneSchool() {
     stage_.Release(nullptr);
@@ -69,11 +79,6 @@ quill::PlayerState& SceneSchool::Player() const {
 }
 
 // --- loading (main thread) ---
-
-bool SceneSchool::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     GameTable& table =
@@ -203,23 +208,12 @@ void SceneSchool::BlinkTasks(uint32_t timeMs) {
 bool SceneSchool::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     quill::ScopedLock hold(lock_);
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kToLobby:
         case kLobbyExit:
             ReportProgress();
             RequestSceneChange(SceneId::Lobby);
-            return true;
-        case kSettings:
-        case kMyInfo:
-        case kMessenger:
-            OpenTitleWindow(app_.Scenes(), *this,
-                            id == kSettings ? TitleWindow::Settings
-                            : id == kMyInfo ? TitleWindow::MyInfo
-                                            : TitleWindow::Messenger);
-            return true;
-        case kHelp:
-            help_->OpenPage(HelpWindow::kRoomContext, 0);
-            help_->SetVisible(true);
             return true;
         case kPrevious:
             ShowPage(-1);

@@ -23,6 +23,7 @@
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/practice/SchoolTaskJudge.h"
 
 namespace quill {
@@ -76,7 +77,6 @@ public:
     // --- Scene slots ---
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
@@ -124,8 +124,6 @@ private:
     void BuildStepBar();
     void BuildButtons();
     void BuildWindows();
-    Button* AddMenuButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                          const char16_t* tooltip);
 
     // --- Life ---
     quill::PlayerState& Player() const;
@@ -154,6 +152,7 @@ private:
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
     LentChalk lentChalk_;
+    TitleBarButtons titleBarButtons_;
     SchoolTaskJudge judge_;
     mutable quill::CriticalSectionLock lock_;
     bool built_ = false;

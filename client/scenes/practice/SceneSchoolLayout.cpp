@@ -109,23 +109,15 @@ void SceneSchool::BuildButtons() {
         exits_[k]->SetAnchor(AnchorMode::Right, -150, 0, 0);
         exits_[k]->Show(false);
     }
-    AddMenuButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
-    AddMenuButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
-    AddMenuButton(kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)");
-    AddMenuButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
-    AddMenuButton(kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)");
+    titleBarButtons_.Add(TitleBarButtons::Role::Help, kHelp);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettings);
+    titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
+    titleBarButtons_.Add(TitleBarButtons::Role::ToLobby, kToLobby);
+    titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
     openIndex_ = CreateButton(0, 0, 59, 18, kOpenIndex, -1, kTutor, 679, 937);
     openIndex_->SetTooltip(u"Open index");
     openIndex_->SetAnchor(AnchorMode::Right, -65, AnchorMode::Bottom, -24);
     openIndex_->Show(false);
-}
-
-Button* SceneSchool::AddMenuButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                                   const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, 33, 34, control, key, kCommon, srcX, srcY);
-    button->SetTooltip(tooltip);
-    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
-    return button;
 }
 
 void SceneSchool::BuildWindows() {

@@ -26,7 +26,7 @@ void InviteList::Replace(std::vector<InvitableUser> users, uint32_t nowMs) {
         user.selected = false;
         user.enabled = true;
     }
-    scrollOffset_ = 1;
+    pager_.Reset();
     ExpireRecent(nowMs);
 }
 
@@ -73,11 +73,11 @@ bool InviteList::ExpireRecent(uint32_t nowMs) {
 }
 
 void InviteList::SetScrollOffset(int32_t offset) {
-    scrollOffset_ = std::clamp(offset, 1, ScrollRange());
+    pager_.ScrollTo(offset, static_cast<int32_t>(users_.size()));
 }
 
 int32_t InviteList::ScrollRange() const {
-    return std::max<int32_t>(1, static_cast<int32_t>(users_.size()) - (kRows - 1));
+    return pager_.Range(static_cast<int32_t>(users_.size()));
 }
 
 }  // namespace kestrovan

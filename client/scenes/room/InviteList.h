@@ -10,6 +10,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/ListPager.h"
 
 namespace kestrovan {
 
@@ -53,7 +54,7 @@ public:
     bool IsBlocked(uint32_t userKey) const;
 
     // The 1-based first user shown, kept within 1 .. ScrollRange().
-    int32_t ScrollOffset() const { return scrollOffset_; }
+    int32_t ScrollOffset() const { return pager_.First(); }
     void SetScrollOffset(int32_t offset);
     // The count less six, at least 1.
     int32_t ScrollRange() const;
@@ -66,7 +67,7 @@ private:
 
     std::vector<InvitableUser> users_;
     std::vector<Invited> recent_;
-    int32_t scrollOffset_ = 1;
+    ListPager pager_{kRows};
 };
 
 }  // namespace kestrovan

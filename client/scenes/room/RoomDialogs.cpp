@@ -16,7 +16,7 @@
 #include "client/scenes/room/OpponentRequestAcceptPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/scenes/room/RankingPopup.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"

@@ -40,7 +40,7 @@
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 
 namespace kestrovan {
 

@@ -32,7 +32,7 @@
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/ScoreBoard.h"
@@ -105,6 +105,14 @@ SceneRoomGame::SceneRoomGame(App& app)
       connection_(*app.Connection()),
       sender_(*app.Connection()),
       stage_(app, {.player = true, .sound = true, .connection = true}),
+      titleBarButtons_(*this, app.Scenes(),
+                       {.leave = [this] { LeaveRoom(); },
+                        .help =
+                            [this] {
+                                dialogs_.Help()->OpenPage(HelpWindow::kRoomContext, room_.gameType);
+                                dialogs_.Help()->SetVisible(true);
+                            },
+                        .roomSetting = [this] { dialogs_.OpenRoomSettings(); }}),
       chat_(*this, app, *app.Connection(), sender_),
       items_(*this, app, *app.Connection(), sender_),
       dialogs_(*this, app, *app.Connection(), sender_),
@@ -133,11 +141,6 @@ void SceneRoomGame::ResetSeats() {
 }
 
 // --- loading ---
-
-bool SceneRoomGame::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     Player().ChooseDefaultCue();

@@ -39,6 +39,7 @@
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomClocks.h"
@@ -151,7 +152,6 @@ public:
     // --- Scene slots ---
     void Init() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Activate() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
@@ -295,8 +295,7 @@ private:
     void BuildPanels();
     void BuildDialogs();
     void BuildTransients();
-    Button* AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                         const char16_t* tooltip);
+    void AddTopButton(TitleBarButtons::Role role, int32_t control);
 
     // --- Life ---
     void LoadSounds();
@@ -346,6 +345,7 @@ private:
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
+    TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
     RoomTopBar topBar_;

@@ -22,7 +22,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/RoomReport.h"
@@ -221,30 +221,10 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
     quill::ScopedLock hold(lock_);
     if (source != nullptr && source == chat_.Box()) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
+    // The title bar's ids are small numbers other controls of the room use too: only its own buttons count.
     const bool topButton = source != nullptr && source == TopButton(control);
+    if (topButton && titleBarButtons_.OnControl(control)) return true;
     switch (control) {
-        case kToLobby:
-            if (!topButton) break;
-            LeaveRoom();
-            return true;
-        case kSettings:
-        case kMyInfo:
-        case kMessenger:
-            if (!topButton) break;
-            OpenTitleWindow(app_.Scenes(), *this,
-                            control == kSettings ? TitleWindow::Settings
-                            : control == kMyInfo ? TitleWindow::MyInfo
-                                                 : TitleWindow::Messenger);
-            return true;
-        case kHelp:
-            if (!topButton) break;
-            dialogs_.Help()->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-            dialogs_.Help()->SetVisible(true);
-            return true;
-        case kRoomSetting:
-            if (!topButton) break;
-            dialogs_.OpenRoomSettings();
-            return true;
         case kMuteChat:
             if (source != chat_.MuteButton()) break;
             chat_.ToggleSound();

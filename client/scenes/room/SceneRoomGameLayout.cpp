@@ -17,7 +17,7 @@
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/WaitingPopup.h"
-#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/InviteWindow.h"
@@ -28,7 +28,7 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/RankingPopup.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
@@ -86,13 +86,8 @@ void SceneRoomGame::Init() {
     seats_.Board()->Place(screen.width, screen.height);
 }
 
-Button* SceneRoomGame::AddTopButton(int32_t control, int32_t rightOffset, int32_t key, int32_t srcX, int32_t srcY,
-                                    const char16_t* tooltip) {
-    Button* button = CreateButton(0, 0, 33, 34, control, key, kCommon, srcX, srcY);
-    button->SetTooltip(tooltip);
-    button->SetAnchor(AnchorMode::Right, -rightOffset, AnchorMode::Top, 0);
-    topButtons_[static_cast<size_t>(control)] = button;
-    return button;
+void SceneRoomGame::AddTopButton(TitleBarButtons::Role role, int32_t control) {
+    topButtons_[static_cast<size_t>(control)] = titleBarButtons_.Add(role, control);
 }
 
 void SceneRoomGame::BuildEdges() {
@@ -106,12 +101,12 @@ void SceneRoomGame::BuildEdges() {
     side->SetAcceptsMouse(false);
     side->SetAnchor(AnchorMode::Right, -200, 0, 0);
     items_.BuildBars(*this);
-    AddTopButton(kToLobby, 35, -1, 576, 0, u"To Lobby");
-    AddTopButton(kSettings, 68, platform::Vk::F3, 510, 0, u"Settings(F3)");
-    AddTopButton(kHelp, 101, platform::Vk::F1, 543, 0, u"Help(F1)");
-    AddTopButton(kMyInfo, 134, platform::Vk::F4, 510, 136, u"MyInfo(F4)");
-    AddTopButton(kMessenger, 167, platform::Vk::F8, 543, 136, u"Messanger(F8)");
-    AddTopButton(kRoomSetting, 200, -1, 576, 136, u"Room setting");
+    AddTopButton(TitleBarButtons::Role::ToLobby, kToLobby);
+    AddTopButton(TitleBarButtons::Role::Settings, kSettings);
+    AddTopButton(TitleBarButtons::Role::Help, kHelp);
+    AddTopButton(TitleBarButtons::Role::MyInfo, kMyInfo);
+    AddTopButton(TitleBarButtons::Role::Messenger, kMessenger);
+    AddTopButton(TitleBarButtons::Role::RoomSetting, kRoomSetting);
 }
 
 void SceneRoomGame::BuildPanels() {

@@ -9,7 +9,7 @@
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/OpponentRequestAcceptPopup.h"

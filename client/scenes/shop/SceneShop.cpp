@@ -111,7 +111,8 @@ SceneShop::SceneShop(App& app)
     : Scene(SceneId::Shop),
       app_(app),
       connection_(*app.Connection()),
-      sender_(std::make_unique<ConnectionRequestSender>(*app.Connection())) {
+      sender_(std::make_unique<ConnectionRequestSender>(*app.Connection())),
+      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}) {
     sale_ = ShopGrid::SaleRows(table_);
 }
 
@@ -224,20 +225,23 @@ void SceneShop::BuildBalances() {
     }
 }
 
+// The shop's title-bar buttons wear letters instead of the pictograms; the title bar handles them all the same.
 void SceneShop::BuildCornerButtons() {
     struct Corner {
+        TitleBarButtons::Role role;
         int32_t id, right, key;
         const char16_t* caption;
         const char16_t* tooltip;
     };
-    const Corner corners[] = {{kToLobby, 35, -1, u"<", u"To Lobby"},
-                              {kSettings, 68, Vk::F3, u"S", u"Settings(F3)"},
-                              {kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
-                              {kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
+    const Corner corners[] = {{TitleBarButtons::Role::ToLobby, kToLobby, 35, -1, u"<", u"To Lobby"},
+                              {TitleBarButtons::Role::Settings, kSettings, 68, Vk::F3, u"S", u"Settings(F3)"},
+                              {TitleBarButtons::Role::MyInfo, kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
+                              {TitleBarButtons::Role::Messenger, kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
     for (const Corner& c : corners) {
         Button* button = AddButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
         button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
         button->SetTooltip(c.tooltip);
+        titleBarButtons_.Register(c.role, c.id);
     }
 }
 
@@ -297,11 +301,6 @@ void SceneShop::PlaceTiles(int32_t width, int32_t height) {
 }
 
 // --- Life ---------------------------------------------------------------------------------------------------
-
-bool SceneShop::OnEnter() {
-    SetLoadWanted(true);
-    return true;
-}
 
 int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_) quill::AssertBreak("SceneShop", __LINE__);

@@ -31,9 +31,10 @@
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/common/TitleBarButtons.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
-#include "client/scenes/shop/ShopMessages.h"
 
 namespace quill {
 class RenderScene;
@@ -91,7 +92,6 @@ public:
     void Init() override;
     void Activate() override;
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
-    bool OnEnter() override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs) override;
@@ -233,6 +233,7 @@ private:
     App& app_;
     GameConnection& connection_;
     std::unique_ptr<RequestSender> sender_;
+    TitleBarButtons titleBarButtons_;
     bool built_ = false;
     std::atomic<bool> resourcesLoaded_{false};
 

@@ -11,7 +11,6 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/PurchaseDialog.h"
-#include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
@@ -72,19 +71,9 @@ bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
 }
 
 bool SceneShop::OnControl(int32_t id) {
+    if (titleBarButtons_.OnControl(id))
+        return true;
     switch (id) {
-        case kToLobby:
-            SendLeaveShop();
-            return true;
-        case kSettings:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
-            return true;
-        case kMyInfo:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo);
-            return true;
-        case kMessenger:
-            OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Messenger);
-            return true;
         case kShopView:
         case kMyItemsView:
             SetView(id - kShopView);

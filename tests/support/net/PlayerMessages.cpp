@@ -1,6 +1,6 @@
 #include "tests/support/net/PlayerMessages.h"
 
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 #include "tests/support/net/BuiltMessage.h"
 
 namespace kvtest {

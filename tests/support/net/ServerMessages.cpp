@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
 #include "tests/support/net/BuiltMessage.h"

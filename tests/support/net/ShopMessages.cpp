@@ -1,6 +1,6 @@
 #include "tests/support/net/ShopMessages.h"
 
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "tests/support/net/BuiltMessage.h"
 
 namespace kvtest {

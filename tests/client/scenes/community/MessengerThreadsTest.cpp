@@ -11,7 +11,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/scenes/community/FriendRequestDialog.h"
 #include "client/scenes/community/MemberListRow.h"
-#include "client/scenes/community/ProfileStatistics.h"
+#include "client/scenes/common/ProfileStatistics.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/community/CommunityScreen.h"

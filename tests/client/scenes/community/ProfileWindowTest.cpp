@@ -3,7 +3,7 @@
 // cannot show does.
 #include <gtest/gtest.h>
 
-#include "client/scenes/community/ProfileStatistics.h"
+#include "client/scenes/common/ProfileStatistics.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"

@@ -9,7 +9,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/lobby/EventPagePopup.h"
-#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/lobby/LobbyImageWindow.h"
 #include "client/scenes/lobby/LobbyPageWindow.h"
 #include "client/ui/Image.h"

@@ -10,7 +10,7 @@
 #include "QuillLib/net/Packet.h"
 #include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyUserTable.h"

@@ -7,7 +7,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
-#include "client/scenes/player/RankingChart.h"
+#include "client/scenes/lobby/RankingChart.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"

@@ -12,6 +12,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/table/GameTable.h"
@@ -46,14 +47,14 @@ protected:
 
 TEST_F(OfflineSceneTest, TheProfileGetsOfflineEquipmentForEveryGameType) {
     const quill::PlayerState& player = Player();
-    for (uint16_t cue : player.offlineCueItem) EXPECT_EQ(cue, SceneAlone::kOfflineCue);
+    for (uint16_t cue : player.offlineCueItem) EXPECT_EQ(cue, kOfflineCue);
     EXPECT_EQ(player.offlineTableItem[0], 1020);
     EXPECT_EQ(player.offlineTableItem[4], 1024);
     EXPECT_EQ(player.offlineTableItem[16], 1035);
     EXPECT_EQ(player.offlineBallSetItem[6], 2008);
     EXPECT_EQ(player.offlineBallSetItem[13], 2006);
     EXPECT_EQ(player.offlineTableItem[11], 0) << "types without defaults keep what they had";
-    for (int32_t skill : player.skills) EXPECT_EQ(skill, SceneAlone::kSkillValue);
+    for (int32_t skill : player.skills) EXPECT_EQ(skill, kOfflineSkillValue);
     EXPECT_EQ(Room().gameType, 10);
 }
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
-#include "client/scenes/player/RankingChart.h"
-#include "client/scenes/player/TournamentInfoPopup.h"
+#include "client/scenes/lobby/RankingChart.h"
+#include "client/scenes/lobby/TournamentInfoPopup.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/GameServerScripts.h"

@@ -7,7 +7,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/gamedata/LevelTables.h"
 #include "client/scenes/common/TitleWindows.h"
-#include "client/scenes/community/ProfileStatistics.h"
+#include "client/scenes/common/ProfileStatistics.h"
 #include "client/scenes/player/ProfileTextPopup.h"
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
 #include "client/ui/EditBox.h"

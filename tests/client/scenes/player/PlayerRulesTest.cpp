@@ -8,9 +8,9 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/connection/TournamentRecord.h"
 #include "client/scenes/player/DisplayModeText.h"
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/SkillRaises.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan::test {

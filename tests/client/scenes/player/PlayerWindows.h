@@ -12,7 +12,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/ScenePopups.h"
-#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/player/MyInfoWindow.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/app/DisplayModes.h"

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
-#include "client/scenes/player/RankingChart.h"
-#include "client/scenes/player/TournamentAlarmDialog.h"
-#include "client/scenes/player/TournamentInfoPopup.h"
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/RankingChart.h"
+#include "client/scenes/lobby/TournamentAlarmDialog.h"
+#include "client/scenes/lobby/TournamentInfoPopup.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"

@@ -23,7 +23,7 @@
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/StartReadyPanel.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 #include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan {

@@ -1,4 +1,4 @@
-#include "client/scenes/player/RankingChart.h"
+#include "client/scenes/lobby/RankingChart.h"
 
 #include <memory>
 
@@ -6,9 +6,9 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
-#include "client/scenes/player/PlayerHost.h"
-#include "client/scenes/player/PlayerMessages.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"

@@ -1,4 +1,4 @@
-#include "client/scenes/room/ShotSaveWindow.h"
+#include "client/scenes/common/ShotSaveWindow.h"
 
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"

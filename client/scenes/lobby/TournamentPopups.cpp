@@ -1,9 +1,9 @@
-#include "client/scenes/player/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentPopups.h"
 
-#include "client/scenes/player/PlayerHost.h"
-#include "client/scenes/player/RankingChart.h"
-#include "client/scenes/player/TournamentAlarmDialog.h"
-#include "client/scenes/player/TournamentInfoPopup.h"
+#include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/lobby/RankingChart.h"
+#include "client/scenes/lobby/TournamentAlarmDialog.h"
+#include "client/scenes/lobby/TournamentInfoPopup.h"
 
 namespace kestrovan {
 

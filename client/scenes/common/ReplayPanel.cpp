@@ -1,4 +1,4 @@
-#include "client/scenes/room/ReplayPanel.h"
+#include "client/scenes/common/ReplayPanel.h"
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -7,7 +7,7 @@
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
-#include "client/scenes/room/ShotSaveWindow.h"
+#include "client/scenes/common/ShotSaveWindow.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"

@@ -5,7 +5,7 @@
 //
 // Threads: as PlayerHost.
 #include "client/scenes/common/ConnectionRequestSender.h"
-#include "client/scenes/player/PlayerHost.h"
+#include "client/scenes/common/PlayerHost.h"
 
 namespace kestrovan {
 

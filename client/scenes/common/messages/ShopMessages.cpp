@@ -1,4 +1,4 @@
-#include "client/scenes/shop/ShopMessages.h"
+#include "client/scenes/common/messages/ShopMessages.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "client/scenes/player/TournamentAlarmDialog.h"
+#include "client/scenes/lobby/TournamentAlarmDialog.h"
 
 #include <algorithm>
 #include <memory>

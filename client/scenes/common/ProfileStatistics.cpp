@@ -1,4 +1,4 @@
-#include "client/scenes/community/ProfileStatistics.h"
+#include "client/scenes/common/ProfileStatistics.h"
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"

@@ -1,4 +1,4 @@
-#include "client/scenes/player/PlayerMessages.h"
+#include "client/scenes/common/messages/PlayerMessages.h"
 
 #include <algorithm>
 

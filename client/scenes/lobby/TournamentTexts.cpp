@@ -1,4 +1,4 @@
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 
 #include "QuillLib/core/Format.h"
 #include "client/connection/TournamentRecord.h"

@@ -1,4 +1,4 @@
-#include "client/scenes/player/AppPlayerHost.h"
+#include "client/scenes/common/AppPlayerHost.h"
 
 #include "client/app/App.h"
 #include "client/app/DisplayModes.h"

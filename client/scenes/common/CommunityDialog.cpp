@@ -1,4 +1,4 @@
-#include "client/scenes/community/CommunityDialog.h"
+#include "client/scenes/common/CommunityDialog.h"
 
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"

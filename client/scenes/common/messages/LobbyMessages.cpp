@@ -1,4 +1,4 @@
-#include "client/scenes/lobby/LobbyMessages.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace kestrovan {
 

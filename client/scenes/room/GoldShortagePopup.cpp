@@ -1,4 +1,4 @@
-#include "client/scenes/lobby/GoldShortagePopup.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 
 #include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"

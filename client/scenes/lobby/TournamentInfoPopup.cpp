@@ -1,10 +1,10 @@
-#include "client/scenes/player/TournamentInfoPopup.h"
+#include "client/scenes/lobby/TournamentInfoPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
-#include "client/scenes/player/PlayerHost.h"
-#include "client/scenes/player/TournamentTexts.h"
+#include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
 

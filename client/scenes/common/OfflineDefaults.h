@@ -1,0 +1,24 @@
+#pragma once
+// The equipment and skills a profile plays with when no server gives them: the offline screen gives them at
+// its start, the replay screen (which plays a saved shot without a server) likewise, and shows a shot saved
+// without its cue with the offline cue.
+//
+// Threads: whichever thread builds the screen (the main thread); pure data otherwise.
+#include <cstdint>
+
+namespace quill {
+class PlayerState;
+}
+
+namespace kestrovan {
+
+// The cue every game type gets offline.
+inline constexpr uint16_t kOfflineCue = 3000;
+// Every skill's value offline.
+inline constexpr int32_t kOfflineSkillValue = 100000;
+
+// Gives the profile the offline cue, tables and ball sets for every game type (the types without an offline
+// table or ball set keep the profile's) and the offline skills.
+void ApplyOfflineDefaults(quill::PlayerState& player);
+
+}  // namespace kestrovan
