@@ -29,14 +29,9 @@ constexpr uint32_t kTrailLength = 800;
 constexpr uint32_t kGuideLineColour = 0x80ff80ff;
 constexpr uint32_t kSnookerLineColour = 0xff000000;
 constexpr float kKeep = CameraController::kKeep;
-constexpr float kFramesPerSecond = 200.0f;
 constexpr float kPenLift = 4.0f;      // a pen point off the bed floats this far above the balls' centres
 constexpr float kPenOverhang = 20.0f;  // and stays within this distance of the bed
 constexpr float kPocketPickRadius = 10.0f;
-
-int32_t FramesOf(float seconds) {
-    return TruncateToInt32(seconds * kFramesPerSecond);
-}
 
 uint32_t PocketGameColour(uint32_t ball) {
     static constexpr uint32_t kColours[9] = {0xffffff, 0xffff00, 0x0000ff, 0xff0000, 0x800080,
@@ -384,7 +379,7 @@ uint32_t GameTable::SyncReportRecord() {
 // --- ball picking and ball in hand ---
 
 void GameTable::ProjectBalls() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return;
     }
@@ -459,34 +454,6 @@ int32_t GameTable::PickBallAt(int32_t x, int32_t y) {
     return picked.index;
 }
 
-void GameTable::UpdateUnprojection() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
-    if (camera == nullptr) {
-        return;
-    }
-    quill::Matrix4 view;
-    quill::Matrix4 projection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewMatrix(view);
-        camera->GetProjectionMatrix(projection);
-    }
-    quill::Matrix4 unprojection;
-    if (MakeUnprojection(view, projection, unprojection)) {
-        ScopedLock hold(viewLock_);
-        viewProjection_ = unprojection;
-    }
-}
-
-bool GameTable::UnprojectCursor(float x, float y, float planeZ, Vec3& out) const {
-    quill::Matrix4 unprojection;
-    {
-        ScopedLock hold(viewLock_);
-        unprojection = viewProjection_;
-    }
-    return ScreenToTable(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
-}
-
 void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     // Client coordinates, both halves signed.
     const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
@@ -500,8 +467,8 @@ void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     }
     const auto held = static_cast<uint32_t>(heldBall_);
     Vec3 candidate;
-    if (!UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
-                         physics_.CachedPosition(held).z, candidate)) {
+    if (!cameras_.UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
+                                  physics_.CachedPosition(held).z, ClientWidth(), ClientHeight(), candidate)) {
         return;
     }
     const PlacementBounds bounds = Bounds();
@@ -521,7 +488,7 @@ void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
 }
 
 int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return -1;
     }
@@ -548,7 +515,8 @@ void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
     const float unit = TableUnit();
     const float radius = physics_.BallRadius();
     Vec3 point;
-    if (!UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, point)) {
+    if (!cameras_.UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, ClientWidth(),
+                                  ClientHeight(), point)) {
         return;
     }
     const bool onBed = point.x >= -4.0f * unit && point.x <= 4.0f * unit && point.y >= -2.0f * unit &&
@@ -579,7 +547,7 @@ bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* scr
         quill::TheLog().LogError(u"WARNING : PEN POINT OUT OF RANGE %d %d\n", slot, message.stroke);
         return false;
     }
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return true;
     }
@@ -645,79 +613,10 @@ void GameTable::ComputeStroke() {
     cameraState_.StopEase();
 }
 
-// --- camera moves ---
-
-void GameTable::MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    float targetDistance = defaultCameraDistance_;
-    float pitch = keepPitch ? cameraState_.elevation : defaultCameraPitch_;
-    if (options_.useCallerDistance || useGivenDistance) {
-        targetDistance = distance;
-        pitch = keepPitch ? cameraState_.elevation : kKeep;
-    }
-    cameraController_.SetTarget(targetDistance, pitch, WrapDegrees(yaw), kKeep);
-    cameraController_.SetLookAt(CueBallPosition());
-    cameraController_.StartMove(FramesOf(seconds), 1);
-}
-
-void GameTable::MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance) {
-    MoveBehindCueBall(cameraState_.aimYaw - 180.0f, distance, seconds, keepPitch, useGivenDistance);
-}
-
-void GameTable::MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch,
-                                                bool useGivenDistance) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    // 3.0 to 5.0 degrees to either side.
-    const int32_t j = Random() % 40 - 20;
-    float yaw = cameraState_.aimYaw - 180.0f;
-    yaw += static_cast<float>(j) * 0.1f;
-    yaw += j < 0 ? -3.0f : 3.0f;
-    MoveBehindCueBall(yaw, distance, seconds, keepPitch, useGivenDistance);
-}
-
-void GameTable::MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    cameraController_.SetTarget(distance, pitch, kKeep, kKeep);
-    cameraController_.SetLookAt(lookAtCentre ? Vec3{} : CueBallPosition());
-    cameraController_.StartMove(FramesOf(seconds), 0);
-}
-
-void GameTable::MoveCameraToCentre(float seconds) {
-    cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(FramesOf(seconds), 0);
-}
-
-void GameTable::SetTopView(bool on) {
-    const uint32_t mode = cameraController_.Mode();
-    if (on && mode == CameraController::kAimingMode) {
-        cameraController_.SetMode(CameraController::kTopViewMode);
-        const CameraRef camera = cameraController_.CurrentCameraRef();
-        LockedSetYawDegrees(camera, 90.0f);
-        LockedSetPitchDegrees(camera, 90.0f);
-        LockedSetDistance(camera, gameMode_ == type::kSnooker ? 700.0f : 550.0f);
-        LockedMoveTargetTo(camera, Vec3{});
-    } else if (!on && mode == CameraController::kTopViewMode) {
-        cameraController_.SetMode(CameraController::kAimingMode);
-    }
-    cameraController_.ApplyMode();
-    if (refocusOnTopViewExit_ && cameraController_.Mode() == CameraController::kAimingMode) {
-        FocusCameraOnCueBall();
-    }
-}
-
-void GameTable::FocusCameraOnCueBall() {
-    LockedMoveTargetTo(cameraController_.CurrentCameraRef(), CueBallPosition());
-}
+// --- the aim ---
 
 bool GameTable::StartMouseAim() {
-    if (cameraController_.Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
         input_.leftButtonAsCtrl) {
         return false;
     }
@@ -731,12 +630,12 @@ bool GameTable::StartMouseAim() {
         return true;
     }
     const float pitch = cameraState_.elevation + 1.3f;
-    if (!cameraController_.IsMoving()) {
-        cameraController_.SaveView();
-        cameraController_.SetTarget(kKeep, pitch, kKeep, kKeep);
-        cameraController_.StartMove(40, 0);
+    if (!cameras_.GetCamera().IsMoving()) {
+        cameras_.GetCamera().SaveView();
+        cameras_.GetCamera().SetTarget(kKeep, pitch, kKeep, kKeep);
+        cameras_.GetCamera().StartMove(40, 0);
     } else {
-        cameraController_.Retarget(kKeep, pitch, kKeep, kKeep);
+        cameras_.GetCamera().Retarget(kKeep, pitch, kKeep, kKeep);
     }
     return true;
 }
@@ -747,8 +646,8 @@ bool GameTable::EndMouseAim() {
     }
     input_.mouseAimHeld = false;
     if (input_.zoomKeyHeld) {
-        cameraController_.SetTarget(kKeep, cameraController_.Saved().pitch, kKeep, kKeep);
-        cameraController_.StartMove(40, 0);
+        cameras_.GetCamera().SetTarget(kKeep, cameras_.GetCamera().Saved().pitch, kKeep, kKeep);
+        cameras_.GetCamera().StartMove(40, 0);
         return true;
     }
     if (input_.cueViewKeyHeld) {
@@ -759,29 +658,23 @@ bool GameTable::EndMouseAim() {
 }
 
 void GameTable::ApplyAppOptions(const TableOptions& options) {
-    options_.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
-    options_.verticalOrbitScale = static_cast<float>(options.verticalOrbitPercent) / 100.0f;
-    options_.horizontalOrbitScale = static_cast<float>(options.horizontalOrbitPercent) / 100.0f;
-    options_.invertVertical = options.invertVertical != 0;
-    options_.invertHorizontal = options.invertHorizontal != 0;
-    const int32_t previousOption = options_.cameraOption;
-    options_.cameraOption = options.cameraOption;
-    options_.cameraFlagC = options.cameraFlagC != 0;
-    options_.useCallerDistance = options.useCallerDistance != 0;
-    options_.cameraFlagA = options.cameraOption == 2;
-    options_.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
-    options_.cameraForced = false;
+    TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
+    cameraOptions.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
+    cameraOptions.verticalOrbitScale = static_cast<float>(options.verticalOrbitPercent) / 100.0f;
+    cameraOptions.horizontalOrbitScale = static_cast<float>(options.horizontalOrbitPercent) / 100.0f;
+    cameraOptions.invertVertical = options.invertVertical != 0;
+    cameraOptions.invertHorizontal = options.invertHorizontal != 0;
+    const int32_t previousOption = cameraOptions.cameraOption;
+    cameraOptions.cameraOption = options.cameraOption;
+    cameraOptions.cameraFlagC = options.cameraFlagC != 0;
+    cameraOptions.useCallerDistance = options.useCallerDistance != 0;
+    cameraOptions.cameraFlagA = options.cameraOption == 2;
+    cameraOptions.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
+    cameraOptions.cameraForced = false;
     powerDisplayMode_ = options.powerDisplayOption == 1 ? 1 : 0;
-    if (options_.cameraOption != previousOption && options_.cameraOption >= 2 && !shotRunning_) {
-        FocusCameraOnCueBall();
+    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shotRunning_) {
+        cameras_.FocusCameraOnCueBall();
     }
-}
-
-void GameTable::SetCameraFlags(bool a, bool b, bool c, bool force) {
-    options_.cameraFlagA = a || force;
-    options_.cameraFlagB = a || b || force;
-    options_.cameraFlagC = c && !force;
-    options_.cameraForced = force;
 }
 
 void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,

@@ -5,8 +5,10 @@
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). Each shared part has its lock: the
-// physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
+// calls holding the widget-tree lock (Scene.h). The table owns parts, each with its own state and at most one lock
+// (its header says which threads call it): the camera rig (Cameras(), the view lock over the unprojection matrix).
+// The rest of the shared state has its lock here: the
+// physics lock (inside the physics holder) guards the balls, the cursor
 // lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
 // bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
 // the shown models, and the cue-model-list lock the cue models the players' cues share.
@@ -22,7 +24,8 @@
 //
 // How a screen drives its table:
 // - Loading (main thread, once its 3D scene exists): the services and the game mode, SetEquipmentItems and
-//   SetupTable, SetupCameras with the scene (RenderSceneCameras) and GetCamera().SetScene with the same, then
+//   SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene with
+//   the same, then
 //   LoadModels with the resources and the device, and Reset for the first rack.
 // - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
 //   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
@@ -64,6 +67,7 @@
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/StrokeSampler.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
@@ -99,8 +103,6 @@ public:
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
-    static constexpr float kDefaultCameraDistance = 350.0f;
-    static constexpr float kDefaultCameraPitch = 25.0f;
     // The first word of the saved mouse speed while none is saved.
     static constexpr int32_t kNothingSaved = -1;
 
@@ -121,22 +123,6 @@ public:
         bool rightButtonZoom = false;     // the right button zooms
         bool cueViewKeyHeld = false;      // 'V'
         bool extra = false;
-    };
-
-    // The application's camera and mouse options as the table keeps them.
-    struct CameraOptions {
-        int32_t cameraOption = 0;
-        bool cameraFlagA = false;
-        bool cameraFlagB = false;
-        bool cameraFlagC = false;
-        bool useCallerDistance = false;
-        bool cameraForced = false;
-        bool gaugeStroke = false;  // the power is taken from how far the cue was drawn back
-        float strokeScale = 1.0f;
-        float verticalOrbitScale = 1.0f;
-        float horizontalOrbitScale = 1.0f;
-        bool invertVertical = false;
-        bool invertHorizontal = false;
     };
 
     // Values the table only keeps (and clears where it says); the screens give them their meaning.
@@ -234,8 +220,6 @@ public:
     int32_t HeldBall() const { return heldBall_; }
     void SetPlacementArea(int32_t area) { placementArea_ = area; }
     int32_t PlacementArea() const { return placementArea_; }
-    // Rebuilds the matrix that takes cursor positions back to the table, from the current camera.
-    void UpdateUnprojection();
     // The pocket (1 to 6) whose screen circle holds the cursor, or -1.
     int32_t PickPocketAt(int32_t x, int32_t y);
     BallScreenInfo ScreenInfoAt(uint32_t index) const;
@@ -261,27 +245,12 @@ public:
     void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
     int32_t ChalkLevel() const { return chalkLevel_; }
 
-    // --- camera moves (the screens' input, events, updates and handlers; angles in degrees, times in seconds) ---
-    void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
-    void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
-    void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
-    void MoveCameraToCentre(float seconds);
-    void SetTopView(bool on);
-    void FocusCameraOnCueBall();
+    // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
     bool StartMouseAim();
     bool EndMouseAim();
     void ApplyAppOptions(const TableOptions& options);
-    void SetCameraFlags(bool a, bool b, bool c, bool force);
     void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
-    CameraController& GetCamera() { return cameraController_; }
-    quill::Camera* const* GetCurrentCameraRef() const { return cameraController_.CurrentCameraRef(); }
-    // A camera the table owns (a screen's own aiming camera), deleted with the table.
-    void SetOwnedCamera(std::unique_ptr<quill::Camera> camera) { ownedCamera_ = std::move(camera); }
-
-    // Creates the cameras of a table screen once its scene is loaded: variant 0 three cameras (modes 3, 2 and 1,
-    // the last one current) that the scene takes over; variants 1 and 2 one aiming camera of the table's own.
-    void SetupCameras(SceneCameraSelector& scene, int32_t variant);
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
 
@@ -447,8 +416,8 @@ public:
     CameraState& Aim() { return cameraState_; }
     const CameraState& Aim() const { return cameraState_; }
     InputFlags& Input() { return input_; }
-    CameraOptions& Options() { return options_; }
-    const CameraOptions& Options() const { return options_; }
+    TableCameraRig& Cameras() { return cameras_; }
+    const TableCameraRig& Cameras() const { return cameras_; }
     ScreenValues& ForScreens() { return screenValues_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
@@ -469,15 +438,11 @@ public:
     // player's aim comes from the relayed aim state instead.
     bool AimFollowsCamera() const { return aimFollowsCamera_; }
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
-    bool RefocusOnTopViewExit() const { return refocusOnTopViewExit_; }
-    void SetRefocusOnTopViewExit(bool on) { refocusOnTopViewExit_ = on; }
     bool TargetMode() const { return targetMode_; }
     int8_t TargetBall() const { return targetBall_; }
     int32_t KeyMask() const { return keyMask_; }
     void SetKeyMask(int32_t mask) { keyMask_ = mask; }
     int32_t PowerDisplayMode() const { return powerDisplayMode_; }
-    float DefaultCameraDistance() const { return defaultCameraDistance_; }
-    float DefaultCameraPitch() const { return defaultCameraPitch_; }
     void SetShowPowerFigures(bool on) { showPowerFigures_ = on; }
     void SetStrokeDeviation(float deviation) { strokeDeviation_ = deviation; }
     void SetShownPower(float power) { shownPower_ = power; }
@@ -523,7 +488,6 @@ private:
 
     // Keys and mouse (GameTableKeys).
     bool IsKeyDown(int virtualKey) const;
-    bool IsCameraBusy() const { return cameraController_.IsMoving(); }
     bool PressShift();
     void ReleaseShift();
     bool PressCtrl();
@@ -594,8 +558,6 @@ private:
     void DrawSnookerD();
     // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
     void ComputePocketPositions();
-    bool UnprojectCursor(float x, float y, float planeZ, quill::Vec3& out) const;
-    void MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
     // Services.
@@ -617,7 +579,6 @@ private:
     bool placingEnabled_ = false;   // in state 4 a click picks up the ball in hand
     bool visible_ = true;
     bool shotPending_ = false;
-    bool refocusOnTopViewExit_ = false;
     bool targetMode_ = false;
     int8_t targetBall_ = -1;
     uint32_t lastSpecialKey_ = 0;
@@ -636,8 +597,7 @@ private:
 
     // Aim and camera.
     CameraState cameraState_;
-    CameraController cameraController_;
-    std::unique_ptr<quill::Camera> ownedCamera_;
+    TableCameraRig cameras_{physics_, cameraState_, [this] { return Random(); }};
 
     // Ball in hand.
     int32_t placementArea_ = 0;
@@ -776,12 +736,7 @@ private:
 
     quill::EventQueue eventQueue_{kEventQueueSize};
 
-    // Cursor positions back onto the table.
-    mutable quill::CriticalSectionLock viewLock_;
-    quill::Matrix4 viewProjection_;
-
     // Options.
-    CameraOptions options_;
     bool penMode_ = false;
     int32_t sideOption_ = 0;
 
@@ -789,8 +744,6 @@ private:
     PenStrokes penStrokes_;
     int32_t penSlot_ = 0;
 
-    float defaultCameraDistance_ = kDefaultCameraDistance;
-    float defaultCameraPitch_ = kDefaultCameraPitch;
     std::array<quill::Transform, kMaxBalls> ballTransforms_{};
     std::array<std::array<float, 2>, 6> pocketPositions_{};
     uint16_t tableItemId_ = kInitialTableItem;

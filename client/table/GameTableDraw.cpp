@@ -112,7 +112,7 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
 
 // A ball close to the eye of the zoom view would hide the cue ball: it is drawn faint after the rest.
 bool GameTable::IsInZoomSight(uint32_t ball) const {
-    const quill::Camera* camera = cameraController_.CurrentCamera();
+    const quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (!input_.zoomKeyHeld || camera == nullptr) {
         return false;
     }
@@ -200,7 +200,7 @@ void GameTable::DrawMarkers(D3D9RenderDevice& device) {
 }
 
 void GameTable::DrawEffects(D3D9RenderDevice& device) {
-    if (const quill::Camera* camera = cameraController_.CurrentCamera(); camera != nullptr) {
+    if (const quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
         ScopedLock hold(effectLock_);
         if (currentBurst_ != nullptr) {
             DeviceParticleDrawer drawer(device, *camera);

@@ -124,14 +124,14 @@ bool GameTable::PressShift() {
     HideAmbientEffect();
     input_.zoomKeyHeld = true;
     // The zoom camera starts as the aiming camera, allowed to look almost straight down.
-    cameraController_.CopyCamera(CameraController::kAimingMode, kZoomMode);
-    const CameraRef zoom = cameraController_.CameraRefOf(kZoomMode);
+    cameras_.GetCamera().CopyCamera(CameraController::kAimingMode, kZoomMode);
+    const CameraRef zoom = cameras_.GetCamera().CameraRefOf(kZoomMode);
     LockedSetMinPitch(zoom, 0.0174533f);
     LockedSetMaxPitch(zoom, 1.5690511f);
-    cameraController_.SetLookAt(CueBallPosition());
-    cameraController_.SetTarget(420.0f, ZoomPitch(cameraState_.elevation), kKeep, 7.0f);
-    cameraController_.StartMove(60, 0);
-    cameraController_.SetMode(kZoomMode);
+    cameras_.GetCamera().SetLookAt(CueBallPosition());
+    cameras_.GetCamera().SetTarget(420.0f, ZoomPitch(cameraState_.elevation), kKeep, 7.0f);
+    cameras_.GetCamera().StartMove(60, 0);
+    cameras_.GetCamera().SetMode(kZoomMode);
     eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
     return true;
 }
@@ -142,10 +142,10 @@ void GameTable::ReleaseShift() {
     if (shotRunning_) {
         return;
     }
-    cameraController_.ClearLookAt();
-    const CameraRef aiming = cameraController_.CameraRefOf(CameraController::kAimingMode);
-    cameraController_.SetTarget(LockedGetDistance(aiming), GetCameraPitchDegrees(aiming), kKeep, kKeep);
-    cameraController_.StartMove(60, 0);
+    cameras_.GetCamera().ClearLookAt();
+    const CameraRef aiming = cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode);
+    cameras_.GetCamera().SetTarget(LockedGetDistance(aiming), GetCameraPitchDegrees(aiming), kKeep, kKeep);
+    cameras_.GetCamera().StartMove(60, 0);
     ShowShownModels(true);
 }
 
@@ -206,21 +206,21 @@ void GameTable::RestoreMouseSpeed() {
 bool GameTable::PressSpace() {
     input_.overviewKeyHeld = true;
     DrawOverviewGuideLine();
-    cameraController_.SaveView();
-    const float pitch = cameraController_.Saved().pitch < 80.0f ? 80.0f : kKeep;
-    cameraController_.SetTarget(8.0f * TableUnit() + 260.0f, pitch, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().SaveView();
+    const float pitch = cameras_.GetCamera().Saved().pitch < 80.0f ? 80.0f : kKeep;
+    cameras_.GetCamera().SetTarget(8.0f * TableUnit() + 260.0f, pitch, kKeep, kKeep);
+    cameras_.GetCamera().SetLookAt(Vec3{});
+    cameras_.GetCamera().StartMove(40, 0);
     return true;
 }
 
 void GameTable::ReleaseSpace() {
     input_.overviewKeyHeld = false;
-    cameraController_.ClearLookAt();
-    const CameraController::SavedView& saved = cameraController_.Saved();
-    cameraController_.SetLookAt(aimFollowsCamera_ ? CueBallPosition() : saved.target);
-    cameraController_.SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().ClearLookAt();
+    const CameraController::SavedView& saved = cameras_.GetCamera().Saved();
+    cameras_.GetCamera().SetLookAt(aimFollowsCamera_ ? CueBallPosition() : saved.target);
+    cameras_.GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     if (!shotRunning_) {
         ShowShownModels(true);
     }
@@ -239,16 +239,16 @@ bool GameTable::PressCueView() {
     guide = std::min(guide, 1.0f);
     input_.cueViewKeyHeld = true;
     guideLineLength_ = guide * 76.4f + 12.0f;
-    cameraController_.SaveView();
-    cameraController_.SetTarget(180.0f, cameraState_.elevation + 1.5f, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().SaveView();
+    cameras_.GetCamera().SetTarget(180.0f, cameraState_.elevation + 1.5f, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     return true;
 }
 
 void GameTable::ReleaseCueView() {
-    const CameraController::SavedView& saved = cameraController_.Saved();
-    cameraController_.SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    const CameraController::SavedView& saved = cameras_.GetCamera().Saved();
+    cameras_.GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     input_.cueViewKeyHeld = false;
     input_.mouseAimHeld = false;
 }
@@ -258,7 +258,7 @@ bool GameTable::PressPen() {
         host_->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
     }
     penMode_ = true;
-    UpdateUnprojection();
+    cameras_.UpdateUnprojection();
     penStrokes_.StartNextStroke(penSlot_);
     int32_t x = 0;
     int32_t y = 0;
@@ -306,7 +306,7 @@ void GameTable::DrawOverviewGuideLine() {
 
 // The refusals of the Shift key (and, with fewer tests, of Space and 'V').
 bool GameTable::RefusedLikeShift(bool testControl, bool testBallInHand) const {
-    return IsCameraBusy() || cameraController_.Mode() == CameraController::kTopViewMode ||
+    return cameras_.IsCameraBusy() || cameras_.GetCamera().Mode() == CameraController::kTopViewMode ||
            (testControl && !controlEnabled_) || input_.strokeKeyHeld || input_.zoomKeyHeld ||
            input_.cueViewKeyHeld || input_.overviewKeyHeld || shotRunning_ || input_.aimDragHeld ||
            input_.tipDragHeld || (testBallInHand && heldBall_ >= 0);
@@ -329,7 +329,7 @@ bool GameTable::PollKeyPresses() {
     if (IsKeyDown(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
         return OnKey(Vk::Space, true);
     }
-    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !IsCameraBusy() && !penMode_ && !shotRunning_ &&
+    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !cameras_.IsCameraBusy() && !penMode_ && !shotRunning_ &&
         !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld && !input_.overviewKeyHeld &&
         !input_.aimDragHeld && !input_.tipDragHeld && heldBall_ < 0) {
         return OnKey(kPenKey, true);
@@ -452,7 +452,7 @@ bool GameTable::HandleInput(uint32_t message, platform::WParam wParam, platform:
             OnRightButtonUp();
             break;
         case Msg::MouseWheel:
-            if (cameraController_.Mode() != CameraController::kTopViewMode && (keyMask_ & mask::kZoom) != 0) {
+            if (cameras_.GetCamera().Mode() != CameraController::kTopViewMode && (keyMask_ & mask::kZoom) != 0) {
                 const int32_t step = platform::WheelDelta(wParam) >= 0 ? 20 : -20;
                 eventQueue_.Post(TableEventId::ZoomCamera, static_cast<uint32_t>(step), 0, 0);
             }
@@ -487,10 +487,10 @@ bool GameTable::OnKeyUpMessage(uint32_t key) {
             // Puts the balls back where the last shot started.
             if ((shotRecord_.valid & ShotRecord::kValidFilled) != 0 && state_ == 5) {
                 ResetBallsFromShotRecord();
-                if (cameraController_.Mode() != CameraController::kTopViewMode) {
-                    cameraController_.Stop();
-                    cameraController_.SetApplyAtEnd(true);
-                    MoveCameraBehindCueBall(300.0f, 0.5f, false, false);
+                if (cameras_.GetCamera().Mode() != CameraController::kTopViewMode) {
+                    cameras_.GetCamera().Stop();
+                    cameras_.GetCamera().SetApplyAtEnd(true);
+                    cameras_.MoveCameraBehindCueBall(300.0f, 0.5f, false, false);
                 }
                 controlEnabled_ = true;
             }
@@ -512,28 +512,28 @@ bool GameTable::OnCharMessage(uint32_t character) {
         }
         return true;
     }
-    if (character != kTab || IsCameraBusy() || input_.aimDragHeld || input_.rightButtonZoom ||
+    if (character != kTab || cameras_.IsCameraBusy() || input_.aimDragHeld || input_.rightButtonZoom ||
         (keyMask_ & mask::kTopView) == 0) {
         return false;
     }
-    const uint32_t mode = cameraController_.Mode();
+    const uint32_t mode = cameras_.GetCamera().Mode();
     if (mode == CameraController::kAimingMode) {
-        cameraController_.SetMode(CameraController::kTopViewMode);
-        const CameraRef top = cameraController_.CurrentCameraRef();
+        cameras_.GetCamera().SetMode(CameraController::kTopViewMode);
+        const CameraRef top = cameras_.GetCamera().CurrentCameraRef();
         LockedSetYawDegrees(top, 90.0f);
         LockedSetPitchDegrees(top, 90.0f);
         LockedSetDistance(top, TableUnit() * 18.0f);
         LockedMoveTargetTo(top, Vec3{});
     } else if (mode == CameraController::kTopViewMode) {
-        cameraController_.SetMode(CameraController::kAimingMode);
-        if (options_.cameraFlagA || options_.cameraFlagB) {
-            cameraController_.SetApplyAtEnd(true);
-            MoveCamera(0.1f, kKeep, kKeep, false);
+        cameras_.GetCamera().SetMode(CameraController::kAimingMode);
+        if (cameras_.Options().cameraFlagA || cameras_.Options().cameraFlagB) {
+            cameras_.GetCamera().SetApplyAtEnd(true);
+            cameras_.MoveCamera(0.1f, kKeep, kKeep, false);
         }
     }
-    cameraController_.ApplyMode();
-    if (cameraController_.Mode() == CameraController::kAimingMode && refocusOnTopViewExit_) {
-        FocusCameraOnCueBall();
+    cameras_.GetCamera().ApplyMode();
+    if (cameras_.GetCamera().Mode() == CameraController::kAimingMode && cameras_.RefocusOnTopViewExit()) {
+        cameras_.FocusCameraOnCueBall();
     }
     return false;
 }
@@ -541,7 +541,7 @@ bool GameTable::OnCharMessage(uint32_t character) {
 bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
     if (!input_.zoomKeyHeld && !input_.aimDragHeld && !input_.overviewKeyHeld && !input_.strokeKeyHeld &&
         !input_.cueViewKeyHeld) {
-        UpdateUnprojection();
+        cameras_.UpdateUnprojection();
         if ((keyMask_ & mask::kCallPocket) != 0 && aimFollowsCamera_ && targetMode_ &&
             gameMode_ == type::kEightBall) {
             const int32_t pocket = PickPocketAt(x, y);
@@ -566,7 +566,7 @@ bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
             }
         }
     }
-    if (cameraController_.Mode() == CameraController::kTopViewMode || input_.tipDragHeld) {
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld) {
         return false;
     }
     const bool lookDown = (input_.zoomKeyHeld && (keyMask_ & mask::kShiftLook) != 0) ||
@@ -608,12 +608,12 @@ void GameTable::OnLeftButtonUp() {
         if (host_ != nullptr) {
             host_->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
         }
-        const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
+        const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
         if (!shotRunning_ && !topView) {
-            cameraController_.SetApplyAtEnd(true);
-            MoveCamera(0.5f, kKeep, kKeep, false);
+            cameras_.GetCamera().SetApplyAtEnd(true);
+            cameras_.MoveCamera(0.5f, kKeep, kKeep, false);
         } else if (topView) {
-            refocusOnTopViewExit_ = true;
+            cameras_.SetRefocusOnTopViewExit(true);
         }
         heldBall_ = -1;
     }
@@ -637,11 +637,11 @@ bool GameTable::OnRightButtonDown() {
         return true;
     }
     if (input_.strokeKeyHeld || input_.cueViewKeyHeld || input_.tipDragHeld ||
-        cameraController_.Mode() == CameraController::kTopViewMode) {
+        cameras_.GetCamera().Mode() == CameraController::kTopViewMode) {
         return false;
     }
     if (buttonShortcuts_ && !input_.leftButtonAsCtrl && controlEnabled_ && !shotRunning_ && !input_.aimDragHeld &&
-        heldBall_ < 0 && !IsCameraBusy()) {
+        heldBall_ < 0 && !cameras_.IsCameraBusy()) {
         input_.rightButtonAsShift = true;
         OnKey(Vk::Shift, true);
         return false;

@@ -74,8 +74,7 @@ void GameTable::Reset(uint32_t rackArgument) {
         }
     }
 
-    defaultCameraDistance_ = kDefaultCameraDistance;
-    defaultCameraPitch_ = kDefaultCameraPitch;
+    cameras_.ResetDefaultView();
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
     strokeDeviation_ = 0.0f;
     shotStartTime_ = 0;
@@ -223,21 +222,22 @@ void GameTable::ReAim(float seconds, bool /*flag*/) {
         const float offsetY = static_cast<float>(Random() % 100) / 30.0f;
         yaw = YawBetweenPoints(cue.x, cue.y, cue.z, target.x + offsetX, target.y + offsetY, target.z);
     }
-    float distance = defaultCameraDistance_;
-    float pitch = defaultCameraPitch_;
-    if (options_.useCallerDistance) {
-        const bool far = LockedGetDistance(cameraController_.CurrentCameraRef()) >= kDefaultCameraDistance;
-        distance = far ? kDefaultCameraDistance : kKeep;
-        pitch = far ? kDefaultCameraPitch : kKeep;
+    float distance = cameras_.DefaultCameraDistance();
+    float pitch = cameras_.DefaultCameraPitch();
+    if (cameras_.Options().useCallerDistance) {
+        const bool far =
+            LockedGetDistance(cameras_.GetCamera().CurrentCameraRef()) >= TableCameraRig::kDefaultCameraDistance;
+        distance = far ? TableCameraRig::kDefaultCameraDistance : kKeep;
+        pitch = far ? TableCameraRig::kDefaultCameraPitch : kKeep;
     }
-    cameraController_.SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
-    cameraController_.SetLookAt(cue);
-    cameraController_.StartMove(TruncateToInt32(seconds * 200.0f), 0);
+    cameras_.GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
+    cameras_.GetCamera().SetLookAt(cue);
+    cameras_.GetCamera().StartMove(TruncateToInt32(seconds * 200.0f), 0);
 }
 
 void GameTable::ResetCamera() {
     ScopedLock holdTable(tableLock_);
-    const CameraRef camera = cameraController_.CurrentCameraRef();
+    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         quill::Camera& current = **camera;
         {
@@ -251,35 +251,6 @@ void GameTable::ResetCamera() {
         LockedSetDistance(camera, 300.0f);
     }
     UpdateCueModel();
-}
-
-void GameTable::SetupCameras(SceneCameraSelector& scene, int32_t variant) {
-    const quill::Camera* source = scene.CurrentCamera();
-    if (source == nullptr) {
-        return;
-    }
-    if (variant == 0) {
-        for (const uint32_t mode : {CameraController::kTopViewMode, 2u, CameraController::kAimingMode}) {
-            auto camera = std::make_unique<quill::Camera>(*source);
-            camera->SetAspectRatio(scene.AspectRatio());
-            TableCameras::Configure(*camera, *TableCameras::ModePreset(mode));
-            const SceneCameraSelector::AddedCamera added = scene.AddCamera(std::move(camera));
-            cameraController_.SetCamera(mode, added.camera);
-            cameraController_.SetSceneCameraId(mode, added.id);
-            cameraController_.SetMode(mode);
-        }
-        return;
-    }
-    const std::optional<CameraPreset> preset = TableCameras::VariantPreset(variant);
-    if (!preset.has_value()) {
-        return;
-    }
-    auto camera = std::make_unique<quill::Camera>(*source);
-    TableCameras::Configure(*camera, *preset);
-    cameraController_.SetCamera(CameraController::kAimingMode, camera.get());
-    cameraController_.SetSceneCameraId(CameraController::kAimingMode, 1);
-    cameraController_.SetMode(CameraController::kAimingMode);
-    SetOwnedCamera(std::move(camera));
 }
 
 // --- shared cue models ---

@@ -35,34 +35,34 @@ void GameTable::ApplyRemoteRequests() {
 }
 
 void GameTable::MakeCameraMove(CameraMove move) {
-    const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
+    const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
     switch (move) {
         case CameraMove::kNone:
             break;
         case CameraMove::kLookAtCueBall:
             if (!topView) {
                 constexpr float kKeep = CameraController::kKeep;
-                cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-                cameraController_.SetLookAt(CueBallPosition());
-                cameraController_.StartMove(100, 0);
+                cameras_.GetCamera().SetTarget(kKeep, kKeep, kKeep, kKeep);
+                cameras_.GetCamera().SetLookAt(CueBallPosition());
+                cameras_.GetCamera().StartMove(100, 0);
             }
             break;
         case CameraMove::kFollowCueBall:
             if (!topView) {
-                MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
+                cameras_.MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
             }
-            refocusOnTopViewExit_ = true;
+            cameras_.SetRefocusOnTopViewExit(true);
             break;
         case CameraMove::kReAim:
             if (topView) {
-                refocusOnTopViewExit_ = true;
+                cameras_.SetRefocusOnTopViewExit(true);
             } else {
                 ReAim(1.0f, false);
             }
             break;
         case CameraMove::kRefocusInTopView:
             if (topView) {
-                refocusOnTopViewExit_ = true;
+                cameras_.SetRefocusOnTopViewExit(true);
             }
             break;
     }

@@ -51,7 +51,7 @@ float StepTipOffset(float offset, float movement) {
 void GameTable::Render3D(bool draw) {
     TakeRenderSnapshot();
     if ((heldBall_ >= 0 && static_cast<uint32_t>(heldBall_) != renderCueBall_) || penMode_) {
-        UpdateUnprojection();
+        cameras_.UpdateUnprojection();
     }
     SwitchCueModel();
     DrainTableEvents();
@@ -68,7 +68,7 @@ void GameTable::Render3D(bool draw) {
     ProjectBalls();
     SortBallScreenInfo();
     bool cameraChanged = false;
-    if (quill::Camera* camera = cameraController_.CurrentCamera(); camera != nullptr) {
+    if (quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
         ScopedLock hold(camera->GetLock());
         cameraChanged = camera->dirty != 0;
     }
@@ -131,7 +131,7 @@ void GameTable::DrainTableEvents() {
 }
 
 void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     switch (id) {
         case TableEventId::OrbitCamera:
             OrbitCamera(a, b);
@@ -147,11 +147,11 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
             break;
         case TableEventId::RestoreCamera:
             if (state_ != 6) {
-                cameraController_.ApplyMode();
+                cameras_.GetCamera().ApplyMode();
             }
             break;
         case TableEventId::StepCameraMove:
-            cameraController_.Step();
+            cameras_.GetCamera().Step();
             break;
         case TableEventId::MoveTipOffset:
             MoveTipOffset(a, b);
@@ -165,9 +165,10 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
 }
 
 void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
-    float dx = static_cast<float>(options_.invertHorizontal ? -dxCounts : dxCounts) * options_.horizontalOrbitScale;
-    float dy = static_cast<float>(options_.invertVertical ? -dyCounts : dyCounts) * options_.verticalOrbitScale;
-    CameraRef current = cameraController_.CurrentCameraRef();
+    const TableCameraRig::CameraOptions& options = cameras_.Options();
+    float dx = static_cast<float>(options.invertHorizontal ? -dxCounts : dxCounts) * options.horizontalOrbitScale;
+    float dy = static_cast<float>(options.invertVertical ? -dyCounts : dyCounts) * options.verticalOrbitScale;
+    CameraRef current = cameras_.GetCamera().CurrentCameraRef();
     if (current == nullptr || *current == nullptr) {
         return;
     }
@@ -175,7 +176,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     if (input_.aimDragHeld) {
         ScopedLock hold(camera.GetLock());
         camera.Orbit(dx / 5.0f * kDegrees, dy / 5.0f * kDegrees, false);
-        if (shotRunning_ && !options_.cameraFlagA && !options_.cameraFlagB) {
+        if (shotRunning_ && !options.cameraFlagA && !options.cameraFlagB) {
             camera.SetTarget(camera.Target() * 0.995f);
         }
     } else if (input_.zoomKeyHeld || input_.overviewKeyHeld) {
@@ -184,7 +185,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
             ScopedLock hold(camera.GetLock());
             camera.Orbit(dx / 100.0f * kDegrees, pitch * kDegrees, false);
         }
-        if (quill::Camera* aiming = cameraController_.GetCamera(CameraController::kAimingMode);
+        if (quill::Camera* aiming = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
             aiming != nullptr && aiming != &camera) {
             ScopedLock hold(aiming->GetLock());
             aiming->Orbit(dx / 100.0f * kDegrees, 0.0f, false);
@@ -193,7 +194,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     if (InBreakLimits() && controlEnabled_) {
         KeepBreakYaw(current);
         if (input_.zoomKeyHeld) {
-            KeepBreakYaw(cameraController_.CameraRefOf(CameraController::kAimingMode));
+            KeepBreakYaw(cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode));
         }
     }
 }
@@ -218,7 +219,7 @@ void GameTable::ZoomCamera(int32_t step) {
     if (step > 0) {
         pushedForward_ = true;
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
     }
@@ -228,8 +229,8 @@ void GameTable::ZoomCamera(int32_t step) {
 }
 
 void GameTable::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
-    const float dx = static_cast<float>(dxCounts) * options_.horizontalOrbitScale;
-    const float dy = static_cast<float>(dyCounts) * options_.verticalOrbitScale;
+    const float dx = static_cast<float>(dxCounts) * cameras_.Options().horizontalOrbitScale;
+    const float dy = static_cast<float>(dyCounts) * cameras_.Options().verticalOrbitScale;
     {
         ScopedLock hold(tableLock_);
         float x = StepTipOffset(cameraState_.tipOffsetX, dx);
@@ -258,7 +259,8 @@ void GameTable::ChangeElevation(int32_t dy) {
         if (InBreakLimits()) {
             highest = std::min(highest, kBreakElevation);
         }
-        const float raised = cameraState_.elevationCopy - static_cast<float>(dy) * options_.verticalOrbitScale / 8.0f;
+        const float raised =
+            cameraState_.elevationCopy - static_cast<float>(dy) * cameras_.Options().verticalOrbitScale / 8.0f;
         cameraState_.elevationCopy = std::max(std::min(raised, highest), kLowestElevation);
     }
     UpdateCueModel();
@@ -272,7 +274,7 @@ void GameTable::SetElevationLimit(float degrees, bool useDefault) {
 
 // Looking along the cue, the view keeps just above the cue's elevation.
 void GameTable::PitchToElevation() {
-    if (IsCameraBusy()) {
+    if (cameras_.IsCameraBusy()) {
         return;
     }
     float offset = 0.0f;
@@ -288,7 +290,7 @@ void GameTable::PitchToElevation() {
         ScopedLock hold(tableLock_);
         elevation = cameraState_.elevation;
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         ScopedLock hold((*camera)->GetLock());
         (*camera)->SetPitch((elevation + offset) * kDegrees, false);
@@ -300,7 +302,8 @@ void GameTable::PitchToElevation() {
 void GameTable::FollowCueBall() {
     dragOverride_ = false;
     const Vec3 cue = renderPositions_[renderCueBall_ % kMaxBalls];
-    if (cameraController_.Mode() == CameraController::kTopViewMode || !shotRunning_ || renderCueBall_ >= renderBallCount_) {
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || !shotRunning_ ||
+        renderCueBall_ >= renderBallCount_) {
         return;
     }
     {
@@ -310,19 +313,19 @@ void GameTable::FollowCueBall() {
             return;
         }
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
     }
-    if (!options_.cameraForced && options_.cameraFlagB) {
+    if (!cameras_.Options().cameraForced && cameras_.Options().cameraFlagB) {
         dragOverride_ = true;
-        if (!options_.cameraFlagA) {
+        if (!cameras_.Options().cameraFlagA) {
             ScopedLock hold((*camera)->GetLock());
             (*camera)->SetTargetKeepRange(cue);
         } else {
             LockedMoveTargetTo(camera, cue);
         }
-    } else if (options_.cameraForced) {
+    } else if (cameras_.Options().cameraForced) {
         dragOverride_ = true;
         quill::Camera& current = **camera;
         ScopedLock hold(current.GetLock());
@@ -352,7 +355,7 @@ void GameTable::PlaceBallModels() {
 }
 
 void GameTable::PrepareModelsForView() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return;
     }

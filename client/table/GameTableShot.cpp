@@ -131,9 +131,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         shotPending_ = true;
         cameraState_.StartStroke(swings);
     } else {
-        const CameraRef camera = cameraController_.CurrentCameraRef();
-        defaultCameraDistance_ = LockedGetDistance(camera);
-        defaultCameraPitch_ = GetCameraPitchDegrees(camera);
+        cameras_.KeepCurrentViewAsDefault();
         float power = 0.0f;
         {
             ScopedLock hold(physics_.GetLock());
@@ -190,7 +188,7 @@ float GameTable::StartPhysics() {
 }
 
 bool GameTable::TableCornersInView() const {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return false;
     }
@@ -207,18 +205,18 @@ bool GameTable::TableCornersInView() const {
 
 // After the strike the camera draws back so that the whole table shows.
 void GameTable::FollowShotWithCamera(bool keepCamera) {
-    if (!options_.cameraFlagC || keepCamera || cameraController_.Mode() == CameraController::kTopViewMode ||
-        state_ == 6) {
+    if (!cameras_.Options().cameraFlagC || keepCamera ||
+        cameras_.GetCamera().Mode() == CameraController::kTopViewMode || state_ == 6) {
         return;
     }
-    const CameraRef camera = cameraController_.CurrentCameraRef();
+    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     const float pitch = GetCameraPitchDegrees(camera);
     const float distance = LockedGetDistance(camera);
     const float pitchTarget = pitch < 25.0f ? 25.0f : kKeep;
     const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : kKeep;
-    cameraController_.SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(300, 0);
+    cameras_.GetCamera().SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
+    cameras_.GetCamera().SetLookAt(Vec3{});
+    cameras_.GetCamera().StartMove(300, 0);
 }
 
 CueAim GameTable::CurrentCueAim(float pullBack) const {
@@ -342,7 +340,7 @@ void GameTable::UpdateCueModel() {
         Vec3 eye;
         Vec3 target;
         float cameraYaw = 0.0f;
-        quill::Camera* camera = cameraController_.GetCamera(CameraController::kAimingMode);
+        quill::Camera* camera = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
         if (camera != nullptr) {
             ScopedLock hold(camera->GetLock());
             eye = camera->Eye();

@@ -45,7 +45,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     if (input_.strokeFinishing && !shotRunning_) {
         UpdateStroke(dy, time);
     }
-    if (input_.rightButtonZoom && !IsCameraBusy() && dy != 0) {
+    if (input_.rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
         eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
     }
     if (shotRunning_ && !holdPhysics) {
@@ -67,7 +67,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
 // the events to the cameras.
 void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
-    const bool idle = !IsCameraBusy();
+    const bool idle = !cameras_.IsCameraBusy();
     if (input_.aimDragHeld && moved && (idle || dragOverride_)) {
         if (dy < -2) {
             pushedForward_ = true;
@@ -104,10 +104,10 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
 
 StrokeContext GameTable::MakeStrokeContext() const {
     StrokeContext context;
-    context.scale = options_.strokeScale;
+    context.scale = cameras_.Options().strokeScale;
     context.kind = powerDisplayMode_;
     context.gaugeFlag = gaugeFlag_;
-    context.gaugeOption = options_.gaugeStroke;
+    context.gaugeOption = cameras_.Options().gaugeStroke;
     context.shotRunning = shotRunning_;
     if (player_ != nullptr) {
         const EquippedCue cue = player_->GetEquippedCue(gameMode_);
@@ -172,7 +172,7 @@ void GameTable::StepShot() {
 }
 
 void GameTable::FinishShot() {
-    refocusOnTopViewExit_ = false;
+    cameras_.SetRefocusOnTopViewExit(false);
     physics_.SnapshotBalls();
     SyncReportRecord();
     hud_.SetVisible(TableHud::kPowerLabel, false);
@@ -204,18 +204,18 @@ void GameTable::AppendTrailPoints() {
 // --- camera and effects ---
 
 void GameTable::TickCameraController() {
-    const int tick = cameraController_.Tick();
+    const int tick = cameras_.GetCamera().Tick();
     if (tick == CameraController::kStepDue) {
-        cameraController_.Step();
+        cameras_.GetCamera().Step();
         return;
     }
     if (tick != CameraController::kEnded || IsKeyDown(platform::Vk::LButton)) {
         return;
     }
     if (!input_.zoomKeyHeld) {
-        cameraController_.SetMode(CameraController::kAimingMode);
+        cameras_.GetCamera().SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
-        if (!input_.overviewKeyHeld && cameraController_.NotifyAtEnd() && host_ != nullptr) {
+        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && host_ != nullptr) {
             host_->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }

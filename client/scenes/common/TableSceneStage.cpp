@@ -99,8 +99,8 @@ bool TableSceneStage::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     if (renderScene_ == nullptr || !renderScenes->SelectScene(renderScene_->index)) return false;
     cameras_ = std::make_unique<RenderSceneCameras>(*renderScene_);
     cameras_->SelectCamera(0);
-    table_->SetupCameras(*cameras_, cameraVariant);
-    table_->GetCamera().SetScene(cameras_.get());
+    table_->Cameras().SetupCameras(*cameras_, cameraVariant);
+    table_->Cameras().GetCamera().SetScene(cameras_.get());
     // The room of the map stands around the table: the table draws no surroundings of its own.
     table_->SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
@@ -110,8 +110,8 @@ bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9Rend
                                      int32_t modelVariant) {
     if (table_ == nullptr) return false;
     ownCameras_ = std::make_unique<OwnCameras>();
-    table_->SetupCameras(*ownCameras_, 0);
-    table_->GetCamera().SetScene(ownCameras_.get());
+    table_->Cameras().SetupCameras(*ownCameras_, 0);
+    table_->Cameras().GetCamera().SetScene(ownCameras_.get());
     table_->SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
 }
@@ -173,7 +173,7 @@ void TableSceneStage::DrawTable(D3D9RenderDevice& device, const Lighting* lighti
         quill::SceneEnvironment environment;
         if (renderScene_ != nullptr) {
             environment = renderScene_->GetEnvironment(fog);
-        } else if (quill::Camera* const* camera = table_->GetCurrentCameraRef(); camera != nullptr) {
+        } else if (quill::Camera* const* camera = table_->Cameras().GetCurrentCameraRef(); camera != nullptr) {
             environment.camera = *camera;
         }
         device.Begin3D(environment);

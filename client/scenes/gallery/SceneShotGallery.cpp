@@ -172,10 +172,10 @@ void SceneShotGallery::Activate() {
     if (GameTable* table = stage_.Table()) {
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(app_.GetRandom().Next());
-        table->SetCameraFlags(false, false, true, false);
+        table->Cameras().SetCameraFlags(false, false, true, false);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Physics().SetSpeedFactor(1.0f);
-        table->MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
         table->SetState(0);
         table->LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);

@@ -83,8 +83,8 @@ bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9Re
     table_->SetGameMode(quill::RoomInfo{}.gameType);
     table_->SetEquipmentItems(kTableItem, kBallSetItem);
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
-    table_->SetupCameras(*cameras_, 0);
-    table_->GetCamera().SetScene(cameras_.get());
+    table_->Cameras().SetupCameras(*cameras_, 0);
+    table_->Cameras().GetCamera().SetScene(cameras_.get());
     table_->SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, 0);
 }
@@ -113,11 +113,11 @@ void SceneLobby::PrepareBackgroundTable() {
     if (!table_) return;
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Reset(app_.GetRandom().Next());
-    table_->SetCameraFlags(false, false, false, false);
+    table_->Cameras().SetCameraFlags(false, false, false, false);
     OnSettingsChanged(app_.GetSettings());
     table_->SetState(0);
     table_->SetVisible(false);
-    quill::Camera* const* slot = table_->GetCurrentCameraRef();
+    quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;
     quill::ScopedLock hold(camera.GetLock());
@@ -164,7 +164,7 @@ void SceneLobby::ApplyPendingBestShot() {
     table_->Reset(app_.GetRandom().Next());
     table_->SetupTable(shot_.physicsModelCode, 0);
     table_->LoadShotRecord(shot_);
-    table_->SetCameraFlags(false, false, false, false);
+    table_->Cameras().SetCameraFlags(false, false, false, false);
     table_->SnapshotBalls();
     table_->LoadShotRecord(shot_);
     table_->SetVisible(true);
@@ -215,7 +215,7 @@ void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {
 
 // The camera drifts out to its distance and up to its pitch, and turns slowly about the table.
 void SceneLobby::OrbitCamera() {
-    quill::Camera* const* slot = table_->GetCurrentCameraRef();
+    quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;
     quill::ScopedLock hold(camera.GetLock());

@@ -199,7 +199,7 @@ void SceneAlone::SetUpTable() {
     table.SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     table.SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
@@ -363,7 +363,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.SnapshotBalls();
     table.SetControlEnabled(true);
     table.SetVisible(true);
-    table.MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
     }

@@ -201,7 +201,7 @@ void SceneReplay::Activate() {
     started_ = false;
     nextPass_ = 0;
     table.SetupTable(physics, 0);
-    table.SetTopView(true);
+    table.Cameras().SetTopView(true);
     table.LayoutHud(Width(), Height());
     if (shotRead_) RestartReplay(kPassSwings);
     SetReady(true);
@@ -218,9 +218,9 @@ void SceneReplay::RestartReplay(int32_t swings) {
     ShowPlaying(true);
     const uint32_t index = nextPass_;
     const Pass& pass = kPasses[index];
-    table.SetCameraFlags(pass.flagA, pass.flagB, pass.flagC, false);
+    table.Cameras().SetCameraFlags(pass.flagA, pass.flagB, pass.flagC, false);
     table.Physics().SetSpeedFactor(pass.speed);
-    table.MoveCameraBehindCueBall(pass.distance, kCameraSeconds, pass.keepPitch, true);
+    table.Cameras().MoveCameraBehindCueBall(pass.distance, kCameraSeconds, pass.keepPitch, true);
     table.StartShot(swings, false);
     nextPass_ = (index + 1) % kPasses.size();
 }
@@ -270,7 +270,7 @@ bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
             return true;
         case kTopView:
         case kSideView:
-            if (GameTable* table = stage_.Table()) table->SetTopView(id == kTopView);
+            if (GameTable* table = stage_.Table()) table->Cameras().SetTopView(id == kTopView);
             return true;
         default:
             break;

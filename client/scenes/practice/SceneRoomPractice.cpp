@@ -136,7 +136,7 @@ void SceneRoomPractice::SetUpTable() {
     table.SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
     table.SetPlacingEnabled(true);

@@ -229,8 +229,8 @@ void SceneRoomPractice::StartChallenge() {
     ShowBoard();
     board_->Show(true);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
-    if (table.GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
-    table.MoveCamera(0.5f, kKeep, kKeep, false);
+    if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
+    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table.SetVisible(true);
     table.SetControlEnabled(true);
     QueueSound(kStartSound);

@@ -129,7 +129,7 @@ void SceneSchool::SetUpTable() {
     table.SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.SetCameraFlags(false, false, true, false);
+    table.Cameras().SetCameraFlags(false, false, true, false);
     table.SetAimFollowsCamera(true);
     table.OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
@@ -181,7 +181,8 @@ void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs) {
     quill::ScopedLock hold(lock_);
     lastTimeMs_ = timeMs;
     if (step_ >= 1 && step_ <= 3) {
-        if (quill::Camera* const* camera = table->GetCurrentCameraRef(); camera != nullptr && *camera != nullptr) {
+        if (quill::Camera* const* camera = table->Cameras().GetCurrentCameraRef();
+            camera != nullptr && *camera != nullptr) {
             quill::ScopedLock orbit((*camera)->GetLock());
             (*camera)->OrbitDegrees(kOrbitDegreesPerUpdate, 0.0f, false);
         }
@@ -298,8 +299,8 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::BallsStopped:
             // The camera ends right on the cue ball where it stopped.
-            table->GetCamera().SetApplyAtEnd(true);
-            table->MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
+            table->Cameras().GetCamera().SetApplyAtEnd(true);
+            table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
             table->SetControlEnabled(true);
             table->SetVisible(true);
             ++shotsTaken_;

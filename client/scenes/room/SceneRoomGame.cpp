@@ -214,8 +214,8 @@ void SceneRoomGame::Activate() {
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-        table->SetRefocusOnTopViewExit(true);
-        table->MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().SetRefocusOnTopViewExit(true);
+        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
         table->LayoutHud(Width(), Height());
         const quill::InventoryItem* cue = CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;

@@ -238,7 +238,7 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->Reset(start.seed);
-    if (table->GetCamera().Mode() != 3) table->ResetCamera();
+    if (table->Cameras().GetCamera().Mode() != 3) table->ResetCamera();
     table->ResetShotToState7(start.seed);
     table->SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && seatCues_[start.firstShooter] != nullptr) {
@@ -247,11 +247,11 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     const bool localTurn = start.firstShooter == static_cast<uint8_t>(localSeat_.load());
     const uint8_t mode = room_.gameType;
     if ((mode == quill::game_type::kThreeCushion || mode == quill::game_type::kThreeCushionGamble) && localTurn) {
-        LockedSetYaw(table->GetCurrentCameraRef(), kBreakYaw);
+        LockedSetYaw(table->Cameras().GetCurrentCameraRef(), kBreakYaw);
     }
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
-    table->SetRefocusOnTopViewExit(true);
-    table->MoveCamera(0.5f, kKeep, kKeep, false);
+    table->Cameras().SetRefocusOnTopViewExit(true);
+    table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table->SetAimFollowsCamera(localTurn);
     table->OnKey(kKey_Z, false);
     table->SetControlEnabled(localTurn);
@@ -648,7 +648,7 @@ void SceneRoomGame::GiveTableToMaster(float seconds) {
     const bool master = masterSeat_ == localSeat_;
     table->SetAimFollowsCamera(master);
     table->SetControlEnabled(master && !shotInFlight_);
-    if (master) table->MoveCamera(seconds, 350.0f, 30.0f, false);
+    if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
 }
 
 void SceneRoomGame::OnGameSettlement(quill::Packet& packet) {

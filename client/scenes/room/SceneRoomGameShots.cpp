@@ -124,8 +124,8 @@ void SceneRoomGame::OnBallPlacementRelay(quill::Packet& packet) {
     GameTable* table = stage_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
     table->SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball == table->Physics().CueBall() && table->GetCamera().Mode() != 3) {
-        table->MoveCamera(0.5f, kKeep, kKeep, false);
+    if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
+        table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     }
 }
 

@@ -50,15 +50,15 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().KeyMask(), -1);
     EXPECT_EQ(Table().SideOption(), 0);
     EXPECT_EQ(Table().PowerDisplayMode(), 1);
-    EXPECT_EQ(Table().DefaultCameraDistance(), 350.0f);
-    EXPECT_EQ(Table().DefaultCameraPitch(), 25.0f);
+    EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
+    EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
     EXPECT_EQ(Table().BallTrail(5).BaseColour(), 0x20ffffffu);
     EXPECT_EQ(Table().BallTrail(5).FadeWindow(), 200u);
     EXPECT_EQ(Table().BallTrail(5).FadeLength(), 800u);
     EXPECT_EQ(Table().GuideLine(0).BaseColour(), 0x80ff80ffu);
     EXPECT_EQ(Table().Aim().pullBack, -3.0f);
     EXPECT_EQ(Table().ForScreens().shortValue, 1);
-    EXPECT_EQ(Table().GetCamera().Mode(), 1u);
+    EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
 }
 
 TEST_F(GameTableTest, SmallSetters) {

@@ -291,12 +291,12 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     EXPECT_EQ(table->GetShotRecord().cuePartIds[4], 0xFFFF);
     EXPECT_EQ(table->GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     EXPECT_FALSE(table->IsShotRunning());
-    const float distance = table->GetCamera().GetCamera(1)->GetDistance();
+    const float distance = table->Cameras().GetCamera().GetCamera(1)->GetDistance();
     for (int i = 0; i < 400 && !table->IsShotRunning(); ++i) {
         Frame(0);
     }
     EXPECT_TRUE(table->IsShotRunning());
-    EXPECT_EQ(table->GetCamera().GetCamera(1)->GetDistance(), distance);
+    EXPECT_EQ(table->Cameras().GetCamera().GetCamera(1)->GetDistance(), distance);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
 }
 
@@ -372,7 +372,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         table->OnKey('V', true);
         EXPECT_NEAR(table->GuideLineLength(), lengths[i], 1e-4);
         table->OnKey('V', false);
-        table->GetCamera().Stop();
+        table->Cameras().GetCamera().Stop();
     }
 
     // 'Z' opens the next pen stroke of the local slot, never beyond 48.

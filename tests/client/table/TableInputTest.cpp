@@ -92,14 +92,14 @@ TEST_F(TableInputTest, RightButtonZoomsUnlessShiftOrbits) {
     ASSERT_EQ(wheel.size(), 2u);
     EXPECT_EQ(static_cast<int32_t>(wheel[0].wParam), -20);
     EXPECT_EQ(static_cast<int32_t>(wheel[1].wParam), 20);
-    table->GetCamera().SetMode(CameraController::kTopViewMode);
+    table->Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
     Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120));
     EXPECT_TRUE(TakeTableEvents().empty());
 }
 
 TEST_F(TableInputTest, BallInHandInTheTopView) {
     table->SetState(5);
-    table->GetCamera().SetMode(CameraController::kTopViewMode);
+    table->Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
     table->ProjectBalls();
     const BallScreenInfo cue = table->ScreenInfoAt(0);
     ASSERT_EQ(cue.index, 0);
@@ -112,8 +112,8 @@ TEST_F(TableInputTest, BallInHandInTheTopView) {
     EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
     EXPECT_EQ(host.events.back().wParam, 0u);
     EXPECT_EQ(table->HeldBall(), -1);
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
-    EXPECT_FALSE(table->GetCamera().IsMoving());
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
+    EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
 }
 
 TEST_F(TableInputTest, CharactersAndKeyUps) {
@@ -159,7 +159,7 @@ TEST_F(TableInputTest, PolledKeysAndTheFocus) {
 
     // While the camera still moves, Shift is refused.
     host.keysDown.insert(Vk::Shift);
-    EXPECT_TRUE(table->GetCamera().IsMoving());
+    EXPECT_TRUE(table->Cameras().GetCamera().IsMoving());
     EXPECT_FALSE(table->PollKeyPresses());
 }
 

@@ -27,7 +27,7 @@ protected:
     void Post(uint32_t id, int32_t a, int32_t b) {
         Table().Events().Post(id, static_cast<uint32_t>(a), static_cast<uint32_t>(b), 0);
     }
-    quill::Camera* const* Current() { return Table().GetCurrentCameraRef(); }
+    quill::Camera* const* Current() { return Table().Cameras().GetCurrentCameraRef(); }
 
     test::TableFixture fixture;
 };
@@ -45,23 +45,23 @@ TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     EXPECT_NEAR(LockedGetDistance(Current()), distance - 20.0f, 1e-2f);
 
     // The options invert and scale the orbit.
-    Table().Options().invertHorizontal = true;
-    Table().Options().horizontalOrbitScale = 0.5f;
+    Table().Cameras().Options().invertHorizontal = true;
+    Table().Cameras().Options().horizontalOrbitScale = 0.5f;
     Post(TableEventId::OrbitCamera, 50, 0);
     Table().Render3D(false);
     EXPECT_NEAR(std::remainder(LockedGetYawDegrees(Current()) - yaw, 360.0f), -5.0f, 1e-3f);
 
     // Restoring selects the scene camera of the current mode, except in the watching state 6.
     test::RecordingScene scene;
-    Table().GetCamera().SetScene(&scene);
-    Table().GetCamera().SetSceneCameraId(CameraController::kAimingMode, 41);
+    Table().Cameras().GetCamera().SetScene(&scene);
+    Table().Cameras().GetCamera().SetSceneCameraId(CameraController::kAimingMode, 41);
     Post(TableEventId::RestoreCamera, 0, 0);
     Table().Render3D(false);
     Table().SetState(6);
     Post(TableEventId::RestoreCamera, 0, 0);
     Table().Render3D(false);
     EXPECT_EQ(scene.selected, (std::vector<uint32_t>{41}));
-    Table().GetCamera().SetScene(nullptr);
+    Table().Cameras().GetCamera().SetScene(nullptr);
 }
 
 TEST_F(TableRenderTest, TipOffsetAndElevationStayInTheirLimits) {
@@ -166,7 +166,7 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
 
     // Shift's look along the cue: the cue is drawn after the balls instead, and a ball right at the eye faint.
     table.Input().zoomKeyHeld = true;
-    quill::Camera* camera = table.GetCamera().CurrentCamera();
+    quill::Camera* camera = table.Cameras().GetCamera().CurrentCamera();
     const Vec3 near = table.Physics().CachedPosition(3);
     {
         quill::ScopedLock hold(camera->GetLock());

@@ -71,8 +71,8 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_EQ(table->ChalkLevel(), 0);
         EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
         EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
-        EXPECT_EQ(table->DefaultCameraDistance(), 350.0f);
-        EXPECT_EQ(table->DefaultCameraPitch(), 25.0f);
+        EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
+        EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
         EXPECT_EQ(table->Aim().aimPointX, 1000.0f);
         EXPECT_EQ(table->Pen().CurrentStroke(0), 0);
         EXPECT_EQ(table->Pen().Stroke(0, 1)->Count(), 0u);
@@ -142,7 +142,7 @@ TEST_F(TableResetTest, PocketGamesRackAgainWhenTheTableIsEmpty) {
 
 TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     Equip(type::kThreeCushion);
-    CameraController& controller = table->GetCamera();
+    CameraController& controller = table->Cameras().GetCamera();
     // In the top view the index changes, the camera stays and only the refocus is marked.
     controller.SetMode(CameraController::kTopViewMode);
     table->Aim().tipOffsetX = 0.3f;
@@ -152,7 +152,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     Update();
     EXPECT_EQ(table->Aim().tipOffsetX, 0.0f);
     EXPECT_FALSE(controller.IsMoving());
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
 
     // In the aiming view the camera turns behind the new cue ball in a second.
     controller.SetMode(CameraController::kAimingMode);
@@ -165,12 +165,12 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     // A placed cue ball: half a second toward it, distance and pitch kept.
     controller.Stop();
     controller.ClearLookAt();
-    table->SetRefocusOnTopViewExit(false);
+    table->Cameras().SetRefocusOnTopViewExit(false);
     table->SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
     EXPECT_EQ(table->GetReportRecord().positions[0].y, 20.0f);
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
     for (int i = 0; i < 120; ++i) {
         Update();
     }
@@ -195,7 +195,7 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     table->SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     table->SetRandom([] { return 50; });
     table->ReAim(0.5f, false);
-    EXPECT_EQ(table->GetCamera().FramesLeft(), 100u);
+    EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);
     for (int i = 0; i < 110; ++i) {
         Update();
     }

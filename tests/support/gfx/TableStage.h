@@ -110,8 +110,8 @@ public:
         table->SetGameMode(gameType);
         table->SetEquipmentItems(0, 0);
         table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
-        table->SetupCameras(*cameras, 0);
-        table->GetCamera().SetScene(cameras.get());
+        table->Cameras().SetupCameras(*cameras, 0);
+        table->Cameras().GetCamera().SetScene(cameras.get());
         table->Reset(1234);
         table->RackBalls();
         if (!table->LoadModels(*resources, *device, 0)) {
@@ -129,11 +129,11 @@ public:
 
     // The current camera of the table looks at target from eye (z up); the scene draws through it.
     void ViewFrom(const quill::Vec3& eye, const quill::Vec3& target) {
-        quill::Camera* camera = table->GetCamera().CurrentCamera();
+        quill::Camera* camera = table->Cameras().GetCamera().CurrentCamera();
         if (camera != nullptr) {
             // The side vector is up x look, as the engine's cameras keep it.
             camera->SetFrame(eye, target, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
-            table->GetCamera().ApplyMode();
+            table->Cameras().GetCamera().ApplyMode();
         }
     }
 

@@ -370,7 +370,7 @@ public:
         table->SetItemModels(&items);
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
-            table->GetCamera().SetCamera(mode, cameras[mode].get());
+            table->Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
         }
     }
     ~TableFixture() {
@@ -386,7 +386,7 @@ public:
         table->SetEquipmentItems(0, 0);
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
-        table->UpdateUnprojection();
+        table->Cameras().UpdateUnprojection();
     }
 
     FakeHost host;

@@ -30,7 +30,7 @@ public:
         table.SetHost(&host);
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
-            table.GetCamera().SetCamera(mode, cameras[mode].get());
+            table.Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
         }
     }
 

@@ -36,8 +36,8 @@ TEST_F(TableSceneStageTest, TheMapRoomCarriesTheTableAndTheLastEquipmentRequestW
     GameTable& table = stage.CreateTable(kCarom);
     ASSERT_TRUE(stage.Load(*app.GetResourceManager(), *app.GetDevice(), u"Map0002", 0, 0));
     EXPECT_EQ(RenderScenes().GetCurrentScene(), stage.RenderScene());
-    ASSERT_NE(table.GetCurrentCameraRef(), nullptr);
-    EXPECT_NE(*table.GetCurrentCameraRef(), nullptr);
+    ASSERT_NE(table.Cameras().GetCurrentCameraRef(), nullptr);
+    EXPECT_NE(*table.Cameras().GetCurrentCameraRef(), nullptr);
     EXPECT_EQ(table.Physics().BallCount(), 4u);
 
     // Requests from another thread wait for the frame; the second replaces the first.
@@ -91,8 +91,8 @@ TEST_F(TableSceneStageTest, AStageWithoutAMapKeepsCamerasOfItsOwnAndDrawsThrough
     ASSERT_TRUE(stage.LoadWithoutMap(*app.GetResourceManager(), *app.GetDevice(), 0));
     EXPECT_EQ(stage.RenderScene(), nullptr);
     EXPECT_EQ(RenderScenes().GetSceneCount(), 0u) << "no render scene of its own";
-    ASSERT_NE(table.GetCurrentCameraRef(), nullptr);
-    EXPECT_NE(*table.GetCurrentCameraRef(), nullptr);
+    ASSERT_NE(table.Cameras().GetCurrentCameraRef(), nullptr);
+    EXPECT_NE(*table.Cameras().GetCurrentCameraRef(), nullptr);
     stage.Render(app.GetDevice(), true, 0.0f, nullptr);
     stage.Release(&RenderScenes());
     EXPECT_EQ(stage.Table(), nullptr);

@@ -48,7 +48,7 @@ protected:
         HandlePosted();
         scene->Render(app.GetDevice(), true);
     }
-    const GameTable::CameraOptions& Camera() { return scene->Table()->Options(); }
+    const TableCameraRig::CameraOptions& Camera() { return scene->Table()->Cameras().Options(); }
 };
 
 TEST_F(GalleryReplay, AShotReplaysAtNormalHalfAndQuarterSpeedInTurn) {
@@ -104,14 +104,14 @@ TEST_F(GalleryReplay, TheFirstCameraEventOfAReplayClampsThePitchOnce) {
 
     PlayFetched(DemoShotText());
     GameTable& table = *scene->Table();
-    LockedSetPitchDegrees(table.GetCurrentCameraRef(), 5.0f);
+    LockedSetPitchDegrees(table.Cameras().GetCurrentCameraRef(), 5.0f);
     scene->OnMessage(AppEventId::GalleryTableEvent, 0, 0);
     EXPECT_TRUE(scene->IsCameraClampDone());
-    EXPECT_TRUE(table.GetCamera().IsMoving()) << "towards 20 degrees";
-    table.GetCamera().Stop();
-    table.GetCamera().ClearLookAt();
+    EXPECT_TRUE(table.Cameras().GetCamera().IsMoving()) << "towards 20 degrees";
+    table.Cameras().GetCamera().Stop();
+    table.Cameras().GetCamera().ClearLookAt();
     scene->OnMessage(AppEventId::GalleryTableEvent, 0, 0);
-    EXPECT_FALSE(table.GetCamera().IsMoving()) << "once per replay";
+    EXPECT_FALSE(table.Cameras().GetCamera().IsMoving()) << "once per replay";
 
     scene->OnMessage(AppEventId::BallsStopped, 0, 0);
     EXPECT_FALSE(scene->IsCameraClampDone()) << "the next pass clamps again";

@@ -860,10 +860,10 @@ TEST_F(RoomGame, AFriendRequestShowsInTheNewMessageWindowAndItsClickOpensTheRequ
 TEST_F(RoomGame, TheCameraInTheTopViewIsMarkedToRefocusOnTheCueBall) {
     Enter(3);
     GameTable& table = *scene->Table();
-    table.SetTopView(true);
-    table.SetRefocusOnTopViewExit(false);
+    table.Cameras().SetTopView(true);
+    table.Cameras().SetRefocusOnTopViewExit(false);
     Start(3, kLocal);
-    EXPECT_TRUE(table.RefocusOnTopViewExit()) << "the start marks it: the move does nothing in the top view";
+    EXPECT_TRUE(table.Cameras().RefocusOnTopViewExit()) << "the start marks it: the move does nothing in the top view";
 }
 
 TEST_F(RoomGame, AnHourIntoAStakeGameTheContinueWindowShowsAndSixBallPlayersOutMayRejoin) {

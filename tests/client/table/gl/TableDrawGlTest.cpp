@@ -235,11 +235,11 @@ TEST_F(TableDrawGlTest, BallNumbersAreNotMirrored) {
     stage->table->Physics().SetBallOrientation(1, 0.0f, 0.0f, 0.0f, 1.0f);
     const Vec3 ball = Ball(1);
     const float radius = stage->table->Physics().BallRadius();
-    quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+    quill::Camera* camera = stage->table->Cameras().GetCamera().CurrentCamera();
     ASSERT_NE(camera, nullptr);
     // The side vector is up x look; the look is -y.
     camera->SetFrame({ball.x, ball.y + 6.0f * radius, ball.z}, ball, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
-    stage->table->GetCamera().ApplyMode();
+    stage->table->Cameras().GetCamera().ApplyMode();
     ASSERT_TRUE(stage->DrawFrame());
     const std::vector<uint32_t> frame = ReadBackBuffer();
     stage->device->Present();
@@ -319,13 +319,13 @@ TEST_F(TableDrawGlTest, TheRoomSurroundsTheTableInEveryDirection) {
     const Vec3 looks[4] = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE("view " + std::to_string(i));
-        quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+        quill::Camera* camera = stage->table->Cameras().GetCamera().CurrentCamera();
         ASSERT_NE(camera, nullptr);
         const Vec3 eye{looks[i].x * 40.0f, looks[i].y * 40.0f, 30.0f};
         // The side vector is up x look.
         camera->SetFrame(eye, {eye.x + looks[i].x * 100.0f, eye.y + looks[i].y * 100.0f, 25.0f}, {0.0f, 0.0f, 1.0f},
                          {-looks[i].y, looks[i].x, 0.0f});
-        stage->table->GetCamera().ApplyMode();
+        stage->table->Cameras().GetCamera().ApplyMode();
         ASSERT_TRUE(stage->DrawFrameLitFromAbove());
         const std::vector<uint32_t> frame = ReadBackBuffer();
         stage->device->Present();
