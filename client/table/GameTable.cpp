@@ -14,7 +14,6 @@
 #include "client/table/TableAngles.h"
 #include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
-#include "platform/system/Rand.h"
 
 namespace kestrovan {
 namespace {
@@ -70,7 +69,7 @@ GameTable::~GameTable() {
 }
 
 void GameTable::SetSound(TableSound* sound) {
-    sound_ = sound;
+    services_.sound = sound;
     physics_.SetSound(sound);
 }
 
@@ -96,18 +95,6 @@ PlacementBounds GameTable::Bounds() const {
     }
     bounds.unit = TableUnit();
     return bounds;
-}
-
-uint16_t GameTable::ClientWidth() const {
-    return host_ != nullptr ? host_->ClientWidth() : 0;
-}
-
-uint16_t GameTable::ClientHeight() const {
-    return host_ != nullptr ? host_->ClientHeight() : 0;
-}
-
-int GameTable::Random() const {
-    return random_ ? random_() : platform::Rand();
 }
 
 // --- state and setters ---
@@ -401,7 +388,7 @@ void GameTable::ProjectBalls() {
         quill::Matrix4 projection;
         camera->GetViewProjectionMatrix(viewProjection);
         camera->GetProjectionMatrix(projection);
-        const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
+        const ScreenProjection screen(viewProjection, projection.m[0], services_.ClientWidth(), services_.ClientHeight());
         for (uint32_t i = 0; i < count; ++i) {
             const ScreenPoint point = screen.Project(centres[i]);
             records[i] = {static_cast<int32_t>(i), camera->DepthOf(centres[i]), point.x, point.y,
@@ -468,7 +455,7 @@ void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     const auto held = static_cast<uint32_t>(heldBall_);
     Vec3 candidate;
     if (!cameras_.UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
-                                  physics_.CachedPosition(held).z, ClientWidth(), ClientHeight(), candidate)) {
+                                  physics_.CachedPosition(held).z, services_.ClientWidth(), services_.ClientHeight(), candidate)) {
         return;
     }
     const PlacementBounds bounds = Bounds();
@@ -499,7 +486,7 @@ int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
         camera->GetViewProjectionMatrix(viewProjection);
         camera->GetProjectionMatrix(projection);
     }
-    const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
+    const ScreenProjection screen(viewProjection, projection.m[0], services_.ClientWidth(), services_.ClientHeight());
     for (uint32_t i = 0; i < pocketPositions_.size(); ++i) {
         const ScreenPoint point = screen.Project({pocketPositions_[i][0], pocketPositions_[i][1], 0.0f});
         if (IsInsideCircle(point.x, point.y, screen.ScreenRadius(kPocketPickRadius, point.w), x, y)) {
@@ -515,8 +502,8 @@ void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
     const float unit = TableUnit();
     const float radius = physics_.BallRadius();
     Vec3 point;
-    if (!cameras_.UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, ClientWidth(),
-                                  ClientHeight(), point)) {
+    if (!cameras_.UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, services_.ClientWidth(),
+                                  services_.ClientHeight(), point)) {
         return;
     }
     const bool onBed = point.x >= -4.0f * unit && point.x <= 4.0f * unit && point.y >= -2.0f * unit &&
@@ -525,16 +512,16 @@ void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
     point.y = std::clamp(point.y, -2.0f * unit - kPenOverhang, 2.0f * unit + kPenOverhang);
     point.x = std::clamp(point.x, -4.0f * unit - kPenOverhang, 4.0f * unit + kPenOverhang);
     const std::optional<uint8_t> stroke = penStrokes_.AddLocalPoint(slot, point);
-    if (!stroke.has_value() || connection_ == nullptr) {
+    if (!stroke.has_value() || services_.connection == nullptr) {
         return;
     }
-    quill::Packet* packet = connection_->AllocPacket();
+    quill::Packet* packet = services_.connection->AllocPacket();
     if (packet == nullptr) {
         return;  // the pool stayed empty: the others miss this point
     }
     TableMessages::WritePenPoint(*packet, *stroke, point);
-    connection_->SendPacket(packet);
-    connection_->FreePacket(packet);
+    services_.connection->SendPacket(packet);
+    services_.connection->FreePacket(packet);
 }
 
 bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY) {
@@ -558,7 +545,7 @@ bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* scr
     }
     // Only the point's position is wanted, not a size on the screen: no focal factor.
     const ScreenPoint point =
-        ScreenProjection(viewProjection, 0.0f, ClientWidth(), ClientHeight()).Project(message.position);
+        ScreenProjection(viewProjection, 0.0f, services_.ClientWidth(), services_.ClientHeight()).Project(message.position);
     if (screenX != nullptr) {
         *screenX = TruncateToInt32(point.x);
     }
@@ -589,22 +576,22 @@ void GameTable::ComputeStroke() {
     in.livePower = power_;
     in.tableState = state_;
     in.chalkLevel = chalkLevel_;
-    if (player_ != nullptr) {
-        in.skills = player_->GetSkills();
-        in.cue = player_->GetEquippedCue(gameMode_);
-        in.chalkItemId = player_->GetCurrentChalkId();
-        in.aimItemBonus = player_->GetAimItemBonus();
+    if (services_.player != nullptr) {
+        in.skills = services_.player->GetSkills();
+        in.cue = services_.player->GetEquippedCue(gameMode_);
+        in.chalkItemId = services_.player->GetCurrentChalkId();
+        in.aimItemBonus = services_.player->GetAimItemBonus();
     }
-    if (in.chalkItemId != 0 && itemModels_ != nullptr) {
-        in.chalk = itemModels_->FindChalkStatistics(in.chalkItemId);
+    if (in.chalkItemId != 0 && services_.itemModels != nullptr) {
+        in.chalk = services_.itemModels->FindChalkStatistics(in.chalkItemId);
     }
-    if (connection_ != nullptr) {
-        in.guideLineBonus = connection_->GetGuideLineBonus();
-        in.perfectChalkBonus = connection_->GetPerfectChalkBonus();
-        in.noDeviation = connection_->IsNoDeviationActive();
+    if (services_.connection != nullptr) {
+        in.guideLineBonus = services_.connection->GetGuideLineBonus();
+        in.perfectChalkBonus = services_.connection->GetPerfectChalkBonus();
+        in.noDeviation = services_.connection->IsNoDeviationActive();
     }
     shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    StrokeComputation::Compute(in, shotRecord_, [this] { return Random(); });
+    StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
 
     shownPower_ = power_;
     UpdatePowerGauge();
@@ -756,9 +743,9 @@ void GameTable::SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem) {
 void GameTable::ApplyEquipmentPhysics() {
     std::optional<uint32_t> tableProperty;
     std::optional<uint32_t> ballSetProperty;
-    if (itemModels_ != nullptr) {
-        tableProperty = itemModels_->FindPhysicsProperty(tableItemId_);
-        ballSetProperty = itemModels_->FindPhysicsProperty(ballSetItemId_);
+    if (services_.itemModels != nullptr) {
+        tableProperty = services_.itemModels->FindPhysicsProperty(tableItemId_);
+        ballSetProperty = services_.itemModels->FindPhysicsProperty(ballSetItemId_);
     }
     if (tableProperty.has_value()) {
         tableItemProperty_ = *tableProperty;
@@ -795,10 +782,10 @@ void GameTable::DrawSnookerD() {
 
 bool GameTable::BallsFitTableItem(uint16_t tableItem) {
     const PhysicsModel* model = physics_.Model();
-    if (itemModels_ == nullptr || model == nullptr) {
+    if (services_.itemModels == nullptr || model == nullptr) {
         return false;
     }
-    const std::optional<uint32_t> kind = itemModels_->FindPhysicsProperty(tableItem);
+    const std::optional<uint32_t> kind = services_.itemModels->FindPhysicsProperty(tableItem);
     if (!kind.has_value()) {
         return false;
     }
@@ -916,11 +903,11 @@ void GameTable::CheckMarkHits() {
         return;
     }
     for (uint32_t mark : marks_.TakeHits(physics_.CachedPosition(markBall_))) {
-        if (sound_ != nullptr) {
-            sound_->PlaySound(kMarkHitSound, 1.0f);
+        if (services_.sound != nullptr) {
+            services_.sound->PlaySound(kMarkHitSound, 1.0f);
         }
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::TableMarkHit, mark, 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::TableMarkHit, mark, 0, 0);
         }
     }
 }
@@ -944,7 +931,7 @@ void GameTable::UpdatePowerGauge() {
 }
 
 void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
-    hud_.SetAimCursor(host_, restore, warpBack, frame);
+    hud_.SetAimCursor(services_.host, restore, warpBack, frame);
 }
 
 // --- models and effects ---

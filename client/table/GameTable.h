@@ -76,6 +76,7 @@
 #include "client/table/TableMessages.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
+#include "client/table/TableServices.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
@@ -147,13 +148,13 @@ public:
     GameTable& operator=(const GameTable&) = delete;
 
     // --- services ---
-    void SetHost(TableHost* host) { host_ = host; }
-    void SetConnection(TableConnection* connection) { connection_ = connection; }
-    void SetPlayer(TablePlayer* player) { player_ = player; }
-    void SetItemModels(const ItemModels* itemModels) { itemModels_ = itemModels; }
+    void SetHost(TableHost* host) { services_.host = host; }
+    void SetConnection(TableConnection* connection) { services_.connection = connection; }
+    void SetPlayer(TablePlayer* player) { services_.player = player; }
+    void SetItemModels(const ItemModels* itemModels) { services_.itemModels = itemModels; }
     void SetSound(TableSound* sound);
     // The draws (0 to 32767) of the stroke deviation and the camera jitter; the runtime's rand when empty.
-    void SetRandom(std::function<int()> random) { random_ = std::move(random); }
+    void SetRandom(std::function<int()> random) { services_.random = std::move(random); }
 
     // --- state and setters ---
     int32_t SetState(int32_t state);
@@ -550,9 +551,6 @@ private:
     quill::Vec3 CueBallPosition() const;
     float TableUnit() const;
     PlacementBounds Bounds() const;
-    uint16_t ClientWidth() const;
-    uint16_t ClientHeight() const;
-    int Random() const;
     void ShowShownModels(bool visible);
     // The D and the baulk line of snooker into the second guide line.
     void DrawSnookerD();
@@ -561,12 +559,7 @@ private:
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
     // Services.
-    TableHost* host_ = nullptr;
-    TableConnection* connection_ = nullptr;
-    TablePlayer* player_ = nullptr;
-    const ItemModels* itemModels_ = &TheItemModelCatalogue();
-    TableSound* sound_ = nullptr;
-    std::function<int()> random_;
+    TableServices services_;
 
     // Control block.
     int32_t state_ = kInitialState;
@@ -597,7 +590,7 @@ private:
 
     // Aim and camera.
     CameraState cameraState_;
-    TableCameraRig cameras_{physics_, cameraState_, [this] { return Random(); }};
+    TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
 
     // Ball in hand.
     int32_t placementArea_ = 0;
@@ -632,7 +625,7 @@ private:
     bool postShotPhase_ = false;
     bool pushedForward_ = false;  // the aim drag pushed the view forward
     bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
-    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return Random(); }};
+    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
     uint32_t burstCalls_ = 0;
     uint32_t lastBurstTime_ = 0;
     uint32_t lastUpdateTime_ = 0;

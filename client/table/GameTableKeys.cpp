@@ -55,7 +55,7 @@ constexpr int32_t kZoomCursor = 4;
 }  // namespace
 
 bool GameTable::IsKeyDown(int virtualKey) const {
-    return host_ != nullptr && host_->IsKeyDown(virtualKey);
+    return services_.host != nullptr && services_.host->IsKeyDown(virtualKey);
 }
 
 void GameTable::HideAmbientEffect() {
@@ -152,7 +152,7 @@ void GameTable::ReleaseShift() {
 bool GameTable::PressCtrl() {
     HideAmbientEffect();
     physics_.SnapshotBalls();
-    gaugeFlag_ = connection_ != nullptr && connection_->IsGaugeItemActive();
+    gaugeFlag_ = services_.connection != nullptr && services_.connection->IsGaugeItemActive();
     stroke_.Clear();
     input_.strokeKeyHeld = true;
     cameraState_.SetBackswingSteps(120);  // the cue may be drawn back to 29.4
@@ -169,9 +169,9 @@ bool GameTable::PressCtrl() {
     strokeDeviation_ = 0.0f;
     power_ = 0.0f;
     cameraState_.pullBack = kRestingPullBack;
-    if (host_ != nullptr) {
-        savedMouseSpeed_ = host_->GetMouseSpeed();
-        host_->SetMouseSpeed({0, 0, 0});
+    if (services_.host != nullptr) {
+        savedMouseSpeed_ = services_.host->GetMouseSpeed();
+        services_.host->SetMouseSpeed({0, 0, 0});
     }
     return true;
 }
@@ -197,8 +197,8 @@ void GameTable::RestoreMouseSpeed() {
     if (savedMouseSpeed_[0] == kNothingSaved) {
         return;
     }
-    if (host_ != nullptr) {
-        host_->SetMouseSpeed(savedMouseSpeed_);
+    if (services_.host != nullptr) {
+        services_.host->SetMouseSpeed(savedMouseSpeed_);
     }
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
 }
@@ -229,12 +229,12 @@ void GameTable::ReleaseSpace() {
 bool GameTable::PressCueView() {
     HideAmbientEffect();
     float guide = 0.0f;
-    if (player_ != nullptr) {
-        guide += static_cast<float>(player_->GetAimItemBonus()) / 100.0f;
+    if (services_.player != nullptr) {
+        guide += static_cast<float>(services_.player->GetAimItemBonus()) / 100.0f;
     }
-    if (connection_ != nullptr) {
-        guide += static_cast<float>(connection_->GetGuideValue()) / 100000.0f;
-        guide += static_cast<float>(connection_->GetGuideLineBonus()) / 100.0f;
+    if (services_.connection != nullptr) {
+        guide += static_cast<float>(services_.connection->GetGuideValue()) / 100000.0f;
+        guide += static_cast<float>(services_.connection->GetGuideLineBonus()) / 100.0f;
     }
     guide = std::min(guide, 1.0f);
     input_.cueViewKeyHeld = true;
@@ -254,24 +254,24 @@ void GameTable::ReleaseCueView() {
 }
 
 bool GameTable::PressPen() {
-    if (host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
+    if (services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
     }
     penMode_ = true;
     cameras_.UpdateUnprojection();
     penStrokes_.StartNextStroke(penSlot_);
     int32_t x = 0;
     int32_t y = 0;
-    if (host_ != nullptr) {
-        host_->GetCursorPosition(x, y);
+    if (services_.host != nullptr) {
+        services_.host->GetCursorPosition(x, y);
     }
     AddPenPoint(penSlot_, x, y);
     return true;
 }
 
 void GameTable::ReleasePen() {
-    if (host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
+    if (services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
     }
     penMode_ = false;
 }
@@ -395,10 +395,10 @@ void GameTable::ReleaseHeldKeys(bool focus) {
 
 bool GameTable::PollKeys() {
     ScopedLock holdTable(tableLock_);
-    if (!active_ || host_ == nullptr || host_->IsTextInputFocused()) {
+    if (!active_ || services_.host == nullptr || services_.host->IsTextInputFocused()) {
         return false;
     }
-    if (host_->IsAppActive() && PollKeyPresses()) {
+    if (services_.host->IsAppActive() && PollKeyPresses()) {
         return false;
     }
     return PollKeyReleases();
@@ -507,8 +507,8 @@ bool GameTable::OnCharMessage(uint32_t character) {
     constexpr uint32_t kEscape = 27;
     if (character == kEscape && sideOption_ > 0) {
         sideOption_ = 0;
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
         }
         return true;
     }
@@ -546,13 +546,13 @@ bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
             gameMode_ == type::kEightBall) {
             const int32_t pocket = PickPocketAt(x, y);
             if (pocket > 0) {
-                if (sound_ != nullptr) {
-                    sound_->PlaySound(kPocketCallSound, 1.0f);
+                if (services_.sound != nullptr) {
+                    services_.sound->PlaySound(kPocketCallSound, 1.0f);
                 }
                 targetBall_ = static_cast<int8_t>(pocket);
                 controlEnabled_ = aimFollowsCamera_;
-                if (host_ != nullptr) {
-                    host_->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
+                if (services_.host != nullptr) {
+                    services_.host->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
                 }
                 return false;
             }
@@ -605,8 +605,8 @@ void GameTable::OnLeftButtonUp() {
     }
     if (heldBall_ >= 0) {
         SyncReportRecord();
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
         }
         const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
         if (!shotRunning_ && !topView) {
@@ -620,8 +620,8 @@ void GameTable::OnLeftButtonUp() {
     if (input_.aimDragHeld) {
         input_.aimDragHeld = false;
         SetAimCursor(true, true, 0);
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
         }
     }
     if (input_.mouseAimHeld && !input_.tipDragHeld) {

@@ -122,7 +122,7 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
 // One model per ball of the set: model v of the ball-set file (v its texture set) in the face of the ball.
 bool GameTable::LoadBallModels(quill::Package& balls, quill::Package& objects) {
     ReleaseBallModels();
-    const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(ballSetItemId_) : nullptr;
+    const ItemModelRecord* record = services_.itemModels != nullptr ? services_.itemModels->FindRecord(ballSetItemId_) : nullptr;
     quill::ResourceFile* file = record != nullptr ? ModelFiles::Open(&objects, record->modelName) : nullptr;
     const uint32_t modelId = record != nullptr ? record->ballSetVariant : 0;
     if (file == nullptr) {
@@ -159,7 +159,7 @@ bool GameTable::LoadCueModel(CueModelEntry& entry) {
     std::unique_ptr<TableModelObject> model;
     if (entry.IsCustom()) {
         model = ModelFiles::TunedCue(cues, entry.Parts(), Batcher());
-    } else if (const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(entry.ItemId()) : nullptr) {
+    } else if (const ItemModelRecord* record = services_.itemModels != nullptr ? services_.itemModels->FindRecord(entry.ItemId()) : nullptr) {
         model = ModelFiles::StockCue(cues, *record, Batcher());
     }
     if (model == nullptr) {
@@ -177,10 +177,10 @@ void GameTable::RebuildAmbientEffect(bool reusePackage) {
     ScopedLock hold(ambientLock_);
     ambientEffect_.reset();
     ambientModel_.reset();
-    if (loadVariant_ == 2 || resources_ == nullptr || player_ == nullptr || itemModels_ == nullptr) {
+    if (loadVariant_ == 2 || resources_ == nullptr || services_.player == nullptr || services_.itemModels == nullptr) {
         return;
     }
-    const ItemModelRecord* record = itemModels_->FindRecord(player_->GetCurrentChalkId());
+    const ItemModelRecord* record = services_.itemModels->FindRecord(services_.player->GetCurrentChalkId());
     quill::Package* objects = reusePackage ? resources_->FindPackage(u"BillObject") : nullptr;
     if (objects == nullptr) {
         objects = resources_->OpenPackage(u"BillObject", false);
@@ -194,18 +194,18 @@ void GameTable::RebuildAmbientEffect(bool reusePackage) {
         return;
     }
     ambientModel_ = std::move(model);
-    ambientEffect_ = std::make_unique<AmbientEffect>(*ambientModel_, random_);
+    ambientEffect_ = std::make_unique<AmbientEffect>(*ambientModel_, services_.random);
 }
 
 void GameTable::BuildChalkBursts(quill::Package* package) {
-    if (loadVariant_ == 2 || player_ == nullptr || itemModels_ == nullptr) {
+    if (loadVariant_ == 2 || services_.player == nullptr || services_.itemModels == nullptr) {
         return;
     }
     if (package == nullptr && resources_ != nullptr) {
         package = resources_->OpenPackage(u"BillObject", false);
     }
-    const uint16_t chalk = player_->GetCurrentChalkId();
-    if (package == nullptr || chalk == 0 || itemModels_->FindRecord(chalk) == nullptr) {
+    const uint16_t chalk = services_.player->GetCurrentChalkId();
+    if (package == nullptr || chalk == 0 || services_.itemModels->FindRecord(chalk) == nullptr) {
         return;
     }
     const quill::SharedPtr<quill::Texture> texture = ModelFiles::Texture(ModelFiles::Open(package, u"shadow"), kParticleTexture);
@@ -219,7 +219,7 @@ void GameTable::BuildChalkBursts(quill::Package* package) {
 
 void GameTable::ApplyTableItem() {
     drawnMode_ = gameMode_;
-    const ItemModelRecord* record = itemModels_ != nullptr ? itemModels_->FindRecord(tableItemId_) : nullptr;
+    const ItemModelRecord* record = services_.itemModels != nullptr ? services_.itemModels->FindRecord(tableItemId_) : nullptr;
     if (record == nullptr) {
         return;
     }

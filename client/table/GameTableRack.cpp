@@ -128,8 +128,8 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             const BallPose lastBall = left == 1 ? BallPose{physics_.CachedPosition(static_cast<uint32_t>(last)),
                                                            physics_.CachedOrientation(static_cast<uint32_t>(last))}
                                                 : BallPose{};
-            if (sound_ != nullptr) {
-                sound_->PlaySound(kReRackSound, 1.0f);
+            if (services_.sound != nullptr) {
+                services_.sound->PlaySound(kReRackSound, 1.0f);
             }
             physics_.ReRackAround(left == 1 ? last : -1, rackArgument);
             const auto place = [this](uint32_t ball, const BallPose& pose) {
@@ -164,8 +164,8 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
     }
     const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
     if (racksAgain && (state_ == 4 || state_ == 5 || force) && left == 0) {
-        if (sound_ != nullptr) {
-            sound_->PlaySound(kReRackSound, 1.0f);
+        if (services_.sound != nullptr) {
+            services_.sound->PlaySound(kReRackSound, 1.0f);
         }
         {
             ScopedLock hold(physics_.GetLock());
@@ -218,8 +218,8 @@ void GameTable::ReAim(float seconds, bool /*flag*/) {
     if (first >= 0) {
         // Toward the ball the cue ball would meet, a little off its centre.
         const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
-        const float offsetX = static_cast<float>(Random() % 100) / 30.0f;
-        const float offsetY = static_cast<float>(Random() % 100) / 30.0f;
+        const float offsetX = static_cast<float>(services_.Random() % 100) / 30.0f;
+        const float offsetY = static_cast<float>(services_.Random() % 100) / 30.0f;
         yaw = YawBetweenPoints(cue.x, cue.y, cue.z, target.x + offsetX, target.y + offsetY, target.z);
     }
     float distance = cameras_.DefaultCameraDistance();

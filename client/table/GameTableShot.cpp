@@ -70,7 +70,7 @@ void GameTable::CommitShot() {
         // A weak break in three-cushion is played at about half power.
         const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
         if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && shotRecord_.power < 0.5f) {
-            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(Random() % 50) / 1000.0);
+            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
         shotRecord_.valid |= ShotRecord::kValidFilled;
         CommitRecord();
@@ -245,7 +245,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
     const int32_t amount = TruncateToInt32((strikeValue + shotRecord_.power) * 200.0f);
     int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
     if (used < 11) {
-        used = 7 + Random() % 5;
+        used = 7 + services_.Random() % 5;
     }
     shotRecord_.chalkUsed = static_cast<uint8_t>(used);
     ParticleBurst* burst = SelectChalkBurst(shotRecord_.chalkItemId);
@@ -278,8 +278,8 @@ void GameTable::ChargeLocalShot(float strikeValue) {
         }
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
         chalkLevel_ -= chalkUsed;
-        if (state_ != 6 && host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
+        if (state_ != 6 && services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
                              0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
@@ -294,7 +294,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
 void GameTable::CaptureShotRecord() {
     ScopedLock holdTable(tableLock_);
     physics_.SnapshotBalls();
-    const uint16_t chalk = player_ != nullptr ? player_->GetCurrentChalkId() : 0;
+    const uint16_t chalk = services_.player != nullptr ? services_.player->GetCurrentChalkId() : 0;
     const CueIdentity cue = CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());

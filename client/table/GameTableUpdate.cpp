@@ -109,8 +109,8 @@ StrokeContext GameTable::MakeStrokeContext() const {
     context.gaugeFlag = gaugeFlag_;
     context.gaugeOption = cameras_.Options().gaugeStroke;
     context.shotRunning = shotRunning_;
-    if (player_ != nullptr) {
-        const EquippedCue cue = player_->GetEquippedCue(gameMode_);
+    if (services_.player != nullptr) {
+        const EquippedCue cue = services_.player->GetEquippedCue(gameMode_);
         context.cueStatApplies = cue.bonusesApply;
         context.cueStat = cue.stats[1];  // the power balance steadies the gauge
     }
@@ -176,8 +176,8 @@ void GameTable::FinishShot() {
     physics_.SnapshotBalls();
     SyncReportRecord();
     hud_.SetVisible(TableHud::kPowerLabel, false);
-    if (state_ != static_cast<int32_t>(kSlowTrailState) && host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
+    if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
     }
 }
 
@@ -215,8 +215,8 @@ void GameTable::TickCameraController() {
     if (!input_.zoomKeyHeld) {
         cameras_.GetCamera().SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
-        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
+        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }
 }
