@@ -125,14 +125,9 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
         marks_.Clear();
     }
     gameMode_ = gameMode;
-    ShowPocketStripForMode();
+    hudValues_.ShowPocketStripForMode(gameMode_);
     ScopedLock hold(physics_.GetLock());
     physics_.SetGameType(gameMode);
-}
-
-void GameTable::ShowPocketStripForMode() {
-    const bool pocketStrip = !quill::IsCaromGame(gameMode_) && gameMode_ != type::kSnooker && gameMode_ >= 0;
-    hud_.SetVisible(TableHud::kPocketStrip, pocketStrip);
 }
 
 void GameTable::ClearTrails() {
@@ -593,9 +588,9 @@ void GameTable::ComputeStroke() {
     shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
 
-    shownPower_ = power_;
+    hudValues_.SetShownPower(power_);
     UpdatePowerGauge();
-    hud_.SetVisible(TableHud::kAimCursor, false);
+    hudValues_.Hud().SetVisible(TableHud::kAimCursor, false);
     // A glide of the aim must not move the cue away from the stroke just computed.
     cameraState_.StopEase();
 }
@@ -658,7 +653,7 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     cameraOptions.cameraFlagA = options.cameraOption == 2;
     cameraOptions.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
     cameraOptions.cameraForced = false;
-    powerDisplayMode_ = options.powerDisplayOption == 1 ? 1 : 0;
+    hudValues_.SetPowerDisplayMode(options.powerDisplayOption == 1 ? 1 : 0);
     if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shotRunning_) {
         cameras_.FocusCameraOnCueBall();
     }
@@ -916,22 +911,22 @@ void GameTable::CheckMarkHits() {
 
 void GameTable::UpdatePowerGauge() {
     PowerGaugeInputs in;
-    in.shownPower = shownPower_;
+    in.shownPower = hudValues_.ShownPower();
     in.power = power_;
-    in.strokeDeviation = strokeDeviation_;
-    in.powerDisplayMode = powerDisplayMode_;
+    in.strokeDeviation = hudValues_.StrokeDeviation();
+    in.powerDisplayMode = hudValues_.PowerDisplayMode();
     in.controlEnabled = controlEnabled_;
     in.strokeKeyHeld = input_.strokeKeyHeld;
     in.strokeFinishing = input_.strokeFinishing;
     in.aimFollowsCamera = aimFollowsCamera_;
-    in.showPowerFigures = showPowerFigures_;
+    in.showPowerFigures = hudValues_.ShowsPowerFigures();
     const std::optional<BallScreenInfo> cueBall = CueBallScreenInfo();
     in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
-    hud_.UpdatePowerGauge(in);
+    hudValues_.Hud().UpdatePowerGauge(in);
 }
 
 void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
-    hud_.SetAimCursor(services_.host, restore, warpBack, frame);
+    hudValues_.Hud().SetAimCursor(services_.host, restore, warpBack, frame);
 }
 
 // --- models and effects ---

@@ -71,7 +71,7 @@
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
-#include "client/table/TableHud.h"
+#include "client/table/TableHudValues.h"
 #include "client/table/TableMarks.h"
 #include "client/table/TableMessages.h"
 #include "client/table/TableModelNode.h"
@@ -124,22 +124,6 @@ public:
         bool rightButtonZoom = false;     // the right button zooms
         bool cueViewKeyHeld = false;      // 'V'
         bool extra = false;
-    };
-
-    // Values the table only keeps (and clears where it says); the screens give them their meaning.
-    struct ScreenValues {
-        bool demoHold = false;    // the login screen's demonstration holds the table still
-        bool demoSecond = false;  // the demonstration's second flag
-        bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
-        int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
-        bool masterOption = false;  // the room: the master owns the table option item (4145)
-        bool goldCue = false;       // the room: the gold-cue switch (item 4150), toggled as a practice aid
-        bool goldCueInUse = false;  // the room: the second switch of item 4150, set once the item is in use
-        uint16_t shortValue = 1;
-        uint32_t word = 0;
-        uint32_t wordA = 0;
-        uint32_t wordB = 0;
-        float extraPower = 0.0f;
     };
 
     GameTable();
@@ -343,13 +327,9 @@ public:
     void CheckMarkHits();
 
     // --- HUD: laid out on the game thread, drawn on the main thread ---
-    void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }
-    void SetHudBottomOffset(int32_t offset) { hud_.SetHudBottomOffset(offset); }
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-    // The 2D pass (main thread).
-    void DrawHud() { hud_.Draw(); }
-    TableHud& Hud() { return hud_; }
+    TableHudValues& HudValues() { return hudValues_; }
 
     // --- the render step and the draw passes (main thread) ---
     // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
@@ -419,7 +399,6 @@ public:
     InputFlags& Input() { return input_; }
     TableCameraRig& Cameras() { return cameras_; }
     const TableCameraRig& Cameras() const { return cameras_; }
-    ScreenValues& ForScreens() { return screenValues_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
@@ -443,11 +422,6 @@ public:
     int8_t TargetBall() const { return targetBall_; }
     int32_t KeyMask() const { return keyMask_; }
     void SetKeyMask(int32_t mask) { keyMask_ = mask; }
-    int32_t PowerDisplayMode() const { return powerDisplayMode_; }
-    void SetShowPowerFigures(bool on) { showPowerFigures_ = on; }
-    void SetStrokeDeviation(float deviation) { strokeDeviation_ = deviation; }
-    void SetShownPower(float power) { shownPower_ = power; }
-    float ShownPower() const { return shownPower_; }
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
@@ -522,7 +496,6 @@ private:
     void StartShotNow(int32_t swings, bool keepCamera);
     void StampRecordHeader(const CueIdentity& cue);
     void CommitRecord();
-    void ShowShotPower(float power);
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
     float StartPhysics();
@@ -538,8 +511,6 @@ private:
     void AppendTrailPoints();
     // Empties every ball's trail, also those of balls the current game does not have.
     void ClearTrails();
-    // The pocketed-ball strip shows in the pocket games but snooker.
-    void ShowPocketStripForMode();
     void TickCameraController();
     void TickEffects(uint32_t time);
     StrokeContext MakeStrokeContext() const;
@@ -577,8 +548,6 @@ private:
     uint32_t lastSpecialKey_ = 0;
     bool altDisplay_ = false;     // toggled with 'B'
     bool showAllTrails_ = false;  // toggled with 'T': every ball leaves a trail, not only the cue ball
-    ScreenValues screenValues_;
-    int32_t powerDisplayMode_ = 1;
     int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
     TablePhysics physics_;
@@ -600,12 +569,9 @@ private:
 
     // Trails, HUD and lines.
     std::array<std::unique_ptr<LineList>, kMaxBalls> ballTrails_;
-    TableHud hud_;
+    TableHudValues hudValues_;
     std::array<std::unique_ptr<LineList>, 2> guideLines_;
-    bool showPowerFigures_ = false;
-    float shownPower_ = 0.0f;
     float power_ = 0.0f;
-    float strokeDeviation_ = 0.0f;
     int32_t keyMask_ = -1;
 
     // Shot records.

@@ -37,7 +37,7 @@ int32_t GameTable::RenderOverlay(D3D9RenderDevice& device) {
         DrawCue(device);
     }
     if (IsPocketGame(gameMode_) && gameMode_ != type::kSnooker) {
-        hud_.ShowPocketedBalls(std::span<const uint8_t>(renderFlags_.data(), renderBallCount_));
+        hudValues_.Hud().ShowPocketedBalls(std::span<const uint8_t>(renderFlags_.data(), renderBallCount_));
     }
     return 0;
 }

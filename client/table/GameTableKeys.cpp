@@ -157,16 +157,16 @@ bool GameTable::PressCtrl() {
     input_.strokeKeyHeld = true;
     cameraState_.SetBackswingSteps(120);  // the cue may be drawn back to 29.4
     UpdatePowerGauge();
-    if (powerDisplayMode_ == 0) {
-        hud_.SetVisible(TableHud::kPowerPanel, true);
+    if (hudValues_.PowerDisplayMode() == 0) {
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, true);
     }
-    if (powerDisplayMode_ == 1 || powerDisplayMode_ == 2 || gaugeFlag_) {
-        hud_.SetVisible(TableHud::kPowerPanel, false);
-        hud_.SetVisible(TableHud::kCueBallPanel, true);
+    if (hudValues_.PowerDisplayMode() == 1 || hudValues_.PowerDisplayMode() == 2 || gaugeFlag_) {
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, true);
     }
-    hud_.SetVisible(TableHud::kPowerLabel, false);
-    shownPower_ = 0.0f;
-    strokeDeviation_ = 0.0f;
+    hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
+    hudValues_.SetShownPower(0.0f);
+    hudValues_.SetStrokeDeviation(0.0f);
     power_ = 0.0f;
     cameraState_.pullBack = kRestingPullBack;
     if (services_.host != nullptr) {
@@ -178,8 +178,8 @@ bool GameTable::PressCtrl() {
 
 void GameTable::ReleaseCtrl() {
     if (!shotRunning_) {
-        hud_.SetVisible(TableHud::kPowerPanel, false);
-        hud_.SetVisible(TableHud::kCueBallPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     }
     // A stroke let go before its strike plays nothing.
     if (!input_.strokeFinishing && !shotRunning_) {

@@ -82,7 +82,7 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
     }
     BuildChalkBursts(objects);
     RebuildAmbientEffect(true);
-    hud_.LoadGraphics(0);
+    hudValues_.Hud().LoadGraphics(0);
     if (!ballsLoaded) {
         resources.SetLoadContext(failure.packageName, failure.fileName, failure.kind);
     }

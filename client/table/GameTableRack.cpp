@@ -76,9 +76,9 @@ void GameTable::Reset(uint32_t rackArgument) {
 
     cameras_.ResetDefaultView();
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
-    strokeDeviation_ = 0.0f;
+    hudValues_.SetStrokeDeviation(0.0f);
     shotStartTime_ = 0;
-    screenValues_.foulCount = 0;
+    hudValues_.ForScreens().foulCount = 0;
     penStrokes_.Clear();
 
     {
@@ -90,7 +90,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     cameraState_.ResetAim();
     UpdatePowerGauge();
 
-    ShowPocketStripForMode();
+    hudValues_.ShowPocketStripForMode(gameMode_);
     marks_.Clear();
 }
 

@@ -57,8 +57,8 @@ void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
     visible_ = false;
     ShowShownModels(false);
-    hud_.SetVisible(TableHud::kOverlayPanel, false);
-    hud_.SetVisible(TableHud::kCueBallPanel, false);
+    hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
+    hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     UpdatePowerGauge();
     targetMode_ = false;
     const CueIdentity cue = CurrentCueIdentity();
@@ -113,7 +113,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     OnKey(kPenKey, false);
-    screenValues_.breakAgain = false;
+    hudValues_.ForScreens().breakAgain = false;
     ClearTrails();
     {
         ScopedLock hold(modelLock_);
@@ -136,10 +136,10 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         {
             ScopedLock hold(physics_.GetLock());
             power = shotRecord_.power;
-            shownPower_ = power;
-            strokeDeviation_ = shotRecord_.paramG;
+            hudValues_.SetShownPower(power);
+            hudValues_.SetStrokeDeviation(shotRecord_.paramG);
         }
-        ShowShotPower(power);
+        hudValues_.ShowShotPower(power);
         shotStartTime_ = platform::TimeGetTime();
         visible_ = false;
         ShowShownModels(false);
@@ -166,14 +166,6 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     input_.aimDragHeld = false;
     dragOverride_ = false;
     pushedForward_ = false;
-}
-
-void GameTable::ShowShotPower(float power) {
-    const int32_t height = std::min(TruncateToInt32(power * 120.0f), 120);
-    hud_.Place(TableHud::kPowerLabel, 0, 181 - height);
-    hud_.SetText(TableHud::kPowerLabel, quill::Format(u"%3.1f%%", power * 100.0f));
-    hud_.SetVisible(TableHud::kPowerLabel, true);
-    hud_.SetVisible(TableHud::kPowerPanel, true);
 }
 
 float GameTable::StartPhysics() {

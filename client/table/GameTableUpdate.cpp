@@ -81,7 +81,7 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
             }
         } else if (dy != 0) {
             cameraState_.elevationCopy = std::max(cameraState_.elevationCopy, cameraState_.elevation);
-            hud_.SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
+            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
             eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
@@ -105,7 +105,7 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
 StrokeContext GameTable::MakeStrokeContext() const {
     StrokeContext context;
     context.scale = cameras_.Options().strokeScale;
-    context.kind = powerDisplayMode_;
+    context.kind = hudValues_.PowerDisplayMode();
     context.gaugeFlag = gaugeFlag_;
     context.gaugeOption = cameras_.Options().gaugeStroke;
     context.shotRunning = shotRunning_;
@@ -135,10 +135,10 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
             break;
         case StrokeSampler::Event::kFinished:
             input_.strokeFinishing = false;
-            strokeDeviation_ = stroke_.Deviation();
+            hudValues_.SetStrokeDeviation(stroke_.Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
-                shotRecord_.paramG = strokeDeviation_;
+                shotRecord_.paramG = hudValues_.StrokeDeviation();
             }
             ComputeStroke();
             CommitShot();
@@ -175,7 +175,7 @@ void GameTable::FinishShot() {
     cameras_.SetRefocusOnTopViewExit(false);
     physics_.SnapshotBalls();
     SyncReportRecord();
-    hud_.SetVisible(TableHud::kPowerLabel, false);
+    hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
     if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
     }

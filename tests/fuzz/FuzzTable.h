@@ -37,7 +37,7 @@ struct TableFixture {
             table.Cameras().GetCamera().SetCamera(mode, &camera);
         }
         table.Cameras().UpdateUnprojection();
-        table.LayoutHud(1024, 768);
+        table.HudValues().LayoutHud(1024, 768);
     }
     // The table's HUD is a widget tree: a toolkit stands ready before the table is made.
     kestrovan::test::HudToolkit toolkit;

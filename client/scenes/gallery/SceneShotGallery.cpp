@@ -139,7 +139,7 @@ void SceneShotGallery::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
     if (GameTable* table = stage_.Table())
-        table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneShotGallery::OnActivate(bool active) {
@@ -177,7 +177,7 @@ void SceneShotGallery::Activate() {
         table->Physics().SetSpeedFactor(1.0f);
         table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
         table->SetState(0);
-        table->LayoutHud(Width(), Height());
+        table->HudValues().LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);
     }
     {

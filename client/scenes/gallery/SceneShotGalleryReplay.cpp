@@ -178,7 +178,7 @@ void SceneShotGallery::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr)
         return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     DrawWidgets(device);
 }
 

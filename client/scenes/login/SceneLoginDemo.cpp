@@ -51,8 +51,8 @@ void SceneLogin::ResetDemo() {
         table->Cameras().SetCameraFlags(false, true, false, false);
         table->SetState(0);
         table->SetVisible(true);
-        table->ForScreens().demoHold = true;
-        table->ForScreens().demoSecond = false;
+        table->HudValues().ForScreens().demoHold = true;
+        table->HudValues().ForScreens().demoSecond = false;
         SetUpDemoCamera();
         LoadNextDemoShot();
         table->Cameras().FocusCameraOnCueBall();
@@ -137,7 +137,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
     }
     const DemoShotCycle::Step step = demo_.Advance();
     if (step.releaseHold)
-        table->ForScreens().demoHold = false;
+        table->HudValues().ForScreens().demoHold = false;
     if (step.firstMove) {
         LockedSetDistance(slot, static_cast<float>(140 + app_.GetRandom().Next() % 50));
     }
@@ -156,7 +156,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
 // The loaded shot is played, and a camera looking too flat or too steep turns to 30 or 60 degrees.
 void SceneLogin::PlayDemoShot() {
     GameTable* table = stage_.Table();
-    table->ForScreens().demoHold = true;
+    table->HudValues().ForScreens().demoHold = true;
     table->StartShot(2, true);
     const float pitch = GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef());
     const float keep = CameraController::kKeep;

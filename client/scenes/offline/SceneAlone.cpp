@@ -207,7 +207,7 @@ void SceneAlone::SetUpTable() {
     table.SetAimFollowsCamera(true);
     table.OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 void SceneAlone::EquipProfileCue() {
@@ -326,7 +326,8 @@ void SceneAlone::OnSettingsChanged(const Settings& settings) {
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneAlone::OnActivate(bool active) {
@@ -349,7 +350,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
         LoadShownItemPreviews(*this, *resources, *device);
     }

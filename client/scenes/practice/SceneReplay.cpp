@@ -202,7 +202,7 @@ void SceneReplay::Activate() {
     nextPass_ = 0;
     table.SetupTable(physics, 0);
     table.Cameras().SetTopView(true);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
     if (shotRead_) RestartReplay(kPassSwings);
     SetReady(true);
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
@@ -342,7 +342,7 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, 0.0f, &kLighting);
     if (!draw || device == nullptr) return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     quill::ScopedLock hold(lock_);
     DrawWidgets(device);
 }
@@ -351,7 +351,8 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneReplay::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneReplay::OnActivate(bool active) {

@@ -142,7 +142,7 @@ void SceneRoomPractice::SetUpTable() {
     table.SetPlacingEnabled(true);
     table.SetControlEnabled(true);
     table.SetVisible(true);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 // The cue the player keeps for the game type (a custom cue with its parts), else the stock cue.
@@ -226,7 +226,7 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
     replayPanel_->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -237,7 +237,8 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneRoomPractice::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneRoomPractice::OnActivate(bool active) {

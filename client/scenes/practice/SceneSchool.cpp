@@ -78,7 +78,7 @@ bool SceneSchool::OnEnter() {
 int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     GameTable& table =
         stage_.CreateTable({kSchoolGameMode, kSchoolTable, kSchoolBallSet, kDefaultPhysicsModelCode, 0});
-    table.SetHudBottomOffset(-460);
+    table.HudValues().SetHudBottomOffset(-460);
     if (ResourcePackCatalog* catalog = app_.Catalog()) {
         AddResourceRecord({catalog->UiFolder(), u"Tut", -1, 0});
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
@@ -135,7 +135,7 @@ void SceneSchool::SetUpTable() {
     table.SetControlEnabled(true);
     table.SetState(3);
     table.SetKeyMask(0);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 // The player's cue for the school's game (a custom cue with its parts), else his default cue.
@@ -322,7 +322,7 @@ void SceneSchool::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -335,7 +335,8 @@ void SceneSchool::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     if (!built_) return;
     index_->PlaceOnScreen(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneSchool::OnActivate(bool active) {

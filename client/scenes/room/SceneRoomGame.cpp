@@ -216,7 +216,7 @@ void SceneRoomGame::Activate() {
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);
         table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
-        table->LayoutHud(Width(), Height());
+        table->HudValues().LayoutHud(Width(), Height());
         const quill::InventoryItem* cue = CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
         if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
@@ -265,7 +265,8 @@ void SceneRoomGame::Activate() {
     ShowStake();
     ShowLevelRange();
     CheckCueDurability();
-    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
+    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse())
+        table->HudValues().ForScreens().goldCue = true;
     ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
@@ -390,7 +391,7 @@ void SceneRoomGame::RunTurnClock(uint32_t nowMs) {
     const int8_t shooter = room_.shooterSeat;
     if (IsLocalTurn() && table.IsControlEnabled()) {
         const auto mode = room_.gameType;
-        if ((mode == 3 || mode == 5) && table.ForScreens().foulCount == 0 && turnClock_.FreezeDue(nowMs)) {
+        if ((mode == 3 || mode == 5) && table.HudValues().ForScreens().foulCount == 0 && turnClock_.FreezeDue(nowMs)) {
             table.ReleaseHeldKeys(false);
             table.SetControlEnabled(false);
         }
@@ -527,7 +528,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     replayPanel_->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -644,7 +645,7 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     const auto h = static_cast<int32_t>(height);
     startReady_->Place(w, h);
     playerBoard_->Place(w, h);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(w, h);
+    if (GameTable* table = stage_.Table()) table->HudValues().LayoutHud(w, h);
     if (IsVisible()) animations_->ApplyChildAnchors(w, h);
 }
 

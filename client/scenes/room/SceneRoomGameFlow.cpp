@@ -348,7 +348,7 @@ void SceneRoomGame::ApplyTurnGame(const TurnResultMessage& turn) {
     if (static_cast<uint16_t>(turn.pointChange) == kFoulResetChange && table != nullptr) {
         PlayTurnAnimation(kFoulResetAnimation);
         table->SetRuleCounter(kFoulResetCounter);
-        ++table->ForScreens().foulCount;
+        ++table->HudValues().ForScreens().foulCount;
     }
     if (quill::TeamState* shooting = PlayingTeam(model_.currentTeam)) shooting->SetState(turn.shooterTeamState);
     for (const TurnResultMessage::Money& entry : turn.money) ApplyMoney(entry.seat, entry.money);
@@ -497,7 +497,7 @@ void SceneRoomGame::OnBreakRerack(quill::Packet& packet) {
     table->Physics().SeedRandom(rerack->seed);
     table->RackBalls();
     if (rerack->kind == 1) {
-        table->ForScreens().breakAgain = true;
+        table->HudValues().ForScreens().breakAgain = true;
     } else if (IsPocketMode()) {
         QueueAnnouncement(kRackVoice);
     }

@@ -94,7 +94,8 @@ void SceneRoomGame::UseQuickSlot(int32_t bar, int32_t kind) {
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
             if (slot == kGoldCueSlot) {
-                if (GameTable* table = stage_.Table()) table->ForScreens().goldCue = !table->ForScreens().goldCue;
+                if (GameTable* table = stage_.Table())
+                    table->HudValues().ForScreens().goldCue = !table->HudValues().ForScreens().goldCue;
             } else if (slot == kFreeMoveSlot) {
                 AddChatLine(u"Click the ball to move the location during practice.", kYellow);
             } else if (slot == kZKeySlot) {
@@ -310,8 +311,8 @@ void SceneRoomGame::OnItemUseResult(quill::Packet& packet) {
     }
     itemBar_->Refresh();
     if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) {
-        table->ForScreens().goldCue = true;
-        table->ForScreens().goldCueInUse = true;
+        table->HudValues().ForScreens().goldCue = true;
+        table->HudValues().ForScreens().goldCueInUse = true;
     }
     ReadOptionSwitches();
 }
@@ -353,7 +354,7 @@ void SceneRoomGame::OnItemQuantity(quill::Packet& packet) {
 void SceneRoomGame::ReadOptionSwitches() {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    table->ForScreens().masterOption = false;
+    table->HudValues().ForScreens().masterOption = false;
     table->SetSideOption(0);
     const bool master = masterSeat_ == localSeat_;
     quill::PlayerState& local = Player();
@@ -361,7 +362,7 @@ void SceneRoomGame::ReadOptionSwitches() {
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
         const quill::InventoryItem* item = local.ItemAt(i);
         if (item == nullptr || WaitsToStart(*item)) continue;
-        if (item->typeCode == kMasterOption && master) table->ForScreens().masterOption = true;
+        if (item->typeCode == kMasterOption && master) table->HudValues().ForScreens().masterOption = true;
         if (item->typeCode == kSideOption) table->SetSideOption(1);
     }
 }

@@ -362,7 +362,7 @@ TEST_F(TableCameraTest, OptionsAndAim) {
     EXPECT_TRUE(table->Cameras().Options().invertHorizontal);
     EXPECT_TRUE(table->Cameras().Options().cameraFlagA);
     EXPECT_TRUE(table->Cameras().Options().cameraFlagB);
-    EXPECT_EQ(table->PowerDisplayMode(), 0);
+    EXPECT_EQ(table->HudValues().PowerDisplayMode(), 0);
     // The camera option turned to 2: the camera looks at the cue ball.
     EXPECT_NEAR(cameras[1]->Target().x, -20.0f, 1e-4);
 

@@ -49,7 +49,7 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().TargetBall(), -1);
     EXPECT_EQ(Table().KeyMask(), -1);
     EXPECT_EQ(Table().SideOption(), 0);
-    EXPECT_EQ(Table().PowerDisplayMode(), 1);
+    EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
     EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
     EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
     EXPECT_EQ(Table().BallTrail(5).BaseColour(), 0x20ffffffu);
@@ -57,7 +57,7 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().BallTrail(5).FadeLength(), 800u);
     EXPECT_EQ(Table().GuideLine(0).BaseColour(), 0x80ff80ffu);
     EXPECT_EQ(Table().Aim().pullBack, -3.0f);
-    EXPECT_EQ(Table().ForScreens().shortValue, 1);
+    EXPECT_EQ(Table().HudValues().ForScreens().shortValue, 1);
     EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
 }
 

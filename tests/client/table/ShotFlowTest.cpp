@@ -223,7 +223,7 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     EXPECT_EQ(table->GetShotRecord().paramG, 1.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 181);
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 181);
     table->StopShot();
 
     ShotData text;
@@ -235,8 +235,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     EXPECT_EQ(table->GetShotRecord().paramG, 0.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a shot text lay outside its range"));
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 61);
 }
 
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
@@ -272,15 +272,15 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     record.powerCap = 1.0f;
     record.aimPointX = 100.0f;
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
-    EXPECT_TRUE(table->Hud().GetWidget(TableHud::kPowerLabel).IsVisible());
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 61);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_TRUE(table->HudValues().Hud().GetWidget(TableHud::kPowerLabel).IsVisible());
     table->StopShot();
 
     record.power = 0.5f;
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 121);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"50.0%");
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 121);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"50.0%");
     table->StopShot();
 
     // A captured shot in the slow watching state: committed as local, but no ShotFired; the cue swings first.

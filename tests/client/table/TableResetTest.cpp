@@ -77,7 +77,7 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_EQ(table->Pen().CurrentStroke(0), 0);
         EXPECT_EQ(table->Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
-        EXPECT_EQ(table->Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
+        EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
         EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
         table->Input().tipDragHeld = false;
     }

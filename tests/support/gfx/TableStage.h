@@ -121,8 +121,8 @@ public:
         table->SetCurrentCue(table->GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
         table->SetControlEnabled(true);
         table->SetState(4);
-        table->LayoutHud(host.width, host.height);
-        table->SetShownPower(0.6f);
+        table->HudValues().LayoutHud(host.width, host.height);
+        table->HudValues().SetShownPower(0.6f);
         table->UpdatePowerGauge();
         return true;
     }
@@ -151,7 +151,7 @@ public:
         table->RenderOverlay(*device);
         table->DrawScene(*device, 0);
         const bool hud = device->Begin2D();
-        table->DrawHud();
+        table->HudValues().DrawHud();
         device->EndScene();
         return hud;
     }
@@ -170,7 +170,7 @@ public:
             return false;
         }
         const bool hud = device->Begin2D();
-        table->DrawHud();
+        table->HudValues().DrawHud();
         device->EndScene();
         return hud;
     }

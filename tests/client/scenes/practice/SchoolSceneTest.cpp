@@ -182,7 +182,7 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
     Post(quill::AppEventId::SchoolStep, 41);
     Press(school->ContinueButton());
     EXPECT_EQ(school->Table()->KeyMask(), 511);
-    EXPECT_EQ(school->Table()->PowerDisplayMode(), 0);
+    EXPECT_EQ(school->Table()->HudValues().PowerDisplayMode(), 0);
     Post(quill::AppEventId::ShotFired, 4);
     Post(quill::AppEventId::BallsStopped);
     school->Update(0, 100);
