@@ -28,8 +28,6 @@ constexpr uint32_t kTrailLength = 800;
 constexpr uint32_t kGuideLineColour = 0x80ff80ff;
 constexpr uint32_t kSnookerLineColour = 0xff000000;
 constexpr float kKeep = CameraController::kKeep;
-constexpr float kPenLift = 4.0f;      // a pen point off the bed floats this far above the balls' centres
-constexpr float kPenOverhang = 20.0f;  // and stays within this distance of the bed
 constexpr float kPocketPickRadius = 10.0f;
 
 uint32_t PocketGameColour(uint32_t ball) {
@@ -122,7 +120,7 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
     if (gameMode != gameMode_) {
         // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
         ClearTrails();
-        marks_.Clear();
+        pensAndMarks_.ClearMarks();
     }
     gameMode_ = gameMode;
     hudValues_.ShowPocketStripForMode(gameMode_);
@@ -193,7 +191,7 @@ void GameTable::StopPhysics() {
 }
 
 void GameTable::ResetShotToState7(uint32_t rackArgument) {
-    marks_.Clear();
+    pensAndMarks_.ClearMarks();
     SetState(7);
     placementArea_ = 0;
     {
@@ -269,14 +267,6 @@ quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
 quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t ball) {
     TableMessages::WriteBallPlacement(packet, static_cast<uint8_t>(ball), physics_.CachedPosition(ball));
     return packet;
-}
-
-bool GameTable::ReadTableMarks(quill::Packet& packet) {
-    if (!marks_.Read(packet, TableUnit())) {
-        quill::TheLog().LogError(u"WARNING : TABLE MARKS MESSAGE TOO SHORT\n");
-        return false;
-    }
-    return true;
 }
 
 bool GameTable::ReadBallState(quill::Packet& packet) {
@@ -440,8 +430,8 @@ void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     // Client coordinates, both halves signed.
     const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
     const auto y = static_cast<int16_t>(packedCursor >> 16);
-    if (penMode_) {
-        AddPenPoint(penSlot_, x, y);
+    if (pensAndMarks_.PenMode()) {
+        pensAndMarks_.AddPenPoint(pensAndMarks_.PenSlot(), x, y);
     }
     if (heldBall_ < 0 || static_cast<uint32_t>(heldBall_) >= BallCount()) {
         cameraState_.changed = false;
@@ -489,65 +479,6 @@ int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
         }
     }
     return -1;
-}
-
-// --- pen strokes ---
-
-void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
-    const float unit = TableUnit();
-    const float radius = physics_.BallRadius();
-    Vec3 point;
-    if (!cameras_.UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, services_.ClientWidth(),
-                                  services_.ClientHeight(), point)) {
-        return;
-    }
-    const bool onBed = point.x >= -4.0f * unit && point.x <= 4.0f * unit && point.y >= -2.0f * unit &&
-                       point.y <= 2.0f * unit;
-    point.z = onBed ? radius : radius + kPenLift;
-    point.y = std::clamp(point.y, -2.0f * unit - kPenOverhang, 2.0f * unit + kPenOverhang);
-    point.x = std::clamp(point.x, -4.0f * unit - kPenOverhang, 4.0f * unit + kPenOverhang);
-    const std::optional<uint8_t> stroke = penStrokes_.AddLocalPoint(slot, point);
-    if (!stroke.has_value() || services_.connection == nullptr) {
-        return;
-    }
-    quill::Packet* packet = services_.connection->AllocPacket();
-    if (packet == nullptr) {
-        return;  // the pool stayed empty: the others miss this point
-    }
-    TableMessages::WritePenPoint(*packet, *stroke, point);
-    services_.connection->SendPacket(packet);
-    services_.connection->FreePacket(packet);
-}
-
-bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY) {
-    PenPointMessage message;
-    if (!TableMessages::ReadPenPoint(packet, message)) {
-        quill::TheLog().LogError(u"WARNING : PEN POINT MESSAGE TOO SHORT\n");
-        return false;
-    }
-    if (!penStrokes_.AddRemotePoint(slot, message.stroke, message.position)) {
-        quill::TheLog().LogError(u"WARNING : PEN POINT OUT OF RANGE %d %d\n", slot, message.stroke);
-        return false;
-    }
-    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
-    if (camera == nullptr) {
-        return true;
-    }
-    quill::Matrix4 viewProjection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewProjectionMatrix(viewProjection);
-    }
-    // Only the point's position is wanted, not a size on the screen: no focal factor.
-    const ScreenPoint point =
-        ScreenProjection(viewProjection, 0.0f, services_.ClientWidth(), services_.ClientHeight()).Project(message.position);
-    if (screenX != nullptr) {
-        *screenX = TruncateToInt32(point.x);
-    }
-    if (screenY != nullptr) {
-        *screenY = TruncateToInt32(point.y);
-    }
-    return true;
 }
 
 // --- the stroke ---
@@ -891,20 +822,6 @@ void GameTable::ResetBallsFromShotRecord() {
     }
     visible_ = true;
     ShowShownModels(true);
-}
-
-void GameTable::CheckMarkHits() {
-    if (!marks_.IsShown() || markBall_ >= BallCount()) {
-        return;
-    }
-    for (uint32_t mark : marks_.TakeHits(physics_.CachedPosition(markBall_))) {
-        if (services_.sound != nullptr) {
-            services_.sound->PlaySound(kMarkHitSound, 1.0f);
-        }
-        if (services_.host != nullptr) {
-            services_.host->PostEvent(quill::AppEventId::TableMarkHit, mark, 0, 0);
-        }
-    }
 }
 
 // --- HUD ---

@@ -60,7 +60,6 @@
 #include "client/table/ItemModels.h"
 #include "client/table/LineList.h"
 #include "client/table/ParticleBurst.h"
-#include "client/table/PenStrokes.h"
 #include "client/table/PlacementArea.h"
 #include "client/table/SceneCameraSelector.h"
 #include "client/table/ShotClassification.h"
@@ -72,7 +71,7 @@
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
 #include "client/table/TableHudValues.h"
-#include "client/table/TableMarks.h"
+#include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
@@ -100,7 +99,6 @@ public:
     static constexpr int32_t kInitialState = 4;
     static constexpr uint16_t kInitialTableItem = 1020;
     static constexpr uint16_t kInitialBallSetItem = 2003;
-    static constexpr uint32_t kMarkHitSound = 33;
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
@@ -182,8 +180,6 @@ public:
     void WriteShotResultReport(quill::Packet& packet);
     quill::Packet& WriteShot(quill::Packet& packet);
     quill::Packet& WriteBallPlacement(quill::Packet& packet, uint32_t ball);
-    // Reads the server's table marks and lays them out; a truncated payload changes nothing.
-    bool ReadTableMarks(quill::Packet& packet);
     // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
     // changes nothing. The camera turns to the cue ball at the next update.
     bool ReadBallState(quill::Packet& packet);
@@ -210,17 +206,6 @@ public:
     BallScreenInfo ScreenInfoAt(uint32_t index) const;
     // The cue ball's screen record after the last sort, if any.
     std::optional<BallScreenInfo> CueBallScreenInfo() const;
-
-    // --- pen strokes ---
-    // Local points come from the input (main thread), other players' points from the dispatch thread.
-    // Draws a point of slot's pen at the cursor and sends it to the other players.
-    void AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY);
-    // Another player's pen point; its position on the screen. False, with nothing changed, for a truncated message,
-    // a slot outside 0..7 or a stroke outside 0..49.
-    bool ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY);
-    void ClearPenStrokes() { penStrokes_.Clear(); }
-    void SetPenMode(bool on) { penMode_ = on; }
-    void SetPenSlot(int32_t slot) { penSlot_ = slot; }
 
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
@@ -323,8 +308,6 @@ public:
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
-    // Clears the marks that markBall has reached, each with sound 33 and application event 1086.
-    void CheckMarkHits();
 
     // --- HUD: laid out on the game thread, drawn on the main thread ---
     void UpdatePowerGauge();
@@ -404,8 +387,8 @@ public:
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
     LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % kMaxBalls]; }
     LineList& GuideLine(uint32_t index) { return *guideLines_[index % 2]; }
-    const PenStrokes& Pen() const { return penStrokes_; }
-    const TableMarks& Marks() const { return marks_; }
+    TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
+    const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
     quill::EventQueue& Events() { return eventQueue_; }
     const std::array<std::array<float, 2>, 6>& PocketPositions() const { return pocketPositions_; }
     uint16_t TableItemId() const { return tableItemId_; }
@@ -560,6 +543,7 @@ private:
     // Aim and camera.
     CameraState cameraState_;
     TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
+    TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
 
     // Ball in hand.
     int32_t placementArea_ = 0;
@@ -625,7 +609,6 @@ private:
     void DrawEffects(D3D9RenderDevice& device);
     void DrawCue(D3D9RenderDevice& device);
     void DrawPocketMarkers(D3D9RenderDevice& device);
-    void DrawMarks(D3D9RenderDevice& device);
     bool ShotMayBeAimed() const;
     bool CueDrawnWithBalls() const;
 
@@ -640,7 +623,6 @@ private:
     std::unique_ptr<TableModelNode> targetMarkerModel_;
     std::unique_ptr<TableModelNode> shadowModel_;
     std::unique_ptr<TableModelNode> pocketMarkerModel_;
-    std::unique_ptr<TableModelNode> markModel_;
     std::unique_ptr<TableModelNode> ambientModel_;
     TableEnvironment environment_;
     quill::SharedPtr<quill::Texture> reflectionTexture_;
@@ -659,7 +641,6 @@ private:
     uint32_t ballSizeClass_ = 0;
     float elevationLimit_ = 88.4f;
     bool elevationLimitDefault_ = true;
-    float markAngle_ = 0.0f;
 
     // The render step's copies, taken under the table lock.
     mutable quill::CriticalSectionLock tableLock_;
@@ -670,7 +651,6 @@ private:
     uint32_t renderCueBall_ = 0;
     quill::Vec3 previousCueBall_;
     bool rebuildPending_ = false;
-    TableMarks marks_;
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;
     bool cueDirty_ = false;
@@ -691,17 +671,12 @@ private:
     mutable quill::CriticalSectionLock screenInfoLock_;
     std::array<BallScreenInfo, kMaxBalls> ballScreenInfo_{};
     int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
-    uint16_t markBall_ = 0;
 
     quill::EventQueue eventQueue_{kEventQueueSize};
 
     // Options.
-    bool penMode_ = false;
     int32_t sideOption_ = 0;
 
-    // Pen strokes.
-    PenStrokes penStrokes_;
-    int32_t penSlot_ = 0;
 
     std::array<quill::Transform, kMaxBalls> ballTransforms_{};
     std::array<std::array<float, 2>, 6> pocketPositions_{};

@@ -20,7 +20,6 @@ using quill::Vec3;
 constexpr float kBedOffset = -0.01f;
 constexpr float kShadowHeightOffBed = 0.1f;
 constexpr float kPocketMarkerHeight = -5.0f;
-constexpr float kMarkTurn = 0.05f;
 constexpr float kSkippedBallAlpha = 0.5f;
 
 bool IsPocketGame(quill::GameType mode) {
@@ -58,7 +57,7 @@ void GameTable::DrawScene(D3D9RenderDevice& device, int32_t /*passFlag*/) {
     }
     DrawBalls(device, true, kSkippedBallAlpha);
     DrawPocketMarkers(device);
-    DrawMarks(device);
+    pensAndMarks_.DrawMarks(device);
 }
 
 // The views that look along the cue draw it after the balls, so that it shows in front of them.
@@ -151,17 +150,7 @@ void GameTable::DrawLines(D3D9RenderDevice& device) {
             trail->Draw(drawer);
         }
     }
-    {
-        ScopedLock hold(penStrokes_.GetLock());
-        for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
-            for (int32_t stroke = 1; stroke <= penStrokes_.CurrentStroke(slot); ++stroke) {
-                if (const LineList* line = penStrokes_.Stroke(slot, stroke); line != nullptr) {
-                    ScopedLock holdLine(line->GetLock());
-                    line->Draw(drawer);
-                }
-            }
-        }
-    }
+    pensAndMarks_.DrawPenStrokes(drawer);
     if (gameMode_ == type::kSnooker) {
         device.SetZWriteEnable(false);
         device.UpdateProjection(kBedOffset);
@@ -227,23 +216,6 @@ void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
         placement.position = {pocketPositions_[pocket][0], pocketPositions_[pocket][1], kPocketMarkerHeight};
         pocketMarkerModel_->SetTransform(placement);
         pocketMarkerModel_->Draw(device, alpha);
-    }
-}
-
-// The server's marks on the table, turning slowly; only the points laid out are drawn.
-void GameTable::DrawMarks(D3D9RenderDevice& device) {
-    if (!marks_.IsShown() || markModel_ == nullptr) {
-        return;
-    }
-    markAngle_ += kMarkTurn;
-    quill::Transform placement;
-    placement.rotation.FromAxisAngle(markAngle_, {0.0f, 0.0f, 1.0f});
-    for (uint32_t i = 0; i < marks_.LaidOutCount(); ++i) {
-        if (marks_.IsMarked(i)) {
-            placement.position = marks_.PointAt(i);
-            markModel_->SetTransform(placement);
-            markModel_->Draw(device, 1.0f);
-        }
     }
 }
 

@@ -257,15 +257,14 @@ bool GameTable::PressPen() {
     if (services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
     }
-    penMode_ = true;
+    pensAndMarks_.SetPenMode(true);
     cameras_.UpdateUnprojection();
-    penStrokes_.StartNextStroke(penSlot_);
     int32_t x = 0;
     int32_t y = 0;
     if (services_.host != nullptr) {
         services_.host->GetCursorPosition(x, y);
     }
-    AddPenPoint(penSlot_, x, y);
+    pensAndMarks_.StartPenStroke(x, y);
     return true;
 }
 
@@ -273,7 +272,7 @@ void GameTable::ReleasePen() {
     if (services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
     }
-    penMode_ = false;
+    pensAndMarks_.SetPenMode(false);
 }
 
 // The line from the cue ball toward the aim point, cut where it leaves the bed.
@@ -329,9 +328,9 @@ bool GameTable::PollKeyPresses() {
     if (IsKeyDown(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
         return OnKey(Vk::Space, true);
     }
-    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !cameras_.IsCameraBusy() && !penMode_ && !shotRunning_ &&
-        !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld && !input_.overviewKeyHeld &&
-        !input_.aimDragHeld && !input_.tipDragHeld && heldBall_ < 0) {
+    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !cameras_.IsCameraBusy() && !pensAndMarks_.PenMode() &&
+        !shotRunning_ && !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld &&
+        !input_.overviewKeyHeld && !input_.aimDragHeld && !input_.tipDragHeld && heldBall_ < 0) {
         return OnKey(kPenKey, true);
     }
     if (IsKeyDown(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
@@ -361,7 +360,7 @@ bool GameTable::PollKeyReleases() {
         {Vk::Control, input_.strokeKeyHeld && !input_.leftButtonAsCtrl},
         {kCueViewKey, input_.cueViewKeyHeld},
         {Vk::Space, input_.overviewKeyHeld},
-        {kPenKey, penMode_},
+        {kPenKey, pensAndMarks_.PenMode()},
     };
     for (const Held& entry : keys) {
         if (entry.held && !IsKeyDown(static_cast<int>(entry.key))) {
@@ -385,7 +384,7 @@ void GameTable::ReleaseHeldKeys(bool focus) {
     if (input_.overviewKeyHeld) {
         OnKey(Vk::Space, false);
     }
-    if (penMode_) {
+    if (pensAndMarks_.PenMode()) {
         OnKey(kPenKey, false);
     }
     if (input_.cueViewKeyHeld) {

@@ -113,7 +113,7 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
     aimMarkerModel_ = flat(target);
     pocketMarkerModel_ = flat(target);
     targetMarkerModel_ = flat(cursor);
-    markModel_ = flat(cursor);
+    pensAndMarks_.SetMarkModel(flat(cursor));
     ScopedLock hold(modelLock_);
     shownModels_[kAimMarker] = aimMarkerModel_.get();
     shownModels_[kTargetMarker] = targetMarkerModel_.get();

@@ -50,8 +50,8 @@ void GameTable::Reset(uint32_t rackArgument) {
     targetMode_ = false;
     targetBall_ = -1;
     placementArea_ = 0;
-    penMode_ = false;
-    penSlot_ = 0;
+    pensAndMarks_.SetPenMode(false);
+    pensAndMarks_.SetPenSlot(0);
     controlEnabled_ = false;
     aimFollowsCamera_ = false;
     stroke_.Clear();
@@ -79,7 +79,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     hudValues_.SetStrokeDeviation(0.0f);
     shotStartTime_ = 0;
     hudValues_.ForScreens().foulCount = 0;
-    penStrokes_.Clear();
+    pensAndMarks_.ClearPenStrokes();
 
     {
         ScopedLock hold(physics_.GetLock());
@@ -91,7 +91,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     UpdatePowerGauge();
 
     hudValues_.ShowPocketStripForMode(gameMode_);
-    marks_.Clear();
+    pensAndMarks_.ClearMarks();
 }
 
 void GameTable::RackBalls() {
@@ -343,7 +343,7 @@ bool GameTable::UnloadModels() {
     aimMarkerModel_.reset();
     targetMarkerModel_.reset();
     pocketMarkerModel_.reset();
-    markModel_.reset();
+    pensAndMarks_.SetMarkModel(nullptr);
     shadowModel_.reset();
     environment_.Release();
     return true;

@@ -50,7 +50,7 @@ float StepTipOffset(float offset, float movement) {
 
 void GameTable::Render3D(bool draw) {
     TakeRenderSnapshot();
-    if ((heldBall_ >= 0 && static_cast<uint32_t>(heldBall_) != renderCueBall_) || penMode_) {
+    if ((heldBall_ >= 0 && static_cast<uint32_t>(heldBall_) != renderCueBall_) || pensAndMarks_.PenMode()) {
         cameras_.UpdateUnprojection();
     }
     SwitchCueModel();
@@ -379,7 +379,7 @@ void GameTable::UploadStaticModels() {
         }
     }
     for (TableModelNode* model : {shadowModel_.get(), aimMarkerModel_.get(), targetMarkerModel_.get(),
-                                  pocketMarkerModel_.get(), markModel_.get(), ambientModel_.get()}) {
+                                  pocketMarkerModel_.get(), pensAndMarks_.MarkModel(), ambientModel_.get()}) {
         if (model != nullptr) {
             model->UploadStatic();
         }

@@ -52,7 +52,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
         StepShot();
     }
     // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
-    CheckMarkHits();
+    pensAndMarks_.CheckMarkHits();
     TickCameraController();
     if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
         // The cue's swing has ended: the relayed shot starts.

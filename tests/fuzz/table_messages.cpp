@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     auto packet = Message(kMessages[reader], payload);
     switch (reader) {
         case 0:
-            table.ReadTableMarks(*packet);
-            table.CheckMarkHits();
+            table.PensAndMarks().ReadTableMarks(*packet);
+            table.PensAndMarks().CheckMarkHits();
             break;
         case 1:
             table.ReadBallState(*packet);
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         default: {
             int32_t x = 0;
             int32_t y = 0;
-            table.ReceivePenPoint(static_cast<int8_t>(bytes[2]), *packet, &x, &y);
+            table.PensAndMarks().ReceivePenPoint(static_cast<int8_t>(bytes[2]), *packet, &x, &y);
             break;
         }
     }

@@ -92,7 +92,7 @@ bool SceneRoomGame::OnShotPacket(quill::MessageId id, quill::Packet& packet) {
         case MessageId::BallPlacementRelay: OnBallPlacementRelay(packet); return true;
         case MessageId::TableStateRequest: OnTableStateRequest(); return true;
         case MessageId::TableStateSync:
-            if (table != nullptr) table->ReadTableMarks(packet);
+            if (table != nullptr) table->PensAndMarks().ReadTableMarks(packet);
             return true;
         case MessageId::TablePlacement: OnTablePlacement(packet); return true;
         case MessageId::TableEvent: OnTableEvent(packet); return true;

@@ -165,7 +165,7 @@ void SceneRoomGame::OnTableEvent(quill::Packet& packet) {
     const auto seat = static_cast<int8_t>(packet.ReadU8());
     int32_t x = 0;
     int32_t y = 0;
-    if (!IsRoomSeat(seat) || !table->ReceivePenPoint(seat, packet, &x, &y)) return;
+    if (!IsRoomSeat(seat) || !table->PensAndMarks().ReceivePenPoint(seat, packet, &x, &y)) return;
     const quill::PlayerState& record = model_.players[static_cast<size_t>(seat)];
     seatNames_[static_cast<size_t>(seat)]->SetTextF(u"%s", record.name);
     seatNames_[static_cast<size_t>(seat)]->SetPosition(x, y);

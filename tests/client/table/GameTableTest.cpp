@@ -237,8 +237,8 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // Rail marks 0 and 23, and index 150 that no rail layout has.
     auto rails = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 23, 0, 150, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*rails));
-    const TableMarks& marks = Table().Marks();
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*rails));
+    const TableMarks& marks = Table().PensAndMarks().Marks();
     EXPECT_TRUE(marks.IsShown());
     EXPECT_EQ(marks.LaidOutCount(), 24u);
     EXPECT_TRUE(marks.IsMarked(0));
@@ -271,13 +271,13 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     }
     ASSERT_NE(onLimit, 0.0f);
     auto withThree = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 3, 0, 23, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*withThree));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*withThree));
     Physics().SetBallPosition(0, onLimit, mark3.y - across, 3.275f);
-    Table().CheckMarkHits();
+    Table().PensAndMarks().CheckMarkHits();
     EXPECT_TRUE(marks.IsMarked(3));
     EXPECT_TRUE(sound.sounds.empty());
     Physics().SetBallPosition(0, std::nextafter(onLimit, 0.0f), mark3.y - across, 3.275f);
-    Table().CheckMarkHits();
+    Table().PensAndMarks().CheckMarkHits();
     EXPECT_FALSE(marks.IsMarked(3));
     EXPECT_TRUE(marks.IsMarked(0));
     EXPECT_TRUE(marks.IsMarked(23));
@@ -288,7 +288,7 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // The grid: 128 cells; cell 16r + c sits at ((c - 7.5) H/2, (r - 3.5) H/2, 2).
     auto grid = test::ReceivedMessage(MessageId::TableStateSync, {0, 2, 17, 0, 130, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*grid));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*grid));
     EXPECT_TRUE(marks.IsMarked(17));
     EXPECT_FALSE(marks.IsMarked(130));
     EXPECT_FLOAT_EQ(marks.PointAt(17).x, (1.0f - 7.5f) * unit * 0.5f);
@@ -296,12 +296,12 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // A negative count reads nothing; a payload that stops early changes nothing.
     auto negative = test::ReceivedMessage(MessageId::TableStateSync, {0, 0xFF, 17, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*negative));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*negative));
     EXPECT_FALSE(marks.IsMarked(17));
     auto again = test::ReceivedMessage(MessageId::TableStateSync, {0, 1, 5, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*again));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*again));
     auto truncated = test::ReceivedMessage(MessageId::TableStateSync, {1, 2, 0, 0});
-    EXPECT_FALSE(Table().ReadTableMarks(*truncated));
+    EXPECT_FALSE(Table().PensAndMarks().ReadTableMarks(*truncated));
     EXPECT_TRUE(marks.IsMarked(5));
     EXPECT_EQ(marks.LaidOutCount(), 128u);
 
@@ -330,8 +330,8 @@ TEST_F(GameTableTest, PenPointsAreDrawnClampedAndSent) {
     cameras[1]->GetProjectionMatrix(projection);
     const ScreenProjection screen(viewProjection, projection.m[0], 1024, 768);
     const ScreenPoint onBed = screen.Project({40.0f, 20.0f, radius});
-    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
-    const LineList* stroke = Table().Pen().Stroke(2, 0);
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    const LineList* stroke = Table().PensAndMarks().Pen().Stroke(2, 0);
     ASSERT_EQ(stroke->Count(), 1u);
     const LinePoint drawn = stroke->PointAt(0);
     EXPECT_NEAR(drawn.position.x, 40.0f, 1.5f);
@@ -348,19 +348,19 @@ TEST_F(GameTableTest, PenPointsAreDrawnClampedAndSent) {
 
     // Off the bed: lifted by 4 and kept within 20 of the bed's edge.
     const ScreenPoint offBed = screen.Project({200.0f, 20.0f, radius});
-    Table().AddPenPoint(2, static_cast<int32_t>(offBed.x), static_cast<int32_t>(offBed.y));
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(offBed.x), static_cast<int32_t>(offBed.y));
     const LinePoint lifted = stroke->PointAt(1);
     EXPECT_EQ(lifted.position.x, 4.0f * 30.0f + 20.0f);
     EXPECT_EQ(lifted.position.z, radius + 4.0f);
 
     // No packet to be had: the point is drawn, nothing is sent.
     connection.emptyPool = true;
-    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
     EXPECT_EQ(stroke->Count(), 3u);
     EXPECT_EQ(connection.sent.size(), 2u);
 
     // A local slot out of range draws and sends nothing.
-    Table().AddPenPoint(8, 100, 100);
+    Table().PensAndMarks().AddPenPoint(8, 100, 100);
     EXPECT_EQ(connection.sent.size(), 2u);
 }
 
@@ -370,9 +370,9 @@ TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
     int32_t x = -1;
     int32_t y = -1;
     auto valid = test::ReceivedMessage(MessageId::TableEvent, PenPayload(7, point));
-    ASSERT_TRUE(Table().ReceivePenPoint(3, *valid, &x, &y));
-    EXPECT_EQ(Table().Pen().CurrentStroke(3), 7);
-    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 1u);
+    ASSERT_TRUE(Table().PensAndMarks().ReceivePenPoint(3, *valid, &x, &y));
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(3), 7);
+    EXPECT_EQ(Table().PensAndMarks().Pen().Stroke(3, 7)->Count(), 1u);
     quill::Matrix4 viewProjection;
     cameras[1]->GetViewProjectionMatrix(viewProjection);
     const ScreenPoint expected = ScreenProjection(viewProjection, 1.0f, 1024, 768).Project(point);
@@ -384,23 +384,23 @@ TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
     for (const auto& [slot, stroke] : hostile) {
         auto message = test::ReceivedMessage(MessageId::TableEvent, PenPayload(stroke, point));
         x = y = -1;
-        EXPECT_FALSE(Table().ReceivePenPoint(slot, *message, &x, &y));
+        EXPECT_FALSE(Table().PensAndMarks().ReceivePenPoint(slot, *message, &x, &y));
         EXPECT_EQ(x, -1);
     }
     auto cut = test::ReceivedMessage(MessageId::TableEvent, {1, 0, 0, 0});
-    EXPECT_FALSE(Table().ReceivePenPoint(0, *cut, &x, &y));
+    EXPECT_FALSE(Table().PensAndMarks().ReceivePenPoint(0, *cut, &x, &y));
     uint32_t points = 0;
     for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
         for (int32_t stroke = 0; stroke < PenStrokes::kStrokesPerSlot; ++stroke) {
-            points += Table().Pen().Stroke(slot, stroke)->Count();
+            points += Table().PensAndMarks().Pen().Stroke(slot, stroke)->Count();
         }
     }
     EXPECT_EQ(points, 1u);
-    EXPECT_EQ(Table().Pen().CurrentStroke(0), 0);
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(0), 0);
 
-    Table().ClearPenStrokes();
-    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 0u);
-    EXPECT_EQ(Table().Pen().CurrentStroke(3), 0);
+    Table().PensAndMarks().ClearPenStrokes();
+    EXPECT_EQ(Table().PensAndMarks().Pen().Stroke(3, 7)->Count(), 0u);
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(3), 0);
 }
 
 TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {

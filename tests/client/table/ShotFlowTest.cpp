@@ -381,7 +381,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         table->OnKey('Z', true);
         table->OnKey('Z', false);
     }
-    EXPECT_EQ(table->Pen().CurrentStroke(0), 48);
+    EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 48);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
     EXPECT_EQ(host.events.back().wParam, 0u);
 

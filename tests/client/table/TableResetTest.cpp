@@ -74,8 +74,8 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
         EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
         EXPECT_EQ(table->Aim().aimPointX, 1000.0f);
-        EXPECT_EQ(table->Pen().CurrentStroke(0), 0);
-        EXPECT_EQ(table->Pen().Stroke(0, 1)->Count(), 0u);
+        EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 0);
+        EXPECT_EQ(table->PensAndMarks().Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
         EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
         EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
