@@ -866,37 +866,10 @@ void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
     }
 }
 
-void GameTable::SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst) {
-    ScopedLock hold(effectLock_);
-    if (kind < chalkBursts_.size()) {
-        if (currentBurst_ == chalkBursts_[kind].get()) {
-            currentBurst_ = nullptr;
-        }
-        chalkBursts_[kind] = std::move(burst);
-    }
-}
-
-ParticleBurst* GameTable::SelectChalkBurst(uint16_t chalkItemId) {
-    ScopedLock hold(effectLock_);
-    const uint32_t kind = chalkItemId == 4901 ? 0 : chalkItemId == 4902 ? 1 : 2;
-    currentBurst_ = chalkBursts_[kind].get();
-    return currentBurst_;
-}
-
-void GameTable::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
-    ScopedLock hold(ambientLock_);
-    ambientEffect_ = std::move(effect);
-}
-
 void GameTable::StartAmbientEffect(uint32_t now) {
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr && visible_ && !ambientEffect_->IsShown()) {
+    if (visible_) {
         // The chalk swings above the cue ball, where the player chalks the cue.
-        quill::Transform owner;
-        owner.FromPosition(CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
-        ambientEffect_->SetOwnerTransform(owner);
-        ambientEffect_->lastTime = now;
-        ambientEffect_->Restart();
+        ambient_.Restart(now, CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
     }
 }
 

@@ -50,7 +50,6 @@
 #include "QuillLib/net/Packet.h"
 #include "client/rules/TablePhysics.h"
 #include "client/rules/TableSound.h"
-#include "client/table/AmbientEffect.h"
 #include "client/table/BallScreenInfo.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
@@ -59,14 +58,15 @@
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemModels.h"
 #include "client/table/LineList.h"
-#include "client/table/ParticleBurst.h"
 #include "client/table/PlacementArea.h"
 #include "client/table/SceneCameraSelector.h"
 #include "client/table/ShotClassification.h"
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/StrokeSampler.h"
+#include "client/table/TableAmbient.h"
 #include "client/table/TableCameraRig.h"
+#include "client/table/TableChalkBursts.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
@@ -313,6 +313,8 @@ public:
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
     TableHudValues& HudValues() { return hudValues_; }
+    TableChalkBursts& ChalkBursts() { return chalkBursts_; }
+    TableAmbient& Ambient() { return ambient_; }
 
     // --- the render step and the draw passes (main thread) ---
     // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
@@ -343,8 +345,6 @@ public:
     bool LoadCueModel(CueModelEntry& entry);
     // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
     void RebuildAmbientEffect(bool reusePackage);
-    // The next drawn frame rebuilds the ambient effect (after the player's chalk changed).
-    void RequestAmbientRebuild() { rebuildPending_ = true; }
     // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
     // "BillObject" when none is given.
     void BuildChalkBursts(quill::Package* package);
@@ -365,13 +365,6 @@ public:
     // Deletes the per-ball models.
     void ReleaseBallModels();
     void SetShownModel(ShownModel which, TableModelNode* model);
-    // kind 0 for chalk 4901, 1 for 4902, 2 for any other chalk.
-    void SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst);
-    // The burst of a shot's chalk item, made current; null when that burst was not made.
-    ParticleBurst* SelectChalkBurst(uint16_t chalkItemId);
-    ParticleBurst* CurrentChalkBurst() const { return currentBurst_; }
-    void SetAmbientEffect(std::unique_ptr<AmbientEffect> effect);
-    AmbientEffect* GetAmbientEffect() const { return ambientEffect_.get(); }
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
@@ -457,7 +450,6 @@ private:
     bool PressPen();
     void ReleasePen();
     void RefreshAimCursor();
-    void HideAmbientEffect();
     void DrawOverviewGuideLine();
     bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
     bool OnKeyUpMessage(uint32_t key);
@@ -495,7 +487,6 @@ private:
     // Empties every ball's trail, also those of balls the current game does not have.
     void ClearTrails();
     void TickCameraController();
-    void TickEffects(uint32_t time);
     StrokeContext MakeStrokeContext() const;
     void RestoreMouseSpeed();
 
@@ -576,8 +567,6 @@ private:
     bool pushedForward_ = false;  // the aim drag pushed the view forward
     bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
     StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
-    uint32_t burstCalls_ = 0;
-    uint32_t lastBurstTime_ = 0;
     uint32_t lastUpdateTime_ = 0;
 
     // Requests of other threads for the next update.
@@ -623,7 +612,6 @@ private:
     std::unique_ptr<TableModelNode> targetMarkerModel_;
     std::unique_ptr<TableModelNode> shadowModel_;
     std::unique_ptr<TableModelNode> pocketMarkerModel_;
-    std::unique_ptr<TableModelNode> ambientModel_;
     TableEnvironment environment_;
     quill::SharedPtr<quill::Texture> reflectionTexture_;
     quill::ResourceManager* resources_ = nullptr;
@@ -650,7 +638,6 @@ private:
     uint32_t renderBallCount_ = 0;
     uint32_t renderCueBall_ = 0;
     quill::Vec3 previousCueBall_;
-    bool rebuildPending_ = false;
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;
     bool cueDirty_ = false;
@@ -661,11 +648,8 @@ private:
     std::list<std::unique_ptr<CueModelEntry>> cueModels_;
 
     // Effects.
-    mutable quill::CriticalSectionLock effectLock_;
-    ParticleBurst* currentBurst_ = nullptr;
-    std::array<std::unique_ptr<ParticleBurst>, 3> chalkBursts_;
-    mutable quill::CriticalSectionLock ambientLock_;
-    std::unique_ptr<AmbientEffect> ambientEffect_;
+    TableChalkBursts chalkBursts_;
+    TableAmbient ambient_;
 
     // Screen records of the balls.
     mutable quill::CriticalSectionLock screenInfoLock_;

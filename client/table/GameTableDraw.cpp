@@ -7,7 +7,6 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/table/DeviceLineDrawer.h"
-#include "client/table/DeviceParticleDrawer.h"
 #include "client/table/GameTable.h"
 
 namespace kestrovan {
@@ -190,16 +189,9 @@ void GameTable::DrawMarkers(D3D9RenderDevice& device) {
 
 void GameTable::DrawEffects(D3D9RenderDevice& device) {
     if (const quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
-        ScopedLock hold(effectLock_);
-        if (currentBurst_ != nullptr) {
-            DeviceParticleDrawer drawer(device, *camera);
-            currentBurst_->Draw(drawer);
-        }
+        chalkBursts_.Draw(device, *camera);
     }
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr && ambientEffect_->IsShown() && ambientModel_ != nullptr) {
-        ambientModel_->Draw(device, 1.0f);
-    }
+    ambient_.Draw(device);
 }
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.

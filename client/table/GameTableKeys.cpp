@@ -58,13 +58,6 @@ bool GameTable::IsKeyDown(int virtualKey) const {
     return services_.host != nullptr && services_.host->IsKeyDown(virtualKey);
 }
 
-void GameTable::HideAmbientEffect() {
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr) {
-        ambientEffect_->Hide();
-    }
-}
-
 // The mouse moves the aiming cursor instead of the system cursor while the mouse strokes or turns the view.
 void GameTable::RefreshAimCursor() {
     if (input_.strokeKeyHeld) {
@@ -121,7 +114,7 @@ float GameTable::ZoomPitch(float cueElevation) {
 }
 
 bool GameTable::PressShift() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     input_.zoomKeyHeld = true;
     // The zoom camera starts as the aiming camera, allowed to look almost straight down.
     cameras_.GetCamera().CopyCamera(CameraController::kAimingMode, kZoomMode);
@@ -150,7 +143,7 @@ void GameTable::ReleaseShift() {
 }
 
 bool GameTable::PressCtrl() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     physics_.SnapshotBalls();
     gaugeFlag_ = services_.connection != nullptr && services_.connection->IsGaugeItemActive();
     stroke_.Clear();
@@ -227,7 +220,7 @@ void GameTable::ReleaseSpace() {
 }
 
 bool GameTable::PressCueView() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     float guide = 0.0f;
     if (services_.player != nullptr) {
         guide += static_cast<float>(services_.player->GetAimItemBonus()) / 100.0f;

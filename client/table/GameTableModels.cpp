@@ -174,9 +174,8 @@ bool GameTable::LoadCueModel(CueModelEntry& entry) {
 }
 
 void GameTable::RebuildAmbientEffect(bool reusePackage) {
-    ScopedLock hold(ambientLock_);
-    ambientEffect_.reset();
-    ambientModel_.reset();
+    ScopedLock hold(ambient_.GetLock());
+    ambient_.Clear();
     if (loadVariant_ == 2 || resources_ == nullptr || services_.player == nullptr || services_.itemModels == nullptr) {
         return;
     }
@@ -193,8 +192,7 @@ void GameTable::RebuildAmbientEffect(bool reusePackage) {
     if (model == nullptr) {
         return;
     }
-    ambientModel_ = std::move(model);
-    ambientEffect_ = std::make_unique<AmbientEffect>(*ambientModel_, services_.random);
+    ambient_.Install(std::move(model), services_.random);
 }
 
 void GameTable::BuildChalkBursts(quill::Package* package) {
@@ -212,8 +210,8 @@ void GameTable::BuildChalkBursts(quill::Package* package) {
     if (texture) {
         texture->Acquire(false);
     }
-    for (uint32_t kind = 0; kind < chalkBursts_.size(); ++kind) {
-        SetChalkBurst(kind, std::make_unique<ParticleBurst>(texture));
+    for (uint32_t kind = 0; kind < TableChalkBursts::kKindCount; ++kind) {
+        chalkBursts_.SetChalkBurst(kind, std::make_unique<ParticleBurst>(texture));
     }
 }
 

@@ -328,18 +328,8 @@ bool GameTable::UnloadModels() {
         shownModels_[kAimMarker] = nullptr;
         shownModels_[kTargetMarker] = nullptr;
     }
-    {
-        ScopedLock hold(effectLock_);
-        currentBurst_ = nullptr;
-        for (auto& burst : chalkBursts_) {
-            burst.reset();
-        }
-    }
-    {
-        ScopedLock hold(ambientLock_);
-        ambientEffect_.reset();
-        ambientModel_.reset();
-    }
+    chalkBursts_.ClearChalkBursts();
+    ambient_.Clear();
     aimMarkerModel_.reset();
     targetMarkerModel_.reset();
     pocketMarkerModel_.reset();

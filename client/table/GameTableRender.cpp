@@ -58,8 +58,7 @@ void GameTable::Render3D(bool draw) {
     if (!draw) {
         return;
     }
-    if (rebuildPending_) {
-        rebuildPending_ = false;
+    if (ambient_.TakeRebuildRequest()) {
         RebuildAmbientEffect(true);
     }
     PitchToElevation();
@@ -379,7 +378,7 @@ void GameTable::UploadStaticModels() {
         }
     }
     for (TableModelNode* model : {shadowModel_.get(), aimMarkerModel_.get(), targetMarkerModel_.get(),
-                                  pocketMarkerModel_.get(), pensAndMarks_.MarkModel(), ambientModel_.get()}) {
+                                  pocketMarkerModel_.get(), pensAndMarks_.MarkModel(), ambient_.Model()}) {
         if (model != nullptr) {
             model->UploadStatic();
         }

@@ -153,12 +153,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
                 shownModels_[kCueModel]->SetTransform(impact);
             }
         }
-        {
-            ScopedLock hold(ambientLock_);
-            if (ambientEffect_ != nullptr) {
-                ambientEffect_->lastTime = lastUpdateTime_;
-            }
-        }
+        ambient_.SetLastTime(lastUpdateTime_);
         shotCost_ = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
@@ -228,7 +223,7 @@ quill::Transform GameTable::ImpactTransform() const {
 }
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
-    ScopedLock hold(effectLock_);
+    ScopedLock hold(chalkBursts_.GetLock());
     ScopedLock holdRecord(physics_.GetLock());
     shotRecord_.chalkUsed = 0;
     if (shotRecord_.chalkItemId == 0 || shotRecord_.chalkValue == 0) {
@@ -240,7 +235,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
         used = 7 + services_.Random() % 5;
     }
     shotRecord_.chalkUsed = static_cast<uint8_t>(used);
-    ParticleBurst* burst = SelectChalkBurst(shotRecord_.chalkItemId);
+    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(shotRecord_.chalkItemId);
     if (burst == nullptr) {
         return;
     }
@@ -256,7 +251,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
     burst->Emit(impact);
-    lastBurstTime_ = lastUpdateTime_;
+    chalkBursts_.SetBurstTime(lastUpdateTime_);
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
@@ -376,11 +371,7 @@ void GameTable::UpdateCueModel() {
     cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
     DrawOverviewGuideLine();
 
-    bool effectShowing = false;
-    {
-        ScopedLock hold(ambientLock_);
-        effectShowing = ambientEffect_ != nullptr && ambientEffect_->IsShown();
-    }
+    const bool effectShowing = ambient_.IsShown();
     const CueAim aim = CurrentCueAim(cameraState_.pullBack);
     const PlacementBounds bounds = Bounds();
     ScopedLock hold(modelLock_);

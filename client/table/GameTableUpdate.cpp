@@ -23,11 +23,6 @@ uint32_t Word(int32_t value) {
     return static_cast<uint32_t>(value);
 }
 
-// Seconds between two times of the table's clock (0.1 ms units, wrapping).
-float SecondsBetween(uint32_t earlier, uint32_t later) {
-    return static_cast<float>(static_cast<double>(later - earlier) * 0.0001);
-}
-
 }  // namespace
 
 bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
@@ -59,7 +54,9 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
         shotPending_ = false;
         StartShotNow(0, false);
     }
-    TickEffects(time);
+    chalkBursts_.Tick(time);
+    ambient_.Tick(time);
+    lastUpdateTime_ = time;
     return false;
 }
 
@@ -219,28 +216,6 @@ void GameTable::TickCameraController() {
             services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }
-}
-
-void GameTable::TickEffects(uint32_t time) {
-    {
-        ScopedLock hold(effectLock_);
-        // The chalk moves on every 4th frame.
-        if (currentBurst_ != nullptr) {
-            burstCalls_ = (burstCalls_ + 1) % 4;
-            if (burstCalls_ == 0 && currentBurst_->IsActive()) {
-                currentBurst_->Update(SecondsBetween(lastBurstTime_, time));
-                lastBurstTime_ = time;
-            }
-        }
-    }
-    {
-        ScopedLock hold(ambientLock_);
-        if (ambientEffect_ != nullptr && ambientEffect_->IsShown()) {
-            ambientEffect_->Update(SecondsBetween(ambientEffect_->lastTime, time));
-            ambientEffect_->lastTime = time;
-        }
-    }
-    lastUpdateTime_ = time;
 }
 
 }  // namespace kestrovan

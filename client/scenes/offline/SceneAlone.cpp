@@ -298,7 +298,7 @@ void SceneAlone::OnItemBarAction(uint32_t action) {
         Player().SelectItem(item->key, item->subKey);
         itemBar_->Refresh();
         chalkSlot_->Reload();
-        stage_.Table()->RequestAmbientRebuild();
+        stage_.Table()->Ambient().RequestAmbientRebuild();
     }
 }
 

@@ -340,7 +340,7 @@ void SceneRoomPractice::UseQuickItem() {
         case quill::InventoryItem::kKindChalk:
             Player().SelectItem(item->key, item->subKey);
             chalkSlot_->Reload();
-            stage_.Table()->RequestAmbientRebuild();
+            stage_.Table()->Ambient().RequestAmbientRebuild();
             lines_.Add(quill::Format(u"Chalk is changed to %s", item->name), kItemColour, now);
             break;
         case kPracticeAidKind:

@@ -274,7 +274,7 @@ bool SceneRoomGame::SelectChalk(const quill::InventoryItem& item) {
     reportedChalk_ = item.remaining;
     itemBar_->Refresh();
     chalkSlot_->Reload();
-    if (GameTable* table = stage_.Table()) table->RequestAmbientRebuild();
+    if (GameTable* table = stage_.Table()) table->Ambient().RequestAmbientRebuild();
     return true;
 }
 

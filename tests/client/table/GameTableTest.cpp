@@ -539,16 +539,16 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     auto third = std::make_unique<ParticleBurst>(nullptr);
     const ParticleBurst* firstBurst = first.get();
     const ParticleBurst* thirdBurst = third.get();
-    Table().SetChalkBurst(0, std::move(first));
-    Table().SetChalkBurst(2, std::move(third));
-    EXPECT_EQ(Table().SelectChalkBurst(4901), firstBurst);
-    EXPECT_EQ(Table().SelectChalkBurst(4902), nullptr);
-    EXPECT_EQ(Table().SelectChalkBurst(4903), thirdBurst);
-    Table().SetChalkBurst(2, nullptr);
-    EXPECT_EQ(Table().CurrentChalkBurst(), nullptr);
+    Table().ChalkBursts().SetChalkBurst(0, std::move(first));
+    Table().ChalkBursts().SetChalkBurst(2, std::move(third));
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4901), firstBurst);
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4902), nullptr);
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4903), thirdBurst);
+    Table().ChalkBursts().SetChalkBurst(2, nullptr);
+    EXPECT_EQ(Table().ChalkBursts().CurrentChalkBurst(), nullptr);
 
     test::RecordingModel model;
-    Table().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
+    Table().Ambient().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
     EXPECT_FALSE(model.visible);
     Table().SetVisible(false);
     Table().StartAmbientEffect(10);
@@ -556,7 +556,7 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     Table().SetVisible(true);
     Table().StartAmbientEffect(20);
     EXPECT_TRUE(model.visible);
-    EXPECT_EQ(Table().GetAmbientEffect()->lastTime, 20u);
+    EXPECT_EQ(Table().Ambient().GetAmbientEffect()->lastTime, 20u);
 }
 
 }  // namespace

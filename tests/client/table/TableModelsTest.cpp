@@ -53,7 +53,7 @@ TEST_F(TableModelsTest, EveryBallWearsItsFace) {
     }
     EXPECT_EQ(stage.table->BallModel(16), nullptr);
     EXPECT_TRUE(stage.table->Environment().IsLoaded());
-    EXPECT_NE(stage.table->SelectChalkBurst(4901), nullptr) << "the player's chalk gives the bursts";
+    EXPECT_NE(stage.table->ChalkBursts().SelectChalkBurst(4901), nullptr) << "the player's chalk gives the bursts";
 
     ASSERT_TRUE(stage.MakeTable(type::kSnooker)) << stage.Error();
     EXPECT_EQ(FaceOf(0), 0u);
@@ -97,10 +97,10 @@ TEST_F(TableModelsTest, ModelsLeaveTheStaticBatchesWithTheTable) {
 
 TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     ASSERT_TRUE(stage.MakeTable(type::kThreeCushion));
-    EXPECT_NE(stage.table->GetAmbientEffect(), nullptr);
+    EXPECT_NE(stage.table->Ambient().GetAmbientEffect(), nullptr);
     stage.player.chalkId = 0;
     stage.table->RebuildAmbientEffect(false);
-    EXPECT_EQ(stage.table->GetAmbientEffect(), nullptr);
+    EXPECT_EQ(stage.table->Ambient().GetAmbientEffect(), nullptr);
 
     GameTable bare;
     bare.SetItemModels(&stage.catalogue);
