@@ -22,43 +22,13 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr uint32_t kTrailBase = 0x20ffffff;
-constexpr uint32_t kTrailWindow = 200;
-constexpr uint32_t kTrailLength = 800;
-constexpr uint32_t kGuideLineColour = 0x80ff80ff;
-constexpr uint32_t kSnookerLineColour = 0xff000000;
 constexpr float kKeep = CameraController::kKeep;
 constexpr float kPocketPickRadius = 10.0f;
-
-uint32_t PocketGameColour(uint32_t ball) {
-    static constexpr uint32_t kColours[9] = {0xffffff, 0xffff00, 0x0000ff, 0xff0000, 0x800080,
-                                             0xff8000, 0x008000, 0xc06000, 0x000000};
-    if (ball >= 9 && ball <= 15) {
-        return kColours[ball - 8];
-    }
-    return ball < 9 ? kColours[ball] : 0xffffff;
-}
-
-uint32_t SnookerColour(uint32_t ball) {
-    static constexpr uint32_t kColours[6] = {0xebce00, 0x346103, 0x6b3f00, 0x003b99, 0xff7daa, 0x000000};
-    if (ball >= 1 && ball <= 15) {
-        return 0xff0000;
-    }
-    return ball >= 16 && ball <= 21 ? kColours[ball - 16] : 0xffffff;
-}
 
 }  // namespace
 
 GameTable::GameTable() {
     physics_.SetTableState(state_);
-    for (auto& trail : ballTrails_) {
-        trail = std::make_unique<LineList>();
-        trail->SetFade(kTrailBase, kTrailWindow, kTrailLength);
-    }
-    for (auto& line : guideLines_) {
-        line = std::make_unique<LineList>();
-    }
-    guideLines_[0]->SetFade(kGuideLineColour, 0, 0);
 }
 
 GameTable::~GameTable() {
@@ -119,20 +89,13 @@ void GameTable::ShowShownModels(bool visible) {
 void GameTable::SetGameMode(quill::GameType gameMode) {
     if (gameMode != gameMode_) {
         // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
-        ClearTrails();
+        trails_.ClearTrails();
         pensAndMarks_.ClearMarks();
     }
     gameMode_ = gameMode;
     hudValues_.ShowPocketStripForMode(gameMode_);
     ScopedLock hold(physics_.GetLock());
     physics_.SetGameType(gameMode);
-}
-
-void GameTable::ClearTrails() {
-    for (const auto& trail : ballTrails_) {
-        ScopedLock hold(trail->GetLock());
-        trail->Clear();
-    }
 }
 
 CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
@@ -220,21 +183,6 @@ bool GameTable::SetRuleCounter(int32_t counter) {
     if (analysis.Code() == counter) return false;
     analysis.OverrideCode(counter);
     return true;
-}
-
-uint32_t GameTable::GetBallColour(quill::GameType gameMode, uint32_t ball) {
-    if (gameMode >= 0 && gameMode < type::kSixBalls) {
-        static constexpr uint32_t kCarom[4] = {0xffff00, 0xffffff, 0xff0000, 0xff0000};
-        return ball < 4 ? kCarom[ball] : 0xffffff;
-    }
-    if (gameMode == type::kSixBalls) {
-        static constexpr uint32_t kSix[6] = {0xffffff, 0xffffff, 0x000000, 0xff0000, 0xffff00, 0x0000ff};
-        return ball < 6 ? kSix[ball] : 0xffffff;
-    }
-    if (gameMode == type::kSnooker) {
-        return SnookerColour(ball);
-    }
-    return quill::IsCaromGame(gameMode) ? 0xffffff : PocketGameColour(ball);
 }
 
 // --- messages ---
@@ -687,23 +635,7 @@ void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
     ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
     ComputePocketPositions();
-    guideLines_[1]->Clear();
-    if (gameMode_ == type::kSnooker) {
-        DrawSnookerD();
-    }
-}
-
-void GameTable::DrawSnookerD() {
-    const float unit = TableUnit();
-    const float radius = 0.6569f * unit;
-    const float baulk = -2.342f * unit;
-    LineList& line = *guideLines_[1];
-    for (int32_t angle = 0; angle <= 180; angle += 2) {
-        const float radians = static_cast<float>(angle) * 3.14159f / 180.0f;
-        line.AddPointXY(-radius * std::sin(radians) + baulk, radius * std::cos(radians), kSnookerLineColour);
-    }
-    line.AddPointXY(baulk, -2.0f * unit - 5.0f, kSnookerLineColour);
-    line.AddPointXY(baulk, 2.0f * unit + 5.0f, kSnookerLineColour);
+    trails_.DrawSnookerD(gameMode_, TableUnit());
 }
 
 bool GameTable::BallsFitTableItem(uint16_t tableItem) {

@@ -76,6 +76,7 @@
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
 #include "client/table/TableServices.h"
+#include "client/table/TableTrails.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
@@ -169,8 +170,6 @@ public:
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
     bool SetRuleCounter(int32_t counter);
-    // 0xRRGGBB of a ball in the HUD, by game type.
-    static uint32_t GetBallColour(quill::GameType gameMode, uint32_t ball);
     // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.
     static int32_t ClampTurnCode(int32_t code);
 
@@ -325,8 +324,6 @@ public:
     int32_t RenderOverlay(D3D9RenderDevice& device);
     // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
     void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
-    // Draws the ball trails (the trail option of the screen; 'T' shows every ball's).
-    void SetTrailsShown(bool shown) { trailsShown_ = shown; }
     // The cue is drawn after the balls instead of with the table (the screens' look-along views).
     void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
     // Whether the aim marker and the target marker are drawn.
@@ -378,8 +375,7 @@ public:
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
-    LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % kMaxBalls]; }
-    LineList& GuideLine(uint32_t index) { return *guideLines_[index % 2]; }
+    TableTrails& Trails() { return trails_; }
     TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
     const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
     quill::EventQueue& Events() { return eventQueue_; }
@@ -402,7 +398,6 @@ public:
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
-    bool ShowsAllTrails() const { return showAllTrails_; }
     uint32_t LastSpecialKey() const { return lastSpecialKey_; }
     void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
@@ -483,9 +478,6 @@ private:
     void PostCameraInput(int32_t dx, int32_t dy);
     void StepShot();
     void FinishShot();
-    void AppendTrailPoints();
-    // Empties every ball's trail, also those of balls the current game does not have.
-    void ClearTrails();
     void TickCameraController();
     StrokeContext MakeStrokeContext() const;
     void RestoreMouseSpeed();
@@ -497,8 +489,6 @@ private:
     float TableUnit() const;
     PlacementBounds Bounds() const;
     void ShowShownModels(bool visible);
-    // The D and the baulk line of snooker into the second guide line.
-    void DrawSnookerD();
     // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
     void ComputePocketPositions();
     void PlaceBallsFromMessage(const BallStateMessage& message);
@@ -521,7 +511,6 @@ private:
     int8_t targetBall_ = -1;
     uint32_t lastSpecialKey_ = 0;
     bool altDisplay_ = false;     // toggled with 'B'
-    bool showAllTrails_ = false;  // toggled with 'T': every ball leaves a trail, not only the cue ball
     int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
     TablePhysics physics_;
@@ -543,9 +532,8 @@ private:
     int32_t grabOffsetY_ = 0;
 
     // Trails, HUD and lines.
-    std::array<std::unique_ptr<LineList>, kMaxBalls> ballTrails_;
     TableHudValues hudValues_;
-    std::array<std::unique_ptr<LineList>, 2> guideLines_;
+    TableTrails trails_;
     float power_ = 0.0f;
     int32_t keyMask_ = -1;
 
@@ -622,7 +610,6 @@ private:
     quill::GameType drawnMode_ = quill::game_type::kNone;
     uint32_t tableVariant_ = 0;
     uint32_t tableCloth_ = 0;
-    bool trailsShown_ = false;
     bool cueHidden_ = false;
     bool aimMarkerShown_ = true;
     bool targetMarkerShown_ = false;

@@ -141,19 +141,14 @@ void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
 void GameTable::DrawLines(D3D9RenderDevice& device) {
     DeviceLineDrawer drawer(device);
     if (input_.overviewKeyHeld && aimFollowsCamera_ && controlEnabled_) {
-        guideLines_[0]->Draw(drawer);
+        trails_.GuideLine(0).Draw(drawer);
     }
-    if (trailsShown_ || showAllTrails_) {
-        for (const auto& trail : ballTrails_) {
-            ScopedLock hold(trail->GetLock());
-            trail->Draw(drawer);
-        }
-    }
+    trails_.DrawTrails(drawer);
     pensAndMarks_.DrawPenStrokes(drawer);
     if (gameMode_ == type::kSnooker) {
         device.SetZWriteEnable(false);
         device.UpdateProjection(kBedOffset);
-        guideLines_[1]->Draw(drawer);
+        trails_.GuideLine(1).Draw(drawer);
         device.SetZWriteEnable(true);
         device.UpdateProjection(0.0f);
     }

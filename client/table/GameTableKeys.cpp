@@ -29,7 +29,6 @@ constexpr uint8_t kPenKey = 'Z';
 constexpr uint8_t kBallsKey = 'B';
 constexpr uint8_t kTrailsKey = 'T';
 constexpr uint8_t kUndoKey = 'U';
-constexpr uint32_t kGuideLineColour = 0x80ff80ff;
 
 // The controls a screen allows (keyMask).
 namespace mask {
@@ -287,11 +286,11 @@ void GameTable::DrawOverviewGuideLine() {
         return 1.0f;
     };
     const float f = std::min(fraction(cue.x, dx, bounds.halfLength), fraction(cue.y, dy, bounds.halfWidth));
-    LineList& line = *guideLines_[0];
+    LineList& line = trails_.GuideLine(0);
     ScopedLock hold(line.GetLock());
     line.Clear();
-    line.AddPoint(cue, kGuideLineColour);
-    line.AddPoint({cue.x + dx * f, cue.y + dy * f, 0.0f}, kGuideLineColour);
+    line.AddPoint(cue, TableTrails::kGuideLineColour);
+    line.AddPoint({cue.x + dx * f, cue.y + dy * f, 0.0f}, TableTrails::kGuideLineColour);
 }
 
 // --- polling ---
@@ -472,7 +471,7 @@ bool GameTable::OnKeyUpMessage(uint32_t key) {
             break;
         case kTrailsKey:
             if (lastSpecialKey_ == kTrailsKey) {
-                showAllTrails_ = !showAllTrails_;
+                trails_.ToggleAllTrails();
             }
             break;
         case kUndoKey:

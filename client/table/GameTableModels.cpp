@@ -20,9 +20,6 @@ namespace {
 
 using quill::ScopedLock;
 
-constexpr uint32_t kTrailAlpha = 0x20000000;
-constexpr uint32_t kColouredTrailWindow = 20;
-constexpr uint32_t kColouredTrailLength = 100;
 constexpr uint32_t kParticleTexture = 1;  // of "shadow"
 
 // A package the table plays on without (no table, or no cues, shows): said once per load, not silently.
@@ -55,10 +52,7 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
     device_ = &device;
     loadVariant_ = variant;
     if (variant == 1) {
-        for (uint32_t i = 0; i < kMaxBalls; ++i) {
-            ballTrails_[i]->SetFade(kTrailAlpha | GetBallColour(gameMode_, i), kColouredTrailWindow,
-                                    kColouredTrailLength);
-        }
+        trails_.ColourTrails(gameMode_);
     }
     quill::Package* cues = variant != 2 ? OpenOrWarn(resources, u"Cues") : nullptr;
     if (variant != 2) {

@@ -114,7 +114,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     OnKey(kPenKey, false);
     hudValues_.ForScreens().breakAgain = false;
-    ClearTrails();
+    trails_.ClearTrails();
     {
         ScopedLock hold(modelLock_);
         for (ShownModel marker : {kAimMarker, kTargetMarker}) {

@@ -16,7 +16,6 @@ namespace {
 
 using quill::ScopedLock;
 
-constexpr uint32_t kTrailAlpha = 0x80000000;
 constexpr uint32_t kSlowTrailState = 6;  // the slow watching state: trails grow every 10th frame only
 
 uint32_t Word(int32_t value) {
@@ -150,7 +149,9 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
 void GameTable::StepShot() {
     if (physics_.Step() != 0) {
         if (!postShotPhase_) {
-            AppendTrailPoints();
+            if (state_ != static_cast<int32_t>(kSlowTrailState) || frameCounter_ % 10 == 0) {
+                trails_.AppendTrailPoints(physics_, gameMode_);
+            }
         }
         return;
     }
@@ -175,26 +176,6 @@ void GameTable::FinishShot() {
     hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
     if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
-    }
-}
-
-void GameTable::AppendTrailPoints() {
-    if (state_ == static_cast<int32_t>(kSlowTrailState) && frameCounter_ % 10 != 0) {
-        return;
-    }
-    ScopedLock hold(physics_.GetLock());
-    const PhysicsModel* model = physics_.Model();
-    if (model == nullptr) {
-        return;
-    }
-    const uint32_t cueBall = physics_.CueBall();
-    for (uint32_t i = 0; i < BallCount(); ++i) {
-        if (model->Ball(static_cast<uint16_t>(i)).velocity.Length() == 0.0f || (!showAllTrails_ && i != cueBall)) {
-            continue;
-        }
-        LineList& trail = *ballTrails_[i];
-        ScopedLock holdTrail(trail.GetLock());
-        trail.AddPointLimited(physics_.CachedPosition(i), kTrailAlpha | GetBallColour(gameMode_, i));
     }
 }
 

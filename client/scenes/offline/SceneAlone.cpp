@@ -201,7 +201,7 @@ void SceneAlone::SetUpTable() {
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
-    table.SetTrailsShown(app_.GetSettings().traceAll != 0);
+    table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
     // the view, turns the aim; Ctrl held strokes the cue with the mouse.
     table.SetAimFollowsCamera(true);

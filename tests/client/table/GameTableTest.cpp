@@ -52,10 +52,10 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
     EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
     EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
-    EXPECT_EQ(Table().BallTrail(5).BaseColour(), 0x20ffffffu);
-    EXPECT_EQ(Table().BallTrail(5).FadeWindow(), 200u);
-    EXPECT_EQ(Table().BallTrail(5).FadeLength(), 800u);
-    EXPECT_EQ(Table().GuideLine(0).BaseColour(), 0x80ff80ffu);
+    EXPECT_EQ(Table().Trails().BallTrail(5).BaseColour(), 0x20ffffffu);
+    EXPECT_EQ(Table().Trails().BallTrail(5).FadeWindow(), 200u);
+    EXPECT_EQ(Table().Trails().BallTrail(5).FadeLength(), 800u);
+    EXPECT_EQ(Table().Trails().GuideLine(0).BaseColour(), 0x80ff80ffu);
     EXPECT_EQ(Table().Aim().pullBack, -3.0f);
     EXPECT_EQ(Table().HudValues().ForScreens().shortValue, 1);
     EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
@@ -108,18 +108,18 @@ TEST(ClampTurnCode, BankCountCappedAtThree) {
 }
 
 TEST(BallColour, ByGameType) {
-    EXPECT_EQ(GameTable::GetBallColour(type::kFourBall, 0), 0xffff00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kThreeCushion, 3), 0xff0000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 2), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 5), 0x0000ffu);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 15), 0xff0000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 16), 0xebce00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 21), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 8), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 9), 0xffff00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 15), 0xc06000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNone, 0), 0xffffffu);
-    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 30), 0xffffffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kFourBall, 0), 0xffff00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kThreeCushion, 3), 0xff0000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSixBalls, 2), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSixBalls, 5), 0x0000ffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 15), 0xff0000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 16), 0xebce00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 21), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kEightBall, 8), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNineBall, 9), 0xffff00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNineBall, 15), 0xc06000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNone, 0), 0xffffffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kEightBall, 30), 0xffffffu);
 }
 
 TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
@@ -165,7 +165,7 @@ TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
 
 TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     Equip(type::kSnooker);
-    const LineList& line = Table().GuideLine(1);
+    const LineList& line = Table().Trails().GuideLine(1);
     ASSERT_EQ(line.Count(), 91u + 2u);
     const float unit = static_cast<float>(Physics().GetHalfTableSize());
     EXPECT_NEAR(line.PointAt(0).position.x, -2.342f * unit, 1e-4);
@@ -177,7 +177,7 @@ TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     // Set up again for another game: the D goes.
     Table().SetGameMode(type::kEightBall);
     Table().SetupTable(kDefaultPhysicsModelCode, 1);
-    EXPECT_EQ(Table().GuideLine(1).Count(), 0u);
+    EXPECT_EQ(Table().Trails().GuideLine(1).Count(), 0u);
 }
 
 TEST_F(GameTableTest, StopShotTakesThePhysicsLockOnlyWhileAShotRuns) {

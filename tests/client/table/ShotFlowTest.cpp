@@ -157,7 +157,7 @@ TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     ASSERT_GT(frames, 0);
     EXPECT_FALSE(table->IsShotRunning());
     // The cue ball left a trail while it ran.
-    EXPECT_GT(table->BallTrail(0).Count(), 1u);
+    EXPECT_GT(table->Trails().BallTrail(0).Count(), 1u);
     // The report record holds the resting balls.
     EXPECT_EQ(table->GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
     const int32_t result = table->Physics().AnnounceShot(0);
@@ -309,8 +309,8 @@ TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
     table->StartShot(0, false);
     Frames(20, 0);
     // Ten frames apart: the first point and at most one more per ten frames.
-    EXPECT_LE(table->BallTrail(0).Count(), 3u);
-    EXPECT_GE(table->BallTrail(0).Count(), 1u);
+    EXPECT_LE(table->Trails().BallTrail(0).Count(), 3u);
+    EXPECT_GE(table->Trails().BallTrail(0).Count(), 1u);
     for (int i = 0; i < kMaxFrames && table->IsShotRunning(); ++i) {
         Frame(0);
     }

@@ -129,7 +129,7 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     EXPECT_TRUE(Send(Msg::KeyDown, 'T'));
     host.keysDown.erase('T');
     Send(Msg::KeyUp, 'T');
-    EXPECT_TRUE(table->ShowsAllTrails());
+    EXPECT_TRUE(table->Trails().ShowsAllTrails());
     Send(Msg::KeyUp, 'Q');
     EXPECT_EQ(table->LastSpecialKey(), 0u);
 

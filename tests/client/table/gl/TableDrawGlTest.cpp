@@ -269,12 +269,12 @@ TEST_F(TableDrawGlTest, BallNumbersAreNotMirrored) {
 TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
     ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
     kestrovan::GameTable& table = *stage->table;
-    table.SetTrailsShown(true);
+    table.Trails().SetTrailsShown(true);
     constexpr uint32_t kMagenta = 0xFFFF00FF;
     for (uint32_t ball : {9u, 12u}) {
         for (int step = 0; step <= 40; ++step) {
-            table.BallTrail(ball).AddPoint({-100.0f + 5.0f * static_cast<float>(step), ball == 9 ? -20.0f : 20.0f, 0.5f},
-                                           kMagenta);
+            table.Trails().BallTrail(ball).AddPoint(
+                {-100.0f + 5.0f * static_cast<float>(step), ball == 9 ? -20.0f : 20.0f, 0.5f}, kMagenta);
         }
     }
     const auto magentaAlongTrails = [&](const std::vector<uint32_t>& frame) {
