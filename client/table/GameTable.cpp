@@ -188,7 +188,7 @@ bool GameTable::SetRuleCounter(int32_t counter) {
 // --- messages ---
 
 void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, tableItemId_, ballSetItemId_, reportRecord_,
+    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), reportRecord_,
                                    physics_.BallCount(), gameMode_);
 }
 
@@ -257,7 +257,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.gameMode = static_cast<uint8_t>(gameMode_);
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    record.ballSetItemId = ballSetItemId_;
+    record.ballSetItemId = equipment_.BallSetItemId();
     const CueIdentity cue = CurrentCueIdentity();
     if (cue.present) {
         record.cueItemId = cue.itemId;
@@ -565,96 +565,11 @@ void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffset
 
 // --- equipment, set-up and shot restore ---
 
-void GameTable::SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem) {
-    struct Defaults {
-        uint16_t table;  // 0: the given table is kept
-        uint16_t ballSet;
-    };
-    Defaults defaults{0, 0};
-    switch (gameMode_) {
-        case type::kFourBall:
-        case type::kOneCushionGamble:
-            defaults = {1000, 2003};
-            break;
-        case type::kThreeCushion:
-        case type::kThreeCushionPro:
-        case type::kThreeCushionGamble:
-            defaults = {1003, 2004};
-            break;
-        case type::kSixBalls:
-            defaults = {0, 2008};
-            break;
-        case type::kEightBall:
-            defaults = {1010, 2006};
-            break;
-        case type::kNineBall:
-            defaults = {1012, 2006};
-            break;
-        case type::kStraightPool:
-            defaults = {1013, 2006};
-            break;
-        case type::kSnooker:
-            defaults = {1035, 2007};
-            break;
-        default:
-            break;
-    }
-    if (tableItem <= 1 && defaults.table != 0) {
-        tableItem = defaults.table;
-    }
-    if (ballSetItem == 0 && defaults.ballSet != 0) {
-        ballSetItem = defaults.ballSet;
-    } else if (ballSetItem == 1) {
-        ballSetItem = gameMode_ == type::kFourBall ? 2000 : 2001;
-    } else if (ballSetItem == 2) {
-        ballSetItem = 2002;
-    }
-    tableItemId_ = tableItem;
-    ballSetItemId_ = ballSetItem;
-    tableItemIdCopy_ = tableItem;
-}
-
-void GameTable::ApplyEquipmentPhysics() {
-    std::optional<uint32_t> tableProperty;
-    std::optional<uint32_t> ballSetProperty;
-    if (services_.itemModels != nullptr) {
-        tableProperty = services_.itemModels->FindPhysicsProperty(tableItemId_);
-        ballSetProperty = services_.itemModels->FindPhysicsProperty(ballSetItemId_);
-    }
-    if (tableProperty.has_value()) {
-        tableItemProperty_ = *tableProperty;
-    }
-    // An item the catalogue does not know keeps the property the physics has.
-    ScopedLock hold(physics_.GetLock());
-    physics_.SetItemProperties(tableProperty.has_value() ? static_cast<uint16_t>(*tableProperty) : physics_.TableKind(),
-                               ballSetProperty.value_or(physics_.BallSetIndex()));
-    physics_.ApplyTable();
-}
-
 void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
-    ApplyEquipmentPhysics();
+    equipment_.ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
     ComputePocketPositions();
     trails_.DrawSnookerD(gameMode_, TableUnit());
-}
-
-bool GameTable::BallsFitTableItem(uint16_t tableItem) {
-    const PhysicsModel* model = physics_.Model();
-    if (services_.itemModels == nullptr || model == nullptr) {
-        return false;
-    }
-    const std::optional<uint32_t> kind = services_.itemModels->FindPhysicsProperty(tableItem);
-    if (!kind.has_value()) {
-        return false;
-    }
-    TableGeometry geometry;
-    InitTableGeometry(*kind, &geometry, model->Code());
-    for (uint16_t i = 0; i < BallCount(); ++i) {
-        if (!IsInsidePlayingArea(model->Ball(i), geometry, 0.0f)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void GameTable::ComputePocketPositions() {

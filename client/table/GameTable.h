@@ -70,6 +70,7 @@
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
+#include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
@@ -98,8 +99,6 @@ public:
     static constexpr uint32_t kEventQueueSize = 1024;
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
-    static constexpr uint16_t kInitialTableItem = 1020;
-    static constexpr uint16_t kInitialBallSetItem = 2003;
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
@@ -295,15 +294,9 @@ public:
     bool UnloadModels();
 
     // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
-    // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
-    void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
-    // Gives the physics the items' properties from the catalogue.
-    void ApplyEquipmentPhysics();
     // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
     // table's geometry puts them, and the snooker D.
     void SetupTable(uint32_t modelCode, uint8_t own);
-    // Whether every ball would lie inside the playing area of that table item.
-    bool BallsFitTableItem(uint16_t tableItem);
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
@@ -380,10 +373,8 @@ public:
     const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
     quill::EventQueue& Events() { return eventQueue_; }
     const std::array<std::array<float, 2>, 6>& PocketPositions() const { return pocketPositions_; }
-    uint16_t TableItemId() const { return tableItemId_; }
-    uint16_t BallSetItemId() const { return ballSetItemId_; }
-    uint32_t TableItemIdCopy() const { return tableItemIdCopy_; }
-    uint32_t TableItemProperty() const { return tableItemProperty_; }
+    TableEquipment& Equipment() { return equipment_; }
+    const TableEquipment& Equipment() const { return equipment_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
     // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
@@ -517,13 +508,12 @@ private:
 
     // Game and equipment.
     quill::GameType gameMode_ = quill::game_type::kNone;
-    uint32_t tableItemProperty_ = 0;
-    uint32_t tableItemIdCopy_ = kInitialTableItem;
 
     // Aim and camera.
     CameraState cameraState_;
     TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
+    TableEquipment equipment_{services_, physics_};
 
     // Ball in hand.
     int32_t placementArea_ = 0;
@@ -651,8 +641,6 @@ private:
 
     std::array<quill::Transform, kMaxBalls> ballTransforms_{};
     std::array<std::array<float, 2>, 6> pocketPositions_{};
-    uint16_t tableItemId_ = kInitialTableItem;
-    uint16_t ballSetItemId_ = kInitialBallSetItem;
 };
 
 }  // namespace kestrovan

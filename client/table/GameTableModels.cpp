@@ -116,7 +116,8 @@ void GameTable::LoadHelperModels(quill::Package& objects, quill::Package* cues) 
 // One model per ball of the set: model v of the ball-set file (v its texture set) in the face of the ball.
 bool GameTable::LoadBallModels(quill::Package& balls, quill::Package& objects) {
     ReleaseBallModels();
-    const ItemModelRecord* record = services_.itemModels != nullptr ? services_.itemModels->FindRecord(ballSetItemId_) : nullptr;
+    const ItemModelRecord* record =
+        services_.itemModels != nullptr ? services_.itemModels->FindRecord(equipment_.BallSetItemId()) : nullptr;
     quill::ResourceFile* file = record != nullptr ? ModelFiles::Open(&objects, record->modelName) : nullptr;
     const uint32_t modelId = record != nullptr ? record->ballSetVariant : 0;
     if (file == nullptr) {
@@ -211,7 +212,8 @@ void GameTable::BuildChalkBursts(quill::Package* package) {
 
 void GameTable::ApplyTableItem() {
     drawnMode_ = gameMode_;
-    const ItemModelRecord* record = services_.itemModels != nullptr ? services_.itemModels->FindRecord(tableItemId_) : nullptr;
+    const ItemModelRecord* record =
+        services_.itemModels != nullptr ? services_.itemModels->FindRecord(equipment_.TableItemId()) : nullptr;
     if (record == nullptr) {
         return;
     }

@@ -84,8 +84,8 @@ void GameTable::StampRecordHeader(const CueIdentity& cue) {
     shotRecord_.physicsModelCode = physics_.ModelCode();
     shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
     shotRecord_.ballCount = static_cast<uint8_t>(BallCount());
-    shotRecord_.tableItemId = tableItemId_;
-    shotRecord_.ballSetItemId = ballSetItemId_;
+    shotRecord_.tableItemId = equipment_.TableItemId();
+    shotRecord_.ballSetItemId = equipment_.BallSetItemId();
     if (cue.present) {
         shotRecord_.cueItemId = cue.itemId;
     }

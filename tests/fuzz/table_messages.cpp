@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
     if (table.GameMode() != gameType) {
         table.SetGameMode(gameType);
-        table.SetEquipmentItems(0, 0);
+        table.Equipment().SetEquipmentItems(0, 0);
         table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     }
     const std::span<const uint8_t> payload(bytes + 3, size - 3);

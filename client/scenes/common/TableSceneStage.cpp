@@ -82,7 +82,7 @@ GameTable& TableSceneStage::CreateTable(const Equipment& equipment) {
     table_->Physics().GetReferee().SetVoiceRandom(&app_.GetRandom());
     table_->SetConnection(connection_.get());
     table_->SetGameMode(equipment.gameMode);
-    table_->SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
+    table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
     return *table_;
 }
@@ -139,7 +139,7 @@ void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
     if (table_ == nullptr) return;
     table_->ReleaseBallModels();
     table_->SetGameMode(equipment.gameMode);
-    table_->SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
+    table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->ReloadEquipmentModels();
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
 }

@@ -81,7 +81,7 @@ bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9Re
     table_->SetHost(tableHost_.get());
     table_->SetState(0);
     table_->SetGameMode(quill::RoomInfo{}.gameType);
-    table_->SetEquipmentItems(kTableItem, kBallSetItem);
+    table_->Equipment().SetEquipmentItems(kTableItem, kBallSetItem);
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Cameras().SetupCameras(*cameras_, 0);
     table_->Cameras().GetCamera().SetScene(cameras_.get());
@@ -159,7 +159,7 @@ void SceneLobby::ApplyPendingBestShot() {
     quill::ScopedLock hold(shotLock_);
     table_->ReleaseBallModels();
     table_->SetGameMode(shot_.gameMode);
-    table_->SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
+    table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
     table_->ReloadEquipmentModels();
     table_->Reset(app_.GetRandom().Next());
     table_->SetupTable(shot_.physicsModelCode, 0);

@@ -115,7 +115,8 @@ void ReplayPanel::LoadShot(const ShotRecord& record) {
     reloadPending_ = false;
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    if (table->TableItemId() != record.tableItemId || table->BallSetItemId() != record.ballSetItemId) {
+    if (table->Equipment().TableItemId() != record.tableItemId ||
+        table->Equipment().BallSetItemId() != record.ballSetItemId) {
         reloadPending_ = true;
         return;
     }

@@ -153,7 +153,7 @@ void SceneRoomGame::OnTablePlacement(quill::Packet& packet) {
     if (!table->ReadBallState(packet)) return;
     const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
     CheckRoomEquipment();
-    if (second && table->BallsFitTableItem((*second)[0])) {
+    if (second && table->Equipment().BallsFitTableItem((*second)[0])) {
         tableItem_ = (*second)[0];
         ballSetItem_ = (*second)[1];
     }
@@ -227,7 +227,8 @@ void SceneRoomGame::CheckRoomEquipment() {
         equipmentNotice_ = true;
     }
     GameTable* table = stage_.Table();
-    if (table != nullptr && !shotInFlight_ && !table->IsShotRunning() && table->BallsFitTableItem(tableItem_)) {
+    if (table != nullptr && !shotInFlight_ && !table->IsShotRunning() &&
+        table->Equipment().BallsFitTableItem(tableItem_)) {
         reloadPending_ = true;
     }
 }

@@ -41,9 +41,9 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().State(), 4);
     EXPECT_EQ(Physics().GetTableState(), 4);
     EXPECT_EQ(Table().GameMode(), -1);
-    EXPECT_EQ(Table().TableItemId(), 1020);
-    EXPECT_EQ(Table().BallSetItemId(), 2003);
-    EXPECT_EQ(Table().TableItemIdCopy(), 1020u);
+    EXPECT_EQ(Table().Equipment().TableItemId(), 1020);
+    EXPECT_EQ(Table().Equipment().BallSetItemId(), 2003);
+    EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_EQ(Table().HeldBall(), -1);
     EXPECT_EQ(Table().TargetBall(), -1);
@@ -125,8 +125,8 @@ TEST(BallColour, ByGameType) {
 TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     const auto equip = [&](quill::GameType mode, uint16_t tableItem, uint16_t ballSet) {
         Table().SetGameMode(mode);
-        Table().SetEquipmentItems(tableItem, ballSet);
-        return std::vector<uint32_t>{Table().TableItemId(), Table().BallSetItemId()};
+        Table().Equipment().SetEquipmentItems(tableItem, ballSet);
+        return std::vector<uint32_t>{Table().Equipment().TableItemId(), Table().Equipment().BallSetItemId()};
     };
     EXPECT_THAT(equip(type::kNineBall, 0, 0), ElementsAre(1012, 2006));
     EXPECT_THAT(equip(type::kFourBall, 1, 1), ElementsAre(1000, 2000));
@@ -135,14 +135,14 @@ TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     EXPECT_THAT(equip(type::kSixBalls, 1, 0), ElementsAre(1, 2008));
     EXPECT_THAT(equip(type::kSnooker, 0, 0), ElementsAre(1035, 2007));
     EXPECT_THAT(equip(type::kCardBall, 0, 0), ElementsAre(0, 0));  // no defaults of its own
-    EXPECT_EQ(Table().TableItemIdCopy(), 0u);
+    EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 0u);
 }
 
 TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
     Equip(type::kEightBall);
     EXPECT_EQ(Physics().TableKind(), 1);
     EXPECT_EQ(Physics().BallSetIndex(), 5u);
-    EXPECT_EQ(Table().TableItemProperty(), 1u);
+    EXPECT_EQ(Table().Equipment().TableItemProperty(), 1u);
     EXPECT_NEAR(Physics().GetHalfTableSize(), 31.875, 1e-6);
     EXPECT_EQ(Physics().BallCount(), 16);
     // Pockets in order from the near left corner; corner pockets lie 2.29 beyond both nose lines.
@@ -151,16 +151,16 @@ TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
     EXPECT_FLOAT_EQ(Table().PocketPositions()[5][1], 63.75f + 2.29f);
 
     // A table the catalogue does not know keeps the present properties.
-    Table().SetEquipmentItems(1500, 0);
-    Table().ApplyEquipmentPhysics();
+    Table().Equipment().SetEquipmentItems(1500, 0);
+    Table().Equipment().ApplyEquipmentPhysics();
     EXPECT_EQ(Physics().TableKind(), 1);
 
     // The balls in a row on the pool table would not fit the same row of a snooker table's area? They do; off the
     // carom table's short ends they would not.
-    EXPECT_TRUE(Table().BallsFitTableItem(test::kSnookerTableItem));
+    EXPECT_TRUE(Table().Equipment().BallsFitTableItem(test::kSnookerTableItem));
     Physics().SetBallPosition(3, 125.0f, 0.0f, 2.86f);
-    EXPECT_FALSE(Table().BallsFitTableItem(test::kCaromTableItem));
-    EXPECT_FALSE(Table().BallsFitTableItem(4711));
+    EXPECT_FALSE(Table().Equipment().BallsFitTableItem(test::kCaromTableItem));
+    EXPECT_FALSE(Table().Equipment().BallsFitTableItem(4711));
 }
 
 TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {

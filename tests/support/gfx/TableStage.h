@@ -108,7 +108,7 @@ public:
         table->SetPlayer(&player);
         table->SetItemModels(&catalogue);
         table->SetGameMode(gameType);
-        table->SetEquipmentItems(0, 0);
+        table->Equipment().SetEquipmentItems(0, 0);
         table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
         table->Cameras().SetupCameras(*cameras, 0);
         table->Cameras().GetCamera().SetScene(cameras.get());

@@ -383,7 +383,7 @@ public:
     // The game mode with its default items, set up on the default physics model, the balls in a row.
     void Equip(quill::GameType gameMode) {
         table->SetGameMode(gameMode);
-        table->SetEquipmentItems(0, 0);
+        table->Equipment().SetEquipmentItems(0, 0);
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
         table->Cameras().UpdateUnprojection();

@@ -50,8 +50,8 @@ TEST_F(TableSceneStageTest, TheMapRoomCarriesTheTableAndTheLastEquipmentRequestW
     EXPECT_FALSE(stage.TakePendingEquipment().has_value()) << "taken once";
     stage.ApplyEquipment(*taken);
     EXPECT_EQ(table.GameMode(), 3);
-    EXPECT_EQ(table.TableItemId(), 1027);
-    EXPECT_EQ(table.BallSetItemId(), 2004);
+    EXPECT_EQ(table.Equipment().TableItemId(), 1027);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);
 
     // A frame draws without touching the request any more.

@@ -143,8 +143,8 @@ TEST_F(GalleryReplay, ShotsFromTheWebThatDoNotFitStartNothingOrFallBackToDefault
     GameTable& table = *scene->Table();
     EXPECT_EQ(scene->ReplayGameMode(), before);
     EXPECT_EQ(table.GameMode(), before);
-    EXPECT_NE(table.TableItemId(), 9999);
-    EXPECT_NE(table.BallSetItemId(), 9998);
+    EXPECT_NE(table.Equipment().TableItemId(), 9999);
+    EXPECT_NE(table.Equipment().BallSetItemId(), 9998);
     ASSERT_NE(table.CurrentCue(), nullptr);
     EXPECT_EQ(table.CurrentCue()->ItemId(), SceneShotGallery::kStockCue);
     EXPECT_EQ(scene->SpeedIndex(), 0);

@@ -92,8 +92,8 @@ TEST_F(ReplayWithData, TheShotTextSetsTheTableUpOnTheRecordsGameEquipmentAndCue)
     ASSERT_TRUE(replay->HasShot());
     GameTable& table = *replay->Table();
     EXPECT_EQ(table.GameMode(), shot.gameMode);
-    EXPECT_EQ(table.TableItemId(), shot.tableItemId);
-    EXPECT_EQ(table.BallSetItemId(), shot.ballSetItemId);
+    EXPECT_EQ(table.Equipment().TableItemId(), shot.tableItemId);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), shot.ballSetItemId);
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, shot.gameMode);
     ASSERT_NE(table.CurrentCue(), nullptr);
     EXPECT_EQ(table.CurrentCue()->ItemId(), shot.cueItemId);

@@ -133,8 +133,8 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         ++entered;
         ASSERT_NE(room.Table(), nullptr);
         EXPECT_EQ(room.Table()->GameMode(), family.mode);
-        EXPECT_EQ(room.Table()->TableItemId(), family.tableItem);
-        EXPECT_EQ(room.Table()->BallSetItemId(), family.ballSetItem);
+        EXPECT_EQ(room.Table()->Equipment().TableItemId(), family.tableItem);
+        EXPECT_EQ(room.Table()->Equipment().BallSetItemId(), family.ballSetItem);
         EXPECT_EQ(room.Table()->Physics().BallCount(), family.balls);
         EXPECT_EQ(room.Room().gameType, family.mode);
         EXPECT_EQ(room.Board()->RowCount(), 1) << "the player among the watchers";

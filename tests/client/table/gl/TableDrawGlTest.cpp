@@ -298,7 +298,7 @@ TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
 
     // The offline screen's reload: mode, equipment, models, physics and rack, without a reset.
     table.SetGameMode(type::kThreeCushion);
-    table.SetEquipmentItems(0, 0);
+    table.Equipment().SetEquipmentItems(0, 0);
     ASSERT_TRUE(table.LoadModels(*stage->resources, *stage->device, 0));
     table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 0);
     table.RackBalls();
