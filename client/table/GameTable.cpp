@@ -23,7 +23,6 @@ using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr float kKeep = CameraController::kKeep;
-constexpr float kPocketPickRadius = 10.0f;
 
 }  // namespace
 
@@ -53,16 +52,6 @@ Vec3 GameTable::CueBallPosition() const {
 
 float GameTable::TableUnit() const {
     return static_cast<float>(physics_.GetHalfTableSize());
-}
-
-PlacementBounds GameTable::Bounds() const {
-    PlacementBounds bounds;
-    if (physics_.Model() != nullptr) {
-        bounds.halfLength = physics_.Model()->Geometry().noseMaxX;
-        bounds.halfWidth = physics_.Model()->Geometry().noseMaxY;
-    }
-    bounds.unit = TableUnit();
-    return bounds;
 }
 
 // --- state and setters ---
@@ -127,11 +116,6 @@ void GameTable::ClearTargetBall(int32_t /*ignored*/) {
     targetBall_ = -1;
 }
 
-void GameTable::ClearBallInHand(int32_t /*ignored*/) {
-    placementArea_ = 0;
-    heldBall_ = -1;
-}
-
 void GameTable::SetSideOption(int32_t value) {
     sideOption_ = value == 2 ? 3 - sideOption_ : value;
 }
@@ -156,7 +140,7 @@ void GameTable::StopPhysics() {
 void GameTable::ResetShotToState7(uint32_t rackArgument) {
     pensAndMarks_.ClearMarks();
     SetState(7);
-    placementArea_ = 0;
+    picking_.SetPlacementArea(0);
     {
         ScopedLock hold(physics_.GetLock());
         physics_.StartRack(rackArgument);
@@ -296,83 +280,7 @@ uint32_t GameTable::SyncReportRecord() {
     return count;
 }
 
-// --- ball picking and ball in hand ---
-
-void GameTable::ProjectBalls() {
-    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
-    if (camera == nullptr) {
-        return;
-    }
-    const uint32_t count = BallCount();
-    std::array<Vec3, kMaxBalls> centres{};
-    float radius = 0.0f;
-    {
-        // The game thread moves the balls while the render step projects them.
-        ScopedLock holdPhysics(physics_.GetLock());
-        for (uint32_t i = 0; i < count; ++i) {
-            centres[i] = physics_.CachedPosition(i);
-        }
-        radius = physics_.BallRadius();
-    }
-    std::array<BallScreenInfo, kMaxBalls> records{};
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        quill::Matrix4 viewProjection;
-        quill::Matrix4 projection;
-        camera->GetViewProjectionMatrix(viewProjection);
-        camera->GetProjectionMatrix(projection);
-        const ScreenProjection screen(viewProjection, projection.m[0], services_.ClientWidth(), services_.ClientHeight());
-        for (uint32_t i = 0; i < count; ++i) {
-            const ScreenPoint point = screen.Project(centres[i]);
-            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centres[i]), point.x, point.y,
-                          screen.ScreenRadius(radius, point.w)};
-        }
-    }
-    ScopedLock hold(screenInfoLock_);
-    std::copy_n(records.begin(), count, ballScreenInfo_.begin());
-}
-
-void GameTable::SortBallScreenInfo() {
-    ScopedLock hold(screenInfoLock_);
-    const uint32_t count = BallCount();
-    kestrovan::SortBallScreenInfo(std::span(ballScreenInfo_.data(), count));
-    const auto cue = static_cast<int32_t>(physics_.CueBall());
-    for (uint32_t i = 0; i < count; ++i) {
-        if (ballScreenInfo_[i].index == cue) {
-            cueBallScreenInfo_ = static_cast<int32_t>(i);
-            break;
-        }
-    }
-}
-
-BallScreenInfo GameTable::ScreenInfoAt(uint32_t index) const {
-    ScopedLock hold(screenInfoLock_);
-    return ballScreenInfo_[index % kMaxBalls];
-}
-
-std::optional<BallScreenInfo> GameTable::CueBallScreenInfo() const {
-    ScopedLock hold(screenInfoLock_);
-    if (cueBallScreenInfo_ < 0) {
-        return std::nullopt;
-    }
-    return ballScreenInfo_[static_cast<uint32_t>(cueBallScreenInfo_)];
-}
-
-int32_t GameTable::PickBallAt(int32_t x, int32_t y) {
-    ProjectBalls();
-    const uint32_t count = BallCount();
-    if (count == 0) {
-        return -1;
-    }
-    ScopedLock hold(screenInfoLock_);
-    const PickedBall picked =
-        kestrovan::PickBallAt(std::span(ballScreenInfo_.data(), count), x, y, placementArea_, state_);
-    if (picked.index >= 0) {
-        grabOffsetX_ = picked.grabOffsetX;
-        grabOffsetY_ = picked.grabOffsetY;
-    }
-    return picked.index;
-}
+// --- ball in hand ---
 
 void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     // Client coordinates, both halves signed.
@@ -381,52 +289,9 @@ void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     if (pensAndMarks_.PenMode()) {
         pensAndMarks_.AddPenPoint(pensAndMarks_.PenSlot(), x, y);
     }
-    if (heldBall_ < 0 || static_cast<uint32_t>(heldBall_) >= BallCount()) {
+    if (!picking_.DragHeldBall(x, y)) {
         cameraState_.changed = false;
-        return;
     }
-    const auto held = static_cast<uint32_t>(heldBall_);
-    Vec3 candidate;
-    if (!cameras_.UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
-                                  physics_.CachedPosition(held).z, services_.ClientWidth(), services_.ClientHeight(), candidate)) {
-        return;
-    }
-    const PlacementBounds bounds = Bounds();
-    const float radius = physics_.BallRadius();
-    ClampToPlacementArea(candidate, bounds, radius, 0.01f, placementArea_, gameMode_);
-    std::array<Vec3, kMaxBalls> positions{};
-    const uint32_t count = BallCount();
-    for (uint32_t i = 0; i < count; ++i) {
-        positions[i] = physics_.CachedPosition(i);
-    }
-    const std::optional<Vec3> drop = ResolveHeldBallDrop(candidate, held, std::span(positions.data(), count), bounds,
-                                                         radius, placementArea_, gameMode_);
-    if (drop.has_value()) {
-        ScopedLock hold(physics_.GetLock());
-        physics_.SetBallPosition(held, drop->x, drop->y, drop->z);
-    }
-}
-
-int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
-    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
-    if (camera == nullptr) {
-        return -1;
-    }
-    quill::Matrix4 viewProjection;
-    quill::Matrix4 projection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewProjectionMatrix(viewProjection);
-        camera->GetProjectionMatrix(projection);
-    }
-    const ScreenProjection screen(viewProjection, projection.m[0], services_.ClientWidth(), services_.ClientHeight());
-    for (uint32_t i = 0; i < pocketPositions_.size(); ++i) {
-        const ScreenPoint point = screen.Project({pocketPositions_[i][0], pocketPositions_[i][1], 0.0f});
-        if (IsInsideCircle(point.x, point.y, screen.ScreenRadius(kPocketPickRadius, point.w), x, y)) {
-            return static_cast<int32_t>(i) + 1;
-        }
-    }
-    return -1;
 }
 
 // --- the stroke ---
@@ -568,25 +433,8 @@ void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffset
 void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
     equipment_.ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
-    ComputePocketPositions();
+    picking_.ComputePocketPositions();
     trails_.DrawSnookerD(gameMode_, TableUnit());
-}
-
-void GameTable::ComputePocketPositions() {
-    if (physics_.Model() == nullptr) {
-        return;
-    }
-    const TableGeometry& g = physics_.Model()->Geometry();
-    const float length = g.noseMaxX;
-    const float width = g.noseMaxY;
-    const float corner = g.cornerPocketOffset;
-    const float middle = g.middlePocketOffset;
-    pocketPositions_ = {{{-length - corner, -width - corner},
-                         {0.0f, -width - middle},
-                         {length + corner, -width - corner},
-                         {-length - corner, width + corner},
-                         {0.0f, width + middle},
-                         {length + corner, width + corner}}};
 }
 
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
@@ -684,7 +532,7 @@ void GameTable::UpdatePowerGauge() {
     in.strokeFinishing = input_.strokeFinishing;
     in.aimFollowsCamera = aimFollowsCamera_;
     in.showPowerFigures = hudValues_.ShowsPowerFigures();
-    const std::optional<BallScreenInfo> cueBall = CueBallScreenInfo();
+    const std::optional<BallScreenInfo> cueBall = picking_.CueBallScreenInfo();
     in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
     hudValues_.Hud().UpdatePowerGauge(in);
 }

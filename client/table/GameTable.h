@@ -50,7 +50,7 @@
 #include "QuillLib/net/Packet.h"
 #include "client/rules/TablePhysics.h"
 #include "client/rules/TableSound.h"
-#include "client/table/BallScreenInfo.h"
+#include "client/table/TableBallPicking.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/CueModelEntry.h"
@@ -156,7 +156,6 @@ public:
     void SetTargetMode(bool on);
     void SetTargetBall(int32_t ball);
     void ClearTargetBall(int32_t ignored = 0);
-    void ClearBallInHand(int32_t ignored = 0);
     // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
     void SetSideOption(int32_t value);
     int32_t SideOption() const { return sideOption_; }
@@ -187,23 +186,9 @@ public:
     // Copies the live balls into the report record; the ball count.
     uint32_t SyncReportRecord();
 
-    // --- ball picking and ball in hand ---
-    // The input handler calls these on the main thread; the render step projects and sorts there too.
-    void ProjectBalls();
-    void SortBallScreenInfo();
-    // The ball under the cursor that may be taken, or -1; records the grab offset.
-    int32_t PickBallAt(int32_t x, int32_t y);
+    // --- ball in hand ---
     // The cursor-move handler while the table owns the mouse: pen points, and the held ball dragged on the bed.
     void MoveHeldBall(uint32_t flags, uint32_t packedCursor);
-    void SetHeldBall(int32_t ball) { heldBall_ = ball; }
-    int32_t HeldBall() const { return heldBall_; }
-    void SetPlacementArea(int32_t area) { placementArea_ = area; }
-    int32_t PlacementArea() const { return placementArea_; }
-    // The pocket (1 to 6) whose screen circle holds the cursor, or -1.
-    int32_t PickPocketAt(int32_t x, int32_t y);
-    BallScreenInfo ScreenInfoAt(uint32_t index) const;
-    // The cue ball's screen record after the last sort, if any.
-    std::optional<BallScreenInfo> CueBallScreenInfo() const;
 
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
@@ -372,7 +357,8 @@ public:
     TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
     const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
     quill::EventQueue& Events() { return eventQueue_; }
-    const std::array<std::array<float, 2>, 6>& PocketPositions() const { return pocketPositions_; }
+    TableBallPicking& Picking() { return picking_; }
+    const TableBallPicking& Picking() const { return picking_; }
     TableEquipment& Equipment() { return equipment_; }
     const TableEquipment& Equipment() const { return equipment_; }
     bool IsShotRunning() const { return shotRunning_; }
@@ -478,10 +464,7 @@ private:
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
     float TableUnit() const;
-    PlacementBounds Bounds() const;
     void ShowShownModels(bool visible);
-    // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
-    void ComputePocketPositions();
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
     // Services.
@@ -514,12 +497,9 @@ private:
     TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
     TableEquipment equipment_{services_, physics_};
+    TableBallPicking picking_{services_, physics_, cameras_};
 
     // Ball in hand.
-    int32_t placementArea_ = 0;
-    int32_t heldBall_ = -1;
-    int32_t grabOffsetX_ = 0;
-    int32_t grabOffsetY_ = 0;
 
     // Trails, HUD and lines.
     TableHudValues hudValues_;
@@ -628,11 +608,6 @@ private:
     TableChalkBursts chalkBursts_;
     TableAmbient ambient_;
 
-    // Screen records of the balls.
-    mutable quill::CriticalSectionLock screenInfoLock_;
-    std::array<BallScreenInfo, kMaxBalls> ballScreenInfo_{};
-    int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
-
     quill::EventQueue eventQueue_{kEventQueueSize};
 
     // Options.
@@ -640,7 +615,6 @@ private:
 
 
     std::array<quill::Transform, kMaxBalls> ballTransforms_{};
-    std::array<std::array<float, 2>, 6> pocketPositions_{};
 };
 
 }  // namespace kestrovan

@@ -82,9 +82,9 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
         return;
     }
     const float radius = physics_.BallRadius();
-    const PlacementBounds bed = Bounds();
+    const PlacementBounds bed = picking_.Bounds();
     for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        const auto ball = static_cast<uint32_t>(ScreenInfoAt(i).index);
+        const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
         if (!BallOnTable(ball)) {
             continue;
         }
@@ -130,7 +130,7 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
 
 void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
     for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        const auto ball = static_cast<uint32_t>(ScreenInfoAt(i).index);
+        const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
         if (ball >= renderBallCount_ || ballModels_[ball] == nullptr || IsInZoomSight(ball) != skipped) {
             continue;
         }
@@ -200,7 +200,8 @@ void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
             continue;
         }
         quill::Transform placement;
-        placement.position = {pocketPositions_[pocket][0], pocketPositions_[pocket][1], kPocketMarkerHeight};
+        placement.position = {picking_.PocketPositions()[pocket][0], picking_.PocketPositions()[pocket][1],
+                              kPocketMarkerHeight};
         pocketMarkerModel_->SetTransform(placement);
         pocketMarkerModel_->Draw(device, alpha);
     }

@@ -273,7 +273,7 @@ void GameTable::DrawOverviewGuideLine() {
         return;
     }
     const Vec3 cue = CueBallPosition();
-    const PlacementBounds bounds = Bounds();
+    const PlacementBounds bounds = picking_.Bounds();
     const float dx = cameraState_.aimPointX - cue.x;
     const float dy = cameraState_.aimPointY - cue.y;
     const auto fraction = [](float from, float delta, float bound) {
@@ -300,7 +300,7 @@ bool GameTable::RefusedLikeShift(bool testControl, bool testBallInHand) const {
     return cameras_.IsCameraBusy() || cameras_.GetCamera().Mode() == CameraController::kTopViewMode ||
            (testControl && !controlEnabled_) || input_.strokeKeyHeld || input_.zoomKeyHeld ||
            input_.cueViewKeyHeld || input_.overviewKeyHeld || shotRunning_ || input_.aimDragHeld ||
-           input_.tipDragHeld || (testBallInHand && heldBall_ >= 0);
+           input_.tipDragHeld || (testBallInHand && picking_.HeldBall() >= 0);
 }
 
 bool GameTable::PollKeyPresses() {
@@ -322,7 +322,7 @@ bool GameTable::PollKeyPresses() {
     }
     if (IsKeyDown(kPenKey) && sideOption_ > 0 && !cameras_.IsCameraBusy() && !pensAndMarks_.PenMode() &&
         !shotRunning_ && !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld &&
-        !input_.overviewKeyHeld && !input_.aimDragHeld && !input_.tipDragHeld && heldBall_ < 0) {
+        !input_.overviewKeyHeld && !input_.aimDragHeld && !input_.tipDragHeld && picking_.HeldBall() < 0) {
         return OnKey(kPenKey, true);
     }
     if (IsKeyDown(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
@@ -399,7 +399,7 @@ bool GameTable::PollKeys() {
 
 bool GameTable::AnyTableModeActive() const {
     return input_.overviewKeyHeld || input_.zoomKeyHeld || input_.strokeKeyHeld || input_.aimDragHeld ||
-           input_.rightButtonZoom || input_.cueViewKeyHeld || input_.tipDragHeld || heldBall_ >= 0;
+           input_.rightButtonZoom || input_.cueViewKeyHeld || input_.tipDragHeld || picking_.HeldBall() >= 0;
 }
 
 bool GameTable::HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
@@ -535,7 +535,7 @@ bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
         cameras_.UpdateUnprojection();
         if ((keyMask_ & mask::kCallPocket) != 0 && aimFollowsCamera_ && targetMode_ &&
             gameMode_ == type::kEightBall) {
-            const int32_t pocket = PickPocketAt(x, y);
+            const int32_t pocket = picking_.PickPocketAt(x, y);
             if (pocket > 0) {
                 if (services_.sound != nullptr) {
                     services_.sound->PlaySound(kPocketCallSound, 1.0f);
@@ -548,11 +548,12 @@ bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
                 return false;
             }
         }
-        const bool mayPlace = placementArea_ > 0 || state_ == 5 || (state_ == 4 && !shotRunning_ && placingEnabled_);
+        const bool mayPlace =
+            picking_.PlacementArea() > 0 || state_ == 5 || (state_ == 4 && !shotRunning_ && placingEnabled_);
         if ((keyMask_ & mask::kPlaceBall) != 0 && state_ != 6 && mayPlace) {
-            const int32_t ball = PickBallAt(x, y);
+            const int32_t ball = picking_.PickBallAt(x, y);
             if (ball >= 0) {
-                heldBall_ = ball;
+                picking_.SetHeldBall(ball);
                 return false;
             }
         }
@@ -594,10 +595,10 @@ void GameTable::OnLeftButtonUp() {
         }
         return;
     }
-    if (heldBall_ >= 0) {
+    if (picking_.HeldBall() >= 0) {
         SyncReportRecord();
         if (services_.host != nullptr) {
-            services_.host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
+            services_.host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(picking_.HeldBall()), 0, 0);
         }
         const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
         if (!shotRunning_ && !topView) {
@@ -606,7 +607,7 @@ void GameTable::OnLeftButtonUp() {
         } else if (topView) {
             cameras_.SetRefocusOnTopViewExit(true);
         }
-        heldBall_ = -1;
+        picking_.SetHeldBall(-1);
     }
     if (input_.aimDragHeld) {
         input_.aimDragHeld = false;
@@ -632,7 +633,7 @@ bool GameTable::OnRightButtonDown() {
         return false;
     }
     if (buttonShortcuts_ && !input_.leftButtonAsCtrl && controlEnabled_ && !shotRunning_ && !input_.aimDragHeld &&
-        heldBall_ < 0 && !cameras_.IsCameraBusy()) {
+        picking_.HeldBall() < 0 && !cameras_.IsCameraBusy()) {
         input_.rightButtonAsShift = true;
         OnKey(Vk::Shift, true);
         return false;

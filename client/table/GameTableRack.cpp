@@ -45,11 +45,11 @@ void GameTable::Reset(uint32_t rackArgument) {
     input_.tipDragHeld = tipDrag;
     shotRunning_ = false;
     postShotPhase_ = false;
-    heldBall_ = -1;
+    picking_.SetHeldBall(-1);
     chalkLevel_ = 0;
     targetMode_ = false;
     targetBall_ = -1;
-    placementArea_ = 0;
+    picking_.SetPlacementArea(0);
     pensAndMarks_.SetPenMode(false);
     pensAndMarks_.SetPenSlot(0);
     controlEnabled_ = false;
@@ -155,7 +155,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
                 const double limit = 2.0 * physics_.BallRadius() + 0.2;
                 if (gap.LengthSquared() < limit * limit) {
                     const Vec3 position = physics_.CachedPosition(cueBall);
-                    physics_.SetBallPosition(cueBall, -Bounds().halfLength, 0.0f, position.z);
+                    physics_.SetBallPosition(cueBall, -picking_.Bounds().halfLength, 0.0f, position.z);
                 }
             }
         }

@@ -50,7 +50,8 @@ float StepTipOffset(float offset, float movement) {
 
 void GameTable::Render3D(bool draw) {
     TakeRenderSnapshot();
-    if ((heldBall_ >= 0 && static_cast<uint32_t>(heldBall_) != renderCueBall_) || pensAndMarks_.PenMode()) {
+    if ((picking_.HeldBall() >= 0 && static_cast<uint32_t>(picking_.HeldBall()) != renderCueBall_) ||
+        pensAndMarks_.PenMode()) {
         cameras_.UpdateUnprojection();
     }
     SwitchCueModel();
@@ -64,8 +65,8 @@ void GameTable::Render3D(bool draw) {
     PitchToElevation();
     FollowCueBall();
     PlaceBallModels();
-    ProjectBalls();
-    SortBallScreenInfo();
+    picking_.ProjectBalls();
+    picking_.SortBallScreenInfo();
     bool cameraChanged = false;
     if (quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
         ScopedLock hold(camera->GetLock());

@@ -123,7 +123,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
             }
         }
     }
-    placementArea_ = 0;
+    picking_.SetPlacementArea(0);
     if (swings > 0) {
         cameraState_.pullBack = kRestingPullBack;
         visible_ = true;
@@ -373,7 +373,7 @@ void GameTable::UpdateCueModel() {
 
     const bool effectShowing = ambient_.IsShown();
     const CueAim aim = CurrentCueAim(cameraState_.pullBack);
-    const PlacementBounds bounds = Bounds();
+    const PlacementBounds bounds = picking_.Bounds();
     ScopedLock hold(modelLock_);
     if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
         model->SetTransform(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)

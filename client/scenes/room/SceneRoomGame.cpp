@@ -409,7 +409,7 @@ void SceneRoomGame::SendTimeOut() {
     turnClock_.MarkTimeOutSent();
     table.ReleaseHeldKeys(false);
     table.SetControlEnabled(false);
-    table.ClearBallInHand();
+    table.Picking().ClearBallInHand();
     turnAnimations_[kTimeOutAnimation]->Play(0);
     events_.Post(kReleaseKeysEvent, 0, 0, 0);
     sender_.SendByte(quill::MessageId::TurnTimeout, 0);

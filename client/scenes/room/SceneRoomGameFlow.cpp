@@ -256,7 +256,7 @@ void SceneRoomGame::SetUpTableForStart(const GameStartMessage& start) {
     table->OnKey(kKey_Z, false);
     table->SetControlEnabled(localTurn);
     table->SetVisible(true);
-    if (IsPocketMode() && localTurn) table->SetPlacementArea(1);
+    if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     chalkSlot_->SetActive(localTurn);
 }
 
@@ -425,10 +425,10 @@ void SceneRoomGame::GiveBallInHand(uint8_t kind) {
     PlayTurnAnimation(kBallInHandAnimation);
     if (!IsLocalTurn()) return;
     if (kind == 1) {
-        table->SetPlacementArea(2);
+        table->Picking().SetPlacementArea(2);
         AddChatLine(u"Free ball. Click the cueball to place it anywhere you want.", kWhite);
     } else if (kind == 2) {
-        table->SetPlacementArea(1);
+        table->Picking().SetPlacementArea(1);
         AddChatLine(u"Break foul! You can freely place the cue ball.", kWhite);
     }
 }

@@ -45,7 +45,7 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().Equipment().BallSetItemId(), 2003);
     EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
     EXPECT_TRUE(Table().IsVisible());
-    EXPECT_EQ(Table().HeldBall(), -1);
+    EXPECT_EQ(Table().Picking().HeldBall(), -1);
     EXPECT_EQ(Table().TargetBall(), -1);
     EXPECT_EQ(Table().KeyMask(), -1);
     EXPECT_EQ(Table().SideOption(), 0);
@@ -146,9 +146,9 @@ TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
     EXPECT_NEAR(Physics().GetHalfTableSize(), 31.875, 1e-6);
     EXPECT_EQ(Physics().BallCount(), 16);
     // Pockets in order from the near left corner; corner pockets lie 2.29 beyond both nose lines.
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[0][0], -127.5f - 2.29f);
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[1][0], 0.0f);
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[5][1], 63.75f + 2.29f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[0][0], -127.5f - 2.29f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[1][0], 0.0f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[5][1], 63.75f + 2.29f);
 
     // A table the catalogue does not know keeps the present properties.
     Table().Equipment().SetEquipmentItems(1500, 0);
@@ -523,12 +523,12 @@ TEST_F(GameTableTest, ResetToState7) {
     test::RecordingModel cue;
     cue.visible = false;
     Table().SetShownModel(GameTable::kCueModel, &cue);
-    Table().SetPlacementArea(1);
+    Table().Picking().SetPlacementArea(1);
     Table().SetCueBallIndex(2);
     Table().ResetShotToState7(1234);
     EXPECT_EQ(Table().State(), 7);
     EXPECT_EQ(Physics().GetTableState(), 7);
-    EXPECT_EQ(Table().PlacementArea(), 0);
+    EXPECT_EQ(Table().Picking().PlacementArea(), 0);
     EXPECT_EQ(Physics().CueBall(), 0);
     EXPECT_EQ(Physics().SecondBall(), -1);
     EXPECT_TRUE(cue.visible);

@@ -100,18 +100,18 @@ TEST_F(TableInputTest, RightButtonZoomsUnlessShiftOrbits) {
 TEST_F(TableInputTest, BallInHandInTheTopView) {
     table->SetState(5);
     table->Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
-    table->ProjectBalls();
-    const BallScreenInfo cue = table->ScreenInfoAt(0);
+    table->Picking().ProjectBalls();
+    const BallScreenInfo cue = table->Picking().ScreenInfoAt(0);
     ASSERT_EQ(cue.index, 0);
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(cue.screenX, cue.screenY)));
-    EXPECT_EQ(table->HeldBall(), 0);
+    EXPECT_EQ(table->Picking().HeldBall(), 0);
     EXPECT_FALSE(table->Input().aimDragHeld);
     EXPECT_FALSE(table->Input().strokeKeyHeld);
     // Put down in the top view: BallPlaced, and the camera only remembers to refocus.
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(cue.screenX, cue.screenY)));
     EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
     EXPECT_EQ(host.events.back().wParam, 0u);
-    EXPECT_EQ(table->HeldBall(), -1);
+    EXPECT_EQ(table->Picking().HeldBall(), -1);
     EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
     EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
 }

@@ -161,7 +161,7 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
 TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTableAlone) {
     Enter(10);
     Start(10);
-    EXPECT_EQ(scene->Table()->PlacementArea(), 1);
+    EXPECT_EQ(scene->Table()->Picking().PlacementArea(), 1);
     Enter(10);
     Start(10, kRival);
     EXPECT_FALSE(scene->Table()->AimFollowsCamera());
