@@ -76,6 +76,7 @@
 #include "client/table/TableMessages.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
+#include "client/table/TableRenderSnapshot.h"
 #include "client/table/TableServices.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TablePlayer.h"
@@ -589,11 +590,7 @@ private:
 
     // The render step's copies, taken under the table lock.
     mutable quill::CriticalSectionLock tableLock_;
-    std::array<quill::Vec3, kMaxBalls> renderPositions_{};
-    std::array<quill::Quaternion, kMaxBalls> renderRotations_{};
-    std::array<uint8_t, kMaxBalls> renderFlags_{};
-    uint32_t renderBallCount_ = 0;
-    uint32_t renderCueBall_ = 0;
+    TableRenderSnapshot snapshot_;
     quill::Vec3 previousCueBall_;
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;

@@ -35,7 +35,7 @@ int32_t GameTable::RenderOverlay(D3D9RenderDevice& device) {
         DrawCue(device);
     }
     if (IsPocketGame(gameMode_) && gameMode_ != type::kSnooker) {
-        hudValues_.Hud().ShowPocketedBalls(std::span<const uint8_t>(renderFlags_.data(), renderBallCount_));
+        hudValues_.Hud().ShowPocketedBalls(snapshot_.Flags());
     }
     return 0;
 }
@@ -73,7 +73,7 @@ void GameTable::DrawCue(D3D9RenderDevice& device) {
 }
 
 bool GameTable::BallOnTable(uint32_t ball) const {
-    return ball < renderBallCount_ && renderFlags_[ball] == 0;
+    return ball < snapshot_.BallCount() && snapshot_.Flag(ball) == 0;
 }
 
 // Flat discs under the balls: on the bed while a ball is over it, larger and fainter the higher it flies.
@@ -83,12 +83,12 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
     }
     const float radius = physics_.BallRadius();
     const PlacementBounds bed = picking_.Bounds();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
         const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
         if (!BallOnTable(ball)) {
             continue;
         }
-        const Vec3& p = renderPositions_[ball];
+        const Vec3& p = snapshot_.Position(ball);
         const float height = p.z - radius;
         float scale = 1.0f;
         float alpha = 1.0f;
@@ -121,7 +121,7 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
         eye = camera->Eye();
         near = camera->GetProjection().nearDistance;
     }
-    const Vec3& p = renderPositions_[ball];
+    const Vec3& p = snapshot_.Position(ball);
     const float dx = p.x - eye.x;
     const float dy = p.y - eye.y;
     const float reach = physics_.BallRadius() + near;
@@ -129,9 +129,9 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
 }
 
 void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
         const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
-        if (ball >= renderBallCount_ || ballModels_[ball] == nullptr || IsInZoomSight(ball) != skipped) {
+        if (ball >= snapshot_.BallCount() || ballModels_[ball] == nullptr || IsInZoomSight(ball) != skipped) {
             continue;
         }
         ballModels_[ball]->Draw(device, alpha);

@@ -50,7 +50,7 @@ float StepTipOffset(float offset, float movement) {
 
 void GameTable::Render3D(bool draw) {
     TakeRenderSnapshot();
-    if ((picking_.HeldBall() >= 0 && static_cast<uint32_t>(picking_.HeldBall()) != renderCueBall_) ||
+    if ((picking_.HeldBall() >= 0 && static_cast<uint32_t>(picking_.HeldBall()) != snapshot_.CueBall()) ||
         pensAndMarks_.PenMode()) {
         cameras_.UpdateUnprojection();
     }
@@ -81,14 +81,7 @@ void GameTable::Render3D(bool draw) {
 
 void GameTable::TakeRenderSnapshot() {
     ScopedLock hold(tableLock_);
-    ScopedLock holdPhysics(physics_.GetLock());
-    renderBallCount_ = BallCount();
-    renderCueBall_ = physics_.CueBall();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        renderPositions_[i] = physics_.CachedPosition(i);
-        renderRotations_[i] = physics_.CachedOrientation(i);
-        renderFlags_[i] = physics_.CachedFlag(i);
-    }
+    snapshot_.Take(physics_);
 }
 
 // The cue of the player whose turn it is becomes the shown cue; its model is built the first time it is shown.
@@ -301,15 +294,15 @@ void GameTable::PitchToElevation() {
 // camera move.
 void GameTable::FollowCueBall() {
     dragOverride_ = false;
-    const Vec3 cue = renderPositions_[renderCueBall_ % kMaxBalls];
+    const Vec3 cue = snapshot_.Position(snapshot_.CueBall() % kMaxBalls);
     if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || !shotRunning_ ||
-        renderCueBall_ >= renderBallCount_) {
+        snapshot_.CueBall() >= snapshot_.BallCount()) {
         return;
     }
     {
         ScopedLock hold(physics_.GetLock());
         const PhysicsModel* model = physics_.Model();
-        if (model == nullptr || !model->Ball(static_cast<uint16_t>(renderCueBall_)).IsInsideBounds(0.0f)) {
+        if (model == nullptr || !model->Ball(static_cast<uint16_t>(snapshot_.CueBall())).IsInsideBounds(0.0f)) {
             return;
         }
     }
@@ -341,11 +334,11 @@ void GameTable::FollowCueBall() {
 
 void GameTable::PlaceBallModels() {
     const float scale = BallScale(ballSizeClass_);
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
         quill::Transform& placement = ballTransforms_[i];
         placement = quill::Transform{};
-        placement.position = renderPositions_[i] + Vec3{0.0f, 0.0f, kBallLift};
-        placement.rotation = renderRotations_[i];
+        placement.position = snapshot_.Position(i) + Vec3{0.0f, 0.0f, kBallLift};
+        placement.rotation = snapshot_.Rotation(i);
         placement.scale = {scale, scale, scale};
         placement.UpdateMatrix();
         if (ballModels_[i] != nullptr) {
@@ -373,7 +366,7 @@ void GameTable::UploadStaticModels() {
         return;
     }
     environment_.UploadStatic();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
         if (ballModels_[i] != nullptr) {
             ballModels_[i]->UploadStatic();
         }
