@@ -208,7 +208,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
         return false;
     }
     PlaceBallsFromMessage(message);
-    RequestCameraMove(CameraMove::kLookAtCueBall);
+    requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
     SyncReportRecord();
     return true;
 }
@@ -262,8 +262,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
         shotRecord_ = record;
     }
     // The next update takes the stroke's values into the aim.
-    ScopedLock holdRemote(remoteLock_);
-    remote_.aimFromShotRecord = true;
+    requests_.RequestAimFromShotRecord();
     return true;
 }
 

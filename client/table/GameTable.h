@@ -77,6 +77,7 @@
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
 #include "client/table/TableRenderSnapshot.h"
+#include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TablePlayer.h"
@@ -383,29 +384,12 @@ public:
     quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
 
 private:
-    // A camera move that another thread asked for, made by the next update.
-    enum class CameraMove : uint8_t {
-        kNone,
-        kLookAtCueBall,     // keep every target, look at the cue ball (not in the top view)
-        kFollowCueBall,     // half a second toward the cue ball, distance and pitch kept (not in the top view)
-        kReAim,             // re-aim behind the cue ball in a second (in the top view: refocus when leaving it)
-        kRefocusInTopView,  // in the top view: refocus when leaving it
-    };
-    // What other threads hand to the game thread's update, under the remote lock.
-    struct RemoteRequests {
-        bool resetAim = false;
-        bool aimFromShotRecord = false;  // aim at the shot record's aim point with its tip offsets and elevation
-        CameraMove cameraMove = CameraMove::kNone;
-        bool strokeStart = false;
-        int32_t swings = 0;
-        bool keepCamera = false;
-    };
+    using CameraMove = TableRequests::CameraMove;
 
     // A shot from outside (a relayed Shot, a text) keeps its power and deviation within range, with a log line.
     static void KeepStrokeInRange(ShotRecord& record, quill::WStringView source);
 
     // Remote requests (GameTableRemote).
-    void RequestCameraMove(CameraMove move);
     void ApplyRemoteRequests();
     void MakeCameraMove(CameraMove move);
     void AimFromShotRecord();
@@ -529,8 +513,7 @@ private:
     uint32_t lastUpdateTime_ = 0;
 
     // Requests of other threads for the next update.
-    mutable quill::CriticalSectionLock remoteLock_;
-    RemoteRequests remote_;
+    TableRequests requests_;
 
     // The render step (GameTableRender) and the draw passes (GameTableDraw).
     void TakeRenderSnapshot();

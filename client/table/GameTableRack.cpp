@@ -188,7 +188,7 @@ void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
     }
     SyncReportRecord();
     if (cueBall) {
-        RequestCameraMove(CameraMove::kFollowCueBall);
+        requests_.RequestCameraMove(CameraMove::kFollowCueBall);
     }
 }
 
@@ -197,9 +197,7 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
         ScopedLock hold(physics_.GetLock());
         physics_.SetCueBall(static_cast<uint16_t>(ball));
     }
-    ScopedLock hold(remoteLock_);
-    remote_.resetAim = true;
-    remote_.cameraMove = keepAim ? CameraMove::kRefocusInTopView : CameraMove::kReAim;
+    requests_.RequestNewCueBall(keepAim);
 }
 
 void GameTable::ReAim(float seconds, bool /*flag*/) {

@@ -1,6 +1,6 @@
 // GameTable: what other threads ask of the aim and the cameras. The dispatch thread applies other players'
 // messages and the screens handle turns there; these requests wait under the remote lock until the next update
-// (game thread) makes them.
+// (game thread) makes them (TableRequests).
 #include "QuillLib/core/ScopedLock.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableAngles.h"
@@ -9,18 +9,8 @@ namespace kestrovan {
 
 using quill::ScopedLock;
 
-void GameTable::RequestCameraMove(CameraMove move) {
-    ScopedLock hold(remoteLock_);
-    remote_.cameraMove = move;
-}
-
 void GameTable::ApplyRemoteRequests() {
-    RemoteRequests requests;
-    {
-        ScopedLock hold(remoteLock_);
-        requests = remote_;
-        remote_ = RemoteRequests{};
-    }
+    const TableRequests::Requests requests = requests_.Take();
     // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
     if (requests.resetAim) {
         cameraState_.Reset();

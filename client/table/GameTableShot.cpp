@@ -105,10 +105,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
         return;
     }
     // The swing belongs to the aim state of the game thread: the next update starts it.
-    ScopedLock hold(remoteLock_);
-    remote_.strokeStart = true;
-    remote_.swings = swings;
-    remote_.keepCamera = keepCamera;
+    requests_.RequestStrokeStart(swings, keepCamera);
 }
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
