@@ -36,7 +36,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -67,6 +66,7 @@
 #include "client/table/TableAmbient.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
+#include "client/table/TableCueModels.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
@@ -270,13 +270,6 @@ public:
     void SetCueBall(int32_t ball, bool keepAim);
     // Turns the camera behind the cue ball toward the aim (or the ball it would meet) over seconds.
     void ReAim(float seconds, bool flag);
-    // The shared entry of a stock cue (item ids 0, 1 and 2 stand for 3000 to 3002) or of a custom cue (a shaft id
-    // below 65535) with one more reference; a new entry, without a model yet, when none matches.
-    CueModelEntry* GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint, uint16_t bumper,
-                               uint16_t tip);
-    // Drops one reference; the last one frees the entry and its model.
-    void ReleaseCue(CueModelEntry* entry);
-    uint32_t CueModelCount() const;
     // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
     bool UnloadModels();
 
@@ -292,6 +285,8 @@ public:
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
     TableHudValues& HudValues() { return hudValues_; }
+    TableCueModels& CueModels() { return cueModels_; }
+    const TableCueModels& CueModels() const { return cueModels_; }
     TableChalkBursts& ChalkBursts() { return chalkBursts_; }
     TableAmbient& Ambient() { return ambient_; }
 
@@ -518,6 +513,8 @@ private:
     // The render step (GameTableRender) and the draw passes (GameTableDraw).
     void TakeRenderSnapshot();
     void SwitchCueModel();
+    // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
+    void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
     void DrainTableEvents();
     void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
     void OrbitCamera(int32_t dx, int32_t dy);
@@ -580,9 +577,9 @@ private:
     bool cueDirty_ = false;
     // Guards the current cue and the shown models.
     mutable quill::CriticalSectionLock modelLock_;
-    // The cue-model list; taken before an entry's lock, which is taken before the model lock.
-    mutable quill::CriticalSectionLock cueModelListLock_;
-    std::list<std::unique_ptr<CueModelEntry>> cueModels_;
+    // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
+    // before the model lock.
+    TableCueModels cueModels_{[this](CueModelEntry& entry, bool entryGoes) { ForgetCueModel(entry, entryGoes); }};
 
     // Effects.
     TableChalkBursts chalkBursts_;

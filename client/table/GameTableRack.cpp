@@ -21,7 +21,6 @@ using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr float kKeep = CameraController::kKeep;
-constexpr uint16_t kFirstStockCue = 3000;
 
 // A ball's place and turn, remembered across a re-rack.
 struct BallPose {
@@ -253,74 +252,19 @@ void GameTable::ResetCamera() {
 
 // --- shared cue models ---
 
-CueModelEntry* GameTable::GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint,
-                                      uint16_t bumper, uint16_t tip) {
-    if (itemId <= 2) {
-        itemId = static_cast<uint16_t>(kFirstStockCue + itemId);
+void GameTable::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
+    ScopedLock holdModels(modelLock_);
+    if (entryGoes && currentCue_ == &entry) {
+        currentCue_ = nullptr;
     }
-    const bool custom = shaft < CueModelEntry::kStockShaft;
-    const CueModelEntry::PartIds parts{shaft, butt, joint, bumper, tip};
-    ScopedLock hold(cueModelListLock_);
-    for (const auto& entry : cueModels_) {
-        const bool match = custom ? entry->IsCustom() && entry->Parts() == parts : entry->ItemId() == itemId;
-        if (match) {
-            ScopedLock holdEntry(entry->GetLock());
-            entry->AddRef();
-            return entry.get();
-        }
+    if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry.Model()) {
+        shownModels_[kCueModel] = nullptr;
     }
-    cueModels_.push_back(std::make_unique<CueModelEntry>(itemId, parts));
-    return cueModels_.back().get();
-}
-
-void GameTable::ReleaseCue(CueModelEntry* entry) {
-    if (entry == nullptr) {
-        return;
-    }
-    ScopedLock hold(cueModelListLock_);
-    const auto found = std::find_if(cueModels_.begin(), cueModels_.end(),
-                                    [entry](const auto& listed) { return listed.get() == entry; });
-    if (found == cueModels_.end()) {
-        return;
-    }
-    std::unique_ptr<TableModelNode> model;
-    {
-        ScopedLock holdEntry(entry->GetLock());
-        if (entry->Release() > 0) {
-            return;
-        }
-        ScopedLock holdModels(modelLock_);
-        if (currentCue_ == entry) {
-            currentCue_ = nullptr;
-        }
-        if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
-            shownModels_[kCueModel] = nullptr;
-        }
-        model = entry->TakeModel();
-    }
-    model.reset();  // leaves the scene and the static batches
-    cueModels_.erase(found);
-}
-
-uint32_t GameTable::CueModelCount() const {
-    ScopedLock hold(cueModelListLock_);
-    return static_cast<uint32_t>(cueModels_.size());
 }
 
 bool GameTable::UnloadModels() {
     ReleaseBallModels();
-    {
-        ScopedLock hold(cueModelListLock_);
-        for (const auto& entry : cueModels_) {
-            std::unique_ptr<TableModelNode> model;
-            ScopedLock holdEntry(entry->GetLock());
-            ScopedLock holdModels(modelLock_);
-            if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
-                shownModels_[kCueModel] = nullptr;
-            }
-            model = entry->TakeModel();
-        }
-    }
+    cueModels_.DropModels();
     {
         ScopedLock hold(modelLock_);
         shownModels_[kAimMarker] = nullptr;

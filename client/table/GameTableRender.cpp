@@ -87,7 +87,7 @@ void GameTable::TakeRenderSnapshot() {
 // The cue of the player whose turn it is becomes the shown cue; its model is built the first time it is shown.
 // Locks in the table's order: the cue-model list, the entry, the model lock.
 void GameTable::SwitchCueModel() {
-    ScopedLock holdList(cueModelListLock_);
+    ScopedLock holdList(cueModels_.GetLock());
     CueModelEntry* cue = nullptr;
     bool switching = false;
     {
@@ -377,7 +377,7 @@ void GameTable::UploadStaticModels() {
             model->UploadStatic();
         }
     }
-    ScopedLock holdList(cueModelListLock_);
+    ScopedLock holdList(cueModels_.GetLock());
     ScopedLock hold(modelLock_);
     if (currentCue_ != nullptr && currentCue_->Model() != nullptr) {
         currentCue_->Model()->UploadStatic();

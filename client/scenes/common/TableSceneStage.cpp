@@ -148,11 +148,11 @@ void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
 
 CueModelEntry* TableSceneStage::EquipCue(uint16_t itemId, const CueModelEntry::PartIds& parts) {
     if (table_ == nullptr) return nullptr;
-    CueModelEntry* cue = table_->GetCueModel(itemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    CueModelEntry* cue = table_->CueModels().GetCueModel(itemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* previous = table_->CurrentCue();
     table_->SetCurrentCue(cue);
     // GetCueModel took a reference for this cue; the one taken for the previous cue goes.
-    if (previous != nullptr) table_->ReleaseCue(previous);
+    if (previous != nullptr) table_->CueModels().ReleaseCue(previous);
     cue_ = cue;
     return cue;
 }

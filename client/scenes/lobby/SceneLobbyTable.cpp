@@ -145,9 +145,10 @@ void SceneLobby::ShowYesterdayBest() {
         std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
         const ItemModelRecord* model = TheItemModelCatalogue().FindById(shot.cueItemId);
         if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
-        CueModelEntry* cue = table_->GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
+        CueModelEntry* cue =
+            table_->CueModels().GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
         CueModelEntry* previous = table_->CurrentCue();
-        if (previous != nullptr && previous != cue) table_->ReleaseCue(previous);
+        if (previous != nullptr && previous != cue) table_->CueModels().ReleaseCue(previous);
         table_->SetCurrentCue(cue);
     }
     reloadPending_ = true;

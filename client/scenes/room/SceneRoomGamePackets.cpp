@@ -460,7 +460,7 @@ void SceneRoomGame::OnMemberLeft(quill::Packet& packet) {
         if (IsLocalTurn()) playerBoard_->RefreshMatchLine(model_);
     }
     if (GameTable* table = stage_.Table(); table != nullptr && seatCues_[left->seat] != nullptr) {
-        if (table->CurrentCue() != seatCues_[left->seat]) table->ReleaseCue(seatCues_[left->seat]);
+        if (table->CurrentCue() != seatCues_[left->seat]) table->CueModels().ReleaseCue(seatCues_[left->seat]);
         seatCues_[left->seat] = nullptr;
     }
     seat.ResetSeat();

@@ -195,11 +195,11 @@ void SceneRoomGame::OnSeatCueUpdate(quill::Packet& packet) {
 void SceneRoomGame::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts) {
     GameTable* table = stage_.Table();
     if (table == nullptr || !IsRoomSeat(seat)) return;
-    CueModelEntry* entry = table->GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    CueModelEntry* entry = table->CueModels().GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* old = seatCues_[seat];
     seatCues_[seat] = entry;
     if (seat == static_cast<uint8_t>(room_.shooterSeat) || table->CurrentCue() == old) table->SetCurrentCue(entry);
-    if (old != nullptr) table->ReleaseCue(old);
+    if (old != nullptr) table->CueModels().ReleaseCue(old);
 }
 
 void SceneRoomGame::OnItemStats(quill::Packet& packet) {

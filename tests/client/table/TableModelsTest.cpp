@@ -72,7 +72,7 @@ TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
     EXPECT_NE(stock->Model(), nullptr);
 
     // A tuned cue of five parts; each slot wears its part's texture from the part's file.
-    CueModelEntry* tuned = stage.table->GetCueModel(3100, 4, 20, 3, 3, 1);
+    CueModelEntry* tuned = stage.table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 1);
     stage.table->SetCurrentCue(tuned);
     stage.table->Render3D(false);
     auto* model = dynamic_cast<TableModelObject*>(tuned->Model());
@@ -80,7 +80,7 @@ TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
     EXPECT_EQ(model->Object().Children().size(), 5u);
 
     // An unknown stock cue has no model and shows none.
-    CueModelEntry* unknown = stage.table->GetCueModel(3999, 0xFFFF, 0, 0, 0, 0);
+    CueModelEntry* unknown = stage.table->CueModels().GetCueModel(3999, 0xFFFF, 0, 0, 0, 0);
     EXPECT_FALSE(stage.table->LoadCueModel(*unknown));
     EXPECT_EQ(unknown->Model(), nullptr);
 }

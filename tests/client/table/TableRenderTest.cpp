@@ -113,7 +113,7 @@ TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
 }
 
 TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
-    CueModelEntry* entry = Table().GetCueModel(3001, 0xFFFF, 0, 0, 0, 0);
+    CueModelEntry* entry = Table().CueModels().GetCueModel(3001, 0xFFFF, 0, 0, 0, 0);
     auto model = std::make_unique<test::RecordingModel>();
     test::RecordingModel* cue = model.get();
     entry->SetModel(std::move(model));
@@ -125,7 +125,7 @@ TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
     Table().SetVisible(true);
     Table().Render3D(false);
     EXPECT_TRUE(cue->visible);
-    Table().ReleaseCue(entry);
+    Table().CueModels().ReleaseCue(entry);
     Table().Render3D(false);  // the released cue is no longer shown; nothing dangles
     EXPECT_EQ(Table().CurrentCue(), nullptr);
 }
@@ -142,7 +142,7 @@ protected:
         }
         auto cue = std::make_unique<test::RecordingModel>();
         this->cue = cue.get();
-        CueModelEntry* entry = fixture.table->GetCueModel(3000, 0xFFFF, 0, 0, 0, 0);
+        CueModelEntry* entry = fixture.table->CueModels().GetCueModel(3000, 0xFFFF, 0, 0, 0, 0);
         entry->SetModel(std::move(cue));
         fixture.table->SetCurrentCue(entry);
         fixture.table->Render3D(true);

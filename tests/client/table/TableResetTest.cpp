@@ -207,16 +207,17 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
 }
 
 TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
-    CueModelEntry* stock = table->GetCueModel(1, 0xFFFF, 0, 0, 0, 0);
+    CueModelEntry* stock = table->CueModels().GetCueModel(1, 0xFFFF, 0, 0, 0, 0);
     EXPECT_EQ(stock->ItemId(), 3001);
     EXPECT_FALSE(stock->IsCustom());
-    EXPECT_EQ(table->GetCueModel(3001, 0xFFFF, 7, 7, 7, 7), stock);
+    EXPECT_EQ(table->CueModels().GetCueModel(3001, 0xFFFF, 7, 7, 7, 7), stock);
     EXPECT_EQ(stock->Count(), 2);
-    CueModelEntry* custom = table->GetCueModel(3100, 4, 20, 3, 3, 1);
+    CueModelEntry* custom = table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 1);
     EXPECT_TRUE(custom->IsCustom());
     EXPECT_NE(custom, stock);
-    EXPECT_EQ(table->GetCueModel(3100, 4, 20, 3, 3, 2), table->GetCueModel(3100, 4, 20, 3, 3, 2));  // tip differs
-    EXPECT_EQ(table->CueModelCount(), 3u);
+    EXPECT_EQ(table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 2),
+              table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 2));  // tip differs
+    EXPECT_EQ(table->CueModels().CueModelCount(), 3u);
 
     int destroyed = 0;
     auto model = std::make_unique<test::RecordingModel>(&destroyed);
@@ -224,14 +225,14 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     stock->SetModel(std::move(model));
     table->SetShownModel(GameTable::kCueModel, shown);
     table->SetCurrentCue(stock);
-    table->ReleaseCue(stock);
+    table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(stock->Count(), 1);
     EXPECT_EQ(destroyed, 0);
-    table->ReleaseCue(stock);
+    table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(table->CurrentCue(), nullptr);
-    EXPECT_EQ(table->CueModelCount(), 2u);
-    table->ReleaseCue(nullptr);
+    EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
+    table->CueModels().ReleaseCue(nullptr);
 
     // Unloading frees the models but keeps the entries.
     int customDestroyed = 0;
@@ -239,7 +240,7 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     EXPECT_TRUE(table->UnloadModels());
     EXPECT_EQ(customDestroyed, 1);
     EXPECT_EQ(custom->Model(), nullptr);
-    EXPECT_EQ(table->CueModelCount(), 2u);
+    EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
 }
 
 }  // namespace

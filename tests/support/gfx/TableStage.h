@@ -118,7 +118,7 @@ public:
             error_ = "the table's models did not load";
             return false;
         }
-        table->SetCurrentCue(table->GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
+        table->SetCurrentCue(table->CueModels().GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
         table->SetControlEnabled(true);
         table->SetState(4);
         table->HudValues().LayoutHud(host.width, host.height);
