@@ -542,18 +542,6 @@ void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
 
 // --- models and effects ---
 
-void GameTable::SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model) {
-    if (ball < kMaxBalls) {
-        ballModels_[ball] = std::move(model);
-    }
-}
-
-void GameTable::ReleaseBallModels() {
-    for (auto& model : ballModels_) {
-        model.reset();
-    }
-}
-
 void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
     if (which < kShownModelCount) {
         shownModels_[which] = model;

@@ -74,6 +74,7 @@
 #include "client/table/TableHudValues.h"
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
+#include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
 #include "client/table/TableRenderSnapshot.h"
@@ -286,6 +287,7 @@ public:
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
     TableHudValues& HudValues() { return hudValues_; }
     TableCueModels& CueModels() { return cueModels_; }
+    TableModels& Models() { return models_; }
     const TableCueModels& CueModels() const { return cueModels_; }
     TableChalkBursts& ChalkBursts() { return chalkBursts_; }
     TableAmbient& Ambient() { return ambient_; }
@@ -313,29 +315,13 @@ public:
     // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
     // "Cues" packages. False when "BillObject" or a ball model cannot be opened.
     bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
-    // Builds the entry's cue model from the "Cues" package; false (no model) when it cannot.
-    bool LoadCueModel(CueModelEntry& entry);
     // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
     void RebuildAmbientEffect(bool reusePackage);
     // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
     // "BillObject" when none is given.
     void BuildChalkBursts(quill::Package* package);
-    // The equipped table item's cloth and wood on the table model and the environment's settings.
-    void ApplyTableItem();
-    // The table item again and the balls from the equipped ball set (after the equipment changed).
-    void ReloadEquipmentModels();
-    // Whether the environment draws its surroundings (the screens' own scenes usually bring a room).
-    void SetEnvironmentFlag(uint8_t flag) { environment_.SetSurroundingsShown(flag != 0); }
-    // The application's settings the table environment follows: every texture and the reflections, and the
-    // detail on the rail.
-    void SetEnvironmentSettings(bool textures, bool detail);
-    TableEnvironment& Environment() { return environment_; }
 
     // --- models and effects ---
-    void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
-    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
-    // Deletes the per-ball models.
-    void ReleaseBallModels();
     void SetShownModel(ShownModel which, TableModelNode* model);
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
@@ -478,6 +464,7 @@ private:
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
     TableEquipment equipment_{services_, physics_};
     TableBallPicking picking_{services_, physics_, cameras_};
+    TableModels models_{services_, physics_, equipment_};
 
     // Ball in hand.
 
@@ -540,27 +527,7 @@ private:
     bool ShotMayBeAimed() const;
     bool CueDrawnWithBalls() const;
 
-    // Models (GameTableModels).
-    quill::StaticBatcher* Batcher() const;
-    bool LoadBallModels(quill::Package& balls, quill::Package& objects);
-    void LoadHelperModels(quill::Package& objects, quill::Package* cues);
-
-    // Models and markers.
-    std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
-    std::unique_ptr<TableModelNode> aimMarkerModel_;
-    std::unique_ptr<TableModelNode> targetMarkerModel_;
-    std::unique_ptr<TableModelNode> shadowModel_;
-    std::unique_ptr<TableModelNode> pocketMarkerModel_;
-    TableEnvironment environment_;
-    quill::SharedPtr<quill::Texture> reflectionTexture_;
-    quill::ResourceManager* resources_ = nullptr;
-    D3D9RenderDevice* device_ = nullptr;
-    int32_t loadVariant_ = 0;
-    bool environmentTextures_ = true;
-    bool environmentDetail_ = true;
-    quill::GameType drawnMode_ = quill::game_type::kNone;
-    uint32_t tableVariant_ = 0;
-    uint32_t tableCloth_ = 0;
+    // How the models are drawn.
     bool cueHidden_ = false;
     bool aimMarkerShown_ = true;
     bool targetMarkerShown_ = false;

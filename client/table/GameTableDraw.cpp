@@ -30,7 +30,7 @@ bool IsPocketGame(quill::GameType mode) {
 int32_t GameTable::RenderOverlay(D3D9RenderDevice& device) {
     UpdateCueModel();
     device.SetAlphaMode(0);
-    environment_.Draw(device);
+    models_.Environment().Draw(device);
     if (visible_ && !CueDrawnWithBalls()) {
         DrawCue(device);
     }
@@ -78,7 +78,7 @@ bool GameTable::BallOnTable(uint32_t ball) const {
 
 // Flat discs under the balls: on the bed while a ball is over it, larger and fainter the higher it flies.
 void GameTable::DrawShadows(D3D9RenderDevice& device) {
-    if (shadowModel_ == nullptr) {
+    if (models_.ShadowModel() == nullptr) {
         return;
     }
     const float radius = physics_.BallRadius();
@@ -103,8 +103,8 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
         quill::Transform placement;
         placement.position = {p.x, p.y, overBed ? 0.0f : kShadowHeightOffBed};
         placement.scale = {scale, scale, 1.0f};
-        shadowModel_->SetTransform(placement);
-        shadowModel_->Draw(device, alpha);
+        models_.ShadowModel()->SetTransform(placement);
+        models_.ShadowModel()->Draw(device, alpha);
     }
 }
 
@@ -131,10 +131,10 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
 void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
     for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
         const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
-        if (ball >= snapshot_.BallCount() || ballModels_[ball] == nullptr || IsInZoomSight(ball) != skipped) {
+        if (ball >= snapshot_.BallCount() || models_.BallModel(ball) == nullptr || IsInZoomSight(ball) != skipped) {
             continue;
         }
-        ballModels_[ball]->Draw(device, alpha);
+        models_.BallModel(ball)->Draw(device, alpha);
     }
 }
 
@@ -191,7 +191,7 @@ void GameTable::DrawEffects(D3D9RenderDevice& device) {
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.
 void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
-    if (!IsPocketGame(gameMode_) || (!targetMode_ && targetBall_ == -1) || pocketMarkerModel_ == nullptr) {
+    if (!IsPocketGame(gameMode_) || (!targetMode_ && targetBall_ == -1) || models_.PocketMarkerModel() == nullptr) {
         return;
     }
     for (int32_t pocket = 0; pocket < 6; ++pocket) {
@@ -202,8 +202,8 @@ void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
         quill::Transform placement;
         placement.position = {picking_.PocketPositions()[pocket][0], picking_.PocketPositions()[pocket][1],
                               kPocketMarkerHeight};
-        pocketMarkerModel_->SetTransform(placement);
-        pocketMarkerModel_->Draw(device, alpha);
+        models_.PocketMarkerModel()->SetTransform(placement);
+        models_.PocketMarkerModel()->Draw(device, alpha);
     }
 }
 

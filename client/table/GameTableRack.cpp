@@ -263,7 +263,7 @@ void GameTable::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
 }
 
 bool GameTable::UnloadModels() {
-    ReleaseBallModels();
+    models_.ReleaseBallModels();
     cueModels_.DropModels();
     {
         ScopedLock hold(modelLock_);
@@ -272,12 +272,9 @@ bool GameTable::UnloadModels() {
     }
     chalkBursts_.ClearChalkBursts();
     ambient_.Clear();
-    aimMarkerModel_.reset();
-    targetMarkerModel_.reset();
-    pocketMarkerModel_.reset();
+    models_.ReleaseMarkers();
     pensAndMarks_.SetMarkModel(nullptr);
-    shadowModel_.reset();
-    environment_.Release();
+    models_.ReleaseShadowAndEnvironment();
     return true;
 }
 

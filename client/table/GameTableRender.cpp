@@ -101,7 +101,7 @@ void GameTable::SwitchCueModel() {
         if (cue != nullptr) {
             ScopedLock holdEntry(cue->GetLock());
             if (cue->Model() == nullptr) {
-                LoadCueModel(*cue);
+                models_.LoadCueModel(*cue);
             }
             model = cue->Model();
         }
@@ -341,8 +341,8 @@ void GameTable::PlaceBallModels() {
         placement.rotation = snapshot_.Rotation(i);
         placement.scale = {scale, scale, scale};
         placement.UpdateMatrix();
-        if (ballModels_[i] != nullptr) {
-            ballModels_[i]->SetTransform(placement);
+        if (models_.BallModel(i) != nullptr) {
+            models_.BallModel(i)->SetTransform(placement);
         }
     }
 }
@@ -360,19 +360,19 @@ void GameTable::PrepareModelsForView() {
 }
 
 void GameTable::UploadStaticModels() {
-    quill::StaticBatcher* batcher = device_ != nullptr ? device_->GetStaticGeometryBatcher() : nullptr;
+    quill::StaticBatcher* batcher = models_.Batcher();
     bool reallocated = false;
     if (batcher == nullptr || !batcher->PrepareBuffers(reallocated)) {
         return;
     }
-    environment_.UploadStatic();
+    models_.Environment().UploadStatic();
     for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
-        if (ballModels_[i] != nullptr) {
-            ballModels_[i]->UploadStatic();
+        if (models_.BallModel(i) != nullptr) {
+            models_.BallModel(i)->UploadStatic();
         }
     }
-    for (TableModelNode* model : {shadowModel_.get(), aimMarkerModel_.get(), targetMarkerModel_.get(),
-                                  pocketMarkerModel_.get(), pensAndMarks_.MarkModel(), ambient_.Model()}) {
+    for (TableModelNode* model : {models_.ShadowModel(), models_.AimMarkerModel(), models_.TargetMarkerModel(),
+                                  models_.PocketMarkerModel(), pensAndMarks_.MarkModel(), ambient_.Model()}) {
         if (model != nullptr) {
             model->UploadStatic();
         }

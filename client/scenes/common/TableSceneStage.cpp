@@ -102,7 +102,7 @@ bool TableSceneStage::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     table_->Cameras().SetupCameras(*cameras_, cameraVariant);
     table_->Cameras().GetCamera().SetScene(cameras_.get());
     // The room of the map stands around the table: the table draws no surroundings of its own.
-    table_->SetEnvironmentFlag(0);
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
 }
 
@@ -112,7 +112,7 @@ bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9Rend
     ownCameras_ = std::make_unique<OwnCameras>();
     table_->Cameras().SetupCameras(*ownCameras_, 0);
     table_->Cameras().GetCamera().SetScene(ownCameras_.get());
-    table_->SetEnvironmentFlag(0);
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
 }
 
@@ -137,10 +137,10 @@ std::optional<TableSceneStage::Equipment> TableSceneStage::TakePendingEquipment(
 
 void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
     if (table_ == nullptr) return;
-    table_->ReleaseBallModels();
+    table_->Models().ReleaseBallModels();
     table_->SetGameMode(equipment.gameMode);
     table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
-    table_->ReloadEquipmentModels();
+    table_->Models().ReloadEquipmentModels();
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
 }
 

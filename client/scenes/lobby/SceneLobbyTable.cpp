@@ -85,7 +85,7 @@ bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9Re
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Cameras().SetupCameras(*cameras_, 0);
     table_->Cameras().GetCamera().SetScene(cameras_.get());
-    table_->SetEnvironmentFlag(0);
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, 0);
 }
 
@@ -158,10 +158,10 @@ void SceneLobby::ShowYesterdayBest() {
 void SceneLobby::ApplyPendingBestShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);
-    table_->ReleaseBallModels();
+    table_->Models().ReleaseBallModels();
     table_->SetGameMode(shot_.gameMode);
     table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
-    table_->ReloadEquipmentModels();
+    table_->Models().ReloadEquipmentModels();
     table_->Reset(app_.GetRandom().Next());
     table_->SetupTable(shot_.physicsModelCode, 0);
     table_->LoadShotRecord(shot_);

@@ -321,7 +321,8 @@ void SceneAlone::Update(uint32_t, int64_t clockTenthMs) {
 }
 
 void SceneAlone::OnSettingsChanged(const Settings& settings) {
-    if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table())
+        table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {

@@ -655,7 +655,8 @@ void SceneRoomGame::OnActivate(bool active) {
 }
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
-    if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table())
+        table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 }  // namespace kestrovan

@@ -93,9 +93,9 @@ TEST_F(GameTableTest, SmallSetters) {
     EXPECT_TRUE(cue.visible);
 
     int destroyed = 0;
-    Table().SetBallModel(0, std::make_unique<test::RecordingModel>(&destroyed));
-    Table().SetBallModel(21, std::make_unique<test::RecordingModel>(&destroyed));
-    Table().ReleaseBallModels();
+    Table().Models().SetBallModel(0, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().Models().SetBallModel(21, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().Models().ReleaseBallModels();
     EXPECT_EQ(destroyed, 2);
 }
 

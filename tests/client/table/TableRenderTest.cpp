@@ -99,7 +99,7 @@ TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
     for (uint32_t i = 0; i < 3; ++i) {
         auto ball = std::make_unique<test::RecordingModel>();
         balls.push_back(ball.get());
-        Table().SetBallModel(i, std::move(ball));
+        Table().Models().SetBallModel(i, std::move(ball));
     }
     Table().SetBallSizeClass(2);
     Table().Render3D(true);
@@ -138,7 +138,7 @@ protected:
         for (uint32_t i = 0; i < 16; ++i) {
             auto ball = std::make_unique<test::RecordingModel>();
             balls.push_back(ball.get());
-            fixture.table->SetBallModel(i, std::move(ball));
+            fixture.table->Models().SetBallModel(i, std::move(ball));
         }
         auto cue = std::make_unique<test::RecordingModel>();
         this->cue = cue.get();
