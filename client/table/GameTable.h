@@ -1,21 +1,34 @@
 #pragma once
-// The billiards table world of a game screen: the physics holder with its balls, the aim and the cameras, the
-// table's HUD, the shot records, the pen strokes, the ball trails and the chalk effects, and the table's
-// messages to and from the other players. Every game screen that shows a table owns exactly one.
+// The billiards table world of a game screen: the physics holder with its balls, the state code, the aim and the
+// shot's life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the
+// rest of the table's state with the operations on it. Every game screen that shows a table owns exactly one.
+//
+// The parts, each reached through the table and each with at most one lock of its own (its header says which
+// threads call it and which lock it takes):
+// - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
+//   unprojection matrix.
+// - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
+// - Trails() (TableTrails): the balls' trails, the guide line and the snooker D; each line keeps its own lock.
+// - PensAndMarks() (TablePensAndMarks): the players' pen strokes and the server's marks (the pen lock and the
+//   marks' lock inside them).
+// - HudValues() (TableHudValues): the HUD and the values it shows (the cursor lock inside the HUD).
+// - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
+//   ambient lock.
+// - Equipment() (TableEquipment): the table and ball-set items and what the physics takes of them.
+// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
+// - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
+// The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
+// next update (TableRequests, under the remote lock) and the render step's copy of the balls (TableRenderSnapshot).
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). The table owns parts, each with its own state and at most one lock
-// (its header says which threads call it): the camera rig (Cameras(), the view lock over the unprojection matrix).
-// The rest of the shared state has its lock here: the
-// physics lock (inside the physics holder) guards the balls, the cursor
-// lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
-// bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
-// the shown models, and the cue-model-list lock the cue models the players' cues share.
+// calls holding the widget-tree lock (Scene.h). The locks the table keeps itself: the physics lock (inside the
+// physics holder) guards the balls, the table lock the aim and the render step's copies, and the model lock the
+// current cue and the shown models.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
 // the input's and the update's camera requests through the table's event queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
-// lock) or handed to the next update through the remote lock (ApplyRemoteRequests).
+// lock) or handed to the next update through the requests (ApplyRemoteRequests).
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
@@ -23,15 +36,14 @@
 // must be installed before a table is made.
 //
 // How a screen drives its table:
-// - Loading (main thread, once its 3D scene exists): the services and the game mode, SetEquipmentItems and
-//   SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene with
-//   the same, then
-//   LoadModels with the resources and the device, and Reset for the first rack.
+// - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
+//   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
+//   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
 // - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
 //   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
 // - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
 //   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
-//   RenderOverlay, then DrawScene; in the 2D pass: DrawHud.
+//   RenderOverlay, then DrawScene; in the 2D pass: HudValues().DrawHud.
 // - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
@@ -285,12 +297,6 @@ public:
     // --- HUD: laid out on the game thread, drawn on the main thread ---
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-    TableHudValues& HudValues() { return hudValues_; }
-    TableCueModels& CueModels() { return cueModels_; }
-    TableModels& Models() { return models_; }
-    const TableCueModels& CueModels() const { return cueModels_; }
-    TableChalkBursts& ChalkBursts() { return chalkBursts_; }
-    TableAmbient& Ambient() { return ambient_; }
 
     // --- the render step and the draw passes (main thread) ---
     // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
@@ -312,8 +318,9 @@ public:
 
     // --- models (main thread, while the screen loads or changes equipment) ---
     // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
-    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
-    // "Cues" packages. False when "BillObject" or a ball model cannot be opened.
+    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
+    // balls' trail colours, 2 a table without the "Tables" and "Cues" packages. False when "BillObject" or a ball
+    // model cannot be opened.
     bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
     // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
     void RebuildAmbientEffect(bool reusePackage);
@@ -321,29 +328,37 @@ public:
     // "BillObject" when none is given.
     void BuildChalkBursts(quill::Package* package);
 
-    // --- models and effects ---
+    // --- shown models and effects ---
     void SetShownModel(ShownModel which, TableModelNode* model);
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
-    // --- parts read by the rest of the table ---
+    // --- the parts (each header says which threads call it and which lock it takes) ---
+    TableCameraRig& Cameras() { return cameras_; }
+    const TableCameraRig& Cameras() const { return cameras_; }
+    TableBallPicking& Picking() { return picking_; }
+    const TableBallPicking& Picking() const { return picking_; }
+    TableTrails& Trails() { return trails_; }
+    TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
+    const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
+    TableHudValues& HudValues() { return hudValues_; }
+    TableChalkBursts& ChalkBursts() { return chalkBursts_; }
+    TableAmbient& Ambient() { return ambient_; }
+    TableEquipment& Equipment() { return equipment_; }
+    const TableEquipment& Equipment() const { return equipment_; }
+    TableModels& Models() { return models_; }
+    TableCueModels& CueModels() { return cueModels_; }
+    const TableCueModels& CueModels() const { return cueModels_; }
+
+    // --- what the table keeps itself ---
     TablePhysics& Physics() { return physics_; }
     CameraState& Aim() { return cameraState_; }
     const CameraState& Aim() const { return cameraState_; }
     InputFlags& Input() { return input_; }
-    TableCameraRig& Cameras() { return cameras_; }
-    const TableCameraRig& Cameras() const { return cameras_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
-    TableTrails& Trails() { return trails_; }
-    TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
-    const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
     quill::EventQueue& Events() { return eventQueue_; }
-    TableBallPicking& Picking() { return picking_; }
-    const TableBallPicking& Picking() const { return picking_; }
-    TableEquipment& Equipment() { return equipment_; }
-    const TableEquipment& Equipment() const { return equipment_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
     // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
