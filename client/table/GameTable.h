@@ -307,12 +307,6 @@ public:
     int32_t RenderOverlay(D3D9RenderDevice& device);
     // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
     void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
-    // The cue is drawn after the balls instead of with the table (the screens' look-along views).
-    void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
-    // Whether the aim marker and the target marker are drawn.
-    void SetMarkersShown(bool aimMarker, bool targetMarker);
-    // The ball-size class of the drawing scale (0 to 6; others draw unscaled).
-    void SetBallSizeClass(uint32_t sizeClass) { ballSizeClass_ = sizeClass; }
     // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
     void SetElevationLimit(float degrees, bool useDefault);
 
@@ -377,7 +371,6 @@ public:
     void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
     void SetShotCost(int32_t cost) { shotCost_ = cost; }
-    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
 
 private:
     using CameraMove = TableRequests::CameraMove;
@@ -543,10 +536,6 @@ private:
     bool CueDrawnWithBalls() const;
 
     // How the models are drawn.
-    bool cueHidden_ = false;
-    bool aimMarkerShown_ = true;
-    bool targetMarkerShown_ = false;
-    uint32_t ballSizeClass_ = 0;
     float elevationLimit_ = 88.4f;
     bool elevationLimitDefault_ = true;
 
@@ -573,7 +562,6 @@ private:
     int32_t sideOption_ = 0;
 
 
-    std::array<quill::Transform, kMaxBalls> ballTransforms_{};
 };
 
 }  // namespace kestrovan

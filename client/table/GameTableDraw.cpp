@@ -61,7 +61,7 @@ void GameTable::DrawScene(D3D9RenderDevice& device, int32_t /*passFlag*/) {
 
 // The views that look along the cue draw it after the balls, so that it shows in front of them.
 bool GameTable::CueDrawnWithBalls() const {
-    return input_.zoomKeyHeld || cueHidden_ || (input_.cueViewKeyHeld && input_.mouseAimHeld);
+    return input_.zoomKeyHeld || models_.CueHidden() || (input_.cueViewKeyHeld && input_.mouseAimHeld);
 }
 
 void GameTable::DrawCue(D3D9RenderDevice& device) {
@@ -159,11 +159,6 @@ bool GameTable::ShotMayBeAimed() const {
     return (state_ >= 3 && state_ <= 5) || state_ == 7;
 }
 
-void GameTable::SetMarkersShown(bool aimMarker, bool targetMarker) {
-    aimMarkerShown_ = aimMarker;
-    targetMarkerShown_ = targetMarker;
-}
-
 void GameTable::DrawMarkers(D3D9RenderDevice& device) {
     if (!visible_) {
         return;
@@ -172,10 +167,10 @@ void GameTable::DrawMarkers(D3D9RenderDevice& device) {
     {
         ScopedLock hold(modelLock_);
         TableModelNode* aim = shownModels_[kAimMarker];
-        if (aim != nullptr && ShotMayBeAimed() && controlEnabled_ && aimMarkerShown_) {
+        if (aim != nullptr && ShotMayBeAimed() && controlEnabled_ && models_.AimMarkerShown()) {
             aim->Draw(device, 1.0f);
         }
-        if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && targetMarkerShown_) {
+        if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && models_.TargetMarkerShown()) {
             target->Draw(device, 1.0f);
         }
     }

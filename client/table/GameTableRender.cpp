@@ -333,9 +333,9 @@ void GameTable::FollowCueBall() {
 }
 
 void GameTable::PlaceBallModels() {
-    const float scale = BallScale(ballSizeClass_);
+    const float scale = BallScale(models_.BallSizeClass());
     for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
-        quill::Transform& placement = ballTransforms_[i];
+        quill::Transform& placement = models_.BallTransform(i);
         placement = quill::Transform{};
         placement.position = snapshot_.Position(i) + Vec3{0.0f, 0.0f, kBallLift};
         placement.rotation = snapshot_.Rotation(i);

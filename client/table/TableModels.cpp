@@ -165,6 +165,11 @@ void TableModels::ReloadEquipmentModels() {
     }
 }
 
+void TableModels::SetMarkersShown(bool aimMarker, bool targetMarker) {
+    aimMarkerShown_ = aimMarker;
+    targetMarkerShown_ = targetMarker;
+}
+
 void TableModels::ReleaseMarkers() {
     aimMarkerModel_.reset();
     targetMarkerModel_.reset();

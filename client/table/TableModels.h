@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "QuillLib/core/SharedPtr.h"
+#include "QuillLib/math/Transform.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/CueModelEntry.h"
 #include "client/table/TableEnvironment.h"
@@ -78,6 +79,20 @@ public:
     TableModelNode* ShadowModel() const { return shadowModel_.get(); }
     TableModelNode* PocketMarkerModel() const { return pocketMarkerModel_.get(); }
 
+    // --- how the models are drawn ---
+    // The cue is drawn after the balls instead of with the table (the screens' look-along views).
+    void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
+    bool CueHidden() const { return cueHidden_; }
+    // Whether the aim marker and the target marker are drawn.
+    void SetMarkersShown(bool aimMarker, bool targetMarker);
+    bool AimMarkerShown() const { return aimMarkerShown_; }
+    bool TargetMarkerShown() const { return targetMarkerShown_; }
+    // The ball-size class of the drawing scale (0 to 6; others draw unscaled).
+    void SetBallSizeClass(uint32_t sizeClass) { ballSizeClass_ = sizeClass; }
+    uint32_t BallSizeClass() const { return ballSizeClass_; }
+    // Where a ball's model is placed in this frame.
+    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
+
 private:
     uint32_t BallCount() const;
 
@@ -99,6 +114,11 @@ private:
     quill::GameType drawnMode_ = quill::game_type::kNone;
     uint32_t tableVariant_ = 0;
     uint32_t tableCloth_ = 0;
+    bool cueHidden_ = false;
+    bool aimMarkerShown_ = true;
+    bool targetMarkerShown_ = false;
+    uint32_t ballSizeClass_ = 0;
+    std::array<quill::Transform, kMaxBalls> ballTransforms_{};
 };
 
 }  // namespace kestrovan

@@ -101,13 +101,13 @@ TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
         balls.push_back(ball.get());
         Table().Models().SetBallModel(i, std::move(ball));
     }
-    Table().SetBallSizeClass(2);
+    Table().Models().SetBallSizeClass(2);
     Table().Render3D(true);
     const Vec3 position = Table().Physics().CachedPosition(1);
     EXPECT_EQ(balls[1]->placement.position.x, position.x);
     EXPECT_NEAR(balls[1]->placement.position.z, position.z + 0.2f, 1e-5f);
     EXPECT_EQ(balls[1]->placement.scale.x, 0.88f);
-    Table().SetBallSizeClass(9);
+    Table().Models().SetBallSizeClass(9);
     Table().Render3D(true);
     EXPECT_EQ(balls[0]->placement.scale.x, 1.0f) << "a class outside 0 to 6 draws unscaled";
 }
