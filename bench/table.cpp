@@ -47,7 +47,7 @@ std::unique_ptr<GameTable> RackedTable(quill::GameType gameType) {
     Stage();
     auto table = std::make_unique<GameTable>();
     table->SetGameMode(gameType);
-    table->SetEquipmentItems(0, 0);
+    table->Equipment().SetEquipmentItems(0, 0);
     table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     table->Reset(7);
     AimFirmShot(*table);

@@ -14,7 +14,6 @@
 #include "client/table/TableAngles.h"
 #include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
-#include "platform/system/Rand.h"
 
 namespace kestrovan {
 namespace {
@@ -23,50 +22,12 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr uint32_t kTrailBase = 0x20ffffff;
-constexpr uint32_t kTrailWindow = 200;
-constexpr uint32_t kTrailLength = 800;
-constexpr uint32_t kGuideLineColour = 0x80ff80ff;
-constexpr uint32_t kSnookerLineColour = 0xff000000;
 constexpr float kKeep = CameraController::kKeep;
-constexpr float kFramesPerSecond = 200.0f;
-constexpr float kPenLift = 4.0f;      // a pen point off the bed floats this far above the balls' centres
-constexpr float kPenOverhang = 20.0f;  // and stays within this distance of the bed
-constexpr float kPocketPickRadius = 10.0f;
-
-int32_t FramesOf(float seconds) {
-    return TruncateToInt32(seconds * kFramesPerSecond);
-}
-
-uint32_t PocketGameColour(uint32_t ball) {
-    static constexpr uint32_t kColours[9] = {0xffffff, 0xffff00, 0x0000ff, 0xff0000, 0x800080,
-                                             0xff8000, 0x008000, 0xc06000, 0x000000};
-    if (ball >= 9 && ball <= 15) {
-        return kColours[ball - 8];
-    }
-    return ball < 9 ? kColours[ball] : 0xffffff;
-}
-
-uint32_t SnookerColour(uint32_t ball) {
-    static constexpr uint32_t kColours[6] = {0xebce00, 0x346103, 0x6b3f00, 0x003b99, 0xff7daa, 0x000000};
-    if (ball >= 1 && ball <= 15) {
-        return 0xff0000;
-    }
-    return ball >= 16 && ball <= 21 ? kColours[ball - 16] : 0xffffff;
-}
 
 }  // namespace
 
 GameTable::GameTable() {
     physics_.SetTableState(state_);
-    for (auto& trail : ballTrails_) {
-        trail = std::make_unique<LineList>();
-        trail->SetFade(kTrailBase, kTrailWindow, kTrailLength);
-    }
-    for (auto& line : guideLines_) {
-        line = std::make_unique<LineList>();
-    }
-    guideLines_[0]->SetFade(kGuideLineColour, 0, 0);
 }
 
 GameTable::~GameTable() {
@@ -75,7 +36,7 @@ GameTable::~GameTable() {
 }
 
 void GameTable::SetSound(TableSound* sound) {
-    sound_ = sound;
+    services_.sound = sound;
     physics_.SetSound(sound);
 }
 
@@ -91,28 +52,6 @@ Vec3 GameTable::CueBallPosition() const {
 
 float GameTable::TableUnit() const {
     return static_cast<float>(physics_.GetHalfTableSize());
-}
-
-PlacementBounds GameTable::Bounds() const {
-    PlacementBounds bounds;
-    if (physics_.Model() != nullptr) {
-        bounds.halfLength = physics_.Model()->Geometry().noseMaxX;
-        bounds.halfWidth = physics_.Model()->Geometry().noseMaxY;
-    }
-    bounds.unit = TableUnit();
-    return bounds;
-}
-
-uint16_t GameTable::ClientWidth() const {
-    return host_ != nullptr ? host_->ClientWidth() : 0;
-}
-
-uint16_t GameTable::ClientHeight() const {
-    return host_ != nullptr ? host_->ClientHeight() : 0;
-}
-
-int GameTable::Random() const {
-    return random_ ? random_() : platform::Rand();
 }
 
 // --- state and setters ---
@@ -139,25 +78,13 @@ void GameTable::ShowShownModels(bool visible) {
 void GameTable::SetGameMode(quill::GameType gameMode) {
     if (gameMode != gameMode_) {
         // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
-        ClearTrails();
-        marks_.Clear();
+        trails_.ClearTrails();
+        pensAndMarks_.ClearMarks();
     }
     gameMode_ = gameMode;
-    ShowPocketStripForMode();
+    hudValues_.ShowPocketStripForMode(gameMode_);
     ScopedLock hold(physics_.GetLock());
     physics_.SetGameType(gameMode);
-}
-
-void GameTable::ShowPocketStripForMode() {
-    const bool pocketStrip = !quill::IsCaromGame(gameMode_) && gameMode_ != type::kSnooker && gameMode_ >= 0;
-    hud_.SetVisible(TableHud::kPocketStrip, pocketStrip);
-}
-
-void GameTable::ClearTrails() {
-    for (const auto& trail : ballTrails_) {
-        ScopedLock hold(trail->GetLock());
-        trail->Clear();
-    }
 }
 
 CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
@@ -189,11 +116,6 @@ void GameTable::ClearTargetBall(int32_t /*ignored*/) {
     targetBall_ = -1;
 }
 
-void GameTable::ClearBallInHand(int32_t /*ignored*/) {
-    placementArea_ = 0;
-    heldBall_ = -1;
-}
-
 void GameTable::SetSideOption(int32_t value) {
     sideOption_ = value == 2 ? 3 - sideOption_ : value;
 }
@@ -216,9 +138,9 @@ void GameTable::StopPhysics() {
 }
 
 void GameTable::ResetShotToState7(uint32_t rackArgument) {
-    marks_.Clear();
+    pensAndMarks_.ClearMarks();
     SetState(7);
-    placementArea_ = 0;
+    picking_.SetPlacementArea(0);
     {
         ScopedLock hold(physics_.GetLock());
         physics_.StartRack(rackArgument);
@@ -247,25 +169,10 @@ bool GameTable::SetRuleCounter(int32_t counter) {
     return true;
 }
 
-uint32_t GameTable::GetBallColour(quill::GameType gameMode, uint32_t ball) {
-    if (gameMode >= 0 && gameMode < type::kSixBalls) {
-        static constexpr uint32_t kCarom[4] = {0xffff00, 0xffffff, 0xff0000, 0xff0000};
-        return ball < 4 ? kCarom[ball] : 0xffffff;
-    }
-    if (gameMode == type::kSixBalls) {
-        static constexpr uint32_t kSix[6] = {0xffffff, 0xffffff, 0x000000, 0xff0000, 0xffff00, 0x0000ff};
-        return ball < 6 ? kSix[ball] : 0xffffff;
-    }
-    if (gameMode == type::kSnooker) {
-        return SnookerColour(ball);
-    }
-    return quill::IsCaromGame(gameMode) ? 0xffffff : PocketGameColour(ball);
-}
-
 // --- messages ---
 
 void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, tableItemId_, ballSetItemId_, reportRecord_,
+    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), reportRecord_,
                                    physics_.BallCount(), gameMode_);
 }
 
@@ -294,14 +201,6 @@ quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t bal
     return packet;
 }
 
-bool GameTable::ReadTableMarks(quill::Packet& packet) {
-    if (!marks_.Read(packet, TableUnit())) {
-        quill::TheLog().LogError(u"WARNING : TABLE MARKS MESSAGE TOO SHORT\n");
-        return false;
-    }
-    return true;
-}
-
 bool GameTable::ReadBallState(quill::Packet& packet) {
     BallStateMessage message;
     if (!TableMessages::ReadBallState(packet, gameMode_, message)) {
@@ -309,7 +208,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
         return false;
     }
     PlaceBallsFromMessage(message);
-    RequestCameraMove(CameraMove::kLookAtCueBall);
+    requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
     SyncReportRecord();
     return true;
 }
@@ -342,7 +241,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.gameMode = static_cast<uint8_t>(gameMode_);
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    record.ballSetItemId = ballSetItemId_;
+    record.ballSetItemId = equipment_.BallSetItemId();
     const CueIdentity cue = CurrentCueIdentity();
     if (cue.present) {
         record.cueItemId = cue.itemId;
@@ -363,8 +262,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
         shotRecord_ = record;
     }
     // The next update takes the stroke's values into the aim.
-    ScopedLock holdRemote(remoteLock_);
-    remote_.aimFromShotRecord = true;
+    requests_.RequestAimFromShotRecord();
     return true;
 }
 
@@ -381,223 +279,18 @@ uint32_t GameTable::SyncReportRecord() {
     return count;
 }
 
-// --- ball picking and ball in hand ---
-
-void GameTable::ProjectBalls() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
-    if (camera == nullptr) {
-        return;
-    }
-    const uint32_t count = BallCount();
-    std::array<Vec3, kMaxBalls> centres{};
-    float radius = 0.0f;
-    {
-        // The game thread moves the balls while the render step projects them.
-        ScopedLock holdPhysics(physics_.GetLock());
-        for (uint32_t i = 0; i < count; ++i) {
-            centres[i] = physics_.CachedPosition(i);
-        }
-        radius = physics_.BallRadius();
-    }
-    std::array<BallScreenInfo, kMaxBalls> records{};
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        quill::Matrix4 viewProjection;
-        quill::Matrix4 projection;
-        camera->GetViewProjectionMatrix(viewProjection);
-        camera->GetProjectionMatrix(projection);
-        const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
-        for (uint32_t i = 0; i < count; ++i) {
-            const ScreenPoint point = screen.Project(centres[i]);
-            records[i] = {static_cast<int32_t>(i), camera->DepthOf(centres[i]), point.x, point.y,
-                          screen.ScreenRadius(radius, point.w)};
-        }
-    }
-    ScopedLock hold(screenInfoLock_);
-    std::copy_n(records.begin(), count, ballScreenInfo_.begin());
-}
-
-void GameTable::SortBallScreenInfo() {
-    ScopedLock hold(screenInfoLock_);
-    const uint32_t count = BallCount();
-    kestrovan::SortBallScreenInfo(std::span(ballScreenInfo_.data(), count));
-    const auto cue = static_cast<int32_t>(physics_.CueBall());
-    for (uint32_t i = 0; i < count; ++i) {
-        if (ballScreenInfo_[i].index == cue) {
-            cueBallScreenInfo_ = static_cast<int32_t>(i);
-            break;
-        }
-    }
-}
-
-BallScreenInfo GameTable::ScreenInfoAt(uint32_t index) const {
-    ScopedLock hold(screenInfoLock_);
-    return ballScreenInfo_[index % kMaxBalls];
-}
-
-std::optional<BallScreenInfo> GameTable::CueBallScreenInfo() const {
-    ScopedLock hold(screenInfoLock_);
-    if (cueBallScreenInfo_ < 0) {
-        return std::nullopt;
-    }
-    return ballScreenInfo_[static_cast<uint32_t>(cueBallScreenInfo_)];
-}
-
-int32_t GameTable::PickBallAt(int32_t x, int32_t y) {
-    ProjectBalls();
-    const uint32_t count = BallCount();
-    if (count == 0) {
-        return -1;
-    }
-    ScopedLock hold(screenInfoLock_);
-    const PickedBall picked =
-        kestrovan::PickBallAt(std::span(ballScreenInfo_.data(), count), x, y, placementArea_, state_);
-    if (picked.index >= 0) {
-        grabOffsetX_ = picked.grabOffsetX;
-        grabOffsetY_ = picked.grabOffsetY;
-    }
-    return picked.index;
-}
-
-void GameTable::UpdateUnprojection() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
-    if (camera == nullptr) {
-        return;
-    }
-    quill::Matrix4 view;
-    quill::Matrix4 projection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewMatrix(view);
-        camera->GetProjectionMatrix(projection);
-    }
-    quill::Matrix4 unprojection;
-    if (MakeUnprojection(view, projection, unprojection)) {
-        ScopedLock hold(viewLock_);
-        viewProjection_ = unprojection;
-    }
-}
-
-bool GameTable::UnprojectCursor(float x, float y, float planeZ, Vec3& out) const {
-    quill::Matrix4 unprojection;
-    {
-        ScopedLock hold(viewLock_);
-        unprojection = viewProjection_;
-    }
-    return ScreenToTable(unprojection, ClientWidth(), ClientHeight(), x, y, planeZ, out);
-}
+// --- ball in hand ---
 
 void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
     // Client coordinates, both halves signed.
     const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
     const auto y = static_cast<int16_t>(packedCursor >> 16);
-    if (penMode_) {
-        AddPenPoint(penSlot_, x, y);
+    if (pensAndMarks_.PenMode()) {
+        pensAndMarks_.AddPenPoint(pensAndMarks_.PenSlot(), x, y);
     }
-    if (heldBall_ < 0 || static_cast<uint32_t>(heldBall_) >= BallCount()) {
+    if (!picking_.DragHeldBall(x, y)) {
         cameraState_.changed = false;
-        return;
     }
-    const auto held = static_cast<uint32_t>(heldBall_);
-    Vec3 candidate;
-    if (!UnprojectCursor(static_cast<float>(x - grabOffsetX_), static_cast<float>(y - grabOffsetY_),
-                         physics_.CachedPosition(held).z, candidate)) {
-        return;
-    }
-    const PlacementBounds bounds = Bounds();
-    const float radius = physics_.BallRadius();
-    ClampToPlacementArea(candidate, bounds, radius, 0.01f, placementArea_, gameMode_);
-    std::array<Vec3, kMaxBalls> positions{};
-    const uint32_t count = BallCount();
-    for (uint32_t i = 0; i < count; ++i) {
-        positions[i] = physics_.CachedPosition(i);
-    }
-    const std::optional<Vec3> drop = ResolveHeldBallDrop(candidate, held, std::span(positions.data(), count), bounds,
-                                                         radius, placementArea_, gameMode_);
-    if (drop.has_value()) {
-        ScopedLock hold(physics_.GetLock());
-        physics_.SetBallPosition(held, drop->x, drop->y, drop->z);
-    }
-}
-
-int32_t GameTable::PickPocketAt(int32_t x, int32_t y) {
-    quill::Camera* camera = cameraController_.CurrentCamera();
-    if (camera == nullptr) {
-        return -1;
-    }
-    quill::Matrix4 viewProjection;
-    quill::Matrix4 projection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewProjectionMatrix(viewProjection);
-        camera->GetProjectionMatrix(projection);
-    }
-    const ScreenProjection screen(viewProjection, projection.m[0], ClientWidth(), ClientHeight());
-    for (uint32_t i = 0; i < pocketPositions_.size(); ++i) {
-        const ScreenPoint point = screen.Project({pocketPositions_[i][0], pocketPositions_[i][1], 0.0f});
-        if (IsInsideCircle(point.x, point.y, screen.ScreenRadius(kPocketPickRadius, point.w), x, y)) {
-            return static_cast<int32_t>(i) + 1;
-        }
-    }
-    return -1;
-}
-
-// --- pen strokes ---
-
-void GameTable::AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY) {
-    const float unit = TableUnit();
-    const float radius = physics_.BallRadius();
-    Vec3 point;
-    if (!UnprojectCursor(static_cast<float>(cursorX), static_cast<float>(cursorY), radius, point)) {
-        return;
-    }
-    const bool onBed = point.x >= -4.0f * unit && point.x <= 4.0f * unit && point.y >= -2.0f * unit &&
-                       point.y <= 2.0f * unit;
-    point.z = onBed ? radius : radius + kPenLift;
-    point.y = std::clamp(point.y, -2.0f * unit - kPenOverhang, 2.0f * unit + kPenOverhang);
-    point.x = std::clamp(point.x, -4.0f * unit - kPenOverhang, 4.0f * unit + kPenOverhang);
-    const std::optional<uint8_t> stroke = penStrokes_.AddLocalPoint(slot, point);
-    if (!stroke.has_value() || connection_ == nullptr) {
-        return;
-    }
-    quill::Packet* packet = connection_->AllocPacket();
-    if (packet == nullptr) {
-        return;  // the pool stayed empty: the others miss this point
-    }
-    TableMessages::WritePenPoint(*packet, *stroke, point);
-    connection_->SendPacket(packet);
-    connection_->FreePacket(packet);
-}
-
-bool GameTable::ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY) {
-    PenPointMessage message;
-    if (!TableMessages::ReadPenPoint(packet, message)) {
-        quill::TheLog().LogError(u"WARNING : PEN POINT MESSAGE TOO SHORT\n");
-        return false;
-    }
-    if (!penStrokes_.AddRemotePoint(slot, message.stroke, message.position)) {
-        quill::TheLog().LogError(u"WARNING : PEN POINT OUT OF RANGE %d %d\n", slot, message.stroke);
-        return false;
-    }
-    quill::Camera* camera = cameraController_.CurrentCamera();
-    if (camera == nullptr) {
-        return true;
-    }
-    quill::Matrix4 viewProjection;
-    {
-        ScopedLock holdCamera(camera->GetLock());
-        camera->GetViewProjectionMatrix(viewProjection);
-    }
-    // Only the point's position is wanted, not a size on the screen: no focal factor.
-    const ScreenPoint point =
-        ScreenProjection(viewProjection, 0.0f, ClientWidth(), ClientHeight()).Project(message.position);
-    if (screenX != nullptr) {
-        *screenX = TruncateToInt32(point.x);
-    }
-    if (screenY != nullptr) {
-        *screenY = TruncateToInt32(point.y);
-    }
-    return true;
 }
 
 // --- the stroke ---
@@ -621,103 +314,34 @@ void GameTable::ComputeStroke() {
     in.livePower = power_;
     in.tableState = state_;
     in.chalkLevel = chalkLevel_;
-    if (player_ != nullptr) {
-        in.skills = player_->GetSkills();
-        in.cue = player_->GetEquippedCue(gameMode_);
-        in.chalkItemId = player_->GetCurrentChalkId();
-        in.aimItemBonus = player_->GetAimItemBonus();
+    if (services_.player != nullptr) {
+        in.skills = services_.player->GetSkills();
+        in.cue = services_.player->GetEquippedCue(gameMode_);
+        in.chalkItemId = services_.player->GetCurrentChalkId();
+        in.aimItemBonus = services_.player->GetAimItemBonus();
     }
-    if (in.chalkItemId != 0 && itemModels_ != nullptr) {
-        in.chalk = itemModels_->FindChalkStatistics(in.chalkItemId);
+    if (in.chalkItemId != 0 && services_.itemModels != nullptr) {
+        in.chalk = services_.itemModels->FindChalkStatistics(in.chalkItemId);
     }
-    if (connection_ != nullptr) {
-        in.guideLineBonus = connection_->GetGuideLineBonus();
-        in.perfectChalkBonus = connection_->GetPerfectChalkBonus();
-        in.noDeviation = connection_->IsNoDeviationActive();
+    if (services_.connection != nullptr) {
+        in.guideLineBonus = services_.connection->GetGuideLineBonus();
+        in.perfectChalkBonus = services_.connection->GetPerfectChalkBonus();
+        in.noDeviation = services_.connection->IsNoDeviationActive();
     }
     shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    StrokeComputation::Compute(in, shotRecord_, [this] { return Random(); });
+    StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
 
-    shownPower_ = power_;
+    hudValues_.SetShownPower(power_);
     UpdatePowerGauge();
-    hud_.SetVisible(TableHud::kAimCursor, false);
+    hudValues_.Hud().SetVisible(TableHud::kAimCursor, false);
     // A glide of the aim must not move the cue away from the stroke just computed.
     cameraState_.StopEase();
 }
 
-// --- camera moves ---
-
-void GameTable::MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    float targetDistance = defaultCameraDistance_;
-    float pitch = keepPitch ? cameraState_.elevation : defaultCameraPitch_;
-    if (options_.useCallerDistance || useGivenDistance) {
-        targetDistance = distance;
-        pitch = keepPitch ? cameraState_.elevation : kKeep;
-    }
-    cameraController_.SetTarget(targetDistance, pitch, WrapDegrees(yaw), kKeep);
-    cameraController_.SetLookAt(CueBallPosition());
-    cameraController_.StartMove(FramesOf(seconds), 1);
-}
-
-void GameTable::MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance) {
-    MoveBehindCueBall(cameraState_.aimYaw - 180.0f, distance, seconds, keepPitch, useGivenDistance);
-}
-
-void GameTable::MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch,
-                                                bool useGivenDistance) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    // 3.0 to 5.0 degrees to either side.
-    const int32_t j = Random() % 40 - 20;
-    float yaw = cameraState_.aimYaw - 180.0f;
-    yaw += static_cast<float>(j) * 0.1f;
-    yaw += j < 0 ? -3.0f : 3.0f;
-    MoveBehindCueBall(yaw, distance, seconds, keepPitch, useGivenDistance);
-}
-
-void GameTable::MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre) {
-    if (cameraController_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    cameraController_.SetTarget(distance, pitch, kKeep, kKeep);
-    cameraController_.SetLookAt(lookAtCentre ? Vec3{} : CueBallPosition());
-    cameraController_.StartMove(FramesOf(seconds), 0);
-}
-
-void GameTable::MoveCameraToCentre(float seconds) {
-    cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(FramesOf(seconds), 0);
-}
-
-void GameTable::SetTopView(bool on) {
-    const uint32_t mode = cameraController_.Mode();
-    if (on && mode == CameraController::kAimingMode) {
-        cameraController_.SetMode(CameraController::kTopViewMode);
-        const CameraRef camera = cameraController_.CurrentCameraRef();
-        LockedSetYawDegrees(camera, 90.0f);
-        LockedSetPitchDegrees(camera, 90.0f);
-        LockedSetDistance(camera, gameMode_ == type::kSnooker ? 700.0f : 550.0f);
-        LockedMoveTargetTo(camera, Vec3{});
-    } else if (!on && mode == CameraController::kTopViewMode) {
-        cameraController_.SetMode(CameraController::kAimingMode);
-    }
-    cameraController_.ApplyMode();
-    if (refocusOnTopViewExit_ && cameraController_.Mode() == CameraController::kAimingMode) {
-        FocusCameraOnCueBall();
-    }
-}
-
-void GameTable::FocusCameraOnCueBall() {
-    LockedMoveTargetTo(cameraController_.CurrentCameraRef(), CueBallPosition());
-}
+// --- the aim ---
 
 bool GameTable::StartMouseAim() {
-    if (cameraController_.Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
         input_.leftButtonAsCtrl) {
         return false;
     }
@@ -731,12 +355,12 @@ bool GameTable::StartMouseAim() {
         return true;
     }
     const float pitch = cameraState_.elevation + 1.3f;
-    if (!cameraController_.IsMoving()) {
-        cameraController_.SaveView();
-        cameraController_.SetTarget(kKeep, pitch, kKeep, kKeep);
-        cameraController_.StartMove(40, 0);
+    if (!cameras_.GetCamera().IsMoving()) {
+        cameras_.GetCamera().SaveView();
+        cameras_.GetCamera().SetTarget(kKeep, pitch, kKeep, kKeep);
+        cameras_.GetCamera().StartMove(40, 0);
     } else {
-        cameraController_.Retarget(kKeep, pitch, kKeep, kKeep);
+        cameras_.GetCamera().Retarget(kKeep, pitch, kKeep, kKeep);
     }
     return true;
 }
@@ -747,8 +371,8 @@ bool GameTable::EndMouseAim() {
     }
     input_.mouseAimHeld = false;
     if (input_.zoomKeyHeld) {
-        cameraController_.SetTarget(kKeep, cameraController_.Saved().pitch, kKeep, kKeep);
-        cameraController_.StartMove(40, 0);
+        cameras_.GetCamera().SetTarget(kKeep, cameras_.GetCamera().Saved().pitch, kKeep, kKeep);
+        cameras_.GetCamera().StartMove(40, 0);
         return true;
     }
     if (input_.cueViewKeyHeld) {
@@ -759,29 +383,23 @@ bool GameTable::EndMouseAim() {
 }
 
 void GameTable::ApplyAppOptions(const TableOptions& options) {
-    options_.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
-    options_.verticalOrbitScale = static_cast<float>(options.verticalOrbitPercent) / 100.0f;
-    options_.horizontalOrbitScale = static_cast<float>(options.horizontalOrbitPercent) / 100.0f;
-    options_.invertVertical = options.invertVertical != 0;
-    options_.invertHorizontal = options.invertHorizontal != 0;
-    const int32_t previousOption = options_.cameraOption;
-    options_.cameraOption = options.cameraOption;
-    options_.cameraFlagC = options.cameraFlagC != 0;
-    options_.useCallerDistance = options.useCallerDistance != 0;
-    options_.cameraFlagA = options.cameraOption == 2;
-    options_.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
-    options_.cameraForced = false;
-    powerDisplayMode_ = options.powerDisplayOption == 1 ? 1 : 0;
-    if (options_.cameraOption != previousOption && options_.cameraOption >= 2 && !shotRunning_) {
-        FocusCameraOnCueBall();
+    TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
+    cameraOptions.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
+    cameraOptions.verticalOrbitScale = static_cast<float>(options.verticalOrbitPercent) / 100.0f;
+    cameraOptions.horizontalOrbitScale = static_cast<float>(options.horizontalOrbitPercent) / 100.0f;
+    cameraOptions.invertVertical = options.invertVertical != 0;
+    cameraOptions.invertHorizontal = options.invertHorizontal != 0;
+    const int32_t previousOption = cameraOptions.cameraOption;
+    cameraOptions.cameraOption = options.cameraOption;
+    cameraOptions.cameraFlagC = options.cameraFlagC != 0;
+    cameraOptions.useCallerDistance = options.useCallerDistance != 0;
+    cameraOptions.cameraFlagA = options.cameraOption == 2;
+    cameraOptions.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
+    cameraOptions.cameraForced = false;
+    hudValues_.SetPowerDisplayMode(options.powerDisplayOption == 1 ? 1 : 0);
+    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shotRunning_) {
+        cameras_.FocusCameraOnCueBall();
     }
-}
-
-void GameTable::SetCameraFlags(bool a, bool b, bool c, bool force) {
-    options_.cameraFlagA = a || force;
-    options_.cameraFlagB = a || b || force;
-    options_.cameraFlagC = c && !force;
-    options_.cameraForced = force;
 }
 
 void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
@@ -811,129 +429,11 @@ void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffset
 
 // --- equipment, set-up and shot restore ---
 
-void GameTable::SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem) {
-    struct Defaults {
-        uint16_t table;  // 0: the given table is kept
-        uint16_t ballSet;
-    };
-    Defaults defaults{0, 0};
-    switch (gameMode_) {
-        case type::kFourBall:
-        case type::kOneCushionGamble:
-            defaults = {1000, 2003};
-            break;
-        case type::kThreeCushion:
-        case type::kThreeCushionPro:
-        case type::kThreeCushionGamble:
-            defaults = {1003, 2004};
-            break;
-        case type::kSixBalls:
-            defaults = {0, 2008};
-            break;
-        case type::kEightBall:
-            defaults = {1010, 2006};
-            break;
-        case type::kNineBall:
-            defaults = {1012, 2006};
-            break;
-        case type::kStraightPool:
-            defaults = {1013, 2006};
-            break;
-        case type::kSnooker:
-            defaults = {1035, 2007};
-            break;
-        default:
-            break;
-    }
-    if (tableItem <= 1 && defaults.table != 0) {
-        tableItem = defaults.table;
-    }
-    if (ballSetItem == 0 && defaults.ballSet != 0) {
-        ballSetItem = defaults.ballSet;
-    } else if (ballSetItem == 1) {
-        ballSetItem = gameMode_ == type::kFourBall ? 2000 : 2001;
-    } else if (ballSetItem == 2) {
-        ballSetItem = 2002;
-    }
-    tableItemId_ = tableItem;
-    ballSetItemId_ = ballSetItem;
-    tableItemIdCopy_ = tableItem;
-}
-
-void GameTable::ApplyEquipmentPhysics() {
-    std::optional<uint32_t> tableProperty;
-    std::optional<uint32_t> ballSetProperty;
-    if (itemModels_ != nullptr) {
-        tableProperty = itemModels_->FindPhysicsProperty(tableItemId_);
-        ballSetProperty = itemModels_->FindPhysicsProperty(ballSetItemId_);
-    }
-    if (tableProperty.has_value()) {
-        tableItemProperty_ = *tableProperty;
-    }
-    // An item the catalogue does not know keeps the property the physics has.
-    ScopedLock hold(physics_.GetLock());
-    physics_.SetItemProperties(tableProperty.has_value() ? static_cast<uint16_t>(*tableProperty) : physics_.TableKind(),
-                               ballSetProperty.value_or(physics_.BallSetIndex()));
-    physics_.ApplyTable();
-}
-
 void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
-    ApplyEquipmentPhysics();
+    equipment_.ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
-    ComputePocketPositions();
-    guideLines_[1]->Clear();
-    if (gameMode_ == type::kSnooker) {
-        DrawSnookerD();
-    }
-}
-
-void GameTable::DrawSnookerD() {
-    const float unit = TableUnit();
-    const float radius = 0.6569f * unit;
-    const float baulk = -2.342f * unit;
-    LineList& line = *guideLines_[1];
-    for (int32_t angle = 0; angle <= 180; angle += 2) {
-        const float radians = static_cast<float>(angle) * 3.14159f / 180.0f;
-        line.AddPointXY(-radius * std::sin(radians) + baulk, radius * std::cos(radians), kSnookerLineColour);
-    }
-    line.AddPointXY(baulk, -2.0f * unit - 5.0f, kSnookerLineColour);
-    line.AddPointXY(baulk, 2.0f * unit + 5.0f, kSnookerLineColour);
-}
-
-bool GameTable::BallsFitTableItem(uint16_t tableItem) {
-    const PhysicsModel* model = physics_.Model();
-    if (itemModels_ == nullptr || model == nullptr) {
-        return false;
-    }
-    const std::optional<uint32_t> kind = itemModels_->FindPhysicsProperty(tableItem);
-    if (!kind.has_value()) {
-        return false;
-    }
-    TableGeometry geometry;
-    InitTableGeometry(*kind, &geometry, model->Code());
-    for (uint16_t i = 0; i < BallCount(); ++i) {
-        if (!IsInsidePlayingArea(model->Ball(i), geometry, 0.0f)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void GameTable::ComputePocketPositions() {
-    if (physics_.Model() == nullptr) {
-        return;
-    }
-    const TableGeometry& g = physics_.Model()->Geometry();
-    const float length = g.noseMaxX;
-    const float width = g.noseMaxY;
-    const float corner = g.cornerPocketOffset;
-    const float middle = g.middlePocketOffset;
-    pocketPositions_ = {{{-length - corner, -width - corner},
-                         {0.0f, -width - middle},
-                         {length + corner, -width - corner},
-                         {-length - corner, width + corner},
-                         {0.0f, width + middle},
-                         {length + corner, width + corner}}};
+    picking_.ComputePocketPositions();
+    trails_.DrawSnookerD(gameMode_, TableUnit());
 }
 
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
@@ -1018,55 +518,29 @@ void GameTable::ResetBallsFromShotRecord() {
     ShowShownModels(true);
 }
 
-void GameTable::CheckMarkHits() {
-    if (!marks_.IsShown() || markBall_ >= BallCount()) {
-        return;
-    }
-    for (uint32_t mark : marks_.TakeHits(physics_.CachedPosition(markBall_))) {
-        if (sound_ != nullptr) {
-            sound_->PlaySound(kMarkHitSound, 1.0f);
-        }
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::TableMarkHit, mark, 0, 0);
-        }
-    }
-}
-
 // --- HUD ---
 
 void GameTable::UpdatePowerGauge() {
     PowerGaugeInputs in;
-    in.shownPower = shownPower_;
+    in.shownPower = hudValues_.ShownPower();
     in.power = power_;
-    in.strokeDeviation = strokeDeviation_;
-    in.powerDisplayMode = powerDisplayMode_;
+    in.strokeDeviation = hudValues_.StrokeDeviation();
+    in.powerDisplayMode = hudValues_.PowerDisplayMode();
     in.controlEnabled = controlEnabled_;
     in.strokeKeyHeld = input_.strokeKeyHeld;
     in.strokeFinishing = input_.strokeFinishing;
     in.aimFollowsCamera = aimFollowsCamera_;
-    in.showPowerFigures = showPowerFigures_;
-    const std::optional<BallScreenInfo> cueBall = CueBallScreenInfo();
+    in.showPowerFigures = hudValues_.ShowsPowerFigures();
+    const std::optional<BallScreenInfo> cueBall = picking_.CueBallScreenInfo();
     in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
-    hud_.UpdatePowerGauge(in);
+    hudValues_.Hud().UpdatePowerGauge(in);
 }
 
 void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
-    hud_.SetAimCursor(host_, restore, warpBack, frame);
+    hudValues_.Hud().SetAimCursor(services_.host, restore, warpBack, frame);
 }
 
 // --- models and effects ---
-
-void GameTable::SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model) {
-    if (ball < kMaxBalls) {
-        ballModels_[ball] = std::move(model);
-    }
-}
-
-void GameTable::ReleaseBallModels() {
-    for (auto& model : ballModels_) {
-        model.reset();
-    }
-}
 
 void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
     if (which < kShownModelCount) {
@@ -1074,37 +548,10 @@ void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
     }
 }
 
-void GameTable::SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst) {
-    ScopedLock hold(effectLock_);
-    if (kind < chalkBursts_.size()) {
-        if (currentBurst_ == chalkBursts_[kind].get()) {
-            currentBurst_ = nullptr;
-        }
-        chalkBursts_[kind] = std::move(burst);
-    }
-}
-
-ParticleBurst* GameTable::SelectChalkBurst(uint16_t chalkItemId) {
-    ScopedLock hold(effectLock_);
-    const uint32_t kind = chalkItemId == 4901 ? 0 : chalkItemId == 4902 ? 1 : 2;
-    currentBurst_ = chalkBursts_[kind].get();
-    return currentBurst_;
-}
-
-void GameTable::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
-    ScopedLock hold(ambientLock_);
-    ambientEffect_ = std::move(effect);
-}
-
 void GameTable::StartAmbientEffect(uint32_t now) {
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr && visible_ && !ambientEffect_->IsShown()) {
+    if (visible_) {
         // The chalk swings above the cue ball, where the player chalks the cue.
-        quill::Transform owner;
-        owner.FromPosition(CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
-        ambientEffect_->SetOwnerTransform(owner);
-        ambientEffect_->lastTime = now;
-        ambientEffect_->Restart();
+        ambient_.Restart(now, CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
     }
 }
 

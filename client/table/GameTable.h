@@ -1,19 +1,34 @@
 #pragma once
-// The billiards table world of a game screen: the physics holder with its balls, the aim and the cameras, the
-// table's HUD, the shot records, the pen strokes, the ball trails and the chalk effects, and the table's
-// messages to and from the other players. Every game screen that shows a table owns exactly one.
+// The billiards table world of a game screen: the physics holder with its balls, the state code, the aim and the
+// shot's life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the
+// rest of the table's state with the operations on it. Every game screen that shows a table owns exactly one.
+//
+// The parts, each reached through the table and each with at most one lock of its own (its header says which
+// threads call it and which lock it takes):
+// - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
+//   unprojection matrix.
+// - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
+// - Trails() (TableTrails): the balls' trails, the guide line and the snooker D; each line keeps its own lock.
+// - PensAndMarks() (TablePensAndMarks): the players' pen strokes and the server's marks (the pen lock and the
+//   marks' lock inside them).
+// - HudValues() (TableHudValues): the HUD and the values it shows (the cursor lock inside the HUD).
+// - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
+//   ambient lock.
+// - Equipment() (TableEquipment): the table and ball-set items and what the physics takes of them.
+// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
+// - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
+// The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
+// next update (TableRequests, under the remote lock) and the render step's copy of the balls (TableRenderSnapshot).
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). Each shared part has its lock: the
-// physics lock (inside the physics holder) guards the balls, the view lock the unprojection matrix, the cursor
-// lock the aiming cursor (inside the HUD), the pen lock the pen strokes, the effect and ambient locks the chalk
-// bursts and the ambient effect, the screen-info lock the balls' screen records, the model lock the current cue and
-// the shown models, and the cue-model-list lock the cue models the players' cues share.
+// calls holding the widget-tree lock (Scene.h). The locks the table keeps itself: the physics lock (inside the
+// physics holder) guards the balls, the table lock the aim and the render step's copies, and the model lock the
+// current cue and the shown models.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
 // the input's and the update's camera requests through the table's event queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
-// lock) or handed to the next update through the remote lock (ApplyRemoteRequests).
+// lock) or handed to the next update through the requests (ApplyRemoteRequests).
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
@@ -21,19 +36,18 @@
 // must be installed before a table is made.
 //
 // How a screen drives its table:
-// - Loading (main thread, once its 3D scene exists): the services and the game mode, SetEquipmentItems and
-//   SetupTable, SetupCameras with the scene (RenderSceneCameras) and GetCamera().SetScene with the same, then
-//   LoadModels with the resources and the device, and Reset for the first rack.
+// - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
+//   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
+//   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
 // - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
 //   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
 // - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
 //   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
-//   RenderOverlay, then DrawScene; in the 2D pass: DrawHud.
+//   RenderOverlay, then DrawScene; in the 2D pass: HudValues().DrawHud.
 // - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -47,8 +61,7 @@
 #include "QuillLib/net/Packet.h"
 #include "client/rules/TablePhysics.h"
 #include "client/rules/TableSound.h"
-#include "client/table/AmbientEffect.h"
-#include "client/table/BallScreenInfo.h"
+#include "client/table/TableBallPicking.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/CueModelEntry.h"
@@ -56,22 +69,30 @@
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemModels.h"
 #include "client/table/LineList.h"
-#include "client/table/ParticleBurst.h"
-#include "client/table/PenStrokes.h"
 #include "client/table/PlacementArea.h"
 #include "client/table/SceneCameraSelector.h"
 #include "client/table/ShotClassification.h"
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/StrokeSampler.h"
+#include "client/table/TableAmbient.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableChalkBursts.h"
+#include "client/table/TableCueModels.h"
 #include "client/table/TableConnection.h"
 #include "client/table/TableHost.h"
 #include "client/table/TableEnvironment.h"
-#include "client/table/TableHud.h"
-#include "client/table/TableMarks.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
+#include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
+#include "client/table/TableRenderSnapshot.h"
+#include "client/table/TableRequests.h"
+#include "client/table/TableServices.h"
+#include "client/table/TableTrails.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
@@ -93,14 +114,9 @@ public:
     static constexpr uint32_t kEventQueueSize = 1024;
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
-    static constexpr uint16_t kInitialTableItem = 1020;
-    static constexpr uint16_t kInitialBallSetItem = 2003;
-    static constexpr uint32_t kMarkHitSound = 33;
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
-    static constexpr float kDefaultCameraDistance = 350.0f;
-    static constexpr float kDefaultCameraPitch = 25.0f;
     // The first word of the saved mouse speed while none is saved.
     static constexpr int32_t kNothingSaved = -1;
 
@@ -123,51 +139,19 @@ public:
         bool extra = false;
     };
 
-    // The application's camera and mouse options as the table keeps them.
-    struct CameraOptions {
-        int32_t cameraOption = 0;
-        bool cameraFlagA = false;
-        bool cameraFlagB = false;
-        bool cameraFlagC = false;
-        bool useCallerDistance = false;
-        bool cameraForced = false;
-        bool gaugeStroke = false;  // the power is taken from how far the cue was drawn back
-        float strokeScale = 1.0f;
-        float verticalOrbitScale = 1.0f;
-        float horizontalOrbitScale = 1.0f;
-        bool invertVertical = false;
-        bool invertHorizontal = false;
-    };
-
-    // Values the table only keeps (and clears where it says); the screens give them their meaning.
-    struct ScreenValues {
-        bool demoHold = false;    // the login screen's demonstration holds the table still
-        bool demoSecond = false;  // the demonstration's second flag
-        bool breakAgain = false;  // the room: the break is to be taken again; cleared at every shot start
-        int32_t foulCount = 0;    // the room: fouls that reset the points; cleared with every rack
-        bool masterOption = false;  // the room: the master owns the table option item (4145)
-        bool goldCue = false;       // the room: the gold-cue switch (item 4150), toggled as a practice aid
-        bool goldCueInUse = false;  // the room: the second switch of item 4150, set once the item is in use
-        uint16_t shortValue = 1;
-        uint32_t word = 0;
-        uint32_t wordA = 0;
-        uint32_t wordB = 0;
-        float extraPower = 0.0f;
-    };
-
     GameTable();
     ~GameTable();
     GameTable(const GameTable&) = delete;
     GameTable& operator=(const GameTable&) = delete;
 
     // --- services ---
-    void SetHost(TableHost* host) { host_ = host; }
-    void SetConnection(TableConnection* connection) { connection_ = connection; }
-    void SetPlayer(TablePlayer* player) { player_ = player; }
-    void SetItemModels(const ItemModels* itemModels) { itemModels_ = itemModels; }
+    void SetHost(TableHost* host) { services_.host = host; }
+    void SetConnection(TableConnection* connection) { services_.connection = connection; }
+    void SetPlayer(TablePlayer* player) { services_.player = player; }
+    void SetItemModels(const ItemModels* itemModels) { services_.itemModels = itemModels; }
     void SetSound(TableSound* sound);
     // The draws (0 to 32767) of the stroke deviation and the camera jitter; the runtime's rand when empty.
-    void SetRandom(std::function<int()> random) { random_ = std::move(random); }
+    void SetRandom(std::function<int()> random) { services_.random = std::move(random); }
 
     // --- state and setters ---
     int32_t SetState(int32_t state);
@@ -187,7 +171,6 @@ public:
     void SetTargetMode(bool on);
     void SetTargetBall(int32_t ball);
     void ClearTargetBall(int32_t ignored = 0);
-    void ClearBallInHand(int32_t ignored = 0);
     // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
     void SetSideOption(int32_t value);
     int32_t SideOption() const { return sideOption_; }
@@ -200,8 +183,6 @@ public:
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
     bool SetRuleCounter(int32_t counter);
-    // 0xRRGGBB of a ball in the HUD, by game type.
-    static uint32_t GetBallColour(quill::GameType gameMode, uint32_t ball);
     // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.
     static int32_t ClampTurnCode(int32_t code);
 
@@ -211,8 +192,6 @@ public:
     void WriteShotResultReport(quill::Packet& packet);
     quill::Packet& WriteShot(quill::Packet& packet);
     quill::Packet& WriteBallPlacement(quill::Packet& packet, uint32_t ball);
-    // Reads the server's table marks and lays them out; a truncated payload changes nothing.
-    bool ReadTableMarks(quill::Packet& packet);
     // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
     // changes nothing. The camera turns to the cue ball at the next update.
     bool ReadBallState(quill::Packet& packet);
@@ -222,36 +201,9 @@ public:
     // Copies the live balls into the report record; the ball count.
     uint32_t SyncReportRecord();
 
-    // --- ball picking and ball in hand ---
-    // The input handler calls these on the main thread; the render step projects and sorts there too.
-    void ProjectBalls();
-    void SortBallScreenInfo();
-    // The ball under the cursor that may be taken, or -1; records the grab offset.
-    int32_t PickBallAt(int32_t x, int32_t y);
+    // --- ball in hand ---
     // The cursor-move handler while the table owns the mouse: pen points, and the held ball dragged on the bed.
     void MoveHeldBall(uint32_t flags, uint32_t packedCursor);
-    void SetHeldBall(int32_t ball) { heldBall_ = ball; }
-    int32_t HeldBall() const { return heldBall_; }
-    void SetPlacementArea(int32_t area) { placementArea_ = area; }
-    int32_t PlacementArea() const { return placementArea_; }
-    // Rebuilds the matrix that takes cursor positions back to the table, from the current camera.
-    void UpdateUnprojection();
-    // The pocket (1 to 6) whose screen circle holds the cursor, or -1.
-    int32_t PickPocketAt(int32_t x, int32_t y);
-    BallScreenInfo ScreenInfoAt(uint32_t index) const;
-    // The cue ball's screen record after the last sort, if any.
-    std::optional<BallScreenInfo> CueBallScreenInfo() const;
-
-    // --- pen strokes ---
-    // Local points come from the input (main thread), other players' points from the dispatch thread.
-    // Draws a point of slot's pen at the cursor and sends it to the other players.
-    void AddPenPoint(int32_t slot, int32_t cursorX, int32_t cursorY);
-    // Another player's pen point; its position on the screen. False, with nothing changed, for a truncated message,
-    // a slot outside 0..7 or a stroke outside 0..49.
-    bool ReceivePenPoint(int8_t slot, quill::Packet& packet, int32_t* screenX, int32_t* screenY);
-    void ClearPenStrokes() { penStrokes_.Clear(); }
-    void SetPenMode(bool on) { penMode_ = on; }
-    void SetPenSlot(int32_t slot) { penSlot_ = slot; }
 
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
@@ -261,27 +213,12 @@ public:
     void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
     int32_t ChalkLevel() const { return chalkLevel_; }
 
-    // --- camera moves (the screens' input, events, updates and handlers; angles in degrees, times in seconds) ---
-    void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
-    void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
-    void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
-    void MoveCameraToCentre(float seconds);
-    void SetTopView(bool on);
-    void FocusCameraOnCueBall();
+    // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
     bool StartMouseAim();
     bool EndMouseAim();
     void ApplyAppOptions(const TableOptions& options);
-    void SetCameraFlags(bool a, bool b, bool c, bool force);
     void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
-    CameraController& GetCamera() { return cameraController_; }
-    quill::Camera* const* GetCurrentCameraRef() const { return cameraController_.CurrentCameraRef(); }
-    // A camera the table owns (a screen's own aiming camera), deleted with the table.
-    void SetOwnedCamera(std::unique_ptr<quill::Camera> camera) { ownedCamera_ = std::move(camera); }
-
-    // Creates the cameras of a table screen once its scene is loaded: variant 0 three cameras (modes 3, 2 and 1,
-    // the last one current) that the scene takes over; variants 1 and 2 one aiming camera of the table's own.
-    void SetupCameras(SceneCameraSelector& scene, int32_t variant);
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
 
@@ -346,40 +283,20 @@ public:
     void SetCueBall(int32_t ball, bool keepAim);
     // Turns the camera behind the cue ball toward the aim (or the ball it would meet) over seconds.
     void ReAim(float seconds, bool flag);
-    // The shared entry of a stock cue (item ids 0, 1 and 2 stand for 3000 to 3002) or of a custom cue (a shaft id
-    // below 65535) with one more reference; a new entry, without a model yet, when none matches.
-    CueModelEntry* GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint, uint16_t bumper,
-                               uint16_t tip);
-    // Drops one reference; the last one frees the entry and its model.
-    void ReleaseCue(CueModelEntry* entry);
-    uint32_t CueModelCount() const;
     // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
     bool UnloadModels();
 
     // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
-    // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
-    void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
-    // Gives the physics the items' properties from the catalogue.
-    void ApplyEquipmentPhysics();
     // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
     // table's geometry puts them, and the snooker D.
     void SetupTable(uint32_t modelCode, uint8_t own);
-    // Whether every ball would lie inside the playing area of that table item.
-    bool BallsFitTableItem(uint16_t tableItem);
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
-    // Clears the marks that markBall has reached, each with sound 33 and application event 1086.
-    void CheckMarkHits();
 
     // --- HUD: laid out on the game thread, drawn on the main thread ---
-    void LayoutHud(int32_t width, int32_t height) { hud_.LayoutHud(width, height); }
-    void SetHudBottomOffset(int32_t offset) { hud_.SetHudBottomOffset(offset); }
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-    // The 2D pass (main thread).
-    void DrawHud() { hud_.Draw(); }
-    TableHud& Hud() { return hud_; }
 
     // --- the render step and the draw passes (main thread) ---
     // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
@@ -390,140 +307,84 @@ public:
     int32_t RenderOverlay(D3D9RenderDevice& device);
     // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
     void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
-    // Draws the ball trails (the trail option of the screen; 'T' shows every ball's).
-    void SetTrailsShown(bool shown) { trailsShown_ = shown; }
-    // The cue is drawn after the balls instead of with the table (the screens' look-along views).
-    void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
-    // Whether the aim marker and the target marker are drawn.
-    void SetMarkersShown(bool aimMarker, bool targetMarker);
-    // The ball-size class of the drawing scale (0 to 6; others draw unscaled).
-    void SetBallSizeClass(uint32_t sizeClass) { ballSizeClass_ = sizeClass; }
     // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
     void SetElevationLimit(float degrees, bool useDefault);
 
     // --- models (main thread, while the screen loads or changes equipment) ---
     // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
-    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the balls' trail colours, 2 a table without the "Tables" and
-    // "Cues" packages. False when "BillObject" or a ball model cannot be opened.
+    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
+    // balls' trail colours, 2 a table without the "Tables" and "Cues" packages. False when "BillObject" or a ball
+    // model cannot be opened.
     bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
-    // Builds the entry's cue model from the "Cues" package; false (no model) when it cannot.
-    bool LoadCueModel(CueModelEntry& entry);
     // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
     void RebuildAmbientEffect(bool reusePackage);
-    // The next drawn frame rebuilds the ambient effect (after the player's chalk changed).
-    void RequestAmbientRebuild() { rebuildPending_ = true; }
     // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
     // "BillObject" when none is given.
     void BuildChalkBursts(quill::Package* package);
-    // The equipped table item's cloth and wood on the table model and the environment's settings.
-    void ApplyTableItem();
-    // The table item again and the balls from the equipped ball set (after the equipment changed).
-    void ReloadEquipmentModels();
-    // Whether the environment draws its surroundings (the screens' own scenes usually bring a room).
-    void SetEnvironmentFlag(uint8_t flag) { environment_.SetSurroundingsShown(flag != 0); }
-    // The application's settings the table environment follows: every texture and the reflections, and the
-    // detail on the rail.
-    void SetEnvironmentSettings(bool textures, bool detail);
-    TableEnvironment& Environment() { return environment_; }
 
-    // --- models and effects ---
-    void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
-    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
-    // Deletes the per-ball models.
-    void ReleaseBallModels();
+    // --- shown models and effects ---
     void SetShownModel(ShownModel which, TableModelNode* model);
-    // kind 0 for chalk 4901, 1 for 4902, 2 for any other chalk.
-    void SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst);
-    // The burst of a shot's chalk item, made current; null when that burst was not made.
-    ParticleBurst* SelectChalkBurst(uint16_t chalkItemId);
-    ParticleBurst* CurrentChalkBurst() const { return currentBurst_; }
-    void SetAmbientEffect(std::unique_ptr<AmbientEffect> effect);
-    AmbientEffect* GetAmbientEffect() const { return ambientEffect_.get(); }
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
-    // --- parts read by the rest of the table ---
+    // --- the parts (each header says which threads call it and which lock it takes) ---
+    TableCameraRig& Cameras() { return cameras_; }
+    const TableCameraRig& Cameras() const { return cameras_; }
+    TableBallPicking& Picking() { return picking_; }
+    const TableBallPicking& Picking() const { return picking_; }
+    TableTrails& Trails() { return trails_; }
+    TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
+    const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
+    TableHudValues& HudValues() { return hudValues_; }
+    TableChalkBursts& ChalkBursts() { return chalkBursts_; }
+    TableAmbient& Ambient() { return ambient_; }
+    TableEquipment& Equipment() { return equipment_; }
+    const TableEquipment& Equipment() const { return equipment_; }
+    TableModels& Models() { return models_; }
+    TableCueModels& CueModels() { return cueModels_; }
+    const TableCueModels& CueModels() const { return cueModels_; }
+
+    // --- what the table keeps itself ---
     TablePhysics& Physics() { return physics_; }
     CameraState& Aim() { return cameraState_; }
     const CameraState& Aim() const { return cameraState_; }
     InputFlags& Input() { return input_; }
-    CameraOptions& Options() { return options_; }
-    const CameraOptions& Options() const { return options_; }
-    ScreenValues& ForScreens() { return screenValues_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
-    LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % kMaxBalls]; }
-    LineList& GuideLine(uint32_t index) { return *guideLines_[index % 2]; }
-    const PenStrokes& Pen() const { return penStrokes_; }
-    const TableMarks& Marks() const { return marks_; }
     quill::EventQueue& Events() { return eventQueue_; }
-    const std::array<std::array<float, 2>, 6>& PocketPositions() const { return pocketPositions_; }
-    uint16_t TableItemId() const { return tableItemId_; }
-    uint16_t BallSetItemId() const { return ballSetItemId_; }
-    uint32_t TableItemIdCopy() const { return tableItemIdCopy_; }
-    uint32_t TableItemProperty() const { return tableItemProperty_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
     // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
     // player's aim comes from the relayed aim state instead.
     bool AimFollowsCamera() const { return aimFollowsCamera_; }
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
-    bool RefocusOnTopViewExit() const { return refocusOnTopViewExit_; }
-    void SetRefocusOnTopViewExit(bool on) { refocusOnTopViewExit_ = on; }
     bool TargetMode() const { return targetMode_; }
     int8_t TargetBall() const { return targetBall_; }
     int32_t KeyMask() const { return keyMask_; }
     void SetKeyMask(int32_t mask) { keyMask_ = mask; }
-    int32_t PowerDisplayMode() const { return powerDisplayMode_; }
-    float DefaultCameraDistance() const { return defaultCameraDistance_; }
-    float DefaultCameraPitch() const { return defaultCameraPitch_; }
-    void SetShowPowerFigures(bool on) { showPowerFigures_ = on; }
-    void SetStrokeDeviation(float deviation) { strokeDeviation_ = deviation; }
-    void SetShownPower(float power) { shownPower_ = power; }
-    float ShownPower() const { return shownPower_; }
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
-    bool ShowsAllTrails() const { return showAllTrails_; }
     uint32_t LastSpecialKey() const { return lastSpecialKey_; }
     void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
     void SetShotCost(int32_t cost) { shotCost_ = cost; }
-    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
 
 private:
-    // A camera move that another thread asked for, made by the next update.
-    enum class CameraMove : uint8_t {
-        kNone,
-        kLookAtCueBall,     // keep every target, look at the cue ball (not in the top view)
-        kFollowCueBall,     // half a second toward the cue ball, distance and pitch kept (not in the top view)
-        kReAim,             // re-aim behind the cue ball in a second (in the top view: refocus when leaving it)
-        kRefocusInTopView,  // in the top view: refocus when leaving it
-    };
-    // What other threads hand to the game thread's update, under the remote lock.
-    struct RemoteRequests {
-        bool resetAim = false;
-        bool aimFromShotRecord = false;  // aim at the shot record's aim point with its tip offsets and elevation
-        CameraMove cameraMove = CameraMove::kNone;
-        bool strokeStart = false;
-        int32_t swings = 0;
-        bool keepCamera = false;
-    };
+    using CameraMove = TableRequests::CameraMove;
 
     // A shot from outside (a relayed Shot, a text) keeps its power and deviation within range, with a log line.
     static void KeepStrokeInRange(ShotRecord& record, quill::WStringView source);
 
     // Remote requests (GameTableRemote).
-    void RequestCameraMove(CameraMove move);
     void ApplyRemoteRequests();
     void MakeCameraMove(CameraMove move);
     void AimFromShotRecord();
 
     // Keys and mouse (GameTableKeys).
     bool IsKeyDown(int virtualKey) const;
-    bool IsCameraBusy() const { return cameraController_.IsMoving(); }
     bool PressShift();
     void ReleaseShift();
     bool PressCtrl();
@@ -535,7 +396,6 @@ private:
     bool PressPen();
     void ReleasePen();
     void RefreshAimCursor();
-    void HideAmbientEffect();
     void DrawOverviewGuideLine();
     bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
     bool OnKeyUpMessage(uint32_t key);
@@ -557,7 +417,6 @@ private:
     void StartShotNow(int32_t swings, bool keepCamera);
     void StampRecordHeader(const CueIdentity& cue);
     void CommitRecord();
-    void ShowShotPower(float power);
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
     float StartPhysics();
@@ -570,13 +429,7 @@ private:
     void PostCameraInput(int32_t dx, int32_t dy);
     void StepShot();
     void FinishShot();
-    void AppendTrailPoints();
-    // Empties every ball's trail, also those of balls the current game does not have.
-    void ClearTrails();
-    // The pocketed-ball strip shows in the pocket games but snooker.
-    void ShowPocketStripForMode();
     void TickCameraController();
-    void TickEffects(uint32_t time);
     StrokeContext MakeStrokeContext() const;
     void RestoreMouseSpeed();
 
@@ -585,26 +438,11 @@ private:
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
     float TableUnit() const;
-    PlacementBounds Bounds() const;
-    uint16_t ClientWidth() const;
-    uint16_t ClientHeight() const;
-    int Random() const;
     void ShowShownModels(bool visible);
-    // The D and the baulk line of snooker into the second guide line.
-    void DrawSnookerD();
-    // The six pockets (x, y) from the table geometry of the physics model, for calling a pocket and its markers.
-    void ComputePocketPositions();
-    bool UnprojectCursor(float x, float y, float planeZ, quill::Vec3& out) const;
-    void MoveBehindCueBall(float yaw, float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
     // Services.
-    TableHost* host_ = nullptr;
-    TableConnection* connection_ = nullptr;
-    TablePlayer* player_ = nullptr;
-    const ItemModels* itemModels_ = &TheItemModelCatalogue();
-    TableSound* sound_ = nullptr;
-    std::function<int()> random_;
+    TableServices services_;
 
     // Control block.
     int32_t state_ = kInitialState;
@@ -617,42 +455,31 @@ private:
     bool placingEnabled_ = false;   // in state 4 a click picks up the ball in hand
     bool visible_ = true;
     bool shotPending_ = false;
-    bool refocusOnTopViewExit_ = false;
     bool targetMode_ = false;
     int8_t targetBall_ = -1;
     uint32_t lastSpecialKey_ = 0;
     bool altDisplay_ = false;     // toggled with 'B'
-    bool showAllTrails_ = false;  // toggled with 'T': every ball leaves a trail, not only the cue ball
-    ScreenValues screenValues_;
-    int32_t powerDisplayMode_ = 1;
     int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
     TablePhysics physics_;
 
     // Game and equipment.
     quill::GameType gameMode_ = quill::game_type::kNone;
-    uint32_t tableItemProperty_ = 0;
-    uint32_t tableItemIdCopy_ = kInitialTableItem;
 
     // Aim and camera.
     CameraState cameraState_;
-    CameraController cameraController_;
-    std::unique_ptr<quill::Camera> ownedCamera_;
+    TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
+    TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
+    TableEquipment equipment_{services_, physics_};
+    TableBallPicking picking_{services_, physics_, cameras_};
+    TableModels models_{services_, physics_, equipment_};
 
     // Ball in hand.
-    int32_t placementArea_ = 0;
-    int32_t heldBall_ = -1;
-    int32_t grabOffsetX_ = 0;
-    int32_t grabOffsetY_ = 0;
 
     // Trails, HUD and lines.
-    std::array<std::unique_ptr<LineList>, kMaxBalls> ballTrails_;
-    TableHud hud_;
-    std::array<std::unique_ptr<LineList>, 2> guideLines_;
-    bool showPowerFigures_ = false;
-    float shownPower_ = 0.0f;
+    TableHudValues hudValues_;
+    TableTrails trails_;
     float power_ = 0.0f;
-    float strokeDeviation_ = 0.0f;
     int32_t keyMask_ = -1;
 
     // Shot records.
@@ -672,18 +499,17 @@ private:
     bool postShotPhase_ = false;
     bool pushedForward_ = false;  // the aim drag pushed the view forward
     bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
-    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return Random(); }};
-    uint32_t burstCalls_ = 0;
-    uint32_t lastBurstTime_ = 0;
+    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
     uint32_t lastUpdateTime_ = 0;
 
     // Requests of other threads for the next update.
-    mutable quill::CriticalSectionLock remoteLock_;
-    RemoteRequests remote_;
+    TableRequests requests_;
 
     // The render step (GameTableRender) and the draw passes (GameTableDraw).
     void TakeRenderSnapshot();
     void SwitchCueModel();
+    // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
+    void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
     void DrainTableEvents();
     void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
     void OrbitCamera(int32_t dx, int32_t dy);
@@ -706,95 +532,36 @@ private:
     void DrawEffects(D3D9RenderDevice& device);
     void DrawCue(D3D9RenderDevice& device);
     void DrawPocketMarkers(D3D9RenderDevice& device);
-    void DrawMarks(D3D9RenderDevice& device);
     bool ShotMayBeAimed() const;
     bool CueDrawnWithBalls() const;
 
-    // Models (GameTableModels).
-    quill::StaticBatcher* Batcher() const;
-    bool LoadBallModels(quill::Package& balls, quill::Package& objects);
-    void LoadHelperModels(quill::Package& objects, quill::Package* cues);
-
-    // Models and markers.
-    std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
-    std::unique_ptr<TableModelNode> aimMarkerModel_;
-    std::unique_ptr<TableModelNode> targetMarkerModel_;
-    std::unique_ptr<TableModelNode> shadowModel_;
-    std::unique_ptr<TableModelNode> pocketMarkerModel_;
-    std::unique_ptr<TableModelNode> markModel_;
-    std::unique_ptr<TableModelNode> ambientModel_;
-    TableEnvironment environment_;
-    quill::SharedPtr<quill::Texture> reflectionTexture_;
-    quill::ResourceManager* resources_ = nullptr;
-    D3D9RenderDevice* device_ = nullptr;
-    int32_t loadVariant_ = 0;
-    bool environmentTextures_ = true;
-    bool environmentDetail_ = true;
-    quill::GameType drawnMode_ = quill::game_type::kNone;
-    uint32_t tableVariant_ = 0;
-    uint32_t tableCloth_ = 0;
-    bool trailsShown_ = false;
-    bool cueHidden_ = false;
-    bool aimMarkerShown_ = true;
-    bool targetMarkerShown_ = false;
-    uint32_t ballSizeClass_ = 0;
+    // How the models are drawn.
     float elevationLimit_ = 88.4f;
     bool elevationLimitDefault_ = true;
-    float markAngle_ = 0.0f;
 
     // The render step's copies, taken under the table lock.
     mutable quill::CriticalSectionLock tableLock_;
-    std::array<quill::Vec3, kMaxBalls> renderPositions_{};
-    std::array<quill::Quaternion, kMaxBalls> renderRotations_{};
-    std::array<uint8_t, kMaxBalls> renderFlags_{};
-    uint32_t renderBallCount_ = 0;
-    uint32_t renderCueBall_ = 0;
+    TableRenderSnapshot snapshot_;
     quill::Vec3 previousCueBall_;
-    bool rebuildPending_ = false;
-    TableMarks marks_;
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;
     bool cueDirty_ = false;
     // Guards the current cue and the shown models.
     mutable quill::CriticalSectionLock modelLock_;
-    // The cue-model list; taken before an entry's lock, which is taken before the model lock.
-    mutable quill::CriticalSectionLock cueModelListLock_;
-    std::list<std::unique_ptr<CueModelEntry>> cueModels_;
+    // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
+    // before the model lock.
+    TableCueModels cueModels_{[this](CueModelEntry& entry, bool entryGoes) { ForgetCueModel(entry, entryGoes); }};
 
     // Effects.
-    mutable quill::CriticalSectionLock effectLock_;
-    ParticleBurst* currentBurst_ = nullptr;
-    std::array<std::unique_ptr<ParticleBurst>, 3> chalkBursts_;
-    mutable quill::CriticalSectionLock ambientLock_;
-    std::unique_ptr<AmbientEffect> ambientEffect_;
-
-    // Screen records of the balls.
-    mutable quill::CriticalSectionLock screenInfoLock_;
-    std::array<BallScreenInfo, kMaxBalls> ballScreenInfo_{};
-    int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
-    uint16_t markBall_ = 0;
+    TableChalkBursts chalkBursts_;
+    TableAmbient ambient_;
 
     quill::EventQueue eventQueue_{kEventQueueSize};
 
-    // Cursor positions back onto the table.
-    mutable quill::CriticalSectionLock viewLock_;
-    quill::Matrix4 viewProjection_;
-
     // Options.
-    CameraOptions options_;
-    bool penMode_ = false;
     int32_t sideOption_ = 0;
 
-    // Pen strokes.
-    PenStrokes penStrokes_;
-    int32_t penSlot_ = 0;
 
-    float defaultCameraDistance_ = kDefaultCameraDistance;
-    float defaultCameraPitch_ = kDefaultCameraPitch;
-    std::array<quill::Transform, kMaxBalls> ballTransforms_{};
-    std::array<std::array<float, 2>, 6> pocketPositions_{};
-    uint16_t tableItemId_ = kInitialTableItem;
-    uint16_t ballSetItemId_ = kInitialBallSetItem;
 };
 
 }  // namespace kestrovan

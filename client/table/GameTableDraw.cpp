@@ -7,7 +7,6 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/table/DeviceLineDrawer.h"
-#include "client/table/DeviceParticleDrawer.h"
 #include "client/table/GameTable.h"
 
 namespace kestrovan {
@@ -20,7 +19,6 @@ using quill::Vec3;
 constexpr float kBedOffset = -0.01f;
 constexpr float kShadowHeightOffBed = 0.1f;
 constexpr float kPocketMarkerHeight = -5.0f;
-constexpr float kMarkTurn = 0.05f;
 constexpr float kSkippedBallAlpha = 0.5f;
 
 bool IsPocketGame(quill::GameType mode) {
@@ -32,12 +30,12 @@ bool IsPocketGame(quill::GameType mode) {
 int32_t GameTable::RenderOverlay(D3D9RenderDevice& device) {
     UpdateCueModel();
     device.SetAlphaMode(0);
-    environment_.Draw(device);
+    models_.Environment().Draw(device);
     if (visible_ && !CueDrawnWithBalls()) {
         DrawCue(device);
     }
     if (IsPocketGame(gameMode_) && gameMode_ != type::kSnooker) {
-        hud_.ShowPocketedBalls(std::span<const uint8_t>(renderFlags_.data(), renderBallCount_));
+        hudValues_.Hud().ShowPocketedBalls(snapshot_.Flags());
     }
     return 0;
 }
@@ -58,12 +56,12 @@ void GameTable::DrawScene(D3D9RenderDevice& device, int32_t /*passFlag*/) {
     }
     DrawBalls(device, true, kSkippedBallAlpha);
     DrawPocketMarkers(device);
-    DrawMarks(device);
+    pensAndMarks_.DrawMarks(device);
 }
 
 // The views that look along the cue draw it after the balls, so that it shows in front of them.
 bool GameTable::CueDrawnWithBalls() const {
-    return input_.zoomKeyHeld || cueHidden_ || (input_.cueViewKeyHeld && input_.mouseAimHeld);
+    return input_.zoomKeyHeld || models_.CueHidden() || (input_.cueViewKeyHeld && input_.mouseAimHeld);
 }
 
 void GameTable::DrawCue(D3D9RenderDevice& device) {
@@ -75,22 +73,22 @@ void GameTable::DrawCue(D3D9RenderDevice& device) {
 }
 
 bool GameTable::BallOnTable(uint32_t ball) const {
-    return ball < renderBallCount_ && renderFlags_[ball] == 0;
+    return ball < snapshot_.BallCount() && snapshot_.Flag(ball) == 0;
 }
 
 // Flat discs under the balls: on the bed while a ball is over it, larger and fainter the higher it flies.
 void GameTable::DrawShadows(D3D9RenderDevice& device) {
-    if (shadowModel_ == nullptr) {
+    if (models_.ShadowModel() == nullptr) {
         return;
     }
     const float radius = physics_.BallRadius();
-    const PlacementBounds bed = Bounds();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        const auto ball = static_cast<uint32_t>(ScreenInfoAt(i).index);
+    const PlacementBounds bed = picking_.Bounds();
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
+        const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
         if (!BallOnTable(ball)) {
             continue;
         }
-        const Vec3& p = renderPositions_[ball];
+        const Vec3& p = snapshot_.Position(ball);
         const float height = p.z - radius;
         float scale = 1.0f;
         float alpha = 1.0f;
@@ -105,14 +103,14 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
         quill::Transform placement;
         placement.position = {p.x, p.y, overBed ? 0.0f : kShadowHeightOffBed};
         placement.scale = {scale, scale, 1.0f};
-        shadowModel_->SetTransform(placement);
-        shadowModel_->Draw(device, alpha);
+        models_.ShadowModel()->SetTransform(placement);
+        models_.ShadowModel()->Draw(device, alpha);
     }
 }
 
 // A ball close to the eye of the zoom view would hide the cue ball: it is drawn faint after the rest.
 bool GameTable::IsInZoomSight(uint32_t ball) const {
-    const quill::Camera* camera = cameraController_.CurrentCamera();
+    const quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (!input_.zoomKeyHeld || camera == nullptr) {
         return false;
     }
@@ -123,7 +121,7 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
         eye = camera->Eye();
         near = camera->GetProjection().nearDistance;
     }
-    const Vec3& p = renderPositions_[ball];
+    const Vec3& p = snapshot_.Position(ball);
     const float dx = p.x - eye.x;
     const float dy = p.y - eye.y;
     const float reach = physics_.BallRadius() + near;
@@ -131,41 +129,26 @@ bool GameTable::IsInZoomSight(uint32_t ball) const {
 }
 
 void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        const auto ball = static_cast<uint32_t>(ScreenInfoAt(i).index);
-        if (ball >= renderBallCount_ || ballModels_[ball] == nullptr || IsInZoomSight(ball) != skipped) {
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
+        const auto ball = static_cast<uint32_t>(picking_.ScreenInfoAt(i).index);
+        if (ball >= snapshot_.BallCount() || models_.BallModel(ball) == nullptr || IsInZoomSight(ball) != skipped) {
             continue;
         }
-        ballModels_[ball]->Draw(device, alpha);
+        models_.BallModel(ball)->Draw(device, alpha);
     }
 }
 
 void GameTable::DrawLines(D3D9RenderDevice& device) {
     DeviceLineDrawer drawer(device);
     if (input_.overviewKeyHeld && aimFollowsCamera_ && controlEnabled_) {
-        guideLines_[0]->Draw(drawer);
+        trails_.GuideLine(0).Draw(drawer);
     }
-    if (trailsShown_ || showAllTrails_) {
-        for (const auto& trail : ballTrails_) {
-            ScopedLock hold(trail->GetLock());
-            trail->Draw(drawer);
-        }
-    }
-    {
-        ScopedLock hold(penStrokes_.GetLock());
-        for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
-            for (int32_t stroke = 1; stroke <= penStrokes_.CurrentStroke(slot); ++stroke) {
-                if (const LineList* line = penStrokes_.Stroke(slot, stroke); line != nullptr) {
-                    ScopedLock holdLine(line->GetLock());
-                    line->Draw(drawer);
-                }
-            }
-        }
-    }
+    trails_.DrawTrails(drawer);
+    pensAndMarks_.DrawPenStrokes(drawer);
     if (gameMode_ == type::kSnooker) {
         device.SetZWriteEnable(false);
         device.UpdateProjection(kBedOffset);
-        guideLines_[1]->Draw(drawer);
+        trails_.GuideLine(1).Draw(drawer);
         device.SetZWriteEnable(true);
         device.UpdateProjection(0.0f);
     }
@@ -176,11 +159,6 @@ bool GameTable::ShotMayBeAimed() const {
     return (state_ >= 3 && state_ <= 5) || state_ == 7;
 }
 
-void GameTable::SetMarkersShown(bool aimMarker, bool targetMarker) {
-    aimMarkerShown_ = aimMarker;
-    targetMarkerShown_ = targetMarker;
-}
-
 void GameTable::DrawMarkers(D3D9RenderDevice& device) {
     if (!visible_) {
         return;
@@ -189,10 +167,10 @@ void GameTable::DrawMarkers(D3D9RenderDevice& device) {
     {
         ScopedLock hold(modelLock_);
         TableModelNode* aim = shownModels_[kAimMarker];
-        if (aim != nullptr && ShotMayBeAimed() && controlEnabled_ && aimMarkerShown_) {
+        if (aim != nullptr && ShotMayBeAimed() && controlEnabled_ && models_.AimMarkerShown()) {
             aim->Draw(device, 1.0f);
         }
-        if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && targetMarkerShown_) {
+        if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && models_.TargetMarkerShown()) {
             target->Draw(device, 1.0f);
         }
     }
@@ -200,22 +178,15 @@ void GameTable::DrawMarkers(D3D9RenderDevice& device) {
 }
 
 void GameTable::DrawEffects(D3D9RenderDevice& device) {
-    if (const quill::Camera* camera = cameraController_.CurrentCamera(); camera != nullptr) {
-        ScopedLock hold(effectLock_);
-        if (currentBurst_ != nullptr) {
-            DeviceParticleDrawer drawer(device, *camera);
-            currentBurst_->Draw(drawer);
-        }
+    if (const quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
+        chalkBursts_.Draw(device, *camera);
     }
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr && ambientEffect_->IsShown() && ambientModel_ != nullptr) {
-        ambientModel_->Draw(device, 1.0f);
-    }
+    ambient_.Draw(device);
 }
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.
 void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
-    if (!IsPocketGame(gameMode_) || (!targetMode_ && targetBall_ == -1) || pocketMarkerModel_ == nullptr) {
+    if (!IsPocketGame(gameMode_) || (!targetMode_ && targetBall_ == -1) || models_.PocketMarkerModel() == nullptr) {
         return;
     }
     for (int32_t pocket = 0; pocket < 6; ++pocket) {
@@ -224,26 +195,10 @@ void GameTable::DrawPocketMarkers(D3D9RenderDevice& device) {
             continue;
         }
         quill::Transform placement;
-        placement.position = {pocketPositions_[pocket][0], pocketPositions_[pocket][1], kPocketMarkerHeight};
-        pocketMarkerModel_->SetTransform(placement);
-        pocketMarkerModel_->Draw(device, alpha);
-    }
-}
-
-// The server's marks on the table, turning slowly; only the points laid out are drawn.
-void GameTable::DrawMarks(D3D9RenderDevice& device) {
-    if (!marks_.IsShown() || markModel_ == nullptr) {
-        return;
-    }
-    markAngle_ += kMarkTurn;
-    quill::Transform placement;
-    placement.rotation.FromAxisAngle(markAngle_, {0.0f, 0.0f, 1.0f});
-    for (uint32_t i = 0; i < marks_.LaidOutCount(); ++i) {
-        if (marks_.IsMarked(i)) {
-            placement.position = marks_.PointAt(i);
-            markModel_->SetTransform(placement);
-            markModel_->Draw(device, 1.0f);
-        }
+        placement.position = {picking_.PocketPositions()[pocket][0], picking_.PocketPositions()[pocket][1],
+                              kPocketMarkerHeight};
+        models_.PocketMarkerModel()->SetTransform(placement);
+        models_.PocketMarkerModel()->Draw(device, alpha);
     }
 }
 

@@ -29,7 +29,6 @@ constexpr uint8_t kPenKey = 'Z';
 constexpr uint8_t kBallsKey = 'B';
 constexpr uint8_t kTrailsKey = 'T';
 constexpr uint8_t kUndoKey = 'U';
-constexpr uint32_t kGuideLineColour = 0x80ff80ff;
 
 // The controls a screen allows (keyMask).
 namespace mask {
@@ -55,14 +54,7 @@ constexpr int32_t kZoomCursor = 4;
 }  // namespace
 
 bool GameTable::IsKeyDown(int virtualKey) const {
-    return host_ != nullptr && host_->IsKeyDown(virtualKey);
-}
-
-void GameTable::HideAmbientEffect() {
-    ScopedLock hold(ambientLock_);
-    if (ambientEffect_ != nullptr) {
-        ambientEffect_->Hide();
-    }
+    return services_.host != nullptr && services_.host->IsKeyDown(virtualKey);
 }
 
 // The mouse moves the aiming cursor instead of the system cursor while the mouse strokes or turns the view.
@@ -121,17 +113,17 @@ float GameTable::ZoomPitch(float cueElevation) {
 }
 
 bool GameTable::PressShift() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     input_.zoomKeyHeld = true;
     // The zoom camera starts as the aiming camera, allowed to look almost straight down.
-    cameraController_.CopyCamera(CameraController::kAimingMode, kZoomMode);
-    const CameraRef zoom = cameraController_.CameraRefOf(kZoomMode);
+    cameras_.GetCamera().CopyCamera(CameraController::kAimingMode, kZoomMode);
+    const CameraRef zoom = cameras_.GetCamera().CameraRefOf(kZoomMode);
     LockedSetMinPitch(zoom, 0.0174533f);
     LockedSetMaxPitch(zoom, 1.5690511f);
-    cameraController_.SetLookAt(CueBallPosition());
-    cameraController_.SetTarget(420.0f, ZoomPitch(cameraState_.elevation), kKeep, 7.0f);
-    cameraController_.StartMove(60, 0);
-    cameraController_.SetMode(kZoomMode);
+    cameras_.GetCamera().SetLookAt(CueBallPosition());
+    cameras_.GetCamera().SetTarget(420.0f, ZoomPitch(cameraState_.elevation), kKeep, 7.0f);
+    cameras_.GetCamera().StartMove(60, 0);
+    cameras_.GetCamera().SetMode(kZoomMode);
     eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
     return true;
 }
@@ -142,44 +134,44 @@ void GameTable::ReleaseShift() {
     if (shotRunning_) {
         return;
     }
-    cameraController_.ClearLookAt();
-    const CameraRef aiming = cameraController_.CameraRefOf(CameraController::kAimingMode);
-    cameraController_.SetTarget(LockedGetDistance(aiming), GetCameraPitchDegrees(aiming), kKeep, kKeep);
-    cameraController_.StartMove(60, 0);
+    cameras_.GetCamera().ClearLookAt();
+    const CameraRef aiming = cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode);
+    cameras_.GetCamera().SetTarget(LockedGetDistance(aiming), GetCameraPitchDegrees(aiming), kKeep, kKeep);
+    cameras_.GetCamera().StartMove(60, 0);
     ShowShownModels(true);
 }
 
 bool GameTable::PressCtrl() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     physics_.SnapshotBalls();
-    gaugeFlag_ = connection_ != nullptr && connection_->IsGaugeItemActive();
+    gaugeFlag_ = services_.connection != nullptr && services_.connection->IsGaugeItemActive();
     stroke_.Clear();
     input_.strokeKeyHeld = true;
     cameraState_.SetBackswingSteps(120);  // the cue may be drawn back to 29.4
     UpdatePowerGauge();
-    if (powerDisplayMode_ == 0) {
-        hud_.SetVisible(TableHud::kPowerPanel, true);
+    if (hudValues_.PowerDisplayMode() == 0) {
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, true);
     }
-    if (powerDisplayMode_ == 1 || powerDisplayMode_ == 2 || gaugeFlag_) {
-        hud_.SetVisible(TableHud::kPowerPanel, false);
-        hud_.SetVisible(TableHud::kCueBallPanel, true);
+    if (hudValues_.PowerDisplayMode() == 1 || hudValues_.PowerDisplayMode() == 2 || gaugeFlag_) {
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, true);
     }
-    hud_.SetVisible(TableHud::kPowerLabel, false);
-    shownPower_ = 0.0f;
-    strokeDeviation_ = 0.0f;
+    hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
+    hudValues_.SetShownPower(0.0f);
+    hudValues_.SetStrokeDeviation(0.0f);
     power_ = 0.0f;
     cameraState_.pullBack = kRestingPullBack;
-    if (host_ != nullptr) {
-        savedMouseSpeed_ = host_->GetMouseSpeed();
-        host_->SetMouseSpeed({0, 0, 0});
+    if (services_.host != nullptr) {
+        savedMouseSpeed_ = services_.host->GetMouseSpeed();
+        services_.host->SetMouseSpeed({0, 0, 0});
     }
     return true;
 }
 
 void GameTable::ReleaseCtrl() {
     if (!shotRunning_) {
-        hud_.SetVisible(TableHud::kPowerPanel, false);
-        hud_.SetVisible(TableHud::kCueBallPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kPowerPanel, false);
+        hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     }
     // A stroke let go before its strike plays nothing.
     if (!input_.strokeFinishing && !shotRunning_) {
@@ -197,8 +189,8 @@ void GameTable::RestoreMouseSpeed() {
     if (savedMouseSpeed_[0] == kNothingSaved) {
         return;
     }
-    if (host_ != nullptr) {
-        host_->SetMouseSpeed(savedMouseSpeed_);
+    if (services_.host != nullptr) {
+        services_.host->SetMouseSpeed(savedMouseSpeed_);
     }
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
 }
@@ -206,74 +198,73 @@ void GameTable::RestoreMouseSpeed() {
 bool GameTable::PressSpace() {
     input_.overviewKeyHeld = true;
     DrawOverviewGuideLine();
-    cameraController_.SaveView();
-    const float pitch = cameraController_.Saved().pitch < 80.0f ? 80.0f : kKeep;
-    cameraController_.SetTarget(8.0f * TableUnit() + 260.0f, pitch, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().SaveView();
+    const float pitch = cameras_.GetCamera().Saved().pitch < 80.0f ? 80.0f : kKeep;
+    cameras_.GetCamera().SetTarget(8.0f * TableUnit() + 260.0f, pitch, kKeep, kKeep);
+    cameras_.GetCamera().SetLookAt(Vec3{});
+    cameras_.GetCamera().StartMove(40, 0);
     return true;
 }
 
 void GameTable::ReleaseSpace() {
     input_.overviewKeyHeld = false;
-    cameraController_.ClearLookAt();
-    const CameraController::SavedView& saved = cameraController_.Saved();
-    cameraController_.SetLookAt(aimFollowsCamera_ ? CueBallPosition() : saved.target);
-    cameraController_.SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().ClearLookAt();
+    const CameraController::SavedView& saved = cameras_.GetCamera().Saved();
+    cameras_.GetCamera().SetLookAt(aimFollowsCamera_ ? CueBallPosition() : saved.target);
+    cameras_.GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     if (!shotRunning_) {
         ShowShownModels(true);
     }
 }
 
 bool GameTable::PressCueView() {
-    HideAmbientEffect();
+    ambient_.HideAmbientEffect();
     float guide = 0.0f;
-    if (player_ != nullptr) {
-        guide += static_cast<float>(player_->GetAimItemBonus()) / 100.0f;
+    if (services_.player != nullptr) {
+        guide += static_cast<float>(services_.player->GetAimItemBonus()) / 100.0f;
     }
-    if (connection_ != nullptr) {
-        guide += static_cast<float>(connection_->GetGuideValue()) / 100000.0f;
-        guide += static_cast<float>(connection_->GetGuideLineBonus()) / 100.0f;
+    if (services_.connection != nullptr) {
+        guide += static_cast<float>(services_.connection->GetGuideValue()) / 100000.0f;
+        guide += static_cast<float>(services_.connection->GetGuideLineBonus()) / 100.0f;
     }
     guide = std::min(guide, 1.0f);
     input_.cueViewKeyHeld = true;
     guideLineLength_ = guide * 76.4f + 12.0f;
-    cameraController_.SaveView();
-    cameraController_.SetTarget(180.0f, cameraState_.elevation + 1.5f, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    cameras_.GetCamera().SaveView();
+    cameras_.GetCamera().SetTarget(180.0f, cameraState_.elevation + 1.5f, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     return true;
 }
 
 void GameTable::ReleaseCueView() {
-    const CameraController::SavedView& saved = cameraController_.Saved();
-    cameraController_.SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
-    cameraController_.StartMove(40, 0);
+    const CameraController::SavedView& saved = cameras_.GetCamera().Saved();
+    cameras_.GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
+    cameras_.GetCamera().StartMove(40, 0);
     input_.cueViewKeyHeld = false;
     input_.mouseAimHeld = false;
 }
 
 bool GameTable::PressPen() {
-    if (host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
+    if (services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
     }
-    penMode_ = true;
-    UpdateUnprojection();
-    penStrokes_.StartNextStroke(penSlot_);
+    pensAndMarks_.SetPenMode(true);
+    cameras_.UpdateUnprojection();
     int32_t x = 0;
     int32_t y = 0;
-    if (host_ != nullptr) {
-        host_->GetCursorPosition(x, y);
+    if (services_.host != nullptr) {
+        services_.host->GetCursorPosition(x, y);
     }
-    AddPenPoint(penSlot_, x, y);
+    pensAndMarks_.StartPenStroke(x, y);
     return true;
 }
 
 void GameTable::ReleasePen() {
-    if (host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
+    if (services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
     }
-    penMode_ = false;
+    pensAndMarks_.SetPenMode(false);
 }
 
 // The line from the cue ball toward the aim point, cut where it leaves the bed.
@@ -282,7 +273,7 @@ void GameTable::DrawOverviewGuideLine() {
         return;
     }
     const Vec3 cue = CueBallPosition();
-    const PlacementBounds bounds = Bounds();
+    const PlacementBounds bounds = picking_.Bounds();
     const float dx = cameraState_.aimPointX - cue.x;
     const float dy = cameraState_.aimPointY - cue.y;
     const auto fraction = [](float from, float delta, float bound) {
@@ -295,21 +286,21 @@ void GameTable::DrawOverviewGuideLine() {
         return 1.0f;
     };
     const float f = std::min(fraction(cue.x, dx, bounds.halfLength), fraction(cue.y, dy, bounds.halfWidth));
-    LineList& line = *guideLines_[0];
+    LineList& line = trails_.GuideLine(0);
     ScopedLock hold(line.GetLock());
     line.Clear();
-    line.AddPoint(cue, kGuideLineColour);
-    line.AddPoint({cue.x + dx * f, cue.y + dy * f, 0.0f}, kGuideLineColour);
+    line.AddPoint(cue, TableTrails::kGuideLineColour);
+    line.AddPoint({cue.x + dx * f, cue.y + dy * f, 0.0f}, TableTrails::kGuideLineColour);
 }
 
 // --- polling ---
 
 // The refusals of the Shift key (and, with fewer tests, of Space and 'V').
 bool GameTable::RefusedLikeShift(bool testControl, bool testBallInHand) const {
-    return IsCameraBusy() || cameraController_.Mode() == CameraController::kTopViewMode ||
+    return cameras_.IsCameraBusy() || cameras_.GetCamera().Mode() == CameraController::kTopViewMode ||
            (testControl && !controlEnabled_) || input_.strokeKeyHeld || input_.zoomKeyHeld ||
            input_.cueViewKeyHeld || input_.overviewKeyHeld || shotRunning_ || input_.aimDragHeld ||
-           input_.tipDragHeld || (testBallInHand && heldBall_ >= 0);
+           input_.tipDragHeld || (testBallInHand && picking_.HeldBall() >= 0);
 }
 
 bool GameTable::PollKeyPresses() {
@@ -329,9 +320,9 @@ bool GameTable::PollKeyPresses() {
     if (IsKeyDown(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
         return OnKey(Vk::Space, true);
     }
-    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !IsCameraBusy() && !penMode_ && !shotRunning_ &&
-        !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld && !input_.overviewKeyHeld &&
-        !input_.aimDragHeld && !input_.tipDragHeld && heldBall_ < 0) {
+    if (IsKeyDown(kPenKey) && sideOption_ > 0 && !cameras_.IsCameraBusy() && !pensAndMarks_.PenMode() &&
+        !shotRunning_ && !input_.strokeKeyHeld && !input_.zoomKeyHeld && !input_.cueViewKeyHeld &&
+        !input_.overviewKeyHeld && !input_.aimDragHeld && !input_.tipDragHeld && picking_.HeldBall() < 0) {
         return OnKey(kPenKey, true);
     }
     if (IsKeyDown(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
@@ -361,7 +352,7 @@ bool GameTable::PollKeyReleases() {
         {Vk::Control, input_.strokeKeyHeld && !input_.leftButtonAsCtrl},
         {kCueViewKey, input_.cueViewKeyHeld},
         {Vk::Space, input_.overviewKeyHeld},
-        {kPenKey, penMode_},
+        {kPenKey, pensAndMarks_.PenMode()},
     };
     for (const Held& entry : keys) {
         if (entry.held && !IsKeyDown(static_cast<int>(entry.key))) {
@@ -385,7 +376,7 @@ void GameTable::ReleaseHeldKeys(bool focus) {
     if (input_.overviewKeyHeld) {
         OnKey(Vk::Space, false);
     }
-    if (penMode_) {
+    if (pensAndMarks_.PenMode()) {
         OnKey(kPenKey, false);
     }
     if (input_.cueViewKeyHeld) {
@@ -395,10 +386,10 @@ void GameTable::ReleaseHeldKeys(bool focus) {
 
 bool GameTable::PollKeys() {
     ScopedLock holdTable(tableLock_);
-    if (!active_ || host_ == nullptr || host_->IsTextInputFocused()) {
+    if (!active_ || services_.host == nullptr || services_.host->IsTextInputFocused()) {
         return false;
     }
-    if (host_->IsAppActive() && PollKeyPresses()) {
+    if (services_.host->IsAppActive() && PollKeyPresses()) {
         return false;
     }
     return PollKeyReleases();
@@ -408,7 +399,7 @@ bool GameTable::PollKeys() {
 
 bool GameTable::AnyTableModeActive() const {
     return input_.overviewKeyHeld || input_.zoomKeyHeld || input_.strokeKeyHeld || input_.aimDragHeld ||
-           input_.rightButtonZoom || input_.cueViewKeyHeld || input_.tipDragHeld || heldBall_ >= 0;
+           input_.rightButtonZoom || input_.cueViewKeyHeld || input_.tipDragHeld || picking_.HeldBall() >= 0;
 }
 
 bool GameTable::HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
@@ -452,7 +443,7 @@ bool GameTable::HandleInput(uint32_t message, platform::WParam wParam, platform:
             OnRightButtonUp();
             break;
         case Msg::MouseWheel:
-            if (cameraController_.Mode() != CameraController::kTopViewMode && (keyMask_ & mask::kZoom) != 0) {
+            if (cameras_.GetCamera().Mode() != CameraController::kTopViewMode && (keyMask_ & mask::kZoom) != 0) {
                 const int32_t step = platform::WheelDelta(wParam) >= 0 ? 20 : -20;
                 eventQueue_.Post(TableEventId::ZoomCamera, static_cast<uint32_t>(step), 0, 0);
             }
@@ -480,17 +471,17 @@ bool GameTable::OnKeyUpMessage(uint32_t key) {
             break;
         case kTrailsKey:
             if (lastSpecialKey_ == kTrailsKey) {
-                showAllTrails_ = !showAllTrails_;
+                trails_.ToggleAllTrails();
             }
             break;
         case kUndoKey:
             // Puts the balls back where the last shot started.
             if ((shotRecord_.valid & ShotRecord::kValidFilled) != 0 && state_ == 5) {
                 ResetBallsFromShotRecord();
-                if (cameraController_.Mode() != CameraController::kTopViewMode) {
-                    cameraController_.Stop();
-                    cameraController_.SetApplyAtEnd(true);
-                    MoveCameraBehindCueBall(300.0f, 0.5f, false, false);
+                if (cameras_.GetCamera().Mode() != CameraController::kTopViewMode) {
+                    cameras_.GetCamera().Stop();
+                    cameras_.GetCamera().SetApplyAtEnd(true);
+                    cameras_.MoveCameraBehindCueBall(300.0f, 0.5f, false, false);
                 }
                 controlEnabled_ = true;
             }
@@ -507,33 +498,33 @@ bool GameTable::OnCharMessage(uint32_t character) {
     constexpr uint32_t kEscape = 27;
     if (character == kEscape && sideOption_ > 0) {
         sideOption_ = 0;
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
         }
         return true;
     }
-    if (character != kTab || IsCameraBusy() || input_.aimDragHeld || input_.rightButtonZoom ||
+    if (character != kTab || cameras_.IsCameraBusy() || input_.aimDragHeld || input_.rightButtonZoom ||
         (keyMask_ & mask::kTopView) == 0) {
         return false;
     }
-    const uint32_t mode = cameraController_.Mode();
+    const uint32_t mode = cameras_.GetCamera().Mode();
     if (mode == CameraController::kAimingMode) {
-        cameraController_.SetMode(CameraController::kTopViewMode);
-        const CameraRef top = cameraController_.CurrentCameraRef();
+        cameras_.GetCamera().SetMode(CameraController::kTopViewMode);
+        const CameraRef top = cameras_.GetCamera().CurrentCameraRef();
         LockedSetYawDegrees(top, 90.0f);
         LockedSetPitchDegrees(top, 90.0f);
         LockedSetDistance(top, TableUnit() * 18.0f);
         LockedMoveTargetTo(top, Vec3{});
     } else if (mode == CameraController::kTopViewMode) {
-        cameraController_.SetMode(CameraController::kAimingMode);
-        if (options_.cameraFlagA || options_.cameraFlagB) {
-            cameraController_.SetApplyAtEnd(true);
-            MoveCamera(0.1f, kKeep, kKeep, false);
+        cameras_.GetCamera().SetMode(CameraController::kAimingMode);
+        if (cameras_.Options().cameraFlagA || cameras_.Options().cameraFlagB) {
+            cameras_.GetCamera().SetApplyAtEnd(true);
+            cameras_.MoveCamera(0.1f, kKeep, kKeep, false);
         }
     }
-    cameraController_.ApplyMode();
-    if (cameraController_.Mode() == CameraController::kAimingMode && refocusOnTopViewExit_) {
-        FocusCameraOnCueBall();
+    cameras_.GetCamera().ApplyMode();
+    if (cameras_.GetCamera().Mode() == CameraController::kAimingMode && cameras_.RefocusOnTopViewExit()) {
+        cameras_.FocusCameraOnCueBall();
     }
     return false;
 }
@@ -541,32 +532,33 @@ bool GameTable::OnCharMessage(uint32_t character) {
 bool GameTable::OnLeftButtonDown(int32_t x, int32_t y) {
     if (!input_.zoomKeyHeld && !input_.aimDragHeld && !input_.overviewKeyHeld && !input_.strokeKeyHeld &&
         !input_.cueViewKeyHeld) {
-        UpdateUnprojection();
+        cameras_.UpdateUnprojection();
         if ((keyMask_ & mask::kCallPocket) != 0 && aimFollowsCamera_ && targetMode_ &&
             gameMode_ == type::kEightBall) {
-            const int32_t pocket = PickPocketAt(x, y);
+            const int32_t pocket = picking_.PickPocketAt(x, y);
             if (pocket > 0) {
-                if (sound_ != nullptr) {
-                    sound_->PlaySound(kPocketCallSound, 1.0f);
+                if (services_.sound != nullptr) {
+                    services_.sound->PlaySound(kPocketCallSound, 1.0f);
                 }
                 targetBall_ = static_cast<int8_t>(pocket);
                 controlEnabled_ = aimFollowsCamera_;
-                if (host_ != nullptr) {
-                    host_->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
+                if (services_.host != nullptr) {
+                    services_.host->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
                 }
                 return false;
             }
         }
-        const bool mayPlace = placementArea_ > 0 || state_ == 5 || (state_ == 4 && !shotRunning_ && placingEnabled_);
+        const bool mayPlace =
+            picking_.PlacementArea() > 0 || state_ == 5 || (state_ == 4 && !shotRunning_ && placingEnabled_);
         if ((keyMask_ & mask::kPlaceBall) != 0 && state_ != 6 && mayPlace) {
-            const int32_t ball = PickBallAt(x, y);
+            const int32_t ball = picking_.PickBallAt(x, y);
             if (ball >= 0) {
-                heldBall_ = ball;
+                picking_.SetHeldBall(ball);
                 return false;
             }
         }
     }
-    if (cameraController_.Mode() == CameraController::kTopViewMode || input_.tipDragHeld) {
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld) {
         return false;
     }
     const bool lookDown = (input_.zoomKeyHeld && (keyMask_ & mask::kShiftLook) != 0) ||
@@ -603,25 +595,25 @@ void GameTable::OnLeftButtonUp() {
         }
         return;
     }
-    if (heldBall_ >= 0) {
+    if (picking_.HeldBall() >= 0) {
         SyncReportRecord();
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(heldBall_), 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(picking_.HeldBall()), 0, 0);
         }
-        const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
+        const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
         if (!shotRunning_ && !topView) {
-            cameraController_.SetApplyAtEnd(true);
-            MoveCamera(0.5f, kKeep, kKeep, false);
+            cameras_.GetCamera().SetApplyAtEnd(true);
+            cameras_.MoveCamera(0.5f, kKeep, kKeep, false);
         } else if (topView) {
-            refocusOnTopViewExit_ = true;
+            cameras_.SetRefocusOnTopViewExit(true);
         }
-        heldBall_ = -1;
+        picking_.SetHeldBall(-1);
     }
     if (input_.aimDragHeld) {
         input_.aimDragHeld = false;
         SetAimCursor(true, true, 0);
-        if (host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
+        if (services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
         }
     }
     if (input_.mouseAimHeld && !input_.tipDragHeld) {
@@ -637,11 +629,11 @@ bool GameTable::OnRightButtonDown() {
         return true;
     }
     if (input_.strokeKeyHeld || input_.cueViewKeyHeld || input_.tipDragHeld ||
-        cameraController_.Mode() == CameraController::kTopViewMode) {
+        cameras_.GetCamera().Mode() == CameraController::kTopViewMode) {
         return false;
     }
     if (buttonShortcuts_ && !input_.leftButtonAsCtrl && controlEnabled_ && !shotRunning_ && !input_.aimDragHeld &&
-        heldBall_ < 0 && !IsCameraBusy()) {
+        picking_.HeldBall() < 0 && !cameras_.IsCameraBusy()) {
         input_.rightButtonAsShift = true;
         OnKey(Vk::Shift, true);
         return false;

@@ -21,7 +21,6 @@ using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr float kKeep = CameraController::kKeep;
-constexpr uint16_t kFirstStockCue = 3000;
 
 // A ball's place and turn, remembered across a re-rack.
 struct BallPose {
@@ -45,13 +44,13 @@ void GameTable::Reset(uint32_t rackArgument) {
     input_.tipDragHeld = tipDrag;
     shotRunning_ = false;
     postShotPhase_ = false;
-    heldBall_ = -1;
+    picking_.SetHeldBall(-1);
     chalkLevel_ = 0;
     targetMode_ = false;
     targetBall_ = -1;
-    placementArea_ = 0;
-    penMode_ = false;
-    penSlot_ = 0;
+    picking_.SetPlacementArea(0);
+    pensAndMarks_.SetPenMode(false);
+    pensAndMarks_.SetPenSlot(0);
     controlEnabled_ = false;
     aimFollowsCamera_ = false;
     stroke_.Clear();
@@ -74,13 +73,12 @@ void GameTable::Reset(uint32_t rackArgument) {
         }
     }
 
-    defaultCameraDistance_ = kDefaultCameraDistance;
-    defaultCameraPitch_ = kDefaultCameraPitch;
+    cameras_.ResetDefaultView();
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
-    strokeDeviation_ = 0.0f;
+    hudValues_.SetStrokeDeviation(0.0f);
     shotStartTime_ = 0;
-    screenValues_.foulCount = 0;
-    penStrokes_.Clear();
+    hudValues_.ForScreens().foulCount = 0;
+    pensAndMarks_.ClearPenStrokes();
 
     {
         ScopedLock hold(physics_.GetLock());
@@ -91,8 +89,8 @@ void GameTable::Reset(uint32_t rackArgument) {
     cameraState_.ResetAim();
     UpdatePowerGauge();
 
-    ShowPocketStripForMode();
-    marks_.Clear();
+    hudValues_.ShowPocketStripForMode(gameMode_);
+    pensAndMarks_.ClearMarks();
 }
 
 void GameTable::RackBalls() {
@@ -129,8 +127,8 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             const BallPose lastBall = left == 1 ? BallPose{physics_.CachedPosition(static_cast<uint32_t>(last)),
                                                            physics_.CachedOrientation(static_cast<uint32_t>(last))}
                                                 : BallPose{};
-            if (sound_ != nullptr) {
-                sound_->PlaySound(kReRackSound, 1.0f);
+            if (services_.sound != nullptr) {
+                services_.sound->PlaySound(kReRackSound, 1.0f);
             }
             physics_.ReRackAround(left == 1 ? last : -1, rackArgument);
             const auto place = [this](uint32_t ball, const BallPose& pose) {
@@ -156,7 +154,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
                 const double limit = 2.0 * physics_.BallRadius() + 0.2;
                 if (gap.LengthSquared() < limit * limit) {
                     const Vec3 position = physics_.CachedPosition(cueBall);
-                    physics_.SetBallPosition(cueBall, -Bounds().halfLength, 0.0f, position.z);
+                    physics_.SetBallPosition(cueBall, -picking_.Bounds().halfLength, 0.0f, position.z);
                 }
             }
         }
@@ -165,8 +163,8 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
     }
     const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
     if (racksAgain && (state_ == 4 || state_ == 5 || force) && left == 0) {
-        if (sound_ != nullptr) {
-            sound_->PlaySound(kReRackSound, 1.0f);
+        if (services_.sound != nullptr) {
+            services_.sound->PlaySound(kReRackSound, 1.0f);
         }
         {
             ScopedLock hold(physics_.GetLock());
@@ -189,7 +187,7 @@ void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
     }
     SyncReportRecord();
     if (cueBall) {
-        RequestCameraMove(CameraMove::kFollowCueBall);
+        requests_.RequestCameraMove(CameraMove::kFollowCueBall);
     }
 }
 
@@ -198,9 +196,7 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
         ScopedLock hold(physics_.GetLock());
         physics_.SetCueBall(static_cast<uint16_t>(ball));
     }
-    ScopedLock hold(remoteLock_);
-    remote_.resetAim = true;
-    remote_.cameraMove = keepAim ? CameraMove::kRefocusInTopView : CameraMove::kReAim;
+    requests_.RequestNewCueBall(keepAim);
 }
 
 void GameTable::ReAim(float seconds, bool /*flag*/) {
@@ -219,25 +215,26 @@ void GameTable::ReAim(float seconds, bool /*flag*/) {
     if (first >= 0) {
         // Toward the ball the cue ball would meet, a little off its centre.
         const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
-        const float offsetX = static_cast<float>(Random() % 100) / 30.0f;
-        const float offsetY = static_cast<float>(Random() % 100) / 30.0f;
+        const float offsetX = static_cast<float>(services_.Random() % 100) / 30.0f;
+        const float offsetY = static_cast<float>(services_.Random() % 100) / 30.0f;
         yaw = YawBetweenPoints(cue.x, cue.y, cue.z, target.x + offsetX, target.y + offsetY, target.z);
     }
-    float distance = defaultCameraDistance_;
-    float pitch = defaultCameraPitch_;
-    if (options_.useCallerDistance) {
-        const bool far = LockedGetDistance(cameraController_.CurrentCameraRef()) >= kDefaultCameraDistance;
-        distance = far ? kDefaultCameraDistance : kKeep;
-        pitch = far ? kDefaultCameraPitch : kKeep;
+    float distance = cameras_.DefaultCameraDistance();
+    float pitch = cameras_.DefaultCameraPitch();
+    if (cameras_.Options().useCallerDistance) {
+        const bool far =
+            LockedGetDistance(cameras_.GetCamera().CurrentCameraRef()) >= TableCameraRig::kDefaultCameraDistance;
+        distance = far ? TableCameraRig::kDefaultCameraDistance : kKeep;
+        pitch = far ? TableCameraRig::kDefaultCameraPitch : kKeep;
     }
-    cameraController_.SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
-    cameraController_.SetLookAt(cue);
-    cameraController_.StartMove(TruncateToInt32(seconds * 200.0f), 0);
+    cameras_.GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
+    cameras_.GetCamera().SetLookAt(cue);
+    cameras_.GetCamera().StartMove(TruncateToInt32(seconds * 200.0f), 0);
 }
 
 void GameTable::ResetCamera() {
     ScopedLock holdTable(tableLock_);
-    const CameraRef camera = cameraController_.CurrentCameraRef();
+    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         quill::Camera& current = **camera;
         {
@@ -253,128 +250,31 @@ void GameTable::ResetCamera() {
     UpdateCueModel();
 }
 
-void GameTable::SetupCameras(SceneCameraSelector& scene, int32_t variant) {
-    const quill::Camera* source = scene.CurrentCamera();
-    if (source == nullptr) {
-        return;
-    }
-    if (variant == 0) {
-        for (const uint32_t mode : {CameraController::kTopViewMode, 2u, CameraController::kAimingMode}) {
-            auto camera = std::make_unique<quill::Camera>(*source);
-            camera->SetAspectRatio(scene.AspectRatio());
-            TableCameras::Configure(*camera, *TableCameras::ModePreset(mode));
-            const SceneCameraSelector::AddedCamera added = scene.AddCamera(std::move(camera));
-            cameraController_.SetCamera(mode, added.camera);
-            cameraController_.SetSceneCameraId(mode, added.id);
-            cameraController_.SetMode(mode);
-        }
-        return;
-    }
-    const std::optional<CameraPreset> preset = TableCameras::VariantPreset(variant);
-    if (!preset.has_value()) {
-        return;
-    }
-    auto camera = std::make_unique<quill::Camera>(*source);
-    TableCameras::Configure(*camera, *preset);
-    cameraController_.SetCamera(CameraController::kAimingMode, camera.get());
-    cameraController_.SetSceneCameraId(CameraController::kAimingMode, 1);
-    cameraController_.SetMode(CameraController::kAimingMode);
-    SetOwnedCamera(std::move(camera));
-}
-
 // --- shared cue models ---
 
-CueModelEntry* GameTable::GetCueModel(uint16_t itemId, uint16_t shaft, uint16_t butt, uint16_t joint,
-                                      uint16_t bumper, uint16_t tip) {
-    if (itemId <= 2) {
-        itemId = static_cast<uint16_t>(kFirstStockCue + itemId);
+void GameTable::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
+    ScopedLock holdModels(modelLock_);
+    if (entryGoes && currentCue_ == &entry) {
+        currentCue_ = nullptr;
     }
-    const bool custom = shaft < CueModelEntry::kStockShaft;
-    const CueModelEntry::PartIds parts{shaft, butt, joint, bumper, tip};
-    ScopedLock hold(cueModelListLock_);
-    for (const auto& entry : cueModels_) {
-        const bool match = custom ? entry->IsCustom() && entry->Parts() == parts : entry->ItemId() == itemId;
-        if (match) {
-            ScopedLock holdEntry(entry->GetLock());
-            entry->AddRef();
-            return entry.get();
-        }
+    if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry.Model()) {
+        shownModels_[kCueModel] = nullptr;
     }
-    cueModels_.push_back(std::make_unique<CueModelEntry>(itemId, parts));
-    return cueModels_.back().get();
-}
-
-void GameTable::ReleaseCue(CueModelEntry* entry) {
-    if (entry == nullptr) {
-        return;
-    }
-    ScopedLock hold(cueModelListLock_);
-    const auto found = std::find_if(cueModels_.begin(), cueModels_.end(),
-                                    [entry](const auto& listed) { return listed.get() == entry; });
-    if (found == cueModels_.end()) {
-        return;
-    }
-    std::unique_ptr<TableModelNode> model;
-    {
-        ScopedLock holdEntry(entry->GetLock());
-        if (entry->Release() > 0) {
-            return;
-        }
-        ScopedLock holdModels(modelLock_);
-        if (currentCue_ == entry) {
-            currentCue_ = nullptr;
-        }
-        if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
-            shownModels_[kCueModel] = nullptr;
-        }
-        model = entry->TakeModel();
-    }
-    model.reset();  // leaves the scene and the static batches
-    cueModels_.erase(found);
-}
-
-uint32_t GameTable::CueModelCount() const {
-    ScopedLock hold(cueModelListLock_);
-    return static_cast<uint32_t>(cueModels_.size());
 }
 
 bool GameTable::UnloadModels() {
-    ReleaseBallModels();
-    {
-        ScopedLock hold(cueModelListLock_);
-        for (const auto& entry : cueModels_) {
-            std::unique_ptr<TableModelNode> model;
-            ScopedLock holdEntry(entry->GetLock());
-            ScopedLock holdModels(modelLock_);
-            if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry->Model()) {
-                shownModels_[kCueModel] = nullptr;
-            }
-            model = entry->TakeModel();
-        }
-    }
+    models_.ReleaseBallModels();
+    cueModels_.DropModels();
     {
         ScopedLock hold(modelLock_);
         shownModels_[kAimMarker] = nullptr;
         shownModels_[kTargetMarker] = nullptr;
     }
-    {
-        ScopedLock hold(effectLock_);
-        currentBurst_ = nullptr;
-        for (auto& burst : chalkBursts_) {
-            burst.reset();
-        }
-    }
-    {
-        ScopedLock hold(ambientLock_);
-        ambientEffect_.reset();
-        ambientModel_.reset();
-    }
-    aimMarkerModel_.reset();
-    targetMarkerModel_.reset();
-    pocketMarkerModel_.reset();
-    markModel_.reset();
-    shadowModel_.reset();
-    environment_.Release();
+    chalkBursts_.ClearChalkBursts();
+    ambient_.Clear();
+    models_.ReleaseMarkers();
+    pensAndMarks_.SetMarkModel(nullptr);
+    models_.ReleaseShadowAndEnvironment();
     return true;
 }
 

@@ -1,6 +1,6 @@
 // GameTable: what other threads ask of the aim and the cameras. The dispatch thread applies other players'
 // messages and the screens handle turns there; these requests wait under the remote lock until the next update
-// (game thread) makes them.
+// (game thread) makes them (TableRequests).
 #include "QuillLib/core/ScopedLock.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableAngles.h"
@@ -9,18 +9,8 @@ namespace kestrovan {
 
 using quill::ScopedLock;
 
-void GameTable::RequestCameraMove(CameraMove move) {
-    ScopedLock hold(remoteLock_);
-    remote_.cameraMove = move;
-}
-
 void GameTable::ApplyRemoteRequests() {
-    RemoteRequests requests;
-    {
-        ScopedLock hold(remoteLock_);
-        requests = remote_;
-        remote_ = RemoteRequests{};
-    }
+    const TableRequests::Requests requests = requests_.Take();
     // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
     if (requests.resetAim) {
         cameraState_.Reset();
@@ -35,34 +25,34 @@ void GameTable::ApplyRemoteRequests() {
 }
 
 void GameTable::MakeCameraMove(CameraMove move) {
-    const bool topView = cameraController_.Mode() == CameraController::kTopViewMode;
+    const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
     switch (move) {
         case CameraMove::kNone:
             break;
         case CameraMove::kLookAtCueBall:
             if (!topView) {
                 constexpr float kKeep = CameraController::kKeep;
-                cameraController_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-                cameraController_.SetLookAt(CueBallPosition());
-                cameraController_.StartMove(100, 0);
+                cameras_.GetCamera().SetTarget(kKeep, kKeep, kKeep, kKeep);
+                cameras_.GetCamera().SetLookAt(CueBallPosition());
+                cameras_.GetCamera().StartMove(100, 0);
             }
             break;
         case CameraMove::kFollowCueBall:
             if (!topView) {
-                MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
+                cameras_.MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
             }
-            refocusOnTopViewExit_ = true;
+            cameras_.SetRefocusOnTopViewExit(true);
             break;
         case CameraMove::kReAim:
             if (topView) {
-                refocusOnTopViewExit_ = true;
+                cameras_.SetRefocusOnTopViewExit(true);
             } else {
                 ReAim(1.0f, false);
             }
             break;
         case CameraMove::kRefocusInTopView:
             if (topView) {
-                refocusOnTopViewExit_ = true;
+                cameras_.SetRefocusOnTopViewExit(true);
             }
             break;
     }

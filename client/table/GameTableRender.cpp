@@ -50,25 +50,25 @@ float StepTipOffset(float offset, float movement) {
 
 void GameTable::Render3D(bool draw) {
     TakeRenderSnapshot();
-    if ((heldBall_ >= 0 && static_cast<uint32_t>(heldBall_) != renderCueBall_) || penMode_) {
-        UpdateUnprojection();
+    if ((picking_.HeldBall() >= 0 && static_cast<uint32_t>(picking_.HeldBall()) != snapshot_.CueBall()) ||
+        pensAndMarks_.PenMode()) {
+        cameras_.UpdateUnprojection();
     }
     SwitchCueModel();
     DrainTableEvents();
     if (!draw) {
         return;
     }
-    if (rebuildPending_) {
-        rebuildPending_ = false;
+    if (ambient_.TakeRebuildRequest()) {
         RebuildAmbientEffect(true);
     }
     PitchToElevation();
     FollowCueBall();
     PlaceBallModels();
-    ProjectBalls();
-    SortBallScreenInfo();
+    picking_.ProjectBalls();
+    picking_.SortBallScreenInfo();
     bool cameraChanged = false;
-    if (quill::Camera* camera = cameraController_.CurrentCamera(); camera != nullptr) {
+    if (quill::Camera* camera = cameras_.GetCamera().CurrentCamera(); camera != nullptr) {
         ScopedLock hold(camera->GetLock());
         cameraChanged = camera->dirty != 0;
     }
@@ -81,20 +81,13 @@ void GameTable::Render3D(bool draw) {
 
 void GameTable::TakeRenderSnapshot() {
     ScopedLock hold(tableLock_);
-    ScopedLock holdPhysics(physics_.GetLock());
-    renderBallCount_ = BallCount();
-    renderCueBall_ = physics_.CueBall();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        renderPositions_[i] = physics_.CachedPosition(i);
-        renderRotations_[i] = physics_.CachedOrientation(i);
-        renderFlags_[i] = physics_.CachedFlag(i);
-    }
+    snapshot_.Take(physics_);
 }
 
 // The cue of the player whose turn it is becomes the shown cue; its model is built the first time it is shown.
 // Locks in the table's order: the cue-model list, the entry, the model lock.
 void GameTable::SwitchCueModel() {
-    ScopedLock holdList(cueModelListLock_);
+    ScopedLock holdList(cueModels_.GetLock());
     CueModelEntry* cue = nullptr;
     bool switching = false;
     {
@@ -108,7 +101,7 @@ void GameTable::SwitchCueModel() {
         if (cue != nullptr) {
             ScopedLock holdEntry(cue->GetLock());
             if (cue->Model() == nullptr) {
-                LoadCueModel(*cue);
+                models_.LoadCueModel(*cue);
             }
             model = cue->Model();
         }
@@ -131,7 +124,7 @@ void GameTable::DrainTableEvents() {
 }
 
 void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     switch (id) {
         case TableEventId::OrbitCamera:
             OrbitCamera(a, b);
@@ -147,11 +140,11 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
             break;
         case TableEventId::RestoreCamera:
             if (state_ != 6) {
-                cameraController_.ApplyMode();
+                cameras_.GetCamera().ApplyMode();
             }
             break;
         case TableEventId::StepCameraMove:
-            cameraController_.Step();
+            cameras_.GetCamera().Step();
             break;
         case TableEventId::MoveTipOffset:
             MoveTipOffset(a, b);
@@ -165,9 +158,10 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
 }
 
 void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
-    float dx = static_cast<float>(options_.invertHorizontal ? -dxCounts : dxCounts) * options_.horizontalOrbitScale;
-    float dy = static_cast<float>(options_.invertVertical ? -dyCounts : dyCounts) * options_.verticalOrbitScale;
-    CameraRef current = cameraController_.CurrentCameraRef();
+    const TableCameraRig::CameraOptions& options = cameras_.Options();
+    float dx = static_cast<float>(options.invertHorizontal ? -dxCounts : dxCounts) * options.horizontalOrbitScale;
+    float dy = static_cast<float>(options.invertVertical ? -dyCounts : dyCounts) * options.verticalOrbitScale;
+    CameraRef current = cameras_.GetCamera().CurrentCameraRef();
     if (current == nullptr || *current == nullptr) {
         return;
     }
@@ -175,7 +169,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     if (input_.aimDragHeld) {
         ScopedLock hold(camera.GetLock());
         camera.Orbit(dx / 5.0f * kDegrees, dy / 5.0f * kDegrees, false);
-        if (shotRunning_ && !options_.cameraFlagA && !options_.cameraFlagB) {
+        if (shotRunning_ && !options.cameraFlagA && !options.cameraFlagB) {
             camera.SetTarget(camera.Target() * 0.995f);
         }
     } else if (input_.zoomKeyHeld || input_.overviewKeyHeld) {
@@ -184,7 +178,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
             ScopedLock hold(camera.GetLock());
             camera.Orbit(dx / 100.0f * kDegrees, pitch * kDegrees, false);
         }
-        if (quill::Camera* aiming = cameraController_.GetCamera(CameraController::kAimingMode);
+        if (quill::Camera* aiming = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
             aiming != nullptr && aiming != &camera) {
             ScopedLock hold(aiming->GetLock());
             aiming->Orbit(dx / 100.0f * kDegrees, 0.0f, false);
@@ -193,7 +187,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     if (InBreakLimits() && controlEnabled_) {
         KeepBreakYaw(current);
         if (input_.zoomKeyHeld) {
-            KeepBreakYaw(cameraController_.CameraRefOf(CameraController::kAimingMode));
+            KeepBreakYaw(cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode));
         }
     }
 }
@@ -218,7 +212,7 @@ void GameTable::ZoomCamera(int32_t step) {
     if (step > 0) {
         pushedForward_ = true;
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
     }
@@ -228,8 +222,8 @@ void GameTable::ZoomCamera(int32_t step) {
 }
 
 void GameTable::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
-    const float dx = static_cast<float>(dxCounts) * options_.horizontalOrbitScale;
-    const float dy = static_cast<float>(dyCounts) * options_.verticalOrbitScale;
+    const float dx = static_cast<float>(dxCounts) * cameras_.Options().horizontalOrbitScale;
+    const float dy = static_cast<float>(dyCounts) * cameras_.Options().verticalOrbitScale;
     {
         ScopedLock hold(tableLock_);
         float x = StepTipOffset(cameraState_.tipOffsetX, dx);
@@ -258,7 +252,8 @@ void GameTable::ChangeElevation(int32_t dy) {
         if (InBreakLimits()) {
             highest = std::min(highest, kBreakElevation);
         }
-        const float raised = cameraState_.elevationCopy - static_cast<float>(dy) * options_.verticalOrbitScale / 8.0f;
+        const float raised =
+            cameraState_.elevationCopy - static_cast<float>(dy) * cameras_.Options().verticalOrbitScale / 8.0f;
         cameraState_.elevationCopy = std::max(std::min(raised, highest), kLowestElevation);
     }
     UpdateCueModel();
@@ -272,7 +267,7 @@ void GameTable::SetElevationLimit(float degrees, bool useDefault) {
 
 // Looking along the cue, the view keeps just above the cue's elevation.
 void GameTable::PitchToElevation() {
-    if (IsCameraBusy()) {
+    if (cameras_.IsCameraBusy()) {
         return;
     }
     float offset = 0.0f;
@@ -288,7 +283,7 @@ void GameTable::PitchToElevation() {
         ScopedLock hold(tableLock_);
         elevation = cameraState_.elevation;
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         ScopedLock hold((*camera)->GetLock());
         (*camera)->SetPitch((elevation + offset) * kDegrees, false);
@@ -299,30 +294,31 @@ void GameTable::PitchToElevation() {
 // camera move.
 void GameTable::FollowCueBall() {
     dragOverride_ = false;
-    const Vec3 cue = renderPositions_[renderCueBall_ % kMaxBalls];
-    if (cameraController_.Mode() == CameraController::kTopViewMode || !shotRunning_ || renderCueBall_ >= renderBallCount_) {
+    const Vec3 cue = snapshot_.Position(snapshot_.CueBall() % kMaxBalls);
+    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || !shotRunning_ ||
+        snapshot_.CueBall() >= snapshot_.BallCount()) {
         return;
     }
     {
         ScopedLock hold(physics_.GetLock());
         const PhysicsModel* model = physics_.Model();
-        if (model == nullptr || !model->Ball(static_cast<uint16_t>(renderCueBall_)).IsInsideBounds(0.0f)) {
+        if (model == nullptr || !model->Ball(static_cast<uint16_t>(snapshot_.CueBall())).IsInsideBounds(0.0f)) {
             return;
         }
     }
-    CameraRef camera = cameraController_.CurrentCameraRef();
+    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
     }
-    if (!options_.cameraForced && options_.cameraFlagB) {
+    if (!cameras_.Options().cameraForced && cameras_.Options().cameraFlagB) {
         dragOverride_ = true;
-        if (!options_.cameraFlagA) {
+        if (!cameras_.Options().cameraFlagA) {
             ScopedLock hold((*camera)->GetLock());
             (*camera)->SetTargetKeepRange(cue);
         } else {
             LockedMoveTargetTo(camera, cue);
         }
-    } else if (options_.cameraForced) {
+    } else if (cameras_.Options().cameraForced) {
         dragOverride_ = true;
         quill::Camera& current = **camera;
         ScopedLock hold(current.GetLock());
@@ -337,22 +333,22 @@ void GameTable::FollowCueBall() {
 }
 
 void GameTable::PlaceBallModels() {
-    const float scale = BallScale(ballSizeClass_);
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        quill::Transform& placement = ballTransforms_[i];
+    const float scale = BallScale(models_.BallSizeClass());
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
+        quill::Transform& placement = models_.BallTransform(i);
         placement = quill::Transform{};
-        placement.position = renderPositions_[i] + Vec3{0.0f, 0.0f, kBallLift};
-        placement.rotation = renderRotations_[i];
+        placement.position = snapshot_.Position(i) + Vec3{0.0f, 0.0f, kBallLift};
+        placement.rotation = snapshot_.Rotation(i);
         placement.scale = {scale, scale, scale};
         placement.UpdateMatrix();
-        if (ballModels_[i] != nullptr) {
-            ballModels_[i]->SetTransform(placement);
+        if (models_.BallModel(i) != nullptr) {
+            models_.BallModel(i)->SetTransform(placement);
         }
     }
 }
 
 void GameTable::PrepareModelsForView() {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return;
     }
@@ -364,24 +360,24 @@ void GameTable::PrepareModelsForView() {
 }
 
 void GameTable::UploadStaticModels() {
-    quill::StaticBatcher* batcher = device_ != nullptr ? device_->GetStaticGeometryBatcher() : nullptr;
+    quill::StaticBatcher* batcher = models_.Batcher();
     bool reallocated = false;
     if (batcher == nullptr || !batcher->PrepareBuffers(reallocated)) {
         return;
     }
-    environment_.UploadStatic();
-    for (uint32_t i = 0; i < renderBallCount_; ++i) {
-        if (ballModels_[i] != nullptr) {
-            ballModels_[i]->UploadStatic();
+    models_.Environment().UploadStatic();
+    for (uint32_t i = 0; i < snapshot_.BallCount(); ++i) {
+        if (models_.BallModel(i) != nullptr) {
+            models_.BallModel(i)->UploadStatic();
         }
     }
-    for (TableModelNode* model : {shadowModel_.get(), aimMarkerModel_.get(), targetMarkerModel_.get(),
-                                  pocketMarkerModel_.get(), markModel_.get(), ambientModel_.get()}) {
+    for (TableModelNode* model : {models_.ShadowModel(), models_.AimMarkerModel(), models_.TargetMarkerModel(),
+                                  models_.PocketMarkerModel(), pensAndMarks_.MarkModel(), ambient_.Model()}) {
         if (model != nullptr) {
             model->UploadStatic();
         }
     }
-    ScopedLock holdList(cueModelListLock_);
+    ScopedLock holdList(cueModels_.GetLock());
     ScopedLock hold(modelLock_);
     if (currentCue_ != nullptr && currentCue_->Model() != nullptr) {
         currentCue_->Model()->UploadStatic();

@@ -57,8 +57,8 @@ void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
     visible_ = false;
     ShowShownModels(false);
-    hud_.SetVisible(TableHud::kOverlayPanel, false);
-    hud_.SetVisible(TableHud::kCueBallPanel, false);
+    hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
+    hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     UpdatePowerGauge();
     targetMode_ = false;
     const CueIdentity cue = CurrentCueIdentity();
@@ -70,7 +70,7 @@ void GameTable::CommitShot() {
         // A weak break in three-cushion is played at about half power.
         const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
         if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && shotRecord_.power < 0.5f) {
-            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(Random() % 50) / 1000.0);
+            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
         shotRecord_.valid |= ShotRecord::kValidFilled;
         CommitRecord();
@@ -84,8 +84,8 @@ void GameTable::StampRecordHeader(const CueIdentity& cue) {
     shotRecord_.physicsModelCode = physics_.ModelCode();
     shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
     shotRecord_.ballCount = static_cast<uint8_t>(BallCount());
-    shotRecord_.tableItemId = tableItemId_;
-    shotRecord_.ballSetItemId = ballSetItemId_;
+    shotRecord_.tableItemId = equipment_.TableItemId();
+    shotRecord_.ballSetItemId = equipment_.BallSetItemId();
     if (cue.present) {
         shotRecord_.cueItemId = cue.itemId;
     }
@@ -105,16 +105,13 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
         return;
     }
     // The swing belongs to the aim state of the game thread: the next update starts it.
-    ScopedLock hold(remoteLock_);
-    remote_.strokeStart = true;
-    remote_.swings = swings;
-    remote_.keepCamera = keepCamera;
+    requests_.RequestStrokeStart(swings, keepCamera);
 }
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     OnKey(kPenKey, false);
-    screenValues_.breakAgain = false;
-    ClearTrails();
+    hudValues_.ForScreens().breakAgain = false;
+    trails_.ClearTrails();
     {
         ScopedLock hold(modelLock_);
         for (ShownModel marker : {kAimMarker, kTargetMarker}) {
@@ -123,7 +120,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
             }
         }
     }
-    placementArea_ = 0;
+    picking_.SetPlacementArea(0);
     if (swings > 0) {
         cameraState_.pullBack = kRestingPullBack;
         visible_ = true;
@@ -131,17 +128,15 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         shotPending_ = true;
         cameraState_.StartStroke(swings);
     } else {
-        const CameraRef camera = cameraController_.CurrentCameraRef();
-        defaultCameraDistance_ = LockedGetDistance(camera);
-        defaultCameraPitch_ = GetCameraPitchDegrees(camera);
+        cameras_.KeepCurrentViewAsDefault();
         float power = 0.0f;
         {
             ScopedLock hold(physics_.GetLock());
             power = shotRecord_.power;
-            shownPower_ = power;
-            strokeDeviation_ = shotRecord_.paramG;
+            hudValues_.SetShownPower(power);
+            hudValues_.SetStrokeDeviation(shotRecord_.paramG);
         }
-        ShowShotPower(power);
+        hudValues_.ShowShotPower(power);
         shotStartTime_ = platform::TimeGetTime();
         visible_ = false;
         ShowShownModels(false);
@@ -155,12 +150,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
                 shownModels_[kCueModel]->SetTransform(impact);
             }
         }
-        {
-            ScopedLock hold(ambientLock_);
-            if (ambientEffect_ != nullptr) {
-                ambientEffect_->lastTime = lastUpdateTime_;
-            }
-        }
+        ambient_.SetLastTime(lastUpdateTime_);
         shotCost_ = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
@@ -168,14 +158,6 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     input_.aimDragHeld = false;
     dragOverride_ = false;
     pushedForward_ = false;
-}
-
-void GameTable::ShowShotPower(float power) {
-    const int32_t height = std::min(TruncateToInt32(power * 120.0f), 120);
-    hud_.Place(TableHud::kPowerLabel, 0, 181 - height);
-    hud_.SetText(TableHud::kPowerLabel, quill::Format(u"%3.1f%%", power * 100.0f));
-    hud_.SetVisible(TableHud::kPowerLabel, true);
-    hud_.SetVisible(TableHud::kPowerPanel, true);
 }
 
 float GameTable::StartPhysics() {
@@ -190,7 +172,7 @@ float GameTable::StartPhysics() {
 }
 
 bool GameTable::TableCornersInView() const {
-    quill::Camera* camera = cameraController_.CurrentCamera();
+    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return false;
     }
@@ -207,18 +189,18 @@ bool GameTable::TableCornersInView() const {
 
 // After the strike the camera draws back so that the whole table shows.
 void GameTable::FollowShotWithCamera(bool keepCamera) {
-    if (!options_.cameraFlagC || keepCamera || cameraController_.Mode() == CameraController::kTopViewMode ||
-        state_ == 6) {
+    if (!cameras_.Options().cameraFlagC || keepCamera ||
+        cameras_.GetCamera().Mode() == CameraController::kTopViewMode || state_ == 6) {
         return;
     }
-    const CameraRef camera = cameraController_.CurrentCameraRef();
+    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     const float pitch = GetCameraPitchDegrees(camera);
     const float distance = LockedGetDistance(camera);
     const float pitchTarget = pitch < 25.0f ? 25.0f : kKeep;
     const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : kKeep;
-    cameraController_.SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
-    cameraController_.SetLookAt(Vec3{});
-    cameraController_.StartMove(300, 0);
+    cameras_.GetCamera().SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
+    cameras_.GetCamera().SetLookAt(Vec3{});
+    cameras_.GetCamera().StartMove(300, 0);
 }
 
 CueAim GameTable::CurrentCueAim(float pullBack) const {
@@ -238,7 +220,7 @@ quill::Transform GameTable::ImpactTransform() const {
 }
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
-    ScopedLock hold(effectLock_);
+    ScopedLock hold(chalkBursts_.GetLock());
     ScopedLock holdRecord(physics_.GetLock());
     shotRecord_.chalkUsed = 0;
     if (shotRecord_.chalkItemId == 0 || shotRecord_.chalkValue == 0) {
@@ -247,10 +229,10 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
     const int32_t amount = TruncateToInt32((strikeValue + shotRecord_.power) * 200.0f);
     int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
     if (used < 11) {
-        used = 7 + Random() % 5;
+        used = 7 + services_.Random() % 5;
     }
     shotRecord_.chalkUsed = static_cast<uint8_t>(used);
-    ParticleBurst* burst = SelectChalkBurst(shotRecord_.chalkItemId);
+    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(shotRecord_.chalkItemId);
     if (burst == nullptr) {
         return;
     }
@@ -266,7 +248,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
     burst->Emit(impact);
-    lastBurstTime_ = lastUpdateTime_;
+    chalkBursts_.SetBurstTime(lastUpdateTime_);
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
@@ -280,8 +262,8 @@ void GameTable::ChargeLocalShot(float strikeValue) {
         }
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
         chalkLevel_ -= chalkUsed;
-        if (state_ != 6 && host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
+        if (state_ != 6 && services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
                              0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
@@ -296,7 +278,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
 void GameTable::CaptureShotRecord() {
     ScopedLock holdTable(tableLock_);
     physics_.SnapshotBalls();
-    const uint16_t chalk = player_ != nullptr ? player_->GetCurrentChalkId() : 0;
+    const uint16_t chalk = services_.player != nullptr ? services_.player->GetCurrentChalkId() : 0;
     const CueIdentity cue = CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
@@ -342,7 +324,7 @@ void GameTable::UpdateCueModel() {
         Vec3 eye;
         Vec3 target;
         float cameraYaw = 0.0f;
-        quill::Camera* camera = cameraController_.GetCamera(CameraController::kAimingMode);
+        quill::Camera* camera = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
         if (camera != nullptr) {
             ScopedLock hold(camera->GetLock());
             eye = camera->Eye();
@@ -386,13 +368,9 @@ void GameTable::UpdateCueModel() {
     cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
     DrawOverviewGuideLine();
 
-    bool effectShowing = false;
-    {
-        ScopedLock hold(ambientLock_);
-        effectShowing = ambientEffect_ != nullptr && ambientEffect_->IsShown();
-    }
+    const bool effectShowing = ambient_.IsShown();
     const CueAim aim = CurrentCueAim(cameraState_.pullBack);
-    const PlacementBounds bounds = Bounds();
+    const PlacementBounds bounds = picking_.Bounds();
     ScopedLock hold(modelLock_);
     if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
         model->SetTransform(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)

@@ -16,16 +16,10 @@ namespace {
 
 using quill::ScopedLock;
 
-constexpr uint32_t kTrailAlpha = 0x80000000;
 constexpr uint32_t kSlowTrailState = 6;  // the slow watching state: trails grow every 10th frame only
 
 uint32_t Word(int32_t value) {
     return static_cast<uint32_t>(value);
-}
-
-// Seconds between two times of the table's clock (0.1 ms units, wrapping).
-float SecondsBetween(uint32_t earlier, uint32_t later) {
-    return static_cast<float>(static_cast<double>(later - earlier) * 0.0001);
 }
 
 }  // namespace
@@ -45,21 +39,23 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     if (input_.strokeFinishing && !shotRunning_) {
         UpdateStroke(dy, time);
     }
-    if (input_.rightButtonZoom && !IsCameraBusy() && dy != 0) {
+    if (input_.rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
         eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
     }
     if (shotRunning_ && !holdPhysics) {
         StepShot();
     }
     // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
-    CheckMarkHits();
+    pensAndMarks_.CheckMarkHits();
     TickCameraController();
     if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
         // The cue's swing has ended: the relayed shot starts.
         shotPending_ = false;
         StartShotNow(0, false);
     }
-    TickEffects(time);
+    chalkBursts_.Tick(time);
+    ambient_.Tick(time);
+    lastUpdateTime_ = time;
     return false;
 }
 
@@ -67,7 +63,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
 // the events to the cameras.
 void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
-    const bool idle = !IsCameraBusy();
+    const bool idle = !cameras_.IsCameraBusy();
     if (input_.aimDragHeld && moved && (idle || dragOverride_)) {
         if (dy < -2) {
             pushedForward_ = true;
@@ -81,7 +77,7 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
             }
         } else if (dy != 0) {
             cameraState_.elevationCopy = std::max(cameraState_.elevationCopy, cameraState_.elevation);
-            hud_.SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
+            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
             eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
@@ -104,13 +100,13 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
 
 StrokeContext GameTable::MakeStrokeContext() const {
     StrokeContext context;
-    context.scale = options_.strokeScale;
-    context.kind = powerDisplayMode_;
+    context.scale = cameras_.Options().strokeScale;
+    context.kind = hudValues_.PowerDisplayMode();
     context.gaugeFlag = gaugeFlag_;
-    context.gaugeOption = options_.gaugeStroke;
+    context.gaugeOption = cameras_.Options().gaugeStroke;
     context.shotRunning = shotRunning_;
-    if (player_ != nullptr) {
-        const EquippedCue cue = player_->GetEquippedCue(gameMode_);
+    if (services_.player != nullptr) {
+        const EquippedCue cue = services_.player->GetEquippedCue(gameMode_);
         context.cueStatApplies = cue.bonusesApply;
         context.cueStat = cue.stats[1];  // the power balance steadies the gauge
     }
@@ -135,10 +131,10 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
             break;
         case StrokeSampler::Event::kFinished:
             input_.strokeFinishing = false;
-            strokeDeviation_ = stroke_.Deviation();
+            hudValues_.SetStrokeDeviation(stroke_.Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
-                shotRecord_.paramG = strokeDeviation_;
+                shotRecord_.paramG = hudValues_.StrokeDeviation();
             }
             ComputeStroke();
             CommitShot();
@@ -153,7 +149,9 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
 void GameTable::StepShot() {
     if (physics_.Step() != 0) {
         if (!postShotPhase_) {
-            AppendTrailPoints();
+            if (state_ != static_cast<int32_t>(kSlowTrailState) || frameCounter_ % 10 == 0) {
+                trails_.AppendTrailPoints(physics_, gameMode_);
+            }
         }
         return;
     }
@@ -172,75 +170,33 @@ void GameTable::StepShot() {
 }
 
 void GameTable::FinishShot() {
-    refocusOnTopViewExit_ = false;
+    cameras_.SetRefocusOnTopViewExit(false);
     physics_.SnapshotBalls();
     SyncReportRecord();
-    hud_.SetVisible(TableHud::kPowerLabel, false);
-    if (state_ != static_cast<int32_t>(kSlowTrailState) && host_ != nullptr) {
-        host_->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
-    }
-}
-
-void GameTable::AppendTrailPoints() {
-    if (state_ == static_cast<int32_t>(kSlowTrailState) && frameCounter_ % 10 != 0) {
-        return;
-    }
-    ScopedLock hold(physics_.GetLock());
-    const PhysicsModel* model = physics_.Model();
-    if (model == nullptr) {
-        return;
-    }
-    const uint32_t cueBall = physics_.CueBall();
-    for (uint32_t i = 0; i < BallCount(); ++i) {
-        if (model->Ball(static_cast<uint16_t>(i)).velocity.Length() == 0.0f || (!showAllTrails_ && i != cueBall)) {
-            continue;
-        }
-        LineList& trail = *ballTrails_[i];
-        ScopedLock holdTrail(trail.GetLock());
-        trail.AddPointLimited(physics_.CachedPosition(i), kTrailAlpha | GetBallColour(gameMode_, i));
+    hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
+    if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
+        services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
     }
 }
 
 // --- camera and effects ---
 
 void GameTable::TickCameraController() {
-    const int tick = cameraController_.Tick();
+    const int tick = cameras_.GetCamera().Tick();
     if (tick == CameraController::kStepDue) {
-        cameraController_.Step();
+        cameras_.GetCamera().Step();
         return;
     }
     if (tick != CameraController::kEnded || IsKeyDown(platform::Vk::LButton)) {
         return;
     }
     if (!input_.zoomKeyHeld) {
-        cameraController_.SetMode(CameraController::kAimingMode);
+        cameras_.GetCamera().SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
-        if (!input_.overviewKeyHeld && cameraController_.NotifyAtEnd() && host_ != nullptr) {
-            host_->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
+        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
+            services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }
-}
-
-void GameTable::TickEffects(uint32_t time) {
-    {
-        ScopedLock hold(effectLock_);
-        // The chalk moves on every 4th frame.
-        if (currentBurst_ != nullptr) {
-            burstCalls_ = (burstCalls_ + 1) % 4;
-            if (burstCalls_ == 0 && currentBurst_->IsActive()) {
-                currentBurst_->Update(SecondsBetween(lastBurstTime_, time));
-                lastBurstTime_ = time;
-            }
-        }
-    }
-    {
-        ScopedLock hold(ambientLock_);
-        if (ambientEffect_ != nullptr && ambientEffect_->IsShown()) {
-            ambientEffect_->Update(SecondsBetween(ambientEffect_->lastTime, time));
-            ambientEffect_->lastTime = time;
-        }
-    }
-    lastUpdateTime_ = time;
 }
 
 }  // namespace kestrovan

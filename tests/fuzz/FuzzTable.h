@@ -34,10 +34,10 @@ struct TableFixture {
         camera.SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
         table.SetHost(&host);
         for (uint32_t mode = 0; mode < kestrovan::CameraController::kModeCount; ++mode) {
-            table.GetCamera().SetCamera(mode, &camera);
+            table.Cameras().GetCamera().SetCamera(mode, &camera);
         }
-        table.UpdateUnprojection();
-        table.LayoutHud(1024, 768);
+        table.Cameras().UpdateUnprojection();
+        table.HudValues().LayoutHud(1024, 768);
     }
     // The table's HUD is a widget tree: a toolkit stands ready before the table is made.
     kestrovan::test::HudToolkit toolkit;

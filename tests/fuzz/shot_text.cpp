@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     table.StopShot();
     table.Reset(1);
     table.SetGameMode(PlayedGame(shot.gameMode));
-    table.SetEquipmentItems(0, 0);
+    table.Equipment().SetEquipmentItems(0, 0);
     table.SetupTable(kestrovan::IsPhysicsModelCode(shot.physicsModelCode) ? shot.physicsModelCode
                                                                           : kestrovan::kDefaultPhysicsModelCode,
                      0);

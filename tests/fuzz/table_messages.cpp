@@ -62,15 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
     if (table.GameMode() != gameType) {
         table.SetGameMode(gameType);
-        table.SetEquipmentItems(0, 0);
+        table.Equipment().SetEquipmentItems(0, 0);
         table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     }
     const std::span<const uint8_t> payload(bytes + 3, size - 3);
     auto packet = Message(kMessages[reader], payload);
     switch (reader) {
         case 0:
-            table.ReadTableMarks(*packet);
-            table.CheckMarkHits();
+            table.PensAndMarks().ReadTableMarks(*packet);
+            table.PensAndMarks().CheckMarkHits();
             break;
         case 1:
             table.ReadBallState(*packet);
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         default: {
             int32_t x = 0;
             int32_t y = 0;
-            table.ReceivePenPoint(static_cast<int8_t>(bytes[2]), *packet, &x, &y);
+            table.PensAndMarks().ReceivePenPoint(static_cast<int8_t>(bytes[2]), *packet, &x, &y);
             break;
         }
     }

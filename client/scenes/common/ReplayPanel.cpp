@@ -88,7 +88,7 @@ bool ReplayPanel::CreateTable(const quill::RoomInfo& room, quill::ResourceManage
                             kDefaultPhysicsModelCode, 1});
     const bool loaded = stage_.LoadWithoutMap(resources, device, 0);
     table.Reset(0);
-    table.SetCameraFlags(true, true, false, false);
+    table.Cameras().SetCameraFlags(true, true, false, false);
     table.SetState(kTableState);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     return loaded;
@@ -115,7 +115,8 @@ void ReplayPanel::LoadShot(const ShotRecord& record) {
     reloadPending_ = false;
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    if (table->TableItemId() != record.tableItemId || table->BallSetItemId() != record.ballSetItemId) {
+    if (table->Equipment().TableItemId() != record.tableItemId ||
+        table->Equipment().BallSetItemId() != record.ballSetItemId) {
         reloadPending_ = true;
         return;
     }
@@ -123,7 +124,7 @@ void ReplayPanel::LoadShot(const ShotRecord& record) {
     playing_ = true;
     table->RestoreShotRecord(storedShot_);
     table->SetCueBallIndex(record.cueBallIndex);
-    if (cameraMode_ == kFollowCamera) table->FocusCameraOnCueBall();
+    if (cameraMode_ == kFollowCamera) table->Cameras().FocusCameraOnCueBall();
     table->SnapshotBalls();
     EquipShotCue(record, true);
     table->StartShot(3, false);
@@ -146,7 +147,8 @@ void ReplayPanel::DrawTable(D3D9RenderDevice& device) {
     device.SetViewport(static_cast<uint32_t>(at.left + 3), static_cast<uint32_t>(at.top + 3),
                        static_cast<uint32_t>(width), kViewHeight);
     if (viewChanged_.exchange(false)) {
-        if (quill::Camera* const* camera = table->GetCurrentCameraRef(); camera != nullptr && *camera != nullptr) {
+        if (quill::Camera* const* camera = table->Cameras().GetCurrentCameraRef();
+            camera != nullptr && *camera != nullptr) {
             quill::ScopedLock cameraHold((*camera)->GetLock());
             (*camera)->SetAspectRatio(static_cast<float>(kViewHeight) / static_cast<float>(width));
         }
@@ -158,7 +160,7 @@ void ReplayPanel::DrawTable(D3D9RenderDevice& device) {
                                storedShot_.ballSetItemId, kDefaultPhysicsModelCode, 1});
         table->RestoreShotRecord(storedShot_);
         table->SetCueBallIndex(storedShot_.cueBallIndex);
-        if (cameraMode_ == kFollowCamera) table->FocusCameraOnCueBall();
+        if (cameraMode_ == kFollowCamera) table->Cameras().FocusCameraOnCueBall();
         EquipShotCue(storedShot_, false);
         table->StartShot(3, false);
         playing_ = true;
@@ -174,13 +176,13 @@ void ReplayPanel::ApplyCamera() {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     if (cameraMode_ == kTopCamera) {
-        table->SetCameraFlags(false, false, false, false);
-        table->SetTopView(true);
+        table->Cameras().SetCameraFlags(false, false, false, false);
+        table->Cameras().SetTopView(true);
         return;
     }
-    table->SetTopView(false);
-    table->SetCameraFlags(true, true, false, false);
-    if (!table->IsShotRunning()) table->MoveCamera(0.5f, kKeep, kKeep, false);
+    table->Cameras().SetTopView(false);
+    table->Cameras().SetCameraFlags(true, true, false, false);
+    if (!table->IsShotRunning()) table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
 }
 
 void ReplayPanel::ToggleSize() {

@@ -82,7 +82,7 @@ GameTable& TableSceneStage::CreateTable(const Equipment& equipment) {
     table_->Physics().GetReferee().SetVoiceRandom(&app_.GetRandom());
     table_->SetConnection(connection_.get());
     table_->SetGameMode(equipment.gameMode);
-    table_->SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
+    table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
     return *table_;
 }
@@ -99,10 +99,10 @@ bool TableSceneStage::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     if (renderScene_ == nullptr || !renderScenes->SelectScene(renderScene_->index)) return false;
     cameras_ = std::make_unique<RenderSceneCameras>(*renderScene_);
     cameras_->SelectCamera(0);
-    table_->SetupCameras(*cameras_, cameraVariant);
-    table_->GetCamera().SetScene(cameras_.get());
+    table_->Cameras().SetupCameras(*cameras_, cameraVariant);
+    table_->Cameras().GetCamera().SetScene(cameras_.get());
     // The room of the map stands around the table: the table draws no surroundings of its own.
-    table_->SetEnvironmentFlag(0);
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
 }
 
@@ -110,9 +110,9 @@ bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9Rend
                                      int32_t modelVariant) {
     if (table_ == nullptr) return false;
     ownCameras_ = std::make_unique<OwnCameras>();
-    table_->SetupCameras(*ownCameras_, 0);
-    table_->GetCamera().SetScene(ownCameras_.get());
-    table_->SetEnvironmentFlag(0);
+    table_->Cameras().SetupCameras(*ownCameras_, 0);
+    table_->Cameras().GetCamera().SetScene(ownCameras_.get());
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, modelVariant);
 }
 
@@ -137,10 +137,10 @@ std::optional<TableSceneStage::Equipment> TableSceneStage::TakePendingEquipment(
 
 void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
     if (table_ == nullptr) return;
-    table_->ReleaseBallModels();
+    table_->Models().ReleaseBallModels();
     table_->SetGameMode(equipment.gameMode);
-    table_->SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
-    table_->ReloadEquipmentModels();
+    table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
+    table_->Models().ReloadEquipmentModels();
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
 }
 
@@ -148,11 +148,11 @@ void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
 
 CueModelEntry* TableSceneStage::EquipCue(uint16_t itemId, const CueModelEntry::PartIds& parts) {
     if (table_ == nullptr) return nullptr;
-    CueModelEntry* cue = table_->GetCueModel(itemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    CueModelEntry* cue = table_->CueModels().GetCueModel(itemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* previous = table_->CurrentCue();
     table_->SetCurrentCue(cue);
     // GetCueModel took a reference for this cue; the one taken for the previous cue goes.
-    if (previous != nullptr) table_->ReleaseCue(previous);
+    if (previous != nullptr) table_->CueModels().ReleaseCue(previous);
     cue_ = cue;
     return cue;
 }
@@ -173,7 +173,7 @@ void TableSceneStage::DrawTable(D3D9RenderDevice& device, const Lighting* lighti
         quill::SceneEnvironment environment;
         if (renderScene_ != nullptr) {
             environment = renderScene_->GetEnvironment(fog);
-        } else if (quill::Camera* const* camera = table_->GetCurrentCameraRef(); camera != nullptr) {
+        } else if (quill::Camera* const* camera = table_->Cameras().GetCurrentCameraRef(); camera != nullptr) {
             environment.camera = *camera;
         }
         device.Begin3D(environment);

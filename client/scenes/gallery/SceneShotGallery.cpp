@@ -133,7 +133,7 @@ void SceneShotGallery::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
     if (GameTable* table = stage_.Table())
-        table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneShotGallery::OnActivate(bool active) {
@@ -161,12 +161,12 @@ void SceneShotGallery::Activate() {
     if (GameTable* table = stage_.Table()) {
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(app_.GetRandom().Next());
-        table->SetCameraFlags(false, false, true, false);
+        table->Cameras().SetCameraFlags(false, false, true, false);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Physics().SetSpeedFactor(1.0f);
-        table->MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
         table->SetState(0);
-        table->LayoutHud(Width(), Height());
+        table->HudValues().LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);
     }
     {

@@ -121,10 +121,10 @@ void SceneShotGallery::StartReplay() {
 void SceneShotGallery::ApplySpeed(GameTable& table, int32_t speed) {
     const ReplaySpeed& chosen = kReplaySpeeds[speed];
     speedCaption_->SetText(chosen.caption);
-    table.SetCameraFlags(chosen.flagA, chosen.flagB, chosen.flagC, false);
+    table.Cameras().SetCameraFlags(chosen.flagA, chosen.flagB, chosen.flagC, false);
     table.Physics().SetSpeedFactor(chosen.factor);
     // The move ends with the table's camera event: the stroke starts there (ClampCameraPitch).
-    table.MoveCameraBehindCueBall(chosen.distance, 1.0f, chosen.keepPitch, true);
+    table.Cameras().MoveCameraBehindCueBall(chosen.distance, 1.0f, chosen.keepPitch, true);
     table.SetVisible(true);
 }
 
@@ -134,16 +134,16 @@ void SceneShotGallery::ClampCameraPitch() {
         return;
     clampDone_ = true;
     table->StartShot(kReplaySwings, true);
-    const CameraRef camera = table->GetCurrentCameraRef();
+    const CameraRef camera = table->Cameras().GetCurrentCameraRef();
     if (camera == nullptr || *camera == nullptr)
         return;
     const float pitch = GetCameraPitchDegrees(camera);
     if (pitch < kLowestPitch) {
-        table->GetCamera().SetTarget(kKeep, kLowestPitch, kKeep, kKeep);
-        table->GetCamera().StartMove(kPitchSteps, 0);
+        table->Cameras().GetCamera().SetTarget(kKeep, kLowestPitch, kKeep, kKeep);
+        table->Cameras().GetCamera().StartMove(kPitchSteps, 0);
     } else if (pitch > kHighestPitch) {
-        table->GetCamera().SetTarget(kKeep, kHighestPitch, kKeep, kKeep);
-        table->GetCamera().StartMove(kPitchSteps, 0);
+        table->Cameras().GetCamera().SetTarget(kKeep, kHighestPitch, kKeep, kKeep);
+        table->Cameras().GetCamera().StartMove(kPitchSteps, 0);
     }
 }
 
@@ -178,7 +178,7 @@ void SceneShotGallery::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr)
         return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     DrawWidgets(device);
 }
 

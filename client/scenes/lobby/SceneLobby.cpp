@@ -323,7 +323,7 @@ void SceneLobby::OnActivate(bool active) {
 }
 
 void SceneLobby::OnSettingsChanged(const Settings& settings) {
-    if (table_) table_->SetEnvironmentFlag(0);
+    if (table_) table_->Models().SetEnvironmentFlag(0);
     ApplyChatFont(settings);
 }
 

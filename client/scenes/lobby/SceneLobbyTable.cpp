@@ -81,11 +81,11 @@ bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9Re
     table_->SetHost(tableHost_.get());
     table_->SetState(0);
     table_->SetGameMode(quill::RoomInfo{}.gameType);
-    table_->SetEquipmentItems(kTableItem, kBallSetItem);
+    table_->Equipment().SetEquipmentItems(kTableItem, kBallSetItem);
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
-    table_->SetupCameras(*cameras_, 0);
-    table_->GetCamera().SetScene(cameras_.get());
-    table_->SetEnvironmentFlag(0);
+    table_->Cameras().SetupCameras(*cameras_, 0);
+    table_->Cameras().GetCamera().SetScene(cameras_.get());
+    table_->Models().SetEnvironmentFlag(0);
     return table_->LoadModels(resources, device, 0);
 }
 
@@ -113,11 +113,11 @@ void SceneLobby::PrepareBackgroundTable() {
     if (!table_) return;
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Reset(app_.GetRandom().Next());
-    table_->SetCameraFlags(false, false, false, false);
+    table_->Cameras().SetCameraFlags(false, false, false, false);
     OnSettingsChanged(app_.GetSettings());
     table_->SetState(0);
     table_->SetVisible(false);
-    quill::Camera* const* slot = table_->GetCurrentCameraRef();
+    quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;
     quill::ScopedLock hold(camera.GetLock());
@@ -145,9 +145,10 @@ void SceneLobby::ShowYesterdayBest() {
         std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
         const ItemModelRecord* model = TheItemModelCatalogue().FindById(shot.cueItemId);
         if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
-        CueModelEntry* cue = table_->GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
+        CueModelEntry* cue =
+            table_->CueModels().GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
         CueModelEntry* previous = table_->CurrentCue();
-        if (previous != nullptr && previous != cue) table_->ReleaseCue(previous);
+        if (previous != nullptr && previous != cue) table_->CueModels().ReleaseCue(previous);
         table_->SetCurrentCue(cue);
     }
     reloadPending_ = true;
@@ -157,14 +158,14 @@ void SceneLobby::ShowYesterdayBest() {
 void SceneLobby::ApplyPendingBestShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);
-    table_->ReleaseBallModels();
+    table_->Models().ReleaseBallModels();
     table_->SetGameMode(shot_.gameMode);
-    table_->SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
-    table_->ReloadEquipmentModels();
+    table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
+    table_->Models().ReloadEquipmentModels();
     table_->Reset(app_.GetRandom().Next());
     table_->SetupTable(shot_.physicsModelCode, 0);
     table_->LoadShotRecord(shot_);
-    table_->SetCameraFlags(false, false, false, false);
+    table_->Cameras().SetCameraFlags(false, false, false, false);
     table_->SnapshotBalls();
     table_->LoadShotRecord(shot_);
     table_->SetVisible(true);
@@ -215,7 +216,7 @@ void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {
 
 // The camera drifts out to its distance and up to its pitch, and turns slowly about the table.
 void SceneLobby::OrbitCamera() {
-    quill::Camera* const* slot = table_->GetCurrentCameraRef();
+    quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;
     quill::ScopedLock hold(camera.GetLock());

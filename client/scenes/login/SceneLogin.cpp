@@ -226,7 +226,7 @@ void SceneLogin::OnResize(uint32_t width, uint32_t height) {
 // The table follows the effect settings: textures and reflections, and the detail on the rail.
 void SceneLogin::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table())
-        table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+        table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 void SceneLogin::OnCaptionHover(bool overDragBand) {

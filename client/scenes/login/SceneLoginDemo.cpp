@@ -48,14 +48,14 @@ void SceneLogin::ResetDemo() {
     shotNickname_ = u" ";
     if (GameTable* table = stage_.Table()) {
         table->Reset(kDemoTableSeed);
-        table->SetCameraFlags(false, true, false, false);
+        table->Cameras().SetCameraFlags(false, true, false, false);
         table->SetState(0);
         table->SetVisible(true);
-        table->ForScreens().demoHold = true;
-        table->ForScreens().demoSecond = false;
+        table->HudValues().ForScreens().demoHold = true;
+        table->HudValues().ForScreens().demoSecond = false;
         SetUpDemoCamera();
         LoadNextDemoShot();
-        table->FocusCameraOnCueBall();
+        table->Cameras().FocusCameraOnCueBall();
     }
     credits_.Reset();
     roleLabel_->SetAlpha(0.0f);
@@ -65,7 +65,7 @@ void SceneLogin::ResetDemo() {
 
 // The camera of the current mode frames the table from close by, low and from the side.
 void SceneLogin::SetUpDemoCamera() {
-    quill::Camera* const* slot = stage_.Table()->GetCurrentCameraRef();
+    quill::Camera* const* slot = stage_.Table()->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr)
         return;
     quill::Camera& camera = **slot;
@@ -113,7 +113,7 @@ void SceneLogin::ApplyPendingShot() {
         stage_.ApplyEquipment(*equipment);
     table->LoadShotRecord(shot_);
     table->SnapshotBalls();
-    table->MoveCameraBehindCueBall(220.0f, 1.0f, true, false);
+    table->Cameras().MoveCameraBehindCueBall(220.0f, 1.0f, true, false);
     shotByLabel_->SetTextF(u"shot By - %s", shotNickname_);
 }
 
@@ -130,14 +130,14 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
     GameTable* table = stage_.Table();
     if (table == nullptr)
         return;
-    quill::Camera* const* slot = table->GetCurrentCameraRef();
+    quill::Camera* const* slot = table->Cameras().GetCurrentCameraRef();
     if (slot != nullptr && *slot != nullptr) {
         quill::ScopedLock hold((*slot)->GetLock());
         (*slot)->OrbitDegrees(-(demo_.TurnRate() * kOrbitDegreesPerRate), 0.0f, false);
     }
     const DemoShotCycle::Step step = demo_.Advance();
     if (step.releaseHold)
-        table->ForScreens().demoHold = false;
+        table->HudValues().ForScreens().demoHold = false;
     if (step.firstMove) {
         LockedSetDistance(slot, static_cast<float>(140 + app_.GetRandom().Next() % 50));
     }
@@ -156,16 +156,16 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
 // The loaded shot is played, and a camera looking too flat or too steep turns to 30 or 60 degrees.
 void SceneLogin::PlayDemoShot() {
     GameTable* table = stage_.Table();
-    table->ForScreens().demoHold = true;
+    table->HudValues().ForScreens().demoHold = true;
     table->StartShot(2, true);
-    const float pitch = GetCameraPitchDegrees(table->GetCurrentCameraRef());
+    const float pitch = GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef());
     const float keep = CameraController::kKeep;
     if (pitch < 30.0f) {
-        table->GetCamera().SetTarget(keep, 30.0f, keep, keep);
-        table->GetCamera().StartMove(kPitchMoveSteps, 0);
+        table->Cameras().GetCamera().SetTarget(keep, 30.0f, keep, keep);
+        table->Cameras().GetCamera().StartMove(kPitchMoveSteps, 0);
     } else if (pitch > 60.0f) {
-        table->GetCamera().SetTarget(keep, 60.0f, keep, keep);
-        table->GetCamera().StartMove(kPitchMoveSteps, 0);
+        table->Cameras().GetCamera().SetTarget(keep, 60.0f, keep, keep);
+        table->Cameras().GetCamera().StartMove(kPitchMoveSteps, 0);
     }
 }
 

@@ -184,15 +184,15 @@ void SceneAlone::SetUpTable() {
     table.SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
-    table.SetTrailsShown(app_.GetSettings().traceAll != 0);
+    table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
     // the view, turns the aim; Ctrl held strokes the cue with the mouse.
     table.SetAimFollowsCamera(true);
     table.OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 void SceneAlone::EquipProfileCue() {
@@ -266,7 +266,7 @@ void SceneAlone::OnItemBarAction(uint32_t action) {
         Player().SelectItem(item->key, item->subKey);
         itemBar_->Refresh();
         chalkSlot_->Reload();
-        stage_.Table()->RequestAmbientRebuild();
+        stage_.Table()->Ambient().RequestAmbientRebuild();
     }
 }
 
@@ -289,12 +289,14 @@ void SceneAlone::Update(uint32_t, int64_t clockTenthMs) {
 }
 
 void SceneAlone::OnSettingsChanged(const Settings& settings) {
-    if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table())
+        table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneAlone::OnActivate(bool active) {
@@ -317,7 +319,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
         LoadShownItemPreviews(*this, *resources, *device);
     }
@@ -331,7 +333,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.SnapshotBalls();
     table.SetControlEnabled(true);
     table.SetVisible(true);
-    table.MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
     }

@@ -191,8 +191,8 @@ void SceneReplay::Activate() {
     started_ = false;
     nextPass_ = 0;
     table.SetupTable(physics, 0);
-    table.SetTopView(true);
-    table.LayoutHud(Width(), Height());
+    table.Cameras().SetTopView(true);
+    table.HudValues().LayoutHud(Width(), Height());
     if (shotRead_) RestartReplay(kPassSwings);
     SetReady(true);
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
@@ -208,9 +208,9 @@ void SceneReplay::RestartReplay(int32_t swings) {
     ShowPlaying(true);
     const uint32_t index = nextPass_;
     const Pass& pass = kPasses[index];
-    table.SetCameraFlags(pass.flagA, pass.flagB, pass.flagC, false);
+    table.Cameras().SetCameraFlags(pass.flagA, pass.flagB, pass.flagC, false);
     table.Physics().SetSpeedFactor(pass.speed);
-    table.MoveCameraBehindCueBall(pass.distance, kCameraSeconds, pass.keepPitch, true);
+    table.Cameras().MoveCameraBehindCueBall(pass.distance, kCameraSeconds, pass.keepPitch, true);
     table.StartShot(swings, false);
     nextPass_ = (index + 1) % kPasses.size();
 }
@@ -252,7 +252,7 @@ bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
             return true;
         case kTopView:
         case kSideView:
-            if (GameTable* table = stage_.Table()) table->SetTopView(id == kTopView);
+            if (GameTable* table = stage_.Table()) table->Cameras().SetTopView(id == kTopView);
             return true;
         default:
             break;
@@ -324,7 +324,7 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, 0.0f, &kLighting);
     if (!draw || device == nullptr) return;
     device->Begin2D();
-    table->DrawHud();
+    table->HudValues().DrawHud();
     quill::ScopedLock hold(lock_);
     DrawWidgets(device);
 }
@@ -333,7 +333,8 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneReplay::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneReplay::OnActivate(bool active) {

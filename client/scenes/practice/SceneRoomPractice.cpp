@@ -138,13 +138,13 @@ void SceneRoomPractice::SetUpTable() {
     table.SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
     table.SetPlacingEnabled(true);
     table.SetControlEnabled(true);
     table.SetVisible(true);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 // The cue the player keeps for the game type (a custom cue with its parts), else the stock cue.
@@ -228,7 +228,7 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
     replayPanel_->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -239,7 +239,8 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneRoomPractice::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneRoomPractice::OnActivate(bool active) {

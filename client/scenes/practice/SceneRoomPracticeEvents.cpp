@@ -215,8 +215,8 @@ void SceneRoomPractice::StartChallenge() {
     ShowBoard();
     board_->Show(true);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
-    if (table.GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
-    table.MoveCamera(0.5f, kKeep, kKeep, false);
+    if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
+    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table.SetVisible(true);
     table.SetControlEnabled(true);
     QueueSound(kStartSound);
@@ -326,7 +326,7 @@ void SceneRoomPractice::UseQuickItem() {
         case quill::InventoryItem::kKindChalk:
             Player().SelectItem(item->key, item->subKey);
             chalkSlot_->Reload();
-            stage_.Table()->RequestAmbientRebuild();
+            stage_.Table()->Ambient().RequestAmbientRebuild();
             lines_.Add(quill::Format(u"Chalk is changed to %s", item->name), kItemColour, now);
             break;
         case kPracticeAidKind:

@@ -83,7 +83,7 @@ quill::PlayerState& SceneSchool::Player() const {
 int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     GameTable& table =
         stage_.CreateTable({kSchoolGameMode, kSchoolTable, kSchoolBallSet, kDefaultPhysicsModelCode, 0});
-    table.SetHudBottomOffset(-460);
+    table.HudValues().SetHudBottomOffset(-460);
     if (ResourcePackCatalog* catalog = app_.Catalog()) {
         AddResourceRecord({catalog->UiFolder(), u"Tut", -1, 0});
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
@@ -134,13 +134,13 @@ void SceneSchool::SetUpTable() {
     table.SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.SetCameraFlags(false, false, true, false);
+    table.Cameras().SetCameraFlags(false, false, true, false);
     table.SetAimFollowsCamera(true);
     table.OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
     table.SetState(3);
     table.SetKeyMask(0);
-    table.LayoutHud(Width(), Height());
+    table.HudValues().LayoutHud(Width(), Height());
 }
 
 // The player's cue for the school's game (a custom cue with its parts), else his default cue.
@@ -186,7 +186,8 @@ void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs) {
     quill::ScopedLock hold(lock_);
     lastTimeMs_ = timeMs;
     if (step_ >= 1 && step_ <= 3) {
-        if (quill::Camera* const* camera = table->GetCurrentCameraRef(); camera != nullptr && *camera != nullptr) {
+        if (quill::Camera* const* camera = table->Cameras().GetCurrentCameraRef();
+            camera != nullptr && *camera != nullptr) {
             quill::ScopedLock orbit((*camera)->GetLock());
             (*camera)->OrbitDegrees(kOrbitDegreesPerUpdate, 0.0f, false);
         }
@@ -292,8 +293,8 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::BallsStopped:
             // The camera ends right on the cue ball where it stopped.
-            table->GetCamera().SetApplyAtEnd(true);
-            table->MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
+            table->Cameras().GetCamera().SetApplyAtEnd(true);
+            table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
             table->SetControlEnabled(true);
             table->SetVisible(true);
             ++shotsTaken_;
@@ -315,7 +316,7 @@ void SceneSchool::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -328,7 +329,8 @@ void SceneSchool::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     if (!built_) return;
     index_->PlaceOnScreen(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    if (GameTable* table = stage_.Table()) table->LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    if (GameTable* table = stage_.Table())
+        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 void SceneSchool::OnActivate(bool active) {

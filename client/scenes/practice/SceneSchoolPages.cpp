@@ -76,7 +76,7 @@ void SceneSchool::ShowPage(int32_t delta) {
     index_->SelectStep(step_);
     if (previousStep_ < 4 && step_ >= SchoolPages::kBasicsDone && table != nullptr) {
         LimitCamera();
-        table->MoveCamera(2.0f, 300.0f, kKeep, false);
+        table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
         table->SetVisible(true);
         table->SetAimFollowsCamera(true);
         table->OnKey(kZoomKey, false);
@@ -160,7 +160,7 @@ void SceneSchool::AddTaskLine(quill::WStringView text) {
 void SceneSchool::WelcomeCamera() {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    quill::Camera* const* camera = table->GetCurrentCameraRef();
+    quill::Camera* const* camera = table->Cameras().GetCurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         LockedSetScreenRect(camera, 10.0f, 0.5235988f, 1000.0f, 0.5235988f);
         LockedSetMinDistance(camera, 10.0f);
@@ -193,7 +193,7 @@ void SceneSchool::CompleteBasics() {
 
 // The camera's limits of the lessons: 100 to 520 away, 20 to 50 degrees high, never nearer than 130.
 void SceneSchool::LimitCamera() {
-    quill::Camera* const* camera = stage_.Table()->GetCurrentCameraRef();
+    quill::Camera* const* camera = stage_.Table()->Cameras().GetCurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) return;
     LockedSetScreenRect(camera, 100.0f, 0.3490659f, 520.0f, 0.8726646f);
     LockedSetMinDistance(camera, 130.0f);
@@ -225,7 +225,7 @@ void SceneSchool::StartTasks() {
     if (table == nullptr) return;
     table->SetAimFollowsCamera(true);
     table->OnKey(kZoomKey, false);
-    table->FocusCameraOnCueBall();
+    table->Cameras().FocusCameraOnCueBall();
     table->SetControlEnabled(true);
     table->SetVisible(true);
     if (step_ > 42) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
@@ -240,7 +240,7 @@ void SceneSchool::StartTasks() {
         }
         if (step_ == 4) {
             LimitCamera();
-            table->MoveCamera(2.0f, 300.0f, kKeep, false);
+            table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
         }
     }
 }
@@ -255,7 +255,7 @@ void SceneSchool::JudgeTasks() {
 SchoolTableView SceneSchool::ViewOfTable() const {
     GameTable& table = *stage_.Table();
     SchoolTableView view;
-    quill::Camera* const* camera = table.GetCurrentCameraRef();
+    quill::Camera* const* camera = table.Cameras().GetCurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         view.yawDegrees = LockedGetYawDegrees(camera);
         view.pitchDegrees = GetCameraPitchDegrees(camera);
@@ -266,7 +266,8 @@ SchoolTableView SceneSchool::ViewOfTable() const {
     view.tipY = aim.tipOffsetY;
     view.elevationDegrees = aim.elevation;
     view.shotRunning = table.IsShotRunning();
-    view.freeOrbitIdle = table.GetCamera().Mode() == kFreeOrbitMode && !table.GetCamera().IsMoving();
+    view.freeOrbitIdle =
+        table.Cameras().GetCamera().Mode() == kFreeOrbitMode && !table.Cameras().GetCamera().IsMoving();
     view.guideViewHeld = const_cast<GameTable&>(table).Input().cueViewKeyHeld;
     if (view.freeOrbitIdle && camera != nullptr && *camera != nullptr) {
         const quill::Vec3 eye = LockedGetEye(camera);

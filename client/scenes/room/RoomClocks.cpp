@@ -33,7 +33,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
     const int8_t shooter = screen_.Room().shooterSeat;
     if (screen_.IsLocalTurn() && table.IsControlEnabled()) {
         const auto mode = screen_.Room().gameType;
-        if ((mode == 3 || mode == 5) && table.ForScreens().foulCount == 0 && turn_.FreezeDue(nowMs)) {
+        if ((mode == 3 || mode == 5) && table.HudValues().ForScreens().foulCount == 0 && turn_.FreezeDue(nowMs)) {
             table.ReleaseHeldKeys(false);
             table.SetControlEnabled(false);
         }
@@ -51,7 +51,7 @@ void RoomClocks::SendTimeOut() {
     turn_.MarkTimeOutSent();
     table.ReleaseHeldKeys(false);
     table.SetControlEnabled(false);
-    table.ClearBallInHand();
+    table.Picking().ClearBallInHand();
     screen_.Flow().PlayTurnAnimation(kTimeOutAnimation);
     screen_.QueueKeyRelease();
     sender_.SendByte(quill::MessageId::TurnTimeout, 0);

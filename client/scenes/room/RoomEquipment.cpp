@@ -46,7 +46,7 @@ void RoomEquipment::Check() {
     }
     GameTable* table = screen_.Table();
     if (table != nullptr && !screen_.IsShotInFlight() && !table->IsShotRunning() &&
-        table->BallsFitTableItem(tableItem_)) {
+        table->Equipment().BallsFitTableItem(tableItem_)) {
         reloadPending_ = true;
     }
 }

@@ -312,7 +312,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->Reset(start.seed);
-    if (table->GetCamera().Mode() != 3) table->ResetCamera();
+    if (table->Cameras().GetCamera().Mode() != 3) table->ResetCamera();
     table->ResetShotToState7(start.seed);
     table->SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
@@ -321,16 +321,16 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     const bool localTurn = start.firstShooter == static_cast<uint8_t>(screen_.LocalSeat());
     const uint8_t mode = screen_.Room().gameType;
     if ((mode == quill::game_type::kThreeCushion || mode == quill::game_type::kThreeCushionGamble) && localTurn) {
-        LockedSetYaw(table->GetCurrentCameraRef(), kBreakYaw);
+        LockedSetYaw(table->Cameras().GetCurrentCameraRef(), kBreakYaw);
     }
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
-    table->SetRefocusOnTopViewExit(true);
-    table->MoveCamera(0.5f, kKeep, kKeep, false);
+    table->Cameras().SetRefocusOnTopViewExit(true);
+    table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table->SetAimFollowsCamera(localTurn);
     table->OnKey(kKey_Z, false);
     table->SetControlEnabled(localTurn);
     table->SetVisible(true);
-    if (IsPocketMode() && localTurn) table->SetPlacementArea(1);
+    if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     screen_.Items().ChalkSlot()->SetActive(localTurn);
 }
 
@@ -420,7 +420,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (static_cast<uint16_t>(turn.pointChange) == kFoulResetChange && table != nullptr) {
         PlayTurnAnimation(SceneRoomGame::kFoulResetAnimation);
         table->SetRuleCounter(kFoulResetCounter);
-        ++table->ForScreens().foulCount;
+        ++table->HudValues().ForScreens().foulCount;
     }
     if (quill::TeamState* shooting = PlayingTeam(screen_.Model().currentTeam))
         shooting->SetState(turn.shooterTeamState);
@@ -499,10 +499,10 @@ void RoomGameFlow::GiveBallInHand(uint8_t kind) {
     PlayTurnAnimation(SceneRoomGame::kBallInHandAnimation);
     if (!screen_.IsLocalTurn()) return;
     if (kind == 1) {
-        table->SetPlacementArea(2);
+        table->Picking().SetPlacementArea(2);
         screen_.AddChatLine(u"Free ball. Click the cueball to place it anywhere you want.", kWhite);
     } else if (kind == 2) {
-        table->SetPlacementArea(1);
+        table->Picking().SetPlacementArea(1);
         screen_.AddChatLine(u"Break foul! You can freely place the cue ball.", kWhite);
     }
 }
@@ -570,7 +570,7 @@ void RoomGameFlow::OnBreakRerack(quill::Packet& packet) {
     table->Physics().SeedRandom(rerack->seed);
     table->RackBalls();
     if (rerack->kind == 1) {
-        table->ForScreens().breakAgain = true;
+        table->HudValues().ForScreens().breakAgain = true;
     } else if (IsPocketMode()) {
         QueueAnnouncement(kRackVoice);
     }
@@ -722,7 +722,7 @@ void RoomGameFlow::GiveTableToMaster(float seconds) {
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
     table->SetAimFollowsCamera(master);
     table->SetControlEnabled(master && !shotInFlight_);
-    if (master) table->MoveCamera(seconds, 350.0f, 30.0f, false);
+    if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
 }
 
 void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
@@ -912,8 +912,8 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     GameTable* table = screen_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
     table->SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball == table->Physics().CueBall() && table->GetCamera().Mode() != 3) {
-        table->MoveCamera(0.5f, kKeep, kKeep, false);
+    if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
+        table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     }
 }
 
@@ -940,7 +940,7 @@ void RoomGameFlow::OnTablePlacement(quill::Packet& packet) {
     if (!table->ReadBallState(packet)) return;
     const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
     screen_.Equipment().Check();
-    if (second && table->BallsFitTableItem((*second)[0])) {
+    if (second && table->Equipment().BallsFitTableItem((*second)[0])) {
         screen_.Equipment().Set((*second)[0], (*second)[1]);
     }
 }
@@ -964,7 +964,7 @@ void RoomGameFlow::OnRoomTimer(quill::Packet& packet) {
 
 void RoomGameFlow::OnTableStateSync(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    if (table != nullptr) table->ReadTableMarks(packet);
+    if (table != nullptr) table->PensAndMarks().ReadTableMarks(packet);
 }
 
 void RoomGameFlow::OnTableSignal(quill::Packet& packet) {

@@ -171,7 +171,7 @@ void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
             if (slot == kGoldCueSlot) {
-                if (GameTable* table = screen_.Table()) table->ForScreens().goldCue = !table->ForScreens().goldCue;
+                if (GameTable* table = screen_.Table()) table->HudValues().ForScreens().goldCue = !table->HudValues().ForScreens().goldCue;
             } else if (slot == kFreeMoveSlot) {
                 screen_.AddChatLine(u"Click the ball to move the location during practice.", kYellow);
             } else if (slot == kZKeySlot) {
@@ -354,7 +354,7 @@ bool RoomItems::SelectChalk(const quill::InventoryItem& item) {
     reportedChalk_ = item.remaining;
     itemBar_->Refresh();
     chalkSlot_->Reload();
-    if (GameTable* table = screen_.Table()) table->RequestAmbientRebuild();
+    if (GameTable* table = screen_.Table()) table->Ambient().RequestAmbientRebuild();
     return true;
 }
 
@@ -390,8 +390,8 @@ void RoomItems::OnItemUseResult(quill::Packet& packet) {
     }
     itemBar_->Refresh();
     if (GameTable* table = screen_.Table(); table != nullptr && HoldsGoldCueInUse()) {
-        table->ForScreens().goldCue = true;
-        table->ForScreens().goldCueInUse = true;
+        table->HudValues().ForScreens().goldCue = true;
+        table->HudValues().ForScreens().goldCueInUse = true;
     }
     ReadOptionSwitches();
 }
@@ -433,7 +433,7 @@ void RoomItems::OnItemQuantity(quill::Packet& packet) {
 void RoomItems::ReadOptionSwitches() {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->ForScreens().masterOption = false;
+    table->HudValues().ForScreens().masterOption = false;
     table->SetSideOption(0);
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
     quill::PlayerState& local = connection_.LocalPlayer();
@@ -441,7 +441,7 @@ void RoomItems::ReadOptionSwitches() {
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
         const quill::InventoryItem* item = local.ItemAt(i);
         if (item == nullptr || WaitsToStart(*item)) continue;
-        if (item->typeCode == kMasterOption && master) table->ForScreens().masterOption = true;
+        if (item->typeCode == kMasterOption && master) table->HudValues().ForScreens().masterOption = true;
         if (item->typeCode == kSideOption) table->SetSideOption(1);
     }
 }

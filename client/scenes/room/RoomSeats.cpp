@@ -192,7 +192,7 @@ void RoomSeats::OnMemberLeft(quill::Packet& packet) {
         if (screen_.IsLocalTurn()) playerBoard_->RefreshMatchLine(screen_.Model());
     }
     if (GameTable* table = screen_.Table(); table != nullptr && seatCues_[left->seat] != nullptr) {
-        if (table->CurrentCue() != seatCues_[left->seat]) table->ReleaseCue(seatCues_[left->seat]);
+        if (table->CurrentCue() != seatCues_[left->seat]) table->CueModels().ReleaseCue(seatCues_[left->seat]);
         seatCues_[left->seat] = nullptr;
     }
     seat.ResetSeat();
@@ -424,7 +424,7 @@ void RoomSeats::OnTableEvent(quill::Packet& packet) {
     const auto seat = static_cast<int8_t>(packet.ReadU8());
     int32_t x = 0;
     int32_t y = 0;
-    if (!IsRoomSeat(seat) || !table->ReceivePenPoint(seat, packet, &x, &y)) return;
+    if (!IsRoomSeat(seat) || !table->PensAndMarks().ReceivePenPoint(seat, packet, &x, &y)) return;
     const quill::PlayerState& record = screen_.Model().players[static_cast<size_t>(seat)];
     seatNames_[static_cast<size_t>(seat)]->SetTextF(u"%s", record.name);
     seatNames_[static_cast<size_t>(seat)]->SetPosition(x, y);
@@ -445,12 +445,12 @@ void RoomSeats::OnSeatCueUpdate(quill::Packet& packet) {
 void RoomSeats::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint16_t, 5>& parts) {
     GameTable* table = screen_.Table();
     if (table == nullptr || !IsRoomSeat(seat)) return;
-    CueModelEntry* entry = table->GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
+    CueModelEntry* entry = table->CueModels().GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* old = seatCues_[seat];
     seatCues_[seat] = entry;
     if (seat == static_cast<uint8_t>(screen_.Room().shooterSeat) || table->CurrentCue() == old)
         table->SetCurrentCue(entry);
-    if (old != nullptr) table->ReleaseCue(old);
+    if (old != nullptr) table->CueModels().ReleaseCue(old);
 }
 
 }  // namespace kestrovan

@@ -201,9 +201,9 @@ void SceneRoomGame::Activate() {
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-        table->SetRefocusOnTopViewExit(true);
-        table->MoveCamera(0.5f, kKeep, 30.0f, false);
-        table->LayoutHud(Width(), Height());
+        table->Cameras().SetRefocusOnTopViewExit(true);
+        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->HudValues().LayoutHud(Width(), Height());
         const quill::InventoryItem* cue = items_.CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
         if (cue != nullptr && cue->customFlag != 0) parts = cue->statValues;
@@ -236,7 +236,7 @@ void SceneRoomGame::Activate() {
     ShowStake();
     ShowLevelRange();
     items_.CheckCueDurability();
-    if (GameTable* table = stage_.Table(); table != nullptr && items_.HoldsGoldCueInUse()) table->ForScreens().goldCue = true;
+    if (GameTable* table = stage_.Table(); table != nullptr && items_.HoldsGoldCueInUse()) table->HudValues().ForScreens().goldCue = true;
     items_.ReadOptionSwitches();
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
@@ -407,7 +407,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     dialogs_.Replay()->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->DrawHud();
+    table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
     }
@@ -461,7 +461,7 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     const auto h = static_cast<int32_t>(height);
     seats_.StartReady()->Place(w, h);
     seats_.Board()->Place(w, h);
-    if (GameTable* table = stage_.Table()) table->LayoutHud(w, h);
+    if (GameTable* table = stage_.Table()) table->HudValues().LayoutHud(w, h);
     if (IsVisible()) flow_.Animations()->ApplyChildAnchors(w, h);
 }
 
@@ -471,7 +471,7 @@ void SceneRoomGame::OnActivate(bool active) {
 }
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
-    if (GameTable* table = stage_.Table()) table->SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
+    if (GameTable* table = stage_.Table()) table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
 // --- seats ---

@@ -309,7 +309,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
         if (table != nullptr) {
             table->SetState(flow_.IsRunning() ? kWatchingState : kWaitingState);
             table->SetControlEnabled(false);
-            table->MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
+            table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
         }
     }
     const uint32_t idleMs = static_cast<uint32_t>(snapshot->idleValue & 0xFFFFFFFF);

@@ -163,9 +163,9 @@ protected:
         const ScreenPoint at = Screen(start);
         const int32_t pickX = static_cast<int32_t>(at.x) + 2;
         const int32_t pickY = static_cast<int32_t>(at.y) + 1;
-        ASSERT_EQ(table->PickBallAt(pickX, pickY), 0);
-        table->SetHeldBall(0);
-        const BallScreenInfo info = table->ScreenInfoAt(0);
+        ASSERT_EQ(table->Picking().PickBallAt(pickX, pickY), 0);
+        table->Picking().SetHeldBall(0);
+        const BallScreenInfo info = table->Picking().ScreenInfoAt(0);
         const auto grabX = static_cast<float>(static_cast<int32_t>(static_cast<float>(pickX) - info.screenX));
         const auto grabY = static_cast<float>(static_cast<int32_t>(static_cast<float>(pickY) - info.screenY));
         const ScreenPoint to = Screen({target.x, target.y, start.z});
@@ -179,20 +179,20 @@ TEST_F(TablePickingTest, ProjectionDepthOrderAndTheCueBallRecord) {
     table->Physics().SetBallPosition(0, 0.0f, 40.0f, kRadius);   // far from the camera
     table->Physics().SetBallPosition(1, 0.0f, -40.0f, kRadius);  // near
     table->Physics().SetBallPosition(2, 50.0f, 0.0f, kRadius);
-    table->ProjectBalls();
-    const BallScreenInfo near = table->ScreenInfoAt(1);
+    table->Picking().ProjectBalls();
+    const BallScreenInfo near = table->Picking().ScreenInfoAt(1);
     EXPECT_NEAR(near.screenX, Screen({0.0f, -40.0f, kRadius}).x, 1e-3);
-    EXPECT_GT(near.screenRadius, table->ScreenInfoAt(0).screenRadius);
-    table->SortBallScreenInfo();
-    EXPECT_EQ(table->ScreenInfoAt(0).index, 0);
-    EXPECT_EQ(table->ScreenInfoAt(2).index, 1);
-    ASSERT_TRUE(table->CueBallScreenInfo().has_value());
-    EXPECT_EQ(table->CueBallScreenInfo()->index, 2);
+    EXPECT_GT(near.screenRadius, table->Picking().ScreenInfoAt(0).screenRadius);
+    table->Picking().SortBallScreenInfo();
+    EXPECT_EQ(table->Picking().ScreenInfoAt(0).index, 0);
+    EXPECT_EQ(table->Picking().ScreenInfoAt(2).index, 1);
+    ASSERT_TRUE(table->Picking().CueBallScreenInfo().has_value());
+    EXPECT_EQ(table->Picking().CueBallScreenInfo()->index, 2);
 }
 
 TEST_F(TablePickingTest, DraggedBallFollowsTheCursorInsideTheArea) {
     Equip(type::kThreeCushion);
-    table->SetPlacementArea(2);
+    table->Picking().SetPlacementArea(2);
     DragCueBallTo({-50.0f, 20.0f, 0.0f});
     Vec3 placed = table->Physics().CachedPosition(0);
     EXPECT_NEAR(placed.x, -50.0f, 0.6f);
@@ -205,19 +205,19 @@ TEST_F(TablePickingTest, DraggedBallFollowsTheCursorInsideTheArea) {
     EXPECT_FLOAT_EQ(placed.y, 60.0f - kRadius - kMargin);
 
     // Behind the head string.
-    table->SetPlacementArea(1);
+    table->Picking().SetPlacementArea(1);
     DragCueBallTo({40.0f, 0.0f, 0.0f});
     EXPECT_FLOAT_EQ(table->Physics().CachedPosition(0).x, -60.0f - kMargin);
 
     // Without a held ball nothing moves.
-    table->SetHeldBall(-1);
+    table->Picking().SetHeldBall(-1);
     table->MoveHeldBall(0, Packed(10.0f, 10.0f));
     EXPECT_FLOAT_EQ(table->Physics().CachedPosition(0).x, -60.0f - kMargin);
 }
 
 TEST_F(TablePickingTest, BallInHandInTheD) {
     Equip(type::kSnooker);
-    table->SetPlacementArea(1);
+    table->Picking().SetPlacementArea(1);
     const float unit = static_cast<float>(table->Physics().GetHalfTableSize());
     DragCueBallTo({0.0f, 0.0f, 0.0f});
     const Vec3 placed = table->Physics().CachedPosition(0);
@@ -227,13 +227,13 @@ TEST_F(TablePickingTest, BallInHandInTheD) {
 
 TEST_F(TablePickingTest, PocketsArePickedByTheirScreenCircles) {
     Equip(type::kEightBall);
-    const auto& pockets = table->PocketPositions();
+    const auto& pockets = table->Picking().PocketPositions();
     for (int32_t i = 0; i < 6; ++i) {
         const ScreenPoint at = Screen({pockets[i][0], pockets[i][1], 0.0f});
-        EXPECT_EQ(table->PickPocketAt(static_cast<int32_t>(at.x), static_cast<int32_t>(at.y)), i + 1);
+        EXPECT_EQ(table->Picking().PickPocketAt(static_cast<int32_t>(at.x), static_cast<int32_t>(at.y)), i + 1);
     }
     const ScreenPoint centre = Screen({0.0f, 0.0f, 0.0f});
-    EXPECT_EQ(table->PickPocketAt(static_cast<int32_t>(centre.x), static_cast<int32_t>(centre.y)), -1);
+    EXPECT_EQ(table->Picking().PickPocketAt(static_cast<int32_t>(centre.x), static_cast<int32_t>(centre.y)), -1);
 }
 
 }  // namespace

@@ -258,67 +258,67 @@ protected:
         quill::Camera* const camera = cameras[mode].get();
         return WrapDegrees(LockedGetYawDegrees(&camera));
     }
-    void RunTableMove() { RunMove(table->GetCamera()); }
+    void RunTableMove() { RunMove(table->Cameras().GetCamera()); }
 };
 
 TEST_F(TableCameraTest, BehindTheCueBallTurnsTheAimAround) {
     Equip(type::kThreeCushion);
     for (const auto& [aim, expected] : std::vector<std::pair<float, float>>{{90.0f, 270.0f}, {10.0f, 190.0f}}) {
         table->Aim().SetYawDegrees(aim);
-        table->MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
-        EXPECT_EQ(table->GetCamera().FramesLeft(), 50u);
+        table->Cameras().MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
+        EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 50u);
         RunTableMove();
         EXPECT_NEAR(YawOf(1), expected, 1e-2);
-        EXPECT_NEAR(LockedGetDistance(table->GetCurrentCameraRef()), 350.0f, 1e-2);
-        EXPECT_NEAR(GetCameraPitchDegrees(table->GetCurrentCameraRef()), 25.0f, 1e-3);
+        EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 350.0f, 1e-2);
+        EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), 25.0f, 1e-3);
     }
     table->Aim().SetYawDegrees(180.0f);
-    table->MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
+    table->Cameras().MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
     RunTableMove();
     EXPECT_NEAR(std::remainder(YawOf(1), 360.0f), 0.0f, 1e-2);
 
     // The jitter turns 3 to 5 degrees away: a draw of 0 gives -5.
     table->SetRandom([] { return 0; });
     table->Aim().SetYawDegrees(90.0f);
-    table->MoveCameraBehindCueBallJittered(200.0f, 0.1f, true, true);
+    table->Cameras().MoveCameraBehindCueBallJittered(200.0f, 0.1f, true, true);
     RunTableMove();
     EXPECT_NEAR(YawOf(1), 265.0f, 1e-2);
-    EXPECT_NEAR(LockedGetDistance(table->GetCurrentCameraRef()), 200.0f, 1e-2);
-    EXPECT_NEAR(GetCameraPitchDegrees(table->GetCurrentCameraRef()), table->Aim().elevation, 1e-3);
+    EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 200.0f, 1e-2);
+    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().elevation, 1e-3);
 }
 
 TEST_F(TableCameraTest, TopView) {
     Equip(type::kSnooker);
     RecordingScene scene;
-    table->GetCamera().SetScene(&scene);
-    table->GetCamera().SetSceneCameraId(3, 33);
-    table->GetCamera().SetMode(0);
-    table->SetTopView(true);
-    EXPECT_EQ(table->GetCamera().Mode(), 0u);  // only from the aiming view
+    table->Cameras().GetCamera().SetScene(&scene);
+    table->Cameras().GetCamera().SetSceneCameraId(3, 33);
+    table->Cameras().GetCamera().SetMode(0);
+    table->Cameras().SetTopView(true);
+    EXPECT_EQ(table->Cameras().GetCamera().Mode(), 0u);  // only from the aiming view
 
-    table->GetCamera().SetMode(1);
-    table->SetTopView(true);
-    EXPECT_EQ(table->GetCamera().Mode(), 3u);
+    table->Cameras().GetCamera().SetMode(1);
+    table->Cameras().SetTopView(true);
+    EXPECT_EQ(table->Cameras().GetCamera().Mode(), 3u);
     EXPECT_EQ(scene.selected.back(), 33u);
     // Straight down, as far as the camera's orbit goes without passing the up axis.
-    EXPECT_GT(GetCameraPitchDegrees(table->GetCurrentCameraRef()), 89.0f);
-    EXPECT_NEAR(LockedGetDistance(table->GetCurrentCameraRef()), 700.0f, 1e-2);
+    EXPECT_GT(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), 89.0f);
+    EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 700.0f, 1e-2);
     EXPECT_TRUE(cameras[3]->Target().Equals(Vec3{}));
 
     // In the top view the table's moves keep still, but the move to the centre runs.
-    table->MoveCamera(1.0f, 400.0f, 30.0f, false);
-    EXPECT_FALSE(table->GetCamera().IsMoving());
-    table->MoveCameraBehindCueBall(300.0f, 1.0f, false, true);
-    EXPECT_FALSE(table->GetCamera().IsMoving());
-    table->MoveCameraToCentre(0.5f);
-    EXPECT_TRUE(table->GetCamera().IsMoving());
+    table->Cameras().MoveCamera(1.0f, 400.0f, 30.0f, false);
+    EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
+    table->Cameras().MoveCameraBehindCueBall(300.0f, 1.0f, false, true);
+    EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
+    table->Cameras().MoveCameraToCentre(0.5f);
+    EXPECT_TRUE(table->Cameras().GetCamera().IsMoving());
     RunTableMove();
 
     // Leaving it refocuses the aiming camera on the cue ball when asked.
     table->Physics().SetBallPosition(0, 30.0f, 10.0f, 2.625f);
-    table->SetRefocusOnTopViewExit(true);
-    table->SetTopView(false);
-    EXPECT_EQ(table->GetCamera().Mode(), 1u);
+    table->Cameras().SetRefocusOnTopViewExit(true);
+    table->Cameras().SetTopView(false);
+    EXPECT_EQ(table->Cameras().GetCamera().Mode(), 1u);
     EXPECT_NEAR(cameras[1]->Target().x, 30.0f, 1e-4);
     EXPECT_NEAR(cameras[1]->Target().y, 10.0f, 1e-4);
 }
@@ -328,15 +328,15 @@ TEST_F(TableCameraTest, MouseAimInZoomView) {
     EXPECT_FALSE(table->StartMouseAim());  // neither Shift nor 'V' held
     table->Input().zoomKeyHeld = true;
     table->SetKeyMask(0x10);
-    const float pitchBefore = GetCameraPitchDegrees(table->GetCurrentCameraRef());
+    const float pitchBefore = GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef());
     ASSERT_TRUE(table->StartMouseAim());
     EXPECT_TRUE(table->Input().mouseAimHeld);
     RunTableMove();
-    EXPECT_NEAR(GetCameraPitchDegrees(table->GetCurrentCameraRef()), table->Aim().elevation + 1.3f, 1e-3);
+    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().elevation + 1.3f, 1e-3);
     // Releasing goes back to the pitch saved when it started.
     ASSERT_TRUE(table->EndMouseAim());
     RunTableMove();
-    EXPECT_NEAR(GetCameraPitchDegrees(table->GetCurrentCameraRef()), pitchBefore, 1e-3);
+    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), pitchBefore, 1e-3);
     EXPECT_FALSE(table->EndMouseAim());
 
     // Refused while the tip is being dragged, or when the mask forbids it.
@@ -357,20 +357,20 @@ TEST_F(TableCameraTest, OptionsAndAim) {
     options.cameraOption = 2;
     options.powerDisplayOption = 0;
     table->ApplyAppOptions(options);
-    EXPECT_EQ(table->Options().strokeScale, 1.5f);
-    EXPECT_EQ(table->Options().verticalOrbitScale, 0.5f);
-    EXPECT_TRUE(table->Options().invertHorizontal);
-    EXPECT_TRUE(table->Options().cameraFlagA);
-    EXPECT_TRUE(table->Options().cameraFlagB);
-    EXPECT_EQ(table->PowerDisplayMode(), 0);
+    EXPECT_EQ(table->Cameras().Options().strokeScale, 1.5f);
+    EXPECT_EQ(table->Cameras().Options().verticalOrbitScale, 0.5f);
+    EXPECT_TRUE(table->Cameras().Options().invertHorizontal);
+    EXPECT_TRUE(table->Cameras().Options().cameraFlagA);
+    EXPECT_TRUE(table->Cameras().Options().cameraFlagB);
+    EXPECT_EQ(table->HudValues().PowerDisplayMode(), 0);
     // The camera option turned to 2: the camera looks at the cue ball.
     EXPECT_NEAR(cameras[1]->Target().x, -20.0f, 1e-4);
 
-    table->SetCameraFlags(false, false, true, true);
-    EXPECT_TRUE(table->Options().cameraFlagA);
-    EXPECT_TRUE(table->Options().cameraFlagB);
-    EXPECT_FALSE(table->Options().cameraFlagC);
-    EXPECT_TRUE(table->Options().cameraForced);
+    table->Cameras().SetCameraFlags(false, false, true, true);
+    EXPECT_TRUE(table->Cameras().Options().cameraFlagA);
+    EXPECT_TRUE(table->Cameras().Options().cameraFlagB);
+    EXPECT_FALSE(table->Cameras().Options().cameraFlagC);
+    EXPECT_TRUE(table->Cameras().Options().cameraForced);
 
     // Aim values: the yaw from the cue ball toward the aimed point, the cue drawn back to rest.
     table->Aim().pullBack = -10.0f;
@@ -393,9 +393,9 @@ TEST_F(TableCameraTest, OptionsAndAim) {
 
 TEST_F(TableCameraTest, SetupCamerasGivesEachModeItsPreset) {
     RecordingScene scene;
-    table->SetupCameras(scene, 0);
+    table->Cameras().SetupCameras(scene, 0);
     ASSERT_EQ(scene.added.size(), 3u);
-    CameraController& controller = table->GetCamera();
+    CameraController& controller = table->Cameras().GetCamera();
     EXPECT_EQ(controller.Mode(), 1u);
     EXPECT_EQ(controller.GetSceneCameraId(3), 11u);  // added first
     EXPECT_EQ(controller.GetSceneCameraId(-1), 13u);
@@ -412,19 +412,19 @@ TEST_F(TableCameraTest, SetupCamerasGivesEachModeItsPreset) {
 
     // A screen that only shows the table has one aiming camera of the table's own.
     auto preview = std::make_unique<GameTable>();
-    preview->SetupCameras(scene, 2);
+    preview->Cameras().SetupCameras(scene, 2);
     EXPECT_EQ(scene.added.size(), 3u);
-    ASSERT_NE(preview->GetCamera().GetCamera(1), nullptr);
-    EXPECT_NEAR(preview->GetCamera().GetCamera(1)->GetDistance(), 380.0f, 1e-2);
-    EXPECT_NEAR(RadiansToDegrees(preview->GetCamera().GetCamera(1)->GetPitch()), 60.0f, 1e-3);
-    EXPECT_EQ(preview->GetCamera().GetSceneCameraId(1), 1u);
+    ASSERT_NE(preview->Cameras().GetCamera().GetCamera(1), nullptr);
+    EXPECT_NEAR(preview->Cameras().GetCamera().GetCamera(1)->GetDistance(), 380.0f, 1e-2);
+    EXPECT_NEAR(RadiansToDegrees(preview->Cameras().GetCamera().GetCamera(1)->GetPitch()), 60.0f, 1e-3);
+    EXPECT_EQ(preview->Cameras().GetCamera().GetSceneCameraId(1), 1u);
 }
 
 TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     Equip(type::kThreeCushion);
-    CameraController& controller = table->GetCamera();
-    LockedSetDistance(table->GetCurrentCameraRef(), 300.0f);
-    LockedSetPitchDegrees(table->GetCurrentCameraRef(), 20.0f);
+    CameraController& controller = table->Cameras().GetCamera();
+    LockedSetDistance(table->Cameras().GetCurrentCameraRef(), 300.0f);
+    LockedSetPitchDegrees(table->Cameras().GetCurrentCameraRef(), 20.0f);
     table->SetControlEnabled(true);
 
     // Shift: the zoom camera starts as a copy of the aiming camera and moves in over 60 frames.
@@ -459,7 +459,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     table->HandleInput(platform::Msg::Char, 9, 0);
     EXPECT_EQ(controller.Mode(), 3u);
     EXPECT_NEAR(cameras[3]->GetDistance(), 30.0f * 18.0f, 1e-2);
-    table->SetRefocusOnTopViewExit(true);
+    table->Cameras().SetRefocusOnTopViewExit(true);
     table->Physics().SetBallPosition(0, 40.0f, 10.0f, 3.075f);
     table->HandleInput(platform::Msg::Char, 9, 0);
     EXPECT_EQ(controller.Mode(), 1u);
@@ -467,7 +467,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
 }
 
 TEST_F(TableCameraTest, CopiedCamerasAndMovesThatLandAtTheirEnd) {
-    CameraController& controller = table->GetCamera();
+    CameraController& controller = table->Cameras().GetCamera();
     LockedSetDistance(controller.CameraRefOf(1), 222.0f);
     controller.CopyCamera(1, 4);
     EXPECT_NEAR(cameras[4]->GetDistance(), 222.0f, 1e-3);

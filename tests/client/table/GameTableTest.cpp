@@ -41,24 +41,24 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().State(), 4);
     EXPECT_EQ(Physics().GetTableState(), 4);
     EXPECT_EQ(Table().GameMode(), -1);
-    EXPECT_EQ(Table().TableItemId(), 1020);
-    EXPECT_EQ(Table().BallSetItemId(), 2003);
-    EXPECT_EQ(Table().TableItemIdCopy(), 1020u);
+    EXPECT_EQ(Table().Equipment().TableItemId(), 1020);
+    EXPECT_EQ(Table().Equipment().BallSetItemId(), 2003);
+    EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
     EXPECT_TRUE(Table().IsVisible());
-    EXPECT_EQ(Table().HeldBall(), -1);
+    EXPECT_EQ(Table().Picking().HeldBall(), -1);
     EXPECT_EQ(Table().TargetBall(), -1);
     EXPECT_EQ(Table().KeyMask(), -1);
     EXPECT_EQ(Table().SideOption(), 0);
-    EXPECT_EQ(Table().PowerDisplayMode(), 1);
-    EXPECT_EQ(Table().DefaultCameraDistance(), 350.0f);
-    EXPECT_EQ(Table().DefaultCameraPitch(), 25.0f);
-    EXPECT_EQ(Table().BallTrail(5).BaseColour(), 0x20ffffffu);
-    EXPECT_EQ(Table().BallTrail(5).FadeWindow(), 200u);
-    EXPECT_EQ(Table().BallTrail(5).FadeLength(), 800u);
-    EXPECT_EQ(Table().GuideLine(0).BaseColour(), 0x80ff80ffu);
+    EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
+    EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
+    EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
+    EXPECT_EQ(Table().Trails().BallTrail(5).BaseColour(), 0x20ffffffu);
+    EXPECT_EQ(Table().Trails().BallTrail(5).FadeWindow(), 200u);
+    EXPECT_EQ(Table().Trails().BallTrail(5).FadeLength(), 800u);
+    EXPECT_EQ(Table().Trails().GuideLine(0).BaseColour(), 0x80ff80ffu);
     EXPECT_EQ(Table().Aim().pullBack, -3.0f);
-    EXPECT_EQ(Table().ForScreens().shortValue, 1);
-    EXPECT_EQ(Table().GetCamera().Mode(), 1u);
+    EXPECT_EQ(Table().HudValues().ForScreens().shortValue, 1);
+    EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
 }
 
 TEST_F(GameTableTest, SmallSetters) {
@@ -93,9 +93,9 @@ TEST_F(GameTableTest, SmallSetters) {
     EXPECT_TRUE(cue.visible);
 
     int destroyed = 0;
-    Table().SetBallModel(0, std::make_unique<test::RecordingModel>(&destroyed));
-    Table().SetBallModel(21, std::make_unique<test::RecordingModel>(&destroyed));
-    Table().ReleaseBallModels();
+    Table().Models().SetBallModel(0, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().Models().SetBallModel(21, std::make_unique<test::RecordingModel>(&destroyed));
+    Table().Models().ReleaseBallModels();
     EXPECT_EQ(destroyed, 2);
 }
 
@@ -108,25 +108,25 @@ TEST(ClampTurnCode, BankCountCappedAtThree) {
 }
 
 TEST(BallColour, ByGameType) {
-    EXPECT_EQ(GameTable::GetBallColour(type::kFourBall, 0), 0xffff00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kThreeCushion, 3), 0xff0000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 2), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSixBalls, 5), 0x0000ffu);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 15), 0xff0000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 16), 0xebce00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kSnooker, 21), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 8), 0x000000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 9), 0xffff00u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNineBall, 15), 0xc06000u);
-    EXPECT_EQ(GameTable::GetBallColour(type::kNone, 0), 0xffffffu);
-    EXPECT_EQ(GameTable::GetBallColour(type::kEightBall, 30), 0xffffffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kFourBall, 0), 0xffff00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kThreeCushion, 3), 0xff0000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSixBalls, 2), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSixBalls, 5), 0x0000ffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 15), 0xff0000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 16), 0xebce00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kSnooker, 21), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kEightBall, 8), 0x000000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNineBall, 9), 0xffff00u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNineBall, 15), 0xc06000u);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kNone, 0), 0xffffffu);
+    EXPECT_EQ(TableTrails::GetBallColour(type::kEightBall, 30), 0xffffffu);
 }
 
 TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     const auto equip = [&](quill::GameType mode, uint16_t tableItem, uint16_t ballSet) {
         Table().SetGameMode(mode);
-        Table().SetEquipmentItems(tableItem, ballSet);
-        return std::vector<uint32_t>{Table().TableItemId(), Table().BallSetItemId()};
+        Table().Equipment().SetEquipmentItems(tableItem, ballSet);
+        return std::vector<uint32_t>{Table().Equipment().TableItemId(), Table().Equipment().BallSetItemId()};
     };
     EXPECT_THAT(equip(type::kNineBall, 0, 0), ElementsAre(1012, 2006));
     EXPECT_THAT(equip(type::kFourBall, 1, 1), ElementsAre(1000, 2000));
@@ -135,37 +135,37 @@ TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     EXPECT_THAT(equip(type::kSixBalls, 1, 0), ElementsAre(1, 2008));
     EXPECT_THAT(equip(type::kSnooker, 0, 0), ElementsAre(1035, 2007));
     EXPECT_THAT(equip(type::kCardBall, 0, 0), ElementsAre(0, 0));  // no defaults of its own
-    EXPECT_EQ(Table().TableItemIdCopy(), 0u);
+    EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 0u);
 }
 
 TEST_F(GameTableTest, EquipmentPhysicsFromTheCatalogue) {
     Equip(type::kEightBall);
     EXPECT_EQ(Physics().TableKind(), 1);
     EXPECT_EQ(Physics().BallSetIndex(), 5u);
-    EXPECT_EQ(Table().TableItemProperty(), 1u);
+    EXPECT_EQ(Table().Equipment().TableItemProperty(), 1u);
     EXPECT_NEAR(Physics().GetHalfTableSize(), 31.875, 1e-6);
     EXPECT_EQ(Physics().BallCount(), 16);
     // Pockets in order from the near left corner; corner pockets lie 2.29 beyond both nose lines.
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[0][0], -127.5f - 2.29f);
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[1][0], 0.0f);
-    EXPECT_FLOAT_EQ(Table().PocketPositions()[5][1], 63.75f + 2.29f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[0][0], -127.5f - 2.29f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[1][0], 0.0f);
+    EXPECT_FLOAT_EQ(Table().Picking().PocketPositions()[5][1], 63.75f + 2.29f);
 
     // A table the catalogue does not know keeps the present properties.
-    Table().SetEquipmentItems(1500, 0);
-    Table().ApplyEquipmentPhysics();
+    Table().Equipment().SetEquipmentItems(1500, 0);
+    Table().Equipment().ApplyEquipmentPhysics();
     EXPECT_EQ(Physics().TableKind(), 1);
 
     // The balls in a row on the pool table would not fit the same row of a snooker table's area? They do; off the
     // carom table's short ends they would not.
-    EXPECT_TRUE(Table().BallsFitTableItem(test::kSnookerTableItem));
+    EXPECT_TRUE(Table().Equipment().BallsFitTableItem(test::kSnookerTableItem));
     Physics().SetBallPosition(3, 125.0f, 0.0f, 2.86f);
-    EXPECT_FALSE(Table().BallsFitTableItem(test::kCaromTableItem));
-    EXPECT_FALSE(Table().BallsFitTableItem(4711));
+    EXPECT_FALSE(Table().Equipment().BallsFitTableItem(test::kCaromTableItem));
+    EXPECT_FALSE(Table().Equipment().BallsFitTableItem(4711));
 }
 
 TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     Equip(type::kSnooker);
-    const LineList& line = Table().GuideLine(1);
+    const LineList& line = Table().Trails().GuideLine(1);
     ASSERT_EQ(line.Count(), 91u + 2u);
     const float unit = static_cast<float>(Physics().GetHalfTableSize());
     EXPECT_NEAR(line.PointAt(0).position.x, -2.342f * unit, 1e-4);
@@ -177,7 +177,7 @@ TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     // Set up again for another game: the D goes.
     Table().SetGameMode(type::kEightBall);
     Table().SetupTable(kDefaultPhysicsModelCode, 1);
-    EXPECT_EQ(Table().GuideLine(1).Count(), 0u);
+    EXPECT_EQ(Table().Trails().GuideLine(1).Count(), 0u);
 }
 
 TEST_F(GameTableTest, StopShotTakesThePhysicsLockOnlyWhileAShotRuns) {
@@ -237,8 +237,8 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // Rail marks 0 and 23, and index 150 that no rail layout has.
     auto rails = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 23, 0, 150, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*rails));
-    const TableMarks& marks = Table().Marks();
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*rails));
+    const TableMarks& marks = Table().PensAndMarks().Marks();
     EXPECT_TRUE(marks.IsShown());
     EXPECT_EQ(marks.LaidOutCount(), 24u);
     EXPECT_TRUE(marks.IsMarked(0));
@@ -271,13 +271,13 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     }
     ASSERT_NE(onLimit, 0.0f);
     auto withThree = test::ReceivedMessage(MessageId::TableStateSync, {1, 3, 0, 0, 3, 0, 23, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*withThree));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*withThree));
     Physics().SetBallPosition(0, onLimit, mark3.y - across, 3.275f);
-    Table().CheckMarkHits();
+    Table().PensAndMarks().CheckMarkHits();
     EXPECT_TRUE(marks.IsMarked(3));
     EXPECT_TRUE(sound.sounds.empty());
     Physics().SetBallPosition(0, std::nextafter(onLimit, 0.0f), mark3.y - across, 3.275f);
-    Table().CheckMarkHits();
+    Table().PensAndMarks().CheckMarkHits();
     EXPECT_FALSE(marks.IsMarked(3));
     EXPECT_TRUE(marks.IsMarked(0));
     EXPECT_TRUE(marks.IsMarked(23));
@@ -288,7 +288,7 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // The grid: 128 cells; cell 16r + c sits at ((c - 7.5) H/2, (r - 3.5) H/2, 2).
     auto grid = test::ReceivedMessage(MessageId::TableStateSync, {0, 2, 17, 0, 130, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*grid));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*grid));
     EXPECT_TRUE(marks.IsMarked(17));
     EXPECT_FALSE(marks.IsMarked(130));
     EXPECT_FLOAT_EQ(marks.PointAt(17).x, (1.0f - 7.5f) * unit * 0.5f);
@@ -296,12 +296,12 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
 
     // A negative count reads nothing; a payload that stops early changes nothing.
     auto negative = test::ReceivedMessage(MessageId::TableStateSync, {0, 0xFF, 17, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*negative));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*negative));
     EXPECT_FALSE(marks.IsMarked(17));
     auto again = test::ReceivedMessage(MessageId::TableStateSync, {0, 1, 5, 0});
-    ASSERT_TRUE(Table().ReadTableMarks(*again));
+    ASSERT_TRUE(Table().PensAndMarks().ReadTableMarks(*again));
     auto truncated = test::ReceivedMessage(MessageId::TableStateSync, {1, 2, 0, 0});
-    EXPECT_FALSE(Table().ReadTableMarks(*truncated));
+    EXPECT_FALSE(Table().PensAndMarks().ReadTableMarks(*truncated));
     EXPECT_TRUE(marks.IsMarked(5));
     EXPECT_EQ(marks.LaidOutCount(), 128u);
 
@@ -330,8 +330,8 @@ TEST_F(GameTableTest, PenPointsAreDrawnClampedAndSent) {
     cameras[1]->GetProjectionMatrix(projection);
     const ScreenProjection screen(viewProjection, projection.m[0], 1024, 768);
     const ScreenPoint onBed = screen.Project({40.0f, 20.0f, radius});
-    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
-    const LineList* stroke = Table().Pen().Stroke(2, 0);
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    const LineList* stroke = Table().PensAndMarks().Pen().Stroke(2, 0);
     ASSERT_EQ(stroke->Count(), 1u);
     const LinePoint drawn = stroke->PointAt(0);
     EXPECT_NEAR(drawn.position.x, 40.0f, 1.5f);
@@ -348,19 +348,19 @@ TEST_F(GameTableTest, PenPointsAreDrawnClampedAndSent) {
 
     // Off the bed: lifted by 4 and kept within 20 of the bed's edge.
     const ScreenPoint offBed = screen.Project({200.0f, 20.0f, radius});
-    Table().AddPenPoint(2, static_cast<int32_t>(offBed.x), static_cast<int32_t>(offBed.y));
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(offBed.x), static_cast<int32_t>(offBed.y));
     const LinePoint lifted = stroke->PointAt(1);
     EXPECT_EQ(lifted.position.x, 4.0f * 30.0f + 20.0f);
     EXPECT_EQ(lifted.position.z, radius + 4.0f);
 
     // No packet to be had: the point is drawn, nothing is sent.
     connection.emptyPool = true;
-    Table().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
+    Table().PensAndMarks().AddPenPoint(2, static_cast<int32_t>(onBed.x), static_cast<int32_t>(onBed.y));
     EXPECT_EQ(stroke->Count(), 3u);
     EXPECT_EQ(connection.sent.size(), 2u);
 
     // A local slot out of range draws and sends nothing.
-    Table().AddPenPoint(8, 100, 100);
+    Table().PensAndMarks().AddPenPoint(8, 100, 100);
     EXPECT_EQ(connection.sent.size(), 2u);
 }
 
@@ -370,9 +370,9 @@ TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
     int32_t x = -1;
     int32_t y = -1;
     auto valid = test::ReceivedMessage(MessageId::TableEvent, PenPayload(7, point));
-    ASSERT_TRUE(Table().ReceivePenPoint(3, *valid, &x, &y));
-    EXPECT_EQ(Table().Pen().CurrentStroke(3), 7);
-    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 1u);
+    ASSERT_TRUE(Table().PensAndMarks().ReceivePenPoint(3, *valid, &x, &y));
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(3), 7);
+    EXPECT_EQ(Table().PensAndMarks().Pen().Stroke(3, 7)->Count(), 1u);
     quill::Matrix4 viewProjection;
     cameras[1]->GetViewProjectionMatrix(viewProjection);
     const ScreenPoint expected = ScreenProjection(viewProjection, 1.0f, 1024, 768).Project(point);
@@ -384,23 +384,23 @@ TEST_F(GameTableTest, RemotePenPointsStayInsideTheTable) {
     for (const auto& [slot, stroke] : hostile) {
         auto message = test::ReceivedMessage(MessageId::TableEvent, PenPayload(stroke, point));
         x = y = -1;
-        EXPECT_FALSE(Table().ReceivePenPoint(slot, *message, &x, &y));
+        EXPECT_FALSE(Table().PensAndMarks().ReceivePenPoint(slot, *message, &x, &y));
         EXPECT_EQ(x, -1);
     }
     auto cut = test::ReceivedMessage(MessageId::TableEvent, {1, 0, 0, 0});
-    EXPECT_FALSE(Table().ReceivePenPoint(0, *cut, &x, &y));
+    EXPECT_FALSE(Table().PensAndMarks().ReceivePenPoint(0, *cut, &x, &y));
     uint32_t points = 0;
     for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
         for (int32_t stroke = 0; stroke < PenStrokes::kStrokesPerSlot; ++stroke) {
-            points += Table().Pen().Stroke(slot, stroke)->Count();
+            points += Table().PensAndMarks().Pen().Stroke(slot, stroke)->Count();
         }
     }
     EXPECT_EQ(points, 1u);
-    EXPECT_EQ(Table().Pen().CurrentStroke(0), 0);
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(0), 0);
 
-    Table().ClearPenStrokes();
-    EXPECT_EQ(Table().Pen().Stroke(3, 7)->Count(), 0u);
-    EXPECT_EQ(Table().Pen().CurrentStroke(3), 0);
+    Table().PensAndMarks().ClearPenStrokes();
+    EXPECT_EQ(Table().PensAndMarks().Pen().Stroke(3, 7)->Count(), 0u);
+    EXPECT_EQ(Table().PensAndMarks().Pen().CurrentStroke(3), 0);
 }
 
 TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
@@ -523,12 +523,12 @@ TEST_F(GameTableTest, ResetToState7) {
     test::RecordingModel cue;
     cue.visible = false;
     Table().SetShownModel(GameTable::kCueModel, &cue);
-    Table().SetPlacementArea(1);
+    Table().Picking().SetPlacementArea(1);
     Table().SetCueBallIndex(2);
     Table().ResetShotToState7(1234);
     EXPECT_EQ(Table().State(), 7);
     EXPECT_EQ(Physics().GetTableState(), 7);
-    EXPECT_EQ(Table().PlacementArea(), 0);
+    EXPECT_EQ(Table().Picking().PlacementArea(), 0);
     EXPECT_EQ(Physics().CueBall(), 0);
     EXPECT_EQ(Physics().SecondBall(), -1);
     EXPECT_TRUE(cue.visible);
@@ -539,16 +539,16 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     auto third = std::make_unique<ParticleBurst>(nullptr);
     const ParticleBurst* firstBurst = first.get();
     const ParticleBurst* thirdBurst = third.get();
-    Table().SetChalkBurst(0, std::move(first));
-    Table().SetChalkBurst(2, std::move(third));
-    EXPECT_EQ(Table().SelectChalkBurst(4901), firstBurst);
-    EXPECT_EQ(Table().SelectChalkBurst(4902), nullptr);
-    EXPECT_EQ(Table().SelectChalkBurst(4903), thirdBurst);
-    Table().SetChalkBurst(2, nullptr);
-    EXPECT_EQ(Table().CurrentChalkBurst(), nullptr);
+    Table().ChalkBursts().SetChalkBurst(0, std::move(first));
+    Table().ChalkBursts().SetChalkBurst(2, std::move(third));
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4901), firstBurst);
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4902), nullptr);
+    EXPECT_EQ(Table().ChalkBursts().SelectChalkBurst(4903), thirdBurst);
+    Table().ChalkBursts().SetChalkBurst(2, nullptr);
+    EXPECT_EQ(Table().ChalkBursts().CurrentChalkBurst(), nullptr);
 
     test::RecordingModel model;
-    Table().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
+    Table().Ambient().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
     EXPECT_FALSE(model.visible);
     Table().SetVisible(false);
     Table().StartAmbientEffect(10);
@@ -556,7 +556,7 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     Table().SetVisible(true);
     Table().StartAmbientEffect(20);
     EXPECT_TRUE(model.visible);
-    EXPECT_EQ(Table().GetAmbientEffect()->lastTime, 20u);
+    EXPECT_EQ(Table().Ambient().GetAmbientEffect()->lastTime, 20u);
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     ASSERT_GT(frames, 0);
     EXPECT_FALSE(table->IsShotRunning());
     // The cue ball left a trail while it ran.
-    EXPECT_GT(table->BallTrail(0).Count(), 1u);
+    EXPECT_GT(table->Trails().BallTrail(0).Count(), 1u);
     // The report record holds the resting balls.
     EXPECT_EQ(table->GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
     const int32_t result = table->Physics().AnnounceShot(0);
@@ -223,7 +223,7 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     EXPECT_EQ(table->GetShotRecord().paramG, 1.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 181);
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 181);
     table->StopShot();
 
     ShotData text;
@@ -235,8 +235,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     EXPECT_EQ(table->GetShotRecord().paramG, 0.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a shot text lay outside its range"));
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 61);
 }
 
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
@@ -272,15 +272,15 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     record.powerCap = 1.0f;
     record.aimPointX = 100.0f;
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 61);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"100.0%");
-    EXPECT_TRUE(table->Hud().GetWidget(TableHud::kPowerLabel).IsVisible());
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 61);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
+    EXPECT_TRUE(table->HudValues().Hud().GetWidget(TableHud::kPowerLabel).IsVisible());
     table->StopShot();
 
     record.power = 0.5f;
     table->StartShot(0, false);
-    EXPECT_EQ(test::HudPlace(table->Hud(), TableHud::kPowerLabel).top, 121);
-    EXPECT_EQ(test::HudText(table->Hud(), TableHud::kPowerLabel), u"50.0%");
+    EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 121);
+    EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"50.0%");
     table->StopShot();
 
     // A captured shot in the slow watching state: committed as local, but no ShotFired; the cue swings first.
@@ -291,12 +291,12 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     EXPECT_EQ(table->GetShotRecord().cuePartIds[4], 0xFFFF);
     EXPECT_EQ(table->GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     EXPECT_FALSE(table->IsShotRunning());
-    const float distance = table->GetCamera().GetCamera(1)->GetDistance();
+    const float distance = table->Cameras().GetCamera().GetCamera(1)->GetDistance();
     for (int i = 0; i < 400 && !table->IsShotRunning(); ++i) {
         Frame(0);
     }
     EXPECT_TRUE(table->IsShotRunning());
-    EXPECT_EQ(table->GetCamera().GetCamera(1)->GetDistance(), distance);
+    EXPECT_EQ(table->Cameras().GetCamera().GetCamera(1)->GetDistance(), distance);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
 }
 
@@ -309,8 +309,8 @@ TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
     table->StartShot(0, false);
     Frames(20, 0);
     // Ten frames apart: the first point and at most one more per ten frames.
-    EXPECT_LE(table->BallTrail(0).Count(), 3u);
-    EXPECT_GE(table->BallTrail(0).Count(), 1u);
+    EXPECT_LE(table->Trails().BallTrail(0).Count(), 3u);
+    EXPECT_GE(table->Trails().BallTrail(0).Count(), 1u);
     for (int i = 0; i < kMaxFrames && table->IsShotRunning(); ++i) {
         Frame(0);
     }
@@ -372,7 +372,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         table->OnKey('V', true);
         EXPECT_NEAR(table->GuideLineLength(), lengths[i], 1e-4);
         table->OnKey('V', false);
-        table->GetCamera().Stop();
+        table->Cameras().GetCamera().Stop();
     }
 
     // 'Z' opens the next pen stroke of the local slot, never beyond 48.
@@ -381,7 +381,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         table->OnKey('Z', true);
         table->OnKey('Z', false);
     }
-    EXPECT_EQ(table->Pen().CurrentStroke(0), 48);
+    EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 48);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
     EXPECT_EQ(host.events.back().wParam, 0u);
 

@@ -92,28 +92,28 @@ TEST_F(TableInputTest, RightButtonZoomsUnlessShiftOrbits) {
     ASSERT_EQ(wheel.size(), 2u);
     EXPECT_EQ(static_cast<int32_t>(wheel[0].wParam), -20);
     EXPECT_EQ(static_cast<int32_t>(wheel[1].wParam), 20);
-    table->GetCamera().SetMode(CameraController::kTopViewMode);
+    table->Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
     Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120));
     EXPECT_TRUE(TakeTableEvents().empty());
 }
 
 TEST_F(TableInputTest, BallInHandInTheTopView) {
     table->SetState(5);
-    table->GetCamera().SetMode(CameraController::kTopViewMode);
-    table->ProjectBalls();
-    const BallScreenInfo cue = table->ScreenInfoAt(0);
+    table->Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
+    table->Picking().ProjectBalls();
+    const BallScreenInfo cue = table->Picking().ScreenInfoAt(0);
     ASSERT_EQ(cue.index, 0);
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(cue.screenX, cue.screenY)));
-    EXPECT_EQ(table->HeldBall(), 0);
+    EXPECT_EQ(table->Picking().HeldBall(), 0);
     EXPECT_FALSE(table->Input().aimDragHeld);
     EXPECT_FALSE(table->Input().strokeKeyHeld);
     // Put down in the top view: BallPlaced, and the camera only remembers to refocus.
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(cue.screenX, cue.screenY)));
     EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
     EXPECT_EQ(host.events.back().wParam, 0u);
-    EXPECT_EQ(table->HeldBall(), -1);
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
-    EXPECT_FALSE(table->GetCamera().IsMoving());
+    EXPECT_EQ(table->Picking().HeldBall(), -1);
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
+    EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
 }
 
 TEST_F(TableInputTest, CharactersAndKeyUps) {
@@ -129,7 +129,7 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     EXPECT_TRUE(Send(Msg::KeyDown, 'T'));
     host.keysDown.erase('T');
     Send(Msg::KeyUp, 'T');
-    EXPECT_TRUE(table->ShowsAllTrails());
+    EXPECT_TRUE(table->Trails().ShowsAllTrails());
     Send(Msg::KeyUp, 'Q');
     EXPECT_EQ(table->LastSpecialKey(), 0u);
 
@@ -159,7 +159,7 @@ TEST_F(TableInputTest, PolledKeysAndTheFocus) {
 
     // While the camera still moves, Shift is refused.
     host.keysDown.insert(Vk::Shift);
-    EXPECT_TRUE(table->GetCamera().IsMoving());
+    EXPECT_TRUE(table->Cameras().GetCamera().IsMoving());
     EXPECT_FALSE(table->PollKeyPresses());
 }
 

@@ -31,7 +31,7 @@ protected:
 
     // The id of the base texture a ball model wears.
     uint32_t FaceOf(uint32_t ball) {
-        auto* model = dynamic_cast<TableModelObject*>(stage.table->BallModel(ball));
+        auto* model = dynamic_cast<TableModelObject*>(stage.table->Models().BallModel(ball));
         EXPECT_NE(model, nullptr);
         if (model == nullptr) {
             return quill::kNone;
@@ -51,9 +51,9 @@ TEST_F(TableModelsTest, EveryBallWearsItsFace) {
     for (uint32_t ball = 0; ball < 16; ++ball) {
         EXPECT_EQ(FaceOf(ball), ball);
     }
-    EXPECT_EQ(stage.table->BallModel(16), nullptr);
-    EXPECT_TRUE(stage.table->Environment().IsLoaded());
-    EXPECT_NE(stage.table->SelectChalkBurst(4901), nullptr) << "the player's chalk gives the bursts";
+    EXPECT_EQ(stage.table->Models().BallModel(16), nullptr);
+    EXPECT_TRUE(stage.table->Models().Environment().IsLoaded());
+    EXPECT_NE(stage.table->ChalkBursts().SelectChalkBurst(4901), nullptr) << "the player's chalk gives the bursts";
 
     ASSERT_TRUE(stage.MakeTable(type::kSnooker)) << stage.Error();
     EXPECT_EQ(FaceOf(0), 0u);
@@ -72,7 +72,7 @@ TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
     EXPECT_NE(stock->Model(), nullptr);
 
     // A tuned cue of five parts; each slot wears its part's texture from the part's file.
-    CueModelEntry* tuned = stage.table->GetCueModel(3100, 4, 20, 3, 3, 1);
+    CueModelEntry* tuned = stage.table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 1);
     stage.table->SetCurrentCue(tuned);
     stage.table->Render3D(false);
     auto* model = dynamic_cast<TableModelObject*>(tuned->Model());
@@ -80,8 +80,8 @@ TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
     EXPECT_EQ(model->Object().Children().size(), 5u);
 
     // An unknown stock cue has no model and shows none.
-    CueModelEntry* unknown = stage.table->GetCueModel(3999, 0xFFFF, 0, 0, 0, 0);
-    EXPECT_FALSE(stage.table->LoadCueModel(*unknown));
+    CueModelEntry* unknown = stage.table->CueModels().GetCueModel(3999, 0xFFFF, 0, 0, 0, 0);
+    EXPECT_FALSE(stage.table->Models().LoadCueModel(*unknown));
     EXPECT_EQ(unknown->Model(), nullptr);
 }
 
@@ -91,16 +91,16 @@ TEST_F(TableModelsTest, ModelsLeaveTheStaticBatchesWithTheTable) {
     EXPECT_GT(Batches(), 0u);
     stage.table->UnloadModels();
     EXPECT_EQ(Batches(), 0u);
-    EXPECT_EQ(stage.table->BallModel(0), nullptr);
+    EXPECT_EQ(stage.table->Models().BallModel(0), nullptr);
     EXPECT_TRUE(stage.DrawFrame()) << "an unloaded table still draws (its HUD)";
 }
 
 TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     ASSERT_TRUE(stage.MakeTable(type::kThreeCushion));
-    EXPECT_NE(stage.table->GetAmbientEffect(), nullptr);
+    EXPECT_NE(stage.table->Ambient().GetAmbientEffect(), nullptr);
     stage.player.chalkId = 0;
     stage.table->RebuildAmbientEffect(false);
-    EXPECT_EQ(stage.table->GetAmbientEffect(), nullptr);
+    EXPECT_EQ(stage.table->Ambient().GetAmbientEffect(), nullptr);
 
     GameTable bare;
     bare.SetItemModels(&stage.catalogue);

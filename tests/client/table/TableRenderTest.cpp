@@ -27,7 +27,7 @@ protected:
     void Post(uint32_t id, int32_t a, int32_t b) {
         Table().Events().Post(id, static_cast<uint32_t>(a), static_cast<uint32_t>(b), 0);
     }
-    quill::Camera* const* Current() { return Table().GetCurrentCameraRef(); }
+    quill::Camera* const* Current() { return Table().Cameras().GetCurrentCameraRef(); }
 
     test::TableFixture fixture;
 };
@@ -45,23 +45,23 @@ TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     EXPECT_NEAR(LockedGetDistance(Current()), distance - 20.0f, 1e-2f);
 
     // The options invert and scale the orbit.
-    Table().Options().invertHorizontal = true;
-    Table().Options().horizontalOrbitScale = 0.5f;
+    Table().Cameras().Options().invertHorizontal = true;
+    Table().Cameras().Options().horizontalOrbitScale = 0.5f;
     Post(TableEventId::OrbitCamera, 50, 0);
     Table().Render3D(false);
     EXPECT_NEAR(std::remainder(LockedGetYawDegrees(Current()) - yaw, 360.0f), -5.0f, 1e-3f);
 
     // Restoring selects the scene camera of the current mode, except in the watching state 6.
     test::RecordingScene scene;
-    Table().GetCamera().SetScene(&scene);
-    Table().GetCamera().SetSceneCameraId(CameraController::kAimingMode, 41);
+    Table().Cameras().GetCamera().SetScene(&scene);
+    Table().Cameras().GetCamera().SetSceneCameraId(CameraController::kAimingMode, 41);
     Post(TableEventId::RestoreCamera, 0, 0);
     Table().Render3D(false);
     Table().SetState(6);
     Post(TableEventId::RestoreCamera, 0, 0);
     Table().Render3D(false);
     EXPECT_EQ(scene.selected, (std::vector<uint32_t>{41}));
-    Table().GetCamera().SetScene(nullptr);
+    Table().Cameras().GetCamera().SetScene(nullptr);
 }
 
 TEST_F(TableRenderTest, TipOffsetAndElevationStayInTheirLimits) {
@@ -99,21 +99,21 @@ TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
     for (uint32_t i = 0; i < 3; ++i) {
         auto ball = std::make_unique<test::RecordingModel>();
         balls.push_back(ball.get());
-        Table().SetBallModel(i, std::move(ball));
+        Table().Models().SetBallModel(i, std::move(ball));
     }
-    Table().SetBallSizeClass(2);
+    Table().Models().SetBallSizeClass(2);
     Table().Render3D(true);
     const Vec3 position = Table().Physics().CachedPosition(1);
     EXPECT_EQ(balls[1]->placement.position.x, position.x);
     EXPECT_NEAR(balls[1]->placement.position.z, position.z + 0.2f, 1e-5f);
     EXPECT_EQ(balls[1]->placement.scale.x, 0.88f);
-    Table().SetBallSizeClass(9);
+    Table().Models().SetBallSizeClass(9);
     Table().Render3D(true);
     EXPECT_EQ(balls[0]->placement.scale.x, 1.0f) << "a class outside 0 to 6 draws unscaled";
 }
 
 TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
-    CueModelEntry* entry = Table().GetCueModel(3001, 0xFFFF, 0, 0, 0, 0);
+    CueModelEntry* entry = Table().CueModels().GetCueModel(3001, 0xFFFF, 0, 0, 0, 0);
     auto model = std::make_unique<test::RecordingModel>();
     test::RecordingModel* cue = model.get();
     entry->SetModel(std::move(model));
@@ -125,7 +125,7 @@ TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
     Table().SetVisible(true);
     Table().Render3D(false);
     EXPECT_TRUE(cue->visible);
-    Table().ReleaseCue(entry);
+    Table().CueModels().ReleaseCue(entry);
     Table().Render3D(false);  // the released cue is no longer shown; nothing dangles
     EXPECT_EQ(Table().CurrentCue(), nullptr);
 }
@@ -138,11 +138,11 @@ protected:
         for (uint32_t i = 0; i < 16; ++i) {
             auto ball = std::make_unique<test::RecordingModel>();
             balls.push_back(ball.get());
-            fixture.table->SetBallModel(i, std::move(ball));
+            fixture.table->Models().SetBallModel(i, std::move(ball));
         }
         auto cue = std::make_unique<test::RecordingModel>();
         this->cue = cue.get();
-        CueModelEntry* entry = fixture.table->GetCueModel(3000, 0xFFFF, 0, 0, 0, 0);
+        CueModelEntry* entry = fixture.table->CueModels().GetCueModel(3000, 0xFFFF, 0, 0, 0, 0);
         entry->SetModel(std::move(cue));
         fixture.table->SetCurrentCue(entry);
         fixture.table->Render3D(true);
@@ -166,7 +166,7 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
 
     // Shift's look along the cue: the cue is drawn after the balls instead, and a ball right at the eye faint.
     table.Input().zoomKeyHeld = true;
-    quill::Camera* camera = table.GetCamera().CurrentCamera();
+    quill::Camera* camera = table.Cameras().GetCamera().CurrentCamera();
     const Vec3 near = table.Physics().CachedPosition(3);
     {
         quill::ScopedLock hold(camera->GetLock());

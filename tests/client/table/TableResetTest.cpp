@@ -71,13 +71,13 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_EQ(table->ChalkLevel(), 0);
         EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
         EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
-        EXPECT_EQ(table->DefaultCameraDistance(), 350.0f);
-        EXPECT_EQ(table->DefaultCameraPitch(), 25.0f);
+        EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
+        EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
         EXPECT_EQ(table->Aim().aimPointX, 1000.0f);
-        EXPECT_EQ(table->Pen().CurrentStroke(0), 0);
-        EXPECT_EQ(table->Pen().Stroke(0, 1)->Count(), 0u);
+        EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 0);
+        EXPECT_EQ(table->PensAndMarks().Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
-        EXPECT_EQ(table->Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
+        EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
         EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
         table->Input().tipDragHeld = false;
     }
@@ -142,7 +142,7 @@ TEST_F(TableResetTest, PocketGamesRackAgainWhenTheTableIsEmpty) {
 
 TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     Equip(type::kThreeCushion);
-    CameraController& controller = table->GetCamera();
+    CameraController& controller = table->Cameras().GetCamera();
     // In the top view the index changes, the camera stays and only the refocus is marked.
     controller.SetMode(CameraController::kTopViewMode);
     table->Aim().tipOffsetX = 0.3f;
@@ -152,7 +152,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     Update();
     EXPECT_EQ(table->Aim().tipOffsetX, 0.0f);
     EXPECT_FALSE(controller.IsMoving());
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
 
     // In the aiming view the camera turns behind the new cue ball in a second.
     controller.SetMode(CameraController::kAimingMode);
@@ -165,12 +165,12 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     // A placed cue ball: half a second toward it, distance and pitch kept.
     controller.Stop();
     controller.ClearLookAt();
-    table->SetRefocusOnTopViewExit(false);
+    table->Cameras().SetRefocusOnTopViewExit(false);
     table->SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
     EXPECT_EQ(table->GetReportRecord().positions[0].y, 20.0f);
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
-    EXPECT_TRUE(table->RefocusOnTopViewExit());
+    EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
     for (int i = 0; i < 120; ++i) {
         Update();
     }
@@ -195,7 +195,7 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     table->SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     table->SetRandom([] { return 50; });
     table->ReAim(0.5f, false);
-    EXPECT_EQ(table->GetCamera().FramesLeft(), 100u);
+    EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);
     for (int i = 0; i < 110; ++i) {
         Update();
     }
@@ -207,16 +207,17 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
 }
 
 TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
-    CueModelEntry* stock = table->GetCueModel(1, 0xFFFF, 0, 0, 0, 0);
+    CueModelEntry* stock = table->CueModels().GetCueModel(1, 0xFFFF, 0, 0, 0, 0);
     EXPECT_EQ(stock->ItemId(), 3001);
     EXPECT_FALSE(stock->IsCustom());
-    EXPECT_EQ(table->GetCueModel(3001, 0xFFFF, 7, 7, 7, 7), stock);
+    EXPECT_EQ(table->CueModels().GetCueModel(3001, 0xFFFF, 7, 7, 7, 7), stock);
     EXPECT_EQ(stock->Count(), 2);
-    CueModelEntry* custom = table->GetCueModel(3100, 4, 20, 3, 3, 1);
+    CueModelEntry* custom = table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 1);
     EXPECT_TRUE(custom->IsCustom());
     EXPECT_NE(custom, stock);
-    EXPECT_EQ(table->GetCueModel(3100, 4, 20, 3, 3, 2), table->GetCueModel(3100, 4, 20, 3, 3, 2));  // tip differs
-    EXPECT_EQ(table->CueModelCount(), 3u);
+    EXPECT_EQ(table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 2),
+              table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 2));  // tip differs
+    EXPECT_EQ(table->CueModels().CueModelCount(), 3u);
 
     int destroyed = 0;
     auto model = std::make_unique<test::RecordingModel>(&destroyed);
@@ -224,14 +225,14 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     stock->SetModel(std::move(model));
     table->SetShownModel(GameTable::kCueModel, shown);
     table->SetCurrentCue(stock);
-    table->ReleaseCue(stock);
+    table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(stock->Count(), 1);
     EXPECT_EQ(destroyed, 0);
-    table->ReleaseCue(stock);
+    table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(table->CurrentCue(), nullptr);
-    EXPECT_EQ(table->CueModelCount(), 2u);
-    table->ReleaseCue(nullptr);
+    EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
+    table->CueModels().ReleaseCue(nullptr);
 
     // Unloading frees the models but keeps the entries.
     int customDestroyed = 0;
@@ -239,7 +240,7 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     EXPECT_TRUE(table->UnloadModels());
     EXPECT_EQ(customDestroyed, 1);
     EXPECT_EQ(custom->Model(), nullptr);
-    EXPECT_EQ(table->CueModelCount(), 2u);
+    EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
 }
 
 }  // namespace

@@ -108,32 +108,32 @@ public:
         table->SetPlayer(&player);
         table->SetItemModels(&catalogue);
         table->SetGameMode(gameType);
-        table->SetEquipmentItems(0, 0);
+        table->Equipment().SetEquipmentItems(0, 0);
         table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
-        table->SetupCameras(*cameras, 0);
-        table->GetCamera().SetScene(cameras.get());
+        table->Cameras().SetupCameras(*cameras, 0);
+        table->Cameras().GetCamera().SetScene(cameras.get());
         table->Reset(1234);
         table->RackBalls();
         if (!table->LoadModels(*resources, *device, 0)) {
             error_ = "the table's models did not load";
             return false;
         }
-        table->SetCurrentCue(table->GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
+        table->SetCurrentCue(table->CueModels().GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
         table->SetControlEnabled(true);
         table->SetState(4);
-        table->LayoutHud(host.width, host.height);
-        table->SetShownPower(0.6f);
+        table->HudValues().LayoutHud(host.width, host.height);
+        table->HudValues().SetShownPower(0.6f);
         table->UpdatePowerGauge();
         return true;
     }
 
     // The current camera of the table looks at target from eye (z up); the scene draws through it.
     void ViewFrom(const quill::Vec3& eye, const quill::Vec3& target) {
-        quill::Camera* camera = table->GetCamera().CurrentCamera();
+        quill::Camera* camera = table->Cameras().GetCamera().CurrentCamera();
         if (camera != nullptr) {
             // The side vector is up x look, as the engine's cameras keep it.
             camera->SetFrame(eye, target, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
-            table->GetCamera().ApplyMode();
+            table->Cameras().GetCamera().ApplyMode();
         }
     }
 
@@ -151,7 +151,7 @@ public:
         table->RenderOverlay(*device);
         table->DrawScene(*device, 0);
         const bool hud = device->Begin2D();
-        table->DrawHud();
+        table->HudValues().DrawHud();
         device->EndScene();
         return hud;
     }
@@ -170,7 +170,7 @@ public:
             return false;
         }
         const bool hud = device->Begin2D();
-        table->DrawHud();
+        table->HudValues().DrawHud();
         device->EndScene();
         return hud;
     }

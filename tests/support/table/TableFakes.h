@@ -370,7 +370,7 @@ public:
         table->SetItemModels(&items);
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
-            table->GetCamera().SetCamera(mode, cameras[mode].get());
+            table->Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
         }
     }
     ~TableFixture() {
@@ -383,10 +383,10 @@ public:
     // The game mode with its default items, set up on the default physics model, the balls in a row.
     void Equip(quill::GameType gameMode) {
         table->SetGameMode(gameMode);
-        table->SetEquipmentItems(0, 0);
+        table->Equipment().SetEquipmentItems(0, 0);
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
-        table->UpdateUnprojection();
+        table->Cameras().UpdateUnprojection();
     }
 
     FakeHost host;

@@ -30,7 +30,7 @@ public:
         table.SetHost(&host);
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
-            table.GetCamera().SetCamera(mode, cameras[mode].get());
+            table.Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
         }
     }
 
@@ -38,7 +38,7 @@ public:
     void Load(const ShotData& shot) {
         table.SetState(0);
         table.SetGameMode(shot.gameMode);
-        table.SetEquipmentItems(shot.tableItemId, shot.ballSetItemId);
+        table.Equipment().SetEquipmentItems(shot.tableItemId, shot.ballSetItemId);
         table.SetupTable(shot.physicsModelCode, 0);
         table.LoadShotRecord(shot);
         table.SnapshotBalls();
@@ -117,7 +117,7 @@ std::string Record(const Recording& r) {
     GameTable& table = demo.table;
     table.SetState(0);
     table.SetGameMode(r.gameMode);
-    table.SetEquipmentItems(quill::DefaultTableItemId(r.gameMode), quill::DefaultBallItemId(r.gameMode));
+    table.Equipment().SetEquipmentItems(quill::DefaultTableItemId(r.gameMode), quill::DefaultBallItemId(r.gameMode));
     table.SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(r.rack);
     const quill::Vec3 target = table.Physics().CachedPosition(r.targetBall);

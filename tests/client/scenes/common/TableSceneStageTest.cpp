@@ -36,8 +36,8 @@ TEST_F(TableSceneStageTest, TheMapRoomCarriesTheTableAndTheLastEquipmentRequestW
     GameTable& table = stage.CreateTable(kCarom);
     ASSERT_TRUE(stage.Load(*app.GetResourceManager(), *app.GetDevice(), u"Map0002", 0, 0));
     EXPECT_EQ(RenderScenes().GetCurrentScene(), stage.RenderScene());
-    ASSERT_NE(table.GetCurrentCameraRef(), nullptr);
-    EXPECT_NE(*table.GetCurrentCameraRef(), nullptr);
+    ASSERT_NE(table.Cameras().GetCurrentCameraRef(), nullptr);
+    EXPECT_NE(*table.Cameras().GetCurrentCameraRef(), nullptr);
     EXPECT_EQ(table.Physics().BallCount(), 4u);
 
     // Requests from another thread wait for the frame; the second replaces the first.
@@ -50,8 +50,8 @@ TEST_F(TableSceneStageTest, TheMapRoomCarriesTheTableAndTheLastEquipmentRequestW
     EXPECT_FALSE(stage.TakePendingEquipment().has_value()) << "taken once";
     stage.ApplyEquipment(*taken);
     EXPECT_EQ(table.GameMode(), 3);
-    EXPECT_EQ(table.TableItemId(), 1027);
-    EXPECT_EQ(table.BallSetItemId(), 2004);
+    EXPECT_EQ(table.Equipment().TableItemId(), 1027);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);
 
     // A frame draws without touching the request any more.
@@ -72,15 +72,15 @@ TEST_F(TableSceneStageTest, TheCueInHandIsLetGoWhenAnotherComesAndKeptWhenTheSam
     CueModelEntry* stock = stage.EquipCue(3000, TableSceneStage::kStockParts);
     ASSERT_NE(stock, nullptr);
     EXPECT_EQ(table.CurrentCue(), stock);
-    EXPECT_EQ(table.CueModelCount(), 1u);
+    EXPECT_EQ(table.CueModels().CueModelCount(), 1u);
     EXPECT_EQ(stage.EquipCue(3000, TableSceneStage::kStockParts), stock) << "the same entry, no second reference";
-    EXPECT_EQ(table.CueModelCount(), 1u);
+    EXPECT_EQ(table.CueModels().CueModelCount(), 1u);
 
     CueModelEntry* custom = stage.EquipCue(3102, {3, 4, 1, 2, 6});
     ASSERT_NE(custom, nullptr);
     EXPECT_TRUE(custom->IsCustom());
     EXPECT_EQ(table.CurrentCue(), custom);
-    EXPECT_EQ(table.CueModelCount(), 1u) << "the stock cue was let go";
+    EXPECT_EQ(table.CueModels().CueModelCount(), 1u) << "the stock cue was let go";
     stage.Release(&RenderScenes());
 }
 
@@ -91,8 +91,8 @@ TEST_F(TableSceneStageTest, AStageWithoutAMapKeepsCamerasOfItsOwnAndDrawsThrough
     ASSERT_TRUE(stage.LoadWithoutMap(*app.GetResourceManager(), *app.GetDevice(), 0));
     EXPECT_EQ(stage.RenderScene(), nullptr);
     EXPECT_EQ(RenderScenes().GetSceneCount(), 0u) << "no render scene of its own";
-    ASSERT_NE(table.GetCurrentCameraRef(), nullptr);
-    EXPECT_NE(*table.GetCurrentCameraRef(), nullptr);
+    ASSERT_NE(table.Cameras().GetCurrentCameraRef(), nullptr);
+    EXPECT_NE(*table.Cameras().GetCurrentCameraRef(), nullptr);
     stage.Render(app.GetDevice(), true, 0.0f, nullptr);
     stage.Release(&RenderScenes());
     EXPECT_EQ(stage.Table(), nullptr);

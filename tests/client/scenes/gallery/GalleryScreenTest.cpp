@@ -50,7 +50,7 @@ protected:
         HandlePosted();
         scene->Render(app.GetDevice(), true);
     }
-    const GameTable::CameraOptions& Camera() { return scene->Table()->Options(); }
+    const TableCameraRig::CameraOptions& Camera() { return scene->Table()->Cameras().Options(); }
 };
 
 TEST_F(GalleryReplay, AShotReplaysAtNormalHalfAndQuarterSpeedInTurn) {
@@ -106,14 +106,14 @@ TEST_F(GalleryReplay, TheFirstCameraEventOfAReplayClampsThePitchOnce) {
 
     PlayFetched(DemoShotText());
     GameTable& table = *scene->Table();
-    LockedSetPitchDegrees(table.GetCurrentCameraRef(), 5.0f);
+    LockedSetPitchDegrees(table.Cameras().GetCurrentCameraRef(), 5.0f);
     scene->OnMessage(AppEventId::GalleryTableEvent, 0, 0);
     EXPECT_TRUE(scene->IsCameraClampDone());
-    EXPECT_TRUE(table.GetCamera().IsMoving()) << "towards 20 degrees";
-    table.GetCamera().Stop();
-    table.GetCamera().ClearLookAt();
+    EXPECT_TRUE(table.Cameras().GetCamera().IsMoving()) << "towards 20 degrees";
+    table.Cameras().GetCamera().Stop();
+    table.Cameras().GetCamera().ClearLookAt();
     scene->OnMessage(AppEventId::GalleryTableEvent, 0, 0);
-    EXPECT_FALSE(table.GetCamera().IsMoving()) << "once per replay";
+    EXPECT_FALSE(table.Cameras().GetCamera().IsMoving()) << "once per replay";
 
     scene->OnMessage(AppEventId::BallsStopped, 0, 0);
     EXPECT_FALSE(scene->IsCameraClampDone()) << "the next pass clamps again";
@@ -145,8 +145,8 @@ TEST_F(GalleryReplay, ShotsFromTheWebThatDoNotFitStartNothingOrFallBackToDefault
     GameTable& table = *scene->Table();
     EXPECT_EQ(scene->ReplayGameMode(), before);
     EXPECT_EQ(table.GameMode(), before);
-    EXPECT_NE(table.TableItemId(), 9999);
-    EXPECT_NE(table.BallSetItemId(), 9998);
+    EXPECT_NE(table.Equipment().TableItemId(), 9999);
+    EXPECT_NE(table.Equipment().BallSetItemId(), 9998);
     ASSERT_NE(table.CurrentCue(), nullptr);
     EXPECT_EQ(table.CurrentCue()->ItemId(), SceneShotGallery::kStockCue);
     EXPECT_EQ(scene->SpeedIndex(), 0);

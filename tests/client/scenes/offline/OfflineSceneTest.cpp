@@ -63,8 +63,8 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     const ScreenSize screen = app.GetScreenSize();
     GameTable& table = *scene.Table();
     EXPECT_EQ(table.GameMode(), 10);
-    EXPECT_EQ(table.TableItemId(), 1030);
-    EXPECT_EQ(table.BallSetItemId(), 2006);
+    EXPECT_EQ(table.Equipment().TableItemId(), 1030);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), 2006);
     EXPECT_EQ(table.State(), 5);
     EXPECT_TRUE(table.IsControlEnabled());
     EXPECT_EQ(table.Physics().BallCount(), 16);
@@ -105,7 +105,7 @@ TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRigh
     GameTable& table = *scene.Table();
     EXPECT_TRUE(table.AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
     for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
-    ASSERT_FALSE(table.GetCamera().IsMoving());
+    ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
 
     // The left button drags the view, and the aim with it; it strokes nothing (Ctrl does).
     const auto at = platform::MakePointLParam(400, 300);
@@ -136,15 +136,15 @@ TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
     EXPECT_FALSE(scene.ReloadPending());
     GameTable& table = *scene.Table();
     EXPECT_EQ(table.GameMode(), 3);
-    EXPECT_EQ(table.TableItemId(), 1027);
-    EXPECT_EQ(table.BallSetItemId(), 2004);
+    EXPECT_EQ(table.Equipment().TableItemId(), 1027);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);
     EXPECT_TRUE(table.IsControlEnabled());
 
     // A type without offline equipment gets the table's default items.
     ConfirmType(2);
     scene.Render(nullptr, true);
-    EXPECT_NE(scene.Table()->TableItemId(), 0) << "the table stands its own default in for item 0";
+    EXPECT_NE(scene.Table()->Equipment().TableItemId(), 0) << "the table stands its own default in for item 0";
 }
 
 TEST_F(OfflineSceneTest, TheRoomSettingDialogOffersGambleTypesOnlyToAdults) {

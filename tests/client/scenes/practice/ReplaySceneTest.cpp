@@ -74,7 +74,7 @@ protected:
     }
     // The aiming camera's distance: the camera that moves behind the cue ball while the top view shows.
     float CameraDistance() {
-        return LockedGetDistance(replay->Table()->GetCamera().CameraRefOf(CameraController::kAimingMode));
+        return LockedGetDistance(replay->Table()->Cameras().GetCamera().CameraRefOf(CameraController::kAimingMode));
     }
     void Click(Widget* button) { replay->OnEvent(button, 0, 0); }
 
@@ -92,8 +92,8 @@ TEST_F(ReplayWithData, TheShotTextSetsTheTableUpOnTheRecordsGameEquipmentAndCue)
     ASSERT_TRUE(replay->HasShot());
     GameTable& table = *replay->Table();
     EXPECT_EQ(table.GameMode(), shot.gameMode);
-    EXPECT_EQ(table.TableItemId(), shot.tableItemId);
-    EXPECT_EQ(table.BallSetItemId(), shot.ballSetItemId);
+    EXPECT_EQ(table.Equipment().TableItemId(), shot.tableItemId);
+    EXPECT_EQ(table.Equipment().BallSetItemId(), shot.ballSetItemId);
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, shot.gameMode);
     ASSERT_NE(table.CurrentCue(), nullptr);
     EXPECT_EQ(table.CurrentCue()->ItemId(), shot.cueItemId);
@@ -108,19 +108,19 @@ TEST_F(ReplayWithData, PassesCycleThroughTheirSpeedsCamerasAndDistances) {
     EXPECT_TRUE(replay->IsPlaying());
     EXPECT_FALSE(replay->PlayButton()->IsVisible());
     EXPECT_TRUE(replay->PauseButton()->IsVisible());
-    EXPECT_EQ(table.GetCamera().Mode(), CameraController::kTopViewMode) << "the replay opens from above";
+    EXPECT_EQ(table.Cameras().GetCamera().Mode(), CameraController::kTopViewMode) << "the replay opens from above";
     // From the side, each pass's camera goes behind the cue ball (the first pass started from above).
     Click(replay->BarButton(SceneReplay::kSideView));
-    EXPECT_EQ(table.GetCamera().Mode(), CameraController::kAimingMode);
+    EXPECT_EQ(table.Cameras().GetCamera().Mode(), CameraController::kAimingMode);
 
     for (uint32_t pass = 0; pass < 4; ++pass) {
         SCOPED_TRACE(pass);
         const SceneReplay::Pass& expected = SceneReplay::kPasses[pass % 3];
         EXPECT_EQ(replay->NextPass(), (pass + 1) % 3);
         EXPECT_EQ(table.Physics().SpeedFactor(), expected.speed);
-        EXPECT_EQ(table.Options().cameraFlagA, expected.flagA);
-        EXPECT_EQ(table.Options().cameraFlagB, expected.flagA || expected.flagB);
-        EXPECT_EQ(table.Options().cameraFlagC, expected.flagC);
+        EXPECT_EQ(table.Cameras().Options().cameraFlagA, expected.flagA);
+        EXPECT_EQ(table.Cameras().Options().cameraFlagB, expected.flagA || expected.flagB);
+        EXPECT_EQ(table.Cameras().Options().cameraFlagC, expected.flagC);
         // The camera reaches the pass's distance behind the cue ball within its second.
         for (int i = 0; i < 220; ++i) Frame();
         if (pass % 3 == 2) {
@@ -174,7 +174,7 @@ TEST_F(ReplayWithData, PauseIsRefusedWhileTheBallsRollAndStopPutsThemBack) {
     for (int32_t id : {SceneReplay::kFirst, SceneReplay::kPrevious, SceneReplay::kNext, SceneReplay::kLast})
         EXPECT_FALSE(replay->OnEvent(replay->BarButton(id), 0, 0)) << id;
     Click(replay->BarButton(SceneReplay::kSideView));
-    EXPECT_NE(table.GetCamera().Mode(), CameraController::kTopViewMode);
+    EXPECT_NE(table.Cameras().GetCamera().Mode(), CameraController::kTopViewMode);
 }
 
 class ReplayOfBadText : public ReplayWithData {

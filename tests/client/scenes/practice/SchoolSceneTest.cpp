@@ -182,7 +182,7 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
     Post(quill::AppEventId::SchoolStep, 41);
     Press(school->ContinueButton());
     EXPECT_EQ(school->Table()->KeyMask(), 511);
-    EXPECT_EQ(school->Table()->PowerDisplayMode(), 0);
+    EXPECT_EQ(school->Table()->HudValues().PowerDisplayMode(), 0);
     Post(quill::AppEventId::ShotFired, 4);
     Post(quill::AppEventId::BallsStopped);
     school->Update(0, 100);
@@ -223,12 +223,12 @@ TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRoundin
 TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
     Enter(12);
     GameTable& table = *school->Table();
-    const CameraRef camera = table.GetCurrentCameraRef();
+    const CameraRef camera = table.Cameras().GetCurrentCameraRef();
     ASSERT_NE(*camera, nullptr);
     LockedMoveTargetTo(camera, {37.3f, -11.7f, 0.0f});
     Post(quill::AppEventId::BallsStopped);
     for (int64_t frame = 1; frame <= 400; ++frame) school->Update(static_cast<uint32_t>(frame * 5), frame * 50);
-    ASSERT_FALSE(table.GetCamera().IsMoving());
+    ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
     quill::ScopedLock hold((*camera)->GetLock());
     const quill::Vec3 target = (*camera)->Target();
     const quill::Vec3 cueBall = table.Physics().CachedPosition(table.Physics().CueBall());

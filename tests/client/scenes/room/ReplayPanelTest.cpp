@@ -89,11 +89,11 @@ TEST_F(ReplayPanelTest, AShotOnOtherEquipmentPlaysAfterTheNextFrameSetTheTableUp
 
     panel->LoadShot(Shot(1027, 2004, 3, kRoomShot));
     EXPECT_TRUE(panel->IsReloadPending());
-    EXPECT_EQ(panel->Table()->TableItemId(), 1020) << "the table changes on the main thread's frame";
+    EXPECT_EQ(panel->Table()->Equipment().TableItemId(), 1020) << "the table changes on the main thread's frame";
     panel->DrawTable(*app.GetDevice());
     EXPECT_FALSE(panel->IsReloadPending());
-    EXPECT_EQ(panel->Table()->TableItemId(), 1027);
-    EXPECT_EQ(panel->Table()->BallSetItemId(), 2004);
+    EXPECT_EQ(panel->Table()->Equipment().TableItemId(), 1027);
+    EXPECT_EQ(panel->Table()->Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(panel->Table()->Physics().BallCount(), 3u);
     EXPECT_TRUE(panel->IsPlaying());
 

@@ -133,8 +133,8 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         ++entered;
         ASSERT_NE(room.Table(), nullptr);
         EXPECT_EQ(room.Table()->GameMode(), family.mode);
-        EXPECT_EQ(room.Table()->TableItemId(), family.tableItem);
-        EXPECT_EQ(room.Table()->BallSetItemId(), family.ballSetItem);
+        EXPECT_EQ(room.Table()->Equipment().TableItemId(), family.tableItem);
+        EXPECT_EQ(room.Table()->Equipment().BallSetItemId(), family.ballSetItem);
         EXPECT_EQ(room.Table()->Physics().BallCount(), family.balls);
         EXPECT_EQ(room.Room().gameType, family.mode);
         EXPECT_EQ(room.Board()->RowCount(), 1) << "the player among the watchers";
@@ -175,7 +175,7 @@ TEST_F(RoomFromLobby, TheBreakersViewInThreeCushionTurnsByTheExactYawOnTheDispat
     // The start resets the camera (pitch 0.5236, yaw pi, distance 300), then turns it to the break's yaw,
     // on the dispatch thread, which rounds toward zero. The same from the same camera here, in the same
     // rounding, with the exact yaw.
-    const CameraRef camera = room.Table()->GetCurrentCameraRef();
+    const CameraRef camera = room.Table()->Cameras().GetCurrentCameraRef();
     ASSERT_NE(*camera, nullptr);
     std::optional<quill::Camera> expected;
     {

@@ -161,7 +161,7 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
 TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTableAlone) {
     Enter(10);
     Start(10);
-    EXPECT_EQ(scene->Table()->PlacementArea(), 1);
+    EXPECT_EQ(scene->Table()->Picking().PlacementArea(), 1);
     Enter(10);
     Start(10, kRival);
     EXPECT_FALSE(scene->Table()->AimFollowsCamera());
@@ -362,7 +362,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     foul.nextShooter = kRival;
     Receive(kvtest::TurnResultMessage(foul));
     EXPECT_TRUE(HasLine(u"Foul. The points will be reset."));
-    EXPECT_EQ(scene->Table()->ForScreens().foulCount, 1);
+    EXPECT_EQ(scene->Table()->HudValues().ForScreens().foulCount, 1);
     EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
     EXPECT_FALSE(scene->Table()->AimFollowsCamera());
@@ -664,24 +664,24 @@ TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
     quill::InventoryItem* side = Own(Connection(), 802, 4146, 4, 1);
     scene->OnMessage(Event::GiftRefresh, 0, 0);
     GameTable& table = *scene->Table();
-    EXPECT_TRUE(table.ForScreens().masterOption);
+    EXPECT_TRUE(table.HudValues().ForScreens().masterOption);
     EXPECT_EQ(table.SideOption(), 1);
     // A timed item not yet started counts for nothing; the option item only for the master.
     side->state = 1;
     side->inUse = 0;
     scene->SetMasterSeat(kRival);
     scene->OnMessage(Event::GiftRefresh, 0, 0);
-    EXPECT_FALSE(table.ForScreens().masterOption);
+    EXPECT_FALSE(table.HudValues().ForScreens().masterOption);
     EXPECT_EQ(table.SideOption(), 0);
 
     // The gold cue: both switches once the server says it is in use, not before.
     quill::InventoryItem* gold = Own(Connection(), 803, 4150, 4, 1);
     gold->inUse = 0;
     Receive(kvtest::ItemUseResultMessage(0, 999, 4150));
-    EXPECT_FALSE(table.ForScreens().goldCue) << "an unknown key leaves the switches";
+    EXPECT_FALSE(table.HudValues().ForScreens().goldCue) << "an unknown key leaves the switches";
     Receive(kvtest::ItemUseResultMessage(0, 803, 4150));
-    EXPECT_TRUE(table.ForScreens().goldCue);
-    EXPECT_TRUE(table.ForScreens().goldCueInUse);
+    EXPECT_TRUE(table.HudValues().ForScreens().goldCue);
+    EXPECT_TRUE(table.HudValues().ForScreens().goldCueInUse);
 }
 
 TEST_F(RoomGame, TheWaysOutOfAGameAskFirstAndSendTheirRequestsOnlyOnTheLocalTurn) {
@@ -860,10 +860,10 @@ TEST_F(RoomGame, AFriendRequestShowsInTheNewMessageWindowAndItsClickOpensTheRequ
 TEST_F(RoomGame, TheCameraInTheTopViewIsMarkedToRefocusOnTheCueBall) {
     Enter(3);
     GameTable& table = *scene->Table();
-    table.SetTopView(true);
-    table.SetRefocusOnTopViewExit(false);
+    table.Cameras().SetTopView(true);
+    table.Cameras().SetRefocusOnTopViewExit(false);
     Start(3, kLocal);
-    EXPECT_TRUE(table.RefocusOnTopViewExit()) << "the start marks it: the move does nothing in the top view";
+    EXPECT_TRUE(table.Cameras().RefocusOnTopViewExit()) << "the start marks it: the move does nothing in the top view";
 }
 
 TEST_F(RoomGame, AnHourIntoAStakeGameTheContinueWindowShowsAndSixBallPlayersOutMayRejoin) {

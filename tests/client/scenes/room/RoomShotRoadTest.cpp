@@ -35,7 +35,7 @@ struct ReferenceTable {
         table.SetConnection(&connection);
         table.SetPlayer(&player);
         table.SetGameMode(quill::game_type::kThreeCushion);
-        table.SetEquipmentItems(1027, 2004);
+        table.Equipment().SetEquipmentItems(1027, 2004);
         table.SetupTable(kDefaultPhysicsModelCode, 1);
         table.Reset(kSeed);
         table.ResetShotToState7(kSeed);

@@ -235,11 +235,11 @@ TEST_F(TableDrawGlTest, BallNumbersAreNotMirrored) {
     stage->table->Physics().SetBallOrientation(1, 0.0f, 0.0f, 0.0f, 1.0f);
     const Vec3 ball = Ball(1);
     const float radius = stage->table->Physics().BallRadius();
-    quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+    quill::Camera* camera = stage->table->Cameras().GetCamera().CurrentCamera();
     ASSERT_NE(camera, nullptr);
     // The side vector is up x look; the look is -y.
     camera->SetFrame({ball.x, ball.y + 6.0f * radius, ball.z}, ball, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
-    stage->table->GetCamera().ApplyMode();
+    stage->table->Cameras().GetCamera().ApplyMode();
     ASSERT_TRUE(stage->DrawFrame());
     const std::vector<uint32_t> frame = ReadBackBuffer();
     stage->device->Present();
@@ -269,12 +269,12 @@ TEST_F(TableDrawGlTest, BallNumbersAreNotMirrored) {
 TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
     ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
     kestrovan::GameTable& table = *stage->table;
-    table.SetTrailsShown(true);
+    table.Trails().SetTrailsShown(true);
     constexpr uint32_t kMagenta = 0xFFFF00FF;
     for (uint32_t ball : {9u, 12u}) {
         for (int step = 0; step <= 40; ++step) {
-            table.BallTrail(ball).AddPoint({-100.0f + 5.0f * static_cast<float>(step), ball == 9 ? -20.0f : 20.0f, 0.5f},
-                                           kMagenta);
+            table.Trails().BallTrail(ball).AddPoint(
+                {-100.0f + 5.0f * static_cast<float>(step), ball == 9 ? -20.0f : 20.0f, 0.5f}, kMagenta);
         }
     }
     const auto magentaAlongTrails = [&](const std::vector<uint32_t>& frame) {
@@ -298,7 +298,7 @@ TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
 
     // The offline screen's reload: mode, equipment, models, physics and rack, without a reset.
     table.SetGameMode(type::kThreeCushion);
-    table.SetEquipmentItems(0, 0);
+    table.Equipment().SetEquipmentItems(0, 0);
     ASSERT_TRUE(table.LoadModels(*stage->resources, *stage->device, 0));
     table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 0);
     table.RackBalls();
@@ -319,13 +319,13 @@ TEST_F(TableDrawGlTest, TheRoomSurroundsTheTableInEveryDirection) {
     const Vec3 looks[4] = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE("view " + std::to_string(i));
-        quill::Camera* camera = stage->table->GetCamera().CurrentCamera();
+        quill::Camera* camera = stage->table->Cameras().GetCamera().CurrentCamera();
         ASSERT_NE(camera, nullptr);
         const Vec3 eye{looks[i].x * 40.0f, looks[i].y * 40.0f, 30.0f};
         // The side vector is up x look.
         camera->SetFrame(eye, {eye.x + looks[i].x * 100.0f, eye.y + looks[i].y * 100.0f, 25.0f}, {0.0f, 0.0f, 1.0f},
                          {-looks[i].y, looks[i].x, 0.0f});
-        stage->table->GetCamera().ApplyMode();
+        stage->table->Cameras().GetCamera().ApplyMode();
         ASSERT_TRUE(stage->DrawFrameLitFromAbove());
         const std::vector<uint32_t> frame = ReadBackBuffer();
         stage->device->Present();

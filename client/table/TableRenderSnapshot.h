@@ -1,0 +1,39 @@
+#pragma once
+// The balls as the render step took them for this drawn frame: positions, rotations and flags of every ball,
+// their count and the cue ball, copied from the physics at once so that a frame draws one moment of the table.
+//
+// Threads: taken by the render step and read by the draw passes, both on the main thread; the table takes it
+// under the table lock, which the update holds while it moves the balls. No lock of its own.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "QuillLib/math/Quaternion.h"
+#include "QuillLib/math/Vec3.h"
+#include "client/rules/TablePhysics.h"
+
+namespace kestrovan {
+
+class TableRenderSnapshot {
+public:
+    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
+
+    // Copies the balls under the physics lock.
+    void Take(TablePhysics& physics);
+
+    uint32_t BallCount() const { return ballCount_; }
+    uint32_t CueBall() const { return cueBall_; }
+    const quill::Vec3& Position(uint32_t ball) const { return positions_[ball % kMaxBalls]; }
+    const quill::Quaternion& Rotation(uint32_t ball) const { return rotations_[ball % kMaxBalls]; }
+    uint8_t Flag(uint32_t ball) const { return flags_[ball % kMaxBalls]; }
+    std::span<const uint8_t> Flags() const { return std::span<const uint8_t>(flags_.data(), ballCount_); }
+
+private:
+    std::array<quill::Vec3, kMaxBalls> positions_{};
+    std::array<quill::Quaternion, kMaxBalls> rotations_{};
+    std::array<uint8_t, kMaxBalls> flags_{};
+    uint32_t ballCount_ = 0;
+    uint32_t cueBall_ = 0;
+};
+
+}  // namespace kestrovan
