@@ -55,9 +55,12 @@ protected:
     }
     CueWorkshop& Workshop() { return *scene->Workshop(); }
     PersonalCueWindow& Management() { return Workshop().Management(); }
+    // A press as the routing delivers it: under the widget-tree lock, which the dispatch thread takes before the
+    // screen's own lock (a press without it could take the screen's lock first and wait for the tree's).
     void Press(Widget& window, int32_t id) {
         Button button;
         button.SetId(id);
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
         window.OnEvent(&button, 0, 0);
     }
     // OK on a shared message box, as the player presses it: the box posts its event to the screen.
@@ -67,6 +70,7 @@ protected:
     }
     // Opens the workshop (again) and the menu entry for the cue in slot n.
     void OpenEntry(size_t slot, int32_t entry) {
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
         Management().SetVisible(false);
         Press(*scene, SceneShop::kWorkshop);
         Management().OnEvent(Management().Slot(slot)->GetButton(), 0, 0);
@@ -102,7 +106,10 @@ TEST_F(WorkshopOnline, ATuningCueIsRepairedGivenAPartAndUpgradedAsTheServerSays)
     // A new shaft (part 4, 3,000 cash).
     OpenEntry(2, PersonalCueWindow::kPartsEntry);
     CuePartsWindow& parts = Workshop().Parts();
-    parts.OnEvent(parts.Thumbnail(3)->GetButton(), 0, 0);
+    {
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        parts.OnEvent(parts.Thumbnail(3)->GetButton(), 0, 0);
+    }
     ASSERT_EQ(parts.Chosen()[0], 3);
     Press(parts, WorkshopWindow::kOk);
     PressOk(Box());
@@ -152,7 +159,10 @@ TEST_F(WorkshopOnline, TheCustomCueIsRetunedAndANewOneRefusedThenBought) {
     ASSERT_NE(custom, nullptr);
     PersonalCueBuyWindow& buy = Workshop().Purchase();
     const auto order = [&] {
-        ASSERT_TRUE(Workshop().OpenPurchase(*custom));
+        {
+            quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+            ASSERT_TRUE(Workshop().OpenPurchase(*custom));
+        }
         Press(buy, PersonalCueBuyWindow::kNext);
         for (int32_t option = 0; option < 4; ++option)
             for (int n = 0; n < 40; ++n) Press(buy, PersonalCueBuyWindow::kFirstValueButton + 2 * option + 1);
