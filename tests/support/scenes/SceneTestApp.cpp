@@ -30,4 +30,9 @@ bool SceneTestApp::Eventually(const std::function<bool()>& condition, const std:
     return look();
 }
 
+bool SceneTestApp::Routed(Widget& target, Widget* source, int32_t a, int32_t b) {
+    quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+    return target.OnEvent(source, a, b);
+}
+
 }  // namespace kestrovan::test

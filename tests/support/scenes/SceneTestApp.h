@@ -4,9 +4,11 @@
 // thread.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "client/app/App.h"
+#include "client/ui/Widget.h"
 #include "tests/client/app/AppFixture.h"
 
 namespace kestrovan::test {
@@ -21,6 +23,11 @@ protected:
     // condition holds, the handler that made it true has ended. pass, when given, runs before each look (a
     // pass of the main loop).
     bool Eventually(const std::function<bool()>& condition, const std::function<void()>& pass = {});
+
+    // A control's event delivered as routed input delivers it: under the widget-tree lock, which the dispatch
+    // thread takes before a screen's own lock (an event without it could take the screen's lock first and then
+    // wait for the tree's while a packet holds the tree and waits for the screen's).
+    bool Routed(Widget& target, Widget* source, int32_t a, int32_t b);
 
     HeadlessApp fixture;
     App app;

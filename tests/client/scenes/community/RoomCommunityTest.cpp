@@ -144,10 +144,10 @@ TEST_F(RoomCommunity, ProfilesComeOverTheRoomOnTheTablesGameMode) {
 }
 
 TEST_F(RoomCommunity, TheTitleBarsMessengerButtonOpensTheMessengerOnTheRoom) {
-    scene->OnEvent(scene->TopButton(SceneRoomGame::kMessenger), 0, 0);
+    Routed(*scene, scene->TopButton(SceneRoomGame::kMessenger), 0, 0);
     EXPECT_TRUE(messenger->IsVisible());
     EXPECT_EQ(messenger->GetParent(), scene);
-    scene->OnEvent(scene->TopButton(SceneRoomGame::kMessenger), 0, 0);
+    Routed(*scene, scene->TopButton(SceneRoomGame::kMessenger), 0, 0);
     EXPECT_FALSE(messenger->IsVisible());
 }
 

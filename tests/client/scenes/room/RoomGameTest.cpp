@@ -276,7 +276,7 @@ TEST_F(RoomGame, ALeaveRequestWaitsForItsAnswerAndAStaleGambleWithdrawalIsAskedA
     Serve();
     Enter(5, 1000);
     Button& toLobby = *scene->TopButton(SceneRoomGame::kToLobby);
-    scene->OnEvent(&toLobby, 0, 0);
+    Routed(*scene, &toLobby, 0, 0);
     EXPECT_EQ(Sent(MessageId::LeaveRoomRequest, 1).size(), 1u);
     EXPECT_FALSE(toLobby.IsEnabled()) << "one request at a time";
     Receive(kvtest::EmptyMessage(MessageId::ExitNotAllowed));
@@ -326,14 +326,14 @@ TEST_F(RoomGame, TheTournamentsFeeIsToldOnEntryAndADropNamesTheNewMaster) {
 
 TEST_F(RoomGame, TheChatBoxsKeysAndClicksReachTheJoinQuestionAndTheMessenger) {
     Enter(3);
-    scene->OnEvent(scene->ChatBox(), 112, 0);
+    Routed(*scene, scene->ChatBox(), 112, 0);
     EXPECT_TRUE(scene->Help()->IsVisible());
     EXPECT_EQ(Box().Line(0).GetText(), u"Do you want to participate in the game?") << "F1 runs the join check";
 
     auto& messenger = static_cast<Messenger&>(*app.Scenes().GetMessenger());
     messenger.Toggle(*scene);
     messenger.SetView(MessengerView::Chat);
-    scene->OnEvent(scene->ChatBox(), 9, 0);
+    Routed(*scene, scene->ChatBox(), 9, 0);
     EXPECT_TRUE(messenger.ChatEntry()->IsFocused()) << "Tab goes on to the messenger";
     scene->OnMessage(platform::Msg::LButtonDown, 0, 0);
     EXPECT_FALSE(messenger.ChatEntry()->IsFocused()) << "a click takes the keys from it";
@@ -795,7 +795,7 @@ TEST_F(RoomGame, TheRoomSettingsGoOutAsGameOptionChange) {
     Serve();
     Connection().GetRoomInfo().title = u"Evening";
     Enter(3);
-    scene->OnEvent(scene->TopButton(SceneRoomGame::kRoomSetting), 0, 0);
+    Routed(*scene, scene->TopButton(SceneRoomGame::kRoomSetting), 0, 0);
     scene->OnMessage(Event::GameOptionApply, 0, 0);
     auto options = Sent(MessageId::GameOptionChange, 1);
     ASSERT_EQ(options.size(), 1u);
@@ -851,7 +851,7 @@ TEST_F(RoomGame, AFriendRequestShowsInTheNewMessageWindowAndItsClickOpensTheRequ
     ASSERT_TRUE(window.IsVisible());
     EXPECT_EQ(window.GetCaption()->GetText(), u"Friends request from Courier");
 
-    scene->OnEvent(&window, 0, 0);
+    Routed(*scene, &window, 0, 0);
     EXPECT_FALSE(window.IsVisible());
     ASSERT_TRUE(messenger.FriendRequest().IsVisible());
     EXPECT_EQ(messenger.FriendRequest().Line(0)->GetText(), u"Courier has requested to add you as a friend.");

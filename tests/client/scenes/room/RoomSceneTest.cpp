@@ -293,7 +293,7 @@ TEST_F(RoomScreen, TheChatKeepsItsLinesAndScrolls) {
     RunUntil(now, 1100);
     for (size_t n = 0; n < SceneRoomGame::kChatLines; ++n) EXPECT_TRUE(scene->ChatLine(n)->IsVisible()) << n;
     EXPECT_EQ(scene->ChatText(7)->GetText(), u"line 29");
-    scene->OnEvent(scene->ChatScroll(), 1, 0);
+    Routed(*scene, scene->ChatScroll(), 1, 0);
     EXPECT_EQ(scene->ChatText(0)->GetText(), u"▶ Change shot sensy : Settings -> Control");
 }
 
@@ -302,7 +302,7 @@ TEST_F(RoomScreen, TheChatKeepsItsLinesAndScrolls) {
 TEST_F(RoomScreen, ASecondRoomShowsItsOwnChat) {
     Enter();
     for (int i = 0; i < 30; ++i) scene->AddChatLine(quill::Format(u"first room %d", i), 0xFF00FF00);
-    scene->OnEvent(scene->ChatScroll(), 1, 0);
+    Routed(*scene, scene->ChatScroll(), 1, 0);
     scene->OnLeave(nullptr, nullptr);
     Enter();
     scene->AddChatLine(u"second room", 0xFF00FF00);
@@ -358,7 +358,7 @@ TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
 TEST_F(RoomScreen, TheServersInvitableUsersReachTheInvitationWindow) {
     Enter();
     for (Widget* child : scene->GetChildren()) {
-        if (child->GetId() == SceneRoomGame::kInvite) scene->OnEvent(child, 0, 0);
+        if (child->GetId() == SceneRoomGame::kInvite) Routed(*scene, child, 0, 0);
     }
     ASSERT_TRUE(scene->Invite()->IsVisible());
     Receive(kvtest::InvitableUsersListMessage({{.key = 5, .userId = 9, .level = 3, .nickname = u"Yu", .number = 2}}));

@@ -62,9 +62,9 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
     scene->SelectShopCategory(5);
     const int32_t cell = ShopCellOf(4901);
     ASSERT_GE(cell, 0);
-    scene->OnEvent(scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
+    Routed(*scene, scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
     scene->OnMessage(quill::AppEventId::ItemDialogResult, 1, 0);
-    scene->Purchase()->OnEvent(scene->Purchase()->OkButton(), 0, 0);
+    Routed(*scene->Purchase(), scene->Purchase()->OkButton(), 0, 0);
     app.DrainPostedEvents();
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemBuy).has_value());
     ASSERT_TRUE(Eventually([&] { return Owns(0x100); }));
@@ -74,10 +74,10 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
 
     // Given to a friend: ItemGift's answer carries no item.
     scene->SetView(0);
-    scene->OnEvent(scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
+    Routed(*scene, scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
     scene->OnMessage(quill::AppEventId::ItemDialogResult, 2, 0);
     scene->Purchase()->RecipientBox()->SetText(u"Ann");
-    scene->Purchase()->OnEvent(scene->Purchase()->OkButton(), 0, 0);
+    Routed(*scene->Purchase(), scene->Purchase()->OkButton(), 0, 0);
     app.DrainPostedEvents();
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemGift).has_value());
     EXPECT_TRUE(Eventually([&] { return Box().IsVisible() && Box().Line(0).GetText() == u"아이템을 선물하였습니다."; }));
@@ -123,7 +123,7 @@ TEST_F(ShopOnline, MembershipNicknameAndRefusalsFromTheServer) {
 
     // A purchase the server refuses for its item pool.
     scene->SelectShopCategory(5);
-    scene->OnEvent(scene->ShopCell(0), 0, 0);
+    Routed(*scene, scene->ShopCell(0), 0, 0);
     scene->OnMessage(quill::AppEventId::ItemCheckPassed, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemBuy).has_value());
     EXPECT_TRUE(Eventually([&] { return Box().Line(0).GetText() == u"아이템풀이 부족하여 구입할 수 없습니다."; }));
