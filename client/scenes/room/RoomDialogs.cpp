@@ -169,10 +169,6 @@ void RoomDialogs::OpenReport(uint64_t targetId, bool named, const quill::WString
     report_->SetVisible(true);
 }
 
-void RoomDialogs::ShowContinueNotice() {
-    timeLimit_->SetVisible(true);
-}
-
 // The question before leaving a running game. In a gamble game the local shooter leaves before the last turn
 // when the first or the last team is up.
 void RoomDialogs::OpenWithdrawConfirm() {

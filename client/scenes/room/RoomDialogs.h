@@ -80,7 +80,6 @@ public:
     void AskParticipation();
     void ShowNewMessage();
     void OpenNextFriendRequest();
-    void ShowContinueNotice();
 
     // The server's questions and answers.
     void OnOpponentRequest(quill::Packet& packet);
