@@ -67,11 +67,11 @@ TEST_F(CommunityServerTest, TheLoginBringsTheListsAndPresenceAndChatFollow) {
     }));
 
     // A line typed to Cid comes back as the echo; Cid's answer is pushed.
-    messenger->OnEvent(messenger->Row(1), 0, 0);
+    Routed(*messenger, messenger->Row(1), 0, 0);
     Press(Messenger::kChatWith);
     ASSERT_EQ(messenger->View(), MessengerView::Chat);
     messenger->ChatEntry()->SetText(u"hi Cid");
-    messenger->OnEvent(messenger->ChatEntry(), EditBox::kSubmitEvent, 0);
+    Routed(*messenger, messenger->ChatEntry(), EditBox::kSubmitEvent, 0);
     EXPECT_TRUE(Eventually([&] { return LastChatLine(3) == u"Carom : hi Cid"; }));
     server.Send(kvtest::ChatMessage(MessageId::MessengerChat, 1, 3, u"hello there"));
     EXPECT_TRUE(Eventually([&] { return LastChatLine(3) == u"Cid : hello there"; }));
@@ -99,7 +99,7 @@ TEST_F(CommunityServerTest, FriendRequestsGoBothWaysAndAFriendCanBeDeleted) {
 
     // Deleting a friend: asked, sent, and the server's FriendRemoved takes him out with a notice.
     messenger->Toggle(Screen());
-    messenger->OnEvent(messenger->Row(0), 0, 0);
+    Routed(*messenger, messenger->Row(0), 0, 0);
     Press(Messenger::kDelFriend);
     Click(*messenger->DeleteFriend().YesButton());
     EXPECT_TRUE(BoxSays(u"Ann has been deleted from your friends list."));
@@ -113,7 +113,7 @@ TEST_F(CommunityServerTest, TheClanIsCreatedGrownJoinedAndLeft) {
     Press(Messenger::kClanTab);
     Press(Messenger::kEditInfo);
     ASSERT_TRUE(messenger->Clan().IsVisible());
-    messenger->Clan().OnEvent(messenger->Clan().CapacityList(), 2, 0);
+    Routed(messenger->Clan(), messenger->Clan().CapacityList(), 2, 0);
     messenger->Clan().ChangeCapacity();
     EXPECT_TRUE(Eventually([&] { return connection().Directories().Clan().capacity == 30; }));
 
@@ -161,7 +161,7 @@ TEST_F(CommunityServerTest, ThePlayerSearchFindsAPlayerWhoseProfileShows) {
 
     Button view;
     view.SetId(FoundPlayerDialog::kViewInfo);
-    messenger->FoundPlayer().OnEvent(&view, 0, 0);
+    Routed(messenger->FoundPlayer(), &view, 0, 0);
     ASSERT_TRUE(Eventually([&] { return profile->IsVisible(); }));
     EXPECT_EQ(profile->NicknameLabel()->GetText(), u"Seeker");
     EXPECT_EQ(profile->GetParent(), &Screen());

@@ -73,12 +73,12 @@ protected:
     }
     // The row's menu and one of its entries (0 View Info, 1 Ask Friend, 2 Kick User, 3 Cut Chat, 4 Invite Clan).
     void Choose(size_t row, size_t entry) {
-        board().OnEvent(board().Row(row), 0, 0);
-        board().OnEvent(board().MenuEntry(entry), 0, 0);
+        Routed(board(), board().Row(row), 0, 0);
+        Routed(board(), board().MenuEntry(entry), 0, 0);
     }
     // The question's Yes; the request the server got.
     std::vector<uint8_t> Answer(MessageId id) {
-        messenger->Question().OnEvent(messenger->Question().YesButton(), 0, 0);
+        Routed(messenger->Question(), messenger->Question().YesButton(), 0, 0);
         const std::optional<kvtest::ServerMessage> sent = server.WaitForMessage(id);
         return sent ? sent->bytes : std::vector<uint8_t>{};
     }

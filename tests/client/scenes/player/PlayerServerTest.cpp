@@ -59,7 +59,7 @@ protected:
         MyInfo().ConfirmSave();
         Button yes;
         yes.SetId(SkillSaveConfirmPopup::kYes);
-        MyInfo().ConfirmPopup().OnEvent(&yes, 1, 0);
+        Routed(MyInfo().ConfirmPopup(), &yes, 1, 0);
     }
 
     kvtest::GameServerFixture server;
@@ -102,10 +102,10 @@ TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServ
     OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
     Button probe;
     probe.SetId(MyInfoWindow::kProfileText);
-    MyInfo().OnEvent(&probe, 1, 0);
+    Routed(MyInfo(), &probe, 1, 0);
     MyInfo().TextPopup().Box(0)->SetText(u"hello");
     probe.SetId(ProfileTextPopup::kOk);
-    MyInfo().TextPopup().OnEvent(&probe, 1, 0);
+    Routed(MyInfo().TextPopup(), &probe, 1, 0);
     const auto texts = server.WaitForMessage(MessageId::ProfileTextUpdate);
     ASSERT_TRUE(texts);
     quill::Packet packet = texts->Read();
@@ -117,10 +117,10 @@ TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServ
     OpenTitleWindow(app.Scenes(), *screen, TitleWindow::Settings);
     ScrollBar* voice = settings.Slider(SettingsDialog::kVoiceVolume);
     voice->SetPosition(89, false);
-    settings.OnEvent(voice, 90, 0);
+    Routed(settings, voice, 90, 0);
     settings.ChatSlot(0)->SetText(u"good game");
     probe.SetId(SettingsDialog::kApply);
-    settings.OnEvent(&probe, 1, 0);
+    Routed(settings, &probe, 1, 0);
     const auto options = server.WaitForMessage(MessageId::OptionsUpdate);
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Read().ReadU32() & 0xFF, 10u) << "100 less the voice's 90";
@@ -131,7 +131,7 @@ TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServ
     TournamentPopups popups(std::make_unique<AppPlayerHost>(app), *screen);
     popups.ShowAlarm();
     probe.SetId(TournamentAlarmDialog::kClear);
-    popups.Alarm().OnEvent(&probe, 1, 0);
+    Routed(popups.Alarm(), &probe, 1, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::TournamentAlarm));
 
     popups.ShowRanking();

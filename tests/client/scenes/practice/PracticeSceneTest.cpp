@@ -81,7 +81,7 @@ protected:
     void Click(int32_t control) {
         for (Widget* child : practice->GetChildren()) {
             if (child->GetId() == control) {
-                practice->OnEvent(child, 0, 0);
+                Routed(*practice, child, 0, 0);
                 return;
             }
         }
@@ -248,7 +248,7 @@ TEST_F(PracticeRoom, AnItemOfLimitedTimeIsUsedThroughTheServerAndLeavingFreesNoI
     const uint8_t owned = Player().ItemCount();
     Enter(0);
     ASSERT_GE(practice->ItemBar()->ListedCount(), 1u);
-    practice->ItemBar()->OnEvent(practice->ItemBar()->Cell(0), 0, 0);
+    Routed(*practice->ItemBar(), practice->ItemBar()->Cell(0), 0, 0);
     app.DrainPostedEvents();
     ASSERT_TRUE(Box().IsVisible()) << "a timed item asks first";
     EXPECT_EQ(Box().Line(3).GetText(), u"Do you want to use the item?");

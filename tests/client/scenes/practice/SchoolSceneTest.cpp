@@ -76,7 +76,7 @@ protected:
         school->Activate();
     }
     quill::PlayerState& Player() { return app.Connection()->LocalPlayer(); }
-    void Press(Widget* button) { school->OnEvent(button, 0, 0); }
+    void Press(Widget* button) { Routed(*school, button, 0, 0); }
     void Post(uint32_t id, uint32_t wParam = 0) {
         app.PostEvent(id, wParam, 0, 0);
         app.DrainPostedEvents();
@@ -335,13 +335,13 @@ TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
     ASSERT_NE(index.Selected(), nullptr);
     EXPECT_EQ(index.Selected()->page, 20);
 
-    index.OnEvent(index.Row(0)->RowButton(), 0, 0);
+    Routed(index, index.Row(0)->RowButton(), 0, 0);
     app.DrainPostedEvents();
     EXPECT_EQ(school->Step(), 1);
 
-    index.OnEvent(index.Row(0)->RowButton(), 0, 0);
+    Routed(index, index.Row(0)->RowButton(), 0, 0);
     Press(school->OpenIndexButton());
-    index.OnEvent(index.GetChildren()[1], 0, 0);  // "Hide index"
+    Routed(index, index.GetChildren()[1], 0, 0);  // "Hide index"
     EXPECT_FALSE(index.IsVisible());
     app.DrainPostedEvents();
     EXPECT_TRUE(school->OpenIndexButton()->IsVisible());

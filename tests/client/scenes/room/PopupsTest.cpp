@@ -36,10 +36,10 @@ protected:
         return [this](uint32_t id, uint32_t w, uint32_t l, uint32_t) { posted.push_back({id, w, l}); };
     }
     // Presses the popup's button of that id as its click reports it.
-    static bool Press(Widget& popup, int32_t id) {
+    bool Press(Widget& popup, int32_t id) {
         for (Widget* child : popup.GetChildren()) {
             if (child->GetId() == id)
-                return popup.OnEvent(child, 0, 0);
+                return Routed(popup, child, 0, 0);
         }
         ADD_FAILURE() << "no button " << id;
         return false;
@@ -160,7 +160,7 @@ TEST_F(Popups, RequestsReportsAndPasswordsPostTheirEvents) {
     password.SetRoom(42);
     Attach(password);
     password.Edit()->SetText(u"9876");
-    password.OnEvent(password.Edit(), EditBox::kSubmitEvent, 0);
+    Routed(password, password.Edit(), EditBox::kSubmitEvent, 0);
     EXPECT_EQ(password.Password(), u"9876");
     EXPECT_EQ(password.Room(), 42);
     EXPECT_EQ(posted, (std::vector<Posted>{{1091, 7, 0}, {1050, 0, 0}, {1052, 0, 0}}));

@@ -194,7 +194,7 @@ TEST_F(RoomGame, TheStartOpensTheBoardsOfTheGameAndTheBets) {
     bool offered = false;
     for (size_t n = 0; n < bets.LineCount(); ++n) offered = offered || bets.LineAt(n).text == u"Carom님 샷에 베팅하세요.";
     EXPECT_TRUE(offered) << "the breaker's shot is on offer";
-    bets.OnEvent(bets.BetButton(ShotBetPanel::kMakesIt), 0, 0);
+    Routed(bets, bets.BetButton(ShotBetPanel::kMakesIt), 0, 0);
     auto bet = Sent(MessageId::ShotBet, 1);
     ASSERT_EQ(bet.size(), 1u);
     EXPECT_EQ(bet[0].ReadU8(), 1) << "makes it";

@@ -323,7 +323,7 @@ TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
     PurchaseGiftWindow& window = *scene->PurchaseGift();
     window.SetVisible(true);
     ASSERT_GT(window.OfferCount(), 0);
-    window.OnEvent(window.Card(0), 0, 0);
+    Routed(window, window.Card(0), 0, 0);
     ASSERT_NE(window.SelectedOffer(), nullptr);
     Connection().LocalPlayer().cueMoney = 1000000;
     Connection().LocalPlayer().money = 1000000;
@@ -332,7 +332,7 @@ TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
     PurchaseDialog& dialog = *scene->Purchase();
     ASSERT_TRUE(dialog.IsVisible());
     EXPECT_EQ(dialog.Item().id, window.SelectedOffer()->id);
-    dialog.OnEvent(dialog.OkButton(), 0, 0);
+    Routed(dialog, dialog.OkButton(), 0, 0);
     app.DrainPostedEvents();
     ASSERT_TRUE(server->WaitForMessage(quill::MessageId::ItemBuy).has_value());
     quill::Packet request = server->WaitForMessage(quill::MessageId::ItemBuy)->Read();
@@ -344,7 +344,7 @@ TEST_F(RoomScreen, TheItemWindowsPurchaseGoesOutAsItsRequest) {
     scene->SetGameRunning(true);
     scene->SetLocalSeat(1);
     for (size_t card = 0; card < PurchaseGiftWindow::kCards; ++card) {
-        window.OnEvent(window.Card(card), 0, 0);
+        Routed(window, window.Card(card), 0, 0);
         if (window.SelectedOffer() != nullptr && window.SelectedOffer()->currency != 1) break;
     }
     if (window.SelectedOffer() != nullptr && window.SelectedOffer()->currency != 1) {
