@@ -214,20 +214,18 @@ void LobbyRoomList::OnListEntry(quill::Packet& packet) {
 }
 
 void LobbyRoomList::OnRoomUpdate(quill::Packet& packet) {
-    bool applied = false;
-    {
-        ScopedLock hold(lock_);
-        const auto room = ReadRoomUpdate(packet);
-        applied = room && rooms_.Apply(*room);
-    }
-    Applied(applied);
+    ApplyMessage(ReadRoomUpdate(packet));
 }
 
 void LobbyRoomList::OnRoomState(quill::Packet& packet) {
+    ApplyMessage(ReadRoomState(packet));
+}
+
+template <typename Message>
+void LobbyRoomList::ApplyMessage(const std::optional<Message>& room) {
     bool applied = false;
     {
         ScopedLock hold(lock_);
-        const auto room = ReadRoomState(packet);
         applied = room && rooms_.Apply(*room);
     }
     Applied(applied);

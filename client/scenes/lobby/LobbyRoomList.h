@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "QuillLib/core/CriticalSectionLock.h"
@@ -89,6 +90,9 @@ private:
     void BuildFilterButtons();
     // Under lock_: the page from that first room, into the rows and the scroll bar.
     void ShowFrom(int32_t first);
+    // An update or a state of a room, when it could be read.
+    template <typename Message>
+    void ApplyMessage(const std::optional<Message>& room);
     // After a room message: the list again, or the warning when it was not applied.
     void Applied(bool applied);
 
