@@ -1,7 +1,5 @@
 #include "client/scenes/lobby/LobbyChatLog.h"
 
-#include <algorithm>
-
 #include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
@@ -9,23 +7,23 @@ namespace kestrovan {
 void LobbyChatLog::Append(uint32_t colour, quill::WStringView text) {
     // The view follows whenever its position is not beyond the last first line, which every scroll by
     // the bar leaves it at: new lines always come into view.
-    const bool following = position_ <= Range();
+    const bool following = pager_.First() <= Range();
     lines_.push_back(LobbyChatLine{colour, CutToLength(text, LobbyChatLine::kTextUnits)});
     if (lines_.size() > kMaxLines) lines_.pop_front();
-    position_ = following ? Range() : std::min(position_, Range());
+    SetPosition(following ? Range() : pager_.First());
 }
 
 int32_t LobbyChatLog::Range() const {
-    return std::max(static_cast<int32_t>(lines_.size()) - (kViewLines - 1), 1);
+    return pager_.Range(static_cast<int32_t>(lines_.size()));
 }
 
 void LobbyChatLog::SetPosition(int32_t position) {
-    position_ = std::clamp(position, 1, Range());
+    pager_.ScrollTo(position, static_cast<int32_t>(lines_.size()));
 }
 
 std::vector<LobbyChatLine> LobbyChatLog::Visible() const {
     std::vector<LobbyChatLine> shown;
-    for (size_t k = static_cast<size_t>(position_ - 1); k < lines_.size() && shown.size() < kViewLines; ++k)
+    for (size_t k = static_cast<size_t>(pager_.First() - 1); k < lines_.size() && shown.size() < kViewLines; ++k)
         shown.push_back(lines_[k]);
     return shown;
 }

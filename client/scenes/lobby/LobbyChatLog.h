@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ListPager.h"
 
 namespace kestrovan {
 
@@ -30,7 +31,7 @@ public:
     void Append(uint32_t colour, quill::WStringView text);
     // The scroll bar's range: lines - 5, at least 1.
     int32_t Range() const;
-    int32_t Position() const { return position_; }
+    int32_t Position() const { return pager_.First(); }
     // Values outside 1..Range are clamped.
     void SetPosition(int32_t position);
     // The lines the view shows from the position, at most six.
@@ -40,7 +41,7 @@ public:
 
 private:
     std::deque<LobbyChatLine> lines_;
-    int32_t position_ = 1;
+    ListPager pager_{kViewLines};  // the first line shown
 };
 
 }  // namespace kestrovan

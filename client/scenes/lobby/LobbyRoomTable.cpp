@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace kestrovan {
@@ -139,9 +140,10 @@ LobbyRoomTable::Page LobbyRoomTable::MakePage(int32_t position, int32_t rows) co
     const std::vector<int16_t> listed = OrderedRooms();
     Page page;
     page.count = static_cast<int32_t>(listed.size());
-    const int32_t last = std::max(page.count - rows + 1, 1);
-    page.position = std::clamp(position, 1, last);
-    page.range = last;
+    ListPager pager(rows);
+    pager.ScrollTo(position, page.count);
+    page.position = pager.First();
+    page.range = pager.Range(page.count);
     const auto first = static_cast<size_t>(page.position - 1);
     for (size_t k = first; k < listed.size() && page.rooms.size() < static_cast<size_t>(rows); ++k)
         page.rooms.push_back(listed[k]);

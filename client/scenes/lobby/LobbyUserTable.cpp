@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace kestrovan {
@@ -54,9 +55,10 @@ quill::PlayerState* LobbyUserTable::Find(int64_t userId) {
 UserPage MakeUserPage(const std::vector<const quill::PlayerState*>& source, int32_t position, int32_t rows) {
     UserPage page;
     page.count = static_cast<int32_t>(source.size());
-    const int32_t last = std::max(page.count - rows + 1, 1);
-    page.position = std::clamp(position, 1, last);
-    page.range = last;
+    ListPager pager(rows);
+    pager.ScrollTo(position, page.count);
+    page.position = pager.First();
+    page.range = pager.Range(page.count);
     int32_t skip = page.position - 1;
     auto take = [&](bool ranked) {
         for (const quill::PlayerState* user : source) {

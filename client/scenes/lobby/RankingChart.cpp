@@ -74,8 +74,13 @@ void RankingChart::BuildRows() {
     }
 }
 
-void RankingChart::RequestPage(uint16_t firstRank) {
-    firstRank_ = firstRank;
+uint16_t RankingChart::FirstRank() const {
+    return static_cast<uint16_t>((page_.First() - 1) * static_cast<int32_t>(kRows) + 1);
+}
+
+void RankingChart::RequestPage(int32_t page) {
+    page_.ScrollTo(page, kPages);
+    const uint16_t firstRank = FirstRank();
     arrived_ = false;
     host_.Requests().Send([firstRank](quill::Packet& packet) {
         packet.Init(quill::MessageId::RankingRequest).WriteU16(firstRank);
@@ -83,11 +88,11 @@ void RankingChart::RequestPage(uint16_t firstRank) {
 }
 
 void RankingChart::OnShow() {
-    pager_->SetRange(kPages);
-    pager_->SetPosition(0, false);
     rowsFilled_ = 0;
     CentreOnScreen(*this);
     RequestPage(1);
+    pager_->SetRange(page_.Range(kPages));
+    pager_->SetPosition(page_.BarPosition(), false);
     Refresh();
     PopupWindow::OnShow();
 }
@@ -146,10 +151,9 @@ void RankingChart::OnSchedule(quill::Packet& packet) {
 
 bool RankingChart::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source == pager_) {
-        const int32_t page = pager_->GetPosition();
-        const int32_t shown = (firstRank_ - 1) / static_cast<int32_t>(kRows);
-        if (arrived_ && page != shown) {
-            RequestPage(static_cast<uint16_t>(page * static_cast<int32_t>(kRows) + 1));
+        const int32_t page = pager_->GetPosition() + 1;
+        if (arrived_ && page != page_.First()) {
+            RequestPage(page);
             UpdateVisibility(TournamentView::From(host_.Tournament()).soon);
         }
         return true;

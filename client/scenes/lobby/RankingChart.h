@@ -5,12 +5,14 @@
 // page is awaited, scrolling asks for nothing.
 //
 // Threads: the main thread shows the chart and scrolls it; the dispatch thread hands it a page and the
-// lobby's notice that the tournament changed. The first rank asked and whether its page arrived are atomic.
+// lobby's notice that the tournament changed. The page asked for is the main thread's; whether it arrived and
+// what it holds are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -39,7 +41,7 @@ public:
     // The rules and the rows' visibility again, from the connection's tournament record.
     void Refresh();
 
-    uint16_t FirstRank() const { return firstRank_; }
+    uint16_t FirstRank() const;
     bool PageArrived() const { return arrived_; }
     uint16_t Kept() const { return kept_; }
     // Column 0 rank, 1 nickname, 2 score, 3 ratio, 4 time, 5 reward.
@@ -52,12 +54,13 @@ public:
 
 private:
     void BuildRows();
-    void RequestPage(uint16_t firstRank);
+    // The page at position (from 1) of the pager.
+    void RequestPage(int32_t page);
     void ShowPage(const RankingPage& page);
     void UpdateVisibility(bool soon);
 
     PlayerHost& host_;
-    std::atomic<uint16_t> firstRank_{1};
+    ListPager page_{1};  // one page a position of the pager: the page asked for, from 1
     std::atomic<bool> arrived_{false};
     std::atomic<uint16_t> kept_{0};
     std::array<std::array<TextLabel*, kColumns>, kRows> cells_{};

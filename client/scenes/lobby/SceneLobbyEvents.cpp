@@ -1,6 +1,6 @@
 // The lobby's application events (main thread): the room dialogs' confirmations, following a player into a
 // room or another channel, the tutorial gate, the expired items and the way to the shop, the tournament
-// entry check, and the web pages, which Render opens on the main thread from the lobby's event queue.
+// entry check, and the articles forwarded to the lobby, which Render opens from the dialogs' page queue.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -17,7 +17,6 @@
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
-#include "client/ui/EditBox.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
@@ -37,17 +36,17 @@ constexpr size_t kChatSlots = 6;
 }  // namespace
 
 int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    ForwardPreviewMouse(id, wParam, lParam);
+    dialogs_.ForwardPreviewMouse(id, wParam, lParam);
     switch (id) {
         case platform::Msg::Char:
-            if (wParam == 13) chatInput_->SetFocus(true);
+            if (wParam == 13) chat_.FocusInput();
             break;
         case quill::AppEventId::TournamentInfoOpen:
-            tournament_->ShowInfo();
+            dialogs_.Tournament().ShowInfo();
             break;
         case quill::AppEventId::TournamentPopupClose:
-            if (wParam == kTournamentRegistration) OpenWebPage(WebPages::kChampionRegistration);
-            else if (wParam == 1) tournament_->ShowRanking();
+            if (wParam == kTournamentRegistration) dialogs_.OpenWebPage(WebPages::kChampionRegistration);
+            else if (wParam == 1) dialogs_.Tournament().ShowRanking();
             break;
         case quill::AppEventId::TutorialGateOk:
             connection_.SendBytePacket(MessageId::EnterSchool, &kZero);
@@ -67,10 +66,10 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam < kChatSlots) SendChat(connection_.LocalPlayer().chatTexts[wParam]);
             break;
         case quill::AppEventId::RoomPasswordEntered:
-            JoinRoomWithPassword(passwordPopup_->Room(), passwordPopup_->Password());
+            JoinRoomWithPassword(dialogs_.PasswordPopup()->Room(), dialogs_.PasswordPopup()->Password());
             break;
         case quill::AppEventId::MessengerListChanged:
-            if (userTab_ == 1) RefreshUserList();
+            if (users_.Tab() == 1) users_.Refresh();
             break;
         case quill::AppEventId::JoinWith:
             FollowJoinTarget();
@@ -97,13 +96,13 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam == kYes) CarryOut(JoinStep::EnterShop);
             break;
         case quill::AppEventId::LobbyQueueForward:
-            lobbyEvents_.Post(id, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam), 0);
+            dialogs_.QueueArticle(id, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
             break;
         case quill::AppEventId::BallsStopped:
-            OnBallsStopped();
+            background_.OnBallsStopped();
             break;
         case quill::AppEventId::WebWindowClosed:
-            OnWebWindowClosed();
+            dialogs_.OnWebWindowClosed();
             break;
         default:
             break;
@@ -247,7 +246,7 @@ bool SceneLobby::CheckTournamentEntry() {
 }
 
 void SceneLobby::OnRoomSettingConfirm() {
-    connection_.GetRoomInfo().gameType = static_cast<uint8_t>(practiceDialog_->SelectedType());
+    connection_.GetRoomInfo().gameType = static_cast<uint8_t>(dialogs_.PracticeDialog()->SelectedType());
     connection_.SendBytePacket(MessageId::EnterPractice, &kZero);
     RequestSceneChange(SceneId::RoomPractice);
 }
@@ -256,50 +255,12 @@ void SceneLobby::SendCreateRoom() {
     quill::Packet* packet = connection_.AllocPacket();
     if (packet == nullptr) return;
     // The new room's number comes with no answer: the room screen learns it from the server.
-    quill::RoomInfo asked = createDialog_->Room();
+    quill::RoomInfo asked = dialogs_.CreateDialog()->Room();
     asked.playerCount = 1;
     NoteAskedRoom(asked);
     WriteCreateRoom(*packet, asked);
     connection_.SendPacket(packet);
     connection_.FreePacket(packet);
-}
-
-// Mouse messages turn and zoom the item previews of the room dialogs that are shown.
-void SceneLobby::ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam) {
-    if (id < platform::Msg::MouseMove || id > platform::Msg::MouseWheel) return;
-    const auto w = static_cast<platform::WParam>(wParam);
-    const auto l = static_cast<platform::LParam>(lParam);
-    if (createDialog_->IsVisible()) createDialog_->ForwardPreviewMouse(id, w, l);
-    if (practiceDialog_->IsVisible()) practiceDialog_->ForwardPreviewMouse(id, w, l);
-}
-
-// --- Web pages ------------------------------------------------------------------------------------------------
-
-void SceneLobby::OpenWebPage(quill::WStringView path) {
-    if (!webPages_->HasWindow()) {
-        ++webWindowsOpened_;
-        lastWebPage_ = quill::WString(path);
-    }
-    webPages_->Open(path);
-}
-
-bool SceneLobby::IsWebWindowOpen() const {
-    return webPages_->HasWindow();
-}
-
-// Main thread: the forwarded articles open here; any other queued entry is dropped.
-void SceneLobby::OpenQueuedWebPages() {
-    while (quill::AppEvent* event = lobbyEvents_.Pop()) {
-        if (event->id == quill::AppEventId::LobbyQueueForward) {
-            const auto article = static_cast<int32_t>(event->lParam);
-            OpenWebPage(event->wParam == 1 ? WebPages::NoticePath(article) : WebPages::BoardPath(article));
-        }
-        lobbyEvents_.Pool().Free(event);
-    }
-}
-
-void SceneLobby::OnWebWindowClosed() {
-    webPages_->OnWindowClosed();
 }
 
 }  // namespace kestrovan

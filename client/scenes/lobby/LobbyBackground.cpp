@@ -1,10 +1,8 @@
-// The lobby's background: a table on the room scene of "Map0000" that replays yesterday's best shots one
-// after another under a camera that slowly orbits it, and the lobby music. Loading, drawing and releasing
-// happen on the main thread; the orbit and the table's update on the game thread. The next shot is chosen when
-// the balls stop (an application event) and handed to Render through the reload-pending flag.
-#include <cmath>
+#include "client/scenes/lobby/LobbyBackground.h"
 
-#include "QuillLib/core/AssertBreak.h"
+#include <array>
+#include <vector>
+
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/math/MathConstants.h"
@@ -15,19 +13,18 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/App.h"
 #include "client/app/ResourcePackCatalog.h"
+#include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/CurrentSceneView.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/AppTableHost.h"
-#include "client/scenes/common/ItemPreviews.h"
-#include "client/scenes/lobby/SceneLobby.h"
+#include "client/scenes/lobby/LobbyRules.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/RenderSceneCameras.h"
 #include "client/table/ShotRecord.h"
 #include "client/ui/TextLabel.h"
-#include "platform/system/Clock.h"
 
 namespace kestrovan {
 
@@ -40,34 +37,32 @@ constexpr int kMusicCategory = 1;
 constexpr uint16_t kNoPart = 0xFFFF;
 constexpr float kMaxOrbitDistance = 1600.0f;
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
+constexpr uint32_t kGreen = 0xFF00FF00;
 
 quill::RenderSceneManager* RenderScenes(App& app) {
     quill::Engine* engine = app.GetEngine();
     return engine != nullptr ? engine->GetRenderSceneManager() : nullptr;
 }
 
-}  // namespace
-
-int SceneLobby::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
-    if (resourcesLoaded_) quill::AssertBreak("SceneLobby", 356);
-    resourcesLoaded_ = true;
-    if (resources == nullptr || device == nullptr) return 1;
-    if (!CreateBackgroundTable(*resources, *device)) return 1;
-    LoadGraphics(0);
-    quill::Engine* engine = app_.GetEngine();
-    quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr;
-    ResourcePackCatalog* catalog = app_.Catalog();
-    if (sounds != nullptr && catalog != nullptr) {
-        if (auto music = catalog->GetSound(kLobbyMusic)) {
-            sounds->LoadStreamingSound(music, kLobbyMusic, kMusicCategory);
-            sounds->Play(kLobbyMusic, 1.0f, 0, true);
-        }
-    }
-    ResetSceneNodes(renderScene_);
-    return 0;
+quill::SoundManager* Sounds(App& app) {
+    quill::Engine* engine = app.GetEngine();
+    return engine != nullptr ? engine->GetSoundManager() : nullptr;
 }
 
-bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9RenderDevice& device) {
+}  // namespace
+
+LobbyBackground::LobbyBackground(App& app, GameConnection& connection) : app_(app), connection_(connection) {}
+
+LobbyBackground::~LobbyBackground() = default;
+
+void LobbyBackground::BuildCaption(Widget& screen) {
+    caption_ = screen.CreateTextLabel(540, 590, 280, 20, &UiFontAt(UiFont::Bold12), 0, 0);
+    caption_->SetColors(kGreen, 0);
+    caption_->SetAnchor(0, 0, AnchorMode::Bottom, -160);
+    caption_->Show(false);
+}
+
+bool LobbyBackground::Load(quill::ResourceManager& resources, D3D9RenderDevice& device) {
     quill::Package* data = resources.OpenPackage(u"data", false);
     quill::ResourceFile* map = data != nullptr ? data->GetResourceFile(u"Map0000", true) : nullptr;
     quill::RenderSceneManager* scenes = RenderScenes(app_);
@@ -89,9 +84,17 @@ bool SceneLobby::CreateBackgroundTable(quill::ResourceManager& resources, D3D9Re
     return table_->LoadModels(resources, device, 0);
 }
 
-// Main thread, in the frame step's switch: the table's models go before the scene they stand in, then the
-// music.
-void SceneLobby::ReleaseBackgroundTable() {
+void LobbyBackground::StartMusic() {
+    quill::SoundManager* sounds = Sounds(app_);
+    ResourcePackCatalog* catalog = app_.Catalog();
+    if (sounds == nullptr || catalog == nullptr) return;
+    if (auto music = catalog->GetSound(kLobbyMusic)) {
+        sounds->LoadStreamingSound(music, kLobbyMusic, kMusicCategory);
+        sounds->Play(kLobbyMusic, 1.0f, 0, true);
+    }
+}
+
+void LobbyBackground::Release() {
     if (table_) table_->UnloadModels();
     table_.reset();
     tableHost_.reset();
@@ -102,19 +105,24 @@ void SceneLobby::ReleaseBackgroundTable() {
         scenes->RemoveScene(renderScene_->index);
     }
     renderScene_ = nullptr;
-    quill::Engine* engine = app_.GetEngine();
-    if (quill::SoundManager* sounds = engine != nullptr ? engine->GetSoundManager() : nullptr) {
+    if (quill::SoundManager* sounds = Sounds(app_)) {
         sounds->Stop(kLobbyMusic);
         sounds->RemoveSound(kLobbyMusic);
     }
 }
 
-void SceneLobby::PrepareBackgroundTable() {
+void LobbyBackground::Enter() {
+    orbitPitch_ = 18.0f;
+    orbitDistance_ = 300.0f;
+    orbitSpeed_ = 2.0f;
+    reloadPending_ = false;
+    bestShotIndex_ = 0;
+    caption_->Show(false);
     if (!table_) return;
     table_->SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Reset(app_.GetRandom().Next());
     table_->Cameras().SetCameraFlags(false, false, false, false);
-    OnSettingsChanged(app_.GetSettings());
+    ApplySettings();
     table_->SetState(0);
     table_->SetVisible(false);
     quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
@@ -128,12 +136,20 @@ void SceneLobby::PrepareBackgroundTable() {
     camera.SetYaw(quill::kPi / 2.0f);
 }
 
-void SceneLobby::ShowYesterdayBest() {
+void LobbyBackground::ApplySettings() {
+    if (table_) table_->Models().SetEnvironmentFlag(0);
+}
+
+void LobbyBackground::ReleaseHeldKeys() {
+    if (table_) table_->ReleaseHeldKeys(false);
+}
+
+void LobbyBackground::ShowYesterdayBest() {
     const std::vector<BestShot> shots = connection_.BestShots();
     if (shots.empty()) return;
     const BestShot& best = shots[bestShotIndex_ % shots.size()];
-    bestShotLabel_->SetText(BestShotCaption(bestShotIndex_, best.nickname));
-    bestShotLabel_->Show(true);
+    caption_->SetText(BestShotCaption(bestShotIndex_, best.nickname));
+    caption_->Show(true);
     ShotData shot;
     if (!ShotRecord::ParseHex(best.record, shot)) return;
     {
@@ -154,8 +170,7 @@ void SceneLobby::ShowYesterdayBest() {
     reloadPending_ = true;
 }
 
-// The frame (main thread): the shot chosen when the balls stopped is loaded and started.
-void SceneLobby::ApplyPendingBestShot() {
+void LobbyBackground::ApplyPendingShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);
     table_->Models().ReleaseBallModels();
@@ -172,7 +187,7 @@ void SceneLobby::ApplyPendingBestShot() {
     table_->StartShot(bestShotIndex_ == 0 ? 4 : 3, true);
 }
 
-void SceneLobby::OnBallsStopped() {
+void LobbyBackground::OnBallsStopped() {
     if (!table_) return;
     table_->SetCueBall(0, true);
     table_->SetVisible(true);
@@ -182,40 +197,27 @@ void SceneLobby::OnBallsStopped() {
     ShowYesterdayBest();
 }
 
-void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
-    // The lobby's clock runs through the first 48 seconds past midnight, ten seconds at a time.
-    UpdateAmbientLight(static_cast<uint32_t>(static_cast<double>(platform::TimeGetTime() / 1000 % 10) * 4.8));
-    if (draw) ApplyPendingBestShot();
-    OpenQueuedWebPages();
-    if (device != nullptr) DrawBackgroundTable(*device, draw);
-    if (!draw) return;
-    // The creation and practice dialogs' table and ball previews are built here, before the widgets draw.
-    quill::Engine* engine = app_.GetEngine();
-    if (device != nullptr && engine != nullptr && engine->GetResourceManager() != nullptr)
-        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
-    DrawWidgets(device);
-}
-
-void SceneLobby::DrawBackgroundTable(D3D9RenderDevice& device, bool draw) {
+void LobbyBackground::Draw(D3D9RenderDevice* device, bool draw) {
+    if (draw) ApplyPendingShot();
     quill::RenderSceneManager* scenes = RenderScenes(app_);
-    if (!table_ || scenes == nullptr) return;
+    if (device == nullptr || !table_ || scenes == nullptr) return;
     table_->Render3D(draw);
     scenes->UpdateCurrentScene(kSceneStepSeconds);
     if (!draw) return;
     CurrentSceneView view(*scenes);
-    device.RenderScene(view, 0.0f);
-    table_->RenderOverlay(device);
-    table_->DrawScene(device, 0);
+    device->RenderScene(view, 0.0f);
+    table_->RenderOverlay(*device);
+    table_->DrawScene(*device, 0);
 }
 
-void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {
+void LobbyBackground::Update(int64_t clockTenthMs) {
     if (!table_) return;
     table_->Update(static_cast<uint32_t>(clockTenthMs), 0, 0, false);
     OrbitCamera();
 }
 
 // The camera drifts out to its distance and up to its pitch, and turns slowly about the table.
-void SceneLobby::OrbitCamera() {
+void LobbyBackground::OrbitCamera() {
     quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;

@@ -1,0 +1,175 @@
+#include "client/scenes/lobby/LobbyChat.h"
+
+#include <memory>
+
+#include "QuillLib/core/Format.h"
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/sound/SoundManager.h"
+#include "client/app/Settings.h"
+#include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
+#include "client/scenes/lobby/LobbyRules.h"
+#include "client/scenes/lobby/LobbyWidgets.h"
+#include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/system/Clock.h"
+
+namespace kestrovan {
+
+using quill::ScopedLock;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kChatSound = 19;
+
+}  // namespace
+
+LobbyChat::LobbyChat(GameConnection& connection, const Settings& settings)
+    : connection_(connection), settings_(settings) {}
+
+void LobbyChat::Build(Widget& screen, int32_t scrollId) {
+    panel_ = screen.CreateImage(0, 610, 476, 165, lobby_texture::kLobby, 0, 0);
+    Anchor();
+    channel_ = panel_->CreateTextLabel(120, 8, 200, 18, &UiFontAt(UiFont::Bold12), 0, 0);
+    for (size_t k = 0; k < kLines; ++k)
+        labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
+                                             &UiFontAt(UiFont::Regular12), 0, 0);
+    auto input = std::make_unique<EditBox>();
+    input->Create(17, 140, 375, 18);
+    input->SetSkin(lobby_texture::kCommon, 609, 68, 2, 14);
+    input->SetImage(lobby_texture::kCommon, 0, 446, -1, -1, 1.0f, 1.0f);
+    input->SetFont(&UiFontAt(UiFont::Regular12), kInputLength * 2, kWhite);
+    input_ = static_cast<EditBox*>(panel_->AddChild(std::move(input), true));
+    scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);
+    scroll_->SetSecondRect(4, 30, 466, 130);
+}
+
+void LobbyChat::Anchor() {
+    panel_->SetAnchor(AnchorMode::Left, 20, AnchorMode::Bottom, -180);
+}
+
+void LobbyChat::ApplyFont(const Settings& settings) {
+    const FontDesc* font = &UiFontAt(settings.largeChatFont != 0 ? UiFont::Bold14 : UiFont::Regular12);
+    for (TextLabel* label : labels_) label->SetFontDesc(font);
+}
+
+void LobbyChat::ShowChannel(int32_t channel, quill::WStringView kindSuffix) {
+    channel_->SetTextF(u"Ch-%d %s", channel, kindSuffix);
+}
+
+void LobbyChat::Enter() {
+    {
+        ScopedLock hold(lock_);
+        log_.SetPosition(1);
+    }
+    flood_.Clear();
+}
+
+bool LobbyChat::Send(quill::WStringView text) {
+    if (connection_.LocalPlayer().IsStatus3Or4()) {
+        AddLine(u"You are banned from chatting due to language abuse reports.", kRed);
+        return true;
+    }
+    const uint32_t now = platform::TimeGetTime();
+    if (flood_.IsFlood(now)) {
+        AddLine(u"No Spamming!", kYellow);
+        return false;
+    }
+    const quill::WString copy = Censored(text);
+    if (!connection_.HandleSlashCommand(text)) {
+        if (quill::Packet* packet = connection_.AllocPacket()) {
+            packet->Init(quill::MessageId::LobbyChatSend).WriteWString(copy);
+            connection_.SendPacket(packet);
+            connection_.FreePacket(packet);
+        }
+    }
+    flood_.Record(now);
+    return true;
+}
+
+void LobbyChat::SubmitInput() {
+    const quill::WString text = input_->GetText();
+    if (!text.empty() && Send(text)) input_->SetText(u"");
+}
+
+void LobbyChat::FocusInput() {
+    input_->SetFocus(true);
+}
+
+quill::WString LobbyChat::Censored(quill::WStringView text) {
+    if (settings_.chatFilter == 0) return quill::WString(text);
+    quill::WString copy;
+    connection_.CopyAndCensor(text, copy);
+    return copy;
+}
+
+std::vector<LobbyChatLine> LobbyChat::Lines() const {
+    ScopedLock hold(lock_);
+    return {log_.Lines().begin(), log_.Lines().end()};
+}
+
+void LobbyChat::AddLine(quill::WStringView text, uint32_t colour) {
+    if (quill::SoundManager* sound = quill::SoundManager::Current()) sound->Play(kChatSound, 1.0f, 0, false);
+    {
+        ScopedLock hold(lock_);
+        log_.Append(colour, text);
+        scroll_->SetRange(log_.Range());
+        scroll_->SetPosition(log_.Position() - 1, false);
+    }
+    RefreshView();
+}
+
+void LobbyChat::ScrollTo(int32_t position) {
+    {
+        ScopedLock hold(lock_);
+        log_.SetPosition(position);
+    }
+    RefreshView();
+}
+
+void LobbyChat::RefreshView() {
+    ScopedLock hold(lock_);
+    const std::vector<LobbyChatLine> shown = log_.Visible();
+    for (size_t k = 0; k < labels_.size(); ++k) {
+        TextLabel& label = *labels_[k];
+        if (k < shown.size()) {
+            label.SetColors(shown[k].colour, 0);
+            label.SetText(shown[k].text);
+        } else {
+            label.SetText(u"");
+        }
+    }
+}
+
+void LobbyChat::OnLobbyChat(quill::Packet& packet) {
+    const auto line = ReadLobbyChat(packet);
+    if (!line) {
+        quill::TheLog().LogError(u"WARNING: lobby chat line dropped\n");
+        return;
+    }
+    AddLine(quill::Format(u"%s : %s", line->nickname, Censored(line->text)), kWhite);
+}
+
+void LobbyChat::OnChatBanned(quill::Packet& packet) {
+    const auto ban = ReadChatBanned(packet);
+    if (!ban) return;
+    for (const quill::WString& line : ChatBanLines(ban->kind, ban->nickname)) AddLine(line, kRed);
+}
+
+void LobbyChat::OnSystemNotice(quill::Packet& packet) {
+    if (const auto text = ReadNoticeText(packet)) AddLine(*text, kRed);
+}
+
+void LobbyChat::OnLobbyNotice(quill::Packet& packet) {
+    if (const auto result = ReadNoticeByte(packet)) AddLine(*result == 0 ? u"- Cancled" : u"+ Done", kGreen);
+}
+
+}  // namespace kestrovan

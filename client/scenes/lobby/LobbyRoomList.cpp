@@ -1,0 +1,253 @@
+#include "client/scenes/lobby/LobbyRoomList.h"
+
+#include <memory>
+
+#include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
+#include "client/connection/GameConnection.h"
+#include "client/scenes/common/GameTypeNames.h"
+#include "client/scenes/common/RoomListRow.h"
+#include "client/scenes/common/UserLocation.h"
+#include "client/scenes/common/messages/LobbyMessages.h"
+#include "client/scenes/lobby/LobbyRules.h"
+#include "client/scenes/lobby/LobbyWidgets.h"
+#include "client/ui/Button.h"
+#include "client/ui/Image.h"
+#include "client/ui/ScrollBar.h"
+#include "platform/system/Clock.h"
+
+namespace kestrovan {
+
+using quill::ScopedLock;
+
+namespace {
+
+constexpr int32_t kFilterStep = 26;
+constexpr int32_t kIconRow = 856;
+constexpr int32_t kIconCell = 24;
+
+// The filter buttons' icon index: the mode's slot, pocket slots lowered by 4 to follow the carom ones.
+int32_t FilterIconIndex(quill::GameType mode) {
+    const int32_t slot = GameTypeSlot(mode);
+    return slot >= 10 ? slot - 4 : slot;
+}
+
+}  // namespace
+
+LobbyRoomList::LobbyRoomList(GameConnection& connection) : connection_(connection) {}
+
+void LobbyRoomList::Build(Widget& screen) {
+    using lobby_texture::kLobby;
+    panel_ = screen.CreateImage(0, 4, 1, 1, kLobby, 0, 0);
+    panel_->SetAnchor(AnchorMode::Left, 20, AnchorMode::Top, 40);
+    for (size_t k = 0; k < kRows; ++k) {
+        auto row = std::make_unique<RoomListRow>(kFirstRow + 2 * static_cast<int32_t>(k));
+        row->SetPosition(10, 80 * static_cast<int32_t>(k));
+        rows_[k] = static_cast<RoomListRow*>(panel_->AddChild(std::move(row), true));
+    }
+    bar_ = panel_->CreateImage(502, 122, 33, 262, kLobby, 736, 32);
+    scroll_ = AddLobbyScrollBar(*bar_, 3, 5, 239, kScroll);
+    scroll_->SetSecondRect(-500, -130, 530, 470);
+    orderButtons_[0] = AddLobbyButton(*panel_, 38, 486, 114, 28, kListAll, -1, kLobby, 820, 160, u"List all room");
+    orderButtons_[1] =
+        AddLobbyButton(*panel_, 170, 486, 114, 28, kWaitingFirst, -1, kLobby, 820, 160, u"Waiting room first");
+    for (Button* order : orderButtons_) order->SetCheckBox();
+    BuildFilterButtons();
+    createButton_ = AddLobbyButton(*panel_, 286, 450, 122, 122, kCreateRoom, -1, kLobby, 780, 390, u"Create New Game");
+    quickJoinButton_ = AddLobbyButton(*panel_, 380, 450, 122, 122, kQuickJoin, -1, kLobby, 902, 390, u"Quick Join");
+    quickJoinButton_->SetPosition(410, 450);
+}
+
+void LobbyRoomList::BuildDetail(Widget& screen) {
+    detailPanel_ = static_cast<RoomDetailPanel*>(screen.AddChild(std::make_unique<RoomDetailPanel>(), false));
+    detailPanel_->SetAcceptsMouse(false);
+}
+
+void LobbyRoomList::BuildFilterButtons() {
+    int32_t j = 0;
+    for (quill::GameType mode = 0; mode < quill::kGameTypeCount; ++mode) {
+        if (!GameTypeOffered(mode)) continue;
+        Button* button = panel_->CreateButton(38 + kFilterStep * j, 516, kIconCell, kIconCell, kFirstFilter + mode, -1,
+                                              lobby_texture::kLobby, kIconCell * FilterIconIndex(mode), kIconRow);
+        button->SetCheckBox();
+        button->SetTooltip(GameTypeLongName(mode));
+        filterButtons_.push_back(button);
+        ++j;
+    }
+}
+
+void LobbyRoomList::Layout(const LobbyLayout& layout) {
+    {
+        ScopedLock hold(lock_);
+        // The first room stays; the next page clamps it to the new number of rows.
+        const int32_t first = pager_.First();
+        rowsShown_ = layout.roomRows;
+        pager_ = ListPager(layout.roomRows);
+        pager_.ScrollTo(first, rooms_.MakePage(first, layout.roomRows).count);
+    }
+    panel_->SetAnchor(AnchorMode::Left, layout.panelX, AnchorMode::Top, layout.panelY);
+}
+
+void LobbyRoomList::Place(const LobbyLayout& layout) {
+    const WidgetRect panel = panel_->GetRect();
+    bar_->SetPosition(layout.barX, layout.barY);
+    scroll_->SetSecondRect(panel.left + layout.barX - 500, panel.top + layout.barY - 130, 530, layout.wheelHeight);
+    createButton_->SetPosition(286, layout.buttonsY);
+    quickJoinButton_->SetPosition(410, layout.buttonsY);
+    for (Button* order : orderButtons_) order->SetPosition(order->GetRect().left - panel.left, layout.orderY);
+    for (Button* filter : filterButtons_) filter->SetPosition(filter->GetRect().left - panel.left, layout.orderY + 30);
+    for (size_t k = 0; k < kRows; ++k)
+        if (static_cast<int32_t>(k) >= layout.roomRows) rows_[k]->Show(false);
+}
+
+void LobbyRoomList::Enter() {
+    LobbyRoomTable::Order order;
+    {
+        ScopedLock hold(lock_);
+        pager_.Reset();
+        rooms_.EmptyAll();
+        order = rooms_.GetOrder();
+    }
+    SetOrder(order);
+    detailPanel_->Show(false);
+    ScopedLock hold(lock_);
+    for (Button* button : filterButtons_) button->SetChecked(rooms_.Filter(static_cast<quill::GameType>(button->GetId() - kFirstFilter)));
+}
+
+void LobbyRoomList::Refresh() {
+    ScopedLock hold(lock_);
+    ShowFrom(pager_.First());
+}
+
+void LobbyRoomList::ScrollTo(int32_t first) {
+    ScopedLock hold(lock_);
+    ShowFrom(first);
+}
+
+void LobbyRoomList::ShowFrom(int32_t first) {
+    const LobbyRoomTable::Page page = rooms_.MakePage(first, rowsShown_);
+    pager_.ScrollTo(page.position, page.count);
+    const bool tournament = connection_.GetChannelType(-1) == ChannelKind::Tournament;
+    for (size_t k = 0; k < kRows; ++k) {
+        RoomListRow& row = *rows_[k];
+        if (k < page.rooms.size()) {
+            row.SetRoom(*rooms_.Room(page.rooms[k]), tournament);
+        } else {
+            row.Clear();
+        }
+        row.Show(static_cast<int32_t>(k) < rowsShown_);
+    }
+    scroll_->SetRange(pager_.Range(page.count));
+    scroll_->SetPosition(pager_.BarPosition(), false);
+}
+
+void LobbyRoomList::SetOrder(LobbyRoomTable::Order order) {
+    {
+        ScopedLock hold(lock_);
+        rooms_.SetOrder(order);
+    }
+    orderButtons_[0]->SetChecked(order == LobbyRoomTable::Order::AllRooms);
+    orderButtons_[1]->SetChecked(order == LobbyRoomTable::Order::WaitingFirst);
+    Refresh();
+}
+
+void LobbyRoomList::SetFilter(int32_t id, bool on) {
+    {
+        ScopedLock hold(lock_);
+        rooms_.SetFilter(static_cast<quill::GameType>(id - kFirstFilter), on);
+    }
+    Refresh();
+}
+
+int32_t LobbyRoomList::QuickJoinRoom() {
+    ScopedLock hold(lock_);
+    return rooms_.QuickJoin();
+}
+
+int32_t LobbyRoomList::QuickJoinCursor() const {
+    ScopedLock hold(lock_);
+    return rooms_.QuickJoinCursor();
+}
+
+quill::RoomInfo LobbyRoomList::Listed(int32_t room) const {
+    ScopedLock hold(lock_);
+    quill::RoomInfo record = *rooms_.Room(room);
+    record.roomNumber = static_cast<int16_t>(room);
+    return record;
+}
+
+RoomListRow* LobbyRoomList::RowOf(const Widget* source) const {
+    for (RoomListRow* row : rows_)
+        if (source == row) return row;
+    return nullptr;
+}
+
+void LobbyRoomList::ShowDetail(const RoomListRow& row, const std::vector<RoomDetailPanel::PlayerLine>& players) {
+    detailPanel_->SetRoom(row.Room(), platform::TimeGetTime());
+    detailPanel_->SetPlayers(players);
+    const WidgetRect at = row.GetRect();
+    detailPanel_->SetPosition(at.left + 460, at.top + 10);
+    detailPanel_->Show(true);
+}
+
+void LobbyRoomList::HideDetail() {
+    detailPanel_->Show(false);
+}
+
+// --- The server's room messages ---------------------------------------------------------------------------
+
+void LobbyRoomList::OnListReset() {
+    // The list is not redrawn: the rooms that follow refresh it.
+    ScopedLock hold(lock_);
+    rooms_.ResetAll();
+}
+
+void LobbyRoomList::OnListEntry(quill::Packet& packet) {
+    const uint32_t now = platform::TimeGetTime();
+    bool applied = false;
+    {
+        ScopedLock hold(lock_);
+        const auto room = ReadRoomListEntry(packet);
+        applied = room && rooms_.Apply(*room, now);
+    }
+    Applied(applied);
+}
+
+void LobbyRoomList::OnRoomUpdate(quill::Packet& packet) {
+    ApplyMessage(ReadRoomUpdate(packet));
+}
+
+void LobbyRoomList::OnRoomState(quill::Packet& packet) {
+    ApplyMessage(ReadRoomState(packet));
+}
+
+template <typename Message>
+void LobbyRoomList::ApplyMessage(const std::optional<Message>& room) {
+    bool applied = false;
+    {
+        ScopedLock hold(lock_);
+        applied = room && rooms_.Apply(*room);
+    }
+    Applied(applied);
+}
+
+void LobbyRoomList::OnRoomCount(quill::Packet& packet) {
+    const uint32_t now = platform::TimeGetTime();
+    bool applied = false;
+    {
+        ScopedLock hold(lock_);
+        const auto room = ReadRoomCount(packet);
+        applied = room && rooms_.SetRoomState(room->room, room->state, now);
+    }
+    Applied(applied);
+}
+
+void LobbyRoomList::Applied(bool applied) {
+    if (!applied) {
+        quill::TheLog().LogError(u"WARNING: lobby %s dropped\n", u"room message");
+        return;
+    }
+    Refresh();
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,39 @@
+#include "client/scenes/lobby/LobbyWidgets.h"
+
+#include <memory>
+
+#include "client/app/UiFonts.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+}  // namespace
+
+Button* AddLobbyButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
+                       int32_t texture, int32_t srcX, int32_t srcY, const char16_t* caption) {
+    Button* button = parent.CreateButton(x, y, w, h, id, key, texture, srcX, srcY);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+ScrollBar* AddLobbyScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(x, y, 16, h, id, ScrollBar::kVertical, 1, true);
+    auto* raw = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
+    raw->SetImage(lobby_texture::kLobby, 736, 32, 16, h, 1.0f, 1.0f);
+    raw->AddDecButton(736, 282, 16, 16, -1);
+    raw->AddIncButton(752, 282, 16, 16, -1);
+    raw->AddThumb(768, 282, 16, 28, 0);
+    return raw;
+}
+
+}  // namespace kestrovan
