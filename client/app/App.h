@@ -3,7 +3,8 @@
 // StartGameThread, Initialize, Run (the main loop) and Shutdown. It owns the main window, the settings read
 // from "config.ini", the engine and its factory, the game connection, the scene manager, the frame clock,
 // the event queue, the resource-pack catalogue, the mouse and the widget toolkit with its services
-// (installed while the main window exists).
+// (installed while the main window exists). The screens and their dialogs reach it through ScreenServices,
+// the part of it they use.
 //
 // Threads: the main thread runs everything but the game thread's loop (GameThreadProc); the connection's
 // dispatch thread calls the ConnectionHost operations. The run flags are atomic, read by both loops without a
@@ -32,6 +33,7 @@
 #include "client/app/MainWindowProc.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/app/SiteConfig.h"
 #include "client/app/SystemKeyGuard.h"
@@ -54,7 +56,7 @@ class CatalogWidgetResources;
 class DeviceWidgetRenderer;
 class WidgetToolkit;
 
-class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost {
+class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost, public ScreenServices {
 public:
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr uint32_t kEventQueueSize = 1024;
@@ -87,7 +89,7 @@ public:
     bool StartMainLoop();
     bool FrameStep();
     bool ApplyDisplayChange();
-    void RequestDialogBoxMode(bool enable);
+    void RequestDialogBoxMode(bool enable) override;
     void ApplyDialogBoxMode(bool enable);
     // One pass of the main loop: a message, or the idle work; false once the loop must end.
     bool RunPass();
@@ -108,35 +110,35 @@ public:
     void WriteScreenshot(D3D9RenderDevice& device);
     void WriteSystemReport();
     void ApplySoundSettings();
-    void SendOptionsToServer();
+    void SendOptionsToServer() override;
     // Opens a web page in the system browser (nothing without one).
-    void OpenWebPage(quill::WStringView address);
+    void OpenWebPage(quill::WStringView address) override;
     int RestoreWorkingFolder(bool flag);
-    const quill::WString& GetConfigPath() const { return configPath_; }
+    const quill::WString& GetConfigPath() const override { return configPath_; }
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
     static uint32_t GetClientVersion() { return kClientVersion; }
     static int32_t VersionDelta(int32_t x) { return x - 2866; }
 
     // --- What the screens and tests read ---
-    AppMode Mode() const { return mode_; }
-    Settings& GetSettingsMutable() { return settings_; }
+    AppMode Mode() const override { return mode_; }
+    Settings& GetSettingsMutable() override { return settings_; }
     const Settings& GetSettings() const override { return settings_; }
     // The product's web site ([Web] of "config.ini").
-    const SiteConfig& Site() const { return site_; }
+    const SiteConfig& Site() const override { return site_; }
     // The system's web browser; null when the program has none.
-    platform::Browser* Browser() const { return browser_.get(); }
-    SceneManager& Scenes() { return sceneManager_; }
-    FrameClock& Clock() { return clock_; }
-    platform::Window& MainWindow() { return *window_; }
-    quill::Engine* GetEngine() const { return engine_.get(); }
-    GameConnection* Connection() const { return connection_.get(); }
-    ResourcePackCatalog* Catalog() const { return catalog_.get(); }
-    DirectInputMouse* Mouse() const { return mouse_.get(); }
+    platform::Browser* Browser() const override { return browser_.get(); }
+    SceneManager& Scenes() override { return sceneManager_; }
+    FrameClock& Clock() override { return clock_; }
+    platform::Window& MainWindow() override { return *window_; }
+    quill::Engine* GetEngine() const override { return engine_.get(); }
+    GameConnection* Connection() const override { return connection_.get(); }
+    ResourcePackCatalog* Catalog() const override { return catalog_.get(); }
+    DirectInputMouse* Mouse() const override { return mouse_.get(); }
     // The program's words, word 0 the program itself.
-    const std::vector<quill::WString>& Words() const { return words_; }
-    AppCursor& Cursor() { return cursor_; }
-    quill::Random& GetRandom() { return random_; }
+    const std::vector<quill::WString>& Words() const override { return words_; }
+    AppCursor& Cursor() override { return cursor_; }
+    quill::Random& GetRandom() override { return random_; }
     quill::CriticalSectionLock& Lock() { return lock_; }
     bool DeviceCreated() const { return deviceCreated_; }
     uint32_t DisplayState() const { return stateWord_; }

@@ -1,12 +1,16 @@
 #include "client/scenes/common/AppPlayerHost.h"
 
-#include "client/app/App.h"
 #include "client/app/DisplayModes.h"
+#include "client/app/FrameClock.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
+#include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 
 namespace kestrovan {
 
-AppPlayerHost::AppPlayerHost(App& app) : app_(app), requests_(*app.Connection()) {}
+AppPlayerHost::AppPlayerHost(ScreenServices& app) : app_(app), requests_(*app.Connection()) {}
 
 quill::PlayerState& AppPlayerHost::Player() {
     return app_.Connection()->LocalPlayer();

@@ -9,11 +9,11 @@
 
 namespace kestrovan {
 
-class App;
+class ScreenServices;
 
 class AppPlayerHost : public PlayerHost {
 public:
-    explicit AppPlayerHost(App& app);
+    explicit AppPlayerHost(ScreenServices& app);
 
     quill::PlayerState& Player() override;
     RequestSender& Requests() override { return requests_; }
@@ -30,7 +30,7 @@ public:
     std::vector<DisplayModeGroup> DisplayModes() override;
 
 private:
-    App& app_;
+    ScreenServices& app_;
     ConnectionRequestSender requests_;
 };
 

@@ -1,8 +1,11 @@
 #include "client/scenes/common/AppTableHost.h"
 
-#include "client/app/App.h"
+#include "client/app/AppCursor.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/NativeEditBridge.h"
+#include "client/app/ScreenServices.h"
 #include "platform/window/MessageParams.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan {
 

@@ -11,11 +11,11 @@
 
 namespace kestrovan {
 
-class App;
+class ScreenServices;
 
 class AppTableHost : public TableHost {
 public:
-    explicit AppTableHost(App& app) : app_(app) {}
+    explicit AppTableHost(ScreenServices& app) : app_(app) {}
 
     uint16_t ClientWidth() const override;
     uint16_t ClientHeight() const override;
@@ -33,7 +33,7 @@ public:
     void SetMouseSpeed(const MouseSpeed& speed) override;
 
 private:
-    App& app_;
+    ScreenServices& app_;
     std::atomic<int32_t> speedLow_{6};
     std::atomic<int32_t> speedHigh_{10};
     std::atomic<int32_t> acceleration_{1};

@@ -2,7 +2,11 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
-#include "client/app/App.h"
+#include "client/app/FrameClock.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
@@ -290,7 +294,7 @@ void HelpWindow::Tick(uint32_t now) {
     }
 }
 
-std::unique_ptr<HelpWindow> CreateHelpWindow(App& app) {
+std::unique_ptr<HelpWindow> CreateHelpWindow(ScreenServices& app) {
     HelpWindow::Services services;
     services.frameRate = [&app] { return app.Clock().GetMeasuredRate(); };
     services.referToHomepage = [&app] {

@@ -17,9 +17,9 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class Panel;
+class ScreenServices;
 
 class HelpWindow : public PopupWindow {
 public:
@@ -89,6 +89,6 @@ private:
 };
 
 // A help window of the program: the App's frame clock, the shared notice box and the system browser.
-std::unique_ptr<HelpWindow> CreateHelpWindow(App& app);
+std::unique_ptr<HelpWindow> CreateHelpWindow(ScreenServices& app);
 
 }  // namespace kestrovan

@@ -70,12 +70,12 @@ void ItemQuickBar::Refresh() {
             const quill::InventoryItem* item = player_.ItemAt(i);
             if (item == nullptr || !Lists(*item)) continue;
             ++listedCount_;
-            if (listedCount_ < static_cast<size_t>(scrollOffset_) || shown == kCellCount) continue;
+            if (listedCount_ < static_cast<size_t>(pager_.First()) || shown == kCellCount) continue;
             cells_[shown++]->SetItem(*item);
         }
     }
     for (size_t i = shown; i < kCellCount; ++i) cells_[i]->Clear();
-    scrollBar_->SetRange(std::max<int32_t>(static_cast<int32_t>(listedCount_) - 9, 1));
+    scrollBar_->SetRange(pager_.Range(static_cast<int32_t>(listedCount_)));
 }
 
 quill::InventoryItem* ItemQuickBar::ItemOf(const ItemQuickCell& cell) const {
@@ -120,7 +120,7 @@ void ItemQuickBar::OnCellEvent(ItemQuickCell& cell, int32_t code) {
 
 // The bar reports its position plus one, which is the offset of the first listed item shown.
 void ItemQuickBar::OnScrolled(int32_t position) {
-    scrollOffset_ = std::max(position, 1);
+    pager_.ScrollTo(position, static_cast<int32_t>(listedCount_));
     Refresh();
     if (reposter_) reposter_();
 }

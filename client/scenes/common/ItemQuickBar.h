@@ -17,6 +17,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickCell.h"
+#include "client/scenes/common/ListPager.h"
 #include "client/ui/Image.h"
 
 namespace kestrovan {
@@ -52,7 +53,7 @@ public:
     void OnShow() override;
 
     size_t ListedCount() const { return listedCount_; }
-    int32_t ScrollOffset() const { return scrollOffset_; }
+    int32_t ScrollOffset() const { return pager_.First(); }
     ItemQuickCell* Cell(size_t index) const { return cells_[index]; }
     TextLabel* Caption() const { return caption_; }
     ScrollBar* Scroll() const { return scrollBar_; }
@@ -71,7 +72,7 @@ private:
     ItemQuickCell* hoveredCell_ = nullptr;
     std::optional<ItemQuickCell::ItemKey> clickedItem_;
     size_t listedCount_ = 0;
-    int32_t scrollOffset_ = 1;
+    ListPager pager_{static_cast<int32_t>(kCellCount)};
 };
 
 }  // namespace kestrovan

@@ -24,6 +24,10 @@ public:
     void Reset() { first_ = 1; }
     bool CanStepBack() const { return first_ >= 2; }
     bool CanStepForward(int32_t count) const { return first_ < count - rows_ + 1; }
+    // Whether the last rows are shown, and the first row that shows them: a list that follows its newest
+    // entries (a chat) moves there when it was there before an entry came.
+    bool AtEnd(int32_t count) const { return first_ >= Range(count); }
+    void ScrollToEnd(int32_t count) { first_ = Range(count); }
     // The scroll bar's position that shows the first row.
     int32_t BarPosition() const { return first_ - 1; }
 

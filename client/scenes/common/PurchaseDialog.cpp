@@ -4,7 +4,8 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -375,7 +376,7 @@ uint32_t CountOwned(quill::PlayerState& player, uint32_t typeCode) {
 
 }  // namespace
 
-std::unique_ptr<PurchaseDialog> CreatePurchaseDialog(App& app) {
+std::unique_ptr<PurchaseDialog> CreatePurchaseDialog(ScreenServices& app) {
     GameConnection& connection = *app.Connection();
     PurchaseDialog::Services services;
     services.account = [&connection] { return AccountOf(connection); };

@@ -24,12 +24,12 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class EditBox;
 class GiftRecipientList;
 class MemberDirectories;
 class Panel;
+class ScreenServices;
 class TextLabel;
 
 class PurchaseDialog : public Window {
@@ -137,6 +137,6 @@ private:
 
 // A purchase dialog of the program: the connection's player, clan and lists, the shared message boxes, the
 // sound manager's beep and the App's event queue.
-std::unique_ptr<PurchaseDialog> CreatePurchaseDialog(App& app);
+std::unique_ptr<PurchaseDialog> CreatePurchaseDialog(ScreenServices& app);
 
 }  // namespace kestrovan

@@ -2,7 +2,8 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "client/app/App.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/RequestSender.h"
@@ -46,7 +47,7 @@ constexpr TableSceneStage::Lighting kLighting{kLight, 0.35f, kLight, 0.25f};
 
 }  // namespace
 
-ReplayPanel::ReplayPanel(App& app, quill::PlayerState& player, Services services)
+ReplayPanel::ReplayPanel(ScreenServices& app, quill::PlayerState& player, Services services)
     : app_(app), stage_(app, {}), player_(player), services_(std::move(services)) {
     Create(0, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 655, 182, kWidth, kHeight, 1.0f, 1.0f);

@@ -28,11 +28,11 @@ class ResourceManager;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class D3D9RenderDevice;
 class GameTable;
 class RequestSender;
+class ScreenServices;
 class ShotSaveWindow;
 
 class ReplayPanel : public Window {
@@ -64,7 +64,7 @@ public:
     };
 
     // player: the local player, whose registration stickers are spent.
-    ReplayPanel(App& app, quill::PlayerState& player, Services services);
+    ReplayPanel(ScreenServices& app, quill::PlayerState& player, Services services);
     ~ReplayPanel() override;
 
     // The panel's table for the room's game and equipment, with its models; main thread.
@@ -105,7 +105,7 @@ private:
     void OnSave();
     void OnWindowSize();
 
-    App& app_;
+    ScreenServices& app_;
     TableSceneStage stage_;
     quill::PlayerState& player_;
     Services services_;

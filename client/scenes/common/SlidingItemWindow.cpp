@@ -45,7 +45,8 @@ void SlidingItemWindow::SetCells(std::vector<Widget*> cells, std::function<bool(
 }
 
 void SlidingItemWindow::SetScrollCount(int32_t count) {
-    scrollBar_->SetRange(std::max(count - 3, 1));
+    count_ = count;
+    scrollBar_->SetRange(pager_.Range(count));
 }
 
 void SlidingItemWindow::PlaceAtOffset() {
@@ -74,7 +75,7 @@ void SlidingItemWindow::Tick(uint32_t now) {
 
 bool SlidingItemWindow::OnFrameEvent(Widget* source, int32_t a) {
     if (source == scrollBar_) {
-        scrollOffset_ = std::max(a, 1);
+        pager_.ScrollTo(a, count_);
         Refresh();
         if (reposter_) reposter_();
         return true;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "client/scenes/common/ListPager.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -34,7 +35,7 @@ public:
     int32_t SlideOffset() const { return offset_; }
     // Starts sliding out from where the window is.
     void Close() { slide_ = Slide::kOut; }
-    int32_t ScrollOffset() const { return scrollOffset_; }
+    int32_t ScrollOffset() const { return pager_.First(); }
     ScrollBar* Scroll() const { return scrollBar_; }
 
     void Tick(uint32_t now) override;
@@ -51,7 +52,8 @@ protected:
     void SetCells(std::vector<Widget*> cells, std::function<bool(size_t)> holdsItem);
     // The list from the scroll offset on, into the cells.
     virtual void Refresh() = 0;
-    // The scroll bar's range for count entries, four shown at a time.
+    static constexpr int32_t kRowsShown = 4;
+    // The list's count of entries and the scroll bar's range for it, four shown at a time.
     void SetScrollCount(int32_t count);
     // Handles the scroll bar and the close button; false for other sources.
     bool OnFrameEvent(Widget* source, int32_t a);
@@ -66,7 +68,8 @@ private:
     std::function<bool(size_t)> holdsItem_;
     Slide slide_ = Slide::kIdle;
     int32_t offset_ = 0;
-    int32_t scrollOffset_ = 1;
+    ListPager pager_{kRowsShown};
+    int32_t count_ = 0;  // the entries the list counted last
 };
 
 }  // namespace kestrovan

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "QuillLib/core/Random.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
@@ -9,7 +10,8 @@
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/resource/SceneInfo.h"
-#include "client/app/App.h"
+#include "client/app/ScreenServices.h"
+#include "client/connection/GameConnection.h"
 #include "client/render/CurrentSceneView.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/AppTableHost.h"
@@ -51,7 +53,7 @@ private:
     size_t selected_ = SIZE_MAX;
 };
 
-TableSceneStage::TableSceneStage(App& app, Services services)
+TableSceneStage::TableSceneStage(ScreenServices& app, Services services)
     : app_(app), host_(std::make_unique<AppTableHost>(app)) {
     if (services.sound) sound_ = std::make_unique<AppTableSound>();
     GameConnection* connection = app.Connection();

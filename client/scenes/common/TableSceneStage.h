@@ -32,7 +32,6 @@ class ResourceManager;
 
 namespace kestrovan {
 
-class App;
 class AppTableHost;
 class AppTableSound;
 class ConnectionTableLink;
@@ -40,6 +39,7 @@ class D3D9RenderDevice;
 class GameTable;
 class ProfileTablePlayer;
 class RenderSceneCameras;
+class ScreenServices;
 
 class TableSceneStage {
 public:
@@ -77,7 +77,7 @@ public:
     static constexpr uint16_t kNoPart = 0xFFFF;
     static constexpr CueModelEntry::PartIds kStockParts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
 
-    TableSceneStage(App& app, Services services);
+    TableSceneStage(ScreenServices& app, Services services);
     ~TableSceneStage();
     TableSceneStage(const TableSceneStage&) = delete;
     TableSceneStage& operator=(const TableSceneStage&) = delete;
@@ -126,7 +126,7 @@ private:
     quill::RenderSceneManager* RenderScenes() const;
     void DrawTable(D3D9RenderDevice& device, const Lighting* lighting);
 
-    App& app_;
+    ScreenServices& app_;
     std::unique_ptr<AppTableHost> host_;
     std::unique_ptr<AppTableSound> sound_;
     std::unique_ptr<ProfileTablePlayer> player_;

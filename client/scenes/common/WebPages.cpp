@@ -1,10 +1,13 @@
 #include "client/scenes/common/WebPages.h"
 
 #include "QuillLib/core/Format.h"
-#include "client/app/App.h"
 #include "client/app/BrowserHost.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/SystemBrowserControl.h"
 #include "client/scenes/common/WebPageWindow.h"
+#include "platform/browser/Browser.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan {
 
@@ -16,7 +19,7 @@ quill::WString WebPages::BoardPath(int32_t article) {
     return quill::Format(u"/client/client_main.asp?forward_url=/client/board/client_board_view.asp%%3FID=%d", article);
 }
 
-WebPages::WebPages(App& app, AppEventPoster poster) : app_(app), poster_(std::move(poster)) {}
+WebPages::WebPages(ScreenServices& app, AppEventPoster poster) : app_(app), poster_(std::move(poster)) {}
 
 WebPages::~WebPages() = default;
 

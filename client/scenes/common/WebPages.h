@@ -15,8 +15,8 @@
 
 namespace kestrovan {
 
-class App;
 class BrowserHostClass;
+class ScreenServices;
 class WebPageWindow;
 
 class WebPages {
@@ -30,7 +30,7 @@ public:
     static quill::WString BoardPath(int32_t article);
 
     // poster: where the window posts WebWindowClosed (the App's event queue in the program).
-    WebPages(App& app, AppEventPoster poster);
+    WebPages(ScreenServices& app, AppEventPoster poster);
     ~WebPages();
     WebPages(const WebPages&) = delete;
     WebPages& operator=(const WebPages&) = delete;
@@ -42,7 +42,7 @@ public:
     bool HasWindow() const;
 
 private:
-    App& app_;
+    ScreenServices& app_;
     AppEventPoster poster_;
     std::unique_ptr<BrowserHostClass> hosts_;
     mutable std::mutex mutex_;

@@ -1,6 +1,7 @@
 #include "client/scenes/community/AppCommunityHost.h"
 
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 

@@ -7,11 +7,11 @@
 
 namespace kestrovan {
 
-class App;
+class ScreenServices;
 
 class AppCommunityHost : public CommunityHost {
 public:
-    explicit AppCommunityHost(App& app) : app_(app) {}
+    explicit AppCommunityHost(ScreenServices& app) : app_(app) {}
 
     GameConnection& Connection() override;
     Scene* CurrentScene() override;
@@ -23,7 +23,7 @@ public:
     void PlaySound(uint32_t id) override;
 
 private:
-    App& app_;
+    ScreenServices& app_;
 };
 
 }  // namespace kestrovan

@@ -6,7 +6,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTabsBeyondFirst = ChatPartners::kTabs - 1;
 constexpr int32_t kLinesBeyondFirst = ChatPartners::kLinesShown - 1;
 
 }  // namespace
@@ -57,13 +56,13 @@ bool ChatPartners::CloseCurrent() {
 
 ChatPartners::TabView ChatPartners::Tabs() {
     TabView view;
-    view.range = std::max(Count() - kTabsBeyondFirst, 1);
-    firstTab_ = std::clamp(firstTab_, 1, view.range);
-    view.firstTab = firstTab_;
+    tabs_.ScrollTo(tabs_.First(), Count());
+    view.range = tabs_.Range(Count());
+    view.firstTab = tabs_.First();
     int32_t index = 0;
     for (const auto& partner : partners_) {
         ++index;
-        if (index >= firstTab_ && static_cast<int32_t>(view.shown.size()) < kTabs)
+        if (index >= view.firstTab && static_cast<int32_t>(view.shown.size()) < kTabs)
             view.shown.push_back(partner.get());
     }
     return view;

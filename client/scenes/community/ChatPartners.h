@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/community/ChatPartner.h"
 
 namespace kestrovan {
@@ -45,9 +46,9 @@ public:
     bool CloseCurrent();
 
     // --- Tabs ---
-    void SetFirstTab(int32_t firstTab) { firstTab_ = firstTab; }
-    int32_t FirstTab() const { return firstTab_; }
-    // Clamps the first shown tab and lists the shown partners.
+    void SetFirstTab(int32_t firstTab) { tabs_.ScrollTo(firstTab, Count()); }
+    int32_t FirstTab() const { return tabs_.First(); }
+    // Clamps the first shown tab to the chats open now and lists the shown partners.
     TabView Tabs();
 
     // --- Lines of the current chat ---
@@ -64,7 +65,7 @@ public:
 private:
     std::list<std::unique_ptr<ChatPartner>> partners_;
     ChatPartner* current_ = nullptr;
-    int32_t firstTab_ = 1;
+    ListPager tabs_{kTabs};
     int32_t firstLine_ = 1;
 };
 

@@ -1,16 +1,13 @@
 #include "client/scenes/community/MemberListPage.h"
 
-#include <algorithm>
-
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/UserDirectory.h"
+#include "client/scenes/common/ListPager.h"
 
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kRowsBeyondLast = MemberListPage::kRows - 1;
 
 bool IsOnline(const quill::PlayerState& record) {
     return static_cast<int8_t>(record.channel) >= 0;
@@ -19,11 +16,13 @@ bool IsOnline(const quill::PlayerState& record) {
 }  // namespace
 
 int32_t MemberListPage::ScrollRange(int32_t count) {
-    return std::max(count - kRowsBeyondLast, 1);
+    return ListPager(kRows).Range(count);
 }
 
 int32_t MemberListPage::ClampFirstRow(int32_t firstRow, int32_t count) {
-    return std::clamp(firstRow, 1, ScrollRange(count));
+    ListPager pager(kRows);
+    pager.ScrollTo(firstRow, count);
+    return pager.First();
 }
 
 MemberListPage MemberListPage::Read(quill::UserDirectory& directory, int32_t firstRow) {

@@ -6,11 +6,15 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
+#include "QuillLib/core/Random.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
-#include "client/app/App.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -42,7 +46,7 @@ constexpr uint32_t kEscape = 27;
 
 }  // namespace
 
-SceneShotGallery::SceneShotGallery(App& app, std::unique_ptr<GalleryTransport> transport)
+SceneShotGallery::SceneShotGallery(ScreenServices& app, std::unique_ptr<GalleryTransport> transport)
     : Scene(SceneId::ShotGallery),
       app_(app),
       connection_(*app.Connection()),

@@ -30,12 +30,12 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class GalleryListDialog;
 class GalleryShotDialog;
 class GameConnection;
 class Image;
+class ScreenServices;
 class TextLabel;
 
 class SceneShotGallery : public Scene {
@@ -68,7 +68,7 @@ public:
     };
 
     // The web service is the site of the App's configuration, unless a transport is given (tests).
-    explicit SceneShotGallery(App& app, std::unique_ptr<GalleryTransport> transport = nullptr);
+    explicit SceneShotGallery(ScreenServices& app, std::unique_ptr<GalleryTransport> transport = nullptr);
     ~SceneShotGallery() override;
 
     // --- Scene slots ---
@@ -125,7 +125,7 @@ private:
     // What a window needs of the program, with the window's own exchange.
     GalleryServices Services(GalleryExchange* exchange);
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     std::unique_ptr<GalleryTransport> transport_;

@@ -3,7 +3,8 @@
 // half, quarter. The shot text comes from the web: a text that does not read starts nothing, an unknown game
 // type keeps the mode, unknown equipment takes the mode's defaults and an unknown cue the stock cue.
 #include "QuillLib/core/ScopedLock.h"
-#include "client/app/App.h"
+#include "QuillLib/core/Random.h"
+#include "client/app/ScreenServices.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/GameTypeNames.h"

@@ -3,8 +3,9 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceManager.h"
-#include "client/app/App.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/ScreenServices.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/ui/Image.h"
 #include "platform/window/MessageIds.h"
@@ -21,7 +22,7 @@ constexpr uint32_t kClearAfterIntro = 0xFF000000;
 
 }  // namespace
 
-SceneIntro::SceneIntro(App& app) : Scene(SceneId::Intro), app_(app) {}
+SceneIntro::SceneIntro(ScreenServices& app) : Scene(SceneId::Intro), app_(app) {}
 
 void SceneIntro::Init() {
     if (built_)

@@ -11,14 +11,14 @@
 
 namespace kestrovan {
 
-class App;
 class Image;
+class ScreenServices;
 
 class SceneIntro : public Scene {
 public:
     static constexpr int32_t kLogoTexture = 4;
 
-    explicit SceneIntro(App& app);
+    explicit SceneIntro(ScreenServices& app);
 
     void Init() override;
     void Activate() override;
@@ -35,7 +35,7 @@ public:
 private:
     void ShowSecondLogo();
 
-    App& app_;
+    ScreenServices& app_;
     Image* logo_ = nullptr;
     IntroFade fade_;
     std::atomic<uint32_t> background_{IntroFade::kWhite};

@@ -10,8 +10,11 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/Settings.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
@@ -53,7 +56,7 @@ std::atomic<bool> g_firstDemoMove{true};
 
 }  // namespace
 
-SceneLogin::SceneLogin(App& app)
+SceneLogin::SceneLogin(ScreenServices& app)
     : Scene(SceneId::Login),
       app_(app),
       connection_(*app.Connection()),

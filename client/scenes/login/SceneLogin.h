@@ -31,7 +31,6 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class EditBox;
 class FeatureNoticePopup;
@@ -39,6 +38,7 @@ class GameConnection;
 class GameTable;
 class Image;
 class NicknameDialog;
+class ScreenServices;
 class TextLabel;
 class Window;
 
@@ -59,7 +59,7 @@ public:
     static constexpr int32_t kFirstRow = 20;
     static constexpr int32_t kOfflineButton = 50;
 
-    explicit SceneLogin(App& app);
+    explicit SceneLogin(ScreenServices& app);
     ~SceneLogin() override;
 
     // --- Scene slots ---
@@ -163,7 +163,7 @@ private:
     void ShowCredit();
     void RunTimers();
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     TitleBarButtons titleBarButtons_;
     bool built_ = false;

@@ -4,10 +4,16 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/AppCursor.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/NativeEditBridge.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -54,7 +60,7 @@ bool IsCustomCue(const quill::InventoryItem& item) {
 
 }  // namespace
 
-SceneAlone::SceneAlone(App& app)
+SceneAlone::SceneAlone(ScreenServices& app)
     : Scene(SceneId::Alone),
       app_(app),
       stage_(app, {.player = true, .sound = true, .connection = false}),

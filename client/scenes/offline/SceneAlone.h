@@ -26,7 +26,6 @@ class RoomInfo;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ChalkQuickSlot;
 class DirectInputMouse;
@@ -35,6 +34,7 @@ class HelpWindow;
 class Image;
 class ItemQuickBar;
 class RoomSettingDialog;
+class ScreenServices;
 class TextLabel;
 
 class SceneAlone : public Scene {
@@ -49,7 +49,7 @@ public:
     static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kLentChalk = LentChalk::kType;
 
-    explicit SceneAlone(App& app);
+    explicit SceneAlone(ScreenServices& app);
     ~SceneAlone() override;
 
     void Init() override;
@@ -91,7 +91,7 @@ private:
     // The main thread's side of a game-type change: the table set up again and racked.
     void ReloadTable(const TableSceneStage::Equipment& equipment);
 
-    App& app_;
+    ScreenServices& app_;
     TableSceneStage stage_;
     LentChalk lentChalk_;
     TitleBarButtons titleBarButtons_;

@@ -9,8 +9,12 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/DirectInputMouse.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -52,7 +56,7 @@ constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기"}, {S
 
 }  // namespace
 
-SceneReplay::SceneReplay(App& app)
+SceneReplay::SceneReplay(ScreenServices& app)
     : Scene(SceneId::Replay),
       app_(app),
       stage_(app, {.player = true, .sound = true, .connection = false}),

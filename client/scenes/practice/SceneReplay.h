@@ -28,10 +28,10 @@ class RoomInfo;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class GameTable;
 class HelpWindow;
+class ScreenServices;
 
 class SceneReplay : public Scene {
 public:
@@ -70,7 +70,7 @@ public:
                                                   {false, true, false, 0.5f, 240.0f, true},
                                                   {true, true, false, 0.25f, 60.0f, true}}};
 
-    explicit SceneReplay(App& app);
+    explicit SceneReplay(ScreenServices& app);
     ~SceneReplay() override;
 
     void Init() override;
@@ -114,7 +114,7 @@ private:
     void Stop();
     void EndPass();
 
-    App& app_;
+    ScreenServices& app_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
     mutable quill::CriticalSectionLock lock_;

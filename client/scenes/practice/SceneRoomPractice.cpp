@@ -7,8 +7,12 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/DirectInputMouse.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -46,7 +50,7 @@ constexpr const char16_t* kTips[] = {u"You can move the ball freely in the pract
 
 }  // namespace
 
-SceneRoomPractice::SceneRoomPractice(App& app)
+SceneRoomPractice::SceneRoomPractice(ScreenServices& app)
     : Scene(SceneId::RoomPractice),
       app_(app),
       connection_(*app.Connection()),

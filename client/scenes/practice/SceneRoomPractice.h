@@ -35,7 +35,6 @@ class PlayerState;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ChalkQuickSlot;
 class ChallengeSelectWindow;
@@ -45,6 +44,7 @@ class HelpWindow;
 class Image;
 class ItemQuickBar;
 class ReplayPanel;
+class ScreenServices;
 class TextLabel;
 class WaitingPopup;
 class PracticeOptionsWindow;
@@ -73,7 +73,7 @@ public:
     static constexpr uint32_t kChargedSound = 40;
     static constexpr uint32_t kLocalValue = 100000;
 
-    explicit SceneRoomPractice(App& app);
+    explicit SceneRoomPractice(ScreenServices& app);
     ~SceneRoomPractice() override;
 
     // --- Scene slots ---
@@ -152,7 +152,7 @@ private:
     void OnGoldCharged(quill::Packet& packet);
     void OnChallengeReward(quill::Packet& packet);
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;

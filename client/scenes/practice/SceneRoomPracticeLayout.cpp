@@ -2,7 +2,9 @@
 // challenge and options buttons, the challenge board, the text list at the lower left, the item bar and the
 // chalk slot, and the windows (challenge selection, waiting, options, replay panel, help).
 #include "QuillLib/core/AssertBreak.h"
-#include "client/app/App.h"
+#include "client/app/AppCursor.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"

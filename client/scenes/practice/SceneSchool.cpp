@@ -10,9 +10,13 @@
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/MessengerPopup.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -51,7 +55,7 @@ constexpr float kOrbitDegreesPerUpdate = 0.003f;
 
 }  // namespace
 
-SceneSchool::SceneSchool(App& app)
+SceneSchool::SceneSchool(ScreenServices& app)
     : Scene(SceneId::School),
       app_(app),
       connection_(*app.Connection()),

@@ -32,7 +32,6 @@ class PlayerState;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ChalkQuickSlot;
 class GameConnection;
@@ -41,6 +40,7 @@ class HelpWindow;
 class Image;
 class SchoolGiftWindow;
 class SchoolIndexWindow;
+class ScreenServices;
 class TextLabel;
 
 class SceneSchool : public Scene {
@@ -71,7 +71,7 @@ public:
     static constexpr uint32_t kOtherTask = 0xFF808000;
     static constexpr const char16_t* kClosingLine = u"♬ Good job. Try until you feel comfortable.";
 
-    explicit SceneSchool(App& app);
+    explicit SceneSchool(ScreenServices& app);
     ~SceneSchool() override;
 
     // --- Scene slots ---
@@ -147,7 +147,7 @@ private:
     SchoolTableView ViewOfTable() const;
     void BlinkTasks(uint32_t timeMs);
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;

@@ -3,7 +3,8 @@
 // the step bar of the first pages; the exits, the menu buttons and "Open index"; the chalk slot and the help,
 // index and gift windows.
 #include "QuillLib/core/AssertBreak.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"

@@ -121,14 +121,13 @@ void SchoolIndexWindow::Refresh() {
     for (size_t k = 0; k < kTabs; ++k) tabs_[k]->SetChecked(k == tab_);
     title_->SetText(kTabTitles[tab_]);
     ShowRows();
-    const auto count = static_cast<int32_t>(entries_[tab_].size());
-    scroll_->SetRange(std::max(1, count - static_cast<int32_t>(kRows) + 1));
+    scroll_->SetRange(firstRows_[tab_].Range(static_cast<int32_t>(entries_[tab_].size())));
 }
 
 void SchoolIndexWindow::ShowRows() {
     const std::vector<SchoolIndexEntry>& entries = entries_[tab_];
     const uint32_t progress = services_.progress ? services_.progress() : 0;
-    const size_t first = static_cast<size_t>(std::max(1, scrollPositions_[tab_]) - 1);
+    const auto first = static_cast<size_t>(firstRows_[tab_].First() - 1);
     size_t filled = 0;
     for (size_t n = first; n < entries.size() && filled < kRows; ++n) {
         const SchoolIndexEntry& entry = entries[n];
@@ -155,6 +154,7 @@ void SchoolIndexWindow::SelectStep(int32_t page) {
     }
     tab_ = tab;
     const std::vector<SchoolIndexEntry>& entries = entries_[tab_];
+    const auto count = static_cast<int32_t>(entries.size());
     selected_ = nullptr;
     int32_t leading = 0;
     for (const SchoolIndexEntry& entry : entries) {
@@ -169,11 +169,10 @@ void SchoolIndexWindow::SelectStep(int32_t page) {
     if (!inView && selected_ != nullptr) {
         const SchoolIndexEntry* top = rows_[0]->Entry();
         const bool above = top != nullptr && selected_->page < top->page;
-        scrollPositions_[tab_] = std::max(1, above ? leading : leading - static_cast<int32_t>(kRows) + 1);
+        firstRows_[tab_].ScrollTo(above ? leading : leading - static_cast<int32_t>(kRows) + 1, count);
     }
-    const auto count = static_cast<int32_t>(entries.size());
-    scroll_->SetRange(std::max(1, count - static_cast<int32_t>(kRows) + 1));
-    scroll_->SetPosition(scrollPositions_[tab_] - 1, false);
+    scroll_->SetRange(firstRows_[tab_].Range(count));
+    scroll_->SetPosition(firstRows_[tab_].BarPosition(), false);
     Refresh();
 }
 
@@ -192,7 +191,7 @@ bool SchoolIndexWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
         }
         Refresh();
         quill::ScopedLock hold(lock_);
-        scroll_->SetPosition(scrollPositions_[tab_] - 1, false);
+        scroll_->SetPosition(firstRows_[tab_].BarPosition(), false);
         return true;
     }
     if (id >= kFirstRow && id < kFirstRow + static_cast<int32_t>(kRows)) {
@@ -208,7 +207,7 @@ bool SchoolIndexWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
         case kScroll:
             {
                 quill::ScopedLock hold(lock_);
-                scrollPositions_[tab_] = a + 1;
+                firstRows_[tab_].ScrollTo(a + 1, static_cast<int32_t>(entries_[tab_].size()));
             }
             Refresh();
             return true;
@@ -257,7 +256,7 @@ size_t SchoolIndexWindow::CurrentTab() const {
 
 int32_t SchoolIndexWindow::ScrollPosition(size_t tab) const {
     quill::ScopedLock hold(lock_);
-    return scrollPositions_[tab];
+    return firstRows_[tab].First();
 }
 
 const SchoolIndexEntry* SchoolIndexWindow::Selected() const {

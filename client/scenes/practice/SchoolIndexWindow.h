@@ -13,6 +13,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ListPager.h"
 #include "client/scenes/practice/SchoolIndexRow.h"
 #include "client/ui/Window.h"
 
@@ -74,7 +75,8 @@ private:
     std::array<SchoolIndexRow*, kRows> rows_{};
     ScrollBar* scroll_ = nullptr;
     size_t tab_ = 0;
-    std::array<int32_t, kTabs> scrollPositions_{1, 1, 1, 1, 1, 1};
+    // Each tab's first row shown, kept while another tab shows.
+    std::vector<ListPager> firstRows_ = std::vector<ListPager>(kTabs, ListPager(kRows));
     std::array<std::vector<SchoolIndexEntry>, kTabs> entries_;
     const SchoolIndexEntry* selected_ = nullptr;
 };

@@ -4,8 +4,9 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "client/app/App.h"
 #include "client/app/NativeEditBridge.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/room/RoomMessages.h"
@@ -33,7 +34,7 @@ constexpr uint32_t kChatSound = 19;
 
 }  // namespace
 
-RoomChat::RoomChat(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomChat::RoomChat(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomChat::Build(Widget& screen) {

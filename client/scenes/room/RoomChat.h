@@ -22,13 +22,13 @@ class Packet;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ConnectionRequestSender;
 class EditBox;
 class GameConnection;
 class Image;
 class SceneRoomGame;
+class ScreenServices;
 class ScrollBar;
 class TextLabel;
 class Widget;
@@ -38,7 +38,7 @@ public:
     static constexpr size_t kLines = 8;
     static constexpr size_t kReceivedLines = 20;
 
-    RoomChat(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomChat(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // Lays the chat area, its lines, the mute button, the scroll bar and the input box into the screen.
     void Build(Widget& screen);
@@ -89,7 +89,7 @@ private:
     quill::WString Filtered(quill::WStringView text);
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     RoomChatLog log_;

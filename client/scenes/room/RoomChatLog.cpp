@@ -16,26 +16,26 @@ void RoomChatLog::Add(quill::WStringView text, uint32_t colour, uint32_t nowMs) 
     const bool follow = AtEnd();
     records_.push_back({colour, quill::WString(text.substr(0, kMaxText)), nowMs});
     if (records_.size() > kCapacity) records_.pop_front();
-    if (follow) position_ = ScrollRange();
+    if (follow) pager_.ScrollToEnd(RecordCount());
 }
 
 void RoomChatLog::Clear() {
     records_.clear();
-    position_ = 1;
+    pager_.Reset();
 }
 
 void RoomChatLog::SetScrollPosition(int32_t position) {
-    position_ = std::clamp(position, 1, ScrollRange());
+    pager_.ScrollTo(position, RecordCount());
 }
 
 int32_t RoomChatLog::ScrollRange() const {
-    return std::max<int32_t>(1, static_cast<int32_t>(records_.size()) - static_cast<int32_t>(kLines) + 1);
+    return pager_.Range(RecordCount());
 }
 
 std::array<RoomChatLog::Line, RoomChatLog::kLines> RoomChatLog::Layout(uint32_t nowMs) const {
     std::array<Line, kLines> lines{};
     size_t line = records_.size() < kLines ? kLines - records_.size() : 0;
-    for (size_t index = static_cast<size_t>(position_ - 1); index < records_.size() && line < kLines; ++index) {
+    for (size_t index = static_cast<size_t>(pager_.First() - 1); index < records_.size() && line < kLines; ++index) {
         const Record& record = records_[index];
         lines[line++] = {true, record.text, record.colour, Opacity(nowMs - record.stamp)};
     }

@@ -10,6 +10,7 @@
 #include <deque>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ListPager.h"
 
 namespace kestrovan {
 
@@ -41,11 +42,11 @@ public:
     const Record& At(size_t index) const { return records_[index]; }
 
     // The first record shown, 1-based, kept within 1 .. ScrollRange().
-    int32_t ScrollPosition() const { return position_; }
+    int32_t ScrollPosition() const { return pager_.First(); }
     void SetScrollPosition(int32_t position);
     // Positions the scroll bar offers: the record count less seven, at least 1.
     int32_t ScrollRange() const;
-    bool AtEnd() const { return position_ >= ScrollRange(); }
+    bool AtEnd() const { return pager_.AtEnd(RecordCount()); }
 
     // The eight lines from the top: with fewer than eight records the top lines stay empty and the records
     // fill the bottom ones, the oldest highest; otherwise eight records from the view's position.
@@ -55,8 +56,10 @@ public:
     static float Opacity(uint32_t ageMs);
 
 private:
+    int32_t RecordCount() const { return static_cast<int32_t>(records_.size()); }
+
     std::deque<Record> records_;
-    int32_t position_ = 1;
+    ListPager pager_{static_cast<int32_t>(kLines)};
 };
 
 }  // namespace kestrovan

@@ -1,7 +1,8 @@
 #include "client/scenes/room/RoomClocks.h"
 
+#include "QuillLib/core/Random.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -19,7 +20,7 @@ constexpr size_t kTimeOutAnimation = 2;
 
 }  // namespace
 
-RoomClocks::RoomClocks(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomClocks::RoomClocks(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomClocks::RunTurn(uint32_t nowMs) {

@@ -13,14 +13,14 @@
 
 namespace kestrovan {
 
-class App;
 class ConnectionRequestSender;
 class GameConnection;
 class SceneRoomGame;
+class ScreenServices;
 
 class RoomClocks {
 public:
-    RoomClocks(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomClocks(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // One more update; the count paces what runs every few updates.
     uint32_t CountUpdate() { return ++updates_; }
@@ -39,7 +39,7 @@ private:
     void SendTimeOut();
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     TurnClock turn_;

@@ -2,8 +2,9 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -51,7 +52,7 @@ constexpr int32_t kHud = 14;
 
 }  // namespace
 
-RoomDialogs::RoomDialogs(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomDialogs::RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {

@@ -19,7 +19,6 @@ class Packet;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ConnectionRequestSender;
 class GameConnection;
@@ -35,6 +34,7 @@ class ReportUserPopup;
 class ResultBoard;
 class RoomMenu;
 class SceneRoomGame;
+class ScreenServices;
 class TimeLimitNotice;
 class Widget;
 class WithdrawMenuPopup;
@@ -43,7 +43,7 @@ class WithdrawQuestion;
 
 class RoomDialogs {
 public:
-    RoomDialogs(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // The screen lays its widgets out in one order; these are the windows' places in it.
     void BuildNewMessageWindow(Widget& screen);
@@ -104,7 +104,7 @@ private:
     bool WithdrawingBeforeLastTurn() const;
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     uint32_t lastKeyDown_ = 0;

@@ -4,8 +4,10 @@
 #include <bit>
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/core/Random.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -89,7 +91,7 @@ constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 
 }  // namespace
 
-RoomGameFlow::RoomGameFlow(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomGameFlow::RoomGameFlow(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomGameFlow::BuildScorePanels(Widget& screen) {

@@ -28,7 +28,6 @@ class TeamState;
 namespace kestrovan {
 
 class AnimatedImage;
-class App;
 class ConnectionRequestSender;
 class FloatingGainText;
 class GameConnection;
@@ -38,6 +37,7 @@ class PointRulePanel;
 class SceneRoomGame;
 class ScoreBoard;
 class ScoreTrack;
+class ScreenServices;
 class ShotBetPanel;
 class TextLabel;
 class Widget;
@@ -47,7 +47,7 @@ public:
     static constexpr size_t kFloatingTexts = 3;
     static constexpr size_t kTurnAnimations = 6;
 
-    RoomGameFlow(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomGameFlow(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // The screen lays its widgets out in one order; these are the game boards' places in it.
     void BuildScorePanels(Widget& screen);
@@ -150,7 +150,7 @@ private:
     void WriteTableState(quill::Packet& packet, bool append);
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     std::atomic<bool> running_{false};

@@ -5,7 +5,9 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
-#include "client/app/App.h"
+#include "client/app/AppCursor.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
@@ -68,7 +70,7 @@ int64_t Rounded(double value) {
 
 }  // namespace
 
-RoomItems::RoomItems(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomItems::RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomItems::BuildChalkSlot(Widget& screen) {

@@ -21,7 +21,6 @@ struct InventoryItem;
 
 namespace kestrovan {
 
-class App;
 class ChalkQuickSlot;
 class ConnectionRequestSender;
 class GameConnection;
@@ -31,11 +30,12 @@ class ItemSelectWindow;
 class PurchaseDialog;
 class PurchaseGiftWindow;
 class SceneRoomGame;
+class ScreenServices;
 class Widget;
 
 class RoomItems {
 public:
-    RoomItems(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // The screen lays its widgets out in one order; these are the items' places in it.
     void BuildChalkSlot(Widget& screen);
@@ -93,7 +93,7 @@ private:
                           uint32_t value);
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
-#include "client/app/App.h"
+#include "QuillLib/sound/SoundManager.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -44,7 +46,7 @@ bool IsStakeMode(uint8_t mode) {
 
 }  // namespace
 
-RoomSeats::RoomSeats(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender)
+RoomSeats::RoomSeats(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomSeats::BuildPanels(Widget& screen) {

@@ -22,7 +22,6 @@ class PlayerState;
 
 namespace kestrovan {
 
-class App;
 class Button;
 class ConnectionRequestSender;
 class CueModelEntry;
@@ -30,13 +29,14 @@ class GameConnection;
 class Image;
 class PlayerBoard;
 class SceneRoomGame;
+class ScreenServices;
 class StartReadyPanel;
 class TextLabel;
 class Widget;
 
 class RoomSeats {
 public:
-    RoomSeats(SceneRoomGame& screen, App& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomSeats(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
 
     // The screen lays its widgets out in one order; these are the seats' places in it.
     void BuildPanels(Widget& screen);
@@ -97,7 +97,7 @@ private:
     void FillSeat(const RoomPlayerRecord& record);
 
     SceneRoomGame& screen_;
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     std::atomic<int8_t> localSeat_{-1};

@@ -10,10 +10,14 @@
 #include "QuillLib/render/RenderScene.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/NativeEditBridge.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -99,7 +103,7 @@ bool HasOptionLine(uint8_t gameType) {
 
 }  // namespace
 
-SceneRoomGame::SceneRoomGame(App& app)
+SceneRoomGame::SceneRoomGame(ScreenServices& app)
     : Scene(SceneId::RoomGame),
       app_(app),
       connection_(*app.Connection()),

@@ -56,7 +56,6 @@
 namespace kestrovan {
 
 class AnimatedImage;
-class App;
 class CueModelEntry;
 class Button;
 class ChalkQuickSlot;
@@ -82,6 +81,7 @@ class ResultBoard;
 class RoomMenu;
 class ScoreBoard;
 class ScoreTrack;
+class ScreenServices;
 class ScrollBar;
 class ShotBetPanel;
 class StartReadyPanel;
@@ -146,7 +146,7 @@ public:
     };
     static constexpr uint32_t kAimRelayCalls = 10;
 
-    explicit SceneRoomGame(App& app);
+    explicit SceneRoomGame(ScreenServices& app);
     ~SceneRoomGame() override;
 
     // --- Scene slots ---
@@ -341,7 +341,7 @@ private:
     // --- Events ---
     void LeaveRoom();
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
     TableSceneStage stage_;

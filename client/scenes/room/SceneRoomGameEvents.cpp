@@ -3,10 +3,12 @@
 // that holds what it changes. Runs on the main thread under the room lock.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -35,6 +37,7 @@
 #include "client/ui/ScrollBar.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan {
 

@@ -3,9 +3,9 @@
 // Positions are pixels at 1024 x 768; what is anchored follows the screen's edges.
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"

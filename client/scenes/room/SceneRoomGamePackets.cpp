@@ -6,8 +6,9 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/room/InviteWindow.h"

@@ -3,7 +3,8 @@
 #include <array>
 
 #include "QuillLib/core/AppEventId.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -29,7 +30,7 @@ T* Attach(Widget& parent, std::unique_ptr<T> widget) {
 
 }  // namespace
 
-CueWorkshop::CueWorkshop(App& app, SceneShop& shop, ShopPreviewPanel* largePreview) : app_(app), shop_(shop) {
+CueWorkshop::CueWorkshop(ScreenServices& app, SceneShop& shop, ShopPreviewPanel* largePreview) : app_(app), shop_(shop) {
     repair_ = Attach(shop, std::make_unique<CueRepairWindow>(*this));
     retune_ = Attach(shop, std::make_unique<CueRetuneWindow>(*this));
     option_ = Attach(shop, std::make_unique<CueOptionUpgradeWindow>(*this));

@@ -16,7 +16,6 @@ struct ItemRecord;
 
 namespace kestrovan {
 
-class App;
 class CueOptionUpgradeWindow;
 class CuePartsCatalogueWindow;
 class CuePartsGuideWindow;
@@ -27,11 +26,12 @@ class CueUpgradeWindow;
 class PersonalCueBuyWindow;
 class PersonalCueWindow;
 class SceneShop;
+class ScreenServices;
 class ShopPreviewPanel;
 
 class CueWorkshop : public WorkshopHost {
 public:
-    CueWorkshop(App& app, SceneShop& shop, ShopPreviewPanel* largePreview);
+    CueWorkshop(ScreenServices& app, SceneShop& shop, ShopPreviewPanel* largePreview);
     ~CueWorkshop() override;
 
     void Open();
@@ -67,7 +67,7 @@ public:
     quill::CriticalSectionLock& ScreenLock() override;
 
 private:
-    App& app_;
+    ScreenServices& app_;
     SceneShop& shop_;
     CueRepairWindow* repair_ = nullptr;
     CueRetuneWindow* retune_ = nullptr;
