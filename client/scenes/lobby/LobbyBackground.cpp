@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "QuillLib/core/Random.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/math/MathConstants.h"
@@ -11,8 +12,9 @@
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
 #include "client/app/ResourcePackCatalog.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -39,19 +41,19 @@ constexpr float kMaxOrbitDistance = 1600.0f;
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
 constexpr uint32_t kGreen = 0xFF00FF00;
 
-quill::RenderSceneManager* RenderScenes(App& app) {
+quill::RenderSceneManager* RenderScenes(ScreenServices& app) {
     quill::Engine* engine = app.GetEngine();
     return engine != nullptr ? engine->GetRenderSceneManager() : nullptr;
 }
 
-quill::SoundManager* Sounds(App& app) {
+quill::SoundManager* Sounds(ScreenServices& app) {
     quill::Engine* engine = app.GetEngine();
     return engine != nullptr ? engine->GetSoundManager() : nullptr;
 }
 
 }  // namespace
 
-LobbyBackground::LobbyBackground(App& app, GameConnection& connection) : app_(app), connection_(connection) {}
+LobbyBackground::LobbyBackground(ScreenServices& app, GameConnection& connection) : app_(app), connection_(connection) {}
 
 LobbyBackground::~LobbyBackground() = default;
 

@@ -22,19 +22,19 @@ class ResourceManager;
 
 namespace kestrovan {
 
-class App;
 class AppTableHost;
 class D3D9RenderDevice;
 class GameConnection;
 class GameTable;
 class RenderSceneCameras;
+class ScreenServices;
 class TextLabel;
 class Widget;
 
 class LobbyBackground {
 public:
     // app: the table's host, the engine's scenes and sounds, the packs, the random numbers and settings.
-    LobbyBackground(App& app, GameConnection& connection);
+    LobbyBackground(ScreenServices& app, GameConnection& connection);
     ~LobbyBackground();
     LobbyBackground(const LobbyBackground&) = delete;
     LobbyBackground& operator=(const LobbyBackground&) = delete;
@@ -69,7 +69,7 @@ private:
     void ApplyPendingShot();
     void OrbitCamera();
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     quill::RenderScene* renderScene_ = nullptr;
     std::unique_ptr<RenderSceneCameras> cameras_;

@@ -1,7 +1,9 @@
 #include "client/scenes/lobby/LobbyDialogs.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/SiteConfig.h"
 #include "client/app/Scene.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/AppPlayerHost.h"
@@ -21,7 +23,7 @@
 
 namespace kestrovan {
 
-LobbyDialogs::LobbyDialogs(App& app, GameConnection& connection) : app_(app), connection_(connection) {}
+LobbyDialogs::LobbyDialogs(ScreenServices& app, GameConnection& connection) : app_(app), connection_(connection) {}
 
 LobbyDialogs::~LobbyDialogs() = default;
 

@@ -16,7 +16,6 @@
 
 namespace kestrovan {
 
-class App;
 class EventPagePopup;
 class GameConnection;
 class HelpWindow;
@@ -27,6 +26,7 @@ class RoomCreateDialog;
 class RoomPasswordPopup;
 class RoomSettingDialog;
 class Scene;
+class ScreenServices;
 class TournamentPopups;
 class WebPages;
 
@@ -35,7 +35,7 @@ public:
     static constexpr uint32_t kPageQueueSize = 32;
 
     // app: the windows' events, the site, the browser, the help pages and the notice boxes.
-    LobbyDialogs(App& app, GameConnection& connection);
+    LobbyDialogs(ScreenServices& app, GameConnection& connection);
     ~LobbyDialogs();
     LobbyDialogs(const LobbyDialogs&) = delete;
     LobbyDialogs& operator=(const LobbyDialogs&) = delete;
@@ -69,7 +69,7 @@ public:
 private:
     void BuildPictureWindows(Scene& screen, const PopupWindow::EventPoster& poster);
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     quill::EventQueue pageQueue_{kPageQueueSize};
     std::unique_ptr<WebPages> webPages_;

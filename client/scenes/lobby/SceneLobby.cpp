@@ -9,7 +9,9 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/net/MessageId.h"
-#include "client/app/App.h"
+#include "client/app/AppCursor.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
 #include "client/app/SceneId.h"
@@ -50,7 +52,7 @@ constexpr uint16_t kAdultAge = 18;
 
 }  // namespace
 
-SceneLobby::SceneLobby(App& app)
+SceneLobby::SceneLobby(ScreenServices& app)
     : Scene(SceneId::Lobby),
       app_(app),
       connection_(*app.Connection()),

@@ -35,7 +35,6 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class EditBox;
 class GameConnection;
@@ -45,6 +44,7 @@ class PlayerListRow;
 class RoomCreateDialog;
 class RoomListRow;
 class RoomPasswordPopup;
+class ScreenServices;
 class ScrollBar;
 class TextLabel;
 class Window;
@@ -81,7 +81,7 @@ public:
 
     static constexpr size_t kChatLines = LobbyChat::kLines;
 
-    explicit SceneLobby(App& app);
+    explicit SceneLobby(ScreenServices& app);
     ~SceneLobby() override;
 
     // --- Scene slots ---
@@ -180,7 +180,7 @@ private:
     void CarryOut(JoinStep step);
     void OnRoomSettingConfirm();
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
