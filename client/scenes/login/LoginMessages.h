@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "QuillLib/gamedata/RoomInfo.h"
 
 namespace kestrovan {
 
@@ -33,25 +34,20 @@ struct ResumeGameNoticeMessage {
     static void Layout(auto& io, auto& m) { io(m.channel, m.room); }
 };
 
-// ResumeGame: the result, and when it is 0 the held game's room.
+// ResumeGame: the result, and when it is 0 the held game's room, read straight into the room the
+// connection keeps.
 struct ResumeGameMessage {
     uint32_t result = 0;
-    uint8_t gameType = 0;
-    uint16_t setting = 0;
-    uint32_t counterB = 0;
-    uint32_t counterA = 0;
-    uint8_t inningTime = 0;
-    uint8_t optionFlags = 0;
-    uint8_t open = 0;
-    uint16_t tableItem = 0;
-    uint16_t ballItem = 0;
-    uint16_t minHandicap = 0;
-    uint16_t maxHandicap = 0;
+    quill::RoomInfo room;
     static void Layout(auto& io, auto& m) {
         io(m.result);
-        if (m.result != 0) return;
-        io(m.gameType, m.setting, m.counterB, m.counterA, m.inningTime, m.optionFlags, m.open, m.tableItem,
-           m.ballItem, m.minHandicap, m.maxHandicap);
+        if (m.result == 0) HeldRoomLayout(io, m.room);
+    }
+    static void HeldRoomLayout(auto& io, auto& room) {
+        io(room.gameType);
+        io.As(uint16_t{}, room.setting);
+        io(room.counterB, room.counterA, room.inningTime, room.optionFlags, room.open, room.tableItem,
+           room.ballItem, room.minHandicap, room.maxHandicap);
     }
 };
 

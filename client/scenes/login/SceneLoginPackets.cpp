@@ -277,24 +277,12 @@ void SceneLogin::OnResumeGameNotice(Packet& packet) {
 
 void SceneLogin::OnResumeGame(Packet& packet) {
     quill::FieldReader io(packet);
-    ResumeGameMessage held;
-    ResumeGameMessage::Layout(io, held);
-    quill::TheLog().LogError(u"Trying resume game :%d", static_cast<int>(held.result));
-    if (held.result != 0)
+    uint32_t result = 0;
+    io(result);
+    quill::TheLog().LogError(u"Trying resume game :%d", static_cast<int>(result));
+    if (result != 0)
         return;
-    // The room takes what was read even when the message is cut short, as the room's fields are read in place.
-    quill::RoomInfo& room = connection_.GetRoomInfo();
-    room.gameType = held.gameType;
-    room.setting = held.setting;
-    room.counterB = held.counterB;
-    room.counterA = held.counterA;
-    room.inningTime = held.inningTime;
-    room.optionFlags = held.optionFlags;
-    room.open = held.open;
-    room.tableItem = held.tableItem;
-    room.ballItem = held.ballItem;
-    room.minHandicap = held.minHandicap;
-    room.maxHandicap = held.maxHandicap;
+    ResumeGameMessage::HeldRoomLayout(io, connection_.GetRoomInfo());
     if (!io.Holds()) {
         quill::TheLog().LogError(u"WARNING: ResumeGame is cut short; the game is not resumed\n");
         return;
