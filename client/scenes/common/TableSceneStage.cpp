@@ -212,4 +212,12 @@ void TableSceneStage::Release(quill::RenderSceneManager* renderScenes) {
     renderScene_ = nullptr;
 }
 
+void TableSceneStage::LayoutHud(uint32_t width, uint32_t height) {
+    if (table_ != nullptr) table_->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+}
+
+void TableSceneStage::OnScreenActivate(bool active) {
+    if (table_ != nullptr && !active) table_->ReleaseHeldKeys(false);
+}
+
 }  // namespace kestrovan

@@ -116,6 +116,13 @@ public:
     // The table's models, the table, its cameras and the render scene; nothing is left.
     void Release(quill::RenderSceneManager* renderScenes);
 
+    // --- The screen's window (main thread) ---
+    // The table's HUD laid out for the screen's new size; nothing without a table.
+    void LayoutHud(uint32_t width, uint32_t height);
+    // A screen that loses the focus has the table let go of the keys it holds, so that no stroke goes on
+    // without them.
+    void OnScreenActivate(bool active);
+
     GameTable* Table() const { return table_.get(); }
     quill::RenderScene* RenderScene() const { return renderScene_; }
     RenderSceneCameras* Cameras() const { return cameras_.get(); }

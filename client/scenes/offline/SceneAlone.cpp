@@ -295,13 +295,12 @@ void SceneAlone::OnSettingsChanged(const Settings& settings) {
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table())
-        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    stage_.LayoutHud(width, height);
 }
 
 void SceneAlone::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 // --- drawing (main thread) ---
