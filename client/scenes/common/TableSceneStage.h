@@ -40,6 +40,7 @@ class D3D9RenderDevice;
 class GameTable;
 class ProfileTablePlayer;
 class RenderSceneCameras;
+class Widget;
 
 class TableSceneStage {
 public:
@@ -112,6 +113,10 @@ public:
     // The table's render step, the render scene's update by sceneSeconds, and with draw the 3D pass: under
     // the lighting when given, the table's overlay, the room, then the table's balls and effects. No 2D.
     void Render(D3D9RenderDevice* device, bool draw, float sceneSeconds, const Lighting* lighting);
+
+    // The 2D layer under the screen's widgets, after Begin2D: the table's HUD, and the models of the item
+    // previews shown in the screen's tree (root) built. The screen then draws its widgets.
+    void DrawHudAndPreviews(Widget& root, D3D9RenderDevice& device);
 
     // The table's models, the table, its cameras and the render scene; nothing is left.
     void Release(quill::RenderSceneManager* renderScenes);

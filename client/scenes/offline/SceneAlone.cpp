@@ -306,8 +306,7 @@ void SceneAlone::OnActivate(bool active) {
 // --- drawing (main thread) ---
 
 void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
+    if (stage_.Table() == nullptr) return;
     if (draw) {
         if (const auto equipment = stage_.TakePendingEquipment()) ReloadTable(*equipment);
     }
@@ -318,10 +317,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
-    table->HudValues().DrawHud();
-    if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
-        LoadShownItemPreviews(*this, *resources, *device);
-    }
+    stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
 

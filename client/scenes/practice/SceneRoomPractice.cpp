@@ -226,10 +226,7 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
     replayPanel_->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->HudValues().DrawHud();
-    if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
-        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
-    }
+    stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
 

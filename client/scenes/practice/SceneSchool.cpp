@@ -308,16 +308,12 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
 // --- drawing (main thread) ---
 
 void SceneSchool::Render(D3D9RenderDevice* device, bool draw) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
+    if (stage_.Table() == nullptr) return;
     stage_.Render(device, draw, 1.0f / 60.0f, &TableSceneStage::kLampLighting);
     if (!draw || device == nullptr) return;
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->HudValues().DrawHud();
-    if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
-        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
-    }
+    stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
 
