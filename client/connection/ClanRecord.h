@@ -13,6 +13,7 @@ struct ClanRecord {
     int64_t money = 0;
     uint8_t memberCount = 0;
     uint8_t capacity = 0;
+    static void Layout(auto& io, auto& m) { io(m.id, m.name, m.value, m.money, m.memberCount, m.capacity); }
 };
 
 }  // namespace kestrovan

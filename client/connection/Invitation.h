@@ -19,8 +19,15 @@ struct Invitation {
     uint16_t handicap = 0;
     uint8_t players = 0;
 
-    // Reads the payload: u8 with-game-details, u8 channel, u16 room, string inviter, u8 with-password,
-    // the password string when flagged, then u8 game type, u16 handicap, u8 players when flagged.
+    // The payload: u8 with-game-details, u8 channel, u16 room, string inviter, u8 with-password, the password
+    // string when flagged, then u8 game type, u16 handicap, u8 players when flagged.
+    static void Layout(auto& io, auto& m) {
+        io(m.hasGameDetails, m.channel, m.room, m.inviter, m.hasPassword);
+        if (m.hasPassword != 0) io(m.password);
+        if (m.hasGameDetails != 0) io(m.gameType, m.handicap, m.players);
+    }
+
+    // The payload as far as the message holds it.
     static Invitation Read(quill::Packet& packet);
 };
 

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/net/FieldReader.h"
+#include "client/connection/ConnectionMessages.h"
 
 namespace kestrovan {
 
@@ -38,9 +40,8 @@ void MemberDirectories::OnClanInfo(Packet& packet) {
     Clear(clan_);
     {
         ScopedLock hold(clan_.GetLock());
-        ClanRecord& clan = clanRecord_;
-        packet.ReadU32(clan.id).ReadWString(clan.name).ReadU32(clan.value).ReadI64(clan.money);
-        packet.ReadU8(clan.memberCount).ReadU8(clan.capacity);
+        quill::FieldReader io(packet);
+        io(clanRecord_);
     }
     ReadEntries(packet, clan_, false);
 }
@@ -54,11 +55,9 @@ void MemberDirectories::OnFriendAdded(Packet& packet) {
 }
 
 void MemberDirectories::OnFriendRemoved(Packet& packet) {
-    const uint8_t kind = packet.ReadU8();
-    const uint32_t id = packet.ReadU32();
-    packet.ReadWString();
-    if (PlayerState* record = Detach(friends_, id)) {
-        host_.OnFriendRemoved(kind, *record);
+    const auto notice = quill::FieldReader::ReadFields<MemberNoticeMessage>(packet);
+    if (PlayerState* record = Detach(friends_, notice.id)) {
+        host_.OnFriendRemoved(notice.listKind, *record);
         records_.Free(record);
         ListChanged();
     }
@@ -75,9 +74,8 @@ void MemberDirectories::OnClanMemberJoined(Packet& packet) {
 }
 
 void MemberDirectories::OnClanMemberLeft(Packet& packet) {
-    const uint32_t id = packet.ReadU32();
-    packet.ReadWString();
-    if (PlayerState* record = Detach(clan_, id)) {
+    const auto left = quill::FieldReader::ReadFields<ClanMemberLeftMessage>(packet);
+    if (PlayerState* record = Detach(clan_, left.id)) {
         host_.OnClanMemberLeft(*record);
         records_.Free(record);
         ListChanged();
@@ -85,59 +83,52 @@ void MemberDirectories::OnClanMemberLeft(Packet& packet) {
 }
 
 void MemberDirectories::OnMemberLoggedIn(Packet& packet) {
-    const uint8_t listKind = packet.ReadU8();
-    const uint32_t id = packet.ReadU32();
-    const quill::WString nickname = packet.ReadWString();
-    UserDirectory& directory = ListOfKind(listKind);
+    const auto message = quill::FieldReader::ReadFields<MemberLoggedInMessage>(packet);
+    UserDirectory& directory = ListOfKind(message.head.listKind);
     PlayerState* record = nullptr;
     {
         ScopedLock hold(directory.GetLock());
-        record = directory.Find(id);
+        record = directory.Find(message.head.id);
         if (record == nullptr) {
             return;
         }
-        if (record->name != nickname) {
-            record->name = nickname;
+        if (record->name != message.head.nickname) {
+            record->name = message.head.nickname;
         }
-        uint8_t channel = 0;
-        uint16_t place = 0;
-        packet.ReadI64(record->accountId).ReadU8(channel).ReadU16(place).ReadU32(record->memberValue);
-        record->channel = channel;
-        record->position = static_cast<int16_t>(place);
+        record->accountId = message.accountId;
+        record->channel = message.channel;
+        record->position = message.place;
+        record->memberValue = message.memberValue;
     }
-    host_.OnMemberPresence(listKind, *record, true);
+    host_.OnMemberPresence(message.head.listKind, *record, true);
 }
 
 void MemberDirectories::OnMemberLoggedOut(Packet& packet) {
-    const uint8_t listKind = packet.ReadU8();
-    const uint32_t id = packet.ReadU32();
-    packet.ReadWString();
-    UserDirectory& directory = ListOfKind(listKind);
+    const auto notice = quill::FieldReader::ReadFields<MemberNoticeMessage>(packet);
+    UserDirectory& directory = ListOfKind(notice.listKind);
     PlayerState* record = nullptr;
     {
         ScopedLock hold(directory.GetLock());
-        record = directory.Find(id);
+        record = directory.Find(notice.id);
         if (record == nullptr) {
             return;
         }
         record->channel = kOfflineChannel;
         record->position = kOfflinePlace;
     }
-    host_.OnMemberPresence(listKind, *record, false);
+    host_.OnMemberPresence(notice.listKind, *record, false);
 }
 
 bool MemberDirectories::OnMemberLocation(Packet& packet) {
-    const uint32_t id = packet.ReadU32();
-    const uint8_t channel = packet.ReadU8();
-    const auto place = static_cast<int16_t>(packet.ReadU16());
+    const auto location = quill::FieldReader::ReadFields<MemberLocationMessage>(packet);
     bool friendMoved = false;
     for (UserDirectory* directory : {&friends_, &clan_}) {
         bool moved = false;
         {
             ScopedLock hold(directory->GetLock());
-            if (PlayerState* record = directory->Find(id)) {
-                record->channel = channel;
-                record->position = place;
+            if (PlayerState* record = directory->Find(location.id)) {
+                record->channel = location.channel;
+                record->position = location.place;
                 moved = true;
             }
         }
@@ -180,22 +171,11 @@ ClanRecord MemberDirectories::Clan() {
     return clanRecord_;
 }
 
-void MemberDirectories::ReadMember(Packet& packet, PlayerState& record) {
-    uint8_t channel = 0;
-    uint16_t place = 0;
-    packet.ReadU32(record.userId).ReadI64(record.accountId).ReadWString(record.name);
-    packet.ReadU8(channel).ReadU16(place).ReadU32(record.memberValue);
-    record.channel = channel;
-    record.position = static_cast<int16_t>(place);
-}
-
 PlayerState* MemberDirectories::TakeMember(Packet& packet, bool withFlag) {
     PlayerState* record = records_.Alloc(kRecordTries);
     if (record != nullptr) {
-        ReadMember(packet, *record);
-        if (withFlag) {
-            packet.ReadU8(record->memberFlag);
-        }
+        quill::FieldReader io(packet);
+        MemberLineLayout(io, *record, withFlag);
     }
     return record;
 }

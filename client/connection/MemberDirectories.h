@@ -68,8 +68,6 @@ public:
     int32_t RecordsInUse() const { return records_.InUse(); }
 
 private:
-    // Reads u32 id, u64 account id, string nickname, u8 channel, u16 place and u32 into the record.
-    static void ReadMember(quill::Packet& packet, quill::PlayerState& record);
     // Takes a record, reads a member (and its flag when withFlag) into it; null when the pool stays empty.
     quill::PlayerState* TakeMember(quill::Packet& packet, bool withFlag);
     // Inserts the record; a refused one (its id is listed) goes back to the pool. Whether it was inserted.

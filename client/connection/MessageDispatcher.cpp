@@ -2,6 +2,8 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/net/FieldReader.h"
+#include "client/connection/ConnectionMessages.h"
 #include "client/connection/GameConnection.h"
 
 namespace kestrovan {
@@ -182,24 +184,8 @@ void MessageDispatcher::OnClanInfo(Packet& packet) {
 }
 
 void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {
-    struct Record {
-        std::array<uint32_t, 9> counters{};
-        uint16_t rating = 0;
-        uint32_t value = 0;
-        std::array<int64_t, 3> amounts{};
-        std::array<uint16_t, 3> records{};
-    } record;
-    const uint8_t index = packet.ReadU8();
-    for (uint32_t& counter : record.counters) {
-        packet.ReadU32(counter);
-    }
-    packet.ReadU16(record.rating).ReadU32(record.value);
-    for (int64_t& amount : record.amounts) {
-        packet.ReadI64(amount);
-    }
-    for (uint16_t& value : record.records) {
-        packet.ReadU16(value);
-    }
+    const auto record = quill::FieldReader::ReadFields<PlayerRecordMessage>(packet);
+    const uint8_t index = record.index;
     // The tables hold one entry per game type; an index past them is read and ignored.
     if (index >= quill::PlayerState::kTypes) {
         return;
@@ -218,24 +204,25 @@ void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {
 }
 
 void MessageDispatcher::OnCueMoneyUpdate(Packet& packet) {
-    packet.ReadU32();  // not kept
-    packet.ReadI64(connection_.LocalPlayer().cueMoney);
+    quill::FieldReader io(packet);
+    io.Skip(uint32_t{});
+    io(connection_.LocalPlayer().cueMoney);
     host_.PostEvent(ConnectionEvent::MoneyRefresh, 0, 0, 0);
 }
 
 void MessageDispatcher::OnGoldUpdate(Packet& packet) {
     quill::PlayerState& player = connection_.LocalPlayer();
-    packet.ReadI64(player.cueMoney).ReadU32(player.goldValues[0]).ReadU32(player.goldValues[1]);
+    quill::FieldReader io(packet);
+    io(player.cueMoney, player.goldValues);
 }
 
 void MessageDispatcher::OnInviteResult(Packet& packet) {
-    const uint8_t result = packet.ReadU8();
-    const quill::WString nickname = packet.ReadWString();
+    const auto invite = quill::FieldReader::ReadFields<InviteResultMessage>(packet);
     quill::WString line;
-    if (result == kInviteeInGame) {
-        line = quill::Format(u"%s cannot be invited because he or she is in the game.", nickname);
-    } else if (result == kInviteRefused) {
-        line = quill::Format(u"%s has refused to be invited.", nickname);
+    if (invite.result == kInviteeInGame) {
+        line = quill::Format(u"%s cannot be invited because he or she is in the game.", invite.nickname);
+    } else if (invite.result == kInviteRefused) {
+        line = quill::Format(u"%s has refused to be invited.", invite.nickname);
     } else {
         line = u"Failed to Invite";
     }

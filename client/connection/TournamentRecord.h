@@ -23,7 +23,14 @@ struct TournamentRecord {
     uint16_t handicapTo = 0;
     std::array<uint8_t, 8> schedule{};
 
-    // Reads the payload: u8 kind, two u8, five u32, u8, two u16, eight u8.
+    // The payload: u8 kind, two u8, five u32, u8, two u16, eight u8; the flags follow the kind.
+    static void Layout(auto& io, auto& m) {
+        io(m.kind, m.head, m.amounts, m.option, m.handicapFrom, m.handicapTo, m.schedule);
+        io.Derive(m.soon, m.kind == kKindSoon ? 1 : 0);
+        io.Derive(m.running, m.kind == kKindRunning ? 1 : 0);
+    }
+
+    // Reads the payload over this record, as far as the message holds it; the lobby's mark stays.
     void Read(quill::Packet& packet);
 };
 

@@ -59,15 +59,26 @@ void AddTunedCues(ItemModelCatalogue& catalogue, quill::CuePartCatalogue& parts)
     }
 }
 
+// A table or a ball set: the item, its model, the model's variant and two values of its kind.
+struct VariantEntry {
+    uint32_t id;
+    const char16_t* model;
+    uint32_t variant;
+    uint32_t first;
+    uint32_t second;
+};
+
+template <size_t N>
+void AddVariants(ItemModelCatalogue& catalogue, const VariantEntry (&entries)[N],
+                 ItemModelRecord (*make)(uint32_t, quill::WStringView, uint32_t, uint32_t, uint32_t)) {
+    for (const VariantEntry& entry : entries) {
+        catalogue.AddUnique(make(entry.id, entry.model, entry.variant, entry.first, entry.second));
+    }
+}
+
 void AddTables(ItemModelCatalogue& catalogue) {
-    struct Table {
-        uint32_t id;
-        const char16_t* model;
-        uint32_t variant;
-        uint32_t kind;
-        uint32_t cloth;
-    };
-    static constexpr Table kTables[] = {
+    // The table kind and the cloth.
+    static constexpr VariantEntry kTables[] = {
         {1000, u"caromtable", 0, 0, 3},    {1003, u"caromtable", 0, 0, 1},    {1010, u"pockettable", 0, 1, 5},
         {1012, u"pockettable", 0, 1, 0},   {1013, u"pockettable", 0, 1, 6},   {1020, u"caromtable", 0, 2, 3},
         {1023, u"caromtable", 0, 2, 1},    {1027, u"caromtable", 0, 3, 1},    {1024, u"caromtableL", 0, 7, 4},
@@ -77,20 +88,12 @@ void AddTables(ItemModelCatalogue& catalogue) {
         {1401, u"caromtableL", 1, 8, 10},  {1103, u"caromtable", 4, 5, 14},   {1104, u"caromtable", 3, 5, 8},
         {1105, u"caromtable", 2, 4, 12},   {1501, u"pockettable", 1, 10, 13}, {1502, u"pockettable", 2, 10, 14},
     };
-    for (const Table& table : kTables) {
-        catalogue.AddUnique(ItemModelRecord::Table(table.id, table.model, table.variant, table.kind, table.cloth));
-    }
+    AddVariants(catalogue, kTables, &ItemModelRecord::Table);
 }
 
 void AddBallSets(ItemModelCatalogue& catalogue) {
-    struct BallSet {
-        uint32_t id;
-        const char16_t* model;
-        uint32_t variant;
-        uint32_t balls;
-        uint32_t flag;
-    };
-    static constexpr BallSet kBallSets[] = {
+    // The ball count and the flag.
+    static constexpr VariantEntry kBallSets[] = {
         {2000, u"ballc0", 0, 4, 0},    {2001, u"ballc0", 1, 4, 0},    {2002, u"ballp0", 2, 16, 0},
         {2003, u"ballc0", 3, 4, 0},    {2004, u"ballc0", 4, 3, 0},    {2005, u"ball60", 4, 6, 0},
         {2006, u"ballp0", 5, 16, 0},   {2007, u"balls0", 6, 22, 0},   {2008, u"ball60", 3, 6, 0},
@@ -98,9 +101,7 @@ void AddBallSets(ItemModelCatalogue& catalogue) {
         {2103, u"ballc2103", 3, 4, 1}, {2104, u"ballc2104", 3, 4, 1}, {2142, u"ballc2105", 4, 3, 1},
         {2143, u"ballc2106", 4, 3, 1}, {2200, u"ballp2200", 5, 16, 0}, {2201, u"ballp2200", 5, 16, 0},
     };
-    for (const BallSet& set : kBallSets) {
-        catalogue.AddUnique(ItemModelRecord::BallSet(set.id, set.model, set.variant, set.balls, set.flag));
-    }
+    AddVariants(catalogue, kBallSets, &ItemModelRecord::BallSet);
 }
 
 void AddItems(ItemModelCatalogue& catalogue) {

@@ -4,12 +4,15 @@
 // (BallPlacement, 1215) and the pen points (TableEvent, 1235). Every value is little-endian; floats travel as
 // their 32-bit pattern. The bytes are fixed by the other clients.
 //
-// Readers take messages from other players through the server: each reads the whole payload first and answers
-// false, leaving the output as it was, when the payload ends early; counts beyond 22 balls are read and skipped.
+// Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers and
+// writers here, the tests' builders and the fuzz target follow. Readers take messages from other players
+// through the server: each reads the whole payload first and answers false, leaving the output as it was, when
+// the payload ends early; counts beyond 22 balls are read and skipped.
 // Pure: the table gathers what to write and applies what was read.
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Quaternion.h"
@@ -30,17 +33,73 @@ struct ShotReport {
     std::span<const uint8_t> secondList;
 };
 
-// A ball state as read from another player: the count sent and the first 22 balls of it.
+// A position and a rotation as their floats.
+inline void Vec3Layout(auto& io, auto& v) { io(v.x, v.y, v.z); }
+inline void QuaternionLayout(auto& io, auto& q) { io(q.x, q.y, q.z, q.w); }
+
+// A ball state: the count sent and the first 22 balls of it; the flags only in pocket games.
 struct BallStateMessage {
     uint8_t count = 0;
-    std::array<quill::Vec3, quill::kMaxBalls> positions{};
-    std::array<quill::Quaternion, quill::kMaxBalls> rotations{};
-    std::array<uint8_t, quill::kMaxBalls> flags{};
+    std::vector<quill::Vec3> positions;
+    std::vector<quill::Quaternion> rotations;
+    std::vector<uint8_t> flags;
+    static void Layout(auto& io, auto& m, quill::GameType gameMode) {
+        io(m.count);
+        io.Repeat(m.count, m.positions, quill::kMaxBalls, [&io](auto& v) { Vec3Layout(io, v); });
+        io.Repeat(m.count, m.rotations, quill::kMaxBalls, [&io](auto& q) { QuaternionLayout(io, q); });
+        if (!quill::IsCaromGame(gameMode)) io.Repeat(m.count, m.flags, quill::kMaxBalls);
+    }
 };
 
+// TableState as the shooter sends it: the table's items before the ball state.
+struct TableStateMessage {
+    uint16_t tableItemId = 0;
+    uint16_t ballSetItemId = 0;
+    BallStateMessage balls;
+    static void Layout(auto& io, auto& m, quill::GameType gameMode) {
+        io(m.tableItemId, m.ballSetItemId);
+        BallStateMessage::Layout(io, m.balls, gameMode);
+    }
+};
+
+// ShotResultReport: in pocket games the rule value and two ball lists follow the turn code.
+struct ShotResultMessage {
+    uint16_t turnCode = 0;
+    int8_t ruleValue = 0;
+    std::vector<uint8_t> firstList;
+    std::vector<uint8_t> secondList;
+    static void Layout(auto& io, auto& m, quill::GameType gameMode) {
+        io(m.turnCode);
+        if (quill::IsCaromGame(gameMode)) return;
+        io(m.ruleValue);
+        io.CountedList(m.firstList, quill::kMaxBalls);
+        io.CountedList(m.secondList, quill::kMaxBalls);
+    }
+};
+
+// Shot: the balls' start positions, the chalk and the fifteen stroke values.
+struct ShotMessage {
+    static constexpr size_t kStrokeValues = 15;
+    uint8_t count = 0;
+    std::vector<quill::Vec3> positions;
+    uint16_t chalkItemId = 0;
+    uint8_t chalkValue = 0;
+    std::array<float, kStrokeValues> stroke{};
+    static void Layout(auto& io, auto& m) {
+        io(m.count);
+        io.Repeat(m.count, m.positions, quill::kMaxBalls, [&io](auto& v) { Vec3Layout(io, v); });
+        io(m.chalkItemId, m.chalkValue, m.stroke);
+    }
+};
+
+// A ball and a point on the table: the pen's stroke and point (TableEvent), or a ball placed in hand.
 struct PenPointMessage {
     uint8_t stroke = 0;
     quill::Vec3 position;
+    static void Layout(auto& io, auto& m) {
+        io(m.stroke);
+        Vec3Layout(io, m.position);
+    }
 };
 
 class TableMessages {

@@ -1,7 +1,8 @@
 // Feeds sequences of deciphered server messages to the game connection's dispatcher: the friend and clan
 // lists, inventory, gifts, records, invitations and the rest, with payloads the fuzzer chooses. Nothing
 // may crash or read out of bounds, and after every input the pools hold exactly what the lists and the
-// inventory keep: no record, item or packet is lost.
+// inventory keep: no record, item or packet is lost. Each record the connection reads itself, filled from the
+// input, comes back through its writer and reader unchanged.
 //
 // Input: records of [u8 message selector][u16 payload length][payload]; the selector picks the id from
 // the messages the connection handles, plus two that pass to the scene.
@@ -14,8 +15,11 @@
 #include <vector>
 
 #include "client/connection/ConnectionHost.h"
+#include "client/connection/ConnectionMessages.h"
 #include "client/connection/GameConnection.h"
 #include "platform/system/Console.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
@@ -144,5 +148,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         Dispatch(id, payload);
     }
     CheckPoolsWhole();
+    kvfuzz::FuzzInput input(data);
+    kvfuzz::FieldFiller::CheckRoundTrips<Invitation, kestrovan::TournamentRecord, kestrovan::ClanRecord,
+                                         kestrovan::MemberNoticeMessage, kestrovan::MemberLoggedInMessage,
+                                         kestrovan::MemberLocationMessage, kestrovan::ClanMemberLeftMessage,
+                                         kestrovan::PlayerRecordMessage, kestrovan::InviteResultMessage>(input);
     return 0;
 }

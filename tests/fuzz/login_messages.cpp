@@ -1,7 +1,8 @@
 // Feeds the login screen's readers of server messages with payloads the fuzzer chooses: the account record
 // of LoginResult and the channel list. Nothing may crash or read out of bounds; every text the record keeps
 // fits its field, and a list is either read whole or refused. The answer codes' texts are looked up too. The
-// record and a channel row filled from the payload come back through their writer and reader unchanged.
+// record, a channel row and the screen's smaller messages filled from the payload come back through their
+// writer and reader unchanged.
 //
 // Input: [u8 selector][payload]; the selector's low bit picks the reader, the whole byte the answer code.
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/login/AccountRecord.h"
 #include "client/scenes/login/ChannelGates.h"
+#include "client/scenes/login/LoginMessages.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "tests/fuzz/FieldFiller.h"
 #include "tests/fuzz/FuzzInput.h"
@@ -53,7 +55,9 @@ void ReadChannels(std::span<const uint8_t> payload) {
         kestrovan::PreselectChannelRow(rows, 15, 3);
     }
     kvfuzz::FuzzInput input(payload);
-    kvfuzz::FieldFiller::CheckRoundTrip<ChannelRow>(input);
+    kvfuzz::FieldFiller::CheckRoundTrips<ChannelRow, kestrovan::ChannelEnterResultMessage,
+                                         kestrovan::ResumeGameNoticeMessage, kestrovan::ResumeGameMessage,
+                                         kestrovan::FriendWhereMessage>(input);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // marks, a ball state, a relayed stroke (started as the room starts it) and a pen point, each on a table of the
 // game type the data chooses, then one update that applies what they asked of the aim and the camera. Nothing
 // may crash, read out of bounds or reach outside the table's own lists, and the table must still answer its own
-// writers afterwards.
+// writers afterwards. Each of the table's message records filled from the payload comes back through its writer
+// and reader unchanged.
 //
 // Layout of an input: byte 0 chooses the reader, byte 1 the game type, byte 2 the pen slot; the rest is the
 // message's payload.
@@ -20,6 +21,8 @@
 #include "client/table/TableMessages.h"
 #include "platform/system/Console.h"
 #include "platform/system/FpuMode.h"
+#include "tests/fuzz/FieldFiller.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/FuzzTable.h"
 
 namespace {
@@ -96,5 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     table.WriteBallState(out, false);
     table.WriteShot(out);
     table.WriteShotResultReport(out);
+    kvfuzz::FuzzInput input(payload);
+    using kvfuzz::FieldFiller;
+    FieldFiller::CheckRoundTrip<kestrovan::TableStateMessage>(input, gameType);
+    FieldFiller::CheckRoundTrip<kestrovan::BallStateMessage>(input, gameType);
+    FieldFiller::CheckRoundTrip<kestrovan::ShotResultMessage>(input, gameType);
+    FieldFiller::CheckRoundTrips<kestrovan::ShotMessage, kestrovan::PenPointMessage>(input);
     return 0;
 }

@@ -227,38 +227,34 @@ constexpr RulesPage Page(const std::array<Line, S>& summary, const std::array<Li
     return RulesPage{summary, details};
 }
 
+// A game type's page in each language.
+struct GamePages {
+    int32_t gameType;
+    RulesPage korean;
+    RulesPage english;
+};
+
+const GamePages kGamePages[] = {
+    {0, Page(kFourBallSummaryKo, kFourBallDetailsKo), Page(kFourBallSummaryEn, kFourBallDetailsEn)},
+    {2, Page(kOneCushionSummaryKo, kOneCushionDetailsKo), Page(kOneCushionSummaryEn, kOneCushionDetailsEn)},
+    {3, Page(kThreeCushionSummaryKo, kThreeCushionDetailsKo), Page(kThreeCushionSummaryEn, kThreeCushionDetailsEn)},
+    {4, Page(kThreeCushionProSummaryKo, kThreeCushionProDetailsKo),
+     Page(kThreeCushionProSummaryEn, kThreeCushionProDetailsEn)},
+    {5, Page(kThreeCushionGambleSummaryKo, kThreeCushionGambleDetailsKo),
+     Page(kThreeCushionGambleSummaryEn, kThreeCushionGambleDetailsEn)},
+    {6, Page(kSixBallsSummaryKo, kSixBallsDetailsKo), Page(kSixBallsSummaryEn, kSixBallsDetailsEn)},
+    {10, Page(kEightBallSummaryKo, kEightBallDetailsKo), Page(kEightBallSummaryEn, kEightBallDetailsEn)},
+    {12, Page(kNineBallSummaryKo, kNineBallDetailsKo), Page(kNineBallSummaryEn, kNineBallDetailsEn)},
+    {13, Page(kStraightPoolSummaryKo, kStraightPoolDetailsKo), Page(kStraightPoolSummaryEn, kStraightPoolDetailsEn)},
+};
+
 }  // namespace
 
 RulesPage RulesPageOf(int32_t gameType, HelpLanguage language) {
-    const bool korean = language == HelpLanguage::Korean;
-    switch (gameType) {
-        case 0:
-            return korean ? Page(kFourBallSummaryKo, kFourBallDetailsKo) : Page(kFourBallSummaryEn, kFourBallDetailsEn);
-        case 2:
-            return korean ? Page(kOneCushionSummaryKo, kOneCushionDetailsKo)
-                          : Page(kOneCushionSummaryEn, kOneCushionDetailsEn);
-        case 3:
-            return korean ? Page(kThreeCushionSummaryKo, kThreeCushionDetailsKo)
-                          : Page(kThreeCushionSummaryEn, kThreeCushionDetailsEn);
-        case 4:
-            return korean ? Page(kThreeCushionProSummaryKo, kThreeCushionProDetailsKo)
-                          : Page(kThreeCushionProSummaryEn, kThreeCushionProDetailsEn);
-        case 5:
-            return korean ? Page(kThreeCushionGambleSummaryKo, kThreeCushionGambleDetailsKo)
-                          : Page(kThreeCushionGambleSummaryEn, kThreeCushionGambleDetailsEn);
-        case 6:
-            return korean ? Page(kSixBallsSummaryKo, kSixBallsDetailsKo) : Page(kSixBallsSummaryEn, kSixBallsDetailsEn);
-        case 10:
-            return korean ? Page(kEightBallSummaryKo, kEightBallDetailsKo)
-                          : Page(kEightBallSummaryEn, kEightBallDetailsEn);
-        case 12:
-            return korean ? Page(kNineBallSummaryKo, kNineBallDetailsKo) : Page(kNineBallSummaryEn, kNineBallDetailsEn);
-        case 13:
-            return korean ? Page(kStraightPoolSummaryKo, kStraightPoolDetailsKo)
-                          : Page(kStraightPoolSummaryEn, kStraightPoolDetailsEn);
-        default:
-            return RulesPage{};
+    for (const GamePages& pages : kGamePages) {
+        if (pages.gameType == gameType) return language == HelpLanguage::Korean ? pages.korean : pages.english;
     }
+    return RulesPage{};
 }
 
 }  // namespace kestrovan

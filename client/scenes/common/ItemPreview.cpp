@@ -10,6 +10,7 @@
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/resource/ModelObject.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/PreviewPass.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemPreviewModel.h"
 #include "platform/system/Clock.h"
@@ -203,19 +204,9 @@ void ItemPreview::Update() {
 }
 
 void ItemPreview::Draw(D3D9RenderDevice& device) {
-    namespace gfx = platform::gfx;
-    gfx::Device* gfxDevice = device.GetGfxDevice();
-    gfx::Viewport saved{};
-    if (gfxDevice == nullptr || !gfx::Succeeded(gfxDevice->GetViewport(saved))) return;
-    // The view inside the back buffer (a dialog dragged partly off the screen keeps what is still on it).
     const WidgetRect rect = GetRect();
-    const int32_t left = std::max(rect.left, 0);
-    const int32_t top = std::max(rect.top, 0);
-    const int32_t right = std::min(rect.left + viewWidth_, static_cast<int32_t>(saved.x + saved.width));
-    const int32_t bottom = std::min(rect.top + viewHeight_, static_cast<int32_t>(saved.y + saved.height));
-    if (right <= left || bottom <= top) return;
-    device.SetViewport(static_cast<uint32_t>(left), static_cast<uint32_t>(top), static_cast<uint32_t>(right - left),
-                       static_cast<uint32_t>(bottom - top));
+    const PreviewPass pass(device, rect.left, rect.top, rect.left + viewWidth_, rect.top + viewHeight_);
+    if (!pass.Open()) return;
     device.Clear(false, true);
     device.Begin3D(quill::SceneEnvironment{kAmbient, nullptr, &*camera_});
     device.AddDirectionalLight(DirectionalLightDesc{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, -1.0f, 1.0f, -1.0f});
@@ -228,10 +219,6 @@ void ItemPreview::Draw(D3D9RenderDevice& device) {
         model->PrepareForView(*camera_);
         model->Draw(device, 1.0f);
     }
-    device.SetRenderTarget(nullptr);
-    device.SetViewport(saved.x, saved.y, saved.width, saved.height);
-    device.Begin2D();
-    device.DisableAllLights();
 }
 
 bool ItemPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {

@@ -17,6 +17,7 @@
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/AppTableSound.h"
 #include "client/scenes/common/ConnectionTableLink.h"
+#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ProfileTablePlayer.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
@@ -212,6 +213,23 @@ void TableSceneStage::Release(quill::RenderSceneManager* renderScenes) {
         renderScenes->RemoveScene(renderScene_->index);
     }
     renderScene_ = nullptr;
+}
+
+void TableSceneStage::DrawHudAndPreviews(Widget& root, D3D9RenderDevice& device) {
+    if (table_ == nullptr) return;
+    table_->HudValues().DrawHud();
+    quill::Engine* engine = app_.GetEngine();
+    if (engine != nullptr && engine->GetResourceManager() != nullptr) {
+        LoadShownItemPreviews(root, *engine->GetResourceManager(), device);
+    }
+}
+
+void TableSceneStage::LayoutHud(uint32_t width, uint32_t height) {
+    if (table_ != nullptr) table_->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+}
+
+void TableSceneStage::OnScreenActivate(bool active) {
+    if (table_ != nullptr && !active) table_->ReleaseHeldKeys(false);
 }
 
 }  // namespace kestrovan

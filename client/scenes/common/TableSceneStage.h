@@ -40,6 +40,7 @@ class GameTable;
 class ProfileTablePlayer;
 class RenderSceneCameras;
 class ScreenServices;
+class Widget;
 
 class TableSceneStage {
 public:
@@ -113,8 +114,19 @@ public:
     // the lighting when given, the table's overlay, the room, then the table's balls and effects. No 2D.
     void Render(D3D9RenderDevice* device, bool draw, float sceneSeconds, const Lighting* lighting);
 
+    // The 2D layer under the screen's widgets, after Begin2D: the table's HUD, and the models of the item
+    // previews shown in the screen's tree (root) built. The screen then draws its widgets.
+    void DrawHudAndPreviews(Widget& root, D3D9RenderDevice& device);
+
     // The table's models, the table, its cameras and the render scene; nothing is left.
     void Release(quill::RenderSceneManager* renderScenes);
+
+    // --- The screen's window (main thread) ---
+    // The table's HUD laid out for the screen's new size; nothing without a table.
+    void LayoutHud(uint32_t width, uint32_t height);
+    // A screen that loses the focus has the table let go of the keys it holds, so that no stroke goes on
+    // without them.
+    void OnScreenActivate(bool active);
 
     GameTable* Table() const { return table_.get(); }
     quill::RenderScene* RenderScene() const { return renderScene_; }

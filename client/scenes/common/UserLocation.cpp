@@ -7,26 +7,35 @@ namespace kestrovan {
 
 namespace {
 
+// A code and the name it is shown by.
+struct Named {
+    int32_t code;
+    const char16_t* name;
+};
+
+// The names both lists give the places inside one's own channel.
+constexpr Named kSharedPlaceNames[] = {
+    {UserPlace::School, u"School"},     {UserPlace::Shop, u"Shop"},         {UserPlace::TrickShot, u"TrickShot"},
+    {UserPlace::Gallery, u"Gallery"},   {UserPlace::Practice, u"Practice"}, {UserPlace::Tutorial, u"Tutorial"},
+    {UserPlace::Lobby, u"Lobby"}};
+
+constexpr Named kChannelKindSuffixes[] = {
+    {ChannelKind::Beginner, u"(Beginner)"}, {ChannelKind::AllCarom, u"(All carom)"},
+    {ChannelKind::PoolBeginner, u"(Pool beginner)"}, {ChannelKind::Pool, u"(Pool)"},
+    {ChannelKind::Teens, u"(Teens)"}, {ChannelKind::Tournament, u"(Tournament)"}};
+
+// The name of code in names; null when it has none there.
+template <size_t N>
+const char16_t* NameOf(const Named (&names)[N], int32_t code) {
+    for (const Named& named : names) {
+        if (named.code == code) return named.name;
+    }
+    return nullptr;
+}
+
 // The names both lists give the places inside one's own channel; null for places they name apart.
 const char16_t* SharedPlaceName(int16_t place) {
-    switch (place) {
-        case UserPlace::School:
-            return u"School";
-        case UserPlace::Shop:
-            return u"Shop";
-        case UserPlace::TrickShot:
-            return u"TrickShot";
-        case UserPlace::Gallery:
-            return u"Gallery";
-        case UserPlace::Practice:
-            return u"Practice";
-        case UserPlace::Tutorial:
-            return u"Tutorial";
-        case UserPlace::Lobby:
-            return u"Lobby";
-        default:
-            return nullptr;
-    }
+    return NameOf(kSharedPlaceNames, place);
 }
 
 }  // namespace
@@ -36,22 +45,8 @@ UserLocation UserLocation::Of(const quill::PlayerState& record) {
 }
 
 quill::WStringView ChannelKindSuffix(int32_t kind) {
-    switch (kind) {
-        case ChannelKind::Beginner:
-            return u"(Beginner)";
-        case ChannelKind::AllCarom:
-            return u"(All carom)";
-        case ChannelKind::PoolBeginner:
-            return u"(Pool beginner)";
-        case ChannelKind::Pool:
-            return u"(Pool)";
-        case ChannelKind::Teens:
-            return u"(Teens)";
-        case ChannelKind::Tournament:
-            return u"(Tournament)";
-        default:
-            return u"";
-    }
+    const char16_t* suffix = NameOf(kChannelKindSuffixes, kind);
+    return suffix != nullptr ? suffix : u"";
 }
 
 quill::WString MessengerLocationText(UserLocation location, int32_t ownChannel) {

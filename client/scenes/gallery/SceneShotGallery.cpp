@@ -136,13 +136,11 @@ Button* SceneShotGallery::TitleButton(int32_t id) const {
 void SceneShotGallery::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    if (GameTable* table = stage_.Table())
-        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    stage_.LayoutHud(width, height);
 }
 
 void SceneShotGallery::OnActivate(bool active) {
-    if (GameTable* table = stage_.Table(); table != nullptr && !active)
-        table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 // --- a visit ---

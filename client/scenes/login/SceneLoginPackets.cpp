@@ -5,12 +5,14 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/net/FieldReader.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/login/LoginMessages.h"
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -29,7 +31,6 @@ using quill::Packet;
 namespace {
 constexpr uint32_t kVoiceChannel = 2;
 constexpr uint8_t kNoNicknameYet = 4;
-constexpr size_t kNicknameUnits = 63;
 
 quill::WString CountText(uint16_t users, uint32_t capacity) {
     return quill::Format(u"%4d/%4d", static_cast<int>(users), static_cast<int>(capacity));
@@ -230,17 +231,16 @@ void SceneLogin::FillRow(size_t index, const ChannelRow& row) {
 }
 
 void SceneLogin::OnChannelEnterResult(Packet& packet) {
-    const uint8_t result = packet.ReadU8();
-    const uint8_t channel = packet.ReadU8();
+    const auto entry = quill::FieldReader::ReadFields<ChannelEnterResultMessage>(packet);
+    const uint8_t result = entry.result;
+    const uint8_t channel = entry.channel;
     connection_.LocalPlayer().channel = channel;
-    if (result == 8 || result == 9) {
-        const uint16_t users = packet.ReadU16();
-        const uint16_t capacity = packet.ReadU16();
-        const uint16_t extra = packet.ReadU16();
+    if (result == ChannelEnterResultMessage::kBeyondCapacity || result == ChannelEnterResultMessage::kFull) {
         if (channel >= 1 && channel <= kChannelRows) {
-            rows_[channel - 1u].count->SetText(CountText(users, static_cast<uint32_t>(capacity) + extra));
+            rows_[channel - 1u].count->SetText(
+                CountText(entry.users, static_cast<uint32_t>(entry.capacity) + entry.extra));
         }
-        if (result == 8) {
+        if (result == ChannelEnterResultMessage::kBeyondCapacity) {
             app_.Scenes().ShowBox(this,
                                   {u"Notice",
                                    {u"This channel has exceeded the max capacity.", u"Please use other channels.",
@@ -263,8 +263,9 @@ void SceneLogin::OnChannelEnterResult(Packet& packet) {
 }
 
 void SceneLogin::OnResumeGameNotice(Packet& packet) {
-    const uint8_t channel = packet.ReadU8();
-    const uint16_t room = packet.ReadU16();
+    const auto held = quill::FieldReader::ReadFields<ResumeGameNoticeMessage>(packet);
+    const uint8_t channel = held.channel;
+    const uint16_t room = held.room;
     const uint8_t answer = 0;
     connection_.SendBytePacket(MessageId::ResumeGameAnswer, &answer);
     app_.Scenes().ShowNoticeBox(this,
@@ -277,24 +278,14 @@ void SceneLogin::OnResumeGameNotice(Packet& packet) {
 }
 
 void SceneLogin::OnResumeGame(Packet& packet) {
-    const uint32_t result = packet.ReadU32();
+    quill::FieldReader io(packet);
+    uint32_t result = 0;
+    io(result);
     quill::TheLog().LogError(u"Trying resume game :%d", static_cast<int>(result));
     if (result != 0)
         return;
-    const uint16_t errorsBefore = packet.ErrorCount();
-    quill::RoomInfo& room = connection_.GetRoomInfo();
-    room.gameType = packet.ReadU8();
-    room.setting = packet.ReadU16();
-    room.counterB = packet.ReadU32();
-    room.counterA = packet.ReadU32();
-    room.inningTime = packet.ReadU8();
-    room.optionFlags = packet.ReadU8();
-    room.open = packet.ReadU8();
-    room.tableItem = packet.ReadU16();
-    room.ballItem = packet.ReadU16();
-    room.minHandicap = packet.ReadU16();
-    room.maxHandicap = packet.ReadU16();
-    if (packet.ErrorCount() != errorsBefore) {
+    ResumeGameMessage::HeldRoomLayout(io, connection_.GetRoomInfo());
+    if (!io.Holds()) {
         quill::TheLog().LogError(u"WARNING: ResumeGame is cut short; the game is not resumed\n");
         return;
     }
@@ -302,14 +293,14 @@ void SceneLogin::OnResumeGame(Packet& packet) {
 }
 
 void SceneLogin::OnFriendWhere(Packet& packet) {
-    const uint8_t online = packet.ReadU8();
-    const quill::WString nickname = CutToLength(packet.ReadWString(), kNicknameUnits);
+    const auto friendWhere = quill::FieldReader::ReadFields<FriendWhereMessage>(packet);
+    const quill::WString& nickname = friendWhere.nickname;
     quill::WString where;
-    if (online == 0) {
+    if (friendWhere.online == 0) {
         where = quill::Format(u"대전 상대는 %s 님이며 미접속 상태입니다.", nickname);
     } else {
-        const auto channel = static_cast<int8_t>(packet.ReadU8());
-        const auto room = static_cast<int16_t>(packet.ReadU16());
+        const int8_t channel = friendWhere.channel;
+        const int16_t room = friendWhere.room;
         if (channel < 1) {
             where = quill::Format(u"%s 님은 현재 접속 상태입니다.", nickname);
         } else if (room < 1) {

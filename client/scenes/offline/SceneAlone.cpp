@@ -301,20 +301,18 @@ void SceneAlone::OnSettingsChanged(const Settings& settings) {
 
 void SceneAlone::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table())
-        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    stage_.LayoutHud(width, height);
 }
 
 void SceneAlone::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 // --- drawing (main thread) ---
 
 void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
+    if (stage_.Table() == nullptr) return;
     if (draw) {
         if (const auto equipment = stage_.TakePendingEquipment()) ReloadTable(*equipment);
     }
@@ -325,10 +323,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, elapsed, &TableSceneStage::kLampLighting);
     if (!draw) return;
     device->Begin2D();
-    table->HudValues().DrawHud();
-    if (quill::ResourceManager* resources = app_.GetEngine()->GetResourceManager()) {
-        LoadShownItemPreviews(*this, *resources, *device);
-    }
+    stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
 

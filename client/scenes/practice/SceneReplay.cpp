@@ -323,9 +323,7 @@ void SceneReplay::EndPass() {
 void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
-    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
-    stage_.Render(device, draw, 0.0f, &kLighting);
+    stage_.Render(device, draw, 0.0f, &TableSceneStage::kLampLighting);
     if (!draw || device == nullptr) return;
     device->Begin2D();
     table->HudValues().DrawHud();
@@ -337,13 +335,12 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneReplay::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table())
-        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    stage_.LayoutHud(width, height);
 }
 
 void SceneReplay::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 bool SceneReplay::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {

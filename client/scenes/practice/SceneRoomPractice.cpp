@@ -225,17 +225,12 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     // The room and the table under a white light from above: the room with more ambient light.
-    static constexpr DirectionalLightDesc kWhite{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, 0.0f, 0.0f, -1.0f};
-    static constexpr TableSceneStage::Lighting kLighting{kWhite, 0.35f, kWhite, 0.25f};
-    stage_.Render(device, draw, 1.0f / 60.0f, &kLighting);
+    stage_.Render(device, draw, 1.0f / 60.0f, &TableSceneStage::kLampLighting);
     if (!draw || device == nullptr) return;
     replayPanel_->DrawTable(*device);
     device->Begin2D();
     quill::ScopedLock hold(lock_);
-    table->HudValues().DrawHud();
-    if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
-        LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
-    }
+    stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
 
@@ -243,13 +238,12 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneRoomPractice::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
-    if (GameTable* table = stage_.Table())
-        table->HudValues().LayoutHud(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    stage_.LayoutHud(width, height);
 }
 
 void SceneRoomPractice::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 // --- leaving (main thread) ---

@@ -465,13 +465,13 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     const auto h = static_cast<int32_t>(height);
     seats_.StartReady()->Place(w, h);
     seats_.Board()->Place(w, h);
-    if (GameTable* table = stage_.Table()) table->HudValues().LayoutHud(w, h);
+    stage_.LayoutHud(width, height);
     if (IsVisible()) flow_.Animations()->ApplyChildAnchors(w, h);
 }
 
 void SceneRoomGame::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    stage_.OnScreenActivate(active);
 }
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {

@@ -10,6 +10,7 @@
 #include "QuillLib/resource/ModelObject.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/PreviewPass.h"
 #include "client/table/ModelFiles.h"
 #include "client/table/TableModelObject.h"
 #include "platform/system/Clock.h"
@@ -166,20 +167,10 @@ void CuePartPreview::Update() {
 }
 
 void CuePartPreview::Draw(D3D9RenderDevice& device) {
-    namespace gfx = platform::gfx;
-    gfx::Device* gfxDevice = device.GetGfxDevice();
-    gfx::Viewport saved{};
-    if (gfxDevice == nullptr || !gfx::Succeeded(gfxDevice->GetViewport(saved))) return;
-    // Only the part of the rectangle (its last pixels included) inside the back buffer: a window may be dragged
-    // partly off the screen.
+    // The rectangle with its last pixels included.
     const WidgetRect rect = GetRect();
-    const int32_t left = std::max(rect.left, 0);
-    const int32_t top = std::max(rect.top, 0);
-    const int32_t right = std::min(rect.right + 1, static_cast<int32_t>(saved.x + saved.width));
-    const int32_t bottom = std::min(rect.bottom + 1, static_cast<int32_t>(saved.y + saved.height));
-    if (right <= left || bottom <= top) return;
-    device.SetViewport(static_cast<uint32_t>(left), static_cast<uint32_t>(top), static_cast<uint32_t>(right - left),
-                       static_cast<uint32_t>(bottom - top));
+    const PreviewPass pass(device, rect.left, rect.top, rect.right + 1, rect.bottom + 1);
+    if (!pass.Open()) return;
     device.Clear(true, true);
     device.Begin3D(quill::SceneEnvironment{kAmbient, nullptr, &*camera_});
     device.SetAmbientColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -188,10 +179,6 @@ void CuePartPreview::Draw(D3D9RenderDevice& device) {
     lastTick_ = now;
     model_->PrepareForView(*camera_);
     model_->Draw(device, 1.0f);
-    device.SetRenderTarget(nullptr);
-    device.SetViewport(saved.x, saved.y, saved.width, saved.height);
-    device.Begin2D();
-    device.DisableAllLights();
 }
 
 void CuePartPreview::Drag(int32_t x, int32_t y) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "QuillLib/net/FieldWriter.h"
 #include "QuillLib/net/Packet.h"
 #include "client/table/ItemModels.h"
 #include "client/table/ParticleDrawer.h"
@@ -22,6 +23,7 @@
 #include "client/table/TableModelNode.h"
 #include "client/table/TablePlayer.h"
 #include "client/table/TableHud.h"
+#include "client/table/TableMessages.h"
 #include "client/ui/FontDesc.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiServices.h"
@@ -304,17 +306,19 @@ inline void AppendFloats(std::vector<uint8_t>& bytes, std::initializer_list<floa
 // A TableState payload announcing count balls of which the first written are present: positions (index + xOffset,
 // 1, 3), identity rotations, then a flag byte each (the index) when flags is set.
 inline std::vector<uint8_t> BallStatePayload(uint8_t count, uint32_t written, float xOffset, bool flags) {
-    std::vector<uint8_t> payload{count};
+    BallStateMessage message;
+    message.count = count;
     for (uint32_t i = 0; i < written; ++i) {
-        AppendFloats(payload, {static_cast<float>(i) + xOffset, 1.0f, 3.0f});
+        message.positions.push_back({static_cast<float>(i) + xOffset, 1.0f, 3.0f});
+        message.rotations.push_back({0.0f, 0.0f, 0.0f, 1.0f});
+        message.flags.push_back(static_cast<uint8_t>(i));
     }
-    for (uint32_t i = 0; i < written; ++i) {
-        AppendFloats(payload, {0.0f, 0.0f, 0.0f, 1.0f});
-    }
-    for (uint32_t i = 0; flags && i < written; ++i) {
-        payload.push_back(static_cast<uint8_t>(i));
-    }
-    return payload;
+    quill::Packet packet;
+    packet.Init(quill::MessageId::TableState);
+    quill::WriteMessage(packet, message, flags ? quill::GameType{10} : quill::GameType{3});
+    packet.Finish();
+    const auto payload = packet.Bytes().subspan(quill::Packet::kHeaderSize);
+    return {payload.begin(), payload.end()};
 }
 
 // A received message: the bytes of a sent one loaded as the socket would hand them over.
