@@ -208,6 +208,9 @@ private:
     void ShowFeatureNotice();
 
     // --- Answers (SceneShopPackets.cpp) ---
+    // The handler of a server message; null for an id the shop does not know.
+    using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
     void OnMembershipResult(quill::Packet& packet);
     void OnCoinGiftResult(quill::Packet& packet);
     void OnItemBuyResult(quill::Packet& packet);

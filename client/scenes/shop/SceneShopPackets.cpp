@@ -1,6 +1,10 @@
-// The server's answers to the shop, on the connection's dispatch thread under the shop's lock: each hides the
-// in-progress notice, reads its record with the codec (ShopMessages), shows the failure's text or applies the
-// success to the player's money and items, and refreshes the labels and grids.
+// The server's answers to the shop, on the connection's dispatch thread under the shop's lock: every message
+// hides the in-progress notice and goes, by one table from its id, to its handler (an id the shop does not
+// know goes to the base screen); each handler reads its record with the codec (ShopMessages), shows the
+// failure's text or applies the success to the player's money and items, and refreshes the labels and grids.
+#include <algorithm>
+#include <iterator>
+
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
@@ -54,26 +58,57 @@ BoughtItemShape ShapeOf(uint32_t typeCode) {
 int SceneShop::OnPacket(MessageId id, Packet& packet) {
     ScopedLock hold(lock_);
     HideInProgress();
-    switch (id) {
-        case MessageId::MembershipResult: OnMembershipResult(packet); break;
-        case MessageId::ShopNotice86: break;
-        case MessageId::CoinGiftResult: OnCoinGiftResult(packet); break;
-        case MessageId::ItemBuyResult: OnItemBuyResult(packet); break;
-        case MessageId::ItemUseResult:
-        case MessageId::DefaultItemResult:
-        case MessageId::GameDefaultItemResult: OnItemUseResult(id, packet); break;
-        case MessageId::NicknameItemResult:
-        case MessageId::ItemUseReconnect: OnReconnectResult(id, packet); break;
-        case MessageId::ItemDeleteResult: OnItemDeleteResult(packet); break;
-        case MessageId::PartsBuyResult: OnPartsBuyResult(packet); break;
-        case MessageId::CueUpgradeResult: OnCueUpgradeResult(packet); break;
-        case MessageId::CueRepairResult: OnCueRepairResult(packet); break;
-        case MessageId::CueRetuneResult: OnCueRetuneResult(packet); break;
-        case MessageId::PersonalCueBuyResult: OnPersonalCueBuyResult(packet); break;
-        case MessageId::ItemQuantity: OnItemQuantity(packet); break;
-        default: return Scene::OnPacket(id, packet);
-    }
+    const PacketHandler handler = FindPacketHandler(id);
+    if (handler == nullptr) return Scene::OnPacket(id, packet);
+    handler(*this, packet);
     return 0;
+}
+
+// The shop's one table from message id to handler.
+SceneShop::PacketHandler SceneShop::FindPacketHandler(MessageId id) {
+    struct Route {
+        MessageId id;
+        PacketHandler handler;
+    };
+    using Shop = SceneShop;
+    static constexpr Route kRoutes[] = {
+        // Money, membership and purchases.
+        {MessageId::MembershipResult, [](Shop& shop, Packet& packet) { shop.OnMembershipResult(packet); }},
+        {MessageId::ShopNotice86, [](Shop&, Packet&) {}},
+        {MessageId::CoinGiftResult, [](Shop& shop, Packet& packet) { shop.OnCoinGiftResult(packet); }},
+        {MessageId::ItemBuyResult, [](Shop& shop, Packet& packet) { shop.OnItemBuyResult(packet); }},
+        // Using, deleting and counting down owned items.
+        {MessageId::ItemUseResult,
+         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::ItemUseResult, packet); }},
+        {MessageId::DefaultItemResult,
+         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::DefaultItemResult, packet); }},
+        {MessageId::GameDefaultItemResult,
+         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::GameDefaultItemResult, packet); }},
+        {MessageId::NicknameItemResult,
+         [](Shop& shop, Packet& packet) { shop.OnReconnectResult(MessageId::NicknameItemResult, packet); }},
+        {MessageId::ItemUseReconnect,
+         [](Shop& shop, Packet& packet) { shop.OnReconnectResult(MessageId::ItemUseReconnect, packet); }},
+        {MessageId::ItemDeleteResult, [](Shop& shop, Packet& packet) { shop.OnItemDeleteResult(packet); }},
+        {MessageId::ItemQuantity, [](Shop& shop, Packet& packet) { shop.OnItemQuantity(packet); }},
+        // The workshop's answers.
+        {MessageId::PartsBuyResult, [](Shop& shop, Packet& packet) { shop.OnPartsBuyResult(packet); }},
+        {MessageId::CueUpgradeResult, [](Shop& shop, Packet& packet) { shop.OnCueUpgradeResult(packet); }},
+        {MessageId::CueRepairResult, [](Shop& shop, Packet& packet) { shop.OnCueRepairResult(packet); }},
+        {MessageId::CueRetuneResult, [](Shop& shop, Packet& packet) { shop.OnCueRetuneResult(packet); }},
+        {MessageId::PersonalCueBuyResult, [](Shop& shop, Packet& packet) { shop.OnPersonalCueBuyResult(packet); }},
+    };
+    static_assert(
+        [] {
+            for (size_t a = 0; a < std::size(kRoutes); ++a) {
+                for (size_t b = a + 1; b < std::size(kRoutes); ++b) {
+                    if (kRoutes[a].id == kRoutes[b].id) return false;
+                }
+            }
+            return true;
+        }(),
+        "each message id has one handler");
+    const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes), [id](const Route& r) { return r.id == id; });
+    return route != std::end(kRoutes) ? route->handler : nullptr;
 }
 
 void SceneShop::WarnDropped(const char16_t* what) {
