@@ -2,7 +2,6 @@
 #include "client/scenes/shop/SceneShop.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
@@ -35,12 +34,12 @@
 #include "client/scenes/shop/ShopItemDetailPanel.h"
 #include "client/scenes/shop/ShopItemTexts.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -50,47 +49,17 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kShopTexture = 27;
-
-// The faces of the shop's buttons in its texture, by the button's size.
-struct Face {
-    int32_t srcX, srcY, width, height;
-};
-constexpr Face kViewFace{580, 180, 138, 49};
-constexpr Face kTabFace{720, 180, 69, 38};
-constexpr Face kCashFace{800, 180, 121, 33};
-constexpr Face kWorkshopFace{800, 320, 107, 49};
-constexpr Face kSmallFace{930, 180, 82, 22};
-constexpr Face kCornerFace{930, 360, 33, 34};
-
-Face FaceFor(int32_t w, int32_t h) {
-    for (const Face& face : {kViewFace, kTabFace, kCashFace, kWorkshopFace, kCornerFace})
-        if (face.width == w && face.height == h) return face;
-    return kSmallFace;
-}
-constexpr int32_t kBackgroundTexture = 29;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kMusicCategory = 1;
-constexpr float kScrollStep = 0.1f;
-// Tiles for screens up to 2560 x 1600.
-constexpr int32_t kMaxTileColumns = 14;
-constexpr int32_t kMaxTileRows = 10;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
 constexpr uint32_t kStatusExpired = 4;
-constexpr const char16_t* kBlankScene = u"aa";
 
 // The shop's tabs: control ids in their order on the panel.
 constexpr int32_t kShopTabIds[] = {608, 607, 601, 602, 603, 604};
 constexpr const char16_t* kShopTabCaptions[] = {u"Best", u"All", u"Cue", u"Ball", u"Table", u"Item"};
 constexpr int32_t kMyTabIds[] = {657, 651, 652, 653, 654, 659, 660};
 constexpr const char16_t* kMyTabCaptions[] = {u"All", u"Cue", u"Ball", u"Table", u"Item", u"In use", u"Unused"};
-
-template <class T>
-T* Attach(Widget& parent, std::unique_ptr<T> widget, bool visible) {
-    return static_cast<T*>(parent.AddChild(std::move(widget), visible));
-}
 
 int32_t CellX(size_t n) {
     return static_cast<int32_t>(n % ShopGrid::kColumns) * 129 + 24;
@@ -130,8 +99,9 @@ void SceneShop::Init() {
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
-    BuildBackground();
-    BuildTopBar();
+    backdrop_.BuildTiles(*this);
+    backdrop_.BuildTopBar(*this);
+    BuildAccountPanel();
     BuildGrids();
     BuildBalances();
     BuildCornerButtons();
@@ -140,79 +110,44 @@ void SceneShop::Init() {
     OnResize(screen.width, screen.height);
 }
 
-Button* SceneShop::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                             const char16_t* caption) {
-    const Face face = FaceFor(w, h);
-    Button* button = parent.CreateButton(x, y, w, h, id, key, kShopTexture, face.srcX, face.srcY, face.width,
-                                         face.height, static_cast<float>(w) / static_cast<float>(face.width),
-                                         static_cast<float>(h) / static_cast<float>(face.height));
-    // Our pictures carry no words: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
-    return button;
-}
-
-ScrollBar* SceneShop::AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(x, y, 13, h, id, ScrollBar::kVertical, 1, true);
-    auto* raw = Attach(parent, std::move(bar), true);
-    raw->SetImage(kCommonTexture, 475, 370, 14, 150, 1.0f, static_cast<float>(h) / 150.0f);
-    raw->AddDecButton(609, 0, 13, 17, -1);
-    raw->AddIncButton(623, 0, 13, 17, -1);
-    raw->AddThumb(637, 0, 13, 28, 0);
-    return raw;
-}
-
-void SceneShop::BuildBackground() {
-    for (int32_t n = 0; n < kMaxTileColumns * kMaxTileRows; ++n) {
-        Image* tile = CreateImage(0, 0, kTile, kTile, kBackgroundTexture, 0, 0);
-        tile->SetAcceptsMouse(false);
-        tiles_.push_back(tile);
-    }
-}
-
-void SceneShop::BuildTopBar() {
-    topBar_ = CreateImage(0, 0, 1024, 103, kShopTexture, 0, 0, 1019, 103);
-    topBar_->SetAcceptsMouse(false);
-    stretch_ = CreateImage(1019, 0, 5, 103, kShopTexture, 1019, 0, 5, 103);
+void SceneShop::BuildAccountPanel() {
     accountPanel_ = CreateImage(1, 0, 434, 75, kShopTexture, 0, 103, 434, 75);
     membershipCaption_ = accountPanel_->CreateTextLabel(10, 30, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
     membershipValue_ = accountPanel_->CreateTextLabel(120, 30, 200, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipButton_ = AddButton(*accountPanel_, 240, 26, 75, 22, kMembership, -1, u"Membership");
+    membershipButton_ = AddShopButton(*accountPanel_, 240, 26, 75, 22, kMembership, -1, u"Membership");
 }
 
 void SceneShop::BuildGrids() {
     mainPanel_ = CreateImage(0, 77, 568, 693, kShopTexture, 0, 180, 568, 693);
-    viewButtons_[0] = AddButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
-    viewButtons_[1] = AddButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
+    viewButtons_[0] = AddShopButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
+    viewButtons_[1] = AddShopButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
     for (Button* view : viewButtons_) view->SetCheckBox();
     shopPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
     myPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
     for (size_t n = 0; n < std::size(kShopTabIds); ++n) {
-        Button* tab = AddButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
+        Button* tab = AddShopButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
                                 kShopTabCaptions[n]);
         tab->SetCheckBox();
         shopTabs_.push_back(tab);
     }
     for (size_t n = 0; n < std::size(kMyTabIds); ++n) {
-        Button* tab = AddButton(*myPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kMyTabIds[n], -1,
+        Button* tab = AddShopButton(*myPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kMyTabIds[n], -1,
                                 kMyTabCaptions[n]);
         tab->SetCheckBox();
         myTabs_.push_back(tab);
     }
     for (size_t n = 0; n < kCells; ++n) {
         const int32_t id = static_cast<int32_t>(n);
-        shopCells_[n] = Attach(*shopPanel_, std::make_unique<ShopItemCard>(kFirstShopCell + id, CellX(n), CellY(n)), false);
+        shopCells_[n] = AttachShopWidget(*shopPanel_, std::make_unique<ShopItemCard>(kFirstShopCell + id, CellX(n), CellY(n)), false);
         ownedCells_[n] =
-            Attach(*myPanel_, std::make_unique<InventoryItemCard>(kFirstOwnedCell + id, CellX(n), CellY(n)), false);
+            AttachShopWidget(*myPanel_, std::make_unique<InventoryItemCard>(kFirstOwnedCell + id, CellX(n), CellY(n)), false);
     }
-    shopScroll_ = AddScrollBar(*shopPanel_, 534, 45, 300, kShopScroll);
-    myScroll_ = AddScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
+    shopScroll_ = AddShopScrollBar(*shopPanel_, 534, 45, 300, kShopScroll);
+    myScroll_ = AddShopScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
     // The cash button stands 35 pixels above the grids, between the view buttons and the workshop button, in
     // either view; the top bar above it keeps the cash figure clear.
-    cashButton_ = AddButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
-    workshopButton_ = AddButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
+    cashButton_ = AddShopButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
+    workshopButton_ = AddShopButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
 }
 
 void SceneShop::BuildBalances() {
@@ -238,7 +173,7 @@ void SceneShop::BuildCornerButtons() {
                               {TitleBarButtons::Role::MyInfo, kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
                               {TitleBarButtons::Role::Messenger, kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
     for (const Corner& c : corners) {
-        Button* button = AddButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
+        Button* button = AddShopButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
         button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
         button->SetTooltip(c.tooltip);
         titleBarButtons_.Register(c.role, c.id);
@@ -249,17 +184,17 @@ void SceneShop::BuildWindows() {
     auto poster = [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
         app_.PostEvent(id, wParam, lParam, extra);
     };
-    preview_ = Attach(*this, std::make_unique<ShopPreviewPanel>(), false);
+    preview_ = AttachShopWidget(*this, std::make_unique<ShopPreviewPanel>(), false);
     preview_->SetPosition(572, 50);
-    detail_ = Attach(*mainPanel_, std::make_unique<ShopItemDetailPanel>(poster), false);
-    useQuestion_ = Attach(*this, std::make_unique<ItemUseConfirmWindow>(poster), false);
-    inProgress_ = Attach(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
-    deleteQuestion_ = Attach(*this, std::make_unique<DeleteItemConfirm>(poster), false);
+    detail_ = AttachShopWidget(*mainPanel_, std::make_unique<ShopItemDetailPanel>(poster), false);
+    useQuestion_ = AttachShopWidget(*this, std::make_unique<ItemUseConfirmWindow>(poster), false);
+    inProgress_ = AttachShopWidget(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
+    deleteQuestion_ = AttachShopWidget(*this, std::make_unique<DeleteItemConfirm>(poster), false);
     NicknameChangeDialog::Services nick;
     nick.nickname = [this] { return connection_.Nickname(); };
     nick.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
     nick.poster = poster;
-    nickname_ = Attach(*this, std::make_unique<NicknameChangeDialog>(std::move(nick)), false);
+    nickname_ = AttachShopWidget(*this, std::make_unique<NicknameChangeDialog>(std::move(nick)), false);
     MembershipDialog::Services club;
     club.membership = [this] { return connection_.MembershipState(); };
     club.cash = [this] { return connection_.LocalPlayer().money; };
@@ -268,9 +203,9 @@ void SceneShop::BuildWindows() {
     club.showNotice = [this](quill::WStringView a, quill::WStringView b) { app_.Scenes().ShowNoticeBox(nullptr, a, b); };
     club.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
     club.poster = poster;
-    membership_ = Attach(*this, std::make_unique<MembershipDialog>(std::move(club)), false);
-    purchase_ = Attach(*this, CreatePurchaseDialog(app_), false);
-    picture_ = Attach(*this, std::make_unique<PictureWindow>(), false);
+    membership_ = AttachShopWidget(*this, std::make_unique<MembershipDialog>(std::move(club)), false);
+    purchase_ = AttachShopWidget(*this, CreatePurchaseDialog(app_), false);
+    picture_ = AttachShopWidget(*this, std::make_unique<PictureWindow>(), false);
     webPages_ = std::make_unique<WebPages>(app_, poster);
     workshop_ = std::make_unique<CueWorkshop>(app_, *this, preview_);
 }
@@ -281,23 +216,7 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
     if (preview_ == nullptr) return;
     const int32_t w = std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - 572);
     preview_->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
-    const float stretch = width > 1024 ? static_cast<float>(width - 1019) / 5.0f : 1.0f;
-    stretch_->SetScale(stretch, 1.0f);
-    PlaceTiles(static_cast<int32_t>(width), static_cast<int32_t>(height));
-}
-
-void SceneShop::PlaceTiles(int32_t width, int32_t height) {
-    // One more column and row than (size / 256 + 1.5), as they start a tile before the screen's edge.
-    const int32_t columns = std::min(kMaxTileColumns - 1, static_cast<int32_t>(width / kTile + 1.5) + 1);
-    const int32_t rows = std::min(kMaxTileRows - 1, static_cast<int32_t>(height / kTile + 1.5) + 1);
-    const int32_t offset = static_cast<int32_t>(std::fmod(scrollOffset_.load(), static_cast<float>(kTile)));
-    // The tiles drift left and down: the first column starts at -256 - offset, the first row at offset - 256.
-    for (size_t n = 0; n < tiles_.size(); ++n) {
-        const int32_t column = static_cast<int32_t>(n) % kMaxTileColumns;
-        const int32_t row = static_cast<int32_t>(n) / kMaxTileColumns;
-        tiles_[n]->SetPosition(-kTile - offset + column * kTile, offset - kTile + row * kTile);
-        tiles_[n]->Show(column <= columns && row <= rows);
-    }
+    backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 // --- Life ---------------------------------------------------------------------------------------------------
@@ -326,7 +245,7 @@ void SceneShop::Activate() {
         ScopedLock lists(saleLock_);
         recommended_ = ShopGrid::RecommendedRows(table_);
     }
-    SelectBlankScene();
+    backdrop_.SelectBlankScene(RenderScenes(app_));
     const bool partner = connection_.LocalPlayer().accountKind == ShopGrid::kPartnerAccount;
     cashButton_->Show(!partner);
     membershipCaption_->Show(!partner);
@@ -354,22 +273,6 @@ void SceneShop::Activate() {
         ShowNotice(u"제휴 포털을 통해 접속하셨습니다.", u"유료 서비스 이용이 불가능합니다.", u"큐머니 아이템만 구입 가능합니다.");
 }
 
-void SceneShop::SelectBlankScene() {
-    quill::RenderSceneManager* scenes = RenderScenes(app_);
-    if (scenes == nullptr) return;
-    // One blank scene serves every visit: it is made on the first and found again afterwards.
-    for (uint16_t n = 0; blankScene_ != nullptr && n < scenes->GetSceneCount(); ++n) {
-        if (scenes->GetScene(n) == blankScene_) {
-            scenes->SelectScene(n);
-            return;
-        }
-    }
-    blankScene_ = scenes->CreateBlankScene(kBlankScene);
-    if (blankScene_ == nullptr) return;
-    ++blankScenesCreated_;
-    scenes->SelectScene(static_cast<uint16_t>(scenes->GetSceneCount() - 1));
-}
-
 bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
     ScopedLock hold(lock_);
@@ -392,14 +295,14 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
 
 void SceneShop::Update(uint32_t timeMs, int64_t clockTenthMs) {
     Scene::Update(timeMs, clockTenthMs);
-    scrollOffset_ = scrollOffset_ + kScrollStep;
+    backdrop_.Drift();
 }
 
 void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     OpenQueuedCashPage();
     if (!draw || device == nullptr) return;
     const WidgetRect screen = GetRect();
-    PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
+    backdrop_.PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
     {
         // The cards' part under the screen's lock: their previews are set by the packet handlers and the input.

@@ -33,6 +33,7 @@
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/common/messages/ShopMessages.h"
+#include "client/scenes/shop/ShopBackdrop.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
 
@@ -82,7 +83,7 @@ public:
     static constexpr int32_t kFirstMyItemsTab = 650;
 
     static constexpr uint32_t kMusic = 5;
-    static constexpr int32_t kTile = 256;
+    static constexpr int32_t kTile = ShopBackdrop::kTile;
     static constexpr size_t kCells = ShopGrid::kCells;
 
     explicit SceneShop(App& app);
@@ -169,24 +170,18 @@ public:
     TextLabel* BalanceLabel(size_t n) const { return balances_[n]; }
     TextLabel* MembershipCaptionLabel() const { return membershipCaption_; }
     TextLabel* MembershipValueLabel() const { return membershipValue_; }
-    float ScrollOffset() const { return scrollOffset_; }
-    int32_t BlankScenesCreated() const { return blankScenesCreated_; }
+    float ScrollOffset() const { return backdrop_.Offset(); }
+    int32_t BlankScenesCreated() const { return backdrop_.BlankScenesCreated(); }
     int32_t WebWindowsOpened() const { return webWindowsOpened_; }
     bool IsWebWindowOpen() const;
 
 private:
     // --- Layout (SceneShop.cpp) ---
-    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                      const char16_t* caption);
-    ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);
-    void BuildBackground();
-    void BuildTopBar();
+    void BuildAccountPanel();
     void BuildGrids();
     void BuildBalances();
     void BuildCornerButtons();
     void BuildWindows();
-    void PlaceTiles(int32_t width, int32_t height);
-    void SelectBlankScene();
     void DrawPreviews(D3D9RenderDevice& device);
 
     // --- Selection (SceneShop.cpp) ---
@@ -238,6 +233,7 @@ private:
     std::unique_ptr<RequestSender> sender_;
     TitleBarButtons titleBarButtons_;
     bool built_ = false;
+    ShopBackdrop backdrop_;
     std::atomic<bool> resourcesLoaded_{false};
 
     // The item text table and the lists, under lock_ (the lists also under their own locks).
@@ -259,17 +255,11 @@ private:
     std::optional<int64_t> selectedOwned_;
     int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
     int32_t view_ = 0;
-    std::atomic<float> scrollOffset_{0.0f};
     std::atomic<bool> cashPageWanted_{false};
-    quill::RenderScene* blankScene_ = nullptr;  // main thread
-    int32_t blankScenesCreated_ = 0;
     int32_t webWindowsOpened_ = 0;
     std::unique_ptr<WebPages> webPages_;
 
     // Widgets, owned by the tree.
-    std::vector<Image*> tiles_;
-    Image* topBar_ = nullptr;
-    Image* stretch_ = nullptr;
     std::array<TextLabel*, 3> balances_{};
     Image* accountPanel_ = nullptr;
     TextLabel* membershipCaption_ = nullptr;
