@@ -53,21 +53,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kMusicCategory = 1;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
-constexpr uint32_t kStatusExpired = 4;
-
-// The shop's tabs: control ids in their order on the panel.
-constexpr int32_t kShopTabIds[] = {608, 607, 601, 602, 603, 604};
-constexpr const char16_t* kShopTabCaptions[] = {u"Best", u"All", u"Cue", u"Ball", u"Table", u"Item"};
-constexpr int32_t kMyTabIds[] = {657, 651, 652, 653, 654, 659, 660};
-constexpr const char16_t* kMyTabCaptions[] = {u"All", u"Cue", u"Ball", u"Table", u"Item", u"In use", u"Unused"};
-
-int32_t CellX(size_t n) {
-    return static_cast<int32_t>(n % ShopGrid::kColumns) * 129 + 24;
-}
-
-int32_t CellY(size_t n) {
-    return static_cast<int32_t>(n / ShopGrid::kColumns) * 155 + 45;
-}
 
 quill::RenderSceneManager* RenderScenes(App& app) {
     quill::Engine* engine = app.GetEngine();
@@ -81,16 +66,11 @@ SceneShop::SceneShop(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(std::make_unique<ConnectionRequestSender>(*app.Connection())),
-      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}) {
-    sale_ = ShopGrid::SaleRows(table_);
-}
+      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}),
+      catalogue_(connection_),
+      inventory_(connection_) {}
 
-SceneShop::~SceneShop() {
-    ScopedLock hold(lock_);
-    sale_.clear();
-    recommended_.clear();
-    owned_.clear();
-}
+SceneShop::~SceneShop() = default;
 
 // --- Layout -------------------------------------------------------------------------------------------------
 
@@ -122,28 +102,8 @@ void SceneShop::BuildGrids() {
     viewButtons_[0] = AddShopButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
     viewButtons_[1] = AddShopButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
     for (Button* view : viewButtons_) view->SetCheckBox();
-    shopPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
-    myPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
-    for (size_t n = 0; n < std::size(kShopTabIds); ++n) {
-        Button* tab = AddShopButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
-                                kShopTabCaptions[n]);
-        tab->SetCheckBox();
-        shopTabs_.push_back(tab);
-    }
-    for (size_t n = 0; n < std::size(kMyTabIds); ++n) {
-        Button* tab = AddShopButton(*myPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kMyTabIds[n], -1,
-                                kMyTabCaptions[n]);
-        tab->SetCheckBox();
-        myTabs_.push_back(tab);
-    }
-    for (size_t n = 0; n < kCells; ++n) {
-        const int32_t id = static_cast<int32_t>(n);
-        shopCells_[n] = AttachShopWidget(*shopPanel_, std::make_unique<ShopItemCard>(kFirstShopCell + id, CellX(n), CellY(n)), false);
-        ownedCells_[n] =
-            AttachShopWidget(*myPanel_, std::make_unique<InventoryItemCard>(kFirstOwnedCell + id, CellX(n), CellY(n)), false);
-    }
-    shopScroll_ = AddShopScrollBar(*shopPanel_, 534, 45, 300, kShopScroll);
-    myScroll_ = AddShopScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
+    catalogue_.Build(*mainPanel_, kGridTop);
+    inventory_.Build(*mainPanel_, kGridTop);
     // The cash button stands 35 pixels above the grids, between the view buttons and the workshop button, in
     // either view; the top bar above it keeps the cash figure clear.
     cashButton_ = AddShopButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
@@ -241,32 +201,21 @@ int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice
 
 void SceneShop::Activate() {
     ScopedLock hold(lock_);
-    {
-        ScopedLock lists(saleLock_);
-        recommended_ = ShopGrid::RecommendedRows(table_);
-    }
     backdrop_.SelectBlankScene(RenderScenes(app_));
     const bool partner = connection_.LocalPlayer().accountKind == ShopGrid::kPartnerAccount;
     cashButton_->Show(!partner);
     membershipCaption_->Show(!partner);
     membershipValue_->Show(!partner);
-    if (partner) shopCategory_ = ShopGrid::kAll;
+    catalogue_.Enter(partner);
     selectedRow_ = nullptr;
     selectedOwned_.reset();
-    shopFirst_ = 1;
-    myFirst_ = 1;
-    {
-        ScopedLock owned(ownedLock_);
-        newKeys_.clear();
-    }
+    inventory_.Enter();
     RebuildMyItems();
     detail_->Show(false);
     detail_->ClearItem();
     preview_->Show(false);
     ShowMembership();
     ShowMoney();
-    for (Button* tab : shopTabs_) tab->SetChecked(tab->GetId() == kFirstShopTab + shopCategory_);
-    for (Button* tab : myTabs_) tab->SetChecked(tab->GetId() == kFirstMyItemsTab + myCategory_);
     SetView(view_);
     StartFadeIn();
     if (partner)
@@ -278,11 +227,7 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
     ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
     CuePartPreview::ReleaseAll(*this);
-    {
-        ScopedLock owned(ownedLock_);
-        owned_.clear();
-    }
-    for (InventoryItemCard* card : ownedCells_) card->Clear();
+    inventory_.Leave();
     detail_->ClearItem();
     selectedOwned_.reset();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
@@ -337,135 +282,51 @@ void SceneShop::SetView(int32_t view) {
     view_ = view;
     viewButtons_[0]->SetChecked(view == 0);
     viewButtons_[1]->SetChecked(view == 1);
-    shopPanel_->Show(view == 0);
-    myPanel_->Show(view == 1);
+    catalogue_.Grid().Panel()->Show(view == 0);
+    inventory_.Grid().Panel()->Show(view == 1);
     if (view == 0) RefreshShopGrid();
     else RefreshMyItems();
 }
 
 void SceneShop::SelectShopCategory(int32_t category) {
     ScopedLock hold(lock_);
-    shopCategory_ = category;
-    for (Button* tab : shopTabs_) tab->SetChecked(tab->GetId() == kFirstShopTab + category);
-    shopFirst_ = 1;
+    catalogue_.SelectCategory(category);
     RefreshShopGrid();
 }
 
 void SceneShop::SelectMyItemsCategory(int32_t category) {
     ScopedLock hold(lock_);
-    myCategory_ = category;
-    for (Button* tab : myTabs_) tab->SetChecked(tab->GetId() == kFirstMyItemsTab + category);
-    myFirst_ = 1;
+    inventory_.SelectCategory(category);
     RefreshMyItems();
 }
 
 void SceneShop::RefreshShopGrid() {
     ScopedLock hold(lock_);
-    ScopedLock lists(saleLock_);
-    const std::vector<const ShopItemText*>& source = shopCategory_ == ShopGrid::kRecommended ? recommended_ : sale_;
-    const ShopGridPage page =
-        ShopGrid::ShopPage(source, shopCategory_, shopFirst_, connection_.LocalPlayer().accountKind);
-    for (size_t n = 0; n < kCells; ++n) {
-        ShopItemCard& card = *shopCells_[n];
-        if (n < page.shown.size()) {
-            const ShopItemText& row = *source[page.shown[n]];
-            card.SetItem(row);
-            card.SetChecked(&row == selectedRow_);
-        } else {
-            card.Clear();
-        }
-    }
-    shopScroll_->SetRange(page.range);
-    shopScroll_->SetPosition((shopFirst_ - 1) / ShopGrid::kColumns, false);
+    catalogue_.Refresh(selectedRow_);
 }
 
 void SceneShop::RefreshMyItems() {
     ScopedLock hold(lock_);
-    ScopedLock lists(ownedLock_);
-    const ShopGridPage page = ShopGrid::MyItemsPage(owned_, myCategory_, myFirst_);
-    bool selectionListed = false;
-    for (const OwnedItem& owned : owned_)
-        if (selectedOwned_ && owned.Key() == *selectedOwned_ && ShopGrid::MyItemsCategoryTakes(myCategory_, owned.item))
-            selectionListed = true;
-    if (selectedOwned_ && !selectionListed) {
+    if (selectedOwned_ && !inventory_.Lists(*selectedOwned_)) {
         selectedOwned_.reset();
         detail_->Show(false);
         detail_->ClearItem();
     }
-    for (size_t n = 0; n < kCells; ++n) {
-        InventoryItemCard& card = *ownedCells_[n];
-        if (n < page.shown.size()) {
-            const OwnedItem& owned = owned_[page.shown[n]];
-            if (owned.record != nullptr) card.SetItem(*owned.record, &owned.item);
-            else card.Clear();
-            card.SetChecked(selectedOwned_ && owned.Key() == *selectedOwned_);
-        } else {
-            card.Clear();
-        }
-    }
-    myScroll_->SetRange(page.range);
-    myScroll_->SetPosition((myFirst_ - 1) / ShopGrid::kColumns, false);
+    inventory_.Refresh(selectedOwned_);
 }
 
 void SceneShop::RebuildMyItems() {
     ScopedLock hold(lock_);
-    quill::PlayerState& player = connection_.LocalPlayer();
-    std::vector<OwnedItem> items;
-    {
-        ScopedLock playerHold(player.GetLock());
-        for (uint32_t n = 0; n < player.ItemCount(); ++n) {
-            const quill::InventoryItem* item = player.ItemAt(n);
-            if (item == nullptr || item->inUse == kStatusExpired) continue;
-            OwnedItem owned;
-            owned.item = *item;
-            owned.record = quill::TheItemCatalogue().FindById(item->typeCode);
-            items.push_back(std::move(owned));
-        }
-    }
-    {
-        ScopedLock lists(ownedLock_);
-        for (OwnedItem& owned : items)
-            owned.isNew = std::find(newKeys_.begin(), newKeys_.end(), owned.Key()) != newKeys_.end();
-        owned_ = std::move(items);
-    }
+    inventory_.Rebuild();
     if (!detail_->IsVisible() || !detail_->OwnedKey()) return;
-    const OwnedItem* shown = FindListed(*detail_->OwnedKey());
-    const ShopItemText* row = shown != nullptr ? table_.Find(shown->item.typeCode) : nullptr;
+    const OwnedItem* shown = inventory_.Find(*detail_->OwnedKey());
+    const ShopItemText* row = shown != nullptr ? ItemTexts().Find(shown->item.typeCode) : nullptr;
     if (shown == nullptr || row == nullptr) {
         detail_->Show(false);
         detail_->ClearItem();
         return;
     }
     detail_->SetItem(*row, &shown->item, 0);
-}
-
-const OwnedItem* SceneShop::FindListed(int64_t key) const {
-    ScopedLock lists(ownedLock_);
-    for (const OwnedItem& owned : owned_)
-        if (owned.Key() == key) return &owned;
-    return nullptr;
-}
-
-std::vector<OwnedItem> SceneShop::OwnedItems() const {
-    ScopedLock lists(ownedLock_);
-    return owned_;
-}
-
-size_t SceneShop::SaleCount() const {
-    ScopedLock lists(saleLock_);
-    return sale_.size();
-}
-
-Button* SceneShop::ShopTab(int32_t category) const {
-    for (Button* tab : shopTabs_)
-        if (tab->GetId() == kFirstShopTab + category) return tab;
-    return nullptr;
-}
-
-Button* SceneShop::MyItemsTab(int32_t category) const {
-    for (Button* tab : myTabs_)
-        if (tab->GetId() == kFirstMyItemsTab + category) return tab;
-    return nullptr;
 }
 
 void SceneShop::ShowMoney() {
@@ -498,16 +359,16 @@ void SceneShop::OnShopCell(ShopItemCard& card, int32_t kind) {
     }
     selectedRow_ = row;
     selectedOwned_.reset();
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(cell == &card);
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(false);
+    catalogue_.Grid().CheckOnly(&card);
+    inventory_.Grid().CheckOnly(nullptr);
     ShowDetailFor(*row, nullptr);
 }
 
 void SceneShop::OnOwnedCell(InventoryItemCard& card, int32_t kind) {
     const std::optional<int64_t> key = card.ItemKey();
     if (!key) return;
-    const OwnedItem* owned = FindListed(*key);
-    const ShopItemText* row = owned != nullptr ? table_.Find(owned->item.typeCode) : nullptr;
+    const OwnedItem* owned = inventory_.Find(*key);
+    const ShopItemText* row = owned != nullptr ? ItemTexts().Find(owned->item.typeCode) : nullptr;
     if (owned == nullptr || row == nullptr) return;
     if (kind == Button::kEnterEvent) {
         if (key != selectedOwned_) ShowDetailFor(*row, owned);
@@ -519,8 +380,8 @@ void SceneShop::OnOwnedCell(InventoryItemCard& card, int32_t kind) {
     }
     selectedOwned_ = key;
     selectedRow_ = nullptr;
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(cell == &card);
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(false);
+    inventory_.Grid().CheckOnly(&card);
+    catalogue_.Grid().CheckOnly(nullptr);
     ShowDetailFor(*row, owned);
 }
 
@@ -537,8 +398,8 @@ void SceneShop::ShowSelectedDetail() {
         ShowDetailFor(*selectedRow_, nullptr);
         return;
     }
-    const OwnedItem* owned = selectedOwned_ ? FindListed(*selectedOwned_) : nullptr;
-    const ShopItemText* row = owned != nullptr ? table_.Find(owned->item.typeCode) : nullptr;
+    const OwnedItem* owned = selectedOwned_ ? inventory_.Find(*selectedOwned_) : nullptr;
+    const ShopItemText* row = owned != nullptr ? ItemTexts().Find(owned->item.typeCode) : nullptr;
     if (owned != nullptr && row != nullptr) {
         ShowDetailFor(*row, owned);
         return;
@@ -551,8 +412,8 @@ void SceneShop::ShowSelectedDetail() {
 void SceneShop::ClearSelection() {
     selectedRow_ = nullptr;
     selectedOwned_.reset();
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(false);
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(false);
+    catalogue_.Grid().CheckOnly(nullptr);
+    inventory_.Grid().CheckOnly(nullptr);
     detail_->Show(false);
     detail_->ClearItem();
 }

@@ -34,7 +34,9 @@
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/common/messages/ShopMessages.h"
 #include "client/scenes/shop/ShopBackdrop.h"
+#include "client/scenes/shop/ShopCatalogue.h"
 #include "client/scenes/shop/ShopGrid.h"
+#include "client/scenes/shop/ShopInventory.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
 
 namespace quill {
@@ -72,15 +74,15 @@ public:
     static constexpr int32_t kMessenger = 5;
     static constexpr int32_t kShopView = 10;
     static constexpr int32_t kMyItemsView = 11;
-    static constexpr int32_t kShopScroll = 15;
-    static constexpr int32_t kMyItemsScroll = 16;
+    static constexpr int32_t kShopScroll = ShopCatalogue::kScroll;
+    static constexpr int32_t kMyItemsScroll = ShopInventory::kScroll;
     static constexpr int32_t kWorkshop = 125;
     static constexpr int32_t kMembership = 128;
     static constexpr int32_t kCashPage = 129;
-    static constexpr int32_t kFirstShopCell = 300;
-    static constexpr int32_t kFirstOwnedCell = 400;
-    static constexpr int32_t kFirstShopTab = 600;
-    static constexpr int32_t kFirstMyItemsTab = 650;
+    static constexpr int32_t kFirstShopCell = ShopCatalogue::kFirstCell;
+    static constexpr int32_t kFirstOwnedCell = ShopInventory::kFirstCell;
+    static constexpr int32_t kFirstShopTab = ShopCatalogue::kFirstTab;
+    static constexpr int32_t kFirstMyItemsTab = ShopInventory::kFirstTab;
 
     static constexpr uint32_t kMusic = 5;
     static constexpr int32_t kTile = ShopBackdrop::kTile;
@@ -135,28 +137,28 @@ public:
     void ShowError(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
     void ShowInProgress();
     void HideInProgress();
-    const ShopItemTextTable& ItemTexts() const { return table_; }
+    const ShopItemTextTable& ItemTexts() const { return catalogue_.Texts(); }
     quill::CriticalSectionLock& Lock() const { return lock_; }
 
     // --- What tests read ---
     int32_t View() const { return view_; }
-    int32_t ShopCategory() const { return shopCategory_; }
-    int32_t MyItemsCategory() const { return myCategory_; }
-    int32_t ShopFirstRow() const { return shopFirst_; }
-    int32_t MyItemsFirstRow() const { return myFirst_; }
+    int32_t ShopCategory() const { return catalogue_.Category(); }
+    int32_t MyItemsCategory() const { return inventory_.Category(); }
+    int32_t ShopFirstRow() const { return catalogue_.Grid().FirstRow(); }
+    int32_t MyItemsFirstRow() const { return inventory_.Grid().FirstRow(); }
     const ShopItemText* SelectedRow() const { return selectedRow_; }
     std::optional<int64_t> SelectedOwned() const { return selectedOwned_; }
-    std::vector<OwnedItem> OwnedItems() const;
-    size_t SaleCount() const;
-    ShopItemCard* ShopCell(size_t n) const { return shopCells_[n]; }
-    InventoryItemCard* OwnedCell(size_t n) const { return ownedCells_[n]; }
-    ScrollBar* ShopScroll() const { return shopScroll_; }
-    ScrollBar* MyItemsScroll() const { return myScroll_; }
-    Button* ShopTab(int32_t category) const;
-    Button* MyItemsTab(int32_t category) const;
+    std::vector<OwnedItem> OwnedItems() const { return inventory_.Items(); }
+    size_t SaleCount() const { return catalogue_.SaleCount(); }
+    ShopItemCard* ShopCell(size_t n) const { return catalogue_.Grid().Cell(n); }
+    InventoryItemCard* OwnedCell(size_t n) const { return inventory_.Grid().Cell(n); }
+    ScrollBar* ShopScroll() const { return catalogue_.Grid().Scroll(); }
+    ScrollBar* MyItemsScroll() const { return inventory_.Grid().Scroll(); }
+    Button* ShopTab(int32_t category) const { return catalogue_.Grid().Tab(category); }
+    Button* MyItemsTab(int32_t category) const { return inventory_.Grid().Tab(category); }
     Button* CashButton() const { return cashButton_; }
-    Image* ShopPanel() const { return shopPanel_; }
-    Image* MyItemsPanel() const { return myPanel_; }
+    Image* ShopPanel() const { return catalogue_.Grid().Panel(); }
+    Image* MyItemsPanel() const { return inventory_.Grid().Panel(); }
     ShopItemDetailPanel* Detail() const { return detail_; }
     ShopPreviewPanel* LargePreview() const { return preview_; }
     DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
@@ -190,7 +192,6 @@ private:
     void ShowDetailFor(const ShopItemText& row, const OwnedItem* owned);
     void ShowSelectedDetail();
     void ClearSelection();
-    const OwnedItem* FindListed(int64_t key) const;
 
     // --- Events (SceneShopEvents.cpp) ---
     bool OnControl(int32_t id);
@@ -236,21 +237,11 @@ private:
     ShopBackdrop backdrop_;
     std::atomic<bool> resourcesLoaded_{false};
 
-    // The item text table and the lists, under lock_ (the lists also under their own locks).
     mutable quill::CriticalSectionLock lock_;
-    const ShopItemTextTable table_;
-    mutable quill::CriticalSectionLock saleLock_;
-    std::vector<const ShopItemText*> sale_;
-    std::vector<const ShopItemText*> recommended_;
-    mutable quill::CriticalSectionLock ownedLock_;
-    std::vector<OwnedItem> owned_;
-    std::vector<int64_t> newKeys_;  // bought during this visit
+    ShopCatalogue catalogue_;
+    ShopInventory inventory_;
 
     // Screen state, under lock_.
-    int32_t shopCategory_ = ShopGrid::kAll;
-    int32_t shopFirst_ = 1;
-    int32_t myCategory_ = ShopGrid::kAll;
-    int32_t myFirst_ = 1;
     const ShopItemText* selectedRow_ = nullptr;
     std::optional<int64_t> selectedOwned_;
     int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
@@ -266,14 +257,6 @@ private:
     TextLabel* membershipValue_ = nullptr;
     Image* mainPanel_ = nullptr;
     std::array<Button*, 2> viewButtons_{};
-    Image* shopPanel_ = nullptr;
-    Image* myPanel_ = nullptr;
-    std::vector<Button*> shopTabs_;
-    std::vector<Button*> myTabs_;
-    std::array<ShopItemCard*, kCells> shopCells_{};
-    std::array<InventoryItemCard*, kCells> ownedCells_{};
-    ScrollBar* shopScroll_ = nullptr;
-    ScrollBar* myScroll_ = nullptr;
     Button* cashButton_ = nullptr;
     Button* workshopButton_ = nullptr;
     Button* membershipButton_ = nullptr;

@@ -51,20 +51,20 @@ bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     if (source == nullptr) return Scene::OnEvent(source, kind, key);
     ScopedLock hold(lock_);
     const int32_t id = source->GetId();
-    if (id >= kFirstShopCell && id < kFirstShopCell + static_cast<int32_t>(kCells) && source->GetParent() == shopPanel_) {
-        OnShopCell(*static_cast<ShopItemCard*>(source), kind);
+    if (ShopItemCard* card = catalogue_.Grid().CellOf(*source)) {
+        OnShopCell(*card, kind);
         return true;
     }
-    if (id >= kFirstOwnedCell && id < kFirstOwnedCell + static_cast<int32_t>(kCells) && source->GetParent() == myPanel_) {
-        OnOwnedCell(*static_cast<InventoryItemCard*>(source), kind);
+    if (InventoryItemCard* card = inventory_.Grid().CellOf(*source)) {
+        OnOwnedCell(*card, kind);
         return true;
     }
-    if (id >= kFirstShopTab + 1 && id <= kFirstShopTab + 10) {
-        SelectShopCategory(id - kFirstShopTab);
+    if (const int32_t category = catalogue_.Grid().TabCategory(id)) {
+        SelectShopCategory(category);
         return true;
     }
-    if (id >= kFirstMyItemsTab + 1 && id <= kFirstMyItemsTab + 10) {
-        SelectMyItemsCategory(id - kFirstMyItemsTab);
+    if (const int32_t category = inventory_.Grid().TabCategory(id)) {
+        SelectMyItemsCategory(category);
         return true;
     }
     return OnControl(id) || Scene::OnEvent(source, kind, key);
@@ -79,11 +79,11 @@ bool SceneShop::OnControl(int32_t id) {
             SetView(id - kShopView);
             return true;
         case kShopScroll:
-            shopFirst_ = ShopGrid::FirstRowAt(shopScroll_->GetPosition());
+            catalogue_.Grid().ScrollToBar();
             RefreshShopGrid();
             return true;
         case kMyItemsScroll:
-            myFirst_ = ShopGrid::FirstRowAt(myScroll_->GetPosition());
+            inventory_.Grid().ScrollToBar();
             RefreshMyItems();
             return true;
         case kWorkshop:

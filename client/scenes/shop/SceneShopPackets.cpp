@@ -225,10 +225,7 @@ void SceneShop::AddBoughtItem(const BoughtItem& bought) {
             return WarnDropped(u"bought item (the inventory is full)");
         }
     }
-    {
-        ScopedLock lists(ownedLock_);
-        newKeys_.push_back(bought.key);
-    }
+    inventory_.MarkNew(bought.key);
     RebuildMyItems();
     RefreshMyItems();
 }
