@@ -68,7 +68,8 @@ SceneShop::SceneShop(App& app)
       sender_(std::make_unique<ConnectionRequestSender>(*app.Connection())),
       titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}),
       catalogue_(connection_),
-      inventory_(connection_) {}
+      inventory_(connection_),
+      selection_(connection_, catalogue_, inventory_) {}
 
 SceneShop::~SceneShop() = default;
 
@@ -144,9 +145,8 @@ void SceneShop::BuildWindows() {
     auto poster = [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
         app_.PostEvent(id, wParam, lParam, extra);
     };
-    preview_ = AttachShopWidget(*this, std::make_unique<ShopPreviewPanel>(), false);
-    preview_->SetPosition(572, 50);
-    detail_ = AttachShopWidget(*mainPanel_, std::make_unique<ShopItemDetailPanel>(poster), false);
+    selection_.BuildPreview(*this);
+    selection_.BuildDetail(*mainPanel_, poster);
     useQuestion_ = AttachShopWidget(*this, std::make_unique<ItemUseConfirmWindow>(poster), false);
     inProgress_ = AttachShopWidget(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
     deleteQuestion_ = AttachShopWidget(*this, std::make_unique<DeleteItemConfirm>(poster), false);
@@ -167,15 +167,16 @@ void SceneShop::BuildWindows() {
     purchase_ = AttachShopWidget(*this, CreatePurchaseDialog(app_), false);
     picture_ = AttachShopWidget(*this, std::make_unique<PictureWindow>(), false);
     webPages_ = std::make_unique<WebPages>(app_, poster);
-    workshop_ = std::make_unique<CueWorkshop>(app_, *this, preview_);
+    workshop_ = std::make_unique<CueWorkshop>(app_, *this, selection_.Preview());
 }
 
 void SceneShop::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    if (preview_ == nullptr) return;
+    ShopPreviewPanel* preview = selection_.Preview();
+    if (preview == nullptr) return;
     const int32_t w = std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - 572);
-    preview_->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
+    preview->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
     backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
@@ -207,13 +208,10 @@ void SceneShop::Activate() {
     membershipCaption_->Show(!partner);
     membershipValue_->Show(!partner);
     catalogue_.Enter(partner);
-    selectedRow_ = nullptr;
-    selectedOwned_.reset();
+    selection_.Forget();
     inventory_.Enter();
     RebuildMyItems();
-    detail_->Show(false);
-    detail_->ClearItem();
-    preview_->Show(false);
+    selection_.Hide();
     ShowMembership();
     ShowMoney();
     SetView(view_);
@@ -228,8 +226,7 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
     ReleaseItemPreviews(*this);
     CuePartPreview::ReleaseAll(*this);
     inventory_.Leave();
-    detail_->ClearItem();
-    selectedOwned_.reset();
+    selection_.Leave();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
         sounds->Stop(kMusic);
         sounds->RemoveSound(kMusic);
@@ -273,12 +270,7 @@ bool SceneShop::IsWebWindowOpen() const {
 
 void SceneShop::SetView(int32_t view) {
     ScopedLock hold(lock_);
-    if (view != view_) {
-        // The information panel follows the view: a catalogue item's beside the sale grid, an owned one's
-        // beside the owned grid.
-        ClearSelection();
-        preview_->Show(false);
-    }
+    if (view != view_) selection_.OnViewChanged();
     view_ = view;
     viewButtons_[0]->SetChecked(view == 0);
     viewButtons_[1]->SetChecked(view == 1);
@@ -302,31 +294,20 @@ void SceneShop::SelectMyItemsCategory(int32_t category) {
 
 void SceneShop::RefreshShopGrid() {
     ScopedLock hold(lock_);
-    catalogue_.Refresh(selectedRow_);
+    catalogue_.Refresh(selection_.Row());
 }
 
 void SceneShop::RefreshMyItems() {
     ScopedLock hold(lock_);
-    if (selectedOwned_ && !inventory_.Lists(*selectedOwned_)) {
-        selectedOwned_.reset();
-        detail_->Show(false);
-        detail_->ClearItem();
-    }
-    inventory_.Refresh(selectedOwned_);
+    const std::optional<int64_t> selected = selection_.Owned();
+    if (selected && !inventory_.Lists(*selected)) selection_.DropOwned();
+    inventory_.Refresh(selection_.Owned());
 }
 
 void SceneShop::RebuildMyItems() {
     ScopedLock hold(lock_);
     inventory_.Rebuild();
-    if (!detail_->IsVisible() || !detail_->OwnedKey()) return;
-    const OwnedItem* shown = inventory_.Find(*detail_->OwnedKey());
-    const ShopItemText* row = shown != nullptr ? ItemTexts().Find(shown->item.typeCode) : nullptr;
-    if (shown == nullptr || row == nullptr) {
-        detail_->Show(false);
-        detail_->ClearItem();
-        return;
-    }
-    detail_->SetItem(*row, &shown->item, 0);
+    selection_.RefreshOwnedDetail();
 }
 
 void SceneShop::ShowMoney() {
@@ -342,80 +323,6 @@ void SceneShop::ShowMembership() {
     membershipCaption_->SetText(caption.caption);
     membershipValue_->SetText(caption.value);
     membershipValue_->SetColors(caption.colour, 0);
-}
-
-// --- Selection ----------------------------------------------------------------------------------------------
-
-void SceneShop::OnShopCell(ShopItemCard& card, int32_t kind) {
-    const ShopItemText* row = card.Row();
-    if (row == nullptr) return;
-    if (kind == Button::kEnterEvent) {
-        if (row != selectedRow_) ShowDetailFor(*row, nullptr);
-        return;
-    }
-    if (kind == Button::kLeaveEvent) {
-        if (row != selectedRow_ && detail_->Row() == row && !detail_->OwnedKey()) ShowSelectedDetail();
-        return;
-    }
-    selectedRow_ = row;
-    selectedOwned_.reset();
-    catalogue_.Grid().CheckOnly(&card);
-    inventory_.Grid().CheckOnly(nullptr);
-    ShowDetailFor(*row, nullptr);
-}
-
-void SceneShop::OnOwnedCell(InventoryItemCard& card, int32_t kind) {
-    const std::optional<int64_t> key = card.ItemKey();
-    if (!key) return;
-    const OwnedItem* owned = inventory_.Find(*key);
-    const ShopItemText* row = owned != nullptr ? ItemTexts().Find(owned->item.typeCode) : nullptr;
-    if (owned == nullptr || row == nullptr) return;
-    if (kind == Button::kEnterEvent) {
-        if (key != selectedOwned_) ShowDetailFor(*row, owned);
-        return;
-    }
-    if (kind == Button::kLeaveEvent) {
-        if (key != selectedOwned_ && detail_->OwnedKey() == key) ShowSelectedDetail();
-        return;
-    }
-    selectedOwned_ = key;
-    selectedRow_ = nullptr;
-    inventory_.Grid().CheckOnly(&card);
-    catalogue_.Grid().CheckOnly(nullptr);
-    ShowDetailFor(*row, owned);
-}
-
-void SceneShop::ShowDetailFor(const ShopItemText& row, const OwnedItem* owned) {
-    detail_->SetItem(row, owned != nullptr ? &owned->item : nullptr, connection_.LocalPlayer().clanRank);
-    detail_->Show(true);
-    preview_->Show(true);
-    if (owned != nullptr) preview_->SetOwnedCue(owned->item);
-    else preview_->SetItemId(row.itemId);
-}
-
-void SceneShop::ShowSelectedDetail() {
-    if (selectedRow_ != nullptr) {
-        ShowDetailFor(*selectedRow_, nullptr);
-        return;
-    }
-    const OwnedItem* owned = selectedOwned_ ? inventory_.Find(*selectedOwned_) : nullptr;
-    const ShopItemText* row = owned != nullptr ? ItemTexts().Find(owned->item.typeCode) : nullptr;
-    if (owned != nullptr && row != nullptr) {
-        ShowDetailFor(*row, owned);
-        return;
-    }
-    detail_->Show(false);
-    detail_->ClearItem();
-    preview_->Show(false);
-}
-
-void SceneShop::ClearSelection() {
-    selectedRow_ = nullptr;
-    selectedOwned_.reset();
-    catalogue_.Grid().CheckOnly(nullptr);
-    inventory_.Grid().CheckOnly(nullptr);
-    detail_->Show(false);
-    detail_->ClearItem();
 }
 
 }  // namespace kestrovan

@@ -38,6 +38,7 @@
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopInventory.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
+#include "client/scenes/shop/ShopSelection.h"
 
 namespace quill {
 class RenderScene;
@@ -146,8 +147,8 @@ public:
     int32_t MyItemsCategory() const { return inventory_.Category(); }
     int32_t ShopFirstRow() const { return catalogue_.Grid().FirstRow(); }
     int32_t MyItemsFirstRow() const { return inventory_.Grid().FirstRow(); }
-    const ShopItemText* SelectedRow() const { return selectedRow_; }
-    std::optional<int64_t> SelectedOwned() const { return selectedOwned_; }
+    const ShopItemText* SelectedRow() const { return selection_.Row(); }
+    std::optional<int64_t> SelectedOwned() const { return selection_.Owned(); }
     std::vector<OwnedItem> OwnedItems() const { return inventory_.Items(); }
     size_t SaleCount() const { return catalogue_.SaleCount(); }
     ShopItemCard* ShopCell(size_t n) const { return catalogue_.Grid().Cell(n); }
@@ -159,8 +160,8 @@ public:
     Button* CashButton() const { return cashButton_; }
     Image* ShopPanel() const { return catalogue_.Grid().Panel(); }
     Image* MyItemsPanel() const { return inventory_.Grid().Panel(); }
-    ShopItemDetailPanel* Detail() const { return detail_; }
-    ShopPreviewPanel* LargePreview() const { return preview_; }
+    ShopItemDetailPanel* Detail() const { return selection_.Detail(); }
+    ShopPreviewPanel* LargePreview() const { return selection_.Preview(); }
     DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
     ItemUseConfirmWindow* UseQuestion() const { return useQuestion_; }
     NicknameChangeDialog* NicknameDialog() const { return nickname_; }
@@ -185,13 +186,6 @@ private:
     void BuildCornerButtons();
     void BuildWindows();
     void DrawPreviews(D3D9RenderDevice& device);
-
-    // --- Selection (SceneShop.cpp) ---
-    void OnShopCell(ShopItemCard& card, int32_t kind);
-    void OnOwnedCell(InventoryItemCard& card, int32_t kind);
-    void ShowDetailFor(const ShopItemText& row, const OwnedItem* owned);
-    void ShowSelectedDetail();
-    void ClearSelection();
 
     // --- Events (SceneShopEvents.cpp) ---
     bool OnControl(int32_t id);
@@ -240,10 +234,9 @@ private:
     mutable quill::CriticalSectionLock lock_;
     ShopCatalogue catalogue_;
     ShopInventory inventory_;
+    ShopSelection selection_;
 
     // Screen state, under lock_.
-    const ShopItemText* selectedRow_ = nullptr;
-    std::optional<int64_t> selectedOwned_;
     int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
     int32_t view_ = 0;
     std::atomic<bool> cashPageWanted_{false};
@@ -260,8 +253,6 @@ private:
     Button* cashButton_ = nullptr;
     Button* workshopButton_ = nullptr;
     Button* membershipButton_ = nullptr;
-    ShopPreviewPanel* preview_ = nullptr;
-    ShopItemDetailPanel* detail_ = nullptr;
     ItemUseConfirmWindow* useQuestion_ = nullptr;
     InProgressDialog* inProgress_ = nullptr;
     DeleteItemConfirm* deleteQuestion_ = nullptr;

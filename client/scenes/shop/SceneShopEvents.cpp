@@ -52,11 +52,11 @@ bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     ScopedLock hold(lock_);
     const int32_t id = source->GetId();
     if (ShopItemCard* card = catalogue_.Grid().CellOf(*source)) {
-        OnShopCell(*card, kind);
+        selection_.OnShopCell(*card, kind);
         return true;
     }
     if (InventoryItemCard* card = inventory_.Grid().CellOf(*source)) {
-        OnOwnedCell(*card, kind);
+        selection_.OnOwnedCell(*card, kind);
         return true;
     }
     if (const int32_t category = catalogue_.Grid().TabCategory(id)) {
@@ -197,8 +197,9 @@ std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
 }
 
 void SceneShop::UseSelectedItem() {
-    if (!selectedOwned_) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selectedOwned_);
+    const std::optional<int64_t> selected = selection_.Owned();
+    if (!selected) return;
+    const std::optional<quill::InventoryItem> item = FindOwned(*selected);
     if (!item) return;
     quill::PlayerState& player = connection_.LocalPlayer();
     bool sameTypeInUse = false;
@@ -255,8 +256,9 @@ void SceneShop::UseItem(uint32_t key, uint32_t requestKind) {
 }
 
 void SceneShop::DeleteSelectedItem() {
-    if (!selectedOwned_) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selectedOwned_);
+    const std::optional<int64_t> selected = selection_.Owned();
+    if (!selected) return;
+    const std::optional<quill::InventoryItem> item = FindOwned(*selected);
     if (!item) return;
     DeleteDecision decision;
     {
@@ -285,7 +287,7 @@ void SceneShop::SendDelete() {
 }
 
 void SceneShop::OnItemDialogResult(uint32_t mode) {
-    const ShopItemText* row = detail_->Row();
+    const ShopItemText* row = selection_.Detail()->Row();
     if (row == nullptr || !row->record || mode < 1 || mode > 3) return;
     const BuyDecision decision = ShopDecisions::Buy(row->itemId);
     switch (decision.action) {

@@ -308,11 +308,7 @@ void SceneShop::OnReconnectResult(MessageId id, Packet& packet) {
 
 void SceneShop::RemoveOwned(int64_t key) {
     // Every binding to the item goes first: the selection, the panel, the questions and the player's equipment.
-    if (selectedOwned_ == key) ClearSelection();
-    if (detail_->OwnedKey() == key) {
-        detail_->Show(false);
-        detail_->ClearItem();
-    }
+    selection_.ForgetOwned(key);
     deleteQuestion_->Forget(key);
     useQuestion_->Forget(key);
     quill::PlayerState& player = connection_.LocalPlayer();
