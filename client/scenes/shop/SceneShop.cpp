@@ -69,7 +69,8 @@ SceneShop::SceneShop(App& app)
       titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}),
       catalogue_(connection_),
       inventory_(connection_),
-      selection_(connection_, catalogue_, inventory_) {}
+      selection_(connection_, catalogue_, inventory_),
+      purchases_(*this, connection_, app.Scenes()) {}
 
 SceneShop::~SceneShop() = default;
 
@@ -82,20 +83,13 @@ void SceneShop::Init() {
     SetRect(0, 0, screen.width, screen.height);
     backdrop_.BuildTiles(*this);
     backdrop_.BuildTopBar(*this);
-    BuildAccountPanel();
+    purchases_.BuildAccountPanel(*this);
     BuildGrids();
-    BuildBalances();
+    purchases_.BuildBalances(*this);
     BuildCornerButtons();
     BuildWindows();
     ApplyChildAnchors(screen.width, screen.height);
     OnResize(screen.width, screen.height);
-}
-
-void SceneShop::BuildAccountPanel() {
-    accountPanel_ = CreateImage(1, 0, 434, 75, kShopTexture, 0, 103, 434, 75);
-    membershipCaption_ = accountPanel_->CreateTextLabel(10, 30, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipValue_ = accountPanel_->CreateTextLabel(120, 30, 200, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipButton_ = AddShopButton(*accountPanel_, 240, 26, 75, 22, kMembership, -1, u"Membership");
 }
 
 void SceneShop::BuildGrids() {
@@ -109,16 +103,6 @@ void SceneShop::BuildGrids() {
     // either view; the top bar above it keeps the cash figure clear.
     cashButton_ = AddShopButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
     workshopButton_ = AddShopButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
-}
-
-void SceneShop::BuildBalances() {
-    // Over the panels, so that nothing that reaches into the top bar hides them.
-    const int32_t xs[] = {373, 580, 800};
-    for (size_t n = 0; n < balances_.size(); ++n) {
-        balances_[n] = CreateTextLabel(xs[n], 41, 150, 18, &UiFontAt(UiFont::Bold14), 0, 0);
-        balances_[n]->SetColors(kWhite, 0);
-        balances_[n]->SetAcceptsMouse(false);
-    }
 }
 
 // The shop's title-bar buttons wear letters instead of the pictograms; the title bar handles them all the same.
@@ -155,16 +139,7 @@ void SceneShop::BuildWindows() {
     nick.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
     nick.poster = poster;
     nickname_ = AttachShopWidget(*this, std::make_unique<NicknameChangeDialog>(std::move(nick)), false);
-    MembershipDialog::Services club;
-    club.membership = [this] { return connection_.MembershipState(); };
-    club.cash = [this] { return connection_.LocalPlayer().money; };
-    club.nickname = [this] { return connection_.Nickname(); };
-    club.formatMoney = [](int64_t value) { return FormatMoney(value); };
-    club.showNotice = [this](quill::WStringView a, quill::WStringView b) { app_.Scenes().ShowNoticeBox(nullptr, a, b); };
-    club.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
-    club.poster = poster;
-    membership_ = AttachShopWidget(*this, std::make_unique<MembershipDialog>(std::move(club)), false);
-    purchase_ = AttachShopWidget(*this, CreatePurchaseDialog(app_), false);
+    purchases_.BuildDialogs(*this, poster, CreatePurchaseDialog(app_));
     picture_ = AttachShopWidget(*this, std::make_unique<PictureWindow>(), false);
     webPages_ = std::make_unique<WebPages>(app_, poster);
     workshop_ = std::make_unique<CueWorkshop>(app_, *this, selection_.Preview());
@@ -205,15 +180,14 @@ void SceneShop::Activate() {
     backdrop_.SelectBlankScene(RenderScenes(app_));
     const bool partner = connection_.LocalPlayer().accountKind == ShopGrid::kPartnerAccount;
     cashButton_->Show(!partner);
-    membershipCaption_->Show(!partner);
-    membershipValue_->Show(!partner);
+    purchases_.Enter(partner);
     catalogue_.Enter(partner);
     selection_.Forget();
     inventory_.Enter();
     RebuildMyItems();
     selection_.Hide();
-    ShowMembership();
-    ShowMoney();
+    purchases_.ShowMembership();
+    purchases_.ShowMoney();
     SetView(view_);
     StartFadeIn();
     if (partner)
@@ -308,21 +282,6 @@ void SceneShop::RebuildMyItems() {
     ScopedLock hold(lock_);
     inventory_.Rebuild();
     selection_.RefreshOwnedDetail();
-}
-
-void SceneShop::ShowMoney() {
-    const quill::PlayerState& player = connection_.LocalPlayer();
-    balances_[0]->SetText(FormatMoney(player.money));
-    balances_[1]->SetText(FormatMoney(player.cueMoney));
-    balances_[2]->SetText(FormatMoney(player.clanId != 0 ? connection_.Directories().Clan().money : 0));
-}
-
-void SceneShop::ShowMembership() {
-    const MembershipCaption caption =
-        ShopItemTexts::Membership(connection_.MembershipState(), connection_.MembershipText());
-    membershipCaption_->SetText(caption.caption);
-    membershipValue_->SetText(caption.value);
-    membershipValue_->SetColors(caption.colour, 0);
 }
 
 }  // namespace kestrovan

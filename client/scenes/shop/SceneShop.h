@@ -38,6 +38,7 @@
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopInventory.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
+#include "client/scenes/shop/ShopPurchases.h"
 #include "client/scenes/shop/ShopSelection.h"
 
 namespace quill {
@@ -78,7 +79,7 @@ public:
     static constexpr int32_t kShopScroll = ShopCatalogue::kScroll;
     static constexpr int32_t kMyItemsScroll = ShopInventory::kScroll;
     static constexpr int32_t kWorkshop = 125;
-    static constexpr int32_t kMembership = 128;
+    static constexpr int32_t kMembership = ShopPurchases::kMembershipButton;
     static constexpr int32_t kCashPage = 129;
     static constexpr int32_t kFirstShopCell = ShopCatalogue::kFirstCell;
     static constexpr int32_t kFirstOwnedCell = ShopInventory::kFirstCell;
@@ -116,13 +117,10 @@ public:
     // Copies the player's items that are not expired into the owned list; refreshes or hides the panel when
     // it shows an owned item.
     void RebuildMyItems();
-    void ShowMoney();
-    void ShowMembership();
 
     // --- Decisions and requests (SceneShopEvents.cpp) ---
     void UseSelectedItem();
     void DeleteSelectedItem();
-    void OnItemDialogResult(uint32_t mode);
     // ShopItemUse: the owned item used with the request kind (2: ItemUseAlt). The event carries the key's low
     // half; the whole key is the one the shop last offered for use with that low half.
     void UseItem(uint32_t key, uint32_t requestKind);
@@ -138,6 +136,13 @@ public:
     void ShowError(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
     void ShowInProgress();
     void HideInProgress();
+
+    // --- What the parts use ---
+    ShopInventory& Inventory() { return inventory_; }
+    // Shows the failure's text of an answer's result; false for a success (0).
+    bool ShowFailure(quill::MessageId id, uint8_t result);
+    static void WarnDropped(const char16_t* what);
+    void ShowFeatureNotice();
     const ShopItemTextTable& ItemTexts() const { return catalogue_.Texts(); }
     quill::CriticalSectionLock& Lock() const { return lock_; }
 
@@ -165,14 +170,14 @@ public:
     DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
     ItemUseConfirmWindow* UseQuestion() const { return useQuestion_; }
     NicknameChangeDialog* NicknameDialog() const { return nickname_; }
-    MembershipDialog* Membership() const { return membership_; }
-    PurchaseDialog* Purchase() const { return purchase_; }
+    MembershipDialog* Membership() const { return purchases_.Membership(); }
+    PurchaseDialog* Purchase() const { return purchases_.Purchase(); }
     PictureWindow* Picture() const { return picture_; }
     CueWorkshop* Workshop() const { return workshop_.get(); }
     InProgressDialog* InProgress() const { return inProgress_; }
-    TextLabel* BalanceLabel(size_t n) const { return balances_[n]; }
-    TextLabel* MembershipCaptionLabel() const { return membershipCaption_; }
-    TextLabel* MembershipValueLabel() const { return membershipValue_; }
+    TextLabel* BalanceLabel(size_t n) const { return purchases_.Balance(n); }
+    TextLabel* MembershipCaptionLabel() const { return purchases_.MembershipCaptionLabel(); }
+    TextLabel* MembershipValueLabel() const { return purchases_.MembershipValueLabel(); }
     float ScrollOffset() const { return backdrop_.Offset(); }
     int32_t BlankScenesCreated() const { return backdrop_.BlankScenesCreated(); }
     int32_t WebWindowsOpened() const { return webWindowsOpened_; }
@@ -180,9 +185,7 @@ public:
 
 private:
     // --- Layout (SceneShop.cpp) ---
-    void BuildAccountPanel();
     void BuildGrids();
-    void BuildBalances();
     void BuildCornerButtons();
     void BuildWindows();
     void DrawPreviews(D3D9RenderDevice& device);
@@ -191,20 +194,13 @@ private:
     bool OnControl(int32_t id);
     void SendLeaveShop();
     void OpenExternalCashPage();
-    void SendMembershipRequest();
-    void SendPurchase();
     void SendDelete();
     void OpenQueuedCashPage();
-    void ShowFeatureNotice();
 
     // --- Answers (SceneShopPackets.cpp) ---
     // The handler of a server message; null for an id the shop does not know.
     using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
     static PacketHandler FindPacketHandler(quill::MessageId id);
-    void OnMembershipResult(quill::Packet& packet);
-    void OnCoinGiftResult(quill::Packet& packet);
-    void OnItemBuyResult(quill::Packet& packet);
-    void AddBoughtItem(const BoughtItem& bought);
     void OnItemUseResult(quill::MessageId id, quill::Packet& packet);
     void OnReconnectResult(quill::MessageId id, quill::Packet& packet);
     void OnItemDeleteResult(quill::Packet& packet);
@@ -214,14 +210,11 @@ private:
     void OnCueRepairResult(quill::Packet& packet);
     void OnCueRetuneResult(quill::Packet& packet);
     void OnPersonalCueBuyResult(quill::Packet& packet);
-    bool ShowFailure(quill::MessageId id, uint8_t result);
     // Applies a use answer to the owned item; false when the player does not own it.
     bool ApplyUse(const ItemUseResult& answer);
     void SetDefaults(const ItemUseResult& answer, int32_t onlyType);
     // Takes the item out of the player and the pool, after every binding to it is gone.
     void RemoveOwned(int64_t key);
-    void StoreBalances(int64_t cash, int64_t cueMoney);
-    void WarnDropped(const char16_t* what);
 
     App& app_;
     GameConnection& connection_;
@@ -235,6 +228,7 @@ private:
     ShopCatalogue catalogue_;
     ShopInventory inventory_;
     ShopSelection selection_;
+    ShopPurchases purchases_;
 
     // Screen state, under lock_.
     int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
@@ -244,21 +238,14 @@ private:
     std::unique_ptr<WebPages> webPages_;
 
     // Widgets, owned by the tree.
-    std::array<TextLabel*, 3> balances_{};
-    Image* accountPanel_ = nullptr;
-    TextLabel* membershipCaption_ = nullptr;
-    TextLabel* membershipValue_ = nullptr;
     Image* mainPanel_ = nullptr;
     std::array<Button*, 2> viewButtons_{};
     Button* cashButton_ = nullptr;
     Button* workshopButton_ = nullptr;
-    Button* membershipButton_ = nullptr;
     ItemUseConfirmWindow* useQuestion_ = nullptr;
     InProgressDialog* inProgress_ = nullptr;
     DeleteItemConfirm* deleteQuestion_ = nullptr;
     NicknameChangeDialog* nickname_ = nullptr;
-    MembershipDialog* membership_ = nullptr;
-    PurchaseDialog* purchase_ = nullptr;
     PictureWindow* picture_ = nullptr;
     std::unique_ptr<CueWorkshop> workshop_;
 };

@@ -22,6 +22,7 @@
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopDecisions.h"
 #include "client/scenes/shop/ShopItemCard.h"
+#include "client/scenes/shop/ShopItemKeys.h"
 #include "client/scenes/shop/ShopItemDetailPanel.h"
 #include "client/ui/ScrollBar.h"
 #include "platform/browser/Browser.h"
@@ -38,10 +39,6 @@ constexpr uint32_t kYes = 2052;         // the Yes of a Yes/No box
 constexpr uint32_t kStatusInUse = 1;
 constexpr const char16_t* kExternalCashPage = u"/cash/cash_01.asp";
 constexpr const char16_t* kPartnerPrefix = u"qz_";
-
-int64_t KeyOf(uint32_t key, uint32_t subKey) {
-    return static_cast<int64_t>(static_cast<uint64_t>(subKey) << 32 | key);
-}
 
 }  // namespace
 
@@ -90,7 +87,7 @@ bool SceneShop::OnControl(int32_t id) {
             workshop_->Open();
             return true;
         case kMembership:
-            membership_->Open();
+            purchases_.OpenMembership();
             return true;
         case kCashPage:
             cashPageWanted_ = true;
@@ -116,10 +113,10 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             return wParam == 9 || wParam == 13 ? 1 : 0;
         case quill::AppEventId::ShopRefresh1067:
         case quill::AppEventId::MoneyRefresh:
-            ShowMoney();
+            purchases_.ShowMoney();
             break;
         case quill::AppEventId::GiftRefresh:
-            ShowMoney();
+            purchases_.ShowMoney();
             RefreshAfterItemChange(false);
             break;
         case quill::AppEventId::JoinWith:
@@ -138,13 +135,13 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             UseItem(w, static_cast<uint32_t>(lParam));
             break;
         case quill::AppEventId::ItemDialogResult:
-            OnItemDialogResult(w);
+            purchases_.OnItemDialogResult(w);
             break;
         case quill::AppEventId::ItemCheckPassed:
-            SendPurchase();
+            purchases_.SendPurchase();
             break;
         case quill::AppEventId::MembershipBuy:
-            SendMembershipRequest();
+            purchases_.SendMembershipRequest();
             break;
         case quill::AppEventId::PictureWindowOpen:
             picture_->Open();
@@ -217,7 +214,7 @@ void SceneShop::UseSelectedItem() {
     const auto line = [&](size_t n) { return n < decision.lines.size() ? quill::WStringView(decision.lines[n]) : u""; };
     if (decision.action == UseDecision::Action::kNicknameDialog || decision.action == UseDecision::Action::kPostUse ||
         decision.action == UseDecision::Action::kConfirm)
-        offeredForUse_ = KeyOf(item->key, item->subKey);
+        offeredForUse_ = ShopItemKey(item->key, item->subKey);
     switch (decision.action) {
         case UseDecision::Action::kNotice:
             ShowNotice(line(0), line(1));
@@ -243,12 +240,12 @@ void SceneShop::UseItem(uint32_t key, uint32_t requestKind) {
     // The item is found by both halves of its key: an item whose sub-key is not 0 is never mistaken for
     // another with the same low half.
     const uint32_t subKey = static_cast<uint32_t>(offeredForUse_) == key ? static_cast<uint32_t>(static_cast<uint64_t>(offeredForUse_) >> 32) : 0;
-    const std::optional<quill::InventoryItem> item = FindOwned(KeyOf(key, subKey));
+    const std::optional<quill::InventoryItem> item = FindOwned(ShopItemKey(key, subKey));
     if (!item) {
         ShowError(u"아이템 정보가 맞지 않습니다.", u"다시 로그인 하세요.");
         return;
     }
-    ItemUseRequest request{item->typeCode, static_cast<uint8_t>(item->kind), KeyOf(key, subKey), {}};
+    ItemUseRequest request{item->typeCode, static_cast<uint8_t>(item->kind), ShopItemKey(key, subKey), {}};
     if (item->typeCode == ShopRequests::kNicknameItem) request.nickname = nickname_->NewNickname();
     const bool alt = requestKind == kUseRequestAlt;
     ShowInProgress();
@@ -284,43 +281,6 @@ void SceneShop::SendDelete() {
     if (key == 0) return;
     ShowInProgress();
     sender_->Send([key](quill::Packet& packet) { ShopRequests::WriteItemDelete(packet, key); });
-}
-
-void SceneShop::OnItemDialogResult(uint32_t mode) {
-    const ShopItemText* row = selection_.Detail()->Row();
-    if (row == nullptr || !row->record || mode < 1 || mode > 3) return;
-    const BuyDecision decision = ShopDecisions::Buy(row->itemId);
-    switch (decision.action) {
-        case BuyDecision::Action::kNotice:
-            ShowNotice(decision.line);
-            break;
-        case BuyDecision::Action::kWorkshop:
-            if (!workshop_->OpenPurchase(*row->record)) ShowFeatureNotice();
-            break;
-        case BuyDecision::Action::kPurchase:
-            purchase_->SetMode(static_cast<PurchaseMode>(mode));
-            purchase_->SetItem(*row->record);
-            purchase_->SetVisible(true);
-            break;
-    }
-}
-
-void SceneShop::SendPurchase() {
-    ShowInProgress();
-    sender_->Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
-}
-
-void SceneShop::SendMembershipRequest() {
-    const MembershipChoice choice = membership_->Choice();
-    const uint8_t flag = connection_.MembershipState();
-    MembershipRequest request;
-    request.mode = static_cast<uint8_t>(choice.mode);
-    request.upgrade = choice.mode == 1 && flag > 0 && choice.kind > flag ? 1 : 0;
-    request.option = static_cast<uint8_t>(choice.kind);
-    request.period = static_cast<uint8_t>(choice.period);
-    if (choice.mode == 2) request.recipient = membership_->Recipient();
-    ShowInProgress();
-    sender_->Send([&request](quill::Packet& packet) { ShopRequests::WriteMembership(packet, request); });
 }
 
 // --- Boxes --------------------------------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "client/scenes/shop/NicknameChangeDialog.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopItemDetailPanel.h"
+#include "client/scenes/shop/ShopItemKeys.h"
 #include "client/scenes/shop/ShopResultTexts.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/SharedUtilities.h"
@@ -33,25 +34,8 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint8_t kModeBuy = 1;
 constexpr uint8_t kOutcomeUp = 1;
 constexpr uint8_t kOutcomeDown = 0xFF;
-
-uint32_t LowOf(int64_t key) {
-    return static_cast<uint32_t>(static_cast<uint64_t>(key));
-}
-
-uint32_t HighOf(int64_t key) {
-    return static_cast<uint32_t>(static_cast<uint64_t>(key) >> 32);
-}
-
-// The shape of a bought item's record: a personal cue, another cue, or an item with counts.
-BoughtItemShape ShapeOf(uint32_t typeCode) {
-    const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(typeCode);
-    if (record == nullptr || record->category != quill::ItemRecord::kCue) return BoughtItemShape::kCounted;
-    const bool personal = record->personalCue == 1 || (typeCode >= 3100 && typeCode <= 3110);
-    return personal ? BoughtItemShape::kPersonalCue : BoughtItemShape::kStockCue;
-}
 
 }  // namespace
 
@@ -73,10 +57,10 @@ SceneShop::PacketHandler SceneShop::FindPacketHandler(MessageId id) {
     using Shop = SceneShop;
     static constexpr Route kRoutes[] = {
         // Money, membership and purchases.
-        {MessageId::MembershipResult, [](Shop& shop, Packet& packet) { shop.OnMembershipResult(packet); }},
+        {MessageId::MembershipResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnMembershipResult(packet); }},
         {MessageId::ShopNotice86, [](Shop&, Packet&) {}},
-        {MessageId::CoinGiftResult, [](Shop& shop, Packet& packet) { shop.OnCoinGiftResult(packet); }},
-        {MessageId::ItemBuyResult, [](Shop& shop, Packet& packet) { shop.OnItemBuyResult(packet); }},
+        {MessageId::CoinGiftResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnCoinGiftResult(packet); }},
+        {MessageId::ItemBuyResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnItemBuyResult(packet); }},
         // Using, deleting and counting down owned items.
         {MessageId::ItemUseResult,
          [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::ItemUseResult, packet); }},
@@ -125,107 +109,8 @@ bool SceneShop::ShowFailure(MessageId id, uint8_t result) {
     return true;
 }
 
-void SceneShop::StoreBalances(int64_t cash, int64_t cueMoney) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    player.money = cash;
-    player.cueMoney = cueMoney;
-    ShowMoney();
-}
-
 void SceneShop::RefreshAfterItemChange(bool rebuildDefaults) {
     if (rebuildDefaults) connection_.RebuildDefaultItems();
-    RebuildMyItems();
-    RefreshMyItems();
-}
-
-// --- Membership and gifts -----------------------------------------------------------------------------------
-
-void SceneShop::OnMembershipResult(Packet& packet) {
-    const std::optional<MembershipResult> m = ShopAnswers::ReadMembership(packet);
-    if (!m) return WarnDropped(u"membership answer");
-    if (ShowFailure(MessageId::MembershipResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
-    connection_.SetTaggedText(m->state, m->endDate, m->value);
-    ShowMembership();
-    if (m->state > 0) {
-        ShowNotice(u"성공적으로 처리되었습니다.", quill::Format(u"만료 일자는 %s 입니다.", m->endDate),
-                   quill::Format(u"보너스 큐머니 %s 원이 충전되었습니다.", FormatMoney(m->bonus)));
-    }
-    RefreshAfterItemChange(true);
-    purchase_->SetVisible(false);
-}
-
-void SceneShop::OnCoinGiftResult(Packet& packet) {
-    const std::optional<CoinGiftResult> m = ShopAnswers::ReadCoinGift(packet);
-    if (!m) return WarnDropped(u"coin gift answer");
-    if (ShowFailure(MessageId::CoinGiftResult, m->result)) return;
-    ShowMoney();
-    ShowNotice(quill::Format(u"%s 님에게 코인을 선물하였습니다.", m->recipient));
-}
-
-// --- Buying -------------------------------------------------------------------------------------------------
-
-void SceneShop::OnItemBuyResult(Packet& packet) {
-    const std::optional<ItemBuyResult> m = ShopAnswers::ReadItemBuy(packet, ShapeOf);
-    if (!m) return WarnDropped(u"purchase answer");
-    if (ShowFailure(MessageId::ItemBuyResult, m->result)) return;
-    purchase_->SetVisible(false);
-    workshop_->OnCueBought();
-    if (m->mode == 1 || m->mode == 2) StoreBalances(m->cash, m->cueMoney);
-    if (m->mode != kModeBuy) {
-        ShowNotice(u"아이템을 선물하였습니다.");
-        return;
-    }
-    if (m->item) AddBoughtItem(*m->item);
-    std::vector<quill::WString> lines{u"아이템을 구입하였습니다.", u"My Item 에서 확인/사용 가능합니다."};
-    if (m->bonus > 0) lines.push_back(quill::Format(u"큐머니 %s원이 추가로 지급되었습니다.", FormatMoney(m->bonus)));
-    if (m->coins > 0) lines.push_back(quill::Format(u"게임코인 %s원이 충전되었습니다.", FormatMoney(m->coins)));
-    lines.resize(4);
-    app_.Scenes().ShowNoticeBox(this, lines[0], lines[1], lines[2], lines[3]);
-}
-
-void SceneShop::AddBoughtItem(const BoughtItem& bought) {
-    quill::InventoryItem* item = connection_.AllocItem();
-    if (item == nullptr) return WarnDropped(u"bought item (no free record)");
-    *item = quill::InventoryItem{};
-    item->typeCode = bought.typeCode;
-    item->state = bought.state;
-    item->inUse = bought.status;
-    if (const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(bought.typeCode)) {
-        item->kind = record->category;
-        item->secondValue = record->periodUnit;
-    }
-    switch (bought.shape) {
-        case BoughtItemShape::kPersonalCue:
-            item->customFlag = 1;
-            item->durabilityCurrent = bought.cueValue;
-            item->durabilityTotal = bought.cueValue;
-            item->customText = bought.name;
-            item->statValues = bought.parts;
-            item->statistics = bought.stats;
-            break;
-        case BoughtItemShape::kStockCue:
-            if (const ItemModelRecord* model = TheItemModelCatalogue().FindById(bought.typeCode)) {
-                for (size_t n = 0; n < item->statistics.size(); ++n)
-                    item->statistics[n] = static_cast<uint8_t>(model->stats[n]);
-            }
-            break;
-        case BoughtItemShape::kCounted:
-            item->remaining = static_cast<int16_t>(bought.remaining);
-            item->secondCount = static_cast<int16_t>(bought.limit);
-            item->currentCount = bought.remaining;
-            break;
-    }
-    quill::PlayerState& player = connection_.LocalPlayer();
-    {
-        ScopedLock items(player.GetLock());
-        const uint8_t before = player.ItemCount();
-        if (player.AddItem(LowOf(bought.key), HighOf(bought.key), item) == before) {
-            connection_.FreeItem(item);
-            return WarnDropped(u"bought item (the inventory is full)");
-        }
-    }
-    inventory_.MarkNew(bought.key);
     RebuildMyItems();
     RefreshMyItems();
 }
@@ -356,7 +241,7 @@ void SceneShop::OnPartsBuyResult(Packet& packet) {
     const std::optional<PartsBuyResult> m = ShopAnswers::ReadPartsBuy(packet);
     if (!m) return WarnDropped(u"parts answer");
     if (ShowFailure(MessageId::PartsBuyResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
+    purchases_.StoreBalances(m->cash, m->cueMoney);
     {
         quill::PlayerState& player = connection_.LocalPlayer();
         ScopedLock playerHold(player.GetLock());
@@ -377,7 +262,7 @@ void SceneShop::OnCueUpgradeResult(Packet& packet) {
     const std::optional<CueUpgradeResult> m = ShopAnswers::ReadCueUpgrade(packet);
     if (!m) return WarnDropped(u"upgrade answer");
     if (ShowFailure(MessageId::CueUpgradeResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
+    purchases_.StoreBalances(m->cash, m->cueMoney);
     {
         quill::PlayerState& player = connection_.LocalPlayer();
         ScopedLock playerHold(player.GetLock());
@@ -397,7 +282,7 @@ void SceneShop::OnCueRepairResult(Packet& packet) {
     const std::optional<CueRepairResult> m = ShopAnswers::ReadCueRepair(packet);
     if (!m) return WarnDropped(u"repair answer");
     if (ShowFailure(MessageId::CueRepairResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
+    purchases_.StoreBalances(m->cash, m->cueMoney);
     uint32_t before = m->durability;
     {
         quill::PlayerState& player = connection_.LocalPlayer();
@@ -431,7 +316,7 @@ void SceneShop::OnCueRetuneResult(Packet& packet) {
     const std::optional<CueRetuneResult> m = ShopAnswers::ReadCueRetune(packet);
     if (!m) return WarnDropped(u"re-tune answer");
     if (ShowFailure(MessageId::CueRetuneResult, m->result)) return;
-    StoreBalances(m->cash, connection_.LocalPlayer().cueMoney);
+    purchases_.StoreBalances(m->cash, connection_.LocalPlayer().cueMoney);
     {
         quill::PlayerState& player = connection_.LocalPlayer();
         ScopedLock playerHold(player.GetLock());
