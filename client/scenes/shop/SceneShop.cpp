@@ -70,7 +70,10 @@ SceneShop::SceneShop(App& app)
       catalogue_(connection_),
       inventory_(connection_),
       selection_(connection_, catalogue_, inventory_),
-      purchases_(*this, connection_, app.Scenes()) {}
+      purchases_(*this, connection_, app.Scenes()),
+      dialogs_(*this, connection_, app.Scenes(), [&app](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+          app.PostEvent(id, wParam, lParam, extra);
+      }) {}
 
 SceneShop::~SceneShop() = default;
 
@@ -131,16 +134,9 @@ void SceneShop::BuildWindows() {
     };
     selection_.BuildPreview(*this);
     selection_.BuildDetail(*mainPanel_, poster);
-    useQuestion_ = AttachShopWidget(*this, std::make_unique<ItemUseConfirmWindow>(poster), false);
-    inProgress_ = AttachShopWidget(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
-    deleteQuestion_ = AttachShopWidget(*this, std::make_unique<DeleteItemConfirm>(poster), false);
-    NicknameChangeDialog::Services nick;
-    nick.nickname = [this] { return connection_.Nickname(); };
-    nick.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
-    nick.poster = poster;
-    nickname_ = AttachShopWidget(*this, std::make_unique<NicknameChangeDialog>(std::move(nick)), false);
+    dialogs_.BuildQuestions(*this, [this] { app_.PostQuit(); });
     purchases_.BuildDialogs(*this, poster, CreatePurchaseDialog(app_));
-    picture_ = AttachShopWidget(*this, std::make_unique<PictureWindow>(), false);
+    dialogs_.BuildPicture(*this);
     webPages_ = std::make_unique<WebPages>(app_, poster);
     workshop_ = std::make_unique<CueWorkshop>(app_, *this, selection_.Preview());
 }

@@ -35,6 +35,7 @@
 #include "client/scenes/common/messages/ShopMessages.h"
 #include "client/scenes/shop/ShopBackdrop.h"
 #include "client/scenes/shop/ShopCatalogue.h"
+#include "client/scenes/shop/ShopDialogs.h"
 #include "client/scenes/shop/ShopGrid.h"
 #include "client/scenes/shop/ShopInventory.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
@@ -118,13 +119,6 @@ public:
     // it shows an owned item.
     void RebuildMyItems();
 
-    // --- Decisions and requests (SceneShopEvents.cpp) ---
-    void UseSelectedItem();
-    void DeleteSelectedItem();
-    // ShopItemUse: the owned item used with the request kind (2: ItemUseAlt). The event carries the key's low
-    // half; the whole key is the one the shop last offered for use with that low half.
-    void UseItem(uint32_t key, uint32_t requestKind);
-
     // --- What the workshop and tests use ---
     RequestSender& Sender() { return *sender_; }
     void UseSender(std::unique_ptr<RequestSender> sender) { sender_ = std::move(sender); }
@@ -139,6 +133,7 @@ public:
 
     // --- What the parts use ---
     ShopInventory& Inventory() { return inventory_; }
+    ShopSelection& Selection() { return selection_; }
     // Shows the failure's text of an answer's result; false for a success (0).
     bool ShowFailure(quill::MessageId id, uint8_t result);
     static void WarnDropped(const char16_t* what);
@@ -167,14 +162,14 @@ public:
     Image* MyItemsPanel() const { return inventory_.Grid().Panel(); }
     ShopItemDetailPanel* Detail() const { return selection_.Detail(); }
     ShopPreviewPanel* LargePreview() const { return selection_.Preview(); }
-    DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
-    ItemUseConfirmWindow* UseQuestion() const { return useQuestion_; }
-    NicknameChangeDialog* NicknameDialog() const { return nickname_; }
+    DeleteItemConfirm* DeleteQuestion() const { return dialogs_.DeleteQuestion(); }
+    ItemUseConfirmWindow* UseQuestion() const { return dialogs_.UseQuestion(); }
+    NicknameChangeDialog* NicknameDialog() const { return dialogs_.Nickname(); }
     MembershipDialog* Membership() const { return purchases_.Membership(); }
     PurchaseDialog* Purchase() const { return purchases_.Purchase(); }
-    PictureWindow* Picture() const { return picture_; }
+    PictureWindow* Picture() const { return dialogs_.Picture(); }
     CueWorkshop* Workshop() const { return workshop_.get(); }
-    InProgressDialog* InProgress() const { return inProgress_; }
+    InProgressDialog* InProgress() const { return dialogs_.InProgress(); }
     TextLabel* BalanceLabel(size_t n) const { return purchases_.Balance(n); }
     TextLabel* MembershipCaptionLabel() const { return purchases_.MembershipCaptionLabel(); }
     TextLabel* MembershipValueLabel() const { return purchases_.MembershipValueLabel(); }
@@ -194,27 +189,17 @@ private:
     bool OnControl(int32_t id);
     void SendLeaveShop();
     void OpenExternalCashPage();
-    void SendDelete();
     void OpenQueuedCashPage();
 
     // --- Answers (SceneShopPackets.cpp) ---
     // The handler of a server message; null for an id the shop does not know.
     using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
     static PacketHandler FindPacketHandler(quill::MessageId id);
-    void OnItemUseResult(quill::MessageId id, quill::Packet& packet);
-    void OnReconnectResult(quill::MessageId id, quill::Packet& packet);
-    void OnItemDeleteResult(quill::Packet& packet);
-    void OnItemQuantity(quill::Packet& packet);
     void OnPartsBuyResult(quill::Packet& packet);
     void OnCueUpgradeResult(quill::Packet& packet);
     void OnCueRepairResult(quill::Packet& packet);
     void OnCueRetuneResult(quill::Packet& packet);
     void OnPersonalCueBuyResult(quill::Packet& packet);
-    // Applies a use answer to the owned item; false when the player does not own it.
-    bool ApplyUse(const ItemUseResult& answer);
-    void SetDefaults(const ItemUseResult& answer, int32_t onlyType);
-    // Takes the item out of the player and the pool, after every binding to it is gone.
-    void RemoveOwned(int64_t key);
 
     App& app_;
     GameConnection& connection_;
@@ -229,9 +214,9 @@ private:
     ShopInventory inventory_;
     ShopSelection selection_;
     ShopPurchases purchases_;
+    ShopDialogs dialogs_;
 
     // Screen state, under lock_.
-    int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
     int32_t view_ = 0;
     std::atomic<bool> cashPageWanted_{false};
     int32_t webWindowsOpened_ = 0;
@@ -242,11 +227,6 @@ private:
     std::array<Button*, 2> viewButtons_{};
     Button* cashButton_ = nullptr;
     Button* workshopButton_ = nullptr;
-    ItemUseConfirmWindow* useQuestion_ = nullptr;
-    InProgressDialog* inProgress_ = nullptr;
-    DeleteItemConfirm* deleteQuestion_ = nullptr;
-    NicknameChangeDialog* nickname_ = nullptr;
-    PictureWindow* picture_ = nullptr;
     std::unique_ptr<CueWorkshop> workshop_;
 };
 

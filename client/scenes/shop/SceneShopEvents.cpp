@@ -36,7 +36,6 @@ using quill::ScopedLock;
 namespace {
 
 constexpr uint32_t kYes = 2052;         // the Yes of a Yes/No box
-constexpr uint32_t kStatusInUse = 1;
 constexpr const char16_t* kExternalCashPage = u"/cash/cash_01.asp";
 constexpr const char16_t* kPartnerPrefix = u"qz_";
 
@@ -126,13 +125,13 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (w == kYes) OpenExternalCashPage();
             break;
         case quill::AppEventId::ShopTab1079:
-            UseSelectedItem();
+            dialogs_.UseSelected(selection_.Owned());
             break;
         case quill::AppEventId::ShopTab1080:
-            DeleteSelectedItem();
+            dialogs_.DeleteSelected(selection_.Owned());
             break;
         case quill::AppEventId::ShopItemUse:
-            UseItem(w, static_cast<uint32_t>(lParam));
+            dialogs_.UseItem(w, static_cast<uint32_t>(lParam));
             break;
         case quill::AppEventId::ItemDialogResult:
             purchases_.OnItemDialogResult(w);
@@ -144,10 +143,10 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             purchases_.SendMembershipRequest();
             break;
         case quill::AppEventId::PictureWindowOpen:
-            picture_->Open();
+            dialogs_.OpenPicture();
             break;
         case quill::AppEventId::ShopSend105:
-            SendDelete();
+            dialogs_.SendDelete();
             break;
         case quill::AppEventId::WebWindowClosed:
             webPages_->OnWindowClosed();
@@ -193,96 +192,6 @@ std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     return *item;
 }
 
-void SceneShop::UseSelectedItem() {
-    const std::optional<int64_t> selected = selection_.Owned();
-    if (!selected) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selected);
-    if (!item) return;
-    quill::PlayerState& player = connection_.LocalPlayer();
-    bool sameTypeInUse = false;
-    {
-        ScopedLock playerHold(player.GetLock());
-        for (uint32_t n = 0; n < player.ItemCount(); ++n) {
-            const quill::InventoryItem* other = player.ItemAt(n);
-            if (other != nullptr && other->typeCode == item->typeCode && other->inUse == kStatusInUse &&
-                !(other->key == item->key && other->subKey == item->subKey))
-                sameTypeInUse = true;
-        }
-    }
-    const UseDecision decision = ShopDecisions::Use(*item, quill::TheItemCatalogue().FindById(item->typeCode),
-                                                    player.level, sameTypeInUse);
-    const auto line = [&](size_t n) { return n < decision.lines.size() ? quill::WStringView(decision.lines[n]) : u""; };
-    if (decision.action == UseDecision::Action::kNicknameDialog || decision.action == UseDecision::Action::kPostUse ||
-        decision.action == UseDecision::Action::kConfirm)
-        offeredForUse_ = ShopItemKey(item->key, item->subKey);
-    switch (decision.action) {
-        case UseDecision::Action::kNotice:
-            ShowNotice(line(0), line(1));
-            break;
-        case UseDecision::Action::kError:
-            ShowError(line(0));
-            break;
-        case UseDecision::Action::kNicknameDialog:
-            nickname_->SetItem(item->key, item->subKey);
-            nickname_->Open();
-            break;
-        case UseDecision::Action::kPostUse:
-            app_.PostEvent(quill::AppEventId::ShopItemUse, item->key, decision.requestKind, item->subKey);
-            break;
-        case UseDecision::Action::kConfirm:
-            if (!decision.lines.empty()) ShowNotice(line(0));
-            useQuestion_->OpenFor(item->key, item->subKey, decision.requestKind);
-            break;
-    }
-}
-
-void SceneShop::UseItem(uint32_t key, uint32_t requestKind) {
-    // The item is found by both halves of its key: an item whose sub-key is not 0 is never mistaken for
-    // another with the same low half.
-    const uint32_t subKey = static_cast<uint32_t>(offeredForUse_) == key ? static_cast<uint32_t>(static_cast<uint64_t>(offeredForUse_) >> 32) : 0;
-    const std::optional<quill::InventoryItem> item = FindOwned(ShopItemKey(key, subKey));
-    if (!item) {
-        ShowError(u"아이템 정보가 맞지 않습니다.", u"다시 로그인 하세요.");
-        return;
-    }
-    ItemUseRequest request{item->typeCode, static_cast<uint8_t>(item->kind), ShopItemKey(key, subKey), {}};
-    if (item->typeCode == ShopRequests::kNicknameItem) request.nickname = nickname_->NewNickname();
-    const bool alt = requestKind == kUseRequestAlt;
-    ShowInProgress();
-    sender_->Send([&](quill::Packet& packet) { ShopRequests::WriteItemUse(packet, request, alt); });
-}
-
-void SceneShop::DeleteSelectedItem() {
-    const std::optional<int64_t> selected = selection_.Owned();
-    if (!selected) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selected);
-    if (!item) return;
-    DeleteDecision decision;
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        decision = ShopDecisions::Delete(*item, player);
-    }
-    switch (decision.action) {
-        case DeleteDecision::Action::kNotice:
-            ShowNotice(decision.line);
-            break;
-        case DeleteDecision::Action::kError:
-            ShowError(decision.line);
-            break;
-        case DeleteDecision::Action::kConfirm:
-            deleteQuestion_->OpenFor(item->key, item->subKey);
-            break;
-    }
-}
-
-void SceneShop::SendDelete() {
-    const int64_t key = deleteQuestion_->ItemKey();
-    if (key == 0) return;
-    ShowInProgress();
-    sender_->Send([key](quill::Packet& packet) { ShopRequests::WriteItemDelete(packet, key); });
-}
-
 // --- Boxes --------------------------------------------------------------------------------------------------
 
 void SceneShop::ShowFeatureNotice() {
@@ -298,11 +207,11 @@ void SceneShop::ShowError(quill::WStringView line0, quill::WStringView line1, qu
 }
 
 void SceneShop::ShowInProgress() {
-    inProgress_->Open();
+    dialogs_.ShowInProgress();
 }
 
 void SceneShop::HideInProgress() {
-    inProgress_->SetVisible(false);
+    dialogs_.HideInProgress();
 }
 
 }  // namespace kestrovan

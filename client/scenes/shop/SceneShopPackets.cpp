@@ -63,17 +63,17 @@ SceneShop::PacketHandler SceneShop::FindPacketHandler(MessageId id) {
         {MessageId::ItemBuyResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnItemBuyResult(packet); }},
         // Using, deleting and counting down owned items.
         {MessageId::ItemUseResult,
-         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::ItemUseResult, packet); }},
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::ItemUseResult, packet); }},
         {MessageId::DefaultItemResult,
-         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::DefaultItemResult, packet); }},
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::DefaultItemResult, packet); }},
         {MessageId::GameDefaultItemResult,
-         [](Shop& shop, Packet& packet) { shop.OnItemUseResult(MessageId::GameDefaultItemResult, packet); }},
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::GameDefaultItemResult, packet); }},
         {MessageId::NicknameItemResult,
-         [](Shop& shop, Packet& packet) { shop.OnReconnectResult(MessageId::NicknameItemResult, packet); }},
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnReconnectResult(MessageId::NicknameItemResult, packet); }},
         {MessageId::ItemUseReconnect,
-         [](Shop& shop, Packet& packet) { shop.OnReconnectResult(MessageId::ItemUseReconnect, packet); }},
-        {MessageId::ItemDeleteResult, [](Shop& shop, Packet& packet) { shop.OnItemDeleteResult(packet); }},
-        {MessageId::ItemQuantity, [](Shop& shop, Packet& packet) { shop.OnItemQuantity(packet); }},
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnReconnectResult(MessageId::ItemUseReconnect, packet); }},
+        {MessageId::ItemDeleteResult, [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemDeleteResult(packet); }},
+        {MessageId::ItemQuantity, [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemQuantity(packet); }},
         // The workshop's answers.
         {MessageId::PartsBuyResult, [](Shop& shop, Packet& packet) { shop.OnPartsBuyResult(packet); }},
         {MessageId::CueUpgradeResult, [](Shop& shop, Packet& packet) { shop.OnCueUpgradeResult(packet); }},
@@ -113,126 +113,6 @@ void SceneShop::RefreshAfterItemChange(bool rebuildDefaults) {
     if (rebuildDefaults) connection_.RebuildDefaultItems();
     RebuildMyItems();
     RefreshMyItems();
-}
-
-// --- Using --------------------------------------------------------------------------------------------------
-
-bool SceneShop::ApplyUse(const ItemUseResult& answer) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    ScopedLock playerHold(player.GetLock());
-    quill::InventoryItem* item = player.FindItem(LowOf(answer.key), HighOf(answer.key));
-    if (item == nullptr) return false;
-    item->inUse = answer.status;
-    if (answer.key != 0) item->name = answer.text;
-    return true;
-}
-
-void SceneShop::SetDefaults(const ItemUseResult& answer, int32_t onlyType) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    const quill::EquippedItem binding{LowOf(answer.key), HighOf(answer.key), static_cast<uint16_t>(answer.typeCode)};
-    const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(answer.typeCode);
-    ScopedLock playerHold(player.GetLock());
-    for (size_t type = 0; type < quill::PlayerState::kTypes; ++type) {
-        if (onlyType >= 0 ? static_cast<int32_t>(type) != onlyType : record == nullptr || record->usableIn[type] == 0)
-            continue;
-        switch (answer.defaultKind) {
-            case 1:
-            case 2: player.equipped[type] = binding; break;
-            case 3: player.equippedTable[type] = binding; break;
-            case 4: player.equippedBallSet[type] = binding; break;
-            default: break;
-        }
-    }
-}
-
-void SceneShop::OnItemUseResult(MessageId id, Packet& packet) {
-    std::optional<ItemUseResult> m;
-    if (id == MessageId::ItemUseResult) m = ShopAnswers::ReadItemUse(packet);
-    else if (id == MessageId::DefaultItemResult) m = ShopAnswers::ReadDefaultItem(packet);
-    else m = ShopAnswers::ReadGameDefaultItem(packet);
-    if (!m) return WarnDropped(u"item use answer");
-    if (ShowFailure(id, m->result)) return;
-    ApplyUse(*m);
-    if (id == MessageId::DefaultItemResult) {
-        const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(m->typeCode);
-        bool anyType = false;
-        for (size_t type = 0; record != nullptr && type < quill::PlayerState::kTypes; ++type)
-            anyType = anyType || record->usableIn[type] != 0;
-        SetDefaults(*m, -1);
-        const char16_t* text = u"아이템을 사용하였습니다.(오류-1)";
-        if (anyType && m->defaultKind == 1) text = u"기본큐로 지정되었습니다.";
-        if (anyType && m->defaultKind == 3) text = u"해당 종목에 기본당구대로 지정되었습니다.";
-        if (anyType && m->defaultKind == 4) text = u"해당 종목에 기본공으로 지정되었습니다.";
-        app_.Scenes().ShowSecondNoticeBox(this, text);
-    } else if (id == MessageId::GameDefaultItemResult) {
-        if (m->gameType < quill::PlayerState::kTypes) SetDefaults(*m, m->gameType);
-    }
-    RefreshAfterItemChange(id != MessageId::GameDefaultItemResult);
-}
-
-void SceneShop::OnReconnectResult(MessageId id, Packet& packet) {
-    const std::optional<uint8_t> result = ShopAnswers::ReadResult(packet);
-    if (!result) return WarnDropped(u"item use answer");
-    if (ShowFailure(id, *result)) return;
-    nickname_->SetVisible(false);
-    useQuestion_->SetVisible(false);
-    NoticeBox* box = app_.Scenes().GetMessageBox();
-    if (box == nullptr) return;
-    AddChild(box, box->IsVisible());
-    box->Reset();
-    box->SetButtons(NoticeBox::kLayoutOk);
-    box->SetTitle(u"Notice");
-    box->SetLine(u"아이템을 사용하였습니다.", 0);
-    box->SetLine(u"적용을 위해 재접속하여야 합니다.", 1);
-    // The player reconnects: the box's OK ends the program.
-    box->SetEvent(static_cast<int32_t>(quill::AppEventId::AppQuit), 0);
-    box->Open();
-}
-
-// --- Deleting and counting down -----------------------------------------------------------------------------
-
-void SceneShop::RemoveOwned(int64_t key) {
-    // Every binding to the item goes first: the selection, the panel, the questions and the player's equipment.
-    selection_.ForgetOwned(key);
-    deleteQuestion_->Forget(key);
-    useQuestion_->Forget(key);
-    quill::PlayerState& player = connection_.LocalPlayer();
-    quill::InventoryItem* removed = nullptr;
-    {
-        ScopedLock playerHold(player.GetLock());
-        quill::InventoryItem* item = player.FindItem(LowOf(key), HighOf(key));
-        if (item == nullptr) return;
-        const bool current = player.GetCurrentCue() == item;
-        for (auto* bindings : {&player.equipped, &player.equippedTable, &player.equippedBallSet})
-            for (quill::EquippedItem& bound : *bindings)
-                if (bound.key == item->key && bound.subKey == item->subKey) bound = quill::EquippedItem{};
-        removed = player.RemoveItem(LowOf(key), HighOf(key));
-        if (current) player.ChooseDefaultCue();
-    }
-    connection_.FreeItem(removed);
-}
-
-void SceneShop::OnItemDeleteResult(Packet& packet) {
-    const std::optional<ItemDeleteResult> m = ShopAnswers::ReadItemDelete(packet);
-    if (!m) return WarnDropped(u"delete answer");
-    if (ShowFailure(MessageId::ItemDeleteResult, m->result)) return;
-    RemoveOwned(m->key);
-    RefreshAfterItemChange(true);
-}
-
-void SceneShop::OnItemQuantity(Packet& packet) {
-    const std::optional<ItemQuantity> m = ShopAnswers::ReadItemQuantity(packet);
-    if (!m) return WarnDropped(u"item count");
-    if (m->result != 0) return;
-    if (m->remaining == 0) {
-        RemoveOwned(m->key);
-    } else {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* item = player.FindItem(LowOf(m->key), HighOf(m->key)))
-            item->remaining = static_cast<int16_t>(m->remaining);
-    }
-    RefreshAfterItemChange(false);
 }
 
 // --- The workshop's answers ---------------------------------------------------------------------------------
