@@ -1,12 +1,10 @@
-// The shop's life (build, load, activation, leave), its layout, its grids and its selection.
+// The shop's life (build, load, activation, leave), its layout, and the view and grids it refreshes.
 #include "client/scenes/shop/SceneShop.h"
 
 #include <algorithm>
 
-#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
@@ -14,32 +12,18 @@
 #include "client/app/App.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
-#include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
-#include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CueWorkshop.h"
-#include "client/scenes/shop/DeleteItemConfirm.h"
-#include "client/scenes/shop/InventoryItemCard.h"
-#include "client/scenes/shop/ItemUseConfirmWindow.h"
-#include "client/scenes/shop/MembershipDialog.h"
-#include "client/scenes/shop/NicknameChangeDialog.h"
-#include "client/scenes/shop/PictureWindow.h"
-#include "client/scenes/shop/ShopItemCard.h"
-#include "client/scenes/shop/ShopItemDetailPanel.h"
-#include "client/scenes/shop/ShopItemTexts.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
 #include "client/scenes/shop/ShopWidgets.h"
-#include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
-#include "client/ui/ScrollBar.h"
-#include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -49,7 +33,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kMusicCategory = 1;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
@@ -71,13 +54,12 @@ SceneShop::SceneShop(App& app)
       inventory_(connection_),
       selection_(connection_, catalogue_, inventory_),
       purchases_(*this, connection_, app.Scenes()),
-      dialogs_(*this, connection_, app.Scenes(), [&app](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-          app.PostEvent(id, wParam, lParam, extra);
-      }) {}
+      dialogs_(*this, connection_, app.Scenes(), Poster()),
+      workshop_(*this, connection_, purchases_) {}
 
 SceneShop::~SceneShop() = default;
 
-// --- Layout -------------------------------------------------------------------------------------------------
+// --- Layout --------------------------------------------------------------------------------------------------------
 
 void SceneShop::Init() {
     if (built_) quill::AssertBreak("SceneShop", __LINE__);
@@ -105,7 +87,7 @@ void SceneShop::BuildGrids() {
     // The cash button stands 35 pixels above the grids, between the view buttons and the workshop button, in
     // either view; the top bar above it keeps the cash figure clear.
     cashButton_ = AddShopButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
-    workshopButton_ = AddShopButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
+    workshop_.BuildButton(*mainPanel_);
 }
 
 // The shop's title-bar buttons wear letters instead of the pictograms; the title bar handles them all the same.
@@ -128,17 +110,21 @@ void SceneShop::BuildCornerButtons() {
     }
 }
 
-void SceneShop::BuildWindows() {
-    auto poster = [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+AppEventPoster SceneShop::Poster() {
+    return [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
         app_.PostEvent(id, wParam, lParam, extra);
     };
+}
+
+void SceneShop::BuildWindows() {
+    const AppEventPoster poster = Poster();
     selection_.BuildPreview(*this);
     selection_.BuildDetail(*mainPanel_, poster);
     dialogs_.BuildQuestions(*this, [this] { app_.PostQuit(); });
     purchases_.BuildDialogs(*this, poster, CreatePurchaseDialog(app_));
     dialogs_.BuildPicture(*this);
     webPages_ = std::make_unique<WebPages>(app_, poster);
-    workshop_ = std::make_unique<CueWorkshop>(app_, *this, selection_.Preview());
+    workshop_.Build(std::make_unique<CueWorkshop>(app_, *this, selection_.Preview()));
 }
 
 void SceneShop::OnResize(uint32_t width, uint32_t height) {
@@ -151,7 +137,7 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
     backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
-// --- Life ---------------------------------------------------------------------------------------------------
+// --- Life ----------------------------------------------------------------------------------------------------------
 
 int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_) quill::AssertBreak("SceneShop", __LINE__);
@@ -236,7 +222,7 @@ bool SceneShop::IsWebWindowOpen() const {
     return webPages_ && webPages_->HasWindow();
 }
 
-// --- The grids ----------------------------------------------------------------------------------------------
+// --- The grids -----------------------------------------------------------------------------------------------------
 
 void SceneShop::SetView(int32_t view) {
     ScopedLock hold(lock_);

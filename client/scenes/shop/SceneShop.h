@@ -2,23 +2,31 @@
 // The item shop (SceneId 10): the items for sale in a grid of eight cards by category with paging, the
 // player's own items in a second grid, a large preview and the information panel of the chosen item, the
 // balances and the membership, and the ways to buy, give, use and delete items, to buy a membership, to open
-// the cash pages and to go back to the lobby. The screen's requests and the server's answers are in
-// SceneShopEvents.cpp and SceneShopPackets.cpp; the rules behind them (grids, texts, decisions, codec) are
-// pure classes beside it.
+// the cash pages and to go back to the lobby.
+//
+// The screen owns one part per concern, each a class with its own state and the operations on it: the
+// backdrop (ShopBackdrop), the catalogue and its sale grid (ShopCatalogue), the player's items and their grid
+// (ShopInventory), the chosen item with its information panel and preview (ShopSelection), the balances, the
+// membership and the purchases (ShopPurchases), the dialogs about owned items (ShopDialogs) and the cue
+// workshop (ShopWorkshop). The screen lays the parts' widgets out in one order, routes the controls and the
+// application events to them (SceneShopEvents.cpp), hands every server message to its handler through one
+// table from message id to handler (SceneShopPackets.cpp), and keeps the view, the title-bar buttons and the
+// cash pages. The rules behind them (grids, texts, decisions, codec) are pure classes beside it.
 //
 // For the cue workshop that builds on the shop: its windows become children of this screen; they send through
 // Sender(), read owned items through FindOwned (a copy of the player's record, by key), refresh the grids with
 // RefreshAfterItemChange, show boxes through ShowNotice/ShowError/ShowInProgress, and post their confirmations
-// as the catalogue's events (1096 to 1099, 1105), which OnMessage is to hand to them. The answers of the
-// workshop's requests are read and applied here already (SceneShopPackets.cpp). The item information windows
-// (cards, detail panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the
-// screen.
+// as the catalogue's events (1096 to 1099, 1105), which OnMessage hands to them. The answers of the
+// workshop's requests are read and applied by ShopWorkshop. The item information windows (cards, detail
+// panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
 //
 // Threads (Scene.h): Init, loading, Activate, Render, OnLeave, control events and application events on the main
-// thread; Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each
-// packet, control event, application event and the card part of Render, so that the lists, the selection and
-// the widgets they fill are never changed under another thread's feet; the sale and owned lists keep their own
-// locks inside it. Requests are sent while it is held (sends are short and never wait for an answer).
+// thread; Update on the game thread; OnPacket on the dispatch thread; each with the widget-tree lock held. One
+// screen lock (lock_), taken after the widget-tree lock, is held around each packet, control event,
+// application event and the card part of Render, so that the lists, the selection and the widgets they fill
+// are never changed under another thread's feet; the parts take no lock of their own but for the catalogue's
+// sale lists and the player's owned list, each under its part's lock taken inside the screen's. Requests are
+// sent while it is held (sends are short and never wait for an answer).
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -41,10 +49,7 @@
 #include "client/scenes/shop/ShopItemTextTable.h"
 #include "client/scenes/shop/ShopPurchases.h"
 #include "client/scenes/shop/ShopSelection.h"
-
-namespace quill {
-class RenderScene;
-}
+#include "client/scenes/shop/ShopWorkshop.h"
 
 namespace kestrovan {
 
@@ -79,7 +84,7 @@ public:
     static constexpr int32_t kMyItemsView = 11;
     static constexpr int32_t kShopScroll = ShopCatalogue::kScroll;
     static constexpr int32_t kMyItemsScroll = ShopInventory::kScroll;
-    static constexpr int32_t kWorkshop = 125;
+    static constexpr int32_t kWorkshop = ShopWorkshop::kButton;
     static constexpr int32_t kMembership = ShopPurchases::kMembershipButton;
     static constexpr int32_t kCashPage = 129;
     static constexpr int32_t kFirstShopCell = ShopCatalogue::kFirstCell;
@@ -168,7 +173,7 @@ public:
     MembershipDialog* Membership() const { return purchases_.Membership(); }
     PurchaseDialog* Purchase() const { return purchases_.Purchase(); }
     PictureWindow* Picture() const { return dialogs_.Picture(); }
-    CueWorkshop* Workshop() const { return workshop_.get(); }
+    CueWorkshop* Workshop() const { return workshop_.Workshop(); }
     InProgressDialog* InProgress() const { return dialogs_.InProgress(); }
     TextLabel* BalanceLabel(size_t n) const { return purchases_.Balance(n); }
     TextLabel* MembershipCaptionLabel() const { return purchases_.MembershipCaptionLabel(); }
@@ -183,6 +188,8 @@ private:
     void BuildGrids();
     void BuildCornerButtons();
     void BuildWindows();
+    // Posts an application event through the App (any thread).
+    AppEventPoster Poster();
     void DrawPreviews(D3D9RenderDevice& device);
 
     // --- Events (SceneShopEvents.cpp) ---
@@ -195,28 +202,25 @@ private:
     // The handler of a server message; null for an id the shop does not know.
     using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
     static PacketHandler FindPacketHandler(quill::MessageId id);
-    void OnPartsBuyResult(quill::Packet& packet);
-    void OnCueUpgradeResult(quill::Packet& packet);
-    void OnCueRepairResult(quill::Packet& packet);
-    void OnCueRetuneResult(quill::Packet& packet);
-    void OnPersonalCueBuyResult(quill::Packet& packet);
 
     App& app_;
     GameConnection& connection_;
     std::unique_ptr<RequestSender> sender_;
     TitleBarButtons titleBarButtons_;
     bool built_ = false;
-    ShopBackdrop backdrop_;
     std::atomic<bool> resourcesLoaded_{false};
-
     mutable quill::CriticalSectionLock lock_;
+
+    // The parts.
+    ShopBackdrop backdrop_;
     ShopCatalogue catalogue_;
     ShopInventory inventory_;
     ShopSelection selection_;
     ShopPurchases purchases_;
     ShopDialogs dialogs_;
+    ShopWorkshop workshop_;
 
-    // Screen state, under lock_.
+    // Screen state, under lock_; the cash pages on the main thread (the wish to open one comes from any).
     int32_t view_ = 0;
     std::atomic<bool> cashPageWanted_{false};
     int32_t webWindowsOpened_ = 0;
@@ -226,8 +230,6 @@ private:
     Image* mainPanel_ = nullptr;
     std::array<Button*, 2> viewButtons_{};
     Button* cashButton_ = nullptr;
-    Button* workshopButton_ = nullptr;
-    std::unique_ptr<CueWorkshop> workshop_;
 };
 
 }  // namespace kestrovan

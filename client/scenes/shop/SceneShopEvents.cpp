@@ -1,36 +1,22 @@
-// The shop's controls and application events: tabs, cells, scrolling and views, the corner buttons, the
-// cash pages, and the requests that the item windows and dialogs lead to (use, delete, buy, membership).
-#include <algorithm>
-
+// The shop's controls and application events, routed to the parts that hold their state: tabs, cells,
+// scrolling and views, the corner buttons, the cash pages, and the item windows' and dialogs' events (use,
+// delete, buy, membership, the workshop's confirmations); the boxes the parts show through the screen.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
 #include "client/app/SharedPopups.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/InProgressDialog.h"
-#include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"
-#include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
-#include "client/scenes/shop/ItemUseConfirmWindow.h"
-#include "client/scenes/shop/MembershipDialog.h"
-#include "client/scenes/shop/NicknameChangeDialog.h"
-#include "client/scenes/shop/PictureWindow.h"
 #include "client/scenes/shop/SceneShop.h"
-#include "client/scenes/shop/ShopDecisions.h"
 #include "client/scenes/shop/ShopItemCard.h"
-#include "client/scenes/shop/ShopItemKeys.h"
-#include "client/scenes/shop/ShopItemDetailPanel.h"
-#include "client/ui/ScrollBar.h"
 #include "platform/browser/Browser.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
 
-using quill::MessageId;
 using quill::ScopedLock;
 
 namespace {
@@ -41,7 +27,7 @@ constexpr const char16_t* kPartnerPrefix = u"qz_";
 
 }  // namespace
 
-// --- Controls -----------------------------------------------------------------------------------------------
+// --- Controls ------------------------------------------------------------------------------------------------------
 
 bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     if (source == nullptr) return Scene::OnEvent(source, kind, key);
@@ -83,7 +69,7 @@ bool SceneShop::OnControl(int32_t id) {
             RefreshMyItems();
             return true;
         case kWorkshop:
-            workshop_->Open();
+            workshop_.Workshop()->Open();
             return true;
         case kMembership:
             purchases_.OpenMembership();
@@ -101,7 +87,7 @@ void SceneShop::SendLeaveShop() {
     RequestSceneChange(SceneId::Lobby);
 }
 
-// --- Application events -------------------------------------------------------------------------------------
+// --- Application events --------------------------------------------------------------------------------------------
 
 int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     ScopedLock hold(lock_);
@@ -156,7 +142,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
         case quill::AppEventId::CueOptionConfirm:
         case quill::AppEventId::CueRepairConfirm:
         case quill::AppEventId::CueGuideOpen:
-            workshop_->OnConfirm(id, w, static_cast<uint32_t>(lParam));
+            workshop_.Workshop()->OnConfirm(id, w, static_cast<uint32_t>(lParam));
             break;
         default:
             break;
@@ -164,7 +150,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     return 0;
 }
 
-// --- The cash pages -----------------------------------------------------------------------------------------
+// --- The cash pages ------------------------------------------------------------------------------------------------
 
 void SceneShop::OpenQueuedCashPage() {
     if (!cashPageWanted_.exchange(false)) return;
@@ -181,7 +167,7 @@ void SceneShop::OpenExternalCashPage() {
     if (platform::Browser* browser = app_.Browser()) browser->Open(address);
 }
 
-// --- Using, deleting and buying -----------------------------------------------------------------------------
+// --- What the parts and the workshop use ---------------------------------------------------------------------------
 
 std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     quill::PlayerState& player = connection_.LocalPlayer();
@@ -192,7 +178,7 @@ std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     return *item;
 }
 
-// --- Boxes --------------------------------------------------------------------------------------------------
+// --- Boxes ---------------------------------------------------------------------------------------------------------
 
 void SceneShop::ShowFeatureNotice() {
     if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);

@@ -35,7 +35,7 @@ constexpr uint32_t kStatusInUse = 1;
 ShopDialogs::ShopDialogs(SceneShop& screen, GameConnection& connection, SceneManager& scenes, AppEventPoster poster)
     : screen_(screen), connection_(connection), scenes_(scenes), poster_(std::move(poster)) {}
 
-// --- Layout -------------------------------------------------------------------------------------------------
+// --- Layout --------------------------------------------------------------------------------------------------------
 
 void ShopDialogs::BuildQuestions(Widget& screen, std::function<void()> quit) {
     useQuestion_ = AttachShopWidget(screen, std::make_unique<ItemUseConfirmWindow>(poster_), false);
@@ -52,7 +52,7 @@ void ShopDialogs::BuildPicture(Widget& screen) {
     picture_ = AttachShopWidget(screen, std::make_unique<PictureWindow>(), false);
 }
 
-// --- Using and deleting -----------------------------------------------------------------------------------
+// --- Using and deleting --------------------------------------------------------------------------------------------
 
 void ShopDialogs::UseSelected(std::optional<int64_t> selected) {
     if (!selected) return;
@@ -99,7 +99,7 @@ void ShopDialogs::UseSelected(std::optional<int64_t> selected) {
 void ShopDialogs::UseItem(uint32_t key, uint32_t requestKind) {
     // The item is found by both halves of its key: an item whose sub-key is not 0 is never mistaken for
     // another with the same low half.
-    const uint32_t subKey = static_cast<uint32_t>(offeredForUse_) == key ? static_cast<uint32_t>(static_cast<uint64_t>(offeredForUse_) >> 32) : 0;
+    const uint32_t subKey = LowOf(offeredForUse_) == key ? HighOf(offeredForUse_) : 0;
     const std::optional<quill::InventoryItem> item = screen_.FindOwned(ShopItemKey(key, subKey));
     if (!item) {
         screen_.ShowError(u"아이템 정보가 맞지 않습니다.", u"다시 로그인 하세요.");
@@ -154,7 +154,7 @@ void ShopDialogs::HideInProgress() {
     inProgress_->SetVisible(false);
 }
 
-// --- Answers ------------------------------------------------------------------------------------------------
+// --- Answers -------------------------------------------------------------------------------------------------------
 
 bool ShopDialogs::ApplyUse(const ItemUseResult& answer) {
     quill::PlayerState& player = connection_.LocalPlayer();
@@ -228,7 +228,7 @@ void ShopDialogs::OnReconnectResult(MessageId id, Packet& packet) {
     box->Open();
 }
 
-// --- Deleting and counting down -----------------------------------------------------------------------------
+// --- Deleting and counting down ------------------------------------------------------------------------------------
 
 void ShopDialogs::RemoveOwned(int64_t key) {
     // Every binding to the item goes first: the selection, the panel, the questions and the player's equipment.
