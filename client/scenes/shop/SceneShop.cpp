@@ -59,7 +59,7 @@ SceneShop::SceneShop(App& app)
 
 SceneShop::~SceneShop() = default;
 
-// --- Layout --------------------------------------------------------------------------------------------------------
+// --- Layout -------------------------------------------------------------------------------------------------
 
 void SceneShop::Init() {
     if (built_) quill::AssertBreak("SceneShop", __LINE__);
@@ -137,7 +137,7 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
     backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
-// --- Life ----------------------------------------------------------------------------------------------------------
+// --- Life ---------------------------------------------------------------------------------------------------
 
 int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     if (resourcesLoaded_) quill::AssertBreak("SceneShop", __LINE__);
@@ -222,7 +222,7 @@ bool SceneShop::IsWebWindowOpen() const {
     return webPages_ && webPages_->HasWindow();
 }
 
-// --- The grids -----------------------------------------------------------------------------------------------------
+// --- The grids ----------------------------------------------------------------------------------------------
 
 void SceneShop::SetView(int32_t view) {
     ScopedLock hold(lock_);

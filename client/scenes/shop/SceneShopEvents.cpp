@@ -27,7 +27,7 @@ constexpr const char16_t* kPartnerPrefix = u"qz_";
 
 }  // namespace
 
-// --- Controls ------------------------------------------------------------------------------------------------------
+// --- Controls -----------------------------------------------------------------------------------------------
 
 bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     if (source == nullptr) return Scene::OnEvent(source, kind, key);
@@ -87,7 +87,7 @@ void SceneShop::SendLeaveShop() {
     RequestSceneChange(SceneId::Lobby);
 }
 
-// --- Application events --------------------------------------------------------------------------------------------
+// --- Application events -------------------------------------------------------------------------------------
 
 int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     ScopedLock hold(lock_);
@@ -150,7 +150,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     return 0;
 }
 
-// --- The cash pages ------------------------------------------------------------------------------------------------
+// --- The cash pages -----------------------------------------------------------------------------------------
 
 void SceneShop::OpenQueuedCashPage() {
     if (!cashPageWanted_.exchange(false)) return;
@@ -167,7 +167,7 @@ void SceneShop::OpenExternalCashPage() {
     if (platform::Browser* browser = app_.Browser()) browser->Open(address);
 }
 
-// --- What the parts and the workshop use ---------------------------------------------------------------------------
+// --- What the parts and the workshop use --------------------------------------------------------------------
 
 std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     quill::PlayerState& player = connection_.LocalPlayer();
@@ -178,7 +178,7 @@ std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     return *item;
 }
 
-// --- Boxes ---------------------------------------------------------------------------------------------------------
+// --- Boxes --------------------------------------------------------------------------------------------------
 
 void SceneShop::ShowFeatureNotice() {
     if (SharedPopups* popups = app_.Scenes().Popups()) popups->ShowFeatureNotice(*this);

@@ -35,7 +35,7 @@ constexpr uint32_t kStatusInUse = 1;
 ShopDialogs::ShopDialogs(SceneShop& screen, GameConnection& connection, SceneManager& scenes, AppEventPoster poster)
     : screen_(screen), connection_(connection), scenes_(scenes), poster_(std::move(poster)) {}
 
-// --- Layout --------------------------------------------------------------------------------------------------------
+// --- Layout -------------------------------------------------------------------------------------------------
 
 void ShopDialogs::BuildQuestions(Widget& screen, std::function<void()> quit) {
     useQuestion_ = AttachShopWidget(screen, std::make_unique<ItemUseConfirmWindow>(poster_), false);
@@ -52,7 +52,7 @@ void ShopDialogs::BuildPicture(Widget& screen) {
     picture_ = AttachShopWidget(screen, std::make_unique<PictureWindow>(), false);
 }
 
-// --- Using and deleting --------------------------------------------------------------------------------------------
+// --- Using and deleting -------------------------------------------------------------------------------------
 
 void ShopDialogs::UseSelected(std::optional<int64_t> selected) {
     if (!selected) return;
@@ -154,7 +154,7 @@ void ShopDialogs::HideInProgress() {
     inProgress_->SetVisible(false);
 }
 
-// --- Answers -------------------------------------------------------------------------------------------------------
+// --- Answers ------------------------------------------------------------------------------------------------
 
 bool ShopDialogs::ApplyUse(const ItemUseResult& answer) {
     quill::PlayerState& player = connection_.LocalPlayer();
@@ -228,7 +228,7 @@ void ShopDialogs::OnReconnectResult(MessageId id, Packet& packet) {
     box->Open();
 }
 
-// --- Deleting and counting down ------------------------------------------------------------------------------------
+// --- Deleting and counting down -----------------------------------------------------------------------------
 
 void ShopDialogs::RemoveOwned(int64_t key) {
     // Every binding to the item goes first: the selection, the panel, the questions and the player's equipment.

@@ -49,7 +49,7 @@ BoughtItemShape ShapeOf(uint32_t typeCode) {
 ShopPurchases::ShopPurchases(SceneShop& screen, GameConnection& connection, SceneManager& scenes)
     : screen_(screen), connection_(connection), scenes_(scenes) {}
 
-// --- Layout --------------------------------------------------------------------------------------------------------
+// --- Layout -------------------------------------------------------------------------------------------------
 
 void ShopPurchases::BuildAccountPanel(Widget& screen) {
     accountPanel_ = screen.CreateImage(1, 0, 434, 75, kShopTexture, 0, 103, 434, 75);
@@ -82,7 +82,7 @@ void ShopPurchases::BuildDialogs(Widget& screen, const AppEventPoster& poster,
     purchase_ = AttachShopWidget(screen, std::move(purchase), false);
 }
 
-// --- The account panel ---------------------------------------------------------------------------------------------
+// --- The account panel --------------------------------------------------------------------------------------
 
 void ShopPurchases::Enter(bool partnerAccount) {
     membershipCaption_->Show(!partnerAccount);
@@ -111,7 +111,7 @@ void ShopPurchases::StoreBalances(int64_t cash, int64_t cueMoney) {
     ShowMoney();
 }
 
-// --- Requests ------------------------------------------------------------------------------------------------------
+// --- Requests -----------------------------------------------------------------------------------------------
 
 void ShopPurchases::OpenMembership() {
     membership_->Open();
@@ -154,7 +154,7 @@ void ShopPurchases::SendMembershipRequest() {
     screen_.Sender().Send([&request](Packet& packet) { ShopRequests::WriteMembership(packet, request); });
 }
 
-// --- Answers -------------------------------------------------------------------------------------------------------
+// --- Answers ------------------------------------------------------------------------------------------------
 
 void ShopPurchases::OnMembershipResult(Packet& packet) {
     const std::optional<MembershipResult> m = ShopAnswers::ReadMembership(packet);

@@ -39,7 +39,7 @@ void ShopWorkshop::Build(std::unique_ptr<CueWorkshop> workshop) {
     workshop_ = std::move(workshop);
 }
 
-// --- The workshop's answers ----------------------------------------------------------------------------------------
+// --- The workshop's answers ---------------------------------------------------------------------------------
 
 void ShopWorkshop::OnPartsBuyResult(Packet& packet) {
     const std::optional<PartsBuyResult> m = ShopAnswers::ReadPartsBuy(packet);
