@@ -10,6 +10,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -55,13 +56,9 @@ int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
 
 // The room's one table from message id to handler.
 SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId id) {
-    struct Route {
-        MessageId id;
-        PacketHandler handler;
-    };
     using Room = SceneRoomGame;
     using Packet = quill::Packet;
-    static constexpr Route kRoutes[] = {
+    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
         // The game's flow.
         {MessageId::GameStart, [](Room& room, Packet& packet) { room.flow_.OnGameStart(packet); }},
         {MessageId::TurnResult, [](Room& room, Packet& packet) { room.flow_.OnTurnResult(packet); }},
@@ -138,18 +135,8 @@ SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId i
         {MessageId::RoomBanResult, [](Room& room, Packet& packet) { room.OnRoomBanResult(packet); }},
         {MessageId::PrizeNotice, [](Room& room, Packet& packet) { room.OnPrizeNotice(packet); }},
     };
-    static_assert(
-        [] {
-            for (size_t a = 0; a < std::size(kRoutes); ++a) {
-                for (size_t b = a + 1; b < std::size(kRoutes); ++b) {
-                    if (kRoutes[a].id == kRoutes[b].id) return false;
-                }
-            }
-            return true;
-        }(),
-        "each message id has one handler");
-    const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes), [id](const Route& r) { return r.id == id; });
-    return route != std::end(kRoutes) ? route->handler : nullptr;
+    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
+    return FindPacketRoute(kRoutes, id);
 }
 
 // --- the room's small notices ---

@@ -1,13 +1,10 @@
-// The shop's life (build, load, activation, leave), its layout, its grids and its selection.
+// The shop's life (build, load, activation, leave), its layout, and the view and grids it refreshes.
 #include "client/scenes/shop/SceneShop.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
@@ -15,32 +12,18 @@
 #include "client/app/App.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
-#include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
-#include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CueWorkshop.h"
-#include "client/scenes/shop/DeleteItemConfirm.h"
-#include "client/scenes/shop/InventoryItemCard.h"
-#include "client/scenes/shop/ItemUseConfirmWindow.h"
-#include "client/scenes/shop/MembershipDialog.h"
-#include "client/scenes/shop/NicknameChangeDialog.h"
-#include "client/scenes/shop/PictureWindow.h"
-#include "client/scenes/shop/ShopItemCard.h"
-#include "client/scenes/shop/ShopItemDetailPanel.h"
-#include "client/scenes/shop/ShopItemTexts.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
-#include "client/table/SharedUtilities.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
-#include "client/ui/ScrollBar.h"
-#include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -50,55 +33,9 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kShopTexture = 27;
-
-// The faces of the shop's buttons in its texture, by the button's size.
-struct Face {
-    int32_t srcX, srcY, width, height;
-};
-constexpr Face kViewFace{580, 180, 138, 49};
-constexpr Face kTabFace{720, 180, 69, 38};
-constexpr Face kCashFace{800, 180, 121, 33};
-constexpr Face kWorkshopFace{800, 320, 107, 49};
-constexpr Face kSmallFace{930, 180, 82, 22};
-constexpr Face kCornerFace{930, 360, 33, 34};
-
-Face FaceFor(int32_t w, int32_t h) {
-    for (const Face& face : {kViewFace, kTabFace, kCashFace, kWorkshopFace, kCornerFace})
-        if (face.width == w && face.height == h) return face;
-    return kSmallFace;
-}
-constexpr int32_t kBackgroundTexture = 29;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kMusicCategory = 1;
-constexpr float kScrollStep = 0.1f;
-// Tiles for screens up to 2560 x 1600.
-constexpr int32_t kMaxTileColumns = 14;
-constexpr int32_t kMaxTileRows = 10;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
-constexpr uint32_t kStatusExpired = 4;
-constexpr const char16_t* kBlankScene = u"aa";
-
-// The shop's tabs: control ids in their order on the panel.
-constexpr int32_t kShopTabIds[] = {608, 607, 601, 602, 603, 604};
-constexpr const char16_t* kShopTabCaptions[] = {u"Best", u"All", u"Cue", u"Ball", u"Table", u"Item"};
-constexpr int32_t kMyTabIds[] = {657, 651, 652, 653, 654, 659, 660};
-constexpr const char16_t* kMyTabCaptions[] = {u"All", u"Cue", u"Ball", u"Table", u"Item", u"In use", u"Unused"};
-
-template <class T>
-T* Attach(Widget& parent, std::unique_ptr<T> widget, bool visible) {
-    return static_cast<T*>(parent.AddChild(std::move(widget), visible));
-}
-
-int32_t CellX(size_t n) {
-    return static_cast<int32_t>(n % ShopGrid::kColumns) * 129 + 24;
-}
-
-int32_t CellY(size_t n) {
-    return static_cast<int32_t>(n / ShopGrid::kColumns) * 155 + 45;
-}
 
 quill::RenderSceneManager* RenderScenes(App& app) {
     quill::Engine* engine = app.GetEngine();
@@ -112,16 +49,15 @@ SceneShop::SceneShop(App& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(std::make_unique<ConnectionRequestSender>(*app.Connection())),
-      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}) {
-    sale_ = ShopGrid::SaleRows(table_);
-}
+      titleBarButtons_(*this, app.Scenes(), {.leave = [this] { SendLeaveShop(); }}),
+      catalogue_(connection_),
+      inventory_(connection_),
+      selection_(connection_, catalogue_, inventory_),
+      purchases_(*this, connection_, app.Scenes()),
+      dialogs_(*this, connection_, app.Scenes(), Poster()),
+      workshop_(*this, connection_, purchases_) {}
 
-SceneShop::~SceneShop() {
-    ScopedLock hold(lock_);
-    sale_.clear();
-    recommended_.clear();
-    owned_.clear();
-}
+SceneShop::~SceneShop() = default;
 
 // --- Layout -------------------------------------------------------------------------------------------------
 
@@ -130,99 +66,28 @@ void SceneShop::Init() {
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
-    BuildBackground();
-    BuildTopBar();
+    backdrop_.BuildTiles(*this);
+    backdrop_.BuildTopBar(*this);
+    purchases_.BuildAccountPanel(*this);
     BuildGrids();
-    BuildBalances();
+    purchases_.BuildBalances(*this);
     BuildCornerButtons();
     BuildWindows();
     ApplyChildAnchors(screen.width, screen.height);
     OnResize(screen.width, screen.height);
 }
 
-Button* SceneShop::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                             const char16_t* caption) {
-    const Face face = FaceFor(w, h);
-    Button* button = parent.CreateButton(x, y, w, h, id, key, kShopTexture, face.srcX, face.srcY, face.width,
-                                         face.height, static_cast<float>(w) / static_cast<float>(face.width),
-                                         static_cast<float>(h) / static_cast<float>(face.height));
-    // Our pictures carry no words: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
-    return button;
-}
-
-ScrollBar* SceneShop::AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(x, y, 13, h, id, ScrollBar::kVertical, 1, true);
-    auto* raw = Attach(parent, std::move(bar), true);
-    raw->SetImage(kCommonTexture, 475, 370, 14, 150, 1.0f, static_cast<float>(h) / 150.0f);
-    raw->AddDecButton(609, 0, 13, 17, -1);
-    raw->AddIncButton(623, 0, 13, 17, -1);
-    raw->AddThumb(637, 0, 13, 28, 0);
-    return raw;
-}
-
-void SceneShop::BuildBackground() {
-    for (int32_t n = 0; n < kMaxTileColumns * kMaxTileRows; ++n) {
-        Image* tile = CreateImage(0, 0, kTile, kTile, kBackgroundTexture, 0, 0);
-        tile->SetAcceptsMouse(false);
-        tiles_.push_back(tile);
-    }
-}
-
-void SceneShop::BuildTopBar() {
-    topBar_ = CreateImage(0, 0, 1024, 103, kShopTexture, 0, 0, 1019, 103);
-    topBar_->SetAcceptsMouse(false);
-    stretch_ = CreateImage(1019, 0, 5, 103, kShopTexture, 1019, 0, 5, 103);
-    accountPanel_ = CreateImage(1, 0, 434, 75, kShopTexture, 0, 103, 434, 75);
-    membershipCaption_ = accountPanel_->CreateTextLabel(10, 30, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipValue_ = accountPanel_->CreateTextLabel(120, 30, 200, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    membershipButton_ = AddButton(*accountPanel_, 240, 26, 75, 22, kMembership, -1, u"Membership");
-}
-
 void SceneShop::BuildGrids() {
     mainPanel_ = CreateImage(0, 77, 568, 693, kShopTexture, 0, 180, 568, 693);
-    viewButtons_[0] = AddButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
-    viewButtons_[1] = AddButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
+    viewButtons_[0] = AddShopButton(*mainPanel_, 20, -3, 138, 49, kShopView, -1, u"Item Shop");
+    viewButtons_[1] = AddShopButton(*mainPanel_, 160, -3, 138, 49, kMyItemsView, -1, u"My Item");
     for (Button* view : viewButtons_) view->SetCheckBox();
-    shopPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
-    myPanel_ = mainPanel_->CreateImage(0, kGridTop, 568, 360, kShopTexture, 0, 180, 568, 360);
-    for (size_t n = 0; n < std::size(kShopTabIds); ++n) {
-        Button* tab = AddButton(*shopPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kShopTabIds[n], -1,
-                                kShopTabCaptions[n]);
-        tab->SetCheckBox();
-        shopTabs_.push_back(tab);
-    }
-    for (size_t n = 0; n < std::size(kMyTabIds); ++n) {
-        Button* tab = AddButton(*myPanel_, 13 + 67 * static_cast<int32_t>(n), -4, 69, 38, kMyTabIds[n], -1,
-                                kMyTabCaptions[n]);
-        tab->SetCheckBox();
-        myTabs_.push_back(tab);
-    }
-    for (size_t n = 0; n < kCells; ++n) {
-        const int32_t id = static_cast<int32_t>(n);
-        shopCells_[n] = Attach(*shopPanel_, std::make_unique<ShopItemCard>(kFirstShopCell + id, CellX(n), CellY(n)), false);
-        ownedCells_[n] =
-            Attach(*myPanel_, std::make_unique<InventoryItemCard>(kFirstOwnedCell + id, CellX(n), CellY(n)), false);
-    }
-    shopScroll_ = AddScrollBar(*shopPanel_, 534, 45, 300, kShopScroll);
-    myScroll_ = AddScrollBar(*myPanel_, 534, 45, 300, kMyItemsScroll);
+    catalogue_.Build(*mainPanel_, kGridTop);
+    inventory_.Build(*mainPanel_, kGridTop);
     // The cash button stands 35 pixels above the grids, between the view buttons and the workshop button, in
     // either view; the top bar above it keeps the cash figure clear.
-    cashButton_ = AddButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
-    workshopButton_ = AddButton(*mainPanel_, 445, 0, 107, 49, kWorkshop, -1, u"Custom Cue");
-}
-
-void SceneShop::BuildBalances() {
-    // Over the panels, so that nothing that reaches into the top bar hides them.
-    const int32_t xs[] = {373, 580, 800};
-    for (size_t n = 0; n < balances_.size(); ++n) {
-        balances_[n] = CreateTextLabel(xs[n], 41, 150, 18, &UiFontAt(UiFont::Bold14), 0, 0);
-        balances_[n]->SetColors(kWhite, 0);
-        balances_[n]->SetAcceptsMouse(false);
-    }
+    cashButton_ = AddShopButton(*mainPanel_, 320, kGridTop - 35, 121, 33, kCashPage, -1, u"Charge Cash");
+    workshop_.BuildButton(*mainPanel_);
 }
 
 // The shop's title-bar buttons wear letters instead of the pictograms; the title bar handles them all the same.
@@ -238,66 +103,38 @@ void SceneShop::BuildCornerButtons() {
                               {TitleBarButtons::Role::MyInfo, kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
                               {TitleBarButtons::Role::Messenger, kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
     for (const Corner& c : corners) {
-        Button* button = AddButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
+        Button* button = AddShopButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
         button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
         button->SetTooltip(c.tooltip);
         titleBarButtons_.Register(c.role, c.id);
     }
 }
 
-void SceneShop::BuildWindows() {
-    auto poster = [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+AppEventPoster SceneShop::Poster() {
+    return [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
         app_.PostEvent(id, wParam, lParam, extra);
     };
-    preview_ = Attach(*this, std::make_unique<ShopPreviewPanel>(), false);
-    preview_->SetPosition(572, 50);
-    detail_ = Attach(*mainPanel_, std::make_unique<ShopItemDetailPanel>(poster), false);
-    useQuestion_ = Attach(*this, std::make_unique<ItemUseConfirmWindow>(poster), false);
-    inProgress_ = Attach(*this, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
-    deleteQuestion_ = Attach(*this, std::make_unique<DeleteItemConfirm>(poster), false);
-    NicknameChangeDialog::Services nick;
-    nick.nickname = [this] { return connection_.Nickname(); };
-    nick.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
-    nick.poster = poster;
-    nickname_ = Attach(*this, std::make_unique<NicknameChangeDialog>(std::move(nick)), false);
-    MembershipDialog::Services club;
-    club.membership = [this] { return connection_.MembershipState(); };
-    club.cash = [this] { return connection_.LocalPlayer().money; };
-    club.nickname = [this] { return connection_.Nickname(); };
-    club.formatMoney = [](int64_t value) { return FormatMoney(value); };
-    club.showNotice = [this](quill::WStringView a, quill::WStringView b) { app_.Scenes().ShowNoticeBox(nullptr, a, b); };
-    club.showError = [this](quill::WStringView line) { app_.Scenes().ShowErrorBox(nullptr, line); };
-    club.poster = poster;
-    membership_ = Attach(*this, std::make_unique<MembershipDialog>(std::move(club)), false);
-    purchase_ = Attach(*this, CreatePurchaseDialog(app_), false);
-    picture_ = Attach(*this, std::make_unique<PictureWindow>(), false);
+}
+
+void SceneShop::BuildWindows() {
+    const AppEventPoster poster = Poster();
+    selection_.BuildPreview(*this);
+    selection_.BuildDetail(*mainPanel_, poster);
+    dialogs_.BuildQuestions(*this, [this] { app_.PostQuit(); });
+    purchases_.BuildDialogs(*this, poster, CreatePurchaseDialog(app_));
+    dialogs_.BuildPicture(*this);
     webPages_ = std::make_unique<WebPages>(app_, poster);
-    workshop_ = std::make_unique<CueWorkshop>(app_, *this, preview_);
+    workshop_.Build(std::make_unique<CueWorkshop>(app_, *this, selection_.Preview()));
 }
 
 void SceneShop::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    if (preview_ == nullptr) return;
+    ShopPreviewPanel* preview = selection_.Preview();
+    if (preview == nullptr) return;
     const int32_t w = std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - 572);
-    preview_->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
-    const float stretch = width > 1024 ? static_cast<float>(width - 1019) / 5.0f : 1.0f;
-    stretch_->SetScale(stretch, 1.0f);
-    PlaceTiles(static_cast<int32_t>(width), static_cast<int32_t>(height));
-}
-
-void SceneShop::PlaceTiles(int32_t width, int32_t height) {
-    // One more column and row than (size / 256 + 1.5), as they start a tile before the screen's edge.
-    const int32_t columns = std::min(kMaxTileColumns - 1, static_cast<int32_t>(width / kTile + 1.5) + 1);
-    const int32_t rows = std::min(kMaxTileRows - 1, static_cast<int32_t>(height / kTile + 1.5) + 1);
-    const int32_t offset = static_cast<int32_t>(std::fmod(scrollOffset_.load(), static_cast<float>(kTile)));
-    // The tiles drift left and down: the first column starts at -256 - offset, the first row at offset - 256.
-    for (size_t n = 0; n < tiles_.size(); ++n) {
-        const int32_t column = static_cast<int32_t>(n) % kMaxTileColumns;
-        const int32_t row = static_cast<int32_t>(n) / kMaxTileColumns;
-        tiles_[n]->SetPosition(-kTile - offset + column * kTile, offset - kTile + row * kTile);
-        tiles_[n]->Show(column <= columns && row <= rows);
-    }
+    preview->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
+    backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 // --- Life ---------------------------------------------------------------------------------------------------
@@ -322,52 +159,21 @@ int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice
 
 void SceneShop::Activate() {
     ScopedLock hold(lock_);
-    {
-        ScopedLock lists(saleLock_);
-        recommended_ = ShopGrid::RecommendedRows(table_);
-    }
-    SelectBlankScene();
+    backdrop_.SelectBlankScene(RenderScenes(app_));
     const bool partner = connection_.LocalPlayer().accountKind == ShopGrid::kPartnerAccount;
     cashButton_->Show(!partner);
-    membershipCaption_->Show(!partner);
-    membershipValue_->Show(!partner);
-    if (partner) shopCategory_ = ShopGrid::kAll;
-    selectedRow_ = nullptr;
-    selectedOwned_.reset();
-    shopFirst_ = 1;
-    myFirst_ = 1;
-    {
-        ScopedLock owned(ownedLock_);
-        newKeys_.clear();
-    }
+    purchases_.Enter(partner);
+    catalogue_.Enter(partner);
+    selection_.Forget();
+    inventory_.Enter();
     RebuildMyItems();
-    detail_->Show(false);
-    detail_->ClearItem();
-    preview_->Show(false);
-    ShowMembership();
-    ShowMoney();
-    for (Button* tab : shopTabs_) tab->SetChecked(tab->GetId() == kFirstShopTab + shopCategory_);
-    for (Button* tab : myTabs_) tab->SetChecked(tab->GetId() == kFirstMyItemsTab + myCategory_);
+    selection_.Hide();
+    purchases_.ShowMembership();
+    purchases_.ShowMoney();
     SetView(view_);
     StartFadeIn();
     if (partner)
         ShowNotice(u"제휴 포털을 통해 접속하셨습니다.", u"유료 서비스 이용이 불가능합니다.", u"큐머니 아이템만 구입 가능합니다.");
-}
-
-void SceneShop::SelectBlankScene() {
-    quill::RenderSceneManager* scenes = RenderScenes(app_);
-    if (scenes == nullptr) return;
-    // One blank scene serves every visit: it is made on the first and found again afterwards.
-    for (uint16_t n = 0; blankScene_ != nullptr && n < scenes->GetSceneCount(); ++n) {
-        if (scenes->GetScene(n) == blankScene_) {
-            scenes->SelectScene(n);
-            return;
-        }
-    }
-    blankScene_ = scenes->CreateBlankScene(kBlankScene);
-    if (blankScene_ == nullptr) return;
-    ++blankScenesCreated_;
-    scenes->SelectScene(static_cast<uint16_t>(scenes->GetSceneCount() - 1));
 }
 
 bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
@@ -375,13 +181,8 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
     ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
     CuePartPreview::ReleaseAll(*this);
-    {
-        ScopedLock owned(ownedLock_);
-        owned_.clear();
-    }
-    for (InventoryItemCard* card : ownedCells_) card->Clear();
-    detail_->ClearItem();
-    selectedOwned_.reset();
+    inventory_.Leave();
+    selection_.Leave();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
         sounds->Stop(kMusic);
         sounds->RemoveSound(kMusic);
@@ -392,14 +193,14 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
 
 void SceneShop::Update(uint32_t timeMs, int64_t clockTenthMs) {
     Scene::Update(timeMs, clockTenthMs);
-    scrollOffset_ = scrollOffset_ + kScrollStep;
+    backdrop_.Drift();
 }
 
 void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     OpenQueuedCashPage();
     if (!draw || device == nullptr) return;
     const WidgetRect screen = GetRect();
-    PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
+    backdrop_.PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
     {
         // The cards' part under the screen's lock: their previews are set by the packet handlers and the input.
@@ -425,233 +226,44 @@ bool SceneShop::IsWebWindowOpen() const {
 
 void SceneShop::SetView(int32_t view) {
     ScopedLock hold(lock_);
-    if (view != view_) {
-        // The information panel follows the view: a catalogue item's beside the sale grid, an owned one's
-        // beside the owned grid.
-        ClearSelection();
-        preview_->Show(false);
-    }
+    if (view != view_) selection_.OnViewChanged();
     view_ = view;
     viewButtons_[0]->SetChecked(view == 0);
     viewButtons_[1]->SetChecked(view == 1);
-    shopPanel_->Show(view == 0);
-    myPanel_->Show(view == 1);
+    catalogue_.Grid().Panel()->Show(view == 0);
+    inventory_.Grid().Panel()->Show(view == 1);
     if (view == 0) RefreshShopGrid();
     else RefreshMyItems();
 }
 
 void SceneShop::SelectShopCategory(int32_t category) {
     ScopedLock hold(lock_);
-    shopCategory_ = category;
-    for (Button* tab : shopTabs_) tab->SetChecked(tab->GetId() == kFirstShopTab + category);
-    shopFirst_ = 1;
+    catalogue_.SelectCategory(category);
     RefreshShopGrid();
 }
 
 void SceneShop::SelectMyItemsCategory(int32_t category) {
     ScopedLock hold(lock_);
-    myCategory_ = category;
-    for (Button* tab : myTabs_) tab->SetChecked(tab->GetId() == kFirstMyItemsTab + category);
-    myFirst_ = 1;
+    inventory_.SelectCategory(category);
     RefreshMyItems();
 }
 
 void SceneShop::RefreshShopGrid() {
     ScopedLock hold(lock_);
-    ScopedLock lists(saleLock_);
-    const std::vector<const ShopItemText*>& source = shopCategory_ == ShopGrid::kRecommended ? recommended_ : sale_;
-    const ShopGridPage page =
-        ShopGrid::ShopPage(source, shopCategory_, shopFirst_, connection_.LocalPlayer().accountKind);
-    for (size_t n = 0; n < kCells; ++n) {
-        ShopItemCard& card = *shopCells_[n];
-        if (n < page.shown.size()) {
-            const ShopItemText& row = *source[page.shown[n]];
-            card.SetItem(row);
-            card.SetChecked(&row == selectedRow_);
-        } else {
-            card.Clear();
-        }
-    }
-    shopScroll_->SetRange(page.range);
-    shopScroll_->SetPosition((shopFirst_ - 1) / ShopGrid::kColumns, false);
+    catalogue_.Refresh(selection_.Row());
 }
 
 void SceneShop::RefreshMyItems() {
     ScopedLock hold(lock_);
-    ScopedLock lists(ownedLock_);
-    const ShopGridPage page = ShopGrid::MyItemsPage(owned_, myCategory_, myFirst_);
-    bool selectionListed = false;
-    for (const OwnedItem& owned : owned_)
-        if (selectedOwned_ && owned.Key() == *selectedOwned_ && ShopGrid::MyItemsCategoryTakes(myCategory_, owned.item))
-            selectionListed = true;
-    if (selectedOwned_ && !selectionListed) {
-        selectedOwned_.reset();
-        detail_->Show(false);
-        detail_->ClearItem();
-    }
-    for (size_t n = 0; n < kCells; ++n) {
-        InventoryItemCard& card = *ownedCells_[n];
-        if (n < page.shown.size()) {
-            const OwnedItem& owned = owned_[page.shown[n]];
-            if (owned.record != nullptr) card.SetItem(*owned.record, &owned.item);
-            else card.Clear();
-            card.SetChecked(selectedOwned_ && owned.Key() == *selectedOwned_);
-        } else {
-            card.Clear();
-        }
-    }
-    myScroll_->SetRange(page.range);
-    myScroll_->SetPosition((myFirst_ - 1) / ShopGrid::kColumns, false);
+    const std::optional<int64_t> selected = selection_.Owned();
+    if (selected && !inventory_.Lists(*selected)) selection_.DropOwned();
+    inventory_.Refresh(selection_.Owned());
 }
 
 void SceneShop::RebuildMyItems() {
     ScopedLock hold(lock_);
-    quill::PlayerState& player = connection_.LocalPlayer();
-    std::vector<OwnedItem> items;
-    {
-        ScopedLock playerHold(player.GetLock());
-        for (uint32_t n = 0; n < player.ItemCount(); ++n) {
-            const quill::InventoryItem* item = player.ItemAt(n);
-            if (item == nullptr || item->inUse == kStatusExpired) continue;
-            OwnedItem owned;
-            owned.item = *item;
-            owned.record = quill::TheItemCatalogue().FindById(item->typeCode);
-            items.push_back(std::move(owned));
-        }
-    }
-    {
-        ScopedLock lists(ownedLock_);
-        for (OwnedItem& owned : items)
-            owned.isNew = std::find(newKeys_.begin(), newKeys_.end(), owned.Key()) != newKeys_.end();
-        owned_ = std::move(items);
-    }
-    if (!detail_->IsVisible() || !detail_->OwnedKey()) return;
-    const OwnedItem* shown = FindListed(*detail_->OwnedKey());
-    const ShopItemText* row = shown != nullptr ? table_.Find(shown->item.typeCode) : nullptr;
-    if (shown == nullptr || row == nullptr) {
-        detail_->Show(false);
-        detail_->ClearItem();
-        return;
-    }
-    detail_->SetItem(*row, &shown->item, 0);
-}
-
-const OwnedItem* SceneShop::FindListed(int64_t key) const {
-    ScopedLock lists(ownedLock_);
-    for (const OwnedItem& owned : owned_)
-        if (owned.Key() == key) return &owned;
-    return nullptr;
-}
-
-std::vector<OwnedItem> SceneShop::OwnedItems() const {
-    ScopedLock lists(ownedLock_);
-    return owned_;
-}
-
-size_t SceneShop::SaleCount() const {
-    ScopedLock lists(saleLock_);
-    return sale_.size();
-}
-
-Button* SceneShop::ShopTab(int32_t category) const {
-    for (Button* tab : shopTabs_)
-        if (tab->GetId() == kFirstShopTab + category) return tab;
-    return nullptr;
-}
-
-Button* SceneShop::MyItemsTab(int32_t category) const {
-    for (Button* tab : myTabs_)
-        if (tab->GetId() == kFirstMyItemsTab + category) return tab;
-    return nullptr;
-}
-
-void SceneShop::ShowMoney() {
-    const quill::PlayerState& player = connection_.LocalPlayer();
-    balances_[0]->SetText(FormatMoney(player.money));
-    balances_[1]->SetText(FormatMoney(player.cueMoney));
-    balances_[2]->SetText(FormatMoney(player.clanId != 0 ? connection_.Directories().Clan().money : 0));
-}
-
-void SceneShop::ShowMembership() {
-    const MembershipCaption caption =
-        ShopItemTexts::Membership(connection_.MembershipState(), connection_.MembershipText());
-    membershipCaption_->SetText(caption.caption);
-    membershipValue_->SetText(caption.value);
-    membershipValue_->SetColors(caption.colour, 0);
-}
-
-// --- Selection ----------------------------------------------------------------------------------------------
-
-void SceneShop::OnShopCell(ShopItemCard& card, int32_t kind) {
-    const ShopItemText* row = card.Row();
-    if (row == nullptr) return;
-    if (kind == Button::kEnterEvent) {
-        if (row != selectedRow_) ShowDetailFor(*row, nullptr);
-        return;
-    }
-    if (kind == Button::kLeaveEvent) {
-        if (row != selectedRow_ && detail_->Row() == row && !detail_->OwnedKey()) ShowSelectedDetail();
-        return;
-    }
-    selectedRow_ = row;
-    selectedOwned_.reset();
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(cell == &card);
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(false);
-    ShowDetailFor(*row, nullptr);
-}
-
-void SceneShop::OnOwnedCell(InventoryItemCard& card, int32_t kind) {
-    const std::optional<int64_t> key = card.ItemKey();
-    if (!key) return;
-    const OwnedItem* owned = FindListed(*key);
-    const ShopItemText* row = owned != nullptr ? table_.Find(owned->item.typeCode) : nullptr;
-    if (owned == nullptr || row == nullptr) return;
-    if (kind == Button::kEnterEvent) {
-        if (key != selectedOwned_) ShowDetailFor(*row, owned);
-        return;
-    }
-    if (kind == Button::kLeaveEvent) {
-        if (key != selectedOwned_ && detail_->OwnedKey() == key) ShowSelectedDetail();
-        return;
-    }
-    selectedOwned_ = key;
-    selectedRow_ = nullptr;
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(cell == &card);
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(false);
-    ShowDetailFor(*row, owned);
-}
-
-void SceneShop::ShowDetailFor(const ShopItemText& row, const OwnedItem* owned) {
-    detail_->SetItem(row, owned != nullptr ? &owned->item : nullptr, connection_.LocalPlayer().clanRank);
-    detail_->Show(true);
-    preview_->Show(true);
-    if (owned != nullptr) preview_->SetOwnedCue(owned->item);
-    else preview_->SetItemId(row.itemId);
-}
-
-void SceneShop::ShowSelectedDetail() {
-    if (selectedRow_ != nullptr) {
-        ShowDetailFor(*selectedRow_, nullptr);
-        return;
-    }
-    const OwnedItem* owned = selectedOwned_ ? FindListed(*selectedOwned_) : nullptr;
-    const ShopItemText* row = owned != nullptr ? table_.Find(owned->item.typeCode) : nullptr;
-    if (owned != nullptr && row != nullptr) {
-        ShowDetailFor(*row, owned);
-        return;
-    }
-    detail_->Show(false);
-    detail_->ClearItem();
-    preview_->Show(false);
-}
-
-void SceneShop::ClearSelection() {
-    selectedRow_ = nullptr;
-    selectedOwned_.reset();
-    for (ShopItemCard* cell : shopCells_) cell->SetChecked(false);
-    for (InventoryItemCard* cell : ownedCells_) cell->SetChecked(false);
-    detail_->Show(false);
-    detail_->ClearItem();
+    inventory_.Rebuild();
+    selection_.RefreshOwnedDetail();
 }
 
 }  // namespace kestrovan

@@ -2,23 +2,31 @@
 // The item shop (SceneId 10): the items for sale in a grid of eight cards by category with paging, the
 // player's own items in a second grid, a large preview and the information panel of the chosen item, the
 // balances and the membership, and the ways to buy, give, use and delete items, to buy a membership, to open
-// the cash pages and to go back to the lobby. The screen's requests and the server's answers are in
-// SceneShopEvents.cpp and SceneShopPackets.cpp; the rules behind them (grids, texts, decisions, codec) are
-// pure classes beside it.
+// the cash pages and to go back to the lobby.
+//
+// The screen owns one part per concern, each a class with its own state and the operations on it: the
+// backdrop (ShopBackdrop), the catalogue and its sale grid (ShopCatalogue), the player's items and their grid
+// (ShopInventory), the chosen item with its information panel and preview (ShopSelection), the balances, the
+// membership and the purchases (ShopPurchases), the dialogs about owned items (ShopDialogs) and the cue
+// workshop (ShopWorkshop). The screen lays the parts' widgets out in one order, routes the controls and the
+// application events to them (SceneShopEvents.cpp), hands every server message to its handler through one
+// table from message id to handler (SceneShopPackets.cpp), and keeps the view, the title-bar buttons and the
+// cash pages. The rules behind them (grids, texts, decisions, codec) are pure classes beside it.
 //
 // For the cue workshop that builds on the shop: its windows become children of this screen; they send through
 // Sender(), read owned items through FindOwned (a copy of the player's record, by key), refresh the grids with
 // RefreshAfterItemChange, show boxes through ShowNotice/ShowError/ShowInProgress, and post their confirmations
-// as the catalogue's events (1096 to 1099, 1105), which OnMessage is to hand to them. The answers of the
-// workshop's requests are read and applied here already (SceneShopPackets.cpp). The item information windows
-// (cards, detail panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the
-// screen.
+// as the catalogue's events (1096 to 1099, 1105), which OnMessage hands to them. The answers of the
+// workshop's requests are read and applied by ShopWorkshop. The item information windows (cards, detail
+// panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
 //
 // Threads (Scene.h): Init, loading, Activate, Render, OnLeave, control events and application events on the main
-// thread; Update on the game thread; OnPacket on the dispatch thread. One screen lock (lock_) is held around each
-// packet, control event, application event and the card part of Render, so that the lists, the selection and
-// the widgets they fill are never changed under another thread's feet; the sale and owned lists keep their own
-// locks inside it. Requests are sent while it is held (sends are short and never wait for an answer).
+// thread; Update on the game thread; OnPacket on the dispatch thread; each with the widget-tree lock held. One
+// screen lock (lock_), taken after the widget-tree lock, is held around each packet, control event,
+// application event and the card part of Render, so that the lists, the selection and the widgets they fill
+// are never changed under another thread's feet; the parts take no lock of their own but for the catalogue's
+// sale lists and the player's owned list, each under its part's lock taken inside the screen's. Requests are
+// sent while it is held (sends are short and never wait for an answer).
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -33,12 +41,15 @@
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/common/messages/ShopMessages.h"
+#include "client/scenes/shop/ShopBackdrop.h"
+#include "client/scenes/shop/ShopCatalogue.h"
+#include "client/scenes/shop/ShopDialogs.h"
 #include "client/scenes/shop/ShopGrid.h"
+#include "client/scenes/shop/ShopInventory.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
-
-namespace quill {
-class RenderScene;
-}
+#include "client/scenes/shop/ShopPurchases.h"
+#include "client/scenes/shop/ShopSelection.h"
+#include "client/scenes/shop/ShopWorkshop.h"
 
 namespace kestrovan {
 
@@ -71,18 +82,18 @@ public:
     static constexpr int32_t kMessenger = 5;
     static constexpr int32_t kShopView = 10;
     static constexpr int32_t kMyItemsView = 11;
-    static constexpr int32_t kShopScroll = 15;
-    static constexpr int32_t kMyItemsScroll = 16;
-    static constexpr int32_t kWorkshop = 125;
-    static constexpr int32_t kMembership = 128;
+    static constexpr int32_t kShopScroll = ShopCatalogue::kScroll;
+    static constexpr int32_t kMyItemsScroll = ShopInventory::kScroll;
+    static constexpr int32_t kWorkshop = ShopWorkshop::kButton;
+    static constexpr int32_t kMembership = ShopPurchases::kMembershipButton;
     static constexpr int32_t kCashPage = 129;
-    static constexpr int32_t kFirstShopCell = 300;
-    static constexpr int32_t kFirstOwnedCell = 400;
-    static constexpr int32_t kFirstShopTab = 600;
-    static constexpr int32_t kFirstMyItemsTab = 650;
+    static constexpr int32_t kFirstShopCell = ShopCatalogue::kFirstCell;
+    static constexpr int32_t kFirstOwnedCell = ShopInventory::kFirstCell;
+    static constexpr int32_t kFirstShopTab = ShopCatalogue::kFirstTab;
+    static constexpr int32_t kFirstMyItemsTab = ShopInventory::kFirstTab;
 
     static constexpr uint32_t kMusic = 5;
-    static constexpr int32_t kTile = 256;
+    static constexpr int32_t kTile = ShopBackdrop::kTile;
     static constexpr size_t kCells = ShopGrid::kCells;
 
     explicit SceneShop(App& app);
@@ -112,16 +123,6 @@ public:
     // Copies the player's items that are not expired into the owned list; refreshes or hides the panel when
     // it shows an owned item.
     void RebuildMyItems();
-    void ShowMoney();
-    void ShowMembership();
-
-    // --- Decisions and requests (SceneShopEvents.cpp) ---
-    void UseSelectedItem();
-    void DeleteSelectedItem();
-    void OnItemDialogResult(uint32_t mode);
-    // ShopItemUse: the owned item used with the request kind (2: ItemUseAlt). The event carries the key's low
-    // half; the whole key is the one the shop last offered for use with that low half.
-    void UseItem(uint32_t key, uint32_t requestKind);
 
     // --- What the workshop and tests use ---
     RequestSender& Sender() { return *sender_; }
@@ -134,101 +135,73 @@ public:
     void ShowError(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
     void ShowInProgress();
     void HideInProgress();
-    const ShopItemTextTable& ItemTexts() const { return table_; }
+
+    // --- What the parts use ---
+    ShopInventory& Inventory() { return inventory_; }
+    ShopSelection& Selection() { return selection_; }
+    // Shows the failure's text of an answer's result; false for a success (0).
+    bool ShowFailure(quill::MessageId id, uint8_t result);
+    static void WarnDropped(const char16_t* what);
+    void ShowFeatureNotice();
+    const ShopItemTextTable& ItemTexts() const { return catalogue_.Texts(); }
     quill::CriticalSectionLock& Lock() const { return lock_; }
 
     // --- What tests read ---
     int32_t View() const { return view_; }
-    int32_t ShopCategory() const { return shopCategory_; }
-    int32_t MyItemsCategory() const { return myCategory_; }
-    int32_t ShopFirstRow() const { return shopFirst_; }
-    int32_t MyItemsFirstRow() const { return myFirst_; }
-    const ShopItemText* SelectedRow() const { return selectedRow_; }
-    std::optional<int64_t> SelectedOwned() const { return selectedOwned_; }
-    std::vector<OwnedItem> OwnedItems() const;
-    size_t SaleCount() const;
-    ShopItemCard* ShopCell(size_t n) const { return shopCells_[n]; }
-    InventoryItemCard* OwnedCell(size_t n) const { return ownedCells_[n]; }
-    ScrollBar* ShopScroll() const { return shopScroll_; }
-    ScrollBar* MyItemsScroll() const { return myScroll_; }
-    Button* ShopTab(int32_t category) const;
-    Button* MyItemsTab(int32_t category) const;
+    int32_t ShopCategory() const { return catalogue_.Category(); }
+    int32_t MyItemsCategory() const { return inventory_.Category(); }
+    int32_t ShopFirstRow() const { return catalogue_.Grid().FirstRow(); }
+    int32_t MyItemsFirstRow() const { return inventory_.Grid().FirstRow(); }
+    const ShopItemText* SelectedRow() const { return selection_.Row(); }
+    std::optional<int64_t> SelectedOwned() const { return selection_.Owned(); }
+    std::vector<OwnedItem> OwnedItems() const { return inventory_.Items(); }
+    size_t SaleCount() const { return catalogue_.SaleCount(); }
+    ShopItemCard* ShopCell(size_t n) const { return catalogue_.Grid().Cell(n); }
+    InventoryItemCard* OwnedCell(size_t n) const { return inventory_.Grid().Cell(n); }
+    ScrollBar* ShopScroll() const { return catalogue_.Grid().Scroll(); }
+    ScrollBar* MyItemsScroll() const { return inventory_.Grid().Scroll(); }
+    Button* ShopTab(int32_t category) const { return catalogue_.Grid().Tab(category); }
+    Button* MyItemsTab(int32_t category) const { return inventory_.Grid().Tab(category); }
     Button* CashButton() const { return cashButton_; }
-    Image* ShopPanel() const { return shopPanel_; }
-    Image* MyItemsPanel() const { return myPanel_; }
-    ShopItemDetailPanel* Detail() const { return detail_; }
-    ShopPreviewPanel* LargePreview() const { return preview_; }
-    DeleteItemConfirm* DeleteQuestion() const { return deleteQuestion_; }
-    ItemUseConfirmWindow* UseQuestion() const { return useQuestion_; }
-    NicknameChangeDialog* NicknameDialog() const { return nickname_; }
-    MembershipDialog* Membership() const { return membership_; }
-    PurchaseDialog* Purchase() const { return purchase_; }
-    PictureWindow* Picture() const { return picture_; }
-    CueWorkshop* Workshop() const { return workshop_.get(); }
-    InProgressDialog* InProgress() const { return inProgress_; }
-    TextLabel* BalanceLabel(size_t n) const { return balances_[n]; }
-    TextLabel* MembershipCaptionLabel() const { return membershipCaption_; }
-    TextLabel* MembershipValueLabel() const { return membershipValue_; }
-    float ScrollOffset() const { return scrollOffset_; }
-    int32_t BlankScenesCreated() const { return blankScenesCreated_; }
+    Image* ShopPanel() const { return catalogue_.Grid().Panel(); }
+    Image* MyItemsPanel() const { return inventory_.Grid().Panel(); }
+    ShopItemDetailPanel* Detail() const { return selection_.Detail(); }
+    ShopPreviewPanel* LargePreview() const { return selection_.Preview(); }
+    DeleteItemConfirm* DeleteQuestion() const { return dialogs_.DeleteQuestion(); }
+    ItemUseConfirmWindow* UseQuestion() const { return dialogs_.UseQuestion(); }
+    NicknameChangeDialog* NicknameDialog() const { return dialogs_.Nickname(); }
+    MembershipDialog* Membership() const { return purchases_.Membership(); }
+    PurchaseDialog* Purchase() const { return purchases_.Purchase(); }
+    PictureWindow* Picture() const { return dialogs_.Picture(); }
+    CueWorkshop* Workshop() const { return workshop_.Workshop(); }
+    InProgressDialog* InProgress() const { return dialogs_.InProgress(); }
+    TextLabel* BalanceLabel(size_t n) const { return purchases_.Balance(n); }
+    TextLabel* MembershipCaptionLabel() const { return purchases_.MembershipCaptionLabel(); }
+    TextLabel* MembershipValueLabel() const { return purchases_.MembershipValueLabel(); }
+    float ScrollOffset() const { return backdrop_.Offset(); }
+    int32_t BlankScenesCreated() const { return backdrop_.BlankScenesCreated(); }
     int32_t WebWindowsOpened() const { return webWindowsOpened_; }
     bool IsWebWindowOpen() const;
 
 private:
     // --- Layout (SceneShop.cpp) ---
-    Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
-                      const char16_t* caption);
-    ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);
-    void BuildBackground();
-    void BuildTopBar();
     void BuildGrids();
-    void BuildBalances();
     void BuildCornerButtons();
     void BuildWindows();
-    void PlaceTiles(int32_t width, int32_t height);
-    void SelectBlankScene();
+    // Posts an application event through the App (any thread).
+    AppEventPoster Poster();
     void DrawPreviews(D3D9RenderDevice& device);
-
-    // --- Selection (SceneShop.cpp) ---
-    void OnShopCell(ShopItemCard& card, int32_t kind);
-    void OnOwnedCell(InventoryItemCard& card, int32_t kind);
-    void ShowDetailFor(const ShopItemText& row, const OwnedItem* owned);
-    void ShowSelectedDetail();
-    void ClearSelection();
-    const OwnedItem* FindListed(int64_t key) const;
 
     // --- Events (SceneShopEvents.cpp) ---
     bool OnControl(int32_t id);
     void SendLeaveShop();
     void OpenExternalCashPage();
-    void SendMembershipRequest();
-    void SendPurchase();
-    void SendDelete();
     void OpenQueuedCashPage();
-    void ShowFeatureNotice();
 
     // --- Answers (SceneShopPackets.cpp) ---
-    void OnMembershipResult(quill::Packet& packet);
-    void OnCoinGiftResult(quill::Packet& packet);
-    void OnItemBuyResult(quill::Packet& packet);
-    void AddBoughtItem(const BoughtItem& bought);
-    void OnItemUseResult(quill::MessageId id, quill::Packet& packet);
-    void OnReconnectResult(quill::MessageId id, quill::Packet& packet);
-    void OnItemDeleteResult(quill::Packet& packet);
-    void OnItemQuantity(quill::Packet& packet);
-    void OnPartsBuyResult(quill::Packet& packet);
-    void OnCueUpgradeResult(quill::Packet& packet);
-    void OnCueRepairResult(quill::Packet& packet);
-    void OnCueRetuneResult(quill::Packet& packet);
-    void OnPersonalCueBuyResult(quill::Packet& packet);
-    bool ShowFailure(quill::MessageId id, uint8_t result);
-    // Applies a use answer to the owned item; false when the player does not own it.
-    bool ApplyUse(const ItemUseResult& answer);
-    void SetDefaults(const ItemUseResult& answer, int32_t onlyType);
-    // Takes the item out of the player and the pool, after every binding to it is gone.
-    void RemoveOwned(int64_t key);
-    void StoreBalances(int64_t cash, int64_t cueMoney);
-    void WarnDropped(const char16_t* what);
+    // The handler of a server message; null for an id the shop does not know.
+    using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
 
     App& app_;
     GameConnection& connection_;
@@ -236,64 +209,27 @@ private:
     TitleBarButtons titleBarButtons_;
     bool built_ = false;
     std::atomic<bool> resourcesLoaded_{false};
-
-    // The item text table and the lists, under lock_ (the lists also under their own locks).
     mutable quill::CriticalSectionLock lock_;
-    const ShopItemTextTable table_;
-    mutable quill::CriticalSectionLock saleLock_;
-    std::vector<const ShopItemText*> sale_;
-    std::vector<const ShopItemText*> recommended_;
-    mutable quill::CriticalSectionLock ownedLock_;
-    std::vector<OwnedItem> owned_;
-    std::vector<int64_t> newKeys_;  // bought during this visit
 
-    // Screen state, under lock_.
-    int32_t shopCategory_ = ShopGrid::kAll;
-    int32_t shopFirst_ = 1;
-    int32_t myCategory_ = ShopGrid::kAll;
-    int32_t myFirst_ = 1;
-    const ShopItemText* selectedRow_ = nullptr;
-    std::optional<int64_t> selectedOwned_;
-    int64_t offeredForUse_ = 0;  // the whole key of the item last put to the use question or dialog
+    // The parts.
+    ShopBackdrop backdrop_;
+    ShopCatalogue catalogue_;
+    ShopInventory inventory_;
+    ShopSelection selection_;
+    ShopPurchases purchases_;
+    ShopDialogs dialogs_;
+    ShopWorkshop workshop_;
+
+    // Screen state, under lock_; the cash pages on the main thread (the wish to open one comes from any).
     int32_t view_ = 0;
-    std::atomic<float> scrollOffset_{0.0f};
     std::atomic<bool> cashPageWanted_{false};
-    quill::RenderScene* blankScene_ = nullptr;  // main thread
-    int32_t blankScenesCreated_ = 0;
     int32_t webWindowsOpened_ = 0;
     std::unique_ptr<WebPages> webPages_;
 
     // Widgets, owned by the tree.
-    std::vector<Image*> tiles_;
-    Image* topBar_ = nullptr;
-    Image* stretch_ = nullptr;
-    std::array<TextLabel*, 3> balances_{};
-    Image* accountPanel_ = nullptr;
-    TextLabel* membershipCaption_ = nullptr;
-    TextLabel* membershipValue_ = nullptr;
     Image* mainPanel_ = nullptr;
     std::array<Button*, 2> viewButtons_{};
-    Image* shopPanel_ = nullptr;
-    Image* myPanel_ = nullptr;
-    std::vector<Button*> shopTabs_;
-    std::vector<Button*> myTabs_;
-    std::array<ShopItemCard*, kCells> shopCells_{};
-    std::array<InventoryItemCard*, kCells> ownedCells_{};
-    ScrollBar* shopScroll_ = nullptr;
-    ScrollBar* myScroll_ = nullptr;
     Button* cashButton_ = nullptr;
-    Button* workshopButton_ = nullptr;
-    Button* membershipButton_ = nullptr;
-    ShopPreviewPanel* preview_ = nullptr;
-    ShopItemDetailPanel* detail_ = nullptr;
-    ItemUseConfirmWindow* useQuestion_ = nullptr;
-    InProgressDialog* inProgress_ = nullptr;
-    DeleteItemConfirm* deleteQuestion_ = nullptr;
-    NicknameChangeDialog* nickname_ = nullptr;
-    MembershipDialog* membership_ = nullptr;
-    PurchaseDialog* purchase_ = nullptr;
-    PictureWindow* picture_ = nullptr;
-    std::unique_ptr<CueWorkshop> workshop_;
 };
 
 }  // namespace kestrovan

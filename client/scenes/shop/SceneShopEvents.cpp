@@ -1,47 +1,29 @@
-// The shop's controls and application events: tabs, cells, scrolling and views, the corner buttons, the
-// cash pages, and the requests that the item windows and dialogs lead to (use, delete, buy, membership).
-#include <algorithm>
-
+// The shop's controls and application events, routed to the parts that hold their state: tabs, cells,
+// scrolling and views, the corner buttons, the cash pages, and the item windows' and dialogs' events (use,
+// delete, buy, membership, the workshop's confirmations); the boxes the parts show through the screen.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/App.h"
 #include "client/app/SceneId.h"
 #include "client/app/SharedPopups.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/InProgressDialog.h"
-#include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"
-#include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/InventoryItemCard.h"
-#include "client/scenes/shop/ItemUseConfirmWindow.h"
-#include "client/scenes/shop/MembershipDialog.h"
-#include "client/scenes/shop/NicknameChangeDialog.h"
-#include "client/scenes/shop/PictureWindow.h"
 #include "client/scenes/shop/SceneShop.h"
-#include "client/scenes/shop/ShopDecisions.h"
 #include "client/scenes/shop/ShopItemCard.h"
-#include "client/scenes/shop/ShopItemDetailPanel.h"
-#include "client/ui/ScrollBar.h"
 #include "platform/browser/Browser.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
 
-using quill::MessageId;
 using quill::ScopedLock;
 
 namespace {
 
 constexpr uint32_t kYes = 2052;         // the Yes of a Yes/No box
-constexpr uint32_t kStatusInUse = 1;
 constexpr const char16_t* kExternalCashPage = u"/cash/cash_01.asp";
 constexpr const char16_t* kPartnerPrefix = u"qz_";
-
-int64_t KeyOf(uint32_t key, uint32_t subKey) {
-    return static_cast<int64_t>(static_cast<uint64_t>(subKey) << 32 | key);
-}
 
 }  // namespace
 
@@ -51,20 +33,20 @@ bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     if (source == nullptr) return Scene::OnEvent(source, kind, key);
     ScopedLock hold(lock_);
     const int32_t id = source->GetId();
-    if (id >= kFirstShopCell && id < kFirstShopCell + static_cast<int32_t>(kCells) && source->GetParent() == shopPanel_) {
-        OnShopCell(*static_cast<ShopItemCard*>(source), kind);
+    if (ShopItemCard* card = catalogue_.Grid().CellOf(*source)) {
+        selection_.OnShopCell(*card, kind);
         return true;
     }
-    if (id >= kFirstOwnedCell && id < kFirstOwnedCell + static_cast<int32_t>(kCells) && source->GetParent() == myPanel_) {
-        OnOwnedCell(*static_cast<InventoryItemCard*>(source), kind);
+    if (InventoryItemCard* card = inventory_.Grid().CellOf(*source)) {
+        selection_.OnOwnedCell(*card, kind);
         return true;
     }
-    if (id >= kFirstShopTab + 1 && id <= kFirstShopTab + 10) {
-        SelectShopCategory(id - kFirstShopTab);
+    if (const int32_t category = catalogue_.Grid().TabCategory(id)) {
+        SelectShopCategory(category);
         return true;
     }
-    if (id >= kFirstMyItemsTab + 1 && id <= kFirstMyItemsTab + 10) {
-        SelectMyItemsCategory(id - kFirstMyItemsTab);
+    if (const int32_t category = inventory_.Grid().TabCategory(id)) {
+        SelectMyItemsCategory(category);
         return true;
     }
     return OnControl(id) || Scene::OnEvent(source, kind, key);
@@ -79,18 +61,18 @@ bool SceneShop::OnControl(int32_t id) {
             SetView(id - kShopView);
             return true;
         case kShopScroll:
-            shopFirst_ = ShopGrid::FirstRowAt(shopScroll_->GetPosition());
+            catalogue_.Grid().ScrollToBar();
             RefreshShopGrid();
             return true;
         case kMyItemsScroll:
-            myFirst_ = ShopGrid::FirstRowAt(myScroll_->GetPosition());
+            inventory_.Grid().ScrollToBar();
             RefreshMyItems();
             return true;
         case kWorkshop:
-            workshop_->Open();
+            workshop_.Workshop()->Open();
             return true;
         case kMembership:
-            membership_->Open();
+            purchases_.OpenMembership();
             return true;
         case kCashPage:
             cashPageWanted_ = true;
@@ -116,10 +98,10 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             return wParam == 9 || wParam == 13 ? 1 : 0;
         case quill::AppEventId::ShopRefresh1067:
         case quill::AppEventId::MoneyRefresh:
-            ShowMoney();
+            purchases_.ShowMoney();
             break;
         case quill::AppEventId::GiftRefresh:
-            ShowMoney();
+            purchases_.ShowMoney();
             RefreshAfterItemChange(false);
             break;
         case quill::AppEventId::JoinWith:
@@ -129,28 +111,28 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (w == kYes) OpenExternalCashPage();
             break;
         case quill::AppEventId::ShopTab1079:
-            UseSelectedItem();
+            dialogs_.UseSelected(selection_.Owned());
             break;
         case quill::AppEventId::ShopTab1080:
-            DeleteSelectedItem();
+            dialogs_.DeleteSelected(selection_.Owned());
             break;
         case quill::AppEventId::ShopItemUse:
-            UseItem(w, static_cast<uint32_t>(lParam));
+            dialogs_.UseItem(w, static_cast<uint32_t>(lParam));
             break;
         case quill::AppEventId::ItemDialogResult:
-            OnItemDialogResult(w);
+            purchases_.OnItemDialogResult(w);
             break;
         case quill::AppEventId::ItemCheckPassed:
-            SendPurchase();
+            purchases_.SendPurchase();
             break;
         case quill::AppEventId::MembershipBuy:
-            SendMembershipRequest();
+            purchases_.SendMembershipRequest();
             break;
         case quill::AppEventId::PictureWindowOpen:
-            picture_->Open();
+            dialogs_.OpenPicture();
             break;
         case quill::AppEventId::ShopSend105:
-            SendDelete();
+            dialogs_.SendDelete();
             break;
         case quill::AppEventId::WebWindowClosed:
             webPages_->OnWindowClosed();
@@ -160,7 +142,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
         case quill::AppEventId::CueOptionConfirm:
         case quill::AppEventId::CueRepairConfirm:
         case quill::AppEventId::CueGuideOpen:
-            workshop_->OnConfirm(id, w, static_cast<uint32_t>(lParam));
+            workshop_.Workshop()->OnConfirm(id, w, static_cast<uint32_t>(lParam));
             break;
         default:
             break;
@@ -185,7 +167,7 @@ void SceneShop::OpenExternalCashPage() {
     if (platform::Browser* browser = app_.Browser()) browser->Open(address);
 }
 
-// --- Using, deleting and buying -----------------------------------------------------------------------------
+// --- What the parts and the workshop use --------------------------------------------------------------------
 
 std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     quill::PlayerState& player = connection_.LocalPlayer();
@@ -194,131 +176,6 @@ std::optional<quill::InventoryItem> SceneShop::FindOwned(int64_t key) const {
     const quill::InventoryItem* item = player.FindItem(static_cast<uint32_t>(bits), static_cast<uint32_t>(bits >> 32));
     if (item == nullptr) return std::nullopt;
     return *item;
-}
-
-void SceneShop::UseSelectedItem() {
-    if (!selectedOwned_) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selectedOwned_);
-    if (!item) return;
-    quill::PlayerState& player = connection_.LocalPlayer();
-    bool sameTypeInUse = false;
-    {
-        ScopedLock playerHold(player.GetLock());
-        for (uint32_t n = 0; n < player.ItemCount(); ++n) {
-            const quill::InventoryItem* other = player.ItemAt(n);
-            if (other != nullptr && other->typeCode == item->typeCode && other->inUse == kStatusInUse &&
-                !(other->key == item->key && other->subKey == item->subKey))
-                sameTypeInUse = true;
-        }
-    }
-    const UseDecision decision = ShopDecisions::Use(*item, quill::TheItemCatalogue().FindById(item->typeCode),
-                                                    player.level, sameTypeInUse);
-    const auto line = [&](size_t n) { return n < decision.lines.size() ? quill::WStringView(decision.lines[n]) : u""; };
-    if (decision.action == UseDecision::Action::kNicknameDialog || decision.action == UseDecision::Action::kPostUse ||
-        decision.action == UseDecision::Action::kConfirm)
-        offeredForUse_ = KeyOf(item->key, item->subKey);
-    switch (decision.action) {
-        case UseDecision::Action::kNotice:
-            ShowNotice(line(0), line(1));
-            break;
-        case UseDecision::Action::kError:
-            ShowError(line(0));
-            break;
-        case UseDecision::Action::kNicknameDialog:
-            nickname_->SetItem(item->key, item->subKey);
-            nickname_->Open();
-            break;
-        case UseDecision::Action::kPostUse:
-            app_.PostEvent(quill::AppEventId::ShopItemUse, item->key, decision.requestKind, item->subKey);
-            break;
-        case UseDecision::Action::kConfirm:
-            if (!decision.lines.empty()) ShowNotice(line(0));
-            useQuestion_->OpenFor(item->key, item->subKey, decision.requestKind);
-            break;
-    }
-}
-
-void SceneShop::UseItem(uint32_t key, uint32_t requestKind) {
-    // The item is found by both halves of its key: an item whose sub-key is not 0 is never mistaken for
-    // another with the same low half.
-    const uint32_t subKey = static_cast<uint32_t>(offeredForUse_) == key ? static_cast<uint32_t>(static_cast<uint64_t>(offeredForUse_) >> 32) : 0;
-    const std::optional<quill::InventoryItem> item = FindOwned(KeyOf(key, subKey));
-    if (!item) {
-        ShowError(u"아이템 정보가 맞지 않습니다.", u"다시 로그인 하세요.");
-        return;
-    }
-    ItemUseRequest request{item->typeCode, static_cast<uint8_t>(item->kind), KeyOf(key, subKey), {}};
-    if (item->typeCode == ShopRequests::kNicknameItem) request.nickname = nickname_->NewNickname();
-    const bool alt = requestKind == kUseRequestAlt;
-    ShowInProgress();
-    sender_->Send([&](quill::Packet& packet) { ShopRequests::WriteItemUse(packet, request, alt); });
-}
-
-void SceneShop::DeleteSelectedItem() {
-    if (!selectedOwned_) return;
-    const std::optional<quill::InventoryItem> item = FindOwned(*selectedOwned_);
-    if (!item) return;
-    DeleteDecision decision;
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        decision = ShopDecisions::Delete(*item, player);
-    }
-    switch (decision.action) {
-        case DeleteDecision::Action::kNotice:
-            ShowNotice(decision.line);
-            break;
-        case DeleteDecision::Action::kError:
-            ShowError(decision.line);
-            break;
-        case DeleteDecision::Action::kConfirm:
-            deleteQuestion_->OpenFor(item->key, item->subKey);
-            break;
-    }
-}
-
-void SceneShop::SendDelete() {
-    const int64_t key = deleteQuestion_->ItemKey();
-    if (key == 0) return;
-    ShowInProgress();
-    sender_->Send([key](quill::Packet& packet) { ShopRequests::WriteItemDelete(packet, key); });
-}
-
-void SceneShop::OnItemDialogResult(uint32_t mode) {
-    const ShopItemText* row = detail_->Row();
-    if (row == nullptr || !row->record || mode < 1 || mode > 3) return;
-    const BuyDecision decision = ShopDecisions::Buy(row->itemId);
-    switch (decision.action) {
-        case BuyDecision::Action::kNotice:
-            ShowNotice(decision.line);
-            break;
-        case BuyDecision::Action::kWorkshop:
-            if (!workshop_->OpenPurchase(*row->record)) ShowFeatureNotice();
-            break;
-        case BuyDecision::Action::kPurchase:
-            purchase_->SetMode(static_cast<PurchaseMode>(mode));
-            purchase_->SetItem(*row->record);
-            purchase_->SetVisible(true);
-            break;
-    }
-}
-
-void SceneShop::SendPurchase() {
-    ShowInProgress();
-    sender_->Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
-}
-
-void SceneShop::SendMembershipRequest() {
-    const MembershipChoice choice = membership_->Choice();
-    const uint8_t flag = connection_.MembershipState();
-    MembershipRequest request;
-    request.mode = static_cast<uint8_t>(choice.mode);
-    request.upgrade = choice.mode == 1 && flag > 0 && choice.kind > flag ? 1 : 0;
-    request.option = static_cast<uint8_t>(choice.kind);
-    request.period = static_cast<uint8_t>(choice.period);
-    if (choice.mode == 2) request.recipient = membership_->Recipient();
-    ShowInProgress();
-    sender_->Send([&request](quill::Packet& packet) { ShopRequests::WriteMembership(packet, request); });
 }
 
 // --- Boxes --------------------------------------------------------------------------------------------------
@@ -336,11 +193,11 @@ void SceneShop::ShowError(quill::WStringView line0, quill::WStringView line1, qu
 }
 
 void SceneShop::ShowInProgress() {
-    inProgress_->Open();
+    dialogs_.ShowInProgress();
 }
 
 void SceneShop::HideInProgress() {
-    inProgress_->SetVisible(false);
+    dialogs_.HideInProgress();
 }
 
 }  // namespace kestrovan

@@ -1,25 +1,15 @@
-// The server's answers to the shop, on the connection's dispatch thread under the shop's lock: each hides the
-// in-progress notice, reads its record with the codec (ShopMessages), shows the failure's text or applies the
-// success to the player's money and items, and refreshes the labels and grids.
-#include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/Format.h"
+// The shop's packet slot, on the connection's dispatch thread under the shop's lock: every message hides the
+// in-progress notice and goes, by one table from its id, to the handler of the part that holds its state (an
+// id the shop does not know goes to the base screen). Each handler reads its record with the codec
+// (ShopMessages), shows the failure's text or applies the success to the player's money and items, and
+// refreshes the labels and grids.
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/App.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/NoticeBox.h"
-#include "client/scenes/common/PurchaseDialog.h"
-#include "client/scenes/shop/CueRules.h"
-#include "client/scenes/shop/CueWorkshop.h"
-#include "client/scenes/shop/DeleteItemConfirm.h"
-#include "client/scenes/shop/ItemUseConfirmWindow.h"
-#include "client/scenes/shop/NicknameChangeDialog.h"
+#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/shop/SceneShop.h"
-#include "client/scenes/shop/ShopItemDetailPanel.h"
 #include "client/scenes/shop/ShopResultTexts.h"
-#include "client/table/ItemModelCatalogue.h"
-#include "client/table/SharedUtilities.h"
 
 namespace kestrovan {
 
@@ -27,53 +17,47 @@ using quill::MessageId;
 using quill::Packet;
 using quill::ScopedLock;
 
-namespace {
-
-constexpr uint8_t kModeBuy = 1;
-constexpr uint8_t kOutcomeUp = 1;
-constexpr uint8_t kOutcomeDown = 0xFF;
-
-uint32_t LowOf(int64_t key) {
-    return static_cast<uint32_t>(static_cast<uint64_t>(key));
-}
-
-uint32_t HighOf(int64_t key) {
-    return static_cast<uint32_t>(static_cast<uint64_t>(key) >> 32);
-}
-
-// The shape of a bought item's record: a personal cue, another cue, or an item with counts.
-BoughtItemShape ShapeOf(uint32_t typeCode) {
-    const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(typeCode);
-    if (record == nullptr || record->category != quill::ItemRecord::kCue) return BoughtItemShape::kCounted;
-    const bool personal = record->personalCue == 1 || (typeCode >= 3100 && typeCode <= 3110);
-    return personal ? BoughtItemShape::kPersonalCue : BoughtItemShape::kStockCue;
-}
-
-}  // namespace
-
 int SceneShop::OnPacket(MessageId id, Packet& packet) {
     ScopedLock hold(lock_);
     HideInProgress();
-    switch (id) {
-        case MessageId::MembershipResult: OnMembershipResult(packet); break;
-        case MessageId::ShopNotice86: break;
-        case MessageId::CoinGiftResult: OnCoinGiftResult(packet); break;
-        case MessageId::ItemBuyResult: OnItemBuyResult(packet); break;
-        case MessageId::ItemUseResult:
-        case MessageId::DefaultItemResult:
-        case MessageId::GameDefaultItemResult: OnItemUseResult(id, packet); break;
-        case MessageId::NicknameItemResult:
-        case MessageId::ItemUseReconnect: OnReconnectResult(id, packet); break;
-        case MessageId::ItemDeleteResult: OnItemDeleteResult(packet); break;
-        case MessageId::PartsBuyResult: OnPartsBuyResult(packet); break;
-        case MessageId::CueUpgradeResult: OnCueUpgradeResult(packet); break;
-        case MessageId::CueRepairResult: OnCueRepairResult(packet); break;
-        case MessageId::CueRetuneResult: OnCueRetuneResult(packet); break;
-        case MessageId::PersonalCueBuyResult: OnPersonalCueBuyResult(packet); break;
-        case MessageId::ItemQuantity: OnItemQuantity(packet); break;
-        default: return Scene::OnPacket(id, packet);
-    }
+    const PacketHandler handler = FindPacketHandler(id);
+    if (handler == nullptr) return Scene::OnPacket(id, packet);
+    handler(*this, packet);
     return 0;
+}
+
+// The shop's one table from message id to handler.
+SceneShop::PacketHandler SceneShop::FindPacketHandler(MessageId id) {
+    using Shop = SceneShop;
+    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
+        // Money, membership and purchases.
+        {MessageId::MembershipResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnMembershipResult(packet); }},
+        {MessageId::ShopNotice86, [](Shop&, Packet&) {}},
+        {MessageId::CoinGiftResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnCoinGiftResult(packet); }},
+        {MessageId::ItemBuyResult, [](Shop& shop, Packet& packet) { shop.purchases_.OnItemBuyResult(packet); }},
+        // Using, deleting and counting down owned items.
+        {MessageId::ItemUseResult,
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::ItemUseResult, packet); }},
+        {MessageId::DefaultItemResult,
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::DefaultItemResult, packet); }},
+        {MessageId::GameDefaultItemResult,
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemUseResult(MessageId::GameDefaultItemResult, packet); }},
+        {MessageId::NicknameItemResult,
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnReconnectResult(MessageId::NicknameItemResult, packet); }},
+        {MessageId::ItemUseReconnect,
+         [](Shop& shop, Packet& packet) { shop.dialogs_.OnReconnectResult(MessageId::ItemUseReconnect, packet); }},
+        {MessageId::ItemDeleteResult, [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemDeleteResult(packet); }},
+        {MessageId::ItemQuantity, [](Shop& shop, Packet& packet) { shop.dialogs_.OnItemQuantity(packet); }},
+        // The workshop's answers.
+        {MessageId::PartsBuyResult, [](Shop& shop, Packet& packet) { shop.workshop_.OnPartsBuyResult(packet); }},
+        {MessageId::CueUpgradeResult, [](Shop& shop, Packet& packet) { shop.workshop_.OnCueUpgradeResult(packet); }},
+        {MessageId::CueRepairResult, [](Shop& shop, Packet& packet) { shop.workshop_.OnCueRepairResult(packet); }},
+        {MessageId::CueRetuneResult, [](Shop& shop, Packet& packet) { shop.workshop_.OnCueRetuneResult(packet); }},
+        {MessageId::PersonalCueBuyResult,
+         [](Shop& shop, Packet& packet) { shop.workshop_.OnPersonalCueBuyResult(packet); }},
+    };
+    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
+    return FindPacketRoute(kRoutes, id);
 }
 
 void SceneShop::WarnDropped(const char16_t* what) {
@@ -90,328 +74,10 @@ bool SceneShop::ShowFailure(MessageId id, uint8_t result) {
     return true;
 }
 
-void SceneShop::StoreBalances(int64_t cash, int64_t cueMoney) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    player.money = cash;
-    player.cueMoney = cueMoney;
-    ShowMoney();
-}
-
 void SceneShop::RefreshAfterItemChange(bool rebuildDefaults) {
     if (rebuildDefaults) connection_.RebuildDefaultItems();
     RebuildMyItems();
     RefreshMyItems();
-}
-
-// --- Membership and gifts -----------------------------------------------------------------------------------
-
-void SceneShop::OnMembershipResult(Packet& packet) {
-    const std::optional<MembershipResult> m = ShopAnswers::ReadMembership(packet);
-    if (!m) return WarnDropped(u"membership answer");
-    if (ShowFailure(MessageId::MembershipResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
-    connection_.SetTaggedText(m->state, m->endDate, m->value);
-    ShowMembership();
-    if (m->state > 0) {
-        ShowNotice(u"성공적으로 처리되었습니다.", quill::Format(u"만료 일자는 %s 입니다.", m->endDate),
-                   quill::Format(u"보너스 큐머니 %s 원이 충전되었습니다.", FormatMoney(m->bonus)));
-    }
-    RefreshAfterItemChange(true);
-    purchase_->SetVisible(false);
-}
-
-void SceneShop::OnCoinGiftResult(Packet& packet) {
-    const std::optional<CoinGiftResult> m = ShopAnswers::ReadCoinGift(packet);
-    if (!m) return WarnDropped(u"coin gift answer");
-    if (ShowFailure(MessageId::CoinGiftResult, m->result)) return;
-    ShowMoney();
-    ShowNotice(quill::Format(u"%s 님에게 코인을 선물하였습니다.", m->recipient));
-}
-
-// --- Buying -------------------------------------------------------------------------------------------------
-
-void SceneShop::OnItemBuyResult(Packet& packet) {
-    const std::optional<ItemBuyResult> m = ShopAnswers::ReadItemBuy(packet, ShapeOf);
-    if (!m) return WarnDropped(u"purchase answer");
-    if (ShowFailure(MessageId::ItemBuyResult, m->result)) return;
-    purchase_->SetVisible(false);
-    workshop_->OnCueBought();
-    if (m->mode == 1 || m->mode == 2) StoreBalances(m->cash, m->cueMoney);
-    if (m->mode != kModeBuy) {
-        ShowNotice(u"아이템을 선물하였습니다.");
-        return;
-    }
-    if (m->item) AddBoughtItem(*m->item);
-    std::vector<quill::WString> lines{u"아이템을 구입하였습니다.", u"My Item 에서 확인/사용 가능합니다."};
-    if (m->bonus > 0) lines.push_back(quill::Format(u"큐머니 %s원이 추가로 지급되었습니다.", FormatMoney(m->bonus)));
-    if (m->coins > 0) lines.push_back(quill::Format(u"게임코인 %s원이 충전되었습니다.", FormatMoney(m->coins)));
-    lines.resize(4);
-    app_.Scenes().ShowNoticeBox(this, lines[0], lines[1], lines[2], lines[3]);
-}
-
-void SceneShop::AddBoughtItem(const BoughtItem& bought) {
-    quill::InventoryItem* item = connection_.AllocItem();
-    if (item == nullptr) return WarnDropped(u"bought item (no free record)");
-    *item = quill::InventoryItem{};
-    item->typeCode = bought.typeCode;
-    item->state = bought.state;
-    item->inUse = bought.status;
-    if (const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(bought.typeCode)) {
-        item->kind = record->category;
-        item->secondValue = record->periodUnit;
-    }
-    switch (bought.shape) {
-        case BoughtItemShape::kPersonalCue:
-            item->customFlag = 1;
-            item->durabilityCurrent = bought.cueValue;
-            item->durabilityTotal = bought.cueValue;
-            item->customText = bought.name;
-            item->statValues = bought.parts;
-            item->statistics = bought.stats;
-            break;
-        case BoughtItemShape::kStockCue:
-            if (const ItemModelRecord* model = TheItemModelCatalogue().FindById(bought.typeCode)) {
-                for (size_t n = 0; n < item->statistics.size(); ++n)
-                    item->statistics[n] = static_cast<uint8_t>(model->stats[n]);
-            }
-            break;
-        case BoughtItemShape::kCounted:
-            item->remaining = static_cast<int16_t>(bought.remaining);
-            item->secondCount = static_cast<int16_t>(bought.limit);
-            item->currentCount = bought.remaining;
-            break;
-    }
-    quill::PlayerState& player = connection_.LocalPlayer();
-    {
-        ScopedLock items(player.GetLock());
-        const uint8_t before = player.ItemCount();
-        if (player.AddItem(LowOf(bought.key), HighOf(bought.key), item) == before) {
-            connection_.FreeItem(item);
-            return WarnDropped(u"bought item (the inventory is full)");
-        }
-    }
-    {
-        ScopedLock lists(ownedLock_);
-        newKeys_.push_back(bought.key);
-    }
-    RebuildMyItems();
-    RefreshMyItems();
-}
-
-// --- Using --------------------------------------------------------------------------------------------------
-
-bool SceneShop::ApplyUse(const ItemUseResult& answer) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    ScopedLock playerHold(player.GetLock());
-    quill::InventoryItem* item = player.FindItem(LowOf(answer.key), HighOf(answer.key));
-    if (item == nullptr) return false;
-    item->inUse = answer.status;
-    if (answer.key != 0) item->name = answer.text;
-    return true;
-}
-
-void SceneShop::SetDefaults(const ItemUseResult& answer, int32_t onlyType) {
-    quill::PlayerState& player = connection_.LocalPlayer();
-    const quill::EquippedItem binding{LowOf(answer.key), HighOf(answer.key), static_cast<uint16_t>(answer.typeCode)};
-    const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(answer.typeCode);
-    ScopedLock playerHold(player.GetLock());
-    for (size_t type = 0; type < quill::PlayerState::kTypes; ++type) {
-        if (onlyType >= 0 ? static_cast<int32_t>(type) != onlyType : record == nullptr || record->usableIn[type] == 0)
-            continue;
-        switch (answer.defaultKind) {
-            case 1:
-            case 2: player.equipped[type] = binding; break;
-            case 3: player.equippedTable[type] = binding; break;
-            case 4: player.equippedBallSet[type] = binding; break;
-            default: break;
-        }
-    }
-}
-
-void SceneShop::OnItemUseResult(MessageId id, Packet& packet) {
-    std::optional<ItemUseResult> m;
-    if (id == MessageId::ItemUseResult) m = ShopAnswers::ReadItemUse(packet);
-    else if (id == MessageId::DefaultItemResult) m = ShopAnswers::ReadDefaultItem(packet);
-    else m = ShopAnswers::ReadGameDefaultItem(packet);
-    if (!m) return WarnDropped(u"item use answer");
-    if (ShowFailure(id, m->result)) return;
-    ApplyUse(*m);
-    if (id == MessageId::DefaultItemResult) {
-        const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(m->typeCode);
-        bool anyType = false;
-        for (size_t type = 0; record != nullptr && type < quill::PlayerState::kTypes; ++type)
-            anyType = anyType || record->usableIn[type] != 0;
-        SetDefaults(*m, -1);
-        const char16_t* text = u"아이템을 사용하였습니다.(오류-1)";
-        if (anyType && m->defaultKind == 1) text = u"기본큐로 지정되었습니다.";
-        if (anyType && m->defaultKind == 3) text = u"해당 종목에 기본당구대로 지정되었습니다.";
-        if (anyType && m->defaultKind == 4) text = u"해당 종목에 기본공으로 지정되었습니다.";
-        app_.Scenes().ShowSecondNoticeBox(this, text);
-    } else if (id == MessageId::GameDefaultItemResult) {
-        if (m->gameType < quill::PlayerState::kTypes) SetDefaults(*m, m->gameType);
-    }
-    RefreshAfterItemChange(id != MessageId::GameDefaultItemResult);
-}
-
-void SceneShop::OnReconnectResult(MessageId id, Packet& packet) {
-    const std::optional<uint8_t> result = ShopAnswers::ReadResult(packet);
-    if (!result) return WarnDropped(u"item use answer");
-    if (ShowFailure(id, *result)) return;
-    nickname_->SetVisible(false);
-    useQuestion_->SetVisible(false);
-    NoticeBox* box = app_.Scenes().GetMessageBox();
-    if (box == nullptr) return;
-    AddChild(box, box->IsVisible());
-    box->Reset();
-    box->SetButtons(NoticeBox::kLayoutOk);
-    box->SetTitle(u"Notice");
-    box->SetLine(u"아이템을 사용하였습니다.", 0);
-    box->SetLine(u"적용을 위해 재접속하여야 합니다.", 1);
-    // The player reconnects: the box's OK ends the program.
-    box->SetEvent(static_cast<int32_t>(quill::AppEventId::AppQuit), 0);
-    box->Open();
-}
-
-// --- Deleting and counting down -----------------------------------------------------------------------------
-
-void SceneShop::RemoveOwned(int64_t key) {
-    // Every binding to the item goes first: the selection, the panel, the questions and the player's equipment.
-    if (selectedOwned_ == key) ClearSelection();
-    if (detail_->OwnedKey() == key) {
-        detail_->Show(false);
-        detail_->ClearItem();
-    }
-    deleteQuestion_->Forget(key);
-    useQuestion_->Forget(key);
-    quill::PlayerState& player = connection_.LocalPlayer();
-    quill::InventoryItem* removed = nullptr;
-    {
-        ScopedLock playerHold(player.GetLock());
-        quill::InventoryItem* item = player.FindItem(LowOf(key), HighOf(key));
-        if (item == nullptr) return;
-        const bool current = player.GetCurrentCue() == item;
-        for (auto* bindings : {&player.equipped, &player.equippedTable, &player.equippedBallSet})
-            for (quill::EquippedItem& bound : *bindings)
-                if (bound.key == item->key && bound.subKey == item->subKey) bound = quill::EquippedItem{};
-        removed = player.RemoveItem(LowOf(key), HighOf(key));
-        if (current) player.ChooseDefaultCue();
-    }
-    connection_.FreeItem(removed);
-}
-
-void SceneShop::OnItemDeleteResult(Packet& packet) {
-    const std::optional<ItemDeleteResult> m = ShopAnswers::ReadItemDelete(packet);
-    if (!m) return WarnDropped(u"delete answer");
-    if (ShowFailure(MessageId::ItemDeleteResult, m->result)) return;
-    RemoveOwned(m->key);
-    RefreshAfterItemChange(true);
-}
-
-void SceneShop::OnItemQuantity(Packet& packet) {
-    const std::optional<ItemQuantity> m = ShopAnswers::ReadItemQuantity(packet);
-    if (!m) return WarnDropped(u"item count");
-    if (m->result != 0) return;
-    if (m->remaining == 0) {
-        RemoveOwned(m->key);
-    } else {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* item = player.FindItem(LowOf(m->key), HighOf(m->key)))
-            item->remaining = static_cast<int16_t>(m->remaining);
-    }
-    RefreshAfterItemChange(false);
-}
-
-// --- The workshop's answers ---------------------------------------------------------------------------------
-
-void SceneShop::OnPartsBuyResult(Packet& packet) {
-    const std::optional<PartsBuyResult> m = ShopAnswers::ReadPartsBuy(packet);
-    if (!m) return WarnDropped(u"parts answer");
-    if (ShowFailure(MessageId::PartsBuyResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            cue->statValues = m->parts;
-            cue->statistics = m->stats;
-            cue->durabilityCurrent = m->durabilityCurrent;
-            cue->durabilityTotal = m->durabilityTotal;
-            cue->currentCount = m->durabilityCurrent;
-        }
-    }
-    RefreshAfterItemChange(false);
-    workshop_->OnPartsBought();
-    ShowNotice(u"파츠 구입을 성공적으로 수행하였습니다.");
-}
-
-void SceneShop::OnCueUpgradeResult(Packet& packet) {
-    const std::optional<CueUpgradeResult> m = ShopAnswers::ReadCueUpgrade(packet);
-    if (!m) return WarnDropped(u"upgrade answer");
-    if (ShowFailure(MessageId::CueUpgradeResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            cue->statistics = m->stats;
-            cue->upgradePoints = m->upgradePoints;
-        }
-    }
-    RefreshAfterItemChange(false);
-    workshop_->OnUpgraded();
-    if (m->outcome == kOutcomeUp) ShowNotice(u"업그레이드에 성공하였습니다. (+1)");
-    else if (m->outcome == kOutcomeDown) ShowNotice(u"업그레이드에 실패하였습니다. (-1)");
-    else ShowNotice(u"업그레이드에 실패하였습니다.");
-}
-
-void SceneShop::OnCueRepairResult(Packet& packet) {
-    const std::optional<CueRepairResult> m = ShopAnswers::ReadCueRepair(packet);
-    if (!m) return WarnDropped(u"repair answer");
-    if (ShowFailure(MessageId::CueRepairResult, m->result)) return;
-    StoreBalances(m->cash, m->cueMoney);
-    uint32_t before = m->durability;
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            before = cue->durabilityTotal;
-            cue->durabilityCurrent = m->durability;
-            cue->durabilityTotal = m->durability;
-            cue->currentCount = m->durability;
-        }
-    }
-    RefreshAfterItemChange(false);
-    workshop_->OnRepaired();
-    if (before <= m->durability) {
-        ShowNotice(u"수리를 성공적으로 수행하였습니다.", u"내구도가 완전히 복원되었습니다.");
-        return;
-    }
-    const int64_t lost = CueRules::RepairLossPoints(before, m->durability);
-    ShowNotice(u"수리를 마쳤으나 수리시 실패가 있었습니다.", quill::Format(u"전체 내구도가 %d만큼 감소하였습니다.", lost),
-               u"고급 수리를 사용하면 실패하지 않습니다.");
-}
-
-// The personal-cue purchase is answered as ItemBuyResult; this answer, should it come, carries only a result.
-void SceneShop::OnPersonalCueBuyResult(Packet& packet) {
-    const std::optional<uint8_t> result = ShopAnswers::ReadResult(packet);
-    if (!result) return WarnDropped(u"personal cue answer");
-    if (!ShowFailure(MessageId::ItemBuyResult, *result)) workshop_->OnCueBought();
-}
-
-void SceneShop::OnCueRetuneResult(Packet& packet) {
-    const std::optional<CueRetuneResult> m = ShopAnswers::ReadCueRetune(packet);
-    if (!m) return WarnDropped(u"re-tune answer");
-    if (ShowFailure(MessageId::CueRetuneResult, m->result)) return;
-    StoreBalances(m->cash, connection_.LocalPlayer().cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) cue->statistics = m->stats;
-    }
-    RefreshAfterItemChange(false);
-    workshop_->OnRetuned();
-    ShowNotice(u"성능 옵션이 재설정되었습니다.");
 }
 
 }  // namespace kestrovan

@@ -1,0 +1,59 @@
+#include "client/scenes/shop/ShopWidgets.h"
+
+#include "client/app/UiFonts.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
+#include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr int32_t kCommonTexture = 0;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+// The faces of the shop's buttons in its texture, by the button's size.
+struct Face {
+    int32_t srcX, srcY, width, height;
+};
+constexpr Face kViewFace{580, 180, 138, 49};
+constexpr Face kTabFace{720, 180, 69, 38};
+constexpr Face kCashFace{800, 180, 121, 33};
+constexpr Face kWorkshopFace{800, 320, 107, 49};
+constexpr Face kSmallFace{930, 180, 82, 22};
+constexpr Face kCornerFace{930, 360, 33, 34};
+
+Face FaceFor(int32_t w, int32_t h) {
+    for (const Face& face : {kViewFace, kTabFace, kCashFace, kWorkshopFace, kCornerFace})
+        if (face.width == w && face.height == h) return face;
+    return kSmallFace;
+}
+
+}  // namespace
+
+Button* AddShopButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
+                      const char16_t* caption) {
+    const Face face = FaceFor(w, h);
+    Button* button = parent.CreateButton(x, y, w, h, id, key, kShopTexture, face.srcX, face.srcY, face.width,
+                                         face.height, static_cast<float>(w) / static_cast<float>(face.width),
+                                         static_cast<float>(h) / static_cast<float>(face.height));
+    // Our pictures carry no words: a caption says what the button does.
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+ScrollBar* AddShopScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(x, y, 13, h, id, ScrollBar::kVertical, 1, true);
+    auto* raw = AttachShopWidget(parent, std::move(bar), true);
+    raw->SetImage(kCommonTexture, 475, 370, 14, 150, 1.0f, static_cast<float>(h) / 150.0f);
+    raw->AddDecButton(609, 0, 13, 17, -1);
+    raw->AddIncButton(623, 0, 13, 17, -1);
+    raw->AddThumb(637, 0, 13, 28, 0);
+    return raw;
+}
+
+}  // namespace kestrovan
