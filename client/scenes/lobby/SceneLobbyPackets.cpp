@@ -9,6 +9,7 @@
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
@@ -33,12 +34,8 @@ int SceneLobby::OnPacket(MessageId id, Packet& packet) {
 
 // The lobby's one table from message id to handler.
 SceneLobby::PacketHandler SceneLobby::FindPacketHandler(MessageId id) {
-    struct Route {
-        MessageId id;
-        PacketHandler handler;
-    };
     using Lobby = SceneLobby;
-    static constexpr Route kRoutes[] = {
+    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
         // The room list.
         {MessageId::RoomListReset, [](Lobby& lobby, Packet&) { lobby.rooms_.OnListReset(); }},
         {MessageId::RoomListEntry, [](Lobby& lobby, Packet& packet) { lobby.rooms_.OnListEntry(packet); }},
@@ -79,9 +76,8 @@ SceneLobby::PacketHandler SceneLobby::FindPacketHandler(MessageId id) {
         {MessageId::CreateRoomResult, [](Lobby& lobby, Packet& packet) { lobby.OnCreateRoomResult(packet); }},
         {MessageId::JoinRoomResult, [](Lobby& lobby, Packet& packet) { lobby.OnJoinRoomResult(packet); }},
     };
-    for (const Route& route : kRoutes)
-        if (route.id == id) return route.handler;
-    return nullptr;
+    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
+    return FindPacketRoute(kRoutes, id);
 }
 
 void SceneLobby::OnRaceTournamentNotice(Packet& packet) {

@@ -9,9 +9,10 @@
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/App.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -37,14 +38,14 @@ constexpr int kMusicCategory = 1;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
 
-quill::RenderSceneManager* RenderScenes(App& app) {
+quill::RenderSceneManager* RenderScenes(ScreenServices& app) {
     quill::Engine* engine = app.GetEngine();
     return engine != nullptr ? engine->GetRenderSceneManager() : nullptr;
 }
 
 }  // namespace
 
-SceneShop::SceneShop(App& app)
+SceneShop::SceneShop(ScreenServices& app)
     : Scene(SceneId::Shop),
       app_(app),
       connection_(*app.Connection()),

@@ -53,7 +53,6 @@
 
 namespace kestrovan {
 
-class App;
 class Button;
 class CueWorkshop;
 class DeleteItemConfirm;
@@ -66,6 +65,7 @@ class MembershipDialog;
 class NicknameChangeDialog;
 class PictureWindow;
 class PurchaseDialog;
+class ScreenServices;
 class ScrollBar;
 class ShopItemCard;
 class ShopItemDetailPanel;
@@ -96,7 +96,7 @@ public:
     static constexpr int32_t kTile = ShopBackdrop::kTile;
     static constexpr size_t kCells = ShopGrid::kCells;
 
-    explicit SceneShop(App& app);
+    explicit SceneShop(ScreenServices& app);
     ~SceneShop() override;
 
     // --- Scene slots (SceneShop.cpp) ---
@@ -203,7 +203,7 @@ private:
     using PacketHandler = void (*)(SceneShop& shop, quill::Packet& packet);
     static PacketHandler FindPacketHandler(quill::MessageId id);
 
-    App& app_;
+    ScreenServices& app_;
     GameConnection& connection_;
     std::unique_ptr<RequestSender> sender_;
     TitleBarButtons titleBarButtons_;

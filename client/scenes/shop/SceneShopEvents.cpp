@@ -3,9 +3,11 @@
 // delete, buy, membership, the workshop's confirmations); the boxes the parts show through the screen.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "client/app/App.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/SharedPopups.h"
+#include "client/app/SiteConfig.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"

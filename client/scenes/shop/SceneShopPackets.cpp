@@ -5,7 +5,8 @@
 // refreshes the labels and grids.
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "client/app/App.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/shop/SceneShop.h"
