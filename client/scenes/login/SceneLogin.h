@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "QuillLib/core/AppEventId.h"
@@ -28,6 +29,7 @@
 #include "client/scenes/login/CreditsRoll.h"
 #include "client/scenes/login/ReenableTimer.h"
 #include "client/table/ShotData.h"
+#include "platform/gfx/GfxStructs.h"
 
 namespace kestrovan {
 
@@ -203,8 +205,9 @@ private:
     NicknameDialog* nicknameDialog_ = nullptr;
     FeatureNoticePopup* featureNotice_ = nullptr;
 
-    // The demo table on its room scene.
+    // The demo table on its room scene, drawn only between the letterbox bars (the whole screen without bars).
     TableSceneStage stage_;
+    std::optional<platform::gfx::Rect> demoBand_;
     DemoShotCycle demo_;
     CreditsRoll credits_;
     quill::CriticalSectionLock shotLock_;

@@ -118,10 +118,15 @@ void SceneLogin::ApplyPendingShot() {
 }
 
 // The render step and the room scene with the table's passes under the offline table's lamp; the widgets
-// follow in 2D.
+// follow in 2D. The opaque letterbox bars cover the rest of the screen: the rasteriser shades the table's
+// room only between them.
 void SceneLogin::Render(D3D9RenderDevice* device, bool draw) {
     ApplyPendingShot();
+    if (draw && demoBand_)
+        device->SetScissorRect(&*demoBand_);
     stage_.Render(device, draw, kSceneStepSeconds, &TableSceneStage::kLampLighting);
+    if (draw && demoBand_)
+        device->SetScissorRect(nullptr);
     if (draw)
         DrawWidgets(device);
 }
