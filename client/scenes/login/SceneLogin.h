@@ -154,6 +154,8 @@ private:
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---
     // The room scene of "Map0000" and the table on it with its models; false when something is missing.
     bool CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
+    // Shown: frames come at the demo's rate (or the display's, where that is lower); left: at the display's.
+    void PaceDemo(bool shown);
     void ReleaseDemoTable();
     void ResetDemo();
     void SetUpDemoCamera();
@@ -208,6 +210,7 @@ private:
     // The demo table on its room scene, drawn only between the letterbox bars (the whole screen without bars).
     TableSceneStage stage_;
     std::optional<platform::gfx::Rect> demoBand_;
+    int32_t displayRate_ = 0;  // the frames a second before the demo slowed them, 0 while it does not
     DemoShotCycle demo_;
     CreditsRoll credits_;
     quill::CriticalSectionLock shotLock_;
