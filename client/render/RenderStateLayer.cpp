@@ -165,6 +165,10 @@ bool RenderStateLayer::SetViewport(uint32_t x, uint32_t y, uint32_t width, uint3
     return gfx_ != nullptr && gfx::Succeeded(gfx_->SetViewport(gfx::Viewport{x, y, width, height, 0.0f, 1.0f}));
 }
 
+bool RenderStateLayer::SetScissorRect(const gfx::Rect* rect) {
+    return gfx_ != nullptr && gfx::Succeeded(gfx_->SetScissorRect(rect));
+}
+
 bool RenderStateLayer::Clear(bool target, bool depth) {
     uint32_t flags = depth ? gfx::ClearFlags::ZBuffer : 0;
     if (target && (clearColor >> 24) != 0) flags |= gfx::ClearFlags::Target;

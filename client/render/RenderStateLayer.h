@@ -35,6 +35,8 @@ public:
     bool SetVertexFormat(uint32_t engineFormat) override;
     bool SetMaterialAlpha(float alpha) override;
     bool SetViewport(uint32_t x, uint32_t y, uint32_t width, uint32_t height);
+    // Clears and draws touch only the rectangle (screen pixels) until null takes the limit off.
+    bool SetScissorRect(const platform::gfx::Rect* rect);
     bool Clear(bool target, bool depth);
     // Null selects back buffer 0 again.
     bool SetRenderTarget(platform::gfx::Surface* target);

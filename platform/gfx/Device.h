@@ -43,6 +43,9 @@ public:
     virtual Result SetTransform(TransformState state, const Matrix& matrix) = 0;
     virtual Result SetViewport(const Viewport& viewport) = 0;
     virtual Result GetViewport(Viewport& out) = 0;
+    // Clears and draws touch only this rectangle of the render target (pixels from its top-left) until null
+    // takes the limit off.
+    virtual Result SetScissorRect(const Rect* rect) = 0;
     virtual Result SetMaterial(const Material& material) = 0;
     virtual Result SetLight(uint32_t index, const Light& light) = 0;
     virtual Result LightEnable(uint32_t index, bool enable) = 0;

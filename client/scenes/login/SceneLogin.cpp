@@ -213,6 +213,9 @@ void SceneLogin::PlaceLetterbox(uint32_t width, uint32_t height) {
     }
     topBar_->SetPosition(0, 0);
     bottomBar_->SetPosition(0, h - std::max(barHeight, 0));
+    demoBand_.reset();
+    if (barHeight > 0)
+        demoBand_ = platform::gfx::Rect{0, barHeight, w, h - barHeight};
 }
 
 void SceneLogin::RefreshTitle() {

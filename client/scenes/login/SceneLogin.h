@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "QuillLib/core/AppEventId.h"
@@ -28,6 +29,7 @@
 #include "client/scenes/login/CreditsRoll.h"
 #include "client/scenes/login/ReenableTimer.h"
 #include "client/table/ShotData.h"
+#include "platform/gfx/GfxStructs.h"
 
 namespace kestrovan {
 
@@ -152,6 +154,8 @@ private:
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---
     // The room scene of "Map0000" and the table on it with its models; false when something is missing.
     bool CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDevice& device);
+    // Shown: frames come at the demo's rate (or the display's, where that is lower); left: at the display's.
+    void PaceDemo(bool shown);
     void ReleaseDemoTable();
     void ResetDemo();
     void SetUpDemoCamera();
@@ -203,8 +207,10 @@ private:
     NicknameDialog* nicknameDialog_ = nullptr;
     FeatureNoticePopup* featureNotice_ = nullptr;
 
-    // The demo table on its room scene.
+    // The demo table on its room scene, drawn only between the letterbox bars (the whole screen without bars).
     TableSceneStage stage_;
+    std::optional<platform::gfx::Rect> demoBand_;
+    int32_t displayRate_ = 0;  // the frames a second before the demo slowed them, 0 while it does not
     DemoShotCycle demo_;
     CreditsRoll credits_;
     quill::CriticalSectionLock shotLock_;

@@ -1,5 +1,7 @@
 // The login screen's demo table and credits: built-in shots replayed one after another under a slowly
 // orbiting camera, and the credits fading in and out at the top left.
+#include <algorithm>
+
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/math/MathConstants.h"
@@ -23,8 +25,11 @@ constexpr uint16_t kDemoBallSetItem = 2000;
 constexpr uint16_t kStockCue = 3000;
 constexpr float kOrbitDegreesPerRate = 0.2f;
 constexpr int32_t kPitchMoveSteps = 600;
-// The room scene's animation advances by a frame of the 60 Hz display each drawn frame.
-constexpr float kSceneStepSeconds = 1.0f / 60.0f;
+// The demo's camera turns all the time, so that every frame is drawn whole: 30 frames a second keep the
+// turn smooth at half the rasteriser's work of the display's 60. The room scene's animation advances by one
+// of them each drawn frame.
+constexpr int32_t kDemoDrawingRate = 30;
+constexpr float kSceneStepSeconds = 1.0f / static_cast<float>(kDemoDrawingRate);
 
 }  // namespace
 
@@ -38,11 +43,25 @@ bool SceneLogin::CreateDemoTable(quill::ResourceManager& resources, D3D9RenderDe
 
 // Main thread, in the frame step's switch: the table's models go before the scene they stand in.
 void SceneLogin::ReleaseDemoTable() {
+    PaceDemo(false);
     quill::Engine* engine = app_.GetEngine();
     stage_.Release(engine != nullptr ? engine->GetRenderSceneManager() : nullptr);
 }
 
+// Main thread (activation and leaving), which owns the frame clock's drawing channel.
+void SceneLogin::PaceDemo(bool shown) {
+    FrameClock& clock = app_.Clock();
+    if (shown && displayRate_ == 0) {
+        displayRate_ = clock.GetRenderRate();
+        clock.SetRenderRate(std::min(displayRate_, kDemoDrawingRate));
+    } else if (!shown && displayRate_ != 0) {
+        clock.SetRenderRate(displayRate_);
+        displayRate_ = 0;
+    }
+}
+
 void SceneLogin::ResetDemo() {
+    PaceDemo(true);
     demo_.Reset();
     shotPending_ = false;
     shotNickname_ = u" ";
@@ -118,10 +137,15 @@ void SceneLogin::ApplyPendingShot() {
 }
 
 // The render step and the room scene with the table's passes under the offline table's lamp; the widgets
-// follow in 2D.
+// follow in 2D. The opaque letterbox bars cover the rest of the screen: the rasteriser shades the table's
+// room only between them.
 void SceneLogin::Render(D3D9RenderDevice* device, bool draw) {
     ApplyPendingShot();
+    if (draw && demoBand_)
+        device->SetScissorRect(&*demoBand_);
     stage_.Render(device, draw, kSceneStepSeconds, &TableSceneStage::kLampLighting);
+    if (draw && demoBand_)
+        device->SetScissorRect(nullptr);
     if (draw)
         DrawWidgets(device);
 }

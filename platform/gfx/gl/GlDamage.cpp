@@ -70,10 +70,19 @@ GlRect GlRect::Intersect(const GlRect& other) const {
     return GlRect{std::max(x0, other.x0), std::max(y0, other.y0), std::min(x1, other.x1), std::min(y1, other.y1)};
 }
 
+std::optional<GlRect> ScissorOf(const GlDeviceState& state) {
+    if (!state.scissor) return std::nullopt;
+    const Rect& r = *state.scissor;
+    if (state.targetIsTexture) return GlRect{r.left, r.top, r.right, r.bottom};
+    const auto height = static_cast<int32_t>(state.targetHeight);
+    return GlRect{r.left, height - r.bottom, r.right, height - r.top};
+}
+
 GlRect BoundsOf(const GlRecordedCall& call) {
     const GlDeviceState& state = call.state;
     const GlRect whole = ViewportOf(state);
-    const GlRect viewport = whole.Intersect(TargetOf(state));
+    GlRect viewport = whole.Intersect(TargetOf(state));
+    if (const std::optional<GlRect> scissor = ScissorOf(state)) viewport = viewport.Intersect(*scissor);
     const uint32_t position = state.fvf & Fvf::PositionMask;
     if (call.kind == GlRecordedCall::Kind::Clear || (position != Fvf::Xyz && position != Fvf::XyzRhw)) {
         return viewport;

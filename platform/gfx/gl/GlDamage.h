@@ -28,8 +28,10 @@ struct GlRect {
     bool operator==(const GlRect&) const = default;
 };
 
-// The pixels the call can touch (see above).
+// The pixels the call can touch (see above), within the scissor of its state.
 GlRect BoundsOf(const GlRecordedCall& call);
+// The state's scissor in window pixels; none when it has none.
+std::optional<GlRect> ScissorOf(const GlDeviceState& state);
 
 class GlDamage {
 public:

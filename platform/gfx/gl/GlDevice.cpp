@@ -294,7 +294,6 @@ void GlDevice::Replay(std::optional<GlRect> area) {
     if (frame_.Empty()) return;
     GlDeviceState live = state_;
     replayArea_ = area;
-    SendReplayScissor();
     bool first = true;
     for (GlRecordedCall& call : frame_.Calls()) {
         state_ = std::move(call.state);
@@ -310,18 +309,27 @@ void GlDevice::Replay(std::optional<GlRect> area) {
     }
     frame_.Reset();
     replayArea_.reset();
-    SendReplayScissor();
     state_ = std::move(live);
     state_.MarkAllDirty();
 }
 
-void GlDevice::SendReplayScissor() {
-    shadow_.Enable(GL_SCISSOR_TEST, replayArea_.has_value());
-    if (replayArea_) glScissor(replayArea_->x0, replayArea_->y0, replayArea_->x1 - replayArea_->x0, replayArea_->y1 - replayArea_->y0);
+void GlDevice::SendScissor() {
+    std::optional<GlRect> area = ScissorOf(state_);
+    if (replayArea_) area = area ? area->Intersect(*replayArea_) : *replayArea_;
+    SendScissorArea(area);
+}
+
+void GlDevice::SendScissorArea(std::optional<GlRect> area) {
+    if (area && area->Empty()) area = GlRect{};  // nothing passes, and OpenGL takes no negative size
+    shadow_.Enable(GL_SCISSOR_TEST, area.has_value());
+    if (!area || sentScissor_ == *area) return;
+    glScissor(area->x0, area->y0, area->x1 - area->x0, area->y1 - area->y0);
+    sentScissor_ = *area;
 }
 
 void GlDevice::DrawRecorded(const GlRecordedCall& call) {
     SendViewport();
+    SendScissor();
     pipeline_.Apply(state_, textures_);
     uintptr_t vertices = 0;
     if (call.vertices.empty()) {
@@ -369,10 +377,10 @@ void GlDevice::ClearNow(uint32_t flags, Color color, float z) {
                                            : static_cast<GLint>(state_.targetHeight) - static_cast<GLint>(v.y + v.height);
     GlRect cleared{static_cast<int32_t>(v.x), y, static_cast<int32_t>(v.x + v.width), y + static_cast<int32_t>(v.height)};
     if (replayArea_) cleared = cleared.Intersect(*replayArea_);
+    if (const std::optional<GlRect> scissor = ScissorOf(state_)) cleared = cleared.Intersect(*scissor);
     state_.renderDirty = true;
     if (cleared.Empty()) return;
-    shadow_.Enable(GL_SCISSOR_TEST, true);
-    glScissor(cleared.x0, cleared.y0, cleared.x1 - cleared.x0, cleared.y1 - cleared.y0);
+    SendScissorArea(cleared);
     shadow_.DepthMask(true);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     GLbitfield mask = 0;
@@ -387,7 +395,6 @@ void GlDevice::ClearNow(uint32_t flags, Color color, float z) {
     }
     if ((flags & ClearFlags::Stencil) != 0) mask |= GL_STENCIL_BUFFER_BIT;
     glClear(mask);
-    SendReplayScissor();
 }
 
 Result GlDevice::SetRenderState(RenderState state, uint32_t value) {
@@ -454,6 +461,15 @@ void GlDevice::SendViewport() {
 
 Result GlDevice::GetViewport(Viewport& out) {
     out = state_.viewport;
+    return Result::Ok;
+}
+
+Result GlDevice::SetScissorRect(const Rect* rect) {
+    if (rect == nullptr) {
+        state_.scissor.reset();
+    } else {
+        state_.scissor = *rect;
+    }
     return Result::Ok;
 }
 
@@ -557,6 +573,7 @@ Result GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_
         return Result::Ok;
     }
     SendViewport();
+    SendScissor();
     pipeline_.Apply(state_, textures_);
     pipeline_.SetupArrays(state_, BindVertices());
     return Draw(ModeOf(type), vertices, kNoIndices, startVertex, 0, 0);
@@ -602,6 +619,7 @@ Result GlDevice::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, ui
         return Result::Ok;
     }
     SendViewport();
+    SendScissor();
     pipeline_.Apply(state_, textures_);
     pipeline_.SetupArrays(state_, BindVertices() + static_cast<uintptr_t>(baseVertex) * state_.stride);
     return Draw(ModeOf(type), indices, BindIndices(startIndex), 0, minIndex,
@@ -733,7 +751,10 @@ Result GlDevice::DrawSprite(BaseTexture& texture, const Rect& source, int32_t x,
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    for (GLenum off : {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE, GL_FOG, GL_ALPHA_TEST, GL_TEXTURE_CUBE_MAP}) glDisable(off);
+    for (GLenum off :
+         {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE, GL_FOG, GL_ALPHA_TEST, GL_TEXTURE_CUBE_MAP, GL_SCISSOR_TEST}) {
+        glDisable(off);
+    }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);

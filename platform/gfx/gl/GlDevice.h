@@ -59,6 +59,7 @@ public:
     Result SetTransform(TransformState state, const Matrix& matrix) override;
     Result SetViewport(const Viewport& viewport) override;
     Result GetViewport(Viewport& out) override;
+    Result SetScissorRect(const Rect* rect) override;
     Result SetMaterial(const Material& material) override;
     Result SetLight(uint32_t index, const Light& light) override;
     Result LightEnable(uint32_t index, bool enable) override;
@@ -112,8 +113,9 @@ private:
     // Draws the recorded frame whole or, where the back buffer holds the last frame, where it differs from
     // that; says what Present shows.
     void DrawRecordedFrame();
-    // Sends the scissor rectangle of the replayed area, or takes the scissor off.
-    void SendReplayScissor();
+    // Sends the scissor of the state about to draw, within the replayed area, or takes the scissor off.
+    void SendScissor();
+    void SendScissorArea(std::optional<GlRect> area);
     void Hold(GlRecordedCall call);
     void DropHeldFrame();
     GLuint FramebufferFor(GLuint texture, uint32_t width, uint32_t height);
@@ -135,6 +137,7 @@ private:
         bool operator==(const SentViewport&) const = default;
     };
     std::optional<SentViewport> sentViewport_;
+    std::optional<GlRect> sentScissor_;  // the rectangle OpenGL has (sent only before a clear or a draw)
     uint32_t backBufferWidth_ = 0;
     uint32_t backBufferHeight_ = 0;
     // Render-target textures made here, by their level-0 image, and the framebuffers made for them.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 
 #include "platform/gfx/BaseTexture.h"
 #include "platform/gfx/GfxStates.h"
@@ -32,6 +33,7 @@ struct GlDeviceState {
     uint32_t stride = 0;
     MemoryIndexBuffer* indices = nullptr;
     Viewport viewport;
+    std::optional<Rect> scissor;  // of the render target, from its top-left
     uint32_t targetWidth = 0;
     uint32_t targetHeight = 0;
     bool targetIsTexture = false;

@@ -10,9 +10,10 @@ void GlFrameRecord::Add(GlRecordedCall call) {
     callSignature_ = kEmpty;
     MixValue(call.kind);
     if (call.kind == GlRecordedCall::Kind::Clear) {
-        // A clear reads the viewport and the target alone (the state may still name buffers and textures
-        // that went since the last draw).
+        // A clear reads the viewport, the scissor and the target alone (the state may still name buffers and
+        // textures that went since the last draw).
         MixValue(call.state.viewport);
+        MixScissor(call.state);
         MixValue(call.state.targetWidth);
         MixValue(call.state.targetHeight);
         MixValue(call.state.targetIsTexture);
@@ -85,9 +86,15 @@ void GlFrameRecord::MixState(const GlDeviceState& state, bool indexed) {
         MixBuffer(state.indices->Bytes());
     }
     MixValue(state.viewport);
+    MixScissor(state);
     MixValue(state.targetWidth);
     MixValue(state.targetHeight);
     MixValue(state.targetIsTexture);
+}
+
+void GlFrameRecord::MixScissor(const GlDeviceState& state) {
+    MixValue(state.scissor.has_value());
+    if (state.scissor) MixValue(*state.scissor);
 }
 
 // A buffer object by its version; a dynamic buffer is rewritten all the time and counts by the bytes its

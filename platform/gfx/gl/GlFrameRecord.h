@@ -63,6 +63,7 @@ private:
         Mix(&value, sizeof value);
     }
     void MixState(const GlDeviceState& state, bool indexed);
+    void MixScissor(const GlDeviceState& state);
     void MixBuffer(const BufferBytes& buffer);
     void MixTexture(const BaseTexture* texture);
 

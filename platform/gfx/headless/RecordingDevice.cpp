@@ -184,6 +184,15 @@ Result RecordingDevice::GetViewport(Viewport& out) {
     return Result::Ok;
 }
 
+Result RecordingDevice::SetScissorRect(const Rect* rect) {
+    if (rect == nullptr) {
+        setup_->log.Record("SetScissorRect");
+    } else {
+        setup_->log.Record("SetScissorRect", rect->left, rect->top, rect->right, rect->bottom);
+    }
+    return Answer("SetScissorRect", Result::Ok);
+}
+
 Result RecordingDevice::SetMaterial(const Material& material) {
     setup_->log.Record("SetMaterial", material.diffuse.r, material.diffuse.g, material.diffuse.b, material.diffuse.a,
                        material.power);

@@ -34,6 +34,7 @@ public:
     Result SetTransform(TransformState state, const Matrix& matrix) override;
     Result SetViewport(const Viewport& viewport) override;
     Result GetViewport(Viewport& out) override;
+    Result SetScissorRect(const Rect* rect) override;
     Result SetMaterial(const Material& material) override;
     Result SetLight(uint32_t index, const Light& light) override;
     Result LightEnable(uint32_t index, bool enable) override;

@@ -449,6 +449,38 @@ TEST_F(GlDrawingTest, AFrameThatChangesInASmallPartStillShowsWhole) {
     EXPECT_GT(untouched.b, 200);
 }
 
+// A quad over the whole window drawn under a scissor colours the scissor's rows only, also when the next
+// frame moves the scissor (and is drawn again only where it differs).
+TEST_F(GlDrawingTest, AScissorLimitsTheDrawToItsRectangle) {
+    gfx::Device& gl = *device->GetGfxDevice();
+    constexpr uint32_t kFvf = gfx::Fvf::XyzRhw | gfx::Fvf::Diffuse | 0x100;
+    constexpr uint32_t kStride = 28;
+    std::unique_ptr<gfx::VertexBuffer> background, band;
+    for (auto* buffer : {&background, &band}) {
+        ASSERT_EQ(gl.CreateVertexBuffer(6 * kStride, gfx::Usage::WriteOnly, kFvf, gfx::Pool::Default, *buffer),
+                  gfx::Result::Ok);
+    }
+    FillQuad(*background, 0, 0, kWidth, kHeight, 0xFF0000C0u);
+    FillQuad(*band, 0, 0, kWidth, kHeight, 0xFFFF0000u);
+    auto drawFrame = [&](int32_t top) {
+        BeginUnlitFrame(*device, kFvf);
+        ASSERT_EQ(gl.SetStreamSource(0, background.get(), 0, kStride), gfx::Result::Ok);
+        ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        const gfx::Rect scissor{0, top, kWidth, top + 100};
+        ASSERT_EQ(gl.SetScissorRect(&scissor), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetStreamSource(0, band.get(), 0, kStride), gfx::Result::Ok);
+        ASSERT_EQ(gl.DrawPrimitive(gfx::PrimitiveType::TriangleList, 0, 2), gfx::Result::Ok);
+        ASSERT_EQ(gl.SetScissorRect(nullptr), gfx::Result::Ok);
+        device->EndScene();
+        device->Present();
+    };
+    for (int32_t top : {100, 100, 200}) drawFrame(top);
+    const std::vector<uint32_t> frame = ReadBackBuffer();
+    for (int y : {50, 150, 350}) EXPECT_GT(At(frame, 320, y).b, 150) << y;
+    EXPECT_GT(At(frame, 320, 250).r, 200);
+    EXPECT_LT(At(frame, 320, 250).b, 50);
+}
+
 // A picture from a file that nothing draws in the frame it was made in gives its pixels up when that frame
 // is presented, and is decoded again (through its restorer) when it is first drawn.
 TEST_F(GlDrawingTest, PicturesNotDrawnGiveUpTheirPixelsUntilTheyAre) {

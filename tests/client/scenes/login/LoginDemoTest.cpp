@@ -1,6 +1,7 @@
 // The login screen with the game data on a headless App (the recording device): its resources load, the
 // demo table plays the first shot through a cycle as the screen's frames apply it, the camera orbits, the
-// balls' stop starts the next cycle, and leaving releases the table and the room scene.
+// balls' stop starts the next cycle, and leaving releases the table and the room scene; frames come 30 times
+// a second while the demo is shown.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,6 +36,7 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
     ASSERT_NE(login->Table(), nullptr);
     EXPECT_EQ(RenderScenes().GetSceneCount(), 1u);
     login->Activate();
+    EXPECT_EQ(app.Clock().GetRenderRate(), 30) << "the turning demo is drawn 30 times a second";
     EXPECT_TRUE(login->IsShotPending());
     EXPECT_EQ(login->Demo().NextIndex(), 1);
     EXPECT_EQ(login->RoleLabel()->GetText(), u"Producer ");
@@ -73,6 +75,7 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
 
     login->OnLeave(app.GetResourceManager(), nullptr);
     EXPECT_EQ(login->Table(), nullptr);
+    EXPECT_GT(app.Clock().GetRenderRate(), 30) << "left, frames come at the display's rate";
     EXPECT_EQ(RenderScenes().GetCurrentScene(), nullptr);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/gfx/MemoryBuffer.h"
 #include "platform/gfx/MemoryTexture.h"
 #include "platform/gfx/gl/GlAlphaTest.h"
+#include "platform/gfx/gl/GlDamage.h"
 #include "platform/gfx/gl/GlFrameRecord.h"
 
 namespace platform::gfx {
@@ -108,7 +109,7 @@ TEST_F(GlFrameRecordTest, EqualFramesSignEquallyAndAnyInputOfThePixelsChangesThe
     state.textureMatrices[1].at(3, 0) = 0.5f;
     EXPECT_EQ(SignatureOf(triangle), first);
 
-    // What they do follow from: the vertices drawn, a texture's pixels, a render state, the view.
+    // What they do follow from: the vertices drawn, a texture's pixels, a render state, the scissor, the view.
     std::vector<std::byte> moved = triangle;
     moved[0] = std::byte{2};
     EXPECT_NE(SignatureOf(moved), first);
@@ -118,7 +119,10 @@ TEST_F(GlFrameRecordTest, EqualFramesSignEquallyAndAnyInputOfThePixelsChangesThe
     const uint64_t repainted = SignatureOf(triangle);
     EXPECT_NE(repainted, first);
     SetRs(state, RenderState::AlphaBlendEnable, 1);
-    EXPECT_NE(SignatureOf(triangle), repainted);
+    const uint64_t blended = SignatureOf(triangle);
+    EXPECT_NE(blended, repainted);
+    state.scissor = Rect{0, 0, 2, 2};
+    EXPECT_NE(SignatureOf(triangle), blended);
     state.view.at(3, 2) = 5;
     GlFrameRecord twice;
     twice.Add(Draw(triangle));
@@ -126,6 +130,18 @@ TEST_F(GlFrameRecordTest, EqualFramesSignEquallyAndAnyInputOfThePixelsChangesThe
     EXPECT_NE(twice.Signature(), SignatureOf(triangle)) << "a call drawn twice";
     twice.Reset();
     EXPECT_TRUE(twice.Empty());
+}
+
+// A clear or draw under a scissor touches the scissor's rows only (counted from the bottom, as OpenGL counts).
+TEST(GlDamageTest, ACallIsBoundedByItsScissor) {
+    GlRecordedCall clear;
+    clear.kind = GlRecordedCall::Kind::Clear;
+    clear.state.targetWidth = 100;
+    clear.state.targetHeight = 80;
+    clear.state.viewport = Viewport{0, 0, 100, 80, 0, 1};
+    EXPECT_EQ(BoundsOf(clear), (GlRect{0, 0, 100, 80}));
+    clear.state.scissor = Rect{10, 5, 100, 60};
+    EXPECT_EQ(BoundsOf(clear), (GlRect{10, 20, 100, 75}));
 }
 
 }  // namespace
