@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view kShaderCompiler = "/libLLVM";
 
-// Unmaps the resident pages of the machine code of the libraries whose file name holds part. Only mappings
+// Drops the resident pages of the machine code of the libraries whose file name holds part. Only mappings
 // that are executable and not writable are let go: code is never written, so the pages read back from the
 // file are the ones dropped (data, even read-only after relocation, may differ from the file and stays).
 void ReleaseLibraryCode(std::string_view part) {
