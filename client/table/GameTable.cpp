@@ -281,17 +281,6 @@ uint32_t GameTable::SyncReportRecord() {
 
 // --- ball in hand ---
 
-void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
-    // Client coordinates, both halves signed.
-    const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
-    const auto y = static_cast<int16_t>(packedCursor >> 16);
-    if (pensAndMarks_.PenMode()) {
-        pensAndMarks_.AddPenPoint(pensAndMarks_.PenSlot(), x, y);
-    }
-    if (!picking_.DragHeldBall(x, y)) {
-        cameraState_.changed = false;
-    }
-}
 
 // --- the stroke ---
 
@@ -340,47 +329,7 @@ void GameTable::ComputeStroke() {
 
 // --- the aim ---
 
-bool GameTable::StartMouseAim() {
-    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
-        input_.leftButtonAsCtrl) {
-        return false;
-    }
-    const bool zoomAim = input_.zoomKeyHeld && (keyMask_ & 0x10) != 0;
-    const bool cueViewAim = input_.cueViewKeyHeld && (keyMask_ & 0x80) != 0;
-    if (!zoomAim && !cueViewAim) {
-        return false;
-    }
-    input_.mouseAimHeld = true;
-    if (!input_.zoomKeyHeld) {
-        return true;
-    }
-    const float pitch = cameraState_.elevation + 1.3f;
-    if (!cameras_.GetCamera().IsMoving()) {
-        cameras_.GetCamera().SaveView();
-        cameras_.GetCamera().SetTarget(kKeep, pitch, kKeep, kKeep);
-        cameras_.GetCamera().StartMove(40, 0);
-    } else {
-        cameras_.GetCamera().Retarget(kKeep, pitch, kKeep, kKeep);
-    }
-    return true;
-}
 
-bool GameTable::EndMouseAim() {
-    if (!input_.mouseAimHeld || input_.tipDragHeld) {
-        return false;
-    }
-    input_.mouseAimHeld = false;
-    if (input_.zoomKeyHeld) {
-        cameras_.GetCamera().SetTarget(kKeep, cameras_.GetCamera().Saved().pitch, kKeep, kKeep);
-        cameras_.GetCamera().StartMove(40, 0);
-        return true;
-    }
-    if (input_.cueViewKeyHeld) {
-        return false;
-    }
-    SetAimCursor(true, true, 0);
-    return true;
-}
 
 void GameTable::ApplyAppOptions(const TableOptions& options) {
     TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
@@ -527,8 +476,8 @@ void GameTable::UpdatePowerGauge() {
     in.strokeDeviation = hudValues_.StrokeDeviation();
     in.powerDisplayMode = hudValues_.PowerDisplayMode();
     in.controlEnabled = controlEnabled_;
-    in.strokeKeyHeld = input_.strokeKeyHeld;
-    in.strokeFinishing = input_.strokeFinishing;
+    in.strokeKeyHeld = input_.Flags().strokeKeyHeld;
+    in.strokeFinishing = input_.Flags().strokeFinishing;
     in.aimFollowsCamera = aimFollowsCamera_;
     in.showPowerFigures = hudValues_.ShowsPowerFigures();
     const std::optional<BallScreenInfo> cueBall = picking_.CueBallScreenInfo();

@@ -84,6 +84,7 @@
 #include "client/table/TableEnvironment.h"
 #include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
 #include "client/table/TableModels.h"
@@ -117,27 +118,9 @@ public:
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
-    // The first word of the saved mouse speed while none is saved.
-    static constexpr int32_t kNothingSaved = -1;
 
     // The shown models: the two markers and the current cue model.
     enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
-
-    // The input-mode flags, set and cleared by the keys, the mouse and the stroke.
-    struct InputFlags {
-        bool aimDragHeld = false;         // the left button drags the view
-        bool strokeKeyHeld = false;       // Ctrl (or the left button for it): the stroke is being charged
-        bool leftButtonAsCtrl = false;    // the left button stands in for Ctrl
-        bool rightButtonAsShift = false;  // the right button stands in for Shift
-        bool strokeFinishing = false;     // the follow-through after the strike
-        bool zoomKeyHeld = false;         // Shift
-        bool tipDragHeld = false;         // mouse motion moves the cue tip on the ball
-        bool overviewKeyHeld = false;     // Space
-        bool mouseAimHeld = false;        // the left button drags in Shift or 'V' mode: look down the cue
-        bool rightButtonZoom = false;     // the right button zooms
-        bool cueViewKeyHeld = false;      // 'V'
-        bool extra = false;
-    };
 
     GameTable();
     ~GameTable();
@@ -171,6 +154,8 @@ public:
     void SetTargetMode(bool on);
     void SetTargetBall(int32_t ball);
     void ClearTargetBall(int32_t ignored = 0);
+    // A click on a pocket calls it: the called pocket becomes the target ball.
+    void CallPocket(int32_t pocket) { targetBall_ = static_cast<int8_t>(pocket); }
     // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
     void SetSideOption(int32_t value);
     int32_t SideOption() const { return sideOption_; }
@@ -201,10 +186,6 @@ public:
     // Copies the live balls into the report record; the ball count.
     uint32_t SyncReportRecord();
 
-    // --- ball in hand ---
-    // The cursor-move handler while the table owns the mouse: pen points, and the held ball dragged on the bed.
-    void MoveHeldBall(uint32_t flags, uint32_t packedCursor);
-
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
@@ -214,34 +195,11 @@ public:
     int32_t ChalkLevel() const { return chalkLevel_; }
 
     // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
-    bool StartMouseAim();
-    bool EndMouseAim();
     void ApplyAppOptions(const TableOptions& options);
     void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
-
-    // --- keys and mouse (main thread) ---
-    // Shift, Ctrl, Space, 'V' and 'Z' pressed or released; false for any other key. The refusals of the key poll
-    // are not tested here.
-    bool OnKey(uint32_t virtualKey, bool down);
-    // Presses the first key that is down and allowed now (see the refusals in the source); whether one was.
-    bool PollKeyPresses();
-    // Releases the first held key whose key is up.
-    bool PollKeyReleases();
-    // With focus false (the window lost the keyboard) every held key is released.
-    void ReleaseHeldKeys(bool focus);
-    // The screen's window messages; whether the table took the message (a table mode is active).
-    bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
-    // Once per frame while the table is active: presses and releases by the keys' state.
-    bool PollKeys();
-    // The mouse buttons may stand in for Ctrl and Shift (the screen's choice).
-    void SetButtonShortcuts(bool on) { buttonShortcuts_ = on; }
-    // The pitch in degrees the zoom view (Shift) moves to, for a cue raised by cueElevation degrees.
-    static float ZoomPitch(float cueElevation);
-    // In table state 4 a click may pick up the ball in hand.
-    void SetPlacingEnabled(bool on) { placingEnabled_ = on; }
 
     // --- the shot (game thread) ---
     // The local player's released stroke (computed into the shot record) becomes the committed shot and starts.
@@ -255,7 +213,6 @@ public:
     void CaptureShotRecord();
     const ShotClass& LastShotClass() const { return shotClass_; }
     uint32_t ShotStartTime() const { return shotStartTime_; }
-    float GuideLineLength() const { return guideLineLength_; }
 
     // --- per-frame update (game thread) ---
     // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);
@@ -263,6 +220,7 @@ public:
     bool Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics);
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
+    StrokeSampler& Stroke() { return stroke_; }
     const StrokeSampler& Stroke() const { return stroke_; }
 
     // --- cue pose ---
@@ -344,11 +302,22 @@ public:
     TableCueModels& CueModels() { return cueModels_; }
     const TableCueModels& CueModels() const { return cueModels_; }
 
+    TableInput& Input() { return input_; }
+    const TableInput& Input() const { return input_; }
+
     // --- what the table keeps itself ---
+    const TableServices& Services() const { return services_; }
+    // The table lock: the aim and the render step's copies; the input and the update run under it.
+    quill::CriticalSectionLock& TableLock() const { return tableLock_; }
     TablePhysics& Physics() { return physics_; }
+    uint32_t BallCount() const;
+    quill::Vec3 CueBallPosition() const;
+    // Half the table's size, the unit the camera distances are measured in.
+    float TableUnit() const;
+    // Shows or hides the markers and the cue the table shows.
+    void ShowShownModels(bool visible);
     CameraState& Aim() { return cameraState_; }
     const CameraState& Aim() const { return cameraState_; }
-    InputFlags& Input() { return input_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
@@ -361,14 +330,10 @@ public:
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
     bool TargetMode() const { return targetMode_; }
     int8_t TargetBall() const { return targetBall_; }
-    int32_t KeyMask() const { return keyMask_; }
-    void SetKeyMask(int32_t mask) { keyMask_ = mask; }
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
-    uint32_t LastSpecialKey() const { return lastSpecialKey_; }
-    void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
     void SetShotCost(int32_t cost) { shotCost_ = cost; }
 
@@ -382,29 +347,6 @@ private:
     void ApplyRemoteRequests();
     void MakeCameraMove(CameraMove move);
     void AimFromShotRecord();
-
-    // Keys and mouse (GameTableKeys).
-    bool IsKeyDown(int virtualKey) const;
-    bool PressShift();
-    void ReleaseShift();
-    bool PressCtrl();
-    void ReleaseCtrl();
-    bool PressSpace();
-    void ReleaseSpace();
-    bool PressCueView();
-    void ReleaseCueView();
-    bool PressPen();
-    void ReleasePen();
-    void RefreshAimCursor();
-    void DrawOverviewGuideLine();
-    bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
-    bool OnKeyUpMessage(uint32_t key);
-    bool OnCharMessage(uint32_t character);
-    bool OnLeftButtonDown(int32_t x, int32_t y);
-    void OnLeftButtonUp();
-    bool OnRightButtonDown();
-    void OnRightButtonUp();
-    bool AnyTableModeActive() const;
 
     // The shot (GameTableShot).
     // What the shot records take of the current cue: its item and, for a stock cue, 0xFFFF in every part.
@@ -431,14 +373,9 @@ private:
     void FinishShot();
     void TickCameraController();
     StrokeContext MakeStrokeContext() const;
-    void RestoreMouseSpeed();
 
     // Stops every ball and any running shot of the physics.
     void StopPhysics();
-    uint32_t BallCount() const;
-    quill::Vec3 CueBallPosition() const;
-    float TableUnit() const;
-    void ShowShownModels(bool visible);
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
     // Services.
@@ -447,18 +384,13 @@ private:
     // Control block.
     int32_t state_ = kInitialState;
     bool active_ = false;
-    InputFlags input_;
     bool shotRunning_ = false;
     bool aimFollowsCamera_ = false;
     bool controlEnabled_ = false;
-    bool buttonShortcuts_ = false;  // the mouse buttons may stand in for Ctrl and Shift
-    bool placingEnabled_ = false;   // in state 4 a click picks up the ball in hand
     bool visible_ = true;
     bool shotPending_ = false;
     bool targetMode_ = false;
     int8_t targetBall_ = -1;
-    uint32_t lastSpecialKey_ = 0;
-    bool altDisplay_ = false;     // toggled with 'B'
     int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
     TablePhysics physics_;
@@ -480,7 +412,6 @@ private:
     TableHudValues hudValues_;
     TableTrails trails_;
     float power_ = 0.0f;
-    int32_t keyMask_ = -1;
 
     // Shot records.
     ShotRecord shotRecord_;
@@ -489,10 +420,6 @@ private:
     ShotClass shotClass_;
     uint32_t shotStartTime_ = 0;
 
-    // Keys.
-    float guideLineLength_ = 0.0f;
-    MouseSpeed savedMouseSpeed_{kNothingSaved, 0, 0};
-    bool gaugeFlag_ = false;  // the gauge item was in use when the stroke began
 
     // The per-frame update.
     uint32_t frameCounter_ = 0;
@@ -501,6 +428,9 @@ private:
     bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
     StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
     uint32_t lastUpdateTime_ = 0;
+
+    // The keys and the mouse.
+    TableInput input_{*this};
 
     // Requests of other threads for the next update.
     TableRequests requests_;

@@ -61,7 +61,7 @@ void GameTable::DrawScene(D3D9RenderDevice& device, int32_t /*passFlag*/) {
 
 // The views that look along the cue draw it after the balls, so that it shows in front of them.
 bool GameTable::CueDrawnWithBalls() const {
-    return input_.zoomKeyHeld || models_.CueHidden() || (input_.cueViewKeyHeld && input_.mouseAimHeld);
+    return input_.Flags().zoomKeyHeld || models_.CueHidden() || (input_.Flags().cueViewKeyHeld && input_.Flags().mouseAimHeld);
 }
 
 void GameTable::DrawCue(D3D9RenderDevice& device) {
@@ -111,7 +111,7 @@ void GameTable::DrawShadows(D3D9RenderDevice& device) {
 // A ball close to the eye of the zoom view would hide the cue ball: it is drawn faint after the rest.
 bool GameTable::IsInZoomSight(uint32_t ball) const {
     const quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
-    if (!input_.zoomKeyHeld || camera == nullptr) {
+    if (!input_.Flags().zoomKeyHeld || camera == nullptr) {
         return false;
     }
     Vec3 eye;
@@ -140,7 +140,7 @@ void GameTable::DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha) {
 
 void GameTable::DrawLines(D3D9RenderDevice& device) {
     DeviceLineDrawer drawer(device);
-    if (input_.overviewKeyHeld && aimFollowsCamera_ && controlEnabled_) {
+    if (input_.Flags().overviewKeyHeld && aimFollowsCamera_ && controlEnabled_) {
         trails_.GuideLine(0).Draw(drawer);
     }
     trails_.DrawTrails(drawer);

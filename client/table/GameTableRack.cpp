@@ -39,9 +39,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     cameraState_.StopEase();
 
     shotCost_ = 0;
-    const bool tipDrag = input_.tipDragHeld;
-    input_ = InputFlags{};
-    input_.tipDragHeld = tipDrag;
+    input_.ResetModes();
     shotRunning_ = false;
     postShotPhase_ = false;
     picking_.SetHeldBall(-1);
@@ -74,7 +72,6 @@ void GameTable::Reset(uint32_t rackArgument) {
     }
 
     cameras_.ResetDefaultView();
-    savedMouseSpeed_ = {kNothingSaved, 0, 0};
     hudValues_.SetStrokeDeviation(0.0f);
     shotStartTime_ = 0;
     hudValues_.ForScreens().foulCount = 0;

@@ -166,14 +166,14 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
         return;
     }
     quill::Camera& camera = **current;
-    if (input_.aimDragHeld) {
+    if (input_.Flags().aimDragHeld) {
         ScopedLock hold(camera.GetLock());
         camera.Orbit(dx / 5.0f * kDegrees, dy / 5.0f * kDegrees, false);
         if (shotRunning_ && !options.cameraFlagA && !options.cameraFlagB) {
             camera.SetTarget(camera.Target() * 0.995f);
         }
-    } else if (input_.zoomKeyHeld || input_.overviewKeyHeld) {
-        const float pitch = input_.overviewKeyHeld ? dy / 20.0f : dy / 100.0f;
+    } else if (input_.Flags().zoomKeyHeld || input_.Flags().overviewKeyHeld) {
+        const float pitch = input_.Flags().overviewKeyHeld ? dy / 20.0f : dy / 100.0f;
         {
             ScopedLock hold(camera.GetLock());
             camera.Orbit(dx / 100.0f * kDegrees, pitch * kDegrees, false);
@@ -186,7 +186,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     }
     if (InBreakLimits() && controlEnabled_) {
         KeepBreakYaw(current);
-        if (input_.zoomKeyHeld) {
+        if (input_.Flags().zoomKeyHeld) {
             KeepBreakYaw(cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode));
         }
     }
@@ -271,9 +271,9 @@ void GameTable::PitchToElevation() {
         return;
     }
     float offset = 0.0f;
-    if (input_.cueViewKeyHeld || input_.tipDragHeld) {
+    if (input_.Flags().cueViewKeyHeld || input_.Flags().tipDragHeld) {
         offset = 1.5f;
-    } else if (input_.zoomKeyHeld && input_.mouseAimHeld) {
+    } else if (input_.Flags().zoomKeyHeld && input_.Flags().mouseAimHeld) {
         offset = 1.3f;
     } else {
         return;

@@ -109,7 +109,7 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 }
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
-    OnKey(kPenKey, false);
+    input_.OnKey(kPenKey, false);
     hudValues_.ForScreens().breakAgain = false;
     trails_.ClearTrails();
     {
@@ -155,7 +155,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
     }
-    input_.aimDragHeld = false;
+    input_.Flags().aimDragHeld = false;
     dragOverride_ = false;
     pushedForward_ = false;
 }
@@ -366,7 +366,7 @@ void GameTable::UpdateCueModel() {
     }
     // Unraised, the chosen value stays exact (a round trip through radians would lower it by a hair).
     cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
-    DrawOverviewGuideLine();
+    input_.DrawOverviewGuideLine();
 
     const bool effectShowing = ambient_.IsShown();
     const CueAim aim = CurrentCueAim(cameraState_.pullBack);

@@ -30,16 +30,16 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     ++frameCounter_;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);
-    if (input_.strokeKeyHeld && !shotRunning_) {
+    if (input_.Flags().strokeKeyHeld && !shotRunning_) {
         if (frameCounter_ % 10 == 0) {
             UpdatePowerGauge();
         }
         UpdateStroke(dy, time);
     }
-    if (input_.strokeFinishing && !shotRunning_) {
+    if (input_.Flags().strokeFinishing && !shotRunning_) {
         UpdateStroke(dy, time);
     }
-    if (input_.rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
+    if (input_.Flags().rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
         eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
     }
     if (shotRunning_ && !holdPhysics) {
@@ -64,14 +64,14 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
 void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
     const bool idle = !cameras_.IsCameraBusy();
-    if (input_.aimDragHeld && moved && (idle || dragOverride_)) {
+    if (input_.Flags().aimDragHeld && moved && (idle || dragOverride_)) {
         if (dy < -2) {
             pushedForward_ = true;
         }
         eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
-    if (input_.cueViewKeyHeld) {
-        if (input_.mouseAimHeld) {
+    if (input_.Flags().cueViewKeyHeld) {
+        if (input_.Flags().mouseAimHeld) {
             if (moved) {
                 eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
             }
@@ -81,17 +81,17 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
             eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
-    if (input_.tipDragHeld && moved) {
+    if (input_.Flags().tipDragHeld && moved) {
         eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
     }
-    if (input_.zoomKeyHeld && idle && moved) {
-        if (input_.mouseAimHeld) {
+    if (input_.Flags().zoomKeyHeld && idle && moved) {
+        if (input_.Flags().mouseAimHeld) {
             eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
         } else {
             eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
         }
     }
-    if (input_.overviewKeyHeld && idle && moved) {
+    if (input_.Flags().overviewKeyHeld && idle && moved) {
         eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
 }
@@ -102,7 +102,7 @@ StrokeContext GameTable::MakeStrokeContext() const {
     StrokeContext context;
     context.scale = cameras_.Options().strokeScale;
     context.kind = hudValues_.PowerDisplayMode();
-    context.gaugeFlag = gaugeFlag_;
+    context.gaugeFlag = input_.GaugeFlag();
     context.gaugeOption = cameras_.Options().gaugeStroke;
     context.shotRunning = shotRunning_;
     if (services_.player != nullptr) {
@@ -115,22 +115,22 @@ StrokeContext GameTable::MakeStrokeContext() const {
 
 void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
     const StrokeSampler::Event event =
-        stroke_.Step(dy, time, input_.strokeFinishing, MakeStrokeContext(), cameraState_);
+        stroke_.Step(dy, time, input_.Flags().strokeFinishing, MakeStrokeContext(), cameraState_);
     power_ = stroke_.Power();
     switch (event) {
         case StrokeSampler::Event::kNone:
             break;
         case StrokeSampler::Event::kStrike:
-            input_.strokeKeyHeld = false;
-            input_.strokeFinishing = true;
+            input_.Flags().strokeKeyHeld = false;
+            input_.Flags().strokeFinishing = true;
             controlEnabled_ = false;
-            RestoreMouseSpeed();
+            input_.RestoreMouseSpeed();
             break;
         case StrokeSampler::Event::kCancelled:
-            input_.strokeFinishing = false;
+            input_.Flags().strokeFinishing = false;
             break;
         case StrokeSampler::Event::kFinished:
-            input_.strokeFinishing = false;
+            input_.Flags().strokeFinishing = false;
             hudValues_.SetStrokeDeviation(stroke_.Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
@@ -187,13 +187,13 @@ void GameTable::TickCameraController() {
         cameras_.GetCamera().Step();
         return;
     }
-    if (tick != CameraController::kEnded || IsKeyDown(platform::Vk::LButton)) {
+    if (tick != CameraController::kEnded || input_.IsKeyDown(platform::Vk::LButton)) {
         return;
     }
-    if (!input_.zoomKeyHeld) {
+    if (!input_.Flags().zoomKeyHeld) {
         cameras_.GetCamera().SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
-        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
+        if (!input_.Flags().overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }

@@ -138,7 +138,7 @@ void SceneShotGallery::OnResize(uint32_t width, uint32_t height) {
 
 void SceneShotGallery::OnActivate(bool active) {
     if (GameTable* table = stage_.Table(); table != nullptr && !active)
-        table->ReleaseHeldKeys(false);
+        table->Input().ReleaseHeldKeys(false);
 }
 
 // --- a visit ---
@@ -236,7 +236,7 @@ bool SceneShotGallery::OnEvent(Widget* source, int32_t kind, int32_t key) {
 int SceneShotGallery::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table != nullptr && id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     switch (id) {
         case quill::AppEventId::GalleryPlayShot:

@@ -319,7 +319,7 @@ void SceneLobby::ShowTitleBar(bool shown) {
 }
 
 void SceneLobby::OnActivate(bool active) {
-    if (!active && table_) table_->ReleaseHeldKeys(false);
+    if (!active && table_) table_->Input().ReleaseHeldKeys(false);
 }
 
 void SceneLobby::OnSettingsChanged(const Settings& settings) {

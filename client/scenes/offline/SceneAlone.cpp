@@ -190,7 +190,7 @@ void SceneAlone::SetUpTable() {
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
     // the view, turns the aim; Ctrl held strokes the cue with the mouse.
     table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
+    table.Input().OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
     table.HudValues().LayoutHud(Width(), Height());
 }
@@ -215,7 +215,7 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
 int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
-    table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
         roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam),
                                           static_cast<platform::LParam>(lParam));
@@ -301,7 +301,7 @@ void SceneAlone::OnResize(uint32_t width, uint32_t height) {
 
 void SceneAlone::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->Input().ReleaseHeldKeys(false);
 }
 
 // --- drawing (main thread) ---

@@ -289,7 +289,7 @@ void SceneReplay::Stop() {
 int SceneReplay::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
-    table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     switch (id) {
         case quill::AppEventId::ApplyTableSettings:
             table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
@@ -339,7 +339,7 @@ void SceneReplay::OnResize(uint32_t width, uint32_t height) {
 
 void SceneReplay::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->Input().ReleaseHeldKeys(false);
 }
 
 bool SceneReplay::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {

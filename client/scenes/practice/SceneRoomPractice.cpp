@@ -141,7 +141,7 @@ void SceneRoomPractice::SetUpTable() {
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
-    table.SetPlacingEnabled(true);
+    table.Input().SetPlacingEnabled(true);
     table.SetControlEnabled(true);
     table.SetVisible(true);
     table.HudValues().LayoutHud(Width(), Height());
@@ -245,7 +245,7 @@ void SceneRoomPractice::OnResize(uint32_t width, uint32_t height) {
 
 void SceneRoomPractice::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->Input().ReleaseHeldKeys(false);
 }
 
 // --- leaving (main thread) ---

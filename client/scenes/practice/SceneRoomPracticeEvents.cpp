@@ -92,7 +92,7 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     if (id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     quill::ScopedLock hold(lock_);
     if (id == platform::Msg::KeyUp && wParam == kReplayKey) ToggleReplay();

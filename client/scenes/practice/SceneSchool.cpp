@@ -136,10 +136,10 @@ void SceneSchool::SetUpTable() {
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().SetCameraFlags(false, false, true, false);
     table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
+    table.Input().OnKey(kZoomKey, false);
     table.SetControlEnabled(true);
     table.SetState(3);
-    table.SetKeyMask(0);
+    table.Input().SetKeyMask(0);
     table.HudValues().LayoutHud(Width(), Height());
 }
 
@@ -261,7 +261,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     if (id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     if (id == platform::Msg::LButtonDown || id == platform::Msg::RButtonDown) {
         if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
@@ -335,7 +335,7 @@ void SceneSchool::OnResize(uint32_t width, uint32_t height) {
 
 void SceneSchool::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->Input().ReleaseHeldKeys(false);
 }
 
 // --- leaving (main thread) ---

@@ -61,7 +61,7 @@ void SceneSchool::ShowPage(int32_t delta) {
     ClearPage();
     if (table != nullptr) {
         table->SetAimFollowsCamera(false);
-        table->OnKey(kZoomKey, false);
+        table->Input().OnKey(kZoomKey, false);
         table->SetControlEnabled(false);
     }
     tasksStarted_ = false;
@@ -79,7 +79,7 @@ void SceneSchool::ShowPage(int32_t delta) {
         table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
         table->SetVisible(true);
         table->SetAimFollowsCamera(true);
-        table->OnKey(kZoomKey, false);
+        table->Input().OnKey(kZoomKey, false);
     }
     previousStep_ = step_;
     HighlightStep();
@@ -171,7 +171,7 @@ void SceneSchool::WelcomeCamera() {
     table->RackBalls();
     table->SnapshotBalls();
     table->SetVisible(false);
-    table->SetKeyMask(0);
+    table->Input().SetKeyMask(0);
 }
 
 // Page 12: the exits, the gift of the first visit, and QuestDone.
@@ -224,14 +224,14 @@ void SceneSchool::StartTasks() {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->SetAimFollowsCamera(true);
-    table->OnKey(kZoomKey, false);
+    table->Input().OnKey(kZoomKey, false);
     table->Cameras().FocusCameraOnCueBall();
     table->SetControlEnabled(true);
     table->SetVisible(true);
     if (step_ > 42) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     for (const TaskControls& controls : kTaskControls) {
         if (controls.page != step_) continue;
-        table->SetKeyMask(controls.mask);
+        table->Input().SetKeyMask(controls.mask);
         if (controls.powerDisplay >= 0) {
             // The page's power display, through the table's options (1 figures, 0 the trembling gauge).
             TableOptions options = TableOptionsFromSettings(app_.GetSettings());
@@ -268,7 +268,7 @@ SchoolTableView SceneSchool::ViewOfTable() const {
     view.shotRunning = table.IsShotRunning();
     view.freeOrbitIdle =
         table.Cameras().GetCamera().Mode() == kFreeOrbitMode && !table.Cameras().GetCamera().IsMoving();
-    view.guideViewHeld = const_cast<GameTable&>(table).Input().cueViewKeyHeld;
+    view.guideViewHeld = const_cast<GameTable&>(table).Input().Flags().cueViewKeyHeld;
     if (view.freeOrbitIdle && camera != nullptr && *camera != nullptr) {
         const quill::Vec3 eye = LockedGetEye(camera);
         quill::Vec3 target;
@@ -297,7 +297,7 @@ void SceneSchool::CompleteTask() {
     sample_->Show(false);
     GameTable& table = *stage_.Table();
     table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
+    table.Input().OnKey(kZoomKey, false);
     table.SetVisible(true);
     ColourTasks();
     if (taskIndex_ == taskCount_) {

@@ -34,7 +34,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
     if (screen_.IsLocalTurn() && table.IsControlEnabled()) {
         const auto mode = screen_.Room().gameType;
         if ((mode == 3 || mode == 5) && table.HudValues().ForScreens().foulCount == 0 && turn_.FreezeDue(nowMs)) {
-            table.ReleaseHeldKeys(false);
+            table.Input().ReleaseHeldKeys(false);
             table.SetControlEnabled(false);
         }
         if (turn_.TimeOutDue(nowMs)) SendTimeOut();
@@ -49,7 +49,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
 void RoomClocks::SendTimeOut() {
     GameTable& table = *screen_.Table();
     turn_.MarkTimeOutSent();
-    table.ReleaseHeldKeys(false);
+    table.Input().ReleaseHeldKeys(false);
     table.SetControlEnabled(false);
     table.Picking().ClearBallInHand();
     screen_.Flow().PlayTurnAnimation(kTimeOutAnimation);

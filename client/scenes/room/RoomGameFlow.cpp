@@ -197,7 +197,7 @@ void RoomGameFlow::TakeTable(bool take) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->SetAimFollowsCamera(take);
-    table->OnKey(kKey_Z, false);
+    table->Input().OnKey(kKey_Z, false);
     if (take) table->SetControlEnabled(true);
 }
 
@@ -327,7 +327,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table->SetAimFollowsCamera(localTurn);
-    table->OnKey(kKey_Z, false);
+    table->Input().OnKey(kKey_Z, false);
     table->SetControlEnabled(localTurn);
     table->SetVisible(true);
     if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
@@ -513,7 +513,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     if (table == nullptr) return;
     if (turn.nextShooter != static_cast<uint8_t>(screen_.LocalSeat())) {
         table->SetAimFollowsCamera(false);
-        table->OnKey(kKey_Z, false);
+        table->Input().OnKey(kKey_Z, false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
             PlayTurnAnimation(SceneRoomGame::kYourTurnAnimation);

@@ -417,7 +417,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
 void SceneRoomGame::DrainEvents() {
     while (quill::AppEvent* event = events_.Pop()) {
         if (event->id == kReleaseKeysEvent) {
-            if (GameTable* table = stage_.Table()) table->ReleaseHeldKeys(false);
+            if (GameTable* table = stage_.Table()) table->Input().ReleaseHeldKeys(false);
         }
         events_.Pool().Free(event);
     }
@@ -467,7 +467,7 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
 
 void SceneRoomGame::OnActivate(bool active) {
     Scene::OnActivate(active);
-    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->ReleaseHeldKeys(false);
+    if (GameTable* table = stage_.Table(); !active && table != nullptr) table->Input().ReleaseHeldKeys(false);
 }
 
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {

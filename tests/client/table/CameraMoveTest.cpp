@@ -325,26 +325,26 @@ TEST_F(TableCameraTest, TopView) {
 
 TEST_F(TableCameraTest, MouseAimInZoomView) {
     Equip(type::kThreeCushion);
-    EXPECT_FALSE(table->StartMouseAim());  // neither Shift nor 'V' held
-    table->Input().zoomKeyHeld = true;
-    table->SetKeyMask(0x10);
+    EXPECT_FALSE(table->Input().StartMouseAim());  // neither Shift nor 'V' held
+    table->Input().Flags().zoomKeyHeld = true;
+    table->Input().SetKeyMask(0x10);
     const float pitchBefore = GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef());
-    ASSERT_TRUE(table->StartMouseAim());
-    EXPECT_TRUE(table->Input().mouseAimHeld);
+    ASSERT_TRUE(table->Input().StartMouseAim());
+    EXPECT_TRUE(table->Input().Flags().mouseAimHeld);
     RunTableMove();
     EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().elevation + 1.3f, 1e-3);
     // Releasing goes back to the pitch saved when it started.
-    ASSERT_TRUE(table->EndMouseAim());
+    ASSERT_TRUE(table->Input().EndMouseAim());
     RunTableMove();
     EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), pitchBefore, 1e-3);
-    EXPECT_FALSE(table->EndMouseAim());
+    EXPECT_FALSE(table->Input().EndMouseAim());
 
     // Refused while the tip is being dragged, or when the mask forbids it.
-    table->Input().tipDragHeld = true;
-    EXPECT_FALSE(table->StartMouseAim());
-    table->Input().tipDragHeld = false;
-    table->SetKeyMask(0x80);
-    EXPECT_FALSE(table->StartMouseAim());
+    table->Input().Flags().tipDragHeld = true;
+    EXPECT_FALSE(table->Input().StartMouseAim());
+    table->Input().Flags().tipDragHeld = false;
+    table->Input().SetKeyMask(0x80);
+    EXPECT_FALSE(table->Input().StartMouseAim());
 }
 
 TEST_F(TableCameraTest, OptionsAndAim) {
@@ -428,7 +428,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     table->SetControlEnabled(true);
 
     // Shift: the zoom camera starts as a copy of the aiming camera and moves in over 60 frames.
-    ASSERT_TRUE(table->OnKey(platform::Vk::Shift, true));
+    ASSERT_TRUE(table->Input().OnKey(platform::Vk::Shift, true));
     EXPECT_EQ(controller.Mode(), 2u);
     EXPECT_EQ(controller.FramesLeft(), 60u);
     quill::AppEvent* restore = table->Events().Pop();
@@ -444,7 +444,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     EXPECT_EQ(controller.Mode(), 2u);  // the zoom view stays while Shift is held
 
     // Released: back to the aiming camera's distance and pitch, then the aiming mode again.
-    table->OnKey(platform::Vk::Shift, false);
+    table->Input().OnKey(platform::Vk::Shift, false);
     for (int frame = 0; frame < 70; ++frame) {
         table->Update(frame, 0, 0, false);
     }
@@ -452,16 +452,16 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     EXPECT_EQ(controller.Mode(), 1u);
 
     // Tab switches to the top view and back only when the screen allows it.
-    table->SetKeyMask(0);
-    table->HandleInput(platform::Msg::Char, 9, 0);
+    table->Input().SetKeyMask(0);
+    table->Input().HandleInput(platform::Msg::Char, 9, 0);
     EXPECT_EQ(controller.Mode(), 1u);
-    table->SetKeyMask(-1);
-    table->HandleInput(platform::Msg::Char, 9, 0);
+    table->Input().SetKeyMask(-1);
+    table->Input().HandleInput(platform::Msg::Char, 9, 0);
     EXPECT_EQ(controller.Mode(), 3u);
     EXPECT_NEAR(cameras[3]->GetDistance(), 30.0f * 18.0f, 1e-2);
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Physics().SetBallPosition(0, 40.0f, 10.0f, 3.075f);
-    table->HandleInput(platform::Msg::Char, 9, 0);
+    table->Input().HandleInput(platform::Msg::Char, 9, 0);
     EXPECT_EQ(controller.Mode(), 1u);
     EXPECT_NEAR(cameras[1]->Target().x, 40.0f, 1e-3);
 }

@@ -47,7 +47,7 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_EQ(Table().Picking().HeldBall(), -1);
     EXPECT_EQ(Table().TargetBall(), -1);
-    EXPECT_EQ(Table().KeyMask(), -1);
+    EXPECT_EQ(Table().Input().KeyMask(), -1);
     EXPECT_EQ(Table().SideOption(), 0);
     EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
     EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);

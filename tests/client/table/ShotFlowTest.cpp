@@ -64,7 +64,7 @@ public:
         } else {
             host.keysDown.erase(virtualKey);
         }
-        table->HandleInput(down ? Msg::KeyDown : Msg::KeyUp, static_cast<platform::WParam>(virtualKey), 0);
+        table->Input().HandleInput(down ? Msg::KeyDown : Msg::KeyUp, static_cast<platform::WParam>(virtualKey), 0);
     }
     // Ctrl, the cue drawn back, a pause, pushed through the ball and followed through: the committed shot.
     void PlayStroke() {
@@ -104,8 +104,8 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     player.chalkId = 4901;
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
-    EXPECT_FALSE(table->Input().strokeFinishing);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeFinishing);
     EXPECT_FALSE(table->IsControlEnabled());
     EXPECT_FALSE(table->IsVisible());
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
@@ -352,15 +352,15 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
 }
 
 TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
-    table->SetKeyMask(-1);
+    table->Input().SetKeyMask(-1);
     // Ctrl while Space is held is refused.
     Key(Vk::Space, true);
-    EXPECT_TRUE(table->Input().overviewKeyHeld);
+    EXPECT_TRUE(table->Input().Flags().overviewKeyHeld);
     Key(Vk::Control, true);
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     Key(Vk::Control, false);
     Key(Vk::Space, false);
-    EXPECT_FALSE(table->Input().overviewKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().overviewKeyHeld);
 
     // 'V': the guide line's length from the bonuses; with none it is 12.0.
     const float lengths[] = {12.0f, 31.1f, 88.4f};
@@ -369,28 +369,28 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         player.aimItemBonus = i > 0 ? 10 : 0;
         connection.guideLineBonus = i > 0 ? 15 : 0;
         connection.guideValue = guideValues[i];
-        table->OnKey('V', true);
-        EXPECT_NEAR(table->GuideLineLength(), lengths[i], 1e-4);
-        table->OnKey('V', false);
+        table->Input().OnKey('V', true);
+        EXPECT_NEAR(table->Input().GuideLineLength(), lengths[i], 1e-4);
+        table->Input().OnKey('V', false);
         table->Cameras().GetCamera().Stop();
     }
 
     // 'Z' opens the next pen stroke of the local slot, never beyond 48.
     table->SetSideOption(1);
     for (int i = 0; i < 60; ++i) {
-        table->OnKey('Z', true);
-        table->OnKey('Z', false);
+        table->Input().OnKey('Z', true);
+        table->Input().OnKey('Z', false);
     }
     EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 48);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
     EXPECT_EQ(host.events.back().wParam, 0u);
 
     // Losing the focus releases every held key.
-    table->OnKey(Vk::Shift, true);
-    table->OnKey(Vk::Control, true);
-    table->ReleaseHeldKeys(false);
-    EXPECT_FALSE(table->Input().zoomKeyHeld);
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    table->Input().OnKey(Vk::Shift, true);
+    table->Input().OnKey(Vk::Control, true);
+    table->Input().ReleaseHeldKeys(false);
+    EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
 }
 
 }  // namespace

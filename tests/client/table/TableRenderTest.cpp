@@ -35,7 +35,7 @@ protected:
 TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     const float yaw = LockedGetYawDegrees(Current());
     const float distance = LockedGetDistance(Current());
-    Table().Input().aimDragHeld = true;
+    Table().Input().Flags().aimDragHeld = true;
     Post(TableEventId::OrbitCamera, 50, 0);
     Post(TableEventId::ZoomCamera, 20, 0);
     Table().Render3D(false);
@@ -165,7 +165,7 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
     EXPECT_EQ(device->GetStateCache().depthOffset, 0.0f) << "the bed's depth offset is taken back";
 
     // Shift's look along the cue: the cue is drawn after the balls instead, and a ball right at the eye faint.
-    table.Input().zoomKeyHeld = true;
+    table.Input().Flags().zoomKeyHeld = true;
     quill::Camera* camera = table.Cameras().GetCamera().CurrentCamera();
     const Vec3 near = table.Physics().CachedPosition(3);
     {

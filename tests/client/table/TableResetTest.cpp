@@ -42,13 +42,13 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         SCOPED_TRACE(gameType);
         Equip(gameType);
         // State left over from play: modes held, a shot record, a committed local shot, pen strokes.
-        table->Input().zoomKeyHeld = true;
-        table->Input().tipDragHeld = true;
+        table->Input().Flags().zoomKeyHeld = true;
+        table->Input().Flags().tipDragHeld = true;
         table->SetChalkLevel(50);
         table->GetShotRecord().valid = ShotRecord::kValidFilled;
         table->GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
         table->SetSideOption(1);
-        table->OnKey('Z', true);
+        table->Input().OnKey('Z', true);
 
         table->Reset(12345);
         TablePhysics& physics = table->Physics();
@@ -66,8 +66,8 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
                 EXPECT_GE(std::sqrt(gap.LengthSquared()), 2.0 * r - 0.05) << i << " " << j;
             }
         }
-        EXPECT_FALSE(table->Input().zoomKeyHeld);
-        EXPECT_TRUE(table->Input().tipDragHeld);  // the one mode a reset keeps
+        EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
+        EXPECT_TRUE(table->Input().Flags().tipDragHeld);  // the one mode a reset keeps
         EXPECT_EQ(table->ChalkLevel(), 0);
         EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
         EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
@@ -79,7 +79,7 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
         EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
         EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
-        table->Input().tipDragHeld = false;
+        table->Input().Flags().tipDragHeld = false;
     }
 }
 

@@ -110,17 +110,17 @@ TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRigh
     // The left button drags the view, and the aim with it; it strokes nothing (Ctrl does).
     const auto at = platform::MakePointLParam(400, 300);
     scene.OnMessage(platform::Msg::LButtonDown, 1, at);
-    EXPECT_TRUE(table.Input().aimDragHeld);
-    EXPECT_FALSE(table.Input().strokeKeyHeld);
+    EXPECT_TRUE(table.Input().Flags().aimDragHeld);
+    EXPECT_FALSE(table.Input().Flags().strokeKeyHeld);
     scene.OnMessage(platform::Msg::LButtonUp, 0, at);
-    EXPECT_FALSE(table.Input().aimDragHeld);
+    EXPECT_FALSE(table.Input().Flags().aimDragHeld);
 
     // The right button zooms; it does not stand in for Shift.
     scene.OnMessage(platform::Msg::RButtonDown, 2, at);
-    EXPECT_TRUE(table.Input().rightButtonZoom);
-    EXPECT_FALSE(table.Input().zoomKeyHeld);
+    EXPECT_TRUE(table.Input().Flags().rightButtonZoom);
+    EXPECT_FALSE(table.Input().Flags().zoomKeyHeld);
     scene.OnMessage(platform::Msg::RButtonUp, 0, at);
-    EXPECT_FALSE(table.Input().rightButtonZoom);
+    EXPECT_FALSE(table.Input().Flags().rightButtonZoom);
 }
 
 TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
