@@ -64,16 +64,9 @@ int32_t GameTable::SetState(int32_t state) {
 
 void GameTable::SetVisible(bool visible) {
     visible_ = visible;
-    ShowShownModels(visible);
+    render_.ShowShownModels(visible);
 }
 
-void GameTable::ShowShownModels(bool visible) {
-    for (TableModelNode* model : shownModels_) {
-        if (model != nullptr) {
-            model->SetVisible(visible);
-        }
-    }
-}
 
 void GameTable::SetGameMode(quill::GameType gameMode) {
     if (gameMode != gameMode_) {
@@ -87,14 +80,6 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
     physics_.SetGameType(gameMode);
 }
 
-CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
-    ScopedLock hold(modelLock_);
-    if (cue != currentCue_) {
-        cueDirty_ = true;
-    }
-    currentCue_ = cue;
-    return currentCue_;
-}
 
 void GameTable::SetCueBallIndex(int32_t ball) {
     physics_.SetCueBall(static_cast<uint16_t>(ball));
@@ -147,9 +132,7 @@ void GameTable::ResetShotToState7(uint32_t rackArgument) {
         physics_.SetCueBall(0);
         physics_.SetSecondBall(-1);
     }
-    if (shownModels_[kCueModel] != nullptr) {
-        shownModels_[kCueModel]->SetVisible(true);
-    }
+    render_.ShowCue();
 }
 
 int32_t GameTable::ClampTurnCode(int32_t code) {
@@ -242,7 +225,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = equipment_.BallSetItemId();
-    const CueIdentity cue = CurrentCueIdentity();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     if (cue.present) {
         record.cueItemId = cue.itemId;
         if (cue.parts[0] != CueModelEntry::kStockShaft) {
@@ -403,7 +386,7 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
         physics_.SetCueBall(record.cueBallIndex < count ? record.cueBallIndex : 0);
     }
     SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
-    ShowShownModels(true);
+    render_.ShowShownModels(true);
 }
 
 // A shot from outside plays its power and deviation within their ranges, whatever it carried.
@@ -445,7 +428,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     }
     SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     visible_ = true;
-    ShowShownModels(true);
+    render_.ShowShownModels(true);
 }
 
 void GameTable::ResetBallsFromShotRecord() {
@@ -464,7 +447,7 @@ void GameTable::ResetBallsFromShotRecord() {
                          shotRecord_.tipOffsetY, shotRecord_.paramC);
     }
     visible_ = true;
-    ShowShownModels(true);
+    render_.ShowShownModels(true);
 }
 
 // --- HUD ---
@@ -491,11 +474,6 @@ void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
 
 // --- models and effects ---
 
-void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
-    if (which < kShownModelCount) {
-        shownModels_[which] = model;
-    }
-}
 
 void GameTable::StartAmbientEffect(uint32_t now) {
     if (visible_) {

@@ -90,7 +90,7 @@
 #include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
-#include "client/table/TableRenderSnapshot.h"
+#include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
 #include "client/table/TableTrails.h"
@@ -119,9 +119,6 @@ public:
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
 
-    // The shown models: the two markers and the current cue model.
-    enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
-
     GameTable();
     ~GameTable();
     GameTable(const GameTable&) = delete;
@@ -146,10 +143,6 @@ public:
     bool IsVisible() const { return visible_; }
     void SetGameMode(quill::GameType gameMode);
     quill::GameType GameMode() const { return gameMode_; }
-    // Marks the cue dirty when it changes; the new cue.
-    CueModelEntry* SetCurrentCue(CueModelEntry* cue);
-    CueModelEntry* CurrentCue() const { return currentCue_; }
-    bool IsCueDirty() const { return cueDirty_; }
     void SetCueBallIndex(int32_t ball);
     void SetTargetMode(bool on);
     void SetTargetBall(int32_t ball);
@@ -256,15 +249,10 @@ public:
     void UpdatePowerGauge();
     void SetAimCursor(bool restore, bool warpBack, int32_t frame);
 
-    // --- the render step and the draw passes (main thread) ---
-    // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
-    // thread posted; with draw also lets the camera follow the cue ball, places the ball models and hands the
-    // table's models to the static batches.
-    void Render3D(bool draw);
-    // The cue pose, the table environment, the cue and the pocketed-ball strip; returns 0.
-    int32_t RenderOverlay(D3D9RenderDevice& device);
-    // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
-    void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
+    // --- the camera and cue events the input and the update post, applied by the render step (main thread) ---
+    void DrainTableEvents();
+    // Looking along the cue, the view keeps just above the cue's elevation.
+    void PitchToElevation();
     // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
     void SetElevationLimit(float degrees, bool useDefault);
 
@@ -281,7 +269,6 @@ public:
     void BuildChalkBursts(quill::Package* package);
 
     // --- shown models and effects ---
-    void SetShownModel(ShownModel which, TableModelNode* model);
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
@@ -304,6 +291,8 @@ public:
 
     TableInput& Input() { return input_; }
     const TableInput& Input() const { return input_; }
+    TableRenderStep& RenderStep() { return render_; }
+    const TableRenderStep& RenderStep() const { return render_; }
 
     // --- what the table keeps itself ---
     const TableServices& Services() const { return services_; }
@@ -314,8 +303,7 @@ public:
     quill::Vec3 CueBallPosition() const;
     // Half the table's size, the unit the camera distances are measured in.
     float TableUnit() const;
-    // Shows or hides the markers and the cue the table shows.
-    void ShowShownModels(bool visible);
+
     CameraState& Aim() { return cameraState_; }
     const CameraState& Aim() const { return cameraState_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
@@ -349,15 +337,8 @@ private:
     void AimFromShotRecord();
 
     // The shot (GameTableShot).
-    // What the shot records take of the current cue: its item and, for a stock cue, 0xFFFF in every part.
-    struct CueIdentity {
-        bool present = false;
-        uint16_t itemId = 0;
-        CueModelEntry::PartIds parts{};
-    };
-    CueIdentity CurrentCueIdentity() const;
     void StartShotNow(int32_t swings, bool keepCamera);
-    void StampRecordHeader(const CueIdentity& cue);
+    void StampRecordHeader(const TableRenderStep::CueIdentity& cue);
     void CommitRecord();
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
@@ -425,7 +406,6 @@ private:
     uint32_t frameCounter_ = 0;
     bool postShotPhase_ = false;
     bool pushedForward_ = false;  // the aim drag pushed the view forward
-    bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
     StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
     uint32_t lastUpdateTime_ = 0;
 
@@ -435,12 +415,7 @@ private:
     // Requests of other threads for the next update.
     TableRequests requests_;
 
-    // The render step (GameTableRender) and the draw passes (GameTableDraw).
-    void TakeRenderSnapshot();
-    void SwitchCueModel();
-    // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
-    void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
-    void DrainTableEvents();
+    // The camera and cue events the render step applies (GameTableRender).
     void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
     void OrbitCamera(int32_t dx, int32_t dy);
     void KeepBreakYaw(quill::Camera* const* camera);
@@ -448,39 +423,19 @@ private:
     void MoveTipOffset(int32_t dx, int32_t dy);
     void ChangeElevation(int32_t dy);
     bool InBreakLimits() const;
-    void PitchToElevation();
-    void FollowCueBall();
-    void PlaceBallModels();
-    void PrepareModelsForView();
-    void UploadStaticModels();
-    bool BallOnTable(uint32_t ball) const;
-    void DrawShadows(D3D9RenderDevice& device);
-    void DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha);
-    bool IsInZoomSight(uint32_t ball) const;
-    void DrawLines(D3D9RenderDevice& device);
-    void DrawMarkers(D3D9RenderDevice& device);
-    void DrawEffects(D3D9RenderDevice& device);
-    void DrawCue(D3D9RenderDevice& device);
-    void DrawPocketMarkers(D3D9RenderDevice& device);
-    bool ShotMayBeAimed() const;
-    bool CueDrawnWithBalls() const;
 
     // How the models are drawn.
     float elevationLimit_ = 88.4f;
     bool elevationLimitDefault_ = true;
 
-    // The render step's copies, taken under the table lock.
+    // The aim and the render step's copies.
     mutable quill::CriticalSectionLock tableLock_;
-    TableRenderSnapshot snapshot_;
-    quill::Vec3 previousCueBall_;
-    std::array<TableModelNode*, kShownModelCount> shownModels_{};
-    CueModelEntry* currentCue_ = nullptr;
-    bool cueDirty_ = false;
-    // Guards the current cue and the shown models.
-    mutable quill::CriticalSectionLock modelLock_;
+    // The render step and the draw passes with the shown models, under the model lock.
+    TableRenderStep render_{*this};
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
     // before the model lock.
-    TableCueModels cueModels_{[this](CueModelEntry& entry, bool entryGoes) { ForgetCueModel(entry, entryGoes); }};
+    TableCueModels cueModels_{
+        [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
 
     // Effects.
     TableChalkBursts chalkBursts_;

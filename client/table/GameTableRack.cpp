@@ -62,14 +62,7 @@ void GameTable::Reset(uint32_t rackArgument) {
         // A new game has no local shot waiting to be charged.
         committedRecord_.valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     }
-    {
-        ScopedLock hold(modelLock_);
-        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
-            if (shownModels_[marker] != nullptr) {
-                shownModels_[marker]->SetVisible(false);
-            }
-        }
-    }
+    render_.HideMarkers();
 
     cameras_.ResetDefaultView();
     hudValues_.SetStrokeDeviation(0.0f);
@@ -249,24 +242,11 @@ void GameTable::ResetCamera() {
 
 // --- shared cue models ---
 
-void GameTable::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
-    ScopedLock holdModels(modelLock_);
-    if (entryGoes && currentCue_ == &entry) {
-        currentCue_ = nullptr;
-    }
-    if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry.Model()) {
-        shownModels_[kCueModel] = nullptr;
-    }
-}
 
 bool GameTable::UnloadModels() {
     models_.ReleaseBallModels();
     cueModels_.DropModels();
-    {
-        ScopedLock hold(modelLock_);
-        shownModels_[kAimMarker] = nullptr;
-        shownModels_[kTargetMarker] = nullptr;
-    }
+    render_.SetMarkers(nullptr, nullptr);
     chalkBursts_.ClearChalkBursts();
     ambient_.Clear();
     models_.ReleaseMarkers();

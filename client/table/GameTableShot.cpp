@@ -37,31 +37,18 @@ float ToRadians(float degrees) {
 
 }  // namespace
 
-GameTable::CueIdentity GameTable::CurrentCueIdentity() const {
-    CueIdentity identity;
-    identity.parts.fill(CueModelEntry::kStockShaft);
-    ScopedLock hold(modelLock_);
-    if (currentCue_ != nullptr) {
-        identity.present = true;
-        identity.itemId = currentCue_->ItemId();
-        if (currentCue_->IsCustom()) {
-            identity.parts = currentCue_->Parts();
-        }
-    }
-    return identity;
-}
 
 // --- commit and start ---
 
 void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
     visible_ = false;
-    ShowShownModels(false);
+    render_.ShowShownModels(false);
     hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
     hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     UpdatePowerGauge();
     targetMode_ = false;
-    const CueIdentity cue = CurrentCueIdentity();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
         ShotClassification::ShapeStroke(shotRecord_);
@@ -79,7 +66,7 @@ void GameTable::CommitShot() {
 }
 
 // The caller holds the physics lock, which guards the shot record.
-void GameTable::StampRecordHeader(const CueIdentity& cue) {
+void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
     shotRecord_.version = kClientVersion;
     shotRecord_.physicsModelCode = physics_.ModelCode();
     shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
@@ -112,19 +99,12 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     input_.OnKey(kPenKey, false);
     hudValues_.ForScreens().breakAgain = false;
     trails_.ClearTrails();
-    {
-        ScopedLock hold(modelLock_);
-        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
-            if (shownModels_[marker] != nullptr) {
-                shownModels_[marker]->SetVisible(false);
-            }
-        }
-    }
+    render_.HideMarkers();
     picking_.SetPlacementArea(0);
     if (swings > 0) {
         cameraState_.pullBack = kRestingPullBack;
         visible_ = true;
-        ShowShownModels(true);
+        render_.ShowShownModels(true);
         shotPending_ = true;
         cameraState_.StartStroke(swings);
     } else {
@@ -139,24 +119,19 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         hudValues_.ShowShotPower(power);
         shotStartTime_ = platform::TimeGetTime();
         visible_ = false;
-        ShowShownModels(false);
+        render_.ShowShownModels(false);
         const float strikeValue = StartPhysics();
         shotRunning_ = true;
         FollowShotWithCamera(keepCamera);
         const quill::Transform impact = ImpactTransform();
-        {
-            ScopedLock hold(modelLock_);
-            if (shownModels_[kCueModel] != nullptr) {
-                shownModels_[kCueModel]->SetTransform(impact);
-            }
-        }
+        render_.SetCueTransform(impact);
         ambient_.SetLastTime(lastUpdateTime_);
         shotCost_ = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
     }
     input_.Flags().aimDragHeld = false;
-    dragOverride_ = false;
+    render_.ClearDragOverride();
     pushedForward_ = false;
 }
 
@@ -279,7 +254,7 @@ void GameTable::CaptureShotRecord() {
     ScopedLock holdTable(tableLock_);
     physics_.SnapshotBalls();
     const uint16_t chalk = services_.player != nullptr ? services_.player->GetCurrentChalkId() : 0;
-    const CueIdentity cue = CurrentCueIdentity();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
         ShotRecord& r = shotRecord_;
@@ -371,17 +346,9 @@ void GameTable::UpdateCueModel() {
     const bool effectShowing = ambient_.IsShown();
     const CueAim aim = CurrentCueAim(cameraState_.pullBack);
     const PlacementBounds bounds = picking_.Bounds();
-    ScopedLock hold(modelLock_);
-    if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
-        model->SetTransform(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
-                                          : CuePose::StickTransform(aim));
-        model->SetVisible(visible_ && !effectShowing);
-    }
-    if (TableModelNode* marker = shownModels_[kAimMarker]; marker != nullptr) {
-        quill::Transform placement;
-        placement.FromPosition({cameraState_.aimPointX, cameraState_.aimPointY, 0.0f});
-        marker->SetTransform(placement);
-    }
+    render_.PoseShownModels(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
+                                          : CuePose::StickTransform(aim),
+                            visible_ && !effectShowing, {cameraState_.aimPointX, cameraState_.aimPointY, 0.0f});
 }
 
 }  // namespace kestrovan

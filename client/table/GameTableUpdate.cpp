@@ -64,7 +64,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
 void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
     const bool idle = !cameras_.IsCameraBusy();
-    if (input_.Flags().aimDragHeld && moved && (idle || dragOverride_)) {
+    if (input_.Flags().aimDragHeld && moved && (idle || render_.DragOverride())) {
         if (dy < -2) {
             pushedForward_ = true;
         }

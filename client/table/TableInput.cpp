@@ -147,7 +147,7 @@ void TableInput::ReleaseShift() {
     const CameraRef aiming = table_.Cameras().GetCamera().CameraRefOf(CameraController::kAimingMode);
     table_.Cameras().GetCamera().SetTarget(LockedGetDistance(aiming), GetCameraPitchDegrees(aiming), kKeep, kKeep);
     table_.Cameras().GetCamera().StartMove(60, 0);
-    table_.ShowShownModels(true);
+    table_.RenderStep().ShowShownModels(true);
 }
 
 bool TableInput::PressCtrl() {
@@ -223,7 +223,7 @@ void TableInput::ReleaseSpace() {
     table_.Cameras().GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
     table_.Cameras().GetCamera().StartMove(40, 0);
     if (!table_.IsShotRunning()) {
-        table_.ShowShownModels(true);
+        table_.RenderStep().ShowShownModels(true);
     }
 }
 

@@ -147,9 +147,9 @@ void SceneLobby::ShowYesterdayBest() {
         if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
         CueModelEntry* cue =
             table_->CueModels().GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
-        CueModelEntry* previous = table_->CurrentCue();
+        CueModelEntry* previous = table_->RenderStep().CurrentCue();
         if (previous != nullptr && previous != cue) table_->CueModels().ReleaseCue(previous);
-        table_->SetCurrentCue(cue);
+        table_->RenderStep().SetCurrentCue(cue);
     }
     reloadPending_ = true;
 }
@@ -199,13 +199,13 @@ void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
 void SceneLobby::DrawBackgroundTable(D3D9RenderDevice& device, bool draw) {
     quill::RenderSceneManager* scenes = RenderScenes(app_);
     if (!table_ || scenes == nullptr) return;
-    table_->Render3D(draw);
+    table_->RenderStep().Render3D(draw);
     scenes->UpdateCurrentScene(kSceneStepSeconds);
     if (!draw) return;
     CurrentSceneView view(*scenes);
     device.RenderScene(view, 0.0f);
-    table_->RenderOverlay(device);
-    table_->DrawScene(device, 0);
+    table_->RenderStep().RenderOverlay(device);
+    table_->RenderStep().DrawScene(device, 0);
 }
 
 void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {

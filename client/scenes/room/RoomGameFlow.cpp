@@ -316,7 +316,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     table->ResetShotToState7(start.seed);
     table->SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
-        table->SetCurrentCue(screen_.SeatCue(start.firstShooter));
+        table->RenderStep().SetCurrentCue(screen_.SeatCue(start.firstShooter));
     }
     const bool localTurn = start.firstShooter == static_cast<uint8_t>(screen_.LocalSeat());
     const uint8_t mode = screen_.Room().gameType;
@@ -547,7 +547,7 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
         if (IsPocketMode()) table->ReRackIfNeeded(turn.seed, false);
         if (IsRoomSeat(screen_.Room().shooterSeat) &&
             screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
-            table->SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
+            table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
         table->SetCueBall(turn.cueBall, false);
         table->UpdateCueModel();
@@ -717,7 +717,7 @@ void RoomGameFlow::GiveTableToMaster(float seconds) {
     table->ClearTargetBall();
     if (!shotInFlight_) table->SetVisible(true);
     if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
-        table->SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
+        table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
     }
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
     table->SetAimFollowsCamera(master);

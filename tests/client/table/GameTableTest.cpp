@@ -84,8 +84,8 @@ TEST_F(GameTableTest, SmallSetters) {
 
     test::RecordingModel marker;
     test::RecordingModel cue;
-    Table().SetShownModel(GameTable::kAimMarker, &marker);
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kAimMarker, &marker);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().SetVisible(false);
     EXPECT_FALSE(marker.visible);
     EXPECT_FALSE(cue.visible);
@@ -468,7 +468,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
 TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().SetVisible(false);
     ShotData data;
     data.gameMode = 3;
@@ -522,7 +522,7 @@ TEST_F(GameTableTest, ResetToState7) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
     cue.visible = false;
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().Picking().SetPlacementArea(1);
     Table().SetCueBallIndex(2);
     Table().ResetShotToState7(1234);

@@ -223,14 +223,14 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     auto model = std::make_unique<test::RecordingModel>(&destroyed);
     test::RecordingModel* shown = model.get();
     stock->SetModel(std::move(model));
-    table->SetShownModel(GameTable::kCueModel, shown);
-    table->SetCurrentCue(stock);
+    table->RenderStep().SetShownModel(TableRenderStep::kCueModel, shown);
+    table->RenderStep().SetCurrentCue(stock);
     table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(stock->Count(), 1);
     EXPECT_EQ(destroyed, 0);
     table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(table->CurrentCue(), nullptr);
+    EXPECT_EQ(table->RenderStep().CurrentCue(), nullptr);
     EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
     table->CueModels().ReleaseCue(nullptr);
 

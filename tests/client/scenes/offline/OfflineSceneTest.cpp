@@ -68,8 +68,8 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_EQ(table.State(), 5);
     EXPECT_TRUE(table.IsControlEnabled());
     EXPECT_EQ(table.Physics().BallCount(), 16);
-    ASSERT_NE(table.CurrentCue(), nullptr);
-    EXPECT_TRUE(table.CurrentCue()->IsCustom()) << "the offline custom cue's parts";
+    ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
+    EXPECT_TRUE(table.RenderStep().CurrentCue()->IsCustom()) << "the offline custom cue's parts";
     EXPECT_EQ(Player().age, 20);
     EXPECT_TRUE(scene.IsReady());
 

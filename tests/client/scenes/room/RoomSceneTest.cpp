@@ -167,7 +167,7 @@ TEST_F(RoomScreen, EnteringTheRoomWritesItsTextsAndTellsTheServer) {
     EXPECT_TRUE(scene->HelpShownOnEntry()) << "a newcomer sees the help";
     EXPECT_TRUE(scene->Help()->IsVisible());
     EXPECT_EQ(scene->Table()->GameMode(), 0);
-    ASSERT_NE(scene->Table()->CurrentCue(), nullptr) << "a cue in hand";
+    ASSERT_NE(scene->Table()->RenderStep().CurrentCue(), nullptr) << "a cue in hand";
 
     // The chat box shows the four lines at its bottom.
     EXPECT_FALSE(scene->ChatLine(3)->IsVisible());
