@@ -381,7 +381,7 @@ private:
 
     // Aim and camera.
     CameraState cameraState_;
-    TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
+    TableCameraRig cameras_{physics_, cameraState_};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
     TableEquipment equipment_{services_, physics_};
     TableBallPicking picking_{services_, physics_, cameras_};

@@ -276,15 +276,6 @@ TEST_F(TableCameraTest, BehindTheCueBallTurnsTheAimAround) {
     table->Cameras().MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
     RunTableMove();
     EXPECT_NEAR(std::remainder(YawOf(1), 360.0f), 0.0f, 1e-2);
-
-    // The jitter turns 3 to 5 degrees away: a draw of 0 gives -5.
-    table->SetRandom([] { return 0; });
-    table->Aim().SetYawDegrees(90.0f);
-    table->Cameras().MoveCameraBehindCueBallJittered(200.0f, 0.1f, true, true);
-    RunTableMove();
-    EXPECT_NEAR(YawOf(1), 265.0f, 1e-2);
-    EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 200.0f, 1e-2);
-    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().elevation, 1e-3);
 }
 
 TEST_F(TableCameraTest, TopView) {
@@ -305,14 +296,11 @@ TEST_F(TableCameraTest, TopView) {
     EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 700.0f, 1e-2);
     EXPECT_TRUE(cameras[3]->Target().Equals(Vec3{}));
 
-    // In the top view the table's moves keep still, but the move to the centre runs.
+    // In the top view the table's moves keep still.
     table->Cameras().MoveCamera(1.0f, 400.0f, 30.0f, false);
     EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
     table->Cameras().MoveCameraBehindCueBall(300.0f, 1.0f, false, true);
     EXPECT_FALSE(table->Cameras().GetCamera().IsMoving());
-    table->Cameras().MoveCameraToCentre(0.5f);
-    EXPECT_TRUE(table->Cameras().GetCamera().IsMoving());
-    RunTableMove();
 
     // Leaving it refocuses the aiming camera on the cue ball when asked.
     table->Physics().SetBallPosition(0, 30.0f, 10.0f, 2.625f);

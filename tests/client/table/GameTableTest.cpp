@@ -547,8 +547,9 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     Table().ChalkBursts().SetChalkBurst(2, nullptr);
     EXPECT_EQ(Table().ChalkBursts().CurrentChalkBurst(), nullptr);
 
-    test::RecordingModel model;
-    Table().Ambient().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
+    auto owned = std::make_unique<test::RecordingModel>();
+    test::RecordingModel& model = *owned;
+    Table().Ambient().Install(std::move(owned), [] { return 0; });
     EXPECT_FALSE(model.visible);
     Table().SetVisible(false);
     Table().StartAmbientEffect(10);
