@@ -85,25 +85,9 @@ void GameTable::SetCueBallIndex(int32_t ball) {
     physics_.SetCueBall(static_cast<uint16_t>(ball));
 }
 
-void GameTable::SetTargetMode(bool on) {
-    targetMode_ = on;
-    targetBall_ = -1;
-}
 
-void GameTable::SetTargetBall(int32_t ball) {
-    targetMode_ = false;
-    targetBall_ = static_cast<int8_t>(ball);
-    physics_.SetSecondBall(ball);
-}
 
-void GameTable::ClearTargetBall(int32_t /*ignored*/) {
-    targetMode_ = false;
-    targetBall_ = -1;
-}
 
-void GameTable::SetSideOption(int32_t value) {
-    sideOption_ = value == 2 ? 3 - sideOption_ : value;
-}
 
 bool GameTable::StopShot() {
     if (!shotRunning_) {
@@ -278,14 +262,14 @@ void GameTable::ComputeStroke() {
         }
     }
     StrokeInputs in;
-    in.tipOffsetX = cameraState_.tipOffsetX;
-    in.tipOffsetY = cameraState_.tipOffsetY;
-    in.aimPointX = cameraState_.aimPointX;
-    in.aimPointY = cameraState_.aimPointY;
-    in.elevation = cameraState_.elevation;
-    in.livePower = power_;
+    in.tipOffsetX = aim_.Pose().tipOffsetX;
+    in.tipOffsetY = aim_.Pose().tipOffsetY;
+    in.aimPointX = aim_.Pose().aimPointX;
+    in.aimPointY = aim_.Pose().aimPointY;
+    in.elevation = aim_.Pose().elevation;
+    in.livePower = aim_.Power();
     in.tableState = state_;
-    in.chalkLevel = chalkLevel_;
+    in.chalkLevel = aim_.ChalkLevel();
     if (services_.player != nullptr) {
         in.skills = services_.player->GetSkills();
         in.cue = services_.player->GetEquippedCue(gameMode_);
@@ -303,11 +287,11 @@ void GameTable::ComputeStroke() {
     shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
 
-    hudValues_.SetShownPower(power_);
-    UpdatePowerGauge();
+    hudValues_.SetShownPower(aim_.Power());
+    aim_.UpdatePowerGauge();
     hudValues_.Hud().SetVisible(TableHud::kAimCursor, false);
     // A glide of the aim must not move the cue away from the stroke just computed.
-    cameraState_.StopEase();
+    aim_.Pose().StopEase();
 }
 
 // --- the aim ---
@@ -334,30 +318,7 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     }
 }
 
-void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
-                                 float elevation) {
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    cameraState_.aimPointX = aimPointX;
-    cameraState_.aimPointY = aimPointY;
-    cameraState_.tipOffsetX = tipOffsetX;
-    cameraState_.tipOffsetY = tipOffsetY;
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f));
-    cameraState_.elevation = elevation;
-    cameraState_.elevationCopy = elevation;
-    cameraState_.pullBack = kRestingPullBack;
-}
 
-void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
-                               float elevation) {
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
-    cameraState_.aimPointX = aimPointX;
-    cameraState_.aimPointY = aimPointY;
-    cameraState_.SetTargets(tipOffsetX, tipOffsetY, yaw, elevation);
-    cameraState_.StartEase(200);
-}
 
 // --- equipment, set-up and shot restore ---
 
@@ -385,7 +346,7 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
         }
         physics_.SetCueBall(record.cueBallIndex < count ? record.cueBallIndex : 0);
     }
-    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     render_.ShowShownModels(true);
 }
 
@@ -426,7 +387,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
         physics_.SetCueBall(data.cueBallIndex < BallCount() ? data.cueBallIndex : 0);
         shotRecord_ = record;
     }
-    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     visible_ = true;
     render_.ShowShownModels(true);
 }
@@ -443,7 +404,7 @@ void GameTable::ResetBallsFromShotRecord() {
                 physics_.SetBallFlag(i, shotRecord_.ballFlags[i]);
             }
         }
-        SetAimParameters(shotRecord_.aimPointX, shotRecord_.aimPointY, shotRecord_.tipOffsetX,
+        aim_.SetAimParameters(shotRecord_.aimPointX, shotRecord_.aimPointY, shotRecord_.tipOffsetX,
                          shotRecord_.tipOffsetY, shotRecord_.paramC);
     }
     visible_ = true;
@@ -452,25 +413,7 @@ void GameTable::ResetBallsFromShotRecord() {
 
 // --- HUD ---
 
-void GameTable::UpdatePowerGauge() {
-    PowerGaugeInputs in;
-    in.shownPower = hudValues_.ShownPower();
-    in.power = power_;
-    in.strokeDeviation = hudValues_.StrokeDeviation();
-    in.powerDisplayMode = hudValues_.PowerDisplayMode();
-    in.controlEnabled = controlEnabled_;
-    in.strokeKeyHeld = input_.Flags().strokeKeyHeld;
-    in.strokeFinishing = input_.Flags().strokeFinishing;
-    in.aimFollowsCamera = aimFollowsCamera_;
-    in.showPowerFigures = hudValues_.ShowsPowerFigures();
-    const std::optional<BallScreenInfo> cueBall = picking_.CueBallScreenInfo();
-    in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
-    hudValues_.Hud().UpdatePowerGauge(in);
-}
 
-void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
-    hudValues_.Hud().SetAimCursor(services_.host, restore, warpBack, frame);
-}
 
 // --- models and effects ---
 

@@ -1,10 +1,17 @@
 #pragma once
-// The billiards table world of a game screen: the physics holder with its balls, the state code, the aim and the
-// shot's life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the
-// rest of the table's state with the operations on it. Every game screen that shows a table owns exactly one.
+// The billiards table world of a game screen: the physics holder with its balls, the state code and the shot's
+// life (the stroke, the shot records, the update that steps a running shot, the messages that carry them), and
+// the parts that hold the rest of the table's state with the operations on it. Every game screen that shows a
+// table owns exactly one.
 //
 // The parts, each reached through the table and each with at most one lock of its own (its header says which
 // threads call it and which lock it takes):
+// - Aim() (TableAim): the aim's pose, the cue pose and its clearance, the strike point, the stroke's power and
+//   sampler, the target ball, the power gauge and the aiming cursor; under the table lock, no lock of its own.
+// - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
+//   and PollKeys take the table lock.
+// - RenderStep() (TableRenderStep): the render step and the draw passes with the render step's copy of the balls,
+//   the shown models and the current cue, under the model lock.
 // - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
 //   unprojection matrix.
 // - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
@@ -18,13 +25,12 @@
 // - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
 // - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
 // The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
-// next update (TableRequests, under the remote lock) and the render step's copy of the balls (TableRenderSnapshot).
+// next update (TableRequests, under the remote lock) and the event queue of camera and cue events.
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). The locks the table keeps itself: the physics lock (inside the
-// physics holder) guards the balls, the table lock the aim and the render step's copies, and the model lock the
-// current cue and the shown models.
+// calls holding the widget-tree lock (Scene.h). The lock the table keeps itself, the table lock, guards the aim
+// and the render step's copies; the physics lock (inside the physics holder) guards the balls.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
 // the input's and the update's camera requests through the table's event queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
@@ -39,11 +45,11 @@
 // - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
 //   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
 //   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
-// - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
-//   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
-// - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
-//   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
-//   RenderOverlay, then DrawScene; in the 2D pass: HudValues().DrawHud.
+// - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
+//   Update with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
+// - Every drawn frame on the main thread, after the scene manager's update: RenderStep().Render3D(true)
+//   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
+//   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
 // - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
@@ -75,6 +81,7 @@
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/StrokeSampler.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAmbient.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
@@ -144,14 +151,6 @@ public:
     void SetGameMode(quill::GameType gameMode);
     quill::GameType GameMode() const { return gameMode_; }
     void SetCueBallIndex(int32_t ball);
-    void SetTargetMode(bool on);
-    void SetTargetBall(int32_t ball);
-    void ClearTargetBall(int32_t ignored = 0);
-    // A click on a pocket calls it: the called pocket becomes the target ball.
-    void CallPocket(int32_t pocket) { targetBall_ = static_cast<int8_t>(pocket); }
-    // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
-    void SetSideOption(int32_t value);
-    int32_t SideOption() const { return sideOption_; }
     void SnapshotBalls() { physics_.SnapshotBalls(); }
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
     bool StopShot();
@@ -182,15 +181,9 @@ public:
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
-    void SetPower(float power) { power_ = power; }
-    float Power() const { return power_; }
-    void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
-    int32_t ChalkLevel() const { return chalkLevel_; }
 
     // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
     void ApplyAppOptions(const TableOptions& options);
-    void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
-    void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
 
@@ -213,12 +206,6 @@ public:
     bool Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics);
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
-    StrokeSampler& Stroke() { return stroke_; }
-    const StrokeSampler& Stroke() const { return stroke_; }
-
-    // --- cue pose ---
-    // Raises the cue's elevation so that the stick clears the balls and rails, and places the cue model.
-    void UpdateCueModel();
 
     // --- reset, racking and cue models ---
     // Everything back for a new game or rack: input modes, aim, records, pen strokes, the rack from the argument.
@@ -245,16 +232,8 @@ public:
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
 
-    // --- HUD: laid out on the game thread, drawn on the main thread ---
-    void UpdatePowerGauge();
-    void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-
     // --- the camera and cue events the input and the update post, applied by the render step (main thread) ---
     void DrainTableEvents();
-    // Looking along the cue, the view keeps just above the cue's elevation.
-    void PitchToElevation();
-    // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
-    void SetElevationLimit(float degrees, bool useDefault);
 
     // --- models (main thread, while the screen loads or changes equipment) ---
     // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
@@ -289,6 +268,8 @@ public:
     TableCueModels& CueModels() { return cueModels_; }
     const TableCueModels& CueModels() const { return cueModels_; }
 
+    TableAim& Aim() { return aim_; }
+    const TableAim& Aim() const { return aim_; }
     TableInput& Input() { return input_; }
     const TableInput& Input() const { return input_; }
     TableRenderStep& RenderStep() { return render_; }
@@ -304,8 +285,6 @@ public:
     // Half the table's size, the unit the camera distances are measured in.
     float TableUnit() const;
 
-    CameraState& Aim() { return cameraState_; }
-    const CameraState& Aim() const { return cameraState_; }
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
@@ -316,8 +295,6 @@ public:
     // player's aim comes from the relayed aim state instead.
     bool AimFollowsCamera() const { return aimFollowsCamera_; }
     void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
-    bool TargetMode() const { return targetMode_; }
-    int8_t TargetBall() const { return targetBall_; }
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
@@ -345,24 +322,26 @@ private:
     float StartPhysics();
     void PlayChalkBurst(float strikeValue, const quill::Transform& impact);
     void ChargeLocalShot(float strikeValue);
-    quill::Transform ImpactTransform() const;
-    CueAim CurrentCueAim(float pullBack) const;
 
     // The update (GameTableUpdate).
     void PostCameraInput(int32_t dx, int32_t dy);
     void StepShot();
     void FinishShot();
     void TickCameraController();
-    StrokeContext MakeStrokeContext() const;
 
     // Stops every ball and any running shot of the physics.
     void StopPhysics();
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
-    // Services.
+    // The camera events the render step applies (GameTableRender).
+    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
+    void OrbitCamera(int32_t dx, int32_t dy);
+    void KeepBreakYaw(quill::Camera* const* camera);
+    void ZoomCamera(int32_t step);
+
     TableServices services_;
 
-    // Control block.
+    // The state code and the shot's life.
     int32_t state_ = kInitialState;
     bool active_ = false;
     bool shotRunning_ = false;
@@ -370,83 +349,43 @@ private:
     bool controlEnabled_ = false;
     bool visible_ = true;
     bool shotPending_ = false;
-    bool targetMode_ = false;
-    int8_t targetBall_ = -1;
-    int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
-    TablePhysics physics_;
-
-    // Game and equipment.
     quill::GameType gameMode_ = quill::game_type::kNone;
-
-    // Aim and camera.
-    CameraState cameraState_;
-    TableCameraRig cameras_{physics_, cameraState_};
-    TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
-    TableEquipment equipment_{services_, physics_};
-    TableBallPicking picking_{services_, physics_, cameras_};
-    TableModels models_{services_, physics_, equipment_};
-
-    // Ball in hand.
-
-    // Trails, HUD and lines.
-    TableHudValues hudValues_;
-    TableTrails trails_;
-    float power_ = 0.0f;
-
-    // Shot records.
+    TablePhysics physics_;
     ShotRecord shotRecord_;
     ShotRecord reportRecord_;
     ShotRecord committedRecord_;
     ShotClass shotClass_;
     uint32_t shotStartTime_ = 0;
-
-
-    // The per-frame update.
     uint32_t frameCounter_ = 0;
     bool postShotPhase_ = false;
-    bool pushedForward_ = false;  // the aim drag pushed the view forward
-    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
     uint32_t lastUpdateTime_ = 0;
 
-    // The keys and the mouse.
-    TableInput input_{*this};
+    // The aim, under the table lock, which also guards the render step's copies.
+    mutable quill::CriticalSectionLock tableLock_;
+    TableAim aim_{*this};
 
+    // The parts.
+    TableCameraRig cameras_{physics_, aim_.Pose()};
+    TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
+    TableEquipment equipment_{services_, physics_};
+    TableBallPicking picking_{services_, physics_, cameras_};
+    TableModels models_{services_, physics_, equipment_};
+    TableHudValues hudValues_;
+    TableTrails trails_;
+    TableInput input_{*this};
     // Requests of other threads for the next update.
     TableRequests requests_;
-
-    // The camera and cue events the render step applies (GameTableRender).
-    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
-    void OrbitCamera(int32_t dx, int32_t dy);
-    void KeepBreakYaw(quill::Camera* const* camera);
-    void ZoomCamera(int32_t step);
-    void MoveTipOffset(int32_t dx, int32_t dy);
-    void ChangeElevation(int32_t dy);
-    bool InBreakLimits() const;
-
-    // How the models are drawn.
-    float elevationLimit_ = 88.4f;
-    bool elevationLimitDefault_ = true;
-
-    // The aim and the render step's copies.
-    mutable quill::CriticalSectionLock tableLock_;
     // The render step and the draw passes with the shown models, under the model lock.
     TableRenderStep render_{*this};
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
     // before the model lock.
     TableCueModels cueModels_{
         [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
-
-    // Effects.
     TableChalkBursts chalkBursts_;
     TableAmbient ambient_;
-
+    // The camera and cue events the input and the update post for the render step.
     quill::EventQueue eventQueue_{kEventQueueSize};
-
-    // Options.
-    int32_t sideOption_ = 0;
-
-
 };
 
 }  // namespace kestrovan

@@ -36,25 +36,24 @@ void GameTable::Reset(uint32_t rackArgument) {
     ScopedLock holdTable(tableLock_);
     shotPending_ = false;
     StopPhysics();
-    cameraState_.StopEase();
+    aim_.Pose().StopEase();
 
     shotCost_ = 0;
     input_.ResetModes();
     shotRunning_ = false;
     postShotPhase_ = false;
     picking_.SetHeldBall(-1);
-    chalkLevel_ = 0;
-    targetMode_ = false;
-    targetBall_ = -1;
+    aim_.SetChalkLevel(0);
+    aim_.ClearTargetBall();
     picking_.SetPlacementArea(0);
     pensAndMarks_.SetPenMode(false);
     pensAndMarks_.SetPenSlot(0);
     controlEnabled_ = false;
     aimFollowsCamera_ = false;
-    stroke_.Clear();
-    power_ = 0.0f;
+    aim_.Stroke().Clear();
+    aim_.SetPower(0.0f);
 
-    cameraState_.Reset();
+    aim_.Pose().Reset();
     {
         ScopedLock hold(physics_.GetLock());
         shotRecord_.valid &= ~ShotRecord::kValidFilled;
@@ -76,8 +75,8 @@ void GameTable::Reset(uint32_t rackArgument) {
         physics_.SetBallGroup(0);
     }
     SyncReportRecord();
-    cameraState_.ResetAim();
-    UpdatePowerGauge();
+    aim_.Pose().ResetAim();
+    aim_.UpdatePowerGauge();
 
     hudValues_.ShowPocketStripForMode(gameMode_);
     pensAndMarks_.ClearMarks();
@@ -191,17 +190,17 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
 
 void GameTable::ReAim(float seconds, bool /*flag*/) {
     ScopedLock holdTable(tableLock_);
-    UpdateCueModel();
+    aim_.UpdateCueModel();
     const Vec3 cue = CueBallPosition();
-    float dx = cameraState_.aimPointX - cue.x;
-    float dy = cameraState_.aimPointY - cue.y;
+    float dx = aim_.Pose().aimPointX - cue.x;
+    float dy = aim_.Pose().aimPointY - cue.y;
     quill::Normalize2D(&dx, &dy);
     int32_t first = -1;
     {
         ScopedLock hold(physics_.GetLock());
         first = physics_.FirstBallOnLine({dx, dy, 0.0f});
     }
-    float yaw = cameraState_.aimYaw;
+    float yaw = aim_.Pose().aimYaw;
     if (first >= 0) {
         // Toward the ball the cue ball would meet, a little off its centre.
         const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
@@ -237,7 +236,7 @@ void GameTable::ResetCamera() {
         }
         LockedSetDistance(camera, 300.0f);
     }
-    UpdateCueModel();
+    aim_.UpdateCueModel();
 }
 
 // --- shared cue models ---

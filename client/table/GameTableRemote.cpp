@@ -13,7 +13,7 @@ void GameTable::ApplyRemoteRequests() {
     const TableRequests::Requests requests = requests_.Take();
     // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
     if (requests.resetAim) {
-        cameraState_.Reset();
+        aim_.Pose().Reset();
     }
     if (requests.aimFromShotRecord) {
         AimFromShotRecord();
@@ -65,13 +65,13 @@ void GameTable::AimFromShotRecord() {
         ScopedLock hold(physics_.GetLock());
         aimX = shotRecord_.aimPointX;
         aimY = shotRecord_.aimPointY;
-        cameraState_.tipOffsetX = shotRecord_.tipOffsetX;
-        cameraState_.tipOffsetY = shotRecord_.tipOffsetY;
-        cameraState_.elevation = shotRecord_.paramC;
+        aim_.Pose().tipOffsetX = shotRecord_.tipOffsetX;
+        aim_.Pose().tipOffsetY = shotRecord_.tipOffsetY;
+        aim_.Pose().elevation = shotRecord_.paramC;
     }
     const quill::Vec3 cue = CueBallPosition();
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
-    UpdateCueModel();
+    aim_.Pose().SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
+    aim_.UpdateCueModel();
 }
 
 }  // namespace kestrovan

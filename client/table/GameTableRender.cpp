@@ -19,21 +19,8 @@ using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr float kDegrees = 3.1415927f / 180.0f;
-constexpr float kTipLimit = 0.7f;
-constexpr float kBreakTipLimit = 0.4f;
-constexpr float kTipStep = 0.004f;
-constexpr float kLowestElevation = 2.6f;
-constexpr float kHighestElevation = 88.4f;
-constexpr float kBreakElevation = 15.0f;
 constexpr float kBreakYawLow = 147.0f;
 constexpr float kBreakYawHigh = 152.0f;
-
-// The offset moved by one event: slower toward the edge when it moves the way it already leans.
-float StepTipOffset(float offset, float movement) {
-    const bool outward = (movement > 0.0f && offset > 0.0f) || (movement < 0.0f && offset < 0.0f);
-    const float step = outward ? (kTipLimit - std::fabs(offset)) * kTipStep : kTipStep;
-    return offset + step * movement;
-}
 
 }  // namespace
 
@@ -68,10 +55,10 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
             cameras_.GetCamera().Step();
             break;
         case TableEventId::MoveTipOffset:
-            MoveTipOffset(a, b);
+            aim_.MoveTipOffset(a, b);
             break;
         case TableEventId::ChangeElevation:
-            ChangeElevation(b);
+            aim_.ChangeElevation(b);
             break;
         default:
             break;
@@ -105,7 +92,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
             aiming->Orbit(dx / 100.0f * kDegrees, 0.0f, false);
         }
     }
-    if (InBreakLimits() && controlEnabled_) {
+    if (aim_.InBreakLimits() && controlEnabled_) {
         KeepBreakYaw(current);
         if (input_.Flags().zoomKeyHeld) {
             KeepBreakYaw(cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode));
@@ -124,15 +111,8 @@ void GameTable::KeepBreakYaw(CameraRef camera) {
     }
 }
 
-bool GameTable::InBreakLimits() const {
-    return (gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble) && sideOption_ == 0 &&
-           state_ == 7;
-}
 
 void GameTable::ZoomCamera(int32_t step) {
-    if (step > 0) {
-        pushedForward_ = true;
-    }
     CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
@@ -142,73 +122,8 @@ void GameTable::ZoomCamera(int32_t step) {
     current.SetDistance((current.Eye() - current.Target()).Length() - static_cast<float>(step));
 }
 
-void GameTable::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
-    const float dx = static_cast<float>(dxCounts) * cameras_.Options().horizontalOrbitScale;
-    const float dy = static_cast<float>(dyCounts) * cameras_.Options().verticalOrbitScale;
-    {
-        ScopedLock hold(tableLock_);
-        float x = StepTipOffset(cameraState_.tipOffsetX, dx);
-        float y = StepTipOffset(cameraState_.tipOffsetY, dy);
-        float limit = kTipLimit;
-        if (InBreakLimits()) {
-            y = std::max(y, 0.0f);
-            limit = kBreakTipLimit;
-        }
-        const float length = std::sqrt(x * x + y * y);
-        if (length > limit) {
-            x = x * limit / length;
-            y = y * limit / length;
-        }
-        cameraState_.tipOffsetX = x;
-        cameraState_.tipOffsetY = y;
-    }
-    UpdateCueModel();
-}
 
-void GameTable::ChangeElevation(int32_t dy) {
-    {
-        ScopedLock hold(tableLock_);
-        float highest = elevationLimitDefault_ || elevationLimit_ > kHighestElevation ? kHighestElevation
-                                                                                      : elevationLimit_;
-        if (InBreakLimits()) {
-            highest = std::min(highest, kBreakElevation);
-        }
-        const float raised =
-            cameraState_.elevationCopy - static_cast<float>(dy) * cameras_.Options().verticalOrbitScale / 8.0f;
-        cameraState_.elevationCopy = std::max(std::min(raised, highest), kLowestElevation);
-    }
-    UpdateCueModel();
-}
 
-void GameTable::SetElevationLimit(float degrees, bool useDefault) {
-    ScopedLock hold(tableLock_);
-    elevationLimit_ = degrees;
-    elevationLimitDefault_ = useDefault;
-}
 
-// Looking along the cue, the view keeps just above the cue's elevation.
-void GameTable::PitchToElevation() {
-    if (cameras_.IsCameraBusy()) {
-        return;
-    }
-    float offset = 0.0f;
-    if (input_.Flags().cueViewKeyHeld || input_.Flags().tipDragHeld) {
-        offset = 1.5f;
-    } else if (input_.Flags().zoomKeyHeld && input_.Flags().mouseAimHeld) {
-        offset = 1.3f;
-    } else {
-        return;
-    }
-    float elevation = 0.0f;
-    {
-        ScopedLock hold(tableLock_);
-        elevation = cameraState_.elevation;
-    }
-    CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
-    if (camera != nullptr && *camera != nullptr) {
-        ScopedLock hold((*camera)->GetLock());
-        (*camera)->SetPitch((elevation + offset) * kDegrees, false);
-    }
-}
 
 }  // namespace kestrovan

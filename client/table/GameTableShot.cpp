@@ -1,7 +1,6 @@
 // GameTable: the shot. The local player's stroke is committed into the shot record, a relayed or replayed shot is
 // started from it (after the cue's swing when asked), the physics is struck, the camera follows, the chalk
-// bursts from the tip and the shot is charged to the local player; and, while aiming, the cue stands behind the
-// cue ball clear of the other balls and the rails. Game thread.
+// bursts from the tip and the shot is charged to the local player. Game thread.
 #include <algorithm>
 #include <cmath>
 
@@ -31,10 +30,6 @@ constexpr float kCaptureStartParamA = 0.65f;
 constexpr float kCaptureStartParamB = 3.0f;
 constexpr float kCapturePower = 0.8f;
 
-float ToRadians(float degrees) {
-    return quill::DegreesToRadians(degrees);
-}
-
 }  // namespace
 
 
@@ -46,8 +41,8 @@ void GameTable::CommitShot() {
     render_.ShowShownModels(false);
     hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
     hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
-    UpdatePowerGauge();
-    targetMode_ = false;
+    aim_.UpdatePowerGauge();
+    aim_.LeaveTargetMode();
     const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
@@ -77,7 +72,7 @@ void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
         shotRecord_.cueItemId = cue.itemId;
     }
     shotRecord_.cuePartIds = cue.parts;
-    shotRecord_.chalkValue = static_cast<uint8_t>(chalkLevel_);
+    shotRecord_.chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
 }
 
 void GameTable::CommitRecord() {
@@ -102,11 +97,11 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     render_.HideMarkers();
     picking_.SetPlacementArea(0);
     if (swings > 0) {
-        cameraState_.pullBack = kRestingPullBack;
+        aim_.Pose().pullBack = kRestingPullBack;
         visible_ = true;
         render_.ShowShownModels(true);
         shotPending_ = true;
-        cameraState_.StartStroke(swings);
+        aim_.Pose().StartStroke(swings);
     } else {
         cameras_.KeepCurrentViewAsDefault();
         float power = 0.0f;
@@ -123,7 +118,7 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         const float strikeValue = StartPhysics();
         shotRunning_ = true;
         FollowShotWithCamera(keepCamera);
-        const quill::Transform impact = ImpactTransform();
+        const quill::Transform impact = aim_.ImpactTransform();
         render_.SetCueTransform(impact);
         ambient_.SetLastTime(lastUpdateTime_);
         shotCost_ = 0;
@@ -132,7 +127,6 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     }
     input_.Flags().aimDragHeld = false;
     render_.ClearDragOverride();
-    pushedForward_ = false;
 }
 
 float GameTable::StartPhysics() {
@@ -178,21 +172,7 @@ void GameTable::FollowShotWithCamera(bool keepCamera) {
     cameras_.GetCamera().StartMove(300, 0);
 }
 
-CueAim GameTable::CurrentCueAim(float pullBack) const {
-    CueAim aim;
-    aim.cueBall = CueBallPosition();
-    aim.radius = physics_.BallRadius();
-    aim.yaw = ToRadians(cameraState_.aimYaw);
-    aim.elevation = ToRadians(cameraState_.elevation);
-    aim.tipOffsetX = cameraState_.tipOffsetX;
-    aim.tipOffsetY = cameraState_.tipOffsetY;
-    aim.pullBack = pullBack;
-    return aim;
-}
 
-quill::Transform GameTable::ImpactTransform() const {
-    return CuePose::StickTransform(CurrentCueAim(0.0f));
-}
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
     ScopedLock hold(chalkBursts_.GetLock());
@@ -236,7 +216,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
             chalkUsed = shotRecord_.chalkUsed;
         }
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
-        chalkLevel_ -= chalkUsed;
+        aim_.SetChalkLevel(aim_.ChalkLevel() - chalkUsed);
         if (state_ != 6 && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
                              0);
@@ -244,8 +224,8 @@ void GameTable::ChargeLocalShot(float strikeValue) {
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
         committedRecord_.valid &= ~ShotRecord::kValidLocalShot;
     }
-    chalkLevel_ = std::max(chalkLevel_, 0);
-    UpdatePowerGauge();
+    aim_.SetChalkLevel(std::max(aim_.ChalkLevel(), 0));
+    aim_.UpdatePowerGauge();
 }
 
 // --- capture ---
@@ -267,14 +247,14 @@ void GameTable::CaptureShotRecord() {
         r.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
         r.startParamA = kCaptureStartParamA;
         r.startParamB = kCaptureStartParamB;
-        r.aimPointX = cameraState_.aimPointX;
-        r.aimPointY = cameraState_.aimPointY;
+        r.aimPointX = aim_.Pose().aimPointX;
+        r.aimPointY = aim_.Pose().aimPointY;
         r.tipOffsetX = 0.0f;
         r.tipOffsetY = 0.0f;
         r.strokeX = 0.0f;
         r.strokeY = 0.0f;
-        r.paramC = cameraState_.elevation;
-        r.paramD = StrokeComputation::StrokeCurve(cameraState_.elevation, 0.0f);
+        r.paramC = aim_.Pose().elevation;
+        r.paramD = StrokeComputation::StrokeCurve(aim_.Pose().elevation, 0.0f);
         r.power = kCapturePower;
         r.powerCap = kCapturePower;
         r.paramE = 1.0f;
@@ -290,65 +270,5 @@ void GameTable::CaptureShotRecord() {
 
 // --- the cue's pose ---
 
-void GameTable::UpdateCueModel() {
-    // Both the game thread (aiming) and the render step pose the cue.
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    if (aimFollowsCamera_) {
-        // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.
-        Vec3 eye;
-        Vec3 target;
-        float cameraYaw = 0.0f;
-        quill::Camera* camera = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
-        if (camera != nullptr) {
-            ScopedLock hold(camera->GetLock());
-            eye = camera->Eye();
-            target = camera->Target();
-            cameraYaw = camera->GetYaw() + quill::kPi;
-        }
-        float dx = target.x - eye.x;
-        float dy = target.y - eye.y;
-        if (dx * dx + dy * dy < 1.0f) {
-            dx = std::cos(cameraYaw);
-            dy = std::sin(cameraYaw);
-        }
-        quill::Normalize2D(&dx, &dy);
-        cameraState_.aimPointX = cue.x + dx * 1000.0f;
-        cameraState_.aimPointY = cue.y + dy * 1000.0f;
-        cameraState_.SetYawDegrees(
-            YawBetweenPoints(cue.x, cue.y, cue.z, cameraState_.aimPointX, cameraState_.aimPointY, 0.0f));
-    }
-    const float yaw = ToRadians(cameraState_.aimYaw);
-    const float radius = physics_.BallRadius();
-    const Vec3 forward = CuePose::AimDirection(yaw);
-    CueLine line;
-    line.direction = -forward;
-    line.start = cue + Vec3{forward.y, -forward.x, 0.0f} * (radius * cameraState_.tipOffsetX);
-    line.offset = -5.0f - radius;
-    line.height = radius * cameraState_.tipOffsetY;
-    // While the player aims, the elevation the player chose is the copy; the cue rises above it where it must.
-    const float chosen = aimFollowsCamera_ ? cameraState_.elevationCopy : cameraState_.elevation;
-    const float start = ToRadians(chosen);
-    float largest = start;
-    {
-        ScopedLock hold(physics_.GetLock());
-        for (uint32_t i = 0; i < BallCount(); ++i) {
-            CueClearanceBall(line, physics_.CachedPosition(i), radius, largest);
-        }
-        if (const PhysicsModel* model = physics_.Model(); model != nullptr) {
-            CueClearanceRails(line, model->Geometry(), model->SharedRecord().hasPockets != 0, largest);
-        }
-    }
-    // Unraised, the chosen value stays exact (a round trip through radians would lower it by a hair).
-    cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
-    input_.DrawOverviewGuideLine();
-
-    const bool effectShowing = ambient_.IsShown();
-    const CueAim aim = CurrentCueAim(cameraState_.pullBack);
-    const PlacementBounds bounds = picking_.Bounds();
-    render_.PoseShownModels(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
-                                          : CuePose::StickTransform(aim),
-                            visible_ && !effectShowing, {cameraState_.aimPointX, cameraState_.aimPointY, 0.0f});
-}
 
 }  // namespace kestrovan

@@ -32,7 +32,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     PostCameraInput(dx, dy);
     if (input_.Flags().strokeKeyHeld && !shotRunning_) {
         if (frameCounter_ % 10 == 0) {
-            UpdatePowerGauge();
+            aim_.UpdatePowerGauge();
         }
         UpdateStroke(dy, time);
     }
@@ -48,7 +48,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
     pensAndMarks_.CheckMarkHits();
     TickCameraController();
-    if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
+    if (aim_.Pose().Tick() == CameraState::kEnded && shotPending_) {
         // The cue's swing has ended: the relayed shot starts.
         shotPending_ = false;
         StartShotNow(0, false);
@@ -65,9 +65,6 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
     const bool idle = !cameras_.IsCameraBusy();
     if (input_.Flags().aimDragHeld && moved && (idle || render_.DragOverride())) {
-        if (dy < -2) {
-            pushedForward_ = true;
-        }
         eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
     if (input_.Flags().cueViewKeyHeld) {
@@ -76,8 +73,8 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
                 eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
             }
         } else if (dy != 0) {
-            cameraState_.elevationCopy = std::max(cameraState_.elevationCopy, cameraState_.elevation);
-            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
+            aim_.Pose().elevationCopy = std::max(aim_.Pose().elevationCopy, aim_.Pose().elevation);
+            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -aim_.Pose().elevation * quill::kPi / 180.0f);
             eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
@@ -98,25 +95,11 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
 
 // --- the stroke ---
 
-StrokeContext GameTable::MakeStrokeContext() const {
-    StrokeContext context;
-    context.scale = cameras_.Options().strokeScale;
-    context.kind = hudValues_.PowerDisplayMode();
-    context.gaugeFlag = input_.GaugeFlag();
-    context.gaugeOption = cameras_.Options().gaugeStroke;
-    context.shotRunning = shotRunning_;
-    if (services_.player != nullptr) {
-        const EquippedCue cue = services_.player->GetEquippedCue(gameMode_);
-        context.cueStatApplies = cue.bonusesApply;
-        context.cueStat = cue.stats[1];  // the power balance steadies the gauge
-    }
-    return context;
-}
 
 void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
     const StrokeSampler::Event event =
-        stroke_.Step(dy, time, input_.Flags().strokeFinishing, MakeStrokeContext(), cameraState_);
-    power_ = stroke_.Power();
+        aim_.Stroke().Step(dy, time, input_.Flags().strokeFinishing, aim_.MakeStrokeContext(), aim_.Pose());
+    aim_.SetPower(aim_.Stroke().Power());
     switch (event) {
         case StrokeSampler::Event::kNone:
             break;
@@ -131,15 +114,15 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
             break;
         case StrokeSampler::Event::kFinished:
             input_.Flags().strokeFinishing = false;
-            hudValues_.SetStrokeDeviation(stroke_.Deviation());
+            hudValues_.SetStrokeDeviation(aim_.Stroke().Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
                 shotRecord_.paramG = hudValues_.StrokeDeviation();
             }
             ComputeStroke();
             CommitShot();
-            stroke_.SetPower(0.0f);
-            power_ = 0.0f;
+            aim_.Stroke().SetPower(0.0f);
+            aim_.SetPower(0.0f);
             break;
     }
 }
@@ -155,9 +138,9 @@ void GameTable::StepShot() {
         }
         return;
     }
-    targetBall_ = -1;
+    aim_.ForgetTargetBall();
     shotRunning_ = false;
-    cameraState_.Reset();
+    aim_.Pose().Reset();
     // Balls that left the table go back to their spots before the shot counts as ended.
     if (!postShotPhase_ && physics_.CollectRespotBalls() != 0) {
         physics_.StartRespot();

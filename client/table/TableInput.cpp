@@ -69,11 +69,11 @@ bool TableInput::IsKeyDown(int virtualKey) const {
 // The mouse moves the aiming cursor instead of the system cursor while the mouse strokes or turns the view.
 void TableInput::RefreshAimCursor() {
     if (flags_.strokeKeyHeld) {
-        table_.SetAimCursor(false, false, kStrokeCursor);
+        table_.Aim().SetAimCursor(false, false, kStrokeCursor);
     } else if (flags_.zoomKeyHeld || flags_.overviewKeyHeld || flags_.cueViewKeyHeld) {
-        table_.SetAimCursor(false, false, kViewCursor);
+        table_.Aim().SetAimCursor(false, false, kViewCursor);
     } else if (!flags_.aimDragHeld && !flags_.rightButtonZoom) {
-        table_.SetAimCursor(true, true, 0);
+        table_.Aim().SetAimCursor(true, true, 0);
     }
 }
 
@@ -130,7 +130,7 @@ bool TableInput::PressShift() {
     LockedSetMinPitch(zoom, 0.0174533f);
     LockedSetMaxPitch(zoom, 1.5690511f);
     table_.Cameras().GetCamera().SetLookAt(table_.CueBallPosition());
-    table_.Cameras().GetCamera().SetTarget(420.0f, ZoomPitch(table_.Aim().elevation), kKeep, 7.0f);
+    table_.Cameras().GetCamera().SetTarget(420.0f, ZoomPitch(table_.Aim().Pose().elevation), kKeep, 7.0f);
     table_.Cameras().GetCamera().StartMove(60, 0);
     table_.Cameras().GetCamera().SetMode(kZoomMode);
     table_.Events().Post(TableEventId::RestoreCamera, 0, 0, 0);
@@ -154,10 +154,10 @@ bool TableInput::PressCtrl() {
     table_.Ambient().HideAmbientEffect();
     table_.Physics().SnapshotBalls();
     gaugeFlag_ = table_.Services().connection != nullptr && table_.Services().connection->IsGaugeItemActive();
-    table_.Stroke().Clear();
+    table_.Aim().Stroke().Clear();
     flags_.strokeKeyHeld = true;
-    table_.Aim().SetBackswingSteps(120);  // the cue may be drawn back to 29.4
-    table_.UpdatePowerGauge();
+    table_.Aim().Pose().SetBackswingSteps(120);  // the cue may be drawn back to 29.4
+    table_.Aim().UpdatePowerGauge();
     if (table_.HudValues().PowerDisplayMode() == 0) {
         table_.HudValues().Hud().SetVisible(TableHud::kPowerPanel, true);
     }
@@ -168,8 +168,8 @@ bool TableInput::PressCtrl() {
     table_.HudValues().Hud().SetVisible(TableHud::kPowerLabel, false);
     table_.HudValues().SetShownPower(0.0f);
     table_.HudValues().SetStrokeDeviation(0.0f);
-    table_.SetPower(0.0f);
-    table_.Aim().pullBack = GameTable::kRestingPullBack;
+    table_.Aim().SetPower(0.0f);
+    table_.Aim().Pose().pullBack = GameTable::kRestingPullBack;
     if (table_.Services().host != nullptr) {
         savedMouseSpeed_ = table_.Services().host->GetMouseSpeed();
         table_.Services().host->SetMouseSpeed({0, 0, 0});
@@ -184,13 +184,13 @@ void TableInput::ReleaseCtrl() {
     }
     // A stroke let go before its strike plays nothing.
     if (!flags_.strokeFinishing && !table_.IsShotRunning()) {
-        table_.Stroke().SetPower(0.0f);
-        table_.SetPower(0.0f);
+        table_.Aim().Stroke().SetPower(0.0f);
+        table_.Aim().SetPower(0.0f);
     }
     flags_.strokeKeyHeld = false;
     RestoreMouseSpeed();
     if (!table_.IsShotRunning()) {
-        table_.Aim().pullBack = GameTable::kRestingPullBack;
+        table_.Aim().Pose().pullBack = GameTable::kRestingPullBack;
     }
 }
 
@@ -241,7 +241,7 @@ bool TableInput::PressCueView() {
     flags_.cueViewKeyHeld = true;
     guideLineLength_ = guide * 76.4f + 12.0f;
     table_.Cameras().GetCamera().SaveView();
-    table_.Cameras().GetCamera().SetTarget(180.0f, table_.Aim().elevation + 1.5f, kKeep, kKeep);
+    table_.Cameras().GetCamera().SetTarget(180.0f, table_.Aim().Pose().elevation + 1.5f, kKeep, kKeep);
     table_.Cameras().GetCamera().StartMove(40, 0);
     return true;
 }
@@ -283,8 +283,8 @@ void TableInput::DrawOverviewGuideLine() {
     }
     const Vec3 cue = table_.CueBallPosition();
     const PlacementBounds bounds = table_.Picking().Bounds();
-    const float dx = table_.Aim().aimPointX - cue.x;
-    const float dy = table_.Aim().aimPointY - cue.y;
+    const float dx = table_.Aim().Pose().aimPointX - cue.x;
+    const float dy = table_.Aim().Pose().aimPointY - cue.y;
     const auto fraction = [](float from, float delta, float bound) {
         if (delta > 0.0f) {
             return (bound - from) / delta;
@@ -320,7 +320,7 @@ bool TableInput::PollKeyPresses() {
     if (IsKeyDown(Vk::Shift) && (keyMask_ & mask::kShift) != 0 && !RefusedLikeShift(true, true)) {
         return OnKey(Vk::Shift, true);
     }
-    const bool targetMissing = table_.TargetMode() && table_.TargetBall() < 0;
+    const bool targetMissing = table_.Aim().TargetMode() && table_.Aim().TargetBall() < 0;
     if (IsKeyDown(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.IsControlEnabled() && !flags_.strokeKeyHeld &&
         !flags_.cueViewKeyHeld && !flags_.overviewKeyHeld && !table_.IsShotRunning() && !flags_.tipDragHeld &&
         !flags_.zoomKeyHeld && !targetMissing) {
@@ -329,7 +329,7 @@ bool TableInput::PollKeyPresses() {
     if (IsKeyDown(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
         return OnKey(Vk::Space, true);
     }
-    if (IsKeyDown(kPenKey) && table_.SideOption() > 0 && !table_.Cameras().IsCameraBusy() && !table_.PensAndMarks().PenMode() &&
+    if (IsKeyDown(kPenKey) && table_.Aim().SideOption() > 0 && !table_.Cameras().IsCameraBusy() && !table_.PensAndMarks().PenMode() &&
         !table_.IsShotRunning() && !flags_.strokeKeyHeld && !flags_.zoomKeyHeld && !flags_.cueViewKeyHeld &&
         !flags_.overviewKeyHeld && !flags_.aimDragHeld && !flags_.tipDragHeld && table_.Picking().HeldBall() < 0) {
         return OnKey(kPenKey, true);
@@ -468,7 +468,7 @@ bool TableInput::OnKeyUpMessage(uint32_t key) {
         case Vk::Control:
             if (!flags_.zoomKeyHeld && !flags_.cueViewKeyHeld) {
                 if (!flags_.overviewKeyHeld) {
-                    table_.SetAimCursor(true, true, 0);
+                    table_.Aim().SetAimCursor(true, true, 0);
                 }
                 return true;
             }
@@ -505,8 +505,8 @@ bool TableInput::OnKeyUpMessage(uint32_t key) {
 bool TableInput::OnCharMessage(uint32_t character) {
     constexpr uint32_t kTab = 9;
     constexpr uint32_t kEscape = 27;
-    if (character == kEscape && table_.SideOption() > 0) {
-        table_.SetSideOption(0);
+    if (character == kEscape && table_.Aim().SideOption() > 0) {
+        table_.Aim().SetSideOption(0);
         if (table_.Services().host != nullptr) {
             table_.Services().host->PostEvent(quill::AppEventId::CursorMode, 0, 0, 0);
         }
@@ -542,14 +542,14 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
     if (!flags_.zoomKeyHeld && !flags_.aimDragHeld && !flags_.overviewKeyHeld && !flags_.strokeKeyHeld &&
         !flags_.cueViewKeyHeld) {
         table_.Cameras().UpdateUnprojection();
-        if ((keyMask_ & mask::kCallPocket) != 0 && table_.AimFollowsCamera() && table_.TargetMode() &&
+        if ((keyMask_ & mask::kCallPocket) != 0 && table_.AimFollowsCamera() && table_.Aim().TargetMode() &&
             table_.GameMode() == type::kEightBall) {
             const int32_t pocket = table_.Picking().PickPocketAt(x, y);
             if (pocket > 0) {
                 if (table_.Services().sound != nullptr) {
                     table_.Services().sound->PlaySound(GameTable::kPocketCallSound, 1.0f);
                 }
-                table_.CallPocket(static_cast<int8_t>(pocket));
+                table_.Aim().CallPocket(static_cast<int8_t>(pocket));
                 table_.SetControlEnabled(table_.AimFollowsCamera());
                 if (table_.Services().host != nullptr) {
                     table_.Services().host->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
@@ -585,12 +585,12 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
     if ((keyMask_ & mask::kLeftButton) == 0) {
         return false;
     }
-    const bool targetChosen = !table_.TargetMode() || table_.TargetBall() != -1;
+    const bool targetChosen = !table_.Aim().TargetMode() || table_.Aim().TargetBall() != -1;
     if (buttonShortcuts_ && !flags_.rightButtonAsShift && table_.IsControlEnabled() && !table_.IsShotRunning() && targetChosen) {
         flags_.leftButtonAsCtrl = true;
         OnKey(Vk::Control, true);
     } else {
-        table_.SetAimCursor(false, false, kDragCursor);
+        table_.Aim().SetAimCursor(false, false, kDragCursor);
         flags_.aimDragHeld = true;
     }
     return false;
@@ -620,7 +620,7 @@ void TableInput::OnLeftButtonUp() {
     }
     if (flags_.aimDragHeld) {
         flags_.aimDragHeld = false;
-        table_.SetAimCursor(true, true, 0);
+        table_.Aim().SetAimCursor(true, true, 0);
         if (table_.Services().host != nullptr) {
             table_.Services().host->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
         }
@@ -649,7 +649,7 @@ bool TableInput::OnRightButtonDown() {
     }
     if ((keyMask_ & mask::kZoom) != 0) {
         flags_.rightButtonZoom = true;
-        table_.SetAimCursor(false, false, kZoomCursor);
+        table_.Aim().SetAimCursor(false, false, kZoomCursor);
     }
     return false;
 }
@@ -664,7 +664,7 @@ void TableInput::OnRightButtonUp() {
     }
     if (flags_.rightButtonZoom) {
         flags_.rightButtonZoom = false;
-        table_.SetAimCursor(true, true, 0);
+        table_.Aim().SetAimCursor(true, true, 0);
     }
 }
 
@@ -678,7 +678,7 @@ void TableInput::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
         table_.PensAndMarks().AddPenPoint(table_.PensAndMarks().PenSlot(), x, y);
     }
     if (!table_.Picking().DragHeldBall(x, y)) {
-        table_.Aim().changed = false;
+        table_.Aim().Pose().changed = false;
     }
 }
 
@@ -696,7 +696,7 @@ bool TableInput::StartMouseAim() {
     if (!flags_.zoomKeyHeld) {
         return true;
     }
-    const float pitch = table_.Aim().elevation + 1.3f;
+    const float pitch = table_.Aim().Pose().elevation + 1.3f;
     if (!table_.Cameras().GetCamera().IsMoving()) {
         table_.Cameras().GetCamera().SaveView();
         table_.Cameras().GetCamera().SetTarget(kKeep, pitch, kKeep, kKeep);
@@ -720,7 +720,7 @@ bool TableInput::EndMouseAim() {
     if (flags_.cueViewKeyHeld) {
         return false;
     }
-    table_.SetAimCursor(true, true, 0);
+    table_.Aim().SetAimCursor(true, true, 0);
     return true;
 }
 

@@ -55,7 +55,7 @@ void TableRenderStep::Render3D(bool draw) {
     if (table_.Ambient().TakeRebuildRequest()) {
         table_.RebuildAmbientEffect(true);
     }
-    table_.PitchToElevation();
+    table_.Aim().PitchToElevation();
     FollowCueBall();
     PlaceBallModels();
     table_.Picking().ProjectBalls();
@@ -66,7 +66,7 @@ void TableRenderStep::Render3D(bool draw) {
         cameraChanged = camera->dirty != 0;
     }
     if (cameraChanged || table_.IsShotRunning()) {
-        table_.UpdateCueModel();
+        table_.Aim().UpdateCueModel();
     }
     PrepareModelsForView();
     UploadStaticModels();
@@ -204,7 +204,7 @@ void TableRenderStep::UploadStaticModels() {
 }
 
 int32_t TableRenderStep::RenderOverlay(D3D9RenderDevice& device) {
-    table_.UpdateCueModel();
+    table_.Aim().UpdateCueModel();
     device.SetAlphaMode(0);
     table_.Models().Environment().Draw(device);
     if (table_.IsVisible() && !CueDrawnWithBalls()) {
@@ -362,11 +362,11 @@ void TableRenderStep::DrawEffects(D3D9RenderDevice& device) {
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.
 void TableRenderStep::DrawPocketMarkers(D3D9RenderDevice& device) {
-    if (!IsPocketGame(table_.GameMode()) || (!table_.TargetMode() && table_.TargetBall() == -1) || table_.Models().PocketMarkerModel() == nullptr) {
+    if (!IsPocketGame(table_.GameMode()) || (!table_.Aim().TargetMode() && table_.Aim().TargetBall() == -1) || table_.Models().PocketMarkerModel() == nullptr) {
         return;
     }
     for (int32_t pocket = 0; pocket < 6; ++pocket) {
-        float alpha = pocket + 1 == table_.TargetBall() ? 1.0f : (table_.IsShotRunning() ? 0.0f : 0.35f);
+        float alpha = pocket + 1 == table_.Aim().TargetBall() ? 1.0f : (table_.IsShotRunning() ? 0.0f : 0.35f);
         if (!(alpha > 0.0f)) {
             continue;
         }

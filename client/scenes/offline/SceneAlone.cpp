@@ -233,7 +233,7 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             table->StartAmbientEffect(platform::TimeGetTime());
             break;
         case quill::AppEventId::QuickSlotB:

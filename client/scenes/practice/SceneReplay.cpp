@@ -203,7 +203,7 @@ void SceneReplay::RestartReplay(int32_t swings) {
     GameTable& table = *stage_.Table();
     table.LoadShotRecord(shot_);
     table.SnapshotBalls();
-    table.UpdateCueModel();
+    table.Aim().UpdateCueModel();
     started_ = true;
     ShowPlaying(true);
     const uint32_t index = nextPass_;

@@ -125,7 +125,7 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             LeaveToLobby();
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             break;
         case quill::AppEventId::QuickSlotA:
         case quill::AppEventId::QuickSlotB:

@@ -284,7 +284,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             RequestSceneChange(SceneId::Lobby);
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             table->StartAmbientEffect(lastTimeMs_);
             break;
         case quill::AppEventId::ShotFired:

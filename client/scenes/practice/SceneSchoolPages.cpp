@@ -261,7 +261,7 @@ SchoolTableView SceneSchool::ViewOfTable() const {
         view.pitchDegrees = GetCameraPitchDegrees(camera);
         view.distance = LockedGetDistance(camera);
     }
-    const CameraState& aim = table.Aim();
+    const CameraState& aim = table.Aim().Pose();
     view.tipX = aim.tipOffsetX;
     view.tipY = aim.tipOffsetY;
     view.elevationDegrees = aim.elevation;

@@ -438,7 +438,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
-        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->SetTargetMode(false);
+        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
@@ -531,7 +531,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     }
     table->Physics().SetBallGroup(current->ballGroup);
     if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
-        table->SetTargetMode(true);
+        table->Aim().SetTargetMode(true);
         table->SetControlEnabled(false);
         if (screen_.IsLocalTurn())
             screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
@@ -550,7 +550,7 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
             table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
         table->SetCueBall(turn.cueBall, false);
-        table->UpdateCueModel();
+        table->Aim().UpdateCueModel();
         table->SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
@@ -714,7 +714,7 @@ void RoomGameFlow::AfterGameSeating() {
 void RoomGameFlow::GiveTableToMaster(float seconds) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->ClearTargetBall();
+    table->Aim().ClearTargetBall();
     if (!shotInFlight_) table->SetVisible(true);
     if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
@@ -826,7 +826,7 @@ void RoomGameFlow::RelayAim(uint32_t nowMs) {
     const bool holds =
         running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
     if (!holds) return;
-    CameraState& aim = table->Aim();
+    CameraState& aim = table->Aim().Pose();
     if (!aim.CheckStampElapsed(nowMs)) return;
     if (!aim.CheckChanged(nowMs)) return;
     aim.SaveSnapshot();
@@ -892,7 +892,7 @@ void RoomGameFlow::OnRelayedAim(quill::Packet& packet) {
     const std::optional<std::array<float, 5>> aim = ReadRemoteAim(packet);
     GameTable* table = screen_.Table();
     if (!aim || table == nullptr) return;
-    table->AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
+    table->Aim().AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
 }
 
 void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
@@ -950,7 +950,7 @@ void RoomGameFlow::OnPocketCallRelay(quill::Packet& packet) {
     if (table == nullptr || !HasPayloadByte(packet)) return;
     const uint8_t pocket = packet.ReadU8();
     if (pocket < 1 || pocket > 6) return;
-    table->SetTargetBall(pocket);
+    table->Aim().SetTargetBall(pocket);
     SceneRoomGame::PlaySound(kPocketCallSound);
 }
 

@@ -361,7 +361,7 @@ bool RoomItems::SelectChalk(const quill::InventoryItem& item) {
 void RoomItems::UseChalk() {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->SetChalkLevel(chalkSlot_->Level());
+    table->Aim().SetChalkLevel(chalkSlot_->Level());
     if (screen_.IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
     quill::InventoryItem* chalk = connection_.LocalPlayer().GetCurrentCue();
     if (chalk != nullptr && screen_.IsLocalPlayerInGame() && chalk->remaining > 0) {
@@ -434,7 +434,7 @@ void RoomItems::ReadOptionSwitches() {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->HudValues().ForScreens().masterOption = false;
-    table->SetSideOption(0);
+    table->Aim().SetSideOption(0);
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
     quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
@@ -442,7 +442,7 @@ void RoomItems::ReadOptionSwitches() {
         const quill::InventoryItem* item = local.ItemAt(i);
         if (item == nullptr || WaitsToStart(*item)) continue;
         if (item->typeCode == kMasterOption && master) table->HudValues().ForScreens().masterOption = true;
-        if (item->typeCode == kSideOption) table->SetSideOption(1);
+        if (item->typeCode == kSideOption) table->Aim().SetSideOption(1);
     }
 }
 

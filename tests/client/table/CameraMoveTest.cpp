@@ -264,7 +264,7 @@ protected:
 TEST_F(TableCameraTest, BehindTheCueBallTurnsTheAimAround) {
     Equip(type::kThreeCushion);
     for (const auto& [aim, expected] : std::vector<std::pair<float, float>>{{90.0f, 270.0f}, {10.0f, 190.0f}}) {
-        table->Aim().SetYawDegrees(aim);
+        table->Aim().Pose().SetYawDegrees(aim);
         table->Cameras().MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
         EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 50u);
         RunTableMove();
@@ -272,7 +272,7 @@ TEST_F(TableCameraTest, BehindTheCueBallTurnsTheAimAround) {
         EXPECT_NEAR(LockedGetDistance(table->Cameras().GetCurrentCameraRef()), 350.0f, 1e-2);
         EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), 25.0f, 1e-3);
     }
-    table->Aim().SetYawDegrees(180.0f);
+    table->Aim().Pose().SetYawDegrees(180.0f);
     table->Cameras().MoveCameraBehindCueBall(0.0f, 0.25f, false, false);
     RunTableMove();
     EXPECT_NEAR(std::remainder(YawOf(1), 360.0f), 0.0f, 1e-2);
@@ -320,7 +320,7 @@ TEST_F(TableCameraTest, MouseAimInZoomView) {
     ASSERT_TRUE(table->Input().StartMouseAim());
     EXPECT_TRUE(table->Input().Flags().mouseAimHeld);
     RunTableMove();
-    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().elevation + 1.3f, 1e-3);
+    EXPECT_NEAR(GetCameraPitchDegrees(table->Cameras().GetCurrentCameraRef()), table->Aim().Pose().elevation + 1.3f, 1e-3);
     // Releasing goes back to the pitch saved when it started.
     ASSERT_TRUE(table->Input().EndMouseAim());
     RunTableMove();
@@ -361,22 +361,22 @@ TEST_F(TableCameraTest, OptionsAndAim) {
     EXPECT_TRUE(table->Cameras().Options().cameraForced);
 
     // Aim values: the yaw from the cue ball toward the aimed point, the cue drawn back to rest.
-    table->Aim().pullBack = -10.0f;
-    table->SetAimParameters(-20.0f, -85.0f, 0.1f, -0.2f, 12.0f);
-    EXPECT_NEAR(table->Aim().aimYaw, 270.0f, 1e-4);
-    EXPECT_EQ(table->Aim().elevationCopy, 12.0f);
-    EXPECT_EQ(table->Aim().pullBack, -3.0f);
+    table->Aim().Pose().pullBack = -10.0f;
+    table->Aim().SetAimParameters(-20.0f, -85.0f, 0.1f, -0.2f, 12.0f);
+    EXPECT_NEAR(table->Aim().Pose().aimYaw, 270.0f, 1e-4);
+    EXPECT_EQ(table->Aim().Pose().elevationCopy, 12.0f);
+    EXPECT_EQ(table->Aim().Pose().pullBack, -3.0f);
 
     // The eased form glides there over 200 frames.
-    table->AimEasedCamera(80.0f, 15.0f, 0.0f, 0.3f, 5.0f);
+    table->Aim().AimEasedCamera(80.0f, 15.0f, 0.0f, 0.3f, 5.0f);
     int frames = 0;
-    while (table->Aim().Tick() == CameraState::kStepped) {
+    while (table->Aim().Pose().Tick() == CameraState::kStepped) {
         ++frames;
     }
     EXPECT_EQ(frames, 200);
-    EXPECT_NEAR(table->Aim().aimYaw, 0.0f, 1e-3);
-    EXPECT_NEAR(table->Aim().tipOffsetY, 0.3f, 1e-6);
-    EXPECT_NEAR(table->Aim().elevation, 5.0f, 1e-5);
+    EXPECT_NEAR(table->Aim().Pose().aimYaw, 0.0f, 1e-3);
+    EXPECT_NEAR(table->Aim().Pose().tipOffsetY, 0.3f, 1e-6);
+    EXPECT_NEAR(table->Aim().Pose().elevation, 5.0f, 1e-5);
 }
 
 TEST_F(TableCameraTest, SetupCamerasGivesEachModeItsPreset) {

@@ -46,9 +46,9 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_EQ(Table().Picking().HeldBall(), -1);
-    EXPECT_EQ(Table().TargetBall(), -1);
+    EXPECT_EQ(Table().Aim().TargetBall(), -1);
     EXPECT_EQ(Table().Input().KeyMask(), -1);
-    EXPECT_EQ(Table().SideOption(), 0);
+    EXPECT_EQ(Table().Aim().SideOption(), 0);
     EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
     EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
     EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
@@ -56,31 +56,31 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().Trails().BallTrail(5).FadeWindow(), 200u);
     EXPECT_EQ(Table().Trails().BallTrail(5).FadeLength(), 800u);
     EXPECT_EQ(Table().Trails().GuideLine(0).BaseColour(), 0x80ff80ffu);
-    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
+    EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
     EXPECT_EQ(Table().HudValues().ForScreens().shortValue, 1);
     EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
 }
 
 TEST_F(GameTableTest, SmallSetters) {
-    Table().SetSideOption(1);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 2);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 1);
-    Table().SetSideOption(0);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 3);
+    Table().Aim().SetSideOption(1);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 2);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 1);
+    Table().Aim().SetSideOption(0);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 3);
 
     EXPECT_EQ(Table().SetState(5), 5);
     EXPECT_EQ(Physics().GetTableState(), 5);
 
-    Table().SetTargetBall(3);
-    EXPECT_EQ(Table().TargetBall(), 3);
+    Table().Aim().SetTargetBall(3);
+    EXPECT_EQ(Table().Aim().TargetBall(), 3);
     EXPECT_EQ(Physics().SecondBall(), 3);
-    EXPECT_FALSE(Table().TargetMode());
-    Table().SetTargetMode(true);
-    EXPECT_TRUE(Table().TargetMode());
-    EXPECT_EQ(Table().TargetBall(), -1);
+    EXPECT_FALSE(Table().Aim().TargetMode());
+    Table().Aim().SetTargetMode(true);
+    EXPECT_TRUE(Table().Aim().TargetMode());
+    EXPECT_EQ(Table().Aim().TargetBall(), -1);
 
     test::RecordingModel marker;
     test::RecordingModel cue;
@@ -454,11 +454,11 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     EXPECT_EQ(Physics().CachedPosition(1).x, 20.0f);
     EXPECT_EQ(record.positions[1].y, 5.0f);
     // The aim is the game thread's: it takes the stroke at the next update.
-    EXPECT_EQ(Table().Aim().elevation, CameraState::kDefaultElevation);
+    EXPECT_EQ(Table().Aim().Pose().elevation, CameraState::kDefaultElevation);
     Table().Update(0, 0, 0, false);
-    EXPECT_NEAR(Table().Aim().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
-    EXPECT_EQ(Table().Aim().tipOffsetY, -0.25f);
-    EXPECT_EQ(Table().Aim().elevation, 12.0f);
+    EXPECT_NEAR(Table().Aim().Pose().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
+    EXPECT_EQ(Table().Aim().Pose().tipOffsetY, -0.25f);
+    EXPECT_EQ(Table().Aim().Pose().elevation, 12.0f);
 
     auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
     EXPECT_FALSE(Table().ReadShot(*cut));
@@ -490,8 +490,8 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     EXPECT_EQ(Physics().CueBall(), 0);
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_TRUE(cue.visible);
-    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
-    EXPECT_NEAR(Table().Aim().aimYaw, 0.0f, 1e-4);
+    EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
+    EXPECT_NEAR(Table().Aim().Pose().aimYaw, 0.0f, 1e-4);
 }
 
 TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {

@@ -45,7 +45,7 @@ public:
         table->SetState(7);
         table->SetControlEnabled(true);
         table->SetRandom([] { return 17; });
-        table->SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
+        table->Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     }
 
     // One update of the game thread after a frame's mouse motion.
@@ -100,7 +100,7 @@ public:
 class ShotFlowTest : public ::testing::Test, protected ShotTable {};
 
 TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
-    table->SetChalkLevel(60);
+    table->Aim().SetChalkLevel(60);
     player.chalkId = 4901;
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
@@ -114,7 +114,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     const ShotRecord& shot = table->GetShotRecord();
     const ShotRecord& committed = table->GetCommittedRecord();
     EXPECT_GT(shot.power, 0.0f);
-    EXPECT_EQ(shot.paramG, table->Stroke().Deviation());
+    EXPECT_EQ(shot.paramG, table->Aim().Stroke().Deviation());
     EXPECT_EQ(shot.version, 2966u);
     EXPECT_EQ(shot.gameMode, 3);
     EXPECT_EQ(shot.ballCount, 3);
@@ -132,7 +132,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
                                     [](const test::PostedEvent& e) { return e.id == quill::AppEventId::ShotFired; });
     EXPECT_EQ(fired->wParam, static_cast<uint32_t>(shot.power * 100.0f));
     EXPECT_GE(shot.chalkUsed, 7);
-    EXPECT_EQ(table->ChalkLevel(), std::max(60 - shot.chalkUsed, 0));
+    EXPECT_EQ(table->Aim().ChalkLevel(), std::max(60 - shot.chalkUsed, 0));
     EXPECT_GT(table->ShotCost(), 0);
 
     // The Shot message the room sends: three start positions, the chalk and the fifteen stroke values.
@@ -193,12 +193,12 @@ TEST_F(ShotFlowTest, TablesFedTheSameShotEndBitIdentical) {
 }
 
 TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
-    table->SetChalkLevel(60);
+    table->Aim().SetChalkLevel(60);
     player.chalkId = 4901;
     PlayStroke();
     ASSERT_GT(RunUntilStopped(), 0);
     const std::vector<uint8_t> message = ShotBytes();
-    const int32_t chalk = table->ChalkLevel();
+    const int32_t chalk = table->Aim().ChalkLevel();
     host.events.clear();
 
     // The next shot is another player's, relayed: no ShotFired, no chalk, no cost.
@@ -207,7 +207,7 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
     table->StartShot(2, false);
     ASSERT_GT(RunUntilStopped(), 0);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
-    EXPECT_EQ(table->ChalkLevel(), chalk);
+    EXPECT_EQ(table->Aim().ChalkLevel(), chalk);
     EXPECT_EQ(table->ShotCost(), 0);
 }
 
@@ -242,7 +242,7 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     table->Reset(3);
     table->SetControlEnabled(true);
-    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
     Frames(5, 0);
@@ -254,7 +254,7 @@ TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     Frames(3, 0);
     EXPECT_EQ(BallBits(table->Physics()), rest);
     table->SetControlEnabled(true);
-    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     Frames(5, 0);
     EXPECT_TRUE(table->IsShotRunning());
@@ -376,7 +376,7 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
     }
 
     // 'Z' opens the next pen stroke of the local slot, never beyond 48.
-    table->SetSideOption(1);
+    table->Aim().SetSideOption(1);
     for (int i = 0; i < 60; ++i) {
         table->Input().OnKey('Z', true);
         table->Input().OnKey('Z', false);

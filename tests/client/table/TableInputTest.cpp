@@ -119,9 +119,9 @@ TEST_F(TableInputTest, BallInHandInTheTopView) {
 TEST_F(TableInputTest, CharactersAndKeyUps) {
     // Esc leaves the pen's side option; without one it is not the table's.
     EXPECT_FALSE(Send(Msg::Char, 27));
-    table->SetSideOption(1);
+    table->Aim().SetSideOption(1);
     EXPECT_TRUE(Send(Msg::Char, 27));
-    EXPECT_EQ(table->SideOption(), 0);
+    EXPECT_EQ(table->Aim().SideOption(), 0);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
 
     // 'T' held, then released: every ball leaves a trail from now on.

@@ -69,29 +69,29 @@ TEST_F(TableRenderTest, TipOffsetAndElevationStayInTheirLimits) {
         Post(TableEventId::MoveTipOffset, 30, 30);
     }
     Table().RenderStep().Render3D(false);
-    const CameraState& aim = Table().Aim();
+    const CameraState& aim = Table().Aim().Pose();
     EXPECT_NEAR(std::hypot(aim.tipOffsetX, aim.tipOffsetY), 0.7f, 1e-4f);
     EXPECT_GT(aim.tipOffsetX, 0.0f);
 
     Post(TableEventId::ChangeElevation, 0, 10000);
     Table().RenderStep().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 2.6f);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 2.6f);
     Post(TableEventId::ChangeElevation, 0, -10000);
     Table().RenderStep().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 88.4f);
-    Table().SetElevationLimit(40.0f, false);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 88.4f);
+    Table().Aim().SetElevationLimit(40.0f, false);
     Post(TableEventId::ChangeElevation, 0, -10000);
     Table().RenderStep().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 40.0f);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 40.0f);
 
     // The three-cushion break: no draw below the centre, a smaller circle, the cue at most 15 degrees up.
     Table().SetState(7);
     Post(TableEventId::MoveTipOffset, 0, -2000);
     Post(TableEventId::ChangeElevation, 0, -10000);
     Table().RenderStep().Render3D(false);
-    EXPECT_GE(Table().Aim().tipOffsetY, 0.0f);
-    EXPECT_LE(std::hypot(Table().Aim().tipOffsetX, Table().Aim().tipOffsetY), 0.4f + 1e-5f);
-    EXPECT_EQ(Table().Aim().elevationCopy, 15.0f);
+    EXPECT_GE(Table().Aim().Pose().tipOffsetY, 0.0f);
+    EXPECT_LE(std::hypot(Table().Aim().Pose().tipOffsetX, Table().Aim().Pose().tipOffsetY), 0.4f + 1e-5f);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 15.0f);
 }
 
 TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {

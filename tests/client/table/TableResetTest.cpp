@@ -44,10 +44,10 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         // State left over from play: modes held, a shot record, a committed local shot, pen strokes.
         table->Input().Flags().zoomKeyHeld = true;
         table->Input().Flags().tipDragHeld = true;
-        table->SetChalkLevel(50);
+        table->Aim().SetChalkLevel(50);
         table->GetShotRecord().valid = ShotRecord::kValidFilled;
         table->GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
-        table->SetSideOption(1);
+        table->Aim().SetSideOption(1);
         table->Input().OnKey('Z', true);
 
         table->Reset(12345);
@@ -68,12 +68,12 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         }
         EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
         EXPECT_TRUE(table->Input().Flags().tipDragHeld);  // the one mode a reset keeps
-        EXPECT_EQ(table->ChalkLevel(), 0);
+        EXPECT_EQ(table->Aim().ChalkLevel(), 0);
         EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
         EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
         EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
         EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
-        EXPECT_EQ(table->Aim().aimPointX, 1000.0f);
+        EXPECT_EQ(table->Aim().Pose().aimPointX, 1000.0f);
         EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 0);
         EXPECT_EQ(table->PensAndMarks().Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
@@ -145,12 +145,12 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     CameraController& controller = table->Cameras().GetCamera();
     // In the top view the index changes, the camera stays and only the refocus is marked.
     controller.SetMode(CameraController::kTopViewMode);
-    table->Aim().tipOffsetX = 0.3f;
+    table->Aim().Pose().tipOffsetX = 0.3f;
     table->SetCueBall(1, false);
     EXPECT_EQ(table->Physics().CueBall(), 1);
-    EXPECT_EQ(table->Aim().tipOffsetX, 0.3f);  // the aim is the game thread's until its update
+    EXPECT_EQ(table->Aim().Pose().tipOffsetX, 0.3f);  // the aim is the game thread's until its update
     Update();
-    EXPECT_EQ(table->Aim().tipOffsetX, 0.0f);
+    EXPECT_EQ(table->Aim().Pose().tipOffsetX, 0.0f);
     EXPECT_FALSE(controller.IsMoving());
     EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
 
@@ -192,7 +192,7 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     // Re-aim toward the ball on the aim line: the camera turns behind the cue ball.
     table->Physics().SetBallPosition(0, -40.0f, 0.0f, 3.075f);
     table->Physics().SetBallPosition(1, 40.0f, 0.0f, 3.075f);
-    table->SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Aim().SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     table->SetRandom([] { return 50; });
     table->ReAim(0.5f, false);
     EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);

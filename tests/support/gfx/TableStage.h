@@ -123,7 +123,7 @@ public:
         table->SetState(4);
         table->HudValues().LayoutHud(host.width, host.height);
         table->HudValues().SetShownPower(0.6f);
-        table->UpdatePowerGauge();
+        table->Aim().UpdatePowerGauge();
         return true;
     }
 

@@ -425,7 +425,7 @@ TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
     Receive(kvtest::GameStartMessage(wide));
     EXPECT_EQ(scene->ShooterSeat(), kLocal) << "a start whose shooter has no seat changes no turn";
     EXPECT_EQ(Seat(kRival).money, rivalMoney);
-    EXPECT_EQ(scene->Table()->TargetBall(), -1);
+    EXPECT_EQ(scene->Table()->Aim().TargetBall(), -1);
     EXPECT_EQ(scene->Model().teams[1].memberCount, 1);
     EXPECT_EQ(scene->Model().teams[2].memberCount, 1);
     EXPECT_EQ(scene->ChatLog().Count(), lines + 1) << "only the second start's line";
@@ -519,9 +519,9 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     };
     // The next check of the throttle (its stamp moves); the time it ran.
     auto nextCheck = [&] {
-        const uint32_t stamp = table.Aim().Stamp();
-        for (int n = 0; n < 300 && table.Aim().Stamp() == stamp; ++n) frame();
-        return table.Aim().Stamp();
+        const uint32_t stamp = table.Aim().Pose().Stamp();
+        for (int n = 0; n < 300 && table.Aim().Pose().Stamp() == stamp; ++n) frame();
+        return table.Aim().Pose().Stamp();
     };
     nextCheck();
     nextCheck();
@@ -530,9 +530,9 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     for (int n = 0; n < 3; ++n) nextCheck();
     EXPECT_EQ(server->CountReceived(MessageId::AimState), settled) << "an unchanged aim is not sent";
 
-    table.Aim().aimYaw += 40.0f;
+    table.Aim().Pose().aimYaw += 40.0f;
     const uint32_t first = nextCheck();
-    table.Aim().aimYaw += 10.0f;
+    table.Aim().Pose().aimYaw += 10.0f;
     const uint32_t second = nextCheck();
     EXPECT_GE(second - first, 1001u) << "at most once per 1001 ms";
     EXPECT_EQ(Sent(MessageId::AimState, settled + 2).size(), settled + 2);
@@ -665,14 +665,14 @@ TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
     scene->OnMessage(Event::GiftRefresh, 0, 0);
     GameTable& table = *scene->Table();
     EXPECT_TRUE(table.HudValues().ForScreens().masterOption);
-    EXPECT_EQ(table.SideOption(), 1);
+    EXPECT_EQ(table.Aim().SideOption(), 1);
     // A timed item not yet started counts for nothing; the option item only for the master.
     side->state = 1;
     side->inUse = 0;
     scene->SetMasterSeat(kRival);
     scene->OnMessage(Event::GiftRefresh, 0, 0);
     EXPECT_FALSE(table.HudValues().ForScreens().masterOption);
-    EXPECT_EQ(table.SideOption(), 0);
+    EXPECT_EQ(table.Aim().SideOption(), 0);
 
     // The gold cue: both switches once the server says it is in use, not before.
     quill::InventoryItem* gold = Own(Connection(), 803, 4150, 4, 1);
