@@ -139,7 +139,7 @@ bool GameTable::SetRuleCounter(int32_t counter) {
 // --- messages ---
 
 void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), reportRecord_,
+    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), records_.GetReportRecord(),
                                    physics_.BallCount(), gameMode_);
 }
 
@@ -159,7 +159,7 @@ void GameTable::WriteShotResultReport(quill::Packet& packet) {
 }
 
 quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
-    TableMessages::WriteShot(packet, shotRecord_, physics_.BallCount());
+    TableMessages::WriteShot(packet, records_.GetShotRecord(), physics_.BallCount());
     return packet;
 }
 
@@ -176,7 +176,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
     }
     PlaceBallsFromMessage(message);
     requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
-    SyncReportRecord();
+    records_.SyncReportRecord();
     return true;
 }
 
@@ -195,13 +195,13 @@ void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
 }
 
 bool GameTable::ReadShot(quill::Packet& packet) {
-    ShotRecord record = shotRecord_;
+    ShotRecord record = records_.GetShotRecord();
     uint8_t sent = 0;
     if (!TableMessages::ReadShot(packet, record, sent)) {
         quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
         return false;
     }
-    KeepStrokeInRange(record, u"Shot message");
+    records_.KeepStrokeInRange(record, u"Shot message");
     const uint32_t count = BallCount();
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
@@ -226,25 +226,13 @@ bool GameTable::ReadShot(quill::Packet& packet) {
             record.positions[i] = physics_.CachedPosition(i);
             record.rotations[i] = physics_.CachedOrientation(i);
         }
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
     }
     // The next update takes the stroke's values into the aim.
     requests_.RequestAimFromShotRecord();
     return true;
 }
 
-uint32_t GameTable::SyncReportRecord() {
-    ScopedLock hold(physics_.GetLock());
-    reportRecord_.valid = ShotRecord::kValidFilled;
-    reportRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    const uint32_t count = BallCount();
-    for (uint32_t i = 0; i < count; ++i) {
-        reportRecord_.positions[i] = physics_.CachedPosition(i);
-        reportRecord_.rotations[i] = physics_.CachedOrientation(i);
-        reportRecord_.ballFlags[i] = physics_.CachedFlag(i);
-    }
-    return count;
-}
 
 // --- ball in hand ---
 
@@ -256,9 +244,9 @@ void GameTable::ComputeStroke() {
     {
         ScopedLock hold(physics_.GetLock());
         for (uint32_t i = 0; i < count; ++i) {
-            shotRecord_.positions[i] = physics_.CachedPosition(i);
-            shotRecord_.rotations[i] = physics_.CachedOrientation(i);
-            shotRecord_.ballFlags[i] = physics_.CachedFlag(i);
+            records_.GetShotRecord().positions[i] = physics_.CachedPosition(i);
+            records_.GetShotRecord().rotations[i] = physics_.CachedOrientation(i);
+            records_.GetShotRecord().ballFlags[i] = physics_.CachedFlag(i);
         }
     }
     StrokeInputs in;
@@ -284,8 +272,8 @@ void GameTable::ComputeStroke() {
         in.perfectChalkBonus = services_.connection->GetPerfectChalkBonus();
         in.noDeviation = services_.connection->IsNoDeviationActive();
     }
-    shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
+    records_.GetShotRecord().cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+    StrokeComputation::Compute(in, records_.GetShotRecord(), [this] { return services_.Random(); });
 
     hudValues_.SetShownPower(aim_.Power());
     aim_.UpdatePowerGauge();
@@ -332,7 +320,7 @@ void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
     {
         ScopedLock hold(physics_.GetLock());
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
         shotRunning_ = false;
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
@@ -350,13 +338,6 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
     render_.ShowShownModels(true);
 }
 
-// A shot from outside plays its power and deviation within their ranges, whatever it carried.
-void GameTable::KeepStrokeInRange(ShotRecord& record, quill::WStringView source) {
-    if (record.KeepStrokeInRange()) {
-        quill::TheLog().LogError(u"WARNING: the power or deviation of a %s lay outside its range and was kept within it\n",
-                                 source);
-    }
-}
 
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
@@ -364,7 +345,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.TakeFields(data);
-    KeepStrokeInRange(record, u"shot text");
+    records_.KeepStrokeInRange(record, u"shot text");
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
@@ -385,7 +366,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
             }
         }
         physics_.SetCueBall(data.cueBallIndex < BallCount() ? data.cueBallIndex : 0);
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
     }
     aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     visible_ = true;
@@ -398,14 +379,14 @@ void GameTable::ResetBallsFromShotRecord() {
         physics_.ResetBalls();
         shotRunning_ = false;
         for (uint32_t i = 0; i < BallCount(); ++i) {
-            const Vec3& p = shotRecord_.positions[i];
+            const Vec3& p = records_.GetShotRecord().positions[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
-            if (!quill::IsCaromGame(shotRecord_.gameMode)) {
-                physics_.SetBallFlag(i, shotRecord_.ballFlags[i]);
+            if (!quill::IsCaromGame(records_.GetShotRecord().gameMode)) {
+                physics_.SetBallFlag(i, records_.GetShotRecord().ballFlags[i]);
             }
         }
-        aim_.SetAimParameters(shotRecord_.aimPointX, shotRecord_.aimPointY, shotRecord_.tipOffsetX,
-                         shotRecord_.tipOffsetY, shotRecord_.paramC);
+        aim_.SetAimParameters(records_.GetShotRecord().aimPointX, records_.GetShotRecord().aimPointY, records_.GetShotRecord().tipOffsetX,
+                         records_.GetShotRecord().tipOffsetY, records_.GetShotRecord().paramC);
     }
     visible_ = true;
     render_.ShowShownModels(true);

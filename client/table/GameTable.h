@@ -100,6 +100,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
+#include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
@@ -175,8 +176,6 @@ public:
     // Another player's stroke into the shot record, with the current cue's item and parts; the same bounds as
     // ReadBallState. The aim takes the stroke's values at the next update.
     bool ReadShot(quill::Packet& packet);
-    // Copies the live balls into the report record; the ball count.
-    uint32_t SyncReportRecord();
 
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
@@ -197,8 +196,6 @@ public:
     // The live table as a plain centre-ball stroke into the shot record, committed as a local shot and started
     // after two swings.
     void CaptureShotRecord();
-    const ShotClass& LastShotClass() const { return shotClass_; }
-    uint32_t ShotStartTime() const { return shotStartTime_; }
 
     // --- per-frame update (game thread) ---
     // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);
@@ -268,6 +265,8 @@ public:
     TableCueModels& CueModels() { return cueModels_; }
     const TableCueModels& CueModels() const { return cueModels_; }
 
+    TableShotRecords& Records() { return records_; }
+    const TableShotRecords& Records() const { return records_; }
     TableAim& Aim() { return aim_; }
     const TableAim& Aim() const { return aim_; }
     TableInput& Input() { return input_; }
@@ -285,9 +284,6 @@ public:
     // Half the table's size, the unit the camera distances are measured in.
     float TableUnit() const;
 
-    ShotRecord& GetShotRecord() { return shotRecord_; }
-    ShotRecord& GetReportRecord() { return reportRecord_; }
-    ShotRecord& GetCommittedRecord() { return committedRecord_; }
     quill::EventQueue& Events() { return eventQueue_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
@@ -305,9 +301,6 @@ public:
 private:
     using CameraMove = TableRequests::CameraMove;
 
-    // A shot from outside (a relayed Shot, a text) keeps its power and deviation within range, with a log line.
-    static void KeepStrokeInRange(ShotRecord& record, quill::WStringView source);
-
     // Remote requests (GameTableRemote).
     void ApplyRemoteRequests();
     void MakeCameraMove(CameraMove move);
@@ -316,7 +309,6 @@ private:
     // The shot (GameTableShot).
     void StartShotNow(int32_t swings, bool keepCamera);
     void StampRecordHeader(const TableRenderStep::CueIdentity& cue);
-    void CommitRecord();
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
     float StartPhysics();
@@ -352,11 +344,8 @@ private:
     int32_t shotCost_ = 0;
     quill::GameType gameMode_ = quill::game_type::kNone;
     TablePhysics physics_;
-    ShotRecord shotRecord_;
-    ShotRecord reportRecord_;
-    ShotRecord committedRecord_;
-    ShotClass shotClass_;
-    uint32_t shotStartTime_ = 0;
+    // The shot records, under the physics lock.
+    TableShotRecords records_{physics_};
     uint32_t frameCounter_ = 0;
     bool postShotPhase_ = false;
     uint32_t lastUpdateTime_ = 0;

@@ -56,16 +56,16 @@ void GameTable::Reset(uint32_t rackArgument) {
     aim_.Pose().Reset();
     {
         ScopedLock hold(physics_.GetLock());
-        shotRecord_.valid &= ~ShotRecord::kValidFilled;
-        reportRecord_.valid &= ~ShotRecord::kValidFilled;
+        records_.GetShotRecord().valid &= ~ShotRecord::kValidFilled;
+        records_.GetReportRecord().valid &= ~ShotRecord::kValidFilled;
         // A new game has no local shot waiting to be charged.
-        committedRecord_.valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+        records_.GetCommittedRecord().valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     }
     render_.HideMarkers();
 
     cameras_.ResetDefaultView();
     hudValues_.SetStrokeDeviation(0.0f);
-    shotStartTime_ = 0;
+    records_.SetShotStartTime(0);
     hudValues_.ForScreens().foulCount = 0;
     pensAndMarks_.ClearPenStrokes();
 
@@ -74,7 +74,7 @@ void GameTable::Reset(uint32_t rackArgument) {
         physics_.StartRack(rackArgument);
         physics_.SetBallGroup(0);
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
     aim_.Pose().ResetAim();
     aim_.UpdatePowerGauge();
 
@@ -87,7 +87,7 @@ void GameTable::RackBalls() {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceRack();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
 }
 
 void GameTable::PlaceBallsSpaced() {
@@ -95,7 +95,7 @@ void GameTable::PlaceBallsSpaced() {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceBallsSpaced();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
 }
 
 bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
@@ -147,7 +147,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
                 }
             }
         }
-        SyncReportRecord();
+        records_.SyncReportRecord();
         return true;
     }
     const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
@@ -159,7 +159,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             ScopedLock hold(physics_.GetLock());
             physics_.ReRack(rackArgument);
         }
-        SyncReportRecord();
+        records_.SyncReportRecord();
         return true;
     }
     return false;
@@ -174,7 +174,7 @@ void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
         physics_.SetBallPosition(ball, x, y, z);
         cueBall = ball == physics_.CueBall();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
     if (cueBall) {
         requests_.RequestCameraMove(CameraMove::kFollowCueBall);
     }

@@ -63,11 +63,11 @@ void GameTable::AimFromShotRecord() {
     float aimY = 0.0f;
     {
         ScopedLock hold(physics_.GetLock());
-        aimX = shotRecord_.aimPointX;
-        aimY = shotRecord_.aimPointY;
-        aim_.Pose().tipOffsetX = shotRecord_.tipOffsetX;
-        aim_.Pose().tipOffsetY = shotRecord_.tipOffsetY;
-        aim_.Pose().elevation = shotRecord_.paramC;
+        aimX = records_.GetShotRecord().aimPointX;
+        aimY = records_.GetShotRecord().aimPointY;
+        aim_.Pose().tipOffsetX = records_.GetShotRecord().tipOffsetX;
+        aim_.Pose().tipOffsetY = records_.GetShotRecord().tipOffsetY;
+        aim_.Pose().elevation = records_.GetShotRecord().paramC;
     }
     const quill::Vec3 cue = CueBallPosition();
     aim_.Pose().SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));

@@ -46,39 +46,35 @@ void GameTable::CommitShot() {
     const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
-        ShotClassification::ShapeStroke(shotRecord_);
-        shotClass_ = ShotClassification::Classify(shotRecord_);
+        ShotClassification::ShapeStroke(records_.GetShotRecord());
+        records_.SetLastShotClass(ShotClassification::Classify(records_.GetShotRecord()));
         StampRecordHeader(cue);
         // A weak break in three-cushion is played at about half power.
         const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
-        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && shotRecord_.power < 0.5f) {
-            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
+        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && records_.GetShotRecord().power < 0.5f) {
+            records_.GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
-        shotRecord_.valid |= ShotRecord::kValidFilled;
-        CommitRecord();
+        records_.GetShotRecord().valid |= ShotRecord::kValidFilled;
+        records_.CommitRecord(state_);
     }
     StartShot(0, false);
 }
 
 // The caller holds the physics lock, which guards the shot record.
 void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
-    shotRecord_.version = kClientVersion;
-    shotRecord_.physicsModelCode = physics_.ModelCode();
-    shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
-    shotRecord_.ballCount = static_cast<uint8_t>(BallCount());
-    shotRecord_.tableItemId = equipment_.TableItemId();
-    shotRecord_.ballSetItemId = equipment_.BallSetItemId();
+    records_.GetShotRecord().version = kClientVersion;
+    records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
+    records_.GetShotRecord().gameMode = static_cast<uint8_t>(gameMode_);
+    records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());
+    records_.GetShotRecord().tableItemId = equipment_.TableItemId();
+    records_.GetShotRecord().ballSetItemId = equipment_.BallSetItemId();
     if (cue.present) {
-        shotRecord_.cueItemId = cue.itemId;
+        records_.GetShotRecord().cueItemId = cue.itemId;
     }
-    shotRecord_.cuePartIds = cue.parts;
-    shotRecord_.chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
+    records_.GetShotRecord().cuePartIds = cue.parts;
+    records_.GetShotRecord().chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
 }
 
-void GameTable::CommitRecord() {
-    committedRecord_ = shotRecord_;
-    committedRecord_.valid |= ShotRecord::kValidLocalShot | (state_ == 7 ? ShotRecord::kValidState7 : 0);
-}
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
     ScopedLock holdTable(tableLock_);
@@ -107,12 +103,12 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         float power = 0.0f;
         {
             ScopedLock hold(physics_.GetLock());
-            power = shotRecord_.power;
+            power = records_.GetShotRecord().power;
             hudValues_.SetShownPower(power);
-            hudValues_.SetStrokeDeviation(shotRecord_.paramG);
+            hudValues_.SetStrokeDeviation(records_.GetShotRecord().paramG);
         }
         hudValues_.ShowShotPower(power);
-        shotStartTime_ = platform::TimeGetTime();
+        records_.SetShotStartTime(platform::TimeGetTime());
         visible_ = false;
         render_.ShowShownModels(false);
         const float strikeValue = StartPhysics();
@@ -133,7 +129,7 @@ float GameTable::StartPhysics() {
     StrokeParameters stroke;
     {
         ScopedLock hold(physics_.GetLock());
-        const ShotRecord& r = shotRecord_;
+        const ShotRecord& r = records_.GetShotRecord();
         stroke = {r.powerCap,   r.power,   r.paramG,  r.aimPointX, r.aimPointY,  r.tipOffsetX,  r.tipOffsetY,
                   r.strokeX,    r.strokeY, r.paramD,  r.paramE,    r.paramF,     r.startParamA, r.startParamB};
     }
@@ -177,17 +173,17 @@ void GameTable::FollowShotWithCamera(bool keepCamera) {
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
     ScopedLock hold(chalkBursts_.GetLock());
     ScopedLock holdRecord(physics_.GetLock());
-    shotRecord_.chalkUsed = 0;
-    if (shotRecord_.chalkItemId == 0 || shotRecord_.chalkValue == 0) {
+    records_.GetShotRecord().chalkUsed = 0;
+    if (records_.GetShotRecord().chalkItemId == 0 || records_.GetShotRecord().chalkValue == 0) {
         return;
     }
-    const int32_t amount = TruncateToInt32((strikeValue + shotRecord_.power) * 200.0f);
+    const int32_t amount = TruncateToInt32((strikeValue + records_.GetShotRecord().power) * 200.0f);
     int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
     if (used < 11) {
         used = 7 + services_.Random() % 5;
     }
-    shotRecord_.chalkUsed = static_cast<uint8_t>(used);
-    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(shotRecord_.chalkItemId);
+    records_.GetShotRecord().chalkUsed = static_cast<uint8_t>(used);
+    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(records_.GetShotRecord().chalkItemId);
     if (burst == nullptr) {
         return;
     }
@@ -198,7 +194,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
     const float acceleration = offCentre ? 60.0f : 10.0f;
     const float spawnRadius = offCentre ? 1.8f : 1.0f;
     const auto count = static_cast<uint32_t>(
-        std::max(TruncateToInt32(static_cast<float>(shotRecord_.chalkValue) * static_cast<float>(amount) * 0.01f +
+        std::max(TruncateToInt32(static_cast<float>(records_.GetShotRecord().chalkValue) * static_cast<float>(amount) * 0.01f +
                                  0.5f),
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
@@ -207,13 +203,13 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
-    if ((committedRecord_.valid & ShotRecord::kValidLocalShot) != 0) {
+    if ((records_.GetCommittedRecord().valid & ShotRecord::kValidLocalShot) != 0) {
         float power = 0.0f;
         uint8_t chalkUsed = 0;
         {
             ScopedLock hold(physics_.GetLock());
-            power = shotRecord_.power;
-            chalkUsed = shotRecord_.chalkUsed;
+            power = records_.GetShotRecord().power;
+            chalkUsed = records_.GetShotRecord().chalkUsed;
         }
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
         aim_.SetChalkLevel(aim_.ChalkLevel() - chalkUsed);
@@ -222,7 +218,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
                              0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
-        committedRecord_.valid &= ~ShotRecord::kValidLocalShot;
+        records_.GetCommittedRecord().valid &= ~ShotRecord::kValidLocalShot;
     }
     aim_.SetChalkLevel(std::max(aim_.ChalkLevel(), 0));
     aim_.UpdatePowerGauge();
@@ -237,7 +233,7 @@ void GameTable::CaptureShotRecord() {
     const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
-        ShotRecord& r = shotRecord_;
+        ShotRecord& r = records_.GetShotRecord();
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
             r.positions[i] = physics_.CachedPosition(i);
@@ -263,7 +259,7 @@ void GameTable::CaptureShotRecord() {
         StampRecordHeader(cue);
         r.chalkItemId = chalk;
         r.valid = ShotRecord::kValidFilled;
-        CommitRecord();
+        records_.CommitRecord(state_);
     }
     StartShot(2, false);
 }

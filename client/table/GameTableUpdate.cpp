@@ -117,7 +117,7 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
             hudValues_.SetStrokeDeviation(aim_.Stroke().Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
-                shotRecord_.paramG = hudValues_.StrokeDeviation();
+                records_.GetShotRecord().paramG = hudValues_.StrokeDeviation();
             }
             ComputeStroke();
             CommitShot();
@@ -155,7 +155,7 @@ void GameTable::StepShot() {
 void GameTable::FinishShot() {
     cameras_.SetRefocusOnTopViewExit(false);
     physics_.SnapshotBalls();
-    SyncReportRecord();
+    records_.SyncReportRecord();
     hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
     if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);

@@ -485,7 +485,7 @@ bool TableInput::OnKeyUpMessage(uint32_t key) {
             break;
         case kUndoKey:
             // Puts the balls back where the last shot started.
-            if ((table_.GetShotRecord().valid & ShotRecord::kValidFilled) != 0 && table_.State() == 5) {
+            if ((table_.Records().GetShotRecord().valid & ShotRecord::kValidFilled) != 0 && table_.State() == 5) {
                 table_.ResetBallsFromShotRecord();
                 if (table_.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) {
                     table_.Cameras().GetCamera().Stop();
@@ -605,7 +605,7 @@ void TableInput::OnLeftButtonUp() {
         return;
     }
     if (table_.Picking().HeldBall() >= 0) {
-        table_.SyncReportRecord();
+        table_.Records().SyncReportRecord();
         if (table_.Services().host != nullptr) {
             table_.Services().host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(table_.Picking().HeldBall()), 0, 0);
         }

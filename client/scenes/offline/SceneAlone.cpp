@@ -240,7 +240,7 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             OnItemBarAction(static_cast<uint32_t>(wParam));
             break;
         case quill::AppEventId::ShotFired:
-            chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
+            chalkSlot_->UseChalk(table->Records().GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");

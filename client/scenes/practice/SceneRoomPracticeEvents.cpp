@@ -117,8 +117,8 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             textArea_->Show(true);
             break;
         case quill::AppEventId::ReplayLastShotRequest:
-            if ((table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
-                replayPanel_->LoadShot(table->GetCommittedRecord());
+            if ((table->Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
+                replayPanel_->LoadShot(table->Records().GetCommittedRecord());
             }
             break;
         case quill::AppEventId::JoinWith:
@@ -164,10 +164,10 @@ void SceneRoomPractice::ToggleReplay() {
         textArea_->Show(true);
         return;
     }
-    if ((table.GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
+    if ((table.Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
     replayPanel_->SetVisible(true);
     textArea_->Show(false);
-    replayPanel_->LoadShot(table.GetCommittedRecord());
+    replayPanel_->LoadShot(table.Records().GetCommittedRecord());
 }
 
 // --- the challenge ---

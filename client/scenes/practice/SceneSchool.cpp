@@ -289,7 +289,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::ShotFired:
             lastPowerPercent_ = static_cast<int32_t>(std::min<uint64_t>(wParam, kMostPercent));
-            chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
+            chalkSlot_->UseChalk(table->Records().GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
             // The camera ends right on the cue ball where it stopped.

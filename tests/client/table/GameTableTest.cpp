@@ -212,8 +212,8 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(report.Bytes().size(), 6u);  // a carom report is the turn code alone
 
     Physics().SetBallPosition(1, 11.0f, 12.0f, 3.275f);
-    EXPECT_EQ(Table().SyncReportRecord(), 3u);
-    EXPECT_EQ(Table().GetReportRecord().valid, ShotRecord::kValidFilled);
+    EXPECT_EQ(Table().Records().SyncReportRecord(), 3u);
+    EXPECT_EQ(Table().Records().GetReportRecord().valid, ShotRecord::kValidFilled);
     quill::Packet state;
     Table().WriteBallState(state, false);
     state.Finish();
@@ -411,7 +411,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
     EXPECT_EQ(Physics().CachedFlag(15), 15);
     EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
-    EXPECT_EQ(Table().GetReportRecord().positions[15].x, 115.0f);
+    EXPECT_EQ(Table().Records().GetReportRecord().positions[15].x, 115.0f);
 
     // Fewer balls than the table has: the others stay.
     auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
@@ -444,7 +444,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     packet.Finish();
     auto received = test::Received(packet.Bytes());
     ASSERT_TRUE(Table().ReadShot(*received));
-    const ShotRecord& record = Table().GetShotRecord();
+    const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.ballCount, 3);
     EXPECT_EQ(record.gameMode, 3);
@@ -462,7 +462,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
 
     auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
     EXPECT_FALSE(Table().ReadShot(*cut));
-    EXPECT_EQ(Table().GetShotRecord().power, 0.6f);
+    EXPECT_EQ(Table().Records().GetShotRecord().power, 0.6f);
 }
 
 TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
@@ -480,7 +480,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
         data.positions[i] = {static_cast<float>(i) * 10.0f, 0.0f, 3.275f};
     }
     Table().LoadShotRecord(data);
-    const ShotRecord& record = Table().GetShotRecord();
+    const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.valid, ShotRecord::kValidFilled);
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.physicsModelCode, kDefaultPhysicsModelCode);

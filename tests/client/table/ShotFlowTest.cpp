@@ -111,8 +111,8 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
     EXPECT_EQ(host.mouseSpeed, (MouseSpeed{6, 10, 1}));
 
-    const ShotRecord& shot = table->GetShotRecord();
-    const ShotRecord& committed = table->GetCommittedRecord();
+    const ShotRecord& shot = table->Records().GetShotRecord();
+    const ShotRecord& committed = table->Records().GetCommittedRecord();
     EXPECT_GT(shot.power, 0.0f);
     EXPECT_EQ(shot.paramG, table->Aim().Stroke().Deviation());
     EXPECT_EQ(shot.version, 2966u);
@@ -159,7 +159,7 @@ TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     // The cue ball left a trail while it ran.
     EXPECT_GT(table->Trails().BallTrail(0).Count(), 1u);
     // The report record holds the resting balls.
-    EXPECT_EQ(table->GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
+    EXPECT_EQ(table->Records().GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
     const int32_t result = table->Physics().AnnounceShot(0);
     EXPECT_GE(result, -1);
     EXPECT_LE(result, 1);
@@ -219,8 +219,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     test::AppendFloats(payload, {1.0f, -1e30f, 1e30f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                                  0.0f});
     ASSERT_TRUE(table->ReadShot(*test::ReceivedMessage(quill::MessageId::Shot, payload)));
-    EXPECT_EQ(table->GetShotRecord().power, 0.0f);
-    EXPECT_EQ(table->GetShotRecord().paramG, 1.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 0.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().paramG, 1.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));
     table->StartShot(0, false);
     EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 181);
@@ -231,8 +231,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     text.power = 1e30f;
     text.paramG = std::nanf("");
     table->LoadShotRecord(text);
-    EXPECT_EQ(table->GetShotRecord().power, 1.0f);
-    EXPECT_EQ(table->GetShotRecord().paramG, 0.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 1.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().paramG, 0.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a shot text lay outside its range"));
     table->StartShot(0, false);
     EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
@@ -267,7 +267,7 @@ TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
 }
 
 TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
-    ShotRecord& record = table->GetShotRecord();
+    ShotRecord& record = table->Records().GetShotRecord();
     record.power = 1.0f;
     record.powerCap = 1.0f;
     record.aimPointX = 100.0f;
@@ -287,9 +287,9 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     table->SetState(6);
     host.events.clear();
     table->CaptureShotRecord();
-    EXPECT_EQ(table->GetShotRecord().power, 0.8f);
-    EXPECT_EQ(table->GetShotRecord().cuePartIds[4], 0xFFFF);
-    EXPECT_EQ(table->GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 0.8f);
+    EXPECT_EQ(table->Records().GetShotRecord().cuePartIds[4], 0xFFFF);
+    EXPECT_EQ(table->Records().GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     EXPECT_FALSE(table->IsShotRunning());
     const float distance = table->Cameras().GetCamera().GetCamera(1)->GetDistance();
     for (int i = 0; i < 400 && !table->IsShotRunning(); ++i) {
@@ -302,7 +302,7 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
 
 TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
     table->SetState(6);
-    ShotRecord& record = table->GetShotRecord();
+    ShotRecord& record = table->Records().GetShotRecord();
     record.aimPointX = 100.0f;
     record.power = 0.9f;
     record.powerCap = 1.0f;
@@ -326,7 +326,7 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
     const TableGeometry& bed = physics.Model()->Geometry();
     const float r = physics.BallRadius();
     physics.SetBallPosition(0, bed.noseMaxX - 20.0f, bed.noseMaxY - 20.0f, r);
-    ShotRecord& record = pool.table->GetShotRecord();
+    ShotRecord& record = pool.table->Records().GetShotRecord();
     record.aimPointX = bed.noseMaxX + bed.cornerPocketOffset;
     record.aimPointY = bed.noseMaxY + bed.cornerPocketOffset;
     record.power = 0.6f;

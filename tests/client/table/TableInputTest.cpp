@@ -134,8 +134,8 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     EXPECT_EQ(table->Input().LastSpecialKey(), 0u);
 
     // 'U' puts the balls back where the last shot started (state 5 only).
-    table->GetShotRecord().valid = ShotRecord::kValidFilled;
-    table->GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
+    table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
+    table->Records().GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
     table->SetState(5);
     table->SetControlEnabled(false);
     Send(Msg::KeyUp, 'U');

@@ -45,8 +45,8 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         table->Input().Flags().zoomKeyHeld = true;
         table->Input().Flags().tipDragHeld = true;
         table->Aim().SetChalkLevel(50);
-        table->GetShotRecord().valid = ShotRecord::kValidFilled;
-        table->GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
+        table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
+        table->Records().GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
         table->Aim().SetSideOption(1);
         table->Input().OnKey('Z', true);
 
@@ -69,8 +69,8 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
         EXPECT_TRUE(table->Input().Flags().tipDragHeld);  // the one mode a reset keeps
         EXPECT_EQ(table->Aim().ChalkLevel(), 0);
-        EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
-        EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
+        EXPECT_EQ(table->Records().GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
+        EXPECT_EQ(table->Records().GetCommittedRecord().valid, 0u);
         EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
         EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
         EXPECT_EQ(table->Aim().Pose().aimPointX, 1000.0f);
@@ -78,7 +78,7 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         EXPECT_EQ(table->PensAndMarks().Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
         EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
-        EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
+        EXPECT_EQ(table->Records().GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
         table->Input().Flags().tipDragHeld = false;
     }
 }
@@ -97,7 +97,7 @@ TEST_F(TableResetTest, RacksFromTheSameSeedAgree) {
         EXPECT_EQ(table->Physics().CachedPosition(i).x, first[i]) << i;
     }
     table->RackBalls();
-    EXPECT_EQ(table->GetReportRecord().valid & ShotRecord::kValidFilled, ShotRecord::kValidFilled);
+    EXPECT_EQ(table->Records().GetReportRecord().valid & ShotRecord::kValidFilled, ShotRecord::kValidFilled);
 }
 
 TEST_F(TableResetTest, StraightPoolRacksAgainWithOneObjectBallLeft) {
@@ -167,7 +167,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     controller.ClearLookAt();
     table->Cameras().SetRefocusOnTopViewExit(false);
     table->SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
-    EXPECT_EQ(table->GetReportRecord().positions[0].y, 20.0f);
+    EXPECT_EQ(table->Records().GetReportRecord().positions[0].y, 20.0f);
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
     EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());

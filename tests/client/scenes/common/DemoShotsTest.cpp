@@ -125,7 +125,7 @@ std::string Record(const Recording& r) {
     table.Aim().SetPower(r.power);
     table.ComputeStroke();
     table.CommitShot();
-    ShotRecord record = table.GetCommittedRecord();
+    ShotRecord record = table.Records().GetCommittedRecord();
     record.cueItemId = r.cueItem;
     if (r.cueItem == 3102)
         record.cuePartIds = {1, 1, 1, 1, 1};
