@@ -22,8 +22,6 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kKeep = CameraController::kKeep;
-
 }  // namespace
 
 GameTable::GameTable() {
