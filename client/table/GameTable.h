@@ -6,6 +6,8 @@
 //
 // The parts, each reached through the table and each with at most one lock of its own (its header says which
 // threads call it and which lock it takes):
+// - Turn() (TableTurn): whether the table takes the keys, the player may strike and the cue follows the camera.
+// - Records() (TableShotRecords): the shot, report and committed records, under the physics lock.
 // - Aim() (TableAim): the aim's pose, the cue pose and its clearance, the strike point, the stroke's power and
 //   sampler, the target ball, the power gauge and the aiming cursor; under the table lock, no lock of its own.
 // - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
@@ -102,6 +104,7 @@
 #include "client/table/TableServices.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
+#include "client/table/TableTurn.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
@@ -144,8 +147,6 @@ public:
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    void SetControlEnabled(bool enabled) { controlEnabled_ = enabled; }
-    bool IsControlEnabled() const { return controlEnabled_; }
     // Shows or hides the table's markers and cue together.
     void SetVisible(bool visible);
     bool IsVisible() const { return visible_; }
@@ -265,6 +266,8 @@ public:
     TableCueModels& CueModels() { return cueModels_; }
     const TableCueModels& CueModels() const { return cueModels_; }
 
+    TableTurn& Turn() { return turn_; }
+    const TableTurn& Turn() const { return turn_; }
     TableShotRecords& Records() { return records_; }
     const TableShotRecords& Records() const { return records_; }
     TableAim& Aim() { return aim_; }
@@ -287,12 +290,6 @@ public:
     quill::EventQueue& Events() { return eventQueue_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
-    // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
-    // player's aim comes from the relayed aim state instead.
-    bool AimFollowsCamera() const { return aimFollowsCamera_; }
-    void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
-    bool IsActive() const { return active_; }
-    void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
     int32_t ShotCost() const { return shotCost_; }
@@ -328,17 +325,14 @@ private:
     // The camera events the render step applies (GameTableRender).
     void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
     void OrbitCamera(int32_t dx, int32_t dy);
-    void KeepBreakYaw(quill::Camera* const* camera);
     void ZoomCamera(int32_t step);
 
     TableServices services_;
 
     // The state code and the shot's life.
     int32_t state_ = kInitialState;
-    bool active_ = false;
+    TableTurn turn_;
     bool shotRunning_ = false;
-    bool aimFollowsCamera_ = false;
-    bool controlEnabled_ = false;
     bool visible_ = true;
     bool shotPending_ = false;
     int32_t shotCost_ = 0;

@@ -48,8 +48,8 @@ void GameTable::Reset(uint32_t rackArgument) {
     picking_.SetPlacementArea(0);
     pensAndMarks_.SetPenMode(false);
     pensAndMarks_.SetPenSlot(0);
-    controlEnabled_ = false;
-    aimFollowsCamera_ = false;
+    turn_.SetControlEnabled(false);
+    turn_.SetAimFollowsCamera(false);
     aim_.Stroke().Clear();
     aim_.SetPower(0.0f);
 

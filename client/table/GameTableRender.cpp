@@ -22,6 +22,17 @@ constexpr float kDegrees = 3.1415927f / 180.0f;
 constexpr float kBreakYawLow = 147.0f;
 constexpr float kBreakYawHigh = 152.0f;
 
+// The three-cushion break keeps the view along the table's length.
+void KeepBreakYaw(CameraRef camera) {
+    if (camera == nullptr || *camera == nullptr) {
+        return;
+    }
+    const float yaw = LockedGetYawDegrees(camera);
+    if (yaw < kBreakYawLow || yaw > kBreakYawHigh) {
+        LockedSetYawDegrees(camera, std::clamp(yaw, kBreakYawLow, kBreakYawHigh));
+    }
+}
+
 }  // namespace
 
 void GameTable::DrainTableEvents() {
@@ -92,22 +103,11 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
             aiming->Orbit(dx / 100.0f * kDegrees, 0.0f, false);
         }
     }
-    if (aim_.InBreakLimits() && controlEnabled_) {
+    if (aim_.InBreakLimits() && turn_.IsControlEnabled()) {
         KeepBreakYaw(current);
         if (input_.Flags().zoomKeyHeld) {
             KeepBreakYaw(cameras_.GetCamera().CameraRefOf(CameraController::kAimingMode));
         }
-    }
-}
-
-// The three-cushion break keeps the view along the table's length.
-void GameTable::KeepBreakYaw(CameraRef camera) {
-    if (camera == nullptr || *camera == nullptr) {
-        return;
-    }
-    const float yaw = LockedGetYawDegrees(camera);
-    if (yaw < kBreakYawLow || yaw > kBreakYawHigh) {
-        LockedSetYawDegrees(camera, std::clamp(yaw, kBreakYawLow, kBreakYawHigh));
     }
 }
 

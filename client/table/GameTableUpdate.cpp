@@ -106,7 +106,7 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
         case StrokeSampler::Event::kStrike:
             input_.Flags().strokeKeyHeld = false;
             input_.Flags().strokeFinishing = true;
-            controlEnabled_ = false;
+            turn_.SetControlEnabled(false);
             input_.RestoreMouseSpeed();
             break;
         case StrokeSampler::Event::kCancelled:

@@ -96,10 +96,10 @@ void TableAim::UpdatePowerGauge() {
     in.power = power_;
     in.strokeDeviation = table_.HudValues().StrokeDeviation();
     in.powerDisplayMode = table_.HudValues().PowerDisplayMode();
-    in.controlEnabled = table_.IsControlEnabled();
+    in.controlEnabled = table_.Turn().IsControlEnabled();
     in.strokeKeyHeld = table_.Input().Flags().strokeKeyHeld;
     in.strokeFinishing = table_.Input().Flags().strokeFinishing;
-    in.aimFollowsCamera = table_.AimFollowsCamera();
+    in.aimFollowsCamera = table_.Turn().AimFollowsCamera();
     in.showPowerFigures = table_.HudValues().ShowsPowerFigures();
     const std::optional<BallScreenInfo> cueBall = table_.Picking().CueBallScreenInfo();
     in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
@@ -188,7 +188,7 @@ void TableAim::UpdateCueModel() {
     // Both the game thread (aiming) and the render step pose the cue.
     ScopedLock holdTable(table_.TableLock());
     const Vec3 cue = table_.CueBallPosition();
-    if (table_.AimFollowsCamera()) {
+    if (table_.Turn().AimFollowsCamera()) {
         // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.
         Vec3 eye;
         Vec3 target;
@@ -221,7 +221,7 @@ void TableAim::UpdateCueModel() {
     line.offset = -5.0f - radius;
     line.height = radius * pose_.tipOffsetY;
     // While the player aims, the elevation the player chose is the copy; the cue rises above it where it must.
-    const float chosen = table_.AimFollowsCamera() ? pose_.elevationCopy : pose_.elevation;
+    const float chosen = table_.Turn().AimFollowsCamera() ? pose_.elevationCopy : pose_.elevation;
     const float start = ToRadians(chosen);
     float largest = start;
     {

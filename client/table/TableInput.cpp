@@ -219,7 +219,7 @@ void TableInput::ReleaseSpace() {
     flags_.overviewKeyHeld = false;
     table_.Cameras().GetCamera().ClearLookAt();
     const CameraController::SavedView& saved = table_.Cameras().GetCamera().Saved();
-    table_.Cameras().GetCamera().SetLookAt(table_.AimFollowsCamera() ? table_.CueBallPosition() : saved.target);
+    table_.Cameras().GetCamera().SetLookAt(table_.Turn().AimFollowsCamera() ? table_.CueBallPosition() : saved.target);
     table_.Cameras().GetCamera().SetTarget(saved.distance, saved.pitch, kKeep, kKeep);
     table_.Cameras().GetCamera().StartMove(40, 0);
     if (!table_.IsShotRunning()) {
@@ -278,7 +278,7 @@ void TableInput::ReleasePen() {
 
 // The line from the cue ball toward the aim point, cut where it leaves the bed.
 void TableInput::DrawOverviewGuideLine() {
-    if (!flags_.overviewKeyHeld || !table_.AimFollowsCamera() || !table_.IsControlEnabled()) {
+    if (!flags_.overviewKeyHeld || !table_.Turn().AimFollowsCamera() || !table_.Turn().IsControlEnabled()) {
         return;
     }
     const Vec3 cue = table_.CueBallPosition();
@@ -307,13 +307,13 @@ void TableInput::DrawOverviewGuideLine() {
 // The refusals of the Shift key (and, with fewer tests, of Space and 'V').
 bool TableInput::RefusedLikeShift(bool testControl, bool testBallInHand) const {
     return table_.Cameras().IsCameraBusy() || table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode ||
-           (testControl && !table_.IsControlEnabled()) || flags_.strokeKeyHeld || flags_.zoomKeyHeld ||
+           (testControl && !table_.Turn().IsControlEnabled()) || flags_.strokeKeyHeld || flags_.zoomKeyHeld ||
            flags_.cueViewKeyHeld || flags_.overviewKeyHeld || table_.IsShotRunning() || flags_.aimDragHeld ||
            flags_.tipDragHeld || (testBallInHand && table_.Picking().HeldBall() >= 0);
 }
 
 bool TableInput::PollKeyPresses() {
-    if (table_.IsActive() && (flags_.zoomKeyHeld || flags_.cueViewKeyHeld) && !flags_.mouseAimHeld &&
+    if (table_.Turn().IsActive() && (flags_.zoomKeyHeld || flags_.cueViewKeyHeld) && !flags_.mouseAimHeld &&
         IsKeyDown(Vk::LButton)) {
         return StartMouseAim();
     }
@@ -321,7 +321,7 @@ bool TableInput::PollKeyPresses() {
         return OnKey(Vk::Shift, true);
     }
     const bool targetMissing = table_.Aim().TargetMode() && table_.Aim().TargetBall() < 0;
-    if (IsKeyDown(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.IsControlEnabled() && !flags_.strokeKeyHeld &&
+    if (IsKeyDown(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.Turn().IsControlEnabled() && !flags_.strokeKeyHeld &&
         !flags_.cueViewKeyHeld && !flags_.overviewKeyHeld && !table_.IsShotRunning() && !flags_.tipDragHeld &&
         !flags_.zoomKeyHeld && !targetMissing) {
         return OnKey(Vk::Control, true);
@@ -395,7 +395,7 @@ void TableInput::ReleaseHeldKeys(bool focus) {
 
 bool TableInput::PollKeys() {
     ScopedLock holdTable(table_.TableLock());
-    if (!table_.IsActive() || table_.Services().host == nullptr || table_.Services().host->IsTextInputFocused()) {
+    if (!table_.Turn().IsActive() || table_.Services().host == nullptr || table_.Services().host->IsTextInputFocused()) {
         return false;
     }
     if (table_.Services().host->IsAppActive() && PollKeyPresses()) {
@@ -417,13 +417,13 @@ bool TableInput::HandleInput(uint32_t message, platform::WParam wParam, platform
     const int32_t y = platform::PointY(lParam);
     switch (message) {
         case Msg::KeyDown:
-            if (!table_.IsActive() && PollKeyPresses()) {
+            if (!table_.Turn().IsActive() && PollKeyPresses()) {
                 return true;
             }
             break;
         case Msg::KeyUp:
         case Msg::SysKeyUp:
-            if ((!table_.IsActive() && PollKeyReleases()) || OnKeyUpMessage(static_cast<uint32_t>(wParam))) {
+            if ((!table_.Turn().IsActive() && PollKeyReleases()) || OnKeyUpMessage(static_cast<uint32_t>(wParam))) {
                 return true;
             }
             break;
@@ -492,7 +492,7 @@ bool TableInput::OnKeyUpMessage(uint32_t key) {
                     table_.Cameras().GetCamera().SetApplyAtEnd(true);
                     table_.Cameras().MoveCameraBehindCueBall(300.0f, 0.5f, false, false);
                 }
-                table_.SetControlEnabled(true);
+                table_.Turn().SetControlEnabled(true);
             }
             break;
         default:
@@ -542,7 +542,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
     if (!flags_.zoomKeyHeld && !flags_.aimDragHeld && !flags_.overviewKeyHeld && !flags_.strokeKeyHeld &&
         !flags_.cueViewKeyHeld) {
         table_.Cameras().UpdateUnprojection();
-        if ((keyMask_ & mask::kCallPocket) != 0 && table_.AimFollowsCamera() && table_.Aim().TargetMode() &&
+        if ((keyMask_ & mask::kCallPocket) != 0 && table_.Turn().AimFollowsCamera() && table_.Aim().TargetMode() &&
             table_.GameMode() == type::kEightBall) {
             const int32_t pocket = table_.Picking().PickPocketAt(x, y);
             if (pocket > 0) {
@@ -550,7 +550,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
                     table_.Services().sound->PlaySound(GameTable::kPocketCallSound, 1.0f);
                 }
                 table_.Aim().CallPocket(static_cast<int8_t>(pocket));
-                table_.SetControlEnabled(table_.AimFollowsCamera());
+                table_.Turn().SetControlEnabled(table_.Turn().AimFollowsCamera());
                 if (table_.Services().host != nullptr) {
                     table_.Services().host->PostEvent(quill::AppEventId::PocketCalled, static_cast<uint32_t>(pocket), 0, 0);
                 }
@@ -586,7 +586,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
         return false;
     }
     const bool targetChosen = !table_.Aim().TargetMode() || table_.Aim().TargetBall() != -1;
-    if (buttonShortcuts_ && !flags_.rightButtonAsShift && table_.IsControlEnabled() && !table_.IsShotRunning() && targetChosen) {
+    if (buttonShortcuts_ && !flags_.rightButtonAsShift && table_.Turn().IsControlEnabled() && !table_.IsShotRunning() && targetChosen) {
         flags_.leftButtonAsCtrl = true;
         OnKey(Vk::Control, true);
     } else {
@@ -598,7 +598,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
 
 void TableInput::OnLeftButtonUp() {
     if (flags_.leftButtonAsCtrl) {
-        if (table_.AimFollowsCamera()) {
+        if (table_.Turn().AimFollowsCamera()) {
             flags_.leftButtonAsCtrl = false;
             OnKey(Vk::Control, false);
         }
@@ -641,7 +641,7 @@ bool TableInput::OnRightButtonDown() {
         table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
         return false;
     }
-    if (buttonShortcuts_ && !flags_.leftButtonAsCtrl && table_.IsControlEnabled() && !table_.IsShotRunning() && !flags_.aimDragHeld &&
+    if (buttonShortcuts_ && !flags_.leftButtonAsCtrl && table_.Turn().IsControlEnabled() && !table_.IsShotRunning() && !flags_.aimDragHeld &&
         table_.Picking().HeldBall() < 0 && !table_.Cameras().IsCameraBusy()) {
         flags_.rightButtonAsShift = true;
         OnKey(Vk::Shift, true);

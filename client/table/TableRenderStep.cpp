@@ -316,7 +316,7 @@ void TableRenderStep::DrawBalls(D3D9RenderDevice& device, bool skipped, float al
 
 void TableRenderStep::DrawLines(D3D9RenderDevice& device) {
     DeviceLineDrawer drawer(device);
-    if (table_.Input().Flags().overviewKeyHeld && table_.AimFollowsCamera() && table_.IsControlEnabled()) {
+    if (table_.Input().Flags().overviewKeyHeld && table_.Turn().AimFollowsCamera() && table_.Turn().IsControlEnabled()) {
         table_.Trails().GuideLine(0).Draw(drawer);
     }
     table_.Trails().DrawTrails(drawer);
@@ -343,7 +343,7 @@ void TableRenderStep::DrawMarkers(D3D9RenderDevice& device) {
     {
         ScopedLock hold(modelLock_);
         TableModelNode* aim = shownModels_[kAimMarker];
-        if (aim != nullptr && ShotMayBeAimed() && table_.IsControlEnabled() && table_.Models().AimMarkerShown()) {
+        if (aim != nullptr && ShotMayBeAimed() && table_.Turn().IsControlEnabled() && table_.Models().AimMarkerShown()) {
             aim->Draw(device, 1.0f);
         }
         if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && table_.Models().TargetMarkerShown()) {

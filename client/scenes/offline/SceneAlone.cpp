@@ -189,9 +189,9 @@ void SceneAlone::SetUpTable() {
     table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
     // the view, turns the aim; Ctrl held strokes the cue with the mouse.
-    table.SetAimFollowsCamera(true);
+    table.Turn().SetAimFollowsCamera(true);
     table.Input().OnKey(kZoomKey, false);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.HudValues().LayoutHud(Width(), Height());
 }
 
@@ -247,7 +247,7 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
             table->SetCueBall(0, false);
             table->SetVisible(true);
-            table->SetControlEnabled(true);
+            table->Turn().SetControlEnabled(true);
             break;
         default:
             break;
@@ -331,7 +331,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     stage_.ApplyEquipment(equipment);
     table.RackBalls();
     table.SnapshotBalls();
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.SetVisible(true);
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {

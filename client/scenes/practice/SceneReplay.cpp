@@ -181,7 +181,7 @@ void SceneReplay::Activate() {
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.SetState(0);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
     const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;

@@ -142,7 +142,7 @@ void SceneRoomPractice::SetUpTable() {
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
     table.Input().SetPlacingEnabled(true);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.SetVisible(true);
     table.HudValues().LayoutHud(Width(), Height());
 }

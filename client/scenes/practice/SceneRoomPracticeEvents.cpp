@@ -218,7 +218,7 @@ void SceneRoomPractice::StartChallenge() {
     if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table.SetVisible(true);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
     if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
 }
@@ -239,7 +239,7 @@ void SceneRoomPractice::OnBallsStopped() {
         table.SetCueBall(0, false);
     }
     table.SetVisible(true);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
 }
 
 // The balls of a challenge shot stopped: success, a failed inning, or the end at the twentieth.

@@ -135,9 +135,9 @@ void SceneSchool::SetUpTable() {
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().SetCameraFlags(false, false, true, false);
-    table.SetAimFollowsCamera(true);
+    table.Turn().SetAimFollowsCamera(true);
     table.Input().OnKey(kZoomKey, false);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.SetState(3);
     table.Input().SetKeyMask(0);
     table.HudValues().LayoutHud(Width(), Height());
@@ -295,7 +295,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             // The camera ends right on the cue ball where it stopped.
             table->Cameras().GetCamera().SetApplyAtEnd(true);
             table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
-            table->SetControlEnabled(true);
+            table->Turn().SetControlEnabled(true);
             table->SetVisible(true);
             ++shotsTaken_;
             break;

@@ -60,9 +60,9 @@ void SceneSchool::ShowPage(int32_t delta) {
     GameTable* table = stage_.Table();
     ClearPage();
     if (table != nullptr) {
-        table->SetAimFollowsCamera(false);
+        table->Turn().SetAimFollowsCamera(false);
         table->Input().OnKey(kZoomKey, false);
-        table->SetControlEnabled(false);
+        table->Turn().SetControlEnabled(false);
     }
     tasksStarted_ = false;
     taskCount_ = 0;
@@ -78,7 +78,7 @@ void SceneSchool::ShowPage(int32_t delta) {
         LimitCamera();
         table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
         table->SetVisible(true);
-        table->SetAimFollowsCamera(true);
+        table->Turn().SetAimFollowsCamera(true);
         table->Input().OnKey(kZoomKey, false);
     }
     previousStep_ = step_;
@@ -223,10 +223,10 @@ void SceneSchool::StartTasks() {
     continue_->Show(false);
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    table->SetAimFollowsCamera(true);
+    table->Turn().SetAimFollowsCamera(true);
     table->Input().OnKey(kZoomKey, false);
     table->Cameras().FocusCameraOnCueBall();
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     table->SetVisible(true);
     if (step_ > 42) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     for (const TaskControls& controls : kTaskControls) {
@@ -296,7 +296,7 @@ void SceneSchool::CompleteTask() {
     sampleShown_ = false;
     sample_->Show(false);
     GameTable& table = *stage_.Table();
-    table.SetAimFollowsCamera(true);
+    table.Turn().SetAimFollowsCamera(true);
     table.Input().OnKey(kZoomKey, false);
     table.SetVisible(true);
     ColourTasks();

@@ -196,9 +196,9 @@ void RoomGameFlow::QueueAnnouncement(uint32_t id) {
 void RoomGameFlow::TakeTable(bool take) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->SetAimFollowsCamera(take);
+    table->Turn().SetAimFollowsCamera(take);
     table->Input().OnKey(kKey_Z, false);
-    if (take) table->SetControlEnabled(true);
+    if (take) table->Turn().SetControlEnabled(true);
 }
 
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
@@ -326,9 +326,9 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
-    table->SetAimFollowsCamera(localTurn);
+    table->Turn().SetAimFollowsCamera(localTurn);
     table->Input().OnKey(kKey_Z, false);
-    table->SetControlEnabled(localTurn);
+    table->Turn().SetControlEnabled(localTurn);
     table->SetVisible(true);
     if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     screen_.Items().ChalkSlot()->SetActive(localTurn);
@@ -512,7 +512,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     if (turn.nextShooter != static_cast<uint8_t>(screen_.LocalSeat())) {
-        table->SetAimFollowsCamera(false);
+        table->Turn().SetAimFollowsCamera(false);
         table->Input().OnKey(kKey_Z, false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
@@ -532,7 +532,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     table->Physics().SetBallGroup(current->ballGroup);
     if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->Aim().SetTargetMode(true);
-        table->SetControlEnabled(false);
+        table->Turn().SetControlEnabled(false);
         if (screen_.IsLocalTurn())
             screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
     }
@@ -720,8 +720,8 @@ void RoomGameFlow::GiveTableToMaster(float seconds) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
     }
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
-    table->SetAimFollowsCamera(master);
-    table->SetControlEnabled(master && !shotInFlight_);
+    table->Turn().SetAimFollowsCamera(master);
+    table->Turn().SetControlEnabled(master && !shotInFlight_);
     if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
 }
 
@@ -822,7 +822,7 @@ void RoomGameFlow::ReturnToWaiting() {
 // per 1001 ms.
 void RoomGameFlow::RelayAim(uint32_t nowMs) {
     GameTable* table = screen_.Table();
-    if (table == nullptr || !table->IsControlEnabled()) return;
+    if (table == nullptr || !table->Turn().IsControlEnabled()) return;
     const bool holds =
         running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
     if (!holds) return;

@@ -218,7 +218,7 @@ void RoomItems::ChangeCue(const quill::InventoryItem& item) {
     if (IsRoomSeat(screen_.LocalSeat()))
         screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode),
                                    parts);
-    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->IsControlEnabled()) {
+    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->Turn().IsControlEnabled()) {
         screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }
     screen_.AddChatLine(line, kYellow);

@@ -312,7 +312,7 @@ void RoomSeats::OnPlayerWithdrew(quill::Packet& packet) {
     }
     if (withdrew->seat == static_cast<uint8_t>(localSeat_.load())) {
         screen_.Flow().TakeTable(false);
-        if (GameTable* table = screen_.Table()) table->SetControlEnabled(false);
+        if (GameTable* table = screen_.Table()) table->Turn().SetControlEnabled(false);
         startReady_->OnGameEnd();
     }
     playerBoard_->Refresh(screen_.Model(), screen_.Room());

@@ -342,7 +342,7 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     room_.shooterSeat = shooterSeat;
     clocks_.Turn().StartTurn(nowMs);
     seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
-    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
+    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->Turn().SetControlEnabled(true);
 }
 
 // While a game runs the shooter holds the table; between games the room master does (or a shooter the server

@@ -413,7 +413,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     CameraController& controller = table->Cameras().GetCamera();
     LockedSetDistance(table->Cameras().GetCurrentCameraRef(), 300.0f);
     LockedSetPitchDegrees(table->Cameras().GetCurrentCameraRef(), 20.0f);
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
 
     // Shift: the zoom camera starts as a copy of the aiming camera and moves in over 60 frames.
     ASSERT_TRUE(table->Input().OnKey(platform::Vk::Shift, true));

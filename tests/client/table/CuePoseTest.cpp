@@ -206,7 +206,7 @@ TEST_F(TableCuePoseTest, ElevationClearsTheBallsAndIsWrittenInDegrees) {
 TEST_F(TableCuePoseTest, AimingPlayerAimsWhereTheCameraLooks) {
     Equip(type::kThreeCushion);
     table->Physics().SetBallPosition(0, 0.0f, 0.0f, 3.075f);
-    table->SetAimFollowsCamera(true);
+    table->Turn().SetAimFollowsCamera(true);
     // The aiming camera behind the near long rail looks toward +y.
     table->Aim().UpdateCueModel();
     EXPECT_NEAR(table->Aim().Pose().aimYaw, 90.0f, 1e-3);

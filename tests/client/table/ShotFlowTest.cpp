@@ -43,7 +43,7 @@ public:
     ShotTable() {
         Equip(type::kThreeCushion);
         table->SetState(7);
-        table->SetControlEnabled(true);
+        table->Turn().SetControlEnabled(true);
         table->SetRandom([] { return 17; });
         table->Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     }
@@ -106,7 +106,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     ASSERT_TRUE(table->IsShotRunning());
     EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     EXPECT_FALSE(table->Input().Flags().strokeFinishing);
-    EXPECT_FALSE(table->IsControlEnabled());
+    EXPECT_FALSE(table->Turn().IsControlEnabled());
     EXPECT_FALSE(table->IsVisible());
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
     EXPECT_EQ(host.mouseSpeed, (MouseSpeed{6, 10, 1}));
@@ -241,7 +241,7 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
 
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     table->Reset(3);
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
@@ -253,14 +253,14 @@ TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     const std::vector<uint32_t> rest = BallBits(table->Physics());
     Frames(3, 0);
     EXPECT_EQ(BallBits(table->Physics()), rest);
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     Frames(5, 0);
     EXPECT_TRUE(table->IsShotRunning());
     // So does one after a stopped shot.
     EXPECT_TRUE(table->StopShot());
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     PlayStroke();
     Frames(5, 0);
     EXPECT_TRUE(table->IsShotRunning());

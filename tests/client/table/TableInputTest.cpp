@@ -19,7 +19,7 @@ protected:
     TableInputTest() {
         Equip(type::kEightBall);
         table->Input().SetKeyMask(-1);
-        table->SetControlEnabled(true);
+        table->Turn().SetControlEnabled(true);
     }
     bool Send(uint32_t message, platform::WParam wParam = 0, platform::LParam lParam = 0) {
         return table->Input().HandleInput(message, wParam, lParam);
@@ -56,7 +56,7 @@ TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
 
     // With the button shortcuts the left button charges the stroke as Ctrl would.
     table->Input().SetButtonShortcuts(true);
-    table->SetAimFollowsCamera(true);
+    table->Turn().SetAimFollowsCamera(true);
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
     EXPECT_TRUE(table->Input().Flags().strokeKeyHeld);
     EXPECT_TRUE(table->Input().Flags().leftButtonAsCtrl);
@@ -137,14 +137,14 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
     table->Records().GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
     table->SetState(5);
-    table->SetControlEnabled(false);
+    table->Turn().SetControlEnabled(false);
     Send(Msg::KeyUp, 'U');
     EXPECT_EQ(table->Physics().CachedPosition(2).y, 20.0f);
-    EXPECT_TRUE(table->IsControlEnabled());
+    EXPECT_TRUE(table->Turn().IsControlEnabled());
 }
 
 TEST_F(TableInputTest, PolledKeysAndTheFocus) {
-    table->SetActive(true);
+    table->Turn().SetActive(true);
     host.keysDown.insert(Vk::Shift);
     // An edit box has the keyboard: the keys are text.
     host.textFocused = true;

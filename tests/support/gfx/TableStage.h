@@ -119,7 +119,7 @@ public:
             return false;
         }
         table->RenderStep().SetCurrentCue(table->CueModels().GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
-        table->SetControlEnabled(true);
+        table->Turn().SetControlEnabled(true);
         table->SetState(4);
         table->HudValues().LayoutHud(host.width, host.height);
         table->HudValues().SetShownPower(0.6f);

@@ -66,7 +66,7 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_EQ(table.Equipment().TableItemId(), 1030);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2006);
     EXPECT_EQ(table.State(), 5);
-    EXPECT_TRUE(table.IsControlEnabled());
+    EXPECT_TRUE(table.Turn().IsControlEnabled());
     EXPECT_EQ(table.Physics().BallCount(), 16);
     ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
     EXPECT_TRUE(table.RenderStep().CurrentCue()->IsCustom()) << "the offline custom cue's parts";
@@ -103,7 +103,7 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
 TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRightButtonZooms) {
     Bring();
     GameTable& table = *scene.Table();
-    EXPECT_TRUE(table.AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
+    EXPECT_TRUE(table.Turn().AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
     for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
     ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
 
@@ -139,7 +139,7 @@ TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
     EXPECT_EQ(table.Equipment().TableItemId(), 1027);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);
-    EXPECT_TRUE(table.IsControlEnabled());
+    EXPECT_TRUE(table.Turn().IsControlEnabled());
 
     // A type without offline equipment gets the table's default items.
     ConfirmType(2);

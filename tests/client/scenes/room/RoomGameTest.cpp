@@ -152,8 +152,8 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
         if (c.line != nullptr) {
             EXPECT_TRUE(HasLine(c.line));
         }
-        EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the local player breaks";
-        EXPECT_TRUE(scene->Table()->IsControlEnabled());
+        EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera()) << "the local player breaks";
+        EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
         EXPECT_EQ(scene->ShooterSeat(), kLocal);
     }
 }
@@ -164,8 +164,8 @@ TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTable
     EXPECT_EQ(scene->Table()->Picking().PlacementArea(), 1);
     Enter(10);
     Start(10, kRival);
-    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
-    EXPECT_FALSE(scene->Table()->IsControlEnabled());
+    EXPECT_FALSE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_FALSE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_FALSE(scene->IsLocalTurn());
 }
 
@@ -365,7 +365,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     EXPECT_EQ(scene->Table()->HudValues().ForScreens().foulCount, 1);
     EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
-    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
+    EXPECT_FALSE(scene->Table()->Turn().AimFollowsCamera());
     EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
     EXPECT_EQ(Connection().LocalPlayer().money, 5000) << "no money list, no change";
 
@@ -377,7 +377,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     Receive(kvtest::TurnResultMessage(unended));
     EXPECT_EQ(Seat(kRival).money, 6500);
     EXPECT_TRUE(scene->IsLocalTurn());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
 }
 
 TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoResetLine) {
@@ -396,8 +396,8 @@ TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoReset
     waiting.seed = 5;
     Receive(kvtest::TurnResultMessage(waiting));
     EXPECT_EQ(app.GetRandom().SeedValue(), 5u);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
 }
 
 TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
@@ -461,7 +461,7 @@ TEST_F(RoomGame, ASettlementWithTwoUnfinishedTeamsGoesOnAndOtherwiseTheRoomWaits
     EXPECT_FALSE(scene->IsGameRunning());
     EXPECT_EQ(Connection().LocalPlayer().money, 120000);
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the master holds the table between games";
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera()) << "the master holds the table between games";
 }
 
 TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
@@ -473,8 +473,8 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), SceneRoomGame::kRed);
     EXPECT_TRUE(scene->Results()->IsVisible());
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_EQ(scene->ShooterSeat(), kLocal);
 }
 
@@ -511,7 +511,7 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     Serve();
     Enter(3);
     GameTable& table = *scene->Table();
-    ASSERT_TRUE(table.IsControlEnabled()) << "the master holds the table";
+    ASSERT_TRUE(table.Turn().IsControlEnabled()) << "the master holds the table";
     uint32_t now = 5000;
     auto frame = [&] {
         now += 10;
@@ -944,11 +944,11 @@ TEST_F(RoomGame, OnATournamentChannelTheScoreBoardFollowsTheGame) {
     tenFrames(started + 61500);
     EXPECT_EQ(board.ShownMinutes(), 13u);
     EXPECT_EQ(board.ShownSeconds(), 58u);
-    ASSERT_TRUE(scene->Table()->IsControlEnabled());
+    ASSERT_TRUE(scene->Table()->Turn().IsControlEnabled());
     tenFrames(started + 900600);
     EXPECT_EQ(board.ShownMinutes(), 0u);
     EXPECT_EQ(board.ShownSeconds(), 0u);
-    EXPECT_FALSE(scene->Table()->IsControlEnabled()) << "fifteen minutes end the shooter's control";
+    EXPECT_FALSE(scene->Table()->Turn().IsControlEnabled()) << "fifteen minutes end the shooter's control";
     const auto ends = Sent(MessageId::RoomRequest1236, 1);
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(quill::Packet(ends[0]).ReadU8(), 1);
