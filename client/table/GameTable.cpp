@@ -22,8 +22,6 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kKeep = CameraController::kKeep;
-
 }  // namespace
 
 GameTable::GameTable() {
@@ -64,16 +62,9 @@ int32_t GameTable::SetState(int32_t state) {
 
 void GameTable::SetVisible(bool visible) {
     visible_ = visible;
-    ShowShownModels(visible);
+    render_.ShowShownModels(visible);
 }
 
-void GameTable::ShowShownModels(bool visible) {
-    for (TableModelNode* model : shownModels_) {
-        if (model != nullptr) {
-            model->SetVisible(visible);
-        }
-    }
-}
 
 void GameTable::SetGameMode(quill::GameType gameMode) {
     if (gameMode != gameMode_) {
@@ -87,38 +78,14 @@ void GameTable::SetGameMode(quill::GameType gameMode) {
     physics_.SetGameType(gameMode);
 }
 
-CueModelEntry* GameTable::SetCurrentCue(CueModelEntry* cue) {
-    ScopedLock hold(modelLock_);
-    if (cue != currentCue_) {
-        cueDirty_ = true;
-    }
-    currentCue_ = cue;
-    return currentCue_;
-}
 
 void GameTable::SetCueBallIndex(int32_t ball) {
     physics_.SetCueBall(static_cast<uint16_t>(ball));
 }
 
-void GameTable::SetTargetMode(bool on) {
-    targetMode_ = on;
-    targetBall_ = -1;
-}
 
-void GameTable::SetTargetBall(int32_t ball) {
-    targetMode_ = false;
-    targetBall_ = static_cast<int8_t>(ball);
-    physics_.SetSecondBall(ball);
-}
 
-void GameTable::ClearTargetBall(int32_t /*ignored*/) {
-    targetMode_ = false;
-    targetBall_ = -1;
-}
 
-void GameTable::SetSideOption(int32_t value) {
-    sideOption_ = value == 2 ? 3 - sideOption_ : value;
-}
 
 bool GameTable::StopShot() {
     if (!shotRunning_) {
@@ -147,9 +114,7 @@ void GameTable::ResetShotToState7(uint32_t rackArgument) {
         physics_.SetCueBall(0);
         physics_.SetSecondBall(-1);
     }
-    if (shownModels_[kCueModel] != nullptr) {
-        shownModels_[kCueModel]->SetVisible(true);
-    }
+    render_.ShowCue();
 }
 
 int32_t GameTable::ClampTurnCode(int32_t code) {
@@ -172,7 +137,7 @@ bool GameTable::SetRuleCounter(int32_t counter) {
 // --- messages ---
 
 void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), reportRecord_,
+    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), records_.GetReportRecord(),
                                    physics_.BallCount(), gameMode_);
 }
 
@@ -192,7 +157,7 @@ void GameTable::WriteShotResultReport(quill::Packet& packet) {
 }
 
 quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
-    TableMessages::WriteShot(packet, shotRecord_, physics_.BallCount());
+    TableMessages::WriteShot(packet, records_.GetShotRecord(), physics_.BallCount());
     return packet;
 }
 
@@ -209,7 +174,7 @@ bool GameTable::ReadBallState(quill::Packet& packet) {
     }
     PlaceBallsFromMessage(message);
     requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
-    SyncReportRecord();
+    records_.SyncReportRecord();
     return true;
 }
 
@@ -228,13 +193,13 @@ void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
 }
 
 bool GameTable::ReadShot(quill::Packet& packet) {
-    ShotRecord record = shotRecord_;
+    ShotRecord record = records_.GetShotRecord();
     uint8_t sent = 0;
     if (!TableMessages::ReadShot(packet, record, sent)) {
         quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
         return false;
     }
-    KeepStrokeInRange(record, u"Shot message");
+    records_.KeepStrokeInRange(record, u"Shot message");
     const uint32_t count = BallCount();
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
@@ -242,7 +207,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = equipment_.BallSetItemId();
-    const CueIdentity cue = CurrentCueIdentity();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     if (cue.present) {
         record.cueItemId = cue.itemId;
         if (cue.parts[0] != CueModelEntry::kStockShaft) {
@@ -259,39 +224,16 @@ bool GameTable::ReadShot(quill::Packet& packet) {
             record.positions[i] = physics_.CachedPosition(i);
             record.rotations[i] = physics_.CachedOrientation(i);
         }
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
     }
     // The next update takes the stroke's values into the aim.
     requests_.RequestAimFromShotRecord();
     return true;
 }
 
-uint32_t GameTable::SyncReportRecord() {
-    ScopedLock hold(physics_.GetLock());
-    reportRecord_.valid = ShotRecord::kValidFilled;
-    reportRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    const uint32_t count = BallCount();
-    for (uint32_t i = 0; i < count; ++i) {
-        reportRecord_.positions[i] = physics_.CachedPosition(i);
-        reportRecord_.rotations[i] = physics_.CachedOrientation(i);
-        reportRecord_.ballFlags[i] = physics_.CachedFlag(i);
-    }
-    return count;
-}
 
 // --- ball in hand ---
 
-void GameTable::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
-    // Client coordinates, both halves signed.
-    const auto x = static_cast<int16_t>(packedCursor & 0xFFFF);
-    const auto y = static_cast<int16_t>(packedCursor >> 16);
-    if (pensAndMarks_.PenMode()) {
-        pensAndMarks_.AddPenPoint(pensAndMarks_.PenSlot(), x, y);
-    }
-    if (!picking_.DragHeldBall(x, y)) {
-        cameraState_.changed = false;
-    }
-}
 
 // --- the stroke ---
 
@@ -300,20 +242,20 @@ void GameTable::ComputeStroke() {
     {
         ScopedLock hold(physics_.GetLock());
         for (uint32_t i = 0; i < count; ++i) {
-            shotRecord_.positions[i] = physics_.CachedPosition(i);
-            shotRecord_.rotations[i] = physics_.CachedOrientation(i);
-            shotRecord_.ballFlags[i] = physics_.CachedFlag(i);
+            records_.GetShotRecord().positions[i] = physics_.CachedPosition(i);
+            records_.GetShotRecord().rotations[i] = physics_.CachedOrientation(i);
+            records_.GetShotRecord().ballFlags[i] = physics_.CachedFlag(i);
         }
     }
     StrokeInputs in;
-    in.tipOffsetX = cameraState_.tipOffsetX;
-    in.tipOffsetY = cameraState_.tipOffsetY;
-    in.aimPointX = cameraState_.aimPointX;
-    in.aimPointY = cameraState_.aimPointY;
-    in.elevation = cameraState_.elevation;
-    in.livePower = power_;
+    in.tipOffsetX = aim_.Pose().tipOffsetX;
+    in.tipOffsetY = aim_.Pose().tipOffsetY;
+    in.aimPointX = aim_.Pose().aimPointX;
+    in.aimPointY = aim_.Pose().aimPointY;
+    in.elevation = aim_.Pose().elevation;
+    in.livePower = aim_.Power();
     in.tableState = state_;
-    in.chalkLevel = chalkLevel_;
+    in.chalkLevel = aim_.ChalkLevel();
     if (services_.player != nullptr) {
         in.skills = services_.player->GetSkills();
         in.cue = services_.player->GetEquippedCue(gameMode_);
@@ -328,59 +270,19 @@ void GameTable::ComputeStroke() {
         in.perfectChalkBonus = services_.connection->GetPerfectChalkBonus();
         in.noDeviation = services_.connection->IsNoDeviationActive();
     }
-    shotRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    StrokeComputation::Compute(in, shotRecord_, [this] { return services_.Random(); });
+    records_.GetShotRecord().cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
+    StrokeComputation::Compute(in, records_.GetShotRecord(), [this] { return services_.Random(); });
 
-    hudValues_.SetShownPower(power_);
-    UpdatePowerGauge();
+    hudValues_.SetShownPower(aim_.Power());
+    aim_.UpdatePowerGauge();
     hudValues_.Hud().SetVisible(TableHud::kAimCursor, false);
     // A glide of the aim must not move the cue away from the stroke just computed.
-    cameraState_.StopEase();
+    aim_.Pose().StopEase();
 }
 
 // --- the aim ---
 
-bool GameTable::StartMouseAim() {
-    if (cameras_.GetCamera().Mode() == CameraController::kTopViewMode || input_.tipDragHeld ||
-        input_.leftButtonAsCtrl) {
-        return false;
-    }
-    const bool zoomAim = input_.zoomKeyHeld && (keyMask_ & 0x10) != 0;
-    const bool cueViewAim = input_.cueViewKeyHeld && (keyMask_ & 0x80) != 0;
-    if (!zoomAim && !cueViewAim) {
-        return false;
-    }
-    input_.mouseAimHeld = true;
-    if (!input_.zoomKeyHeld) {
-        return true;
-    }
-    const float pitch = cameraState_.elevation + 1.3f;
-    if (!cameras_.GetCamera().IsMoving()) {
-        cameras_.GetCamera().SaveView();
-        cameras_.GetCamera().SetTarget(kKeep, pitch, kKeep, kKeep);
-        cameras_.GetCamera().StartMove(40, 0);
-    } else {
-        cameras_.GetCamera().Retarget(kKeep, pitch, kKeep, kKeep);
-    }
-    return true;
-}
 
-bool GameTable::EndMouseAim() {
-    if (!input_.mouseAimHeld || input_.tipDragHeld) {
-        return false;
-    }
-    input_.mouseAimHeld = false;
-    if (input_.zoomKeyHeld) {
-        cameras_.GetCamera().SetTarget(kKeep, cameras_.GetCamera().Saved().pitch, kKeep, kKeep);
-        cameras_.GetCamera().StartMove(40, 0);
-        return true;
-    }
-    if (input_.cueViewKeyHeld) {
-        return false;
-    }
-    SetAimCursor(true, true, 0);
-    return true;
-}
 
 void GameTable::ApplyAppOptions(const TableOptions& options) {
     TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
@@ -402,30 +304,7 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     }
 }
 
-void GameTable::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
-                                 float elevation) {
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    cameraState_.aimPointX = aimPointX;
-    cameraState_.aimPointY = aimPointY;
-    cameraState_.tipOffsetX = tipOffsetX;
-    cameraState_.tipOffsetY = tipOffsetY;
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f));
-    cameraState_.elevation = elevation;
-    cameraState_.elevationCopy = elevation;
-    cameraState_.pullBack = kRestingPullBack;
-}
 
-void GameTable::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
-                               float elevation) {
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
-    cameraState_.aimPointX = aimPointX;
-    cameraState_.aimPointY = aimPointY;
-    cameraState_.SetTargets(tipOffsetX, tipOffsetY, yaw, elevation);
-    cameraState_.StartEase(200);
-}
 
 // --- equipment, set-up and shot restore ---
 
@@ -439,7 +318,7 @@ void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
     {
         ScopedLock hold(physics_.GetLock());
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
         shotRunning_ = false;
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
@@ -453,17 +332,10 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
         }
         physics_.SetCueBall(record.cueBallIndex < count ? record.cueBallIndex : 0);
     }
-    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
-    ShowShownModels(true);
+    aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    render_.ShowShownModels(true);
 }
 
-// A shot from outside plays its power and deviation within their ranges, whatever it carried.
-void GameTable::KeepStrokeInRange(ShotRecord& record, quill::WStringView source) {
-    if (record.KeepStrokeInRange()) {
-        quill::TheLog().LogError(u"WARNING: the power or deviation of a %s lay outside its range and was kept within it\n",
-                                 source);
-    }
-}
 
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
@@ -471,7 +343,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.TakeFields(data);
-    KeepStrokeInRange(record, u"shot text");
+    records_.KeepStrokeInRange(record, u"shot text");
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
@@ -492,11 +364,11 @@ void GameTable::LoadShotRecord(const ShotData& data) {
             }
         }
         physics_.SetCueBall(data.cueBallIndex < BallCount() ? data.cueBallIndex : 0);
-        shotRecord_ = record;
+        records_.GetShotRecord() = record;
     }
-    SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
+    aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     visible_ = true;
-    ShowShownModels(true);
+    render_.ShowShownModels(true);
 }
 
 void GameTable::ResetBallsFromShotRecord() {
@@ -505,48 +377,25 @@ void GameTable::ResetBallsFromShotRecord() {
         physics_.ResetBalls();
         shotRunning_ = false;
         for (uint32_t i = 0; i < BallCount(); ++i) {
-            const Vec3& p = shotRecord_.positions[i];
+            const Vec3& p = records_.GetShotRecord().positions[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
-            if (!quill::IsCaromGame(shotRecord_.gameMode)) {
-                physics_.SetBallFlag(i, shotRecord_.ballFlags[i]);
+            if (!quill::IsCaromGame(records_.GetShotRecord().gameMode)) {
+                physics_.SetBallFlag(i, records_.GetShotRecord().ballFlags[i]);
             }
         }
-        SetAimParameters(shotRecord_.aimPointX, shotRecord_.aimPointY, shotRecord_.tipOffsetX,
-                         shotRecord_.tipOffsetY, shotRecord_.paramC);
+        aim_.SetAimParameters(records_.GetShotRecord().aimPointX, records_.GetShotRecord().aimPointY, records_.GetShotRecord().tipOffsetX,
+                         records_.GetShotRecord().tipOffsetY, records_.GetShotRecord().paramC);
     }
     visible_ = true;
-    ShowShownModels(true);
+    render_.ShowShownModels(true);
 }
 
 // --- HUD ---
 
-void GameTable::UpdatePowerGauge() {
-    PowerGaugeInputs in;
-    in.shownPower = hudValues_.ShownPower();
-    in.power = power_;
-    in.strokeDeviation = hudValues_.StrokeDeviation();
-    in.powerDisplayMode = hudValues_.PowerDisplayMode();
-    in.controlEnabled = controlEnabled_;
-    in.strokeKeyHeld = input_.strokeKeyHeld;
-    in.strokeFinishing = input_.strokeFinishing;
-    in.aimFollowsCamera = aimFollowsCamera_;
-    in.showPowerFigures = hudValues_.ShowsPowerFigures();
-    const std::optional<BallScreenInfo> cueBall = picking_.CueBallScreenInfo();
-    in.cueBall = cueBall.has_value() ? &*cueBall : nullptr;
-    hudValues_.Hud().UpdatePowerGauge(in);
-}
 
-void GameTable::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
-    hudValues_.Hud().SetAimCursor(services_.host, restore, warpBack, frame);
-}
 
 // --- models and effects ---
 
-void GameTable::SetShownModel(ShownModel which, TableModelNode* model) {
-    if (which < kShownModelCount) {
-        shownModels_[which] = model;
-    }
-}
 
 void GameTable::StartAmbientEffect(uint32_t now) {
     if (visible_) {

@@ -1,10 +1,19 @@
 #pragma once
-// The billiards table world of a game screen: the physics holder with its balls, the state code, the aim and the
-// shot's life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the
-// rest of the table's state with the operations on it. Every game screen that shows a table owns exactly one.
+// The billiards table world of a game screen: the physics holder with its balls, the state code and the shot's
+// life (the stroke, the shot records, the update that steps a running shot, the messages that carry them), and
+// the parts that hold the rest of the table's state with the operations on it. Every game screen that shows a
+// table owns exactly one.
 //
 // The parts, each reached through the table and each with at most one lock of its own (its header says which
 // threads call it and which lock it takes):
+// - Turn() (TableTurn): whether the table takes the keys, the player may strike and the cue follows the camera.
+// - Records() (TableShotRecords): the shot, report and committed records, under the physics lock.
+// - Aim() (TableAim): the aim's pose, the cue pose and its clearance, the strike point, the stroke's power and
+//   sampler, the target ball, the power gauge and the aiming cursor; under the table lock, no lock of its own.
+// - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
+//   and PollKeys take the table lock.
+// - RenderStep() (TableRenderStep): the render step and the draw passes with the render step's copy of the balls,
+//   the shown models and the current cue, under the model lock.
 // - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
 //   unprojection matrix.
 // - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
@@ -18,13 +27,12 @@
 // - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
 // - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
 // The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
-// next update (TableRequests, under the remote lock) and the render step's copy of the balls (TableRenderSnapshot).
+// next update (TableRequests, under the remote lock) and the event queue of camera and cue events.
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). The locks the table keeps itself: the physics lock (inside the
-// physics holder) guards the balls, the table lock the aim and the render step's copies, and the model lock the
-// current cue and the shown models.
+// calls holding the widget-tree lock (Scene.h). The lock the table keeps itself, the table lock, guards the aim
+// and the render step's copies; the physics lock (inside the physics holder) guards the balls.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
 // the input's and the update's camera requests through the table's event queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
@@ -39,11 +47,11 @@
 // - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
 //   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
 //   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
-// - HandleInput for each window message the screen receives (main thread), and every game-thread frame Update
-//   with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
-// - Every drawn frame on the main thread, after the scene manager's update: Render3D(true) (Render3D(false)
-//   while frames are paused, so that camera input is not lost); inside the 3D pass, after the scene's tree:
-//   RenderOverlay, then DrawScene; in the 2D pass: HudValues().DrawHud.
+// - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
+//   Update with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
+// - Every drawn frame on the main thread, after the scene manager's update: RenderStep().Render3D(true)
+//   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
+//   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
 // - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
@@ -75,6 +83,7 @@
 #include "client/table/ShotData.h"
 #include "client/table/ShotRecord.h"
 #include "client/table/StrokeSampler.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAmbient.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
@@ -84,15 +93,18 @@
 #include "client/table/TableEnvironment.h"
 #include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableMessages.h"
 #include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
 #include "client/table/TableOptions.h"
-#include "client/table/TableRenderSnapshot.h"
+#include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
+#include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
+#include "client/table/TableTurn.h"
 #include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
@@ -117,27 +129,6 @@ public:
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;
     static constexpr float kRestingPullBack = -3.0f;
-    // The first word of the saved mouse speed while none is saved.
-    static constexpr int32_t kNothingSaved = -1;
-
-    // The shown models: the two markers and the current cue model.
-    enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
-
-    // The input-mode flags, set and cleared by the keys, the mouse and the stroke.
-    struct InputFlags {
-        bool aimDragHeld = false;         // the left button drags the view
-        bool strokeKeyHeld = false;       // Ctrl (or the left button for it): the stroke is being charged
-        bool leftButtonAsCtrl = false;    // the left button stands in for Ctrl
-        bool rightButtonAsShift = false;  // the right button stands in for Shift
-        bool strokeFinishing = false;     // the follow-through after the strike
-        bool zoomKeyHeld = false;         // Shift
-        bool tipDragHeld = false;         // mouse motion moves the cue tip on the ball
-        bool overviewKeyHeld = false;     // Space
-        bool mouseAimHeld = false;        // the left button drags in Shift or 'V' mode: look down the cue
-        bool rightButtonZoom = false;     // the right button zooms
-        bool cueViewKeyHeld = false;      // 'V'
-        bool extra = false;
-    };
 
     GameTable();
     ~GameTable();
@@ -156,24 +147,12 @@ public:
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    void SetControlEnabled(bool enabled) { controlEnabled_ = enabled; }
-    bool IsControlEnabled() const { return controlEnabled_; }
     // Shows or hides the table's markers and cue together.
     void SetVisible(bool visible);
     bool IsVisible() const { return visible_; }
     void SetGameMode(quill::GameType gameMode);
     quill::GameType GameMode() const { return gameMode_; }
-    // Marks the cue dirty when it changes; the new cue.
-    CueModelEntry* SetCurrentCue(CueModelEntry* cue);
-    CueModelEntry* CurrentCue() const { return currentCue_; }
-    bool IsCueDirty() const { return cueDirty_; }
     void SetCueBallIndex(int32_t ball);
-    void SetTargetMode(bool on);
-    void SetTargetBall(int32_t ball);
-    void ClearTargetBall(int32_t ignored = 0);
-    // The value 2 toggles between 1 and 2 (new = 3 - old); any other value is stored.
-    void SetSideOption(int32_t value);
-    int32_t SideOption() const { return sideOption_; }
     void SnapshotBalls() { physics_.SnapshotBalls(); }
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
     bool StopShot();
@@ -198,50 +177,15 @@ public:
     // Another player's stroke into the shot record, with the current cue's item and parts; the same bounds as
     // ReadBallState. The aim takes the stroke's values at the next update.
     bool ReadShot(quill::Packet& packet);
-    // Copies the live balls into the report record; the ball count.
-    uint32_t SyncReportRecord();
-
-    // --- ball in hand ---
-    // The cursor-move handler while the table owns the mouse: pen points, and the held ball dragged on the bed.
-    void MoveHeldBall(uint32_t flags, uint32_t packedCursor);
 
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
-    void SetPower(float power) { power_ = power; }
-    float Power() const { return power_; }
-    void SetChalkLevel(int32_t level) { chalkLevel_ = level; }
-    int32_t ChalkLevel() const { return chalkLevel_; }
 
     // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
-    bool StartMouseAim();
-    bool EndMouseAim();
     void ApplyAppOptions(const TableOptions& options);
-    void SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
-    void AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY, float elevation);
     // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
     void ResetCamera();
-
-    // --- keys and mouse (main thread) ---
-    // Shift, Ctrl, Space, 'V' and 'Z' pressed or released; false for any other key. The refusals of the key poll
-    // are not tested here.
-    bool OnKey(uint32_t virtualKey, bool down);
-    // Presses the first key that is down and allowed now (see the refusals in the source); whether one was.
-    bool PollKeyPresses();
-    // Releases the first held key whose key is up.
-    bool PollKeyReleases();
-    // With focus false (the window lost the keyboard) every held key is released.
-    void ReleaseHeldKeys(bool focus);
-    // The screen's window messages; whether the table took the message (a table mode is active).
-    bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
-    // Once per frame while the table is active: presses and releases by the keys' state.
-    bool PollKeys();
-    // The mouse buttons may stand in for Ctrl and Shift (the screen's choice).
-    void SetButtonShortcuts(bool on) { buttonShortcuts_ = on; }
-    // The pitch in degrees the zoom view (Shift) moves to, for a cue raised by cueElevation degrees.
-    static float ZoomPitch(float cueElevation);
-    // In table state 4 a click may pick up the ball in hand.
-    void SetPlacingEnabled(bool on) { placingEnabled_ = on; }
 
     // --- the shot (game thread) ---
     // The local player's released stroke (computed into the shot record) becomes the committed shot and starts.
@@ -253,9 +197,6 @@ public:
     // The live table as a plain centre-ball stroke into the shot record, committed as a local shot and started
     // after two swings.
     void CaptureShotRecord();
-    const ShotClass& LastShotClass() const { return shotClass_; }
-    uint32_t ShotStartTime() const { return shotStartTime_; }
-    float GuideLineLength() const { return guideLineLength_; }
 
     // --- per-frame update (game thread) ---
     // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);
@@ -263,11 +204,6 @@ public:
     bool Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics);
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
-    const StrokeSampler& Stroke() const { return stroke_; }
-
-    // --- cue pose ---
-    // Raises the cue's elevation so that the stick clears the balls and rails, and places the cue model.
-    void UpdateCueModel();
 
     // --- reset, racking and cue models ---
     // Everything back for a new game or rack: input modes, aim, records, pen strokes, the rack from the argument.
@@ -294,21 +230,8 @@ public:
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
 
-    // --- HUD: laid out on the game thread, drawn on the main thread ---
-    void UpdatePowerGauge();
-    void SetAimCursor(bool restore, bool warpBack, int32_t frame);
-
-    // --- the render step and the draw passes (main thread) ---
-    // Takes the balls and the aim for drawing, switches the cue model, applies the camera and cue events the game
-    // thread posted; with draw also lets the camera follow the cue ball, places the ball models and hands the
-    // table's models to the static batches.
-    void Render3D(bool draw);
-    // The cue pose, the table environment, the cue and the pocketed-ball strip; returns 0.
-    int32_t RenderOverlay(D3D9RenderDevice& device);
-    // Shadows, balls, lines, markers, effects and marks, after the scene and RenderOverlay.
-    void DrawScene(D3D9RenderDevice& device, int32_t passFlag);
-    // The cue's highest elevation in degrees; with the flag (or above 88.4) 88.4.
-    void SetElevationLimit(float degrees, bool useDefault);
+    // --- the camera and cue events the input and the update post, applied by the render step (main thread) ---
+    void DrainTableEvents();
 
     // --- models (main thread, while the screen loads or changes equipment) ---
     // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
@@ -323,7 +246,6 @@ public:
     void BuildChalkBursts(quill::Package* package);
 
     // --- shown models and effects ---
-    void SetShownModel(ShownModel which, TableModelNode* model);
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
@@ -344,224 +266,109 @@ public:
     TableCueModels& CueModels() { return cueModels_; }
     const TableCueModels& CueModels() const { return cueModels_; }
 
+    TableTurn& Turn() { return turn_; }
+    const TableTurn& Turn() const { return turn_; }
+    TableShotRecords& Records() { return records_; }
+    const TableShotRecords& Records() const { return records_; }
+    TableAim& Aim() { return aim_; }
+    const TableAim& Aim() const { return aim_; }
+    TableInput& Input() { return input_; }
+    const TableInput& Input() const { return input_; }
+    TableRenderStep& RenderStep() { return render_; }
+    const TableRenderStep& RenderStep() const { return render_; }
+
     // --- what the table keeps itself ---
+    const TableServices& Services() const { return services_; }
+    // The table lock: the aim and the render step's copies; the input and the update run under it.
+    quill::CriticalSectionLock& TableLock() const { return tableLock_; }
     TablePhysics& Physics() { return physics_; }
-    CameraState& Aim() { return cameraState_; }
-    const CameraState& Aim() const { return cameraState_; }
-    InputFlags& Input() { return input_; }
-    ShotRecord& GetShotRecord() { return shotRecord_; }
-    ShotRecord& GetReportRecord() { return reportRecord_; }
-    ShotRecord& GetCommittedRecord() { return committedRecord_; }
+    uint32_t BallCount() const;
+    quill::Vec3 CueBallPosition() const;
+    // Half the table's size, the unit the camera distances are measured in.
+    float TableUnit() const;
+
     quill::EventQueue& Events() { return eventQueue_; }
     bool IsShotRunning() const { return shotRunning_; }
     void SetShotRunning(bool running) { shotRunning_ = running; }
-    // The local player holds the table: the cue follows the aiming camera and a pocket may be called; another
-    // player's aim comes from the relayed aim state instead.
-    bool AimFollowsCamera() const { return aimFollowsCamera_; }
-    void SetAimFollowsCamera(bool on) { aimFollowsCamera_ = on; }
-    bool TargetMode() const { return targetMode_; }
-    int8_t TargetBall() const { return targetBall_; }
-    int32_t KeyMask() const { return keyMask_; }
-    void SetKeyMask(int32_t mask) { keyMask_ = mask; }
-    bool IsActive() const { return active_; }
-    void SetActive(bool active) { active_ = active; }
     bool IsShotPending() const { return shotPending_; }
     void SetShotPending(bool pending) { shotPending_ = pending; }
-    uint32_t LastSpecialKey() const { return lastSpecialKey_; }
-    void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
     int32_t ShotCost() const { return shotCost_; }
     void SetShotCost(int32_t cost) { shotCost_ = cost; }
 
 private:
     using CameraMove = TableRequests::CameraMove;
 
-    // A shot from outside (a relayed Shot, a text) keeps its power and deviation within range, with a log line.
-    static void KeepStrokeInRange(ShotRecord& record, quill::WStringView source);
-
     // Remote requests (GameTableRemote).
     void ApplyRemoteRequests();
     void MakeCameraMove(CameraMove move);
     void AimFromShotRecord();
 
-    // Keys and mouse (GameTableKeys).
-    bool IsKeyDown(int virtualKey) const;
-    bool PressShift();
-    void ReleaseShift();
-    bool PressCtrl();
-    void ReleaseCtrl();
-    bool PressSpace();
-    void ReleaseSpace();
-    bool PressCueView();
-    void ReleaseCueView();
-    bool PressPen();
-    void ReleasePen();
-    void RefreshAimCursor();
-    void DrawOverviewGuideLine();
-    bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
-    bool OnKeyUpMessage(uint32_t key);
-    bool OnCharMessage(uint32_t character);
-    bool OnLeftButtonDown(int32_t x, int32_t y);
-    void OnLeftButtonUp();
-    bool OnRightButtonDown();
-    void OnRightButtonUp();
-    bool AnyTableModeActive() const;
-
     // The shot (GameTableShot).
-    // What the shot records take of the current cue: its item and, for a stock cue, 0xFFFF in every part.
-    struct CueIdentity {
-        bool present = false;
-        uint16_t itemId = 0;
-        CueModelEntry::PartIds parts{};
-    };
-    CueIdentity CurrentCueIdentity() const;
     void StartShotNow(int32_t swings, bool keepCamera);
-    void StampRecordHeader(const CueIdentity& cue);
-    void CommitRecord();
+    void StampRecordHeader(const TableRenderStep::CueIdentity& cue);
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
     float StartPhysics();
     void PlayChalkBurst(float strikeValue, const quill::Transform& impact);
     void ChargeLocalShot(float strikeValue);
-    quill::Transform ImpactTransform() const;
-    CueAim CurrentCueAim(float pullBack) const;
 
     // The update (GameTableUpdate).
     void PostCameraInput(int32_t dx, int32_t dy);
     void StepShot();
     void FinishShot();
     void TickCameraController();
-    StrokeContext MakeStrokeContext() const;
-    void RestoreMouseSpeed();
 
     // Stops every ball and any running shot of the physics.
     void StopPhysics();
-    uint32_t BallCount() const;
-    quill::Vec3 CueBallPosition() const;
-    float TableUnit() const;
-    void ShowShownModels(bool visible);
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
-    // Services.
+    // The camera events the render step applies (GameTableRender).
+    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
+    void OrbitCamera(int32_t dx, int32_t dy);
+    void ZoomCamera(int32_t step);
+
     TableServices services_;
 
-    // Control block.
+    // The state code and the shot's life.
     int32_t state_ = kInitialState;
-    bool active_ = false;
-    InputFlags input_;
+    TableTurn turn_;
     bool shotRunning_ = false;
-    bool aimFollowsCamera_ = false;
-    bool controlEnabled_ = false;
-    bool buttonShortcuts_ = false;  // the mouse buttons may stand in for Ctrl and Shift
-    bool placingEnabled_ = false;   // in state 4 a click picks up the ball in hand
     bool visible_ = true;
     bool shotPending_ = false;
-    bool targetMode_ = false;
-    int8_t targetBall_ = -1;
-    uint32_t lastSpecialKey_ = 0;
-    bool altDisplay_ = false;     // toggled with 'B'
-    int32_t chalkLevel_ = 0;
     int32_t shotCost_ = 0;
-    TablePhysics physics_;
-
-    // Game and equipment.
     quill::GameType gameMode_ = quill::game_type::kNone;
+    TablePhysics physics_;
+    // The shot records, under the physics lock.
+    TableShotRecords records_{physics_};
+    uint32_t frameCounter_ = 0;
+    bool postShotPhase_ = false;
+    uint32_t lastUpdateTime_ = 0;
 
-    // Aim and camera.
-    CameraState cameraState_;
-    TableCameraRig cameras_{physics_, cameraState_, [this] { return services_.Random(); }};
+    // The aim, under the table lock, which also guards the render step's copies.
+    mutable quill::CriticalSectionLock tableLock_;
+    TableAim aim_{*this};
+
+    // The parts.
+    TableCameraRig cameras_{physics_, aim_.Pose()};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
     TableEquipment equipment_{services_, physics_};
     TableBallPicking picking_{services_, physics_, cameras_};
     TableModels models_{services_, physics_, equipment_};
-
-    // Ball in hand.
-
-    // Trails, HUD and lines.
     TableHudValues hudValues_;
     TableTrails trails_;
-    float power_ = 0.0f;
-    int32_t keyMask_ = -1;
-
-    // Shot records.
-    ShotRecord shotRecord_;
-    ShotRecord reportRecord_;
-    ShotRecord committedRecord_;
-    ShotClass shotClass_;
-    uint32_t shotStartTime_ = 0;
-
-    // Keys.
-    float guideLineLength_ = 0.0f;
-    MouseSpeed savedMouseSpeed_{kNothingSaved, 0, 0};
-    bool gaugeFlag_ = false;  // the gauge item was in use when the stroke began
-
-    // The per-frame update.
-    uint32_t frameCounter_ = 0;
-    bool postShotPhase_ = false;
-    bool pushedForward_ = false;  // the aim drag pushed the view forward
-    bool dragOverride_ = false;   // the aim drag orbits even while the camera moves (set by the render step)
-    StrokeSampler stroke_{TheStrokeSampleAverage(), [this] { return services_.Random(); }};
-    uint32_t lastUpdateTime_ = 0;
-
+    TableInput input_{*this};
     // Requests of other threads for the next update.
     TableRequests requests_;
-
-    // The render step (GameTableRender) and the draw passes (GameTableDraw).
-    void TakeRenderSnapshot();
-    void SwitchCueModel();
-    // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
-    void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
-    void DrainTableEvents();
-    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
-    void OrbitCamera(int32_t dx, int32_t dy);
-    void KeepBreakYaw(quill::Camera* const* camera);
-    void ZoomCamera(int32_t step);
-    void MoveTipOffset(int32_t dx, int32_t dy);
-    void ChangeElevation(int32_t dy);
-    bool InBreakLimits() const;
-    void PitchToElevation();
-    void FollowCueBall();
-    void PlaceBallModels();
-    void PrepareModelsForView();
-    void UploadStaticModels();
-    bool BallOnTable(uint32_t ball) const;
-    void DrawShadows(D3D9RenderDevice& device);
-    void DrawBalls(D3D9RenderDevice& device, bool skipped, float alpha);
-    bool IsInZoomSight(uint32_t ball) const;
-    void DrawLines(D3D9RenderDevice& device);
-    void DrawMarkers(D3D9RenderDevice& device);
-    void DrawEffects(D3D9RenderDevice& device);
-    void DrawCue(D3D9RenderDevice& device);
-    void DrawPocketMarkers(D3D9RenderDevice& device);
-    bool ShotMayBeAimed() const;
-    bool CueDrawnWithBalls() const;
-
-    // How the models are drawn.
-    float elevationLimit_ = 88.4f;
-    bool elevationLimitDefault_ = true;
-
-    // The render step's copies, taken under the table lock.
-    mutable quill::CriticalSectionLock tableLock_;
-    TableRenderSnapshot snapshot_;
-    quill::Vec3 previousCueBall_;
-    std::array<TableModelNode*, kShownModelCount> shownModels_{};
-    CueModelEntry* currentCue_ = nullptr;
-    bool cueDirty_ = false;
-    // Guards the current cue and the shown models.
-    mutable quill::CriticalSectionLock modelLock_;
+    // The render step and the draw passes with the shown models, under the model lock.
+    TableRenderStep render_{*this};
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
     // before the model lock.
-    TableCueModels cueModels_{[this](CueModelEntry& entry, bool entryGoes) { ForgetCueModel(entry, entryGoes); }};
-
-    // Effects.
+    TableCueModels cueModels_{
+        [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
     TableChalkBursts chalkBursts_;
     TableAmbient ambient_;
-
+    // The camera and cue events the input and the update post for the render step.
     quill::EventQueue eventQueue_{kEventQueueSize};
-
-    // Options.
-    int32_t sideOption_ = 0;
-
-
 };
 
 }  // namespace kestrovan

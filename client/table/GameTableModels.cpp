@@ -49,11 +49,7 @@ bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& 
         return false;
     }
     pensAndMarks_.SetMarkModel(models_.LoadHelperModels(*objects, cues));
-    {
-        ScopedLock hold(modelLock_);
-        shownModels_[kAimMarker] = models_.AimMarkerModel();
-        shownModels_[kTargetMarker] = models_.TargetMarkerModel();
-    }
+    render_.SetMarkers(models_.AimMarkerModel(), models_.TargetMarkerModel());
     const bool ballsLoaded = balls != nullptr && models_.LoadBallModels(*balls, *objects);
     if (balls != nullptr && !ballsLoaded) {
         failure = resources.GetLoadContext();

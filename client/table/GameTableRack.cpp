@@ -36,47 +36,36 @@ void GameTable::Reset(uint32_t rackArgument) {
     ScopedLock holdTable(tableLock_);
     shotPending_ = false;
     StopPhysics();
-    cameraState_.StopEase();
+    aim_.Pose().StopEase();
 
     shotCost_ = 0;
-    const bool tipDrag = input_.tipDragHeld;
-    input_ = InputFlags{};
-    input_.tipDragHeld = tipDrag;
+    input_.ResetModes();
     shotRunning_ = false;
     postShotPhase_ = false;
     picking_.SetHeldBall(-1);
-    chalkLevel_ = 0;
-    targetMode_ = false;
-    targetBall_ = -1;
+    aim_.SetChalkLevel(0);
+    aim_.ClearTargetBall();
     picking_.SetPlacementArea(0);
     pensAndMarks_.SetPenMode(false);
     pensAndMarks_.SetPenSlot(0);
-    controlEnabled_ = false;
-    aimFollowsCamera_ = false;
-    stroke_.Clear();
-    power_ = 0.0f;
+    turn_.SetControlEnabled(false);
+    turn_.SetAimFollowsCamera(false);
+    aim_.Stroke().Clear();
+    aim_.SetPower(0.0f);
 
-    cameraState_.Reset();
+    aim_.Pose().Reset();
     {
         ScopedLock hold(physics_.GetLock());
-        shotRecord_.valid &= ~ShotRecord::kValidFilled;
-        reportRecord_.valid &= ~ShotRecord::kValidFilled;
+        records_.GetShotRecord().valid &= ~ShotRecord::kValidFilled;
+        records_.GetReportRecord().valid &= ~ShotRecord::kValidFilled;
         // A new game has no local shot waiting to be charged.
-        committedRecord_.valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+        records_.GetCommittedRecord().valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     }
-    {
-        ScopedLock hold(modelLock_);
-        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
-            if (shownModels_[marker] != nullptr) {
-                shownModels_[marker]->SetVisible(false);
-            }
-        }
-    }
+    render_.HideMarkers();
 
     cameras_.ResetDefaultView();
-    savedMouseSpeed_ = {kNothingSaved, 0, 0};
     hudValues_.SetStrokeDeviation(0.0f);
-    shotStartTime_ = 0;
+    records_.SetShotStartTime(0);
     hudValues_.ForScreens().foulCount = 0;
     pensAndMarks_.ClearPenStrokes();
 
@@ -85,9 +74,9 @@ void GameTable::Reset(uint32_t rackArgument) {
         physics_.StartRack(rackArgument);
         physics_.SetBallGroup(0);
     }
-    SyncReportRecord();
-    cameraState_.ResetAim();
-    UpdatePowerGauge();
+    records_.SyncReportRecord();
+    aim_.Pose().ResetAim();
+    aim_.UpdatePowerGauge();
 
     hudValues_.ShowPocketStripForMode(gameMode_);
     pensAndMarks_.ClearMarks();
@@ -98,7 +87,7 @@ void GameTable::RackBalls() {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceRack();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
 }
 
 void GameTable::PlaceBallsSpaced() {
@@ -106,7 +95,7 @@ void GameTable::PlaceBallsSpaced() {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceBallsSpaced();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
 }
 
 bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
@@ -158,7 +147,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
                 }
             }
         }
-        SyncReportRecord();
+        records_.SyncReportRecord();
         return true;
     }
     const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
@@ -170,7 +159,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             ScopedLock hold(physics_.GetLock());
             physics_.ReRack(rackArgument);
         }
-        SyncReportRecord();
+        records_.SyncReportRecord();
         return true;
     }
     return false;
@@ -185,7 +174,7 @@ void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
         physics_.SetBallPosition(ball, x, y, z);
         cueBall = ball == physics_.CueBall();
     }
-    SyncReportRecord();
+    records_.SyncReportRecord();
     if (cueBall) {
         requests_.RequestCameraMove(CameraMove::kFollowCueBall);
     }
@@ -201,17 +190,17 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
 
 void GameTable::ReAim(float seconds, bool /*flag*/) {
     ScopedLock holdTable(tableLock_);
-    UpdateCueModel();
+    aim_.UpdateCueModel();
     const Vec3 cue = CueBallPosition();
-    float dx = cameraState_.aimPointX - cue.x;
-    float dy = cameraState_.aimPointY - cue.y;
+    float dx = aim_.Pose().aimPointX - cue.x;
+    float dy = aim_.Pose().aimPointY - cue.y;
     quill::Normalize2D(&dx, &dy);
     int32_t first = -1;
     {
         ScopedLock hold(physics_.GetLock());
         first = physics_.FirstBallOnLine({dx, dy, 0.0f});
     }
-    float yaw = cameraState_.aimYaw;
+    float yaw = aim_.Pose().aimYaw;
     if (first >= 0) {
         // Toward the ball the cue ball would meet, a little off its centre.
         const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
@@ -247,29 +236,16 @@ void GameTable::ResetCamera() {
         }
         LockedSetDistance(camera, 300.0f);
     }
-    UpdateCueModel();
+    aim_.UpdateCueModel();
 }
 
 // --- shared cue models ---
 
-void GameTable::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
-    ScopedLock holdModels(modelLock_);
-    if (entryGoes && currentCue_ == &entry) {
-        currentCue_ = nullptr;
-    }
-    if (shownModels_[kCueModel] != nullptr && shownModels_[kCueModel] == entry.Model()) {
-        shownModels_[kCueModel] = nullptr;
-    }
-}
 
 bool GameTable::UnloadModels() {
     models_.ReleaseBallModels();
     cueModels_.DropModels();
-    {
-        ScopedLock hold(modelLock_);
-        shownModels_[kAimMarker] = nullptr;
-        shownModels_[kTargetMarker] = nullptr;
-    }
+    render_.SetMarkers(nullptr, nullptr);
     chalkBursts_.ClearChalkBursts();
     ambient_.Clear();
     models_.ReleaseMarkers();

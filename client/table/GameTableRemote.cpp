@@ -13,7 +13,7 @@ void GameTable::ApplyRemoteRequests() {
     const TableRequests::Requests requests = requests_.Take();
     // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
     if (requests.resetAim) {
-        cameraState_.Reset();
+        aim_.Pose().Reset();
     }
     if (requests.aimFromShotRecord) {
         AimFromShotRecord();
@@ -63,15 +63,15 @@ void GameTable::AimFromShotRecord() {
     float aimY = 0.0f;
     {
         ScopedLock hold(physics_.GetLock());
-        aimX = shotRecord_.aimPointX;
-        aimY = shotRecord_.aimPointY;
-        cameraState_.tipOffsetX = shotRecord_.tipOffsetX;
-        cameraState_.tipOffsetY = shotRecord_.tipOffsetY;
-        cameraState_.elevation = shotRecord_.paramC;
+        aimX = records_.GetShotRecord().aimPointX;
+        aimY = records_.GetShotRecord().aimPointY;
+        aim_.Pose().tipOffsetX = records_.GetShotRecord().tipOffsetX;
+        aim_.Pose().tipOffsetY = records_.GetShotRecord().tipOffsetY;
+        aim_.Pose().elevation = records_.GetShotRecord().paramC;
     }
     const quill::Vec3 cue = CueBallPosition();
-    cameraState_.SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
-    UpdateCueModel();
+    aim_.Pose().SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
+    aim_.UpdateCueModel();
 }
 
 }  // namespace kestrovan

@@ -1,7 +1,6 @@
 // GameTable: the shot. The local player's stroke is committed into the shot record, a relayed or replayed shot is
 // started from it (after the cue's swing when asked), the physics is struck, the camera follows, the chalk
-// bursts from the tip and the shot is charged to the local player; and, while aiming, the cue stands behind the
-// cue ball clear of the other balls and the rails. Game thread.
+// bursts from the tip and the shot is charged to the local player. Game thread.
 #include <algorithm>
 #include <cmath>
 
@@ -31,72 +30,51 @@ constexpr float kCaptureStartParamA = 0.65f;
 constexpr float kCaptureStartParamB = 3.0f;
 constexpr float kCapturePower = 0.8f;
 
-float ToRadians(float degrees) {
-    return quill::DegreesToRadians(degrees);
-}
-
 }  // namespace
 
-GameTable::CueIdentity GameTable::CurrentCueIdentity() const {
-    CueIdentity identity;
-    identity.parts.fill(CueModelEntry::kStockShaft);
-    ScopedLock hold(modelLock_);
-    if (currentCue_ != nullptr) {
-        identity.present = true;
-        identity.itemId = currentCue_->ItemId();
-        if (currentCue_->IsCustom()) {
-            identity.parts = currentCue_->Parts();
-        }
-    }
-    return identity;
-}
 
 // --- commit and start ---
 
 void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
     visible_ = false;
-    ShowShownModels(false);
+    render_.ShowShownModels(false);
     hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
     hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
-    UpdatePowerGauge();
-    targetMode_ = false;
-    const CueIdentity cue = CurrentCueIdentity();
+    aim_.UpdatePowerGauge();
+    aim_.LeaveTargetMode();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
-        ShotClassification::ShapeStroke(shotRecord_);
-        shotClass_ = ShotClassification::Classify(shotRecord_);
+        ShotClassification::ShapeStroke(records_.GetShotRecord());
+        records_.SetLastShotClass(ShotClassification::Classify(records_.GetShotRecord()));
         StampRecordHeader(cue);
         // A weak break in three-cushion is played at about half power.
         const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
-        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && shotRecord_.power < 0.5f) {
-            shotRecord_.power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
+        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && records_.GetShotRecord().power < 0.5f) {
+            records_.GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
-        shotRecord_.valid |= ShotRecord::kValidFilled;
-        CommitRecord();
+        records_.GetShotRecord().valid |= ShotRecord::kValidFilled;
+        records_.CommitRecord(state_);
     }
     StartShot(0, false);
 }
 
 // The caller holds the physics lock, which guards the shot record.
-void GameTable::StampRecordHeader(const CueIdentity& cue) {
-    shotRecord_.version = kClientVersion;
-    shotRecord_.physicsModelCode = physics_.ModelCode();
-    shotRecord_.gameMode = static_cast<uint8_t>(gameMode_);
-    shotRecord_.ballCount = static_cast<uint8_t>(BallCount());
-    shotRecord_.tableItemId = equipment_.TableItemId();
-    shotRecord_.ballSetItemId = equipment_.BallSetItemId();
+void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
+    records_.GetShotRecord().version = kClientVersion;
+    records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
+    records_.GetShotRecord().gameMode = static_cast<uint8_t>(gameMode_);
+    records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());
+    records_.GetShotRecord().tableItemId = equipment_.TableItemId();
+    records_.GetShotRecord().ballSetItemId = equipment_.BallSetItemId();
     if (cue.present) {
-        shotRecord_.cueItemId = cue.itemId;
+        records_.GetShotRecord().cueItemId = cue.itemId;
     }
-    shotRecord_.cuePartIds = cue.parts;
-    shotRecord_.chalkValue = static_cast<uint8_t>(chalkLevel_);
+    records_.GetShotRecord().cuePartIds = cue.parts;
+    records_.GetShotRecord().chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
 }
 
-void GameTable::CommitRecord() {
-    committedRecord_ = shotRecord_;
-    committedRecord_.valid |= ShotRecord::kValidLocalShot | (state_ == 7 ? ShotRecord::kValidState7 : 0);
-}
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
     ScopedLock holdTable(tableLock_);
@@ -109,62 +87,49 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 }
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
-    OnKey(kPenKey, false);
+    input_.OnKey(kPenKey, false);
     hudValues_.ForScreens().breakAgain = false;
     trails_.ClearTrails();
-    {
-        ScopedLock hold(modelLock_);
-        for (ShownModel marker : {kAimMarker, kTargetMarker}) {
-            if (shownModels_[marker] != nullptr) {
-                shownModels_[marker]->SetVisible(false);
-            }
-        }
-    }
+    render_.HideMarkers();
     picking_.SetPlacementArea(0);
     if (swings > 0) {
-        cameraState_.pullBack = kRestingPullBack;
+        aim_.Pose().pullBack = kRestingPullBack;
         visible_ = true;
-        ShowShownModels(true);
+        render_.ShowShownModels(true);
         shotPending_ = true;
-        cameraState_.StartStroke(swings);
+        aim_.Pose().StartStroke(swings);
     } else {
         cameras_.KeepCurrentViewAsDefault();
         float power = 0.0f;
         {
             ScopedLock hold(physics_.GetLock());
-            power = shotRecord_.power;
+            power = records_.GetShotRecord().power;
             hudValues_.SetShownPower(power);
-            hudValues_.SetStrokeDeviation(shotRecord_.paramG);
+            hudValues_.SetStrokeDeviation(records_.GetShotRecord().paramG);
         }
         hudValues_.ShowShotPower(power);
-        shotStartTime_ = platform::TimeGetTime();
+        records_.SetShotStartTime(platform::TimeGetTime());
         visible_ = false;
-        ShowShownModels(false);
+        render_.ShowShownModels(false);
         const float strikeValue = StartPhysics();
         shotRunning_ = true;
         FollowShotWithCamera(keepCamera);
-        const quill::Transform impact = ImpactTransform();
-        {
-            ScopedLock hold(modelLock_);
-            if (shownModels_[kCueModel] != nullptr) {
-                shownModels_[kCueModel]->SetTransform(impact);
-            }
-        }
+        const quill::Transform impact = aim_.ImpactTransform();
+        render_.SetCueTransform(impact);
         ambient_.SetLastTime(lastUpdateTime_);
         shotCost_ = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
     }
-    input_.aimDragHeld = false;
-    dragOverride_ = false;
-    pushedForward_ = false;
+    input_.Flags().aimDragHeld = false;
+    render_.ClearDragOverride();
 }
 
 float GameTable::StartPhysics() {
     StrokeParameters stroke;
     {
         ScopedLock hold(physics_.GetLock());
-        const ShotRecord& r = shotRecord_;
+        const ShotRecord& r = records_.GetShotRecord();
         stroke = {r.powerCap,   r.power,   r.paramG,  r.aimPointX, r.aimPointY,  r.tipOffsetX,  r.tipOffsetY,
                   r.strokeX,    r.strokeY, r.paramD,  r.paramE,    r.paramF,     r.startParamA, r.startParamB};
     }
@@ -203,36 +168,22 @@ void GameTable::FollowShotWithCamera(bool keepCamera) {
     cameras_.GetCamera().StartMove(300, 0);
 }
 
-CueAim GameTable::CurrentCueAim(float pullBack) const {
-    CueAim aim;
-    aim.cueBall = CueBallPosition();
-    aim.radius = physics_.BallRadius();
-    aim.yaw = ToRadians(cameraState_.aimYaw);
-    aim.elevation = ToRadians(cameraState_.elevation);
-    aim.tipOffsetX = cameraState_.tipOffsetX;
-    aim.tipOffsetY = cameraState_.tipOffsetY;
-    aim.pullBack = pullBack;
-    return aim;
-}
 
-quill::Transform GameTable::ImpactTransform() const {
-    return CuePose::StickTransform(CurrentCueAim(0.0f));
-}
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
     ScopedLock hold(chalkBursts_.GetLock());
     ScopedLock holdRecord(physics_.GetLock());
-    shotRecord_.chalkUsed = 0;
-    if (shotRecord_.chalkItemId == 0 || shotRecord_.chalkValue == 0) {
+    records_.GetShotRecord().chalkUsed = 0;
+    if (records_.GetShotRecord().chalkItemId == 0 || records_.GetShotRecord().chalkValue == 0) {
         return;
     }
-    const int32_t amount = TruncateToInt32((strikeValue + shotRecord_.power) * 200.0f);
+    const int32_t amount = TruncateToInt32((strikeValue + records_.GetShotRecord().power) * 200.0f);
     int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
     if (used < 11) {
         used = 7 + services_.Random() % 5;
     }
-    shotRecord_.chalkUsed = static_cast<uint8_t>(used);
-    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(shotRecord_.chalkItemId);
+    records_.GetShotRecord().chalkUsed = static_cast<uint8_t>(used);
+    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(records_.GetShotRecord().chalkItemId);
     if (burst == nullptr) {
         return;
     }
@@ -243,7 +194,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
     const float acceleration = offCentre ? 60.0f : 10.0f;
     const float spawnRadius = offCentre ? 1.8f : 1.0f;
     const auto count = static_cast<uint32_t>(
-        std::max(TruncateToInt32(static_cast<float>(shotRecord_.chalkValue) * static_cast<float>(amount) * 0.01f +
+        std::max(TruncateToInt32(static_cast<float>(records_.GetShotRecord().chalkValue) * static_cast<float>(amount) * 0.01f +
                                  0.5f),
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
@@ -252,25 +203,25 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
-    if ((committedRecord_.valid & ShotRecord::kValidLocalShot) != 0) {
+    if ((records_.GetCommittedRecord().valid & ShotRecord::kValidLocalShot) != 0) {
         float power = 0.0f;
         uint8_t chalkUsed = 0;
         {
             ScopedLock hold(physics_.GetLock());
-            power = shotRecord_.power;
-            chalkUsed = shotRecord_.chalkUsed;
+            power = records_.GetShotRecord().power;
+            chalkUsed = records_.GetShotRecord().chalkUsed;
         }
         shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
-        chalkLevel_ -= chalkUsed;
+        aim_.SetChalkLevel(aim_.ChalkLevel() - chalkUsed);
         if (state_ != 6 && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
                              0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
-        committedRecord_.valid &= ~ShotRecord::kValidLocalShot;
+        records_.GetCommittedRecord().valid &= ~ShotRecord::kValidLocalShot;
     }
-    chalkLevel_ = std::max(chalkLevel_, 0);
-    UpdatePowerGauge();
+    aim_.SetChalkLevel(std::max(aim_.ChalkLevel(), 0));
+    aim_.UpdatePowerGauge();
 }
 
 // --- capture ---
@@ -279,10 +230,10 @@ void GameTable::CaptureShotRecord() {
     ScopedLock holdTable(tableLock_);
     physics_.SnapshotBalls();
     const uint16_t chalk = services_.player != nullptr ? services_.player->GetCurrentChalkId() : 0;
-    const CueIdentity cue = CurrentCueIdentity();
+    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
     {
         ScopedLock hold(physics_.GetLock());
-        ShotRecord& r = shotRecord_;
+        ShotRecord& r = records_.GetShotRecord();
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
             r.positions[i] = physics_.CachedPosition(i);
@@ -292,14 +243,14 @@ void GameTable::CaptureShotRecord() {
         r.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
         r.startParamA = kCaptureStartParamA;
         r.startParamB = kCaptureStartParamB;
-        r.aimPointX = cameraState_.aimPointX;
-        r.aimPointY = cameraState_.aimPointY;
+        r.aimPointX = aim_.Pose().aimPointX;
+        r.aimPointY = aim_.Pose().aimPointY;
         r.tipOffsetX = 0.0f;
         r.tipOffsetY = 0.0f;
         r.strokeX = 0.0f;
         r.strokeY = 0.0f;
-        r.paramC = cameraState_.elevation;
-        r.paramD = StrokeComputation::StrokeCurve(cameraState_.elevation, 0.0f);
+        r.paramC = aim_.Pose().elevation;
+        r.paramD = StrokeComputation::StrokeCurve(aim_.Pose().elevation, 0.0f);
         r.power = kCapturePower;
         r.powerCap = kCapturePower;
         r.paramE = 1.0f;
@@ -308,80 +259,12 @@ void GameTable::CaptureShotRecord() {
         StampRecordHeader(cue);
         r.chalkItemId = chalk;
         r.valid = ShotRecord::kValidFilled;
-        CommitRecord();
+        records_.CommitRecord(state_);
     }
     StartShot(2, false);
 }
 
 // --- the cue's pose ---
 
-void GameTable::UpdateCueModel() {
-    // Both the game thread (aiming) and the render step pose the cue.
-    ScopedLock holdTable(tableLock_);
-    const Vec3 cue = CueBallPosition();
-    if (aimFollowsCamera_) {
-        // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.
-        Vec3 eye;
-        Vec3 target;
-        float cameraYaw = 0.0f;
-        quill::Camera* camera = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
-        if (camera != nullptr) {
-            ScopedLock hold(camera->GetLock());
-            eye = camera->Eye();
-            target = camera->Target();
-            cameraYaw = camera->GetYaw() + quill::kPi;
-        }
-        float dx = target.x - eye.x;
-        float dy = target.y - eye.y;
-        if (dx * dx + dy * dy < 1.0f) {
-            dx = std::cos(cameraYaw);
-            dy = std::sin(cameraYaw);
-        }
-        quill::Normalize2D(&dx, &dy);
-        cameraState_.aimPointX = cue.x + dx * 1000.0f;
-        cameraState_.aimPointY = cue.y + dy * 1000.0f;
-        cameraState_.SetYawDegrees(
-            YawBetweenPoints(cue.x, cue.y, cue.z, cameraState_.aimPointX, cameraState_.aimPointY, 0.0f));
-    }
-    const float yaw = ToRadians(cameraState_.aimYaw);
-    const float radius = physics_.BallRadius();
-    const Vec3 forward = CuePose::AimDirection(yaw);
-    CueLine line;
-    line.direction = -forward;
-    line.start = cue + Vec3{forward.y, -forward.x, 0.0f} * (radius * cameraState_.tipOffsetX);
-    line.offset = -5.0f - radius;
-    line.height = radius * cameraState_.tipOffsetY;
-    // While the player aims, the elevation the player chose is the copy; the cue rises above it where it must.
-    const float chosen = aimFollowsCamera_ ? cameraState_.elevationCopy : cameraState_.elevation;
-    const float start = ToRadians(chosen);
-    float largest = start;
-    {
-        ScopedLock hold(physics_.GetLock());
-        for (uint32_t i = 0; i < BallCount(); ++i) {
-            CueClearanceBall(line, physics_.CachedPosition(i), radius, largest);
-        }
-        if (const PhysicsModel* model = physics_.Model(); model != nullptr) {
-            CueClearanceRails(line, model->Geometry(), model->SharedRecord().hasPockets != 0, largest);
-        }
-    }
-    // Unraised, the chosen value stays exact (a round trip through radians would lower it by a hair).
-    cameraState_.elevation = largest > start ? std::max(RadiansToDegrees(largest), chosen) : chosen;
-    DrawOverviewGuideLine();
-
-    const bool effectShowing = ambient_.IsShown();
-    const CueAim aim = CurrentCueAim(cameraState_.pullBack);
-    const PlacementBounds bounds = picking_.Bounds();
-    ScopedLock hold(modelLock_);
-    if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
-        model->SetTransform(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
-                                          : CuePose::StickTransform(aim));
-        model->SetVisible(visible_ && !effectShowing);
-    }
-    if (TableModelNode* marker = shownModels_[kAimMarker]; marker != nullptr) {
-        quill::Transform placement;
-        placement.FromPosition({cameraState_.aimPointX, cameraState_.aimPointY, 0.0f});
-        marker->SetTransform(placement);
-    }
-}
 
 }  // namespace kestrovan

@@ -30,16 +30,16 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     ++frameCounter_;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);
-    if (input_.strokeKeyHeld && !shotRunning_) {
+    if (input_.Flags().strokeKeyHeld && !shotRunning_) {
         if (frameCounter_ % 10 == 0) {
-            UpdatePowerGauge();
+            aim_.UpdatePowerGauge();
         }
         UpdateStroke(dy, time);
     }
-    if (input_.strokeFinishing && !shotRunning_) {
+    if (input_.Flags().strokeFinishing && !shotRunning_) {
         UpdateStroke(dy, time);
     }
-    if (input_.rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
+    if (input_.Flags().rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
         eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
     }
     if (shotRunning_ && !holdPhysics) {
@@ -48,7 +48,7 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
     pensAndMarks_.CheckMarkHits();
     TickCameraController();
-    if (cameraState_.Tick() == CameraState::kEnded && shotPending_) {
+    if (aim_.Pose().Tick() == CameraState::kEnded && shotPending_) {
         // The cue's swing has ended: the relayed shot starts.
         shotPending_ = false;
         StartShotNow(0, false);
@@ -64,82 +64,65 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
 void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
     const bool idle = !cameras_.IsCameraBusy();
-    if (input_.aimDragHeld && moved && (idle || dragOverride_)) {
-        if (dy < -2) {
-            pushedForward_ = true;
-        }
+    if (input_.Flags().aimDragHeld && moved && (idle || render_.DragOverride())) {
         eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
-    if (input_.cueViewKeyHeld) {
-        if (input_.mouseAimHeld) {
+    if (input_.Flags().cueViewKeyHeld) {
+        if (input_.Flags().mouseAimHeld) {
             if (moved) {
                 eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
             }
         } else if (dy != 0) {
-            cameraState_.elevationCopy = std::max(cameraState_.elevationCopy, cameraState_.elevation);
-            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -cameraState_.elevation * quill::kPi / 180.0f);
+            aim_.Pose().elevationCopy = std::max(aim_.Pose().elevationCopy, aim_.Pose().elevation);
+            hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -aim_.Pose().elevation * quill::kPi / 180.0f);
             eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
-    if (input_.tipDragHeld && moved) {
+    if (input_.Flags().tipDragHeld && moved) {
         eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
     }
-    if (input_.zoomKeyHeld && idle && moved) {
-        if (input_.mouseAimHeld) {
+    if (input_.Flags().zoomKeyHeld && idle && moved) {
+        if (input_.Flags().mouseAimHeld) {
             eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
         } else {
             eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
         }
     }
-    if (input_.overviewKeyHeld && idle && moved) {
+    if (input_.Flags().overviewKeyHeld && idle && moved) {
         eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
 }
 
 // --- the stroke ---
 
-StrokeContext GameTable::MakeStrokeContext() const {
-    StrokeContext context;
-    context.scale = cameras_.Options().strokeScale;
-    context.kind = hudValues_.PowerDisplayMode();
-    context.gaugeFlag = gaugeFlag_;
-    context.gaugeOption = cameras_.Options().gaugeStroke;
-    context.shotRunning = shotRunning_;
-    if (services_.player != nullptr) {
-        const EquippedCue cue = services_.player->GetEquippedCue(gameMode_);
-        context.cueStatApplies = cue.bonusesApply;
-        context.cueStat = cue.stats[1];  // the power balance steadies the gauge
-    }
-    return context;
-}
 
 void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
     const StrokeSampler::Event event =
-        stroke_.Step(dy, time, input_.strokeFinishing, MakeStrokeContext(), cameraState_);
-    power_ = stroke_.Power();
+        aim_.Stroke().Step(dy, time, input_.Flags().strokeFinishing, aim_.MakeStrokeContext(), aim_.Pose());
+    aim_.SetPower(aim_.Stroke().Power());
     switch (event) {
         case StrokeSampler::Event::kNone:
             break;
         case StrokeSampler::Event::kStrike:
-            input_.strokeKeyHeld = false;
-            input_.strokeFinishing = true;
-            controlEnabled_ = false;
-            RestoreMouseSpeed();
+            input_.Flags().strokeKeyHeld = false;
+            input_.Flags().strokeFinishing = true;
+            turn_.SetControlEnabled(false);
+            input_.RestoreMouseSpeed();
             break;
         case StrokeSampler::Event::kCancelled:
-            input_.strokeFinishing = false;
+            input_.Flags().strokeFinishing = false;
             break;
         case StrokeSampler::Event::kFinished:
-            input_.strokeFinishing = false;
-            hudValues_.SetStrokeDeviation(stroke_.Deviation());
+            input_.Flags().strokeFinishing = false;
+            hudValues_.SetStrokeDeviation(aim_.Stroke().Deviation());
             {
                 ScopedLock hold(physics_.GetLock());
-                shotRecord_.paramG = hudValues_.StrokeDeviation();
+                records_.GetShotRecord().paramG = hudValues_.StrokeDeviation();
             }
             ComputeStroke();
             CommitShot();
-            stroke_.SetPower(0.0f);
-            power_ = 0.0f;
+            aim_.Stroke().SetPower(0.0f);
+            aim_.SetPower(0.0f);
             break;
     }
 }
@@ -155,9 +138,9 @@ void GameTable::StepShot() {
         }
         return;
     }
-    targetBall_ = -1;
+    aim_.ForgetTargetBall();
     shotRunning_ = false;
-    cameraState_.Reset();
+    aim_.Pose().Reset();
     // Balls that left the table go back to their spots before the shot counts as ended.
     if (!postShotPhase_ && physics_.CollectRespotBalls() != 0) {
         physics_.StartRespot();
@@ -172,7 +155,7 @@ void GameTable::StepShot() {
 void GameTable::FinishShot() {
     cameras_.SetRefocusOnTopViewExit(false);
     physics_.SnapshotBalls();
-    SyncReportRecord();
+    records_.SyncReportRecord();
     hudValues_.Hud().SetVisible(TableHud::kPowerLabel, false);
     if (state_ != static_cast<int32_t>(kSlowTrailState) && services_.host != nullptr) {
         services_.host->PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
@@ -187,13 +170,13 @@ void GameTable::TickCameraController() {
         cameras_.GetCamera().Step();
         return;
     }
-    if (tick != CameraController::kEnded || IsKeyDown(platform::Vk::LButton)) {
+    if (tick != CameraController::kEnded || input_.IsKeyDown(platform::Vk::LButton)) {
         return;
     }
-    if (!input_.zoomKeyHeld) {
+    if (!input_.Flags().zoomKeyHeld) {
         cameras_.GetCamera().SetMode(CameraController::kAimingMode);
         eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
-        if (!input_.overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
+        if (!input_.Flags().overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }
     }

@@ -8,11 +8,6 @@ namespace kestrovan {
 
 using quill::ScopedLock;
 
-void TableAmbient::SetAmbientEffect(std::unique_ptr<AmbientEffect> effect) {
-    ScopedLock hold(ambientLock_);
-    ambientEffect_ = std::move(effect);
-}
-
 void TableAmbient::Install(std::unique_ptr<TableModelNode> model, std::function<int()> random) {
     ScopedLock hold(ambientLock_);
     ambientModel_ = std::move(model);

@@ -25,7 +25,6 @@ public:
     TableAmbient(const TableAmbient&) = delete;
     TableAmbient& operator=(const TableAmbient&) = delete;
 
-    void SetAmbientEffect(std::unique_ptr<AmbientEffect> effect);
     AmbientEffect* GetAmbientEffect() const { return ambientEffect_.get(); }
     // The effect swinging on the model; random (0 to 32767) chooses its axes.
     void Install(std::unique_ptr<TableModelNode> model, std::function<int()> random);

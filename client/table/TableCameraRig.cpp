@@ -22,8 +22,7 @@ int32_t FramesOf(float seconds) {
 
 }  // namespace
 
-TableCameraRig::TableCameraRig(TablePhysics& physics, const CameraState& aim, std::function<int()> random)
-    : physics_(physics), aim_(aim), random_(std::move(random)) {}
+TableCameraRig::TableCameraRig(TablePhysics& physics, const CameraState& aim) : physics_(physics), aim_(aim) {}
 
 Vec3 TableCameraRig::CueBallPosition() const {
     return physics_.CachedPosition(physics_.CueBall());
@@ -51,31 +50,12 @@ void TableCameraRig::MoveCameraBehindCueBall(float distance, float seconds, bool
     MoveBehindCueBall(aim_.aimYaw - 180.0f, distance, seconds, keepPitch, useGivenDistance);
 }
 
-void TableCameraRig::MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch,
-                                                     bool useGivenDistance) {
-    if (controller_.Mode() == CameraController::kTopViewMode) {
-        return;
-    }
-    // 3.0 to 5.0 degrees to either side.
-    const int32_t j = random_() % 40 - 20;
-    float yaw = aim_.aimYaw - 180.0f;
-    yaw += static_cast<float>(j) * 0.1f;
-    yaw += j < 0 ? -3.0f : 3.0f;
-    MoveBehindCueBall(yaw, distance, seconds, keepPitch, useGivenDistance);
-}
-
 void TableCameraRig::MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre) {
     if (controller_.Mode() == CameraController::kTopViewMode) {
         return;
     }
     controller_.SetTarget(distance, pitch, kKeep, kKeep);
     controller_.SetLookAt(lookAtCentre ? Vec3{} : CueBallPosition());
-    controller_.StartMove(FramesOf(seconds), 0);
-}
-
-void TableCameraRig::MoveCameraToCentre(float seconds) {
-    controller_.SetTarget(kKeep, kKeep, kKeep, kKeep);
-    controller_.SetLookAt(Vec3{});
     controller_.StartMove(FramesOf(seconds), 0);
 }
 

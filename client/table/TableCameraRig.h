@@ -10,7 +10,6 @@
 // access is made under that camera's own lock. The view lock, the rig's one lock, guards the unprojection matrix,
 // which the render step and the input rebuild and the input reads.
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "QuillLib/core/CriticalSectionLock.h"
@@ -45,16 +44,13 @@ public:
         bool invertHorizontal = false;
     };
 
-    // random: the draws (0 to 32767) of the camera jitter.
-    TableCameraRig(TablePhysics& physics, const CameraState& aim, std::function<int()> random);
+    TableCameraRig(TablePhysics& physics, const CameraState& aim);
     TableCameraRig(const TableCameraRig&) = delete;
     TableCameraRig& operator=(const TableCameraRig&) = delete;
 
     // --- camera moves (angles in degrees, times in seconds) ---
     void MoveCameraBehindCueBall(float distance, float seconds, bool keepPitch, bool useGivenDistance);
-    void MoveCameraBehindCueBallJittered(float distance, float seconds, bool keepPitch, bool useGivenDistance);
     void MoveCamera(float seconds, float distance, float pitch, bool lookAtCentre);
-    void MoveCameraToCentre(float seconds);
     void SetTopView(bool on);
     void FocusCameraOnCueBall();
     // Whether a timed camera move is running.
@@ -95,7 +91,6 @@ private:
 
     TablePhysics& physics_;
     const CameraState& aim_;
-    std::function<int()> random_;
     CameraController controller_;
     std::unique_ptr<quill::Camera> ownedCamera_;
     CameraOptions options_;

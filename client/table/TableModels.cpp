@@ -165,11 +165,6 @@ void TableModels::ReloadEquipmentModels() {
     }
 }
 
-void TableModels::SetMarkersShown(bool aimMarker, bool targetMarker) {
-    aimMarkerShown_ = aimMarker;
-    targetMarkerShown_ = targetMarker;
-}
-
 void TableModels::ReleaseMarkers() {
     aimMarkerModel_.reset();
     targetMarkerModel_.reset();

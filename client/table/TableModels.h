@@ -84,7 +84,6 @@ public:
     void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
     bool CueHidden() const { return cueHidden_; }
     // Whether the aim marker and the target marker are drawn.
-    void SetMarkersShown(bool aimMarker, bool targetMarker);
     bool AimMarkerShown() const { return aimMarkerShown_; }
     bool TargetMarkerShown() const { return targetMarkerShown_; }
     // The ball-size class of the drawing scale (0 to 6; others draw unscaled).

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
                                                                           : kestrovan::kDefaultPhysicsModelCode,
                      0);
     table.LoadShotRecord(shot);
-    const kestrovan::ShotRecord& played = table.GetShotRecord();
+    const kestrovan::ShotRecord& played = table.Records().GetShotRecord();
     Check(played.power >= 0.0f && played.power <= 1.0f);
     Check(played.paramG >= -1.0f && played.paramG <= 1.0f);
     table.StartShot(0, true);

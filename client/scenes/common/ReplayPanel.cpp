@@ -289,7 +289,7 @@ bool ReplayPanel::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
     const bool pressing = msg == platform::Msg::LButtonDown || msg == platform::Msg::RButtonDown ||
                           msg == platform::Msg::MouseWheel;
     if (table != nullptr && (!pressing || IsInside(platform::PointX(lParam), platform::PointY(lParam)))) {
-        table->HandleInput(msg, wParam, lParam);
+        table->Input().HandleInput(msg, wParam, lParam);
     }
     return Window::OnMouse(msg, wParam, lParam);
 }

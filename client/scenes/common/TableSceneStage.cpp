@@ -152,8 +152,8 @@ void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
 CueModelEntry* TableSceneStage::EquipCue(uint16_t itemId, const CueModelEntry::PartIds& parts) {
     if (table_ == nullptr) return nullptr;
     CueModelEntry* cue = table_->CueModels().GetCueModel(itemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
-    CueModelEntry* previous = table_->CurrentCue();
-    table_->SetCurrentCue(cue);
+    CueModelEntry* previous = table_->RenderStep().CurrentCue();
+    table_->RenderStep().SetCurrentCue(cue);
     // GetCueModel took a reference for this cue; the one taken for the previous cue goes.
     if (previous != nullptr) table_->CueModels().ReleaseCue(previous);
     cue_ = cue;
@@ -164,7 +164,7 @@ CueModelEntry* TableSceneStage::EquipCue(uint16_t itemId, const CueModelEntry::P
 
 void TableSceneStage::Render(D3D9RenderDevice* device, bool draw, float sceneSeconds, const Lighting* lighting) {
     if (table_ == nullptr) return;
-    table_->Render3D(draw);
+    table_->RenderStep().Render3D(draw);
     quill::RenderSceneManager* renderScenes = RenderScenes();
     if (renderScene_ != nullptr && renderScenes != nullptr) renderScenes->UpdateCurrentScene(draw ? sceneSeconds : 0.0f);
     if (draw && device != nullptr) DrawTable(*device, lighting);
@@ -186,7 +186,7 @@ void TableSceneStage::DrawTable(D3D9RenderDevice& device, const Lighting* lighti
         device.EnableLights(true, true, true);
         device.SetAmbientColor(1.0f, 1.0f, 1.0f, lighting->firstAmbient);
     }
-    table_->RenderOverlay(device);
+    table_->RenderStep().RenderOverlay(device);
     if (quill::RenderSceneManager* renderScenes = RenderScenes(); renderScene_ != nullptr && renderScenes != nullptr) {
         CurrentSceneView view(*renderScenes);
         device.RenderScene(view, 0.0f);
@@ -196,7 +196,7 @@ void TableSceneStage::DrawTable(D3D9RenderDevice& device, const Lighting* lighti
         device.EnableLights(true, true, true);
         device.SetAmbientColor(1.0f, 1.0f, 1.0f, lighting->secondAmbient);
     }
-    table_->DrawScene(device, 0);
+    table_->RenderStep().DrawScene(device, 0);
     if (lighting != nullptr) device.DisableAllLights();
 }
 
@@ -229,7 +229,7 @@ void TableSceneStage::LayoutHud(uint32_t width, uint32_t height) {
 }
 
 void TableSceneStage::OnScreenActivate(bool active) {
-    if (table_ != nullptr && !active) table_->ReleaseHeldKeys(false);
+    if (table_ != nullptr && !active) table_->Input().ReleaseHeldKeys(false);
 }
 
 }  // namespace kestrovan

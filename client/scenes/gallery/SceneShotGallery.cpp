@@ -238,7 +238,7 @@ bool SceneShotGallery::OnEvent(Widget* source, int32_t kind, int32_t key) {
 int SceneShotGallery::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table != nullptr && id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     switch (id) {
         case quill::AppEventId::GalleryPlayShot:

@@ -143,7 +143,7 @@ void LobbyBackground::ApplySettings() {
 }
 
 void LobbyBackground::ReleaseHeldKeys() {
-    if (table_) table_->ReleaseHeldKeys(false);
+    if (table_) table_->Input().ReleaseHeldKeys(false);
 }
 
 void LobbyBackground::ShowYesterdayBest() {
@@ -165,9 +165,9 @@ void LobbyBackground::ShowYesterdayBest() {
         if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
         CueModelEntry* cue =
             table_->CueModels().GetCueModel(shot.cueItemId, parts[0], parts[1], parts[2], parts[3], parts[4]);
-        CueModelEntry* previous = table_->CurrentCue();
+        CueModelEntry* previous = table_->RenderStep().CurrentCue();
         if (previous != nullptr && previous != cue) table_->CueModels().ReleaseCue(previous);
-        table_->SetCurrentCue(cue);
+        table_->RenderStep().SetCurrentCue(cue);
     }
     reloadPending_ = true;
 }
@@ -203,13 +203,13 @@ void LobbyBackground::Draw(D3D9RenderDevice* device, bool draw) {
     if (draw) ApplyPendingShot();
     quill::RenderSceneManager* scenes = RenderScenes(app_);
     if (device == nullptr || !table_ || scenes == nullptr) return;
-    table_->Render3D(draw);
+    table_->RenderStep().Render3D(draw);
     scenes->UpdateCurrentScene(kSceneStepSeconds);
     if (!draw) return;
     CurrentSceneView view(*scenes);
     device->RenderScene(view, 0.0f);
-    table_->RenderOverlay(*device);
-    table_->DrawScene(*device, 0);
+    table_->RenderStep().RenderOverlay(*device);
+    table_->RenderStep().DrawScene(*device, 0);
 }
 
 void LobbyBackground::Update(int64_t clockTenthMs) {

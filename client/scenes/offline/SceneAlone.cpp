@@ -195,9 +195,9 @@ void SceneAlone::SetUpTable() {
     table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
     // the view, turns the aim; Ctrl held strokes the cue with the mouse.
-    table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
-    table.SetControlEnabled(true);
+    table.Turn().SetAimFollowsCamera(true);
+    table.Input().OnKey(kZoomKey, false);
+    table.Turn().SetControlEnabled(true);
     table.HudValues().LayoutHud(Width(), Height());
 }
 
@@ -221,7 +221,7 @@ bool SceneAlone::OnEvent(Widget* source, int32_t a, int32_t b) {
 int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
-    table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
         roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam),
                                           static_cast<platform::LParam>(lParam));
@@ -239,21 +239,21 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             table->StartAmbientEffect(platform::TimeGetTime());
             break;
         case quill::AppEventId::QuickSlotB:
             OnItemBarAction(static_cast<uint32_t>(wParam));
             break;
         case quill::AppEventId::ShotFired:
-            chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
+            chalkSlot_->UseChalk(table->Records().GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");
             table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
             table->SetCueBall(0, false);
             table->SetVisible(true);
-            table->SetControlEnabled(true);
+            table->Turn().SetControlEnabled(true);
             break;
         default:
             break;
@@ -332,7 +332,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     stage_.ApplyEquipment(equipment);
     table.RackBalls();
     table.SnapshotBalls();
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.SetVisible(true);
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {

@@ -185,7 +185,7 @@ void SceneReplay::Activate() {
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.SetState(0);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
     const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;
@@ -207,7 +207,7 @@ void SceneReplay::RestartReplay(int32_t swings) {
     GameTable& table = *stage_.Table();
     table.LoadShotRecord(shot_);
     table.SnapshotBalls();
-    table.UpdateCueModel();
+    table.Aim().UpdateCueModel();
     started_ = true;
     ShowPlaying(true);
     const uint32_t index = nextPass_;
@@ -293,7 +293,7 @@ void SceneReplay::Stop() {
 int SceneReplay::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
-    table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+    table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     switch (id) {
         case quill::AppEventId::ApplyTableSettings:
             table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));

@@ -145,8 +145,8 @@ void SceneRoomPractice::SetUpTable() {
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
-    table.SetPlacingEnabled(true);
-    table.SetControlEnabled(true);
+    table.Input().SetPlacingEnabled(true);
+    table.Turn().SetControlEnabled(true);
     table.SetVisible(true);
     table.HudValues().LayoutHud(Width(), Height());
 }

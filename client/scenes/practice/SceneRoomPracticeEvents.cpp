@@ -94,7 +94,7 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     if (id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     quill::ScopedLock hold(lock_);
     if (id == platform::Msg::KeyUp && wParam == kReplayKey) ToggleReplay();
@@ -119,15 +119,15 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             textArea_->Show(true);
             break;
         case quill::AppEventId::ReplayLastShotRequest:
-            if ((table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
-                replayPanel_->LoadShot(table->GetCommittedRecord());
+            if ((table->Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
+                replayPanel_->LoadShot(table->Records().GetCommittedRecord());
             }
             break;
         case quill::AppEventId::JoinWith:
             LeaveToLobby();
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             break;
         case quill::AppEventId::QuickSlotA:
         case quill::AppEventId::QuickSlotB:
@@ -166,10 +166,10 @@ void SceneRoomPractice::ToggleReplay() {
         textArea_->Show(true);
         return;
     }
-    if ((table.GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
+    if ((table.Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
     replayPanel_->SetVisible(true);
     textArea_->Show(false);
-    replayPanel_->LoadShot(table.GetCommittedRecord());
+    replayPanel_->LoadShot(table.Records().GetCommittedRecord());
 }
 
 // --- the challenge ---
@@ -220,7 +220,7 @@ void SceneRoomPractice::StartChallenge() {
     if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     table.SetVisible(true);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
     if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
 }
@@ -241,7 +241,7 @@ void SceneRoomPractice::OnBallsStopped() {
         table.SetCueBall(0, false);
     }
     table.SetVisible(true);
-    table.SetControlEnabled(true);
+    table.Turn().SetControlEnabled(true);
 }
 
 // The balls of a challenge shot stopped: success, a failed inning, or the end at the twentieth.

@@ -139,11 +139,11 @@ void SceneSchool::SetUpTable() {
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().SetCameraFlags(false, false, true, false);
-    table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
-    table.SetControlEnabled(true);
+    table.Turn().SetAimFollowsCamera(true);
+    table.Input().OnKey(kZoomKey, false);
+    table.Turn().SetControlEnabled(true);
     table.SetState(3);
-    table.SetKeyMask(0);
+    table.Input().SetKeyMask(0);
     table.HudValues().LayoutHud(Width(), Height());
 }
 
@@ -265,7 +265,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     if (id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     if (id == platform::Msg::LButtonDown || id == platform::Msg::RButtonDown) {
         if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
@@ -288,18 +288,18 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             RequestSceneChange(SceneId::Lobby);
             break;
         case quill::AppEventId::UseChalk:
-            table->SetChalkLevel(chalkSlot_->Level());
+            table->Aim().SetChalkLevel(chalkSlot_->Level());
             table->StartAmbientEffect(lastTimeMs_);
             break;
         case quill::AppEventId::ShotFired:
             lastPowerPercent_ = static_cast<int32_t>(std::min<uint64_t>(wParam, kMostPercent));
-            chalkSlot_->UseChalk(table->GetShotRecord().chalkUsed);
+            chalkSlot_->UseChalk(table->Records().GetShotRecord().chalkUsed);
             break;
         case quill::AppEventId::BallsStopped:
             // The camera ends right on the cue ball where it stopped.
             table->Cameras().GetCamera().SetApplyAtEnd(true);
             table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
-            table->SetControlEnabled(true);
+            table->Turn().SetControlEnabled(true);
             table->SetVisible(true);
             ++shotsTaken_;
             break;

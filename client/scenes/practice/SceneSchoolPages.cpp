@@ -61,9 +61,9 @@ void SceneSchool::ShowPage(int32_t delta) {
     GameTable* table = stage_.Table();
     ClearPage();
     if (table != nullptr) {
-        table->SetAimFollowsCamera(false);
-        table->OnKey(kZoomKey, false);
-        table->SetControlEnabled(false);
+        table->Turn().SetAimFollowsCamera(false);
+        table->Input().OnKey(kZoomKey, false);
+        table->Turn().SetControlEnabled(false);
     }
     tasksStarted_ = false;
     taskCount_ = 0;
@@ -79,8 +79,8 @@ void SceneSchool::ShowPage(int32_t delta) {
         LimitCamera();
         table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
         table->SetVisible(true);
-        table->SetAimFollowsCamera(true);
-        table->OnKey(kZoomKey, false);
+        table->Turn().SetAimFollowsCamera(true);
+        table->Input().OnKey(kZoomKey, false);
     }
     previousStep_ = step_;
     HighlightStep();
@@ -172,7 +172,7 @@ void SceneSchool::WelcomeCamera() {
     table->RackBalls();
     table->SnapshotBalls();
     table->SetVisible(false);
-    table->SetKeyMask(0);
+    table->Input().SetKeyMask(0);
 }
 
 // Page 12: the exits, the gift of the first visit, and QuestDone.
@@ -224,15 +224,15 @@ void SceneSchool::StartTasks() {
     continue_->Show(false);
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    table->SetAimFollowsCamera(true);
-    table->OnKey(kZoomKey, false);
+    table->Turn().SetAimFollowsCamera(true);
+    table->Input().OnKey(kZoomKey, false);
     table->Cameras().FocusCameraOnCueBall();
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     table->SetVisible(true);
     if (step_ > 42) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     for (const TaskControls& controls : kTaskControls) {
         if (controls.page != step_) continue;
-        table->SetKeyMask(controls.mask);
+        table->Input().SetKeyMask(controls.mask);
         if (controls.powerDisplay >= 0) {
             // The page's power display, through the table's options (1 figures, 0 the trembling gauge).
             TableOptions options = TableOptionsFromSettings(app_.GetSettings());
@@ -262,14 +262,14 @@ SchoolTableView SceneSchool::ViewOfTable() const {
         view.pitchDegrees = GetCameraPitchDegrees(camera);
         view.distance = LockedGetDistance(camera);
     }
-    const CameraState& aim = table.Aim();
+    const CameraState& aim = table.Aim().Pose();
     view.tipX = aim.tipOffsetX;
     view.tipY = aim.tipOffsetY;
     view.elevationDegrees = aim.elevation;
     view.shotRunning = table.IsShotRunning();
     view.freeOrbitIdle =
         table.Cameras().GetCamera().Mode() == kFreeOrbitMode && !table.Cameras().GetCamera().IsMoving();
-    view.guideViewHeld = const_cast<GameTable&>(table).Input().cueViewKeyHeld;
+    view.guideViewHeld = const_cast<GameTable&>(table).Input().Flags().cueViewKeyHeld;
     if (view.freeOrbitIdle && camera != nullptr && *camera != nullptr) {
         const quill::Vec3 eye = LockedGetEye(camera);
         quill::Vec3 target;
@@ -297,8 +297,8 @@ void SceneSchool::CompleteTask() {
     sampleShown_ = false;
     sample_->Show(false);
     GameTable& table = *stage_.Table();
-    table.SetAimFollowsCamera(true);
-    table.OnKey(kZoomKey, false);
+    table.Turn().SetAimFollowsCamera(true);
+    table.Input().OnKey(kZoomKey, false);
     table.SetVisible(true);
     ColourTasks();
     if (taskIndex_ == taskCount_) {

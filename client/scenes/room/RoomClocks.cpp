@@ -32,11 +32,11 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
         screen_.Board()->HideWarning();
     }
     const int8_t shooter = screen_.Room().shooterSeat;
-    if (screen_.IsLocalTurn() && table.IsControlEnabled()) {
+    if (screen_.IsLocalTurn() && table.Turn().IsControlEnabled()) {
         const auto mode = screen_.Room().gameType;
         if ((mode == 3 || mode == 5) && table.HudValues().ForScreens().foulCount == 0 && turn_.FreezeDue(nowMs)) {
-            table.ReleaseHeldKeys(false);
-            table.SetControlEnabled(false);
+            table.Input().ReleaseHeldKeys(false);
+            table.Turn().SetControlEnabled(false);
         }
         if (turn_.TimeOutDue(nowMs)) SendTimeOut();
     } else if (screen_.IsLocalTurn() && turn_.TimeOutDue(nowMs)) {
@@ -50,8 +50,8 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
 void RoomClocks::SendTimeOut() {
     GameTable& table = *screen_.Table();
     turn_.MarkTimeOutSent();
-    table.ReleaseHeldKeys(false);
-    table.SetControlEnabled(false);
+    table.Input().ReleaseHeldKeys(false);
+    table.Turn().SetControlEnabled(false);
     table.Picking().ClearBallInHand();
     screen_.Flow().PlayTurnAnimation(kTimeOutAnimation);
     screen_.QueueKeyRelease();
@@ -63,8 +63,8 @@ void RoomClocks::RunGame(uint32_t nowMs) {
     screen_.GameClockWidget()->Set(elapsed);
     GameTable& table = *screen_.Table();
     if (connection_.GetChannelType(-1) == SceneRoomGame::kTournamentChannel) {
-        if (elapsed > SceneRoomGame::kTournamentGameMs && !screen_.IsShotInFlight() && table.IsControlEnabled()) {
-            table.SetControlEnabled(false);
+        if (elapsed > SceneRoomGame::kTournamentGameMs && !screen_.IsShotInFlight() && table.Turn().IsControlEnabled()) {
+            table.Turn().SetControlEnabled(false);
             sender_.SendByte(quill::MessageId::RoomRequest1236, 1);
         }
         screen_.Score()->SetCountdown(elapsed);

@@ -153,8 +153,8 @@ void RoomDialogs::CloseReplayView() {
 }
 
 void RoomDialogs::ReplayLastShot(GameTable* table) {
-    if (table != nullptr && (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
-        replayPanel_->LoadShot(table->GetCommittedRecord());
+    if (table != nullptr && (table->Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) != 0) {
+        replayPanel_->LoadShot(table->Records().GetCommittedRecord());
     }
 }
 
@@ -245,9 +245,9 @@ void RoomDialogs::ToggleReplayView() {
         help_->SetVisible(false);
         return;
     }
-    if (table == nullptr || (table->GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
+    if (table == nullptr || (table->Records().GetCommittedRecord().valid & ShotRecord::kValidFilled) == 0) return;
     replayView_ = true;
-    replayPanel_->LoadShot(table->GetCommittedRecord());
+    replayPanel_->LoadShot(table->Records().GetCommittedRecord());
     replayPanel_->SetVisible(true);
 }
 

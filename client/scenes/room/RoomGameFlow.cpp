@@ -198,9 +198,9 @@ void RoomGameFlow::QueueAnnouncement(uint32_t id) {
 void RoomGameFlow::TakeTable(bool take) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->SetAimFollowsCamera(take);
-    table->OnKey(kKey_Z, false);
-    if (take) table->SetControlEnabled(true);
+    table->Turn().SetAimFollowsCamera(take);
+    table->Input().OnKey(kKey_Z, false);
+    if (take) table->Turn().SetControlEnabled(true);
 }
 
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
@@ -318,7 +318,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     table->ResetShotToState7(start.seed);
     table->SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
-        table->SetCurrentCue(screen_.SeatCue(start.firstShooter));
+        table->RenderStep().SetCurrentCue(screen_.SeatCue(start.firstShooter));
     }
     const bool localTurn = start.firstShooter == static_cast<uint8_t>(screen_.LocalSeat());
     const uint8_t mode = screen_.Room().gameType;
@@ -328,9 +328,9 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
-    table->SetAimFollowsCamera(localTurn);
-    table->OnKey(kKey_Z, false);
-    table->SetControlEnabled(localTurn);
+    table->Turn().SetAimFollowsCamera(localTurn);
+    table->Input().OnKey(kKey_Z, false);
+    table->Turn().SetControlEnabled(localTurn);
     table->SetVisible(true);
     if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     screen_.Items().ChalkSlot()->SetActive(localTurn);
@@ -440,7 +440,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
-        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->SetTargetMode(false);
+        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
@@ -514,8 +514,8 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     if (turn.nextShooter != static_cast<uint8_t>(screen_.LocalSeat())) {
-        table->SetAimFollowsCamera(false);
-        table->OnKey(kKey_Z, false);
+        table->Turn().SetAimFollowsCamera(false);
+        table->Input().OnKey(kKey_Z, false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
             PlayTurnAnimation(SceneRoomGame::kYourTurnAnimation);
@@ -533,8 +533,8 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     }
     table->Physics().SetBallGroup(current->ballGroup);
     if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
-        table->SetTargetMode(true);
-        table->SetControlEnabled(false);
+        table->Aim().SetTargetMode(true);
+        table->Turn().SetControlEnabled(false);
         if (screen_.IsLocalTurn())
             screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
     }
@@ -549,10 +549,10 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
         if (IsPocketMode()) table->ReRackIfNeeded(turn.seed, false);
         if (IsRoomSeat(screen_.Room().shooterSeat) &&
             screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
-            table->SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
+            table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
         table->SetCueBall(turn.cueBall, false);
-        table->UpdateCueModel();
+        table->Aim().UpdateCueModel();
         table->SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
@@ -716,14 +716,14 @@ void RoomGameFlow::AfterGameSeating() {
 void RoomGameFlow::GiveTableToMaster(float seconds) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->ClearTargetBall();
+    table->Aim().ClearTargetBall();
     if (!shotInFlight_) table->SetVisible(true);
     if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
-        table->SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
+        table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
     }
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
-    table->SetAimFollowsCamera(master);
-    table->SetControlEnabled(master && !shotInFlight_);
+    table->Turn().SetAimFollowsCamera(master);
+    table->Turn().SetControlEnabled(master && !shotInFlight_);
     if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
 }
 
@@ -824,11 +824,11 @@ void RoomGameFlow::ReturnToWaiting() {
 // per 1001 ms.
 void RoomGameFlow::RelayAim(uint32_t nowMs) {
     GameTable* table = screen_.Table();
-    if (table == nullptr || !table->IsControlEnabled()) return;
+    if (table == nullptr || !table->Turn().IsControlEnabled()) return;
     const bool holds =
         running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
     if (!holds) return;
-    CameraState& aim = table->Aim();
+    CameraState& aim = table->Aim().Pose();
     if (!aim.CheckStampElapsed(nowMs)) return;
     if (!aim.CheckChanged(nowMs)) return;
     aim.SaveSnapshot();
@@ -894,7 +894,7 @@ void RoomGameFlow::OnRelayedAim(quill::Packet& packet) {
     const std::optional<std::array<float, 5>> aim = ReadRemoteAim(packet);
     GameTable* table = screen_.Table();
     if (!aim || table == nullptr) return;
-    table->AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
+    table->Aim().AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
 }
 
 void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
@@ -952,7 +952,7 @@ void RoomGameFlow::OnPocketCallRelay(quill::Packet& packet) {
     if (table == nullptr || !HasPayloadByte(packet)) return;
     const uint8_t pocket = packet.ReadU8();
     if (pocket < 1 || pocket > 6) return;
-    table->SetTargetBall(pocket);
+    table->Aim().SetTargetBall(pocket);
     SceneRoomGame::PlaySound(kPocketCallSound);
 }
 

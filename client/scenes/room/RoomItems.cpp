@@ -220,7 +220,7 @@ void RoomItems::ChangeCue(const quill::InventoryItem& item) {
     if (IsRoomSeat(screen_.LocalSeat()))
         screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode),
                                    parts);
-    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->IsControlEnabled()) {
+    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->Turn().IsControlEnabled()) {
         screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }
     screen_.AddChatLine(line, kYellow);
@@ -363,7 +363,7 @@ bool RoomItems::SelectChalk(const quill::InventoryItem& item) {
 void RoomItems::UseChalk() {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
-    table->SetChalkLevel(chalkSlot_->Level());
+    table->Aim().SetChalkLevel(chalkSlot_->Level());
     if (screen_.IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
     quill::InventoryItem* chalk = connection_.LocalPlayer().GetCurrentCue();
     if (chalk != nullptr && screen_.IsLocalPlayerInGame() && chalk->remaining > 0) {
@@ -436,7 +436,7 @@ void RoomItems::ReadOptionSwitches() {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->HudValues().ForScreens().masterOption = false;
-    table->SetSideOption(0);
+    table->Aim().SetSideOption(0);
     const bool master = screen_.MasterSeat() == screen_.LocalSeat();
     quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
@@ -444,7 +444,7 @@ void RoomItems::ReadOptionSwitches() {
         const quill::InventoryItem* item = local.ItemAt(i);
         if (item == nullptr || WaitsToStart(*item)) continue;
         if (item->typeCode == kMasterOption && master) table->HudValues().ForScreens().masterOption = true;
-        if (item->typeCode == kSideOption) table->SetSideOption(1);
+        if (item->typeCode == kSideOption) table->Aim().SetSideOption(1);
     }
 }
 

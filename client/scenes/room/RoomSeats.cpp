@@ -194,7 +194,7 @@ void RoomSeats::OnMemberLeft(quill::Packet& packet) {
         if (screen_.IsLocalTurn()) playerBoard_->RefreshMatchLine(screen_.Model());
     }
     if (GameTable* table = screen_.Table(); table != nullptr && seatCues_[left->seat] != nullptr) {
-        if (table->CurrentCue() != seatCues_[left->seat]) table->CueModels().ReleaseCue(seatCues_[left->seat]);
+        if (table->RenderStep().CurrentCue() != seatCues_[left->seat]) table->CueModels().ReleaseCue(seatCues_[left->seat]);
         seatCues_[left->seat] = nullptr;
     }
     seat.ResetSeat();
@@ -314,7 +314,7 @@ void RoomSeats::OnPlayerWithdrew(quill::Packet& packet) {
     }
     if (withdrew->seat == static_cast<uint8_t>(localSeat_.load())) {
         screen_.Flow().TakeTable(false);
-        if (GameTable* table = screen_.Table()) table->SetControlEnabled(false);
+        if (GameTable* table = screen_.Table()) table->Turn().SetControlEnabled(false);
         startReady_->OnGameEnd();
     }
     playerBoard_->Refresh(screen_.Model(), screen_.Room());
@@ -450,8 +450,8 @@ void RoomSeats::SetSeatCue(uint8_t seat, uint16_t cueItem, const std::array<uint
     CueModelEntry* entry = table->CueModels().GetCueModel(cueItem, parts[0], parts[1], parts[2], parts[3], parts[4]);
     CueModelEntry* old = seatCues_[seat];
     seatCues_[seat] = entry;
-    if (seat == static_cast<uint8_t>(screen_.Room().shooterSeat) || table->CurrentCue() == old)
-        table->SetCurrentCue(entry);
+    if (seat == static_cast<uint8_t>(screen_.Room().shooterSeat) || table->RenderStep().CurrentCue() == old)
+        table->RenderStep().SetCurrentCue(entry);
     if (old != nullptr) table->CueModels().ReleaseCue(old);
 }
 

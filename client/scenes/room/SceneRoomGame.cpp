@@ -346,7 +346,7 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     room_.shooterSeat = shooterSeat;
     clocks_.Turn().StartTurn(nowMs);
     seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
-    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->SetControlEnabled(true);
+    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->Turn().SetControlEnabled(true);
 }
 
 // While a game runs the shooter holds the table; between games the room master does (or a shooter the server
@@ -421,7 +421,7 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
 void SceneRoomGame::DrainEvents() {
     while (quill::AppEvent* event = events_.Pop()) {
         if (event->id == kReleaseKeysEvent) {
-            if (GameTable* table = stage_.Table()) table->ReleaseHeldKeys(false);
+            if (GameTable* table = stage_.Table()) table->Input().ReleaseHeldKeys(false);
         }
         events_.Pool().Free(event);
     }

@@ -64,7 +64,7 @@ int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     quill::ScopedLock hold(lock_);
     GameTable* table = stage_.Table();
     if (table != nullptr && id < quill::AppEventId::EventNone) {
-        table->HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
+        table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
     if (id < quill::AppEventId::EventNone) {
         OnWindowMessage(id, wParam);

@@ -296,7 +296,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
                     kYellow);
         if (table != nullptr) {
             table->SetState(flow_.IsRunning() ? kWatchingState : kWaitingState);
-            table->SetControlEnabled(false);
+            table->Turn().SetControlEnabled(false);
             table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
         }
     }

@@ -169,7 +169,7 @@ protected:
         const auto grabX = static_cast<float>(static_cast<int32_t>(static_cast<float>(pickX) - info.screenX));
         const auto grabY = static_cast<float>(static_cast<int32_t>(static_cast<float>(pickY) - info.screenY));
         const ScreenPoint to = Screen({target.x, target.y, start.z});
-        table->MoveHeldBall(0, Packed(to.x + grabX + 0.5f, to.y + grabY + 0.5f));
+        table->Input().MoveHeldBall(0, Packed(to.x + grabX + 0.5f, to.y + grabY + 0.5f));
     }
 };
 
@@ -211,7 +211,7 @@ TEST_F(TablePickingTest, DraggedBallFollowsTheCursorInsideTheArea) {
 
     // Without a held ball nothing moves.
     table->Picking().SetHeldBall(-1);
-    table->MoveHeldBall(0, Packed(10.0f, 10.0f));
+    table->Input().MoveHeldBall(0, Packed(10.0f, 10.0f));
     EXPECT_FLOAT_EQ(table->Physics().CachedPosition(0).x, -60.0f - kMargin);
 }
 

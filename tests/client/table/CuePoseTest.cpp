@@ -177,40 +177,40 @@ class TableCuePoseTest : public ::testing::Test, protected test::TableFixture {}
 TEST_F(TableCuePoseTest, ElevationClearsTheBallsAndIsWrittenInDegrees) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
-    table->SetShownModel(GameTable::kCueModel, &cue);
+    table->RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     TablePhysics& physics = table->Physics();
     const float r = physics.BallRadius();
     physics.SetBallPosition(0, 0.0f, 0.0f, r);
     physics.SetBallPosition(1, 80.0f, 40.0f, r);
     physics.SetBallPosition(2, -80.0f, 40.0f, r);
-    table->Aim().SetYawDegrees(0.0f);  // aiming toward +x: the butt lies toward -x
-    table->UpdateCueModel();
-    EXPECT_EQ(table->Aim().elevation, CameraState::kDefaultElevation);
+    table->Aim().Pose().SetYawDegrees(0.0f);  // aiming toward +x: the butt lies toward -x
+    table->Aim().UpdateCueModel();
+    EXPECT_EQ(table->Aim().Pose().elevation, CameraState::kDefaultElevation);
     EXPECT_EQ(cue.placements, 1);
 
     // A ball close behind the cue ball lifts the cue; the copy stays the player's.
     physics.SetBallPosition(2, -3.0f * r, 0.0f, r);
-    table->UpdateCueModel();
-    EXPECT_GT(table->Aim().elevation, 10.0f);
-    EXPECT_LT(table->Aim().elevation, 90.0f);
-    EXPECT_EQ(table->Aim().elevationCopy, CameraState::kDefaultElevation);
+    table->Aim().UpdateCueModel();
+    EXPECT_GT(table->Aim().Pose().elevation, 10.0f);
+    EXPECT_LT(table->Aim().Pose().elevation, 90.0f);
+    EXPECT_EQ(table->Aim().Pose().elevationCopy, CameraState::kDefaultElevation);
 
     // Touching the cue's start: upright at most, never NaN.
     physics.SetBallPosition(2, -2.0f * r, 0.0f, r);
-    table->UpdateCueModel();
-    EXPECT_TRUE(std::isfinite(table->Aim().elevation));
-    EXPECT_LE(table->Aim().elevation, 90.0f + 1e-3f);
+    table->Aim().UpdateCueModel();
+    EXPECT_TRUE(std::isfinite(table->Aim().Pose().elevation));
+    EXPECT_LE(table->Aim().Pose().elevation, 90.0f + 1e-3f);
     EXPECT_TRUE(std::isfinite(cue.placement.position.x));
 }
 
 TEST_F(TableCuePoseTest, AimingPlayerAimsWhereTheCameraLooks) {
     Equip(type::kThreeCushion);
     table->Physics().SetBallPosition(0, 0.0f, 0.0f, 3.075f);
-    table->SetAimFollowsCamera(true);
+    table->Turn().SetAimFollowsCamera(true);
     // The aiming camera behind the near long rail looks toward +y.
-    table->UpdateCueModel();
-    EXPECT_NEAR(table->Aim().aimYaw, 90.0f, 1e-3);
-    EXPECT_NEAR(table->Aim().aimPointY, 1000.0f, 1e-2);
+    table->Aim().UpdateCueModel();
+    EXPECT_NEAR(table->Aim().Pose().aimYaw, 90.0f, 1e-3);
+    EXPECT_NEAR(table->Aim().Pose().aimPointY, 1000.0f, 1e-2);
 }
 
 }  // namespace

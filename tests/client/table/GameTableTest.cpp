@@ -46,9 +46,9 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_EQ(Table().Picking().HeldBall(), -1);
-    EXPECT_EQ(Table().TargetBall(), -1);
-    EXPECT_EQ(Table().KeyMask(), -1);
-    EXPECT_EQ(Table().SideOption(), 0);
+    EXPECT_EQ(Table().Aim().TargetBall(), -1);
+    EXPECT_EQ(Table().Input().KeyMask(), -1);
+    EXPECT_EQ(Table().Aim().SideOption(), 0);
     EXPECT_EQ(Table().HudValues().PowerDisplayMode(), 1);
     EXPECT_EQ(Table().Cameras().DefaultCameraDistance(), 350.0f);
     EXPECT_EQ(Table().Cameras().DefaultCameraPitch(), 25.0f);
@@ -56,36 +56,36 @@ TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().Trails().BallTrail(5).FadeWindow(), 200u);
     EXPECT_EQ(Table().Trails().BallTrail(5).FadeLength(), 800u);
     EXPECT_EQ(Table().Trails().GuideLine(0).BaseColour(), 0x80ff80ffu);
-    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
+    EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
     EXPECT_EQ(Table().HudValues().ForScreens().shortValue, 1);
     EXPECT_EQ(Table().Cameras().GetCamera().Mode(), 1u);
 }
 
 TEST_F(GameTableTest, SmallSetters) {
-    Table().SetSideOption(1);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 2);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 1);
-    Table().SetSideOption(0);
-    Table().SetSideOption(2);
-    EXPECT_EQ(Table().SideOption(), 3);
+    Table().Aim().SetSideOption(1);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 2);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 1);
+    Table().Aim().SetSideOption(0);
+    Table().Aim().SetSideOption(2);
+    EXPECT_EQ(Table().Aim().SideOption(), 3);
 
     EXPECT_EQ(Table().SetState(5), 5);
     EXPECT_EQ(Physics().GetTableState(), 5);
 
-    Table().SetTargetBall(3);
-    EXPECT_EQ(Table().TargetBall(), 3);
+    Table().Aim().SetTargetBall(3);
+    EXPECT_EQ(Table().Aim().TargetBall(), 3);
     EXPECT_EQ(Physics().SecondBall(), 3);
-    EXPECT_FALSE(Table().TargetMode());
-    Table().SetTargetMode(true);
-    EXPECT_TRUE(Table().TargetMode());
-    EXPECT_EQ(Table().TargetBall(), -1);
+    EXPECT_FALSE(Table().Aim().TargetMode());
+    Table().Aim().SetTargetMode(true);
+    EXPECT_TRUE(Table().Aim().TargetMode());
+    EXPECT_EQ(Table().Aim().TargetBall(), -1);
 
     test::RecordingModel marker;
     test::RecordingModel cue;
-    Table().SetShownModel(GameTable::kAimMarker, &marker);
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kAimMarker, &marker);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().SetVisible(false);
     EXPECT_FALSE(marker.visible);
     EXPECT_FALSE(cue.visible);
@@ -212,8 +212,8 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(report.Bytes().size(), 6u);  // a carom report is the turn code alone
 
     Physics().SetBallPosition(1, 11.0f, 12.0f, 3.275f);
-    EXPECT_EQ(Table().SyncReportRecord(), 3u);
-    EXPECT_EQ(Table().GetReportRecord().valid, ShotRecord::kValidFilled);
+    EXPECT_EQ(Table().Records().SyncReportRecord(), 3u);
+    EXPECT_EQ(Table().Records().GetReportRecord().valid, ShotRecord::kValidFilled);
     quill::Packet state;
     Table().WriteBallState(state, false);
     state.Finish();
@@ -411,7 +411,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
     EXPECT_EQ(Physics().CachedFlag(15), 15);
     EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
-    EXPECT_EQ(Table().GetReportRecord().positions[15].x, 115.0f);
+    EXPECT_EQ(Table().Records().GetReportRecord().positions[15].x, 115.0f);
 
     // Fewer balls than the table has: the others stay.
     auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
@@ -444,7 +444,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     packet.Finish();
     auto received = test::Received(packet.Bytes());
     ASSERT_TRUE(Table().ReadShot(*received));
-    const ShotRecord& record = Table().GetShotRecord();
+    const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.ballCount, 3);
     EXPECT_EQ(record.gameMode, 3);
@@ -454,21 +454,21 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     EXPECT_EQ(Physics().CachedPosition(1).x, 20.0f);
     EXPECT_EQ(record.positions[1].y, 5.0f);
     // The aim is the game thread's: it takes the stroke at the next update.
-    EXPECT_EQ(Table().Aim().elevation, CameraState::kDefaultElevation);
+    EXPECT_EQ(Table().Aim().Pose().elevation, CameraState::kDefaultElevation);
     Table().Update(0, 0, 0, false);
-    EXPECT_NEAR(Table().Aim().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
-    EXPECT_EQ(Table().Aim().tipOffsetY, -0.25f);
-    EXPECT_EQ(Table().Aim().elevation, 12.0f);
+    EXPECT_NEAR(Table().Aim().Pose().aimYaw, 90.0f, 1e-4);  // from the cue ball at (10, 0) toward (10, 100)
+    EXPECT_EQ(Table().Aim().Pose().tipOffsetY, -0.25f);
+    EXPECT_EQ(Table().Aim().Pose().elevation, 12.0f);
 
     auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
     EXPECT_FALSE(Table().ReadShot(*cut));
-    EXPECT_EQ(Table().GetShotRecord().power, 0.6f);
+    EXPECT_EQ(Table().Records().GetShotRecord().power, 0.6f);
 }
 
 TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().SetVisible(false);
     ShotData data;
     data.gameMode = 3;
@@ -480,7 +480,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
         data.positions[i] = {static_cast<float>(i) * 10.0f, 0.0f, 3.275f};
     }
     Table().LoadShotRecord(data);
-    const ShotRecord& record = Table().GetShotRecord();
+    const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.valid, ShotRecord::kValidFilled);
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.physicsModelCode, kDefaultPhysicsModelCode);
@@ -490,8 +490,8 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     EXPECT_EQ(Physics().CueBall(), 0);
     EXPECT_TRUE(Table().IsVisible());
     EXPECT_TRUE(cue.visible);
-    EXPECT_EQ(Table().Aim().pullBack, -3.0f);
-    EXPECT_NEAR(Table().Aim().aimYaw, 0.0f, 1e-4);
+    EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
+    EXPECT_NEAR(Table().Aim().Pose().aimYaw, 0.0f, 1e-4);
 }
 
 TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {
@@ -522,7 +522,7 @@ TEST_F(GameTableTest, ResetToState7) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
     cue.visible = false;
-    Table().SetShownModel(GameTable::kCueModel, &cue);
+    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().Picking().SetPlacementArea(1);
     Table().SetCueBallIndex(2);
     Table().ResetShotToState7(1234);
@@ -547,8 +547,9 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     Table().ChalkBursts().SetChalkBurst(2, nullptr);
     EXPECT_EQ(Table().ChalkBursts().CurrentChalkBurst(), nullptr);
 
-    test::RecordingModel model;
-    Table().Ambient().SetAmbientEffect(std::make_unique<AmbientEffect>(model, [] { return 0; }));
+    auto owned = std::make_unique<test::RecordingModel>();
+    test::RecordingModel& model = *owned;
+    Table().Ambient().Install(std::move(owned), [] { return 0; });
     EXPECT_FALSE(model.visible);
     Table().SetVisible(false);
     Table().StartAmbientEffect(10);

@@ -43,9 +43,9 @@ public:
     ShotTable() {
         Equip(type::kThreeCushion);
         table->SetState(7);
-        table->SetControlEnabled(true);
+        table->Turn().SetControlEnabled(true);
         table->SetRandom([] { return 17; });
-        table->SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
+        table->Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     }
 
     // One update of the game thread after a frame's mouse motion.
@@ -64,7 +64,7 @@ public:
         } else {
             host.keysDown.erase(virtualKey);
         }
-        table->HandleInput(down ? Msg::KeyDown : Msg::KeyUp, static_cast<platform::WParam>(virtualKey), 0);
+        table->Input().HandleInput(down ? Msg::KeyDown : Msg::KeyUp, static_cast<platform::WParam>(virtualKey), 0);
     }
     // Ctrl, the cue drawn back, a pause, pushed through the ball and followed through: the committed shot.
     void PlayStroke() {
@@ -100,21 +100,21 @@ public:
 class ShotFlowTest : public ::testing::Test, protected ShotTable {};
 
 TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
-    table->SetChalkLevel(60);
+    table->Aim().SetChalkLevel(60);
     player.chalkId = 4901;
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
-    EXPECT_FALSE(table->Input().strokeFinishing);
-    EXPECT_FALSE(table->IsControlEnabled());
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeFinishing);
+    EXPECT_FALSE(table->Turn().IsControlEnabled());
     EXPECT_FALSE(table->IsVisible());
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
     EXPECT_EQ(host.mouseSpeed, (MouseSpeed{6, 10, 1}));
 
-    const ShotRecord& shot = table->GetShotRecord();
-    const ShotRecord& committed = table->GetCommittedRecord();
+    const ShotRecord& shot = table->Records().GetShotRecord();
+    const ShotRecord& committed = table->Records().GetCommittedRecord();
     EXPECT_GT(shot.power, 0.0f);
-    EXPECT_EQ(shot.paramG, table->Stroke().Deviation());
+    EXPECT_EQ(shot.paramG, table->Aim().Stroke().Deviation());
     EXPECT_EQ(shot.version, 2966u);
     EXPECT_EQ(shot.gameMode, 3);
     EXPECT_EQ(shot.ballCount, 3);
@@ -132,7 +132,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
                                     [](const test::PostedEvent& e) { return e.id == quill::AppEventId::ShotFired; });
     EXPECT_EQ(fired->wParam, static_cast<uint32_t>(shot.power * 100.0f));
     EXPECT_GE(shot.chalkUsed, 7);
-    EXPECT_EQ(table->ChalkLevel(), std::max(60 - shot.chalkUsed, 0));
+    EXPECT_EQ(table->Aim().ChalkLevel(), std::max(60 - shot.chalkUsed, 0));
     EXPECT_GT(table->ShotCost(), 0);
 
     // The Shot message the room sends: three start positions, the chalk and the fifteen stroke values.
@@ -159,7 +159,7 @@ TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     // The cue ball left a trail while it ran.
     EXPECT_GT(table->Trails().BallTrail(0).Count(), 1u);
     // The report record holds the resting balls.
-    EXPECT_EQ(table->GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
+    EXPECT_EQ(table->Records().GetReportRecord().positions[1].x, table->Physics().CachedPosition(1).x);
     const int32_t result = table->Physics().AnnounceShot(0);
     EXPECT_GE(result, -1);
     EXPECT_LE(result, 1);
@@ -193,12 +193,12 @@ TEST_F(ShotFlowTest, TablesFedTheSameShotEndBitIdentical) {
 }
 
 TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
-    table->SetChalkLevel(60);
+    table->Aim().SetChalkLevel(60);
     player.chalkId = 4901;
     PlayStroke();
     ASSERT_GT(RunUntilStopped(), 0);
     const std::vector<uint8_t> message = ShotBytes();
-    const int32_t chalk = table->ChalkLevel();
+    const int32_t chalk = table->Aim().ChalkLevel();
     host.events.clear();
 
     // The next shot is another player's, relayed: no ShotFired, no chalk, no cost.
@@ -207,7 +207,7 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
     table->StartShot(2, false);
     ASSERT_GT(RunUntilStopped(), 0);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
-    EXPECT_EQ(table->ChalkLevel(), chalk);
+    EXPECT_EQ(table->Aim().ChalkLevel(), chalk);
     EXPECT_EQ(table->ShotCost(), 0);
 }
 
@@ -219,8 +219,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     test::AppendFloats(payload, {1.0f, -1e30f, 1e30f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                                  0.0f});
     ASSERT_TRUE(table->ReadShot(*test::ReceivedMessage(quill::MessageId::Shot, payload)));
-    EXPECT_EQ(table->GetShotRecord().power, 0.0f);
-    EXPECT_EQ(table->GetShotRecord().paramG, 1.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 0.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().paramG, 1.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));
     table->StartShot(0, false);
     EXPECT_EQ(test::HudPlace(table->HudValues().Hud(), TableHud::kPowerLabel).top, 181);
@@ -231,8 +231,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     text.power = 1e30f;
     text.paramG = std::nanf("");
     table->LoadShotRecord(text);
-    EXPECT_EQ(table->GetShotRecord().power, 1.0f);
-    EXPECT_EQ(table->GetShotRecord().paramG, 0.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 1.0f);
+    EXPECT_EQ(table->Records().GetShotRecord().paramG, 0.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a shot text lay outside its range"));
     table->StartShot(0, false);
     EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"100.0%");
@@ -241,8 +241,8 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
 
 TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     table->Reset(3);
-    table->SetControlEnabled(true);
-    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Turn().SetControlEnabled(true);
+    table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
     Frames(5, 0);
@@ -253,21 +253,21 @@ TEST_F(ShotFlowTest, TheFirstShotAfterAResetRuns) {
     const std::vector<uint32_t> rest = BallBits(table->Physics());
     Frames(3, 0);
     EXPECT_EQ(BallBits(table->Physics()), rest);
-    table->SetControlEnabled(true);
-    table->SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Turn().SetControlEnabled(true);
+    table->Aim().SetAimParameters(0.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     PlayStroke();
     Frames(5, 0);
     EXPECT_TRUE(table->IsShotRunning());
     // So does one after a stopped shot.
     EXPECT_TRUE(table->StopShot());
-    table->SetControlEnabled(true);
+    table->Turn().SetControlEnabled(true);
     PlayStroke();
     Frames(5, 0);
     EXPECT_TRUE(table->IsShotRunning());
 }
 
 TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
-    ShotRecord& record = table->GetShotRecord();
+    ShotRecord& record = table->Records().GetShotRecord();
     record.power = 1.0f;
     record.powerCap = 1.0f;
     record.aimPointX = 100.0f;
@@ -287,9 +287,9 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     table->SetState(6);
     host.events.clear();
     table->CaptureShotRecord();
-    EXPECT_EQ(table->GetShotRecord().power, 0.8f);
-    EXPECT_EQ(table->GetShotRecord().cuePartIds[4], 0xFFFF);
-    EXPECT_EQ(table->GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+    EXPECT_EQ(table->Records().GetShotRecord().power, 0.8f);
+    EXPECT_EQ(table->Records().GetShotRecord().cuePartIds[4], 0xFFFF);
+    EXPECT_EQ(table->Records().GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
     EXPECT_FALSE(table->IsShotRunning());
     const float distance = table->Cameras().GetCamera().GetCamera(1)->GetDistance();
     for (int i = 0; i < 400 && !table->IsShotRunning(); ++i) {
@@ -302,7 +302,7 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
 
 TEST_F(ShotFlowTest, WatchingStateGrowsTrailsSlowlyAndReportsNothing) {
     table->SetState(6);
-    ShotRecord& record = table->GetShotRecord();
+    ShotRecord& record = table->Records().GetShotRecord();
     record.aimPointX = 100.0f;
     record.power = 0.9f;
     record.powerCap = 1.0f;
@@ -326,7 +326,7 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
     const TableGeometry& bed = physics.Model()->Geometry();
     const float r = physics.BallRadius();
     physics.SetBallPosition(0, bed.noseMaxX - 20.0f, bed.noseMaxY - 20.0f, r);
-    ShotRecord& record = pool.table->GetShotRecord();
+    ShotRecord& record = pool.table->Records().GetShotRecord();
     record.aimPointX = bed.noseMaxX + bed.cornerPocketOffset;
     record.aimPointY = bed.noseMaxY + bed.cornerPocketOffset;
     record.power = 0.6f;
@@ -352,15 +352,15 @@ TEST(ShotFlow, APocketedCueBallIsBackOnTheTableBeforeTheShotEnds) {
 }
 
 TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
-    table->SetKeyMask(-1);
+    table->Input().SetKeyMask(-1);
     // Ctrl while Space is held is refused.
     Key(Vk::Space, true);
-    EXPECT_TRUE(table->Input().overviewKeyHeld);
+    EXPECT_TRUE(table->Input().Flags().overviewKeyHeld);
     Key(Vk::Control, true);
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     Key(Vk::Control, false);
     Key(Vk::Space, false);
-    EXPECT_FALSE(table->Input().overviewKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().overviewKeyHeld);
 
     // 'V': the guide line's length from the bonuses; with none it is 12.0.
     const float lengths[] = {12.0f, 31.1f, 88.4f};
@@ -369,28 +369,28 @@ TEST_F(ShotFlowTest, KeyRefusalsAndTheirValues) {
         player.aimItemBonus = i > 0 ? 10 : 0;
         connection.guideLineBonus = i > 0 ? 15 : 0;
         connection.guideValue = guideValues[i];
-        table->OnKey('V', true);
-        EXPECT_NEAR(table->GuideLineLength(), lengths[i], 1e-4);
-        table->OnKey('V', false);
+        table->Input().OnKey('V', true);
+        EXPECT_NEAR(table->Input().GuideLineLength(), lengths[i], 1e-4);
+        table->Input().OnKey('V', false);
         table->Cameras().GetCamera().Stop();
     }
 
     // 'Z' opens the next pen stroke of the local slot, never beyond 48.
-    table->SetSideOption(1);
+    table->Aim().SetSideOption(1);
     for (int i = 0; i < 60; ++i) {
-        table->OnKey('Z', true);
-        table->OnKey('Z', false);
+        table->Input().OnKey('Z', true);
+        table->Input().OnKey('Z', false);
     }
     EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 48);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
     EXPECT_EQ(host.events.back().wParam, 0u);
 
     // Losing the focus releases every held key.
-    table->OnKey(Vk::Shift, true);
-    table->OnKey(Vk::Control, true);
-    table->ReleaseHeldKeys(false);
-    EXPECT_FALSE(table->Input().zoomKeyHeld);
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    table->Input().OnKey(Vk::Shift, true);
+    table->Input().OnKey(Vk::Control, true);
+    table->Input().ReleaseHeldKeys(false);
+    EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
 }
 
 }  // namespace

@@ -18,11 +18,11 @@ class TableInputTest : public ::testing::Test, protected test::TableFixture {
 protected:
     TableInputTest() {
         Equip(type::kEightBall);
-        table->SetKeyMask(-1);
-        table->SetControlEnabled(true);
+        table->Input().SetKeyMask(-1);
+        table->Turn().SetControlEnabled(true);
     }
     bool Send(uint32_t message, platform::WParam wParam = 0, platform::LParam lParam = 0) {
-        return table->HandleInput(message, wParam, lParam);
+        return table->Input().HandleInput(message, wParam, lParam);
     }
     platform::LParam At(float x, float y) {
         return platform::MakePointLParam(static_cast<int>(x), static_cast<int>(y));
@@ -41,7 +41,7 @@ protected:
 TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
     EXPECT_FALSE(Send(Msg::MouseMove, 0, At(100, 100)));
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
-    EXPECT_TRUE(table->Input().aimDragHeld);
+    EXPECT_TRUE(table->Input().Flags().aimDragHeld);
     table->Update(1, 0, 0, false);
     EXPECT_TRUE(TakeTableEvents().empty());  // no motion, no event
     table->Update(2, 7, -5, false);
@@ -51,39 +51,39 @@ TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
     EXPECT_EQ(static_cast<int32_t>(events[0].wParam), -7);
     EXPECT_EQ(static_cast<int32_t>(events[0].lParam), -5);
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(500, 100)));
-    EXPECT_FALSE(table->Input().aimDragHeld);
+    EXPECT_FALSE(table->Input().Flags().aimDragHeld);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::UserActivity);
 
     // With the button shortcuts the left button charges the stroke as Ctrl would.
-    table->SetButtonShortcuts(true);
-    table->SetAimFollowsCamera(true);
+    table->Input().SetButtonShortcuts(true);
+    table->Turn().SetAimFollowsCamera(true);
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
-    EXPECT_TRUE(table->Input().strokeKeyHeld);
-    EXPECT_TRUE(table->Input().leftButtonAsCtrl);
+    EXPECT_TRUE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_TRUE(table->Input().Flags().leftButtonAsCtrl);
     // The key poll does not release a Ctrl that the button holds.
-    EXPECT_FALSE(table->PollKeyReleases());
+    EXPECT_FALSE(table->Input().PollKeyReleases());
     Send(Msg::LButtonUp, 0, At(500, 100));
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
-    EXPECT_FALSE(table->Input().leftButtonAsCtrl);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().leftButtonAsCtrl);
 }
 
 TEST_F(TableInputTest, RightButtonZoomsUnlessShiftOrbits) {
     EXPECT_TRUE(Send(Msg::RButtonDown));
-    EXPECT_TRUE(table->Input().rightButtonZoom);
+    EXPECT_TRUE(table->Input().Flags().rightButtonZoom);
     table->Update(1, 0, 4, false);
     const auto zoom = TakeTableEvents();
     ASSERT_EQ(zoom.size(), 1u);
     EXPECT_EQ(zoom[0].id, TableEventId::ZoomCamera);
     EXPECT_EQ(static_cast<int32_t>(zoom[0].wParam), -4);
     Send(Msg::RButtonUp);
-    EXPECT_FALSE(table->Input().rightButtonZoom);
+    EXPECT_FALSE(table->Input().Flags().rightButtonZoom);
 
-    table->OnKey(Vk::Shift, true);
+    table->Input().OnKey(Vk::Shift, true);
     TakeTableEvents();
     EXPECT_TRUE(Send(Msg::RButtonDown));  // the orbit mode is active: taken, but nothing starts
-    EXPECT_FALSE(table->Input().rightButtonZoom);
-    EXPECT_FALSE(table->Input().rightButtonAsShift);
-    table->OnKey(Vk::Shift, false);
+    EXPECT_FALSE(table->Input().Flags().rightButtonZoom);
+    EXPECT_FALSE(table->Input().Flags().rightButtonAsShift);
+    table->Input().OnKey(Vk::Shift, false);
 
     // The wheel zooms by 20 either way, except in the top view.
     Send(Msg::MouseWheel, platform::MakeWheelWParam(0, -120));
@@ -105,8 +105,8 @@ TEST_F(TableInputTest, BallInHandInTheTopView) {
     ASSERT_EQ(cue.index, 0);
     EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(cue.screenX, cue.screenY)));
     EXPECT_EQ(table->Picking().HeldBall(), 0);
-    EXPECT_FALSE(table->Input().aimDragHeld);
-    EXPECT_FALSE(table->Input().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().aimDragHeld);
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     // Put down in the top view: BallPlaced, and the camera only remembers to refocus.
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(cue.screenX, cue.screenY)));
     EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
@@ -119,9 +119,9 @@ TEST_F(TableInputTest, BallInHandInTheTopView) {
 TEST_F(TableInputTest, CharactersAndKeyUps) {
     // Esc leaves the pen's side option; without one it is not the table's.
     EXPECT_FALSE(Send(Msg::Char, 27));
-    table->SetSideOption(1);
+    table->Aim().SetSideOption(1);
     EXPECT_TRUE(Send(Msg::Char, 27));
-    EXPECT_EQ(table->SideOption(), 0);
+    EXPECT_EQ(table->Aim().SideOption(), 0);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::CursorMode);
 
     // 'T' held, then released: every ball leaves a trail from now on.
@@ -131,36 +131,36 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     Send(Msg::KeyUp, 'T');
     EXPECT_TRUE(table->Trails().ShowsAllTrails());
     Send(Msg::KeyUp, 'Q');
-    EXPECT_EQ(table->LastSpecialKey(), 0u);
+    EXPECT_EQ(table->Input().LastSpecialKey(), 0u);
 
     // 'U' puts the balls back where the last shot started (state 5 only).
-    table->GetShotRecord().valid = ShotRecord::kValidFilled;
-    table->GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
+    table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
+    table->Records().GetShotRecord().positions[2] = {10.0f, 20.0f, table->Physics().BallRadius()};
     table->SetState(5);
-    table->SetControlEnabled(false);
+    table->Turn().SetControlEnabled(false);
     Send(Msg::KeyUp, 'U');
     EXPECT_EQ(table->Physics().CachedPosition(2).y, 20.0f);
-    EXPECT_TRUE(table->IsControlEnabled());
+    EXPECT_TRUE(table->Turn().IsControlEnabled());
 }
 
 TEST_F(TableInputTest, PolledKeysAndTheFocus) {
-    table->SetActive(true);
+    table->Turn().SetActive(true);
     host.keysDown.insert(Vk::Shift);
     // An edit box has the keyboard: the keys are text.
     host.textFocused = true;
-    EXPECT_FALSE(table->PollKeys());
-    EXPECT_FALSE(table->Input().zoomKeyHeld);
+    EXPECT_FALSE(table->Input().PollKeys());
+    EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
     host.textFocused = false;
-    EXPECT_FALSE(table->PollKeys());  // a press reports false
-    EXPECT_TRUE(table->Input().zoomKeyHeld);
+    EXPECT_FALSE(table->Input().PollKeys());  // a press reports false
+    EXPECT_TRUE(table->Input().Flags().zoomKeyHeld);
     host.keysDown.erase(Vk::Shift);
-    EXPECT_TRUE(table->PollKeys());
-    EXPECT_FALSE(table->Input().zoomKeyHeld);
+    EXPECT_TRUE(table->Input().PollKeys());
+    EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
 
     // While the camera still moves, Shift is refused.
     host.keysDown.insert(Vk::Shift);
     EXPECT_TRUE(table->Cameras().GetCamera().IsMoving());
-    EXPECT_FALSE(table->PollKeyPresses());
+    EXPECT_FALSE(table->Input().PollKeyPresses());
 }
 
 }  // namespace

@@ -65,16 +65,16 @@ TEST_F(TableModelsTest, EveryBallWearsItsFace) {
 
 TEST_F(TableModelsTest, CuesAreBuiltWhenFirstShown) {
     ASSERT_TRUE(stage.MakeTable(type::kThreeCushion)) << stage.Error();
-    CueModelEntry* stock = stage.table->CurrentCue();
+    CueModelEntry* stock = stage.table->RenderStep().CurrentCue();
     ASSERT_NE(stock, nullptr);
     EXPECT_EQ(stock->Model(), nullptr);
-    stage.table->Render3D(false);
+    stage.table->RenderStep().Render3D(false);
     EXPECT_NE(stock->Model(), nullptr);
 
     // A tuned cue of five parts; each slot wears its part's texture from the part's file.
     CueModelEntry* tuned = stage.table->CueModels().GetCueModel(3100, 4, 20, 3, 3, 1);
-    stage.table->SetCurrentCue(tuned);
-    stage.table->Render3D(false);
+    stage.table->RenderStep().SetCurrentCue(tuned);
+    stage.table->RenderStep().Render3D(false);
     auto* model = dynamic_cast<TableModelObject*>(tuned->Model());
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->Object().Children().size(), 5u);

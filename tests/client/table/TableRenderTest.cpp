@@ -35,10 +35,10 @@ protected:
 TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     const float yaw = LockedGetYawDegrees(Current());
     const float distance = LockedGetDistance(Current());
-    Table().Input().aimDragHeld = true;
+    Table().Input().Flags().aimDragHeld = true;
     Post(TableEventId::OrbitCamera, 50, 0);
     Post(TableEventId::ZoomCamera, 20, 0);
-    Table().Render3D(false);
+    Table().RenderStep().Render3D(false);
     EXPECT_EQ(Table().Events().Count(), 0u);
     // A fifth of a degree per count; the camera's yaw runs against the orbit's.
     EXPECT_NEAR(std::remainder(LockedGetYawDegrees(Current()) - yaw, 360.0f), -10.0f, 1e-3f);
@@ -48,7 +48,7 @@ TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     Table().Cameras().Options().invertHorizontal = true;
     Table().Cameras().Options().horizontalOrbitScale = 0.5f;
     Post(TableEventId::OrbitCamera, 50, 0);
-    Table().Render3D(false);
+    Table().RenderStep().Render3D(false);
     EXPECT_NEAR(std::remainder(LockedGetYawDegrees(Current()) - yaw, 360.0f), -5.0f, 1e-3f);
 
     // Restoring selects the scene camera of the current mode, except in the watching state 6.
@@ -56,10 +56,10 @@ TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     Table().Cameras().GetCamera().SetScene(&scene);
     Table().Cameras().GetCamera().SetSceneCameraId(CameraController::kAimingMode, 41);
     Post(TableEventId::RestoreCamera, 0, 0);
-    Table().Render3D(false);
+    Table().RenderStep().Render3D(false);
     Table().SetState(6);
     Post(TableEventId::RestoreCamera, 0, 0);
-    Table().Render3D(false);
+    Table().RenderStep().Render3D(false);
     EXPECT_EQ(scene.selected, (std::vector<uint32_t>{41}));
     Table().Cameras().GetCamera().SetScene(nullptr);
 }
@@ -68,30 +68,30 @@ TEST_F(TableRenderTest, TipOffsetAndElevationStayInTheirLimits) {
     for (int i = 0; i < 400; ++i) {
         Post(TableEventId::MoveTipOffset, 30, 30);
     }
-    Table().Render3D(false);
-    const CameraState& aim = Table().Aim();
+    Table().RenderStep().Render3D(false);
+    const CameraState& aim = Table().Aim().Pose();
     EXPECT_NEAR(std::hypot(aim.tipOffsetX, aim.tipOffsetY), 0.7f, 1e-4f);
     EXPECT_GT(aim.tipOffsetX, 0.0f);
 
     Post(TableEventId::ChangeElevation, 0, 10000);
-    Table().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 2.6f);
+    Table().RenderStep().Render3D(false);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 2.6f);
     Post(TableEventId::ChangeElevation, 0, -10000);
-    Table().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 88.4f);
-    Table().SetElevationLimit(40.0f, false);
+    Table().RenderStep().Render3D(false);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 88.4f);
+    Table().Aim().SetElevationLimit(40.0f, false);
     Post(TableEventId::ChangeElevation, 0, -10000);
-    Table().Render3D(false);
-    EXPECT_EQ(Table().Aim().elevationCopy, 40.0f);
+    Table().RenderStep().Render3D(false);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 40.0f);
 
     // The three-cushion break: no draw below the centre, a smaller circle, the cue at most 15 degrees up.
     Table().SetState(7);
     Post(TableEventId::MoveTipOffset, 0, -2000);
     Post(TableEventId::ChangeElevation, 0, -10000);
-    Table().Render3D(false);
-    EXPECT_GE(Table().Aim().tipOffsetY, 0.0f);
-    EXPECT_LE(std::hypot(Table().Aim().tipOffsetX, Table().Aim().tipOffsetY), 0.4f + 1e-5f);
-    EXPECT_EQ(Table().Aim().elevationCopy, 15.0f);
+    Table().RenderStep().Render3D(false);
+    EXPECT_GE(Table().Aim().Pose().tipOffsetY, 0.0f);
+    EXPECT_LE(std::hypot(Table().Aim().Pose().tipOffsetX, Table().Aim().Pose().tipOffsetY), 0.4f + 1e-5f);
+    EXPECT_EQ(Table().Aim().Pose().elevationCopy, 15.0f);
 }
 
 TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
@@ -102,13 +102,13 @@ TEST_F(TableRenderTest, BallsArePlacedAtTheirDrawingScale) {
         Table().Models().SetBallModel(i, std::move(ball));
     }
     Table().Models().SetBallSizeClass(2);
-    Table().Render3D(true);
+    Table().RenderStep().Render3D(true);
     const Vec3 position = Table().Physics().CachedPosition(1);
     EXPECT_EQ(balls[1]->placement.position.x, position.x);
     EXPECT_NEAR(balls[1]->placement.position.z, position.z + 0.2f, 1e-5f);
     EXPECT_EQ(balls[1]->placement.scale.x, 0.88f);
     Table().Models().SetBallSizeClass(9);
-    Table().Render3D(true);
+    Table().RenderStep().Render3D(true);
     EXPECT_EQ(balls[0]->placement.scale.x, 1.0f) << "a class outside 0 to 6 draws unscaled";
 }
 
@@ -117,17 +117,17 @@ TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
     auto model = std::make_unique<test::RecordingModel>();
     test::RecordingModel* cue = model.get();
     entry->SetModel(std::move(model));
-    Table().SetCurrentCue(entry);
+    Table().RenderStep().SetCurrentCue(entry);
     Table().SetVisible(false);
-    Table().Render3D(false);
-    EXPECT_FALSE(Table().IsCueDirty());
+    Table().RenderStep().Render3D(false);
+    EXPECT_FALSE(Table().RenderStep().IsCueDirty());
     EXPECT_FALSE(cue->visible);
     Table().SetVisible(true);
-    Table().Render3D(false);
+    Table().RenderStep().Render3D(false);
     EXPECT_TRUE(cue->visible);
     Table().CueModels().ReleaseCue(entry);
-    Table().Render3D(false);  // the released cue is no longer shown; nothing dangles
-    EXPECT_EQ(Table().CurrentCue(), nullptr);
+    Table().RenderStep().Render3D(false);  // the released cue is no longer shown; nothing dangles
+    EXPECT_EQ(Table().RenderStep().CurrentCue(), nullptr);
 }
 
 class TableDrawTest : public kvtest::RecordingDeviceFixture {
@@ -144,8 +144,8 @@ protected:
         this->cue = cue.get();
         CueModelEntry* entry = fixture.table->CueModels().GetCueModel(3000, 0xFFFF, 0, 0, 0, 0);
         entry->SetModel(std::move(cue));
-        fixture.table->SetCurrentCue(entry);
-        fixture.table->Render3D(true);
+        fixture.table->RenderStep().SetCurrentCue(entry);
+        fixture.table->RenderStep().Render3D(true);
     }
 
     test::TableFixture fixture;
@@ -156,8 +156,8 @@ protected:
 TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
     GameTable& table = *fixture.table;
     table.Physics().SetBallFlag(5, 1);  // pocketed balls still have models, drawn wherever the physics left them
-    table.RenderOverlay(*device);
-    table.DrawScene(*device, 0);
+    table.RenderStep().RenderOverlay(*device);
+    table.RenderStep().DrawScene(*device, 0);
     EXPECT_EQ(cue->drawnAlphas, (std::vector<float>{1.0f})) << "the overlay draws the cue in the normal view";
     for (test::RecordingModel* ball : balls) {
         EXPECT_EQ(ball->drawnAlphas, (std::vector<float>{1.0f}));
@@ -165,7 +165,7 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
     EXPECT_EQ(device->GetStateCache().depthOffset, 0.0f) << "the bed's depth offset is taken back";
 
     // Shift's look along the cue: the cue is drawn after the balls instead, and a ball right at the eye faint.
-    table.Input().zoomKeyHeld = true;
+    table.Input().Flags().zoomKeyHeld = true;
     quill::Camera* camera = table.Cameras().GetCamera().CurrentCamera();
     const Vec3 near = table.Physics().CachedPosition(3);
     {
@@ -176,9 +176,9 @@ TEST_F(TableDrawTest, PassesDrawTheCueOnceAndEveryBallOnTheTable) {
     cue->drawnAlphas.clear();
     balls[3]->drawnAlphas.clear();
     balls[0]->drawnAlphas.clear();
-    table.RenderOverlay(*device);
+    table.RenderStep().RenderOverlay(*device);
     EXPECT_TRUE(cue->drawnAlphas.empty());
-    table.DrawScene(*device, 0);
+    table.RenderStep().DrawScene(*device, 0);
     EXPECT_EQ(cue->drawnAlphas, (std::vector<float>{1.0f}));
     EXPECT_EQ(balls[3]->drawnAlphas, (std::vector<float>{0.5f}));
     EXPECT_EQ(balls[0]->drawnAlphas, (std::vector<float>{1.0f}));

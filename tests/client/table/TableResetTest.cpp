@@ -42,13 +42,13 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         SCOPED_TRACE(gameType);
         Equip(gameType);
         // State left over from play: modes held, a shot record, a committed local shot, pen strokes.
-        table->Input().zoomKeyHeld = true;
-        table->Input().tipDragHeld = true;
-        table->SetChalkLevel(50);
-        table->GetShotRecord().valid = ShotRecord::kValidFilled;
-        table->GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
-        table->SetSideOption(1);
-        table->OnKey('Z', true);
+        table->Input().Flags().zoomKeyHeld = true;
+        table->Input().Flags().tipDragHeld = true;
+        table->Aim().SetChalkLevel(50);
+        table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
+        table->Records().GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
+        table->Aim().SetSideOption(1);
+        table->Input().OnKey('Z', true);
 
         table->Reset(12345);
         TablePhysics& physics = table->Physics();
@@ -66,20 +66,20 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
                 EXPECT_GE(std::sqrt(gap.LengthSquared()), 2.0 * r - 0.05) << i << " " << j;
             }
         }
-        EXPECT_FALSE(table->Input().zoomKeyHeld);
-        EXPECT_TRUE(table->Input().tipDragHeld);  // the one mode a reset keeps
-        EXPECT_EQ(table->ChalkLevel(), 0);
-        EXPECT_EQ(table->GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
-        EXPECT_EQ(table->GetCommittedRecord().valid, 0u);
+        EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
+        EXPECT_TRUE(table->Input().Flags().tipDragHeld);  // the one mode a reset keeps
+        EXPECT_EQ(table->Aim().ChalkLevel(), 0);
+        EXPECT_EQ(table->Records().GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
+        EXPECT_EQ(table->Records().GetCommittedRecord().valid, 0u);
         EXPECT_EQ(table->Cameras().DefaultCameraDistance(), 350.0f);
         EXPECT_EQ(table->Cameras().DefaultCameraPitch(), 25.0f);
-        EXPECT_EQ(table->Aim().aimPointX, 1000.0f);
+        EXPECT_EQ(table->Aim().Pose().aimPointX, 1000.0f);
         EXPECT_EQ(table->PensAndMarks().Pen().CurrentStroke(0), 0);
         EXPECT_EQ(table->PensAndMarks().Pen().Stroke(0, 1)->Count(), 0u);
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
         EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
-        EXPECT_EQ(table->GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
-        table->Input().tipDragHeld = false;
+        EXPECT_EQ(table->Records().GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
+        table->Input().Flags().tipDragHeld = false;
     }
 }
 
@@ -97,7 +97,7 @@ TEST_F(TableResetTest, RacksFromTheSameSeedAgree) {
         EXPECT_EQ(table->Physics().CachedPosition(i).x, first[i]) << i;
     }
     table->RackBalls();
-    EXPECT_EQ(table->GetReportRecord().valid & ShotRecord::kValidFilled, ShotRecord::kValidFilled);
+    EXPECT_EQ(table->Records().GetReportRecord().valid & ShotRecord::kValidFilled, ShotRecord::kValidFilled);
 }
 
 TEST_F(TableResetTest, StraightPoolRacksAgainWithOneObjectBallLeft) {
@@ -145,12 +145,12 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     CameraController& controller = table->Cameras().GetCamera();
     // In the top view the index changes, the camera stays and only the refocus is marked.
     controller.SetMode(CameraController::kTopViewMode);
-    table->Aim().tipOffsetX = 0.3f;
+    table->Aim().Pose().tipOffsetX = 0.3f;
     table->SetCueBall(1, false);
     EXPECT_EQ(table->Physics().CueBall(), 1);
-    EXPECT_EQ(table->Aim().tipOffsetX, 0.3f);  // the aim is the game thread's until its update
+    EXPECT_EQ(table->Aim().Pose().tipOffsetX, 0.3f);  // the aim is the game thread's until its update
     Update();
-    EXPECT_EQ(table->Aim().tipOffsetX, 0.0f);
+    EXPECT_EQ(table->Aim().Pose().tipOffsetX, 0.0f);
     EXPECT_FALSE(controller.IsMoving());
     EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
 
@@ -167,7 +167,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     controller.ClearLookAt();
     table->Cameras().SetRefocusOnTopViewExit(false);
     table->SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
-    EXPECT_EQ(table->GetReportRecord().positions[0].y, 20.0f);
+    EXPECT_EQ(table->Records().GetReportRecord().positions[0].y, 20.0f);
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
     EXPECT_TRUE(table->Cameras().RefocusOnTopViewExit());
@@ -192,7 +192,7 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     // Re-aim toward the ball on the aim line: the camera turns behind the cue ball.
     table->Physics().SetBallPosition(0, -40.0f, 0.0f, 3.075f);
     table->Physics().SetBallPosition(1, 40.0f, 0.0f, 3.075f);
-    table->SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
+    table->Aim().SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
     table->SetRandom([] { return 50; });
     table->ReAim(0.5f, false);
     EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);
@@ -223,14 +223,14 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     auto model = std::make_unique<test::RecordingModel>(&destroyed);
     test::RecordingModel* shown = model.get();
     stock->SetModel(std::move(model));
-    table->SetShownModel(GameTable::kCueModel, shown);
-    table->SetCurrentCue(stock);
+    table->RenderStep().SetShownModel(TableRenderStep::kCueModel, shown);
+    table->RenderStep().SetCurrentCue(stock);
     table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(stock->Count(), 1);
     EXPECT_EQ(destroyed, 0);
     table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(table->CurrentCue(), nullptr);
+    EXPECT_EQ(table->RenderStep().CurrentCue(), nullptr);
     EXPECT_EQ(table->CueModels().CueModelCount(), 2u);
     table->CueModels().ReleaseCue(nullptr);
 

@@ -118,12 +118,12 @@ public:
             error_ = "the table's models did not load";
             return false;
         }
-        table->SetCurrentCue(table->CueModels().GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
-        table->SetControlEnabled(true);
+        table->RenderStep().SetCurrentCue(table->CueModels().GetCueModel(0, 0xFFFF, 0, 0, 0, 0));
+        table->Turn().SetControlEnabled(true);
         table->SetState(4);
         table->HudValues().LayoutHud(host.width, host.height);
         table->HudValues().SetShownPower(0.6f);
-        table->UpdatePowerGauge();
+        table->Aim().UpdatePowerGauge();
         return true;
     }
 
@@ -141,15 +141,15 @@ public:
     // scene, the table's overlay and scene passes, and the HUD in the 2D pass. The caller presents.
     bool DrawFrame() {
         quill::RenderSceneManager& manager = *engine_->GetRenderSceneManager();
-        table->Render3D(true);
+        table->RenderStep().Render3D(true);
         manager.UpdateCurrentScene(1.0f / 60);
         device->clearColor = 0xFF102040;
         CurrentSceneView view(manager);
         if (!device->BeginFrame() || !device->BeginScene() || !device->RenderScene(view, 0)) {
             return false;
         }
-        table->RenderOverlay(*device);
-        table->DrawScene(*device, 0);
+        table->RenderStep().RenderOverlay(*device);
+        table->RenderStep().DrawScene(*device, 0);
         const bool hud = device->Begin2D();
         table->HudValues().DrawHud();
         device->EndScene();
@@ -162,7 +162,7 @@ public:
     // does. The caller presents.
     bool DrawFrameLitFromAbove() {
         quill::RenderSceneManager& manager = *engine_->GetRenderSceneManager();
-        table->Render3D(true);
+        table->RenderStep().Render3D(true);
         manager.UpdateCurrentScene(1.0f / 60);
         device->clearColor = 0xFF102040;
         LitTableView view(*this, manager);
@@ -197,12 +197,12 @@ private:
             device.AddDirectionalLight(light);
             device.EnableLights(true, true, true);
             device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.35f);
-            stage_.table->RenderOverlay(device);
+            stage_.table->RenderStep().RenderOverlay(device);
             manager_.RenderCurrentScene();
             device.AddDirectionalLight(light);
             device.EnableLights(true, true, true);
             device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.25f);
-            stage_.table->DrawScene(device, 0);
+            stage_.table->RenderStep().DrawScene(device, 0);
             device.DisableAllLights();
             return true;
         }

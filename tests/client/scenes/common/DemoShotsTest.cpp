@@ -121,11 +121,11 @@ std::string Record(const Recording& r) {
     table.SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(r.rack);
     const quill::Vec3 target = table.Physics().CachedPosition(r.targetBall);
-    table.SetAimParameters(target.x, target.y, r.tipX, r.tipY, 5.0f);
-    table.SetPower(r.power);
+    table.Aim().SetAimParameters(target.x, target.y, r.tipX, r.tipY, 5.0f);
+    table.Aim().SetPower(r.power);
     table.ComputeStroke();
     table.CommitShot();
-    ShotRecord record = table.GetCommittedRecord();
+    ShotRecord record = table.Records().GetCommittedRecord();
     record.cueItemId = r.cueItem;
     if (r.cueItem == 3102)
         record.cuePartIds = {1, 1, 1, 1, 1};

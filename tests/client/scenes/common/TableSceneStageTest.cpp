@@ -71,7 +71,7 @@ TEST_F(TableSceneStageTest, TheCueInHandIsLetGoWhenAnotherComesAndKeptWhenTheSam
 
     CueModelEntry* stock = stage.EquipCue(3000, TableSceneStage::kStockParts);
     ASSERT_NE(stock, nullptr);
-    EXPECT_EQ(table.CurrentCue(), stock);
+    EXPECT_EQ(table.RenderStep().CurrentCue(), stock);
     EXPECT_EQ(table.CueModels().CueModelCount(), 1u);
     EXPECT_EQ(stage.EquipCue(3000, TableSceneStage::kStockParts), stock) << "the same entry, no second reference";
     EXPECT_EQ(table.CueModels().CueModelCount(), 1u);
@@ -79,7 +79,7 @@ TEST_F(TableSceneStageTest, TheCueInHandIsLetGoWhenAnotherComesAndKeptWhenTheSam
     CueModelEntry* custom = stage.EquipCue(3102, {3, 4, 1, 2, 6});
     ASSERT_NE(custom, nullptr);
     EXPECT_TRUE(custom->IsCustom());
-    EXPECT_EQ(table.CurrentCue(), custom);
+    EXPECT_EQ(table.RenderStep().CurrentCue(), custom);
     EXPECT_EQ(table.CueModels().CueModelCount(), 1u) << "the stock cue was let go";
     stage.Release(&RenderScenes());
 }

@@ -147,8 +147,8 @@ TEST_F(GalleryReplay, ShotsFromTheWebThatDoNotFitStartNothingOrFallBackToDefault
     EXPECT_EQ(table.GameMode(), before);
     EXPECT_NE(table.Equipment().TableItemId(), 9999);
     EXPECT_NE(table.Equipment().BallSetItemId(), 9998);
-    ASSERT_NE(table.CurrentCue(), nullptr);
-    EXPECT_EQ(table.CurrentCue()->ItemId(), SceneShotGallery::kStockCue);
+    ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
+    EXPECT_EQ(table.RenderStep().CurrentCue()->ItemId(), SceneShotGallery::kStockCue);
     EXPECT_EQ(scene->SpeedIndex(), 0);
 }
 

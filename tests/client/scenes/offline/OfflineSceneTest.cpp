@@ -66,10 +66,10 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     EXPECT_EQ(table.Equipment().TableItemId(), 1030);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2006);
     EXPECT_EQ(table.State(), 5);
-    EXPECT_TRUE(table.IsControlEnabled());
+    EXPECT_TRUE(table.Turn().IsControlEnabled());
     EXPECT_EQ(table.Physics().BallCount(), 16);
-    ASSERT_NE(table.CurrentCue(), nullptr);
-    EXPECT_TRUE(table.CurrentCue()->IsCustom()) << "the offline custom cue's parts";
+    ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
+    EXPECT_TRUE(table.RenderStep().CurrentCue()->IsCustom()) << "the offline custom cue's parts";
     EXPECT_EQ(Player().age, 20);
     EXPECT_TRUE(scene.IsReady());
 
@@ -103,24 +103,24 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
 TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRightButtonZooms) {
     Bring();
     GameTable& table = *scene.Table();
-    EXPECT_TRUE(table.AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
+    EXPECT_TRUE(table.Turn().AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
     for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
     ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
 
     // The left button drags the view, and the aim with it; it strokes nothing (Ctrl does).
     const auto at = platform::MakePointLParam(400, 300);
     scene.OnMessage(platform::Msg::LButtonDown, 1, at);
-    EXPECT_TRUE(table.Input().aimDragHeld);
-    EXPECT_FALSE(table.Input().strokeKeyHeld);
+    EXPECT_TRUE(table.Input().Flags().aimDragHeld);
+    EXPECT_FALSE(table.Input().Flags().strokeKeyHeld);
     scene.OnMessage(platform::Msg::LButtonUp, 0, at);
-    EXPECT_FALSE(table.Input().aimDragHeld);
+    EXPECT_FALSE(table.Input().Flags().aimDragHeld);
 
     // The right button zooms; it does not stand in for Shift.
     scene.OnMessage(platform::Msg::RButtonDown, 2, at);
-    EXPECT_TRUE(table.Input().rightButtonZoom);
-    EXPECT_FALSE(table.Input().zoomKeyHeld);
+    EXPECT_TRUE(table.Input().Flags().rightButtonZoom);
+    EXPECT_FALSE(table.Input().Flags().zoomKeyHeld);
     scene.OnMessage(platform::Msg::RButtonUp, 0, at);
-    EXPECT_FALSE(table.Input().rightButtonZoom);
+    EXPECT_FALSE(table.Input().Flags().rightButtonZoom);
 }
 
 TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
@@ -139,7 +139,7 @@ TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
     EXPECT_EQ(table.Equipment().TableItemId(), 1027);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);
-    EXPECT_TRUE(table.IsControlEnabled());
+    EXPECT_TRUE(table.Turn().IsControlEnabled());
 
     // A type without offline equipment gets the table's default items.
     ConfirmType(2);

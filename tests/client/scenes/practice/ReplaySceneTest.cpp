@@ -95,8 +95,8 @@ TEST_F(ReplayWithData, TheShotTextSetsTheTableUpOnTheRecordsGameEquipmentAndCue)
     EXPECT_EQ(table.Equipment().TableItemId(), shot.tableItemId);
     EXPECT_EQ(table.Equipment().BallSetItemId(), shot.ballSetItemId);
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, shot.gameMode);
-    ASSERT_NE(table.CurrentCue(), nullptr);
-    EXPECT_EQ(table.CurrentCue()->ItemId(), shot.cueItemId);
+    ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
+    EXPECT_EQ(table.RenderStep().CurrentCue()->ItemId(), shot.cueItemId);
     EXPECT_EQ(table.Physics().CachedPosition(0).x, shot.positions[0].x) << "the record's balls";
     EXPECT_TRUE(replay->IsReady());
 }

@@ -175,13 +175,13 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
     EXPECT_FALSE(school->TaskLine(0)->IsVisible()) << "tasks wait for Try";
     Press(school->ContinueButton());
     EXPECT_TRUE(school->TasksStarted());
-    EXPECT_EQ(school->Table()->KeyMask(), 7);
+    EXPECT_EQ(school->Table()->Input().KeyMask(), 7);
     EXPECT_TRUE(school->TaskLine(2)->IsVisible());
     EXPECT_FALSE(school->ContinueButton()->IsVisible());
 
     Post(quill::AppEventId::SchoolStep, 41);
     Press(school->ContinueButton());
-    EXPECT_EQ(school->Table()->KeyMask(), 511);
+    EXPECT_EQ(school->Table()->Input().KeyMask(), 511);
     EXPECT_EQ(school->Table()->HudValues().PowerDisplayMode(), 0);
     Post(quill::AppEventId::ShotFired, 4);
     Post(quill::AppEventId::BallsStopped);

@@ -84,8 +84,8 @@ TEST_F(ReplayPanelTest, AShotOnOtherEquipmentPlaysAfterTheNextFrameSetTheTableUp
     panel->LoadShot(Shot(1020, 2003, 0, kRoomShot));
     EXPECT_TRUE(panel->IsPlaying());
     EXPECT_FALSE(panel->IsReloadPending());
-    ASSERT_NE(panel->Table()->CurrentCue(), nullptr);
-    EXPECT_EQ(panel->Table()->CurrentCue()->ItemId(), 3000);
+    ASSERT_NE(panel->Table()->RenderStep().CurrentCue(), nullptr);
+    EXPECT_EQ(panel->Table()->RenderStep().CurrentCue()->ItemId(), 3000);
 
     panel->LoadShot(Shot(1027, 2004, 3, kRoomShot));
     EXPECT_TRUE(panel->IsReloadPending());

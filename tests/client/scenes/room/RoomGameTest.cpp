@@ -152,8 +152,8 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
         if (c.line != nullptr) {
             EXPECT_TRUE(HasLine(c.line));
         }
-        EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the local player breaks";
-        EXPECT_TRUE(scene->Table()->IsControlEnabled());
+        EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera()) << "the local player breaks";
+        EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
         EXPECT_EQ(scene->ShooterSeat(), kLocal);
     }
 }
@@ -164,8 +164,8 @@ TEST_F(RoomGame, ThePocketBreakerHasTheBallInHandAndTheRivalsBreakLeavesTheTable
     EXPECT_EQ(scene->Table()->Picking().PlacementArea(), 1);
     Enter(10);
     Start(10, kRival);
-    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
-    EXPECT_FALSE(scene->Table()->IsControlEnabled());
+    EXPECT_FALSE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_FALSE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_FALSE(scene->IsLocalTurn());
 }
 
@@ -365,7 +365,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     EXPECT_EQ(scene->Table()->HudValues().ForScreens().foulCount, 1);
     EXPECT_EQ(scene->Table()->GetClampedCounter(), -3) << "the rule's counter is reset with the points";
     EXPECT_FALSE(scene->IsLocalTurn());
-    EXPECT_FALSE(scene->Table()->AimFollowsCamera());
+    EXPECT_FALSE(scene->Table()->Turn().AimFollowsCamera());
     EXPECT_EQ(scene->Model().currentTeam, 1) << "the rival's team shoots";
     EXPECT_EQ(Connection().LocalPlayer().money, 5000) << "no money list, no change";
 
@@ -377,7 +377,7 @@ TEST_F(RoomGame, TurnResultsKeepOrPassTheTurnWithSignedPointsAndTheMoneyList) {
     Receive(kvtest::TurnResultMessage(unended));
     EXPECT_EQ(Seat(kRival).money, 6500);
     EXPECT_TRUE(scene->IsLocalTurn());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
 }
 
 TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoResetLine) {
@@ -396,8 +396,8 @@ TEST_F(RoomGame, ATurnResultBetweenGamesReadsOnlyItsHeadAndOtherGamesHaveNoReset
     waiting.seed = 5;
     Receive(kvtest::TurnResultMessage(waiting));
     EXPECT_EQ(app.GetRandom().SeedValue(), 5u);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
 }
 
 TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
@@ -425,7 +425,7 @@ TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
     Receive(kvtest::GameStartMessage(wide));
     EXPECT_EQ(scene->ShooterSeat(), kLocal) << "a start whose shooter has no seat changes no turn";
     EXPECT_EQ(Seat(kRival).money, rivalMoney);
-    EXPECT_EQ(scene->Table()->TargetBall(), -1);
+    EXPECT_EQ(scene->Table()->Aim().TargetBall(), -1);
     EXPECT_EQ(scene->Model().teams[1].memberCount, 1);
     EXPECT_EQ(scene->Model().teams[2].memberCount, 1);
     EXPECT_EQ(scene->ChatLog().Count(), lines + 1) << "only the second start's line";
@@ -461,7 +461,7 @@ TEST_F(RoomGame, ASettlementWithTwoUnfinishedTeamsGoesOnAndOtherwiseTheRoomWaits
     EXPECT_FALSE(scene->IsGameRunning());
     EXPECT_EQ(Connection().LocalPlayer().money, 120000);
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera()) << "the master holds the table between games";
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera()) << "the master holds the table between games";
 }
 
 TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
@@ -473,8 +473,8 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), SceneRoomGame::kRed);
     EXPECT_TRUE(scene->Results()->IsVisible());
     EXPECT_EQ(scene->Table()->State(), 4);
-    EXPECT_TRUE(scene->Table()->AimFollowsCamera());
-    EXPECT_TRUE(scene->Table()->IsControlEnabled());
+    EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
+    EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_EQ(scene->ShooterSeat(), kLocal);
 }
 
@@ -511,7 +511,7 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     Serve();
     Enter(3);
     GameTable& table = *scene->Table();
-    ASSERT_TRUE(table.IsControlEnabled()) << "the master holds the table";
+    ASSERT_TRUE(table.Turn().IsControlEnabled()) << "the master holds the table";
     uint32_t now = 5000;
     auto frame = [&] {
         now += 10;
@@ -519,9 +519,9 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     };
     // The next check of the throttle (its stamp moves); the time it ran.
     auto nextCheck = [&] {
-        const uint32_t stamp = table.Aim().Stamp();
-        for (int n = 0; n < 300 && table.Aim().Stamp() == stamp; ++n) frame();
-        return table.Aim().Stamp();
+        const uint32_t stamp = table.Aim().Pose().Stamp();
+        for (int n = 0; n < 300 && table.Aim().Pose().Stamp() == stamp; ++n) frame();
+        return table.Aim().Pose().Stamp();
     };
     nextCheck();
     nextCheck();
@@ -530,9 +530,9 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     for (int n = 0; n < 3; ++n) nextCheck();
     EXPECT_EQ(server->CountReceived(MessageId::AimState), settled) << "an unchanged aim is not sent";
 
-    table.Aim().aimYaw += 40.0f;
+    table.Aim().Pose().aimYaw += 40.0f;
     const uint32_t first = nextCheck();
-    table.Aim().aimYaw += 10.0f;
+    table.Aim().Pose().aimYaw += 10.0f;
     const uint32_t second = nextCheck();
     EXPECT_GE(second - first, 1001u) << "at most once per 1001 ms";
     EXPECT_EQ(Sent(MessageId::AimState, settled + 2).size(), settled + 2);
@@ -665,14 +665,14 @@ TEST_F(RoomGame, TheTableSwitchesFollowTheItemsOwnedInUseAndTheMastership) {
     scene->OnMessage(Event::GiftRefresh, 0, 0);
     GameTable& table = *scene->Table();
     EXPECT_TRUE(table.HudValues().ForScreens().masterOption);
-    EXPECT_EQ(table.SideOption(), 1);
+    EXPECT_EQ(table.Aim().SideOption(), 1);
     // A timed item not yet started counts for nothing; the option item only for the master.
     side->state = 1;
     side->inUse = 0;
     scene->SetMasterSeat(kRival);
     scene->OnMessage(Event::GiftRefresh, 0, 0);
     EXPECT_FALSE(table.HudValues().ForScreens().masterOption);
-    EXPECT_EQ(table.SideOption(), 0);
+    EXPECT_EQ(table.Aim().SideOption(), 0);
 
     // The gold cue: both switches once the server says it is in use, not before.
     quill::InventoryItem* gold = Own(Connection(), 803, 4150, 4, 1);
@@ -944,11 +944,11 @@ TEST_F(RoomGame, OnATournamentChannelTheScoreBoardFollowsTheGame) {
     tenFrames(started + 61500);
     EXPECT_EQ(board.ShownMinutes(), 13u);
     EXPECT_EQ(board.ShownSeconds(), 58u);
-    ASSERT_TRUE(scene->Table()->IsControlEnabled());
+    ASSERT_TRUE(scene->Table()->Turn().IsControlEnabled());
     tenFrames(started + 900600);
     EXPECT_EQ(board.ShownMinutes(), 0u);
     EXPECT_EQ(board.ShownSeconds(), 0u);
-    EXPECT_FALSE(scene->Table()->IsControlEnabled()) << "fifteen minutes end the shooter's control";
+    EXPECT_FALSE(scene->Table()->Turn().IsControlEnabled()) << "fifteen minutes end the shooter's control";
     const auto ends = Sent(MessageId::RoomRequest1236, 1);
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(quill::Packet(ends[0]).ReadU8(), 1);

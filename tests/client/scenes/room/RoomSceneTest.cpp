@@ -167,7 +167,7 @@ TEST_F(RoomScreen, EnteringTheRoomWritesItsTextsAndTellsTheServer) {
     EXPECT_TRUE(scene->HelpShownOnEntry()) << "a newcomer sees the help";
     EXPECT_TRUE(scene->Help()->IsVisible());
     EXPECT_EQ(scene->Table()->GameMode(), 0);
-    ASSERT_NE(scene->Table()->CurrentCue(), nullptr) << "a cue in hand";
+    ASSERT_NE(scene->Table()->RenderStep().CurrentCue(), nullptr) << "a cue in hand";
 
     // The chat box shows the four lines at its bottom.
     EXPECT_FALSE(scene->ChatLine(3)->IsVisible());
@@ -211,7 +211,7 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
     scene->SetLocalSeat(1);
     uint32_t now = 1000000;
     scene->BeginTurn(1, now);
-    ASSERT_TRUE(scene->Table()->IsControlEnabled());
+    ASSERT_TRUE(scene->Table()->Turn().IsControlEnabled());
     RunUntil(now, 1000000 + 20000);
     EXPECT_EQ(SoundQueue::Instance().Size(), queued) << "no warning before limit - 10";
     Image& mark = *scene->Board()->WarningMark();
@@ -224,7 +224,7 @@ TEST_F(RoomScreen, TheTurnWarnsOnceAndTimesOutOncePerTurn) {
     EXPECT_FALSE(scene->Clock().TimeOutSent());
     RunUntil(now, 1000000 + 45000);
     EXPECT_TRUE(scene->Clock().TimeOutSent());
-    EXPECT_FALSE(scene->Table()->IsControlEnabled());
+    EXPECT_FALSE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_EQ(scene->EventsPending(), 1u) << "the render thread lets the held keys go";
     scene->Render(nullptr, false);
     EXPECT_EQ(scene->EventsPending(), 0u);

@@ -101,7 +101,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
 
     // The local shot: Shot, then the report when the balls stop, then the turn passes.
     GameTable& table = *scene->Table();
-    table.SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
+    table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
     table.CaptureShotRecord();
     scene->OnMessage(Event::ShotFired, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::Shot).has_value());
@@ -109,7 +109,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     scene->OnMessage(Event::BallsStopped, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ShotResultReport).has_value());
     ASSERT_TRUE(Eventually([&] { return scene->ShooterSeat() == 1; })) << "TurnResult";
-    EXPECT_FALSE(Locked([&] { return scene->IsLocalTurn() || table.AimFollowsCamera(); }));
+    EXPECT_FALSE(Locked([&] { return scene->IsLocalTurn() || table.Turn().AimFollowsCamera(); }));
     EXPECT_EQ(scene->Inning(), 1);
 
     // The opponent aims, shoots and the server asks for the table.

@@ -125,7 +125,7 @@ TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
     Start(kRivalSeat);
     ReferenceTable shooter;
     shooter.table.SetState(7);
-    shooter.table.SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
+    shooter.table.Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     shooter.table.CaptureShotRecord();
     quill::Packet shot;
     shot.Init(MessageId::Shot);
@@ -148,7 +148,7 @@ TEST_F(RoomShotRoad, TheRoomsOwnShotGoesOutAndEndsOnTheReferenceWhereTheRoomRepo
     ASSERT_TRUE(connected);
     Start(kLocalSeat);
     GameTable& table = *scene->Table();
-    table.SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
+    table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
     table.CaptureShotRecord();
     // The table posted ShotFired for the local shot; the App hands it to the room.
     scene->OnMessage(Event::ShotFired, 0, 0);
