@@ -9,6 +9,7 @@
 #include "client/app/Scene.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
@@ -17,7 +18,6 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -31,9 +31,7 @@ constexpr uint32_t kTextColour = 0xFFFFFFFF;
 
 Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int32_t tileX, quill::WStringView caption) {
     Button* button = window.CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kTextColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kTextColour);
     return button;
 }
 

@@ -5,6 +5,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/Scene.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
@@ -72,9 +73,7 @@ Button* Messenger::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, in
                              int32_t srcX, int32_t srcY, quill::WStringView caption) {
     Button* button = parent.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
     if (!caption.empty()) {
-        button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
-        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption, kWhite, UiFont::Regular12);
     }
     return button;
 }

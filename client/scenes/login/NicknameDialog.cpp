@@ -3,11 +3,11 @@
 #include "QuillLib/net/MessageId.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -36,9 +36,7 @@ NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()>
     AddChild(std::move(edit), true);
     const auto addButton = [this](int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
         Button* button = CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
-        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption);
         return button;
     };
     ok_ = addButton(kOk, 80, platform::Vk::Return, 85, u"OK");

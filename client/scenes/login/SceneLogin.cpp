@@ -18,6 +18,7 @@
 #include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/login/NicknameDialog.h"
@@ -92,9 +93,7 @@ Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, i
         return button;  // its picture says what it does
     }
     // Pictures with no words of their own: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kCaptionColour);
     return button;
 }
 

@@ -1,10 +1,8 @@
 #include "client/scenes/shop/ShopWidgets.h"
 
-#include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
-#include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -39,9 +37,7 @@ Button* AddShopButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h
                                          face.height, static_cast<float>(w) / static_cast<float>(face.width),
                                          static_cast<float>(h) / static_cast<float>(face.height));
     // Our pictures carry no words: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
