@@ -18,13 +18,6 @@ constexpr int32_t kShopTexture = 27;
 
 }  // namespace
 
-void StretchBoxFace(Widget& widget) {
-    constexpr int32_t kFaceWidth = 400;
-    constexpr int32_t kFaceHeight = 250;
-    widget.SetImage(PopupWindow::kCommonTexture, 0, PopupWindow::kFaceY, kFaceWidth, kFaceHeight,
-                    static_cast<float>(widget.Width()) / kFaceWidth, static_cast<float>(widget.Height()) / kFaceHeight);
-}
-
 Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
     Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, h / 22.0f);
     button->SetCheckBox();
