@@ -11,6 +11,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/scenes/community/CommunityRules.h"
@@ -53,13 +54,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
         label->SetColors(kTextColour, 0);
         label->SetText(caption.text);
     }
-    auto name = std::make_unique<EditBox>();
-    name->Create(136, 98, 150, 17);
-    name->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    name->SetImage(kCommonTexture, 0, 446, -1, -1, 1.0f, 1.0f);
-    name->SetFont(&UiFontAt(UiFont::Regular12), kMaxNameBytes, 0xFF000000);
-    name_ = name.get();
-    AddChild(std::move(name), true);
+    name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, EntryBackground{kCommonTexture, 0, 446});
     capacity_ = CreateDialogCombo(*this, 131, 121, 139, 20, kCapacityList, kCapacityRows);
     for (int32_t step = 1; step <= kCapacityRows; ++step)
         capacity_->AddItem(quill::Format(u"%d0 %s", static_cast<int>(step), u"Players"));

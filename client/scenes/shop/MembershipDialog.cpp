@@ -5,6 +5,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
@@ -41,12 +42,8 @@ MembershipDialog::MembershipDialog(Services services)
     cueMoney_ = AddText(130, 185, 200, u"", kWhite);
     giftBox_ = AddToggle(kGiftBox, 20, 210, 20, u"");
     AddText(45, 212, 80, u"선물하기", kWhite);
-    auto recipient = std::make_unique<EditBox>();
-    recipient->Create(130, 215, 200, 18);
-    recipient->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    recipient->SetImage(kCommonTexture, 0, 446, -1, -1, 1.0f, 1.0f);
-    recipient->SetFont(&UiFontAt(UiFont::Regular12), kRecipientBytes, kWhite);
-    recipient_ = static_cast<EditBox*>(AddChild(std::move(recipient), true));
+    recipient_ =
+        AddTextEntry(*this, 130, 215, 200, 18, kRecipientBytes, kWhite, EntryBackground{kCommonTexture, 0, 446});
     AddText(30, 245, 300, u"※ 멤버십 종류 변경과 연장 기능은", kWhite);
     AddText(30, 265, 300, u"   당분간 사용이 불가능합니다.", kWhite);
     AddButton(kBuy, 50, 295, -1, 85, u"Buy", kCommonTexture, 0, 82, 22);
