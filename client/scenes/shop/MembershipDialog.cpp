@@ -6,6 +6,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
@@ -15,7 +16,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kShopTexture = 27;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kGreen = 0xFF00FF00;
@@ -52,19 +52,11 @@ MembershipDialog::MembershipDialog(Services services)
 }
 
 TextLabel* MembershipDialog::AddText(int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour) {
-    TextLabel* label = CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    label->SetText(text);
-    return label;
+    return AddShopText(*this, x, y, w, text, colour);
 }
 
 Button* MembershipDialog::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, quill::WStringView caption) {
-    // The shop's small toggle face (82 x 22), stretched.
-    Button* button = CreateButton(x, y, w, 20, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, 20 / 22.0f);
-    button->SetCheckBox();
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->SetCaption(caption);
-    return button;
+    return AddShopToggle(*this, id, x, y, w, 20, caption);
 }
 
 MembershipChoice MembershipDialog::Choice() const {
