@@ -23,7 +23,7 @@ Button* AddShopButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h
 ScrollBar* AddShopScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);
 // A toggle button with the shop's small toggle face (82 x 22) stretched to w x h, as a child of parent.
 Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
-// The same toggle with a caption across its middle.
+// The same toggle with a bold 12 caption, centred across it.
 Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h,
                       platform::WStringView caption);
 // A bold 12 label 18 high, in that colour, showing text.
