@@ -9,7 +9,9 @@
 #include "client/app/Scene.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/scenes/community/CommunityRules.h"
@@ -17,7 +19,6 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -31,9 +32,7 @@ constexpr uint32_t kTextColour = 0xFFFFFFFF;
 
 Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int32_t tileX, quill::WStringView caption) {
     Button* button = window.CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kTextColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kTextColour);
     return button;
 }
 
@@ -55,13 +54,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
         label->SetColors(kTextColour, 0);
         label->SetText(caption.text);
     }
-    auto name = std::make_unique<EditBox>();
-    name->Create(136, 98, 150, 17);
-    name->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    name->SetImage(kCommonTexture, 0, 446, -1, -1, 1.0f, 1.0f);
-    name->SetFont(&UiFontAt(UiFont::Regular12), kMaxNameBytes, 0xFF000000);
-    name_ = name.get();
-    AddChild(std::move(name), true);
+    name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, EntryBackground{kCommonTexture, 0, 446});
     capacity_ = CreateDialogCombo(*this, 131, 121, 139, 20, kCapacityList, kCapacityRows);
     for (int32_t step = 1; step <= kCapacityRows; ++step)
         capacity_->AddItem(quill::Format(u"%d0 %s", static_cast<int>(step), u"Players"));

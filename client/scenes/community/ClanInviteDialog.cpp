@@ -1,13 +1,12 @@
 #include "client/scenes/community/ClanInviteDialog.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
 
 ClanInviteDialog::ClanInviteDialog(CommunityRequests& requests)
-    : CommunityDialog(u"Invite Clan", false), requests_(requests) {
+    : CommunityQuestion(u"Invite Clan", false), requests_(requests) {
     lines_[0] = AddTextLine(60);
     lines_[1] = AddTextLine(84);
     lines_[2] = AddTextLine(108);
@@ -16,13 +15,11 @@ ClanInviteDialog::ClanInviteDialog(CommunityRequests& requests)
 }
 
 void ClanInviteDialog::SetInvitation(const ClanInvitation& invitation) {
-    quill::ScopedLock hold(GetWidgetLock());
-    invitation_ = invitation;
+    SetSubject(invitation);
 }
 
 ClanInvitation ClanInviteDialog::Invitation() const {
-    quill::ScopedLock hold(GetWidgetLock());
-    return invitation_;
+    return GetSubject();
 }
 
 void ClanInviteDialog::OnShow() {
@@ -33,18 +30,9 @@ void ClanInviteDialog::OnShow() {
     CommunityDialog::OnShow();
 }
 
-bool ClanInviteDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kAnswerYes) {
-        SetVisible(false);
+void ClanInviteDialog::OnAnswer(bool yes) {
+    if (yes)
         requests_.SendClanInviteAnswer(Invitation().clanId);
-        return true;
-    }
-    if (id == kAnswerNo) {
-        SetVisible(false);
-        return true;
-    }
-    return CommunityDialog::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

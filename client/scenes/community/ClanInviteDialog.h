@@ -6,14 +6,14 @@
 // invitation is kept under the widget lock.
 #include <cstdint>
 
-#include "client/scenes/common/CommunityDialog.h"
+#include "client/scenes/community/CommunityQuestion.h"
 #include "client/scenes/community/MessengerMessages.h"
 
 namespace kestrovan {
 
 class CommunityRequests;
 
-class ClanInviteDialog : public CommunityDialog {
+class ClanInviteDialog : public CommunityQuestion<ClanInvitation> {
 public:
     explicit ClanInviteDialog(CommunityRequests& requests);
 
@@ -21,13 +21,13 @@ public:
     ClanInvitation Invitation() const;
     TextLabel* Line(size_t n) const { return lines_[n]; }
 
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // Who invites, to which clan of how many members.
     void OnShow() override;
 
 private:
+    void OnAnswer(bool yes) override;
+
     CommunityRequests& requests_;
-    ClanInvitation invitation_;
     TextLabel* lines_[3] = {};
 };
 

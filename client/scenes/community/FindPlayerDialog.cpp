@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/scenes/community/CommunityRules.h"
@@ -25,12 +26,7 @@ FindPlayerDialog::FindPlayerDialog(CommunityHost& host, CommunityRequests& reque
     prompt->SetColors(0xFFFFFFFF, 0);
     prompt->SetText(u"Enter nickname you want to find.");
     CreateImage(20, 130, 130, 20, kCommonTexture, 0, 446);
-    auto entry = std::make_unique<EditBox>();
-    entry->Create(25, 134, 130, 18);
-    entry->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    entry->SetFont(&UiFontAt(UiFont::Regular12), kMaxNicknameBytes, 0xFFFFFFFF);
-    entry_ = entry.get();
-    AddChild(std::move(entry), true);
+    entry_ = AddTextEntry(*this, 25, 134, 130, 18, kMaxNicknameBytes, 0xFFFFFFFF);
     AddButton(kSearch, 200, 130, platform::Vk::Return, kSearchTile, u"Search", kCommonTexture, 0, 88, 24);
     AddButton(kClose, 150, 200, platform::Vk::Escape, kCloseTile, u"Close");
 }

@@ -5,11 +5,11 @@
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/connection/JoinWithTarget.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -23,9 +23,7 @@ constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t key,
                            int32_t srcX, int32_t srcY, quill::WStringView caption) {
     Button* button = window.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kCaptionColour);
     return button;
 }
 

@@ -1,12 +1,11 @@
 #include "client/scenes/community/FriendRequestDialog.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
 
 FriendRequestDialog::FriendRequestDialog(Answer answer)
-    : CommunityDialog(u"Ask Friend", false), answer_(std::move(answer)) {
+    : CommunityQuestion(u"Ask Friend", false), answer_(std::move(answer)) {
     lines_[0] = AddTextLine(60);
     lines_[1] = AddTextLine(84);
     lines_[1]->SetText(u"Do you want to accept the friend request?");
@@ -14,13 +13,11 @@ FriendRequestDialog::FriendRequestDialog(Answer answer)
 }
 
 void FriendRequestDialog::SetRequest(const FriendRequestRecord& request) {
-    quill::ScopedLock hold(GetWidgetLock());
-    request_ = request;
+    SetSubject(request);
 }
 
 FriendRequestRecord FriendRequestDialog::Request() const {
-    quill::ScopedLock hold(GetWidgetLock());
-    return request_;
+    return GetSubject();
 }
 
 void FriendRequestDialog::OnShow() {
@@ -28,14 +25,9 @@ void FriendRequestDialog::OnShow() {
     CommunityDialog::OnShow();
 }
 
-bool FriendRequestDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id != kAnswerYes && id != kAnswerNo)
-        return CommunityDialog::OnEvent(source, a, b);
-    SetVisible(false);
+void FriendRequestDialog::OnAnswer(bool yes) {
     if (answer_)
-        answer_(id == kAnswerYes);
-    return true;
+        answer_(yes);
 }
 
 }  // namespace kestrovan

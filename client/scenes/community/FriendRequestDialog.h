@@ -7,12 +7,12 @@
 // The request is kept under the widget lock.
 #include <functional>
 
-#include "client/scenes/common/CommunityDialog.h"
+#include "client/scenes/community/CommunityQuestion.h"
 #include "client/scenes/community/FriendRequestQueue.h"
 
 namespace kestrovan {
 
-class FriendRequestDialog : public CommunityDialog {
+class FriendRequestDialog : public CommunityQuestion<FriendRequestRecord> {
 public:
     using Answer = std::function<void(bool accept)>;
 
@@ -22,13 +22,13 @@ public:
     FriendRequestRecord Request() const;
     TextLabel* Line(size_t n) const { return lines_[n]; }
 
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // Line 1 names the requester.
     void OnShow() override;
 
 private:
+    void OnAnswer(bool yes) override;
+
     Answer answer_;
-    FriendRequestRecord request_;
     TextLabel* lines_[2] = {};
 };
 

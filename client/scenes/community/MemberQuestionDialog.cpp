@@ -1,6 +1,5 @@
 #include "client/scenes/community/MemberQuestionDialog.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/MessengerPopup.h"
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/ui/TextLabel.h"
@@ -8,25 +7,21 @@
 namespace kestrovan {
 
 MemberQuestionDialog::MemberQuestionDialog(CommunityRequests& requests)
-    : CommunityDialog(u"Question", true), requests_(requests) {
+    : CommunityQuestion(u"Question", true), requests_(requests) {
     line_ = AddTextLine(84);
     AddAnswerButtons(u"Yes", u"No");
 }
 
 void MemberQuestionDialog::Ask(const MemberSnapshot& member, int32_t kind) {
-    quill::ScopedLock hold(GetWidgetLock());
-    member_ = member;
-    kind_ = kind;
+    SetSubject(MemberQuestion{member, kind});
 }
 
 int32_t MemberQuestionDialog::Kind() const {
-    quill::ScopedLock hold(GetWidgetLock());
-    return kind_;
+    return GetSubject().kind;
 }
 
 MemberSnapshot MemberQuestionDialog::Member() const {
-    quill::ScopedLock hold(GetWidgetLock());
-    return member_;
+    return GetSubject().member;
 }
 
 void MemberQuestionDialog::OnShow() {
@@ -72,18 +67,9 @@ void MemberQuestionDialog::SendRequest() {
     }
 }
 
-bool MemberQuestionDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kAnswerYes) {
+void MemberQuestionDialog::OnAnswer(bool yes) {
+    if (yes)
         SendRequest();
-        SetVisible(false);
-        return true;
-    }
-    if (id == kAnswerNo) {
-        SetVisible(false);
-        return true;
-    }
-    return CommunityDialog::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -5,14 +5,20 @@
 // Threads: filled and shown on the main thread; the player and kind are kept under the widget lock.
 #include <cstdint>
 
-#include "client/scenes/common/CommunityDialog.h"
+#include "client/scenes/community/CommunityQuestion.h"
 #include "client/scenes/community/MemberSnapshot.h"
 
 namespace kestrovan {
 
 class CommunityRequests;
 
-class MemberQuestionDialog : public CommunityDialog {
+// The player asked about and what is asked of him.
+struct MemberQuestion {
+    MemberSnapshot member;
+    int32_t kind = 0;
+};
+
+class MemberQuestionDialog : public CommunityQuestion<MemberQuestion> {
 public:
     explicit MemberQuestionDialog(CommunityRequests& requests);
 
@@ -21,16 +27,14 @@ public:
     MemberSnapshot Member() const;
     TextLabel* Line() const { return line_; }
 
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // The question of the kind, naming the player; another kind leaves the line as it was.
     void OnShow() override;
 
 private:
+    void OnAnswer(bool yes) override;
     void SendRequest();
 
     CommunityRequests& requests_;
-    MemberSnapshot member_;
-    int32_t kind_ = 0;
     TextLabel* line_ = nullptr;
 };
 

@@ -5,12 +5,14 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/Scene.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
-#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/DeleteFriendDialog.h"
 #include "client/scenes/community/FindPlayerDialog.h"
 #include "client/scenes/community/FoundPlayerDialog.h"
@@ -34,7 +36,6 @@ namespace {
 
 // The messenger's pictures are on the interface's second common texture.
 constexpr int32_t kTexture = 18;
-constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kStartX = 100;
@@ -72,9 +73,7 @@ Button* Messenger::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, in
                              int32_t srcX, int32_t srcY, quill::WStringView caption) {
     Button* button = parent.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
     if (!caption.empty()) {
-        button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
-        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption, kWhite, UiFont::Regular12);
     }
     return button;
 }
@@ -163,15 +162,10 @@ void Messenger::BuildChatPanel() {
     }
     lineScroll_ = AddScrollBar(*chatPanel_, 294, 25, 15, 104, kLineScroll, true);
     AddButton(*chatPanel_, 280, 24, 11, 11, kCloseChat, platform::Vk::Delete, 910, 130, {});
-    auto entry = std::make_unique<EditBox>();
-    entry->Create(15, 136, 300, 17);
-    entry->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    entry->SetImage(kTexture, 330, 310, -1, -1, 1.0f, 1.0f);
     // Thirty-six characters of any script (two code-page bytes each at most).
-    entry->SetFont(&UiFontAt(UiFont::Regular12), static_cast<int32_t>(kChatLength) * 2, kWhite);
-    entry->SetMaxCharacters(static_cast<int32_t>(kChatLength));
-    chatEntry_ = entry.get();
-    chatPanel_->AddChild(std::move(entry), true);
+    chatEntry_ = AddTextEntry(*chatPanel_, 15, 136, 300, 17, static_cast<int32_t>(kChatLength) * 2, kWhite,
+                              EntryBackground{kTexture, 330, 310});
+    chatEntry_->SetMaxCharacters(static_cast<int32_t>(kChatLength));
 }
 
 void Messenger::BuildMenus() {

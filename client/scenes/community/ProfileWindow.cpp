@@ -5,6 +5,7 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/ProfileRecord.h"
@@ -13,7 +14,6 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -62,9 +62,7 @@ ProfileWindow::ProfileWindow() {
         lines_[n] = AddLabel(*this, 50, 183 + 19 * static_cast<int32_t>(n), 350, 18, 0);
     statistics_ = std::make_unique<ProfileStatistics>(*this, 0);
     Button* close = CreateButton(210, 455, 85, 32, kClose, platform::Vk::Escape, kCommonTexture, 85, 0);
-    close->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    close->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    close->SetCaption(u"Close");
+    SetCentredCaption(*close, u"Close", kWhite);
     Show(false);
 }
 

@@ -9,6 +9,7 @@
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyWidgets.h"
@@ -42,12 +43,8 @@ void LobbyChat::Build(Widget& screen, int32_t scrollId) {
     for (size_t k = 0; k < kLines; ++k)
         labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
                                              &UiFontAt(UiFont::Regular12), 0, 0);
-    auto input = std::make_unique<EditBox>();
-    input->Create(17, 140, 375, 18);
-    input->SetSkin(lobby_texture::kCommon, 609, 68, 2, 14);
-    input->SetImage(lobby_texture::kCommon, 0, 446, -1, -1, 1.0f, 1.0f);
-    input->SetFont(&UiFontAt(UiFont::Regular12), kInputLength * 2, kWhite);
-    input_ = static_cast<EditBox*>(panel_->AddChild(std::move(input), true));
+    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite,
+                          EntryBackground{lobby_texture::kCommon, 0, 446});
     scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);
     scroll_->SetSecondRect(4, 30, 466, 130);
 }

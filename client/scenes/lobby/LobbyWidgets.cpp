@@ -2,11 +2,9 @@
 
 #include <memory>
 
-#include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
-#include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -19,9 +17,7 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 Button* AddLobbyButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                        int32_t texture, int32_t srcX, int32_t srcY, const char16_t* caption) {
     Button* button = parent.CreateButton(x, y, w, h, id, key, texture, srcX, srcY);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 

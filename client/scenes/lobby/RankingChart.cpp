@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/PlayerHost.h"
@@ -19,8 +20,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr int32_t kFaceWidth = 400;
-constexpr int32_t kFaceHeight = 250;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kRowsY = 160;
@@ -39,9 +38,7 @@ TextLabel* AddText(PopupWindow& window, int32_t x, int32_t y, int32_t w, uint32_
 
 RankingChart::RankingChart(PlayerHost& host)
     : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
-    // The common face is made for 400 x 250: stretched over the whole window.
-    SetImage(kCommonTexture, 0, kFaceY, kFaceWidth, kFaceHeight, static_cast<float>(kWidth) / kFaceWidth,
-             static_cast<float>(kHeight) / kFaceHeight);
+    StretchBoxFace(*this);
     AddTitle(14, 7, 200, u"Ranking Chart");
     status_ = AddText(*this, 100, 65, 290, kYellow);
     start_ = AddText(*this, 400, 55, 180, kYellow);

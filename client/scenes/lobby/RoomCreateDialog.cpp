@@ -5,6 +5,7 @@
 #include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
@@ -19,8 +20,6 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
-#include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -145,10 +144,8 @@ void RoomCreateDialog::BuildOptionBoxes() {
 
 Button* RoomCreateDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
     Button* button = CreateButton(x, 590, 85, 32, id, key, kControlTexture, tileX, 0);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     // The caption in the middle of the 32-pixel button, not along its top.
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 

@@ -11,6 +11,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
@@ -82,12 +83,7 @@ TournamentAlarmDialog::TournamentAlarmDialog(RequestSender& requests)
     }
     hours_[0]->SetTooltip(u"Start");
     hours_[2]->SetTooltip(u"Alarm");
-    auto number = std::make_unique<EditBox>();
-    number->Create(20, 110, 100, 18);
-    number->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    number->SetFont(&UiFontAt(UiFont::Regular12), kNumberBytes, kBlack);
-    number_ = number.get();
-    AddChild(std::move(number), true);
+    number_ = AddTextEntry(*this, 20, 110, 100, 18, kNumberBytes, kBlack);
     AddButton(kSet, 20, 205, platform::Vk::Return, 85, u"Set");
     AddButton(kClear, 140, 205, platform::Vk::Escape, 170, u"Clear");
     AddButton(kClose, 260, 205, platform::Vk::Return, 255, u"Close");

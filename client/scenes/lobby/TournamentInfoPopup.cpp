@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/lobby/TournamentTexts.h"
@@ -13,8 +14,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr int32_t kFaceWidth = 400;
-constexpr int32_t kFaceHeight = 250;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kFirstButtonY = 94;
 constexpr int32_t kButtonSpacing = 54;
@@ -26,9 +25,7 @@ constexpr int32_t kChoiceHeight = 44;
 
 TournamentInfoPopup::TournamentInfoPopup(PlayerHost& host)
     : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
-    // The common face is made for 400 x 250: stretched over the whole window.
-    SetImage(kCommonTexture, 0, kFaceY, kFaceWidth, kFaceHeight, static_cast<float>(kWidth) / kFaceWidth,
-             static_cast<float>(kHeight) / kFaceHeight);
+    StretchBoxFace(*this);
     AddTitle(14, 7, 200, u"Tournament Info");
     const quill::WStringView captions[] = {u"Race", u"Tour", u"Championship"};
     for (int32_t group = 0; group < 3; ++group) {

@@ -3,11 +3,12 @@
 #include "QuillLib/net/MessageId.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -26,19 +27,11 @@ NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()>
     SetSounds(30, 29);
     TextLabel* prompt = CreateTextLabel(25, 50, 340, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     prompt->SetText(u"Nickname");
-    auto edit = std::make_unique<EditBox>();
-    edit->Create(25, 83, 130, 18);
-    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    edit->SetImage(kLoginTexture, 240, 340, -1, -1, 1.0f, 1.0f);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), kMaxBytes, 0xFFFFFFFF);
-    edit->SetTextColors(0xFFFFFFFF, 0xFF000000);
-    edit_ = edit.get();
-    AddChild(std::move(edit), true);
+    edit_ = AddTextEntry(*this, 25, 83, 130, 18, kMaxBytes, 0xFFFFFFFF, EntryBackground{kLoginTexture, 240, 340});
+    edit_->SetTextColors(0xFFFFFFFF, 0xFF000000);
     const auto addButton = [this](int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
         Button* button = CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
-        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption);
         return button;
     };
     ok_ = addButton(kOk, 80, platform::Vk::Return, 85, u"OK");

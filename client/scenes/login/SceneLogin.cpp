@@ -13,13 +13,15 @@
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
-#include "client/app/Settings.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
@@ -39,7 +41,6 @@ namespace {
 
 // The login screen's pictures are on the interface pack's "Login" texture.
 constexpr int32_t kTexture = 4;
-constexpr int32_t kCaretTexture = 0;
 constexpr uint32_t kLoginMusic = 2;
 constexpr int kMusicCategory = 1;
 constexpr int32_t kWindowTop = 60;
@@ -92,9 +93,7 @@ Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, i
         return button;  // its picture says what it does
     }
     // Pictures with no words of their own: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kCaptionColour);
     return button;
 }
 
@@ -160,14 +159,7 @@ void SceneLogin::BuildLoginWindow() {
     const auto addBox = [this](int32_t y, int32_t maxBytes, const char16_t* caption) {
         TextLabel* label = loginWindow_->CreateTextLabel(20, y, 90, 18, &UiFontAt(UiFont::Bold12), 0, 0);
         label->SetText(caption);
-        auto box = std::make_unique<EditBox>();
-        box->Create(118, y, 166, 18);
-        box->SetSkin(kCaretTexture, 609, 68, 2, 14);
-        box->SetImage(kTexture, 240, 340, -1, -1, 1.0f, 1.0f);
-        box->SetFont(&UiFontAt(UiFont::Regular12), maxBytes, 0xFFFFFFFF);
-        EditBox* raw = box.get();
-        loginWindow_->AddChild(std::move(box), true);
-        return raw;
+        return AddTextEntry(*loginWindow_, 118, y, 166, 18, maxBytes, 0xFFFFFFFF, EntryBackground{kTexture, 240, 340});
     };
     idBox_ = addBox(54, 15, u"ID");
     passwordBox_ = addBox(78, 12, u"Password");

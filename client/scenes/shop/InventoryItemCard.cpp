@@ -1,11 +1,8 @@
 #include "client/scenes/shop/InventoryItemCard.h"
 
-#include <memory>
-
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/shop/ShopItemTexts.h"
-#include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 
@@ -13,19 +10,12 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCardTexture = 25;
 constexpr int32_t kMarkTexture = 28;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 
 }  // namespace
 
-InventoryItemCard::InventoryItemCard(int32_t controlId, int32_t x, int32_t y) {
-    Create(x, y, kWidth, kHeight, controlId, -1);
-    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
-    button_->SetCheckBox();
-    button_->SetHorizontalFrames(true);
-    button_->SetHoverEvents(true);
-    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
+InventoryItemCard::InventoryItemCard(int32_t controlId, int32_t x, int32_t y) : ShopCardFrame(controlId, x, y) {
     name_ = CreateTextLabel(0, 125, 120, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     mark_ = CreateImage(92, 3, 26, 26, kMarkTexture, 392, 372);
     status_ = CreateTextLabel(8, 6, 50, 20, &UiFontAt(UiFont::Regular12), 0, 0);
@@ -41,28 +31,17 @@ void InventoryItemCard::SetItem(const quill::ItemRecord& record, const quill::In
     status_->SetText(texts.status);
     if (owned != nullptr) {
         key_ = static_cast<int64_t>(static_cast<uint64_t>(owned->subKey) << 32 | owned->key);
-        preview_->ShowItem(*owned);
+        Preview()->ShowItem(*owned);
     } else {
         key_.reset();
-        preview_->SetItemId(record.id);
+        Preview()->SetItemId(record.id);
     }
     Show(true);
 }
 
 void InventoryItemCard::Clear() {
     key_.reset();
-    button_->SetChecked(false);
-    preview_->SetItemId(0);
-    Show(false);
-}
-
-void InventoryItemCard::SetChecked(bool checked) {
-    button_->SetChecked(checked);
-}
-
-bool InventoryItemCard::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source == button_ && GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
-    return Widget::OnEvent(source, a, b);
+    ClearFrame();
 }
 
 }  // namespace kestrovan

@@ -9,41 +9,29 @@
 
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemRecord.h"
-#include "client/ui/Widget.h"
+#include "client/scenes/shop/ShopCardFrame.h"
 
 namespace kestrovan {
 
-class Button;
 class Image;
-class ItemPreview;
 class TextLabel;
 
-class InventoryItemCard : public Widget {
+class InventoryItemCard : public ShopCardFrame {
 public:
-    static constexpr int32_t kWidth = 120;
-    static constexpr int32_t kHeight = 145;
-
     InventoryItemCard(int32_t controlId, int32_t x, int32_t y);
 
     // Shows the card for the item (copied) of that record; owned null shows the record alone.
     void SetItem(const quill::ItemRecord& record, const quill::InventoryItem* owned);
     void Clear();
-    void SetChecked(bool checked);
 
     // The key of the item shown, when one is.
     std::optional<int64_t> ItemKey() const { return key_; }
-    Button* CardButton() const { return button_; }
-    ItemPreview* Preview() const { return preview_; }
     TextLabel* NameLabel() const { return name_; }
     TextLabel* StatusLabel() const { return status_; }
     Image* Mark() const { return mark_; }
 
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
-
 private:
     std::optional<int64_t> key_;
-    Button* button_ = nullptr;
-    ItemPreview* preview_ = nullptr;
     TextLabel* name_ = nullptr;
     Image* mark_ = nullptr;
     TextLabel* status_ = nullptr;

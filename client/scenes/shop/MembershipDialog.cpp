@@ -5,6 +5,8 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
@@ -14,7 +16,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kShopTexture = 27;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kGreen = 0xFF00FF00;
@@ -41,12 +42,8 @@ MembershipDialog::MembershipDialog(Services services)
     cueMoney_ = AddText(130, 185, 200, u"", kWhite);
     giftBox_ = AddToggle(kGiftBox, 20, 210, 20, u"");
     AddText(45, 212, 80, u"선물하기", kWhite);
-    auto recipient = std::make_unique<EditBox>();
-    recipient->Create(130, 215, 200, 18);
-    recipient->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    recipient->SetImage(kCommonTexture, 0, 446, -1, -1, 1.0f, 1.0f);
-    recipient->SetFont(&UiFontAt(UiFont::Regular12), kRecipientBytes, kWhite);
-    recipient_ = static_cast<EditBox*>(AddChild(std::move(recipient), true));
+    recipient_ =
+        AddTextEntry(*this, 130, 215, 200, 18, kRecipientBytes, kWhite, EntryBackground{kCommonTexture, 0, 446});
     AddText(30, 245, 300, u"※ 멤버십 종류 변경과 연장 기능은", kWhite);
     AddText(30, 265, 300, u"   당분간 사용이 불가능합니다.", kWhite);
     AddButton(kBuy, 50, 295, -1, 85, u"Buy", kCommonTexture, 0, 82, 22);
@@ -55,19 +52,11 @@ MembershipDialog::MembershipDialog(Services services)
 }
 
 TextLabel* MembershipDialog::AddText(int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour) {
-    TextLabel* label = CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    label->SetText(text);
-    return label;
+    return AddShopText(*this, x, y, w, text, colour);
 }
 
 Button* MembershipDialog::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, quill::WStringView caption) {
-    // The shop's small toggle face (82 x 22), stretched.
-    Button* button = CreateButton(x, y, w, 20, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, 20 / 22.0f);
-    button->SetCheckBox();
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->SetCaption(caption);
-    return button;
+    return AddShopToggle(*this, id, x, y, w, 20, caption);
 }
 
 MembershipChoice MembershipDialog::Choice() const {

@@ -4,6 +4,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/shop/NicknameRules.h"
 #include "client/scenes/shop/ShopDecisions.h"
 #include "client/ui/Button.h"
@@ -27,11 +28,7 @@ NicknameChangeDialog::NicknameChangeDialog(Services services)
     AddLine(15, 62, 370, UiFontAt(UiFont::Bold12), 0)->SetText(u"영문,숫자,한글과 일부 특수문자만 사용 가능합니다.");
     AddLine(20, 92, 300, UiFontAt(UiFont::Bold12), 0)->SetText(u"새로운 닉네임 : ");
     CreateImage(150, 89, 86, 20, kCommonTexture, 0, 446);
-    auto edit = std::make_unique<EditBox>();
-    edit->Create(156, 93, 90, 18);
-    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), static_cast<int32_t>(NicknameRules::kMaxBytes), kBlack);
-    edit_ = static_cast<EditBox*>(AddChild(std::move(edit), true));
+    edit_ = AddTextEntry(*this, 156, 93, 90, 18, static_cast<int32_t>(NicknameRules::kMaxBytes), kBlack);
     for (size_t i = 0; i < NicknameRules::kSymbolCount; ++i) {
         const int32_t n = static_cast<int32_t>(i);
         Button* button = CreateButton(14 + 21 * (n % kSymbolsPerRow), 122 + 22 * (n / kSymbolsPerRow), 18, 18,

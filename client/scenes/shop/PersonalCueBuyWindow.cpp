@@ -52,13 +52,6 @@ const quill::CuePartRecord* FindPart(uint8_t type, uint16_t id) {
     return quill::TheCuePartCatalogue().Find(type, id);
 }
 
-TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour) {
-    TextLabel* label = parent.CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    label->SetText(text);
-    return label;
-}
-
 }  // namespace
 
 PersonalCueBuyWindow::PersonalCueBuyWindow(WorkshopHost& host, CuePartsCatalogueWindow& catalogue)
@@ -78,14 +71,14 @@ PersonalCueBuyWindow::PersonalCueBuyWindow(WorkshopHost& host, CuePartsCatalogue
     hover_ = CreatePanel(0, 0, 128, 134, kCommonTexture, 0, 0, 0, 0);
     StretchBoxFace(*hover_);
     hover_->Show(false);
-    hoverName_ = AddLabel(*hover_, 4, 40, 120, u"", kYellow);
-    hoverPrice_ = AddLabel(*hover_, 4, 62, 120, u"", kWhite);
+    hoverName_ = AddShopText(*hover_, 4, 40, 120, u"", kYellow);
+    hoverPrice_ = AddShopText(*hover_, 4, 62, 120, u"", kWhite);
 }
 
 void PersonalCueBuyWindow::BuildSteps() {
     for (size_t n = 0; n < kSteps; ++n) panels_[n] = CreatePanel(170, 40, 460, 375, kCommonTexture, 0, 0, 0, 0);
     for (size_t n = 0; n < description_.size(); ++n)
-        description_[n] = AddLabel(*panels_[0], 10, 10 + 22 * static_cast<int32_t>(n), 440, u"", kWhite);
+        description_[n] = AddShopText(*panels_[0], 10, 10 + 22 * static_cast<int32_t>(n), 440, u"", kWhite);
     BuildPerformanceStep(*panels_[1]);
     for (size_t n = 0; n < kDesignRows.size(); ++n)
         BuildDesignStep(*panels_[kFirstDesignStep - 1 + n], static_cast<size_t>(kDesignRows[n][0]),
@@ -94,26 +87,26 @@ void PersonalCueBuyWindow::BuildSteps() {
 }
 
 void PersonalCueBuyWindow::BuildPerformanceStep(Widget& panel) {
-    AddLabel(panel, 10, 10, 120, u"남은 포인트", kWhite);
-    points_ = AddLabel(panel, 140, 10, 60, u"", kYellow);
+    AddShopText(panel, 10, 10, 120, u"남은 포인트", kWhite);
+    points_ = AddShopText(panel, 140, 10, 60, u"", kYellow);
     for (size_t i = 0; i < kCueOptionCount; ++i) {
         const int32_t y = 45 + 35 * static_cast<int32_t>(i);
         const int32_t button = kFirstValueButton + 2 * static_cast<int32_t>(i);
-        AddLabel(panel, 10, y, 120, quill::GetItemStatName(static_cast<uint32_t>(i)), kWhite);
+        AddShopText(panel, 10, y, 120, quill::GetItemStatName(static_cast<uint32_t>(i)), kWhite);
         Button* minus = panel.CreateButton(140, y, 24, 22, button, -1, kCommonTexture, 85, 0, 82, 22, 24 / 82.0f, 1.0f);
         minus->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
         minus->SetCaption(u"-");
-        valueLabels_[i] = AddLabel(panel, 170, y, 40, u"", kYellow);
+        valueLabels_[i] = AddShopText(panel, 170, y, 40, u"", kYellow);
         Button* plus =
             panel.CreateButton(210, y, 24, 22, button + 1, -1, kCommonTexture, 85, 0, 82, 22, 24 / 82.0f, 1.0f);
         plus->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
         plus->SetCaption(u"+");
-        effects_[i] = AddLabel(panel, 250, y, 80, u"", kYellow);
+        effects_[i] = AddShopText(panel, 250, y, 80, u"", kYellow);
     }
-    AddLabel(panel, 10, 230, 120, u"총 내구도", kWhite);
-    durability_ = AddLabel(panel, 140, 230, 80, u"", kYellow);
-    repairLines_[0] = AddLabel(panel, 10, 260, 400, u"", kWhite);
-    repairLines_[1] = AddLabel(panel, 10, 282, 400, u"", kWhite);
+    AddShopText(panel, 10, 230, 120, u"총 내구도", kWhite);
+    durability_ = AddShopText(panel, 140, 230, 80, u"", kYellow);
+    repairLines_[0] = AddShopText(panel, 10, 260, 400, u"", kWhite);
+    repairLines_[1] = AddShopText(panel, 10, 282, 400, u"", kWhite);
 }
 
 void PersonalCueBuyWindow::BuildDesignStep(Widget& panel, size_t firstType, size_t secondType) {
@@ -121,8 +114,8 @@ void PersonalCueBuyWindow::BuildDesignStep(Widget& panel, size_t firstType, size
     for (size_t row = 0; row < 2; ++row) {
         const size_t type = types[row];
         if (type >= kCuePartTypeCount) continue;
-        AddLabel(panel, 10, 5 + 150 * static_cast<int32_t>(row), 200, quill::GetItemAttributeName(static_cast<uint32_t>(type)),
-                 kYellow);
+        AddShopText(panel, 10, 5 + 150 * static_cast<int32_t>(row), 200,
+                    quill::GetItemAttributeName(static_cast<uint32_t>(type)), kYellow);
         for (size_t p = 0; p < kRowThumbnails; ++p) {
             const int32_t id = kFirstThumbnail + 10 * static_cast<int32_t>(type) + static_cast<int32_t>(p);
             auto thumbnail = std::make_unique<CuePartThumbnail>(35 + 95 * static_cast<int32_t>(p),
@@ -133,21 +126,21 @@ void PersonalCueBuyWindow::BuildDesignStep(Widget& panel, size_t firstType, size
 }
 
 void PersonalCueBuyWindow::BuildSummaryStep(Widget& panel) {
-    balanceCaption_ = AddLabel(panel, 10, 10, 120, u"", kWhite);
-    balance_ = AddLabel(panel, 140, 10, 200, u"", kYellow);
-    AddLabel(panel, 10, 32, 120, u"가격 :", kWhite);
-    priceLabel_ = AddLabel(panel, 140, 32, 200, u"", kYellow);
-    afterCaption_ = AddLabel(panel, 10, 54, 120, u"", kWhite);
-    after_ = AddLabel(panel, 140, 54, 200, u"", kYellow);
+    balanceCaption_ = AddShopText(panel, 10, 10, 120, u"", kWhite);
+    balance_ = AddShopText(panel, 140, 10, 200, u"", kYellow);
+    AddShopText(panel, 10, 32, 120, u"가격 :", kWhite);
+    priceLabel_ = AddShopText(panel, 140, 32, 200, u"", kYellow);
+    afterCaption_ = AddShopText(panel, 10, 54, 120, u"", kWhite);
+    after_ = AddShopText(panel, 140, 54, 200, u"", kYellow);
     for (size_t t = 0; t < kCuePartTypeCount; ++t) {
         const int32_t y = 95 + 22 * static_cast<int32_t>(t);
-        AddLabel(panel, 10, y, 120, Format(u"%s : ", quill::GetItemAttributeName(static_cast<uint32_t>(t))), kWhite);
-        summaryParts_[t] = AddLabel(panel, 140, y, 80, u"", kYellow);
+        AddShopText(panel, 10, y, 120, Format(u"%s : ", quill::GetItemAttributeName(static_cast<uint32_t>(t))), kWhite);
+        summaryParts_[t] = AddShopText(panel, 140, y, 80, u"", kYellow);
     }
     for (size_t i = 0; i < kCueOptionCount; ++i) {
         const int32_t y = 95 + 22 * static_cast<int32_t>(i);
-        AddLabel(panel, 230, y, 120, Format(u"%s : ", quill::GetItemStatName(static_cast<uint32_t>(i))), kWhite);
-        summaryOptions_[i] = AddLabel(panel, 360, y, 80, u"", kYellow);
+        AddShopText(panel, 230, y, 120, Format(u"%s : ", quill::GetItemStatName(static_cast<uint32_t>(i))), kWhite);
+        summaryOptions_[i] = AddShopText(panel, 360, y, 80, u"", kYellow);
     }
     Button* buy = panel.CreateButton(180, 320, 100, 22, kBuy, -1, kCommonTexture, 85, 0, 82, 22, 100 / 82.0f, 1.0f);
     buy->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);

@@ -1,29 +1,19 @@
 #include "client/scenes/shop/ShopItemCard.h"
 
-#include <memory>
-
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/shop/ShopItemTexts.h"
-#include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCardTexture = 25;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 
 }  // namespace
 
-ShopItemCard::ShopItemCard(int32_t controlId, int32_t x, int32_t y) {
-    Create(x, y, kWidth, kHeight, controlId, -1);
-    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kCardTexture, 0, 871);
-    button_->SetCheckBox();
-    button_->SetHorizontalFrames(true);
-    button_->SetHoverEvents(true);
-    preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(3, 3, 114, 139, false), true));
+ShopItemCard::ShopItemCard(int32_t controlId, int32_t x, int32_t y) : ShopCardFrame(controlId, x, y) {
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     gameTypes_ = CreateTextLabel(4, 8, 112, 20, font, 0, 0);
     gameTypes_->SetColors(kYellow, 0);
@@ -44,24 +34,13 @@ void ShopItemCard::SetItem(const ShopItemText& row) {
     name_->SetText(texts.name);
     price_->SetText(texts.price);
     currency_->SetText(texts.currency);
-    preview_->SetItemId(row.itemId);
+    Preview()->SetItemId(row.itemId);
     Show(true);
 }
 
 void ShopItemCard::Clear() {
     row_ = nullptr;
-    button_->SetChecked(false);
-    preview_->SetItemId(0);
-    Show(false);
-}
-
-void ShopItemCard::SetChecked(bool checked) {
-    button_->SetChecked(checked);
-}
-
-bool ShopItemCard::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source == button_ && GetParent() != nullptr) return GetParent()->OnEvent(this, a, b);
-    return Widget::OnEvent(source, a, b);
+    ClearFrame();
 }
 
 }  // namespace kestrovan

@@ -7,43 +7,31 @@
 // its preview is built and drawn on the main thread.
 #include <cstdint>
 
+#include "client/scenes/shop/ShopCardFrame.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
-#include "client/ui/Widget.h"
 
 namespace kestrovan {
 
-class Button;
-class ItemPreview;
 class TextLabel;
 
-class ShopItemCard : public Widget {
+class ShopItemCard : public ShopCardFrame {
 public:
-    static constexpr int32_t kWidth = 120;
-    static constexpr int32_t kHeight = 145;
-
     ShopItemCard(int32_t controlId, int32_t x, int32_t y);
 
     // Shows the card for the row (kept by the caller for the table's life).
     void SetItem(const ShopItemText& row);
     // Hides the card and lets its preview show nothing.
     void Clear();
-    void SetChecked(bool checked);
 
     const ShopItemText* Row() const { return row_; }
-    Button* CardButton() const { return button_; }
-    ItemPreview* Preview() const { return preview_; }
     TextLabel* GameTypesLabel() const { return gameTypes_; }
     TextLabel* LevelLabel() const { return level_; }
     TextLabel* NameLabel() const { return name_; }
     TextLabel* CurrencyLabel() const { return currency_; }
     TextLabel* PriceLabel() const { return price_; }
 
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
-
 private:
     const ShopItemText* row_ = nullptr;
-    Button* button_ = nullptr;
-    ItemPreview* preview_ = nullptr;
     TextLabel* gameTypes_ = nullptr;
     TextLabel* level_ = nullptr;
     TextLabel* name_ = nullptr;

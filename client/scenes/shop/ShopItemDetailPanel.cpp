@@ -2,10 +2,10 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -26,9 +26,7 @@ Button* AddButton(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, i
     const int32_t srcH = large ? 33 : 22;
     Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, large ? 800 : 930, 180, srcW, srcH,
                                          static_cast<float>(w) / srcW, static_cast<float>(h) / srcH);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kWhite);
     button->Show(false);
     return button;
 }

@@ -1,10 +1,10 @@
 #include "client/scenes/shop/ShopWidgets.h"
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -39,9 +39,7 @@ Button* AddShopButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h
                                          face.height, static_cast<float>(w) / static_cast<float>(face.width),
                                          static_cast<float>(h) / static_cast<float>(face.height));
     // Our pictures carry no words: a caption says what the button does.
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -54,6 +52,27 @@ ScrollBar* AddShopScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int
     raw->AddIncButton(623, 0, 13, 17, -1);
     raw->AddThumb(637, 0, 13, 28, 0);
     return raw;
+}
+
+Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+    Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, h / 22.0f);
+    button->SetCheckBox();
+    return button;
+}
+
+Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h,
+                      platform::WStringView caption) {
+    Button* button = AddShopToggle(parent, id, x, y, w, h);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    button->SetCaption(caption);
+    return button;
+}
+
+TextLabel* AddShopText(Widget& parent, int32_t x, int32_t y, int32_t w, platform::WStringView text, uint32_t colour) {
+    TextLabel* label = parent.CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
+    label->SetColors(colour, 0);
+    label->SetText(text);
+    return label;
 }
 
 }  // namespace kestrovan

@@ -12,25 +12,6 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kShopTexture = 27;
-
-}  // namespace
-
-void StretchBoxFace(Widget& widget) {
-    constexpr int32_t kFaceWidth = 400;
-    constexpr int32_t kFaceHeight = 250;
-    widget.SetImage(PopupWindow::kCommonTexture, 0, PopupWindow::kFaceY, kFaceWidth, kFaceHeight,
-                    static_cast<float>(widget.Width()) / kFaceWidth, static_cast<float>(widget.Height()) / kFaceHeight);
-}
-
-Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
-    Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, 930, 180, 82, 22, w / 82.0f, h / 22.0f);
-    button->SetCheckBox();
-    return button;
-}
-
 WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
     : PopupWindow(0, 0, w, h, Face{}, 31, 32), host_(host) {
     StretchBoxFace(*this);
@@ -50,10 +31,7 @@ bool WorkshopWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 TextLabel* WorkshopWindow::AddText(int32_t x, int32_t y, int32_t w, quill::WStringView text, uint32_t colour) {
-    TextLabel* label = CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    label->SetText(text);
-    return label;
+    return AddShopText(*this, x, y, w, text, colour);
 }
 
 Button* WorkshopWindow::AddCommand(int32_t id, int32_t x, int32_t y, quill::WStringView caption, int32_t w) {
@@ -62,10 +40,7 @@ Button* WorkshopWindow::AddCommand(int32_t id, int32_t x, int32_t y, quill::WStr
 
 Button* WorkshopWindow::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h,
                                   quill::WStringView caption) {
-    Button* button = AddShopToggle(*this, id, x, y, w, h);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->SetCaption(caption);
-    return button;
+    return AddShopToggle(*this, id, x, y, w, h, caption);
 }
 
 WorkshopWallet WorkshopWindow::Wallet() const {

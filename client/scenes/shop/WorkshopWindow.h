@@ -8,7 +8,9 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/PopupWindow.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/scenes/shop/WorkshopHost.h"
 
 namespace kestrovan {
@@ -23,12 +25,6 @@ struct WorkshopWallet {
     int64_t cueMoney = 0;
     uint16_t level = 0;
 };
-
-// The message boxes' face (400 x 250 of the common texture) stretched over the whole widget.
-void StretchBoxFace(Widget& widget);
-
-// A toggle button with the shop's small toggle face (82 x 22) stretched to w x h, as a child of parent.
-Button* AddShopToggle(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
 
 class WorkshopWindow : public PopupWindow {
 public:

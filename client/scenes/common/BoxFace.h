@@ -1,0 +1,13 @@
+#pragma once
+// The message boxes' face (400 x 250 of the common texture) stretched over a widget of any size, for windows
+// and panels larger or smaller than a message box that still wear its face.
+//
+// Threads: whichever builds the widget (the main thread).
+
+namespace kestrovan {
+
+class Widget;
+
+void StretchBoxFace(Widget& widget);
+
+}  // namespace kestrovan

@@ -1,0 +1,22 @@
+#pragma once
+// The caption a button whose picture carries no words shows: one line in the middle of the button, across
+// and down, in one colour with no shadow.
+//
+// Threads: whichever builds the button (the main thread, in a screen's or window's Init or constructor).
+#include <cstddef>
+#include <cstdint>
+
+#include "client/app/UiFonts.h"
+#include "platform/system/WString.h"
+
+namespace kestrovan {
+
+class Button;
+
+inline constexpr uint32_t kCaptionWhite = 0xFFFFFFFF;
+
+// Gives the button its label (in that font, bold 12 unless said) and sets the caption.
+void SetCentredCaption(Button& button, platform::WStringView caption, uint32_t colour = kCaptionWhite,
+                       size_t font = UiFont::Bold12);
+
+}  // namespace kestrovan
