@@ -2,10 +2,13 @@
 // orbiting camera, and the credits fading in and out at the top left.
 #include <algorithm>
 
+#include "QuillLib/core/Random.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/math/MathConstants.h"
-#include "client/app/App.h"
+#include "client/app/FrameClock.h"
+#include "client/app/ScreenServices.h"
+#include "client/app/Settings.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/login/SceneLogin.h"
