@@ -56,13 +56,9 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
         row->SetPosition(10, 114 + kRowPitch * static_cast<int32_t>(k));
         commentRows_[k] = static_cast<GalleryCommentRow*>(AddChild(std::move(row), false));
     }
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(292, 112, 15, 120, kCommentScroll, ScrollBar::kVertical, 1, true);
-    scroll_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scroll_->SetImage(kTexture, 1000, 0, 15, 120, 1.0f, 1.0f);
-    scroll_->AddDecButton(1000, 130, 15, 15, -1);
-    scroll_->AddIncButton(1000, 150, 15, 15, -1);
-    scroll_->AddThumb(1000, 170, 15, 24, 0);
+    scroll_ =
+        ScrollBar::AddTo(*this, {.x = 292, .y = 112, .w = 15, .h = 120, .id = kCommentScroll},
+                         {kTexture, {1000, 0, 15, 120}, {1000, 130, 15, 15}, {1000, 150, 15, 15}, {1000, 170, 15, 24}});
     struct Control {
         int32_t x, w, id, key;
         const char16_t* caption;
