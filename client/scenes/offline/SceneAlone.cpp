@@ -67,11 +67,7 @@ SceneAlone::SceneAlone(ScreenServices& app)
       lentChalk_(*app.Connection()),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { app_.PostQuit(); },
-                        .help =
-                            [this] {
-                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-                                help_->SetVisible(true);
-                            },
+                        .help = [this] { help_->OpenRoomPage(Room().gameType); },
                         .roomSetting =
                             [this] {
                                 roomSetting_->SetSelectedType(Room().gameType);

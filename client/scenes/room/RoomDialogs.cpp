@@ -124,8 +124,7 @@ void RoomDialogs::Enter(uint32_t experience, uint8_t gameType) {
 }
 
 void RoomDialogs::OpenHelp(uint8_t gameType) {
-    help_->OpenPage(HelpWindow::kRoomContext, gameType);
-    help_->SetVisible(true);
+    help_->OpenRoomPage(gameType);
 }
 
 void RoomDialogs::OnKeyDown(uint64_t key, bool control) {
