@@ -10,6 +10,7 @@
 #include "client/scenes/gallery/GalleryCommentRow.h"
 #include "client/scenes/gallery/GalleryRecommendDialog.h"
 #include "client/scenes/gallery/GalleryExchange.h"
+#include "client/scenes/gallery/GalleryLook.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -22,21 +23,11 @@ namespace kestrovan {
 namespace {
 
 using quill::ScopedLock;
+using namespace gallery_look;
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kShowSound = 31;
-constexpr uint32_t kHideSound = 32;
 constexpr int32_t kScreenMargin = 10;
 constexpr int32_t kTop = 40;
-constexpr int32_t kRowPitch = 26;
 // The rows show comments first .. first + 4: the last first comment that fills them.
-
-TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
-    TextLabel* label = parent.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    return label;
-}
 
 }  // namespace
 
