@@ -63,6 +63,21 @@ void ScrollBar::AddThumb(int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32
     trackLength_ -= AlongLength(thumb_);
 }
 
+void ScrollBar::Dress(const ScrollBarArt& art) {
+    SetImage(art.texture, art.track.x, art.track.y, art.track.w, art.track.h, 1.0f, 1.0f);
+    AddDecButton(art.dec.x, art.dec.y, art.dec.w, art.dec.h, -1);
+    AddIncButton(art.inc.x, art.inc.y, art.inc.w, art.inc.h, -1);
+    if (art.thumb.w > 0) AddThumb(art.thumb.x, art.thumb.y, art.thumb.w, art.thumb.h, art.thumbCross);
+}
+
+ScrollBar* ScrollBar::AddTo(Widget& parent, const ScrollBarPlace& place, const ScrollBarArt& art) {
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(place.x, place.y, place.w, place.h, place.id, place.orientation, place.count, place.withSprite);
+    auto* added = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
+    added->Dress(art);
+    return added;
+}
+
 void ScrollBar::SetRange(int32_t count) {
     count_ = count;
     if (position_ > count_ - 1) {

@@ -6,6 +6,7 @@
 //
 // Threads: as Widget.
 #include <cstdint>
+#include <memory>
 
 #include "client/ui/Widget.h"
 
@@ -13,6 +14,8 @@ namespace kestrovan {
 
 class Button;
 class Image;
+struct ScrollBarArt;
+struct ScrollBarPlace;
 
 class ScrollBar : public Widget {
 public:
@@ -31,6 +34,10 @@ public:
     void AddDecButton(int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32_t value);
     void AddIncButton(int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32_t value);
     void AddThumb(int32_t srcX, int32_t srcY, int32_t w, int32_t h, int32_t cross);
+    // Wears the art: the track as the bar's picture, then the step buttons and the thumb.
+    void Dress(const ScrollBarArt& art);
+    // Makes a bar at place, adds it to parent as a shown child and dresses it: how a list gets its bar.
+    static ScrollBar* AddTo(Widget& parent, const ScrollBarPlace& place, const ScrollBarArt& art);
 
     // Stores the count; a position beyond it is clamped without notifying.
     void SetRange(int32_t count);
@@ -73,6 +80,35 @@ private:
     Button* decButton_ = nullptr;
     Button* incButton_ = nullptr;
     Image* thumb_ = nullptr;
+};
+
+// Where a new bar stands and what it selects: the arguments of ScrollBar::Create.
+struct ScrollBarPlace {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t w = 0;
+    int32_t h = 0;
+    int32_t id = -1;
+    int32_t orientation = ScrollBar::kVertical;
+    int32_t count = 1;
+    bool withSprite = true;
+};
+
+// A bar's pictures on its texture, in this order: the track (the bar's own picture, drawn at its size), the
+// decrease and increase buttons and the thumb.
+struct ScrollBarArt {
+    struct Cut {
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t w = 0;
+        int32_t h = 0;
+    };
+    int32_t texture = 0;
+    Cut track = {};
+    Cut dec = {};
+    Cut inc = {};
+    Cut thumb = {};  // no thumb when its width is 0
+    int32_t thumbCross = 0;
 };
 
 }  // namespace kestrovan

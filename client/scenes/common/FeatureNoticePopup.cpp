@@ -16,11 +16,7 @@ FeatureNoticePopup::FeatureNoticePopup() : PopupWindow(200, 200, 400, 250, Face{
 }
 
 bool FeatureNoticePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kOk) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kOk) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -36,13 +36,9 @@ GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<v
     }
     up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kTexture, 609, 0);
     down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kTexture, 623, 0);
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(kRowWidth, 0, kBarWidth, height, kScrollBarId, ScrollBar::kVertical, 1, true);
-    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scrollBar_->SetImage(kTexture, 475, 370, kBarWidth, 150, 1.0f, 1.0f);
-    scrollBar_->AddDecButton(609, 0, kBarWidth, kStepHeight, -1);
-    scrollBar_->AddIncButton(623, 0, kBarWidth, kStepHeight, -1);
-    scrollBar_->AddThumb(637, 0, kBarWidth, 28, 0);
+    scrollBar_ = ScrollBar::AddTo(*this, {.x = kRowWidth, .w = kBarWidth, .h = height, .id = kScrollBarId},
+                                  {kTexture, {475, 370, kBarWidth, 150}, {609, 0, kBarWidth, kStepHeight},
+                                   {623, 0, kBarWidth, kStepHeight}, {637, 0, kBarWidth, 28}});
     Show(false);
 }
 

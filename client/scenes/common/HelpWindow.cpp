@@ -229,6 +229,11 @@ void HelpWindow::OpenPage(int32_t context, int32_t gameType) {
     }
 }
 
+void HelpWindow::OpenRoomPage(int32_t gameType) {
+    OpenPage(kRoomContext, gameType);
+    SetVisible(true);
+}
+
 void HelpWindow::ShowPage() {
     const int32_t page = page_;
     for (size_t n = 0; n < tabs_.size(); ++n) {

@@ -44,6 +44,8 @@ public:
     // Context 2 (a game room) fills the rules page for the room's game type and keeps the page shown;
     // any other context (the lobby-like screens) fills it for the type chosen last and shows page 0.
     void OpenPage(int32_t context, int32_t gameType);
+    // Opens the window on the rules of a room's game type: what a room's Help button does.
+    void OpenRoomPage(int32_t gameType);
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // Centres the window and shows the current page.

@@ -7,8 +7,7 @@ InProgressDialog::InProgressDialog(std::function<void()> quit)
       quit_(std::move(quit)) {}
 
 bool InProgressDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kCancel) {
-        SetVisible(false);
+    if (ClosesOn(source, kCancel)) {
         if (quit_)
             quit_();
         return true;

@@ -73,16 +73,7 @@ void InvitePopup::Accept() {
 }
 
 bool InvitePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kYes) {
-        Accept();
-        return true;
-    }
-    if (id == kNo) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return Answers(source, kYes, kNo, [this] { Accept(); }) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

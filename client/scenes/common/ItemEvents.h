@@ -12,6 +12,11 @@
 
 namespace kestrovan {
 
+class ScreenServices;
+
 using AppEventPoster = std::function<void(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra)>;
+
+// The poster that hands each event to the application's queue (ScreenServices::PostEvent); app outlives it.
+AppEventPoster PosterOf(ScreenServices& app);
 
 }  // namespace kestrovan

@@ -39,12 +39,9 @@ ItemQuickBar::ItemQuickBar(quill::PlayerState& player, AppEventPoster poster, Mo
     caption_ = CreateTextLabel(12, -16, 200, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     caption_->SetColors(kCyan, 0xFF000000);
     caption_->Show(false);
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(0, kHeight, kWidth, 12, kScrollBarId, 0, 1, false);
-    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scrollBar_->SetImage(kTexture, kSourceX, 0, 12, 12, 1.0f, 1.0f);
-    scrollBar_->AddDecButton(kSourceX, kHeight, 12, 12, -1);
-    scrollBar_->AddIncButton(kSourceX + 12, kHeight, 12, 12, -1);
+    scrollBar_ = ScrollBar::AddTo(
+        *this, {.y = kHeight, .w = kWidth, .h = 12, .id = kScrollBarId, .orientation = 0, .withSprite = false},
+        {kTexture, {kSourceX, 0, 12, 12}, {kSourceX, kHeight, 12, 12}, {kSourceX + 12, kHeight, 12, 12}});
     SetAlpha(kRestingOpacity);
 }
 

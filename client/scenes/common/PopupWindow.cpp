@@ -48,4 +48,17 @@ Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, in
     return button;
 }
 
+bool PopupWindow::ClosesOn(const Widget* source, int32_t closeId) {
+    if (source == nullptr || source->GetId() != closeId) return false;
+    SetVisible(false);
+    return true;
+}
+
+bool PopupWindow::Answers(const Widget* source, int32_t acceptId, int32_t cancelId,
+                          const std::function<void()>& accepted) {
+    if (source == nullptr || source->GetId() != acceptId) return ClosesOn(source, cancelId);
+    accepted();
+    return true;
+}
+
 }  // namespace kestrovan

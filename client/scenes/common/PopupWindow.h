@@ -47,6 +47,12 @@ protected:
     Button* AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
                       int32_t texture = kCommonTexture, int32_t tileY = 0, int32_t w = kButtonWidth,
                       int32_t h = kButtonHeight);
+
+    // The popup's own buttons, for OnEvent; each returns true when the event came from one of them.
+    // The button closeId hides the popup.
+    bool ClosesOn(const Widget* source, int32_t closeId);
+    // A question's buttons: acceptId runs accepted (which hides the popup as it needs), cancelId hides it.
+    bool Answers(const Widget* source, int32_t acceptId, int32_t cancelId, const std::function<void()>& accepted);
 };
 
 }  // namespace kestrovan

@@ -10,6 +10,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GiftRecipientList.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ToneSound.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -392,7 +393,7 @@ std::unique_ptr<PurchaseDialog> CreatePurchaseDialog(ScreenServices& app) {
         }
     };
     services.beep = [] { ToneSound::PlayBeep(quill::SoundManager::Current()); };
-    services.poster = [&app](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app.PostEvent(id, w, l, e); };
+    services.poster = PosterOf(app);
     return std::make_unique<PurchaseDialog>(std::move(services), connection.Directories());
 }
 

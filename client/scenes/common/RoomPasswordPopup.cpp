@@ -52,16 +52,11 @@ void RoomPasswordPopup::Accept() {
 }
 
 bool RoomPasswordPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kOk || (source == edit_ && a == EditBox::kSubmitEvent)) {
+    if (source == edit_ && a == EditBox::kSubmitEvent) {
         Accept();
         return true;
     }
-    if (id == kCancel) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return Answers(source, kOk, kCancel, [this] { Accept(); }) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

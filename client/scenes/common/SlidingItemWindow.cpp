@@ -21,13 +21,9 @@ SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollI
     Create(-kTravel, 0, kWidth, kHeight, -1, -1);
     SetImage(kTexture, srcX, srcY, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(445, 100, 14, 100, scrollId, ScrollBar::kVertical, 1, true);
-    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scrollBar_->SetImage(kTexture, 568, 103, 14, 100, 1.0f, 1.0f);
-    scrollBar_->AddDecButton(568, 203, 14, 14, -1);
-    scrollBar_->AddIncButton(582, 203, 14, 14, -1);
-    scrollBar_->AddThumb(596, 203, 14, 20, 0);
+    scrollBar_ =
+        ScrollBar::AddTo(*this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
+                         {kTexture, {568, 103, 14, 100}, {568, 203, 14, 14}, {582, 203, 14, 14}, {596, 203, 14, 20}});
     close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kTexture, 44, 919);
     close_->SetTooltip(closeTooltip);
     Show(false);

@@ -22,11 +22,7 @@ void WaitingPopup::OnShow() {
 }
 
 bool WaitingPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kOk) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kOk) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -11,6 +11,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/gallery/GalleryListRow.h"
 #include "client/scenes/gallery/GalleryExchange.h"
+#include "client/scenes/gallery/GalleryLook.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/Panel.h"
@@ -22,18 +23,14 @@ namespace kestrovan {
 namespace {
 
 using quill::ScopedLock;
+using namespace gallery_look;
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kShowSound = 31;
-constexpr uint32_t kHideSound = 32;
 constexpr int32_t kDefaultYearRow = 2;  // 2009
-constexpr int32_t kRowPitch = 26;
 
+// A gallery label with its text.
 TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, quill::WStringView text,
                     uint32_t colour) {
-    TextLabel* label = parent.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
+    TextLabel* label = gallery_look::AddLabel(parent, x, y, w, h, colour);
     label->SetText(text);
     return label;
 }

@@ -10,6 +10,7 @@
 #include "client/scenes/gallery/GalleryCommentRow.h"
 #include "client/scenes/gallery/GalleryRecommendDialog.h"
 #include "client/scenes/gallery/GalleryExchange.h"
+#include "client/scenes/gallery/GalleryLook.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -22,21 +23,11 @@ namespace kestrovan {
 namespace {
 
 using quill::ScopedLock;
+using namespace gallery_look;
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kShowSound = 31;
-constexpr uint32_t kHideSound = 32;
 constexpr int32_t kScreenMargin = 10;
 constexpr int32_t kTop = 40;
-constexpr int32_t kRowPitch = 26;
 // The rows show comments first .. first + 4: the last first comment that fills them.
-
-TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
-    TextLabel* label = parent.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Bold12), 0, 0);
-    label->SetColors(colour, 0);
-    return label;
-}
 
 }  // namespace
 
@@ -56,13 +47,9 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
         row->SetPosition(10, 114 + kRowPitch * static_cast<int32_t>(k));
         commentRows_[k] = static_cast<GalleryCommentRow*>(AddChild(std::move(row), false));
     }
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(292, 112, 15, 120, kCommentScroll, ScrollBar::kVertical, 1, true);
-    scroll_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scroll_->SetImage(kTexture, 1000, 0, 15, 120, 1.0f, 1.0f);
-    scroll_->AddDecButton(1000, 130, 15, 15, -1);
-    scroll_->AddIncButton(1000, 150, 15, 15, -1);
-    scroll_->AddThumb(1000, 170, 15, 24, 0);
+    scroll_ =
+        ScrollBar::AddTo(*this, {.x = 292, .y = 112, .w = 15, .h = 120, .id = kCommentScroll},
+                         {kTexture, {1000, 0, 15, 120}, {1000, 130, 15, 15}, {1000, 150, 15, 15}, {1000, 170, 15, 24}});
     struct Control {
         int32_t x, w, id, key;
         const char16_t* caption;

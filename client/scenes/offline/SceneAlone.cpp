@@ -67,11 +67,7 @@ SceneAlone::SceneAlone(ScreenServices& app)
       lentChalk_(*app.Connection()),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { app_.PostQuit(); },
-                        .help =
-                            [this] {
-                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-                                help_->SetVisible(true);
-                            },
+                        .help = [this] { help_->OpenRoomPage(Room().gameType); },
                         .roomSetting =
                             [this] {
                                 roomSetting_->SetSelectedType(Room().gameType);
@@ -96,9 +92,7 @@ void SceneAlone::Init() {
     SetRect(0, 0, screen.width, screen.height);
     BuildTitleBar();
     BuildKeyGuide();
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     auto bar = std::make_unique<ItemQuickBar>(Player(), poster, [this] { app_.Cursor().RepostMouseMove(); });
     itemBar_ = static_cast<ItemQuickBar*>(AddChild(std::move(bar), false));
     itemBar_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -430);

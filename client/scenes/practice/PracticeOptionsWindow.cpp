@@ -31,11 +31,7 @@ void PracticeOptionsWindow::SetGameType(quill::GameType type) {
 }
 
 bool PracticeOptionsWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kClose) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kClose) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

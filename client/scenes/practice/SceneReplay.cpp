@@ -62,11 +62,7 @@ SceneReplay::SceneReplay(ScreenServices& app)
       stage_(app, {.player = true, .sound = true, .connection = false}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { app_.PostQuit(); },
-                        .help =
-                            [this] {
-                                help_->OpenPage(HelpWindow::kRoomContext, Room().gameType);
-                                help_->SetVisible(true);
-                            }}) {
+                        .help = [this] { help_->OpenRoomPage(Room().gameType); }}) {
     ApplyOfflineDefaults(Player());
     Room().gameType = kReplayGameMode;
 }

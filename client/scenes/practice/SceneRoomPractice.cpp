@@ -58,11 +58,7 @@ SceneRoomPractice::SceneRoomPractice(ScreenServices& app)
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveToLobby(); },
-                        .help =
-                            [this] {
-                                help_->OpenPage(HelpWindow::kRoomContext, gameType_);
-                                help_->SetVisible(true);
-                            }}) {}
+                        .help = [this] { help_->OpenRoomPage(gameType_); }}) {}
 
 SceneRoomPractice::~SceneRoomPractice() {
     if (replayPanel_ != nullptr) replayPanel_->ReleaseTable();

@@ -8,6 +8,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/WaitingPopup.h"
@@ -94,7 +95,7 @@ void SceneRoomPractice::BuildTextList() {
 }
 
 void SceneRoomPractice::BuildWindows() {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = PosterOf(app_);
     const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
     chalkSlot_ = Attach(*this,
                         std::make_unique<ChalkQuickSlot>(Player(), poster,

@@ -68,11 +68,7 @@ SceneSchool::SceneSchool(ScreenServices& app)
                                 ReportProgress();
                                 RequestSceneChange(SceneId::Lobby);
                             },
-                        .help =
-                            [this] {
-                                help_->OpenPage(HelpWindow::kRoomContext, 0);
-                                help_->SetVisible(true);
-                            }}) {}
+                        .help = [this] { help_->OpenRoomPage(0); }}) {}
 
 SceneSchool::~SceneSchool() {
     stage_.Release(nullptr);

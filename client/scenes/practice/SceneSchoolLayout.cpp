@@ -9,6 +9,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/practice/SchoolIndexWindow.h"
@@ -122,7 +123,7 @@ void SceneSchool::BuildButtons() {
 }
 
 void SceneSchool::BuildWindows() {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) { app_.PostEvent(id, w, l, e); };
+    const AppEventPoster poster = PosterOf(app_);
     chalkSlot_ = static_cast<ChalkQuickSlot*>(AddChild(
         std::make_unique<ChalkQuickSlot>(Player(), poster,
                                          [this](quill::WStringView a, quill::WStringView b) {

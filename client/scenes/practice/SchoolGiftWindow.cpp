@@ -12,11 +12,7 @@ SchoolGiftWindow::SchoolGiftWindow() : PopupWindow(200, 200, 500, 300, Face{22, 
 }
 
 bool SchoolGiftWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kOk) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kOk) || PopupWindow::OnEvent(source, a, b);
 }
 
 void SchoolGiftWindow::OnShow() {

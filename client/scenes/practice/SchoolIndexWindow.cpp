@@ -64,13 +64,9 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
         auto row = std::make_unique<SchoolIndexRow>(47 + 26 * static_cast<int32_t>(k), kFirstRow + static_cast<int32_t>(k));
         rows_[k] = static_cast<SchoolIndexRow*>(AddChild(std::move(row), false));
     }
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(230, 48, 16, 206, kScroll, ScrollBar::kVertical, 1, false);
-    scroll_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scroll_->SetImage(kTutorTexture, 0, 674, 16, 206, 1.0f, 1.0f);
-    scroll_->AddDecButton(12, 892, 14, 17, -1);
-    scroll_->AddIncButton(26, 892, 14, 17, -1);
-    scroll_->AddThumb(0, 883, 12, 20, 16);
+    scroll_ = ScrollBar::AddTo(
+        *this, {.x = 230, .y = 48, .w = 16, .h = 206, .id = kScroll, .withSprite = false},
+        {kTutorTexture, {0, 674, 16, 206}, {12, 892, 14, 17}, {26, 892, 14, 17}, {0, 883, 12, 20}, 16});
     FillEntries();
     Show(false);
 }

@@ -45,25 +45,20 @@ void GoldShortagePopup::OnShow() {
 }
 
 bool GoldShortagePopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kYes) {
-        SetVisible(false);
-        JoinWithTarget& target = connection_.JoinTarget();
-        target.Clear();
-        target.pending = 1;
-        target.channel = 0;
-        target.place = JoinWithTarget::kPracticeRoom;
-        target.hasPassword = 0;
-        target.targetKind = kPracticeTargetKind;
-        target.targetValue = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(target_.load())));
-        if (poster_) poster_(quill::AppEventId::JoinWith, 0, 0, 0);
-        return true;
-    }
-    if (id == kNo) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return Answers(source, kYes, kNo, [this] { JoinPractice(); }) || PopupWindow::OnEvent(source, a, b);
+}
+
+void GoldShortagePopup::JoinPractice() {
+    SetVisible(false);
+    JoinWithTarget& target = connection_.JoinTarget();
+    target.Clear();
+    target.pending = 1;
+    target.channel = 0;
+    target.place = JoinWithTarget::kPracticeRoom;
+    target.hasPassword = 0;
+    target.targetKind = kPracticeTargetKind;
+    target.targetValue = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(target_.load())));
+    if (poster_) poster_(quill::AppEventId::JoinWith, 0, 0, 0);
 }
 
 }  // namespace kestrovan

@@ -33,6 +33,9 @@ public:
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
+    // Yes: the popup closes and the player is sent on to a practice room.
+    void JoinPractice();
+
     GameConnection& connection_;
     EventPoster poster_;
     TextLabel* required_ = nullptr;

@@ -39,13 +39,9 @@ InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
         (*label)->SetText(kNobody);
         (*label)->Show(false);
     }
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(321, 48, 16, 146, kScrollBarId, ScrollBar::kVertical, 1, true);
-    scrollBar_ = static_cast<ScrollBar*>(AddChild(std::move(bar), true));
-    scrollBar_->SetImage(kCommonTexture, 475, 370, 16, 146, 1.0f, 1.0f);
-    scrollBar_->AddDecButton(609, 0, 14, 17, -1);
-    scrollBar_->AddIncButton(623, 0, 14, 17, -1);
-    scrollBar_->AddThumb(637, 0, 14, 28, 0);
+    scrollBar_ =
+        ScrollBar::AddTo(*this, {.x = 321, .y = 48, .w = 16, .h = 146, .id = kScrollBarId},
+                         {kCommonTexture, {475, 370, 16, 146}, {609, 0, 14, 17}, {623, 0, 14, 17}, {637, 0, 14, 28}});
     scrollBar_->SetSecondRect(0, 50, 330, 150);
     CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kTexture, 342, 291);
     const auto addAction = [this](int32_t id, int32_t x, int32_t srcX, const char16_t* caption) {

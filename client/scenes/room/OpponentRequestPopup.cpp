@@ -35,18 +35,12 @@ void OpponentRequestPopup::SetKind(int32_t kind) {
 }
 
 bool OpponentRequestPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kRequest) {
+    const auto request = [this] {
         if (poster_)
             poster_(quill::AppEventId::RoomEvent1091, static_cast<uint32_t>(kind_.load()), 0, 0);
         SetVisible(false);
-        return true;
-    }
-    if (id == kCancel) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    };
+    return Answers(source, kRequest, kCancel, request) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -58,18 +58,12 @@ void ReportUserPopup::OnShow() {
 }
 
 bool ReportUserPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kYes) {
+    const auto submit = [this] {
         SetVisible(false);
         if (poster_)
             poster_(quill::AppEventId::ReportSubmit, 0, 0, 0);
-        return true;
-    }
-    if (id == kNo) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    };
+    return Answers(source, kYes, kNo, submit) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -56,13 +56,9 @@ void RoomChat::Build(Widget& screen) {
     mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommon, 668, 0);
     mute_->SetCheckBox();
     mute_->SetTooltip(u"Mute chat sound");
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(kChatLineWidth - 13, 0, 13, 140, SceneRoomGame::kChatScroll, ScrollBar::kVertical, 100, true);
-    scroll_ = AttachTo(*area_, std::move(bar), true);
-    scroll_->SetImage(kCommon, 475, 370, 13, 140, 1.0f, 1.0f);
-    scroll_->AddDecButton(609, 0, 13, 17, -1);
-    scroll_->AddIncButton(623, 0, 13, 17, -1);
-    scroll_->AddThumb(637, 0, 13, 28, 0);
+    scroll_ = ScrollBar::AddTo(
+        *area_, {.x = kChatLineWidth - 13, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
+        {kCommon, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
     scroll_->SetSecondRect(4, 10, 317, 100);
     scroll_->SetRange(1);
 

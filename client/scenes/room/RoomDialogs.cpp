@@ -11,6 +11,7 @@
 #include "client/scenes/common/GameOptionDialog.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/InProgressDialog.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -61,9 +62,7 @@ void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
 }
 
 void RoomDialogs::BuildReplayPanel(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     ReplayPanel::Services replay{&sender_, poster, notice, error,
@@ -75,9 +74,7 @@ void RoomDialogs::BuildReplayPanel(Widget& screen) {
 }
 
 void RoomDialogs::BuildWindows(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     help_ = AttachTo(screen, CreateHelpWindow(app_), false);
     roomMenu_ = AttachTo(screen, std::make_unique<RoomMenu>(poster), false);
     withdrawQuestion_ = AttachTo(screen, std::make_unique<WithdrawQuestion>(sender_), false);
@@ -103,17 +100,13 @@ void RoomDialogs::BuildWindows(Widget& screen) {
 }
 
 void RoomDialogs::BuildReport(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     report_ = AttachTo(screen, std::make_unique<ReportUserPopup>(poster), false);
     AttachTo(screen, std::make_unique<InProgressDialog>([this] { app_.PostQuit(); }), false);
 }
 
 void RoomDialogs::BuildGameOption(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     gameOption_ = AttachTo(screen, std::make_unique<GameOptionDialog>(connection_, poster, error), false);
 }
@@ -124,8 +117,7 @@ void RoomDialogs::Enter(uint32_t experience, uint8_t gameType) {
 }
 
 void RoomDialogs::OpenHelp(uint8_t gameType) {
-    help_->OpenPage(HelpWindow::kRoomContext, gameType);
-    help_->SetVisible(true);
+    help_->OpenRoomPage(gameType);
 }
 
 void RoomDialogs::OnKeyDown(uint64_t key, bool control) {

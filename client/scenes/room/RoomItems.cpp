@@ -12,6 +12,7 @@
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseDialog.h"
@@ -74,9 +75,7 @@ RoomItems::RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection&
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomItems::BuildChalkSlot(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     chalkSlot_ = AttachTo(screen,
                           std::make_unique<ChalkQuickSlot>(connection_.LocalPlayer(), poster,
                                                            [this](quill::WStringView a, quill::WStringView b) {
@@ -87,9 +86,7 @@ void RoomItems::BuildChalkSlot(Widget& screen) {
 }
 
 void RoomItems::BuildBars(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     const auto reposter = [this] { app_.Cursor().RepostMouseMove(); };
     quill::PlayerState& player = connection_.LocalPlayer();
     itemBar_ = AttachTo(screen, std::make_unique<ItemQuickBar>(player, poster, reposter), true);
@@ -115,9 +112,7 @@ void RoomItems::BuildPurchaseDialog(Widget& screen) {
 }
 
 void RoomItems::BuildGoldShortage(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     goldShortage_ = AttachTo(screen, std::make_unique<GoldShortagePopup>(connection_, poster), false);
 }
 

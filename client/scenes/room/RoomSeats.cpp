@@ -11,6 +11,7 @@
 #include "client/app/Settings.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/PlayerBoard.h"
@@ -50,9 +51,7 @@ RoomSeats::RoomSeats(SceneRoomGame& screen, ScreenServices& app, GameConnection&
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomSeats::BuildPanels(Widget& screen) {
-    const AppEventPoster poster = [this](uint32_t id, uint32_t w, uint32_t l, uint32_t e) {
-        app_.PostEvent(id, w, l, e);
-    };
+    const AppEventPoster poster = PosterOf(app_);
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
     const auto error = [this](quill::WStringView text) { app_.Scenes().ShowErrorBox(&screen_, text); };
     const auto playSound = [](uint32_t id) {

@@ -111,11 +111,7 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveRoom(); },
-                        .help =
-                            [this] {
-                                dialogs_.Help()->OpenPage(HelpWindow::kRoomContext, room_.gameType);
-                                dialogs_.Help()->SetVisible(true);
-                            },
+                        .help = [this] { dialogs_.OpenHelp(room_.gameType); },
                         .roomSetting = [this] { dialogs_.OpenRoomSettings(); }}),
       chat_(*this, app, *app.Connection(), sender_),
       items_(*this, app, *app.Connection(), sender_),

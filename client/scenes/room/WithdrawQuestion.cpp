@@ -33,26 +33,21 @@ void WithdrawQuestion::OnShow() {
 }
 
 bool WithdrawQuestion::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kOk) {
-        uint8_t seat = 0;
-        int64_t userId = 0;
-        {
-            quill::ScopedLock hold(GetWidgetLock());
-            seat = seat_;
-            userId = userId_;
-        }
-        sender_.Send([seat, userId](quill::Packet& packet) {
-            packet.Init(quill::MessageId::WithdrawRequest).WriteU8(1).WriteU8(seat).WriteI64(userId);
-        });
-        SetVisible(false);
-        return true;
+    return Answers(source, kOk, kCancel, [this] { RequestWithdraw(); }) || PopupWindow::OnEvent(source, a, b);
+}
+
+void WithdrawQuestion::RequestWithdraw() {
+    uint8_t seat = 0;
+    int64_t userId = 0;
+    {
+        quill::ScopedLock hold(GetWidgetLock());
+        seat = seat_;
+        userId = userId_;
     }
-    if (id == kCancel) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    sender_.Send([seat, userId](quill::Packet& packet) {
+        packet.Init(quill::MessageId::WithdrawRequest).WriteU8(1).WriteU8(seat).WriteI64(userId);
+    });
+    SetVisible(false);
 }
 
 }  // namespace kestrovan

@@ -31,6 +31,9 @@ public:
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
+    // OK: asks the server to withdraw the opponent, then the popup closes.
+    void RequestWithdraw();
+
     RequestSender& sender_;
     TextLabel* line_ = nullptr;
     quill::WString nickname_;

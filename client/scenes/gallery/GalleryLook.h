@@ -1,0 +1,26 @@
+#pragma once
+// What the gallery's list and shot dialogs share of their look: the colours of their texts, the sounds they
+// open and close with, the pitch of their rows and their labels.
+//
+// Threads: AddLabel as Widget (the thread that builds the dialog).
+#include <cstdint>
+
+namespace kestrovan {
+
+class TextLabel;
+class Widget;
+
+namespace gallery_look {
+
+inline constexpr uint32_t kWhite = 0xFFFFFFFF;
+inline constexpr uint32_t kYellow = 0xFFFFFF00;
+inline constexpr uint32_t kShowSound = 31;
+inline constexpr uint32_t kHideSound = 32;
+inline constexpr int32_t kRowPitch = 26;
+
+// A label in the bold 12 face, in colour, without a shadow.
+TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
+
+}  // namespace gallery_look
+
+}  // namespace kestrovan
