@@ -1,10 +1,10 @@
 #include "client/scenes/common/PopupWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -42,9 +42,7 @@ TextLabel* PopupWindow::AddLine(int32_t x, int32_t y, int32_t w, const FontDesc&
 Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
                                int32_t texture, int32_t tileY, int32_t w, int32_t h) {
     Button* button = CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kCaptionColour);
     return button;
 }
 

@@ -2,12 +2,12 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Widget.h"
-#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -52,9 +52,7 @@ void ProfileStatistics::BuildTabs(Widget& window, int32_t yOffset) {
         Button* tab = window.CreateButton(kTabsX + kTabSpacing * column, y + yOffset, kTabWidth, kTabHeight,
                                           kFirstTab + mode, -1, kTexture, srcX, srcY);
         tab->SetCheckBox();
-        tab->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kValueColour, 0, 0);
-        tab->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-        tab->SetCaption(GameTypeShortName(mode));
+        SetCentredCaption(*tab, GameTypeShortName(mode), kValueColour);
         modes_[static_cast<size_t>(mode)].tab = tab;
     };
     int32_t column = 0;

@@ -8,6 +8,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GiftRecipientList.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -17,7 +18,6 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -75,9 +75,7 @@ TextLabel* PurchaseDialog::AddLabel(Widget& parent, int32_t x, int32_t y, int32_
 Button* PurchaseDialog::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX,
                                   quill::WStringView caption) {
     Button* button = CreateButton(x, y, 91, 33, id, key, kCommonTexture, tileX, 0);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kTextColour, 0, 0);
-    button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption, kTextColour);
     return button;
 }
 

@@ -2,6 +2,7 @@
 
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
 #include "client/scenes/common/GameTypeButton.h"
@@ -11,7 +12,6 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
-#include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -29,9 +29,7 @@ constexpr uint8_t kTitleShadow = 1;
 
 // A bold caption centred both ways on the button.
 void AddCaption(Button& button, quill::WStringView caption) {
-    button.AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
-    button.GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, 0);
-    button.SetCaption(caption);
+    SetCentredCaption(button, caption, kCaptionColour);
 }
 
 }  // namespace
