@@ -60,23 +60,6 @@ int32_t GameTable::SetState(int32_t state) {
     return state_;
 }
 
-void GameTable::SetVisible(bool visible) {
-    visible_ = visible;
-    render_.ShowShownModels(visible);
-}
-
-
-void GameTable::SetGameMode(quill::GameType gameMode) {
-    if (gameMode != gameMode_) {
-        // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
-        trails_.ClearTrails();
-        pensAndMarks_.ClearMarks();
-    }
-    gameMode_ = gameMode;
-    hudValues_.ShowPocketStripForMode(gameMode_);
-    ScopedLock hold(physics_.GetLock());
-    physics_.SetGameType(gameMode);
-}
 
 
 void GameTable::SetCueBallIndex(int32_t ball) {
@@ -88,11 +71,11 @@ void GameTable::SetCueBallIndex(int32_t ball) {
 
 
 bool GameTable::StopShot() {
-    if (!shotRunning_) {
+    if (!shot_.running) {
         return false;
     }
     StopPhysics();
-    shotRunning_ = false;
+    shot_.running = false;
     return true;
 }
 
@@ -138,13 +121,13 @@ bool GameTable::SetRuleCounter(int32_t counter) {
 
 void GameTable::WriteBallState(quill::Packet& packet, bool append) {
     TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), records_.GetReportRecord(),
-                                   physics_.BallCount(), gameMode_);
+                                   physics_.BallCount(), equipment_.GameMode());
 }
 
 void GameTable::WriteShotResultReport(quill::Packet& packet) {
     ShotReport report;
     report.turnCode = static_cast<uint16_t>(GetClampedCounter());
-    report.gameMode = gameMode_;
+    report.gameMode = equipment_.GameMode();
     report.ruleValue = physics_.GetRuleValue();
     report.firstListCount = physics_.GetFirstListCount();
     report.firstList = physics_.FirstList();
@@ -168,7 +151,7 @@ quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t bal
 
 bool GameTable::ReadBallState(quill::Packet& packet) {
     BallStateMessage message;
-    if (!TableMessages::ReadBallState(packet, gameMode_, message)) {
+    if (!TableMessages::ReadBallState(packet, equipment_.GameMode(), message)) {
         quill::TheLog().LogError(u"WARNING : BALL STATE MESSAGE TOO SHORT\n");
         return false;
     }
@@ -186,7 +169,7 @@ void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
         const quill::Quaternion& q = message.rotations[i];
         physics_.SetBallPosition(i, p.x, p.y, p.z);
         physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-        if (!quill::IsCaromGame(gameMode_)) {
+        if (!quill::IsCaromGame(equipment_.GameMode())) {
             physics_.SetBallFlag(i, message.flags[i]);
         }
     }
@@ -203,7 +186,7 @@ bool GameTable::ReadShot(quill::Packet& packet) {
     const uint32_t count = BallCount();
     record.version = kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
-    record.gameMode = static_cast<uint8_t>(gameMode_);
+    record.gameMode = static_cast<uint8_t>(equipment_.GameMode());
     record.ballCount = static_cast<uint8_t>(count);
     record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
     record.ballSetItemId = equipment_.BallSetItemId();
@@ -258,7 +241,7 @@ void GameTable::ComputeStroke() {
     in.chalkLevel = aim_.ChalkLevel();
     if (services_.player != nullptr) {
         in.skills = services_.player->GetSkills();
-        in.cue = services_.player->GetEquippedCue(gameMode_);
+        in.cue = services_.player->GetEquippedCue(equipment_.GameMode());
         in.chalkItemId = services_.player->GetCurrentChalkId();
         in.aimItemBonus = services_.player->GetAimItemBonus();
     }
@@ -299,7 +282,7 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     cameraOptions.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
     cameraOptions.cameraForced = false;
     hudValues_.SetPowerDisplayMode(options.powerDisplayOption == 1 ? 1 : 0);
-    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shotRunning_) {
+    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shot_.running) {
         cameras_.FocusCameraOnCueBall();
     }
 }
@@ -312,14 +295,14 @@ void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
     equipment_.ApplyEquipmentPhysics();
     physics_.SetModel(modelCode, own);
     picking_.ComputePocketPositions();
-    trails_.DrawSnookerD(gameMode_, TableUnit());
+    trails_.DrawSnookerD(equipment_.GameMode(), TableUnit());
 }
 
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
     {
         ScopedLock hold(physics_.GetLock());
         records_.GetShotRecord() = record;
-        shotRunning_ = false;
+        shot_.running = false;
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
             const Vec3& p = record.positions[i];
@@ -347,7 +330,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
-        shotRunning_ = false;
+        shot_.running = false;
         // The text's ball count is not trusted: no more balls than the table has.
         const uint32_t count = std::min<uint32_t>(data.ballCount, BallCount());
         record.ballCount = static_cast<uint8_t>(count);
@@ -367,15 +350,14 @@ void GameTable::LoadShotRecord(const ShotData& data) {
         records_.GetShotRecord() = record;
     }
     aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
-    visible_ = true;
-    render_.ShowShownModels(true);
+    render_.SetVisible(true);
 }
 
 void GameTable::ResetBallsFromShotRecord() {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
-        shotRunning_ = false;
+        shot_.running = false;
         for (uint32_t i = 0; i < BallCount(); ++i) {
             const Vec3& p = records_.GetShotRecord().positions[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
@@ -386,8 +368,7 @@ void GameTable::ResetBallsFromShotRecord() {
         aim_.SetAimParameters(records_.GetShotRecord().aimPointX, records_.GetShotRecord().aimPointY, records_.GetShotRecord().tipOffsetX,
                          records_.GetShotRecord().tipOffsetY, records_.GetShotRecord().paramC);
     }
-    visible_ = true;
-    render_.ShowShownModels(true);
+    render_.SetVisible(true);
 }
 
 // --- HUD ---
@@ -398,7 +379,7 @@ void GameTable::ResetBallsFromShotRecord() {
 
 
 void GameTable::StartAmbientEffect(uint32_t now) {
-    if (visible_) {
+    if (render_.IsVisible()) {
         // The chalk swings above the cue ball, where the player chalks the cue.
         ambient_.Restart(now, CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
     }

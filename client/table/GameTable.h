@@ -13,7 +13,9 @@
 // - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
 //   and PollKeys take the table lock.
 // - RenderStep() (TableRenderStep): the render step and the draw passes with the render step's copy of the balls,
-//   the shown models and the current cue, under the model lock.
+//   the shown models, whether the table is shown, and the current cue, under the model lock.
+// - CameraEvents() (TableCameraEvents): the camera and cue events the input and the update post and the render
+//   step applies, under the queue's own lock.
 // - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
 //   unprojection matrix.
 // - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
@@ -23,18 +25,18 @@
 // - HudValues() (TableHudValues): the HUD and the values it shows (the cursor lock inside the HUD).
 // - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
 //   ambient lock.
-// - Equipment() (TableEquipment): the table and ball-set items and what the physics takes of them.
+// - Equipment() (TableEquipment): the game mode, the table and ball-set items and what the physics takes of them.
 // - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
 // - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
-// The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
-// next update (TableRequests, under the remote lock) and the event queue of camera and cue events.
+// The table itself keeps the services the screen sets (TableServices), the shot's life (TableShotLife) and the
+// requests other threads leave for the next update (TableRequests, under the remote lock).
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
 // calls holding the widget-tree lock (Scene.h). The lock the table keeps itself, the table lock, guards the aim
 // and the render step's copies; the physics lock (inside the physics holder) guards the balls.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
-// the input's and the update's camera requests through the table's event queue. What the dispatch thread's
+// the input's and the update's camera requests through the camera events' queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
 // lock) or handed to the next update through the requests (ApplyRemoteRequests).
 //
@@ -44,7 +46,7 @@
 // must be installed before a table is made.
 //
 // How a screen drives its table:
-// - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
+// - Loading (main thread, once its 3D scene exists): the services and Equipment().SetGameMode, SetEquipmentItems
 //   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
 //   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
 // - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
@@ -61,7 +63,6 @@
 #include <span>
 
 #include "QuillLib/core/CriticalSectionLock.h"
-#include "QuillLib/core/EventQueue.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Matrix4.h"
@@ -85,6 +86,7 @@
 #include "client/table/StrokeSampler.h"
 #include "client/table/TableAim.h"
 #include "client/table/TableAmbient.h"
+#include "client/table/TableCameraEvents.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
 #include "client/table/TableCueModels.h"
@@ -102,6 +104,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
+#include "client/table/TableShotLife.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TableTurn.h"
@@ -123,7 +126,6 @@ class TableModelObject;
 class GameTable {
 public:
     static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-    static constexpr uint32_t kEventQueueSize = 1024;
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
     static constexpr uint32_t kReRackSound = 27;
@@ -136,22 +138,13 @@ public:
     GameTable& operator=(const GameTable&) = delete;
 
     // --- services ---
-    void SetHost(TableHost* host) { services_.host = host; }
-    void SetConnection(TableConnection* connection) { services_.connection = connection; }
-    void SetPlayer(TablePlayer* player) { services_.player = player; }
-    void SetItemModels(const ItemModels* itemModels) { services_.itemModels = itemModels; }
+    // The screen sets the host, connection, player, item models and random draws through Services(); the sound
+    // goes to the physics as well.
     void SetSound(TableSound* sound);
-    // The draws (0 to 32767) of the stroke deviation and the camera jitter; the runtime's rand when empty.
-    void SetRandom(std::function<int()> random) { services_.random = std::move(random); }
 
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    // Shows or hides the table's markers and cue together.
-    void SetVisible(bool visible);
-    bool IsVisible() const { return visible_; }
-    void SetGameMode(quill::GameType gameMode);
-    quill::GameType GameMode() const { return gameMode_; }
     void SetCueBallIndex(int32_t ball);
     void SnapshotBalls() { physics_.SnapshotBalls(); }
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
@@ -230,9 +223,6 @@ public:
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
 
-    // --- the camera and cue events the input and the update post, applied by the render step (main thread) ---
-    void DrainTableEvents();
-
     // --- models (main thread, while the screen loads or changes equipment) ---
     // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
     // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
@@ -276,8 +266,10 @@ public:
     const TableInput& Input() const { return input_; }
     TableRenderStep& RenderStep() { return render_; }
     const TableRenderStep& RenderStep() const { return render_; }
+    TableCameraEvents& CameraEvents() { return cameraEvents_; }
 
     // --- what the table keeps itself ---
+    TableServices& Services() { return services_; }
     const TableServices& Services() const { return services_; }
     // The table lock: the aim and the render step's copies; the input and the update run under it.
     quill::CriticalSectionLock& TableLock() const { return tableLock_; }
@@ -287,13 +279,12 @@ public:
     // Half the table's size, the unit the camera distances are measured in.
     float TableUnit() const;
 
-    quill::EventQueue& Events() { return eventQueue_; }
-    bool IsShotRunning() const { return shotRunning_; }
-    void SetShotRunning(bool running) { shotRunning_ = running; }
-    bool IsShotPending() const { return shotPending_; }
-    void SetShotPending(bool pending) { shotPending_ = pending; }
-    int32_t ShotCost() const { return shotCost_; }
-    void SetShotCost(int32_t cost) { shotCost_ = cost; }
+    bool IsShotRunning() const { return shot_.running; }
+    void SetShotRunning(bool running) { shot_.running = running; }
+    bool IsShotPending() const { return shot_.pending; }
+    void SetShotPending(bool pending) { shot_.pending = pending; }
+    int32_t ShotCost() const { return shot_.cost; }
+    void SetShotCost(int32_t cost) { shot_.cost = cost; }
 
 private:
     using CameraMove = TableRequests::CameraMove;
@@ -322,27 +313,15 @@ private:
     void StopPhysics();
     void PlaceBallsFromMessage(const BallStateMessage& message);
 
-    // The camera events the render step applies (GameTableRender).
-    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
-    void OrbitCamera(int32_t dx, int32_t dy);
-    void ZoomCamera(int32_t step);
-
     TableServices services_;
 
     // The state code and the shot's life.
     int32_t state_ = kInitialState;
     TableTurn turn_;
-    bool shotRunning_ = false;
-    bool visible_ = true;
-    bool shotPending_ = false;
-    int32_t shotCost_ = 0;
-    quill::GameType gameMode_ = quill::game_type::kNone;
+    TableShotLife shot_;
     TablePhysics physics_;
     // The shot records, under the physics lock.
     TableShotRecords records_{physics_};
-    uint32_t frameCounter_ = 0;
-    bool postShotPhase_ = false;
-    uint32_t lastUpdateTime_ = 0;
 
     // The aim, under the table lock, which also guards the render step's copies.
     mutable quill::CriticalSectionLock tableLock_;
@@ -351,12 +330,14 @@ private:
     // The parts.
     TableCameraRig cameras_{physics_, aim_.Pose()};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
-    TableEquipment equipment_{services_, physics_};
-    TableBallPicking picking_{services_, physics_, cameras_};
-    TableModels models_{services_, physics_, equipment_};
     TableHudValues hudValues_;
     TableTrails trails_;
+    TableEquipment equipment_{services_, physics_, trails_, pensAndMarks_, hudValues_};
+    TableBallPicking picking_{services_, physics_, cameras_};
+    TableModels models_{services_, physics_, equipment_};
     TableInput input_{*this};
+    // The camera and cue events the input and the update post for the render step.
+    TableCameraEvents cameraEvents_{state_, shot_.running, cameras_, aim_, input_, turn_};
     // Requests of other threads for the next update.
     TableRequests requests_;
     // The render step and the draw passes with the shown models, under the model lock.
@@ -367,8 +348,6 @@ private:
         [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
     TableChalkBursts chalkBursts_;
     TableAmbient ambient_;
-    // The camera and cue events the input and the update post for the render step.
-    quill::EventQueue eventQueue_{kEventQueueSize};
 };
 
 }  // namespace kestrovan

@@ -34,7 +34,7 @@ quill::Package* OpenOrWarn(quill::ResourceManager& resources, const char16_t* na
 bool GameTable::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant) {
     models_.SetLoadTarget(resources, device, variant);
     if (variant == 1) {
-        trails_.ColourTrails(gameMode_);
+        trails_.ColourTrails(equipment_.GameMode());
     }
     quill::Package* cues = variant != 2 ? OpenOrWarn(resources, u"Cues") : nullptr;
     if (variant != 2) {

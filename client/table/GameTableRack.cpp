@@ -34,14 +34,14 @@ struct BallPose {
 
 void GameTable::Reset(uint32_t rackArgument) {
     ScopedLock holdTable(tableLock_);
-    shotPending_ = false;
+    shot_.pending = false;
     StopPhysics();
     aim_.Pose().StopEase();
 
-    shotCost_ = 0;
+    shot_.cost = 0;
     input_.ResetModes();
-    shotRunning_ = false;
-    postShotPhase_ = false;
+    shot_.running = false;
+    shot_.postShotPhase = false;
     picking_.SetHeldBall(-1);
     aim_.SetChalkLevel(0);
     aim_.ClearTargetBall();
@@ -78,7 +78,7 @@ void GameTable::Reset(uint32_t rackArgument) {
     aim_.Pose().ResetAim();
     aim_.UpdatePowerGauge();
 
-    hudValues_.ShowPocketStripForMode(gameMode_);
+    hudValues_.ShowPocketStripForMode(equipment_.GameMode());
     pensAndMarks_.ClearMarks();
 }
 
@@ -108,7 +108,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             last = static_cast<int32_t>(i);
         }
     }
-    if (gameMode_ == type::kStraightPool && left < 2) {
+    if (equipment_.GameMode() == type::kStraightPool && left < 2) {
         {
             ScopedLock hold(physics_.GetLock());
             const uint32_t cueBall = physics_.CueBall();
@@ -150,7 +150,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
         records_.SyncReportRecord();
         return true;
     }
-    const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
+    const bool racksAgain = equipment_.GameMode() == type::kEightBall || equipment_.GameMode() == type::kNineBall;
     if (racksAgain && (state_ == 4 || state_ == 5 || force) && left == 0) {
         if (services_.sound != nullptr) {
             services_.sound->PlaySound(kReRackSound, 1.0f);

@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     GameTable& table = fixture.table;
     const uint8_t reader = bytes[0] % 4;
     const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
-    if (table.GameMode() != gameType) {
-        table.SetGameMode(gameType);
+    if (table.Equipment().GameMode() != gameType) {
+        table.Equipment().SetGameMode(gameType);
         table.Equipment().SetEquipmentItems(0, 0);
         table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     }

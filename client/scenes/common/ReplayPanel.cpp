@@ -231,7 +231,7 @@ void ReplayPanel::RegisterShot() {
     if (player_.stickerCount < 1 || services_.sender == nullptr) return;
     const std::string text = ShotRecord::WriteHex(StoredShot());
     GameTable* table = stage_.Table();
-    const auto mode = static_cast<uint8_t>(table != nullptr ? table->GameMode() : StoredShot().gameMode);
+    const auto mode = static_cast<uint8_t>(table != nullptr ? table->Equipment().GameMode() : StoredShot().gameMode);
     const quill::WString title = saveWindow_->Title();
     services_.sender->Send([&](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotRegister).WriteU8(mode).WriteWString(title);

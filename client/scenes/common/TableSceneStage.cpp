@@ -78,13 +78,13 @@ quill::RenderSceneManager* TableSceneStage::RenderScenes() const {
 GameTable& TableSceneStage::CreateTable(const Equipment& equipment) {
     if (table_ != nullptr) Release(RenderScenes());
     table_ = std::make_unique<GameTable>();
-    table_->SetHost(host_.get());
-    table_->SetPlayer(player_.get());
+    table_->Services().host = host_.get();
+    table_->Services().player = player_.get();
     table_->SetSound(sound_.get());
     // The referee's praise is drawn from the application's own generator, not the table's.
     table_->Physics().GetReferee().SetVoiceRandom(&app_.GetRandom());
-    table_->SetConnection(connection_.get());
-    table_->SetGameMode(equipment.gameMode);
+    table_->Services().connection = connection_.get();
+    table_->Equipment().SetGameMode(equipment.gameMode);
     table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
     return *table_;
@@ -141,7 +141,7 @@ std::optional<TableSceneStage::Equipment> TableSceneStage::TakePendingEquipment(
 void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
     if (table_ == nullptr) return;
     table_->Models().ReleaseBallModels();
-    table_->SetGameMode(equipment.gameMode);
+    table_->Equipment().SetGameMode(equipment.gameMode);
     table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->Models().ReloadEquipmentModels();
     table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);

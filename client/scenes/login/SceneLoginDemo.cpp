@@ -69,7 +69,7 @@ void SceneLogin::ResetDemo() {
         table->Reset(kDemoTableSeed);
         table->Cameras().SetCameraFlags(false, true, false, false);
         table->SetState(0);
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
         table->HudValues().ForScreens().demoHold = true;
         table->HudValues().ForScreens().demoSecond = false;
         SetUpDemoCamera();
@@ -169,7 +169,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
         table->StopShot();
         LoadNextDemoShot();
         table->SetCueBall(0, true);
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
     }
     if (step.playShot)
         PlayDemoShot();

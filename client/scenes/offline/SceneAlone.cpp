@@ -252,7 +252,7 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             quill::TheLog().Log(u"BallsStopped\n");
             table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
             table->SetCueBall(0, false);
-            table->SetVisible(true);
+            table->RenderStep().SetVisible(true);
             table->Turn().SetControlEnabled(true);
             break;
         default:
@@ -333,7 +333,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.RackBalls();
     table.SnapshotBalls();
     table.Turn().SetControlEnabled(true);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);

@@ -314,7 +314,7 @@ void SceneReplay::EndPass() {
     const uint32_t ended = ++passesEnded_;
     quill::TheLog().Log(u"Replay pass %d ended\n", static_cast<int>(ended));
     started_ = false;
-    stage_.Table()->SetVisible(true);
+    stage_.Table()->RenderStep().SetVisible(true);
     RestartReplay(kPassSwings);
 }
 

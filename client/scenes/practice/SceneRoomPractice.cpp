@@ -138,7 +138,7 @@ void SceneRoomPractice::HideWindows() {
 
 void SceneRoomPractice::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetGameMode(gameType_);
+    table.Equipment().SetGameMode(gameType_);
     table.SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
@@ -147,7 +147,7 @@ void SceneRoomPractice::SetUpTable() {
     // The balls may be placed anywhere in the practice room.
     table.Input().SetPlacingEnabled(true);
     table.Turn().SetControlEnabled(true);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.HudValues().LayoutHud(Width(), Height());
 }
 

@@ -219,7 +219,7 @@ void SceneRoomPractice::StartChallenge() {
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
     if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
@@ -240,7 +240,7 @@ void SceneRoomPractice::OnBallsStopped() {
     } else {
         table.SetCueBall(0, false);
     }
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
 }
 

@@ -300,7 +300,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->Cameras().GetCamera().SetApplyAtEnd(true);
             table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
             table->Turn().SetControlEnabled(true);
-            table->SetVisible(true);
+            table->RenderStep().SetVisible(true);
             ++shotsTaken_;
             break;
         default:

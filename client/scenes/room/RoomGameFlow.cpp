@@ -205,7 +205,7 @@ void RoomGameFlow::TakeTable(bool take) {
 
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
@@ -331,14 +331,14 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     table->Turn().SetAimFollowsCamera(localTurn);
     table->Input().OnKey(kKey_Z, false);
     table->Turn().SetControlEnabled(localTurn);
-    table->SetVisible(true);
+    table->RenderStep().SetVisible(true);
     if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     screen_.Items().ChalkSlot()->SetActive(localTurn);
 }
 
 void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
-    const bool cushions = table != nullptr && (table->GameMode() == 0 || table->GameMode() == 3);
+    const bool cushions = table != nullptr && (table->Equipment().GameMode() == 0 || table->Equipment().GameMode() == 3);
     for (size_t place = 0; place < start.teams.size(); ++place) {
         const GameStartMessage::Team& block = start.teams[place];
         if (block.id >= kRoomTeams) continue;
@@ -440,7 +440,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
-        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
+        if (table != nullptr && table->Equipment().GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
@@ -473,7 +473,7 @@ void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
         if (team->score == 20) QueueAnnouncement(kScoreTwentyVoice);
         return;
     }
-    if (table->GameMode() != 0 && table->GameMode() != 3) return;
+    if (table->Equipment().GameMode() != 0 && table->Equipment().GameMode() != 3) return;
     if (team->threeCushionFinishes != 0) {
         PlayTurnAnimation(SceneRoomGame::kThreeCushionAnimation);
         if (team->threeCushionFinishes == team->threeCushionFinishesAtStart) {
@@ -532,7 +532,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
         return;
     }
     table->Physics().SetBallGroup(current->ballGroup);
-    if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
+    if (table->Equipment().GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->Aim().SetTargetMode(true);
         table->Turn().SetControlEnabled(false);
         if (screen_.IsLocalTurn())
@@ -553,7 +553,7 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
         }
         table->SetCueBall(turn.cueBall, false);
         table->Aim().UpdateCueModel();
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
         if (const quill::PlayerState* shooter = screen_.Seats().SeatRecord(screen_.Room().shooterSeat)) {
@@ -624,7 +624,7 @@ void RoomGameFlow::OnPointRuleUpdate(quill::Packet& packet) {
 
 void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<ScoreUpdateMessage> score =
         ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
     if (!score) return;
@@ -717,7 +717,7 @@ void RoomGameFlow::GiveTableToMaster(float seconds) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->Aim().ClearTargetBall();
-    if (!shotInFlight_) table->SetVisible(true);
+    if (!shotInFlight_) table->RenderStep().SetVisible(true);
     if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
     }

@@ -201,7 +201,7 @@ void SceneRoomGame::Activate() {
     seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {
-        table->SetGameMode(mode);
+        table->Equipment().SetGameMode(mode);
         table->SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));

@@ -40,11 +40,11 @@ std::vector<uint8_t> PenPayload(uint8_t stroke, const Vec3& p) {
 TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().State(), 4);
     EXPECT_EQ(Physics().GetTableState(), 4);
-    EXPECT_EQ(Table().GameMode(), -1);
+    EXPECT_EQ(Table().Equipment().GameMode(), -1);
     EXPECT_EQ(Table().Equipment().TableItemId(), 1020);
     EXPECT_EQ(Table().Equipment().BallSetItemId(), 2003);
     EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
     EXPECT_EQ(Table().Picking().HeldBall(), -1);
     EXPECT_EQ(Table().Aim().TargetBall(), -1);
     EXPECT_EQ(Table().Input().KeyMask(), -1);
@@ -86,10 +86,10 @@ TEST_F(GameTableTest, SmallSetters) {
     test::RecordingModel cue;
     Table().RenderStep().SetShownModel(TableRenderStep::kAimMarker, &marker);
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     EXPECT_FALSE(marker.visible);
     EXPECT_FALSE(cue.visible);
-    Table().SetVisible(true);
+    Table().RenderStep().SetVisible(true);
     EXPECT_TRUE(cue.visible);
 
     int destroyed = 0;
@@ -124,7 +124,7 @@ TEST(BallColour, ByGameType) {
 
 TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     const auto equip = [&](quill::GameType mode, uint16_t tableItem, uint16_t ballSet) {
-        Table().SetGameMode(mode);
+        Table().Equipment().SetGameMode(mode);
         Table().Equipment().SetEquipmentItems(tableItem, ballSet);
         return std::vector<uint32_t>{Table().Equipment().TableItemId(), Table().Equipment().BallSetItemId()};
     };
@@ -175,7 +175,7 @@ TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     EXPECT_EQ(line.PointAt(10).colour, 0xff000000u);
 
     // Set up again for another game: the D goes.
-    Table().SetGameMode(type::kEightBall);
+    Table().Equipment().SetGameMode(type::kEightBall);
     Table().SetupTable(kDefaultPhysicsModelCode, 1);
     EXPECT_EQ(Table().Trails().GuideLine(1).Count(), 0u);
 }
@@ -469,7 +469,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     ShotData data;
     data.gameMode = 3;
     data.ballCount = 200;  // from a text; the table has 3 balls
@@ -488,7 +488,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     EXPECT_EQ(record.powerCap, 0.0f);
     EXPECT_EQ(Physics().CachedPosition(2).x, 20.0f);
     EXPECT_EQ(Physics().CueBall(), 0);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
     EXPECT_TRUE(cue.visible);
     EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
     EXPECT_NEAR(Table().Aim().Pose().aimYaw, 0.0f, 1e-4);
@@ -512,10 +512,10 @@ TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {
 
     // Balls moved since are put back where the record has them.
     Physics().SetBallPosition(2, -70.0f, 0.0f, 3.275f);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     Table().ResetBallsFromShotRecord();
     EXPECT_EQ(Physics().CachedPosition(2).x, 50.0f);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
 }
 
 TEST_F(GameTableTest, ResetToState7) {
@@ -551,10 +551,10 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     test::RecordingModel& model = *owned;
     Table().Ambient().Install(std::move(owned), [] { return 0; });
     EXPECT_FALSE(model.visible);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     Table().StartAmbientEffect(10);
     EXPECT_FALSE(model.visible);
-    Table().SetVisible(true);
+    Table().RenderStep().SetVisible(true);
     Table().StartAmbientEffect(20);
     EXPECT_TRUE(model.visible);
     EXPECT_EQ(Table().Ambient().GetAmbientEffect()->lastTime, 20u);

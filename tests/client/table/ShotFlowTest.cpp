@@ -44,7 +44,7 @@ public:
         Equip(type::kThreeCushion);
         table->SetState(7);
         table->Turn().SetControlEnabled(true);
-        table->SetRandom([] { return 17; });
+        table->Services().random = [] { return 17; };
         table->Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     }
 
@@ -107,7 +107,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     EXPECT_FALSE(table->Input().Flags().strokeFinishing);
     EXPECT_FALSE(table->Turn().IsControlEnabled());
-    EXPECT_FALSE(table->IsVisible());
+    EXPECT_FALSE(table->RenderStep().IsVisible());
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
     EXPECT_EQ(host.mouseSpeed, (MouseSpeed{6, 10, 1}));
 

@@ -103,7 +103,7 @@ TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     EXPECT_EQ(stage.table->Ambient().GetAmbientEffect(), nullptr);
 
     GameTable bare;
-    bare.SetItemModels(&stage.catalogue);
+    bare.Services().itemModels = &stage.catalogue;
     stage.resources->SetDataFolder(u"no such folder");
     stage.resources->Shutdown();
     EXPECT_FALSE(bare.LoadModels(*stage.resources, *stage.device, 0));
@@ -124,7 +124,7 @@ TEST_F(TableModelsTest, MissingPackagesAreLoggedAndTheFailureNamesTheRightOne) {
     stage.resources->SetRootFolder(u"");
     stage.resources->SetDataFolder(partial.Wide());
     GameTable table;
-    table.SetItemModels(&stage.catalogue);
+    table.Services().itemModels = &stage.catalogue;
     EXPECT_FALSE(table.LoadModels(*stage.resources, *stage.device, 0));
     EXPECT_EQ(stage.resources->GetLoadContext().packageName, u"Balls");
     EXPECT_TRUE(log.Contains("WARNING: data package Tables is missing or damaged; the table shows without it\n"));

@@ -20,7 +20,7 @@ class TableResetTest : public ::testing::Test, protected test::TableFixture {
 protected:
     TableResetTest() {
         stock.AddStockModels(quill::TheCuePartCatalogue());
-        table->SetItemModels(&stock);
+        table->Services().itemModels = &stock;
     }
     void Pocket(uint32_t ball) {
         quill::ScopedLock hold(table->Physics().GetLock());
@@ -193,7 +193,7 @@ TEST_F(TableResetTest, ResetCameraAndReAim) {
     table->Physics().SetBallPosition(0, -40.0f, 0.0f, 3.075f);
     table->Physics().SetBallPosition(1, 40.0f, 0.0f, 3.075f);
     table->Aim().SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
-    table->SetRandom([] { return 50; });
+    table->Services().random = [] { return 50; };
     table->ReAim(0.5f, false);
     EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);
     for (int i = 0; i < 110; ++i) {

@@ -104,10 +104,10 @@ public:
     bool MakeTable(quill::GameType gameType) {
         player.chalkId = 4901;
         table = std::make_unique<kestrovan::GameTable>();
-        table->SetHost(&host);
-        table->SetPlayer(&player);
-        table->SetItemModels(&catalogue);
-        table->SetGameMode(gameType);
+        table->Services().host = &host;
+        table->Services().player = &player;
+        table->Services().itemModels = &catalogue;
+        table->Equipment().SetGameMode(gameType);
         table->Equipment().SetEquipmentItems(0, 0);
         table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
         table->Cameras().SetupCameras(*cameras, 0);

@@ -31,10 +31,10 @@ constexpr int kMaxFrames = 200000;
 // A table as the room's stage makes one, with stand-in services: the same game, items and physics model.
 struct ReferenceTable {
     ReferenceTable() {
-        table.SetHost(&host);
-        table.SetConnection(&connection);
-        table.SetPlayer(&player);
-        table.SetGameMode(quill::game_type::kThreeCushion);
+        table.Services().host = &host;
+        table.Services().connection = &connection;
+        table.Services().player = &player;
+        table.Equipment().SetGameMode(quill::game_type::kThreeCushion);
         table.Equipment().SetEquipmentItems(1027, 2004);
         table.SetupTable(kDefaultPhysicsModelCode, 1);
         table.Reset(kSeed);
