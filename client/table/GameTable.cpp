@@ -30,7 +30,7 @@ GameTable::GameTable() {
 
 GameTable::~GameTable() {
     // The models leave the scene first, while everything they were placed from still exists.
-    UnloadModels();
+    models_.UnloadModels();
 }
 
 void GameTable::SetSound(TableSound* sound) {
@@ -60,16 +60,6 @@ int32_t GameTable::SetState(int32_t state) {
     return state_;
 }
 
-
-
-void GameTable::SetCueBallIndex(int32_t ball) {
-    physics_.SetCueBall(static_cast<uint16_t>(ball));
-}
-
-
-
-
-
 bool GameTable::StopShot() {
     if (!shot_.running) {
         return false;
@@ -85,19 +75,6 @@ void GameTable::StopPhysics() {
     ScopedLock hold(physics_.GetLock());
     physics_.RequestStop();
     physics_.Step();
-}
-
-void GameTable::ResetShotToState7(uint32_t rackArgument) {
-    pensAndMarks_.ClearMarks();
-    SetState(7);
-    picking_.SetPlacementArea(0);
-    {
-        ScopedLock hold(physics_.GetLock());
-        physics_.StartRack(rackArgument);
-        physics_.SetCueBall(0);
-        physics_.SetSecondBall(-1);
-    }
-    render_.ShowCue();
 }
 
 int32_t GameTable::ClampTurnCode(int32_t code) {
@@ -116,107 +93,6 @@ bool GameTable::SetRuleCounter(int32_t counter) {
     analysis.OverrideCode(counter);
     return true;
 }
-
-// --- messages ---
-
-void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), records_.GetReportRecord(),
-                                   physics_.BallCount(), equipment_.GameMode());
-}
-
-void GameTable::WriteShotResultReport(quill::Packet& packet) {
-    ShotReport report;
-    report.turnCode = static_cast<uint16_t>(GetClampedCounter());
-    report.gameMode = equipment_.GameMode();
-    report.ruleValue = physics_.GetRuleValue();
-    report.firstListCount = physics_.GetFirstListCount();
-    report.firstList = physics_.FirstList();
-    report.secondListCounter = physics_.GetSecondListCounter();
-    report.secondList = physics_.SecondList();
-    if (!TableMessages::WriteShotResultReport(packet, report)) {
-        // The report goes out with an empty list; the game goes on.
-        quill::TheLog().LogError(u"ERROR : SHOT REPORT BALL LIST INVALID\n");
-    }
-}
-
-quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
-    TableMessages::WriteShot(packet, records_.GetShotRecord(), physics_.BallCount());
-    return packet;
-}
-
-quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t ball) {
-    TableMessages::WriteBallPlacement(packet, static_cast<uint8_t>(ball), physics_.CachedPosition(ball));
-    return packet;
-}
-
-bool GameTable::ReadBallState(quill::Packet& packet) {
-    BallStateMessage message;
-    if (!TableMessages::ReadBallState(packet, equipment_.GameMode(), message)) {
-        quill::TheLog().LogError(u"WARNING : BALL STATE MESSAGE TOO SHORT\n");
-        return false;
-    }
-    PlaceBallsFromMessage(message);
-    requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
-    records_.SyncReportRecord();
-    return true;
-}
-
-void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
-    ScopedLock hold(physics_.GetLock());
-    const uint32_t count = std::min<uint32_t>(message.count, BallCount());
-    for (uint32_t i = 0; i < count; ++i) {
-        const Vec3& p = message.positions[i];
-        const quill::Quaternion& q = message.rotations[i];
-        physics_.SetBallPosition(i, p.x, p.y, p.z);
-        physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-        if (!quill::IsCaromGame(equipment_.GameMode())) {
-            physics_.SetBallFlag(i, message.flags[i]);
-        }
-    }
-}
-
-bool GameTable::ReadShot(quill::Packet& packet) {
-    ShotRecord record = records_.GetShotRecord();
-    uint8_t sent = 0;
-    if (!TableMessages::ReadShot(packet, record, sent)) {
-        quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
-        return false;
-    }
-    records_.KeepStrokeInRange(record, u"Shot message");
-    const uint32_t count = BallCount();
-    record.version = kClientVersion;
-    record.physicsModelCode = physics_.ModelCode();
-    record.gameMode = static_cast<uint8_t>(equipment_.GameMode());
-    record.ballCount = static_cast<uint8_t>(count);
-    record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    record.ballSetItemId = equipment_.BallSetItemId();
-    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
-    if (cue.present) {
-        record.cueItemId = cue.itemId;
-        if (cue.parts[0] != CueModelEntry::kStockShaft) {
-            record.cuePartIds = cue.parts;
-        }
-    }
-    {
-        ScopedLock hold(physics_.GetLock());
-        for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
-            const Vec3& p = record.positions[i];
-            physics_.SetBallPosition(i, p.x, p.y, p.z);
-        }
-        for (uint32_t i = 0; i < count; ++i) {
-            record.positions[i] = physics_.CachedPosition(i);
-            record.rotations[i] = physics_.CachedOrientation(i);
-        }
-        records_.GetShotRecord() = record;
-    }
-    // The next update takes the stroke's values into the aim.
-    requests_.RequestAimFromShotRecord();
-    return true;
-}
-
-
-// --- ball in hand ---
-
 
 // --- the stroke ---
 
@@ -265,8 +141,6 @@ void GameTable::ComputeStroke() {
 
 // --- the aim ---
 
-
-
 void GameTable::ApplyAppOptions(const TableOptions& options) {
     TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
     cameraOptions.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
@@ -287,16 +161,7 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     }
 }
 
-
-
 // --- equipment, set-up and shot restore ---
-
-void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
-    equipment_.ApplyEquipmentPhysics();
-    physics_.SetModel(modelCode, own);
-    picking_.ComputePocketPositions();
-    trails_.DrawSnookerD(equipment_.GameMode(), TableUnit());
-}
 
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
     {
@@ -318,7 +183,6 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
     aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
     render_.ShowShownModels(true);
 }
-
 
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
@@ -371,12 +235,7 @@ void GameTable::ResetBallsFromShotRecord() {
     render_.SetVisible(true);
 }
 
-// --- HUD ---
-
-
-
 // --- models and effects ---
-
 
 void GameTable::StartAmbientEffect(uint32_t now) {
     if (render_.IsVisible()) {

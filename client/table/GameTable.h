@@ -1,7 +1,7 @@
 #pragma once
 // The billiards table world of a game screen: the physics holder with its balls, the state code and the shot's
-// life (the stroke, the shot records, the update that steps a running shot, the messages that carry them), and
-// the parts that hold the rest of the table's state with the operations on it. Every game screen that shows a
+// life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the rest of
+// the table's state with the operations on it. Every game screen that shows a
 // table owns exactly one.
 //
 // The parts, each reached through the table and each with at most one lock of its own (its header says which
@@ -26,7 +26,12 @@
 // - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
 //   ambient lock.
 // - Equipment() (TableEquipment): the game mode, the table and ball-set items and what the physics takes of them.
-// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
+// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from;
+//   the table's set-up, load and unload.
+// - Rack() (TableRack): racks and re-racks, balls and the cue ball placed, the camera re-aimed behind the cue
+//   ball; no lock of its own (the physics lock, and the table lock for the aim).
+// - Messages() (TableMessageIo): the ball state, shot result report, shot and ball placement written from the
+//   table, another player's ball state and shot read into it; no lock of its own (the physics lock).
 // - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
 // The table itself keeps the services the screen sets (TableServices), the shot's life (TableShotLife) and the
 // requests other threads leave for the next update (TableRequests, under the remote lock).
@@ -47,14 +52,15 @@
 //
 // How a screen drives its table:
 // - Loading (main thread, once its 3D scene exists): the services and Equipment().SetGameMode, SetEquipmentItems
-//   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
-//   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
+//   and Models().SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and
+//   Cameras().GetCamera().SetScene with the same, then Models().LoadModels with the resources and the device, and Reset
+//   for the first rack.
 // - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
 //   Update with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
 // - Every drawn frame on the main thread, after the scene manager's update: RenderStep().Render3D(true)
 //   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
 //   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
-// - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
+// - Leaving: Models().UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -70,7 +76,6 @@
 #include "QuillLib/net/Packet.h"
 #include "client/rules/TablePhysics.h"
 #include "client/rules/TableSound.h"
-#include "client/table/TableBallPicking.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/CueModelEntry.h"
@@ -86,21 +91,25 @@
 #include "client/table/StrokeSampler.h"
 #include "client/table/TableAim.h"
 #include "client/table/TableAmbient.h"
+#include "client/table/TableBallPicking.h"
 #include "client/table/TableCameraEvents.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
-#include "client/table/TableCueModels.h"
 #include "client/table/TableConnection.h"
-#include "client/table/TableHost.h"
+#include "client/table/TableCueModels.h"
 #include "client/table/TableEnvironment.h"
 #include "client/table/TableEquipment.h"
+#include "client/table/TableHost.h"
 #include "client/table/TableHudValues.h"
 #include "client/table/TableInput.h"
-#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableMessageIo.h"
 #include "client/table/TableMessages.h"
-#include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
+#include "client/table/TableModels.h"
 #include "client/table/TableOptions.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TablePlayer.h"
+#include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
@@ -108,7 +117,6 @@
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TableTurn.h"
-#include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
 namespace quill {
@@ -145,12 +153,9 @@ public:
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    void SetCueBallIndex(int32_t ball);
     void SnapshotBalls() { physics_.SnapshotBalls(); }
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
     bool StopShot();
-    // A new rack in table state 7: no ball in hand, cue ball 0, no target ball, the cue shown.
-    void ResetShotToState7(uint32_t rackArgument);
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
@@ -158,27 +163,12 @@ public:
     // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.
     static int32_t ClampTurnCode(int32_t code);
 
-    // --- messages (TableState, ShotResultReport, Shot, BallPlacement, TableStateSync) ---
-    // Writers run on the game thread; the readers on the dispatch thread, each under the lock of what it changes.
-    void WriteBallState(quill::Packet& packet, bool append);
-    void WriteShotResultReport(quill::Packet& packet);
-    quill::Packet& WriteShot(quill::Packet& packet);
-    quill::Packet& WriteBallPlacement(quill::Packet& packet, uint32_t ball);
-    // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
-    // changes nothing. The camera turns to the cue ball at the next update.
-    bool ReadBallState(quill::Packet& packet);
-    // Another player's stroke into the shot record, with the current cue's item and parts; the same bounds as
-    // ReadBallState. The aim takes the stroke's values at the next update.
-    bool ReadShot(quill::Packet& packet);
-
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
 
     // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
     void ApplyAppOptions(const TableOptions& options);
-    // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
-    void ResetCamera();
 
     // --- the shot (game thread) ---
     // The local player's released stroke (computed into the shot record) becomes the committed shot and starts.
@@ -198,42 +188,12 @@ public:
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
 
-    // --- reset, racking and cue models ---
+    // --- reset and shot restore (game thread, while no shot runs) ---
     // Everything back for a new game or rack: input modes, aim, records, pen strokes, the rack from the argument.
     void Reset(uint32_t rackArgument);
-    void RackBalls();
-    void PlaceBallsSpaced();
-    // 14.1 runs out of object balls, or 8-ball and 9-ball racks again; whether the balls were racked again.
-    bool ReRackIfNeeded(uint32_t rackArgument, bool force);
-    // Places a ball (any thread); for the cue ball the camera follows at the next update.
-    void SetBallPosition(uint32_t ball, float x, float y, float z);
-    // A new cue ball (any thread): the aim starts afresh and, unless keepAim, the camera re-aims behind it at the
-    // next update.
-    void SetCueBall(int32_t ball, bool keepAim);
-    // Turns the camera behind the cue ball toward the aim (or the ball it would meet) over seconds.
-    void ReAim(float seconds, bool flag);
-    // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
-    bool UnloadModels();
-
-    // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
-    // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
-    // table's geometry puts them, and the snooker D.
-    void SetupTable(uint32_t modelCode, uint8_t own);
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
-
-    // --- models (main thread, while the screen loads or changes equipment) ---
-    // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
-    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
-    // balls' trail colours, 2 a table without the "Tables" and "Cues" packages. False when "BillObject" or a ball
-    // model cannot be opened.
-    bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
-    // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
-    void RebuildAmbientEffect(bool reusePackage);
-    // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
-    // "BillObject" when none is given.
-    void BuildChalkBursts(quill::Package* package);
 
     // --- shown models and effects ---
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
@@ -267,6 +227,8 @@ public:
     TableRenderStep& RenderStep() { return render_; }
     const TableRenderStep& RenderStep() const { return render_; }
     TableCameraEvents& CameraEvents() { return cameraEvents_; }
+    TableRack& Rack() { return rack_; }
+    TableMessageIo& Messages() { return messages_; }
 
     // --- what the table keeps itself ---
     TableServices& Services() { return services_; }
@@ -282,9 +244,7 @@ public:
     bool IsShotRunning() const { return shot_.running; }
     void SetShotRunning(bool running) { shot_.running = running; }
     bool IsShotPending() const { return shot_.pending; }
-    void SetShotPending(bool pending) { shot_.pending = pending; }
     int32_t ShotCost() const { return shot_.cost; }
-    void SetShotCost(int32_t cost) { shot_.cost = cost; }
 
 private:
     using CameraMove = TableRequests::CameraMove;
@@ -311,7 +271,6 @@ private:
 
     // Stops every ball and any running shot of the physics.
     void StopPhysics();
-    void PlaceBallsFromMessage(const BallStateMessage& message);
 
     TableServices services_;
 
@@ -334,12 +293,14 @@ private:
     TableTrails trails_;
     TableEquipment equipment_{services_, physics_, trails_, pensAndMarks_, hudValues_};
     TableBallPicking picking_{services_, physics_, cameras_};
-    TableModels models_{services_, physics_, equipment_};
+    TableModels models_{*this, services_, physics_, equipment_};
     TableInput input_{*this};
     // The camera and cue events the input and the update post for the render step.
     TableCameraEvents cameraEvents_{state_, shot_.running, cameras_, aim_, input_, turn_};
     // Requests of other threads for the next update.
     TableRequests requests_;
+    TableRack rack_{*this, physics_, records_, requests_};
+    TableMessageIo messages_{*this, physics_, records_, requests_};
     // The render step and the draw passes with the shown models, under the model lock.
     TableRenderStep render_{*this};
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken

@@ -49,7 +49,8 @@ void GameTable::CommitShot() {
         records_.SetLastShotClass(ShotClassification::Classify(records_.GetShotRecord()));
         StampRecordHeader(cue);
         // A weak break in three-cushion is played at about half power.
-        const bool threeCushion = equipment_.GameMode() == type::kThreeCushion || equipment_.GameMode() == type::kThreeCushionGamble;
+        const bool threeCushion =
+            equipment_.GameMode() == type::kThreeCushion || equipment_.GameMode() == type::kThreeCushionGamble;
         if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && records_.GetShotRecord().power < 0.5f) {
             records_.GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }

@@ -111,8 +111,9 @@ void TableAim::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
 }
 
 bool TableAim::InBreakLimits() const {
-    return (table_.Equipment().GameMode() == type::kThreeCushion || table_.Equipment().GameMode() == type::kThreeCushionGamble) && sideOption_ == 0 &&
-           table_.State() == 7;
+    return (table_.Equipment().GameMode() == type::kThreeCushion ||
+            table_.Equipment().GameMode() == type::kThreeCushionGamble) &&
+           sideOption_ == 0 && table_.State() == 7;
 }
 
 void TableAim::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
@@ -240,9 +241,10 @@ void TableAim::UpdateCueModel() {
     const bool effectShowing = table_.Ambient().IsShown();
     const CueAim aim = CurrentCueAim(pose_.pullBack);
     const PlacementBounds bounds = table_.Picking().Bounds();
-    table_.RenderStep().PoseShownModels(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
-                                          : CuePose::StickTransform(aim),
-                            table_.RenderStep().IsVisible() && !effectShowing, {pose_.aimPointX, pose_.aimPointY, 0.0f});
+    table_.RenderStep().PoseShownModels(
+        effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
+                      : CuePose::StickTransform(aim),
+        table_.RenderStep().IsVisible() && !effectShowing, {pose_.aimPointX, pose_.aimPointY, 0.0f});
 }
 
 CueAim TableAim::CurrentCueAim(float pullBack) const {

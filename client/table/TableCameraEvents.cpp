@@ -5,12 +5,12 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
+#include "client/table/LockedCamera.h"
 #include "client/table/TableAim.h"
 #include "client/table/TableCameraRig.h"
+#include "client/table/TableEvents.h"
 #include "client/table/TableInput.h"
 #include "client/table/TableTurn.h"
-#include "client/table/LockedCamera.h"
-#include "client/table/TableEvents.h"
 
 namespace kestrovan {
 namespace {

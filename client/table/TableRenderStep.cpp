@@ -53,7 +53,7 @@ void TableRenderStep::Render3D(bool draw) {
         return;
     }
     if (table_.Ambient().TakeRebuildRequest()) {
-        table_.RebuildAmbientEffect(true);
+        table_.Models().RebuildAmbientEffect(true);
     }
     table_.Aim().PitchToElevation();
     FollowCueBall();
@@ -362,7 +362,9 @@ void TableRenderStep::DrawEffects(D3D9RenderDevice& device) {
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.
 void TableRenderStep::DrawPocketMarkers(D3D9RenderDevice& device) {
-    if (!IsPocketGame(table_.Equipment().GameMode()) || (!table_.Aim().TargetMode() && table_.Aim().TargetBall() == -1) || table_.Models().PocketMarkerModel() == nullptr) {
+    if (!IsPocketGame(table_.Equipment().GameMode()) ||
+        (!table_.Aim().TargetMode() && table_.Aim().TargetBall() == -1) ||
+        table_.Models().PocketMarkerModel() == nullptr) {
         return;
     }
     for (int32_t pocket = 0; pocket < 6; ++pocket) {

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     table.Reset(1);
     table.Equipment().SetGameMode(PlayedGame(shot.gameMode));
     table.Equipment().SetEquipmentItems(0, 0);
-    table.SetupTable(kestrovan::IsPhysicsModelCode(shot.physicsModelCode) ? shot.physicsModelCode
+    table.Models().SetupTable(kestrovan::IsPhysicsModelCode(shot.physicsModelCode) ? shot.physicsModelCode
                                                                           : kestrovan::kDefaultPhysicsModelCode,
                      0);
     table.LoadShotRecord(shot);

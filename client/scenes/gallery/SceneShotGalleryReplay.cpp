@@ -111,7 +111,7 @@ void SceneShotGallery::StartReplay() {
     }
     table->Reset(app_.GetRandom().Next());
     table->Equipment().SetGameMode(gameMode_);
-    table->SetupTable(KnownPhysicsModel(shot.physicsModelCode), 0);
+    table->Models().SetupTable(KnownPhysicsModel(shot.physicsModelCode), 0);
     table->LoadShotRecord(shot);
     const int32_t speed = speedIndex_;
     if (speed < 0 || speed >= kSpeeds)
@@ -156,7 +156,7 @@ void SceneShotGallery::OnBallsStopped() {
     speedIndex_ = (speedIndex_ + 1) % kSpeeds;
     if (table == nullptr)
         return;
-    table->SetCueBall(0, true);
+    table->Rack().SetCueBall(0, true);
     table->RenderStep().SetVisible(true);
     if (!replayPending_)
         StartReplay();

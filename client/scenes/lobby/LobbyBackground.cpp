@@ -79,11 +79,11 @@ bool LobbyBackground::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     table_->SetState(0);
     table_->Equipment().SetGameMode(quill::RoomInfo{}.gameType);
     table_->Equipment().SetEquipmentItems(kTableItem, kBallSetItem);
-    table_->SetupTable(kDefaultPhysicsModelCode, 1);
+    table_->Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Cameras().SetupCameras(*cameras_, 0);
     table_->Cameras().GetCamera().SetScene(cameras_.get());
     table_->Models().SetEnvironmentFlag(0);
-    return table_->LoadModels(resources, device, 0);
+    return table_->Models().LoadModels(resources, device, 0);
 }
 
 void LobbyBackground::StartMusic() {
@@ -97,7 +97,7 @@ void LobbyBackground::StartMusic() {
 }
 
 void LobbyBackground::Release() {
-    if (table_) table_->UnloadModels();
+    if (table_) table_->Models().UnloadModels();
     table_.reset();
     tableHost_.reset();
     cameras_.reset();
@@ -121,7 +121,7 @@ void LobbyBackground::Enter() {
     bestShotIndex_ = 0;
     caption_->Show(false);
     if (!table_) return;
-    table_->SetupTable(kDefaultPhysicsModelCode, 1);
+    table_->Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Reset(app_.GetRandom().Next());
     table_->Cameras().SetCameraFlags(false, false, false, false);
     ApplySettings();
@@ -180,7 +180,7 @@ void LobbyBackground::ApplyPendingShot() {
     table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
     table_->Models().ReloadEquipmentModels();
     table_->Reset(app_.GetRandom().Next());
-    table_->SetupTable(shot_.physicsModelCode, 0);
+    table_->Models().SetupTable(shot_.physicsModelCode, 0);
     table_->LoadShotRecord(shot_);
     table_->Cameras().SetCameraFlags(false, false, false, false);
     table_->SnapshotBalls();
@@ -191,7 +191,7 @@ void LobbyBackground::ApplyPendingShot() {
 
 void LobbyBackground::OnBallsStopped() {
     if (!table_) return;
-    table_->SetCueBall(0, true);
+    table_->Rack().SetCueBall(0, true);
     table_->RenderStep().SetVisible(true);
     const size_t count = connection_.BestShots().size();
     if (reloadPending_ || count == 0) return;

@@ -168,7 +168,7 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
     if (step.loadShot) {
         table->StopShot();
         LoadNextDemoShot();
-        table->SetCueBall(0, true);
+        table->Rack().SetCueBall(0, true);
         table->RenderStep().SetVisible(true);
     }
     if (step.playShot)

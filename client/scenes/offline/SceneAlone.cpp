@@ -187,7 +187,7 @@ void SceneAlone::Activate() {
 
 void SceneAlone::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetupTable(kPhysicsModel, 0);
+    table.Models().SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
@@ -250,8 +250,8 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");
-            table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
-            table->SetCueBall(0, false);
+            table->Rack().ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
+            table->Rack().SetCueBall(0, false);
             table->RenderStep().SetVisible(true);
             table->Turn().SetControlEnabled(true);
             break;
@@ -330,7 +330,7 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
 void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     GameTable& table = *stage_.Table();
     stage_.ApplyEquipment(equipment);
-    table.RackBalls();
+    table.Rack().RackBalls();
     table.SnapshotBalls();
     table.Turn().SetControlEnabled(true);
     table.RenderStep().SetVisible(true);

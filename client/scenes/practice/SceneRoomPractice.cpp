@@ -139,7 +139,7 @@ void SceneRoomPractice::HideWindows() {
 void SceneRoomPractice::SetUpTable() {
     GameTable& table = *stage_.Table();
     table.Equipment().SetGameMode(gameType_);
-    table.SetupTable(kDefaultPhysicsModelCode, 1);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);

@@ -135,7 +135,7 @@ void SceneSchool::Activate() {
 
 void SceneSchool::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetupTable(kDefaultPhysicsModelCode, 0);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().SetCameraFlags(false, false, true, false);

@@ -169,7 +169,7 @@ void SceneSchool::WelcomeCamera() {
         LockedSetDistance(camera, 50.0f);
         LockedSetPitchDegrees(camera, RadiansToDegrees(0.2181662f));
     }
-    table->RackBalls();
+    table->Rack().RackBalls();
     table->SnapshotBalls();
     table->RenderStep().SetVisible(false);
     table->Input().SetKeyMask(0);

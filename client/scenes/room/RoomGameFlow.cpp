@@ -314,9 +314,9 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->Reset(start.seed);
-    if (table->Cameras().GetCamera().Mode() != 3) table->ResetCamera();
-    table->ResetShotToState7(start.seed);
-    table->SetCueBallIndex(start.cueBall);
+    if (table->Cameras().GetCamera().Mode() != 3) table->Rack().ResetCamera();
+    table->Rack().ResetShotToState7(start.seed);
+    table->Rack().SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(start.firstShooter));
     }
@@ -546,12 +546,12 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
     shotInFlight_ = false;
     eightBallNotice_ = false;
     if (table != nullptr) {
-        if (IsPocketMode()) table->ReRackIfNeeded(turn.seed, false);
+        if (IsPocketMode()) table->Rack().ReRackIfNeeded(turn.seed, false);
         if (IsRoomSeat(screen_.Room().shooterSeat) &&
             screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
             table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
-        table->SetCueBall(turn.cueBall, false);
+        table->Rack().SetCueBall(turn.cueBall, false);
         table->Aim().UpdateCueModel();
         table->RenderStep().SetVisible(true);
     }
@@ -570,7 +570,7 @@ void RoomGameFlow::OnBreakRerack(quill::Packet& packet) {
     if (!rerack || table == nullptr || rerack->kind < 1 || rerack->kind > 3) return;
     if (rerack->kind == 1) screen_.AddChatLine(u"Break foul! Try the first break again!", kYellow);
     table->Physics().SeedRandom(rerack->seed);
-    table->RackBalls();
+    table->Rack().RackBalls();
     if (rerack->kind == 1) {
         table->HudValues().ForScreens().breakAgain = true;
     } else if (IsPocketMode()) {
@@ -848,7 +848,7 @@ void RoomGameFlow::OnShotFired() {
         shotBet_->SetBetOpen(false);
         sender_.Send([table](quill::Packet& packet) {
             packet.Init(quill::MessageId::Shot);
-            table->WriteShot(packet);
+            table->Messages().WriteShot(packet);
         });
     }
     screen_.Items().ChalkSlot()->SetActive(false);
@@ -863,7 +863,7 @@ void RoomGameFlow::OnBallsStopped() {
         return;
     sender_.Send([this, table](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotResultReport);
-        table->WriteShotResultReport(packet);
+        table->Messages().WriteShotResultReport(packet);
         if (tableStatePending_.exchange(false)) WriteTableState(packet, true);
     });
 }
@@ -871,7 +871,7 @@ void RoomGameFlow::OnBallsStopped() {
 // TableState: the table's ball state (a message of its own, or appended to the packet's last), then the room's
 // table and ball-set items.
 void RoomGameFlow::WriteTableState(quill::Packet& packet, bool append) {
-    screen_.Table()->WriteBallState(packet, append);
+    screen_.Table()->Messages().WriteBallState(packet, append);
     screen_.Equipment().WriteItems(packet);
 }
 
@@ -885,7 +885,7 @@ void RoomGameFlow::SendBallPlacement(uint32_t ball) {
     if (table == nullptr) return;
     sender_.Send([table, ball](quill::Packet& packet) {
         packet.Init(quill::MessageId::BallPlacement);
-        table->WriteBallPlacement(packet, ball);
+        table->Messages().WriteBallPlacement(packet, ball);
     });
 }
 
@@ -904,7 +904,7 @@ void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
     receiving_->Show(false);
     shotBet_->SetBetOpen(false);
     screen_.Board()->SetCountdownOn(false);
-    if (!table->ReadShot(packet)) return;
+    if (!table->Messages().ReadShot(packet)) return;
     table->StartShot(2, false);
     shotInFlight_ = true;
 }
@@ -913,7 +913,7 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     const std::optional<BallPlacementMessage> placement = ReadBallPlacement(packet);
     GameTable* table = screen_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
-    table->SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
+    table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
     if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
         table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     }
@@ -938,8 +938,8 @@ void RoomGameFlow::OnTablePlacement(quill::Packet& packet) {
         screen_.Model().FindPlayerTurn(head->shooter);
         screen_.Board()->Refresh(screen_.Model(), screen_.Room());
     }
-    table->SetCueBallIndex(head->cueBall);
-    if (!table->ReadBallState(packet)) return;
+    table->Rack().SetCueBallIndex(head->cueBall);
+    if (!table->Messages().ReadBallState(packet)) return;
     const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
     screen_.Equipment().Check();
     if (second && table->Equipment().BallsFitTableItem((*second)[0])) {

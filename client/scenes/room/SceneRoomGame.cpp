@@ -202,7 +202,7 @@ void SceneRoomGame::Activate() {
 
     if (GameTable* table = stage_.Table()) {
         table->Equipment().SetGameMode(mode);
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);

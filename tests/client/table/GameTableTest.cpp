@@ -176,7 +176,7 @@ TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
 
     // Set up again for another game: the D goes.
     Table().Equipment().SetGameMode(type::kEightBall);
-    Table().SetupTable(kDefaultPhysicsModelCode, 1);
+    Table().Models().SetupTable(kDefaultPhysicsModelCode, 1);
     EXPECT_EQ(Table().Trails().GuideLine(1).Count(), 0u);
 }
 
@@ -207,7 +207,7 @@ TEST_F(GameTableTest, StopShotTakesThePhysicsLockOnlyWhileAShotRuns) {
 TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     Equip(type::kThreeCushion);
     quill::Packet report;
-    Table().WriteShotResultReport(report);
+    Table().Messages().WriteShotResultReport(report);
     report.Finish();
     EXPECT_EQ(report.Bytes().size(), 6u);  // a carom report is the turn code alone
 
@@ -215,7 +215,7 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(Table().Records().SyncReportRecord(), 3u);
     EXPECT_EQ(Table().Records().GetReportRecord().valid, ShotRecord::kValidFilled);
     quill::Packet state;
-    Table().WriteBallState(state, false);
+    Table().Messages().WriteBallState(state, false);
     state.Finish();
     const auto bytes = state.Bytes();
     ASSERT_EQ(bytes.size(), 4u + 89u);
@@ -224,7 +224,7 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(std::vector(bytes.begin() + 9 + 12, bytes.begin() + 9 + 16), FloatBytes(11.0f));
 
     quill::Packet placement;
-    Table().WriteBallPlacement(placement, 1).Finish();
+    Table().Messages().WriteBallPlacement(placement, 1).Finish();
     EXPECT_EQ(placement.Bytes()[4], 1);
     EXPECT_EQ(std::vector(placement.Bytes().begin() + 9, placement.Bytes().begin() + 13), FloatBytes(12.0f));
 }
@@ -315,7 +315,7 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_EQ(host.events[1].wParam, 5u);
 
     // A new rack takes the marks away.
-    Table().ResetShotToState7(1);
+    Table().Rack().ResetShotToState7(1);
     EXPECT_FALSE(marks.IsShown());
     EXPECT_FALSE(marks.IsMarked(5));
 }
@@ -407,7 +407,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     Equip(type::kEightBall);
     // 30 balls for a 16-ball table: the first 16 are applied, the rest read and skipped.
     auto many = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(30, 30, 100.0f, true));
-    ASSERT_TRUE(Table().ReadBallState(*many));
+    ASSERT_TRUE(Table().Messages().ReadBallState(*many));
     EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
     EXPECT_EQ(Physics().CachedFlag(15), 15);
     EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
@@ -415,7 +415,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
 
     // Fewer balls than the table has: the others stay.
     auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
-    ASSERT_TRUE(Table().ReadBallState(*few));
+    ASSERT_TRUE(Table().Messages().ReadBallState(*few));
     EXPECT_EQ(Physics().CachedPosition(1).x, 201.0f);
     EXPECT_EQ(Physics().CachedPosition(2).x, 102.0f);
 
@@ -423,7 +423,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     std::vector<uint8_t> payload = test::BallStatePayload(16, 16, 300.0f, true);
     payload.pop_back();
     auto cut = test::ReceivedMessage(MessageId::TableState, payload);
-    EXPECT_FALSE(Table().ReadBallState(*cut));
+    EXPECT_FALSE(Table().Messages().ReadBallState(*cut));
     EXPECT_EQ(Physics().CachedPosition(0).x, 200.0f);
 }
 
@@ -443,7 +443,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     TableMessages::WriteShot(packet, sent, 5);
     packet.Finish();
     auto received = test::Received(packet.Bytes());
-    ASSERT_TRUE(Table().ReadShot(*received));
+    ASSERT_TRUE(Table().Messages().ReadShot(*received));
     const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.ballCount, 3);
@@ -461,7 +461,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     EXPECT_EQ(Table().Aim().Pose().elevation, 12.0f);
 
     auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
-    EXPECT_FALSE(Table().ReadShot(*cut));
+    EXPECT_FALSE(Table().Messages().ReadShot(*cut));
     EXPECT_EQ(Table().Records().GetShotRecord().power, 0.6f);
 }
 
@@ -524,8 +524,8 @@ TEST_F(GameTableTest, ResetToState7) {
     cue.visible = false;
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().Picking().SetPlacementArea(1);
-    Table().SetCueBallIndex(2);
-    Table().ResetShotToState7(1234);
+    Table().Rack().SetCueBallIndex(2);
+    Table().Rack().ResetShotToState7(1234);
     EXPECT_EQ(Table().State(), 7);
     EXPECT_EQ(Physics().GetTableState(), 7);
     EXPECT_EQ(Table().Picking().PlacementArea(), 0);

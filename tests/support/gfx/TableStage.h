@@ -109,12 +109,12 @@ public:
         table->Services().itemModels = &catalogue;
         table->Equipment().SetGameMode(gameType);
         table->Equipment().SetEquipmentItems(0, 0);
-        table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
         table->Cameras().SetupCameras(*cameras, 0);
         table->Cameras().GetCamera().SetScene(cameras.get());
         table->Reset(1234);
-        table->RackBalls();
-        if (!table->LoadModels(*resources, *device, 0)) {
+        table->Rack().RackBalls();
+        if (!table->Models().LoadModels(*resources, *device, 0)) {
             error_ = "the table's models did not load";
             return false;
         }

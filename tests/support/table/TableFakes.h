@@ -388,7 +388,7 @@ public:
     void Equip(quill::GameType gameMode) {
         table->Equipment().SetGameMode(gameMode);
         table->Equipment().SetEquipmentItems(0, 0);
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
         table->Cameras().UpdateUnprojection();
     }

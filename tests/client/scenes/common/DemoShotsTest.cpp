@@ -39,7 +39,7 @@ public:
         table.SetState(0);
         table.Equipment().SetGameMode(shot.gameMode);
         table.Equipment().SetEquipmentItems(shot.tableItemId, shot.ballSetItemId);
-        table.SetupTable(shot.physicsModelCode, 0);
+        table.Models().SetupTable(shot.physicsModelCode, 0);
         table.LoadShotRecord(shot);
         table.SnapshotBalls();
     }
@@ -118,7 +118,7 @@ std::string Record(const Recording& r) {
     table.SetState(0);
     table.Equipment().SetGameMode(r.gameMode);
     table.Equipment().SetEquipmentItems(quill::DefaultTableItemId(r.gameMode), quill::DefaultBallItemId(r.gameMode));
-    table.SetupTable(kDefaultPhysicsModelCode, 0);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(r.rack);
     const quill::Vec3 target = table.Physics().CachedPosition(r.targetBall);
     table.Aim().SetAimParameters(target.x, target.y, r.tipX, r.tipY, 5.0f);
