@@ -30,7 +30,7 @@ GameTable::GameTable() {
 
 GameTable::~GameTable() {
     // The models leave the scene first, while everything they were placed from still exists.
-    UnloadModels();
+    models_.UnloadModels();
 }
 
 void GameTable::SetSound(TableSound* sound) {
@@ -60,39 +60,12 @@ int32_t GameTable::SetState(int32_t state) {
     return state_;
 }
 
-void GameTable::SetVisible(bool visible) {
-    visible_ = visible;
-    render_.ShowShownModels(visible);
-}
-
-
-void GameTable::SetGameMode(quill::GameType gameMode) {
-    if (gameMode != gameMode_) {
-        // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
-        trails_.ClearTrails();
-        pensAndMarks_.ClearMarks();
-    }
-    gameMode_ = gameMode;
-    hudValues_.ShowPocketStripForMode(gameMode_);
-    ScopedLock hold(physics_.GetLock());
-    physics_.SetGameType(gameMode);
-}
-
-
-void GameTable::SetCueBallIndex(int32_t ball) {
-    physics_.SetCueBall(static_cast<uint16_t>(ball));
-}
-
-
-
-
-
 bool GameTable::StopShot() {
-    if (!shotRunning_) {
+    if (!shot_.running) {
         return false;
     }
     StopPhysics();
-    shotRunning_ = false;
+    shot_.running = false;
     return true;
 }
 
@@ -102,19 +75,6 @@ void GameTable::StopPhysics() {
     ScopedLock hold(physics_.GetLock());
     physics_.RequestStop();
     physics_.Step();
-}
-
-void GameTable::ResetShotToState7(uint32_t rackArgument) {
-    pensAndMarks_.ClearMarks();
-    SetState(7);
-    picking_.SetPlacementArea(0);
-    {
-        ScopedLock hold(physics_.GetLock());
-        physics_.StartRack(rackArgument);
-        physics_.SetCueBall(0);
-        physics_.SetSecondBall(-1);
-    }
-    render_.ShowCue();
 }
 
 int32_t GameTable::ClampTurnCode(int32_t code) {
@@ -133,107 +93,6 @@ bool GameTable::SetRuleCounter(int32_t counter) {
     analysis.OverrideCode(counter);
     return true;
 }
-
-// --- messages ---
-
-void GameTable::WriteBallState(quill::Packet& packet, bool append) {
-    TableMessages::WriteTableState(packet, append, equipment_.TableItemId(), equipment_.BallSetItemId(), records_.GetReportRecord(),
-                                   physics_.BallCount(), gameMode_);
-}
-
-void GameTable::WriteShotResultReport(quill::Packet& packet) {
-    ShotReport report;
-    report.turnCode = static_cast<uint16_t>(GetClampedCounter());
-    report.gameMode = gameMode_;
-    report.ruleValue = physics_.GetRuleValue();
-    report.firstListCount = physics_.GetFirstListCount();
-    report.firstList = physics_.FirstList();
-    report.secondListCounter = physics_.GetSecondListCounter();
-    report.secondList = physics_.SecondList();
-    if (!TableMessages::WriteShotResultReport(packet, report)) {
-        // The report goes out with an empty list; the game goes on.
-        quill::TheLog().LogError(u"ERROR : SHOT REPORT BALL LIST INVALID\n");
-    }
-}
-
-quill::Packet& GameTable::WriteShot(quill::Packet& packet) {
-    TableMessages::WriteShot(packet, records_.GetShotRecord(), physics_.BallCount());
-    return packet;
-}
-
-quill::Packet& GameTable::WriteBallPlacement(quill::Packet& packet, uint32_t ball) {
-    TableMessages::WriteBallPlacement(packet, static_cast<uint8_t>(ball), physics_.CachedPosition(ball));
-    return packet;
-}
-
-bool GameTable::ReadBallState(quill::Packet& packet) {
-    BallStateMessage message;
-    if (!TableMessages::ReadBallState(packet, gameMode_, message)) {
-        quill::TheLog().LogError(u"WARNING : BALL STATE MESSAGE TOO SHORT\n");
-        return false;
-    }
-    PlaceBallsFromMessage(message);
-    requests_.RequestCameraMove(CameraMove::kLookAtCueBall);
-    records_.SyncReportRecord();
-    return true;
-}
-
-void GameTable::PlaceBallsFromMessage(const BallStateMessage& message) {
-    ScopedLock hold(physics_.GetLock());
-    const uint32_t count = std::min<uint32_t>(message.count, BallCount());
-    for (uint32_t i = 0; i < count; ++i) {
-        const Vec3& p = message.positions[i];
-        const quill::Quaternion& q = message.rotations[i];
-        physics_.SetBallPosition(i, p.x, p.y, p.z);
-        physics_.SetBallOrientation(i, q.x, q.y, q.z, q.w);
-        if (!quill::IsCaromGame(gameMode_)) {
-            physics_.SetBallFlag(i, message.flags[i]);
-        }
-    }
-}
-
-bool GameTable::ReadShot(quill::Packet& packet) {
-    ShotRecord record = records_.GetShotRecord();
-    uint8_t sent = 0;
-    if (!TableMessages::ReadShot(packet, record, sent)) {
-        quill::TheLog().LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
-        return false;
-    }
-    records_.KeepStrokeInRange(record, u"Shot message");
-    const uint32_t count = BallCount();
-    record.version = kClientVersion;
-    record.physicsModelCode = physics_.ModelCode();
-    record.gameMode = static_cast<uint8_t>(gameMode_);
-    record.ballCount = static_cast<uint8_t>(count);
-    record.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    record.ballSetItemId = equipment_.BallSetItemId();
-    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
-    if (cue.present) {
-        record.cueItemId = cue.itemId;
-        if (cue.parts[0] != CueModelEntry::kStockShaft) {
-            record.cuePartIds = cue.parts;
-        }
-    }
-    {
-        ScopedLock hold(physics_.GetLock());
-        for (uint32_t i = 0; i < std::min<uint32_t>(sent, count); ++i) {
-            const Vec3& p = record.positions[i];
-            physics_.SetBallPosition(i, p.x, p.y, p.z);
-        }
-        for (uint32_t i = 0; i < count; ++i) {
-            record.positions[i] = physics_.CachedPosition(i);
-            record.rotations[i] = physics_.CachedOrientation(i);
-        }
-        records_.GetShotRecord() = record;
-    }
-    // The next update takes the stroke's values into the aim.
-    requests_.RequestAimFromShotRecord();
-    return true;
-}
-
-
-// --- ball in hand ---
-
 
 // --- the stroke ---
 
@@ -258,7 +117,7 @@ void GameTable::ComputeStroke() {
     in.chalkLevel = aim_.ChalkLevel();
     if (services_.player != nullptr) {
         in.skills = services_.player->GetSkills();
-        in.cue = services_.player->GetEquippedCue(gameMode_);
+        in.cue = services_.player->GetEquippedCue(equipment_.GameMode());
         in.chalkItemId = services_.player->GetCurrentChalkId();
         in.aimItemBonus = services_.player->GetAimItemBonus();
     }
@@ -282,8 +141,6 @@ void GameTable::ComputeStroke() {
 
 // --- the aim ---
 
-
-
 void GameTable::ApplyAppOptions(const TableOptions& options) {
     TableCameraRig::CameraOptions& cameraOptions = cameras_.Options();
     cameraOptions.strokeScale = static_cast<float>(options.strokeScalePercent) / 100.0f;
@@ -299,27 +156,18 @@ void GameTable::ApplyAppOptions(const TableOptions& options) {
     cameraOptions.cameraFlagB = options.cameraOption == 2 || options.cameraOption == 3;
     cameraOptions.cameraForced = false;
     hudValues_.SetPowerDisplayMode(options.powerDisplayOption == 1 ? 1 : 0);
-    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shotRunning_) {
+    if (cameraOptions.cameraOption != previousOption && cameraOptions.cameraOption >= 2 && !shot_.running) {
         cameras_.FocusCameraOnCueBall();
     }
 }
 
-
-
 // --- equipment, set-up and shot restore ---
-
-void GameTable::SetupTable(uint32_t modelCode, uint8_t own) {
-    equipment_.ApplyEquipmentPhysics();
-    physics_.SetModel(modelCode, own);
-    picking_.ComputePocketPositions();
-    trails_.DrawSnookerD(gameMode_, TableUnit());
-}
 
 void GameTable::RestoreShotRecord(const ShotRecord& record) {
     {
         ScopedLock hold(physics_.GetLock());
         records_.GetShotRecord() = record;
-        shotRunning_ = false;
+        shot_.running = false;
         const uint32_t count = BallCount();
         for (uint32_t i = 0; i < count; ++i) {
             const Vec3& p = record.positions[i];
@@ -336,7 +184,6 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
     render_.ShowShownModels(true);
 }
 
-
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
     record.valid = ShotRecord::kValidFilled;
@@ -347,7 +194,7 @@ void GameTable::LoadShotRecord(const ShotData& data) {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
-        shotRunning_ = false;
+        shot_.running = false;
         // The text's ball count is not trusted: no more balls than the table has.
         const uint32_t count = std::min<uint32_t>(data.ballCount, BallCount());
         record.ballCount = static_cast<uint8_t>(count);
@@ -367,15 +214,14 @@ void GameTable::LoadShotRecord(const ShotData& data) {
         records_.GetShotRecord() = record;
     }
     aim_.SetAimParameters(record.aimPointX, record.aimPointY, record.tipOffsetX, record.tipOffsetY, record.paramC);
-    visible_ = true;
-    render_.ShowShownModels(true);
+    render_.SetVisible(true);
 }
 
 void GameTable::ResetBallsFromShotRecord() {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.ResetBalls();
-        shotRunning_ = false;
+        shot_.running = false;
         for (uint32_t i = 0; i < BallCount(); ++i) {
             const Vec3& p = records_.GetShotRecord().positions[i];
             physics_.SetBallPosition(i, p.x, p.y, p.z);
@@ -386,19 +232,13 @@ void GameTable::ResetBallsFromShotRecord() {
         aim_.SetAimParameters(records_.GetShotRecord().aimPointX, records_.GetShotRecord().aimPointY, records_.GetShotRecord().tipOffsetX,
                          records_.GetShotRecord().tipOffsetY, records_.GetShotRecord().paramC);
     }
-    visible_ = true;
-    render_.ShowShownModels(true);
+    render_.SetVisible(true);
 }
-
-// --- HUD ---
-
-
 
 // --- models and effects ---
 
-
 void GameTable::StartAmbientEffect(uint32_t now) {
-    if (visible_) {
+    if (render_.IsVisible()) {
         // The chalk swings above the cue ball, where the player chalks the cue.
         ambient_.Restart(now, CueBallPosition() + Vec3{0.0f, 0.0f, physics_.BallRadius() * 3.0f});
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The billiards table world of a game screen: the physics holder with its balls, the state code and the shot's
-// life (the stroke, the shot records, the update that steps a running shot, the messages that carry them), and
-// the parts that hold the rest of the table's state with the operations on it. Every game screen that shows a
+// life (the stroke, the shot records, the update that steps a running shot), and the parts that hold the rest of
+// the table's state with the operations on it. Every game screen that shows a
 // table owns exactly one.
 //
 // The parts, each reached through the table and each with at most one lock of its own (its header says which
@@ -13,7 +13,9 @@
 // - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
 //   and PollKeys take the table lock.
 // - RenderStep() (TableRenderStep): the render step and the draw passes with the render step's copy of the balls,
-//   the shown models and the current cue, under the model lock.
+//   the shown models, whether the table is shown, and the current cue, under the model lock.
+// - CameraEvents() (TableCameraEvents): the camera and cue events the input and the update post and the render
+//   step applies, under the queue's own lock.
 // - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
 //   unprojection matrix.
 // - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
@@ -23,18 +25,23 @@
 // - HudValues() (TableHudValues): the HUD and the values it shows (the cursor lock inside the HUD).
 // - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
 //   ambient lock.
-// - Equipment() (TableEquipment): the table and ball-set items and what the physics takes of them.
-// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from.
+// - Equipment() (TableEquipment): the game mode, the table and ball-set items and what the physics takes of them.
+// - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from;
+//   the table's set-up, load and unload.
+// - Rack() (TableRack): racks and re-racks, balls and the cue ball placed, the camera re-aimed behind the cue
+//   ball; no lock of its own (the physics lock, and the table lock for the aim).
+// - Messages() (TableMessageIo): the ball state, shot result report, shot and ball placement written from the
+//   table, another player's ball state and shot read into it; no lock of its own (the physics lock).
 // - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
-// The table itself keeps the services the screen sets (TableServices), the requests other threads leave for the
-// next update (TableRequests, under the remote lock) and the event queue of camera and cue events.
+// The table itself keeps the services the screen sets (TableServices), the shot's life (TableShotLife) and the
+// requests other threads leave for the next update (TableRequests, under the remote lock).
 //
 // Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
 // and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
 // calls holding the widget-tree lock (Scene.h). The lock the table keeps itself, the table lock, guards the aim
 // and the render step's copies; the physics lock (inside the physics holder) guards the balls.
 // Cameras change in the input, the update and the render step, each under its own lock; the render step receives
-// the input's and the update's camera requests through the table's event queue. What the dispatch thread's
+// the input's and the update's camera requests through the camera events' queue. What the dispatch thread's
 // messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
 // lock) or handed to the next update through the requests (ApplyRemoteRequests).
 //
@@ -44,15 +51,16 @@
 // must be installed before a table is made.
 //
 // How a screen drives its table:
-// - Loading (main thread, once its 3D scene exists): the services and the game mode, Equipment().SetEquipmentItems
-//   and SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and Cameras().GetCamera().SetScene
-//   with the same, then LoadModels with the resources and the device, and Reset for the first rack.
+// - Loading (main thread, once its 3D scene exists): the services and Equipment().SetGameMode, SetEquipmentItems
+//   and Models().SetupTable, Cameras().SetupCameras with the scene (RenderSceneCameras) and
+//   Cameras().GetCamera().SetScene with the same, then Models().LoadModels with the resources and the device, and Reset
+//   for the first rack.
 // - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
 //   Update with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
 // - Every drawn frame on the main thread, after the scene manager's update: RenderStep().Render3D(true)
 //   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
 //   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
-// - Leaving: UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
+// - Leaving: Models().UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -61,7 +69,6 @@
 #include <span>
 
 #include "QuillLib/core/CriticalSectionLock.h"
-#include "QuillLib/core/EventQueue.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Matrix4.h"
@@ -69,7 +76,6 @@
 #include "QuillLib/net/Packet.h"
 #include "client/rules/TablePhysics.h"
 #include "client/rules/TableSound.h"
-#include "client/table/TableBallPicking.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/CueModelEntry.h"
@@ -85,27 +91,32 @@
 #include "client/table/StrokeSampler.h"
 #include "client/table/TableAim.h"
 #include "client/table/TableAmbient.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableCameraEvents.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableChalkBursts.h"
-#include "client/table/TableCueModels.h"
 #include "client/table/TableConnection.h"
-#include "client/table/TableHost.h"
+#include "client/table/TableCueModels.h"
 #include "client/table/TableEnvironment.h"
 #include "client/table/TableEquipment.h"
+#include "client/table/TableHost.h"
 #include "client/table/TableHudValues.h"
 #include "client/table/TableInput.h"
-#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableMessageIo.h"
 #include "client/table/TableMessages.h"
-#include "client/table/TableModels.h"
 #include "client/table/TableModelNode.h"
+#include "client/table/TableModels.h"
 #include "client/table/TableOptions.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TablePlayer.h"
+#include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
+#include "client/table/TableShotLife.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TableTurn.h"
-#include "client/table/TablePlayer.h"
 #include "platform/window/Message.h"
 
 namespace quill {
@@ -123,7 +134,6 @@ class TableModelObject;
 class GameTable {
 public:
     static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-    static constexpr uint32_t kEventQueueSize = 1024;
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
     static constexpr uint32_t kReRackSound = 27;
@@ -136,28 +146,16 @@ public:
     GameTable& operator=(const GameTable&) = delete;
 
     // --- services ---
-    void SetHost(TableHost* host) { services_.host = host; }
-    void SetConnection(TableConnection* connection) { services_.connection = connection; }
-    void SetPlayer(TablePlayer* player) { services_.player = player; }
-    void SetItemModels(const ItemModels* itemModels) { services_.itemModels = itemModels; }
+    // The screen sets the host, connection, player, item models and random draws through Services(); the sound
+    // goes to the physics as well.
     void SetSound(TableSound* sound);
-    // The draws (0 to 32767) of the stroke deviation and the camera jitter; the runtime's rand when empty.
-    void SetRandom(std::function<int()> random) { services_.random = std::move(random); }
 
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    // Shows or hides the table's markers and cue together.
-    void SetVisible(bool visible);
-    bool IsVisible() const { return visible_; }
-    void SetGameMode(quill::GameType gameMode);
-    quill::GameType GameMode() const { return gameMode_; }
-    void SetCueBallIndex(int32_t ball);
     void SnapshotBalls() { physics_.SnapshotBalls(); }
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
     bool StopShot();
-    // A new rack in table state 7: no ball in hand, cue ball 0, no target ball, the cue shown.
-    void ResetShotToState7(uint32_t rackArgument);
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
     int32_t GetClampedCounter();
     // Sets the rule's counter that GetClampedCounter reads (the room's foul reset); whether it changed.
@@ -165,27 +163,12 @@ public:
     // r = v mod 1000, q = v div 1000: r when r < 4, else min(q, 3) x 1000 + r.
     static int32_t ClampTurnCode(int32_t code);
 
-    // --- messages (TableState, ShotResultReport, Shot, BallPlacement, TableStateSync) ---
-    // Writers run on the game thread; the readers on the dispatch thread, each under the lock of what it changes.
-    void WriteBallState(quill::Packet& packet, bool append);
-    void WriteShotResultReport(quill::Packet& packet);
-    quill::Packet& WriteShot(quill::Packet& packet);
-    quill::Packet& WriteBallPlacement(quill::Packet& packet, uint32_t ball);
-    // Another player's ball state: at most as many balls as the table has are applied; a truncated payload
-    // changes nothing. The camera turns to the cue ball at the next update.
-    bool ReadBallState(quill::Packet& packet);
-    // Another player's stroke into the shot record, with the current cue's item and parts; the same bounds as
-    // ReadBallState. The aim takes the stroke's values at the next update.
-    bool ReadShot(quill::Packet& packet);
-
     // --- the stroke (game thread) ---
     // Freezes the balls into the shot record and computes the stroke from the aim, the player and the equipment.
     void ComputeStroke();
 
     // --- the aim (the screens' input, events, updates and handlers; angles in degrees) ---
     void ApplyAppOptions(const TableOptions& options);
-    // The current camera to 30 degrees pitch, yaw pi and distance 300, then the cue pose.
-    void ResetCamera();
 
     // --- the shot (game thread) ---
     // The local player's released stroke (computed into the shot record) becomes the committed shot and starts.
@@ -205,45 +188,12 @@ public:
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
 
-    // --- reset, racking and cue models ---
+    // --- reset and shot restore (game thread, while no shot runs) ---
     // Everything back for a new game or rack: input modes, aim, records, pen strokes, the rack from the argument.
     void Reset(uint32_t rackArgument);
-    void RackBalls();
-    void PlaceBallsSpaced();
-    // 14.1 runs out of object balls, or 8-ball and 9-ball racks again; whether the balls were racked again.
-    bool ReRackIfNeeded(uint32_t rackArgument, bool force);
-    // Places a ball (any thread); for the cue ball the camera follows at the next update.
-    void SetBallPosition(uint32_t ball, float x, float y, float z);
-    // A new cue ball (any thread): the aim starts afresh and, unless keepAim, the camera re-aims behind it at the
-    // next update.
-    void SetCueBall(int32_t ball, bool keepAim);
-    // Turns the camera behind the cue ball toward the aim (or the ball it would meet) over seconds.
-    void ReAim(float seconds, bool flag);
-    // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
-    bool UnloadModels();
-
-    // --- equipment, set-up and shot restore (game thread, while no shot runs) ---
-    // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
-    // table's geometry puts them, and the snooker D.
-    void SetupTable(uint32_t modelCode, uint8_t own);
     void RestoreShotRecord(const ShotRecord& record);
     void LoadShotRecord(const ShotData& data);
     void ResetBallsFromShotRecord();
-
-    // --- the camera and cue events the input and the update post, applied by the render step (main thread) ---
-    void DrainTableEvents();
-
-    // --- models (main thread, while the screen loads or changes equipment) ---
-    // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
-    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
-    // balls' trail colours, 2 a table without the "Tables" and "Cues" packages. False when "BillObject" or a ball
-    // model cannot be opened.
-    bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
-    // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
-    void RebuildAmbientEffect(bool reusePackage);
-    // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
-    // "BillObject" when none is given.
-    void BuildChalkBursts(quill::Package* package);
 
     // --- shown models and effects ---
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
@@ -276,8 +226,12 @@ public:
     const TableInput& Input() const { return input_; }
     TableRenderStep& RenderStep() { return render_; }
     const TableRenderStep& RenderStep() const { return render_; }
+    TableCameraEvents& CameraEvents() { return cameraEvents_; }
+    TableRack& Rack() { return rack_; }
+    TableMessageIo& Messages() { return messages_; }
 
     // --- what the table keeps itself ---
+    TableServices& Services() { return services_; }
     const TableServices& Services() const { return services_; }
     // The table lock: the aim and the render step's copies; the input and the update run under it.
     quill::CriticalSectionLock& TableLock() const { return tableLock_; }
@@ -287,13 +241,10 @@ public:
     // Half the table's size, the unit the camera distances are measured in.
     float TableUnit() const;
 
-    quill::EventQueue& Events() { return eventQueue_; }
-    bool IsShotRunning() const { return shotRunning_; }
-    void SetShotRunning(bool running) { shotRunning_ = running; }
-    bool IsShotPending() const { return shotPending_; }
-    void SetShotPending(bool pending) { shotPending_ = pending; }
-    int32_t ShotCost() const { return shotCost_; }
-    void SetShotCost(int32_t cost) { shotCost_ = cost; }
+    bool IsShotRunning() const { return shot_.running; }
+    void SetShotRunning(bool running) { shot_.running = running; }
+    bool IsShotPending() const { return shot_.pending; }
+    int32_t ShotCost() const { return shot_.cost; }
 
 private:
     using CameraMove = TableRequests::CameraMove;
@@ -320,29 +271,16 @@ private:
 
     // Stops every ball and any running shot of the physics.
     void StopPhysics();
-    void PlaceBallsFromMessage(const BallStateMessage& message);
-
-    // The camera events the render step applies (GameTableRender).
-    void HandleTableEvent(uint32_t id, int32_t a, int32_t b);
-    void OrbitCamera(int32_t dx, int32_t dy);
-    void ZoomCamera(int32_t step);
 
     TableServices services_;
 
     // The state code and the shot's life.
     int32_t state_ = kInitialState;
     TableTurn turn_;
-    bool shotRunning_ = false;
-    bool visible_ = true;
-    bool shotPending_ = false;
-    int32_t shotCost_ = 0;
-    quill::GameType gameMode_ = quill::game_type::kNone;
+    TableShotLife shot_;
     TablePhysics physics_;
     // The shot records, under the physics lock.
     TableShotRecords records_{physics_};
-    uint32_t frameCounter_ = 0;
-    bool postShotPhase_ = false;
-    uint32_t lastUpdateTime_ = 0;
 
     // The aim, under the table lock, which also guards the render step's copies.
     mutable quill::CriticalSectionLock tableLock_;
@@ -351,14 +289,18 @@ private:
     // The parts.
     TableCameraRig cameras_{physics_, aim_.Pose()};
     TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
-    TableEquipment equipment_{services_, physics_};
-    TableBallPicking picking_{services_, physics_, cameras_};
-    TableModels models_{services_, physics_, equipment_};
     TableHudValues hudValues_;
     TableTrails trails_;
+    TableEquipment equipment_{services_, physics_, trails_, pensAndMarks_, hudValues_};
+    TableBallPicking picking_{services_, physics_, cameras_};
+    TableModels models_{*this, services_, physics_, equipment_};
     TableInput input_{*this};
+    // The camera and cue events the input and the update post for the render step.
+    TableCameraEvents cameraEvents_{state_, shot_.running, cameras_, aim_, input_, turn_};
     // Requests of other threads for the next update.
     TableRequests requests_;
+    TableRack rack_{*this, physics_, records_, requests_};
+    TableMessageIo messages_{*this, physics_, records_, requests_};
     // The render step and the draw passes with the shown models, under the model lock.
     TableRenderStep render_{*this};
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
@@ -367,8 +309,6 @@ private:
         [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
     TableChalkBursts chalkBursts_;
     TableAmbient ambient_;
-    // The camera and cue events the input and the update post for the render step.
-    quill::EventQueue eventQueue_{kEventQueueSize};
 };
 
 }  // namespace kestrovan

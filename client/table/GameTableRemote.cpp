@@ -47,7 +47,7 @@ void GameTable::MakeCameraMove(CameraMove move) {
             if (topView) {
                 cameras_.SetRefocusOnTopViewExit(true);
             } else {
-                ReAim(1.0f, false);
+                rack_.ReAim(1.0f, false);
             }
             break;
         case CameraMove::kRefocusInTopView:

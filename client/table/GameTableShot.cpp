@@ -37,8 +37,7 @@ constexpr float kCapturePower = 0.8f;
 
 void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
-    visible_ = false;
-    render_.ShowShownModels(false);
+    render_.SetVisible(false);
     hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
     hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
     aim_.UpdatePowerGauge();
@@ -50,7 +49,8 @@ void GameTable::CommitShot() {
         records_.SetLastShotClass(ShotClassification::Classify(records_.GetShotRecord()));
         StampRecordHeader(cue);
         // A weak break in three-cushion is played at about half power.
-        const bool threeCushion = gameMode_ == type::kThreeCushion || gameMode_ == type::kThreeCushionGamble;
+        const bool threeCushion =
+            equipment_.GameMode() == type::kThreeCushion || equipment_.GameMode() == type::kThreeCushionGamble;
         if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && records_.GetShotRecord().power < 0.5f) {
             records_.GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
@@ -64,7 +64,7 @@ void GameTable::CommitShot() {
 void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
     records_.GetShotRecord().version = kClientVersion;
     records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
-    records_.GetShotRecord().gameMode = static_cast<uint8_t>(gameMode_);
+    records_.GetShotRecord().gameMode = static_cast<uint8_t>(equipment_.GameMode());
     records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());
     records_.GetShotRecord().tableItemId = equipment_.TableItemId();
     records_.GetShotRecord().ballSetItemId = equipment_.BallSetItemId();
@@ -94,9 +94,8 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
     picking_.SetPlacementArea(0);
     if (swings > 0) {
         aim_.Pose().pullBack = kRestingPullBack;
-        visible_ = true;
-        render_.ShowShownModels(true);
-        shotPending_ = true;
+        render_.SetVisible(true);
+        shot_.pending = true;
         aim_.Pose().StartStroke(swings);
     } else {
         cameras_.KeepCurrentViewAsDefault();
@@ -109,15 +108,14 @@ void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
         }
         hudValues_.ShowShotPower(power);
         records_.SetShotStartTime(platform::TimeGetTime());
-        visible_ = false;
-        render_.ShowShownModels(false);
+        render_.SetVisible(false);
         const float strikeValue = StartPhysics();
-        shotRunning_ = true;
+        shot_.running = true;
         FollowShotWithCamera(keepCamera);
         const quill::Transform impact = aim_.ImpactTransform();
         render_.SetCueTransform(impact);
-        ambient_.SetLastTime(lastUpdateTime_);
-        shotCost_ = 0;
+        ambient_.SetLastTime(shot_.lastUpdateTime);
+        shot_.cost = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
     }
@@ -199,7 +197,7 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
     burst->Emit(impact);
-    chalkBursts_.SetBurstTime(lastUpdateTime_);
+    chalkBursts_.SetBurstTime(shot_.lastUpdateTime);
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
@@ -211,7 +209,7 @@ void GameTable::ChargeLocalShot(float strikeValue) {
             power = records_.GetShotRecord().power;
             chalkUsed = records_.GetShotRecord().chalkUsed;
         }
-        shotCost_ = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
+        shot_.cost = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
         aim_.SetChalkLevel(aim_.ChalkLevel() - chalkUsed);
         if (state_ != 6 && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,

@@ -27,35 +27,35 @@ uint32_t Word(int32_t value) {
 bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
     // The render step reads the aim and the balls meanwhile; it waits for the frame's update to end.
     ScopedLock holdTable(tableLock_);
-    ++frameCounter_;
+    ++shot_.frameCounter;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);
-    if (input_.Flags().strokeKeyHeld && !shotRunning_) {
-        if (frameCounter_ % 10 == 0) {
+    if (input_.Flags().strokeKeyHeld && !shot_.running) {
+        if (shot_.frameCounter % 10 == 0) {
             aim_.UpdatePowerGauge();
         }
         UpdateStroke(dy, time);
     }
-    if (input_.Flags().strokeFinishing && !shotRunning_) {
+    if (input_.Flags().strokeFinishing && !shot_.running) {
         UpdateStroke(dy, time);
     }
     if (input_.Flags().rightButtonZoom && !cameras_.IsCameraBusy() && dy != 0) {
-        eventQueue_.Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
+        cameraEvents_.Events().Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
     }
-    if (shotRunning_ && !holdPhysics) {
+    if (shot_.running && !holdPhysics) {
         StepShot();
     }
     // The server's marks clear as the ball reaches them, whether it rolls there or is put there.
     pensAndMarks_.CheckMarkHits();
     TickCameraController();
-    if (aim_.Pose().Tick() == CameraState::kEnded && shotPending_) {
+    if (aim_.Pose().Tick() == CameraState::kEnded && shot_.pending) {
         // The cue's swing has ended: the relayed shot starts.
-        shotPending_ = false;
+        shot_.pending = false;
         StartShotNow(0, false);
     }
     chalkBursts_.Tick(time);
     ambient_.Tick(time);
-    lastUpdateTime_ = time;
+    shot_.lastUpdateTime = time;
     return false;
 }
 
@@ -65,31 +65,31 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
     const bool moved = dx != 0 || dy != 0;
     const bool idle = !cameras_.IsCameraBusy();
     if (input_.Flags().aimDragHeld && moved && (idle || render_.DragOverride())) {
-        eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+        cameraEvents_.Events().Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
     if (input_.Flags().cueViewKeyHeld) {
         if (input_.Flags().mouseAimHeld) {
             if (moved) {
-                eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+                cameraEvents_.Events().Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
             }
         } else if (dy != 0) {
             aim_.Pose().elevationCopy = std::max(aim_.Pose().elevationCopy, aim_.Pose().elevation);
             hudValues_.Hud().SetRotation(TableHud::kOverlayBar, -aim_.Pose().elevation * quill::kPi / 180.0f);
-            eventQueue_.Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
+            cameraEvents_.Events().Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
     }
     if (input_.Flags().tipDragHeld && moved) {
-        eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+        cameraEvents_.Events().Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
     }
     if (input_.Flags().zoomKeyHeld && idle && moved) {
         if (input_.Flags().mouseAimHeld) {
-            eventQueue_.Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
+            cameraEvents_.Events().Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
         } else {
-            eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+            cameraEvents_.Events().Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
         }
     }
     if (input_.Flags().overviewKeyHeld && idle && moved) {
-        eventQueue_.Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
+        cameraEvents_.Events().Post(TableEventId::OrbitCamera, Word(-dx), Word(dy), 0);
     }
 }
 
@@ -131,24 +131,24 @@ void GameTable::UpdateStroke(int32_t dy, uint32_t time) {
 
 void GameTable::StepShot() {
     if (physics_.Step() != 0) {
-        if (!postShotPhase_) {
-            if (state_ != static_cast<int32_t>(kSlowTrailState) || frameCounter_ % 10 == 0) {
-                trails_.AppendTrailPoints(physics_, gameMode_);
+        if (!shot_.postShotPhase) {
+            if (state_ != static_cast<int32_t>(kSlowTrailState) || shot_.frameCounter % 10 == 0) {
+                trails_.AppendTrailPoints(physics_, equipment_.GameMode());
             }
         }
         return;
     }
     aim_.ForgetTargetBall();
-    shotRunning_ = false;
+    shot_.running = false;
     aim_.Pose().Reset();
     // Balls that left the table go back to their spots before the shot counts as ended.
-    if (!postShotPhase_ && physics_.CollectRespotBalls() != 0) {
+    if (!shot_.postShotPhase && physics_.CollectRespotBalls() != 0) {
         physics_.StartRespot();
-        postShotPhase_ = true;
-        shotRunning_ = true;
+        shot_.postShotPhase = true;
+        shot_.running = true;
         return;
     }
-    postShotPhase_ = false;
+    shot_.postShotPhase = false;
     FinishShot();
 }
 
@@ -175,7 +175,7 @@ void GameTable::TickCameraController() {
     }
     if (!input_.Flags().zoomKeyHeld) {
         cameras_.GetCamera().SetMode(CameraController::kAimingMode);
-        eventQueue_.Post(TableEventId::RestoreCamera, 0, 0, 0);
+        cameraEvents_.Events().Post(TableEventId::RestoreCamera, 0, 0, 0);
         if (!input_.Flags().overviewKeyHeld && cameras_.GetCamera().NotifyAtEnd() && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::GalleryTableEvent, 0, 0, 0);
         }

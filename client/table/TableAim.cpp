@@ -111,8 +111,9 @@ void TableAim::SetAimCursor(bool restore, bool warpBack, int32_t frame) {
 }
 
 bool TableAim::InBreakLimits() const {
-    return (table_.GameMode() == type::kThreeCushion || table_.GameMode() == type::kThreeCushionGamble) && sideOption_ == 0 &&
-           table_.State() == 7;
+    return (table_.Equipment().GameMode() == type::kThreeCushion ||
+            table_.Equipment().GameMode() == type::kThreeCushionGamble) &&
+           sideOption_ == 0 && table_.State() == 7;
 }
 
 void TableAim::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
@@ -240,9 +241,10 @@ void TableAim::UpdateCueModel() {
     const bool effectShowing = table_.Ambient().IsShown();
     const CueAim aim = CurrentCueAim(pose_.pullBack);
     const PlacementBounds bounds = table_.Picking().Bounds();
-    table_.RenderStep().PoseShownModels(effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
-                                          : CuePose::StickTransform(aim),
-                            table_.IsVisible() && !effectShowing, {pose_.aimPointX, pose_.aimPointY, 0.0f});
+    table_.RenderStep().PoseShownModels(
+        effectShowing ? CuePose::LaidAsideTransform(aim, bounds.halfLength, bounds.halfWidth)
+                      : CuePose::StickTransform(aim),
+        table_.RenderStep().IsVisible() && !effectShowing, {pose_.aimPointX, pose_.aimPointY, 0.0f});
 }
 
 CueAim TableAim::CurrentCueAim(float pullBack) const {
@@ -269,7 +271,7 @@ StrokeContext TableAim::MakeStrokeContext() const {
     context.gaugeOption = table_.Cameras().Options().gaugeStroke;
     context.shotRunning = table_.IsShotRunning();
     if (table_.Services().player != nullptr) {
-        const EquippedCue cue = table_.Services().player->GetEquippedCue(table_.GameMode());
+        const EquippedCue cue = table_.Services().player->GetEquippedCue(table_.Equipment().GameMode());
         context.cueStatApplies = cue.bonusesApply;
         context.cueStat = cue.stats[1];  // the power balance steadies the gauge
     }

@@ -5,14 +5,30 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/physics/TableGeometry.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableTrails.h"
 
 namespace kestrovan {
 
 namespace type = quill::game_type;
 using quill::ScopedLock;
 
-TableEquipment::TableEquipment(const TableServices& services, TablePhysics& physics)
-    : services_(services), physics_(physics) {}
+TableEquipment::TableEquipment(const TableServices& services, TablePhysics& physics, TableTrails& trails,
+                               TablePensAndMarks& pensAndMarks, TableHudValues& hudValues)
+    : services_(services), physics_(physics), trails_(trails), pensAndMarks_(pensAndMarks), hudValues_(hudValues) {}
+
+void TableEquipment::SetGameMode(quill::GameType gameMode) {
+    if (gameMode != gameMode_) {
+        // What the last game left on the cloth and in the HUD belongs to it, not to the game set up now.
+        trails_.ClearTrails();
+        pensAndMarks_.ClearMarks();
+    }
+    gameMode_ = gameMode;
+    hudValues_.ShowPocketStripForMode(gameMode_);
+    ScopedLock hold(physics_.GetLock());
+    physics_.SetGameType(gameMode);
+}
 
 void TableEquipment::SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem) {
     struct Defaults {

@@ -8,20 +8,28 @@
 // physics is changed under the physics lock.
 #include <cstdint>
 
+#include "QuillLib/gamedata/GameTypes.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/TableServices.h"
 
 namespace kestrovan {
+
+class TableHudValues;
+class TablePensAndMarks;
+class TableTrails;
 
 class TableEquipment {
 public:
     static constexpr uint16_t kInitialTableItem = 1020;
     static constexpr uint16_t kInitialBallSetItem = 2003;
 
-    TableEquipment(const TableServices& services, TablePhysics& physics);
+    TableEquipment(const TableServices& services, TablePhysics& physics, TableTrails& trails,
+                   TablePensAndMarks& pensAndMarks, TableHudValues& hudValues);
     TableEquipment(const TableEquipment&) = delete;
     TableEquipment& operator=(const TableEquipment&) = delete;
 
+    void SetGameMode(quill::GameType gameMode);
+    quill::GameType GameMode() const { return gameMode_; }
     // Stores the items, a zero (or one) table or ball set standing for the game mode's default.
     void SetEquipmentItems(uint16_t tableItem, uint16_t ballSetItem);
     // Gives the physics the items' properties from the catalogue.
@@ -37,6 +45,10 @@ public:
 private:
     const TableServices& services_;
     TablePhysics& physics_;
+    TableTrails& trails_;
+    TablePensAndMarks& pensAndMarks_;
+    TableHudValues& hudValues_;
+    quill::GameType gameMode_ = quill::game_type::kNone;
     uint16_t tableItemId_ = kInitialTableItem;
     uint16_t ballSetItemId_ = kInitialBallSetItem;
     uint32_t tableItemIdCopy_ = kInitialTableItem;

@@ -133,7 +133,7 @@ bool TableInput::PressShift() {
     table_.Cameras().GetCamera().SetTarget(420.0f, ZoomPitch(table_.Aim().Pose().elevation), kKeep, 7.0f);
     table_.Cameras().GetCamera().StartMove(60, 0);
     table_.Cameras().GetCamera().SetMode(kZoomMode);
-    table_.Events().Post(TableEventId::RestoreCamera, 0, 0, 0);
+    table_.CameraEvents().Events().Post(TableEventId::RestoreCamera, 0, 0, 0);
     return true;
 }
 
@@ -454,7 +454,7 @@ bool TableInput::HandleInput(uint32_t message, platform::WParam wParam, platform
         case Msg::MouseWheel:
             if (table_.Cameras().GetCamera().Mode() != CameraController::kTopViewMode && (keyMask_ & mask::kZoom) != 0) {
                 const int32_t step = platform::WheelDelta(wParam) >= 0 ? 20 : -20;
-                table_.Events().Post(TableEventId::ZoomCamera, static_cast<uint32_t>(step), 0, 0);
+                table_.CameraEvents().Events().Post(TableEventId::ZoomCamera, static_cast<uint32_t>(step), 0, 0);
             }
             break;
         default:
@@ -543,7 +543,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
         !flags_.cueViewKeyHeld) {
         table_.Cameras().UpdateUnprojection();
         if ((keyMask_ & mask::kCallPocket) != 0 && table_.Turn().AimFollowsCamera() && table_.Aim().TargetMode() &&
-            table_.GameMode() == type::kEightBall) {
+            table_.Equipment().GameMode() == type::kEightBall) {
             const int32_t pocket = table_.Picking().PickPocketAt(x, y);
             if (pocket > 0) {
                 if (table_.Services().sound != nullptr) {

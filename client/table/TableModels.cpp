@@ -27,8 +27,9 @@ quill::ResourceFile* OpenOrWarn(quill::Package& objects, const char16_t* name) {
 
 }  // namespace
 
-TableModels::TableModels(const TableServices& services, TablePhysics& physics, const TableEquipment& equipment)
-    : services_(services), physics_(physics), equipment_(equipment) {}
+TableModels::TableModels(GameTable& table, const TableServices& services, TablePhysics& physics,
+                         const TableEquipment& equipment)
+    : table_(table), services_(services), physics_(physics), equipment_(equipment) {}
 
 uint32_t TableModels::BallCount() const {
     return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);

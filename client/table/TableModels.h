@@ -4,8 +4,13 @@
 // and cues mirror, with the resources and the device they are built from and for. The cue models themselves are
 // shared entries (TableCueModels); this part builds an entry's model when it is first shown.
 //
+// The part also loads and unloads the table: it builds its own models and hands the table's other parts theirs
+// (the marks' model, the markers, the chalk bursts, the ambient effect, the HUD's graphics), and sets the table up
+// from its equipment.
+//
 // Threads: built, placed, drawn and destroyed on the main thread (the screen's load, the render step and the
-// draw passes), with the widget-tree lock held (Scene.h). No lock of its own.
+// draw passes), with the widget-tree lock held (Scene.h); SetupTable on the game thread while no shot runs. No
+// lock of its own: the ambient effect is rebuilt under the ambient lock.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -29,16 +34,35 @@ class Texture;
 namespace kestrovan {
 
 class D3D9RenderDevice;
+class GameTable;
 
 class TableModels {
 public:
     static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
 
-    TableModels(const TableServices& services, TablePhysics& physics, const TableEquipment& equipment);
+    TableModels(GameTable& table, const TableServices& services, TablePhysics& physics,
+                const TableEquipment& equipment);
     TableModels(const TableModels&) = delete;
     TableModels& operator=(const TableModels&) = delete;
 
+    // --- set-up (game thread, while no shot runs) ---
+    // The items' properties, the physics model of code modelCode (owned when own is set), the pockets where the
+    // table's geometry puts them, and the snooker D.
+    void SetupTable(uint32_t modelCode, uint8_t own);
+
     // --- loading (main thread, while the screen loads or changes equipment) ---
+    // Opens the packages and builds the balls, the markers and the shadow, the table environment, the chalk
+    // effects and the ambient effect, and fetches the HUD's graphics. variant 0 the full table, 1 also with the
+    // balls' trail colours, 2 a table without the "Tables" and "Cues" packages. False when "BillObject" or a ball
+    // model cannot be opened.
+    bool LoadModels(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
+    // The ambient effect anew from the local player's chalk (nothing on variant 2 tables).
+    void RebuildAmbientEffect(bool reusePackage);
+    // The three chalk bursts anew with the local player's chalk (nothing on variant 2 tables); the package is
+    // "BillObject" when none is given.
+    void BuildChalkBursts(quill::Package* package);
+    // Deletes the table's models (the balls' and every cue entry's); the entries stay. Returns true.
+    bool UnloadModels();
     // Where the models come from and what draws them; variant 0 the full table, 1 with the balls' trail colours,
     // 2 a table without the "Tables" and "Cues" packages.
     void SetLoadTarget(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant);
@@ -95,6 +119,8 @@ public:
 private:
     uint32_t BallCount() const;
 
+    // The table whose parts the load fills (the marks' model, the markers, the effects, the HUD's graphics).
+    GameTable& table_;
     const TableServices& services_;
     TablePhysics& physics_;
     const TableEquipment& equipment_;

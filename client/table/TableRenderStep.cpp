@@ -48,12 +48,12 @@ void TableRenderStep::Render3D(bool draw) {
         table_.Cameras().UpdateUnprojection();
     }
     SwitchCueModel();
-    table_.DrainTableEvents();
+    table_.CameraEvents().DrainTableEvents();
     if (!draw) {
         return;
     }
     if (table_.Ambient().TakeRebuildRequest()) {
-        table_.RebuildAmbientEffect(true);
+        table_.Models().RebuildAmbientEffect(true);
     }
     table_.Aim().PitchToElevation();
     FollowCueBall();
@@ -105,7 +105,7 @@ void TableRenderStep::SwitchCueModel() {
     }
     ScopedLock hold(modelLock_);
     if (TableModelNode* shown = shownModels_[kCueModel]; shown != nullptr) {
-        shown->SetVisible(table_.IsVisible());
+        shown->SetVisible(visible_);
     }
 }
 
@@ -207,10 +207,10 @@ int32_t TableRenderStep::RenderOverlay(D3D9RenderDevice& device) {
     table_.Aim().UpdateCueModel();
     device.SetAlphaMode(0);
     table_.Models().Environment().Draw(device);
-    if (table_.IsVisible() && !CueDrawnWithBalls()) {
+    if (visible_ && !CueDrawnWithBalls()) {
         DrawCue(device);
     }
-    if (IsPocketGame(table_.GameMode()) && table_.GameMode() != type::kSnooker) {
+    if (IsPocketGame(table_.Equipment().GameMode()) && table_.Equipment().GameMode() != type::kSnooker) {
         table_.HudValues().Hud().ShowPocketedBalls(snapshot_.Flags());
     }
     return 0;
@@ -227,7 +227,7 @@ void TableRenderStep::DrawScene(D3D9RenderDevice& device, int32_t /*passFlag*/) 
     DrawLines(device);
     DrawMarkers(device);
     DrawEffects(device);
-    if (table_.IsVisible() && CueDrawnWithBalls()) {
+    if (visible_ && CueDrawnWithBalls()) {
         DrawCue(device);
     }
     DrawBalls(device, true, kSkippedBallAlpha);
@@ -321,7 +321,7 @@ void TableRenderStep::DrawLines(D3D9RenderDevice& device) {
     }
     table_.Trails().DrawTrails(drawer);
     table_.PensAndMarks().DrawPenStrokes(drawer);
-    if (table_.GameMode() == type::kSnooker) {
+    if (table_.Equipment().GameMode() == type::kSnooker) {
         device.SetZWriteEnable(false);
         device.UpdateProjection(kBedOffset);
         table_.Trails().GuideLine(1).Draw(drawer);
@@ -336,7 +336,7 @@ bool TableRenderStep::ShotMayBeAimed() const {
 }
 
 void TableRenderStep::DrawMarkers(D3D9RenderDevice& device) {
-    if (!table_.IsVisible()) {
+    if (!visible_) {
         return;
     }
     device.EnableLights(false, true, true);
@@ -362,7 +362,9 @@ void TableRenderStep::DrawEffects(D3D9RenderDevice& device) {
 
 // In pocket games with a called pocket: a marker in each pocket, the called one bright.
 void TableRenderStep::DrawPocketMarkers(D3D9RenderDevice& device) {
-    if (!IsPocketGame(table_.GameMode()) || (!table_.Aim().TargetMode() && table_.Aim().TargetBall() == -1) || table_.Models().PocketMarkerModel() == nullptr) {
+    if (!IsPocketGame(table_.Equipment().GameMode()) ||
+        (!table_.Aim().TargetMode() && table_.Aim().TargetBall() == -1) ||
+        table_.Models().PocketMarkerModel() == nullptr) {
         return;
     }
     for (int32_t pocket = 0; pocket < 6; ++pocket) {
@@ -376,6 +378,11 @@ void TableRenderStep::DrawPocketMarkers(D3D9RenderDevice& device) {
         table_.Models().PocketMarkerModel()->SetTransform(placement);
         table_.Models().PocketMarkerModel()->Draw(device, alpha);
     }
+}
+
+void TableRenderStep::SetVisible(bool visible) {
+    visible_ = visible;
+    ShowShownModels(visible);
 }
 
 void TableRenderStep::ShowShownModels(bool visible) {

@@ -64,6 +64,9 @@ public:
     void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
     void SetShownModel(ShownModel which, TableModelNode* model);
     void SetMarkers(TableModelNode* aim, TableModelNode* target);
+    // Shows or hides the table's markers and cue together; what the draw passes and the ambient effect follow.
+    void SetVisible(bool visible);
+    bool IsVisible() const { return visible_; }
     // Shows or hides every shown model; the cue model alone.
     void ShowShownModels(bool visible);
     void ShowCue();
@@ -98,6 +101,8 @@ private:
     std::array<TableModelNode*, kShownModelCount> shownModels_{};
     CueModelEntry* currentCue_ = nullptr;
     bool cueDirty_ = false;
+    // Whether the table is shown; set by the screens' handlers and the shot restore, read by the draw passes.
+    bool visible_ = true;
     mutable quill::CriticalSectionLock modelLock_;
 };
 

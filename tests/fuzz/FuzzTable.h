@@ -32,7 +32,7 @@ public:
 struct TableFixture {
     TableFixture() {
         camera.SetFrame({0.0f, -350.0f, 250.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 0.0f, 0.0f});
-        table.SetHost(&host);
+        table.Services().host = &host;
         for (uint32_t mode = 0; mode < kestrovan::CameraController::kModeCount; ++mode) {
             table.Cameras().GetCamera().SetCamera(mode, &camera);
         }

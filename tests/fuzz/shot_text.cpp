@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     GameTable& table = fixture.table;
     table.StopShot();
     table.Reset(1);
-    table.SetGameMode(PlayedGame(shot.gameMode));
+    table.Equipment().SetGameMode(PlayedGame(shot.gameMode));
     table.Equipment().SetEquipmentItems(0, 0);
-    table.SetupTable(kestrovan::IsPhysicsModelCode(shot.physicsModelCode) ? shot.physicsModelCode
+    table.Models().SetupTable(kestrovan::IsPhysicsModelCode(shot.physicsModelCode) ? shot.physicsModelCode
                                                                           : kestrovan::kDefaultPhysicsModelCode,
                      0);
     table.LoadShotRecord(shot);

@@ -63,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     GameTable& table = fixture.table;
     const uint8_t reader = bytes[0] % 4;
     const quill::GameType gameType = kGameTypes[bytes[1] % std::size(kGameTypes)];
-    if (table.GameMode() != gameType) {
-        table.SetGameMode(gameType);
+    if (table.Equipment().GameMode() != gameType) {
+        table.Equipment().SetGameMode(gameType);
         table.Equipment().SetEquipmentItems(0, 0);
-        table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
+        table.Models().SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     }
     const std::span<const uint8_t> payload(bytes + 3, size - 3);
     auto packet = Message(kMessages[reader], payload);
@@ -76,11 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             table.PensAndMarks().CheckMarkHits();
             break;
         case 1:
-            table.ReadBallState(*packet);
+            table.Messages().ReadBallState(*packet);
             break;
         case 2:
             // A relayed stroke is played: the room starts it once its cue has swung.
-            if (table.ReadShot(*packet)) table.StartShot(0, false);
+            if (table.Messages().ReadShot(*packet)) table.StartShot(0, false);
             break;
         default: {
             int32_t x = 0;
@@ -96,9 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     kestrovan::BallStateMessage state;
     kestrovan::TableMessages::ReadBallState(*again, gameType, state);
     quill::Packet out;
-    table.WriteBallState(out, false);
-    table.WriteShot(out);
-    table.WriteShotResultReport(out);
+    table.Messages().WriteBallState(out, false);
+    table.Messages().WriteShot(out);
+    table.Messages().WriteShotResultReport(out);
     kvfuzz::FuzzInput input(payload);
     using kvfuzz::FieldFiller;
     FieldFiller::CheckRoundTrip<kestrovan::TableStateMessage>(input, gameType);

@@ -124,7 +124,7 @@ void ReplayPanel::LoadShot(const ShotRecord& record) {
     table->StopShot();
     playing_ = true;
     table->RestoreShotRecord(storedShot_);
-    table->SetCueBallIndex(record.cueBallIndex);
+    table->Rack().SetCueBallIndex(record.cueBallIndex);
     if (cameraMode_ == kFollowCamera) table->Cameras().FocusCameraOnCueBall();
     table->SnapshotBalls();
     EquipShotCue(record, true);
@@ -160,7 +160,7 @@ void ReplayPanel::DrawTable(D3D9RenderDevice& device) {
         stage_.ApplyEquipment({static_cast<quill::GameType>(storedShot_.gameMode), storedShot_.tableItemId,
                                storedShot_.ballSetItemId, kDefaultPhysicsModelCode, 1});
         table->RestoreShotRecord(storedShot_);
-        table->SetCueBallIndex(storedShot_.cueBallIndex);
+        table->Rack().SetCueBallIndex(storedShot_.cueBallIndex);
         if (cameraMode_ == kFollowCamera) table->Cameras().FocusCameraOnCueBall();
         EquipShotCue(storedShot_, false);
         table->StartShot(3, false);
@@ -231,7 +231,7 @@ void ReplayPanel::RegisterShot() {
     if (player_.stickerCount < 1 || services_.sender == nullptr) return;
     const std::string text = ShotRecord::WriteHex(StoredShot());
     GameTable* table = stage_.Table();
-    const auto mode = static_cast<uint8_t>(table != nullptr ? table->GameMode() : StoredShot().gameMode);
+    const auto mode = static_cast<uint8_t>(table != nullptr ? table->Equipment().GameMode() : StoredShot().gameMode);
     const quill::WString title = saveWindow_->Title();
     services_.sender->Send([&](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotRegister).WriteU8(mode).WriteWString(title);

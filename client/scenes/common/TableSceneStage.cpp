@@ -78,15 +78,15 @@ quill::RenderSceneManager* TableSceneStage::RenderScenes() const {
 GameTable& TableSceneStage::CreateTable(const Equipment& equipment) {
     if (table_ != nullptr) Release(RenderScenes());
     table_ = std::make_unique<GameTable>();
-    table_->SetHost(host_.get());
-    table_->SetPlayer(player_.get());
+    table_->Services().host = host_.get();
+    table_->Services().player = player_.get();
     table_->SetSound(sound_.get());
     // The referee's praise is drawn from the application's own generator, not the table's.
     table_->Physics().GetReferee().SetVoiceRandom(&app_.GetRandom());
-    table_->SetConnection(connection_.get());
-    table_->SetGameMode(equipment.gameMode);
+    table_->Services().connection = connection_.get();
+    table_->Equipment().SetGameMode(equipment.gameMode);
     table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
-    table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
+    table_->Models().SetupTable(equipment.physicsModel, equipment.ownPhysics);
     return *table_;
 }
 
@@ -106,7 +106,7 @@ bool TableSceneStage::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     table_->Cameras().GetCamera().SetScene(cameras_.get());
     // The room of the map stands around the table: the table draws no surroundings of its own.
     table_->Models().SetEnvironmentFlag(0);
-    return table_->LoadModels(resources, device, modelVariant);
+    return table_->Models().LoadModels(resources, device, modelVariant);
 }
 
 bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9RenderDevice& device,
@@ -116,7 +116,7 @@ bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9Rend
     table_->Cameras().SetupCameras(*ownCameras_, 0);
     table_->Cameras().GetCamera().SetScene(ownCameras_.get());
     table_->Models().SetEnvironmentFlag(0);
-    return table_->LoadModels(resources, device, modelVariant);
+    return table_->Models().LoadModels(resources, device, modelVariant);
 }
 
 // --- equipment ---
@@ -141,10 +141,10 @@ std::optional<TableSceneStage::Equipment> TableSceneStage::TakePendingEquipment(
 void TableSceneStage::ApplyEquipment(const Equipment& equipment) {
     if (table_ == nullptr) return;
     table_->Models().ReleaseBallModels();
-    table_->SetGameMode(equipment.gameMode);
+    table_->Equipment().SetGameMode(equipment.gameMode);
     table_->Equipment().SetEquipmentItems(equipment.tableItem, equipment.ballSetItem);
     table_->Models().ReloadEquipmentModels();
-    table_->SetupTable(equipment.physicsModel, equipment.ownPhysics);
+    table_->Models().SetupTable(equipment.physicsModel, equipment.ownPhysics);
 }
 
 // --- the cue ---
@@ -203,7 +203,7 @@ void TableSceneStage::DrawTable(D3D9RenderDevice& device, const Lighting* lighti
 // --- leaving ---
 
 void TableSceneStage::Release(quill::RenderSceneManager* renderScenes) {
-    if (table_ != nullptr) table_->UnloadModels();
+    if (table_ != nullptr) table_->Models().UnloadModels();
     table_.reset();
     cue_ = nullptr;
     cameras_.reset();

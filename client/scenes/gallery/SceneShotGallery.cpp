@@ -161,7 +161,7 @@ int SceneShotGallery::LoadResources(quill::ResourceManager* resources, D3D9Rende
 void SceneShotGallery::Activate() {
     connection_.LocalPlayer().position = UserPlace::Gallery;
     if (GameTable* table = stage_.Table()) {
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(app_.GetRandom().Next());
         table->Cameras().SetCameraFlags(false, false, true, false);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));

@@ -110,8 +110,8 @@ void SceneShotGallery::StartReplay() {
         shot = replayShot_;
     }
     table->Reset(app_.GetRandom().Next());
-    table->SetGameMode(gameMode_);
-    table->SetupTable(KnownPhysicsModel(shot.physicsModelCode), 0);
+    table->Equipment().SetGameMode(gameMode_);
+    table->Models().SetupTable(KnownPhysicsModel(shot.physicsModelCode), 0);
     table->LoadShotRecord(shot);
     const int32_t speed = speedIndex_;
     if (speed < 0 || speed >= kSpeeds)
@@ -126,7 +126,7 @@ void SceneShotGallery::ApplySpeed(GameTable& table, int32_t speed) {
     table.Physics().SetSpeedFactor(chosen.factor);
     // The move ends with the table's camera event: the stroke starts there (ClampCameraPitch).
     table.Cameras().MoveCameraBehindCueBall(chosen.distance, 1.0f, chosen.keepPitch, true);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
 }
 
 void SceneShotGallery::ClampCameraPitch() {
@@ -156,8 +156,8 @@ void SceneShotGallery::OnBallsStopped() {
     speedIndex_ = (speedIndex_ + 1) % kSpeeds;
     if (table == nullptr)
         return;
-    table->SetCueBall(0, true);
-    table->SetVisible(true);
+    table->Rack().SetCueBall(0, true);
+    table->RenderStep().SetVisible(true);
     if (!replayPending_)
         StartReplay();
 }

@@ -75,15 +75,15 @@ bool LobbyBackground::Load(quill::ResourceManager& resources, D3D9RenderDevice& 
     cameras_->SelectCamera(0);
     tableHost_ = std::make_unique<AppTableHost>(app_);
     table_ = std::make_unique<GameTable>();
-    table_->SetHost(tableHost_.get());
+    table_->Services().host = tableHost_.get();
     table_->SetState(0);
-    table_->SetGameMode(quill::RoomInfo{}.gameType);
+    table_->Equipment().SetGameMode(quill::RoomInfo{}.gameType);
     table_->Equipment().SetEquipmentItems(kTableItem, kBallSetItem);
-    table_->SetupTable(kDefaultPhysicsModelCode, 1);
+    table_->Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Cameras().SetupCameras(*cameras_, 0);
     table_->Cameras().GetCamera().SetScene(cameras_.get());
     table_->Models().SetEnvironmentFlag(0);
-    return table_->LoadModels(resources, device, 0);
+    return table_->Models().LoadModels(resources, device, 0);
 }
 
 void LobbyBackground::StartMusic() {
@@ -97,7 +97,7 @@ void LobbyBackground::StartMusic() {
 }
 
 void LobbyBackground::Release() {
-    if (table_) table_->UnloadModels();
+    if (table_) table_->Models().UnloadModels();
     table_.reset();
     tableHost_.reset();
     cameras_.reset();
@@ -121,12 +121,12 @@ void LobbyBackground::Enter() {
     bestShotIndex_ = 0;
     caption_->Show(false);
     if (!table_) return;
-    table_->SetupTable(kDefaultPhysicsModelCode, 1);
+    table_->Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table_->Reset(app_.GetRandom().Next());
     table_->Cameras().SetCameraFlags(false, false, false, false);
     ApplySettings();
     table_->SetState(0);
-    table_->SetVisible(false);
+    table_->RenderStep().SetVisible(false);
     quill::Camera* const* slot = table_->Cameras().GetCurrentCameraRef();
     if (slot == nullptr || *slot == nullptr) return;
     quill::Camera& camera = **slot;
@@ -159,7 +159,7 @@ void LobbyBackground::ShowYesterdayBest() {
         shot_ = shot;
     }
     if (table_) {
-        table_->SetGameMode(shot.gameMode);
+        table_->Equipment().SetGameMode(shot.gameMode);
         std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
         const ItemModelRecord* model = TheItemModelCatalogue().FindById(shot.cueItemId);
         if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot.cuePartIds;
@@ -176,23 +176,23 @@ void LobbyBackground::ApplyPendingShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
     quill::ScopedLock hold(shotLock_);
     table_->Models().ReleaseBallModels();
-    table_->SetGameMode(shot_.gameMode);
+    table_->Equipment().SetGameMode(shot_.gameMode);
     table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);
     table_->Models().ReloadEquipmentModels();
     table_->Reset(app_.GetRandom().Next());
-    table_->SetupTable(shot_.physicsModelCode, 0);
+    table_->Models().SetupTable(shot_.physicsModelCode, 0);
     table_->LoadShotRecord(shot_);
     table_->Cameras().SetCameraFlags(false, false, false, false);
     table_->SnapshotBalls();
     table_->LoadShotRecord(shot_);
-    table_->SetVisible(true);
+    table_->RenderStep().SetVisible(true);
     table_->StartShot(bestShotIndex_ == 0 ? 4 : 3, true);
 }
 
 void LobbyBackground::OnBallsStopped() {
     if (!table_) return;
-    table_->SetCueBall(0, true);
-    table_->SetVisible(true);
+    table_->Rack().SetCueBall(0, true);
+    table_->RenderStep().SetVisible(true);
     const size_t count = connection_.BestShots().size();
     if (reloadPending_ || count == 0) return;
     bestShotIndex_ = (bestShotIndex_ + 1) % count;

@@ -72,7 +72,7 @@ void SceneLogin::ResetDemo() {
         table->Reset(kDemoTableSeed);
         table->Cameras().SetCameraFlags(false, true, false, false);
         table->SetState(0);
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
         table->HudValues().ForScreens().demoHold = true;
         table->HudValues().ForScreens().demoSecond = false;
         SetUpDemoCamera();
@@ -171,8 +171,8 @@ void SceneLogin::UpdateDemo(int64_t clockTenthMs) {
     if (step.loadShot) {
         table->StopShot();
         LoadNextDemoShot();
-        table->SetCueBall(0, true);
-        table->SetVisible(true);
+        table->Rack().SetCueBall(0, true);
+        table->RenderStep().SetVisible(true);
     }
     if (step.playShot)
         PlayDemoShot();

@@ -181,7 +181,7 @@ void SceneAlone::Activate() {
 
 void SceneAlone::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetupTable(kPhysicsModel, 0);
+    table.Models().SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
@@ -244,9 +244,9 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::BallsStopped:
             quill::TheLog().Log(u"BallsStopped\n");
-            table->ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
-            table->SetCueBall(0, false);
-            table->SetVisible(true);
+            table->Rack().ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
+            table->Rack().SetCueBall(0, false);
+            table->RenderStep().SetVisible(true);
             table->Turn().SetControlEnabled(true);
             break;
         default:
@@ -324,10 +324,10 @@ void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {
 void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     GameTable& table = *stage_.Table();
     stage_.ApplyEquipment(equipment);
-    table.RackBalls();
+    table.Rack().RackBalls();
     table.SnapshotBalls();
     table.Turn().SetControlEnabled(true);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);

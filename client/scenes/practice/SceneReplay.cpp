@@ -177,7 +177,7 @@ void SceneReplay::Activate() {
     quill::ScopedLock hold(lock_);
     GameTable& table = *stage_.Table();
     const uint32_t physics = shot_.physicsModelCode != 0 ? shot_.physicsModelCode : kDefaultPhysicsModelCode;
-    table.SetupTable(physics, 0);
+    table.Models().SetupTable(physics, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.SetState(0);
@@ -190,7 +190,7 @@ void SceneReplay::Activate() {
     stage_.EquipCue(cue, parts);
     started_ = false;
     nextPass_ = 0;
-    table.SetupTable(physics, 0);
+    table.Models().SetupTable(physics, 0);
     table.Cameras().SetTopView(true);
     table.HudValues().LayoutHud(Width(), Height());
     if (shotRead_) RestartReplay(kPassSwings);
@@ -310,7 +310,7 @@ void SceneReplay::EndPass() {
     const uint32_t ended = ++passesEnded_;
     quill::TheLog().Log(u"Replay pass %d ended\n", static_cast<int>(ended));
     started_ = false;
-    stage_.Table()->SetVisible(true);
+    stage_.Table()->RenderStep().SetVisible(true);
     RestartReplay(kPassSwings);
 }
 

@@ -134,8 +134,8 @@ void SceneRoomPractice::HideWindows() {
 
 void SceneRoomPractice::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetGameMode(gameType_);
-    table.SetupTable(kDefaultPhysicsModelCode, 1);
+    table.Equipment().SetGameMode(gameType_);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
@@ -143,7 +143,7 @@ void SceneRoomPractice::SetUpTable() {
     // The balls may be placed anywhere in the practice room.
     table.Input().SetPlacingEnabled(true);
     table.Turn().SetControlEnabled(true);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.HudValues().LayoutHud(Width(), Height());
 }
 

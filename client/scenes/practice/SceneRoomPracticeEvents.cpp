@@ -217,9 +217,9 @@ void SceneRoomPractice::StartChallenge() {
     ShowBoard();
     board_->Show(true);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
-    if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.ResetCamera();
+    if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.Rack().ResetCamera();
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
     if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
@@ -234,13 +234,13 @@ void SceneRoomPractice::EndChallenge() {
 
 void SceneRoomPractice::OnBallsStopped() {
     GameTable& table = *stage_.Table();
-    table.ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
+    table.Rack().ReRackIfNeeded(static_cast<uint32_t>(platform::Rand()), false);
     if (challenge_.IsActive()) {
         JudgeShot();
     } else {
-        table.SetCueBall(0, false);
+        table.Rack().SetCueBall(0, false);
     }
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
 }
 
@@ -263,7 +263,7 @@ void SceneRoomPractice::JudgeShot() {
         lines_.Add(u"Success !!", kSuccessColour, now);
     } else if (judgement.finished) {
         lines_.Add(u"Finish... Wait for rewards.", kItemColour, now);
-        table.SetCueBall(0, false);
+        table.Rack().SetCueBall(0, false);
         const auto points = static_cast<uint16_t>(challenge_.Points());
         sender_.Send([&](quill::Packet& packet) {
             packet.Init(quill::MessageId::ChallengeResult)
@@ -276,7 +276,7 @@ void SceneRoomPractice::JudgeShot() {
         waiting_->Open();
     } else {
         lines_.Add(u"Failed... OTL", kNoticeColour, now);
-        if (judgement.switchCueBall) table.SetCueBall(table.Physics().CueBall() == 0 ? 1 : 0, false);
+        if (judgement.switchCueBall) table.Rack().SetCueBall(table.Physics().CueBall() == 0 ? 1 : 0, false);
     }
     ShowBoard();
     ShowLines();

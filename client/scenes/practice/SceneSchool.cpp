@@ -131,7 +131,7 @@ void SceneSchool::Activate() {
 
 void SceneSchool::SetUpTable() {
     GameTable& table = *stage_.Table();
-    table.SetupTable(kDefaultPhysicsModelCode, 0);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(kTableSeed);
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     table.Cameras().SetCameraFlags(false, false, true, false);
@@ -296,7 +296,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             table->Cameras().GetCamera().SetApplyAtEnd(true);
             table->Cameras().MoveCamera(1.0f, CameraController::kKeep, CameraController::kKeep, false);
             table->Turn().SetControlEnabled(true);
-            table->SetVisible(true);
+            table->RenderStep().SetVisible(true);
             ++shotsTaken_;
             break;
         default:

@@ -78,7 +78,7 @@ void SceneSchool::ShowPage(int32_t delta) {
     if (previousStep_ < 4 && step_ >= SchoolPages::kBasicsDone && table != nullptr) {
         LimitCamera();
         table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
         table->Turn().SetAimFollowsCamera(true);
         table->Input().OnKey(kZoomKey, false);
     }
@@ -169,9 +169,9 @@ void SceneSchool::WelcomeCamera() {
         LockedSetDistance(camera, 50.0f);
         LockedSetPitchDegrees(camera, RadiansToDegrees(0.2181662f));
     }
-    table->RackBalls();
+    table->Rack().RackBalls();
     table->SnapshotBalls();
-    table->SetVisible(false);
+    table->RenderStep().SetVisible(false);
     table->Input().SetKeyMask(0);
 }
 
@@ -228,7 +228,7 @@ void SceneSchool::StartTasks() {
     table->Input().OnKey(kZoomKey, false);
     table->Cameras().FocusCameraOnCueBall();
     table->Turn().SetControlEnabled(true);
-    table->SetVisible(true);
+    table->RenderStep().SetVisible(true);
     if (step_ > 42) table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
     for (const TaskControls& controls : kTaskControls) {
         if (controls.page != step_) continue;
@@ -299,7 +299,7 @@ void SceneSchool::CompleteTask() {
     GameTable& table = *stage_.Table();
     table.Turn().SetAimFollowsCamera(true);
     table.Input().OnKey(kZoomKey, false);
-    table.SetVisible(true);
+    table.RenderStep().SetVisible(true);
     ColourTasks();
     if (taskIndex_ == taskCount_) {
         continue_->Show(true);

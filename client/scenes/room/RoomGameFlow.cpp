@@ -205,7 +205,7 @@ void RoomGameFlow::TakeTable(bool take) {
 
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
@@ -314,9 +314,9 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->Reset(start.seed);
-    if (table->Cameras().GetCamera().Mode() != 3) table->ResetCamera();
-    table->ResetShotToState7(start.seed);
-    table->SetCueBallIndex(start.cueBall);
+    if (table->Cameras().GetCamera().Mode() != 3) table->Rack().ResetCamera();
+    table->Rack().ResetShotToState7(start.seed);
+    table->Rack().SetCueBallIndex(start.cueBall);
     if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(start.firstShooter));
     }
@@ -331,14 +331,14 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     table->Turn().SetAimFollowsCamera(localTurn);
     table->Input().OnKey(kKey_Z, false);
     table->Turn().SetControlEnabled(localTurn);
-    table->SetVisible(true);
+    table->RenderStep().SetVisible(true);
     if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
     screen_.Items().ChalkSlot()->SetActive(localTurn);
 }
 
 void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
-    const bool cushions = table != nullptr && (table->GameMode() == 0 || table->GameMode() == 3);
+    const bool cushions = table != nullptr && (table->Equipment().GameMode() == 0 || table->Equipment().GameMode() == 3);
     for (size_t place = 0; place < start.teams.size(); ++place) {
         const GameStartMessage::Team& block = start.teams[place];
         if (block.id >= kRoomTeams) continue;
@@ -440,7 +440,7 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
-        if (table != nullptr && table->GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
+        if (table != nullptr && table->Equipment().GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
@@ -473,7 +473,7 @@ void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
         if (team->score == 20) QueueAnnouncement(kScoreTwentyVoice);
         return;
     }
-    if (table->GameMode() != 0 && table->GameMode() != 3) return;
+    if (table->Equipment().GameMode() != 0 && table->Equipment().GameMode() != 3) return;
     if (team->threeCushionFinishes != 0) {
         PlayTurnAnimation(SceneRoomGame::kThreeCushionAnimation);
         if (team->threeCushionFinishes == team->threeCushionFinishesAtStart) {
@@ -532,7 +532,7 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
         return;
     }
     table->Physics().SetBallGroup(current->ballGroup);
-    if (table->GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
+    if (table->Equipment().GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->Aim().SetTargetMode(true);
         table->Turn().SetControlEnabled(false);
         if (screen_.IsLocalTurn())
@@ -546,14 +546,14 @@ void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
     shotInFlight_ = false;
     eightBallNotice_ = false;
     if (table != nullptr) {
-        if (IsPocketMode()) table->ReRackIfNeeded(turn.seed, false);
+        if (IsPocketMode()) table->Rack().ReRackIfNeeded(turn.seed, false);
         if (IsRoomSeat(screen_.Room().shooterSeat) &&
             screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
             table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
         }
-        table->SetCueBall(turn.cueBall, false);
+        table->Rack().SetCueBall(turn.cueBall, false);
         table->Aim().UpdateCueModel();
-        table->SetVisible(true);
+        table->RenderStep().SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
         if (const quill::PlayerState* shooter = screen_.Seats().SeatRecord(screen_.Room().shooterSeat)) {
@@ -570,7 +570,7 @@ void RoomGameFlow::OnBreakRerack(quill::Packet& packet) {
     if (!rerack || table == nullptr || rerack->kind < 1 || rerack->kind > 3) return;
     if (rerack->kind == 1) screen_.AddChatLine(u"Break foul! Try the first break again!", kYellow);
     table->Physics().SeedRandom(rerack->seed);
-    table->RackBalls();
+    table->Rack().RackBalls();
     if (rerack->kind == 1) {
         table->HudValues().ForScreens().breakAgain = true;
     } else if (IsPocketMode()) {
@@ -624,7 +624,7 @@ void RoomGameFlow::OnPointRuleUpdate(quill::Packet& packet) {
 
 void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<ScoreUpdateMessage> score =
         ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
     if (!score) return;
@@ -717,7 +717,7 @@ void RoomGameFlow::GiveTableToMaster(float seconds) {
     GameTable* table = screen_.Table();
     if (table == nullptr) return;
     table->Aim().ClearTargetBall();
-    if (!shotInFlight_) table->SetVisible(true);
+    if (!shotInFlight_) table->RenderStep().SetVisible(true);
     if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
         table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
     }
@@ -848,7 +848,7 @@ void RoomGameFlow::OnShotFired() {
         shotBet_->SetBetOpen(false);
         sender_.Send([table](quill::Packet& packet) {
             packet.Init(quill::MessageId::Shot);
-            table->WriteShot(packet);
+            table->Messages().WriteShot(packet);
         });
     }
     screen_.Items().ChalkSlot()->SetActive(false);
@@ -863,7 +863,7 @@ void RoomGameFlow::OnBallsStopped() {
         return;
     sender_.Send([this, table](quill::Packet& packet) {
         packet.Init(quill::MessageId::ShotResultReport);
-        table->WriteShotResultReport(packet);
+        table->Messages().WriteShotResultReport(packet);
         if (tableStatePending_.exchange(false)) WriteTableState(packet, true);
     });
 }
@@ -871,7 +871,7 @@ void RoomGameFlow::OnBallsStopped() {
 // TableState: the table's ball state (a message of its own, or appended to the packet's last), then the room's
 // table and ball-set items.
 void RoomGameFlow::WriteTableState(quill::Packet& packet, bool append) {
-    screen_.Table()->WriteBallState(packet, append);
+    screen_.Table()->Messages().WriteBallState(packet, append);
     screen_.Equipment().WriteItems(packet);
 }
 
@@ -885,7 +885,7 @@ void RoomGameFlow::SendBallPlacement(uint32_t ball) {
     if (table == nullptr) return;
     sender_.Send([table, ball](quill::Packet& packet) {
         packet.Init(quill::MessageId::BallPlacement);
-        table->WriteBallPlacement(packet, ball);
+        table->Messages().WriteBallPlacement(packet, ball);
     });
 }
 
@@ -904,7 +904,7 @@ void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
     receiving_->Show(false);
     shotBet_->SetBetOpen(false);
     screen_.Board()->SetCountdownOn(false);
-    if (!table->ReadShot(packet)) return;
+    if (!table->Messages().ReadShot(packet)) return;
     table->StartShot(2, false);
     shotInFlight_ = true;
 }
@@ -913,7 +913,7 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     const std::optional<BallPlacementMessage> placement = ReadBallPlacement(packet);
     GameTable* table = screen_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
-    table->SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
+    table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
     if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
         table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     }
@@ -938,8 +938,8 @@ void RoomGameFlow::OnTablePlacement(quill::Packet& packet) {
         screen_.Model().FindPlayerTurn(head->shooter);
         screen_.Board()->Refresh(screen_.Model(), screen_.Room());
     }
-    table->SetCueBallIndex(head->cueBall);
-    if (!table->ReadBallState(packet)) return;
+    table->Rack().SetCueBallIndex(head->cueBall);
+    if (!table->Messages().ReadBallState(packet)) return;
     const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
     screen_.Equipment().Check();
     if (second && table->Equipment().BallsFitTableItem((*second)[0])) {

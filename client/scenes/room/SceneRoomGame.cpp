@@ -197,8 +197,8 @@ void SceneRoomGame::Activate() {
     seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {
-        table->SetGameMode(mode);
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Equipment().SetGameMode(mode);
+        table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);

@@ -265,7 +265,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     if (table != nullptr) {
         table->Reset(snapshot->seed);
-        table->SetCueBallIndex(snapshot->cueBall);
+        table->Rack().SetCueBallIndex(snapshot->cueBall);
     }
     const bool master = seats_.MasterSeat() == seats_.LocalSeat();
     seats_.Board()->SetStake(room_.stake);

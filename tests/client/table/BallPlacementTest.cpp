@@ -175,7 +175,7 @@ protected:
 
 TEST_F(TablePickingTest, ProjectionDepthOrderAndTheCueBallRecord) {
     Equip(type::kThreeCushion);
-    table->SetCueBallIndex(2);
+    table->Rack().SetCueBallIndex(2);
     table->Physics().SetBallPosition(0, 0.0f, 40.0f, kRadius);   // far from the camera
     table->Physics().SetBallPosition(1, 0.0f, -40.0f, kRadius);  // near
     table->Physics().SetBallPosition(2, 50.0f, 0.0f, kRadius);

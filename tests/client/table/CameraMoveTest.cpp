@@ -419,10 +419,10 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     ASSERT_TRUE(table->Input().OnKey(platform::Vk::Shift, true));
     EXPECT_EQ(controller.Mode(), 2u);
     EXPECT_EQ(controller.FramesLeft(), 60u);
-    quill::AppEvent* restore = table->Events().Pop();
+    quill::AppEvent* restore = table->CameraEvents().Events().Pop();
     ASSERT_NE(restore, nullptr);
     EXPECT_EQ(restore->id, TableEventId::RestoreCamera);
-    table->Events().Pool().Free(restore);
+    table->CameraEvents().Events().Pool().Free(restore);
     EXPECT_NEAR(cameras[2]->Limits().minPitch, 0.0174533f, 1e-7);
     for (int frame = 0; frame < 70; ++frame) {
         table->Update(frame, 0, 0, false);

@@ -40,11 +40,11 @@ std::vector<uint8_t> PenPayload(uint8_t stroke, const Vec3& p) {
 TEST_F(GameTableTest, NewTableDefaults) {
     EXPECT_EQ(Table().State(), 4);
     EXPECT_EQ(Physics().GetTableState(), 4);
-    EXPECT_EQ(Table().GameMode(), -1);
+    EXPECT_EQ(Table().Equipment().GameMode(), -1);
     EXPECT_EQ(Table().Equipment().TableItemId(), 1020);
     EXPECT_EQ(Table().Equipment().BallSetItemId(), 2003);
     EXPECT_EQ(Table().Equipment().TableItemIdCopy(), 1020u);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
     EXPECT_EQ(Table().Picking().HeldBall(), -1);
     EXPECT_EQ(Table().Aim().TargetBall(), -1);
     EXPECT_EQ(Table().Input().KeyMask(), -1);
@@ -86,10 +86,10 @@ TEST_F(GameTableTest, SmallSetters) {
     test::RecordingModel cue;
     Table().RenderStep().SetShownModel(TableRenderStep::kAimMarker, &marker);
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     EXPECT_FALSE(marker.visible);
     EXPECT_FALSE(cue.visible);
-    Table().SetVisible(true);
+    Table().RenderStep().SetVisible(true);
     EXPECT_TRUE(cue.visible);
 
     int destroyed = 0;
@@ -124,7 +124,7 @@ TEST(BallColour, ByGameType) {
 
 TEST_F(GameTableTest, EquipmentDefaultsByGameMode) {
     const auto equip = [&](quill::GameType mode, uint16_t tableItem, uint16_t ballSet) {
-        Table().SetGameMode(mode);
+        Table().Equipment().SetGameMode(mode);
         Table().Equipment().SetEquipmentItems(tableItem, ballSet);
         return std::vector<uint32_t>{Table().Equipment().TableItemId(), Table().Equipment().BallSetItemId()};
     };
@@ -175,8 +175,8 @@ TEST_F(GameTableTest, SnookerSetUpDrawsTheD) {
     EXPECT_EQ(line.PointAt(10).colour, 0xff000000u);
 
     // Set up again for another game: the D goes.
-    Table().SetGameMode(type::kEightBall);
-    Table().SetupTable(kDefaultPhysicsModelCode, 1);
+    Table().Equipment().SetGameMode(type::kEightBall);
+    Table().Models().SetupTable(kDefaultPhysicsModelCode, 1);
     EXPECT_EQ(Table().Trails().GuideLine(1).Count(), 0u);
 }
 
@@ -207,7 +207,7 @@ TEST_F(GameTableTest, StopShotTakesThePhysicsLockOnlyWhileAShotRuns) {
 TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     Equip(type::kThreeCushion);
     quill::Packet report;
-    Table().WriteShotResultReport(report);
+    Table().Messages().WriteShotResultReport(report);
     report.Finish();
     EXPECT_EQ(report.Bytes().size(), 6u);  // a carom report is the turn code alone
 
@@ -215,7 +215,7 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(Table().Records().SyncReportRecord(), 3u);
     EXPECT_EQ(Table().Records().GetReportRecord().valid, ShotRecord::kValidFilled);
     quill::Packet state;
-    Table().WriteBallState(state, false);
+    Table().Messages().WriteBallState(state, false);
     state.Finish();
     const auto bytes = state.Bytes();
     ASSERT_EQ(bytes.size(), 4u + 89u);
@@ -224,7 +224,7 @@ TEST_F(GameTableTest, ShotReportAndBallStateFromTheTable) {
     EXPECT_EQ(std::vector(bytes.begin() + 9 + 12, bytes.begin() + 9 + 16), FloatBytes(11.0f));
 
     quill::Packet placement;
-    Table().WriteBallPlacement(placement, 1).Finish();
+    Table().Messages().WriteBallPlacement(placement, 1).Finish();
     EXPECT_EQ(placement.Bytes()[4], 1);
     EXPECT_EQ(std::vector(placement.Bytes().begin() + 9, placement.Bytes().begin() + 13), FloatBytes(12.0f));
 }
@@ -315,7 +315,7 @@ TEST_F(GameTableTest, TableMarksLayoutHitsAndHostileIndices) {
     EXPECT_EQ(host.events[1].wParam, 5u);
 
     // A new rack takes the marks away.
-    Table().ResetShotToState7(1);
+    Table().Rack().ResetShotToState7(1);
     EXPECT_FALSE(marks.IsShown());
     EXPECT_FALSE(marks.IsMarked(5));
 }
@@ -407,7 +407,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     Equip(type::kEightBall);
     // 30 balls for a 16-ball table: the first 16 are applied, the rest read and skipped.
     auto many = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(30, 30, 100.0f, true));
-    ASSERT_TRUE(Table().ReadBallState(*many));
+    ASSERT_TRUE(Table().Messages().ReadBallState(*many));
     EXPECT_EQ(Physics().CachedPosition(15).x, 115.0f);
     EXPECT_EQ(Physics().CachedFlag(15), 15);
     EXPECT_EQ(Physics().CachedPosition(16).x, 0.0f);  // beyond the ball set: untouched
@@ -415,7 +415,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
 
     // Fewer balls than the table has: the others stay.
     auto few = test::ReceivedMessage(MessageId::TableState, test::BallStatePayload(2, 2, 200.0f, true));
-    ASSERT_TRUE(Table().ReadBallState(*few));
+    ASSERT_TRUE(Table().Messages().ReadBallState(*few));
     EXPECT_EQ(Physics().CachedPosition(1).x, 201.0f);
     EXPECT_EQ(Physics().CachedPosition(2).x, 102.0f);
 
@@ -423,7 +423,7 @@ TEST_F(GameTableTest, BallStateFromAPeerIsBoundedByTheTable) {
     std::vector<uint8_t> payload = test::BallStatePayload(16, 16, 300.0f, true);
     payload.pop_back();
     auto cut = test::ReceivedMessage(MessageId::TableState, payload);
-    EXPECT_FALSE(Table().ReadBallState(*cut));
+    EXPECT_FALSE(Table().Messages().ReadBallState(*cut));
     EXPECT_EQ(Physics().CachedPosition(0).x, 200.0f);
 }
 
@@ -443,7 +443,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     TableMessages::WriteShot(packet, sent, 5);
     packet.Finish();
     auto received = test::Received(packet.Bytes());
-    ASSERT_TRUE(Table().ReadShot(*received));
+    ASSERT_TRUE(Table().Messages().ReadShot(*received));
     const ShotRecord& record = Table().Records().GetShotRecord();
     EXPECT_EQ(record.version, 2966u);
     EXPECT_EQ(record.ballCount, 3);
@@ -461,7 +461,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
     EXPECT_EQ(Table().Aim().Pose().elevation, 12.0f);
 
     auto cut = test::ReceivedMessage(MessageId::Shot, {1, 0, 0});
-    EXPECT_FALSE(Table().ReadShot(*cut));
+    EXPECT_FALSE(Table().Messages().ReadShot(*cut));
     EXPECT_EQ(Table().Records().GetShotRecord().power, 0.6f);
 }
 
@@ -469,7 +469,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     Equip(type::kThreeCushion);
     test::RecordingModel cue;
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     ShotData data;
     data.gameMode = 3;
     data.ballCount = 200;  // from a text; the table has 3 balls
@@ -488,7 +488,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     EXPECT_EQ(record.powerCap, 0.0f);
     EXPECT_EQ(Physics().CachedPosition(2).x, 20.0f);
     EXPECT_EQ(Physics().CueBall(), 0);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
     EXPECT_TRUE(cue.visible);
     EXPECT_EQ(Table().Aim().Pose().pullBack, -3.0f);
     EXPECT_NEAR(Table().Aim().Pose().aimYaw, 0.0f, 1e-4);
@@ -512,10 +512,10 @@ TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {
 
     // Balls moved since are put back where the record has them.
     Physics().SetBallPosition(2, -70.0f, 0.0f, 3.275f);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     Table().ResetBallsFromShotRecord();
     EXPECT_EQ(Physics().CachedPosition(2).x, 50.0f);
-    EXPECT_TRUE(Table().IsVisible());
+    EXPECT_TRUE(Table().RenderStep().IsVisible());
 }
 
 TEST_F(GameTableTest, ResetToState7) {
@@ -524,8 +524,8 @@ TEST_F(GameTableTest, ResetToState7) {
     cue.visible = false;
     Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().Picking().SetPlacementArea(1);
-    Table().SetCueBallIndex(2);
-    Table().ResetShotToState7(1234);
+    Table().Rack().SetCueBallIndex(2);
+    Table().Rack().ResetShotToState7(1234);
     EXPECT_EQ(Table().State(), 7);
     EXPECT_EQ(Physics().GetTableState(), 7);
     EXPECT_EQ(Table().Picking().PlacementArea(), 0);
@@ -551,10 +551,10 @@ TEST_F(GameTableTest, ChalkBurstsByChalkItem) {
     test::RecordingModel& model = *owned;
     Table().Ambient().Install(std::move(owned), [] { return 0; });
     EXPECT_FALSE(model.visible);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     Table().StartAmbientEffect(10);
     EXPECT_FALSE(model.visible);
-    Table().SetVisible(true);
+    Table().RenderStep().SetVisible(true);
     Table().StartAmbientEffect(20);
     EXPECT_TRUE(model.visible);
     EXPECT_EQ(Table().Ambient().GetAmbientEffect()->lastTime, 20u);

@@ -44,7 +44,7 @@ public:
         Equip(type::kThreeCushion);
         table->SetState(7);
         table->Turn().SetControlEnabled(true);
-        table->SetRandom([] { return 17; });
+        table->Services().random = [] { return 17; };
         table->Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
     }
 
@@ -88,7 +88,7 @@ public:
     }
     std::vector<uint8_t> ShotBytes() {
         quill::Packet packet;
-        table->WriteShot(packet);
+        table->Messages().WriteShot(packet);
         packet.Finish();
         const auto bytes = packet.Bytes();
         return {bytes.begin(), bytes.end()};
@@ -107,7 +107,7 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
     EXPECT_FALSE(table->Input().Flags().strokeFinishing);
     EXPECT_FALSE(table->Turn().IsControlEnabled());
-    EXPECT_FALSE(table->IsVisible());
+    EXPECT_FALSE(table->RenderStep().IsVisible());
     // The mouse speed was taken away while Ctrl was down and given back at the strike.
     EXPECT_EQ(host.mouseSpeed, (MouseSpeed{6, 10, 1}));
 
@@ -164,7 +164,7 @@ TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     EXPECT_GE(result, -1);
     EXPECT_LE(result, 1);
     quill::Packet report;
-    table->WriteShotResultReport(report);
+    table->Messages().WriteShotResultReport(report);
     report.Finish();
     EXPECT_EQ(report.Bytes().size(), 6u);  // a carom game reports the turn code alone
 }
@@ -179,7 +179,7 @@ TEST_F(ShotFlowTest, TablesFedTheSameShotEndBitIdentical) {
     for (int i = 0; i < 2; ++i) {
         ShotTable watcher;
         auto packet = test::Received(message);
-        ASSERT_TRUE(watcher.table->ReadShot(*packet));
+        ASSERT_TRUE(watcher.table->Messages().ReadShot(*packet));
         watcher.table->StartShot(2, false);
         watcher.Frame(0);
         EXPECT_TRUE(watcher.table->IsShotPending());  // the cue swings first
@@ -203,7 +203,7 @@ TEST_F(ShotFlowTest, ARelayedShotAfterALocalOneIsNotChargedAgain) {
 
     // The next shot is another player's, relayed: no ShotFired, no chalk, no cost.
     auto packet = test::Received(message);
-    ASSERT_TRUE(table->ReadShot(*packet));
+    ASSERT_TRUE(table->Messages().ReadShot(*packet));
     table->StartShot(2, false);
     ASSERT_GT(RunUntilStopped(), 0);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
@@ -218,7 +218,7 @@ TEST_F(ShotFlowTest, AShotFromOutsidePlaysItsPowerAndDeviationWithinRange) {
     std::vector<uint8_t> payload{0, 0, 0, 0};
     test::AppendFloats(payload, {1.0f, -1e30f, 1e30f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                                  0.0f});
-    ASSERT_TRUE(table->ReadShot(*test::ReceivedMessage(quill::MessageId::Shot, payload)));
+    ASSERT_TRUE(table->Messages().ReadShot(*test::ReceivedMessage(quill::MessageId::Shot, payload)));
     EXPECT_EQ(table->Records().GetShotRecord().power, 0.0f);
     EXPECT_EQ(table->Records().GetShotRecord().paramG, 1.0f);
     EXPECT_TRUE(log.Contains("WARNING: the power or deviation of a Shot message lay outside its range"));

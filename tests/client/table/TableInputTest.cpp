@@ -30,9 +30,9 @@ protected:
     // The table events posted so far, taken from the queue.
     std::vector<quill::AppEvent> TakeTableEvents() {
         std::vector<quill::AppEvent> events;
-        while (quill::AppEvent* event = table->Events().Pop()) {
+        while (quill::AppEvent* event = table->CameraEvents().Events().Pop()) {
             events.push_back(*event);
-            table->Events().Pool().Free(event);
+            table->CameraEvents().Events().Pool().Free(event);
         }
         return events;
     }

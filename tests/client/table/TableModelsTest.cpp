@@ -89,7 +89,7 @@ TEST_F(TableModelsTest, ModelsLeaveTheStaticBatchesWithTheTable) {
     ASSERT_TRUE(stage.MakeTable(type::kThreeCushion)) << stage.Error();
     EXPECT_TRUE(stage.DrawFrame());
     EXPECT_GT(Batches(), 0u);
-    stage.table->UnloadModels();
+    stage.table->Models().UnloadModels();
     EXPECT_EQ(Batches(), 0u);
     EXPECT_EQ(stage.table->Models().BallModel(0), nullptr);
     EXPECT_TRUE(stage.DrawFrame()) << "an unloaded table still draws (its HUD)";
@@ -99,14 +99,14 @@ TEST_F(TableModelsTest, WithoutChalkNoEffectAndWithoutObjectsNoTable) {
     ASSERT_TRUE(stage.MakeTable(type::kThreeCushion));
     EXPECT_NE(stage.table->Ambient().GetAmbientEffect(), nullptr);
     stage.player.chalkId = 0;
-    stage.table->RebuildAmbientEffect(false);
+    stage.table->Models().RebuildAmbientEffect(false);
     EXPECT_EQ(stage.table->Ambient().GetAmbientEffect(), nullptr);
 
     GameTable bare;
-    bare.SetItemModels(&stage.catalogue);
+    bare.Services().itemModels = &stage.catalogue;
     stage.resources->SetDataFolder(u"no such folder");
     stage.resources->Shutdown();
-    EXPECT_FALSE(bare.LoadModels(*stage.resources, *stage.device, 0));
+    EXPECT_FALSE(bare.Models().LoadModels(*stage.resources, *stage.device, 0));
 }
 
 // Missing packages are said: a table without "Tables" and "Cues" plays on and logs it, and one without "Balls"
@@ -124,12 +124,12 @@ TEST_F(TableModelsTest, MissingPackagesAreLoggedAndTheFailureNamesTheRightOne) {
     stage.resources->SetRootFolder(u"");
     stage.resources->SetDataFolder(partial.Wide());
     GameTable table;
-    table.SetItemModels(&stage.catalogue);
-    EXPECT_FALSE(table.LoadModels(*stage.resources, *stage.device, 0));
+    table.Services().itemModels = &stage.catalogue;
+    EXPECT_FALSE(table.Models().LoadModels(*stage.resources, *stage.device, 0));
     EXPECT_EQ(stage.resources->GetLoadContext().packageName, u"Balls");
     EXPECT_TRUE(log.Contains("WARNING: data package Tables is missing or damaged; the table shows without it\n"));
     EXPECT_TRUE(log.Contains("WARNING: data package Cues is missing or damaged; the table shows without it\n"));
-    table.UnloadModels();
+    table.Models().UnloadModels();
 }
 
 TEST_F(TableModelsTest, PreviewsBuildEveryKindOfItem) {

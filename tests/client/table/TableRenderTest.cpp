@@ -25,7 +25,7 @@ protected:
 
     GameTable& Table() { return *fixture.table; }
     void Post(uint32_t id, int32_t a, int32_t b) {
-        Table().Events().Post(id, static_cast<uint32_t>(a), static_cast<uint32_t>(b), 0);
+        Table().CameraEvents().Events().Post(id, static_cast<uint32_t>(a), static_cast<uint32_t>(b), 0);
     }
     quill::Camera* const* Current() { return Table().Cameras().GetCurrentCameraRef(); }
 
@@ -39,7 +39,7 @@ TEST_F(TableRenderTest, CameraEventsApplyEvenWhileFramesArePaused) {
     Post(TableEventId::OrbitCamera, 50, 0);
     Post(TableEventId::ZoomCamera, 20, 0);
     Table().RenderStep().Render3D(false);
-    EXPECT_EQ(Table().Events().Count(), 0u);
+    EXPECT_EQ(Table().CameraEvents().Events().Count(), 0u);
     // A fifth of a degree per count; the camera's yaw runs against the orbit's.
     EXPECT_NEAR(std::remainder(LockedGetYawDegrees(Current()) - yaw, 360.0f), -10.0f, 1e-3f);
     EXPECT_NEAR(LockedGetDistance(Current()), distance - 20.0f, 1e-2f);
@@ -118,11 +118,11 @@ TEST_F(TableRenderTest, TheCurrentCueIsShownWithTheTable) {
     test::RecordingModel* cue = model.get();
     entry->SetModel(std::move(model));
     Table().RenderStep().SetCurrentCue(entry);
-    Table().SetVisible(false);
+    Table().RenderStep().SetVisible(false);
     Table().RenderStep().Render3D(false);
     EXPECT_FALSE(Table().RenderStep().IsCueDirty());
     EXPECT_FALSE(cue->visible);
-    Table().SetVisible(true);
+    Table().RenderStep().SetVisible(true);
     Table().RenderStep().Render3D(false);
     EXPECT_TRUE(cue->visible);
     Table().CueModels().ReleaseCue(entry);

@@ -20,7 +20,7 @@ class TableResetTest : public ::testing::Test, protected test::TableFixture {
 protected:
     TableResetTest() {
         stock.AddStockModels(quill::TheCuePartCatalogue());
-        table->SetItemModels(&stock);
+        table->Services().itemModels = &stock;
     }
     void Pocket(uint32_t ball) {
         quill::ScopedLock hold(table->Physics().GetLock());
@@ -90,13 +90,13 @@ TEST_F(TableResetTest, RacksFromTheSameSeedAgree) {
     for (uint32_t i = 0; i < 10; ++i) {
         first.push_back(table->Physics().CachedPosition(i).x);
     }
-    table->PlaceBallsSpaced();
+    table->Rack().PlaceBallsSpaced();
     EXPECT_NE(table->Physics().CachedPosition(5).x, first[5]);
     table->Reset(777);
     for (uint32_t i = 0; i < 10; ++i) {
         EXPECT_EQ(table->Physics().CachedPosition(i).x, first[i]) << i;
     }
-    table->RackBalls();
+    table->Rack().RackBalls();
     EXPECT_EQ(table->Records().GetReportRecord().valid & ShotRecord::kValidFilled, ShotRecord::kValidFilled);
 }
 
@@ -107,13 +107,13 @@ TEST_F(TableResetTest, StraightPoolRacksAgainWithOneObjectBallLeft) {
     for (uint32_t ball = 1; ball <= 13; ++ball) {
         Pocket(ball);
     }
-    EXPECT_FALSE(table->ReRackIfNeeded(5, false));  // two object balls left
+    EXPECT_FALSE(table->Rack().ReRackIfNeeded(5, false));  // two object balls left
     EXPECT_TRUE(sound.sounds.empty());
     // The last ball stays where it lies unless the new rack covers it; the cue ball too.
     table->Physics().SetBallPosition(0, -100.0f, 30.0f, table->Physics().BallRadius());
     table->Physics().SetBallPosition(15, -50.0f, -40.0f, table->Physics().BallRadius());
     Pocket(14);
-    ASSERT_TRUE(table->ReRackIfNeeded(5, false));
+    ASSERT_TRUE(table->Rack().ReRackIfNeeded(5, false));
     ASSERT_EQ(sound.SoundIds(), std::vector<uint32_t>{27});
     EXPECT_EQ(table->Physics().CachedPosition(15).x, -50.0f);
     EXPECT_EQ(table->Physics().CachedPosition(0).x, -100.0f);
@@ -131,11 +131,11 @@ TEST_F(TableResetTest, PocketGamesRackAgainWhenTheTableIsEmpty) {
             Pocket(ball);
         }
         table->SetState(7);
-        EXPECT_FALSE(table->ReRackIfNeeded(3, false));
-        EXPECT_TRUE(table->ReRackIfNeeded(3, true));
+        EXPECT_FALSE(table->Rack().ReRackIfNeeded(3, false));
+        EXPECT_TRUE(table->Rack().ReRackIfNeeded(3, true));
         EXPECT_EQ(table->Physics().CachedFlag(1), 0);
         table->SetState(4);
-        EXPECT_FALSE(table->ReRackIfNeeded(3, false));  // the rack is full again
+        EXPECT_FALSE(table->Rack().ReRackIfNeeded(3, false));  // the rack is full again
     }
     EXPECT_EQ(sound.SoundIds(), (std::vector<uint32_t>{27, 27}));
 }
@@ -146,7 +146,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     // In the top view the index changes, the camera stays and only the refocus is marked.
     controller.SetMode(CameraController::kTopViewMode);
     table->Aim().Pose().tipOffsetX = 0.3f;
-    table->SetCueBall(1, false);
+    table->Rack().SetCueBall(1, false);
     EXPECT_EQ(table->Physics().CueBall(), 1);
     EXPECT_EQ(table->Aim().Pose().tipOffsetX, 0.3f);  // the aim is the game thread's until its update
     Update();
@@ -156,7 +156,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
 
     // In the aiming view the camera turns behind the new cue ball in a second.
     controller.SetMode(CameraController::kAimingMode);
-    table->SetCueBall(0, false);
+    table->Rack().SetCueBall(0, false);
     EXPECT_FALSE(controller.IsMoving());
     Update();
     EXPECT_TRUE(controller.IsMoving());
@@ -166,7 +166,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
     controller.Stop();
     controller.ClearLookAt();
     table->Cameras().SetRefocusOnTopViewExit(false);
-    table->SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
+    table->Rack().SetBallPosition(0, 10.0f, 20.0f, table->Physics().BallRadius());
     EXPECT_EQ(table->Records().GetReportRecord().positions[0].y, 20.0f);
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
@@ -178,7 +178,7 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
 
     // Another player's ball state: the camera looks at the cue ball at the next update.
     auto state = test::ReceivedMessage(quill::MessageId::TableState, test::BallStatePayload(3, 3, 40.0f, false));
-    ASSERT_TRUE(table->ReadBallState(*state));
+    ASSERT_TRUE(table->Messages().ReadBallState(*state));
     EXPECT_FALSE(controller.IsMoving());
     Update();
     EXPECT_EQ(controller.FramesLeft(), 99u);
@@ -186,15 +186,15 @@ TEST_F(TableResetTest, CueBallChangesMoveTheCameraAtTheNextUpdate) {
 
 TEST_F(TableResetTest, ResetCameraAndReAim) {
     Equip(type::kThreeCushion);
-    table->ResetCamera();
+    table->Rack().ResetCamera();
     EXPECT_NEAR(cameras[1]->GetDistance(), 300.0f, 1e-2);
     EXPECT_NEAR(cameras[1]->GetPitch(), 0.5236f, 1e-5);
     // Re-aim toward the ball on the aim line: the camera turns behind the cue ball.
     table->Physics().SetBallPosition(0, -40.0f, 0.0f, 3.075f);
     table->Physics().SetBallPosition(1, 40.0f, 0.0f, 3.075f);
     table->Aim().SetAimParameters(100.0f, 0.0f, 0.0f, 0.0f, 5.0f);
-    table->SetRandom([] { return 50; });
-    table->ReAim(0.5f, false);
+    table->Services().random = [] { return 50; };
+    table->Rack().ReAim(0.5f, false);
     EXPECT_EQ(table->Cameras().GetCamera().FramesLeft(), 100u);
     for (int i = 0; i < 110; ++i) {
         Update();
@@ -237,7 +237,7 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
     // Unloading frees the models but keeps the entries.
     int customDestroyed = 0;
     custom->SetModel(std::make_unique<test::RecordingModel>(&customDestroyed));
-    EXPECT_TRUE(table->UnloadModels());
+    EXPECT_TRUE(table->Models().UnloadModels());
     EXPECT_EQ(customDestroyed, 1);
     EXPECT_EQ(custom->Model(), nullptr);
     EXPECT_EQ(table->CueModels().CueModelCount(), 2u);

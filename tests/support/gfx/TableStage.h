@@ -104,17 +104,17 @@ public:
     bool MakeTable(quill::GameType gameType) {
         player.chalkId = 4901;
         table = std::make_unique<kestrovan::GameTable>();
-        table->SetHost(&host);
-        table->SetPlayer(&player);
-        table->SetItemModels(&catalogue);
-        table->SetGameMode(gameType);
+        table->Services().host = &host;
+        table->Services().player = &player;
+        table->Services().itemModels = &catalogue;
+        table->Equipment().SetGameMode(gameType);
         table->Equipment().SetEquipmentItems(0, 0);
-        table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
         table->Cameras().SetupCameras(*cameras, 0);
         table->Cameras().GetCamera().SetScene(cameras.get());
         table->Reset(1234);
-        table->RackBalls();
-        if (!table->LoadModels(*resources, *device, 0)) {
+        table->Rack().RackBalls();
+        if (!table->Models().LoadModels(*resources, *device, 0)) {
             error_ = "the table's models did not load";
             return false;
         }

@@ -368,10 +368,10 @@ public:
         items.properties = {{kCaromTableItem, 0}, {2004, 3}, {kPoolTableItem, 1},
                             {2006, 5},            {kSnookerTableItem, 11}, {2007, 6}};
         table = std::make_unique<GameTable>();
-        table->SetHost(&host);
-        table->SetConnection(&connection);
-        table->SetPlayer(&player);
-        table->SetItemModels(&items);
+        table->Services().host = &host;
+        table->Services().connection = &connection;
+        table->Services().player = &player;
+        table->Services().itemModels = &items;
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
             table->Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
@@ -386,9 +386,9 @@ public:
 
     // The game mode with its default items, set up on the default physics model, the balls in a row.
     void Equip(quill::GameType gameMode) {
-        table->SetGameMode(gameMode);
+        table->Equipment().SetGameMode(gameMode);
         table->Equipment().SetEquipmentItems(0, 0);
-        table->SetupTable(kDefaultPhysicsModelCode, 1);
+        table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table->Physics().PlaceBallsSpaced();
         table->Cameras().UpdateUnprojection();
     }

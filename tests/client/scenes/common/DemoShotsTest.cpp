@@ -27,7 +27,7 @@ public:
     DemoTable() {
         platform::SetThreadFpuMode();
         RegisterItemModels();
-        table.SetHost(&host);
+        table.Services().host = &host;
         for (uint32_t mode = 0; mode < CameraController::kModeCount; ++mode) {
             cameras[mode] = MakeTableCamera();
             table.Cameras().GetCamera().SetCamera(mode, cameras[mode].get());
@@ -37,9 +37,9 @@ public:
     // What the login screen does with a slot's shot before it plays it.
     void Load(const ShotData& shot) {
         table.SetState(0);
-        table.SetGameMode(shot.gameMode);
+        table.Equipment().SetGameMode(shot.gameMode);
         table.Equipment().SetEquipmentItems(shot.tableItemId, shot.ballSetItemId);
-        table.SetupTable(shot.physicsModelCode, 0);
+        table.Models().SetupTable(shot.physicsModelCode, 0);
         table.LoadShotRecord(shot);
         table.SnapshotBalls();
     }
@@ -116,9 +116,9 @@ std::string Record(const Recording& r) {
     DemoTable demo;
     GameTable& table = demo.table;
     table.SetState(0);
-    table.SetGameMode(r.gameMode);
+    table.Equipment().SetGameMode(r.gameMode);
     table.Equipment().SetEquipmentItems(quill::DefaultTableItemId(r.gameMode), quill::DefaultBallItemId(r.gameMode));
-    table.SetupTable(kDefaultPhysicsModelCode, 0);
+    table.Models().SetupTable(kDefaultPhysicsModelCode, 0);
     table.Reset(r.rack);
     const quill::Vec3 target = table.Physics().CachedPosition(r.targetBall);
     table.Aim().SetAimParameters(target.x, target.y, r.tipX, r.tipY, 5.0f);

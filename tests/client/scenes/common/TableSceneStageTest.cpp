@@ -44,12 +44,12 @@ TEST_F(TableSceneStageTest, TheMapRoomCarriesTheTableAndTheLastEquipmentRequestW
     stage.RequestEquipment({10, 1030, 2006, kDefaultPhysicsModelCode, 0});
     stage.RequestEquipment({3, 1027, 2004, kDefaultPhysicsModelCode, 0});
     EXPECT_TRUE(stage.HasPendingEquipment());
-    EXPECT_EQ(table.GameMode(), 0);
+    EXPECT_EQ(table.Equipment().GameMode(), 0);
     const auto taken = stage.TakePendingEquipment();
     ASSERT_TRUE(taken.has_value());
     EXPECT_FALSE(stage.TakePendingEquipment().has_value()) << "taken once";
     stage.ApplyEquipment(*taken);
-    EXPECT_EQ(table.GameMode(), 3);
+    EXPECT_EQ(table.Equipment().GameMode(), 3);
     EXPECT_EQ(table.Equipment().TableItemId(), 1027);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);

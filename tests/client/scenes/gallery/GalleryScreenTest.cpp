@@ -68,7 +68,7 @@ TEST_F(GalleryReplay, AShotReplaysAtNormalHalfAndQuarterSpeedInTurn) {
     EXPECT_FALSE(scene->IsReplayPending());
 
     GameTable& table = *scene->Table();
-    EXPECT_EQ(table.GameMode(), shot.gameMode);
+    EXPECT_EQ(table.Equipment().GameMode(), shot.gameMode);
     EXPECT_EQ(scene->SpeedCaption()->GetText(), u"Normal Speed");
     EXPECT_FALSE(Camera().cameraFlagA);
     EXPECT_TRUE(Camera().cameraFlagC);
@@ -144,7 +144,7 @@ TEST_F(GalleryReplay, ShotsFromTheWebThatDoNotFitStartNothingOrFallBackToDefault
     PlayFetched(ShotRecord::WriteHex(record));
     GameTable& table = *scene->Table();
     EXPECT_EQ(scene->ReplayGameMode(), before);
-    EXPECT_EQ(table.GameMode(), before);
+    EXPECT_EQ(table.Equipment().GameMode(), before);
     EXPECT_NE(table.Equipment().TableItemId(), 9999);
     EXPECT_NE(table.Equipment().BallSetItemId(), 9998);
     ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);

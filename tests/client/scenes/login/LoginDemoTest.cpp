@@ -46,7 +46,7 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
     EXPECT_FALSE(login->IsShotPending());
     ShotData first;
     ASSERT_TRUE(ShotRecord::ParseHex(DemoShots()[0].shot, first));
-    EXPECT_EQ(login->Table()->GameMode(), first.gameMode);
+    EXPECT_EQ(login->Table()->Equipment().GameMode(), first.gameMode);
     EXPECT_EQ(login->Table()->Physics().CachedPosition(0).x, first.positions[0].x);
 
     // The first cycle of the run moves the camera only; the shot plays at 300 and the balls stop.

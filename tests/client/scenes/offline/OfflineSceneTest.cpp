@@ -62,7 +62,7 @@ TEST_F(OfflineSceneTest, ActivationRacksTheTableLendsChalkAndPlacesTheWidgets) {
     Bring();
     const ScreenSize screen = app.GetScreenSize();
     GameTable& table = *scene.Table();
-    EXPECT_EQ(table.GameMode(), 10);
+    EXPECT_EQ(table.Equipment().GameMode(), 10);
     EXPECT_EQ(table.Equipment().TableItemId(), 1030);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2006);
     EXPECT_EQ(table.State(), 5);
@@ -131,11 +131,11 @@ TEST_F(OfflineSceneTest, AnotherGameTypeReRacksTheTableAtTheNextFrame) {
     ConfirmType(3);
     EXPECT_TRUE(scene.ReloadPending());
     EXPECT_EQ(Room().gameType, 3);
-    EXPECT_EQ(scene.Table()->GameMode(), 10) << "the table changes on the main thread, not here";
+    EXPECT_EQ(scene.Table()->Equipment().GameMode(), 10) << "the table changes on the main thread, not here";
     scene.Render(nullptr, true);
     EXPECT_FALSE(scene.ReloadPending());
     GameTable& table = *scene.Table();
-    EXPECT_EQ(table.GameMode(), 3);
+    EXPECT_EQ(table.Equipment().GameMode(), 3);
     EXPECT_EQ(table.Equipment().TableItemId(), 1027);
     EXPECT_EQ(table.Equipment().BallSetItemId(), 2004);
     EXPECT_EQ(table.Physics().BallCount(), 3u);

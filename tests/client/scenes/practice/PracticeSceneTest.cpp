@@ -107,7 +107,7 @@ TEST_F(PracticeRoom, AGameTypeWithoutChallengeSaysSoAndOffersNone) {
     EXPECT_EQ(lines.At(3).text, u"Try other game type..");
     EXPECT_EQ(lines.At(4).text, u"N/A : 6balls, 8-ball, 9-ball, Snooker");
     EXPECT_EQ(practice->ShownLine(4)->GetText(), u"N/A : 6balls, 8-ball, 9-ball, Snooker");
-    EXPECT_EQ(practice->Table()->GameMode(), 10);
+    EXPECT_EQ(practice->Table()->Equipment().GameMode(), 10);
     EXPECT_EQ(Player().practiceValue, SceneRoomPractice::kLocalValue);
 
     Click(SceneRoomPractice::kChallenge);

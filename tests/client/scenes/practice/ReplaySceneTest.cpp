@@ -91,7 +91,7 @@ TEST_F(ReplayWithData, TheShotTextSetsTheTableUpOnTheRecordsGameEquipmentAndCue)
     ASSERT_TRUE(ShotRecord::ParseHex(DemoShots()[0].shot, shot));
     ASSERT_TRUE(replay->HasShot());
     GameTable& table = *replay->Table();
-    EXPECT_EQ(table.GameMode(), shot.gameMode);
+    EXPECT_EQ(table.Equipment().GameMode(), shot.gameMode);
     EXPECT_EQ(table.Equipment().TableItemId(), shot.tableItemId);
     EXPECT_EQ(table.Equipment().BallSetItemId(), shot.ballSetItemId);
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, shot.gameMode);

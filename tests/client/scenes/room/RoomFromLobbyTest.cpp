@@ -132,7 +132,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         ASSERT_TRUE(Eventually([&] { return server.CountReceived(quill::MessageId::RoomEntered) == entered + 1; }));
         ++entered;
         ASSERT_NE(room.Table(), nullptr);
-        EXPECT_EQ(room.Table()->GameMode(), family.mode);
+        EXPECT_EQ(room.Table()->Equipment().GameMode(), family.mode);
         EXPECT_EQ(room.Table()->Equipment().TableItemId(), family.tableItem);
         EXPECT_EQ(room.Table()->Equipment().BallSetItemId(), family.ballSetItem);
         EXPECT_EQ(room.Table()->Physics().BallCount(), family.balls);

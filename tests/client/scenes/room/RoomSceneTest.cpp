@@ -166,7 +166,7 @@ TEST_F(RoomScreen, EnteringTheRoomWritesItsTextsAndTellsTheServer) {
     EXPECT_EQ(scene->Clock().Limit(), 30);
     EXPECT_TRUE(scene->HelpShownOnEntry()) << "a newcomer sees the help";
     EXPECT_TRUE(scene->Help()->IsVisible());
-    EXPECT_EQ(scene->Table()->GameMode(), 0);
+    EXPECT_EQ(scene->Table()->Equipment().GameMode(), 0);
     ASSERT_NE(scene->Table()->RenderStep().CurrentCue(), nullptr) << "a cue in hand";
 
     // The chat box shows the four lines at its bottom.

@@ -119,7 +119,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     server.Send(aim);
     quill::Packet shot;
     shot.Init(MessageId::Shot);
-    table.WriteShot(shot);
+    table.Messages().WriteShot(shot);
     server.Send(shot);
     server.Send(kvtest::EmptyMessage(MessageId::TableStateRequest));
     ASSERT_TRUE(Eventually([&] { return scene->IsShotInFlight(); })) << "the relayed shot";

@@ -31,15 +31,15 @@ constexpr int kMaxFrames = 200000;
 // A table as the room's stage makes one, with stand-in services: the same game, items and physics model.
 struct ReferenceTable {
     ReferenceTable() {
-        table.SetHost(&host);
-        table.SetConnection(&connection);
-        table.SetPlayer(&player);
-        table.SetGameMode(quill::game_type::kThreeCushion);
+        table.Services().host = &host;
+        table.Services().connection = &connection;
+        table.Services().player = &player;
+        table.Equipment().SetGameMode(quill::game_type::kThreeCushion);
         table.Equipment().SetEquipmentItems(1027, 2004);
-        table.SetupTable(kDefaultPhysicsModelCode, 1);
+        table.Models().SetupTable(kDefaultPhysicsModelCode, 1);
         table.Reset(kSeed);
-        table.ResetShotToState7(kSeed);
-        table.SetCueBallIndex(0);
+        table.Rack().ResetShotToState7(kSeed);
+        table.Rack().SetCueBallIndex(0);
     }
     // Frames of 10 ms until the balls stopped.
     bool RunUntilStopped() {
@@ -53,7 +53,7 @@ struct ReferenceTable {
     std::vector<uint8_t> BallState() {
         quill::Packet packet;
         packet.Init(MessageId::TableState);
-        table.WriteBallState(packet, false);
+        table.Messages().WriteBallState(packet, false);
         packet.Finish();
         return {packet.Bytes().begin() + 4, packet.Bytes().end()};
     }
@@ -110,7 +110,7 @@ protected:
     std::vector<uint8_t> RoomBallState() {
         quill::Packet packet;
         packet.Init(MessageId::TableState);
-        scene->Table()->WriteBallState(packet, false);
+        scene->Table()->Messages().WriteBallState(packet, false);
         packet.Finish();
         return {packet.Bytes().begin() + 4, packet.Bytes().end()};
     }
@@ -129,7 +129,7 @@ TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
     shooter.table.CaptureShotRecord();
     quill::Packet shot;
     shot.Init(MessageId::Shot);
-    shooter.table.WriteShot(shot);
+    shooter.table.Messages().WriteShot(shot);
     ASSERT_TRUE(shooter.RunUntilStopped());
     ASSERT_NE(shooter.BallState(), RoomBallState()) << "the shot moved the balls";
 
@@ -165,7 +165,7 @@ TEST_F(RoomShotRoad, TheRoomsOwnShotGoesOutAndEndsOnTheReferenceWhereTheRoomRepo
 
     ReferenceTable watcher;
     quill::Packet relayed = server->WaitForMessage(MessageId::Shot)->Read();
-    ASSERT_TRUE(watcher.table.ReadShot(relayed));
+    ASSERT_TRUE(watcher.table.Messages().ReadShot(relayed));
     watcher.table.StartShot(2, false);
     ASSERT_TRUE(watcher.RunUntilStopped());
     const std::vector<uint8_t> reported(state->bytes.begin() + 4, state->bytes.end() - 4);

@@ -297,11 +297,11 @@ TEST_F(TableDrawGlTest, SwitchingToCaromDropsTheStripAndThePocketGamesTrails) {
     ASSERT_GT(magentaAlongTrails(pocketFrame), 20) << "the trails show in the pocket game";
 
     // The offline screen's reload: mode, equipment, models, physics and rack, without a reset.
-    table.SetGameMode(type::kThreeCushion);
+    table.Equipment().SetGameMode(type::kThreeCushion);
     table.Equipment().SetEquipmentItems(0, 0);
-    ASSERT_TRUE(table.LoadModels(*stage->resources, *stage->device, 0));
-    table.SetupTable(kestrovan::kDefaultPhysicsModelCode, 0);
-    table.RackBalls();
+    ASSERT_TRUE(table.Models().LoadModels(*stage->resources, *stage->device, 0));
+    table.Models().SetupTable(kestrovan::kDefaultPhysicsModelCode, 0);
+    table.Rack().RackBalls();
     ASSERT_TRUE(stage->DrawFrame());
     const std::vector<uint32_t> frame = ReadBackBuffer();
     stage->device->Present();

@@ -1,15 +1,16 @@
-// The camera and cue events of the game table: the input and the update post them, the render step applies them
-// on the main thread (orbit, pitch and zoom the camera, move the cue tip, raise or lower the cue), and looking
-// along the cue the view keeps above the cue's elevation. Cameras change here under their own locks; the aim (the
-// cue offsets and elevation) under the table lock, which the update and the input hold as well.
+#include "client/table/TableCameraEvents.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
-#include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableTurn.h"
 
 namespace kestrovan {
 namespace {
@@ -35,14 +36,18 @@ void KeepBreakYaw(CameraRef camera) {
 
 }  // namespace
 
-void GameTable::DrainTableEvents() {
+TableCameraEvents::TableCameraEvents(const int32_t& state, const bool& shotRunning, TableCameraRig& cameras,
+                                     TableAim& aim, const TableInput& input, const TableTurn& turn)
+    : state_(state), shotRunning_(shotRunning), cameras_(cameras), aim_(aim), input_(input), turn_(turn) {}
+
+void TableCameraEvents::DrainTableEvents() {
     while (quill::AppEvent* event = eventQueue_.Pop()) {
         HandleTableEvent(event->id, static_cast<int32_t>(event->wParam), static_cast<int32_t>(event->lParam));
         eventQueue_.Pool().Free(event);
     }
 }
 
-void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
+void TableCameraEvents::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
     CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     switch (id) {
         case TableEventId::OrbitCamera:
@@ -76,7 +81,7 @@ void GameTable::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
     }
 }
 
-void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
+void TableCameraEvents::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     const TableCameraRig::CameraOptions& options = cameras_.Options();
     float dx = static_cast<float>(options.invertHorizontal ? -dxCounts : dxCounts) * options.horizontalOrbitScale;
     float dy = static_cast<float>(options.invertVertical ? -dyCounts : dyCounts) * options.verticalOrbitScale;
@@ -111,8 +116,7 @@ void GameTable::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     }
 }
 
-
-void GameTable::ZoomCamera(int32_t step) {
+void TableCameraEvents::ZoomCamera(int32_t step) {
     CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     if (camera == nullptr || *camera == nullptr) {
         return;
@@ -121,9 +125,5 @@ void GameTable::ZoomCamera(int32_t step) {
     ScopedLock hold(current.GetLock());
     current.SetDistance((current.Eye() - current.Target()).Length() - static_cast<float>(step));
 }
-
-
-
-
 
 }  // namespace kestrovan

@@ -1,6 +1,5 @@
-// GameTable: the table put into a known state (a new game, a new rack, a re-rack when a continuous game runs out of
-// object balls), balls and the cue ball placed, the camera re-aimed behind the cue ball, the table's cameras set up,
-// and the cue models that the players' cues share.
+#include "client/table/TableRack.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,59 +29,10 @@ struct BallPose {
 
 }  // namespace
 
-// --- reset and racks ---
+TableRack::TableRack(GameTable& table, TablePhysics& physics, TableShotRecords& records, TableRequests& requests)
+    : table_(table), physics_(physics), records_(records), requests_(requests) {}
 
-void GameTable::Reset(uint32_t rackArgument) {
-    ScopedLock holdTable(tableLock_);
-    shotPending_ = false;
-    StopPhysics();
-    aim_.Pose().StopEase();
-
-    shotCost_ = 0;
-    input_.ResetModes();
-    shotRunning_ = false;
-    postShotPhase_ = false;
-    picking_.SetHeldBall(-1);
-    aim_.SetChalkLevel(0);
-    aim_.ClearTargetBall();
-    picking_.SetPlacementArea(0);
-    pensAndMarks_.SetPenMode(false);
-    pensAndMarks_.SetPenSlot(0);
-    turn_.SetControlEnabled(false);
-    turn_.SetAimFollowsCamera(false);
-    aim_.Stroke().Clear();
-    aim_.SetPower(0.0f);
-
-    aim_.Pose().Reset();
-    {
-        ScopedLock hold(physics_.GetLock());
-        records_.GetShotRecord().valid &= ~ShotRecord::kValidFilled;
-        records_.GetReportRecord().valid &= ~ShotRecord::kValidFilled;
-        // A new game has no local shot waiting to be charged.
-        records_.GetCommittedRecord().valid &= ~(ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
-    }
-    render_.HideMarkers();
-
-    cameras_.ResetDefaultView();
-    hudValues_.SetStrokeDeviation(0.0f);
-    records_.SetShotStartTime(0);
-    hudValues_.ForScreens().foulCount = 0;
-    pensAndMarks_.ClearPenStrokes();
-
-    {
-        ScopedLock hold(physics_.GetLock());
-        physics_.StartRack(rackArgument);
-        physics_.SetBallGroup(0);
-    }
-    records_.SyncReportRecord();
-    aim_.Pose().ResetAim();
-    aim_.UpdatePowerGauge();
-
-    hudValues_.ShowPocketStripForMode(gameMode_);
-    pensAndMarks_.ClearMarks();
-}
-
-void GameTable::RackBalls() {
+void TableRack::RackBalls() {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceRack();
@@ -90,7 +40,7 @@ void GameTable::RackBalls() {
     records_.SyncReportRecord();
 }
 
-void GameTable::PlaceBallsSpaced() {
+void TableRack::PlaceBallsSpaced() {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.PlaceBallsSpaced();
@@ -98,8 +48,8 @@ void GameTable::PlaceBallsSpaced() {
     records_.SyncReportRecord();
 }
 
-bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
-    const uint32_t count = BallCount();
+bool TableRack::ReRackIfNeeded(uint32_t rackArgument, bool force) {
+    const uint32_t count = table_.BallCount();
     uint32_t left = 0;
     int32_t last = -1;
     for (uint32_t i = 1; i < count; ++i) {
@@ -108,7 +58,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             last = static_cast<int32_t>(i);
         }
     }
-    if (gameMode_ == type::kStraightPool && left < 2) {
+    if (table_.Equipment().GameMode() == type::kStraightPool && left < 2) {
         {
             ScopedLock hold(physics_.GetLock());
             const uint32_t cueBall = physics_.CueBall();
@@ -116,8 +66,8 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
             const BallPose lastBall = left == 1 ? BallPose{physics_.CachedPosition(static_cast<uint32_t>(last)),
                                                            physics_.CachedOrientation(static_cast<uint32_t>(last))}
                                                 : BallPose{};
-            if (services_.sound != nullptr) {
-                services_.sound->PlaySound(kReRackSound, 1.0f);
+            if (table_.Services().sound != nullptr) {
+                table_.Services().sound->PlaySound(GameTable::kReRackSound, 1.0f);
             }
             physics_.ReRackAround(left == 1 ? last : -1, rackArgument);
             const auto place = [this](uint32_t ball, const BallPose& pose) {
@@ -143,17 +93,18 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
                 const double limit = 2.0 * physics_.BallRadius() + 0.2;
                 if (gap.LengthSquared() < limit * limit) {
                     const Vec3 position = physics_.CachedPosition(cueBall);
-                    physics_.SetBallPosition(cueBall, -picking_.Bounds().halfLength, 0.0f, position.z);
+                    physics_.SetBallPosition(cueBall, -table_.Picking().Bounds().halfLength, 0.0f, position.z);
                 }
             }
         }
         records_.SyncReportRecord();
         return true;
     }
-    const bool racksAgain = gameMode_ == type::kEightBall || gameMode_ == type::kNineBall;
-    if (racksAgain && (state_ == 4 || state_ == 5 || force) && left == 0) {
-        if (services_.sound != nullptr) {
-            services_.sound->PlaySound(kReRackSound, 1.0f);
+    const bool racksAgain =
+        table_.Equipment().GameMode() == type::kEightBall || table_.Equipment().GameMode() == type::kNineBall;
+    if (racksAgain && (table_.State() == 4 || table_.State() == 5 || force) && left == 0) {
+        if (table_.Services().sound != nullptr) {
+            table_.Services().sound->PlaySound(GameTable::kReRackSound, 1.0f);
         }
         {
             ScopedLock hold(physics_.GetLock());
@@ -165,9 +116,7 @@ bool GameTable::ReRackIfNeeded(uint32_t rackArgument, bool force) {
     return false;
 }
 
-// --- the cue ball and the aim ---
-
-void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
+void TableRack::SetBallPosition(uint32_t ball, float x, float y, float z) {
     bool cueBall = false;
     {
         ScopedLock hold(physics_.GetLock());
@@ -176,11 +125,11 @@ void GameTable::SetBallPosition(uint32_t ball, float x, float y, float z) {
     }
     records_.SyncReportRecord();
     if (cueBall) {
-        requests_.RequestCameraMove(CameraMove::kFollowCueBall);
+        requests_.RequestCameraMove(TableRequests::CameraMove::kFollowCueBall);
     }
 }
 
-void GameTable::SetCueBall(int32_t ball, bool keepAim) {
+void TableRack::SetCueBall(int32_t ball, bool keepAim) {
     {
         ScopedLock hold(physics_.GetLock());
         physics_.SetCueBall(static_cast<uint16_t>(ball));
@@ -188,42 +137,42 @@ void GameTable::SetCueBall(int32_t ball, bool keepAim) {
     requests_.RequestNewCueBall(keepAim);
 }
 
-void GameTable::ReAim(float seconds, bool /*flag*/) {
-    ScopedLock holdTable(tableLock_);
-    aim_.UpdateCueModel();
-    const Vec3 cue = CueBallPosition();
-    float dx = aim_.Pose().aimPointX - cue.x;
-    float dy = aim_.Pose().aimPointY - cue.y;
+void TableRack::ReAim(float seconds, bool /*flag*/) {
+    ScopedLock holdTable(table_.TableLock());
+    table_.Aim().UpdateCueModel();
+    const Vec3 cue = table_.CueBallPosition();
+    float dx = table_.Aim().Pose().aimPointX - cue.x;
+    float dy = table_.Aim().Pose().aimPointY - cue.y;
     quill::Normalize2D(&dx, &dy);
     int32_t first = -1;
     {
         ScopedLock hold(physics_.GetLock());
         first = physics_.FirstBallOnLine({dx, dy, 0.0f});
     }
-    float yaw = aim_.Pose().aimYaw;
+    float yaw = table_.Aim().Pose().aimYaw;
     if (first >= 0) {
         // Toward the ball the cue ball would meet, a little off its centre.
         const Vec3 target = physics_.CachedPosition(static_cast<uint32_t>(first));
-        const float offsetX = static_cast<float>(services_.Random() % 100) / 30.0f;
-        const float offsetY = static_cast<float>(services_.Random() % 100) / 30.0f;
+        const float offsetX = static_cast<float>(table_.Services().Random() % 100) / 30.0f;
+        const float offsetY = static_cast<float>(table_.Services().Random() % 100) / 30.0f;
         yaw = YawBetweenPoints(cue.x, cue.y, cue.z, target.x + offsetX, target.y + offsetY, target.z);
     }
-    float distance = cameras_.DefaultCameraDistance();
-    float pitch = cameras_.DefaultCameraPitch();
-    if (cameras_.Options().useCallerDistance) {
-        const bool far =
-            LockedGetDistance(cameras_.GetCamera().CurrentCameraRef()) >= TableCameraRig::kDefaultCameraDistance;
+    float distance = table_.Cameras().DefaultCameraDistance();
+    float pitch = table_.Cameras().DefaultCameraPitch();
+    if (table_.Cameras().Options().useCallerDistance) {
+        const bool far = LockedGetDistance(table_.Cameras().GetCamera().CurrentCameraRef()) >=
+                         TableCameraRig::kDefaultCameraDistance;
         distance = far ? TableCameraRig::kDefaultCameraDistance : kKeep;
         pitch = far ? TableCameraRig::kDefaultCameraPitch : kKeep;
     }
-    cameras_.GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
-    cameras_.GetCamera().SetLookAt(cue);
-    cameras_.GetCamera().StartMove(TruncateToInt32(seconds * 200.0f), 0);
+    table_.Cameras().GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
+    table_.Cameras().GetCamera().SetLookAt(cue);
+    table_.Cameras().GetCamera().StartMove(TruncateToInt32(seconds * 200.0f), 0);
 }
 
-void GameTable::ResetCamera() {
-    ScopedLock holdTable(tableLock_);
-    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
+void TableRack::ResetCamera() {
+    ScopedLock holdTable(table_.TableLock());
+    const CameraRef camera = table_.Cameras().GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         quill::Camera& current = **camera;
         {
@@ -236,22 +185,24 @@ void GameTable::ResetCamera() {
         }
         LockedSetDistance(camera, 300.0f);
     }
-    aim_.UpdateCueModel();
+    table_.Aim().UpdateCueModel();
 }
 
-// --- shared cue models ---
+void TableRack::SetCueBallIndex(int32_t ball) {
+    physics_.SetCueBall(static_cast<uint16_t>(ball));
+}
 
-
-bool GameTable::UnloadModels() {
-    models_.ReleaseBallModels();
-    cueModels_.DropModels();
-    render_.SetMarkers(nullptr, nullptr);
-    chalkBursts_.ClearChalkBursts();
-    ambient_.Clear();
-    models_.ReleaseMarkers();
-    pensAndMarks_.SetMarkModel(nullptr);
-    models_.ReleaseShadowAndEnvironment();
-    return true;
+void TableRack::ResetShotToState7(uint32_t rackArgument) {
+    table_.PensAndMarks().ClearMarks();
+    table_.SetState(7);
+    table_.Picking().SetPlacementArea(0);
+    {
+        ScopedLock hold(physics_.GetLock());
+        physics_.StartRack(rackArgument);
+        physics_.SetCueBall(0);
+        physics_.SetSecondBall(-1);
+    }
+    table_.RenderStep().ShowCue();
 }
 
 }  // namespace kestrovan
