@@ -205,7 +205,8 @@ void RoomGameFlow::TakeTable(bool take) {
 
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode =
+        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
@@ -338,7 +339,8 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
 
 void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
     GameTable* table = screen_.Table();
-    const bool cushions = table != nullptr && (table->Equipment().GameMode() == 0 || table->Equipment().GameMode() == 3);
+    const bool cushions =
+        table != nullptr && (table->Equipment().GameMode() == 0 || table->Equipment().GameMode() == 3);
     for (size_t place = 0; place < start.teams.size(); ++place) {
         const GameStartMessage::Team& block = start.teams[place];
         if (block.id >= kRoomTeams) continue;
@@ -440,7 +442,8 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
     if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
-        if (table != nullptr && table->Equipment().GameMode() == quill::game_type::kEightBall) table->Aim().SetTargetMode(false);
+        if (table != nullptr && table->Equipment().GameMode() == quill::game_type::kEightBall)
+            table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
     if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
@@ -624,7 +627,8 @@ void RoomGameFlow::OnPointRuleUpdate(quill::Packet& packet) {
 
 void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
     GameTable* table = screen_.Table();
-    const auto tableMode = table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto tableMode =
+        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
     const std::optional<ScoreUpdateMessage> score =
         ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
     if (!score) return;
