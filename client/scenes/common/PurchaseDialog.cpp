@@ -12,6 +12,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GiftRecipientList.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/scenes/common/ToneSound.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -105,12 +106,9 @@ void PurchaseDialog::BuildRecipientPanel() {
     AddLabel(panel, 10, 30, 90, u"   메시지");
     bonusCaption_ = AddLabel(panel, 10, 52, 90, u"보너스 큐머니");
     const auto addEdit = [&panel](int32_t y, int32_t w, int32_t maxBytes) {
-        auto edit = std::make_unique<EditBox>();
-        edit->Create(105, y, w, 18);
-        edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
-        edit->SetFont(&UiFontAt(UiFont::Regular12), maxBytes, kTextColour);
+        EditBox* edit = AddTextEntry(panel, 105, y, w, 18, maxBytes, kTextColour);
         edit->SetTextColors(kTextColour, 0xFF000000);
-        return static_cast<EditBox*>(panel.AddChild(std::move(edit), true));
+        return edit;
     };
     recipient_ = addEdit(6, 120, kRecipientBytes);
     message_ = addEdit(30, 220, kMessageBytes);

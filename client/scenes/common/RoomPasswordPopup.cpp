@@ -2,8 +2,8 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/VirtualKey.h"
 
@@ -17,14 +17,8 @@ constexpr int32_t kPopupTexture = 12;
 
 RoomPasswordPopup::RoomPasswordPopup(EventPoster poster)
     : PopupWindow(0, 0, 286, 184, Face{kPopupTexture, 427, 392}, 30, 29), poster_(std::move(poster)) {
-    auto edit = std::make_unique<EditBox>();
-    edit->Create(110, 70, 100, 18);
-    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
-    edit->SetImage(kPopupTexture, 5, 40, -1, -1, 1.0f, 1.0f);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), kMaxLength, 0xFFFFFFFF);
-    edit->SetMasked(true);
-    edit_ = edit.get();
-    AddChild(std::move(edit), true);
+    edit_ = AddTextEntry(*this, 110, 70, 100, 18, kMaxLength, 0xFFFFFFFF, EntryBackground{kPopupTexture, 5, 40});
+    edit_->SetMasked(true);
     AddButton(kOk, 35, 130, platform::Vk::Return, 85, u"OK");
     AddButton(kCancel, 165, 130, platform::Vk::Escape, 170, u"Cancel");
 }

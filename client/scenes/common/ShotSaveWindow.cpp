@@ -1,6 +1,7 @@
 #include "client/scenes/common/ShotSaveWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
@@ -23,12 +24,8 @@ ShotSaveWindow::ShotSaveWindow(Services services) : services_(std::move(services
     TextLabel* line = CreateTextLabel(10, 76, 250, 20, &UiFontAt(UiFont::Regular12), 0, 0);
     line->SetColors(0xFFFFFFFF, 0);
     line->SetText(u"if a shot is saved, 1 sticker will be consumed.");
-    auto edit = std::make_unique<EditBox>();
-    edit->Create(20, 48, 220, 18);
-    edit->SetSkin(0, 609, 68, 2, 14);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), kTitleChars, 0xFFFFFFFF);
-    edit->SetTextColors(0xFFFFFFFF, 0xFF000000);
-    title_ = static_cast<EditBox*>(AddChild(std::move(edit), true));
+    title_ = AddTextEntry(*this, 20, 48, 220, 18, kTitleChars, 0xFFFFFFFF);
+    title_->SetTextColors(0xFFFFFFFF, 0xFF000000);
     ok_ = CreateButton(50, 100, 54, 18, kOk, -1, kTexture, 645, 103);
     CreateButton(150, 100, 54, 18, kCancel, -1, kTexture, 699, 103);
     Show(false);
