@@ -22,14 +22,9 @@ Button* AddLobbyButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t 
 }
 
 ScrollBar* AddLobbyScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(x, y, 16, h, id, ScrollBar::kVertical, 1, true);
-    auto* raw = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
-    raw->SetImage(lobby_texture::kLobby, 736, 32, 16, h, 1.0f, 1.0f);
-    raw->AddDecButton(736, 282, 16, 16, -1);
-    raw->AddIncButton(752, 282, 16, 16, -1);
-    raw->AddThumb(768, 282, 16, 28, 0);
-    return raw;
+    return ScrollBar::AddTo(parent, ScrollBarPlace{x, y, 16, h, id},
+                            ScrollBarArt{lobby_texture::kLobby, {736, 32, 16, h}, {736, 282, 16, 16}, {752, 282, 16, 16},
+                                         {768, 282, 16, 28}, 0});
 }
 
 }  // namespace kestrovan

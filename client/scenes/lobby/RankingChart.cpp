@@ -46,13 +46,9 @@ RankingChart::RankingChart(PlayerHost& host)
     BuildRows();
     reading_ = AddText(*this, 200, 200, 250, kWhite);
     reading_->SetText(u"Ranking chart is being read.");
-    auto pager = std::make_unique<ScrollBar>();
-    pager->Create(567, 156, 16, 286, -1, ScrollBar::kVertical, kPages, true);
-    pager_ = static_cast<ScrollBar*>(AddChild(std::move(pager), true));
-    pager_->SetImage(kPagerTexture, 900, 400, 16, 286, 1.0f, 1.0f);
-    pager_->AddDecButton(920, 400, 16, 15, -1);
-    pager_->AddIncButton(940, 400, 16, 15, -1);
-    pager_->AddThumb(960, 400, 16, 20, 0);
+    pager_ = ScrollBar::AddTo(*this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
+                              ScrollBarArt{kPagerTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15},
+                                           {960, 400, 16, 20}, 0});
     for (size_t n = 0; n < kRuleLines; ++n) {
         const bool left = n < 5;
         const int32_t y = 480 + 20 * static_cast<int32_t>(left ? n : n - 5);
