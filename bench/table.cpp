@@ -31,7 +31,7 @@ kvtest::TableStage& Stage() {
 
 // The stroke of a firm shot at ball 1 into the table's shot record.
 void AimFirmShot(GameTable& table) {
-    kestrovan::ShotRecord& shot = table.GetShotRecord();
+    kestrovan::ShotRecord& shot = table.Records().GetShotRecord();
     const quill::Vec3 target = table.Physics().CachedPosition(1);
     shot.aimPointX = target.x;
     shot.aimPointY = target.y;
@@ -46,9 +46,9 @@ void AimFirmShot(GameTable& table) {
 std::unique_ptr<GameTable> RackedTable(quill::GameType gameType) {
     Stage();
     auto table = std::make_unique<GameTable>();
-    table->SetGameMode(gameType);
+    table->Equipment().SetGameMode(gameType);
     table->Equipment().SetEquipmentItems(0, 0);
-    table->SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
+    table->Models().SetupTable(kestrovan::kDefaultPhysicsModelCode, 1);
     table->Reset(7);
     AimFirmShot(*table);
     return table;
