@@ -5,6 +5,7 @@
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/community/AppCommunityHost.h"
 #include "client/scenes/community/Messenger.h"
@@ -54,9 +55,7 @@ std::unique_ptr<Scene> CreateScene(int32_t id, App& app) {
 }
 
 std::unique_ptr<SharedPopups> CreateScenePopups(App& app) {
-    auto popups = std::make_unique<ScenePopups>([&app](uint32_t id, uint32_t wParam, uint32_t lParam,
-                                                       uint32_t extra) { app.PostEvent(id, wParam, lParam, extra); },
-                                                app.Connection()->JoinTarget());
+    auto popups = std::make_unique<ScenePopups>(PosterOf(app), app.Connection()->JoinTarget());
     popups->SetCommunityWindows(std::make_unique<Messenger>(std::make_unique<AppCommunityHost>(app)),
                                 std::make_unique<ProfileWindow>());
     popups->SetPlayerWindows(std::make_unique<SettingsDialog>(std::make_unique<AppPlayerHost>(app)),

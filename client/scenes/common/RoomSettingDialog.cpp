@@ -27,11 +27,6 @@ constexpr int32_t kButtonTexture = 0;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 constexpr uint8_t kTitleShadow = 1;
 
-// A bold caption centred both ways on the button.
-void AddCaption(Button& button, quill::WStringView caption) {
-    SetCentredCaption(button, caption, kCaptionColour);
-}
-
 }  // namespace
 
 RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster poster)
@@ -50,7 +45,7 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
         Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
-        AddCaption(*button, caption);
+        SetCentredCaption(*button, caption, kCaptionColour);
     }
     auto description = std::make_unique<GameDescriptionPanel>();
     description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));

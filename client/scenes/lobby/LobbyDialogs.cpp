@@ -9,6 +9,7 @@
 #include "client/scenes/common/AppPlayerHost.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/InProgressDialog.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/common/RoomSettingDialog.h"
@@ -28,9 +29,7 @@ LobbyDialogs::LobbyDialogs(ScreenServices& app, GameConnection& connection) : ap
 LobbyDialogs::~LobbyDialogs() = default;
 
 void LobbyDialogs::Build(Scene& screen) {
-    const PopupWindow::EventPoster poster = [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-        app_.PostEvent(id, wParam, lParam, extra);
-    };
+    const PopupWindow::EventPoster poster = PosterOf(app_);
     passwordPopup_ =
         static_cast<RoomPasswordPopup*>(screen.AddChild(std::make_unique<RoomPasswordPopup>(poster), false));
     practiceDialog_ = static_cast<RoomSettingDialog*>(

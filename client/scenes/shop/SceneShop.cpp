@@ -16,6 +16,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/WebPages.h"
@@ -55,7 +56,7 @@ SceneShop::SceneShop(ScreenServices& app)
       inventory_(connection_),
       selection_(connection_, catalogue_, inventory_),
       purchases_(*this, connection_, app.Scenes()),
-      dialogs_(*this, connection_, app.Scenes(), Poster()),
+      dialogs_(*this, connection_, app.Scenes(), PosterOf(app)),
       workshop_(*this, connection_, purchases_) {}
 
 SceneShop::~SceneShop() = default;
@@ -111,14 +112,8 @@ void SceneShop::BuildCornerButtons() {
     }
 }
 
-AppEventPoster SceneShop::Poster() {
-    return [this](uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-        app_.PostEvent(id, wParam, lParam, extra);
-    };
-}
-
 void SceneShop::BuildWindows() {
-    const AppEventPoster poster = Poster();
+    const AppEventPoster poster = PosterOf(app_);
     selection_.BuildPreview(*this);
     selection_.BuildDetail(*mainPanel_, poster);
     dialogs_.BuildQuestions(*this, [this] { app_.PostQuit(); });

@@ -189,7 +189,6 @@ private:
     void BuildCornerButtons();
     void BuildWindows();
     // Posts an application event through the App (any thread).
-    AppEventPoster Poster();
     void DrawPreviews(D3D9RenderDevice& device);
 
     // --- Events (SceneShopEvents.cpp) ---
