@@ -24,12 +24,23 @@ using quill::MessageId;
 
 class LobbyServer : public LobbyScreen {
 protected:
-    // The lobby entered and listed by the script; false when the lists did not come.
+    // The lobby entered and listed by the script; false when the lists did not come. A chat line sent after
+    // LobbyEnter is answered once the script's answers are out, so when its echo shows LobbyEntered has been
+    // handled too, and the dispatch thread no longer writes the rows the test then reads.
     bool EnterListed(const kvtest::LobbyScript& script = {}) {
         kvtest::InstallLobbyScript(server, script);
         Enter();
-        return Eventually([&] { return lobby->UserCount() == static_cast<int32_t>(script.users.size()); }) &&
-               Eventually([&] { return lobby->RoomRow(2)->GetRoomNumber() > 0; });
+        GameConnection& connection = *app.Connection();
+        quill::Packet* mark = connection.AllocPacket();
+        if (mark == nullptr) return false;
+        mark->Init(MessageId::LobbyChatSend).WriteWString(u"listed");
+        connection.SendPacket(mark);
+        connection.FreePacket(mark);
+        const quill::WString echo = script.nickname + u" : listed";
+        return Eventually([&] {
+            const std::vector<LobbyChatLine> lines = lobby->ChatLines();
+            return !lines.empty() && lines.back().text == echo;
+        });
     }
     // Joins a room by its row's click and waits for the answer to clear the pending join.
     void JoinAndWait(int32_t room) {
