@@ -18,7 +18,7 @@ MoneyNotice::MoneyNotice() {
 }
 
 void MoneyNotice::ShowAmount(int64_t amount, quill::WStringView caption) {
-    timing_ = true;
+    shown_.Start();
     amount_->SetText(FormatMoney(amount));
     caption_->SetText(caption);
     SetVisible(true);
@@ -26,11 +26,7 @@ void MoneyNotice::ShowAmount(int64_t amount, quill::WStringView caption) {
 
 void MoneyNotice::Tick(uint32_t now) {
     Image::Tick(now);
-    if (timing_) {
-        shownAt_ = now;
-        timing_ = false;
-    }
-    if (now - shownAt_ >= kShownMs) SetVisible(false);
+    if (shown_.Elapsed(now) >= kShownMs) SetVisible(false);
 }
 
 }  // namespace kestrovan

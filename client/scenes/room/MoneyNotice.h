@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/room/ShowTimer.h"
 #include "client/ui/Image.h"
 
 namespace kestrovan {
@@ -29,8 +30,7 @@ public:
 private:
     TextLabel* caption_ = nullptr;
     TextLabel* amount_ = nullptr;
-    bool timing_ = false;
-    uint32_t shownAt_ = 0;
+    ShowTimer shown_;
 };
 
 }  // namespace kestrovan

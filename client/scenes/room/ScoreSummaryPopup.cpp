@@ -34,7 +34,7 @@ void ScoreSummaryPopup::Set(size_t column, size_t row, quill::WStringView text) 
 void ScoreSummaryPopup::OnShow() {
     Window::OnShow();
     SetAlpha(1.0f);
-    timing_ = true;
+    shown_.Start();
     if (const Widget* parent = GetParent()) {
         SetPosition((parent->Width() - Width()) / 2, GetRect().top - parent->GetRect().top);
     }
@@ -42,11 +42,7 @@ void ScoreSummaryPopup::OnShow() {
 
 void ScoreSummaryPopup::Tick(uint32_t now) {
     Window::Tick(now);
-    if (timing_) {
-        shownAt_ = now;
-        timing_ = false;
-    }
-    const uint32_t elapsed = now - shownAt_;
+    const uint32_t elapsed = shown_.Elapsed(now);
     if (elapsed >= kHideAtMs) {
         SetVisible(false);
     } else if (elapsed >= kFadeFromMs) {

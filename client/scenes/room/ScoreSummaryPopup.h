@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/room/ShowTimer.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -31,8 +32,7 @@ public:
 
 private:
     std::array<std::array<TextLabel*, 2>, 2> labels_{};
-    bool timing_ = false;
-    uint32_t shownAt_ = 0;
+    ShowTimer shown_;
 };
 
 }  // namespace kestrovan

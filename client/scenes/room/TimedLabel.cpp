@@ -13,16 +13,12 @@ TimedLabel::TimedLabel() {
 
 void TimedLabel::OnShow() {
     TextLabel::OnShow();
-    timing_ = true;
+    shown_.Start();
 }
 
 void TimedLabel::Tick(uint32_t now) {
     TextLabel::Tick(now);
-    if (timing_) {
-        shownAt_ = now;
-        timing_ = false;
-    }
-    if (now - shownAt_ >= kShownMs) SetVisible(false);
+    if (shown_.Elapsed(now) >= kShownMs) SetVisible(false);
 }
 
 }  // namespace kestrovan

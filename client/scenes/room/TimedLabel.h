@@ -4,6 +4,7 @@
 // Threads: shown by the room's handlers; ticked on the game thread.
 #include <cstdint>
 
+#include "client/scenes/room/ShowTimer.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
@@ -19,8 +20,7 @@ public:
     void Tick(uint32_t now) override;
 
 private:
-    bool timing_ = false;
-    uint32_t shownAt_ = 0;
+    ShowTimer shown_;
 };
 
 }  // namespace kestrovan
