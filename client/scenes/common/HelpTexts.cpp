@@ -1,5 +1,6 @@
 #include "client/scenes/common/HelpTexts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kestrovan {
@@ -7,6 +8,25 @@ namespace kestrovan {
 namespace {
 
 using Line = quill::WStringView;
+
+// A page's lines followed by lines another page shares.
+template <size_t H, size_t T>
+constexpr std::array<Line, H + T> Joined(const std::array<Line, H>& head, const std::array<Line, T>& tail) {
+    std::array<Line, H + T> lines{};
+    std::copy(head.begin(), head.end(), lines.begin());
+    std::copy(tail.begin(), tail.end(), lines.begin() + H);
+    return lines;
+}
+
+// --- The betting games' fines and fee, which both gamble pages end with ---
+constexpr std::array<Line, 5> kGambleEndKo{u"상대 공을 먼저 맞히는 등 파울을 하면 벌금을 냅니다.",
+                                           u"벌금은 판돈을 기준으로 계산됩니다.",
+                                           u"게임이 끝나면 딴 골드의 9 %가 게임비로 빠집니다.",
+                                           u"마지막 차례가 끝나기 전에 게임을 끝내면", u"딴 골드의 절반을 잃습니다."};
+constexpr std::array<Line, 5> kGambleEndEn{
+    u"A foul, such as hitting the opponent's ball first, pays a fine.", u"Fines are counted from the stake.",
+    u"At the end 9 % of the gold won goes as the game fee.", u"Ending the game before the last turn is over",
+    u"loses half of the gold won."};
 
 // --- Four balls (0) ---
 constexpr std::array<Line, 5> kFourBallSummaryKo{u"자기 공으로 빨간 공 두 개를", u"모두 맞히면 1점을 얻습니다.",
@@ -35,25 +55,19 @@ constexpr std::array<Line, 8> kFourBallDetailsEn{u"A point counts when your cue 
 // --- One-cushion gamble (2) ---
 constexpr std::array<Line, 5> kOneCushionSummaryKo{u"수구가 두 번째 공을 맞히기 전에", u"쿠션에 한 번 이상 닿으면",
                                                    u"1점입니다.", u"득점마다 골드를 주고받는", u"내기 경기입니다."};
-constexpr std::array<Line, 8> kOneCushionDetailsKo{u"득점할 때마다 다른 선수들에게서 판돈만큼 골드를 받습니다.",
-                                                   u"판돈은 방을 만들 때 정하며 화면에 '금액 / 2배'로 표시됩니다.",
-                                                   u"수구가 아무 공도 맞히지 못하면 벌금을 냅니다.",
-                                                   u"상대 공을 먼저 맞히는 등 파울을 하면 벌금을 냅니다.",
-                                                   u"벌금은 판돈을 기준으로 계산됩니다.",
-                                                   u"게임이 끝나면 딴 골드의 9 %가 게임비로 빠집니다.",
-                                                   u"마지막 차례가 끝나기 전에 게임을 끝내면",
-                                                   u"딴 골드의 절반을 잃습니다."};
+constexpr std::array<Line, 8> kOneCushionDetailsKo =
+    Joined(std::array<Line, 3>{u"득점할 때마다 다른 선수들에게서 판돈만큼 골드를 받습니다.",
+                               u"판돈은 방을 만들 때 정하며 화면에 '금액 / 2배'로 표시됩니다.",
+                               u"수구가 아무 공도 맞히지 못하면 벌금을 냅니다."},
+           kGambleEndKo);
 constexpr std::array<Line, 5> kOneCushionSummaryEn{u"A point counts when the cue ball", u"touches a cushion at least",
                                                    u"once before the second ball.", u"Every point wins gold:",
                                                    u"a betting game."};
-constexpr std::array<Line, 8> kOneCushionDetailsEn{u"Each point wins the stake in gold from the other players.",
-                                                   u"The stake is set with the room and shown as 'amount / double'.",
-                                                   u"A cue ball that hits no ball pays a fine.",
-                                                   u"A foul, such as hitting the opponent's ball first, pays a fine.",
-                                                   u"Fines are counted from the stake.",
-                                                   u"At the end 9 % of the gold won goes as the game fee.",
-                                                   u"Ending the game before the last turn is over",
-                                                   u"loses half of the gold won."};
+constexpr std::array<Line, 8> kOneCushionDetailsEn =
+    Joined(std::array<Line, 3>{u"Each point wins the stake in gold from the other players.",
+                               u"The stake is set with the room and shown as 'amount / double'.",
+                               u"A cue ball that hits no ball pays a fine."},
+           kGambleEndEn);
 
 // --- Three cushions (3) ---
 constexpr std::array<Line, 5> kThreeCushionSummaryKo{u"수구가 두 번째 공을 맞히기 전에", u"쿠션에 세 번 이상 닿으면",
@@ -105,31 +119,21 @@ constexpr std::array<Line, 7> kThreeCushionProDetailsEn{u"A point counts as in t
 constexpr std::array<Line, 5> kThreeCushionGambleSummaryKo{u"쓰리쿠션 규칙의 내기 경기입니다.",
                                                            u"득점마다 판돈만큼 골드를", u"다른 선수들에게서 받습니다.",
                                                            u"마지막 차례가 끝나면", u"경기가 끝납니다."};
-constexpr std::array<Line, 10> kThreeCushionGambleDetailsKo{
-    u"득점 조건은 쓰리쿠션과 같습니다: 두 번째 공을 맞히기 전에",
-    u"수구가 쿠션에 세 번 이상 닿아야 합니다.",
-    u"득점할 때마다 판돈만큼의 골드를 받습니다.",
-    u"판돈은 방을 만들 때 정하며 화면에 '금액 / 2배'로 표시됩니다.",
-    u"아무 공도 맞히지 못하면 벌금을 냅니다.",
-    u"상대 공을 먼저 맞히는 등 파울을 하면 벌금을 냅니다.",
-    u"벌금은 판돈을 기준으로 계산됩니다.",
-    u"게임이 끝나면 딴 골드의 9 %가 게임비로 빠집니다.",
-    u"마지막 차례가 끝나기 전에 게임을 끝내면",
-    u"딴 골드의 절반을 잃습니다."};
+constexpr std::array<Line, 10> kThreeCushionGambleDetailsKo =
+    Joined(std::array<Line, 5>{u"득점 조건은 쓰리쿠션과 같습니다: 두 번째 공을 맞히기 전에",
+                               u"수구가 쿠션에 세 번 이상 닿아야 합니다.", u"득점할 때마다 판돈만큼의 골드를 받습니다.",
+                               u"판돈은 방을 만들 때 정하며 화면에 '금액 / 2배'로 표시됩니다.",
+                               u"아무 공도 맞히지 못하면 벌금을 냅니다."},
+           kGambleEndKo);
 constexpr std::array<Line, 5> kThreeCushionGambleSummaryEn{
     u"Three cushions as a betting", u"game: every point wins the", u"stake in gold from the other",
     u"players. The game ends after", u"the last turn."};
-constexpr std::array<Line, 10> kThreeCushionGambleDetailsEn{
-    u"A point counts as in three cushions: the cue ball touches",
-    u"cushions at least three times before the second ball.",
-    u"Each point wins the stake in gold.",
-    u"The stake is set with the room and shown as 'amount / double'.",
-    u"A cue ball that hits no ball pays a fine.",
-    u"A foul, such as hitting the opponent's ball first, pays a fine.",
-    u"Fines are counted from the stake.",
-    u"At the end 9 % of the gold won goes as the game fee.",
-    u"Ending the game before the last turn is over",
-    u"loses half of the gold won."};
+constexpr std::array<Line, 10> kThreeCushionGambleDetailsEn = Joined(
+    std::array<Line, 5>{u"A point counts as in three cushions: the cue ball touches",
+                        u"cushions at least three times before the second ball.", u"Each point wins the stake in gold.",
+                        u"The stake is set with the room and shown as 'amount / double'.",
+                        u"A cue ball that hits no ball pays a fine."},
+    kGambleEndEn);
 
 // --- Six balls (6) ---
 constexpr std::array<Line, 5> kSixBallsSummaryKo{u"여섯 개의 공으로 하는", u"내기 경기입니다.", u"맞힌 공의 색에 따라",
