@@ -8,15 +8,13 @@
 
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "client/scenes/common/ItemQuickCell.h"
-#include "client/ui/Widget.h"
+#include "client/scenes/common/ItemToggleCell.h"
 
 namespace kestrovan {
 
-class Button;
-class ItemPreview;
 class TextLabel;
 
-class ItemSelectCell : public Widget {
+class ItemSelectCell : public ItemToggleCell {
 public:
     static constexpr int32_t kWidth = 73;
     static constexpr int32_t kHeight = 178;
@@ -26,16 +24,9 @@ public:
     void SetItem(const quill::InventoryItem& item);
     void Clear();
     const std::optional<ItemQuickCell::ItemKey>& Item() const { return item_; }
-    Button* GetButton() const { return button_; }
     TextLabel* Name() const { return name_; }
-    ItemPreview* Preview() const { return preview_; }
-
-    // The button's hover and clicks go on to the window with the cell as the source.
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
-    Button* button_ = nullptr;
-    ItemPreview* preview_ = nullptr;
     TextLabel* shadow_ = nullptr;
     TextLabel* name_ = nullptr;
     std::optional<ItemQuickCell::ItemKey> item_;

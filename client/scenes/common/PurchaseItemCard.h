@@ -6,15 +6,13 @@
 #include <cstdint>
 
 #include "QuillLib/gamedata/ItemRecord.h"
-#include "client/ui/Widget.h"
+#include "client/scenes/common/ItemToggleCell.h"
 
 namespace kestrovan {
 
-class Button;
-class ItemPreview;
 class TextLabel;
 
-class PurchaseItemCard : public Widget {
+class PurchaseItemCard : public ItemToggleCell {
 public:
     static constexpr int32_t kWidth = 103;
     static constexpr int32_t kHeight = 148;
@@ -24,18 +22,12 @@ public:
     void SetItem(const quill::ItemRecord& record);
     void Clear();
     const quill::ItemRecord* Item() const { return item_; }
-    Button* GetButton() const { return button_; }
     TextLabel* Level() const { return level_; }
     TextLabel* Name() const { return name_; }
     TextLabel* Currency() const { return currency_; }
     TextLabel* Price() const { return price_; }
-    ItemPreview* Preview() const { return preview_; }
-
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
-    Button* button_ = nullptr;
-    ItemPreview* preview_ = nullptr;
     TextLabel* level_ = nullptr;
     TextLabel* name_ = nullptr;
     TextLabel* currency_ = nullptr;
