@@ -20,7 +20,7 @@ ItemSelectWindow::ItemSelectWindow(quill::PlayerState& player, AppEventPoster po
     }
     stats_ = static_cast<CueStatPanel*>(AddChild(std::make_unique<CueStatPanel>(), false));
     stats_->SetPosition(320, 35);
-    SetCells(std::vector<Widget*>(cells_.begin(), cells_.end()),
+    SetCells(std::vector<ItemToggleCell*>(cells_.begin(), cells_.end()),
              [this](size_t i) { return cells_[i]->Item().has_value(); });
 }
 
@@ -69,29 +69,19 @@ void ItemSelectWindow::ShowStats(const quill::InventoryItem* item) {
     }
 }
 
-bool ItemSelectWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (OnFrameEvent(source, a)) return true;
-    const auto cell = std::ranges::find(cells_, source);
-    if (cell != cells_.end()) {
-        OnCellEvent(**cell, a);
-        return true;
-    }
-    return SlidingItemWindow::OnEvent(source, a, b);
+void ItemSelectWindow::ShowHovered(size_t cell) {
+    const quill::InventoryItem* item = ItemOf(*cells_[cell]);
+    ShowStats(item != nullptr ? item : SelectedItem());
 }
 
-void ItemSelectWindow::OnCellEvent(ItemSelectCell& cell, int32_t code) {
-    if (code == Button::kEnterEvent) {
-        hoveredCell_ = &cell;
-        const quill::InventoryItem* item = ItemOf(cell);
-        ShowStats(item != nullptr ? item : SelectedItem());
-    } else if (code == Button::kLeaveEvent) {
-        if (hoveredCell_ == &cell) ShowStats(SelectedItem());
-    } else if (code != Button::kDoubleClickEvent && cell.Item()) {
-        selected_ = cell.Item();
-        ShowStats(SelectedItem());
-        for (ItemSelectCell* other : cells_) other->GetButton()->SetChecked(other == &cell);
-        if (poster_) poster_(quill::AppEventId::QuickSlotA, 1, 0, 0);
-    }
+void ItemSelectWindow::ShowChosen() {
+    ShowStats(SelectedItem());
+}
+
+void ItemSelectWindow::Choose(size_t cell) {
+    selected_ = cells_[cell]->Item();
+    ShowStats(SelectedItem());
+    if (poster_) poster_(quill::AppEventId::QuickSlotA, 1, 0, 0);
 }
 
 }  // namespace kestrovan

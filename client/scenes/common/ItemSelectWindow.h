@@ -36,14 +36,17 @@ public:
     CueStatPanel* Stats() const { return stats_; }
 
     void OnShow() override;
-    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 protected:
     void Refresh() override;
+    // The hovered cue's statistics, or the chosen one's over an empty cell.
+    void ShowHovered(size_t cell) override;
+    void ShowChosen() override;
+    // Chooses the cue and tells the screen (QuickSlotA, 1).
+    void Choose(size_t cell) override;
 
 private:
     quill::InventoryItem* ItemOf(const ItemSelectCell& cell) const;
-    void OnCellEvent(ItemSelectCell& cell, int32_t code);
     // The statistics of the item, or hidden without one.
     void ShowStats(const quill::InventoryItem* item);
 
@@ -51,7 +54,6 @@ private:
     AppEventPoster poster_;
     std::array<ItemSelectCell*, kCells> cells_{};
     CueStatPanel* stats_ = nullptr;
-    ItemSelectCell* hoveredCell_ = nullptr;
     std::optional<ItemQuickCell::ItemKey> selected_;
     uint32_t equipSlot_ = 0;
     int32_t cueCount_ = 0;

@@ -35,7 +35,7 @@ PurchaseGiftWindow::PurchaseGiftWindow(AppEventPoster poster, CashRefused cashRe
     }
     purchase_ = AddActionButton(kPurchaseId, 180, u"Purchase");
     gift_ = AddActionButton(kGiftId, 200, u"Make a gift");
-    SetCells(std::vector<Widget*>(cards_.begin(), cards_.end()),
+    SetCells(std::vector<ItemToggleCell*>(cards_.begin(), cards_.end()),
              [this](size_t i) { return cards_[i]->Item() != nullptr; });
 }
 
@@ -81,32 +81,26 @@ void PurchaseGiftWindow::Describe(const quill::ItemRecord* offer) {
 }
 
 bool PurchaseGiftWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (OnFrameEvent(source, a)) return true;
     if (source == purchase_ || source == gift_) {
         if (poster_) poster_(quill::AppEventId::ItemDialogResult, source == purchase_ ? 1 : 2, 0, 0);
-        return true;
-    }
-    const auto card = std::ranges::find(cards_, source);
-    if (card != cards_.end()) {
-        OnCardEvent(**card, a);
         return true;
     }
     return SlidingItemWindow::OnEvent(source, a, b);
 }
 
-void PurchaseGiftWindow::OnCardEvent(PurchaseItemCard& card, int32_t code) {
-    if (code == Button::kEnterEvent) {
-        hoveredCard_ = &card;
-        Describe(card.Item());
-    } else if (code == Button::kLeaveEvent) {
-        if (hoveredCard_ == &card) Describe(selected_);
-    } else if (code != Button::kDoubleClickEvent && card.Item() != nullptr) {
-        selected_ = card.Item();
-        Describe(selected_);
-        for (PurchaseItemCard* other : cards_) other->GetButton()->SetChecked(other == &card);
-        purchase_->Show(true);
-        gift_->Show(true);
-    }
+void PurchaseGiftWindow::ShowHovered(size_t card) {
+    Describe(cards_[card]->Item());
+}
+
+void PurchaseGiftWindow::ShowChosen() {
+    Describe(selected_);
+}
+
+void PurchaseGiftWindow::Choose(size_t card) {
+    selected_ = cards_[card]->Item();
+    Describe(selected_);
+    purchase_->Show(true);
+    gift_->Show(true);
 }
 
 }  // namespace kestrovan

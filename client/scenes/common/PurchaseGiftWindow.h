@@ -47,9 +47,13 @@ public:
 
 protected:
     void Refresh() override;
+    // The hovered offer's lines, hidden over an empty card.
+    void ShowHovered(size_t card) override;
+    void ShowChosen() override;
+    // Chooses the offer and shows the purchase and gift buttons.
+    void Choose(size_t card) override;
 
 private:
-    void OnCardEvent(PurchaseItemCard& card, int32_t code);
     // The two lines about the offer, or hidden without one.
     void Describe(const quill::ItemRecord* offer);
     Button* AddActionButton(int32_t id, int32_t y, const char16_t* caption);
@@ -61,7 +65,6 @@ private:
     std::array<TextLabel*, 2> lines_{};
     Button* purchase_ = nullptr;
     Button* gift_ = nullptr;
-    PurchaseItemCard* hoveredCard_ = nullptr;
     const quill::ItemRecord* selected_ = nullptr;
     int32_t offerCount_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/ItemToggleCell.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 
@@ -35,7 +36,7 @@ void SlidingItemWindow::StartSlideIn() {
     PlaceAtOffset();
 }
 
-void SlidingItemWindow::SetCells(std::vector<Widget*> cells, std::function<bool(size_t)> holdsItem) {
+void SlidingItemWindow::SetCells(std::vector<ItemToggleCell*> cells, std::function<bool(size_t)> holdsItem) {
     cells_ = std::move(cells);
     holdsItem_ = std::move(holdsItem);
 }
@@ -69,7 +70,7 @@ void SlidingItemWindow::Tick(uint32_t now) {
     }
 }
 
-bool SlidingItemWindow::OnFrameEvent(Widget* source, int32_t a) {
+bool SlidingItemWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
     if (source == scrollBar_) {
         pager_.ScrollTo(a, count_);
         Refresh();
@@ -80,7 +81,24 @@ bool SlidingItemWindow::OnFrameEvent(Widget* source, int32_t a) {
         Close();
         return true;
     }
-    return false;
+    if (OnCellEvent(source, a)) return true;
+    return Window::OnEvent(source, a, b);
+}
+
+bool SlidingItemWindow::OnCellEvent(Widget* source, int32_t code) {
+    const auto found = std::ranges::find(cells_, source);
+    if (found == cells_.end()) return false;
+    const auto cell = static_cast<size_t>(found - cells_.begin());
+    if (code == Button::kEnterEvent) {
+        hovered_ = cell;
+        ShowHovered(cell);
+    } else if (code == Button::kLeaveEvent) {
+        if (hovered_ == cell) ShowChosen();
+    } else if (code != Button::kDoubleClickEvent && holdsItem_ && holdsItem_(cell)) {
+        Choose(cell);
+        for (size_t i = 0; i < cells_.size(); ++i) cells_[i]->GetButton()->SetChecked(i == cell);
+    }
+    return true;
 }
 
 void SlidingItemWindow::OnHide() {

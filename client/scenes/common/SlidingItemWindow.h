@@ -2,11 +2,14 @@
 // The base of the room's item windows: a window that slides in from the left edge of the screen when shown
 // and back out when closed (25 pixels a tick, 476 pixels in all), with a vertical scroll bar for its list
 // and a close button (the ~ key). While it slides, a cell shows only once it is on the screen and holds an
-// item.
+// item. Its cells hover and choose alike in every item window: entering a cell shows what it holds, leaving
+// the cell last entered shows the chosen item again, and a click (not a double click) on a cell that holds
+// an item chooses it, its toggle alone pressed.
 //
 // Threads: as every widget of a screen (Scene.h).
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "client/scenes/common/ListPager.h"
@@ -15,6 +18,7 @@
 namespace kestrovan {
 
 class Button;
+class ItemToggleCell;
 class ScrollBar;
 
 class SlidingItemWindow : public Window {
@@ -39,6 +43,8 @@ public:
     ScrollBar* Scroll() const { return scrollBar_; }
 
     void Tick(uint32_t now) override;
+    // The scroll bar, the close button and the cells; other sources go to the window.
+    bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // Lets go of the cells' item previews.
     void OnHide() override;
 
@@ -49,23 +55,29 @@ protected:
     // Off screen at the left, sliding in.
     void StartSlideIn();
     // The list's cells, each shown while sliding only when on screen and holding an item.
-    void SetCells(std::vector<Widget*> cells, std::function<bool(size_t)> holdsItem);
+    void SetCells(std::vector<ItemToggleCell*> cells, std::function<bool(size_t)> holdsItem);
     // The list from the scroll offset on, into the cells.
     virtual void Refresh() = 0;
     static constexpr int32_t kRowsShown = 4;
     // The list's count of entries and the scroll bar's range for it, four shown at a time.
     void SetScrollCount(int32_t count);
-    // Handles the scroll bar and the close button; false for other sources.
-    bool OnFrameEvent(Widget* source, int32_t a);
+    // What the window shows of the cell at that index while the mouse is over it, and of the chosen item.
+    virtual void ShowHovered(size_t cell) = 0;
+    virtual void ShowChosen() = 0;
+    // The cell at that index, which holds an item, was clicked: its item becomes the chosen one.
+    virtual void Choose(size_t cell) = 0;
 
 private:
     void PlaceAtOffset();
+    // A cell's hover or click; false when the source is no cell.
+    bool OnCellEvent(Widget* source, int32_t code);
 
     ScrollBar* scrollBar_ = nullptr;
     Button* close_ = nullptr;
     MouseReposter reposter_;
-    std::vector<Widget*> cells_;
+    std::vector<ItemToggleCell*> cells_;
     std::function<bool(size_t)> holdsItem_;
+    std::optional<size_t> hovered_;  // the cell the mouse entered last
     Slide slide_ = Slide::kIdle;
     int32_t offset_ = 0;
     ListPager pager_{kRowsShown};
