@@ -84,16 +84,10 @@ Button* SettingsDialog::AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, 
 
 ScrollBar* SettingsDialog::AddSlider(Panel& page, int32_t x, int32_t y, int32_t w, int32_t id, int32_t positions,
                                      bool large) {
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(x, y, w, 16, id, 0, positions, true);
-    auto* slider = static_cast<ScrollBar*>(page.AddChild(std::move(bar), true));
-    slider->SetImage(kTexture, 475, 370, w, 16, 1.0f, 1.0f);
-    slider->AddDecButton(475, 390, 8, 16, -1);
-    slider->AddIncButton(485, 390, 8, 16, -1);
-    if (large)
-        slider->AddThumb(946, 408, 18, 14, 0);
-    else
-        slider->AddThumb(965, 408, 13, 10, 0);
+    const ScrollBarArt::Cut thumb = large ? ScrollBarArt::Cut{946, 408, 18, 14} : ScrollBarArt::Cut{965, 408, 13, 10};
+    ScrollBar* slider =
+        ScrollBar::AddTo(page, {.x = x, .y = y, .w = w, .h = 16, .id = id, .orientation = 0, .count = positions},
+                         {kTexture, {475, 370, w, 16}, {475, 390, 8, 16}, {485, 390, 8, 16}, thumb});
     sliders_.push_back(slider);
     return slider;
 }
