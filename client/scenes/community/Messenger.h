@@ -199,7 +199,6 @@ private:
     void BuildDialogs();
     Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
                       int32_t srcY, quill::WStringView caption);
-    ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, bool vertical);
 
     // --- Events (MessengerEvents.cpp) ---
     bool OnWindowControl(int32_t id, int32_t value);
