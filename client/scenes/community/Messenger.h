@@ -246,6 +246,9 @@ private:
     MemberSnapshot ClanChatMember();
 
     // --- Requests and results (MessengerRequests.cpp) ---
+    // The handler of a server message; null for an id the messenger does not read.
+    using PacketHandler = void (Messenger::*)(quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
     void OnFriendRequestReceived(quill::Packet& packet);
     void OnFriendRequestResult(quill::Packet& packet);
     void OnFriendRequestAnswer(quill::Packet& packet);
