@@ -4,12 +4,6 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kLinesBeyondFirst = ChatPartners::kLinesShown - 1;
-
-}  // namespace
-
 ChatPartner& ChatPartners::Open(const MemberSnapshot& member, uint8_t kind, bool select, bool* opened) {
     ChatPartner* partner = Find(member.memberId);
     if (opened != nullptr)
@@ -70,7 +64,7 @@ ChatPartners::TabView ChatPartners::Tabs() {
 
 int32_t ChatPartners::LineRange() const {
     const int32_t lines = current_ != nullptr ? current_->LineCount() : 0;
-    return std::max(lines - kLinesBeyondFirst, 1);
+    return ListPager(kLinesShown).Range(lines);
 }
 
 int32_t ChatPartners::FollowNewest(int32_t previousRange) {

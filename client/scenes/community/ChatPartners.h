@@ -52,6 +52,8 @@ public:
     TabView Tabs();
 
     // --- Lines of the current chat ---
+    // The first shown line is kept as the bar reported it, unclamped: FollowNewest compares it with the
+    // bar's previous range, so it is no pager's clamped row.
     void SetFirstLine(int32_t firstLine) { firstLine_ = firstLine; }
     int32_t FirstLine() const { return firstLine_; }
     // The line scroll bar's range for the current chat: line count - 6, at least 1.

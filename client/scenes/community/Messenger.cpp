@@ -45,9 +45,27 @@ constexpr int32_t kOffScreenMargin = 20;
 constexpr int32_t kOnScreenMargin = 50;
 constexpr int32_t kIconX = 4;
 constexpr int32_t kIconY = 20;
+constexpr int32_t kBarWidth = 15;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCyan = 0xFF00FFFF;
+
+// The member list's and the chat lines' bars: step buttons and a thumb.
+ScrollBar* AddLineBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
+    return ScrollBar::AddTo(parent, ScrollBarPlace{x, y, kBarWidth, h, id},
+                            ScrollBarArt{kTexture, {900, 400, kBarWidth, h}, {920, 400, kBarWidth, 15},
+                                         {940, 400, kBarWidth, 15}, {960, 400, kBarWidth, 20}, 0});
+}
+
+// The tabs' bar: a thin track and a thumb, no step buttons.
+ScrollBar* AddTabBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id) {
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(x, y, w, h, id, 0, 1, true);
+    auto* raw = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
+    raw->SetImage(kTexture, 650, 560, w, h, 1.0f, 1.0f);
+    raw->AddThumb(650, 570, 24, h, 0);
+    return raw;
+}
 
 }  // namespace
 
@@ -76,23 +94,6 @@ Button* Messenger::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, in
         SetCentredCaption(*button, caption, kWhite, UiFont::Regular12);
     }
     return button;
-}
-
-ScrollBar* Messenger::AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id,
-                                   bool vertical) {
-    auto bar = std::make_unique<ScrollBar>();
-    bar->Create(x, y, w, h, id, vertical ? ScrollBar::kVertical : 0, 1, true);
-    auto* raw = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
-    if (vertical) {
-        raw->SetImage(kTexture, 900, 400, w, h, 1.0f, 1.0f);
-        raw->AddDecButton(920, 400, w, 15, -1);
-        raw->AddIncButton(940, 400, w, 15, -1);
-        raw->AddThumb(960, 400, w, 20, 0);
-    } else {
-        raw->SetImage(kTexture, 650, 560, w, h, 1.0f, 1.0f);
-        raw->AddThumb(650, 570, 24, h, 0);
-    }
-    return raw;
 }
 
 void Messenger::BuildFrame() {
@@ -131,7 +132,7 @@ void Messenger::BuildMemberPanel() {
         rows_[n] = row.get();
         memberPanel_->AddChild(std::move(row), false);
     }
-    memberScroll_ = AddScrollBar(*memberPanel_, 206, 5, 15, 133, kMemberScroll, true);
+    memberScroll_ = AddLineBar(*memberPanel_, 206, 5, 133, kMemberScroll);
     countLabel_ = memberPanel_->CreateTextLabel(-89, 131, 80, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     countLabel_->SetColors(kYellow, 0);
     coinIcon_ = memberPanel_->CreateImage(-84, 58, 14, 14, kTexture, 1000, 240);
@@ -155,12 +156,12 @@ void Messenger::BuildChatPanel() {
         chatPanel_->AddChild(std::move(tab), false);
     }
     AddButton(*chatPanel_, 240, 2, 28, 18, kMoreTabs, -1, 860, 280, u"...");
-    tabScroll_ = AddScrollBar(*chatPanel_, 6, 20, 232, 4, kTabScroll, false);
+    tabScroll_ = AddTabBar(*chatPanel_, 6, 20, 232, 4, kTabScroll);
     for (size_t n = 0; n < lineLabels_.size(); ++n) {
         lineLabels_[n] = chatPanel_->CreateTextLabel(6, 24 + 16 * static_cast<int32_t>(n), 286, 15,
                                                      &UiFontAt(UiFont::Regular12), 0, 0);
     }
-    lineScroll_ = AddScrollBar(*chatPanel_, 294, 25, 15, 104, kLineScroll, true);
+    lineScroll_ = AddLineBar(*chatPanel_, 294, 25, 104, kLineScroll);
     AddButton(*chatPanel_, 280, 24, 11, 11, kCloseChat, platform::Vk::Delete, 910, 130, {});
     // Thirty-six characters of any script (two code-page bytes each at most).
     chatEntry_ = AddTextEntry(*chatPanel_, 15, 136, 300, 17, static_cast<int32_t>(kChatLength) * 2, kWhite,

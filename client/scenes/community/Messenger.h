@@ -199,7 +199,6 @@ private:
     void BuildDialogs();
     Button* AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key, int32_t srcX,
                       int32_t srcY, quill::WStringView caption);
-    ScrollBar* AddScrollBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, bool vertical);
 
     // --- Events (MessengerEvents.cpp) ---
     bool OnWindowControl(int32_t id, int32_t value);
@@ -247,6 +246,9 @@ private:
     MemberSnapshot ClanChatMember();
 
     // --- Requests and results (MessengerRequests.cpp) ---
+    // The handler of a server message; null for an id the messenger does not read.
+    using PacketHandler = void (Messenger::*)(quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
     void OnFriendRequestReceived(quill::Packet& packet);
     void OnFriendRequestResult(quill::Packet& packet);
     void OnFriendRequestAnswer(quill::Packet& packet);

@@ -7,6 +7,7 @@
 #include "QuillLib/gamedata/UserDirectory.h"
 #include "client/app/Scene.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/ClanDialog.h"
 #include "client/scenes/community/ClanInviteDialog.h"
@@ -31,34 +32,23 @@ constexpr int32_t kLobbySceneId = 4;
 }  // namespace
 
 void Messenger::OnServerMessage(MessageId id, Packet& packet) {
-    switch (id) {
-        case MessageId::FriendRequestResult:
-            OnFriendRequestResult(packet);
-            break;
-        case MessageId::FriendRequestReceived:
-            OnFriendRequestReceived(packet);
-            break;
-        case MessageId::FriendRequestAnswer:
-            OnFriendRequestAnswer(packet);
-            break;
-        case MessageId::ClanInviteResult:
-            OnClanInviteResult(packet);
-            break;
-        case MessageId::ClanMemberStatus:
-            OnClanStatus(packet);
-            break;
-        case MessageId::ClanLeaveResult:
-            OnClanLeaveResult(packet);
-            break;
-        case MessageId::ClanInvitation:
-            OnClanInvitation(packet);
-            break;
-        case MessageId::FindPlayerResult:
-            OnFindPlayerResult(packet);
-            break;
-        default:
-            break;
-    }
+    if (const PacketHandler handler = FindPacketHandler(id)) (this->*handler)(packet);
+}
+
+// The messenger's one table from message id to handler.
+Messenger::PacketHandler Messenger::FindPacketHandler(MessageId id) {
+    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
+        {MessageId::FriendRequestResult, &Messenger::OnFriendRequestResult},
+        {MessageId::FriendRequestReceived, &Messenger::OnFriendRequestReceived},
+        {MessageId::FriendRequestAnswer, &Messenger::OnFriendRequestAnswer},
+        {MessageId::ClanInviteResult, &Messenger::OnClanInviteResult},
+        {MessageId::ClanMemberStatus, &Messenger::OnClanStatus},
+        {MessageId::ClanLeaveResult, &Messenger::OnClanLeaveResult},
+        {MessageId::ClanInvitation, &Messenger::OnClanInvitation},
+        {MessageId::FindPlayerResult, &Messenger::OnFindPlayerResult},
+    };
+    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
+    return FindPacketRoute(kRoutes, id);
 }
 
 void Messenger::ShowDialog(Window& dialog) {

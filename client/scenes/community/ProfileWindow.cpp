@@ -7,6 +7,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/LevelBadge.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/community/ProfileRecord.h"
 #include "client/scenes/common/ProfileStatistics.h"
@@ -24,12 +25,9 @@ constexpr int32_t kTexture = 13;
 constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
-constexpr int32_t kBadgeRow = 941;
-constexpr int32_t kBadgeSize = 22;
 constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
-// The strips end with the texture: the last whole cell of a 1024-pixel row.
-constexpr int32_t kLastBadgeCell = 45;
+// The icon strip ends with the texture: the last whole cell of a 1024-pixel row.
 constexpr int32_t kLastIconCell = 50;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kBlack = 0xFF000000;
@@ -51,7 +49,7 @@ ProfileWindow::ProfileWindow() {
     Create(0, 0, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(kOpenSound, kCloseSound);
-    badge_ = CreateImage(357, 66, kBadgeSize, kBadgeSize, kCommonTexture, 0, kBadgeRow);
+    badge_ = LevelBadge::AddTo(*this, 357, 66);
     level_ = AddLabel(*this, 382, 72, 32, 16, 0);
     nickname_ = AddLabel(*this, 130, 45, 100, 20, 1);
     money_ = AddLabel(*this, 310, 98, 160, 20, 1);
@@ -107,10 +105,7 @@ void ProfileWindow::Refresh() {
 void ProfileWindow::WriteHeader(const quill::PlayerState& profile) {
     money_->SetText(FormatMoney(profile.money));
     level_->SetTextF(u"(%d)", static_cast<int>(profile.level));
-    const int32_t badge = StripCell(profile.level, kLastBadgeCell);
-    if (badge >= 0)
-        badge_->SetSourceRect(badge * kBadgeSize, kBadgeRow, -1, -1);
-    badge_->Show(badge >= 0);
+    LevelBadge::ShowLevel(*badge_, profile.level);
     nickname_->SetText(profile.name);
     const int32_t icon = StripCell(static_cast<int8_t>(profile.iconIndex), kLastIconCell);
     if (icon >= 0)

@@ -4,6 +4,7 @@
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 
 namespace kestrovan {
 
@@ -66,29 +67,15 @@ LobbyEnteredPlan PlanLobbyEntered(const JoinWithTarget& target, int32_t currentC
     return {JoinStep::ClearTarget, true};
 }
 
-TournamentEntry TournamentEntry::From(const TournamentRecord& record) {
-    TournamentEntry entry;
-    entry.running = record.running != 0;
-    entry.gameMode = static_cast<int32_t>(record.amounts[0]);
-    entry.entryFee = static_cast<int32_t>(record.amounts[1]);
-    entry.lowestHandicap = record.handicapFrom;
-    entry.highestHandicap = record.handicapTo;
-    entry.lowestLevel = record.schedule[0];
-    entry.highestLevel = record.schedule[1];
-    entry.startHour = record.schedule[2];
-    entry.startMinute = record.schedule[3];
-    return entry;
-}
-
-quill::WString TournamentEntryRefusal(const TournamentEntry& entry, const quill::PlayerState& player) {
-    if (!entry.running) return u"It is not the tournament running time.";
-    const bool knownMode = quill::IsGameTypeIndex(entry.gameMode);
-    const uint16_t handicap = knownMode ? player.ratingByType[static_cast<size_t>(entry.gameMode)] : 0;
-    if (!knownMode || handicap > entry.highestHandicap || handicap < entry.lowestHandicap)
+quill::WString TournamentEntryRefusal(const TournamentView& view, const quill::PlayerState& player) {
+    if (!view.running) return u"It is not the tournament running time.";
+    const bool knownType = quill::IsGameTypeIndex(view.gameType);
+    const uint16_t handicap = knownType ? player.ratingByType[static_cast<size_t>(view.gameType)] : 0;
+    if (!knownType || handicap > view.handicapTo || handicap < view.handicapFrom)
         return u"You cannot enter because you don't qualify for handicap requirements.";
-    if (player.level > entry.highestLevel || player.level < entry.lowestLevel)
+    if (player.level > view.levelTo || player.level < view.levelFrom)
         return u"You cannot enter because you don't qualify for level requirements.";
-    if (player.cueMoney < static_cast<int64_t>(entry.entryFee)) return u"You are falling short of gold to join.";
+    if (player.cueMoney < static_cast<int64_t>(view.fee)) return u"You are falling short of gold to join.";
     return {};
 }
 

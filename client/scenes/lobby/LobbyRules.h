@@ -7,7 +7,6 @@
 
 #include "QuillLib/core/WString.h"
 #include "client/connection/JoinWithTarget.h"
-#include "client/connection/TournamentRecord.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 
 namespace quill {
@@ -16,6 +15,8 @@ class RoomInfo;
 }
 
 namespace kestrovan {
+
+struct TournamentView;
 
 // --- The context menu of a user row ---
 
@@ -61,23 +62,9 @@ void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const J
 
 // --- The tournament channel's entry check ---
 
-// What the lobby reads of the connection's tournament record.
-struct TournamentEntry {
-    bool running = false;
-    int32_t gameMode = -1;
-    uint16_t lowestHandicap = 0;
-    uint16_t highestHandicap = 0;
-    uint8_t lowestLevel = 0;
-    uint8_t highestLevel = 0;
-    int32_t entryFee = 0;
-    uint8_t startHour = 0;
-    uint8_t startMinute = 0;
-
-    static TournamentEntry From(const TournamentRecord& record);
-};
-// The notice of the first test the player fails; empty when he may create a room. A game mode outside
+// The notice of the first test the player fails; empty when he may create a room. A game type outside
 // 0..16 fails on the handicap.
-quill::WString TournamentEntryRefusal(const TournamentEntry& entry, const quill::PlayerState& player);
+quill::WString TournamentEntryRefusal(const TournamentView& view, const quill::PlayerState& player);
 
 // --- Layout by screen height ---
 

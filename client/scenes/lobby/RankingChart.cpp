@@ -151,11 +151,7 @@ bool RankingChart::OnEvent(Widget* source, int32_t a, int32_t b) {
         }
         return true;
     }
-    if (source != nullptr && source->GetId() == kClose) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kClose) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

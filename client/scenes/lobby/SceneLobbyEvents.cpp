@@ -18,6 +18,7 @@
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
@@ -240,7 +241,7 @@ void SceneLobby::ShowExpiredItems() {
 
 bool SceneLobby::CheckTournamentEntry() {
     const quill::WString refusal =
-        TournamentEntryRefusal(TournamentEntry::From(connection_.Tournament()), connection_.LocalPlayer());
+        TournamentEntryRefusal(TournamentView::From(connection_.Tournament()), connection_.LocalPlayer());
     if (refusal.empty()) return true;
     ShowNotice(refusal);
     return false;

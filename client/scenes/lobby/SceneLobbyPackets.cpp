@@ -13,6 +13,7 @@
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 
 namespace kestrovan {
 
@@ -83,7 +84,7 @@ SceneLobby::PacketHandler SceneLobby::FindPacketHandler(MessageId id) {
 void SceneLobby::OnRaceTournamentNotice(Packet& packet) {
     const auto state = ReadNoticeByte(packet);
     if (!state) return;
-    const TournamentEntry race = TournamentEntry::From(connection_.Tournament());
+    const TournamentView race = TournamentView::From(connection_.Tournament());
     const quill::WString line = RaceNoticeLine(*state, race.startHour, race.startMinute);
     if (!line.empty()) chat_.AddLine(line, kGreen);
     dialogs_.Tournament().OnTournamentChanged();

@@ -1,7 +1,7 @@
 #pragma once
-// What the tournament popups read of the connection's tournament record, and the texts they make of it and
-// of a ranking row: times as "%2d:%d am" (the hour taken modulo 12, pm from noon on), the chart's rule
-// lines, and a row's ratio, time and reward.
+// What the tournament popups and the lobby's entry check read of the connection's tournament record, and the
+// texts the popups make of it and of a ranking row: times as "%2d:%d am" (the hour taken modulo 12, pm from
+// noon on), the chart's rule lines, and a row's ratio, time and reward.
 //
 // Pure: no window, no connection. Threads: any.
 #include <array>

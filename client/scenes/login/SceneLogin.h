@@ -137,6 +137,9 @@ private:
     void ShowFeatureNotice();
 
     // --- The server's answers (SceneLoginPackets.cpp) ---
+    // The handler of a server message; null for an id the login screen does not know.
+    using PacketHandler = void (*)(SceneLogin& login, quill::Packet& packet);
+    static PacketHandler FindPacketHandler(quill::MessageId id);
     void OnConnectionLost();
     void OnConnectFailed(quill::Packet& packet);
     void OnLoginResult(quill::Packet& packet);

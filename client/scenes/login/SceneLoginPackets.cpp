@@ -16,6 +16,7 @@
 #include "client/scenes/login/LoginTexts.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -39,41 +40,27 @@ quill::WString CountText(uint16_t users, uint32_t capacity) {
 }  // namespace
 
 int SceneLogin::OnPacket(MessageId id, Packet& packet) {
-    switch (id) {
-        case MessageId::ConnectionLost:
-            OnConnectionLost();
-            break;
-        case MessageId::ConnectFailed:
-            OnConnectFailed(packet);
-            break;
-        case MessageId::LoginResult:
-            OnLoginResult(packet);
-            break;
-        case MessageId::LoginFailed:
-            OnLoginFailed(packet);
-            break;
-        case MessageId::NicknameCreateResult:
-            OnNicknameCreateResult(packet);
-            break;
-        case MessageId::ChannelList:
-            OnChannelList(packet);
-            break;
-        case MessageId::ChannelEnterResult:
-            OnChannelEnterResult(packet);
-            break;
-        case MessageId::ResumeGameNotice:
-            OnResumeGameNotice(packet);
-            break;
-        case MessageId::ResumeGame:
-            OnResumeGame(packet);
-            break;
-        case MessageId::FriendWhere:
-            OnFriendWhere(packet);
-            break;
-        default:
-            break;
-    }
+    if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);
     return 0;
+}
+
+// The login screen's one table from message id to handler.
+SceneLogin::PacketHandler SceneLogin::FindPacketHandler(MessageId id) {
+    using Login = SceneLogin;
+    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
+        {MessageId::ConnectionLost, [](Login& login, Packet&) { login.OnConnectionLost(); }},
+        {MessageId::ConnectFailed, [](Login& login, Packet& packet) { login.OnConnectFailed(packet); }},
+        {MessageId::LoginResult, [](Login& login, Packet& packet) { login.OnLoginResult(packet); }},
+        {MessageId::LoginFailed, [](Login& login, Packet& packet) { login.OnLoginFailed(packet); }},
+        {MessageId::NicknameCreateResult, [](Login& login, Packet& packet) { login.OnNicknameCreateResult(packet); }},
+        {MessageId::ChannelList, [](Login& login, Packet& packet) { login.OnChannelList(packet); }},
+        {MessageId::ChannelEnterResult, [](Login& login, Packet& packet) { login.OnChannelEnterResult(packet); }},
+        {MessageId::ResumeGameNotice, [](Login& login, Packet& packet) { login.OnResumeGameNotice(packet); }},
+        {MessageId::ResumeGame, [](Login& login, Packet& packet) { login.OnResumeGame(packet); }},
+        {MessageId::FriendWhere, [](Login& login, Packet& packet) { login.OnFriendWhere(packet); }},
+    };
+    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
+    return FindPacketRoute(kRoutes, id);
 }
 
 void SceneLogin::OnConnectionLost() {

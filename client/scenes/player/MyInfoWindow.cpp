@@ -8,6 +8,7 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/LevelBadge.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/ProfileStatistics.h"
 #include "client/scenes/common/PlayerHost.h"
@@ -29,9 +30,6 @@ constexpr int32_t kTexture = 13;
 constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
-constexpr int32_t kBadgeRow = 941;
-constexpr int32_t kBadgeSize = 22;
-constexpr int32_t kLastBadgeCell = 45;  // the strip's last whole cell in a 1024-pixel row
 constexpr int32_t kBarY = 561;
 constexpr int32_t kBarHeight = 17;
 constexpr int32_t kShareX = 424;
@@ -78,7 +76,7 @@ MyInfoWindow::MyInfoWindow(std::unique_ptr<PlayerHost> host) : host_(std::move(h
 MyInfoWindow::~MyInfoWindow() = default;
 
 void MyInfoWindow::BuildHeader() {
-    badge_ = CreateImage(357, 66, kBadgeSize, kBadgeSize, kCommonTexture, 0, kBadgeRow);
+    badge_ = LevelBadge::AddTo(*this, 357, 66);
     level_ = AddLabel(*this, 382, 72, 32, 16, UiFont::Regular12, kWhite, 0, 0);
     nickname_ = AddLabel(*this, 130, 45, 100, 20, UiFont::Regular12, kWhite, kBlack, 0);
     blank_ = AddLabel(*this, 400, 45, 120, 20, UiFont::Regular12, kYellow, 0, 0);
@@ -150,10 +148,7 @@ void MyInfoWindow::WriteHeader() {
     money_->SetTextF(u"%s", FormatMoney(player.money));
     blank_->SetText(u" ");
     level_->SetTextF(u"(%d)", static_cast<int>(player.level));
-    // Level 0 has no badge; levels past the strip keep its last one.
-    if (player.level >= 1)
-        badge_->SetSourceRect(std::min<int32_t>(player.level - 1, kLastBadgeCell) * kBadgeSize, kBadgeRow, -1, -1);
-    badge_->Show(player.level >= 1);
+    LevelBadge::ShowLevel(*badge_, player.level);
     const int32_t width = SkillRaises::ExperienceBarWidth(player.experience, player.level);
     bar_->SetSize(width, kBarHeight);
     bar_->SetSourceRect(0, kBarY, width, kBarHeight);

@@ -83,16 +83,7 @@ bool ProfileTextPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         MoveFocus(box, a == kUp ? (box == 0 ? 0 : box - 1) : std::min(box + 1, kLines - 1));
         return true;
     }
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kOk) {
-        Send();
-        return true;
-    }
-    if (id == kCancel) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return Answers(source, kOk, kCancel, [this] { Send(); }) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -31,21 +31,15 @@ SkillSaveConfirmPopup::SkillSaveConfirmPopup(RequestSender& requests, Window& my
 }
 
 bool SkillSaveConfirmPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    const int32_t id = source != nullptr ? source->GetId() : -1;
-    if (id == kYes) {
+    const auto save = [this] {
         myInfo_.SetVisible(false);
         requests_.Send([this](quill::Packet& packet) {
             packet.Init(quill::MessageId::SkillPointsSave);
             for (uint8_t raise : raises_) packet.WriteU8(raise);
         });
         SetVisible(false);
-        return true;
-    }
-    if (id == kNo) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    };
+    return Answers(source, kYes, kNo, save) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

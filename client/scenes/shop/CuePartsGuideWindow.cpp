@@ -21,11 +21,7 @@ CuePartsGuideWindow::CuePartsGuideWindow() : PopupWindow(0, 0, 565, 464, Face{},
 }
 
 bool CuePartsGuideWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kClose) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kClose) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

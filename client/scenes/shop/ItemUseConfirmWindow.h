@@ -3,15 +3,15 @@
 // posts ShopItemUse (1081) with the item's key, the stored request kind and the sub-key, forgets the item and
 // hides; without an item it does nothing. Cancel (2051) forgets the item and hides.
 //
-// Threads: filled, shown and pressed on the main thread.
+// Threads: as OwnedItemQuestion.
 #include <atomic>
 #include <cstdint>
 
-#include "client/scenes/common/PopupWindow.h"
+#include "client/scenes/shop/OwnedItemQuestion.h"
 
 namespace kestrovan {
 
-class ItemUseConfirmWindow : public PopupWindow {
+class ItemUseConfirmWindow : public OwnedItemQuestion {
 public:
     static constexpr int32_t kUse = 2052;
     static constexpr int32_t kCancel = 2051;
@@ -19,14 +19,14 @@ public:
     explicit ItemUseConfirmWindow(EventPoster poster);
 
     void OpenFor(uint32_t key, uint32_t subKey, uint32_t requestKind);
-    int64_t ItemKey() const { return key_; }
-    void Forget(int64_t key);
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
 private:
+    // Posts the use of the kept item and forgets it; nothing without an item.
+    void Use();
+
     EventPoster poster_;
-    std::atomic<int64_t> key_{0};
     std::atomic<uint32_t> requestKind_{0};
 };
 

@@ -87,15 +87,7 @@ bool NicknameChangeDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
         InsertSymbol(static_cast<size_t>(id - kFirstSymbol));
         return true;
     }
-    if (id == kCancel) {
-        SetVisible(false);
-        return true;
-    }
-    if (id == kOk) {
-        Validate();
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return Answers(source, kOk, kCancel, [this] { Validate(); }) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -9,11 +9,7 @@ PictureWindow::PictureWindow() : PopupWindow(0, 0, 579, 423, Face{kCommonTexture
 }
 
 bool PictureWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source != nullptr && source->GetId() == kClose) {
-        SetVisible(false);
-        return true;
-    }
-    return PopupWindow::OnEvent(source, a, b);
+    return ClosesOn(source, kClose) || PopupWindow::OnEvent(source, a, b);
 }
 
 }  // namespace kestrovan

@@ -2,7 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
-#include "client/scenes/common/ButtonCaption.h"
+#include "client/scenes/shop/ShopWidgets.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -12,21 +12,14 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kPanelTexture = 25;
-constexpr int32_t kShopTexture = 27;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCurrencyGold = 2;
 constexpr uint32_t kFirstPackage = 10;
 constexpr uint32_t kLastPackage = 14;
 
-// The shop's small button face (82 x 22), or its cash button's (121 x 33) for the larger one.
+// A shop button, hidden until the selection shows it.
 Button* AddButton(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, const char16_t* caption) {
-    const bool large = h > 22;
-    const int32_t srcW = large ? 121 : 82;
-    const int32_t srcH = large ? 33 : 22;
-    Button* button = parent.CreateButton(x, y, w, h, id, -1, kShopTexture, large ? 800 : 930, 180, srcW, srcH,
-                                         static_cast<float>(w) / srcW, static_cast<float>(h) / srcH);
-    SetCentredCaption(*button, caption, kWhite);
+    Button* button = AddShopButton(parent, x, y, w, h, id, -1, caption);
     button->Show(false);
     return button;
 }

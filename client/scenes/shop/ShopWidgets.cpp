@@ -24,10 +24,11 @@ constexpr Face kWorkshopFace{800, 320, 107, 49};
 constexpr Face kSmallFace{930, 180, 82, 22};
 constexpr Face kCornerFace{930, 360, 33, 34};
 
+// The face of that size; otherwise the cash button's stretched to a button of its height, or the small one.
 Face FaceFor(int32_t w, int32_t h) {
     for (const Face& face : {kViewFace, kTabFace, kCashFace, kWorkshopFace, kCornerFace})
         if (face.width == w && face.height == h) return face;
-    return kSmallFace;
+    return h == kCashFace.height ? kCashFace : kSmallFace;
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ class TextLabel;
 
 inline constexpr int32_t kShopTexture = 27;
 
+// A button from the shop's texture with a centred white caption: the face of its size, else the cash button's
+// face stretched to a button of that height, else the small face stretched.
 Button* AddShopButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                       const char16_t* caption);
 ScrollBar* AddShopScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id);

@@ -13,6 +13,7 @@
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
 #include "client/scenes/lobby/LobbyRules.h"
+#include "client/scenes/lobby/TournamentTexts.h"
 #include "client/scenes/lobby/LobbyUserTable.h"
 
 namespace kestrovan::test {
@@ -354,25 +355,25 @@ TEST(LobbyRules, TournamentEntryTestsInOrder) {
     player.level = 20;
     player.ratingByType[3] = 25;
     player.cueMoney = 900;
-    TournamentEntry entry;
+    TournamentView entry;
     EXPECT_EQ(TournamentEntryRefusal(entry, player), u"It is not the tournament running time.");
     entry.running = true;
-    entry.gameMode = 3;
-    entry.lowestHandicap = 10;
-    entry.highestHandicap = 20;
+    entry.gameType = 3;
+    entry.handicapFrom = 10;
+    entry.handicapTo = 20;
     EXPECT_EQ(TournamentEntryRefusal(entry, player),
               u"You cannot enter because you don't qualify for handicap requirements.");
-    entry.highestHandicap = 30;
-    entry.lowestLevel = 1;
-    entry.highestLevel = 15;
+    entry.handicapTo = 30;
+    entry.levelFrom = 1;
+    entry.levelTo = 15;
     EXPECT_EQ(TournamentEntryRefusal(entry, player), u"You cannot enter because you don't qualify for level requirements.");
-    entry.highestLevel = 30;
-    entry.entryFee = 1000;
+    entry.levelTo = 30;
+    entry.fee = 1000;
     EXPECT_EQ(TournamentEntryRefusal(entry, player), u"You are falling short of gold to join.");
-    entry.entryFee = 900;
+    entry.fee = 900;
     EXPECT_EQ(TournamentEntryRefusal(entry, player), u"");
     // A game mode the tables do not have fails on the handicap, never read past them.
-    entry.gameMode = 40;
+    entry.gameType = 40;
     EXPECT_EQ(TournamentEntryRefusal(entry, player),
               u"You cannot enter because you don't qualify for handicap requirements.");
 }
