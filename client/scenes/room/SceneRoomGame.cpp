@@ -251,19 +251,24 @@ void SceneRoomGame::SeatLocalPlayer() {
     const quill::PlayerState& local = Player();
     quill::PlayerState& seat = model_.players[0];
     seat.ResetSeat();
-    seat.name = local.name.empty() ? connection_.Nickname() : local.name;
-    seat.accountId = local.accountId;
-    seat.userId = local.userId;
-    seat.level = local.level;
-    seat.money = local.money;
-    seat.clanId = local.clanId;
-    seat.ratingByType = local.ratingByType;
-    seat.generalAverage = local.generalAverage;
+    CopyOwnRecord(local, seat);
+    if (local.name.empty()) seat.name = connection_.Nickname();
     seat.seat = 0;
     seat.team = 0;
     model_.teams[0].id = 0;
     model_.AddPlayer(&seat, 0, 1);
     model_.gameType = static_cast<quill::GameType>(room_.gameType);
+}
+
+void SceneRoomGame::CopyOwnRecord(const quill::PlayerState& from, quill::PlayerState& to) {
+    to.name = from.name;
+    to.accountId = from.accountId;
+    to.userId = from.userId;
+    to.level = from.level;
+    to.money = from.money;
+    to.clanId = from.clanId;
+    to.ratingByType = from.ratingByType;
+    to.generalAverage = from.generalAverage;
 }
 
 // The windows of a running game or of an earlier visit.

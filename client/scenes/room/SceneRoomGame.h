@@ -300,6 +300,8 @@ private:
     // --- Life ---
     void LoadSounds();
     void SeatLocalPlayer();
+    // What the local player's seat record carries of his own: who he is, his level, money, clan and averages.
+    static void CopyOwnRecord(const quill::PlayerState& from, quill::PlayerState& to);
     void WriteEntryLines();
     void ShowLevelRange();
     void ShowStake();

@@ -246,12 +246,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
         if (&from != &to) {
             model_.RemovePlayer(&from);
             to.ResetSeat();
-            to.name = from.name;
-            to.accountId = from.accountId;
-            to.userId = from.userId;
-            to.level = from.level;
-            to.money = from.money;
-            to.ratingByType = from.ratingByType;
+            CopyOwnRecord(from, to);
             from.ResetSeat();
             to.seat = static_cast<int8_t>(snapshot->localSeat);
             to.team = 0;

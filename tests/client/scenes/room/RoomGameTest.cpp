@@ -238,6 +238,24 @@ TEST_F(RoomGame, TheStartOpensTheBoardsOfTheGameAndTheBets) {
     EXPECT_EQ(track.GoalLabel()->GetText(), u"x2");
 }
 
+// A seat other than the first, given by the room's state on entry, takes the local player's whole record: his
+// clan and his average too, not what an earlier occupant of that seat left there.
+TEST_F(RoomGame, TheLocalPlayerMovedToHisSeatKeepsHisClanAndAverage) {
+    quill::PlayerState& local = Connection().LocalPlayer();
+    local.clanId = 7;
+    local.generalAverage = 345;
+    scene->Model().players[2].clanId = 99;
+    ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1);
+    Activate();
+    kvtest::TestRoomSnapshot snapshot;
+    snapshot.localSeat = 2;
+    Receive(kvtest::RoomSnapshotMessage(snapshot));
+    const quill::PlayerState& seated = scene->Model().players[2];
+    EXPECT_EQ(seated.name, u"Carom");
+    EXPECT_EQ(seated.clanId, 7);
+    EXPECT_EQ(seated.generalAverage, 345);
+}
+
 TEST_F(RoomGame, TheDeterminedGroupsAreBoardedPlayerByPlayer) {
     Enter(10);
     Start(10);
