@@ -12,6 +12,10 @@ platform::CpuRegisters HostCpuProbe::Identify(uint32_t leaf) {
     return platform::Cpuid(leaf);
 }
 
+uint32_t HostCpuProbe::ReportedClockMHz() {
+    return platform::QueryReportedCpuClockMHz();
+}
+
 uint64_t HostCpuProbe::ReadTimeStampCounter() {
     return platform::ReadTimeStampCounter();
 }

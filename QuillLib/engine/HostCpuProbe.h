@@ -8,6 +8,7 @@ class HostCpuProbe : public CpuProbe {
 public:
     bool HasIdentification() override;
     platform::CpuRegisters Identify(uint32_t leaf) override;
+    uint32_t ReportedClockMHz() override;
     uint64_t ReadTimeStampCounter() override;
     uint64_t ReadPerformanceCounter() override;
     uint64_t PerformanceFrequency() override;

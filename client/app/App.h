@@ -225,7 +225,8 @@ private:
     void InstallWidgetToolkit();
     void ReleaseWidgetToolkit();
 
-    // The processor described (its clock measured) on a thread of its own from construction on.
+    // The processor described on a thread of its own from construction on (its clock as the kernel reports it,
+    // or measured where it reports none).
     std::future<quill::WString> cpuDescription_;
     const AppMode mode_;
     const std::vector<quill::WString> words_;

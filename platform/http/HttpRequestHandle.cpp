@@ -1,11 +1,10 @@
 #include "platform/http/HttpRequestHandle.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 
+#include "platform/http/CurlLibrary.h"
 #include "platform/http/HttpConnectionHandle.h"
 #include "platform/system/CodePage.h"
 
@@ -15,11 +14,16 @@ namespace {
 // A request whose server stops answering gives up instead of blocking its caller for ever.
 constexpr long kStalledSeconds = 60;
 
+// A request exists only within a session, which loaded the library.
+const CurlLibrary& Curl() {
+    return *CurlLibrary::Load();
+}
+
 struct EasyHandleDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(CURL* curl) const { Curl().easy_cleanup(curl); }
 };
 struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { Curl().slist_free_all(list); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyHandleDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
@@ -72,7 +76,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 struct MultiHandleDeleter {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+    void operator()(CURLM* multi) const { Curl().multi_cleanup(multi); }
 };
 using MultiHandle = std::unique_ptr<CURLM, MultiHandleDeleter>;
 
@@ -80,32 +84,32 @@ using MultiHandle = std::unique_ptr<CURLM, MultiHandleDeleter>;
 // flag, the plain blocking transfer.
 CURLcode Perform(CURL* easy, const std::atomic<bool>* cancel) {
     if (cancel == nullptr) {
-        return curl_easy_perform(easy);
+        return Curl().easy_perform(easy);
     }
-    MultiHandle multi(curl_multi_init());
-    if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK) {
+    MultiHandle multi(Curl().multi_init());
+    if (!multi || Curl().multi_add_handle(multi.get(), easy) != CURLM_OK) {
         return CURLE_OUT_OF_MEMORY;
     }
     CURLcode result = CURLE_ABORTED_BY_CALLBACK;
     int running = 1;
     while (running != 0 && !cancel->load()) {
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+        if (Curl().multi_perform(multi.get(), &running) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
             break;
         }
         if (running != 0) {
-            curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(HttpLimits::kCancelCheck.count()), nullptr);
+            Curl().multi_poll(multi.get(), nullptr, 0, static_cast<int>(HttpLimits::kCancelCheck.count()), nullptr);
         }
     }
     if (running == 0) {
         int left = 0;
-        while (CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+        while (CURLMsg* message = Curl().multi_info_read(multi.get(), &left)) {
             if (message->msg == CURLMSG_DONE) {
                 result = message->data.result;
             }
         }
     }
-    curl_multi_remove_handle(multi.get(), easy);
+    Curl().multi_remove_handle(multi.get(), easy);
     return result;
 }
 
@@ -177,54 +181,55 @@ std::optional<HttpReply> HttpRequestHandle::Transfer(WStringView headers, const 
     if (data == nullptr && length != 0) {
         return std::nullopt;
     }
-    EasyHandle curl(curl_easy_init());
-    if (!curl) {
+    const CurlLibrary& curl = Curl();
+    EasyHandle easy(curl.easy_init());
+    if (!easy) {
         return std::nullopt;
     }
-    CURL* handle = curl.get();
+    CURL* handle = easy.get();
     BodySink sink{kept, limits.replyBytes, false};
-    curl_easy_setopt(handle, CURLOPT_URL, url_.c_str());
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, agent_.c_str());
+    curl.easy_setopt(handle, CURLOPT_URL, url_.c_str());
+    curl.easy_setopt(handle, CURLOPT_USERAGENT, agent_.c_str());
     if (!usesProxy_) {
-        curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
+        curl.easy_setopt(handle, CURLOPT_NOPROXY, "*");
     }
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+    curl.easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl.easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     if (limits.total.count() > 0) {
-        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
+        curl.easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
     }
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
-    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, http10_ ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, TakeBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
+    curl.easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl.easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+    curl.easy_setopt(handle, CURLOPT_HTTP_VERSION, http10_ ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+    curl.easy_setopt(handle, CURLOPT_WRITEFUNCTION, TakeBody);
+    curl.easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     if (!referrer_.empty()) {
-        curl_easy_setopt(handle, CURLOPT_REFERER, referrer_.c_str());
+        curl.easy_setopt(handle, CURLOPT_REFERER, referrer_.c_str());
     }
     if (!user_.empty()) {
-        curl_easy_setopt(handle, CURLOPT_USERNAME, user_.c_str());
+        curl.easy_setopt(handle, CURLOPT_USERNAME, user_.c_str());
     }
     if (!password_.empty()) {
-        curl_easy_setopt(handle, CURLOPT_PASSWORD, password_.c_str());
+        curl.easy_setopt(handle, CURLOPT_PASSWORD, password_.c_str());
     }
 
     const bool hasBody = length != 0 || verb_ == "POST";
     if (hasBody) {
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(length));
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, length != 0 ? data : "");
+        curl.easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(length));
+        curl.easy_setopt(handle, CURLOPT_POSTFIELDS, length != 0 ? data : "");
         if (verb_ != "POST") {
-            curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
+            curl.easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
         }
     } else if (verb_ == "HEAD") {
-        curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+        curl.easy_setopt(handle, CURLOPT_NOBODY, 1L);
     } else if (verb_ != "GET") {
-        curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
+        curl.easy_setopt(handle, CURLOPT_CUSTOMREQUEST, verb_.c_str());
     }
 
     HeaderList headerList;
     for (const std::string& line : HeaderLines(headers, hasBody)) {
         // Appending returns the list's head, which is only new for the first line.
-        curl_slist* head = curl_slist_append(headerList.get(), line.c_str());
+        curl_slist* head = curl.slist_append(headerList.get(), line.c_str());
         if (head == nullptr) {
             return std::nullopt;
         }
@@ -232,14 +237,14 @@ std::optional<HttpReply> HttpRequestHandle::Transfer(WStringView headers, const 
             headerList.reset(head);
         }
     }
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
+    curl.easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
 
     const CURLcode result = Perform(handle, limits.cancel);
     if (result != CURLE_OK && !(result == CURLE_WRITE_ERROR && sink.cut)) {
         return std::nullopt;
     }
     long status = 0;
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    curl.easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     return HttpReply{static_cast<int>(status), {}, sink.cut};
 }
 

@@ -183,6 +183,33 @@ std::optional<std::string> QueryDisplayAdapterName() {
     return std::nullopt;
 }
 
+uint32_t ParseCpuInfoClockMHz(std::string_view cpuInfo) {
+    constexpr std::string_view kKey = "cpu MHz";
+    while (!cpuInfo.empty()) {
+        const size_t end = std::min(cpuInfo.find('\n'), cpuInfo.size());
+        std::string_view line = cpuInfo.substr(0, end);
+        cpuInfo.remove_prefix(std::min(end + 1, cpuInfo.size()));
+        if (!line.starts_with(kKey)) continue;
+        const size_t colon = line.find(':');
+        if (colon == std::string_view::npos) continue;
+        line.remove_prefix(colon + 1);
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        uint32_t mhz = 0;
+        const auto [rest, error] = std::from_chars(line.data(), line.data() + line.size(), mhz);
+        return error == std::errc() ? mhz : 0;
+    }
+    return 0;
+}
+
+uint32_t QueryReportedCpuClockMHz() {
+    // The first processor's block comes first; its clock line lies well within the first few kilobytes.
+    std::ifstream file("/proc/cpuinfo");
+    std::string text(4096, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(file.gcount()));
+    return ParseCpuInfoClockMHz(text);
+}
+
 #ifdef KV_HAVE_CPUID
 
 bool CpuidAvailable() {

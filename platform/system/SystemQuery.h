@@ -45,4 +45,10 @@ CpuRegisters Cpuid(uint32_t leaf);
 // The processor's time-stamp counter; 0 where it does not exist.
 uint64_t ReadTimeStampCounter();
 
+// The clock of the first processor in MHz as the kernel reports it ("cpu MHz" in /proc/cpuinfo, which the
+// kernel calibrated at boot); 0 when it reports none.
+uint32_t QueryReportedCpuClockMHz();
+// The whole MHz of the first "cpu MHz" line of a /proc/cpuinfo text; 0 when there is none.
+uint32_t ParseCpuInfoClockMHz(std::string_view cpuInfo);
+
 }  // namespace platform

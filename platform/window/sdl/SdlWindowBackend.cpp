@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,30 @@ bool ShowsOnScreen(const char* driver) {
     }
     std::fprintf(stderr, "Cannot open the window: no display (SDL's video driver \"%s\" would show nothing)\n", driver);
     return false;
+}
+
+constexpr const char* kSessionBusVariable = "DBUS_SESSION_BUS_ADDRESS";
+
+// Whether the session has no message bus: no address in the environment and no bus socket in the runtime
+// folder, as on a bare X server or a remote or headless session.
+bool SessionHasNoBus() {
+    if (std::getenv(kSessionBusVariable) != nullptr) return false;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    return runtime == nullptr || !std::filesystem::exists(std::filesystem::path(runtime) / "bus", error);
+}
+
+// Starts SDL's video. SDL connects to the session's message bus as it starts (for the screen saver and input
+// methods); in a session without one the bus library would start dbus-launch to make one, a helper process
+// that costs the start some 10 ms before the first frame and may leave a bus daemon running after the game.
+// For that call the library is given an address it refuses at once; the environment is put back right after,
+// so that the programs the game starts (the web browser) see it as it was.
+int StartSdlVideo() {
+    const bool noBus = SessionHasNoBus();
+    if (noBus) setenv(kSessionBusVariable, "disabled:", 1);
+    const int result = SDL_InitSubSystem(SDL_INIT_VIDEO);
+    if (noBus) unsetenv(kSessionBusVariable);
+    return result;
 }
 
 }  // namespace
@@ -393,7 +418,7 @@ bool SdlWindowBackend::StartVideo() const {
     // pointer of a virtual machine or of XTest) would be taken for huge relative steps.
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "1");
     videoFailed_ = true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (StartSdlVideo() != 0) {
         std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
         return false;
     }

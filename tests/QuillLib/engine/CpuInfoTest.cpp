@@ -45,6 +45,7 @@ public:
         auto found = leaves.find(leaf);
         return found == leaves.end() ? CpuRegisters{} : found->second;
     }
+    uint32_t ReportedClockMHz() override { return reportedMHz; }
     uint64_t ReadTimeStampCounter() override { return ticks * cyclesPerTick; }
     uint64_t ReadPerformanceCounter() override { return ++ticks; }
     uint64_t PerformanceFrequency() override { return 1000; }
@@ -70,6 +71,7 @@ public:
     uint64_t ticks = 0;
     uint64_t cyclesPerTick = 3'000'000;  // 3 GHz
     uint32_t bitScans = 0;
+    uint32_t reportedMHz = 0;  // the operating system reports no clock
 };
 
 TEST(CpuInfoTest, WithoutIdentificationTheRecordStaysClearedAndTheTextSaysSo) {
@@ -238,6 +240,14 @@ TEST(CpuInfoTest, ClockIsMeasuredWithTheTimeStampCounter) {
     EXPECT_EQ(cpu.GetEstimatedClockMHz(), 0u);
     EXPECT_EQ(probe.bitScans, 0u);
     EXPECT_EQ(DescribeCpu(cpu), u"Intel Corporation P55C, stepping 3 at 2880 MHz");
+}
+
+TEST(CpuInfoTest, TheClockTheSystemReportsIsTakenWithoutTiming) {
+    FakeCpuProbe probe("GenuineIntel", 5, 4, kTsc);
+    probe.reportedMHz = 2445;
+    CpuInfo cpu(probe);
+    EXPECT_EQ(cpu.GetClockMHz(), 2445);
+    EXPECT_EQ(probe.ticks, 0u) << "no counter was timed";
 }
 
 TEST(CpuInfoTest, WithoutTimeStampCounterOnlyTheSlowEstimateIsMade) {

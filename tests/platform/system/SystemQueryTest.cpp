@@ -35,6 +35,15 @@ TEST(SystemQueryTest, PciNamesFromTheNameList) {
     EXPECT_EQ(LookUpPciName("10de\n\t12\n", 0x10de, 0x12), "");  // malformed lines are skipped
 }
 
+TEST(SystemQueryTest, ProcessorClockFromTheFirstCpuMhzLine) {
+    EXPECT_EQ(ParseCpuInfoClockMHz("processor\t: 0\nmodel name\t: X\ncpu MHz\t\t: 2445.406\n\nprocessor\t: 1\n"
+                                   "cpu MHz\t\t: 1200.000\n"),
+              2445u);
+    EXPECT_EQ(ParseCpuInfoClockMHz("processor\t: 0\nBogoMIPS\t: 48.00\n"), 0u);  // machines that report none
+    EXPECT_EQ(ParseCpuInfoClockMHz("cpu MHz\t\t: unknown\n"), 0u);
+    EXPECT_EQ(ParseCpuInfoClockMHz(""), 0u);
+}
+
 TEST(SystemQueryTest, LiveQueriesAnswer) {
     EXPECT_TRUE(QueryKernelVersion().has_value());
     EXPECT_GT(QueryPhysicalMemoryBytes(), 0u);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -215,6 +217,28 @@ TEST_F(SdlWindowUnderX, TheWindowManagersCloseRequestEndsInAQuitMessage) {
     x.RequestClose(xWindow);
     ASSERT_TRUE(PumpUntil([&] { return quit; }));
     EXPECT_TRUE(Saw(Msg::Close, 0));
+}
+
+// In a session without a message bus the video start hides the bus from SDL for that moment only: the programs
+// the game starts later (the web browser) get the environment as it was.
+TEST(SdlVideoStartUnderX, ASessionWithoutBusKeepsItsEnvironment) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string runtimeBefore = runtime != nullptr ? runtime : "";
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    setenv("XDG_RUNTIME_DIR", "/nonexistent/kestrovan-test", 1);
+    {
+        Window window{std::make_unique<SdlWindowBackend>()};
+        WindowDesc desc;
+        desc.title = u"Kestrovan";
+        desc.rect = kRect;
+        ASSERT_TRUE(window.Create(desc)) << window.LastError();
+    }
+    EXPECT_EQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr);
+    if (runtime != nullptr) {
+        setenv("XDG_RUNTIME_DIR", runtimeBefore.c_str(), 1);
+    } else {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
 }
 
 }  // namespace
