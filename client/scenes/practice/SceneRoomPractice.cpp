@@ -182,6 +182,7 @@ void SceneRoomPractice::ShowLines() {
         } else {
             shownLines_[n]->Show(false);
         }
+        lineBands_[n]->Show(n < shown.size());
     }
 }
 

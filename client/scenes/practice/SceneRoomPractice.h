@@ -179,6 +179,7 @@ private:
     Image* board_ = nullptr;
     std::array<TextLabel*, 5> boardLines_{};
     Image* textArea_ = nullptr;
+    std::array<Image*, kShownLines> lineBands_{};
     std::array<TextLabel*, kShownLines> shownLines_{};
     ItemQuickBar* itemBar_ = nullptr;
     ChalkQuickSlot* chalkSlot_ = nullptr;

@@ -82,15 +82,24 @@ void SceneRoomPractice::BuildBoard() {
     board_->Show(false);
 }
 
-// The last eight lines of the text list, above the item bar.
+// The last eight lines of the text list, above the item bar. Each line stands on a band of the HUD atlas, as the
+// room's chat lines do: the bands, 30 high and 18 apart, join without a seam, and only lines with text show one.
 void SceneRoomPractice::BuildTextList() {
-    textArea_ = CreateImage(0, 0, 420, static_cast<int32_t>(kShownLines) * kLineHeight + 8, kHud, 0, 0);
-    textArea_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -90 - static_cast<int32_t>(kShownLines) * kLineHeight);
+    constexpr int32_t kBandWidth = 382;
+    constexpr int32_t kBandHeight = 30;
+    const int32_t lines = static_cast<int32_t>(kShownLines);
+    auto area = std::make_unique<Image>();
+    area->Create(0, 0, kBandWidth, (lines - 1) * kLineHeight + kBandHeight, -1, -1);
+    textArea_ = Attach(*this, std::move(area), true);
+    textArea_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -92 - lines * kLineHeight);
     textArea_->SetAcceptsMouse(false);
-    textArea_->SetAlpha(0.6f);
     for (size_t n = 0; n < kShownLines; ++n) {
-        shownLines_[n] = textArea_->CreateTextLabel(6, 4 + static_cast<int32_t>(n) * kLineHeight, 408, kLineHeight,
-                                                    &UiFontAt(UiFont::Regular12), 0, 0);
+        lineBands_[n] = textArea_->CreateImage(0, static_cast<int32_t>(n) * kLineHeight, kBandWidth, kBandHeight, kHud,
+                                               610, 902);
+        lineBands_[n]->SetAcceptsMouse(false);
+        lineBands_[n]->Show(false);
+        shownLines_[n] = lineBands_[n]->CreateTextLabel(6, 6, kBandWidth - 12, kLineHeight,
+                                                        &UiFontAt(UiFont::Regular12), 0, 0);
     }
 }
 

@@ -83,6 +83,14 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
         return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000;
     });
     ASSERT_GT(Count(room, left + 5, top + 4, left + 475, top + 34, IsSlate), 2000) << "see practice.png";
+    // The tips above the item bar stand on bands of their own: no other picture of the HUD atlas (its gold
+    // outline, say) shows around them.
+    const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
+    const auto outlineGold = [](uint32_t rgb) {
+        const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+        return r > 140 && g > 100 && b < 80 && r > b + 80;
+    };
+    EXPECT_LT(Count(room, left + 10, textTop, left + 440, textBottom + 10, outlineGold), 20) << "see practice.png";
 
     // The challenge at level 1; the notice that a player with gold only experiences it is closed.
     Click(left + width - 130 + 57, top + 44 + 16);
@@ -95,7 +103,6 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
     // A shot with the Ctrl key held while the mouse draws the cue back and pushes it; the balls' stop judges it.
-    const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
     const auto judged = [&](const Screenshot& shot) {
         return Count(shot, left + 10, textTop, left + 430, textBottom, IsJudgement);
     };
