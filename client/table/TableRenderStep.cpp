@@ -402,12 +402,6 @@ CueModelEntry* TableRenderStep::SetCurrentCue(CueModelEntry* cue) {
     return currentCue_;
 }
 
-void TableRenderStep::SetShownModel(ShownModel which, TableModelNode* model) {
-    if (which < kShownModelCount) {
-        shownModels_[which] = model;
-    }
-}
-
 void TableRenderStep::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
     ScopedLock holdModels(modelLock_);
     if (entryGoes && currentCue_ == &entry) {

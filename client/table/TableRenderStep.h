@@ -62,7 +62,7 @@ public:
     CueIdentity CurrentCueIdentity() const;
     // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
     void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
-    void SetShownModel(ShownModel which, TableModelNode* model);
+    // The aim and target markers the draw passes show (nullptr: none); the models load them.
     void SetMarkers(TableModelNode* aim, TableModelNode* target);
     // Shows or hides the table's markers and cue together; what the draw passes and the ambient effect follow.
     void SetVisible(bool visible);

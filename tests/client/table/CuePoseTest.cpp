@@ -176,8 +176,7 @@ class TableCuePoseTest : public ::testing::Test, protected test::TableFixture {}
 
 TEST_F(TableCuePoseTest, ElevationClearsTheBallsAndIsWrittenInDegrees) {
     Equip(type::kThreeCushion);
-    test::RecordingModel cue;
-    table->RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
+    test::RecordingModel& cue = ShowCueModel();
     TablePhysics& physics = table->Physics();
     const float r = physics.BallRadius();
     physics.SetBallPosition(0, 0.0f, 0.0f, r);

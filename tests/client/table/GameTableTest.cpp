@@ -83,9 +83,8 @@ TEST_F(GameTableTest, SmallSetters) {
     EXPECT_EQ(Table().Aim().TargetBall(), -1);
 
     test::RecordingModel marker;
-    test::RecordingModel cue;
-    Table().RenderStep().SetShownModel(TableRenderStep::kAimMarker, &marker);
-    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
+    test::RecordingModel& cue = ShowCueModel();
+    Table().RenderStep().SetMarkers(&marker, nullptr);
     Table().RenderStep().SetVisible(false);
     EXPECT_FALSE(marker.visible);
     EXPECT_FALSE(cue.visible);
@@ -467,8 +466,7 @@ TEST_F(GameTableTest, RelayedShotFillsTheRecord) {
 
 TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     Equip(type::kThreeCushion);
-    test::RecordingModel cue;
-    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
+    test::RecordingModel& cue = ShowCueModel();
     Table().RenderStep().SetVisible(false);
     ShotData data;
     data.gameMode = 3;
@@ -520,9 +518,8 @@ TEST_F(GameTableTest, RestoredRecordsKeepCaromFlags) {
 
 TEST_F(GameTableTest, ResetToState7) {
     Equip(type::kThreeCushion);
-    test::RecordingModel cue;
+    test::RecordingModel& cue = ShowCueModel();
     cue.visible = false;
-    Table().RenderStep().SetShownModel(TableRenderStep::kCueModel, &cue);
     Table().Picking().SetPlacementArea(1);
     Table().Rack().SetCueBallIndex(2);
     Table().Rack().ResetShotToState7(1234);

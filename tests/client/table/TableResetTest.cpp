@@ -221,10 +221,9 @@ TEST_F(TableResetTest, CueEntriesAreSharedAndFreedWithTheirLastUser) {
 
     int destroyed = 0;
     auto model = std::make_unique<test::RecordingModel>(&destroyed);
-    test::RecordingModel* shown = model.get();
     stock->SetModel(std::move(model));
-    table->RenderStep().SetShownModel(TableRenderStep::kCueModel, shown);
     table->RenderStep().SetCurrentCue(stock);
+    table->RenderStep().Render3D(false);
     table->CueModels().ReleaseCue(stock);
     EXPECT_EQ(stock->Count(), 1);
     EXPECT_EQ(destroyed, 0);

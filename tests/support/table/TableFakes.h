@@ -393,6 +393,18 @@ public:
         table->Cameras().UpdateUnprojection();
     }
 
+    // A cue model shown as the program shows one: the stock cue's entry holds it, the table takes that cue and
+    // the next render step (here one that draws nothing) switches to the entry's model. The entry owns it.
+    RecordingModel& ShowCueModel() {
+        CueModelEntry* stock = table->CueModels().GetCueModel(1, 0xFFFF, 0, 0, 0, 0);
+        auto model = std::make_unique<RecordingModel>();
+        RecordingModel& shown = *model;
+        stock->SetModel(std::move(model));
+        table->RenderStep().SetCurrentCue(stock);
+        table->RenderStep().Render3D(false);
+        return shown;
+    }
+
     FakeHost host;
     FakeConnection connection;
     FakePlayer player;
