@@ -63,8 +63,6 @@ bool IsDimYellow(uint32_t rgb) { return R(rgb) > 110 && G(rgb) > 110 && B(rgb) <
 bool IsSaturated(uint32_t rgb) {
     return std::max({R(rgb), G(rgb), B(rgb)}) - std::min({R(rgb), G(rgb), B(rgb)}) > 60;
 }
-// The interface's teal accent, as a face or a frame's corner brackets.
-bool IsAccent(uint32_t rgb) { return G(rgb) > R(rgb) + 60 && B(rgb) > R(rgb) + 60; }
 bool IsPictogramInk(uint32_t rgb) { return R(rgb) > 200 && G(rgb) > 200 && B(rgb) > 200; }
 // The skin's plain face (59, 69, 82), which a region the data does not paint shows.
 bool IsPlainFace(uint32_t rgb) {

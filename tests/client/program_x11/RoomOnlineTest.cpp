@@ -5,11 +5,12 @@
 // panel and player board where the layout anchors them, and the top bar's room number and clock in whole
 // digits; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
-// seat, the start, a stroke that sends Shot and, once the balls stop, ShotResultReport; the opponent's shot
-// relayed moves the balls, the game's end shows the result board, a friend request shows in the room's
-// new-message window whose click opens the request, and To Lobby leads back to the lobby. Against a hostile
-// server (room_reliability): a second room shows its own chat, a flood of chat leaves the table state answered
-// at once, and local messages and a Shot of hostile values leave the room playing.
+// seat, the start (the point-rule panel's two plates meeting edge to edge), a stroke that sends Shot and, once
+// the balls stop, ShotResultReport; the opponent's shot relayed moves the balls, the game's end shows the
+// result board, a friend request shows in the room's new-message window whose click opens the request, and To
+// Lobby leads back to the lobby. Against a hostile server (room_reliability): a second room shows its own chat,
+// a flood of chat leaves the table state answered at once, and local messages and a Shot of hostile values
+// leave the room playing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +52,17 @@ bool IsBallRed(uint32_t rgb) {
 // cut short shows its top alone, a cell cut from no digit none at all).
 bool WholeDigit(const Screenshot& shot, int x, int y, int w, int h, const std::function<bool(uint32_t)>& ink) {
     return Count(shot, x, y, x + w, y + h / 3, ink) > 0 && Count(shot, x, y + h - h / 3, x + w, y + h, ink) > 0;
+}
+
+// The top right's point-rule panel (its right edge 180 pixels left of the screen's, top 30): the number's plate
+// (172 x 40) shows its foot whole, its lower right bracket too, and the rule's plate below it starts where
+// that foot ends, its upper left bracket not over it.
+void ExpectRulePlatesMeet(const Screenshot& shot, const XWindowGeometry& area) {
+    const int plateX = area.x + area.width - 180, plateY = area.y + 30;
+    EXPECT_GT(Count(shot, plateX + 154, plateY + 35, plateX + 168, plateY + 37, IsAccent), 10)
+        << "the number plate's lower right bracket: see game_started.png";
+    EXPECT_EQ(Count(shot, plateX + 28, plateY + 35, plateX + 46, plateY + 40, IsAccent), 0)
+        << "the rule plate's upper left bracket over the number plate's foot: see game_started.png";
 }
 
 // The box of the red pixels of the rectangle that lie within 60 pixels of the first red pixel with four red
@@ -262,6 +274,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     };
     EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
+    ExpectRulePlatesMeet(started, area);
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {
