@@ -4,11 +4,13 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
 
@@ -24,6 +26,7 @@ constexpr uint8_t kChoiceNone = 0;
 constexpr uint8_t kChoiceMakes = 1;
 constexpr uint8_t kChoiceMisses = 2;
 constexpr int16_t kFoldedChannels[] = {5, 6};
+constexpr int32_t kBetCaptionDrop = 1;
 
 // The rules as they are shown (one percent sign each).
 constexpr const char16_t* kRules[] = {u"관전자는 획득금액 10%공제", u"친사람이 득점하면 적중한 사람의",
@@ -47,14 +50,15 @@ ShotBetPanel::ShotBetPanel(GameConnection& connection, RequestSender& sender,
         shownLines_[n] = unfolded_->CreateTextLabel(10, 30 + 14 * static_cast<int32_t>(n), 202, 18,
                                                     &UiFontAt(UiFont::Regular12), 0, 0);
     }
-    // The choices are named on their buttons as the log names them.
+    // The choices are named on their buttons as the log names them, in the middle of the button's face, which
+    // starts 3 rows into the button (the third text line reaches into its top rows) and stands 22 rows high.
     const auto addBet = [this](int32_t id, int32_t x, int32_t w, int32_t srcX, int32_t key, const char16_t* tip,
                                const char16_t* caption) {
         Button* button = unfolded_->CreateButton(x, 67, w, 27, id, key, kTexture, srcX, 490);
         button->SetCheckBox();
         button->SetTooltip(tip);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption);
+        button->GetCaption()->AddStyle(platform::gfx::TextFormat::VCenter, 0, kBetCaptionDrop);
         return button;
     };
     makesIt_ = addBet(kMakesIt, 10, 61, 263, 97, u"NumPad('1')", u"친다");

@@ -5,12 +5,13 @@
 // panel and player board where the layout anchors them, and the top bar's room number and clock in whole
 // digits; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
-// seat, the start (the point-rule panel's two plates meeting edge to edge), a stroke that sends Shot and, once
-// the balls stop, ShotResultReport; the opponent's shot relayed moves the balls, the game's end shows the
-// result board, a friend request shows in the room's new-message window whose click opens the request, and To
-// Lobby leads back to the lobby. Against a hostile server (room_reliability): a second room shows its own chat,
-// a flood of chat leaves the table state answered at once, and local messages and a Shot of hostile values
-// leave the room playing.
+// seat, the start (the point-rule panel's two plates meeting edge to edge, the betting panel's text lines
+// whole above its buttons and its checked choice showing), a stroke that sends Shot and, once the balls stop,
+// ShotResultReport; the opponent's shot relayed moves the balls, the game's end shows the result board, a
+// friend request shows in the room's new-message window whose click opens the request, and To Lobby leads back
+// to the lobby. Against a hostile server (room_reliability): a second room shows its own chat, a flood of chat
+// leaves the table state answered at once, and local messages and a Shot of hostile values leave the room
+// playing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,6 +64,19 @@ void ExpectRulePlatesMeet(const Screenshot& shot, const XWindowGeometry& area) {
         << "the number plate's lower right bracket: see game_started.png";
     EXPECT_EQ(Count(shot, plateX + 28, plateY + 35, plateX + 46, plateY + 40, IsAccent), 0)
         << "the rule plate's upper left bracket over the number plate's foot: see game_started.png";
+}
+
+// The betting panel at the right edge: its third line (the rules' last) stands whole above the bet buttons,
+// its last rows, 67 and 68 of the panel, showing its ink over the buttons' place; and the no-bet button,
+// checked at the start, shows the checked face of a check box.
+void ExpectBetPanelWhole(const Screenshot& shot, const XWindowGeometry& area) {
+    const int betX = area.x + area.width - 220, betY = area.y + 286;
+    EXPECT_GT(Count(shot, betX + 10, betY + 67, betX + 70, betY + 69, IsLight) +
+                  Count(shot, betX + 80, betY + 67, betX + 140, betY + 69, IsLight),
+              20)
+        << "the betting panel's third line cut by the bet buttons: see game_started.png";
+    EXPECT_GT(Count(shot, betX + 152, betY + 72, betX + 206, betY + 90, IsAccent), 300)
+        << "the no-bet button's checked face: see game_started.png";
 }
 
 // The box of the red pixels of the rectangle that lie within 60 pixels of the first red pixel with four red
@@ -275,6 +289,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
+    ExpectBetPanelWhole(started, area);
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {
