@@ -11,6 +11,7 @@
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "client/table/SharedUtilities.h"
+#include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -27,6 +28,12 @@ constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};
 constexpr int32_t kColumnWidth[RankingChart::kColumns] = {40, 110, 60, 70, 130, 100};
 constexpr int32_t kPagerTexture = 13;
+// The columns' captions stand on a strip of the lobby's picture texture just above the rows.
+constexpr int32_t kCaptionTexture = 7;
+constexpr int32_t kCaptionsX = 34;
+constexpr int32_t kCaptionsY = 138;
+constexpr int32_t kCaptionsWidth = 528;
+constexpr int32_t kCaptionsSourceY = 600;
 
 TextLabel* AddText(PopupWindow& window, int32_t x, int32_t y, int32_t w, uint32_t colour) {
     TextLabel* label = window.CreateTextLabel(x, y, w, 20, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -58,6 +65,8 @@ RankingChart::RankingChart(PlayerHost& host)
 }
 
 void RankingChart::BuildRows() {
+    CreateImage(kCaptionsX, kCaptionsY, kCaptionsWidth, 20, kCaptionTexture, 0, kCaptionsSourceY)
+        ->SetAcceptsMouse(false);
     for (size_t row = 0; row < kRows; ++row) {
         for (size_t column = 0; column < kColumns; ++column) {
             cells_[row][column] = AddText(*this, kColumnX[column], kRowsY + kRowHeight * static_cast<int32_t>(row),

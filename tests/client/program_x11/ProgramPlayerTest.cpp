@@ -4,11 +4,13 @@
 // Apply writes config.ini with the font and the music volume and sends the voice to the server
 // (OptionsUpdate). F4 opens My Info (myinfo.png): the first skill raised and saved reaches the server, whose
 // answer shows as saved and as the new values when My Info opens again (myinfo_saved.png). A player who
-// enters the tournament channel sees its ranking chart with the rows the server sends (ranking.png).
+// enters the tournament channel sees its ranking chart with the rows the server sends under the columns'
+// captions (ranking.png).
 // The screenshots are in the check's working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <thread>
@@ -152,6 +154,13 @@ TEST_F(PlayerOnline, PlayerTheTournamentChannelShowsTheRankingRows) {
         << "the third row";
     EXPECT_EQ(CountLight(chart, X(kChartX + 80), Y(kChartY + 217), X(kChartX + 190), Y(kChartY + 236)), 0)
         << "three rows";
+    // Each column's caption stands above its rows, at the column's x.
+    constexpr int kColumnX[] = {40, 80, 190, 255, 325, 460, 560};
+    for (size_t column = 0; column + 1 < std::size(kColumnX); ++column) {
+        EXPECT_GT(CountLight(chart, X(kChartX + kColumnX[column]), Y(kChartY + 140),
+                             X(kChartX + kColumnX[column + 1]), Y(kChartY + 157)), 20)
+            << "the caption of column " << column << ": see ranking.png";
+    }
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
