@@ -32,6 +32,8 @@ constexpr int kMyInfoX = (1024 - 512) / 2;
 constexpr int kMyInfoY = (768 - 562) / 2;
 constexpr int kMyInfoStatisticsBelow = 58;
 constexpr int kMyInfoShareX = 424;
+// Level 12 runs from 6440 to 7929 points of experience.
+constexpr uint32_t kHalfWayThroughLevel12 = 7185;
 constexpr int kConfirmX = (1024 - 400) / 2;
 constexpr int kConfirmY = (768 - 250) / 2;
 constexpr int kChartX = (1024 - 597) / 2;
@@ -82,7 +84,9 @@ protected:
 };
 
 TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
-    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    kvtest::LoginScript login;
+    login.account.experience = kHalfWayThroughLevel12;
+    ASSERT_TRUE(ReachLobby(login)) << ReadFile(folder() / "StartLog.log");
     const Screenshot lobby = Capture(folder() / "lobby.png");
     // The title bar's Settings(F3) button (F3 itself is the chat entry's while it has the keyboard).
     ClickAt(1024 - 68 + 16, 17);
@@ -125,6 +129,11 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     for (int k = 0; k < 5; ++k)
         EXPECT_GT(caption(107, 162 + 29 * k), 10) << "skill " << k << "'s name";
     EXPECT_GT(caption(410, 160), 10) << "the skill points' caption";
+    // The experience bar half full over its track, the experience written on it.
+    EXPECT_GT(Count(before, X(kMyInfoX + 114), Y(kMyInfoY + 70), X(kMyInfoX + 174), Y(kMyInfoY + 84), IsTeal), 300)
+        << "the experience bar's fill: see myinfo.png";
+    EXPECT_EQ(Count(before, X(kMyInfoX + 190), Y(kMyInfoY + 70), X(kMyInfoX + 240), Y(kMyInfoY + 84), IsTeal), 0)
+        << "the track past the experience";
     ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
     ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
     ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);

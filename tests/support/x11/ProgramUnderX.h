@@ -57,6 +57,8 @@ bool IsCaromCloth(uint32_t rgb);
 bool IsYellowish(uint32_t rgb);
 // White text, anti-aliased over a face.
 bool IsLight(uint32_t rgb);
+// The interface's teal accent (active faces, filled bars).
+bool IsTeal(uint32_t rgb);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {
