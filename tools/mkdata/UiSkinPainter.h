@@ -3,7 +3,8 @@
 // in their styles. The skin is neutral and legible: slate faces, light and dark bevels, a teal accent for
 // what is active. Texts are mostly the device fonts' business; what is painted is the digit strips that number
 // displays cut their digits from, the help pictogram's question mark, the game's name in its logo and the
-// captions that a dialog's background carries beside its controls (the settings dialog's pages).
+// captions that a window's background carries beside its controls and figures (the settings dialog's pages,
+// the profile window, My Info, the shop's balances).
 //
 // Styles (with their arguments):
 //   panel                      a raised face with a bevel

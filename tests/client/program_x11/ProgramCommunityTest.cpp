@@ -3,7 +3,8 @@
 // F8: the friends online first (messenger.png). A line typed to a friend with the keyboard goes to the server
 // and its echo shows (messenger_chat.png); with the messenger closed, a friend's line leaves the new-message icon
 // blinking at the lobby's top left (icon_a.png and icon_b.png differ there); "View Info" on a friend
-// shows the profile the server sends (profile.png). The screenshots are in the check's working folder.
+// shows the profile the server sends (profile.png), each of its figures with its caption. The screenshots are
+// in the check's working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/FigureCaptions.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -137,6 +139,16 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     EXPECT_TRUE(IsSlate(profile.At(X(kProfileX + 30), Y(kProfileY + 150)))) << "the profile window: see profile.png";
     EXPECT_GT(Count(profile, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight), 3)
         << "Ann's nickname";
+    // Each figure has its caption before it in the window's picture: the header's nickname, level and money, and
+    // the statistics of the mode shown.
+    const auto caption = [&](int x, int y) { return CaptionLight(profile, X(kProfileX + x), Y(kProfileY + y)); };
+    for (const FigurePlace& figure : kStatisticsFigures) {
+        EXPECT_GT(caption(figure.x, figure.y), 10)
+            << "the caption of the figure at (" << figure.x << ", " << figure.y << "): see profile.png";
+    }
+    EXPECT_GT(caption(130, 45), 10) << "the nickname's caption";
+    EXPECT_GT(caption(357, 70), 10) << "the level's caption";
+    EXPECT_GT(caption(310, 98), 10) << "the money's caption";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

@@ -2,11 +2,10 @@
 // login, lobby and player scripts. In the lobby Settings(F3) opens the settings dialog (settings.png); on the game page
 // the large chat font is checked, on the sound page the music and the voice are turned down a step, and
 // Apply writes config.ini with the font and the music volume and sends the voice to the server
-// (OptionsUpdate). F4 opens My Info (myinfo.png): the first skill raised and saved reaches the server, whose
-// answer shows as saved and as the new values when My Info opens again (myinfo_saved.png). A player who
-// enters the tournament channel sees its ranking chart with the rows the server sends under the columns'
-// captions (ranking.png).
-// The screenshots are in the check's working folder.
+// (OptionsUpdate). F4 opens My Info (myinfo.png), each of its figures with its caption: the first skill raised
+// and saved reaches the server, whose answer shows as saved and as the new values when My Info opens again
+// (myinfo_saved.png). A player who enters the tournament channel sees its ranking chart with the rows the
+// server sends under the columns' captions (ranking.png). The screenshots are in the check's working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,6 +16,7 @@
 
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/FigureCaptions.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -31,6 +31,10 @@ constexpr int kPageX = kSettingsX + 30;
 constexpr int kPageY = kSettingsY + 89;
 constexpr int kMyInfoX = (1024 - 512) / 2;
 constexpr int kMyInfoY = (768 - 562) / 2;
+constexpr int kMyInfoStatisticsBelow = 58;
+constexpr int kMyInfoShareX = 424;
+// Level 12 runs from 6440 to 7929 points of experience.
+constexpr uint32_t kHalfWayThroughLevel12 = 7185;
 constexpr int kConfirmX = (1024 - 400) / 2;
 constexpr int kConfirmY = (768 - 250) / 2;
 constexpr int kChartX = (1024 - 597) / 2;
@@ -81,7 +85,9 @@ protected:
 };
 
 TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
-    ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
+    kvtest::LoginScript login;
+    login.account.experience = kHalfWayThroughLevel12;
+    ASSERT_TRUE(ReachLobby(login)) << ReadFile(folder() / "StartLog.log");
     const Screenshot lobby = Capture(folder() / "lobby.png");
     // The title bar's Settings(F3) button (F3 itself is the chat entry's while it has the keyboard).
     ClickAt(1024 - 68 + 16, 17);
@@ -112,6 +118,23 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     WaitForChange("myinfo.png", closed, kMyInfoX, kMyInfoY, kMyInfoX + 512, kMyInfoY + 562);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // faded in whole
     const Screenshot before = Capture(folder() / "myinfo.png");
+    // Each figure has its caption before it in the window's picture: the experience, the skills' names before
+    // their levels, the skill points, and the statistics 58 pixels lower than the profile window's.
+    const auto caption = [&](int x, int y) { return CaptionLight(before, X(kMyInfoX + x), Y(kMyInfoY + y)); };
+    for (FigurePlace figure : kStatisticsFigures) {
+        figure.x = figure.x == 420 ? kMyInfoShareX : figure.x;
+        EXPECT_GT(caption(figure.x, figure.y + kMyInfoStatisticsBelow), 10)
+            << "the caption of the statistic at (" << figure.x << ", " << figure.y << "): see myinfo.png";
+    }
+    EXPECT_GT(caption(114, 72), 10) << "the experience's caption";
+    for (int k = 0; k < 5; ++k)
+        EXPECT_GT(caption(107, 162 + 29 * k), 10) << "skill " << k << "'s name";
+    EXPECT_GT(caption(410, 160), 10) << "the skill points' caption";
+    // The experience bar half full over its track, the experience written on it.
+    EXPECT_GT(Count(before, X(kMyInfoX + 114), Y(kMyInfoY + 70), X(kMyInfoX + 174), Y(kMyInfoY + 84), IsAccent), 300)
+        << "the experience bar's fill: see myinfo.png";
+    EXPECT_EQ(Count(before, X(kMyInfoX + 190), Y(kMyInfoY + 70), X(kMyInfoX + 240), Y(kMyInfoY + 84), IsAccent), 0)
+        << "the track past the experience";
     ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
     ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
     ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);

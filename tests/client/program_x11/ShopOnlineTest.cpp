@@ -1,7 +1,8 @@
 // The shop in the real program online, on a real X display: the stand-in server runs the login (an account
 // with an expired table), lobby and shop scripts. In the lobby the expired-items question comes; Yes sends
-// ExpiredItemsSeen and EnterShop and the shop opens (shop.png): its cards draw their item models, which turn
-// (shop_turned.png differs in the cards); a card chosen shows its model in the large preview (preview.png).
+// ExpiredItemsSeen and EnterShop and the shop opens (shop.png), each balance with its caption: its cards draw
+// their item models, which turn (shop_turned.png differs in the cards); a card chosen shows its model in the
+// large preview (preview.png).
 // Buying the royal-R chalk sends ItemBuy, the notice shows (bought.png) and the owned grid lists the chalk
 // beside the basic cue (owned_before.png, owned.png); the membership dialog sends MembershipRequest; "To Lobby"
 // sends LeaveShop. The cue tab's stock cues draw their models, and a gift to oneself is refused at home.
@@ -15,6 +16,7 @@
 
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/x11/FigureCaptions.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -145,6 +147,9 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     EXPECT_GT(Light(shop, 373, 41, 441, 57), 30) << "the cash figure: see shop.png";
     EXPECT_LT(Light(shop, 320, 58, 441, 76), 5) << "nothing under the cash figure: see shop.png";
     EXPECT_GT(Light(shop, 320, 92, 441, 125), 30) << "the cash button's caption: see shop.png";
+    // Each balance has its caption before it: cash on the account panel, gold and clan money on the top bar.
+    for (int x : {373, 580, 800})
+        EXPECT_GT(CaptionLight(shop, X(x), Y(41)), 10) << "the caption of the balance at x " << x << ": see shop.png";
     const Screenshot turned =
         WaitForScreen(folder() / "shop_turned.png", [&](const Screenshot& shot) { return CellsDiffer(shop, shot) > 100; });
     EXPECT_GT(CellsDiffer(shop, turned), 100) << "the cards' models turn: see shop.png, shop_turned.png";

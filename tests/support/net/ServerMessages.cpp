@@ -36,7 +36,7 @@ Packet LoginResultMessage(const TestAccount& a) {
         .userId = a.userId, .accountId = a.accountId, .nickname = a.nickname, .loginId = a.loginId, .value2 = 2,
         .value3 = 3, .value4 = 4, .value5 = 5, .value6 = 6, .cash = a.cash, .cueMoney = a.cueMoney, .extraMoney = 12,
         .membership = a.membership, .membershipText = a.membershipText, .membershipDays = 30,
-        .connectionValue = a.schoolProgress, .connectionFlag = 17, .level = a.level, .experience = 19,
+        .connectionValue = a.schoolProgress, .connectionFlag = 17, .level = a.level, .experience = a.experience,
         .skillPoints = 20, .value9 = 21, .value10 = 22, .value11 = 23, .grade = a.grade, .value12 = 25,
         .value13 = 26, .value14 = 27, .age = a.age, .tutorialDone = a.tutorialDone,
         .skills = std::bit_cast<std::array<int32_t, 5>>(a.skills), .profileLines = {line, line, line, line},

@@ -32,6 +32,7 @@ struct TestAccount {
     uint8_t membership = 0;
     quill::WString membershipText = u"2030-01-01";
     uint16_t level = 12;
+    uint32_t experience = 19;
     int16_t grade = 0;
     uint16_t age = 30;
     uint8_t tutorialDone = 1;  // the byte after the age; 0 sends the player to the school on his first lobby

@@ -212,6 +212,8 @@ TEST_F(CommunityWindowsGlTest, TheProfileWindowShowsAPlayersHeaderAndStatistics)
     EXPECT_EQ(profile->Statistics().Value(10, 8)->GetText(), u"75.0%");
     EXPECT_EQ(profile->Statistics().Value(10, 4)->GetText(), u"12.34") << "in the threads' rounding mode too";
     EXPECT_GT(Count(shown, profile->Statistics().Value(10, 8)->GetRect(), Light), 8);
+    // The rating's picture is its caption, shown with the rating.
+    EXPECT_GT(Count(shown, profile->Statistics().Rating(10)->GetRect(), Light), 8) << "see profile_window.png";
 }
 
 }  // namespace
