@@ -4,15 +4,14 @@
 #include "client/app/UiFonts.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kTexture = 15;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kUpPointColour = 0xFFA0A0FF;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kCustomCueModel = 3100;
 constexpr const char16_t* kStatNames[] = {u"Shot Power", u"Power Bal.", u"Spin up", u"Miscue dec.", u"Squirt dec."};

@@ -5,13 +5,13 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kTexture = 12;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 
 constexpr const char16_t* kType0[] = {
     u"The most popular game",

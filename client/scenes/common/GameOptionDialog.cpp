@@ -15,6 +15,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -23,8 +24,6 @@ namespace {
 
 constexpr int32_t kTexture = 12;
 constexpr int32_t kTeensChannel = 6;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kFirstTime = 15;
 constexpr int32_t kTimeStep = 5;
 constexpr int32_t kTimeRows = 10;

@@ -4,6 +4,7 @@
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -14,7 +15,6 @@ constexpr int32_t kCaromTileX = 706;
 constexpr int32_t kPocketTileX = 865;
 constexpr int32_t kTileStep = 60;
 constexpr int32_t kFirstPocketRow = 10;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ Button* CreateGameTypeButton(Widget& parent, quill::GameType type, int32_t x, in
                                                kPocketTileX, kTileStep * (row - kFirstPocketRow));
     button->SetRadio();
     button->SetHoverEvents(true);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(GameTypeLongName(type));
     return button;
 }

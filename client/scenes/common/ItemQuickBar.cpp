@@ -9,13 +9,13 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kSourceX = 478;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 constexpr float kRestingOpacity = 0.5f;
 constexpr uint32_t kListedTypes[] = {4150, 4146, 4145, 4108};
 constexpr uint32_t kBoostKind = 6;

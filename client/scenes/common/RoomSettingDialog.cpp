@@ -12,6 +12,7 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -24,7 +25,6 @@ constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
 // OK and Cancel wear the shared dialog buttons of the common texture.
 constexpr int32_t kButtonTexture = 0;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 constexpr uint8_t kTitleShadow = 1;
 
 }  // namespace
@@ -45,7 +45,7 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
         Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
-        SetCentredCaption(*button, caption, kCaptionColour);
+        SetCentredCaption(*button, caption, kWhite);
     }
     auto description = std::make_unique<GameDescriptionPanel>();
     description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));

@@ -19,6 +19,7 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -28,11 +29,10 @@ namespace {
 constexpr int32_t kTexture = 18;
 constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kTextColour = 0xFFFFFFFF;
 
 Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int32_t tileX, quill::WStringView caption) {
     Button* button = window.CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-    SetCentredCaption(*button, caption, kTextColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -43,7 +43,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
     SetImage(kTexture, 0, 480, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(kOpenSound, 0);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, 1);
-    title->SetColors(kTextColour, 0xFF000000);
+    title->SetColors(kWhite, 0xFF000000);
     title->SetText(u"Clan");
     const struct {
         int32_t y;
@@ -51,7 +51,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
     } captions[] = {{98, u"Clan name"}, {123, u"Members"}, {151, u"Cost (gold)"}};
     for (const auto& caption : captions) {
         TextLabel* label = CreateTextLabel(20, caption.y, 100, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-        label->SetColors(kTextColour, 0);
+        label->SetColors(kWhite, 0);
         label->SetText(caption.text);
     }
     name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, EntryBackground{kCommonTexture, 0, 446});

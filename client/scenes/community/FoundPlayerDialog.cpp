@@ -10,6 +10,7 @@
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -18,12 +19,11 @@ namespace {
 
 constexpr int32_t kTexture = 13;
 constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t key,
                            int32_t srcX, int32_t srcY, quill::WStringView caption) {
     Button* button = window.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
-    SetCentredCaption(*button, caption, kCaptionColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 

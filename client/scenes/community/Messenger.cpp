@@ -25,6 +25,7 @@
 #include "client/ui/Panel.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/gfx/TextFormat.h"
@@ -46,9 +47,6 @@ constexpr int32_t kOnScreenMargin = 50;
 constexpr int32_t kIconX = 4;
 constexpr int32_t kIconY = 20;
 constexpr int32_t kBarWidth = 15;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 
 // The member list's and the chat lines' bars: step buttons and a thumb.
 ScrollBar* AddLineBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {

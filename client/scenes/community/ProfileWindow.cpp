@@ -15,6 +15,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -29,8 +30,6 @@ constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
 // The icon strip ends with the texture: the last whole cell of a 1024-pixel row.
 constexpr int32_t kLastIconCell = 50;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
 
 TextLabel* AddLabel(Widget& window, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t layout) {
     TextLabel* label = window.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Regular12), 0, layout);

@@ -16,6 +16,7 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {

@@ -7,13 +7,12 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kLabelY = 6;
 constexpr int32_t kLabelHeight = 14;
 // Where each column starts and how wide its text may draw: to the next column (the labels overlap the next

@@ -14,6 +14,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"

@@ -28,6 +28,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 
@@ -37,7 +38,6 @@ namespace {
 
 constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kNoticeTexture = 14;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint16_t kTableItem = 1020;
 constexpr uint16_t kBallSetItem = 2003;
 constexpr float kKeep = -100000.0f;

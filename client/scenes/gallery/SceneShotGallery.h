@@ -27,6 +27,7 @@
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
 #include "client/table/ShotData.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -54,7 +55,6 @@ public:
     static constexpr size_t kNoticeChars = 79;
     static constexpr int32_t kNoticePanelWidth = 382;
     static constexpr int32_t kMaxNoticeWidth = 600;
-    static constexpr uint32_t kRed = 0xFFFF0000;
 
     // Speed indices of the replay cycle; -1: no replay.
     static constexpr int32_t kNoSpeed = -1;

@@ -6,6 +6,7 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -13,8 +14,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kPictureTexture = 15;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 }  // namespace
 

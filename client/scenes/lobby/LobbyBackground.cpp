@@ -27,6 +27,7 @@
 #include "client/table/RenderSceneCameras.h"
 #include "client/table/ShotRecord.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -39,7 +40,6 @@ constexpr int kMusicCategory = 1;
 constexpr uint16_t kNoPart = 0xFFFF;
 constexpr float kMaxOrbitDistance = 1600.0f;
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
-constexpr uint32_t kGreen = 0xFF00FF00;
 
 quill::RenderSceneManager* RenderScenes(ScreenServices& app) {
     quill::Engine* engine = app.GetEngine();

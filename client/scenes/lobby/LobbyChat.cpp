@@ -17,6 +17,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -25,10 +26,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kChatSound = 19;
 
 }  // namespace

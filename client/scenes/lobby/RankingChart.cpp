@@ -13,6 +13,7 @@
 #include "client/table/SharedUtilities.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -20,8 +21,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kRowsY = 160;
 constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};

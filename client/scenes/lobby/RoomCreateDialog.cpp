@@ -20,6 +20,7 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -30,7 +31,6 @@ namespace type = quill::game_type;
 
 constexpr int32_t kDialogTexture = 12;
 constexpr int32_t kControlTexture = 0;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kPlayersRows = 8;
 constexpr int32_t kFirstTime = 15;
 constexpr int32_t kTimeStep = 5;

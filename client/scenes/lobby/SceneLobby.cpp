@@ -33,6 +33,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
@@ -45,8 +46,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint8_t kZero = 0;
 constexpr uint16_t kAdultAge = 18;
 

@@ -14,19 +14,13 @@
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
 #include "client/scenes/lobby/TournamentTexts.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 using quill::MessageId;
 using quill::Packet;
 using quill::ScopedLock;
-
-namespace {
-
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-
-}  // namespace
 
 int SceneLobby::OnPacket(MessageId id, Packet& packet) {
     if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);

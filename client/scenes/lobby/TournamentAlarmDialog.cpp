@@ -15,6 +15,7 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -22,7 +23,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint16_t kHighestHandicapOffered = 2000;
 constexpr uint16_t kNoUpperLimit = 9999;
 constexpr int32_t kHours = 24;

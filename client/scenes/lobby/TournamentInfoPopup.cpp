@@ -7,6 +7,7 @@
 #include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -14,7 +15,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kFirstButtonY = 94;
 constexpr int32_t kButtonSpacing = 54;
 // The three choice buttons (the popup's own kButtonWidth and kButtonHeight are its Close button's size).

@@ -28,6 +28,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/MessageIds.h"
@@ -49,7 +50,6 @@ constexpr int32_t kChannelWindowWidth = 334;
 constexpr uint32_t kRowCaptionColour = 0xFF808080;
 constexpr uint32_t kRowCountColour = 0xFF707070;
 constexpr uint32_t kSelectedRowColour = 0xFFFFFF00;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 // The process-wide flag of the demo's first cycle: only the first cycle after the program started moves the
 // camera instead of loading a shot.
@@ -93,7 +93,7 @@ Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, i
         return button;  // its picture says what it does
     }
     // Pictures with no words of their own: a caption says what the button does.
-    SetCentredCaption(*button, caption, kCaptionColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 

@@ -19,6 +19,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -33,9 +34,6 @@ constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kBarY = 561;
 constexpr int32_t kBarHeight = 17;
 constexpr int32_t kShareX = 424;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint8_t kStyleShadow = 1;
 
 TextLabel* AddLabel(Widget& window, int32_t x, int32_t y, int32_t w, int32_t h, size_t font, uint32_t colour,

@@ -10,6 +10,7 @@
 #include "client/scenes/common/TextFields.h"
 #include "client/scenes/common/PlayerHost.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int32_t kTexture = 13;
 constexpr int32_t kBoxTexture = 12;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 // The player's record keeps a line in 62 units with its terminator.
 constexpr size_t kStoredUnits = 61;
 constexpr int32_t kUp = 38;

@@ -12,6 +12,7 @@
 #include "client/ui/Panel.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -22,7 +23,6 @@ namespace {
 constexpr int32_t kTexture = 11;
 constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kBoxTexture = 12;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kOpenSound = 31;
 constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};

@@ -3,6 +3,7 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -10,7 +11,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -27,7 +28,6 @@ namespace {
 constexpr int32_t kCommon = 0;
 constexpr int32_t kHud = 14;
 constexpr int32_t kPracticeTexture = 19;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kLineHeight = 18;
 
 template <class T>

@@ -16,6 +16,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int32_t kCommon = 0;
 constexpr int32_t kTutor = 21;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kRight = 4;
 constexpr const char16_t* kStepTexts[] = {u"[Camera]", u"[Shot]", u"[Aiming]", u"[Spin]"};
 

@@ -24,6 +24,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -31,7 +32,6 @@ namespace {
 
 constexpr uint32_t kZoomKey = 'Z';
 constexpr float kKeep = CameraController::kKeep;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kBoardWidth = 1024;
 constexpr int32_t kBoardHeight = 285;
 constexpr int32_t kQuestBoardY = 285;

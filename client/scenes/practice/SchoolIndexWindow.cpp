@@ -9,6 +9,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 
@@ -20,9 +21,6 @@ constexpr int32_t kTutorTexture = 21;
 constexpr uint32_t kOpenSound = 31;
 constexpr float kOpacity = 0.7f;
 constexpr float kGreyed = 0.2f;
-constexpr uint32_t kCyan = 0xFF00FFFF;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRight = 4;
 // Where a tab's caption starts inside its button.
 constexpr int32_t kTabTextX = 6;

@@ -13,6 +13,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -26,9 +27,6 @@ constexpr int32_t kIconSize = 22;
 constexpr int32_t kIconY = 941;
 constexpr int32_t kFirstRowY = 64;
 constexpr int32_t kGameShift = 80;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kGoalColour = 0xFF00AEFF;
 constexpr int32_t kSixBallsHidden = 191;
 constexpr const char16_t* kMenuCaptions[] = {u"View Info", u"Ask Friend", u"Kick User",

@@ -18,6 +18,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -49,7 +50,7 @@ void RoomChat::Build(Widget& screen) {
         Image* line = area_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
                                          kHud, 610, 902);
         line->SetAcceptsMouse(false);
-        texts_[n] = AddRoomLabel(*line, 10, 6, 440, SceneRoomGame::kWhite, font);
+        texts_[n] = AddRoomLabel(*line, 10, 6, 440, kWhite, font);
         line->Show(false);
         lines_[n] = line;
     }
@@ -67,8 +68,8 @@ void RoomChat::Build(Widget& screen) {
     auto edit = std::make_unique<EditBox>();
     edit->Create(23, 12, 340, 18);
     edit->SetSkin(kCommon, 609, 68, 2, 14);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, SceneRoomGame::kWhite);
-    edit->SetTextColors(SceneRoomGame::kWhite, 0xFF000000);
+    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
+    edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);
 }
 
@@ -116,12 +117,12 @@ void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
 
 bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
     if (connection_.LocalPlayer().IsStatus3Or4()) {
-        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", SceneRoomGame::kRed);
+        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
     if (spamGuard_.IsSpam(now) && rejectSpam) {
-        screen_.AddChatLine(u"No Spamming!", SceneRoomGame::kYellow);
+        screen_.AddChatLine(u"No Spamming!", kYellow);
         return false;
     }
     if (text.empty()) return true;
@@ -167,7 +168,7 @@ void RoomChat::OnRoomChat(quill::Packet& packet) {
     received_.push_back(lineOf(chat->text));
     while (received_.size() > kReceivedLines) received_.pop_front();
     screen_.AddChatLine(lineOf(Filtered(chat->text)),
-                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : SceneRoomGame::kWhite);
+                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
     if (soundOn_) SceneRoomGame::PlaySound(kChatSound);
 }
 

@@ -36,6 +36,7 @@
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -58,7 +59,7 @@ RoomDialogs::RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnect
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
     newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHud, 612, 491);
-    newMessage_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, SceneRoomGame::kWhite, 0, 0);
+    newMessage_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
 }
 
 void RoomDialogs::BuildReplayPanel(Widget& screen) {

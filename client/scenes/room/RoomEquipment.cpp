@@ -7,6 +7,7 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -41,7 +42,7 @@ void RoomEquipment::Check() {
     if (!differs) return;
     if (!reloadPending_ && !changeTold_) {
         screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.",
-                            SceneRoomGame::kGreen);
+                            kGreen);
         changeTold_ = true;
     }
     GameTable* table = screen_.Table();

@@ -11,6 +11,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -30,8 +31,6 @@ bool IsStakeGame(uint8_t gameType) {
 }  // namespace
 
 void RoomTopBar::Build(Widget& screen) {
-    constexpr uint32_t kWhite = SceneRoomGame::kWhite;
-    constexpr uint32_t kYellow = SceneRoomGame::kYellow;
     bar_ = screen.CreateImage(5, 4, 470, 30, kCommon, 0, 386);
     auto number = std::make_unique<NumberDisplay>();
     number->Create(14, 3, 12, 18, 3, kCommon, 0, 636, 12);

@@ -125,12 +125,8 @@ public:
     static constexpr uint16_t kHelpExperience = 300;
     static constexpr uint32_t kFirstWarningVoice = 94;
     // Chat line colours by kind.
-    static constexpr uint32_t kRed = room_colour::kRed;
-    static constexpr uint32_t kYellow = room_colour::kYellow;
-    static constexpr uint32_t kGreen = room_colour::kGreen;
     static constexpr uint32_t kLightBlue = room_colour::kLightBlue;
     static constexpr uint32_t kMagenta = room_colour::kMagenta;
-    static constexpr uint32_t kWhite = room_colour::kWhite;
     static constexpr uint32_t kConsumedColour = room_colour::kConsumedColour;
     // Players' chat takes the colour of the sender's seat.
     static constexpr std::array<uint32_t, 8> kSeatChatColours{0xFFFFBDBD, 0xFFC7B8FF, 0xFFB8EAFF, 0xFFFFFFFF,

@@ -5,13 +5,13 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // The faces of the shop's buttons in its texture, by the button's size.
 struct Face {

@@ -205,7 +205,7 @@ TEST_F(GalleryReplay, ServerNoticesVoteResultsAndAReloadShownByTheGameThread) {
     Activate();
     Receive(kvtest::SystemNoticeMessage(u"Server going down"));
     ASSERT_EQ(scene->NoticeCount(), 1u);
-    EXPECT_EQ(scene->NoticeLines().back().colour, SceneShotGallery::kRed);
+    EXPECT_EQ(scene->NoticeLines().back().colour, kRed);
 
     Site().Reply(kGalleryShotPath, ShotWithText("00"));
     scene->OpenShot(31);
