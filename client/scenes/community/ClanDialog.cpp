@@ -60,8 +60,8 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
         capacity_->AddItem(quill::Format(u"%d0 %s", static_cast<int>(step), u"Players"));
     cost_ = CreateTextLabel(170, 151, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
     cost_->SetColors(0xFFFFFF00, 0);
-    AddDialogButton(*this, kOk, 40, platform::Vk::Return, 85, u"OK");
-    AddDialogButton(*this, kCancel, 170, platform::Vk::Escape, 255, u"Cancel");
+    AddDialogButton(*this, PopupWindow::kOk, 40, platform::Vk::Return, 85, u"OK");
+    AddDialogButton(*this, PopupWindow::kCancel, 170, platform::Vk::Escape, 255, u"Cancel");
     Show(false);
 }
 
@@ -151,13 +151,13 @@ bool ClanDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
         return true;
     }
     switch (source != nullptr ? source->GetId() : -1) {
-        case kOk:
+        case PopupWindow::kOk:
             if (Clan())
                 ChangeCapacity();
             else
                 CreateClan();
             return true;
-        case kCancel:
+        case PopupWindow::kCancel:
             SetVisible(false);
             return true;
         default:

@@ -41,7 +41,7 @@ FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& req
     AddCaptionedButton(*this, kViewInfo, 20, 125, 89, 24, -1, 524, 562, u"View Info");
     AddCaptionedButton(*this, kJoinWith, 120, 125, 89, 24, -1, 524, 562, u"Join with");
     AddCaptionedButton(*this, kAskFriend, 220, 125, 89, 24, -1, 524, 562, u"Ask Friend");
-    AddCaptionedButton(*this, kClose, 290, 10, 33, 34, platform::Vk::Escape, 624, 562, u"X");
+    AddCaptionedButton(*this, PopupWindow::kClose, 290, 10, 33, 34, platform::Vk::Escape, 624, 562, u"X");
     Show(false);
 }
 
@@ -90,7 +90,7 @@ bool FoundPlayerDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
                 requests_.SendFriendRequest(found.userId, found.nickname);
             }
             return true;
-        case kClose:
+        case PopupWindow::kClose:
             SetVisible(false);
             return true;
         default:

@@ -3,9 +3,9 @@
 // entering the lobby, creating and joining rooms. Every handler runs on the connection's dispatch thread.
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
-#include "client/app/SceneId.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"

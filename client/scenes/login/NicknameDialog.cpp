@@ -34,7 +34,7 @@ NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()>
         SetCentredCaption(*button, caption);
         return button;
     };
-    ok_ = addButton(kOk, 80, platform::Vk::Return, 85, u"OK");
+    ok_ = addButton(PopupWindow::kOk, 80, platform::Vk::Return, 85, u"OK");
     cancel_ = addButton(kCancel, 230, -1, 255, u"Cancel");
     Show(false);
 }

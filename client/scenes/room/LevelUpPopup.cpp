@@ -28,7 +28,7 @@ LevelUpPopup::LevelUpPopup(quill::PlayerState& player, AppEventPoster poster)
         lines_[n]->SetColors(0xFFFFFFFF, 0);
     }
     skill_ = CreateButton(295, 90, 16, 16, kSkillButton, -1, 13, 186, 745);
-    Button* ok = CreateButton(115, 255, 85, 32, kOk, platform::Vk::Return, 0, 85, 0);
+    Button* ok = CreateButton(115, 255, 85, 32, PopupWindow::kOk, platform::Vk::Return, 0, 85, 0);
     ok->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
     ok->SetCaption(u"OK");
     Show(false);
@@ -49,7 +49,7 @@ bool LevelUpPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         if (poster_) poster_(quill::AppEventId::RoomPopupOpen, 0, 0, 0);
         return true;
     }
-    if (id == kOk) {
+    if (id == PopupWindow::kOk) {
         SetVisible(false);
         return true;
     }

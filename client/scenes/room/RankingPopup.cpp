@@ -23,7 +23,7 @@ RankingPopup::RankingPopup() {
     CreateImage(42, -20, 231, 42, kTexture, 524, 328);
     line_ = CreateTextLabel(10, 70, 300, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     line_->SetColors(0xFFFFFFFF, 0);
-    Button* ok = CreateButton(115, 250, 85, 32, kOk, platform::Vk::Return, 0, 85, 0);
+    Button* ok = CreateButton(115, 250, 85, 32, PopupWindow::kOk, platform::Vk::Return, 0, 85, 0);
     ok->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
     ok->SetCaption(u"OK");
     Show(false);
@@ -43,7 +43,7 @@ void RankingPopup::OnShow() {
 }
 
 bool RankingPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source == nullptr || source->GetId() != kOk) return Window::OnEvent(source, a, b);
+    if (source == nullptr || source->GetId() != PopupWindow::kOk) return Window::OnEvent(source, a, b);
     SetVisible(false);
     return true;
 }

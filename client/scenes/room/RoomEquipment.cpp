@@ -41,8 +41,7 @@ void RoomEquipment::Check() {
                          ballSetItem_ != RoomBallSetItem(record.ballItem, mode);
     if (!differs) return;
     if (!reloadPending_ && !changeTold_) {
-        screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.",
-                            kGreen);
+        screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.", kGreen);
         changeTold_ = true;
     }
     GameTable* table = screen_.Table();

@@ -11,7 +11,6 @@ namespace kestrovan {
 
 class TimeLimitNotice : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
     static constexpr uint32_t kOpenSound = 32;
 
     explicit TimeLimitNotice(EventPoster poster);

@@ -29,9 +29,6 @@ struct WorkshopWallet {
 
 class WorkshopWindow : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kClose = 2049;
-
     bool OnEvent(Widget* source, int32_t a, int32_t b) final;
 
 protected:
