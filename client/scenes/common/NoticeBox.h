@@ -14,6 +14,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -26,7 +27,6 @@ public:
     static constexpr int32_t kWidth = 400;
     static constexpr int32_t kHeight = 250;
     static constexpr size_t kLineCount = 6;
-    static constexpr uint32_t kOpenSound = 32;
 
     // Button ids: OK alone is the box's own 2049, OK beside Cancel the popups' OK; Cancel, Yes and No are
     // the popups' own.

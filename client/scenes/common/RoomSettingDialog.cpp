@@ -1,5 +1,6 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
@@ -33,7 +34,7 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     : connection_(connection), poster_(std::move(poster)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, kTitleShadow);
     title->SetColors(0xFFFFFFFF, 0xFF000000);
     title->SetText(u"Room setting");

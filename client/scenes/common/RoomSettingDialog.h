@@ -12,6 +12,7 @@
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Window.h"
 
@@ -30,8 +31,6 @@ public:
     static constexpr int32_t kFirstTypeId = 100;
     static constexpr int32_t kOk = 1;
     static constexpr int32_t kCancel = 0;
-    static constexpr uint32_t kOpenSound = 31;
-    static constexpr uint32_t kCloseSound = 32;
     static constexpr int16_t kTeensChannel = 6;
     static constexpr uint16_t kAdultAge = 18;
 

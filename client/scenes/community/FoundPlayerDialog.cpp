@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/connection/JoinWithTarget.h"
@@ -18,7 +19,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 13;
-constexpr uint32_t kOpenSound = 32;
 
 Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t key,
                            int32_t srcX, int32_t srcY, quill::WStringView caption) {
@@ -33,7 +33,7 @@ FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& req
     : host_(host), requests_(requests) {
     Create(200, 200, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 186, 562, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetSounds(sound_id::kPopup, 0);
     nickname_ = CreateTextLabel(130, 61, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     nickname_->SetColors(0xFFFFFF00, 0);
     location_ = CreateTextLabel(130, 89, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);

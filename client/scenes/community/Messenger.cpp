@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/CommunityDialog.h"
@@ -37,8 +38,6 @@ namespace {
 
 // The messenger's pictures are on the interface's second common texture.
 constexpr int32_t kTexture = 18;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kStartX = 100;
 constexpr int32_t kStartY = 100;
 // A window placed this far off the screen's right or bottom edge comes back to 50 pixels from it.
@@ -70,7 +69,7 @@ ScrollBar* AddTabBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h,
 Messenger::Messenger(std::unique_ptr<CommunityHost> host) : host_(std::move(host)), requests_(host_->Connection()) {
     Create(kStartX, kStartY, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     SetModal(false);
     BuildFrame();
     BuildMemberPanel();

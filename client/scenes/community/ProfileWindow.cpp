@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/CommunityDialog.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int32_t kTexture = 13;
 constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
 // The icon strip ends with the texture: the last whole cell of a 1024-pixel row.
@@ -47,7 +46,7 @@ int32_t StripCell(int32_t index, int32_t lastCell) {
 ProfileWindow::ProfileWindow() {
     Create(0, 0, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     badge_ = LevelBadge::AddTo(*this, 357, 66);
     level_ = AddLabel(*this, 382, 72, 32, 16, 0);
     nickname_ = AddLabel(*this, 130, 45, 100, 20, 1);

@@ -7,6 +7,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/gallery/GalleryExchange.h"
@@ -50,7 +51,7 @@ GalleryListDialog::GalleryListDialog(GalleryServices services) : services_(std::
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    SetSounds(kShowSound, kHideSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     reading_ = AddLabel(*this, 200, 190, 200, 20, u"List is being read.", kYellow);
     noBest_ = AddLabel(*this, 170, 190, 200, 20, u"There is no daily best shot.", kYellow);
     noBest_->Show(false);

@@ -6,6 +6,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/gallery/GalleryCommentRow.h"
 #include "client/scenes/gallery/GalleryExchange.h"
@@ -36,7 +37,7 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 218, 429, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    SetSounds(kShowSound, kHideSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     reading_ = AddLabel(*this, 40, 190, 200, 20, kYellow);
     reading_->SetText(u"Shot info is being read.");
     title_ = AddLabel(*this, 20, 56, 220, 20, kWhite);

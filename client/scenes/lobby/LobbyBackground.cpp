@@ -36,7 +36,6 @@ namespace {
 constexpr uint16_t kTableItem = 1501;
 constexpr uint16_t kBallSetItem = 2200;
 constexpr uint32_t kLobbyMusic = 3;
-constexpr int kMusicCategory = 1;
 constexpr uint16_t kNoPart = 0xFFFF;
 constexpr float kMaxOrbitDistance = 1600.0f;
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
@@ -91,7 +90,7 @@ void LobbyBackground::StartMusic() {
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds == nullptr || catalog == nullptr) return;
     if (auto music = catalog->GetSound(kLobbyMusic)) {
-        sounds->LoadStreamingSound(music, kLobbyMusic, kMusicCategory);
+        sounds->LoadStreamingSound(music, kLobbyMusic, quill::SoundManager::kMusicCategory);
         sounds->Play(kLobbyMusic, 1.0f, 0, true);
     }
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "QuillLib/core/LogSystem.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -20,7 +21,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kOpenSound = 32;
 constexpr int32_t kRowsY = 160;
 constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};
@@ -36,7 +36,7 @@ TextLabel* AddText(PopupWindow& window, int32_t x, int32_t y, int32_t w, uint32_
 }  // namespace
 
 RankingChart::RankingChart(PlayerHost& host)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), host_(host) {
     StretchBoxFace(*this);
     AddTitle(14, 7, 200, u"Ranking Chart");
     status_ = AddText(*this, 100, 65, 290, kYellow);

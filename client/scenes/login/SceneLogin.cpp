@@ -43,7 +43,6 @@ namespace {
 // The login screen's pictures are on the interface pack's "Login" texture.
 constexpr int32_t kTexture = 4;
 constexpr uint32_t kLoginMusic = 2;
-constexpr int kMusicCategory = 1;
 constexpr int32_t kWindowTop = 60;
 constexpr int32_t kLoginWindowWidth = 235;
 constexpr int32_t kChannelWindowWidth = 334;
@@ -279,7 +278,7 @@ int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds != nullptr && catalog != nullptr) {
         if (auto music = catalog->GetSound(kLoginMusic)) {
-            sounds->LoadStreamingSound(music, kLoginMusic, kMusicCategory);
+            sounds->LoadStreamingSound(music, kLoginMusic, quill::SoundManager::kMusicCategory);
             sounds->Play(kLoginMusic, 1.0f, 0, true);
         }
     }

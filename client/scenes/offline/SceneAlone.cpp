@@ -12,6 +12,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -41,7 +42,6 @@ namespace {
 constexpr int32_t kScreenTexture = 14;
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
-constexpr int32_t kMusicCategory = 1;
 constexpr float kKeep = -100000.0f;
 constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
@@ -137,7 +137,8 @@ int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     if (ResourcePackCatalog* catalog = app_.Catalog()) AddResourceRecord({catalog->UiFolder(), u"Game", -1, 0});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0000", 0, 0)) return 1;
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kMusic, 1.0f, 0, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->Play(sound_id::kTableMusic, 1.0f, 0, true);
     LoadGraphics(0);
     return 0;
 }
@@ -152,10 +153,11 @@ void SceneAlone::LoadSounds() {
     quill::SoundManager* sounds = quill::SoundManager::Current();
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds == nullptr || catalog == nullptr) return;
-    for (uint32_t id : {kRackSound, kClickSound}) {
+    for (uint32_t id : {sound_id::kRackChime, kClickSound}) {
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, 0, 1, true);
     }
-    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+    if (auto music = catalog->GetSound(sound_id::kTableMusic))
+        sounds->LoadStreamingSound(music, sound_id::kTableMusic, quill::SoundManager::kMusicCategory);
 }
 
 // --- activation ---
@@ -330,13 +332,14 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.RenderStep().SetVisible(true);
     table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
-        if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
+        if (quill::SoundManager* sounds = quill::SoundManager::Current())
+            sounds->Play(sound_id::kRackChime, 1.0f, 0, false);
     }
 }
 
 bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(sound_id::kTableMusic);
     ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
     lentChalk_.Return(Player());

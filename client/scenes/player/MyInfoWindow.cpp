@@ -6,6 +6,7 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -29,8 +30,6 @@ namespace {
 
 constexpr int32_t kTexture = 13;
 constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kBarY = 561;
 constexpr int32_t kBarHeight = 17;
 constexpr int32_t kShareX = 424;
@@ -53,7 +52,7 @@ uint32_t Opaque(int32_t red, int32_t green, int32_t blue) {
 MyInfoWindow::MyInfoWindow(std::unique_ptr<PlayerHost> host) : host_(std::move(host)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     BuildHeader();
     BuildSkills();
     BuildButtons();

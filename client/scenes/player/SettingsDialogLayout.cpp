@@ -3,6 +3,7 @@
 // button is also clicked through its caption there, and tells its full meaning in its tooltip.
 #include <memory>
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/ui/Button.h"
@@ -23,8 +24,6 @@ namespace {
 constexpr int32_t kTexture = 11;
 constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kBoxTexture = 12;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};
 constexpr int32_t kPageSources[SettingsDialog::kPages][2] = {{0, 547}, {427, 0}, {427, 176}, {427, 551}};
 // Most captions begin just right of their box.
@@ -41,7 +40,7 @@ void Caption(Button& button, quill::WStringView text) {
 void SettingsDialog::BuildFrame() {
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     const quill::WStringView tabNames[kPages] = {u"Video", u"Sound", u"Control", u"Game"};
     for (size_t i = 0; i < kPages; ++i) {
         const auto n = static_cast<int32_t>(i);

@@ -1,5 +1,6 @@
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/TextLabel.h"
@@ -8,14 +9,8 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr uint32_t kOpenSound = 32;
-
-}  // namespace
-
 SkillSaveConfirmPopup::SkillSaveConfirmPopup(RequestSender& requests, Window& myInfo)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), requests_(requests), myInfo_(myInfo) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), requests_(requests), myInfo_(myInfo) {
     AddTitle(50, 7, 140, u"Warning");
     const quill::WStringView lines[] = {u"Once saved, skills cannot be dropped or deleted.",
                                         u"Do you want to save the current skill level?"};

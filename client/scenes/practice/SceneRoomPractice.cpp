@@ -13,6 +13,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -38,7 +39,7 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kEffectSounds[] = {SceneRoomPractice::kSuccessSound, SceneRoomPractice::kStartSound,
-                                      SceneRoomPractice::kRackSound, SceneRoomPractice::kChargedSound};
+                                      sound_id::kRackChime, SceneRoomPractice::kChargedSound};
 constexpr int kEffectCategory = 1;
 // The practice room's time of day: always ten in the morning.
 constexpr uint32_t kTimeOfDay = 36000;
@@ -82,7 +83,8 @@ int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9Rend
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
     replayPanel_->CreateTable(room, *resources, *device);
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
     ApplyChildAnchors(screen.width, screen.height);
@@ -96,7 +98,8 @@ void SceneRoomPractice::LoadSounds() {
     for (uint32_t id : kEffectSounds) {
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, kEffectCategory, 1, true);
     }
-    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kEffectCategory);
+    if (auto music = catalog->GetSound(sound_id::kTableMusic))
+        sounds->LoadStreamingSound(music, sound_id::kTableMusic, kEffectCategory);
 }
 
 // --- entering (main thread) ---
@@ -254,8 +257,8 @@ bool SceneRoomPractice::OnLeave(quill::ResourceManager* resources, quill::Render
     replayPanel_->ReleaseTable();
     stage_.Release(renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-        sounds->Stop(kMusic);
-        sounds->RemoveSound(kMusic);
+        sounds->Stop(sound_id::kTableMusic);
+        sounds->RemoveSound(sound_id::kTableMusic);
     }
     Player().practiceValue = savedPracticeValue_;
     HideWindows();

@@ -11,6 +11,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
@@ -222,7 +223,7 @@ void SceneRoomPractice::StartChallenge() {
     table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
-    if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
+    if (!quill::IsCaromGame(gameType_)) QueueSound(sound_id::kRackChime);
 }
 
 void SceneRoomPractice::EndChallenge() {

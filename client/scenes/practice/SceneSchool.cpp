@@ -17,6 +17,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -39,7 +40,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kZoomKey = 'Z';
-constexpr int32_t kMusicCategory = 1;
 constexpr uint32_t kTableSeed = 1234;
 constexpr int32_t kFirstPageBelowProgress = 11;
 constexpr uint32_t kBlinkPeriodMs = 1500;
@@ -87,12 +87,14 @@ int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevi
     if (ResourcePackCatalog* catalog = app_.Catalog()) {
         AddResourceRecord({catalog->UiFolder(), u"Tut", -1, 0});
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-            if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+            if (auto music = catalog->GetSound(sound_id::kTableMusic))
+                sounds->LoadStreamingSound(music, sound_id::kTableMusic, quill::SoundManager::kMusicCategory);
             if (auto done = catalog->GetSound(kTaskDoneSound)) sounds->LoadSound(done, kTaskDoneSound, 0, 1, true);
         }
     }
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
     loaded_ = true;
     return 0;
@@ -340,8 +342,8 @@ bool SceneSchool::OnLeave(quill::ResourceManager* resources, quill::RenderSceneM
     ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-        sounds->Stop(kMusic);
-        sounds->RemoveSound(kMusic);
+        sounds->Stop(sound_id::kTableMusic);
+        sounds->RemoveSound(sound_id::kTableMusic);
     }
     Player().practiceValue = savedPlayerValue_;
     gift_->SetVisible(false);

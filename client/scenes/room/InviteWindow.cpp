@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int32_t kTexture = 15;
 constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 32;
 constexpr const char16_t* kNobody = u"No available users to invite";
 
 }  // namespace
@@ -28,7 +28,7 @@ constexpr const char16_t* kNobody = u"No available users to invite";
 InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 121, 648, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetSounds(sound_id::kPopup, 0);
     for (int32_t i = 0; i < InviteList::kRows; ++i) {
         auto row = std::make_unique<InviteRow>(8, 50 + 21 * i, kFirstRowId + i);
         rows_[static_cast<size_t>(i)] = static_cast<InviteRow*>(AddChild(std::move(row), false));

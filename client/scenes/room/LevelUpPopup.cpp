@@ -1,6 +1,7 @@
 #include "client/scenes/room/LevelUpPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
@@ -12,7 +13,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 15;
-constexpr uint32_t kOpenSound = 32;
 
 }  // namespace
 
@@ -20,7 +20,7 @@ LevelUpPopup::LevelUpPopup(quill::PlayerState& player, AppEventPoster poster)
     : player_(player), poster_(std::move(poster)) {
     Create(0, 0, 316, 294, -1, -1);
     SetImage(kTexture, 697, 34, 316, 294, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetSounds(sound_id::kPopup, 0);
     CreateImage(29, -20, 258, 42, kTexture, 755, 328);
     for (size_t n = 0; n < lines_.size(); ++n) {
         static constexpr int32_t kY[] = {40, 70, 90};

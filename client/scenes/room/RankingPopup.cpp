@@ -1,5 +1,6 @@
 #include "client/scenes/room/RankingPopup.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
@@ -11,7 +12,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 15;
-constexpr uint32_t kOpenSound = 32;
 constexpr int32_t kTopRanks = 100;
 
 }  // namespace
@@ -19,7 +19,7 @@ constexpr int32_t kTopRanks = 100;
 RankingPopup::RankingPopup() {
     Create(0, 0, 316, 294, -1, -1);
     SetImage(kTexture, 697, 34, 316, 294, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetSounds(sound_id::kPopup, 0);
     CreateImage(42, -20, 231, 42, kTexture, 524, 328);
     line_ = CreateTextLabel(10, 70, 300, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     line_->SetColors(0xFFFFFFFF, 0);

@@ -37,6 +37,7 @@
 #include "QuillLib/gamedata/GameModel.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -119,7 +120,6 @@ public:
     static constexpr uint32_t kTipColour = 0xFFFF00FF;
     static constexpr uint32_t kInfoColour = 0xFFFFFFFF;
     static constexpr uint32_t kCountdownSound = 34;
-    static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kTournamentGameMs = 900000;
     static constexpr int16_t kTournamentChannel = 8;
     static constexpr uint16_t kHelpExperience = 300;
@@ -307,7 +307,6 @@ private:
 
     bool IsPocketMode() const;
 
-
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
     // The handler of a server message; null for an id the room does not know (it changes nothing).
     using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
@@ -328,7 +327,6 @@ private:
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnMoneyLimit(quill::Packet& packet);
-
 
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
     bool OnWindowMessage(uint32_t id, uint64_t wParam);
