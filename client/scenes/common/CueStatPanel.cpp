@@ -2,6 +2,7 @@
 
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
@@ -10,7 +11,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
 constexpr uint32_t kUpPointColour = 0xFFA0A0FF;
 constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kCustomCueModel = 3100;
@@ -21,7 +21,7 @@ constexpr const char16_t* kStatFormats[] = {u"+%d", u"%d%%", u"+%d", u"%d%%", u"
 
 CueStatPanel::CueStatPanel() {
     Create(0, 0, 150, 180, -1, -1);
-    SetImage(kTexture, 765, 391, 150, 180, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 765, 391, 150, 180, 1.0f, 1.0f);
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     name_ = CreateTextLabel(1, 10, 116, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     name_->SetColors(kYellow, 0);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 
@@ -9,7 +10,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
 constexpr int32_t kSourceX = 800;
 constexpr uint8_t kCueKind = 1;
 
@@ -17,7 +17,7 @@ constexpr uint8_t kCueKind = 1;
 
 ItemQuickCell::ItemQuickCell(int32_t controlId) {
     Create(0, 0, kSize, kSize, controlId, -1);
-    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kTexture, kSourceX, 0);
+    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kGameSecondTexture, kSourceX, 0);
     button_->SetFrameCount(2);
     button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);

@@ -1,6 +1,7 @@
 #include "client/scenes/common/PopupWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "QuillLib/core/WString.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -30,7 +31,6 @@ public:
     static constexpr int32_t kYes = 2052;
     static constexpr int32_t kNo = 2053;
 
-    static constexpr int32_t kCommonTexture = 0;
     static constexpr int32_t kFaceY = 136;
     static constexpr int32_t kButtonWidth = 85;
     static constexpr int32_t kButtonHeight = 32;

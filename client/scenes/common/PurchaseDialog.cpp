@@ -8,6 +8,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -27,8 +28,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kFaceTexture = 18;
-constexpr int32_t kCommonTexture = 0;
 constexpr uint32_t kValueColour = 0xFFFFFF00;
 constexpr int32_t kRowY[] = {80, 100, 120};
 constexpr int32_t kBonusY[] = {85, 105, 125};
@@ -40,7 +39,7 @@ constexpr uint32_t kLastBonusItem = 14;
 
 PurchaseDialog::PurchaseDialog(Services services, MemberDirectories& members) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kFaceTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kCommonSecondTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kPopup, 0);
     SetModal(true);
     title_ = AddLabel(*this, 20, 10, 300, u"아이템 구입");

@@ -2,6 +2,7 @@
 
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -25,7 +26,6 @@ constexpr int32_t kPocketColumnX = 20;
 constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
 // OK and Cancel wear the shared dialog buttons of the common texture.
-constexpr int32_t kButtonTexture = 0;
 constexpr uint8_t kTitleShadow = 1;
 
 }  // namespace
@@ -33,7 +33,7 @@ constexpr uint8_t kTitleShadow = 1;
 RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster poster)
     : connection_(connection), poster_(std::move(poster)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, kTitleShadow);
     title->SetColors(0xFFFFFFFF, 0xFF000000);
@@ -45,7 +45,7 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     selector_->SetPosition(-9, 214);
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
-        Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
+        Button* button = CreateButton(x, 344, 85, 32, id, key, kCommonTexture, tileX, 0);
         SetCentredCaption(*button, caption, kWhite);
     }
     auto description = std::make_unique<GameDescriptionPanel>();

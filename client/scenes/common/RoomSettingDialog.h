@@ -13,6 +13,7 @@
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/SoundIds.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Window.h"
 
@@ -27,7 +28,6 @@ class RoomSettingDialog : public Window {
 public:
     static constexpr int32_t kWidth = 403;
     static constexpr int32_t kHeight = 392;
-    static constexpr int32_t kTexture = 12;
     static constexpr int32_t kFirstTypeId = 100;
     static constexpr int32_t kOk = 1;
     static constexpr int32_t kCancel = 0;

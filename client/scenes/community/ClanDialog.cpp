@@ -9,6 +9,7 @@
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
@@ -27,9 +28,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 18;
-constexpr int32_t kCommonTexture = 0;
-
 Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int32_t tileX, quill::WStringView caption) {
     Button* button = window.CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
     SetCentredCaption(*button, caption, kWhite);
@@ -40,7 +38,7 @@ Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int3
 
 ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_(host), requests_(requests) {
     Create(200, 200, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 0, 480, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kCommonSecondTexture, 0, 480, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kWindowOpen, 0);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, 1);
     title->SetColors(kWhite, 0xFF000000);

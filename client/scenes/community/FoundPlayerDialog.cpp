@@ -4,6 +4,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/ButtonCaption.h"
@@ -18,11 +19,9 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-
 Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t key,
                            int32_t srcX, int32_t srcY, quill::WStringView caption) {
-    Button* button = window.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
+    Button* button = window.CreateButton(x, y, w, h, id, key, kPopupThirdTexture, srcX, srcY);
     SetCentredCaption(*button, caption, kWhite);
     return button;
 }
@@ -32,7 +31,7 @@ Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int
 FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& requests)
     : host_(host), requests_(requests) {
     Create(200, 200, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 186, 562, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupThirdTexture, 186, 562, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kPopup, 0);
     nickname_ = CreateTextLabel(130, 61, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     nickname_->SetColors(0xFFFFFF00, 0);

@@ -6,6 +6,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -23,8 +24,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
 // The icon strip ends with the texture: the last whole cell of a 1024-pixel row.
@@ -45,7 +44,7 @@ int32_t StripCell(int32_t index, int32_t lastCell) {
 
 ProfileWindow::ProfileWindow() {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupThirdTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     badge_ = LevelBadge::AddTo(*this, 357, 66);
     level_ = AddLabel(*this, 382, 72, 32, 16, 0);

@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -43,7 +44,7 @@ void SetTextWithin(TextLabel& label, quill::WStringView text, int32_t width) {
 
 GalleryListRow::GalleryListRow(int32_t controlId) {
     Create(0, 0, kWidth, kHeight, controlId, -1);
-    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kTexture, 0, 844);
+    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kGalleryTexture, 0, 844);
     button_->SetCheckBox();
     const auto label = [this](int32_t x, int32_t w) {
         TextLabel* text = CreateTextLabel(x, kLabelY, w, kLabelHeight, &UiFontAt(UiFont::Regular12), 0, 0);
@@ -57,7 +58,7 @@ GalleryListRow::GalleryListRow(int32_t controlId) {
     nickname_ = label(kNicknameX, 84);
     date_ = label(kDateX, 70);
     points_ = label(kPointsX, 40);
-    prizeIcon_ = CreateImage(495, 1, 20, 20, kTexture, 560, 844);
+    prizeIcon_ = CreateImage(495, 1, 20, 20, kGalleryTexture, 560, 844);
     prizeIcon_->Show(false);
     prize_ = label(518, 100);
     prize_->SetColors(kYellow, 0);

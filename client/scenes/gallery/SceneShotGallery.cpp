@@ -16,6 +16,7 @@
 #include "client/app/Settings.h"
 #include "client/app/SiteConfig.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -36,8 +37,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kNoticeTexture = 14;
 constexpr uint16_t kTableItem = 1020;
 constexpr uint16_t kBallSetItem = 2003;
 constexpr float kKeep = -100000.0f;
@@ -114,11 +113,11 @@ void SceneShotGallery::BuildTitleBar() {
 }
 
 void SceneShotGallery::BuildNoticeLines() {
-    noticeBox_ = CreateImage(10, 0, 1, 1, kNoticeTexture, 610, 902);
+    noticeBox_ = CreateImage(10, 0, 1, 1, kHudTexture, 610, 902);
     noticeBox_->SetAnchor(0, 0, AnchorMode::Bottom, -188);
     for (size_t k = 0; k < kNoticePanels; ++k) {
         Image* panel =
-            noticeBox_->CreateImage(0, 18 * static_cast<int32_t>(k), kNoticePanelWidth, 30, kNoticeTexture, 610, 902);
+            noticeBox_->CreateImage(0, 18 * static_cast<int32_t>(k), kNoticePanelWidth, 30, kHudTexture, 610, 902);
         TextLabel* label = panel->CreateTextLabel(20, 13, 440, 18, &UiFontAt(UiFont::Regular12), 0, 0);
         label->SetColors(kWhite, 0);
         panel->Show(false);

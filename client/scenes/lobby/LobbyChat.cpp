@@ -8,6 +8,7 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
@@ -40,8 +41,7 @@ void LobbyChat::Build(Widget& screen, int32_t scrollId) {
     for (size_t k = 0; k < kLines; ++k)
         labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
                                              &UiFontAt(UiFont::Regular12), 0, 0);
-    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite,
-                          EntryBackground{lobby_texture::kCommon, 0, 446});
+    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite, EntryBackground{kCommonTexture, 0, 446});
     scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);
     scroll_->SetSecondRect(4, 30, 466, 130);
 }

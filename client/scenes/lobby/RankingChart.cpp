@@ -5,6 +5,7 @@
 #include "QuillLib/core/LogSystem.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/PlayerHost.h"
@@ -25,7 +26,6 @@ constexpr int32_t kRowsY = 160;
 constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};
 constexpr int32_t kColumnWidth[RankingChart::kColumns] = {40, 110, 60, 70, 130, 100};
-constexpr int32_t kPagerTexture = 13;
 
 TextLabel* AddText(PopupWindow& window, int32_t x, int32_t y, int32_t w, uint32_t colour) {
     TextLabel* label = window.CreateTextLabel(x, y, w, 20, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -45,9 +45,10 @@ RankingChart::RankingChart(PlayerHost& host)
     BuildRows();
     reading_ = AddText(*this, 200, 200, 250, kWhite);
     reading_->SetText(u"Ranking chart is being read.");
-    pager_ = ScrollBar::AddTo(*this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
-                              ScrollBarArt{kPagerTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15},
-                                           {960, 400, 16, 20}, 0});
+    pager_ = ScrollBar::AddTo(
+        *this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
+        ScrollBarArt{
+            kPopupThirdTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15}, {960, 400, 16, 20}, 0});
     for (size_t n = 0; n < kRuleLines; ++n) {
         const bool left = n < 5;
         const int32_t y = 480 + 20 * static_cast<int32_t>(left ? n : n - 5);

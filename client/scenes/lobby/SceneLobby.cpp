@@ -18,6 +18,7 @@
 #include "client/app/Settings.h"
 #include "client/app/SharedPopups.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomListRow.h"
@@ -73,7 +74,7 @@ void SceneLobby::Init() {
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
-    corner_ = CreateImage(0, 0, 290, 115, lobby_texture::kCommon, 0, 521);
+    corner_ = CreateImage(0, 0, 290, 115, kCommonTexture, 0, 521);
     corner_->SetAnchor(AnchorMode::Right, -300, AnchorMode::Bottom, -130);
     rooms_.Build(*this);
     chat_.Build(*this, kChatScroll);
@@ -87,7 +88,7 @@ void SceneLobby::Init() {
 }
 
 void SceneLobby::BuildTitleAndButtons() {
-    titleBar_ = CreateImage(10, 4, 392, 30, lobby_texture::kCommon, 0, 416);
+    titleBar_ = CreateImage(10, 4, 392, 30, kCommonTexture, 0, 416);
     titleBar_->SetAlpha(0.5f);
     titleLabel_ = titleBar_->CreateTextLabel(130, 6, 220, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     titleBar_->Show(false);

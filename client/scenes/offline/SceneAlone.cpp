@@ -14,6 +14,7 @@
 #include "client/app/Settings.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -39,7 +40,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kScreenTexture = 14;
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
 constexpr float kKeep = -100000.0f;
@@ -105,7 +105,7 @@ void SceneAlone::Init() {
 }
 
 void SceneAlone::BuildTitleBar() {
-    titleBar_ = CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
+    titleBar_ = CreateImage(10, 4, 392, 30, kCommonTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
     // Each button wears the pictogram of its action; the tooltip names it.
@@ -116,7 +116,7 @@ void SceneAlone::BuildTitleBar() {
 }
 
 void SceneAlone::BuildKeyGuide() {
-    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 0, 0);
+    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kHudTexture, 0, 0);
     keyGuide_->SetAnchor(AnchorMode::Right, -200, AnchorMode::Top, 100);
     keyGuide_->SetAcceptsMouse(false);
     int32_t y = 10;

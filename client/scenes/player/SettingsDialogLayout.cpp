@@ -5,6 +5,7 @@
 
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
@@ -22,8 +23,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 11;
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kBoxTexture = 12;
 constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};
 constexpr int32_t kPageSources[SettingsDialog::kPages][2] = {{0, 547}, {427, 0}, {427, 176}, {427, 551}};
 // Most captions begin just right of their box.
@@ -178,7 +177,7 @@ void SettingsDialog::BuildGamePage(Panel& page) {
     for (size_t n = 0; n < kChatSlots; ++n) {
         const int32_t x = n == 0 ? 94 : 67;
         const int32_t y = 115 + 25 * static_cast<int32_t>(n);
-        page.CreateImage(x, y, 280, 18, kBoxTexture, 5, 40);
+        page.CreateImage(x, y, 280, 18, kPopupTexture, 5, 40);
         auto box = std::make_unique<EditBox>();
         box->Create(x, y, 280, 18);
         box->SetSkin(kCommonTexture, 609, 68, 2, 14);

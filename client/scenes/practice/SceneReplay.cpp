@@ -16,6 +16,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -87,7 +88,7 @@ void SceneReplay::Init() {
 }
 
 void SceneReplay::BuildTitleBar() {
-    CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
+    CreateImage(10, 4, 392, 30, kCommonTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     TextLabel* title = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     title->SetText(u"리플레이");
     titleBarButtons_.Add(TitleBarButtons::Role::Exit, kExit);

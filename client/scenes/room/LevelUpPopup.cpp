@@ -3,6 +3,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -10,18 +11,12 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kTexture = 15;
-
-}  // namespace
-
 LevelUpPopup::LevelUpPopup(quill::PlayerState& player, AppEventPoster poster)
     : player_(player), poster_(std::move(poster)) {
     Create(0, 0, 316, 294, -1, -1);
-    SetImage(kTexture, 697, 34, 316, 294, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 697, 34, 316, 294, 1.0f, 1.0f);
     SetSounds(sound_id::kPopup, 0);
-    CreateImage(29, -20, 258, 42, kTexture, 755, 328);
+    CreateImage(29, -20, 258, 42, kGameSecondTexture, 755, 328);
     for (size_t n = 0; n < lines_.size(); ++n) {
         static constexpr int32_t kY[] = {40, 70, 90};
         lines_[n] = CreateTextLabel(10, kY[n], 280, 20, &UiFontAt(UiFont::Bold12), 0, 0);

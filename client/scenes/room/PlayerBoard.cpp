@@ -7,6 +7,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/table/SharedUtilities.h"
@@ -21,8 +22,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kRowTexture = 16;
-constexpr int32_t kHudTexture = 14;
-constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kIconSize = 22;
 constexpr int32_t kIconY = 941;
 constexpr int32_t kFirstRowY = 64;

@@ -7,6 +7,7 @@
 #include "client/app/NativeEditBridge.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/room/RoomMessages.h"
@@ -25,8 +26,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
-constexpr int32_t kHud = 14;
 constexpr int32_t kChatLineWidth = 382;
 constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
@@ -48,26 +47,26 @@ void RoomChat::Build(Widget& screen) {
                             : UiFont::Bold12;
     for (size_t n = 0; n < kLines; ++n) {
         Image* line = area_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
-                                         kHud, 610, 902);
+                                         kHudTexture, 610, 902);
         line->SetAcceptsMouse(false);
         texts_[n] = AddRoomLabel(*line, 10, 6, 440, kWhite, font);
         line->Show(false);
         lines_[n] = line;
     }
-    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommon, 668, 0);
+    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommonTexture, 668, 0);
     mute_->SetCheckBox();
     mute_->SetTooltip(u"Mute chat sound");
     scroll_ = ScrollBar::AddTo(
         *area_, {.x = kChatLineWidth - 13, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
-        {kCommon, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
+        {kCommonTexture, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
     scroll_->SetSecondRect(4, 10, 317, 100);
     scroll_->SetRange(1);
 
-    input_ = screen.CreateImage(0, 0, 358, 30, kHud, 610, 936);
+    input_ = screen.CreateImage(0, 0, 358, 30, kHudTexture, 610, 936);
     input_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
     auto edit = std::make_unique<EditBox>();
     edit->Create(23, 12, 340, 18);
-    edit->SetSkin(kCommon, 609, 68, 2, 14);
+    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
     edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
     edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);

@@ -5,6 +5,7 @@
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -50,7 +51,6 @@ using quill::MessageId;
 
 constexpr uint32_t kKeyR = 'R';
 constexpr uint32_t kKeyF2 = 113;
-constexpr int32_t kHud = 14;
 
 }  // namespace
 
@@ -58,7 +58,7 @@ RoomDialogs::RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnect
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
-    newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHud, 612, 491);
+    newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHudTexture, 612, 491);
     newMessage_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
 }
 

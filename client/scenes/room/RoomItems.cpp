@@ -9,6 +9,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -19,10 +20,10 @@
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/common/TableSceneStage.h"
-#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
-#include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/RoomColours.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -51,7 +52,6 @@ constexpr uint32_t kGoldCueSlot = 5;
 constexpr uint32_t kFreeMoveSlot = 6;
 constexpr uint32_t kZKeySlot = 7;
 constexpr uint8_t kCountedItem = 3;
-constexpr int32_t kCommon = 0;
 constexpr int32_t kHud2 = 15;
 
 bool WaitsToStart(const quill::InventoryItem& item) {

@@ -1,6 +1,7 @@
 #include "client/scenes/shop/ShopWidgets.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
@@ -10,8 +11,6 @@
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kCommonTexture = 0;
 
 // The faces of the shop's buttons in its texture, by the button's size.
 struct Face {
