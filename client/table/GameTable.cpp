@@ -41,7 +41,7 @@ void GameTable::SetSound(TableSound* sound) {
 // --- the ball set ---
 
 uint32_t GameTable::BallCount() const {
-    return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);
+    return std::min<uint32_t>(physics_.BallCount(), quill::kMaxBalls);
 }
 
 Vec3 GameTable::CueBallPosition() const {

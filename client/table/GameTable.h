@@ -133,7 +133,6 @@ class TableModelObject;
 
 class GameTable {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
     static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
     static constexpr uint32_t kReRackSound = 27;
