@@ -25,6 +25,7 @@
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
 #include "client/scenes/gallery/HttpGalleryTransport.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr uint16_t kTableItem = 1020;
 constexpr uint16_t kBallSetItem = 2003;
-constexpr float kKeep = -100000.0f;
 constexpr uint8_t kZero = 0;
 constexpr uint32_t kEscape = 27;
 
@@ -165,7 +165,7 @@ void SceneShotGallery::Activate() {
         table->Cameras().SetCameraFlags(false, false, true, false);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Physics().SetSpeedFactor(1.0f);
-        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
         table->SetState(0);
         table->HudValues().LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);

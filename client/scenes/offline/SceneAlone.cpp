@@ -26,6 +26,7 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableEvents.h"
 #include "client/ui/Button.h"
@@ -42,7 +43,6 @@ namespace {
 
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
-constexpr float kKeep = -100000.0f;
 constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
 constexpr uint32_t kCustomCueType = 3100;
@@ -186,7 +186,7 @@ void SceneAlone::SetUpTable() {
     table.Models().SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
     table.SetState(5);
     table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
@@ -330,7 +330,7 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.SnapshotBalls();
     table.Turn().SetControlEnabled(true);
     table.RenderStep().SetVisible(true);
-    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
         if (quill::SoundManager* sounds = quill::SoundManager::Current())
             sounds->Play(sound_id::kRackChime, 1.0f, 0, false);

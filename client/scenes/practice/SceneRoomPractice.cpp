@@ -43,7 +43,6 @@ constexpr uint32_t kEffectSounds[] = {SceneRoomPractice::kSuccessSound, SceneRoo
 constexpr int kEffectCategory = 1;
 // The practice room's time of day: always ten in the morning.
 constexpr uint32_t kTimeOfDay = 36000;
-constexpr float kKeep = CameraController::kKeep;
 
 constexpr const char16_t* kTips[] = {u"You can move the ball freely in the practice room.",
                                      u"Press 'U' to repeat the previous shot.",
@@ -141,7 +140,7 @@ void SceneRoomPractice::SetUpTable() {
     table.Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
     table.Input().SetPlacingEnabled(true);

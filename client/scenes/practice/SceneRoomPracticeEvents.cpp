@@ -42,7 +42,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr float kKeep = CameraController::kKeep;
 constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kPracticeAidKind = 4;
 constexpr uint32_t kBoostKind = 6;
@@ -219,7 +218,7 @@ void SceneRoomPractice::StartChallenge() {
     board_->Show(true);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.Rack().ResetCamera();
-    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);

@@ -44,6 +44,7 @@
 #include "client/scenes/room/ScoreTrack.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/AnimatedImage.h"
@@ -67,7 +68,6 @@ constexpr int kCountdownCategory = 2;
 constexpr uint32_t kStoppedOnLeave[] = {sound_id::kTableMusic, 1, 0};
 // The room's time of day: always ten in the morning.
 constexpr uint32_t kRoomTimeOfDay = 36000;
-constexpr float kKeep = CameraController::kKeep;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -205,7 +205,7 @@ void SceneRoomGame::Activate() {
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);
-        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
         table->HudValues().LayoutHud(Width(), Height());
         const quill::InventoryItem* cue = items_.CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
