@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
@@ -187,7 +188,7 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
     record.valid = ShotRecord::kValidFilled;
-    record.version = kClientVersion;
+    record.version = quill::kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.TakeFields(data);
     records_.KeepStrokeInRange(record, u"shot text");

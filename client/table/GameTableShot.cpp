@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Vector2D.h"
 #include "client/table/CameraController.h"
 #include "client/table/CueClearance.h"
 #include "client/table/GameTable.h"
@@ -15,7 +17,6 @@
 #include "client/table/TableAngles.h"
 #include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
-#include "QuillLib/math/Vector2D.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -61,7 +62,7 @@ void GameTable::CommitShot() {
 
 // The caller holds the physics lock, which guards the shot record.
 void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
-    records_.GetShotRecord().version = kClientVersion;
+    records_.GetShotRecord().version = quill::kClientVersion;
     records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
     records_.GetShotRecord().gameMode = static_cast<uint8_t>(equipment_.GameMode());
     records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());

@@ -1,6 +1,7 @@
 #include "client/scenes/common/CueStatPanel.h"
 
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -12,7 +13,6 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kUpPointColour = 0xFFA0A0FF;
-constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kCustomCueModel = 3100;
 constexpr const char16_t* kStatNames[] = {u"Shot Power", u"Power Bal.", u"Spin up", u"Miscue dec.", u"Squirt dec."};
 constexpr const char16_t* kStatFormats[] = {u"+%d", u"%d%%", u"+%d", u"%d%%", u"%d%%"};
@@ -56,7 +56,7 @@ void CueStatPanel::Show(const quill::InventoryItem& item) {
 void CueStatPanel::ShowStatistics(const quill::InventoryItem& item) {
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(item.typeCode);
     for (size_t k = 0; k < kStats; ++k) {
-        const bool shown = item.kind == kCueKind;
+        const bool shown = item.kind == quill::ItemRecord::kCue;
         statNames_[k]->Show(shown);
         statValues_[k]->Show(shown);
         if (!shown) continue;
@@ -67,7 +67,7 @@ void CueStatPanel::ShowStatistics(const quill::InventoryItem& item) {
 
 // A tuned personal cue wears out and collects upgrade points; any other item lasts a time.
 void CueStatPanel::ShowEndurance(const quill::InventoryItem& item) {
-    const bool tuned = item.kind == kCueKind && item.customFlag != 0 && item.typeCode != kCustomCueModel;
+    const bool tuned = item.kind == quill::ItemRecord::kCue && item.customFlag != 0 && item.typeCode != kCustomCueModel;
     upPointCaption_->Show(tuned);
     upPointValue_->Show(tuned);
     if (tuned) {

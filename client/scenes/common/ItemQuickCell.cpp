@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
@@ -11,7 +12,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kSourceX = 800;
-constexpr uint8_t kCueKind = 1;
 
 }  // namespace
 
@@ -26,7 +26,7 @@ ItemQuickCell::ItemQuickCell(int32_t controlId) {
 
 void ItemQuickCell::SetItem(const quill::InventoryItem& item) {
     item_ = ItemKey{item.key, item.subKey};
-    preview_->SetCameraDistance(item.kind == kCueKind ? kCueDistance : kItemDistance);
+    preview_->SetCameraDistance(item.kind == quill::ItemRecord::kCue ? kCueDistance : kItemDistance);
     preview_->ShowItem(item);
     Show(true);
 }

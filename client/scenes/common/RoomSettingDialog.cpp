@@ -1,5 +1,6 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 
+#include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -78,7 +79,8 @@ void RoomSettingDialog::SetSelectedType(quill::GameType type) {
 }
 
 bool RoomSettingDialog::GambleTypesAllowed() const {
-    return connection_.GetChannelType(-1) != kTeensChannel && connection_.LocalPlayer().age >= kAdultAge;
+    return connection_.GetChannelType(-1) != kTeensChannel &&
+           connection_.LocalPlayer().age >= quill::PlayerState::kAdultAge;
 }
 
 void RoomSettingDialog::OnShow() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"
+#include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiTextures.h"
@@ -32,7 +33,6 @@ public:
     static constexpr int32_t kOk = 1;
     static constexpr int32_t kCancel = 0;
     static constexpr int16_t kTeensChannel = 6;
-    static constexpr uint16_t kAdultAge = 18;
 
     RoomSettingDialog(GameConnection& connection, AppEventPoster poster);
 

@@ -20,6 +20,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/gallery/GalleryListDialog.h"

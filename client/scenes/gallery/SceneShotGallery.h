@@ -21,6 +21,7 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/gallery/GalleryExchange.h"
@@ -59,7 +60,6 @@ public:
     // Speed indices of the replay cycle; -1: no replay.
     static constexpr int32_t kNoSpeed = -1;
     static constexpr int32_t kSpeeds = 3;
-    static constexpr uint16_t kStockCue = 3000;
 
     struct NoticeLine {
         uint32_t colour = 0;

@@ -8,6 +8,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/AppCursor.h"
 #include "client/app/MessengerPopup.h"
@@ -48,7 +49,6 @@ using quill::ScopedLock;
 namespace {
 
 constexpr uint8_t kZero = 0;
-constexpr uint16_t kAdultAge = 18;
 
 }  // namespace
 
@@ -236,7 +236,7 @@ void SceneLobby::JoinRoom(int32_t room) {
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
     const quill::RoomInfo listed = rooms_.Listed(room);
     const quill::PlayerState& player = connection_.LocalPlayer();
-    if (player.age < kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
+    if (player.age < quill::PlayerState::kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
         ShowNotice(u"청소년은 참여할 수 없는 종목입니다.");
         return;
     }

@@ -3,6 +3,7 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/AppCursor.h"
 #include "client/app/DirectInputMouse.h"
@@ -45,7 +46,6 @@ constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
 constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
-constexpr uint32_t kCustomCueType = 3100;
 
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
@@ -55,7 +55,7 @@ constexpr const char16_t* kKeyGuideLines[] = {
     u"F2 : this guide",        u"F1 : help",           u"F3 : settings"};
 
 bool IsCustomCue(const quill::InventoryItem& item) {
-    return item.customFlag != 0 && item.typeCode >= kCustomCueType;
+    return item.customFlag != 0 && item.typeCode >= quill::InventoryItem::kCustomCueType;
 }
 
 }  // namespace

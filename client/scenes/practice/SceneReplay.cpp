@@ -185,7 +185,7 @@ void SceneReplay::Activate() {
     table.Turn().SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
-    const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;
+    const uint16_t cue = shotRead_ ? shot_.cueItemId : kStockCue;
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(cue);
     if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot_.cuePartIds;
     stage_.EquipCue(cue, parts);

@@ -4,7 +4,9 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/MessengerPopup.h"
@@ -42,12 +44,10 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kPracticeAidKind = 4;
 constexpr uint32_t kBoostKind = 6;
 constexpr uint32_t kTimedNotStarted = 1;
 constexpr uint32_t kInUse = 1;
-constexpr uint32_t kCustomCueType = 3100;
 constexpr uint32_t kReplayKey = 'R';
 
 void QueueSound(uint32_t id) {
@@ -300,7 +300,7 @@ void SceneRoomPractice::UseQuickItem() {
     if (item == nullptr) return;
     const uint32_t now = platform::TimeGetTime();
     const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item->typeCode);
-    if (item->kind == kCueKind && record != nullptr && record->requiredLevel > Player().level) {
+    if (item->kind == quill::ItemRecord::kCue && record != nullptr && record->requiredLevel > Player().level) {
         lines_.Add(quill::Format(u"This item allowed to use level %d", static_cast<int>(record->requiredLevel)),
                    kItemColour, now);
         ShowLines();
@@ -319,7 +319,7 @@ void SceneRoomPractice::UseQuickItem() {
         return;
     }
     switch (item->kind) {
-        case kCueKind:
+        case quill::ItemRecord::kCue:
             UseCue(*item);
             break;
         case kBoostKind:
@@ -344,7 +344,7 @@ void SceneRoomPractice::UseQuickItem() {
 void SceneRoomPractice::UseCue(const quill::InventoryItem& item) {
     const quill::InventoryItem* current = Player().GetEquippedItem(static_cast<uint8_t>(gameType_));
     if (current == &item) return;
-    const bool custom = item.customFlag != 0 && item.typeCode >= kCustomCueType;
+    const bool custom = item.customFlag != 0 && item.typeCode >= quill::InventoryItem::kCustomCueType;
     const auto type = static_cast<uint16_t>(item.typeCode);
     Player().equipped[static_cast<size_t>(gameType_ % quill::kGameTypeCount)] = {item.key, item.subKey, type};
     stage_.EquipCue(type, custom ? item.statValues : TableSceneStage::kStockParts);

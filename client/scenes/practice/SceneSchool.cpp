@@ -6,6 +6,7 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/math/Camera.h"
@@ -25,6 +26,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/practice/SchoolIndexWindow.h"
@@ -46,8 +48,6 @@ constexpr uint32_t kBlinkPeriodMs = 1500;
 constexpr uint32_t kBlinkOnMs = 1200;
 constexpr int16_t kSchoolPlace = -1;
 constexpr uint8_t kSchoolGameMode = 10;
-constexpr uint16_t kStockCue = 3000;
-constexpr uint32_t kCustomCueType = 3100;
 // The power gauge reaches 120 %.
 constexpr uint64_t kMostPercent = 120;
 // π / 60000 radians of yaw per update while the welcome pages are read.
@@ -148,7 +148,7 @@ void SceneSchool::SetUpTable() {
 // The player's cue for the school's game (a custom cue with its parts), else his default cue.
 void SceneSchool::EquipCue() {
     const quill::InventoryItem* cue = Player().GetEquippedItem(kSchoolGameMode);
-    if (cue != nullptr && cue->customFlag != 0 && cue->typeCode >= kCustomCueType) {
+    if (cue != nullptr && cue->customFlag != 0 && cue->typeCode >= quill::InventoryItem::kCustomCueType) {
         stage_.EquipCue(static_cast<uint16_t>(cue->typeCode), cue->statValues);
         return;
     }
