@@ -11,6 +11,11 @@ namespace quill {
 
 struct InventoryItem {
     static constexpr uint32_t kKindChalk = 5;  // the kind of the items the profile's current selection holds
+    // The values of inUse.
+    static constexpr uint32_t kStatusInUse = 1;
+    static constexpr uint32_t kStatusExpired = 4;
+    // A personal cue (customFlag set) has a type code from this one up.
+    static constexpr uint32_t kCustomCueType = 3100;
 
     uint32_t key = 0;  // with subKey, the inventory's 64-bit identity of the item
     uint32_t subKey = 0;

@@ -13,6 +13,7 @@ struct ItemRecord {
     static constexpr size_t kMaxNameLength = 40;
     static constexpr int16_t kNoPeriod = -1;  // an offer that does not exist
     static constexpr int32_t kNoPrice = -1;
+    static constexpr uint32_t kCurrencyCash = 1;  // the other currency, 2, is gold
 
     enum Category : uint32_t { kCue = 1, kBallSet = 2, kTable = 3, kService = 4, kChalk = 5, kBoost = 6 };
     enum PeriodUnit : uint8_t { kDays = 1, kSinglePurchase = 2, kUsesOrHours = 3 };
@@ -22,7 +23,7 @@ struct ItemRecord {
 
     uint32_t id = 0;  // the item type code, as an InventoryItem carries it
     uint32_t category = 0;
-    uint32_t currency = 1;  // 1 or 2
+    uint32_t currency = kCurrencyCash;  // 1 or 2
     WString name;
     uint8_t periodUnit = kSinglePurchase;
     std::array<int16_t, 3> periods{kNoPeriod, kNoPeriod, kNoPeriod};

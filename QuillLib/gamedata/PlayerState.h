@@ -98,6 +98,8 @@ public:
     static constexpr size_t kSeatedFlag = 0;
     static constexpr size_t kDroppedFlag = 1;
     static constexpr size_t kBettingFlag = 2;
+    // From this age a player counts as an adult, which the channels, the room settings and the stake games check.
+    static constexpr uint16_t kAdultAge = 18;
     WString locationText;  // where the user is, when the location code says "elsewhere" (0)
 
     // Profile.

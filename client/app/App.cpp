@@ -1,10 +1,9 @@
 #include "client/app/App.h"
 
-#include "QuillLib/engine/SystemInfo.h"
-
 #include <filesystem>
 #include <system_error>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -19,10 +18,10 @@
 #include "client/app/LauncherWindow.h"
 #include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/FileReplace.h"
 #include "platform/system/SpecialFolder.h"
-#include "client/ui/WidgetToolkit.h"
 #include "platform/ui/MessageBox.h"
 
 namespace kestrovan {

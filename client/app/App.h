@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/EventQueue.h"
 #include "QuillLib/core/Random.h"
@@ -58,7 +59,6 @@ class WidgetToolkit;
 
 class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost, public ScreenServices {
 public:
-    static constexpr uint32_t kClientVersion = 2966;
     static constexpr uint32_t kEventQueueSize = 1024;
     static constexpr uint32_t kShutdownWaitMs = 2000;
     static constexpr uint32_t kScreenshotNoticeMs = 5000;
@@ -117,7 +117,7 @@ public:
     const quill::WString& GetConfigPath() const override { return configPath_; }
     const std::string& GetConfigPathA() const { return configPathA_; }
     const quill::WString& GetWorkingFolder() const { return workingFolder_; }
-    static uint32_t GetClientVersion() { return kClientVersion; }
+    static uint32_t GetClientVersion() { return quill::kClientVersion; }
     static int32_t VersionDelta(int32_t x) { return x - 2866; }
 
     // --- What the screens and tests read ---

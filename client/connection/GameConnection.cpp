@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/LevelTables.h"
@@ -138,7 +139,7 @@ void GameConnection::SendLoginRequest() {
     }
     {
         ScopedLock hold(stateLock_);
-        packet->Init(MessageId::LoginRequest).WriteU32(kClientVersion).WriteU8(loginKind_);
+        packet->Init(MessageId::LoginRequest).WriteU32(quill::kClientVersion).WriteU8(loginKind_);
         packet->WriteWString(loginId_).WriteWString(password_);
     }
     AwaitAnswer();

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/PacketPool.h"
 #include "QuillLib/core/WString.h"
@@ -45,8 +46,7 @@ class MessageDispatcher;
 class GameConnection : public quill::SocketListener {
 public:
     static constexpr uint32_t kPacketCount = 1000;
-    static constexpr uint32_t kPacketTries = 5000;  // about five seconds with 1 ms sleeps
-    static constexpr uint32_t kClientVersion = 2966;
+    static constexpr uint32_t kPacketTries = 5000;         // about five seconds with 1 ms sleeps
     static constexpr uint32_t kKeepAliveSilenceMs = 5000;  // a keep-alive goes out after more silence than this
     // How long the server may take to greet a connection, and then to answer its login.
     static constexpr uint32_t kAnswerBoundMs = 15000;

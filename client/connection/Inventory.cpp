@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 
 namespace kestrovan {
@@ -15,8 +16,6 @@ constexpr uint32_t kKindCue = 1;
 constexpr uint32_t kKindChalk = 5;
 constexpr uint32_t kKindBoost = 6;
 
-constexpr uint32_t kStatusInUse = 1;
-constexpr uint32_t kStatusExpired = 4;
 constexpr uint16_t kNoName = 0xFFFF;  // a listed item in use with this remaining count carries no name
 constexpr uint8_t kStandInClass = 99;  // an owned item of this class stands in for a membership's entry
 
@@ -240,10 +239,10 @@ void Inventory::ReadListedItem(Packet& packet, InventoryItem& item) {
     const uint16_t remaining = packet.ReadU16();
     item.remaining = static_cast<int16_t>(remaining);
     item.secondCount = static_cast<int16_t>(packet.ReadU16());
-    if (item.inUse == kStatusInUse && remaining != kNoName) {
+    if (item.inUse == quill::InventoryItem::kStatusInUse && remaining != kNoName) {
         packet.ReadWString(item.name);
     }
-    if (item.inUse == kStatusExpired) {
+    if (item.inUse == quill::InventoryItem::kStatusExpired) {
         item.name = u"Expired";
     }
     packet.ReadU8(item.itemClass).ReadU8(item.customFlag);
@@ -293,7 +292,7 @@ void Inventory::AddMembershipChalk(uint32_t key, uint32_t typeCode) {
         return;
     }
     if (InventoryItem* chalk = AddBuiltIn(key, typeCode, kKindChalk)) {
-        chalk->inUse = kStatusInUse;
+        chalk->inUse = quill::InventoryItem::kStatusInUse;
         chalk->state = 1;
         chalk->remaining = kUnlimited;
         chalk->secondCount = kBuiltInChalkCount;
@@ -321,7 +320,7 @@ InventoryItem* Inventory::FindSpecialItem() {
     quill::ScopedLock hold(player_.GetLock());
     for (uint32_t index = 0; index < player_.ItemCount(); ++index) {
         InventoryItem* item = player_.ItemAt(index);
-        if (item->typeCode == kPowerPack && item->inUse == kStatusInUse && item->remaining > 0) {
+        if (item->typeCode == kPowerPack && item->inUse == quill::InventoryItem::kStatusInUse && item->remaining > 0) {
             return item;
         }
     }

@@ -43,13 +43,13 @@ RackLayout::RackLayout(GameType gameType, int32_t tableState, const RackTable& t
       halfLength_(table.halfLength),
       halfWidth_(table.halfWidth),
       radius_(table.ballRadius),
-      ballCount_(std::min(ballCount, kMaxBalls)) {}
+      ballCount_(std::min(ballCount, quill::kMaxBalls)) {}
 
 void RackLayout::Place(quill::Random& random) {
     random_ = &random;
     placed_.fill(false);
     LayOut();
-    for (uint32_t i = 0; i < kMaxBalls; ++i) {
+    for (uint32_t i = 0; i < quill::kMaxBalls; ++i) {
         slotOfPosition_[i] = i;
     }
     Shuffle();

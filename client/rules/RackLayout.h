@@ -24,7 +24,6 @@ struct RackTable {
 
 class RackLayout {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
     // The table state in which three-cushion games use the international layout.
     static constexpr int32_t kInternationalLayoutState = 3;
 
@@ -39,7 +38,9 @@ public:
     const quill::Vec3& Position(uint32_t ball) const { return positions_[ball]; }
     uint32_t OrientationSeed(uint32_t ball) const { return orientationSeeds_[ball]; }
     // The ball the shuffle left at a rack position.
-    uint32_t BallAtPosition(uint32_t position) const { return position < kMaxBalls ? slotOfPosition_[position] : 0; }
+    uint32_t BallAtPosition(uint32_t position) const {
+        return position < quill::kMaxBalls ? slotOfPosition_[position] : 0;
+    }
     // The rack position that holds the ball.
     uint32_t PositionOfBall(uint32_t ball) const;
 
@@ -79,10 +80,10 @@ private:
     float radius_;
     uint32_t ballCount_;
     quill::Random* random_ = nullptr;
-    std::array<quill::Vec3, kMaxBalls> positions_{};
-    std::array<bool, kMaxBalls> placed_{};
-    std::array<uint32_t, kMaxBalls> orientationSeeds_{};
-    std::array<uint32_t, kMaxBalls> slotOfPosition_{};
+    std::array<quill::Vec3, quill::kMaxBalls> positions_{};
+    std::array<bool, quill::kMaxBalls> placed_{};
+    std::array<uint32_t, quill::kMaxBalls> orientationSeeds_{};
+    std::array<uint32_t, quill::kMaxBalls> slotOfPosition_{};
 };
 
 }  // namespace kestrovan

@@ -202,7 +202,7 @@ void Referee::PlayRolling(float speed) {
     }
 }
 
-int32_t Referee::JudgeFinishedShot(const std::array<bool, ShotAnalysis::kMaxBalls>& offTable,
+int32_t Referee::JudgeFinishedShot(const std::array<bool, quill::kMaxBalls>& offTable,
                                    const JudgementContext& context) {
     analysis_.Finish(offTable);
     Judge(context);

@@ -60,8 +60,7 @@ public:
     // The cue ball's rolling sound at its speed (m/s).
     void PlayRolling(float speed);
     // Classifies the finished shot and judges it; 1 when it meets the target, -1 for a foul, else 0.
-    int32_t JudgeFinishedShot(const std::array<bool, ShotAnalysis::kMaxBalls>& offTable,
-                              const JudgementContext& context);
+    int32_t JudgeFinishedShot(const std::array<bool, quill::kMaxBalls>& offTable, const JudgementContext& context);
     // Chooses the voices of the shot as it stands.
     void Judge(const JudgementContext& context);
     // The practice challenge's word on a finished shot, from a wider set of voices than Judge's and said at every

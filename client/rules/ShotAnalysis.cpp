@@ -169,7 +169,7 @@ void ShotAnalysis::OnPocketed(uint16_t ball) {
     }
     if (ball == setup_.cueBall) {
         cueBallLost_ = true;
-    } else if (ball < kMaxBalls && !Contains(pocketed_, static_cast<uint8_t>(ball))) {
+    } else if (ball < quill::kMaxBalls && !Contains(pocketed_, static_cast<uint8_t>(ball))) {
         pocketed_.push_back(static_cast<uint8_t>(ball));
     }
 }
@@ -180,7 +180,7 @@ void ShotAnalysis::OnLeftTable(uint16_t ball) {
     }
     if (ball == setup_.cueBall) {
         cueBallLost_ = true;
-    } else if (ball < kMaxBalls && !Contains(lost_, static_cast<uint8_t>(ball)) &&
+    } else if (ball < quill::kMaxBalls && !Contains(lost_, static_cast<uint8_t>(ball)) &&
                !Contains(pocketed_, static_cast<uint8_t>(ball))) {
         lost_.push_back(static_cast<uint8_t>(ball));
     }
@@ -194,11 +194,11 @@ void ShotAnalysis::OnCueBallDistance(float centreDistance, float ballRadius) {
     closeness_ = std::max(closeness_, std::clamp(1.0f - gap / kClosenessRange, 0.0f, 1.0f));
 }
 
-void ShotAnalysis::Finish(const std::array<bool, kMaxBalls>& offTable) {
+void ShotAnalysis::Finish(const std::array<bool, quill::kMaxBalls>& offTable) {
     if (finished_) {
         return;
     }
-    for (uint32_t ball = 0; ball < std::min(setup_.ballCount, kMaxBalls); ++ball) {
+    for (uint32_t ball = 0; ball < std::min(setup_.ballCount, quill::kMaxBalls); ++ball) {
         if (offTable[ball]) {
             OnLeftTable(static_cast<uint16_t>(ball));
         }

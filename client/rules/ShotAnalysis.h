@@ -55,8 +55,6 @@ struct ShotFacts {
 
 class ShotAnalysis {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     // A new shot; the six-ball marks carry on through the rack.
     void Start(const ShotFacts& setup);
     // A new rack: also forgets the six-ball marks.
@@ -71,7 +69,7 @@ public:
     void OnCueBallDistance(float centreDistance, float ballRadius);
 
     // Classifies the finished shot; offTable[n] is set for every ball no longer on the table.
-    void Finish(const std::array<bool, kMaxBalls>& offTable);
+    void Finish(const std::array<bool, quill::kMaxBalls>& offTable);
 
     int32_t Code() const { return code_; }
     // The room's server resets the points after a foul: the code the table reports becomes its value.

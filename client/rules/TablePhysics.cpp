@@ -172,7 +172,7 @@ void TablePhysics::SizeBalls(bool clearPocketed) {
         ball.SetSize(ballRadius_, ballMass_);
         if (clearPocketed) {
             ball.pocketed = 0;
-            flagCache_[i % kMaxBalls] = 0;
+            flagCache_[i % quill::kMaxBalls] = 0;
         }
     }
     lastPrepared = this;
@@ -204,7 +204,7 @@ void TablePhysics::PrepareModel() {
 }
 
 void TablePhysics::RestoreBallsFromCaches() {
-    for (uint16_t i = 0; i < std::min<uint32_t>(BallCount(), kMaxBalls); ++i) {
+    for (uint16_t i = 0; i < std::min<uint32_t>(BallCount(), quill::kMaxBalls); ++i) {
         PhysicsBall& ball = model_->Ball(i);
         ball.position = positionCache_[i];
         ball.orientation = orientationCache_[i];
@@ -254,7 +254,7 @@ void TablePhysics::SwapBallPositions(uint16_t a, uint16_t b) {
 }
 
 Vec3* TablePhysics::SetBallPosition(uint32_t ball, float x, float y, float z) {
-    if (!HasBall(ball) || ball >= kMaxBalls) {
+    if (!HasBall(ball) || ball >= quill::kMaxBalls) {
         return nullptr;
     }
     // Positions from a shot record or a message: a value that is no number on the table leaves the ball
@@ -268,14 +268,15 @@ Vec3* TablePhysics::SetBallPosition(uint32_t ball, float x, float y, float z) {
 }
 
 void TablePhysics::SetBallOrientation(uint32_t ball, float x, float y, float z, float w) {
-    if (HasBall(ball) && ball < kMaxBalls && IsPlaceable(x) && IsPlaceable(y) && IsPlaceable(z) && IsPlaceable(w)) {
+    if (HasBall(ball) && ball < quill::kMaxBalls && IsPlaceable(x) && IsPlaceable(y) && IsPlaceable(z) &&
+        IsPlaceable(w)) {
         model_->Ball(static_cast<uint16_t>(ball)).orientation = {x, y, z, w};
         orientationCache_[ball] = {x, y, z, w};
     }
 }
 
 void TablePhysics::SetBallFlag(uint32_t ball, uint8_t pocketed) {
-    if (HasBall(ball) && ball < kMaxBalls) {
+    if (HasBall(ball) && ball < quill::kMaxBalls) {
         model_->Ball(static_cast<uint16_t>(ball)).pocketed = pocketed;
         flagCache_[ball] = pocketed;
     }
@@ -296,7 +297,7 @@ void TablePhysics::PlaceBallsSpaced() {
 // --- caches and motion ---
 
 void TablePhysics::CopyBallToCache(uint32_t ball) {
-    if (ball < kMaxBalls && HasBall(ball)) {
+    if (ball < quill::kMaxBalls && HasBall(ball)) {
         const PhysicsBall& source = model_->Ball(static_cast<uint16_t>(ball));
         positionCache_[ball] = source.position;
         orientationCache_[ball] = source.orientation;
@@ -373,13 +374,13 @@ void TablePhysics::PlaceRack() {
     RackLayout layout(gameType_, tableState_, RackGeometry(), BallCount());
     layout.Place(random_);
     PlaceLayout(layout);
-    for (uint32_t position = 0; position < kMaxBalls; ++position) {
+    for (uint32_t position = 0; position < quill::kMaxBalls; ++position) {
         slotOfPosition_[position] = layout.BallAtPosition(position);
     }
 }
 
 void TablePhysics::PlaceLayout(const RackLayout& layout) {
-    for (uint16_t i = 0; i < std::min<uint32_t>(BallCount(), kMaxBalls); ++i) {
+    for (uint16_t i = 0; i < std::min<uint32_t>(BallCount(), quill::kMaxBalls); ++i) {
         PhysicsBall& ball = model_->Ball(i);
         if (layout.IsPlaced(i)) {
             ball.position = layout.Position(i);
@@ -413,7 +414,8 @@ void TablePhysics::ReRack(uint32_t seed) {
 
 void TablePhysics::ReRackAround(int32_t lastBall, uint32_t seed) {
     SeedAndPlaceRack(seed);
-    if (lastBall < 1 || !HasBall(static_cast<uint32_t>(lastBall)) || lastBall >= static_cast<int32_t>(kMaxBalls)) {
+    if (lastBall < 1 || !HasBall(static_cast<uint32_t>(lastBall)) ||
+        lastBall >= static_cast<int32_t>(quill::kMaxBalls)) {
         return;
     }
     const auto last = static_cast<uint32_t>(lastBall);
@@ -427,7 +429,7 @@ void TablePhysics::ReRackAround(int32_t lastBall, uint32_t seed) {
 }
 
 uint32_t TablePhysics::GetBallAtPosition(uint32_t position) const {
-    return position < kMaxBalls ? slotOfPosition_[position] : 0;
+    return position < quill::kMaxBalls ? slotOfPosition_[position] : 0;
 }
 
 // --- the shot ---
@@ -483,7 +485,7 @@ void TablePhysics::StartShotState() {
     respotPending_ = 0;
     respotStarted_ = 0;
     ++rackShots_;
-    for (uint32_t i = 0; i < kMaxBalls; ++i) {
+    for (uint32_t i = 0; i < quill::kMaxBalls; ++i) {
         onTableAtStroke_[i] = HasBall(i) && !IsOffTable(i);
     }
     referee_.StartShot(MakeShotFacts());
@@ -589,9 +591,9 @@ bool TablePhysics::IsOffTable(uint32_t ball) const {
     return b.pocketed != 0 || !b.IsInsideBounds(kBoundsMargin);
 }
 
-std::array<bool, TablePhysics::kMaxBalls> TablePhysics::BallsLostSinceStroke() const {
-    std::array<bool, kMaxBalls> lost{};
-    for (uint32_t i = 0; i < std::min<uint32_t>(BallCount(), kMaxBalls); ++i) {
+std::array<bool, quill::kMaxBalls> TablePhysics::BallsLostSinceStroke() const {
+    std::array<bool, quill::kMaxBalls> lost{};
+    for (uint32_t i = 0; i < std::min<uint32_t>(BallCount(), quill::kMaxBalls); ++i) {
         lost[i] = onTableAtStroke_[i] && IsOffTable(i);
     }
     return lost;
@@ -680,7 +682,7 @@ std::span<const uint8_t> TablePhysics::FirstList() const {
 }
 
 uint8_t TablePhysics::GetSecondListCounter() const {
-    return static_cast<uint8_t>(22 + 3 * std::min<size_t>(referee_.Analysis().Lost().size(), kMaxBalls));
+    return static_cast<uint8_t>(22 + 3 * std::min<size_t>(referee_.Analysis().Lost().size(), quill::kMaxBalls));
 }
 
 std::span<const uint8_t> TablePhysics::SecondList() const {
@@ -701,12 +703,12 @@ uint32_t TablePhysics::CollectRespotBalls() {
         return 0;
     }
     const auto list = [this](uint32_t ball) {
-        if (respotCount_ < kMaxBalls) {
+        if (respotCount_ < quill::kMaxBalls) {
             respotList_[respotCount_++] = static_cast<uint8_t>(ball);
             respotPending_ = 1;
         }
     };
-    const uint32_t count = std::min<uint32_t>(BallCount(), kMaxBalls);
+    const uint32_t count = std::min<uint32_t>(BallCount(), quill::kMaxBalls);
     if (quill::IsCaromGame(gameType_)) {
         for (uint32_t ball = 0; ball < count; ++ball) {
             if (!model_->Ball(static_cast<uint16_t>(ball)).IsInsideBounds(kBoundsMargin)) {

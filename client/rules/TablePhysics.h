@@ -20,6 +20,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/Random.h"
 #include "QuillLib/gamedata/GameRule.h"
+#include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/physics/PhysicsModel.h"
@@ -33,7 +34,6 @@ namespace kestrovan {
 
 class TablePhysics : public quill::GameRule {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
     static constexpr uint16_t kDefaultTableKind = 2;
     static constexpr uint32_t kDefaultBallSet = 3;
     static constexpr uint8_t kInvalidListCount = 255;
@@ -139,9 +139,11 @@ public:
     uint32_t BallSetIndex() const { return ballSetIndex_; }
     bool OwnsModel() const { return ownsModel_ != 0; }
     uint32_t RackShots() const { return rackShots_; }
-    const quill::Vec3& CachedPosition(uint32_t ball) const { return positionCache_[ball % kMaxBalls]; }
-    const quill::Quaternion& CachedOrientation(uint32_t ball) const { return orientationCache_[ball % kMaxBalls]; }
-    uint8_t CachedFlag(uint32_t ball) const { return flagCache_[ball % kMaxBalls]; }
+    const quill::Vec3& CachedPosition(uint32_t ball) const { return positionCache_[ball % quill::kMaxBalls]; }
+    const quill::Quaternion& CachedOrientation(uint32_t ball) const {
+        return orientationCache_[ball % quill::kMaxBalls];
+    }
+    uint8_t CachedFlag(uint32_t ball) const { return flagCache_[ball % quill::kMaxBalls]; }
     uint16_t CueBall() const { return cueBall_; }
     void SetCueBall(uint16_t ball) { cueBall_ = ball; }
     int32_t SecondBall() const { return secondBall_; }
@@ -193,7 +195,7 @@ private:
     void PlayStrikeSounds(float contactLength, float contactHeight);
     void FollowSecondTarget();
     void FinishShot();
-    std::array<bool, kMaxBalls> BallsLostSinceStroke() const;
+    std::array<bool, quill::kMaxBalls> BallsLostSinceStroke() const;
     bool IsOffTable(uint32_t ball) const;
 
     // Respotting.
@@ -208,9 +210,9 @@ private:
     float ballMass_ = 0.0f;
     uint32_t rackShots_ = 0;
     int32_t tableState_ = 0;
-    std::array<quill::Vec3, kMaxBalls> positionCache_{};
-    std::array<quill::Quaternion, kMaxBalls> orientationCache_{};
-    std::array<uint8_t, kMaxBalls> flagCache_{};
+    std::array<quill::Vec3, quill::kMaxBalls> positionCache_{};
+    std::array<quill::Quaternion, quill::kMaxBalls> orientationCache_{};
+    std::array<uint8_t, quill::kMaxBalls> flagCache_{};
     float speedFactor_ = 1.0f;
     uint32_t respotPending_ = 0;
     uint32_t respotStarted_ = 0;
@@ -219,9 +221,9 @@ private:
     int32_t secondBall_ = -1;
     quill::CriticalSectionLock lock_;
     Referee referee_;
-    std::array<uint8_t, kMaxBalls> respotList_{};
+    std::array<uint8_t, quill::kMaxBalls> respotList_{};
     uint32_t respotCount_ = 0;
-    std::array<uint32_t, kMaxBalls> slotOfPosition_{};
+    std::array<uint32_t, quill::kMaxBalls> slotOfPosition_{};
     uint32_t modelCode_ = kDefaultPhysicsModelCode;
     uint16_t tableKind_ = kDefaultTableKind;
     uint32_t ballSetIndex_ = kDefaultBallSet;
@@ -236,7 +238,7 @@ private:
     bool softShot_ = false;
     bool masse_ = false;
     bool reBreak_ = false;
-    std::array<bool, kMaxBalls> onTableAtStroke_{};
+    std::array<bool, quill::kMaxBalls> onTableAtStroke_{};
 };
 
 }  // namespace kestrovan

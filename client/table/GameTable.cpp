@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
@@ -41,7 +42,7 @@ void GameTable::SetSound(TableSound* sound) {
 // --- the ball set ---
 
 uint32_t GameTable::BallCount() const {
-    return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);
+    return std::min<uint32_t>(physics_.BallCount(), quill::kMaxBalls);
 }
 
 Vec3 GameTable::CueBallPosition() const {
@@ -187,7 +188,7 @@ void GameTable::RestoreShotRecord(const ShotRecord& record) {
 void GameTable::LoadShotRecord(const ShotData& data) {
     ShotRecord record;
     record.valid = ShotRecord::kValidFilled;
-    record.version = kClientVersion;
+    record.version = quill::kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.TakeFields(data);
     records_.KeepStrokeInRange(record, u"shot text");

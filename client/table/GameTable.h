@@ -68,6 +68,7 @@
 #include <optional>
 #include <span>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Camera.h"
@@ -133,8 +134,6 @@ class TableModelObject;
 
 class GameTable {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-    static constexpr uint32_t kClientVersion = 2966;
     static constexpr int32_t kInitialState = 4;
     static constexpr uint32_t kReRackSound = 27;
     static constexpr uint32_t kPocketCallSound = 17;

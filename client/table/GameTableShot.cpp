@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Vector2D.h"
+#include "client/table/CameraController.h"
 #include "client/table/CueClearance.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
@@ -14,7 +17,6 @@
 #include "client/table/TableAngles.h"
 #include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
-#include "QuillLib/math/Vector2D.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -24,14 +26,12 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kKeep = CameraController::kKeep;
 constexpr uint8_t kPenKey = 'Z';
 constexpr float kCaptureStartParamA = 0.65f;
 constexpr float kCaptureStartParamB = 3.0f;
 constexpr float kCapturePower = 0.8f;
 
 }  // namespace
-
 
 // --- commit and start ---
 
@@ -62,7 +62,7 @@ void GameTable::CommitShot() {
 
 // The caller holds the physics lock, which guards the shot record.
 void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
-    records_.GetShotRecord().version = kClientVersion;
+    records_.GetShotRecord().version = quill::kClientVersion;
     records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
     records_.GetShotRecord().gameMode = static_cast<uint8_t>(equipment_.GameMode());
     records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());
@@ -74,7 +74,6 @@ void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
     records_.GetShotRecord().cuePartIds = cue.parts;
     records_.GetShotRecord().chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
 }
-
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
     ScopedLock holdTable(tableLock_);
@@ -159,14 +158,12 @@ void GameTable::FollowShotWithCamera(bool keepCamera) {
     const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
     const float pitch = GetCameraPitchDegrees(camera);
     const float distance = LockedGetDistance(camera);
-    const float pitchTarget = pitch < 25.0f ? 25.0f : kKeep;
-    const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : kKeep;
-    cameras_.GetCamera().SetTarget(distanceTarget, pitchTarget, kKeep, kKeep);
+    const float pitchTarget = pitch < 25.0f ? 25.0f : CameraController::kKeep;
+    const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : CameraController::kKeep;
+    cameras_.GetCamera().SetTarget(distanceTarget, pitchTarget, CameraController::kKeep, CameraController::kKeep);
     cameras_.GetCamera().SetLookAt(Vec3{});
     cameras_.GetCamera().StartMove(300, 0);
 }
-
-
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
     ScopedLock hold(chalkBursts_.GetLock());
@@ -263,6 +260,5 @@ void GameTable::CaptureShotRecord() {
 }
 
 // --- the cue's pose ---
-
 
 }  // namespace kestrovan

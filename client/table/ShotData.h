@@ -12,8 +12,6 @@
 namespace kestrovan {
 
 struct ShotData {
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     uint32_t version = 0;
     uint32_t physicsModelCode = 0;
     uint8_t gameMode = 0;
@@ -40,9 +38,9 @@ struct ShotData {
     float paramE = 0.0f;
     float paramF = 0.0f;
     float paramG = 0.0f;
-    std::array<quill::Vec3, kMaxBalls> positions{};
-    std::array<quill::Quaternion, kMaxBalls> rotations{};
-    std::array<uint8_t, kMaxBalls> ballFlags{};
+    std::array<quill::Vec3, quill::kMaxBalls> positions{};
+    std::array<quill::Quaternion, quill::kMaxBalls> rotations{};
+    std::array<uint8_t, quill::kMaxBalls> ballFlags{};
 };
 
 }  // namespace kestrovan

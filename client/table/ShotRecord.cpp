@@ -110,7 +110,7 @@ bool ShotRecord::ParseHex(std::string_view text, ShotData& data) {
     out.chalkValue = d > kFullAfter ? in.U8() : 0;
     out.ballCount = in.U8();
     out.cueBallIndex = in.U8();
-    if (!in.Ok() || out.ballCount > kMaxBalls) {
+    if (!in.Ok() || out.ballCount > quill::kMaxBalls) {
         return false;
     }
     for (uint32_t i = 0; i < out.ballCount; ++i) {
@@ -190,7 +190,7 @@ bool ShotRecord::KeepStrokeInRange() {
 }
 
 std::string ShotRecord::WriteHex(const ShotRecord& record) {
-    const uint8_t balls = std::min<uint8_t>(record.ballCount, kMaxBalls);
+    const uint8_t balls = std::min<uint8_t>(record.ballCount, quill::kMaxBalls);
     HexWriter out;
     out.U32(kWrittenVersion);
     out.U32(record.physicsModelCode);

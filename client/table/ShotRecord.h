@@ -19,8 +19,6 @@
 namespace kestrovan {
 
 struct ShotRecord {
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     // Bytes of the valid word: filled, taken in table state 7, and the local-shot flag of a committed copy.
     static constexpr uint32_t kValidFilled = 0x1;
     static constexpr uint32_t kValidState7 = 0x100;
@@ -73,9 +71,9 @@ struct ShotRecord {
     float paramE = 0.0f;
     float paramF = 0.0f;
     float paramG = 0.0f;  // the follow-through deviation of the mouse stroke, -1 to 1
-    std::array<quill::Vec3, kMaxBalls> positions{};
-    std::array<quill::Quaternion, kMaxBalls> rotations{};
-    std::array<uint8_t, kMaxBalls> ballFlags{};
+    std::array<quill::Vec3, quill::kMaxBalls> positions{};
+    std::array<quill::Quaternion, quill::kMaxBalls> rotations{};
+    std::array<uint8_t, quill::kMaxBalls> ballFlags{};
 };
 
 }  // namespace kestrovan

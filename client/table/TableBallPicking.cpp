@@ -22,7 +22,7 @@ TableBallPicking::TableBallPicking(const TableServices& services, TablePhysics& 
     : services_(services), physics_(physics), cameras_(cameras) {}
 
 uint32_t TableBallPicking::BallCount() const {
-    return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);
+    return std::min<uint32_t>(physics_.BallCount(), quill::kMaxBalls);
 }
 
 void TableBallPicking::ProjectBalls() {
@@ -31,7 +31,7 @@ void TableBallPicking::ProjectBalls() {
         return;
     }
     const uint32_t count = BallCount();
-    std::array<Vec3, kMaxBalls> centres{};
+    std::array<Vec3, quill::kMaxBalls> centres{};
     float radius = 0.0f;
     {
         // The game thread moves the balls while the render step projects them.
@@ -41,7 +41,7 @@ void TableBallPicking::ProjectBalls() {
         }
         radius = physics_.BallRadius();
     }
-    std::array<BallScreenInfo, kMaxBalls> records{};
+    std::array<BallScreenInfo, quill::kMaxBalls> records{};
     {
         ScopedLock holdCamera(camera->GetLock());
         quill::Matrix4 viewProjection;
@@ -74,7 +74,7 @@ void TableBallPicking::SortBallScreenInfo() {
 
 BallScreenInfo TableBallPicking::ScreenInfoAt(uint32_t index) const {
     ScopedLock hold(screenInfoLock_);
-    return ballScreenInfo_[index % kMaxBalls];
+    return ballScreenInfo_[index % quill::kMaxBalls];
 }
 
 std::optional<BallScreenInfo> TableBallPicking::CueBallScreenInfo() const {
@@ -170,7 +170,7 @@ bool TableBallPicking::DragHeldBall(int32_t x, int32_t y) {
     const PlacementBounds bounds = Bounds();
     const float radius = physics_.BallRadius();
     ClampToPlacementArea(candidate, bounds, radius, 0.01f, placementArea_, gameMode);
-    std::array<Vec3, kMaxBalls> positions{};
+    std::array<Vec3, quill::kMaxBalls> positions{};
     const uint32_t count = BallCount();
     for (uint32_t i = 0; i < count; ++i) {
         positions[i] = physics_.CachedPosition(i);

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/gamedata/GameTypes.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/BallScreenInfo.h"
 #include "client/table/PlacementArea.h"
@@ -21,8 +22,6 @@ namespace kestrovan {
 
 class TableBallPicking {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     TableBallPicking(const TableServices& services, TablePhysics& physics, const TableCameraRig& cameras);
     TableBallPicking(const TableBallPicking&) = delete;
     TableBallPicking& operator=(const TableBallPicking&) = delete;
@@ -63,7 +62,7 @@ private:
     TablePhysics& physics_;
     const TableCameraRig& cameras_;
     mutable quill::CriticalSectionLock screenInfoLock_;
-    std::array<BallScreenInfo, kMaxBalls> ballScreenInfo_{};
+    std::array<BallScreenInfo, quill::kMaxBalls> ballScreenInfo_{};
     int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
     int32_t heldBall_ = -1;
     int32_t grabOffsetX_ = 0;

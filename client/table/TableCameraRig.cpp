@@ -1,6 +1,7 @@
 #include "client/table/TableCameraRig.h"
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/table/CameraController.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/ScreenProjection.h"
 #include "client/table/TableAngles.h"
@@ -13,7 +14,6 @@ namespace {
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kKeep = CameraController::kKeep;
 constexpr float kFramesPerSecond = 200.0f;
 
 int32_t FramesOf(float seconds) {
@@ -39,9 +39,9 @@ void TableCameraRig::MoveBehindCueBall(float yaw, float distance, float seconds,
     float pitch = keepPitch ? aim_.elevation : defaultCameraPitch_;
     if (options_.useCallerDistance || useGivenDistance) {
         targetDistance = distance;
-        pitch = keepPitch ? aim_.elevation : kKeep;
+        pitch = keepPitch ? aim_.elevation : CameraController::kKeep;
     }
-    controller_.SetTarget(targetDistance, pitch, WrapDegrees(yaw), kKeep);
+    controller_.SetTarget(targetDistance, pitch, WrapDegrees(yaw), CameraController::kKeep);
     controller_.SetLookAt(CueBallPosition());
     controller_.StartMove(FramesOf(seconds), 1);
 }
@@ -54,7 +54,7 @@ void TableCameraRig::MoveCamera(float seconds, float distance, float pitch, bool
     if (controller_.Mode() == CameraController::kTopViewMode) {
         return;
     }
-    controller_.SetTarget(distance, pitch, kKeep, kKeep);
+    controller_.SetTarget(distance, pitch, CameraController::kKeep, CameraController::kKeep);
     controller_.SetLookAt(lookAtCentre ? Vec3{} : CueBallPosition());
     controller_.StartMove(FramesOf(seconds), 0);
 }

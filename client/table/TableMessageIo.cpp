@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/table/GameTable.h"
@@ -80,7 +81,7 @@ bool TableMessageIo::ReadShot(quill::Packet& packet) {
     }
     records_.KeepStrokeInRange(record, u"Shot message");
     const uint32_t count = table_.BallCount();
-    record.version = GameTable::kClientVersion;
+    record.version = quill::kClientVersion;
     record.physicsModelCode = physics_.ModelCode();
     record.gameMode = static_cast<uint8_t>(table_.Equipment().GameMode());
     record.ballCount = static_cast<uint8_t>(count);

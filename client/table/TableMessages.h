@@ -104,8 +104,6 @@ struct PenPointMessage {
 
 class TableMessages {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     // The ball count, the report record's positions and rotations, and in pocket games (10 and above) the flags;
     // appended to the packet's messages when append is set, else as its only message.
     static void WriteTableState(quill::Packet& packet, bool append, uint16_t tableItemId, uint16_t ballSetItemId,

@@ -32,7 +32,7 @@ TableModels::TableModels(GameTable& table, const TableServices& services, TableP
     : table_(table), services_(services), physics_(physics), equipment_(equipment) {}
 
 uint32_t TableModels::BallCount() const {
-    return std::min<uint32_t>(physics_.BallCount(), kMaxBalls);
+    return std::min<uint32_t>(physics_.BallCount(), quill::kMaxBalls);
 }
 
 void TableModels::SetLoadTarget(quill::ResourceManager& resources, D3D9RenderDevice& device, int32_t variant) {
@@ -178,7 +178,7 @@ void TableModels::ReleaseShadowAndEnvironment() {
 }
 
 void TableModels::SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model) {
-    if (ball < kMaxBalls) {
+    if (ball < quill::kMaxBalls) {
         ballModels_[ball] = std::move(model);
     }
 }

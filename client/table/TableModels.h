@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "QuillLib/core/SharedPtr.h"
+#include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Transform.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/CueModelEntry.h"
@@ -38,8 +39,6 @@ class GameTable;
 
 class TableModels {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     TableModels(GameTable& table, const TableServices& services, TablePhysics& physics,
                 const TableEquipment& equipment);
     TableModels(const TableModels&) = delete;
@@ -95,7 +94,9 @@ public:
 
     // --- the models ---
     void SetBallModel(uint32_t ball, std::unique_ptr<TableModelNode> model);
-    TableModelNode* BallModel(uint32_t ball) const { return ball < kMaxBalls ? ballModels_[ball].get() : nullptr; }
+    TableModelNode* BallModel(uint32_t ball) const {
+        return ball < quill::kMaxBalls ? ballModels_[ball].get() : nullptr;
+    }
     // Deletes the per-ball models.
     void ReleaseBallModels();
     TableModelNode* AimMarkerModel() const { return aimMarkerModel_.get(); }
@@ -114,7 +115,7 @@ public:
     void SetBallSizeClass(uint32_t sizeClass) { ballSizeClass_ = sizeClass; }
     uint32_t BallSizeClass() const { return ballSizeClass_; }
     // Where a ball's model is placed in this frame.
-    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % kMaxBalls]; }
+    quill::Transform& BallTransform(uint32_t ball) { return ballTransforms_[ball % quill::kMaxBalls]; }
 
 private:
     uint32_t BallCount() const;
@@ -127,7 +128,7 @@ private:
     quill::ResourceManager* resources_ = nullptr;
     D3D9RenderDevice* device_ = nullptr;
     int32_t loadVariant_ = 0;
-    std::array<std::unique_ptr<TableModelNode>, kMaxBalls> ballModels_;
+    std::array<std::unique_ptr<TableModelNode>, quill::kMaxBalls> ballModels_;
     std::unique_ptr<TableModelNode> aimMarkerModel_;
     std::unique_ptr<TableModelNode> targetMarkerModel_;
     std::unique_ptr<TableModelNode> shadowModel_;
@@ -143,7 +144,7 @@ private:
     bool aimMarkerShown_ = true;
     bool targetMarkerShown_ = false;
     uint32_t ballSizeClass_ = 0;
-    std::array<quill::Transform, kMaxBalls> ballTransforms_{};
+    std::array<quill::Transform, quill::kMaxBalls> ballTransforms_{};
 };
 
 }  // namespace kestrovan

@@ -6,6 +6,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Vector2D.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/TableAngles.h"
@@ -18,8 +19,6 @@ namespace {
 namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
-
-constexpr float kKeep = CameraController::kKeep;
 
 // A ball's place and turn, remembered across a re-rack.
 struct BallPose {
@@ -162,10 +161,10 @@ void TableRack::ReAim(float seconds, bool /*flag*/) {
     if (table_.Cameras().Options().useCallerDistance) {
         const bool far = LockedGetDistance(table_.Cameras().GetCamera().CurrentCameraRef()) >=
                          TableCameraRig::kDefaultCameraDistance;
-        distance = far ? TableCameraRig::kDefaultCameraDistance : kKeep;
-        pitch = far ? TableCameraRig::kDefaultCameraPitch : kKeep;
+        distance = far ? TableCameraRig::kDefaultCameraDistance : CameraController::kKeep;
+        pitch = far ? TableCameraRig::kDefaultCameraPitch : CameraController::kKeep;
     }
-    table_.Cameras().GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), kKeep);
+    table_.Cameras().GetCamera().SetTarget(distance, pitch, WrapDegrees(yaw - 180.0f), CameraController::kKeep);
     table_.Cameras().GetCamera().SetLookAt(cue);
     table_.Cameras().GetCamera().StartMove(TruncateToInt32(seconds * 200.0f), 0);
 }

@@ -8,7 +8,7 @@ namespace kestrovan {
 
 void TableRenderSnapshot::Take(TablePhysics& physics) {
     quill::ScopedLock hold(physics.GetLock());
-    ballCount_ = std::min<uint32_t>(physics.BallCount(), kMaxBalls);
+    ballCount_ = std::min<uint32_t>(physics.BallCount(), quill::kMaxBalls);
     cueBall_ = physics.CueBall();
     for (uint32_t i = 0; i < ballCount_; ++i) {
         positions_[i] = physics.CachedPosition(i);

@@ -113,7 +113,7 @@ void TableRenderStep::SwitchCueModel() {
 // camera move.
 void TableRenderStep::FollowCueBall() {
     dragOverride_ = false;
-    const Vec3 cue = snapshot_.Position(snapshot_.CueBall() % kMaxBalls);
+    const Vec3 cue = snapshot_.Position(snapshot_.CueBall() % quill::kMaxBalls);
     if (table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode || !table_.IsShotRunning() ||
         snapshot_.CueBall() >= snapshot_.BallCount()) {
         return;

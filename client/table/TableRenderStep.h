@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/CriticalSectionLock.h"
+#include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Transform.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/table/CueModelEntry.h"
@@ -25,8 +26,6 @@ class GameTable;
 
 class TableRenderStep {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
-
     // The shown models: the two markers and the current cue model.
     enum ShownModel : uint32_t { kAimMarker, kTargetMarker, kCueModel, kShownModelCount };
 

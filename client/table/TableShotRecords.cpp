@@ -13,7 +13,7 @@ uint32_t TableShotRecords::SyncReportRecord() {
     ScopedLock hold(physics_.GetLock());
     reportRecord_.valid = ShotRecord::kValidFilled;
     reportRecord_.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-    const uint32_t count = std::min<uint32_t>(physics_.BallCount(), TablePhysics::kMaxBalls);
+    const uint32_t count = std::min<uint32_t>(physics_.BallCount(), quill::kMaxBalls);
     for (uint32_t i = 0; i < count; ++i) {
         reportRecord_.positions[i] = physics_.CachedPosition(i);
         reportRecord_.rotations[i] = physics_.CachedOrientation(i);

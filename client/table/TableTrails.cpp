@@ -66,7 +66,7 @@ uint32_t TableTrails::GetBallColour(quill::GameType gameMode, uint32_t ball) {
 }
 
 void TableTrails::ColourTrails(quill::GameType gameMode) {
-    for (uint32_t i = 0; i < kMaxBalls; ++i) {
+    for (uint32_t i = 0; i < quill::kMaxBalls; ++i) {
         ballTrails_[i]->SetFade(kColouredTrailAlpha | GetBallColour(gameMode, i), kColouredTrailWindow,
                                 kColouredTrailLength);
     }
@@ -86,7 +86,7 @@ void TableTrails::AppendTrailPoints(TablePhysics& physics, quill::GameType gameM
         return;
     }
     const uint32_t cueBall = physics.CueBall();
-    const uint32_t count = std::min<uint32_t>(physics.BallCount(), kMaxBalls);
+    const uint32_t count = std::min<uint32_t>(physics.BallCount(), quill::kMaxBalls);
     for (uint32_t i = 0; i < count; ++i) {
         if (model->Ball(static_cast<uint16_t>(i)).velocity.Length() == 0.0f || (!showAllTrails_ && i != cueBall)) {
             continue;

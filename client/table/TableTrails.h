@@ -20,7 +20,6 @@ namespace kestrovan {
 
 class TableTrails {
 public:
-    static constexpr uint32_t kMaxBalls = quill::kMaxBalls;
     static constexpr uint32_t kGuideLineColour = 0x80ff80ff;
 
     TableTrails();
@@ -30,7 +29,7 @@ public:
     // 0xRRGGBB of a ball in the HUD and in its trail, by game type.
     static uint32_t GetBallColour(quill::GameType gameMode, uint32_t ball);
 
-    LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % kMaxBalls]; }
+    LineList& BallTrail(uint32_t ball) { return *ballTrails_[ball % quill::kMaxBalls]; }
     // 0: the overview's guide line; 1: the snooker D.
     LineList& GuideLine(uint32_t index) { return *guideLines_[index % 2]; }
     // Draws the ball trails (the trail option of the screen).
@@ -54,7 +53,7 @@ public:
     void DrawTrails(TableLineDrawer& drawer) const;
 
 private:
-    std::array<std::unique_ptr<LineList>, kMaxBalls> ballTrails_;
+    std::array<std::unique_ptr<LineList>, quill::kMaxBalls> ballTrails_;
     std::array<std::unique_ptr<LineList>, 2> guideLines_;
     bool trailsShown_ = false;
     bool showAllTrails_ = false;

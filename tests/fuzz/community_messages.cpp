@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/ChatPartners.h"
 #include "client/scenes/community/FriendRequestQueue.h"
 #include "client/scenes/community/MessengerMessages.h"
@@ -33,7 +34,7 @@ void ReadProfile(std::span<const uint8_t> payload) {
     ProfileRecord record;
     if (!ProfileRecord::Read(packet, record))
         return;
-    Check(record.nickname.size() <= ProfileRecord::kNicknameLength);
+    Check(record.nickname.size() <= kNicknameLength);
     for (const quill::WString& line : record.lines)
         Check(line.size() <= ProfileRecord::kLineLength);
     quill::PlayerState profile;

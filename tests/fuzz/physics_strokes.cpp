@@ -66,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             const float x = in.Float();
             const float y = in.Float();
             const float z = in.Float();
-            table.SetBallPosition(ball % TablePhysics::kMaxBalls, x, y, z);
+            table.SetBallPosition(ball % quill::kMaxBalls, x, y, z);
             if (ball & 0x80) {
                 const float qx = in.Float();
                 const float qy = in.Float();
                 const float qz = in.Float();
-                table.SetBallOrientation(ball % TablePhysics::kMaxBalls, qx, qy, qz, in.Float());
+                table.SetBallOrientation(ball % quill::kMaxBalls, qx, qy, qz, in.Float());
             }
         }
         table.Strike(ReadStroke(in));

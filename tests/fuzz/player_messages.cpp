@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "tests/fuzz/FieldFiller.h"
@@ -38,7 +39,7 @@ void ReadPage(std::span<const uint8_t> payload) {
     const TournamentView view;
     for (const RankingRow& row : page->rows) {
         Check(row.rank != RankingPage::kEndMark);
-        Check(row.nickname.size() <= RankingPage::kNicknameUnits);
+        Check(row.nickname.size() <= kNicknameLength);
         Check(!RankingRatioText(row.score, row.games).empty());
         Check(!RankingTimeText(row.hour, row.minute, row.second).empty());
         RankingReward(view, row.rank);

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (!ShotRecord::ParseHex(text, data)) {
         return 0;
     }
-    Check(data.ballCount <= ShotData::kMaxBalls);
+    Check(data.ballCount <= quill::kMaxBalls);
     ShotData again;
     Check(ShotRecord::ParseHex(ShotRecord::WriteHex(RecordOf(data)), again));
     Check(again.version == ShotRecord::kWrittenVersion);

@@ -7,16 +7,15 @@
 #include <cstdint>
 
 #include "client/app/UiFonts.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/WString.h"
 
 namespace kestrovan {
 
 class Button;
 
-inline constexpr uint32_t kCaptionWhite = 0xFFFFFFFF;
-
 // Gives the button its label (in that font, bold 12 unless said) and sets the caption.
-void SetCentredCaption(Button& button, platform::WStringView caption, uint32_t colour = kCaptionWhite,
+void SetCentredCaption(Button& button, platform::WStringView caption, uint32_t colour = kWhite,
                        size_t font = UiFont::Bold12);
 
 }  // namespace kestrovan

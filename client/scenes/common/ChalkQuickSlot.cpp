@@ -5,6 +5,7 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
@@ -41,14 +42,14 @@ int32_t ChalkQuickSlot::EmptyHeightOf(int32_t level) {
 ChalkQuickSlot::ChalkQuickSlot(quill::PlayerState& player, AppEventPoster poster, NoticeShower notice)
     : player_(player), poster_(std::move(poster)), notice_(std::move(notice)) {
     Create(0, 0, kSize, kSize, -1, -1);
-    button_ = CreateButton(0, 0, kSize, kSize, kButtonId, kHotKey, kTexture, kButtonSourceX, kButtonSourceY);
+    button_ = CreateButton(0, 0, kSize, kSize, kButtonId, kHotKey, kHudTexture, kButtonSourceX, kButtonSourceY);
     button_->SetFrameCount(2);
     button_->SetHorizontalFrames(true);
     button_->SetAlpha(kButtonOpacity);
     button_->SetTooltip(u"usage : 'C' or click");
     preview_ = static_cast<ItemPreview*>(AddChild(std::make_unique<ItemPreview>(9, 7, 48, 48, false), true));
     preview_->SetCameraDistance(kPreviewDistance);
-    fillOverlay_ = CreateImage(1, 0, kFillSize, kFillSize, kTexture, kFillSourceX, kFillSourceBottom - kFillSize);
+    fillOverlay_ = CreateImage(1, 0, kFillSize, kFillSize, kHudTexture, kFillSourceX, kFillSourceBottom - kFillSize);
     fillOverlay_->SetAlpha(kRestingOpacity);
     fillOverlay_->SetAcceptsMouse(false);
     levelLabel_ = CreateTextLabel(2, 44, 60, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);

@@ -15,6 +15,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Widget.h"
 
@@ -29,7 +30,6 @@ class ChalkQuickSlot : public Widget {
 public:
     static constexpr int32_t kButtonId = 20;
     static constexpr int32_t kHotKey = 67;  // 'C'
-    static constexpr int32_t kTexture = 14;
     static constexpr int32_t kSize = 67;
     static constexpr int32_t kFillSize = 66;
     static constexpr int32_t kFillSourceBottom = 1017;

@@ -1,5 +1,6 @@
 #include "client/scenes/common/CommunityDialog.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
@@ -24,7 +25,7 @@ void ShowWindowOn(Window& window, Widget& screen) {
 }
 
 CommunityDialog::CommunityDialog(quill::WStringView title, bool modal)
-    : PopupWindow(200, 200, kWidth, kHeight, Face{}, kOpenSound, 0) {
+    : PopupWindow(200, 200, kWidth, kHeight, Face{}, sound_id::kPopup, 0) {
     SetModal(modal);
     AddTitle(14, 7, 300, title);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -21,7 +22,6 @@ public:
     static constexpr int32_t kHeight = 250;
     static constexpr int32_t kAnswerYes = 1;
     static constexpr int32_t kAnswerNo = 2;
-    static constexpr uint32_t kOpenSound = 32;
 
     // Hidden, attached to the screen, centred and shown (its OnShow fills it).
     void ShowOn(Widget& screen);

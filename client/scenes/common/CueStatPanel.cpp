@@ -1,19 +1,18 @@
 #include "client/scenes/common/CueStatPanel.h"
 
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kUpPointColour = 0xFFA0A0FF;
-constexpr uint32_t kCyan = 0xFF00FFFF;
-constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kCustomCueModel = 3100;
 constexpr const char16_t* kStatNames[] = {u"Shot Power", u"Power Bal.", u"Spin up", u"Miscue dec.", u"Squirt dec."};
 constexpr const char16_t* kStatFormats[] = {u"+%d", u"%d%%", u"+%d", u"%d%%", u"%d%%"};
@@ -22,7 +21,7 @@ constexpr const char16_t* kStatFormats[] = {u"+%d", u"%d%%", u"+%d", u"%d%%", u"
 
 CueStatPanel::CueStatPanel() {
     Create(0, 0, 150, 180, -1, -1);
-    SetImage(kTexture, 765, 391, 150, 180, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 765, 391, 150, 180, 1.0f, 1.0f);
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     name_ = CreateTextLabel(1, 10, 116, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     name_->SetColors(kYellow, 0);
@@ -57,7 +56,7 @@ void CueStatPanel::Show(const quill::InventoryItem& item) {
 void CueStatPanel::ShowStatistics(const quill::InventoryItem& item) {
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(item.typeCode);
     for (size_t k = 0; k < kStats; ++k) {
-        const bool shown = item.kind == kCueKind;
+        const bool shown = item.kind == quill::ItemRecord::kCue;
         statNames_[k]->Show(shown);
         statValues_[k]->Show(shown);
         if (!shown) continue;
@@ -68,7 +67,7 @@ void CueStatPanel::ShowStatistics(const quill::InventoryItem& item) {
 
 // A tuned personal cue wears out and collects upgrade points; any other item lasts a time.
 void CueStatPanel::ShowEndurance(const quill::InventoryItem& item) {
-    const bool tuned = item.kind == kCueKind && item.customFlag != 0 && item.typeCode != kCustomCueModel;
+    const bool tuned = item.kind == quill::ItemRecord::kCue && item.customFlag != 0 && item.typeCode != kCustomCueModel;
     upPointCaption_->Show(tuned);
     upPointValue_->Show(tuned);
     if (tuned) {

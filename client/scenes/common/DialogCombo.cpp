@@ -1,24 +1,24 @@
 #include "client/scenes/common/DialogCombo.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 12;
 constexpr int32_t kFaceX = 0;
 constexpr int32_t kFaceY = 697;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 }  // namespace
 
 ComboBox* CreateDialogCombo(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t rows) {
-    ComboBox* combo = parent.CreateComboBox(x, y, w, h, id, -1, kTexture, kFaceX, kFaceY);
-    combo->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    ComboBox* combo = parent.CreateComboBox(x, y, w, h, id, -1, kPopupTexture, kFaceX, kFaceY);
+    combo->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
     combo->SetRowCount(rows);
     return combo;
 }

@@ -3,15 +3,14 @@
 #include <span>
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kTexture = 12;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 
 constexpr const char16_t* kType0[] = {
     u"The most popular game",
@@ -118,7 +117,7 @@ std::span<const char16_t* const> DescriptionOf(quill::GameType type) {
 
 GameDescriptionPanel::GameDescriptionPanel() {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 713, 392, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 713, 392, kWidth, kHeight, 1.0f, 1.0f);
     title_ = CreateTextLabel(0, 10, kWidth, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     title_->SetColors(kCyan, 0);
     for (size_t n = 0; n < kLineCount; ++n) {

@@ -3,28 +3,27 @@
 #include <algorithm>
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/HandicapRangePanel.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/StakePanel.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
-#include "client/scenes/common/DialogCombo.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 12;
 constexpr int32_t kTeensChannel = 6;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kFirstTime = 15;
 constexpr int32_t kTimeStep = 5;
 constexpr int32_t kTimeRows = 10;
@@ -41,7 +40,7 @@ Kind* AttachChild(Widget& parent, std::unique_ptr<Kind> child, bool visible) {
 GameOptionDialog::GameOptionDialog(GameConnection& connection, AppEventPoster poster, ErrorShower error)
     : connection_(connection), poster_(std::move(poster)), error_(std::move(error)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 427, 576, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 427, 576, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(31, 32);
     BuildControls();
     Show(false);
@@ -57,12 +56,12 @@ void GameOptionDialog::BuildControls() {
     for (int32_t n = 1; n <= static_cast<int32_t>(kSeats); ++n) {
         playersCombo_->AddItem(quill::Format(u"%d %s", n, u"Players"));
     }
-    flag8Box_ = CreateButton(320, 57, 31, 18, kFlag8Box, -1, kTexture, 57, 741);
+    flag8Box_ = CreateButton(320, 57, 31, 18, kFlag8Box, -1, kPopupTexture, 57, 741);
     flag8Box_->SetCheckBox();
     optionCombo_ = CreateDialogCombo(*this, 93, 88, 293, 20, kOptionCombo, 5);
     stake_ = AttachChild(*this, std::make_unique<StakePanel>(), true);
     stake_->SetPosition(10, 113);
-    flag16Box_ = CreateButton(230, 112, 31, 18, kFlag16Box, -1, kTexture, 0, 741);
+    flag16Box_ = CreateButton(230, 112, 31, 18, kFlag16Box, -1, kPopupTexture, 0, 741);
     flag16Box_->SetCheckBox();
     auto password = std::make_unique<EditBox>();
     password->Create(111, 173, 100, 18);
@@ -83,7 +82,7 @@ void GameOptionDialog::BuildControls() {
     handicap_->SetPosition(19, 194);
     selector_ = AttachChild(*this, std::make_unique<TableBallSelector>(player), true);
     selector_->SetPosition(-1, 221);
-    shade_ = CreateImage(20, 156, 10, 10, kTexture, 4, 100, 10, 10, 39.0f, 17.4f);
+    shade_ = CreateImage(20, 156, 10, 10, kPopupTexture, 4, 100, 10, 10, 39.0f, 17.4f);
     shade_->SetAlpha(0.5f);
     ok_ = AddButton(kOk, 200, platform::Vk::Return, 85, u"OK");
     cancel_ = AddButton(kCancel, 310, platform::Vk::Escape, 170, u"Cancel");
@@ -95,7 +94,7 @@ void GameOptionDialog::BuildControls() {
 }
 
 Button* GameOptionDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
-    Button* button = CreateButton(x, 333, 85, 32, id, key, kTexture, tileX, 0);
+    Button* button = CreateButton(x, 333, 85, 32, id, key, kPopupTexture, tileX, 0);
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(caption);
     return button;

@@ -1,20 +1,20 @@
 #include "client/scenes/common/GameTypeButton.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 0;
 constexpr int32_t kCaromTileX = 706;
 constexpr int32_t kPocketTileX = 865;
 constexpr int32_t kTileStep = 60;
 constexpr int32_t kFirstPocketRow = 10;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 }  // namespace
 
@@ -22,13 +22,13 @@ Button* CreateGameTypeButton(Widget& parent, quill::GameType type, int32_t x, in
     const int32_t row = GameTypeListRow(type);
     const int32_t id = kFirstGameTypeButtonId + type;
     Button* button = quill::IsCaromGame(type)
-                         ? parent.CreateButton(x, y, kGameTypeButtonWidth, kGameTypeButtonHeight, id, -1, kTexture,
-                                               kCaromTileX, kTileStep * row)
-                         : parent.CreateButton(x, y, kGameTypeButtonWidth, kGameTypeButtonHeight, id, -1, kTexture,
-                                               kPocketTileX, kTileStep * (row - kFirstPocketRow));
+                         ? parent.CreateButton(x, y, kGameTypeButtonWidth, kGameTypeButtonHeight, id, -1,
+                                               kCommonTexture, kCaromTileX, kTileStep * row)
+                         : parent.CreateButton(x, y, kGameTypeButtonWidth, kGameTypeButtonHeight, id, -1,
+                                               kCommonTexture, kPocketTileX, kTileStep * (row - kFirstPocketRow));
     button->SetRadio();
     button->SetHoverEvents(true);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kCaptionColour, 0, 0);
+    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(GameTypeLongName(type));
     return button;
 }

@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/MemberDirectories.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
@@ -13,7 +14,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 0;
 constexpr int32_t kRowTileX = 0;
 constexpr int32_t kRowTileY = 446;
 constexpr int32_t kBarWidth = 14;
@@ -29,16 +29,19 @@ GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<v
     MakePopup();
     for (size_t i = 0; i < kRows; ++i) {
         Button* row = CreateButton(0, kRowHeight * static_cast<int32_t>(i), kRowWidth, kRowHeight,
-                                   kFirstRowId + static_cast<int32_t>(i), -1, kTexture, kRowTileX, kRowTileY);
+                                   kFirstRowId + static_cast<int32_t>(i), -1, kCommonTexture, kRowTileX, kRowTileY);
         row->SetFrameCount(1);
         row->AddLabel(&UiFontAt(UiFont::Regular12), 0, kRowColour, 0, -4);
         rows_[i] = row;
     }
-    up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kTexture, 609, 0);
-    down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kTexture, 623, 0);
+    up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kCommonTexture, 609, 0);
+    down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kCommonTexture, 623, 0);
     scrollBar_ = ScrollBar::AddTo(*this, {.x = kRowWidth, .w = kBarWidth, .h = height, .id = kScrollBarId},
-                                  {kTexture, {475, 370, kBarWidth, 150}, {609, 0, kBarWidth, kStepHeight},
-                                   {623, 0, kBarWidth, kStepHeight}, {637, 0, kBarWidth, 28}});
+                                  {kCommonTexture,
+                                   {475, 370, kBarWidth, 150},
+                                   {609, 0, kBarWidth, kStepHeight},
+                                   {623, 0, kBarWidth, kStepHeight},
+                                   {637, 0, kBarWidth, 28}});
     Show(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/LevelTables.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/ui/ComboBox.h"
 
@@ -9,7 +10,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 12;
 constexpr const char16_t* kNoLimit = u"No limit";
 
 }  // namespace
@@ -17,7 +17,7 @@ constexpr const char16_t* kNoLimit = u"No limit";
 HandicapRangePanel::HandicapRangePanel(OwnHandicap own, ErrorShower error)
     : own_(std::move(own)), error_(std::move(error)) {
     Create(0, 0, 246, 22, -1, -1);
-    SetImage(kTexture, 0, 697, 246, 22, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 0, 697, 246, 22, 1.0f, 1.0f);
     minimum_ = CreateDialogCombo(*this, 74, 1, 69, 20, kMinimumId, kRows);
     minimum_->SetTooltip(u"Required minimum handi");
     maximum_ = CreateDialogCombo(*this, 174, 1, 69, 20, kMaximumId, kRows);

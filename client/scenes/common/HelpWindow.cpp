@@ -13,6 +13,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -33,8 +34,6 @@ constexpr int32_t kPageX = 10;
 constexpr int32_t kPageY = 72;
 constexpr int32_t kPageWidth = 407;
 constexpr int32_t kPageHeight = 424;
-constexpr uint32_t kTextColour = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCurrentTabColour = 0xFFFFFF00;
 constexpr uint32_t kTabColour = 0xFFFFFFFF;
 
@@ -83,7 +82,7 @@ Panel* HelpWindow::AddPage() {
 
 TextLabel* HelpWindow::AddText(Panel& page, int32_t x, int32_t y, int32_t w, quill::WStringView text) {
     TextLabel* label = page.CreateTextLabel(x, y, w, 20, &UiFontAt(UiFont::Regular12), 0, 0);
-    label->SetColors(kTextColour, 0);
+    label->SetColors(kWhite, 0);
     label->SetText(text);
     return label;
 }
@@ -151,7 +150,7 @@ void HelpWindow::BuildRulesPage() {
         const auto row = static_cast<int32_t>(n);
         ruleLines_[n] = page.CreateTextLabel(beside ? 152 : 3, beside ? 34 + 22 * row : 176 + 17 * (row - 6),
                                              beside ? 230 : 374, 18, &UiFontAt(UiFont::Small10), 0, 0);
-        ruleLines_[n]->SetColors(kTextColour, 0);
+        ruleLines_[n]->SetColors(kWhite, 0);
     }
     for (size_t n = 0; n < std::size(kTypesWithRules); ++n) {
         const int32_t type = kTypesWithRules[n];
@@ -159,7 +158,7 @@ void HelpWindow::BuildRulesPage() {
         const auto row = static_cast<int32_t>(n / 5);
         Button* button = page.CreateButton(3 + 80 * column, 378 + 22 * row, 71, 20, kFirstTypeButton + type, -1,
                                            kTypeButtonTexture, 0, 900);
-        button->AddLabel(&UiFontAt(UiFont::Small10), TextLabel::kAlignCentre, kTextColour, 0, 0);
+        button->AddLabel(&UiFontAt(UiFont::Small10), TextLabel::kAlignCentre, kWhite, 0, 0);
         button->SetCaption(quill::GameShortName(type));
         button->SetCheckBox();
         typeButtons_[static_cast<size_t>(type)] = button;

@@ -25,7 +25,6 @@ class HelpWindow : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 427;
     static constexpr int32_t kHeight = 547;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kFirstTab = 7;          // 7 interface, 8 game rules, 9 skills, 10 community
     static constexpr int32_t kFirstTypeButton = 20;  // + GameType
     static constexpr int32_t kRoomContext = 2;

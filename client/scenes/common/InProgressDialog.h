@@ -11,8 +11,6 @@ namespace kestrovan {
 
 class InProgressDialog : public WaitingPopup {
 public:
-    static constexpr int32_t kCancel = 2051;
-
     // quit ends the program.
     explicit InProgressDialog(std::function<void()> quit);
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -18,9 +18,6 @@ struct JoinWithTarget;
 
 class InvitePopup : public PopupWindow {
 public:
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
-
     // Yes writes target (the connection's pending move) and posts through poster.
     InvitePopup(JoinWithTarget& target, EventPoster poster);
 

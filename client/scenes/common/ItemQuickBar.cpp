@@ -6,16 +6,17 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kSourceX = 478;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 constexpr float kRestingOpacity = 0.5f;
 constexpr uint32_t kListedTypes[] = {4150, 4146, 4145, 4108};
 constexpr uint32_t kBoostKind = 6;
@@ -30,7 +31,7 @@ quill::WString NameOf(const quill::InventoryItem& item) {
 ItemQuickBar::ItemQuickBar(quill::PlayerState& player, AppEventPoster poster, MouseReposter reposter)
     : player_(player), poster_(std::move(poster)), reposter_(std::move(reposter)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, kSourceX, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, kSourceX, 0, kWidth, kHeight, 1.0f, 1.0f);
     for (size_t i = 0; i < kCellCount; ++i) {
         auto cell = std::make_unique<ItemQuickCell>(kFirstCellId + static_cast<int32_t>(i));
         cells_[i] = static_cast<ItemQuickCell*>(AddChild(std::move(cell), false));
@@ -41,7 +42,7 @@ ItemQuickBar::ItemQuickBar(quill::PlayerState& player, AppEventPoster poster, Mo
     caption_->Show(false);
     scrollBar_ = ScrollBar::AddTo(
         *this, {.y = kHeight, .w = kWidth, .h = 12, .id = kScrollBarId, .orientation = 0, .withSprite = false},
-        {kTexture, {kSourceX, 0, 12, 12}, {kSourceX, kHeight, 12, 12}, {kSourceX + 12, kHeight, 12, 12}});
+        {kGameSecondTexture, {kSourceX, 0, 12, 12}, {kSourceX, kHeight, 12, 12}, {kSourceX + 12, kHeight, 12, 12}});
     SetAlpha(kRestingOpacity);
 }
 

@@ -15,6 +15,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickCell.h"
 #include "client/scenes/common/ListPager.h"
@@ -32,7 +33,6 @@ public:
     static constexpr int32_t kScrollBarId = 90;
     static constexpr int32_t kWidth = 322;
     static constexpr int32_t kHeight = 34;
-    static constexpr int32_t kTexture = 15;
 
     // Re-sends the last mouse position so that hover states follow a scrolled list.
     using MouseReposter = std::function<void()>;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "QuillLib/gamedata/ItemRecord.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 
@@ -9,15 +11,13 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
 constexpr int32_t kSourceX = 800;
-constexpr uint8_t kCueKind = 1;
 
 }  // namespace
 
 ItemQuickCell::ItemQuickCell(int32_t controlId) {
     Create(0, 0, kSize, kSize, controlId, -1);
-    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kTexture, kSourceX, 0);
+    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kGameSecondTexture, kSourceX, 0);
     button_->SetFrameCount(2);
     button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);
@@ -26,7 +26,7 @@ ItemQuickCell::ItemQuickCell(int32_t controlId) {
 
 void ItemQuickCell::SetItem(const quill::InventoryItem& item) {
     item_ = ItemKey{item.key, item.subKey};
-    preview_->SetCameraDistance(item.kind == kCueKind ? kCueDistance : kItemDistance);
+    preview_->SetCameraDistance(item.kind == quill::ItemRecord::kCue ? kCueDistance : kItemDistance);
     preview_->ShowItem(item);
     Show(true);
 }

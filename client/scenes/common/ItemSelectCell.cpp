@@ -4,13 +4,12 @@
 #include "client/scenes/common/CueStatPanel.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kOrange = 0xFFFF8000;
 
 }  // namespace

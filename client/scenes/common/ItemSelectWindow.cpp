@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/scenes/common/CueStatPanel.h"
 #include "client/scenes/common/ItemSelectCell.h"
 #include "client/ui/Button.h"
@@ -49,7 +50,7 @@ void ItemSelectWindow::Refresh() {
         if (equipped != nullptr) selected_ = ItemQuickCell::ItemKey{equipped->key, equipped->subKey};
         for (uint32_t i = player_.ItemCount(); i-- > 0;) {
             const quill::InventoryItem* item = player_.ItemAt(i);
-            if (item == nullptr || item->kind != kCueKind) continue;
+            if (item == nullptr || item->kind != quill::ItemRecord::kCue) continue;
             ++cueCount_;
             if (cueCount_ < ScrollOffset() || shown == kCells) continue;
             ItemSelectCell& cell = *cells_[shown++];

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickCell.h"
@@ -23,7 +24,6 @@ public:
     static constexpr size_t kCells = 4;
     static constexpr int32_t kFirstCellId = 100;
     static constexpr int32_t kScrollBarId = 92;
-    static constexpr uint32_t kCueKind = 1;
 
     ItemSelectWindow(quill::PlayerState& player, AppEventPoster poster, MouseReposter reposter = {});
 

@@ -2,20 +2,15 @@
 
 #include <memory>
 
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kItemsTexture = 15;
-
-}  // namespace
-
 ItemToggleCell::ItemToggleCell(int32_t controlId, const Look& look) {
     Create(0, 0, look.width, look.height, controlId, -1);
-    button_ = CreateButton(0, 0, look.width, look.height, controlId, -1, kItemsTexture, look.srcX, look.srcY);
+    button_ = CreateButton(0, 0, look.width, look.height, controlId, -1, kGameSecondTexture, look.srcX, look.srcY);
     button_->SetRadio();
     button_->SetHoverEvents(true);
     auto preview = std::make_unique<ItemPreview>(look.previewX, look.previewY, look.previewW, look.previewH, false);

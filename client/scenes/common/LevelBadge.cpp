@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "client/app/UiTextures.h"
 #include "client/ui/Image.h"
 #include "client/ui/Widget.h"
 
@@ -9,7 +10,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kRow = 941;
 constexpr int32_t kSize = 22;
 constexpr int32_t kLastCell = 45;  // the strip's last whole cell in a 1024-pixel row

@@ -1,6 +1,7 @@
 #include "client/scenes/common/NoticeBox.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -31,7 +32,7 @@ bool LayoutShows(uint32_t layout, int32_t id) {
 }  // namespace
 
 NoticeBox::NoticeBox(EventPoster poster)
-    : PopupWindow(200, 200, kWidth, kHeight, Face{}, kOpenSound, 0), poster_(std::move(poster)) {
+    : PopupWindow(200, 200, kWidth, kHeight, Face{}, sound_id::kPopup, 0), poster_(std::move(poster)) {
     title_ = AddTitle(14, 7, 140, u"Notice");
     title_->SetAlignment(TextLabel::kAlignRight);
     for (size_t n = 0; n < kLineCount; ++n) {

@@ -14,6 +14,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -26,14 +27,11 @@ public:
     static constexpr int32_t kWidth = 400;
     static constexpr int32_t kHeight = 250;
     static constexpr size_t kLineCount = 6;
-    static constexpr uint32_t kOpenSound = 32;
 
-    // Button ids.
+    // Button ids: OK alone is the box's own 2049, OK beside Cancel the popups' OK; Cancel, Yes and No are
+    // the popups' own.
     static constexpr int32_t kOk = 2049;
-    static constexpr int32_t kOkLeft = 2050;
-    static constexpr int32_t kCancel = 2051;
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
+    static constexpr int32_t kOkLeft = PopupWindow::kOk;
 
     // Button layouts.
     static constexpr uint32_t kLayoutOk = 0;

@@ -20,7 +20,7 @@ constexpr std::pair<quill::GameType, uint16_t> kOfflineBallSets[] = {{0, 2003}, 
 }  // namespace
 
 void ApplyOfflineDefaults(quill::PlayerState& player) {
-    player.offlineCueItem.fill(kOfflineCue);
+    player.offlineCueItem.fill(kStockCue);
     for (const auto& [type, item] : kOfflineTables) player.offlineTableItem[static_cast<size_t>(type)] = item;
     for (const auto& [type, item] : kOfflineBallSets) player.offlineBallSetItem[static_cast<size_t>(type)] = item;
     player.skills.fill(kOfflineSkillValue);

@@ -12,8 +12,9 @@ class PlayerState;
 
 namespace kestrovan {
 
-// The cue every game type gets offline.
-inline constexpr uint16_t kOfflineCue = 3000;
+// The stock cue: the one every game type gets offline, and the one a table shows where no cue of the
+// player's is known.
+inline constexpr uint16_t kStockCue = 3000;
 // Every skill's value offline.
 inline constexpr int32_t kOfflineSkillValue = 100000;
 

@@ -7,14 +7,12 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 constexpr int32_t kLevelCell = 22;
 constexpr int32_t kLevelStripY = 900;
 

@@ -1,16 +1,17 @@
 #include "client/scenes/common/PopupWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 constexpr uint8_t kShadow = 1;
 
 }  // namespace
@@ -42,7 +43,7 @@ TextLabel* PopupWindow::AddLine(int32_t x, int32_t y, int32_t w, const FontDesc&
 Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
                                int32_t texture, int32_t tileY, int32_t w, int32_t h) {
     Button* button = CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
-    SetCentredCaption(*button, caption, kCaptionColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 

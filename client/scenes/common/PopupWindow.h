@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "QuillLib/core/WString.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -22,7 +23,14 @@ public:
     // How a popup reports its result: an application event (id and three values) for the current screen.
     using EventPoster = std::function<void(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra)>;
 
-    static constexpr int32_t kCommonTexture = 0;
+    // The ids of the buttons the popups and message boxes share, which the system knows them by: Close (a
+    // window's one button), OK and Cancel, Yes and No.
+    static constexpr int32_t kClose = 2049;
+    static constexpr int32_t kOk = 2050;
+    static constexpr int32_t kCancel = 2051;
+    static constexpr int32_t kYes = 2052;
+    static constexpr int32_t kNo = 2053;
+
     static constexpr int32_t kFaceY = 136;
     static constexpr int32_t kButtonWidth = 85;
     static constexpr int32_t kButtonHeight = 32;

@@ -2,6 +2,7 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/Button.h"
@@ -13,7 +14,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
 constexpr int32_t kTabWidth = 93;
 constexpr int32_t kTabHeight = 20;
 constexpr int32_t kTabSpacing = 94;
@@ -50,7 +50,7 @@ ProfileStatistics::ProfileStatistics(Widget& window, int32_t yOffset) {
 void ProfileStatistics::BuildTabs(Widget& window, int32_t yOffset) {
     const auto addTab = [&](int32_t mode, int32_t column, int32_t y, int32_t srcX, int32_t srcY) {
         Button* tab = window.CreateButton(kTabsX + kTabSpacing * column, y + yOffset, kTabWidth, kTabHeight,
-                                          kFirstTab + mode, -1, kTexture, srcX, srcY);
+                                          kFirstTab + mode, -1, kPopupThirdTexture, srcX, srcY);
         tab->SetCheckBox();
         SetCentredCaption(*tab, GameTypeShortName(mode), kValueColour);
         modes_[static_cast<size_t>(mode)].tab = tab;
@@ -73,7 +73,7 @@ void ProfileStatistics::BuildValues(Widget& window, int32_t mode, int32_t yOffse
         widgets.values[n]->SetColors(kValueColour, 0);
         widgets.values[n]->Show(false);
     }
-    widgets.rating = window.CreateImage(363, 419 + yOffset, 39, 13, kTexture, 512, 504);
+    widgets.rating = window.CreateImage(363, 419 + yOffset, 39, 13, kPopupThirdTexture, 512, 504);
     widgets.ratingLabel = widgets.rating->CreateTextLabel(60, 1, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     widgets.ratingLabel->SetColors(kValueColour, 0);
     widgets.rating->Show(false);

@@ -6,7 +6,9 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -19,16 +21,13 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kFaceTexture = 18;
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kTextColour = 0xFFFFFFFF;
 constexpr uint32_t kValueColour = 0xFFFFFF00;
 constexpr int32_t kRowY[] = {80, 100, 120};
 constexpr int32_t kBonusY[] = {85, 105, 125};
@@ -40,8 +39,8 @@ constexpr uint32_t kLastBonusItem = 14;
 
 PurchaseDialog::PurchaseDialog(Services services, MemberDirectories& members) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kFaceTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetImage(kCommonSecondTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kPopup, 0);
     SetModal(true);
     title_ = AddLabel(*this, 20, 10, 300, u"아이템 구입");
     title_->SetFontDesc(&UiFontAt(UiFont::Bold14));
@@ -68,7 +67,7 @@ PurchaseDialog::PurchaseDialog(Services services, MemberDirectories& members) : 
 
 TextLabel* PurchaseDialog::AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, quill::WStringView text) {
     TextLabel* label = parent.CreateTextLabel(x, y, w, 18, &UiFontAt(UiFont::Regular12), 0, 0);
-    label->SetColors(kTextColour, 0);
+    label->SetColors(kWhite, 0);
     label->SetText(text);
     return label;
 }
@@ -76,7 +75,7 @@ TextLabel* PurchaseDialog::AddLabel(Widget& parent, int32_t x, int32_t y, int32_
 Button* PurchaseDialog::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX,
                                   quill::WStringView caption) {
     Button* button = CreateButton(x, y, 91, 33, id, key, kCommonTexture, tileX, 0);
-    SetCentredCaption(*button, caption, kTextColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -106,8 +105,8 @@ void PurchaseDialog::BuildRecipientPanel() {
     AddLabel(panel, 10, 30, 90, u"   메시지");
     bonusCaption_ = AddLabel(panel, 10, 52, 90, u"보너스 큐머니");
     const auto addEdit = [&panel](int32_t y, int32_t w, int32_t maxBytes) {
-        EditBox* edit = AddTextEntry(panel, 105, y, w, 18, maxBytes, kTextColour);
-        edit->SetTextColors(kTextColour, 0xFF000000);
+        EditBox* edit = AddTextEntry(panel, 105, y, w, 18, maxBytes, kWhite);
+        edit->SetTextColors(kWhite, 0xFF000000);
         return edit;
     };
     recipient_ = addEdit(6, 120, kRecipientBytes);

@@ -7,13 +7,13 @@
 #include "client/scenes/common/PurchaseItemCard.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr uint32_t kCashCurrency = 1;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 }  // namespace
 

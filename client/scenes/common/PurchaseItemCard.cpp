@@ -4,12 +4,12 @@
 #include "client/scenes/common/ItemPreview.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kOrange = 0xFFFF8000;
 constexpr uint32_t kPriceColour = 0xFF4040FF;
 constexpr uint32_t kCashCurrency = 1;

@@ -1,6 +1,7 @@
 #include "client/scenes/common/PurchaseRules.h"
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/table/SharedUtilities.h"
 
 namespace kestrovan {

@@ -48,7 +48,6 @@ struct PurchaseRefusal {
 
 class PurchaseRules {
 public:
-    static constexpr uint32_t kCurrencyCash = 1;
     static constexpr uint32_t kHoursItem = 4111;  // its periods are counted in minutes and shown in hours
     static constexpr uint32_t kFirstPersonalCue = 3100;
     static constexpr uint32_t kLastPersonalCue = 3110;
@@ -61,7 +60,7 @@ public:
         int64_t price = 0;
     };
 
-    static bool IsCashItem(const quill::ItemRecord& item) { return item.currency == kCurrencyCash; }
+    static bool IsCashItem(const quill::ItemRecord& item) { return item.currency == quill::ItemRecord::kCurrencyCash; }
     // Whether period row (0..2) is offered: its price is not -1.
     static bool OffersPeriod(const quill::ItemRecord& item, size_t row);
     // The price of the period (1..3) as a 64-bit value; -1 for a period that is not offered.

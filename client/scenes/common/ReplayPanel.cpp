@@ -4,11 +4,12 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/UiTextures.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/RequestSender.h"
-#include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/ShotSaveWindow.h"
+#include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"
@@ -20,7 +21,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
 constexpr int32_t kWideShift = 184;
 constexpr int32_t kTableState = 6;
 constexpr float kKeep = CameraController::kKeep;
@@ -50,11 +50,12 @@ constexpr TableSceneStage::Lighting kLighting{kLight, 0.35f, kLight, 0.25f};
 ReplayPanel::ReplayPanel(ScreenServices& app, quill::PlayerState& player, Services services)
     : app_(app), stage_(app, {}), player_(player), services_(std::move(services)) {
     Create(0, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 655, 182, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kHudTexture, 655, 182, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    Image* strip = CreateImage(0, 258, kWidth, 51, kTexture, 655, 440);
+    Image* strip = CreateImage(0, 258, kWidth, 51, kHudTexture, 655, 440);
     for (const ButtonPlace& place : kButtons) {
-        Button* button = strip->CreateButton(place.x, place.y, place.w, place.h, place.id, -1, kTexture, place.srcX, place.srcY);
+        Button* button =
+            strip->CreateButton(place.x, place.y, place.w, place.h, place.id, -1, kHudTexture, place.srcX, place.srcY);
         if (place.tooltip != nullptr) button->SetTooltip(place.tooltip);
         if (place.id == kCameraMode || place.id == kWindowSize) button->SetCheckBox();
     }

@@ -4,12 +4,12 @@
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kRunning = 2;
 constexpr uint32_t kMinuteMs = 60000;
 constexpr int32_t kFirstLineY = 84;

@@ -10,15 +10,12 @@
 #include "client/ui/Image.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kRunning = 2;
 constexpr int32_t kIconTexture = 5;
 constexpr int32_t kLastLineY = 46;

@@ -2,18 +2,13 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/ui/EditBox.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr int32_t kPopupTexture = 12;
-
-}  // namespace
 
 RoomPasswordPopup::RoomPasswordPopup(EventPoster poster)
     : PopupWindow(0, 0, 286, 184, Face{kPopupTexture, 427, 392}, 30, 29), poster_(std::move(poster)) {

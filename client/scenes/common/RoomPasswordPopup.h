@@ -16,8 +16,6 @@ class EditBox;
 
 class RoomPasswordPopup : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kCancel = 2051;
     static constexpr int32_t kMaxLength = 4;
 
     explicit RoomPasswordPopup(EventPoster poster);

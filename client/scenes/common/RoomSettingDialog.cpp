@@ -1,17 +1,21 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 
+#include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameDescriptionPanel.h"
 #include "client/scenes/common/GameTypeButton.h"
+#include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomOptions.h"
-#include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -23,8 +27,6 @@ constexpr int32_t kPocketColumnX = 20;
 constexpr int32_t kFirstRowY = 72;
 constexpr int32_t kRowStep = 22;
 // OK and Cancel wear the shared dialog buttons of the common texture.
-constexpr int32_t kButtonTexture = 0;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 constexpr uint8_t kTitleShadow = 1;
 
 }  // namespace
@@ -32,8 +34,8 @@ constexpr uint8_t kTitleShadow = 1;
 RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster poster)
     : connection_(connection), poster_(std::move(poster)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetImage(kPopupTexture, 427, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, kTitleShadow);
     title->SetColors(0xFFFFFFFF, 0xFF000000);
     title->SetText(u"Room setting");
@@ -44,8 +46,8 @@ RoomSettingDialog::RoomSettingDialog(GameConnection& connection, AppEventPoster 
     selector_->SetPosition(-9, 214);
     for (const auto& [id, x, key, tileX, caption] : {std::tuple{kOk, 80, platform::Vk::Return, 85, u"OK"},
                                                      std::tuple{kCancel, 210, platform::Vk::Escape, 170, u"Cancel"}}) {
-        Button* button = CreateButton(x, 344, 85, 32, id, key, kButtonTexture, tileX, 0);
-        SetCentredCaption(*button, caption, kCaptionColour);
+        Button* button = CreateButton(x, 344, 85, 32, id, key, kCommonTexture, tileX, 0);
+        SetCentredCaption(*button, caption, kWhite);
     }
     auto description = std::make_unique<GameDescriptionPanel>();
     description_ = static_cast<GameDescriptionPanel*>(AddChild(std::move(description), false));
@@ -77,7 +79,8 @@ void RoomSettingDialog::SetSelectedType(quill::GameType type) {
 }
 
 bool RoomSettingDialog::GambleTypesAllowed() const {
-    return connection_.GetChannelType(-1) != kTeensChannel && connection_.LocalPlayer().age >= kAdultAge;
+    return connection_.GetChannelType(-1) != kTeensChannel &&
+           connection_.LocalPlayer().age >= quill::PlayerState::kAdultAge;
 }
 
 void RoomSettingDialog::OnShow() {

@@ -11,7 +11,10 @@
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"
+#include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "client/app/SoundIds.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Window.h"
 
@@ -26,14 +29,10 @@ class RoomSettingDialog : public Window {
 public:
     static constexpr int32_t kWidth = 403;
     static constexpr int32_t kHeight = 392;
-    static constexpr int32_t kTexture = 12;
     static constexpr int32_t kFirstTypeId = 100;
     static constexpr int32_t kOk = 1;
     static constexpr int32_t kCancel = 0;
-    static constexpr uint32_t kOpenSound = 31;
-    static constexpr uint32_t kCloseSound = 32;
     static constexpr int16_t kTeensChannel = 6;
-    static constexpr uint16_t kAdultAge = 18;
 
     RoomSettingDialog(GameConnection& connection, AppEventPoster poster);
 

@@ -1,6 +1,7 @@
 #include "client/scenes/common/ShotSaveWindow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -10,14 +11,13 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
 constexpr size_t kMinimumTitle = 2;
 
 }  // namespace
 
 ShotSaveWindow::ShotSaveWindow(Services services) : services_(std::move(services)) {
     Create(-80, 320, 266, 127, -1, -1);
-    SetImage(kTexture, 389, 270, 266, 127, 1.0f, 1.0f);
+    SetImage(kHudTexture, 389, 270, 266, 127, 1.0f, 1.0f);
     stickerLabel_ = CreateTextLabel(228, 25, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     stickerLabel_->SetColors(0xFFFFFF00, 0);
     stickerLabel_->SetText(u"0");
@@ -26,8 +26,8 @@ ShotSaveWindow::ShotSaveWindow(Services services) : services_(std::move(services
     line->SetText(u"if a shot is saved, 1 sticker will be consumed.");
     title_ = AddTextEntry(*this, 20, 48, 220, 18, kTitleChars, 0xFFFFFFFF);
     title_->SetTextColors(0xFFFFFFFF, 0xFF000000);
-    ok_ = CreateButton(50, 100, 54, 18, kOk, -1, kTexture, 645, 103);
-    CreateButton(150, 100, 54, 18, kCancel, -1, kTexture, 699, 103);
+    ok_ = CreateButton(50, 100, 54, 18, kOk, -1, kHudTexture, 645, 103);
+    CreateButton(150, 100, 54, 18, kCancel, -1, kHudTexture, 699, 103);
     Show(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemToggleCell.h"
 #include "client/ui/Button.h"
@@ -11,7 +12,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
 constexpr int32_t kCellLeftEdge = 9;
 
 }  // namespace
@@ -20,12 +20,12 @@ SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollI
                                      MouseReposter reposter)
     : reposter_(std::move(reposter)) {
     Create(-kTravel, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, srcX, srcY, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, srcX, srcY, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    scrollBar_ =
-        ScrollBar::AddTo(*this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
-                         {kTexture, {568, 103, 14, 100}, {568, 203, 14, 14}, {582, 203, 14, 14}, {596, 203, 14, 20}});
-    close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kTexture, 44, 919);
+    scrollBar_ = ScrollBar::AddTo(
+        *this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
+        {kGameSecondTexture, {568, 103, 14, 100}, {568, 203, 14, 14}, {582, 203, 14, 14}, {596, 203, 14, 20}});
+    close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kGameSecondTexture, 44, 919);
     close_->SetTooltip(closeTooltip);
     Show(false);
 }

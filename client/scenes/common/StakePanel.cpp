@@ -4,22 +4,22 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/RoomInfo.h"
-#include "client/table/SharedUtilities.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogCombo.h"
+#include "client/table/SharedUtilities.h"
 #include "client/ui/ComboBox.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 12;
 constexpr uint8_t kStakeRows = 4;
 
 }  // namespace
 
 StakePanel::StakePanel() {
     Create(0, 0, 183, 22, -1, -1);
-    SetImage(kTexture, 0, 719, 183, 22, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 0, 719, 183, 22, 1.0f, 1.0f);
     combo_ = CreateDialogCombo(*this, 84, 1, 97, 20, kComboId, kRows);
     combo_->SetTooltip(u"Select seed money");
 }

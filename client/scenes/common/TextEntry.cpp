@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/PopupWindow.h"
 #include "client/ui/EditBox.h"
 
@@ -12,7 +13,7 @@ EditBox* AddTextEntry(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h
                       std::optional<EntryBackground> background) {
     auto box = std::make_unique<EditBox>();
     box->Create(x, y, w, h);
-    box->SetSkin(PopupWindow::kCommonTexture, 609, 68, 2, 14);
+    box->SetSkin(kCommonTexture, 609, 68, 2, 14);
     if (background)
         box->SetImage(background->texture, background->srcX, background->srcY, -1, -1, 1.0f, 1.0f);
     box->SetFont(&UiFontAt(UiFont::Regular12), maxBytes, colour);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/ui/Button.h"
 #include "client/ui/Widget.h"
@@ -53,7 +54,7 @@ TitleBarButtons::TitleBarButtons(Widget& screen, SceneManager& scenes, Actions a
 Button* TitleBarButtons::Add(Role role, int32_t id, const char16_t* tooltip) {
     const Look look = LookOf(role);
     Button* button = screen_.CreateButton(0, 0, TitleTiles::kButtonWidth, TitleTiles::kButtonHeight, id, look.key,
-                                          TitleTiles::kTexture, look.tile.x, look.tile.y);
+                                          kCommonTexture, look.tile.x, look.tile.y);
     button->SetTooltip(tooltip != nullptr ? tooltip : look.tooltip);
     button->SetAnchor(AnchorMode::Right, -look.right, AnchorMode::Top, 0);
     Register(role, id);

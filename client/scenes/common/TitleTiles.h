@@ -11,7 +11,6 @@ struct Tile {
     int32_t x, y;
 };
 
-inline constexpr int32_t kTexture = 0;
 inline constexpr int32_t kButtonWidth = 33;
 inline constexpr int32_t kButtonHeight = 34;
 inline constexpr Tile kBar{0, 416};

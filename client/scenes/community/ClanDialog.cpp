@@ -7,7 +7,9 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
@@ -19,20 +21,16 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 18;
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kTextColour = 0xFFFFFFFF;
-
 Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int32_t tileX, quill::WStringView caption) {
     Button* button = window.CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);
-    SetCentredCaption(*button, caption, kTextColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -40,10 +38,10 @@ Button* AddDialogButton(Window& window, int32_t id, int32_t x, int32_t key, int3
 
 ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_(host), requests_(requests) {
     Create(200, 200, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 0, 480, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetImage(kCommonSecondTexture, 0, 480, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kWindowOpen, 0);
     TextLabel* title = CreateTextLabel(14, 7, 200, 20, &UiFontAt(UiFont::Bold14), 0, 1);
-    title->SetColors(kTextColour, 0xFF000000);
+    title->SetColors(kWhite, 0xFF000000);
     title->SetText(u"Clan");
     const struct {
         int32_t y;
@@ -51,7 +49,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
     } captions[] = {{98, u"Clan name"}, {123, u"Members"}, {151, u"Cost (gold)"}};
     for (const auto& caption : captions) {
         TextLabel* label = CreateTextLabel(20, caption.y, 100, 18, &UiFontAt(UiFont::Bold12), 0, 0);
-        label->SetColors(kTextColour, 0);
+        label->SetColors(kWhite, 0);
         label->SetText(caption.text);
     }
     name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, EntryBackground{kCommonTexture, 0, 446});
@@ -60,8 +58,8 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
         capacity_->AddItem(quill::Format(u"%d0 %s", static_cast<int>(step), u"Players"));
     cost_ = CreateTextLabel(170, 151, 110, 18, &UiFontAt(UiFont::Bold12), 0, 0);
     cost_->SetColors(0xFFFFFF00, 0);
-    AddDialogButton(*this, kOk, 40, platform::Vk::Return, 85, u"OK");
-    AddDialogButton(*this, kCancel, 170, platform::Vk::Escape, 255, u"Cancel");
+    AddDialogButton(*this, PopupWindow::kOk, 40, platform::Vk::Return, 85, u"OK");
+    AddDialogButton(*this, PopupWindow::kCancel, 170, platform::Vk::Escape, 255, u"Cancel");
     Show(false);
 }
 
@@ -151,13 +149,13 @@ bool ClanDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
         return true;
     }
     switch (source != nullptr ? source->GetId() : -1) {
-        case kOk:
+        case PopupWindow::kOk:
             if (Clan())
                 ChangeCapacity();
             else
                 CreateClan();
             return true;
-        case kCancel:
+        case PopupWindow::kCancel:
             SetVisible(false);
             return true;
         default:

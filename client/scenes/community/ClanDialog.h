@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "client/connection/ClanRecord.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -23,8 +24,6 @@ class ClanDialog : public Window {
 public:
     static constexpr int32_t kWidth = 297;
     static constexpr int32_t kHeight = 227;
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kCancel = 2051;
     static constexpr int32_t kCapacityList = 30;
     static constexpr int32_t kCapacityRows = 7;
     static constexpr int32_t kMaxNameBytes = 12;

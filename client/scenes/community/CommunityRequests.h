@@ -6,6 +6,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/MessageId.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace quill {
 class Packet;
@@ -18,7 +19,6 @@ class GameConnection;
 class CommunityRequests {
 public:
     static constexpr uint8_t kAnyChannel = 0xFF;  // UserInfoRequest's selector outside the messenger
-    static constexpr size_t kNicknameLength = 63;
     // A chat line's 36 characters, each one or two units.
     static constexpr size_t kChatUnits = 72;
 

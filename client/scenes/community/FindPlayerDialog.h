@@ -16,7 +16,6 @@ class EditBox;
 class FindPlayerDialog : public CommunityDialog {
 public:
     static constexpr int32_t kSearch = 11;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kMaxNicknameBytes = 12;
 
     FindPlayerDialog(CommunityHost& host, CommunityRequests& requests);

@@ -2,7 +2,9 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/ButtonCaption.h"
@@ -10,20 +12,17 @@
 #include "client/scenes/community/CommunityRequests.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
-
 Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t key,
                            int32_t srcX, int32_t srcY, quill::WStringView caption) {
-    Button* button = window.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
-    SetCentredCaption(*button, caption, kCaptionColour);
+    Button* button = window.CreateButton(x, y, w, h, id, key, kPopupThirdTexture, srcX, srcY);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -32,8 +31,8 @@ Button* AddCaptionedButton(Window& window, int32_t id, int32_t x, int32_t y, int
 FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& requests)
     : host_(host), requests_(requests) {
     Create(200, 200, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 186, 562, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetImage(kPopupThirdTexture, 186, 562, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kPopup, 0);
     nickname_ = CreateTextLabel(130, 61, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     nickname_->SetColors(0xFFFFFF00, 0);
     location_ = CreateTextLabel(130, 89, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -41,7 +40,7 @@ FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& req
     AddCaptionedButton(*this, kViewInfo, 20, 125, 89, 24, -1, 524, 562, u"View Info");
     AddCaptionedButton(*this, kJoinWith, 120, 125, 89, 24, -1, 524, 562, u"Join with");
     AddCaptionedButton(*this, kAskFriend, 220, 125, 89, 24, -1, 524, 562, u"Ask Friend");
-    AddCaptionedButton(*this, kClose, 290, 10, 33, 34, platform::Vk::Escape, 624, 562, u"X");
+    AddCaptionedButton(*this, PopupWindow::kClose, 290, 10, 33, 34, platform::Vk::Escape, 624, 562, u"X");
     Show(false);
 }
 
@@ -90,7 +89,7 @@ bool FoundPlayerDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
                 requests_.SendFriendRequest(found.userId, found.nickname);
             }
             return true;
-        case kClose:
+        case PopupWindow::kClose:
             SetVisible(false);
             return true;
         default:

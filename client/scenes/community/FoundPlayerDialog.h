@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/community/MessengerMessages.h"
 #include "client/ui/Window.h"
 
@@ -25,7 +26,6 @@ public:
     static constexpr int32_t kViewInfo = 10;
     static constexpr int32_t kJoinWith = 11;
     static constexpr int32_t kAskFriend = 12;
-    static constexpr int32_t kClose = 2049;
 
     FoundPlayerDialog(CommunityHost& host, CommunityRequests& requests);
 

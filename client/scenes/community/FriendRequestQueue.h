@@ -14,6 +14,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/connection/ObjectPool.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 
@@ -27,7 +28,6 @@ class FriendRequestQueue {
 public:
     static constexpr uint32_t kCapacity = 72;
     static constexpr uint32_t kTries = 5000;
-    static constexpr size_t kNicknameLength = 63;
 
     enum class Added {
         Queued,     // appended

@@ -1,6 +1,7 @@
 #include "client/scenes/community/MemberListRow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 
@@ -8,10 +9,8 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kRowTexture = 18;
 constexpr int32_t kRowSourceX = 650;
 constexpr int32_t kRowSourceY = 0;
-constexpr int32_t kMarkTexture = 0;
 constexpr int32_t kMarkX = 40;
 constexpr int32_t kMasterMarkY = 978;
 constexpr int32_t kOfficerMarkY = 963;
@@ -24,12 +23,12 @@ constexpr uint8_t kShadow = 1;
 
 MemberListRow::MemberListRow(int32_t x, int32_t y, int32_t id) {
     Create(x, y, kWidth, kHeight, id, -1);
-    SetImage(kRowTexture, kRowSourceX, kRowSourceY, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kCommonSecondTexture, kRowSourceX, kRowSourceY, kWidth, kHeight, 1.0f, 1.0f);
     nickname_ = CreateTextLabel(12, 2, 92, 13, &UiFontAt(UiFont::Regular12), 0, kShadow);
     nickname_->SetColors(kNicknameColour, kNicknameShadow);
     location_ = CreateTextLabel(140, 2, 58, 13, &UiFontAt(UiFont::Regular12), TextLabel::kAlignRight, 0);
     location_->SetColors(kLocationColour, 0);
-    rank_ = CreateImage(105, 0, 23, 15, kMarkTexture, kMarkX, kOfficerMarkY);
+    rank_ = CreateImage(105, 0, 23, 15, kCommonTexture, kMarkX, kOfficerMarkY);
     rank_->Show(false);
     Show(false);
 }

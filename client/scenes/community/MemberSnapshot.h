@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace quill {
 class PlayerState;
@@ -16,8 +17,6 @@ class PlayerState;
 namespace kestrovan {
 
 struct MemberSnapshot {
-    static constexpr size_t kNicknameLength = 63;
-
     uint32_t memberId = 0;  // the directories' key; 0 stands for the whole clan in the clan chat
     int64_t userId = 0;     // the account's 64-bit id
     quill::WString nickname;

@@ -4,7 +4,9 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -25,6 +27,7 @@
 #include "client/ui/Panel.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/gfx/TextFormat.h"
@@ -35,9 +38,6 @@ namespace kestrovan {
 namespace {
 
 // The messenger's pictures are on the interface's second common texture.
-constexpr int32_t kTexture = 18;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kStartX = 100;
 constexpr int32_t kStartY = 100;
 // A window placed this far off the screen's right or bottom edge comes back to 50 pixels from it.
@@ -46,15 +46,16 @@ constexpr int32_t kOnScreenMargin = 50;
 constexpr int32_t kIconX = 4;
 constexpr int32_t kIconY = 20;
 constexpr int32_t kBarWidth = 15;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kCyan = 0xFF00FFFF;
 
 // The member list's and the chat lines' bars: step buttons and a thumb.
 ScrollBar* AddLineBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
     return ScrollBar::AddTo(parent, ScrollBarPlace{x, y, kBarWidth, h, id},
-                            ScrollBarArt{kTexture, {900, 400, kBarWidth, h}, {920, 400, kBarWidth, 15},
-                                         {940, 400, kBarWidth, 15}, {960, 400, kBarWidth, 20}, 0});
+                            ScrollBarArt{kCommonSecondTexture,
+                                         {900, 400, kBarWidth, h},
+                                         {920, 400, kBarWidth, 15},
+                                         {940, 400, kBarWidth, 15},
+                                         {960, 400, kBarWidth, 20},
+                                         0});
 }
 
 // The tabs' bar: a thin track and a thumb, no step buttons.
@@ -62,7 +63,7 @@ ScrollBar* AddTabBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h,
     auto bar = std::make_unique<ScrollBar>();
     bar->Create(x, y, w, h, id, 0, 1, true);
     auto* raw = static_cast<ScrollBar*>(parent.AddChild(std::move(bar), true));
-    raw->SetImage(kTexture, 650, 560, w, h, 1.0f, 1.0f);
+    raw->SetImage(kCommonSecondTexture, 650, 560, w, h, 1.0f, 1.0f);
     raw->AddThumb(650, 570, 24, h, 0);
     return raw;
 }
@@ -71,8 +72,8 @@ ScrollBar* AddTabBar(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h,
 
 Messenger::Messenger(std::unique_ptr<CommunityHost> host) : host_(std::move(host)), requests_(host_->Connection()) {
     Create(kStartX, kStartY, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetImage(kCommonSecondTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     SetModal(false);
     BuildFrame();
     BuildMemberPanel();
@@ -89,7 +90,7 @@ Messenger::~Messenger() = default;
 
 Button* Messenger::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                              int32_t srcX, int32_t srcY, quill::WStringView caption) {
-    Button* button = parent.CreateButton(x, y, w, h, id, key, kTexture, srcX, srcY);
+    Button* button = parent.CreateButton(x, y, w, h, id, key, kCommonSecondTexture, srcX, srcY);
     if (!caption.empty()) {
         SetCentredCaption(*button, caption, kWhite, UiFont::Regular12);
     }
@@ -108,7 +109,7 @@ void Messenger::BuildFrame() {
     }
     auto mark = std::make_unique<BlinkingIcon>();
     mark->Create(44, -8, 20, 14, -1, -1);
-    mark->SetImage(kTexture, 800, 130, 20, 14, 1.0f, 1.0f);
+    mark->SetImage(kCommonSecondTexture, 800, 130, 20, 14, 1.0f, 1.0f);
     chatTabMark_ = mark.get();
     viewTabs_[2]->AddChild(std::move(mark), false);
     Button* alarm = AddButton(*this, 80, 6, 18, 14, kAlarmToggle, -1, 880, 130, {});
@@ -119,13 +120,13 @@ void Messenger::BuildFrame() {
     findPlayerButton_ = AddButton(*this, 5, 50, 88, 24, kFindPlayer, -1, 930, 130, u"Find Player");
     newMessageIcon_ = std::make_unique<BlinkingIcon>();
     newMessageIcon_->Create(kIconX, kIconY, 44, 40, -1, -1);
-    newMessageIcon_->SetImage(kTexture, 830, 130, 44, 40, 1.0f, 1.0f);
+    newMessageIcon_->SetImage(kCommonSecondTexture, 830, 130, 44, 40, 1.0f, 1.0f);
     newMessageIcon_->SetTooltip(u"New message (F8)");
     newMessageIcon_->Show(false);
 }
 
 void Messenger::BuildMemberPanel() {
-    memberPanel_ = CreatePanel(94, 22, 219, 145, kTexture, 330, 160);
+    memberPanel_ = CreatePanel(94, 22, 219, 145, kCommonSecondTexture, 330, 160);
     for (size_t n = 0; n < rows_.size(); ++n) {
         const auto k = static_cast<int32_t>(n);
         auto row = std::make_unique<MemberListRow>(1, 2 + 18 * k, kFirstRow + k);
@@ -135,7 +136,7 @@ void Messenger::BuildMemberPanel() {
     memberScroll_ = AddLineBar(*memberPanel_, 206, 5, 133, kMemberScroll);
     countLabel_ = memberPanel_->CreateTextLabel(-89, 131, 80, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     countLabel_->SetColors(kYellow, 0);
-    coinIcon_ = memberPanel_->CreateImage(-84, 58, 14, 14, kTexture, 1000, 240);
+    coinIcon_ = memberPanel_->CreateImage(-84, 58, 14, 14, kCommonSecondTexture, 1000, 240);
     clanMoneyLabel_ = memberPanel_->CreateTextLabel(-66, 58, 64, 16, &UiFontAt(UiFont::Regular12), 0, 0);
     clanMoneyLabel_->SetColors(kWhite, 0);
     clanNameButton_ = AddButton(*memberPanel_, -114, 0, 114, 27, kClanName, -1, 650, 280, {});
@@ -148,7 +149,7 @@ void Messenger::BuildMemberPanel() {
 }
 
 void Messenger::BuildChatPanel() {
-    chatPanel_ = CreatePanel(6, 22, 307, 150, kTexture, 330, 0);
+    chatPanel_ = CreatePanel(6, 22, 307, 150, kCommonSecondTexture, 330, 0);
     for (size_t n = 0; n < partnerTabs_.size(); ++n) {
         const auto k = static_cast<int32_t>(n);
         auto tab = std::make_unique<ChatPartnerTab>(6 + 78 * k, 2, kFirstPartnerTab + k);
@@ -165,7 +166,7 @@ void Messenger::BuildChatPanel() {
     AddButton(*chatPanel_, 280, 24, 11, 11, kCloseChat, platform::Vk::Delete, 910, 130, {});
     // Thirty-six characters of any script (two code-page bytes each at most).
     chatEntry_ = AddTextEntry(*chatPanel_, 15, 136, 300, 17, static_cast<int32_t>(kChatLength) * 2, kWhite,
-                              EntryBackground{kTexture, 330, 310});
+                              EntryBackground{kCommonSecondTexture, 330, 310});
     chatEntry_->SetMaxCharacters(static_cast<int32_t>(kChatLength));
 }
 
@@ -173,7 +174,7 @@ void Messenger::BuildMenus() {
     const auto addMenu = [this](int32_t w, int32_t h, int32_t srcY) {
         auto menu = std::make_unique<Window>();
         menu->Create(0, 0, w, h, -1, -1);
-        menu->SetImage(kTexture, 650, srcY, w, h, 1.0f, 1.0f);
+        menu->SetImage(kCommonSecondTexture, 650, srcY, w, h, 1.0f, 1.0f);
         menu->MakePopup();
         Window* raw = menu.get();
         AddChild(std::move(menu), false);

@@ -41,7 +41,7 @@ bool FindMember(UserDirectory& directory, uint32_t memberId, MemberSnapshot& mem
 MemberSnapshot Messenger::ClanChatMember() {
     MemberSnapshot clan;
     clan.memberId = 0;
-    clan.nickname = CutToLength(host_->Connection().Directories().Clan().name, MemberSnapshot::kNicknameLength);
+    clan.nickname = CutToLength(host_->Connection().Directories().Clan().name, kNicknameLength);
     clan.channel = 0;
     return clan;
 }
@@ -73,7 +73,7 @@ void Messenger::OnChatLine(Packet& packet, bool echo) {
     quill::WString sender;
     if (!RouteLine(kind, line.memberId, echo, member, sender))
         return;
-    const quill::WString own = CutToLength(host_->Connection().LocalPlayer().name, MemberSnapshot::kNicknameLength);
+    const quill::WString own = CutToLength(host_->Connection().LocalPlayer().name, kNicknameLength);
     MessengerAlarm::LineEffects effects;
     {
         quill::ScopedLock hold(chatLock_);

@@ -127,7 +127,7 @@ void Messenger::DeferBox(quill::WStringView title, quill::WStringView line0, qui
 }
 
 void Messenger::OnMemberPresence(uint8_t listKind, const PlayerState& record, bool online) {
-    const quill::WString nickname = CutToLength(record.name, MemberSnapshot::kNicknameLength);
+    const quill::WString nickname = CutToLength(record.name, kNicknameLength);
     const quill::WStringView ending = online ? u"has logged in." : u"has logged out.";
     const quill::WString line = quill::Format(u"%s %s", nickname, ending);
     {
@@ -155,20 +155,19 @@ void Messenger::OnMemberPresence(uint8_t listKind, const PlayerState& record, bo
 }
 
 void Messenger::OnClanMemberJoined(const PlayerState& record) {
-    AddSceneNotice(quill::Format(u"[%s] %s %s", u"Clan", CutToLength(record.name, MemberSnapshot::kNicknameLength),
-                                 u"has joined the clan."));
+    AddSceneNotice(
+        quill::Format(u"[%s] %s %s", u"Clan", CutToLength(record.name, kNicknameLength), u"has joined the clan."));
     RefreshMemberList();
 }
 
 void Messenger::OnClanMemberLeft(const PlayerState& record) {
-    AddSceneNotice(quill::Format(u"[%s] %s has left the clan.", u"Clan",
-                                 CutToLength(record.name, MemberSnapshot::kNicknameLength)));
+    AddSceneNotice(quill::Format(u"[%s] %s has left the clan.", u"Clan", CutToLength(record.name, kNicknameLength)));
     RefreshMemberList();
 }
 
 void Messenger::OnFriendRemoved(uint8_t quiet, const PlayerState& record) {
     if (quiet == 0) {
-        DeferBox(u"Ask Friend", quill::Format(u"%s %s", CutToLength(record.name, MemberSnapshot::kNicknameLength),
+        DeferBox(u"Ask Friend", quill::Format(u"%s %s", CutToLength(record.name, kNicknameLength),
                                               u"has been deleted from your friends list."));
     }
     RefreshMemberList();

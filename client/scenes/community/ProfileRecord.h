@@ -13,6 +13,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace quill {
 class PlayerState;
@@ -27,7 +28,6 @@ struct ProfileModeRecord {
 };
 
 struct ProfileRecord {
-    static constexpr size_t kNicknameLength = 63;
     static constexpr size_t kLineLength = 61;
     static constexpr size_t kModes = 17;
     static constexpr uint8_t kEndMark = 255;

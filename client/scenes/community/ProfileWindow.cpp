@@ -4,33 +4,30 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/LevelBadge.h"
-#include "client/scenes/common/CommunityDialog.h"
-#include "client/scenes/community/ProfileRecord.h"
 #include "client/scenes/common/ProfileStatistics.h"
+#include "client/scenes/community/ProfileRecord.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kIconRow = 1000;
 constexpr int32_t kIconSize = 20;
 // The icon strip ends with the texture: the last whole cell of a 1024-pixel row.
 constexpr int32_t kLastIconCell = 50;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
 
 TextLabel* AddLabel(Widget& window, int32_t x, int32_t y, int32_t w, int32_t h, uint8_t layout) {
     TextLabel* label = window.CreateTextLabel(x, y, w, h, &UiFontAt(UiFont::Regular12), 0, layout);
@@ -47,8 +44,8 @@ int32_t StripCell(int32_t index, int32_t lastCell) {
 
 ProfileWindow::ProfileWindow() {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetImage(kPopupThirdTexture, 512, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     badge_ = LevelBadge::AddTo(*this, 357, 66);
     level_ = AddLabel(*this, 382, 72, 32, 16, 0);
     nickname_ = AddLabel(*this, 130, 45, 100, 20, 1);

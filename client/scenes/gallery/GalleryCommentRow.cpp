@@ -3,15 +3,9 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-
-}  // namespace
 
 GalleryCommentRow::GalleryCommentRow() {
     Create(0, 0, kWidth, kHeight, -1, -1);

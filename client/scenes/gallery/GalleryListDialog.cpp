@@ -7,15 +7,18 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
-#include "client/scenes/gallery/GalleryListRow.h"
 #include "client/scenes/gallery/GalleryExchange.h"
+#include "client/scenes/gallery/GalleryListRow.h"
 #include "client/scenes/gallery/GalleryLook.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -37,7 +40,7 @@ TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, 
 
 Button* AddCaptioned(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t srcX, int32_t srcY,
                      quill::WStringView caption) {
-    Button* button = parent.CreateButton(x, y, w, h, id, -1, GalleryListDialog::kTexture, srcX, srcY);
+    Button* button = parent.CreateButton(x, y, w, h, id, -1, kGalleryTexture, srcX, srcY);
     button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(caption);
     return button;
@@ -47,9 +50,9 @@ Button* AddCaptioned(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h,
 
 GalleryListDialog::GalleryListDialog(GalleryServices services) : services_(std::move(services)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kGalleryTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    SetSounds(kShowSound, kHideSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     reading_ = AddLabel(*this, 200, 190, 200, 20, u"List is being read.", kYellow);
     noBest_ = AddLabel(*this, 170, 190, 200, 20, u"There is no daily best shot.", kYellow);
     noBest_->Show(false);
@@ -79,7 +82,7 @@ GalleryListDialog::GalleryListDialog(GalleryServices services) : services_(std::
 }
 
 void GalleryListDialog::BuildDatePanel() {
-    datePanel_ = CreatePanel(10, 390, 522, 30, kTexture, 0, 400, 522, 30);
+    datePanel_ = CreatePanel(10, 390, 522, 30, kGalleryTexture, 0, 400, 522, 30);
     AddLabel(*datePanel_, 150, 6, 40, 18, u"Year:", kWhite);
     AddLabel(*datePanel_, 280, 6, 50, 18, u"Month:", kWhite);
     AddLabel(*datePanel_, 395, 6, 40, 18, u"Day:", kWhite);
@@ -93,7 +96,7 @@ void GalleryListDialog::BuildDatePanel() {
 }
 
 ComboBox* GalleryListDialog::AddDateBox(int32_t x, int32_t id, int32_t first, int32_t count) {
-    ComboBox* box = datePanel_->CreateComboBox(x, 5, 60, 20, id, -1, kTexture, 600, 100);
+    ComboBox* box = datePanel_->CreateComboBox(x, 5, 60, 20, id, -1, kGalleryTexture, 600, 100);
     box->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
     box->SetRowCount(count);
     for (int32_t value = first; value < first + count; ++value)

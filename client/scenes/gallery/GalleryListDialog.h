@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/CriticalSectionLock.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/ui/Window.h"
@@ -30,7 +31,6 @@ class GalleryListDialog : public Window {
 public:
     static constexpr int32_t kWidth = 542;
     static constexpr int32_t kHeight = 429;
-    static constexpr int32_t kTexture = 24;
     static constexpr size_t kRows = 10;
     static constexpr size_t kPageButtons = 10;
     static constexpr int32_t kForward100 = 295;

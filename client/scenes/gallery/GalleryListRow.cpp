@@ -2,18 +2,18 @@
 
 #include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kLabelY = 6;
 constexpr int32_t kLabelHeight = 14;
 // Where each column starts and how wide its text may draw: to the next column (the labels overlap the next
@@ -44,7 +44,7 @@ void SetTextWithin(TextLabel& label, quill::WStringView text, int32_t width) {
 
 GalleryListRow::GalleryListRow(int32_t controlId) {
     Create(0, 0, kWidth, kHeight, controlId, -1);
-    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kTexture, 0, 844);
+    button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kGalleryTexture, 0, 844);
     button_->SetCheckBox();
     const auto label = [this](int32_t x, int32_t w) {
         TextLabel* text = CreateTextLabel(x, kLabelY, w, kLabelHeight, &UiFontAt(UiFont::Regular12), 0, 0);
@@ -58,7 +58,7 @@ GalleryListRow::GalleryListRow(int32_t controlId) {
     nickname_ = label(kNicknameX, 84);
     date_ = label(kDateX, 70);
     points_ = label(kPointsX, 40);
-    prizeIcon_ = CreateImage(495, 1, 20, 20, kTexture, 560, 844);
+    prizeIcon_ = CreateImage(495, 1, 20, 20, kGalleryTexture, 560, 844);
     prizeIcon_->Show(false);
     prize_ = label(518, 100);
     prize_->SetColors(kYellow, 0);

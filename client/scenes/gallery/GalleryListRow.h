@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Widget.h"
 
 namespace kestrovan {
@@ -21,7 +22,6 @@ class GalleryListRow : public Widget {
 public:
     static constexpr int32_t kWidth = 493;
     static constexpr int32_t kHeight = 23;
-    static constexpr int32_t kTexture = 24;
 
     explicit GalleryListRow(int32_t controlId);
 

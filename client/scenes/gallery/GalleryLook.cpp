@@ -1,5 +1,6 @@
 #include "client/scenes/gallery/GalleryLook.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
 

@@ -1,6 +1,5 @@
 #pragma once
-// What the gallery's list and shot dialogs share of their look: the colours of their texts, the sounds they
-// open and close with, the pitch of their rows and their labels.
+// What the gallery's list and shot dialogs share of their look: the pitch of their rows and their labels.
 //
 // Threads: AddLabel as Widget (the thread that builds the dialog).
 #include <cstdint>
@@ -12,10 +11,6 @@ class Widget;
 
 namespace gallery_look {
 
-inline constexpr uint32_t kWhite = 0xFFFFFFFF;
-inline constexpr uint32_t kYellow = 0xFFFFFF00;
-inline constexpr uint32_t kShowSound = 31;
-inline constexpr uint32_t kHideSound = 32;
 inline constexpr int32_t kRowPitch = 26;
 
 // A label in the bold 12 face, in colour, without a shadow.

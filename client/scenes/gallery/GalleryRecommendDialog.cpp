@@ -7,33 +7,32 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 24;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kMaxPoints = 10;
 
 }  // namespace
 
 GalleryRecommendDialog::GalleryRecommendDialog(GalleryServices services) : services_(std::move(services)) {
     Create(30, 290, 266, 129, -1, -1);
-    SetImage(kTexture, 246, 715, 266, 129, 1.0f, 1.0f);
+    SetImage(kGalleryTexture, 246, 715, 266, 129, 1.0f, 1.0f);
     SetModal(false);
     stickerLabel_ = CreateTextLabel(228, 25, 40, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     stickerLabel_->SetColors(kYellow, 0);
     stickerLabel_->SetText(u"0");
     prompt_ = CreateTextLabel(15, 77, 180, 20, &UiFontAt(UiFont::Regular12), 0, 0);
     prompt_->SetColors(kWhite, 0);
-    pointsBox_ = CreateComboBox(210, 74, 50, 20, kPointsBox, -1, kTexture, 600, 100);
+    pointsBox_ = CreateComboBox(210, 74, 50, 20, kPointsBox, -1, kGalleryTexture, 600, 100);
     pointsBox_->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
     pointsBox_->SetRowCount(kMaxPoints);
     for (int32_t points = 1; points <= kMaxPoints; ++points)
@@ -46,7 +45,7 @@ GalleryRecommendDialog::GalleryRecommendDialog(GalleryServices services) : servi
     edit->SetTextColors(kWhite, 0xFF000000);
     comment_ = static_cast<EditBox*>(AddChild(std::move(edit), true));
     for (auto [x, id, caption] : {std::tuple{50, kOk, u"OK"}, std::tuple{150, kCancel, u"Cancel"}}) {
-        Button* button = CreateButton(x, 104, 54, 18, id, -1, kTexture, 600, 130);
+        Button* button = CreateButton(x, 104, 54, 18, id, -1, kGalleryTexture, 600, 130);
         button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
         button->SetCaption(caption);
         if (id == kOk)

@@ -6,14 +6,17 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/gallery/GalleryCommentRow.h"
-#include "client/scenes/gallery/GalleryRecommendDialog.h"
 #include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryLook.h"
+#include "client/scenes/gallery/GalleryRecommendDialog.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
@@ -33,9 +36,9 @@ constexpr int32_t kTop = 40;
 
 GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(services) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 218, 429, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kGalleryTexture, 218, 429, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    SetSounds(kShowSound, kHideSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     reading_ = AddLabel(*this, 40, 190, 200, 20, kYellow);
     reading_->SetText(u"Shot info is being read.");
     title_ = AddLabel(*this, 20, 56, 220, 20, kWhite);
@@ -47,9 +50,9 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
         row->SetPosition(10, 114 + kRowPitch * static_cast<int32_t>(k));
         commentRows_[k] = static_cast<GalleryCommentRow*>(AddChild(std::move(row), false));
     }
-    scroll_ =
-        ScrollBar::AddTo(*this, {.x = 292, .y = 112, .w = 15, .h = 120, .id = kCommentScroll},
-                         {kTexture, {1000, 0, 15, 120}, {1000, 130, 15, 15}, {1000, 150, 15, 15}, {1000, 170, 15, 24}});
+    scroll_ = ScrollBar::AddTo(
+        *this, {.x = 292, .y = 112, .w = 15, .h = 120, .id = kCommentScroll},
+        {kGalleryTexture, {1000, 0, 15, 120}, {1000, 130, 15, 15}, {1000, 150, 15, 15}, {1000, 170, 15, 24}});
     struct Control {
         int32_t x, w, id, key;
         const char16_t* caption;
@@ -57,7 +60,7 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
     for (const Control& c :
          {Control{20, 48, kPlay, platform::Vk::Space, u"Play"}, Control{120, 88, kRecommend, -1, u"Recommend"},
           Control{210, 88, kViewList, -1, u"List"}}) {
-        Button* button = CreateButton(c.x, 250, c.w, 22, c.id, c.key, kTexture, 600, 160);
+        Button* button = CreateButton(c.x, 250, c.w, 22, c.id, c.key, kGalleryTexture, 600, 160);
         button->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
         button->SetCaption(c.caption);
         if (c.id == kPlay)

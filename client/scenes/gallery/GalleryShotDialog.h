@@ -18,6 +18,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ListPager.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/scenes/gallery/GalleryServices.h"
@@ -35,7 +36,6 @@ class GalleryShotDialog : public Window {
 public:
     static constexpr int32_t kWidth = 314;
     static constexpr int32_t kHeight = 286;
-    static constexpr int32_t kTexture = 24;
     static constexpr size_t kCommentRows = 5;
     static constexpr int32_t kRecommend = 10;
     static constexpr int32_t kCommentScroll = 15;

@@ -16,18 +16,22 @@
 #include "client/app/Settings.h"
 #include "client/app/SiteConfig.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/UserLocation.h"
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
 #include "client/scenes/gallery/HttpGalleryTransport.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 
@@ -35,12 +39,8 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kNoticeTexture = 14;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint16_t kTableItem = 1020;
 constexpr uint16_t kBallSetItem = 2003;
-constexpr float kKeep = -100000.0f;
 constexpr uint8_t kZero = 0;
 constexpr uint32_t kEscape = 27;
 
@@ -114,11 +114,11 @@ void SceneShotGallery::BuildTitleBar() {
 }
 
 void SceneShotGallery::BuildNoticeLines() {
-    noticeBox_ = CreateImage(10, 0, 1, 1, kNoticeTexture, 610, 902);
+    noticeBox_ = CreateImage(10, 0, 1, 1, kHudTexture, 610, 902);
     noticeBox_->SetAnchor(0, 0, AnchorMode::Bottom, -188);
     for (size_t k = 0; k < kNoticePanels; ++k) {
         Image* panel =
-            noticeBox_->CreateImage(0, 18 * static_cast<int32_t>(k), kNoticePanelWidth, 30, kNoticeTexture, 610, 902);
+            noticeBox_->CreateImage(0, 18 * static_cast<int32_t>(k), kNoticePanelWidth, 30, kHudTexture, 610, 902);
         TextLabel* label = panel->CreateTextLabel(20, 13, 440, 18, &UiFontAt(UiFont::Regular12), 0, 0);
         label->SetColors(kWhite, 0);
         panel->Show(false);
@@ -166,7 +166,7 @@ void SceneShotGallery::Activate() {
         table->Cameras().SetCameraFlags(false, false, true, false);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Physics().SetSpeedFactor(1.0f);
-        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
         table->SetState(0);
         table->HudValues().LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);

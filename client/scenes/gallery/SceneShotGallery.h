@@ -21,12 +21,14 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/gallery/GalleryExchange.h"
 #include "client/scenes/gallery/GalleryServices.h"
 #include "client/scenes/gallery/GalleryTransport.h"
 #include "client/table/ShotData.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -54,12 +56,10 @@ public:
     static constexpr size_t kNoticeChars = 79;
     static constexpr int32_t kNoticePanelWidth = 382;
     static constexpr int32_t kMaxNoticeWidth = 600;
-    static constexpr uint32_t kRed = 0xFFFF0000;
 
     // Speed indices of the replay cycle; -1: no replay.
     static constexpr int32_t kNoSpeed = -1;
     static constexpr int32_t kSpeeds = 3;
-    static constexpr uint16_t kStockCue = 3000;
 
     struct NoticeLine {
         uint32_t colour = 0;

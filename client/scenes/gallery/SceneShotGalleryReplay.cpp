@@ -10,6 +10,7 @@
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
 #include "client/scenes/gallery/SceneShotGallery.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/LockedCamera.h"
@@ -20,7 +21,7 @@ namespace kestrovan {
 
 namespace {
 
-constexpr float kKeep = -100000.0f;
+constexpr float kKeep = CameraController::kKeep;
 constexpr float kLowestPitch = 20.0f;
 constexpr float kHighestPitch = 60.0f;
 constexpr int32_t kPitchSteps = 600;

@@ -2,21 +2,15 @@
 
 #include "client/app/SiteConfig.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr int32_t kPictureTexture = 15;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-}  // namespace
 
 EventPagePopup::EventPagePopup(const SiteConfig& site, std::function<uint8_t()> portalCode, PageOpener open,
                                EventPoster poster, Quitter quit)
@@ -26,8 +20,8 @@ EventPagePopup::EventPagePopup(const SiteConfig& site, std::function<uint8_t()> 
       open_(std::move(open)),
       poster_(std::move(poster)),
       quit_(std::move(quit)) {
-    CreateImage(42, -20, 231, 42, kPictureTexture, 443, 550)->SetAcceptsMouse(false);
-    CreateImage(40, 20, 75, 60, kPictureTexture, 561, 490)->SetAcceptsMouse(false);
+    CreateImage(42, -20, 231, 42, kGameSecondTexture, 443, 550)->SetAcceptsMouse(false);
+    CreateImage(40, 20, 75, 60, kGameSecondTexture, 561, 490)->SetAcceptsMouse(false);
     line_ = AddLine(20, 120, 300, UiFontAt(UiFont::Bold12), 0);
     line_->SetColors(kYellow, 0);
     TextLabel* note = AddLine(15, 150, 300, UiFontAt(UiFont::Regular12), 0);

@@ -23,7 +23,6 @@ public:
     static constexpr int32_t kWidth = 316;
     static constexpr int32_t kHeight = 288;
     static constexpr int32_t kEventPage = 2052;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kQuitMode = 2;
     static constexpr const char16_t* kPagePath = u"/event/2009/event.asp";
 

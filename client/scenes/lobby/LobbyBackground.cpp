@@ -27,6 +27,7 @@
 #include "client/table/RenderSceneCameras.h"
 #include "client/table/ShotRecord.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -35,11 +36,9 @@ namespace {
 constexpr uint16_t kTableItem = 1501;
 constexpr uint16_t kBallSetItem = 2200;
 constexpr uint32_t kLobbyMusic = 3;
-constexpr int kMusicCategory = 1;
 constexpr uint16_t kNoPart = 0xFFFF;
 constexpr float kMaxOrbitDistance = 1600.0f;
 constexpr float kSceneStepSeconds = 1.0f / 60.0f;
-constexpr uint32_t kGreen = 0xFF00FF00;
 
 quill::RenderSceneManager* RenderScenes(ScreenServices& app) {
     quill::Engine* engine = app.GetEngine();
@@ -91,7 +90,7 @@ void LobbyBackground::StartMusic() {
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds == nullptr || catalog == nullptr) return;
     if (auto music = catalog->GetSound(kLobbyMusic)) {
-        sounds->LoadStreamingSound(music, kLobbyMusic, kMusicCategory);
+        sounds->LoadStreamingSound(music, kLobbyMusic, quill::SoundManager::kMusicCategory);
         sounds->Play(kLobbyMusic, 1.0f, 0, true);
     }
 }

@@ -8,6 +8,7 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
@@ -17,6 +18,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -25,10 +27,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kChatSound = 19;
 
 }  // namespace
@@ -43,8 +41,7 @@ void LobbyChat::Build(Widget& screen, int32_t scrollId) {
     for (size_t k = 0; k < kLines; ++k)
         labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
                                              &UiFontAt(UiFont::Regular12), 0, 0);
-    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite,
-                          EntryBackground{lobby_texture::kCommon, 0, 446});
+    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite, EntryBackground{kCommonTexture, 0, 446});
     scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);
     scroll_->SetSecondRect(4, 30, 466, 130);
 }

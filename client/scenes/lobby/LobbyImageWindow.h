@@ -15,7 +15,6 @@ class LobbyImageWindow : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 742;
     static constexpr int32_t kHeight = 596;
-    static constexpr int32_t kClose = 2049;
 
     explicit LobbyImageWindow(EventPoster poster);
 

@@ -18,7 +18,6 @@ class LobbyPageWindow : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 742;
     static constexpr int32_t kHeight = 596;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kToShop = 2050;
     static constexpr size_t kPairs = 5;
 

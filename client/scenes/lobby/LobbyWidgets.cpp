@@ -5,14 +5,9 @@
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-}  // namespace
 
 Button* AddLobbyButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
                        int32_t texture, int32_t srcX, int32_t srcY, const char16_t* caption) {

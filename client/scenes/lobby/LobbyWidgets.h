@@ -11,7 +11,6 @@ class ScrollBar;
 class Widget;
 
 namespace lobby_texture {
-inline constexpr int32_t kCommon = 0;
 inline constexpr int32_t kLobby = 5;
 }  // namespace lobby_texture
 

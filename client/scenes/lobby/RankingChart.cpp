@@ -3,31 +3,30 @@
 #include <memory>
 
 #include "QuillLib/core/LogSystem.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
-#include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr int32_t kRowsY = 160;
 constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};
 constexpr int32_t kColumnWidth[RankingChart::kColumns] = {40, 110, 60, 70, 130, 100};
-constexpr int32_t kPagerTexture = 13;
 // The columns' captions stand on a strip of the lobby's picture texture just above the rows.
 constexpr int32_t kCaptionTexture = 7;
 constexpr int32_t kCaptionsX = 34;
@@ -44,7 +43,7 @@ TextLabel* AddText(PopupWindow& window, int32_t x, int32_t y, int32_t w, uint32_
 }  // namespace
 
 RankingChart::RankingChart(PlayerHost& host)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), host_(host) {
     StretchBoxFace(*this);
     AddTitle(14, 7, 200, u"Ranking Chart");
     status_ = AddText(*this, 100, 65, 290, kYellow);
@@ -53,9 +52,10 @@ RankingChart::RankingChart(PlayerHost& host)
     BuildRows();
     reading_ = AddText(*this, 200, 200, 250, kWhite);
     reading_->SetText(u"Ranking chart is being read.");
-    pager_ = ScrollBar::AddTo(*this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
-                              ScrollBarArt{kPagerTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15},
-                                           {960, 400, 16, 20}, 0});
+    pager_ = ScrollBar::AddTo(
+        *this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
+        ScrollBarArt{
+            kPopupThirdTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15}, {960, 400, 16, 20}, 0});
     for (size_t n = 0; n < kRuleLines; ++n) {
         const bool left = n < 5;
         const int32_t y = 480 + 20 * static_cast<int32_t>(left ? n : n - 5);

@@ -26,7 +26,6 @@ class RankingChart : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 597;
     static constexpr int32_t kHeight = 619;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kPages = 7;
     static constexpr size_t kRows = 15;
     static constexpr size_t kColumns = 6;

@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/Format.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
@@ -20,6 +21,7 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -28,9 +30,6 @@ namespace {
 
 namespace type = quill::game_type;
 
-constexpr int32_t kDialogTexture = 12;
-constexpr int32_t kControlTexture = 0;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kPlayersRows = 8;
 constexpr int32_t kFirstTime = 15;
 constexpr int32_t kTimeStep = 5;
@@ -79,7 +78,7 @@ RoomCreateDialog::RoomCreateDialog(GameConnection& connection, AppEventPoster po
                                    ErrorShower error)
     : connection_(connection), poster_(std::move(poster)), notice_(std::move(notice)), error_(std::move(error)) {
     Create(100, 100, kWidth, kHeight, -1, -1);
-    SetImage(kDialogTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kPopupTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(31, 32);
     BuildControls();
     for (quill::GameType offered = 0; offered < quill::kGameTypeCount; ++offered) {
@@ -116,8 +115,8 @@ void RoomCreateDialog::BuildControls() {
     clubCombo_ = CreateDialogCombo(*this, 95, 458, 140, 20, kClubCombo, 1);
     clubCombo_->AddItem(kClub);
     clubCombo_->Select(0);
-    banner_ = CreateImage(95, 486, 294, 93, kDialogTexture, 0, 763);
-    shade_ = CreateImage(20, 290, 10, 10, kDialogTexture, 4, 100, 10, 10, 39.0f, 17.0f);
+    banner_ = CreateImage(95, 486, 294, 93, kPopupTexture, 0, 763);
+    shade_ = CreateImage(20, 290, 10, 10, kPopupTexture, 4, 100, 10, 10, 39.0f, 17.0f);
     shade_->SetAlpha(0.8f);
     BuildOptionBoxes();
     ok_ = AddButton(kOk, 110, platform::Vk::Return, 85, u"OK");
@@ -131,19 +130,19 @@ void RoomCreateDialog::BuildOptionBoxes() {
         int32_t id, x, y, captionX;
     };
     for (const Box& box : {Box{kFlag8Box, 322, 63, 57}, Box{kFlag16Box, 220, 252, 0}}) {
-        Button* button = CreateButton(box.x, box.y, 31, 18, box.id, -1, kControlTexture, 668, 0);
+        Button* button = CreateButton(box.x, box.y, 31, 18, box.id, -1, kCommonTexture, 668, 0);
         button->SetCheckBox();
         button->SetSecondRect(box.x - 2, box.y, 90, 22);
-        CreateImage(box.x + 31, box.y - 2, 57, 22, kDialogTexture, box.captionX, 741)->SetAcceptsMouse(false);
+        CreateImage(box.x + 31, box.y - 2, 57, 22, kPopupTexture, box.captionX, 741)->SetAcceptsMouse(false);
         (box.id == kFlag8Box ? flag8Box_ : flag16Box_) = button;
     }
-    unusedBox_ = CreateButton(316, 318, 31, 18, kUnusedBox, -1, kControlTexture, 668, 0);
+    unusedBox_ = CreateButton(316, 318, 31, 18, kUnusedBox, -1, kCommonTexture, 668, 0);
     unusedBox_->SetCheckBox();
     unusedBox_->SetEnabled(false);
 }
 
 Button* RoomCreateDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
-    Button* button = CreateButton(x, 590, 85, 32, id, key, kControlTexture, tileX, 0);
+    Button* button = CreateButton(x, 590, 85, 32, id, key, kCommonTexture, tileX, 0);
     // The caption in the middle of the 32-pixel button, not along its top.
     SetCentredCaption(*button, caption, kWhite);
     return button;

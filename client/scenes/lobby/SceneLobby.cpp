@@ -8,16 +8,18 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/AppCursor.h"
-#include "client/app/SceneManager.h"
-#include "client/app/ScreenServices.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
 #include "client/app/SceneId.h"
+#include "client/app/SceneManager.h"
+#include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/app/SharedPopups.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/RoomListRow.h"
@@ -33,6 +35,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
@@ -45,10 +48,7 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint8_t kZero = 0;
-constexpr uint16_t kAdultAge = 18;
 
 }  // namespace
 
@@ -74,7 +74,7 @@ void SceneLobby::Init() {
     built_ = true;
     const ScreenSize screen = app_.GetScreenSize();
     SetRect(0, 0, screen.width, screen.height);
-    corner_ = CreateImage(0, 0, 290, 115, lobby_texture::kCommon, 0, 521);
+    corner_ = CreateImage(0, 0, 290, 115, kCommonTexture, 0, 521);
     corner_->SetAnchor(AnchorMode::Right, -300, AnchorMode::Bottom, -130);
     rooms_.Build(*this);
     chat_.Build(*this, kChatScroll);
@@ -88,7 +88,7 @@ void SceneLobby::Init() {
 }
 
 void SceneLobby::BuildTitleAndButtons() {
-    titleBar_ = CreateImage(10, 4, 392, 30, lobby_texture::kCommon, 0, 416);
+    titleBar_ = CreateImage(10, 4, 392, 30, kCommonTexture, 0, 416);
     titleBar_->SetAlpha(0.5f);
     titleLabel_ = titleBar_->CreateTextLabel(130, 6, 220, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     titleBar_->Show(false);
@@ -236,7 +236,7 @@ void SceneLobby::JoinRoom(int32_t room) {
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
     const quill::RoomInfo listed = rooms_.Listed(room);
     const quill::PlayerState& player = connection_.LocalPlayer();
-    if (player.age < kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
+    if (player.age < quill::PlayerState::kAdultAge && (listed.gameType == 5 || listed.gameType == 6)) {
         ShowNotice(u"청소년은 참여할 수 없는 종목입니다.");
         return;
     }

@@ -32,7 +32,6 @@ constexpr uint8_t kExpired = 4;
 constexpr size_t kNamedExpiredItems = 3;
 constexpr uint32_t kLeaveForChannelList = 2;
 constexpr uint32_t kTournamentRegistration = 3;
-constexpr uint32_t kYes = 2052;
 constexpr size_t kChatSlots = 6;
 
 }  // namespace
@@ -95,7 +94,7 @@ int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case quill::AppEventId::LobbyListRequest2:
             connection_.SendBytePacket(MessageId::ExpiredItemsSeen, &kZero);
-            if (wParam == kYes) CarryOut(JoinStep::EnterShop);
+            if (wParam == NoticeBox::kYes) CarryOut(JoinStep::EnterShop);
             break;
         case quill::AppEventId::LobbyQueueForward:
             dialogs_.QueueArticle(id, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));

@@ -3,9 +3,9 @@
 // entering the lobby, creating and joining rooms. Every handler runs on the connection's dispatch thread.
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
-#include "client/app/SceneId.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -14,19 +14,13 @@
 #include "client/scenes/lobby/SceneLobby.h"
 #include "client/scenes/lobby/TournamentPopups.h"
 #include "client/scenes/lobby/TournamentTexts.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 using quill::MessageId;
 using quill::Packet;
 using quill::ScopedLock;
-
-namespace {
-
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-
-}  // namespace
 
 int SceneLobby::OnPacket(MessageId id, Packet& packet) {
     if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);

@@ -6,6 +6,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/gamedata/LevelTables.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -15,14 +16,13 @@
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint16_t kHighestHandicapOffered = 2000;
 constexpr uint16_t kNoUpperLimit = 9999;
 constexpr int32_t kHours = 24;
@@ -47,7 +47,7 @@ uint8_t Row(const ComboBox& list) {
 }  // namespace
 
 TournamentAlarmDialog::TournamentAlarmDialog(RequestSender& requests)
-    : PopupWindow(200, 200, kWidth, kHeight, Face{}, kOpenSound, 0), requests_(requests) {
+    : PopupWindow(200, 200, kWidth, kHeight, Face{}, sound_id::kPopup, 0), requests_(requests) {
     AddTitle(14, 7, 200, u"Tournament Alarm");
     kind_ = AddList(20, 40, 110, 3);
     for (quill::WStringView kind : {u"Race", u"Tour", u"Championship"}) kind_->AddItem(kind);

@@ -22,7 +22,6 @@ public:
     static constexpr int32_t kHeight = 250;
     static constexpr int32_t kSet = 2050;
     static constexpr int32_t kClear = 2051;
-    static constexpr int32_t kClose = 2049;
     static constexpr int32_t kLevels = 50;
     static constexpr size_t kTimes = 3;
 

@@ -1,20 +1,20 @@
 #include "client/scenes/lobby/TournamentInfoPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kFirstButtonY = 94;
 constexpr int32_t kButtonSpacing = 54;
 // The three choice buttons (the popup's own kButtonWidth and kButtonHeight are its Close button's size).
@@ -24,7 +24,7 @@ constexpr int32_t kChoiceHeight = 44;
 }  // namespace
 
 TournamentInfoPopup::TournamentInfoPopup(PlayerHost& host)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), host_(host) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), host_(host) {
     StretchBoxFace(*this);
     AddTitle(14, 7, 200, u"Tournament Info");
     const quill::WStringView captions[] = {u"Race", u"Tour", u"Championship"};

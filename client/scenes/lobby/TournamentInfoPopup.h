@@ -21,7 +21,6 @@ public:
     static constexpr int32_t kRace = 1;
     static constexpr int32_t kTour = 2;
     static constexpr int32_t kChampionship = 3;
-    static constexpr int32_t kClose = 2049;
 
     explicit TournamentInfoPopup(PlayerHost& host);
 

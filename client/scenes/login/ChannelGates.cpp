@@ -1,15 +1,16 @@
 #include "client/scenes/login/ChannelGates.h"
 
+#include "QuillLib/gamedata/PlayerState.h"
+
 namespace kestrovan {
 
 namespace {
 
 constexpr int16_t kUngatedGrade = 20;
-constexpr uint16_t kAdultAge = 18;
 constexpr uint16_t kAnyChannelLevel = 10;
 
 bool IsMinor(uint16_t age) {
-    return age >= 1 && age < kAdultAge;
+    return age >= 1 && age < quill::PlayerState::kAdultAge;
 }
 
 bool SuitsPlayer(uint16_t age, uint16_t level, int32_t kind) {
@@ -45,10 +46,10 @@ int32_t PreselectChannelRow(std::span<const ChannelRow> rows, uint16_t age, uint
 std::vector<quill::WString> ChannelEntryRefusal(int16_t grade, uint16_t age, int32_t kind, uint8_t membership) {
     if (grade >= kUngatedGrade)
         return {};
-    if (kind != ChannelKind::Teens && kind != ChannelKind::Tournament && age < kAdultAge) {
+    if (kind != ChannelKind::Teens && kind != ChannelKind::Tournament && age < quill::PlayerState::kAdultAge) {
         return {u"청소년은 입장할 수 없는 채널입니다."};
     }
-    if (kind == ChannelKind::Teens && age >= kAdultAge && membership < 1) {
+    if (kind == ChannelKind::Teens && age >= quill::PlayerState::kAdultAge && membership < 1) {
         return {u"청소년만 입장이 가능한 채널입니다.", u"허용 서비스 : Kestrovan클럽 멤버십"};
     }
     if (kind == ChannelKind::Tournament)

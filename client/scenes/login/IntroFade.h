@@ -10,14 +10,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "client/ui/UiColours.h"
+
 namespace kestrovan {
 
 class IntroFade {
 public:
     static constexpr int32_t kLength = 1600;
     static constexpr int32_t kLogoChange = 799;
-    static constexpr uint32_t kWhite = 0xFFFFFFFF;
-    static constexpr uint32_t kBlack = 0xFF000000;
 
     // What one update does.
     struct Step {

@@ -8,6 +8,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/RoomInfo.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 
@@ -53,14 +54,13 @@ struct ResumeGameMessage {
 
 // FriendWhere: whether the member is online, its nickname and, online, its channel and room.
 struct FriendWhereMessage {
-    static constexpr size_t kNicknameUnits = 63;
     uint8_t online = 0;
     quill::WString nickname;
     int8_t channel = 0;
     int16_t room = 0;
     static void Layout(auto& io, auto& m) {
         io(m.online);
-        io.Text(m.nickname, kNicknameUnits);
+        io.Text(m.nickname, kNicknameLength);
         if (m.online != 0) io(m.channel, m.room);
     }
 };

@@ -2,6 +2,7 @@
 
 #include "QuillLib/net/MessageId.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -16,7 +17,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kLoginTexture = 4;
-constexpr int32_t kCommonTexture = 0;
 
 }  // namespace
 
@@ -34,7 +34,7 @@ NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()>
         SetCentredCaption(*button, caption);
         return button;
     };
-    ok_ = addButton(kOk, 80, platform::Vk::Return, 85, u"OK");
+    ok_ = addButton(PopupWindow::kOk, 80, platform::Vk::Return, 85, u"OK");
     cancel_ = addButton(kCancel, 230, -1, 255, u"Cancel");
     Show(false);
 }

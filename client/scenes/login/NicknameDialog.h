@@ -8,6 +8,7 @@
 // hide it and enable its buttons on the dispatch thread.
 #include <functional>
 
+#include "client/scenes/common/PopupWindow.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -18,7 +19,6 @@ class GameConnection;
 
 class NicknameDialog : public Window {
 public:
-    static constexpr int32_t kOk = 2050;
     static constexpr int32_t kCancel = 2049;
     static constexpr int32_t kMaxBytes = 12;
 

@@ -8,6 +8,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/ui/Image.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 
@@ -55,7 +56,7 @@ int SceneIntro::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
 }
 
 void SceneIntro::Activate() {
-    background_ = IntroFade::kWhite;
+    background_ = kWhite;
     fade_.Reset();
     logo_->SetAlpha(0.0f);
 }

@@ -8,6 +8,7 @@
 
 #include "client/app/Scene.h"
 #include "client/scenes/login/IntroFade.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -38,7 +39,7 @@ private:
     ScreenServices& app_;
     Image* logo_ = nullptr;
     IntroFade fade_;
-    std::atomic<uint32_t> background_{IntroFade::kWhite};
+    std::atomic<uint32_t> background_{kWhite};
     bool built_ = false;
 };
 

@@ -28,6 +28,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/MessageIds.h"
@@ -42,14 +43,12 @@ namespace {
 // The login screen's pictures are on the interface pack's "Login" texture.
 constexpr int32_t kTexture = 4;
 constexpr uint32_t kLoginMusic = 2;
-constexpr int kMusicCategory = 1;
 constexpr int32_t kWindowTop = 60;
 constexpr int32_t kLoginWindowWidth = 235;
 constexpr int32_t kChannelWindowWidth = 334;
 constexpr uint32_t kRowCaptionColour = 0xFF808080;
 constexpr uint32_t kRowCountColour = 0xFF707070;
 constexpr uint32_t kSelectedRowColour = 0xFFFFFF00;
-constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
 
 // The process-wide flag of the demo's first cycle: only the first cycle after the program started moves the
 // camera instead of loading a shot.
@@ -93,7 +92,7 @@ Button* SceneLogin::AddButton(Widget& parent, int32_t x, int32_t y, int32_t w, i
         return button;  // its picture says what it does
     }
     // Pictures with no words of their own: a caption says what the button does.
-    SetCentredCaption(*button, caption, kCaptionColour);
+    SetCentredCaption(*button, caption, kWhite);
     return button;
 }
 
@@ -279,7 +278,7 @@ int SceneLogin::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds != nullptr && catalog != nullptr) {
         if (auto music = catalog->GetSound(kLoginMusic)) {
-            sounds->LoadStreamingSound(music, kLoginMusic, kMusicCategory);
+            sounds->LoadStreamingSound(music, kLoginMusic, quill::SoundManager::kMusicCategory);
             sounds->Play(kLoginMusic, 1.0f, 0, true);
         }
     }

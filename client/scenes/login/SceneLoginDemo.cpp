@@ -11,6 +11,7 @@
 #include "client/app/Settings.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -25,7 +26,6 @@ namespace {
 constexpr uint32_t kDemoTableSeed = 1234;
 constexpr uint16_t kDemoTableItem = 1000;
 constexpr uint16_t kDemoBallSetItem = 2000;
-constexpr uint16_t kStockCue = 3000;
 constexpr float kOrbitDegreesPerRate = 0.2f;
 constexpr int32_t kPitchMoveSteps = 600;
 // The demo's camera turns all the time, so that every frame is drawn whole: 30 frames a second keep the

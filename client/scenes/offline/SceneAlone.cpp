@@ -3,6 +3,7 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/AppCursor.h"
 #include "client/app/DirectInputMouse.h"
@@ -12,7 +13,9 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -24,6 +27,7 @@
 #include "client/scenes/common/RoomSettingDialog.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleTiles.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/TableEvents.h"
 #include "client/ui/Button.h"
@@ -38,14 +42,10 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kScreenTexture = 14;
 constexpr int32_t kKeyGuideWidth = 196;
 constexpr int32_t kKeyGuideHeight = 278;
-constexpr int32_t kMusicCategory = 1;
-constexpr float kKeep = -100000.0f;
 constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kAdultAge = 20;
-constexpr uint32_t kCustomCueType = 3100;
 
 // The lines of the key guide; the picture itself carries no words in our packs.
 constexpr const char16_t* kKeyGuideLines[] = {
@@ -55,7 +55,7 @@ constexpr const char16_t* kKeyGuideLines[] = {
     u"F2 : this guide",        u"F1 : help",           u"F3 : settings"};
 
 bool IsCustomCue(const quill::InventoryItem& item) {
-    return item.customFlag != 0 && item.typeCode >= kCustomCueType;
+    return item.customFlag != 0 && item.typeCode >= quill::InventoryItem::kCustomCueType;
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ void SceneAlone::Init() {
 }
 
 void SceneAlone::BuildTitleBar() {
-    titleBar_ = CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
+    titleBar_ = CreateImage(10, 4, 392, 30, kCommonTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     titleLabel_ = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     titleLabel_->SetText(u"Offline");
     // Each button wears the pictogram of its action; the tooltip names it.
@@ -116,7 +116,7 @@ void SceneAlone::BuildTitleBar() {
 }
 
 void SceneAlone::BuildKeyGuide() {
-    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kScreenTexture, 0, 0);
+    keyGuide_ = CreateImage(500, 100, kKeyGuideWidth, kKeyGuideHeight, kHudTexture, 0, 0);
     keyGuide_->SetAnchor(AnchorMode::Right, -200, AnchorMode::Top, 100);
     keyGuide_->SetAcceptsMouse(false);
     int32_t y = 10;
@@ -137,7 +137,8 @@ int SceneAlone::LoadResources(quill::ResourceManager* resources, D3D9RenderDevic
     if (ResourcePackCatalog* catalog = app_.Catalog()) AddResourceRecord({catalog->UiFolder(), u"Game", -1, 0});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0000", 0, 0)) return 1;
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kMusic, 1.0f, 0, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->Play(sound_id::kTableMusic, 1.0f, 0, true);
     LoadGraphics(0);
     return 0;
 }
@@ -152,10 +153,11 @@ void SceneAlone::LoadSounds() {
     quill::SoundManager* sounds = quill::SoundManager::Current();
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds == nullptr || catalog == nullptr) return;
-    for (uint32_t id : {kRackSound, kClickSound}) {
+    for (uint32_t id : {sound_id::kRackChime, kClickSound}) {
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, 0, 1, true);
     }
-    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+    if (auto music = catalog->GetSound(sound_id::kTableMusic))
+        sounds->LoadStreamingSound(music, sound_id::kTableMusic, quill::SoundManager::kMusicCategory);
 }
 
 // --- activation ---
@@ -184,7 +186,7 @@ void SceneAlone::SetUpTable() {
     table.Models().SetupTable(kPhysicsModel, 0);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
     table.SetState(5);
     table.Trails().SetTrailsShown(app_.GetSettings().traceAll != 0);
     // The player aims: the cue lies along the aiming camera's view, so a drag of the left button, which turns
@@ -328,15 +330,16 @@ void SceneAlone::ReloadTable(const TableSceneStage::Equipment& equipment) {
     table.SnapshotBalls();
     table.Turn().SetControlEnabled(true);
     table.RenderStep().SetVisible(true);
-    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     if (!quill::IsCaromGame(equipment.gameMode)) {
-        if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Play(kRackSound, 1.0f, 0, false);
+        if (quill::SoundManager* sounds = quill::SoundManager::Current())
+            sounds->Play(sound_id::kRackChime, 1.0f, 0, false);
     }
 }
 
 bool SceneAlone::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(kMusic);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->Stop(sound_id::kTableMusic);
     ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
     lentChalk_.Return(Player());

@@ -14,6 +14,7 @@
 
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -44,9 +45,7 @@ public:
     static constexpr int32_t kHelpButton = 3;
     static constexpr int32_t kRoomSettingButton = 6;
     static constexpr uint32_t kPhysicsModel = 0x10014;
-    static constexpr uint32_t kRackSound = 27;
     static constexpr uint32_t kClickSound = 1;
-    static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kLentChalk = LentChalk::kType;
 
     explicit SceneAlone(ScreenServices& app);

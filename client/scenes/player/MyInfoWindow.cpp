@@ -6,12 +6,14 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
+#include "client/scenes/common/CommunityDialog.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/LevelBadge.h"
-#include "client/scenes/common/CommunityDialog.h"
-#include "client/scenes/common/ProfileStatistics.h"
 #include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/common/ProfileStatistics.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
 #include "client/scenes/player/ProfileTextPopup.h"
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
@@ -19,6 +21,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -26,16 +29,9 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kBarY = 561;
 constexpr int32_t kBarHeight = 17;
 constexpr int32_t kShareX = 424;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint8_t kStyleShadow = 1;
 
 TextLabel* AddLabel(Widget& window, int32_t x, int32_t y, int32_t w, int32_t h, size_t font, uint32_t colour,
@@ -54,8 +50,8 @@ uint32_t Opaque(int32_t red, int32_t green, int32_t blue) {
 
 MyInfoWindow::MyInfoWindow(std::unique_ptr<PlayerHost> host) : host_(std::move(host)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetImage(kPopupThirdTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     BuildHeader();
     BuildSkills();
     BuildButtons();
@@ -80,7 +76,7 @@ void MyInfoWindow::BuildHeader() {
     level_ = AddLabel(*this, 382, 72, 32, 16, UiFont::Regular12, kWhite, 0, 0);
     nickname_ = AddLabel(*this, 130, 45, 100, 20, UiFont::Regular12, kWhite, kBlack, 0);
     blank_ = AddLabel(*this, 400, 45, 120, 20, UiFont::Regular12, kYellow, 0, 0);
-    bar_ = CreateImage(114, 68, SkillRaises::kBarWidth, kBarHeight, kTexture, 0, kBarY);
+    bar_ = CreateImage(114, 68, SkillRaises::kBarWidth, kBarHeight, kPopupThirdTexture, 0, kBarY);
     experience_ = AddLabel(*this, 130, 72, 100, 20, UiFont::Regular12, kWhite, kBlack, 0);
     money_ = AddLabel(*this, 310, 98, 160, 20, UiFont::Regular12, kWhite, kBlack, kStyleShadow);
     points_ = AddLabel(*this, 410, 160, 260, 20, UiFont::Bold14, kWhite, 0, 0);
@@ -92,7 +88,7 @@ void MyInfoWindow::BuildSkills() {
         skillLevels_[k] = AddLabel(*this, 107, y + 1, 40, 20, UiFont::Regular12, kWhite, 0, kStyleShadow);
         effects_[k] = AddLabel(*this, 225, y, 50, 20, UiFont::Bold12, kYellow, 0, kStyleShadow);
         raiseButtons_[k] =
-            CreateButton(160, y - 1, 16, 16, kFirstRaise + static_cast<int32_t>(k), -1, kTexture, 186, 745);
+            CreateButton(160, y - 1, 16, 16, kFirstRaise + static_cast<int32_t>(k), -1, kPopupThirdTexture, 186, 745);
     }
 }
 
@@ -103,11 +99,12 @@ void MyInfoWindow::BuildButtons() {
         button->SetCaption(caption);
         return button;
     };
-    save_ = captioned(CreateButton(310, 260, 77, 29, kSave, -1, kTexture, 520, 517), u"Save");
-    reset_ = captioned(CreateButton(396, 260, 77, 29, kReset, -1, kTexture, 520, 604), u"Reset");
-    captioned(CreateButton(40, 513, 90, 24, kProfileText, -1, kTexture, 676, 696), u"Profile");
+    save_ = captioned(CreateButton(310, 260, 77, 29, kSave, -1, kPopupThirdTexture, 520, 517), u"Save");
+    reset_ = captioned(CreateButton(396, 260, 77, 29, kReset, -1, kPopupThirdTexture, 520, 604), u"Reset");
+    captioned(CreateButton(40, 513, 90, 24, kProfileText, -1, kPopupThirdTexture, 676, 696), u"Profile");
     captioned(CreateButton(210, 513, 85, 32, kClose, platform::Vk::Escape, kCommonTexture, 255, 0), u"Close");
-    tournament_ = captioned(CreateButton(350, 513, 91, 25, kTournament, -1, kTexture, 675, 792), u"Tournament");
+    tournament_ =
+        captioned(CreateButton(350, 513, 91, 25, kTournament, -1, kPopupThirdTexture, 675, 792), u"Tournament");
     save_->Show(false);
     reset_->Show(false);
     tournament_->Show(false);

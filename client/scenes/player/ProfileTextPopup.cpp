@@ -5,20 +5,19 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/TextFields.h"
-#include "client/scenes/common/PlayerHost.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 13;
-constexpr int32_t kBoxTexture = 12;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 // The player's record keeps a line in 62 units with its terminator.
 constexpr size_t kStoredUnits = 61;
 constexpr int32_t kUp = 38;
@@ -27,10 +26,10 @@ constexpr int32_t kDown = 40;
 }  // namespace
 
 ProfileTextPopup::ProfileTextPopup(PlayerHost& host)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{kTexture, 597, 504}, 0, 0), host_(host) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kPopupThirdTexture, 597, 504}, 0, 0), host_(host) {
     for (size_t n = 0; n < kLines; ++n) {
         const int32_t y = 57 + 19 * static_cast<int32_t>(n);
-        CreateImage(46, y, 350, 18, kBoxTexture, 5, 40);
+        CreateImage(46, y, 350, 18, kPopupTexture, 5, 40);
         auto box = std::make_unique<EditBox>();
         box->Create(46, y, 350, 18);
         box->SetSkin(kCommonTexture, 609, 68, 2, 14);

@@ -19,8 +19,6 @@ class ProfileTextPopup : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 427;
     static constexpr int32_t kHeight = 192;
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kCancel = 2051;
     static constexpr int32_t kLineCharacters = 56;
     static constexpr size_t kLines = 4;
 

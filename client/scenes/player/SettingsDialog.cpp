@@ -5,16 +5,17 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/DisplayModes.h"
-#include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/CommunityDialog.h"
-#include "client/scenes/player/DisplayModeText.h"
+#include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/PlayerHost.h"
+#include "client/scenes/player/DisplayModeText.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Panel.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -23,9 +24,6 @@ namespace {
 constexpr uint32_t kTickPeriodMs = 1000;
 constexpr int32_t kNormalRate = 58;
 constexpr int32_t kSlowRate = 29;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kBrightnessBase = 51;
 constexpr uint32_t kDefaultRefresh = 60;
 

@@ -3,7 +3,9 @@
 // button is also clicked through its caption there, and tells its full meaning in its tooltip.
 #include <memory>
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/player/SettingsDialog.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
@@ -12,6 +14,7 @@
 #include "client/ui/Panel.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -20,11 +23,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTexture = 11;
-constexpr int32_t kCommonTexture = 0;
-constexpr int32_t kBoxTexture = 12;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kOpenSound = 31;
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kPageHeights[SettingsDialog::kPages] = {396, 176, 375, 383};
 constexpr int32_t kPageSources[SettingsDialog::kPages][2] = {{0, 547}, {427, 0}, {427, 176}, {427, 551}};
 // Most captions begin just right of their box.
@@ -41,7 +39,7 @@ void Caption(Button& button, quill::WStringView text) {
 void SettingsDialog::BuildFrame() {
     Create(100, 100, kWidth, kHeight, -1, -1);
     SetImage(kTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, kCloseSound);
+    SetSounds(sound_id::kWindowOpen, sound_id::kPopup);
     const quill::WStringView tabNames[kPages] = {u"Video", u"Sound", u"Control", u"Game"};
     for (size_t i = 0; i < kPages; ++i) {
         const auto n = static_cast<int32_t>(i);
@@ -179,7 +177,7 @@ void SettingsDialog::BuildGamePage(Panel& page) {
     for (size_t n = 0; n < kChatSlots; ++n) {
         const int32_t x = n == 0 ? 94 : 67;
         const int32_t y = 115 + 25 * static_cast<int32_t>(n);
-        page.CreateImage(x, y, 280, 18, kBoxTexture, 5, 40);
+        page.CreateImage(x, y, 280, 18, kPopupTexture, 5, 40);
         auto box = std::make_unique<EditBox>();
         box->Create(x, y, 280, 18);
         box->SetSkin(kCommonTexture, 609, 68, 2, 14);

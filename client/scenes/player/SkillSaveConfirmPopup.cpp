@@ -1,21 +1,16 @@
 #include "client/scenes/player/SkillSaveConfirmPopup.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr uint32_t kOpenSound = 32;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-}  // namespace
-
 SkillSaveConfirmPopup::SkillSaveConfirmPopup(RequestSender& requests, Window& myInfo)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, kOpenSound, 0), requests_(requests), myInfo_(myInfo) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), requests_(requests), myInfo_(myInfo) {
     AddTitle(50, 7, 140, u"Warning");
     const quill::WStringView lines[] = {u"Once saved, skills cannot be dropped or deleted.",
                                         u"Do you want to save the current skill level?"};

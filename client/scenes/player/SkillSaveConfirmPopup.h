@@ -17,8 +17,6 @@ class SkillSaveConfirmPopup : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 400;
     static constexpr int32_t kHeight = 250;
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
 
     // myInfo: the window that Yes hides.
     SkillSaveConfirmPopup(RequestSender& requests, Window& myInfo);

@@ -11,8 +11,6 @@ namespace kestrovan {
 
 class PracticeOptionsWindow : public PopupWindow {
 public:
-    static constexpr int32_t kClose = 2049;
-
     PracticeOptionsWindow();
     void SetGameType(quill::GameType type);
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -16,6 +16,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -87,7 +88,7 @@ void SceneReplay::Init() {
 }
 
 void SceneReplay::BuildTitleBar() {
-    CreateImage(10, 4, 392, 30, TitleTiles::kTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
+    CreateImage(10, 4, 392, 30, kCommonTexture, TitleTiles::kBar.x, TitleTiles::kBar.y);
     TextLabel* title = CreateTextLabel(130, 5, 200, 20, &UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre, 0);
     title->SetText(u"리플레이");
     titleBarButtons_.Add(TitleBarButtons::Role::Exit, kExit);
@@ -184,7 +185,7 @@ void SceneReplay::Activate() {
     table.Turn().SetControlEnabled(true);
     // The record's cue; a custom cue with its parts.
     CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
-    const uint16_t cue = shotRead_ ? shot_.cueItemId : kOfflineCue;
+    const uint16_t cue = shotRead_ ? shot_.cueItemId : kStockCue;
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(cue);
     if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0) parts = shot_.cuePartIds;
     stage_.EquipCue(cue, parts);

@@ -13,6 +13,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -38,11 +39,10 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kEffectSounds[] = {SceneRoomPractice::kSuccessSound, SceneRoomPractice::kStartSound,
-                                      SceneRoomPractice::kRackSound, SceneRoomPractice::kChargedSound};
+                                      sound_id::kRackChime, SceneRoomPractice::kChargedSound};
 constexpr int kEffectCategory = 1;
 // The practice room's time of day: always ten in the morning.
 constexpr uint32_t kTimeOfDay = 36000;
-constexpr float kKeep = CameraController::kKeep;
 
 constexpr const char16_t* kTips[] = {u"You can move the ball freely in the practice room.",
                                      u"Press 'U' to repeat the previous shot.",
@@ -82,7 +82,8 @@ int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9Rend
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
     replayPanel_->CreateTable(room, *resources, *device);
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
     ApplyChildAnchors(screen.width, screen.height);
@@ -96,7 +97,8 @@ void SceneRoomPractice::LoadSounds() {
     for (uint32_t id : kEffectSounds) {
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, kEffectCategory, 1, true);
     }
-    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kEffectCategory);
+    if (auto music = catalog->GetSound(sound_id::kTableMusic))
+        sounds->LoadStreamingSound(music, sound_id::kTableMusic, kEffectCategory);
 }
 
 // --- entering (main thread) ---
@@ -138,7 +140,7 @@ void SceneRoomPractice::SetUpTable() {
     table.Models().SetupTable(kDefaultPhysicsModelCode, 1);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     table.ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
-    table.Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
     table.SetState(5);
     // The balls may be placed anywhere in the practice room.
     table.Input().SetPlacingEnabled(true);
@@ -254,8 +256,8 @@ bool SceneRoomPractice::OnLeave(quill::ResourceManager* resources, quill::Render
     replayPanel_->ReleaseTable();
     stage_.Release(renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-        sounds->Stop(kMusic);
-        sounds->RemoveSound(kMusic);
+        sounds->Stop(sound_id::kTableMusic);
+        sounds->RemoveSound(sound_id::kTableMusic);
     }
     Player().practiceValue = savedPracticeValue_;
     HideWindows();

@@ -22,6 +22,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -66,10 +67,8 @@ public:
     static constexpr uint32_t kItemColour = 0xFFFFFF00;
     static constexpr uint32_t kSuccessColour = 0xFF80FF80;
     static constexpr uint32_t kTipColour = 0xFFFFFFFF;
-    static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kSuccessSound = 20;
     static constexpr uint32_t kStartSound = 24;
-    static constexpr uint32_t kRackSound = 27;
     static constexpr uint32_t kChargedSound = 40;
     static constexpr uint32_t kLocalValue = 100000;
 

@@ -4,13 +4,16 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
@@ -41,13 +44,10 @@ namespace kestrovan {
 
 namespace {
 
-constexpr float kKeep = CameraController::kKeep;
-constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kPracticeAidKind = 4;
 constexpr uint32_t kBoostKind = 6;
 constexpr uint32_t kTimedNotStarted = 1;
 constexpr uint32_t kInUse = 1;
-constexpr uint32_t kCustomCueType = 3100;
 constexpr uint32_t kReplayKey = 'R';
 
 void QueueSound(uint32_t id) {
@@ -218,11 +218,11 @@ void SceneRoomPractice::StartChallenge() {
     board_->Show(true);
     table.Reset(static_cast<uint32_t>(platform::Rand()));
     if (table.Cameras().GetCamera().Mode() != CameraController::kTopViewMode) table.Rack().ResetCamera();
-    table.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    table.Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     table.RenderStep().SetVisible(true);
     table.Turn().SetControlEnabled(true);
     QueueSound(kStartSound);
-    if (!quill::IsCaromGame(gameType_)) QueueSound(kRackSound);
+    if (!quill::IsCaromGame(gameType_)) QueueSound(sound_id::kRackChime);
 }
 
 void SceneRoomPractice::EndChallenge() {
@@ -300,7 +300,7 @@ void SceneRoomPractice::UseQuickItem() {
     if (item == nullptr) return;
     const uint32_t now = platform::TimeGetTime();
     const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item->typeCode);
-    if (item->kind == kCueKind && record != nullptr && record->requiredLevel > Player().level) {
+    if (item->kind == quill::ItemRecord::kCue && record != nullptr && record->requiredLevel > Player().level) {
         lines_.Add(quill::Format(u"This item allowed to use level %d", static_cast<int>(record->requiredLevel)),
                    kItemColour, now);
         ShowLines();
@@ -319,7 +319,7 @@ void SceneRoomPractice::UseQuickItem() {
         return;
     }
     switch (item->kind) {
-        case kCueKind:
+        case quill::ItemRecord::kCue:
             UseCue(*item);
             break;
         case kBoostKind:
@@ -344,7 +344,7 @@ void SceneRoomPractice::UseQuickItem() {
 void SceneRoomPractice::UseCue(const quill::InventoryItem& item) {
     const quill::InventoryItem* current = Player().GetEquippedItem(static_cast<uint8_t>(gameType_));
     if (current == &item) return;
-    const bool custom = item.customFlag != 0 && item.typeCode >= kCustomCueType;
+    const bool custom = item.customFlag != 0 && item.typeCode >= quill::InventoryItem::kCustomCueType;
     const auto type = static_cast<uint16_t>(item.typeCode);
     Player().equipped[static_cast<size_t>(gameType_ % quill::kGameTypeCount)] = {item.key, item.subKey, type};
     stage_.EquipCue(type, custom ? item.statValues : TableSceneStage::kStockParts);

@@ -6,6 +6,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -18,16 +19,14 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
-constexpr int32_t kHud = 14;
 constexpr int32_t kPracticeTexture = 19;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kLineHeight = 18;
 
 template <class T>
@@ -50,7 +49,7 @@ void SceneRoomPractice::Init() {
 }
 
 void SceneRoomPractice::BuildTitleBar() {
-    titleBar_ = CreateImage(5, 4, 470, 30, kCommon, 0, 386);
+    titleBar_ = CreateImage(5, 4, 470, 30, kCommonTexture, 0, 386);
     TextLabel* title = titleBar_->CreateTextLabel(12, 6, 300, 20, &UiFontAt(UiFont::Bold14), 0, 0);
     title->SetText(u"Practice alone");
     title->SetColors(kWhite, 0);
@@ -94,8 +93,8 @@ void SceneRoomPractice::BuildTextList() {
     textArea_->SetAnchor(AnchorMode::Left, 10, AnchorMode::Bottom, -92 - lines * kLineHeight);
     textArea_->SetAcceptsMouse(false);
     for (size_t n = 0; n < kShownLines; ++n) {
-        lineBands_[n] = textArea_->CreateImage(0, static_cast<int32_t>(n) * kLineHeight, kBandWidth, kBandHeight, kHud,
-                                               610, 902);
+        lineBands_[n] = textArea_->CreateImage(0, static_cast<int32_t>(n) * kLineHeight, kBandWidth, kBandHeight,
+                                               kHudTexture, 610, 902);
         lineBands_[n]->SetAcceptsMouse(false);
         lineBands_[n]->Show(false);
         shownLines_[n] = lineBands_[n]->CreateTextLabel(6, 6, kBandWidth - 12, kLineHeight,

@@ -6,6 +6,7 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/math/Camera.h"
@@ -17,6 +18,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
@@ -24,6 +26,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/practice/SchoolIndexWindow.h"
@@ -39,15 +42,12 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kZoomKey = 'Z';
-constexpr int32_t kMusicCategory = 1;
 constexpr uint32_t kTableSeed = 1234;
 constexpr int32_t kFirstPageBelowProgress = 11;
 constexpr uint32_t kBlinkPeriodMs = 1500;
 constexpr uint32_t kBlinkOnMs = 1200;
 constexpr int16_t kSchoolPlace = -1;
 constexpr uint8_t kSchoolGameMode = 10;
-constexpr uint16_t kStockCue = 3000;
-constexpr uint32_t kCustomCueType = 3100;
 // The power gauge reaches 120 %.
 constexpr uint64_t kMostPercent = 120;
 // π / 60000 radians of yaw per update while the welcome pages are read.
@@ -87,12 +87,14 @@ int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevi
     if (ResourcePackCatalog* catalog = app_.Catalog()) {
         AddResourceRecord({catalog->UiFolder(), u"Tut", -1, 0});
         if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-            if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+            if (auto music = catalog->GetSound(sound_id::kTableMusic))
+                sounds->LoadStreamingSound(music, sound_id::kTableMusic, quill::SoundManager::kMusicCategory);
             if (auto done = catalog->GetSound(kTaskDoneSound)) sounds->LoadSound(done, kTaskDoneSound, 0, 1, true);
         }
     }
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
     loaded_ = true;
     return 0;
@@ -146,7 +148,7 @@ void SceneSchool::SetUpTable() {
 // The player's cue for the school's game (a custom cue with its parts), else his default cue.
 void SceneSchool::EquipCue() {
     const quill::InventoryItem* cue = Player().GetEquippedItem(kSchoolGameMode);
-    if (cue != nullptr && cue->customFlag != 0 && cue->typeCode >= kCustomCueType) {
+    if (cue != nullptr && cue->customFlag != 0 && cue->typeCode >= quill::InventoryItem::kCustomCueType) {
         stage_.EquipCue(static_cast<uint16_t>(cue->typeCode), cue->statValues);
         return;
     }
@@ -340,8 +342,8 @@ bool SceneSchool::OnLeave(quill::ResourceManager* resources, quill::RenderSceneM
     ReleaseItemPreviews(*this);
     stage_.Release(renderScenes);
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
-        sounds->Stop(kMusic);
-        sounds->RemoveSound(kMusic);
+        sounds->Stop(sound_id::kTableMusic);
+        sounds->RemoveSound(sound_id::kTableMusic);
     }
     Player().practiceValue = savedPlayerValue_;
     gift_->SetVisible(false);

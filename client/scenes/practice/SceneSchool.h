@@ -20,6 +20,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/LentChalk.h"
 #include "client/scenes/common/TableSceneStage.h"
@@ -62,7 +63,6 @@ public:
     static constexpr size_t kTextLines = 5;
     static constexpr size_t kTaskLines = 6;
     static constexpr int32_t kMaxTasks = 5;
-    static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kTaskDoneSound = 33;
     static constexpr uint32_t kLocalValue = 100000;
     static constexpr uint16_t kSchoolTable = 1501;

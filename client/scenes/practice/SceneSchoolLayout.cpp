@@ -6,6 +6,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -16,16 +17,14 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
 constexpr int32_t kTutor = 21;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kRight = 4;
 constexpr const char16_t* kStepTexts[] = {u"[Camera]", u"[Shot]", u"[Aiming]", u"[Spin]"};
 
@@ -45,7 +44,7 @@ void SceneSchool::Init() {
 }
 
 void SceneSchool::BuildBoard() {
-    banner_ = CreateImage(10, 4, 392, 30, kCommon, 0, 416);
+    banner_ = CreateImage(10, 4, 392, 30, kCommonTexture, 0, 416);
     banner_->SetAlpha(0.5f);
     banner_->Show(false);
     board_ = CreateImage(0, 10, 1024, 285, kTutor, 0, 0);

@@ -24,14 +24,13 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr uint32_t kZoomKey = 'Z';
-constexpr float kKeep = CameraController::kKeep;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int32_t kBoardWidth = 1024;
 constexpr int32_t kBoardHeight = 285;
 constexpr int32_t kQuestBoardY = 285;
@@ -77,7 +76,7 @@ void SceneSchool::ShowPage(int32_t delta) {
     index_->SelectStep(step_);
     if (previousStep_ < 4 && step_ >= SchoolPages::kBasicsDone && table != nullptr) {
         LimitCamera();
-        table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
+        table->Cameras().MoveCamera(2.0f, 300.0f, CameraController::kKeep, false);
         table->RenderStep().SetVisible(true);
         table->Turn().SetAimFollowsCamera(true);
         table->Input().OnKey(kZoomKey, false);
@@ -241,7 +240,7 @@ void SceneSchool::StartTasks() {
         }
         if (step_ == 4) {
             LimitCamera();
-            table->Cameras().MoveCamera(2.0f, 300.0f, kKeep, false);
+            table->Cameras().MoveCamera(2.0f, 300.0f, CameraController::kKeep, false);
         }
     }
 }

@@ -4,15 +4,13 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kTutorTexture = 21;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kBlack = 0xFF000000;
 // Where the caption starts inside the row's button.
 constexpr int32_t kCaptionTextX = 6;
 constexpr int32_t kCaptionTextY = 7;

@@ -5,10 +5,12 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
 
@@ -17,12 +19,8 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTutorTexture = 21;
-constexpr uint32_t kOpenSound = 31;
 constexpr float kOpacity = 0.7f;
 constexpr float kGreyed = 0.2f;
-constexpr uint32_t kCyan = 0xFF00FFFF;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRight = 4;
 // Where a tab's caption starts inside its button.
 constexpr int32_t kTabTextX = 6;
@@ -42,7 +40,7 @@ struct Chapter {
 SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
     SetImage(kTutorTexture, 765, 751, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetSounds(sound_id::kWindowOpen, 0);
     SetModal(false);
     SetAlpha(kOpacity);
     title_ = CreateTextLabel(10, 8, 80, 24, &UiFontAt(UiFont::Bold16), kRight, 0);

@@ -1,5 +1,6 @@
 #include "client/scenes/room/GameClock.h"
 
+#include "client/app/UiTextures.h"
 #include "client/ui/Image.h"
 #include "client/ui/NumberDisplay.h"
 
@@ -7,11 +8,9 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
-
 NumberDisplay* AddDigits(Widget& parent, int32_t x, bool leadingZeros) {
     auto digits = std::make_unique<NumberDisplay>();
-    digits->Create(x, 3, 14, 14, 2, kTexture, 224, 589, 11);
+    digits->Create(x, 3, 14, 14, 2, kHudTexture, 224, 589, 11);
     digits->SetLeadingZeros(leadingZeros);
     return static_cast<NumberDisplay*>(parent.AddChild(std::move(digits), true));
 }
@@ -20,8 +19,8 @@ NumberDisplay* AddDigits(Widget& parent, int32_t x, bool leadingZeros) {
 
 GameClock::GameClock() {
     Create(395, 2, 93, 20, -1, -1);
-    SetImage(kTexture, 224, 569, 93, 20, 1.0f, 1.0f);
-    colon_ = CreateImage(46, 1, 3, 14, kTexture, 317, 569);
+    SetImage(kHudTexture, 224, 569, 93, 20, 1.0f, 1.0f);
+    colon_ = CreateImage(46, 1, 3, 14, kHudTexture, 317, 569);
     hourDigits_ = AddDigits(*this, 16, false);
     minuteDigits_ = AddDigits(*this, 54, true);
     Set(0);

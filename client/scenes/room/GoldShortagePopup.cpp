@@ -7,15 +7,10 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kYellow = 0xFFFFFF00;
-
-}  // namespace
 
 GoldShortagePopup::GoldShortagePopup(GameConnection& connection, EventPoster poster)
     : PopupWindow(0, 0, kWidth, kHeight, Face{}, 32, 0), connection_(connection), poster_(std::move(poster)) {

@@ -19,8 +19,6 @@ class GoldShortagePopup : public PopupWindow {
 public:
     static constexpr int32_t kWidth = 400;
     static constexpr int32_t kHeight = 250;
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
     static constexpr uint32_t kPracticeTargetKind = 1;
 
     GoldShortagePopup(GameConnection& connection, EventPoster poster);

@@ -1,6 +1,7 @@
 #include "client/scenes/room/GroupBoard.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
@@ -8,7 +9,6 @@ namespace kestrovan {
 namespace {
 
 // A plain face of the room's second interface texture.
-constexpr int32_t kTexture = 15;
 constexpr int32_t kSourceX = 0;
 constexpr int32_t kSourceY = 400;
 constexpr int32_t kMargin = 4;
@@ -20,7 +20,7 @@ constexpr uint32_t kNameColour = 0xFFFFFFFF;
 
 GroupBoard::GroupBoard() {
     Create(0, 0, kWidth, 2 * kMargin, -1, -1);
-    SetImage(kTexture, kSourceX, kSourceY, kWidth, 2 * kMargin, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, kSourceX, kSourceY, kWidth, 2 * kMargin, 1.0f, 1.0f);
     SetAcceptsMouse(false);
     for (size_t row = 0; row < kRows; ++row) {
         const int32_t y = kMargin + kRowHeight * static_cast<int32_t>(row);

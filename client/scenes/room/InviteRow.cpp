@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 
@@ -10,7 +11,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 0;
 constexpr int32_t kIconSize = 22;
 constexpr int32_t kIconY = 941;
 
@@ -18,11 +18,11 @@ constexpr int32_t kIconY = 941;
 
 InviteRow::InviteRow(int32_t x, int32_t y, int32_t id) {
     Create(x, y, 1, 1, -1, -1);
-    toggle_ = CreateButton(0, -3, 31, 18, id, -1, kTexture, 668, 0);
+    toggle_ = CreateButton(0, -3, 31, 18, id, -1, kCommonTexture, 668, 0);
     toggle_->SetCheckBox();
     // The whole row takes the click.
     toggle_->SetSecondRect(0, -3, 300, 20);
-    icon_ = CreateImage(35, -2, kIconSize, kIconSize, kTexture, 0, kIconY);
+    icon_ = CreateImage(35, -2, kIconSize, kIconSize, kCommonTexture, 0, kIconY);
     nickname_ = CreateTextLabel(120, 4, 83, 16, &UiFontAt(UiFont::Regular12), 0, 1);
     nickname_->SetColors(0xFFFFFF00, 0xFF000000);
     number_ = CreateTextLabel(230, 4, 44, 16, &UiFontAt(UiFont::Regular12), 0, 0);

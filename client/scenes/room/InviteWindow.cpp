@@ -4,7 +4,9 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/room/InviteRow.h"
@@ -18,17 +20,14 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kOpenSound = 32;
 constexpr const char16_t* kNobody = u"No available users to invite";
 
 }  // namespace
 
 InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 121, 648, kWidth, kHeight, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
+    SetImage(kGameSecondTexture, 121, 648, kWidth, kHeight, 1.0f, 1.0f);
+    SetSounds(sound_id::kPopup, 0);
     for (int32_t i = 0; i < InviteList::kRows; ++i) {
         auto row = std::make_unique<InviteRow>(8, 50 + 21 * i, kFirstRowId + i);
         rows_[static_cast<size_t>(i)] = static_cast<InviteRow*>(AddChild(std::move(row), false));
@@ -43,9 +42,9 @@ InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
         ScrollBar::AddTo(*this, {.x = 321, .y = 48, .w = 16, .h = 146, .id = kScrollBarId},
                          {kCommonTexture, {475, 370, 16, 146}, {609, 0, 14, 17}, {623, 0, 14, 17}, {637, 0, 14, 28}});
     scrollBar_->SetSecondRect(0, 50, 330, 150);
-    CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kTexture, 342, 291);
+    CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kGameSecondTexture, 342, 291);
     const auto addAction = [this](int32_t id, int32_t x, int32_t srcX, const char16_t* caption) {
-        Button* button = CreateButton(x, 227, 78, 25, id, -1, kTexture, srcX, 291);
+        Button* button = CreateButton(x, 227, 78, 25, id, -1, kGameSecondTexture, srcX, 291);
         button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
         button->SetCaption(caption);
     };

@@ -1,7 +1,9 @@
 #include "client/scenes/room/LevelUpPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -9,26 +11,19 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kTexture = 15;
-constexpr uint32_t kOpenSound = 32;
-
-}  // namespace
-
 LevelUpPopup::LevelUpPopup(quill::PlayerState& player, AppEventPoster poster)
     : player_(player), poster_(std::move(poster)) {
     Create(0, 0, 316, 294, -1, -1);
-    SetImage(kTexture, 697, 34, 316, 294, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
-    CreateImage(29, -20, 258, 42, kTexture, 755, 328);
+    SetImage(kGameSecondTexture, 697, 34, 316, 294, 1.0f, 1.0f);
+    SetSounds(sound_id::kPopup, 0);
+    CreateImage(29, -20, 258, 42, kGameSecondTexture, 755, 328);
     for (size_t n = 0; n < lines_.size(); ++n) {
         static constexpr int32_t kY[] = {40, 70, 90};
         lines_[n] = CreateTextLabel(10, kY[n], 280, 20, &UiFontAt(UiFont::Bold12), 0, 0);
         lines_[n]->SetColors(0xFFFFFFFF, 0);
     }
     skill_ = CreateButton(295, 90, 16, 16, kSkillButton, -1, 13, 186, 745);
-    Button* ok = CreateButton(115, 255, 85, 32, kOk, platform::Vk::Return, 0, 85, 0);
+    Button* ok = CreateButton(115, 255, 85, 32, PopupWindow::kOk, platform::Vk::Return, 0, 85, 0);
     ok->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
     ok->SetCaption(u"OK");
     Show(false);
@@ -49,7 +44,7 @@ bool LevelUpPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
         if (poster_) poster_(quill::AppEventId::RoomPopupOpen, 0, 0, 0);
         return true;
     }
-    if (id == kOk) {
+    if (id == PopupWindow::kOk) {
         SetVisible(false);
         return true;
     }

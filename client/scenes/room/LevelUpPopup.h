@@ -8,6 +8,7 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -17,7 +18,6 @@ class TextLabel;
 
 class LevelUpPopup : public Window {
 public:
-    static constexpr int32_t kOk = 2050;
     static constexpr int32_t kSkillButton = 10;
 
     // player: the local player, whose level, limit and skill points it shows.

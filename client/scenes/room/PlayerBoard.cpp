@@ -7,12 +7,14 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -20,15 +22,10 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kRowTexture = 16;
-constexpr int32_t kHudTexture = 14;
-constexpr int32_t kCommonTexture = 0;
 constexpr int32_t kIconSize = 22;
 constexpr int32_t kIconY = 941;
 constexpr int32_t kFirstRowY = 64;
 constexpr int32_t kGameShift = 80;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kGoalColour = 0xFF00AEFF;
 constexpr int32_t kSixBallsHidden = 191;
 constexpr const char16_t* kMenuCaptions[] = {u"View Info", u"Ask Friend", u"Kick User",

@@ -1,21 +1,16 @@
 #include "client/scenes/room/PointRulePanel.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kTexture = 15;
-
-}  // namespace
-
 PointRulePanel::PointRulePanel() {
     Create(0, 0, 172, 75, -1, -1);
     SetAcceptsMouse(false);
-    numberImage_ = CreateImage(0, 0, 172, 40, kTexture, 0, 308);
+    numberImage_ = CreateImage(0, 0, 172, 40, kGameSecondTexture, 0, 308);
     auto number = std::make_unique<NumberDisplay>();
     number->Create(135, 18, 14, 14, 8, 14, 224, 589, 11);
     number->SetAlign(NumberDisplay::kAlignRight);
@@ -23,7 +18,7 @@ PointRulePanel::PointRulePanel() {
     // Until the room sends its number the display shows 0, its other cells hidden: created, all eight cells
     // stand to the right of the first and run past the screen's edge.
     number_->SetValue(0);
-    ruleImage_ = CreateImage(25, 35, 149, 40, kTexture, 0, 348);
+    ruleImage_ = CreateImage(25, 35, 149, 40, kGameSecondTexture, 0, 348);
     rule_ = ruleImage_->CreateTextLabel(50, 21, 120, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     rule_->SetColors(0xFFFFFFFF, 0);
 }

@@ -1,6 +1,8 @@
 #include "client/scenes/room/RankingPopup.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -10,20 +12,18 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
-constexpr uint32_t kOpenSound = 32;
 constexpr int32_t kTopRanks = 100;
 
 }  // namespace
 
 RankingPopup::RankingPopup() {
     Create(0, 0, 316, 294, -1, -1);
-    SetImage(kTexture, 697, 34, 316, 294, 1.0f, 1.0f);
-    SetSounds(kOpenSound, 0);
-    CreateImage(42, -20, 231, 42, kTexture, 524, 328);
+    SetImage(kGameSecondTexture, 697, 34, 316, 294, 1.0f, 1.0f);
+    SetSounds(sound_id::kPopup, 0);
+    CreateImage(42, -20, 231, 42, kGameSecondTexture, 524, 328);
     line_ = CreateTextLabel(10, 70, 300, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     line_->SetColors(0xFFFFFFFF, 0);
-    Button* ok = CreateButton(115, 250, 85, 32, kOk, platform::Vk::Return, 0, 85, 0);
+    Button* ok = CreateButton(115, 250, 85, 32, PopupWindow::kOk, platform::Vk::Return, 0, 85, 0);
     ok->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
     ok->SetCaption(u"OK");
     Show(false);
@@ -43,7 +43,7 @@ void RankingPopup::OnShow() {
 }
 
 bool RankingPopup::OnEvent(Widget* source, int32_t a, int32_t b) {
-    if (source == nullptr || source->GetId() != kOk) return Window::OnEvent(source, a, b);
+    if (source == nullptr || source->GetId() != PopupWindow::kOk) return Window::OnEvent(source, a, b);
     SetVisible(false);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "client/scenes/common/PopupWindow.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -14,7 +15,6 @@ class TextLabel;
 
 class RankingPopup : public Window {
 public:
-    static constexpr int32_t kOk = 2050;
     static constexpr int32_t kBelowRecord = 9998;
 
     RankingPopup();

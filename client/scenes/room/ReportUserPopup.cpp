@@ -5,15 +5,10 @@
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kYellow = 0xFFFFFF00;
-
-}  // namespace
 
 ReportUserPopup::ReportUserPopup(EventPoster poster)
     : PopupWindow(200, 200, 400, 250, Face{}, 32, 0), poster_(std::move(poster)) {

@@ -14,9 +14,6 @@ namespace kestrovan {
 
 class ReportUserPopup : public PopupWindow {
 public:
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
-
     explicit ReportUserPopup(EventPoster poster);
 
     // The reported user's 64-bit id in halves (both 0: the whole chat) and nickname (kept when empty).

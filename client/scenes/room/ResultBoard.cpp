@@ -1,6 +1,7 @@
 #include "client/scenes/room/ResultBoard.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -12,7 +13,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
 constexpr int32_t kRankWidth = 32;
 constexpr int32_t kRankY = 883;
 constexpr const char16_t* kWords[] = {u"WIN", u"Loss", u"WbW", u"Widr", u"Allin", u"End", u"Invalid"};
@@ -21,7 +21,7 @@ constexpr const char16_t* kWords[] = {u"WIN", u"Loss", u"WbW", u"Widr", u"Allin"
 
 ResultBoard::ResultBoard() {
     Create(100, 100, 417, 251, -1, -1);
-    SetImage(kTexture, 607, 569, 417, 251, 1.0f, 1.0f);
+    SetImage(kHudTexture, 607, 569, 417, 251, 1.0f, 1.0f);
     SetModal(false);
     for (size_t i = 0; i < kRows; ++i) {
         auto anchor = std::make_unique<Image>();
@@ -33,11 +33,11 @@ ResultBoard::ResultBoard() {
             return text;
         };
         rows_[i] = {label(-8, 40), label(62, 120), label(166, 60), label(235, 60),
-                    row.CreateImage(316, -5, kRankWidth, 19, kTexture, 736, kRankY)};
+                    row.CreateImage(316, -5, kRankWidth, 19, kHudTexture, 736, kRankY)};
     }
     fee_ = CreateTextLabel(50, 230, 300, 18, &UiFontAt(UiFont::Regular12), 0, 0);
     fee_->Show(false);
-    CreateButton(384, 28, 22, 22, kCloseId, platform::Vk::Escape, kTexture, 839, 400);
+    CreateButton(384, 28, 22, 22, kCloseId, platform::Vk::Escape, kHudTexture, 839, 400);
     Show(false);
 }
 

@@ -7,6 +7,7 @@
 #include "client/app/NativeEditBridge.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/room/RoomMessages.h"
@@ -18,14 +19,13 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
-constexpr int32_t kHud = 14;
 constexpr int32_t kChatLineWidth = 382;
 constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
@@ -47,28 +47,28 @@ void RoomChat::Build(Widget& screen) {
                             : UiFont::Bold12;
     for (size_t n = 0; n < kLines; ++n) {
         Image* line = area_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
-                                         kHud, 610, 902);
+                                         kHudTexture, 610, 902);
         line->SetAcceptsMouse(false);
-        texts_[n] = AddRoomLabel(*line, 10, 6, 440, SceneRoomGame::kWhite, font);
+        texts_[n] = AddRoomLabel(*line, 10, 6, 440, kWhite, font);
         line->Show(false);
         lines_[n] = line;
     }
-    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommon, 668, 0);
+    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommonTexture, 668, 0);
     mute_->SetCheckBox();
     mute_->SetTooltip(u"Mute chat sound");
     scroll_ = ScrollBar::AddTo(
         *area_, {.x = kChatLineWidth - 13, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
-        {kCommon, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
+        {kCommonTexture, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
     scroll_->SetSecondRect(4, 10, 317, 100);
     scroll_->SetRange(1);
 
-    input_ = screen.CreateImage(0, 0, 358, 30, kHud, 610, 936);
+    input_ = screen.CreateImage(0, 0, 358, 30, kHudTexture, 610, 936);
     input_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
     auto edit = std::make_unique<EditBox>();
     edit->Create(23, 12, 340, 18);
-    edit->SetSkin(kCommon, 609, 68, 2, 14);
-    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, SceneRoomGame::kWhite);
-    edit->SetTextColors(SceneRoomGame::kWhite, 0xFF000000);
+    edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
+    edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
+    edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);
 }
 
@@ -116,12 +116,12 @@ void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
 
 bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
     if (connection_.LocalPlayer().IsStatus3Or4()) {
-        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", SceneRoomGame::kRed);
+        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
     if (spamGuard_.IsSpam(now) && rejectSpam) {
-        screen_.AddChatLine(u"No Spamming!", SceneRoomGame::kYellow);
+        screen_.AddChatLine(u"No Spamming!", kYellow);
         return false;
     }
     if (text.empty()) return true;
@@ -167,7 +167,7 @@ void RoomChat::OnRoomChat(quill::Packet& packet) {
     received_.push_back(lineOf(chat->text));
     while (received_.size() > kReceivedLines) received_.pop_front();
     screen_.AddChatLine(lineOf(Filtered(chat->text)),
-                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : SceneRoomGame::kWhite);
+                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
     if (soundOn_) SceneRoomGame::PlaySound(kChatSound);
 }
 

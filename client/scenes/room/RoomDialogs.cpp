@@ -5,6 +5,7 @@
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -12,22 +13,22 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/OpponentRequestAcceptPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/scenes/room/RankingPopup.h"
-#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
 #include "client/scenes/room/RoomWidgets.h"
-#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreSummaryPopup.h"
 #include "client/scenes/room/TimeLimitNotice.h"
@@ -36,6 +37,7 @@
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -49,7 +51,6 @@ using quill::MessageId;
 
 constexpr uint32_t kKeyR = 'R';
 constexpr uint32_t kKeyF2 = 113;
-constexpr int32_t kHud = 14;
 
 }  // namespace
 
@@ -57,8 +58,8 @@ RoomDialogs::RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnect
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
-    newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHud, 612, 491);
-    newMessage_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, SceneRoomGame::kWhite, 0, 0);
+    newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHudTexture, 612, 491);
+    newMessage_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
 }
 
 void RoomDialogs::BuildReplayPanel(Widget& screen) {

@@ -7,6 +7,7 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -40,8 +41,7 @@ void RoomEquipment::Check() {
                          ballSetItem_ != RoomBallSetItem(record.ballItem, mode);
     if (!differs) return;
     if (!reloadPending_ && !changeTold_) {
-        screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.",
-                            SceneRoomGame::kGreen);
+        screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.", kGreen);
         changeTold_ = true;
     }
     GameTable* table = screen_.Table();

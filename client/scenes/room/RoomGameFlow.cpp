@@ -27,6 +27,7 @@
 #include "client/scenes/room/StartReadyPanel.h"
 #include "client/scenes/room/TimeLimitNotice.h"
 #include "client/scenes/room/TurnClock.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/SharedUtilities.h"
@@ -50,7 +51,6 @@ constexpr uint8_t kHighBallsGroup = 3;
 constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
 constexpr uint32_t kKey_Z = 'Z';
-constexpr float kKeep = CameraController::kKeep;
 // The break's view in the three-cushion games: 150 degrees, held as the exact float every client uses. The
 // dispatch thread rounds toward zero, so converting 150 degrees there would give the float one unit below.
 constexpr float kBreakYaw = std::bit_cast<float>(0x40278D37u);
@@ -328,7 +328,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     }
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->Cameras().SetRefocusOnTopViewExit(true);
-    table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     table->Turn().SetAimFollowsCamera(localTurn);
     table->Input().OnKey(kKey_Z, false);
     table->Turn().SetControlEnabled(localTurn);
@@ -919,7 +919,7 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
     table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
     if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
-        table->Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     }
 }
 

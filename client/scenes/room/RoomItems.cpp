@@ -5,10 +5,12 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/AppCursor.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -19,10 +21,10 @@
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/common/TableSceneStage.h"
-#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
-#include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/RoomColours.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
@@ -38,7 +40,6 @@ namespace {
 
 namespace Event = quill::AppEventId;
 
-constexpr uint32_t kCueKind = 1;
 constexpr uint32_t kPracticeAidKind = 4;
 constexpr uint32_t kChalkKind = 5;
 constexpr uint32_t kActiveItemKind = 6;
@@ -51,7 +52,6 @@ constexpr uint32_t kGoldCueSlot = 5;
 constexpr uint32_t kFreeMoveSlot = 6;
 constexpr uint32_t kZKeySlot = 7;
 constexpr uint8_t kCountedItem = 3;
-constexpr int32_t kCommon = 0;
 constexpr int32_t kHud2 = 15;
 
 bool WaitsToStart(const quill::InventoryItem& item) {
@@ -130,14 +130,15 @@ void RoomItems::ConfirmItemUse() {
 
 // The item of a quick bar: the cue selection window's cue for kind 1, else the item bar's clicked item.
 quill::InventoryItem* RoomItems::QuickSlotItem(int32_t kind) const {
-    return kind == static_cast<int32_t>(kCueKind) ? itemSelect_->SelectedItem() : itemBar_->ClickedItem();
+    return kind == static_cast<int32_t>(quill::ItemRecord::kCue) ? itemSelect_->SelectedItem()
+                                                                 : itemBar_->ClickedItem();
 }
 
 void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
     (void)bar;
     quill::InventoryItem* item = QuickSlotItem(kind);
     if (item == nullptr) return;
-    if (kind == static_cast<int32_t>(kCueKind) && item->customFlag == 0) {
+    if (kind == static_cast<int32_t>(quill::ItemRecord::kCue) && item->customFlag == 0) {
         const quill::ItemRecord* record = quill::TheItemCatalogue().FindById(item->typeCode);
         if (record != nullptr && connection_.LocalPlayer().level < record->requiredLevel) {
             app_.Scenes().ShowNoticeBox(&screen_, quill::Format(u"이 아이템은 레벨%d부터 사용 가능합니다.",
@@ -176,7 +177,7 @@ void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
             }
             break;
         }
-        case kCueKind:
+        case quill::ItemRecord::kCue:
             if (CurrentCue() != item) ChangeCue(*item);
             break;
         default:
@@ -382,7 +383,7 @@ void RoomItems::OnItemUseResult(quill::Packet& packet) {
     if (item != nullptr) {
         item->inUse = result->status;
         if (!result->text.empty()) item->name = result->text;
-        if (item->kind == kCueKind) ChangeCue(*item);
+        if (item->kind == quill::ItemRecord::kCue) ChangeCue(*item);
         if (item->kind == kChalkKind) SelectChalk(*item);
     }
     itemBar_->Refresh();
@@ -471,7 +472,7 @@ void RoomItems::ReleaseSpentItems() {
 void RoomItems::OpenPurchase(uint32_t mode) {
     const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
     if (offer == nullptr) return;
-    const bool goldItem = offer->currency != PurchaseRules::kCurrencyCash;
+    const bool goldItem = offer->currency != quill::ItemRecord::kCurrencyCash;
     const bool playing = screen_.IsGameRunning() && screen_.LocalSeat() > 0;
     if (playing && goldItem) {
         app_.Scenes().ShowNoticeBox(&screen_, u"Gold item cannot be purchased while playing the game.");

@@ -5,6 +5,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -14,7 +15,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
 constexpr const char16_t* kCaptions[] = {u"Help(F1)", u"Report bad", u"Withdraw", u"Setting(F3)", u"Close"};
 constexpr int32_t kKeys[] = {platform::Vk::F1, -1, -1, platform::Vk::F3, platform::Vk::Escape};
 
@@ -22,9 +22,9 @@ constexpr int32_t kKeys[] = {platform::Vk::F1, -1, -1, platform::Vk::F3, platfor
 
 RoomMenu::RoomMenu(AppEventPoster poster) : poster_(std::move(poster)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 839, 102, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kHudTexture, 839, 102, kWidth, kHeight, 1.0f, 1.0f);
     for (int32_t i = 0; i < 5; ++i) {
-        Button* button = CreateButton(50, 70 + 23 * i, 86, 20, i, kKeys[i], kTexture, 753, 102);
+        Button* button = CreateButton(50, 70 + 23 * i, 86, 20, i, kKeys[i], kHudTexture, 753, 102);
         button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
         button->SetCaption(kCaptions[i]);
         entries_[static_cast<size_t>(i)] = button;

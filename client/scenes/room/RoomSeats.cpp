@@ -9,17 +9,18 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/PlayerBoard.h"
+#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomWidgets.h"
-#include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
@@ -37,7 +38,6 @@ namespace {
 
 using quill::MessageId;
 
-constexpr int32_t kHud = 14;
 constexpr uint32_t kEnterSound = 33;
 constexpr uint16_t kTargetLineLevel = 10;
 
@@ -72,14 +72,14 @@ void RoomSeats::BuildPanels(Widget& screen) {
     playerBoard_ = AttachTo(screen, std::make_unique<PlayerBoard>(connection_, board), true);
 
     const ScreenSize size = app_.GetScreenSize();
-    joinButton_ =
-        screen.CreateButton(size.width - 300, size.height - 40, 86, 20, SceneRoomGame::kJoin, -1, kHud, 753, 102);
+    joinButton_ = screen.CreateButton(size.width - 300, size.height - 40, 86, 20, SceneRoomGame::kJoin, -1, kHudTexture,
+                                      753, 102);
     joinButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     joinButton_->SetCaption(u"Join");
     joinButton_->SetAnchor(AnchorMode::Right, -208, AnchorMode::Bottom, -23);
     for (auto [balloon, caption] :
          {std::pair{&startBalloon_, u"Start please~"}, std::pair{&readyBalloon_, u"Ready please~"}}) {
-        *balloon = screen.CreateImage(0, 0, 141, 127, kHud, 873, 400);
+        *balloon = screen.CreateImage(0, 0, 141, 127, kHudTexture, 873, 400);
         (*balloon)->SetAcceptsMouse(false);
         AddRoomLabel(**balloon, 20, 40, 110, 0xFF000000)->SetText(caption);
         (*balloon)->Show(false);

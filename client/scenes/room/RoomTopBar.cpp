@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "QuillLib/core/Format.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -11,12 +12,12 @@
 #include "client/ui/Image.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
 bool HasLevelRange(uint8_t gameType) {
@@ -30,19 +31,17 @@ bool IsStakeGame(uint8_t gameType) {
 }  // namespace
 
 void RoomTopBar::Build(Widget& screen) {
-    constexpr uint32_t kWhite = SceneRoomGame::kWhite;
-    constexpr uint32_t kYellow = SceneRoomGame::kYellow;
-    bar_ = screen.CreateImage(5, 4, 470, 30, kCommon, 0, 386);
+    bar_ = screen.CreateImage(5, 4, 470, 30, kCommonTexture, 0, 386);
     auto number = std::make_unique<NumberDisplay>();
-    number->Create(14, 3, 12, 18, 3, kCommon, 0, 636, 12);
+    number->Create(14, 3, 12, 18, 3, kCommonTexture, 0, 636, 12);
     number_ = AttachTo(*bar_, std::move(number), true);
     AddRoomLabel(*bar_, 46, 6, 50, kYellow);  // the game mode's place
     title_ = AddRoomLabel(*bar_, 96, 6, 324, kWhite, UiFont::Bold12, 1);
     title_->SetColors(kWhite, kBlue);
     stake_ = AddRoomLabel(*bar_, 334, 6, 50, kWhite);
-    lock_ = bar_->CreateImage(372, 3, 17, 16, kCommon, 619, 84);
+    lock_ = bar_->CreateImage(372, 3, 17, 16, kCommonTexture, 619, 84);
     lock_->Show(false);
-    Image* coin = bar_->CreateImage(20, 20, 21, 18, kCommon, 63, 990);
+    Image* coin = bar_->CreateImage(20, 20, 21, 18, kCommonTexture, 63, 990);
     AddRoomLabel(*coin, 24, 4, 80, kWhite);
     level_ = AddRoomLabel(*bar_, 120, 24, 100, kWhite);
     halfGame_ = AddRoomLabel(*bar_, 261, 24, 100, kYellow);

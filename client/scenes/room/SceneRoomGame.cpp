@@ -18,6 +18,7 @@
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
+#include "client/app/SoundIds.h"
 #include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -29,6 +30,7 @@
 #include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
 #include "client/scenes/common/TitleWindows.h"
 #include "client/scenes/room/GameClock.h"
@@ -36,13 +38,13 @@
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
-#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ScoreTrack.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/AnimatedImage.h"
@@ -63,10 +65,9 @@ namespace {
 constexpr uint32_t kRoomSounds[] = {24, 26, 27, 28, 20, 21, 34, 1, 0, 39, 40, 41};
 constexpr int kEffectCategory = 1;
 constexpr int kCountdownCategory = 2;
-constexpr uint32_t kStoppedOnLeave[] = {SceneRoomGame::kMusic, 1, 0};
+constexpr uint32_t kStoppedOnLeave[] = {sound_id::kTableMusic, 1, 0};
 // The room's time of day: always ten in the morning.
 constexpr uint32_t kRoomTimeOfDay = 36000;
-constexpr float kKeep = CameraController::kKeep;
 // The new-message icon in the room: lit for the first second of every two, else at 0.3.
 constexpr uint32_t kIconBlinkMs = 2000;
 constexpr uint32_t kIconLitMs = 1000;
@@ -160,7 +161,8 @@ int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDe
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
     dialogs_.Replay()->CreateTable(room_, *resources, *device);
-    if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(kMusic, true);
+    if (quill::SoundManager* sounds = quill::SoundManager::Current())
+        sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
     const ScreenSize screen = app_.GetScreenSize();
     ApplyChildAnchors(screen.width, screen.height);
@@ -177,7 +179,8 @@ void SceneRoomGame::LoadSounds() {
         const int category = id == kCountdownSound ? kCountdownCategory : kEffectCategory;
         if (auto sound = catalog->GetSound(id)) sounds->LoadSound(sound, id, category, 1, true);
     }
-    if (auto music = catalog->GetSound(kMusic)) sounds->LoadStreamingSound(music, kMusic, kEffectCategory);
+    if (auto music = catalog->GetSound(sound_id::kTableMusic))
+        sounds->LoadStreamingSound(music, sound_id::kTableMusic, kEffectCategory);
 }
 
 // --- entering the room ---
@@ -202,7 +205,7 @@ void SceneRoomGame::Activate() {
         table->Reset(room_.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);
-        table->Cameras().MoveCamera(0.5f, kKeep, 30.0f, false);
+        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
         table->HudValues().LayoutHud(Width(), Height());
         const quill::InventoryItem* cue = items_.CurrentCue();
         CueModelEntry::PartIds parts = TableSceneStage::kStockParts;
@@ -440,7 +443,7 @@ bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderScen
     chat_.ForgetReceived();
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) {
         for (uint32_t id : kStoppedOnLeave) sounds->Stop(id);
-        sounds->RemoveSound(kMusic);
+        sounds->RemoveSound(sound_id::kTableMusic);
     }
     items_.ReleaseSpentItems();
     loaded_ = false;

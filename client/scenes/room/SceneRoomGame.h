@@ -37,6 +37,7 @@
 #include "QuillLib/gamedata/GameModel.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/Scene.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -119,18 +120,13 @@ public:
     static constexpr uint32_t kTipColour = 0xFFFF00FF;
     static constexpr uint32_t kInfoColour = 0xFFFFFFFF;
     static constexpr uint32_t kCountdownSound = 34;
-    static constexpr uint32_t kMusic = 4;
     static constexpr uint32_t kTournamentGameMs = 900000;
     static constexpr int16_t kTournamentChannel = 8;
     static constexpr uint16_t kHelpExperience = 300;
     static constexpr uint32_t kFirstWarningVoice = 94;
     // Chat line colours by kind.
-    static constexpr uint32_t kRed = room_colour::kRed;
-    static constexpr uint32_t kYellow = room_colour::kYellow;
-    static constexpr uint32_t kGreen = room_colour::kGreen;
     static constexpr uint32_t kLightBlue = room_colour::kLightBlue;
     static constexpr uint32_t kMagenta = room_colour::kMagenta;
-    static constexpr uint32_t kWhite = room_colour::kWhite;
     static constexpr uint32_t kConsumedColour = room_colour::kConsumedColour;
     // Players' chat takes the colour of the sender's seat.
     static constexpr std::array<uint32_t, 8> kSeatChatColours{0xFFFFBDBD, 0xFFC7B8FF, 0xFFB8EAFF, 0xFFFFFFFF,
@@ -311,7 +307,6 @@ private:
 
     bool IsPocketMode() const;
 
-
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
     // The handler of a server message; null for an id the room does not know (it changes nothing).
     using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
@@ -332,7 +327,6 @@ private:
     void OnChatBanned(quill::Packet& packet);
     void OnUnbanResult(quill::Packet& packet);
     void OnMoneyLimit(quill::Packet& packet);
-
 
     // --- Keys, events and chat (SceneRoomGameEvents.cpp) ---
     bool OnWindowMessage(uint32_t id, uint64_t wParam);

@@ -7,6 +7,7 @@
 #include "client/app/ProfilePopup.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/GameOptionDialog.h"
@@ -16,9 +17,10 @@
 #include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
+#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/WaitingPopup.h"
-#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/FloatingGainText.h"
+#include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -28,10 +30,10 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
 #include "client/scenes/room/RankingPopup.h"
-#include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/room/ReportUserPopup.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomMenu.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ScoreSummaryPopup.h"
@@ -43,7 +45,6 @@
 #include "client/scenes/room/WithdrawMenuPopup.h"
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/WithdrawQuestion.h"
-#include "client/scenes/room/RoomWidgets.h"
 #include "client/ui/AnimatedImage.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -56,8 +57,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kCommon = 0;
-constexpr int32_t kHud = 14;
 constexpr int32_t kHud2 = 15;
 constexpr int32_t kSide = 23;
 constexpr int32_t kAnimationTexture = 33;
@@ -131,6 +130,5 @@ void SceneRoomGame::BuildTransients() {
     // The seats' names beside their pen strokes on the table.
     seats_.BuildSeatNames(*this);
 }
-
 
 }  // namespace kestrovan

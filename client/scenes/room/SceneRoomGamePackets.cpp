@@ -9,6 +9,7 @@
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
@@ -20,10 +21,10 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ScoreTrack.h"
-#include "client/scenes/room/WithdrawQuestion.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/StartReadyPanel.h"
 #include "client/scenes/room/TimeLimitNotice.h"
+#include "client/scenes/room/WithdrawQuestion.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/EditBox.h"
@@ -39,7 +40,6 @@ using quill::MessageId;
 constexpr uint32_t kEnterSound = 33;
 constexpr uint32_t kRoomTimerSound = 21;
 constexpr uint32_t kSignalSound = 6;
-constexpr uint32_t kRackSound = 27;
 constexpr int32_t kWaitingState = 4;
 constexpr int32_t kWatchingState = 7;
 constexpr uint8_t kGameRunning = 2;
@@ -284,7 +284,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     if (!seats_.IsObserving() && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
         flow_.TakeTable(true);
-        if (flow_.IsPocketMode()) PlaySound(kRackSound);
+        if (flow_.IsPocketMode()) PlaySound(sound_id::kRackChime);
     } else {
         AddChatLine(flow_.IsRunning() ? u"The game is running now so only speculation is allowed."
                                  : u"The game has not started yet.",

@@ -1,6 +1,7 @@
 #include "client/scenes/room/ScoreBoard.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/Button.h"
 #include "client/ui/NumberDisplay.h"
@@ -9,9 +10,6 @@
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kTexture = 15;
-constexpr int32_t kHudTexture = 14;
 
 NumberDisplay* AddDigits(Widget& parent, int32_t x, int32_t y, bool leadingZeros) {
     auto digits = std::make_unique<NumberDisplay>();
@@ -24,7 +22,7 @@ NumberDisplay* AddDigits(Widget& parent, int32_t x, int32_t y, bool leadingZeros
 
 ScoreBoard::ScoreBoard(RequestSender& sender) : sender_(sender) {
     Create(0, 0, 188, 99, -1, -1);
-    SetImage(kTexture, 765, 391, 188, 99, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 765, 391, 188, 99, 1.0f, 1.0f);
     int32_t y = 30;
     for (const char16_t* caption : {u"Time", u"Point", u"Inning", u"Average"}) {
         TextLabel* label = CreateTextLabel(15, y, 100, 16, &UiFontAt(UiFont::Bold12), 0, 0);
@@ -43,7 +41,7 @@ ScoreBoard::ScoreBoard(RequestSender& sender) : sender_(sender) {
     colon_ = CreateImage(126, 25, 3, 14, kHudTexture, 317, 569);
     minutes_ = AddDigits(*this, 96, 27, false);
     seconds_ = AddDigits(*this, 134, 27, true);
-    end_ = CreateButton(125, 102, 55, 19, kEndButton, -1, kTexture, 953, 370);
+    end_ = CreateButton(125, 102, 55, 19, kEndButton, -1, kGameSecondTexture, 953, 370);
     Reset();
 }
 

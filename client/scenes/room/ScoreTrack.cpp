@@ -3,37 +3,32 @@
 #include <algorithm>
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int32_t kTexture = 15;
-
-}  // namespace
-
 ScoreTrack::ScoreTrack(std::function<void(uint32_t)> playSound) : playSound_(std::move(playSound)) {
     Create(0, 0, kCellSize * static_cast<int32_t>(kCells), kCellSize, -1, -1);
-    SetImage(kTexture, 895, 1, kCellSize * static_cast<int32_t>(kCells), kCellSize, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 895, 1, kCellSize * static_cast<int32_t>(kCells), kCellSize, 1.0f, 1.0f);
     for (size_t i = 0; i < kCells; ++i) {
         const auto x = kCellSize * static_cast<int32_t>(i);
-        CreateImage(x, 0, kCellSize, kCellSize, kTexture, 44, 919);
-        lit_[i] = CreateImage(x, 0, kCellSize, kCellSize, kTexture, 144, 919);
+        CreateImage(x, 0, kCellSize, kCellSize, kGameSecondTexture, 44, 919);
+        lit_[i] = CreateImage(x, 0, kCellSize, kCellSize, kGameSecondTexture, 144, 919);
         lit_[i]->Show(false);
         TextLabel* number = CreateTextLabel(4 + x, 11, 22, 16, &UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, 0);
         number->SetColors(0xFFFFFFFF, 0);
         number->SetTextF(u"%d", static_cast<int32_t>(i));
     }
-    cursorImage_ = CreateImage(0, 0, kCellSize, kCellSize, kTexture, 94, 919);
+    cursorImage_ = CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 94, 919);
     static constexpr int32_t kMarkerX[] = {191, 241, 290};
     for (size_t n = 0; n < markers_.size(); ++n) {
-        markers_[n] = CreateImage(0, 0, 38, 38, kTexture, kMarkerX[n], 916);
+        markers_[n] = CreateImage(0, 0, 38, 38, kGameSecondTexture, kMarkerX[n], 916);
         markers_[n]->Show(false);
     }
-    jackpot_ = CreateImage(0, 0, kCellSize, kCellSize, kTexture, 217, 388);
+    jackpot_ = CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 217, 388);
     jackpot_->Show(false);
-    CreateImage(0, 0, kCellSize, kCellSize, kTexture, 281, 388)->Show(false);
+    CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 281, 388)->Show(false);
     goal_ = CreateTextLabel(0, 9, 30, 20, &UiFontAt(UiFont::Bold12), 0, 1);
     goal_->SetColors(0xFFFF0000, 0xFFFFFF00);
     Show(false);

@@ -3,6 +3,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/RequestSender.h"
@@ -16,7 +17,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 15;
 constexpr int32_t kWidth = 219;
 constexpr int32_t kHeight = 99;
 constexpr uint32_t kMakesColour = 0xFF00C000;
@@ -38,11 +38,11 @@ ShotBetPanel::ShotBetPanel(GameConnection& connection, RequestSender& sender,
                            std::function<void(quill::WStringView)> notice)
     : connection_(connection), sender_(sender), notice_(std::move(notice)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 548, 391, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 548, 391, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    unfolded_ = CreateImage(0, 0, kWidth, kHeight, kTexture, 329, 391);
-    folded_ = CreateImage(1, 0, 217, 91, kTexture, 548, 391);
-    fold_ = CreateButton(187, 6, 26, 19, kFoldId, -1, kTexture, 0, 788);
+    unfolded_ = CreateImage(0, 0, kWidth, kHeight, kGameSecondTexture, 329, 391);
+    folded_ = CreateImage(1, 0, 217, 91, kGameSecondTexture, 548, 391);
+    fold_ = CreateButton(187, 6, 26, 19, kFoldId, -1, kGameSecondTexture, 0, 788);
     fold_->SetCheckBox();
     title_ = unfolded_->CreateTextLabel(100, 11, 80, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     title_->SetColors(0xFFFFFFFF, 0);
@@ -54,7 +54,7 @@ ShotBetPanel::ShotBetPanel(GameConnection& connection, RequestSender& sender,
     // starts 3 rows into the button (the third text line reaches into its top rows) and stands 22 rows high.
     const auto addBet = [this](int32_t id, int32_t x, int32_t w, int32_t srcX, int32_t key, const char16_t* tip,
                                const char16_t* caption) {
-        Button* button = unfolded_->CreateButton(x, 67, w, 27, id, key, kTexture, srcX, 490);
+        Button* button = unfolded_->CreateButton(x, 67, w, 27, id, key, kGameSecondTexture, srcX, 490);
         button->SetCheckBox();
         button->SetTooltip(tip);
         SetCentredCaption(*button, caption);

@@ -1,6 +1,7 @@
 #include "client/scenes/room/StartReadyPanel.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/ui/Button.h"
 #include "platform/window/VirtualKey.h"
@@ -9,7 +10,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTexture = 14;
 constexpr int32_t kSeatSize = 36;
 constexpr int32_t kSeatStep = 32;
 
@@ -19,24 +19,24 @@ StartReadyPanel::StartReadyPanel(GameConnection& connection, AppEventPoster post
                                  std::function<void(quill::WStringView)> notice)
     : connection_(connection), poster_(std::move(poster)), notice_(std::move(notice)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kTexture, 112, 513, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kHudTexture, 112, 513, kWidth, kHeight, 1.0f, 1.0f);
     // Buttons 0 to 5 of the row are seats 1 to 6; the seventh is seat 0, the watchers' place.
     for (int32_t at = 0; at < kSeatCount; ++at) {
         const int32_t seat = at == kSeatCount - 1 ? 0 : at + 1;
-        Button* button = CreateButton(kSeatStep * at, 8, kSeatSize, kSeatSize, kFirstSeatId + seat, -1, kTexture,
+        Button* button = CreateButton(kSeatStep * at, 8, kSeatSize, kSeatSize, kFirstSeatId + seat, -1, kHudTexture,
                                       kSeatSize * at, 369);
         // One seat at a time is pressed, as radio buttons show it.
         button->SetRadio();
         seatButtons_[static_cast<size_t>(seat)] = button;
     }
-    ready_ = CreateButton(240, -2, 112, 55, kReadyId, platform::Vk::F5, kTexture, 0, 513);
+    ready_ = CreateButton(240, -2, 112, 55, kReadyId, platform::Vk::F5, kHudTexture, 0, 513);
     ready_->SetCheckBox();
     ready_->SetTooltip(u"Ready(F5)");
-    start_ = CreateButton(240, -2, 112, 55, kStartId, platform::Vk::F5, kTexture, 112, 569);
+    start_ = CreateButton(240, -2, 112, 55, kStartId, platform::Vk::F5, kHudTexture, 112, 569);
     start_->SetTooltip(u"Start(F5)");
     start_->SetEnabled(false);
     start_->Show(false);
-    hint_ = CreateImage(176, -62, 232, 170, kTexture, 317, 70);
+    hint_ = CreateImage(176, -62, 232, 170, kHudTexture, 317, 70);
     hint_->SetAcceptsMouse(false);
     hint_->Show(false);
 }

@@ -1,6 +1,7 @@
 #include "client/scenes/room/TimeLimitNotice.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
@@ -9,7 +10,7 @@
 namespace kestrovan {
 
 TimeLimitNotice::TimeLimitNotice(EventPoster poster)
-    : PopupWindow(200, 200, 400, 250, Face{}, kOpenSound, 0), poster_(std::move(poster)) {
+    : PopupWindow(200, 200, 400, 250, Face{}, sound_id::kPopup, 0), poster_(std::move(poster)) {
     AddTitle(14, 7, 200, u"Notice");
     for (size_t n = 0; n < lines_.size(); ++n) {
         lines_[n] = AddLine(18, 52 + 24 * static_cast<int32_t>(n), 375, UiFontAt(UiFont::Regular12), 0);

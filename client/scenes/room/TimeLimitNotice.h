@@ -5,15 +5,13 @@
 // Threads: opened by the room's handlers, pressed on the main thread.
 #include <array>
 
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
 
 class TimeLimitNotice : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
-    static constexpr uint32_t kOpenSound = 32;
-
     explicit TimeLimitNotice(EventPoster poster);
 
     TextLabel* Line(size_t n) const { return lines_[n]; }

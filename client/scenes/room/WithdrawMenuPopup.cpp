@@ -3,13 +3,13 @@
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kGameTexture = 16;
-constexpr uint32_t kRed = 0xFFFF0000;
 // The close button's hot key, as the menu has always had it.
 constexpr int32_t kCloseKey = 3;
 

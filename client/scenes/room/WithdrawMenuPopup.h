@@ -20,7 +20,6 @@ public:
     static constexpr int32_t kWithdraw = 10;
     static constexpr int32_t kRequestLoss = 11;
     static constexpr int32_t kRequestInvalid = 12;
-    static constexpr int32_t kClose = 2049;
     static constexpr size_t kLineCount = 12;
 
     using ErrorBox = std::function<void(quill::WStringView line0, quill::WStringView line1)>;

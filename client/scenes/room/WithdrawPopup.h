@@ -15,8 +15,6 @@ namespace kestrovan {
 
 class WithdrawPopup : public PopupWindow {
 public:
-    static constexpr int32_t kYes = 2052;
-    static constexpr int32_t kNo = 2053;
     static constexpr size_t kLineCount = 5;
 
     explicit WithdrawPopup(EventPoster poster);

@@ -1,6 +1,7 @@
 #include "client/scenes/room/WithdrawQuestion.h"
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/TextLabel.h"
@@ -9,7 +10,7 @@
 namespace kestrovan {
 
 WithdrawQuestion::WithdrawQuestion(RequestSender& sender)
-    : PopupWindow(200, 200, 400, 250, Face{}, kOpenSound, 0), sender_(sender) {
+    : PopupWindow(200, 200, 400, 250, Face{}, sound_id::kPopup, 0), sender_(sender) {
     AddTitle(14, 7, 200, u"Question");
     line_ = AddLine(18, 60, 370, UiFontAt(UiFont::Regular12), 0);
     AddLine(18, 84, 370, UiFontAt(UiFont::Regular12), 0)->SetText(u"You can choose to lose opponent by withdrawal");

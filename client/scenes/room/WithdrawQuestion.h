@@ -9,6 +9,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {
@@ -19,7 +20,6 @@ class WithdrawQuestion : public PopupWindow {
 public:
     static constexpr int32_t kOk = 2052;
     static constexpr int32_t kCancel = 2053;
-    static constexpr uint32_t kOpenSound = 32;
 
     explicit WithdrawQuestion(RequestSender& sender);
 

@@ -10,8 +10,6 @@ namespace kestrovan {
 
 class CuePartsGuideWindow : public PopupWindow {
 public:
-    static constexpr int32_t kClose = 2049;
-
     CuePartsGuideWindow();
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 };

@@ -5,13 +5,13 @@
 #include "client/scenes/shop/ShopItemTexts.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kMarkTexture = 28;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 
 }  // namespace
 

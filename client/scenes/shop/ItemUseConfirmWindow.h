@@ -14,7 +14,6 @@ namespace kestrovan {
 class ItemUseConfirmWindow : public OwnedItemQuestion {
 public:
     static constexpr int32_t kUse = 2052;
-    static constexpr int32_t kCancel = 2051;
 
     explicit ItemUseConfirmWindow(EventPoster poster);
 

@@ -10,17 +10,10 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kYellow = 0xFFFFFF00;
-constexpr uint32_t kGreen = 0xFF00FF00;
-
-}  // namespace
 
 MembershipDialog::MembershipDialog(Services services)
     : PopupWindow(0, 0, 350, 338, Face{}, 31, 32), services_(std::move(services)) {

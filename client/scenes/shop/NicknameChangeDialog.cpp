@@ -10,15 +10,9 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-}  // namespace
 
 NicknameChangeDialog::NicknameChangeDialog(Services services)
     : PopupWindow(200, 200, 400, 250, Face{}, 31, 32), services_(std::move(services)) {

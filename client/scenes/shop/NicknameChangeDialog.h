@@ -18,8 +18,6 @@ class EditBox;
 
 class NicknameChangeDialog : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kCancel = 2051;
     static constexpr int32_t kFirstSymbol = 100;
     static constexpr int32_t kSymbolsPerRow = 18;
 

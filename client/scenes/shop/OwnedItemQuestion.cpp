@@ -1,5 +1,6 @@
 #include "client/scenes/shop/OwnedItemQuestion.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/shop/ShopItemKeys.h"
 #include "client/ui/TextLabel.h"
@@ -9,13 +10,12 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kCloseSound = 32;
 constexpr int32_t kLineSpacing = 24;
 
 }  // namespace
 
 OwnedItemQuestion::OwnedItemQuestion(const Wording& wording)
-    : PopupWindow(0, 0, 400, 250, wording.face, wording.openSound, kCloseSound) {
+    : PopupWindow(0, 0, 400, 250, wording.face, wording.openSound, sound_id::kPopup) {
     SetModal(true);
     AddTitle(14, 7, 300, wording.title);
     int32_t y = wording.firstLineY;

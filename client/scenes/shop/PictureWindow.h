@@ -9,8 +9,6 @@ namespace kestrovan {
 
 class PictureWindow : public PopupWindow {
 public:
-    static constexpr int32_t kClose = 2049;
-
     PictureWindow();
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 };

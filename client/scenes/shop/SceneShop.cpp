@@ -35,7 +35,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr int kMusicCategory = 1;
 // The shop and owned-item grids' top in the main panel.
 constexpr int32_t kGridTop = 50;
 
@@ -146,7 +145,7 @@ int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice
     ResourcePackCatalog* catalog = app_.Catalog();
     if (sounds != nullptr && catalog != nullptr) {
         if (auto music = catalog->GetSound(kMusic)) {
-            sounds->LoadStreamingSound(music, kMusic, kMusicCategory);
+            sounds->LoadStreamingSound(music, kMusic, quill::SoundManager::kMusicCategory);
             sounds->PlayAtFullVolume(kMusic, true);
         }
     }

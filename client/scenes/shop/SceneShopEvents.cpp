@@ -9,6 +9,7 @@
 #include "client/app/SharedPopups.h"
 #include "client/app/SiteConfig.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/InventoryItemCard.h"
@@ -23,7 +24,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kYes = 2052;         // the Yes of a Yes/No box
 constexpr const char16_t* kExternalCashPage = u"/cash/cash_01.asp";
 constexpr const char16_t* kPartnerPrefix = u"qz_";
 
@@ -110,7 +110,7 @@ int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             SendLeaveShop();
             break;
         case quill::AppEventId::OpenCashPage:
-            if (w == kYes) OpenExternalCashPage();
+            if (w == NoticeBox::kYes) OpenExternalCashPage();
             break;
         case quill::AppEventId::ShopTab1079:
             dialogs_.UseSelected(selection_.Owned());

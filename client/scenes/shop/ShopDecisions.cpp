@@ -1,7 +1,9 @@
 #include "client/scenes/shop/ShopDecisions.h"
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "client/scenes/common/GameTypeNames.h"
+#include "client/scenes/common/PurchaseRules.h"
 
 namespace kestrovan {
 
@@ -9,8 +11,6 @@ namespace {
 
 using quill::InventoryItem;
 using quill::ItemRecord;
-
-constexpr uint32_t kStatusInUse = 1;
 
 bool IsPersonalCue(const InventoryItem& item) {
     return item.kind == ItemRecord::kCue && item.customFlag != 0;
@@ -42,8 +42,8 @@ const std::array<quill::EquippedItem, quill::PlayerState::kTypes>* BindingsOf(co
 UseDecision ShopDecisions::Use(const InventoryItem& item, const ItemRecord* record, uint16_t playerLevel,
                                bool sameTypeInUse) {
     const bool personal = IsPersonalCue(item);
-    const bool inUse = item.inUse == kStatusInUse;
-    if (item.typeCode == kHoursItem) return Notice({u"사용할 수 없는 아이템입니다.", u"고객센터로 환불을 요청하세요."});
+    const bool inUse = item.inUse == quill::InventoryItem::kStatusInUse;
+    if (item.typeCode == PurchaseRules::kHoursItem) return Notice({u"사용할 수 없는 아이템입니다.", u"고객센터로 환불을 요청하세요."});
     if (record != nullptr && record->category == ItemRecord::kCue && !personal && record->requiredLevel > playerLevel)
         return Notice({quill::Format(u"이 아이템은 레벨%d부터 사용 가능합니다.", static_cast<int32_t>(record->requiredLevel))});
     if (item.state == 3) return Notice({u"사용할 때마다 소모되는 횟수형 아이템입니다."});
@@ -85,7 +85,8 @@ DeleteDecision ShopDecisions::Delete(const InventoryItem& item, const quill::Pla
 }
 
 BuyDecision ShopDecisions::Buy(uint32_t itemId) {
-    if (itemId == kHoursItem || itemId == kSuspendedCue) return {BuyDecision::Action::kNotice, u"판매가 일시 중단된 상품입니다."};
+    if (itemId == PurchaseRules::kHoursItem || itemId == kSuspendedCue)
+        return {BuyDecision::Action::kNotice, u"판매가 일시 중단된 상품입니다."};
     if (itemId >= kFirstTunedCue && itemId <= kLastTunedCue) return {BuyDecision::Action::kWorkshop, {}};
     return {BuyDecision::Action::kPurchase, {}};
 }

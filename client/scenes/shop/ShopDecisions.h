@@ -10,6 +10,7 @@
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemRecord.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/scenes/common/PurchaseRules.h"
 
 namespace kestrovan {
 
@@ -44,7 +45,6 @@ struct BuyDecision {
 
 class ShopDecisions {
 public:
-    static constexpr uint32_t kHoursItem = 4111;
     static constexpr uint32_t kNicknameItem = 4102;
     static constexpr uint32_t kHandicapDown = 4103;
     static constexpr uint32_t kHandicapUp = 4104;

@@ -5,6 +5,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/SceneManager.h"
 #include "client/connection/GameConnection.h"
@@ -25,12 +26,6 @@ namespace kestrovan {
 using quill::MessageId;
 using quill::Packet;
 using quill::ScopedLock;
-
-namespace {
-
-constexpr uint32_t kStatusInUse = 1;
-
-}  // namespace
 
 ShopDialogs::ShopDialogs(SceneShop& screen, GameConnection& connection, SceneManager& scenes, AppEventPoster poster)
     : screen_(screen), connection_(connection), scenes_(scenes), poster_(std::move(poster)) {}
@@ -64,7 +59,8 @@ void ShopDialogs::UseSelected(std::optional<int64_t> selected) {
         ScopedLock playerHold(player.GetLock());
         for (uint32_t n = 0; n < player.ItemCount(); ++n) {
             const quill::InventoryItem* other = player.ItemAt(n);
-            if (other != nullptr && other->typeCode == item->typeCode && other->inUse == kStatusInUse &&
+            if (other != nullptr && other->typeCode == item->typeCode &&
+                other->inUse == quill::InventoryItem::kStatusInUse &&
                 !(other->key == item->key && other->subKey == item->subKey))
                 sameTypeInUse = true;
         }

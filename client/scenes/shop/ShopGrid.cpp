@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/gamedata/ItemRecord.h"
+
 namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kCurrencyCash = 1;
-constexpr uint32_t kStatusInUse = 1;
 constexpr uint32_t kRecommendedIds[] = {11, 4150, 4107, 3100, 4504, 4902, 4512, 4145, 4510, 3041, 3042, 3043};
 
 template <class Entry, class Takes>
@@ -31,7 +32,7 @@ bool ShopGrid::ShopCategoryTakes(int32_t category, uint32_t kind) {
 }
 
 bool ShopGrid::MyItemsCategoryTakes(int32_t category, const quill::InventoryItem& item) {
-    const bool inUse = item.inUse == kStatusInUse;
+    const bool inUse = item.inUse == quill::InventoryItem::kStatusInUse;
     const int32_t limit = item.secondCount;
     switch (category) {
         case kAll:
@@ -55,7 +56,7 @@ ShopGridPage ShopGrid::ShopPage(const std::vector<const ShopItemText*>& rows, in
                                 uint8_t accountKind) {
     return MakePage(rows, first, [&](const ShopItemText* row) {
         if (row == nullptr || !row->record) return false;
-        if (accountKind == kPartnerAccount && row->record->currency == kCurrencyCash) return false;
+        if (accountKind == kPartnerAccount && row->record->currency == quill::ItemRecord::kCurrencyCash) return false;
         return ShopCategoryTakes(category, row->record->category);
     });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/connection/GameConnection.h"
 
@@ -11,8 +12,6 @@ namespace kestrovan {
 using quill::ScopedLock;
 
 namespace {
-
-constexpr uint32_t kStatusExpired = 4;
 
 // The tabs: control ids in their order on the panel.
 constexpr int32_t kTabIds[] = {657, 651, 652, 653, 654, 659, 660};
@@ -55,7 +54,7 @@ void ShopInventory::Rebuild() {
         ScopedLock playerHold(player.GetLock());
         for (uint32_t n = 0; n < player.ItemCount(); ++n) {
             const quill::InventoryItem* item = player.ItemAt(n);
-            if (item == nullptr || item->inUse == kStatusExpired) continue;
+            if (item == nullptr || item->inUse == quill::InventoryItem::kStatusExpired) continue;
             OwnedItem owned;
             owned.item = *item;
             owned.record = quill::TheItemCatalogue().FindById(item->typeCode);

@@ -4,14 +4,9 @@
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/shop/ShopItemTexts.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
-
-namespace {
-
-constexpr uint32_t kYellow = 0xFFFFFF00;
-
-}  // namespace
 
 ShopItemCard::ShopItemCard(int32_t controlId, int32_t x, int32_t y) : ShopCardFrame(controlId, x, y) {
     const FontDesc* font = &UiFontAt(UiFont::Regular12);

@@ -6,13 +6,13 @@
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
 
 constexpr int32_t kPanelTexture = 25;
-constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kCurrencyGold = 2;
 constexpr uint32_t kFirstPackage = 10;
 constexpr uint32_t kLastPackage = 14;

@@ -1,6 +1,9 @@
 #include "client/scenes/shop/ShopItemTexts.h"
 
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/gamedata/ItemRecord.h"
+#include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/common/TextFields.h"
 #include "client/table/SharedUtilities.h"
 
@@ -13,9 +16,6 @@ using quill::InventoryItem;
 using quill::ItemRecord;
 using quill::WString;
 
-constexpr uint32_t kCurrencyCash = 1;
-constexpr uint32_t kStatusInUse = 1;
-constexpr uint32_t kStatusExpired = 4;
 constexpr uint32_t kSkillBookA = 4106;
 constexpr uint32_t kSkillBookB = 4107;
 constexpr size_t kEndDateUnits = 16;
@@ -37,7 +37,7 @@ WString PriceRow(const ItemRecord& record, size_t n, const WString& currency) {
             return Format(u"%s / %d일 %s", price, period, currency);
         case ItemRecord::kSinglePurchase:
         case ItemRecord::kUsesOrHours:
-            if (record.id == ShopItemTexts::kHoursItem) return Format(u"%s / %d시간 %s", price, period / 60, currency);
+            if (record.id == PurchaseRules::kHoursItem) return Format(u"%s / %d시간 %s", price, period / 60, currency);
             return Format(u"%s / %d회 %s", price, period, currency);
         default:
             return Format(u"%s %s", price, currency);
@@ -56,7 +56,7 @@ ShopCardTexts ShopItemTexts::Card(const ShopItemText& row) {
     if (texts.levelShown) texts.level = Format(u"Lv.%d", static_cast<int32_t>(record.requiredLevel));
     texts.name = record.name;
     texts.price = FormatMoney(record.prices[0]);
-    texts.currency = record.currency == kCurrencyCash ? u"Cash" : u"Gold";
+    texts.currency = record.currency == quill::ItemRecord::kCurrencyCash ? u"Cash" : u"Gold";
     return texts;
 }
 
@@ -68,9 +68,9 @@ InventoryCardTexts ShopItemTexts::InventoryCard(const ItemRecord& record, const 
     texts.statusShown = true;
     if (IsPersonalCue(*owned)) {
         texts.status = u"개인큐";
-    } else if (owned->inUse == kStatusInUse) {
+    } else if (owned->inUse == quill::InventoryItem::kStatusInUse) {
         texts.status = u"사용중";
-    } else if (record.periodUnit > ItemRecord::kDays && owned->typeCode != kHoursItem) {
+    } else if (record.periodUnit > ItemRecord::kDays && owned->typeCode != PurchaseRules::kHoursItem) {
         texts.statusShown = false;
     } else {
         texts.status = u"미사용";
@@ -109,7 +109,7 @@ void ShopItemTexts::FillDescription(const ShopItemText& row, ItemDetailTexts& te
 }
 
 void ShopItemTexts::FillPrices(const ItemRecord& record, ItemDetailTexts& texts) {
-    WString currency = record.currency == kCurrencyCash ? u"(캐시)" : u"(큐머니)";
+    WString currency = record.currency == quill::ItemRecord::kCurrencyCash ? u"(캐시)" : u"(큐머니)";
     if (record.bonuses[0] > 0) currency = u" ";
     for (size_t n = 0; n < texts.prices.size(); ++n) {
         if (n > 0 && record.periods[n] == ItemRecord::kNoPeriod) continue;
@@ -169,7 +169,7 @@ void ShopItemTexts::FillBonuses(const ItemRecord& record, ItemDetailTexts& texts
 }
 
 void ShopItemTexts::FillState(const ItemRecord& record, const InventoryItem& owned, ItemDetailTexts& texts) {
-    const bool hours = owned.typeCode == kHoursItem;
+    const bool hours = owned.typeCode == PurchaseRules::kHoursItem;
     const int32_t remaining = owned.remaining;
     texts.period = u"제한 없음";
     if (owned.state == 0 && IsPersonalCue(owned)) {
@@ -185,10 +185,10 @@ void ShopItemTexts::FillState(const ItemRecord& record, const InventoryItem& own
     } else if (owned.state == 3) {
         texts.state = u"정상(횟수형)";
         texts.period = Format(u"%d 회 남음", remaining);
-    } else if (owned.inUse == kStatusInUse) {
+    } else if (owned.inUse == quill::InventoryItem::kStatusInUse) {
         texts.state = u"사용중";
         texts.period = remaining == -1 ? WString(u"-") : owned.name;
-    } else if (owned.inUse == kStatusExpired) {
+    } else if (owned.inUse == quill::InventoryItem::kStatusExpired) {
         texts.state = u"기간만료";
         texts.period = owned.name;
     } else {

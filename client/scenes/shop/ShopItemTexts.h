@@ -8,8 +8,10 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/InventoryItem.h"
+#include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
 #include "client/table/ItemModelRecord.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -60,9 +62,7 @@ struct MembershipCaption {
 
 class ShopItemTexts {
 public:
-    static constexpr uint32_t kHoursItem = 4111;  // counted in minutes, shown in hours
     static constexpr uint32_t kEnergyDrink = 4510;
-    static constexpr uint32_t kWhite = 0xFFFFFFFF;
     static constexpr uint32_t kGrey = 0xFFB0B0B0;
 
     static ShopCardTexts Card(const ShopItemText& row);

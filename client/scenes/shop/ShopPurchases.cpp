@@ -24,6 +24,7 @@
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -33,7 +34,6 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint8_t kModeBuy = 1;
 
 // The shape of a bought item's record: a personal cue, another cue, or an item with counts.

@@ -1,17 +1,16 @@
 #include "client/scenes/shop/ShopWidgets.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kCommonTexture = 0;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // The faces of the shop's buttons in its texture, by the button's size.
 struct Face {

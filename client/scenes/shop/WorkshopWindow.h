@@ -12,6 +12,7 @@
 #include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/shop/ShopWidgets.h"
 #include "client/scenes/shop/WorkshopHost.h"
+#include "client/ui/UiColours.h"
 
 namespace kestrovan {
 
@@ -28,11 +29,6 @@ struct WorkshopWallet {
 
 class WorkshopWindow : public PopupWindow {
 public:
-    static constexpr int32_t kOk = 2050;
-    static constexpr int32_t kClose = 2049;
-    static constexpr uint32_t kWhite = 0xFFFFFFFF;
-    static constexpr uint32_t kYellow = 0xFFFFFF00;
-
     bool OnEvent(Widget* source, int32_t a, int32_t b) final;
 
 protected:

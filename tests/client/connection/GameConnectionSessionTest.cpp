@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "QuillLib/core/ClientVersion.h"
 #include "platform/net/TcpListener.h"
 #include "platform/system/Clock.h"
 #include "tests/client/connection/ConnectionFakes.h"
@@ -79,7 +80,7 @@ protected:
 TEST_F(Session, AnswersTheServersHelloWithTheLoginRequest) {
     ConnectAndLogIn();
     Packet request = server_.WaitForMessage(MessageId::LoginRequest)->Read();
-    EXPECT_EQ(request.ReadU32(), GameConnection::kClientVersion);
+    EXPECT_EQ(request.ReadU32(), quill::kClientVersion);
     EXPECT_EQ(request.ReadU8(), 2);
     EXPECT_EQ(request.ReadWString(), u"player-with-a-l") << "the login ID is cut to 15 characters";
     EXPECT_EQ(request.ReadWString(), u"secret-passw") << "the password to 12";

@@ -131,7 +131,7 @@ TEST_F(RefereeTest, FoulVoicesByShotKind) {
         for (uint16_t object : c.objectsHit) {
             Hit(object);
         }
-        std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+        std::array<bool, quill::kMaxBalls> offTable{};
         if (c.offTable >= 0) {
             offTable[static_cast<size_t>(c.offTable)] = true;
         }

@@ -44,7 +44,7 @@ ShotFacts SetupFor(quill::GameType gameType, uint32_t rackShots = 5, uint8_t bal
 ShotAnalysis Play(const ShotFacts& setup, const std::vector<Observation>& seen) {
     ShotAnalysis shot;
     shot.Start(setup);
-    std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+    std::array<bool, quill::kMaxBalls> offTable{};
     for (const Observation& o : seen) {
         if (o.what == Seen::Contact) {
             shot.OnBallContact(0, o.value);
@@ -200,7 +200,7 @@ TEST(ShotAnalysisTest, PocketListsHoldEachBallOnce) {
         shot.OnPocketed(ball);
     }
     shot.OnLeftTable(6);  // already in a pocket
-    std::array<bool, ShotAnalysis::kMaxBalls> offTable{};
+    std::array<bool, quill::kMaxBalls> offTable{};
     offTable[9] = true;
     shot.Finish(offTable);
     EXPECT_EQ(shot.FirstBall(), 3);

@@ -474,7 +474,7 @@ TEST_F(GameTableTest, LoadedShotIsBoundedByTheTable) {
     data.cueBallIndex = 40;
     data.power = 0.7f;
     data.aimPointX = 100.0f;
-    for (uint32_t i = 0; i < ShotData::kMaxBalls; ++i) {
+    for (uint32_t i = 0; i < quill::kMaxBalls; ++i) {
         data.positions[i] = {static_cast<float>(i) * 10.0f, 0.0f, 3.275f};
     }
     Table().LoadShotRecord(data);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "client/scenes/common/TextFields.h"
+
 namespace kestrovan {
 
 std::optional<SkillSaveAnswer> ReadSkillSaveAnswer(quill::Packet& packet) {

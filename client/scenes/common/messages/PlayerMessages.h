@@ -18,6 +18,7 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/FieldReader.h"
 #include "QuillLib/net/Packet.h"
+#include "client/scenes/common/TextFields.h"
 
 namespace kestrovan {
 
@@ -40,7 +41,6 @@ std::optional<SkillSaveAnswer> ReadSkillSaveAnswer(quill::Packet& packet);
 
 // One row of a TournamentSchedule (1151) page.
 struct RankingRow {
-    static constexpr size_t kNicknameUnits = 63;
     uint16_t rank = 0;
     quill::WString nickname;
     uint16_t score = 0;
@@ -50,7 +50,7 @@ struct RankingRow {
     uint8_t second = 0;
     static void Layout(auto& io, auto& m) {
         io(m.rank);
-        io.Text(m.nickname, kNicknameUnits);
+        io.Text(m.nickname, kNicknameLength);
         io(m.score, m.games, m.hour, m.minute, m.second);
     }
 };
@@ -58,7 +58,6 @@ struct RankingRow {
 struct RankingPage {
     static constexpr size_t kRows = 15;
     static constexpr uint16_t kEndMark = 9999;
-    static constexpr size_t kNicknameUnits = 63;
 
     uint16_t kept = 0;  // the first value, which the chart keeps
     uint16_t second = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 #include "client/scenes/common/CueStatPanel.h"
 #include "client/scenes/common/ItemSelectCell.h"
 #include "client/scenes/common/ItemSelectWindow.h"
@@ -30,7 +31,7 @@ protected:
     quill::InventoryItem* AddCue(uint32_t key, uint32_t typeCode, uint8_t custom = 0) {
         auto item = std::make_unique<quill::InventoryItem>();
         item->typeCode = typeCode;
-        item->kind = ItemSelectWindow::kCueKind;
+        item->kind = quill::ItemRecord::kCue;
         item->customFlag = custom;
         player.AddItem(key, 0, item.get());
         items.push_back(std::move(item));

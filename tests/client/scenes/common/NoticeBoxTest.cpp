@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "client/app/SceneManager.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -78,7 +79,7 @@ TEST_F(NoticeBoxTest, APressHidesTheBoxAndPostsItsEventWithTheButton) {
     box.SetTitle(u"Question");
     box.SetEvent(1066, 7);
     box.Open();
-    EXPECT_EQ(services.sounds, (std::vector<uint32_t>{NoticeBox::kOpenSound}));
+    EXPECT_EQ(services.sounds, (std::vector<uint32_t>{sound_id::kPopup}));
     ClickButton(box, NoticeBox::kYes);
     EXPECT_FALSE(box.IsVisible());
     box.Open();

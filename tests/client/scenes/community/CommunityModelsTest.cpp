@@ -8,6 +8,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/UserDirectory.h"
+#include "client/scenes/common/TextFields.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartners.h"
 #include "client/scenes/community/CommunityRules.h"
@@ -322,7 +323,7 @@ TEST_F(FriendRequestQueueTest, AFullPoolDropsTheRequestAfterItsTries) {
 TEST_F(FriendRequestQueueTest, AnOverlongNicknameIsCutToItsField) {
     FriendRequestQueue queue;
     queue.Add(1, 1, quill::WString(1500, u'n'));
-    EXPECT_EQ(queue.Head()->nickname.size(), FriendRequestQueue::kNicknameLength);
+    EXPECT_EQ(queue.Head()->nickname.size(), kNicknameLength);
 }
 
 }  // namespace

@@ -280,7 +280,7 @@ TEST_F(FriendDialogsTest, TheClanDialogChecksGoldNamesAndCapacity) {
     EXPECT_EQ(BoxLine(), u"Clan name is 4 bytes to 12 bytes.");
     dialog.NameEntry()->SetText(u"당구클럽");
     Button ok;
-    ok.SetId(ClanDialog::kOk);
+    ok.SetId(PopupWindow::kOk);
     dialog.OnEvent(&ok, 0, 0);
     EXPECT_FALSE(dialog.IsVisible());
     EXPECT_EQ(Sent(MessageId::ClanCreate)[0],

@@ -13,6 +13,7 @@
 #include "client/app/SceneId.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
@@ -148,7 +149,7 @@ TEST_F(GalleryReplay, ShotsFromTheWebThatDoNotFitStartNothingOrFallBackToDefault
     EXPECT_NE(table.Equipment().TableItemId(), 9999);
     EXPECT_NE(table.Equipment().BallSetItemId(), 9998);
     ASSERT_NE(table.RenderStep().CurrentCue(), nullptr);
-    EXPECT_EQ(table.RenderStep().CurrentCue()->ItemId(), SceneShotGallery::kStockCue);
+    EXPECT_EQ(table.RenderStep().CurrentCue()->ItemId(), kStockCue);
     EXPECT_EQ(scene->SpeedIndex(), 0);
 }
 
@@ -205,7 +206,7 @@ TEST_F(GalleryReplay, ServerNoticesVoteResultsAndAReloadShownByTheGameThread) {
     Activate();
     Receive(kvtest::SystemNoticeMessage(u"Server going down"));
     ASSERT_EQ(scene->NoticeCount(), 1u);
-    EXPECT_EQ(scene->NoticeLines().back().colour, SceneShotGallery::kRed);
+    EXPECT_EQ(scene->NoticeLines().back().colour, kRed);
 
     Site().Reply(kGalleryShotPath, ShotWithText("00"));
     scene->OpenShot(31);

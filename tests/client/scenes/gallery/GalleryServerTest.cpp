@@ -65,7 +65,7 @@ TEST_F(GalleryServer, PushedNoticesAndProfilesAskedForReachTheGallery) {
     server.Send(kvtest::SystemNoticeMessage(u"Maintenance at noon"));
     ASSERT_TRUE(Eventually([&] { return scene->NoticeCount() == 1; }));
     EXPECT_EQ(scene->NoticeLines().back().text, u"Maintenance at noon");
-    EXPECT_EQ(scene->NoticeLines().back().colour, SceneShotGallery::kRed);
+    EXPECT_EQ(scene->NoticeLines().back().colour, kRed);
 
     ConnectionRequestSender sender(*app.Connection());
     ASSERT_TRUE(sender.Send([](quill::Packet& request) {

@@ -36,7 +36,7 @@ TEST(IntroFade, EachLogoFadesInHoldsAndFadesOutOverItsBackground) {
     // The change: the second picture on a black background for one update.
     step = RunTo(fade, 800);
     EXPECT_TRUE(step.secondLogo);
-    EXPECT_EQ(step.background, IntroFade::kBlack);
+    EXPECT_EQ(step.background, kBlack);
     EXPECT_NEAR(step.alpha, 1.0f / 300.0f, 1e-6f);
     step = fade.Advance();  // 800
     EXPECT_EQ(step.alpha, 0.0f);
@@ -44,7 +44,7 @@ TEST(IntroFade, EachLogoFadesInHoldsAndFadesOutOverItsBackground) {
     step = RunTo(fade, 951);  // 950: half shown, half grey
     EXPECT_EQ(step.background, 0xFF7F7F7Fu);
     step = RunTo(fade, 1101);
-    EXPECT_EQ(step.background, IntroFade::kBlack);
+    EXPECT_EQ(step.background, kBlack);
     step = RunTo(fade, 1600);
     EXPECT_FALSE(step.finished);
     EXPECT_TRUE(fade.Advance().finished);

@@ -47,7 +47,7 @@ protected:
 
 TEST_F(OfflineSceneTest, TheProfileGetsOfflineEquipmentForEveryGameType) {
     const quill::PlayerState& player = Player();
-    for (uint16_t cue : player.offlineCueItem) EXPECT_EQ(cue, kOfflineCue);
+    for (uint16_t cue : player.offlineCueItem) EXPECT_EQ(cue, kStockCue);
     EXPECT_EQ(player.offlineTableItem[0], 1020);
     EXPECT_EQ(player.offlineTableItem[4], 1024);
     EXPECT_EQ(player.offlineTableItem[16], 1035);

@@ -14,6 +14,7 @@
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneId.h"
+#include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/SceneFactory.h"
@@ -140,7 +141,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         EXPECT_EQ(room.Board()->RowCount(), 1) << "the player among the watchers";
         quill::SoundManager* sounds = quill::SoundManager::Current();
         ASSERT_NE(sounds, nullptr) << "the null audio device's manager";
-        EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kMusic)) << "the room's music";
+        EXPECT_TRUE(sounds->GetSound(sound_id::kTableMusic)) << "the room's music";
         EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kCountdownSound)) << "the countdown's beep";
         // The room holds ten in the morning: its first frame starts the morning's ambient sound, every time.
         room.Render(app.GetDevice(), false);
@@ -151,7 +152,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         room.RequestSceneChange(SceneId::Lobby);
         ASSERT_EQ(SwitchAndLoad(), 1);
         EXPECT_EQ(room.Table(), nullptr) << "the room let its table go";
-        EXPECT_FALSE(sounds->GetSound(SceneRoomGame::kMusic)) << "the music removed";
+        EXPECT_FALSE(sounds->GetSound(sound_id::kTableMusic)) << "the music removed";
         Lobby().Render(app.GetDevice(), false);
         EXPECT_FALSE(sounds->IsPlaying(0)) << "the lobby's clock is past midnight";
     }

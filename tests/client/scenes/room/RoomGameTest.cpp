@@ -146,7 +146,7 @@ TEST_F(RoomGame, TheStartTakesTheFeeOrTheStakeByTheRoomsGameAndTheMembership) {
         Start(c.mode);
         EXPECT_TRUE(scene->IsGameRunning());
         EXPECT_TRUE(HasLine(u"The game has started."));
-        EXPECT_EQ(ColourOf(u"The game has started."), SceneRoomGame::kGreen);
+        EXPECT_EQ(ColourOf(u"The game has started."), kGreen);
         EXPECT_EQ(Connection().LocalPlayer().money, c.localAfter);
         EXPECT_EQ(Seat(kRival).money, c.rivalAfter) << "every member pays, the waived player's shown money too";
         if (c.line != nullptr) {
@@ -450,7 +450,7 @@ TEST_F(RoomGame, HostileSeatsCountsAndUnknownIdsChangeNothing) {
 
     // A chat line from a seat the room has not: white, and kept for the report.
     Receive(kvtest::RoomChatMessage(0, 12, u"Ghost", u"boo"));
-    EXPECT_EQ(ColourOf(u"Ghost : boo"), SceneRoomGame::kWhite);
+    EXPECT_EQ(ColourOf(u"Ghost : boo"), kWhite);
     Receive(kvtest::RoomChatMessage(1, kRival, u"Rival", u"go"));
     EXPECT_EQ(ColourOf(u"(Team)Rival : go"), SceneRoomGame::kSeatChatColours[kRival]);
     EXPECT_EQ(scene->ReceivedLines().size(), 2u);
@@ -488,7 +488,7 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     Receive(kvtest::GameEndMessage(u"Rival", 2, 12, {{1, 1, {{kLocal, 30}}}, {2, 2, {{kRival, 7}}}}, 1));
     EXPECT_FALSE(scene->IsGameRunning());
     EXPECT_TRUE(HasLine(u"Rival has withdrawn, so the game has ended. (WP 12)"));
-    EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), SceneRoomGame::kRed);
+    EXPECT_EQ(ColourOf(u"Rival has withdrawn, so the game has ended. (WP 12)"), kRed);
     EXPECT_TRUE(scene->Results()->IsVisible());
     EXPECT_EQ(scene->Table()->State(), 4);
     EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
@@ -572,7 +572,7 @@ TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
     EXPECT_TRUE(scene->SendChat(u"hello", true));
     EXPECT_FALSE(scene->SendChat(u"again", true));
     EXPECT_TRUE(HasLine(u"No Spamming!"));
-    EXPECT_EQ(ColourOf(u"No Spamming!"), SceneRoomGame::kYellow);
+    EXPECT_EQ(ColourOf(u"No Spamming!"), kYellow);
     chats = Sent(MessageId::RoomChatSend, 2);
     ASSERT_EQ(chats.size(), 2u);
     EXPECT_EQ(chats[1].ReadU8(), 0);
@@ -662,7 +662,7 @@ TEST_F(RoomGame, TheCuesDurabilityWarnsOncePerThresholdUntilTheCueChanges) {
         return std::count(lines.begin(), lines.end(), text);
     };
     EXPECT_EQ(count(warning), 1);
-    EXPECT_EQ(ColourOf(warning), SceneRoomGame::kRed);
+    EXPECT_EQ(ColourOf(warning), kRed);
     scene->Items().CheckCueDurability();
     EXPECT_EQ(count(warning), 1) << "once";
     cue->durabilityCurrent = 0;
