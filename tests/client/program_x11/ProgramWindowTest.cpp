@@ -65,7 +65,7 @@ int CountPixels(const Screenshot& shot, int left, int top, int right, int bottom
 }
 
 bool IsWhite(int r, int g, int b) { return std::min({r, g, b}) > 215; }
-bool IsAccent(int r, int g, int b) { return g > r + 60 && b > r + 50; }
+bool IsAccentRgb(int r, int g, int b) { return g > r + 60 && b > r + 50; }
 bool IsHelpYellow(int r, int g, int b) { return r > 190 && g > 190 && b < 110; }
 
 // The average row of the white pixels of a rectangle (-1 when there are none).
@@ -159,7 +159,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_LT((badge >> 16 & 0xFF) + (badge >> 8 & 0xFF) + (badge & 0xFF), 150u) << "the eight ball: see login.png";
     // The corner panel at the bottom right has a frame with brackets in the accent colour at its corners.
     const int panelX = right - 305, panelY = bottom - 160;
-    EXPECT_GT(CountPixels(login, panelX, panelY, panelX + 20, panelY + 20, IsAccent), 20)
+    EXPECT_GT(CountPixels(login, panelX, panelY, panelX + 20, panelY + 20, IsAccentRgb), 20)
         << "the corner panel's frame: see login.png";
 
     // Its settings button opens the settings dialog, centred on the screen; Esc closes it.
@@ -206,7 +206,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     EXPECT_TRUE(tipShown(WaitForScreen(folder() / "settings_tooltip.png", tipShown)))
         << "the tooltip below the box: see settings_tooltip.png";
     const auto vsyncChecked = [&](const Screenshot& shot) {
-        return CountPixels(shot, vsyncX + 3, vsyncY + 3, vsyncX + 28, vsyncY + 15, IsAccent) > 100;
+        return CountPixels(shot, vsyncX + 3, vsyncY + 3, vsyncX + 28, vsyncY + 15, IsAccentRgb) > 100;
     };
     EXPECT_FALSE(vsyncChecked(settings)) << "see settings.png";
     Click(pageX + 294 + 20, vsyncY + 9);
@@ -372,7 +372,7 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     ASSERT_TRUE(IsSlate(dialog.At(dialogX + 200, dialogY + 300))) << "see room_setting.png";
     EXPECT_GT(CountPixels(dialog, dialogX + 14, dialogY + 5, dialogX + 214, dialogY + 29, IsWhite), 30)
         << "the dialog's title: see room_setting.png";
-    EXPECT_LT(CountPixels(dialog, dialogX + 362, dialogY + 40, dialogX + 398, dialogY + 330, IsAccent), 10)
+    EXPECT_LT(CountPixels(dialog, dialogX + 362, dialogY + 40, dialogX + 398, dialogY + 330, IsAccentRgb), 10)
         << "bars beside the carom column: see room_setting.png";
     const int okMiddle = WhiteMiddleRow(dialog, dialogX + 80, dialogY + 344, dialogX + 165, dialogY + 376);
     EXPECT_NEAR(okMiddle, dialogY + 360, 4) << "the OK caption's height: see room_setting.png";
