@@ -232,7 +232,7 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
 }
 
 // The cue tab: its first page ends with the carom cues 3010 and 3011, whose cards draw their models, and 3010
-// chosen shows in the large preview (cues.png, cue_chosen.png). Its gift to "Carom", the player's own nickname
+// chosen stands whole inside the large preview's panel (cues.png, cue_chosen.png). Its gift to "Carom", the player's own nickname
 // from the login's answer, is refused with the Error box and never reaches the server (gift_refused.png).
 TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
@@ -260,6 +260,13 @@ TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     const Screenshot chosen =
         WaitForScreen(folder() / "cue_chosen.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
     EXPECT_TRUE(PreviewShown(chosen)) << "cue 3010 in the large preview: see cue_chosen.png";
+    // The cue stands whole inside the panel: none of it past the panel's right edge, none on the view's edges.
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewRight, kLargePreviewY, 1024, 768), 0)
+        << "the cue runs past the panel: see cue_chosen.png";
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewX, kLargePreviewY, kLargePreviewX + 4, 768), 0)
+        << "the cue is cut at the panel's left edge: see cue_chosen.png";
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewRight - 4, kLargePreviewY, kLargePreviewRight, 768), 0)
+        << "the cue is cut at the panel's right edge: see cue_chosen.png";
 
     // Gift: the recipient's box has the focus; the panel's OK.
     Click(X(2 + 458 + 41), Y(77 + 442 + 210 + 11));
