@@ -119,16 +119,9 @@ protected:
     int ModelPixels(const Screenshot& shot, int left, int top, int right, int bottom) const {
         return Coloured(shot, left, top, right, bottom) + Light(shot, left, top, right, bottom);
     }
-    // Pixels lighter than the backdrop's dark slates: any channel above 70.
+    // Pixels lighter than the backdrop's dark slates.
     int Bright(const Screenshot& shot, int left, int top, int right, int bottom) const {
-        int count = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                const uint32_t rgb = shot.At(X(x), Y(y));
-                count += std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) > 70 ? 1 : 0;
-            }
-        }
-        return count;
+        return Count(shot, X(left), Y(top), X(right), Y(bottom), [](uint32_t rgb) { return !IsDarkSlate(rgb); });
     }
 
     // The large preview: the panel's slate face over the drifting background, and a model in it, coloured or
