@@ -214,6 +214,8 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         image.FillRect(x, middle, w, 1, kLight);
     } else if (style == "caption") {
         return PaintCaption(image, region, error);
+    } else if (style == "backdrop") {
+        Backdrop(image, x, y, w, h);
     } else if (style == "icon" || style == "solid") {
         Argb colour = style == "icon" ? kAccent : kFace;
         if (!ColourArgument(region, "colour", colour)) {
@@ -229,6 +231,20 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         return PaintPicture(image, region, error);
     }
     return true;
+}
+
+// Lines run down to the left every kSpacing pixels along both edges, so that a tile whose sides are multiples of
+// the spacing continues its lines into the next tile.
+void UiSkinPainter::Backdrop(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h) {
+    constexpr int32_t kSpacing = 16;
+    const Argb face = Shade(kDark, 0.8f);
+    const Argb line = Mix(face, kFace, 0.25f);
+    image.FillRect(x, y, w, h, face);
+    for (int32_t row = 0; row < h; ++row) {
+        for (int32_t column = 0; column < w; ++column) {
+            if ((row + column) % kSpacing == 0) image.FillRect(x + column, y + row, 1, 1, line);
+        }
+    }
 }
 
 bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error) {

@@ -39,6 +39,9 @@
 //                              the game's logo: a ball and its name on a panel
 //   badge    kind=<eight|carom|cue> colour=<RRGGBB>   a round badge with a billiard picture
 //   frame    colour=<RRGGBB>   a framed panel with corner brackets
+//   backdrop                   a screen's background tile: a dark slate face with faint diagonal lines, seamless
+//                              when tiled (width and height a multiple of the lines' spacing), quieter than
+//                              every panel drawn over it
 //   page                       a dialog's page: a flat, slightly sunken face
 //   groove                     a slider's track: a sunken line along the middle over what lies beneath
 //   caption  text="<ASCII>" size=<pixels> bold=<0|1> align=<left|centre|right> colour=<RRGGBB>
@@ -81,6 +84,7 @@ private:
     static bool PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical, const FaceRect& face);
     static void Bands(RgbaImage& image, const UiRegion& region, Argb colour);
+    static void Backdrop(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h);
 };
 
 }  // namespace mkdata

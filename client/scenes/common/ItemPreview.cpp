@@ -153,7 +153,9 @@ bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice&
 }
 
 // The camera looks down on the model's centre from the distance, its field of view wide enough for the model's
-// sphere across the view; the wheel keeps it between half and twice that distance.
+// sphere across the view. A model too long for the widest field of view at that distance (a cue seen from a
+// cue's distance) moves the camera back until it fits, so that the item is shown whole inside the view. The
+// wheel keeps the camera between half and twice the distance it was placed at.
 void ItemPreview::PlaceCamera(float distance) {
     quill::BoundingSphere sphere;
     for (const auto& model : model_->Models()) {
@@ -165,6 +167,7 @@ void ItemPreview::PlaceCamera(float distance) {
     const float down = static_cast<float>(std::max(viewHeight_, 1));
     float fov = kDefaultFov;
     if (sphere.radius > 0.0f) {
+        distance = std::max(distance, kFitMargin * sphere.radius / std::tan(kMaxFov / 2.0f));
         // The horizontal angle that holds the sphere across the view's width: the items lie flat or along
         // their length, so their width is what must fit.
         const float half = std::atan(kFitMargin * sphere.radius / distance);

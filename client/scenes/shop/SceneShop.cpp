@@ -128,7 +128,7 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
     ShopPreviewPanel* preview = selection_.Preview();
     if (preview == nullptr) return;
     const int32_t w = std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - 572);
-    preview->SetViewSize(std::min(w, 452), std::max(1, static_cast<int32_t>(height) - 50 - 10));
+    preview->SetViewSize(w, std::max(1, static_cast<int32_t>(height) - 50 - 10));
     backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 

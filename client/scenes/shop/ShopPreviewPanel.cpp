@@ -1,5 +1,6 @@
 #include "client/scenes/shop/ShopPreviewPanel.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "client/scenes/common/ItemPreview.h"
@@ -37,7 +38,8 @@ void ShopPreviewPanel::SetOwnedCue(const quill::InventoryItem& item) {
 }
 
 void ShopPreviewPanel::SetViewSize(int32_t width, int32_t height) {
-    preview_->SetViewSize(width, height);
+    // The view stays on the panel's face: a model drawn past it would stand over the screen's background.
+    preview_->SetViewSize(std::clamp(width, 1, kWidth), std::clamp(height, 1, kHeight));
 }
 
 }  // namespace kestrovan

@@ -1,8 +1,8 @@
 // The shop in the real program online, on a real X display: the stand-in server runs the login (an account
 // with an expired table), lobby and shop scripts. In the lobby the expired-items question comes; Yes sends
-// ExpiredItemsSeen and EnterShop and the shop opens (shop.png), each balance with its caption: its cards draw
-// their item models, which turn (shop_turned.png differs in the cards); a card chosen shows its model in the
-// large preview (preview.png).
+// ExpiredItemsSeen and EnterShop and the shop opens (shop.png), each balance with its caption, over a quiet dark
+// backdrop: its cards draw their item models, which turn (shop_turned.png differs in the cards); a card chosen
+// shows its model in the large preview (preview.png).
 // Buying the royal-R chalk sends ItemBuy, the notice shows (bought.png) and the owned grid lists the chalk
 // beside the basic cue (owned_before.png, owned.png); the membership dialog sends MembershipRequest; "To Lobby"
 // sends LeaveShop. The cue tab's stock cues draw their models, and a gift to oneself is refused at home.
@@ -25,7 +25,8 @@ namespace {
 using quill::MessageId;
 
 // Where the shop's parts stand on a 1024 x 768 screen: the main panel at (0, 77), its grid panel 50 lower,
-// eight cells of 120 x 145 from (24, 45) of the grid, 129 and 155 apart; the large preview at (572, 50).
+// eight cells of 120 x 145 from (24, 45) of the grid, 129 and 155 apart; the large preview's panel at (572, 50),
+// 305 wide, its view 10 lower; the backdrop right of the main panel, below the top bar.
 constexpr int kGridX = 0;
 constexpr int kGridY = 77 + 50;
 constexpr int kItemsTabX = kGridX + 348 + 34;
@@ -36,6 +37,9 @@ constexpr int kShopViewX = 20 + 69;
 constexpr int kMyItemsY = 77 - 3 + 24;
 constexpr int kLargePreviewX = 572;
 constexpr int kLargePreviewY = 60;
+constexpr int kLargePreviewRight = kLargePreviewX + 305;
+constexpr int kBackdropX = 570;
+constexpr int kTopBarHeight = 103;
 
 int CellX(int n) {
     return kGridX + 24 + (n % 4) * 129;
@@ -97,7 +101,7 @@ protected:
         }
         return count;
     }
-    // Colours other than the interface's greys and slates: a model's.
+    // Colours other than the interface's greys and slates: a model's (and no longer the backdrop's).
     int Coloured(const Screenshot& shot, int left, int top, int right, int bottom) const {
         int count = 0;
         for (int y = top; y < bottom; ++y) {
@@ -111,15 +115,22 @@ protected:
         return count;
     }
 
+    // A model's pixels: coloured, or white as a cue's shaft.
+    int ModelPixels(const Screenshot& shot, int left, int top, int right, int bottom) const {
+        return Coloured(shot, left, top, right, bottom) + Light(shot, left, top, right, bottom);
+    }
+    // Pixels lighter than the backdrop's dark slates.
+    int Bright(const Screenshot& shot, int left, int top, int right, int bottom) const {
+        return Count(shot, X(left), Y(top), X(right), Y(bottom), [](uint32_t rgb) { return !IsDarkSlate(rgb); });
+    }
+
     // The large preview: the panel's slate face over the drifting background, and a model in it, coloured or
     // white as a cue's shaft.
     bool PreviewShown(const Screenshot& shot) const {
         const int right = kLargePreviewX + 300;
         const int bottom = kLargePreviewY + 700;
         return IsSlate(shot.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) &&
-               Coloured(shot, kLargePreviewX, kLargePreviewY, right, bottom) +
-                       Light(shot, kLargePreviewX, kLargePreviewY, right, bottom) >
-                   300;
+               ModelPixels(shot, kLargePreviewX, kLargePreviewY, right, bottom) > 300;
     }
 
     XWindowGeometry area_;
@@ -150,6 +161,8 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     // Each balance has its caption before it: cash on the account panel, gold and clan money on the top bar.
     for (int x : {373, 580, 800})
         EXPECT_GT(CaptionLight(shop, X(x), Y(41)), 10) << "the caption of the balance at x " << x << ": see shop.png";
+    // Right of the main panel the backdrop is a quiet dark face, for the panels to stand out against.
+    EXPECT_LT(Bright(shop, kBackdropX, kTopBarHeight, 1024, 768), 10) << "the backdrop: see shop.png";
     const Screenshot turned =
         WaitForScreen(folder() / "shop_turned.png", [&](const Screenshot& shot) { return CellsDiffer(shop, shot) > 100; });
     EXPECT_GT(CellsDiffer(shop, turned), 100) << "the cards' models turn: see shop.png, shop_turned.png";
@@ -168,7 +181,8 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     const Screenshot preview =
         WaitForScreen(folder() / "preview.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
     EXPECT_TRUE(PreviewShown(preview)) << "the large preview: see items.png, preview.png";
-    EXPECT_TRUE(IsSlate(before.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) == false) << "no preview before the choice";
+    EXPECT_LT(ModelPixels(before, kLargePreviewX, kLargePreviewY, kLargePreviewRight, 768), 20)
+        << "no model in the preview's place before the choice: see items.png";
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
     ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", (1024 - 554) / 2, (768 - 360) / 2,
@@ -211,7 +225,7 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
 }
 
 // The cue tab: its first page ends with the carom cues 3010 and 3011, whose cards draw their models, and 3010
-// chosen shows in the large preview (cues.png, cue_chosen.png). Its gift to "Carom", the player's own nickname
+// chosen stands whole inside the large preview's panel (cues.png, cue_chosen.png). Its gift to "Carom", the player's own nickname
 // from the login's answer, is refused with the Error box and never reaches the server (gift_refused.png).
 TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
@@ -239,6 +253,13 @@ TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     const Screenshot chosen =
         WaitForScreen(folder() / "cue_chosen.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
     EXPECT_TRUE(PreviewShown(chosen)) << "cue 3010 in the large preview: see cue_chosen.png";
+    // The cue stands whole inside the panel: none of it past the panel's right edge, none on the view's edges.
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewRight, kLargePreviewY, 1024, 768), 0)
+        << "the cue runs past the panel: see cue_chosen.png";
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewX, kLargePreviewY, kLargePreviewX + 4, 768), 0)
+        << "the cue is cut at the panel's left edge: see cue_chosen.png";
+    EXPECT_EQ(ModelPixels(chosen, kLargePreviewRight - 4, kLargePreviewY, kLargePreviewRight, 768), 0)
+        << "the cue is cut at the panel's right edge: see cue_chosen.png";
 
     // Gift: the recipient's box has the focus; the panel's OK.
     Click(X(2 + 458 + 41), Y(77 + 442 + 210 + 11));

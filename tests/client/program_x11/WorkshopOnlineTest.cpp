@@ -1,9 +1,10 @@
 // The cue workshop in the real program online, on a real X display: the stand-in server runs the login, lobby,
 // shop and workshop scripts (an account with an expired table, two tuning cues, the custom cue and gems). The
-// expired-items question leads to the shop; its "Custom Cue" button opens the personal-cue window, whose slots
-// draw the three cues (workshop.png); a slot's cue turns while the pointer is over it (workshop_turned.png
-// differs in that slot); the slot's menu opens the repair window for the worn tuning cue (repair.png), whose
-// confirmation (repair_question.png) sends CueRepair, and the notice of the answer follows (repaired.png).
+// expired-items question leads to the shop (shop.png, its backdrop dark); its "Custom Cue" button opens the
+// personal-cue window, whose slots draw the three cues (workshop.png); a slot's cue turns while the pointer is
+// over it (workshop_turned.png differs in that slot); the slot's menu opens the repair window for the worn tuning
+// cue (repair.png), whose confirmation (repair_question.png) sends CueRepair, and the notice of the answer
+// follows (repaired.png).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,6 +80,9 @@ protected:
 TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServerSays) {
     ASSERT_TRUE(ReachShop()) << ReadFile(folder() / "StartLog.log");
     const Screenshot shop = Capture(folder() / "shop.png");
+    // Right of the main panel and below the top bar, the shop's backdrop is a quiet dark face.
+    EXPECT_LT(Count(shop, X(570), Y(103), X(1024), Y(768), [](uint32_t rgb) { return !IsDarkSlate(rgb); }), 10)
+        << "the backdrop: see shop.png";
 
     // The personal-cue window: the three cues drawn in their slots, the fourth slot empty.
     Click(X(kWorkshopButtonX), Y(kWorkshopButtonY));

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +154,10 @@ bool IsAccent(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
     return g > r + 60 && b > r + 60;
+}
+
+bool IsDarkSlate(uint32_t rgb) {
+    return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) <= 70;
 }
 
 bool IsSlate(uint32_t rgb) {

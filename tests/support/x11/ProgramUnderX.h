@@ -59,6 +59,8 @@ bool IsYellowish(uint32_t rgb);
 bool IsLight(uint32_t rgb);
 // The skin's teal accent (pressed tabs, the corner brackets of framed plates).
 bool IsAccent(uint32_t rgb);
+// The dark slates of a screen's backdrop (the shop's): no channel above 70.
+bool IsDarkSlate(uint32_t rgb);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {

@@ -1,6 +1,8 @@
 // The interface skin and the ball faces: what the painters put where, and how they refuse bad regions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tools/mkdata/BallPainter.h"
 #include "tools/mkdata/RegionTable.h"
 #include "tools/mkdata/UiSkinPainter.h"
@@ -31,6 +33,21 @@ TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
     // A digit strip keeps a transparent ground around its glyphs; a shade is translucent black.
     EXPECT_EQ(image.At(100, 100) >> 24, 0u);
     EXPECT_EQ(image.At(10, 205), 0xA0000000u);
+}
+
+TEST(UiSkinPainterTest, ABackdropIsDarkerThanEveryFaceAndTilesWithoutASeam) {
+    RgbaImage image(64, 64);
+    std::string error;
+    ASSERT_TRUE(UiSkinPainter::Paint(image, Regions("Game 0 0 0 32 32 backdrop\n"), error)) << error;
+    const auto brightest = [](mkdata::Argb c) { return std::max({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF}); };
+    for (uint32_t y = 0; y < 32; ++y) {
+        for (uint32_t x = 0; x < 32; ++x) {
+            ASSERT_LT(brightest(image.At(x, y)), brightest(UiSkinPainter::kDark) + 20) << x << ", " << y;
+            // The pattern continues across the tile's edges: a pixel matches the one a tile's width on.
+            ASSERT_EQ(image.At(x, y), image.At((x + 31) % 32, (y + 1) % 32)) << x << ", " << y;
+        }
+    }
+    EXPECT_NE(image.At(0, 0), image.At(1, 0)) << "faint lines over the face";
 }
 
 TEST(UiSkinPainterTest, UnknownStylesAndBadColoursNameTheirLine) {
