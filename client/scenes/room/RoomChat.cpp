@@ -27,6 +27,11 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kChatLineWidth = 382;
+// A line's label, which is wider than the line's panel: the panel stretches to the text.
+constexpr int32_t kChatLabelX = 10;
+constexpr int32_t kChatLabelWidth = 440;
+// The scroll bar stands just right of the labels' reach, so that no line's text runs under it.
+constexpr int32_t kChatScrollX = kChatLabelX + kChatLabelWidth + 2;
 constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
 constexpr char16_t kTeamMark = u'@';
@@ -49,7 +54,7 @@ void RoomChat::Build(Widget& screen) {
         Image* line = area_->CreateImage(0, kChatLineStep * static_cast<int32_t>(n), kChatLineWidth, kChatLineHeight,
                                          kHudTexture, 610, 902);
         line->SetAcceptsMouse(false);
-        texts_[n] = AddRoomLabel(*line, 10, 6, 440, kWhite, font);
+        texts_[n] = AddRoomLabel(*line, kChatLabelX, 6, kChatLabelWidth, kWhite, font);
         line->Show(false);
         lines_[n] = line;
     }
@@ -57,7 +62,7 @@ void RoomChat::Build(Widget& screen) {
     mute_->SetCheckBox();
     mute_->SetTooltip(u"Mute chat sound");
     scroll_ = ScrollBar::AddTo(
-        *area_, {.x = kChatLineWidth - 13, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
+        *area_, {.x = kChatScrollX, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
         {kCommonTexture, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
     scroll_->SetSecondRect(4, 10, 317, 100);
     scroll_->SetRange(1);

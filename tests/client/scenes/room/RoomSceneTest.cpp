@@ -295,6 +295,10 @@ TEST_F(RoomScreen, TheChatKeepsItsLinesAndScrolls) {
     EXPECT_EQ(scene->ChatText(7)->GetText(), u"line 29");
     Routed(*scene, scene->ChatScroll(), 1, 0);
     EXPECT_EQ(scene->ChatText(0)->GetText(), u"▶ Change shot sensy : Settings -> Control");
+    // A long line is read whole: no label runs under the scroll bar.
+    for (size_t n = 0; n < SceneRoomGame::kChatLines; ++n) {
+        EXPECT_LT(scene->ChatText(n)->GetRect().right, scene->ChatScroll()->GetRect().left) << n;
+    }
 }
 
 // Leaving a room whose chat the player scrolled up and quick-joining the next: the new room's lines show, and
