@@ -7,6 +7,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"
 #include "client/app/SiteConfig.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/Button.h"
@@ -55,7 +56,8 @@ constexpr int32_t kTypesWithRules[] = {0, 2, 3, 4, 5, 6, 10, 12, 13};
 }  // namespace
 
 HelpWindow::HelpWindow(Services services)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{kHelpTexture, 0, 0}, 30, 29), services_(std::move(services)) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kHelpTexture, 0, 0}, sound_id::kDialogOpen, sound_id::kDialogClose),
+      services_(std::move(services)) {
     AddTitle(14, 7, 200, u"Help");
     BuildTabs();
     BuildInterfacePages();

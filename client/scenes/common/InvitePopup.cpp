@@ -3,6 +3,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -12,7 +13,7 @@
 namespace kestrovan {
 
 InvitePopup::InvitePopup(JoinWithTarget& target, EventPoster poster)
-    : PopupWindow(200, 200, 400, 250, Face{}, 32, 0), target_(target), poster_(std::move(poster)) {
+    : PopupWindow(200, 200, 400, 250, Face{}, sound_id::kPopup, 0), target_(target), poster_(std::move(poster)) {
     AddTitle(14, 7, 140, u"Invite");
     for (size_t n = 0; n < lines_.size(); ++n) {
         lines_[n] = AddLine(18, 84 + 30 * static_cast<int32_t>(n), 360, UiFontAt(UiFont::Regular12), 0);

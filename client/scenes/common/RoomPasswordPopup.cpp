@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
@@ -11,7 +12,8 @@
 namespace kestrovan {
 
 RoomPasswordPopup::RoomPasswordPopup(EventPoster poster)
-    : PopupWindow(0, 0, 286, 184, Face{kPopupTexture, 427, 392}, 30, 29), poster_(std::move(poster)) {
+    : PopupWindow(0, 0, 286, 184, Face{kPopupTexture, 427, 392}, sound_id::kDialogOpen, sound_id::kDialogClose),
+      poster_(std::move(poster)) {
     edit_ = AddTextEntry(*this, 110, 70, 100, 18, kMaxLength, 0xFFFFFFFF, EntryBackground{kPopupTexture, 5, 40});
     edit_->SetMasked(true);
     AddButton(kOk, 35, 130, platform::Vk::Return, 85, u"OK");

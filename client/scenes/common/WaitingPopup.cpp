@@ -1,5 +1,6 @@
 #include "client/scenes/common/WaitingPopup.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
@@ -10,7 +11,7 @@ namespace kestrovan {
 WaitingPopup::WaitingPopup() : WaitingPopup(u"Waiting for a response.", u"Wait a moment..", kOk, 85) {}
 
 WaitingPopup::WaitingPopup(quill::WStringView line0, quill::WStringView line1, int32_t buttonId, int32_t tileX)
-    : PopupWindow(0, 0, 400, 250, Face{}, 32, 0) {
+    : PopupWindow(0, 0, 400, 250, Face{}, sound_id::kPopup, 0) {
     AddTitle(14, 7, 140, u"Notice");
     AddLine(18, 60, 360, UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre)->SetText(line0);
     AddLine(18, 84, 360, UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre)->SetText(line1);

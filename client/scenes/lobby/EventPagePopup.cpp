@@ -1,6 +1,7 @@
 #include "client/scenes/lobby/EventPagePopup.h"
 
 #include "client/app/SiteConfig.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -14,7 +15,7 @@ namespace kestrovan {
 
 EventPagePopup::EventPagePopup(const SiteConfig& site, std::function<uint8_t()> portalCode, PageOpener open,
                                EventPoster poster, Quitter quit)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{kCommonTexture, 0, 653}, 32, 0),
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kCommonTexture, 0, 653}, sound_id::kPopup, 0),
       site_(site),
       portalCode_(std::move(portalCode)),
       open_(std::move(open)),

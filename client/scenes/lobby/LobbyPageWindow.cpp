@@ -1,6 +1,8 @@
 #include "client/scenes/lobby/LobbyPageWindow.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
+#include "client/scenes/lobby/LobbyWidgets.h"
 #include "client/ui/Image.h"
 #include "platform/window/VirtualKey.h"
 
@@ -9,7 +11,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kFaceTexture = 9;
-constexpr int32_t kFirstPictureTexture = 7;
 constexpr int32_t kPictureTextures = 3;
 constexpr int32_t kCancelTile = 170;
 constexpr int32_t kOkTile = 85;
@@ -17,9 +18,10 @@ constexpr int32_t kOkTile = 85;
 }  // namespace
 
 LobbyPageWindow::LobbyPageWindow(EventPoster poster)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{kFaceTexture, 0, 0}, 31, 32), poster_(std::move(poster)) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kFaceTexture, 0, 0}, sound_id::kWindowOpen, sound_id::kPopup),
+      poster_(std::move(poster)) {
     for (size_t n = 0; n < kPairs; ++n) {
-        const int32_t texture = kFirstPictureTexture + static_cast<int32_t>(n) % kPictureTextures;
+        const int32_t texture = lobby_texture::kFirstPicture + static_cast<int32_t>(n) % kPictureTextures;
         left_[n] = CreateImage(22, 223, 218, 331, texture, 0, 0);
         right_[n] = CreateImage(276, 212, 448, 353, texture, 218, 0);
         for (Image* picture : {left_[n], right_[n]}) {

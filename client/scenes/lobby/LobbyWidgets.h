@@ -12,6 +12,8 @@ class Widget;
 
 namespace lobby_texture {
 inline constexpr int32_t kLobby = 5;
+// The first of the lobby's picture textures (its event pages; the ranking chart's column captions).
+inline constexpr int32_t kFirstPicture = 7;
 }  // namespace lobby_texture
 
 // A button of the lobby's textures; our pictures carry no words, so a caption says what it does.

@@ -11,6 +11,7 @@
 #include "client/scenes/common/PlayerHost.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/messages/PlayerMessages.h"
+#include "client/scenes/lobby/LobbyWidgets.h"
 #include "client/scenes/lobby/TournamentTexts.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Image.h"
@@ -28,7 +29,6 @@ constexpr int32_t kRowHeight = 19;
 constexpr int32_t kColumnX[RankingChart::kColumns] = {40, 80, 190, 255, 325, 460};
 constexpr int32_t kColumnWidth[RankingChart::kColumns] = {40, 110, 60, 70, 130, 100};
 // The columns' captions stand on a strip of the lobby's picture texture just above the rows.
-constexpr int32_t kCaptionTexture = 7;
 constexpr int32_t kCaptionsX = 34;
 constexpr int32_t kCaptionsY = 138;
 constexpr int32_t kCaptionsWidth = 528;
@@ -65,7 +65,7 @@ RankingChart::RankingChart(PlayerHost& host)
 }
 
 void RankingChart::BuildRows() {
-    CreateImage(kCaptionsX, kCaptionsY, kCaptionsWidth, 20, kCaptionTexture, 0, kCaptionsSourceY)
+    CreateImage(kCaptionsX, kCaptionsY, kCaptionsWidth, 20, lobby_texture::kFirstPicture, 0, kCaptionsSourceY)
         ->SetAcceptsMouse(false);
     for (size_t row = 0; row < kRows; ++row) {
         for (size_t column = 0; column < kColumns; ++column) {

@@ -1,5 +1,6 @@
 #include "client/scenes/practice/PracticeOptionsWindow.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/ui/TextLabel.h"
@@ -15,7 +16,7 @@ constexpr const char16_t* kHowToLines[] = {u"You can move the ball freely in the
 
 }  // namespace
 
-PracticeOptionsWindow::PracticeOptionsWindow() : PopupWindow(0, 0, 400, 250, Face{}, 32, 0) {
+PracticeOptionsWindow::PracticeOptionsWindow() : PopupWindow(0, 0, 400, 250, Face{}, sound_id::kPopup, 0) {
     AddTitle(14, 7, 240, u"Options");
     typeLine_ = AddLine(18, 54, 364, UiFontAt(UiFont::Bold14), TextLabel::kAlignCentre);
     int32_t y = 96;

@@ -1,6 +1,7 @@
 #include "client/scenes/room/GoldShortagePopup.h"
 
 #include "QuillLib/core/Format.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -13,7 +14,9 @@
 namespace kestrovan {
 
 GoldShortagePopup::GoldShortagePopup(GameConnection& connection, EventPoster poster)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{}, 32, 0), connection_(connection), poster_(std::move(poster)) {
+    : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0),
+      connection_(connection),
+      poster_(std::move(poster)) {
     AddTitle(14, 7, 140, u"Notice");
     const FontDesc& font = UiFontAt(UiFont::Bold12);
     TextLabel* shortage = AddLine(20, 60, 300, font, 0);

@@ -1,6 +1,7 @@
 #include "client/scenes/room/OpponentRequestAcceptPopup.h"
 
 #include "QuillLib/net/MessageId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/GameConnection.h"
 #include "client/ui/TextLabel.h"
@@ -9,7 +10,7 @@
 namespace kestrovan {
 
 OpponentRequestAcceptPopup::OpponentRequestAcceptPopup(GameConnection& connection)
-    : PopupWindow(0, 0, 400, 250, Face{}, 30, 29), connection_(connection) {
+    : PopupWindow(0, 0, 400, 250, Face{}, sound_id::kDialogOpen, sound_id::kDialogClose), connection_(connection) {
     SetModal(false);
     AddTitle(60, 9, 200, u"Notice");
     for (size_t n = 0; n < kLineCount; ++n) {

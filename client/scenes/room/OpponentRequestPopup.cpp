@@ -1,6 +1,7 @@
 #include "client/scenes/room/OpponentRequestPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
@@ -9,7 +10,7 @@
 namespace kestrovan {
 
 OpponentRequestPopup::OpponentRequestPopup(EventPoster poster)
-    : PopupWindow(0, 0, 400, 250, Face{}, 30, 29), poster_(std::move(poster)) {
+    : PopupWindow(0, 0, 400, 250, Face{}, sound_id::kDialogOpen, sound_id::kDialogClose), poster_(std::move(poster)) {
     title_ = AddTitle(40, 9, 200, u"");
     const quill::WStringView texts[3] = {u"Request for an invalid game",
                                          u"A request to invalidate a game is only allowed once per game.",

@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
@@ -11,7 +12,7 @@
 namespace kestrovan {
 
 ReportUserPopup::ReportUserPopup(EventPoster poster)
-    : PopupWindow(200, 200, 400, 250, Face{}, 32, 0), poster_(std::move(poster)) {
+    : PopupWindow(200, 200, 400, 250, Face{}, sound_id::kPopup, 0), poster_(std::move(poster)) {
     AddTitle(14, 7, 140, u"Report bad");
     TextLabel* caption = AddLine(18, 44, 360, UiFontAt(UiFont::Regular12), 0);
     caption->SetText(u"Bad user : ");

@@ -1,6 +1,7 @@
 #include "client/scenes/room/WithdrawMenuPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
@@ -21,7 +22,7 @@ bool KnowsNoRequests(int32_t gameType) {
 }  // namespace
 
 WithdrawMenuPopup::WithdrawMenuPopup(EventPoster poster, ErrorBox showError)
-    : PopupWindow(0, 0, 511, 336, Face{kGameTexture, 513, 0}, 30, 29),
+    : PopupWindow(0, 0, 511, 336, Face{kGameTexture, 513, 0}, sound_id::kDialogOpen, sound_id::kDialogClose),
       poster_(std::move(poster)),
       showError_(std::move(showError)) {
     AddButton(kWithdraw, 20, 50, -1, 265, u"Withdraw", kGameTexture, 0, 82, 80);

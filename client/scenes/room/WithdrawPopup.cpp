@@ -1,6 +1,7 @@
 #include "client/scenes/room/WithdrawPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -16,7 +17,8 @@ bool IsGamble(int32_t gameType) {
 
 }  // namespace
 
-WithdrawPopup::WithdrawPopup(EventPoster poster) : PopupWindow(0, 0, 400, 250, Face{}, 30, 29), poster_(poster) {
+WithdrawPopup::WithdrawPopup(EventPoster poster)
+    : PopupWindow(0, 0, 400, 250, Face{}, sound_id::kDialogOpen, sound_id::kDialogClose), poster_(poster) {
     AddTitle(40, 9, 200, u"Withdraw");
     for (size_t n = 0; n < kLineCount; ++n) {
         lines_[n] = AddLine(30, 60 + 25 * static_cast<int32_t>(n), 350, UiFontAt(UiFont::Regular12), 0);

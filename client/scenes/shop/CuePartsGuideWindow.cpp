@@ -1,5 +1,6 @@
 #include "client/scenes/shop/CuePartsGuideWindow.h"
 
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/shop/WorkshopWindow.h"
 #include "client/ui/TextLabel.h"
@@ -7,7 +8,8 @@
 
 namespace kestrovan {
 
-CuePartsGuideWindow::CuePartsGuideWindow() : PopupWindow(0, 0, 565, 464, Face{}, 31, 32) {
+CuePartsGuideWindow::CuePartsGuideWindow()
+    : PopupWindow(0, 0, 565, 464, Face{}, sound_id::kWindowOpen, sound_id::kPopup) {
     SetModal(true);
     StretchBoxFace(*this);
     AddTitle(14, 7, 300, u"파츠 가이드");

@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
@@ -15,7 +16,7 @@
 namespace kestrovan {
 
 NicknameChangeDialog::NicknameChangeDialog(Services services)
-    : PopupWindow(200, 200, 400, 250, Face{}, 31, 32), services_(std::move(services)) {
+    : PopupWindow(200, 200, 400, 250, Face{}, sound_id::kWindowOpen, sound_id::kPopup), services_(std::move(services)) {
     SetModal(true);
     AddTitle(13, 7, 140, u"Change Nick");
     AddLine(15, 42, 370, UiFontAt(UiFont::Bold12), 0)->SetText(u"변경할 닉네임을 입력하세요.");

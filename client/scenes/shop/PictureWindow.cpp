@@ -1,10 +1,12 @@
 #include "client/scenes/shop/PictureWindow.h"
 
+#include "client/app/SoundIds.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
-PictureWindow::PictureWindow() : PopupWindow(0, 0, 579, 423, Face{kCommonTexture, 445, 427}, 31, 32) {
+PictureWindow::PictureWindow()
+    : PopupWindow(0, 0, 579, 423, Face{kCommonTexture, 445, 427}, sound_id::kWindowOpen, sound_id::kPopup) {
     AddButton(kClose, 254, 391, platform::Vk::Return, 85, u"Close", kCommonTexture, 0, 67, 24);
 }
 

@@ -5,6 +5,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
@@ -13,7 +14,7 @@
 namespace kestrovan {
 
 WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
-    : PopupWindow(0, 0, w, h, Face{}, 31, 32), host_(host) {
+    : PopupWindow(0, 0, w, h, Face{}, sound_id::kWindowOpen, sound_id::kPopup), host_(host) {
     StretchBoxFace(*this);
 }
 
