@@ -26,11 +26,9 @@
 #include "client/scenes/shop/ShopWidgets.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
-#include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
-namespace Vk = platform::Vk;
 using quill::ScopedLock;
 
 namespace {
@@ -91,24 +89,12 @@ void SceneShop::BuildGrids() {
     workshop_.BuildButton(*mainPanel_);
 }
 
-// The shop's title-bar buttons wear letters instead of the pictograms; the title bar handles them all the same.
+// The shop's title-bar buttons wear the same pictograms, places and keys as every other screen's.
 void SceneShop::BuildCornerButtons() {
-    struct Corner {
-        TitleBarButtons::Role role;
-        int32_t id, right, key;
-        const char16_t* caption;
-        const char16_t* tooltip;
-    };
-    const Corner corners[] = {{TitleBarButtons::Role::ToLobby, kToLobby, 35, -1, u"<", u"To Lobby"},
-                              {TitleBarButtons::Role::Settings, kSettings, 68, Vk::F3, u"S", u"Settings(F3)"},
-                              {TitleBarButtons::Role::MyInfo, kMyInfo, 134, Vk::F4, u"I", u"MyInfo(F4)"},
-                              {TitleBarButtons::Role::Messenger, kMessenger, 167, Vk::F8, u"M", u"Messanger(F8)"}};
-    for (const Corner& c : corners) {
-        Button* button = AddShopButton(*this, 0, 0, 33, 34, c.id, c.key, c.caption);
-        button->SetAnchor(AnchorMode::Right, -c.right, 0, 0);
-        button->SetTooltip(c.tooltip);
-        titleBarButtons_.Register(c.role, c.id);
-    }
+    titleBarButtons_.Add(TitleBarButtons::Role::ToLobby, kToLobby);
+    titleBarButtons_.Add(TitleBarButtons::Role::Settings, kSettings);
+    titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
+    titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
 }
 
 void SceneShop::BuildWindows() {

@@ -83,6 +83,13 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
     // Right of the main panel and below the top bar, the shop's backdrop is a quiet dark face.
     EXPECT_LT(Count(shop, X(570), Y(103), X(1024), Y(768), [](uint32_t rgb) { return !IsDarkSlate(rgb); }), 10)
         << "the backdrop: see shop.png";
+    // The title-bar buttons wear the pictograms of every screen (a letter has at most 36 light pixels).
+    for (int right : {35, 68, 134, 167}) {
+        EXPECT_GT(Count(shop, X(1024 - right + 3), Y(3), X(1024 - right + 30), Y(31), IsLight), 60)
+            << "the pictogram of the title button " << right << " from the right edge: see shop.png";
+    }
+    // The grid's scroll bar shows its track whole under the thumb: no accent of a window's title in it.
+    EXPECT_EQ(Count(shop, X(535), Y(225), X(547), Y(452), IsAccent), 0) << "the grid's scroll track: see shop.png";
 
     // The personal-cue window: the three cues drawn in their slots, the fourth slot empty.
     Click(X(kWorkshopButtonX), Y(kWorkshopButtonY));
