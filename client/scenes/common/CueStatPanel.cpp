@@ -21,7 +21,7 @@ constexpr const char16_t* kStatFormats[] = {u"+%d", u"%d%%", u"+%d", u"%d%%", u"
 
 CueStatPanel::CueStatPanel() {
     Create(0, 0, 150, 180, -1, -1);
-    SetImage(kGameSecondTexture, 765, 391, 150, 180, 1.0f, 1.0f);
+    SetImage(kGameSecondTexture, 0, 440, 150, 180, 1.0f, 1.0f);
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     name_ = CreateTextLabel(1, 10, 116, 16, &UiFontAt(UiFont::Bold12), 0, 0);
     name_->SetColors(kYellow, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/app/UiTextures.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemToggleCell.h"
 #include "client/ui/Button.h"
@@ -22,11 +23,13 @@ SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollI
     Create(-kTravel, 0, kWidth, kHeight, -1, -1);
     SetImage(kGameSecondTexture, srcX, srcY, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
+    // The bar wears the scroll parts every list shares: the cue cells' hovered face covers the game texture's.
     scrollBar_ = ScrollBar::AddTo(
         *this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
-        {kGameSecondTexture, {568, 103, 14, 100}, {568, 203, 14, 14}, {582, 203, 14, 14}, {596, 203, 14, 20}});
+        {kCommonTexture, {475, 370, 14, 100}, {609, 0, 14, 17}, {623, 0, 14, 17}, {637, 0, 14, 28}});
     close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kGameSecondTexture, 44, 919);
     close_->SetTooltip(closeTooltip);
+    SetCentredCaption(*close_, u"Close");
     Show(false);
 }
 

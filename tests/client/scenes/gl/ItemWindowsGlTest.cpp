@@ -1,0 +1,133 @@
+// The room's two item windows drawn through OpenGL (under Xvfb with Mesa's software renderer) from the default
+// data: the cue window with a chosen cue and its statistics, and the purchase window with a chosen offer. The
+// frame is saved as a screenshot in the build tree (item_windows.png) and their faces are checked whole: every
+// cell, card and the statistics panel shows its own face, not a piece of a neighbour in the texture.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "QuillLib/gamedata/ItemRecord.h"
+#include "client/app/ResourcePackCatalog.h"
+#include "client/scenes/common/CueStatPanel.h"
+#include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/ItemSelectCell.h"
+#include "client/scenes/common/ItemSelectWindow.h"
+#include "client/scenes/common/PurchaseGiftWindow.h"
+#include "client/scenes/common/PurchaseItemCard.h"
+#include "client/ui/Panel.h"
+#include "platform/system/FpuMode.h"
+#include "tests/support/gfx/SdlGlWindow.h"
+#include "tests/support/gfx/TableStage.h"
+
+namespace kestrovan {
+namespace {
+
+namespace gfx = platform::gfx;
+
+constexpr int kScreenWidth = 1024, kScreenHeight = 768;
+
+class ItemWindowsGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display: ./test.sh starts Xvfb for this test";
+        ASSERT_TRUE(window.IsOpen()) << window.Error();
+        platform::SetThreadFpuMode();
+        stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kScreenWidth, kScreenHeight);
+        ASSERT_TRUE(stage->Ready()) << stage->Error();
+        catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
+        catalog->FillSlots(0);
+        for (int32_t slot : {0, 14, 15}) {
+            quill::SharedPtr<quill::Texture> texture = catalog->GetSlotTexture(static_cast<size_t>(slot));
+            ASSERT_TRUE(texture) << "no interface texture in slot " << slot;
+            stage->Atlas().slots[slot] = quill::make_shared<kvtest::TableStage::SlotTextures::Slot>(texture);
+        }
+        root.Create(0, 0, kScreenWidth, kScreenHeight, -1, -1);
+    }
+
+    void AddCue(uint32_t key, uint32_t typeCode) {
+        auto item = std::make_unique<quill::InventoryItem>();
+        item->typeCode = typeCode;
+        item->kind = quill::ItemRecord::kCue;
+        player.AddItem(key, 0, item.get());
+        items.push_back(std::move(item));
+    }
+
+    static void SlideIn(SlidingItemWindow& sliding) {
+        for (int tick = 0; tick < 100 && sliding.SlideState() != SlidingItemWindow::Slide::kIdle; ++tick)
+            sliding.Tick(0);
+    }
+
+    std::vector<uint32_t> DrawFrame() {
+        root.LoadGraphics(0);
+        stage->device->clearColor = 0xFF102040;
+        EXPECT_TRUE(stage->device->BeginFrame() && stage->device->BeginScene());
+        stage->device->Begin2D();
+        root.UpdateTree();
+        stage->device->EndScene();
+        std::unique_ptr<gfx::Surface> surface;
+        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
+        gfx::LockedRect locked;
+        EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
+        std::vector<uint32_t> pixels(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+        std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
+        surface->UnlockRect();
+        stage->device->Present();
+        return pixels;
+    }
+
+    // How many pixels of the rectangle (its right and bottom edges included) pass the test.
+    template <class Test>
+    static int Count(const std::vector<uint32_t>& pixels, const WidgetRect& rect, Test test) {
+        int passing = 0;
+        for (int y = rect.top; y <= rect.bottom; ++y) {
+            for (int x = rect.left; x <= rect.right; ++x) {
+                const uint32_t p = pixels[static_cast<size_t>(y) * kScreenWidth + x];
+                passing += test(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)) ? 1 : 0;
+            }
+        }
+        return passing;
+    }
+
+    kvtest::SdlGlWindow window{kScreenWidth, kScreenHeight};
+    kvtest::TestEngineFactory factory{[this] { return window.CreateSystem(); }, kScreenWidth, kScreenHeight};
+    std::unique_ptr<kvtest::TableStage> stage;
+    std::unique_ptr<ResourcePackCatalog> catalog;
+    Panel root;
+    quill::PlayerState player;
+    std::vector<std::unique_ptr<quill::InventoryItem>> items;
+};
+
+TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
+    for (uint32_t key = 1; key <= 4; ++key) AddCue(key, 3000 + key);
+    player.equipped[10] = {2, 0, 3002};
+    auto* cues = static_cast<ItemSelectWindow*>(root.AddChild(std::make_unique<ItemSelectWindow>(player, AppEventPoster{}), false));
+    cues->SetEquipSlot(10);
+    cues->SetVisible(true);
+    SlideIn(*cues);
+    auto* offers = static_cast<PurchaseGiftWindow*>(
+        root.AddChild(std::make_unique<PurchaseGiftWindow>(AppEventPoster{}, [] { return false; }), false));
+    offers->SetVisible(true);
+    SlideIn(*offers);
+    offers->SetPosition(0, 300);
+    offers->OnEvent(offers->Card(1), 0, 0);
+    const std::vector<uint32_t> frame = DrawFrame();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "item_windows.png");
+
+    // A face cut across a neighbour in the texture shows the accent of a button or title beside it.
+    const auto accent = [](int r, int g, int b) { return g > r + 60 && b > r + 60; };
+    const auto light = [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; };
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(Count(frame, cues->Cell(i)->GetRect(), accent), 0) << "cue cell " << i << ": see item_windows.png";
+        EXPECT_EQ(Count(frame, offers->Card(i)->GetRect(), accent), 0) << "card " << i << ": see item_windows.png";
+    }
+    ASSERT_TRUE(cues->Stats()->IsVisible());
+    const WidgetRect stats = cues->Stats()->GetRect();  // above its cyan endurance line
+    EXPECT_EQ(Count(frame, WidgetRect{stats.left, stats.top, stats.right, stats.top + 150}, accent), 0)
+        << "the statistics: see item_windows.png";
+    EXPECT_GT(Count(frame, WidgetRect{420, 228, 471, 246}, light), 10) << "the close button's caption";
+}
+
+}  // namespace
+}  // namespace kestrovan
