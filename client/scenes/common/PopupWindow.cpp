@@ -40,9 +40,18 @@ TextLabel* PopupWindow::AddLine(int32_t x, int32_t y, int32_t w, const FontDesc&
     return CreateTextLabel(x, y, w, 20, &font, alignment, 0);
 }
 
+Button* PopupWindow::AddTileButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
+                                   int32_t tileX) {
+    return parent.CreateButton(x, y, w, h, id, key, kCommonTexture, tileX, 0, kButtonWidth, kButtonHeight,
+                               static_cast<float>(w) / kButtonWidth, static_cast<float>(h) / kButtonHeight);
+}
+
 Button* PopupWindow::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX, quill::WStringView caption,
                                int32_t texture, int32_t tileY, int32_t w, int32_t h) {
-    Button* button = CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
+    const bool sharedTile = texture == kCommonTexture && tileY == 0 && tileX % kButtonWidth == 0 &&
+                            tileX < kButtonTiles * kButtonWidth;
+    Button* button = sharedTile ? AddTileButton(*this, x, y, w, h, id, key, tileX)
+                                : CreateButton(x, y, w, h, id, key, texture, tileX, tileY);
     SetCentredCaption(*button, caption, kWhite);
     return button;
 }

@@ -34,6 +34,13 @@ public:
     static constexpr int32_t kFaceY = 136;
     static constexpr int32_t kButtonWidth = 85;
     static constexpr int32_t kButtonHeight = 32;
+    // The shared button tiles along the top of the common texture: six side by side, each four frames (normal,
+    // hovered, pressed, disabled) of kButtonWidth x kButtonHeight down.
+    static constexpr int32_t kButtonTiles = 6;
+    // A button of shared tile tileX at any size: the tile's frame is stretched over the button, so that it shows
+    // one whole frame of its own tile, never a piece of the next one.
+    static Button* AddTileButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t key,
+                                 int32_t tileX);
 
     // Centres the popup on the screen and shows it (its open sound plays).
     void Open();

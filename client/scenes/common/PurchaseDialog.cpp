@@ -1,5 +1,7 @@
 #include "client/scenes/common/PurchaseDialog.h"
 
+#include "client/scenes/common/PopupWindow.h"
+
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -74,7 +76,7 @@ TextLabel* PurchaseDialog::AddLabel(Widget& parent, int32_t x, int32_t y, int32_
 
 Button* PurchaseDialog::AddButton(int32_t id, int32_t x, int32_t y, int32_t key, int32_t tileX,
                                   quill::WStringView caption) {
-    Button* button = CreateButton(x, y, 91, 33, id, key, kCommonTexture, tileX, 0);
+    Button* button = PopupWindow::AddTileButton(*this, x, y, 91, 33, id, key, tileX);
     SetCentredCaption(*button, caption, kWhite);
     return button;
 }
@@ -114,8 +116,13 @@ void PurchaseDialog::BuildRecipientPanel() {
     bonusBox_ = panel.CreateButton(105, 52, 18, 18, kBonusBoxId, -1, kCommonTexture, 668, 0);
     bonusBox_->SetCheckBox();
     bonusBox_->SetTooltip(u"체크하지 않으면 보너스 큐머니는 내 계정으로 충전됩니다.");
-    friendList_ = panel.CreateButton(235, 6, 40, 18, kFriendListId, -1, kCommonTexture, 609, 0);
-    clanList_ = panel.CreateButton(280, 6, 40, 18, kClanListId, -1, kCommonTexture, 623, 0);
+    // The list buttons wear the scroll bars' step faces (14 x 17), stretched over them whole.
+    friendList_ = panel.CreateButton(235, 6, 40, 18, kFriendListId, -1, kCommonTexture, 609, 0, 14, 17, 40 / 14.0f,
+                                     18 / 17.0f);
+    friendList_->SetTooltip(u"Friends");
+    clanList_ = panel.CreateButton(280, 6, 40, 18, kClanListId, -1, kCommonTexture, 623, 0, 14, 17, 40 / 14.0f,
+                                   18 / 17.0f);
+    clanList_->SetTooltip(u"Clan");
 }
 
 // --- what the owner sets ---

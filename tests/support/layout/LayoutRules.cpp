@@ -19,6 +19,32 @@ bool LayoutBox::Inside(const LayoutBox& outer) const {
     return left >= outer.left && top >= outer.top && right <= outer.right && bottom <= outer.bottom;
 }
 
+std::vector<LayoutFault> FindCutFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& item : items) {
+        if (item.texture < 0 || item.cut.Empty()) continue;
+        std::vector<const TextureFace*> own;
+        for (const TextureFace& face : faces) {
+            if (face.texture == item.texture && face.box.Overlaps(item.cut)) own.push_back(&face);
+        }
+        size_t from = 0;  // the faces that show in the cut: from the last one that holds it whole on
+        bool held = false;
+        for (size_t n = 0; n < own.size(); ++n) {
+            if (item.cut.Inside(own[n]->box)) {
+                from = n;
+                held = true;
+            }
+        }
+        for (size_t n = held ? from + 1 : 0; n < own.size(); ++n) {
+            if (!held && own[n]->box.Inside(item.cut)) continue;  // a whole face within a larger picture
+            faults.push_back({LayoutFault::Kind::CutAcrossFaces, item.name + " cuts " + Text(item.cut) + " of texture " +
+                                                                     std::to_string(item.texture) + " across the face " +
+                                                                     Text(own[n]->box)});
+        }
+    }
+    return faults;
+}
+
 std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, const LayoutBox& screen) {
     std::vector<LayoutFault> faults;
     for (size_t n = 0; n < items.size(); ++n) {

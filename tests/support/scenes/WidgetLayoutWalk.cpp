@@ -132,6 +132,11 @@ private:
         item.drawn = LayoutBox{rect.left, rect.top, rect.left + extent(frame.Width(), scaled ? sprite.GetScaleX() : 1.0f),
                                rect.top + extent(frame.Height(), scaled ? sprite.GetScaleY() : 1.0f)};
         item.layer = layer;
+        // An edit box draws its text and caret, not its own picture.
+        if (widget.GetKind() != WidgetKind::EditBox) {
+            item.texture = widget.GetTextureId();
+            item.cut = LayoutBox{frame.left, frame.top, frame.left + frame.Width(), frame.top + frame.Height()};
+        }
         items_.push_back(item);
     }
 
