@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "QuillLib/gamedata/PlayerState.h"
@@ -27,11 +26,11 @@
 #include "tests/support/gfx/TableStage.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/scenes/IdleConnectionHost.h"
+#include "tests/support/scenes/InterfaceFrame.h"
 
 namespace kestrovan {
 namespace {
 
-namespace gfx = platform::gfx;
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr uint32_t kClear = 0xFF102040;
@@ -67,12 +66,8 @@ protected:
         stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kWidth, kHeight);
         ASSERT_TRUE(stage->Ready()) << stage->Error();
         catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
-        catalog->FillSlots(0);
-        for (int32_t slot : {0, 13, 18}) {
-            quill::SharedPtr<quill::Texture> texture = catalog->GetSlotTexture(static_cast<size_t>(slot));
-            ASSERT_TRUE(texture) << "no interface texture in slot " << slot;
-            stage->Atlas().slots[slot] = quill::make_shared<kvtest::TableStage::SlotTextures::Slot>(texture);
-        }
+        const std::string missing = kvtest::InstallInterfaceSlots(*stage, *catalog, {0, 13, 18});
+        ASSERT_TRUE(missing.empty()) << missing;
         connection = std::make_unique<GameConnection>(connectionHost);
         connection->LocalPlayer().channel = 3;
         connection->LocalPlayer().name = u"Carom";
@@ -89,21 +84,7 @@ protected:
         root.LoadGraphics(0);
     }
 
-    std::vector<uint32_t> DrawFrame() {
-        stage->device->clearColor = kClear;
-        EXPECT_TRUE(stage->device->BeginFrame() && stage->device->BeginScene());
-        stage->device->Begin2D();
-        root.UpdateTree();
-        stage->device->EndScene();
-        std::unique_ptr<gfx::Surface> surface;
-        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
-        gfx::LockedRect locked;
-        EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
-        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
-        std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
-        surface->UnlockRect();
-        return pixels;
-    }
+    std::vector<uint32_t> DrawFrame() { return kvtest::DrawWidgetFrame(*stage, root, kClear); }
     void Save(const char* name) {
         stage->device->Present();
         stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / name);

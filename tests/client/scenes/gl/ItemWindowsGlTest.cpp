@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "QuillLib/gamedata/ItemRecord.h"
@@ -20,11 +19,10 @@
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
+#include "tests/support/scenes/InterfaceFrame.h"
 
 namespace kestrovan {
 namespace {
-
-namespace gfx = platform::gfx;
 
 constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
@@ -37,12 +35,8 @@ protected:
         stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kScreenWidth, kScreenHeight);
         ASSERT_TRUE(stage->Ready()) << stage->Error();
         catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
-        catalog->FillSlots(0);
-        for (int32_t slot : {0, 14, 15}) {
-            quill::SharedPtr<quill::Texture> texture = catalog->GetSlotTexture(static_cast<size_t>(slot));
-            ASSERT_TRUE(texture) << "no interface texture in slot " << slot;
-            stage->Atlas().slots[slot] = quill::make_shared<kvtest::TableStage::SlotTextures::Slot>(texture);
-        }
+        const std::string missing = kvtest::InstallInterfaceSlots(*stage, *catalog, {0, 14, 15});
+        ASSERT_TRUE(missing.empty()) << missing;
         root.Create(0, 0, kScreenWidth, kScreenHeight, -1, -1);
     }
 
@@ -61,18 +55,7 @@ protected:
 
     std::vector<uint32_t> DrawFrame() {
         root.LoadGraphics(0);
-        stage->device->clearColor = 0xFF102040;
-        EXPECT_TRUE(stage->device->BeginFrame() && stage->device->BeginScene());
-        stage->device->Begin2D();
-        root.UpdateTree();
-        stage->device->EndScene();
-        std::unique_ptr<gfx::Surface> surface;
-        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
-        gfx::LockedRect locked;
-        EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
-        std::vector<uint32_t> pixels(static_cast<size_t>(kScreenWidth) * kScreenHeight);
-        std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
-        surface->UnlockRect();
+        std::vector<uint32_t> pixels = kvtest::DrawWidgetFrame(*stage, root, 0xFF102040);
         stage->device->Present();
         return pixels;
     }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "client/app/ResourcePackCatalog.h"
@@ -19,11 +18,11 @@
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
 #include "tests/support/scenes/IdleConnectionHost.h"
+#include "tests/support/scenes/InterfaceFrame.h"
 
 namespace kestrovan {
 namespace {
 
-namespace gfx = platform::gfx;
 
 constexpr int kDialogScreenWidth = 1024, kDialogScreenHeight = 768;
 
@@ -41,12 +40,8 @@ protected:
         ASSERT_TRUE(stage->Ready()) << stage->Error();
         // The dialog's textures come from the interface packs by slot, as the program's catalogue hands them out.
         catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
-        catalog->FillSlots(0);
-        for (int32_t slot : {0, 12, 15}) {
-            quill::SharedPtr<quill::Texture> texture = catalog->GetSlotTexture(static_cast<size_t>(slot));
-            ASSERT_TRUE(texture) << "no interface texture in slot " << slot;
-            stage->Atlas().slots[slot] = quill::make_shared<kvtest::TableStage::SlotTextures::Slot>(texture);
-        }
+        const std::string missing = kvtest::InstallInterfaceSlots(*stage, *catalog, {0, 12, 15});
+        ASSERT_TRUE(missing.empty()) << missing;
         TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());
         connection = std::make_unique<GameConnection>(host);
         connection->SetChannelKind(0, RoomCreateDialog::kAllCarom);
@@ -66,19 +61,7 @@ protected:
         } else {
             ReleaseItemPreviews(root);
         }
-        stage->device->clearColor = 0xFF102040;
-        EXPECT_TRUE(stage->device->BeginFrame() && stage->device->BeginScene());
-        stage->device->Begin2D();
-        root.UpdateTree();
-        stage->device->EndScene();
-        std::unique_ptr<gfx::Surface> surface;
-        EXPECT_EQ(stage->device->GetGfxDevice()->GetBackBuffer(0, surface), gfx::Result::Ok);
-        gfx::LockedRect locked;
-        EXPECT_EQ(surface->LockRect(locked, nullptr, gfx::LockFlags::ReadOnly), gfx::Result::Ok);
-        std::vector<uint32_t> pixels(static_cast<size_t>(kDialogScreenWidth) * kDialogScreenHeight);
-        std::memcpy(pixels.data(), locked.bits, pixels.size() * 4);
-        surface->UnlockRect();
-        return pixels;
+        return kvtest::DrawWidgetFrame(*stage, root, 0xFF102040);
     }
 
     static DialogPixel At(const std::vector<uint32_t>& pixels, int x, int y) {
