@@ -1,7 +1,5 @@
 #include "client/scenes/common/PurchaseDialog.h"
 
-#include "client/scenes/common/PopupWindow.h"
-
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -16,6 +14,7 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GiftRecipientList.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/scenes/common/ToneSound.h"
 #include "client/table/SharedUtilities.h"
