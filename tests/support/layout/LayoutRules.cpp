@@ -37,8 +37,8 @@ std::vector<LayoutFault> FindCutFaults(const std::vector<LayoutItem>& items, con
         }
         for (size_t n = held ? from + 1 : 0; n < own.size(); ++n) {
             if (!held && own[n]->box.Inside(item.cut)) continue;  // a whole face within a larger picture
-            faults.push_back({LayoutFault::Kind::CutAcrossFaces, item.name + " cuts " + Text(item.cut) + " of texture " +
-                                                                     std::to_string(item.texture) + " across the face " +
+            const std::string where = " of texture " + std::to_string(item.texture) + " across the face ";
+            faults.push_back({LayoutFault::Kind::CutAcrossFaces, item.name + " cuts " + Text(item.cut) + where +
                                                                      Text(own[n]->box)});
         }
     }

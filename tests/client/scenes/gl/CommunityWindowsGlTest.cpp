@@ -31,7 +31,6 @@
 namespace kestrovan {
 namespace {
 
-
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr uint32_t kClear = 0xFF102040;
 

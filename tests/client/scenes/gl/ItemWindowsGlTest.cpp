@@ -10,7 +10,6 @@
 #include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/scenes/common/CueStatPanel.h"
-#include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemSelectCell.h"
 #include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
@@ -67,7 +66,8 @@ protected:
         for (int y = rect.top; y <= rect.bottom; ++y) {
             for (int x = rect.left; x <= rect.right; ++x) {
                 const uint32_t p = pixels[static_cast<size_t>(y) * kScreenWidth + x];
-                passing += test(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)) ? 1 : 0;
+                const int r = static_cast<int>(p >> 16 & 0xFF), g = static_cast<int>(p >> 8 & 0xFF);
+                passing += test(r, g, static_cast<int>(p & 0xFF)) ? 1 : 0;
             }
         }
         return passing;
@@ -85,7 +85,8 @@ protected:
 TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
     for (uint32_t key = 1; key <= 4; ++key) AddCue(key, 3000 + key);
     player.equipped[10] = {2, 0, 3002};
-    auto* cues = static_cast<ItemSelectWindow*>(root.AddChild(std::make_unique<ItemSelectWindow>(player, AppEventPoster{}), false));
+    auto* cues = static_cast<ItemSelectWindow*>(
+        root.AddChild(std::make_unique<ItemSelectWindow>(player, AppEventPoster{}), false));
     cues->SetEquipSlot(10);
     cues->SetVisible(true);
     SlideIn(*cues);

@@ -23,7 +23,6 @@
 namespace kestrovan {
 namespace {
 
-
 constexpr int kDialogScreenWidth = 1024, kDialogScreenHeight = 768;
 
 struct DialogPixel {

@@ -47,11 +47,11 @@ constexpr KnownFault kKnownFaults[] = {
     {"Messenger/Panel/TextLabel '[", "the chat entry's length counter"},
     {"SettingsDialog/", "the settings dialog's captions (being drawn into its background instead)"},
     // Pictures whose rectangles the layouts place across another face of their texture.
-    {"RankingChart/ScrollBar cuts", "the chart's scroll track, 286 high at (900, 400), runs through the foot of a window face"},
-    {"SceneLobby/Image cuts (0,0)-(476,165)", "the chat panel takes its header strip from the top of the lobby's frame"},
+    {"RankingChart/ScrollBar cuts", "the chart's track, 286 high at (900, 400), runs through a window face's foot"},
+    {"SceneLobby/Image cuts (0,0)-(476,165)", "the chat panel takes its header strip from the lobby frame's top"},
     {"SceneLobby/Image cuts (0,165)-(242,447)", "the user list's picture reaches 16 x 8 pixels into the room detail's"},
-    {"/Image cuts (768,282)-(784,310)", "the lobby lists' thumb, 28 high at (768, 282), ends on the join mark's top rows"},
-    {"GameOptionDialog/Image cuts (4,100)", "the options' shade is stretched from a cut that starts on a separator line"},
+    {"/Image cuts (768,282)-(784,310)", "the lobby lists' thumb, 28 high at (768, 282), ends on the join mark"},
+    {"GameOptionDialog/Image cuts (4,100)", "the options' shade is stretched from a cut starting on a separator line"},
     {"GalleryListDialog/Panel cuts (0,400)-(522,430)", "the date strip takes the last rows of the list window's face"},
 };
 
