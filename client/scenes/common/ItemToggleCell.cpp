@@ -11,6 +11,8 @@ namespace kestrovan {
 ItemToggleCell::ItemToggleCell(int32_t controlId, const Look& look) {
     Create(0, 0, look.width, look.height, controlId, -1);
     button_ = CreateButton(0, 0, look.width, look.height, controlId, -1, kGameSecondTexture, look.srcX, look.srcY);
+    // Its faces (normal, hovered, chosen, disabled) lie side by side: below a cell lies the windows' own face.
+    button_->SetHorizontalFrames(true);
     button_->SetRadio();
     button_->SetHoverEvents(true);
     auto preview = std::make_unique<ItemPreview>(look.previewX, look.previewY, look.previewW, look.previewH, false);

@@ -1,7 +1,8 @@
 // The room's two item windows drawn through OpenGL (under Xvfb with Mesa's software renderer) from the default
 // data: the cue window with a chosen cue and its statistics, and the purchase window with a chosen offer. The
 // frame is saved as a screenshot in the build tree (item_windows.png) and their faces are checked whole: every
-// cell, card and the statistics panel shows its own face, not a piece of a neighbour in the texture.
+// cell, card and the statistics panel shows its own face, not a piece of a neighbour in the texture, and the
+// chosen ones their chosen face.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -106,6 +107,12 @@ TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
         EXPECT_EQ(Count(frame, cues->Cell(i)->GetRect(), accent), 0) << "cue cell " << i << ": see item_windows.png";
         EXPECT_EQ(Count(frame, offers->Card(i)->GetRect(), accent), 0) << "card " << i << ": see item_windows.png";
     }
+    // The chosen cue and offer wear the chosen face of their own tile, tinted towards the accent.
+    const auto tinted = [](int r, int g, int b) { return g > r + 25 && b > r + 25; };
+    for (const WidgetRect& chosen : {cues->Cell(2)->GetRect(), offers->Card(1)->GetRect()}) {
+        EXPECT_GT(Count(frame, chosen, tinted), chosen.Width() * chosen.Height() / 2) << "see item_windows.png";
+    }
+    EXPECT_EQ(Count(frame, offers->Card(0)->GetRect(), tinted), 0) << "an offer not chosen";
     ASSERT_TRUE(cues->Stats()->IsVisible());
     const WidgetRect stats = cues->Stats()->GetRect();  // above its cyan endurance line
     EXPECT_EQ(Count(frame, WidgetRect{stats.left, stats.top, stats.right, stats.top + 150}, accent), 0)
