@@ -6,6 +6,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/MemberDirectories.h"
+#include "client/scenes/common/SharedScrollArt.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -37,11 +38,7 @@ GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<v
     up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kCommonTexture, 609, 0);
     down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kCommonTexture, 623, 0);
     scrollBar_ = ScrollBar::AddTo(*this, {.x = kRowWidth, .w = kBarWidth, .h = height, .id = kScrollBarId},
-                                  {kCommonTexture,
-                                   {475, 370, kBarWidth, 150},
-                                   {609, 0, kBarWidth, kStepHeight},
-                                   {623, 0, kBarWidth, kStepHeight},
-                                   {637, 0, kBarWidth, 28}});
+                                  SharedScrollArt(kBarWidth, 150));
     Show(false);
 }
 

@@ -6,6 +6,7 @@
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemToggleCell.h"
+#include "client/scenes/common/SharedScrollArt.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 
@@ -26,7 +27,7 @@ SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollI
     // The bar wears the scroll parts every list shares: the cue cells' hovered face covers the game texture's.
     scrollBar_ = ScrollBar::AddTo(
         *this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
-        {kCommonTexture, {475, 370, 14, 100}, {609, 0, 14, 17}, {623, 0, 14, 17}, {637, 0, 14, 28}});
+        SharedScrollArt(14, 100));
     close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kGameSecondTexture, 44, 919);
     close_->SetTooltip(closeTooltip);
     SetCentredCaption(*close_, u"Close");

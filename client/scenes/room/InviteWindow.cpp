@@ -9,6 +9,7 @@
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
+#include "client/scenes/common/SharedScrollArt.h"
 #include "client/scenes/room/InviteRow.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
@@ -40,7 +41,7 @@ InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
     }
     scrollBar_ =
         ScrollBar::AddTo(*this, {.x = 321, .y = 48, .w = 16, .h = 146, .id = kScrollBarId},
-                         {kCommonTexture, {475, 370, 14, 146}, {609, 0, 14, 17}, {623, 0, 14, 17}, {637, 0, 14, 28}});
+                         SharedScrollArt(14, 146));
     scrollBar_->SetSecondRect(0, 50, 330, 150);
     CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kGameSecondTexture, 342, 291);
     const auto addAction = [this](int32_t id, int32_t x, int32_t srcX, const char16_t* caption) {

@@ -10,6 +10,7 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/SharedScrollArt.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
 #include "client/scenes/room/RoomWidgets.h"
@@ -63,7 +64,7 @@ void RoomChat::Build(Widget& screen) {
     mute_->SetTooltip(u"Mute chat sound");
     scroll_ = ScrollBar::AddTo(
         *area_, {.x = kChatScrollX, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
-        {kCommonTexture, {475, 370, 13, 140}, {609, 0, 13, 17}, {623, 0, 13, 17}, {637, 0, 13, 28}});
+        SharedScrollArt(13, 140));
     scroll_->SetSecondRect(4, 10, 317, 100);
     scroll_->SetRange(1);
 
