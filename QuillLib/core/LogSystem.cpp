@@ -387,7 +387,8 @@ void LogSystem::WriteToFile(bool error, bool& wroteFile) {
     }
     if (verdict != LogOutputLimit::Verdict::Write) {
         // Said on the console too: the file takes fewer lines from now on.
-        line_ = LimitNotice(line_, u"the log file", fileLimit_.Limit(), verdict == LogOutputLimit::Verdict::LimitReached);
+        const bool full = verdict == LogOutputLimit::Verdict::LimitReached;
+        line_ = LimitNotice(line_, u"the log file", fileLimit_.Limit(), full);
         WriteToConsole(line_, true);
     }
     if (std::fwrite(line_.data(), 1, line_.size(), file_) == line_.size()) {

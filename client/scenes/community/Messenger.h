@@ -12,10 +12,10 @@
 // Threads: server messages arrive on the dispatch thread, which fills the messenger and its dialogs and leaves
 // every window it opens (dialogs, boxes, the change of view) and what chat lines change on the screen (the
 // lines, tabs, marks and the alarm, once for all the lines since: ChatRefresh) to the main thread's next pass
-// (ShowPending); the main thread also takes the player's actions and changes screens. Locks: the member-list lock before a
-// directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock (the clan's
-// name); the request lock (the queue's) and the pending lock alone. None of them is held while a window is
-// shown or hidden.
+// (ShowPending); the main thread also takes the player's actions and changes screens. Locks: the member-list
+// lock before a directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock
+// (the clan's name); the request lock (the queue's) and the pending lock alone. None of them is held while a
+// window is shown or hidden.
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -202,8 +202,9 @@ TEST_F(LogSystemTest, TheFileAndTheConsoleKeepRoomForErrorsAndStopAtTheirLimit) 
     const auto expectStops = [](const std::string& output, const std::string& name) {
         EXPECT_NE(output.find("10:16:59 ERROR: after the flood\n"), std::string::npos) << output;
         EXPECT_EQ(output.find("WARNING: line 59"), std::string::npos) << output;
-        const std::string reserve = "WARNING: " + name + " nearly reached its size limit of 2000 bytes; only errors are "
-                                    "written to it from now on\n";
+        const std::string reserve = "WARNING: " + name +
+                                    " nearly reached its size limit of 2000 bytes; only errors are written to it from "
+                                    "now on\n";
         EXPECT_NE(output.find(reserve), std::string::npos) << output;
         EXPECT_EQ(output.find(reserve), output.rfind(reserve)) << "said once";
         const std::string full = "ERROR: " + name + " reached its size limit of 2000 bytes; no more lines are written "
