@@ -36,6 +36,36 @@ WString TimePrefixNow() {
     return Format(u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
 }
 
+bool IsWarning(WStringView message) {
+    return message.starts_with(u"WARNING");
+}
+
+// LogError's lines warn or report an error; a routine line may warn too.
+bool IsFoldable(const LogRecord& record) {
+    return record.kind == LogKind::ConsoleAndFile || IsWarning(record.text + LogRecord::kPrefixUnits);
+}
+
+// An error may take the outputs' reserve: LogError's lines that are no warning.
+bool IsError(LogKind kind, WStringView message) {
+    return kind != LogKind::File && !IsWarning(message);
+}
+
+// The line that takes the place of the one that reached an output's reserve (only errors follow) or its limit
+// (nothing follows), with that line's time prefix.
+std::string LimitNotice(std::string_view line, const char16_t* output, uint64_t limit, bool full) {
+    const auto bytes = static_cast<unsigned long long>(limit);
+    const WString message =
+        full ? Format(u"ERROR: %s reached its size limit of %llu bytes; no more lines are written to it\n", output,
+                      bytes)
+             : Format(u"WARNING: %s nearly reached its size limit of %llu bytes; only errors are written to it from "
+                      u"now on\n",
+                      output, bytes);
+    std::string notice(line.substr(0, LogRecord::kPrefixUnits));
+    std::string text;
+    WideToUtf8(message, text);
+    return notice + text;
+}
+
 }  // namespace
 
 LogSystem::~LogSystem() {
@@ -47,9 +77,11 @@ void LogSystem::SetDirectory(WStringView directory) {
     directory_ = directory;
 }
 
-void LogSystem::SetFileSizeLimit(uint64_t bytes) {
+void LogSystem::SetSizeLimit(uint64_t bytes) {
     std::lock_guard lifecycle(lifecycleMutex_);
-    if (!started_.load()) fileSizeLimit_ = bytes;
+    if (started_.load()) return;
+    fileLimit_.SetLimit(bytes);
+    consoleLimit_.SetLimit(bytes);
 }
 
 bool LogSystem::Start(WStringView name, uint32_t recordCount, bool fixedName) {
@@ -59,6 +91,7 @@ bool LogSystem::Start(WStringView name, uint32_t recordCount, bool fixedName) {
     }
     lastMessage_.clear();
     repeats_ = 0;
+    consoleLimit_.Reset();
     fixedName_ = fixedName;
     name_ = name;
     suffix_ = u"_Start";
@@ -145,10 +178,12 @@ void LogSystem::FillRecord(LogRecord& record, LogKind kind, const platform::Loca
         message[end - 1] = u'\n';
     }
     record.kind = kind;
+    record.format = format;
     record.next = nullptr;
     record.day = static_cast<uint16_t>(time.day);
     record.hour = static_cast<uint16_t>(time.hour);
     record.minute = static_cast<uint16_t>(time.minute);
+    record.second = static_cast<uint16_t>(time.second);
 }
 
 bool LogSystem::EnterCall() {
@@ -204,13 +239,16 @@ LogRecord* LogSystem::TakeAll() {
 // The writer must never log through Write: Stop holds the lifecycle while it joins the writer.
 void LogSystem::WriterLoop() {
     while (running_.load()) {
-        wakeEvent_.Wait();
+        // While warnings are counted, the writer wakes now and then to sum them up once their second has passed.
+        wakeEvent_.Wait(fold_.HasCounted() ? kFoldCheckMs : platform::kInfinite);
         WriteWhileLinesCome();
+        SumUpPastSeconds();
     }
     // Lines queued after the last wake-up, while Stop was signalling.
     while (WriteBatch()) {
     }
     bool wroteFile = false;
+    WriteFoldedCounts(wroteFile);
     WriteRepeatCount(TimePrefixNow(), wroteFile);
 }
 
@@ -251,9 +289,13 @@ bool LogSystem::WriteBatch() {
 }
 
 void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
+    const WStringView prefix(record.text, LogRecord::kPrefixUnits);
+    const WStringView message(record.text + LogRecord::kPrefixUnits);
+    // A later second first sums up the warnings the last one counted.
+    if (fold_.HasCountedBefore(record.SecondStamp())) WriteFoldedCounts(wroteFile);
     // Unsigned: a stamp below the file's (a new month) also starts a new file.
     if (record.kind != LogKind::Console && !fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
-        WriteRepeatCount(std::u16string_view(record.text, LogRecord::kPrefixUnits), wroteFile);
+        WriteRepeatCount(prefix, wroteFile);
         OpenFile(&record);
         lastMessage_.clear();
     }
@@ -261,11 +303,17 @@ void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
         ++repeats_;
         return;
     }
-    WriteRepeatCount(std::u16string_view(record.text, LogRecord::kPrefixUnits), wroteFile);
+    if (IsFoldable(record) && !fold_.Admit(record)) {
+        // Counted: the next line is no repeat of one written before this.
+        lastMessage_.clear();
+        return;
+    }
+    WriteRepeatCount(prefix, wroteFile);
     lastKind_ = record.kind;
-    lastMessage_.assign(record.text + LogRecord::kPrefixUnits);
+    lastError_ = IsError(record.kind, message);
+    lastMessage_.assign(message);
     WideToUtf8(record.text, line_);
-    WriteLine(record.kind, wroteFile);
+    WriteLine(record.kind, lastError_, wroteFile);
 }
 
 bool LogSystem::IsRepeat(const LogRecord& record) {
@@ -279,31 +327,72 @@ void LogSystem::WriteRepeatCount(WStringView prefix, bool& wroteFile) {
     }
     WideToUtf8(Format(u"%s... repeated %llu times\n", prefix, static_cast<unsigned long long>(repeats_)), line_);
     repeats_ = 0;
-    WriteLine(lastKind_, wroteFile);
+    WriteLine(lastKind_, lastError_, wroteFile);
 }
 
-void LogSystem::WriteLine(LogKind kind, bool& wroteFile) {
+// The idle writer's look at the clock: a second that has passed sums up what it counted.
+void LogSystem::SumUpPastSeconds() {
+    const platform::LocalTime now = platform::GetLocalTime();
+    if (!fold_.HasCountedBefore(LogRecord::SecondStamp(now.day, now.hour, now.minute, now.second))) {
+        return;
+    }
+    bool wroteFile = false;
+    WriteFoldedCounts(wroteFile);
+    if (wroteFile && file_) {
+        std::fflush(file_);
+    }
+}
+
+// One line for each kind of warning counted, where its lines went; a line after them is no repeat of one before.
+void LogSystem::WriteFoldedCounts(bool& wroteFile) {
+    for (const WarningFold::Counted& counted : fold_.TakeCounted()) {
+        WriteRepeatCount(counted.prefix, wroteFile);
+        WideToUtf8(Format(u"%s... %llu more lines like \"%s\"\n", counted.prefix,
+                          static_cast<unsigned long long>(counted.count), counted.sample),
+                   line_);
+        WriteLine(counted.kind, IsError(counted.kind, counted.sample), wroteFile);
+        lastMessage_.clear();
+    }
+}
+
+void LogSystem::WriteLine(LogKind kind, bool error, bool& wroteFile) {
     if (kind != LogKind::File) {
-        platform::ConsoleWrite(line_);
+        WriteToConsole(line_, error);
     }
-    if (kind == LogKind::Console || !file_ || fileFull_) {
+    if (kind != LogKind::Console && file_) {
+        WriteToFile(error, wroteFile);
+    }
+}
+
+void LogSystem::WriteToConsole(const std::string& line, bool error) {
+    const LogOutputLimit::Verdict verdict = consoleLimit_.Admit(line.size(), error);
+    if (verdict == LogOutputLimit::Verdict::Drop) {
         return;
     }
-    if (fileBytes_ + line_.size() > fileSizeLimit_) {
-        // Said once, on the console too: nothing after this line reaches the file.
-        fileFull_ = true;
-        std::string notice = line_.substr(0, LogRecord::kPrefixUnits);
-        std::string message;
-        WideToUtf8(Format(u"ERROR: the log file reached its size limit of %llu bytes; no more lines are written to it\n",
-                          static_cast<unsigned long long>(fileSizeLimit_)),
-                   message);
-        notice += message;
-        platform::ConsoleWrite(notice);
-        wroteFile = std::fwrite(notice.data(), 1, notice.size(), file_) == notice.size() || wroteFile;
+    if (verdict == LogOutputLimit::Verdict::Write) {
+        platform::ConsoleWrite(line);
+        consoleLimit_.Count(line.size());
         return;
+    }
+    const std::string notice = LimitNotice(line, u"the console output", consoleLimit_.Limit(),
+                                           verdict == LogOutputLimit::Verdict::LimitReached);
+    platform::ConsoleWrite(notice);
+    consoleLimit_.Count(notice.size());
+}
+
+void LogSystem::WriteToFile(bool error, bool& wroteFile) {
+    const LogOutputLimit::Verdict verdict = fileLimit_.Admit(line_.size(), error);
+    if (verdict == LogOutputLimit::Verdict::Drop) {
+        return;
+    }
+    if (verdict != LogOutputLimit::Verdict::Write) {
+        // Said on the console too: the file takes fewer lines from now on.
+        const bool full = verdict == LogOutputLimit::Verdict::LimitReached;
+        line_ = LimitNotice(line_, u"the log file", fileLimit_.Limit(), full);
+        WriteToConsole(line_, true);
     }
     if (std::fwrite(line_.data(), 1, line_.size(), file_) == line_.size()) {
-        fileBytes_ += line_.size();
+        fileLimit_.Count(line_.size());
         wroteFile = true;
     }
 }
@@ -320,8 +409,7 @@ void LogSystem::OpenFile(const LogRecord* record) {
     }
     path_ = FilePath(time);
     file_ = platform::OpenFile(path_, "wb");
-    fileBytes_ = 0;
-    fileFull_ = false;
+    fileLimit_.Reset();
     openStamp_ = LogRecord::Stamp(time.day, time.hour, time.minute);
     if (!file_) {
         std::string message;

@@ -9,10 +9,13 @@
 // starts its next file on the first line made 60 or more minutes after its file was opened, which
 // includes the first line of a new day. Files are UTF-8 with "\n" line ends.
 //
-// A line whose message is the one just written (same kind, any time) is counted instead of written; the next
-// other line, or Stop, first writes "... repeated N times". A file holds at most its size limit: the line that
-// would pass it is replaced by one that says the limit is reached, and the file takes nothing more (a dated log's
-// next file starts empty again).
+// A flood stays readable and small. Warnings and errors (LogError's lines, and any line that begins "WARNING")
+// are folded by kind, the format they were written with: a few of a kind each second are written, the rest counted and
+// summed up in one line ("... N more lines like "<message>"") once that second has passed. A line whose message
+// is the one just written (same kind, any time) is counted instead of written; the next other line, or Stop,
+// first writes "... repeated N times". The file and the console each take at most the size limit: routine lines
+// and warnings stop a quarter short of it, which is kept for errors; each stop is said once, the last by a line
+// that says the limit is reached (a dated log's next file starts empty again).
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -23,9 +26,11 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/Format.h"
+#include "QuillLib/core/LogOutputLimit.h"
 #include "QuillLib/core/LogRecord.h"
 #include "QuillLib/core/PacketPool.h"
 #include "QuillLib/core/WString.h"
+#include "QuillLib/core/WarningFold.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Event.h"
 #include "platform/system/Thread.h"
@@ -42,9 +47,9 @@ public:
     // The folder of files opened from now on; "." until set.
     void SetDirectory(WStringView directory);
 
-    // The most bytes one log file takes; set before Start.
-    void SetFileSizeLimit(uint64_t bytes);
-    static constexpr uint64_t kDefaultFileSizeLimit = 64ull << 20;
+    // The most bytes one log file takes, and the console output likewise; set before Start.
+    void SetSizeLimit(uint64_t bytes);
+    static constexpr uint64_t kDefaultSizeLimit = 64ull << 20;
 
     // Makes the record pool, opens the first file and starts the writer. False when the log already
     // runs or the pool or the writer cannot be made. A file that cannot be opened is reported on the
@@ -72,6 +77,7 @@ public:
 private:
     static constexpr uint32_t kRotationMinutes = 60;
     static constexpr int kLingerRounds = 64;  // yields of an idle writer before it sleeps
+    static constexpr uint32_t kFoldCheckMs = 250;  // how often an idle writer looks whether to sum up warnings
 
     void Write(LogKind kind, const char16_t* format, std::span<const FormatArg> args);
     static void FillRecord(LogRecord& record, LogKind kind, const platform::LocalTime& time, const char16_t* format,
@@ -90,7 +96,12 @@ private:
     void WriteRecord(const LogRecord& record, bool& wroteFile);
     bool IsRepeat(const LogRecord& record);
     void WriteRepeatCount(WStringView prefix, bool& wroteFile);
-    void WriteLine(LogKind kind, bool& wroteFile);
+    void SumUpPastSeconds();
+    void WriteFoldedCounts(bool& wroteFile);
+    // line_ to the outputs of kind; an error may use the outputs' reserve.
+    void WriteLine(LogKind kind, bool error, bool& wroteFile);
+    void WriteToConsole(const std::string& line, bool error);
+    void WriteToFile(bool error, bool& wroteFile);
     void OpenFile(const LogRecord* record);
     void CloseFile();
     WString FilePath(const platform::LocalTime& time) const;
@@ -131,11 +142,13 @@ private:
     std::string line_;  // the writer's line in UTF-8, its storage kept from line to line
     FILE* file_ = nullptr;
     uint32_t openStamp_ = 0;
-    uint64_t fileSizeLimit_ = kDefaultFileSizeLimit;
-    uint64_t fileBytes_ = 0;
-    bool fileFull_ = false;
-    // The last line written: its kind and message (without the time), and how often it came again since.
+    LogOutputLimit fileLimit_{kDefaultSizeLimit};
+    LogOutputLimit consoleLimit_{kDefaultSizeLimit};
+    WarningFold fold_;
+    // The last line written: its kind, whether an error, and message (without the time), and how often it came
+    // again since.
     LogKind lastKind_ = LogKind::File;
+    bool lastError_ = false;
     std::u16string lastMessage_;
     uint64_t repeats_ = 0;
 

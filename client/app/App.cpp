@@ -196,6 +196,8 @@ void App::Shutdown() {
         }
         gameThread_.Join();
     }
+    // The pictures handed over are written whole before the program goes on to end.
+    screenshots_.reset();
     if (connection_) connection_->StopDispatchThread();
     sceneManager_.DestroyAll();
     ReleaseWidgetToolkit();

@@ -35,6 +35,7 @@
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
+#include "client/app/ScreenshotWriter.h"
 #include "client/app/Settings.h"
 #include "client/app/SiteConfig.h"
 #include "client/app/SystemKeyGuard.h"
@@ -104,10 +105,13 @@ public:
     // --- Services ---
     void SetWindowRect(bool fullScreen, uint32_t width, uint32_t height, uint32_t bitsPerPixel, int32_t x, int32_t y);
     int ApplyWindowPlacement(uint32_t flags);
-    // Asks for a screenshot of the next frame drawn (WriteScreenshot).
+    // Asks for a screenshot of the next frame drawn (TakeScreenshot).
     void SaveScreenshotNow();
-    // Writes the frame into a file of its own on the desktop and shows whether that worked.
-    void WriteScreenshot(D3D9RenderDevice& device);
+    // Hands the frame's pixels to the screenshot writer, which writes them into a file of their own on the
+    // desktop; the notice says whether that worked once it is done (ShowWrittenScreenshots, a later frame).
+    void TakeScreenshot(D3D9RenderDevice& device);
+    void ShowWrittenScreenshots();
+    void ShowScreenshotNotice(const ScreenshotWriter::Finished& finished);
     void WriteSystemReport();
     void ApplySoundSettings();
     void SendOptionsToServer() override;
@@ -265,6 +269,7 @@ private:
     quill::WString noticeText_;
     uint32_t noticeTime_ = 0;
     bool screenshotAsked_ = false;  // saved from the next frame drawn
+    std::unique_ptr<ScreenshotWriter> screenshots_;  // made by the first screenshot
     // Frames presented since a screen loaded (counted up to kPresentsOfNewScreen): freed memory goes back
     // to the system after its first frame and again after that many.
     uint32_t presentsSinceLoad_ = kPresentsOfNewScreen;

@@ -131,8 +131,9 @@ bool App::FrameStep() {
             sceneManager_.RenderCurrentScene(device, true);
             if (screenshotAsked_) {
                 screenshotAsked_ = false;
-                WriteScreenshot(*device);
+                TakeScreenshot(*device);
             }
+            ShowWrittenScreenshots();
             DrawScreenshotNotice();
             device->EndScene();
         }

@@ -1,5 +1,8 @@
 // Small services of the App: screenshots, the system report, sound settings, the options message, quitting.
 #include <filesystem>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
@@ -23,14 +26,33 @@ void App::SaveScreenshotNow() {
     screenshotAsked_ = true;
 }
 
-// Main thread, within the frame. The notice says what happened: saved, or not.
-void App::WriteScreenshot(D3D9RenderDevice& device) {
-    const std::filesystem::path path = ScreenshotPath(platform::DesktopFolder(), platform::GetLocalTime());
-    const quill::WString name = platform::Utf8ToUtf16(path.filename().string());
-    if (device.SaveScreenshot(path)) {
+// Main thread, within the frame: reading the frame's pixels is all the frame does; the writer's worker encodes
+// and writes them.
+void App::TakeScreenshot(D3D9RenderDevice& device) {
+    const std::filesystem::path folder = platform::DesktopFolder();
+    const platform::LocalTime time = platform::GetLocalTime();
+    if (!screenshots_) screenshots_ = std::make_unique<ScreenshotWriter>();
+    platform::gfx::DecodedImage image;
+    if (!device.ReadScreenshot(image) || !screenshots_->Save(folder, time, std::move(image))) {
+        ShowScreenshotNotice({ScreenshotPath(folder, time), false});
+    }
+}
+
+// Main thread, within the frame.
+void App::ShowWrittenScreenshots() {
+    if (!screenshots_) return;
+    while (const std::optional<ScreenshotWriter::Finished> finished = screenshots_->TakeFinished()) {
+        ShowScreenshotNotice(*finished);
+    }
+}
+
+// The notice says what happened: saved, or not.
+void App::ShowScreenshotNotice(const ScreenshotWriter::Finished& finished) {
+    const quill::WString name = platform::Utf8ToUtf16(finished.path.filename().string());
+    if (finished.saved) {
         noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
     } else {
-        quill::TheLog().LogError(u"WARNING: the screenshot %hs could not be saved\n", path.string().c_str());
+        quill::TheLog().LogError(u"WARNING: the screenshot %hs could not be saved\n", finished.path.string().c_str());
         noticeText_ = quill::Format(u"%s (%s)", u"The screenshot could not be saved.", name);
     }
     noticeTime_ = platform::TimeGetTime();

@@ -53,7 +53,8 @@ public:
     // A friend (listKind 1) or clan member logged in or out; the record is updated already.
     virtual void OnMemberPresence(uint8_t listKind, const quill::PlayerState& record, bool online) = 0;
 
-    // The windows the server's messages opened since the last pass, shown on the current screen (main thread).
+    // The windows the server's messages opened and what their chat lines changed since the last pass, shown on
+    // the current screen (main thread).
     virtual void ShowPending() = 0;
 
     // --- Screens ---

@@ -1,7 +1,8 @@
 #pragma once
 // Where a screenshot goes: "Kestrovan-yymmdd-hhmmss.jpg" in the folder, or with "-2", "-3", ... before the
 // extension when a file of that name is there already (two shots in one second), so that no file is ever
-// replaced. The main thread.
+// replaced while the files are written one after the other, as the screenshot writer's worker writes them.
+// Any thread.
 #include <filesystem>
 #include <string_view>
 

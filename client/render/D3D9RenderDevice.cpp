@@ -635,9 +635,18 @@ void D3D9RenderDevice::SetBrightness(float brightness) {
 }
 
 bool D3D9RenderDevice::SaveScreenshot(const std::filesystem::path& path) {
+    gfx::DecodedImage image;
+    return ReadScreenshot(image) && WriteScreenshotFile(path, image);
+}
+
+bool D3D9RenderDevice::ReadScreenshot(gfx::DecodedImage& out) {
     std::unique_ptr<gfx::Surface> backBuffer;
     if (!device_ || !gfx::Succeeded(device_->GetBackBuffer(0, backBuffer)) || !backBuffer) return false;
-    return gfx::Succeeded(gfx::SaveSurfaceToFile(path, FormatOfExtension(path), *backBuffer));
+    return gfx::Succeeded(gfx::ReadSurfaceImage(*backBuffer, out));
+}
+
+bool D3D9RenderDevice::WriteScreenshotFile(const std::filesystem::path& path, const gfx::DecodedImage& image) {
+    return gfx::Succeeded(gfx::SaveImageToFile(path, FormatOfExtension(path), image));
 }
 
 }  // namespace kestrovan

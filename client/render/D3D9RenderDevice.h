@@ -22,6 +22,7 @@
 #include "client/render/RasterTextSurface.h"
 #include "client/render/RenderStateLayer.h"
 #include "platform/gfx/GraphicsSystem.h"
+#include "platform/gfx/StandardImageCodec.h"
 
 namespace quill {
 class Material;
@@ -105,6 +106,10 @@ public:
     // The format follows the extension ("bmp", "jpg", "tga", "png", "dds", case as written); others give BMP.
     // Writes the back buffer into the file; false when it could not be read or written.
     bool SaveScreenshot(const std::filesystem::path& path);
+    // The same in two steps, the file written on any thread: the back buffer's pixels (false when it cannot be
+    // read), then those pixels into the file (false when it cannot be written).
+    bool ReadScreenshot(platform::gfx::DecodedImage& out);
+    static bool WriteScreenshotFile(const std::filesystem::path& path, const platform::gfx::DecodedImage& image);
 
     // quill::RenderDevice.
     platform::gfx::Device* GetGfxDevice() const override { return device_.get(); }

@@ -280,19 +280,32 @@ Result CreateCubeTextureFromFileInMemoryEx(Device& device, std::span<const std::
 }
 
 Result SaveSurfaceToFile(const std::filesystem::path& path, ImageFileFormat format, Surface& surface) {
+    DecodedImage image;
+    const Result read = ReadSurfaceImage(surface, image);
+    return Succeeded(read) ? SaveImageToFile(path, format, image) : read;
+}
+
+Result ReadSurfaceImage(Surface& surface, DecodedImage& out) {
     const SurfaceDesc desc = surface.GetDesc();
     LockedRect locked;
     if (!IsColourFormat(desc.format) || !Succeeded(surface.LockRect(locked, nullptr, LockFlags::ReadOnly))) {
         return Result::Fail;
     }
-    std::vector<uint32_t> pixels(static_cast<size_t>(desc.width) * desc.height);
+    out.width = desc.width;
+    out.height = desc.height;
+    out.hasAlpha = HasAlpha(desc.format);
+    out.pixels.assign(static_cast<size_t>(desc.width) * desc.height, 0);
     DecodePixels(desc.format, static_cast<const std::byte*>(locked.bits), static_cast<uint32_t>(locked.pitch),
-                 desc.width, desc.height, pixels);
+                 desc.width, desc.height, out.pixels);
     surface.UnlockRect();
-    const bool withAlpha = HasAlpha(desc.format) && format != ImageFileFormat::Jpg;
+    return Result::Ok;
+}
+
+Result SaveImageToFile(const std::filesystem::path& path, ImageFileFormat format, const DecodedImage& image) {
+    const bool withAlpha = image.hasAlpha && format != ImageFileFormat::Jpg;
     const bool written = format == ImageFileFormat::Dds
-                             ? WriteFile(path, WriteDdsFile(pixels, desc.width, desc.height, withAlpha))
-                             : EncodeStandardImage(path, format, pixels, desc.width, desc.height, withAlpha);
+                             ? WriteFile(path, WriteDdsFile(image.pixels, image.width, image.height, withAlpha))
+                             : EncodeStandardImage(path, format, image.pixels, image.width, image.height, withAlpha);
     return written ? Result::Ok : Result::Fail;
 }
 

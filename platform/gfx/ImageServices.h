@@ -14,6 +14,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/GfxResult.h"
 #include "platform/gfx/GfxStructs.h"
+#include "platform/gfx/StandardImageCodec.h"
 #include "platform/gfx/Surface.h"
 #include "platform/gfx/Texture.h"
 
@@ -46,5 +47,10 @@ Result CreateCubeTextureFromFileInMemoryEx(Device& device, std::span<const std::
                                            std::unique_ptr<CubeTexture>& out);
 // Writes the surface's pixels (16- or 32-bit colour formats) as an image file of the given format.
 Result SaveSurfaceToFile(const std::filesystem::path& path, ImageFileFormat format, Surface& surface);
+// The two steps of SaveSurfaceToFile, so that the file can be written on another thread than the one that
+// reads the surface: the surface's pixels (16- or 32-bit colour formats) decoded, and decoded pixels written
+// as an image file of the given format.
+Result ReadSurfaceImage(Surface& surface, DecodedImage& out);
+Result SaveImageToFile(const std::filesystem::path& path, ImageFileFormat format, const DecodedImage& image);
 
 }  // namespace platform::gfx

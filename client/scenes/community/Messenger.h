@@ -10,11 +10,12 @@
 // locks and keeps copies of what it shows, never a pointer into them.
 //
 // Threads: server messages arrive on the dispatch thread, which fills the messenger and its dialogs and leaves
-// every window it opens (dialogs, boxes, the change of view) to the main thread's next pass (ShowPending); the
-// main thread also takes the player's actions and changes screens. Locks: the member-list lock before a
-// directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock (the clan's
-// name); the request lock (the queue's) and the pending lock alone. None of them is held while a window is
-// shown or hidden.
+// every window it opens (dialogs, boxes, the change of view) and what chat lines change on the screen (the
+// lines, tabs, marks and the alarm, once for all the lines since: ChatRefresh) to the main thread's next pass
+// (ShowPending); the main thread also takes the player's actions and changes screens. Locks: the member-list
+// lock before a directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock
+// (the clan's name); the request lock (the queue's) and the pending lock alone. None of them is held while a
+// window is shown or hidden.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -24,6 +25,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/MessengerPopup.h"
+#include "client/scenes/common/ChatRefresh.h"
 #include "client/scenes/community/ChatPartners.h"
 #include "client/scenes/community/CommunityHost.h"
 #include "client/scenes/community/CommunityRequests.h"
@@ -238,7 +240,9 @@ private:
     // The partner a line of that kind and member id is with, and the sender's nickname; false when the
     // line is to be dropped.
     bool RouteLine(uint8_t kind, uint32_t memberId, bool echo, MemberSnapshot& partner, quill::WString& sender);
-    void ApplyLineEffects(const MessengerAlarm::LineEffects& effects);
+    // What a line changes, left to the main thread's next pass; RefreshChat shows it there, once for all lines.
+    void MarkLineEffects(const MessengerAlarm::LineEffects& effects);
+    void RefreshChat();
     // Under the chat lock: the tabs, the line scroll range and the lines.
     void RefreshTabsLocked(bool& turnedUnread);
     void RefreshChatScrollLocked();
@@ -270,6 +274,12 @@ private:
     int32_t firstRow_ = 1;
     int32_t memberCount_ = 0;
     MemberSnapshot selected_;
+
+    // What lines that came since the main thread's last pass change: ChatRefresh's marks and these.
+    static constexpr uint32_t kRefreshTabs = ChatRefresh::kFirstOwnMark;
+    static constexpr uint32_t kRefreshChatTabMark = kRefreshTabs << 1;
+    static constexpr uint32_t kRefreshIcon = kRefreshTabs << 2;
+    ChatRefresh chatRefresh_;
 
     // Guarded by chatLock_.
     mutable quill::CriticalSectionLock chatLock_;

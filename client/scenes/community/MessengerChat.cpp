@@ -88,25 +88,39 @@ void Messenger::OnChatLine(Packet& packet, bool echo) {
                 partner.MarkUnread(platform::TimeGetTime());
         }
     }
-    ApplyLineEffects(effects);
+    MarkLineEffects(effects);
 }
 
-void Messenger::ApplyLineEffects(const MessengerAlarm::LineEffects& effects) {
+void Messenger::MarkLineEffects(const MessengerAlarm::LineEffects& effects) {
+    uint32_t marks = 0;
+    if (effects.redrawLines) marks |= ChatRefresh::kLines;
+    if (effects.playSound) marks |= ChatRefresh::kSound;
+    if (effects.redrawTabs) marks |= kRefreshTabs;
+    if (effects.showChatTabMark) marks |= kRefreshChatTabMark;
+    if (effects.showIcon) marks |= kRefreshIcon;
+    chatRefresh_.Mark(marks);
+}
+
+void Messenger::RefreshChat() {
+    const uint32_t marks = chatRefresh_.Take();
+    if (marks == 0)
+        return;
     bool turnedUnread = false;
     {
         quill::ScopedLock hold(chatLock_);
-        if (effects.redrawLines) {
+        if ((marks & ChatRefresh::kLines) != 0) {
             RefreshChatScrollLocked();
             RefreshChatLinesLocked();
         }
-        if (effects.redrawTabs)
+        if ((marks & kRefreshTabs) != 0)
             RefreshTabsLocked(turnedUnread);
     }
-    if (effects.showChatTabMark)
+    // The player may have opened the messenger or its chat view since the lines came: they are seen then.
+    if ((marks & kRefreshChatTabMark) != 0 && alarm_.IsOpen() && view_ != MessengerView::Chat)
         chatTabMark_->Show(true);
-    if (effects.showIcon)
+    if ((marks & kRefreshIcon) != 0 && alarm_.IsUnread())
         newMessageIcon_->Show(true);
-    if (effects.playSound || (turnedUnread && alarm_.AlarmOn() && alarm_.IsOpen()))
+    if ((marks & ChatRefresh::kSound) != 0 || (turnedUnread && alarm_.AlarmOn() && alarm_.IsOpen()))
         host_->PlaySound(kAlarmSound);
 }
 

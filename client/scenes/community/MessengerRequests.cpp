@@ -87,6 +87,7 @@ void Messenger::OnFriendRequestReceived(Packet& packet) {
 }
 
 void Messenger::ShowPending() {
+    RefreshChat();
     const uint32_t windows = pending_.exchange(0);
     if (windows == 0)
         return;

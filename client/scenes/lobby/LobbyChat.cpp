@@ -111,14 +111,20 @@ std::vector<LobbyChatLine> LobbyChat::Lines() const {
 }
 
 void LobbyChat::AddLine(quill::WStringView text, uint32_t colour) {
-    if (quill::SoundManager* sound = quill::SoundManager::Current()) sound->Play(kChatSound, 1.0f, 0, false);
     {
         ScopedLock hold(lock_);
         log_.Append(colour, text);
         scroll_->SetRange(log_.Range());
         scroll_->SetPosition(log_.Position() - 1, false);
     }
-    RefreshView();
+    refresh_.Mark(ChatRefresh::kLines | ChatRefresh::kSound);
+}
+
+void LobbyChat::Tick() {
+    const uint32_t marks = refresh_.Take();
+    if ((marks & ChatRefresh::kLines) != 0) RefreshView();
+    if ((marks & ChatRefresh::kSound) == 0) return;
+    if (quill::SoundManager* sound = quill::SoundManager::Current()) sound->Play(kChatSound, 1.0f, 0, false);
 }
 
 void LobbyChat::ScrollTo(int32_t position) {

@@ -4,9 +4,10 @@
 // guard, the word filter, slash commands), the lines and notices from the server and the lines the lobby
 // writes itself. The log survives leaving and re-entering the lobby.
 //
-// Threads: the dispatch thread (the server's lines and notices), the main thread (input, notices, layout)
-// and tests; each comes through an entry point of SceneLobby that holds the widget-tree lock. The part's
-// one lock (lock_) guards the log and its view; the flood guard is the main thread's alone.
+// Threads: the dispatch thread (the server's lines and notices), the main thread (input, notices, layout),
+// the game thread (the update's refresh) and tests; each comes through an entry point of SceneLobby that holds
+// the widget-tree lock. The part's one lock (lock_) guards the log and its view; the flood guard is the main
+// thread's alone.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ChatRefresh.h"
 #include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 
@@ -53,8 +55,10 @@ public:
     // Enter in the input box: its line goes, and the box empties once it went.
     void SubmitInput();
     void FocusInput();
-    // A line of the lobby's own (a notice): kept, sounded and shown at once.
+    // A line, kept and followed by the scroll bar at once; the next Tick shows it and rings the chat sound.
     void AddLine(quill::WStringView text, uint32_t colour);
+    // The update's refresh: the lines that came since the last one shown, and the chat sound played, once.
+    void Tick();
     // The player scrolled the view to the line at position (from 1).
     void ScrollTo(int32_t position);
 
@@ -78,6 +82,7 @@ private:
     const Settings& settings_;
     mutable quill::CriticalSectionLock lock_;
     LobbyChatLog log_;
+    ChatRefresh refresh_;
     ChatFloodGuard flood_;  // main thread only
 
     // Widgets, owned by the tree.

@@ -216,6 +216,7 @@ void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
 
 void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {
     background_.Update(clockTenthMs);
+    chat_.Tick();
 }
 
 bool SceneLobby::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {

@@ -88,7 +88,7 @@ void RoomChat::AddLine(quill::WStringView text, uint32_t colour) {
     log_.Add(text, colour, platform::TimeGetTime());
     scroll_->SetRange(log_.ScrollRange());
     scroll_->SetPosition(log_.ScrollPosition() - 1, false);
-    changed_ = true;
+    refresh_.Mark(ChatRefresh::kLines);
 }
 
 void RoomChat::Layout(uint32_t nowMs, bool refill) {
@@ -112,7 +112,9 @@ void RoomChat::Layout(uint32_t nowMs, bool refill) {
 }
 
 void RoomChat::Tick(uint32_t nowMs) {
-    Layout(nowMs, std::exchange(changed_, false));
+    const uint32_t marks = refresh_.Take();
+    Layout(nowMs, (marks & ChatRefresh::kLines) != 0);
+    if ((marks & ChatRefresh::kSound) != 0) SceneRoomGame::PlaySound(kChatSound);
 }
 
 void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
@@ -174,7 +176,7 @@ void RoomChat::OnRoomChat(quill::Packet& packet) {
     while (received_.size() > kReceivedLines) received_.pop_front();
     screen_.AddChatLine(lineOf(Filtered(chat->text)),
                         IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
-    if (soundOn_) SceneRoomGame::PlaySound(kChatSound);
+    if (soundOn_) refresh_.Mark(ChatRefresh::kSound);
 }
 
 quill::WString RoomChat::Filtered(quill::WStringView text) {

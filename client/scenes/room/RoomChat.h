@@ -13,6 +13,7 @@
 #include <string>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ChatRefresh.h"
 #include "client/scenes/room/ChatSpamGuard.h"
 #include "client/scenes/room/RoomChatLog.h"
 
@@ -46,16 +47,17 @@ public:
     // A new room's chat: the last room's lines would otherwise hold the view at their top.
     void Clear();
     // The line is kept and the scroll bar follows at once; the box shows it with the next layout of the
-    // update, so that a flood of lines costs one layout per tenth update instead of one per line.
+    // update (ChatRefresh).
     void AddLine(quill::WStringView text, uint32_t colour);
     // Lays the chat records into the eight lines of the chat box (with refill: texts and colours too).
     void Layout(uint32_t nowMs, bool refill);
-    // The update's layout: the fading every time, texts only when lines came since the last one.
+    // The update's layout: the fading every time, texts only when lines came since the last one; the chat
+    // sound once when one of them rang.
     void Tick(uint32_t nowMs);
     // The player scrolled the box to the record at position.
     void ScrollTo(int32_t position, uint32_t nowMs);
     // Lines written before the room was shown are filled in by the first layout, not by the next tick.
-    void MarkShown() { changed_ = false; }
+    void MarkShown() { refresh_.Take(); }
 
     // A line from the local player; false only when it is refused as spam.
     bool Send(quill::WStringView text, bool rejectSpam);
@@ -93,7 +95,7 @@ private:
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
     RoomChatLog log_;
-    bool changed_ = false;  // lines written since the box was last filled
+    ChatRefresh refresh_;
     std::deque<quill::WString> received_;
     ChatSpamGuard spamGuard_;
     bool soundOn_ = true;

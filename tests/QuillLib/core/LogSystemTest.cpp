@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -132,11 +133,12 @@ TEST_F(LogSystemTest, MessagesAreCutToTheRecordAndKeepTheirPrefixAndLineEnd) {
 }
 
 // A flood of one line (a peer's undecipherable frames) leaves that line once and its count, on the console as in
-// the file; a file never grows past its limit by more than the line that says the limit is reached.
-TEST_F(LogSystemTest, RepeatedLinesAreCountedAndTheFileStopsAtItsSizeLimit) {
+// the file.
+TEST_F(LogSystemTest, RepeatedLinesAreCounted) {
     ASSERT_TRUE(log_.Start(u"Run", 16, true));
     for (int frame = 0; frame < 1000; ++frame) log_.LogError(u"WARNING : DECRYPT ERROR %d\n", 4099);
     log_.Log(u"WARNING : DECRYPT ERROR 4099\n");  // the same text to the file alone is another line
+    ASSERT_TRUE(log_.Flush(kFlushMs));
     clock_.Set(2024, 3, 9, 10, 16, 0);
     log_.Log(u"next\n");
     log_.Log(u"last\n");
@@ -147,16 +149,72 @@ TEST_F(LogSystemTest, RepeatedLinesAreCountedAndTheFileStopsAtItsSizeLimit) {
                                         "10:15:30 WARNING : DECRYPT ERROR 4099", "10:16:00 next", "10:16:00 last",
                                         "10:16:00 ... repeated 1 times"}));
     EXPECT_EQ(console_.Text(), "10:15:30 WARNING : DECRYPT ERROR 4099\n10:15:30 ... repeated 999 times\n");
+}
 
-    log_.SetFileSizeLimit(200);
+// Two warnings in turn (a peer's messages cut short and out of range), which the repeat count cannot fold: five of
+// each kind a second are written, the rest counted and summed up once that second has passed, by the idle writer
+// or by the next line; a real error after them is written.
+TEST_F(LogSystemTest, WarningsInTurnAreFoldedByKindAndSummedUpOnceTheirSecondHasPassed) {
     ASSERT_TRUE(log_.Start(u"Run", 16, true));
-    for (int line = 0; line < 100; ++line) log_.Log(u"line %d of many\n", line);
+    for (int pair = 0; pair < 1000; ++pair) {
+        log_.LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
+        log_.LogError(u"WARNING: value %d out of range\n", pair);
+    }
+    ASSERT_TRUE(log_.Flush(kFlushMs));
+    clock_.Set(2024, 3, 9, 10, 15, 31);
+    for (int wait = 0; wait < 1000 && directory_.Read("Run.log").find("more lines") == std::string::npos; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_NE(directory_.Read("Run.log").find("more lines"), std::string::npos) << "summed up by the idle writer";
+    log_.LogError(u"WARNING : SHOT MESSAGE TOO SHORT\n");
+    clock_.Set(2024, 3, 9, 10, 15, 32);
+    log_.LogError(u"ERROR: a real one\n");
     log_.Stop();
-    const std::vector<std::string> lines = Lines(directory_.Read("Run.log"));
-    ASSERT_EQ(lines.size(), 9u) << "eight lines of 24 bytes fit in 200";
-    EXPECT_EQ(lines[7], "10:16:00 line 7 of many");
-    EXPECT_EQ(lines[8], "10:16:00 ERROR: the log file reached its size limit of 200 bytes; no more lines are written to it");
-    EXPECT_EQ(console_.Text().find(lines[8]), console_.Text().rfind(lines[8])) << "said once";
+
+    std::vector<std::string> expected;
+    for (int pair = 0; pair < 5; ++pair) {
+        expected.push_back("10:15:30 WARNING : SHOT MESSAGE TOO SHORT");
+        expected.push_back("10:15:30 WARNING: value " + std::to_string(pair) + " out of range");
+    }
+    expected.push_back("10:15:30 ... 995 more lines like \"WARNING : SHOT MESSAGE TOO SHORT\"");
+    expected.push_back("10:15:30 ... 995 more lines like \"WARNING: value 0 out of range\"");
+    expected.push_back("10:15:31 WARNING : SHOT MESSAGE TOO SHORT");
+    expected.push_back("10:15:32 ERROR: a real one");
+    EXPECT_EQ(Lines(directory_.Read("Run.log")), expected);
+    EXPECT_EQ(Lines(console_.Text()), expected);
+}
+
+// Warnings past three quarters of the limit give way to errors, so that an error after a flood still reaches the
+// file and the console; past the limit nothing does. Each output says once where it stopped taking which lines.
+TEST_F(LogSystemTest, TheFileAndTheConsoleKeepRoomForErrorsAndStopAtTheirLimit) {
+    log_.SetSizeLimit(2000);
+    ASSERT_TRUE(log_.Start(u"Run", 16, true));
+    for (int line = 0; line < 60; ++line) {
+        clock_.Set(2024, 3, 9, 10, 16, line);  // one a second: none is folded
+        log_.LogError(u"WARNING: line %d\n", line);
+    }
+    log_.LogError(u"ERROR: after the flood\n");
+    for (int line = 0; line < 20; ++line) {
+        clock_.Set(2024, 3, 9, 10, 17, line);
+        log_.LogError(u"ERROR: error %d\n", line);
+    }
+    log_.Stop();
+
+    const auto expectStops = [](const std::string& output, const std::string& name) {
+        EXPECT_NE(output.find("10:16:59 ERROR: after the flood\n"), std::string::npos) << output;
+        EXPECT_EQ(output.find("WARNING: line 59"), std::string::npos) << output;
+        const std::string reserve = "WARNING: " + name +
+                                    " nearly reached its size limit of 2000 bytes; only errors are written to it from "
+                                    "now on\n";
+        EXPECT_NE(output.find(reserve), std::string::npos) << output;
+        EXPECT_EQ(output.find(reserve), output.rfind(reserve)) << "said once";
+        const std::string full = "ERROR: " + name + " reached its size limit of 2000 bytes; no more lines are written "
+                                 "to it\n";
+        ASSERT_GT(output.size(), full.size());
+        EXPECT_EQ(output.find(full), output.size() - full.size()) << "the last line, said once: " << output;
+        EXPECT_LE(output.size() - full.size() - LogRecord::kPrefixUnits, 2000u);
+    };
+    expectStops(directory_.Read("Run.log"), "the log file");
+    expectStops(console_.Text(), "the console output");
 }
 
 TEST_F(LogSystemTest, RunsWithoutAFileWhenItCannotBeOpened) {

@@ -423,15 +423,9 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
 // screen reads as yellow text for its five seconds, not as a solid bar.
 TEST_F(ProgramUnderX, OfflineScreenshotNoticeReadsAsText) {
     const std::filesystem::path desktop = folder() / "desktop";
-    std::filesystem::create_directories(desktop);
-    setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
-    ASSERT_GT(Start({"offline"}), 0);
-    unsetenv("XDG_DESKTOP_DIR");
-    const XWindowGeometry area = WaitForWindow();
+    const XWindowGeometry area = StartOfflineAtLogin(desktop);
     ASSERT_FALSE(HasFailure());
-    SkipIntro(area);
     const int right = area.x + area.width;
-    WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) { return shot.At(right - 210 + 57, area.y + 20) != 0; });
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const int middle = area.y + area.height / 2;
     const auto yellow = [](uint32_t rgb) {

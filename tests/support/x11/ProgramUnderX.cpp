@@ -265,6 +265,20 @@ void ProgramUnderX::SkipIntro(const XWindowGeometry& area) {
     PressKey("Escape");
 }
 
+XWindowGeometry ProgramUnderX::StartOfflineAtLogin(const std::filesystem::path& desktop) {
+    std::filesystem::create_directories(desktop);
+    setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
+    EXPECT_GT(Start({"offline"}), 0);
+    unsetenv("XDG_DESKTOP_DIR");
+    const XWindowGeometry area = WaitForWindow();
+    if (::testing::Test::HasFailure()) return area;
+    SkipIntro(area);
+    const int right = area.x + area.width;
+    WaitForScreen(folder_ / "login.png",
+                  [&](const Screenshot& shot) { return shot.At(right - 210 + 57, area.y + 20) != 0; });
+    return area;
+}
+
 bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area) {
     return EnterFirstChannel(area, *server_);
 }

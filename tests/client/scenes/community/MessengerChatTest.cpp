@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/Format.h"
 #include "client/scenes/community/BlinkingIcon.h"
 #include "client/scenes/community/ChatPartnerTab.h"
 #include "client/scenes/community/MemberListRow.h"
@@ -145,6 +146,32 @@ TEST_F(MessengerChatTest, TheAlarmSoundsOnlyForLinesThePlayerCannotSee) {
     Line(1, 1, u"quiet");
     EXPECT_TRUE(messenger->NewMessageIcon()->IsVisible());
     EXPECT_EQ(host->Sounds().size(), 2u);
+}
+
+// A burst of lines between two passes of the main loop (a flood on the dispatch thread) is only kept; the next
+// pass shows the icon and rings the alarm once, or shows the open chat's last lines.
+TEST_F(MessengerChatTest, ABurstOfLinesIsShownAndRungOnceByTheNextPass) {
+    const auto burst = [&](const char16_t* text) {
+        for (int n = 0; n < 100; ++n) {
+            quill::Packet packet = AsReceived(ChatMessage(MessageId::MessengerChat, 1, 1, quill::Format(text, n)));
+            connection().Dispatch(&packet);
+        }
+    };
+    burst(u"closed %d");
+    EXPECT_FALSE(messenger->NewMessageIcon()->IsVisible());
+    EXPECT_TRUE(host->Sounds().empty());
+    MainLoopPass();
+    EXPECT_TRUE(messenger->NewMessageIcon()->IsVisible());
+    EXPECT_EQ(host->Sounds(), (std::vector<uint32_t>{Messenger::kAlarmSound}));
+
+    Open();
+    ASSERT_EQ(messenger->View(), MessengerView::Chat);
+    const std::vector<quill::WString> before = ShownLines();
+    burst(u"open %d");
+    EXPECT_EQ(ShownLines(), before);
+    MainLoopPass();
+    EXPECT_EQ(ShownLines().back(), u"Ann : open 99");
+    EXPECT_EQ(host->Sounds().size(), 1u);
 }
 
 TEST_F(MessengerChatTest, TheIconBlinksAtOneSecondOfEveryTwo) {
