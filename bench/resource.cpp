@@ -28,7 +28,7 @@
 #include "QuillLib/resource/ResourceFile.h"
 #include "platform/system/CodePage.h"
 #include "tests/QuillLib/resource/GraphicsItems.h"
-#include "tests/QuillLib/resource/TestRenderDevice.h"
+#include "tests/QuillLib/resource/TestResourceDevice.h"
 
 namespace {
 
@@ -216,7 +216,7 @@ bool UploadMesh(platform::gfx::Device& device, quill::Mesh& mesh, std::vector<st
 
 void LoadIntoDeviceObjects(benchmark::State& state) {
     const BenchPackage& bench = Package();
-    resource_test::TestRenderDevice device;
+    resource_test::TestResourceDevice device;
     device.Setup().log.SetEnabled(false);
     for (auto _ : state) {
         quill::Package package(u"bench", nullptr);

@@ -16,17 +16,18 @@
 #include <memory>
 
 #include "QuillLib/engine/AppFrame.h"
-#include "QuillLib/engine/Graphics.h"
+#include "QuillLib/engine/SubsystemHolder.h"
+#include "QuillLib/render/Graphics.h"
+#include "QuillLib/render/GraphicsOwner.h"
+#include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "QuillLib/engine/SubsystemHolder.h"
-#include "QuillLib/render/RenderSceneManager.h"
 
 namespace quill {
 
 class EngineFactory;
 
-class Engine {
+class Engine : public GraphicsOwner {
 public:
     // Builds the subsystems through the factory (not initialised yet). The factory must outlive the engine.
     explicit Engine(EngineFactory& factory);
@@ -46,7 +47,7 @@ public:
     EngineFactory& GetFactory() const { return factory_; }
     RenderSceneManager* GetRenderSceneManager() const { return renderSceneManager_.get(); }
     ResourceManager* GetResourceManager() const { return resourceManager_.get(); }
-    Graphics* GetGraphics() const { return graphics_.get(); }
+    Graphics* GetGraphics() const override { return graphics_.get(); }
     SoundManager* GetSoundManager() const { return soundManager_.get(); }
     SubsystemHolder* GetSubsystemHolder() const { return subsystemHolder_.get(); }
     AppFrame* GetAppFrame() const { return appFrame_.get(); }

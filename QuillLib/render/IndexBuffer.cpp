@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "QuillLib/render/IndexChunk.h"
+#include "QuillLib/resource/IndexChunk.h"
 #include "platform/gfx/Device.h"
 
 namespace quill {

@@ -3,7 +3,7 @@
 // block (indexed parts), whether its geometry changes every frame, and whether it is drawn at all.
 #include <cstdint>
 
-#include "QuillLib/render/IndexChunk.h"
+#include "QuillLib/resource/IndexChunk.h"
 
 namespace quill {
 

@@ -5,8 +5,8 @@
 #include <iomanip>
 #include <sstream>
 
+#include "QuillLib/core/Profiler.h"
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/engine/Profiler.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/render/SceneRenderDevice.h"
 #include "QuillLib/render/TextEntry.h"

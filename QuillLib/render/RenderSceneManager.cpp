@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "QuillLib/engine/Engine.h"
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/render/Graphics.h"
+#include "QuillLib/render/GraphicsOwner.h"
 #include "QuillLib/render/SceneRenderDevice.h"
 #include "QuillLib/resource/SceneInfo.h"
 
@@ -21,7 +22,7 @@ RenderSceneManager::~RenderSceneManager() {
 }
 
 SceneRenderDevice* RenderSceneManager::GetDevice() const {
-    const Graphics* graphics = engine_.GetGraphics();
+    const Graphics* graphics = owner_.GetGraphics();
     return graphics != nullptr ? graphics->GetRenderDevice() : nullptr;
 }
 

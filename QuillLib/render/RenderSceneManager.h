@@ -20,7 +20,7 @@
 
 namespace quill {
 
-class Engine;
+class GraphicsOwner;
 class SceneInfo;
 class SceneRenderDevice;
 
@@ -30,7 +30,8 @@ public:
     static constexpr uint32_t kSceneRemoved = 2;
     static constexpr float kDefaultAspectRatio = 0.75f;
 
-    explicit RenderSceneManager(Engine& engine) : engine_(engine) {}
+    // owner: the engine, through whose graphics layer the scenes reach the device.
+    explicit RenderSceneManager(GraphicsOwner& owner) : owner_(owner) {}
     ~RenderSceneManager() override;
 
     bool Initialize() override { return true; }
@@ -79,7 +80,7 @@ private:
 
     float aspectRatio_ = kDefaultAspectRatio;
 
-    Engine& engine_;
+    GraphicsOwner& owner_;
     std::vector<std::unique_ptr<RenderScene>> entries_;
     int32_t current_ = -1;
     std::list<SceneListener*> listeners_;

@@ -9,19 +9,16 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "QuillLib/resource/TextRasteriser.h"
 #include "platform/gfx/FontFace.h"
 #include "platform/gfx/GfxStructs.h"
-
-namespace platform::gfx {
-class Texture;
-}
 
 namespace quill {
 
 class RenderDevice;
 class TextEntry;
 
-class TextSurface {
+class TextSurface : public TextRasteriser {
 public:
     virtual ~TextSurface() = default;
 
@@ -32,10 +29,6 @@ public:
     virtual void Register(TextEntry& entry) = 0;
     // Takes the entry off its page; an emptied page goes.
     virtual void Unregister(TextEntry& entry) = 0;
-    // Draws the entry's text into rect of level 0 of the texture (texels of the entry's colours, transparent
-    // elsewhere).
-    virtual bool Rasterise(platform::gfx::Texture& texture, const TextEntry& entry,
-                           const platform::gfx::Rect& rect) = 0;
 
     CriticalSectionLock& GetLock() { return lock_; }
 

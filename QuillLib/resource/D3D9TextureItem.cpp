@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "QuillLib/core/FileStream.h"
-#include "QuillLib/render/RenderDevice.h"
-#include "QuillLib/render/TextSurface.h"
 #include "QuillLib/resource/D3D9Texture.h"
+#include "QuillLib/resource/ResourceDevice.h"
 #include "QuillLib/resource/ResourceOptions.h"
+#include "QuillLib/resource/TextRasteriser.h"
 #include "QuillLib/resource/WorkingFolder.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/ImageServices.h"
@@ -34,7 +34,7 @@ bool IsPlausibleImage(uint32_t uncompressedSize, uint32_t compressedSize) {
 
 }  // namespace
 
-D3D9TextureItem::D3D9TextureItem(RenderDevice* device, WStringView name, const TextureSettings& textureSettings)
+D3D9TextureItem::D3D9TextureItem(ResourceDevice* device, WStringView name, const TextureSettings& textureSettings)
     : Texture(name, textureSettings), device_(device) {
     AddImage(0, 0, 0);
 }
@@ -322,7 +322,7 @@ void D3D9TextureItem::GenerateMipSubLevels() {
     }
 }
 
-bool D3D9TextureItem::DrawText(TextSurface& surface, const TextEntry& entry, const platform::gfx::Rect& rect) {
+bool D3D9TextureItem::DrawText(TextRasteriser& surface, const TextEntry& entry, const platform::gfx::Rect& rect) {
     if (!deviceTexture_ || deviceTexture_->GetType() != gfx::ResourceType::Texture) {
         return false;
     }
@@ -337,7 +337,7 @@ std::unique_ptr<DeviceTexture> D3D9TextureItem::GetSurface(uint32_t level) {
     return std::make_unique<D3D9Texture>(device_ ? device_->GetGfxDevice() : nullptr, std::move(surface));
 }
 
-void D3D9TextureItem::SetDevice(RenderDevice* device) {
+void D3D9TextureItem::SetDevice(ResourceDevice* device) {
     if (device == device_) {
         return;
     }

@@ -19,7 +19,7 @@ class D3D9TextureItem : public Texture {
 public:
     // Copies the settings and adds an empty image under key 0. device may be null: the item then holds
     // its images until a device is set.
-    D3D9TextureItem(RenderDevice* device, WStringView name, const TextureSettings& textureSettings);
+    D3D9TextureItem(ResourceDevice* device, WStringView name, const TextureSettings& textureSettings);
     // Id, name, settings, device and current key, and a copy of every image; not in use, no device texture.
     D3D9TextureItem(const D3D9TextureItem& other);
     D3D9TextureItem& operator=(const D3D9TextureItem&) = delete;
@@ -50,12 +50,12 @@ public:
     bool Bind(uint32_t stage) override;
     bool SetAsRenderTarget() override;
     void GenerateMipSubLevels() override;
-    bool DrawText(TextSurface& surface, const TextEntry& entry, const platform::gfx::Rect& rect) override;
+    bool DrawText(TextRasteriser& surface, const TextEntry& entry, const platform::gfx::Rect& rect) override;
     std::unique_ptr<DeviceTexture> GetSurface(uint32_t level) override;
 
     platform::gfx::BaseTexture* GetDeviceTexture() const override { return deviceTexture_.get(); }
-    void SetDevice(RenderDevice* device) override;
-    RenderDevice* GetDevice() const override { return device_; }
+    void SetDevice(ResourceDevice* device) override;
+    ResourceDevice* GetDevice() const override { return device_; }
     uint16_t GetCurrentKey() const override { return currentKey_; }
     uint16_t GetUseCount() const { return useCount_; }
 
@@ -74,7 +74,7 @@ private:
     void RecordMadeFormat();
     void Unregister();
 
-    RenderDevice* device_;
+    ResourceDevice* device_;
     uint16_t currentKey_ = 0;
     std::map<uint16_t, SharedPtr<TextureImage>> images_;
     uint16_t useCount_ = 0;

@@ -108,7 +108,7 @@ ResourceFile* Package::LoadResourceFile(ResourceFile* existing, Stream& stream, 
     ResourceFile* file = existing;
     if (!file) {
         // Items load into memory without a device; their device objects are made once one is set.
-        RenderDevice* device = manager_ ? manager_->GetRenderDevice() : nullptr;
+        ResourceDevice* device = manager_ ? manager_->GetRenderDevice() : nullptr;
         created = std::make_unique<ResourceFile>(name, this, device);
         file = created.get();
     }
@@ -208,7 +208,7 @@ void Package::ReleaseTextures() {
     }
 }
 
-void Package::SetRenderDevice(RenderDevice* device) {
+void Package::SetRenderDevice(ResourceDevice* device) {
     for (auto& entry : files_) {
         entry.second->SetDevice(device);
     }

@@ -22,7 +22,7 @@
 
 namespace quill {
 
-class RenderDevice;
+class ResourceDevice;
 class ResourceFile;
 class ResourceManager;
 
@@ -70,7 +70,7 @@ public:
     // Gives back the device textures of every loaded file, in name order; the items stay loaded.
     void ReleaseTextures();
     // Gives every loaded file the device its device objects are made with (null: none).
-    void SetRenderDevice(RenderDevice* device);
+    void SetRenderDevice(ResourceDevice* device);
 
     // A new stream on the package file opened with mode (FileStream::kRead ...); null when it does not open.
     std::unique_ptr<FileStream> OpenStream(int mode) const;

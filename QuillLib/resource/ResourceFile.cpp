@@ -15,7 +15,7 @@ std::unique_ptr<ResourceTable> MakeTable(ResourceFile* owner, WStringView fileNa
 
 }  // namespace
 
-ResourceFile::ResourceFile(WStringView name, Package* package, RenderDevice* device)
+ResourceFile::ResourceFile(WStringView name, Package* package, ResourceDevice* device)
     : name_(name), package_(package), device_(device) {
     tableOffsets_.fill(kNone);
     CreateTables();
@@ -108,7 +108,7 @@ void ResourceFile::SetVersion(uint32_t version) {
     }
 }
 
-void ResourceFile::SetDevice(RenderDevice* device) {
+void ResourceFile::SetDevice(ResourceDevice* device) {
     device_ = device;
     GetTextureTable()->SetDevice(device);
     GetSpriteAnimationTable()->SetDevice(device);

@@ -33,13 +33,13 @@
 namespace quill {
 
 class Package;
-class RenderDevice;
+class ResourceDevice;
 class ResourceManager;
 
 class ResourceFile {
 public:
     // Creates the fourteen tables, named ".\<name>.<extension>"; every table offset kNone.
-    ResourceFile(WStringView name, Package* package, RenderDevice* device);
+    ResourceFile(WStringView name, Package* package, ResourceDevice* device);
     // Clears the tables from BINARY_DATA down to BONE, then destroys them in the same order.
     ~ResourceFile();
 
@@ -116,7 +116,7 @@ public:
 
     // The device that the TEXTURE and SPRITE_ANIMATION tables make device objects with, for the items held
     // now and those loaded later; null takes it away (what was made on the old one is released).
-    void SetDevice(RenderDevice* device);
+    void SetDevice(ResourceDevice* device);
     // Gives back the device textures of every TEXTURE item; the items stay loaded.
     void ReleaseTextures();
 
@@ -133,7 +133,7 @@ public:
 
     const WString& Name() const { return name_; }
     Package* GetPackage() const { return package_; }
-    RenderDevice* GetDevice() const { return device_; }
+    ResourceDevice* GetDevice() const { return device_; }
     bool IsRegistered() const { return registered_; }
     void SetRegistered(bool registered) { registered_ = registered; }
     uint32_t GetTableOffset(uint32_t kind) const { return kind < kResourceKindCount ? tableOffsets_[kind] : kNone; }
@@ -168,7 +168,7 @@ private:
 
     WString name_;
     Package* package_;
-    RenderDevice* device_;
+    ResourceDevice* device_;
     bool registered_ = false;
     std::array<uint32_t, kResourceKindCount> tableOffsets_;
     std::array<std::unique_ptr<ResourceTable>, kResourceKindCount> tables_;

@@ -116,7 +116,7 @@ bool ResourceManager::RenamePackage(WStringView oldName) {
     return RegisterPackage(package);
 }
 
-void ResourceManager::SetRenderDevice(RenderDevice* device) {
+void ResourceManager::SetRenderDevice(ResourceDevice* device) {
     device_ = device;
     for (const auto& entry : packages_) {
         entry.second->SetRenderDevice(device);

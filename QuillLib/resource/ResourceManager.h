@@ -18,7 +18,7 @@
 namespace quill {
 
 class Package;
-class RenderDevice;
+class ResourceDevice;
 class ResourceFile;
 class ResourceListener;
 
@@ -73,8 +73,8 @@ public:
 
     // The device that makes the device objects (textures) of every loaded resource file and of those
     // loaded later. Packages load without one; null takes it away again (before the device goes).
-    void SetRenderDevice(RenderDevice* device);
-    RenderDevice* GetRenderDevice() const { return device_; }
+    void SetRenderDevice(ResourceDevice* device);
+    ResourceDevice* GetRenderDevice() const { return device_; }
 
     const ResourceLoadContext& GetLoadContext() const { return loadContext_; }
     void SetLoadContext(WStringView packageName, WStringView fileName, uint32_t kind);
@@ -87,7 +87,7 @@ private:
 
     WString rootFolder_;
     WString dataFolder_;
-    RenderDevice* device_ = nullptr;
+    ResourceDevice* device_ = nullptr;
     std::map<WString, SharedPtr<Package>> packages_;
     std::vector<ResourceListener*> listeners_;
     ResourceLoadContext loadContext_;

@@ -92,7 +92,7 @@ void SpriteAnimation::ClearNodes() {
     length = 0.0f;
 }
 
-bool SpriteAnimation::ReadNode(RenderDevice* device, Stream& stream, bool packed, bool loadTexture, uint32_t depth) {
+bool SpriteAnimation::ReadNode(ResourceDevice* device, Stream& stream, bool packed, bool loadTexture, uint32_t depth) {
     ClearNodes();
     uint32_t formatWord = 0;
     if (depth > kMaxDepth || !ReadU32(stream, formatWord)) {
@@ -135,7 +135,7 @@ bool SpriteAnimation::ReadNode(RenderDevice* device, Stream& stream, bool packed
 }
 
 // The texture path is relative to the folder of the node file.
-bool SpriteAnimation::ReadTexture(RenderDevice* device, const WString& texturePath) {
+bool SpriteAnimation::ReadTexture(ResourceDevice* device, const WString& texturePath) {
     WString path = GetDirectory(sourcePath) + u"\\" + texturePath;
     GetFullPath(path, path);
     SharedPtr<Texture> texture = quill::make_shared<D3D9TextureItem>(device, u"", TextureSettings{});
@@ -268,7 +268,7 @@ void SpriteAnimation::Apply(const SpriteState& state, uint32_t index) {
     sprite.alpha = baseAlpha * state.alpha;
 }
 
-bool SpriteAnimation::Draw(RenderDevice& device) {
+bool SpriteAnimation::Draw(ResourceDevice& device) {
     bool drawn = true;
     if (visible && sprite.mesh && sprite.mesh->IsVisible() && !sprite.Draw(device)) {
         drawn = false;

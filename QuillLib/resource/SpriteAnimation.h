@@ -21,7 +21,7 @@
 
 namespace quill {
 
-class RenderDevice;
+class ResourceDevice;
 
 class SpriteAnimation : public NamedObject {
 public:
@@ -45,7 +45,7 @@ public:
     // Reads a node record into this node (its keyframes and children replaced). packed: without the
     // texture path; loadTexture: a stand-alone node's texture is read through device and becomes the
     // sprite's. False on a short read, a damaged count or a texture that does not load.
-    bool ReadNode(RenderDevice* device, Stream& stream, bool packed, bool loadTexture, uint32_t depth = 0);
+    bool ReadNode(ResourceDevice* device, Stream& stream, bool packed, bool loadTexture, uint32_t depth = 0);
     bool WriteNode(Stream& stream, bool packed) const;
 
     void AddKeyframe(const SpriteKeyframe& keyframe);
@@ -58,7 +58,7 @@ public:
     int Update(float dt, const Transform* parentTransform, bool show);
     int Advance(float dt);
     // Draws the visible quads of the tree; false when one fails.
-    bool Draw(RenderDevice& device);
+    bool Draw(ResourceDevice& device);
     // Playback back to the start with the quad hidden; Start also sets it going. Both recurse.
     void Reset();
     void Start();
@@ -82,7 +82,7 @@ public:
     SpriteState accumulated;
 
 private:
-    bool ReadTexture(RenderDevice* device, const WString& texturePath);
+    bool ReadTexture(ResourceDevice* device, const WString& texturePath);
     // Drops whole loops that the elapsed time spans, so that a long step costs no more than one loop.
     void SkipWholeLoops();
     // Puts a state on the sprite, with the pivot and source rectangle of keyframe index.

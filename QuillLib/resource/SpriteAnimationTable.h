@@ -9,7 +9,7 @@
 
 namespace quill {
 
-class RenderDevice;
+class ResourceDevice;
 
 class SpriteAnimationTable : public ResourceTableImpl<SpriteAnimation> {
 public:
@@ -17,8 +17,8 @@ public:
         : ResourceTableImpl(owner, std::move(name), ResourceKind::SpriteAnimation) {}
 
     // The device node textures are made with.
-    void SetDevice(RenderDevice* device) { device_ = device; }
-    RenderDevice* GetDevice() const { return device_; }
+    void SetDevice(ResourceDevice* device) { device_ = device; }
+    ResourceDevice* GetDevice() const { return device_; }
 
 protected:
     SharedPtr<SpriteAnimation> LoadBody(Stream& body, Stream& file, bool packed) override;
@@ -27,7 +27,7 @@ protected:
 private:
     bool SavePacked(Stream& out, const SpriteAnimation& item);
 
-    RenderDevice* device_ = nullptr;
+    ResourceDevice* device_ = nullptr;
 };
 
 }  // namespace quill

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "QuillLib/math/VertexAccess.h"
-#include "QuillLib/render/IndexChunk.h"
-#include "QuillLib/render/RenderDevice.h"
 #include "QuillLib/resource/DecalProjector.h"
+#include "QuillLib/resource/IndexChunk.h"
 #include "QuillLib/resource/IndexedMeshPart.h"
 #include "QuillLib/resource/Material.h"
+#include "QuillLib/resource/ResourceDevice.h"
 #include "QuillLib/resource/Texture.h"
 #include "platform/gfx/GfxStates.h"
 
@@ -317,7 +317,7 @@ bool SpriteObject::ReleaseDeviceResources() {
     return !mesh || mesh->ReleaseTextures(kAllStageKinds);
 }
 
-bool SpriteObject::Draw(RenderDevice& device) {
+bool SpriteObject::Draw(ResourceDevice& device) {
     if (!mesh || mesh->parts.empty()) {
         return false;
     }

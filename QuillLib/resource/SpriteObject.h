@@ -20,7 +20,7 @@ namespace quill {
 
 class DecalHolder;
 class ModelObject;
-class RenderDevice;
+class ResourceDevice;
 class Texture;
 
 class SpriteObject : public NamedObject {
@@ -75,7 +75,7 @@ public:
     bool ReleaseDeviceResources();
     // Draws the quad with the alpha mode, the material alpha and the cull mode (none for a two-sided
     // sprite) at the world transform; false without a quad.
-    bool Draw(RenderDevice& device);
+    bool Draw(ResourceDevice& device);
     // Projects the sprite's picture onto the meshes of a node tree as a decal (its up and facing axes
     // turned by the world rotation).
     void ProjectAsDecal(DecalHolder& holder, const Vec3& origin, float depth, const ModelObject& node, uint8_t flag);

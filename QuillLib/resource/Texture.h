@@ -15,8 +15,8 @@
 
 #include "QuillLib/core/MemoryStream.h"
 #include "QuillLib/core/NamedObject.h"
-#include "QuillLib/render/LiveTexture.h"
 #include "QuillLib/resource/DeviceTexture.h"
+#include "QuillLib/resource/LiveTexture.h"
 #include "QuillLib/resource/TextureImage.h"
 #include "QuillLib/resource/TextureSettings.h"
 #include "platform/gfx/GfxStructs.h"
@@ -27,9 +27,9 @@ class BaseTexture;
 
 namespace quill {
 
-class RenderDevice;
+class ResourceDevice;
 class TextEntry;
-class TextSurface;
+class TextRasteriser;
 
 class Texture : public NamedObject, public LiveTexture {
 public:
@@ -77,7 +77,7 @@ public:
     virtual bool SetAsRenderTarget() = 0;
     virtual void GenerateMipSubLevels() = 0;
     // Draws a text entry of a text surface into rect of level 0; false without a plain device texture.
-    virtual bool DrawText(TextSurface& surface, const TextEntry& entry, const platform::gfx::Rect& rect) = 0;
+    virtual bool DrawText(TextRasteriser& surface, const TextEntry& entry, const platform::gfx::Rect& rect) = 0;
     // A new accessor of one level of the device texture (its surface null when the level cannot be had).
     virtual std::unique_ptr<DeviceTexture> GetSurface(uint32_t level) = 0;
 
@@ -85,8 +85,8 @@ public:
     virtual platform::gfx::BaseTexture* GetDeviceTexture() const = 0;
     // The device that makes the device textures; null until one is set. Setting another one first
     // releases everything made on the old one.
-    virtual void SetDevice(RenderDevice* device) = 0;
-    virtual RenderDevice* GetDevice() const = 0;
+    virtual void SetDevice(ResourceDevice* device) = 0;
+    virtual ResourceDevice* GetDevice() const = 0;
     virtual uint16_t GetCurrentKey() const = 0;
 
     TextureImage* GetCurrentImage() const { return GetImage(GetCurrentKey()); }

@@ -34,7 +34,7 @@ bool WriteSettings(Stream& out, const TextureSettings& settings) {
 
 }  // namespace
 
-void TextureTable::SetDevice(RenderDevice* device) {
+void TextureTable::SetDevice(ResourceDevice* device) {
     device_ = device;
     for (const auto& [id, texture] : Items()) {
         texture->SetDevice(device);

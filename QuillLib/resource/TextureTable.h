@@ -12,7 +12,7 @@
 
 namespace quill {
 
-class RenderDevice;
+class ResourceDevice;
 
 class TextureTable : public ResourceTableImpl<Texture> {
 public:
@@ -21,8 +21,8 @@ public:
 
     // The device of the items loaded from now on and of every item held now (which release what they made
     // on another device).
-    void SetDevice(RenderDevice* device);
-    RenderDevice* GetDevice() const { return device_; }
+    void SetDevice(ResourceDevice* device);
+    ResourceDevice* GetDevice() const { return device_; }
     // Gives back every item's device texture; the items stay loaded.
     void ReleaseAll();
 
@@ -35,7 +35,7 @@ private:
     bool ReadImages(Stream& body, Stream& file, Texture& texture, bool packed);
     static bool WritePackedImage(Stream& out, Texture& texture, uint16_t key);
 
-    RenderDevice* device_ = nullptr;
+    ResourceDevice* device_ = nullptr;
 };
 
 }  // namespace quill

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "QuillLib/core/ScopedLock.h"
-#include "QuillLib/render/LiveTexture.h"
 #include "QuillLib/render/PartGeometry.h"
 #include "QuillLib/render/SceneView.h"
 #include "QuillLib/resource/D3D9TextureItem.h"
 #include "QuillLib/resource/IndexBlock.h"
+#include "QuillLib/resource/LiveTexture.h"
 #include "QuillLib/resource/Material.h"
 #include "QuillLib/resource/ModelObject.h"
 #include "client/render/GammaRampBuilder.h"

@@ -14,8 +14,8 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/VertexData.h"
-#include "QuillLib/render/IndexChunk.h"
 #include "QuillLib/render/StaticBatcher.h"
+#include "QuillLib/resource/IndexChunk.h"
 #include "QuillLib/resource/TextureSettings.h"
 #include "client/render/DisplayMode.h"
 #include "client/render/FontEntry.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "QuillLib/engine/Graphics.h"
+#include "QuillLib/render/Graphics.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/render/DisplayMode.h"
 

@@ -7,7 +7,7 @@
 #include "QuillLib/math/VertexAccess.h"
 #include "QuillLib/resource/ModelObjectBounds.h"
 #include "QuillLib/resource/PlacedModelObject.h"
-#include "TestRenderDevice.h"
+#include "TestResourceDevice.h"
 
 namespace quill {
 namespace {
@@ -108,7 +108,7 @@ protected:
 
     ModelObject& Foot() { return *placed_->Children()[0]->Children()[0]; }
 
-    resource_test::TestRenderDevice device_;
+    resource_test::TestResourceDevice device_;
     SharedPtr<Texture> colour_;
     SharedPtr<Texture> bump_;
     SharedPtr<ModelObject> frame_;

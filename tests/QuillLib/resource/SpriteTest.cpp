@@ -5,7 +5,7 @@
 #include "GraphicsItems.h"
 #include "QuillLib/math/VertexAccess.h"
 #include "QuillLib/resource/SpriteAnimation.h"
-#include "TestRenderDevice.h"
+#include "TestResourceDevice.h"
 
 namespace quill {
 namespace {
@@ -103,7 +103,7 @@ TEST(SpriteTest, FacingFollowsTheViewerOnlyWhenBillboarded) {
 }
 
 TEST(SpriteTest, CopiesHaveTheirOwnQuadAndAFreshPlayer) {
-    resource_test::TestRenderDevice device;  // outlives the textures it makes device textures for
+    resource_test::TestResourceDevice device;  // outlives the textures it makes device textures for
     SpriteObject sprite = SpriteOn(16, 16);
     sprite.SetPlayer(1, 3, 0.2f);
     sprite.player->playing = 1;

@@ -6,7 +6,7 @@
 #include "GraphicsItems.h"
 #include "QuillLib/resource/D3D9Texture.h"
 #include "ResourceTestSupport.h"
-#include "TestRenderDevice.h"
+#include "TestResourceDevice.h"
 #include "platform/gfx/MemoryTexture.h"
 
 namespace quill {
@@ -32,7 +32,7 @@ protected:
         return desc;
     }
 
-    resource_test::TestRenderDevice device_;
+    resource_test::TestResourceDevice device_;
 };
 
 TEST_F(TextureTest, CountedAcquiresShareOneDeviceTextureThatFollowsLossAndReset) {

@@ -2,8 +2,8 @@
 // font and text page released and made again; presents retry while still drawing; clears follow the colour.
 #include <gtest/gtest.h>
 
-#include "QuillLib/render/LiveTexture.h"
 #include "QuillLib/render/TextEntry.h"
+#include "QuillLib/resource/LiveTexture.h"
 #include "tests/support/gfx/RecordingDeviceFixture.h"
 
 namespace kestrovan {

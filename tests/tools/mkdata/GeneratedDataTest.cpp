@@ -22,7 +22,7 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "platform/audio/null/NullAudioDevice.h"
 #include "platform/system/CodePage.h"
-#include "tests/QuillLib/resource/TestRenderDevice.h"
+#include "tests/QuillLib/resource/TestResourceDevice.h"
 #include "tools/mkdata/Manifest.h"
 
 namespace {
@@ -37,7 +37,7 @@ protected:
     static void SetUpTestSuite() {
         manifest_ = new mkdata::Manifest();
         ASSERT_TRUE(manifest_->Load(std::string(KV_SOURCE_DIR) + "/tools/mkdata/manifest.txt")) << manifest_->Error();
-        device_ = new resource_test::TestRenderDevice();
+        device_ = new resource_test::TestResourceDevice();
         manager_ = new quill::ResourceManager();
         manager_->SetRootFolder(Utf8ToUtf16(std::filesystem::path(KV_DATA_FOLDER).parent_path().string()));
         manager_->SetDataFolder(u"data");
@@ -64,12 +64,12 @@ protected:
     }
 
     static mkdata::Manifest* manifest_;
-    static resource_test::TestRenderDevice* device_;
+    static resource_test::TestResourceDevice* device_;
     static quill::ResourceManager* manager_;
 };
 
 mkdata::Manifest* GeneratedDataTest::manifest_ = nullptr;
-resource_test::TestRenderDevice* GeneratedDataTest::device_ = nullptr;
+resource_test::TestResourceDevice* GeneratedDataTest::device_ = nullptr;
 quill::ResourceManager* GeneratedDataTest::manager_ = nullptr;
 
 TEST_F(GeneratedDataTest, EveryManifestItemLoadsAndMakesItsDeviceObjects) {

@@ -1,28 +1,24 @@
 #pragma once
-// A render device for resource tests over the recording graphics device: it keeps the set of live
-// textures as the device layer does and can lose and reset the device, and it records the state that
-// sprites and textures set.
+// A device for resource tests over the recording graphics device: it keeps the set of live textures as the
+// device layer does and can lose and reset the device, and it records the state that sprites and textures set.
 #include <cstdint>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "QuillLib/math/VertexData.h"
-#include "QuillLib/render/BufferPool.h"
-#include "QuillLib/render/IndexChunk.h"
-#include "QuillLib/render/LiveTexture.h"
-#include "QuillLib/render/RenderDevice.h"
+#include "QuillLib/resource/IndexChunk.h"
+#include "QuillLib/resource/LiveTexture.h"
+#include "QuillLib/resource/ResourceDevice.h"
 #include "platform/gfx/headless/RecordingDevice.h"
 
 namespace resource_test {
 
-class TestRenderDevice : public quill::RenderDevice {
+class TestResourceDevice : public quill::ResourceDevice {
 public:
-    TestRenderDevice()
-        : RenderDevice(800, 600),
-          setup_(std::make_shared<platform::gfx::RecordingSetup>()),
-          device_(setup_, platform::gfx::PresentParameters{}),
-          pool_(&device_) {
+    TestResourceDevice()
+        : setup_(std::make_shared<platform::gfx::RecordingSetup>()),
+          device_(setup_, platform::gfx::PresentParameters{}) {
         cubeMapping = 1;
         bumpMapping = 1;
     }
@@ -41,10 +37,8 @@ public:
     }
 
     platform::gfx::Device* GetGfxDevice() const override { return const_cast<platform::gfx::RecordingDevice*>(&device_); }
-    quill::BufferPool& GetBufferPool() override { return pool_; }
     void RegisterTexture(quill::LiveTexture& texture) override { live.insert(&texture); }
     void UnregisterTexture(quill::LiveTexture& texture) override { live.erase(&texture); }
-    quill::TextSurface* GetTextSurface(quill::WStringView, int32_t, uint32_t, bool, uint32_t) override { return nullptr; }
     bool SetTexture(platform::gfx::BaseTexture* texture, uint32_t stage) override {
         return platform::gfx::Succeeded(device_.SetTexture(stage, texture));
     }
@@ -69,10 +63,6 @@ public:
         drawnIndices += static_cast<uint32_t>(indices.indices.size());
         return vertices.VertexCount();
     }
-    bool DrawSprite(platform::gfx::BaseTexture&, const platform::gfx::Rect&, float, float,
-                    platform::gfx::Color) override {
-        return true;
-    }
 
     platform::gfx::RecordingSetup& Setup() { return *setup_; }
 
@@ -86,7 +76,6 @@ public:
 private:
     std::shared_ptr<platform::gfx::RecordingSetup> setup_;
     platform::gfx::RecordingDevice device_;
-    quill::BufferPool pool_;
 };
 
 }  // namespace resource_test

@@ -1,6 +1,6 @@
 #pragma once
-// The graphics layer as the engine sees it: the subsystem that owns the render device. The layer itself is
-// built by the rendering library and handed to the engine by the application's factory.
+// The graphics layer: the engine subsystem that owns the render device the scenes draw with. The
+// application's device layer implements it; the application's factory hands it to the engine, which owns it.
 #include "QuillLib/core/EngineSubsystem.h"
 
 namespace quill {

@@ -1,4 +1,4 @@
-#include "QuillLib/engine/Profiler.h"
+#include "QuillLib/core/Profiler.h"
 
 #include "platform/system/Clock.h"
 
