@@ -269,6 +269,13 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return r >= 22 && r <= 90 && r > b + 8 && r >= g && g >= b;
     });
     EXPECT_GT(leather, 2000) << "the near left pocket's leather: see offline_before.png";
+    // The chalk slot's face, 67 pixels square 300 above the window's foot: the lent chalk's uses "(1000/1000)"
+    // are written on it, and nothing of them below it.
+    const int slotFoot = area.y + area.height - 300 + 67;
+    EXPECT_GT(Count(before, area.x, slotFoot - 14, area.x + 63, slotFoot, IsLight), 20)
+        << "the chalk's uses on the slot: see offline_before.png";
+    EXPECT_EQ(Count(before, area.x, slotFoot, area.x + 70, slotFoot + 16, IsLight), 0)
+        << "nothing of them under the slot's foot: see offline_before.png";
 
     // The zoom view looks low down the table: above the far rail stands the room's wall, not the empty
     // background.
