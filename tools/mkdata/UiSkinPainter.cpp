@@ -225,6 +225,9 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         if (style == "solid") {
             image.FillRect(x, y, w, h, colour);
         } else {
+            // A badge on clear ground (of its own colour, so that its rim does not darken): what it is drawn over
+            // shows round it, not a square of panel face.
+            image.FillRect(x, y, w, h, colour & 0x00FFFFFFu);
             image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
         }
     } else {

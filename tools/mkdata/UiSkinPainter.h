@@ -25,7 +25,7 @@
 //                              the digits 0 to 9 in equal cells across the width (a number display's
 //                              cell is a tenth of it), within the top n rows (all by default)
 //   colon    rows=<n>          the two dots between a clock's hours and minutes, within the top n rows
-//   icon     colour=<RRGGBB>   a round badge
+//   icon     colour=<RRGGBB>   a round badge on clear ground
 //   solid    colour=<AARRGGBB> a plain colour
 //   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
 //                              button faces with the pictogram of the button's action on each

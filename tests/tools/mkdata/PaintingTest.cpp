@@ -24,7 +24,8 @@ TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
     ASSERT_TRUE(UiSkinPainter::Paint(image,
                                      Regions("Game 0 10 10 40 20 button frames=2\n"
                                              "Game 0 100 100 50 10 digits\n"
-                                             "Game 0 0 200 64 16 shade\n"),
+                                             "Game 0 0 200 64 16 shade\n"
+                                             "Game 0 200 100 21 18 icon colour=F0C040\n"),
                                      error))
         << error;
     EXPECT_EQ(image.At(200, 30), UiSkinPainter::kFace);
@@ -33,6 +34,10 @@ TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
     // A digit strip keeps a transparent ground around its glyphs; a shade is translucent black.
     EXPECT_EQ(image.At(100, 100) >> 24, 0u);
     EXPECT_EQ(image.At(10, 205), 0xA0000000u);
+    // A round badge on clear ground: no square of face round it.
+    EXPECT_EQ(image.At(210, 109), 0xFFF0C040u);
+    EXPECT_EQ(image.At(200, 100) >> 24, 0u);
+    EXPECT_EQ(image.At(220, 117) >> 24, 0u);
 }
 
 TEST(UiSkinPainterTest, ABackdropIsDarkerThanEveryFaceAndTilesWithoutASeam) {
