@@ -74,6 +74,14 @@ protected:
         EXPECT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
         return area;
     }
+    // A newcomer who has not done the tutorial, with the school's stored progress: the lobby sends him on to
+    // the school.
+    XWindowGeometry ReachSchool(uint32_t progress) {
+        kvtest::LoginScript login;
+        login.account.tutorialDone = 0;
+        login.account.schoolProgress = progress;
+        return ReachLobby(login);
+    }
     // Clicks until the server has count messages of the id, at most five times.
     bool ClickFor(int x, int y, MessageId id, size_t count) {
         for (int attempt = 0; attempt < 5 && server().CountReceived(id) < count; ++attempt) {
@@ -140,10 +148,7 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
 }
 
 TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheCameraTasks) {
-    kvtest::LoginScript login;
-    login.account.tutorialDone = 0;
-    login.account.schoolProgress = 0;
-    const XWindowGeometry area = ReachLobby(login);
+    const XWindowGeometry area = ReachSchool(0);
     ASSERT_FALSE(HasFailure());
     const int left = area.x, top = area.y;
     ASSERT_TRUE(server().WaitForMessage(MessageId::EnterSchool, 20000).has_value()) << "the tutorial gate";
@@ -182,10 +187,7 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
 }
 
 TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWhole) {
-    kvtest::LoginScript login;
-    login.account.tutorialDone = 0;
-    login.account.schoolProgress = 12;
-    const XWindowGeometry area = ReachLobby(login);
+    const XWindowGeometry area = ReachSchool(12);
     ASSERT_FALSE(HasFailure());
     const int left = area.x, top = area.y;
     ASSERT_TRUE(server().WaitForMessage(MessageId::QuestDone, 30000).has_value()) << "page 12 reached";
