@@ -49,7 +49,7 @@ void LobbyUserList::BuildMenu(Widget& screen) {
     const char16_t* captions[] = {u"View Info", u"Join with", u"Ask Friend", u"Invite Clan"};
     for (size_t k = 0; k < menuEntries_.size(); ++k)
         menuEntries_[k] = AddLobbyButton(*menu_, 0, 20 * static_cast<int32_t>(k), 80, 20,
-                                         kViewInfo + static_cast<int32_t>(k), -1, kCommonTexture, 900, 780, captions[k]);
+                                         kViewInfo + static_cast<int32_t>(k), -1, kCommonTexture, 760, 380, captions[k]);
 }
 
 void LobbyUserList::Anchor() {
