@@ -23,17 +23,17 @@ struct GameTypeBall {
 
 // By cell: carom balls are ivory, a game for a stake is a gold coin, the pocket games wear their ball.
 constexpr std::array<GameTypeBall, BadgePainter::kGameTypeCells> kGameTypeBalls{{
-    {u"4B", kIvory, 0xFFC8141E},       // four-ball
-    {u"1C", kGold, kInkDark},          // one-cushion for a stake
-    {u"3C", kIvory, 0xFF1E3CB4},       // three-cushion
-    {u"PRO", kIvory, 0xFF1E3CB4},      // three-cushion, international rules
-    {u"3C", kGold, kInkDark},          // three-cushion for a stake
-    {u"6B", kIvory, 0xFF1E7A3C},       // six balls
-    {u"8", 0xFF141414, kInkLight},     // 8-ball
-    {u"C", 0xFF8A94A0, kInkLight},     // the card ball
-    {u"9", 0xFFF2C01A, kInkDark},      // 9-ball
-    {u"14", 0xFFE8641E, kInkLight},    // 14.1
-    {u"SN", 0xFFC8141E, kInkLight},    // snooker
+    {u"4B", kIvory, 0xFFC8141E},     // four-ball
+    {u"1C", kGold, kInkDark},        // one-cushion for a stake
+    {u"3C", kIvory, 0xFF1E3CB4},     // three-cushion
+    {u"PRO", kIvory, 0xFF1E3CB4},    // three-cushion, international rules
+    {u"3C", kGold, kInkDark},        // three-cushion for a stake
+    {u"6B", kIvory, 0xFF1E7A3C},     // six balls
+    {u"8", 0xFF141414, kInkLight},   // 8-ball
+    {u"C", 0xFF8A94A0, kInkLight},   // the card ball
+    {u"9", 0xFFF2C01A, kInkDark},    // 9-ball
+    {u"14", 0xFFE8641E, kInkLight},  // 14.1
+    {u"SN", 0xFFC8141E, kInkLight},  // snooker
 }};
 
 // The plates of the level badges, one a tier of ten levels: bronze, silver, gold, teal, then red.
@@ -63,7 +63,8 @@ bool Inside(const std::array<float, 20>& corners, float px, float py) {
     bool inside = false;
     for (size_t i = 0, j = 9; i < 10; j = i++) {
         const float xi = corners[2 * i], yi = corners[2 * i + 1], xj = corners[2 * j], yj = corners[2 * j + 1];
-        if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi) inside = !inside;
+        if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi)
+            inside = !inside;
     }
     return inside;
 }
@@ -72,7 +73,8 @@ bool Inside(const std::array<float, 20>& corners, float px, float py) {
 
 bool BadgePainter::DrawGameTypeBall(RgbaImage& image, int32_t cell, float cx, float cy, float radius, bool lit,
                                     Argb face) {
-    if (cell < 0 || cell >= kGameTypeCells) return false;
+    if (cell < 0 || cell >= kGameTypeCells)
+        return false;
     const GameTypeBall& type = kGameTypeBalls[static_cast<size_t>(cell)];
     const float dim = lit ? 0.0f : 0.55f;
     Disc(image, cx, cy, radius, Mix(type.ball, face, dim));
@@ -113,7 +115,8 @@ void BadgePainter::DrawStarMark(RgbaImage& image, int32_t x, int32_t y, int32_t 
                                 ? 1
                                 : 0;
             }
-            if (hits > 0) image.Blend(px, py, kGold, static_cast<float>(hits) / 16.0f);
+            if (hits > 0)
+                image.Blend(px, py, kGold, static_cast<float>(hits) / 16.0f);
         }
     }
 }

@@ -20,8 +20,7 @@ public:
 
     // The ball of the game type of the cell, with its short tag, centred at (cx, cy); lit for a type the
     // filter shows, dimmed towards the face for one it hides. False without a font or for a cell past the last.
-    static bool DrawGameTypeBall(RgbaImage& image, int32_t cell, float cx, float cy, float radius, bool lit,
-                                 Argb face);
+    static bool DrawGameTypeBall(RgbaImage& image, int32_t cell, float cx, float cy, float radius, bool lit, Argb face);
     // A round badge size pixels square at (x, y) with the level's number, its plate's colour rising with the
     // level in tiers of ten. False without a font.
     static bool DrawLevelBadge(RgbaImage& image, int32_t x, int32_t y, int32_t size, int32_t level);

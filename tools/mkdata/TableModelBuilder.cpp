@@ -351,9 +351,8 @@ void TableModelBuilder::AddCushion(MeshBuilder& mesh, const CushionPiece& piece)
     }
 }
 
-void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const Vec3& p1, const Vec3& p2,
-                                      const Vec3& p3, const Vec3& facing,
-                                      const std::function<std::pair<float, float>(const Vec3&)>& uv,
+void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3,
+                                      const Vec3& facing, const std::function<std::pair<float, float>(const Vec3&)>& uv,
                                       const std::optional<Vec3>& shading) {
     // The normal of the larger of the quad's two triangles decides the order (a trimmed strip may have a
     // side of zero length).
@@ -370,11 +369,13 @@ void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const V
     const bool forward = normal.x * facing.x + normal.y * facing.y + normal.z * facing.z >= 0.0f;
     // Started at the larger triangle's corner so that MeshBuilder takes its normal from a real triangle.
     const bool firstLarger = length(first) >= length(second);
-    std::array<const Vec3*, 4> order{&p0, &p1, &p2, &p3};
+    using Corners = std::array<const Vec3*, 4>;
+    Corners order{&p0, &p1, &p2, &p3};
     if (forward) {
-        if (!firstLarger) order = {&p2, &p3, &p0, &p1};
+        if (!firstLarger)
+            order = {&p2, &p3, &p0, &p1};
     } else {
-        order = firstLarger ? std::array<const Vec3*, 4>{&p2, &p1, &p0, &p3} : std::array<const Vec3*, 4>{&p0, &p3, &p2, &p1};
+        order = firstLarger ? Corners{&p2, &p1, &p0, &p3} : Corners{&p0, &p3, &p2, &p1};
     }
     if (shading) {
         mesh.AddQuad(*order[0], *order[1], *order[2], *order[3], uv, *shading);

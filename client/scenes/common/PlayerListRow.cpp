@@ -58,7 +58,8 @@ void PlayerListRow::SetPlayer(const quill::PlayerState& record, int32_t listKind
     markIcon_->Show(record.markValue > kMarkThreshold);
     location_->SetText(LobbyLocationText(player_.location, ownChannel));
     LevelBadge::ShowLevel(*levelIcon_, record.level);
-    if (player_.location.channel < 0) levelIcon_->Show(false);
+    if (player_.location.channel < 0)
+        levelIcon_->Show(false);
     nickname_->Show(true);
     location_->Show(true);
     SetEnabled(true);

@@ -35,7 +35,8 @@ TEST(ItemCatalogueTest, EveryBuiltInItemHasANameOfItsOwn) {
     size_t named = 0;
     for (uint32_t id = 0; id < 5000; ++id) {
         const ItemRecord* record = catalogue.FindById(id);
-        if (record == nullptr) continue;
+        if (record == nullptr)
+            continue;
         ++named;
         const std::string digits = std::to_string(id);
         const std::u16string number(digits.begin(), digits.end());

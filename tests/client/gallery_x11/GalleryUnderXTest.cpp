@@ -232,10 +232,10 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
 // changed pictures of the table), and a close asked while the site is still silent ends the program at once.
 // A list row of the longest texts keeps each within its column.
 TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
-    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut",
-                                       "Jin", "3", "2026-12-07", "", "12"}),
-                               Fields({"1", "Jin", "Cut", "two rails", "80",
-                                       std::string(kestrovan::DemoShots()[0].shot), "0"})));
+    ASSERT_TRUE(PrepareServers(
+        Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut", "Jin", "3",
+                "2026-12-07", "", "12"}),
+        Fields({"1", "Jin", "Cut", "two rails", "80", std::string(kestrovan::DemoShots()[0].shot), "0"})));
     std::atomic<bool> closeAsked{false};
     Clock::time_point closeTime;
     Clock::time_point ended;

@@ -56,7 +56,8 @@ double Luminance(uint32_t rgb) {
 double TextContrast(const Screenshot& shot, int left, int top, int right, int bottom) {
     std::vector<double> lums;
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) lums.push_back(Luminance(shot.At(x, y)));
+        for (int x = left; x < right; ++x)
+            lums.push_back(Luminance(shot.At(x, y)));
     }
     std::sort(lums.begin(), lums.end());
     return (lums.back() + 0.05) / (lums[lums.size() / 2] + 0.05);

@@ -200,7 +200,8 @@ TEST_F(GeneratedDataTest, TableItemsFindTheirModelClothAndWood) {
         EXPECT_NE(file->GetTextureTable()->FindShared(15 + table.skin), nullptr) << table.model;
         // A cloth's colour, never a grey that shows as a flat face with no cloth to it.
         for (const mkdata::ManifestEntry& entry : manifest_->Entries()) {
-            if (entry.file != table.model || entry.kind != ResourceKind::Texture || entry.id != table.cloth) continue;
+            if (entry.file != table.model || entry.kind != ResourceKind::Texture || entry.id != table.cloth)
+                continue;
             const mkdata::Argb colour = entry.Colour("colour", 0).value_or(0);
             const int r = colour >> 16 & 0xFF, g = colour >> 8 & 0xFF, b = colour & 0xFF;
             EXPECT_GT(std::max({r, g, b}) - std::min({r, g, b}), 40) << table.model << " cloth " << table.cloth;

@@ -181,7 +181,8 @@ TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
     const struct {
         TextLabel* label;
         int32_t width;
-    } columns[] = {{wide.TitleLabel(), 120}, {wide.NicknameLabel(), 80}, {wide.DateLabel(), 66}, {wide.PointsLabel(), 34}};
+    } columns[] = {
+        {wide.TitleLabel(), 120}, {wide.NicknameLabel(), 80}, {wide.DateLabel(), 66}, {wide.PointsLabel(), 34}};
     for (const auto& column : columns) {
         EXPECT_LE(column.label->MeasureText(), column.width) << platform::Utf16ToUtf8(column.label->GetText());
         EXPECT_FALSE(column.label->GetText().empty());
@@ -193,9 +194,9 @@ TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
 
     // The columns stand side by side with a gap between them, the prize's icon and amount last, all inside the
     // row, and the row inside the list window.
-    const std::vector<const Widget*> order{plain.RankLabel(), plain.GameTypeLabel(), plain.TitleLabel(),
-                                           plain.NicknameLabel(), plain.DateLabel(), plain.PointsLabel(),
-                                           plain.PrizeIcon(), plain.PrizeLabel()};
+    const std::vector<const Widget*> order{plain.RankLabel(),     plain.GameTypeLabel(), plain.TitleLabel(),
+                                           plain.NicknameLabel(), plain.DateLabel(),     plain.PointsLabel(),
+                                           plain.PrizeIcon(),     plain.PrizeLabel()};
     for (size_t k = 1; k < order.size(); ++k)
         EXPECT_LT(order[k - 1]->GetRect().right, order[k]->GetRect().left) << "column " << k;
     EXPECT_LE(plain.PrizeLabel()->GetRect().right, plain.GetRect().right);
