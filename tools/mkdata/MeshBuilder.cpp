@@ -72,7 +72,11 @@ void MeshBuilder::AddTriangle(uint16_t a, uint16_t b, uint16_t c) {
 
 void MeshBuilder::AddQuad(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3,
                           const std::function<std::pair<float, float>(const Vec3&)>& uv) {
-    const Vec3 normal = Normalised(Cross(Sub(p1, p0), Sub(p2, p0)));
+    AddQuad(p0, p1, p2, p3, uv, Normalised(Cross(Sub(p1, p0), Sub(p2, p0))));
+}
+
+void MeshBuilder::AddQuad(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3,
+                          const std::function<std::pair<float, float>(const Vec3&)>& uv, const Vec3& normal) {
     uint16_t index[4];
     const Vec3* corners[4] = {&p0, &p1, &p2, &p3};
     for (int i = 0; i < 4; ++i) {

@@ -44,9 +44,12 @@ public:
 
     uint16_t AddVertex(const MeshVertex& vertex);
     void AddTriangle(uint16_t a, uint16_t b, uint16_t c);
-    // A planar quad p0 p1 p2 p3 (counter-clockwise) with texture coordinates from uv(point).
+    // A planar quad p0 p1 p2 p3 (counter-clockwise) with texture coordinates from uv(point), shaded by its own
+    // normal or by the one given.
     void AddQuad(const quill::Vec3& p0, const quill::Vec3& p1, const quill::Vec3& p2, const quill::Vec3& p3,
                  const std::function<std::pair<float, float>(const quill::Vec3&)>& uv);
+    void AddQuad(const quill::Vec3& p0, const quill::Vec3& p1, const quill::Vec3& p2, const quill::Vec3& p3,
+                 const std::function<std::pair<float, float>(const quill::Vec3&)>& uv, const quill::Vec3& normal);
     // A box between two corners; every face textured with (coordinate / uvScale).
     void AddBox(const quill::Vec3& min, const quill::Vec3& max, float uvScale);
     // A sphere about the origin: u runs once around the z axis, from left to right as seen from outside in the

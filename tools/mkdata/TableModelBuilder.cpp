@@ -1,6 +1,7 @@
 #include "tools/mkdata/TableModelBuilder.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -26,8 +27,19 @@ constexpr int kSurroundRays = 72;
 constexpr int kCupSegments = 48;
 // Strips of a cushion's sloping top, from the nose back to the rail.
 constexpr int kCushionStrips = 6;
+// The liner's lowest texture row is its darkest; v stops a texel short of 1, where the texture would wrap to
+// the bright welt of its first row and light the cup's foot and floor as a ring.
+constexpr float kLinerBottomV = 0.98f;
 // How far (cm) a surround's span may end before it starts and still count as a point.
 constexpr float kSpanSlack = 1e-3f;
+
+// How an end cap of a cushion (a jaw at a pocket, or a cushion's end at a corner) is shaded: as the rounded,
+// cloth-covered end it stands for, turned halfway up towards the lamp, instead of a flat wall the light above the
+// table never reaches, which would show as a dark box at the cushion's end.
+Vec3 JawShading(const Vec3& outward) {
+    constexpr float kHalf = 0.70710677f;
+    return Vec3{outward.x * kHalf, outward.y * kHalf, kHalf};
+}
 
 // Entry and exit distances of the ray origin + t * dir through the rectangle; empty when it misses.
 bool RayThroughRect(float ox, float oy, float dx, float dy, float x0, float y0, float x1, float y1, float& tEnter,
@@ -333,15 +345,15 @@ void TableModelBuilder::AddCushion(MeshBuilder& mesh, const CushionPiece& piece)
         AddQuadFacing(mesh, point(low0, d0, heightAt(d0)), point(high0, d0, heightAt(d0)),
                       point(high1, d1, heightAt(d1)), point(low1, d1, heightAt(d1)), {0.0f, 0.0f, 1.0f}, uv);
         AddQuadFacing(mesh, point(low0, d0, 0.0f), point(low1, d1, 0.0f), point(low1, d1, heightAt(d1)),
-                      point(low0, d0, heightAt(d0)), negate(alongAxis), uv);
+                      point(low0, d0, heightAt(d0)), negate(alongAxis), uv, JawShading(negate(alongAxis)));
         AddQuadFacing(mesh, point(high0, d0, 0.0f), point(high1, d1, 0.0f), point(high1, d1, heightAt(d1)),
-                      point(high0, d0, heightAt(d0)), alongAxis, uv);
+                      point(high0, d0, heightAt(d0)), alongAxis, uv, JawShading(alongAxis));
     }
 }
 
-void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const Vec3& p1, const Vec3& p2,
-                                      const Vec3& p3, const Vec3& facing,
-                                      const std::function<std::pair<float, float>(const Vec3&)>& uv) {
+void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3,
+                                      const Vec3& facing, const std::function<std::pair<float, float>(const Vec3&)>& uv,
+                                      const std::optional<Vec3>& shading) {
     // The normal of the larger of the quad's two triangles decides the order (a trimmed strip may have a
     // side of zero length).
     const auto cross = [](const Vec3& a, const Vec3& b, const Vec3& c) {
@@ -357,10 +369,18 @@ void TableModelBuilder::AddQuadFacing(MeshBuilder& mesh, const Vec3& p0, const V
     const bool forward = normal.x * facing.x + normal.y * facing.y + normal.z * facing.z >= 0.0f;
     // Started at the larger triangle's corner so that MeshBuilder takes its normal from a real triangle.
     const bool firstLarger = length(first) >= length(second);
+    using Corners = std::array<const Vec3*, 4>;
+    Corners order{&p0, &p1, &p2, &p3};
     if (forward) {
-        firstLarger ? mesh.AddQuad(p0, p1, p2, p3, uv) : mesh.AddQuad(p2, p3, p0, p1, uv);
+        if (!firstLarger)
+            order = {&p2, &p3, &p0, &p1};
     } else {
-        firstLarger ? mesh.AddQuad(p2, p1, p0, p3, uv) : mesh.AddQuad(p0, p3, p2, p1, uv);
+        order = firstLarger ? Corners{&p2, &p1, &p0, &p3} : Corners{&p0, &p3, &p2, &p1};
+    }
+    if (shading) {
+        mesh.AddQuad(*order[0], *order[1], *order[2], *order[3], uv, *shading);
+    } else {
+        mesh.AddQuad(*order[0], *order[1], *order[2], *order[3], uv);
     }
 }
 
@@ -493,16 +513,16 @@ void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
             const float u0 = a0 / kTwoPi, u1 = a1 / kTwoPi;
             mesh.AddQuad(p1, p0, q0, q1, [&](const Vec3& p) {
                 const bool first = p.x == p0.x && p.y == p0.y;
-                return std::pair{first ? u0 : u1, std::clamp(-p.z / -bottom, 0.0f, 1.0f)};
+                return std::pair{first ? u0 : u1, std::clamp(-p.z / -bottom, 0.0f, 1.0f) * kLinerBottomV};
             });
         }
         // The cup's floor, in the liner's darkest row: the shadow at the bottom of the pocket.
-        const uint16_t middle = mesh.AddVertex({{hole.x, hole.y, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
+        const uint16_t middle = mesh.AddVertex({{hole.x, hole.y, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
         for (int i = 0; i < kCupSegments; ++i) {
             const auto [x0, y0] = rim(kTwoPi * static_cast<float>(i) / kCupSegments);
             const auto [x1, y1] = rim(kTwoPi * static_cast<float>(i + 1) / kCupSegments);
-            const uint16_t a = mesh.AddVertex({{x0, y0, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
-            const uint16_t b = mesh.AddVertex({{x1, y1, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, 1.0f});
+            const uint16_t a = mesh.AddVertex({{x0, y0, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
+            const uint16_t b = mesh.AddVertex({{x1, y1, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
             mesh.AddTriangle(middle, a, b);
         }
     }

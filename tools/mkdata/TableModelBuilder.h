@@ -83,10 +83,12 @@ private:
     // Where the cushion ends at depth d behind its nose: the low (a, b) or the high end, trimmed back to the
     // edge of a pocket's hole that it would hang over.
     float CushionEnd(const CushionPiece& piece, bool high, float d) const;
-    // A planar quad wound so that its normal points to the side of facing.
+    // A planar quad wound so that its normal points to the side of facing; shaded by its own normal, or by
+    // shading when given (a face that stands for a rounded one).
     static void AddQuadFacing(MeshBuilder& mesh, const quill::Vec3& p0, const quill::Vec3& p1, const quill::Vec3& p2,
                               const quill::Vec3& p3, const quill::Vec3& facing,
-                              const std::function<std::pair<float, float>(const quill::Vec3&)>& uv);
+                              const std::function<std::pair<float, float>(const quill::Vec3&)>& uv,
+                              const std::optional<quill::Vec3>& shading = std::nullopt);
     // The cushions of the table, laid out by its kind.
     std::vector<CushionPiece> CushionPieces() const;
     // The height of a cushion's top over the point, when a cushion covers it.

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "tools/mkdata/BadgePainter.h"
 #include "tools/mkdata/DigitGlyphs.h"
 #include "tools/mkdata/EmblemPainter.h"
 #include "tools/mkdata/TextPainter.h"
@@ -214,6 +215,8 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         image.FillRect(x, middle, w, 1, kLight);
     } else if (style == "caption") {
         return PaintCaption(image, region, error);
+    } else if (style == "gametypes" || style == "levels" || style == "star") {
+        return PaintBadges(image, region, error);
     } else if (style == "backdrop") {
         Backdrop(image, x, y, w, h);
     } else if (style == "icon" || style == "solid") {
@@ -225,6 +228,9 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         if (style == "solid") {
             image.FillRect(x, y, w, h, colour);
         } else {
+            // A badge on clear ground (of its own colour, so that its rim does not darken): what it is drawn over
+            // shows round it, not a square of panel face.
+            image.FillRect(x, y, w, h, colour & 0x00FFFFFFu);
             image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
         }
     } else {
@@ -303,6 +309,41 @@ bool UiSkinPainter::PaintCaption(RgbaImage& image, const UiRegion& region, std::
                                   region.height, IntArgument(region, "size", 11), IntArgument(region, "bold", 0) != 0,
                                   colour, how)) {
         return Refuse(region, "no font for the caption, or it is wider than its box", error);
+    }
+    return true;
+}
+
+bool UiSkinPainter::PaintBadges(RgbaImage& image, const UiRegion& region, std::string& error) {
+    const int32_t x = region.x, y = region.y, w = region.width, h = region.height;
+    if (region.style == "star") {
+        BadgePainter::DrawStarMark(image, x, y, w, h);
+        return true;
+    }
+    if (region.style == "levels") {
+        for (int32_t cell = 0; (cell + 1) * h <= w; ++cell) {
+            if (!BadgePainter::DrawLevelBadge(image, x + cell * h, y, h, cell + 1)) {
+                return Refuse(region, "no font for the level numbers (DejaVu Sans)", error);
+            }
+        }
+        return true;
+    }
+    // The game-type filters: each cell a column of check-box faces, the checked ones (from frame 4) lit.
+    const int32_t frames = std::max(1, IntArgument(region, "frames", 7));
+    const int32_t cellW = w / BadgePainter::kGameTypeCells, frameH = h / frames;
+    for (int32_t cell = 0; cell < BadgePainter::kGameTypeCells; ++cell) {
+        UiRegion column = region;
+        column.x = x + cell * cellW;
+        column.width = cellW;
+        column.arguments["checked"] = "1";
+        Buttons(image, column, frames, true, FaceRect{0, 0, cellW, frameH});
+        for (int32_t frame = 0; frame < frames; ++frame) {
+            const float cx = static_cast<float>(column.x) + cellW * 0.5f;
+            const float cy = static_cast<float>(y + frame * frameH) + frameH * 0.5f;
+            const float radius = static_cast<float>(std::min(cellW, frameH)) * 0.4f;
+            if (!BadgePainter::DrawGameTypeBall(image, cell, cx, cy, radius, frame >= 4, kFace)) {
+                return Refuse(region, "no font for the game types' tags (DejaVu Sans)", error);
+            }
+        }
     }
     return true;
 }

@@ -25,7 +25,7 @@
 //                              the digits 0 to 9 in equal cells across the width (a number display's
 //                              cell is a tenth of it), within the top n rows (all by default)
 //   colon    rows=<n>          the two dots between a clock's hours and minutes, within the top n rows
-//   icon     colour=<RRGGBB>   a round badge
+//   icon     colour=<RRGGBB>   a round badge on clear ground
 //   solid    colour=<AARRGGBB> a plain colour
 //   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
 //                              button faces with the pictogram of the button's action on each
@@ -44,6 +44,10 @@
 //                              every panel drawn over it
 //   page                       a dialog's page: a flat, slightly sunken face
 //   groove                     a slider's track: a sunken line along the middle over what lies beneath
+//   gametypes frames=<n>       the lobby's game-type filters: a cell a game type across the region (BadgePainter's
+//                              order), each n check-box faces down with the type's ball, lit on the checked ones
+//   levels                     the level badges, square cells across from level 1
+//   star                       the profile's mark: a gold star on clear ground
 //   caption  text="<ASCII>" size=<pixels> bold=<0|1> align=<left|centre|right> colour=<RRGGBB>
 //                              a caption of a dialog's background, beside the control it names (painted
 //                              over the page it lies on: list it after that page)
@@ -78,6 +82,8 @@ private:
     // The styles with pictures of their own (logo, badges, frames).
     static bool PaintPicture(RgbaImage& image, const UiRegion& region, std::string& error);
     static bool PaintCaption(RgbaImage& image, const UiRegion& region, std::string& error);
+    // The marks of BadgePainter: game-type filters, level badges and the profile's star.
+    static bool PaintBadges(RgbaImage& image, const UiRegion& region, std::string& error);
     // The digit strips of number displays and the colons of clocks.
     static bool PaintNumberParts(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Bevel(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, bool raised);

@@ -25,6 +25,10 @@ constexpr float kRestingOpacity = 0.5f;
 constexpr float kBlinkLow = 0.3f;
 constexpr float kBlinkHigh = 0.7f;
 constexpr uint32_t kTimedState = 1;
+constexpr int32_t kLabelWidth = ChalkQuickSlot::kSize - 4;
+constexpr int32_t kLabelHeight = 14;
+constexpr int32_t kCountLabelY = ChalkQuickSlot::kSize - kLabelHeight;
+constexpr int32_t kLevelLabelY = kCountLabelY - kLabelHeight;
 
 }  // namespace
 
@@ -52,8 +56,12 @@ ChalkQuickSlot::ChalkQuickSlot(quill::PlayerState& player, AppEventPoster poster
     fillOverlay_ = CreateImage(1, 0, kFillSize, kFillSize, kHudTexture, kFillSourceX, kFillSourceBottom - kFillSize);
     fillOverlay_->SetAlpha(kRestingOpacity);
     fillOverlay_->SetAcceptsMouse(false);
-    levelLabel_ = CreateTextLabel(2, 44, 60, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
-    countLabel_ = CreateTextLabel(2, 62, 66, 16, &UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, 0);
+    // The level under the chalk's picture and the uses left under it, both inside the slot's face: a count as
+    // long as "(1000/1000)" ends at the slot's foot instead of running past it.
+    levelLabel_ = CreateTextLabel(2, kLevelLabelY, kLabelWidth, kLabelHeight, &UiFontAt(UiFont::Bold12),
+                                  TextLabel::kAlignCentre, 0);
+    countLabel_ = CreateTextLabel(2, kCountLabelY, kLabelWidth, kLabelHeight, &UiFontAt(UiFont::Regular12),
+                                  TextLabel::kAlignCentre, 0);
 }
 
 quill::InventoryItem* ChalkQuickSlot::CurrentChalk() const {

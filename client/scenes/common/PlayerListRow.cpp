@@ -4,6 +4,7 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/LevelBadge.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -12,9 +13,6 @@
 namespace kestrovan {
 
 namespace {
-
-constexpr int32_t kLevelCell = 22;
-constexpr int32_t kLevelStripY = 900;
 
 uint32_t ChannelByte(float fraction) {
     const float value = fraction * 255.0f;
@@ -31,16 +29,12 @@ NameShade NameShadeOf(uint8_t shade) {
     return {0xFF000000u | (b << 16) | (b << 8), 0xFF000000u | (a << 16)};
 }
 
-int32_t LevelIconX(int32_t level) {
-    return kLevelCell * std::max(level - 1, 0);
-}
-
 PlayerListRow::PlayerListRow(int32_t controlId) {
     Create(0, 0, kWidth, kHeight, controlId, -1);
     button_ = CreateButton(0, 0, kWidth, kHeight, controlId, -1, kTexture, 0, 196);
     button_->SetHoverEvents(true);
     button_->SetTooltip(u"Click to view player menu");
-    levelIcon_ = CreateImage(5, -2, kLevelCell, kLevelCell, kTexture, 0, kLevelStripY);
+    levelIcon_ = LevelBadge::AddTo(*this, 5, -2);
     nickname_ = CreateTextLabel(36, 4, 110, 14, &UiFontAt(UiFont::Regular12), 0, 0);
     markIcon_ = CreateImage(100, 2, 24, 15, kTexture, 704, 856);
     location_ = CreateTextLabel(150, 4, 54, 14, &UiFontAt(UiFont::Regular12), TextLabel::kAlignRight, 0);
@@ -63,8 +57,9 @@ void PlayerListRow::SetPlayer(const quill::PlayerState& record, int32_t listKind
     nickname_->SetText(record.name);
     markIcon_->Show(record.markValue > kMarkThreshold);
     location_->SetText(LobbyLocationText(player_.location, ownChannel));
-    levelIcon_->SetSourceRect(LevelIconX(record.level), kLevelStripY, kLevelCell, kLevelCell);
-    levelIcon_->Show(player_.location.channel >= 0);
+    LevelBadge::ShowLevel(*levelIcon_, record.level);
+    if (player_.location.channel < 0)
+        levelIcon_->Show(false);
     nickname_->Show(true);
     location_->Show(true);
     SetEnabled(true);

@@ -31,9 +31,6 @@ struct NameShade {
 };
 NameShade NameShadeOf(uint8_t shade);
 
-// The x of level n's 22-pixel cell in the level strip; levels below 1 show the first cell.
-int32_t LevelIconX(int32_t level);
-
 // What a row shows of a user, copied from the record.
 struct ShownPlayer {
     int64_t accountId = 0;

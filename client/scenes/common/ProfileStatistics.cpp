@@ -51,7 +51,8 @@ void ProfileStatistics::BuildTabs(Widget& window, int32_t yOffset) {
     const auto addTab = [&](int32_t mode, int32_t column, int32_t y, int32_t srcX, int32_t srcY) {
         Button* tab = window.CreateButton(kTabsX + kTabSpacing * column, y + yOffset, kTabWidth, kTabHeight,
                                           kFirstTab + mode, -1, kPopupThirdTexture, srcX, srcY);
-        tab->SetCheckBox();
+        // Three faces a tab, 60 pixels apart in the texture: normal, hovered, and chosen (a radio's).
+        tab->SetRadio();
         SetCentredCaption(*tab, GameTypeShortName(mode), kValueColour);
         modes_[static_cast<size_t>(mode)].tab = tab;
     };

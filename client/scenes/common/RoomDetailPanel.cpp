@@ -1,6 +1,7 @@
 #include "client/scenes/common/RoomDetailPanel.h"
 
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/LevelBadge.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
@@ -35,7 +36,7 @@ RoomDetailPanel::RoomDetailPanel() {
     for (size_t k = 0; k < kPlayerLines; ++k) {
         const int32_t y = kFirstLineY + kLineStep * static_cast<int32_t>(k);
         LineWidgets line;
-        line.icon = CreateImage(13, y - 3, 22, 22, kTexture, 0, 900);
+        line.icon = LevelBadge::AddTo(*this, 13, y - 3);
         line.name = CreateTextLabel(80, y, 106, 14, &UiFontAt(UiFont::Regular12), 0, 0);
         line.value = CreateTextLabel(190, y, 60, 14, &UiFontAt(UiFont::Regular12), 0, 0);
         lines_.push_back(line);
@@ -75,7 +76,7 @@ void RoomDetailPanel::SetPlayers(const std::vector<PlayerLine>& players) {
         if (!shown) continue;
         line.name->SetText(players[k].nickname);
         line.value->SetTextF(u"Lv.%d", static_cast<int32_t>(players[k].level));
-        line.icon->SetSourceRect(LevelIconX(players[k].level), 900, 22, 22);
+        LevelBadge::ShowLevel(*line.icon, players[k].level);
     }
 }
 

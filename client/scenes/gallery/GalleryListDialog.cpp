@@ -28,8 +28,6 @@ namespace {
 using quill::ScopedLock;
 using namespace gallery_look;
 
-constexpr int32_t kDefaultYearRow = 2;  // 2009
-
 // A gallery label with its text.
 TextLabel* AddLabel(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t h, quill::WStringView text,
                     uint32_t colour) {
@@ -86,11 +84,14 @@ void GalleryListDialog::BuildDatePanel() {
     AddLabel(*datePanel_, 150, 6, 40, 18, u"Year:", kWhite);
     AddLabel(*datePanel_, 280, 6, 50, 18, u"Month:", kWhite);
     AddLabel(*datePanel_, 395, 6, 40, 18, u"Day:", kWhite);
-    yearBox_ = AddDateBox(190, kYearBox, kFirstYear, kYears);
+    // The years the gallery's shots can have: from its first year to today's, today's chosen. A clock set before
+    // the first year still offers that one.
+    const platform::LocalTime now = platform::GetLocalTime();
+    const int32_t thisYear = std::max(now.year, kFirstYear);
+    yearBox_ = AddDateBox(190, kYearBox, kFirstYear, thisYear - kFirstYear + 1);
     monthBox_ = AddDateBox(330, kMonthBox, 1, 12);
     dayBox_ = AddDateBox(435, kDayBox, 1, 31);
-    const platform::LocalTime now = platform::GetLocalTime();
-    yearBox_->Select(kDefaultYearRow);
+    yearBox_->Select(thisYear - kFirstYear);
     monthBox_->Select(now.month - 1);
     dayBox_->Select(now.day - 1);
 }
@@ -215,7 +216,10 @@ void GalleryListDialog::ShowEntries(const GalleryListReply& reply) {
             rows_[i]->SetPrize(kPrizes[i]);
         rows_[i]->Show(true);
     }
+    // The boxes show the day the list is of; a year the box does not offer leaves its choice.
     if (todaysBest && ParseGalleryDate(reply.entries.back().date, date_)) {
+        if (date_.year >= kFirstYear && date_.year - kFirstYear < yearBox_->GetFilledRows())
+            yearBox_->Select(date_.year - kFirstYear);
         monthBox_->Select(date_.month - 1);
         dayBox_->Select(date_.day - 1);
     }

@@ -43,8 +43,8 @@ public:
     static constexpr int32_t kYearBox = 310;
     static constexpr int32_t kMonthBox = 311;
     static constexpr int32_t kDayBox = 312;
+    // The gallery's first year: the year box offers it and every year after it up to the current one.
     static constexpr int32_t kFirstYear = 2007;
-    static constexpr int32_t kYears = 3;
     static constexpr int32_t kPrizes[3] = {50000, 30000, 10000};
 
     explicit GalleryListDialog(GalleryServices services);

@@ -16,14 +16,16 @@ namespace {
 
 constexpr int32_t kLabelY = 6;
 constexpr int32_t kLabelHeight = 14;
-// Where each column starts and how wide its text may draw: to the next column (the labels overlap the next
-// column's start) or to the label's own end.
-constexpr int32_t kRankX = 6, kRankWidth = 34;
+// Where each column starts and how wide its text may draw, with a gap before the next column so that no two
+// texts run together; the prize of today's best three stands at the row's end, inside the list window.
+constexpr int32_t kRankX = 6, kRankWidth = 30;
 constexpr int32_t kTypeX = 40, kTypeWidth = 64;
-constexpr int32_t kTitleX = 108, kTitleWidth = 196;
-constexpr int32_t kNicknameX = 304, kNicknameWidth = 84;
-constexpr int32_t kDateX = 388, kDateWidth = 58;
-constexpr int32_t kPointsX = 446, kPointsWidth = 40;
+constexpr int32_t kTitleX = 108, kTitleWidth = 120;
+constexpr int32_t kNicknameX = 232, kNicknameWidth = 80;
+constexpr int32_t kDateX = 316, kDateWidth = 66;
+constexpr int32_t kPointsX = 386, kPointsWidth = 34;  // right-aligned: a figure ends where the prize begins
+constexpr int32_t kPrizeIconX = 428, kPrizeIconSize = 20;
+constexpr int32_t kPrizeX = 451, kPrizeWidth = GalleryListRow::kWidth - kPrizeX;
 
 // The label shows the text cut after its last character that still fits the width, so that a long title or
 // name from the web never draws over the next column. A label without a font yet keeps the whole text.
@@ -52,15 +54,16 @@ GalleryListRow::GalleryListRow(int32_t controlId) {
         text->SetAcceptsMouse(false);
         return text;
     };
-    rankLabel_ = label(kRankX, 45);
-    gameType_ = label(kTypeX, 64);
-    title_ = label(kTitleX, 220);
-    nickname_ = label(kNicknameX, 84);
-    date_ = label(kDateX, 70);
-    points_ = label(kPointsX, 40);
-    prizeIcon_ = CreateImage(495, 1, 20, 20, kGalleryTexture, 560, 844);
+    rankLabel_ = label(kRankX, kRankWidth);
+    gameType_ = label(kTypeX, kTypeWidth);
+    title_ = label(kTitleX, kTitleWidth);
+    nickname_ = label(kNicknameX, kNicknameWidth);
+    date_ = label(kDateX, kDateWidth);
+    points_ = label(kPointsX, kPointsWidth);
+    points_->SetAlignment(TextLabel::kAlignRight);
+    prizeIcon_ = CreateImage(kPrizeIconX, 1, kPrizeIconSize, kPrizeIconSize, kGalleryTexture, 560, 844);
     prizeIcon_->Show(false);
-    prize_ = label(518, 100);
+    prize_ = label(kPrizeX, kPrizeWidth);
     prize_->SetColors(kYellow, 0);
     prize_->Show(false);
 }
@@ -83,7 +86,7 @@ void GalleryListRow::SetEntry(int32_t rank, int32_t shotNumber, int32_t gameType
 void GalleryListRow::SetPrize(int32_t amount) {
     if (amount <= 0)
         return;
-    prize_->SetText(FormatMoney(amount));
+    SetTextWithin(*prize_, FormatMoney(amount), kPrizeWidth);
     prize_->Show(true);
     prizeIcon_->Show(true);
 }

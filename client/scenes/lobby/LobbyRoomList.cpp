@@ -22,7 +22,8 @@ using quill::ScopedLock;
 
 namespace {
 
-constexpr int32_t kFilterStep = 26;
+// The ten filters stand side by side from under "List all room" to just short of "Create New Game".
+constexpr int32_t kFilterStep = 24;
 constexpr int32_t kIconRow = 856;
 constexpr int32_t kIconCell = 24;
 

@@ -47,9 +47,11 @@ void LobbyUserList::BuildMenu(Widget& screen) {
     menu->SetModal(false);
     menu_ = static_cast<Window*>(screen.AddChild(std::move(menu), false));
     const char16_t* captions[] = {u"View Info", u"Join with", u"Ask Friend", u"Invite Clan"};
-    for (size_t k = 0; k < menuEntries_.size(); ++k)
-        menuEntries_[k] = AddLobbyButton(*menu_, 0, 20 * static_cast<int32_t>(k), 80, 20,
-                                         kViewInfo + static_cast<int32_t>(k), -1, kCommonTexture, 0, 941, captions[k]);
+    for (size_t k = 0; k < menuEntries_.size(); ++k) {
+        const int32_t n = static_cast<int32_t>(k);
+        menuEntries_[k] =
+            AddLobbyButton(*menu_, 0, 20 * n, 80, 20, kViewInfo + n, -1, kCommonTexture, 760, 380, captions[k]);
+    }
 }
 
 void LobbyUserList::Anchor() {

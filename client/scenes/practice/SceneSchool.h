@@ -140,6 +140,7 @@ private:
     void AddTaskLine(quill::WStringView text);
     void WelcomeCamera();
     void CompleteBasics();
+    void PlaceGift();
     void LimitCamera();
     void HighlightStep();
     void ColourTasks();

@@ -2,6 +2,8 @@
 // text lines, "Try", Continue, Previous and the sample button; the task lines under the "[Trouble]" heading;
 // the step bar of the first pages; the exits, the menu buttons and "Open index"; the chalk slot and the help,
 // index and gift windows.
+#include <algorithm>
+
 #include "QuillLib/core/AssertBreak.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
@@ -137,6 +139,17 @@ void SceneSchool::BuildWindows() {
                                          poster};
     index_ = static_cast<SchoolIndexWindow*>(AddChild(std::make_unique<SchoolIndexWindow>(services), false));
     gift_ = static_cast<SchoolGiftWindow*>(AddChild(std::make_unique<SchoolGiftWindow>(), false));
+}
+
+// The gift opens beside the lines of page 12 that announce it: centred in the room below the lesson board and
+// left of the index with its tabs (shown beside it, or just after on entering), so that it covers neither.
+void SceneSchool::PlaceGift() {
+    const ScreenSize screen = app_.GetScreenSize();
+    const int32_t top = board_->GetRect().bottom + 1;
+    const int32_t right = SchoolIndexWindow::LeftOnScreen(screen.width);
+    const int32_t x = std::max(0, (right - gift_->Width()) / 2);
+    const int32_t y = top + std::max(0, (screen.height - top - gift_->Height()) / 2);
+    gift_->SetPosition(x, y);
 }
 
 }  // namespace kestrovan

@@ -184,6 +184,7 @@ void SceneSchool::CompleteBasics() {
         settings.serverOptionsKnown = 1;
         app_.SendOptionsToServer();
         gift_->Open();
+        PlaceGift();
     }
     // QuestDone goes out as it is, without counting as the connection's last send.
     constexpr uint8_t kZero = 0;

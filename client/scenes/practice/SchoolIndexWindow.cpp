@@ -20,11 +20,12 @@ namespace {
 
 constexpr int32_t kTutorTexture = 21;
 constexpr float kOpacity = 0.7f;
-constexpr float kGreyed = 0.2f;
 constexpr uint32_t kRight = 4;
-// Where a tab's caption starts inside its button.
+// Where a tab's caption starts inside its button; its right-aligned text ends as far inside the right edge.
 constexpr int32_t kTabTextX = 6;
 constexpr int32_t kTabTextY = 6;
+constexpr int32_t kTabWidth = 83;
+constexpr int32_t kTabHeight = 29;
 
 constexpr const char16_t* kTabTitles[] = {u"Tutorial", u"Level 1", u"Level 2", u"Level 3", u"Level 4", u"Trickshot"};
 
@@ -49,11 +50,12 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
     Button* hide = CreateButton(238, 22, 18, 18, kHide, -1, kTutorTexture, 661, 937);
     hide->SetTooltip(u"Hide index");
     for (size_t k = 0; k < kTabs; ++k) {
-        Button* tab = CreateButton(-81, 72 + 32 * static_cast<int32_t>(k), 83, 29, kFirstTab + static_cast<int32_t>(k),
-                                   -1, kTutorTexture, 247, 821);
+        Button* tab = CreateButton(kTabsX, 72 + 32 * static_cast<int32_t>(k), kTabWidth, kTabHeight,
+                                   kFirstTab + static_cast<int32_t>(k), -1, kTutorTexture, 247, 821);
         tab->SetRadio();
         tab->AddLabel(&UiFontAt(UiFont::Bold16), kRight, kWhite, kBlack, 0);
         tab->GetCaption()->AddStyle(0, kTabTextX, kTabTextY);
+        tab->GetCaption()->SetSize(kTabWidth - 1 - 2 * kTabTextX, kTabHeight - 1 - kTabTextY);
         tab->SetCaption(kTabTitles[k]);
         tab->SetEnabled(k == 0);
         tabs_[k] = tab;
@@ -128,10 +130,7 @@ void SchoolIndexWindow::ShowRows() {
         SchoolIndexRow& row = *rows_[filled++];
         row.SetEntry(&entry);
         row.RowButton()->SetChecked(&entry == selected_);
-        const bool reached = progress >= static_cast<uint32_t>(entry.page);
-        row.SetEnabled(reached);
-        row.RowButton()->SetEnabled(reached);
-        row.SetAlpha(reached ? kOpacity : kGreyed);
+        row.ShowReached(progress >= static_cast<uint32_t>(entry.page));
         const bool levelShown = entry.level != 0 && (n == 0 || entries[n - 1].level < entry.level);
         row.LevelLabel()->Show(levelShown);
         if (levelShown) row.LevelLabel()->SetTextF(u"Lv.%d", entry.level);
@@ -171,7 +170,7 @@ void SchoolIndexWindow::SelectStep(int32_t page) {
 }
 
 void SchoolIndexWindow::PlaceOnScreen(int32_t screenWidth, int32_t screenHeight) {
-    SetPosition(screenWidth - kWidth - 10, screenHeight - kHeight - 8);
+    SetPosition(screenWidth - kWidth - kRightMargin, screenHeight - kHeight - kBottomMargin);
 }
 
 // --- events ---

@@ -27,6 +27,9 @@ class SchoolIndexWindow : public Window {
 public:
     static constexpr int32_t kWidth = 259;
     static constexpr int32_t kHeight = 273;
+    static constexpr int32_t kRightMargin = 10;
+    static constexpr int32_t kBottomMargin = 8;
+    static constexpr int32_t kTabsX = -81;  // the tabs stand left of the window's face
     static constexpr int32_t kHide = 11;
     static constexpr int32_t kScroll = 12;
     static constexpr int32_t kFirstTab = 900;
@@ -50,6 +53,8 @@ public:
     void Refresh();
     // 10 pixels from the right and 8 from the bottom of a screen of that size.
     void PlaceOnScreen(int32_t screenWidth, int32_t screenHeight);
+    // Where the window placed on a screen of that width begins on the left, its tabs included.
+    static int32_t LeftOnScreen(int32_t screenWidth) { return screenWidth - kRightMargin - kWidth + kTabsX; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void OnShow() override;

@@ -19,6 +19,8 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kBlue = 0xFF0000FF;
+constexpr int32_t kCoinX = 54;
+constexpr int32_t kCoinY = 6;
 
 bool HasLevelRange(uint8_t gameType) {
     return gameType == 0 || gameType == 2 || gameType == 3 || gameType == 5 || gameType == 6;
@@ -41,7 +43,8 @@ void RoomTopBar::Build(Widget& screen) {
     stake_ = AddRoomLabel(*bar_, 334, 6, 50, kWhite);
     lock_ = bar_->CreateImage(372, 3, 17, 16, kCommonTexture, 619, 84);
     lock_->Show(false);
-    Image* coin = bar_->CreateImage(20, 20, 21, 18, kCommonTexture, 63, 990);
+    // The coin stands in the bar beside the room number, not below the bar's foot.
+    Image* coin = bar_->CreateImage(kCoinX, kCoinY, 21, 18, kCommonTexture, 63, 990);
     AddRoomLabel(*coin, 24, 4, 80, kWhite);
     level_ = AddRoomLabel(*bar_, 120, 24, 100, kWhite);
     halfGame_ = AddRoomLabel(*bar_, 261, 24, 100, kYellow);

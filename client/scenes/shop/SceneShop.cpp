@@ -113,8 +113,9 @@ void SceneShop::OnResize(uint32_t width, uint32_t height) {
     ApplyChildAnchors(static_cast<int32_t>(width), static_cast<int32_t>(height));
     ShopPreviewPanel* preview = selection_.Preview();
     if (preview == nullptr) return;
-    const int32_t w = std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - 572);
-    preview->SetViewSize(w, std::max(1, static_cast<int32_t>(height) - 50 - 10));
+    const int32_t w =
+        std::max(1, static_cast<int32_t>(width) - 10 + mainPanel_->GetRect().left - ShopPreviewPanel::kLeft);
+    preview->SetViewSize(w, std::max(1, static_cast<int32_t>(height) - ShopPreviewPanel::kViewTop));
     backdrop_.Resize(static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 

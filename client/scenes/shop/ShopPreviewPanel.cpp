@@ -16,7 +16,7 @@ constexpr int32_t kHeight = 730;
 }  // namespace
 
 ShopPreviewPanel::ShopPreviewPanel() {
-    Create(2, 50, kWidth, kHeight + 10, -1, -1);
+    Create(kLeft, kTop, kWidth, kHeight + 10, -1, -1);
     // The frame's face is stretched over the whole panel.
     SetImage(kPanelTexture, 820, 820, 200, 50, kWidth / 200.0f, (kHeight + 10) / 50.0f);
     auto preview = std::make_unique<ItemPreview>(0, 10, kWidth, kHeight, true);

@@ -17,6 +17,11 @@ struct ItemModelRecord;
 class ShopPreviewPanel : public Image {
 public:
     static constexpr int32_t kPresetOffset = -3;
+    // The panel stands right of the main panel and below the top bar's balances and their captions, which it
+    // would otherwise cut through; its view begins 10 pixels lower.
+    static constexpr int32_t kLeft = 572;
+    static constexpr int32_t kTop = 62;
+    static constexpr int32_t kViewTop = kTop + 10;
 
     ShopPreviewPanel();
 

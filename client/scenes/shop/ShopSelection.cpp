@@ -17,7 +17,6 @@ ShopSelection::ShopSelection(GameConnection& connection, ShopCatalogue& catalogu
 
 void ShopSelection::BuildPreview(Widget& screen) {
     preview_ = AttachShopWidget(screen, std::make_unique<ShopPreviewPanel>(), false);
-    preview_->SetPosition(572, 50);
 }
 
 void ShopSelection::BuildDetail(Widget& mainPanel, AppEventPoster poster) {

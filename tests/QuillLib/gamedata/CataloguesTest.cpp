@@ -28,6 +28,25 @@ TEST(ItemCatalogueTest, BuiltInItemsAreRegisteredOnceEach) {
     EXPECT_EQ(catalogue.FindById(4513)->category, ItemRecord::kBoost);
 }
 
+// The shop's cards, the purchase dialog and the cue windows show these names: each item says what it is, never
+// its type number, and fits a card's line.
+TEST(ItemCatalogueTest, EveryBuiltInItemHasANameOfItsOwn) {
+    ItemCatalogue& catalogue = TheItemCatalogue();
+    size_t named = 0;
+    for (uint32_t id = 0; id < 5000; ++id) {
+        const ItemRecord* record = catalogue.FindById(id);
+        if (record == nullptr)
+            continue;
+        ++named;
+        const std::string digits = std::to_string(id);
+        const std::u16string number(digits.begin(), digits.end());
+        EXPECT_EQ(record->name.find(number), std::u16string::npos) << id;
+        EXPECT_FALSE(record->name.empty()) << id;
+        EXPECT_LE(record->name.size(), 17u) << id;
+    }
+    EXPECT_EQ(named, ItemCatalogue::kBuiltInCount);
+}
+
 TEST(ItemCatalogueTest, DefaultEquipmentOfEveryGameIsCatalogued) {
     ItemCatalogue& catalogue = TheItemCatalogue();
     for (GameType type = -1; type < kGameTypeCount; ++type) {

@@ -232,10 +232,10 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
 // changed pictures of the table), and a close asked while the site is still silent ends the program at once.
 // A list row of the longest texts keeps each within its column.
 TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
-    ASSERT_TRUE(PrepareServers(Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut",
-                                       "Jin", "3", "2009-3-30", "", "80"}),
-                               Fields({"1", "Jin", "Cut", "two rails", "80",
-                                       std::string(kestrovan::DemoShots()[0].shot), "0"})));
+    ASSERT_TRUE(PrepareServers(
+        Fields({"1", "1", "2", "501", std::string(99, 'W'), "", "3", "", "", "0", "502", "Cut", "Jin", "3",
+                "2026-12-07", "", "12"}),
+        Fields({"1", "Jin", "Cut", "two rails", "80", std::string(kestrovan::DemoShots()[0].shot), "0"})));
     std::atomic<bool> closeAsked{false};
     Clock::time_point closeTime;
     Clock::time_point ended;
@@ -249,10 +249,24 @@ TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
         const Screenshot list = WaitForScreen(folder() / "gallery_long_row.png", [&](const Screenshot& shot) {
             return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
         });
-        EXPECT_GT(Count(list, rowLeft + 108, rowTop, rowLeft + 300, rowTop + 23, IsText), 100)
+        EXPECT_GT(Count(list, rowLeft + 108, rowTop, rowLeft + 228, rowTop + 23, IsText), 100)
             << "the long title in its column: see gallery_long_row.png";
-        EXPECT_EQ(Count(list, rowLeft + 310, rowTop, rowLeft + 440, rowTop + 23, IsText), 0)
+        EXPECT_EQ(Count(list, rowLeft + 232, rowTop, rowLeft + 380, rowTop + 23, IsText), 0)
             << "nothing of it over the nickname and date columns: see gallery_long_row.png";
+        // The second row's date and points stand apart, and the prizes of both rows lie inside the window.
+        const int secondTop = rowTop + 26;
+        EXPECT_GT(Count(list, rowLeft + 316, secondTop, rowLeft + 382, secondTop + 23, IsText), 30)
+            << "the date: see gallery_long_row.png";
+        EXPECT_EQ(Count(list, rowLeft + 383, secondTop, rowLeft + 400, secondTop + 23, IsText), 0)
+            << "a gap between the date and the points: see gallery_long_row.png";
+        EXPECT_GT(Count(list, rowLeft + 400, secondTop, rowLeft + 421, secondTop + 23, IsText), 10)
+            << "the points: see gallery_long_row.png";
+        for (const int top : {rowTop, secondTop}) {
+            EXPECT_GT(Count(list, rowLeft + 451, top, listLeft + 542, top + 23, IsText), 30)
+                << "the prize's amount: see gallery_long_row.png";
+            EXPECT_EQ(Count(list, listLeft + 542, top, listLeft + 640, top + 23, IsText), 0)
+                << "nothing past the window's edge: see gallery_long_row.png";
+        }
 
         // The second row's shot replays.
         Click(rowLeft + 200, rowTop + 26 + 11);

@@ -9,7 +9,8 @@
 // How the two screens look: the lobby's title-bar buttons wear pictograms, the rows keep their level range and
 // "[Half]" inside their 64 pixels and their right-end mark clear of the scroll bar, the right-hand menu is a
 // column of captions over bands that fade out at their ends, with no box faces of different widths, and the
-// corner picture is framed; the room's top bar and side image are framed pictures, its chat lines bands without
+// corner picture is framed; the ten game-type filters each wear their game's ball, side by side left of "Create
+// New Game"; the room's top bar and side image are framed pictures, its chat lines bands without
 // faces, its seat buttons in the start and ready panel plain faces with their numbers (no teal halves), and
 // "Join" one face.
 #include <gtest/gtest.h>
@@ -52,6 +53,10 @@ constexpr int kDialogX = (1024 - 427) / 2;
 constexpr int kDialogY = (768 - 627) / 2;
 constexpr int kPreviewX = kDialogX + 95;
 constexpr int kPreviewY = kDialogY + 347 + 26;
+// The game-type filters: ten 24 x 24 buttons from (38, 516) of the room panel, 24 apart.
+constexpr int kFilterX = 20 + 38;
+constexpr int kFilterY = 40 + 516;
+constexpr int kFilterStep = 24;
 
 int R(uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
 int G(uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
@@ -141,6 +146,17 @@ protected:
             << "the menu's captions: see lobby.png";
         EXPECT_GT(Count(lobby, X(1024 - 300), Y(768 - 130), X(1024 - 260), Y(768 - 100), IsAccent), 10)
             << "the corner picture's frame: see lobby.png";
+        // Each filter's ball stands out from its face (the colour of its corner), the tenth's too, which ends
+        // before "Create New Game" (at 306) begins.
+        for (int n = 0; n < 10; ++n) {
+            const int x = kFilterX + kFilterStep * n;
+            const uint32_t face = lobby.At(X(x + 2), Y(kFilterY + 2));
+            const auto ball = [face](uint32_t rgb) {
+                return std::abs(R(rgb) - R(face)) + std::abs(G(rgb) - G(face)) + std::abs(B(rgb) - B(face)) > 90;
+            };
+            EXPECT_GT(Count(lobby, X(x + 4), Y(kFilterY + 4), X(x + 20), Y(kFilterY + 20), ball), 80)
+                << "the ball of filter " << n << ": see lobby.png";
+        }
     }
     // The framed top bar and side image, the chat lines' bands, the seats and Join.
     void CheckRoomLooks(const Screenshot& room) const {

@@ -42,7 +42,9 @@ protected:
     bool ReachLobby() {
         if (StartOnline() <= 0)
             return false;
-        kvtest::InstallCommunityScript(server());
+        kvtest::CommunityScript community;
+        community.profile.mark = 95;  // the profile shows its mark
+        kvtest::InstallCommunityScript(server(), community);
         kvtest::InstallLobbyScript(server());
         area_ = WaitForWindow();
         if (HasFailure())
@@ -149,6 +151,16 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     EXPECT_GT(caption(130, 45), 10) << "the nickname's caption";
     EXPECT_GT(caption(357, 70), 10) << "the level's caption";
     EXPECT_GT(caption(310, 98), 10) << "the money's caption";
+    // The level badge shows level 5, the mark a gold star, and the tabs one face but the chosen one's.
+    EXPECT_GT(BadgePixels(profile, X(kProfileX + 357), Y(kProfileY + 66)), 150) << "the level badge: see profile.png";
+    const auto gold = [](uint32_t rgb) {
+        return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) < 110;
+    };
+    EXPECT_GT(Count(profile, X(kProfileX + 8), Y(kProfileY + 44), X(kProfileX + 31), Y(kProfileY + 59), gold), 40)
+        << "the mark: see profile.png";
+    EXPECT_EQ(Count(profile, X(kProfileX + 8), Y(kProfileY + 44), X(kProfileX + 31), Y(kProfileY + 59), IsAccent), 0)
+        << "no piece of a teal face in the mark: see profile.png";
+    EXPECT_LE(UnchosenTabSpread(profile, X(kProfileX), Y(kProfileY + 277)), 6) << "the tabs' faces: see profile.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

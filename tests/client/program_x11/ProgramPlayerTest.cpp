@@ -135,6 +135,10 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
         << "the experience bar's fill: see myinfo.png";
     EXPECT_EQ(Count(before, X(kMyInfoX + 190), Y(kMyInfoY + 70), X(kMyInfoX + 240), Y(kMyInfoY + 84), IsAccent), 0)
         << "the track past the experience";
+    // The level badge shows the level, and the mode tabs wear one face but the chosen one's.
+    EXPECT_GT(BadgePixels(before, X(kMyInfoX + 357), Y(kMyInfoY + 66)), 150) << "the level badge: see myinfo.png";
+    EXPECT_LE(UnchosenTabSpread(before, X(kMyInfoX), Y(kMyInfoY + 277 + kMyInfoStatisticsBelow)), 6)
+        << "the tabs' faces: see myinfo.png";
     ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
     ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
     ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);

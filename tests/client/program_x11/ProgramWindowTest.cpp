@@ -269,6 +269,17 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         return r >= 22 && r <= 90 && r > b + 8 && r >= g && g >= b;
     });
     EXPECT_GT(leather, 2000) << "the near left pocket's leather: see offline_before.png";
+    // The left middle pocket's far jaw, facing the camera, is cloth lit as the cushion beside it, not a dark box.
+    const int jaw = CountPixels(before, area.x + 274, area.y + 259, area.x + 288, area.y + 269,
+                                [](int r, int g, int) { return g > 80 && g > r + 40; });
+    EXPECT_GT(jaw, 100) << "the middle pocket's jaw: see offline_before.png";
+    // The chalk slot's face, 67 pixels square 300 above the window's foot: the lent chalk's uses "(1000/1000)"
+    // are written on it, and nothing of them below it.
+    const int slotFoot = area.y + area.height - 300 + 67;
+    EXPECT_GT(Count(before, area.x, slotFoot - 14, area.x + 63, slotFoot, IsLight), 20)
+        << "the chalk's uses on the slot: see offline_before.png";
+    EXPECT_EQ(Count(before, area.x, slotFoot, area.x + 70, slotFoot + 16, IsLight), 0)
+        << "nothing of them under the slot's foot: see offline_before.png";
 
     // The zoom view looks low down the table: above the far rail stands the room's wall, not the empty
     // background.

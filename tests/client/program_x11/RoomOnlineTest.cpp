@@ -244,6 +244,17 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_TRUE(WholeDigit(table, left + 19, top + 7, 12, 18, IsYellowish)) << "the room number: see table.png";
     EXPECT_TRUE(WholeDigit(table, left + 416, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
     EXPECT_TRUE(WholeDigit(table, left + 468, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
+    // The coin stands in the bar beside the room number (21 x 18 at (59, 10)), round on the bar's face: nothing
+    // of it below the bar's foot, and no square of another face round it.
+    const auto gold = [](uint32_t rgb) {
+        return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 150 && (rgb & 0xFF) < 110;
+    };
+    EXPECT_GT(Count(table, left + 59, top + 10, left + 80, top + 28, gold), 100) << "the coin: see table.png";
+    EXPECT_EQ(Count(table, left + 5, top + 34, left + 120, top + 48, gold), 0) << "below the bar: see table.png";
+    const uint32_t corner = table.At(left + 59, top + 10), face = table.At(left + 90, top + 10);
+    for (int shift : {16, 8, 0})
+        EXPECT_NEAR(static_cast<int>(corner >> shift & 0xFF), static_cast<int>(face >> shift & 0xFF), 8)
+            << "the bar's face round the coin: see table.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

@@ -25,8 +25,8 @@ namespace {
 using quill::MessageId;
 
 // Where the shop's parts stand on a 1024 x 768 screen: the main panel at (0, 77), its grid panel 50 lower,
-// eight cells of 120 x 145 from (24, 45) of the grid, 129 and 155 apart; the large preview's panel at (572, 50),
-// 305 wide, its view 10 lower; the backdrop right of the main panel, below the top bar.
+// eight cells of 120 x 145 from (24, 45) of the grid, 129 and 155 apart; the large preview's panel at (572, 62),
+// below the balances, 305 wide, its view 10 lower; the backdrop right of the main panel, below the top bar.
 constexpr int kGridX = 0;
 constexpr int kGridY = 77 + 50;
 constexpr int kItemsTabX = kGridX + 348 + 34;
@@ -36,7 +36,7 @@ constexpr int kMyItemsX = 160 + 69;
 constexpr int kShopViewX = 20 + 69;
 constexpr int kMyItemsY = 77 - 3 + 24;
 constexpr int kLargePreviewX = 572;
-constexpr int kLargePreviewY = 60;
+constexpr int kLargePreviewY = 72;
 constexpr int kLargePreviewRight = kLargePreviewX + 305;
 constexpr int kBackdropX = 570;
 constexpr int kTopBarHeight = 103;
@@ -128,7 +128,7 @@ protected:
     // white as a cue's shaft.
     bool PreviewShown(const Screenshot& shot) const {
         const int right = kLargePreviewX + 300;
-        const int bottom = kLargePreviewY + 700;
+        const int bottom = 768;
         return IsSlate(shot.At(X(kLargePreviewX + 20), Y(kLargePreviewY + 100))) &&
                ModelPixels(shot, kLargePreviewX, kLargePreviewY, right, bottom) > 300;
     }
@@ -183,6 +183,13 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     EXPECT_TRUE(PreviewShown(preview)) << "the large preview: see items.png, preview.png";
     EXPECT_LT(ModelPixels(before, kLargePreviewX, kLargePreviewY, kLargePreviewRight, 768), 20)
         << "no model in the preview's place before the choice: see items.png";
+    // The shown preview leaves the top bar's gold and clan money whole, captions and figures, down to their foot.
+    for (int x : {580, 800}) {
+        const int whole = Light(shop, x - 60, 49, x + 80, 58);
+        EXPECT_GT(whole, 20) << "the lower half of the balance at x " << x << ": see shop.png";
+        EXPECT_GE(Light(preview, x - 60, 49, x + 80, 58), whole)
+            << "the lower half of the balance at x " << x << " beside the preview: see preview.png";
+    }
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
     ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", (1024 - 554) / 2, (768 - 360) / 2,

@@ -2,13 +2,17 @@
 // "Practice alone" with a carom game opens the practice room, a challenge starts and a shot played with the Ctrl
 // key is judged into the text list; an account that has not done the tutorial goes from the lobby straight to
 // the school, whose first page greets the player beside the lesson index, and Continue leads to the camera
-// tasks.
+// tasks. One who stopped at page 12 gets the basics' cue in a window below the lesson board, beside an index
+// whose titles end clear of its scroll bar and read, reached or not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -38,6 +42,27 @@ bool IsJudgement(uint32_t rgb) {
     return red || green;
 }
 
+// The relative luminance of a colour, as contrast ratios are reckoned.
+double Luminance(uint32_t rgb) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(Red(rgb)) + 0.7152 * linear(Green(rgb)) + 0.0722 * linear(Blue(rgb));
+}
+
+// The contrast of a line of text in the box: its letters' brightest pixel against the median of the box, which
+// the background fills.
+double TextContrast(const Screenshot& shot, int left, int top, int right, int bottom) {
+    std::vector<double> lums;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            lums.push_back(Luminance(shot.At(x, y)));
+    }
+    std::sort(lums.begin(), lums.end());
+    return (lums.back() + 0.05) / (lums[lums.size() / 2] + 0.05);
+}
+
 class TableScreens : public ProgramUnderX {
 protected:
     // Login and the first channel, up to the lobby's entry; the window's area.
@@ -49,6 +74,14 @@ protected:
         const XWindowGeometry area = WaitForWindow();
         EXPECT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
         return area;
+    }
+    // A newcomer who has not done the tutorial, with the school's stored progress: the lobby sends him on to
+    // the school.
+    XWindowGeometry ReachSchool(uint32_t progress) {
+        kvtest::LoginScript login;
+        login.account.tutorialDone = 0;
+        login.account.schoolProgress = progress;
+        return ReachLobby(login);
     }
     // Clicks until the server has count messages of the id, at most five times.
     bool ClickFor(int x, int y, MessageId id, size_t count) {
@@ -116,10 +149,7 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
 }
 
 TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheCameraTasks) {
-    kvtest::LoginScript login;
-    login.account.tutorialDone = 0;
-    login.account.schoolProgress = 0;
-    const XWindowGeometry area = ReachLobby(login);
+    const XWindowGeometry area = ReachSchool(0);
     ASSERT_FALSE(HasFailure());
     const int left = area.x, top = area.y;
     ASSERT_TRUE(server().WaitForMessage(MessageId::EnterSchool, 20000).has_value()) << "the tutorial gate";
@@ -154,6 +184,40 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
         tried = WaitForScreen(folder() / "school_tasks.png", [&](const Screenshot& shot) { return tasks(shot) > 100; });
     }
     EXPECT_GT(tasks(tried), 100) << "the camera tasks: see school_tasks.png";
+    EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
+}
+
+TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWhole) {
+    const XWindowGeometry area = ReachSchool(12);
+    ASSERT_FALSE(HasFailure());
+    const int left = area.x, top = area.y;
+    ASSERT_TRUE(server().WaitForMessage(MessageId::QuestDone, 30000).has_value()) << "page 12 reached";
+
+    // The board's fourth line, "If you want to learn the basics of carom...", whole down to its foot where the
+    // gift window (500 x 300) would have stood centred; the gift's face stands lower, left of the index.
+    const int lineTop = top + 10 + 140 + 75;
+    const auto lineFoot = [&](const Screenshot& shot) {
+        return Count(shot, left + 262, lineTop + 9, left + 762, lineTop + 18, IsTextWhite);
+    };
+    const int giftLeft = left + (1024 - 10 - 259 - 81 - 500) / 2, giftTop = top + 295 + (768 - 295 - 300) / 2;
+    const Screenshot page = WaitForScreen(folder() / "school_12.png", [&](const Screenshot& shot) {
+        return lineFoot(shot) > 50 && IsSlate(shot.At(giftLeft + 250, giftTop + 100));
+    });
+    EXPECT_GT(lineFoot(page), 50) << "the last line's lower half: see school_12.png";
+    EXPECT_TRUE(IsSlate(page.At(giftLeft + 250, giftTop + 100))) << "the gift window: see school_12.png";
+
+    // The index at the lower right (259 x 273, 10 from the right and 8 from the bottom): its tabs' captions
+    // uncovered, nothing of its titles under its scroll bar (16 wide at x 230), and a title of a page not reached
+    // yet ("Game guide", page 20, the second row) reads against its row.
+    const int indexLeft = left + 1024 - 259 - 10, indexTop = top + 768 - 273 - 8;
+    EXPECT_GT(Count(page, indexLeft - 81, indexTop + 72 + 4 * 32, indexLeft, indexTop + 72 + 6 * 32, IsTextWhite), 100)
+        << "\"Level 4\" and \"Trickshot\": see school_12.png";
+    const auto bright = [](uint32_t rgb) { return std::max({Red(rgb), Green(rgb), Blue(rgb)}) > 150; };
+    EXPECT_EQ(Count(page, indexLeft + 230, indexTop + 47, indexLeft + 259, indexTop + 47 + 6 * 26, bright), 0)
+        << "no title under or past the scroll bar: see school_12.png";
+    const int rowTop = indexTop + 47 + 26;
+    EXPECT_GE(TextContrast(page, indexLeft + 120, rowTop + 5, indexLeft + 228, rowTop + 22), 4.5)
+        << "the title of a page not reached: see school_12.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

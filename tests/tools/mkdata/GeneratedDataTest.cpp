@@ -4,6 +4,7 @@
 // and cue models, scenes, the word list) is present.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -197,6 +198,14 @@ TEST_F(GeneratedDataTest, TableItemsFindTheirModelClothAndWood) {
         EXPECT_NE(file->GetModelTable()->FindShared(0), nullptr) << table.model;
         EXPECT_NE(file->GetTextureTable()->FindShared(table.cloth), nullptr) << table.model;
         EXPECT_NE(file->GetTextureTable()->FindShared(15 + table.skin), nullptr) << table.model;
+        // A cloth's colour, never a grey that shows as a flat face with no cloth to it.
+        for (const mkdata::ManifestEntry& entry : manifest_->Entries()) {
+            if (entry.file != table.model || entry.kind != ResourceKind::Texture || entry.id != table.cloth)
+                continue;
+            const mkdata::Argb colour = entry.Colour("colour", 0).value_or(0);
+            const int r = colour >> 16 & 0xFF, g = colour >> 8 & 0xFF, b = colour & 0xFF;
+            EXPECT_GT(std::max({r, g, b}) - std::min({r, g, b}), 40) << table.model << " cloth " << table.cloth;
+        }
     }
     for (const char* file : {"caromcloth", "detail", "tableenv"}) {
         EXPECT_NE(Load("Tables", file), nullptr);

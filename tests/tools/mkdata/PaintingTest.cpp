@@ -24,7 +24,8 @@ TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
     ASSERT_TRUE(UiSkinPainter::Paint(image,
                                      Regions("Game 0 10 10 40 20 button frames=2\n"
                                              "Game 0 100 100 50 10 digits\n"
-                                             "Game 0 0 200 64 16 shade\n"),
+                                             "Game 0 0 200 64 16 shade\n"
+                                             "Game 0 200 100 21 18 icon colour=F0C040\n"),
                                      error))
         << error;
     EXPECT_EQ(image.At(200, 30), UiSkinPainter::kFace);
@@ -33,6 +34,34 @@ TEST(UiSkinPainterTest, UnlistedAreasShowThePanelFaceAndRegionsTheirStyle) {
     // A digit strip keeps a transparent ground around its glyphs; a shade is translucent black.
     EXPECT_EQ(image.At(100, 100) >> 24, 0u);
     EXPECT_EQ(image.At(10, 205), 0xA0000000u);
+    // A round badge on clear ground: no square of face round it.
+    EXPECT_EQ(image.At(210, 109), 0xFFF0C040u);
+    EXPECT_EQ(image.At(200, 100) >> 24, 0u);
+    EXPECT_EQ(image.At(220, 117) >> 24, 0u);
+}
+
+// The marks: a filter's ball lit on its checked faces and dimmed on the others, level badges whose plates
+// change with the tier of ten, and the star on clear ground.
+TEST(UiSkinPainterTest, GameTypeBallsLevelBadgesAndTheStar) {
+    RgbaImage image(512, 256);
+    std::string error;
+    ASSERT_TRUE(UiSkinPainter::Paint(image,
+                                     Regions("Game 0 0 0 264 168 gametypes frames=7\n"
+                                             "Game 0 0 200 264 22 levels\n"
+                                             "Game 0 300 200 23 15 star\n"),
+                                     error))
+        << error;
+    // The 8-ball's cell (the seventh): its black ball on the unchecked normal face, lit on the checked one.
+    const auto brightest = [](mkdata::Argb c) { return std::max({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF}); };
+    const int32_t eight = 6 * 24 + 12;
+    EXPECT_LT(brightest(image.At(eight - 5, 4 * 24 + 16)), 40u) << "the black ball, checked";
+    EXPECT_GT(brightest(image.At(eight - 5, 16)), 40u) << "dimmed towards the face, unchecked";
+    EXPECT_NE(image.At(eight - 5, 16), image.At(1, 1));
+    // Level 1's plate (bronze) and level 11's (silver) differ; the ground round a plate is clear.
+    EXPECT_NE(image.At(11, 203), image.At(10 * 22 + 11, 203));
+    EXPECT_EQ(image.At(0, 200) >> 24, 0u);
+    EXPECT_EQ(image.At(300, 200) >> 24, 0u) << "the star's box corner";
+    EXPECT_EQ(image.At(311, 208) >> 24, 0xFFu) << "the star's middle";
 }
 
 TEST(UiSkinPainterTest, ABackdropIsDarkerThanEveryFaceAndTilesWithoutASeam) {

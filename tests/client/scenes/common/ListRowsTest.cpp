@@ -82,7 +82,7 @@ TEST(RoomRowRules, FramesRangesAndStates) {
     EXPECT_EQ(RoomStateTextOf(room).colour, 0xFF00FF00u);
 }
 
-TEST(PlayerRowRules, NameShadeAndLevelCell) {
+TEST(PlayerRowRules, NameShade) {
     EXPECT_EQ(NameShadeOf(0).text, 0xFFFFFF00u);
     EXPECT_EQ(NameShadeOf(0).shadow, 0xFF000000u);
     EXPECT_EQ(NameShadeOf(50).text, 0xFF7F7F00u);
@@ -90,9 +90,6 @@ TEST(PlayerRowRules, NameShadeAndLevelCell) {
     // 100 and more: black on pure red.
     EXPECT_EQ(NameShadeOf(100).text, 0xFF000000u);
     EXPECT_EQ(NameShadeOf(250).shadow, 0xFFFF0000u);
-    EXPECT_EQ(LevelIconX(1), 0);
-    EXPECT_EQ(LevelIconX(5), 88);
-    EXPECT_EQ(LevelIconX(0), 0);
 }
 
 TEST(RoomDetailRules, RunningTimeAcrossTheTickWrap) {

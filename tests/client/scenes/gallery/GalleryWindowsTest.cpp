@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
@@ -18,6 +19,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
@@ -68,6 +70,14 @@ protected:
 };
 
 TEST_F(GalleryWindows, TodaysBestIsFetchedOffTheGameThreadWithRanksPrizesAndItsDateReadBack) {
+    // The year box offers every year of the gallery, from its first to today's, and starts on today's.
+    const int32_t thisYear = platform::GetLocalTime().year;
+    ComboBox& years = *List().YearBox();
+    ASSERT_EQ(years.GetFilledRows(), thisYear - GalleryListDialog::kFirstYear + 1);
+    EXPECT_EQ(years.GetItemText(0), u"2007");
+    EXPECT_EQ(years.GetItemText(years.GetFilledRows() - 1), quill::Format(u"%d", thisYear));
+    EXPECT_EQ(years.GetSelected(), years.GetFilledRows() - 1);
+
     platform::SetLocalTimeSource([] { return platform::LocalTime{2009, 7, 4, 12, 0, 0, 0, 6}; });
     Site().Reply(kGalleryListPath, ListReply(1, 1, 4));
     Activate();
@@ -95,7 +105,7 @@ TEST_F(GalleryWindows, TodaysBestIsFetchedOffTheGameThreadWithRanksPrizesAndItsD
     EXPECT_EQ(List().Row(0)->PrizeLabel()->GetText(), u"50,000");
     EXPECT_EQ(List().Row(2)->PrizeLabel()->GetText(), u"10,000");
     EXPECT_FALSE(List().Row(3)->PrizeLabel()->IsVisible());
-    // The last entry's date goes into the filter and the boxes (the year box keeps 2009).
+    // The last entry's date goes into the filter and the boxes, its year too.
     EXPECT_EQ(List().DateFilter().month, 3);
     EXPECT_EQ(List().MonthBox()->GetSelected(), 2);
     EXPECT_EQ(List().DayBox()->GetSelected(), 29);
@@ -160,7 +170,7 @@ TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
     std::string reply = Reply({"1", "1", "2"});
     reply += Reply({"-2147483648", std::string(99, 'W'), std::string(13, 'W'), "3", std::string(39, 'W'), "x",
                     "-2147483648"});
-    reply += Reply({"902", "Bank", "Ann", "3", "2009-3-30", "x", "7"});
+    reply += Reply({"902", "Bank", "Ann", "3", "2026-12-07", "x", "12"});
     ASSERT_TRUE(LoadTable()) << "the labels measure with the program's fonts";
     Site().Reply(kGalleryListPath, reply);
     List().ResetPaging();
@@ -171,14 +181,28 @@ TEST_F(GalleryWindows, EveryTextOfARowStaysWithinItsColumn) {
     const struct {
         TextLabel* label;
         int32_t width;
-    } columns[] = {{wide.TitleLabel(), 196}, {wide.NicknameLabel(), 84}, {wide.DateLabel(), 58}, {wide.PointsLabel(), 40}};
+    } columns[] = {
+        {wide.TitleLabel(), 120}, {wide.NicknameLabel(), 80}, {wide.DateLabel(), 66}, {wide.PointsLabel(), 34}};
     for (const auto& column : columns) {
         EXPECT_LE(column.label->MeasureText(), column.width) << platform::Utf16ToUtf8(column.label->GetText());
         EXPECT_FALSE(column.label->GetText().empty());
     }
     EXPECT_EQ(wide.TitleLabel()->GetText(), quill::WString(wide.TitleLabel()->GetText().size(), u'W'));
-    EXPECT_EQ(List().Row(1)->TitleLabel()->GetText(), u"Bank");
-    EXPECT_EQ(List().Row(1)->DateLabel()->GetText(), u"2009-3-30");
+    const GalleryListRow& plain = *List().Row(1);
+    EXPECT_EQ(plain.TitleLabel()->GetText(), u"Bank");
+    EXPECT_EQ(plain.DateLabel()->GetText(), u"2026-12-07");
+
+    // The columns stand side by side with a gap between them, the prize's icon and amount last, all inside the
+    // row, and the row inside the list window.
+    const std::vector<const Widget*> order{plain.RankLabel(),     plain.GameTypeLabel(), plain.TitleLabel(),
+                                           plain.NicknameLabel(), plain.DateLabel(),     plain.PointsLabel(),
+                                           plain.PrizeIcon(),     plain.PrizeLabel()};
+    for (size_t k = 1; k < order.size(); ++k)
+        EXPECT_LT(order[k - 1]->GetRect().right, order[k]->GetRect().left) << "column " << k;
+    EXPECT_LE(plain.PrizeLabel()->GetRect().right, plain.GetRect().right);
+    EXPECT_LE(plain.GetRect().right, List().GetRect().right);
+    EXPECT_TRUE(plain.PrizeLabel()->IsVisible());
+    EXPECT_LE(plain.PrizeLabel()->MeasureText(), plain.PrizeLabel()->GetRect().Width());
 }
 
 TEST_F(GalleryWindows, PagesShowShotNumbersWithoutPrizesAndThePageBarFollowsTheServerPage) {

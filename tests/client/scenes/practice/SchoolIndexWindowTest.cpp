@@ -1,6 +1,6 @@
 // The school's lesson index on the widget fakes: showing it places it by the right and bottom edges of the
-// screen as it is at that moment, and the tab and row captions are drawn 6 pixels in and 6 (tabs) or 7 (rows)
-// pixels down inside their buttons.
+// screen as it is at that moment; the tab and row captions are drawn 6 pixels down (tabs) or 7 (rows) and end
+// 6 pixels inside their buttons' right edges, the rows short of the scroll bar.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "client/scenes/practice/SchoolIndexWindow.h"
 #include "client/ui/Button.h"
 #include "client/ui/Panel.h"
+#include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/ui/UiTestSupport.h"
 
@@ -42,11 +43,12 @@ protected:
         const std::vector<std::string> places = DrawnAt(text);
         return std::find(places.begin(), places.end(), place) != places.end();
     }
-    // A right-aligned caption of the fixed-width font, moved by (dx, dy) inside its label.
-    static std::string CaptionAt(const TextLabel& caption, size_t length, int32_t dx, int32_t dy) {
-        const WidgetRect rect = caption.GetRect();
+    // A right-aligned caption of the fixed-width font whose text ends `inset` pixels inside its button's right
+    // edge, `dy` below its top.
+    static std::string CaptionAt(const Button& button, size_t length, int32_t inset, int32_t dy) {
+        const WidgetRect rect = button.GetRect();
         const auto width = static_cast<int32_t>(length) * FixedWidthTextSurface::kAdvance;
-        return std::to_string(rect.right + 1 + dx - width) + "," + std::to_string(rect.top + dy);
+        return std::to_string(rect.right + 1 - inset - width) + "," + std::to_string(rect.top + dy);
     }
 
     Panel root;
@@ -69,19 +71,21 @@ TEST_F(SchoolIndexWindowTest, ShowingPlacesTheWindowByTheRightAndBottomEdgesOfTh
     EXPECT_EQ(index->Row(0)->GetRect().left, index->GetRect().left + 14) << "the rows move with the window";
 }
 
-TEST_F(SchoolIndexWindowTest, TabAndRowCaptionsAreDrawnInsideTheirButtonsByTheirOffsets) {
+TEST_F(SchoolIndexWindowTest, TabAndRowCaptionsEndInsideTheirButtonsAndTheRowsShortOfTheScrollBar) {
     index->SetVisible(true);
     device.ClearDraws();
     root.UpdateTree();
-    EXPECT_TRUE(Drew("Tutorial", CaptionAt(*index->Tab(0)->GetCaption(), 8, 6, 6))) << Places("Tutorial");
-    EXPECT_TRUE(Drew("Level 1", CaptionAt(*index->Tab(1)->GetCaption(), 7, 6, 6))) << Places("Level 1");
+    EXPECT_TRUE(Drew("Tutorial", CaptionAt(*index->Tab(0), 8, 6, 6))) << Places("Tutorial");
+    EXPECT_TRUE(Drew("Level 1", CaptionAt(*index->Tab(1), 7, 6, 6))) << Places("Level 1");
     ASSERT_NE(index->Row(0)->Entry(), nullptr);
-    EXPECT_TRUE(Drew("Control", CaptionAt(*index->Row(0)->RowButton()->GetCaption(), 7, 6, 7))) << Places("Control");
+    EXPECT_TRUE(Drew("Control", CaptionAt(*index->Row(0)->RowButton(), 7, 6, 7))) << Places("Control");
     const SchoolIndexRow& section = *index->Row(4);
     ASSERT_NE(section.Entry(), nullptr);
     ASSERT_NE(section.Entry()->sub, 0) << "Manual mode";
-    EXPECT_TRUE(Drew("  Manual mode", CaptionAt(*section.RowButton()->GetCaption(), 13, 6, 7)))
-        << "a section's caption keeps the offset inside its narrower button";
+    EXPECT_TRUE(Drew("  Manual mode", CaptionAt(*section.RowButton(), 13, 6, 7)))
+        << "a section's caption ends inside its narrower button";
+    for (size_t n = 0; n < SchoolIndexWindow::kRows; ++n)
+        EXPECT_LT(index->Row(n)->GetRect().right, index->Scroll()->GetRect().left) << "row " << n;
 }
 
 }  // namespace

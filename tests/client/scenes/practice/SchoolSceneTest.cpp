@@ -156,6 +156,13 @@ TEST_F(School, PageTwelveSendsQuestDoneEveryVisitAndGivesTheCueOnlyOnce) {
     EXPECT_TRUE(school->Gift()->IsVisible());
     EXPECT_EQ(Player().basicsRewardCount, 1);
     EXPECT_EQ(school->TextLine(2)->GetText(), u"Make sure to use the cue I gifted to you.");
+    // The gift stands below the board's lines, the last of them included, which it would cover centred, and
+    // left of the index's tabs.
+    const WidgetRect gift = school->Gift()->GetRect();
+    for (size_t n = 0; n < 4; ++n)
+        EXPECT_LT(school->TextLine(n)->GetRect().bottom, gift.top) << "line " << n;
+    EXPECT_LT(gift.right, school->Index()->Tab(0)->GetRect().left);
+    EXPECT_LE(gift.bottom, static_cast<int32_t>(app.GetScreenSize().height));
     school->Gift()->SetVisible(false);
     Post(quill::AppEventId::SchoolStep, 12);
     EXPECT_FALSE(school->Gift()->IsVisible()) << "the gift comes once";
@@ -288,9 +295,9 @@ TEST_F(School, ExitsReportProgressAndGoOnThroughTheLobby) {
     EXPECT_EQ(PagesOf(quill::MessageId::SchoolRequest, 2).size(), 2u);
 }
 
-// The index's rows lie inside the index window, right of its tabs: a chapter's button covers its row, a
-// section's is indented by 20 pixels and 191 wide, each with its caption over its face (the button's rectangle
-// is also where a click finds it).
+// The index's rows lie inside the index window, right of its tabs and short of its scroll bar: a chapter's
+// button covers its row, a section's is indented by 20 pixels and 191 wide, each with its caption's text area
+// inside its face (the button's rectangle is also where a click finds it).
 TEST_F(School, TheIndexRowsSitInTheWindowWithTheirSectionsIndented) {
     Enter(20);
     SchoolIndexWindow& index = *school->Index();
@@ -310,11 +317,12 @@ TEST_F(School, TheIndexRowsSitInTheWindowWithTheirSectionsIndented) {
         sections += section ? 1 : 0;
         EXPECT_EQ(button.left, place.left + (section ? 20 : 0));
         EXPECT_EQ(button.top, place.top + (section ? 1 : 0));
-        EXPECT_EQ(button.Width(), section ? 191 : 228);
+        EXPECT_EQ(button.Width(), section ? 191 : 214);
         EXPECT_EQ(button.Height(), 26);
+        EXPECT_LT(place.right, index.Scroll()->GetRect().left);
         const WidgetRect caption = row.RowButton()->GetCaption()->GetRect();
         EXPECT_EQ(caption.left, button.left);
-        EXPECT_EQ(caption.right, button.right);
+        EXPECT_EQ(caption.right, button.right - 12) << "its text area, 6 pixels in, ends 6 pixels inside";
         EXPECT_EQ(caption.top, button.top);
     }
     EXPECT_EQ(sections, 2u) << "Manual mode and Auto mode";
@@ -330,6 +338,9 @@ TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
     EXPECT_EQ(index.Row(1)->GetAlpha(), 0.7f);
     EXPECT_FALSE(index.Row(2)->IsEnabled()) << "About skills (30)";
     EXPECT_EQ(index.Row(2)->GetAlpha(), 0.2f);
+    // The titles stay opaque: a chapter reached in yellow, one not reached in a grey still read on the face.
+    EXPECT_EQ(index.Row(1)->RowButton()->GetCaption()->GetTextColor(), 0xFFFFFF00u);
+    EXPECT_EQ(index.Row(2)->RowButton()->GetCaption()->GetTextColor(), SchoolIndexRow::kUnreachedColour);
     EXPECT_EQ(index.ScrollPosition(0), 1) << "scroll positions count from 1";
     EXPECT_FALSE(index.Tab(1)->IsEnabled());
     ASSERT_NE(index.Selected(), nullptr);

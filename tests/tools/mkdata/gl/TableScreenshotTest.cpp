@@ -189,6 +189,17 @@ TEST_F(TableScreenshotTest, CaromTableWithItsFourBalls) {
     EXPECT_GT(yellow.g, yellow.b + 60);
 }
 
+// The large carom table of the three-cushion games (the 3C-pro table's) wears a blue cloth like the others, not a
+// flat grey.
+TEST_F(TableScreenshotTest, LargeCaromTableWearsABlueCloth) {
+    const std::vector<uint32_t> frame =
+        DrawTable("caromtableL", "ballc0", 3, {{0, -60.0f, 20.0f}}, "mkdata_carom_large_table.png");
+    ASSERT_FALSE(frame.empty());
+    const Pixel cloth = At(frame, kWidth / 2, kHeight / 2);
+    EXPECT_GT(cloth.b, cloth.r + 40) << "see mkdata_carom_large_table.png";
+    EXPECT_GT(cloth.b, cloth.g + 20) << "see mkdata_carom_large_table.png";
+}
+
 TEST_F(TableScreenshotTest, PocketTableWithARackOfBalls) {
     // A rack of fifteen at the foot spot, the cue ball at the head string (pool balls, ball set 2).
     const float radius = quill::GetBallRadius(2);
