@@ -5,15 +5,25 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/net/SendQueue.h"
 #include "platform/net/TcpSocket.h"
 #include "platform/system/CodePage.h"
 
 namespace quill {
+namespace {
 
-// One connection attempt: its system socket, shared by the threads that use it and closed when the last
-// of them lets go.
+// For the log: the id of a chain's first message, -1 when it has none.
+int FirstMessageId(std::span<const uint8_t> messages) {
+    return messages.size() >= Packet::kHeaderSize ? messages[2] | (messages[3] << 8) : -1;
+}
+
+}  // namespace
+
+// One connection attempt: its system socket and the frames queued for it, shared by the threads that use them and
+// closed when the last of them lets go.
 struct ClSocket::Attempt {
     platform::TcpSocket socket;
+    SendQueue outgoing{kSendQueueCapacity};
     std::atomic<bool> abandoned{false};
 
     ~Attempt() {
@@ -25,6 +35,7 @@ struct ClSocket::Attempt {
 
     void Abandon() {
         abandoned = true;
+        outgoing.Close();
         socket.Shutdown();
     }
 };
@@ -32,6 +43,10 @@ struct ClSocket::Attempt {
 ClSocket::ClSocket(SocketListener* listener, const PacketCipherKeys& keys) : ClSocketBase(keys), listener_(listener) {}
 
 ClSocket::~ClSocket() {
+    // What was sent last (a farewell) still reaches a server that reads; one that does not read holds nothing up.
+    if (const std::shared_ptr<Attempt> attempt = CurrentAttempt(); attempt && State() == 1) {
+        attempt->outgoing.WaitUntilWritten(kFinalWriteMs);
+    }
     std::vector<std::unique_ptr<platform::Thread>> threads;
     {
         ScopedLock hold(BaseLock());
@@ -40,6 +55,7 @@ ClSocket::~ClSocket() {
         threads = std::move(retiredThreads_);
         threads.push_back(std::move(connectThread_));
         threads.push_back(std::move(receiveThread_));
+        threads.push_back(std::move(sendThread_));
     }
     for (auto& thread : threads) {
         if (thread) {
@@ -81,6 +97,7 @@ int ClSocket::Send(std::span<const uint8_t> messages) {
     ScopedLock hold(sendLock_);
     const std::shared_ptr<Attempt> attempt = CurrentAttempt();
     if (State() != 1 || !attempt) {
+        TheLog().LogError(u"WARNING : MESSAGE %d NOT SENT, NOT CONNECTED\n", FirstMessageId(messages));
         return 0;
     }
     std::span<const uint8_t> frames;
@@ -93,8 +110,10 @@ int ClSocket::Send(std::span<const uint8_t> messages) {
     if (prepared != 0) {
         return prepared;
     }
-    // The last error keeps the receive side's failures; a failed send shows as the closed connection.
-    if (attempt->socket.SendAll(frames.data(), frames.size()) != 0) {
+    if (!attempt->outgoing.Append(frames)) {
+        TheLog().LogError(
+            u"WARNING : MESSAGE %d NOT SENT, THE SERVER READS NOTHING (%d BYTES WAIT); CONNECTION ENDED\n",
+            FirstMessageId(messages), static_cast<int>(attempt->outgoing.Waiting()));
         EndConnection(attempt);
         return kSendFailed;
     }
@@ -134,6 +153,7 @@ void ClSocket::ConnectThread(std::shared_ptr<Attempt> attempt, std::string host,
             return;
         }
         SetState(1);
+        StartSending(attempt);
     }
     listener_->OnConnect(this, 0);
     StartReceiving(attempt);
@@ -200,6 +220,33 @@ void ClSocket::ReceiveThread(std::shared_ptr<Attempt> attempt) {
             return;
         }
         if (attempt->abandoned) {
+            return;
+        }
+    }
+}
+
+void ClSocket::StartSending(const std::shared_ptr<Attempt>& attempt) {
+    // The thread before it served an abandoned attempt, whose closed queue has woken it.
+    if (sendThread_) {
+        retiredThreads_.push_back(std::move(sendThread_));
+    }
+    sendThread_ = std::make_unique<platform::Thread>();
+    sendThread_->Start([this, attempt] { SendThread(attempt); });
+}
+
+// Writes the queued frames as they come. The last error keeps the receive side's failures; a failed write shows
+// as the closed connection.
+void ClSocket::SendThread(std::shared_ptr<Attempt> attempt) {
+    std::array<uint8_t, kReceiveBufferSize> chunk{};
+    for (;;) {
+        const size_t taken = attempt->outgoing.Take(chunk);
+        if (taken == 0) {
+            return;
+        }
+        const bool written = attempt->socket.SendAll(chunk.data(), taken) == 0;
+        attempt->outgoing.MarkWritten();
+        if (!written) {
+            EndConnection(attempt);
             return;
         }
     }

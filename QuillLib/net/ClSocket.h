@@ -1,7 +1,10 @@
 #pragma once
 // The engine's TCP client for the game server. Connect returns at once and connects on a short-lived
 // connect thread; a receive thread then reassembles and deciphers the incoming frames and hands each to the
-// listener; SendPacket enciphers and sends on the caller's thread, one whole packet at a time.
+// listener. SendPacket enciphers a whole packet on the caller's thread and queues its frames, which the
+// connection's send thread writes to the system socket: a sender never waits for a server that reads slowly or
+// not at all. A server that lets kSendQueueCapacity bytes wait has stopped reading, and the send that finds no
+// room ends the connection (the listener hears OnClose).
 //
 // Each Connect starts a new attempt with its own system socket. Close and a new Connect abandon the current
 // attempt: its socket is shut down, which wakes its threads, and it is closed once they let go of it, so a
@@ -30,6 +33,9 @@ class ClSocket : public ClSocketBase {
 public:
     static constexpr uint32_t kConnectTimeoutMs = 20000;
     static constexpr uint32_t kReceiveBufferSize = 4096;
+    static constexpr uint32_t kSendQueueCapacity = 65536;
+    // How long the destructor lets the send thread write what is still queued.
+    static constexpr uint32_t kFinalWriteMs = 250;
 
     explicit ClSocket(SocketListener* listener, const PacketCipherKeys& keys = PacketCipherKeys::BuiltIn());
     ~ClSocket() override;
@@ -41,12 +47,13 @@ public:
     // Finishes the packet and sends it. Returns 0 whatever the outcome.
     int SendPacket(Packet* packet, int flag = 0) override;
 
-    // Sends a chain of messages under the send lock. Returns 0 (also when not connected: nothing is sent),
+    // Queues a chain of messages under the send lock. Returns 0 (also when not connected: nothing is sent),
     // kBadFrameLength when refused for its form or size (the connection stays), kCipherFailure, or
-    // kSendFailed (both of the last end the connection).
+    // kSendFailed when the send queue has no room (both of the last end the connection). A failure to write the
+    // queued frames later ends the connection too.
     int Send(std::span<const uint8_t> messages);
 
-    // Ends the connection without telling the listener.
+    // Ends the connection without telling the listener; frames still queued are dropped.
     void Close();
 
     // Ends the connection and tells the listener (OnClose with 1), when connected.
@@ -59,6 +66,9 @@ private:
     void ReportConnect(const std::shared_ptr<Attempt>& attempt, int code);
     void StartReceiving(const std::shared_ptr<Attempt>& attempt);
     void ReceiveThread(std::shared_ptr<Attempt> attempt);
+    // Under BaseLock(), as the attempt's connection comes up.
+    void StartSending(const std::shared_ptr<Attempt>& attempt);
+    void SendThread(std::shared_ptr<Attempt> attempt);
     // Ends the attempt's connection when it is still the current, connected one; true when this call did.
     bool EndConnection(const std::shared_ptr<Attempt>& attempt);
     std::shared_ptr<Attempt> CurrentAttempt();
@@ -73,6 +83,7 @@ private:
     std::shared_ptr<Attempt> current_;
     std::unique_ptr<platform::Thread> connectThread_;
     std::unique_ptr<platform::Thread> receiveThread_;
+    std::unique_ptr<platform::Thread> sendThread_;
     // Threads of abandoned attempts, joined once they have ended.
     std::vector<std::unique_ptr<platform::Thread>> retiredThreads_;
     // Only the receive thread uses it, and only one runs at a time.

@@ -195,6 +195,7 @@ public:
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
     }
+    quill::Lock& ProfileLock() override { return sceneManager_.WidgetTreeLock(); }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
     void ShowNotice(const ConnectionNotice& notice) override { sceneManager_.ShowConnectionNotice(notice); }
     void OnMessengerChat(quill::Packet& packet, bool echo) override;

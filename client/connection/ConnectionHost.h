@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "QuillLib/core/Lock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
@@ -45,6 +46,10 @@ public:
     // under the lock that scene switches take, so that OnPacket never runs while the scene is left). False,
     // the packet untouched, when there is no such scene.
     virtual bool DeliverPacket(quill::MessageId id, quill::Packet& packet) = 0;
+
+    // The lock that every screen holds while it reads or changes the local player's profile (money, ratings,
+    // clan): the scene manager's widget-tree lock. The connection's own handlers write those fields under it.
+    virtual quill::Lock& ProfileLock() = 0;
 
     // Appends an event to the application's queue (App::PostEvent).
     virtual void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) = 0;

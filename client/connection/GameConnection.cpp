@@ -99,9 +99,16 @@ bool GameConnection::WaitForShutdown(uint32_t timeoutMs) {
 }
 
 Packet* GameConnection::AllocPacket() {
-    // The pool is made with the first packet (a connection's), so offline play does without it.
-    std::call_once(packetPoolMade_, [this] { packetPool_.Init(kPacketCount, Packet::kPoolBlockSize); });
-    void* block = packetPool_.Alloc(kPacketTries);
+    Packet* packet = TakePacket(writtenPool_, writtenPoolMade_, kWrittenPacketCount, 1);
+    if (packet == nullptr) {
+        quill::TheLog().LogError(u"WARNING : NO FREE PACKET, A REQUEST IS NOT SENT\n");
+    }
+    return packet;
+}
+
+Packet* GameConnection::TakePacket(quill::PacketPool& pool, std::once_flag& made, uint32_t count, uint32_t tries) {
+    std::call_once(made, [&] { pool.Init(count, Packet::kPoolBlockSize); });
+    void* block = pool.Alloc(tries);
     if (block == nullptr) {
         return nullptr;
     }
@@ -111,7 +118,9 @@ Packet* GameConnection::AllocPacket() {
 }
 
 void GameConnection::FreePacket(Packet* packet) {
-    packetPool_.Free(packet);
+    // Each pool ignores the other's packets.
+    receivedPool_.Free(packet);
+    writtenPool_.Free(packet);
 }
 
 void GameConnection::SendPacket(Packet* packet) {
@@ -528,7 +537,7 @@ void GameConnection::OnReceive(quill::ClSocket* socket, int result) {
     if (id == MessageId::LoginResult || id == MessageId::LoginFailed) {
         awaitingAnswer_ = false;
     }
-    Packet* packet = AllocPacket();
+    Packet* packet = TakePacket(receivedPool_, receivedPoolMade_, kPacketCount, kPacketTries);
     if (packet == nullptr) {
         quill::TheLog().LogError(u"WARNING : NO FREE PACKET, MESSAGE %d DROPPED\n",
                                  static_cast<int>(socket->IncomingPacket().Id()));
@@ -551,8 +560,10 @@ void GameConnection::OnClose(quill::ClSocket* /*socket*/, int /*reason*/) {
     QueueLocalMessage(message);
 }
 
+// From the pool of written packets: a loss is noticed on any thread, and one that holds the widget-tree lock must
+// not wait for the slots of a flood of received messages.
 void GameConnection::QueueLocalMessage(std::span<const uint8_t> message) {
-    Packet* packet = AllocPacket();
+    Packet* packet = TakePacket(writtenPool_, writtenPoolMade_, kWrittenPacketCount, 1);
     if (packet == nullptr || !packet->LoadReceived(message)) {
         quill::TheLog().LogError(u"WARNING : NO FREE PACKET, MESSAGE %d DROPPED\n", static_cast<int>(message[2]));
         FreePacket(packet);

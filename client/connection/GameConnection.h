@@ -9,7 +9,9 @@
 // Threads: the main, game and dispatch threads send requests and read state; the game thread ticks the keep-alive;
 // the socket's connect and receive threads call the listener slots, which only queue; the dispatch thread
 // runs every handler, the local ConnectionLost and ConnectFailed messages included, so no handler ever
-// races another.
+// races another. A request never waits, not for a packet and not for the server: handlers send under the
+// widget-tree lock. Received messages and the packets the client writes come from separate pools, so that a
+// flood of received messages, which may fill its pool, never leaves a request without a packet.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -45,8 +47,11 @@ class MessageDispatcher;
 
 class GameConnection : public quill::SocketListener {
 public:
+    // Received messages: the receive thread waits up to about five seconds (1 ms sleeps) for one of them.
     static constexpr uint32_t kPacketCount = 1000;
-    static constexpr uint32_t kPacketTries = 5000;         // about five seconds with 1 ms sleeps
+    static constexpr uint32_t kPacketTries = 5000;
+    // Requests and the connection's own local messages: each is held for moments only, by one thread.
+    static constexpr uint32_t kWrittenPacketCount = 64;
     static constexpr uint32_t kKeepAliveSilenceMs = 5000;  // a keep-alive goes out after more silence than this
     // How long the server may take to greet a connection, and then to answer its login.
     static constexpr uint32_t kAnswerBoundMs = 15000;
@@ -82,16 +87,16 @@ public:
 
     // --- Requests (any thread) ---
 
-    // A packet from the pool, or null when none became free in about five seconds.
+    // A packet for a request, at once; null, with a warning in the log, when every one is in use.
     quill::Packet* AllocPacket();
-    void FreePacket(quill::Packet* packet);  // null is ignored
+    void FreePacket(quill::Packet* packet);  // a packet of either pool; null is ignored
     // Sends through the socket and stamps the last-send time. A null packet sends nothing.
     void SendPacket(quill::Packet* packet);
     // Sends a request whose payload is one byte; the last-send time is not stamped.
     void SendBytePacket(quill::MessageId id, const uint8_t* value);
     // Sends LoginRequest: client version, login kind, login ID and password. Part of the handshake.
     void SendLoginRequest();
-    int32_t PacketsInUse() const { return packetPool_.InUse(); }
+    int32_t PacketsInUse() const { return receivedPool_.InUse() + writtenPool_.InUse(); }
 
     // The keep-alive (game thread): sends KeepAlive when connected and more than 5000 ms have passed
     // since the last send. Also ends a connection whose greeting, or whose login answer, has been awaited for
@@ -196,6 +201,8 @@ private:
         uint32_t subKey = 0;
     };
 
+    // The pools are made with their first packet (a connection's), so offline play does without them.
+    quill::Packet* TakePacket(quill::PacketPool& pool, std::once_flag& made, uint32_t count, uint32_t tries);
     void DispatchLoop();
     void DrainQueue();
     // Queues a message that the connection makes for itself.
@@ -205,8 +212,10 @@ private:
     void GiveUpAwaitedAnswer();
 
     ConnectionHost& host_;
-    quill::PacketPool packetPool_;
-    std::once_flag packetPoolMade_;
+    quill::PacketPool receivedPool_;
+    std::once_flag receivedPoolMade_;
+    quill::PacketPool writtenPool_;
+    std::once_flag writtenPoolMade_;
     MessageQueue queue_;
     quill::PlayerState player_;
     Inventory inventory_{player_, host_};

@@ -334,6 +334,7 @@ void Inventory::ShowGiftNotice(const quill::WString& sender, uint32_t amount) {
     notice.lines[1] = u"아이템샵에서 확인할 수 있습니다.";
     if (amount > 0) {
         notice.lines[2] = quill::Format(u"큐머니 %s원이 추가로 충전되었습니다.", host_.FormatMoney(amount));
+        quill::ScopedLock profile(host_.ProfileLock());
         player_.cueMoney += amount;
     }
     host_.ShowNotice(notice);

@@ -1,5 +1,7 @@
 #include "client/connection/MessageDispatcher.h"
 
+#include <array>
+
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/net/FieldReader.h"
@@ -176,9 +178,10 @@ void MessageDispatcher::OnClanInfo(Packet& packet) {
     directories.OnClanInfo(packet);
     const ClanRecord clan = directories.Clan();
     quill::PlayerState& player = connection_.LocalPlayer();
+    quill::ScopedLock profile(host_.ProfileLock());
     player.clanId = clan.id;
     player.clanName = clan.name;
-    quill::ScopedLock hold(directories.ClanMembers().GetLock());
+    quill::ScopedLock members(directories.ClanMembers().GetLock());
     if (const quill::PlayerState* own = directories.ClanMembers().Find(player.userId))
         player.clanRank = own->clanRank;
 }
@@ -191,6 +194,7 @@ void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {
         return;
     }
     quill::PlayerState& player = connection_.LocalPlayer();
+    quill::ScopedLock profile(host_.ProfileLock());
     player.typeCounters[index] = record.counters[0];
     player.playCountsA[index] = record.counters[1];
     player.playCountsB[index] = record.counters[2];
@@ -206,14 +210,24 @@ void MessageDispatcher::OnPlayerRecordUpdate(Packet& packet) {
 void MessageDispatcher::OnCueMoneyUpdate(Packet& packet) {
     quill::FieldReader io(packet);
     io.Skip(uint32_t{});
-    io(connection_.LocalPlayer().cueMoney);
+    int64_t cueMoney = 0;
+    io(cueMoney);
+    {
+        quill::ScopedLock profile(host_.ProfileLock());
+        connection_.LocalPlayer().cueMoney = cueMoney;
+    }
     host_.PostEvent(ConnectionEvent::MoneyRefresh, 0, 0, 0);
 }
 
 void MessageDispatcher::OnGoldUpdate(Packet& packet) {
-    quill::PlayerState& player = connection_.LocalPlayer();
+    int64_t cueMoney = 0;
+    std::array<uint32_t, 2> goldValues{};
     quill::FieldReader io(packet);
-    io(player.cueMoney, player.goldValues);
+    io(cueMoney, goldValues);
+    quill::PlayerState& player = connection_.LocalPlayer();
+    quill::ScopedLock profile(host_.ProfileLock());
+    player.cueMoney = cueMoney;
+    player.goldValues = goldValues;
 }
 
 void MessageDispatcher::OnInviteResult(Packet& packet) {

@@ -194,6 +194,10 @@ std::optional<HttpReply> HttpRequestHandle::Transfer(WStringView headers, const 
         curl.easy_setopt(handle, CURLOPT_NOPROXY, "*");
     }
     curl.easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    // A transfer that ends before its name lookup (cancelled, timed out) leaves the lookup to finish on a thread
+    // of its own, which holds nothing of this request, instead of waiting for it: behind a silent name server,
+    // that wait would last until the system's resolver gives up.
+    curl.easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);
     curl.easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     if (limits.total.count() > 0) {
         curl.easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));

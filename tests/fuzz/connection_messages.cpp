@@ -65,6 +65,7 @@ public:
         scene_.OnPacket(id, packet);
         return true;
     }
+    quill::Lock& ProfileLock() override { return profileLock_; }
     void PostEvent(ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const ConnectionNotice&) override {}
     void OnMessengerChat(Packet& packet, bool) override { packet.ReadWString(); }
@@ -85,6 +86,7 @@ public:
 
 private:
     ReadingScene scene_;
+    quill::CriticalSectionLock profileLock_;
 };
 
 kestrovan::GameConnection& Connection() {

@@ -159,6 +159,7 @@ TEST_F(Connected, AFloodOfFramesThatDoNotDecipherEndsTheConnection) {
 }
 
 TEST_F(Connected, APeerCloseIsReportedOnce) {
+    test::LogCapture log;
     server_.CloseClient();
     ASSERT_TRUE(listener_.WaitFor(&Reports::closes, 1));
     LetStragglersArrive();
@@ -168,6 +169,7 @@ TEST_F(Connected, APeerCloseIsReportedOnce) {
     Packet packet = KeepAlive();
     EXPECT_EQ(socket_.SendPacket(&packet), 0) << "sending while not connected sends nothing";
     EXPECT_EQ(socket_.Send(packet.Bytes()), 0);
+    EXPECT_NE(log.Text().find("MESSAGE 9 NOT SENT, NOT CONNECTED"), std::string::npos) << "nor in silence";
 }
 
 TEST_F(Connected, ADisconnectRacingAPeerCloseIsReportedOnce) {
@@ -223,6 +225,35 @@ TEST(ClSocket, AConnectToARefusedPortFailsOnce) {
     EXPECT_EQ(listener.Now().connects, std::vector<int>{-1});
     EXPECT_TRUE(listener.Now().closes.empty());
     EXPECT_EQ(socket.State(), 0);
+}
+
+// A server that accepts and then reads nothing: every send returns at once while the system's buffers and the send
+// queue fill, and the send that finds the queue full ends the connection, once and with a line in the log.
+TEST(ClSocket, AServerThatStopsReadingNeverHoldsASender) {
+    test::LogCapture log;
+    platform::TcpListener server;
+    ASSERT_EQ(server.Listen(0), 0);
+    RecordingListener listener;
+    auto socket = std::make_unique<ClSocket>(&listener);
+    socket->Connect(u"127.0.0.1", server.Port());
+    ASSERT_TRUE(listener.WaitFor(&Reports::connects, 1));
+    const std::unique_ptr<platform::TcpSocket> accepted = server.Accept(GameServerFixture::kWaitMs);
+    ASSERT_NE(accepted, nullptr);
+    Packet large;
+    large.Init(MessageId::SettingsText).WriteWString(WString(1500, u'x'));
+    std::atomic<bool> sending{true};
+    std::thread sender([&] {
+        while (sending && socket->State() == 1) {
+            socket->SendPacket(&large);
+        }
+    });
+    const bool closed = listener.WaitFor(&Reports::closes, 1);
+    sending = false;
+    socket->Close();  // wakes a send that waits for the server
+    sender.join();
+    ASSERT_TRUE(closed) << "a send waited for the server";
+    EXPECT_EQ(listener.Now().closes, std::vector<int>{1});
+    EXPECT_NE(log.Text().find("MESSAGE 69 NOT SENT, THE SERVER READS NOTHING"), std::string::npos) << log.Text();
 }
 
 TEST(ClSocket, TheDestructorEndsItsThreadsAndReportsNothing) {

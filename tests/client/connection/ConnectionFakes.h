@@ -107,6 +107,8 @@ public:
         current->OnPacket(id, packet);
         return true;
     }
+    // The test reads the local player's profile under it, as the screens read it under the widget-tree lock.
+    quill::Lock& ProfileLock() override { return profileLock; }
     void PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t, uint32_t) override {
         recorder_.Record([&] { events_.push_back({id, wParam}); });
     }
@@ -163,6 +165,7 @@ public:
     std::vector<Invitation> Invitations() { return Copy(invitations_); }
 
     std::atomic<ConnectionScene*> scene{nullptr};
+    quill::CriticalSectionLock profileLock;
 
 private:
     // Messenger calls are recorded by name; a packet's first payload byte goes with it, to show it was

@@ -288,6 +288,56 @@ TEST_F(Session, TheServersCopiesOfTheLocalMessagesAreDropped) {
     EXPECT_TRUE(connection_.IsConnected());
 }
 
+// Answers TableStateRequest on the dispatch thread as the room does, but only once the messages queued behind the
+// request hold every packet of the received messages' pool.
+class AnsweringScene : public FakeScene {
+public:
+    explicit AnsweringScene(GameConnection& connection) : connection_(connection) {}
+
+    int OnPacket(MessageId id, Packet& packet) override {
+        if (id == MessageId::TableStateRequest) {
+            Eventually([&] { return connection_.PacketsInUse() == GameConnection::kPacketCount; });
+            if (Packet* answer = connection_.AllocPacket()) {
+                answer->Init(MessageId::TableState).WriteU8(1);
+                connection_.SendPacket(answer);
+                connection_.FreePacket(answer);
+            }
+        }
+        return FakeScene::OnPacket(id, packet);
+    }
+
+private:
+    GameConnection& connection_;
+};
+
+// A request made while a flood fills the pool of received messages goes out at once, and no message is lost.
+TEST_F(Session, ARequestInTheMiddleOfAFloodGoesOutAtOnce) {
+    AnsweringScene room(connection_);
+    host_.scene = &room;
+    const struct BackToLogin {
+        FakeHost& host;
+        ConnectionScene* login;
+        ~BackToLogin() { host.scene = login; }
+    } back{host_, &login_};
+    ConnectAndLogIn();
+    Packet chat;
+    chat.Init(MessageId::RoomChat).WriteWString(u"flood line");
+    const std::vector<uint8_t> line = server_.FramesOf(chat);
+    Packet request;
+    request.Init(MessageId::TableStateRequest);
+    const std::vector<uint8_t> asked = server_.FramesOf(request);
+    std::vector<uint8_t> flood;
+    for (int n = 0; n < 2000; ++n) {
+        const std::vector<uint8_t>& frames = n == 1000 ? asked : line;
+        flood.insert(flood.end(), frames.begin(), frames.end());
+    }
+    ASSERT_TRUE(server_.SendRaw(flood));
+    EXPECT_TRUE(server_.WaitForMessage(MessageId::TableState).has_value()) << "the answer was lost";
+    ASSERT_TRUE(room.WaitForMessages(2000));
+    EXPECT_EQ(room.Ids()[1000], MessageId::TableStateRequest);
+    EXPECT_TRUE(Eventually([&] { return connection_.PacketsInUse() == 0; }));
+}
+
 TEST_F(Session, MessagesWaitUntilTheSceneCanTakeThem) {
     ConnectAndLogIn();
     FakeScene next;

@@ -2,8 +2,11 @@
 // packet slot; and the records, balances and notices the small handlers keep and show.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <tuple>
 
+#include "QuillLib/core/ScopedLock.h"
 #include "tests/client/connection/ConnectionFakes.h"
 
 namespace kestrovan::test {
@@ -139,6 +142,41 @@ TEST_F(Dispatcher, BalancesInvitationsAndTournamentNoticesAreKept) {
     EXPECT_EQ(record.schedule[7], 7);
     ASSERT_EQ(scene_.Messages().size(), 1u) << "the notice also reaches the scene";
     EXPECT_EQ(scene_.Messages()[0].payload.size(), 3 + 20 + 1 + 4 + 8u);
+}
+
+// The screens read the player's money, ratings and clan under the profile lock (the widget-tree lock); the
+// dispatcher writes them under it too (ThreadSanitizer reports a write made without it), so a reader meets whole
+// values only.
+TEST_F(Dispatcher, ThePlayersMoneyRatingsAndClanAreWrittenUnderTheLockTheirReadersHold) {
+    const WString names[] = {u"Rails", u"The Rails and Cushions of the Long Table"};
+    Packet money;
+    money.Init(MessageId::CueMoneyUpdate).WriteU32(0).WriteI64(1000);
+    Packet gold;
+    gold.Init(MessageId::GoldUpdate).WriteI64(2000).WriteU32(1).WriteU32(2);
+    Packet record;
+    record.Init(MessageId::PlayerRecordUpdate).WriteU8(3);
+    for (int field = 0; field < 9; ++field) record.WriteU32(50);
+    record.WriteU16(120).WriteU32(0).WriteI64(0).WriteI64(0).WriteI64(0).WriteU16(0).WriteU16(0).WriteU16(0);
+    Packet gift;
+    gift.Init(MessageId::GiftReceived).WriteU8(1).WriteI64(41).WriteU32(4901).WriteU8(1).WriteU8(0).WriteU16(7);
+    gift.WriteU16(2).WriteU32(500).WriteWString(u"Santa").WriteWString(u"enjoy");
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::thread reader([&] {
+        while (!done) {
+            quill::ScopedLock hold(host_.profileLock);
+            const quill::PlayerState& player = connection_.LocalPlayer();
+            const bool named = player.clanName.empty() || player.clanName == names[0] || player.clanName == names[1];
+            if (!named || player.cueMoney < 0 || player.cueMoney > 3000 || player.ratingByType[3] % 120 != 0) ++torn;
+        }
+    });
+    for (int round = 0; round < 50; ++round) {
+        for (const Packet& message : {ClanInfo(44, names[round % 2], {}), money, record, gold, gift}) Dispatch(message);
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(connection_.LocalPlayer().cueMoney, 2500);
 }
 
 TEST_F(Dispatcher, InviteResultsAreShownAsNotices) {

@@ -504,7 +504,8 @@ TEST_F(RoomUnderX, ChatOfASecondRoomShowsItsOwnLines) {
 }
 
 // Ten thousand chat lines of the room at once, and then the server's TableStateRequest: the table state goes
-// out as soon as the lines are taken in, not after each has been laid out. The check prints the answer's time.
+// out as soon as the lines are taken in, not after each has been laid out; and requests in the middle of 2,000
+// packets are answered too. The check prints the answers' times.
 TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
     JoinScriptedRoom();
     ASSERT_FALSE(HasFailure());
@@ -518,17 +519,39 @@ TEST_F(RoomUnderX, ChatFloodLeavesTheTableStateAnsweredAtOnce) {
         return seconds;
     };
     answer("without a flood");
+    const auto lines = [&](std::vector<uint8_t>& flood, int count) {
+        for (int n = 0; n < count; ++n) {
+            const std::vector<uint8_t> frames =
+                server().FramesOf(kvtest::RoomChatMessage(0, 1, u"Rival", quill::Format(u"flood line %d", n)));
+            flood.insert(flood.end(), frames.begin(), frames.end());
+        }
+    };
     std::vector<uint8_t> flood;
-    for (int n = 0; n < 10000; ++n) {
-        const std::vector<uint8_t> frames =
-            server().FramesOf(kvtest::RoomChatMessage(0, 1, u"Rival", quill::Format(u"flood line %d", n)));
-        flood.insert(flood.end(), frames.begin(), frames.end());
-    }
+    lines(flood, 10000);
     const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(server().SendRaw(flood));
     std::printf("10,000 chat lines sent in %.2f s\n",
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     EXPECT_LT(answer("behind 10,000 chat lines"), 30.0) << "a flood of chat held up the game's messages";
+    // Requests in the middle of 2,000 packets: ten, each behind 99 of the room's own snapshot, which the room is
+    // slower to take in than the connection to receive (each resets the table), then 1,000 chat lines. The packets
+    // that wait behind a request fill the slots of the messages received; each answer still goes out at once.
+    std::vector<uint8_t> around;
+    const std::vector<uint8_t> snapshot = server().FramesOf(kvtest::RoomSnapshotMessage(kvtest::RoomScript{}.snapshot));
+    const std::vector<uint8_t> request = server().FramesOf(kvtest::EmptyMessage(quill::MessageId::TableStateRequest));
+    for (int n = 1; n <= 1000; ++n) {
+        const std::vector<uint8_t>& frames = n % 100 == 0 ? request : snapshot;
+        around.insert(around.end(), frames.begin(), frames.end());
+    }
+    lines(around, 1000);
+    const size_t answered = server().CountReceived(quill::MessageId::TableState);
+    const auto asked = std::chrono::steady_clock::now();
+    ASSERT_TRUE(server().SendRaw(around));
+    EXPECT_TRUE(server().WaitForMessages(quill::MessageId::TableState, answered + 10, 60000))
+        << "answers in the middle of 2,000 packets were lost";
+    std::printf("%zu of 10 TableStateRequests in the middle of 2,000 packets answered after %.2f s\n",
+                server().CountReceived(quill::MessageId::TableState) - answered,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count());
     Capture(folder() / "chat_flood.png");
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(20)), 0) << ReadFile(folder() / "program.out");
 }

@@ -10,6 +10,7 @@
 #include "platform/http/HttpRequestHandle.h"
 #include "platform/http/HttpSessionHandle.h"
 #include "tests/support/http/HttpTestServer.h"
+#include "tests/support/lookup/SilentNameServer.h"
 
 namespace platform {
 namespace {
@@ -213,6 +214,33 @@ TEST_F(HttpRequestHandleTest, ACancelledExchangeEndsAtOnceWithNoAnswer) {
     const auto answer = again->Exchange(u"", "a", 1, limits);
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(answer->body, "yes");
+}
+
+// A cancel ends a transfer whose name lookup gets no answer (its name server is silent) while the lookup still
+// waits; answered once the request and its connection are gone, the lookup touches neither.
+TEST_F(HttpRequestHandleTest, ACancelledExchangeDoesNotWaitForItsNameLookup) {
+    using kvtest::SilentNameServer;
+    auto connection = HttpConnectionHandle::Open(*session_, u"www.silent-name-server.test", 80, InternetService::Http);
+    auto request = HttpRequestHandle::Open(*connection, u"POST", u"/shot");
+    std::atomic<bool> cancel{false};
+    HttpLimits limits{std::chrono::seconds(60), std::chrono::seconds(120), 100};
+    limits.cancel = &cancel;
+    const int begun = SilentNameServer::LookupsBegun();
+    std::thread canceller([&] {
+        SilentNameServer::WaitForLookups(begun + 1, std::chrono::seconds(20));
+        cancel = true;
+    });
+
+    const auto reply = request->Exchange(u"", "a", 1, limits);
+
+    const int waiting = SilentNameServer::LookupsWaiting();
+    canceller.join();
+    EXPECT_FALSE(reply.has_value());
+    EXPECT_EQ(waiting, 1) << "the exchange ended while its lookup still waited";
+    request.reset();
+    connection.reset();
+    SilentNameServer::Release();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the lookup's thread ends its part
 }
 
 TEST_F(HttpRequestHandleTest, PreconfiguredSessionsTakeTheEnvironmentsProxyAndDirectOnesDoNot) {
