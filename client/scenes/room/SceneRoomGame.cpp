@@ -248,12 +248,13 @@ void SceneRoomGame::Activate() {
 }
 
 // The room's players start as the local player alone, among those who do not play (team 0), until the server
-// tells who sits where.
+// tells who sits where. No seat keeps what the last room left in it: a stale team byte would keep its player
+// out of the team the server names.
 void SceneRoomGame::SeatLocalPlayer() {
     model_.Reset();
+    model_.ClearPlayers();
     const quill::PlayerState& local = Player();
     quill::PlayerState& seat = model_.players[0];
-    seat.ResetSeat();
     CopyOwnRecord(local, seat);
     if (local.name.empty()) seat.name = connection_.Nickname();
     seat.seat = 0;

@@ -230,7 +230,8 @@ std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, co
     const uint8_t opponent = script.opponent.seat;
     server.ReplyTo(MessageId::RoomEntered, [script](const ServerMessage&, GameServerFixture& s) {
         s.Send(RoomSnapshotMessage(script.snapshot));
-        s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
+        s.Send(script.opponentWasIn ? RoomMemberInfoMessage(script.opponent)
+                                    : RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
     });
     server.ReplyTo(MessageId::RoomSlotRequest, [local, opponent](const ServerMessage& request, GameServerFixture& s) {
         s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));

@@ -496,6 +496,41 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     EXPECT_EQ(scene->ShooterSeat(), kLocal);
 }
 
+// The next visit to a room, whose other player sat there before (RoomMemberInfo): he joins the team the
+// server names although his record of the last visit named that team too, and the result board shows the new
+// game's rows only.
+TEST_F(RoomGame, AVisitAfterAnotherSeatsItsPlayersAndShowsItsOwnResults) {
+    Enter(10);
+    Start(10);
+    Receive(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{kLocal, 10}}}, {2, 2, {{kRival, 4}}}}, 1));
+    scene->OnLeave(nullptr, nullptr);
+
+    ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1);
+    Activate();
+    EXPECT_EQ(Seat(kRival).team, -1) << "nothing kept of the last visit";
+    EXPECT_TRUE(Seat(kRival).name.empty());
+    kvtest::TestRoomSnapshot snapshot;
+    snapshot.gameMode = 10;
+    Receive(kvtest::RoomSnapshotMessage(snapshot));
+    Receive(kvtest::RoomMemberInfoMessage(kvtest::TestRoomPlayer{}));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kLocal, 1}, {1, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kRival, 1}, {2, 1}}));
+    EXPECT_TRUE(scene->Model().teams[2].HasMember(&Seat(kRival)));
+    EXPECT_EQ(scene->Board()->RowCount(), 2);
+
+    Start(10);
+    Receive(kvtest::ShortMessage(MessageId::GroupDetermined, {{2, 1}, {4, 1}, {2, 1}}));
+    EXPECT_EQ(scene->Groups()->RowCount(), 2u);
+    // The rival's row of this game only: the local row is not in the answer.
+    Receive(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 2, {}}, {2, 1, {{kRival, 7}}}}, 1));
+    const ResultBoard& results = *scene->Results();
+    EXPECT_EQ(results.Row(0).name->GetText(), u"");
+    EXPECT_FALSE(results.Row(0).points->IsVisible());
+    EXPECT_EQ(results.Row(1).name->GetText(), u"Rival");
+    EXPECT_EQ(results.Row(1).result->GetText(), u"WIN");
+    EXPECT_EQ(results.Row(1).points->GetText(), u"+7");
+}
+
 TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {
     Serve();
     Enter(3);
