@@ -210,7 +210,6 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
-    screen_.Clocks().Turn().StartTurn(now);
     screen_.Clocks().StartGame(now, start->elapsedMs);
     screen_.Room().firstCueBall = start->cueBall;
     ruleBytes_ = start->rule;
@@ -246,6 +245,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     }
     screen_.Board()->OnGameStart();
     screen_.Board()->Refresh(screen_.Model(), screen_.Room());
+    screen_.Clocks().StartTurn(now);
     screen_.Items().ChalkSlot()->Refresh();
     shotBet_->SetVisible(true);
     if (quill::PlayerState* shooter = screen_.Seats().SeatRecord(start->firstShooter)) {
@@ -381,8 +381,7 @@ void RoomGameFlow::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState
 }
 
 void RoomGameFlow::OnTurnResult(quill::Packet& packet) {
-    const uint32_t now = platform::TimeGetTime();
-    screen_.Clocks().Turn().StartTurn(now);
+    screen_.Clocks().StartTurn(platform::TimeGetTime());
     receiving_->Show(false);
     runCount_ = 0;
     if (tableStatePending_.exchange(false)) SendTableState();

@@ -349,8 +349,7 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = shooterSeat;
-    clocks_.Turn().StartTurn(nowMs);
-    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
+    clocks_.StartTurn(nowMs);
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->Turn().SetControlEnabled(true);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <thread>
 
@@ -29,6 +30,7 @@
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
 #include "tests/support/net/CommunityMessages.h"
@@ -529,6 +531,36 @@ TEST_F(RoomGame, AVisitAfterAnotherSeatsItsPlayersAndShowsItsOwnResults) {
     EXPECT_EQ(results.Row(1).name->GetText(), u"Rival");
     EXPECT_EQ(results.Row(1).result->GetText(), u"WIN");
     EXPECT_EQ(results.Row(1).points->GetText(), u"+7");
+}
+
+// A turn's countdown on the player board: its warning blinks through the turn's last ten seconds and goes with
+// the shot; the next turn counts down from its whole limit again.
+TEST_F(RoomGame, TheCountdownWarnsInATurnsLastTenSecondsUntilTheShot) {
+    Enter(3);
+    Start(3);
+    PlayerBoard& board = *scene->Board();
+    Image& warning = *board.WarningMark();
+    const uint32_t turnStart = platform::TimeGetTime();
+    const auto run = [&](uint32_t intoTurnMs) {
+        for (int n = 0; n < 10; ++n) scene->Update(turnStart + intoTurnMs, 0);
+        for (int n = 0; n < 4; ++n) board.Tick(3000);  // the first 200 ms of a blink's 1500
+    };
+    run(20000);
+    EXPECT_FALSE(warning.IsVisible()) << "20 seconds left";
+    run(31000);
+    EXPECT_EQ(board.Remaining(), 9);
+    EXPECT_TRUE(warning.IsVisible());
+    EXPECT_FLOAT_EQ(warning.GetAlpha(), 1.0f);
+
+    Receive(kvtest::EmptyMessage(MessageId::Shot));
+    run(32000);
+    EXPECT_FALSE(warning.IsVisible()) << "the shot took the warning";
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kRival;
+    Receive(kvtest::TurnResultMessage(passed));
+    for (int n = 0; n < 4; ++n) board.Tick(3000);
+    EXPECT_EQ(board.Remaining(), 40);
+    EXPECT_FALSE(warning.IsVisible());
 }
 
 TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {
