@@ -917,7 +917,11 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     GameTable* table = screen_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
     table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
+    if (placement->ball != table->Physics().CueBall()) return;
+    // The top view does not move: the camera finds the cue ball when the player leaves it.
+    if (table->Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
+        table->Cameras().SetRefocusOnTopViewExit(true);
+    } else {
         table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     }
 }

@@ -563,6 +563,20 @@ TEST_F(RoomGame, TheCountdownWarnsInATurnsLastTenSecondsUntilTheShot) {
     EXPECT_FALSE(warning.IsVisible());
 }
 
+// The opponent places the cue ball while the player looks from above: the top view stays, and leaving it finds
+// the cue ball.
+TEST_F(RoomGame, ACueBallPlacedWhileInTheTopViewIsFoundOnLeavingIt) {
+    Enter(10);
+    Start(10, kRival);
+    GameTable& table = *scene->Table();
+    table.Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
+    table.Cameras().SetRefocusOnTopViewExit(false);
+    const uint32_t cueBall = table.Physics().CueBall();
+    Receive(kvtest::ShortMessage(MessageId::BallPlacementRelay,
+                                 {{cueBall, 1}, {std::bit_cast<uint32_t>(10.0f), 4}, {0, 4}, {0, 4}}));
+    EXPECT_TRUE(table.Cameras().RefocusOnTopViewExit());
+}
+
 TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {
     Serve();
     Enter(3);
