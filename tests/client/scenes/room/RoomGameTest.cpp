@@ -577,6 +577,32 @@ TEST_F(RoomGame, ACueBallPlacedWhileInTheTopViewIsFoundOnLeavingIt) {
     EXPECT_TRUE(table.Cameras().RefocusOnTopViewExit());
 }
 
+// The room master's table and balls change: told once, loaded by the next drawn frame, and a later change is
+// told again.
+TEST_F(RoomGame, EachChangeOfTheMastersItemsIsToldOnceAndLoadedByTheNextFrame) {
+    Enter(3);
+    const quill::WString notice = u"The table and the ball will be belonged to the current room master's items.";
+    const auto told = [&] {
+        const auto lines = Lines();
+        return std::count(lines.begin(), lines.end(), notice);
+    };
+    kvtest::TestTurnResult turn;
+    turn.running = false;
+    turn.nextShooter = kLocal;
+    turn.tableItem = 1028;  // a table of the default's size, which the balls fit
+    Receive(kvtest::TurnResultMessage(turn));
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(told(), 1);
+    ASSERT_TRUE(scene->IsReloadPending());
+    scene->Render(nullptr, true);
+    EXPECT_FALSE(scene->IsReloadPending());
+    EXPECT_EQ(Connection().GetRoomInfo().tableItem, 1028);
+
+    turn.tableItem = 1027;
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(told(), 2);
+}
+
 TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {
     Serve();
     Enter(3);
