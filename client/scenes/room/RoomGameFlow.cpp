@@ -258,7 +258,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     SceneRoomGame::PlaySound(kStartSound);
     if (IsPocketMode()) QueueAnnouncement(kRackVoice);
     const bool tournament = connection_.GetChannelType(-1) == kTournamentChannel;
-    QueueAnnouncement(tournament && connection_.ConnectionFlag() == 1 ? kOpeningVoices[0]
+    QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
                                                                        : kOpeningVoices[app_.GetRandom().Next() & 1]);
     screen_.Equipment().Check();
     if (tournament) {

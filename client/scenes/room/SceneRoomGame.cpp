@@ -196,7 +196,8 @@ void SceneRoomGame::Activate() {
     clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
     seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
-    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
+    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel &&
+                                  connection_.Tournament().running != 0);
     seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {

@@ -331,7 +331,12 @@ TEST_F(RoomGame, ALeaveRequestWaitsForItsAnswerAndAStaleGambleWithdrawalIsAskedA
 TEST_F(RoomGame, TheTournamentsFeeIsToldOnEntryAndADropNamesTheNewMaster) {
     Connection().SetChannelKind(0, SceneRoomGame::kTournamentChannel);
     Connection().SetCurrentChannel(1);
-    Connection().SetValueAndFlag(3000, 1);
+    // The race's fee, not the school's progress the login gave.
+    TournamentRecord race;
+    race.running = 1;
+    race.amounts[1] = 3000;
+    Connection().SetTournament(race);
+    Connection().SetValueAndFlag(98, 1);
     Enter(3);
     EXPECT_TRUE(Box().IsVisible());
     EXPECT_EQ(Box().Line(0).GetText(), u"If you participate in the tournament, a fee of 3,000 will be charged.");
