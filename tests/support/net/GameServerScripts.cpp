@@ -167,7 +167,11 @@ void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script) {
             s.Send(CreateRoomResultMessage(script.createResult));
             return;
         }
-        s.Send(JoinRoomResultMessage(0, CreatedRoom(request.Read(), script.createdRoom)));
+        // As the channel's lobby hears of it: the new room, and the player moved into it; then the join.
+        const TestRoom room = CreatedRoom(request.Read(), script.createdRoom);
+        s.Send(RoomListEntryMessage(room));
+        s.Send(LobbyUserMovedMessage(TestAccount{}.accountId, static_cast<int16_t>(room.number)));
+        s.Send(JoinRoomResultMessage(0, room));
     });
     server.ReplyWith(MessageId::LeaveChannel, {ChannelListMessage(script.channels)});
 }

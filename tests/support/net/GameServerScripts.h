@@ -52,8 +52,9 @@ struct LobbyScript {
     // Results that JoinRoom and JoinRoomWithPassword give for a room whatever else holds (14 banned, 15 the
     // handicap does not qualify, 16 not available).
     std::map<uint16_t, uint32_t> joinResults;
-    // 0: CreateRoom is answered as the join of the new room, numbered createdRoom; any other code is answered
-    // with CreateRoomResult of that code.
+    // 0: CreateRoom is answered as the join of the new room, numbered createdRoom (after the new room's entry
+    // in the list and the player's move into it); any other code is answered with CreateRoomResult of that
+    // code.
     uint8_t createResult = 0;
     uint16_t createdRoom = 7;
 };
