@@ -240,10 +240,15 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_LT(shape, 1.07) << red.width << " x " << red.height << ": see table.png";
 
     // The top bar's numbers show whole digits: the room number at (19, 7) in yellow, and the game clock's
-    // hours at (416, 9) and the second digit of its minutes at (468, 9).
+    // hours at (411, 9) and the second digit of its minutes at (463, 9). The clock's dark face ends with the
+    // bar at x 475: the wood of the room beyond it.
     EXPECT_TRUE(WholeDigit(table, left + 19, top + 7, 12, 18, IsYellowish)) << "the room number: see table.png";
-    EXPECT_TRUE(WholeDigit(table, left + 416, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
-    EXPECT_TRUE(WholeDigit(table, left + 468, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 411, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 463, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
+    EXPECT_EQ(Count(table, left + 476, top + 6, left + 500, top + 26,
+                    [](uint32_t rgb) { return (rgb & 0xFF) > (rgb >> 16 & 0xFF) + 4; }),
+              0)
+        << "the clock's face past the top bar's end: see table.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
