@@ -30,8 +30,9 @@ struct TournamentRecord {
         io.Derive(m.running, m.kind == kKindRunning ? 1 : 0);
     }
 
-    // The gold a player pays to take part (the second amount; the first is the race's game type).
-    uint32_t EntryFee() const { return amounts[1]; }
+    // The gold a player pays to take part: the second amount, a signed 32-bit value (the first is the race's
+    // game type).
+    int32_t EntryFee() const { return static_cast<int32_t>(amounts[1]); }
 
     // Reads the payload over this record, as far as the message holds it; the lobby's mark stays.
     void Read(quill::Packet& packet);
