@@ -11,6 +11,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "client/app/SkillPopup.h"
 #include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
@@ -30,6 +31,7 @@
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
+#include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
@@ -585,6 +587,7 @@ TEST_F(RoomGame, ACueBallPlacedWhileInTheTopViewIsFoundOnLeavingIt) {
 // The room master's table and balls change: told once, loaded by the next drawn frame, and a later change is
 // told again.
 TEST_F(RoomGame, EachChangeOfTheMastersItemsIsToldOnceAndLoadedByTheNextFrame) {
+    TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());  // the table sizes, as the program has them
     Enter(3);
     const quill::WString notice = u"The table and the ball will be belonged to the current room master's items.";
     const auto told = [&] {
