@@ -65,6 +65,17 @@ void GameModel::Reset() {
     }
 }
 
+void GameModel::ClearPlayers() {
+    ScopedLock hold(lock_);
+    for (PlayerState& player : players) {
+        player.ResetSeat();
+        player.ResetProfile();
+        player.ratingByType.fill(0);
+        player.status = 0;
+        player.locationText.clear();
+    }
+}
+
 bool GameModel::HasRule(GameType type) const {
     return GetRule(type) != nullptr;
 }
@@ -135,10 +146,14 @@ void GameModel::RemovePlayer(PlayerState* player) {
 
 void GameModel::MovePlayer(PlayerState* player, uint8_t team) {
     ScopedLock hold(lock_);
-    if (player == nullptr || !IsValidTeam(team) || player->team == static_cast<int8_t>(team)) {
+    if (player == nullptr || !IsValidTeam(team)) {
         return;
     }
     TeamState& target = teams[team];
+    // Membership, not the team byte, tells: a record whose team was emptied still names it.
+    if (target.HasMember(player)) {
+        return;
+    }
     // Checked before the player leaves its team, so that a refused move leaves everything as it was.
     if (!target.CanAppend()) {
         return;

@@ -43,6 +43,9 @@ public:
 
     // Empties every team and restores the turn order 0..6; the players keep their records.
     void Reset();
+    // Every player record back to an empty seat: no team, no place and nothing of the seat's last player, so
+    // that a room entered after another one starts from what its own server tells.
+    void ClearPlayers();
 
     bool HasRule(GameType type) const;
     void SelectRule(GameType type);
@@ -54,7 +57,8 @@ public:
     int8_t AddPlayer(PlayerState* player, uint8_t balance, uint32_t append);
     void RemovePlayer(PlayerState* player);
     // Moves the player from its team to the end of another: either completely, with the counts and its team
-    // byte following, or (when the other team is full) not at all.
+    // byte following, or (when the other team is full) not at all. A player already among the other team's
+    // members stays where it is.
     void MovePlayer(PlayerState* player, uint8_t team);
     // A team leaves the game: its members go to the pool (when more than two teams play and noMove is 0)
     // and its place value is stored for the next drawn order.

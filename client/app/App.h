@@ -216,7 +216,6 @@ private:
     bool StartRendererEngine();
     bool CheckDevice();
     void ConfigureFromDevice();
-    void ValidateAndStoreMode();
     void ShowFirstFrame(D3D9RenderDevice& device);
     bool CreateDeviceAndPacks();
     void GiveGraphicsDisplayRecord();

@@ -1,6 +1,6 @@
 #pragma once
-// The race tournament notice (RaceTournamentNotice) as the connection keeps it for the lobby: the notice's
-// kind turned into two flags, and its fields kept as received.
+// The race tournament notice (RaceTournamentNotice) as the connection keeps it for the lobby and the rooms of
+// the tournament channel: the notice's kind turned into two flags, and its fields kept as received.
 #include <array>
 #include <cstdint>
 
@@ -29,6 +29,10 @@ struct TournamentRecord {
         io.Derive(m.soon, m.kind == kKindSoon ? 1 : 0);
         io.Derive(m.running, m.kind == kKindRunning ? 1 : 0);
     }
+
+    // The gold a player pays to take part: the second amount, a signed 32-bit value (the first is the race's
+    // game type).
+    int32_t EntryFee() const { return static_cast<int32_t>(amounts[1]); }
 
     // Reads the payload over this record, as far as the message holds it; the lobby's mark stays.
     void Read(quill::Packet& packet);

@@ -176,9 +176,6 @@ public:
     // starts in the update when the swing has ended; such a start may be asked from any thread and begins at the
     // next update.
     void StartShot(int32_t swings, bool keepCamera);
-    // The live table as a plain centre-ball stroke into the shot record, committed as a local shot and started
-    // after two swings.
-    void CaptureShotRecord();
 
     // --- per-frame update (game thread) ---
     // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);

@@ -13,7 +13,6 @@
 #include "client/table/CueClearance.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
-#include "client/table/StrokeComputation.h"
 #include "client/table/TableAngles.h"
 #include "client/table/TableEvents.h"
 #include "client/table/TruncateToInt.h"
@@ -27,9 +26,6 @@ using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr uint8_t kPenKey = 'Z';
-constexpr float kCaptureStartParamA = 0.65f;
-constexpr float kCaptureStartParamB = 3.0f;
-constexpr float kCapturePower = 0.8f;
 
 }  // namespace
 
@@ -218,47 +214,5 @@ void GameTable::ChargeLocalShot(float strikeValue) {
     aim_.SetChalkLevel(std::max(aim_.ChalkLevel(), 0));
     aim_.UpdatePowerGauge();
 }
-
-// --- capture ---
-
-void GameTable::CaptureShotRecord() {
-    ScopedLock holdTable(tableLock_);
-    physics_.SnapshotBalls();
-    const uint16_t chalk = services_.player != nullptr ? services_.player->GetCurrentChalkId() : 0;
-    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
-    {
-        ScopedLock hold(physics_.GetLock());
-        ShotRecord& r = records_.GetShotRecord();
-        const uint32_t count = BallCount();
-        for (uint32_t i = 0; i < count; ++i) {
-            r.positions[i] = physics_.CachedPosition(i);
-            r.rotations[i] = physics_.CachedOrientation(i);
-            r.ballFlags[i] = physics_.CachedFlag(i);
-        }
-        r.cueBallIndex = static_cast<uint8_t>(physics_.CueBall());
-        r.startParamA = kCaptureStartParamA;
-        r.startParamB = kCaptureStartParamB;
-        r.aimPointX = aim_.Pose().aimPointX;
-        r.aimPointY = aim_.Pose().aimPointY;
-        r.tipOffsetX = 0.0f;
-        r.tipOffsetY = 0.0f;
-        r.strokeX = 0.0f;
-        r.strokeY = 0.0f;
-        r.paramC = aim_.Pose().elevation;
-        r.paramD = StrokeComputation::StrokeCurve(aim_.Pose().elevation, 0.0f);
-        r.power = kCapturePower;
-        r.powerCap = kCapturePower;
-        r.paramE = 1.0f;
-        r.paramF = 0.0f;
-        r.paramG = 0.0f;
-        StampRecordHeader(cue);
-        r.chalkItemId = chalk;
-        r.valid = ShotRecord::kValidFilled;
-        records_.CommitRecord(state_);
-    }
-    StartShot(2, false);
-}
-
-// --- the cue's pose ---
 
 }  // namespace kestrovan

@@ -170,8 +170,9 @@ quill::WString RaceNoticeLine(uint8_t state, uint8_t startHour, uint8_t startMin
     }
 }
 
-void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result) {
-    room.roomNumber = asked.roomNumber;
+void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result,
+                    int16_t playerPlace) {
+    room.roomNumber = asked.roomNumber > 0 || playerPlace <= 0 ? asked.roomNumber : playerPlace;
     room.title = asked.title;
     room.password = asked.password;
     room.passwordFlag = asked.passwordFlag;

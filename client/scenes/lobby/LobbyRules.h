@@ -57,8 +57,11 @@ LobbyEnteredPlan PlanLobbyEntered(const JoinWithTarget& target, int32_t currentC
 
 // The connection's room on JoinRoomResult 0: the answer carries the room's settings but not its number,
 // title, lock or seats, so those come from what the lobby asked for (the listed room it joined, or the
-// room it asked to create); then the answer's fields.
-void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result);
+// room it asked to create); then the answer's fields. A room created has no number in the request: its
+// number is the place where the server moved the player (playerPlace, the lobby's record of him), when that
+// is a room.
+void FillJoinedRoom(quill::RoomInfo& room, const quill::RoomInfo& asked, const JoinRoomResultMessage& result,
+                    int16_t playerPlace);
 
 // --- The tournament channel's entry check ---
 

@@ -6,6 +6,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/UserLocation.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyWidgets.h"
@@ -150,6 +151,12 @@ std::vector<RoomDetailPanel::PlayerLine> LobbyUserList::PlayersIn(int32_t room) 
     for (const auto& [sortValue, user] : users_.All())
         if (user->position == room) players.push_back({user->name, user->level});
     return players;
+}
+
+int16_t LobbyUserList::PlaceOf(int64_t userId) {
+    ScopedLock hold(lock_);
+    const quill::PlayerState* user = users_.Find(userId);
+    return user != nullptr ? user->position : UserPlace::Lobby;
 }
 
 int32_t LobbyUserList::Count() const {

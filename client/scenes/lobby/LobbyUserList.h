@@ -76,6 +76,9 @@ public:
     int32_t MenuTab() const { return menuTab_; }
     // The listed players in a room, for its detail panel.
     std::vector<RoomDetailPanel::PlayerLine> PlayersIn(int32_t room) const;
+    // The place code of the listed user (a room's number, or UserPlace's other places); the lobby's own
+    // place when the user is not listed.
+    int16_t PlaceOf(int64_t userId);
 
     // The server's user messages (dispatch thread). A message that does not fit changes nothing and is
     // logged; a user announced while every record is in use is not listed.

@@ -130,7 +130,7 @@ void SceneLobby::OnJoinRoomResult(Packet& packet) {
         return;
     }
     quill::RoomInfo& room = connection_.GetRoomInfo();
-    FillJoinedRoom(room, asked.value_or(room), *result);
+    FillJoinedRoom(room, asked.value_or(room), *result, users_.PlaceOf(connection_.LocalPlayer().accountId));
     RequestSceneChange(SceneId::RoomGame);
 }
 

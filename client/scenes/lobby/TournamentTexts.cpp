@@ -26,7 +26,7 @@ TournamentView TournamentView::From(const TournamentRecord& record) {
     view.running = record.running != 0;
     view.shown = record.shown != 0;
     view.gameType = static_cast<int32_t>(record.amounts[0]);
-    view.fee = static_cast<int32_t>(record.amounts[1]);
+    view.fee = record.EntryFee();
     view.prizes = {record.amounts[2], record.amounts[3], record.amounts[4]};
     view.handicapFrom = record.handicapFrom;
     view.handicapTo = record.handicapTo;

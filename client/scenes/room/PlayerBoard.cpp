@@ -28,6 +28,7 @@ constexpr int32_t kFirstRowY = 64;
 constexpr int32_t kGameShift = 80;
 constexpr uint32_t kGoalColour = 0xFF00AEFF;
 constexpr int32_t kSixBallsHidden = 191;
+constexpr int32_t kWarningSeconds = 10;
 constexpr const char16_t* kMenuCaptions[] = {u"View Info", u"Ask Friend", u"Kick User",
                                              u"Cut Chat",  u"Invite Clan", u"Report bad"};
 constexpr uint8_t kUserInfoAll = 255;
@@ -333,11 +334,10 @@ void PlayerBoard::Tick(uint32_t now) {
     const float rising = static_cast<float>(t + 1000) / 1500.0f;
     const float falling = static_cast<float>(2000 - static_cast<int32_t>(t)) / 1500.0f;
     highlight_->SetAlpha(std::max(0.3f, t < 500 ? rising : falling));
-    if (countdownOn_ && remaining_ < 10) {
-        const bool on = t < 200 || (t >= 400 && t < 600);
-        warning_->Show(true);
-        warning_->SetAlpha(on ? 1.0f : 0.0f);
-    }
+    // The warning blinks through a turn's last ten seconds; a shot or the turn's end takes it away.
+    const bool warning = inGame_ && countdownOn_ && remaining_ < kWarningSeconds;
+    warning_->Show(warning);
+    if (warning) warning_->SetAlpha(t < 200 || (t >= 400 && t < 600) ? 1.0f : 0.0f);
 }
 
 // --- the player menu ---

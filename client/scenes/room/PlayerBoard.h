@@ -69,6 +69,7 @@ public:
     void SetTurnTime(int32_t seconds);
     // The seconds left by the elapsed turn seconds; sound 34 when it changes to 9 .. 1. The value shown.
     int32_t UpdateCountdown(int32_t elapsedSeconds);
+    // While on (from a turn's start to its shot), the warning blinks once fewer than ten seconds are left.
     void SetCountdownOn(bool on) { countdownOn_ = on; }
     // The countdown's warning mark goes (the room's spoken warning has come).
     void HideWarning();

@@ -45,10 +45,19 @@ quill::WStringView ResultBoard::ResultWord(int32_t code) {
     return code >= 1 && code <= 7 ? kWords[code - 1] : u"Playing";
 }
 
+// A new game's board: every row empty until the game's own results fill it.
 void ResultBoard::SetGrid(int32_t columns, int32_t rowsPerColumn) {
     rowsPerColumn_ = rowsPerColumn;
     const int32_t shown = columns * rowsPerColumn;
-    for (size_t i = 0; i < kRows; ++i) rows_[i].name->GetParent()->Show(static_cast<int32_t>(i) < shown);
+    for (size_t i = 0; i < kRows; ++i) {
+        const RowWidgets& row = rows_[i];
+        row.name->GetParent()->Show(static_cast<int32_t>(i) < shown);
+        row.result->SetText(u"");
+        row.name->SetText(u"");
+        row.points->Show(false);
+        row.money->Show(false);
+        row.rank->Show(false);
+    }
 }
 
 void ResultBoard::SetRow(int32_t column, int32_t row, quill::WStringView name, int32_t resultCode, int32_t points,

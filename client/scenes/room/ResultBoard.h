@@ -29,7 +29,7 @@ public:
 
     ResultBoard();
 
-    // Shows the first columns x rowsPerColumn rows (at most eight).
+    // Shows the first columns x rowsPerColumn rows (at most eight), all of them empty.
     void SetGrid(int32_t columns, int32_t rowsPerColumn);
     // Row rowsPerColumn x column + row; a row beyond the eighth is ignored.
     void SetRow(int32_t column, int32_t row, quill::WStringView name, int32_t resultCode, int32_t points,

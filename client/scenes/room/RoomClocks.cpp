@@ -23,6 +23,12 @@ constexpr size_t kTimeOutAnimation = 2;
 RoomClocks::RoomClocks(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
     : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
 
+void RoomClocks::StartTurn(uint32_t nowMs) {
+    turn_.StartTurn(nowMs);
+    screen_.Board()->SetTurnTime(turn_.Limit());
+    screen_.Board()->SetCountdownOn(true);
+}
+
 void RoomClocks::RunTurn(uint32_t nowMs) {
     GameTable& table = *screen_.Table();
     screen_.Board()->UpdateCountdown(turn_.ElapsedSeconds(nowMs));

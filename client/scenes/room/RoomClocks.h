@@ -24,6 +24,8 @@ public:
 
     // One more update; the count paces what runs every few updates.
     uint32_t CountUpdate() { return ++updates_; }
+    // A turn begins: the turn clock runs from now, and the player board counts it down from the whole limit.
+    void StartTurn(uint32_t nowMs);
     // The turn clock at every tenth update while the game runs and no shot is in flight.
     void RunTurn(uint32_t nowMs);
     // The game clock at every tenth update while the game runs.

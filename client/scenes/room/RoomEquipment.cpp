@@ -53,6 +53,8 @@ void RoomEquipment::Check() {
 
 void RoomEquipment::ApplyPendingReload() {
     if (!reloadPending_.exchange(false)) return;
+    // Once the table has the new items, a later change is told again.
+    changeTold_ = false;
     quill::RoomInfo& room = screen_.Room();
     screen_.Stage().ApplyEquipment(
         {static_cast<quill::GameType>(room.gameType), tableItem_, ballSetItem_, kDefaultPhysicsModelCode, 1});

@@ -2,12 +2,12 @@
 // The table and ball-set items the room plays on: the room master's, as the server names them with the room's
 // state, its options, every turn and every table placement. Items that differ from the room's records are
 // loaded by the next drawn frame, once nothing runs on the table, and written back into both records; the
-// first change of a visit is told in the chat.
+// first change of a visit, and the first after every reload, is told in the chat.
 //
 // Threads: the dispatch thread (the server's messages) and the main thread (loading, the drawn frame, the
 // shot's reports), each through an entry point of SceneRoomGame that holds the widget-tree lock; all but the
-// drawn frame's check also hold the room lock, so the pending reload is atomic. The part takes no lock of its
-// own.
+// drawn frame also hold the room lock, so the pending reload and the told change are atomic. The part takes no
+// lock of its own.
 #include <atomic>
 #include <cstdint>
 
@@ -48,7 +48,7 @@ private:
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
     std::atomic<bool> reloadPending_{false};
-    bool changeTold_ = false;
+    std::atomic<bool> changeTold_{false};
 };
 
 }  // namespace kestrovan

@@ -210,7 +210,6 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
-    screen_.Clocks().Turn().StartTurn(now);
     screen_.Clocks().StartGame(now, start->elapsedMs);
     screen_.Room().firstCueBall = start->cueBall;
     ruleBytes_ = start->rule;
@@ -246,6 +245,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     }
     screen_.Board()->OnGameStart();
     screen_.Board()->Refresh(screen_.Model(), screen_.Room());
+    screen_.Clocks().StartTurn(now);
     screen_.Items().ChalkSlot()->Refresh();
     shotBet_->SetVisible(true);
     if (quill::PlayerState* shooter = screen_.Seats().SeatRecord(start->firstShooter)) {
@@ -258,7 +258,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     SceneRoomGame::PlaySound(kStartSound);
     if (IsPocketMode()) QueueAnnouncement(kRackVoice);
     const bool tournament = connection_.GetChannelType(-1) == kTournamentChannel;
-    QueueAnnouncement(tournament && connection_.ConnectionFlag() == 1 ? kOpeningVoices[0]
+    QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
                                                                        : kOpeningVoices[app_.GetRandom().Next() & 1]);
     screen_.Equipment().Check();
     if (tournament) {
@@ -381,8 +381,7 @@ void RoomGameFlow::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState
 }
 
 void RoomGameFlow::OnTurnResult(quill::Packet& packet) {
-    const uint32_t now = platform::TimeGetTime();
-    screen_.Clocks().Turn().StartTurn(now);
+    screen_.Clocks().StartTurn(platform::TimeGetTime());
     receiving_->Show(false);
     runCount_ = 0;
     if (tableStatePending_.exchange(false)) SendTableState();
@@ -918,7 +917,11 @@ void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
     GameTable* table = screen_.Table();
     if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
     table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball == table->Physics().CueBall() && table->Cameras().GetCamera().Mode() != 3) {
+    if (placement->ball != table->Physics().CueBall()) return;
+    // The top view does not move: the camera finds the cue ball when the player leaves it.
+    if (table->Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
+        table->Cameras().SetRefocusOnTopViewExit(true);
+    } else {
         table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
     }
 }

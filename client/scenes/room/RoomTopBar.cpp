@@ -51,7 +51,7 @@ void RoomTopBar::Build(Widget& screen) {
     halfGame_->SetText(u"Half game");
     halfGame_->Show(false);
     clock_ = AttachTo(*bar_, std::make_unique<GameClock>(), true);
-    clock_->SetPosition(395, 2);
+    clock_->SetPosition(bar_->Width() - clock_->Width(), 2);
 }
 
 void RoomTopBar::ShowRoom(const quill::RoomInfo& room) {

@@ -196,7 +196,8 @@ void SceneRoomGame::Activate() {
     clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
     SeatLocalPlayer();
     seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
-    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0);
+    seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel &&
+                                  connection_.Tournament().running != 0);
     seats_.Board()->Refresh(model_, room_);
 
     if (GameTable* table = stage_.Table()) {
@@ -248,12 +249,13 @@ void SceneRoomGame::Activate() {
 }
 
 // The room's players start as the local player alone, among those who do not play (team 0), until the server
-// tells who sits where.
+// tells who sits where. No seat keeps what the last room left in it: a stale team byte would keep its player
+// out of the team the server names.
 void SceneRoomGame::SeatLocalPlayer() {
     model_.Reset();
+    model_.ClearPlayers();
     const quill::PlayerState& local = Player();
     quill::PlayerState& seat = model_.players[0];
-    seat.ResetSeat();
     CopyOwnRecord(local, seat);
     if (local.name.empty()) seat.name = connection_.Nickname();
     seat.seat = 0;
@@ -348,8 +350,7 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
     quill::ScopedLock hold(lock_);
     room_.shooterSeat = shooterSeat;
-    clocks_.Turn().StartTurn(nowMs);
-    seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
+    clocks_.StartTurn(nowMs);
     if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->Turn().SetControlEnabled(true);
 }
 

@@ -160,7 +160,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             break;
         case Event::StartReadyPressed:
             if (connection_.GetChannelType(-1) == kTournamentChannel &&
-                Player().money < static_cast<int64_t>(connection_.ConnectionValue())) {
+                Player().money < connection_.Tournament().EntryFee()) {
                 app_.Scenes().ShowNoticeBox(this, u"You are falling short of gold to join.");
             } else {
                 sender_.SendByte(quill::MessageId::GameStartRequest, 0);

@@ -299,9 +299,11 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     if (!flow_.IsRunning() && idleMs / 1000 > kIdleMinutesShown) {
         AddChatLine(quill::Format(u"A game has not been started in %d minutes.", idleMs / 60000), kGreen);
     }
-    if (connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() != 0) {
+    // The fee of the race the tournament notice told of (the value and flag of the login are the school's).
+    if (const TournamentRecord race = connection_.Tournament();
+        connection_.GetChannelType(-1) == kTournamentChannel && race.running != 0) {
         app_.Scenes().ShowNoticeBox(this, quill::Format(u"If you participate in the tournament, a fee of %s will be charged.",
-                                                        FormatMoney(connection_.ConnectionValue())));
+                                                        FormatMoney(race.EntryFee())));
     }
     ShowLevelRange();
     flow_.Receiving()->Show(!master);

@@ -61,7 +61,7 @@ bool StartReadyPanel::OnEvent(Widget* source, int32_t a, int32_t b) {
 void StartReadyPanel::ChooseSeat(int32_t seat) {
     if (seat_ == 0 && seat != 0) {
         // A watcher asks for a playing seat: in a tournament only the master may play.
-        if (connection_.GetChannelType(-1) == kTournamentChannel && connection_.ConnectionFlag() == 1 &&
+        if (connection_.GetChannelType(-1) == kTournamentChannel && connection_.Tournament().running == 1 &&
             !start_->IsVisible()) {
             if (notice_) notice_(u"방장만 참여할 수 있는 대회입니다.");
             seat = seat_;

@@ -109,6 +109,13 @@ TEST_F(GameModelTest, AMoveCompletesWithConsistentCountsOrChangesNothing) {
     EXPECT_EQ(outsider.team, 4);
     EXPECT_TRUE(model.teams[4].HasMember(&outsider));
     EXPECT_EQ(model.playerCount, 1);
+    PlayerState stale;  // names team 4, where it goes, without being among its members
+    stale.team = 4;
+    model.MovePlayer(&stale, 4);
+    EXPECT_TRUE(model.teams[4].HasMember(&stale));
+    model.MovePlayer(&stale, 4);  // a member already: nothing changes
+    EXPECT_EQ(model.teams[4].memberCount, 2);
+    EXPECT_EQ(model.playerCount, 2);
 
     for (int8_t seat = 0; seat < 8; ++seat) {
         Seat(seat, 2, 10);
@@ -116,9 +123,27 @@ TEST_F(GameModelTest, AMoveCompletesWithConsistentCountsOrChangesNothing) {
     model.MovePlayer(&outsider, 2);  // team 2 is full: the player stays in team 4
     EXPECT_EQ(outsider.team, 4);
     EXPECT_TRUE(model.teams[4].HasMember(&outsider));
-    EXPECT_EQ(model.teams[4].memberCount, 1);
+    EXPECT_EQ(model.teams[4].memberCount, 2);
     EXPECT_EQ(model.teams[2].memberCount, 8);
-    EXPECT_EQ(model.playerCount, 9);
+    EXPECT_EQ(model.playerCount, 10);
+}
+
+TEST_F(GameModelTest, ClearedPlayersKeepNothingOfTheirLastSeat) {
+    PlayerState& player = Seat(3, 2, 150);
+    player.name = u"Rival";
+    player.status = 3;
+    player.money = 5000;
+    player.locationText = u"Room 9";
+    model.Reset();
+    model.ClearPlayers();
+    EXPECT_EQ(player.team, -1);
+    EXPECT_EQ(player.seat, -1);
+    EXPECT_EQ(player.ready, 0);
+    EXPECT_TRUE(player.name.empty());
+    EXPECT_EQ(player.status, 0);
+    EXPECT_EQ(player.money, 0);
+    EXPECT_EQ(player.ratingByType[0], 0);
+    EXPECT_TRUE(player.locationText.empty());
 }
 
 TEST_F(GameModelTest, InternationalThreeCushionTargetsUseTheModeValue) {

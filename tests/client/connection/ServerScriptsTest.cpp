@@ -132,7 +132,7 @@ TEST_F(ScriptedServer, LobbyScriptAnswersJoinsByTheRoomAndCreationAsAJoin) {
     EXPECT_EQ(joinWith(3, u"wrong"), result(5));
     EXPECT_EQ(joinWith(3, u"secret"), Payload(JoinRoomResultMessage(0, script.rooms[2])));
 
-    // The created room is joined at once with what the request asked for.
+    // The created room is listed, the player moved into it, and the room joined with what the request asked for.
     Send(MessageId::CreateRoom, [](Packet& p) {
         p.WriteU8(10).WriteU8(4).WriteU16(1030).WriteU16(2005).WriteWString(u"Nine ball").WriteU8(1);
         p.WriteWString(u"pw").WriteU8(30).WriteU8(16).WriteU8(0).WriteU16(100).WriteU16(300);
@@ -143,11 +143,16 @@ TEST_F(ScriptedServer, LobbyScriptAnswersJoinsByTheRoomAndCreationAsAJoin) {
     created.maxPlayers = 4;
     created.tableItem = 1030;
     created.ballSetItem = 2005;
+    created.title = u"Nine ball";
+    created.passwordFlag = 1;
+    created.password = u"pw";
     created.timeLimit = 30;
     created.optionFlags = 16;
     created.stakeIndex = 0;
     created.minHandicap = 100;
     created.maxHandicap = 300;
+    EXPECT_EQ(NextOne().payload, Payload(RoomListEntryMessage(created)));
+    EXPECT_EQ(NextOne().payload, Payload(LobbyUserMovedMessage(TestAccount{}.accountId, 7)));
     EXPECT_EQ(NextOne().payload, Payload(JoinRoomResultMessage(0, created)));
 }
 

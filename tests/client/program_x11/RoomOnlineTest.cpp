@@ -29,18 +29,13 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/net/MessageId.h"
+#include "tests/client/program_x11/RoomUnderX.h"
 #include "tests/support/net/CommunityMessages.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/net/RoomMessages.h"
-#include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
 namespace {
-
-// A face of the interface skin, lit or under a widget's opacity.
-bool IsFace(uint32_t rgb) {
-    return IsSlate(rgb);
-}
 
 // The red ball's red down to its shaded rim, not the shaded orange of the yellow ball beside it.
 bool IsBallRed(uint32_t rgb) {
@@ -101,100 +96,6 @@ XWindowGeometry RedBallBox(const Screenshot& shot, int left, int top, int right,
     return {};
 }
 
-class RoomUnderX : public ProgramUnderX {
-protected:
-    // Starts the program full screen, logs in, enters the first channel and joins the waiting room with Quick
-    // Join; the room has told the server RoomEntered. The further scripts are installed beside the lobby's
-    // before the program logs in. The program's window area.
-    XWindowGeometry JoinRoomFromLobby(const std::function<void()>& furtherScripts = {}) {
-        const XWindowGeometry screen = x.Screen();
-        EXPECT_GT(StartOnline("[Video]\r\nfullscreen=1\r\nwidth=" + std::to_string(screen.width) + "\r\nheight=" +
-                              std::to_string(screen.height) + "\r\n"),
-                  0);
-        kvtest::InstallLobbyScript(server());
-        if (furtherScripts) furtherScripts();
-        const XWindowGeometry area = WaitForWindow();
-        EXPECT_EQ(area.width, screen.width) << "the room at the display's width";
-        const int left = area.x;
-        const int top = area.y;
-        EXPECT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
-        // The lobby's Quick Join button: its face above its white caption.
-        WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) {
-            return IsFace(shot.At(left + 491, top + 540)) && shot.At(left + 491, top + 551) == 0xFFFFFF;
-        });
-
-        // Quick Join takes the waiting room; the server answers with the room's settings.
-        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::JoinRoom) == 0; ++attempt) {
-            Click(left + 491, top + 551);
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-        }
-        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::JoinRoom, 5000).has_value()) << "see lobby.png";
-        const auto entered = server().WaitForMessage(quill::MessageId::RoomEntered, 30000);
-        EXPECT_TRUE(entered.has_value()) << ReadFile(folder() / "StartLog.log");
-        if (entered) {
-            EXPECT_EQ(entered->bytes, (std::vector<uint8_t>{5, 0, 0x87, 4, 0}));
-        }
-        return area;
-    }
-    // The waiting room of the room script (the player its master, the opponent in it), joined with Quick Join,
-    // its newcomer's help closed.
-    XWindowGeometry JoinScriptedRoom() {
-        const XWindowGeometry area = JoinRoomFromLobby([&] { kvtest::InstallRoomScript(server(), kvtest::RoomScript{}); });
-        if (!HasFailure()) CloseNewcomersHelp(area);
-        return area;
-    }
-    // A newcomer's help window closes with its button, below the middle of the screen.
-    void CloseNewcomersHelp(const XWindowGeometry& area) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    }
-    int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
-        return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);
-    }
-    // In the joined room: the newcomer's help window closed, seat 1 of the start panel taken and the master's
-    // start pressed; the server has both requests. The screens along the way are written as game_*.png.
-    // seated, when given, receives the screen once the seat is taken and before the start.
-    void SitAndStart(const XWindowGeometry& area, Screenshot* seated = nullptr) {
-        const int width = area.width;
-        const int height = area.height;
-        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomEntered).has_value());
-        WaitForScreen(folder() / "game_room.png", [&](const Screenshot& shot) {
-            return Faces(shot, area, width - 370, height - 80, 240, 56) > 2000;
-        });
-        CloseNewcomersHelp(area);
-        // Seat 1 of the start panel, then the master's start (F5).
-        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::RoomSlotRequest) == 0;
-             ++attempt) {
-            Click(area.x + width - 370 + 18, area.y + height - 80 + 26);
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-        }
-        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value())
-            << "see game_room.png";
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        const Screenshot afterSeat = Capture(folder() / "game_seated.png");
-        if (seated != nullptr) *seated = afterSeat;
-        for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0;
-             ++attempt) {
-            Click(area.x + width - 370 + 240 + 56, area.y + height - 80 + 25);
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-        }
-        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::GameStartRequest, 5000).has_value())
-            << "see game_seated.png";
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-    }
-    // A stroke with Ctrl, played again when a busy machine dropped it. The Shot the server got.
-    std::optional<kvtest::ServerMessage> Stroke(const XWindowGeometry& area) {
-        const int centreX = area.x + area.width / 2;
-        const int centreY = area.y + area.height / 2;
-        for (int attempt = 0; attempt < 4 && server().CountReceived(quill::MessageId::Shot) == 0; ++attempt) {
-            StrokeCue(centreX - 250, centreY, false);
-            server().WaitForMessage(quill::MessageId::Shot, 3000);
-        }
-        return server().WaitForMessage(quill::MessageId::Shot, 5000);
-    }
-};
-
 TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     const XWindowGeometry area = JoinRoomFromLobby();
     ASSERT_FALSE(HasFailure());
@@ -240,10 +141,15 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_LT(shape, 1.07) << red.width << " x " << red.height << ": see table.png";
 
     // The top bar's numbers show whole digits: the room number at (19, 7) in yellow, and the game clock's
-    // hours at (416, 9) and the second digit of its minutes at (468, 9).
+    // hours at (411, 9) and the second digit of its minutes at (463, 9). The clock's dark face ends with the
+    // bar at x 475: the wood of the room beyond it.
     EXPECT_TRUE(WholeDigit(table, left + 19, top + 7, 12, 18, IsYellowish)) << "the room number: see table.png";
-    EXPECT_TRUE(WholeDigit(table, left + 416, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
-    EXPECT_TRUE(WholeDigit(table, left + 468, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 411, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
+    EXPECT_TRUE(WholeDigit(table, left + 463, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";
+    EXPECT_EQ(Count(table, left + 476, top + 6, left + 500, top + 26,
+                    [](uint32_t rgb) { return (rgb & 0xFF) > (rgb >> 16 & 0xFF) + 4; }),
+              0)
+        << "the clock's face past the top bar's end: see table.png";
     // The coin stands in the bar beside the room number (21 x 18 at (59, 10)), round on the bar's face: nothing
     // of it below the bar's foot, and no square of another face round it.
     const auto gold = [](uint32_t rgb) {

@@ -11,6 +11,7 @@
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 #include "tests/support/common/LogCapture.h"
+#include "tests/support/table/CentreShot.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {
@@ -283,13 +284,10 @@ TEST_F(ShotFlowTest, ShotStartShowsThePowerAndState6StaysQuiet) {
     EXPECT_EQ(test::HudText(table->HudValues().Hud(), TableHud::kPowerLabel), u"50.0%");
     table->StopShot();
 
-    // A captured shot in the slow watching state: committed as local, but no ShotFired; the cue swings first.
+    // A local shot in the slow watching state: no ShotFired; the cue swings first and the camera stays.
     table->SetState(6);
     host.events.clear();
-    table->CaptureShotRecord();
-    EXPECT_EQ(table->Records().GetShotRecord().power, 0.8f);
-    EXPECT_EQ(table->Records().GetShotRecord().cuePartIds[4], 0xFFFF);
-    EXPECT_EQ(table->Records().GetCommittedRecord().valid, ShotRecord::kValidFilled | ShotRecord::kValidLocalShot);
+    test::PlayCentreShot(*table);
     EXPECT_FALSE(table->IsShotRunning());
     const float distance = table->Cameras().GetCamera().GetCamera(1)->GetDistance();
     for (int i = 0; i < 400 && !table->IsShotRunning(); ++i) {

@@ -167,7 +167,11 @@ void InstallLobbyScript(GameServerFixture& server, const LobbyScript& script) {
             s.Send(CreateRoomResultMessage(script.createResult));
             return;
         }
-        s.Send(JoinRoomResultMessage(0, CreatedRoom(request.Read(), script.createdRoom)));
+        // As the channel's lobby hears of it: the new room, and the player moved into it; then the join.
+        const TestRoom room = CreatedRoom(request.Read(), script.createdRoom);
+        s.Send(RoomListEntryMessage(room));
+        s.Send(LobbyUserMovedMessage(TestAccount{}.accountId, static_cast<int16_t>(room.number)));
+        s.Send(JoinRoomResultMessage(0, room));
     });
     server.ReplyWith(MessageId::LeaveChannel, {ChannelListMessage(script.channels)});
 }
@@ -230,7 +234,8 @@ std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, co
     const uint8_t opponent = script.opponent.seat;
     server.ReplyTo(MessageId::RoomEntered, [script](const ServerMessage&, GameServerFixture& s) {
         s.Send(RoomSnapshotMessage(script.snapshot));
-        s.Send(RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
+        s.Send(script.opponentWasIn ? RoomMemberInfoMessage(script.opponent)
+                                    : RoomMemberEnteredMessage(script.opponent, 2, script.snapshot.capacity));
     });
     server.ReplyTo(MessageId::RoomSlotRequest, [local, opponent](const ServerMessage& request, GameServerFixture& s) {
         s.Send(ShortMessage(MessageId::SeatChanged, {{local, 1}, {request.Read().ReadU8(), 1}}));

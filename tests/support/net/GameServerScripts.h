@@ -52,8 +52,9 @@ struct LobbyScript {
     // Results that JoinRoom and JoinRoomWithPassword give for a room whatever else holds (14 banned, 15 the
     // handicap does not qualify, 16 not available).
     std::map<uint16_t, uint32_t> joinResults;
-    // 0: CreateRoom is answered as the join of the new room, numbered createdRoom; any other code is answered
-    // with CreateRoomResult of that code.
+    // 0: CreateRoom is answered as the join of the new room, numbered createdRoom (after the new room's entry
+    // in the list and the player's move into it); any other code is answered with CreateRoomResult of that
+    // code.
     uint8_t createResult = 0;
     uint16_t createdRoom = 7;
 };
@@ -111,6 +112,9 @@ void InstallPracticeScript(GameServerFixture& server, const PracticeScript& scri
 struct RoomScript {
     TestRoomSnapshot snapshot;  // the player at its local seat, the room's master
     TestRoomPlayer opponent;    // who is in the room already
+    // How the opponent is told of on entry: RoomMemberEntered, as one who comes in with the player, or
+    // RoomMemberInfo, as one who sat in the room before the player came.
+    bool opponentWasIn = false;
     quill::WString nickname = TestAccount{}.nickname;
     uint32_t seed = 4321;
     std::array<uint8_t, 5> rule{0, 0, 1, 0, 0};  // the start's point rule: kind, count, multiplier, step, flag
@@ -122,13 +126,12 @@ struct RoomScriptState {
     std::atomic<uint32_t> shots{0};
 };
 
-// The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered; RoomSlotRequest
-// with SeatChanged of the local seat (the slot as its state) and of the opponent (team 2, ready); ReadyToggle
-// with PlayerSlotUpdate; GameStartRequest with GameStart of the two, the player first; ShotResultReport with
-// TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's
-// nickname (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or
-// ExitNotAllowed while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and
-// the game's end itself.
+// The game room's answers: RoomEntered with RoomSnapshot and the opponent's RoomMemberEntered (or RoomMemberInfo);
+// RoomSlotRequest with SeatChanged of the local seat (the slot as its state) and of the opponent (team 2, ready);
+// ReadyToggle with PlayerSlotUpdate; GameStartRequest with GameStart of the two, the player first; ShotResultReport
+// with TurnResult that passes the turn to the opponent; RoomChatSend with RoomChat echoed under the player's nickname
+// (team chat kept); ItemUse with ItemUseResult 0 for that item; LeaveRoomRequest with RoomError 0, or ExitNotAllowed
+// while a game runs. A test pushes the opponent's side (AimState, Shot, TableStateRequest) and the game's end itself.
 std::shared_ptr<RoomScriptState> InstallRoomScript(GameServerFixture& server, const RoomScript& script = {});
 
 struct ShopScript {

@@ -33,14 +33,24 @@ Packet RoomSnapshotMessage(const TestRoomSnapshot& s) {
     return BuiltMessage(MessageId::RoomSnapshot, m);
 }
 
+namespace {
+
+kestrovan::RoomPlayerRecord PlayerRecord(const TestRoomPlayer& r) {
+    return {.seat = r.seat, .nickname = r.nickname, .userId = r.userId, .memberId = r.memberId, .level = r.level,
+            .money = r.money, .rating = r.rating, .team = r.team, .ready = r.ready, .status = r.status,
+            .recentWithdrawals = r.recentWithdrawals, .withdrawals = r.withdrawals, .cueItem = r.cueItem};
+}
+
+}  // namespace
+
 Packet RoomMemberEnteredMessage(const TestRoomPlayer& r, uint8_t memberCount, uint8_t capacity) {
-    const kestrovan::RoomPlayerRecord player{.seat = r.seat, .nickname = r.nickname, .userId = r.userId,
-                                             .memberId = r.memberId, .level = r.level, .money = r.money,
-                                             .rating = r.rating, .team = r.team, .ready = r.ready,
-                                             .status = r.status, .recentWithdrawals = r.recentWithdrawals,
-                                             .withdrawals = r.withdrawals, .cueItem = r.cueItem};
-    return BuiltMessage(MessageId::RoomMemberEntered,
-                 kestrovan::MemberEnteredMessage{.player = player, .memberCount = memberCount, .capacity = capacity});
+    return BuiltMessage(MessageId::RoomMemberEntered, kestrovan::MemberEnteredMessage{.player = PlayerRecord(r),
+                                                                                      .memberCount = memberCount,
+                                                                                      .capacity = capacity});
+}
+
+Packet RoomMemberInfoMessage(const TestRoomPlayer& r) {
+    return BuiltMessage(MessageId::RoomMemberInfo, PlayerRecord(r));
 }
 
 TestGameStart TwoPlayerStart(uint8_t tableMode, uint8_t a, uint8_t b) {

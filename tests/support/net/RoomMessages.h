@@ -54,6 +54,7 @@ struct TestRoomPlayer {
     uint16_t cueItem = 3000;
 };
 quill::Packet RoomMemberEnteredMessage(const TestRoomPlayer& player, uint8_t memberCount, uint8_t capacity);
+quill::Packet RoomMemberInfoMessage(const TestRoomPlayer& player);
 
 // GameStart: two teams of one member each unless the test adds more.
 struct TestStartTeam {

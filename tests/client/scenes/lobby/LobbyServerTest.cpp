@@ -148,10 +148,13 @@ TEST_F(LobbyServer, CreatingARoomIsRefusedOrAnsweredAsTheJoinOfTheNewRoom) {
     EXPECT_EQ(lobby->NextSceneId(), 0);
 
     kvtest::InstallLobbyScript(server);
+    app.Connection()->LocalPlayer().accountId = kvtest::TestAccount{}.accountId;
     lobby->SendCreateRoom();
     EXPECT_TRUE(Eventually([&] { return lobby->NextSceneId() == SceneId::RoomGame; }));
     EXPECT_EQ(app.Connection()->GetRoomInfo().title, u"Our table");
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, lobby->CreateDialog()->Room().gameType);
+    EXPECT_EQ(app.Connection()->GetRoomInfo().roomNumber, kvtest::LobbyScript{}.createdRoom)
+        << "the number of the room the server moved the player into";
 }
 
 TEST_F(LobbyServer, LeavingTheChannelSendsLeaveChannelAndGoesToTheChannelList) {

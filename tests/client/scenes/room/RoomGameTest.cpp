@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <thread>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
+#include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "client/app/SkillPopup.h"
 #include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
@@ -29,6 +31,8 @@
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/OpponentRequestPopup.h"
 #include "client/table/GameTable.h"
+#include "client/table/ItemModelCatalogue.h"
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Button.h"
 #include "tests/support/net/CommunityMessages.h"
@@ -329,7 +333,12 @@ TEST_F(RoomGame, ALeaveRequestWaitsForItsAnswerAndAStaleGambleWithdrawalIsAskedA
 TEST_F(RoomGame, TheTournamentsFeeIsToldOnEntryAndADropNamesTheNewMaster) {
     Connection().SetChannelKind(0, SceneRoomGame::kTournamentChannel);
     Connection().SetCurrentChannel(1);
-    Connection().SetValueAndFlag(3000, 1);
+    // The race's fee, not the school's progress the login gave.
+    TournamentRecord race;
+    race.running = 1;
+    race.amounts[1] = 3000;
+    Connection().SetTournament(race);
+    Connection().SetValueAndFlag(98, 1);
     Enter(3);
     EXPECT_TRUE(Box().IsVisible());
     EXPECT_EQ(Box().Line(0).GetText(), u"If you participate in the tournament, a fee of 3,000 will be charged.");
@@ -494,6 +503,112 @@ TEST_F(RoomGame, GameEndWritesWhyAndGivesTheTableToTheMaster) {
     EXPECT_TRUE(scene->Table()->Turn().AimFollowsCamera());
     EXPECT_TRUE(scene->Table()->Turn().IsControlEnabled());
     EXPECT_EQ(scene->ShooterSeat(), kLocal);
+}
+
+// The next visit to a room, whose other player sat there before (RoomMemberInfo): he joins the team the
+// server names although his record of the last visit named that team too, and the result board shows the new
+// game's rows only.
+TEST_F(RoomGame, AVisitAfterAnotherSeatsItsPlayersAndShowsItsOwnResults) {
+    Enter(10);
+    Start(10);
+    Receive(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{kLocal, 10}}}, {2, 2, {{kRival, 4}}}}, 1));
+    scene->OnLeave(nullptr, nullptr);
+
+    ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1);
+    Activate();
+    EXPECT_EQ(Seat(kRival).team, -1) << "nothing kept of the last visit";
+    EXPECT_TRUE(Seat(kRival).name.empty());
+    kvtest::TestRoomSnapshot snapshot;
+    snapshot.gameMode = 10;
+    Receive(kvtest::RoomSnapshotMessage(snapshot));
+    Receive(kvtest::RoomMemberInfoMessage(kvtest::TestRoomPlayer{}));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kLocal, 1}, {1, 1}}));
+    Receive(kvtest::ShortMessage(MessageId::SeatChanged, {{kRival, 1}, {2, 1}}));
+    EXPECT_TRUE(scene->Model().teams[2].HasMember(&Seat(kRival)));
+    EXPECT_EQ(scene->Board()->RowCount(), 2);
+
+    Start(10);
+    Receive(kvtest::ShortMessage(MessageId::GroupDetermined, {{2, 1}, {4, 1}, {2, 1}}));
+    EXPECT_EQ(scene->Groups()->RowCount(), 2u);
+    // The rival's row of this game only: the local row is not in the answer.
+    Receive(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 2, {}}, {2, 1, {{kRival, 7}}}}, 1));
+    const ResultBoard& results = *scene->Results();
+    EXPECT_EQ(results.Row(0).name->GetText(), u"");
+    EXPECT_FALSE(results.Row(0).points->IsVisible());
+    EXPECT_EQ(results.Row(1).name->GetText(), u"Rival");
+    EXPECT_EQ(results.Row(1).result->GetText(), u"WIN");
+    EXPECT_EQ(results.Row(1).points->GetText(), u"+7");
+}
+
+// A turn's countdown on the player board: its warning blinks through the turn's last ten seconds and goes with
+// the shot; the next turn counts down from its whole limit again.
+TEST_F(RoomGame, TheCountdownWarnsInATurnsLastTenSecondsUntilTheShot) {
+    Enter(3);
+    Start(3);
+    PlayerBoard& board = *scene->Board();
+    Image& warning = *board.WarningMark();
+    const uint32_t turnStart = platform::TimeGetTime();
+    const auto run = [&](uint32_t intoTurnMs) {
+        for (int n = 0; n < 10; ++n) scene->Update(turnStart + intoTurnMs, 0);
+        for (int n = 0; n < 4; ++n) board.Tick(3000);  // the first 200 ms of a blink's 1500
+    };
+    run(20000);
+    EXPECT_FALSE(warning.IsVisible()) << "20 seconds left";
+    run(31000);
+    EXPECT_EQ(board.Remaining(), 9);
+    EXPECT_TRUE(warning.IsVisible());
+    EXPECT_FLOAT_EQ(warning.GetAlpha(), 1.0f);
+
+    Receive(kvtest::EmptyMessage(MessageId::Shot));
+    run(32000);
+    EXPECT_FALSE(warning.IsVisible()) << "the shot took the warning";
+    kvtest::TestTurnResult passed;
+    passed.nextShooter = kRival;
+    Receive(kvtest::TurnResultMessage(passed));
+    for (int n = 0; n < 4; ++n) board.Tick(3000);
+    EXPECT_EQ(board.Remaining(), 40);
+    EXPECT_FALSE(warning.IsVisible());
+}
+
+// The opponent places the cue ball while the player looks from above: the top view stays, and leaving it finds
+// the cue ball.
+TEST_F(RoomGame, ACueBallPlacedWhileInTheTopViewIsFoundOnLeavingIt) {
+    Enter(10);
+    Start(10, kRival);
+    GameTable& table = *scene->Table();
+    table.Cameras().GetCamera().SetMode(CameraController::kTopViewMode);
+    table.Cameras().SetRefocusOnTopViewExit(false);
+    const uint32_t cueBall = table.Physics().CueBall();
+    Receive(kvtest::ShortMessage(MessageId::BallPlacementRelay,
+                                 {{cueBall, 1}, {std::bit_cast<uint32_t>(10.0f), 4}, {0, 4}, {0, 4}}));
+    EXPECT_TRUE(table.Cameras().RefocusOnTopViewExit());
+}
+
+// The room master's table and balls change: told once, loaded by the next drawn frame, and a later change is
+// told again.
+TEST_F(RoomGame, EachChangeOfTheMastersItemsIsToldOnceAndLoadedByTheNextFrame) {
+    TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());  // the table sizes, as the program has them
+    Enter(3);
+    const quill::WString notice = u"The table and the ball will be belonged to the current room master's items.";
+    const auto told = [&] {
+        const auto lines = Lines();
+        return std::count(lines.begin(), lines.end(), notice);
+    };
+    kvtest::TestTurnResult turn;
+    turn.running = false;
+    turn.nextShooter = kLocal;
+    turn.tableItem = 1028;  // a table of the default's size, which the balls fit
+    Receive(kvtest::TurnResultMessage(turn));
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(told(), 1);
+    ASSERT_TRUE(scene->IsReloadPending());
+    scene->Render(nullptr, true);
+    EXPECT_FALSE(scene->IsReloadPending());
+    EXPECT_EQ(Connection().GetRoomInfo().tableItem, 1028);
+
+    turn.tableItem = 1027;
+    Receive(kvtest::TurnResultMessage(turn));
+    EXPECT_EQ(told(), 2);
 }
 
 TEST_F(RoomGame, TheTableStateGoesOutOnceAndBeforeAnEarlyTurnResultIsApplied) {

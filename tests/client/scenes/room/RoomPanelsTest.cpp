@@ -106,13 +106,17 @@ TEST_F(RoomPanels, SeatsReadyAndStartPostTheirEventsAndAWatcherCannotBeReady) {
     panel.OnEvent(panel.StartButton(), 0, 0);
     EXPECT_EQ(posted.back(), (PostedByPanel{quill::AppEventId::StartReadyPressed, 1}));
 
-    // In a tournament channel with the flag only the master plays: the watcher stays, the check still runs.
+    // In a tournament channel while the race runs only the master plays: the watcher stays, the check still
+    // runs.
     Connection().SetChannelKind(0, StartReadyPanel::kTournamentChannel);
     Connection().SetCurrentChannel(1);
-    Connection().SetValueAndFlag(0, 1);
+    TournamentRecord race;
+    race.running = 1;
+    Connection().SetTournament(race);
     panel.SetSeat(0);
     posted.clear();
     panel.OnEvent(panel.SeatButton(4), 1, 0);
+    ASSERT_FALSE(notices.empty());
     EXPECT_EQ(notices.back(), u"방장만 참여할 수 있는 대회입니다.");
     EXPECT_EQ(panel.Seat(), 0);
     ASSERT_EQ(posted.size(), 1u);

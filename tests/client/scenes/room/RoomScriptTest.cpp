@@ -18,6 +18,7 @@
 #include "platform/system/FpuMode.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/scenes/SceneHarness.h"
+#include "tests/support/table/CentreShot.h"
 
 namespace kestrovan::test {
 namespace {
@@ -102,7 +103,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     // The local shot: Shot, then the report when the balls stop, then the turn passes.
     GameTable& table = *scene->Table();
     table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
-    table.CaptureShotRecord();
+    PlayCentreShot(table);
     scene->OnMessage(Event::ShotFired, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::Shot).has_value());
     ASSERT_TRUE(RunShot());

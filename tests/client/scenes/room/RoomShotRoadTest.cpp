@@ -15,6 +15,7 @@
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/RoomMessages.h"
 #include "tests/support/scenes/SceneHarness.h"
+#include "tests/support/table/CentreShot.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kestrovan::test {
@@ -126,7 +127,7 @@ TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
     ReferenceTable shooter;
     shooter.table.SetState(7);
     shooter.table.Aim().SetAimParameters(200.0f, 12.0f, 0.0f, 0.0f, 5.0f);
-    shooter.table.CaptureShotRecord();
+    PlayCentreShot(shooter.table);
     quill::Packet shot;
     shot.Init(MessageId::Shot);
     shooter.table.Messages().WriteShot(shot);
@@ -149,7 +150,7 @@ TEST_F(RoomShotRoad, TheRoomsOwnShotGoesOutAndEndsOnTheReferenceWhereTheRoomRepo
     Start(kLocalSeat);
     GameTable& table = *scene->Table();
     table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
-    table.CaptureShotRecord();
+    PlayCentreShot(table);
     // The table posted ShotFired for the local shot; the App hands it to the room.
     scene->OnMessage(Event::ShotFired, 0, 0);
     ASSERT_TRUE(server->WaitForMessage(MessageId::Shot).has_value());
