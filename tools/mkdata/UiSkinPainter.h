@@ -19,7 +19,7 @@
 //   scrollbar                  a track with end arrows
 //   thumb                      a scroll thumb
 //   gauge                      a power gauge: dark track and a fill from green to red
-//   edit                       a light text field
+//   edit                       a dark text field
 //   shade                      translucent black, for modal shades
 //   digits   rows=<n> colour=<RRGGBB>
 //                              the digits 0 to 9 in equal cells across the width (a number display's
