@@ -211,7 +211,7 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         image.FillRect(x, y, 1, h, kDark);
         image.FillRect(x, y + h - 1, w, 1, kLight);
         image.FillRect(x + w - 1, y, 1, h, kLight);
-    } else if (style == "groove") {
+    } else if (style == "groove" || style == "separator") {
         // Only the sunken line along the middle: the rest stays what lies beneath.
         const int32_t middle = y + h / 2;
         image.FillRect(x, middle - 2, w, 2, kDark);

@@ -44,6 +44,8 @@
 //                              every panel drawn over it
 //   page                       a dialog's page: a flat, slightly sunken face
 //   groove                     a slider's track: a sunken line along the middle over what lies beneath
+//   separator                  the same line across a page, between its parts (sliders may cut their tracks
+//                              from it)
 //   caption  text="<ASCII>" size=<pixels> bold=<0|1> align=<left|centre|right> colour=<RRGGBB>
 //                              a caption of a dialog's background, beside the control it names (painted
 //                              over the page it lies on: list it after that page)
