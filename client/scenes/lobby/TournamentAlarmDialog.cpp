@@ -8,6 +8,7 @@
 #include "QuillLib/gamedata/LevelTables.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameTypeNames.h"
@@ -15,6 +16,7 @@
 #include "client/scenes/common/TextEntry.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
@@ -83,6 +85,8 @@ TournamentAlarmDialog::TournamentAlarmDialog(RequestSender& requests)
     }
     hours_[0]->SetTooltip(u"Start");
     hours_[2]->SetTooltip(u"Alarm");
+    // The number's box stands on the dialogs' text field, its light text on it.
+    CreateImage(20, 110, 100, 18, kPopupTexture, 5, 40);
     number_ = AddTextEntry(*this, 20, 110, 100, 18, kNumberBytes, kWhite);
     AddCaptions();
     AddButton(kSet, 20, 205, platform::Vk::Return, 85, u"Set");

@@ -290,6 +290,8 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
     ExpectBetPanelWhole(started, area);
+    EXPECT_GT(Count(started, area.x, area.y + height - 48, area.x + 23, area.y + height - 32, IsLight), 10)
+        << "the chat box's caption: see game_started.png";
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {

@@ -12,7 +12,9 @@
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/ResourcePackCatalog.h"
+#include "client/scenes/common/RoomPasswordPopup.h"
 #include "client/scenes/lobby/LobbyImageWindow.h"
+#include "client/scenes/lobby/TournamentAlarmDialog.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
 #include "client/scenes/practice/SchoolGiftWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -28,6 +30,7 @@
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
 #include "tests/support/scenes/InterfaceFrame.h"
+#include "tests/support/scenes/RecordingSender.h"
 
 namespace kestrovan {
 namespace {
@@ -43,22 +46,40 @@ protected:
         stage = std::make_unique<kvtest::TableStage>(factory, KV_DATA_FOLDER, kFacesWidth, kFacesHeight);
         ASSERT_TRUE(stage->Ready()) << stage->Error();
         catalog = std::make_unique<ResourcePackCatalog>(stage->resources);
-        const std::string missing = kvtest::InstallInterfaceSlots(*stage, *catalog, {0, 8, 14, 15, 16, 22});
+        const std::string missing = kvtest::InstallInterfaceSlots(*stage, *catalog, {0, 8, 12, 14, 15, 16, 22});
         ASSERT_TRUE(missing.empty()) << missing;
         root.Create(0, 0, kFacesWidth, kFacesHeight, -1, -1);
+    }
+
+    // One frame of the window alone at (40, 40), written as window_faces_<name>.png.
+    std::vector<uint32_t> DrawAlone(Widget& shown, const std::string& name) {
+        shown.SetPosition(40, 40);
+        shown.Show(true);
+        root.LoadGraphics(0);
+        std::vector<uint32_t> pixels = kvtest::DrawWidgetFrame(*stage, root, 0xFF102040);
+        stage->device->Present();
+        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / ("window_faces_" + name + ".png"));
+        shown.Show(false);
+        return pixels;
+    }
+
+    // Near-white pixels of the rectangle (x, y, w, h) of the window at (40, 40).
+    static int Light(const std::vector<uint32_t>& pixels, int x, int y, int w, int h) {
+        int light = 0;
+        for (int row = 40 + y; row < 40 + y + h; ++row) {
+            for (int column = 40 + x; column < 40 + x + w; ++column) {
+                const uint32_t p = pixels[static_cast<size_t>(row) * kFacesWidth + column];
+                light += (p >> 16 & 0xFF) > 180 && (p >> 8 & 0xFF) > 180 && (p & 0xFF) > 180 ? 1 : 0;
+            }
+        }
+        return light;
     }
 
     // How much of each side of the window's outline is one edge of a face: near the side's middle colour and
     // apart from the face 7 pixels in. The least of the left, right and bottom sides (headers may stand
     // over the top one).
     double EdgedSides(Widget& shown, const std::string& name) {
-        shown.SetPosition(40, 40);
-        shown.Show(true);
-        root.LoadGraphics(0);
-        const std::vector<uint32_t> pixels = kvtest::DrawWidgetFrame(*stage, root, 0xFF102040);
-        stage->device->Present();
-        stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / ("window_faces_" + name + ".png"));
-        shown.Show(false);
+        const std::vector<uint32_t> pixels = DrawAlone(shown, name);
         if (pixels.empty()) return 0.0;
         const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * kFacesWidth + x]; };
         const auto distance = [](uint32_t a, uint32_t b) {
@@ -121,6 +142,33 @@ TEST_F(WindowFacesGlTest, EveryWindowWearsAFaceOfItsSize) {
     for (const auto& [name, shown] : windows) {
         EXPECT_GT(EdgedSides(*shown, name), 0.9) << name << ": see window_faces_" << name << ".png";
     }
+}
+
+// The tournament alarm names its lists above them and its number box beside it; the room password popup
+// captions its box on its own face.
+TEST_F(WindowFacesGlTest, TheirListsAndBoxesHaveTheirCaptions) {
+    test::RecordingSender sender;
+    auto* alarm = static_cast<TournamentAlarmDialog*>(root.AddChild(std::make_unique<TournamentAlarmDialog>(sender), false));
+    const std::vector<uint32_t> alarmPixels = DrawAlone(*alarm, "tournament_alarm");
+    ASSERT_FALSE(alarmPixels.empty());
+    const struct {
+        const char* what;
+        int x, y, w, h;
+    } alarmCaptions[] = {{"kind", 20, 27, 110, 12},   {"game type", 140, 27, 160, 12}, {"handicap", 20, 61, 110, 11},
+                         {"level", 260, 61, 60, 11},  {"number", 126, 112, 80, 14},   {"start", 20, 136, 105, 13}};
+    for (const auto& caption : alarmCaptions) {
+        EXPECT_GT(Light(alarmPixels, caption.x, caption.y, caption.w, caption.h), 8)
+            << caption.what << ": see window_faces_tournament_alarm.png";
+    }
+    // The number's dark field.
+    const uint32_t field = alarmPixels[static_cast<size_t>(40 + 119) * kFacesWidth + 40 + 70];
+    EXPECT_LT(std::max({field >> 16 & 0xFF, field >> 8 & 0xFF, field & 0xFF}), 60u) << "the number's field";
+    auto* password = static_cast<RoomPasswordPopup*>(
+        root.AddChild(std::make_unique<RoomPasswordPopup>(RoomPasswordPopup::EventPoster{}), false));
+    const std::vector<uint32_t> passwordPixels = DrawAlone(*password, "room_password");
+    ASSERT_FALSE(passwordPixels.empty());
+    EXPECT_GT(Light(passwordPixels, 10, 70, 96, 18), 15) << "the password's caption: see window_faces_room_password.png";
+    EXPECT_GT(Light(passwordPixels, 14, 4, 200, 24), 30) << "the popup's title";
 }
 
 }  // namespace
