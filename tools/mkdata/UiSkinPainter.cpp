@@ -109,11 +109,13 @@ void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t fr
         }
         const int32_t x = frameX + face.x, y = frameY + face.y;
         const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
-        const Argb tint = checked ? Mix(kFace, kAccent, 0.6f) : kFace;
+        // The accent stays dark enough under every face for white captions to read (4.5:1 and more).
+        const Argb tint = checked ? Shade(kAccent, 0.6f) : Shade(kFace, 1.25f);
+        const float lit = checked ? 0.15f : 0.3f;
         switch (frame % cycle) {
-            case 0: Bevel(image, x, y, face.w, face.h, Shade(tint, 1.25f), true); break;
-            case 1: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, 0.45f), true); break;
-            case 2: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, 0.3f), false); break;
+            case 0: Bevel(image, x, y, face.w, face.h, tint, true); break;
+            case 1: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, lit), true); break;
+            case 2: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, lit), false); break;
             default: image.FillRect(x, y, face.w, face.h, Shade(tint, 0.8f)); break;
         }
     }
@@ -158,7 +160,8 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
     } else if (style == "window") {
         const int32_t title = std::clamp(IntArgument(region, "title", 28), 0, h);
         Bevel(image, x, y, w, h, kFace, true);
-        image.VerticalGradient(x + 2, y + 2, w - 4, title - 2, Mix(kFace, kAccent, 0.6f), Mix(kFace, kAccent, 0.25f));
+        // A title bar light captions read on.
+        image.VerticalGradient(x + 2, y + 2, w - 4, title - 2, Mix(kFace, kAccent, 0.4f), Mix(kFace, kAccent, 0.2f));
         image.FrameRect(x, y, w, h, 2, kDark);
     } else if (style == "button" || style == "titlebutton") {
         return PaintButtons(image, region, error);
@@ -196,7 +199,8 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
                                                                  : Mix(0xFFE0D030, 0xFFE03020, t * 2.0f - 1.0f));
         }
     } else if (style == "edit") {
-        Bevel(image, x, y, w, h, 0xFFE8ECF0, false);
+        // Dark, for the light text every box of the game writes.
+        Bevel(image, x, y, w, h, Shade(kFace, 0.55f), false);
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
     } else if (style == "digits" || style == "colon") {
@@ -208,7 +212,7 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         image.FillRect(x, y, 1, h, kDark);
         image.FillRect(x, y + h - 1, w, 1, kLight);
         image.FillRect(x + w - 1, y, 1, h, kLight);
-    } else if (style == "groove") {
+    } else if (style == "groove" || style == "separator") {
         // Only the sunken line along the middle: the rest stays what lies beneath.
         const int32_t middle = y + h / 2;
         image.FillRect(x, middle - 2, w, 2, kDark);

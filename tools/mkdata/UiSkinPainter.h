@@ -19,7 +19,7 @@
 //   scrollbar                  a track with end arrows
 //   thumb                      a scroll thumb
 //   gauge                      a power gauge: dark track and a fill from green to red
-//   edit                       a light text field
+//   edit                       a dark text field
 //   shade                      translucent black, for modal shades
 //   digits   rows=<n> colour=<RRGGBB>
 //                              the digits 0 to 9 in equal cells across the width (a number display's
@@ -48,6 +48,8 @@
 //                              order), each n check-box faces down with the type's ball, lit on the checked ones
 //   levels                     the level badges, square cells across from level 1
 //   star                       the profile's mark: a gold star on clear ground
+//   separator                  the same line across a page, between its parts (sliders may cut their tracks
+//                              from it)
 //   caption  text="<ASCII>" size=<pixels> bold=<0|1> align=<left|centre|right> colour=<RRGGBB>
 //                              a caption of a dialog's background, beside the control it names (painted
 //                              over the page it lies on: list it after that page)

@@ -9,8 +9,10 @@
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/HandicapRangePanel.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/OptionCheckBox.h"
 #include "client/scenes/common/StakePanel.h"
 #include "client/scenes/common/TableBallSelector.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
@@ -56,18 +58,13 @@ void GameOptionDialog::BuildControls() {
     for (int32_t n = 1; n <= static_cast<int32_t>(kSeats); ++n) {
         playersCombo_->AddItem(quill::Format(u"%d %s", n, u"Players"));
     }
-    flag8Box_ = CreateButton(320, 57, 31, 18, kFlag8Box, -1, kPopupTexture, 57, 741);
-    flag8Box_->SetCheckBox();
+    flag8Box_ = AddOptionCheckBox(*this, 320, 57, kFlag8Box, 57);
     optionCombo_ = CreateDialogCombo(*this, 93, 88, 293, 20, kOptionCombo, 5);
     stake_ = AttachChild(*this, std::make_unique<StakePanel>(), true);
     stake_->SetPosition(10, 113);
-    flag16Box_ = CreateButton(230, 112, 31, 18, kFlag16Box, -1, kPopupTexture, 0, 741);
-    flag16Box_->SetCheckBox();
-    auto password = std::make_unique<EditBox>();
-    password->Create(111, 173, 100, 18);
-    password->SetFont(&editFont, 4, kWhite);
-    password->SetMasked(true);
-    passwordEdit_ = AttachChild(*this, std::move(password), true);
+    flag16Box_ = AddOptionCheckBox(*this, 230, 112, kFlag16Box, 0);
+    passwordEdit_ = AddTextEntry(*this, 111, 173, 100, 18, 4, kWhite);
+    passwordEdit_->SetMasked(true);
     timeCombo_ = CreateDialogCombo(*this, 320, 168, 80, 20, kTimeCombo, kTimeRows);
     for (int32_t row = 0; row < kTimeRows; ++row) {
         timeCombo_->AddItem(quill::Format(u"%d sec", kFirstTime + kTimeStep * row));
@@ -84,6 +81,7 @@ void GameOptionDialog::BuildControls() {
     selector_->SetPosition(-1, 221);
     shade_ = CreateImage(20, 156, 10, 10, kPopupTexture, 4, 100, 10, 10, 39.0f, 17.4f);
     shade_->SetAlpha(0.5f);
+    shade_->Show(false);
     ok_ = AddButton(kOk, 200, platform::Vk::Return, 85, u"OK");
     cancel_ = AddButton(kCancel, 310, platform::Vk::Escape, 170, u"Cancel");
     close_ = AddButton(kCancel, 310, platform::Vk::Escape, 255, u"Close");
@@ -94,7 +92,7 @@ void GameOptionDialog::BuildControls() {
 }
 
 Button* GameOptionDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
-    Button* button = CreateButton(x, 333, 85, 32, id, key, kPopupTexture, tileX, 0);
+    Button* button = CreateButton(x, 333, 85, 32, id, key, kCommonTexture, tileX, 0);
     button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
     button->SetCaption(caption);
     return button;

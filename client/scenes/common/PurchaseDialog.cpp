@@ -30,6 +30,9 @@ namespace kestrovan {
 namespace {
 
 constexpr uint32_t kValueColour = 0xFFFFFF00;
+// The dialog's face, painted at its size with a title bar for its two titles.
+constexpr int32_t kFaceX = 400;
+constexpr int32_t kFaceY = 576;
 constexpr int32_t kRowY[] = {80, 100, 120};
 constexpr int32_t kBonusY[] = {85, 105, 125};
 // Items 10 to 14 always pay their bonus to the recipient.
@@ -40,7 +43,7 @@ constexpr uint32_t kLastBonusItem = 14;
 
 PurchaseDialog::PurchaseDialog(Services services, MemberDirectories& members) : services_(std::move(services)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    SetImage(kCommonSecondTexture, 0, 0, kWidth, kHeight, 1.0f, 1.0f);
+    SetImage(kCommonSecondTexture, kFaceX, kFaceY, kWidth, kHeight, 1.0f, 1.0f);
     SetSounds(sound_id::kPopup, 0);
     SetModal(true);
     title_ = AddLabel(*this, 20, 10, 300, u"아이템 구입");

@@ -7,6 +7,7 @@
 #include "client/app/UiTextures.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/ShotSaveWindow.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
@@ -25,20 +26,22 @@ constexpr int32_t kWideShift = 184;
 constexpr int32_t kTableState = 6;
 constexpr float kKeep = CameraController::kKeep;
 
+// Each button says what it does on its face (the close button's cross is painted on its own).
 struct ButtonPlace {
     int32_t id;
     const char16_t* tooltip;
+    const char16_t* caption;
     int32_t x, y, w, h, srcX, srcY;
 };
 
 constexpr ButtonPlace kButtons[] = {
-    {ReplayPanel::kPlay, u"Play", 10, 7, 34, 18, 953, 328},
-    {ReplayPanel::kPause, u"Pause", 50, 7, 34, 18, 987, 328},
-    {ReplayPanel::kSave, u"Save to shot-gallery", 10, 28, 114, 18, 839, 328},
-    {ReplayPanel::kReplayLast, u"Replay last shot", 130, 7, 34, 18, 839, 488},
-    {ReplayPanel::kClose, nullptr, 154, -251, 22, 22, 839, 400},
-    {ReplayPanel::kCameraMode, u"Camera mode", 68, -260, 45, 35, 519, 611},
-    {ReplayPanel::kWindowSize, u"Window size", 110, -262, 36, 39, 483, 611},
+    {ReplayPanel::kPlay, u"Play", u"▶", 10, 7, 34, 18, 953, 328},
+    {ReplayPanel::kPause, u"Pause", u"||", 50, 7, 34, 18, 987, 328},
+    {ReplayPanel::kSave, u"Save to shot-gallery", u"Save shot", 10, 28, 114, 18, 839, 328},
+    {ReplayPanel::kReplayLast, u"Replay last shot", u"◀◀", 130, 7, 34, 18, 839, 488},
+    {ReplayPanel::kClose, nullptr, nullptr, 154, -251, 22, 22, 839, 400},
+    {ReplayPanel::kCameraMode, u"Camera mode", u"Cam", 68, -260, 45, 35, 519, 611},
+    {ReplayPanel::kWindowSize, u"Window size", u"Size", 110, -262, 36, 39, 483, 611},
 };
 
 // The picture-in-picture view under a soft white light from above.
@@ -57,6 +60,7 @@ ReplayPanel::ReplayPanel(ScreenServices& app, quill::PlayerState& player, Servic
         Button* button =
             strip->CreateButton(place.x, place.y, place.w, place.h, place.id, -1, kHudTexture, place.srcX, place.srcY);
         if (place.tooltip != nullptr) button->SetTooltip(place.tooltip);
+        if (place.caption != nullptr) SetCentredCaption(*button, place.caption, kWhite, UiFont::Small10);
         if (place.id == kCameraMode || place.id == kWindowSize) button->SetCheckBox();
     }
     ShotSaveWindow::Services saveServices{services_.notice3, services_.error};

@@ -42,6 +42,8 @@ void LobbyChat::Build(Widget& screen, int32_t scrollId) {
         labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
                                              &UiFontAt(UiFont::Regular12), 0, 0);
     input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite, EntryBackground{kCommonTexture, 0, 446});
+    // What the box is for, between it and the scroll bar.
+    panel_->CreateTextLabel(397, 140, 46, 18, &UiFontAt(UiFont::Regular12), 0, 0)->SetText(u"Chat");
     scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);
     scroll_->SetSecondRect(4, 30, 466, 130);
 }

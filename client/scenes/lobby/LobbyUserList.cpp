@@ -7,6 +7,8 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/UserLocation.h"
+#include "client/scenes/common/ButtonCaption.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRules.h"
 #include "client/scenes/lobby/LobbyWidgets.h"
@@ -42,16 +44,17 @@ void LobbyUserList::Build(Widget& screen) {
 }
 
 void LobbyUserList::BuildMenu(Widget& screen) {
+    // As tall as its four entries (the fourth would hang below a menu of 60), each a whole shared button tile.
     auto menu = std::make_unique<Window>();
-    menu->Create(0, 0, 80, 60, -1, -1);
+    menu->Create(0, 0, 80, 20 * static_cast<int32_t>(menuEntries_.size()), -1, -1);
     menu->SetImage(kCommonTexture, 0, 136, 80, 80, 1.0f, 1.0f);
     menu->SetModal(false);
     menu_ = static_cast<Window*>(screen.AddChild(std::move(menu), false));
     const char16_t* captions[] = {u"View Info", u"Join with", u"Ask Friend", u"Invite Clan"};
     for (size_t k = 0; k < menuEntries_.size(); ++k) {
-        const int32_t n = static_cast<int32_t>(k);
-        menuEntries_[k] =
-            AddLobbyButton(*menu_, 0, 20 * n, 80, 20, kViewInfo + n, -1, kCommonTexture, 760, 380, captions[k]);
+        menuEntries_[k] = PopupWindow::AddTileButton(*menu_, 0, 20 * static_cast<int32_t>(k), 80, 20,
+                                                     kViewInfo + static_cast<int32_t>(k), -1, 0);
+        SetCentredCaption(*menuEntries_[k], captions[k], kWhite);
     }
 }
 

@@ -14,13 +14,16 @@
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/HandicapRangePanel.h"
 #include "client/scenes/common/ItemPreviews.h"
+#include "client/scenes/common/OptionCheckBox.h"
 #include "client/scenes/common/RoomOptions.h"
 #include "client/scenes/common/StakePanel.h"
 #include "client/scenes/common/TableBallSelector.h"
+#include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"
+#include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
 
@@ -41,6 +44,8 @@ constexpr int32_t kRowStep = 22;
 constexpr const char16_t* kNoviceRefusal = u"Selected game cannot be created in the novice channel.";
 constexpr const char16_t* kPracticeOnly = u"This game is currently available in Practice.";
 constexpr const char16_t* kClub = u"Vuvev Idaviraze Vuzi";
+// The title's caption, a quiet light grey on the field it shares with the title.
+constexpr uint32_t kCaptionColour = 0xFFB8C4D0;
 
 enum ControlId : int32_t { kPlayersCombo = 30, kTimeCombo, kClubCombo };
 
@@ -95,18 +100,20 @@ void RoomCreateDialog::BuildControls() {
     const FontDesc& editFont = UiFontAt(UiFont::Regular12);
     auto title = std::make_unique<EditBox>();
     title->Create(110, 41, 280, 18);
+    title->SetSkin(kCommonTexture, 609, 68, 2, 14);
     title->SetFont(&editFont, kTitleLength, kWhite);
     title->SetTooltip(u"Enter room title.");
     titleEdit_ = Attach(*this, std::move(title), 110, 41, true);
+    // The title's field runs under its caption from the dialog's left edge: the caption is written on it.
+    TextLabel* caption = CreateTextLabel(10, 41, 92, 18, &UiFontAt(UiFont::Bold12), TextLabel::kAlignRight, 0);
+    caption->SetColors(kCaptionColour, 0);
+    caption->SetText(u"Room title");
     playersCombo_ = CreateDialogCombo(*this, 95, 63, 140, 20, kPlayersCombo, kPlayersRows);
     for (int32_t n = 1; n <= kPlayersRows; ++n) playersCombo_->AddItem(quill::Format(u"%d %s", n, u"Players"));
     playersCombo_->SetTooltip(u"Select num of players.");
     stake_ = Attach(*this, std::make_unique<StakePanel>(), 12, 251, true);
-    auto password = std::make_unique<EditBox>();
-    password->Create(111, 298, 100, 18);
-    password->SetFont(&editFont, kPasswordLength, kWhite);
-    password->SetMasked(true);
-    passwordEdit_ = Attach(*this, std::move(password), 111, 298, true);
+    passwordEdit_ = AddTextEntry(*this, 111, 298, 100, 18, kPasswordLength, kWhite);
+    passwordEdit_->SetMasked(true);
     timeCombo_ = CreateDialogCombo(*this, 322, 294, 80, 20, kTimeCombo, kTimeRows);
     for (int32_t row = 0; row < kTimeRows; ++row) timeCombo_->AddItem(quill::Format(u"%d sec", kFirstTime + kTimeStep * row));
     auto handicap = std::make_unique<HandicapRangePanel>([this](quill::GameType t) { return OwnHandicap(t); }, error_);
@@ -118,27 +125,20 @@ void RoomCreateDialog::BuildControls() {
     banner_ = CreateImage(95, 486, 294, 93, kPopupTexture, 0, 763);
     shade_ = CreateImage(20, 290, 10, 10, kPopupTexture, 4, 100, 10, 10, 39.0f, 17.0f);
     shade_->SetAlpha(0.8f);
+    shade_->Show(false);
     BuildOptionBoxes();
     ok_ = AddButton(kOk, 110, platform::Vk::Return, 85, u"OK");
     cancel_ = AddButton(kCancel, 230, platform::Vk::Escape, 170, u"Cancel");
 }
 
-// Two check boxes with their captions beside them, each answering clicks on box and caption; and a third
-// box that does nothing.
+// The two option boxes with their captions beside them; the third box does nothing and is never shown.
 void RoomCreateDialog::BuildOptionBoxes() {
-    struct Box {
-        int32_t id, x, y, captionX;
-    };
-    for (const Box& box : {Box{kFlag8Box, 322, 63, 57}, Box{kFlag16Box, 220, 252, 0}}) {
-        Button* button = CreateButton(box.x, box.y, 31, 18, box.id, -1, kCommonTexture, 668, 0);
-        button->SetCheckBox();
-        button->SetSecondRect(box.x - 2, box.y, 90, 22);
-        CreateImage(box.x + 31, box.y - 2, 57, 22, kPopupTexture, box.captionX, 741)->SetAcceptsMouse(false);
-        (box.id == kFlag8Box ? flag8Box_ : flag16Box_) = button;
-    }
+    flag8Box_ = AddOptionCheckBox(*this, 322, 63, kFlag8Box, 57);
+    flag16Box_ = AddOptionCheckBox(*this, 220, 252, kFlag16Box, 0);
     unusedBox_ = CreateButton(316, 318, 31, 18, kUnusedBox, -1, kCommonTexture, 668, 0);
     unusedBox_->SetCheckBox();
     unusedBox_->SetEnabled(false);
+    unusedBox_->Show(false);
 }
 
 Button* RoomCreateDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {

@@ -8,6 +8,7 @@
 #include "QuillLib/gamedata/LevelTables.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/GameTypeNames.h"
@@ -15,6 +16,7 @@
 #include "client/scenes/common/TextEntry.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
 #include "platform/window/VirtualKey.h"
@@ -83,10 +85,36 @@ TournamentAlarmDialog::TournamentAlarmDialog(RequestSender& requests)
     }
     hours_[0]->SetTooltip(u"Start");
     hours_[2]->SetTooltip(u"Alarm");
-    number_ = AddTextEntry(*this, 20, 110, 100, 18, kNumberBytes, kBlack);
+    // The number's box stands on the dialogs' text field, its light text on it.
+    CreateImage(20, 110, 100, 18, kPopupTexture, 5, 40);
+    number_ = AddTextEntry(*this, 20, 110, 100, 18, kNumberBytes, kWhite);
+    AddCaptions();
     AddButton(kSet, 20, 205, platform::Vk::Return, 85, u"Set");
     AddButton(kClear, 140, 205, platform::Vk::Escape, 170, u"Clear");
     AddButton(kClose, 260, 205, platform::Vk::Return, 255, u"Close");
+}
+
+// What each list and the number say, above the lists (in the rows' gaps) and right of the number.
+void TournamentAlarmDialog::AddCaptions() {
+    const struct {
+        int32_t x, y, w;
+        const char16_t* text;
+        uint32_t alignment;
+    } captions[] = {{20, 27, 110, u"Kind", TextLabel::kAlignCentre},
+                    {140, 27, 160, u"Game type", TextLabel::kAlignCentre},
+                    {20, 61, 110, u"Handicap from", TextLabel::kAlignCentre},
+                    {140, 61, 110, u"Handicap to", TextLabel::kAlignCentre},
+                    {260, 61, 60, u"Level from", TextLabel::kAlignCentre},
+                    {325, 61, 60, u"Level to", TextLabel::kAlignCentre},
+                    {126, 112, 80, u"Number", 0},
+                    {20, 136, 105, u"Start", TextLabel::kAlignCentre},
+                    {145, 136, 105, u"Time", TextLabel::kAlignCentre},
+                    {270, 136, 105, u"Alarm", TextLabel::kAlignCentre}};
+    for (const auto& caption : captions) {
+        TextLabel* label = AddLine(caption.x, caption.y, caption.w, UiFontAt(UiFont::Small10), caption.alignment);
+        label->SetColors(kWhite, 0);
+        label->SetText(caption.text);
+    }
 }
 
 ComboBox* TournamentAlarmDialog::AddList(int32_t x, int32_t y, int32_t w, int32_t rows) {

@@ -41,6 +41,7 @@ public:
     EditBox* NumberBox() const { return number_; }
 
 private:
+    void AddCaptions();
     ComboBox* AddList(int32_t x, int32_t y, int32_t w, int32_t rows);
     void SendSet();
     // The ladder value of a handicap row, or the row's no-limit value.

@@ -156,7 +156,9 @@ void SceneLogin::BuildLoginWindow() {
     loginWindow_->SetAlpha(0.8f);
 
     const auto addBox = [this](int32_t y, int32_t maxBytes, const char16_t* caption) {
-        TextLabel* label = loginWindow_->CreateTextLabel(20, y, 90, 18, &UiFontAt(UiFont::Bold12), 0, 0);
+        // Right-aligned: each caption stands just left of its box.
+        TextLabel* label =
+            loginWindow_->CreateTextLabel(20, y, 90, 18, &UiFontAt(UiFont::Bold12), TextLabel::kAlignRight, 0);
         label->SetText(caption);
         return AddTextEntry(*loginWindow_, 118, y, 166, 18, maxBytes, 0xFFFFFFFF, EntryBackground{kTexture, 240, 340});
     };

@@ -167,7 +167,8 @@ void SettingsDialog::BuildControlPage(Panel& page) {
         cameras_.push_back(AddRadio(page, 10 + 120 * static_cast<int32_t>(i), 287, kFirstCamera + static_cast<int32_t>(i), cameraTips[i], {kBesideBox, i + 1 < kCameras ? 84 : 108}));
     AddCheckBox(page, 10, 346, kShotZoom, u"Auto zoom out after shot", {kBesideBox, 82});
     AddCheckBox(page, 128, 346, kTurnZoom, u"Auto zoom in at player get turn", {kBesideBox, 150});
-    AddCheckBox(page, 340, -1, kMouseFix, u"급발샷 발생시 체크", {-110, 107});
+    // Just inside the page's top edge, level with its caption.
+    AddCheckBox(page, 340, 2, kMouseFix, u"급발샷 발생시 체크", {-110, 107});
 }
 
 void SettingsDialog::BuildGamePage(Panel& page) {
@@ -187,8 +188,8 @@ void SettingsDialog::BuildGamePage(Panel& page) {
         page.AddChild(std::move(box), true);
     }
     AddCheckBox(page, 10, 286, kMask, u"Mask bad language", {kBesideBox, 250});
-    AddCheckBox(page, 10, 325, kServerOption1, {}, {});
-    AddCheckBox(page, 150, 325, kServerOption2, {}, {});
+    AddCheckBox(page, 10, 325, kServerOption1, {}, {kBesideBox, 100});
+    AddCheckBox(page, 150, 325, kServerOption2, {}, {kBesideBox, 100});
 }
 
 }  // namespace kestrovan

@@ -3,6 +3,7 @@
 #include "QuillLib/core/Format.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/BoxFace.h"
 #include "client/scenes/practice/PracticeChallenge.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
@@ -22,6 +23,7 @@ constexpr int32_t kCancelTile = 170;
 
 ChallengeSelectWindow::ChallengeSelectWindow(Services services)
     : PopupWindow(0, 0, kWidth, kHeight, Face{}, sound_id::kPopup, 0), services_(std::move(services)) {
+    StretchBoxFace(*this);
     AddTitle(14, 7, 240, u"Challenge");
     for (int32_t level = 1; level <= PracticeChallenge::kLevels; ++level) {
         const int32_t y = kRowTop + (level - 1) * kRowHeight;

@@ -20,6 +20,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/common/TableOptionsFromSettings.h"
@@ -44,16 +45,18 @@ constexpr int32_t kViewButtonWidth = 51;
 constexpr int32_t kViewButtonHeight = 78;
 constexpr float kCameraSeconds = 1.0f;
 
+// Each button shows the sign of what it does.
 struct BarEntry {
     int32_t id;
     const char16_t* tooltip;
+    const char16_t* mark;
 };
 // The playback bar from left to right; its tiles stand in the replay texture's first row, four frames each.
-constexpr BarEntry kBar[] = {{SceneReplay::kFirst, u"처음으로"},   {SceneReplay::kPrevious, u"이전으로"},
-                              {SceneReplay::kPlay, u"재생"},        {SceneReplay::kPause, u"일시정지"},
-                              {SceneReplay::kStop, u"중지"},        {SceneReplay::kNext, u"다음으로"},
-                              {SceneReplay::kLast, u"마지막으로"}};
-constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기"}, {SceneReplay::kTopView, u"위에서 보기"}};
+constexpr BarEntry kBar[] = {{SceneReplay::kFirst, u"처음으로", u"|◀"},  {SceneReplay::kPrevious, u"이전으로", u"◀◀"},
+                              {SceneReplay::kPlay, u"재생", u"▶"},        {SceneReplay::kPause, u"일시정지", u"||"},
+                              {SceneReplay::kStop, u"중지", u"■"},        {SceneReplay::kNext, u"다음으로", u"▶▶"},
+                              {SceneReplay::kLast, u"마지막으로", u"▶|"}};
+constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기", u"Side"}, {SceneReplay::kTopView, u"위에서 보기", u"Top"}};
 
 }  // namespace
 
@@ -107,6 +110,7 @@ void SceneReplay::BuildPlaybackBar() {
                                       static_cast<int32_t>(slot / 5) * kBarButtonSize);
         button->SetHorizontalFrames(true);
         button->SetTooltip(entry.tooltip);
+        SetCentredCaption(*button, entry.mark);
         button->SetAnchor(AnchorMode::HCentre, x, AnchorMode::Bottom, -60);
         barButtons_[slot++] = button;
         x += kBarButtonSize;
@@ -117,6 +121,7 @@ void SceneReplay::BuildPlaybackBar() {
                                       static_cast<int32_t>(slot - std::size(kBar)) * kViewButtonWidth * 4, 84);
         button->SetHorizontalFrames(true);
         button->SetTooltip(entry.tooltip);
+        SetCentredCaption(*button, entry.mark);
         button->SetAnchor(AnchorMode::HCentre, x, AnchorMode::Bottom, -96);
         barButtons_[slot++] = button;
         x += kViewButtonWidth;

@@ -54,9 +54,9 @@ PlayerBoard::PlayerBoard(GameConnection& connection, Services services)
     stake_ = Label(*this, 82, 45, 90, kYellow);
     match_ = Label(*this, 20, 45, 180, kGreen);
     match_->Show(false);
-    turnMarker_ = CreateImage(140, 0, 50, 40, kHudTexture, 860, 100);
+    turnMarker_ = CreateImage(140, 0, 50, 40, kHudTexture, 196, 0);
     turnMarker_->Show(false);
-    warning_ = CreateImage(140, 0, 50, 40, kHudTexture, 910, 100);
+    warning_ = CreateImage(140, 0, 50, 40, kHudTexture, 246, 0);
     warning_->Show(false);
     auto digits = std::make_unique<NumberDisplay>();
     digits->Create(140, 6, 26, 30, 2, kHudTexture, 700, 54, 26);

@@ -76,6 +76,10 @@ void RoomChat::Build(Widget& screen) {
     edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
     edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);
+    // What the box is for, in the band's margin left of it.
+    TextLabel* caption = input_->CreateTextLabel(0, 13, 23, 14, &UiFontAt(UiFont::Small10), TextLabel::kAlignRight, 0);
+    caption->SetColors(kWhite, 0);
+    caption->SetText(u"Chat");
 }
 
 void RoomChat::Clear() {

@@ -5,7 +5,7 @@
 namespace kestrovan {
 
 DeleteItemConfirm::DeleteItemConfirm(EventPoster poster)
-    : OwnedItemQuestion({Face{kCommonTexture, 136, 0}, 0, u"Question",
+    : OwnedItemQuestion({Face{}, 0, u"Question",
                          {u"삭제된 아이템은 복구할 수 없습니다.", u"삭제할 아이템을 다시 한번 확인하시고",
                           u"신중히 선택하시기 바랍니다.", u"아이템을 삭제하시겠습니까?"},
                          60, kOk, u"OK", kCancel}),

@@ -5,6 +5,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/scenes/common/BoxFace.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/scenes/shop/ShopWidgets.h"
@@ -18,6 +19,7 @@ namespace kestrovan {
 
 MembershipDialog::MembershipDialog(Services services)
     : PopupWindow(0, 0, 350, 338, Face{}, sound_id::kWindowOpen, sound_id::kPopup), services_(std::move(services)) {
+    StretchBoxFace(*this);
     SetModal(true);
     AddTitle(15, 8, 320, u"Kestrovan클럽 멤버십 가입");
     standard_ = AddToggle(kStandard, 22, 45, 150, u"Kestrovan클럽 스탠다드");

@@ -193,6 +193,8 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
         EXPECT_GT(UserYellow(lobby, row), 10) << "the player of row " << row;
     EXPECT_EQ(UserYellow(lobby, 4), 0) << "no fifth player";
     CheckLobbyLooks(lobby);
+    EXPECT_GT(Count(lobby, X(kChatX + 382), Y(kChatY + 108), X(kChatX + 428), Y(kChatY + 126), IsLight), 15)
+        << "the chat box's caption: see lobby.png";
 
     // The chat input has the focus on the first entry: a typed line goes out and its echo shows.
     const Screenshot before = Capture(folder() / "chat.png");

@@ -1,6 +1,8 @@
 // The player's own windows in the real program online, on a real X display: the stand-in server runs the
 // login, lobby and player scripts. In the lobby Settings(F3) opens the settings dialog (settings.png); on the game page
-// the large chat font is checked, on the sound page the music and the voice are turned down a step, and
+// the large chat font is checked, the chat keys' texts read on their fields and the server options have their
+// captions (settings_game.png); the control page stands inside its frame with a separator across it
+// (settings_control.png); on the sound page the music and the voice are turned down a step, and
 // Apply writes config.ini with the font and the music volume and sends the voice to the server
 // (OptionsUpdate). F4 opens My Info (myinfo.png), each of its figures with its caption: the first skill raised
 // and saved reaches the server, whose answer shows as saved and as the new values when My Info opens again
@@ -8,6 +10,7 @@
 // server sends under the columns' captions (ranking.png). The screenshots are in the check's working folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iterator>
 #include <functional>
@@ -81,6 +84,33 @@ protected:
         });
     }
 
+    // The greeting's and chat keys' boxes wear their dark field across their whole width (their light text
+    // reads on it), and the two server options have their captions.
+    void ExpectReadableGamePage(const Screenshot& page) {
+        const auto dark = [](uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) < 60; };
+        for (int slot = 0; slot < 6; ++slot) {
+            const int x = kPageX + (slot == 0 ? 94 : 67), y = kPageY + 115 + 25 * slot;
+            EXPECT_EQ(Count(page, X(x + 200), Y(y + 2), X(x + 276), Y(y + 16), dark), 76 * 14)
+                << "chat key " << slot << "'s field: see settings_game.png";
+            EXPECT_GT(CountLight(page, X(x), Y(y), X(x + 100), Y(y + 18)), 20) << "chat key " << slot << "'s text";
+        }
+        for (int x : {10, 150})
+            EXPECT_GT(CountLight(page, X(kPageX + x + 33), Y(kPageY + 325), X(kPageX + x + 133), Y(kPageY + 343)), 20)
+                << "the server option's caption at " << x << ": see settings_game.png";
+    }
+
+    // The control page: the sudden-shot box inside the page's top edge, and the separator across the page
+    // above the shot mode, not a lone slider track.
+    void ExpectWholeControlPage(const Screenshot& page) {
+        const uint32_t edge = page.At(X(kPageX + 100), Y(kPageY));
+        EXPECT_EQ(Count(page, X(kPageX + 340), Y(kPageY), X(kPageX + 371), Y(kPageY + 1), [edge](uint32_t rgb) { return rgb == edge; }), 31)
+            << "the page's top edge above the sudden-shot box: see settings_control.png";
+        const int line = kPageY + 194 + 8 - 2;
+        const uint32_t groove = page.At(X(kPageX + 200), Y(line));
+        EXPECT_GT(Count(page, X(kPageX + 4), Y(line), X(kPageX + 391), Y(line + 1), [groove](uint32_t rgb) { return rgb == groove; }), 380)
+            << "the separator across the page: see settings_control.png";
+    }
+
     XWindowGeometry area_;
 };
 
@@ -99,6 +129,9 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     // The game page's large chat font; the sound page's music and voice a step down (their left buttons).
     ClickAt(kSettingsX + 33 + 270 + 44, kSettingsY + 46 + 11);
     ClickAt(kPageX + 10 + 15, kPageY + 44 + 9);
+    ExpectReadableGamePage(Capture(folder() / "settings_game.png"));
+    ClickAt(kSettingsX + 33 + 180 + 44, kSettingsY + 46 + 11);
+    ExpectWholeControlPage(Capture(folder() / "settings_control.png"));
     ClickAt(kSettingsX + 33 + 90 + 44, kSettingsY + 46 + 11);
     ClickAt(kPageX + 42 + 4, kPageY + 25 + 8);
     ClickAt(kPageX + 42 + 4, kPageY + 151 + 8);

@@ -1,6 +1,7 @@
 // The real program in replay mode on a real X display, with no server: started with "replay" and a demo shot's
-// text as its fifth word, it opens the replay screen at once, plays the shot pass after pass (three pass ends
-// in its log) and the table's pixels change while the balls roll; the window closes on request.
+// text as its fifth word, it opens the replay screen at once with the signs on its playback bar's buttons, plays
+// the shot pass after pass (three pass ends in its log) and the table's pixels change while the balls roll; the
+// window closes on request.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -48,6 +49,17 @@ TEST_F(ProgramUnderX, ReplayModePlaysTheShotPassAfterPass) {
         return CountCloth(shot, left, top, right, bottom) > 20000;
     });
     EXPECT_GT(CountCloth(first, left, top, right, bottom), 20000) << "the table: see replay_1.png";
+    // The playback bar's buttons each show the sign of what they do (the play and pause buttons take turns).
+    int signed_ = 0;
+    for (int slot = 0; slot < 7; ++slot) {
+        const int bx = left + area.width / 2 - 198 + 42 * slot, by = bottom - 60;
+        signed_ += Count(first, bx, by, bx + 42, by + 42, [](uint32_t rgb) {
+                       return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
+                   }) >= 10
+                       ? 1
+                       : 0;
+    }
+    EXPECT_GE(signed_, 6) << "the playback bar's signs: see replay_1.png";
     const Screenshot moved = WaitForScreen(folder() / "replay_2.png", [&](const Screenshot& shot) {
         return DifferingPixels(first, shot, left, top, right, bottom) > kMoved;
     });

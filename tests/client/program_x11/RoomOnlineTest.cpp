@@ -207,6 +207,8 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
     ExpectBetPanelWhole(started, area);
+    EXPECT_GT(Count(started, area.x, area.y + height - 48, area.x + 23, area.y + height - 32, IsLight), 10)
+        << "the chat box's caption: see game_started.png";
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {
@@ -243,6 +245,14 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         return Faces(now, area, boardX, boardY, 417, 251) > 20000;
     });
     EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board: see game_results.png";
+    // Its title in its title bar, and its close button's cross.
+    const auto light = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 180 && (rgb & 0xFF) > 180; };
+    EXPECT_GT(Count(results, area.x + boardX + 10, area.y + boardY + 2, area.x + boardX + 200, area.y + boardY + 26, light),
+              60)
+        << "the result board's title: see game_results.png";
+    EXPECT_GT(Count(results, area.x + boardX + 384, area.y + boardY + 28, area.x + boardX + 406, area.y + boardY + 50, light),
+              12)
+        << "the result board's close button: see game_results.png";
 
     // A friend request while the room is up: the new-message window at the top left names who asked, and its
     // click opens the messenger's request in the middle of the screen, whose Accept answers the server.

@@ -3,9 +3,11 @@
 // ExpiredItemsSeen and EnterShop and the shop opens (shop.png), each balance with its caption, over a quiet dark
 // backdrop: its cards draw their item models, which turn (shop_turned.png differs in the cards); a card chosen
 // shows its model in the large preview (preview.png).
-// Buying the royal-R chalk sends ItemBuy, the notice shows (bought.png) and the owned grid lists the chalk
+// Buying the royal-R chalk in the purchase dialog, framed at its size (purchase.png), sends ItemBuy, the notice
+// shows (bought.png) and the owned grid lists the chalk
 // beside the basic cue (owned_before.png, owned.png); the membership dialog sends MembershipRequest; "To Lobby"
-// sends LeaveShop. The cue tab's stock cues draw their models, and a gift to oneself is refused at home.
+// sends LeaveShop. The cue tab's stock cues draw their models, and a gift to oneself is refused at home (the
+// gift dialog framed at its size: gift.png).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,6 +42,12 @@ constexpr int kLargePreviewY = 72;
 constexpr int kLargePreviewRight = kLargePreviewX + 305;
 constexpr int kBackdropX = 570;
 constexpr int kTopBarHeight = 103;
+// The purchase and gift dialog, centred, and the pixels of the 2-pixel frame round its face.
+constexpr int kPurchaseWidth = 554;
+constexpr int kPurchaseHeight = 360;
+constexpr int kPurchaseX = (1024 - kPurchaseWidth) / 2;
+constexpr int kPurchaseY = (768 - kPurchaseHeight) / 2;
+constexpr int kPurchaseFrame = 4 * (kPurchaseWidth + kPurchaseHeight) - 8;
 
 int CellX(int n) {
     return kGridX + 24 + (n % 4) * 129;
@@ -89,6 +97,15 @@ protected:
         const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
         return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40 &&
                Light(shot, boxLeft + 20, boxTop + 3, boxLeft + 228, boxTop + 23) > 20;
+    }
+    // The dark frame round the purchase dialog's face: its pixels, when the face is the dialog's size.
+    int DialogFrame(const Screenshot& shot) const {
+        const auto dark = [](uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) < 50; };
+        const int right = kPurchaseX + kPurchaseWidth, bottom = kPurchaseY + kPurchaseHeight;
+        return Count(shot, X(kPurchaseX), Y(kPurchaseY), X(right), Y(kPurchaseY + 2), dark) +
+               Count(shot, X(kPurchaseX), Y(bottom - 2), X(right), Y(bottom), dark) +
+               Count(shot, X(kPurchaseX), Y(kPurchaseY + 2), X(kPurchaseX + 2), Y(bottom - 2), dark) +
+               Count(shot, X(right - 2), Y(kPurchaseY + 2), X(right), Y(bottom - 2), dark);
     }
     // Near-white pixels, as captions and figures are written.
     int Light(const Screenshot& shot, int left, int top, int right, int bottom) const {
@@ -192,8 +209,9 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     }
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
-    ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", (1024 - 554) / 2, (768 - 360) / 2,
-                 (1024 + 554) / 2, (768 + 360) / 2);
+    const Screenshot purchase = ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", kPurchaseX, kPurchaseY,
+                                             kPurchaseX + kPurchaseWidth, kPurchaseY + kPurchaseHeight);
+    EXPECT_GT(DialogFrame(purchase), kPurchaseFrame * 95 / 100) << "the dialog's own frame: see purchase.png";
     PressKey("Return");
     const auto buy = server().WaitForMessage(MessageId::ItemBuy);
     ASSERT_TRUE(buy.has_value()) << "see purchase.png";
@@ -272,6 +290,8 @@ TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     Click(X(2 + 458 + 41), Y(77 + 442 + 210 + 11));
     std::this_thread::sleep_for(std::chrono::seconds(1));
     Type("Carom");
+    EXPECT_GT(DialogFrame(Capture(folder() / "gift.png")), kPurchaseFrame * 95 / 100)
+        << "the gift dialog's own frame: see gift.png";
     Click(X(582), Y(490));
     const Screenshot refused =
         WaitForScreen(folder() / "gift_refused.png", [&](const Screenshot& shot) { return BoxShown(shot); });

@@ -1,5 +1,8 @@
 #include "tests/support/layout/LayoutRules.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace kvtest {
 
 namespace {
@@ -7,6 +10,106 @@ namespace {
 std::string Text(const LayoutBox& box) {
     return "(" + std::to_string(box.left) + "," + std::to_string(box.top) + ")-(" + std::to_string(box.right) + "," +
            std::to_string(box.bottom) + ")";
+}
+
+LayoutBox Intersection(const LayoutBox& a, const LayoutBox& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+int64_t Area(const LayoutBox& box) {
+    return box.Empty() ? 0 : static_cast<int64_t>(box.Width()) * box.Height();
+}
+
+bool IsPicture(const LayoutItem& item) { return item.texture >= 0 && !item.cut.Empty() && !item.drawn.Empty(); }
+
+// Where a screen box of a picture lies on its texture, and the other way round (the picture is its cut,
+// stretched over its drawn box).
+int32_t TexelX(const LayoutItem& picture, int32_t x) {
+    const int64_t along = (static_cast<int64_t>(x - picture.drawn.left) * 2 + 1) * picture.cut.Width();
+    return picture.cut.left + static_cast<int32_t>(std::clamp<int64_t>(along / (2 * picture.drawn.Width()), 0,
+                                                                        picture.cut.Width() - 1));
+}
+
+int32_t TexelY(const LayoutItem& picture, int32_t y) {
+    const int64_t along = (static_cast<int64_t>(y - picture.drawn.top) * 2 + 1) * picture.cut.Height();
+    return picture.cut.top + static_cast<int32_t>(std::clamp<int64_t>(along / (2 * picture.drawn.Height()), 0,
+                                                                       picture.cut.Height() - 1));
+}
+
+LayoutBox OnScreen(const LayoutItem& picture, const LayoutBox& onTexture) {
+    const auto x = [&](int32_t tx) {
+        return picture.drawn.left + static_cast<int32_t>(static_cast<int64_t>(tx - picture.cut.left) *
+                                                         picture.drawn.Width() / picture.cut.Width());
+    };
+    const auto y = [&](int32_t ty) {
+        return picture.drawn.top + static_cast<int32_t>(static_cast<int64_t>(ty - picture.cut.top) *
+                                                        picture.drawn.Height() / picture.cut.Height());
+    };
+    return {x(onTexture.left), y(onTexture.top), x(onTexture.right), y(onTexture.bottom)};
+}
+
+// How much of a picture's texel shows, 0 to 1.
+double Coverage(const LayoutItem& picture, const TexelReader& texels, int32_t x, int32_t y) {
+    const uint32_t texel = texels(picture.texture, TexelX(picture, x), TexelY(picture, y));
+    return static_cast<double>(texel >> 24) / 255.0 * picture.opacity;
+}
+
+uint32_t Blend(uint32_t under, uint32_t over, double alpha) {
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const double a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
+        out |= static_cast<uint32_t>(std::lround(a + (b - a) * alpha)) << shift;
+    }
+    return out;
+}
+
+double Luminance(uint32_t colour) {
+    double sum = 0.0;
+    const double weights[3] = {0.0722, 0.7152, 0.2126};  // blue, green, red
+    for (int channel = 0; channel < 3; ++channel) {
+        const double c = static_cast<double>((colour >> (8 * channel)) & 0xFF) / 255.0;
+        sum += weights[channel] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+// The pictures drawn before the item that reach into its box, in drawing order.
+std::vector<const LayoutItem*> PicturesUnder(const std::vector<LayoutItem>& items, size_t index) {
+    std::vector<const LayoutItem*> under;
+    for (size_t n = 0; n < index; ++n) {
+        if (IsPicture(items[n]) && items[n].drawn.Overlaps(items[index].drawn)) under.push_back(&items[n]);
+    }
+    return under;
+}
+
+// The last face painted that holds the item's cut whole (captions aside); null when none does.
+const TextureFace* HolderOf(const LayoutItem& item, const std::vector<TextureFace>& faces) {
+    const TextureFace* holder = nullptr;
+    for (const TextureFace& face : faces) {
+        if (face.texture == item.texture && face.kind != TextureFace::Kind::Caption && !item.cut.Empty() &&
+            item.cut.Inside(face.box)) {
+            holder = &face;
+        }
+    }
+    return holder;
+}
+
+// Whether a face painted later holds the face whole, so that none of it shows.
+bool PaintedOver(const std::vector<TextureFace>& faces, size_t index) {
+    return std::any_of(faces.begin() + static_cast<std::ptrdiff_t>(index) + 1, faces.end(), [&](const TextureFace& later) {
+        return later.texture == faces[index].texture && later.kind != TextureFace::Kind::Caption &&
+               faces[index].box.Inside(later.box);
+    });
+}
+
+bool StartsWithPath(const std::string& name, const std::string& path) {
+    return name.size() > path.size() && name.compare(0, path.size(), path) == 0 && name[path.size()] == '/';
+}
+
+// The part of a text item's name that is its widget's path (the name without the quoted text).
+std::string PathOf(const LayoutItem& item) {
+    const size_t quote = item.name.find(" '");
+    return quote == std::string::npos ? item.name : item.name.substr(0, quote);
 }
 
 }  // namespace
@@ -19,13 +122,20 @@ bool LayoutBox::Inside(const LayoutBox& outer) const {
     return left >= outer.left && top >= outer.top && right <= outer.right && bottom <= outer.bottom;
 }
 
+double ContrastRatio(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 std::vector<LayoutFault> FindCutFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
     std::vector<LayoutFault> faults;
     for (const LayoutItem& item : items) {
         if (item.texture < 0 || item.cut.Empty()) continue;
         std::vector<const TextureFace*> own;
         for (const TextureFace& face : faces) {
-            if (face.texture == item.texture && face.box.Overlaps(item.cut)) own.push_back(&face);
+            if (face.kind != TextureFace::Kind::Caption && face.texture == item.texture && face.box.Overlaps(item.cut)) {
+                own.push_back(&face);
+            }
         }
         size_t from = 0;  // the faces that show in the cut: from the last one that holds it whole on
         bool held = false;
@@ -36,7 +146,7 @@ std::vector<LayoutFault> FindCutFaults(const std::vector<LayoutItem>& items, con
             }
         }
         for (size_t n = held ? from + 1 : 0; n < own.size(); ++n) {
-            if (!held && own[n]->box.Inside(item.cut)) continue;  // a whole face within a larger picture
+            if (own[n]->box.Inside(item.cut)) continue;  // a whole face within a larger picture: part of its look
             const std::string where = " of texture " + std::to_string(item.texture) + " across the face ";
             faults.push_back({LayoutFault::Kind::CutAcrossFaces, item.name + " cuts " + Text(item.cut) + where +
                                                                      Text(own[n]->box)});
@@ -57,12 +167,256 @@ std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, 
         if (item.hasFrame && !item.drawn.Inside(item.frame)) {
             faults.push_back({LayoutFault::Kind::TextPastFrame,
                               item.name + " " + Text(item.drawn) + " runs past its widget " + Text(item.frame)});
+        } else if (item.hasWindow && !item.drawn.Inside(item.window)) {
+            faults.push_back({LayoutFault::Kind::TextPastFrame,
+                              item.name + " " + Text(item.drawn) + " runs past its window " + Text(item.window)});
         }
+        // Texts of one line closer than a space's width read as one ("2026-12-0712").
+        constexpr int32_t kSpace = 4;
+        const LayoutBox spaced{item.drawn.left - kSpace + 1, item.drawn.top, item.drawn.right + kSpace - 1, item.drawn.bottom};
         for (size_t m = n + 1; m < items.size(); ++m) {
             const LayoutItem& other = items[m];
-            if (other.text && other.layer == item.layer && !other.drawn.Empty() && item.drawn.Overlaps(other.drawn)) {
+            if (!other.text || other.layer != item.layer || other.drawn.Empty()) continue;
+            const int32_t rows = std::min(item.drawn.bottom, other.drawn.bottom) - std::max(item.drawn.top, other.drawn.top);
+            if (item.drawn.Overlaps(other.drawn)) {
                 faults.push_back({LayoutFault::Kind::TextsOverlap, item.name + " " + Text(item.drawn) + " overlaps " +
                                                                        other.name + " " + Text(other.drawn)});
+            } else if (spaced.Overlaps(other.drawn) && rows * 2 >= std::min(item.drawn.Height(), other.drawn.Height())) {
+                faults.push_back({LayoutFault::Kind::TextsOverlap, item.name + " " + Text(item.drawn) + " runs into " +
+                                                                       other.name + " " + Text(other.drawn)});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutItem> WithPaintedCaptions(const std::vector<LayoutItem>& items,
+                                            const std::vector<TextureFace>& faces, std::vector<LayoutFault>& faults) {
+    std::vector<LayoutItem> out;
+    for (const LayoutItem& item : items) {
+        out.push_back(item);
+        if (!IsPicture(item)) continue;
+        for (const TextureFace& face : faces) {
+            if (face.kind != TextureFace::Kind::Caption || face.texture != item.texture || face.ink.Empty() ||
+                !face.ink.Overlaps(item.cut)) {
+                continue;
+            }
+            const std::string name = item.name + " caption '" + face.text + "'";
+            if (!face.ink.Inside(item.cut)) {
+                faults.push_back({LayoutFault::Kind::TextPastFrame,
+                                  name + " " + Text(face.ink) + " is cut by its picture " + Text(item.cut)});
+                continue;
+            }
+            LayoutItem caption;
+            caption.name = name;
+            caption.drawn = OnScreen(item, face.ink);
+            caption.text = true;
+            caption.painted = true;
+            caption.colour = face.colour;
+            caption.layer = item.layer;
+            caption.hasWindow = item.hasWindow;
+            caption.window = item.window;
+            out.push_back(caption);
+        }
+    }
+    return out;
+}
+
+std::vector<LayoutFault> FindCovered(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& under = items[n];
+        const bool control = !under.text && (under.control != Control::None || under.button);
+        if ((!under.text && !control) || under.drawn.Empty()) continue;
+        const std::string path = PathOf(under);
+        for (size_t m = n + 1; m < items.size(); ++m) {
+            const LayoutItem& picture = items[m];
+            if (!IsPicture(picture) || (control && StartsWithPath(picture.name, path))) continue;
+            const LayoutBox shared = Intersection(under.drawn, picture.drawn);
+            if (shared.Empty()) continue;
+            // A control drawn later takes the clicks across its whole rectangle; another picture hides what its
+            // visible texels cover.
+            int64_t covered = 0;
+            if (control && (picture.button || picture.control != Control::None)) {
+                covered = Area(shared);
+            } else {
+                for (int32_t y = shared.top; y < shared.bottom; ++y) {
+                    for (int32_t x = shared.left; x < shared.right; ++x) covered += Coverage(picture, texels, x, y) >= 0.5 ? 1 : 0;
+                }
+            }
+            if (covered * (control ? 4 : 10) >= Area(under.drawn)) {
+                faults.push_back({control ? LayoutFault::Kind::ControlCovered : LayoutFault::Kind::TextCovered,
+                                  under.name + " " + Text(under.drawn) + " is covered by " + picture.name + " " +
+                                      Text(picture.drawn)});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                         uint32_t scene) {
+    constexpr double kLeast = 4.5;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& text = items[n];
+        // Outlined texts read on any ground.
+        if (!text.text || text.outlined || text.drawn.Empty()) continue;
+        const std::vector<const LayoutItem*> under = PicturesUnder(items, n);
+        const double inkAlpha = static_cast<double>(text.colour >> 24) / 255.0;
+        int64_t poor = 0, total = 0;
+        double worst = 21.0;
+        for (int32_t y = text.drawn.top; y < text.drawn.bottom; ++y) {
+            for (int32_t x = text.drawn.left; x < text.drawn.right; ++x) {
+                uint32_t behind = scene;
+                for (const LayoutItem* picture : under) {
+                    if (x < picture->drawn.left || x >= picture->drawn.right || y < picture->drawn.top ||
+                        y >= picture->drawn.bottom) {
+                        continue;
+                    }
+                    const uint32_t texel = texels(picture->texture, TexelX(*picture, x), TexelY(*picture, y));
+                    behind = Blend(behind, texel, static_cast<double>(texel >> 24) / 255.0 * picture->opacity);
+                }
+                const double ratio = ContrastRatio(Blend(behind, text.colour, inkAlpha), behind);
+                worst = std::min(worst, ratio);
+                poor += ratio < kLeast ? 1 : 0;
+                ++total;
+            }
+        }
+        if (poor * 10 > total) {
+            char figure[16];
+            std::snprintf(figure, sizeof figure, "%.1f", worst);
+            faults.push_back({LayoutFault::Kind::LowContrast,
+                              text.name + " " + Text(text.drawn) + " reads " + figure + ":1 against what lies behind it"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    constexpr int32_t kLeftOf = 64;  // captions left of a control stand in cells of their own
+    constexpr int32_t kBeside = 24;
+    // What a list or box shows is its content, no caption of its neighbours.
+    const auto content = [&](const LayoutItem& text) {
+        return std::any_of(items.begin(), items.end(), [&](const LayoutItem& other) {
+            return (other.control == Control::List || other.control == Control::Edit) &&
+                   StartsWithPath(PathOf(text), other.name);
+        });
+    };
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& control : items) {
+        if (control.control == Control::None || control.drawn.Empty()) continue;
+        const LayoutBox& c = control.drawn;
+        const auto captions = [&](const LayoutItem& text) {
+            if (!text.text || text.layer != control.layer || text.drawn.Empty()) return false;
+            if (StartsWithPath(PathOf(text), control.name)) return control.control == Control::Toggle;
+            if (content(text)) return false;
+            const LayoutBox& t = text.drawn;
+            const int32_t rows = std::min(t.bottom, c.bottom) - std::max(t.top, c.top);
+            const int32_t columns = std::min(t.right, c.right) - std::max(t.left, c.left);
+            const bool level = rows * 2 >= std::min(t.Height(), c.Height());
+            const bool left = level && t.right <= c.left + 2 && t.right >= c.left - kLeftOf;
+            const bool right = level && t.left >= c.right - 2 && t.left <= c.right + kBeside;
+            const bool above = columns > 0 && t.bottom <= c.top + 2 && t.bottom >= c.top - kBeside;
+            // A list row's toggle is named by the texts drawn over it.
+            const bool over = control.control == Control::Toggle && t.Overlaps(c);
+            return left || right || above || over;
+        };
+        const TextureFace* face = HolderOf(control, faces);
+        if ((face == nullptr || !face->marked) && std::none_of(items.begin(), items.end(), captions)) {
+            faults.push_back({LayoutFault::Kind::NoCaption,
+                              control.name + " " + Text(c) + " has no caption beside it to say what it is"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
+                                        const TexelReader& texels) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& picture = items[n];
+        if (!IsPicture(picture)) continue;
+        const TextureFace* holder = HolderOf(picture, faces);
+        std::vector<const TextureFace*> within;
+        bool touched = false;
+        for (size_t f = 0; f < faces.size(); ++f) {
+            const TextureFace& face = faces[f];
+            if (face.texture != picture.texture || face.kind == TextureFace::Kind::Caption) continue;
+            if (!face.box.Overlaps(picture.cut)) continue;
+            touched = true;
+            if (face.box.Inside(picture.cut) && !picture.cut.Inside(face.box) && !PaintedOver(faces, f)) {
+                within.push_back(&face);
+            }
+        }
+        const std::string path = PathOf(picture);
+        const auto own = [&](const LayoutItem& inner) {
+            return inner.layer == picture.layer && StartsWithPath(PathOf(inner), path) && !inner.drawn.Empty();
+        };
+        // A button says what it does by a text of its own or one drawn over it (a list row's).
+        const bool saysItself = std::any_of(items.begin() + static_cast<std::ptrdiff_t>(n) + 1, items.end(),
+                                            [&](const LayoutItem& inner) {
+                                                return inner.text && (own(inner) || inner.drawn.Overlaps(picture.drawn));
+                                            });
+        const bool control = picture.button || picture.control == Control::Toggle;
+        if (!touched && (picture.windowFace || (control && !saysItself))) {
+            faults.push_back({LayoutFault::Kind::UnpaintedFace,
+                              picture.name + " cuts " + Text(picture.cut) + " of texture " +
+                                  std::to_string(picture.texture) + ", where no face was painted" +
+                                  (control ? ": it says nothing" : "")});
+            continue;
+        }
+        if (holder != nullptr && holder->kind == TextureFace::Kind::Control) {
+            static const char* const kLooks[] = {"normal", "hovered", "pressed", "disabled"};
+            // A picture of one frame of a control's several (a state of a button) stands for a control.
+            if (!control && !picture.part && picture.control == Control::None && !picture.windowFace &&
+                holder->frames > 1) {
+                faults.push_back({LayoutFault::Kind::ControlPicture, picture.name + " " + Text(picture.drawn) +
+                                                                         " shows a control's face " + Text(holder->box) +
+                                                                         " but is no control"});
+            } else if (control && picture.untouched && holder->look > 0 && holder->look < 4) {
+                faults.push_back({LayoutFault::Kind::WrongLook,
+                                  picture.name + " " + Text(picture.drawn) + " stands untouched in a " +
+                                      kLooks[holder->look] + " face " + Text(holder->box)});
+            }
+        }
+        if (holder != nullptr && holder->kind == TextureFace::Kind::Icon && (texels(picture.texture, picture.cut.left, picture.cut.top) >> 24) >= 0x80 &&
+            std::any_of(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(n), [&](const LayoutItem& below) {
+                return IsPicture(below) && below.drawn.Overlaps(picture.drawn);
+            })) {
+            faults.push_back({LayoutFault::Kind::IconSquare, picture.name + " " + Text(picture.drawn) +
+                                                                 " shows the square of its face around its icon"});
+        }
+        if (picture.windowFace && touched && holder == nullptr) {
+            faults.push_back({LayoutFault::Kind::FaceTooSmall,
+                              picture.name + " wears " + Text(picture.cut) + " of texture " +
+                                  std::to_string(picture.texture) + ": " + std::to_string(within.size()) +
+                                  " faces, none of the window's size"});
+        }
+        // A control's face inside a larger picture shows a control; something must stand on it.
+        for (const TextureFace* face : within) {
+            if (face->kind != TextureFace::Kind::Control) continue;
+            const LayoutBox place = OnScreen(picture, face->box);
+            int64_t stood = 0;
+            for (size_t m = n + 1; m < items.size(); ++m) {
+                if (!items[m].text) stood = std::max(stood, Area(Intersection(items[m].drawn, place)));
+            }
+            if (stood * 2 < Area(place)) {
+                faults.push_back({LayoutFault::Kind::LooseControlFace,
+                                  picture.name + " shows the control face " + Text(face->box) + " of texture " +
+                                      std::to_string(picture.texture) + " at " + Text(place) +
+                                      ", where no control stands"});
+            }
+        }
+        if (!picture.windowFace && !picture.panelFace) continue;
+        // The window's or panel's texts and controls lie on its face (pictures may reach past it: headers).
+        const std::string whose = picture.windowFace ? " reaches past its window's face " : " reaches past its panel's face ";
+        for (size_t m = n + 1; m < items.size(); ++m) {
+            const LayoutItem& inner = items[m];
+            if (!own(inner) || (!inner.text && inner.control == Control::None)) continue;
+            if (!inner.drawn.Inside(picture.drawn)) {
+                faults.push_back({LayoutFault::Kind::FaceTooSmall, inner.name + " " + Text(inner.drawn) + whose +
+                                                                       Text(picture.drawn)});
             }
         }
     }

@@ -1,10 +1,17 @@
 #pragma once
-// The rules a laid-out screen keeps, judged on what it draws: no visible text overlaps another visible text of
-// the same layer (a window and what it holds, or the screen under its windows), no text runs past the widget
-// it belongs to, nothing is drawn outside the screen, and no picture shows pieces of two faces of its
-// interface texture. Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a
-// test.
+// The rules a laid-out screen keeps, judged on what it draws, as a player sees it:
+// - no visible text overlaps another visible text of the same layer (a window and what it holds, or the screen
+//   under its windows), none runs past the widget it belongs to, past its window or off the screen, and none is
+//   covered by a picture drawn after it;
+// - every text stands out from the pixels painted behind it (a contrast of at least 4.5:1);
+// - every input control (edit box, list, check box or radio button, slider) has a caption beside it, a label
+//   or one painted into the picture behind it;
+// - no picture shows pieces of two faces of its interface texture, a part of it no face was painted on, or a
+//   control's face that no control stands on; a window wears one face, and its face holds what it holds.
+// Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
+// the interface skin paints and a way to read their pixels.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +27,12 @@ struct LayoutBox {
     bool Empty() const { return right <= left || bottom <= top; }
     bool Overlaps(const LayoutBox& other) const;
     bool Inside(const LayoutBox& outer) const;
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
 };
+
+// What kind of input a widget takes from the player: the controls that must say what they are.
+enum class Control { None, Edit, List, Toggle, Slider };
 
 struct LayoutItem {
     std::string name;        // what a report calls it: its widget's path and text
@@ -28,32 +40,106 @@ struct LayoutItem {
     bool text = false;
     bool hasFrame = false;   // texts: whether frame holds the box the text must stay within
     LayoutBox frame;
+    bool hasWindow = false;  // whether window holds the box of the window whose layer the item is on
+    LayoutBox window;
     int32_t layer = 0;       // items are compared with items of their own layer only
     int32_t texture = -1;    // pictures: the interface texture slot they cut from, -1 for none
     LayoutBox cut;           // and the rectangle of it they show
+    float opacity = 1.0f;    // pictures: how much of their texels show
+    bool windowFace = false; // pictures: the face of a window, which holds what the window holds
+    bool panelFace = false;  // pictures: the face of a panel (a dialog's page), which holds what the panel holds
+    bool button = false;     // pictures: a push button, which must show what it does
+    bool untouched = false;  // buttons and toggles: enabled, neither hovered, pressed nor checked
+    bool part = false;       // pictures: a piece of a scroll bar (track, step buttons, thumb), known by its place
+    uint32_t colour = 0;     // texts: the ink, 0xAARRGGBB
+    bool outlined = false;   // texts drawn with an outline, which reads on any ground
+    bool painted = false;    // texts painted into a picture (a caption of the skin's face)
+    Control control = Control::None;
 };
 
 // A face the interface skin paints on a texture; faces are listed in the order they are painted, so that a
 // later one covers what it overlaps of an earlier one.
 struct TextureFace {
+    enum class Kind {
+        Plain,    // a face nothing stands on in particular (panels, windows, pictures)
+        Control,  // a control's own face (buttons, check boxes, edit fields, sliders, scroll parts), one per frame
+        Icon,     // a round picture on a square, to be drawn over other faces
+        Caption,  // letters painted over the faces before it
+    };
     int32_t texture = 0;
     LayoutBox box;
+    Kind kind = Kind::Plain;
+    std::string text;        // captions: the words
+    LayoutBox ink;           // captions: where their letters lie
+    uint32_t colour = 0;     // captions: their ink
+    bool marked = false;     // controls: a pictogram or digit on the face says what the control does
+    int32_t look = 0;        // controls: the state the frame is painted for (0 normal, 1 hovered, 2 pressed, 3 off)
+    int32_t frames = 1;      // controls: how many frames the control's faces come in
 };
 
+// The colour of a texel of an interface texture, 0xAARRGGBB; 0 outside or without the texture.
+using TexelReader = std::function<uint32_t(int32_t texture, int32_t x, int32_t y)>;
+
 struct LayoutFault {
-    enum class Kind { TextsOverlap, TextPastFrame, OffScreen, CutAcrossFaces };
+    enum class Kind {
+        TextsOverlap,
+        TextPastFrame,
+        OffScreen,
+        CutAcrossFaces,
+        TextCovered,
+        ControlCovered,
+        LowContrast,
+        NoCaption,
+        UnpaintedFace,
+        LooseControlFace,
+        FaceTooSmall,
+        IconSquare,
+        WrongLook,
+        ControlPicture,
+    };
     Kind kind;
     std::string description;
 };
 
-// Every fault of the items on a screen of that box, in the items' order.
+// Every fault of the items on a screen of that box, in the items' order: overlapping texts, texts past their
+// widget or window, items off the screen.
 std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, const LayoutBox& screen);
 
 // Every picture that shows pieces of two faces: its cut lies whole in no face and takes part of one, or a face
 // painted after the last one that holds it covers part of it.
 std::vector<LayoutFault> FindCutFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
 
+// The items with the captions their pictures show inserted after each picture, as texts of the picture's layer
+// and window; a caption the picture shows only part of is a fault (its letters cut by the picture's edge).
+std::vector<LayoutItem> WithPaintedCaptions(const std::vector<LayoutItem>& items,
+                                            const std::vector<TextureFace>& faces, std::vector<LayoutFault>& faults);
+
+// Texts a picture drawn after them covers (a tenth of their line or more under its visible texels), and
+// controls and buttons a picture drawn after them covers a quarter of (their own parts aside).
+std::vector<LayoutFault> FindCovered(const std::vector<LayoutItem>& items, const TexelReader& texels);
+
+// Texts that do not stand out from what is painted behind them: more than a tenth of their line over pixels
+// they reach less than 4.5:1 of contrast against. Behind the pictures lies the scene, taken as one colour.
+// Outlined texts are not judged.
+std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                         uint32_t scene);
+
+// Input controls with no caption beside them: a text right of, left of or above the control, close to it (not
+// what a list or box shows, except a check box's or radio button's own caption), or a mark on its face.
+std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Windows, and push buttons and toggles that say nothing themselves, showing what no face was painted for;
+// pictures showing a control's face no control stands on, or standing as a control's face without being one;
+// untouched buttons wearing a hovered, pressed or disabled face; icons drawn over other pictures with the
+// square of their face around them; windows whose face is not one face, or does not hold the texts and
+// controls the window holds.
+std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
+                                        const TexelReader& texels);
+
 // The faults one to a line, for a test's failure message.
 std::string Describe(const std::vector<LayoutFault>& faults);
+
+// The contrast of two colours (their alpha ignored), from 1 to 21.
+double ContrastRatio(uint32_t a, uint32_t b);
 
 }  // namespace kvtest

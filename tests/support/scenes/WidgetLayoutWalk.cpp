@@ -10,7 +10,10 @@
 #include <tuple>
 #include <typeinfo>
 
+#include "client/ui/Button.h"
+#include "client/ui/ComboBox.h"
 #include "client/ui/FontDesc.h"
+#include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/Widget.h"
 #include "client/ui/WidgetSprite.h"
@@ -25,6 +28,8 @@ using kvtest::LayoutBox;
 using kvtest::LayoutItem;
 
 constexpr int32_t kNoTexture = 35;
+constexpr int32_t kToggleFrames = 7;
+constexpr uint8_t kOutlined = 2;
 
 LayoutBox BoxOf(const WidgetRect& rect) { return LayoutBox{rect.left, rect.top, rect.right + 1, rect.bottom + 1}; }
 
@@ -101,27 +106,54 @@ const Widget* FrameOf(const Widget& widget) {
     return nullptr;
 }
 
+// What input a widget takes: edit boxes, lists, toggles (check boxes and radio buttons, which fold their
+// frames as seven) and sliders (horizontal bars).
+kvtest::Control ControlOf(const Widget& widget) {
+    switch (widget.GetKind()) {
+        case WidgetKind::EditBox: return kvtest::Control::Edit;
+        case WidgetKind::ComboBox: return kvtest::Control::List;
+        case WidgetKind::Button:
+            return static_cast<const Button&>(widget).GetFrameCount() == kToggleFrames ? kvtest::Control::Toggle
+                                                                                      : kvtest::Control::None;
+        case WidgetKind::ScrollBar:
+            return static_cast<const ScrollBar&>(widget).IsVertical() ? kvtest::Control::None : kvtest::Control::Slider;
+        default: return kvtest::Control::None;
+    }
+}
+
 class Walk {
 public:
     explicit Walk(const Widget& root) : root_(root) {}
 
-    void Visit(const Widget& widget, const std::string& path, int32_t layer) {
+    void Visit(const Widget& widget, const std::string& path, int32_t layer, const LayoutBox* window) {
         if (!widget.IsVisible() || widget.GetAlpha() <= 0.0f) return;
         const std::string name = path.empty() ? NameOf(widget) : path + "/" + NameOf(widget);
-        if (&widget != &root_ && widget.GetKind() == WidgetKind::Window) layer = nextLayer_++;
-        if (widget.GetKind() == WidgetKind::TextLabel) {
-            AddText(static_cast<const TextLabel&>(widget), name, layer);
-        } else if (&widget != &root_ && widget.GetTextureId() != kNoTexture) {
-            AddPicture(widget, name, layer);
+        LayoutBox own;
+        const bool isWindow = widget.GetKind() == WidgetKind::Window;
+        if (isWindow) {
+            if (&widget != &root_) layer = nextLayer_++;
+            own = BoxOf(widget.GetRect());
+            window = &own;
         }
-        for (const Widget* child : widget.GetChildren()) Visit(*child, name, layer);
+        if (widget.GetKind() == WidgetKind::TextLabel) {
+            AddText(static_cast<const TextLabel&>(widget), name, layer, window);
+        } else if (widget.GetKind() == WidgetKind::ComboBox) {
+            // A list is as large as its face, which draws it; the list itself is a point.
+            AddControl(name, BoxOf(static_cast<const ComboBox&>(widget).GetFace()->GetRect()), layer, kvtest::Control::List);
+        } else if (widget.GetTextureId() != kNoTexture && (&widget != &root_ || isWindow)) {
+            AddPicture(widget, name, layer, window, isWindow);
+        } else if (ControlOf(widget) != kvtest::Control::None) {
+            AddControl(name, BoxOf(widget.GetRect()), layer, ControlOf(widget));
+        }
+        for (const Widget* child : widget.GetChildren()) Visit(*child, name, layer, window);
     }
 
     std::vector<LayoutItem> Items() && { return std::move(items_); }
 
 private:
     // The picture as its sprite draws it: the frame of its image, scaled, from the widget's top-left.
-    void AddPicture(const Widget& widget, const std::string& name, int32_t layer) {
+    void AddPicture(const Widget& widget, const std::string& name, int32_t layer, const LayoutBox* window,
+                    bool windowFace) {
         WidgetSprite sprite;
         const WidgetRect rect = widget.GetRect();
         const WidgetRect frame = widget.GetFrameRect();
@@ -132,6 +164,17 @@ private:
         item.drawn = LayoutBox{rect.left, rect.top, rect.left + extent(frame.Width(), scaled ? sprite.GetScaleX() : 1.0f),
                                rect.top + extent(frame.Height(), scaled ? sprite.GetScaleY() : 1.0f)};
         item.layer = layer;
+        Place(item, window);
+        item.control = ControlOf(widget);
+        // A scroll bar's pieces say what they do by where they stand.
+        const Widget* parent = widget.GetParent();
+        item.part = widget.GetKind() == WidgetKind::ScrollBar || (parent != nullptr && parent->GetKind() == WidgetKind::ScrollBar);
+        item.button = widget.GetKind() == WidgetKind::Button && item.control == kvtest::Control::None && !item.part;
+        item.untouched = widget.GetKind() == WidgetKind::Button && widget.GetState() == WidgetState::Normal &&
+                         !static_cast<const Button&>(widget).IsChecked();
+        item.windowFace = windowFace;
+        item.panelFace = widget.GetKind() == WidgetKind::Panel;
+        item.opacity = widget.GetAlpha();
         // An edit box draws its text and caret, not its own picture.
         if (widget.GetKind() != WidgetKind::EditBox) {
             item.texture = widget.GetTextureId();
@@ -140,17 +183,34 @@ private:
         items_.push_back(item);
     }
 
-    void AddText(const TextLabel& label, const std::string& name, int32_t layer) {
+    void AddControl(const std::string& name, const LayoutBox& drawn, int32_t layer, kvtest::Control control) {
+        LayoutItem item;
+        item.name = name;
+        item.drawn = drawn;
+        item.layer = layer;
+        item.control = control;
+        items_.push_back(item);
+    }
+
+    void AddText(const TextLabel& label, const std::string& name, int32_t layer, const LayoutBox* window) {
         LayoutItem item;
         if (!TextBox(label, fonts_, item.drawn)) return;
         item.name = name + " '" + Utf8(label.GetDisplayText()) + "'";
         item.text = true;
         item.layer = layer;
+        Place(item, window);
+        item.colour = label.GetTextColor();
+        item.outlined = label.GetLayoutOption() == kOutlined;
         if (const Widget* frame = FrameOf(label)) {
             item.hasFrame = true;
             item.frame = BoxOf(frame->GetRect());
         }
         items_.push_back(item);
+    }
+
+    static void Place(LayoutItem& item, const LayoutBox* window) {
+        item.hasWindow = window != nullptr;
+        if (window != nullptr) item.window = *window;
     }
 
     const Widget& root_;
@@ -163,7 +223,7 @@ private:
 
 std::vector<LayoutItem> WalkWidgetTree(const Widget& root) {
     Walk walk(root);
-    walk.Visit(root, {}, 0);
+    walk.Visit(root, {}, 0, nullptr);
     return std::move(walk).Items();
 }
 

@@ -13,6 +13,7 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/ui/Button.h"
+#include "client/ui/EditBox.h"
 #include "client/ui/Panel.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
@@ -167,6 +168,43 @@ TEST_F(RoomCreateDialogGlTest, TickedBoxesAndButtonCaptionsDrawFromTheirOwnTiles
         (void)c1;
         (void)c2;
     }
+}
+
+// Every control says what it is: a caption in the light ink left of each list, the password and the option
+// box; the title's dark field runs under the whole title box; the foot of the dialog shows the club's banner.
+TEST_F(RoomCreateDialogGlTest, EveryControlHasItsCaptionAndTheTitleItsWholeField) {
+    dialog->Flag16Box()->Show(true);
+    const std::vector<uint32_t> frame = DrawFrame(false);
+    stage->device->Present();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "room_create_dialog_captions.png");
+    const WidgetRect face = dialog->GetRect();
+    const auto area = [&](int x, int y, int w, int h) {
+        return WidgetRect{face.left + x, face.top + y, face.left + x + w - 1, face.top + y + h - 1};
+    };
+    const auto light = [](const DialogPixel& p) { return p.r > 150 && p.g > 150 && p.b > 150; };
+    const auto dark = [](const DialogPixel& p) { return p.r < 60 && p.g < 60 && p.b < 60; };
+    const auto count = [&](const WidgetRect& rect, auto test) { return Count(frame, frame, rect, test).second; };
+    const struct {
+        const char* what;
+        WidgetRect where;
+    } captions[] = {{"players", area(40, 63, 52, 20)},   {"password", area(30, 298, 78, 18)},
+                    {"shot time", area(240, 294, 78, 20)}, {"table", area(40, 348, 52, 20)},
+                    {"balls", area(220, 348, 62, 20)},    {"club", area(40, 458, 52, 20)},
+                    {"stake", area(12, 251, 70, 22)},      {"handicap", area(21, 320, 52, 22)},
+                    {"betting", area(251, 250, 57, 22)},   {"room title", area(10, 41, 98, 18)}};
+    for (const auto& caption : captions) {
+        EXPECT_GT(count(caption.where, light), 15) << caption.what << "'s caption: see room_create_dialog_captions.png";
+    }
+    // The title's field under the title box past its text, to the box's right end; and the password's field.
+    const WidgetRect title = dialog->TitleEdit()->GetRect();
+    const WidgetRect past{title.left + 170, title.top + 1, title.right - 1, title.bottom - 2};
+    EXPECT_EQ(count(past, dark), (past.right - past.left + 1) * (past.bottom - past.top + 1)) << "the title's field";
+    const WidgetRect password = dialog->PasswordEdit()->GetRect();
+    EXPECT_GT(count(WidgetRect{password.left + 2, password.top + 2, password.right - 2, password.bottom - 2}, dark), 1200)
+        << "the password's field";
+    // The banner: the club's logo with its gold ball, no bare bar.
+    const auto gold = [](const DialogPixel& p) { return p.r > 180 && p.g > 140 && p.b < 110; };
+    EXPECT_GT(count(area(95, 486, 294, 93), gold), 300) << "the club's banner";
 }
 
 }  // namespace

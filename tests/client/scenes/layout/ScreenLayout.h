@@ -1,8 +1,10 @@
 #pragma once
 // The layout check of the screens on the headless App: a screen as it stands, then each window it holds shown
-// alone in turn, then the shared popups, walked (WidgetLayoutWalk) and judged by the layout rules. Faults the
-// layouts themselves give are listed in KnownLayoutFaults with where they come from; every other fault fails
-// the check, and the known ones still found are printed, so that each report names them.
+// alone in turn, then the shared popups, walked (WidgetLayoutWalk) and judged by the layout rules against the
+// interface textures as the default data paints them (SkinPictures). Faults the layouts themselves give are
+// listed with where they come from, and faults another branch mends at the same time in a
+// pending list; every other fault fails the check, and the known and pending ones still found are printed, so
+// that each report names them.
 #include <string>
 #include <vector>
 
@@ -23,6 +25,9 @@ public:
     // The scene manager's shared popups (message boxes with their longest lines, messenger, profile, settings,
     // My Info), each shown alone over the screen.
     void CheckSharedPopups(Widget& screen);
+
+    // A dialog with tabs (controls 5 to 8: the settings) on each of its pages after the first.
+    void CheckLaterPages(Widget& dialog, const std::string& name);
 
     // The faults no known entry accepts, one to a line; empty when the screens keep every rule.
     std::string Unexpected() const;

@@ -5,8 +5,14 @@
 // replay screen; each with every window it holds shown alone, and the shared popups.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "client/app/ProfilePopup.h"
 #include "client/scenes/common/PlayerListRow.h"
+#include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/RoomListRow.h"
+#include "client/scenes/gallery/GalleryListDialog.h"
+#include "client/scenes/gallery/GalleryListRow.h"
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/scenes/login/SceneLogin.h"
 #include "client/scenes/offline/SceneAlone.h"
@@ -15,8 +21,10 @@
 #include "client/scenes/practice/SceneReplay.h"
 #include "client/scenes/practice/SceneRoomPractice.h"
 #include "client/scenes/practice/SceneSchool.h"
+#include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/shop/SceneShop.h"
+#include "client/scenes/shop/ShopPreviewPanel.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -51,6 +59,20 @@ kvtest::LobbyScript EveryKindOfRoom() {
     return script;
 }
 
+// An item of three periods with bonuses, as the purchase dialogs show one.
+quill::ItemRecord ItemOfThreePeriods() {
+    quill::ItemRecord item;
+    item.id = 3003;
+    item.currency = 2;
+    item.name = u"Tuned cue II";
+    item.periodUnit = quill::ItemRecord::kDays;
+    item.periods = {7, 30, 90};
+    item.prices = {3000, 10000, 25000};
+    item.bonusFlag = 1;
+    item.bonuses = {300, 1000, 2500};
+    return item;
+}
+
 class LobbyLayout : public LobbyScreen {
 protected:
     LobbyLayout() {
@@ -65,9 +87,20 @@ TEST_F(LobbyLayout, TheListedLobbyItsDialogsAndTheSharedPopupsKeepTheRules) {
     kvtest::InstallLobbyScript(server, script);
     Enter();
     ASSERT_TRUE(Eventually([&] { return lobby->RoomRow(5)->GetRoomNumber() > 0 && lobby->UserRow(3)->HasPlayer(); }));
+    // The chat keys' texts the settings dialog shows in its boxes.
+    for (size_t n = 0; n < std::size(app.Connection()->LocalPlayer().chatTexts); ++n)
+        app.Connection()->LocalPlayer().chatTexts[n] = u"macro " + quill::WString(1, static_cast<char16_t>(u'1' + n));
     ScreenLayout layout(app);
     layout.CheckScreen(*lobby, "lobby");
     layout.CheckSharedPopups(*lobby);
+    // The profile of a player with a level, an icon and a clan rank's mark.
+    quill::PlayerState& player = app.Connection()->LocalPlayer();
+    player.level = 15;
+    player.iconIndex = 3;
+    player.markValue = 120;
+    ProfilePopup& profile = *app.Scenes().GetProfilePopup();
+    profile.ShowLocal(*lobby, player);
+    layout.CheckWindow(*dynamic_cast<Widget*>(&profile), "profile of a player");
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
@@ -93,18 +126,29 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     for (const char16_t* line : {u"Carom : good evening, anyone for a game of four-ball?", u"Masse : ready",
                                  u"** Gold limit of this level : 120,000"})
         scene->AddChatLine(line, 0xFFFFFFFF);
+    // The purchase dialog opens with an item.
+    scene->Purchase()->SetItem(ItemOfThreePeriods());
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
+    // The result board as a game's end fills it: a winner, a loser and the fee.
+    ResultBoard& board = *scene->Results();
+    board.SetGrid(1, 2);
+    board.SetRow(0, 0, u"Tester", 1, 10, 501000, 50);
+    board.SetRow(0, 1, u"Bora", 2, -5, -400000, 30);
+    board.SetFee(10);
+    layout.CheckWindow(board, "room result board");
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
 template <class T>
 class OnlineScreenLayout : public SceneHarness<T> {
 protected:
-    void CheckActivated(const std::string& name) {
+    // The activated screen, after what prepare shows in it.
+    void CheckActivated(const std::string& name, const std::function<void()>& prepare = {}) {
         this->app.SetScreenSize({1024, 768});
         this->app.Scenes().ResizeAll(1024, 768);
         this->Activate();
+        if (prepare) prepare();
         ScreenLayout layout(this->app);
         layout.CheckScreen(*this->scene, name);
         EXPECT_EQ(layout.Unexpected(), "");
@@ -115,16 +159,50 @@ class LoginLayout : public OnlineScreenLayout<SceneLogin> {};
 TEST_F(LoginLayout, KeepsTheRules) { CheckActivated("login"); }
 
 class ShopLayout : public OnlineScreenLayout<SceneShop> {};
-TEST_F(ShopLayout, KeepsTheRules) { CheckActivated("shop"); }
+
+// The shop with its large preview shown, and the purchase dialog of an item of three periods with bonuses,
+// bought and given.
+TEST_F(ShopLayout, TheShopItsPreviewAndThePurchaseDialogInEveryModeKeepTheRules) {
+    PurchaseDialog& dialog = *scene->Purchase();
+    const quill::ItemRecord item = ItemOfThreePeriods();
+    dialog.SetItem(item);
+    CheckActivated("shop", [this] { scene->LargePreview()->Show(true); });
+    ScreenLayout layout(app);
+    for (const auto& [mode, name] : {std::pair{PurchaseMode::kBuy, "purchase dialog"},
+                                     std::pair{PurchaseMode::kGift, "gift dialog"}}) {
+        dialog.SetMode(mode);
+        dialog.SetItem(item);
+        layout.CheckWindow(dialog, name);
+    }
+    EXPECT_EQ(layout.Unexpected(), "");
+}
 
 class GalleryLayout : public OnlineScreenLayout<SceneShotGallery> {};
-TEST_F(GalleryLayout, KeepsTheRules) { CheckActivated("shot gallery"); }
+
+// The list with three shots, the first one of today's best with its prize.
+TEST_F(GalleryLayout, TheListWithTodaysBestKeepsTheRules) {
+    CheckActivated("shot gallery", [this] {
+        GalleryListDialog& list = *scene->ListDialog();
+        for (size_t k = 0; k < 3; ++k) {
+            GalleryListRow& row = *list.Row(k);
+            row.SetEntry(static_cast<int32_t>(k) + 1, 100 + static_cast<int32_t>(k), 3, u"Three cushions around the table",
+                         u"Carom", u"2026-12-07", 12);
+            row.Show(true);
+        }
+        list.Row(0)->SetPrize(50000);
+    });
+}
 
 class PracticeLayout : public OnlineScreenLayout<SceneRoomPractice> {};
 TEST_F(PracticeLayout, KeepsTheRules) { CheckActivated("practice room"); }
 
 class SchoolLayout : public OnlineScreenLayout<SceneSchool> {};
-TEST_F(SchoolLayout, KeepsTheRules) { CheckActivated("school"); }
+
+// The board on the page that completes the basics, with the gift of the first visit.
+TEST_F(SchoolLayout, ThePageOfTheBasicsWithItsGiftKeepsTheRules) {
+    constexpr int32_t kBasicsPage = 12;
+    CheckActivated("school", [this] { scene->ShowPage(kBasicsPage - scene->Step()); });
+}
 
 class OfflineLayout : public SceneTestApp {};
 
