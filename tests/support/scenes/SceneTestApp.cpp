@@ -3,7 +3,8 @@
 #include <chrono>
 #include <thread>
 
-#include "QuillLib/core/ScopedLock.h"
+#include "client/connection/GameConnection.h"
+#include "tests/support/net/ServerMessages.h"
 
 namespace kestrovan::test {
 
@@ -17,10 +18,14 @@ SceneTestApp::~SceneTestApp() {
     app.Shutdown();
 }
 
+quill::ScopedLock SceneTestApp::MainThreadTurn() {
+    return quill::ScopedLock(app.Scenes().WidgetTreeLock());
+}
+
 bool SceneTestApp::Eventually(const std::function<bool()>& condition, const std::function<void()>& pass) {
     const auto look = [&] {
         if (pass) pass();
-        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        const quill::ScopedLock turn = MainThreadTurn();
         return condition();
     };
     for (int waited = 0; waited < 10000; waited += 5) {
@@ -31,8 +36,13 @@ bool SceneTestApp::Eventually(const std::function<bool()>& condition, const std:
 }
 
 bool SceneTestApp::Routed(Widget& target, Widget* source, int32_t a, int32_t b) {
-    quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+    const quill::ScopedLock turn = MainThreadTurn();
     return target.OnEvent(source, a, b);
+}
+
+void SceneTestApp::Receive(quill::Packet message) {
+    quill::Packet packet = kvtest::AsReceived(std::move(message));
+    app.Connection()->Dispatch(&packet);
 }
 
 }  // namespace kestrovan::test
