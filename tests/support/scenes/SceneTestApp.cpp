@@ -12,9 +12,12 @@ SceneTestApp::SceneTestApp(AppMode mode, std::initializer_list<const char16_t*> 
     : app(mode, Words(words), fixture.Platform()) {
     app.LoadConfiguration();
     EXPECT_TRUE(app.Initialize());
+    // As the program's main loop makes itself known between its start and its end.
+    app.Scenes().Threads().Register(ProgramThread::Main);
 }
 
 SceneTestApp::~SceneTestApp() {
+    app.Scenes().Threads().Unregister(ProgramThread::Main);
     app.Shutdown();
 }
 
@@ -42,7 +45,12 @@ bool SceneTestApp::Routed(Widget& target, Widget* source, int32_t a, int32_t b) 
 
 void SceneTestApp::Receive(quill::Packet message) {
     quill::Packet packet = kvtest::AsReceived(std::move(message));
+    ThreadContract& threads = app.Scenes().Threads();
+    threads.Unregister(ProgramThread::Main);
+    threads.Register(ProgramThread::Dispatch);
     app.Connection()->Dispatch(&packet);
+    threads.Unregister(ProgramThread::Dispatch);
+    threads.Register(ProgramThread::Main);
 }
 
 }  // namespace kestrovan::test

@@ -1,8 +1,10 @@
 #pragma once
 // An App on the shell's headless backends, initialised up to its window (so the widget toolkit and the game
 // connection exist) but with no main loop: the screens under test are built, driven and checked on the test
-// thread, which plays the program's main thread: it changes a widget or enters a screen only under the
-// widget-tree lock, through MainThreadTurn or the scene manager's entry points.
+// thread, which plays the program's main thread from the App's start to its end. Held to the thread contract
+// as the main thread is, it changes a widget or enters a screen only under the widget-tree lock, through
+// MainThreadTurn or the scene manager's entry points; anything else ends the test with "Thread contract
+// broken".
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -38,9 +40,9 @@ protected:
     bool Routed(Widget& target, Widget* source, int32_t a, int32_t b);
 
     // The message as the server would send it, dispatched as the connection dispatches what it receives
-    // (GameConnection::Dispatch, the connection's handlers, SceneManager::DeliverPacket) on the test's thread.
-    // Only for a test whose connection runs no dispatch thread of its own; the others have the stand-in server
-    // send it.
+    // (GameConnection::Dispatch, the connection's handlers, SceneManager::DeliverPacket): the test's thread
+    // plays the dispatch thread for it. Only for a test whose connection runs no dispatch thread of its own;
+    // the others have the stand-in server send it.
     void Receive(quill::Packet message);
 
     HeadlessApp fixture;

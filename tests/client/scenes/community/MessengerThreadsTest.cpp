@@ -99,12 +99,18 @@ TEST_F(MessengerThreadsTest, PresenceAgainstRefreshesEndsWithoutDeadlockAndKeeps
         const quill::ScopedLock turn = MainThreadTurn();
         messenger->Toggle(Screen());
     }
+    // The two threads play the dispatch thread and the main thread, held to the thread contract as those are;
+    // the test's thread only waits for them meanwhile.
+    ThreadContract& threads = app.Scenes().Threads();
     std::atomic<bool> stop{false};
     auto dispatch = std::async(std::launch::async, [&] {
+        threads.Register(ProgramThread::Dispatch);
         for (int round = 0; round < kRounds && !stop; ++round)
             DispatchRound(round);
+        threads.Unregister(ProgramThread::Dispatch);
     });
     auto routing = std::async(std::launch::async, [&] {
+        threads.Register(ProgramThread::Main);
         for (int round = 0; round < kRounds && !stop; ++round)
             RoutingRound(round);
     });
@@ -114,6 +120,7 @@ TEST_F(MessengerThreadsTest, PresenceAgainstRefreshesEndsWithoutDeadlockAndKeeps
         ADD_FAILURE() << "the threads did not finish: a deadlock";
         std::abort();
     }
+    threads.Register(ProgramThread::Main);
     const quill::ScopedLock turn = MainThreadTurn();
     // Everyone logged out again: the lists keep all their members, offline, and the chats their lines.
     EXPECT_EQ(connection().Directories().Friends().Count(), 20u);

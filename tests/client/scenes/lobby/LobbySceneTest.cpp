@@ -299,14 +299,21 @@ TEST_F(LobbyScreen, ExpiredItemsAreLookedForUnderThePlayersLock) {
     ASSERT_NE(item, nullptr);
     item->typeCode = 9999;
     item->inUse = 4;
+    // The check runs on a thread that plays the main thread meanwhile; the test's thread plays the dispatch
+    // thread.
+    ThreadContract& threads = app.Scenes().Threads();
     std::thread check;
     {
         quill::ScopedLock hold(player.GetLock());
-        check = std::thread([&] { app.Scenes().OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0); });
+        check = std::thread([&] {
+            threads.Register(ProgramThread::Main);
+            app.Scenes().OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0);
+        });
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         player.AddItem(900, 0, item);
     }
     check.join();
+    threads.Register(ProgramThread::Main);
     EXPECT_TRUE(SecondBox().IsVisible()) << "the item added while the lobby waited";
     EXPECT_EQ(SecondBox().Line(0).GetText(), u"There are 1 expired items.");
     EXPECT_EQ(player.FindItem(900, 0), nullptr);
