@@ -6,8 +6,8 @@
 // The program's threads make themselves known: the main thread when its loop starts, the game thread and the
 // connection's dispatch thread when they start. Every other thread the program starts (platform::Thread: the
 // sockets', the sound's, the log's, a gallery window's exchange) is a worker, which never touches a widget. A
-// thread that is none of these (a test's own) is not held to the contract: tests drive the screens from their
-// own thread as the main thread would, one at a time.
+// thread that is none of these is not held to the contract: a test's own thread, unless the test plays one of
+// the program's threads with it (the screens' test harness makes it the main thread).
 //
 // The checks run in builds without NDEBUG (the test trees): a broken contract ends the program at once with
 // a line on stderr that names the entry and the thread, so that a wrong path fails an ordinary test and not

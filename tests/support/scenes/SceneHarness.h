@@ -8,9 +8,11 @@
 // Server messages handed to Receive take the dispatch thread's way: GameConnection::Dispatch, the
 // connection's own handlers, then SceneManager::DeliverPacket into the screen's OnPacket, on the test thread.
 // A test against GameServerFixture starts the connection's dispatch thread instead and waits with Eventually.
+// A test that drives the screen alone takes a turn of the main thread for its body (MainThreadTurn).
 //
 //   class LobbyScreen : public SceneHarness<SceneLobby> {};
 //   TEST_F(LobbyScreen, ListsTheRooms) {
+//       const quill::ScopedLock turn = MainThreadTurn();
 //       Activate();
 //       Receive(kvtest::RoomListEntryMessage(room));
 //       EXPECT_EQ(...scene...);
@@ -34,6 +36,8 @@ protected:
     explicit SceneHarness(std::initializer_list<const char16_t*> words = {u"launcher"})
         : SceneTestApp(AppMode::Online, words) {
         app.Connection()->SetServerAddress(u"127.0.0.1", 1);
+        // Built as the main loop builds the screens: before any other thread may reach them, in a turn.
+        const quill::ScopedLock turn = MainThreadTurn();
         app.Scenes().SetPopups(CreateScenePopups(app));
         auto owned = std::make_unique<T>(app);
         scene = owned.get();
@@ -44,18 +48,15 @@ protected:
         scene->SetReady(true);
     }
 
-    // The screen's activation, which the shell runs when the load completes.
-    void Activate() { scene->Activate(); }
+    // The screen's activation, which the shell runs under the widget-tree lock when the load completes.
+    void Activate() {
+        const quill::ScopedLock turn = MainThreadTurn();
+        scene->Activate();
+    }
 
     // The two shared message boxes.
     NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
     NoticeBox& SecondBox() { return *app.Scenes().GetSecondMessageBox(); }
-
-    // The message as the server would send it, dispatched as the connection dispatches what it receives.
-    void Receive(quill::Packet message) {
-        quill::Packet packet = kvtest::AsReceived(std::move(message));
-        app.Connection()->Dispatch(&packet);
-    }
 
     T* scene = nullptr;
 };

@@ -11,7 +11,6 @@
 namespace kestrovan::test {
 
 ScreenThreads::ScreenThreads(App& app) : app_(app) {
-    app_.Scenes().Threads().Register(ProgramThread::Main);
     game_ = std::thread([this] {
         SceneManager& scenes = app_.Scenes();
         scenes.Threads().Register(ProgramThread::Game);
@@ -27,7 +26,6 @@ ScreenThreads::ScreenThreads(App& app) : app_(app) {
 ScreenThreads::~ScreenThreads() {
     running_ = false;
     game_.join();
-    app_.Scenes().Threads().Unregister(ProgramThread::Main);
 }
 
 void ScreenThreads::MainPass() {

@@ -1,10 +1,10 @@
 #pragma once
 // The program's threads around a screen on the test harness, as the shell runs them: the test's own thread is
-// the main thread (it draws the current screen and routes mouse input to it), a thread of its own is the game
-// thread (it updates the screen and ticks its widgets), and the connection's dispatch thread delivers what the
-// server sends. All three make themselves known to the scene manager's thread contract, so in the test build a
-// path that changes a widget without the widget-tree lock, or runs an entry on the wrong thread, ends the test
-// at once; under ThreadSanitizer any race between them shows.
+// the main thread (SceneTestApp makes it known as such; it draws the current screen and routes mouse input to
+// it), a thread of its own is the game thread (it updates the screen and ticks its widgets), and the
+// connection's dispatch thread delivers what the server sends. All three are known to the scene manager's
+// thread contract, so in the test build a path that changes a widget without the widget-tree lock, or runs an
+// entry on the wrong thread, ends the test at once; under ThreadSanitizer any race between them shows.
 #include <atomic>
 #include <cstdint>
 #include <functional>

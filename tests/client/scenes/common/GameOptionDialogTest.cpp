@@ -45,6 +45,9 @@ TEST(RoomOptions, ARuleFlagOrStakeChangeIsRestrictedWhateverElseChanged) {
 
 class GameOptionDialogTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     GameOptionDialogTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
         auto owned = std::make_unique<GameOptionDialog>(

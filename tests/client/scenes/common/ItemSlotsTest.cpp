@@ -44,6 +44,9 @@ TEST(GameTypeNames, NamesAndSlotsOfEveryTypeAndNothingOutsideTheTable) {
 // A profile with items made in the test; the widgets need the toolkit of the test App.
 class ItemSlotsTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     quill::InventoryItem* AddItem(uint32_t key, uint32_t typeCode, uint32_t kind, uint32_t state = 1,
                                   int16_t remaining = 0, int16_t total = 0) {
         auto item = std::make_unique<quill::InventoryItem>();

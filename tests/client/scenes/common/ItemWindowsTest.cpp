@@ -26,6 +26,9 @@ struct Posted {
 
 class ItemWindowsTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     ItemWindowsTest() { root.Create(0, 0, 1024, 768, -1, -1); }
 
     quill::InventoryItem* AddCue(uint32_t key, uint32_t typeCode, uint8_t custom = 0) {

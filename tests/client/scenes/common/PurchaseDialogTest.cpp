@@ -212,6 +212,9 @@ TEST(ToneSound, TheBeepIsAWaveOfTwoHundredMillisecondsAt3000Hz) {
 
 class PurchaseDialogTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     PurchaseDialogTest() {
         account.cash = 10000;
         account.cueMoney = 3000;
@@ -337,6 +340,9 @@ TEST_F(PurchaseDialogTest, GiftsAskForARecipientAndAMessageAndClanGiftsPayWithTh
 
 class GiftRecipientListTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     GiftRecipientListTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
         list = static_cast<GiftRecipientList*>(root.AddChild(

@@ -19,6 +19,9 @@ namespace {
 
 class TableSceneStageTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     TableSceneStageTest() {
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);

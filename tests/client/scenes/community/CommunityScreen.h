@@ -2,8 +2,8 @@
 // The community windows on a headless online App: the shared popups with the real messenger and profile
 // window (its host records sounds and posted events), a screen of a chosen id that records its chat notices
 // and character messages, and the App's connection linked to a stand-in game server that records what the
-// windows send. Server messages go through GameConnection::Dispatch on the test thread, followed by a pass of
-// the main loop that shows the windows they opened; the clock is the test's.
+// windows send. Server messages go through GameConnection::Dispatch on the test thread (playing the dispatch
+// thread), followed by a pass of the main loop that shows the windows they opened; the clock is the test's.
 #include <atomic>
 #include <functional>
 #include <map>
@@ -103,23 +103,7 @@ protected:
                              bool dispatchThread = false)
         : SceneTestApp(AppMode::Online, {u"launcher"}) {
         platform::SetTickSource([this] { return now.load(); });
-        auto popups = std::make_unique<ScenePopups>(
-            [this](uint32_t id, uint32_t w, uint32_t l, uint32_t x) { app.PostEvent(id, w, l, x); },
-            app.Connection()->JoinTarget());
-        auto hostOwned = std::make_unique<RecordingCommunityHost>(app);
-        host = hostOwned.get();
-        auto messengerOwned = std::make_unique<Messenger>(std::move(hostOwned));
-        messenger = messengerOwned.get();
-        auto profileOwned = std::make_unique<ProfileWindow>();
-        profile = profileOwned.get();
-        popups->SetCommunityWindows(std::move(messengerOwned), std::move(profileOwned));
-        app.Scenes().SetPopups(std::move(popups));
-        for (int32_t id : {SceneId::Login, SceneId::Lobby, SceneId::RoomGame}) {
-            auto scene = std::make_unique<RecordingScreen>(id);
-            screens[id] = scene.get();
-            scene->SetRect(0, 0, 1024, 768);
-            app.Scenes().AddScene(std::move(scene));
-        }
+        BuildScreens();
         Enter(sceneId);
         quill::PlayerState& player = connection().LocalPlayer();
         player.userId = kOwnMemberId;
@@ -139,12 +123,37 @@ protected:
         platform::SetTickSource({});
     }
 
+    // The shared popups and the screens, built as the main loop builds them: before any other thread may
+    // reach them, in a turn of the main thread.
+    void BuildScreens() {
+        const quill::ScopedLock turn = MainThreadTurn();
+        auto popups = std::make_unique<ScenePopups>(
+            [this](uint32_t id, uint32_t w, uint32_t l, uint32_t x) { app.PostEvent(id, w, l, x); },
+            app.Connection()->JoinTarget());
+        auto hostOwned = std::make_unique<RecordingCommunityHost>(app);
+        host = hostOwned.get();
+        auto messengerOwned = std::make_unique<Messenger>(std::move(hostOwned));
+        messenger = messengerOwned.get();
+        auto profileOwned = std::make_unique<ProfileWindow>();
+        profile = profileOwned.get();
+        popups->SetCommunityWindows(std::move(messengerOwned), std::move(profileOwned));
+        app.Scenes().SetPopups(std::move(popups));
+        for (int32_t id : {SceneId::Login, SceneId::Lobby, SceneId::RoomGame}) {
+            auto scene = std::make_unique<RecordingScreen>(id);
+            screens[id] = scene.get();
+            scene->SetRect(0, 0, 1024, 768);
+            app.Scenes().AddScene(std::move(scene));
+        }
+    }
+
     GameConnection& connection() { return *app.Connection(); }
     RecordingScreen& Screen() { return *static_cast<RecordingScreen*>(app.Scenes().Current()); }
     NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
 
-    // Makes the screen of that id current and ready, as the frame step does, and moves the messenger there.
+    // Makes the screen of that id current and ready, as the frame step does in its turn, and moves the
+    // messenger there.
     void Enter(int32_t id) {
+        const quill::ScopedLock turn = MainThreadTurn();
         app.Scenes().SwitchTo(id);
         RecordingScreen& screen = *screens[id];
         screen.SetLoadWanted(false);
@@ -154,8 +163,7 @@ protected:
     // The message dispatched as the connection's dispatch thread would, then one pass of the main loop, which
     // shows what it opened.
     void Receive(quill::Packet message) {
-        quill::Packet packet = AsReceived(std::move(message));
-        connection().Dispatch(&packet);
+        SceneTestApp::Receive(std::move(message));
         MainLoopPass();
     }
     void MainLoopPass() { app.Scenes().PollCurrentScene(); }
@@ -190,11 +198,11 @@ protected:
         if (!clan.empty() || clanRecord.id != 0)
             Receive(ClanInfoMessage(clanRecord, clan));
     }
-    void Click(Widget& source, int32_t a = 0) { source.GetParent()->OnEvent(&source, a, 0); }
+    void Click(Widget& source, int32_t a = 0) { Routed(*source.GetParent(), &source, a, 0); }
     void Press(int32_t id) {
         Button button;
         button.SetId(id);
-        messenger->OnEvent(&button, 0, 0);
+        Routed(*messenger, &button, 0, 0);
     }
     static TestMember Online(uint32_t id, quill::WStringView nickname, uint8_t channel = 3, uint16_t place = 0,
                              uint8_t rank = 0) {

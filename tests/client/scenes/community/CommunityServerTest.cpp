@@ -49,11 +49,14 @@ TEST_F(CommunityServerTest, TheLoginBringsTheListsAndPresenceAndChatFollow) {
     }));
     EXPECT_EQ(connection().LocalPlayer().clanId, 900u);
     EXPECT_EQ(connection().LocalPlayer().clanRank, 10);
-    messenger->Toggle(Screen());
-    EXPECT_EQ(RowName(0), u"Ann");
-    EXPECT_EQ(messenger->Row(0)->LocationLabel()->GetText(), u"Room12");
-    EXPECT_EQ(messenger->Row(1)->LocationLabel()->GetText(), u"Ch.2");
-    EXPECT_EQ(RowName(2), u"Cid");
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->Toggle(Screen());
+        EXPECT_EQ(RowName(0), u"Ann");
+        EXPECT_EQ(messenger->Row(0)->LocationLabel()->GetText(), u"Room12");
+        EXPECT_EQ(messenger->Row(1)->LocationLabel()->GetText(), u"Ch.2");
+        EXPECT_EQ(RowName(2), u"Cid");
+    }
 
     // Presence pushed by the server: Cid logs in, Ann moves to the lobby, Ben logs out.
     server.Send(kvtest::MemberLoggedInMessage(1, TestMember{3, 1003, u"Cid", 1, 0, 0}));
@@ -67,11 +70,14 @@ TEST_F(CommunityServerTest, TheLoginBringsTheListsAndPresenceAndChatFollow) {
     }));
 
     // A line typed to Cid comes back as the echo; Cid's answer is pushed.
-    Routed(*messenger, messenger->Row(1), 0, 0);
-    Press(Messenger::kChatWith);
-    ASSERT_EQ(messenger->View(), MessengerView::Chat);
-    messenger->ChatEntry()->SetText(u"hi Cid");
-    Routed(*messenger, messenger->ChatEntry(), EditBox::kSubmitEvent, 0);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        Routed(*messenger, messenger->Row(1), 0, 0);
+        Press(Messenger::kChatWith);
+        ASSERT_EQ(messenger->View(), MessengerView::Chat);
+        messenger->ChatEntry()->SetText(u"hi Cid");
+        Routed(*messenger, messenger->ChatEntry(), EditBox::kSubmitEvent, 0);
+    }
     EXPECT_TRUE(Eventually([&] { return LastChatLine(3) == u"Carom : hi Cid"; }));
     server.Send(kvtest::ChatMessage(MessageId::MessengerChat, 1, 3, u"hello there"));
     EXPECT_TRUE(Eventually([&] { return LastChatLine(3) == u"Cid : hello there"; }));
@@ -83,8 +89,11 @@ TEST_F(CommunityServerTest, FriendRequestsGoBothWaysAndAFriendCanBeDeleted) {
     quill::PlayerState stranger;
     stranger.accountId = 4242;
     stranger.name = u"Stranger";
-    messenger->AskAboutMember(stranger, MessengerPopup::kAskFriend);
-    Click(*messenger->Question().YesButton());
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->AskAboutMember(stranger, MessengerPopup::kAskFriend);
+        Click(*messenger->Question().YesButton());
+    }
     EXPECT_TRUE(BoxSays(u"Add friend is requested."));
 
     // A request the server pushes is answered from its dialog, and the new friend joins the list.
@@ -98,10 +107,13 @@ TEST_F(CommunityServerTest, FriendRequestsGoBothWaysAndAFriendCanBeDeleted) {
     EXPECT_EQ(reply[0][5], 7);
 
     // Deleting a friend: asked, sent, and the server's FriendRemoved takes him out with a notice.
-    messenger->Toggle(Screen());
-    Routed(*messenger, messenger->Row(0), 0, 0);
-    Press(Messenger::kDelFriend);
-    Click(*messenger->DeleteFriend().YesButton());
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->Toggle(Screen());
+        Routed(*messenger, messenger->Row(0), 0, 0);
+        Press(Messenger::kDelFriend);
+        Click(*messenger->DeleteFriend().YesButton());
+    }
     EXPECT_TRUE(BoxSays(u"Ann has been deleted from your friends list."));
     EXPECT_EQ(connection().Directories().Friends().Count(), 3u);
 }
@@ -109,20 +121,26 @@ TEST_F(CommunityServerTest, FriendRequestsGoBothWaysAndAFriendCanBeDeleted) {
 TEST_F(CommunityServerTest, TheClanIsCreatedGrownJoinedAndLeft) {
     ASSERT_TRUE(Eventually([&] { return connection().Directories().ClanMembers().Count() == 2; }));
     // Growing the clan: ClanSettings answered by the clan's new status.
-    messenger->Toggle(Screen());
-    Press(Messenger::kClanTab);
-    Press(Messenger::kEditInfo);
-    ASSERT_TRUE(messenger->Clan().IsVisible());
-    Routed(messenger->Clan(), messenger->Clan().CapacityList(), 2, 0);
-    messenger->Clan().ChangeCapacity();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->Toggle(Screen());
+        Press(Messenger::kClanTab);
+        Press(Messenger::kEditInfo);
+        ASSERT_TRUE(messenger->Clan().IsVisible());
+        Routed(messenger->Clan(), messenger->Clan().CapacityList(), 2, 0);
+        messenger->Clan().ChangeCapacity();
+    }
     EXPECT_TRUE(Eventually([&] { return connection().Directories().Clan().capacity == 30; }));
 
     // Inviting a player: the server answers that the clan is full.
     quill::PlayerState player;
     player.accountId = 4343;
     player.name = u"Joiner";
-    messenger->AskAboutMember(player, MessengerPopup::kInviteToClan);
-    Click(*messenger->Question().YesButton());
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->AskAboutMember(player, MessengerPopup::kInviteToClan);
+        Click(*messenger->Question().YesButton());
+    }
     EXPECT_TRUE(BoxSays(u"The clan has exceeded its max capacity allowed."));
 
     // Leaving: the scene manager sends ClanLeave on the question's Yes; the answer empties the clan.
@@ -137,23 +155,32 @@ TEST_F(CommunityServerTest, TheClanIsCreatedGrownJoinedAndLeft) {
     EXPECT_TRUE(Eventually([&] { return connection().Directories().ClanMembers().Count() == 2; }));
 
     // Creating a clan in the lobby: 100,000 gold and a name; the server makes the player its master.
-    app.Scenes().OnMessage(quill::AppEventId::MessengerControl, NoticeBox::kYes, 0);
-    ASSERT_TRUE(messenger->Clan().IsVisible());
-    messenger->Clan().NameEntry()->SetText(u"Breakers");
-    messenger->Clan().CreateClan();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        app.Scenes().OnMessage(quill::AppEventId::MessengerControl, NoticeBox::kYes, 0);
+        ASSERT_TRUE(messenger->Clan().IsVisible());
+        messenger->Clan().NameEntry()->SetText(u"Breakers");
+        messenger->Clan().CreateClan();
+    }
     EXPECT_TRUE(BoxSays(u"The clan is created. You are a clan master."));
     EXPECT_EQ(connection().LocalPlayer().clanId, 901u);
     EXPECT_EQ(connection().LocalPlayer().cueMoney, 1000000 - 100000);
 }
 
 TEST_F(CommunityServerTest, ThePlayerSearchFindsAPlayerWhoseProfileShows) {
-    messenger->Toggle(Screen());
-    Press(Messenger::kFindPlayer);
-    messenger->FindPlayer().Entry()->SetText(u"Nobody");
-    messenger->FindPlayer().Search();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->Toggle(Screen());
+        Press(Messenger::kFindPlayer);
+        messenger->FindPlayer().Entry()->SetText(u"Nobody");
+        messenger->FindPlayer().Search();
+    }
     EXPECT_TRUE(BoxSays(u"The relevant user does not exist or is offline."));
-    messenger->FindPlayer().Entry()->SetText(u"Seeker");
-    messenger->FindPlayer().Search();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->FindPlayer().Entry()->SetText(u"Seeker");
+        messenger->FindPlayer().Search();
+    }
     ASSERT_TRUE(Eventually([&] { return messenger->FoundPlayer().IsVisible(); }));
     EXPECT_FALSE(messenger->FindPlayer().IsVisible());
     EXPECT_EQ(messenger->FoundPlayer().NicknameLabel()->GetText(), u"Seeker");

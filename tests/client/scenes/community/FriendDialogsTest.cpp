@@ -25,6 +25,9 @@ using quill::MessageId;
 
 class FriendDialogsTest : public CommunityScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     FriendDialogsTest() { FillLists({Online(1, u"Ann")}, {}); }
     FriendRequestDialog& RequestDialog() { return messenger->FriendRequest(); }
     void Request(uint32_t memberId, quill::WStringView nickname) {

@@ -32,12 +32,12 @@ protected:
         app.Connection()->LocalPlayer().name = u"Carom";
         messenger = static_cast<Messenger*>(app.Scenes().GetMessenger());
         profile = static_cast<ProfileWindow*>(app.Scenes().GetProfilePopup());
+        const quill::ScopedLock turn = MainThreadTurn();
         messenger->AttachToScreen(*lobby);
     }
     // Through the connection's handlers, then the lobby's packet slot, then a pass of the main loop.
     void Dispatch(quill::Packet message) {
-        quill::Packet packet = AsReceived(std::move(message));
-        app.Connection()->Dispatch(&packet);
+        Receive(std::move(message));
         app.Scenes().PollCurrentScene();
     }
     static void Click(Widget& control) { control.GetParent()->OnEvent(&control, 0, 0); }
@@ -55,6 +55,7 @@ protected:
 };
 
 TEST_F(LobbyCommunity, TheLobbyOpensTheMessengerAndItsRowsSayWhereFriendsAre) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Dispatch(FriendListMessage({Friend(1, u"Here", kChannel, 12), Friend(2, u"There", 5, 0),
@@ -86,6 +87,7 @@ TEST_F(LobbyCommunity, TheLobbyOpensTheMessengerAndItsRowsSayWhereFriendsAre) {
 }
 
 TEST_F(LobbyCommunity, ThePlayerMenuAsksTheMessengersQuestionsAndShowsOnesOwnProfile) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Dispatch(FriendListMessage({Friend(9, u"you", kChannel, 0)}));
@@ -119,6 +121,7 @@ TEST_F(LobbyCommunity, ThePlayerMenuAsksTheMessengersQuestionsAndShowsOnesOwnPro
 }
 
 TEST_F(LobbyCommunity, ProfilesAndTheClansCreationReachTheirWindowsOverTheLobby) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     TestProfile visitor;

@@ -21,6 +21,9 @@ using quill::MessageId;
 
 class MessengerChatTest : public CommunityScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     MessengerChatTest() {
         FillLists({Online(1, u"Ann"), Online(4, u"Dee"), Offline(5, u"Eve")},
                   {Online(2, u"Bob"), Online(1, u"Ann"), Own(10)});

@@ -21,6 +21,9 @@ using quill::MessageId;
 
 class MessengerMembersTest : public CommunityScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     std::vector<quill::WString> RowNames() {
         std::vector<quill::WString> names;
         for (int32_t n = 0; n < Messenger::kRows; ++n) {

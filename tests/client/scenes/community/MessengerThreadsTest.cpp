@@ -1,7 +1,8 @@
 // The messenger between its threads: presence, locations, chat lines, requests and profiles arrive on a
-// dispatch thread while the main thread shows what they opened and, under the App lock as the widget tree
-// routes, refreshes the lists, scrolls, opens and closes the window and the menus and reads the profile. Many rounds
-// must end without a deadlock (the order: App lock, member-list lock, directory lock) and leave the lists whole.
+// dispatch thread while the main thread shows what they opened and, under the App lock and the widget-tree lock
+// as the widget tree routes, refreshes the lists, scrolls, opens and closes the window and the menus and reads
+// the profile. Many rounds must end without a deadlock (the order: App lock, member-list lock, directory lock)
+// and leave the lists whole.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -78,6 +79,7 @@ protected:
     void RoutingRound(int round) {
         MainLoopPass();
         quill::ScopedLock hold(app.Lock());
+        const quill::ScopedLock turn = MainThreadTurn();
         messenger->RefreshMemberList();
         messenger->OnEvent(messenger->MemberScroll(), 1 + round % 14, 0);
         Press(round % 2 == 0 ? Messenger::kFriendsTab : Messenger::kClanTab);
@@ -93,13 +95,22 @@ protected:
 };
 
 TEST_F(MessengerThreadsTest, PresenceAgainstRefreshesEndsWithoutDeadlockAndKeepsTheLists) {
-    messenger->Toggle(Screen());
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        messenger->Toggle(Screen());
+    }
+    // The two threads play the dispatch thread and the main thread, held to the thread contract as those are;
+    // the test's thread only waits for them meanwhile.
+    ThreadContract& threads = app.Scenes().Threads();
     std::atomic<bool> stop{false};
     auto dispatch = std::async(std::launch::async, [&] {
+        threads.Register(ProgramThread::Dispatch);
         for (int round = 0; round < kRounds && !stop; ++round)
             DispatchRound(round);
+        threads.Unregister(ProgramThread::Dispatch);
     });
     auto routing = std::async(std::launch::async, [&] {
+        threads.Register(ProgramThread::Main);
         for (int round = 0; round < kRounds && !stop; ++round)
             RoutingRound(round);
     });
@@ -109,6 +120,8 @@ TEST_F(MessengerThreadsTest, PresenceAgainstRefreshesEndsWithoutDeadlockAndKeeps
         ADD_FAILURE() << "the threads did not finish: a deadlock";
         std::abort();
     }
+    threads.Register(ProgramThread::Main);
+    const quill::ScopedLock turn = MainThreadTurn();
     // Everyone logged out again: the lists keep all their members, offline, and the chats their lines.
     EXPECT_EQ(connection().Directories().Friends().Count(), 20u);
     EXPECT_EQ(connection().Directories().ClanMembers().Count(), 21u);

@@ -14,6 +14,9 @@ namespace {
 
 class ProfileWindowTest : public CommunityScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     bool Show(const TestProfile& profile, bool found = true) {
         quill::Packet packet = AsReceived(UserProfileMessage(profile, found));
         const bool shown = app.Scenes().ShowUserProfile(nullptr, packet);

@@ -49,6 +49,9 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         connected = server.WaitForMessage(MessageId::LoginRequest).has_value();
+        // The dispatch thread has answered the greeting: the test delivers the server's messages itself.
+        Connection().StopDispatchThread();
+        const quill::ScopedLock turn = MainThreadTurn();
         EXPECT_EQ(scene->LoadResources(nullptr, nullptr), 1) << "no packs";
         Activate();
 
@@ -91,6 +94,7 @@ protected:
 };
 
 TEST_F(RoomCommunity, ThePlayerBoardsMenuAsksTheMessengersQuestionsAboutTheOtherPlayer) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     const struct {
         size_t entry;
@@ -119,6 +123,7 @@ TEST_F(RoomCommunity, ThePlayerBoardsMenuAsksTheMessengersQuestionsAboutTheOther
 }
 
 TEST_F(RoomCommunity, ProfilesComeOverTheRoomOnTheTablesGameMode) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     // "View Info" on oneself: one's own profile, the table's mode chosen, nothing asked of the server.
     profile->SetSelectedMode(10);
@@ -144,6 +149,7 @@ TEST_F(RoomCommunity, ProfilesComeOverTheRoomOnTheTablesGameMode) {
 }
 
 TEST_F(RoomCommunity, TheTitleBarsMessengerButtonOpensTheMessengerOnTheRoom) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Routed(*scene, scene->TopButton(SceneRoomGame::kMessenger), 0, 0);
     EXPECT_TRUE(messenger->IsVisible());
     EXPECT_EQ(messenger->GetParent(), scene);

@@ -106,7 +106,9 @@ inline std::string Reply(std::initializer_list<std::string> fields) {
 
 class GalleryScreen : public SceneHarness<TestGallery> {
 protected:
-    GalleryScreen() {
+    // With dispatchThread the connection's dispatch thread delivers what the server sends; without, it answers
+    // the server's greeting and stops, and the test delivers the server's messages itself (Receive).
+    explicit GalleryScreen(bool dispatchThread = false) {
         server.GreetWithHello();
         GameConnection& connection = *app.Connection();
         connection.SetServerAddress(server.Host(), server.Port());
@@ -115,6 +117,8 @@ protected:
         connection.StartDispatchThread();
         connection.Connect();
         connected = server.WaitForMessage(quill::MessageId::LoginRequest).has_value();
+        if (!dispatchThread)
+            connection.StopDispatchThread();
     }
     ~GalleryScreen() override { app.Connection()->StopDispatchThread(); }
 

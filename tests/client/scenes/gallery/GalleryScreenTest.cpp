@@ -43,6 +43,9 @@ std::string ShotWithText(const std::string& text) {
 
 class GalleryReplay : public GalleryScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     // The shot fetched, its play posted and handled, and the replay started by a drawn frame.
     void PlayFetched(const std::string& text) {
         Site().Reply(kGalleryShotPath, ShotWithText(text));

@@ -24,7 +24,9 @@ using quill::MessageId;
 
 class GalleryServer : public GalleryScreen {
 protected:
+    GalleryServer() : GalleryScreen(true) {}
     void Vote() {
+        const quill::ScopedLock turn = MainThreadTurn();
         GalleryRecommendDialog& recommend = *scene->ShotDialog()->RecommendDialog();
         recommend.SetShotNumber(88);
         recommend.SetStickers(9);
@@ -38,7 +40,10 @@ TEST_F(GalleryServer, EachVoteResultShowsItsTextAndTheShotIsFetchedAgain) {
     ASSERT_TRUE(connected);
     Site().Reply(kGalleryShotPath, Reply({"1", "shooter", "t", "s", "3", "00", "0"}));
     Activate();
-    scene->OpenShot(88);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        scene->OpenShot(88);
+    }
     GameFrame();
     struct Case {
         uint8_t code;
@@ -54,6 +59,7 @@ TEST_F(GalleryServer, EachVoteResultShowsItsTextAndTheShotIsFetchedAgain) {
         EXPECT_TRUE(scene->ShotDialog()->IsFetchPending()) << "the reply shows with a frame of the game thread";
         GameFrame();
         EXPECT_EQ(Site().Requests().back().body, "shot_seq=88");
+        const quill::ScopedLock turn = MainThreadTurn();
         Box().SetVisible(false);
     }
 }

@@ -50,6 +50,9 @@ std::string ShotReply(const std::string& shooter, int comments, const std::strin
 
 class GalleryWindows : public GalleryScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     GalleryListDialog& List() { return *scene->ListDialog(); }
     GalleryShotDialog& Shot() { return *scene->ShotDialog(); }
     GalleryRecommendDialog& Recommend() { return *Shot().RecommendDialog(); }

@@ -75,7 +75,7 @@ quill::ItemRecord ItemOfThreePeriods() {
 
 class LobbyLayout : public LobbyScreen {
 protected:
-    LobbyLayout() {
+    LobbyLayout() : LobbyScreen(true) {
         app.SetScreenSize({1024, 768});
         app.Scenes().ResizeAll(1024, 768);
     }
@@ -87,6 +87,7 @@ TEST_F(LobbyLayout, TheListedLobbyItsDialogsAndTheSharedPopupsKeepTheRules) {
     kvtest::InstallLobbyScript(server, script);
     Enter();
     ASSERT_TRUE(Eventually([&] { return lobby->RoomRow(5)->GetRoomNumber() > 0 && lobby->UserRow(3)->HasPlayer(); }));
+    const quill::ScopedLock turn = MainThreadTurn();  // the lobby is listed: the server sends no more
     // The chat keys' texts the settings dialog shows in its boxes.
     for (size_t n = 0; n < std::size(app.Connection()->LocalPlayer().chatTexts); ++n)
         app.Connection()->LocalPlayer().chatTexts[n] = u"macro " + quill::WString(1, static_cast<char16_t>(u'1' + n));
@@ -121,6 +122,7 @@ protected:
 };
 
 TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     EXPECT_EQ(scene->LoadResources(nullptr, nullptr), 1) << "no packs";
     Activate();
     for (const char16_t* line : {u"Carom : good evening, anyone for a game of four-ball?", u"Masse : ready",
@@ -145,6 +147,7 @@ class OnlineScreenLayout : public SceneHarness<T> {
 protected:
     // The activated screen, after what prepare shows in it.
     void CheckActivated(const std::string& name, const std::function<void()>& prepare = {}) {
+        const quill::ScopedLock turn = this->MainThreadTurn();  // no other thread drives the screen
         this->app.SetScreenSize({1024, 768});
         this->app.Scenes().ResizeAll(1024, 768);
         this->Activate();
@@ -163,6 +166,7 @@ class ShopLayout : public OnlineScreenLayout<SceneShop> {};
 // The shop with its large preview shown, and the purchase dialog of an item of three periods with bonuses,
 // bought and given.
 TEST_F(ShopLayout, TheShopItsPreviewAndThePurchaseDialogInEveryModeKeepTheRules) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     PurchaseDialog& dialog = *scene->Purchase();
     const quill::ItemRecord item = ItemOfThreePeriods();
     dialog.SetItem(item);
@@ -207,6 +211,7 @@ TEST_F(SchoolLayout, ThePageOfTheBasicsWithItsGiftKeepsTheRules) {
 class OfflineLayout : public SceneTestApp {};
 
 TEST_F(OfflineLayout, TheOfflineScreenAndItsDialogsKeepTheRules) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     app.SetScreenSize({1024, 768});
     SceneAlone scene{app};
     scene.Init();
@@ -223,6 +228,7 @@ protected:
 };
 
 TEST_F(ReplayLayout, TheReplayScreenKeepsTheRules) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     app.SetScreenSize({1024, 768});
     std::unique_ptr<Scene> replay = CreateScene(SceneId::Replay, app);
     replay->Init();

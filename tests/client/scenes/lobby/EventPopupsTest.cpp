@@ -27,6 +27,9 @@ struct Posted {
 
 class EventPopupsTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     EventPopupsTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
         const auto poster = [this](uint32_t id, uint32_t wParam, uint32_t, uint32_t) {

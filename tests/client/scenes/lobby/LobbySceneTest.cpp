@@ -1,6 +1,6 @@
 // The lobby screen on a headless App connected to the loopback server: what it sends on activation and for
 // the player's actions (bytes as the server receives them), how the server's messages fill its rooms,
-// players and chat (on the test thread and through the connection's dispatch thread), the join guards,
+// players and chat (on the test thread, or through the connection's dispatch thread), the join guards,
 // following a player, the tutorial gate, expired items, the ways to the shop and the gallery, web pages and
 // yesterday's best shots.
 #include <gtest/gtest.h>
@@ -32,6 +32,7 @@ using quill::MessageId;
 using Bytes = std::vector<uint8_t>;
 
 TEST_F(LobbyScreen, ActivationSendsLobbyEnterAndWritesTheChannelAndNotices) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     EXPECT_EQ(Sent(MessageId::LobbyEnter), (Bytes{5, 0, 0x5B, 0x04, 0}));
@@ -47,6 +48,7 @@ TEST_F(LobbyScreen, ActivationSendsLobbyEnterAndWritesTheChannelAndNotices) {
 }
 
 TEST_F(LobbyScreen, RoomsFillTheRowsAndAClickJoinsOnceUntilTheAnswer) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Receive(LobbyMessage(MessageId::RoomListReset, [](quill::Packet&) {}));
@@ -102,6 +104,7 @@ TEST_F(LobbyScreen, RoomsFillTheRowsAndAClickJoinsOnceUntilTheAnswer) {
 }
 
 TEST_F(LobbyScreen, MinorsAndRoomsOutsideTheTableAreRefusedWithoutARequest) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Receive(RoomEntry(5, 1, 4, 0, 5));
@@ -115,6 +118,7 @@ TEST_F(LobbyScreen, MinorsAndRoomsOutsideTheTableAreRefusedWithoutARequest) {
 }
 
 TEST_F(LobbyScreen, PlayersAreListedInOrderAndAFullPoolDropsTheRest) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Receive(UserAdded(1, u"low", 5));
@@ -135,6 +139,7 @@ TEST_F(LobbyScreen, PlayersAreListedInOrderAndAFullPoolDropsTheRest) {
 }
 
 TEST_F(LobbyScreen, ContextMenuOnOnesOwnRowOffersOnlyViewInfo) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     Receive(UserAdded(0x77, u"me", 9));
@@ -161,6 +166,7 @@ TEST_F(LobbyScreen, ContextMenuOnOnesOwnRowOffersOnlyViewInfo) {
 }
 
 TEST_F(LobbyScreen, ChatIsSentFloodsAreRefusedAndBansAreShown) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     uint32_t now = 1000000;
     platform::SetTickSource([&] { return now; });
@@ -207,6 +213,7 @@ TEST_F(LobbyScreen, ChatIsSentFloodsAreRefusedAndBansAreShown) {
 // A chat macro (Alt+1 to Alt+5, Alt+`) types its text into the chat input that has the focus; with no box
 // focused the lobby sends it.
 TEST_F(LobbyScreen, ChatMacrosTypeIntoTheFocusedInputOrAreSent) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     app.Connection()->LocalPlayer().chatTexts[1] = u"nice shot";
     Enter();
@@ -222,6 +229,7 @@ TEST_F(LobbyScreen, ChatMacrosTypeIntoTheFocusedInputOrAreSent) {
 }
 
 TEST_F(LobbyScreen, TutorialGateSendsANewPlayerToSchoolThenAsks) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     app.Connection()->LocalPlayer().tutorialDone = 0;
     Enter();
@@ -237,6 +245,7 @@ TEST_F(LobbyScreen, TutorialGateSendsANewPlayerToSchoolThenAsks) {
 }
 
 TEST_F(LobbyScreen, AFollowedPlayerInAnotherChannelLeadsThroughTheChannelList) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     JoinWithTarget& target = app.Connection()->JoinTarget();
@@ -256,6 +265,7 @@ TEST_F(LobbyScreen, AFollowedPlayerInAnotherChannelLeadsThroughTheChannelList) {
 }
 
 TEST_F(LobbyScreen, ExpiredItemsAreCountedRemovedAndTheirBoxAnswered) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     GameConnection& connection = *app.Connection();
@@ -289,14 +299,21 @@ TEST_F(LobbyScreen, ExpiredItemsAreLookedForUnderThePlayersLock) {
     ASSERT_NE(item, nullptr);
     item->typeCode = 9999;
     item->inUse = 4;
+    // The check runs on a thread that plays the main thread meanwhile; the test's thread plays the dispatch
+    // thread.
+    ThreadContract& threads = app.Scenes().Threads();
     std::thread check;
     {
         quill::ScopedLock hold(player.GetLock());
-        check = std::thread([&] { lobby->OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0); });
+        check = std::thread([&] {
+            threads.Register(ProgramThread::Main);
+            app.Scenes().OnMessage(quill::AppEventId::ExpiredItemsCheck, 0, 0);
+        });
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         player.AddItem(900, 0, item);
     }
     check.join();
+    threads.Register(ProgramThread::Main);
     EXPECT_TRUE(SecondBox().IsVisible()) << "the item added while the lobby waited";
     EXPECT_EQ(SecondBox().Line(0).GetText(), u"There are 1 expired items.");
     EXPECT_EQ(player.FindItem(900, 0), nullptr);
@@ -305,6 +322,7 @@ TEST_F(LobbyScreen, ExpiredItemsAreLookedForUnderThePlayersLock) {
 // "Item Shop" takes the lobby's way to the shop (expired items still owned are told seen first), "Shot
 // Gallery" switches to the gallery; neither leaves while a join waits for its answer.
 TEST_F(LobbyScreen, TheShopAndGalleryButtonsLeadToTheirScreensUnlessAJoinIsPending) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     GameConnection& connection = *app.Connection();
@@ -343,6 +361,7 @@ TEST_F(LobbyScreen, TheShopAndGalleryButtonsLeadToTheirScreensUnlessAJoinIsPendi
 }
 
 TEST_F(LobbyScreen, TwoWebRequestsOpenOneWindowUntilItCloses) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     lobby->OnMessage(quill::AppEventId::LobbyQueueForward, 1, 42);
@@ -358,6 +377,7 @@ TEST_F(LobbyScreen, TwoWebRequestsOpenOneWindowUntilItCloses) {
 }
 
 TEST_F(LobbyScreen, YesterdaysBestShotsCaptionAndQueueTheirReplay) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     const std::string record(DemoShots()[0].shot);
     app.Connection()->SetBestShots({{u"Ace", record}, {u"Deuce", record}});
@@ -369,6 +389,7 @@ TEST_F(LobbyScreen, YesterdaysBestShotsCaptionAndQueueTheirReplay) {
 
 TEST_F(LobbyScreen, ServerMessagesArriveThroughTheDispatchThread) {
     ASSERT_TRUE(connected);
+    app.Connection()->StartDispatchThread();
     Enter();
     server.Send(RoomEntry(8, 1, 4));
     server.Send(UserAdded(5, u"remote", 3));
@@ -385,6 +406,7 @@ namespace kestrovan::test {
 namespace {
 
 TEST_F(LobbyScreen, CreateNewGameShowsTheDialogAndItsConfirmationSendsCreateRoom) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     ASSERT_TRUE(connected);
     Enter();
     lobby->OnEvent(lobby->CreateButton(), 0, 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The lobby of a headless online App (SceneHarness), connected to the loopback game server (which greets and
 // records what the lobby sends). Server messages handed to Receive take the dispatch path on the test thread;
-// those the server sends are delivered by the connection's dispatch thread.
+// with the connection's dispatch thread kept, those the server sends are delivered by it.
 #include <functional>
 
 #include "QuillLib/net/Packet.h"
@@ -50,7 +50,10 @@ class LobbyScreen : public SceneHarness<SceneLobby> {
 protected:
     static constexpr int32_t kChannel = 3;
 
-    LobbyScreen() {
+    // With dispatchThread the connection's dispatch thread delivers what the server sends, as in the program;
+    // without, it answers the server's greeting and stops, and the test delivers the server's messages itself
+    // (Receive), playing the one dispatch thread the program has.
+    explicit LobbyScreen(bool dispatchThread = false) {
         server.GreetWithHello();
         GameConnection& connection = *app.Connection();
         connection.SetServerAddress(server.Host(), server.Port());
@@ -64,6 +67,8 @@ protected:
         connection.StartDispatchThread();
         connection.Connect();
         connected = server.WaitForMessage(quill::MessageId::LoginRequest).has_value();
+        if (!dispatchThread)
+            connection.StopDispatchThread();
     }
     ~LobbyScreen() override { app.Connection()->StopDispatchThread(); }
 

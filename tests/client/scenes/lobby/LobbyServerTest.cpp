@@ -24,6 +24,7 @@ using quill::MessageId;
 
 class LobbyServer : public LobbyScreen {
 protected:
+    LobbyServer() : LobbyScreen(true) {}
     // The lobby entered and listed by the script; false when the lists did not come. A chat line sent after
     // LobbyEnter is answered once the script's answers are out, so when its echo shows LobbyEntered has been
     // handled too, and the dispatch thread no longer writes the rows the test then reads.
@@ -44,7 +45,10 @@ protected:
     }
     // Joins a room by its row's click and waits for the answer to clear the pending join.
     void JoinAndWait(int32_t room) {
-        lobby->JoinRoom(room);
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            lobby->JoinRoom(room);
+        }
         ASSERT_TRUE(Eventually([&] { return !lobby->IsJoinPending(); }));
     }
     bool BoxSays(const char16_t* line) {
@@ -67,7 +71,10 @@ TEST_F(LobbyServer, EnteringListsTheRoomsAndPlayersAndChatComesBackAsEchoed) {
     EXPECT_EQ(lobby->UserRow(2)->Player().nickname, u"Carom");
     EXPECT_FALSE(lobby->UserRow(4)->HasPlayer());
 
-    EXPECT_TRUE(lobby->SendChat(u"good shot"));
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        EXPECT_TRUE(lobby->SendChat(u"good shot"));
+    }
     EXPECT_TRUE(Eventually([&] {
         const std::vector<LobbyChatLine> lines = lobby->ChatLines();
         return !lines.empty() && lines.back().text == u"Carom : good shot";
@@ -106,12 +113,18 @@ TEST_F(LobbyServer, JoinsAreAnsweredWithTheRoomOrTheRefusalsTexts) {
     EXPECT_TRUE(BoxSays(u"Room info is not valid."));
 
     // The locked room: its prompt, a wrong password refused, the right one lets the player in.
-    lobby->JoinRoom(3);
-    EXPECT_TRUE(lobby->PasswordPopup()->IsVisible());
-    lobby->JoinRoomWithPassword(3, u"nope");
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        lobby->JoinRoom(3);
+        EXPECT_TRUE(lobby->PasswordPopup()->IsVisible());
+        lobby->JoinRoomWithPassword(3, u"nope");
+    }
     EXPECT_TRUE(BoxSays(u"Password is incorrect."));
     EXPECT_EQ(lobby->NextSceneId(), 0);
-    lobby->JoinRoomWithPassword(3, u"cue4");
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        lobby->JoinRoomWithPassword(3, u"cue4");
+    }
     EXPECT_TRUE(Eventually([&] { return lobby->NextSceneId() == SceneId::RoomGame; }));
     const quill::RoomInfo& room = app.Connection()->GetRoomInfo();
     EXPECT_EQ(room.roomNumber, 3);
@@ -124,7 +137,7 @@ TEST_F(LobbyServer, JoinsAreAnsweredWithTheRoomOrTheRefusalsTexts) {
 TEST_F(LobbyServer, TheWaitingRoomJoinedByClickTakesItsTitleAndNumberToTheRoom) {
     ASSERT_TRUE(connected);
     ASSERT_TRUE(EnterListed());
-    lobby->OnEvent(lobby->RoomRow(0), 0, 0);
+    Routed(*lobby, lobby->RoomRow(0), 0, 0);
     EXPECT_TRUE(Eventually([&] { return lobby->NextSceneId() == SceneId::RoomGame; }));
     const quill::RoomInfo& room = app.Connection()->GetRoomInfo();
     EXPECT_EQ(room.roomNumber, 1);
@@ -140,16 +153,22 @@ TEST_F(LobbyServer, CreatingARoomIsRefusedOrAnsweredAsTheJoinOfTheNewRoom) {
     kvtest::LobbyScript refusing;
     refusing.createResult = 25;
     ASSERT_TRUE(EnterListed(refusing));
-    lobby->OnEvent(lobby->CreateButton(), 0, 0);
-    lobby->CreateDialog()->TitleEdit()->SetText(u"Our table");
-    lobby->CreateDialog()->OnEvent(lobby->CreateDialog()->OkButton(), 0, 0);
-    lobby->SendCreateRoom();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        Routed(*lobby, lobby->CreateButton(), 0, 0);
+        lobby->CreateDialog()->TitleEdit()->SetText(u"Our table");
+        Routed(*lobby->CreateDialog(), lobby->CreateDialog()->OkButton(), 0, 0);
+        lobby->SendCreateRoom();
+    }
     EXPECT_TRUE(BoxSays(u"Cannot create room.(ERROR_ETC)"));
     EXPECT_EQ(lobby->NextSceneId(), 0);
 
     kvtest::InstallLobbyScript(server);
     app.Connection()->LocalPlayer().accountId = kvtest::TestAccount{}.accountId;
-    lobby->SendCreateRoom();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        lobby->SendCreateRoom();
+    }
     EXPECT_TRUE(Eventually([&] { return lobby->NextSceneId() == SceneId::RoomGame; }));
     EXPECT_EQ(app.Connection()->GetRoomInfo().title, u"Our table");
     EXPECT_EQ(app.Connection()->GetRoomInfo().gameType, lobby->CreateDialog()->Room().gameType);
@@ -161,7 +180,7 @@ TEST_F(LobbyServer, LeavingTheChannelSendsLeaveChannelAndGoesToTheChannelList) {
     ASSERT_TRUE(connected);
     ASSERT_TRUE(EnterListed());
     for (Widget* child : lobby->GetChildren())
-        if (child->GetId() == SceneLobby::kChannelList) lobby->OnEvent(child, 0, 0);
+        if (child->GetId() == SceneLobby::kChannelList) Routed(*lobby, child, 0, 0);
     EXPECT_EQ(Sent(MessageId::LeaveChannel), (std::vector<uint8_t>{5, 0, 0x5A, 0x04, 0}));
     EXPECT_EQ(lobby->NextSceneId(), SceneId::Login);
     EXPECT_TRUE(server.WaitForMessage(MessageId::LeaveChannel).has_value());

@@ -45,7 +45,10 @@ void SendRound(kvtest::GameServerFixture& server, int round) {
                                : kvtest::MemberLoggedOutMessage(1, 501, u"friend501"));
 }
 
-class LobbyUnderLoad : public LobbyScreen {};
+class LobbyUnderLoad : public LobbyScreen {
+protected:
+    LobbyUnderLoad() : LobbyScreen(true) {}
+};
 
 TEST_F(LobbyUnderLoad, TheServersFloodTheDrawingAndTheMouseShareTheWidgetsSafely) {
     ASSERT_TRUE(connected);

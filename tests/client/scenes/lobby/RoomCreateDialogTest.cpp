@@ -26,6 +26,9 @@ namespace type = quill::game_type;
 
 class RoomCreateDialogTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     RoomCreateDialogTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
         auto owned = std::make_unique<RoomCreateDialog>(

@@ -60,7 +60,11 @@ TEST(IntroFade, EscapeShortensTheFirstLogoAndEndsTheSecond) {
     EXPECT_TRUE(fade.Advance().finished);
 }
 
-class SceneIntroTest : public SceneTestApp {};
+class SceneIntroTest : public SceneTestApp {
+protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+};
 
 TEST_F(SceneIntroTest, RequestsTheLoginScreenAfter1600UpdatesOrSooner) {
     SceneIntro intro(app);

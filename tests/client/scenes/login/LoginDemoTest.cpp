@@ -20,6 +20,9 @@ namespace {
 
 class LoginWithData : public LoginScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     LoginWithData() {
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);

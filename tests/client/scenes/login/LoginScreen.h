@@ -17,7 +17,7 @@ protected:
         login->IdBox()->SetText(id);
         login->PasswordBox()->SetText(password);
     }
-    void PressLogin() { login->OnEvent(login->LoginButton(), 0, 0); }
+    void PressLogin() { Routed(*login, login->LoginButton(), 0, 0); }
     bool LoginControlsEnabled() const {
         return login->LoginButton()->IsEnabled() && login->IdBox()->IsEnabled() && login->PasswordBox()->IsEnabled();
     }

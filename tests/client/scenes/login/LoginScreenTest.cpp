@@ -34,6 +34,7 @@ bool QuitPosted(App& app) {
 }
 
 TEST_F(LoginScreen, OnlineActivationShowsTheLoginWindowWithEmptyEditableBoxes) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     EXPECT_TRUE(login->LoginWindow()->IsVisible());
     EXPECT_FALSE(login->ChannelWindow()->IsVisible());
     EXPECT_EQ(login->OfflineButton(), nullptr);
@@ -62,6 +63,7 @@ TEST_F(LaunchedLoginScreen, TheLaunchersAccountFillsAndLocksTheBoxes) {
 }
 
 TEST_F(LoginScreen, ShortTextsDoNothingAndTooLongTextsAreRefused) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     TypeLogin(u"abc", u"password");
     PressLogin();
     EXPECT_FALSE(Box().IsVisible());
@@ -79,6 +81,7 @@ TEST_F(LoginScreen, ShortTextsDoNothingAndTooLongTextsAreRefused) {
 }
 
 TEST_F(LoginScreen, ANewPlayerCreatesANicknameAndHearsWhetherItIsTaken) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(ShortMessage(MessageId::LoginResult, {{4, 1}}));
     EXPECT_FALSE(login->LoginWindow()->IsVisible());
     app.DrainPostedEvents();
@@ -102,6 +105,7 @@ TEST_F(LoginScreen, ANewPlayerCreatesANicknameAndHearsWhetherItIsTaken) {
 }
 
 TEST_F(LoginScreen, ASuccessfulLoginFillsTheProfileAndWaitsForTheChannels) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     TestAccount account;
     account.membership = 3;
     account.options = 0x800 | 30;  // voice volume 70
@@ -119,6 +123,7 @@ TEST_F(LoginScreen, ASuccessfulLoginFillsTheProfileAndWaitsForTheChannels) {
 }
 
 TEST_F(LoginScreen, EveryLoginFailureShowsItsTextAndGivesTheControlsBack) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     for (uint8_t result : {2, 3, 5, 6, 7, 8, 255}) {
         TypeLogin(u"player", u"password");
         PressLogin();
@@ -141,6 +146,7 @@ TEST_F(LoginScreen, EveryLoginFailureShowsItsTextAndGivesTheControlsBack) {
 }
 
 TEST_F(LoginScreen, LosingTheConnectionEndsTheProgramOnlyOnceLoggedInAndSaysWhy) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(ShortMessage(MessageId::ConnectionLost, {}));
     EXPECT_EQ(Box().Line(0).GetText(), u"Connection lost..");
     EXPECT_FALSE(QuitPosted(app));
@@ -158,6 +164,7 @@ TEST_F(LoginScreen, LosingTheConnectionEndsTheProgramOnlyOnceLoggedInAndSaysWhy)
 }
 
 TEST_F(LoginScreen, TheChannelListShowsGatesAndPreselects) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     TestAccount account;
     account.age = 16;
     Receive(LoginResultMessage(account));
@@ -183,6 +190,7 @@ TEST_F(LoginScreen, TheChannelListShowsGatesAndPreselects) {
 }
 
 TEST_F(LoginScreen, EnteringAChannelPassesItsGatesAndLeavesForTheLobby) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(LoginResultMessage(TestAccount{}));
     Receive(ChannelListMessage({{0, 10, 100, 0, 6}, {1, 10, 100, 0, 8}, {2, 10, 100, 0, 5}}));
     // An adult without membership may not enter the teen channel; the tournament channel is not open.
@@ -205,6 +213,7 @@ TEST_F(LoginScreen, EnteringAChannelPassesItsGatesAndLeavesForTheLobby) {
 }
 
 TEST_F(LoginScreen, AJoinTargetWithoutAChannelEntersNothing) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(LoginResultMessage(TestAccount{}));
     Receive(ChannelListMessage({{0, 10, 100, 0, 5}}));
     JoinWithTarget& target = app.Connection()->JoinTarget();
@@ -219,6 +228,7 @@ TEST_F(LoginScreen, AJoinTargetWithoutAChannelEntersNothing) {
 }
 
 TEST_F(LoginScreen, ControlsComeBackBetween4And50SecondsAfterAnUnansweredRequest) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     uint32_t now = 1000;  // a clock that started a second ago
     platform::SetTickSource([&now] { return now; });
     Receive(LoginResultMessage(TestAccount{}));
@@ -245,6 +255,7 @@ TEST_F(LoginScreen, ControlsComeBackBetween4And50SecondsAfterAnUnansweredRequest
 }
 
 TEST_F(LoginScreen, AGameHeldForThePlayerIsResumed) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(ShortMessage(MessageId::ResumeGameNotice, {{2, 1}, {17, 2}}));
     EXPECT_EQ(Box().Line(0).GetText(), u"You are in a game in 17 room of 2 channel..");
     EXPECT_EQ(app.Connection()->CurrentChannel(), 2);
@@ -260,6 +271,7 @@ TEST_F(LoginScreen, AGameHeldForThePlayerIsResumed) {
 }
 
 TEST_F(LoginScreen, ATournamentOpponentsPlaceIsToldInTheSecondBox) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     quill::Packet where;
     where.Init(MessageId::FriendWhere);
     where.WriteU8(1).WriteWString(u"Rival").WriteU8(3).WriteU16(0);

@@ -38,10 +38,6 @@ protected:
     // The server answers every LoginRequest with these messages.
     void Answer(std::vector<quill::Packet> replies) { server.ReplyWith(MessageId::LoginRequest, std::move(replies)); }
 
-    // While the test holds it, no server message reaches the screen, and one being handled is finished first:
-    // what the test reads is the screen between two messages, as the main thread sees it under that lock.
-    quill::CriticalSectionLock& WidgetTreeLock() { return app.Scenes().WidgetTreeLock(); }
-
     bool BoxShows(quill::WStringView title, quill::WStringView line) {
         return Eventually(
             [&] { return Box().IsVisible() && Box().Title().GetText() == title && Box().Line(0).GetText() == line; });
@@ -53,8 +49,9 @@ protected:
 TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     Answer({LoginResultMessage(TestAccount{}), ChannelListMessage({{0, 30, 100, 0, 2}, {1, 99, 100, 0, 5}})});
     {
-        // The server's answer may come at once: the screen is seen before it is handled.
-        quill::ScopedLock tree(WidgetTreeLock());
+        // The server's answer may come at once: the screen is seen before it is handled. While the test holds
+        // its turn no server message reaches the screen, and one being handled is finished first.
+        const quill::ScopedLock turn = MainThreadTurn();
         TypeLogin(u"player", u"password");
         PressLogin();
         EXPECT_EQ(Box().Line(0).GetText(), u"Connecting to Server.. Please wait..");
@@ -73,7 +70,7 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
     ASSERT_TRUE(request.has_value());
     {
         // The list's rows fill before its first row is selected: the whole list is handled first.
-        quill::ScopedLock tree(WidgetTreeLock());
+        const quill::ScopedLock turn = MainThreadTurn();
         EXPECT_EQ(login->SelectedRow(), 0);
         // The entry goes to the server as the row's index.
         login->OnEvent(login->EnterButton(), 0, 0);
@@ -86,14 +83,17 @@ TEST_F(LoginAgainstServer, GoesFromConnectingToTheChannelList) {
 // A server that greets and then never answers the login: Cancel ends the attempt and gives the controls back, and
 // the next login starts over and works.
 TEST_F(LoginAgainstServer, CancelWhileConnectingEndsTheAttemptAndTheNextLoginWorks) {
-    TypeLogin(u"player", u"password");
-    PressLogin();
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        TypeLogin(u"player", u"password");
+        PressLogin();
+    }
     ASSERT_TRUE(server.WaitForMessage(MessageId::LoginRequest).has_value());
     EXPECT_FALSE(LoginControlsEnabled());
     Button* cancel = Box().GetButton(NoticeBox::kCancel);
     ASSERT_NE(cancel, nullptr);
     // The box posts its button; the shell hands the event to the screen.
-    Box().OnEvent(cancel, 0, 0);
+    Routed(Box(), cancel, 0, 0);
     app.DrainPostedEvents();
     EXPECT_FALSE(Box().IsVisible());
     EXPECT_TRUE(LoginControlsEnabled());
@@ -132,7 +132,7 @@ TEST_F(LoginAgainstServer, EveryFailureShowsItsTextAndTheNextLoginWorks) {
         Answer({failure.message});
         {
             // The last failure's handler may still be finishing its box when the test presses again.
-            quill::ScopedLock tree(WidgetTreeLock());
+            const quill::ScopedLock turn = MainThreadTurn();
             TypeLogin(u"player", u"password");
             PressLogin();
         }

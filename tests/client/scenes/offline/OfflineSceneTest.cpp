@@ -28,6 +28,9 @@ namespace {
 
 class OfflineSceneTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     // The screen as the manager brings it up; without data packs the load stops after the table is made.
     void Bring() {
         scene.Init();

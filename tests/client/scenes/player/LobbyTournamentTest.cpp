@@ -17,6 +17,7 @@ using quill::MessageId;
 
 class LobbyTournamentTest : public LobbyScreen {
 protected:
+    LobbyTournamentTest() : LobbyScreen(true) {}
     template <class T>
     T* Shown() {
         for (Widget* child : lobby->GetChildren()) {
@@ -30,13 +31,22 @@ TEST_F(LobbyTournamentTest, TheStatusWindowLeadsToTheRankingWhichTheServerFills)
     ASSERT_TRUE(connected);
     kvtest::InstallPlayerScript(server);
     Enter();
-    lobby->OnMessage(quill::AppEventId::TournamentInfoOpen, 0, 0);
-    TournamentInfoPopup* info = Shown<TournamentInfoPopup>();
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->Line(1, 0)->GetText(), u"No tournament info");
+    // The events come as the main loop hands them over, through the scene manager: the ranking's answer may
+    // reach the chart on the dispatch thread while the status window still closes.
+    app.Scenes().OnMessage(quill::AppEventId::TournamentInfoOpen, 0, 0);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        TournamentInfoPopup* info = Shown<TournamentInfoPopup>();
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->Line(1, 0)->GetText(), u"No tournament info");
+    }
 
-    lobby->OnMessage(quill::AppEventId::TournamentPopupClose, 1, 0);
-    RankingChart* chart = Shown<RankingChart>();
+    app.Scenes().OnMessage(quill::AppEventId::TournamentPopupClose, 1, 0);
+    RankingChart* chart = nullptr;
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        chart = Shown<RankingChart>();
+    }
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(Sent(MessageId::RankingRequest), (std::vector<uint8_t>{0x06, 0x00, 0x7E, 0x04, 0x01, 0x00}));
     ASSERT_TRUE(Eventually([&] { return chart->PageArrived(); }));

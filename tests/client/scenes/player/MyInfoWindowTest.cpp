@@ -22,6 +22,9 @@ using quill::MessageId;
 
 class MyInfoWindowTest : public PlayerWindows {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     MyInfoWindowTest() {
         quill::BuildExperienceTable();
         quill::PlayerState& player = Player();

@@ -29,14 +29,17 @@ using quill::MessageId;
 class PlayerServerTest : public SceneTestApp {
 protected:
     explicit PlayerServerTest(const kvtest::PlayerScript& script = {}) : SceneTestApp(AppMode::Online, {u"launcher"}) {
-        app.Scenes().SetPopups(CreateScenePopups(app));
-        auto owned = std::make_unique<PlainScreen>(SceneId::Lobby);
-        owned->SetRect(0, 0, 1024, 768);
-        screen = owned.get();
-        app.Scenes().AddScene(std::move(owned));
-        app.Scenes().SwitchTo(SceneId::Lobby);
-        screen->SetLoadWanted(false);
-        screen->SetReady(true);
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            app.Scenes().SetPopups(CreateScenePopups(app));
+            auto owned = std::make_unique<PlainScreen>(SceneId::Lobby);
+            owned->SetRect(0, 0, 1024, 768);
+            screen = owned.get();
+            app.Scenes().AddScene(std::move(owned));
+            app.Scenes().SwitchTo(SceneId::Lobby);
+            screen->SetLoadWanted(false);
+            screen->SetReady(true);
+        }
         quill::PlayerState& player = app.Connection()->LocalPlayer();
         player.level = 12;
         player.skillPoints = script.skillPoints;
@@ -54,6 +57,7 @@ protected:
     MyInfoWindow& MyInfo() { return *static_cast<MyInfoWindow*>(app.Scenes().GetSkillPopup()); }
     NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
     void SaveFirstSkill() {
+        const quill::ScopedLock turn = MainThreadTurn();
         OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
         MyInfo().RaiseSkill(0);
         MyInfo().ConfirmSave();
@@ -76,6 +80,7 @@ TEST_F(PlayerServerTest, ASavedSkillComesBackWithTheServersValues) {
     EXPECT_EQ(Box().Line(0).GetText(), u"Skill level saved..");
     EXPECT_EQ(app.Connection()->LocalPlayer().skills[0], 1001);
     EXPECT_EQ(app.Connection()->LocalPlayer().skillPoints, 19);
+    const quill::ScopedLock turn = MainThreadTurn();
     OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
     EXPECT_EQ(MyInfo().SkillLevelLabel(0)->GetText(), u"1");
     EXPECT_EQ(MyInfo().PointsLabel()->GetText(), u"19");
@@ -99,6 +104,7 @@ TEST_F(RefusingServerTest, ARefusedSaveSaysSoAndKeepsTheValues) {
 }
 
 TEST_F(PlayerServerTest, TextsOptionsTheAlarmAndTheRankingTravelToAndFromTheServer) {
+    const quill::ScopedLock turn = MainThreadTurn();  // only what goes out is read: the answers wait
     OpenTitleWindow(app.Scenes(), *screen, TitleWindow::MyInfo);
     Button probe;
     probe.SetId(MyInfoWindow::kProfileText);

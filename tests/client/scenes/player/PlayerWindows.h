@@ -78,6 +78,7 @@ protected:
 
     PlayerWindows() : SceneTestApp(AppMode::Online, {u"launcher"}) {
         app.Connection()->SetServerAddress(u"127.0.0.1", 1);
+        const quill::ScopedLock turn = MainThreadTurn();
         auto popups = std::make_unique<ScenePopups>(
             [this](uint32_t id, uint32_t w, uint32_t l, uint32_t x) { app.PostEvent(id, w, l, x); },
             app.Connection()->JoinTarget());
@@ -108,14 +109,10 @@ protected:
     Scene& Screen() { return *app.Scenes().Current(); }
     quill::PlayerState& Player() { return app.Connection()->LocalPlayer(); }
     NoticeBox& Box() { return *app.Scenes().GetMessageBox(); }
-    void Receive(quill::Packet message) {
-        quill::Packet packet = kvtest::AsReceived(std::move(message));
-        app.Connection()->Dispatch(&packet);
-    }
     void Press(Widget& window, int32_t id) {
         Button probe;
         probe.SetId(id);
-        window.OnEvent(&probe, 1, 0);
+        Routed(window, &probe, 1, 0);
     }
 
     RecordingPlayerHost* myInfoRequests = nullptr;

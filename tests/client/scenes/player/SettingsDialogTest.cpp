@@ -25,6 +25,9 @@ using quill::MessageId;
 
 class SettingsDialogTest : public PlayerWindows {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     SettingsDialogTest() {
         Settings& s = app.GetSettingsMutable();
         s.width = 1280;

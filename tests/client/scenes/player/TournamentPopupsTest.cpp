@@ -22,6 +22,9 @@ using Bytes = std::vector<uint8_t>;
 
 class TournamentPopupsTest : public PlayerWindows {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     TournamentPopupsTest() {
         auto hostOwned = std::make_unique<RecordingPlayerHost>(app);
         host = hostOwned.get();

@@ -42,13 +42,16 @@ protected:
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);
         loaded = app.InitRenderer();
-        app.Scenes().SetPopups(CreateScenePopups(app));
-        auto owned = CreateScene(SceneId::RoomPractice, app);
-        practice = static_cast<SceneRoomPractice*>(owned.get());
-        practice->Init();
-        app.Scenes().AddScene(std::move(owned));
-        app.Scenes().SwitchTo(SceneId::RoomPractice);
-        practice->SetReady(true);
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            app.Scenes().SetPopups(CreateScenePopups(app));
+            auto owned = CreateScene(SceneId::RoomPractice, app);
+            practice = static_cast<SceneRoomPractice*>(owned.get());
+            practice->Init();
+            app.Scenes().AddScene(std::move(owned));
+            app.Scenes().SwitchTo(SceneId::RoomPractice);
+            practice->SetReady(true);
+        }
         // No login script: the login's answer would rewrite the player's record while a test reads it.
         kvtest::InstallPracticeScript(server, script);
         server.GreetWithHello();
@@ -60,6 +63,7 @@ protected:
     }
     ~PracticeRoom() override {
         app.Connection()->StopDispatchThread();
+        const quill::ScopedLock turn = MainThreadTurn();
         if (practice->Table() != nullptr) practice->OnLeave(app.GetResourceManager(), nullptr);
     }
 
@@ -70,6 +74,7 @@ protected:
         app.Connection()->GetRoomInfo().gameType = static_cast<uint8_t>(type);
         Player().level = level;
         Player().money = gold;
+        const quill::ScopedLock turn = MainThreadTurn();
         ASSERT_EQ(practice->LoadResources(app.GetResourceManager(), app.GetDevice()), 0);
         practice->Activate();
     }
@@ -121,35 +126,39 @@ TEST_F(PracticeRoom, TheLevelGateRefusesAndAChallengeOfFailuresEndsWithOneResult
     ASSERT_TRUE(practice->Selection()->IsVisible());
     EXPECT_EQ(practice->Selection()->LevelLine(3)->GetText(), u"Target score : 30   Rewards 3,000  (Req. lv. 10)");
 
-    practice->ChooseLevel(3);
-    EXPECT_TRUE(BoxSays(u"Check the game level for try."));
-    app.DrainPostedEvents();
-    EXPECT_FALSE(practice->Challenge().IsActive()) << "nothing starts below the level";
+    // The reward the server answers the result with waits for the end of this turn.
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        practice->ChooseLevel(3);
+        EXPECT_TRUE(BoxSays(u"Check the game level for try."));
+        app.DrainPostedEvents();
+        EXPECT_FALSE(practice->Challenge().IsActive()) << "nothing starts below the level";
 
-    Box().SetVisible(false);
-    practice->ChooseLevel(2);
-    EXPECT_FALSE(practice->Selection()->IsVisible());
-    app.DrainPostedEvents();
-    ASSERT_TRUE(practice->Challenge().IsActive());
-    EXPECT_EQ(practice->Table()->State(), 7);
-    EXPECT_TRUE(practice->Board()->IsVisible());
-    EXPECT_FALSE(practice->ChallengeButton()->IsVisible());
-    EXPECT_EQ(practice->BoardLine(0)->GetText(), u"Inning (1/20)");
-    EXPECT_EQ(practice->BoardLine(3)->GetText(), u"Target Pts. 20");
-    EXPECT_EQ(practice->BoardLine(4)->GetText(), u"Rewards 2,500");
+        Box().SetVisible(false);
+        practice->ChooseLevel(2);
+        EXPECT_FALSE(practice->Selection()->IsVisible());
+        app.DrainPostedEvents();
+        ASSERT_TRUE(practice->Challenge().IsActive());
+        EXPECT_EQ(practice->Table()->State(), 7);
+        EXPECT_TRUE(practice->Board()->IsVisible());
+        EXPECT_FALSE(practice->ChallengeButton()->IsVisible());
+        EXPECT_EQ(practice->BoardLine(0)->GetText(), u"Inning (1/20)");
+        EXPECT_EQ(practice->BoardLine(3)->GetText(), u"Target Pts. 20");
+        EXPECT_EQ(practice->BoardLine(4)->GetText(), u"Rewards 2,500");
 
-    // A resting table counts nothing: every shot fails, the cue ball changes between the two whites.
-    const uint32_t cueBall = practice->Table()->Physics().CueBall();
-    BallsStop();
-    EXPECT_EQ(practice->Challenge().Innings(), 2);
-    EXPECT_NE(practice->Table()->Physics().CueBall(), cueBall);
-    EXPECT_EQ(practice->Lines().Shown().back().text, u"Failed... OTL");
-    EXPECT_EQ(practice->BoardLine(0)->GetText(), u"Inning (2/20)");
-    for (int shot = 0; shot < 25; ++shot) BallsStop();
-    EXPECT_EQ(practice->ChallengeResultsSent(), 1u);
-    EXPECT_FALSE(practice->Challenge().IsActive());
-    EXPECT_EQ(practice->Table()->State(), 5);
-    EXPECT_EQ(practice->Table()->Physics().CueBall(), 0u);
+        // A resting table counts nothing: every shot fails, the cue ball changes between the two whites.
+        const uint32_t cueBall = practice->Table()->Physics().CueBall();
+        BallsStop();
+        EXPECT_EQ(practice->Challenge().Innings(), 2);
+        EXPECT_NE(practice->Table()->Physics().CueBall(), cueBall);
+        EXPECT_EQ(practice->Lines().Shown().back().text, u"Failed... OTL");
+        EXPECT_EQ(practice->BoardLine(0)->GetText(), u"Inning (2/20)");
+        for (int shot = 0; shot < 25; ++shot) BallsStop();
+        EXPECT_EQ(practice->ChallengeResultsSent(), 1u);
+        EXPECT_FALSE(practice->Challenge().IsActive());
+        EXPECT_EQ(practice->Table()->State(), 5);
+        EXPECT_EQ(practice->Table()->Physics().CueBall(), 0u);
+    }
 
     const auto result = server.WaitForMessage(quill::MessageId::ChallengeResult);
     ASSERT_TRUE(result.has_value());
@@ -164,6 +173,7 @@ TEST_F(PracticeRoom, TheLevelGateRefusesAndAChallengeOfFailuresEndsWithOneResult
 // A challenge shot of three-cushion that meets its target: the success line, and the referee's own word after
 // the success sound 28, its praise drawn from the application's generator.
 TEST_F(PracticeRoom, AChallengeShotHasTheRefereesWord) {
+    const quill::ScopedLock turn = MainThreadTurn();  // nothing is waited for
     Enter(3);
     Click(SceneRoomPractice::kChallenge);
     practice->ChooseLevel(1);
@@ -202,24 +212,28 @@ TEST_F(PracticeRoom, AChallengeShotHasTheRefereesWord) {
 
 TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
     Enter(0, 12, 5000);
-    practice->AskGoldCharge();
-    EXPECT_TRUE(BoxSays(u"Membership only."));
-    Box().SetVisible(false);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        practice->AskGoldCharge();
+        EXPECT_TRUE(BoxSays(u"Membership only."));
+        Box().SetVisible(false);
 
-    app.Connection()->SetTaggedText(1, u"2030-01-01", 0);
-    Player().dailyChargeCount = 1;
-    Player().money = 20001;
-    practice->AskGoldCharge();
-    EXPECT_TRUE(BoxSays(u"It is not available"));
-    Box().SetVisible(false);
+        app.Connection()->SetTaggedText(1, u"2030-01-01", 0);
+        Player().dailyChargeCount = 1;
+        Player().money = 20001;
+        practice->AskGoldCharge();
+        EXPECT_TRUE(BoxSays(u"It is not available"));
+        Box().SetVisible(false);
 
-    // The server holds its answer until the waiting window has been seen: an answer that came first would
-    // close the window before the test looks.
-    server.ReplyTo(quill::MessageId::GoldChargeRequest, [](const kvtest::ServerMessage&, kvtest::GameServerFixture&) {});
-    Player().money = 5000;
-    practice->AskGoldCharge();
-    app.DrainPostedEvents();
-    EXPECT_TRUE(practice->Waiting()->IsVisible());
+        // The server holds its answer until the waiting window has been seen: an answer that came first would
+        // close the window before the test looks.
+        server.ReplyTo(quill::MessageId::GoldChargeRequest,
+                       [](const kvtest::ServerMessage&, kvtest::GameServerFixture&) {});
+        Player().money = 5000;
+        practice->AskGoldCharge();
+        app.DrainPostedEvents();
+        EXPECT_TRUE(practice->Waiting()->IsVisible());
+    }
     const auto request = server.WaitForMessage(quill::MessageId::GoldChargeRequest);
     ASSERT_TRUE(request.has_value());
     EXPECT_EQ(request->bytes, (std::vector<uint8_t>{5, 0, 81, 0, 0}));
@@ -230,6 +244,7 @@ TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
     EXPECT_EQ(Player().dailyChargeCount, 0);
     EXPECT_FALSE(practice->Waiting()->IsVisible());
 
+    const quill::ScopedLock turn = MainThreadTurn();
     Box().SetVisible(false);
     practice->AskGoldCharge();
     EXPECT_TRUE(BoxSays(u"No more change. (once a day)"));
@@ -262,6 +277,7 @@ TEST_F(PracticeRoom, AnItemOfLimitedTimeIsUsedThroughTheServerAndLeavingFreesNoI
     EXPECT_EQ(item->inUse, 1u);
     EXPECT_EQ(item->name, u"Used item");
 
+    const quill::ScopedLock turn = MainThreadTurn();
     practice->OnLeave(app.GetResourceManager(), nullptr);
     EXPECT_EQ(Player().ItemCount(), owned) << "the inventory keeps its items";
     EXPECT_EQ(Player().FindItem(41, 0), item);

@@ -35,6 +35,9 @@ const char16_t* DemoShotWord() {
 
 class ReplayWithData : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     explicit ReplayWithData(const char16_t* shotWord = DemoShotWord())
         : SceneTestApp(AppMode::Replay, {u"replay", u"a", u"b", shotWord}) {
         RegisterItemModels();

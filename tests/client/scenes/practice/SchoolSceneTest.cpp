@@ -41,13 +41,16 @@ protected:
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);
         loaded = app.InitRenderer();
-        app.Scenes().SetPopups(CreateScenePopups(app));
-        auto owned = CreateScene(SceneId::School, app);
-        school = static_cast<SceneSchool*>(owned.get());
-        school->Init();
-        app.Scenes().AddScene(std::move(owned));
-        app.Scenes().SwitchTo(SceneId::School);
-        school->SetReady(true);
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            app.Scenes().SetPopups(CreateScenePopups(app));
+            auto owned = CreateScene(SceneId::School, app);
+            school = static_cast<SceneSchool*>(owned.get());
+            school->Init();
+            app.Scenes().AddScene(std::move(owned));
+            app.Scenes().SwitchTo(SceneId::School);
+            school->SetReady(true);
+        }
         // No login script: the login's answer would rewrite the player's record while a test reads it.
         server.GreetWithHello();
         GameConnection& connection = *app.Connection();
@@ -65,6 +68,7 @@ protected:
     }
     ~School() override {
         app.Connection()->StopDispatchThread();
+        const quill::ScopedLock turn = MainThreadTurn();
         if (school->Table() != nullptr) school->OnLeave(app.GetResourceManager(), nullptr);
     }
 
@@ -102,6 +106,7 @@ protected:
 };
 
 TEST_F(School, AVisitStartsByTheStoredProgressAndPageOneGreetsByNickname) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     EXPECT_EQ(school->Step(), 1);
     EXPECT_EQ(school->Title()->GetText(), u"Welcome to Kestrovan Carom..");
@@ -115,6 +120,7 @@ TEST_F(School, AVisitStartsByTheStoredProgressAndPageOneGreetsByNickname) {
 }
 
 TEST_F(School, ProgressBetweenElevenAndNinetySevenResumesThereAndAboveStartsAtTheLastPage) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(15);
     EXPECT_EQ(school->Step(), 20) << "15 has no page: the next one";
     school->OnLeave(app.GetResourceManager(), nullptr);
@@ -126,6 +132,7 @@ TEST_F(School, ProgressBetweenElevenAndNinetySevenResumesThereAndAboveStartsAtTh
 }
 
 TEST_F(School, PagesGoBothWaysAndOnlyNewPagesAreReported) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     Press(school->ContinueButton());
     Press(school->ContinueButton());
@@ -150,6 +157,7 @@ TEST_F(School, PagesGoBothWaysAndOnlyNewPagesAreReported) {
 }
 
 TEST_F(School, PageTwelveSendsQuestDoneEveryVisitAndGivesTheCueOnlyOnce) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     Player().basicsRewardCount = 0;
     Post(quill::AppEventId::SchoolStep, 12);
@@ -175,6 +183,7 @@ TEST_F(School, PageTwelveSendsQuestDoneEveryVisitAndGivesTheCueOnlyOnce) {
 }
 
 TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     Post(quill::AppEventId::SchoolStep, 4);
     EXPECT_EQ(school->TaskCount(), 3);
@@ -209,6 +218,7 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
 }
 
 TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRounding) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     platform::ScopedFpuMode programThreads;  // toward zero, as the threads that take the shot and judge it
     int64_t clock = 0;
@@ -228,6 +238,7 @@ TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRoundin
 }
 
 TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(12);
     GameTable& table = *school->Table();
     const CameraRef camera = table.Cameras().GetCurrentCameraRef();
@@ -245,6 +256,7 @@ TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
 }
 
 TEST_F(School, ContinueAnswersBesideItsFaceToo) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(0);
     const int32_t step = school->Step();
     const WidgetRect face = school->ContinueButton()->GetRect();
@@ -256,6 +268,7 @@ TEST_F(School, ContinueAnswersBesideItsFaceToo) {
 }
 
 TEST_F(School, AChalkIsLentUnderAKeyOfItsOwnAndGivenBackWithTheValueOnLeaving) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Player().practiceValue = 7;
     ASSERT_EQ(Player().GetCurrentCue(), nullptr) << "no chalk of his own";
     const uint8_t owned = Player().ItemCount();
@@ -278,6 +291,7 @@ TEST_F(School, AChalkIsLentUnderAKeyOfItsOwnAndGivenBackWithTheValueOnLeaving) {
 }
 
 TEST_F(School, ExitsReportProgressAndGoOnThroughTheLobby) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(20);
     Press(school->ExitButton(0));
     EXPECT_TRUE(school->IsChangePending());
@@ -299,6 +313,7 @@ TEST_F(School, ExitsReportProgressAndGoOnThroughTheLobby) {
 // button covers its row, a section's is indented by 20 pixels and 191 wide, each with its caption's text area
 // inside its face (the button's rectangle is also where a click finds it).
 TEST_F(School, TheIndexRowsSitInTheWindowWithTheirSectionsIndented) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(20);
     SchoolIndexWindow& index = *school->Index();
     index.Refresh();
@@ -329,6 +344,7 @@ TEST_F(School, TheIndexRowsSitInTheWindowWithTheirSectionsIndented) {
 }
 
 TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Enter(20);
     SchoolIndexWindow& index = *school->Index();
     index.Refresh();

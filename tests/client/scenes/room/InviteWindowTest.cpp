@@ -101,6 +101,9 @@ TEST(InviteList, OneToEightChosenUsersAreInvitedAndBlockedForTenSeconds) {
 
 class InviteWindowTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     InviteWindowTest() {
         root.Create(0, 0, 1024, 768, -1, -1);
         InviteWindow::Services services{&sender, [this](quill::WStringView text) { notices.emplace_back(text); },

@@ -30,6 +30,9 @@ struct Posted {
 
 class Popups : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     Popups() { root.SetRect(0, 0, 1024, 768); }
 
     PopupWindow::EventPoster Recorder() {

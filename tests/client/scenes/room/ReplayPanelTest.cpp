@@ -23,6 +23,9 @@ namespace {
 
 class ReplayPanelTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     ReplayPanelTest() : SceneTestApp(AppMode::Online, {u"launcher"}) {
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);

@@ -49,11 +49,14 @@ protected:
         RegisterItemModels();
         std::filesystem::copy(KV_DATA_FOLDER, fixture.folder.Path() / "data", std::filesystem::copy_options::recursive);
         loaded = app.InitRenderer();
-        app.Scenes().SetPopups(CreateScenePopups(app));
-        for (int32_t id : {SceneId::Lobby, SceneId::RoomGame}) {
-            std::unique_ptr<Scene> scene = CreateScene(id, app);
-            scene->Init();
-            app.Scenes().AddScene(std::move(scene));
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            app.Scenes().SetPopups(CreateScenePopups(app));
+            for (int32_t id : {SceneId::Lobby, SceneId::RoomGame}) {
+                std::unique_ptr<Scene> scene = CreateScene(id, app);
+                scene->Init();
+                app.Scenes().AddScene(std::move(scene));
+            }
         }
         GameConnection& connection = *app.Connection();
         connection.SetChannelKind(0, 2);
@@ -77,9 +80,9 @@ protected:
     }
     ~RoomFromLobby() override { app.Connection()->StopDispatchThread(); }
 
-    // The frame step's switch and load, in one hold of the widget-tree lock.
+    // The frame step's switch and load, in one turn of the main thread.
     int SwitchAndLoad() {
-        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        const quill::ScopedLock turn = MainThreadTurn();
         app.Scenes().PerformPendingSwitch(app.GetEngine()->GetRenderSceneManager());
         return app.Scenes().LoadPendingScene();
     }
@@ -124,7 +127,10 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         SCOPED_TRACE(family.room);
         ASSERT_EQ(app.Scenes().Current()->GetSceneId(), SceneId::Lobby);
         ASSERT_TRUE(LobbyTookItsEntry(entered + 1));
-        Lobby().JoinRoom(family.room);
+        {
+            const quill::ScopedLock turn = MainThreadTurn();
+            Lobby().JoinRoom(family.room);
+        }
         ASSERT_TRUE(Eventually([&] { return app.Scenes().Current()->IsChangePending(); }))
             << "JoinRoomResult 0 asks for the room";
         ASSERT_EQ(SwitchAndLoad(), 1);
@@ -144,7 +150,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         EXPECT_TRUE(sounds->GetSound(sound_id::kTableMusic)) << "the room's music";
         EXPECT_TRUE(sounds->GetSound(SceneRoomGame::kCountdownSound)) << "the countdown's beep";
         // The room holds ten in the morning: its first frame starts the morning's ambient sound, every time.
-        room.Render(app.GetDevice(), false);
+        app.Scenes().RenderCurrentScene(app.GetDevice(), false);
         EXPECT_TRUE(sounds->IsPlaying(0)) << "the morning sound";
         EXPECT_FALSE(sounds->IsPlaying(1)) << "no dawn sound";
 
@@ -153,7 +159,7 @@ TEST_F(RoomFromLobby, ARoomOfEachTableFamilyOpensOnItsEquipmentAndTellsTheServer
         ASSERT_EQ(SwitchAndLoad(), 1);
         EXPECT_EQ(room.Table(), nullptr) << "the room let its table go";
         EXPECT_FALSE(sounds->GetSound(sound_id::kTableMusic)) << "the music removed";
-        Lobby().Render(app.GetDevice(), false);
+        app.Scenes().RenderCurrentScene(app.GetDevice(), false);
         EXPECT_FALSE(sounds->IsPlaying(0)) << "the lobby's clock is past midnight";
     }
     EXPECT_EQ(server.CountReceived(quill::MessageId::JoinRoom), 3u);
@@ -165,7 +171,10 @@ TEST_F(RoomFromLobby, TheBreakersViewInThreeCushionTurnsByTheExactYawOnTheDispat
     ASSERT_TRUE(connected);
     ASSERT_EQ(SwitchAndLoad(), 1);
     ASSERT_TRUE(LobbyTookItsEntry(1));
-    Lobby().JoinRoom(1);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        Lobby().JoinRoom(1);
+    }
     ASSERT_TRUE(Eventually([&] { return app.Scenes().Current()->IsChangePending(); }));
     ASSERT_EQ(SwitchAndLoad(), 1);
     auto& room = *static_cast<SceneRoomGame*>(app.Scenes().Current());

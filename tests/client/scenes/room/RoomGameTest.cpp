@@ -54,6 +54,9 @@ constexpr uint8_t kRival = 1;
 
 class RoomGame : public SceneHarness<SceneRoomGame> {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     RoomGame() {
         app.SetScreenSize({1024, 768});
         app.Scenes().ResizeAll(1024, 768);
@@ -74,6 +77,8 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         ASSERT_TRUE(server->WaitForMessage(MessageId::LoginRequest).has_value());
+        // The greeting answered, the test delivers the server's messages itself.
+        Connection().StopDispatchThread();
     }
     // Enters a room of that game and stake; the local player its master at seat 0, the rival at seat 1, both
     // seated in teams 1 and 2.

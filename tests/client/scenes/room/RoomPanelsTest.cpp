@@ -39,6 +39,9 @@ struct PostedByPanel {
 
 class RoomPanels : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     RoomPanels() : SceneTestApp(AppMode::Online, {u"launcher"}) { root.Create(0, 0, 1024, 768, -1, -1); }
 
     AppEventPoster Recorder() {

@@ -42,6 +42,9 @@ namespace {
 
 class RoomScreen : public SceneHarness<SceneRoomGame> {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     RoomScreen() {
         app.SetScreenSize({1024, 768});
         app.Scenes().ResizeAll(1024, 768);
@@ -74,6 +77,8 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         ASSERT_TRUE(server->WaitForMessage(quill::MessageId::LoginRequest).has_value());
+        // The greeting answered, the test delivers the server's messages itself.
+        Connection().StopDispatchThread();
     }
     std::vector<std::vector<uint8_t>> Sent(quill::MessageId id) const {
         std::vector<std::vector<uint8_t>> found;

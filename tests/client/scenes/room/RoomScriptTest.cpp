@@ -42,6 +42,7 @@ protected:
         connection.StartDispatchThread();
         connection.Connect();
         connected = server.WaitForMessage(MessageId::LoginRequest).has_value();
+        const quill::ScopedLock turn = MainThreadTurn();
         scene->LoadResources(nullptr, nullptr);
     }
     ~RoomScriptRun() override { app.Connection()->StopDispatchThread(); }
@@ -65,7 +66,7 @@ protected:
         bool started = false;
         for (int n = 0; n < 200000; ++n) {
             now += 10;
-            scene->Update(now, int64_t{now} * 10);
+            app.Scenes().UpdateCurrentScene(now, int64_t{now} * 10);
             started = started || table.IsShotRunning();
             if (started && !table.IsShotRunning() && !table.IsShotPending()) return true;
         }
@@ -88,13 +89,13 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     EXPECT_TRUE(HasLine(u"Rival entered room. (1 withdrawals out of 10 games, a total of 4 withdrawals)"));
 
     // A seat, ready and the master's start.
-    scene->OnMessage(Event::SlotChosen, 1, 0);
+    app.Scenes().OnMessage(Event::SlotChosen, 1, 0);
     ASSERT_TRUE(Eventually([&] { return Locked([&] { return scene->Model().players[0].team == 1; }); }))
         << "SeatChanged";
-    scene->OnMessage(Event::RoomToggleChanged, 1, 0);
+    app.Scenes().OnMessage(Event::RoomToggleChanged, 1, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ReadyToggle).has_value());
     ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::ReadyToggle) == 1; }));
-    scene->OnMessage(Event::StartReadyPressed, 1, 0);
+    app.Scenes().OnMessage(Event::StartReadyPressed, 1, 0);
     ASSERT_TRUE(Eventually([&] { return scene->IsGameRunning(); })) << "GameStart";
     EXPECT_EQ(Locked([&] { return scene->Model().players[1].team; }), 2);
     EXPECT_TRUE(Locked([&] { return scene->IsLocalTurn(); }));
@@ -104,10 +105,10 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     GameTable& table = *scene->Table();
     table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
     PlayCentreShot(table);
-    scene->OnMessage(Event::ShotFired, 0, 0);
+    app.Scenes().OnMessage(Event::ShotFired, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::Shot).has_value());
     ASSERT_TRUE(RunShot());
-    scene->OnMessage(Event::BallsStopped, 0, 0);
+    app.Scenes().OnMessage(Event::BallsStopped, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ShotResultReport).has_value());
     ASSERT_TRUE(Eventually([&] { return scene->ShooterSeat() == 1; })) << "TurnResult";
     EXPECT_FALSE(Locked([&] { return scene->IsLocalTurn() || table.Turn().AimFollowsCamera(); }));
@@ -128,11 +129,14 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     ASSERT_TRUE(RunShot());
 
     // Chat comes back from the server.
-    EXPECT_TRUE(scene->SendChat(u"nice shot", true));
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        EXPECT_TRUE(scene->SendChat(u"nice shot", true));
+    }
     EXPECT_TRUE(Eventually([&] { return HasLine(u"Carom : nice shot"); }));
 
     // No way out during the game.
-    scene->OnMessage(Event::RoomEvent1040, 0, 0);
+    app.Scenes().OnMessage(Event::RoomEvent1040, 0, 0);
     ASSERT_TRUE(Eventually([&] { return server.CountReceived(MessageId::LeaveRoomRequest) == 1; }));
     ASSERT_TRUE(Eventually([&] { return Locked([&] { return Box().IsVisible(); }); })) << "ExitNotAllowed";
     EXPECT_FALSE(scene->IsChangePending());
@@ -142,7 +146,7 @@ TEST_F(RoomScriptRun, AGameFromTheSeatToTheEndAgainstTheScript) {
     ASSERT_TRUE(Eventually([&] { return !scene->IsGameRunning(); }));
     EXPECT_TRUE(Locked([&] { return scene->Results()->IsVisible(); }));
     state->inGame = false;
-    scene->OnMessage(Event::RoomEvent1040, 0, 0);
+    app.Scenes().OnMessage(Event::RoomEvent1040, 0, 0);
     EXPECT_TRUE(Eventually([&] { return scene->IsChangePending(); })) << "RoomError 0 leads to the lobby";
 }
 

@@ -68,6 +68,9 @@ struct ReferenceTable {
 
 class RoomShotRoad : public SceneHarness<SceneRoomGame> {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     RoomShotRoad() {
         platform::SetThreadFpuMode();
         Connection().LocalPlayer().name = u"Carom";
@@ -78,6 +81,8 @@ protected:
         Connection().StartDispatchThread();
         Connection().Connect();
         connected = server->WaitForMessage(MessageId::LoginRequest).has_value();
+        // The dispatch thread has answered the greeting: the test delivers the server's messages itself.
+        Connection().StopDispatchThread();
         Connection().GetRoomInfo().gameType = 3;
         Connection().GetRoomInfo().tableItem = 1027;
         Connection().GetRoomInfo().ballItem = 2004;
@@ -102,7 +107,7 @@ protected:
         bool started = false;
         for (int n = 0; n < kMaxFrames; ++n) {
             now += 10;
-            scene->Update(now, int64_t{now} * 10);
+            app.Scenes().UpdateCurrentScene(now, int64_t{now} * 10);
             started = started || table.IsShotRunning();
             if (started && !table.IsShotRunning() && !table.IsShotPending()) return true;
         }
@@ -140,7 +145,7 @@ TEST_F(RoomShotRoad, ARelayedShotStopsWhereItStopsOnTheShootersTable) {
     EXPECT_EQ(RoomBallState(), shooter.BallState()) << "bit for bit";
 
     // The relayed shot is not the room's to report.
-    scene->OnMessage(Event::BallsStopped, 0, 0);
+    app.Scenes().OnMessage(Event::BallsStopped, 0, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server->CountReceived(MessageId::ShotResultReport), 0u);
 }
@@ -152,13 +157,13 @@ TEST_F(RoomShotRoad, TheRoomsOwnShotGoesOutAndEndsOnTheReferenceWhereTheRoomRepo
     table.Aim().SetAimParameters(150.0f, -20.0f, 0.0f, 0.0f, 5.0f);
     PlayCentreShot(table);
     // The table posted ShotFired for the local shot; the App hands it to the room.
-    scene->OnMessage(Event::ShotFired, 0, 0);
+    app.Scenes().OnMessage(Event::ShotFired, 0, 0);
     ASSERT_TRUE(server->WaitForMessage(MessageId::Shot).has_value());
     // The server asks for the table state while the shot runs: it comes with the report.
     Receive(kvtest::EmptyMessage(MessageId::TableStateRequest));
     EXPECT_TRUE(scene->IsTableStatePending());
     ASSERT_TRUE(RunRoomUntilStopped());
-    scene->OnMessage(Event::BallsStopped, 0, 0);
+    app.Scenes().OnMessage(Event::BallsStopped, 0, 0);
     ASSERT_TRUE(server->WaitForMessage(MessageId::ShotResultReport).has_value());
     const auto state = server->WaitForMessage(MessageId::TableState);
     ASSERT_TRUE(state.has_value());

@@ -55,7 +55,10 @@ void SendRound(kvtest::GameServerFixture& server, int round) {
 
 TEST_F(RoomUnderLoad, TheServersFloodTheDrawingAndTheMouseShareTheWidgetsSafely) {
     ASSERT_TRUE(connected);
-    ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1) << "the table is made without packs";
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        ASSERT_EQ(scene->LoadResources(nullptr, nullptr), 1) << "the table is made without packs";
+    }
     Activate();
     ScreenThreads threads(app);
     for (int round = 0; round < kRounds; ++round) {

@@ -17,6 +17,9 @@ namespace {
 
 class ShotBetPanelTest : public SceneTestApp {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     ShotBetPanelTest() : SceneTestApp(AppMode::Online, {u"launcher"}) {
         root.Create(0, 0, 1024, 768, -1, -1);
         panel = static_cast<ShotBetPanel*>(root.AddChild(

@@ -51,6 +51,7 @@ quill::Packet BoughtChalk(int64_t key, int64_t cash, int64_t cueMoney, uint32_t 
 }
 
 TEST_F(ShopScreen, ActivationFillsTheSaleGridBalancesAndMembership) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     EXPECT_EQ(scene->View(), 0);
     EXPECT_TRUE(scene->ShopPanel()->IsVisible());
@@ -74,6 +75,7 @@ TEST_F(ShopScreen, ActivationFillsTheSaleGridBalancesAndMembership) {
 // The balances stand in the top bar at their places, and the cash figure is not covered by the cash button,
 // which stands 35 pixels above the grids beside the view buttons, in either view.
 TEST_F(ShopScreen, TheCashFigureStandsInTheTopBarClearOfTheCashButton) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     const int32_t xs[] = {373, 580, 800};
     for (size_t n = 0; n < 3; ++n) {
@@ -99,6 +101,7 @@ TEST_F(ShopScreen, TheCashFigureStandsInTheTopBarClearOfTheCashButton) {
 }
 
 TEST_F(ShopScreen, APartnerAccountSeesNoCashItemAndIsTold) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Connection().LocalPlayer().accountKind = 2;
     scene->SelectShopCategory(1);
     Activate();
@@ -117,6 +120,7 @@ TEST_F(ShopScreen, APartnerAccountSeesNoCashItemAndIsTold) {
 }
 
 TEST_F(ShopScreen, CategoriesFilterAndTheScrollBarPagesByRowsOfFour) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     scene->OnEvent(scene->ShopTab(4), 0, 0);
     EXPECT_EQ(scene->ShopCategory(), 4);
@@ -145,6 +149,7 @@ TEST_F(ShopScreen, CategoriesFilterAndTheScrollBarPagesByRowsOfFour) {
 }
 
 TEST_F(ShopScreen, AClickSelectsACellAndHoverShowsAnotherUntilTheMouseLeaves) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     ShopItemCard& first = *scene->ShopCell(0);
     ShopItemCard& second = *scene->ShopCell(1);
@@ -166,6 +171,7 @@ TEST_F(ShopScreen, AClickSelectsACellAndHoverShowsAnotherUntilTheMouseLeaves) {
 }
 
 TEST_F(ShopScreen, OwnedItemsListByTabAndExpiredOnesAreLeftOut) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(20, 1101, 3, 1);
     Own(21, kChalkR, 5, 3, 0, 100, 100);
     Own(22, 4902, 5, 3, 0, 40, 100);
@@ -186,6 +192,7 @@ TEST_F(ShopScreen, OwnedItemsListByTabAndExpiredOnesAreLeftOut) {
 }
 
 TEST_F(ShopScreen, UsingAnItemAsksFirstThenSendsTheUseWithTheWholeKey) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(30, 1101, 3, 1, 0, 30, 0, 2);
     Activate();
     const int64_t key = 0x20000001E;
@@ -216,6 +223,7 @@ TEST_F(ShopScreen, UsingAnItemAsksFirstThenSendsTheUseWithTheWholeKey) {
 }
 
 TEST_F(ShopScreen, UseRefusalsAndAnItemNoLongerOwned) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(31, kChalkR, 5, 3, 0, 100, 100);
     Activate();
     ASSERT_TRUE(SelectOwned(31));
@@ -229,6 +237,7 @@ TEST_F(ShopScreen, UseRefusalsAndAnItemNoLongerOwned) {
 }
 
 TEST_F(ShopScreen, TheNicknameItemOpensItsDialogAndSendsTheNewName) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(40, 4102, 4, 2, 0, 0, 0, 1);
     Activate();
     ASSERT_TRUE(SelectOwned(0x100000028));
@@ -257,6 +266,7 @@ TEST_F(ShopScreen, TheNicknameItemOpensItsDialogAndSendsTheNewName) {
 }
 
 TEST_F(ShopScreen, DeletingAsksAndTheAnswerReturnsTheRecordToThePool) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(1, 3001, 1);
     Own(50, kChalkR, 5, 3, 0, 100, 100);
     Activate();
@@ -285,6 +295,7 @@ TEST_F(ShopScreen, DeletingAsksAndTheAnswerReturnsTheRecordToThePool) {
 }
 
 TEST_F(ShopScreen, AnItemCountedDownToZeroLeavesNoBinding) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(60, 4902, 5, 3, 0, 2, 100);
     Activate();
     ASSERT_TRUE(SelectOwned(60));
@@ -300,6 +311,7 @@ TEST_F(ShopScreen, AnItemCountedDownToZeroLeavesNoBinding) {
 }
 
 TEST_F(ShopScreen, BuyingAChalkSendsItemBuyAndTheAnswerListsIt) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     scene->SelectShopCategory(5);
     const int32_t cell = ShopCellOf(kChalkR);
@@ -331,6 +343,7 @@ TEST_F(ShopScreen, BuyingAChalkSendsItemBuyAndTheAnswerListsIt) {
 }
 
 TEST_F(ShopScreen, SuspendedItemsAndTunedCuesAreNotSoldThroughThePurchase) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     for (uint32_t id : {4111u, 3100u}) {
         scene->SelectShopCategory(id == 4111u ? 4 : 1);
@@ -349,6 +362,7 @@ TEST_F(ShopScreen, SuspendedItemsAndTunedCuesAreNotSoldThroughThePurchase) {
 }
 
 TEST_F(ShopScreen, MembershipAnswersAndTheDialogsRequest) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     Receive(ShopAnswer(MessageId::MembershipResult, [](quill::Packet& p) {
         p.WriteU8(0).WriteI64(90000).WriteI64(60000).WriteU32(0).WriteU8(0);
@@ -382,6 +396,7 @@ TEST_F(ShopScreen, MembershipAnswersAndTheDialogsRequest) {
 }
 
 TEST_F(ShopScreen, DefaultItemAnswersBindTheItemPerGameType) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(70, 1101, 3, 1);
     Activate();
     Receive(ShopAnswer(MessageId::DefaultItemResult, [](quill::Packet& p) {
@@ -404,6 +419,7 @@ TEST_F(ShopScreen, DefaultItemAnswersBindTheItemPerGameType) {
 }
 
 TEST_F(ShopScreen, ToLobbySendsLeaveShopThenSwitchesAndLeavingLetsGo) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(80, kChalkR, 5, 3, 0, 100, 100);
     Activate();
     for (Widget* child : scene->GetChildren())
@@ -418,6 +434,7 @@ TEST_F(ShopScreen, ToLobbySendsLeaveShopThenSwitchesAndLeavingLetsGo) {
 }
 
 TEST_F(ShopScreen, TheCashButtonOpensTheInGamePageOnTheMainThread) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Activate();
     scene->OnEvent(scene->CashButton(), 0, 0);
     EXPECT_EQ(scene->WebWindowsOpened(), 0) << "nothing before the main thread's pass";
@@ -434,6 +451,7 @@ namespace {
 using quill::MessageId;
 
 TEST_F(ShopScreen, TheWorkshopsAnswersCoinGiftsAndReconnectingUses) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     quill::InventoryItem& cue = Own(90, 3100, 1);
     cue.customFlag = 1;
     cue.durabilityCurrent = 100000;
@@ -495,6 +513,7 @@ TEST_F(ShopScreen, TheWorkshopsAnswersCoinGiftsAndReconnectingUses) {
 }
 
 TEST_F(ShopScreen, ARepairsLossReadsTheSameOnAThreadThatRoundsTowardZero) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     quill::InventoryItem& cue = Own(90, 3102, 1);
     cue.customFlag = 1;
     cue.durabilityCurrent = 50000;
@@ -514,6 +533,7 @@ TEST_F(ShopScreen, ARepairsLossReadsTheSameOnAThreadThatRoundsTowardZero) {
 }
 
 TEST_F(ShopScreen, DeletingTheCurrentChalkSelectsAnotherAndASecondBuildOrLoadStops) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Own(95, kChalkR, 5, 3, 0, 100, 100);
     Own(96, 4902, 5, 3, 0, 100, 100);
     quill::PlayerState& player = Connection().LocalPlayer();
@@ -538,6 +558,7 @@ TEST_F(ShopScreen, DeletingTheCurrentChalkSelectsAnotherAndASecondBuildOrLoadSto
 }
 
 TEST_F(ShopScreen, SymbolsGoInUntilTheNicknameTakesElevenBytes) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     NicknameChangeDialog& dialog = *scene->NicknameDialog();
     dialog.Open();
     Widget* star = nullptr;

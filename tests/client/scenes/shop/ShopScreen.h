@@ -76,6 +76,7 @@ protected:
     }
     // Shows the owned view and clicks the cell of that key.
     bool SelectOwned(int64_t key) {
+        const quill::ScopedLock turn = MainThreadTurn();
         scene->OnEvent(scene->MyItemsTab(7) ? static_cast<Widget*>(scene->MyItemsTab(7)) : nullptr, 0, 0);
         scene->SetView(1);
         const int32_t cell = OwnedCellOf(key);

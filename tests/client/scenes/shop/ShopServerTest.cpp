@@ -53,31 +53,38 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
     Connection().LocalPlayer().cueMoney = 50000;
     Activate();
     EXPECT_TRUE(Owns(0x20)) << "the player keeps it until the lobby has told him";
-    scene->SetView(1);
-    EXPECT_EQ(OwnedCellOf(0x20), -1);
-    EXPECT_NE(OwnedCellOf(0x21), -1);
+    int32_t cell = -1;
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        scene->SetView(1);
+        EXPECT_EQ(OwnedCellOf(0x20), -1);
+        EXPECT_NE(OwnedCellOf(0x21), -1);
 
-    // Buying the royal-R chalk: ItemBuy, the answer's balances and the item under the server's key.
-    scene->SetView(0);
-    scene->SelectShopCategory(5);
-    const int32_t cell = ShopCellOf(4901);
+        // Buying the royal-R chalk: ItemBuy, the answer's balances and the item under the server's key.
+        scene->SetView(0);
+        scene->SelectShopCategory(5);
+        cell = ShopCellOf(4901);
+    }
     ASSERT_GE(cell, 0);
     Routed(*scene, scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
-    scene->OnMessage(quill::AppEventId::ItemDialogResult, 1, 0);
+    app.Scenes().OnMessage(quill::AppEventId::ItemDialogResult, 1, 0);
     Routed(*scene->Purchase(), scene->Purchase()->OkButton(), 0, 0);
     app.DrainPostedEvents();
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemBuy).has_value());
     ASSERT_TRUE(Eventually([&] { return Owns(0x100); }));
     EXPECT_TRUE(Eventually([&] { return scene->BalanceLabel(1)->GetText() == u"39,000"; }));
-    scene->SetView(1);
-    EXPECT_NE(OwnedCellOf(0x100), -1) << "the owned grid lists the chalk";
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        scene->SetView(1);
+        EXPECT_NE(OwnedCellOf(0x100), -1) << "the owned grid lists the chalk";
 
-    // Given to a friend: ItemGift's answer carries no item.
-    scene->SetView(0);
-    Routed(*scene, scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
-    scene->OnMessage(quill::AppEventId::ItemDialogResult, 2, 0);
-    scene->Purchase()->RecipientBox()->SetText(u"Ann");
-    Routed(*scene->Purchase(), scene->Purchase()->OkButton(), 0, 0);
+        // Given to a friend: ItemGift's answer carries no item.
+        scene->SetView(0);
+        Routed(*scene, scene->ShopCell(static_cast<size_t>(cell)), 0, 0);
+        app.Scenes().OnMessage(quill::AppEventId::ItemDialogResult, 2, 0);
+        scene->Purchase()->RecipientBox()->SetText(u"Ann");
+        Routed(*scene->Purchase(), scene->Purchase()->OkButton(), 0, 0);
+    }
     app.DrainPostedEvents();
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemGift).has_value());
     EXPECT_TRUE(Eventually([&] { return Box().IsVisible() && Box().Line(0).GetText() == u"아이템을 선물하였습니다."; }));
@@ -85,16 +92,16 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
 
     // The waiting table put into use: ItemUseAlt, and the default table for every game type.
     ASSERT_TRUE(SelectOwned(0x22));
-    scene->OnMessage(quill::AppEventId::ShopTab1079, 0, 0);
-    scene->OnMessage(quill::AppEventId::ShopItemUse, 0x22, kUseRequestAlt);
+    app.Scenes().OnMessage(quill::AppEventId::ShopTab1079, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::ShopItemUse, 0x22, kUseRequestAlt);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemUseAlt).has_value());
     EXPECT_TRUE(Eventually([&] { return TableInUse(3).key == 0x22; }));
     EXPECT_TRUE(Eventually([&] { return scene->FindOwned(0x22)->inUse == 1; }));
 
     // The bought chalk deleted; a pushed count of 0 takes the other chalk away.
     ASSERT_TRUE(SelectOwned(0x100));
-    scene->OnMessage(quill::AppEventId::ShopTab1080, 0, 0);
-    scene->OnMessage(quill::AppEventId::ShopSend105, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::ShopTab1080, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::ShopSend105, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemDelete).has_value());
     EXPECT_TRUE(Eventually([&] { return !Owns(0x100); }));
     server.Send(kvtest::ItemQuantityMessage(0x21, 0));
@@ -102,7 +109,7 @@ TEST_F(ShopOnline, BoughtGivenUsedAndDeletedItemsShowAsTheServerSays) {
     EXPECT_TRUE(Eventually([&] { return OwnedCellOf(0x21) == -1; }));
 
     // Back to the lobby: LeaveShop before the switch.
-    scene->OnMessage(quill::AppEventId::JoinWith, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::JoinWith, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::LeaveShop).has_value());
     EXPECT_EQ(scene->NextSceneId(), SceneId::Lobby);
 }
@@ -115,21 +122,24 @@ TEST_F(ShopOnline, MembershipNicknameAndRefusalsFromTheServer) {
 
     // The nickname item: ItemUse with the new name, then the reconnect notice whose OK quits.
     ASSERT_TRUE(SelectOwned(0x30));
-    scene->OnMessage(quill::AppEventId::ShopTab1079, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::ShopTab1079, 0, 0);
     ASSERT_TRUE(scene->NicknameDialog()->IsVisible());
-    scene->OnMessage(quill::AppEventId::ShopItemUse, 0x30, kUseRequestPlain);
+    app.Scenes().OnMessage(quill::AppEventId::ShopItemUse, 0x30, kUseRequestPlain);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemUse).has_value());
     EXPECT_TRUE(Eventually([&] { return Box().GetEventCode() == static_cast<int32_t>(quill::AppEventId::AppQuit); }));
 
     // A purchase the server refuses for its item pool.
-    scene->SelectShopCategory(5);
-    Routed(*scene, scene->ShopCell(0), 0, 0);
-    scene->OnMessage(quill::AppEventId::ItemCheckPassed, 0, 0);
+    {
+        const quill::ScopedLock turn = MainThreadTurn();
+        scene->SelectShopCategory(5);
+        Routed(*scene, scene->ShopCell(0), 0, 0);
+    }
+    app.Scenes().OnMessage(quill::AppEventId::ItemCheckPassed, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::ItemBuy).has_value());
     EXPECT_TRUE(Eventually([&] { return Box().Line(0).GetText() == u"아이템풀이 부족하여 구입할 수 없습니다."; }));
 
     // The basic membership for 30 days: its price taken from the cash, the state and its built-in chalk.
-    scene->OnMessage(quill::AppEventId::MembershipBuy, 0, 0);
+    app.Scenes().OnMessage(quill::AppEventId::MembershipBuy, 0, 0);
     ASSERT_TRUE(server.WaitForMessage(MessageId::MembershipRequest).has_value());
     EXPECT_TRUE(Eventually([&] { return Connection().MembershipState() == 1; }));
     EXPECT_TRUE(Eventually([&] { return scene->BalanceLabel(0)->GetText() == u"45,500"; }));

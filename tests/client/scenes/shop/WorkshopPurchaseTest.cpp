@@ -26,6 +26,9 @@ using Buy = PersonalCueBuyWindow;
 
 class CuePurchase : public ShopScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     // The program registers the stock models as it starts; the harness does not.
     CuePurchase() { TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue()); }
 

@@ -39,6 +39,9 @@ Widget* FindControl(Widget& parent, int32_t id) {
 
 class WorkshopScreen : public ShopScreen {
 protected:
+    // No other thread drives the widgets: the whole test is one turn of the main thread.
+    const quill::ScopedLock turn = MainThreadTurn();
+
     CueWorkshop& Workshop() { return *scene->Workshop(); }
     PersonalCueWindow& Management() { return Workshop().Management(); }
 

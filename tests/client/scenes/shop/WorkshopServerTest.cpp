@@ -55,13 +55,11 @@ protected:
     }
     CueWorkshop& Workshop() { return *scene->Workshop(); }
     PersonalCueWindow& Management() { return Workshop().Management(); }
-    // A press as the routing delivers it: under the widget-tree lock, which the dispatch thread takes before the
-    // screen's own lock (a press without it could take the screen's lock first and wait for the tree's).
+    // A press as the routing delivers it.
     void Press(Widget& window, int32_t id) {
         Button button;
         button.SetId(id);
-        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
-        window.OnEvent(&button, 0, 0);
+        Routed(window, &button, 0, 0);
     }
     // OK on a shared message box, as the player presses it: the box posts its event to the screen.
     void PressOk(NoticeBox& box) {
@@ -70,10 +68,10 @@ protected:
     }
     // Opens the workshop (again) and the menu entry for the cue in slot n.
     void OpenEntry(size_t slot, int32_t entry) {
-        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        const quill::ScopedLock turn = MainThreadTurn();
         Management().SetVisible(false);
         Press(*scene, SceneShop::kWorkshop);
-        Management().OnEvent(Management().Slot(slot)->GetButton(), 0, 0);
+        Routed(Management(), Management().Slot(slot)->GetButton(), 0, 0);
         Press(*Management().Menu(), entry);
     }
     std::optional<quill::InventoryItem> Cue(int64_t key) { return scene->FindOwned(key); }
@@ -106,10 +104,7 @@ TEST_F(WorkshopOnline, ATuningCueIsRepairedGivenAPartAndUpgradedAsTheServerSays)
     // A new shaft (part 4, 3,000 cash).
     OpenEntry(2, PersonalCueWindow::kPartsEntry);
     CuePartsWindow& parts = Workshop().Parts();
-    {
-        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
-        parts.OnEvent(parts.Thumbnail(3)->GetButton(), 0, 0);
-    }
+    Routed(parts, parts.Thumbnail(3)->GetButton(), 0, 0);
     ASSERT_EQ(parts.Chosen()[0], 3);
     Press(parts, WorkshopWindow::kOk);
     PressOk(Box());
@@ -131,6 +126,7 @@ TEST_F(WorkshopOnline, ATuningCueIsRepairedGivenAPartAndUpgradedAsTheServerSays)
         ASSERT_TRUE(server.WaitForMessage(MessageId::CueUpgrade).has_value());
         EXPECT_TRUE(BoxSays(0, outcomes[n])) << n;
         EXPECT_TRUE(Eventually([&] { return option.Terms().current == expected[n]; })) << n;
+        const quill::ScopedLock turn = MainThreadTurn();
         Box().SetVisible(false);
     }
     EXPECT_TRUE(option.IsVisible());
@@ -160,7 +156,7 @@ TEST_F(WorkshopOnline, TheCustomCueIsRetunedAndANewOneRefusedThenBought) {
     PersonalCueBuyWindow& buy = Workshop().Purchase();
     const auto order = [&] {
         {
-            quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+            const quill::ScopedLock turn = MainThreadTurn();
             ASSERT_TRUE(Workshop().OpenPurchase(*custom));
         }
         Press(buy, PersonalCueBuyWindow::kNext);
