@@ -305,6 +305,9 @@ void SdlWindowBackend::SetDragBand(std::function<bool(PixelPoint)> inBand) {
 // cursor again. (SDL takes the first motion after it as the pointer's arrival at the centre, so that one is lost.)
 void SdlWindowBackend::ShowCursor(bool show) {
     cursorHidden_ = !show;
+    if (!show) {
+        pendingWarp_.reset();  // the relative mouse reports the mouse's own motion from here on
+    }
     SDL_SetRelativeMouseMode(show ? SDL_FALSE : SDL_TRUE);
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
     ApplyClip();
@@ -338,12 +341,21 @@ void SdlWindowBackend::ApplyClip() {
 
 void SdlWindowBackend::CaptureMouse(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
 
+// The program puts the shown cursor back where it was hidden (the table, after a stroke). X reports the jump as a
+// motion of the pointer, and SDL, which has just warped the pointer itself on leaving relative mode, measures it
+// from there: the relative mouse would take the whole way back for the player's hand. The motion that lands on
+// the target therefore moves nothing (DropWarpMotion).
 void SdlWindowBackend::WarpCursor(PixelPoint screen) {
     if (window_ == nullptr) {
         return;
     }
     const PixelRect window = WindowRect();
-    SDL_WarpMouseInWindow(window_, screen.x - window.left, screen.y - window.top);
+    const PixelPoint target{screen.x - window.left, screen.y - window.top};
+    SDL_WarpMouseInWindow(window_, target.x, target.y);
+    // Hidden, the cursor only changes where relative mode will let it out; the pointer does not move.
+    if (!cursorHidden_) {
+        pendingWarp_ = PendingWarp{target, SDL_GetTicks()};
+    }
 }
 
 PixelPoint SdlWindowBackend::CursorPosition() const {
@@ -473,7 +485,28 @@ bool SdlWindowBackend::ConvertOrWake(const SDL_Event& event, InputEvent& out) {
         wakePending_ = false;
         return false;
     }
-    return converter_.Convert(event, out);
+    if (!converter_.Convert(event, out)) {
+        return false;
+    }
+    DropWarpMotion(out);
+    return true;
+}
+
+// The motion that lands where the program put the cursor keeps its position but moved nothing. A warp whose motion
+// has not come within a moment (the pointer was there already) is forgotten, so that the mouse's own later arrival
+// at that point counts.
+void SdlWindowBackend::DropWarpMotion(InputEvent& event) {
+    constexpr uint32_t kWarpArrivalMs = 250;
+    if (!pendingWarp_ || event.kind != InputEventKind::MouseMove) {
+        return;
+    }
+    if (event.x == pendingWarp_->target.x && event.y == pendingWarp_->target.y) {
+        event.dx = 0;
+        event.dy = 0;
+        pendingWarp_.reset();
+    } else if (event.time - pendingWarp_->time > kWarpArrivalMs) {
+        pendingWarp_.reset();
+    }
 }
 
 }  // namespace platform

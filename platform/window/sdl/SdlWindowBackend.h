@@ -63,6 +63,7 @@ private:
     SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);
     void ApplyClip();
     bool ConvertOrWake(const SDL_Event& event, InputEvent& out);
+    void DropWarpMotion(InputEvent& event);
 
     SDL_Window* window_ = nullptr;
     mutable bool videoStarted_ = false;
@@ -77,6 +78,13 @@ private:
     std::map<uint32_t, SDL_Cursor*> cursors_;
     std::optional<PixelRect> clip_;  // the screen rectangle the cursor is held in, when the program asked for one
     bool cursorHidden_ = false;
+    // Where the program last put the shown cursor (window coordinates) and when, until the pointer's motion there
+    // arrives: that motion is the program's jump, not the mouse's.
+    struct PendingWarp {
+        PixelPoint target;
+        uint32_t time = 0;
+    };
+    std::optional<PendingWarp> pendingWarp_;
 };
 
 }  // namespace platform

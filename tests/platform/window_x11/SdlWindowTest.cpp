@@ -1,7 +1,8 @@
 // The SDL window on a real X display (the test command runs this binary under Xvfb): it opens titled
 // "Kestrovan", receives injected key and mouse input as the same messages the headless tests expect,
-// reports the mouse's own motion past the screen's edges while the cursor is hidden, switches to full screen and
-// back, and turns the window manager's close request into a quit.
+// reports the mouse's own motion past the screen's edges while the cursor is hidden and none for the cursor put
+// back when it shows again, switches to full screen and back, and turns the window manager's close request into a
+// quit.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -66,6 +67,30 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return false;
+    }
+
+    // Handles messages until the condition holds or the time is up.
+    void PumpFor(std::chrono::milliseconds limit, const std::function<bool()>& condition) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        PumpUntil([&] { return condition() || std::chrono::steady_clock::now() >= until; });
+    }
+    void Settle() {
+        PumpFor(std::chrono::milliseconds(200), [] { return false; });
+    }
+
+    // With the window active and the pointer at the window's point given, the cursor hidden (the table steers with
+    // the mouse) and the first motion after it made, which only finds the pointer where the window put it. The
+    // window's place on the screen.
+    kv::test::XWindowGeometry HideCursorWithPointerAt(PixelPoint client) {
+        EXPECT_TRUE(PumpUntil([&] { return window.IsActive(); }));
+        const kv::test::XWindowGeometry geometry = x.Geometry(xWindow).value_or(kv::test::XWindowGeometry{});
+        x.MovePointer(geometry.x + client.x, geometry.y + client.y);
+        Settle();
+        window.ShowCursor(false);
+        Settle();
+        x.MovePointerBy(1, 1);
+        Settle();
+        return geometry;
     }
 
     const Message* Find(uint32_t id, WParam wParam) const {
@@ -150,32 +175,18 @@ struct MotionSum : RawMouseSink {
 // which goes on past the edges of the clip rectangle and of the screen; shown again, the cursor follows the
 // pointer as before.
 TEST_F(SdlWindowUnderX, AHiddenCursorReportsTheMousesMotionPastTheEdges) {
-    // Handles messages until the condition holds or the time is up.
-    const auto pumpFor = [&](std::chrono::milliseconds limit, const std::function<bool()>& condition) {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        PumpUntil([&] { return condition() || std::chrono::steady_clock::now() >= until; });
-    };
-    const auto settle = [&] { pumpFor(std::chrono::milliseconds(200), [] { return false; }); };
     MotionSum sum;
     window.SetRawMouseSink(&sum);
-    ASSERT_TRUE(PumpUntil([&] { return window.IsActive(); }));
-    const auto geometry = x.Geometry(xWindow);
-    ASSERT_TRUE(geometry.has_value());
-    x.MovePointer(geometry->x + geometry->width - 40, geometry->y + geometry->height / 2);
-    settle();
-    window.ShowCursor(false);
+    const auto geometry = HideCursorWithPointerAt({kRect.Width() - 40, kRect.Height() / 2});
     window.SetCapture(true);
     window.ClipCursor(window.GetWindowRect());
-    settle();
-    // The first motion after the cursor hides only finds the pointer where the window put it.
-    x.MovePointerBy(1, 1);
-    settle();
+    Settle();
 
     sum = MotionSum{};
     const int steps = (x.Screen().width + 200) / 20;
     for (int step = 0; step < steps; ++step) {
         x.MovePointerBy(20, 3);
-        pumpFor(std::chrono::milliseconds(300), [&] { return sum.x >= 20 * (step + 1); });
+        PumpFor(std::chrono::milliseconds(300), [&] { return sum.x >= 20 * (step + 1); });
     }
     EXPECT_EQ(sum.x, 20 * steps) << "past the window's right edge and the screen's";
     EXPECT_EQ(sum.y, 3 * steps);
@@ -183,15 +194,40 @@ TEST_F(SdlWindowUnderX, AHiddenCursorReportsTheMousesMotionPastTheEdges) {
     window.ClipCursor(std::nullopt);
     window.SetCapture(false);
     window.ShowCursor(true);
-    settle();
+    Settle();
     seen.clear();
-    x.MovePointer(geometry->x + 50, geometry->y + 60);
+    x.MovePointer(geometry.x + 50, geometry.y + 60);
     EXPECT_TRUE(PumpUntil([&] {
         for (const Message& m : seen) {
             if (m.id == Msg::MouseMove && PointX(m.lParam) == 50 && PointY(m.lParam) == 60) return true;
         }
         return false;
     }));
+    window.SetRawMouseSink(nullptr);
+}
+
+// When the cursor shows again the program puts it back where it was hidden (the table does after a stroke). That
+// jump is the program's, not the mouse's: the relative mouse, which may still be measuring a stroke's
+// follow-through, hears only the mouse's own motion before and after it.
+TEST_F(SdlWindowUnderX, PuttingTheCursorBackIsNoMotionOfTheMouse) {
+    MotionSum sum;
+    window.SetRawMouseSink(&sum);
+    const PixelPoint hiddenAt{100, 80};
+    HideCursorWithPointerAt(hiddenAt);
+
+    sum = MotionSum{};
+    x.MovePointerInSteps(10, 0, 5, 10);
+    x.MovePointerInSteps(3, 0, -40, 10);
+    PumpFor(std::chrono::milliseconds(500), [&] { return sum.y == -70; });
+    ASSERT_EQ(sum.y, -70);
+    window.ShowCursor(true);
+    window.SetCursorPos(window.ClientToScreen(hiddenAt));
+    Settle();
+    EXPECT_EQ(sum.x, 0) << "the cursor put back is no motion";
+    EXPECT_EQ(sum.y, -70) << "the cursor put back is no motion";
+    x.MovePointerBy(0, 7);
+    PumpFor(std::chrono::milliseconds(500), [&] { return sum.y == -63; });
+    EXPECT_EQ(sum.y, -63) << "the mouse's next motion counts";
     window.SetRawMouseSink(nullptr);
 }
 
