@@ -195,7 +195,7 @@ public:
     // widget-tree lock.
     void DispatchThreadStarted() override;
     void DispatchThreadEnded() override;
-    ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
+    ConnectionScene* CurrentScene() override;
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
     }
