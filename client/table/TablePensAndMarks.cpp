@@ -6,6 +6,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/Transform.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "client/table/ScreenProjection.h"
 #include "client/table/TableMessages.h"
