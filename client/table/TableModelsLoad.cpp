@@ -16,6 +16,7 @@
 #include "client/table/TableBallPicking.h"
 #include "client/table/TableChalkBursts.h"
 #include "client/table/TableCueModels.h"
+#include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
 #include "client/table/TableModelObject.h"
 #include "client/table/TableModels.h"
