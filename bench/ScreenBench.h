@@ -13,8 +13,10 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "client/app/App.h"
+#include "client/app/AppPlatform.h"
 #include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/ScenePopups.h"
+#include "platform/audio/AudioDevice.h"
 #include "platform/browser/headless/HeadlessBrowser.h"
 #include "platform/gfx/headless/RecordingSetup.h"
 #include "platform/gfx/headless/RecordingSystem.h"

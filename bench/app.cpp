@@ -12,8 +12,10 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "client/app/App.h"
+#include "client/app/AppPlatform.h"
 #include "client/app/PlaceholderScene.h"
 #include "client/app/SceneId.h"
+#include "platform/audio/AudioDevice.h"
 #include "platform/browser/headless/HeadlessBrowser.h"
 #include "platform/gfx/headless/RecordingSetup.h"
 #include "platform/gfx/headless/RecordingSystem.h"

@@ -10,7 +10,11 @@
 #include <memory>
 
 #include "client/physics/PhysicsModelCode.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableShotRecords.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/TableStage.h"
 

@@ -1,6 +1,12 @@
 #include "QuillLib/engine/Engine.h"
 
+#include "QuillLib/engine/AppFrame.h"
 #include "QuillLib/engine/EngineFactory.h"
+#include "QuillLib/engine/SubsystemHolder.h"
+#include "QuillLib/render/Graphics.h"
+#include "QuillLib/render/RenderSceneManager.h"
+#include "QuillLib/resource/ResourceManager.h"
+#include "QuillLib/sound/SoundManager.h"
 
 namespace quill {
 

@@ -15,17 +15,18 @@
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/engine/AppFrame.h"
-#include "QuillLib/engine/SubsystemHolder.h"
-#include "QuillLib/render/Graphics.h"
 #include "QuillLib/render/GraphicsOwner.h"
-#include "QuillLib/render/RenderSceneManager.h"
-#include "QuillLib/resource/ResourceManager.h"
-#include "QuillLib/sound/SoundManager.h"
 
 namespace quill {
 
+class AppFrame;
 class EngineFactory;
+class EngineSubsystem;
+class Graphics;
+class RenderSceneManager;
+class ResourceManager;
+class SoundManager;
+class SubsystemHolder;
 
 class Engine : public GraphicsOwner {
 public:

@@ -11,13 +11,18 @@
 #include "QuillLib/engine/EngineFactory.h"
 #include "QuillLib/engine/SystemInfo.h"
 #include "client/app/AppExitCode.h"
+#include "client/app/AppPlatform.h"
 #include "client/app/AppUiServices.h"
 #include "client/app/CatalogWidgetResources.h"
 #include "client/app/DeviceWidgetRenderer.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/InitMainWindow.h"
 #include "client/app/LauncherWindow.h"
+#include "client/app/MainWindowProc.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
+#include "client/connection/GameConnection.h"
 #include "client/ui/WidgetToolkit.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/FileReplace.h"
@@ -36,10 +41,10 @@ App::App(AppMode mode, std::vector<quill::WString> words, AppPlatform platform)
     : cpuDescription_(std::async(std::launch::async, [] { return quill::GetCpuDescription(); })),
       mode_(mode),
       words_(std::move(words)),
-      platform_(std::move(platform)),
-      window_(std::make_unique<platform::Window>(platform_.windowBackend())),
+      platform_(std::make_unique<AppPlatform>(std::move(platform))),
+      window_(std::make_unique<platform::Window>(platform_->windowBackend())),
       cursor_(*window_),
-      browser_(platform_.browser ? platform_.browser() : nullptr) {
+      browser_(platform_->browser ? platform_->browser() : nullptr) {
     sceneManager_.SetHost(this);
     g_app = this;
 }
@@ -93,7 +98,7 @@ void App::LoadConfiguration() {
     if (settings_.refreshRate == 0) settings_.refreshRate = 60;
     refreshRate_ = settings_.refreshRate;
     if (bitsPerPixel_ == 0) {
-        bitsPerPixel_ = platform_.desktopBitsPerPixel;
+        bitsPerPixel_ = platform_->desktopBitsPerPixel;
         settings_.bitsPerPixel = bitsPerPixel_;
     }
     if (fullScreen_) {

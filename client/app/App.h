@@ -26,13 +26,9 @@
 #include "QuillLib/core/Random.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/AppCursor.h"
-#include "client/app/AppPlatform.h"
 #include "client/app/CommandLine.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/FrameClock.h"
 #include "client/app/MainWindowHost.h"
-#include "client/app/MainWindowProc.h"
-#include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/ScreenshotWriter.h"
@@ -40,11 +36,14 @@
 #include "client/app/SiteConfig.h"
 #include "client/app/SystemKeyGuard.h"
 #include "client/connection/ConnectionHost.h"
-#include "client/connection/GameConnection.h"
 #include "platform/system/Event.h"
 #include "platform/system/Thread.h"
 #include "platform/window/AcceleratorTable.h"
-#include "platform/window/Window.h"
+
+namespace platform {
+class Browser;
+class Window;
+}  // namespace platform
 
 namespace quill {
 class Engine;
@@ -53,9 +52,14 @@ class EngineFactory;
 
 namespace kestrovan {
 
+struct AppPlatform;
 class AppUiServices;
 class CatalogWidgetResources;
 class DeviceWidgetRenderer;
+class DirectInputMouse;
+class GameConnection;
+class MainWindowProc;
+class ResourcePackCatalog;
 class WidgetToolkit;
 
 class App : public MainWindowHost, public SceneManagerHost, public ConnectionHost, public ScreenServices {
@@ -191,7 +195,7 @@ public:
     // widget-tree lock.
     void DispatchThreadStarted() override;
     void DispatchThreadEnded() override;
-    ConnectionScene* CurrentScene() override { return sceneManager_.Current(); }
+    ConnectionScene* CurrentScene() override;
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet) override {
         return sceneManager_.DeliverPacket(id, packet);
     }
@@ -234,7 +238,7 @@ private:
     std::future<quill::WString> cpuDescription_;
     const AppMode mode_;
     const std::vector<quill::WString> words_;
-    AppPlatform platform_;
+    std::unique_ptr<AppPlatform> platform_;
 
     // Window.
     std::unique_ptr<platform::Window> window_;

@@ -4,6 +4,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/App.h"
 #include "client/app/MessengerPopup.h"
+#include "client/app/Scene.h"
 #include "client/app/SkillPopup.h"
 
 namespace kestrovan {
@@ -16,6 +17,10 @@ void App::DispatchThreadStarted() {
 
 void App::DispatchThreadEnded() {
     sceneManager_.Threads().Unregister(ProgramThread::Dispatch);
+}
+
+ConnectionScene* App::CurrentScene() {
+    return sceneManager_.Current();
 }
 
 void App::OnMessengerChat(quill::Packet& packet, bool echo) {

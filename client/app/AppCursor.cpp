@@ -1,6 +1,7 @@
 #include "client/app/AppCursor.h"
 
 #include "platform/window/MessageIds.h"
+#include "platform/window/Window.h"
 #include "resources/ProgramResources.h"
 
 namespace kestrovan {

@@ -7,8 +7,10 @@
 #include <cstdint>
 
 #include "platform/window/Message.h"
-#include "platform/window/PixelRect.h"
-#include "platform/window/Window.h"
+
+namespace platform {
+class Window;
+}  // namespace platform
 
 namespace kestrovan {
 

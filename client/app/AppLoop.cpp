@@ -4,15 +4,20 @@
 #include "client/app/App.h"
 #include "client/app/AppExitCode.h"
 #include "client/app/DrawingRate.h"
+#include "client/app/MainWindowProc.h"
 #include "client/app/SettingsPopup.h"
 #include "client/app/UiFonts.h"
+#include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/render/Graphics.h"
 #include "platform/gfx/Font.h"
 #include "platform/system/Clock.h"
 #include "platform/system/FpuMode.h"
 #include "platform/system/Sleep.h"
 #include "platform/system/posix/FreeMemory.h"
 #include "platform/window/MessageIds.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowBackend.h"
 
 namespace kestrovan {
 

@@ -10,14 +10,17 @@
 #include "QuillLib/engine/SystemInfo.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/App.h"
+#include "client/app/AppPlatform.h"
 #include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "platform/browser/Browser.h"
 #include "platform/system/Clock.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/SpecialFolder.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan {
 
@@ -125,7 +128,7 @@ void App::ShowLoadErrorBox(quill::WStringView text) {
 }
 
 bool App::FindCueStatistics(uint32_t itemId, CueStatistics& statistics) {
-    return platform_.cueStatistics && platform_.cueStatistics(itemId, statistics);
+    return platform_->cueStatistics && platform_->cueStatistics(itemId, statistics);
 }
 
 bool App::CensorWords(char16_t* text, size_t maxLength) {

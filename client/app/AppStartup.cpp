@@ -13,9 +13,11 @@
 #include "client/app/App.h"
 #include "client/app/AppEngineFactory.h"
 #include "client/app/AppExitCode.h"
+#include "client/app/AppPlatform.h"
 #include "client/app/DeviceErrorDialog.h"
 #include "client/app/DisplayModes.h"
 #include "client/app/LauncherWindow.h"
+#include "client/app/ResourcePackCatalog.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/Path.h"
@@ -68,11 +70,11 @@ bool App::InitRenderer() {
 }
 
 bool App::StartRendererEngine() {
-    if (platform_.engineFactory) {
-        factory_ = platform_.engineFactory(window_->Handle());
+    if (platform_->engineFactory) {
+        factory_ = platform_->engineFactory(window_->Handle());
     } else {
-        factory_ = std::make_unique<AppEngineFactory>(window_->Handle(), platform_.graphicsSystem,
-                                                      platform_.audioDevice);
+        factory_ = std::make_unique<AppEngineFactory>(window_->Handle(), platform_->graphicsSystem,
+                                                      platform_->audioDevice);
     }
     engine_ = factory_->CreateEngine();
     if (fullScreen_) {

@@ -4,12 +4,16 @@
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
+#include "client/app/AppPlatform.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/SceneId.h"
 #include "client/app/SoundQueue.h"
+#include "client/connection/GameConnection.h"
 #include "platform/system/Clock.h"
 #include "platform/system/FpuMode.h"
 #include "platform/system/Sleep.h"
 #include "platform/system/posix/CrashHandler.h"
+#include "platform/window/Window.h"
 
 namespace kestrovan {
 
@@ -127,8 +131,8 @@ int App::HandleAppEvent(const quill::AppEvent& event) {
 
 void App::RegisterScenes() {
     const auto add = [this](int32_t id) {
-        if (!platform_.createScene) return;
-        if (std::unique_ptr<Scene> scene = platform_.createScene(id, *this)) {
+        if (!platform_->createScene) return;
+        if (std::unique_ptr<Scene> scene = platform_->createScene(id, *this)) {
             scene->Init();
             sceneManager_.AddScene(std::move(scene));
         }
@@ -146,7 +150,7 @@ void App::RegisterScenes() {
     if (mode_ == AppMode::Replay) add(SceneId::Replay);
     if (mode_ == AppMode::Offline) add(SceneId::Alone);
     sceneManager_.SwitchTo(mode_ == AppMode::Replay ? SceneId::Replay : SceneId::Intro);
-    if (platform_.createPopups) sceneManager_.SetPopups(platform_.createPopups(*this));
+    if (platform_->createPopups) sceneManager_.SetPopups(platform_->createPopups(*this));
     scenesRegistered_ = true;
 }
 

@@ -1,5 +1,6 @@
 #include "client/app/SceneManager.h"
 
+#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -13,6 +14,7 @@
 #include "QuillLib/resource/ResourceManager.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
+#include "client/app/Scene.h"
 #include "client/app/Settings.h"
 #include "client/app/WordFilter.h"
 #include "client/ui/EditBox.h"
@@ -49,6 +51,8 @@ quill::WString LoadingErrorText(int stage, quill::WStringView file, quill::WStri
     return quill::Format(format.c_str(), u"Loading error", file, pack, static_cast<int>(kind),
                          u"Reinstall Kestrovan after Remove");
 }
+
+SceneManager::SceneManager() = default;
 
 SceneManager::~SceneManager() {
     DestroyAll();

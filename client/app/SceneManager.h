@@ -12,21 +12,24 @@
 #include <map>
 #include <memory>
 
-#include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
-#include "QuillLib/net/Packet.h"
-#include "client/app/Scene.h"
+#include "QuillLib/net/MessageId.h"
 #include "client/app/SharedPopups.h"
 #include "client/app/ThreadContract.h"
 
 namespace quill {
+class Packet;
+class RenderScene;
+class RenderSceneManager;
 class ResourceManager;
-}
+}  // namespace quill
 
 namespace kestrovan {
 
 class D3D9RenderDevice;
+class Scene;
+class Widget;
 class Settings;
 struct ConnectionNotice;
 struct Invitation;
@@ -59,7 +62,7 @@ public:
     // the message box's Yes.
     static constexpr uint32_t kMessengerWindowParam = 2052;
 
-    SceneManager() = default;
+    SceneManager();
     ~SceneManager();
     SceneManager(const SceneManager&) = delete;
     SceneManager& operator=(const SceneManager&) = delete;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "QuillLib/engine/Engine.h"
+#include "QuillLib/resource/ResourceManager.h"
 
 namespace kestrovan {
 

@@ -61,76 +61,43 @@
 //   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
 //   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
 // - Leaving: Models().UnloadModels (or destroying the table) on the main thread, before the device or the scene goes.
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
-#include <span>
 
-#include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/CriticalSectionLock.h"
-#include "QuillLib/gamedata/GameTypes.h"
-#include "QuillLib/math/Camera.h"
-#include "QuillLib/math/Matrix4.h"
-#include "QuillLib/math/Transform.h"
-#include "QuillLib/net/Packet.h"
-#include "client/rules/TablePhysics.h"
-#include "client/rules/TableSound.h"
-#include "client/table/CameraController.h"
-#include "client/table/CameraState.h"
-#include "client/table/CueModelEntry.h"
-#include "client/table/CuePose.h"
-#include "client/table/ItemModelCatalogue.h"
-#include "client/table/ItemModels.h"
-#include "client/table/LineList.h"
-#include "client/table/PlacementArea.h"
-#include "client/table/SceneCameraSelector.h"
-#include "client/table/ShotClassification.h"
-#include "client/table/ShotData.h"
-#include "client/table/ShotRecord.h"
-#include "client/table/StrokeSampler.h"
-#include "client/table/TableAim.h"
-#include "client/table/TableAmbient.h"
-#include "client/table/TableBallPicking.h"
-#include "client/table/TableCameraEvents.h"
-#include "client/table/TableCameraRig.h"
-#include "client/table/TableChalkBursts.h"
-#include "client/table/TableConnection.h"
-#include "client/table/TableCueModels.h"
-#include "client/table/TableEnvironment.h"
-#include "client/table/TableEquipment.h"
-#include "client/table/TableHost.h"
-#include "client/table/TableHudValues.h"
-#include "client/table/TableInput.h"
-#include "client/table/TableMessageIo.h"
-#include "client/table/TableMessages.h"
-#include "client/table/TableModelNode.h"
-#include "client/table/TableModels.h"
-#include "client/table/TableOptions.h"
-#include "client/table/TablePensAndMarks.h"
-#include "client/table/TablePlayer.h"
-#include "client/table/TableRack.h"
-#include "client/table/TableRenderStep.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
 #include "client/table/TableShotLife.h"
-#include "client/table/TableShotRecords.h"
-#include "client/table/TableTrails.h"
 #include "client/table/TableTurn.h"
-#include "platform/window/Message.h"
 
 namespace quill {
-class Package;
-class ResourceManager;
-class StaticBatcher;
-class Texture;
+struct Transform;
+struct Vec3;
 }  // namespace quill
 
 namespace kestrovan {
 
-class D3D9RenderDevice;
-class TableModelObject;
+struct ShotData;
+struct ShotRecord;
+class TableAim;
+class TableAmbient;
+class TableBallPicking;
+class TableCameraEvents;
+class TableCameraRig;
+class TableChalkBursts;
+class TableCueModels;
+class TableEquipment;
+class TableHudValues;
+class TableInput;
+class TableMessageIo;
+class TableModels;
+struct TableOptions;
+class TablePensAndMarks;
+class TablePhysics;
+class TableRack;
+class TableRenderStep;
+class TableShotRecords;
+class TableTrails;
 
 class GameTable {
 public:
@@ -152,7 +119,7 @@ public:
     // --- state and setters ---
     int32_t SetState(int32_t state);
     int32_t State() const { return state_; }
-    void SnapshotBalls() { physics_.SnapshotBalls(); }
+    void SnapshotBalls();
     // Stops a running shot under the physics lock; whether one was running. No lock is taken otherwise.
     bool StopShot();
     // The rule's shot code with its bank count capped at 3 (GetClampedCounter).
@@ -196,42 +163,42 @@ public:
     void StartAmbientEffect(uint32_t now);
 
     // --- the parts (each header says which threads call it and which lock it takes) ---
-    TableCameraRig& Cameras() { return cameras_; }
-    const TableCameraRig& Cameras() const { return cameras_; }
-    TableBallPicking& Picking() { return picking_; }
-    const TableBallPicking& Picking() const { return picking_; }
-    TableTrails& Trails() { return trails_; }
-    TablePensAndMarks& PensAndMarks() { return pensAndMarks_; }
-    const TablePensAndMarks& PensAndMarks() const { return pensAndMarks_; }
-    TableHudValues& HudValues() { return hudValues_; }
-    TableChalkBursts& ChalkBursts() { return chalkBursts_; }
-    TableAmbient& Ambient() { return ambient_; }
-    TableEquipment& Equipment() { return equipment_; }
-    const TableEquipment& Equipment() const { return equipment_; }
-    TableModels& Models() { return models_; }
-    TableCueModels& CueModels() { return cueModels_; }
-    const TableCueModels& CueModels() const { return cueModels_; }
+    TableCameraRig& Cameras() { return *cameras_; }
+    const TableCameraRig& Cameras() const { return *cameras_; }
+    TableBallPicking& Picking() { return *picking_; }
+    const TableBallPicking& Picking() const { return *picking_; }
+    TableTrails& Trails() { return *trails_; }
+    TablePensAndMarks& PensAndMarks() { return *pensAndMarks_; }
+    const TablePensAndMarks& PensAndMarks() const { return *pensAndMarks_; }
+    TableHudValues& HudValues() { return *hudValues_; }
+    TableChalkBursts& ChalkBursts() { return *chalkBursts_; }
+    TableAmbient& Ambient() { return *ambient_; }
+    TableEquipment& Equipment() { return *equipment_; }
+    const TableEquipment& Equipment() const { return *equipment_; }
+    TableModels& Models() { return *models_; }
+    TableCueModels& CueModels() { return *cueModels_; }
+    const TableCueModels& CueModels() const { return *cueModels_; }
 
     TableTurn& Turn() { return turn_; }
     const TableTurn& Turn() const { return turn_; }
-    TableShotRecords& Records() { return records_; }
-    const TableShotRecords& Records() const { return records_; }
-    TableAim& Aim() { return aim_; }
-    const TableAim& Aim() const { return aim_; }
-    TableInput& Input() { return input_; }
-    const TableInput& Input() const { return input_; }
-    TableRenderStep& RenderStep() { return render_; }
-    const TableRenderStep& RenderStep() const { return render_; }
-    TableCameraEvents& CameraEvents() { return cameraEvents_; }
-    TableRack& Rack() { return rack_; }
-    TableMessageIo& Messages() { return messages_; }
+    TableShotRecords& Records() { return *records_; }
+    const TableShotRecords& Records() const { return *records_; }
+    TableAim& Aim() { return *aim_; }
+    const TableAim& Aim() const { return *aim_; }
+    TableInput& Input() { return *input_; }
+    const TableInput& Input() const { return *input_; }
+    TableRenderStep& RenderStep() { return *render_; }
+    const TableRenderStep& RenderStep() const { return *render_; }
+    TableCameraEvents& CameraEvents() { return *cameraEvents_; }
+    TableRack& Rack() { return *rack_; }
+    TableMessageIo& Messages() { return *messages_; }
 
     // --- what the table keeps itself ---
     TableServices& Services() { return services_; }
     const TableServices& Services() const { return services_; }
     // The table lock: the aim and the render step's copies; the input and the update run under it.
     quill::CriticalSectionLock& TableLock() const { return tableLock_; }
-    TablePhysics& Physics() { return physics_; }
+    TablePhysics& Physics() { return *physics_; }
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
     // Half the table's size, the unit the camera distances are measured in.
@@ -252,7 +219,6 @@ private:
 
     // The shot (GameTableShot).
     void StartShotNow(int32_t swings, bool keepCamera);
-    void StampRecordHeader(const TableRenderStep::CueIdentity& cue);
     void FollowShotWithCamera(bool keepCamera);
     bool TableCornersInView() const;
     float StartPhysics();
@@ -274,37 +240,36 @@ private:
     int32_t state_ = kInitialState;
     TableTurn turn_;
     TableShotLife shot_;
-    TablePhysics physics_;
+    std::unique_ptr<TablePhysics> physics_;
     // The shot records, under the physics lock.
-    TableShotRecords records_{physics_};
+    std::unique_ptr<TableShotRecords> records_;
 
     // The aim, under the table lock, which also guards the render step's copies.
     mutable quill::CriticalSectionLock tableLock_;
-    TableAim aim_{*this};
+    std::unique_ptr<TableAim> aim_;
 
-    // The parts.
-    TableCameraRig cameras_{physics_, aim_.Pose()};
-    TablePensAndMarks pensAndMarks_{services_, physics_, cameras_};
-    TableHudValues hudValues_;
-    TableTrails trails_;
-    TableEquipment equipment_{services_, physics_, trails_, pensAndMarks_, hudValues_};
-    TableBallPicking picking_{services_, physics_, cameras_};
-    TableModels models_{*this, services_, physics_, equipment_};
-    TableInput input_{*this};
+    // The parts, made in this order in the constructor (each takes the ones above it) and destroyed in reverse.
+    std::unique_ptr<TableCameraRig> cameras_;
+    std::unique_ptr<TablePensAndMarks> pensAndMarks_;
+    std::unique_ptr<TableHudValues> hudValues_;
+    std::unique_ptr<TableTrails> trails_;
+    std::unique_ptr<TableEquipment> equipment_;
+    std::unique_ptr<TableBallPicking> picking_;
+    std::unique_ptr<TableModels> models_;
+    std::unique_ptr<TableInput> input_;
     // The camera and cue events the input and the update post for the render step.
-    TableCameraEvents cameraEvents_{state_, shot_.running, cameras_, aim_, input_, turn_};
+    std::unique_ptr<TableCameraEvents> cameraEvents_;
     // Requests of other threads for the next update.
     TableRequests requests_;
-    TableRack rack_{*this, physics_, records_, requests_};
-    TableMessageIo messages_{*this, physics_, records_, requests_};
+    std::unique_ptr<TableRack> rack_;
+    std::unique_ptr<TableMessageIo> messages_;
     // The render step and the draw passes with the shown models, under the model lock.
-    TableRenderStep render_{*this};
+    std::unique_ptr<TableRenderStep> render_;
     // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
     // before the model lock.
-    TableCueModels cueModels_{
-        [this](CueModelEntry& entry, bool entryGoes) { render_.ForgetCueModel(entry, entryGoes); }};
-    TableChalkBursts chalkBursts_;
-    TableAmbient ambient_;
+    std::unique_ptr<TableCueModels> cueModels_;
+    std::unique_ptr<TableChalkBursts> chalkBursts_;
+    std::unique_ptr<TableAmbient> ambient_;
 };
 
 }  // namespace kestrovan

@@ -2,8 +2,15 @@
 // messages and the screens handle turns there; these requests wait under the remote lock until the next update
 // (game thread) makes them (TableRequests).
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/Vec3.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableRack.h"
+#include "client/table/TableShotRecords.h"
 
 namespace kestrovan {
 
@@ -13,7 +20,7 @@ void GameTable::ApplyRemoteRequests() {
     const TableRequests::Requests requests = requests_.Take();
     // In the order the requests arise in a turn: a new cue ball, a relayed stroke's aim, the camera, the swing.
     if (requests.resetAim) {
-        aim_.Pose().Reset();
+        aim_->Pose().Reset();
     }
     if (requests.aimFromShotRecord) {
         AimFromShotRecord();
@@ -25,34 +32,34 @@ void GameTable::ApplyRemoteRequests() {
 }
 
 void GameTable::MakeCameraMove(CameraMove move) {
-    const bool topView = cameras_.GetCamera().Mode() == CameraController::kTopViewMode;
+    const bool topView = cameras_->GetCamera().Mode() == CameraController::kTopViewMode;
     switch (move) {
         case CameraMove::kNone:
             break;
         case CameraMove::kLookAtCueBall:
             if (!topView) {
                 constexpr float kKeep = CameraController::kKeep;
-                cameras_.GetCamera().SetTarget(kKeep, kKeep, kKeep, kKeep);
-                cameras_.GetCamera().SetLookAt(CueBallPosition());
-                cameras_.GetCamera().StartMove(100, 0);
+                cameras_->GetCamera().SetTarget(kKeep, kKeep, kKeep, kKeep);
+                cameras_->GetCamera().SetLookAt(CueBallPosition());
+                cameras_->GetCamera().StartMove(100, 0);
             }
             break;
         case CameraMove::kFollowCueBall:
             if (!topView) {
-                cameras_.MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
+                cameras_->MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
             }
-            cameras_.SetRefocusOnTopViewExit(true);
+            cameras_->SetRefocusOnTopViewExit(true);
             break;
         case CameraMove::kReAim:
             if (topView) {
-                cameras_.SetRefocusOnTopViewExit(true);
+                cameras_->SetRefocusOnTopViewExit(true);
             } else {
-                rack_.ReAim(1.0f, false);
+                rack_->ReAim(1.0f, false);
             }
             break;
         case CameraMove::kRefocusInTopView:
             if (topView) {
-                cameras_.SetRefocusOnTopViewExit(true);
+                cameras_->SetRefocusOnTopViewExit(true);
             }
             break;
     }
@@ -62,16 +69,16 @@ void GameTable::AimFromShotRecord() {
     float aimX = 0.0f;
     float aimY = 0.0f;
     {
-        ScopedLock hold(physics_.GetLock());
-        aimX = records_.GetShotRecord().aimPointX;
-        aimY = records_.GetShotRecord().aimPointY;
-        aim_.Pose().tipOffsetX = records_.GetShotRecord().tipOffsetX;
-        aim_.Pose().tipOffsetY = records_.GetShotRecord().tipOffsetY;
-        aim_.Pose().elevation = records_.GetShotRecord().paramC;
+        ScopedLock hold(physics_->GetLock());
+        aimX = records_->GetShotRecord().aimPointX;
+        aimY = records_->GetShotRecord().aimPointY;
+        aim_->Pose().tipOffsetX = records_->GetShotRecord().tipOffsetX;
+        aim_->Pose().tipOffsetY = records_->GetShotRecord().tipOffsetY;
+        aim_->Pose().elevation = records_->GetShotRecord().paramC;
     }
     const quill::Vec3 cue = CueBallPosition();
-    aim_.Pose().SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
-    aim_.UpdateCueModel();
+    aim_->Pose().SetYawDegrees(YawBetweenPoints(cue.x, cue.y, cue.z, aimX, aimY, 0.0f));
+    aim_->UpdateCueModel();
 }
 
 }  // namespace kestrovan

@@ -9,12 +9,29 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Vector2D.h"
+#include "client/rules/StrokeParameters.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/CueClearance.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
+#include "client/table/ParticleBurst.h"
+#include "client/table/ShotClassification.h"
+#include "client/table/StrokeComputation.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableAmbient.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableChalkBursts.h"
+#include "client/table/TableEquipment.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableHud.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableShotRecords.h"
+#include "client/table/TableTrails.h"
 #include "client/table/TruncateToInt.h"
 #include "platform/system/Clock.h"
 
@@ -27,48 +44,50 @@ using quill::Vec3;
 
 constexpr uint8_t kPenKey = 'Z';
 
+// What the shot record takes of the table and the cue. The caller holds the physics lock, which guards the shot
+// record.
+void StampRecordHeader(GameTable& table, const TableRenderStep::CueIdentity& cue) {
+    ShotRecord& record = table.Records().GetShotRecord();
+    record.version = quill::kClientVersion;
+    record.physicsModelCode = table.Physics().ModelCode();
+    record.gameMode = static_cast<uint8_t>(table.Equipment().GameMode());
+    record.ballCount = static_cast<uint8_t>(table.BallCount());
+    record.tableItemId = table.Equipment().TableItemId();
+    record.ballSetItemId = table.Equipment().BallSetItemId();
+    if (cue.present) {
+        record.cueItemId = cue.itemId;
+    }
+    record.cuePartIds = cue.parts;
+    record.chalkValue = static_cast<uint8_t>(table.Aim().ChalkLevel());
+}
+
 }  // namespace
 
 // --- commit and start ---
 
 void GameTable::CommitShot() {
     ScopedLock holdTable(tableLock_);
-    render_.SetVisible(false);
-    hudValues_.Hud().SetVisible(TableHud::kOverlayPanel, false);
-    hudValues_.Hud().SetVisible(TableHud::kCueBallPanel, false);
-    aim_.UpdatePowerGauge();
-    aim_.LeaveTargetMode();
-    const TableRenderStep::CueIdentity cue = render_.CurrentCueIdentity();
+    render_->SetVisible(false);
+    hudValues_->Hud().SetVisible(TableHud::kOverlayPanel, false);
+    hudValues_->Hud().SetVisible(TableHud::kCueBallPanel, false);
+    aim_->UpdatePowerGauge();
+    aim_->LeaveTargetMode();
+    const TableRenderStep::CueIdentity cue = render_->CurrentCueIdentity();
     {
-        ScopedLock hold(physics_.GetLock());
-        ShotClassification::ShapeStroke(records_.GetShotRecord());
-        records_.SetLastShotClass(ShotClassification::Classify(records_.GetShotRecord()));
-        StampRecordHeader(cue);
+        ScopedLock hold(physics_->GetLock());
+        ShotClassification::ShapeStroke(records_->GetShotRecord());
+        records_->SetLastShotClass(ShotClassification::Classify(records_->GetShotRecord()));
+        StampRecordHeader(*this, cue);
         // A weak break in three-cushion is played at about half power.
         const bool threeCushion =
-            equipment_.GameMode() == type::kThreeCushion || equipment_.GameMode() == type::kThreeCushionGamble;
-        if (threeCushion && physics_.RackShots() == 0 && state_ == 7 && records_.GetShotRecord().power < 0.5f) {
-            records_.GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
+            equipment_->GameMode() == type::kThreeCushion || equipment_->GameMode() == type::kThreeCushionGamble;
+        if (threeCushion && physics_->RackShots() == 0 && state_ == 7 && records_->GetShotRecord().power < 0.5f) {
+            records_->GetShotRecord().power = static_cast<float>(0.5 + static_cast<double>(services_.Random() % 50) / 1000.0);
         }
-        records_.GetShotRecord().valid |= ShotRecord::kValidFilled;
-        records_.CommitRecord(state_);
+        records_->GetShotRecord().valid |= ShotRecord::kValidFilled;
+        records_->CommitRecord(state_);
     }
     StartShot(0, false);
-}
-
-// The caller holds the physics lock, which guards the shot record.
-void GameTable::StampRecordHeader(const TableRenderStep::CueIdentity& cue) {
-    records_.GetShotRecord().version = quill::kClientVersion;
-    records_.GetShotRecord().physicsModelCode = physics_.ModelCode();
-    records_.GetShotRecord().gameMode = static_cast<uint8_t>(equipment_.GameMode());
-    records_.GetShotRecord().ballCount = static_cast<uint8_t>(BallCount());
-    records_.GetShotRecord().tableItemId = equipment_.TableItemId();
-    records_.GetShotRecord().ballSetItemId = equipment_.BallSetItemId();
-    if (cue.present) {
-        records_.GetShotRecord().cueItemId = cue.itemId;
-    }
-    records_.GetShotRecord().cuePartIds = cue.parts;
-    records_.GetShotRecord().chalkValue = static_cast<uint8_t>(aim_.ChalkLevel());
 }
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
@@ -82,55 +101,55 @@ void GameTable::StartShot(int32_t swings, bool keepCamera) {
 }
 
 void GameTable::StartShotNow(int32_t swings, bool keepCamera) {
-    input_.OnKey(kPenKey, false);
-    hudValues_.ForScreens().breakAgain = false;
-    trails_.ClearTrails();
-    render_.HideMarkers();
-    picking_.SetPlacementArea(0);
+    input_->OnKey(kPenKey, false);
+    hudValues_->ForScreens().breakAgain = false;
+    trails_->ClearTrails();
+    render_->HideMarkers();
+    picking_->SetPlacementArea(0);
     if (swings > 0) {
-        aim_.Pose().pullBack = kRestingPullBack;
-        render_.SetVisible(true);
+        aim_->Pose().pullBack = kRestingPullBack;
+        render_->SetVisible(true);
         shot_.pending = true;
-        aim_.Pose().StartStroke(swings);
+        aim_->Pose().StartStroke(swings);
     } else {
-        cameras_.KeepCurrentViewAsDefault();
+        cameras_->KeepCurrentViewAsDefault();
         float power = 0.0f;
         {
-            ScopedLock hold(physics_.GetLock());
-            power = records_.GetShotRecord().power;
-            hudValues_.SetShownPower(power);
-            hudValues_.SetStrokeDeviation(records_.GetShotRecord().paramG);
+            ScopedLock hold(physics_->GetLock());
+            power = records_->GetShotRecord().power;
+            hudValues_->SetShownPower(power);
+            hudValues_->SetStrokeDeviation(records_->GetShotRecord().paramG);
         }
-        hudValues_.ShowShotPower(power);
-        records_.SetShotStartTime(platform::TimeGetTime());
-        render_.SetVisible(false);
+        hudValues_->ShowShotPower(power);
+        records_->SetShotStartTime(platform::TimeGetTime());
+        render_->SetVisible(false);
         const float strikeValue = StartPhysics();
         shot_.running = true;
         FollowShotWithCamera(keepCamera);
-        const quill::Transform impact = aim_.ImpactTransform();
-        render_.SetCueTransform(impact);
-        ambient_.SetLastTime(shot_.lastUpdateTime);
+        const quill::Transform impact = aim_->ImpactTransform();
+        render_->SetCueTransform(impact);
+        ambient_->SetLastTime(shot_.lastUpdateTime);
         shot_.cost = 0;
         PlayChalkBurst(strikeValue, impact);
         ChargeLocalShot(strikeValue);
     }
-    input_.Flags().aimDragHeld = false;
-    render_.ClearDragOverride();
+    input_->Flags().aimDragHeld = false;
+    render_->ClearDragOverride();
 }
 
 float GameTable::StartPhysics() {
     StrokeParameters stroke;
     {
-        ScopedLock hold(physics_.GetLock());
-        const ShotRecord& r = records_.GetShotRecord();
+        ScopedLock hold(physics_->GetLock());
+        const ShotRecord& r = records_->GetShotRecord();
         stroke = {r.powerCap,   r.power,   r.paramG,  r.aimPointX, r.aimPointY,  r.tipOffsetX,  r.tipOffsetY,
                   r.strokeX,    r.strokeY, r.paramD,  r.paramE,    r.paramF,     r.startParamA, r.startParamB};
     }
-    return physics_.Strike(stroke);
+    return physics_->Strike(stroke);
 }
 
 bool GameTable::TableCornersInView() const {
-    quill::Camera* camera = cameras_.GetCamera().CurrentCamera();
+    quill::Camera* camera = cameras_->GetCamera().CurrentCamera();
     if (camera == nullptr) {
         return false;
     }
@@ -147,34 +166,34 @@ bool GameTable::TableCornersInView() const {
 
 // After the strike the camera draws back so that the whole table shows.
 void GameTable::FollowShotWithCamera(bool keepCamera) {
-    if (!cameras_.Options().cameraFlagC || keepCamera ||
-        cameras_.GetCamera().Mode() == CameraController::kTopViewMode || state_ == 6) {
+    if (!cameras_->Options().cameraFlagC || keepCamera ||
+        cameras_->GetCamera().Mode() == CameraController::kTopViewMode || state_ == 6) {
         return;
     }
-    const CameraRef camera = cameras_.GetCamera().CurrentCameraRef();
+    const CameraRef camera = cameras_->GetCamera().CurrentCameraRef();
     const float pitch = GetCameraPitchDegrees(camera);
     const float distance = LockedGetDistance(camera);
     const float pitchTarget = pitch < 25.0f ? 25.0f : CameraController::kKeep;
     const float distanceTarget = !TableCornersInView() || distance < 350.0f ? pitch + 350.0f : CameraController::kKeep;
-    cameras_.GetCamera().SetTarget(distanceTarget, pitchTarget, CameraController::kKeep, CameraController::kKeep);
-    cameras_.GetCamera().SetLookAt(Vec3{});
-    cameras_.GetCamera().StartMove(300, 0);
+    cameras_->GetCamera().SetTarget(distanceTarget, pitchTarget, CameraController::kKeep, CameraController::kKeep);
+    cameras_->GetCamera().SetLookAt(Vec3{});
+    cameras_->GetCamera().StartMove(300, 0);
 }
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
-    ScopedLock hold(chalkBursts_.GetLock());
-    ScopedLock holdRecord(physics_.GetLock());
-    records_.GetShotRecord().chalkUsed = 0;
-    if (records_.GetShotRecord().chalkItemId == 0 || records_.GetShotRecord().chalkValue == 0) {
+    ScopedLock hold(chalkBursts_->GetLock());
+    ScopedLock holdRecord(physics_->GetLock());
+    records_->GetShotRecord().chalkUsed = 0;
+    if (records_->GetShotRecord().chalkItemId == 0 || records_->GetShotRecord().chalkValue == 0) {
         return;
     }
-    const int32_t amount = TruncateToInt32((strikeValue + records_.GetShotRecord().power) * 200.0f);
+    const int32_t amount = TruncateToInt32((strikeValue + records_->GetShotRecord().power) * 200.0f);
     int32_t used = std::min(TruncateToInt32(static_cast<float>(amount) / 5.0f), 100);
     if (used < 11) {
         used = 7 + services_.Random() % 5;
     }
-    records_.GetShotRecord().chalkUsed = static_cast<uint8_t>(used);
-    ParticleBurst* burst = chalkBursts_.SelectChalkBurst(records_.GetShotRecord().chalkItemId);
+    records_->GetShotRecord().chalkUsed = static_cast<uint8_t>(used);
+    ParticleBurst* burst = chalkBursts_->SelectChalkBurst(records_->GetShotRecord().chalkItemId);
     if (burst == nullptr) {
         return;
     }
@@ -185,34 +204,34 @@ void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact
     const float acceleration = offCentre ? 60.0f : 10.0f;
     const float spawnRadius = offCentre ? 1.8f : 1.0f;
     const auto count = static_cast<uint32_t>(
-        std::max(TruncateToInt32(static_cast<float>(records_.GetShotRecord().chalkValue) * static_cast<float>(amount) * 0.01f +
+        std::max(TruncateToInt32(static_cast<float>(records_->GetShotRecord().chalkValue) * static_cast<float>(amount) * 0.01f +
                                  0.5f),
                  0));
     burst->Start(count, fade, alpha, 0.01f, spawnRadius, 8.0f, acceleration, 0.04f);
     burst->Emit(impact);
-    chalkBursts_.SetBurstTime(shot_.lastUpdateTime);
+    chalkBursts_->SetBurstTime(shot_.lastUpdateTime);
 }
 
 void GameTable::ChargeLocalShot(float strikeValue) {
-    if ((records_.GetCommittedRecord().valid & ShotRecord::kValidLocalShot) != 0) {
+    if ((records_->GetCommittedRecord().valid & ShotRecord::kValidLocalShot) != 0) {
         float power = 0.0f;
         uint8_t chalkUsed = 0;
         {
-            ScopedLock hold(physics_.GetLock());
-            power = records_.GetShotRecord().power;
-            chalkUsed = records_.GetShotRecord().chalkUsed;
+            ScopedLock hold(physics_->GetLock());
+            power = records_->GetShotRecord().power;
+            chalkUsed = records_->GetShotRecord().chalkUsed;
         }
         shot_.cost = TruncateToInt32(((strikeValue + power) * 2.0f + 4.0f) * 7.5f);
-        aim_.SetChalkLevel(aim_.ChalkLevel() - chalkUsed);
+        aim_->SetChalkLevel(aim_->ChalkLevel() - chalkUsed);
         if (state_ != 6 && services_.host != nullptr) {
             services_.host->PostEvent(quill::AppEventId::ShotFired, static_cast<uint32_t>(TruncateToInt32(power * 100.0f)), 0,
                              0);
         }
         // The flag is spent: a shot relayed later is another player's, not charged to this one.
-        records_.GetCommittedRecord().valid &= ~ShotRecord::kValidLocalShot;
+        records_->GetCommittedRecord().valid &= ~ShotRecord::kValidLocalShot;
     }
-    aim_.SetChalkLevel(std::max(aim_.ChalkLevel(), 0));
-    aim_.UpdatePowerGauge();
+    aim_->SetChalkLevel(std::max(aim_->ChalkLevel(), 0));
+    aim_->UpdatePowerGauge();
 }
 
 }  // namespace kestrovan

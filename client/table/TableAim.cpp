@@ -9,10 +9,23 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Vector2D.h"
+#include "client/physics/PhysicsModel.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/BallScreenInfo.h"
+#include "client/table/CameraController.h"
 #include "client/table/CueClearance.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
+#include "client/table/PlacementArea.h"
+#include "client/table/TableAmbient.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableHud.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableRenderStep.h"
 
 namespace kestrovan {
 namespace {

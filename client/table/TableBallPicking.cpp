@@ -4,8 +4,13 @@
 #include <span>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/Camera.h"
+#include "client/physics/TableGeometry.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/BallPicking.h"
 #include "client/table/ScreenProjection.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableServices.h"
 
 namespace kestrovan {
 namespace {

@@ -12,13 +12,14 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/BallScreenInfo.h"
 #include "client/table/PlacementArea.h"
-#include "client/table/TableCameraRig.h"
-#include "client/table/TableServices.h"
 
 namespace kestrovan {
+
+class TableCameraRig;
+class TablePhysics;
+struct TableServices;
 
 class TableBallPicking {
 public:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/MathConstants.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/TableAim.h"

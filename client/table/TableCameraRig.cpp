@@ -1,6 +1,7 @@
 #include "client/table/TableCameraRig.h"
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/ScreenProjection.h"

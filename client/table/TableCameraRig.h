@@ -16,12 +16,13 @@
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Matrix4.h"
 #include "QuillLib/math/Vec3.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/SceneCameraSelector.h"
 
 namespace kestrovan {
+
+class TablePhysics;
 
 class TableCameraRig {
 public:

@@ -4,9 +4,12 @@
 #include <optional>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/physics/PhysicsModel.h"
 #include "client/physics/TableGeometry.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/TableHudValues.h"
 #include "client/table/TablePensAndMarks.h"
+#include "client/table/TableServices.h"
 #include "client/table/TableTrails.h"
 
 namespace kestrovan {

@@ -9,13 +9,13 @@
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"
-#include "client/rules/TablePhysics.h"
-#include "client/table/TableServices.h"
 
 namespace kestrovan {
 
 class TableHudValues;
 class TablePensAndMarks;
+class TablePhysics;
+struct TableServices;
 class TableTrails;
 
 class TableEquipment {

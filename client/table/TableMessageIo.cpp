@@ -5,7 +5,12 @@
 #include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/CueModelEntry.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableShotRecords.h"
 
 namespace kestrovan {
 

@@ -4,8 +4,10 @@
 //
 // Threads: shown and placed from the game thread and the main thread under the table's locks; prepared,
 // uploaded and drawn on the main thread only.
-#include "QuillLib/math/Camera.h"
-#include "QuillLib/math/Transform.h"
+namespace quill {
+class Camera;
+struct Transform;
+}  // namespace quill
 
 namespace kestrovan {
 

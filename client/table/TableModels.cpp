@@ -7,10 +7,14 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
+#include "client/physics/PhysicsModel.h"
 #include "client/physics/TableGeometry.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/ModelFiles.h"
+#include "client/table/TableEquipment.h"
 #include "client/table/TableModelObject.h"
+#include "client/table/TableServices.h"
 
 namespace kestrovan {
 namespace {

@@ -18,12 +18,9 @@
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Transform.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/CueModelEntry.h"
 #include "client/table/TableEnvironment.h"
-#include "client/table/TableEquipment.h"
 #include "client/table/TableModelNode.h"
-#include "client/table/TableServices.h"
 
 namespace quill {
 class Package;
@@ -36,6 +33,9 @@ namespace kestrovan {
 
 class D3D9RenderDevice;
 class GameTable;
+class TableEquipment;
+class TablePhysics;
+struct TableServices;
 
 class TableModels {
 public:

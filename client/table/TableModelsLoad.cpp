@@ -11,8 +11,18 @@
 #include "QuillLib/resource/Texture.h"
 #include "client/table/GameTable.h"
 #include "client/table/ModelFiles.h"
+#include "client/table/ParticleBurst.h"
+#include "client/table/TableAmbient.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableChalkBursts.h"
+#include "client/table/TableCueModels.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableHudValues.h"
 #include "client/table/TableModelObject.h"
 #include "client/table/TableModels.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableTrails.h"
 
 namespace kestrovan {
 namespace {

@@ -6,9 +6,15 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/math/Camera.h"
+#include "QuillLib/math/Transform.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/ScreenProjection.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableConnection.h"
 #include "client/table/TableMessages.h"
+#include "client/table/TableServices.h"
 #include "client/table/TruncateToInt.h"
 
 namespace kestrovan {

@@ -12,17 +12,17 @@
 #include <memory>
 
 #include "QuillLib/net/Packet.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/PenStrokes.h"
-#include "client/table/TableCameraRig.h"
 #include "client/table/TableMarks.h"
 #include "client/table/TableModelNode.h"
-#include "client/table/TableServices.h"
 
 namespace kestrovan {
 
 class D3D9RenderDevice;
+class TableCameraRig;
 class TableLineDrawer;
+class TablePhysics;
+struct TableServices;
 
 class TablePensAndMarks {
 public:

@@ -5,12 +5,21 @@
 
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
+#include "QuillLib/math/Quaternion.h"
 #include "QuillLib/math/Vector2D.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableCameras.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableShotRecords.h"
 #include "client/table/TruncateToInt.h"
 
 namespace kestrovan {

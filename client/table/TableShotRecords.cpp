@@ -4,6 +4,7 @@
 
 #include "QuillLib/core/LogSystem.h"
 #include "QuillLib/core/ScopedLock.h"
+#include "client/rules/TablePhysics.h"
 
 namespace kestrovan {
 

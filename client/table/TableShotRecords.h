@@ -10,11 +10,12 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/ShotClassification.h"
 #include "client/table/ShotRecord.h"
 
 namespace kestrovan {
+
+class TablePhysics;
 
 class TableShotRecords {
 public:

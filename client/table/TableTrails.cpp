@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/physics/PhysicsModel.h"
+#include "client/rules/TablePhysics.h"
 
 namespace kestrovan {
 namespace {

@@ -12,11 +12,12 @@
 #include <memory>
 
 #include "QuillLib/gamedata/GameTypes.h"
-#include "client/rules/TablePhysics.h"
 #include "client/table/LineList.h"
 #include "client/table/TableLineDrawer.h"
 
 namespace kestrovan {
+
+class TablePhysics;
 
 class TableTrails {
 public:

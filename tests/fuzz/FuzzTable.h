@@ -6,7 +6,9 @@
 
 #include "QuillLib/math/Camera.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableHost.h"
+#include "client/table/TableHudValues.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kvfuzz {

@@ -2,6 +2,7 @@
 
 #include "client/app/DisplayModes.h"
 #include "client/app/FrameClock.h"
+#include "client/app/Scene.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/app/Settings.h"

@@ -14,6 +14,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/render/CurrentSceneView.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/common/AppTableHost.h"
 #include "client/scenes/common/AppTableSound.h"
 #include "client/scenes/common/ConnectionTableLink.h"
@@ -21,6 +22,13 @@
 #include "client/scenes/common/ProfileTablePlayer.h"
 #include "client/table/GameTable.h"
 #include "client/table/RenderSceneCameras.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableCueModels.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableRenderStep.h"
 
 namespace kestrovan {
 

@@ -22,7 +22,6 @@
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/render/RenderPassTypes.h"
 #include "client/table/CueModelEntry.h"
-#include "client/table/SceneCameraSelector.h"
 
 namespace quill {
 class RenderScene;

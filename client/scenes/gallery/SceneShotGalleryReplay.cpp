@@ -7,6 +7,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/gallery/GalleryShotDialog.h"
 #include "client/scenes/gallery/SceneShotGallery.h"
@@ -15,6 +16,12 @@
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableRack.h"
+#include "client/table/TableRenderStep.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {

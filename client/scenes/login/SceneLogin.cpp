@@ -24,6 +24,7 @@
 #include "client/scenes/common/TextEntry.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableModels.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Image.h"

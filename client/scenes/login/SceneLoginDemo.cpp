@@ -13,10 +13,15 @@
 #include "client/render/D3D9RenderDevice.h"
 #include "client/scenes/common/OfflineDefaults.h"
 #include "client/scenes/login/SceneLogin.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableRack.h"
+#include "client/table/TableRenderStep.h"
 #include "client/ui/TextLabel.h"
 
 namespace kestrovan {

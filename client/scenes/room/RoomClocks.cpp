@@ -11,6 +11,9 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
 
 namespace kestrovan {
 

@@ -36,6 +36,7 @@
 #include "client/scenes/room/WithdrawPopup.h"
 #include "client/scenes/room/WithdrawQuestion.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableShotRecords.h"
 #include "client/ui/Button.h"
 #include "client/ui/UiColours.h"
 

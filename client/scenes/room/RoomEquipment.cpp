@@ -7,6 +7,7 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
+#include "client/table/TableEquipment.h"
 #include "client/ui/UiColours.h"
 
 namespace kestrovan {

@@ -32,6 +32,7 @@
 #include "client/scenes/room/StartReadyPanel.h"
 #include "client/scenes/room/WithdrawMenuPopup.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableInput.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"

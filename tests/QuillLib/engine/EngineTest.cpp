@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "QuillLib/engine/SubsystemHolder.h"
 #include "tests/QuillLib/engine/RecordingEngineFactory.h"
 
 namespace quill {

@@ -1,3 +1,4 @@
+#include "client/app/Scene.h"
 #include "client/app/SceneManager.h"
 
 #include <gtest/gtest.h>

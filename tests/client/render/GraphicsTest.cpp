@@ -2,6 +2,7 @@
 // modes carried over, and the device handed to the resource manager.
 #include <gtest/gtest.h>
 
+#include "QuillLib/resource/ResourceManager.h"
 #include "tests/support/gfx/TestEngineFactory.h"
 
 namespace kestrovan {

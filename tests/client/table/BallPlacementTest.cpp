@@ -4,9 +4,13 @@
 #include <limits>
 #include <vector>
 
+#include "client/rules/TablePhysics.h"
 #include "client/table/BallPicking.h"
 #include "client/table/PlacementArea.h"
 #include "client/table/ScreenProjection.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableRack.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {

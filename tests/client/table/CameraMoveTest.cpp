@@ -4,12 +4,20 @@
 #include <cmath>
 #include <vector>
 
+#include "QuillLib/core/AppEvent.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/CameraState.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/StepToward.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableCameraEvents.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableOptions.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 #include "tests/support/table/TableFakes.h"

@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "client/physics/TableGeometry.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/CueClearance.h"
 #include "client/table/CuePose.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotClassification.h"
+#include "client/table/TableAim.h"
 #include "tests/support/table/TableFakes.h"
 
 namespace kestrovan {

@@ -5,9 +5,19 @@
 #include <cmath>
 #include <vector>
 
+#include "client/rules/TablePhysics.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableMessageIo.h"
 #include "client/table/TableMessages.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableShotRecords.h"
+#include "client/table/TableTrails.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/VirtualKey.h"
 #include "tests/support/common/LogCapture.h"

@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include "QuillLib/core/AppEvent.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableBallPicking.h"
+#include "client/table/TableCameraEvents.h"
+#include "client/table/TableCameraRig.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableShotRecords.h"
+#include "client/table/TableTrails.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"

@@ -7,9 +7,20 @@
 #include <memory>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/CameraController.h"
+#include "client/table/CameraState.h"
+#include "client/table/CueModelEntry.h"
 #include "client/table/DeviceLineDrawer.h"
 #include "client/table/LockedCamera.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableCameraEvents.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableCueModels.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableRenderStep.h"
 #include "tests/support/table/TableFakes.h"
 #include "tests/support/gfx/RecordingDeviceFixture.h"
 

@@ -4,8 +4,23 @@
 #include <vector>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/physics/TableGeometry.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/CameraController.h"
+#include "client/table/CueModelEntry.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableAim.h"
 #include "client/table/TableAngles.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableCueModels.h"
+#include "client/table/TableHudValues.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableMessageIo.h"
+#include "client/table/TableModels.h"
+#include "client/table/TablePensAndMarks.h"
+#include "client/table/TableRack.h"
+#include "client/table/TableRenderStep.h"
+#include "client/table/TableShotRecords.h"
 #include "tests/client/rules/RecordingTableSound.h"
 #include "tests/support/table/TableFakes.h"
 

@@ -11,6 +11,7 @@
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/engine/EngineFactory.h"
 #include "QuillLib/render/RenderSceneManager.h"
+#include "QuillLib/sound/SoundManager.h"
 #include "client/render/Graphics.h"
 #include "platform/gfx/headless/ManualClock.h"
 #include "platform/gfx/headless/RecordingSystem.h"

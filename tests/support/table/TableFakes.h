@@ -342,7 +342,15 @@ inline std::unique_ptr<quill::Packet> ReceivedMessage(quill::MessageId id, const
 
 #include "QuillLib/math/Camera.h"
 #include "client/physics/PhysicsModelFactory.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/CameraController.h"
+#include "client/table/CueModelEntry.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableCueModels.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableRenderStep.h"
 #include "platform/system/FpuMode.h"
 
 namespace kestrovan::test {

@@ -7,11 +7,18 @@
 #include <cstdio>
 
 #include "client/physics/PhysicsModelCode.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/SceneFactory.h"
+#include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableEquipment.h"
 #include "client/table/TableEvents.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableShotRecords.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/table/TableFakes.h"
 

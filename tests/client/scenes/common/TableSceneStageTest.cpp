@@ -9,9 +9,14 @@
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "client/physics/PhysicsModelCode.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableCueModels.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableRenderStep.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {

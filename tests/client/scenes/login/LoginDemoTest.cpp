@@ -8,10 +8,12 @@
 
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/common/DemoShots.h"
 #include "client/scenes/SceneFactory.h"
 #include "client/table/GameTable.h"
 #include "client/table/ShotRecord.h"
+#include "client/table/TableEquipment.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/login/LoginScreen.h"
 

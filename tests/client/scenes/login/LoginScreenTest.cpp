@@ -13,6 +13,7 @@
 #include "client/ui/Window.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
+#include "platform/window/Window.h"
 #include "tests/client/scenes/login/LoginScreen.h"
 
 namespace kestrovan::test {

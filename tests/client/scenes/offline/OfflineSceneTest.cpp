@@ -2,7 +2,12 @@
 // places, activation (the offline inventory with the lent chalk, the table racked for the game type and
 // given control), the key guide's F2, and the room-setting dialog: the types it offers, and a confirmed
 // other type that re-racks the table at the next frame while the same type changes nothing.
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/offline/SceneAlone.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableInput.h"
+#include "client/table/TableRenderStep.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,13 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/connection/GameConnection.h"
+#include "client/rules/TablePhysics.h"
 #include "client/scenes/SceneFactory.h"
 #include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/ShotSaveWindow.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableRenderStep.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/Panel.h"

@@ -28,6 +28,8 @@
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/StartReadyPanel.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableRenderStep.h"
 #include "client/ui/AnimatedImage.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"

@@ -14,6 +14,8 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableMessageIo.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/net/GameServerScripts.h"

@@ -11,6 +11,12 @@
 #include <filesystem>
 
 #include "client/physics/PocketGeometry.h"
+#include "client/rules/TablePhysics.h"
+#include "client/table/TableCameraRig.h"
+#include "client/table/TableEquipment.h"
+#include "client/table/TableModels.h"
+#include "client/table/TableRack.h"
+#include "client/table/TableTrails.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
