@@ -209,6 +209,9 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     ExpectBetPanelWhole(started, area);
     EXPECT_GT(Count(started, area.x, area.y + height - 48, area.x + 23, area.y + height - 32, IsLight), 10)
         << "the chat box's caption: see game_started.png";
+    // The chat's mute box (18 x 14, 232 above the bottom) has its caption beside it.
+    EXPECT_GT(Count(started, area.x + 24, area.y + height - 232, area.x + 144, area.y + height - 218, IsLight), 30)
+        << "the mute box's caption: see game_started.png";
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {
