@@ -78,6 +78,7 @@ protected:
     LobbyLayout() {
         app.SetScreenSize({1024, 768});
         app.Scenes().ResizeAll(1024, 768);
+        MeasureTextsAsDrawn(app, *lobby);
     }
 };
 
@@ -117,6 +118,7 @@ protected:
         room.minHandicap = 100;
         room.inningTime = 30;
         scene->SetLoadWanted(false);
+        MeasureTextsAsDrawn(app, *scene);
     }
 };
 
@@ -147,6 +149,7 @@ protected:
     void CheckActivated(const std::string& name, const std::function<void()>& prepare = {}) {
         this->app.SetScreenSize({1024, 768});
         this->app.Scenes().ResizeAll(1024, 768);
+        MeasureTextsAsDrawn(this->app, *this->scene);
         this->Activate();
         if (prepare) prepare();
         ScreenLayout layout(this->app);
@@ -211,6 +214,7 @@ TEST_F(OfflineLayout, TheOfflineScreenAndItsDialogsKeepTheRules) {
     SceneAlone scene{app};
     scene.Init();
     EXPECT_EQ(scene.LoadResources(nullptr, nullptr), 1) << "no packs";
+    MeasureTextsAsDrawn(app, scene);
     scene.Activate();
     ScreenLayout layout(app);
     layout.CheckScreen(scene, "offline");
@@ -226,6 +230,7 @@ TEST_F(ReplayLayout, TheReplayScreenKeepsTheRules) {
     app.SetScreenSize({1024, 768});
     std::unique_ptr<Scene> replay = CreateScene(SceneId::Replay, app);
     replay->Init();
+    MeasureTextsAsDrawn(app, *replay);
     ScreenLayout layout(app);
     layout.CheckScreen(*replay, "replay");
     EXPECT_EQ(layout.Unexpected(), "");
