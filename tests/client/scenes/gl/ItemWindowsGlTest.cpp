@@ -89,11 +89,13 @@ TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
     player.equipped[10] = {2, 0, 3002};
     auto* cues = static_cast<ItemSelectWindow*>(
         root.AddChild(std::make_unique<ItemSelectWindow>(player, AppEventPoster{}), false));
+    auto* offers = static_cast<PurchaseGiftWindow*>(
+        root.AddChild(std::make_unique<PurchaseGiftWindow>(AppEventPoster{}, [] { return false; }), false));
+    // The labels take their fonts before the windows fill them, as the room's load gives them.
+    root.LoadGraphics(0);
     cues->SetEquipSlot(10);
     cues->SetVisible(true);
     SlideIn(*cues);
-    auto* offers = static_cast<PurchaseGiftWindow*>(
-        root.AddChild(std::make_unique<PurchaseGiftWindow>(AppEventPoster{}, [] { return false; }), false));
     offers->SetVisible(true);
     SlideIn(*offers);
     offers->SetPosition(0, 300);
@@ -119,6 +121,13 @@ TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
     EXPECT_EQ(Count(frame, WidgetRect{stats.left, stats.top, stats.right, stats.top + 150}, accent), 0)
         << "the statistics: see item_windows.png";
     EXPECT_GT(Count(frame, WidgetRect{420, 228, 471, 246}, light), 10) << "the close button's caption";
+    // The cues' names, "Rookie power cue" the longest, stay within their cells: nothing of them in the gaps
+    // between the cells at their foot.
+    for (size_t i = 0; i + 1 < 4; ++i) {
+        const WidgetRect cell = cues->Cell(i)->GetRect();
+        EXPECT_EQ(Count(frame, WidgetRect{cell.right + 1, cell.bottom - 14, cell.right + 2, cell.bottom}, light), 0)
+            << "the name of cue cell " << i << ": see item_windows.png";
+    }
 }
 
 // The chalk slot without chalk: "No Chalk" in the empty level's red, outlined in white so that it reads on the
