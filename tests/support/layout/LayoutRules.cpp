@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace kvtest {
 
@@ -110,6 +111,18 @@ bool StandsPastWindow(const LayoutItem& item) {
     return !(item.text ? item.frame : item.drawn).Inside(item.window);
 }
 
+// A text's shadow: the same label's words drawn before it, a pixel or two off, in its shadow's colour. It is
+// part of how the text is drawn, not a text to read of its own.
+bool IsShadowOf(const LayoutItem& shadow, const LayoutItem& text) {
+    return shadow.text && text.text && &shadow != &text && shadow.name == text.name &&
+           std::abs(shadow.drawn.left - text.drawn.left) <= 2 && std::abs(shadow.drawn.top - text.drawn.top) <= 2;
+}
+
+bool IsShadow(const std::vector<LayoutItem>& items, size_t index) {
+    return std::any_of(items.begin() + static_cast<std::ptrdiff_t>(index) + 1, items.end(),
+                       [&](const LayoutItem& later) { return IsShadowOf(items[index], later); });
+}
+
 bool StartsWithPath(const std::string& name, const std::string& path) {
     return name.size() > path.size() && name.compare(0, path.size(), path) == 0 && name[path.size()] == '/';
 }
@@ -184,7 +197,7 @@ std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, 
         const LayoutBox spaced{item.drawn.left - kSpace + 1, item.drawn.top, item.drawn.right + kSpace - 1, item.drawn.bottom};
         for (size_t m = n + 1; m < items.size(); ++m) {
             const LayoutItem& other = items[m];
-            if (!other.text || other.layer != item.layer || other.drawn.Empty()) continue;
+            if (!other.text || other.layer != item.layer || other.drawn.Empty() || IsShadowOf(item, other)) continue;
             const int32_t rows = std::min(item.drawn.bottom, other.drawn.bottom) - std::max(item.drawn.top, other.drawn.top);
             if (item.drawn.Overlaps(other.drawn)) {
                 faults.push_back({LayoutFault::Kind::TextsOverlap, item.name + " " + Text(item.drawn) + " overlaps " +
@@ -275,8 +288,8 @@ std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, c
     std::vector<LayoutFault> faults;
     for (size_t n = 0; n < items.size(); ++n) {
         const LayoutItem& text = items[n];
-        // Outlined texts read on any ground.
-        if (!text.text || text.outlined || text.drawn.Empty()) continue;
+        // Outlined texts read on any ground; a shadow is read with its text.
+        if (!text.text || text.outlined || text.drawn.Empty() || IsShadow(items, n)) continue;
         const std::vector<const LayoutItem*> under = PicturesUnder(items, n);
         const double inkAlpha = static_cast<double>(text.colour >> 24) / 255.0;
         // A text drawn translucent is dimmed on purpose (a full room's row, a fading line): it must stand out

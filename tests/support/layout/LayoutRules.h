@@ -101,7 +101,8 @@ struct LayoutFault {
     std::string description;
 };
 
-// Every fault of the items on a screen of that box, in the items' order: overlapping texts, texts past their
+// Every fault of the items on a screen of that box, in the items' order: overlapping texts (a text and its
+// shadow, its own words drawn a pixel or two off before it, aside), texts past their
 // widget or window (a part of a window standing over its edge, a tab or a header, holds its own texts instead),
 // items off the screen.
 std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, const LayoutBox& screen);
@@ -122,7 +123,7 @@ std::vector<LayoutFault> FindCovered(const std::vector<LayoutItem>& items, const
 
 // Texts that do not stand out from what is painted behind them: more than a tenth of their line over pixels
 // they reach less than 4.5:1 of contrast against (less for a text dimmed on purpose: 1 + 3.5 x its opacity).
-// Behind the pictures lies the scene, taken as one colour. Outlined texts are not judged.
+// Behind the pictures lies the scene, taken as one colour. Outlined texts and shadows are not judged.
 std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, const TexelReader& texels,
                                          uint32_t scene);
 

@@ -26,6 +26,8 @@ public:
     void CheckScreen(Widget& screen, const std::string& name);
     // One window shown alone and hidden again.
     void CheckWindow(Widget& window, const std::string& name);
+    // A window as it stands, shown by the screen (a window that slides in, once it has).
+    void CheckShown(Widget& window, const std::string& name);
     // The scene manager's shared popups (message boxes with their longest lines, messenger, profile, settings,
     // My Info), each shown alone over the screen.
     void CheckSharedPopups(Widget& screen);

@@ -6,10 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 
 #include "client/app/ProfilePopup.h"
 #include "client/scenes/common/PlayerListRow.h"
+#include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseDialog.h"
+#include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryListRow.h"
@@ -139,6 +147,27 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     board.SetRow(0, 1, u"Bora", 2, -5, -400000, 30);
     board.SetFee(10);
     layout.CheckWindow(board, "room result board");
+    // The cue window with four cues, and the purchase window with its offers, each slid in as it opens.
+    std::vector<std::unique_ptr<quill::InventoryItem>> cues;
+    for (uint32_t key = 1; key <= 4; ++key) {
+        cues.push_back(std::make_unique<quill::InventoryItem>());
+        cues.back()->typeCode = 3000 + key;
+        cues.back()->kind = quill::ItemRecord::kCue;
+        app.Connection()->LocalPlayer().AddItem(key, 0, cues.back().get());
+    }
+    for (const auto& [window, name] : {std::pair<SlidingItemWindow*, const char*>{scene->ItemSelect(), "cue window"},
+                                       {scene->PurchaseGift(), "purchase window"}}) {
+        {
+            quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+            window->SetVisible(true);
+            for (int tick = 0; tick < 100 && window->SlideState() != SlidingItemWindow::Slide::kIdle; ++tick)
+                window->Tick(0);
+        }
+        layout.CheckShown(*window, name);
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        window->SetVisible(false);
+    }
+    for (uint32_t key = 1; key <= 4; ++key) app.Connection()->LocalPlayer().RemoveItem(key, 0);
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
