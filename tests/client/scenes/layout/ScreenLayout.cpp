@@ -46,9 +46,6 @@ constexpr KnownFault kKnownFaults[] = {
      "the shop's background tiles cover the screen and beyond; its main panel is 693 high at y 77"},
     // The layouts place these texts past their widgets or over each other.
     {"SceneRoomGame/Image/TextLabel", Of(FaultKind::TextPastFrame), "the top bar's labels at y 24 of its 30 pixels"},
-    {"ShotBetPanel/Image/", Of(FaultKind::TextsOverlap) | Of(FaultKind::TextCovered),
-     "the panel's third line at y 58 over the bet buttons at y 67"},
-    {"PurchaseItemCard#", Of(FaultKind::TextsOverlap), "the card's currency at x 8 and its price at x 30"},
     // Texts the layouts size for the original font, which run wider in ours.
     {"Messenger/Panel/TextLabel '[", Of(FaultKind::TextPastFrame) | Of(FaultKind::FaceTooSmall), "the chat entry's length counter"},
     // Pictures whose rectangles the layouts place across another face of their texture.

@@ -31,6 +31,7 @@
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
@@ -136,8 +137,9 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     for (const char16_t* line : {u"Carom : good evening, anyone for a game of four-ball?", u"Masse : ready",
                                  u"** Gold limit of this level : 120,000"})
         scene->AddChatLine(line, 0xFFFFFFFF);
-    // The purchase dialog opens with an item.
+    // The purchase dialog opens with an item; the betting panel shows a shot's three lines.
     scene->Purchase()->SetItem(ItemOfThreePeriods());
+    scene->ShotBet()->NewShot(u"Bora", false);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
     // The result board as a game's end fills it: a winner, a loser and the fee.
