@@ -204,6 +204,14 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         return Faces(now, area, x, y, w, h) - Faces(seated, area, x, y, w, h);
     };
     EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
+    // Its numbers show through its markers and its cursor, which ring their cells; only the goal's cell shows
+    // the goal's value instead.
+    int numbered = 0;
+    for (int cell = 1; cell < 20; ++cell) {
+        const int x = area.x + width / 2 - 336 + 32 * cell;
+        numbered += Count(started, x + 4, area.y + 42 + 11, x + 26, area.y + 42 + 27, IsLight) > 3 ? 1 : 0;
+    }
+    EXPECT_GE(numbered, 18) << "the numbered cells: see game_started.png";
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
     ExpectBetPanelWhole(started, area);

@@ -31,6 +31,7 @@
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/ScoreTrack.h"
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
@@ -140,6 +141,11 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     // The purchase dialog opens with an item; the betting panel shows a shot's three lines.
     scene->Purchase()->SetItem(ItemOfThreePeriods());
     scene->ShotBet()->NewShot(u"Bora", false);
+    // The score track as a game shows it: steps lit to the goal at cell 7, two markers and the cursor.
+    ScoreTrack& track = *scene->Track();
+    track.Set(0, 2, 7, 3, 2, 3, 0);
+    track.SetCursor(6);
+    track.Show(true);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
     // The result board as a game's end fills it: a winner, a loser and the fee.
