@@ -46,8 +46,10 @@ uint32_t Texel(int32_t texture, int32_t, int32_t) {
 }
 
 TEST(LayoutRules, TextsOfOneLayerMustNotOverlap) {
+    // A name drawn over its own shadow, two pixels off, is one text.
     const std::vector<LayoutItem> items{Text("a", {10, 10, 60, 24}), Text("b", {59, 20, 90, 34}),
-                                        Text("c", {60, 0, 90, 14}), Text("d", {10, 10, 60, 24}, 1)};
+                                        Text("c", {60, 0, 90, 14}), Text("d", {10, 10, 60, 24}, 1),
+                                        Text("name", {200, 12, 250, 26}), Text("name", {198, 10, 248, 24})};
     const std::vector<LayoutFault> faults = FindLayoutFaults(items, kScreen);
     ASSERT_EQ(faults.size(), 1u) << Describe(faults);
     EXPECT_EQ(faults[0].kind, Kind::TextsOverlap);
