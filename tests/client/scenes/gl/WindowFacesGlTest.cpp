@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/ResourcePackCatalog.h"
@@ -189,6 +190,19 @@ TEST_F(WindowFacesGlTest, TheEventPageAndTheFoldedBettingPanelShowOnlyTheirOwnFa
     for (int y = 10; y < 90; y += 10) {
         EXPECT_GT(brightness(at(betPixels, 218, y)), brightness(at(betPixels, 211, y)) + 30)
             << y << ": see window_faces_bet_panel.png";
+    }
+}
+
+// The ranking and level-up popups' OK stands in the middle of its button, not along its top.
+TEST_F(WindowFacesGlTest, ThePopupsOkStandsInTheMiddleOfItsButton) {
+    quill::PlayerState player;
+    auto* ranking = static_cast<Window*>(root.AddChild(std::make_unique<RankingPopup>(), false));
+    auto* levelUp = static_cast<Window*>(root.AddChild(std::make_unique<LevelUpPopup>(player, AppEventPoster{}), false));
+    for (const auto& [popup, name, okY] : {std::tuple{ranking, "ranking", 250}, std::tuple{levelUp, "level_up", 255}}) {
+        const std::vector<uint32_t> pixels = DrawAlone(*popup, name);
+        ASSERT_FALSE(pixels.empty());
+        EXPECT_EQ(Light(pixels, 115, okY, 85, 8), 0) << name << ": see window_faces_" << name << ".png";
+        EXPECT_GT(Light(pixels, 115, okY + 10, 85, 13), 15) << name << ": see window_faces_" << name << ".png";
     }
 }
 
