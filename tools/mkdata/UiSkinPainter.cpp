@@ -232,15 +232,31 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         if (style == "solid") {
             image.FillRect(x, y, w, h, colour);
         } else {
-            // A badge on clear ground (of its own colour, so that its rim does not darken): what it is drawn over
-            // shows round it, not a square of panel face.
-            image.FillRect(x, y, w, h, colour & 0x00FFFFFFu);
-            image.FillCircle(x + w * 0.5f, y + h * 0.5f, std::min(w, h) * 0.45f, colour);
+            PaintIcons(image, region, colour);
         }
     } else {
         return PaintPicture(image, region, error);
     }
     return true;
+}
+
+// A badge on clear ground (of its own colour, so that its rim does not darken): what it is drawn over shows
+// round it, not a square of panel face. With cells, one badge in each square cell across, each of its own
+// colour (the players' profile icons), the colours of every ten cells a shade darker than the ten before.
+void UiSkinPainter::PaintIcons(RgbaImage& image, const UiRegion& region, Argb colour) {
+    static constexpr std::array<Argb, 10> kCellColours{0xFFF0C040, 0xFF60C0F0, 0xFFE8643C, 0xFF7AC050, 0xFFB070E0,
+                                                       0xFFF08AB0, 0xFF40C0A8, 0xFFE8E8E8, 0xFFD0A070, 0xFF8090F0};
+    const int32_t cells = std::max(1, IntArgument(region, "cells", 1));
+    const int32_t w = cells > 1 ? region.height : region.width, h = region.height;
+    for (int32_t cell = 0; cell < cells; ++cell) {
+        const Argb own = cells > 1 ? Shade(kCellColours[static_cast<size_t>(cell % 10)], 1.0f - 0.12f * static_cast<float>(cell / 10))
+                                   : colour;
+        const int32_t x = region.x + cell * w;
+        image.FillRect(x, region.y, w, h, own & 0x00FFFFFFu);
+        const float cx = static_cast<float>(x) + w * 0.5f, cy = static_cast<float>(region.y) + h * 0.5f;
+        image.FillCircle(cx, cy, std::min(w, h) * 0.45f, own);
+        if (cells > 1) image.FillCircle(cx, cy, std::min(w, h) * 0.2f, Mix(own, 0xFFFFFFFF, 0.6f));
+    }
 }
 
 // Lines run down to the left every kSpacing pixels along both edges, so that a tile whose sides are multiples of

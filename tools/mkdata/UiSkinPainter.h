@@ -25,7 +25,9 @@
 //                              the digits 0 to 9 in equal cells across the width (a number display's
 //                              cell is a tenth of it), within the top n rows (all by default)
 //   colon    rows=<n>          the two dots between a clock's hours and minutes, within the top n rows
-//   icon     colour=<RRGGBB>   a round badge on clear ground
+//   icon     colour=<RRGGBB> cells=<n>
+//                              a round badge on clear ground; with n cells, a badge of its own colour in each
+//                              square cell across (the colour unused)
 //   solid    colour=<AARRGGBB> a plain colour
 //   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
 //                              button faces with the pictogram of the button's action on each
@@ -92,6 +94,7 @@ private:
     static bool PaintButtons(RgbaImage& image, const UiRegion& region, std::string& error);
     static void Buttons(RgbaImage& image, const UiRegion& region, int32_t frames, bool vertical, const FaceRect& face);
     static void Bands(RgbaImage& image, const UiRegion& region, Argb colour);
+    static void PaintIcons(RgbaImage& image, const UiRegion& region, Argb colour);
     static void Backdrop(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h);
 };
 

@@ -29,6 +29,9 @@ constexpr int32_t kLabelWidth = ChalkQuickSlot::kSize - 4;
 constexpr int32_t kLabelHeight = 14;
 constexpr int32_t kCountLabelY = ChalkQuickSlot::kSize - kLabelHeight;
 constexpr int32_t kLevelLabelY = kCountLabelY - kLabelHeight;
+// The level is outlined in its second colour, so that its red or white reads on the chalk's picture and on the
+// slot's face alike.
+constexpr uint8_t kOutlined = 2;
 
 }  // namespace
 
@@ -59,7 +62,7 @@ ChalkQuickSlot::ChalkQuickSlot(quill::PlayerState& player, AppEventPoster poster
     // The level under the chalk's picture and the uses left under it, both inside the slot's face: a count as
     // long as "(1000/1000)" ends at the slot's foot instead of running past it.
     levelLabel_ = CreateTextLabel(2, kLevelLabelY, kLabelWidth, kLabelHeight, &UiFontAt(UiFont::Bold12),
-                                  TextLabel::kAlignCentre, 0);
+                                  TextLabel::kAlignCentre, kOutlined);
     countLabel_ = CreateTextLabel(2, kCountLabelY, kLabelWidth, kLabelHeight, &UiFontAt(UiFont::Regular12),
                                   TextLabel::kAlignCentre, 0);
 }

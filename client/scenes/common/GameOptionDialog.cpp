@@ -84,7 +84,9 @@ void GameOptionDialog::BuildControls() {
     shade_->Show(false);
     ok_ = AddButton(kOk, 200, platform::Vk::Return, 85, u"OK");
     cancel_ = AddButton(kCancel, 310, platform::Vk::Escape, 170, u"Cancel");
+    // Close stands where Cancel does, for a player who is not the room's master (Load chooses).
     close_ = AddButton(kCancel, 310, platform::Vk::Escape, 255, u"Close");
+    close_->Show(false);
     TextLabel* label = CreateTextLabel(20, 342, 60, 20, &UiFontAt(UiFont::Small10), 0, 0);
     label->SetText(u"Master->");
     label->SetColors(kYellow, 0);

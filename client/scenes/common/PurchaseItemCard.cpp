@@ -13,6 +13,7 @@ namespace {
 constexpr uint32_t kOrange = 0xFFFF8000;
 constexpr uint32_t kPriceColour = 0xFF4040FF;
 constexpr uint32_t kCashCurrency = 1;
+constexpr uint8_t kOutlined = 2;
 
 }  // namespace
 
@@ -21,11 +22,13 @@ PurchaseItemCard::PurchaseItemCard(int32_t controlId)
                                  .previewY = 1, .previewW = 99, .previewH = 135}) {
     const FontDesc* font = &UiFontAt(UiFont::Regular12);
     level_ = CreateTextLabel(48, 5, 50, 16, font, 0, 0);
-    name_ = CreateTextLabel(0, 110, kWidth, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
+    name_ = CreateTextLabel(0, 110, kWidth, 16, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kOutlined);
     name_->SetColors(kWhite, kOrange);
     currency_ = CreateTextLabel(8, 122, 30, 16, font, 0, 0);
-    price_ = CreateTextLabel(30, 122, 70, 16, font, 0, 0);
-    price_->SetColors(kPriceColour, 0);
+    // The price ends at the card's right edge, clear of "Cash" or "Gold" before it, its blue outlined in white
+    // so that it reads on the card's face.
+    price_ = CreateTextLabel(30, 122, 70, 16, font, TextLabel::kAlignRight, kOutlined);
+    price_->SetColors(kPriceColour, kWhite);
 }
 
 void PurchaseItemCard::SetItem(const quill::ItemRecord& record) {

@@ -31,7 +31,10 @@ constexpr int32_t kWideShift = 184;
 constexpr int32_t kTableState = 6;
 constexpr float kKeep = CameraController::kKeep;
 
-// Each button says what it does on its face (the close button's cross is painted on its own).
+// Each button says what it does on its face (the close button's cross is painted on its own). They stand on
+// the strip below the panel; the close button and the two view boxes reach back up onto the panel's title bar,
+// the boxes from its top edge instead of 2 and 4 pixels over it.
+constexpr int32_t kStripY = 258;
 struct ButtonPlace {
     int32_t id;
     const char16_t* tooltip;
@@ -45,8 +48,8 @@ constexpr ButtonPlace kButtons[] = {
     {ReplayPanel::kSave, u"Save to shot-gallery", u"Save shot", 10, 28, 114, 18, 839, 328},
     {ReplayPanel::kReplayLast, u"Replay last shot", u"◀◀", 130, 7, 34, 18, 839, 488},
     {ReplayPanel::kClose, nullptr, nullptr, 154, -251, 22, 22, 839, 400},
-    {ReplayPanel::kCameraMode, u"Camera mode", u"Cam", 68, -260, 45, 35, 519, 611},
-    {ReplayPanel::kWindowSize, u"Window size", u"Size", 110, -262, 36, 39, 483, 611},
+    {ReplayPanel::kCameraMode, u"Camera mode", u"Cam", 68, -kStripY, 45, 35, 519, 611},
+    {ReplayPanel::kWindowSize, u"Window size", u"Size", 110, -kStripY, 36, 39, 483, 611},
 };
 
 // The picture-in-picture view under a soft white light from above.
@@ -60,7 +63,7 @@ ReplayPanel::ReplayPanel(ScreenServices& app, quill::PlayerState& player, Servic
     Create(0, 100, kWidth, kHeight, -1, -1);
     SetImage(kHudTexture, 655, 182, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
-    Image* strip = CreateImage(0, 258, kWidth, 51, kHudTexture, 655, 440);
+    Image* strip = CreateImage(0, kStripY, kWidth, 51, kHudTexture, 655, 440);
     for (const ButtonPlace& place : kButtons) {
         Button* button =
             strip->CreateButton(place.x, place.y, place.w, place.h, place.id, -1, kHudTexture, place.srcX, place.srcY);

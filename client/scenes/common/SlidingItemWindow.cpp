@@ -6,6 +6,7 @@
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ItemPreviews.h"
 #include "client/scenes/common/ItemToggleCell.h"
+#include "client/scenes/common/PopupWindow.h"
 #include "client/scenes/common/SharedScrollArt.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
@@ -28,7 +29,10 @@ SlidingItemWindow::SlidingItemWindow(int32_t srcX, int32_t srcY, int32_t scrollI
     scrollBar_ = ScrollBar::AddTo(
         *this, {.x = 445, .y = 100, .w = 14, .h = 100, .id = scrollId},
         SharedScrollArt(14, 100));
-    close_ = CreateButton(420, 228, 52, 19, kCloseId, kCloseKey, kGameSecondTexture, 44, 919);
+    // The shared Close tile stretched to its size: the game texture's pieces beside the score track's cells are
+    // the track's own.
+    constexpr int32_t kCloseTile = 255;
+    close_ = PopupWindow::AddTileButton(*this, 420, 228, 52, 19, kCloseId, kCloseKey, kCloseTile);
     close_->SetTooltip(closeTooltip);
     SetCentredCaption(*close_, u"Close");
     Show(false);

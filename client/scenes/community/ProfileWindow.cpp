@@ -51,7 +51,7 @@ ProfileWindow::ProfileWindow() {
     nickname_ = AddLabel(*this, 130, 45, 100, 20, 1);
     money_ = AddLabel(*this, 310, 98, 160, 20, 1);
     icon_ = CreateImage(220, 43, kIconSize, kIconSize, kCommonTexture, 0, kIconRow);
-    mark_ = CreateImage(8, 44, 23, 15, kCommonTexture, 40, 993);
+    mark_ = CreateImage(8, 44, 23, 15, kCommonTexture, 63, 963);
     mark_->Show(false);
     for (size_t n = 0; n < std::size(lines_); ++n)
         lines_[n] = AddLabel(*this, 50, 183 + 19 * static_cast<int32_t>(n), 350, 18, 0);

@@ -4,6 +4,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/GameTypeNames.h"
+#include "client/scenes/common/TextWithin.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
@@ -26,21 +27,6 @@ constexpr int32_t kDateX = 316, kDateWidth = 66;
 constexpr int32_t kPointsX = 386, kPointsWidth = 34;  // right-aligned: a figure ends where the prize begins
 constexpr int32_t kPrizeIconX = 428, kPrizeIconSize = 20;
 constexpr int32_t kPrizeX = 451, kPrizeWidth = GalleryListRow::kWidth - kPrizeX;
-
-// The label shows the text cut after its last character that still fits the width, so that a long title or
-// name from the web never draws over the next column. A label without a font yet keeps the whole text.
-void SetTextWithin(TextLabel& label, quill::WStringView text, int32_t width) {
-    label.SetText(text);
-    if (label.MeasureText() <= width)
-        return;
-    size_t fits = 0;  // the longest prefix known to fit
-    size_t over = text.size();  // the shortest known not to
-    while (over - fits > 1) {
-        const size_t middle = fits + (over - fits) / 2;
-        (label.MeasurePrefix(middle) <= width ? fits : over) = middle;
-    }
-    label.SetText(text.substr(0, fits));
-}
 
 }  // namespace
 

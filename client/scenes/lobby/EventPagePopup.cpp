@@ -13,19 +13,29 @@
 
 namespace kestrovan {
 
+namespace {
+
+constexpr int32_t kFaceTop = 654;
+
+}  // namespace
+
 EventPagePopup::EventPagePopup(const SiteConfig& site, std::function<uint8_t()> portalCode, PageOpener open,
                                EventPoster poster, Quitter quit)
-    : PopupWindow(0, 0, kWidth, kHeight, Face{kCommonTexture, 0, 653}, sound_id::kPopup, 0),
+    : PopupWindow(0, 0, kWidth, kHeight, Face{kCommonTexture, 0, kFaceTop}, sound_id::kPopup, 0),
       site_(site),
       portalCode_(std::move(portalCode)),
       open_(std::move(open)),
       poster_(std::move(poster)),
       quit_(std::move(quit)) {
+    // The face is painted one row short, below the room number's digits, whose last row is the row above it:
+    // its 287 rows are drawn over the popup's 288.
+    SetImage(kCommonTexture, 0, kFaceTop, kWidth, kHeight - 1, 1.0f, static_cast<float>(kHeight) / (kHeight - 1));
     CreateImage(42, -20, 231, 42, kGameSecondTexture, 443, 550)->SetAcceptsMouse(false);
     CreateImage(40, 20, 75, 60, kGameSecondTexture, 561, 490)->SetAcceptsMouse(false);
     line_ = AddLine(20, 120, 300, UiFontAt(UiFont::Bold12), 0);
     line_->SetColors(kYellow, 0);
-    TextLabel* note = AddLine(15, 150, 300, UiFontAt(UiFont::Regular12), 0);
+    // The note, 311 pixels long in the interface's font, centred across the popup's width inside its edges.
+    TextLabel* note = AddLine(2, 150, kWidth - 4, UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre);
     note->SetColors(kWhite, 0);
     note->SetText(u"(Event coupons are received randomly at the end of the game.)");
     AddButton(kEventPage, 40, 250, platform::Vk::Return, 913, u"Event page", kCommonTexture, 850, 111, 24);

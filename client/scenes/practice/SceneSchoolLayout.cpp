@@ -10,6 +10,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -28,6 +29,11 @@ namespace {
 
 constexpr int32_t kTutor = 21;
 constexpr uint32_t kRight = 4;
+// The buttons' faces on the tutorial texture, below the lesson boards, where their four frames lie whole.
+constexpr int32_t kButtonRow = 570;
+constexpr int32_t kContinueX = 430;
+constexpr int32_t kPreviousX = 454;
+constexpr int32_t kOpenIndexX = 495;
 constexpr const char16_t* kStepTexts[] = {u"[Camera]", u"[Shot]", u"[Aiming]", u"[Spin]"};
 
 }  // namespace
@@ -94,21 +100,28 @@ void SceneSchool::BuildStepBar() {
 }
 
 void SceneSchool::BuildButtons() {
-    continue_ = board_->CreateButton(370, 240, 24, 27, kContinue, -1, kTutor, 23, 943);
+    continue_ = board_->CreateButton(370, 240, 24, 27, kContinue, -1, kTutor, kContinueX, kButtonRow);
     continue_->SetTooltip(u"Continue");
     // The button answers on its face and on the "Try" beside it.
     continue_->SetSecondRect(365, 240, 70, 27);
-    previous_ = board_->CreateButton(250, 240, 23, 27, kPrevious, -1, kTutor, 0, 943);
+    previous_ = board_->CreateButton(250, 240, 23, 27, kPrevious, -1, kTutor, kPreviousX, kButtonRow);
     previous_->SetAlpha(0.5f);
     previous_->SetTooltip(u"Previous");
     sample_ = board_->CreateButton(730, 200, 200, 88, kSample, -1, kTutor, 47, 761);
     sample_->AddLabel(&UiFontAt(UiFont::Bold14), 0, kWhite, 0, 0);
     sample_->SetCaption(u"View Vuzud's Sample");
     sample_->Show(false);
-    constexpr std::array<std::pair<int32_t, int32_t>, 3> kExits{{{kPracticeExit, 247}, {kShopExit, 385}, {kLobbyExit, 523}}};
+    struct Exit {
+        int32_t id;
+        int32_t srcX;
+        const char16_t* caption;
+    };
+    constexpr std::array<Exit, 3> kExits{
+        {{kPracticeExit, 16, u"Practice room"}, {kShopExit, 154, u"Shop"}, {kLobbyExit, 292, u"Lobby"}}};
     for (size_t k = 0; k < kExits.size(); ++k) {
-        exits_[k] = CreateButton(0, 300 + 40 * static_cast<int32_t>(k), 138, 29, kExits[k].first, -1, kTutor,
-                                 kExits[k].second, 937);
+        exits_[k] = CreateButton(0, 300 + 40 * static_cast<int32_t>(k), 138, 29, kExits[k].id, -1, kTutor,
+                                 kExits[k].srcX, kButtonRow);
+        SetCentredCaption(*exits_[k], kExits[k].caption);
         exits_[k]->SetAnchor(AnchorMode::Right, -150, 0, 0);
         exits_[k]->Show(false);
     }
@@ -117,8 +130,9 @@ void SceneSchool::BuildButtons() {
     titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
     titleBarButtons_.Add(TitleBarButtons::Role::ToLobby, kToLobby);
     titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
-    openIndex_ = CreateButton(0, 0, 59, 18, kOpenIndex, -1, kTutor, 679, 937);
+    openIndex_ = CreateButton(0, 0, 59, 18, kOpenIndex, -1, kTutor, kOpenIndexX, kButtonRow);
     openIndex_->SetTooltip(u"Open index");
+    SetCentredCaption(*openIndex_, u"Index", kWhite, UiFont::Small10);
     openIndex_->SetAnchor(AnchorMode::Right, -65, AnchorMode::Bottom, -24);
     openIndex_->Show(false);
 }
@@ -131,7 +145,11 @@ void SceneSchool::BuildWindows() {
                                              app_.Scenes().ShowNoticeBox(this, a, b);
                                          }),
         false));
-    chalkSlot_->SetAnchor(AnchorMode::Right, -80, AnchorMode::Bottom, -110);
+    // The index window and its tabs take the lower right corner: the slot stands just left of the tabs, at the
+    // height the table screens give it, instead of under the index.
+    constexpr int32_t kChalkGap = 8;
+    chalkSlot_->SetAnchor(AnchorMode::Right, SchoolIndexWindow::LeftOnScreen(0) - kChalkGap - ChalkQuickSlot::kSize,
+                          AnchorMode::Bottom, -110);
     help_ = static_cast<HelpWindow*>(AddChild(CreateHelpWindow(app_), false));
     SchoolIndexWindow::Services services{[this] { return connection_.ConnectionValue(); },
                                          [this] { return static_cast<int32_t>(Player().level); },

@@ -47,7 +47,8 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
     title_ = CreateTextLabel(10, 8, 80, 24, &UiFontAt(UiFont::Bold16), kRight, 0);
     title_->SetColors(kCyan, 0);
     title_->SetAlpha(1.0f);
-    Button* hide = CreateButton(238, 22, 18, 18, kHide, -1, kTutorTexture, 661, 937);
+    // Its face (with its cross) lies below the lesson boards, where its four frames lie whole.
+    Button* hide = CreateButton(238, 22, 18, 18, kHide, -1, kTutorTexture, 477, 570);
     hide->SetTooltip(u"Hide index");
     for (size_t k = 0; k < kTabs; ++k) {
         Button* tab = CreateButton(kTabsX, 72 + 32 * static_cast<int32_t>(k), kTabWidth, kTabHeight,

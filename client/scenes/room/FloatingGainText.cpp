@@ -10,7 +10,7 @@ FloatingGainText::FloatingGainText(bool withPlus, bool withIcon) : withPlus_(wit
     Create(0, 0, 100, 20, -1, -1);
     SetFontDesc(&UiFontAt(UiFont::Bold14));
     SetColors(0xFFFFFF00, 0xFF000000);
-    if (withIcon) icon_ = CreateImage(-30, 0, 21, 18, 0, 63, 990);
+    if (withIcon) icon_ = CreateImage(-30, 0, 21, 18, 0, 86, 963);
     Show(false);
 }
 

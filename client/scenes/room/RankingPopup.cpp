@@ -4,6 +4,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
 #include "platform/window/VirtualKey.h"
@@ -24,8 +25,7 @@ RankingPopup::RankingPopup() {
     line_ = CreateTextLabel(10, 70, 300, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     line_->SetColors(0xFFFFFFFF, 0);
     Button* ok = CreateButton(115, 250, 85, 32, PopupWindow::kOk, platform::Vk::Return, 0, 85, 0);
-    ok->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
-    ok->SetCaption(u"OK");
+    SetCentredCaption(*ok, u"OK");
     Show(false);
 }
 

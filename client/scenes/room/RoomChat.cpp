@@ -36,6 +36,8 @@ constexpr int32_t kChatScrollX = kChatLabelX + kChatLabelWidth + 2;
 constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
 constexpr char16_t kTeamMark = u'@';
+constexpr int32_t kMuteY = -14;
+constexpr uint8_t kOutlined = 2;
 constexpr uint32_t kChatSound = 19;
 
 }  // namespace
@@ -59,9 +61,15 @@ void RoomChat::Build(Widget& screen) {
         line->Show(false);
         lines_[n] = line;
     }
-    mute_ = area_->CreateButton(4, -4, 18, 14, SceneRoomGame::kMuteChat, -1, kCommonTexture, 668, 0);
+    // The mute box stands with its caption above the first line's text (at its band's top it covered the
+    // line's first letters), outlined as it lies over the table.
+    mute_ = area_->CreateButton(4, kMuteY, 18, 14, SceneRoomGame::kMuteChat, -1, kCommonTexture, 668, 0);
     mute_->SetCheckBox();
     mute_->SetTooltip(u"Mute chat sound");
+    TextLabel* muteCaption = area_->CreateTextLabel(24, kMuteY, 120, 14, &UiFontAt(UiFont::Small10), 0, kOutlined);
+    muteCaption->SetColors(kWhite, kBlack);
+    muteCaption->SetText(u"Mute chat sound");
+    muteCaption->SetAcceptsMouse(false);
     scroll_ = ScrollBar::AddTo(
         *area_, {.x = kChatScrollX, .w = 13, .h = 140, .id = SceneRoomGame::kChatScroll, .count = 100},
         SharedScrollArt(13, 140));

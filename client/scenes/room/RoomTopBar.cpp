@@ -44,7 +44,7 @@ void RoomTopBar::Build(Widget& screen) {
     lock_ = bar_->CreateImage(372, 3, 17, 16, kCommonTexture, 619, 84);
     lock_->Show(false);
     // The coin stands in the bar beside the room number, not below the bar's foot.
-    Image* coin = bar_->CreateImage(kCoinX, kCoinY, 21, 18, kCommonTexture, 63, 990);
+    Image* coin = bar_->CreateImage(kCoinX, kCoinY, 21, 18, kCommonTexture, 86, 963);
     AddRoomLabel(*coin, 24, 4, 80, kWhite);
     level_ = AddRoomLabel(*bar_, 120, 24, 100, kWhite);
     halfGame_ = AddRoomLabel(*bar_, 261, 24, 100, kYellow);

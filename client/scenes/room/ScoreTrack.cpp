@@ -8,9 +8,16 @@
 
 namespace kestrovan {
 
+namespace {
+
+constexpr uint8_t kOutlined = 2;
+
+}  // namespace
+
+// The cells cover the track whole: the track draws no picture of its own under them (a strip as long as the
+// track from (895, 1) would run off the texture's edge).
 ScoreTrack::ScoreTrack(std::function<void(uint32_t)> playSound) : playSound_(std::move(playSound)) {
     Create(0, 0, kCellSize * static_cast<int32_t>(kCells), kCellSize, -1, -1);
-    SetImage(kGameSecondTexture, 895, 1, kCellSize * static_cast<int32_t>(kCells), kCellSize, 1.0f, 1.0f);
     for (size_t i = 0; i < kCells; ++i) {
         const auto x = kCellSize * static_cast<int32_t>(i);
         CreateImage(x, 0, kCellSize, kCellSize, kGameSecondTexture, 44, 919);
@@ -19,6 +26,7 @@ ScoreTrack::ScoreTrack(std::function<void(uint32_t)> playSound) : playSound_(std
         TextLabel* number = CreateTextLabel(4 + x, 11, 22, 16, &UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, 0);
         number->SetColors(0xFFFFFFFF, 0);
         number->SetTextF(u"%d", static_cast<int32_t>(i));
+        numbers_[i] = number;
     }
     cursorImage_ = CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 94, 919);
     static constexpr int32_t kMarkerX[] = {191, 241, 290};
@@ -29,7 +37,7 @@ ScoreTrack::ScoreTrack(std::function<void(uint32_t)> playSound) : playSound_(std
     jackpot_ = CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 217, 388);
     jackpot_->Show(false);
     CreateImage(0, 0, kCellSize, kCellSize, kGameSecondTexture, 281, 388)->Show(false);
-    goal_ = CreateTextLabel(0, 9, 30, 20, &UiFontAt(UiFont::Bold12), 0, 1);
+    goal_ = CreateTextLabel(0, 9, 30, 20, &UiFontAt(UiFont::Bold12), 0, kOutlined);
     goal_->SetColors(0xFFFF0000, 0xFFFFFF00);
     Show(false);
 }
@@ -57,6 +65,8 @@ void ScoreTrack::Set(quill::GameType gameType, int32_t mode, int32_t goal, int32
     }
     goal_->SetTextF(u"x%d", goalValue);
     goal_->SetPosition(kCellSize * goal + 2, 9);
+    // The goal's value stands in the goal cell where its number would run under it.
+    for (size_t cell = 0; cell < kCells; ++cell) numbers_[cell]->Show(static_cast<int32_t>(cell) != goal);
     const int32_t cells[] = {first, second, third};
     for (size_t n = 0; n < markers_.size(); ++n) {
         markers_[n]->SetPosition(kCellSize * cells[n] - 3, -3);

@@ -25,7 +25,7 @@ public:
 
     // The step of the game type (3 for types 0, 3, 10 and 12, 5 for 14.1, else 1); in mode 2 with a goal the
     // cells up to the goal that are multiples of the step light; the goal's value at the goal cell; each
-    // marker at its cell when it is at least 1.
+    // marker at its cell when it is at least 1. The goal cell shows the goal's value in place of its number.
     void Set(quill::GameType gameType, int32_t mode, int32_t goal, int32_t goalValue, int32_t first, int32_t second,
              int32_t third);
     static int32_t StepOf(quill::GameType gameType);
@@ -42,11 +42,13 @@ public:
     Image* Cursor() const { return cursorImage_; }
     Image* JackpotMark() const { return jackpot_; }
     TextLabel* GoalLabel() const { return goal_; }
+    TextLabel* Number(size_t cell) const { return numbers_[cell]; }
     int32_t CommittedCell() const { return committed_; }
 
 private:
     std::function<void(uint32_t)> playSound_;
     std::array<Image*, kCells> lit_{};
+    std::array<TextLabel*, kCells> numbers_{};
     std::array<Image*, 3> markers_{};
     Image* cursorImage_ = nullptr;
     Image* jackpot_ = nullptr;

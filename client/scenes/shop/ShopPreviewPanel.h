@@ -30,8 +30,8 @@ public:
     void SetRecord(const ItemModelRecord* record);
     // The owned item's own look: a personal cue with its parts, any other item by its type.
     void SetOwnedCue(const quill::InventoryItem& item);
-    // Resizes the preview's view to the room the screen leaves it (the screen's resize), never past the
-    // panel's face.
+    // Resizes the preview's view to the room the screen leaves it (the screen's resize), never larger than the
+    // panel was made, and the panel's face to hold it.
     void SetViewSize(int32_t width, int32_t height);
 
     ItemPreview* Preview() const { return preview_; }

@@ -204,11 +204,22 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         return Faces(now, area, x, y, w, h) - Faces(seated, area, x, y, w, h);
     };
     EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
+    // Its numbers show through its markers and its cursor, which ring their cells; only the goal's cell shows
+    // the goal's value instead.
+    int numbered = 0;
+    for (int cell = 1; cell < 20; ++cell) {
+        const int x = area.x + width / 2 - 336 + 32 * cell;
+        numbered += Count(started, x + 4, area.y + 42 + 11, x + 26, area.y + 42 + 27, IsLight) > 3 ? 1 : 0;
+    }
+    EXPECT_GE(numbered, 18) << "the numbered cells: see game_started.png";
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
     ExpectBetPanelWhole(started, area);
     EXPECT_GT(Count(started, area.x, area.y + height - 48, area.x + 23, area.y + height - 32, IsLight), 10)
         << "the chat box's caption: see game_started.png";
+    // The chat's mute box (18 x 14, 232 above the bottom) has its caption beside it.
+    EXPECT_GT(Count(started, area.x + 24, area.y + height - 232, area.x + 144, area.y + height - 218, IsLight), 30)
+        << "the mute box's caption: see game_started.png";
     // The 8-ball groups the server determines go on their board at the left edge below the top bar.
     server().Send(kvtest::ShortMessage(quill::MessageId::GroupDetermined, {{2, 1}, {3, 1}, {2, 1}}));
     const Screenshot grouped = WaitForScreen(folder() / "game_groups.png", [&](const Screenshot& now) {

@@ -207,6 +207,12 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
         EXPECT_GE(Light(preview, x - 60, 49, x + 80, 58), whole)
             << "the lower half of the balance at x " << x << " beside the preview: see preview.png";
     }
+    // The panel's frame ends at the screen's foot with its lower edge, lighter than the view above it, instead of
+    // running past the foot.
+    const auto brightness = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF); };
+    EXPECT_GT(brightness(preview.At(X(kLargePreviewX + 130), Y(767))),
+              brightness(preview.At(X(kLargePreviewX + 130), Y(737))) + 60)
+        << "the panel's foot: see preview.png";
 
     // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
     const Screenshot purchase = ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", kPurchaseX, kPurchaseY,

@@ -2,8 +2,9 @@
 // "Practice alone" with a carom game opens the practice room, a challenge starts and a shot played with the Ctrl
 // key is judged into the text list; an account that has not done the tutorial goes from the lobby straight to
 // the school, whose first page greets the player beside the lesson index, and Continue leads to the camera
-// tasks. One who stopped at page 12 gets the basics' cue in a window below the lesson board, beside an index
-// whose titles end clear of its scroll bar and read, reached or not.
+// tasks. One who stopped at page 12 gets the basics' cue in a window below the lesson board that says what it
+// is, beside an index whose titles end clear of its scroll bar and read, reached or not, and the chalk slot
+// left of the index; the exits say where they lead.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -218,6 +219,23 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
     const int rowTop = indexTop + 47 + 26;
     EXPECT_GE(TextContrast(page, indexLeft + 120, rowTop + 5, indexLeft + 228, rowTop + 22), 4.5)
         << "the title of a page not reached: see school_12.png";
+
+    // The gift says what it is beside its cue; the exits (138 x 29, 150 from the right at y 300, 340 and 380)
+    // say where they lead on faces of their own; the chalk slot (67 pixels square, 110 above the bottom) stands
+    // left of the index's tabs, its level in red letters outlined in white, instead of under the index.
+    const auto gold = [](uint32_t rgb) { return Red(rgb) > 200 && Green(rgb) > 150 && Blue(rgb) < 100; };
+    EXPECT_GT(Count(page, giftLeft + 150, giftTop + 40, giftLeft + 480, giftTop + 64, gold), 100)
+        << "the gift's title: see school_12.png";
+    for (int exit = 0; exit < 3; ++exit) {
+        const int exitTop = top + 300 + 40 * exit;
+        EXPECT_GT(Count(page, left + 874, exitTop, left + 1012, exitTop + 29, IsTextWhite), 30)
+            << "exit " << exit << ": see school_12.png";
+    }
+    const int slotLeft = indexLeft - 81 - 8 - 67, slotTop = top + 768 - 110;
+    EXPECT_GT(Count(page, slotLeft, slotTop + 40, slotLeft + 67, slotTop + 54,
+                    [](uint32_t rgb) { return Red(rgb) > 200 && Green(rgb) < 80 && Blue(rgb) < 80; }),
+              10)
+        << "the chalk slot's level: see school_12.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

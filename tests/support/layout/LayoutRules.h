@@ -101,8 +101,10 @@ struct LayoutFault {
     std::string description;
 };
 
-// Every fault of the items on a screen of that box, in the items' order: overlapping texts, texts past their
-// widget or window, items off the screen.
+// Every fault of the items on a screen of that box, in the items' order: overlapping texts (a text and its
+// shadow, its own words drawn a pixel or two off before it, aside), texts past their
+// widget or window (a part of a window standing over its edge, a tab or a header, holds its own texts instead),
+// items off the screen.
 std::vector<LayoutFault> FindLayoutFaults(const std::vector<LayoutItem>& items, const LayoutBox& screen);
 
 // Every picture that shows pieces of two faces: its cut lies whole in no face and takes part of one, or a face
@@ -115,12 +117,13 @@ std::vector<LayoutItem> WithPaintedCaptions(const std::vector<LayoutItem>& items
                                             const std::vector<TextureFace>& faces, std::vector<LayoutFault>& faults);
 
 // Texts a picture drawn after them covers (a tenth of their line or more under its visible texels), and
-// controls and buttons a picture drawn after them covers a quarter of (their own parts aside).
+// controls and buttons a picture drawn after them covers a quarter of (their own parts aside) with texels that
+// hide more than half of what lies under them.
 std::vector<LayoutFault> FindCovered(const std::vector<LayoutItem>& items, const TexelReader& texels);
 
 // Texts that do not stand out from what is painted behind them: more than a tenth of their line over pixels
-// they reach less than 4.5:1 of contrast against. Behind the pictures lies the scene, taken as one colour.
-// Outlined texts are not judged.
+// they reach less than 4.5:1 of contrast against (less for a text dimmed on purpose: 1 + 3.5 x its opacity).
+// Behind the pictures lies the scene, taken as one colour. Outlined texts and shadows are not judged.
 std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, const TexelReader& texels,
                                          uint32_t scene);
 
@@ -132,7 +135,7 @@ std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, c
 // pictures showing a control's face no control stands on, or standing as a control's face without being one;
 // untouched buttons wearing a hovered, pressed or disabled face; icons drawn over other pictures with the
 // square of their face around them; windows whose face is not one face, or does not hold the texts and
-// controls the window holds.
+// controls the window holds (those of its parts standing over its edge aside).
 std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
                                         const TexelReader& texels);
 

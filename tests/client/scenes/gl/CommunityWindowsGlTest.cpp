@@ -176,6 +176,8 @@ TEST_F(CommunityWindowsGlTest, TheProfileWindowShowsAPlayersHeaderAndStatistics)
     kvtest::TestProfile visitor;
     visitor.nickname = u"Visitor";
     visitor.level = 7;
+    visitor.icon = 3;
+    visitor.mark = 120;
     visitor.modes = {{10, 0, 1500, {30, 10, 3, 4, 1234, 6, 7, 8}}};
     quill::Packet packet = kvtest::AsReceived(kvtest::UserProfileMessage(visitor));
     ASSERT_TRUE(profile->OnUserProfile(root, packet));
@@ -194,6 +196,18 @@ TEST_F(CommunityWindowsGlTest, TheProfileWindowShowsAPlayersHeaderAndStatistics)
     EXPECT_GT(Count(shown, profile->Statistics().Value(10, 8)->GetRect(), Light), 8);
     // The rating's picture is its caption, shown with the rating.
     EXPECT_GT(Count(shown, profile->Statistics().Rating(10)->GetRect(), Light), 8) << "see profile_window.png";
+    // The mark is a gold star; the icon a round badge whose corners show the window's face, with no piece of
+    // the star's picture across its top.
+    const auto gold = [](const Pixel& p) { return p.r > 200 && p.g > 150 && p.b < 90; };
+    EXPECT_GT(Count(shown, profile->MarkIcon()->GetRect(), gold), 30) << "the star: see profile_window.png";
+    const WidgetRect icon = profile->Icon()->GetRect();
+    EXPECT_EQ(Count(shown, icon, gold), 0) << "the star across the icon: see profile_window.png";
+    const Pixel corner = At(shown, icon.left, icon.top), beside = At(shown, icon.left - 3, icon.top);
+    EXPECT_LE(std::abs(corner.r - beside.r) + std::abs(corner.g - beside.g) + std::abs(corner.b - beside.b), 12)
+        << "the icon's corner: see profile_window.png";
+    const Pixel middle = At(shown, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
+    EXPECT_GT(std::abs(middle.r - beside.r) + std::abs(middle.g - beside.g) + std::abs(middle.b - beside.b), 60)
+        << "the icon's badge: see profile_window.png";
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // data: the cue window with a chosen cue and its statistics, and the purchase window with a chosen offer. The
 // frame is saved as a screenshot in the build tree (item_windows.png) and their faces are checked whole: every
 // cell, card and the statistics panel shows its own face, not a piece of a neighbour in the texture, and the
-// chosen ones their chosen face.
+// chosen ones their chosen face. The chalk slot's level reads in its outline (chalk_slot.png).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "QuillLib/gamedata/ItemRecord.h"
 #include "client/app/ResourcePackCatalog.h"
+#include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/CueStatPanel.h"
 #include "client/scenes/common/ItemSelectCell.h"
 #include "client/scenes/common/ItemSelectWindow.h"
@@ -88,11 +89,13 @@ TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
     player.equipped[10] = {2, 0, 3002};
     auto* cues = static_cast<ItemSelectWindow*>(
         root.AddChild(std::make_unique<ItemSelectWindow>(player, AppEventPoster{}), false));
+    auto* offers = static_cast<PurchaseGiftWindow*>(
+        root.AddChild(std::make_unique<PurchaseGiftWindow>(AppEventPoster{}, [] { return false; }), false));
+    // The labels take their fonts before the windows fill them, as the room's load gives them.
+    root.LoadGraphics(0);
     cues->SetEquipSlot(10);
     cues->SetVisible(true);
     SlideIn(*cues);
-    auto* offers = static_cast<PurchaseGiftWindow*>(
-        root.AddChild(std::make_unique<PurchaseGiftWindow>(AppEventPoster{}, [] { return false; }), false));
     offers->SetVisible(true);
     SlideIn(*offers);
     offers->SetPosition(0, 300);
@@ -118,6 +121,28 @@ TEST_F(ItemWindowsGlTest, CellsCardsAndTheStatisticsShowTheirOwnFaces) {
     EXPECT_EQ(Count(frame, WidgetRect{stats.left, stats.top, stats.right, stats.top + 150}, accent), 0)
         << "the statistics: see item_windows.png";
     EXPECT_GT(Count(frame, WidgetRect{420, 228, 471, 246}, light), 10) << "the close button's caption";
+    // The cues' names, "Rookie power cue" the longest, stay within their cells: nothing of them in the gaps
+    // between the cells at their foot.
+    for (size_t i = 0; i + 1 < 4; ++i) {
+        const WidgetRect cell = cues->Cell(i)->GetRect();
+        EXPECT_EQ(Count(frame, WidgetRect{cell.right + 1, cell.bottom - 14, cell.right + 2, cell.bottom}, light), 0)
+            << "the name of cue cell " << i << ": see item_windows.png";
+    }
+}
+
+// The chalk slot without chalk: "No Chalk" in the empty level's red, outlined in white so that it reads on the
+// slot's face and the chalk's picture alike.
+TEST_F(ItemWindowsGlTest, TheChalkSlotsLevelIsOutlined) {
+    auto* slot = static_cast<ChalkQuickSlot*>(root.AddChild(std::make_unique<ChalkQuickSlot>(player, AppEventPoster{}), true));
+    slot->SetPosition(100, 100);
+    slot->Reset();
+    const std::vector<uint32_t> frame = DrawFrame();
+    stage->device->SaveScreenshot(std::filesystem::path(KV_BINARY_DIR) / "chalk_slot.png");
+    const WidgetRect level = slot->LevelLabel()->GetRect();
+    EXPECT_GT(Count(frame, level, [](int r, int g, int b) { return r > 200 && g < 60 && b < 60; }), 20)
+        << "the red letters: see chalk_slot.png";
+    EXPECT_GT(Count(frame, level, [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; }), 40)
+        << "their outline: see chalk_slot.png";
 }
 
 }  // namespace

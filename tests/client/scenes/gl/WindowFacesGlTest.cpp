@@ -9,10 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/ResourcePackCatalog.h"
+#include "client/app/SiteConfig.h"
+#include "client/connection/GameConnection.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
+#include "client/scenes/lobby/EventPagePopup.h"
 #include "client/scenes/lobby/LobbyImageWindow.h"
 #include "client/scenes/lobby/TournamentAlarmDialog.h"
 #include "client/scenes/practice/ChallengeSelectWindow.h"
@@ -20,15 +24,18 @@
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/RankingPopup.h"
 #include "client/scenes/room/RoomMenu.h"
+#include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/room/ScoreSummaryPopup.h"
 #include "client/scenes/room/WithdrawMenuPopup.h"
 #include "client/scenes/shop/DeleteItemConfirm.h"
 #include "client/scenes/shop/MembershipDialog.h"
 #include "client/scenes/shop/PictureWindow.h"
+#include "client/ui/Button.h"
 #include "client/ui/Panel.h"
 #include "platform/system/FpuMode.h"
 #include "tests/support/gfx/SdlGlWindow.h"
 #include "tests/support/gfx/TableStage.h"
+#include "tests/support/scenes/IdleConnectionHost.h"
 #include "tests/support/scenes/InterfaceFrame.h"
 #include "tests/support/scenes/RecordingSender.h"
 
@@ -141,6 +148,61 @@ TEST_F(WindowFacesGlTest, EveryWindowWearsAFaceOfItsSize) {
     add("lobby_image", std::make_unique<LobbyImageWindow>(LobbyImageWindow::EventPoster{}));
     for (const auto& [name, shown] : windows) {
         EXPECT_GT(EdgedSides(*shown, name), 0.9) << name << ": see window_faces_" << name << ".png";
+    }
+}
+
+// The event page's face begins below the room number's digits, whose last (clear) row it took: its top edge,
+// beside its header, is the edge of its own face, as its left side is; its header and picture are painted. The folded betting panel shows the edge of its own face right of its folded
+// picture, not the score board's beside it in the texture: the light side of a sunken face.
+TEST_F(WindowFacesGlTest, TheEventPageAndTheFoldedBettingPanelShowOnlyTheirOwnFaces) {
+    const SiteConfig site;
+    auto* page = static_cast<EventPagePopup*>(root.AddChild(
+        std::make_unique<EventPagePopup>(site, nullptr, nullptr, nullptr, nullptr), false));
+    const std::vector<uint32_t> pagePixels = DrawAlone(*page, "event_page");
+    ASSERT_FALSE(pagePixels.empty());
+    const auto at = [](const std::vector<uint32_t>& pixels, int x, int y) {
+        return pixels[static_cast<size_t>(40 + y) * kFacesWidth + 40 + x] & 0xFFFFFF;
+    };
+    const uint32_t edge = at(pagePixels, 0, 100);  // the face's left edge
+    for (int x = 2; x < 40; ++x) EXPECT_EQ(at(pagePixels, x, 0), edge) << x << ": see window_faces_event_page.png";
+    // Its header over the top edge carries its gold title, and its coupon's picture stands below it.
+    int gold = 0, picture = 0;
+    for (int y = -20; y < 80; ++y) {
+        for (int x = 42; x < 273; ++x) {
+            const uint32_t p = at(pagePixels, x, y);
+            const bool isGold = (p >> 16) > 200 && (p >> 8 & 0xFF) > 150 && (p & 0xFF) < 100;
+            (y < 22 ? gold : picture) += isGold ? 1 : 0;
+        }
+    }
+    EXPECT_GT(gold, 30) << "the header's title: see window_faces_event_page.png";
+    EXPECT_GT(picture, 300) << "the coupon: see window_faces_event_page.png";
+
+    kvtest::IdleConnectionHost host;
+    GameConnection connection(host);
+    test::RecordingSender sender;
+    auto* bets = static_cast<ShotBetPanel*>(root.AddChild(std::make_unique<ShotBetPanel>(connection, sender, nullptr), false));
+    bets->FoldButton()->SetChecked(true);
+    bets->OnEvent(bets->FoldButton(), 1, 0);
+    ASSERT_EQ(bets->ViewMode(), 0) << "folded";
+    const std::vector<uint32_t> betPixels = DrawAlone(*bets, "bet_panel");
+    ASSERT_FALSE(betPixels.empty());
+    const auto brightness = [](uint32_t p) { return (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF); };
+    for (int y = 10; y < 90; y += 10) {
+        EXPECT_GT(brightness(at(betPixels, 218, y)), brightness(at(betPixels, 211, y)) + 30)
+            << y << ": see window_faces_bet_panel.png";
+    }
+}
+
+// The ranking and level-up popups' OK stands in the middle of its button, not along its top.
+TEST_F(WindowFacesGlTest, ThePopupsOkStandsInTheMiddleOfItsButton) {
+    quill::PlayerState player;
+    auto* ranking = static_cast<Window*>(root.AddChild(std::make_unique<RankingPopup>(), false));
+    auto* levelUp = static_cast<Window*>(root.AddChild(std::make_unique<LevelUpPopup>(player, AppEventPoster{}), false));
+    for (const auto& [popup, name, okY] : {std::tuple{ranking, "ranking", 250}, std::tuple{levelUp, "level_up", 255}}) {
+        const std::vector<uint32_t> pixels = DrawAlone(*popup, name);
+        ASSERT_FALSE(pixels.empty());
+        EXPECT_EQ(Light(pixels, 115, okY, 85, 8), 0) << name << ": see window_faces_" << name << ".png";
+        EXPECT_GT(Light(pixels, 115, okY + 10, 85, 13), 15) << name << ": see window_faces_" << name << ".png";
     }
 }
 

@@ -46,8 +46,10 @@ uint32_t Texel(int32_t texture, int32_t, int32_t) {
 }
 
 TEST(LayoutRules, TextsOfOneLayerMustNotOverlap) {
+    // A name drawn over its own shadow, two pixels off, is one text.
     const std::vector<LayoutItem> items{Text("a", {10, 10, 60, 24}), Text("b", {59, 20, 90, 34}),
-                                        Text("c", {60, 0, 90, 14}), Text("d", {10, 10, 60, 24}, 1)};
+                                        Text("c", {60, 0, 90, 14}), Text("d", {10, 10, 60, 24}, 1),
+                                        Text("name", {200, 12, 250, 26}), Text("name", {198, 10, 248, 24})};
     const std::vector<LayoutFault> faults = FindLayoutFaults(items, kScreen);
     ASSERT_EQ(faults.size(), 1u) << Describe(faults);
     EXPECT_EQ(faults[0].kind, Kind::TextsOverlap);
@@ -71,11 +73,23 @@ TEST(LayoutRules, ATextStaysInItsWidgetAndEverythingOnTheScreen) {
     LayoutItem nothing;
     nothing.name = "empty";
     nothing.drawn = {2000, 2000, 2000, 2010};
-    const std::vector<LayoutFault> faults = FindLayoutFaults({inside, past, picture, nothing}, kScreen);
-    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    // A tab standing left of its window holds its caption; a label of the window itself does not run past it.
+    const auto inWindow = [](const char* name, LayoutBox drawn, LayoutBox frame) {
+        LayoutItem text = Text(name, drawn);
+        text.hasFrame = text.hasWindow = true;
+        text.frame = frame;
+        text.window = {755, 487, 1014, 760};
+        return text;
+    };
+    const std::vector<LayoutFault> faults =
+        FindLayoutFaults({inside, past, picture, nothing, inWindow("tab", {691, 565, 751, 581}, {674, 559, 757, 588}),
+                          inWindow("label", {740, 500, 800, 514}, {755, 487, 1014, 760})},
+                         kScreen);
+    ASSERT_EQ(faults.size(), 3u) << Describe(faults);
     EXPECT_EQ(faults[0].kind, Kind::TextPastFrame);
     EXPECT_EQ(faults[1].kind, Kind::OffScreen);
     EXPECT_NE(faults[1].description.find("picture"), std::string::npos);
+    EXPECT_NE(faults[2].description.find("label"), std::string::npos) << faults[2].description;
 }
 
 // A picture may lie whole in a face (the last painted over it) or hold whole faces; a face painted later
@@ -123,29 +137,41 @@ TEST(LayoutRules, ATextStandsOutFromTheTexelsBehindIt) {
     };
     LayoutItem outlined = white("outlined", 200);
     outlined.outlined = true;
+    // A text dimmed to 0.4 on purpose needs 2.4:1: light grey keeps 2.9:1 on the dark face, mid grey 1.6:1.
+    const auto dimmed = [](const char* name, int32_t top, uint32_t ink) {
+        LayoutItem text = Text(name, {55, top, 95, top + 10});
+        text.colour = 0x66000000u | ink;
+        return text;
+    };
     const std::vector<LayoutItem> items{Picture("light", 0, {0, 0, 50, 50}, {0, 0, 50, 50}),
                                         Picture("dark", 1, {0, 0, 50, 50}, {50, 0, 100, 50}),
                                         Picture("clear", 2, {0, 0, 50, 50}, {100, 0, 150, 50}),
                                         Picture("light again", 0, {0, 0, 50, 50}, {200, 0, 250, 50}),
                                         white("on light", 5), white("on dark", 55), white("through clear", 105),
-                                        outlined};
+                                        outlined, dimmed("dimmed", 30, 0xE0E0E0), dimmed("dimmed too far", 40, 0x7A828A)};
     const std::vector<LayoutFault> faults = FindLowContrast(items, Texel, 0xFFD0D0D0);
-    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    ASSERT_EQ(faults.size(), 3u) << Describe(faults);
     EXPECT_NE(faults[0].description.find("on light"), std::string::npos);
     EXPECT_NE(faults[1].description.find("through clear"), std::string::npos);
+    EXPECT_NE(faults[2].description.find("dimmed too far"), std::string::npos);
     EXPECT_NEAR(ContrastRatio(0xFFFFFFFF, 0xFF000000), 21.0, 1e-9);
 }
 
 // An opaque picture drawn later hides a text; a clear one does not. A button drawn later takes the clicks
-// over the whole of its rectangle, whatever it shows there.
+// over the whole of its rectangle, whatever it shows there; a control shows through a half-translucent gauge.
 TEST(LayoutRules, TextsAndControlsUnderLaterPicturesAreCovered) {
     LayoutItem filter = Picture("filter", 1, {0, 0, 24, 24}, {290, 10, 314, 34});
     filter.control = Control::Toggle;
     LayoutItem create = Picture("create", 2, {0, 0, 120, 120}, {304, 0, 424, 120});
     create.button = true;
+    LayoutItem chalk = Picture("chalk", 1, {0, 0, 67, 67}, {500, 0, 567, 67});
+    chalk.button = true;
+    LayoutItem gauge = Picture("gauge", 1, {0, 0, 66, 66}, {501, 0, 567, 66});
+    gauge.opacity = 0.5f;
     const std::vector<LayoutItem> items{Text("gold", {10, 10, 50, 24}), Text("clan", {110, 10, 150, 24}), filter,
                                         Picture("panel", 1, {0, 0, 50, 50}, {0, 18, 60, 60}),
-                                        Picture("clear frame", 2, {0, 0, 50, 50}, {100, 0, 160, 60}), create};
+                                        Picture("clear frame", 2, {0, 0, 50, 50}, {100, 0, 160, 60}), create, chalk,
+                                        gauge};
     const std::vector<LayoutFault> faults = FindCovered(items, Texel);
     ASSERT_EQ(faults.size(), 2u) << Describe(faults);
     EXPECT_EQ(faults[0].kind, Kind::TextCovered);

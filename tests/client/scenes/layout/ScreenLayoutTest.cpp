@@ -6,10 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include "QuillLib/core/ScopedLock.h"
+#include "QuillLib/gamedata/InventoryItem.h"
+#include "QuillLib/gamedata/ItemRecord.h"
 
 #include "client/app/ProfilePopup.h"
 #include "client/scenes/common/PlayerListRow.h"
+#include "client/scenes/common/ItemSelectWindow.h"
 #include "client/scenes/common/PurchaseDialog.h"
+#include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/gallery/GalleryListDialog.h"
 #include "client/scenes/gallery/GalleryListRow.h"
@@ -23,6 +31,8 @@
 #include "client/scenes/practice/SceneSchool.h"
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/ScoreTrack.h"
+#include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
@@ -78,6 +88,7 @@ protected:
     LobbyLayout() : LobbyScreen(true) {
         app.SetScreenSize({1024, 768});
         app.Scenes().ResizeAll(1024, 768);
+        MeasureTextsAsDrawn(app, *lobby);
     }
 };
 
@@ -118,6 +129,7 @@ protected:
         room.minHandicap = 100;
         room.inningTime = 30;
         scene->SetLoadWanted(false);
+        MeasureTextsAsDrawn(app, *scene);
     }
 };
 
@@ -128,8 +140,14 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     for (const char16_t* line : {u"Carom : good evening, anyone for a game of four-ball?", u"Masse : ready",
                                  u"** Gold limit of this level : 120,000"})
         scene->AddChatLine(line, 0xFFFFFFFF);
-    // The purchase dialog opens with an item.
+    // The purchase dialog opens with an item; the betting panel shows a shot's three lines.
     scene->Purchase()->SetItem(ItemOfThreePeriods());
+    scene->ShotBet()->NewShot(u"Bora", false);
+    // The score track as a game shows it: steps lit to the goal at cell 7, two markers and the cursor.
+    ScoreTrack& track = *scene->Track();
+    track.Set(0, 2, 7, 3, 2, 3, 0);
+    track.SetCursor(6);
+    track.Show(true);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
     // The result board as a game's end fills it: a winner, a loser and the fee.
@@ -139,6 +157,27 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     board.SetRow(0, 1, u"Bora", 2, -5, -400000, 30);
     board.SetFee(10);
     layout.CheckWindow(board, "room result board");
+    // The cue window with four cues, and the purchase window with its offers, each slid in as it opens.
+    std::vector<std::unique_ptr<quill::InventoryItem>> cues;
+    for (uint32_t key = 1; key <= 4; ++key) {
+        cues.push_back(std::make_unique<quill::InventoryItem>());
+        cues.back()->typeCode = 3000 + key;
+        cues.back()->kind = quill::ItemRecord::kCue;
+        app.Connection()->LocalPlayer().AddItem(key, 0, cues.back().get());
+    }
+    for (const auto& [window, name] : {std::pair<SlidingItemWindow*, const char*>{scene->ItemSelect(), "cue window"},
+                                       {scene->PurchaseGift(), "purchase window"}}) {
+        {
+            quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+            window->SetVisible(true);
+            for (int tick = 0; tick < 100 && window->SlideState() != SlidingItemWindow::Slide::kIdle; ++tick)
+                window->Tick(0);
+        }
+        layout.CheckShown(*window, name);
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        window->SetVisible(false);
+    }
+    for (uint32_t key = 1; key <= 4; ++key) app.Connection()->LocalPlayer().RemoveItem(key, 0);
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
@@ -150,6 +189,7 @@ protected:
         const quill::ScopedLock turn = this->MainThreadTurn();  // no other thread drives the screen
         this->app.SetScreenSize({1024, 768});
         this->app.Scenes().ResizeAll(1024, 768);
+        MeasureTextsAsDrawn(this->app, *this->scene);
         this->Activate();
         if (prepare) prepare();
         ScreenLayout layout(this->app);
@@ -216,6 +256,7 @@ TEST_F(OfflineLayout, TheOfflineScreenAndItsDialogsKeepTheRules) {
     SceneAlone scene{app};
     scene.Init();
     EXPECT_EQ(scene.LoadResources(nullptr, nullptr), 1) << "no packs";
+    MeasureTextsAsDrawn(app, scene);
     scene.Activate();
     ScreenLayout layout(app);
     layout.CheckScreen(scene, "offline");
@@ -232,6 +273,7 @@ TEST_F(ReplayLayout, TheReplayScreenKeepsTheRules) {
     app.SetScreenSize({1024, 768});
     std::unique_ptr<Scene> replay = CreateScene(SceneId::Replay, app);
     replay->Init();
+    MeasureTextsAsDrawn(app, *replay);
     ScreenLayout layout(app);
     layout.CheckScreen(*replay, "replay");
     EXPECT_EQ(layout.Unexpected(), "");

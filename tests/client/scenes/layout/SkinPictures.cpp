@@ -111,7 +111,9 @@ void SkinPictures::PaintSlot(int32_t slot, const std::vector<mkdata::UiRegion>& 
         kvtest::TextureFace face;
         face.texture = slot;
         face.kind = KindOf(region.style);
-        face.marked = region.arguments.count("glyph") != 0 || region.arguments.count("digit") != 0;
+        // A pictogram, a digit or a game type's ball with its tag on the face says what the control does.
+        face.marked = region.arguments.count("glyph") != 0 || region.arguments.count("digit") != 0 ||
+                      region.style == "gametypes";
         if (face.kind == FaceKind::Caption) {
             face.box = {region.x, region.y, region.x + region.width, region.y + region.height};
             face.text = region.arguments.count("text") != 0 ? region.arguments.at("text") : std::string();
