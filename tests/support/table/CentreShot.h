@@ -5,8 +5,11 @@
 #include <cstdint>
 
 #include "QuillLib/core/ScopedLock.h"
+#include "client/rules/TablePhysics.h"
 #include "client/table/GameTable.h"
 #include "client/table/StrokeComputation.h"
+#include "client/table/TableAim.h"
+#include "client/table/TableShotRecords.h"
 
 namespace kestrovan::test {
 
