@@ -136,12 +136,12 @@ void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
 
 bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
     if (connection_.LocalPlayer().IsStatus3Or4()) {
-        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
+        AddLine(u"Due to language abuse, chatting has been banned.", kRed);
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
     if (spamGuard_.IsSpam(now) && rejectSpam) {
-        screen_.AddChatLine(u"No Spamming!", kYellow);
+        AddLine(u"No Spamming!", kYellow);
         return false;
     }
     if (text.empty()) return true;
@@ -164,7 +164,7 @@ bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
 }
 
 void RoomChat::SubmitInput() {
-    if (!box_->GetText().empty() && screen_.SendChat(box_->GetText(), true)) box_->SetText(u"");
+    if (!box_->GetText().empty() && Send(box_->GetText(), true)) box_->SetText(u"");
     NativeEditBridge::ClearFocus();
 }
 
@@ -186,8 +186,8 @@ void RoomChat::OnRoomChat(quill::Packet& packet) {
     // A report quotes what was said; the chat box shows it through the word filter when the player has it on.
     received_.push_back(lineOf(chat->text));
     while (received_.size() > kReceivedLines) received_.pop_front();
-    screen_.AddChatLine(lineOf(Filtered(chat->text)),
-                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
+    AddLine(lineOf(Filtered(chat->text)),
+            IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
     if (soundOn_) refresh_.Mark(ChatRefresh::kSound);
 }
 

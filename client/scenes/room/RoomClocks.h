@@ -15,12 +15,18 @@ namespace kestrovan {
 
 class ConnectionRequestSender;
 class GameConnection;
+struct RoomContext;
+class RoomGameFlow;
+class RoomSeats;
+class RoomState;
+class RoomTopBar;
 class SceneRoomGame;
 class ScreenServices;
+class TableSceneStage;
 
 class RoomClocks {
 public:
-    RoomClocks(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomClocks(const RoomContext& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar);
 
     // One more update; the count paces what runs every few updates.
     uint32_t CountUpdate() { return ++updates_; }
@@ -44,6 +50,11 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
+    RoomState& state_;
+    TableSceneStage& stage_;
+    RoomSeats& seats_;
+    RoomGameFlow& flow_;
+    RoomTopBar& topBar_;
     TurnClock turn_;
     uint32_t gameOrigin_ = 0;
     uint32_t updates_ = 0;

@@ -32,9 +32,15 @@ class OpponentRequestPopup;
 class ReplayPanel;
 class ReportUserPopup;
 class ResultBoard;
+class RoomChat;
+struct RoomContext;
+class RoomGameFlow;
+class RoomItems;
 class RoomMenu;
+class RoomState;
 class SceneRoomGame;
 class ScreenServices;
+class TableSceneStage;
 class TimeLimitNotice;
 class Widget;
 class WithdrawMenuPopup;
@@ -43,7 +49,7 @@ class WithdrawQuestion;
 
 class RoomDialogs {
 public:
-    RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomDialogs(const RoomContext& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow);
 
     // The screen lays its widgets out in one order; these are the windows' places in it.
     void BuildNewMessageWindow(Widget& screen);
@@ -107,6 +113,11 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
+    RoomState& state_;
+    TableSceneStage& stage_;
+    RoomChat& chat_;
+    RoomItems& items_;
+    RoomGameFlow& flow_;
     uint32_t lastKeyDown_ = 0;
     bool helpShown_ = false;
     bool helpOnEntry_ = false;

@@ -18,11 +18,14 @@ class Packet;
 namespace kestrovan {
 
 class GameConnection;
-class SceneRoomGame;
+class RoomChat;
+struct RoomContext;
+class RoomState;
+class TableSceneStage;
 
 class RoomEquipment {
 public:
-    RoomEquipment(SceneRoomGame& screen, GameConnection& connection);
+    RoomEquipment(const RoomContext& room, RoomChat& chat);
 
     // The room's records as it loads: nothing waits to reload.
     void Load(uint16_t tableItem, uint16_t ballSetItem);
@@ -43,8 +46,10 @@ public:
     bool IsReloadPending() const { return reloadPending_; }
 
 private:
-    SceneRoomGame& screen_;
     GameConnection& connection_;
+    RoomState& state_;
+    TableSceneStage& stage_;
+    RoomChat& chat_;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
     std::atomic<bool> reloadPending_{false};

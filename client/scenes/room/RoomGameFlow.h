@@ -34,11 +34,20 @@ class GameConnection;
 class GroupBoard;
 class MoneyNotice;
 class PointRulePanel;
+class RoomChat;
+class RoomClocks;
+struct RoomContext;
+class RoomDialogs;
+class RoomEquipment;
+class RoomItems;
+class RoomSeats;
+class RoomState;
 class SceneRoomGame;
 class ScoreBoard;
 class ScoreTrack;
 class ScreenServices;
 class ShotBetPanel;
+class TableSceneStage;
 class TextLabel;
 class Widget;
 
@@ -47,7 +56,8 @@ public:
     static constexpr size_t kFloatingTexts = 3;
     static constexpr size_t kTurnAnimations = 6;
 
-    RoomGameFlow(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomGameFlow(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs, RoomItems& items,
+                 RoomEquipment& equipment, RoomClocks& clocks);
 
     // The screen lays its widgets out in one order; these are the game boards' places in it.
     void BuildScorePanels(Widget& screen);
@@ -58,7 +68,7 @@ public:
 
     // A new room: the counters and boards of an earlier visit go.
     void Enter(bool tournament);
-    // No game, no shot, no table state owed.
+    // No table state owed.
     void ResetTurnState();
 
     // --- The server's messages ---
@@ -102,16 +112,11 @@ public:
     // The "continue" window of a stake game, the one-hour notice.
     void ReevaluateContinue();
     void FillPointRuleBoard(uint8_t secondMarker);
-    bool IsPocketMode() const;
     void PlayTurnAnimation(size_t animation);
     // The room's state as it arrives on entering.
     void ApplySnapshot(bool running, const PointRuleBytes& rule, uint8_t marker, uint32_t gameValue);
     void AddGameValue(uint32_t value) { gameValue_ += value; }
 
-    bool IsRunning() const { return running_; }
-    void SetRunning(bool running) { running_ = running; }
-    bool IsShotInFlight() const { return shotInFlight_; }
-    void SetShotInFlight(bool inFlight) { shotInFlight_ = inFlight; }
     bool IsTableStatePending() const { return tableStatePending_; }
     const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
     uint16_t Inning() const { return inning_; }
@@ -153,8 +158,14 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
-    std::atomic<bool> running_{false};
-    std::atomic<bool> shotInFlight_{false};
+    RoomState& state_;
+    TableSceneStage& stage_;
+    RoomChat& chat_;
+    RoomSeats& seats_;
+    RoomDialogs& dialogs_;
+    RoomItems& items_;
+    RoomEquipment& equipment_;
+    RoomClocks& clocks_;
     std::atomic<bool> tableStatePending_{false};
     std::atomic<bool> eightBallNotice_{false};
     std::atomic<bool> shotMade_{false};

@@ -15,8 +15,8 @@
 #include <utility>
 
 namespace quill {
-class Packet;
 struct InventoryItem;
+class Packet;
 }  // namespace quill
 
 namespace kestrovan {
@@ -29,13 +29,18 @@ class ItemQuickBar;
 class ItemSelectWindow;
 class PurchaseDialog;
 class PurchaseGiftWindow;
+class RoomChat;
+struct RoomContext;
+class RoomSeats;
+class RoomState;
 class SceneRoomGame;
 class ScreenServices;
+class TableSceneStage;
 class Widget;
 
 class RoomItems {
 public:
-    RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomItems(const RoomContext& room, RoomChat& chat, RoomSeats& seats);
 
     // The screen lays its widgets out in one order; these are the items' places in it.
     void BuildChalkSlot(Widget& screen);
@@ -96,6 +101,10 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
+    RoomState& state_;
+    TableSceneStage& stage_;
+    RoomChat& chat_;
+    RoomSeats& seats_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair
     int32_t reportedChalk_ = -1;
     int32_t itemUseKind_ = 0;  // the kind of the item whose use waits for the player's OK

@@ -107,7 +107,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::WithdrawConfirm: dialogs_.OpenWithdrawConfirm(); break;
         case Event::WithdrawChoice: dialogs_.OpenWithdrawChoice(static_cast<int32_t>(wParam)); break;
         case Event::RoomPopupOpen: OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo); break;
-        case Event::HelpMenuChosen: dialogs_.OpenHelp(room_.gameType); break;
+        case Event::HelpMenuChosen: dialogs_.OpenHelp(state_.Room().gameType); break;
         case Event::WithdrawMenuChosen: dialogs_.OpenWithdrawMenu(); break;
         case Event::RoomMenuSettings:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
@@ -136,7 +136,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             items_.ReadOptionSwitches();
             break;
         case Event::JoinWith:
-            if (IsLocalPlayerInGame()) {
+            if (state_.IsLocalPlayerInGame()) {
                 connection_.JoinTarget() = JoinWithTarget{};
                 connection_.JoinTarget().place = -999;
             } else {
@@ -151,7 +151,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam == kOkButton) items_.ConfirmItemUse();
             break;
         case Event::TableEvent1086:
-            if (IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
+            if (state_.IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
             break;
         case Event::SlotChosen:
             if (wParam < kSlotCount) sender_.SendByte(quill::MessageId::RoomSlotRequest, static_cast<uint8_t>(wParam));
@@ -198,7 +198,7 @@ bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
             chat_.SubmitInput();
             return true;
         case kChatKeyF1:
-            dialogs_.OpenHelp(room_.gameType);
+            dialogs_.OpenHelp(state_.Room().gameType);
             dialogs_.AskParticipation();
             return true;
         case kChatKeyF4:

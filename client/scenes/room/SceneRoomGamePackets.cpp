@@ -214,7 +214,7 @@ void SceneRoomGame::OnRoomBanResult(quill::Packet& packet) {
         return;
     }
     AddChatLine(quill::Format(u"%s %s", ban->nickname, u"has been banned."), kRed);
-    if (seats_.MasterSeat() == seats_.LocalSeat()) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
+    if (state_.IsLocalMaster()) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
 }
 
 void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
@@ -231,75 +231,67 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const std::optional<RoomSnapshotMessage> snapshot = ReadRoomSnapshot(packet);
     if (!snapshot) return;
     GameTable* table = stage_.Table();
+    quill::RoomInfo& room = state_.Room();
     flow_.PointRule()->SetNumber(static_cast<uint64_t>(snapshot->idleValue));
-    seats_.SetObserving(snapshot->observe != 0);
-    room_.state = snapshot->roomState;
-    room_.playerCount = snapshot->memberCount;
-    room_.maxPlayers = snapshot->capacity;
-    room_.firstCueBall = snapshot->cueBall;
-    room_.inningTime = snapshot->turnTime;
-    room_.stake = snapshot->stake;
+    state_.SetObserving(snapshot->observe != 0);
+    room.state = snapshot->roomState;
+    room.playerCount = snapshot->memberCount;
+    room.maxPlayers = snapshot->capacity;
+    room.firstCueBall = snapshot->cueBall;
+    room.inningTime = snapshot->turnTime;
+    room.stake = snapshot->stake;
     flow_.ApplySnapshot(snapshot->roomState == kGameRunning, snapshot->rule, snapshot->marker, snapshot->gameValue);
     equipment_.Set(snapshot->tableItem, snapshot->ballSetItem);
-    seats_.SetMasterSeat(IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1);
+    state_.SetMasterSeat(IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1);
     if (IsRoomSeat(snapshot->localSeat)) {
-        // The local player's own record moves to the seat the server gave him.
-        quill::PlayerState& from = model_.players[0];
-        quill::PlayerState& to = model_.players[snapshot->localSeat];
-        if (&from != &to) {
-            model_.RemovePlayer(&from);
-            to.ResetSeat();
-            CopyOwnRecord(from, to);
-            from.ResetSeat();
-            to.seat = static_cast<int8_t>(snapshot->localSeat);
-            to.team = 0;
-            model_.AddPlayer(&to, 0, 1);
-        }
-        seats_.SetLocalSeat(static_cast<int8_t>(snapshot->localSeat));
+        state_.MoveLocalPlayerTo(snapshot->localSeat);
+        state_.SetLocalSeat(static_cast<int8_t>(snapshot->localSeat));
         chat_.ColourInputForSeat(snapshot->localSeat);
     }
-    room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : seats_.MasterSeat();
+    room.shooterSeat =
+        IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : state_.MasterSeat();
     clocks_.Turn().StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
-    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room.inningTime));
     if (table != nullptr) {
         table->Reset(snapshot->seed);
         table->Rack().SetCueBallIndex(snapshot->cueBall);
     }
-    const bool master = seats_.MasterSeat() == seats_.LocalSeat();
-    seats_.Board()->SetStake(room_.stake);
+    const bool master = state_.IsLocalMaster();
+    seats_.Board()->SetStake(room.stake);
     seats_.Board()->SetMaster(master);
-    seats_.Board()->Refresh(model_, room_);
+    seats_.Board()->Refresh(state_.Model(), room);
     seats_.StartReady()->SetMasterFlag(master);
     seats_.StartReady()->SetMaster(true);
-    if (flow_.IsRunning() && connection_.GetChannelType(-1) == kTournamentChannel) {
+    const bool running = state_.IsRunning();
+    if (running && connection_.GetChannelType(-1) == kTournamentChannel) {
         flow_.Score()->OnGameStart();
-    } else if (flow_.IsRunning()) {
+    } else if (running) {
         flow_.FillPointRuleBoard(0);
-        flow_.PointRule()->SetRule(static_cast<quill::GameType>(room_.gameType), flow_.RuleBytes().kind);
+        flow_.PointRule()->SetRule(static_cast<quill::GameType>(room.gameType), flow_.RuleBytes().kind);
         flow_.PointRule()->ShowRule(flow_.RuleBytes().kind >= 1);
     } else {
         seats_.StartReady()->ShowPanel();
         seats_.StartReady()->Refresh();
     }
     flow_.ShotBet()->SetBetOpen(false);
-    if (seats_.IsObserving()) seats_.StartReady()->SetVisible(false);
-    const bool mayAct = master ? !flow_.IsRunning() || IsLocalTurn() : flow_.IsRunning() && IsLocalTurn();
-    if (!seats_.IsObserving() && mayAct && table != nullptr) {
+    if (state_.IsObserving()) seats_.StartReady()->SetVisible(false);
+    const bool mayAct = master ? !running || state_.IsLocalTurn() : running && state_.IsLocalTurn();
+    if (!state_.IsObserving() && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
         flow_.TakeTable(true);
-        if (flow_.IsPocketMode()) PlaySound(sound_id::kRackChime);
+        if (state_.IsPocketMode()) PlaySound(sound_id::kRackChime);
     } else {
-        AddChatLine(flow_.IsRunning() ? u"The game is running now so only speculation is allowed."
-                                 : u"The game has not started yet.",
+        AddChatLine(running ? u"The game is running now so only speculation is allowed."
+                            : u"The game has not started yet.",
                     kYellow);
         if (table != nullptr) {
-            table->SetState(flow_.IsRunning() ? kWatchingState : kWaitingState);
+            table->SetState(running ? kWatchingState : kWaitingState);
             table->Turn().SetControlEnabled(false);
             table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
         }
     }
     const uint32_t idleMs = static_cast<uint32_t>(snapshot->idleValue & 0xFFFFFFFF);
-    if (!flow_.IsRunning() && idleMs / 1000 > kIdleMinutesShown) {
+    if (!running && idleMs / 1000 > kIdleMinutesShown) {
         AddChatLine(quill::Format(u"A game has not been started in %d minutes.", idleMs / 60000), kGreen);
     }
     // The fee of the race the tournament notice told of (the value and flag of the login are the school's).
@@ -317,12 +309,13 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
 void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     const std::optional<RoomOptionsMessage> options = ReadRoomOptions(packet);
     if (!options) return;
-    room_.title = options->title;
-    room_.setting = options->option;
-    room_.optionFlags = options->flags;
-    topBar_.ShowTitle(room_);
+    quill::RoomInfo& room = state_.Room();
+    room.title = options->title;
+    room.setting = options->option;
+    room.optionFlags = options->flags;
+    topBar_.ShowTitle(room);
     equipment_.Set(options->tableItem, options->ballSetItem);
-    if (flow_.IsRunning()) {
+    if (state_.IsRunning()) {
         AddChatLine(quill::Format(u"(%d/%d)", options->changesMade, options->changesAllowed), kGreen);
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }
