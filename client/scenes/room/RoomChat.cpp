@@ -10,6 +10,7 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/SharedScrollArt.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
@@ -174,6 +175,10 @@ void RoomChat::ClearInput() {
 
 void RoomChat::ColourInputForSeat(uint8_t seat) {
     box_->SetTextColors(SceneRoomGame::kSeatChatColours[seat % SceneRoomGame::kSeatChatColours.size()], 0);
+}
+
+void RoomChat::AddRoutes(PacketRouter& routes) {
+    routes.Add(quill::MessageId::RoomChat, [this](quill::Packet& packet) { OnRoomChat(packet); });
 }
 
 void RoomChat::OnRoomChat(quill::Packet& packet) {

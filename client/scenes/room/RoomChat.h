@@ -28,6 +28,7 @@ class ConnectionRequestSender;
 class EditBox;
 class GameConnection;
 class Image;
+class PacketRouter;
 class SceneRoomGame;
 class ScreenServices;
 class ScrollBar;
@@ -69,6 +70,8 @@ public:
     void ToggleSound() { soundOn_ = !soundOn_; }
     bool SoundOn() const { return soundOn_; }
 
+    // The route of the players' lines.
+    void AddRoutes(PacketRouter& routes);
     // RoomChat from the server: kept for reports as said, shown through the word filter.
     void OnRoomChat(quill::Packet& packet);
     // The received lines for a report (taken: the report sends them once); empty when nothing came.

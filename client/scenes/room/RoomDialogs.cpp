@@ -13,6 +13,7 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/ReplayPanel.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/WaitingPopup.h"
@@ -320,6 +321,14 @@ void RoomDialogs::AskParticipation() {
         notice.lines[1] = u"You should pay the bet amount again to enter.";
     }
     app_.Scenes().ShowBox(&screen_, notice, 1);
+}
+
+void RoomDialogs::AddRoutes(PacketRouter& routes) {
+    using quill::Packet;
+    routes.Add(MessageId::InvitableUsersList, [this](Packet& packet) { invite_->OnList(packet); });
+    routes.Add(MessageId::OpponentRequest, [this](Packet& packet) { OnOpponentRequest(packet); });
+    routes.Add(MessageId::RequestRefused, [this](Packet& packet) { OnRequestRefused(packet); });
+    routes.Add(MessageId::RoomPrompt1191, [this](Packet& packet) { OnWithdrawPrompt(packet); });
 }
 
 void RoomDialogs::OnOpponentRequest(quill::Packet& packet) {

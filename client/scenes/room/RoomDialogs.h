@@ -29,6 +29,7 @@ class InviteWindow;
 class LevelUpPopup;
 class OpponentRequestAcceptPopup;
 class OpponentRequestPopup;
+class PacketRouter;
 class ReplayPanel;
 class ReportUserPopup;
 class ResultBoard;
@@ -87,6 +88,8 @@ public:
     void ShowNewMessage();
     void OpenNextFriendRequest();
 
+    // The routes of the server's questions and answers, and of the invitable users for the invitation window.
+    void AddRoutes(PacketRouter& routes);
     // The server's questions and answers.
     void OnOpponentRequest(quill::Packet& packet);
     void OnRequestRefused(quill::Packet& packet);

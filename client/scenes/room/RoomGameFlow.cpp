@@ -13,6 +13,7 @@
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GroupBoard.h"
@@ -183,6 +184,32 @@ void RoomGameFlow::BuildTurnAnimations(Widget& screen) {
         image->Show(false);
         turnAnimations_[n] = image;
     }
+}
+
+void RoomGameFlow::AddRoutes(PacketRouter& routes) {
+    using quill::MessageId;
+    using quill::Packet;
+    routes.Add(MessageId::GameStart, [this](Packet& packet) { OnGameStart(packet); });
+    routes.Add(MessageId::TurnResult, [this](Packet& packet) { OnTurnResult(packet); });
+    routes.Add(MessageId::BreakRerack, [this](Packet& packet) { OnBreakRerack(packet); });
+    routes.Add(MessageId::GroupDetermined, [this](Packet& packet) { OnBallGroups(packet, false); });
+    routes.Add(MessageId::EightBallShot, [this](Packet& packet) { OnBallGroups(packet, true); });
+    routes.Add(MessageId::PointRuleUpdate, [this](Packet& packet) { OnPointRuleUpdate(packet); });
+    routes.Add(MessageId::ScoreUpdate, [this](Packet& packet) { OnScoreUpdate(packet); });
+    routes.Add(MessageId::GameEnd, [this](Packet& packet) { OnGameEnd(packet); });
+    routes.Add(MessageId::GameSettlement, [this](Packet& packet) { OnGameSettlement(packet); });
+    routes.Add(MessageId::PlayerAllIn, [this](Packet& packet) { OnPlayerAllIn(packet); });
+    routes.Add(MessageId::GameStateSync, [this](Packet& packet) { OnGameStateSync(packet); });
+    routes.Add(MessageId::RoomTimer, [this](Packet& packet) { OnRoomTimer(packet); });
+    routes.Add(MessageId::Jackpot, [this](Packet& packet) { OnJackpot(packet); });
+    routes.Add(MessageId::AimState, [this](Packet& packet) { OnRelayedAim(packet); });
+    routes.Add(MessageId::Shot, [this](Packet& packet) { OnRelayedShot(packet); });
+    routes.Add(MessageId::BallPlacementRelay, [this](Packet& packet) { OnBallPlacementRelay(packet); });
+    routes.Add(MessageId::TableStateRequest, [this](Packet&) { OnTableStateRequest(); });
+    routes.Add(MessageId::TableStateSync, [this](Packet& packet) { OnTableStateSync(packet); });
+    routes.Add(MessageId::TablePlacement, [this](Packet& packet) { OnTablePlacement(packet); });
+    routes.Add(MessageId::PocketCallRelay, [this](Packet& packet) { OnPocketCallRelay(packet); });
+    routes.Add(MessageId::TableSignal, [this](Packet& packet) { OnTableSignal(packet); });
 }
 
 void RoomGameFlow::Enter(bool tournament) {

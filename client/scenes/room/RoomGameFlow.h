@@ -33,6 +33,7 @@ class FloatingGainText;
 class GameConnection;
 class GroupBoard;
 class MoneyNotice;
+class PacketRouter;
 class PointRulePanel;
 class RoomChat;
 class RoomClocks;
@@ -70,6 +71,9 @@ public:
     void Enter(bool tournament);
     // No table state owed.
     void ResetTurnState();
+
+    // The routes of the game's messages and the shot road's.
+    void AddRoutes(PacketRouter& routes);
 
     // --- The server's messages ---
     void OnGameStart(quill::Packet& packet);

@@ -17,6 +17,7 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemSelectWindow.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/PurchaseRules.h"
@@ -384,6 +385,15 @@ void RoomItems::UseChalk() {
         chalk->ConsumeCount(1);
         chalkSlot_->Refresh();
     }
+}
+
+void RoomItems::AddRoutes(PacketRouter& routes) {
+    using quill::MessageId;
+    using quill::Packet;
+    routes.Add(MessageId::ItemUseResult, [this](Packet& packet) { OnItemUseResult(packet); });
+    routes.Add(MessageId::ItemQuantity, [this](Packet& packet) { OnItemQuantity(packet); });
+    routes.Add(MessageId::ItemBuyResult, [this](Packet& packet) { OnItemBuyResult(packet); });
+    routes.Add(MessageId::ItemStats, [this](Packet& packet) { OnItemStats(packet); });
 }
 
 void RoomItems::OnItemUseResult(quill::Packet& packet) {

@@ -27,6 +27,7 @@ class GameConnection;
 class GoldShortagePopup;
 class ItemQuickBar;
 class ItemSelectWindow;
+class PacketRouter;
 class PurchaseDialog;
 class PurchaseGiftWindow;
 class RoomChat;
@@ -77,6 +78,8 @@ public:
     void SendPurchase();
     void ShowItemShop();
 
+    // The routes of the server's answers about items.
+    void AddRoutes(PacketRouter& routes);
     // The server's answers.
     void OnItemUseResult(quill::Packet& packet);
     void OnItemQuantity(quill::Packet& packet);

@@ -13,6 +13,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/LevelUpPopup.h"
 #include "client/scenes/room/PlayerBoard.h"
@@ -100,6 +101,28 @@ void RoomSeats::BuildPanels(Widget& screen) {
     }
     startBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::Bottom, -360);
     readyBalloon_->SetAnchor(AnchorMode::Right, -150, AnchorMode::VCentre, 0);
+}
+
+void RoomSeats::AddRoutes(PacketRouter& routes) {
+    using quill::Packet;
+    routes.Add(MessageId::RoomMemberEntered, [this](Packet& packet) { OnMemberEntered(packet); });
+    routes.Add(MessageId::RoomMemberInfo, [this](Packet& packet) { OnMemberInfo(packet); });
+    routes.Add(MessageId::RoomMemberLeft, [this](Packet& packet) { OnMemberLeft(packet); });
+    routes.Add(MessageId::RoomMasterChanged, [this](Packet& packet) { OnMasterChanged(packet); });
+    routes.Add(MessageId::SeatChanged, [this](Packet& packet) { OnSeatChanged(packet); });
+    routes.Add(MessageId::PlayerSlotUpdate, [this](Packet& packet) { OnSlotUpdate(packet); });
+    routes.Add(MessageId::PlayerJoinedGame, [this](Packet& packet) { OnPlayerJoined(packet); });
+    routes.Add(MessageId::PlayerWithdrew, [this](Packet& packet) { OnPlayerWithdrew(packet); });
+    routes.Add(MessageId::PlayerReconnected, [this](Packet& packet) { OnPlayerReconnected(packet); });
+    routes.Add(MessageId::PlayerDropped, [this](Packet& packet) { OnPlayerDropped(packet); });
+    routes.Add(MessageId::UserLocationNotice, [this](Packet& packet) { OnUserLocation(packet); });
+    for (MessageId id : {MessageId::ShotBetState, MessageId::HighRunRecord, MessageId::HandicapChanged,
+                         MessageId::PlayerMoney}) {
+        routes.Add(id, [this, id](Packet& packet) { OnSeatNotice(id, packet); });
+    }
+    routes.Add(MessageId::LevelUp, [this](Packet& packet) { OnLevelUp(packet); });
+    routes.Add(MessageId::TableEvent, [this](Packet& packet) { OnTableEvent(packet); });
+    routes.Add(MessageId::SeatCueUpdate, [this](Packet& packet) { OnSeatCueUpdate(packet); });
 }
 
 // The seats' names beside their pen strokes on the table.

@@ -26,6 +26,7 @@ class ConnectionRequestSender;
 class CueModelEntry;
 class GameConnection;
 class Image;
+class PacketRouter;
 class PlayerBoard;
 class RoomChat;
 struct RoomContext;
@@ -49,6 +50,9 @@ public:
     // The screen lays its widgets out in one order; these are the seats' places in it.
     void BuildPanels(Widget& screen);
     void BuildSeatNames(Widget& screen);
+
+    // The routes of the messages about the room's members and seats.
+    void AddRoutes(PacketRouter& routes);
 
     // --- The server's messages ---
     void OnMemberEntered(quill::Packet& packet);

@@ -126,6 +126,7 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
       clocks_(PartContext(), seats_, flow_, topBar_),
       flow_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, clocks_),
       seats_(PartContext(), chat_, flow_, dialogs_, items_, equipment_) {
+    AddRoutes();
     ResetSeats();
 }
 

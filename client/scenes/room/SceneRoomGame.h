@@ -17,8 +17,8 @@
 // windows over the table (RoomDialogs), the table and ball-set items (RoomEquipment), the turn and game clocks
 // (RoomClocks), the game's flow and the shot road (RoomGameFlow) and the seats and players (RoomSeats). It
 // hands each part the room's state and the stage (RoomContext) and the sibling parts it works with. The screen
-// lays the parts' widgets out in one order, hands every server message to its handler through one table from
-// message id to handler, and keeps the title-bar buttons and the room's notices that are only a line or a box.
+// lays the parts' widgets out in one order, hands every server message to the handler of its id among the
+// routes each part adds, and keeps the title-bar buttons and the room's notices that are only a line or a box.
 //
 // Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage, the
 // routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock,
@@ -38,6 +38,7 @@
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/room/RoomChat.h"
@@ -291,9 +292,7 @@ private:
     void DrainEvents();
 
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
-    // The handler of a server message; null for an id the room does not know (it changes nothing).
-    using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
-    static PacketHandler FindPacketHandler(quill::MessageId id);
+    void AddRoutes();
     void OnRoomError(quill::Packet& packet);
     void OnRoomClosed();
     void OnExitNotAllowed();
@@ -325,6 +324,7 @@ private:
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
+    PacketRouter routes_;
     mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
     RoomState state_;
