@@ -1,9 +1,7 @@
 #include "client/scenes/room/RoomClocks.h"
 
 #include "QuillLib/core/Random.h"
-#include "QuillLib/sound/SoundManager.h"
 #include "client/app/ScreenServices.h"
-#include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
@@ -51,7 +49,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
     seats_.Board()->UpdateCountdown(turn_.ElapsedSeconds(nowMs));
     if (turn_.TakeWarning(nowMs)) {
         const uint32_t voice = SceneRoomGame::kFirstWarningVoice + app_.GetRandom().Next() % 3;
-        SoundQueue::Instance().Push(quill::SoundManager::Current(), voice, 1.0f);
+        SceneRoomGame::QueueAnnouncement(voice);
         seats_.Board()->HideWarning();
     }
     const int8_t shooter = state_.Room().shooterSeat;
@@ -64,7 +62,7 @@ void RoomClocks::RunTurn(uint32_t nowMs) {
         if (turn_.TimeOutDue(nowMs)) SendTimeOut();
     } else if (state_.IsLocalTurn() && turn_.TimeOutDue(nowMs)) {
         SendTimeOut();
-    } else if (state_.MasterSeat() == state_.LocalSeat() && shooter >= 0 && shooter < 8 &&
+    } else if (state_.IsLocalMaster() && shooter >= 0 && shooter < 8 &&
                state_.IsSeatDropped(shooter) && turn_.TimeOutDue(nowMs)) {
         SendTimeOut();
     }

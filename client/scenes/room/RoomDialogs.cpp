@@ -301,7 +301,7 @@ void RoomDialogs::OpenRoomSettings() {
     for (size_t seat = 0; seat < players.size() && seat < state_.Model().players.size(); ++seat) {
         if (state_.Model().players[seat].seat >= 0) players[seat] = &state_.Model().players[seat];
     }
-    gameOption_->Load(state_.Room(), state_.MasterSeat() == state_.LocalSeat(), players, state_.MasterSeat());
+    gameOption_->Load(state_.Room(), state_.IsLocalMaster(), players, state_.MasterSeat());
     gameOption_->SetVisible(true);
 }
 

@@ -8,7 +8,6 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
-#include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
@@ -20,7 +19,6 @@
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
-#include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomClocks.h"
 #include "client/scenes/room/RoomColours.h"
@@ -29,6 +27,7 @@
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomSeats.h"
+#include "client/scenes/room/RoomShotRoad.h"
 #include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -39,7 +38,6 @@
 #include "client/scenes/room/TimeLimitNotice.h"
 #include "client/scenes/room/TurnClock.h"
 #include "client/table/CameraController.h"
-#include "client/table/CameraState.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/SharedUtilities.h"
@@ -48,9 +46,6 @@
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
-#include "client/table/TableInput.h"
-#include "client/table/TableMessageIo.h"
-#include "client/table/TablePensAndMarks.h"
 #include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
 #include "client/ui/AnimatedImage.h"
@@ -72,21 +67,14 @@ constexpr uint8_t kEightBallGroup = 4;
 constexpr uint8_t kHighBallsGroup = 3;
 constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
-constexpr uint32_t kKey_Z = 'Z';
 // The break's view in the three-cushion games: 150 degrees, held as the exact float every client uses. The
 // dispatch thread rounds toward zero, so converting 150 degrees there would give the float one unit below.
 constexpr float kBreakYaw = std::bit_cast<float>(0x40278D37u);
 constexpr uint32_t kContinueAfterMs = 60 * 60 * 1000;
-constexpr int32_t kWaitingState = 4;
-constexpr uint8_t kInvalidResult = 7;
-// The part of the winnings a game with money keeps back, shown under its results; a friendly game shows none.
-constexpr int32_t kGameFeePercent = 9;
 
 constexpr uint32_t kStartSound = 24;
 constexpr uint32_t kGoodShotSound = 20;
 constexpr uint32_t kYourTurnSound = 26;
-constexpr uint32_t kEndSound = 23;
-constexpr uint32_t kSettleSound = 21;
 constexpr uint32_t kRuleSound = 39;
 constexpr uint32_t kRuleFlagSound = 41;
 constexpr uint32_t kRackVoice = 27;
@@ -96,13 +84,7 @@ constexpr uint32_t kScoreTwentyVoice = 77;
 constexpr uint32_t kThreeCushionVoice = 78;
 constexpr uint32_t kBankShotVoice = 80;
 constexpr uint32_t kEightBallVoice = 80;
-constexpr uint32_t kGameOverVoice = 55;
-constexpr uint32_t kAllInVoice = 42;
 
-constexpr int32_t kShotStates = 3;  // the table's state must be above this for a shot to count
-constexpr uint32_t kPocketCallSound = 17;
-constexpr uint32_t kRoomTimerSound = 21;
-constexpr uint32_t kSignalSound = 6;
 constexpr int32_t kAnimationTexture = 33;
 constexpr int32_t kScoreTrackLeft = -336;
 constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
@@ -110,7 +92,7 @@ constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 }  // namespace
 
 RoomGameFlow::RoomGameFlow(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
-                           RoomItems& items, RoomEquipment& equipment, RoomClocks& clocks)
+                           RoomItems& items, RoomEquipment& equipment, RoomClocks& clocks, RoomShotRoad& shotRoad)
     : screen_(room.screen),
       app_(room.app),
       connection_(room.connection),
@@ -122,7 +104,8 @@ RoomGameFlow::RoomGameFlow(const RoomContext& room, RoomChat& chat, RoomSeats& s
       dialogs_(dialogs),
       items_(items),
       equipment_(equipment),
-      clocks_(clocks) {}
+      clocks_(clocks),
+      shotRoad_(shotRoad) {}
 
 void RoomGameFlow::BuildScorePanels(Widget& screen) {
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
@@ -133,14 +116,6 @@ void RoomGameFlow::BuildScorePanels(Widget& screen) {
     pointRule_->SetAnchor(AnchorMode::Right, -180, AnchorMode::Top, 30);
     scoreBoard_ = AttachTo(screen, std::make_unique<ScoreBoard>(sender_), false);
     scoreBoard_->SetAnchor(AnchorMode::Right, -190, AnchorMode::Top, 80);
-}
-
-void RoomGameFlow::BuildReceivingLabel(Widget& screen) {
-    receiving_ = AddRoomLabel(screen, 0, 0, 230, kGreen);
-    receiving_->SetText(u"receiving game data...");
-    receiving_->SetAlpha(0.7f);
-    receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
-    receiving_->Show(false);
 }
 
 void RoomGameFlow::BuildTrack(Widget& screen) {
@@ -196,33 +171,16 @@ void RoomGameFlow::AddRoutes(PacketRouter& routes) {
     routes.Add(MessageId::EightBallShot, [this](Packet& packet) { OnBallGroups(packet, true); });
     routes.Add(MessageId::PointRuleUpdate, [this](Packet& packet) { OnPointRuleUpdate(packet); });
     routes.Add(MessageId::ScoreUpdate, [this](Packet& packet) { OnScoreUpdate(packet); });
-    routes.Add(MessageId::GameEnd, [this](Packet& packet) { OnGameEnd(packet); });
-    routes.Add(MessageId::GameSettlement, [this](Packet& packet) { OnGameSettlement(packet); });
-    routes.Add(MessageId::PlayerAllIn, [this](Packet& packet) { OnPlayerAllIn(packet); });
     routes.Add(MessageId::GameStateSync, [this](Packet& packet) { OnGameStateSync(packet); });
-    routes.Add(MessageId::RoomTimer, [this](Packet& packet) { OnRoomTimer(packet); });
     routes.Add(MessageId::Jackpot, [this](Packet& packet) { OnJackpot(packet); });
-    routes.Add(MessageId::AimState, [this](Packet& packet) { OnRelayedAim(packet); });
-    routes.Add(MessageId::Shot, [this](Packet& packet) { OnRelayedShot(packet); });
-    routes.Add(MessageId::BallPlacementRelay, [this](Packet& packet) { OnBallPlacementRelay(packet); });
-    routes.Add(MessageId::TableStateRequest, [this](Packet&) { OnTableStateRequest(); });
-    routes.Add(MessageId::TableStateSync, [this](Packet& packet) { OnTableStateSync(packet); });
-    routes.Add(MessageId::TablePlacement, [this](Packet& packet) { OnTablePlacement(packet); });
-    routes.Add(MessageId::PocketCallRelay, [this](Packet& packet) { OnPocketCallRelay(packet); });
-    routes.Add(MessageId::TableSignal, [this](Packet& packet) { OnTableSignal(packet); });
 }
 
 void RoomGameFlow::Enter(bool tournament) {
-    shotCount_ = 0;
     ruleMarker_ = 0;
     runCount_ = 0;
     scoreBoard_->Reset();
     scoreBoard_->Show(tournament);
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
-}
-
-void RoomGameFlow::ResetTurnState() {
-    tableStatePending_ = false;
 }
 
 void RoomGameFlow::ApplySnapshot(bool running, const PointRuleBytes& rule, uint8_t marker, uint32_t gameValue) {
@@ -240,19 +198,6 @@ void RoomGameFlow::PlayTurnAnimation(size_t animation) {
     if (animation < SceneRoomGame::kTurnAnimations) turnAnimations_[animation]->Play(0);
 }
 
-void RoomGameFlow::QueueAnnouncement(uint32_t id) {
-    SoundQueue::Instance().Push(quill::SoundManager::Current(), id, 1.0f);
-}
-
-// The local player takes or loses the table: the local-turn byte, 'Z' let go, and control.
-void RoomGameFlow::TakeTable(bool take) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
-    table->Turn().SetAimFollowsCamera(take);
-    table->Input().OnKey(kKey_Z, false);
-    if (take) table->Turn().SetControlEnabled(true);
-}
-
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     GameTable* table = stage_.Table();
     const auto tableMode =
@@ -267,12 +212,12 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
         if (seat.seat >= 0) seat.ResetGameFields();
     }
     seats_.StartBalloon()->Show(false);
-    receiving_->Show(false);
+    shotRoad_.Receiving()->Show(false);
     seats_.JoinButton()->Show(false);
     app_.GetRandom().Seed(start->seed);
     runCount_ = 0;
     dialogs_.ResetRequests();
-    tableStatePending_ = false;
+    shotRoad_.ForgetTableStateRequest();
     state_.SetShotInFlight(false);
     eightBallNotice_ = false;
     state_.Model().currentTeam = 0;
@@ -306,9 +251,9 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
     shotBet_->SetBetOpen(true);
     seats_.StartReady()->OnGameStart();
     SceneRoomGame::PlaySound(kStartSound);
-    if (state_.IsPocketMode()) QueueAnnouncement(kRackVoice);
+    if (state_.IsPocketMode()) SceneRoomGame::QueueAnnouncement(kRackVoice);
     const bool tournament = connection_.GetChannelType(-1) == kTournamentChannel;
-    QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
+    SceneRoomGame::QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
                                                                        : kOpeningVoices[app_.GetRandom().Next() & 1]);
     equipment_.Check();
     if (tournament) {
@@ -379,8 +324,7 @@ void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
-    table->Turn().SetAimFollowsCamera(localTurn);
-    table->Input().OnKey(kKey_Z, false);
+    shotRoad_.TakeTable(localTurn);
     table->Turn().SetControlEnabled(localTurn);
     table->RenderStep().SetVisible(true);
     if (state_.IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
@@ -432,9 +376,9 @@ void RoomGameFlow::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState
 
 void RoomGameFlow::OnTurnResult(quill::Packet& packet) {
     clocks_.StartTurn(platform::TimeGetTime());
-    receiving_->Show(false);
+    shotRoad_.Receiving()->Show(false);
     runCount_ = 0;
-    if (tableStatePending_.exchange(false)) SendTableState();
+    shotRoad_.AnswerPendingTableState();
     const std::optional<TurnResultMessage> turn = ReadTurnResult(packet, state_.IsRunning());
     if (!turn) return;
     equipment_.Set(turn->tableItem, turn->ballSetItem);
@@ -443,7 +387,7 @@ void RoomGameFlow::OnTurnResult(quill::Packet& packet) {
     if (turn->hasGame) {
         ApplyTurnGame(*turn);
     } else if (turn->nextShooter == static_cast<uint8_t>(state_.LocalSeat())) {
-        TakeTable(true);
+        shotRoad_.TakeTable(true);
     }
     FinishTurn(*turn);
 }
@@ -521,8 +465,8 @@ void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
     GameTable* table = stage_.Table();
     if (team == nullptr || table == nullptr) return;
     if (team->score != 0) {
-        if (team->score == 10) QueueAnnouncement(kScoreTenVoice);
-        if (team->score == 20) QueueAnnouncement(kScoreTwentyVoice);
+        if (team->score == 10) SceneRoomGame::QueueAnnouncement(kScoreTenVoice);
+        if (team->score == 20) SceneRoomGame::QueueAnnouncement(kScoreTwentyVoice);
         return;
     }
     if (table->Equipment().GameMode() != 0 && table->Equipment().GameMode() != 3) return;
@@ -530,14 +474,14 @@ void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
         PlayTurnAnimation(SceneRoomGame::kThreeCushionAnimation);
         if (team->threeCushionFinishes == team->threeCushionFinishesAtStart) {
             chat_.AddLine(u"Now~ your three cushion shot.", kGreen);
-            QueueAnnouncement(kThreeCushionVoice);
+            SceneRoomGame::QueueAnnouncement(kThreeCushionVoice);
         }
         team->SetState(kThreeCushionDue);
     } else if (team->bankFinishes != 0) {
         PlayTurnAnimation(SceneRoomGame::kBankShotAnimation);
         if (team->bankFinishes == team->bankFinishesAtStart) {
             chat_.AddLine(u"Time to hit a bank shot.", kGreen);
-            QueueAnnouncement(kBankShotVoice);
+            SceneRoomGame::QueueAnnouncement(kBankShotVoice);
         }
         team->SetState(kBankShotDue);
     }
@@ -549,7 +493,7 @@ void RoomGameFlow::GiveBallInHand(uint8_t kind) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->SnapshotBalls();
-    SendBallPlacement(table->Physics().CueBall());
+    shotRoad_.SendBallPlacement(table->Physics().CueBall());
     PlayTurnAnimation(SceneRoomGame::kBallInHandAnimation);
     if (!state_.IsLocalTurn()) return;
     if (kind == 1) {
@@ -566,14 +510,13 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     if (turn.nextShooter != static_cast<uint8_t>(state_.LocalSeat())) {
-        table->Turn().SetAimFollowsCamera(false);
-        table->Input().OnKey(kKey_Z, false);
+        shotRoad_.TakeTable(false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
             PlayTurnAnimation(SceneRoomGame::kYourTurnAnimation);
             SceneRoomGame::PlaySound(kYourTurnSound);
         }
-        TakeTable(true);
+        shotRoad_.TakeTable(true);
         items_.ChalkSlot()->SetActive(true);
     }
     quill::TeamState* current = PlayingTeam(state_.Model().currentTeam);
@@ -626,7 +569,7 @@ void RoomGameFlow::OnBreakRerack(quill::Packet& packet) {
     if (rerack->kind == 1) {
         table->HudValues().ForScreens().breakAgain = true;
     } else if (state_.IsPocketMode()) {
-        QueueAnnouncement(kRackVoice);
+        SceneRoomGame::QueueAnnouncement(kRackVoice);
     }
 }
 
@@ -646,7 +589,7 @@ void RoomGameFlow::OnBallGroups(quill::Packet& packet, bool eightBall) {
     chat_.AddLine(u"8 ball shot!", kGreen);
     if (groups->flag != 0) {
         eightBallNotice_ = true;
-        QueueAnnouncement(kEightBallVoice);
+        SceneRoomGame::QueueAnnouncement(kEightBallVoice);
     }
 }
 
@@ -700,338 +643,6 @@ void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
     }
     gameValue_ = score->gameValue;
     seats_.Board()->Refresh(state_.Model(), state_.Room());
-}
-
-void RoomGameFlow::OnGameEnd(quill::Packet& packet) {
-    const std::optional<GameEndMessage> end = ReadGameEnd(packet);
-    if (!end) return;
-    state_.SetRunning(false);
-    state_.Model().running = 0;
-    state_.Room().state = 0;
-    dialogs_.Results()->SetGrid(end->teamCount, end->membersPerTeam);
-    dialogs_.Results()->SetFee(state_.Room().IsClosed() ? 0 : kGameFeePercent);
-    int32_t column = 0;
-    for (const GameEndMessage::Team& team : end->teams) {
-        const quill::TeamState* record = team.id < kRoomTeams ? &state_.Model().teams[team.id] : nullptr;
-        for (size_t row = 0; row < team.members.size(); ++row) {
-            const GameEndMessage::Member& member = team.members[row];
-            const quill::PlayerState* player =
-                record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
-            if (player == nullptr || player->seat != member.seat) continue;
-            dialogs_.Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                       static_cast<int32_t>(member.points), player->money, member.rank);
-        }
-        ++column;
-    }
-    quill::WString line;
-    if (state_.Room().IsGambleGame()) {
-        line = u"Game is over.";
-    } else if (end->lastResult == kInvalidResult) {
-        line = u"The game became invalid.";
-    } else {
-        const char16_t* what = end->reason == 2 ? u"has withdrawn, so the game has ended."
-                                                : u"has disconnected, so the game has ended.";
-        line = state_.Room().gameType == quill::game_type::kSixBalls
-                   ? quill::Format(u"%s %s", end->nickname, what)
-                   : quill::Format(u"%s %s (%s %d)", end->nickname, what, u"WP", end->withdrawalPoints);
-    }
-    chat_.AddLine(line, kRed);
-    if (GameTable* table = stage_.Table()) table->SetState(kWaitingState);
-    state_.Model().CountTeamsInPlay();
-    AfterGameSeating();
-    SceneRoomGame::PlaySound(kEndSound);
-    state_.Room().shooterSeat = state_.MasterSeat();
-    GiveTableToMaster(2.0f);
-    if (!state_.Room().IsGambleGame()) dialogs_.Results()->SetVisible(true);
-    equipment_.Check();
-}
-
-// After a game: the local player keeps his seat when he can pay for the next one, else he gives it up.
-void RoomGameFlow::AfterGameSeating() {
-    quill::PlayerState& local = connection_.LocalPlayer();
-    const quill::PlayerState* seat = state_.SeatRecord(state_.LocalSeat());
-    bool seated = seat != nullptr && seat->team > 0;
-    const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
-    if (seated && connection_.GetRoomInfo().RequiredMoney(local.money, kind) > 0) {
-        seated = false;
-        sender_.SendByte(quill::MessageId::RoomSlotRequest, 0);
-    }
-    local.gameFlags[quill::PlayerState::kSeatedFlag] = seated ? 1 : 0;
-    seats_.StartReady()->OnGameEnd();
-    seats_.StartReady()->SetSeat(seated && seat != nullptr ? seat->team : 0);
-    if (!state_.IsObserving()) seats_.StartReady()->ShowPanel();
-    seats_.RefreshStartButton();
-    seats_.Board()->OnGameEnd();
-    seats_.Board()->Refresh(state_.Model(), state_.Room());
-}
-
-// The room master holds the table between games; everybody else watches.
-void RoomGameFlow::GiveTableToMaster(float seconds) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
-    table->Aim().ClearTargetBall();
-    if (!state_.IsShotInFlight()) table->RenderStep().SetVisible(true);
-    if (IsRoomSeat(state_.MasterSeat()) && seats_.SeatCue(static_cast<size_t>(state_.MasterSeat())) != nullptr) {
-        table->RenderStep().SetCurrentCue(seats_.SeatCue(static_cast<size_t>(state_.MasterSeat())));
-    }
-    const bool master = state_.MasterSeat() == state_.LocalSeat();
-    table->Turn().SetAimFollowsCamera(master);
-    table->Turn().SetControlEnabled(master && !state_.IsShotInFlight());
-    if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
-}
-
-void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
-    const std::optional<GameSettlementMessage> settlement = ReadGameSettlement(packet);
-    if (!settlement) return;
-    dialogs_.Results()->SetGrid(settlement->teamCount, settlement->membersPerTeam);
-    int32_t unfinished = 0;
-    bool localTookPart = false;
-    int32_t column = 0;
-    for (const GameSettlementMessage::Team& team : settlement->teams) {
-        quill::TeamState* record = team.id < kRoomTeams ? &state_.Model().teams[team.id] : nullptr;
-        if (record != nullptr) record->result = team.result;
-        if (team.result == 0) ++unfinished;
-        for (size_t row = 0; row < team.members.size(); ++row) {
-            quill::PlayerState* player = record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
-            if (player == nullptr) continue;
-            const GameSettlementMessage::Member& member = team.members[row];
-            if (player->seat == state_.LocalSeat()) localTookPart = true;
-            if (member.settled) {
-                seats_.ApplyMoney(static_cast<uint8_t>(player->seat), member.money);
-                player->status = member.status;
-            }
-            dialogs_.Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                       static_cast<int32_t>(member.points), player->money, member.rank);
-        }
-        ++column;
-    }
-    SceneRoomGame::PlaySound(kSettleSound);
-    if (!state_.Room().IsGambleGame()) dialogs_.Results()->SetVisible(true);
-    if (unfinished >= 2) {
-        // The game goes on without the teams that finished.
-        for (const GameSettlementMessage::Team& team : settlement->teams) {
-            if (team.result == 0 || team.id == 0 || team.id >= kRoomTeams) continue;
-            state_.Model().RetireTeam(team.id, 0, 0);
-            state_.Model().CompactTurnOrder(team.id);
-        }
-        state_.Model().NextTurn();
-        if (localTookPart) {
-            seats_.StartReady()->SetSeat(0);
-            // The rejoin window: six-ball players out of the game may pay the stake again and join (control 13).
-            if (state_.Room().gameType == quill::game_type::kSixBalls && !state_.IsLocalPlayerInGame())
-                seats_.JoinButton()->Show(true);
-        }
-        seats_.Board()->Refresh(state_.Model(), state_.Room());
-        return;
-    }
-    for (quill::PlayerState& seat : state_.Model().players) seat.gameFlags[quill::PlayerState::kBettingFlag] = 0;
-    QueueAnnouncement(kGameOverVoice);
-    state_.Model().CountTeamsInPlay();
-    const quill::PlayerState* local = state_.SeatRecord(state_.LocalSeat());
-    connection_.LocalPlayer().gameFlags[quill::PlayerState::kSeatedFlag] = local != nullptr && local->team > 0 ? 1 : 0;
-    ReturnToWaiting();
-    AfterGameSeating();
-}
-
-void RoomGameFlow::OnPlayerAllIn(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> allIn = ReadSeatValue(packet, SeatValueWidth::kNone);
-    if (!allIn || !IsRoomSeat(allIn->seat)) return;
-    quill::PlayerState& seat = state_.Model().players[allIn->seat];
-    chat_.AddLine(quill::Format(u"%s 님이 올인 되었습니다.", seat.name), kRed);
-    seats_.ApplyMoney(allIn->seat, 0);
-    SceneRoomGame::PlaySound(kEndSound);
-    QueueAnnouncement(kAllInVoice);
-    if (state_.Model().teamsInPlay < 3) {
-        state_.SetRunning(false);
-        state_.Model().running = 0;
-        state_.SetShotInFlight(false);
-        state_.Room().state = 0;
-        state_.Model().CountTeamsInPlay();
-        if (GameTable* table = stage_.Table()) table->SetState(kWaitingState);
-        state_.Room().shooterSeat = state_.MasterSeat();
-        GiveTableToMaster(2.0f);
-    } else if (seat.team > 0) {
-        const auto team = static_cast<uint8_t>(seat.team);
-        state_.Model().RetireTeam(team, 0, 0);
-        state_.Model().CompactTurnOrder(team);
-    }
-    AfterGameSeating();
-}
-
-void RoomGameFlow::ReturnToWaiting() {
-    state_.SetRunning(false);
-    state_.Model().running = 0;
-    state_.SetShotInFlight(false);
-    state_.Room().state = 0;
-    seats_.Board()->OnGameEnd();
-    seats_.Board()->Refresh(state_.Model(), state_.Room());
-    seats_.StartReady()->OnGameEnd();
-    if (GameTable* table = stage_.Table()) table->SetState(kWaitingState);
-    state_.Room().shooterSeat = state_.MasterSeat();
-    GiveTableToMaster(2.0f);
-    state_.Model().CountReadyMembers();
-    items_.ReadOptionSwitches();
-}
-
-// Every 10th update while the local player holds the table: the aim goes out when it changed, at most once
-// per 1001 ms.
-void RoomGameFlow::RelayAim(uint32_t nowMs) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr || !table->Turn().IsControlEnabled()) return;
-    const bool holds =
-        state_.IsRunning() ? state_.IsLocalTurn() : state_.MasterSeat() == state_.LocalSeat() || state_.IsLocalTurn();
-    if (!holds) return;
-    CameraState& aim = table->Aim().Pose();
-    if (!aim.CheckStampElapsed(nowMs)) return;
-    if (!aim.CheckChanged(nowMs)) return;
-    aim.SaveSnapshot();
-    sender_.Send([&aim](quill::Packet& packet) {
-        packet.Init(quill::MessageId::AimState);
-        aim.WriteAimState(packet);
-    });
-}
-
-void RoomGameFlow::OnShotFired() {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
-    shotMade_ = true;
-    state_.SetShotInFlight(true);
-    if (table->State() > kShotStates) {
-        if (state_.IsRunning()) ++shotCount_;
-        shotBet_->SetBetOpen(false);
-        sender_.Send([table](quill::Packet& packet) {
-            packet.Init(quill::MessageId::Shot);
-            table->Messages().WriteShot(packet);
-        });
-    }
-    items_.ChalkSlot()->SetActive(false);
-    seats_.Board()->SetCountdownOn(false);
-    items_.ReportConsumption();
-}
-
-// The balls stopped: the shooter reports the outcome, with the table state the server asked for meanwhile.
-void RoomGameFlow::OnBallsStopped() {
-    GameTable* table = stage_.Table();
-    if (table == nullptr || table->State() <= kShotStates || state_.IsObserving() || !shotMade_.exchange(false))
-        return;
-    sender_.Send([this, table](quill::Packet& packet) {
-        packet.Init(quill::MessageId::ShotResultReport);
-        table->Messages().WriteShotResultReport(packet);
-        if (tableStatePending_.exchange(false)) WriteTableState(packet, true);
-    });
-}
-
-// TableState: the table's ball state (a message of its own, or appended to the packet's last), then the room's
-// table and ball-set items.
-void RoomGameFlow::WriteTableState(quill::Packet& packet, bool append) {
-    stage_.Table()->Messages().WriteBallState(packet, append);
-    equipment_.WriteItems(packet);
-}
-
-void RoomGameFlow::SendTableState() {
-    if (stage_.Table() == nullptr) return;
-    sender_.Send([this](quill::Packet& packet) { WriteTableState(packet, false); });
-}
-
-void RoomGameFlow::SendBallPlacement(uint32_t ball) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
-    sender_.Send([table, ball](quill::Packet& packet) {
-        packet.Init(quill::MessageId::BallPlacement);
-        table->Messages().WriteBallPlacement(packet, ball);
-    });
-}
-
-void RoomGameFlow::OnRelayedAim(quill::Packet& packet) {
-    receiving_->Show(false);
-    const std::optional<std::array<float, 5>> aim = ReadRemoteAim(packet);
-    GameTable* table = stage_.Table();
-    if (!aim || table == nullptr) return;
-    table->Aim().AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
-}
-
-void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr) return;
-    if (state_.IsRunning()) ++shotCount_;
-    receiving_->Show(false);
-    shotBet_->SetBetOpen(false);
-    seats_.Board()->SetCountdownOn(false);
-    if (!table->Messages().ReadShot(packet)) return;
-    table->StartShot(2, false);
-    state_.SetShotInFlight(true);
-}
-
-void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
-    const std::optional<BallPlacementMessage> placement = ReadBallPlacement(packet);
-    GameTable* table = stage_.Table();
-    if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
-    table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball != table->Physics().CueBall()) return;
-    // The top view does not move: the camera finds the cue ball when the player leaves it.
-    if (table->Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
-        table->Cameras().SetRefocusOnTopViewExit(true);
-    } else {
-        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
-    }
-}
-
-// Answered at once when nothing runs; otherwise by the outcome or the next TurnResult, whichever is first.
-void RoomGameFlow::OnTableStateRequest() {
-    if (state_.IsShotInFlight()) {
-        tableStatePending_ = true;
-        return;
-    }
-    SendTableState();
-}
-
-void RoomGameFlow::OnTablePlacement(quill::Packet& packet) {
-    receiving_->Show(false);
-    const std::optional<TablePlacementHead> head = ReadTablePlacementHead(packet);
-    GameTable* table = stage_.Table();
-    if (!head || table == nullptr) return;
-    equipment_.Set(head->tableItem, head->ballSetItem);
-    if (state_.IsRunning() && IsRoomSeat(head->shooter)) {
-        state_.Model().FindPlayerTurn(head->shooter);
-        seats_.Board()->Refresh(state_.Model(), state_.Room());
-    }
-    table->Rack().SetCueBallIndex(head->cueBall);
-    if (!table->Messages().ReadBallState(packet)) return;
-    const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
-    equipment_.Check();
-    if (second && table->Equipment().BallsFitTableItem((*second)[0])) {
-        equipment_.Set((*second)[0], (*second)[1]);
-    }
-}
-
-void RoomGameFlow::OnPocketCallRelay(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (table == nullptr || !HasPayloadByte(packet)) return;
-    const uint8_t pocket = packet.ReadU8();
-    if (pocket < 1 || pocket > 6) return;
-    table->Aim().SetTargetBall(pocket);
-    SceneRoomGame::PlaySound(kPocketCallSound);
-}
-
-void RoomGameFlow::OnRoomTimer(quill::Packet& packet) {
-    if (!ReadThreeWords(packet)) return;
-    SceneRoomGame::PlaySound(kRoomTimerSound);
-    state_.Model().CountTeamsInPlay();
-    ReturnToWaiting();
-    dialogs_.ContinueWindow()->SetVisible(true);
-}
-
-void RoomGameFlow::OnTableStateSync(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (table != nullptr) table->PensAndMarks().ReadTableMarks(packet);
-}
-
-void RoomGameFlow::OnTableSignal(quill::Packet& packet) {
-    GameTable* table = stage_.Table();
-    if (HasPayloadByte(packet) && table != nullptr) {
-        SceneRoomGame::PlaySound(kSignalSound);
-        table->StartAmbientEffect(platform::TimeGetTime());
-    }
 }
 
 void RoomGameFlow::OnGameStateSync(quill::Packet& packet) {

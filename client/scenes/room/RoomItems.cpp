@@ -461,7 +461,7 @@ void RoomItems::ReadOptionSwitches() {
     if (table == nullptr) return;
     table->HudValues().ForScreens().masterOption = false;
     table->Aim().SetSideOption(0);
-    const bool master = state_.MasterSeat() == state_.LocalSeat();
+    const bool master = state_.IsLocalMaster();
     quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {

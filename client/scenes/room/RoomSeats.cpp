@@ -24,6 +24,7 @@
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
+#include "client/scenes/room/RoomShotRoad.h"
 #include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
@@ -52,7 +53,7 @@ constexpr uint16_t kTargetLineLevel = 10;
 }  // namespace
 
 RoomSeats::RoomSeats(const RoomContext& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs,
-                     RoomItems& items, RoomEquipment& equipment)
+                     RoomItems& items, RoomEquipment& equipment, RoomShotRoad& shotRoad)
     : screen_(room.screen),
       app_(room.app),
       connection_(room.connection),
@@ -63,7 +64,8 @@ RoomSeats::RoomSeats(const RoomContext& room, RoomChat& chat, RoomGameFlow& flow
       flow_(flow),
       dialogs_(dialogs),
       items_(items),
-      equipment_(equipment) {}
+      equipment_(equipment),
+      shotRoad_(shotRoad) {}
 
 void RoomSeats::BuildPanels(Widget& screen) {
     const AppEventPoster poster = PosterOf(app_);
@@ -250,7 +252,7 @@ void RoomSeats::OnMasterChanged(quill::Packet& packet) {
     if (!state_.IsRunning()) {
         state_.Room().shooterSeat = state_.MasterSeat();
         if (local) {
-            flow_.GiveTableToMaster(1.0f);
+            shotRoad_.GiveTableToMaster(1.0f);
             state_.Model().CountReadyMembers();
         }
     }
@@ -341,7 +343,7 @@ void RoomSeats::OnPlayerWithdrew(quill::Packet& packet) {
         if (IsRoomSeat(next)) state_.Room().shooterSeat = static_cast<int8_t>(next);
     }
     if (withdrew->seat == static_cast<uint8_t>(state_.LocalSeat())) {
-        flow_.TakeTable(false);
+        shotRoad_.TakeTable(false);
         if (GameTable* table = stage_.Table()) table->Turn().SetControlEnabled(false);
         startReady_->OnGameEnd();
     }

@@ -34,6 +34,7 @@ class RoomDialogs;
 class RoomEquipment;
 class RoomGameFlow;
 class RoomItems;
+class RoomShotRoad;
 class RoomState;
 class SceneRoomGame;
 class ScreenServices;
@@ -45,7 +46,7 @@ class Widget;
 class RoomSeats {
 public:
     RoomSeats(const RoomContext& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs, RoomItems& items,
-              RoomEquipment& equipment);
+              RoomEquipment& equipment, RoomShotRoad& shotRoad);
 
     // The screen lays its widgets out in one order; these are the seats' places in it.
     void BuildPanels(Widget& screen);
@@ -107,6 +108,7 @@ private:
     RoomDialogs& dialogs_;
     RoomItems& items_;
     RoomEquipment& equipment_;
+    RoomShotRoad& shotRoad_;
     std::array<CueModelEntry*, kRoomSeats> seatCues_{};
 
     // Widgets, owned by the tree.

@@ -124,8 +124,10 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
       dialogs_(PartContext(), chat_, items_, flow_),
       equipment_(PartContext(), chat_),
       clocks_(PartContext(), seats_, flow_, topBar_),
-      flow_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, clocks_),
-      seats_(PartContext(), chat_, flow_, dialogs_, items_, equipment_) {
+      shotRoad_(PartContext(), seats_, items_, equipment_, flow_),
+      flow_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, clocks_, shotRoad_),
+      end_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, shotRoad_),
+      seats_(PartContext(), chat_, flow_, dialogs_, items_, equipment_, shotRoad_) {
     AddRoutes();
     ResetSeats();
 }
@@ -147,7 +149,7 @@ quill::PlayerState& SceneRoomGame::Player() const {
 void SceneRoomGame::ResetSeats() {
     quill::ScopedLock hold(lock_);
     state_.ResetTurn();
-    flow_.ResetTurnState();
+    shotRoad_.ForgetTableStateRequest();
     clocks_.Turn().ClearTimeOut();
 }
 
@@ -240,6 +242,7 @@ void SceneRoomGame::Activate() {
     items_.ItemBar()->Refresh();
     dialogs_.ResetRequests();
     flow_.Enter(connection_.GetChannelType(-1) == kTournamentChannel);
+    shotRoad_.Enter();
     clocks_.StartGame(platform::TimeGetTime(), 0);
     topBar_.ShowRoom(room);
     ShowStake();
@@ -259,7 +262,7 @@ void SceneRoomGame::HideGameWindows() {
                                           flow_.Groups(),            flow_.Money(),      dialogs_.Menu(),
                                           dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
                                           items_.PurchaseGift(), items_.Purchase(), seats_.ReadyBalloon(),
-                                          flow_.Receiving(),          dialogs_.NewMessageWindow()};
+                                          shotRoad_.Receiving(),          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
@@ -300,7 +303,7 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
     quill::ScopedLock hold(lock_);
     const uint32_t updates = clocks_.CountUpdate();
     if (updates % kAimRelayCalls == 0) {
-        flow_.RelayAim(timeMs);
+        shotRoad_.RelayAim(timeMs);
         if (state_.IsRunning() && !state_.IsShotInFlight()) clocks_.RunTurn(timeMs);
         if (state_.IsRunning()) clocks_.RunGame(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
@@ -450,6 +453,10 @@ void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
 
 void SceneRoomGame::PlaySound(uint32_t id) {
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(id, false);
+}
+
+void SceneRoomGame::QueueAnnouncement(uint32_t id) {
+    SoundQueue::Instance().Push(quill::SoundManager::Current(), id, 1.0f);
 }
 
 }  // namespace kestrovan

@@ -15,7 +15,8 @@
 // runs), the table's stage and one part per concern, each a class with its own state and the operations on
 // it: the top bar (RoomTopBar), the chat (RoomChat), the local player's items and purchases (RoomItems), the
 // windows over the table (RoomDialogs), the table and ball-set items (RoomEquipment), the turn and game clocks
-// (RoomClocks), the game's flow and the shot road (RoomGameFlow) and the seats and players (RoomSeats). It
+// (RoomClocks), the game's start and turns (RoomGameFlow), the shot road (RoomShotRoad), the game's end and
+// settlement (RoomGameEnd) and the seats and players (RoomSeats). It
 // hands each part the room's state and the stage (RoomContext) and the sibling parts it works with. The screen
 // lays the parts' widgets out in one order, hands every server message to the handler of its id among the
 // routes each part adds, and keeps the title-bar buttons and the room's notices that are only a line or a box.
@@ -48,10 +49,12 @@
 #include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
+#include "client/scenes/room/RoomGameEnd.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomSeats.h"
+#include "client/scenes/room/RoomShotRoad.h"
 #include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
@@ -167,6 +170,7 @@ public:
 
     // --- What the parts ask of the screen ---
     static void PlaySound(uint32_t id);
+    static void QueueAnnouncement(uint32_t id);
     // The render thread lets the table's held keys go.
     void QueueKeyRelease() { events_.Post(kReleaseKeysEvent, 0, 0, 0); }
     // The leave button, off while the server has a leave request to answer.
@@ -179,7 +183,7 @@ public:
     bool IsGameRunning() const { return state_.IsRunning(); }
     void SetShotInFlight(bool inFlight) { state_.SetShotInFlight(inFlight); }
     // The game is over for the room: the master holds the table, the panels wait for a new game.
-    void ReturnToWaiting() { flow_.ReturnToWaiting(); }
+    void ReturnToWaiting() { end_.ReturnToWaiting(); }
     bool IsLocalTurn() const { return state_.IsLocalTurn(); }
     // A chat line from the local player; false only when it is refused as spam.
     bool SendChat(quill::WStringView text, bool rejectSpam);
@@ -205,7 +209,7 @@ public:
     // windows, the table's flags.
     quill::CriticalSectionLock& RoomLock() const { return lock_; }
     bool IsShotInFlight() const { return state_.IsShotInFlight(); }
-    bool IsTableStatePending() const { return flow_.IsTableStatePending(); }
+    bool IsTableStatePending() const { return shotRoad_.IsTableStatePending(); }
     bool IsReloadPending() const { return equipment_.IsReloadPending(); }
     uint16_t TableItem() const { return equipment_.TableItem(); }
     uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
@@ -214,7 +218,7 @@ public:
         quill::ScopedLock hold(lock_);
         return flow_.Inning();
     }
-    uint32_t ShotCount() const { return flow_.ShotCount(); }
+    uint32_t ShotCount() const { return shotRoad_.ShotCount(); }
     const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
     bool ChatSoundOn() const { return chat_.SoundOn(); }
     bool IsObserving() const { return state_.IsObserving(); }
@@ -259,7 +263,7 @@ public:
     Button* JoinButton() const { return seats_.JoinButton(); }
     Image* StartBalloon() const { return seats_.StartBalloon(); }
     Image* ReadyBalloon() const { return seats_.ReadyBalloon(); }
-    TextLabel* ReceivingLabel() const { return flow_.Receiving(); }
+    TextLabel* ReceivingLabel() const { return shotRoad_.Receiving(); }
     AnimatedImage* TurnAnimation(size_t n) const { return flow_.TurnAnimation(n); }
     Widget* Animations() const { return flow_.Animations(); }
     WithdrawPopup* WithdrawConfirmWindow() const { return dialogs_.WithdrawConfirmWindow(); }
@@ -334,7 +338,9 @@ private:
     RoomDialogs dialogs_;
     RoomEquipment equipment_;
     RoomClocks clocks_;
+    RoomShotRoad shotRoad_;
     RoomGameFlow flow_;
+    RoomGameEnd end_;
     RoomSeats seats_;
     bool built_ = false;
     bool loaded_ = false;

@@ -46,8 +46,6 @@ namespace {
 
 namespace Event = quill::AppEventId;
 
-constexpr uint32_t kKeyR = 'R';
-constexpr uint32_t kKeyF2 = 113;
 constexpr uint32_t kControlKey = 17;
 constexpr uint64_t kEnter = 13;
 constexpr uint64_t kEscape = 27;
@@ -174,12 +172,12 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::ItemDialogResult: items_.OpenPurchase(static_cast<uint32_t>(wParam)); break;
         case Event::ItemCheckPassed: items_.SendPurchase(); break;
         case Event::SlotSelected: items_.CheckSeatAfford(); break;
-        case Event::ShotFired: flow_.OnShotFired(); break;
-        case Event::BallsStopped: flow_.OnBallsStopped(); break;
+        case Event::ShotFired: shotRoad_.OnShotFired(); break;
+        case Event::BallsStopped: shotRoad_.OnBallsStopped(); break;
         case Event::PocketCalled:
             if (wParam >= 1 && wParam <= 6) sender_.SendByte(quill::MessageId::PocketCall, static_cast<uint8_t>(wParam));
             break;
-        case Event::BallPlaced: flow_.SendBallPlacement(static_cast<uint32_t>(wParam)); break;
+        case Event::BallPlaced: shotRoad_.SendBallPlacement(static_cast<uint32_t>(wParam)); break;
         default: break;
     }
 }

@@ -40,14 +40,10 @@ namespace {
 
 using quill::MessageId;
 
-constexpr uint32_t kEnterSound = 33;
-constexpr uint32_t kRoomTimerSound = 21;
-constexpr uint32_t kSignalSound = 6;
 constexpr int32_t kWaitingState = 4;
 constexpr int32_t kWatchingState = 7;
 constexpr uint8_t kGameRunning = 2;
 constexpr uint32_t kIdleMinutesShown = 180;
-constexpr uint16_t kTargetLineLevel = 10;
 
 }  // namespace
 
@@ -63,7 +59,9 @@ void SceneRoomGame::AddRoutes() {
     chat_.AddRoutes(routes_);
     items_.AddRoutes(routes_);
     dialogs_.AddRoutes(routes_);
+    shotRoad_.AddRoutes(routes_);
     flow_.AddRoutes(routes_);
+    end_.AddRoutes(routes_);
     seats_.AddRoutes(routes_);
     routes_.Add(MessageId::RoomSnapshot, [this](Packet& packet) { OnRoomSnapshot(packet); });
     routes_.Add(MessageId::RoomOptionsChanged, [this](Packet& packet) { OnRoomOptions(packet); });
@@ -225,7 +223,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const bool mayAct = master ? !running || state_.IsLocalTurn() : running && state_.IsLocalTurn();
     if (!state_.IsObserving() && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
-        flow_.TakeTable(true);
+        shotRoad_.TakeTable(true);
         if (state_.IsPocketMode()) PlaySound(sound_id::kRackChime);
     } else {
         AddChatLine(running ? u"The game is running now so only speculation is allowed."
@@ -248,7 +246,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
                                                         FormatMoney(race.EntryFee())));
     }
     ShowLevelRange();
-    flow_.Receiving()->Show(!master);
+    shotRoad_.Receiving()->Show(!master);
     items_.ReadOptionSwitches();
     flow_.ReevaluateContinue();
 }
