@@ -3,9 +3,7 @@
 // and the mute button; the players' lines as they came (what a bad-language report quotes, the last 20);
 // the local player's lines sent with the spam guard, team chat ('@') and slash commands.
 //
-// Threads: the dispatch thread (the server's lines), the game thread (the update lays the box out) and the
-// main thread (input, layout, leaving) call it, each from an entry point of SceneRoomGame that holds the
-// widget-tree lock and the room lock; the part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstddef>
 #include <cstdint>

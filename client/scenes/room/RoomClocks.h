@@ -4,9 +4,7 @@
 // dropped, sends once), the game clock in the top bar (a tournament game ends after 15 minutes) and the count
 // of the screen's updates that paces the aim relay, the clocks and the chat's layout.
 //
-// Threads: the game thread (the update runs the clocks) and the dispatch thread (turns and games start), each
-// through an entry point of SceneRoomGame that holds the widget-tree lock and the room lock; the main thread
-// sets the turn's limit on entering. The part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <cstdint>
 
 #include "client/scenes/room/TurnClock.h"

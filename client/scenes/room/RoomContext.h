@@ -3,7 +3,7 @@
 // App's services, the connection with the room's request sender, the room's state and the table's stage.
 // Each part keeps the references it uses and reaches its sibling parts through references of its own.
 //
-// Threads: as the screen's entries (client/app/Scene.h).
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 namespace kestrovan {
 
 class ConnectionRequestSender;

@@ -4,10 +4,7 @@
 // kind once a game), the report of bad language, the room's options, invitations, the new-message window,
 // the level-up window, the one-hour notice and the results board.
 //
-// Threads: the main thread (keys, the windows' events, entering, drawing the replay view), the game thread
-// (the replay view's frame) and the dispatch thread (the server's questions and answers), each through an
-// entry point of SceneRoomGame that holds the widget-tree lock and the room lock; the part takes no lock of its
-// own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstdint>
 

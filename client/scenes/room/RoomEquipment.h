@@ -4,10 +4,8 @@
 // loaded by the next drawn frame, once nothing runs on the table, and written back into both records; the
 // first change of a visit, and the first after every reload, is told in the chat.
 //
-// Threads: the dispatch thread (the server's messages) and the main thread (loading, the drawn frame, the
-// shot's reports), each through an entry point of SceneRoomGame that holds the widget-tree lock; all but the
-// drawn frame also hold the room lock, so the pending reload and the told change are atomic. The part takes no
-// lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock; the pending reload,
+// which tests read from another thread, is atomic.
 #include <atomic>
 #include <cstdint>
 

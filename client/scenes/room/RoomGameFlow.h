@@ -6,9 +6,8 @@
 // 8-ball groups, the floating gains and the turn animations. The shot road (RoomShotRoad) carries each shot
 // between the tables; the game's end and settlement are RoomGameEnd's.
 //
-// Threads: as the screen's entries (client/app/Scene.h); the flags read across threads are atomic.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -127,7 +126,7 @@ private:
     RoomEquipment& equipment_;
     RoomClocks& clocks_;
     RoomShotRoad& shotRoad_;
-    std::atomic<bool> eightBallNotice_{false};
+    bool eightBallNotice_ = false;
     PointRuleBytes ruleBytes_;
     uint8_t ruleMarker_ = 0;
     uint16_t inning_ = 0;

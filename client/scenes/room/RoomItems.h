@@ -6,9 +6,7 @@
 // inventory only after its last report is written, and nothing keeps a pointer to it: the part holds the
 // room's cue by its key pair and the bars refresh.
 //
-// Threads: the main thread (the bars' events, the shot's events, entering and leaving) and the dispatch
-// thread (the server's answers), each through an entry point of SceneRoomGame that holds the widget-tree lock
-// and the room lock; the part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstdint>
 #include <optional>

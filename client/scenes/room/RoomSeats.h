@@ -4,10 +4,7 @@
 // player board, the start and ready panel with its join button and balloons, and the names the seats write
 // beside their pen strokes.
 //
-// Threads: the dispatch thread (the server's messages), the game thread (the update reads the seats) and the
-// main thread (building, entering, the panels' events), each through an entry point of SceneRoomGame that holds
-// the widget-tree lock and the room lock; the seats read across threads are atomic. The part takes no lock of
-// its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstdint>
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
@@ -58,6 +59,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Rand.h"
 #include "platform/window/MessageIds.h"
@@ -147,7 +149,6 @@ quill::PlayerState& SceneRoomGame::Player() const {
 }
 
 void SceneRoomGame::ResetSeats() {
-    quill::ScopedLock hold(lock_);
     state_.ResetTurn();
     shotRoad_.ForgetTableStateRequest();
     clocks_.Turn().ClearTimeOut();
@@ -156,13 +157,11 @@ void SceneRoomGame::ResetSeats() {
 // --- loading ---
 
 int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::LoadResources");
     Player().ChooseDefaultCue();
     const quill::RoomInfo& record = connection_.GetRoomInfo();
-    {
-        quill::ScopedLock hold(lock_);
-        state_.Load(record);
-        equipment_.Load(record.tableItem, record.ballItem);
-    }
+    state_.Load(record);
+    equipment_.Load(record.tableItem, record.ballItem);
     stage_.CreateTable({static_cast<quill::GameType>(record.gameType), equipment_.TableItem(),
                        equipment_.BallSetItem(), kDefaultPhysicsModelCode, 1});
     LoadSounds();
@@ -193,7 +192,7 @@ void SceneRoomGame::LoadSounds() {
 // --- entering the room ---
 
 void SceneRoomGame::Activate() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Activate");
     quill::PlayerState& player = Player();
     state_.Enter(connection_.GetRoomInfo(), player, connection_.Nickname());
     const quill::RoomInfo& room = state_.Room();
@@ -294,13 +293,13 @@ void SceneRoomGame::ShowStake() {
 // --- the frame (game thread) ---
 
 void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Update");
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     DirectInputMouse* mouse = app_.Mouse();
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
     dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
-    quill::ScopedLock hold(lock_);
     const uint32_t updates = clocks_.CountUpdate();
     if (updates % kAimRelayCalls == 0) {
         shotRoad_.RelayAim(timeMs);
@@ -329,7 +328,7 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
 }
 
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::BeginTurn");
     state_.Room().shooterSeat = shooterSeat;
     clocks_.StartTurn(nowMs);
     if (GameTable* table = stage_.Table(); table != nullptr && state_.IsLocalTurn())
@@ -341,23 +340,38 @@ void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
 // The line is kept and the scroll bar follows at once; the chat box shows it with the next layout of the
 // update, so that a flood of lines costs one layout per tenth update instead of one per line.
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::AddChatLine");
     chat_.AddLine(text, colour);
 }
 
+quill::CriticalSectionLock& SceneRoomGame::RoomLock() const {
+    return app_.Scenes().WidgetTreeLock();
+}
+
+int8_t SceneRoomGame::ShooterSeat() const {
+    quill::ScopedLock hold(RoomLock());
+    return state_.Room().shooterSeat;
+}
+
+uint16_t SceneRoomGame::Inning() const {
+    quill::ScopedLock hold(RoomLock());
+    return flow_.Inning();
+}
+
 RoomChatLog SceneRoomGame::ChatLog() const {
-    quill::ScopedLock hold(lock_);
+    quill::ScopedLock hold(RoomLock());
     return chat_.Log();
 }
 
 std::deque<quill::WString> SceneRoomGame::ReceivedLines() const {
-    quill::ScopedLock hold(lock_);
+    quill::ScopedLock hold(RoomLock());
     return chat_.Received();
 }
 
 // --- drawing (main thread) ---
 
 void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Render");
     UpdateAmbientLight(kRoomTimeOfDay);
     ApplyEnvironment(stage_.RenderScene(), device != nullptr && device->tableFog != 0);
     GameTable* table = stage_.Table();
@@ -383,7 +397,6 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     dialogs_.Replay()->DrawTable(*device);
     device->Begin2D();
-    quill::ScopedLock hold(lock_);
     table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
@@ -403,8 +416,8 @@ void SceneRoomGame::DrainEvents() {
 // --- leaving (main thread) ---
 
 bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnLeave");
     Scene::OnLeave(resources, renderScenes);
-    quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
     seats_.ForgetCues();  // the table's cue entries go with it
     dialogs_.Replay()->ReleaseTable();
@@ -433,7 +446,7 @@ Button* SceneRoomGame::TopButton(int32_t control) const {
 void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     if (!built_) return;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnResize");
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
     seats_.StartReady()->Place(w, h);

@@ -16,25 +16,21 @@
 // it: the top bar (RoomTopBar), the chat (RoomChat), the local player's items and purchases (RoomItems), the
 // windows over the table (RoomDialogs), the table and ball-set items (RoomEquipment), the turn and game clocks
 // (RoomClocks), the game's start and turns (RoomGameFlow), the shot road (RoomShotRoad), the game's end and
-// settlement (RoomGameEnd) and the seats and players (RoomSeats). It
-// hands each part the room's state and the stage (RoomContext) and the sibling parts it works with. The screen
-// lays the parts' widgets out in one order, hands every server message to the handler of its id among the
-// routes each part adds, and keeps the title-bar buttons and the room's notices that are only a line or a box.
+// settlement (RoomGameEnd) and the seats and players (RoomSeats). It hands each part the room's state and the
+// stage (RoomContext) and the sibling parts it works with. The screen lays the parts' widgets out in one
+// order, hands every server message to the handler of its id among the routes each part adds, and keeps the
+// title-bar buttons and the room's notices that are only a line or a box.
 //
-// Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage, the
-// routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock,
-// the screen's, guards the parts' state against all of them (each entry point takes it; Render takes it for
-// the widgets and the HUD); the parts take no lock of their own, and the flags read across threads are
-// atomic. Events for the main thread go through the room's own event queue. Turn timers run on Update's
-// millisecond time; the table takes the frame clock.
+// Threads: the entries run as client/app/Scene.h says, each under the widget-tree lock, which guards the
+// room's state and its parts (the entries check that it is held); the flags that tests read from another
+// thread are atomic. Events for the main thread go through the room's own event queue. Turn timers run on
+// Update's millisecond time; the table takes the frame clock.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/EventQueue.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
@@ -58,6 +54,10 @@
 #include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
+
+namespace quill {
+class CriticalSectionLock;
+}
 
 namespace kestrovan {
 
@@ -201,23 +201,17 @@ public:
     const TurnClock& Clock() const { return clocks_.Turn(); }
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
-    int8_t ShooterSeat() const {
-        quill::ScopedLock hold(lock_);
-        return state_.Room().shooterSeat;
-    }
-    // The room lock, for readers on another thread (tests) of what the handlers change: the game model, the
-    // windows, the table's flags.
-    quill::CriticalSectionLock& RoomLock() const { return lock_; }
+    int8_t ShooterSeat() const;
+    // The widget-tree lock, under which every handler of the room runs, for readers on another thread (tests)
+    // of what the handlers change: the game model, the windows, the table's flags.
+    quill::CriticalSectionLock& RoomLock() const;
     bool IsShotInFlight() const { return state_.IsShotInFlight(); }
     bool IsTableStatePending() const { return shotRoad_.IsTableStatePending(); }
     bool IsReloadPending() const { return equipment_.IsReloadPending(); }
     uint16_t TableItem() const { return equipment_.TableItem(); }
     uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
     uint32_t GameValue() const { return flow_.GameValue(); }
-    uint16_t Inning() const {
-        quill::ScopedLock hold(lock_);
-        return flow_.Inning();
-    }
+    uint16_t Inning() const;
     uint32_t ShotCount() const { return shotRoad_.ShotCount(); }
     const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
     bool ChatSoundOn() const { return chat_.SoundOn(); }
@@ -329,7 +323,6 @@ private:
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
     PacketRouter routes_;
-    mutable quill::CriticalSectionLock lock_;
     quill::EventQueue events_{kEventQueueSize};
     RoomState state_;
     RoomTopBar topBar_;

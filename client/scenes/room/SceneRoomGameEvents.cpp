@@ -1,6 +1,6 @@
 // The room's input besides server messages: window messages (keys, Enter and Escape, clicks), the
 // application events its windows and the table post, and its own buttons' events, each handed to the part
-// that holds what it changes. Runs on the main thread under the room lock.
+// that holds what it changes. Runs on the main thread under the widget-tree lock.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/MessengerPopup.h"
@@ -36,6 +36,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/Window.h"
@@ -60,7 +61,7 @@ constexpr uint8_t kSlotCount = 7;
 }  // namespace
 
 int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnMessage");
     GameTable* table = stage_.Table();
     if (table != nullptr && id < quill::AppEventId::EventNone) {
         table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
@@ -185,7 +186,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
 // --- the chat ---
 
 bool SceneRoomGame::SendChat(quill::WStringView text, bool rejectSpam) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::SendChat");
     return chat_.Send(text, rejectSpam);
 }
 
@@ -220,7 +221,7 @@ void SceneRoomGame::SendParticipation() {
 // --- the room's buttons ---
 
 bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnEvent");
     if (source != nullptr && source == chat_.Box()) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
     // The title bar's ids are small numbers other controls of the room use too: only its own buttons count.

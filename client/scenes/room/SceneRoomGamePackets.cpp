@@ -2,7 +2,7 @@
 // id, to one handler; an id the room does not know changes nothing. Each part adds the routes of the messages
 // about what it holds (the game's flow, the shot road, the seats, the items, the windows, the chat); the
 // notices that are only a line in the chat or a box are told here in full. Runs on the dispatch thread under
-// the room lock.
+// the widget-tree lock.
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
@@ -32,6 +32,7 @@
 #include "client/table/TableRack.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -48,7 +49,7 @@ constexpr uint32_t kIdleMinutesShown = 180;
 }  // namespace
 
 int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnPacket");
     routes_.Deliver(id, packet);
     return 0;
 }
