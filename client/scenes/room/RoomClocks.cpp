@@ -7,7 +7,6 @@
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/GameClock.h"
 #include "client/scenes/room/PlayerBoard.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomSeats.h"
 #include "client/scenes/room/RoomState.h"
@@ -27,16 +26,8 @@ constexpr size_t kTimeOutAnimation = 2;
 
 }  // namespace
 
-RoomClocks::RoomClocks(const RoomContext& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar)
-    : screen_(room.screen),
-      app_(room.app),
-      connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
-      seats_(seats),
-      flow_(flow),
-      topBar_(topBar) {}
+RoomClocks::RoomClocks(const Context& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar)
+    : RoomPart(room), seats_(seats), flow_(flow), topBar_(topBar) {}
 
 void RoomClocks::StartTurn(uint32_t nowMs) {
     turn_.StartTurn(nowMs);

@@ -8,23 +8,17 @@
 #include <cstdint>
 
 #include "client/scenes/room/TurnClock.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace kestrovan {
 
-class ConnectionRequestSender;
-class GameConnection;
-struct RoomContext;
 class RoomGameFlow;
 class RoomSeats;
-class RoomState;
 class RoomTopBar;
-class SceneRoomGame;
-class ScreenServices;
-class TableSceneStage;
 
-class RoomClocks {
+class RoomClocks : private RoomPart {
 public:
-    RoomClocks(const RoomContext& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar);
+    RoomClocks(const Context& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar);
 
     // One more update; the count paces what runs every few updates.
     uint32_t CountUpdate() { return ++updates_; }
@@ -44,12 +38,6 @@ public:
 private:
     void SendTimeOut();
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomSeats& seats_;
     RoomGameFlow& flow_;
     RoomTopBar& topBar_;

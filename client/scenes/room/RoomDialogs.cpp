@@ -26,7 +26,6 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMenu.h"
@@ -60,16 +59,8 @@ constexpr uint32_t kKeyF2 = 113;
 
 }  // namespace
 
-RoomDialogs::RoomDialogs(const RoomContext& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow)
-    : screen_(room.screen),
-      app_(room.app),
-      connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
-      chat_(chat),
-      items_(items),
-      flow_(flow) {}
+RoomDialogs::RoomDialogs(const Context& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow)
+    : RoomPart(room), chat_(chat), items_(items), flow_(flow) {}
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
     newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHudTexture, 612, 491);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -17,8 +18,6 @@ class Packet;
 namespace kestrovan {
 
 class Button;
-class ConnectionRequestSender;
-class GameConnection;
 class GameOptionDialog;
 class GameTable;
 class HelpWindow;
@@ -31,23 +30,18 @@ class ReplayPanel;
 class ReportUserPopup;
 class ResultBoard;
 class RoomChat;
-struct RoomContext;
 class RoomGameFlow;
 class RoomItems;
 class RoomMenu;
-class RoomState;
-class SceneRoomGame;
-class ScreenServices;
-class TableSceneStage;
 class TimeLimitNotice;
 class Widget;
 class WithdrawMenuPopup;
 class WithdrawPopup;
 class WithdrawQuestion;
 
-class RoomDialogs {
+class RoomDialogs : private RoomPart {
 public:
-    RoomDialogs(const RoomContext& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow);
+    RoomDialogs(const Context& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow);
 
     // The screen lays its widgets out in one order; these are the windows' places in it.
     void BuildNewMessageWindow(Widget& screen);
@@ -109,12 +103,6 @@ private:
     // In a gamble game, whether the local shooter would end it before its last turn (and lose half the gain).
     bool WithdrawingBeforeLastTurn() const;
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     RoomItems& items_;
     RoomGameFlow& flow_;

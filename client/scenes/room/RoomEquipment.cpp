@@ -5,7 +5,6 @@
 #include "client/physics/PhysicsModelCode.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/RoomChat.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomState.h"
 #include "client/table/GameTable.h"
@@ -21,11 +20,8 @@ constexpr int16_t kFreeEquipmentChannel = 9;
 
 }  // namespace
 
-RoomEquipment::RoomEquipment(const RoomContext& room, RoomChat& chat)
-    : connection_(room.connection),
-      state_(room.state),
-      stage_(room.stage),
-      chat_(chat) {}
+RoomEquipment::RoomEquipment(const Context& room, RoomChat& chat)
+    : RoomPart(room), chat_(chat) {}
 
 void RoomEquipment::Load(uint16_t tableItem, uint16_t ballSetItem) {
     tableItem_ = tableItem;

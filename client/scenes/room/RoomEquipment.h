@@ -9,21 +9,19 @@
 #include <atomic>
 #include <cstdint>
 
+#include "client/scenes/room/RoomPart.h"
+
 namespace quill {
 class Packet;
 }
 
 namespace kestrovan {
 
-class GameConnection;
 class RoomChat;
-struct RoomContext;
-class RoomState;
-class TableSceneStage;
 
-class RoomEquipment {
+class RoomEquipment : private RoomPart {
 public:
-    RoomEquipment(const RoomContext& room, RoomChat& chat);
+    RoomEquipment(const Context& room, RoomChat& chat);
 
     // The room's records as it loads: nothing waits to reload.
     void Load(uint16_t tableItem, uint16_t ballSetItem);
@@ -44,9 +42,6 @@ public:
     bool IsReloadPending() const { return reloadPending_; }
 
 private:
-    GameConnection& connection_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;

@@ -9,7 +9,6 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomItems.h"
@@ -42,12 +41,9 @@ constexpr uint32_t kAllInVoice = 42;
 
 }  // namespace
 
-RoomGameEnd::RoomGameEnd(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
+RoomGameEnd::RoomGameEnd(const Context& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
                          RoomItems& items, RoomEquipment& equipment, RoomShotRoad& shotRoad)
-    : connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
+    : RoomPart(room),
       chat_(chat),
       seats_(seats),
       dialogs_(dialogs),

@@ -6,14 +6,14 @@
 // master.
 //
 // Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+#include "client/scenes/room/RoomPart.h"
+
 namespace quill {
 class Packet;
 }
 
 namespace kestrovan {
 
-class ConnectionRequestSender;
-class GameConnection;
 class PacketRouter;
 class RoomChat;
 class RoomDialogs;
@@ -21,13 +21,10 @@ class RoomEquipment;
 class RoomItems;
 class RoomSeats;
 class RoomShotRoad;
-class RoomState;
-class TableSceneStage;
-struct RoomContext;
 
-class RoomGameEnd {
+class RoomGameEnd : private RoomPart {
 public:
-    RoomGameEnd(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs, RoomItems& items,
+    RoomGameEnd(const Context& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs, RoomItems& items,
                 RoomEquipment& equipment, RoomShotRoad& shotRoad);
 
     // The routes of the game's end, its settlement, an all-in and the room's timer.
@@ -44,10 +41,6 @@ private:
     // After a game: the local player keeps his seat when he can pay for the next one, else he gives it up.
     void AfterGameSeating();
 
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     RoomSeats& seats_;
     RoomDialogs& dialogs_;

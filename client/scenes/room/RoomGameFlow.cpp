@@ -22,7 +22,6 @@
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomClocks.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomItems.h"
@@ -91,14 +90,9 @@ constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 
 }  // namespace
 
-RoomGameFlow::RoomGameFlow(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
+RoomGameFlow::RoomGameFlow(const Context& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
                            RoomItems& items, RoomEquipment& equipment, RoomClocks& clocks, RoomShotRoad& shotRoad)
-    : screen_(room.screen),
-      app_(room.app),
-      connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
+    : RoomPart(room),
       chat_(chat),
       seats_(seats),
       dialogs_(dialogs),

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -22,36 +23,29 @@ class TeamState;
 namespace kestrovan {
 
 class AnimatedImage;
-class ConnectionRequestSender;
 class FloatingGainText;
-class GameConnection;
 class GroupBoard;
 class MoneyNotice;
 class PacketRouter;
 class PointRulePanel;
 class RoomChat;
 class RoomClocks;
-struct RoomContext;
 class RoomDialogs;
 class RoomEquipment;
 class RoomItems;
 class RoomSeats;
 class RoomShotRoad;
-class RoomState;
-class SceneRoomGame;
 class ScoreBoard;
 class ScoreTrack;
-class ScreenServices;
 class ShotBetPanel;
-class TableSceneStage;
 class Widget;
 
-class RoomGameFlow {
+class RoomGameFlow : private RoomPart {
 public:
     static constexpr size_t kFloatingTexts = 3;
     static constexpr size_t kTurnAnimations = 6;
 
-    RoomGameFlow(const RoomContext& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs, RoomItems& items,
+    RoomGameFlow(const Context& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs, RoomItems& items,
                  RoomEquipment& equipment, RoomClocks& clocks, RoomShotRoad& shotRoad);
 
     // The screen lays its widgets out in one order; these are the game boards' places in it.
@@ -113,12 +107,6 @@ private:
     void FinishTurn(const TurnResultMessage& turn);
     void FillGroupBoard();
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     RoomSeats& seats_;
     RoomDialogs& dialogs_;

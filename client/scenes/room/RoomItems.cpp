@@ -26,7 +26,6 @@
 #include "client/scenes/room/GoldShortagePopup.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomSeats.h"
 #include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomWidgets.h"
@@ -79,15 +78,8 @@ int64_t Rounded(double value) {
 
 }  // namespace
 
-RoomItems::RoomItems(const RoomContext& room, RoomChat& chat, RoomSeats& seats)
-    : screen_(room.screen),
-      app_(room.app),
-      connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
-      chat_(chat),
-      seats_(seats) {}
+RoomItems::RoomItems(const Context& room, RoomChat& chat, RoomSeats& seats)
+    : RoomPart(room), chat_(chat), seats_(seats) {}
 
 void RoomItems::BuildChalkSlot(Widget& screen) {
     const AppEventPoster poster = PosterOf(app_);

@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+#include "client/scenes/room/RoomPart.h"
+
 namespace quill {
 struct InventoryItem;
 class Packet;
@@ -20,8 +22,6 @@ class Packet;
 namespace kestrovan {
 
 class ChalkQuickSlot;
-class ConnectionRequestSender;
-class GameConnection;
 class GoldShortagePopup;
 class ItemQuickBar;
 class ItemSelectWindow;
@@ -29,17 +29,12 @@ class PacketRouter;
 class PurchaseDialog;
 class PurchaseGiftWindow;
 class RoomChat;
-struct RoomContext;
 class RoomSeats;
-class RoomState;
-class SceneRoomGame;
-class ScreenServices;
-class TableSceneStage;
 class Widget;
 
-class RoomItems {
+class RoomItems : private RoomPart {
 public:
-    RoomItems(const RoomContext& room, RoomChat& chat, RoomSeats& seats);
+    RoomItems(const Context& room, RoomChat& chat, RoomSeats& seats);
 
     // The screen lays its widgets out in one order; these are the items' places in it.
     void BuildChalkSlot(Widget& screen);
@@ -98,12 +93,6 @@ private:
     void WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
                           uint32_t value);
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     RoomSeats& seats_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair

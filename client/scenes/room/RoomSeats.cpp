@@ -19,7 +19,6 @@
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomGameFlow.h"
@@ -52,14 +51,9 @@ constexpr uint16_t kTargetLineLevel = 10;
 
 }  // namespace
 
-RoomSeats::RoomSeats(const RoomContext& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs,
+RoomSeats::RoomSeats(const Context& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs,
                      RoomItems& items, RoomEquipment& equipment, RoomShotRoad& shotRoad)
-    : screen_(room.screen),
-      app_(room.app),
-      connection_(room.connection),
-      sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
+    : RoomPart(room),
       chat_(chat),
       flow_(flow),
       dialogs_(dialogs),

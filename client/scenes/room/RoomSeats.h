@@ -10,6 +10,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -19,30 +20,23 @@ class PlayerState;
 namespace kestrovan {
 
 class Button;
-class ConnectionRequestSender;
 class CueModelEntry;
-class GameConnection;
 class Image;
 class PacketRouter;
 class PlayerBoard;
 class RoomChat;
-struct RoomContext;
 class RoomDialogs;
 class RoomEquipment;
 class RoomGameFlow;
 class RoomItems;
 class RoomShotRoad;
-class RoomState;
-class SceneRoomGame;
-class ScreenServices;
 class StartReadyPanel;
-class TableSceneStage;
 class TextLabel;
 class Widget;
 
-class RoomSeats {
+class RoomSeats : private RoomPart {
 public:
-    RoomSeats(const RoomContext& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs, RoomItems& items,
+    RoomSeats(const Context& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs, RoomItems& items,
               RoomEquipment& equipment, RoomShotRoad& shotRoad);
 
     // The screen lays its widgets out in one order; these are the seats' places in it.
@@ -94,12 +88,6 @@ public:
 private:
     void FillSeat(const RoomPlayerRecord& record);
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomChat& chat_;
     RoomGameFlow& flow_;
     RoomDialogs& dialogs_;

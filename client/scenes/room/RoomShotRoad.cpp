@@ -8,7 +8,6 @@
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/RoomColours.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomEquipment.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
@@ -45,15 +44,9 @@ constexpr uint32_t kSignalSound = 6;
 
 }  // namespace
 
-RoomShotRoad::RoomShotRoad(const RoomContext& room, RoomSeats& seats, RoomItems& items, RoomEquipment& equipment,
+RoomShotRoad::RoomShotRoad(const Context& room, RoomSeats& seats, RoomItems& items, RoomEquipment& equipment,
                            RoomGameFlow& flow)
-    : sender_(room.sender),
-      state_(room.state),
-      stage_(room.stage),
-      seats_(seats),
-      items_(items),
-      equipment_(equipment),
-      flow_(flow) {}
+    : RoomPart(room), seats_(seats), items_(items), equipment_(equipment), flow_(flow) {}
 
 void RoomShotRoad::BuildReceivingLabel(Widget& screen) {
     receiving_ = AddRoomLabel(screen, 0, 0, 230, kGreen);

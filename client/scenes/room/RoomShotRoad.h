@@ -11,27 +11,25 @@
 #include <atomic>
 #include <cstdint>
 
+#include "client/scenes/room/RoomPart.h"
+
 namespace quill {
 class Packet;
 }
 
 namespace kestrovan {
 
-class ConnectionRequestSender;
 class PacketRouter;
 class RoomEquipment;
 class RoomGameFlow;
 class RoomItems;
 class RoomSeats;
-class RoomState;
-class TableSceneStage;
 class TextLabel;
 class Widget;
-struct RoomContext;
 
-class RoomShotRoad {
+class RoomShotRoad : private RoomPart {
 public:
-    RoomShotRoad(const RoomContext& room, RoomSeats& seats, RoomItems& items, RoomEquipment& equipment,
+    RoomShotRoad(const Context& room, RoomSeats& seats, RoomItems& items, RoomEquipment& equipment,
                  RoomGameFlow& flow);
 
     // The screen lays its widgets out in one order; this is the label's place in it.
@@ -81,9 +79,6 @@ private:
     // room's table and ball-set items.
     void WriteTableState(quill::Packet& packet, bool append);
 
-    ConnectionRequestSender& sender_;
-    RoomState& state_;
-    TableSceneStage& stage_;
     RoomSeats& seats_;
     RoomItems& items_;
     RoomEquipment& equipment_;

@@ -135,7 +135,7 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
 }
 
 // Each part keeps references to what it is handed; the members named here are made before the parts.
-RoomContext SceneRoomGame::PartContext() {
+RoomPart::Context SceneRoomGame::PartContext() {
     return {*this, app_, connection_, sender_, state_, stage_};
 }
 

@@ -17,7 +17,7 @@
 // windows over the table (RoomDialogs), the table and ball-set items (RoomEquipment), the turn and game clocks
 // (RoomClocks), the game's start and turns (RoomGameFlow), the shot road (RoomShotRoad), the game's end and
 // settlement (RoomGameEnd) and the seats and players (RoomSeats). It hands each part the room's state and the
-// stage (RoomContext) and the sibling parts it works with. The screen lays the parts' widgets out in one
+// stage (RoomPart) and the sibling parts it works with. The screen lays the parts' widgets out in one
 // order, hands every server message to the handler of its id among the routes each part adds, and keeps the
 // title-bar buttons and the room's notices that are only a line or a box.
 //
@@ -41,7 +41,6 @@
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomChatLog.h"
 #include "client/scenes/room/RoomClocks.h"
-#include "client/scenes/room/RoomContext.h"
 #include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
@@ -49,6 +48,7 @@
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomPart.h"
 #include "client/scenes/room/RoomSeats.h"
 #include "client/scenes/room/RoomShotRoad.h"
 #include "client/scenes/room/RoomState.h"
@@ -277,7 +277,7 @@ private:
     void AddTopButton(TitleBarButtons::Role role, int32_t control);
 
     // --- Life ---
-    RoomContext PartContext();
+    RoomPart::Context PartContext();
     quill::PlayerState& Player() const;
     void LoadSounds();
     // The seat records and the game flags back to an empty room.
