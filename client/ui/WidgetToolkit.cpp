@@ -5,6 +5,7 @@
 
 #include "client/ui/Image.h"
 #include "client/ui/Tooltip.h"
+#include "client/ui/UiServices.h"
 #include "client/ui/Widget.h"
 
 namespace kestrovan {
@@ -41,6 +42,14 @@ WidgetToolkit& WidgetToolkit::Get() {
         std::abort();
     }
     return *toolkit;
+}
+
+void WidgetToolkit::CheckTreeAccess(const char* entry) {
+#ifndef NDEBUG
+    if (WidgetToolkit* toolkit = installed.load()) toolkit->Services().CheckWidgetTreeAccess(entry);
+#else
+    static_cast<void>(entry);
+#endif
 }
 
 void WidgetToolkit::Forget(const Widget& widget) {

@@ -35,6 +35,10 @@ public:
     static WidgetToolkit* Current();
     // The installed toolkit; the program stops when none is (a widget used without its toolkit).
     static WidgetToolkit& Get();
+    // The debug check at the entries of every state of the screens (widgets, screens, their parts, the table):
+    // the calling thread holds the widget-tree lock, or is none of the program's threads
+    // (UiServices::CheckWidgetTreeAccess). Nothing without a toolkit, or in the release build.
+    static void CheckTreeAccess(const char* entry);
 
     UiServices& Services() { return services_; }
     WidgetResources& Resources() { return resources_; }

@@ -1,7 +1,7 @@
 #pragma once
 // The top bar's clock of a running game: hours and minutes, the colon blinking each half second.
 //
-// Threads: set by the room's update under its lock.
+// Threads: set by the room's update, under the widget-tree lock (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

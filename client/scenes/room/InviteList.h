@@ -1,8 +1,8 @@
 #pragma once
 // The users a room may invite, as the server lists them (InvitableUsersList), with the player's choice and the
 // users invited in the last ten seconds, who cannot be chosen again until then. Builds the InvitePlayers
-// request of the chosen users (one to eight). Pure: the invitation window keeps it under its lock; the reader
-// takes untrusted bytes and stops at the end of the message.
+// request of the chosen users (one to eight). Pure: the invitation window keeps it under the widget-tree lock; the
+// reader takes untrusted bytes and stops at the end of the message.
 #include <cstddef>
 #include <cstdint>
 #include <variant>

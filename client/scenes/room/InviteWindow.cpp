@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -14,6 +13,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
 
@@ -58,17 +58,9 @@ uint32_t InviteWindow::Now() const {
     return services_.clock ? services_.clock() : platform::TimeGetTime();
 }
 
-InviteList InviteWindow::List() const {
-    quill::ScopedLock hold(lock_);
-    return list_;
-}
-
 void InviteWindow::OnShow() {
     Window::OnShow();
-    {
-        quill::ScopedLock hold(lock_);
-        list_.Clear();
-    }
+    list_.Clear();
     for (InviteRow* row : rows_) row->Show(false);
     CentreOnScreen(*this);
     RequestList(Now());
@@ -82,18 +74,14 @@ void InviteWindow::RequestList(uint32_t now) {
 }
 
 void InviteWindow::OnList(quill::Packet& packet) {
-    std::vector<InvitableUser> users = InviteList::Read(packet);
-    {
-        quill::ScopedLock hold(lock_);
-        list_.Replace(std::move(users), Now());
-    }
+    WidgetToolkit::CheckTreeAccess("InviteWindow::OnList");
+    list_.Replace(InviteList::Read(packet), Now());
     waitLabel_->Show(false);
     Refresh();
 }
 
 // The rows from the view's first user on, or the empty notice.
 void InviteWindow::Refresh() {
-    quill::ScopedLock hold(lock_);
     if (list_.Count() == 0) {
         for (InviteRow* row : rows_) row->Show(false);
         emptyLabel_->Show(true);
@@ -104,7 +92,6 @@ void InviteWindow::Refresh() {
 }
 
 void InviteWindow::RefreshRows() {
-    quill::ScopedLock hold(lock_);
     list_.SetScrollOffset(list_.ScrollOffset());
     scrollBar_->SetRange(list_.ScrollRange());
     scrollBar_->SetPosition(list_.ScrollOffset() - 1, false);
@@ -122,7 +109,6 @@ bool InviteWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id >= kFirstRowId && id < kFirstRowId + InviteList::kRows) {
         const auto row = static_cast<size_t>(id - kFirstRowId);
-        quill::ScopedLock hold(lock_);
         list_.Select(static_cast<size_t>(list_.ScrollOffset() - 1) + row, rows_[row]->Toggle()->IsChecked());
         return true;
     }
@@ -144,7 +130,6 @@ bool InviteWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
             SendInvitations();
             return true;
         case kScrollBarId: {
-            quill::ScopedLock hold(lock_);
             list_.SetScrollOffset(a);
             RefreshRows();
             return true;
@@ -155,14 +140,10 @@ bool InviteWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 void InviteWindow::SendInvitations() {
-    std::variant<quill::WString, std::vector<int64_t>> choice;
-    {
-        quill::ScopedLock hold(lock_);
-        choice = list_.Invite(Now());
-        if (std::holds_alternative<std::vector<int64_t>>(choice)) {
-            list_.ExpireRecent(Now());
-            RefreshRows();
-        }
+    const std::variant<quill::WString, std::vector<int64_t>> choice = list_.Invite(Now());
+    if (std::holds_alternative<std::vector<int64_t>>(choice)) {
+        list_.ExpireRecent(Now());
+        RefreshRows();
     }
     if (const quill::WString* refusal = std::get_if<quill::WString>(&choice)) {
         if (services_.notice) services_.notice(*refusal);
@@ -178,7 +159,6 @@ void InviteWindow::SendInvitations() {
 void InviteWindow::Tick(uint32_t now) {
     Window::Tick(now);
     if (++ticks_ % kExpireEveryTicks != 0) return;
-    quill::ScopedLock hold(lock_);
     if (list_.ExpireRecent(Now()) && list_.Count() > 0) RefreshRows();
 }
 

@@ -5,12 +5,11 @@
 // again at most every five seconds.
 //
 // Threads: opened and pressed on the main thread, ticked on the game thread; the server's list arrives on the
-// dispatch thread (OnList). The list is kept under the window's lock.
+// dispatch thread (OnList); all under the widget-tree lock (client/app/Scene.h), which OnList checks.
 #include <array>
 #include <cstdint>
 #include <functional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/net/Packet.h"
 #include "client/scenes/room/InviteList.h"
 #include "client/ui/Window.h"
@@ -50,8 +49,7 @@ public:
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void Tick(uint32_t now) override;
 
-    // A copy of the list (under the lock).
-    InviteList List() const;
+    const InviteList& List() const { return list_; }
     InviteRow* Row(size_t index) const { return rows_[index]; }
     TextLabel* EmptyLabel() const { return emptyLabel_; }
     TextLabel* WaitLabel() const { return waitLabel_; }
@@ -69,7 +67,6 @@ private:
     TextLabel* emptyLabel_ = nullptr;
     TextLabel* waitLabel_ = nullptr;
     ScrollBar* scrollBar_ = nullptr;
-    mutable quill::CriticalSectionLock lock_;
     InviteList list_;
     uint32_t lastRequestMs_ = 0;
     uint32_t ticks_ = 0;

@@ -4,7 +4,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -15,6 +14,7 @@
 #include "client/ui/NumberDisplay.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -368,17 +368,15 @@ bool PlayerBoard::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 void PlayerBoard::OpenMenu(size_t row) {
+    WidgetToolkit::CheckTreeAccess("PlayerBoard::OpenMenu");
     const quill::PlayerState& player = *rowPlayers_[row];
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        targetId_ = player.accountId;
-        targetName_ = player.name;
-        targetSeat_ = player.seat;
-        targetRecord_.accountId = player.accountId;
-        targetRecord_.userId = player.userId;
-        targetRecord_.name = player.name;
-        targetRecord_.seat = player.seat;
-    }
+    targetId_ = player.accountId;
+    targetName_ = player.name;
+    targetSeat_ = player.seat;
+    targetRecord_.accountId = player.accountId;
+    targetRecord_.userId = player.userId;
+    targetRecord_.name = player.name;
+    targetRecord_.seat = player.seat;
     const bool self = IsSelf(player.accountId);
     const quill::PlayerState& local = connection_.LocalPlayer();
     for (size_t k = 1; k <= 3; ++k) menuEntries_[k]->SetEnabled(!self);
@@ -389,7 +387,6 @@ void PlayerBoard::OpenMenu(size_t row) {
 }
 
 void PlayerBoard::OnMenu(int32_t entry) {
-    quill::ScopedLock hold(GetWidgetLock());
     const bool self = IsSelf(targetId_);
     const quill::PlayerState& local = connection_.LocalPlayer();
     const auto userDialog = [this](int32_t action) {
@@ -437,7 +434,6 @@ void PlayerBoard::OnMenu(int32_t entry) {
 }
 
 quill::WString PlayerBoard::TargetNickname() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return targetName_;
 }
 

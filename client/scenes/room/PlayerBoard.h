@@ -8,7 +8,7 @@
 // The rows point at the players of the room's game model, which the room owns for the scene's life.
 //
 // Threads: refreshed by the room's packet handlers on the dispatch thread and by its update on the game
-// thread, both under the room's lock; pressed on the main thread.
+// thread, pressed on the main thread, all under the widget-tree lock (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "client/scenes/room/ReportUserPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -36,14 +36,11 @@ ReportUserPopup::ReportUserPopup(EventPoster poster)
 void ReportUserPopup::SetTarget(uint32_t idLow, uint32_t idHigh, quill::WStringView nickname) {
     idLow_ = idLow;
     idHigh_ = idHigh;
-    if (!nickname.empty()) {
-        quill::ScopedLock hold(GetWidgetLock());
-        nickname_ = nickname;
-    }
+    WidgetToolkit::CheckTreeAccess("ReportUserPopup::SetTarget");
+    if (!nickname.empty()) nickname_ = nickname;
 }
 
 quill::WString ReportUserPopup::TargetNickname() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return nickname_;
 }
 

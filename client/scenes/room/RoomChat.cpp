@@ -10,6 +10,7 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/SharedScrollArt.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
@@ -136,12 +137,12 @@ void RoomChat::ScrollTo(int32_t position, uint32_t nowMs) {
 
 bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
     if (connection_.LocalPlayer().IsStatus3Or4()) {
-        screen_.AddChatLine(u"Due to language abuse, chatting has been banned.", kRed);
+        AddLine(u"Due to language abuse, chatting has been banned.", kRed);
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
     if (spamGuard_.IsSpam(now) && rejectSpam) {
-        screen_.AddChatLine(u"No Spamming!", kYellow);
+        AddLine(u"No Spamming!", kYellow);
         return false;
     }
     if (text.empty()) return true;
@@ -164,7 +165,7 @@ bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
 }
 
 void RoomChat::SubmitInput() {
-    if (!box_->GetText().empty() && screen_.SendChat(box_->GetText(), true)) box_->SetText(u"");
+    if (!box_->GetText().empty() && Send(box_->GetText(), true)) box_->SetText(u"");
     NativeEditBridge::ClearFocus();
 }
 
@@ -174,6 +175,10 @@ void RoomChat::ClearInput() {
 
 void RoomChat::ColourInputForSeat(uint8_t seat) {
     box_->SetTextColors(SceneRoomGame::kSeatChatColours[seat % SceneRoomGame::kSeatChatColours.size()], 0);
+}
+
+void RoomChat::AddRoutes(PacketRouter& routes) {
+    routes.Add(quill::MessageId::RoomChat, [this](quill::Packet& packet) { OnRoomChat(packet); });
 }
 
 void RoomChat::OnRoomChat(quill::Packet& packet) {
@@ -186,8 +191,8 @@ void RoomChat::OnRoomChat(quill::Packet& packet) {
     // A report quotes what was said; the chat box shows it through the word filter when the player has it on.
     received_.push_back(lineOf(chat->text));
     while (received_.size() > kReceivedLines) received_.pop_front();
-    screen_.AddChatLine(lineOf(Filtered(chat->text)),
-                        IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
+    AddLine(lineOf(Filtered(chat->text)),
+            IsRoomSeat(chat->seat) ? SceneRoomGame::kSeatChatColours[chat->seat] : kWhite);
     if (soundOn_) refresh_.Mark(ChatRefresh::kSound);
 }
 

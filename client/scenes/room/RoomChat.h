@@ -3,9 +3,7 @@
 // and the mute button; the players' lines as they came (what a bad-language report quotes, the last 20);
 // the local player's lines sent with the spam guard, team chat ('@') and slash commands.
 //
-// Threads: the dispatch thread (the server's lines), the game thread (the update lays the box out) and the
-// main thread (input, layout, leaving) call it, each from an entry point of SceneRoomGame that holds the
-// widget-tree lock and the room lock; the part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +26,7 @@ class ConnectionRequestSender;
 class EditBox;
 class GameConnection;
 class Image;
+class PacketRouter;
 class SceneRoomGame;
 class ScreenServices;
 class ScrollBar;
@@ -69,6 +68,8 @@ public:
     void ToggleSound() { soundOn_ = !soundOn_; }
     bool SoundOn() const { return soundOn_; }
 
+    // The route of the players' lines.
+    void AddRoutes(PacketRouter& routes);
     // RoomChat from the server: kept for reports as said, shown through the word filter.
     void OnRoomChat(quill::Packet& packet);
     // The received lines for a report (taken: the report sends them once); empty when nothing came.

@@ -3,7 +3,7 @@
 // with its colour and the time it came, and which of them the eight lines of the chat box show. The view is
 // a 1-based position of the first record shown; it follows new lines while it is at the end and stays where
 // the player scrolled it otherwise. A line fades in by blinking for its first 600 ms and fades to half from
-// 30 s on. Pure: the room guards it with its lock.
+// 30 s on. Pure: the room keeps it under the widget-tree lock.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -4,23 +4,21 @@
 // dropped, sends once), the game clock in the top bar (a tournament game ends after 15 minutes) and the count
 // of the screen's updates that paces the aim relay, the clocks and the chat's layout.
 //
-// Threads: the game thread (the update runs the clocks) and the dispatch thread (turns and games start), each
-// through an entry point of SceneRoomGame that holds the widget-tree lock and the room lock; the main thread
-// sets the turn's limit on entering. The part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <cstdint>
 
 #include "client/scenes/room/TurnClock.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace kestrovan {
 
-class ConnectionRequestSender;
-class GameConnection;
-class SceneRoomGame;
-class ScreenServices;
+class RoomGameFlow;
+class RoomSeats;
+class RoomTopBar;
 
-class RoomClocks {
+class RoomClocks : private RoomPart {
 public:
-    RoomClocks(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomClocks(const Context& room, RoomSeats& seats, RoomGameFlow& flow, RoomTopBar& topBar);
 
     // One more update; the count paces what runs every few updates.
     uint32_t CountUpdate() { return ++updates_; }
@@ -40,10 +38,9 @@ public:
 private:
     void SendTimeOut();
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
+    RoomSeats& seats_;
+    RoomGameFlow& flow_;
+    RoomTopBar& topBar_;
     TurnClock turn_;
     uint32_t gameOrigin_ = 0;
     uint32_t updates_ = 0;

@@ -13,7 +13,9 @@
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemEvents.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/ReplayPanel.h"
+#include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/WaitingPopup.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -24,10 +26,12 @@
 #include "client/scenes/room/ResultBoard.h"
 #include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
+#include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMenu.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
+#include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreSummaryPopup.h"
@@ -55,8 +59,8 @@ constexpr uint32_t kKeyF2 = 113;
 
 }  // namespace
 
-RoomDialogs::RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
-    : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
+RoomDialogs::RoomDialogs(const Context& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow)
+    : RoomPart(room), chat_(chat), items_(items), flow_(flow) {}
 
 void RoomDialogs::BuildNewMessageWindow(Widget& screen) {
     newMessage_ = screen.CreateButton(10, 30, 227, 26, SceneRoomGame::kWideButton, -1, kHudTexture, 612, 491);
@@ -153,8 +157,8 @@ void RoomDialogs::ReplayLastShot(GameTable* table) {
 }
 
 void RoomDialogs::OpenWithdrawMenu() {
-    if (!screen_.IsLocalPlayerInGame()) return;
-    withdrawMenu_->SetGameType(screen_.Room().gameType);
+    if (!state_.IsLocalPlayerInGame()) return;
+    withdrawMenu_->SetGameType(state_.Room().gameType);
     withdrawMenu_->SetVisible(true);
 }
 
@@ -167,15 +171,15 @@ void RoomDialogs::OpenReport(uint64_t targetId, bool named, const quill::WString
 // The question before leaving a running game. In a gamble game the local shooter leaves before the last turn
 // when the first or the last team is up.
 void RoomDialogs::OpenWithdrawConfirm() {
-    if (!screen_.IsLocalPlayerInGame()) return;
-    withdraw_->SetMode(screen_.Room().gameType, WithdrawingBeforeLastTurn());
+    if (!state_.IsLocalPlayerInGame()) return;
+    withdraw_->SetMode(state_.Room().gameType, WithdrawingBeforeLastTurn());
     withdraw_->SetVisible(true);
 }
 
 bool RoomDialogs::WithdrawingBeforeLastTurn() const {
-    const uint8_t place = screen_.Model().currentTeam;
-    const bool firstOrLast = place == 0 || place + 1 == screen_.Model().teamsInPlay;
-    return screen_.Room().IsGambleGame() && screen_.IsLocalTurn() && firstOrLast;
+    const uint8_t place = state_.Model().currentTeam;
+    const bool firstOrLast = place == 0 || place + 1 == state_.Model().teamsInPlay;
+    return state_.Room().IsGambleGame() && state_.IsLocalTurn() && firstOrLast;
 }
 
 // The withdrawal dialog closed: No lets the player leave again; Yes asks the server. In a gamble game the
@@ -187,8 +191,8 @@ void RoomDialogs::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
         return;
     }
     const bool beforeLastTurn = WithdrawingBeforeLastTurn();
-    if (screen_.Room().IsGambleGame() && beforeLastTurn != (confirmValue != 0)) {
-        withdraw_->SetMode(screen_.Room().gameType, beforeLastTurn);
+    if (state_.Room().IsGambleGame() && beforeLastTurn != (confirmValue != 0)) {
+        withdraw_->SetMode(state_.Room().gameType, beforeLastTurn);
         withdraw_->SetVisible(true);
         return;
     }
@@ -199,9 +203,9 @@ void RoomDialogs::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
 // turn with the balls still, and each kind only while its running total is 0.
 void RoomDialogs::OpenWithdrawChoice(int32_t choice) {
     if (choice != 1 && choice != 2) return;
-    if (!screen_.IsLocalPlayerInGame() || screen_.Model().teamsInPlay != 2 || screen_.Model().playersPerTeam != 1)
+    if (!state_.IsLocalPlayerInGame() || state_.Model().teamsInPlay != 2 || state_.Model().playersPerTeam != 1)
         return;
-    if (requestsSent_[static_cast<size_t>(choice - 1)] != 0 || !screen_.IsLocalTurn() || screen_.IsShotInFlight())
+    if (requestsSent_[static_cast<size_t>(choice - 1)] != 0 || !state_.IsLocalTurn() || state_.IsShotInFlight())
         return;
     opponentRequest_->SetKind(choice);
     opponentRequest_->SetVisible(true);
@@ -209,7 +213,7 @@ void RoomDialogs::OpenWithdrawChoice(int32_t choice) {
 
 // The request to the opponent goes once per game: its running total, which the choice checks, counts it.
 void RoomDialogs::SendOpponentRequest() {
-    if (!screen_.IsLocalTurn() || screen_.IsShotInFlight()) return;
+    if (!state_.IsLocalTurn() || state_.IsShotInFlight()) return;
     opponentRequest_->SetVisible(false);
     const int32_t kind = opponentRequest_->Kind();
     sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(kind));
@@ -232,7 +236,7 @@ void RoomDialogs::OpenNextFriendRequest() {
 
 // Control+R: the replay view of the table's last shot opens, or closes when it is up.
 void RoomDialogs::ToggleReplayView() {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (replayView_) {
         replayView_ = false;
         replayPanel_->SetVisible(false);
@@ -246,21 +250,21 @@ void RoomDialogs::ToggleReplayView() {
 }
 
 void RoomDialogs::SendReport() {
-    if (!screen_.Chat().HasReceived()) {
+    if (!chat_.HasReceived()) {
         app_.Scenes().ShowNoticeBox(&screen_, u"No messages.");
         return;
     }
-    const std::string block = screen_.Chat().TakeReceivedForReport();
+    const std::string block = chat_.TakeReceivedForReport();
     const quill::WString nickname = report_->TargetNickname();
     const uint32_t playerId = report_->TargetLow();
     sender_.Send([&](quill::Packet& packet) { RoomReport::Write(packet, playerId, nickname, block); });
-    screen_.AddChatLine(u"Opponent's messages will be blocked.", kYellow);
+    chat_.AddLine(u"Opponent's messages will be blocked.", kYellow);
     app_.Scenes().ShowNoticeBox(&screen_, u"Your report has been sent.");
 }
 
 void RoomDialogs::SendGameOption() {
     const RoomOptions& chosen = gameOption_->Chosen();
-    if (screen_.IsGameRunning() && gameOption_->RestrictedChange()) {
+    if (state_.IsRunning() && gameOption_->RestrictedChange()) {
         app_.Scenes().ShowErrorBox(&screen_, u"Game option cannot be changed after the game starts.");
         return;
     }
@@ -285,16 +289,16 @@ void RoomDialogs::SendGameOption() {
 
 void RoomDialogs::OpenRoomSettings() {
     std::array<const quill::PlayerState*, GameOptionDialog::kSeats> players{};
-    for (size_t seat = 0; seat < players.size() && seat < screen_.Model().players.size(); ++seat) {
-        if (screen_.Model().players[seat].seat >= 0) players[seat] = &screen_.Model().players[seat];
+    for (size_t seat = 0; seat < players.size() && seat < state_.Model().players.size(); ++seat) {
+        if (state_.Model().players[seat].seat >= 0) players[seat] = &state_.Model().players[seat];
     }
-    gameOption_->Load(screen_.Room(), screen_.MasterSeat() == screen_.LocalSeat(), players, screen_.MasterSeat());
+    gameOption_->Load(state_.Room(), state_.IsLocalMaster(), players, state_.MasterSeat());
     gameOption_->SetVisible(true);
 }
 
 // Joining a running game: only on its first turn, and only with the money for it.
 void RoomDialogs::AskParticipation() {
-    if (screen_.Model().currentTeam != 0 || screen_.RunCount() != 0 || !screen_.Items().CheckSeatAfford()) {
+    if (state_.Model().currentTeam != 0 || flow_.RunCount() != 0 || !items_.CheckSeatAfford()) {
         app_.Scenes().ShowErrorBox(&screen_, u"Participation is only allowed when it is the first turn.");
         return;
     }
@@ -302,12 +306,20 @@ void RoomDialogs::AskParticipation() {
     notice.title = u"Question";
     notice.lines[0] = u"Do you want to participate in the game?";
     notice.event = Event::RoomNoticeOk;
-    if (screen_.Room().gameType == 2 || screen_.Room().gameType == 5) {
+    if (state_.Room().gameType == 2 || state_.Room().gameType == 5) {
         notice.lines[1] = u"You should pay the fee before entering into the room.";
-    } else if (screen_.Room().gameType == quill::game_type::kSixBalls) {
+    } else if (state_.Room().gameType == quill::game_type::kSixBalls) {
         notice.lines[1] = u"You should pay the bet amount again to enter.";
     }
     app_.Scenes().ShowBox(&screen_, notice, 1);
+}
+
+void RoomDialogs::AddRoutes(PacketRouter& routes) {
+    using quill::Packet;
+    routes.Add(MessageId::InvitableUsersList, [this](Packet& packet) { invite_->OnList(packet); });
+    routes.Add(MessageId::OpponentRequest, [this](Packet& packet) { OnOpponentRequest(packet); });
+    routes.Add(MessageId::RequestRefused, [this](Packet& packet) { OnRequestRefused(packet); });
+    routes.Add(MessageId::RoomPrompt1191, [this](Packet& packet) { OnWithdrawPrompt(packet); });
 }
 
 void RoomDialogs::OnOpponentRequest(quill::Packet& packet) {
@@ -327,7 +339,7 @@ void RoomDialogs::OnRequestRefused(quill::Packet& packet) {
 void RoomDialogs::OnWithdrawPrompt(quill::Packet& packet) {
     const auto prompt = ReadSeatValue(packet, SeatValueWidth::kByte);
     if (!prompt || !IsRoomSeat(prompt->seat)) return;
-    withdrawQuestion_->SetTarget(screen_.Model().players[prompt->seat], static_cast<uint8_t>(prompt->value));
+    withdrawQuestion_->SetTarget(state_.Model().players[prompt->seat], static_cast<uint8_t>(prompt->value));
     withdrawQuestion_->SetVisible(true);
 }
 

@@ -4,14 +4,12 @@
 // kind once a game), the report of bad language, the room's options, invitations, the new-message window,
 // the level-up window, the one-hour notice and the results board.
 //
-// Threads: the main thread (keys, the windows' events, entering, drawing the replay view), the game thread
-// (the replay view's frame) and the dispatch thread (the server's questions and answers), each through an
-// entry point of SceneRoomGame that holds the widget-tree lock and the room lock; the part takes no lock of its
-// own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -20,8 +18,6 @@ class Packet;
 namespace kestrovan {
 
 class Button;
-class ConnectionRequestSender;
-class GameConnection;
 class GameOptionDialog;
 class GameTable;
 class HelpWindow;
@@ -29,21 +25,23 @@ class InviteWindow;
 class LevelUpPopup;
 class OpponentRequestAcceptPopup;
 class OpponentRequestPopup;
+class PacketRouter;
 class ReplayPanel;
 class ReportUserPopup;
 class ResultBoard;
+class RoomChat;
+class RoomGameFlow;
+class RoomItems;
 class RoomMenu;
-class SceneRoomGame;
-class ScreenServices;
 class TimeLimitNotice;
 class Widget;
 class WithdrawMenuPopup;
 class WithdrawPopup;
 class WithdrawQuestion;
 
-class RoomDialogs {
+class RoomDialogs : private RoomPart {
 public:
-    RoomDialogs(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomDialogs(const Context& room, RoomChat& chat, RoomItems& items, RoomGameFlow& flow);
 
     // The screen lays its widgets out in one order; these are the windows' places in it.
     void BuildNewMessageWindow(Widget& screen);
@@ -81,6 +79,8 @@ public:
     void ShowNewMessage();
     void OpenNextFriendRequest();
 
+    // The routes of the server's questions and answers, and of the invitable users for the invitation window.
+    void AddRoutes(PacketRouter& routes);
     // The server's questions and answers.
     void OnOpponentRequest(quill::Packet& packet);
     void OnRequestRefused(quill::Packet& packet);
@@ -103,10 +103,9 @@ private:
     // In a gamble game, whether the local shooter would end it before its last turn (and lose half the gain).
     bool WithdrawingBeforeLastTurn() const;
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
+    RoomChat& chat_;
+    RoomItems& items_;
+    RoomGameFlow& flow_;
     uint32_t lastKeyDown_ = 0;
     bool helpShown_ = false;
     bool helpOnEntry_ = false;

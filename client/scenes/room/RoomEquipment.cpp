@@ -3,8 +3,10 @@
 #include "QuillLib/net/Packet.h"
 #include "client/connection/GameConnection.h"
 #include "client/physics/PhysicsModelCode.h"
+#include "client/scenes/common/TableSceneStage.h"
+#include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomMessages.h"
-#include "client/scenes/room/SceneRoomGame.h"
+#include "client/scenes/room/RoomState.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
 #include "client/table/TableEquipment.h"
@@ -18,8 +20,8 @@ constexpr int16_t kFreeEquipmentChannel = 9;
 
 }  // namespace
 
-RoomEquipment::RoomEquipment(SceneRoomGame& screen, GameConnection& connection)
-    : screen_(screen), connection_(connection) {}
+RoomEquipment::RoomEquipment(const Context& room, RoomChat& chat)
+    : RoomPart(room), chat_(chat) {}
 
 void RoomEquipment::Load(uint16_t tableItem, uint16_t ballSetItem) {
     tableItem_ = tableItem;
@@ -33,7 +35,7 @@ void RoomEquipment::Set(uint16_t tableItem, uint16_t ballSetItem) {
 }
 
 void RoomEquipment::Check() {
-    const auto mode = static_cast<quill::GameType>(screen_.Room().gameType);
+    const auto mode = static_cast<quill::GameType>(state_.Room().gameType);
     tableItem_ = RoomTableItem(tableItem_, mode);
     ballSetItem_ = RoomBallSetItem(ballSetItem_, mode);
     if (connection_.GetChannelType(-1) == kFreeEquipmentChannel) return;
@@ -42,11 +44,11 @@ void RoomEquipment::Check() {
                          ballSetItem_ != RoomBallSetItem(record.ballItem, mode);
     if (!differs) return;
     if (!reloadPending_ && !changeTold_) {
-        screen_.AddChatLine(u"The table and the ball will be belonged to the current room master's items.", kGreen);
+        chat_.AddLine(u"The table and the ball will be belonged to the current room master's items.", kGreen);
         changeTold_ = true;
     }
-    GameTable* table = screen_.Table();
-    if (table != nullptr && !screen_.IsShotInFlight() && !table->IsShotRunning() &&
+    GameTable* table = stage_.Table();
+    if (table != nullptr && !state_.IsShotInFlight() && !table->IsShotRunning() &&
         table->Equipment().BallsFitTableItem(tableItem_)) {
         reloadPending_ = true;
     }
@@ -56,8 +58,8 @@ void RoomEquipment::ApplyPendingReload() {
     if (!reloadPending_.exchange(false)) return;
     // Once the table has the new items, a later change is told again.
     changeTold_ = false;
-    quill::RoomInfo& room = screen_.Room();
-    screen_.Stage().ApplyEquipment(
+    quill::RoomInfo& room = state_.Room();
+    stage_.ApplyEquipment(
         {static_cast<quill::GameType>(room.gameType), tableItem_, ballSetItem_, kDefaultPhysicsModelCode, 1});
     room.tableItem = tableItem_;
     room.ballItem = ballSetItem_;

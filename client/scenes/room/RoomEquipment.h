@@ -4,12 +4,12 @@
 // loaded by the next drawn frame, once nothing runs on the table, and written back into both records; the
 // first change of a visit, and the first after every reload, is told in the chat.
 //
-// Threads: the dispatch thread (the server's messages) and the main thread (loading, the drawn frame, the
-// shot's reports), each through an entry point of SceneRoomGame that holds the widget-tree lock; all but the
-// drawn frame also hold the room lock, so the pending reload and the told change are atomic. The part takes no
-// lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock; the pending reload,
+// which tests read from another thread, is atomic.
 #include <atomic>
 #include <cstdint>
+
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -17,12 +17,11 @@ class Packet;
 
 namespace kestrovan {
 
-class GameConnection;
-class SceneRoomGame;
+class RoomChat;
 
-class RoomEquipment {
+class RoomEquipment : private RoomPart {
 public:
-    RoomEquipment(SceneRoomGame& screen, GameConnection& connection);
+    RoomEquipment(const Context& room, RoomChat& chat);
 
     // The room's records as it loads: nothing waits to reload.
     void Load(uint16_t tableItem, uint16_t ballSetItem);
@@ -43,8 +42,7 @@ public:
     bool IsReloadPending() const { return reloadPending_; }
 
 private:
-    SceneRoomGame& screen_;
-    GameConnection& connection_;
+    RoomChat& chat_;
     uint16_t tableItem_ = 0;
     uint16_t ballSetItem_ = 0;
     std::atomic<bool> reloadPending_{false};

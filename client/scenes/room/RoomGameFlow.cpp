@@ -8,19 +8,27 @@
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
-#include "client/app/SoundQueue.h"
 #include "client/connection/GameConnection.h"
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
+#include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/room/FloatingGainText.h"
 #include "client/scenes/room/GroupBoard.h"
 #include "client/scenes/room/MoneyNotice.h"
 #include "client/scenes/room/PlayerBoard.h"
 #include "client/scenes/room/PointRulePanel.h"
-#include "client/scenes/room/ResultBoard.h"
-#include "client/scenes/room/RoomWidgets.h"
+#include "client/scenes/room/RoomChat.h"
+#include "client/scenes/room/RoomClocks.h"
 #include "client/scenes/room/RoomColours.h"
+#include "client/scenes/room/RoomDialogs.h"
+#include "client/scenes/room/RoomEquipment.h"
+#include "client/scenes/room/RoomItems.h"
+#include "client/scenes/room/RoomSeats.h"
+#include "client/scenes/room/RoomShotRoad.h"
+#include "client/scenes/room/RoomState.h"
+#include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/scenes/room/ScoreBoard.h"
 #include "client/scenes/room/ScoreTrack.h"
@@ -29,7 +37,6 @@
 #include "client/scenes/room/TimeLimitNotice.h"
 #include "client/scenes/room/TurnClock.h"
 #include "client/table/CameraController.h"
-#include "client/table/CameraState.h"
 #include "client/table/GameTable.h"
 #include "client/table/LockedCamera.h"
 #include "client/table/SharedUtilities.h"
@@ -38,9 +45,6 @@
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableEquipment.h"
 #include "client/table/TableHudValues.h"
-#include "client/table/TableInput.h"
-#include "client/table/TableMessageIo.h"
-#include "client/table/TablePensAndMarks.h"
 #include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
 #include "client/ui/AnimatedImage.h"
@@ -62,21 +66,14 @@ constexpr uint8_t kEightBallGroup = 4;
 constexpr uint8_t kHighBallsGroup = 3;
 constexpr int32_t kThreeCushionDue = 4;
 constexpr int32_t kBankShotDue = 1004;
-constexpr uint32_t kKey_Z = 'Z';
 // The break's view in the three-cushion games: 150 degrees, held as the exact float every client uses. The
 // dispatch thread rounds toward zero, so converting 150 degrees there would give the float one unit below.
 constexpr float kBreakYaw = std::bit_cast<float>(0x40278D37u);
 constexpr uint32_t kContinueAfterMs = 60 * 60 * 1000;
-constexpr int32_t kWaitingState = 4;
-constexpr uint8_t kInvalidResult = 7;
-// The part of the winnings a game with money keeps back, shown under its results; a friendly game shows none.
-constexpr int32_t kGameFeePercent = 9;
 
 constexpr uint32_t kStartSound = 24;
 constexpr uint32_t kGoodShotSound = 20;
 constexpr uint32_t kYourTurnSound = 26;
-constexpr uint32_t kEndSound = 23;
-constexpr uint32_t kSettleSound = 21;
 constexpr uint32_t kRuleSound = 39;
 constexpr uint32_t kRuleFlagSound = 41;
 constexpr uint32_t kRackVoice = 27;
@@ -86,25 +83,23 @@ constexpr uint32_t kScoreTwentyVoice = 77;
 constexpr uint32_t kThreeCushionVoice = 78;
 constexpr uint32_t kBankShotVoice = 80;
 constexpr uint32_t kEightBallVoice = 80;
-constexpr uint32_t kGameOverVoice = 55;
-constexpr uint32_t kAllInVoice = 42;
 
-bool IsStakeMode(uint8_t mode) {
-    return mode == 2 || mode == 5;
-}
-
-constexpr int32_t kShotStates = 3;  // the table's state must be above this for a shot to count
-constexpr uint32_t kPocketCallSound = 17;
-constexpr uint32_t kRoomTimerSound = 21;
-constexpr uint32_t kSignalSound = 6;
 constexpr int32_t kAnimationTexture = 33;
 constexpr int32_t kScoreTrackLeft = -336;
 constexpr int16_t kTournamentChannel = SceneRoomGame::kTournamentChannel;
 
 }  // namespace
 
-RoomGameFlow::RoomGameFlow(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
-    : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
+RoomGameFlow::RoomGameFlow(const Context& room, RoomChat& chat, RoomSeats& seats, RoomDialogs& dialogs,
+                           RoomItems& items, RoomEquipment& equipment, RoomClocks& clocks, RoomShotRoad& shotRoad)
+    : RoomPart(room),
+      chat_(chat),
+      seats_(seats),
+      dialogs_(dialogs),
+      items_(items),
+      equipment_(equipment),
+      clocks_(clocks),
+      shotRoad_(shotRoad) {}
 
 void RoomGameFlow::BuildScorePanels(Widget& screen) {
     const auto notice = [this](quill::WStringView text) { app_.Scenes().ShowNoticeBox(&screen_, text); };
@@ -115,14 +110,6 @@ void RoomGameFlow::BuildScorePanels(Widget& screen) {
     pointRule_->SetAnchor(AnchorMode::Right, -180, AnchorMode::Top, 30);
     scoreBoard_ = AttachTo(screen, std::make_unique<ScoreBoard>(sender_), false);
     scoreBoard_->SetAnchor(AnchorMode::Right, -190, AnchorMode::Top, 80);
-}
-
-void RoomGameFlow::BuildReceivingLabel(Widget& screen) {
-    receiving_ = AddRoomLabel(screen, 0, 0, 230, kGreen);
-    receiving_->SetText(u"receiving game data...");
-    receiving_->SetAlpha(0.7f);
-    receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
-    receiving_->Show(false);
 }
 
 void RoomGameFlow::BuildTrack(Widget& screen) {
@@ -168,8 +155,21 @@ void RoomGameFlow::BuildTurnAnimations(Widget& screen) {
     }
 }
 
+void RoomGameFlow::AddRoutes(PacketRouter& routes) {
+    using quill::MessageId;
+    using quill::Packet;
+    routes.Add(MessageId::GameStart, [this](Packet& packet) { OnGameStart(packet); });
+    routes.Add(MessageId::TurnResult, [this](Packet& packet) { OnTurnResult(packet); });
+    routes.Add(MessageId::BreakRerack, [this](Packet& packet) { OnBreakRerack(packet); });
+    routes.Add(MessageId::GroupDetermined, [this](Packet& packet) { OnBallGroups(packet, false); });
+    routes.Add(MessageId::EightBallShot, [this](Packet& packet) { OnBallGroups(packet, true); });
+    routes.Add(MessageId::PointRuleUpdate, [this](Packet& packet) { OnPointRuleUpdate(packet); });
+    routes.Add(MessageId::ScoreUpdate, [this](Packet& packet) { OnScoreUpdate(packet); });
+    routes.Add(MessageId::GameStateSync, [this](Packet& packet) { OnGameStateSync(packet); });
+    routes.Add(MessageId::Jackpot, [this](Packet& packet) { OnJackpot(packet); });
+}
+
 void RoomGameFlow::Enter(bool tournament) {
-    shotCount_ = 0;
     ruleMarker_ = 0;
     runCount_ = 0;
     scoreBoard_->Reset();
@@ -177,108 +177,85 @@ void RoomGameFlow::Enter(bool tournament) {
     for (AnimatedImage* animation : turnAnimations_) animation->Show(false);
 }
 
-void RoomGameFlow::ResetTurnState() {
-    running_ = false;
-    tableStatePending_ = false;
-    shotInFlight_ = false;
-}
-
 void RoomGameFlow::ApplySnapshot(bool running, const PointRuleBytes& rule, uint8_t marker, uint32_t gameValue) {
-    running_ = running;
+    state_.SetRunning(running);
     ruleBytes_ = rule;
     ruleMarker_ = marker;
     gameValue_ = gameValue;
 }
 
 quill::TeamState* RoomGameFlow::PlayingTeam(uint8_t place) {
-    return place < kRoomTeams ? screen_.Model().turnOrder[place] : nullptr;
-}
-
-bool RoomGameFlow::IsPocketMode() const {
-    return screen_.Room().gameType >= quill::game_type::kEightBall;
+    return place < kRoomTeams ? state_.Model().turnOrder[place] : nullptr;
 }
 
 void RoomGameFlow::PlayTurnAnimation(size_t animation) {
     if (animation < SceneRoomGame::kTurnAnimations) turnAnimations_[animation]->Play(0);
 }
 
-void RoomGameFlow::QueueAnnouncement(uint32_t id) {
-    SoundQueue::Instance().Push(quill::SoundManager::Current(), id, 1.0f);
-}
-
-// The local player takes or loses the table: the local-turn byte, 'Z' let go, and control.
-void RoomGameFlow::TakeTable(bool take) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr) return;
-    table->Turn().SetAimFollowsCamera(take);
-    table->Input().OnKey(kKey_Z, false);
-    if (take) table->Turn().SetControlEnabled(true);
-}
-
 void RoomGameFlow::OnGameStart(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     const auto tableMode =
-        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(state_.Room().gameType);
     const std::optional<GameStartMessage> start = ReadGameStart(packet, tableMode);
     if (!start) return;
     const uint32_t now = platform::TimeGetTime();
-    screen_.Clocks().StartGame(now, start->elapsedMs);
-    screen_.Room().firstCueBall = start->cueBall;
+    clocks_.StartGame(now, start->elapsedMs);
+    state_.Room().firstCueBall = start->cueBall;
     ruleBytes_ = start->rule;
-    for (quill::PlayerState& seat : screen_.Model().players) {
+    for (quill::PlayerState& seat : state_.Model().players) {
         if (seat.seat >= 0) seat.ResetGameFields();
     }
-    screen_.StartBalloon()->Show(false);
-    receiving_->Show(false);
-    screen_.JoinButton()->Show(false);
+    seats_.StartBalloon()->Show(false);
+    shotRoad_.Receiving()->Show(false);
+    seats_.JoinButton()->Show(false);
     app_.GetRandom().Seed(start->seed);
     runCount_ = 0;
-    screen_.Dialogs().ResetRequests();
-    tableStatePending_ = false;
-    shotInFlight_ = false;
+    dialogs_.ResetRequests();
+    shotRoad_.ForgetTableStateRequest();
+    state_.SetShotInFlight(false);
     eightBallNotice_ = false;
-    screen_.Model().currentTeam = 0;
-    running_ = true;
-    screen_.Room().state = 2;
-    screen_.Model().SetModeOption(static_cast<uint8_t>(screen_.Room().setting), screen_.Room().optionFlags);
-    screen_.Model().ComputeTargets();
-    screen_.Model().ApplyHandicapFlags();
-    screen_.Model().StartGame();
-    screen_.AddChatLine(u"The game has started.", kGreen);
+    state_.Model().currentTeam = 0;
+    state_.SetRunning(true);
+    state_.Room().state = 2;
+    state_.Model().SetModeOption(static_cast<uint8_t>(state_.Room().setting), state_.Room().optionFlags);
+    state_.Model().ComputeTargets();
+    state_.Model().ApplyHandicapFlags();
+    state_.Model().StartGame();
+    chat_.AddLine(u"The game has started.", kGreen);
     TakeStartMoney(*start);
     SetUpTableForStart(*start);
     SeatStartTeams(*start);
     gameValue_ = start->gameValue;
-    screen_.Model().FindPlayerTurn(start->firstShooter);
-    if (IsRoomSeat(start->firstShooter)) screen_.Room().shooterSeat = static_cast<int8_t>(start->firstShooter);
-    if (quill::TeamState* current = PlayingTeam(screen_.Model().currentTeam); current != nullptr && table != nullptr) {
+    state_.Model().FindPlayerTurn(start->firstShooter);
+    if (IsRoomSeat(start->firstShooter)) state_.Room().shooterSeat = static_cast<int8_t>(start->firstShooter);
+    if (quill::TeamState* current = PlayingTeam(state_.Model().currentTeam); current != nullptr && table != nullptr) {
         table->Physics().SetBallGroup(current->ballGroup);
         table->Physics().SetTargetCode(static_cast<int16_t>(current->state));
     }
-    screen_.Board()->OnGameStart();
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-    screen_.Clocks().StartTurn(now);
-    screen_.Items().ChalkSlot()->Refresh();
+    seats_.Board()->OnGameStart();
+    seats_.Board()->Refresh(state_.Model(), state_.Room());
+    clocks_.StartTurn(now);
+    items_.ChalkSlot()->Refresh();
     shotBet_->SetVisible(true);
-    if (quill::PlayerState* shooter = screen_.Seats().SeatRecord(start->firstShooter)) {
-        screen_.Board()->SetTarget(shooter->gameCounters[quill::PlayerState::kPointsCounter], inning_);
-        shotBet_->NewShot(shooter->name, screen_.IsLocalTurn());
+    if (quill::PlayerState* shooter = state_.SeatRecord(start->firstShooter)) {
+        seats_.Board()->SetTarget(shooter->gameCounters[quill::PlayerState::kPointsCounter], inning_);
+        shotBet_->NewShot(shooter->name, state_.IsLocalTurn());
     }
     shotBet_->SetBetAmount(1000);
     shotBet_->SetBetOpen(true);
-    screen_.StartReady()->OnGameStart();
+    seats_.StartReady()->OnGameStart();
     SceneRoomGame::PlaySound(kStartSound);
-    if (IsPocketMode()) QueueAnnouncement(kRackVoice);
+    if (state_.IsPocketMode()) SceneRoomGame::QueueAnnouncement(kRackVoice);
     const bool tournament = connection_.GetChannelType(-1) == kTournamentChannel;
-    QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
+    SceneRoomGame::QueueAnnouncement(tournament && connection_.Tournament().running == 1 ? kOpeningVoices[0]
                                                                        : kOpeningVoices[app_.GetRandom().Next() & 1]);
-    screen_.Equipment().Check();
+    equipment_.Check();
     if (tournament) {
         scoreBoard_->OnGameStart();
     } else {
         FillPointRuleBoard(0);
         pointRule_->ShowRule(start->rule.kind >= 1);
-        pointRule_->SetRule(static_cast<quill::GameType>(screen_.Room().gameType), start->rule.kind);
+        pointRule_->SetRule(static_cast<quill::GameType>(state_.Room().gameType), start->rule.kind);
     }
 }
 
@@ -286,7 +263,7 @@ void RoomGameFlow::OnGameStart(quill::Packet& packet) {
 // count, the multiplier at that goal, a marker at the step's cell (and at secondMarker's) and the cursor at
 // the rule's position; shown while a rule is in force.
 void RoomGameFlow::FillPointRuleBoard(uint8_t secondMarker) {
-    scoreTrack_->Set(static_cast<quill::GameType>(screen_.Room().gameType), ruleBytes_.kind, ruleBytes_.count,
+    scoreTrack_->Set(static_cast<quill::GameType>(state_.Room().gameType), ruleBytes_.kind, ruleBytes_.count,
                      ruleBytes_.multiplier, ruleBytes_.step, secondMarker, 0);
     scoreTrack_->SetCursor(ruleMarker_);
     scoreTrack_->SetVisible(ruleBytes_.kind >= 1);
@@ -294,29 +271,29 @@ void RoomGameFlow::FillPointRuleBoard(uint8_t secondMarker) {
 
 // The money taken at the start: the six-ball stake, or the fee of the stake games.
 void RoomGameFlow::TakeStartMoney(const GameStartMessage& start) {
-    const int64_t stake = screen_.Room().stake;
-    const bool local = screen_.IsLocalPlayerInGame();
+    const int64_t stake = state_.Room().stake;
+    const bool local = state_.IsLocalPlayerInGame();
     auto chargeMembers = [&](int64_t amount) {
         for (const GameStartMessage::Team& team : start.teams) {
             for (const GameStartMessage::Member& member : team.members) {
-                if (quill::PlayerState* record = screen_.Seats().SeatRecord(member.seat)) record->money -= amount;
+                if (quill::PlayerState* record = state_.SeatRecord(member.seat)) record->money -= amount;
             }
         }
     };
-    if (screen_.Room().gameType == quill::game_type::kSixBalls) {
+    if (state_.Room().gameType == quill::game_type::kSixBalls) {
         if (local) {
             connection_.LocalPlayer().money -= stake;
-            screen_.AddChatLine(quill::Format(u"%s원을 배팅하였습니다.", FormatMoney(stake)), kGreen);
+            chat_.AddLine(quill::Format(u"%s원을 배팅하였습니다.", FormatMoney(stake)), kGreen);
         }
         chargeMembers(stake);
-    } else if (IsStakeMode(screen_.Room().gameType)) {
+    } else if (state_.Room().IsGambleGame()) {
         const int64_t fee = 2 * stake;
         if (local && connection_.GetChannelType(-1) != kTournamentChannel) {
             if (connection_.MembershipState() != 0) {
-                screen_.AddChatLine(quill::Format(u"멤버십 : 게임비 %s원 면제되었습니다.", FormatMoney(fee)), kGreen);
+                chat_.AddLine(quill::Format(u"멤버십 : 게임비 %s원 면제되었습니다.", FormatMoney(fee)), kGreen);
             } else {
                 connection_.LocalPlayer().money -= fee;
-                screen_.AddChatLine(quill::Format(u"%s has been removed for game fee", FormatMoney(fee)), kGreen);
+                chat_.AddLine(quill::Format(u"%s has been removed for game fee", FormatMoney(fee)), kGreen);
             }
         }
         chargeMembers(fee);
@@ -324,51 +301,50 @@ void RoomGameFlow::TakeStartMoney(const GameStartMessage& start) {
 }
 
 void RoomGameFlow::SetUpTableForStart(const GameStartMessage& start) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->Reset(start.seed);
     if (table->Cameras().GetCamera().Mode() != 3) table->Rack().ResetCamera();
     table->Rack().ResetShotToState7(start.seed);
     table->Rack().SetCueBallIndex(start.cueBall);
-    if (IsRoomSeat(start.firstShooter) && screen_.SeatCue(start.firstShooter) != nullptr) {
-        table->RenderStep().SetCurrentCue(screen_.SeatCue(start.firstShooter));
+    if (IsRoomSeat(start.firstShooter) && seats_.SeatCue(start.firstShooter) != nullptr) {
+        table->RenderStep().SetCurrentCue(seats_.SeatCue(start.firstShooter));
     }
-    const bool localTurn = start.firstShooter == static_cast<uint8_t>(screen_.LocalSeat());
-    const uint8_t mode = screen_.Room().gameType;
+    const bool localTurn = start.firstShooter == static_cast<uint8_t>(state_.LocalSeat());
+    const uint8_t mode = state_.Room().gameType;
     if ((mode == quill::game_type::kThreeCushion || mode == quill::game_type::kThreeCushionGamble) && localTurn) {
         LockedSetYaw(table->Cameras().GetCurrentCameraRef(), kBreakYaw);
     }
     // Marked first, so that a player in the top view (where the move does nothing) sees the cue ball on leaving it.
     table->Cameras().SetRefocusOnTopViewExit(true);
     table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
-    table->Turn().SetAimFollowsCamera(localTurn);
-    table->Input().OnKey(kKey_Z, false);
+    shotRoad_.TakeTable(localTurn);
     table->Turn().SetControlEnabled(localTurn);
     table->RenderStep().SetVisible(true);
-    if (IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
-    screen_.Items().ChalkSlot()->SetActive(localTurn);
+    if (state_.IsPocketMode() && localTurn) table->Picking().SetPlacementArea(1);
+    items_.ChalkSlot()->SetActive(localTurn);
 }
 
 void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     const bool cushions =
         table != nullptr && (table->Equipment().GameMode() == 0 || table->Equipment().GameMode() == 3);
     for (size_t place = 0; place < start.teams.size(); ++place) {
         const GameStartMessage::Team& block = start.teams[place];
         if (block.id >= kRoomTeams) continue;
-        quill::TeamState& team = screen_.Model().teams[block.id];
+        quill::TeamState& team = state_.Model().teams[block.id];
         team.gameWord = block.gameWord;
         team.gameByteA = block.gameByte;
         team.SetState(block.state);
-        screen_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
-        if (screen_.Room().gameType == quill::game_type::kSixBalls) team.floor = static_cast<int8_t>(block.sixBall);
+        state_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
+        if (state_.Room().gameType == quill::game_type::kSixBalls) team.floor = static_cast<int8_t>(block.sixBall);
         for (size_t m = 0; m < block.members.size(); ++m) {
-            quill::PlayerState* member = screen_.Seats().SeatRecord(block.members[m].seat);
+            quill::PlayerState* member = state_.SeatRecord(block.members[m].seat);
             if (member == nullptr) continue;
             member->gameCounters[quill::PlayerState::kPointsCounter] = block.members[m].points;
             PlaceMember(block.id, static_cast<uint8_t>(m), *member);
         }
-        team.score = IsStakeMode(screen_.Room().gameType) ? 0 : static_cast<uint16_t>(block.score);
+        team.score = state_.Room().IsGambleGame() ? 0 : static_cast<uint16_t>(block.score);
         if (cushions) {
             team.threeCushionFinishes = block.threeCushions;
             team.bankFinishes = block.banks;
@@ -376,14 +352,14 @@ void RoomGameFlow::SeatStartTeams(const GameStartMessage& start) {
         team.SetBallGroup(block.ballGroup);
         if (table != nullptr) table->Physics().SetBallGroup(block.ballGroup);
     }
-    screen_.Model().CountTeamsInPlay();
+    state_.Model().CountTeamsInPlay();
 }
 
 // The player into the team at member slot index, as the server orders the team's members.
 void RoomGameFlow::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState& player) {
     if (teamId >= kRoomTeams || index >= quill::TeamState::kMaxMembers) return;
-    screen_.Model().MovePlayer(&player, teamId);
-    quill::TeamState& team = screen_.Model().teams[teamId];
+    state_.Model().MovePlayer(&player, teamId);
+    quill::TeamState& team = state_.Model().teams[teamId];
     for (uint8_t slot = 0; slot < quill::TeamState::kMaxMembers; ++slot) {
         if (team.members[slot] != &player || slot == index) continue;
         std::swap(team.members[slot], team.members[index]);
@@ -393,74 +369,74 @@ void RoomGameFlow::PlaceMember(uint8_t teamId, uint8_t index, quill::PlayerState
 }
 
 void RoomGameFlow::OnTurnResult(quill::Packet& packet) {
-    screen_.Clocks().StartTurn(platform::TimeGetTime());
-    receiving_->Show(false);
+    clocks_.StartTurn(platform::TimeGetTime());
+    shotRoad_.Receiving()->Show(false);
     runCount_ = 0;
-    if (tableStatePending_.exchange(false)) SendTableState();
-    const std::optional<TurnResultMessage> turn = ReadTurnResult(packet, running_);
+    shotRoad_.AnswerPendingTableState();
+    const std::optional<TurnResultMessage> turn = ReadTurnResult(packet, state_.IsRunning());
     if (!turn) return;
-    screen_.Equipment().Set(turn->tableItem, turn->ballSetItem);
-    screen_.Room().firstCueBall = turn->cueBall;
-    if (IsRoomSeat(turn->nextShooter)) screen_.Room().shooterSeat = static_cast<int8_t>(turn->nextShooter);
+    equipment_.Set(turn->tableItem, turn->ballSetItem);
+    state_.Room().firstCueBall = turn->cueBall;
+    if (IsRoomSeat(turn->nextShooter)) state_.Room().shooterSeat = static_cast<int8_t>(turn->nextShooter);
     if (turn->hasGame) {
         ApplyTurnGame(*turn);
-    } else if (turn->nextShooter == static_cast<uint8_t>(screen_.LocalSeat())) {
-        TakeTable(true);
+    } else if (turn->nextShooter == static_cast<uint8_t>(state_.LocalSeat())) {
+        shotRoad_.TakeTable(true);
     }
     FinishTurn(*turn);
 }
 
 void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     inning_ = turn.inning;
     runCount_ = turn.runCount;
     ruleMarker_ = turn.marker;
-    screen_.Room().counterC = turn.gameTimer;
-    if (quill::PlayerState* next = screen_.Seats().SeatRecord(turn.nextShooter)) {
+    state_.Room().counterC = turn.gameTimer;
+    if (quill::PlayerState* next = state_.SeatRecord(turn.nextShooter)) {
         next->gameCounters[quill::PlayerState::kInningsCounter] = turn.innings;
         next->gameCounters[quill::PlayerState::kPointsCounter] = turn.points;
     }
-    const quill::PlayerState* shown = screen_.IsLocalPlayerInGame() ? screen_.Seats().SeatRecord(screen_.LocalSeat())
-                                                                    : screen_.Seats().SeatRecord(turn.nextShooter);
+    const quill::PlayerState* shown = state_.IsLocalPlayerInGame() ? state_.SeatRecord(state_.LocalSeat())
+                                                                    : state_.SeatRecord(turn.nextShooter);
     if (shown != nullptr) {
-        screen_.Board()->SetTarget(shown->gameCounters[quill::PlayerState::kPointsCounter],
-                                   shown->gameCounters[quill::PlayerState::kInningsCounter]);
+        seats_.Board()->SetTarget(shown->gameCounters[quill::PlayerState::kPointsCounter],
+                                  shown->gameCounters[quill::PlayerState::kInningsCounter]);
     }
     if (turn.pointsGained != 0) {
         floatingTexts_[0]->ShowAt(turn.pointsGained, u"", screen_.Width() / 2, screen_.Height() / 2, kYellow);
     }
-    if (screen_.Room().gameType == quill::game_type::kSixBalls && turn.pointChange < 0) {
-        screen_.AddChatLine(u"Foul. The points will be reset.", kYellow);
+    if (state_.Room().gameType == quill::game_type::kSixBalls && turn.pointChange < 0) {
+        chat_.AddLine(u"Foul. The points will be reset.", kYellow);
     }
     if (static_cast<uint16_t>(turn.pointChange) == kFoulResetChange && table != nullptr) {
         PlayTurnAnimation(SceneRoomGame::kFoulResetAnimation);
         table->SetRuleCounter(kFoulResetCounter);
         ++table->HudValues().ForScreens().foulCount;
     }
-    if (quill::TeamState* shooting = PlayingTeam(screen_.Model().currentTeam))
+    if (quill::TeamState* shooting = PlayingTeam(state_.Model().currentTeam))
         shooting->SetState(turn.shooterTeamState);
-    for (const TurnResultMessage::Money& entry : turn.money) screen_.Seats().ApplyMoney(entry.seat, entry.money);
+    for (const TurnResultMessage::Money& entry : turn.money) seats_.ApplyMoney(entry.seat, entry.money);
     if (turn.result != kKeepTurn) {
-        screen_.Model().FindPlayerTurn(turn.nextShooter);
-        if (quill::TeamState* current = PlayingTeam(screen_.Model().currentTeam)) current->SetState(turn.nextTeamState);
-        screen_.Board()->Refresh(screen_.Model(), screen_.Room());
+        state_.Model().FindPlayerTurn(turn.nextShooter);
+        if (quill::TeamState* current = PlayingTeam(state_.Model().currentTeam)) current->SetState(turn.nextTeamState);
+        seats_.Board()->Refresh(state_.Model(), state_.Room());
     }
     scoreTrack_->SetCursor(turn.marker);
     if (!eightBallNotice_ && table != nullptr && table->Physics().AnnounceShot(runCount_) == 1) {
         PlayTurnAnimation(SceneRoomGame::kGoodShotAnimation);
         SceneRoomGame::PlaySound(kGoodShotSound);
     }
-    if (turn.result == kKeepTurn && screen_.Room().gameType < quill::game_type::kSixBalls) {
+    if (turn.result == kKeepTurn && state_.Room().gameType < quill::game_type::kSixBalls) {
         AnnounceKeptTurn(turn);
     } else {
         if (table != nullptr && table->Equipment().GameMode() == quill::game_type::kEightBall)
             table->Aim().SetTargetMode(false);
         scoreTrack_->SetCursor(0);
     }
-    if (IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
+    if (state_.IsPocketMode() && turn.ballInHand != 0) GiveBallInHand(turn.ballInHand);
     PassTurnTable(turn);
     if (runCount_ > 2) {
-        const WidgetRect board = screen_.Board()->GetRect();
+        const WidgetRect board = seats_.Board()->GetRect();
         floatingTexts_[1]->ShowAt(runCount_, u"Pts", board.right + 50, board.top - 30, 0xFF00AEFF);
     }
     if (turn.result != kKeepTurn) ReevaluateContinue();
@@ -470,36 +446,36 @@ void RoomGameFlow::ApplyTurnGame(const TurnResultMessage& turn) {
 // place is up again with nothing won yet, and the game has run an hour. Weighed at every passed turn, when a
 // member leaves and when the room's state arrives on entering.
 void RoomGameFlow::ReevaluateContinue() {
-    const bool due = IsStakeMode(screen_.Room().gameType) && screen_.IsLocalPlayerInGame() &&
-                     screen_.Model().currentTeam == 0 && gameValue_ == 0 &&
-                     screen_.Clocks().GameRanFor(platform::TimeGetTime(), kContinueAfterMs);
-    if (due) screen_.Dialogs().ContinueWindow()->SetVisible(true);
+    const bool due = state_.Room().IsGambleGame() && state_.IsLocalPlayerInGame() &&
+                     state_.Model().currentTeam == 0 && gameValue_ == 0 &&
+                     clocks_.GameRanFor(platform::TimeGetTime(), kContinueAfterMs);
+    if (due) dialogs_.ContinueWindow()->SetVisible(true);
 }
 
 // Result 2 in the carom games: the team that keeps the turn may be due a three-cushion or bank shot.
 void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
     (void)turn;
-    quill::TeamState* team = PlayingTeam(screen_.Model().currentTeam);
-    GameTable* table = screen_.Table();
+    quill::TeamState* team = PlayingTeam(state_.Model().currentTeam);
+    GameTable* table = stage_.Table();
     if (team == nullptr || table == nullptr) return;
     if (team->score != 0) {
-        if (team->score == 10) QueueAnnouncement(kScoreTenVoice);
-        if (team->score == 20) QueueAnnouncement(kScoreTwentyVoice);
+        if (team->score == 10) SceneRoomGame::QueueAnnouncement(kScoreTenVoice);
+        if (team->score == 20) SceneRoomGame::QueueAnnouncement(kScoreTwentyVoice);
         return;
     }
     if (table->Equipment().GameMode() != 0 && table->Equipment().GameMode() != 3) return;
     if (team->threeCushionFinishes != 0) {
         PlayTurnAnimation(SceneRoomGame::kThreeCushionAnimation);
         if (team->threeCushionFinishes == team->threeCushionFinishesAtStart) {
-            screen_.AddChatLine(u"Now~ your three cushion shot.", kGreen);
-            QueueAnnouncement(kThreeCushionVoice);
+            chat_.AddLine(u"Now~ your three cushion shot.", kGreen);
+            SceneRoomGame::QueueAnnouncement(kThreeCushionVoice);
         }
         team->SetState(kThreeCushionDue);
     } else if (team->bankFinishes != 0) {
         PlayTurnAnimation(SceneRoomGame::kBankShotAnimation);
         if (team->bankFinishes == team->bankFinishesAtStart) {
-            screen_.AddChatLine(u"Time to hit a bank shot.", kGreen);
-            QueueAnnouncement(kBankShotVoice);
+            chat_.AddLine(u"Time to hit a bank shot.", kGreen);
+            SceneRoomGame::QueueAnnouncement(kBankShotVoice);
         }
         team->SetState(kBankShotDue);
     }
@@ -508,39 +484,38 @@ void RoomGameFlow::AnnounceKeptTurn(const TurnResultMessage& turn) {
 }
 
 void RoomGameFlow::GiveBallInHand(uint8_t kind) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->SnapshotBalls();
-    SendBallPlacement(table->Physics().CueBall());
+    shotRoad_.SendBallPlacement(table->Physics().CueBall());
     PlayTurnAnimation(SceneRoomGame::kBallInHandAnimation);
-    if (!screen_.IsLocalTurn()) return;
+    if (!state_.IsLocalTurn()) return;
     if (kind == 1) {
         table->Picking().SetPlacementArea(2);
-        screen_.AddChatLine(u"Free ball. Click the cueball to place it anywhere you want.", kWhite);
+        chat_.AddLine(u"Free ball. Click the cueball to place it anywhere you want.", kWhite);
     } else if (kind == 2) {
         table->Picking().SetPlacementArea(1);
-        screen_.AddChatLine(u"Break foul! You can freely place the cue ball.", kWhite);
+        chat_.AddLine(u"Break foul! You can freely place the cue ball.", kWhite);
     }
 }
 
 // Whose turn it is now, on the table.
 void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    if (turn.nextShooter != static_cast<uint8_t>(screen_.LocalSeat())) {
-        table->Turn().SetAimFollowsCamera(false);
-        table->Input().OnKey(kKey_Z, false);
+    if (turn.nextShooter != static_cast<uint8_t>(state_.LocalSeat())) {
+        shotRoad_.TakeTable(false);
     } else {
         if (turn.result != kKeepTurn && connection_.GetChannelType(-1) != kTournamentChannel) {
             PlayTurnAnimation(SceneRoomGame::kYourTurnAnimation);
             SceneRoomGame::PlaySound(kYourTurnSound);
         }
-        TakeTable(true);
-        screen_.Items().ChalkSlot()->SetActive(true);
+        shotRoad_.TakeTable(true);
+        items_.ChalkSlot()->SetActive(true);
     }
-    quill::TeamState* current = PlayingTeam(screen_.Model().currentTeam);
+    quill::TeamState* current = PlayingTeam(state_.Model().currentTeam);
     if (current == nullptr) return;
-    if (!IsPocketMode()) {
+    if (!state_.IsPocketMode()) {
         // The referee judges the next shot against what the team is due: a three-cushion or bank finish.
         table->Physics().SetTargetCode(static_cast<int16_t>(current->state));
         return;
@@ -549,46 +524,46 @@ void RoomGameFlow::PassTurnTable(const TurnResultMessage& turn) {
     if (table->Equipment().GameMode() == quill::game_type::kEightBall && current->ballGroup == kEightBallGroup) {
         table->Aim().SetTargetMode(true);
         table->Turn().SetControlEnabled(false);
-        if (screen_.IsLocalTurn())
-            screen_.AddChatLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
+        if (state_.IsLocalTurn())
+            chat_.AddLine(u"Call the pocket where you will pocket the 8 ball.(Left click)", kGreen);
     }
 }
 
 void RoomGameFlow::FinishTurn(const TurnResultMessage& turn) {
     app_.GetRandom().Seed(turn.seed);
-    GameTable* table = screen_.Table();
-    shotInFlight_ = false;
+    GameTable* table = stage_.Table();
+    state_.SetShotInFlight(false);
     eightBallNotice_ = false;
     if (table != nullptr) {
-        if (IsPocketMode()) table->Rack().ReRackIfNeeded(turn.seed, false);
-        if (IsRoomSeat(screen_.Room().shooterSeat) &&
-            screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)) != nullptr) {
-            table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.Room().shooterSeat)));
+        if (state_.IsPocketMode()) table->Rack().ReRackIfNeeded(turn.seed, false);
+        if (IsRoomSeat(state_.Room().shooterSeat) &&
+            seats_.SeatCue(static_cast<size_t>(state_.Room().shooterSeat)) != nullptr) {
+            table->RenderStep().SetCurrentCue(seats_.SeatCue(static_cast<size_t>(state_.Room().shooterSeat)));
         }
         table->Rack().SetCueBall(turn.cueBall, false);
         table->Aim().UpdateCueModel();
         table->RenderStep().SetVisible(true);
     }
     if (connection_.GetChannelType(-1) == kTournamentChannel) {
-        if (const quill::PlayerState* shooter = screen_.Seats().SeatRecord(screen_.Room().shooterSeat)) {
+        if (const quill::PlayerState* shooter = state_.SeatRecord(state_.Room().shooterSeat)) {
             scoreBoard_->SetStats(shooter->gameCounters[quill::PlayerState::kInningsCounter],
                                   shooter->gameCounters[quill::PlayerState::kPointsCounter]);
         }
     }
-    screen_.Equipment().Check();
+    equipment_.Check();
 }
 
 void RoomGameFlow::OnBreakRerack(quill::Packet& packet) {
     const std::optional<BreakRerackMessage> rerack = ReadBreakRerack(packet);
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (!rerack || table == nullptr || rerack->kind < 1 || rerack->kind > 3) return;
-    if (rerack->kind == 1) screen_.AddChatLine(u"Break foul! Try the first break again!", kYellow);
+    if (rerack->kind == 1) chat_.AddLine(u"Break foul! Try the first break again!", kYellow);
     table->Physics().SeedRandom(rerack->seed);
     table->Rack().RackBalls();
     if (rerack->kind == 1) {
         table->HudValues().ForScreens().breakAgain = true;
-    } else if (IsPocketMode()) {
-        QueueAnnouncement(kRackVoice);
+    } else if (state_.IsPocketMode()) {
+        SceneRoomGame::QueueAnnouncement(kRackVoice);
     }
 }
 
@@ -599,23 +574,23 @@ void RoomGameFlow::OnBallGroups(quill::Packet& packet, bool eightBall) {
         if (quill::TeamState* team = PlayingTeam(static_cast<uint8_t>(place)))
             team->SetBallGroup(groups->groups[place]);
     }
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
+    seats_.Board()->Refresh(state_.Model(), state_.Room());
     if (!eightBall) {
-        screen_.AddChatLine(u"The group has been determined.", kGreen);
+        chat_.AddLine(u"The group has been determined.", kGreen);
         FillGroupBoard();
         return;
     }
-    screen_.AddChatLine(u"8 ball shot!", kGreen);
+    chat_.AddLine(u"8 ball shot!", kGreen);
     if (groups->flag != 0) {
         eightBallNotice_ = true;
-        QueueAnnouncement(kEightBallVoice);
+        SceneRoomGame::QueueAnnouncement(kEightBallVoice);
     }
 }
 
 // One row per member of every team in play: the high balls or the others, and the member's nickname.
 void RoomGameFlow::FillGroupBoard() {
     groupBoard_->Clear();
-    for (uint8_t place = 0; place < screen_.Model().teamsInPlay; ++place) {
+    for (uint8_t place = 0; place < state_.Model().teamsInPlay; ++place) {
         const quill::TeamState* team = PlayingTeam(place);
         if (team == nullptr) continue;
         for (const quill::PlayerState* member : team->members) {
@@ -631,20 +606,20 @@ void RoomGameFlow::OnPointRuleUpdate(quill::Packet& packet) {
     const std::optional<PointRuleBytes> rule = ReadPointRule(packet);
     if (!rule) return;
     ruleBytes_ = *rule;
-    pointRule_->SetRule(static_cast<quill::GameType>(screen_.Room().gameType), rule->kind);
+    pointRule_->SetRule(static_cast<quill::GameType>(state_.Room().gameType), rule->kind);
     pointRule_->ShowRule(rule->kind >= 1);
     if (connection_.GetChannelType(-1) != kTournamentChannel) FillPointRuleBoard(rule->flag);
 }
 
 void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     const auto tableMode =
-        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(screen_.Room().gameType);
+        table != nullptr ? table->Equipment().GameMode() : static_cast<quill::GameType>(state_.Room().gameType);
     const std::optional<ScoreUpdateMessage> score =
-        ReadScoreUpdate(packet, running_, tableMode, screen_.Room().gameType);
+        ReadScoreUpdate(packet, state_.IsRunning(), tableMode, state_.Room().gameType);
     if (!score) return;
     pointRule_->SetNumber(static_cast<uint64_t>(score->value));
-    if (!running_) return;
+    if (!state_.IsRunning()) return;
     for (size_t place = 0; place < score->teams.size(); ++place) {
         quill::TeamState* team = PlayingTeam(static_cast<uint8_t>(place));
         if (team == nullptr) continue;
@@ -656,344 +631,12 @@ void RoomGameFlow::OnScoreUpdate(quill::Packet& packet) {
             team->threeCushionFinishes = block.threeCushions;
             team->bankFinishes = block.banks;
         }
-        if (IsStakeMode(screen_.Room().gameType) && team->members[0] != nullptr) {
-            screen_.Seats().ApplyMoney(static_cast<uint8_t>(team->members[0]->seat), block.money);
+        if (state_.Room().IsGambleGame() && team->members[0] != nullptr) {
+            seats_.ApplyMoney(static_cast<uint8_t>(team->members[0]->seat), block.money);
         }
     }
     gameValue_ = score->gameValue;
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-}
-
-void RoomGameFlow::OnGameEnd(quill::Packet& packet) {
-    const std::optional<GameEndMessage> end = ReadGameEnd(packet);
-    if (!end) return;
-    running_ = false;
-    screen_.Model().running = 0;
-    screen_.Room().state = 0;
-    screen_.Dialogs().Results()->SetGrid(end->teamCount, end->membersPerTeam);
-    screen_.Dialogs().Results()->SetFee(screen_.Room().IsClosed() ? 0 : kGameFeePercent);
-    int32_t column = 0;
-    for (const GameEndMessage::Team& team : end->teams) {
-        const quill::TeamState* record = team.id < kRoomTeams ? &screen_.Model().teams[team.id] : nullptr;
-        for (size_t row = 0; row < team.members.size(); ++row) {
-            const GameEndMessage::Member& member = team.members[row];
-            const quill::PlayerState* player =
-                record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
-            if (player == nullptr || player->seat != member.seat) continue;
-            screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                                static_cast<int32_t>(member.points), player->money, member.rank);
-        }
-        ++column;
-    }
-    quill::WString line;
-    if (IsStakeMode(screen_.Room().gameType)) {
-        line = u"Game is over.";
-    } else if (end->lastResult == kInvalidResult) {
-        line = u"The game became invalid.";
-    } else {
-        const char16_t* what = end->reason == 2 ? u"has withdrawn, so the game has ended."
-                                                : u"has disconnected, so the game has ended.";
-        line = screen_.Room().gameType == quill::game_type::kSixBalls
-                   ? quill::Format(u"%s %s", end->nickname, what)
-                   : quill::Format(u"%s %s (%s %d)", end->nickname, what, u"WP", end->withdrawalPoints);
-    }
-    screen_.AddChatLine(line, kRed);
-    if (GameTable* table = screen_.Table()) table->SetState(kWaitingState);
-    screen_.Model().CountTeamsInPlay();
-    AfterGameSeating();
-    SceneRoomGame::PlaySound(kEndSound);
-    screen_.Room().shooterSeat = screen_.MasterSeat();
-    GiveTableToMaster(2.0f);
-    if (!IsStakeMode(screen_.Room().gameType)) screen_.Dialogs().Results()->SetVisible(true);
-    screen_.Equipment().Check();
-}
-
-// After a game: the local player keeps his seat when he can pay for the next one, else he gives it up.
-void RoomGameFlow::AfterGameSeating() {
-    quill::PlayerState& local = connection_.LocalPlayer();
-    const quill::PlayerState* seat = screen_.Seats().SeatRecord(screen_.LocalSeat());
-    bool seated = seat != nullptr && seat->team > 0;
-    const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
-    if (seated && connection_.GetRoomInfo().RequiredMoney(local.money, kind) > 0) {
-        seated = false;
-        sender_.SendByte(quill::MessageId::RoomSlotRequest, 0);
-    }
-    local.gameFlags[quill::PlayerState::kSeatedFlag] = seated ? 1 : 0;
-    screen_.StartReady()->OnGameEnd();
-    screen_.StartReady()->SetSeat(seated && seat != nullptr ? seat->team : 0);
-    if (!screen_.IsObserving()) screen_.StartReady()->ShowPanel();
-    screen_.Seats().RefreshStartButton();
-    screen_.Board()->OnGameEnd();
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-}
-
-// The room master holds the table between games; everybody else watches.
-void RoomGameFlow::GiveTableToMaster(float seconds) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr) return;
-    table->Aim().ClearTargetBall();
-    if (!shotInFlight_) table->RenderStep().SetVisible(true);
-    if (IsRoomSeat(screen_.MasterSeat()) && screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())) != nullptr) {
-        table->RenderStep().SetCurrentCue(screen_.SeatCue(static_cast<size_t>(screen_.MasterSeat())));
-    }
-    const bool master = screen_.MasterSeat() == screen_.LocalSeat();
-    table->Turn().SetAimFollowsCamera(master);
-    table->Turn().SetControlEnabled(master && !shotInFlight_);
-    if (master) table->Cameras().MoveCamera(seconds, 350.0f, 30.0f, false);
-}
-
-void RoomGameFlow::OnGameSettlement(quill::Packet& packet) {
-    const std::optional<GameSettlementMessage> settlement = ReadGameSettlement(packet);
-    if (!settlement) return;
-    screen_.Dialogs().Results()->SetGrid(settlement->teamCount, settlement->membersPerTeam);
-    int32_t unfinished = 0;
-    bool localTookPart = false;
-    int32_t column = 0;
-    for (const GameSettlementMessage::Team& team : settlement->teams) {
-        quill::TeamState* record = team.id < kRoomTeams ? &screen_.Model().teams[team.id] : nullptr;
-        if (record != nullptr) record->result = team.result;
-        if (team.result == 0) ++unfinished;
-        for (size_t row = 0; row < team.members.size(); ++row) {
-            quill::PlayerState* player = record != nullptr ? record->MemberAt(static_cast<uint32_t>(row)) : nullptr;
-            if (player == nullptr) continue;
-            const GameSettlementMessage::Member& member = team.members[row];
-            if (player->seat == screen_.LocalSeat()) localTookPart = true;
-            if (member.settled) {
-                screen_.Seats().ApplyMoney(static_cast<uint8_t>(player->seat), member.money);
-                player->status = member.status;
-            }
-            screen_.Dialogs().Results()->SetRow(column, static_cast<int32_t>(row), player->name, team.result,
-                                                static_cast<int32_t>(member.points), player->money, member.rank);
-        }
-        ++column;
-    }
-    SceneRoomGame::PlaySound(kSettleSound);
-    if (!IsStakeMode(screen_.Room().gameType)) screen_.Dialogs().Results()->SetVisible(true);
-    if (unfinished >= 2) {
-        // The game goes on without the teams that finished.
-        for (const GameSettlementMessage::Team& team : settlement->teams) {
-            if (team.result == 0 || team.id == 0 || team.id >= kRoomTeams) continue;
-            screen_.Model().RetireTeam(team.id, 0, 0);
-            screen_.Model().CompactTurnOrder(team.id);
-        }
-        screen_.Model().NextTurn();
-        if (localTookPart) {
-            screen_.StartReady()->SetSeat(0);
-            // The rejoin window: six-ball players out of the game may pay the stake again and join (control 13).
-            if (screen_.Room().gameType == quill::game_type::kSixBalls && !screen_.IsLocalPlayerInGame())
-                screen_.JoinButton()->Show(true);
-        }
-        screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-        return;
-    }
-    for (quill::PlayerState& seat : screen_.Model().players) seat.gameFlags[quill::PlayerState::kBettingFlag] = 0;
-    QueueAnnouncement(kGameOverVoice);
-    screen_.Model().CountTeamsInPlay();
-    const quill::PlayerState* local = screen_.Seats().SeatRecord(screen_.LocalSeat());
-    connection_.LocalPlayer().gameFlags[quill::PlayerState::kSeatedFlag] = local != nullptr && local->team > 0 ? 1 : 0;
-    ReturnToWaiting();
-    AfterGameSeating();
-}
-
-void RoomGameFlow::OnPlayerAllIn(quill::Packet& packet) {
-    const std::optional<SeatValueMessage> allIn = ReadSeatValue(packet, SeatValueWidth::kNone);
-    if (!allIn || !IsRoomSeat(allIn->seat)) return;
-    quill::PlayerState& seat = screen_.Model().players[allIn->seat];
-    screen_.AddChatLine(quill::Format(u"%s 님이 올인 되었습니다.", seat.name), kRed);
-    screen_.Seats().ApplyMoney(allIn->seat, 0);
-    SceneRoomGame::PlaySound(kEndSound);
-    QueueAnnouncement(kAllInVoice);
-    if (screen_.Model().teamsInPlay < 3) {
-        running_ = false;
-        screen_.Model().running = 0;
-        shotInFlight_ = false;
-        screen_.Room().state = 0;
-        screen_.Model().CountTeamsInPlay();
-        if (GameTable* table = screen_.Table()) table->SetState(kWaitingState);
-        screen_.Room().shooterSeat = screen_.MasterSeat();
-        GiveTableToMaster(2.0f);
-    } else if (seat.team > 0) {
-        const auto team = static_cast<uint8_t>(seat.team);
-        screen_.Model().RetireTeam(team, 0, 0);
-        screen_.Model().CompactTurnOrder(team);
-    }
-    AfterGameSeating();
-}
-
-void RoomGameFlow::ReturnToWaiting() {
-    running_ = false;
-    screen_.Model().running = 0;
-    shotInFlight_ = false;
-    screen_.Room().state = 0;
-    screen_.Board()->OnGameEnd();
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-    screen_.StartReady()->OnGameEnd();
-    if (GameTable* table = screen_.Table()) table->SetState(kWaitingState);
-    screen_.Room().shooterSeat = screen_.MasterSeat();
-    GiveTableToMaster(2.0f);
-    screen_.Model().CountReadyMembers();
-    screen_.Items().ReadOptionSwitches();
-}
-
-// Every 10th update while the local player holds the table: the aim goes out when it changed, at most once
-// per 1001 ms.
-void RoomGameFlow::RelayAim(uint32_t nowMs) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr || !table->Turn().IsControlEnabled()) return;
-    const bool holds =
-        running_ ? screen_.IsLocalTurn() : screen_.MasterSeat() == screen_.LocalSeat() || screen_.IsLocalTurn();
-    if (!holds) return;
-    CameraState& aim = table->Aim().Pose();
-    if (!aim.CheckStampElapsed(nowMs)) return;
-    if (!aim.CheckChanged(nowMs)) return;
-    aim.SaveSnapshot();
-    sender_.Send([&aim](quill::Packet& packet) {
-        packet.Init(quill::MessageId::AimState);
-        aim.WriteAimState(packet);
-    });
-}
-
-void RoomGameFlow::OnShotFired() {
-    GameTable* table = screen_.Table();
-    if (table == nullptr) return;
-    shotMade_ = true;
-    shotInFlight_ = true;
-    if (table->State() > kShotStates) {
-        if (running_) ++shotCount_;
-        shotBet_->SetBetOpen(false);
-        sender_.Send([table](quill::Packet& packet) {
-            packet.Init(quill::MessageId::Shot);
-            table->Messages().WriteShot(packet);
-        });
-    }
-    screen_.Items().ChalkSlot()->SetActive(false);
-    screen_.Board()->SetCountdownOn(false);
-    screen_.Items().ReportConsumption();
-}
-
-// The balls stopped: the shooter reports the outcome, with the table state the server asked for meanwhile.
-void RoomGameFlow::OnBallsStopped() {
-    GameTable* table = screen_.Table();
-    if (table == nullptr || table->State() <= kShotStates || screen_.IsObserving() || !shotMade_.exchange(false))
-        return;
-    sender_.Send([this, table](quill::Packet& packet) {
-        packet.Init(quill::MessageId::ShotResultReport);
-        table->Messages().WriteShotResultReport(packet);
-        if (tableStatePending_.exchange(false)) WriteTableState(packet, true);
-    });
-}
-
-// TableState: the table's ball state (a message of its own, or appended to the packet's last), then the room's
-// table and ball-set items.
-void RoomGameFlow::WriteTableState(quill::Packet& packet, bool append) {
-    screen_.Table()->Messages().WriteBallState(packet, append);
-    screen_.Equipment().WriteItems(packet);
-}
-
-void RoomGameFlow::SendTableState() {
-    if (screen_.Table() == nullptr) return;
-    sender_.Send([this](quill::Packet& packet) { WriteTableState(packet, false); });
-}
-
-void RoomGameFlow::SendBallPlacement(uint32_t ball) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr) return;
-    sender_.Send([table, ball](quill::Packet& packet) {
-        packet.Init(quill::MessageId::BallPlacement);
-        table->Messages().WriteBallPlacement(packet, ball);
-    });
-}
-
-void RoomGameFlow::OnRelayedAim(quill::Packet& packet) {
-    receiving_->Show(false);
-    const std::optional<std::array<float, 5>> aim = ReadRemoteAim(packet);
-    GameTable* table = screen_.Table();
-    if (!aim || table == nullptr) return;
-    table->Aim().AimEasedCamera((*aim)[0], (*aim)[1], (*aim)[2], (*aim)[3], (*aim)[4]);
-}
-
-void RoomGameFlow::OnRelayedShot(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr) return;
-    if (running_) ++shotCount_;
-    receiving_->Show(false);
-    shotBet_->SetBetOpen(false);
-    screen_.Board()->SetCountdownOn(false);
-    if (!table->Messages().ReadShot(packet)) return;
-    table->StartShot(2, false);
-    shotInFlight_ = true;
-}
-
-void RoomGameFlow::OnBallPlacementRelay(quill::Packet& packet) {
-    const std::optional<BallPlacementMessage> placement = ReadBallPlacement(packet);
-    GameTable* table = screen_.Table();
-    if (!placement || table == nullptr || placement->ball >= table->Physics().BallCount()) return;
-    table->Rack().SetBallPosition(placement->ball, placement->x, placement->y, placement->z);
-    if (placement->ball != table->Physics().CueBall()) return;
-    // The top view does not move: the camera finds the cue ball when the player leaves it.
-    if (table->Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
-        table->Cameras().SetRefocusOnTopViewExit(true);
-    } else {
-        table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
-    }
-}
-
-// Answered at once when nothing runs; otherwise by the outcome or the next TurnResult, whichever is first.
-void RoomGameFlow::OnTableStateRequest() {
-    if (shotInFlight_) {
-        tableStatePending_ = true;
-        return;
-    }
-    SendTableState();
-}
-
-void RoomGameFlow::OnTablePlacement(quill::Packet& packet) {
-    receiving_->Show(false);
-    const std::optional<TablePlacementHead> head = ReadTablePlacementHead(packet);
-    GameTable* table = screen_.Table();
-    if (!head || table == nullptr) return;
-    screen_.Equipment().Set(head->tableItem, head->ballSetItem);
-    if (running_ && IsRoomSeat(head->shooter)) {
-        screen_.Model().FindPlayerTurn(head->shooter);
-        screen_.Board()->Refresh(screen_.Model(), screen_.Room());
-    }
-    table->Rack().SetCueBallIndex(head->cueBall);
-    if (!table->Messages().ReadBallState(packet)) return;
-    const std::optional<std::array<uint16_t, 2>> second = ReadItemPair(packet);
-    screen_.Equipment().Check();
-    if (second && table->Equipment().BallsFitTableItem((*second)[0])) {
-        screen_.Equipment().Set((*second)[0], (*second)[1]);
-    }
-}
-
-void RoomGameFlow::OnPocketCallRelay(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
-    if (table == nullptr || !HasPayloadByte(packet)) return;
-    const uint8_t pocket = packet.ReadU8();
-    if (pocket < 1 || pocket > 6) return;
-    table->Aim().SetTargetBall(pocket);
-    SceneRoomGame::PlaySound(kPocketCallSound);
-}
-
-void RoomGameFlow::OnRoomTimer(quill::Packet& packet) {
-    if (!ReadThreeWords(packet)) return;
-    SceneRoomGame::PlaySound(kRoomTimerSound);
-    screen_.Model().CountTeamsInPlay();
-    ReturnToWaiting();
-    screen_.Dialogs().ContinueWindow()->SetVisible(true);
-}
-
-void RoomGameFlow::OnTableStateSync(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
-    if (table != nullptr) table->PensAndMarks().ReadTableMarks(packet);
-}
-
-void RoomGameFlow::OnTableSignal(quill::Packet& packet) {
-    GameTable* table = screen_.Table();
-    if (HasPayloadByte(packet) && table != nullptr) {
-        SceneRoomGame::PlaySound(kSignalSound);
-        table->StartAmbientEffect(platform::TimeGetTime());
-    }
+    seats_.Board()->Refresh(state_.Model(), state_.Room());
 }
 
 void RoomGameFlow::OnGameStateSync(quill::Packet& packet) {
@@ -1001,17 +644,17 @@ void RoomGameFlow::OnGameStateSync(quill::Packet& packet) {
     if (!sync) return;
     inning_ = sync->inning;
     gameValue_ = sync->gameValue;
-    screen_.Clocks().StartGame(platform::TimeGetTime(), sync->elapsedMs);
+    clocks_.StartGame(platform::TimeGetTime(), sync->elapsedMs);
     for (size_t place = 0; place < sync->teams.size(); ++place) {
         const GameStateSyncMessage::Team& block = sync->teams[place];
         if (block.id >= kRoomTeams) continue;
-        quill::TeamState& team = screen_.Model().teams[block.id];
+        quill::TeamState& team = state_.Model().teams[block.id];
         team.SetState(block.state);
         team.score = static_cast<uint16_t>(block.score);
         team.SetBallGroup(block.ballGroup);
-        screen_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
+        state_.Model().SetTurnOrder(static_cast<uint8_t>(place), block.id);
         for (size_t m = 0; m < block.members.size(); ++m) {
-            quill::PlayerState* member = screen_.Seats().SeatRecord(block.members[m].seat);
+            quill::PlayerState* member = state_.SeatRecord(block.members[m].seat);
             if (member == nullptr) continue;
             member->gameCounters[quill::PlayerState::kInningsCounter] = block.members[m].innings;
             member->gameCounters[quill::PlayerState::kPointsCounter] = block.members[m].points;
@@ -1019,10 +662,10 @@ void RoomGameFlow::OnGameStateSync(quill::Packet& packet) {
         }
     }
     if (IsRoomSeat(sync->shooterSeat)) {
-        screen_.Model().FindPlayerTurn(sync->shooterSeat);
-        screen_.Room().shooterSeat = static_cast<int8_t>(sync->shooterSeat);
+        state_.Model().FindPlayerTurn(sync->shooterSeat);
+        state_.Room().shooterSeat = static_cast<int8_t>(sync->shooterSeat);
     }
-    screen_.Board()->Refresh(screen_.Model(), screen_.Room());
+    seats_.Board()->Refresh(state_.Model(), state_.Room());
 }
 
 void RoomGameFlow::OnJackpot(quill::Packet& packet) {
@@ -1030,12 +673,12 @@ void RoomGameFlow::OnJackpot(quill::Packet& packet) {
     if (!jackpot) return;
     pointRule_->SetNumber(jackpot->amount);
     scoreTrack_->ShowJackpotMark();
-    screen_.AddChatLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)),
-                        kGreen);
+    chat_.AddLine(quill::Format(u"★ Gain %s's jackpot %s won", jackpot->nickname, FormatMoney(jackpot->amount)),
+                  kGreen);
     if (jackpot->nickname == connection_.LocalPlayer().name && jackpot->count > 2) {
-        screen_.AddChatLine(quill::Format(u"★ 잭팟 아이템 1회 사용 (%d배 적용)", jackpot->count), kGreen);
+        chat_.AddLine(quill::Format(u"★ 잭팟 아이템 1회 사용 (%d배 적용)", jackpot->count), kGreen);
     }
-    screen_.AddChatLine(u"(The higher the betting amount, the more the jackpot gaining amount)", kGreen);
+    chat_.AddLine(u"(The higher the betting amount, the more the jackpot gaining amount)", kGreen);
 }
 
 }  // namespace kestrovan

@@ -17,13 +17,17 @@
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/ItemSelectWindow.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/PurchaseDialog.h"
 #include "client/scenes/common/PurchaseGiftWindow.h"
 #include "client/scenes/common/PurchaseRules.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/room/GoldShortagePopup.h"
+#include "client/scenes/room/RoomChat.h"
 #include "client/scenes/room/RoomColours.h"
+#include "client/scenes/room/RoomSeats.h"
+#include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomWidgets.h"
 #include "client/scenes/room/SceneRoomGame.h"
 #include "client/table/GameTable.h"
@@ -74,8 +78,8 @@ int64_t Rounded(double value) {
 
 }  // namespace
 
-RoomItems::RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender)
-    : screen_(screen), app_(app), connection_(connection), sender_(sender) {}
+RoomItems::RoomItems(const Context& room, RoomChat& chat, RoomSeats& seats)
+    : RoomPart(room), chat_(chat), seats_(seats) {}
 
 void RoomItems::BuildChalkSlot(Widget& screen) {
     const AppEventPoster poster = PosterOf(app_);
@@ -167,16 +171,19 @@ void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
             break;
         case kChalkKind:
             if (SelectChalk(*item))
-                screen_.AddChatLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
+                chat_.AddLine(quill::Format(u"Chalk is changed to %s", CatalogueName(*item)), kYellow);
             break;
         case kPracticeAidKind: {
             const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item->typeCode));
             if (slot == kGoldCueSlot) {
-                if (GameTable* table = screen_.Table()) table->HudValues().ForScreens().goldCue = !table->HudValues().ForScreens().goldCue;
+                if (GameTable* table = stage_.Table()) {
+                    bool& goldCue = table->HudValues().ForScreens().goldCue;
+                    goldCue = !goldCue;
+                }
             } else if (slot == kFreeMoveSlot) {
-                screen_.AddChatLine(u"Click the ball to move the location during practice.", kYellow);
+                chat_.AddLine(u"Click the ball to move the location during practice.", kYellow);
             } else if (slot == kZKeySlot) {
-                screen_.AddChatLine(u"To use : Move mouse holding 'Z' key.", kYellow);
+                chat_.AddLine(u"To use : Move mouse holding 'Z' key.", kYellow);
             }
             break;
         }
@@ -191,17 +198,17 @@ void RoomItems::UseQuickSlot(int32_t bar, int32_t kind) {
 // An active item on or off: its slot follows, and in a game its count with it.
 void RoomItems::ToggleActiveItem(quill::InventoryItem& item) {
     const uint32_t slot = ItemCategoryToSlot(static_cast<int32_t>(item.typeCode));
-    const bool inGame = screen_.IsLocalPlayerInGame();
+    const bool inGame = state_.IsLocalPlayerInGame();
     if (connection_.IsItemActive(slot)) {
         if (inGame) item.RestoreCount(1);
-        screen_.AddChatLine(quill::Format(u"%s : Canceled", CatalogueName(item)), kYellow);
+        chat_.AddLine(quill::Format(u"%s : Canceled", CatalogueName(item)), kYellow);
         connection_.SetActiveItem(slot, 0, 0, 0);
     } else if (item.remaining == 0) {
         app_.Scenes().ShowErrorBox(&screen_, u"This item is exhausted.");
         return;
     } else {
         if (inGame) item.ConsumeCount(1);
-        screen_.AddChatLine(quill::Format(u"Use item : %s", CatalogueName(item)), kYellow);
+        chat_.AddLine(quill::Format(u"Use item : %s", CatalogueName(item)), kYellow);
         connection_.SetActiveItem(slot, item.key, item.subKey, 1);
     }
     itemBar_->Refresh();
@@ -212,17 +219,18 @@ void RoomItems::ChangeCue(const quill::InventoryItem& item) {
     const CueModelEntry::PartIds parts = item.customFlag != 0 ? item.statValues : TableSceneStage::kStockParts;
     const quill::WString line = quill::Format(u"Cue is chaned to %s.", CatalogueName(item));
     quill::PlayerState& local = connection_.LocalPlayer();
-    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(screen_.Room().gameType))) {
-        local.cueIdByType[screen_.Room().gameType] = static_cast<uint16_t>(item.typeCode);
-        local.equipped[screen_.Room().gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
+    if (quill::IsGameTypeIndex(static_cast<quill::GameType>(state_.Room().gameType))) {
+        local.cueIdByType[state_.Room().gameType] = static_cast<uint16_t>(item.typeCode);
+        local.equipped[state_.Room().gameType] = {item.key, item.subKey, static_cast<uint16_t>(item.typeCode)};
     }
-    if (IsRoomSeat(screen_.LocalSeat()))
-        screen_.Seats().SetSeatCue(static_cast<uint8_t>(screen_.LocalSeat()), static_cast<uint16_t>(item.typeCode),
-                                   parts);
-    if (GameTable* table = screen_.Table(); table != nullptr && screen_.IsLocalTurn() && table->Turn().IsControlEnabled()) {
-        screen_.Stage().EquipCue(static_cast<uint16_t>(item.typeCode), parts);
+    if (IsRoomSeat(state_.LocalSeat()))
+        seats_.SetSeatCue(static_cast<uint8_t>(state_.LocalSeat()), static_cast<uint16_t>(item.typeCode),
+                          parts);
+    GameTable* table = stage_.Table();
+    if (table != nullptr && state_.IsLocalTurn() && table->Turn().IsControlEnabled()) {
+        stage_.EquipCue(static_cast<uint16_t>(item.typeCode), parts);
     }
-    screen_.AddChatLine(line, kYellow);
+    chat_.AddLine(line, kYellow);
     const uint32_t key = item.key;
     const uint32_t subKey = item.subKey;
     const uint32_t type = item.typeCode;
@@ -266,7 +274,7 @@ void RoomItems::WriteConsumption(quill::Packet& packet, bool& started, const qui
 
 // Spent items leave the inventory and go back to the connection's pool; the bars let go of them first.
 void RoomItems::RemoveSpentItem(quill::InventoryItem* item) {
-    screen_.AddChatLine(quill::Format(u"%s item has all been consumed.", CatalogueName(*item)), kConsumedColour);
+    chat_.AddLine(quill::Format(u"%s item has all been consumed.", CatalogueName(*item)), kConsumedColour);
     for (uint32_t slot = 0; slot < GameConnection::kActiveItemSlots; ++slot) {
         const auto key = static_cast<uint64_t>(connection_.GetActiveItemKey(slot));
         if (connection_.IsItemActive(slot) && key == ((uint64_t{item->subKey} << 32) | item->key)) {
@@ -279,7 +287,7 @@ void RoomItems::RemoveSpentItem(quill::InventoryItem* item) {
 }
 
 void RoomItems::ReportConsumption() {
-    if (!screen_.IsLocalPlayerInGame()) return;
+    if (!state_.IsLocalPlayerInGame()) return;
     quill::PlayerState& local = connection_.LocalPlayer();
     std::vector<quill::InventoryItem*> spent;
     bool wear = false;
@@ -296,9 +304,9 @@ void RoomItems::ReportConsumption() {
             WriteConsumption(packet, started, *item, false, static_cast<uint16_t>(item->remaining));
             if (item->remaining <= 0) spent.push_back(item);
         }
-        const quill::InventoryItem* cue = local.GetEquippedItem(screen_.Room().gameType);
+        const quill::InventoryItem* cue = local.GetEquippedItem(state_.Room().gameType);
         quill::InventoryItem* owned = cue != nullptr ? local.FindItem(cue->key, cue->subKey) : nullptr;
-        GameTable* table = screen_.Table();
+        GameTable* table = stage_.Table();
         if (owned != nullptr && owned->customFlag != 0 && table != nullptr) {
             const uint32_t before = owned->durabilityCurrent;
             const auto cost = static_cast<uint32_t>(std::max(table->ShotCost(), 0));
@@ -325,7 +333,7 @@ void RoomItems::ReportConsumption() {
 }
 
 void RoomItems::CheckCueDurability() {
-    const quill::InventoryItem* equipped = connection_.LocalPlayer().GetEquippedItem(screen_.Room().gameType);
+    const quill::InventoryItem* equipped = connection_.LocalPlayer().GetEquippedItem(state_.Room().gameType);
     const quill::InventoryItem* cue =
         equipped != nullptr ? connection_.LocalPlayer().FindItem(equipped->key, equipped->subKey) : nullptr;
     if (cue == nullptr || cue->customFlag == 0 || cue->durabilityTotal == 0) return;
@@ -335,16 +343,16 @@ void RoomItems::CheckCueDurability() {
     if (left <= 0) {
         if (!durabilityWarned_[0]) {
             durabilityWarned_[0] = true;
-            screen_.AddChatLine(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다.", kRed);
+            chat_.AddLine(u"큐의 내구도가 0이 되어 성능이 적용되지 않습니다.", kRed);
         }
     } else if (left <= Rounded(0.05 * static_cast<double>(full))) {
         if (!durabilityWarned_[1]) {
             durabilityWarned_[1] = true;
-            screen_.AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
+            chat_.AddLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
         }
     } else if (left <= Rounded(0.10 * static_cast<double>(full)) && !durabilityWarned_[2]) {
         durabilityWarned_[2] = true;
-        screen_.AddChatLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
+        chat_.AddLine(quill::Format(u"큐의 내구도가 %d%% 밖에 남지 않았습니다.", percent), kRed);
     }
 }
 
@@ -355,20 +363,29 @@ bool RoomItems::SelectChalk(const quill::InventoryItem& item) {
     reportedChalk_ = item.remaining;
     itemBar_->Refresh();
     chalkSlot_->Reload();
-    if (GameTable* table = screen_.Table()) table->Ambient().RequestAmbientRebuild();
+    if (GameTable* table = stage_.Table()) table->Ambient().RequestAmbientRebuild();
     return true;
 }
 
 void RoomItems::UseChalk() {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->Aim().SetChalkLevel(chalkSlot_->Level());
-    if (screen_.IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
+    if (state_.IsLocalTurn()) table->StartAmbientEffect(platform::TimeGetTime());
     quill::InventoryItem* chalk = connection_.LocalPlayer().GetCurrentCue();
-    if (chalk != nullptr && screen_.IsLocalPlayerInGame() && chalk->remaining > 0) {
+    if (chalk != nullptr && state_.IsLocalPlayerInGame() && chalk->remaining > 0) {
         chalk->ConsumeCount(1);
         chalkSlot_->Refresh();
     }
+}
+
+void RoomItems::AddRoutes(PacketRouter& routes) {
+    using quill::MessageId;
+    using quill::Packet;
+    routes.Add(MessageId::ItemUseResult, [this](Packet& packet) { OnItemUseResult(packet); });
+    routes.Add(MessageId::ItemQuantity, [this](Packet& packet) { OnItemQuantity(packet); });
+    routes.Add(MessageId::ItemBuyResult, [this](Packet& packet) { OnItemBuyResult(packet); });
+    routes.Add(MessageId::ItemStats, [this](Packet& packet) { OnItemStats(packet); });
 }
 
 void RoomItems::OnItemUseResult(quill::Packet& packet) {
@@ -390,7 +407,7 @@ void RoomItems::OnItemUseResult(quill::Packet& packet) {
         if (item->kind == kChalkKind) SelectChalk(*item);
     }
     itemBar_->Refresh();
-    if (GameTable* table = screen_.Table(); table != nullptr && HoldsGoldCueInUse()) {
+    if (GameTable* table = stage_.Table(); table != nullptr && HoldsGoldCueInUse()) {
         table->HudValues().ForScreens().goldCue = true;
         table->HudValues().ForScreens().goldCueInUse = true;
     }
@@ -432,11 +449,11 @@ void RoomItems::OnItemQuantity(quill::Packet& packet) {
 
 // The table's option switches from the items the local player owns and has started.
 void RoomItems::ReadOptionSwitches() {
-    GameTable* table = screen_.Table();
+    GameTable* table = stage_.Table();
     if (table == nullptr) return;
     table->HudValues().ForScreens().masterOption = false;
     table->Aim().SetSideOption(0);
-    const bool master = screen_.MasterSeat() == screen_.LocalSeat();
+    const bool master = state_.IsLocalMaster();
     quill::PlayerState& local = connection_.LocalPlayer();
     quill::ScopedLock items(local.GetLock());
     for (uint32_t i = 0; i < local.ItemCount(); ++i) {
@@ -476,7 +493,7 @@ void RoomItems::OpenPurchase(uint32_t mode) {
     const quill::ItemRecord* offer = purchaseGift_->SelectedOffer();
     if (offer == nullptr) return;
     const bool goldItem = offer->currency != quill::ItemRecord::kCurrencyCash;
-    const bool playing = screen_.IsGameRunning() && screen_.LocalSeat() > 0;
+    const bool playing = state_.IsRunning() && state_.LocalSeat() > 0;
     if (playing && goldItem) {
         app_.Scenes().ShowNoticeBox(&screen_, u"Gold item cannot be purchased while playing the game.");
         return;
@@ -493,7 +510,7 @@ void RoomItems::SendPurchase() {
 
 void RoomItems::ShowItemShop() {
     if (purchaseGift_->IsVisible()) purchaseGift_->Close();
-    itemSelect_->SetEquipSlot(screen_.Room().gameType);
+    itemSelect_->SetEquipSlot(state_.Room().gameType);
     itemSelect_->SetVisible(true);
 }
 
@@ -501,7 +518,7 @@ bool RoomItems::CheckSeatAfford() {
     const auto kind = static_cast<uint8_t>(connection_.GetChannelType(-1));
     const int64_t required = connection_.GetRoomInfo().RequiredMoney(connection_.LocalPlayer().money, kind);
     if (required < 1) return true;
-    goldShortage_->SetShortage(static_cast<int32_t>(std::min<int64_t>(required, INT32_MAX)), screen_.Room().gameType);
+    goldShortage_->SetShortage(static_cast<int32_t>(std::min<int64_t>(required, INT32_MAX)), state_.Room().gameType);
     goldShortage_->SetVisible(true);
     return false;
 }

@@ -6,36 +6,35 @@
 // inventory only after its last report is written, and nothing keeps a pointer to it: the part holds the
 // room's cue by its key pair and the bars refresh.
 //
-// Threads: the main thread (the bars' events, the shot's events, entering and leaving) and the dispatch
-// thread (the server's answers), each through an entry point of SceneRoomGame that holds the widget-tree lock
-// and the room lock; the part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
+#include "client/scenes/room/RoomPart.h"
+
 namespace quill {
-class Packet;
 struct InventoryItem;
+class Packet;
 }  // namespace quill
 
 namespace kestrovan {
 
 class ChalkQuickSlot;
-class ConnectionRequestSender;
-class GameConnection;
 class GoldShortagePopup;
 class ItemQuickBar;
 class ItemSelectWindow;
+class PacketRouter;
 class PurchaseDialog;
 class PurchaseGiftWindow;
-class SceneRoomGame;
-class ScreenServices;
+class RoomChat;
+class RoomSeats;
 class Widget;
 
-class RoomItems {
+class RoomItems : private RoomPart {
 public:
-    RoomItems(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomItems(const Context& room, RoomChat& chat, RoomSeats& seats);
 
     // The screen lays its widgets out in one order; these are the items' places in it.
     void BuildChalkSlot(Widget& screen);
@@ -72,6 +71,8 @@ public:
     void SendPurchase();
     void ShowItemShop();
 
+    // The routes of the server's answers about items.
+    void AddRoutes(PacketRouter& routes);
     // The server's answers.
     void OnItemUseResult(quill::Packet& packet);
     void OnItemQuantity(quill::Packet& packet);
@@ -92,10 +93,8 @@ private:
     void WriteConsumption(quill::Packet& packet, bool& started, const quill::InventoryItem& item, bool wide,
                           uint32_t value);
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
+    RoomChat& chat_;
+    RoomSeats& seats_;
     std::optional<std::pair<uint32_t, uint32_t>> currentCueKey_;  // the cue for the room's game, by its key pair
     int32_t reportedChalk_ = -1;
     int32_t itemUseKind_ = 0;  // the kind of the item whose use waits for the player's OK

@@ -6,7 +6,7 @@
 //
 // Payload: u32 player id, string nickname (empty when none), u16 N, N bytes of lines.
 //
-// Threads: any (pure); the room builds it under its lock.
+// Threads: any (pure); the room builds it under the widget-tree lock.
 #include <cstdint>
 #include <deque>
 #include <string>

@@ -1,19 +1,16 @@
 #pragma once
-// The room's seats and players: which seat is the local player's and which the room master's, who dropped,
-// who watches, the cue of every seat on the table, the members as they enter, leave, sit down, join and
-// withdraw from a game, level up, change handicap and money; the player board, the start and ready panel with
-// its join button and balloons, and the names the seats write beside their pen strokes.
+// The room's seats and players: the cue of every seat on the table, the members as they enter, leave, sit
+// down, join and withdraw from a game, drop, level up, change handicap and money (into the room's state); the
+// player board, the start and ready panel with its join button and balloons, and the names the seats write
+// beside their pen strokes.
 //
-// Threads: the dispatch thread (the server's messages), the game thread (the update reads the seats) and the
-// main thread (building, entering, the panels' events), each through an entry point of SceneRoomGame that holds
-// the widget-tree lock and the room lock; the seats read across threads are atomic. The part takes no lock of
-// its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include <array>
-#include <atomic>
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomPart.h"
 
 namespace quill {
 class Packet;
@@ -23,24 +20,31 @@ class PlayerState;
 namespace kestrovan {
 
 class Button;
-class ConnectionRequestSender;
 class CueModelEntry;
-class GameConnection;
 class Image;
+class PacketRouter;
 class PlayerBoard;
-class SceneRoomGame;
-class ScreenServices;
+class RoomChat;
+class RoomDialogs;
+class RoomEquipment;
+class RoomGameFlow;
+class RoomItems;
+class RoomShotRoad;
 class StartReadyPanel;
 class TextLabel;
 class Widget;
 
-class RoomSeats {
+class RoomSeats : private RoomPart {
 public:
-    RoomSeats(SceneRoomGame& screen, ScreenServices& app, GameConnection& connection, ConnectionRequestSender& sender);
+    RoomSeats(const Context& room, RoomChat& chat, RoomGameFlow& flow, RoomDialogs& dialogs, RoomItems& items,
+              RoomEquipment& equipment, RoomShotRoad& shotRoad);
 
     // The screen lays its widgets out in one order; these are the seats' places in it.
     void BuildPanels(Widget& screen);
     void BuildSeatNames(Widget& screen);
+
+    // The routes of the messages about the room's members and seats.
+    void AddRoutes(PacketRouter& routes);
 
     // --- The server's messages ---
     void OnMemberEntered(quill::Packet& packet);
@@ -60,7 +64,6 @@ public:
     void OnSeatCueUpdate(quill::Packet& packet);
 
     // --- The seats ---
-    quill::PlayerState* SeatRecord(int32_t seat);
     // A seat's money from the server; the local seat's is also the player's gold.
     void ApplyMoney(uint8_t seat, int64_t money);
     // The seat's cue object: the entry of the item and parts, the old one let go once the table no longer shows
@@ -72,19 +75,8 @@ public:
     void MarkMaster(uint8_t seat);
     // The master may start once every playing team is complete and ready.
     void RefreshStartButton();
-    // A seat's player dropped from (or came back to) the game.
-    void MarkDropped(int8_t seat, bool dropped);
-    void ClearDropped() { droppedSeats_.fill(false); }
-    bool IsSeatDropped(int8_t seat) const { return IsRoomSeat(seat) && droppedSeats_[static_cast<size_t>(seat)]; }
     void ShowMemberCount(uint8_t count, uint8_t capacity);
 
-    void SetLocalSeat(int8_t seat) { localSeat_ = seat; }
-    int8_t LocalSeat() const { return localSeat_; }
-    void SetMasterSeat(int8_t seat) { masterSeat_ = seat; }
-    int8_t MasterSeat() const { return masterSeat_; }
-    bool IsLocalMaster() const { return masterSeat_ == localSeat_; }
-    void SetObserving(bool observe) { observe_ = observe; }
-    bool IsObserving() const { return observe_; }
     CueModelEntry* SeatCue(size_t seat) const { return seatCues_[seat % kRoomSeats]; }
 
     PlayerBoard* Board() const { return playerBoard_; }
@@ -96,15 +88,13 @@ public:
 private:
     void FillSeat(const RoomPlayerRecord& record);
 
-    SceneRoomGame& screen_;
-    ScreenServices& app_;
-    GameConnection& connection_;
-    ConnectionRequestSender& sender_;
-    std::atomic<int8_t> localSeat_{-1};
-    std::atomic<int8_t> masterSeat_{-1};
-    std::array<bool, kRoomSeats> droppedSeats_{};
+    RoomChat& chat_;
+    RoomGameFlow& flow_;
+    RoomDialogs& dialogs_;
+    RoomItems& items_;
+    RoomEquipment& equipment_;
+    RoomShotRoad& shotRoad_;
     std::array<CueModelEntry*, kRoomSeats> seatCues_{};
-    bool observe_ = false;
 
     // Widgets, owned by the tree.
     StartReadyPanel* startReady_ = nullptr;

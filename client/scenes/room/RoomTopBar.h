@@ -3,9 +3,7 @@
 // room with a password, the handicap range of the games that have one, the half-game mark and the game
 // clock.
 //
-// Threads: the main thread builds and fills it on entering; the dispatch thread retitles it and shows the
-// level range when the room's state arrives; the game thread runs the clock. Each comes through an entry
-// point of SceneRoomGame that holds the widget-tree lock and the room lock; the part takes no lock of its own.
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
 #include "QuillLib/gamedata/RoomInfo.h"
 
 namespace kestrovan {

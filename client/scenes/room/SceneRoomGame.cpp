@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
@@ -58,6 +59,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Rand.h"
 #include "platform/window/MessageIds.h"
@@ -117,16 +119,24 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveRoom(); },
-                        .help = [this] { dialogs_.OpenHelp(room_.gameType); },
+                        .help = [this] { dialogs_.OpenHelp(state_.Room().gameType); },
                         .roomSetting = [this] { dialogs_.OpenRoomSettings(); }}),
       chat_(*this, app, *app.Connection(), sender_),
-      items_(*this, app, *app.Connection(), sender_),
-      dialogs_(*this, app, *app.Connection(), sender_),
-      equipment_(*this, *app.Connection()),
-      clocks_(*this, app, *app.Connection(), sender_),
-      flow_(*this, app, *app.Connection(), sender_),
-      seats_(*this, app, *app.Connection(), sender_) {
+      items_(PartContext(), chat_, seats_),
+      dialogs_(PartContext(), chat_, items_, flow_),
+      equipment_(PartContext(), chat_),
+      clocks_(PartContext(), seats_, flow_, topBar_),
+      shotRoad_(PartContext(), seats_, items_, equipment_, flow_),
+      flow_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, clocks_, shotRoad_),
+      end_(PartContext(), chat_, seats_, dialogs_, items_, equipment_, shotRoad_),
+      seats_(PartContext(), chat_, flow_, dialogs_, items_, equipment_, shotRoad_) {
+    AddRoutes();
     ResetSeats();
+}
+
+// Each part keeps references to what it is handed; the members named here are made before the parts.
+RoomPart::Context SceneRoomGame::PartContext() {
+    return {*this, app_, connection_, sender_, state_, stage_};
 }
 
 SceneRoomGame::~SceneRoomGame() {
@@ -139,33 +149,24 @@ quill::PlayerState& SceneRoomGame::Player() const {
 }
 
 void SceneRoomGame::ResetSeats() {
-    quill::ScopedLock hold(lock_);
-    room_.shooterSeat = -1;
-    flow_.ResetTurnState();
+    state_.ResetTurn();
+    shotRoad_.ForgetTableStateRequest();
     clocks_.Turn().ClearTimeOut();
-    seats_.ClearDropped();
 }
 
 // --- loading ---
 
 int SceneRoomGame::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::LoadResources");
     Player().ChooseDefaultCue();
     const quill::RoomInfo& record = connection_.GetRoomInfo();
-    {
-        quill::ScopedLock hold(lock_);
-        room_.gameType = record.gameType;
-        room_.tableItem = record.tableItem;
-        room_.ballItem = record.ballItem;
-        equipment_.Load(record.tableItem, record.ballItem);
-        model_.Reset();
-        model_.gameType = static_cast<quill::GameType>(room_.gameType);
-        if (model_.HasRule(model_.gameType)) model_.SelectRule(model_.gameType);
-    }
-    stage_.CreateTable({static_cast<quill::GameType>(room_.gameType), equipment_.TableItem(), equipment_.BallSetItem(),
-                        kDefaultPhysicsModelCode, 1});
+    state_.Load(record);
+    equipment_.Load(record.tableItem, record.ballItem);
+    stage_.CreateTable({static_cast<quill::GameType>(record.gameType), equipment_.TableItem(),
+                       equipment_.BallSetItem(), kDefaultPhysicsModelCode, 1});
     LoadSounds();
     if (resources == nullptr || device == nullptr || !stage_.Load(*resources, *device, u"Map0002", 0, 0)) return 1;
-    dialogs_.Replay()->CreateTable(room_, *resources, *device);
+    dialogs_.Replay()->CreateTable(state_.Room(), *resources, *device);
     if (quill::SoundManager* sounds = quill::SoundManager::Current())
         sounds->PlayAtFullVolume(sound_id::kTableMusic, true);
     LoadGraphics(0);
@@ -191,24 +192,24 @@ void SceneRoomGame::LoadSounds() {
 // --- entering the room ---
 
 void SceneRoomGame::Activate() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Activate");
     quill::PlayerState& player = Player();
-    room_ = connection_.GetRoomInfo();
+    state_.Enter(connection_.GetRoomInfo(), player, connection_.Nickname());
+    const quill::RoomInfo& room = state_.Room();
     // A room starts with a chat of its own: the last room's lines would otherwise hold the view at their top.
     chat_.Clear();
-    const auto mode = static_cast<quill::GameType>(room_.gameType);
-    items_.Enter(room_.gameType);
-    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
-    SeatLocalPlayer();
+    const auto mode = static_cast<quill::GameType>(room.gameType);
+    items_.Enter(room.gameType);
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room.inningTime));
     seats_.Board()->SetTurnTime(clocks_.Turn().Limit());
     seats_.Board()->SetTournament(connection_.GetChannelType(-1) == kTournamentChannel &&
                                   connection_.Tournament().running != 0);
-    seats_.Board()->Refresh(model_, room_);
+    seats_.Board()->Refresh(state_.Model(), room);
 
     if (GameTable* table = stage_.Table()) {
         table->Equipment().SetGameMode(mode);
         table->Models().SetupTable(kDefaultPhysicsModelCode, 1);
-        table->Reset(room_.counterA);
+        table->Reset(room.counterA);
         table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
         table->Cameras().SetRefocusOnTopViewExit(true);
         table->Cameras().MoveCamera(0.5f, CameraController::kKeep, 30.0f, false);
@@ -234,14 +235,15 @@ void SceneRoomGame::Activate() {
     connection_.JoinTarget() = JoinWithTarget{};
     connection_.JoinTarget().place = -999;
     equipment_.Enter();
-    dialogs_.Enter(player.experience, room_.gameType);
+    dialogs_.Enter(player.experience, room.gameType);
     HideGameWindows();
     WriteEntryLines();
     items_.ItemBar()->Refresh();
     dialogs_.ResetRequests();
     flow_.Enter(connection_.GetChannelType(-1) == kTournamentChannel);
+    shotRoad_.Enter();
     clocks_.StartGame(platform::TimeGetTime(), 0);
-    topBar_.ShowRoom(room_);
+    topBar_.ShowRoom(room);
     ShowStake();
     ShowLevelRange();
     items_.CheckCueDurability();
@@ -250,35 +252,7 @@ void SceneRoomGame::Activate() {
     sender_.SendByte(quill::MessageId::RoomEntered, 0);
     SetReady(true);
     chat_.MarkShown();
-    LayoutChat(platform::TimeGetTime(), true);
-}
-
-// The room's players start as the local player alone, among those who do not play (team 0), until the server
-// tells who sits where. No seat keeps what the last room left in it: a stale team byte would keep its player
-// out of the team the server names.
-void SceneRoomGame::SeatLocalPlayer() {
-    model_.Reset();
-    model_.ClearPlayers();
-    const quill::PlayerState& local = Player();
-    quill::PlayerState& seat = model_.players[0];
-    CopyOwnRecord(local, seat);
-    if (local.name.empty()) seat.name = connection_.Nickname();
-    seat.seat = 0;
-    seat.team = 0;
-    model_.teams[0].id = 0;
-    model_.AddPlayer(&seat, 0, 1);
-    model_.gameType = static_cast<quill::GameType>(room_.gameType);
-}
-
-void SceneRoomGame::CopyOwnRecord(const quill::PlayerState& from, quill::PlayerState& to) {
-    to.name = from.name;
-    to.accountId = from.accountId;
-    to.userId = from.userId;
-    to.level = from.level;
-    to.money = from.money;
-    to.clanId = from.clanId;
-    to.ratingByType = from.ratingByType;
-    to.generalAverage = from.generalAverage;
+    chat_.Layout(platform::TimeGetTime(), true);
 }
 
 // The windows of a running game or of an earlier visit.
@@ -287,49 +261,50 @@ void SceneRoomGame::HideGameWindows() {
                                           flow_.Groups(),            flow_.Money(),      dialogs_.Menu(),
                                           dialogs_.Invite(),      dialogs_.Replay(), items_.ItemSelect(),
                                           items_.PurchaseGift(), items_.Purchase(), seats_.ReadyBalloon(),
-                                          flow_.Receiving(),          dialogs_.NewMessageWindow()};
+                                          shotRoad_.Receiving(),          dialogs_.NewMessageWindow()};
     for (Widget* window : windows) window->SetVisible(false);
 }
 
 void SceneRoomGame::WriteEntryLines() {
+    const quill::RoomInfo& room = state_.Room();
     AddChatLine(u"▶ Change shot sensy : Settings -> Control", kTipColour);
     const int tip = platform::Rand() % 100;
     AddChatLine(kRandomTips[tip < 50 ? 0 : tip < 80 ? 1 : 2], kTipColour);
-    if (HasOptionLine(room_.gameType)) {
-        AddChatLine(quill::Format(u"◆ Game option - %s", OptionText(room_.gameType, room_.setting)), kInfoColour);
+    if (HasOptionLine(room.gameType)) {
+        AddChatLine(quill::Format(u"◆ Game option - %s", OptionText(room.gameType, room.setting)), kInfoColour);
     }
-    if (room_.stake > 0) {
-        AddChatLine(quill::Format(u"◆ Seed money - %s", FormatMoney(room_.stake)), kInfoColour);
+    if (room.stake > 0) {
+        AddChatLine(quill::Format(u"◆ Seed money - %s", FormatMoney(room.stake)), kInfoColour);
     } else {
         AddChatLine(u"◆ Friendly game - no gamble", kInfoColour);
     }
-    if (room_.IsHalfGame()) AddChatLine(u"◆ Half Game. (half of all players handi.)", kInfoColour);
+    if (room.IsHalfGame()) AddChatLine(u"◆ Half Game. (half of all players handi.)", kInfoColour);
 }
 
 void SceneRoomGame::ShowLevelRange() {
-    topBar_.ShowLevelRange(room_);
+    topBar_.ShowLevelRange(state_.Room());
 }
 
 void SceneRoomGame::ShowStake() {
-    topBar_.ShowStake(room_, connection_.GetChannelType(-1) == kTournamentChannel);
-    seats_.Board()->SetStake(room_.stake);
+    topBar_.ShowStake(state_.Room(), connection_.GetChannelType(-1) == kTournamentChannel);
+    seats_.Board()->SetStake(state_.Room().stake);
 }
 
 // --- the frame (game thread) ---
 
 void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Update");
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     DirectInputMouse* mouse = app_.Mouse();
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
     dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
-    quill::ScopedLock hold(lock_);
     const uint32_t updates = clocks_.CountUpdate();
     if (updates % kAimRelayCalls == 0) {
-        flow_.RelayAim(timeMs);
-        if (flow_.IsRunning() && !flow_.IsShotInFlight()) clocks_.RunTurn(timeMs);
-        if (flow_.IsRunning()) clocks_.RunGame(timeMs);
+        shotRoad_.RelayAim(timeMs);
+        if (state_.IsRunning() && !state_.IsShotInFlight()) clocks_.RunTurn(timeMs);
+        if (state_.IsRunning()) clocks_.RunGame(timeMs);
         // Lines written since the last layout are filled in here, once for all of them.
         chat_.Tick(timeMs);
     }
@@ -353,19 +328,11 @@ void SceneRoomGame::BlinkNewMessageIcon(uint32_t nowMs) {
 }
 
 void SceneRoomGame::BeginTurn(int8_t shooterSeat, uint32_t nowMs) {
-    quill::ScopedLock hold(lock_);
-    room_.shooterSeat = shooterSeat;
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::BeginTurn");
+    state_.Room().shooterSeat = shooterSeat;
     clocks_.StartTurn(nowMs);
-    if (GameTable* table = stage_.Table(); table != nullptr && IsLocalTurn()) table->Turn().SetControlEnabled(true);
-}
-
-// While a game runs the shooter holds the table; between games the room master does (or a shooter the server
-// named).
-bool SceneRoomGame::IsLocalTurn() const {
-    const int8_t local = seats_.LocalSeat();
-    if (local < 0) return false;
-    if (flow_.IsRunning()) return room_.shooterSeat == local;
-    return seats_.MasterSeat() == local || room_.shooterSeat == local;
+    if (GameTable* table = stage_.Table(); table != nullptr && state_.IsLocalTurn())
+        table->Turn().SetControlEnabled(true);
 }
 
 // --- the chat ---
@@ -373,28 +340,38 @@ bool SceneRoomGame::IsLocalTurn() const {
 // The line is kept and the scroll bar follows at once; the chat box shows it with the next layout of the
 // update, so that a flood of lines costs one layout per tenth update instead of one per line.
 void SceneRoomGame::AddChatLine(quill::WStringView text, uint32_t colour) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::AddChatLine");
     chat_.AddLine(text, colour);
 }
 
-void SceneRoomGame::LayoutChat(uint32_t nowMs, bool refill) {
-    quill::ScopedLock hold(lock_);
-    chat_.Layout(nowMs, refill);
+quill::CriticalSectionLock& SceneRoomGame::RoomLock() const {
+    return app_.Scenes().WidgetTreeLock();
+}
+
+int8_t SceneRoomGame::ShooterSeat() const {
+    quill::ScopedLock hold(RoomLock());
+    return state_.Room().shooterSeat;
+}
+
+uint16_t SceneRoomGame::Inning() const {
+    quill::ScopedLock hold(RoomLock());
+    return flow_.Inning();
 }
 
 RoomChatLog SceneRoomGame::ChatLog() const {
-    quill::ScopedLock hold(lock_);
+    quill::ScopedLock hold(RoomLock());
     return chat_.Log();
 }
 
 std::deque<quill::WString> SceneRoomGame::ReceivedLines() const {
-    quill::ScopedLock hold(lock_);
+    quill::ScopedLock hold(RoomLock());
     return chat_.Received();
 }
 
 // --- drawing (main thread) ---
 
 void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::Render");
     UpdateAmbientLight(kRoomTimeOfDay);
     ApplyEnvironment(stage_.RenderScene(), device != nullptr && device->tableFog != 0);
     GameTable* table = stage_.Table();
@@ -420,7 +397,6 @@ void SceneRoomGame::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     dialogs_.Replay()->DrawTable(*device);
     device->Begin2D();
-    quill::ScopedLock hold(lock_);
     table->HudValues().DrawHud();
     if (quill::Engine* engine = app_.GetEngine(); engine != nullptr && engine->GetResourceManager() != nullptr) {
         LoadShownItemPreviews(*this, *engine->GetResourceManager(), *device);
@@ -440,8 +416,8 @@ void SceneRoomGame::DrainEvents() {
 // --- leaving (main thread) ---
 
 bool SceneRoomGame::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnLeave");
     Scene::OnLeave(resources, renderScenes);
-    quill::ScopedLock hold(lock_);
     ReleaseItemPreviews(*this);
     seats_.ForgetCues();  // the table's cue entries go with it
     dialogs_.Replay()->ReleaseTable();
@@ -470,7 +446,7 @@ Button* SceneRoomGame::TopButton(int32_t control) const {
 void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
     Scene::OnResize(width, height);
     if (!built_) return;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnResize");
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
     seats_.StartReady()->Place(w, h);
@@ -488,15 +464,12 @@ void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table()) table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }
 
-// --- seats ---
-
-bool SceneRoomGame::IsLocalPlayerInGame() const {
-    const int8_t seat = seats_.LocalSeat();
-    return flow_.IsRunning() && IsRoomSeat(seat) && model_.players[static_cast<size_t>(seat)].team > 0;
-}
-
 void SceneRoomGame::PlaySound(uint32_t id) {
     if (quill::SoundManager* sounds = quill::SoundManager::Current()) sounds->PlayAtFullVolume(id, false);
+}
+
+void SceneRoomGame::QueueAnnouncement(uint32_t id) {
+    SoundQueue::Instance().Push(quill::SoundManager::Current(), id, 1.0f);
 }
 
 }  // namespace kestrovan

@@ -11,34 +11,31 @@
 // Render draws the table, the replay view and the widgets; OnLeave lets everything go and drops the items the
 // room spent.
 //
-// The screen owns the room's record, its game model, the table's stage and one part per concern, each a class
-// with its own state and the operations on it: the top bar (RoomTopBar), the chat (RoomChat), the local
-// player's items and purchases (RoomItems), the windows over the table (RoomDialogs), the table and ball-set
-// items (RoomEquipment), the turn and game clocks (RoomClocks), the game's flow and the shot road
-// (RoomGameFlow) and the seats and players (RoomSeats). The screen lays the parts' widgets out in one order,
-// hands every server message to its handler through one table from message id to handler, and keeps the
+// The screen owns the room's state (RoomState: the room's record, its game model and seats, whether a game
+// runs), the table's stage and one part per concern, each a class with its own state and the operations on
+// it: the top bar (RoomTopBar), the chat (RoomChat), the local player's items and purchases (RoomItems), the
+// windows over the table (RoomDialogs), the table and ball-set items (RoomEquipment), the turn and game clocks
+// (RoomClocks), the game's start and turns (RoomGameFlow), the shot road (RoomShotRoad), the game's end and
+// settlement (RoomGameEnd) and the seats and players (RoomSeats). It hands each part the room's state and the
+// stage (RoomPart) and the sibling parts it works with. The screen lays the parts' widgets out in one
+// order, hands every server message to the handler of its id among the routes each part adds, and keeps the
 // title-bar buttons and the room's notices that are only a line or a box.
 //
-// Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage, the
-// routed input with OnEvent, Render and the loading, each under the widget-tree lock. One recursive room lock,
-// the screen's, guards the parts' state against all of them (each entry point takes it; Render takes it for
-// the widgets and the HUD); the parts take no lock of their own, and the flags read across threads are
-// atomic. Events for the main thread go through the room's own event queue. Turn timers run on Update's
-// millisecond time; the table takes the frame clock.
+// Threads: the entries run as client/app/Scene.h says, each under the widget-tree lock, which guards the
+// room's state and its parts (the entries check that it is held); the flags that tests read from another
+// thread are atomic. Events for the main thread go through the room's own event queue. Turn timers run on
+// Update's millisecond time; the table takes the frame clock.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/EventQueue.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/core/WString.h"
-#include "QuillLib/gamedata/GameModel.h"
-#include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
+#include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/room/RoomChat.h"
@@ -47,12 +44,20 @@
 #include "client/scenes/room/RoomColours.h"
 #include "client/scenes/room/RoomDialogs.h"
 #include "client/scenes/room/RoomEquipment.h"
+#include "client/scenes/room/RoomGameEnd.h"
 #include "client/scenes/room/RoomGameFlow.h"
 #include "client/scenes/room/RoomItems.h"
 #include "client/scenes/room/RoomMessages.h"
+#include "client/scenes/room/RoomPart.h"
 #include "client/scenes/room/RoomSeats.h"
+#include "client/scenes/room/RoomShotRoad.h"
+#include "client/scenes/room/RoomState.h"
 #include "client/scenes/room/RoomTopBar.h"
 #include "client/scenes/room/TurnClock.h"
+
+namespace quill {
+class CriticalSectionLock;
+}
 
 namespace kestrovan {
 
@@ -156,83 +161,61 @@ public:
     void TickWidgets(uint32_t timeMs) override;
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     // The table's game mode, which the profile window shows first.
-    int32_t ProfileGameMode() const override { return room_.gameType; }
+    int32_t ProfileGameMode() const override { return state_.Room().gameType; }
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
     void OnSettingsChanged(const Settings& settings) override;
     void AddChatLine(quill::WStringView text, uint32_t colour) override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
-    // --- The room's state, for its handlers and parts ---
+    // --- What the parts ask of the screen ---
     static void PlaySound(uint32_t id);
-    quill::PlayerState& Player() const;
-    TableSceneStage& Stage() { return stage_; }
-    quill::RoomInfo& Room() { return room_; }
-    RoomChat& Chat() { return chat_; }
-    RoomItems& Items() { return items_; }
-    RoomDialogs& Dialogs() { return dialogs_; }
-    RoomEquipment& Equipment() { return equipment_; }
-    RoomClocks& Clocks() { return clocks_; }
-    RoomGameFlow& Flow() { return flow_; }
-    RoomSeats& Seats() { return seats_; }
-    uint16_t RunCount() const { return flow_.RunCount(); }
+    static void QueueAnnouncement(uint32_t id);
     // The render thread lets the table's held keys go.
     void QueueKeyRelease() { events_.Post(kReleaseKeysEvent, 0, 0, 0); }
-    // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
-    void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
-    void SetGameRunning(bool running) { flow_.SetRunning(running); }
-    bool IsGameRunning() const { return flow_.IsRunning(); }
-    void SetShotInFlight(bool inFlight) { flow_.SetShotInFlight(inFlight); }
-    // The game is over for the room: the master holds the table, the panels wait for a new game.
-    void ReturnToWaiting() { flow_.ReturnToWaiting(); }
-    bool IsLocalTurn() const;
-    // The game runs and the local seat's player has a team.
-    bool IsLocalPlayerInGame() const;
-    // A chat line from the local player; false only when it is refused as spam.
-    bool SendChat(quill::WStringView text, bool rejectSpam);
-
-    void SetLocalSeat(int8_t seat) { seats_.SetLocalSeat(seat); }
-    int8_t LocalSeat() const { return seats_.LocalSeat(); }
-    int8_t MasterSeat() const { return seats_.MasterSeat(); }
     // The leave button, off while the server has a leave request to answer.
     void EnableLeaving(bool enabled);
-    // The room master's seat; the master sends the time-out of a shooter who dropped.
-    void SetMasterSeat(int8_t seat) { seats_.SetMasterSeat(seat); }
-    // A seat's player dropped from (or came back to) the game.
-    void MarkDropped(int8_t seat, bool dropped) { seats_.MarkDropped(seat, dropped); }
-    // Lays the chat records into the eight lines of the chat box (with refill: texts and colours too).
-    void LayoutChat(uint32_t nowMs, bool refill);
-    // The seat records and the game flags back to an empty room.
-    void ResetSeats();
 
-    // --- What tests read ---
+    // --- What tests drive and read ---
+    // The shooter's turn begins now: the turn clock runs from now, warning and time-out due again.
+    void BeginTurn(int8_t shooterSeat, uint32_t nowMs);
+    void SetGameRunning(bool running) { state_.SetRunning(running); }
+    bool IsGameRunning() const { return state_.IsRunning(); }
+    void SetShotInFlight(bool inFlight) { state_.SetShotInFlight(inFlight); }
+    // The game is over for the room: the master holds the table, the panels wait for a new game.
+    void ReturnToWaiting() { end_.ReturnToWaiting(); }
+    bool IsLocalTurn() const { return state_.IsLocalTurn(); }
+    // A chat line from the local player; false only when it is refused as spam.
+    bool SendChat(quill::WStringView text, bool rejectSpam);
+    void SetLocalSeat(int8_t seat) { state_.SetLocalSeat(seat); }
+    int8_t LocalSeat() const { return state_.LocalSeat(); }
+    int8_t MasterSeat() const { return state_.MasterSeat(); }
+    // The room master's seat; the master sends the time-out of a shooter who dropped.
+    void SetMasterSeat(int8_t seat) { state_.SetMasterSeat(seat); }
+    // A seat's player dropped from (or came back to) the game.
+    void MarkDropped(int8_t seat, bool dropped) { state_.MarkDropped(seat, dropped); }
+    RoomItems& Items() { return items_; }
     GameTable* Table() const { return stage_.Table(); }
-    const quill::RoomInfo& Room() const { return room_; }
-    quill::GameModel& Model() { return model_; }
+    const quill::RoomInfo& Room() const { return state_.Room(); }
+    quill::GameModel& Model() { return state_.Model(); }
     const TurnClock& Clock() const { return clocks_.Turn(); }
     RoomChatLog ChatLog() const;
     std::deque<quill::WString> ReceivedLines() const;
-    int8_t ShooterSeat() const {
-        quill::ScopedLock hold(lock_);
-        return room_.shooterSeat;
-    }
-    // The room lock, for readers on another thread (tests) of what the handlers change: the game model, the
-    // windows, the table's flags.
-    quill::CriticalSectionLock& RoomLock() const { return lock_; }
-    bool IsShotInFlight() const { return flow_.IsShotInFlight(); }
-    bool IsTableStatePending() const { return flow_.IsTableStatePending(); }
+    int8_t ShooterSeat() const;
+    // The widget-tree lock, under which every handler of the room runs, for readers on another thread (tests)
+    // of what the handlers change: the game model, the windows, the table's flags.
+    quill::CriticalSectionLock& RoomLock() const;
+    bool IsShotInFlight() const { return state_.IsShotInFlight(); }
+    bool IsTableStatePending() const { return shotRoad_.IsTableStatePending(); }
     bool IsReloadPending() const { return equipment_.IsReloadPending(); }
     uint16_t TableItem() const { return equipment_.TableItem(); }
     uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
     uint32_t GameValue() const { return flow_.GameValue(); }
-    uint16_t Inning() const {
-        quill::ScopedLock hold(lock_);
-        return flow_.Inning();
-    }
-    uint32_t ShotCount() const { return flow_.ShotCount(); }
+    uint16_t Inning() const;
+    uint32_t ShotCount() const { return shotRoad_.ShotCount(); }
     const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
     bool ChatSoundOn() const { return chat_.SoundOn(); }
-    bool IsObserving() const { return seats_.IsObserving(); }
+    bool IsObserving() const { return state_.IsObserving(); }
     CueModelEntry* SeatCue(size_t seat) const { return seats_.SeatCue(seat); }
     uint32_t EventsPending() const { return events_.Count(); }
     bool IsBuilt() const { return built_; }
@@ -274,7 +257,7 @@ public:
     Button* JoinButton() const { return seats_.JoinButton(); }
     Image* StartBalloon() const { return seats_.StartBalloon(); }
     Image* ReadyBalloon() const { return seats_.ReadyBalloon(); }
-    TextLabel* ReceivingLabel() const { return flow_.Receiving(); }
+    TextLabel* ReceivingLabel() const { return shotRoad_.Receiving(); }
     AnimatedImage* TurnAnimation(size_t n) const { return flow_.TurnAnimation(n); }
     Widget* Animations() const { return flow_.Animations(); }
     WithdrawPopup* WithdrawConfirmWindow() const { return dialogs_.WithdrawConfirmWindow(); }
@@ -294,10 +277,11 @@ private:
     void AddTopButton(TitleBarButtons::Role role, int32_t control);
 
     // --- Life ---
+    RoomPart::Context PartContext();
+    quill::PlayerState& Player() const;
     void LoadSounds();
-    void SeatLocalPlayer();
-    // What the local player's seat record carries of his own: who he is, his level, money, clan and averages.
-    static void CopyOwnRecord(const quill::PlayerState& from, quill::PlayerState& to);
+    // The seat records and the game flags back to an empty room.
+    void ResetSeats();
     void WriteEntryLines();
     void ShowLevelRange();
     void ShowStake();
@@ -305,12 +289,8 @@ private:
     void BlinkNewMessageIcon(uint32_t nowMs);
     void DrainEvents();
 
-    bool IsPocketMode() const;
-
     // --- The packet slot's notices (SceneRoomGamePackets.cpp) ---
-    // The handler of a server message; null for an id the room does not know (it changes nothing).
-    using PacketHandler = void (*)(SceneRoomGame& room, quill::Packet& packet);
-    static PacketHandler FindPacketHandler(quill::MessageId id);
+    void AddRoutes();
     void OnRoomError(quill::Packet& packet);
     void OnRoomClosed();
     void OnExitNotAllowed();
@@ -342,22 +322,21 @@ private:
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
-    mutable quill::CriticalSectionLock lock_;
+    PacketRouter routes_;
     quill::EventQueue events_{kEventQueueSize};
+    RoomState state_;
     RoomTopBar topBar_;
     RoomChat chat_;
     RoomItems items_;
     RoomDialogs dialogs_;
     RoomEquipment equipment_;
     RoomClocks clocks_;
+    RoomShotRoad shotRoad_;
     RoomGameFlow flow_;
+    RoomGameEnd end_;
     RoomSeats seats_;
     bool built_ = false;
     bool loaded_ = false;
-
-    // Room state.
-    quill::RoomInfo room_;
-    quill::GameModel model_;
 
     // Widgets, owned by the tree.
     std::array<Button*, 7> topButtons_{};

@@ -1,6 +1,6 @@
 // The room's input besides server messages: window messages (keys, Enter and Escape, clicks), the
 // application events its windows and the table post, and its own buttons' events, each handed to the part
-// that holds what it changes. Runs on the main thread under the room lock.
+// that holds what it changes. Runs on the main thread under the widget-tree lock.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "client/app/MessengerPopup.h"
@@ -36,6 +36,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/Window.h"
@@ -46,8 +47,6 @@ namespace {
 
 namespace Event = quill::AppEventId;
 
-constexpr uint32_t kKeyR = 'R';
-constexpr uint32_t kKeyF2 = 113;
 constexpr uint32_t kControlKey = 17;
 constexpr uint64_t kEnter = 13;
 constexpr uint64_t kEscape = 27;
@@ -62,7 +61,7 @@ constexpr uint8_t kSlotCount = 7;
 }  // namespace
 
 int SceneRoomGame::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnMessage");
     GameTable* table = stage_.Table();
     if (table != nullptr && id < quill::AppEventId::EventNone) {
         table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
@@ -107,7 +106,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::WithdrawConfirm: dialogs_.OpenWithdrawConfirm(); break;
         case Event::WithdrawChoice: dialogs_.OpenWithdrawChoice(static_cast<int32_t>(wParam)); break;
         case Event::RoomPopupOpen: OpenTitleWindow(app_.Scenes(), *this, TitleWindow::MyInfo); break;
-        case Event::HelpMenuChosen: dialogs_.OpenHelp(room_.gameType); break;
+        case Event::HelpMenuChosen: dialogs_.OpenHelp(state_.Room().gameType); break;
         case Event::WithdrawMenuChosen: dialogs_.OpenWithdrawMenu(); break;
         case Event::RoomMenuSettings:
             OpenTitleWindow(app_.Scenes(), *this, TitleWindow::Settings);
@@ -136,7 +135,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             items_.ReadOptionSwitches();
             break;
         case Event::JoinWith:
-            if (IsLocalPlayerInGame()) {
+            if (state_.IsLocalPlayerInGame()) {
                 connection_.JoinTarget() = JoinWithTarget{};
                 connection_.JoinTarget().place = -999;
             } else {
@@ -151,7 +150,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
             if (wParam == kOkButton) items_.ConfirmItemUse();
             break;
         case Event::TableEvent1086:
-            if (IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
+            if (state_.IsLocalTurn()) sender_.SendByte(quill::MessageId::RoomValue1228, 0);
             break;
         case Event::SlotChosen:
             if (wParam < kSlotCount) sender_.SendByte(quill::MessageId::RoomSlotRequest, static_cast<uint8_t>(wParam));
@@ -174,12 +173,12 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
         case Event::ItemDialogResult: items_.OpenPurchase(static_cast<uint32_t>(wParam)); break;
         case Event::ItemCheckPassed: items_.SendPurchase(); break;
         case Event::SlotSelected: items_.CheckSeatAfford(); break;
-        case Event::ShotFired: flow_.OnShotFired(); break;
-        case Event::BallsStopped: flow_.OnBallsStopped(); break;
+        case Event::ShotFired: shotRoad_.OnShotFired(); break;
+        case Event::BallsStopped: shotRoad_.OnBallsStopped(); break;
         case Event::PocketCalled:
             if (wParam >= 1 && wParam <= 6) sender_.SendByte(quill::MessageId::PocketCall, static_cast<uint8_t>(wParam));
             break;
-        case Event::BallPlaced: flow_.SendBallPlacement(static_cast<uint32_t>(wParam)); break;
+        case Event::BallPlaced: shotRoad_.SendBallPlacement(static_cast<uint32_t>(wParam)); break;
         default: break;
     }
 }
@@ -187,7 +186,7 @@ void SceneRoomGame::OnAppEvent(uint32_t id, uint64_t wParam, int64_t lParam) {
 // --- the chat ---
 
 bool SceneRoomGame::SendChat(quill::WStringView text, bool rejectSpam) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::SendChat");
     return chat_.Send(text, rejectSpam);
 }
 
@@ -198,7 +197,7 @@ bool SceneRoomGame::OnChatBoxEvent(int32_t a) {
             chat_.SubmitInput();
             return true;
         case kChatKeyF1:
-            dialogs_.OpenHelp(room_.gameType);
+            dialogs_.OpenHelp(state_.Room().gameType);
             dialogs_.AskParticipation();
             return true;
         case kChatKeyF4:
@@ -222,7 +221,7 @@ void SceneRoomGame::SendParticipation() {
 // --- the room's buttons ---
 
 bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnEvent");
     if (source != nullptr && source == chat_.Box()) return OnChatBoxEvent(a);
     const int32_t control = source != nullptr ? source->GetId() : -1;
     // The title bar's ids are small numbers other controls of the room use too: only its own buttons count.

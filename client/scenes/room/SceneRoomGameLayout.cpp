@@ -59,8 +59,6 @@ namespace {
 
 constexpr int32_t kHud2 = 15;
 constexpr int32_t kSide = 23;
-constexpr int32_t kAnimationTexture = 33;
-constexpr int32_t kScoreTrackLeft = -336;
 
 }  // namespace
 
@@ -111,7 +109,7 @@ void SceneRoomGame::BuildEdges() {
 void SceneRoomGame::BuildPanels() {
     flow_.BuildScorePanels(*this);
     seats_.BuildPanels(*this);
-    flow_.BuildReceivingLabel(*this);
+    shotRoad_.BuildReceivingLabel(*this);
     dialogs_.BuildReplayPanel(*this);
     flow_.BuildTrack(*this);
 }

@@ -1,7 +1,8 @@
-// The room's packet slot: every server message the connection hands to the room goes, by one table from its
-// id, to one handler; an id the room does not know changes nothing. The notices that are only a line in the
-// chat or a box are told here in full; the game's flow, the shot road, the seats' and the items' messages in
-// the parts that hold their state. Runs on the dispatch thread under the room lock.
+// The room's packet slot: every server message the connection hands to the room goes, by the routes from its
+// id, to one handler; an id the room does not know changes nothing. Each part adds the routes of the messages
+// about what it holds (the game's flow, the shot road, the seats, the items, the windows, the chat); the
+// notices that are only a line in the chat or a box are told here in full. Runs on the dispatch thread under
+// the widget-tree lock.
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
@@ -11,7 +12,6 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/SoundIds.h"
 #include "client/connection/GameConnection.h"
-#include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/room/InviteWindow.h"
 #include "client/scenes/room/LevelUpPopup.h"
@@ -32,6 +32,7 @@
 #include "client/table/TableRack.h"
 #include "client/ui/EditBox.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -40,106 +41,51 @@ namespace {
 
 using quill::MessageId;
 
-constexpr uint32_t kEnterSound = 33;
-constexpr uint32_t kRoomTimerSound = 21;
-constexpr uint32_t kSignalSound = 6;
 constexpr int32_t kWaitingState = 4;
 constexpr int32_t kWatchingState = 7;
 constexpr uint8_t kGameRunning = 2;
 constexpr uint32_t kIdleMinutesShown = 180;
-constexpr uint16_t kTargetLineLevel = 10;
 
 }  // namespace
 
 int SceneRoomGame::OnPacket(quill::MessageId id, quill::Packet& packet) {
-    quill::ScopedLock hold(lock_);
-    if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);
+    WidgetToolkit::CheckTreeAccess("SceneRoomGame::OnPacket");
+    routes_.Deliver(id, packet);
     return 0;
 }
 
-// The room's one table from message id to handler.
-SceneRoomGame::PacketHandler SceneRoomGame::FindPacketHandler(quill::MessageId id) {
-    using Room = SceneRoomGame;
-    using Packet = quill::Packet;
-    static constexpr PacketRoute<PacketHandler> kRoutes[] = {
-        // The game's flow.
-        {MessageId::GameStart, [](Room& room, Packet& packet) { room.flow_.OnGameStart(packet); }},
-        {MessageId::TurnResult, [](Room& room, Packet& packet) { room.flow_.OnTurnResult(packet); }},
-        {MessageId::BreakRerack, [](Room& room, Packet& packet) { room.flow_.OnBreakRerack(packet); }},
-        {MessageId::GroupDetermined, [](Room& room, Packet& packet) { room.flow_.OnBallGroups(packet, false); }},
-        {MessageId::EightBallShot, [](Room& room, Packet& packet) { room.flow_.OnBallGroups(packet, true); }},
-        {MessageId::PointRuleUpdate, [](Room& room, Packet& packet) { room.flow_.OnPointRuleUpdate(packet); }},
-        {MessageId::ScoreUpdate, [](Room& room, Packet& packet) { room.flow_.OnScoreUpdate(packet); }},
-        {MessageId::GameEnd, [](Room& room, Packet& packet) { room.flow_.OnGameEnd(packet); }},
-        {MessageId::GameSettlement, [](Room& room, Packet& packet) { room.flow_.OnGameSettlement(packet); }},
-        {MessageId::PlayerAllIn, [](Room& room, Packet& packet) { room.flow_.OnPlayerAllIn(packet); }},
-        {MessageId::GameStateSync, [](Room& room, Packet& packet) { room.flow_.OnGameStateSync(packet); }},
-        {MessageId::RoomTimer, [](Room& room, Packet& packet) { room.flow_.OnRoomTimer(packet); }},
-        {MessageId::Jackpot, [](Room& room, Packet& packet) { room.flow_.OnJackpot(packet); }},
-        // The shot road.
-        {MessageId::AimState, [](Room& room, Packet& packet) { room.flow_.OnRelayedAim(packet); }},
-        {MessageId::Shot, [](Room& room, Packet& packet) { room.flow_.OnRelayedShot(packet); }},
-        {MessageId::BallPlacementRelay, [](Room& room, Packet& packet) { room.flow_.OnBallPlacementRelay(packet); }},
-        {MessageId::TableStateRequest, [](Room& room, Packet&) { room.flow_.OnTableStateRequest(); }},
-        {MessageId::TableStateSync, [](Room& room, Packet& packet) { room.flow_.OnTableStateSync(packet); }},
-        {MessageId::TablePlacement, [](Room& room, Packet& packet) { room.flow_.OnTablePlacement(packet); }},
-        {MessageId::TableEvent, [](Room& room, Packet& packet) { room.seats_.OnTableEvent(packet); }},
-        {MessageId::PocketCallRelay, [](Room& room, Packet& packet) { room.flow_.OnPocketCallRelay(packet); }},
-        {MessageId::TableSignal, [](Room& room, Packet& packet) { room.flow_.OnTableSignal(packet); }},
-        {MessageId::SeatCueUpdate, [](Room& room, Packet& packet) { room.seats_.OnSeatCueUpdate(packet); }},
-        {MessageId::ItemStats, [](Room& room, Packet& packet) { room.items_.OnItemStats(packet); }},
-        // The room's members and seats.
-        {MessageId::RoomSnapshot, [](Room& room, Packet& packet) { room.OnRoomSnapshot(packet); }},
-        {MessageId::RoomMemberEntered, [](Room& room, Packet& packet) { room.seats_.OnMemberEntered(packet); }},
-        {MessageId::RoomMemberInfo, [](Room& room, Packet& packet) { room.seats_.OnMemberInfo(packet); }},
-        {MessageId::RoomMemberLeft, [](Room& room, Packet& packet) { room.seats_.OnMemberLeft(packet); }},
-        {MessageId::RoomMasterChanged, [](Room& room, Packet& packet) { room.seats_.OnMasterChanged(packet); }},
-        {MessageId::SeatChanged, [](Room& room, Packet& packet) { room.seats_.OnSeatChanged(packet); }},
-        {MessageId::PlayerSlotUpdate, [](Room& room, Packet& packet) { room.seats_.OnSlotUpdate(packet); }},
-        {MessageId::PlayerJoinedGame, [](Room& room, Packet& packet) { room.seats_.OnPlayerJoined(packet); }},
-        {MessageId::PlayerWithdrew, [](Room& room, Packet& packet) { room.seats_.OnPlayerWithdrew(packet); }},
-        {MessageId::PlayerReconnected, [](Room& room, Packet& packet) { room.seats_.OnPlayerReconnected(packet); }},
-        {MessageId::PlayerDropped, [](Room& room, Packet& packet) { room.seats_.OnPlayerDropped(packet); }},
-        {MessageId::UserLocationNotice, [](Room& room, Packet& packet) { room.seats_.OnUserLocation(packet); }},
-        {MessageId::ShotBetState, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::ShotBetState, packet); }},
-        {MessageId::HighRunRecord, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::HighRunRecord, packet); }},
-        {MessageId::HandicapChanged,
-         [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::HandicapChanged, packet); }},
-        {MessageId::PlayerMoney, [](Room& room, Packet& packet) { room.seats_.OnSeatNotice(MessageId::PlayerMoney, packet); }},
-        {MessageId::LevelUp, [](Room& room, Packet& packet) { room.seats_.OnLevelUp(packet); }},
-        {MessageId::RoomOptionsChanged, [](Room& room, Packet& packet) { room.OnRoomOptions(packet); }},
-        {MessageId::RoomCounters, [](Room&, Packet& packet) { ReadThreeWords(packet); }},
-        {MessageId::RoomValue1223, [](Room&, Packet& packet) { ReadRoomValue(packet); }},
-        // The room itself: errors, closing, leaving, inviting.
-        {MessageId::RoomError, [](Room& room, Packet& packet) { room.OnRoomError(packet); }},
-        {MessageId::RoomClosed, [](Room& room, Packet&) { room.OnRoomClosed(); }},
-        {MessageId::ExitNotAllowed, [](Room& room, Packet&) { room.OnExitNotAllowed(); }},
-        {MessageId::InvitableUsersList, [](Room& room, Packet& packet) { room.dialogs_.Invite()->OnList(packet); }},
-        {MessageId::OpponentRequest, [](Room& room, Packet& packet) { room.dialogs_.OnOpponentRequest(packet); }},
-        {MessageId::RequestRefused, [](Room& room, Packet& packet) { room.dialogs_.OnRequestRefused(packet); }},
-        {MessageId::RoomPrompt1191, [](Room& room, Packet& packet) { room.dialogs_.OnWithdrawPrompt(packet); }},
-        {MessageId::ShotRegistered,
-         [](Room& room, Packet&) { room.app_.Scenes().ShowNoticeBox(&room, u"It is registered to the Shot gallery."); }},
-        // Items and money.
-        {MessageId::ItemUseResult, [](Room& room, Packet& packet) { room.items_.OnItemUseResult(packet); }},
-        {MessageId::ItemQuantity, [](Room& room, Packet& packet) { room.items_.OnItemQuantity(packet); }},
-        {MessageId::ItemBuyResult, [](Room& room, Packet& packet) { room.items_.OnItemBuyResult(packet); }},
-        {MessageId::MoneyLimitReached, [](Room& room, Packet& packet) { room.OnMoneyLimit(packet); }},
-        // Lines in the chat.
-        {MessageId::RoomChat, [](Room& room, Packet& packet) { room.chat_.OnRoomChat(packet); }},
-        {MessageId::SystemNotice, [](Room& room, Packet& packet) { room.OnSystemNotice(packet); }},
-        {MessageId::ChatBanned, [](Room& room, Packet& packet) { room.OnChatBanned(packet); }},
-        {MessageId::UnbanResult, [](Room& room, Packet& packet) { room.OnUnbanResult(packet); }},
-        {MessageId::ChatBanNotice, [](Room& room, Packet& packet) { room.OnChatBanNotice(packet); }},
-        {MessageId::ServerLine, [](Room& room, Packet&) { room.OnChatBannedForAnHour(); }},
-        {MessageId::ChatBanByName, [](Room& room, Packet& packet) { room.OnChatBanByName(packet); }},
-        {MessageId::ReportNotice, [](Room& room, Packet& packet) { room.OnReportNotice(packet); }},
-        {MessageId::RaceTournamentNotice, [](Room& room, Packet& packet) { room.OnRaceTournamentNotice(packet); }},
-        {MessageId::RoomBanResult, [](Room& room, Packet& packet) { room.OnRoomBanResult(packet); }},
-        {MessageId::PrizeNotice, [](Room& room, Packet& packet) { room.OnPrizeNotice(packet); }},
-    };
-    static_assert(EachIdRoutedOnce(kRoutes), "each message id has one handler");
-    return FindPacketRoute(kRoutes, id);
+// The routes of the screen's own notices; each part adds the routes of the messages about what it holds.
+void SceneRoomGame::AddRoutes() {
+    using quill::Packet;
+    chat_.AddRoutes(routes_);
+    items_.AddRoutes(routes_);
+    dialogs_.AddRoutes(routes_);
+    shotRoad_.AddRoutes(routes_);
+    flow_.AddRoutes(routes_);
+    end_.AddRoutes(routes_);
+    seats_.AddRoutes(routes_);
+    routes_.Add(MessageId::RoomSnapshot, [this](Packet& packet) { OnRoomSnapshot(packet); });
+    routes_.Add(MessageId::RoomOptionsChanged, [this](Packet& packet) { OnRoomOptions(packet); });
+    routes_.Add(MessageId::RoomCounters, [](Packet& packet) { ReadThreeWords(packet); });
+    routes_.Add(MessageId::RoomValue1223, [](Packet& packet) { ReadRoomValue(packet); });
+    // The room itself: errors, closing, leaving, a registered shot.
+    routes_.Add(MessageId::RoomError, [this](Packet& packet) { OnRoomError(packet); });
+    routes_.Add(MessageId::RoomClosed, [this](Packet&) { OnRoomClosed(); });
+    routes_.Add(MessageId::ExitNotAllowed, [this](Packet&) { OnExitNotAllowed(); });
+    routes_.Add(MessageId::ShotRegistered,
+                [this](Packet&) { app_.Scenes().ShowNoticeBox(this, u"It is registered to the Shot gallery."); });
+    routes_.Add(MessageId::MoneyLimitReached, [this](Packet& packet) { OnMoneyLimit(packet); });
+    // Lines in the chat.
+    routes_.Add(MessageId::SystemNotice, [this](Packet& packet) { OnSystemNotice(packet); });
+    routes_.Add(MessageId::ChatBanned, [this](Packet& packet) { OnChatBanned(packet); });
+    routes_.Add(MessageId::UnbanResult, [this](Packet& packet) { OnUnbanResult(packet); });
+    routes_.Add(MessageId::ChatBanNotice, [this](Packet& packet) { OnChatBanNotice(packet); });
+    routes_.Add(MessageId::ServerLine, [this](Packet&) { OnChatBannedForAnHour(); });
+    routes_.Add(MessageId::ChatBanByName, [this](Packet& packet) { OnChatBanByName(packet); });
+    routes_.Add(MessageId::ReportNotice, [this](Packet& packet) { OnReportNotice(packet); });
+    routes_.Add(MessageId::RaceTournamentNotice, [this](Packet& packet) { OnRaceTournamentNotice(packet); });
+    routes_.Add(MessageId::RoomBanResult, [this](Packet& packet) { OnRoomBanResult(packet); });
+    routes_.Add(MessageId::PrizeNotice, [this](Packet& packet) { OnPrizeNotice(packet); });
 }
 
 // --- the room's small notices ---
@@ -214,7 +160,7 @@ void SceneRoomGame::OnRoomBanResult(quill::Packet& packet) {
         return;
     }
     AddChatLine(quill::Format(u"%s %s", ban->nickname, u"has been banned."), kRed);
-    if (seats_.MasterSeat() == seats_.LocalSeat()) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
+    if (state_.IsLocalMaster()) AddChatLine(u"Enter '/unban nickname' to cancel.", kRed);
 }
 
 void SceneRoomGame::OnPrizeNotice(quill::Packet& packet) {
@@ -231,75 +177,67 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
     const std::optional<RoomSnapshotMessage> snapshot = ReadRoomSnapshot(packet);
     if (!snapshot) return;
     GameTable* table = stage_.Table();
+    quill::RoomInfo& room = state_.Room();
     flow_.PointRule()->SetNumber(static_cast<uint64_t>(snapshot->idleValue));
-    seats_.SetObserving(snapshot->observe != 0);
-    room_.state = snapshot->roomState;
-    room_.playerCount = snapshot->memberCount;
-    room_.maxPlayers = snapshot->capacity;
-    room_.firstCueBall = snapshot->cueBall;
-    room_.inningTime = snapshot->turnTime;
-    room_.stake = snapshot->stake;
+    state_.SetObserving(snapshot->observe != 0);
+    room.state = snapshot->roomState;
+    room.playerCount = snapshot->memberCount;
+    room.maxPlayers = snapshot->capacity;
+    room.firstCueBall = snapshot->cueBall;
+    room.inningTime = snapshot->turnTime;
+    room.stake = snapshot->stake;
     flow_.ApplySnapshot(snapshot->roomState == kGameRunning, snapshot->rule, snapshot->marker, snapshot->gameValue);
     equipment_.Set(snapshot->tableItem, snapshot->ballSetItem);
-    seats_.SetMasterSeat(IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1);
+    state_.SetMasterSeat(IsRoomSeat(snapshot->masterSeat) ? static_cast<int8_t>(snapshot->masterSeat) : -1);
     if (IsRoomSeat(snapshot->localSeat)) {
-        // The local player's own record moves to the seat the server gave him.
-        quill::PlayerState& from = model_.players[0];
-        quill::PlayerState& to = model_.players[snapshot->localSeat];
-        if (&from != &to) {
-            model_.RemovePlayer(&from);
-            to.ResetSeat();
-            CopyOwnRecord(from, to);
-            from.ResetSeat();
-            to.seat = static_cast<int8_t>(snapshot->localSeat);
-            to.team = 0;
-            model_.AddPlayer(&to, 0, 1);
-        }
-        seats_.SetLocalSeat(static_cast<int8_t>(snapshot->localSeat));
+        state_.MoveLocalPlayerTo(snapshot->localSeat);
+        state_.SetLocalSeat(static_cast<int8_t>(snapshot->localSeat));
         chat_.ColourInputForSeat(snapshot->localSeat);
     }
-    room_.shooterSeat = IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : seats_.MasterSeat();
+    room.shooterSeat =
+        IsRoomSeat(snapshot->shooterSeat) ? static_cast<int8_t>(snapshot->shooterSeat) : state_.MasterSeat();
     clocks_.Turn().StartTurn(platform::TimeGetTime() - snapshot->turnElapsedMs);
-    clocks_.Turn().SetLimit(static_cast<int8_t>(room_.inningTime));
+    clocks_.Turn().SetLimit(static_cast<int8_t>(room.inningTime));
     if (table != nullptr) {
         table->Reset(snapshot->seed);
         table->Rack().SetCueBallIndex(snapshot->cueBall);
     }
-    const bool master = seats_.MasterSeat() == seats_.LocalSeat();
-    seats_.Board()->SetStake(room_.stake);
+    const bool master = state_.IsLocalMaster();
+    seats_.Board()->SetStake(room.stake);
     seats_.Board()->SetMaster(master);
-    seats_.Board()->Refresh(model_, room_);
+    seats_.Board()->Refresh(state_.Model(), room);
     seats_.StartReady()->SetMasterFlag(master);
     seats_.StartReady()->SetMaster(true);
-    if (flow_.IsRunning() && connection_.GetChannelType(-1) == kTournamentChannel) {
+    const bool running = state_.IsRunning();
+    if (running && connection_.GetChannelType(-1) == kTournamentChannel) {
         flow_.Score()->OnGameStart();
-    } else if (flow_.IsRunning()) {
+    } else if (running) {
         flow_.FillPointRuleBoard(0);
-        flow_.PointRule()->SetRule(static_cast<quill::GameType>(room_.gameType), flow_.RuleBytes().kind);
+        flow_.PointRule()->SetRule(static_cast<quill::GameType>(room.gameType), flow_.RuleBytes().kind);
         flow_.PointRule()->ShowRule(flow_.RuleBytes().kind >= 1);
     } else {
         seats_.StartReady()->ShowPanel();
         seats_.StartReady()->Refresh();
     }
     flow_.ShotBet()->SetBetOpen(false);
-    if (seats_.IsObserving()) seats_.StartReady()->SetVisible(false);
-    const bool mayAct = master ? !flow_.IsRunning() || IsLocalTurn() : flow_.IsRunning() && IsLocalTurn();
-    if (!seats_.IsObserving() && mayAct && table != nullptr) {
+    if (state_.IsObserving()) seats_.StartReady()->SetVisible(false);
+    const bool mayAct = master ? !running || state_.IsLocalTurn() : running && state_.IsLocalTurn();
+    if (!state_.IsObserving() && mayAct && table != nullptr) {
         table->SetState(kWaitingState);
-        flow_.TakeTable(true);
-        if (flow_.IsPocketMode()) PlaySound(sound_id::kRackChime);
+        shotRoad_.TakeTable(true);
+        if (state_.IsPocketMode()) PlaySound(sound_id::kRackChime);
     } else {
-        AddChatLine(flow_.IsRunning() ? u"The game is running now so only speculation is allowed."
-                                 : u"The game has not started yet.",
+        AddChatLine(running ? u"The game is running now so only speculation is allowed."
+                            : u"The game has not started yet.",
                     kYellow);
         if (table != nullptr) {
-            table->SetState(flow_.IsRunning() ? kWatchingState : kWaitingState);
+            table->SetState(running ? kWatchingState : kWaitingState);
             table->Turn().SetControlEnabled(false);
             table->Cameras().MoveCamera(0.5f, CameraController::kKeep, CameraController::kKeep, false);
         }
     }
     const uint32_t idleMs = static_cast<uint32_t>(snapshot->idleValue & 0xFFFFFFFF);
-    if (!flow_.IsRunning() && idleMs / 1000 > kIdleMinutesShown) {
+    if (!running && idleMs / 1000 > kIdleMinutesShown) {
         AddChatLine(quill::Format(u"A game has not been started in %d minutes.", idleMs / 60000), kGreen);
     }
     // The fee of the race the tournament notice told of (the value and flag of the login are the school's).
@@ -309,7 +247,7 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
                                                         FormatMoney(race.EntryFee())));
     }
     ShowLevelRange();
-    flow_.Receiving()->Show(!master);
+    shotRoad_.Receiving()->Show(!master);
     items_.ReadOptionSwitches();
     flow_.ReevaluateContinue();
 }
@@ -317,12 +255,13 @@ void SceneRoomGame::OnRoomSnapshot(quill::Packet& packet) {
 void SceneRoomGame::OnRoomOptions(quill::Packet& packet) {
     const std::optional<RoomOptionsMessage> options = ReadRoomOptions(packet);
     if (!options) return;
-    room_.title = options->title;
-    room_.setting = options->option;
-    room_.optionFlags = options->flags;
-    topBar_.ShowTitle(room_);
+    quill::RoomInfo& room = state_.Room();
+    room.title = options->title;
+    room.setting = options->option;
+    room.optionFlags = options->flags;
+    topBar_.ShowTitle(room);
     equipment_.Set(options->tableItem, options->ballSetItem);
-    if (flow_.IsRunning()) {
+    if (state_.IsRunning()) {
         AddChatLine(quill::Format(u"(%d/%d)", options->changesMade, options->changesAllowed), kGreen);
         AddChatLine(u"Change of table/ball is allowed once during the game.", kGreen);
     }

@@ -1,7 +1,6 @@
 #include "client/scenes/room/ShotBetPanel.h"
 
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
@@ -11,6 +10,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/gfx/TextFormat.h"
 
 namespace kestrovan {
@@ -94,10 +94,8 @@ void ShotBetPanel::Reset() {
     choice_ = kChoiceNone;
     changeCount_ = 0;
     SetBetAmount(kDefaultBet);
-    {
-        quill::ScopedLock hold(linesLock_);
-        lines_.clear();
-    }
+    WidgetToolkit::CheckTreeAccess("ShotBetPanel::Reset");
+    lines_.clear();
     PressOnly(kNoBet);
     ShowLines();
 }
@@ -161,27 +159,22 @@ void ShotBetPanel::AddBetLine(quill::WStringView nickname, uint8_t choice) {
 }
 
 void ShotBetPanel::AddLine(quill::WStringView text, uint32_t colour) {
-    {
-        quill::ScopedLock hold(linesLock_);
-        lines_.push_back({colour, quill::WString(text)});
-        if (lines_.size() > kMaxLines) lines_.pop_front();
-    }
+    WidgetToolkit::CheckTreeAccess("ShotBetPanel::AddLine");
+    lines_.push_back({colour, quill::WString(text)});
+    if (lines_.size() > kMaxLines) lines_.pop_front();
     ShowLines();
 }
 
 size_t ShotBetPanel::LineCount() const {
-    quill::ScopedLock hold(linesLock_);
     return lines_.size();
 }
 
 ShotBetPanel::Line ShotBetPanel::LineAt(size_t index) const {
-    quill::ScopedLock hold(linesLock_);
     return index < lines_.size() ? lines_[index] : Line{};
 }
 
 // The newest three lines, the oldest of them at the top; labels without a line hidden.
 void ShotBetPanel::ShowLines() {
-    quill::ScopedLock hold(linesLock_);
     const size_t first = lines_.size() > kShownLines ? lines_.size() - kShownLines : 0;
     for (size_t n = 0; n < kShownLines; ++n) {
         TextLabel* label = shownLines_[n];

@@ -5,15 +5,14 @@
 // settles. It keeps the last 200 lines of the room's bets and shows the newest three. Lines are shown as they
 // stand: a nickname may hold any character.
 //
-// Threads: pressed on the main thread; lines added by the room's packet handlers on the dispatch thread.
-// The lines are guarded by the panel's lock, the bet state is atomic.
+// Threads: pressed on the main thread; lines added by the room's packet handlers on the dispatch thread; all
+// under the widget-tree lock (client/app/Scene.h), which the writers check; the bet state is atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/ui/Window.h"
 
@@ -98,7 +97,6 @@ private:
     std::atomic<int32_t> shotCount_{0};
     std::atomic<uint8_t> choice_{0};
     std::atomic<int32_t> betAmount_{kDefaultBet};
-    mutable quill::CriticalSectionLock linesLock_;
     std::deque<Line> lines_;
 };
 

@@ -3,7 +3,7 @@
 // time left to show, the spoken warning once per turn a few seconds before the end, the point from which
 // the shooter's controls freeze, and the time-out, which goes to the server once per turn. A limit of 0 or
 // below never runs out, and a limit below 10 seconds leaves no room for the warning. Pure; the room keeps it
-// under its lock.
+// under the widget-tree lock.
 #include <cstdint>
 
 namespace kestrovan {

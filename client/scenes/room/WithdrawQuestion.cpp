@@ -1,10 +1,10 @@
 #include "client/scenes/room/WithdrawQuestion.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -20,7 +20,7 @@ WithdrawQuestion::WithdrawQuestion(RequestSender& sender)
 }
 
 void WithdrawQuestion::SetTarget(const quill::PlayerState& opponent, uint8_t turns) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("WithdrawQuestion::SetTarget");
     nickname_ = opponent.name;
     userId_ = opponent.accountId;
     seat_ = static_cast<uint8_t>(opponent.seat);
@@ -29,7 +29,6 @@ void WithdrawQuestion::SetTarget(const quill::PlayerState& opponent, uint8_t tur
 
 void WithdrawQuestion::OnShow() {
     PopupWindow::OnShow();
-    quill::ScopedLock hold(GetWidgetLock());
     line_->SetTextF(u"%s has exceeded a total of %d turns.", nickname_, static_cast<int32_t>(turns_));
 }
 
@@ -38,13 +37,8 @@ bool WithdrawQuestion::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 void WithdrawQuestion::RequestWithdraw() {
-    uint8_t seat = 0;
-    int64_t userId = 0;
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        seat = seat_;
-        userId = userId_;
-    }
+    const uint8_t seat = seat_;
+    const int64_t userId = userId_;
     sender_.Send([seat, userId](quill::Packet& packet) {
         packet.Init(quill::MessageId::WithdrawRequest).WriteU8(1).WriteU8(seat).WriteI64(userId);
     });

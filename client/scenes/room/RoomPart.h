@@ -1,0 +1,45 @@
+#pragma once
+// The base of the room screen's parts: what the screen hands each of them, kept as references: the screen
+// itself (the owner of the boxes a part opens), the App's services, the connection with the room's request
+// sender, the room's state and the table's stage. Each part reaches the sibling parts it works with through
+// references of its own.
+//
+// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+namespace kestrovan {
+
+class ConnectionRequestSender;
+class GameConnection;
+class RoomState;
+class SceneRoomGame;
+class ScreenServices;
+class TableSceneStage;
+
+class RoomPart {
+public:
+    struct Context {
+        SceneRoomGame& screen;
+        ScreenServices& app;
+        GameConnection& connection;
+        ConnectionRequestSender& sender;
+        RoomState& state;
+        TableSceneStage& stage;
+    };
+
+protected:
+    explicit RoomPart(const Context& room)
+        : screen_(room.screen),
+          app_(room.app),
+          connection_(room.connection),
+          sender_(room.sender),
+          state_(room.state),
+          stage_(room.stage) {}
+
+    SceneRoomGame& screen_;
+    ScreenServices& app_;
+    GameConnection& connection_;
+    ConnectionRequestSender& sender_;
+    RoomState& state_;
+    TableSceneStage& stage_;
+};
+
+}  // namespace kestrovan
