@@ -2,8 +2,7 @@
 // A sprite animation of the resource-pack catalogue as an animated image plays it: the engine's animation
 // tree, placed at the image's corner, advanced by seconds and drawn on the render device.
 //
-// Threads: the animated image calls it under its widget lock: Advance on the thread that ticks the widgets,
-// Draw on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <functional>
 
 #include "QuillLib/core/SharedPtr.h"

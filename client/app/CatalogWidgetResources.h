@@ -4,7 +4,7 @@
 // call, so the widgets may load before the packs are open (they then get nothing and try again at their
 // next load).
 //
-// Threads: the thread that loads a scene's graphics (the main thread).
+// Threads: see the table in client/app/Scene.h.
 #include <functional>
 
 #include "client/ui/WidgetResources.h"

@@ -3,8 +3,7 @@
 // item keeps its device texture (made when the hold begins, and again by the device after a reset), so the
 // device texture is asked for at every draw.
 //
-// Threads: made and released on the main thread (the widgets' graphics load there); GetDeviceTexture on the
-// main thread.
+// Threads: see the table in client/app/Scene.h.
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/resource/Texture.h"
 #include "client/ui/WidgetTexture.h"

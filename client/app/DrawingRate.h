@@ -2,8 +2,6 @@
 // How many frames per second the main loop draws: as many as the display shows. That is the full-screen
 // mode's refresh rate, else the desktop's; a display that reports none (a virtual one) gets the rate the
 // settings ask for, and 60 when they ask for none. Never more than the update rate of 200 per second.
-//
-// Threads: any (pure).
 #include <cstdint>
 
 namespace kestrovan {

@@ -4,10 +4,8 @@
 // attaches it to each screen and runs its clan dialog, and the screens open it (F8), ask it about a player
 // and pass it the keyboard. The community module's Messenger implements it.
 //
-// Threads: the handlers of server messages run on the connection's dispatch thread, with no directory lock
-// held: they fill the messenger and its dialogs, and the windows they open are shown by the main thread's
-// next pass (ShowPending). The others run on the main thread, which routes window messages and events and
-// switches screens. Each takes the messenger's own locks.
+// Threads: see the table in client/app/Scene.h; a window that a server message opens is shown by the main thread's
+// next pass (ShowPending).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

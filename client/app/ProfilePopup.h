@@ -3,9 +3,8 @@
 // UserProfile message carries, or the player's own, and choose the game mode whose statistics show first.
 // The community module's ProfileWindow implements it.
 //
-// Threads: OnUserProfile on the connection's dispatch thread (inside a screen's packet handler), which reads
-// the profile and leaves the showing to the main thread's next pass (ShowPending); the others on the main
-// thread. The window takes its own lock.
+// Threads: see the table in client/app/Scene.h; OnUserProfile leaves the showing to the main thread's next pass
+// (ShowPending).
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"

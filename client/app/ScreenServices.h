@@ -5,8 +5,7 @@
 // so an App converts wherever one is passed; screens include this header, not App.h, and what they use of a
 // service they include from that service's own header.
 //
-// Threads: each operation keeps the App's contract (App.h): PostEvent from any thread; the rest from the
-// threads that run the screens' entry points (Scene.h's table), with the widget-tree lock held.
+// Threads: PostEvent from any thread; the rest only from a screen's entries (client/app/Scene.h).
 #include <cstdint>
 #include <vector>
 

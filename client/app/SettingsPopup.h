@@ -4,7 +4,7 @@
 // in its working copy and in the application's settings for the display change that follows. The player
 // module's SettingsDialog implements it.
 //
-// Threads: the main thread (routing of window messages and the accelerators).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 namespace kestrovan {

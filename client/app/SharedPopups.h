@@ -7,9 +7,7 @@
 // Every show operation attaches the box to the given parent, resets it, fills it, centres it on the screen
 // and shows it; an empty line is not shown. A box reports its button by hiding and posting its event.
 //
-// Threads: the thread that handles the triggering message, holding the widget-tree lock (the main thread for
-// the screens' input and events, the connection's dispatch thread for packet handlers, server notices and
-// invitations); LoadGraphics on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

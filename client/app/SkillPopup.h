@@ -4,7 +4,7 @@
 // and the connection hands it the server's answer to a skill save. The player module's MyInfoWindow
 // implements it.
 //
-// Threads: OnSkillSaveResult on the connection's dispatch thread; the others on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"

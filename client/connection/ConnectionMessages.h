@@ -2,8 +2,6 @@
 // The messages the connection reads itself (into its friend and clan lists and the player's record), each
 // described once by its Layout (QuillLib/net/FieldReader.h), which the readers and the fuzz target follow. A
 // member's line is read straight into the player's record the lists keep.
-//
-// Threads: any (pure); the connection calls them on the dispatch thread.
 #include <array>
 #include <cstdint>
 

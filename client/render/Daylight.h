@@ -3,7 +3,7 @@
 // blink phase and the two ambient sounds (0 morning, 1 dawn). The screen base class keeps the fields and
 // calls UpdateAmbientLight from its ambient-light slot.
 //
-// Threads: the thread that updates the screen.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // A short ambient touch of the table: one model shown for two seconds after a stroke, swinging back and forth
 // about a random, nearly downward axis. The table restarts it and advances it every frame.
 //
-// Threads: restarted and advanced on the game thread under the table's ambient-effect lock.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 

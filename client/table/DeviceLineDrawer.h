@@ -3,7 +3,7 @@
 // list one strip of coloured vertices through the dynamic buffer, unlit, untextured and blended, so that the
 // faded points' alpha shows.
 //
-// Threads: the main thread, inside the 3D pass.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "QuillLib/math/VertexData.h"
 #include "client/table/TableLineDrawer.h"
 

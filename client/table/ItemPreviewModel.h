@@ -4,7 +4,7 @@
 // and mirroring the room like the table's own models. The shop's preview widget keeps one, builds it when its
 // record changes and draws it through its own camera.
 //
-// Threads: the main thread, which builds, draws and releases the models.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 #include <memory>

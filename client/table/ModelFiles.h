@@ -3,7 +3,7 @@
 // again, a texture of a file, a placed model of a file's MODEL item, a cue (stock, or tuned of five parts) and
 // the face a ball wears.
 //
-// Threads: the main thread, which loads the models.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <memory>
 

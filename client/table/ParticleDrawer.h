@@ -3,7 +3,7 @@
 // offset of the projection), and one camera-facing sprite per particle. DeviceParticleDrawer draws them on the
 // render device; tests record the calls.
 //
-// Threads: called on the main thread during the 3D pass.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "QuillLib/math/Transform.h"
 
 namespace quill {

@@ -3,8 +3,7 @@
 // scene's aspect ratio, cameras the table adds (the scene's description keeps them from then on) and the choice
 // of the camera the scene draws through, each under the render scene's lock.
 //
-// Threads: a camera-mode change selects (the input, the update or the render step), the main thread draws;
-// the set-up adds on the thread that loads the screen.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "QuillLib/render/RenderScene.h"
 #include "client/table/SceneCameraSelector.h"
 

@@ -2,7 +2,7 @@
 // What the game table needs of the game connection: pooled packets to send its pen points, and the active-item
 // values that change a stroke. The connection implements it once it is wired; tests capture the packets.
 //
-// Threads: called from the main thread (input), the game thread (the stroke) and the dispatch thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"

@@ -4,7 +4,7 @@
 // a detail on the rail ("detail", the chalk cube) and the surroundings ("tableenv", a room). The game table draws
 // it before its balls.
 //
-// Threads: the main thread, which loads, dresses and draws the table's models.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <memory>
 

@@ -3,9 +3,7 @@
 // stroke is made, how the power is displayed, whether the figures are shown, and the values the screens keep
 // with the table and give their own meaning.
 //
-// Threads: as every widget of a screen (Scene.h), with the widget-tree lock held: laid out and changed by the
-// table's input (main thread) and update and shot (game thread), drawn on the main thread. No lock of its own;
-// the HUD's cursor lock guards the aiming cursor inside it.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"

@@ -2,8 +2,8 @@
 // A model the table shows, hides, places and draws: a ball, a marker, the cue, the ambient effect, the table
 // environment's parts. TableModelObject is the render tree's model object behind it; tests record the calls.
 //
-// Threads: shown and placed from the game thread and the main thread under the table's locks; prepared,
-// uploaded and drawn on the main thread only.
+// Threads: only a screen's entries call it (client/app/Scene.h); it is prepared, uploaded and drawn on the main
+// thread only; the game thread only shows and places it.
 namespace quill {
 class Camera;
 struct Transform;

@@ -4,8 +4,8 @@
 // model is destroyed. Textures and materials the table changes are made private to the model first (copy on
 // write), so that other models of the same item keep theirs.
 //
-// Threads: the main thread, which loads, draws and destroys the table's models; shown and placed under the
-// table's locks from the game thread too (those change only flags and transforms of its own tree).
+// Threads: only a screen's entries call it (client/app/Scene.h); it is loaded, drawn and destroyed on the main
+// thread only; the game thread only shows and places it.
 #include <cstdint>
 #include <functional>
 #include <memory>

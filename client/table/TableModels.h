@@ -8,9 +8,7 @@
 // (the marks' model, the markers, the chalk bursts, the ambient effect, the HUD's graphics), and sets the table up
 // from its equipment.
 //
-// Threads: built, placed, drawn and destroyed on the main thread (the screen's load, the render step and the
-// draw passes), with the widget-tree lock held (Scene.h); SetupTable on the game thread while no shot runs. No
-// lock of its own: the ambient effect is rebuilt under the ambient lock.
+// Threads: only a screen's entries call it (client/app/Scene.h); SetupTable is called only while no shot runs.
 #include <array>
 #include <cstdint>
 #include <memory>

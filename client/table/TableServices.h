@@ -4,8 +4,7 @@
 // missing: the operations that need one then do nothing. The table's parts read the same services the screen set
 // on the table.
 //
-// Threads: set by the screen while it loads (main thread), read by every thread the table runs on; nothing is
-// changed while the table runs, so no lock.
+// Threads: set by the screen while it loads (main thread), then only read, from any thread.
 #include <cstdint>
 #include <functional>
 

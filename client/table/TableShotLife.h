@@ -3,8 +3,7 @@
 // the local shot costs, and the update's counters (the frame count, the phase that respots balls after a shot and
 // the last frame time).
 //
-// Threads: the game thread's update and shot change it; the input (main thread) and the render step read the
-// running flag, every call with the widget-tree lock held (Scene.h). No lock of its own.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

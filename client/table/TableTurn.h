@@ -3,9 +3,7 @@
 // (control enabled), and whether the cue follows the aiming camera (the local player holds the table and may call
 // a pocket; another player's aim comes from the relayed aim state instead).
 //
-// Threads: set by the screens' turn handling (main, game or dispatch thread, with the widget-tree lock held,
-// Scene.h) and by the table's input and stroke (under the table lock); read by the input, the update, the aim and
-// the draw passes. No lock of its own: three flags, each read and written whole.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 namespace kestrovan {
 
 class TableTurn {

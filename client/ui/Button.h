@@ -8,7 +8,7 @@
 // release (0, 0); a second release within 300 ms instead of a click (1027, 0); with hover events, the mouse
 // entering (1028, 0) and leaving (1029, 0).
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // it when the screen ends first). While the list is open it takes all input; a click outside closes it
 // without choosing. Choosing a row raises (this, row index, 0) at the listener.
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <vector>
 

@@ -10,7 +10,7 @@
 // F1 to F10 become EditBox::NotifyParent; a box whose InputMethodOff answers true gets alphanumeric
 // conversion while it is bound; binding calls EditBox::ShowCursor and unbinding EditBox::HideCursor.
 //
-// Threads: the threads that change the widgets, each holding the widget-tree lock (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 

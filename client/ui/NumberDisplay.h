@@ -2,7 +2,7 @@
 // A number drawn with one digit image per cell, cut from a strip of digits 0 to 9 in one texture; scores and
 // counters. Cell 0 holds the least significant digit. The display itself has no sprite.
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <vector>
 

@@ -4,7 +4,7 @@
 // step buttons, the wheel, a drag or a notifying SetPosition. The wheel also works over a list area next to
 // the bar (the second rectangle, in parent coordinates).
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <memory>
 

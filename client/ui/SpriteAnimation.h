@@ -2,8 +2,7 @@
 // A sprite animation of the resource-pack catalogue as an AnimatedImage plays it: frames advanced by time,
 // drawn at a screen position.
 //
-// Threads: Advance from the widget tick (game thread), Draw from the frame's drawing (main thread); the widget calls
-// both under its own lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 namespace kestrovan {

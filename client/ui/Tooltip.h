@@ -3,7 +3,7 @@
 // widget with tooltip text, and hides itself three seconds after it appeared. Routing places it; a scene
 // root ticks it and draws it last while the widget under the mouse has tooltip text.
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/ui/Widget.h"

@@ -3,7 +3,7 @@
 // draw, key states, interface sounds, the native edit bridge, the default font and the check of the thread
 // contract. The application implements it and hands it to the WidgetToolkit.
 //
-// Threads: any thread; the widgets call it under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 namespace kestrovan {

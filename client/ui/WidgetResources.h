@@ -2,7 +2,7 @@
 // Where widgets get their images: the interface textures and sprite animations of the resource-pack
 // catalogue, by id. Texture id 35 means "no texture".
 //
-// Threads: the main thread, which loads a scene's graphics.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/SharedPtr.h"

@@ -2,7 +2,7 @@
 // The sprite that draws a widget's image: a texture, the part of it shown, a screen position, a scale and
 // an opacity. Every widget made by Widget::Create owns one; it draws only once a texture is attached.
 //
-// Threads: the owning widget guards it with its widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <utility>
 

@@ -3,7 +3,7 @@
 // (WidgetResources::GetTextureById). The device texture behind it may change when the device is reset, so
 // renderers ask for it at every draw.
 //
-// Threads: GetDeviceTexture on the main thread, as the frame draws.
+// Threads: see the table in client/app/Scene.h.
 
 namespace platform::gfx {
 class BaseTexture;

@@ -8,9 +8,7 @@
 // destructor clears every pointer to it, and hiding a widget clears the pointers into its subtree, so that
 // input never goes to a widget that cannot be seen.
 //
-// Threads: as every widget of a screen (Scene.h): the focus pointers are read and written by the threads that
-// route, show, hide, tick and draw widgets, each holding the widget-tree lock (each pointer is atomic besides);
-// the singletons are made on first use under the same lock and released with the toolkit.
+// Threads: see the table in client/app/Scene.h; the focus pointers are atomic as well.
 #include <atomic>
 #include <cstdint>
 #include <memory>

@@ -4,7 +4,7 @@
 // parent), optionally a popup that hides itself on a button press outside it and is pushed back onto the
 // screen when shown; it plays an open and a close sound. Dialogs derive from it.
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/ui/Panel.h"

@@ -3,7 +3,7 @@
 // queue, its scene manager's current screen and notice box, its settings and "config.ini", its device's
 // brightness and its frame clock.
 //
-// Threads: as PlayerHost.
+// Threads: see the table in client/app/Scene.h.
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/PlayerHost.h"
 

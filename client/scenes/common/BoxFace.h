@@ -2,7 +2,7 @@
 // The message boxes' face (400 x 250 of the common texture) stretched over a widget of any size, for windows
 // and panels larger or smaller than a message box that still wear its face.
 //
-// Threads: whichever builds the widget (the main thread).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 
 namespace kestrovan {
 

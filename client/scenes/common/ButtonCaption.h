@@ -2,7 +2,7 @@
 // The caption a button whose picture carries no words shows: one line in the middle of the button, across
 // and down, in one colour with no shadow.
 //
-// Threads: whichever builds the button (the main thread, in a screen's or window's Init or constructor).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstddef>
 #include <cstdint>
 

@@ -3,8 +3,7 @@
 // lines 360 wide at x 18 and two answer buttons (1 at (77, 200) with Enter, 2 at (237, 200) with Esc). A
 // dialog that opens is hidden first, attached to the current screen, centred and shown.
 //
-// Threads: as PopupWindow; the messenger opens its dialogs from the dispatch thread (requests and results
-// that arrive) and from the main thread (the player's choices), never while it holds one of its locks.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -3,7 +3,7 @@
 // spin, miscue and squirt), and for a personal cue its upgrade points and endurance; other items show how
 // long they last instead.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 
 #include "QuillLib/core/WString.h"

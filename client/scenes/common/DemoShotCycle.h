@@ -5,8 +5,8 @@
 // duration (in hundreds of updates) or 100 updates after the balls stopped. Pure: what the table does at
 // each step is the screen's.
 //
-// Threads: the game thread; BallsStopped arrives as an application event on the main thread, which drains
-// them (the counter is atomic).
+// Threads: only a screen's entries call it (client/app/Scene.h); the count of BallsStopped events, which the main
+// thread drains, is atomic.
 #include <atomic>
 #include <cstdint>
 #include <span>

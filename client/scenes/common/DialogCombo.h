@@ -2,7 +2,7 @@
 // The drop-down lists of the room dialogs: a face cut from the option dialogs' texture with a caption in the
 // dialogs' small font, and the given number of rows.
 //
-// Threads: the thread that builds the dialog.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

@@ -3,7 +3,7 @@
 // (screen height - height) / 2) with integer division, relative to their parent's top-left (every screen's
 // root covers the screen from (0, 0)).
 //
-// Threads: the thread that shows the dialog.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 namespace kestrovan {
 
 class Widget;

@@ -2,7 +2,7 @@
 // The notice that a function is not available yet: "Upgrading this function.." / "This function is not
 // usable." with an OK button (2049, Enter) that only closes it. The scene manager keeps one for all screens.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {

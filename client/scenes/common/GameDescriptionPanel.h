@@ -2,7 +2,7 @@
 // The short description of a game type that the room dialogs show beside the type list while the mouse is
 // over a type: the type's long name and up to six lines.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 
 #include "QuillLib/gamedata/GameTypes.h"

@@ -6,7 +6,7 @@
 // GameOptionApply, and the room screen builds its request from the dialog's room record, chosen options,
 // master and restricted-change marker.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

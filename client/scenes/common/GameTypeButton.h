@@ -3,7 +3,7 @@
 // the interface atlas in the carom column (types below 10) or the pocket column by the type's list row, its
 // control id 100 + the type, reporting hover so that the dialog can describe the type.
 //
-// Threads: the thread that builds the dialog.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"

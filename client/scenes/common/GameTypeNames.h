@@ -5,8 +5,6 @@
 //
 // A type outside 0..16 (a server may send any byte) gives empty names and slot -1, never a read past the
 // tables; callers treat -1 as "no row".
-//
-// Threads: any (constant tables).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

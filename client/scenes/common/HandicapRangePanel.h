@@ -3,7 +3,7 @@
 // "No limit" or a step of the handicap ladder. The range must keep the player's own handicap for the game
 // type inside it: a bound past it is refused with the error box.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 

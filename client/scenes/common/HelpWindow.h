@@ -5,7 +5,7 @@
 // refers the player to the homepage, which opens in the system browser. Each screen that offers help makes
 // its own (CreateHelpWindow) and opens it with OpenPage.
 //
-// Threads: built, opened and pressed on the main thread; Tick on the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

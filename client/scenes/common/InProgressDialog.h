@@ -2,7 +2,7 @@
 // The notice shown while a request of the lobby, a room or the shop is open: "In progress. Please wait a
 // moment." Its one button closes it and ends the program ("The game will end if you close this window.").
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <functional>
 
 #include "client/scenes/common/WaitingPopup.h"

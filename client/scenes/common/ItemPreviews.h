@@ -2,8 +2,7 @@
 // What a screen does with the item previews in its widget tree: its render pass builds (or releases) the
 // models of the previews that are shown, and leaving the screen, or hiding a dialog, lets go of them all.
 //
-// Threads: the main thread (the render pass and the leave), or whichever thread hides a dialog (a release
-// takes each preview's widget lock, so it never meets a draw halfway).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 namespace quill {
 class ResourceManager;
 }

@@ -2,7 +2,7 @@
 // One cell of the item bar: a toggle button with the bar's control id for the cell, and the owned item it
 // stands for, named by its key pair (the item itself stays in the player's profile).
 //
-// Threads: as the item bar.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

@@ -2,7 +2,7 @@
 // One cue of the cue window: a toggle button with the cue's name under it (a dark shadow behind white text),
 // and the cue it stands for, named by its key pair.
 //
-// Threads: as the cue window.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

@@ -4,7 +4,7 @@
 // clicks go on to the window with the cell as the source, so that the window tells its cells apart without
 // knowing their buttons. The cue window's cells and the purchase window's cards are such cells.
 //
-// Threads: as the window that holds it (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

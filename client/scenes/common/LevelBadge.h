@@ -2,7 +2,7 @@
 // The level badge the profile windows show beside the level: cells of 22 pixels in row 941 of the common
 // texture, one a level from level 1 on. Levels past the strip keep its last whole cell; level 0 has none.
 //
-// Threads: as the window that holds the badge.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 namespace kestrovan {

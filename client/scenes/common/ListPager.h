@@ -5,7 +5,7 @@
 // its own entries and count; the pager keeps the first row.
 //
 // Pure logic, header-only, so that the readers and fuzz targets of the lists' models use it without the
-// widgets. Threads: none of its own; the list that holds it guards it as it guards its rows.
+// widgets.
 #include <algorithm>
 #include <cstdint>
 

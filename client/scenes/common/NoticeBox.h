@@ -5,9 +5,7 @@
 // so that the current screen's event handler decides what follows. The button ids are the system's yes and
 // no: 2049 OK alone, 2050 and 2051 OK and Cancel, 2052 and 2053 Yes and No.
 //
-// Threads: filled and shown by the thread that handles the triggering message (the main thread or the
-// connection's dispatch thread); pressed on the main thread. The layout, event
-// code and value are atomic for that reason; the labels guard their own text.
+// Threads: see the table in client/app/Scene.h; the layout, event code and value are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>

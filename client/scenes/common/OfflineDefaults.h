@@ -2,8 +2,6 @@
 // The equipment and skills a profile plays with when no server gives them: the offline screen gives them at
 // its start, the replay screen (which plays a saved shot without a server) likewise, and shows a shot saved
 // without its cue with the offline cue.
-//
-// Threads: whichever thread builds the screen (the main thread); pure data otherwise.
 #include <cstdint>
 
 namespace quill {

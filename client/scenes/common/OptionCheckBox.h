@@ -3,7 +3,7 @@
 // picture of the option dialogs' texture just right of it, shown and hidden with the box, which a click on
 // either ticks.
 //
-// Threads: the thread that builds the dialog.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

@@ -4,8 +4,8 @@
 // hands each message to the handler of its id. An id has one route: a second route for it is a programming
 // error and ends the program (AssertBreak), so that no part's route can hide another's.
 //
-// Threads: routes are added while the screen is made; Deliver runs on the dispatch thread under the
-// widget-tree lock (client/app/Scene.h), once every route is in.
+// Threads: routes are added while the screen is made; Deliver runs in its OnPacket (client/app/Scene.h), once every
+// route is in.
 #include <functional>
 #include <unordered_map>
 

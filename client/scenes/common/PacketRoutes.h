@@ -1,7 +1,7 @@
 #pragma once
 // A screen's table from server message id to handler: the routes stand in one constant array, which the
 // screen checks at compile time to hold each id once, and a message's handler is found in it by its id.
-// Pure, header-only. Threads: none of its own; the screen looks a handler up on the dispatch thread.
+// Pure, header-only.
 #include <algorithm>
 #include <cstddef>
 #include <iterator>

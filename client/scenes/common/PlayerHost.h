@@ -5,8 +5,7 @@
 // brightness and frame rate, and the connection's tournament record. AppPlayerHost gives the App's; tests
 // may wrap it.
 //
-// Threads: any thread that runs the windows' code (the main thread for the player's actions, the dispatch
-// thread for server answers).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <vector>
 

@@ -4,8 +4,7 @@
 // the mouse is over the row, the clan badge with the clan's name. The row keeps a copy of what it shows,
 // so the record may go back to its pool while the row still shows it.
 //
-// Threads: SetPlayer and Clear run where the owner refreshes its list, under the owner's lock; the hover
-// events on the main thread; all of them, and the drawing, under the widget-tree lock (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // constructor and centred on the screen when it opens. The tiles carry no words in our packs, so every
 // button says what it does in a caption.
 //
-// Threads: as Window; a popup is filled and opened by the thread that handles what triggers it.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 

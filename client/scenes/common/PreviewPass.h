@@ -4,7 +4,7 @@
 // off the screen); when the pass ends, the back buffer, its viewport, the 2D mode and no lights come back for
 // the widgets drawn after it. The item previews and the cue workshop's part preview draw through it.
 //
-// Threads: main thread, inside the frame's draw.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "platform/gfx/GfxStructs.h"

@@ -6,7 +6,7 @@
 // The values of a mode: the first and second counts (games won and lost) with their share, the third to
 // eighth values as numbers, except the fifth, which is kept in hundredths; a rating of 0 hides the rating.
 //
-// Threads: built and refreshed by its window, under the window's lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // is and offers "Purchase" and "Make a gift", which post ItemDialogResult (1 and 2) for the room to open
 // the shop's dialog for the chosen offer.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // One offer of the purchase window: a toggle card with the item's name, its level requirement for a cue,
 // its price and whether it costs cash or gold.
 //
-// Threads: as the purchase window.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/gamedata/ItemRecord.h"

@@ -2,7 +2,7 @@
 // The panel the lobby shows beside a room row under the mouse: the room's title and number, how long its
 // game has been running (hours and minutes) and up to eight of the players in it with their levels.
 //
-// Threads: filled and shown on the main thread (hover events), as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <vector>
 

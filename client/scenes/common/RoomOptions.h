@@ -4,8 +4,6 @@
 //
 // A change is restricted when the rule option, the flags or the stake differ from the room's: the room
 // refuses such a change while a game runs, whatever else was changed with it.
-//
-// Threads: any (pure).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -6,7 +6,7 @@
 //
 // The gamble types (2, 5 and 6) are offered only outside the teens channel to players of 18 and over.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

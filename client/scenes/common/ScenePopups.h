@@ -5,7 +5,7 @@
 // operation attaches the popup to the given parent and fills, centres and shows it; the popups post their
 // events through the App.
 //
-// Threads: as SharedPopups.
+// Threads: see the table in client/app/Scene.h.
 #include <memory>
 
 #include "client/app/MessengerPopup.h"

@@ -2,8 +2,6 @@
 // The scroll parts the vertical lists of the common texture share: the track (from (475, 370), at most 150
 // high), the step buttons (from (609, 0) and (623, 0), 17 high) and the thumb (from (637, 0), 28 high), all as
 // wide as the bar.
-//
-// Threads: any (a value).
 #include <cstdint>
 
 #include "client/ui/ScrollBar.h"

@@ -3,7 +3,7 @@
 // registration sticker. OK with no sticker explains how stickers come, a title under two characters is
 // refused, and a good title hands OK on to the replay panel (control 44) and closes.
 //
-// Threads: shown and pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 #include <functional>

@@ -6,7 +6,7 @@
 // the cell last entered shows the chosen item again, and a click (not a double click) on a cell that holds
 // an item chooses it, its toggle alone pressed.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -3,7 +3,7 @@
 // types that play without a stake), remembering the row chosen for each type. A choice is reported to the
 // parent dialog with the panel as the source and the row as the first value.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

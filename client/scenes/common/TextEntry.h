@@ -3,7 +3,7 @@
 // text in regular 12 of one colour, at most a number of code-page bytes long, over an optional background
 // cut from a texture (at the entry's own size), added to its parent.
 //
-// Threads: whichever builds the dialog (the main thread).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

@@ -2,7 +2,7 @@
 // A label's text cut to a width: a title, name or figure from the server or the web that is longer than its
 // column or cell shows what fits of it instead of drawing over its neighbours.
 //
-// Threads: whichever fills the label (under the widget-tree lock, as every widget change).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -9,7 +9,7 @@
 // A screen builds the part with itself, adds the buttons it shows in Init (or registers the buttons it
 // draws in its own look) and hands every control event to OnControl first.
 //
-// Threads: the main thread, which builds the screen and handles its control events.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 #include <vector>

@@ -5,7 +5,7 @@
 // Info open over the screen, My Info on the screen's own game mode when it has one (Scene::ProfileGameMode). A program without one of these windows shows the shared notice that the
 // function is not available ("Upgrading this function..") instead.
 //
-// Threads: the main thread, which handles the screen's control events and keys.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

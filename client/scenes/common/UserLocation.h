@@ -2,8 +2,6 @@
 // Where another player is and how the client names it: a user's channel and place, the kind of a channel
 // with the label shown after its name, and the list a messenger member belongs to. The lobby's player
 // rows, the messenger's member rows and the found-player dialog each name a location their own way.
-//
-// Threads: any (pure).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -2,7 +2,7 @@
 // The room screen's notice while the player waits for the other side: "Waiting for a response." with a
 // button that only closes it. Opening only centres it: it does not take the active widget.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {

@@ -2,7 +2,7 @@
 // The community windows' host on the App: its game connection, its scene manager's current screen and
 // boxes, its event queue, its money format and the widget toolkit's sounds.
 //
-// Threads: as CommunityHost.
+// Threads: see the table in client/app/Scene.h.
 #include "client/scenes/community/CommunityHost.h"
 
 namespace kestrovan {

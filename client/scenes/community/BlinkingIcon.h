@@ -3,7 +3,7 @@
 // start, nearly transparent (0.1) in the other, looked at on every second tick. The messenger's new-message
 // icon and the marks on its chat tabs are blinking icons.
 //
-// Threads: the tick on the game thread; the start and the flag may be set from any thread.
+// Threads: ticked as every widget (client/app/Scene.h); the start and the flag may be set from any thread.
 #include <atomic>
 #include <cstdint>
 

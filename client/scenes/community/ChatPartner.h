@@ -3,8 +3,6 @@
 // whole clan), the kind byte its lines travel with, its lines (at most 200, the oldest dropped first, each
 // cut to 79 units and drawn in its own colour), and whether it holds a line the player has not seen (with
 // the time the first such line came) and whether the partner is online.
-//
-// Threads: the messenger keeps its partners under its chat lock; a partner has no lock of its own.
 #include <cstdint>
 #include <deque>
 

@@ -3,7 +3,7 @@
 // a red shadow; the clan chat shows the clan's name in cyan), checked while its chat is the current one, and
 // a blinking mark while the chat holds a line the player has not seen.
 //
-// Threads: filled by the messenger's tab refresh under its chat lock; clicked on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -4,8 +4,7 @@
 // and seven lines of the current chat from the first shown line on (which stops at line count - 6). Both
 // indices count from 1, as the scroll bars report them.
 //
-// Threads: the messenger calls every operation under its chat lock. Partners keep their address while they
-// are open.
+// Partners keep their address while they are open.
 #include <cstdint>
 #include <list>
 #include <memory>

@@ -2,8 +2,7 @@
 // "Invite Clan": a clan invites the player. Yes hides and answers ClanInviteAnswer with the clan's id; No only
 // hides (the server is not answered).
 //
-// Threads: filled and shown on the dispatch thread (ClanInvitation); answered on the main thread. The
-// invitation is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/scenes/community/CommunityQuestion.h"

@@ -4,8 +4,7 @@
 // screen, the application's event queue, the shared message boxes, the money format and interface sounds.
 // AppCommunityHost gives the App's; tests may wrap it.
 //
-// Threads: any thread that runs the windows' code (the dispatch thread for server messages, the main
-// thread for the player's actions).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

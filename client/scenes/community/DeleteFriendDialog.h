@@ -2,7 +2,7 @@
 // "Del Friend": whether to delete a friend from the list; Yes sends FriendDelete with the friend's member id
 // and hides, No hides. The server's FriendRemoved then takes the friend out of the list.
 //
-// Threads: filled and shown on the main thread; the friend is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include "client/scenes/community/CommunityQuestion.h"
 #include "client/scenes/community/MemberSnapshot.h"
 

@@ -3,8 +3,7 @@
 // the search button; a nickname of 4 to 12 bytes goes to the server as FindPlayer and the dialog stays open
 // for the answer, a shorter one is refused in the error box. The close button (Esc) hides it.
 //
-// Threads: shown and used on the main thread; hidden by the messenger on the dispatch thread when the
-// server found the player.
+// Threads: see the table in client/app/Scene.h.
 #include "client/scenes/common/CommunityDialog.h"
 
 namespace kestrovan {

@@ -3,8 +3,7 @@
 // messenger's queue; accepting or refusing hides it and answers that request (the messenger then shows the
 // next one).
 //
-// Threads: filled and shown by the messenger (dispatch or main thread); answered on the main thread.
-// The request is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <functional>
 
 #include "client/scenes/community/CommunityQuestion.h"

@@ -3,8 +3,7 @@
 // shadow), where the member is (right-aligned) and, in the clan list, the member's rank mark (the master's
 // for rank 10 and above, an officer's for 3 to 9). A click reaches the messenger with the row's control id.
 //
-// Threads: filled by the messenger's member-list refresh (dispatch or main thread) under its member-list
-// lock; clicked on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

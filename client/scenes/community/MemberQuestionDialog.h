@@ -2,7 +2,7 @@
 // "Question": whether to ask a player to be a friend (kind 1), invite him to the clan (3 and 6), block (4) or
 // ban (5) him; Yes sends the request of the kind and hides, No hides.
 //
-// Threads: filled and shown on the main thread; the player and kind are kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/scenes/community/CommunityQuestion.h"

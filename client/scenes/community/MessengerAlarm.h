@@ -3,8 +3,7 @@
 // shows on every screen until it is opened again), and whether its alarm sound is on; and what a line from
 // another player, an opening and a screen change do with them.
 //
-// Threads: lines arrive on the dispatch thread, the window opens and closes and screens change on the main
-// thread; the flags are atomic and each step reads and changes them in one go.
+// Threads: see the table in client/app/Scene.h; each step reads and changes the atomic flags in one go.
 #include <atomic>
 #include <cstdint>
 

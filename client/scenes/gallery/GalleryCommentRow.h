@@ -1,7 +1,7 @@
 #pragma once
 // One comment line of the gallery's shot window: the author's nickname, the comment and the points given.
 //
-// Threads: filled by the thread that shows the comments, drawn by the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

@@ -4,7 +4,7 @@
 // it for today's best three. The row keeps the values it shows; the list window reads the shot number
 // when the row is chosen.
 //
-// Threads: filled by the thread that performs the list fetch (the game thread), drawn by the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 

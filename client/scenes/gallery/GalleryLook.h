@@ -1,7 +1,7 @@
 #pragma once
 // What the gallery's list and shot dialogs share of their look: the pitch of their rows and their labels.
 //
-// Threads: AddLabel as Widget (the thread that builds the dialog).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

@@ -5,7 +5,7 @@
 // player's stickers (never below 0: the server keeps the true count) and closes; the answer,
 // ShotVoteResult, goes to the screen.
 //
-// Threads: shown and pressed on the main thread; the send is synchronous and short.
+// Threads: only a screen's entries call it (client/app/Scene.h); the send is synchronous and short.
 #include <atomic>
 #include <cstdint>
 

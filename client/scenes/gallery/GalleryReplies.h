@@ -8,8 +8,6 @@
 // record as hexadecimal text and the comments. Replies come from outside and are read within their bytes:
 // texts are cut to their fields, entries beyond ten are not read, comments stop at the reply's end or at
 // kMaxComments, and a negative count reads as none.
-//
-// Threads: any; pure.
 #include <cstdint>
 #include <string>
 #include <string_view>

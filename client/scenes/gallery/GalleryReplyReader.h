@@ -6,8 +6,6 @@
 // Numbers read as the C library's atoi reads them: leading blanks skipped, an optional sign and the digits
 // that follow; no digit gives 0, and a value beyond the 32-bit range stops at its limit. Texts are code-page
 // (CP949) bytes up to the first zero byte, converted to wide text and cut to the given number of characters.
-//
-// Threads: any; pure.
 #include <cstddef>
 #include <cstdint>
 #include <string>

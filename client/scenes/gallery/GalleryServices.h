@@ -3,7 +3,7 @@
 // player's record (own nickname and recommendation stickers), the application's event queue and the shared
 // message boxes. The screen fills it from the App, with each window's own exchange; tests give fakes.
 //
-// Threads: the windows call these on the thread that handles their events or takes their fetched replies.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <functional>
 

@@ -3,8 +3,6 @@
 // within 3 seconds, the fifth within 5 seconds or the seventh within 10 seconds. It keeps the send times
 // of the last ten accepted lines, oldest first; ages are taken in unsigned arithmetic, so the wrap of the
 // millisecond clock does not matter.
-//
-// Threads: the main thread only (the chat send).
 #include <cstddef>
 #include <cstdint>
 #include <deque>

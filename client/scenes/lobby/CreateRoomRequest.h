@@ -2,8 +2,6 @@
 // The request for a new room, CreateRoom (1130), written from the room creation dialog's room record: game
 // type, players, table and ball set, title, the password only when the room has one, time per shot, option
 // flags, stake index and handicap range.
-//
-// Threads: any (pure).
 namespace quill {
 class Packet;
 class RoomInfo;

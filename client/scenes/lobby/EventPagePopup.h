@@ -5,7 +5,7 @@
 // the others; then, in mode 2, the program ends, and otherwise EventPageOpen is posted with the mode. Close
 // only posts EventPageOpen with the mode. Either way the popup hides.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 #include <functional>

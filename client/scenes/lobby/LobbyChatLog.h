@@ -2,9 +2,6 @@
 // The lines of the lobby's chat: at most 200, each with its colour and a text of at most 81 characters,
 // the scroll position of the six-line view (the first line shown, from 1), which follows new lines. The
 // log survives leaving and re-entering the lobby.
-//
-// Threads: no lock of its own; the lobby's one lock guards it (lines come from the dispatch and main
-// threads, the view is redrawn from both).
 #include <cstdint>
 #include <deque>
 #include <vector>

@@ -4,9 +4,7 @@
 // windows, the tournament's popups (the status window, the ranking chart, the alarm) and the web pages,
 // which open on the main thread from the lobby's page queue.
 //
-// Threads: the main thread builds, opens and closes them; the dispatch thread hands the tournament's
-// ranking page on. Each comes through an entry point of SceneLobby that holds the widget-tree lock; the
-// part takes no lock of its own (the page queue is an event queue with its own).
+// Threads: see the table in client/app/Scene.h; the page queue is an event queue with a lock of its own.
 #include <cstdint>
 #include <memory>
 

@@ -2,7 +2,7 @@
 // The lobby's large picture window: one picture on the lobby's texture 8 and a close button (Enter) that
 // hides the window and posts LobbyEvent1073. The lobby creates it hidden; what shows it is not the lobby's.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/common/PopupWindow.h"

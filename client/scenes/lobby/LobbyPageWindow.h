@@ -4,7 +4,7 @@
 // the shop button (Enter) hides it and posts LobbyListRequest, the lobby's way to the shop. The lobby
 // creates it hidden.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

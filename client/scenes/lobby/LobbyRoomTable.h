@@ -2,9 +2,6 @@
 // The rooms of the channel as the lobby lists them: 121 room records by room number (0 is never listed),
 // the game-mode filter, the list order, the page of rooms shown from a scroll position, and the quick-join
 // search with its cursor. The server's room messages write into it.
-//
-// Threads: no lock of its own; the lobby's one lock guards it (the dispatch thread writes, the main
-// thread reads and searches).
 #include <array>
 #include <cstdint>
 #include <vector>

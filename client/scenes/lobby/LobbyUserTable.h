@@ -3,9 +3,6 @@
 // ordered by their sort value (highest first, equal values in arrival order) and found by their 64-bit
 // user id, and the page of a player list from a scroll position. A user announced while every record is
 // in use is dropped; every record that leaves the table goes back to the pool.
-//
-// Threads: no lock of its own; the lobby's one lock guards it (the dispatch thread writes, the main
-// thread reads, and empties it when the lobby is left).
 #include <cstdint>
 #include <functional>
 #include <map>

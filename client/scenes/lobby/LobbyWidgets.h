@@ -1,7 +1,7 @@
 #pragma once
 // The lobby's captioned buttons and scroll bars, as its panels lay them out.
 //
-// Threads: the main thread, while the lobby is built.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 namespace kestrovan {

@@ -4,9 +4,8 @@
 // the lobby hands on. Scrolling to another page once the shown one has arrived asks for that page; while a
 // page is awaited, scrolling asks for nothing.
 //
-// Threads: the main thread shows the chart and scrolls it; the dispatch thread hands it a page and the
-// lobby's notice that the tournament changed. The page asked for is the main thread's; whether it arrived and
-// what it holds are atomic.
+// Threads: only a screen's entries call it (client/app/Scene.h); whether the page asked for arrived, and what it
+// holds, are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>

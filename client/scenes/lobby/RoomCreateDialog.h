@@ -7,8 +7,8 @@
 // Cancel posts nothing. The lobby shows the same dialog for every new room: the room record, the ticks and
 // the choices remembered per type survive between showings; title and password start anew.
 //
-// Threads: as every widget of a screen (Scene.h). The connection's values (channel kind, race, profile) are read
-// when the dialog shows or confirms.
+// Threads: only a screen's entries call it (client/app/Scene.h). The connection's values (channel kind, race,
+// profile) are read when the dialog shows or confirms.
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -3,7 +3,7 @@
 // rules), a handicap range and a level range, a number, and three times of day. Set sends the set form of
 // TournamentAlarm (73), clear its clear form; the number is sent as typed, as a u32.
 //
-// Threads: the main thread (showing, the lists and the buttons).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <vector>

@@ -3,7 +3,7 @@
 // first (the race) says whether a race runs or when it starts; the first button opens the ranking chart
 // (TournamentPopupClose, 1032, with 1), the other two only say that there is no tournament info.
 //
-// Threads: the main thread (showing and the buttons).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

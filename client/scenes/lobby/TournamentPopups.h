@@ -3,8 +3,7 @@
 // (TournamentInfoOpen, 1031), the ranking chart (TournamentPopupClose with 1, and the tournament channel's
 // first entry) with the pages the server sends, and the alarm dialog.
 //
-// Threads: the main thread shows them; the dispatch thread hands the chart its pages and the notice that the
-// tournament changed.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <memory>
 

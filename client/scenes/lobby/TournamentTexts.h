@@ -3,7 +3,7 @@
 // texts the popups make of it and of a ranking row: times as "%2d:%d am" (the hour taken modulo 12, pm from
 // noon on), the chart's rule lines, and a row's ratio, time and reward.
 //
-// Pure: no window, no connection. Threads: any.
+// Pure: no window, no connection.
 #include <array>
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // value clamped to 0..1, so each entry stays fully shown for a while and is gone for a while. The roll runs
 // once per activation. Pure.
 //
-// Threads: the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -5,7 +5,8 @@
 // After 1600 updates the intro is over. Escape cuts the first logo short, or ends the second at once with
 // the logo shown fully for one update. Pure.
 //
-// Threads: Advance on the game thread, Skip on the main thread (Escape); the counter is atomic for that.
+// Threads: only a screen's entries call it (client/app/Scene.h); the counter, which Advance (game thread) and Skip
+// (main thread) share, is atomic.
 #include <atomic>
 #include <cstdint>
 #include <optional>

@@ -2,8 +2,6 @@
 // The login screen's smaller server messages, each described once by its Layout (QuillLib/net/FieldReader.h),
 // which the screen's handlers and the fuzz target follow. The account record and the channel rows have
 // records of their own (AccountRecord.h, ChannelGates.h).
-//
-// Threads: any (pure); the login screen reads them on the dispatch thread.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

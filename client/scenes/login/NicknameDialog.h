@@ -4,8 +4,7 @@
 // program. The server's answer decides whether the nickname is taken; the dialog stays open until the next
 // LoginResult closes it.
 //
-// Threads: built and pressed on the main thread; the login screen's packet handlers
-// hide it and enable its buttons on the dispatch thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <functional>
 
 #include "client/scenes/common/PopupWindow.h"

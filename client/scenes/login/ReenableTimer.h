@@ -4,8 +4,8 @@
 // never fires, whatever the clock reads (a clock that started recently reads below 50000 ms). Pure; the
 // clock is the caller's.
 //
-// Threads: armed by the dispatch thread (answers) and the main thread (requests), tested by the game
-// thread: both fields are atomic.
+// Threads: only a screen's entries call it (client/app/Scene.h); both fields are atomic: the dispatch and main
+// threads arm it, the game thread tests it.
 #include <atomic>
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // The first screen of a run: two logos, one after the other, each fading in and out over a background
 // colour the screen drives itself, then the login screen. Escape shortens it. No network, no 3D scene.
 //
-// Threads: Update on the game thread, OnMessage and Render on the main thread; the fade's counter and the
-// background colour cross between them atomically.
+// Threads: see the table in client/app/Scene.h; the fade's counter and the background colour, which Update and
+// Render share, are atomic.
 #include <atomic>
 
 #include "client/app/Scene.h"

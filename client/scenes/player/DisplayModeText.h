@@ -3,7 +3,7 @@
 // "%4d x %4d  (%d:%d)" with its reduced ratio (8:5 written 16:10), and the rate a new size keeps: the shown
 // rate when the size offers it, else the highest offered rate below it, else the lowest offered rate.
 //
-// Pure: no window, no device. Threads: any.
+// Pure: no window, no device.
 #include <cstdint>
 #include <vector>
 

@@ -4,7 +4,7 @@
 // sends ProfileTextUpdate (64) with the four lines (an empty line as one blank, which the server needs to
 // keep a line) and stores them in the player's record as typed (an empty line empty); Cancel only hides.
 //
-// Threads: the main thread (showing, the boxes' keys and the buttons).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -10,8 +10,7 @@
 // The dialog changes the display only through the events it posts: its handlers run while the widget tree
 // is routed, under locks that the App's display change must not wait for.
 //
-// Threads: the main thread shows it and routes its controls' events; the game thread ticks it (the
-// frame-rate label). Alt+Enter reaches SetFullScreen on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <memory>

@@ -4,7 +4,7 @@
 // game level; and what the window shows of a skill (its level and its effect in percent) and of the
 // experience (the bar's width).
 //
-// Pure rules: no window, no connection. Threads: its window's (under the window's lock).
+// Pure rules: no window, no connection.
 #include <array>
 #include <cstddef>
 #include <cstdint>

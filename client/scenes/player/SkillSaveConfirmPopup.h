@@ -3,7 +3,7 @@
 // the My Info window, sends SkillPointsSave (19) with the five raises it was given and hides itself; No only
 // hides it, and the raises stay pending in the window.
 //
-// Threads: the main thread (the window's buttons).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

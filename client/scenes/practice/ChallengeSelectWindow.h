@@ -4,7 +4,7 @@
 // the day with its button. The window only reports: the room decides whether a level may start and whether
 // gold may be charged.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -4,8 +4,6 @@
 // shot counter; the innings, points and shots of the inning of a running challenge, and its end at the
 // twentieth failed inning. The inning's shots start again at every new inning, so the first-shot rule of
 // three-cushion (a failed first shot of an inning costs no inning) holds in every inning.
-//
-// Threads: any; the practice room calls it under its own lock.
 #include <array>
 #include <cstdint>
 

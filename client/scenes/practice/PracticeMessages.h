@@ -6,8 +6,6 @@
 //
 // Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers,
 // the tests' builders and the fuzz targets follow.
-//
-// Threads: any (pure); the practice room calls them on the dispatch thread.
 #include <cstdint>
 #include <optional>
 

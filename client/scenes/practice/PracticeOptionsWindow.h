@@ -3,7 +3,7 @@
 // balls placed freely, the last shot repeated with 'U', the replay panel with 'R'). Button 21 of the room
 // opens it and closes it again.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/scenes/common/PopupWindow.h"
 

@@ -2,8 +2,6 @@
 // The practice room's text list: up to 200 coloured lines, each stamped with the time it was added; the
 // oldest goes when a 201st comes. The room shows the last eight: with more than eight lines the view starts
 // at line count - 7, counted from 1.
-//
-// Threads: any; the practice room calls it under its own lock.
 #include <cstdint>
 #include <deque>
 #include <vector>

@@ -3,7 +3,7 @@
 // its preview, with an OK button (Enter) that closes the window. The school draws the preview's model while
 // the window is shown and lets it go when the school is left.
 //
-// Threads: shown, closed and drawn on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/common/PopupWindow.h"

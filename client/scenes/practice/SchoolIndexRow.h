@@ -4,7 +4,7 @@
 // index's scroll bar, and its right-aligned title ends inside its button. A row of a page not reached yet is
 // dimmed and cannot be chosen; its title stays readable, in grey.
 //
-// Threads: as Widget (the index window's lock is held around SetEntry).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

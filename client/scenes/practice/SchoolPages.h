@@ -3,8 +3,6 @@
 // title, up to five text lines and up to five tasks, and the search that moves from a page to the next or
 // previous existing one. The search stops at the first and the last page: going down it never passes page
 // 1, going up never page 98.
-//
-// Threads: any (constant data, pure functions).
 #include <cstdint>
 #include <span>
 

@@ -4,8 +4,6 @@
 // the aim line) and by the shots taken since the last task was met. Tasks that ask for two states one after
 // the other (the camera turned both ways, the tip moved to both sides) keep what they saw in flags, which
 // stay set until Clear.
-//
-// Threads: any; the school calls it under its lock.
 #include <array>
 #include <cstdint>
 

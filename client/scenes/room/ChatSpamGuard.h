@@ -3,8 +3,6 @@
 // that judges a new line against them. The second and third newest lines within 3 s, the fourth and fifth
 // within 5 s, or any older one within 10 s make the new line spam; the newest alone never does. Times older
 // than 10 s are forgotten at every check. Times are the millisecond timer's and may wrap.
-//
-// Threads: one (the main thread's chat); pure.
 #include <cstddef>
 #include <cstdint>
 #include <deque>

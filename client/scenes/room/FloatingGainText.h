@@ -2,7 +2,7 @@
 // An amount that rises from where something was gained and fades: "+%s %s" (with the plus sign when asked
 // and the amount above 0) or "%s %s", with a coin icon when asked.
 //
-// Threads: shown by the room's handlers; ticked on the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The top bar's clock of a running game: hours and minutes, the colon blinking each half second.
 //
-// Threads: set by the room's update, under the widget-tree lock (client/app/Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

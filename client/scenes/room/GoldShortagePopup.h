@@ -4,7 +4,7 @@
 // the connection's join-with target (the practice room, with the room's target byte as a signed value) and
 // posts JoinWith; the screens then take the player there. No only hides.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 

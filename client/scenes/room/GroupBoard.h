@@ -3,7 +3,7 @@
 // member of every team in play, "STRIPE" for the high balls or "SOLID" for the others, and the nickname.
 // The board grows with its rows.
 //
-// Threads: filled by the room's handlers and drawn on the main thread, under the widget-tree lock (client/app/Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // One row of the invitation window: the user's toggle (its click area the whole row), level icon, nickname
 // and number, drawn faint while the user cannot be chosen.
 //
-// Threads: as the invitation window.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "client/scenes/room/InviteList.h"
 #include "client/ui/Image.h"
 

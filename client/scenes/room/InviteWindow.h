@@ -4,8 +4,7 @@
 // ids (InvitePlayers, 1196). A user just invited stays faint for ten seconds; the list may be asked for
 // again at most every five seconds.
 //
-// Threads: opened and pressed on the main thread, ticked on the game thread; the server's list arrives on the
-// dispatch thread (OnList); all under the widget-tree lock (client/app/Scene.h), which OnList checks.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // The popup of a level gained: the new level, the new gold limit and the ten skill points earned, with a
 // button to the skill window (RoomPopupOpen) while the player has points to spend.
 //
-// Threads: shown by the room's handlers; pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The notice of money gained: a caption and the amount, shown for five seconds.
 //
-// Threads: shown by the room's handlers; ticked on the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

@@ -4,7 +4,7 @@
 // server with OpponentRequestAnswer (1186: u8 answer 1 or 0, u8 the kind received), so the requester always
 // hears back, and closes the popup.
 //
-// Threads: as PopupWindow; the answer is sent on the main thread, which routes the press.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

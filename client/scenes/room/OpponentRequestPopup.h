@@ -3,7 +3,7 @@
 // the opponent to accept a loss by withdrawal (any other kind). Request (2052, Enter) posts RoomEvent1091
 // (1091, kind, 0); Cancel (2049, Esc) only closes it.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -7,8 +7,7 @@
 //
 // The rows point at the players of the room's game model, which the room owns for the scene's life.
 //
-// Threads: refreshed by the room's packet handlers on the dispatch thread and by its update on the game
-// thread, pressed on the main thread, all under the widget-tree lock (client/app/Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

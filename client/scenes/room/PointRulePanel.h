@@ -2,7 +2,7 @@
 // The panel at the top right that shows a number (the room's point value) and how many points a hit or step
 // is worth in the room's game type.
 //
-// Threads: set by the room's handlers, under the widget-tree lock (client/app/Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"

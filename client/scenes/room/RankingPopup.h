@@ -2,7 +2,7 @@
 // The popup of the player's rank after a ranked game: congratulations for a rank up to 100, a word of
 // comfort otherwise, and a note when the rank is below the player's previous record (9998).
 //
-// Threads: filled and shown by the room's handlers; OK pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 

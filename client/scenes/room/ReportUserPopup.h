@@ -3,7 +3,7 @@
 // report means, and Yes (2052: closes and posts ReportSubmit, 1050) or No (2053: only closes). The room
 // screen sets the target first and reads it back when it handles the event.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 

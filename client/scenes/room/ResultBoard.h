@@ -2,7 +2,7 @@
 // The board of a game's results: up to eight rows (in columns of rows), each with the result word, the name,
 // the points, the money and the rank icon, and the line of the fee kept from the winnings.
 //
-// Threads: filled by the room's game-end handlers and closed on the main thread, under the widget-tree lock.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // and the mute button; the players' lines as they came (what a bad-language report quotes, the last 20);
 // the local player's lines sent with the spam guard, team chat ('@') and slash commands.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // dropped, sends once), the game clock in the top bar (a tournament game ends after 15 minutes) and the count
 // of the screen's updates that paces the aim relay, the clocks and the chat's layout.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/scenes/room/TurnClock.h"

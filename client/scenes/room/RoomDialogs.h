@@ -4,7 +4,7 @@
 // kind once a game), the report of bad language, the room's options, invitations, the new-message window,
 // the level-up window, the one-hour notice and the results board.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 

@@ -4,8 +4,7 @@
 // loaded by the next drawn frame, once nothing runs on the table, and written back into both records; the
 // first change of a visit, and the first after every reload, is told in the chat.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock; the pending reload,
-// which tests read from another thread, is atomic.
+// Threads: see the table in client/app/Scene.h; the pending reload is atomic, as tests read it from another thread.
 #include <atomic>
 #include <cstdint>
 

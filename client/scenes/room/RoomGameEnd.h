@@ -5,7 +5,7 @@
 // board, the money, whether the local player keeps his seat for the next game, and the table back to the room
 // master.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include "client/scenes/room/RoomPart.h"
 
 namespace quill {

@@ -6,7 +6,7 @@
 // 8-ball groups, the floating gains and the turn animations. The shot road (RoomShotRoad) carries each shot
 // between the tables; the game's end and settlement are RoomGameEnd's.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // (RoomMenuReport), the withdrawal check (WithdrawMenuChosen) and the settings (RoomMenuSettings); "Close"
 // posts nothing.
 //
-// Threads: opened and pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

@@ -29,8 +29,6 @@
 //
 // Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h): the readers here, the
 // tests' builders and the fuzz targets all follow it.
-//
-// Threads: any (pure); the room calls them on the dispatch thread.
 #include <array>
 #include <cstdint>
 #include <optional>

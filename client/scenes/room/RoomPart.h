@@ -4,7 +4,7 @@
 // sender, the room's state and the table's stage. Each part reaches the sibling parts it works with through
 // references of its own.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 namespace kestrovan {
 
 class ConnectionRequestSender;

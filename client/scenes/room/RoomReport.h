@@ -5,8 +5,6 @@
 // others stay for a later report.
 //
 // Payload: u32 player id, string nickname (empty when none), u16 N, N bytes of lines.
-//
-// Threads: any (pure); the room builds it under the widget-tree lock.
 #include <cstdint>
 #include <deque>
 #include <string>

@@ -4,7 +4,7 @@
 // player board, the start and ready panel with its join button and balloons, and the names the seats write
 // beside their pen strokes.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 

@@ -6,8 +6,7 @@
 // placement with its items, the called pocket and the table's signals. It keeps the count of the game's shots
 // and the "receiving game data" label that waits for the first of them.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock; the flags that tests
-// read from another thread are atomic.
+// Threads: see the table in client/app/Scene.h; the flags that tests read from another thread are atomic.
 #include <atomic>
 #include <cstdint>
 

@@ -6,8 +6,7 @@
 // on every entry, so that nothing of an earlier room stays; each part changes what its own messages say.
 // Pure: it knows no table, widget or connection.
 //
-// Threads: as the screen's entries (client/app/Scene.h), under the widget-tree lock; what tests read from
-// another thread while a handler runs is atomic.
+// Threads: see the table in client/app/Scene.h; what tests read from another thread while a handler runs is atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>

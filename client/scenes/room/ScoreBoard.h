@@ -2,7 +2,7 @@
 // The board of a timed game (tournament rooms): the time left of the fifteen minutes, the player's points,
 // innings and average, and a button that asks the server to end the game (RoomRequest1236 with 0).
 //
-// Threads: fed by the room's update and handlers and pressed on the main thread, under the widget-tree lock.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Image.h"

@@ -2,7 +2,7 @@
 // A passing popup of four short texts in two columns and two rows: shown at full opacity, it fades over its
 // third second and hides itself.
 //
-// Threads: filled and shown by the room's handlers; ticked on the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 

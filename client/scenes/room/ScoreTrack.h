@@ -2,7 +2,7 @@
 // A row of twenty numbered cells that marks the steps of a score toward the goal: lit cells at every step of
 // the game type's rule, a cursor that blinks at the current cell, three markers and the goal's value.
 //
-// Threads: fed by the room's handlers and ticked on the game thread, under the widget-tree lock.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <functional>

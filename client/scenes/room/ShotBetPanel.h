@@ -5,8 +5,7 @@
 // settles. It keeps the last 200 lines of the room's bets and shows the newest three. Lines are shown as they
 // stand: a nickname may hold any character.
 //
-// Threads: pressed on the main thread; lines added by the room's packet handlers on the dispatch thread; all
-// under the widget-tree lock (client/app/Scene.h), which the writers check; the bet state is atomic.
+// Threads: only a screen's entries call it (client/app/Scene.h); the bet state is atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -3,8 +3,7 @@
 // own thread, while the time goes by the clock of the game thread's tick: so the time starts at the first
 // tick after Start, not at the call.
 //
-// Pure logic, header-only. Threads: the widget that holds it calls Start from its show and Elapsed from its
-// tick, both under the widget-tree lock.
+// Pure logic, header-only.
 #include <cstdint>
 
 namespace kestrovan {

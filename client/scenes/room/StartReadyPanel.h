@@ -5,8 +5,7 @@
 // RoomToggleChanged, StartReadyPressed) that the room turns into a request; the room drives it back from the
 // server's answers (the seat granted, who is master, game start and end).
 //
-// Threads: pressed on the main thread and driven by the room's packet handlers on the dispatch thread, under
-// the widget-tree lock (client/app/Scene.h). The seat and the flags are atomic.
+// Threads: only a screen's entries call it (client/app/Scene.h); the seat and the flags are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>

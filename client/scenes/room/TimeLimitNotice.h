@@ -2,7 +2,7 @@
 // The notice that the game ends because it has run for an hour; OK posts TimeLimitNoticeClosed for the room
 // and closes.
 //
-// Threads: opened by the room's handlers, pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 
 #include "client/app/SoundIds.h"

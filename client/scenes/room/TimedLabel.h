@@ -1,7 +1,7 @@
 #pragma once
 // A label that hides itself two seconds after it is shown.
 //
-// Threads: shown by the room's handlers; ticked on the game thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/room/ShowTimer.h"

@@ -4,7 +4,7 @@
 // WithdrawChoice (1043) with 1 or 2), each explained beside its button for the room's game type. The
 // gamble games and six balls know no requests: 11 and 12 then show an error and the menu stays open.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

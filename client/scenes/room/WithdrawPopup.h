@@ -3,7 +3,7 @@
 // and Yes (2052, Enter: posts WithdrawDialogClose (1090, 1, confirm value)) or No (2053, Esc: posts
 // (1090, 0, 0)). The confirm value is 1 only when the player of a gamble game leaves before the last turn.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -3,8 +3,7 @@
 // total of %d turns." OK sends WithdrawRequest (1192: u8 1, u8 the opponent's seat, i64 his user id) and
 // closes; Cancel only closes.
 //
-// Threads: filled by the room's handlers, pressed on the main thread, both under the widget-tree lock
-// (client/app/Scene.h), which SetTarget checks.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

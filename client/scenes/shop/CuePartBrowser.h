@@ -5,7 +5,7 @@
 // record is listed but cannot be chosen. The windows differ in their wording and in what they compare the
 // choice with (the cue's present parts, or nothing).
 //
-// Threads: as WorkshopWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // A part to choose in the workshop's part rows: a toggle button (79 x 124) naming the part, a small turning
 // preview of the part on it, and the part it shows (-1 when none). Hidden until given a part.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

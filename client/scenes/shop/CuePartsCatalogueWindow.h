@@ -3,7 +3,7 @@
 // the shop's large preview), price, required level and function, without totals and without buying. It opens
 // on part 1 of every type.
 //
-// Threads: as WorkshopWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/shop/CuePartBrowser.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The parts guide: a picture that explains the cue parts, centred when shown, with a close button.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/common/PopupWindow.h"

@@ -3,7 +3,7 @@
 // cue-money totals of the changed parts and the balances. The confirmation (CuePartsConfirm) sends PartsBuy
 // with the changed types only.
 //
-// Threads: as WorkshopWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

@@ -1,8 +1,6 @@
 #pragma once
 // The cue workshop's requests, written into a pooled packet (the answers are read by ShopAnswers). A personal
 // cue is named by its 64-bit item id, the key as the low word and the sub-key as the high one.
-//
-// Threads: any (pure); the workshop windows call them on the main thread.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

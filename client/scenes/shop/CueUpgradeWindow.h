@@ -2,7 +2,7 @@
 // The option list of a tuning cue: its five values and effects, a button per option that opens the option
 // upgrade window for it, and the guide lines.
 //
-// Threads: as WorkshopWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <optional>

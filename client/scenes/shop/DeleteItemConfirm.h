@@ -2,7 +2,7 @@
 // The question before an owned item is deleted for good. OK (2052) hides it and posts ShopSend105 (1106), on
 // which the shop sends ItemDelete with the key kept here; cancel (2053, Escape) only hides it.
 //
-// Threads: as OwnedItemQuestion.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/shop/OwnedItemQuestion.h"

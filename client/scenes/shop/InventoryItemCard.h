@@ -3,7 +3,7 @@
 // its own parts), its name, a mark for engraved and special grades, and its state ("개인큐", "사용중",
 // "미사용"). Events reach the shop screen as the card's own, as ShopItemCard's do.
 //
-// Threads: as ShopItemCard.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

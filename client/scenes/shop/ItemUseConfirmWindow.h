@@ -3,7 +3,7 @@
 // posts ShopItemUse (1081) with the item's key, the stored request kind and the sub-key, forgets the item and
 // hides; without an item it does nothing. Cancel (2051) forgets the item and hides.
 //
-// Threads: as OwnedItemQuestion.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <atomic>
 #include <cstdint>
 

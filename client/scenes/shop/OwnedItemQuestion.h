@@ -4,8 +4,7 @@
 // whole key while it is open. The item leaving the inventory forgets it and closes the question; what the
 // buttons do is the question's own.
 //
-// Threads: filled, shown and pressed on the main thread; the key is atomic, as the shop reads it when it
-// handles the question's event and forgets it when an answer removes the item.
+// Threads: only a screen's entries call it (client/app/Scene.h); the key is atomic.
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>

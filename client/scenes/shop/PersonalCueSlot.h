@@ -2,7 +2,7 @@
 // One of the four cue places of the personal-cue window: a button over a live preview of the cue with its
 // own parts, and the cue's name (with a shadow) at its foot. Hovering turns the preview.
 //
-// Threads: as every widget of a screen (Scene.h); filled from its window.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 #include <optional>
 

@@ -2,7 +2,7 @@
 // One picture with a close button (2049, Enter), for the membership's explanation in the shop and the login
 // screen's picture.
 //
-// Threads: as PopupWindow.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include "client/scenes/common/PopupWindow.h"
 
 namespace kestrovan {

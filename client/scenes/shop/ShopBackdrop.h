@@ -2,9 +2,7 @@
 // The shop's backdrop: the background tiles that drift across the whole screen, the top bar with its
 // stretching right end, and the blank render scene behind the shop (one for every visit).
 //
-// Threads: built and placed on the main thread (Init, resizing, Render, Activate); Drift runs on the game
-// thread (Update), so the drift is atomic. The part takes no lock: the widgets are touched under the
-// widget-tree lock that every entry point holds.
+// Threads: see the table in client/app/Scene.h; the drift, which Update changes and Render reads, is atomic.
 #include <atomic>
 #include <cstdint>
 #include <vector>

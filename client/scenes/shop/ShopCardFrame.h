@@ -3,8 +3,7 @@
 // with the item's live preview over it. A click, double click or hover on the card reaches the card's parent as
 // the card's own event.
 //
-// Threads: as the cards built on it (filled under the shop's lock, its preview built and drawn on the main
-// thread).
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/ui/Widget.h"

@@ -3,8 +3,7 @@
 // bar, and the first row shown, kept by a pager of whole rows of four cards (one scroll position a row). The
 // part that lists the grid's entries fills the cards and sets the scroll range.
 //
-// Threads: those of the part that holds it: built on the main thread (Init), the rest under the widget-tree
-// lock and the shop's lock. It takes no lock of its own.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstddef>
 #include <cstdint>

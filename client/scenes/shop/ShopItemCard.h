@@ -3,8 +3,7 @@
 // sets and tables), its level for a cue, its name, price and currency. A click, double click or hover on the
 // card reaches the shop screen as the card's own event (the card carries the cell's control id).
 //
-// Threads: filled by the thread that refreshes the grid (main or dispatch thread, under the shop's lock);
-// its preview is built and drawn on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "client/scenes/shop/ShopCardFrame.h"

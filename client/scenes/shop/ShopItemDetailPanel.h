@@ -5,8 +5,7 @@
 // (an owned item). Its buttons post the shop's events: 17 ShopTab1079 (use), 18 ShopTab1080 (delete), 124
 // PictureWindowOpen, 130/131/132 ItemDialogResult with 1/2/3 (buy, gift, clan gift).
 //
-// Threads: filled by the thread that handles the selection (main thread, or the dispatch thread after an
-// answer), under the shop's lock; pressed on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <array>
 #include <cstdint>
 #include <optional>

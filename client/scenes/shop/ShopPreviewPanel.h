@@ -3,7 +3,7 @@
 // (it does not turn by itself), showing the chosen catalogue item, a model record (the workshop's cue being
 // composed), or an owned personal cue with its own parts.
 //
-// Threads: set by the thread that handles the selection; built and drawn on the main thread.
+// Threads: only a screen's entries call it (client/app/Scene.h).
 #include <cstdint>
 
 #include "QuillLib/gamedata/InventoryItem.h"

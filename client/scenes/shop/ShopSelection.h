@@ -3,9 +3,7 @@
 // panel that shows it (or the card under the pointer), and the large preview beside the grids. Leaving a card
 // shows the chosen item again; an owned item that leaves the list leaves the selection and the panel.
 //
-// Threads: built on the main thread (Init); the rest from SceneShop's entry points (the main thread's
-// controls and loading, the dispatch thread's answers), each under the widget-tree lock and the shop's lock.
-// The part takes no lock of its own.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <optional>
 

@@ -7,8 +7,6 @@
 //
 // Each record's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers,
 // the tests' builders and the fuzz target follow.
-//
-// Threads: any (pure); the windows call them on the connection's dispatch thread.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -7,8 +7,6 @@
 //
 // Each answer's Layout is its one description on the wire (QuillLib/net/FieldReader.h), which the readers
 // here, the tests' builders and the fuzz targets follow.
-//
-// Threads: any (pure); the shop calls the readers on the dispatch thread and the writers on the main thread.
 #include <array>
 #include <cstdint>
 #include <functional>
