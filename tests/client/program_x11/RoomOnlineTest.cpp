@@ -337,16 +337,6 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
     server().Send(kvtest::TurnResultMessage(keep));
     std::this_thread::sleep_for(std::chrono::seconds(2));
     x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
-    PressKey("Tab");
-    // The top view shows the green cloth square across the table's upper left, where the player's view shows
-    // the floor and a rail at a slant: a loaded machine may take a while to turn the camera.
-    const auto topView = [&](const Screenshot& shot) {
-        const int green = Count(shot, area.x + 100, area.y + 180, area.x + 450, area.y + 320, [](uint32_t rgb) {
-            const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
-            return g > r + 30 && g > b + 10;
-        });
-        return green > 350 * 140 * 9 / 10;
-    };
 
     // The top view of a 1024 x 768 window shows the upper middle pocket at (512, 156).
     const int pocketX = area.x + 512;
@@ -356,8 +346,8 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
             return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
         });
     };
-    const Screenshot top = WaitForScreen(folder() / "eight_top.png", topView);
-    ASSERT_TRUE(topView(top)) << "Tab shows the table from above: see eight_top.png";
+    const Screenshot top = ShowTopView(folder() / "eight_top.png", area);
+    ASSERT_TRUE(IsTopView(top, area)) << "Tab shows the table from above: see eight_top.png";
     Click(pocketX, pocketY);
     const auto call = server().WaitForMessage(quill::MessageId::PocketCall, 5000);
     ASSERT_TRUE(call.has_value()) << "the click on the pocket called nothing: see eight_top.png";

@@ -128,14 +128,7 @@ protected:
         server().Send(kvtest::TurnResultMessage(keep));
         std::this_thread::sleep_for(std::chrono::seconds(2));
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
-        PressKey("Tab");
-        const auto topView = [&](const Screenshot& shot) {
-            return Count(shot, area.x + 100, area.y + 180, area.x + 450, area.y + 320, [](uint32_t rgb) {
-                       const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
-                       return g > r + 30 && g > b + 10;
-                   }) > 350 * 140 * 9 / 10;
-        };
-        ASSERT_TRUE(topView(WaitForScreen(folder() / "session_top_view.png", topView)));
+        ASSERT_TRUE(IsTopView(ShowTopView(folder() / "session_top_view.png", area), area));
         Click(area.x + 512, area.y + 156);
         const auto call = server().WaitForMessage(quill::MessageId::PocketCall, 5000);
         ASSERT_TRUE(call.has_value()) << "the pocket click called nothing: see session_top_view.png";

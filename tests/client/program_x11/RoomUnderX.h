@@ -2,6 +2,7 @@
 // The real program online in the game room of the stand-in server: the checks' way from the start to a room
 // joined from the lobby with Quick Join, to a seat and a game started, and to a stroke of the cue.
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -70,6 +71,28 @@ protected:
         std::this_thread::sleep_for(std::chrono::seconds(1));
         Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
         std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    // The top view shows the green cloth square across the table's upper left, where the player's view shows
+    // the floor and a rail at a slant.
+    bool IsTopView(const Screenshot& shot, const XWindowGeometry& area) {
+        const int green = Count(shot, area.x + 100, area.y + 180, area.x + 450, area.y + 320, [](uint32_t rgb) {
+            const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+            return g > r + 30 && g > b + 10;
+        });
+        return green > 350 * 140 * 9 / 10;
+    }
+    // Tab turns the camera to the top view. The table refuses the key while its camera still glides to the cue
+    // ball after a turn, which a loaded machine may take seconds to finish: the key is pressed again while the
+    // player's view still shows.
+    Screenshot ShowTopView(const std::filesystem::path& png, const XWindowGeometry& area) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            PressKey("Tab");
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!IsTopView(CaptureArea(0, 0, 0, 0), area) && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (std::chrono::steady_clock::now() < deadline) break;
+        }
+        return Capture(png);
     }
     int Faces(const Screenshot& shot, const XWindowGeometry& area, int x0, int y0, int w, int h) {
         return Count(shot, area.x + x0, area.y + y0, area.x + x0 + w, area.y + y0 + h, IsFace);

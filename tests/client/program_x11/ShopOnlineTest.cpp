@@ -294,10 +294,10 @@ TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
 
     // Gift: the recipient's box has the focus; the panel's OK.
     Click(X(2 + 458 + 41), Y(77 + 442 + 210 + 11));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Type("Carom");
-    EXPECT_GT(DialogFrame(Capture(folder() / "gift.png")), kPurchaseFrame * 95 / 100)
+    const auto giftShown = [&](const Screenshot& shot) { return DialogFrame(shot) > kPurchaseFrame * 95 / 100; };
+    EXPECT_TRUE(giftShown(WaitForScreen(folder() / "gift.png", giftShown)))
         << "the gift dialog's own frame: see gift.png";
+    Type("Carom");
     Click(X(582), Y(490));
     const Screenshot refused =
         WaitForScreen(folder() / "gift_refused.png", [&](const Screenshot& shot) { return BoxShown(shot); });
