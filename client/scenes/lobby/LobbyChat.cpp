@@ -75,7 +75,7 @@ bool LobbyChat::Send(quill::WStringView text) {
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
-    if (flood_.IsFlood(now)) {
+    if (flood_.IsTooFast(now)) {
         AddLine(u"No Spamming!", kYellow);
         return false;
     }
