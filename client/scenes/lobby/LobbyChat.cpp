@@ -81,11 +81,8 @@ bool LobbyChat::Send(quill::WStringView text) {
     }
     const quill::WString copy = Censored(text);
     if (!connection_.HandleSlashCommand(text)) {
-        if (quill::Packet* packet = connection_.AllocPacket()) {
-            packet->Init(quill::MessageId::LobbyChatSend).WriteWString(copy);
-            connection_.SendPacket(packet);
-            connection_.FreePacket(packet);
-        }
+        connection_.SendWritten(
+            [&](quill::Packet& packet) { packet.Init(quill::MessageId::LobbyChatSend).WriteWString(copy); });
     }
     flood_.Record(now);
     return true;
