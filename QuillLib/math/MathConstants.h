@@ -10,6 +10,9 @@ inline constexpr float kFloatEpsilon = FLT_EPSILON;  // 2^-23
 inline constexpr float kFloatMax = FLT_MAX;
 inline constexpr float kPi = 3.1415927f;
 inline constexpr float kHalfPi = 1.5707964f;
+// One degree in radians, for angles scaled before they are turned (x * kRadiansPerDegree rounds once, unlike
+// DegreesToRadians).
+inline constexpr float kRadiansPerDegree = kPi / 180.0f;
 inline constexpr float kMaxFieldOfView = 2.8274333f;  // 0.9 pi
 
 // Near zero means strictly below FLT_EPSILON in magnitude; a NaN is never near zero.

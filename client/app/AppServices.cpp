@@ -93,13 +93,11 @@ void App::ApplySoundSettings() {
 
 void App::SendOptionsToServer() {
     if (!connection_) return;
-    quill::Packet* packet = connection_->AllocPacket();
-    if (packet == nullptr) return;
-    packet->Init(quill::MessageId::OptionsUpdate);
-    packet->WriteU32(settings_.EncodeOptionWord());
-    packet->WriteU8(settings_.EncodeExtraOptions());
-    connection_->SendPacket(packet);
-    connection_->FreePacket(packet);
+    connection_->SendWritten([&](quill::Packet& packet) {
+        packet.Init(quill::MessageId::OptionsUpdate);
+        packet.WriteU32(settings_.EncodeOptionWord());
+        packet.WriteU8(settings_.EncodeExtraOptions());
+    });
 }
 
 void App::SendClanLeave() {

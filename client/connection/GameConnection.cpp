@@ -131,6 +131,17 @@ void GameConnection::SendPacket(Packet* packet) {
     lastSendMs_ = platform::TimeGetTime();
 }
 
+bool GameConnection::SendWritten(const std::function<void(Packet&)>& write) {
+    Packet* packet = AllocPacket();
+    if (packet == nullptr) {
+        return false;
+    }
+    write(*packet);
+    SendPacket(packet);
+    FreePacket(packet);
+    return true;
+}
+
 void GameConnection::SendBytePacket(MessageId id, const uint8_t* value) {
     Packet* packet = value != nullptr ? AllocPacket() : nullptr;
     if (packet == nullptr) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -92,6 +93,9 @@ public:
     void FreePacket(quill::Packet* packet);  // a packet of either pool; null is ignored
     // Sends through the socket and stamps the last-send time. A null packet sends nothing.
     void SendPacket(quill::Packet* packet);
+    // Writes a packet of the pool with write, sends it (SendPacket) and gives it back; false, with nothing
+    // written, when the pool has no packet free.
+    bool SendWritten(const std::function<void(quill::Packet&)>& write);
     // Sends a request whose payload is one byte; the last-send time is not stamped.
     void SendBytePacket(quill::MessageId id, const uint8_t* value);
     // Sends LoginRequest: client version, login kind, login ID and password. Part of the handshake.

@@ -34,7 +34,6 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kDegrees = 3.1415927f / 180.0f;
 constexpr float kTipLimit = 0.7f;
 constexpr float kBreakTipLimit = 0.4f;
 constexpr float kTipStep = 0.004f;
@@ -194,7 +193,7 @@ void TableAim::PitchToElevation() {
     CameraRef camera = table_.Cameras().GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         ScopedLock hold((*camera)->GetLock());
-        (*camera)->SetPitch((elevation + offset) * kDegrees, false);
+        (*camera)->SetPitch((elevation + offset) * quill::kRadiansPerDegree, false);
     }
 }
 

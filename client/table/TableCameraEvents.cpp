@@ -20,7 +20,6 @@ namespace type = quill::game_type;
 using quill::ScopedLock;
 using quill::Vec3;
 
-constexpr float kDegrees = 3.1415927f / 180.0f;
 constexpr float kBreakYawLow = 147.0f;
 constexpr float kBreakYawHigh = 152.0f;
 
@@ -57,7 +56,7 @@ void TableCameraEvents::HandleTableEvent(uint32_t id, int32_t a, int32_t b) {
         case TableEventId::PitchCamera:
             if (camera != nullptr && *camera != nullptr) {
                 ScopedLock hold((*camera)->GetLock());
-                (*camera)->Orbit(0.0f, static_cast<float>(b) / 5.0f * kDegrees, false);
+                (*camera)->Orbit(0.0f, static_cast<float>(b) / 5.0f * quill::kRadiansPerDegree, false);
             }
             break;
         case TableEventId::ZoomCamera:
@@ -93,7 +92,7 @@ void TableCameraEvents::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
     quill::Camera& camera = **current;
     if (input_.Flags().aimDragHeld) {
         ScopedLock hold(camera.GetLock());
-        camera.Orbit(dx / 5.0f * kDegrees, dy / 5.0f * kDegrees, false);
+        camera.Orbit(dx / 5.0f * quill::kRadiansPerDegree, dy / 5.0f * quill::kRadiansPerDegree, false);
         if (shotRunning_ && !options.cameraFlagA && !options.cameraFlagB) {
             camera.SetTarget(camera.Target() * 0.995f);
         }
@@ -101,12 +100,12 @@ void TableCameraEvents::OrbitCamera(int32_t dxCounts, int32_t dyCounts) {
         const float pitch = input_.Flags().overviewKeyHeld ? dy / 20.0f : dy / 100.0f;
         {
             ScopedLock hold(camera.GetLock());
-            camera.Orbit(dx / 100.0f * kDegrees, pitch * kDegrees, false);
+            camera.Orbit(dx / 100.0f * quill::kRadiansPerDegree, pitch * quill::kRadiansPerDegree, false);
         }
         if (quill::Camera* aiming = cameras_.GetCamera().GetCamera(CameraController::kAimingMode);
             aiming != nullptr && aiming != &camera) {
             ScopedLock hold(aiming->GetLock());
-            aiming->Orbit(dx / 100.0f * kDegrees, 0.0f, false);
+            aiming->Orbit(dx / 100.0f * quill::kRadiansPerDegree, 0.0f, false);
         }
     }
     if (aim_.InBreakLimits() && turn_.IsControlEnabled()) {

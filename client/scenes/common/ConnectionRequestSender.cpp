@@ -9,12 +9,7 @@ void ConnectionRequestSender::SendByte(quill::MessageId id, uint8_t value) {
 }
 
 bool ConnectionRequestSender::Send(const std::function<void(quill::Packet&)>& write) {
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return false;
-    write(*packet);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
-    return true;
+    return connection_.SendWritten(write);
 }
 
 }  // namespace kestrovan

@@ -13,15 +13,10 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemPreviewModel.h"
-#include "platform/system/Clock.h"
-#include "platform/window/MessageIds.h"
-#include "platform/window/MessageParams.h"
 
 namespace kestrovan {
 
 namespace {
-
-namespace Msg = platform::Msg;
 
 constexpr float kViewPitch = 0.5f;     // radians: the camera looks down on the model
 constexpr float kFitMargin = 1.15f;    // the model's sphere and a little room around it
@@ -52,7 +47,7 @@ void Enclose(const quill::ModelObject& node, quill::BoundingSphere& sphere) {
 }  // namespace
 
 ItemPreview::ItemPreview(int32_t x, int32_t y, int32_t width, int32_t height, bool rotatable)
-    : rotatable_(rotatable) {
+    : OrbitPreview(rotatable) {
     Create(x, y, width, height, -1, -1);
     viewWidth_ = width;
     viewHeight_ = height;
@@ -148,7 +143,7 @@ bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice&
     }
     PlaceCamera(DistanceFor(*record, distanceOverride_));
     loaded_ = true;
-    lastTick_ = Now();
+    StartTurn();
     return true;
 }
 
@@ -181,19 +176,8 @@ void ItemPreview::PlaceCamera(float distance) {
     camera_->SetMaxDistance(distance * kFarthestFactor);
 }
 
-uint32_t ItemPreview::Now() const {
-    return clock_ ? clock_() : platform::TimeGetTime();
-}
-
-void ItemPreview::Zoom(float step) {
-    quill::ScopedLock hold(GetWidgetLock());
-    if (!camera_) return;
-    camera_->SetDistance(camera_->GetDistance() - step);
-}
-
-void ItemPreview::Turn(uint32_t now) {
-    const uint32_t elapsed = now - lastTick_;
-    lastTick_ = now;
+void ItemPreview::Turn() {
+    const uint32_t elapsed = TakeElapsed();
     const float speed = rotationSpeed_;
     if (!dragging_ && speed != 0.0f) {
         camera_->OrbitDegrees(static_cast<float>(elapsed) / 100.0f * speed, 0.0f, false);
@@ -215,7 +199,7 @@ void ItemPreview::Draw(D3D9RenderDevice& device) {
     device.AddDirectionalLight(DirectionalLightDesc{0, 1.0f, 1.0f, 1.0f, 1.0f, 1, 1, -1.0f, 1.0f, -1.0f});
     device.EnableLights(true, true, true);
     device.SetAmbientColor(1.0f, 1.0f, 1.0f, 0.75f);
-    Turn(Now());
+    Turn();
     const bool ballSet = model_->Models().size() > 1;
     for (const auto& model : model_->Models()) {
         if (!ballSet) model->AdvanceAnimation(1.0f);
@@ -224,41 +208,8 @@ void ItemPreview::Draw(D3D9RenderDevice& device) {
     }
 }
 
-bool ItemPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    const int32_t x = platform::PointX(lParam);
-    const int32_t y = platform::PointY(lParam);
-    switch (msg) {
-        case Msg::LButtonDown:
-            if (rotatable_ && GetRect().Contains(x, y)) {
-                lastMouseX_ = x;
-                lastMouseY_ = y;
-                dragging_ = true;
-                return true;
-            }
-            dragging_ = false;
-            return false;
-        case Msg::MouseMove:
-            if (dragging_) {
-                quill::ScopedLock hold(GetWidgetLock());
-                if (camera_) {
-                    camera_->OrbitDegrees(static_cast<float>(-(x - lastMouseX_)) / 2.0f,
-                                          static_cast<float>(y - lastMouseY_) / 2.0f, true);
-                }
-                lastMouseX_ = x;
-                lastMouseY_ = y;
-            }
-            return false;
-        case Msg::LButtonUp:
-            dragging_ = false;
-            return false;
-        case Msg::MouseWheel:
-            if (zoom_ && GetRect().Contains(x, y)) {
-                Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
-            }
-            return false;
-        default:
-            return false;
-    }
+void ItemPreview::Drag(quill::Camera& camera, int32_t dx, int32_t dy) {
+    camera.OrbitDegrees(static_cast<float>(-dx) / 2.0f, static_cast<float>(dy) / 2.0f, true);
 }
 
 }  // namespace kestrovan

@@ -1,8 +1,8 @@
 #pragma once
 // A live 3D picture of one item (a cue with its tuning parts, a table, a ball set, chalk or a small item) in a
 // rectangle of a 2D screen or dialog. The model turns slowly by itself; a rotatable preview also turns while
-// the left button drags it, and the wheel moves the camera nearer or farther, within limits around the
-// kind's distance.
+// the left button drags it (sideways about the model, up and down over it), and the wheel moves the camera
+// nearer or farther, within limits around the kind's distance (OrbitPreview).
 //
 // The widget builds nothing on its own: its owner's render pass calls LoadModel on every preview each frame,
 // which builds the model when a record is waiting and releases a stale one. The model is drawn in the widget's
@@ -14,12 +14,9 @@
 // write flags and the record. LoadModel, ReleaseModel and drawing on the main thread, under the widget lock.
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 
-#include "QuillLib/math/Camera.h"
-#include "client/ui/Widget.h"
+#include "client/scenes/common/OrbitPreview.h"
 
 namespace quill {
 class ResourceManager;
@@ -32,12 +29,11 @@ class D3D9RenderDevice;
 class ItemPreviewModel;
 struct ItemModelRecord;
 
-class ItemPreview : public Widget {
+class ItemPreview : public OrbitPreview {
 public:
     static constexpr float kCueDistance = 60.0f;  // cues and ball sets
     static constexpr float kTableDistance = 600.0f;
     static constexpr float kOtherDistance = 100.0f;
-    static constexpr float kWheelStep = 20.0f;
     // The wheel keeps the camera between these fractions of the distance the model was loaded at.
     static constexpr float kNearestFactor = 0.5f;
     static constexpr float kFarthestFactor = 2.0f;
@@ -61,40 +57,29 @@ public:
     // model was wanted and could not be built (the preview then shows nothing until its record is set again).
     bool LoadModel(quill::ResourceManager& resources, D3D9RenderDevice& device);
 
-    // Moves the camera nearer by step (farther for a negative step), within the distance limits.
-    void Zoom(float step);
     // Degrees per 100 ms of the automatic turn; 0 stops it.
     void SetRotationSpeed(float degreesPer100Ms) { rotationSpeed_ = degreesPer100Ms; }
-    void SetZoomEnabled(bool enabled) { zoom_ = enabled; }
     // The camera's distance at load; 0 takes the kind's own.
     void SetCameraDistance(float distance) { distanceOverride_ = distance; }
     // Added to the detail level the model is built at for its kind.
     void SetCameraPresetOffset(int32_t offset) { presetOffset_ = offset; }
-    // The millisecond clock of the automatic turn (the system's when empty); for tests.
-    void SetClock(std::function<uint32_t()> clock) { clock_ = std::move(clock); }
 
     uint32_t ItemId() const { return itemId_; }
     const ItemModelRecord* Record() const { return record_; }
     bool IsLoaded() const { return loaded_; }
     bool IsPresent() const { return present_; }
-    bool IsDragging() const { return dragging_; }
     float RotationSpeed() const { return rotationSpeed_; }
-    // The camera while a model is loaded; for tests and owners that place it.
-    const quill::Camera* GetCamera() const { return camera_ ? &*camera_ : nullptr; }
     // The distance the kind's camera starts at (or the override).
     static float DistanceFor(const ItemModelRecord& record, float override);
 
     // Draws the loaded model into the widget's rectangle.
     void Update() override;
-    // Left button down inside a rotatable preview starts a drag (handled); a move while dragging turns the
-    // model, button up ends the drag, the wheel inside the rectangle zooms (none of these handled).
-    bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
 
 private:
+    void Drag(quill::Camera& camera, int32_t dx, int32_t dy) override;
     void Draw(D3D9RenderDevice& device);
     void PlaceCamera(float distance);
-    void Turn(uint32_t now);
-    uint32_t Now() const;
+    void Turn();
     // Marks the model stale (when loaded) and the record waiting (when there is one).
     void Restart(const ItemModelRecord* record);
 
@@ -103,23 +88,15 @@ private:
     std::unique_ptr<ItemModelRecord> ownRecord_;
     quill::ResourceManager* resources_ = nullptr;
     D3D9RenderDevice* device_ = nullptr;
-    std::optional<quill::Camera> camera_;
-    std::function<uint32_t()> clock_;
     std::atomic<const ItemModelRecord*> record_{nullptr};
     std::atomic<uint32_t> itemId_{0};
     std::atomic<bool> loaded_{false};
     std::atomic<bool> present_{false};
     std::atomic<bool> reload_{false};
-    const bool rotatable_;
-    std::atomic<bool> dragging_{false};
-    uint32_t lastTick_ = 0;
-    int32_t lastMouseX_ = 0;
-    int32_t lastMouseY_ = 0;
     int32_t viewWidth_ = 0;
     int32_t viewHeight_ = 0;
     float distanceOverride_ = 0.0f;
     std::atomic<float> rotationSpeed_{1.0f};
-    bool zoom_ = true;
     int32_t presetOffset_ = 0;
 };
 

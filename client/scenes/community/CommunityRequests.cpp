@@ -17,13 +17,10 @@ constexpr uint8_t kYes = 1;
 
 template <class Write>
 void CommunityRequests::Send(MessageId id, Write write) {
-    Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr)
-        return;
-    packet->Init(id);
-    write(*packet);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    connection_.SendWritten([&](Packet& packet) {
+        packet.Init(id);
+        write(packet);
+    });
 }
 
 void CommunityRequests::SendChat(uint8_t kind, uint32_t memberId, quill::WStringView text) {

@@ -75,17 +75,14 @@ bool LobbyChat::Send(quill::WStringView text) {
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
-    if (flood_.IsFlood(now)) {
+    if (flood_.IsTooFast(now)) {
         AddLine(u"No Spamming!", kYellow);
         return false;
     }
     const quill::WString copy = Censored(text);
     if (!connection_.HandleSlashCommand(text)) {
-        if (quill::Packet* packet = connection_.AllocPacket()) {
-            packet->Init(quill::MessageId::LobbyChatSend).WriteWString(copy);
-            connection_.SendPacket(packet);
-            connection_.FreePacket(packet);
-        }
+        connection_.SendWritten(
+            [&](quill::Packet& packet) { packet.Init(quill::MessageId::LobbyChatSend).WriteWString(copy); });
     }
     flood_.Record(now);
     return true;

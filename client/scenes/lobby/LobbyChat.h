@@ -15,8 +15,8 @@
 
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ChatRateGuard.h"
 #include "client/scenes/common/ChatRefresh.h"
-#include "client/scenes/lobby/ChatFloodGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 
 namespace quill {
@@ -83,7 +83,7 @@ private:
     mutable quill::CriticalSectionLock lock_;
     LobbyChatLog log_;
     ChatRefresh refresh_;
-    ChatFloodGuard flood_;  // main thread only
+    ChatRateGuard flood_{ChatRateGuard::Edge::Excluded};  // main thread only
 
     // Widgets, owned by the tree.
     Image* panel_ = nullptr;

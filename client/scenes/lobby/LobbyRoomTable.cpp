@@ -7,6 +7,24 @@
 
 namespace kestrovan {
 
+namespace {
+
+// The settings that both a room's list entry and its update carry.
+template <class Message>
+void ApplySettings(quill::RoomInfo& room, const Message& m) {
+    room.status = m.status;
+    room.maxPlayers = m.maxPlayers;
+    room.title = m.title;
+    room.passwordFlag = m.passwordFlag;
+    room.slotIndex = m.settingB;
+    room.open = m.stakeIndex;
+    room.stake = m.stake;
+    room.minHandicap = m.minHandicap;
+    room.maxHandicap = m.maxHandicap;
+}
+
+}  // namespace
+
 LobbyRoomTable::LobbyRoomTable() {
     filter_.fill(true);
     ResetAll();
@@ -40,35 +58,19 @@ bool LobbyRoomTable::Apply(const RoomListEntryMessage& m, uint32_t now) {
     room->state = m.state;
     room->startTime = now - m.elapsedMs;
     room->gameType = m.gameMode;
-    room->status = m.status;
     room->playerCount = m.players;
-    room->maxPlayers = m.maxPlayers;
-    room->title = m.title;
-    room->passwordFlag = m.passwordFlag;
     room->setting = m.settingA;
     room->tableItem = m.tableItem;
     room->ballItem = m.ballItem;
-    room->slotIndex = m.settingB;
-    room->open = m.stakeIndex;
     room->optionFlags = m.optionFlags;
-    room->stake = m.stake;
-    room->minHandicap = m.minHandicap;
-    room->maxHandicap = m.maxHandicap;
+    ApplySettings(*room, m);
     return true;
 }
 
 bool LobbyRoomTable::Apply(const RoomUpdateMessage& m) {
     quill::RoomInfo* room = Room(m.room);
     if (room == nullptr) return false;
-    room->status = m.status;
-    room->maxPlayers = m.maxPlayers;
-    room->title = m.title;
-    room->passwordFlag = m.passwordFlag;
-    room->slotIndex = m.settingB;
-    room->open = m.stakeIndex;
-    room->stake = m.stake;
-    room->minHandicap = m.minHandicap;
-    room->maxHandicap = m.maxHandicap;
+    ApplySettings(*room, m);
     return true;
 }
 

@@ -444,11 +444,9 @@ void SceneLobby::OnContextEntry(int32_t id) {
 }
 
 void SceneLobby::SendUserInfoRequest(const ShownPlayer& target) {
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
-    packet->Init(MessageId::UserInfoRequest).WriteU8(0xFF).WriteI64(target.accountId).WriteWString(target.nickname);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    connection_.SendWritten([&](quill::Packet& packet) {
+        packet.Init(MessageId::UserInfoRequest).WriteU8(0xFF).WriteI64(target.accountId).WriteWString(target.nickname);
+    });
 }
 
 void SceneLobby::OnChatInput(int32_t kind) {

@@ -72,13 +72,10 @@ bool NicknameDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 void NicknameDialog::SendNickname() {
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr)
-        return;
-    packet->Init(quill::MessageId::NicknameCreate);
-    packet->WriteWString(edit_->GetText());
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    connection_.SendWritten([&](quill::Packet& packet) {
+        packet.Init(quill::MessageId::NicknameCreate);
+        packet.WriteWString(edit_->GetText());
+    });
 }
 
 }  // namespace kestrovan

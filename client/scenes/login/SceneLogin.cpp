@@ -401,13 +401,10 @@ void SceneLogin::EnterChannel(int32_t row) {
     }
     entryTimer_.Arm(platform::TimeGetTime());
     SetChannelControlsEnabled(false);
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr)
-        return;
-    packet->Init(quill::MessageId::ChannelEnter);
-    packet->WriteU16(static_cast<uint16_t>(row));
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    connection_.SendWritten([&](quill::Packet& packet) {
+        packet.Init(quill::MessageId::ChannelEnter);
+        packet.WriteU16(static_cast<uint16_t>(row));
+    });
 }
 
 void SceneLogin::RequestChannelList() {

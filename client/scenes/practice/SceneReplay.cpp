@@ -65,6 +65,15 @@ constexpr BarEntry kBar[] = {{SceneReplay::kFirst, u"처음으로", u"|◀"},  {
                               {SceneReplay::kLast, u"마지막으로", u"▶|"}};
 constexpr BarEntry kViews[] = {{SceneReplay::kSideView, u"옆에서 보기", u"Side"}, {SceneReplay::kTopView, u"위에서 보기", u"Top"}};
 
+// What every bar button shows (its frames side by side, its tooltip and sign) and its place at x, bottom above
+// the screen's bottom centre.
+void DressBarButton(Button& button, const BarEntry& entry, int32_t x, int32_t bottom) {
+    button.SetHorizontalFrames(true);
+    button.SetTooltip(entry.tooltip);
+    SetCentredCaption(button, entry.mark);
+    button.SetAnchor(AnchorMode::HCentre, x, AnchorMode::Bottom, bottom);
+}
+
 }  // namespace
 
 SceneReplay::SceneReplay(ScreenServices& app)
@@ -115,10 +124,7 @@ void SceneReplay::BuildPlaybackBar() {
         Button* button = CreateButton(0, 0, kBarButtonSize, kBarButtonSize, entry.id, -1, kBarTexture,
                                       static_cast<int32_t>(slot % 5) * kBarButtonSize * 4,
                                       static_cast<int32_t>(slot / 5) * kBarButtonSize);
-        button->SetHorizontalFrames(true);
-        button->SetTooltip(entry.tooltip);
-        SetCentredCaption(*button, entry.mark);
-        button->SetAnchor(AnchorMode::HCentre, x, AnchorMode::Bottom, -60);
+        DressBarButton(*button, entry, x, -60);
         barButtons_[slot++] = button;
         x += kBarButtonSize;
     }
@@ -126,10 +132,7 @@ void SceneReplay::BuildPlaybackBar() {
     for (const BarEntry& entry : kViews) {
         Button* button = CreateButton(0, 0, kViewButtonWidth, kViewButtonHeight, entry.id, -1, kBarTexture,
                                       static_cast<int32_t>(slot - std::size(kBar)) * kViewButtonWidth * 4, 84);
-        button->SetHorizontalFrames(true);
-        button->SetTooltip(entry.tooltip);
-        SetCentredCaption(*button, entry.mark);
-        button->SetAnchor(AnchorMode::HCentre, x, AnchorMode::Bottom, -96);
+        DressBarButton(*button, entry, x, -96);
         barButtons_[slot++] = button;
         x += kViewButtonWidth;
     }

@@ -38,14 +38,11 @@ void OpponentRequestAcceptPopup::SetRequest(quill::WStringView nickname, uint8_t
 }
 
 void OpponentRequestAcceptPopup::Answer(bool accepted) {
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet != nullptr) {
-        packet->Init(quill::MessageId::OpponentRequestAnswer);
-        packet->WriteU8(accepted ? 1 : 0);
-        packet->WriteU8(kind_);
-        connection_.SendPacket(packet);
-        connection_.FreePacket(packet);
-    }
+    connection_.SendWritten([&](quill::Packet& packet) {
+        packet.Init(quill::MessageId::OpponentRequestAnswer);
+        packet.WriteU8(accepted ? 1 : 0);
+        packet.WriteU8(kind_);
+    });
     SetVisible(false);
 }
 

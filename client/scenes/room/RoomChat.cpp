@@ -141,7 +141,7 @@ bool RoomChat::Send(quill::WStringView text, bool rejectSpam) {
         return true;
     }
     const uint32_t now = platform::TimeGetTime();
-    if (spamGuard_.IsSpam(now) && rejectSpam) {
+    if (spamGuard_.IsTooFast(now) && rejectSpam) {
         AddLine(u"No Spamming!", kYellow);
         return false;
     }

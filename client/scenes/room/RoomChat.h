@@ -11,8 +11,8 @@
 #include <string>
 
 #include "QuillLib/core/WString.h"
+#include "client/scenes/common/ChatRateGuard.h"
 #include "client/scenes/common/ChatRefresh.h"
-#include "client/scenes/room/ChatSpamGuard.h"
 #include "client/scenes/room/RoomChatLog.h"
 
 namespace quill {
@@ -98,7 +98,7 @@ private:
     RoomChatLog log_;
     ChatRefresh refresh_;
     std::deque<quill::WString> received_;
-    ChatSpamGuard spamGuard_;
+    ChatRateGuard spamGuard_{ChatRateGuard::Edge::Included};
     bool soundOn_ = true;
 
     // Widgets, owned by the tree.

@@ -13,15 +13,10 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ModelFiles.h"
 #include "client/table/TableModelObject.h"
-#include "platform/system/Clock.h"
-#include "platform/window/MessageIds.h"
-#include "platform/window/MessageParams.h"
 
 namespace kestrovan {
 
 namespace {
-
-namespace Msg = platform::Msg;
 
 // The file of each part type in the "Cues" package.
 constexpr std::array<const char16_t*, quill::CuePartRecord::kPartTypeCount> kPartFiles = {
@@ -41,17 +36,10 @@ bool IsLongPart(int32_t type) {
     return type == quill::CuePartRecord::kShaft || type == quill::CuePartRecord::kButt;
 }
 
-template <class Visit>
-void ForEachPartPreview(Widget& node, bool shownOnly, const Visit& visit) {
-    if (shownOnly && !node.IsVisible()) return;
-    if (auto* preview = dynamic_cast<CuePartPreview*>(&node)) visit(*preview);
-    for (Widget* child : node.GetChildren()) ForEachPartPreview(*child, shownOnly, visit);
-}
-
 }  // namespace
 
 CuePartPreview::CuePartPreview(int32_t x, int32_t y, int32_t width, int32_t height, bool draggable)
-    : draggable_(draggable) {
+    : OrbitPreview(draggable) {
     Create(x, y, width, height, -1, -1);
     // A preview that cannot be turned leaves the mouse to what lies under it (a thumbnail's button).
     SetAcceptsMouse(draggable);
@@ -92,7 +80,7 @@ bool CuePartPreview::Load(quill::ResourceManager& resources, D3D9RenderDevice& d
     }
     PlaceCamera();
     loaded_ = true;
-    lastTick_ = Now();
+    StartTurn();
     return true;
 }
 
@@ -150,14 +138,8 @@ void CuePartPreview::Release() {
     dragging_ = false;
 }
 
-void CuePartPreview::Zoom(float amount) {
-    quill::ScopedLock hold(GetWidgetLock());
-    if (!camera_) return;
-    camera_->SetDistance(std::clamp(camera_->GetDistance() - amount, kMinDistance, kMaxDistance));
-}
-
-uint32_t CuePartPreview::Now() const {
-    return clock_ ? clock_() : platform::TimeGetTime();
+float CuePartPreview::LimitDistance(float distance) const {
+    return std::clamp(distance, kMinDistance, kMaxDistance);
 }
 
 void CuePartPreview::Update() {
@@ -174,58 +156,28 @@ void CuePartPreview::Draw(D3D9RenderDevice& device) {
     device.Clear(true, true);
     device.Begin3D(quill::SceneEnvironment{kAmbient, nullptr, &*camera_});
     device.SetAmbientColor(1.0f, 1.0f, 1.0f, 1.0f);
-    const uint32_t now = Now();
-    if (!dragging_) camera_->OrbitDegrees(static_cast<float>(now - lastTick_) * kDegreesPerMs, 0.0f, false);
-    lastTick_ = now;
+    const uint32_t elapsed = TakeElapsed();
+    if (!dragging_) camera_->OrbitDegrees(static_cast<float>(elapsed) * kDegreesPerMs, 0.0f, false);
     model_->PrepareForView(*camera_);
     model_->Draw(device, 1.0f);
 }
 
-void CuePartPreview::Drag(int32_t x, int32_t y) {
-    quill::ScopedLock hold(GetWidgetLock());
-    if (camera_) {
-        camera_->OrbitDegrees(static_cast<float>(-(x - lastMouseX_)) / 2.0f, 0.0f, false);
-        const float slide = IsLongPart(type_) ? kLongPartSlide : kShortPartSlide;
-        quill::Vec3 target = camera_->Frame().target;
-        target.z = std::clamp(target.z + static_cast<float>(y - lastMouseY_) / 2.0f, -slide, slide);
-        camera_->MoveTargetTo(target);
-    }
-    lastMouseX_ = x;
-    lastMouseY_ = y;
-}
-
-bool CuePartPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    const int32_t x = platform::PointX(lParam);
-    const int32_t y = platform::PointY(lParam);
-    switch (msg) {
-        case Msg::LButtonDown:
-            dragging_ = draggable_ && GetRect().Contains(x, y);
-            if (!dragging_) return false;
-            lastMouseX_ = x;
-            lastMouseY_ = y;
-            return true;
-        case Msg::MouseMove:
-            if (dragging_) Drag(x, y);
-            return false;
-        case Msg::LButtonUp:
-            dragging_ = false;
-            return false;
-        case Msg::MouseWheel:
-            if (GetRect().Contains(x, y)) Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
-            return false;
-        default:
-            return false;
-    }
+void CuePartPreview::Drag(quill::Camera& camera, int32_t dx, int32_t dy) {
+    camera.OrbitDegrees(static_cast<float>(-dx) / 2.0f, 0.0f, false);
+    const float slide = IsLongPart(type_) ? kLongPartSlide : kShortPartSlide;
+    quill::Vec3 target = camera.Frame().target;
+    target.z = std::clamp(target.z + static_cast<float>(dy) / 2.0f, -slide, slide);
+    camera.MoveTargetTo(target);
 }
 
 bool CuePartPreview::LoadShown(Widget& root, quill::ResourceManager& resources, D3D9RenderDevice& device) {
     bool all = true;
-    ForEachPartPreview(root, true, [&](CuePartPreview& preview) { all = preview.Load(resources, device) && all; });
+    ForEach<CuePartPreview>(root, true, [&](CuePartPreview& preview) { all = preview.Load(resources, device) && all; });
     return all;
 }
 
 void CuePartPreview::ReleaseAll(Widget& root) {
-    ForEachPartPreview(root, false, [](CuePartPreview& preview) { preview.Release(); });
+    ForEach<CuePartPreview>(root, false, [](CuePartPreview& preview) { preview.Release(); });
 }
 
 }  // namespace kestrovan

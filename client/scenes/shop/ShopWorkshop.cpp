@@ -24,6 +24,13 @@ namespace {
 constexpr uint8_t kOutcomeUp = 1;
 constexpr uint8_t kOutcomeDown = 0xFF;
 
+// change(cue) on the player's owned cue of that key, under the player's lock; nothing when he has no such cue.
+template <class Change>
+void ChangeOwnedCue(quill::PlayerState& player, int64_t key, const Change& change) {
+    ScopedLock playerHold(player.GetLock());
+    if (quill::InventoryItem* cue = player.FindItem(LowOf(key), HighOf(key))) change(*cue);
+}
+
 }  // namespace
 
 ShopWorkshop::ShopWorkshop(SceneShop& screen, GameConnection& connection, ShopPurchases& purchases)
@@ -46,17 +53,13 @@ void ShopWorkshop::OnPartsBuyResult(Packet& packet) {
     if (!m) return SceneShop::WarnDropped(u"parts answer");
     if (screen_.ShowFailure(MessageId::PartsBuyResult, m->result)) return;
     purchases_.StoreBalances(m->cash, m->cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            cue->statValues = m->parts;
-            cue->statistics = m->stats;
-            cue->durabilityCurrent = m->durabilityCurrent;
-            cue->durabilityTotal = m->durabilityTotal;
-            cue->currentCount = m->durabilityCurrent;
-        }
-    }
+    ChangeOwnedCue(connection_.LocalPlayer(), m->key, [&](quill::InventoryItem& cue) {
+        cue.statValues = m->parts;
+        cue.statistics = m->stats;
+        cue.durabilityCurrent = m->durabilityCurrent;
+        cue.durabilityTotal = m->durabilityTotal;
+        cue.currentCount = m->durabilityCurrent;
+    });
     screen_.RefreshAfterItemChange(false);
     workshop_->OnPartsBought();
     screen_.ShowNotice(u"파츠 구입을 성공적으로 수행하였습니다.");
@@ -67,14 +70,10 @@ void ShopWorkshop::OnCueUpgradeResult(Packet& packet) {
     if (!m) return SceneShop::WarnDropped(u"upgrade answer");
     if (screen_.ShowFailure(MessageId::CueUpgradeResult, m->result)) return;
     purchases_.StoreBalances(m->cash, m->cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            cue->statistics = m->stats;
-            cue->upgradePoints = m->upgradePoints;
-        }
-    }
+    ChangeOwnedCue(connection_.LocalPlayer(), m->key, [&](quill::InventoryItem& cue) {
+        cue.statistics = m->stats;
+        cue.upgradePoints = m->upgradePoints;
+    });
     screen_.RefreshAfterItemChange(false);
     workshop_->OnUpgraded();
     if (m->outcome == kOutcomeUp) screen_.ShowNotice(u"업그레이드에 성공하였습니다. (+1)");
@@ -88,16 +87,12 @@ void ShopWorkshop::OnCueRepairResult(Packet& packet) {
     if (screen_.ShowFailure(MessageId::CueRepairResult, m->result)) return;
     purchases_.StoreBalances(m->cash, m->cueMoney);
     uint32_t before = m->durability;
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) {
-            before = cue->durabilityTotal;
-            cue->durabilityCurrent = m->durability;
-            cue->durabilityTotal = m->durability;
-            cue->currentCount = m->durability;
-        }
-    }
+    ChangeOwnedCue(connection_.LocalPlayer(), m->key, [&](quill::InventoryItem& cue) {
+        before = cue.durabilityTotal;
+        cue.durabilityCurrent = m->durability;
+        cue.durabilityTotal = m->durability;
+        cue.currentCount = m->durability;
+    });
     screen_.RefreshAfterItemChange(false);
     workshop_->OnRepaired();
     if (before <= m->durability) {
@@ -121,11 +116,7 @@ void ShopWorkshop::OnCueRetuneResult(Packet& packet) {
     if (!m) return SceneShop::WarnDropped(u"re-tune answer");
     if (screen_.ShowFailure(MessageId::CueRetuneResult, m->result)) return;
     purchases_.StoreBalances(m->cash, connection_.LocalPlayer().cueMoney);
-    {
-        quill::PlayerState& player = connection_.LocalPlayer();
-        ScopedLock playerHold(player.GetLock());
-        if (quill::InventoryItem* cue = player.FindItem(LowOf(m->key), HighOf(m->key))) cue->statistics = m->stats;
-    }
+    ChangeOwnedCue(connection_.LocalPlayer(), m->key, [&](quill::InventoryItem& cue) { cue.statistics = m->stats; });
     screen_.RefreshAfterItemChange(false);
     workshop_->OnRetuned();
     screen_.ShowNotice(u"성능 옵션이 재설정되었습니다.");

@@ -8,7 +8,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/Packet.h"
-#include "client/scenes/lobby/ChatFloodGuard.h"
+#include "client/scenes/common/ChatRateGuard.h"
 #include "client/scenes/lobby/LobbyChatLog.h"
 #include "client/scenes/common/messages/LobbyMessages.h"
 #include "client/scenes/lobby/LobbyRoomTable.h"
@@ -220,28 +220,28 @@ TEST(LobbyChatLog, KeepsTwoHundredLinesCutsLongOnesAndFollows) {
 }
 
 TEST(ChatFloodGuard, ThirdLineInThreeSecondsAndSeventhInTenAreFloods) {
-    ChatFloodGuard guard;
+    ChatRateGuard guard(ChatRateGuard::Edge::Excluded);
     uint32_t now = 0xFFFFF000u;  // across the clock's wrap
-    EXPECT_FALSE(guard.IsFlood(now));
+    EXPECT_FALSE(guard.IsTooFast(now));
     guard.Record(now);
     now += 1000;
-    EXPECT_FALSE(guard.IsFlood(now));
+    EXPECT_FALSE(guard.IsTooFast(now));
     guard.Record(now);
     now += 1000;
-    EXPECT_TRUE(guard.IsFlood(now)) << "the third line within 3 s";
+    EXPECT_TRUE(guard.IsTooFast(now)) << "the third line within 3 s";
     now += 2000;  // 3 s after the second
-    EXPECT_FALSE(guard.IsFlood(now));
+    EXPECT_FALSE(guard.IsTooFast(now));
     guard.Record(now);
 
-    ChatFloodGuard slow;
+    ChatRateGuard slow(ChatRateGuard::Edge::Excluded);
     uint32_t t = 0;
     for (int n = 0; n < 6; ++n, t += 1600) {
-        ASSERT_FALSE(slow.IsFlood(t)) << n;
+        ASSERT_FALSE(slow.IsTooFast(t)) << n;
         slow.Record(t);
     }
-    EXPECT_TRUE(slow.IsFlood(t)) << "the seventh within 10 s";
-    EXPECT_FALSE(slow.IsFlood(t + 20000));
-    EXPECT_EQ(slow.Size(), 0u) << "old times are forgotten";
+    EXPECT_TRUE(slow.IsTooFast(t)) << "the seventh within 10 s";
+    EXPECT_FALSE(slow.IsTooFast(t + 20000));
+    EXPECT_EQ(slow.Count(), 0u) << "old times are forgotten";
 }
 
 TEST(LobbyReaders, RoomAndUserMessagesReadWholeOrNotAtAll) {

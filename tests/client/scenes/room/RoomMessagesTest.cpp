@@ -3,7 +3,7 @@
 // refused; the chat's spam guard and the bad-language report's block.
 #include <gtest/gtest.h>
 
-#include "client/scenes/room/ChatSpamGuard.h"
+#include "client/scenes/common/ChatRateGuard.h"
 #include "client/scenes/room/RoomMessages.h"
 #include "client/scenes/room/RoomReport.h"
 #include "tests/support/net/RoomMessages.h"
@@ -186,26 +186,26 @@ TEST(RoomMessages, SmallNoticesAndItemAnswers) {
 }
 
 TEST(RoomChatGuard, ThirdLineWithinThreeSecondsIsSpamAndOldTimesAreForgotten) {
-    ChatSpamGuard guard;
-    EXPECT_FALSE(guard.IsSpam(1000));
+    ChatRateGuard guard(ChatRateGuard::Edge::Included);
+    EXPECT_FALSE(guard.IsTooFast(1000));
     guard.Record(1000);
-    EXPECT_FALSE(guard.IsSpam(1500)) << "the newest alone is never compared";
+    EXPECT_FALSE(guard.IsTooFast(1500)) << "the newest alone is never compared";
     guard.Record(1500);
-    EXPECT_TRUE(guard.IsSpam(3900));
-    EXPECT_FALSE(guard.IsSpam(4100)) << "the second newest is 3.1 s old";
+    EXPECT_TRUE(guard.IsTooFast(3900));
+    EXPECT_FALSE(guard.IsTooFast(4100)) << "the second newest is 3.1 s old";
 
     // Fourth and fifth newest count within 5 s, older ones within 10 s; the list keeps ten.
-    ChatSpamGuard slow;
+    ChatRateGuard slow(ChatRateGuard::Edge::Included);
     for (uint32_t t = 0; t < 12; ++t) slow.Record(t * 4000);
-    EXPECT_EQ(slow.Count(), ChatSpamGuard::kKept);
-    EXPECT_FALSE(slow.IsSpam(44000 + 3500)) << "4 s apart passes";
+    EXPECT_EQ(slow.Count(), ChatRateGuard::kKept);
+    EXPECT_FALSE(slow.IsTooFast(44000 + 3500)) << "4 s apart passes";
     EXPECT_LE(slow.Count(), 3u) << "times older than 10 s were forgotten";
 
     // The timer wraps: a line just after the wrap is judged against the ones before it.
-    ChatSpamGuard wrap;
+    ChatRateGuard wrap(ChatRateGuard::Edge::Included);
     wrap.Record(0xFFFFF800);
     wrap.Record(0xFFFFFC00);
-    EXPECT_TRUE(wrap.IsSpam(0x00000100));
+    EXPECT_TRUE(wrap.IsTooFast(0x00000100));
 }
 
 TEST(RoomReportBlock, LinesAreCutAtCharactersAndTheBlockStaysBelowFiveHundredBytes) {
