@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/math/BoundingSphere.h"
@@ -13,6 +12,7 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemPreviewModel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
@@ -91,10 +91,10 @@ void ItemPreview::ShowItem(const quill::InventoryItem& item) {
     for (uint32_t slot = 0; slot < ItemModelRecord::kPartSlots; ++slot) {
         tuned->SetPart(slot, static_cast<int16_t>(item.statValues[slot]), quill::TheCuePartCatalogue());
     }
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::ShowItem");
     itemId_ = item.typeCode;
     Restart(tuned.get());
-    // The previous copy goes only now: the main thread builds under the widget lock.
+    // The previous copy goes only now: the main thread builds under the widget-tree lock.
     ownRecord_ = std::move(tuned);
 }
 
@@ -108,7 +108,7 @@ void ItemPreview::SetViewSize(int32_t width, int32_t height) {
 }
 
 void ItemPreview::ReleaseModel() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::ReleaseModel");
     reload_ = false;
     if (model_) model_->Release();
     camera_.reset();
@@ -129,7 +129,7 @@ float ItemPreview::DistanceFor(const ItemModelRecord& record, float override) {
 }
 
 bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice& device) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::LoadModel");
     device_ = &device;
     const ItemModelRecord* record = record_;
     if (record == nullptr) return true;
@@ -186,7 +186,7 @@ uint32_t ItemPreview::Now() const {
 }
 
 void ItemPreview::Zoom(float step) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::Zoom");
     if (!camera_) return;
     camera_->SetDistance(camera_->GetDistance() - step);
 }
@@ -201,7 +201,7 @@ void ItemPreview::Turn(uint32_t now) {
 }
 
 void ItemPreview::Update() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::Update");
     if (!IsVisible() || !loaded_ || device_ == nullptr || !camera_) return;
     Draw(*device_);
 }
@@ -239,7 +239,6 @@ bool ItemPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
             return false;
         case Msg::MouseMove:
             if (dragging_) {
-                quill::ScopedLock hold(GetWidgetLock());
                 if (camera_) {
                     camera_->OrbitDegrees(static_cast<float>(-(x - lastMouseX_)) / 2.0f,
                                           static_cast<float>(y - lastMouseY_) / 2.0f, true);

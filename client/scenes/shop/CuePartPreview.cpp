@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Transform.h"
@@ -13,6 +12,7 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ModelFiles.h"
 #include "client/table/TableModelObject.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
@@ -62,7 +62,7 @@ CuePartPreview::~CuePartPreview() {
 }
 
 void CuePartPreview::SetPart(int32_t type, int16_t partId) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::SetPart");
     loaded_ = false;
     dragging_ = false;
     reload_ = false;
@@ -77,7 +77,7 @@ void CuePartPreview::SetPart(int32_t type, int16_t partId) {
 }
 
 bool CuePartPreview::Load(quill::ResourceManager& resources, D3D9RenderDevice& device) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Load");
     device_ = &device;
     if (!reload_) {
         // A part cleared since its model was built: nothing is shown any more.
@@ -142,7 +142,7 @@ void CuePartPreview::PlaceCamera() {
 }
 
 void CuePartPreview::Release() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Release");
     if (loaded_ && type_ >= 0) reload_ = true;
     model_.reset();
     camera_.reset();
@@ -151,7 +151,7 @@ void CuePartPreview::Release() {
 }
 
 void CuePartPreview::Zoom(float amount) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Zoom");
     if (!camera_) return;
     camera_->SetDistance(std::clamp(camera_->GetDistance() - amount, kMinDistance, kMaxDistance));
 }
@@ -161,7 +161,7 @@ uint32_t CuePartPreview::Now() const {
 }
 
 void CuePartPreview::Update() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Update");
     if (!IsVisible() || !loaded_ || device_ == nullptr || !camera_ || !model_) return;
     Draw(*device_);
 }
@@ -182,7 +182,7 @@ void CuePartPreview::Draw(D3D9RenderDevice& device) {
 }
 
 void CuePartPreview::Drag(int32_t x, int32_t y) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Drag");
     if (camera_) {
         camera_->OrbitDegrees(static_cast<float>(-(x - lastMouseX_)) / 2.0f, 0.0f, false);
         const float slide = IsLongPart(type_) ? kLongPartSlide : kShortPartSlide;

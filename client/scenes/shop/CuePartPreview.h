@@ -7,8 +7,7 @@
 // SetPart only records the part; the owner's render pass builds the model with Load and drops it with Release
 // (LoadShown / ReleaseAll walk a widget tree for it), and Update draws it in the 2D pass.
 //
-// Threads: SetPart from the main thread (input) and the dispatch thread (replies); Load, Release and drawing on
-// the main thread. All of them hold the widget lock.
+// Threads: see the table in client/app/Scene.h; the model is loaded, released and drawn on the main thread only.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -81,7 +80,7 @@ private:
     D3D9RenderDevice* device_ = nullptr;
     std::function<uint32_t()> clock_;
     const bool draggable_;
-    // Read without the lock by the accessors and the mouse handling on the main thread.
+    // Read by the accessors and the mouse handling on the main thread.
     std::atomic<bool> loaded_{false};
     std::atomic<bool> reload_{false};
     std::atomic<bool> dragging_{false};
