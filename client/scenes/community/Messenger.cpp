@@ -243,8 +243,8 @@ void Messenger::OnShow() {
     if (alarm_.OnOpen()) {
         newMessageIcon_->Show(false);
         view_ = MessengerView::Chat;
-        RefreshChatScrollLocked();
-        RefreshChatLinesLocked();
+        RefreshChatScroll();
+        RefreshChatLines();
     }
     ApplyView();
     RefreshMemberList();

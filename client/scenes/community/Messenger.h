@@ -239,10 +239,8 @@ private:
     // What a line changes, left to the main thread's next pass; RefreshChat shows it there, once for all lines.
     void MarkLineEffects(const MessengerAlarm::LineEffects& effects);
     void RefreshChat();
-    // The tabs, the line scroll range and the lines.
-    void RefreshTabsLocked(bool& turnedUnread);
-    void RefreshChatScrollLocked();
-    void RefreshChatLinesLocked();
+    // The partner tabs.
+    void RefreshTabs(bool& turnedUnread);
     MemberSnapshot ClanChatMember();
 
     // --- Requests and results (MessengerRequests.cpp) ---

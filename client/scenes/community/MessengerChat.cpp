@@ -105,11 +105,11 @@ void Messenger::RefreshChat() {
         return;
     bool turnedUnread = false;
     if ((marks & ChatRefresh::kLines) != 0) {
-        RefreshChatScrollLocked();
-        RefreshChatLinesLocked();
+        RefreshChatScroll();
+        RefreshChatLines();
     }
     if ((marks & kRefreshTabs) != 0)
-        RefreshTabsLocked(turnedUnread);
+        RefreshTabs(turnedUnread);
     // The player may have opened the messenger or its chat view since the lines came: they are seen then.
     if ((marks & kRefreshChatTabMark) != 0 && alarm_.IsOpen() && view_ != MessengerView::Chat)
         chatTabMark_->Show(true);
@@ -126,7 +126,7 @@ void Messenger::OpenChat(const MemberSnapshot& member, uint8_t kind, bool select
     WidgetToolkit::CheckTreeAccess("Messenger::OpenChat");
     chats_.Open(member, kind, select);
     if (select)
-        RefreshTabsLocked(turnedUnread);
+        RefreshTabs(turnedUnread);
 }
 
 void Messenger::CloseCurrentChat() {
@@ -136,10 +136,10 @@ void Messenger::CloseCurrentChat() {
     partnersLeft = chats_.Count() > 0;
     bool turnedUnread = false;
     if (partnersLeft) {
-        RefreshChatScrollLocked();
-        RefreshChatLinesLocked();
+        RefreshChatScroll();
+        RefreshChatLines();
     }
-    RefreshTabsLocked(turnedUnread);
+    RefreshTabs(turnedUnread);
     if (!partnersLeft) {
         view_ = MessengerView::Friends;
         ApplyView();
@@ -170,22 +170,12 @@ void Messenger::SendChatEntry() {
 
 void Messenger::RefreshPartnerTabs() {
     bool turnedUnread = false;
-    RefreshTabsLocked(turnedUnread);
+    RefreshTabs(turnedUnread);
     if (turnedUnread && alarm_.AlarmOn() && alarm_.IsOpen())
         host_->PlaySound(kAlarmSound);
 }
 
-void Messenger::RefreshChatScroll() {
-    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatScroll");
-    RefreshChatScrollLocked();
-}
-
-void Messenger::RefreshChatLines() {
-    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatLines");
-    RefreshChatLinesLocked();
-}
-
-void Messenger::RefreshTabsLocked(bool& turnedUnread) {
+void Messenger::RefreshTabs(bool& turnedUnread) {
     const ChatPartners::TabView view = chats_.Tabs();
     tabScroll_->SetRange(view.range);
     tabScroll_->SetPosition(view.firstTab - 1, false);
@@ -208,7 +198,8 @@ void Messenger::RefreshTabsLocked(bool& turnedUnread) {
     }
 }
 
-void Messenger::RefreshChatScrollLocked() {
+void Messenger::RefreshChatScroll() {
+    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatScroll");
     const int32_t range = chats_.LineRange();
     const int32_t first = chats_.FollowNewest(lineRange_);
     lineRange_ = range;
@@ -216,7 +207,8 @@ void Messenger::RefreshChatScrollLocked() {
     lineScroll_->SetPosition(first - 1, false);
 }
 
-void Messenger::RefreshChatLinesLocked() {
+void Messenger::RefreshChatLines() {
+    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatLines");
     const ChatPartners::LineView view = chats_.Lines();
     for (size_t n = 0; n < lineLabels_.size(); ++n) {
         if (n < view.shown.size()) {

@@ -86,7 +86,7 @@ bool Messenger::OnWindowControl(int32_t id, int32_t value) {
         }
         case kLineScroll: {
             chats_.SetFirstLine(value);
-            RefreshChatLinesLocked();
+            RefreshChatLines();
             return true;
         }
         case kTabScroll:

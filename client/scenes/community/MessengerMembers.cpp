@@ -141,8 +141,8 @@ void Messenger::OnMemberPresence(uint8_t listKind, const PlayerState& record, bo
         partner->AddLine(line, kPresenceColour);
     for (ChatPartner* partner : told) {
         if (partner == chats_.Current()) {
-            RefreshChatScrollLocked();
-            RefreshChatLinesLocked();
+            RefreshChatScroll();
+            RefreshChatLines();
         }
     }
     AddSceneNotice(quill::Format(u"[%s] %s %s", listKind == kFriendList ? u"Messanger" : u"Clan", nickname, ending));

@@ -139,7 +139,7 @@ void GalleryShotDialog::ShowShot(GalleryShotReply shot) {
     shooter_ = shot.nickname;
     shotText_ = std::move(shot.shotText);
     comments_ = std::move(shot.comments);
-    ShowCommentsLocked();
+    ShowComments();
     scroll_->SetPosition(0, false);
     title_->SetText(shot.title);
     nickname_->SetText(shot.nickname);
@@ -151,10 +151,6 @@ void GalleryShotDialog::ShowShot(GalleryShotReply shot) {
 
 void GalleryShotDialog::ShowComments() {
     WidgetToolkit::CheckTreeAccess("GalleryShotDialog::ShowComments");
-    ShowCommentsLocked();
-}
-
-void GalleryShotDialog::ShowCommentsLocked() {
     const int32_t count = static_cast<int32_t>(comments_.size());
     // Fewer comments than before bring the first shown one back, and the bar with it.
     const int32_t first = pager_.First();
@@ -178,7 +174,7 @@ quill::WString GalleryShotDialog::OwnNickname() const {
     return services_.player != nullptr ? services_.player->name : quill::WString();
 }
 
-bool GalleryShotDialog::IsOwnShotLocked() const {
+bool GalleryShotDialog::IsOwnShot() const {
     return !shooter_.empty() && shooter_ == OwnNickname();
 }
 
@@ -187,7 +183,7 @@ bool GalleryShotDialog::HasVotedAlready() {
     const quill::WString own = OwnNickname();
     const bool commented = std::any_of(comments_.begin(), comments_.end(),
                                        [&](const GalleryComment& comment) { return comment.nickname == own; });
-    voted = commented && !IsOwnShotLocked();
+    voted = commented && !IsOwnShot();
     if (voted && services_.notice)
         services_.notice(u"You can only vote once.");
     return voted;
@@ -196,7 +192,7 @@ bool GalleryShotDialog::HasVotedAlready() {
 void GalleryShotDialog::OpenRecommendation() {
     if (HasVotedAlready())
         return;
-    recommend_->SetOwnShot(IsOwnShotLocked());
+    recommend_->SetOwnShot(IsOwnShot());
     recommend_->SetShotNumber(static_cast<uint32_t>(shotNumber_));
     recommend_->SetStickers(services_.player != nullptr ? services_.player->stickerCount : 0);
     recommend_->SetVisible(true);
@@ -216,7 +212,7 @@ bool GalleryShotDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
             break;
         case kCommentScroll: {
             pager_.ScrollTo(scroll_->GetPosition() + 1, static_cast<int32_t>(comments_.size()));
-            ShowCommentsLocked();
+            ShowComments();
             break;
         }
         case kPlay:

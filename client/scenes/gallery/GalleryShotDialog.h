@@ -84,8 +84,7 @@ public:
 private:
     void BeginFetch();
     void ShowShot(GalleryShotReply shot);
-    void ShowCommentsLocked();
-    bool IsOwnShotLocked() const;
+    bool IsOwnShot() const;
     quill::WString OwnNickname() const;
     void OpenRecommendation();
 
