@@ -27,14 +27,14 @@
 //   OnPacket, ProfileGameMode                              dispatch   SceneManager::DeliverPacket
 //   the shared windows' server handlers                    dispatch   the App's ConnectionHost operations
 //
-// That lock guards the screens, their parts, their widgets and their tables: none of them keeps a lock of its
-// own. Lock order: the widget-tree lock, then the locks of what is shared with threads outside the tree (a
-// table's physics lock, a player's record, a directory, a camera, the connection, the render device). A packet
-// handler never waits for the main or the game thread. A thread that a screen starts itself (a gallery window's
-// exchange) touches no widget: it hands its result over under its own lock, read at the next Update, Render or
-// Poll, or by a posted event. In the test build the manager's ThreadContract ends the program when an entry
-// runs on another thread or a widget changes without the lock. The switch flags are atomic: the dispatch
-// thread reads them without the lock while it waits.
+// That lock guards the screens, their parts, their widgets and their tables: none of them keeps a lock of its own
+// but a table's physics holder. Lock order: the widget-tree lock, then the physics lock and the locks of what the
+// screens share with code outside the tree (a player's record, a directory, a camera, the item-model catalogue,
+// the connection, the render device). A packet handler never waits for the main or the game thread. A thread that
+// a screen starts itself (a gallery window's exchange) touches no widget: it hands its result over under its own
+// lock, read at the next Update, Render or Poll, or by a posted event. In the test build the manager's
+// ThreadContract ends the program when an entry runs on another thread or a widget changes without the lock. The
+// switch flags are atomic: the dispatch thread reads them without the lock while it waits.
 #include <array>
 #include <atomic>
 #include <cstdint>
