@@ -6,7 +6,6 @@
 #include "QuillLib/core/ClientVersion.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/engine/EngineFactory.h"
 #include "QuillLib/engine/SystemInfo.h"
@@ -186,11 +185,8 @@ int App::RestoreWorkingFolder(bool flag) {
 }
 
 void App::Shutdown() {
-    {
-        quill::ScopedLock lock(lock_);
-        frameRunning_ = false;
-        if (engine_) engine_->SetFramesActive(false);
-    }
+    frameRunning_ = false;
+    if (engine_) engine_->SetFramesActive(false);
     // The game thread may still wait for the start of the main loop (a start-up that failed): clearing the
     // running flag and then releasing it lets it end at once, and it is joined before anything it uses goes.
     running_ = false;

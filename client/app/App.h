@@ -6,11 +6,10 @@
 // (installed while the main window exists). The screens and their dialogs reach it through ScreenServices,
 // the part of it they use.
 //
-// Threads: the main thread runs everything but the game thread's loop (GameThreadProc); the connection's
-// dispatch thread calls the ConnectionHost operations. The run flags are atomic, read by both loops without a
-// lock. PostEvent may be called from any thread. The App lock is the main thread's alone: it guards the display
-// state between the frame step, pausing and resuming and the first step of the shutdown, and is taken before
-// the scene manager's widget-tree lock, never while it is held (Scene.h has the whole order).
+// Threads: the main thread runs everything but the game thread's loop (GameThreadProc); the connection's dispatch
+// thread calls the ConnectionHost operations. The run flags are atomic, read by both loops without a lock. PostEvent
+// may be called from any thread. The display state (the frame step, pausing and resuming, the first step of the
+// shutdown) is the main thread's alone.
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -147,7 +146,6 @@ public:
     const std::vector<quill::WString>& Words() const override { return words_; }
     AppCursor& Cursor() override { return cursor_; }
     quill::Random& GetRandom() override { return random_; }
-    quill::CriticalSectionLock& Lock() { return lock_; }
     bool DeviceCreated() const { return deviceCreated_; }
     uint32_t DisplayState() const { return stateWord_; }
     bool GameThreadStarted() const { return gameThread_.Joinable(); }
@@ -293,7 +291,6 @@ private:
     int exitCode_ = 0;
     uint8_t connectionMode_ = 0;
 
-    quill::CriticalSectionLock lock_;
     quill::Random random_;
     platform::Event startEvent_{true, false};
     platform::Event doneEvent_{true, false};

@@ -99,7 +99,6 @@ bool App::HandleSceneMessage(uint32_t id, platform::WParam wParam, platform::LPa
 }
 
 bool App::FrameStep() {
-    quill::ScopedLock lock(lock_);
     if (!frameRunning_) {
         SceneManager::SetUpdateActive(false);
         if (ApplyDisplayChange()) return true;
@@ -208,7 +207,6 @@ bool App::ApplyDisplayChange() {
 }
 
 void App::PauseGameThread() {
-    quill::ScopedLock lock(lock_);
     frameRunning_ = false;
     if (engine_) engine_->SetFramesActive(false);
 }
@@ -226,7 +224,6 @@ void App::RequestDialogBoxMode(bool enable) {
 }
 
 void App::ApplyDialogBoxMode(bool enable) {
-    quill::ScopedLock lock(lock_);
     if (D3D9RenderDevice* device = GetDevice()) device->SetDialogBoxMode(enable);
     stateWord_ &= ~kStateDialogBox;
     frameRunning_ = true;

@@ -27,12 +27,14 @@
 //   OnPacket, ProfileGameMode                              dispatch   SceneManager::DeliverPacket
 //   the shared windows' server handlers                    dispatch   the App's ConnectionHost operations
 //
-// Lock order: the App lock (the main thread's alone, never taken under the widget-tree lock), the widget-tree
-// lock, a screen's own lock, the table's locks, a widget's own locks. A packet handler never waits for the main
-// or the game thread. A thread that a screen starts itself touches no widget: it hands its result over under
-// the screen's own lock, read at the next Update, Render or Poll, or by a posted event. In the test build the
-// manager's ThreadContract ends the program when an entry runs on another thread or a widget changes without
-// the lock. The switch flags are atomic: the dispatch thread reads them without the lock while it waits.
+// That lock guards the screens, their parts, their widgets and their tables: none of them keeps a lock of its own
+// but a table's physics holder. Lock order: the widget-tree lock, then the physics lock and the locks of what the
+// screens share with code outside the tree (a player's record, a directory, a camera, the item-model catalogue,
+// the connection, the render device). A packet handler never waits for the main or the game thread. A thread that
+// a screen starts itself (a gallery window's exchange) touches no widget: it hands its result over under its own
+// lock, read at the next Update, Render or Poll, or by a posted event. In the test build the manager's
+// ThreadContract ends the program when an entry runs on another thread or a widget changes without the lock. The
+// switch flags are atomic: the dispatch thread reads them without the lock while it waits.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -104,7 +106,7 @@ public:
     // Releases what the scene loaded.
     virtual bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes);
     virtual void Update(uint32_t timeMs, int64_t clockTenthMs);
-    // Server messages (never while the screen is left): a handler takes no App lock and hands work that needs
+    // Server messages (never while the screen is left): a handler hands work that needs
     // the main thread (the device, the window) over by an application event or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     // The game mode the shared profile window shows first when a UserProfile comes over this screen (the

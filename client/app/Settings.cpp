@@ -43,8 +43,7 @@ void Write(platform::ProfileDocument& profile, const char* section, const char* 
 }
 
 // The options the server keeps are written on the connection's dispatch thread after login and read on the
-// main thread when the options message is built; one lock for every Settings object keeps the two apart
-// (never the App lock, which the dispatch thread must not take).
+// main thread when the options message is built; one lock for every Settings object keeps the two apart.
 std::mutex& ServerOptionsMutex() {
     static std::mutex mutex;
     return mutex;

@@ -4,13 +4,11 @@
 // and counts as one reference. The entry owns its model, which the render step loads the first time the cue is
 // shown.
 //
-// Threads: the count and the model change under the entry's lock (see GameTable's cue-model list for the order of
-// the locks).
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/table/TableModelNode.h"
 
 namespace kestrovan {
@@ -37,13 +35,11 @@ public:
     TableModelNode* Model() const { return model_.get(); }
     void SetModel(std::unique_ptr<TableModelNode> model) { model_ = std::move(model); }
     std::unique_ptr<TableModelNode> TakeModel() { return std::move(model_); }
-    quill::CriticalSectionLock& GetLock() const { return lock_; }
 
 private:
     std::unique_ptr<TableModelNode> model_;
     uint16_t itemId_;
     int32_t count_ = 1;
-    mutable quill::CriticalSectionLock lock_;
     PartIds parts_;
 };
 

@@ -4,46 +4,39 @@
 // the table's state with the operations on it. Every game screen that shows a
 // table owns exactly one.
 //
-// The parts, each reached through the table and each with at most one lock of its own (its header says which
-// threads call it and which lock it takes):
+// The parts, each reached through the table (its header says what is particular about its threads):
 // - Turn() (TableTurn): whether the table takes the keys, the player may strike and the cue follows the camera.
 // - Records() (TableShotRecords): the shot, report and committed records, under the physics lock.
 // - Aim() (TableAim): the aim's pose, the cue pose and its clearance, the strike point, the stroke's power and
-//   sampler, the target ball, the power gauge and the aiming cursor; under the table lock, no lock of its own.
-// - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows; HandleInput
-//   and PollKeys take the table lock.
+//   sampler, the target ball, the power gauge and the aiming cursor.
+// - Input() (TableInput): the keys and the mouse, the mode flags and the controls the screen allows.
 // - RenderStep() (TableRenderStep): the render step and the draw passes with the render step's copy of the balls,
-//   the shown models, whether the table is shown, and the current cue, under the model lock.
+//   the shown models, whether the table is shown, and the current cue.
 // - CameraEvents() (TableCameraEvents): the camera and cue events the input and the update post and the render
 //   step applies, under the queue's own lock.
-// - Cameras() (TableCameraRig): the cameras, the camera options and the camera moves; the view lock guards the
+// - Cameras() (TableCameraRig): the cameras, the camera options, the camera moves and the
 //   unprojection matrix.
-// - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets; the screen-info lock.
-// - Trails() (TableTrails): the balls' trails, the guide line and the snooker D; each line keeps its own lock.
-// - PensAndMarks() (TablePensAndMarks): the players' pen strokes and the server's marks (the pen lock and the
-//   marks' lock inside them).
-// - HudValues() (TableHudValues): the HUD and the values it shows (the cursor lock inside the HUD).
-// - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects, under the effect lock and the
-//   ambient lock.
+// - Picking() (TableBallPicking): the balls' screen records, the ball in hand and the pockets.
+// - Trails() (TableTrails): the balls' trails, the guide line and the snooker D.
+// - PensAndMarks() (TablePensAndMarks): the players' pen strokes and the server's marks.
+// - HudValues() (TableHudValues): the HUD and the values it shows.
+// - ChalkBursts() (TableChalkBursts) and Ambient() (TableAmbient): the effects.
 // - Equipment() (TableEquipment): the game mode, the table and ball-set items and what the physics takes of them.
 // - Models() (TableModels): the balls', markers', shadow's and environment's models and what they are built from;
 //   the table's set-up, load and unload.
 // - Rack() (TableRack): racks and re-racks, balls and the cue ball placed, the camera re-aimed behind the cue
-//   ball; no lock of its own (the physics lock, and the table lock for the aim).
+//   ball; the balls under the physics lock.
 // - Messages() (TableMessageIo): the ball state, shot result report, shot and ball placement written from the
 //   table, another player's ball state and shot read into it; no lock of its own (the physics lock).
-// - CueModels() (TableCueModels): the cue models the players' cues share, under the cue-model-list lock.
+// - CueModels() (TableCueModels): the cue models the players' cues share.
 // The table itself keeps the services the screen sets (TableServices), the shot's life (TableShotLife) and the
-// requests other threads leave for the next update (TableRequests, under the remote lock).
+// requests other threads leave for the next update (TableRequests).
 //
-// Threads: the main thread draws (HUD, lines, particles) and runs the input, the game thread the per-frame update
-// and the shot, and the dispatch thread applies messages from other players; the screens make every one of these
-// calls holding the widget-tree lock (Scene.h). The lock the table keeps itself, the table lock, guards the aim
-// and the render step's copies; the physics lock (inside the physics holder) guards the balls.
-// Cameras change in the input, the update and the render step, each under its own lock; the render step receives
-// the input's and the update's camera requests through the camera events' queue. What the dispatch thread's
-// messages or a screen's turn handling ask of the aim or the cameras is made at once (the aim under the table
-// lock) or handed to the next update through the requests (ApplyRemoteRequests).
+// Threads: see the table in client/app/Scene.h: the screens make every call holding the widget-tree lock, which guards
+// the table and its parts; the physics lock (inside the physics holder) guards the balls, and each camera changes under
+// its own lock. The render step receives the input's and the update's camera requests through the camera events' queue.
+// What the dispatch thread's messages or a screen's turn handling ask of the aim or the cameras is made at once or
+// handed to the next update through the requests (ApplyRemoteRequests).
 //
 // What the table needs of the application, the connection, the player, the item catalogue and the sound system it
 // reaches through small interfaces (TableHost, TableConnection, TablePlayer, ItemModels, TableSound) that the
@@ -56,7 +49,7 @@
 //   Cameras().GetCamera().SetScene with the same, then Models().LoadModels with the resources and the device, and Reset
 //   for the first rack.
 // - Input().HandleInput for each window message the screen receives (main thread), and every game-thread frame
-//   Update with the frame clock's time and the frame's mouse motion. Either holds the table lock while it runs.
+//   Update with the frame clock's time and the frame's mouse motion.
 // - Every drawn frame on the main thread, after the scene manager's update: RenderStep().Render3D(true)
 //   (Render3D(false) while frames are paused, so that camera input is not lost); inside the 3D pass, after the
 //   scene's tree: RenderStep().RenderOverlay, then RenderStep().DrawScene; in the 2D pass: HudValues().DrawHud.
@@ -64,7 +57,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/table/TableRequests.h"
 #include "client/table/TableServices.h"
 #include "client/table/TableShotLife.h"
@@ -162,7 +154,7 @@ public:
     // Restarts the ambient effect when it exists, the table is visible and it is not showing already.
     void StartAmbientEffect(uint32_t now);
 
-    // --- the parts (each header says which threads call it and which lock it takes) ---
+    // --- the parts (each header says what is particular about its threads) ---
     TableCameraRig& Cameras() { return *cameras_; }
     const TableCameraRig& Cameras() const { return *cameras_; }
     TableBallPicking& Picking() { return *picking_; }
@@ -196,8 +188,6 @@ public:
     // --- what the table keeps itself ---
     TableServices& Services() { return services_; }
     const TableServices& Services() const { return services_; }
-    // The table lock: the aim and the render step's copies; the input and the update run under it.
-    quill::CriticalSectionLock& TableLock() const { return tableLock_; }
     TablePhysics& Physics() { return *physics_; }
     uint32_t BallCount() const;
     quill::Vec3 CueBallPosition() const;
@@ -244,8 +234,7 @@ private:
     // The shot records, under the physics lock.
     std::unique_ptr<TableShotRecords> records_;
 
-    // The aim, under the table lock, which also guards the render step's copies.
-    mutable quill::CriticalSectionLock tableLock_;
+    // The aim.
     std::unique_ptr<TableAim> aim_;
 
     // The parts, made in this order in the constructor (each takes the ones above it) and destroyed in reverse.
@@ -263,10 +252,9 @@ private:
     TableRequests requests_;
     std::unique_ptr<TableRack> rack_;
     std::unique_ptr<TableMessageIo> messages_;
-    // The render step and the draw passes with the shown models, under the model lock.
+    // The render step and the draw passes with the shown models.
     std::unique_ptr<TableRenderStep> render_;
-    // The cue models the players' cues share; their list lock is taken before an entry's lock, which is taken
-    // before the model lock.
+    // The cue models the players' cues share.
     std::unique_ptr<TableCueModels> cueModels_;
     std::unique_ptr<TableChalkBursts> chalkBursts_;
     std::unique_ptr<TableAmbient> ambient_;

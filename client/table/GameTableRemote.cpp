@@ -1,5 +1,5 @@
 // GameTable: what other threads ask of the aim and the cameras. The dispatch thread applies other players'
-// messages and the screens handle turns there; these requests wait under the remote lock until the next update
+// messages and the screens handle turns there; these requests wait until the next update
 // (game thread) makes them (TableRequests).
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/Vec3.h"

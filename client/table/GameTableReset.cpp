@@ -13,13 +13,14 @@
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableShotRecords.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
 using quill::ScopedLock;
 
 void GameTable::Reset(uint32_t rackArgument) {
-    ScopedLock holdTable(tableLock_);
+    WidgetToolkit::CheckTreeAccess("GameTable::Reset");
     shot_.pending = false;
     StopPhysics();
     aim_->Pose().StopEase();

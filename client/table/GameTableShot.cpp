@@ -33,6 +33,7 @@
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
 #include "client/table/TruncateToInt.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -66,7 +67,7 @@ void StampRecordHeader(GameTable& table, const TableRenderStep::CueIdentity& cue
 // --- commit and start ---
 
 void GameTable::CommitShot() {
-    ScopedLock holdTable(tableLock_);
+    WidgetToolkit::CheckTreeAccess("GameTable::CommitShot");
     render_->SetVisible(false);
     hudValues_->Hud().SetVisible(TableHud::kOverlayPanel, false);
     hudValues_->Hud().SetVisible(TableHud::kCueBallPanel, false);
@@ -91,7 +92,6 @@ void GameTable::CommitShot() {
 }
 
 void GameTable::StartShot(int32_t swings, bool keepCamera) {
-    ScopedLock holdTable(tableLock_);
     if (swings <= 0) {
         StartShotNow(0, keepCamera);
         return;
@@ -181,7 +181,7 @@ void GameTable::FollowShotWithCamera(bool keepCamera) {
 }
 
 void GameTable::PlayChalkBurst(float strikeValue, const quill::Transform& impact) {
-    ScopedLock hold(chalkBursts_->GetLock());
+    WidgetToolkit::CheckTreeAccess("GameTable::PlayChalkBurst");
     ScopedLock holdRecord(physics_->GetLock());
     records_->GetShotRecord().chalkUsed = 0;
     if (records_->GetShotRecord().chalkItemId == 0 || records_->GetShotRecord().chalkValue == 0) {

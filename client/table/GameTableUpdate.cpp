@@ -26,6 +26,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -42,8 +43,7 @@ uint32_t Word(int32_t value) {
 }  // namespace
 
 bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) {
-    // The render step reads the aim and the balls meanwhile; it waits for the frame's update to end.
-    ScopedLock holdTable(tableLock_);
+    WidgetToolkit::CheckTreeAccess("GameTable::Update");
     ++shot_.frameCounter;
     ApplyRemoteRequests();
     PostCameraInput(dx, dy);

@@ -1,17 +1,15 @@
 #include "client/table/HudDial.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/WidgetRenderer.h"
 #include "client/ui/WidgetSprite.h"
 #include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 void HudDial::OnLoad(uint32_t arg, const quill::SharedPtr<WidgetTexture>& texture) {
     Image::OnLoad(arg, texture);
-    ScopedLock lock(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("HudDial::OnLoad");
     texture_ = texture;
 }
 
@@ -23,7 +21,7 @@ void HudDial::Update() {
     if (!GetSpriteState(sprite)) {
         return;
     }
-    ScopedLock lock(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("HudDial::Update");
     if (texture_) {
         WidgetToolkit::Get().Renderer().DrawRotatedImage(*texture_, sprite.GetSourceRect(), sprite.GetX(), sprite.GetY(),
                                                         sprite.GetScaleX(), sprite.GetScaleY(), sprite.GetOpacity(),
@@ -32,18 +30,17 @@ void HudDial::Update() {
 }
 
 void HudDial::SetPivot(float x, float y) {
-    ScopedLock lock(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("HudDial::SetPivot");
     pivotX_ = x;
     pivotY_ = y;
 }
 
 void HudDial::SetRotation(float radians) {
-    ScopedLock lock(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("HudDial::SetRotation");
     rotation_ = radians;
 }
 
 float HudDial::Rotation() const {
-    ScopedLock lock(GetWidgetLock());
     return rotation_;
 }
 

@@ -2,7 +2,7 @@
 // An image of the table's HUD that turns about a pivot: the elevation dial, whose needle shows how steeply the
 // cue is raised. The other widgets of the toolkit draw unturned.
 //
-// Threads: turned on the game thread, drawn on the main thread; the widget lock guards the angle.
+// Threads: see the table in client/app/Scene.h.
 #include "QuillLib/core/SharedPtr.h"
 #include "client/ui/Image.h"
 

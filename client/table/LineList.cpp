@@ -1,13 +1,12 @@
 #include "client/table/LineList.h"
+#include "client/ui/WidgetToolkit.h"
 
 #include <algorithm>
 
-#include "QuillLib/core/ScopedLock.h"
 
 namespace kestrovan {
 namespace {
 
-using quill::ScopedLock;
 
 // One step of the fade: each byte channel moves from colour toward base by 1/k of the way, truncated toward
 // the colour it came from; k = 0 gives the base colour.
@@ -28,7 +27,7 @@ uint32_t BlendToward(uint32_t colour, uint32_t base, int64_t k) {
 }  // namespace
 
 void LineList::AddPoint(const quill::Vec3& position, uint32_t colour) {
-    ScopedLock hold(arrayLock_);
+    WidgetToolkit::CheckTreeAccess("LineList::AddPoint");
     if (points_.size() == points_.capacity()) {
         points_.reserve(std::max(points_.size() + 1, points_.capacity() * 3 / 2));
     }
@@ -40,7 +39,7 @@ void LineList::AddPointXY(float x, float y, uint32_t colour) {
 }
 
 bool LineList::AddPointLimited(const quill::Vec3& position, uint32_t colour) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LineList::AddPointLimited");
     if (addedCount_ >= kMaxAddedPoints) {
         return false;
     }
@@ -51,8 +50,7 @@ bool LineList::AddPointLimited(const quill::Vec3& position, uint32_t colour) {
 }
 
 void LineList::FadeTail(bool needFullWindow) {
-    ScopedLock hold(lock_);
-    ScopedLock holdArray(arrayLock_);
+    WidgetToolkit::CheckTreeAccess("LineList::FadeTail");
     const auto count = static_cast<int64_t>(points_.size());
     const auto window = static_cast<int64_t>(fadeWindow_);
     const auto length = static_cast<int64_t>(fadeLength_);
@@ -67,36 +65,31 @@ void LineList::FadeTail(bool needFullWindow) {
 }
 
 void LineList::Clear() {
-    ScopedLock hold(lock_);
-    ScopedLock holdArray(arrayLock_);
+    WidgetToolkit::CheckTreeAccess("LineList::Clear");
     std::vector<LinePoint>().swap(points_);
     addedCount_ = 0;
 }
 
 void LineList::SetFade(uint32_t baseColour, uint32_t fadeWindow, uint32_t fadeLength) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LineList::SetFade");
     baseColour_ = baseColour;
     fadeWindow_ = fadeWindow;
     fadeLength_ = fadeLength;
 }
 
 int32_t LineList::AddedCount() const {
-    ScopedLock hold(lock_);
     return addedCount_;
 }
 
 uint32_t LineList::Count() const {
-    ScopedLock hold(arrayLock_);
     return static_cast<uint32_t>(points_.size());
 }
 
 LinePoint LineList::PointAt(uint32_t index) const {
-    ScopedLock hold(arrayLock_);
     return index < points_.size() ? points_[index] : LinePoint{};
 }
 
 void LineList::Draw(TableLineDrawer& drawer) const {
-    ScopedLock hold(arrayLock_);
     if (!points_.empty()) {
         drawer.DrawLineStrip(points_);
     }

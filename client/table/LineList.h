@@ -3,14 +3,11 @@
 // newest F points (the fade window) keep their colour and the T points before them (the fade length) blend
 // step by step until they reach the base colour. Ball trails, pen strokes and the guide lines are line lists.
 //
-// Threads: the game thread (trails), the main thread (the local pen) and the dispatch thread add points, the
-// main thread draws. The point array has its
-// own lock; the list lock is taken around AddPointLimited and FadeTail, and always before the array lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/table/LinePoint.h"
 #include "client/table/TableLineDrawer.h"
@@ -46,19 +43,16 @@ public:
     uint32_t Count() const;
     // A copy of point i; a point beyond the end reads as a zero point.
     LinePoint PointAt(uint32_t index) const;
-    // Hands the points to the drawer under the array lock; nothing for an empty list.
+    // Hands the points to the drawer; nothing for an empty list.
     void Draw(TableLineDrawer& drawer) const;
 
-    quill::CriticalSectionLock& GetLock() const { return lock_; }
 
 private:
     std::vector<LinePoint> points_;
-    mutable quill::CriticalSectionLock arrayLock_;
     int32_t addedCount_ = 0;
     uint32_t baseColour_ = 0;
     uint32_t fadeWindow_ = 0;
     uint32_t fadeLength_ = 0;
-    mutable quill::CriticalSectionLock lock_;
 };
 
 }  // namespace kestrovan

@@ -1,9 +1,9 @@
 #include "client/table/ParticleBurst.h"
+#include "client/ui/WidgetToolkit.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/resource/Texture.h"
 #include "platform/system/Clock.h"
@@ -12,7 +12,6 @@
 namespace kestrovan {
 namespace {
 
-using quill::ScopedLock;
 
 constexpr float kRandMax = 32767.0f;
 constexpr float kBedOffset = -0.01f;
@@ -32,7 +31,7 @@ int ParticleBurst::Random() const {
 
 void ParticleBurst::Start(uint32_t count, float fadeDuration, float startAlpha, float particleSize,
                           float spawnRadius, float maxSpeed, float acceleration, float extra) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ParticleBurst::Start");
     active_ = true;
     count_ = std::min(count, kMaxParticles);
     particleSize_ = particleSize;
@@ -49,7 +48,7 @@ void ParticleBurst::Emit(const quill::Transform& emitter) {
     if (!random_) {
         platform::SRand(platform::TimeGetTime());
     }
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ParticleBurst::Emit");
     for (uint32_t i = 0; i < count_; ++i) {
         // Four draws: the distance from the stroke's axis, the angle about it, the place along it and the size.
         const float d = static_cast<float>(Random()) * spawnRadius_ / kRandMax;
@@ -66,7 +65,7 @@ void ParticleBurst::Emit(const quill::Transform& emitter) {
 }
 
 void ParticleBurst::Update(float dt) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ParticleBurst::Update");
     if (!active_) {
         return;
     }
@@ -81,7 +80,6 @@ void ParticleBurst::Update(float dt) {
 }
 
 void ParticleBurst::Draw(ParticleDrawer& drawer) const {
-    ScopedLock hold(lock_);
     if (!active_) {
         return;
     }
@@ -93,17 +91,14 @@ void ParticleBurst::Draw(ParticleDrawer& drawer) const {
 }
 
 bool ParticleBurst::IsActive() const {
-    ScopedLock hold(lock_);
     return active_;
 }
 
 uint32_t ParticleBurst::Count() const {
-    ScopedLock hold(lock_);
     return count_;
 }
 
 float ParticleBurst::Elapsed() const {
-    ScopedLock hold(lock_);
     return elapsed_;
 }
 

@@ -3,14 +3,12 @@
 // the tip, fall to the bed and fade. The table keeps one burst per chalk kind and starts the one of the shot's
 // chalk.
 //
-// Threads: Start, Emit and Update run on the game thread, Draw on the main thread; the burst's lock keeps them
-// apart.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/SharedPtr.h"
 #include "QuillLib/math/Transform.h"
 #include "client/table/Particle.h"
@@ -62,7 +60,6 @@ private:
     float maxSpeed_ = 0.0f;
     float elapsed_ = 0.0f;
     float extra_ = 0.0f;
-    mutable quill::CriticalSectionLock lock_;
 };
 
 }  // namespace kestrovan

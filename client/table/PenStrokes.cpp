@@ -1,12 +1,11 @@
 #include "client/table/PenStrokes.h"
+#include "client/ui/WidgetToolkit.h"
 
 #include <algorithm>
 
-#include "QuillLib/core/ScopedLock.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 PenStrokes::PenStrokes() {
     for (auto& stroke : strokes_) {
@@ -19,10 +18,9 @@ std::optional<uint8_t> PenStrokes::AddLocalPoint(int32_t slot, const quill::Vec3
     if (!IsSlot(slot)) {
         return std::nullopt;
     }
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("PenStrokes::AddLocalPoint");
     const int32_t stroke = current_[slot];
     LineList& list = StrokeAt(slot, stroke);
-    ScopedLock holdStroke(list.GetLock());
     list.AddPointLimited(point, kPenColour);
     return static_cast<uint8_t>(stroke);
 }
@@ -31,10 +29,9 @@ bool PenStrokes::AddRemotePoint(int32_t slot, int32_t stroke, const quill::Vec3&
     if (!IsSlot(slot) || !IsStroke(stroke)) {
         return false;
     }
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("PenStrokes::AddRemotePoint");
     current_[slot] = stroke;
     LineList& list = StrokeAt(slot, stroke);
-    ScopedLock holdStroke(list.GetLock());
     list.AddPointLimited(point, kPenColour);
     return true;
 }
@@ -43,13 +40,13 @@ bool PenStrokes::StartNextStroke(int32_t slot) {
     if (!IsSlot(slot)) {
         return false;
     }
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("PenStrokes::StartNextStroke");
     current_[slot] = std::min(current_[slot] + 1, kLastLocalStroke);
     return true;
 }
 
 void PenStrokes::Clear() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("PenStrokes::Clear");
     for (int32_t slot = 0; slot < kSlotCount; ++slot) {
         for (int32_t stroke = 0; stroke < kStrokesPerSlot; ++stroke) {
             StrokeAt(slot, stroke).Clear();
@@ -59,7 +56,6 @@ void PenStrokes::Clear() {
 }
 
 int32_t PenStrokes::CurrentStroke(int32_t slot) const {
-    ScopedLock hold(lock_);
     return IsSlot(slot) ? current_[slot] : 0;
 }
 

@@ -4,14 +4,12 @@
 // relayed message; both only ever touch the stroke lists inside this object, whatever slot or stroke number
 // they carry.
 //
-// Threads: the input (main thread) adds local points, the dispatch thread remote ones, the main thread draws each
-// stroke (LineList::Draw). The pen lock is taken first, then a stroke's own lock (then its array lock).
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/table/LineList.h"
 
@@ -45,14 +43,12 @@ public:
     // The stroke of a slot, or null outside the ranges.
     const LineList* Stroke(int32_t slot, int32_t stroke) const;
 
-    quill::CriticalSectionLock& GetLock() const { return lock_; }
 
 private:
     static bool IsSlot(int32_t slot) { return slot >= 0 && slot < kSlotCount; }
     static bool IsStroke(int32_t stroke) { return stroke >= 0 && stroke < kStrokesPerSlot; }
     LineList& StrokeAt(int32_t slot, int32_t stroke) { return *strokes_[slot * kStrokesPerSlot + stroke]; }
 
-    mutable quill::CriticalSectionLock lock_;
     std::array<int32_t, kSlotCount> current_{};
     std::array<std::unique_ptr<LineList>, kSlotCount * kStrokesPerSlot> strokes_;
 };

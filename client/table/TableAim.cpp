@@ -26,6 +26,7 @@
 #include "client/table/TableHudValues.h"
 #include "client/table/TableInput.h"
 #include "client/table/TableRenderStep.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 namespace {
@@ -79,7 +80,6 @@ void TableAim::SetSideOption(int32_t value) {
 
 void TableAim::SetAimParameters(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                  float elevation) {
-    ScopedLock holdTable(table_.TableLock());
     const Vec3 cue = table_.CueBallPosition();
     pose_.aimPointX = aimPointX;
     pose_.aimPointY = aimPointY;
@@ -93,7 +93,7 @@ void TableAim::SetAimParameters(float aimPointX, float aimPointY, float tipOffse
 
 void TableAim::AimEasedCamera(float aimPointX, float aimPointY, float tipOffsetX, float tipOffsetY,
                                float elevation) {
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableAim::AimEasedCamera");
     const Vec3 cue = table_.CueBallPosition();
     const float yaw = YawBetweenPoints(cue.x, cue.y, cue.z, aimPointX, aimPointY, 0.0f);
     pose_.aimPointX = aimPointX;
@@ -131,43 +131,37 @@ bool TableAim::InBreakLimits() const {
 void TableAim::MoveTipOffset(int32_t dxCounts, int32_t dyCounts) {
     const float dx = static_cast<float>(dxCounts) * table_.Cameras().Options().horizontalOrbitScale;
     const float dy = static_cast<float>(dyCounts) * table_.Cameras().Options().verticalOrbitScale;
-    {
-        ScopedLock hold(table_.TableLock());
-        float x = StepTipOffset(pose_.tipOffsetX, dx);
-        float y = StepTipOffset(pose_.tipOffsetY, dy);
-        float limit = kTipLimit;
-        if (InBreakLimits()) {
-            y = std::max(y, 0.0f);
-            limit = kBreakTipLimit;
-        }
-        const float length = std::sqrt(x * x + y * y);
-        if (length > limit) {
-            x = x * limit / length;
-            y = y * limit / length;
-        }
-        pose_.tipOffsetX = x;
-        pose_.tipOffsetY = y;
+    float x = StepTipOffset(pose_.tipOffsetX, dx);
+    float y = StepTipOffset(pose_.tipOffsetY, dy);
+    float limit = kTipLimit;
+    if (InBreakLimits()) {
+        y = std::max(y, 0.0f);
+        limit = kBreakTipLimit;
     }
+    const float length = std::sqrt(x * x + y * y);
+    if (length > limit) {
+        x = x * limit / length;
+        y = y * limit / length;
+    }
+    pose_.tipOffsetX = x;
+    pose_.tipOffsetY = y;
     UpdateCueModel();
 }
 
 void TableAim::ChangeElevation(int32_t dy) {
-    {
-        ScopedLock hold(table_.TableLock());
-        float highest = elevationLimitDefault_ || elevationLimit_ > kHighestElevation ? kHighestElevation
-                                                                                      : elevationLimit_;
-        if (InBreakLimits()) {
-            highest = std::min(highest, kBreakElevation);
-        }
-        const float raised =
-            pose_.elevationCopy - static_cast<float>(dy) * table_.Cameras().Options().verticalOrbitScale / 8.0f;
-        pose_.elevationCopy = std::max(std::min(raised, highest), kLowestElevation);
+    float highest = elevationLimitDefault_ || elevationLimit_ > kHighestElevation ? kHighestElevation
+                                                                                  : elevationLimit_;
+    if (InBreakLimits()) {
+        highest = std::min(highest, kBreakElevation);
     }
+    const float raised =
+        pose_.elevationCopy - static_cast<float>(dy) * table_.Cameras().Options().verticalOrbitScale / 8.0f;
+    pose_.elevationCopy = std::max(std::min(raised, highest), kLowestElevation);
     UpdateCueModel();
 }
 
 void TableAim::SetElevationLimit(float degrees, bool useDefault) {
-    ScopedLock hold(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableAim::SetElevationLimit");
     elevationLimit_ = degrees;
     elevationLimitDefault_ = useDefault;
 }
@@ -186,10 +180,7 @@ void TableAim::PitchToElevation() {
         return;
     }
     float elevation = 0.0f;
-    {
-        ScopedLock hold(table_.TableLock());
-        elevation = pose_.elevation;
-    }
+    elevation = pose_.elevation;
     CameraRef camera = table_.Cameras().GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         ScopedLock hold((*camera)->GetLock());
@@ -199,7 +190,7 @@ void TableAim::PitchToElevation() {
 
 void TableAim::UpdateCueModel() {
     // Both the game thread (aiming) and the render step pose the cue.
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableAim::UpdateCueModel");
     const Vec3 cue = table_.CueBallPosition();
     if (table_.Turn().AimFollowsCamera()) {
         // The cue looks where the aiming camera looks; a camera looking straight down aims by its yaw.

@@ -4,10 +4,7 @@
 // the power of the stroke being charged with the mouse stroke's sampler, the chalk level, the called target ball
 // or pocket and the screen's side option; with the HUD's power gauge and aiming cursor they drive.
 //
-// Threads: the input and the render step's cue events (main thread), the update and the stroke (game thread) and
-// the screens' turn handling (any of the three, under the widget-tree lock, Scene.h). The pose is changed under
-// the table lock, which the input and the update hold while they run and which SetAimParameters, AimEasedCamera,
-// UpdateCueModel, MoveTipOffset, ChangeElevation and SetElevationLimit take. No lock of its own.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/math/Transform.h"

@@ -1,27 +1,26 @@
 #include "client/table/TableAmbient.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/math/Transform.h"
 #include "client/table/TableClock.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 void TableAmbient::Install(std::unique_ptr<TableModelNode> model, std::function<int()> random) {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::Install");
     ambientModel_ = std::move(model);
     ambientEffect_ = std::make_unique<AmbientEffect>(*ambientModel_, std::move(random));
 }
 
 void TableAmbient::Clear() {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::Clear");
     ambientEffect_.reset();
     ambientModel_.reset();
 }
 
 void TableAmbient::Restart(uint32_t now, const quill::Vec3& ownerPosition) {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::Restart");
     if (ambientEffect_ == nullptr || ambientEffect_->IsShown()) {
         return;
     }
@@ -33,26 +32,25 @@ void TableAmbient::Restart(uint32_t now, const quill::Vec3& ownerPosition) {
 }
 
 void TableAmbient::HideAmbientEffect() {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::HideAmbientEffect");
     if (ambientEffect_ != nullptr) {
         ambientEffect_->Hide();
     }
 }
 
 bool TableAmbient::IsShown() const {
-    ScopedLock hold(ambientLock_);
     return ambientEffect_ != nullptr && ambientEffect_->IsShown();
 }
 
 void TableAmbient::SetLastTime(uint32_t time) {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::SetLastTime");
     if (ambientEffect_ != nullptr) {
         ambientEffect_->lastTime = time;
     }
 }
 
 void TableAmbient::Tick(uint32_t time) {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::Tick");
     if (ambientEffect_ != nullptr && ambientEffect_->IsShown()) {
         ambientEffect_->Update(SecondsBetween(ambientEffect_->lastTime, time));
         ambientEffect_->lastTime = time;
@@ -60,7 +58,7 @@ void TableAmbient::Tick(uint32_t time) {
 }
 
 void TableAmbient::Draw(D3D9RenderDevice& device) {
-    ScopedLock hold(ambientLock_);
+    WidgetToolkit::CheckTreeAccess("TableAmbient::Draw");
     if (ambientEffect_ != nullptr && ambientEffect_->IsShown() && ambientModel_ != nullptr) {
         ambientModel_->Draw(device, 1.0f);
     }

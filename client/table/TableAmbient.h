@@ -3,14 +3,11 @@
 // (AmbientEffect), the model it swings, and the request to build it anew at the next drawn frame once the chalk
 // has changed.
 //
-// Threads: built on the main thread (loading, the render step's rebuild), restarted by the screens and the shot,
-// advanced by the update (game thread), drawn on the main thread. The ambient lock, the part's one lock, guards the
-// effect and its model; the rebuild holds it (GetLock) while it builds the model anew.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Vec3.h"
 #include "client/table/AmbientEffect.h"
 #include "client/table/TableModelNode.h"
@@ -47,10 +44,8 @@ public:
     // Whether a rebuild was asked for; the request is taken.
     bool TakeRebuildRequest();
 
-    quill::CriticalSectionLock& GetLock() const { return ambientLock_; }
 
 private:
-    mutable quill::CriticalSectionLock ambientLock_;
     std::unique_ptr<AmbientEffect> ambientEffect_;
     std::unique_ptr<TableModelNode> ambientModel_;
     bool rebuildPending_ = false;

@@ -11,6 +11,7 @@
 #include "client/table/ScreenProjection.h"
 #include "client/table/TableCameraRig.h"
 #include "client/table/TableServices.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 namespace {
@@ -60,12 +61,12 @@ void TableBallPicking::ProjectBalls() {
                           screen.ScreenRadius(radius, point.w)};
         }
     }
-    ScopedLock hold(screenInfoLock_);
+    WidgetToolkit::CheckTreeAccess("TableBallPicking::ProjectBalls");
     std::copy_n(records.begin(), count, ballScreenInfo_.begin());
 }
 
 void TableBallPicking::SortBallScreenInfo() {
-    ScopedLock hold(screenInfoLock_);
+    WidgetToolkit::CheckTreeAccess("TableBallPicking::SortBallScreenInfo");
     const uint32_t count = BallCount();
     kestrovan::SortBallScreenInfo(std::span(ballScreenInfo_.data(), count));
     const auto cue = static_cast<int32_t>(physics_.CueBall());
@@ -78,12 +79,10 @@ void TableBallPicking::SortBallScreenInfo() {
 }
 
 BallScreenInfo TableBallPicking::ScreenInfoAt(uint32_t index) const {
-    ScopedLock hold(screenInfoLock_);
     return ballScreenInfo_[index % quill::kMaxBalls];
 }
 
 std::optional<BallScreenInfo> TableBallPicking::CueBallScreenInfo() const {
-    ScopedLock hold(screenInfoLock_);
     if (cueBallScreenInfo_ < 0) {
         return std::nullopt;
     }
@@ -96,7 +95,7 @@ int32_t TableBallPicking::PickBallAt(int32_t x, int32_t y) {
     if (count == 0) {
         return -1;
     }
-    ScopedLock hold(screenInfoLock_);
+    WidgetToolkit::CheckTreeAccess("TableBallPicking::PickBallAt");
     const PickedBall picked =
         kestrovan::PickBallAt(std::span(ballScreenInfo_.data(), count), x, y, placementArea_, physics_.GetTableState());
     if (picked.index >= 0) {

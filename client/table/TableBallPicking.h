@@ -3,14 +3,11 @@
 // draw order (farthest first), the ball the player holds with where the cursor grabbed it, the area the ball in
 // hand may be placed in, and the six pockets, which the player picks by their screen circles.
 //
-// Threads: the render step and the input (main thread) project, sort and pick; the screens' turn handling sets
-// the ball in hand (game or dispatch thread); every call with the widget-tree lock held (Scene.h). The
-// screen-info lock, the part's one lock, guards the balls' screen records, which the HUD reads on the game thread.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/table/BallScreenInfo.h"
 #include "client/table/PlacementArea.h"
@@ -62,7 +59,6 @@ private:
     const TableServices& services_;
     TablePhysics& physics_;
     const TableCameraRig& cameras_;
-    mutable quill::CriticalSectionLock screenInfoLock_;
     std::array<BallScreenInfo, quill::kMaxBalls> ballScreenInfo_{};
     int32_t cueBallScreenInfo_ = -1;  // index into ballScreenInfo_, -1 none
     int32_t heldBall_ = -1;

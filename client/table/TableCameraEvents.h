@@ -3,9 +3,8 @@
 // part's queue, the render step drains it on the main thread and applies them (orbit, pitch and zoom the camera,
 // restore the mode's camera, step a camera move, move the cue tip, raise or lower the cue).
 //
-// Threads: Events() from the main and the game thread; DrainTableEvents on the main thread, with the widget-tree
-// lock held (Scene.h). The part's one lock is the queue's own; the cameras change under their own locks, the
-// cue's tip offset and elevation through the aim.
+// Threads: see the table in client/app/Scene.h. The part's one lock is the queue's own; the cameras change under their
+// own locks, the cue's tip offset and elevation through the aim.
 #include <cstdint>
 
 #include "QuillLib/core/EventQueue.h"

@@ -149,7 +149,6 @@ void TableCameraRig::UpdateUnprojection() {
     }
     quill::Matrix4 unprojection;
     if (MakeUnprojection(view, projection, unprojection)) {
-        ScopedLock hold(viewLock_);
         viewProjection_ = unprojection;
     }
 }
@@ -157,10 +156,7 @@ void TableCameraRig::UpdateUnprojection() {
 bool TableCameraRig::UnprojectCursor(float x, float y, float planeZ, uint16_t width, uint16_t height,
                                      Vec3& out) const {
     quill::Matrix4 unprojection;
-    {
-        ScopedLock hold(viewLock_);
-        unprojection = viewProjection_;
-    }
+    unprojection = viewProjection_;
     return ScreenToTable(unprojection, width, height, x, y, planeZ, out);
 }
 

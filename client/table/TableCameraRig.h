@@ -5,14 +5,10 @@
 // The camera moves keep their targets here; where they look (the cue ball) and how the cue is aimed they read
 // from the physics and the aim they were made with.
 //
-// Threads: the main thread (input, render step, loading), the game thread (update, shot) and the dispatch thread
-// (the screens' turn handling) move the cameras, every call with the widget-tree lock held (Scene.h); each camera
-// access is made under that camera's own lock. The view lock, the rig's one lock, guards the unprojection matrix,
-// which the render step and the input rebuild and the input reads.
+// Threads: see the table in client/app/Scene.h; each camera access is made under that camera's own lock.
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Matrix4.h"
 #include "QuillLib/math/Vec3.h"
@@ -98,7 +94,6 @@ private:
     float defaultCameraDistance_ = kDefaultCameraDistance;
     float defaultCameraPitch_ = kDefaultCameraPitch;
     bool refocusOnTopViewExit_ = false;
-    mutable quill::CriticalSectionLock viewLock_;
     quill::Matrix4 viewProjection_;
 };
 

@@ -1,15 +1,14 @@
 #include "client/table/TableChalkBursts.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/table/DeviceParticleDrawer.h"
 #include "client/table/TableClock.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 void TableChalkBursts::SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurst> burst) {
-    ScopedLock hold(effectLock_);
+    WidgetToolkit::CheckTreeAccess("TableChalkBursts::SetChalkBurst");
     if (kind < chalkBursts_.size()) {
         if (currentBurst_ == chalkBursts_[kind].get()) {
             currentBurst_ = nullptr;
@@ -19,14 +18,14 @@ void TableChalkBursts::SetChalkBurst(uint32_t kind, std::unique_ptr<ParticleBurs
 }
 
 ParticleBurst* TableChalkBursts::SelectChalkBurst(uint16_t chalkItemId) {
-    ScopedLock hold(effectLock_);
+    WidgetToolkit::CheckTreeAccess("TableChalkBursts::SelectChalkBurst");
     const uint32_t kind = chalkItemId == 4901 ? 0 : chalkItemId == 4902 ? 1 : 2;
     currentBurst_ = chalkBursts_[kind].get();
     return currentBurst_;
 }
 
 void TableChalkBursts::ClearChalkBursts() {
-    ScopedLock hold(effectLock_);
+    WidgetToolkit::CheckTreeAccess("TableChalkBursts::ClearChalkBursts");
     currentBurst_ = nullptr;
     for (auto& burst : chalkBursts_) {
         burst.reset();
@@ -34,7 +33,7 @@ void TableChalkBursts::ClearChalkBursts() {
 }
 
 void TableChalkBursts::Tick(uint32_t time) {
-    ScopedLock hold(effectLock_);
+    WidgetToolkit::CheckTreeAccess("TableChalkBursts::Tick");
     if (currentBurst_ == nullptr) {
         return;
     }
@@ -46,7 +45,7 @@ void TableChalkBursts::Tick(uint32_t time) {
 }
 
 void TableChalkBursts::Draw(D3D9RenderDevice& device, const quill::Camera& camera) {
-    ScopedLock hold(effectLock_);
+    WidgetToolkit::CheckTreeAccess("TableChalkBursts::Draw");
     if (currentBurst_ != nullptr) {
         DeviceParticleDrawer drawer(device, camera);
         currentBurst_->Draw(drawer);

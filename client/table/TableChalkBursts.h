@@ -2,15 +2,11 @@
 // The chalk that flies off the cue tip at the strike: one particle burst for each kind of chalk (4901, 4902 and
 // any other), the one the last shot's chalk chose, and its clock. The burst moves on every fourth update.
 //
-// Threads: built on the main thread while the screen loads or the player's chalk changes, started by the shot and
-// advanced by the update (game thread), drawn on the main thread. The effect lock, the part's one lock, guards
-// the bursts and the current one; the shot holds it (GetLock) while it takes the chalk from the shot record, so
-// it is taken before the physics lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/math/Transform.h"
 #include "client/table/ParticleBurst.h"
@@ -41,10 +37,8 @@ public:
     // The current burst through the camera.
     void Draw(D3D9RenderDevice& device, const quill::Camera& camera);
 
-    quill::CriticalSectionLock& GetLock() const { return effectLock_; }
 
 private:
-    mutable quill::CriticalSectionLock effectLock_;
     ParticleBurst* currentBurst_ = nullptr;
     std::array<std::unique_ptr<ParticleBurst>, kKindCount> chalkBursts_;
     uint32_t burstCalls_ = 0;

@@ -3,23 +3,19 @@
 // users and freed with the last one. Where the table shows an entry's model, the table is told before the model
 // goes (the forget call), so that nothing shows a model that no longer exists.
 //
-// Threads: the screens take and release cues on the main, game and dispatch threads (with the widget-tree lock
-// held, Scene.h); the render step builds an entry's model on the main thread. The cue-model-list lock, the part's
-// one lock, guards the list; it is taken before an entry's lock, which is taken before the table's model lock
-// (the forget call runs inside the entry's lock).
+// Threads: see the table in client/app/Scene.h; the render step builds an entry's model on the main thread.
 #include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/table/CueModelEntry.h"
 
 namespace kestrovan {
 
 class TableCueModels {
 public:
-    // Called inside the entry's lock before its model goes: entryGoes when the entry itself is freed.
+    // Called before an entry's model goes: entryGoes when the entry itself is freed.
     using ForgetCall = std::function<void(CueModelEntry& entry, bool entryGoes)>;
 
     explicit TableCueModels(ForgetCall forget);
@@ -36,11 +32,9 @@ public:
     // Deletes every entry's model; the entries stay.
     void DropModels();
 
-    quill::CriticalSectionLock& GetLock() const { return listLock_; }
 
 private:
     ForgetCall forget_;
-    mutable quill::CriticalSectionLock listLock_;
     std::list<std::unique_ptr<CueModelEntry>> entries_;
 };
 

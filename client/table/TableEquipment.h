@@ -3,9 +3,7 @@
 // what the physics takes of both from the item catalogue. A zero (or one) item stands for the game mode's
 // default.
 //
-// Threads: set while the screen loads or the equipment changes (main thread) and read by the game thread's
-// messages and shots, all with the widget-tree lock held (Scene.h), while no shot runs. No lock of its own; the
-// physics is changed under the physics lock.
+// Threads: see the table in client/app/Scene.h; set while no shot runs, the physics changed under the physics lock.
 #include <cstdint>
 
 #include "QuillLib/gamedata/GameTypes.h"

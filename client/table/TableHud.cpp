@@ -3,17 +3,16 @@
 #include <algorithm>
 
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/table/HudDial.h"
 #include "client/table/TruncateToInt.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Rand.h"
 
 namespace kestrovan {
 namespace {
 
-using quill::ScopedLock;
 
 constexpr int32_t kBarBottom = 180;
 constexpr int32_t kBarHeight = 120;
@@ -223,7 +222,7 @@ void TableHud::UpdateCueBallPanel(const PowerGaugeInputs& in) {
 }
 
 void TableHud::SetAimCursor(TableHost* host, bool restore, bool warpBack, int32_t frame) {
-    ScopedLock hold(cursorLock_);
+    WidgetToolkit::CheckTreeAccess("TableHud::SetAimCursor");
     const platform::ThreadId caller = platform::CurrentThreadId();
     if (mainThreadId_ == platform::kNoThread) {
         mainThreadId_ = caller;

@@ -5,17 +5,14 @@
 // strokes with the mouse. The images are cut from the HUD atlas (texture 14); two text labels show figures.
 // The HUD needs the widget toolkit installed.
 //
-// Threads: as every widget of a screen (Scene.h): built with the table, changed by its input (main thread) and
-// update (game thread), drawn on the main thread.
-// The cursor lock guards the aiming cursor; only the thread that first called SetAimCursor (the main thread,
-// which owns the window) touches the system cursor.
+// Threads: see the table in client/app/Scene.h; only the thread that first called SetAimCursor (the main thread, which
+// owns the window) touches the system cursor.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/table/BallScreenInfo.h"
 #include "client/table/TableHost.h"
@@ -122,7 +119,6 @@ private:
     std::unique_ptr<Panel> root_;
     std::array<Widget*, kPartCount> parts_{};
 
-    mutable quill::CriticalSectionLock cursorLock_;
     platform::ThreadId mainThreadId_ = platform::kNoThread;
     int32_t savedCursorX_ = 0;
     int32_t savedCursorY_ = 0;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/CameraController.h"
 #include "client/table/GameTable.h"
@@ -26,6 +25,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TableTrails.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"
@@ -36,7 +36,6 @@ namespace {
 namespace Vk = platform::Vk;
 namespace Msg = platform::Msg;
 namespace type = quill::game_type;
-using quill::ScopedLock;
 using quill::Vec3;
 
 constexpr float kKeep = CameraController::kKeep;
@@ -313,7 +312,7 @@ void TableInput::DrawOverviewGuideLine() {
     };
     const float f = std::min(fraction(cue.x, dx, bounds.halfLength), fraction(cue.y, dy, bounds.halfWidth));
     LineList& line = table_.Trails().GuideLine(0);
-    ScopedLock hold(line.GetLock());
+    WidgetToolkit::CheckTreeAccess("TableInput::DrawOverviewGuideLine");
     line.Clear();
     line.AddPoint(cue, TableTrails::kGuideLineColour);
     line.AddPoint({cue.x + dx * f, cue.y + dy * f, 0.0f}, TableTrails::kGuideLineColour);
@@ -411,7 +410,7 @@ void TableInput::ReleaseHeldKeys(bool focus) {
 }
 
 bool TableInput::PollKeys() {
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableInput::PollKeys");
     if (!table_.Turn().IsActive() || table_.Services().host == nullptr || table_.Services().host->IsTextInputFocused()) {
         return false;
     }
@@ -429,7 +428,7 @@ bool TableInput::AnyTableModeActive() const {
 }
 
 bool TableInput::HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableInput::HandleInput");
     const int32_t x = platform::PointX(lParam);
     const int32_t y = platform::PointY(lParam);
     switch (message) {

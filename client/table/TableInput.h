@@ -4,10 +4,7 @@
 // pick a ball in hand or call a pocket and may stand in for Ctrl and Shift, the controls the screen allows, and
 // the mouse speed put aside while the mouse strokes.
 //
-// Threads: the screen's window messages and the per-frame key poll run on the main thread; the update (game
-// thread) reads the mode flags and restores the mouse speed. HandleInput and PollKeys take the table lock; every
-// other call is made with it held (the table's update, a screen's handler under the widget-tree lock, Scene.h).
-// No lock of its own.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "client/table/TableHost.h"

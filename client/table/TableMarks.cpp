@@ -1,11 +1,10 @@
 #include "client/table/TableMarks.h"
+#include "client/ui/WidgetToolkit.h"
 
-#include "QuillLib/core/ScopedLock.h"
 
 namespace kestrovan {
 namespace {
 
-using quill::ScopedLock;
 
 constexpr float kRailHeight = 7.0f;
 constexpr float kGridHeight = 2.0f;
@@ -25,7 +24,7 @@ bool TableMarks::Read(quill::Packet& packet, float unit) {
     if (packet.ErrorCount() != errorsBefore) {
         return false;
     }
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("TableMarks::Read");
     flags_.fill(0);
     if (layout == kRailLayout) {
         LayOutRails(unit);
@@ -68,14 +67,14 @@ void TableMarks::LayOutGrid(float unit) {
 }
 
 void TableMarks::Clear() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("TableMarks::Clear");
     shown_ = false;
     flags_.fill(0);
 }
 
 std::vector<uint32_t> TableMarks::TakeHits(const quill::Vec3& ball) {
     std::vector<uint32_t> hits;
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("TableMarks::TakeHits");
     if (!shown_) {
         return hits;
     }
@@ -91,22 +90,18 @@ std::vector<uint32_t> TableMarks::TakeHits(const quill::Vec3& ball) {
 }
 
 bool TableMarks::IsShown() const {
-    ScopedLock hold(lock_);
     return shown_;
 }
 
 bool TableMarks::IsMarked(uint32_t index) const {
-    ScopedLock hold(lock_);
     return index < kFlagCount && flags_[index] != 0;
 }
 
 uint32_t TableMarks::LaidOutCount() const {
-    ScopedLock hold(lock_);
     return laidOut_;
 }
 
 quill::Vec3 TableMarks::PointAt(uint32_t index) const {
-    ScopedLock hold(lock_);
     return index < kPointCount ? points_[index] : quill::Vec3{};
 }
 

@@ -3,13 +3,11 @@
 // grid on the bed, each shown until a ball passes over it. Only the laid-out points exist: 24 rail marks or 128
 // grid cells; indices beyond them mean nothing and are ignored.
 //
-// Threads: the dispatch thread reads the message, the game thread tests the ball, the main thread draws; the
-// marks' own lock keeps them apart.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/math/Vec3.h"
 #include "QuillLib/net/Packet.h"
 
@@ -46,7 +44,6 @@ private:
     void LayOutRails(float unit);
     void LayOutGrid(float unit);
 
-    mutable quill::CriticalSectionLock lock_;
     std::array<quill::Vec3, kPointCount> points_{};
     std::array<uint8_t, kFlagCount> flags_{};
     uint32_t laidOut_ = 0;

@@ -3,9 +3,8 @@
 // written from the table, and the ball state and the shot of another player read into it. The layouts are
 // TableMessages'; this part fills them from the physics, the records and the equipment and applies what it reads.
 //
-// Threads: the writers run on the game thread, the readers on the dispatch thread, every call with the
-// widget-tree lock held (Scene.h). No lock of its own: the balls and the shot record change under the physics
-// lock; what the aim and the camera take of a message waits in the table's requests for the next update.
+// Threads: see the table in client/app/Scene.h. The balls and the shot record change under the physics lock; what the
+// aim and the camera take of a message waits in the table's requests for the next update.
 #include <cstdint>
 
 #include "QuillLib/net/Packet.h"

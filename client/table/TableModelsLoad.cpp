@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "QuillLib/resource/Texture.h"
@@ -23,11 +22,11 @@
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableTrails.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 namespace {
 
-using quill::ScopedLock;
 
 constexpr uint32_t kParticleTexture = 1;  // of "shadow"
 
@@ -85,7 +84,7 @@ bool TableModels::LoadModels(quill::ResourceManager& resources, D3D9RenderDevice
 }
 
 void TableModels::RebuildAmbientEffect(bool reusePackage) {
-    ScopedLock hold(table_.Ambient().GetLock());
+    WidgetToolkit::CheckTreeAccess("TableModels::RebuildAmbientEffect");
     table_.Ambient().Clear();
     if (LoadVariant() == 2 || Resources() == nullptr || services_.player == nullptr ||
         services_.itemModels == nullptr) {

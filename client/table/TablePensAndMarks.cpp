@@ -100,11 +100,9 @@ void TablePensAndMarks::StartPenStroke(int32_t cursorX, int32_t cursorY) {
 }
 
 void TablePensAndMarks::DrawPenStrokes(TableLineDrawer& drawer) const {
-    ScopedLock hold(penStrokes_.GetLock());
     for (int32_t slot = 0; slot < PenStrokes::kSlotCount; ++slot) {
         for (int32_t stroke = 1; stroke <= penStrokes_.CurrentStroke(slot); ++stroke) {
             if (const LineList* line = penStrokes_.Stroke(slot, stroke); line != nullptr) {
-                ScopedLock holdLine(line->GetLock());
                 line->Draw(drawer);
             }
         }

@@ -4,10 +4,7 @@
 // point is sent to the other players as it is drawn; a mark that the mark ball reaches goes with a sound and an
 // application event.
 //
-// Threads: the input (main thread) draws local pen points, the dispatch thread adds other players' points and
-// reads the server's marks, the update (game thread) tests the marks against the ball, the main thread draws
-// both; every call with the widget-tree lock held (Scene.h). No lock of its own: the pen strokes keep the pen
-// lock and the marks their own (PenStrokes, TableMarks), each taken inside the call that needs it.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <memory>
 

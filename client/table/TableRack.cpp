@@ -21,6 +21,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/table/TableShotRecords.h"
 #include "client/table/TruncateToInt.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 namespace {
@@ -146,7 +147,7 @@ void TableRack::SetCueBall(int32_t ball, bool keepAim) {
 }
 
 void TableRack::ReAim(float seconds, bool /*flag*/) {
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableRack::ReAim");
     table_.Aim().UpdateCueModel();
     const Vec3 cue = table_.CueBallPosition();
     float dx = table_.Aim().Pose().aimPointX - cue.x;
@@ -179,7 +180,7 @@ void TableRack::ReAim(float seconds, bool /*flag*/) {
 }
 
 void TableRack::ResetCamera() {
-    ScopedLock holdTable(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableRack::ResetCamera");
     const CameraRef camera = table_.Cameras().GetCamera().CurrentCameraRef();
     if (camera != nullptr && *camera != nullptr) {
         quill::Camera& current = **camera;

@@ -3,10 +3,8 @@
 // turned behind the cue ball (ReAim) or back to its resting view (ResetCamera). The balls themselves live in the
 // physics; what the part changes there it changes under the physics lock, and the report record follows.
 //
-// Threads: the screens' handlers (main, game or dispatch thread) and the table's update (game thread), every call
-// with the widget-tree lock held (Scene.h). No lock of its own: the physics lock for the balls; ReAim and
-// ResetCamera take the table lock for the aim. What must follow on the camera after a ball is placed from another
-// thread waits in the table's requests for the next update.
+// Threads: see the table in client/app/Scene.h. The balls change under the physics lock; what must follow on the camera
+// after a ball is placed from another thread waits in the table's requests for the next update.
 #include <cstdint>
 
 namespace kestrovan {

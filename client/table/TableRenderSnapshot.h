@@ -2,8 +2,8 @@
 // The balls as the render step took them for this drawn frame: positions, rotations and flags of every ball,
 // their count and the cue ball, copied from the physics at once so that a frame draws one moment of the table.
 //
-// Threads: taken by the render step and read by the draw passes, both on the main thread; the table takes it
-// under the table lock, which the update holds while it moves the balls. No lock of its own.
+// Threads: see the table in client/app/Scene.h; taken by the render step and read by the draw passes, both on the main
+// thread, the balls copied under the physics lock.
 #include <array>
 #include <cstdint>
 #include <span>

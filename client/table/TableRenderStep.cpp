@@ -1,5 +1,5 @@
 // The table's render step and draw passes on the main thread. The render step, once per drawn frame, takes the
-// balls for drawing under the table lock, switches the cue model (loading it the first time it is shown), has the
+// balls for drawing, switches the cue model (loading it the first time it is shown), has the
 // table apply the camera and cue events the input and the update posted, and with drawing lets the camera follow
 // the cue ball, places the balls and hands the models to the static batches. The draw passes follow the screen's
 // 3D scene: the overlay (the table environment, the cue and the pocketed-ball strip) and the scene (shadows,
@@ -30,6 +30,7 @@
 #include "client/table/TableModels.h"
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableTrails.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 namespace {
@@ -88,37 +89,30 @@ void TableRenderStep::Render3D(bool draw) {
 }
 
 void TableRenderStep::TakeRenderSnapshot() {
-    ScopedLock hold(table_.TableLock());
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::TakeRenderSnapshot");
     snapshot_.Take(table_.Physics());
 }
 
 // The cue of the player whose turn it is becomes the shown cue; its model is built the first time it is shown.
-// Locks in the table's order: the cue-model list, the entry, the model lock.
 void TableRenderStep::SwitchCueModel() {
-    ScopedLock holdList(table_.CueModels().GetLock());
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::SwitchCueModel");
     CueModelEntry* cue = nullptr;
     bool switching = false;
-    {
-        ScopedLock hold(modelLock_);
-        cue = currentCue_;
-        switching = cue == nullptr || cueDirty_;
-        cueDirty_ = false;
-    }
+    cue = currentCue_;
+    switching = cue == nullptr || cueDirty_;
+    cueDirty_ = false;
     if (switching) {
         TableModelNode* model = nullptr;
         if (cue != nullptr) {
-            ScopedLock holdEntry(cue->GetLock());
             if (cue->Model() == nullptr) {
                 table_.Models().LoadCueModel(*cue);
             }
             model = cue->Model();
         }
-        ScopedLock hold(modelLock_);
         if (currentCue_ == cue) {
             shownModels_[kCueModel] = model;
         }
     }
-    ScopedLock hold(modelLock_);
     if (TableModelNode* shown = shownModels_[kCueModel]; shown != nullptr) {
         shown->SetVisible(visible_);
     }
@@ -187,7 +181,7 @@ void TableRenderStep::PrepareModelsForView() {
         return;
     }
     ScopedLock hold(camera->GetLock());
-    ScopedLock holdModels(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::PrepareModelsForView");
     if (TableModelNode* cue = shownModels_[kCueModel]; cue != nullptr) {
         cue->PrepareForView(*camera);
     }
@@ -211,8 +205,7 @@ void TableRenderStep::UploadStaticModels() {
             model->UploadStatic();
         }
     }
-    ScopedLock holdList(table_.CueModels().GetLock());
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::UploadStaticModels");
     if (currentCue_ != nullptr && currentCue_->Model() != nullptr) {
         currentCue_->Model()->UploadStatic();
     }
@@ -256,7 +249,7 @@ bool TableRenderStep::CueDrawnWithBalls() const {
 }
 
 void TableRenderStep::DrawCue(D3D9RenderDevice& device) {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::DrawCue");
     if (TableModelNode* cue = shownModels_[kCueModel]; cue != nullptr) {
         cue->AdvanceAnimation(1.0f);
         cue->Draw(device, 1.0f);
@@ -355,15 +348,12 @@ void TableRenderStep::DrawMarkers(D3D9RenderDevice& device) {
         return;
     }
     device.EnableLights(false, true, true);
-    {
-        ScopedLock hold(modelLock_);
-        TableModelNode* aim = shownModels_[kAimMarker];
-        if (aim != nullptr && ShotMayBeAimed() && table_.Turn().IsControlEnabled() && table_.Models().AimMarkerShown()) {
-            aim->Draw(device, 1.0f);
-        }
-        if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && table_.Models().TargetMarkerShown()) {
-            target->Draw(device, 1.0f);
-        }
+    TableModelNode* aim = shownModels_[kAimMarker];
+    if (aim != nullptr && ShotMayBeAimed() && table_.Turn().IsControlEnabled() && table_.Models().AimMarkerShown()) {
+        aim->Draw(device, 1.0f);
+    }
+    if (TableModelNode* target = shownModels_[kTargetMarker]; target != nullptr && table_.Models().TargetMarkerShown()) {
+        target->Draw(device, 1.0f);
     }
     device.EnableLights(true, true, true);
 }
@@ -409,7 +399,7 @@ void TableRenderStep::ShowShownModels(bool visible) {
 }
 
 CueModelEntry* TableRenderStep::SetCurrentCue(CueModelEntry* cue) {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::SetCurrentCue");
     if (cue != currentCue_) {
         cueDirty_ = true;
     }
@@ -418,7 +408,7 @@ CueModelEntry* TableRenderStep::SetCurrentCue(CueModelEntry* cue) {
 }
 
 void TableRenderStep::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
-    ScopedLock holdModels(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::ForgetCueModel");
     if (entryGoes && currentCue_ == &entry) {
         currentCue_ = nullptr;
     }
@@ -430,7 +420,6 @@ void TableRenderStep::ForgetCueModel(CueModelEntry& entry, bool entryGoes) {
 TableRenderStep::CueIdentity TableRenderStep::CurrentCueIdentity() const {
     CueIdentity identity;
     identity.parts.fill(CueModelEntry::kStockShaft);
-    ScopedLock hold(modelLock_);
     if (currentCue_ != nullptr) {
         identity.present = true;
         identity.itemId = currentCue_->ItemId();
@@ -448,7 +437,7 @@ void TableRenderStep::ShowCue() {
 }
 
 void TableRenderStep::HideMarkers() {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::HideMarkers");
     for (ShownModel marker : {kAimMarker, kTargetMarker}) {
         if (shownModels_[marker] != nullptr) {
             shownModels_[marker]->SetVisible(false);
@@ -457,20 +446,20 @@ void TableRenderStep::HideMarkers() {
 }
 
 void TableRenderStep::SetMarkers(TableModelNode* aim, TableModelNode* target) {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::SetMarkers");
     shownModels_[kAimMarker] = aim;
     shownModels_[kTargetMarker] = target;
 }
 
 void TableRenderStep::SetCueTransform(const quill::Transform& placement) {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::SetCueTransform");
     if (shownModels_[kCueModel] != nullptr) {
         shownModels_[kCueModel]->SetTransform(placement);
     }
 }
 
 void TableRenderStep::PoseShownModels(const quill::Transform& cue, bool cueVisible, const Vec3& aimPoint) {
-    ScopedLock hold(modelLock_);
+    WidgetToolkit::CheckTreeAccess("TableRenderStep::PoseShownModels");
     if (TableModelNode* model = shownModels_[kCueModel]; model != nullptr) {
         model->SetTransform(cue);
         model->SetVisible(cueVisible);

@@ -3,15 +3,10 @@
 // models (the aim and target markers and the current cue's model) and the current cue, the cue of the player
 // whose turn it is.
 //
-// Threads: the render step and the draw passes run on the main thread; the screens set the current cue from
-// their handlers (main, game or dispatch thread) and the table's update poses the cue (game thread), every call
-// with the widget-tree lock held (Scene.h). The model lock, the part's one lock, guards the current cue and the
-// shown models; the cue-model list's lock and an entry's lock are taken before it. The copy of the balls is
-// taken under the table lock.
+// Threads: see the table in client/app/Scene.h; the render step and the draw passes run on the main thread.
 #include <array>
 #include <cstdint>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "QuillLib/math/Transform.h"
 #include "QuillLib/math/Vec3.h"
@@ -59,7 +54,7 @@ public:
     CueModelEntry* CurrentCue() const { return currentCue_; }
     bool IsCueDirty() const { return cueDirty_; }
     CueIdentity CurrentCueIdentity() const;
-    // The current cue and the shown cue model let go of an entry whose model goes (inside the entry's lock).
+    // The current cue and the shown cue model let go of an entry whose model goes.
     void ForgetCueModel(CueModelEntry& entry, bool entryGoes);
     // The aim and target markers the draw passes show (nullptr: none); the models load them.
     void SetMarkers(TableModelNode* aim, TableModelNode* target);
@@ -102,7 +97,6 @@ private:
     bool cueDirty_ = false;
     // Whether the table is shown; set by the screens' handlers and the shot restore, read by the draw passes.
     bool visible_ = true;
-    mutable quill::CriticalSectionLock modelLock_;
 };
 
 }  // namespace kestrovan

@@ -1,36 +1,34 @@
 #include "client/table/TableRequests.h"
+#include "client/ui/WidgetToolkit.h"
 
-#include "QuillLib/core/ScopedLock.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 void TableRequests::RequestCameraMove(CameraMove move) {
-    ScopedLock hold(remoteLock_);
+    WidgetToolkit::CheckTreeAccess("TableRequests::RequestCameraMove");
     requests_.cameraMove = move;
 }
 
 void TableRequests::RequestAimFromShotRecord() {
-    ScopedLock hold(remoteLock_);
+    WidgetToolkit::CheckTreeAccess("TableRequests::RequestAimFromShotRecord");
     requests_.aimFromShotRecord = true;
 }
 
 void TableRequests::RequestNewCueBall(bool keepAim) {
-    ScopedLock hold(remoteLock_);
+    WidgetToolkit::CheckTreeAccess("TableRequests::RequestNewCueBall");
     requests_.resetAim = true;
     requests_.cameraMove = keepAim ? CameraMove::kRefocusInTopView : CameraMove::kReAim;
 }
 
 void TableRequests::RequestStrokeStart(int32_t swings, bool keepCamera) {
-    ScopedLock hold(remoteLock_);
     requests_.strokeStart = true;
     requests_.swings = swings;
     requests_.keepCamera = keepCamera;
 }
 
 TableRequests::Requests TableRequests::Take() {
-    ScopedLock hold(remoteLock_);
+    WidgetToolkit::CheckTreeAccess("TableRequests::Take");
     Requests taken = requests_;
     requests_ = Requests{};
     return taken;

@@ -3,11 +3,10 @@
 // and the screens handle turns there, while the aim and the cameras belong to the update. The requests wait here
 // until the update takes them all at once.
 //
-// Threads: any thread asks (with the widget-tree lock held, Scene.h); the update (game thread) takes. The remote
-// lock, the part's one lock, guards the waiting requests.
+// Threads: see the table in client/app/Scene.h; the screens ask from any of their entries, the update (game thread)
+// takes.
 #include <cstdint>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 
 namespace kestrovan {
 
@@ -47,7 +46,6 @@ public:
     Requests Take();
 
 private:
-    mutable quill::CriticalSectionLock remoteLock_;
     Requests requests_;
 };
 

@@ -3,10 +3,8 @@
 // the report record (the balls as the table reports them), the committed record (the local player's shot
 // waiting to be charged), and the last shot's class and start time.
 //
-// Threads: the shot and the update (game thread), the messages (the dispatch thread reads another player's
-// shot into the shot record) and the screens' handlers, every call with the widget-tree lock held (Scene.h).
-// The records are guarded by the physics lock, which the callers take around them as they take it around the
-// balls the records copy. No lock of its own.
+// Threads: see the table in client/app/Scene.h. The records are guarded by the physics lock, which the callers take
+// around them as they take it around the balls the records copy.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

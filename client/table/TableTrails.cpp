@@ -76,7 +76,6 @@ void TableTrails::ColourTrails(quill::GameType gameMode) {
 
 void TableTrails::ClearTrails() {
     for (const auto& trail : ballTrails_) {
-        ScopedLock hold(trail->GetLock());
         trail->Clear();
     }
 }
@@ -94,7 +93,6 @@ void TableTrails::AppendTrailPoints(TablePhysics& physics, quill::GameType gameM
             continue;
         }
         LineList& trail = *ballTrails_[i];
-        ScopedLock holdTrail(trail.GetLock());
         trail.AddPointLimited(physics.CachedPosition(i), kTrailPointAlpha | GetBallColour(gameMode, i));
     }
 }
@@ -120,7 +118,6 @@ void TableTrails::DrawTrails(TableLineDrawer& drawer) const {
         return;
     }
     for (const auto& trail : ballTrails_) {
-        ScopedLock hold(trail->GetLock());
         trail->Draw(drawer);
     }
 }

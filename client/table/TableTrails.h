@@ -3,10 +3,7 @@
 // once 'T' is pressed twice), the overview's guide line from the cue ball toward the aim, and the snooker D with
 // its baulk line.
 //
-// Threads: the update (game thread) grows the trails while a shot runs, the input (main thread) draws the guide
-// line, the set-up (main thread) the D; the main thread draws them all. No lock of its own: every line keeps its
-// own lock (LineList), taken around each change and each draw, inside the physics lock where the trails read
-// the balls.
+// Threads: see the table in client/app/Scene.h; the trails read the balls under the physics lock.
 #include <array>
 #include <cstdint>
 #include <memory>

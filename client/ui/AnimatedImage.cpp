@@ -1,6 +1,5 @@
 #include "client/ui/AnimatedImage.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/SpriteAnimation.h"
 #include "client/ui/WidgetResources.h"
 #include "client/ui/WidgetToolkit.h"
@@ -8,7 +7,6 @@
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 AnimatedImage::AnimatedImage() : lastTick_(platform::TimeGetTime()) { SetKind(WidgetKind::AnimatedImage); }
 
@@ -21,20 +19,16 @@ void AnimatedImage::SetAnimation(int32_t animationId, int32_t animationValue) {
 
 void AnimatedImage::OnLoad(uint32_t arg, const quill::SharedPtr<WidgetTexture>& texture) {
     Widget::OnLoad(arg, texture);
-    {
-        ScopedLock lock(GetWidgetLock());
-        animation_ = WidgetToolkit::Get().Resources().GetSpriteAnimationById(animationId_, animationValue_);
-        if (animation_) {
-            const WidgetRect rect = GetRect();
-            animation_->SetPosition(static_cast<float>(rect.left), static_cast<float>(rect.top));
-            animation_->SetDrawMode(kDrawMode);
-        }
+    animation_ = WidgetToolkit::Get().Resources().GetSpriteAnimationById(animationId_, animationValue_);
+    if (animation_) {
+        const WidgetRect rect = GetRect();
+        animation_->SetPosition(static_cast<float>(rect.left), static_cast<float>(rect.top));
+        animation_->SetDrawMode(kDrawMode);
     }
     Show(false);
 }
 
 void AnimatedImage::OnMove() {
-    ScopedLock lock(GetWidgetLock());
     if (animation_) {
         const WidgetRect rect = GetRect();
         animation_->SetPosition(static_cast<float>(rect.left), static_cast<float>(rect.top));
@@ -42,17 +36,13 @@ void AnimatedImage::OnMove() {
 }
 
 void AnimatedImage::Play(int32_t mode) {
-    {
-        ScopedLock lock(GetWidgetLock());
-        if (animation_) {
-            animation_->SetPlayMode(mode);
-            animation_->Rewind();
-        }
-        lastTick_ = platform::TimeGetTime();
-        playing_ = true;
+    if (animation_) {
+        animation_->SetPlayMode(mode);
+        animation_->Rewind();
     }
+    lastTick_ = platform::TimeGetTime();
+    playing_ = true;
     Show(true);
-    ScopedLock lock(GetWidgetLock());
     if (animation_) {
         animation_->Restart();
     }
@@ -66,15 +56,12 @@ void AnimatedImage::Tick(uint32_t now) {
         return;
     }
     bool finished = false;
-    {
-        ScopedLock lock(GetWidgetLock());
-        const auto elapsed = static_cast<int32_t>(now - lastTick_);
-        if (animation_) {
-            const float seconds = elapsed > 0 ? static_cast<float>(elapsed) / 1000.0f : 0.0f;
-            finished = animation_->Advance(seconds) == SpriteAnimation::kFinished;
-        }
-        lastTick_ = now;
+    const auto elapsed = static_cast<int32_t>(now - lastTick_);
+    if (animation_) {
+        const float seconds = elapsed > 0 ? static_cast<float>(elapsed) / 1000.0f : 0.0f;
+        finished = animation_->Advance(seconds) == SpriteAnimation::kFinished;
     }
+    lastTick_ = now;
     if (finished) {
         playing_ = false;
         Show(false);
@@ -85,7 +72,6 @@ void AnimatedImage::Update() {
     if (!IsVisible() || !playing_) {
         return;
     }
-    ScopedLock lock(GetWidgetLock());
     if (animation_) {
         animation_->Draw(GetUpdateArg());
     }

@@ -2,7 +2,7 @@
 // An image driven by a sprite animation of the resource-pack catalogue: hidden until played, advanced by the
 // elapsed time on every second tick, and hidden again when a play-once animation ends.
 //
-// Threads: as Widget; the animation is advanced and drawn under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/SharedPtr.h"

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/EditBridge.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -17,7 +16,6 @@
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 namespace Msg = platform::Msg;
 
 namespace {
@@ -91,7 +89,6 @@ void EditBox::SetText(platform::WStringView text) {
     if (EditBridge* bridge = Bridge(); bridge != nullptr && bridge->GetFocusWidget() == this) {
         bridge->SetText(text);
     }
-    ScopedLock lock(GetWidgetLock());
     caretIndex_ = anchorIndex_ = static_cast<int32_t>(label_->GetText().size());
     changed_ = true;
 }
@@ -100,7 +97,6 @@ platform::WString EditBox::GetText() const { return label_->GetText(); }
 
 void EditBox::SetTextAndSelection(platform::WStringView text, int32_t caret, int32_t anchor) {
     label_->SetText(text);
-    ScopedLock lock(GetWidgetLock());
     caretIndex_ = caret;
     anchorIndex_ = anchor;
     changed_ = true;
@@ -123,7 +119,6 @@ void EditBox::SetCaret(int32_t index) {
         return;
     }
     bridge->SetSelection(index, index);
-    ScopedLock lock(GetWidgetLock());
     caretIndex_ = anchorIndex_ = index;
     changed_ = true;
 }
@@ -165,7 +160,6 @@ EditBridge* EditBox::Bind() {
     }
     if (bridge->GetFocusWidget() != this) {
         bridge->SetFocusWidget(this);
-        ScopedLock lock(GetWidgetLock());
         caretIndex_ = anchorIndex_ = static_cast<int32_t>(label_->GetText().size());
         changed_ = true;
     }
@@ -194,14 +188,12 @@ void EditBox::SetFocus(bool focus) {
 }
 
 void EditBox::ShowCursor() {
-    ScopedLock lock(GetWidgetLock());
     focused_ = true;
     changed_ = true;
     blinkStart_ = platform::TimeGetTime();
 }
 
 void EditBox::HideCursor() {
-    ScopedLock lock(GetWidgetLock());
     focused_ = false;
     caret_->Show(false);
     selection_->Show(false);
@@ -261,7 +253,6 @@ void EditBox::SelectBetween(int32_t pressX, int32_t currentX) {
     const int32_t anchor = bridge->CharFromPos(pressX);
     const int32_t caret = bridge->CharFromPos(currentX);
     bridge->SetSelection(anchor, caret);
-    ScopedLock lock(GetWidgetLock());
     anchorIndex_ = anchor;
     caretIndex_ = caret;
     changed_ = true;
@@ -273,7 +264,6 @@ void EditBox::UpdateTree() {
     if (!IsVisible() || !UiUpdateEnabled()) {
         return;
     }
-    ScopedLock lock(GetWidgetLock());
     if (changed_) {
         changed_ = false;
         PlaceCursor(label_->MeasurePrefix(static_cast<size_t>(std::max(caretIndex_, 0))),
@@ -289,7 +279,6 @@ void EditBox::UpdateTree() {
 }
 
 void EditBox::PlaceCursor(int32_t caretX, int32_t anchorX) {
-    ScopedLock lock(GetWidgetLock());
     if (caretX != anchorX) {
         selection_->SetPosition(std::min(caretX, anchorX), kCursorY);
         selection_->SetScale(static_cast<float>(std::abs(caretX - anchorX)), 1.0f);

@@ -8,8 +8,7 @@
 // Events raised at the listener: Enter (13), Tab (9), Up and Down (38, 40) typed while focused, the release
 // of F1 to F10 (112 to 121).
 //
-// Threads: as Widget: input and the typing the bridge hands over on the main thread, UpdateTree in the frame's
-// drawing (main thread), under the widget lock.
+// Threads: see the table in client/app/Scene.h; the typing the edit bridge hands over comes on the main thread.
 #include <cstdint>
 
 #include "client/ui/Widget.h"

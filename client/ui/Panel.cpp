@@ -1,6 +1,5 @@
 #include "client/ui/Panel.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/Image.h"
 #include "client/ui/Tooltip.h"
 #include "client/ui/UiServices.h"
@@ -9,7 +8,6 @@
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 namespace {
 
@@ -66,7 +64,7 @@ void Panel::DrawRootOverlays() {
 
 bool Panel::OnMouse(uint32_t, WParam, LParam) { return false; }
 
-// The child list's own lock guards the order that drawing and routing walk, and the active widget is atomic.
+// The active widget is atomic.
 void Panel::BringChildToFront(Widget* child) {
     if (MoveChildToEnd(child)) {
         WidgetToolkit::Get().SetActiveWidget(child);
@@ -74,16 +72,13 @@ void Panel::BringChildToFront(Widget* child) {
 }
 
 void Panel::Tick(uint32_t now) {
-    {
-        ScopedLock lock(GetWidgetLock());
-        if (fading_) {
-            alpha_ += kFadeStep;
-            if (alpha_ >= 1.0f) {
-                alpha_ = 1.0f;
-                fading_ = false;
-            }
-            SetAlpha(alpha_);
+    if (fading_) {
+        alpha_ += kFadeStep;
+        if (alpha_ >= 1.0f) {
+            alpha_ = 1.0f;
+            fading_ = false;
         }
+        SetAlpha(alpha_);
     }
     if (GetParent() == nullptr) {
         WidgetToolkit::Get().GetTooltip().Tick(now);
@@ -91,12 +86,10 @@ void Panel::Tick(uint32_t now) {
 }
 
 void Panel::SetFading(bool fading) {
-    ScopedLock lock(GetWidgetLock());
     fading_ = fading;
 }
 
 void Panel::SetFadeAlpha(float alpha) {
-    ScopedLock lock(GetWidgetLock());
     alpha_ = alpha;
 }
 

@@ -4,7 +4,7 @@
 // draws the modal shade, the open drop-down list and the tooltip over everything else and ticks the
 // tooltip.
 //
-// Threads: as Widget.
+// Threads: see the table in client/app/Scene.h.
 #include "client/ui/Widget.h"
 
 namespace kestrovan {

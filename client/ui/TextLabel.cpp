@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/render/TextEntry.h"
 #include "QuillLib/render/TextSurface.h"
 #include "client/ui/FontDesc.h"
@@ -13,7 +12,6 @@
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 namespace TextFormat = platform::gfx::TextFormat;
 
 TextLabel::TextLabel() : TextLabel(0) {}
@@ -26,38 +24,32 @@ void TextLabel::SetTextList(const char16_t* format, std::span<const quill::Forma
     CheckTreeAccess("SetText");
     std::array<char16_t, kTextCapacity> buffer{};
     quill::FormatListTo(buffer.data(), buffer.size(), format, args);
-    ScopedLock lock(GetWidgetLock());
     text_ = platform::WString(buffer.data());
     UpdateText();
     dirty_ = true;
 }
 
 platform::WString TextLabel::GetText() const {
-    ScopedLock lock(GetWidgetLock());
     return text_;
 }
 
 platform::WString TextLabel::GetDisplayText() const {
-    ScopedLock lock(GetWidgetLock());
     return masked_ ? platform::WString(text_.size(), u'*') : text_;
 }
 
 void TextLabel::UpdateText() {
-    ScopedLock lock(GetWidgetLock());
     if (entry_) {
         entry_->SetText(GetDisplayText());
     }
 }
 
 void TextLabel::SetFont(WidgetRenderer& fontCache, const FontDesc* font) {
-    ScopedLock lock(GetWidgetLock());
     fontDesc_ = font;
     surface_ = font != nullptr ? fontCache.GetTextSurface(*font) : nullptr;
     Layout();
 }
 
 void TextLabel::SetMasked(bool masked) {
-    ScopedLock lock(GetWidgetLock());
     masked_ = masked;
     Layout();
 }
@@ -86,7 +78,6 @@ quill::TextStyle TextLabel::BuildTextStyle() const {
 }
 
 void TextLabel::Layout() {
-    ScopedLock lock(GetWidgetLock());
     entry_.reset();
     if (surface_ != nullptr) {
         entry_ = std::make_unique<quill::TextEntry>(*surface_);
@@ -101,7 +92,6 @@ void TextLabel::OnLoad(uint32_t arg, const quill::SharedPtr<WidgetTexture>& text
     if (texture) {
         Widget::OnLoad(arg, texture);
     }
-    ScopedLock lock(GetWidgetLock());
     if (surface_ == nullptr && fontDesc_ != nullptr) {
         surface_ = WidgetToolkit::Get().Renderer().GetTextSurface(*fontDesc_);
     }
@@ -112,7 +102,6 @@ void TextLabel::Update() {
     if (!HasSprite() || !UiUpdateEnabled()) {
         return;
     }
-    ScopedLock lock(GetWidgetLock());
     dirty_ = false;
     if (!entry_ || text_.empty()) {
         return;
@@ -128,31 +117,26 @@ void TextLabel::Update() {
 }
 
 void TextLabel::SetColors(uint32_t color, uint32_t color2) {
-    ScopedLock lock(GetWidgetLock());
     color_ = color;
     color2_ = color2;
 }
 
 void TextLabel::SetAlignment(uint32_t flags) {
-    ScopedLock lock(GetWidgetLock());
     alignment_ = flags;
 }
 
 void TextLabel::AddStyle(uint32_t flags, int32_t value1, int32_t value2) {
-    ScopedLock lock(GetWidgetLock());
     styleFlags_ |= flags;
     styleValue1_ = value1;
     styleValue2_ = value2;
 }
 
 int32_t TextLabel::MeasureText() {
-    ScopedLock lock(GetWidgetLock());
     measuredWidth_ = surface_ != nullptr ? surface_->MeasureText(text_).cx : 0;
     return measuredWidth_;
 }
 
 int32_t TextLabel::MeasurePrefix(size_t count) const {
-    ScopedLock lock(GetWidgetLock());
     if (surface_ == nullptr) {
         return 0;
     }
@@ -161,7 +145,6 @@ int32_t TextLabel::MeasurePrefix(size_t count) const {
 }
 
 std::function<int(platform::WStringView)> TextLabel::GetMeasure() const {
-    ScopedLock lock(GetWidgetLock());
     quill::TextSurface* surface = surface_;
     if (surface == nullptr) {
         return {};

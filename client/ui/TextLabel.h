@@ -8,7 +8,7 @@
 // chosen at construction is the drawing effect (0 plain, 1 a shadow, 2 an outline in the second colour);
 // the two style values offset the text inside the rectangle.
 //
-// Threads: as Widget; text and colours change under the widget lock as well.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 #include <memory>

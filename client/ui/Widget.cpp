@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/ui/AnimatedImage.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
@@ -22,7 +21,6 @@
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 namespace Msg = platform::Msg;
 
 namespace {
@@ -45,7 +43,6 @@ Widget::~Widget() {
     if (parent_ != nullptr) {
         parent_->ForgetChild(this);
     }
-    ScopedLock lock(childLock_);
     // Children that outlive this widget must not point back at it.
     for (Widget* child : children_) {
         child->parent_ = nullptr;
@@ -62,7 +59,6 @@ void Widget::OnLoad(uint32_t, const quill::SharedPtr<WidgetTexture>& texture) {
     if (!texture || !sprite_) {
         return;
     }
-    ScopedLock lock(widgetLock_);
     sprite_->SetPosition(static_cast<float>(rect_.left), static_cast<float>(rect_.top));
     sprite_->SetSourceRect(frameRect_);
     sprite_->SetScale(scaleX_, scaleY_);
@@ -79,7 +75,6 @@ void Widget::Update() {
     if (!visible_ || !sprite_) {
         return;
     }
-    ScopedLock lock(widgetLock_);
     sprite_->Draw(WidgetToolkit::Get().Renderer(), updateArg_);
 }
 
@@ -139,7 +134,6 @@ Widget* Widget::AddChild(std::unique_ptr<Widget> child, bool visible) {
         return nullptr;
     }
     AddChild(raw, visible);
-    ScopedLock lock(childLock_);
     owned_.push_back(std::move(child));
     return raw;
 }
@@ -155,19 +149,15 @@ void Widget::AddChild(Widget* child, bool visible) {
     }
     child->parent_ = this;
     child->Offset(rect_.left, rect_.top);
-    {
-        ScopedLock lock(childLock_);
-        children_.push_back(child);
-        if (ownership) {
-            owned_.push_back(std::move(ownership));
-        }
+    children_.push_back(child);
+    if (ownership) {
+        owned_.push_back(std::move(ownership));
     }
     child->Show(visible);
 }
 
 std::unique_ptr<Widget> Widget::RemoveChild(Widget* child) {
     CheckTreeAccess("RemoveChild");
-    ScopedLock lock(childLock_);
     const auto linked = std::find(children_.begin(), children_.end(), child);
     if (linked == children_.end()) {
         return nullptr;
@@ -184,7 +174,6 @@ std::unique_ptr<Widget> Widget::RemoveChild(Widget* child) {
 }
 
 void Widget::ForgetChild(Widget* child) {
-    ScopedLock lock(childLock_);
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
     const auto owned = FindOwned(child);
     if (owned != owned_.end()) {
@@ -195,7 +184,6 @@ void Widget::ForgetChild(Widget* child) {
 }
 
 bool Widget::MoveChildToEnd(Widget* child) {
-    ScopedLock lock(childLock_);
     const auto linked = std::find(children_.begin(), children_.end(), child);
     if (linked == children_.end()) {
         return false;
@@ -205,7 +193,6 @@ bool Widget::MoveChildToEnd(Widget* child) {
 }
 
 std::vector<Widget*> Widget::GetChildren() const {
-    ScopedLock lock(childLock_);
     return children_;
 }
 
@@ -217,24 +204,20 @@ bool Widget::IsAutoDelete() const {
     if (parent_ == nullptr) {
         return false;
     }
-    ScopedLock lock(parent_->childLock_);
     return parent_->FindOwned(this) != parent_->owned_.end();
 }
 
 // --- Geometry -----------------------------------------------------------------------------------------------
 
 WidgetRect Widget::GetRect() const {
-    ScopedLock lock(widgetLock_);
     return rect_;
 }
 
 WidgetRect Widget::GetSourceRect() const {
-    ScopedLock lock(widgetLock_);
     return sourceRect_;
 }
 
 WidgetRect Widget::GetFrameRect() const {
-    ScopedLock lock(widgetLock_);
     return frameRect_;
 }
 
@@ -245,7 +228,6 @@ int32_t Widget::Width() const { return rect_.Width(); }
 int32_t Widget::Height() const { return rect_.Height(); }
 
 void Widget::SetRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    ScopedLock lock(widgetLock_);
     rect_ = WidgetRect::FromSize(x, y, w, h);
 }
 
@@ -254,7 +236,6 @@ void Widget::SetSecondRect(int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 void Widget::MoveSprite() {
-    ScopedLock lock(widgetLock_);
     if (sprite_) {
         sprite_->SetPosition(static_cast<float>(rect_.left), static_cast<float>(rect_.top));
     }
@@ -262,12 +243,8 @@ void Widget::MoveSprite() {
 
 void Widget::Offset(int32_t dx, int32_t dy) {
     CheckTreeAccess("Offset");
-    {
-        ScopedLock lock(widgetLock_);
-        rect_.Offset(dx, dy);
-    }
+    rect_.Offset(dx, dy);
     MoveSprite();
-    ScopedLock lock(childLock_);
     for (Widget* child : children_) {
         child->Offset(dx, dy);
     }
@@ -279,35 +256,27 @@ void Widget::SetPosition(int32_t x, int32_t y) {
     const int32_t originY = parent_ != nullptr ? parent_->rect_.top : 0;
     const int32_t dx = originX + x - rect_.left;
     const int32_t dy = originY + y - rect_.top;
-    {
-        ScopedLock lock(widgetLock_);
-        rect_.Offset(dx, dy);
-    }
+    rect_.Offset(dx, dy);
     MoveSprite();
     OnMove();
-    ScopedLock lock(childLock_);
     for (Widget* child : children_) {
         child->Offset(dx, dy);
     }
 }
 
 void Widget::SetSize(int32_t w, int32_t h) {
-    {
-        ScopedLock lock(widgetLock_);
-        rect_.right = rect_.left + w;
-        rect_.bottom = rect_.top + h;
-        sourceRect_.right = sourceRect_.left + w;
-        sourceRect_.bottom = sourceRect_.top + h;
-        frameRect_ = sourceRect_;
-        if (sprite_) {
-            sprite_->SetSourceRect(frameRect_);
-        }
+    rect_.right = rect_.left + w;
+    rect_.bottom = rect_.top + h;
+    sourceRect_.right = sourceRect_.left + w;
+    sourceRect_.bottom = sourceRect_.top + h;
+    frameRect_ = sourceRect_;
+    if (sprite_) {
+        sprite_->SetSourceRect(frameRect_);
     }
     OnResize(w, h);
 }
 
 void Widget::SetSourceRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    ScopedLock lock(widgetLock_);
     sourceRect_ = WidgetRect::FromSize(x, y, w == -1 ? rect_.Width() : w, h == -1 ? rect_.Height() : h);
     frameRect_ = sourceRect_;
     if (sprite_) {
@@ -316,7 +285,6 @@ void Widget::SetSourceRect(int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 void Widget::SetFrameRect(const WidgetRect& frame) {
-    ScopedLock lock(widgetLock_);
     frameRect_ = frame;
     if (sprite_) {
         sprite_->SetSourceRect(frameRect_);
@@ -325,20 +293,16 @@ void Widget::SetFrameRect(const WidgetRect& frame) {
 
 void Widget::SetImage(int32_t textureId, int32_t srcX, int32_t srcY, int32_t w, int32_t h, float scaleX,
                       float scaleY) {
-    {
-        ScopedLock lock(widgetLock_);
-        texture_.reset();
-        textureId_ = textureId;
-        if (sprite_) {
-            explicitImage_ = true;
-            SetSourceRect(srcX, srcY, w, h);
-        }
+    texture_.reset();
+    textureId_ = textureId;
+    if (sprite_) {
+        explicitImage_ = true;
+        SetSourceRect(srcX, srcY, w, h);
     }
     SetScale(scaleX, scaleY);
 }
 
 void Widget::SetScale(float scaleX, float scaleY) {
-    ScopedLock lock(widgetLock_);
     scaleX_ = scaleX;
     scaleY_ = scaleY;
     if (sprite_) {
@@ -397,7 +361,6 @@ void Widget::ApplyAnchor(int32_t screenWidth, int32_t screenHeight) {
 }
 
 void Widget::ApplyChildAnchors(int32_t screenWidth, int32_t screenHeight) {
-    ScopedLock lock(childLock_);
     for (Widget* child : children_) {
         child->ApplyAnchor(screenWidth, screenHeight);
     }
@@ -407,12 +370,9 @@ void Widget::ApplyChildAnchors(int32_t screenWidth, int32_t screenHeight) {
 
 void Widget::RefreshSubtree(bool showing) {
     SetState(state_);
-    {
-        ScopedLock lock(childLock_);
-        for (size_t i = 0; i < children_.size(); ++i) {
-            if (children_[i]->visible_) {
-                children_[i]->RefreshSubtree(showing);
-            }
+    for (size_t i = 0; i < children_.size(); ++i) {
+        if (children_[i]->visible_) {
+            children_[i]->RefreshSubtree(showing);
         }
     }
     if (showing) {
@@ -446,20 +406,15 @@ void Widget::SetEnabled(bool enabled) {
 void Widget::RefreshState() { SetState(state_); }
 
 void Widget::SetAlpha(float alpha) {
-    {
-        ScopedLock lock(widgetLock_);
-        if (sprite_) {
-            sprite_->SetOpacity(alpha);
-        }
+    if (sprite_) {
+        sprite_->SetOpacity(alpha);
     }
-    ScopedLock lock(childLock_);
     for (Widget* child : children_) {
         child->SetAlpha(alpha);
     }
 }
 
 float Widget::GetAlpha() const {
-    ScopedLock lock(widgetLock_);
     return sprite_ ? sprite_->GetOpacity() : 1.0f;
 }
 
@@ -472,7 +427,6 @@ void Widget::NotifyParent(int32_t code) {
 // --- Graphics and time --------------------------------------------------------------------------------------
 
 void Widget::CreateSprite() {
-    ScopedLock lock(widgetLock_);
     sprite_ = std::make_unique<WidgetSprite>();
     sprite_->SetPosition(static_cast<float>(rect_.left), static_cast<float>(rect_.top));
     sourceRect_ = WidgetRect::FromSize(0, 0, rect_.Width(), rect_.Height());
@@ -487,7 +441,6 @@ bool Widget::LoadGraphics(uint32_t arg) {
         texture_ = WidgetToolkit::Get().Resources().GetTextureById(textureId_);
     }
     OnLoad(arg, texture_);
-    ScopedLock lock(childLock_);
     for (size_t i = 0; i < children_.size(); ++i) {
         children_[i]->LoadGraphics(arg);
     }
@@ -499,19 +452,16 @@ void Widget::TickTree(uint32_t now) {
         return;
     }
     Tick(now);
-    ScopedLock lock(childLock_);
     for (size_t i = 0; i < children_.size(); ++i) {
         children_[i]->TickTree(now);
     }
 }
 
 void Widget::ReleaseTexture() {
-    ScopedLock lock(widgetLock_);
     texture_.reset();
 }
 
 bool Widget::GetSpriteState(WidgetSprite& out) const {
-    ScopedLock lock(widgetLock_);
     if (!sprite_) {
         return false;
     }
@@ -533,7 +483,6 @@ bool Widget::UiUpdateEnabled() { return WidgetToolkit::Get().Services().IsUiUpda
 
 void Widget::UpdateChildren() {
     Widget* exclusive = WidgetToolkit::Get().GetExclusiveWidget();
-    ScopedLock lock(childLock_);
     for (size_t i = 0; i < children_.size(); ++i) {
         if (children_[i] != exclusive) {
             children_[i]->UpdateTree();
@@ -576,12 +525,9 @@ bool Widget::DispatchKey(uint32_t msg, WParam wParam, LParam lParam) {
     if (!visible_ || !enabled_) {
         return false;
     }
-    {
-        ScopedLock lock(childLock_);
-        for (size_t i = children_.size(); i-- > 0;) {
-            if (i < children_.size() && children_[i]->DispatchKey(msg, wParam, lParam)) {
-                return true;
-            }
+    for (size_t i = children_.size(); i-- > 0;) {
+        if (i < children_.size() && children_[i]->DispatchKey(msg, wParam, lParam)) {
+            return true;
         }
     }
     return OnKey(msg, wParam, lParam);
@@ -617,7 +563,6 @@ bool Widget::OfferMouseToChildren(uint32_t msg, WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
     Widget* exclusive = toolkit.GetExclusiveWidget();
     Widget* handler = nullptr;
-    ScopedLock lock(childLock_);
     for (size_t i = children_.size(); i-- > 0;) {
         if (i >= children_.size()) {
             continue;  // a handler shortened the list

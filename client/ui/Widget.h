@@ -9,18 +9,15 @@
 // deletes them with itself; a child attached by pointer stays its owner's. A child that outlives its
 // parent is detached from it, and a widget destroyed while attached leaves its parent's list.
 //
-// Threads: a screen's widgets are made, changed, routed to, ticked and drawn by the threads that Scene.h names,
-// each holding the scene manager's widget-tree lock, so one widget is never written and read at once; the
-// operations that change what other threads read check it in the test build (CheckTreeAccess). Inside that
-// lock, the widget lock guards the sprite and what is handed to it (and text and colours in subclasses) and the
-// child-list lock the list while it is walked or changed, for readers outside the tree (tests, tools); both are
-// recursive, a widget's child-list lock taken before a child's locks.
+// Threads: a screen's widgets are made, changed, routed to, ticked and drawn by the threads that the table in
+// client/app/Scene.h names, each holding the scene manager's widget-tree lock, so one widget is never written and read
+// at once; the operations that change what other threads read check it in the test build (CheckTreeAccess). A widget
+// keeps no lock of its own.
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/SharedPtr.h"
 #include "client/ui/WidgetRect.h"
 #include "platform/system/WString.h"
@@ -119,7 +116,7 @@ public:
     void AddChild(Widget* child, bool visible);
     // Unlinks the child; hands back ownership when this widget held it.
     [[nodiscard]] std::unique_ptr<Widget> RemoveChild(Widget* child);
-    // The children in list order (a copy, taken under the child-list lock).
+    // The children in list order (a copy).
     std::vector<Widget*> GetChildren() const;
 
     // --- Identity and geometry ---------------------------------------------------------------------------
@@ -224,8 +221,6 @@ protected:
     void SetFrameRect(const WidgetRect& frame);
     WidgetSprite* GetSprite() { return sprite_.get(); }
     uint32_t GetUpdateArg() const { return updateArg_; }
-    quill::CriticalSectionLock& GetWidgetLock() const { return widgetLock_; }
-    quill::CriticalSectionLock& GetChildLock() const { return childLock_; }
     // The toolkit's UI switch.
     static bool UiUpdateEnabled();
     // The debug check at the operations that change what other threads read (visibility, place, children,
@@ -276,8 +271,6 @@ private:
     Kind* CreateImaged(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value,
                        const ImageSource& image);
 
-    mutable quill::CriticalSectionLock widgetLock_;
-    mutable quill::CriticalSectionLock childLock_;
     WidgetKind kind_ = WidgetKind::Widget;
     // Written by routing, read by drawing: the flags drawing tests are atomic.
     std::atomic<int32_t> state_{WidgetState::Normal};

@@ -8,7 +8,7 @@
 // The item it shows is looked up from the player's profile by key on every use, so an item that left the
 // inventory is never touched through a stale pointer.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 

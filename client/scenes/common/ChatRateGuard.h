@@ -8,7 +8,7 @@
 // The lobby counts an earlier line only while it is younger than its window; the room also counts one exactly
 // a window's length old. The owner chooses which edge its chat keeps.
 //
-// Threads: the main thread only (the chat send); pure.
+// Pure: the chat send calls it.
 #include <cstddef>
 #include <cstdint>
 #include <deque>

@@ -10,6 +10,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -43,22 +44,17 @@ GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<v
 }
 
 std::optional<GiftRecipientList::Member> GiftRecipientList::Selected() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return selected_;
 }
 
 quill::WString GiftRecipientList::RowNickname(size_t row) const {
-    quill::ScopedLock hold(GetWidgetLock());
     return row < kRows && rows_[row]->IsVisible() ? shown_[row].nickname : quill::WString();
 }
 
 void GiftRecipientList::SetVisible(bool visible) {
     if (visible) {
-        {
-            quill::ScopedLock hold(GetWidgetLock());
-            selected_.reset();
-            pager_.Reset();
-        }
+        selected_.reset();
+        pager_.Reset();
         scrollBar_->SetPosition(0, false);
         Refresh();
         if (count_ == 0) {
@@ -71,7 +67,7 @@ void GiftRecipientList::SetVisible(bool visible) {
 
 void GiftRecipientList::Refresh() {
     quill::UserDirectory& directory = kind_ == kClanMembers ? members_.ClanMembers() : members_.Friends();
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("GiftRecipientList::Refresh");
     size_t shown = 0;
     {
         quill::ScopedLock list(directory.GetLock());
@@ -96,10 +92,7 @@ void GiftRecipientList::Refresh() {
 }
 
 void GiftRecipientList::Scroll(int32_t first) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        pager_.ScrollTo(first, count_);
-    }
+    pager_.ScrollTo(first, count_);
     scrollBar_->SetPosition(pager_.BarPosition(), false);
     Refresh();
 }
@@ -108,11 +101,8 @@ bool GiftRecipientList::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id >= kFirstRowId && id < kFirstRowId + static_cast<int32_t>(kRows)) {
         const auto row = static_cast<size_t>(id - kFirstRowId);
-        {
-            quill::ScopedLock hold(GetWidgetLock());
-            if (pager_.First() + static_cast<int32_t>(row) > count_) return true;
-            selected_ = shown_[row];
-        }
+        if (pager_.First() + static_cast<int32_t>(row) > count_) return true;
+        selected_ = shown_[row];
         SetVisible(false);
         if (Widget* parent = GetParent()) parent->OnEvent(this, kChosenEvent, 0);
         return true;

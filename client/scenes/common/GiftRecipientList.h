@@ -7,7 +7,7 @@
 // The rows hold copies of the members' ids and nicknames, taken under the directory's lock: the connection's
 // dispatch thread may take a member out of the list (and give its record back to the pool) at any time.
 //
-// Threads: shown, scrolled and clicked on the main thread; the copies are guarded by the widget lock.
+// Threads: see the table in client/app/Scene.h; a directory's lock is taken only while its members are copied.
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -1,13 +1,13 @@
 #include "client/scenes/common/InvitePopup.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/connection/JoinWithTarget.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -24,7 +24,7 @@ InvitePopup::InvitePopup(JoinWithTarget& target, EventPoster poster)
 }
 
 void InvitePopup::SetInvitation(const Invitation& invitation) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("InvitePopup::SetInvitation");
     invitation_ = invitation;
     if (invitation_.hasPassword == 0)
         invitation_.password.clear();
@@ -33,10 +33,7 @@ void InvitePopup::SetInvitation(const Invitation& invitation) {
 void InvitePopup::OnShow() {
     CentreOnScreen(*this);
     Invitation invitation;
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        invitation = invitation_;
-    }
+    invitation = invitation_;
     // The room number is signed: 0 and below mean the lobby.
     const auto room = static_cast<int16_t>(invitation.room);
     if (room > 0) {
@@ -58,16 +55,13 @@ void InvitePopup::OnShow() {
 }
 
 void InvitePopup::Accept() {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        target_.pending = 1;
-        target_.channel = invitation_.channel;
-        target_.place = static_cast<int16_t>(invitation_.room);
-        target_.hasPassword = invitation_.hasPassword;
-        target_.password = invitation_.hasPassword != 0 ? invitation_.password : quill::WString();
-        target_.targetKind = 0;
-        target_.targetValue = 0;
-    }
+    target_.pending = 1;
+    target_.channel = invitation_.channel;
+    target_.place = static_cast<int16_t>(invitation_.room);
+    target_.hasPassword = invitation_.hasPassword;
+    target_.password = invitation_.hasPassword != 0 ? invitation_.password : quill::WString();
+    target_.targetKind = 0;
+    target_.targetValue = 0;
     if (poster_)
         poster_(quill::AppEventId::JoinWith, 0, 0, 0);
     SetVisible(false);

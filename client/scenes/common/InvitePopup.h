@@ -4,8 +4,7 @@
 // the connection keeps the target and JoinWith (1070) is posted) or No (2053, Esc: nothing is answered).
 // The scene manager keeps one for all screens; the connection fills and opens it.
 //
-// Threads: filled and opened on the connection's dispatch thread; pressed on the main thread. The
-// invitation is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 
 #include "QuillLib/core/AppEventId.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/math/BoundingSphere.h"
@@ -13,6 +12,7 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/ItemPreviewModel.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -86,7 +86,7 @@ void ItemPreview::ShowItem(const quill::InventoryItem& item) {
     for (uint32_t slot = 0; slot < ItemModelRecord::kPartSlots; ++slot) {
         tuned->SetPart(slot, static_cast<int16_t>(item.statValues[slot]), quill::TheCuePartCatalogue());
     }
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::ShowItem");
     itemId_ = item.typeCode;
     Restart(tuned.get());
     // The previous copy goes only now: the main thread builds under the widget lock.
@@ -103,7 +103,7 @@ void ItemPreview::SetViewSize(int32_t width, int32_t height) {
 }
 
 void ItemPreview::ReleaseModel() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::ReleaseModel");
     reload_ = false;
     if (model_) model_->Release();
     camera_.reset();
@@ -124,7 +124,7 @@ float ItemPreview::DistanceFor(const ItemModelRecord& record, float override) {
 }
 
 bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice& device) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::LoadModel");
     device_ = &device;
     const ItemModelRecord* record = record_;
     if (record == nullptr) return true;
@@ -185,7 +185,7 @@ void ItemPreview::Turn() {
 }
 
 void ItemPreview::Update() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("ItemPreview::Update");
     if (!IsVisible() || !loaded_ || device_ == nullptr || !camera_) return;
     Draw(*device_);
 }

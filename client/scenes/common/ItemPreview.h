@@ -10,8 +10,7 @@
 // hand mouse messages to OnMouse themselves (the toolkit's routing passes a preview by), and release the
 // model with ReleaseModel when their screen is left.
 //
-// Threads: SetItemId and SetRecord from the main thread (input) and the dispatch thread (replies): they only
-// write flags and the record. LoadModel, ReleaseModel and drawing on the main thread, under the widget lock.
+// Threads: see the table in client/app/Scene.h; the model is loaded, released and drawn on the main thread only.
 #include <atomic>
 #include <cstdint>
 #include <memory>

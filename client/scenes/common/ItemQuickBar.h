@@ -7,7 +7,7 @@
 // Items are named by their key pairs and looked up in the player's profile when used, so an item that left
 // the inventory is never reached through a stale pointer.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -3,7 +3,7 @@
 // room's game type pressed, and the statistics of the cue under the mouse (or of the chosen one) beside
 // them. A click chooses a cue and posts QuickSlotA; the room then changes the cue.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <optional>

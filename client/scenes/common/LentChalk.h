@@ -6,8 +6,7 @@
 // is chosen again. The key stays on this client: nothing sends it to the server. Return takes the chalk out
 // of the inventory and gives it back to the pool.
 //
-// Threads: the thread of the screen's activation and leave (the main thread); the inventory's own lock
-// guards the item list.
+// Threads: see the table in client/app/Scene.h; the player's record is read under its own lock.
 #include <cstdint>
 
 namespace quill {

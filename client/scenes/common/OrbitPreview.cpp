@@ -1,6 +1,6 @@
 #include "client/scenes/common/OrbitPreview.h"
 
-#include "QuillLib/core/ScopedLock.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
@@ -10,7 +10,7 @@ namespace kestrovan {
 namespace Msg = platform::Msg;
 
 void OrbitPreview::Zoom(float step) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("OrbitPreview::Zoom");
     if (!camera_) return;
     camera_->SetDistance(LimitDistance(camera_->GetDistance() - step));
 }
@@ -38,7 +38,7 @@ bool OrbitPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
             return true;
         case Msg::MouseMove:
             if (dragging_) {
-                quill::ScopedLock hold(GetWidgetLock());
+                WidgetToolkit::CheckTreeAccess("OrbitPreview::OnMouse");
                 if (camera_) Drag(*camera_, x - lastMouseX_, y - lastMouseY_);
                 lastMouseX_ = x;
                 lastMouseY_ = y;

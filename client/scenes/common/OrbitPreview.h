@@ -4,8 +4,7 @@
 // the rectangle, and the wheel inside the rectangle moves it nearer or farther. The item previews and the cue
 // workshop's part previews are built on it; each places the camera for its model and says what a drag does.
 //
-// Threads: the mouse handling and the camera's moves on the main thread, under the widget lock; see
-// client/app/Scene.h for the screens' thread table.
+// Threads: see the table in client/app/Scene.h; the mouse handling and the camera's moves run on the main thread.
 #include <atomic>
 #include <cstdint>
 #include <functional>

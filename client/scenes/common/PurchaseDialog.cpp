@@ -130,10 +130,7 @@ void PurchaseDialog::BuildRecipientPanel() {
 // --- what the owner sets ---
 
 void PurchaseDialog::SetMode(PurchaseMode mode) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        mode_ = mode;
-    }
+    mode_ = mode;
     friendList_->Show(false);
     clanList_->Show(false);
     const bool buy = mode == PurchaseMode::kBuy;
@@ -153,11 +150,8 @@ void PurchaseDialog::SetMode(PurchaseMode mode) {
 
 void PurchaseDialog::SetItem(const quill::ItemRecord& item) {
     PurchaseMode mode;
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        item_ = item;
-        mode = mode_;
-    }
+    item_ = item;
+    mode = mode_;
     const bool cash = PurchaseRules::IsCashItem(item);
     secondTitle_->SetText(cash ? u"캐시 상품입니다." : u"큐머니 상품입니다.");
     // A clan gift is paid with the clan's money whatever the item's currency: its captions stay.
@@ -219,10 +213,7 @@ void PurchaseDialog::FillPeriodLabels() {
 }
 
 void PurchaseDialog::SelectPeriod(int32_t period) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        period_ = period;
-    }
+    period_ = period;
     for (size_t row = 0; row < 3; ++row) periodButtons_[row]->SetChecked(static_cast<int32_t>(row) + 1 == period);
 }
 
@@ -244,10 +235,7 @@ void PurchaseDialog::UpdatePrice() {
         }
         price = discount.price;
     }
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        price_ = price;
-    }
+    price_ = price;
     after_->SetText(FormatMoney(PurchaseRules::Balance(item, mode, account) - price));
 }
 
@@ -321,22 +309,18 @@ void PurchaseDialog::WriteRequest(quill::Packet& packet) const {
 // --- what the owner reads ---
 
 PurchaseMode PurchaseDialog::Mode() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return mode_;
 }
 
 quill::ItemRecord PurchaseDialog::Item() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return item_;
 }
 
 int32_t PurchaseDialog::Period() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return period_;
 }
 
 int64_t PurchaseDialog::Price() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return price_;
 }
 

@@ -8,8 +8,7 @@
 //
 // Opening: SetMode, then SetItem, then show.
 //
-// Threads: filled, shown and pressed on the main thread (input and events); the item and the choice are
-// kept under the widget lock, the screen reads them on the same thread when it handles the event.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <functional>

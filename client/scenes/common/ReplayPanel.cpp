@@ -20,6 +20,7 @@
 #include "client/table/TableRack.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 
@@ -88,7 +89,6 @@ Button* ReplayPanel::ControlButton(int32_t id) const {
 }
 
 ShotRecord ReplayPanel::StoredShot() const {
-    quill::ScopedLock hold(lock_);
     return storedShot_;
 }
 
@@ -96,7 +96,7 @@ ShotRecord ReplayPanel::StoredShot() const {
 
 bool ReplayPanel::CreateTable(const quill::RoomInfo& room, quill::ResourceManager& resources,
                               D3D9RenderDevice& device) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ReplayPanel::CreateTable");
     GameTable& table =
         stage_.CreateTable({static_cast<quill::GameType>(room.gameType), room.tableItem, room.ballItem,
                             kDefaultPhysicsModelCode, 1});
@@ -109,7 +109,7 @@ bool ReplayPanel::CreateTable(const quill::RoomInfo& room, quill::ResourceManage
 }
 
 void ReplayPanel::ReleaseTable() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ReplayPanel::ReleaseTable");
     playing_ = false;
     stage_.Release(nullptr);
 }
@@ -124,7 +124,7 @@ void ReplayPanel::EquipShotCue(const ShotRecord& record, bool withParts) {
 }
 
 void ReplayPanel::LoadShot(const ShotRecord& record) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ReplayPanel::LoadShot");
     storedShot_ = record;
     reloadPending_ = false;
     GameTable* table = stage_.Table();
@@ -153,7 +153,7 @@ void ReplayPanel::UpdateTable(uint32_t clockTenthMs) {
 }
 
 void ReplayPanel::DrawTable(D3D9RenderDevice& device) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ReplayPanel::DrawTable");
     GameTable* table = stage_.Table();
     if (table == nullptr || !shown_) return;
     const WidgetRect at = GetRect();
@@ -200,7 +200,7 @@ void ReplayPanel::ApplyCamera() {
 }
 
 void ReplayPanel::ToggleSize() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ReplayPanel::ToggleSize");
     if (viewChanged_) return;
     viewChanged_ = true;
     const int32_t shift = enlarged_ ? -kWideShift : kWideShift;

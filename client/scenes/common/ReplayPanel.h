@@ -6,15 +6,12 @@
 // A shot on other equipment than the panel's table waits for the next drawn frame, which sets the table up
 // for it first. Hiding the panel stops its playing.
 //
-// Threads: its table is drawn and set up on the main thread (DrawTable, under the panel's lock) and stepped
-// on the game thread (UpdateTable); the controls are pressed on the main thread. The lock guards the stored
-// shot, the view and the size.
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -110,7 +107,6 @@ private:
     quill::PlayerState& player_;
     Services services_;
     ShotSaveWindow* saveWindow_ = nullptr;
-    mutable quill::CriticalSectionLock lock_;
     ShotRecord storedShot_;
     std::atomic<bool> playing_{false};
     std::atomic<bool> shown_{false};

@@ -4,8 +4,7 @@
 // the half-game label and the lock, rated and special-table marks. A full room is drawn faded. The row
 // keeps a copy of the room it shows, so the room table may change under it.
 //
-// Threads: SetRoom and Clear run where the lobby refreshes its list (the dispatch or main thread) under the
-// lobby's lock; they and the drawing hold the widget-tree lock (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstdint>
 

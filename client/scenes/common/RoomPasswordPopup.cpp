@@ -1,7 +1,6 @@
 #include "client/scenes/common/RoomPasswordPopup.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -21,7 +20,6 @@ RoomPasswordPopup::RoomPasswordPopup(EventPoster poster)
 }
 
 quill::WString RoomPasswordPopup::Password() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return password_;
 }
 
@@ -33,10 +31,7 @@ void RoomPasswordPopup::OnShow() {
 }
 
 void RoomPasswordPopup::Accept() {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        password_ = edit_->GetText();
-    }
+    password_ = edit_->GetText();
     SetVisible(false);
     if (poster_)
         poster_(quill::AppEventId::RoomPasswordEntered, 0, 0, 0);

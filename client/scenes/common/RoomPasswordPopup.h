@@ -3,7 +3,7 @@
 // box keeps the text, closes the prompt and posts RoomPasswordEntered (1052); Cancel (2051) only closes it.
 // The lobby stores the room number before opening it and reads both back when the event arrives.
 //
-// Threads: as PopupWindow; the room number and the password are read by the thread that handles 1052.
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // 20 entries), or holding just the room's own choice. Each list has a preview of its chosen item beside it,
 // which the player may turn and zoom.
 //
-// Threads: as every widget of a screen (Scene.h).
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <vector>
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "QuillLib/core/Random.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/Package.h"
@@ -29,6 +28,7 @@
 #include "client/table/TableInput.h"
 #include "client/table/TableModels.h"
 #include "client/table/TableRenderStep.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -130,17 +130,16 @@ bool TableSceneStage::LoadWithoutMap(quill::ResourceManager& resources, D3D9Rend
 // --- equipment ---
 
 void TableSceneStage::RequestEquipment(const Equipment& equipment) {
-    quill::ScopedLock hold(pendingLock_);
+    WidgetToolkit::CheckTreeAccess("TableSceneStage::RequestEquipment");
     pending_ = equipment;
 }
 
 bool TableSceneStage::HasPendingEquipment() const {
-    quill::ScopedLock hold(pendingLock_);
     return pending_.has_value();
 }
 
 std::optional<TableSceneStage::Equipment> TableSceneStage::TakePendingEquipment() {
-    quill::ScopedLock hold(pendingLock_);
+    WidgetToolkit::CheckTreeAccess("TableSceneStage::TakePendingEquipment");
     std::optional<Equipment> taken = pending_;
     pending_.reset();
     return taken;

@@ -9,15 +9,13 @@
 // A screen without a map (the room's replay panel) keeps its cameras to itself: the table then draws only
 // its own models, into the screen's viewport.
 //
-// Threads: Load, ApplyEquipment, Render and Release on the main thread (the frame step, the widget-tree lock
-// held); RequestEquipment on any thread (the request is kept under the
-// stage's lock). The table's own threads are as GameTable says.
+// Threads: see the table in client/app/Scene.h; loading, applying the equipment, drawing and releasing run on the main
+// thread. The table's own threads are as GameTable says.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/render/RenderPassTypes.h"
@@ -148,7 +146,6 @@ private:
     quill::RenderScene* renderScene_ = nullptr;
     CueModelEntry* cue_ = nullptr;
 
-    mutable quill::CriticalSectionLock pendingLock_;
     std::optional<Equipment> pending_;
 };
 

@@ -23,11 +23,9 @@ WebPages::WebPages(ScreenServices& app, AppEventPoster poster) : app_(app), post
 
 WebPages::~WebPages() = default;
 
-// The dialog-box mode is asked for here and applied by the next frame step, which takes the App lock before
-// the screens' lock (this runs under the screens' lock, where the App lock is never taken).
+// The dialog-box mode is asked for here and applied by the next frame step.
 void WebPages::Open(quill::WStringView path) {
     app_.RequestDialogBoxMode(true);
-    std::lock_guard hold(mutex_);
     if (window_ != nullptr || app_.Browser() == nullptr) return;
     // The browser host class is registered with the first page.
     if (hosts_ == nullptr) {
@@ -37,15 +35,11 @@ void WebPages::Open(quill::WStringView path) {
 }
 
 void WebPages::OnWindowClosed() {
-    {
-        std::lock_guard hold(mutex_);
-        window_.reset();
-    }
+    window_.reset();
     app_.RequestDialogBoxMode(false);
 }
 
 bool WebPages::HasWindow() const {
-    std::lock_guard hold(mutex_);
     return window_ != nullptr;
 }
 

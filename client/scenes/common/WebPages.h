@@ -4,11 +4,10 @@
 // and applies it at once, then makes a window for the page unless one is open; while one is, further
 // requests make none. WebWindowClosed lets the window go and leaves the dialog-box mode.
 //
-// Threads: Open on the main thread (the screen's render pass, which takes the requests its events queued);
-// OnWindowClosed on the main thread (the screen's application events). The window itself lives under a lock.
+// Threads: see the table in client/app/Scene.h; Open and OnWindowClosed run on the main thread (the screen's render
+// pass and application events).
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 #include "QuillLib/core/WString.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -45,7 +44,6 @@ private:
     ScreenServices& app_;
     AppEventPoster poster_;
     std::unique_ptr<BrowserHostClass> hosts_;
-    mutable std::mutex mutex_;
     std::unique_ptr<WebPageWindow> window_;
 };
 

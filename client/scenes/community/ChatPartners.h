@@ -38,7 +38,7 @@ public:
     // A partner of this list, or null.
     void SetCurrent(ChatPartner* partner);
     int32_t Count() const { return static_cast<int32_t>(partners_.size()); }
-    // The partners in opening order (for walking under the chat lock).
+    // The partners in opening order (for walking).
     std::vector<ChatPartner*> All() const;
 
     // Closes the current chat; the first remaining one becomes current. False when there was none.

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
@@ -64,10 +63,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
 }
 
 void ClanDialog::SetClan(const std::optional<ClanRecord>& clan) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        clan_ = clan;
-    }
+    clan_ = clan;
     if (clan) {
         name_->SetText(clan->name);
         name_->SetEnabled(false);
@@ -86,7 +82,6 @@ void ClanDialog::SetClan(const std::optional<ClanRecord>& clan) {
 }
 
 std::optional<ClanRecord> ClanDialog::Clan() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return clan_;
 }
 

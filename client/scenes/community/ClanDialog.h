@@ -4,7 +4,7 @@
 // table, only in the lobby). The cost of the chosen capacity shows below the list. A refused check shows its
 // error and leaves the dialog open; a request sent hides it.
 //
-// Threads: filled, shown and used on the main thread; the clan is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <optional>
 

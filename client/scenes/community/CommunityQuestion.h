@@ -1,13 +1,11 @@
 #pragma once
 // A messenger dialog that asks one question about one subject (an invitation, a request, a player): the
-// subject is kept under the widget lock, and either answer button hides the dialog before the dialog's own
+// subject is kept, and either answer button hides the dialog before the dialog's own
 // OnAnswer acts on it. Other events go to the frame.
 //
-// Threads: the subject is set by whoever opens the dialog (dispatch or main thread) and read on the main
-// thread; the answer comes on the main thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/scenes/common/CommunityDialog.h"
 
 namespace kestrovan {
@@ -28,11 +26,9 @@ protected:
     using CommunityDialog::CommunityDialog;
 
     void SetSubject(const Subject& subject) {
-        quill::ScopedLock hold(GetWidgetLock());
         subject_ = subject;
     }
     Subject GetSubject() const {
-        quill::ScopedLock hold(GetWidgetLock());
         return subject_;
     }
     // Called with the dialog already hidden.

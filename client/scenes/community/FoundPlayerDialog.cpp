@@ -1,7 +1,6 @@
 #include "client/scenes/community/FoundPlayerDialog.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -45,16 +44,12 @@ FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& req
 }
 
 void FoundPlayerDialog::SetFound(const FoundPlayerRecord& found, quill::WStringView location) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        found_ = found;
-    }
+    found_ = found;
     nickname_->SetText(found.nickname);
     location_->SetText(location);
 }
 
 FoundPlayerRecord FoundPlayerDialog::Found() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return found_;
 }
 

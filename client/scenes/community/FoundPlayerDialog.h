@@ -4,8 +4,7 @@
 // JoinWith is posted) and "Ask Friend" (FriendRequest); neither of the last two for the player himself. The
 // close button (Esc) hides it.
 //
-// Threads: filled and shown on the dispatch thread (FindPlayerResult); pressed on the main thread. The
-// found player is kept under the widget lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

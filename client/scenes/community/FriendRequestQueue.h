@@ -4,14 +4,12 @@
 // that finds none free is dropped). The dialog always shows the queue's head, and an answer always goes to the
 // head, so the reply names the requester the player saw.
 //
-// Threads: the dispatch thread adds, the main thread answers; the queue's own lock (the messenger's request
-// lock) guards both. Waiting for a free record happens outside it; the messenger gives one try, as its requests
-// are added under the widget-tree lock, where no answer can free a record meanwhile.
+// Threads: see the table in client/app/Scene.h. The messenger takes a record with one try: its requests are added under
+// the widget-tree lock, where no answer can free a record meanwhile.
 #include <cstdint>
 #include <deque>
 #include <optional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/connection/ObjectPool.h"
 #include "client/scenes/common/TextFields.h"
@@ -51,7 +49,6 @@ public:
 private:
     bool Contains(uint32_t memberId) const;
 
-    mutable quill::CriticalSectionLock lock_;
     ObjectPool<FriendRequestRecord> pool_;
     const uint32_t tries_;
     std::deque<FriendRequestRecord*> queue_;

@@ -3,8 +3,8 @@
 // offline, each group in the list's key order, from the first shown row on. The first shown row counts from
 // 1 and stops at count - 7 (at least 1), which is also the scroll bar's range.
 //
-// Threads: Read takes the directory's lock and copies what it needs, so the caller holds no pointer into the
-// directory afterwards; the caller's own member-list lock, when it has one, is taken before.
+// Threads: Read takes the directory's lock and copies what it needs, so the caller holds no pointer into the directory
+// afterwards.
 #include <cstdint>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // screen, and its views.
 #include "client/scenes/community/Messenger.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
@@ -244,9 +243,8 @@ void Messenger::OnShow() {
     if (alarm_.OnOpen()) {
         newMessageIcon_->Show(false);
         view_ = MessengerView::Chat;
-        quill::ScopedLock hold(chatLock_);
-        RefreshChatScrollLocked();
-        RefreshChatLinesLocked();
+        RefreshChatScroll();
+        RefreshChatLines();
     }
     ApplyView();
     RefreshMemberList();
@@ -331,22 +329,18 @@ void Messenger::Toggle(Widget& screen) {
 // --- What tests read ----------------------------------------------------------------------------------------
 
 int32_t Messenger::FirstRow() const {
-    quill::ScopedLock hold(memberLock_);
     return firstRow_;
 }
 
 int32_t Messenger::FirstTab() const {
-    quill::ScopedLock hold(chatLock_);
     return chats_.FirstTab();
 }
 
 int32_t Messenger::FirstLine() const {
-    quill::ScopedLock hold(chatLock_);
     return chats_.FirstLine();
 }
 
 std::vector<uint32_t> Messenger::ChatMembers() const {
-    quill::ScopedLock hold(chatLock_);
     std::vector<uint32_t> members;
     for (const ChatPartner* partner : chats_.All())
         members.push_back(partner->MemberId());
@@ -354,12 +348,10 @@ std::vector<uint32_t> Messenger::ChatMembers() const {
 }
 
 int64_t Messenger::CurrentChatMember() const {
-    quill::ScopedLock hold(chatLock_);
     return chats_.Current() != nullptr ? static_cast<int64_t>(chats_.Current()->MemberId()) : -1;
 }
 
 std::vector<ChatLine> Messenger::ChatLinesOf(uint32_t memberId) const {
-    quill::ScopedLock hold(chatLock_);
     const ChatPartner* partner = chats_.Find(memberId);
     if (partner == nullptr)
         return {};
@@ -367,13 +359,11 @@ std::vector<ChatLine> Messenger::ChatLinesOf(uint32_t memberId) const {
 }
 
 bool Messenger::ChatIsUnread(uint32_t memberId) const {
-    quill::ScopedLock hold(chatLock_);
     const ChatPartner* partner = chats_.Find(memberId);
     return partner != nullptr && partner->IsUnread();
 }
 
 quill::WString Messenger::LastAnnouncedRequester() const {
-    quill::ScopedLock hold(chatLock_);
     return lastAnnounced_;
 }
 

@@ -9,20 +9,16 @@
 // The friend and clan lists are the connection's two directories; the messenger reads them under their
 // locks and keeps copies of what it shows, never a pointer into them.
 //
-// Threads: server messages arrive on the dispatch thread, which fills the messenger and its dialogs and leaves
-// every window it opens (dialogs, boxes, the change of view) and what chat lines change on the screen (the
-// lines, tabs, marks and the alarm, once for all the lines since: ChatRefresh) to the main thread's next pass
-// (ShowPending); the main thread also takes the player's actions and changes screens. Locks: the member-list
-// lock before a directory's lock (taken inside MemberListPage::Read); the chat lock before a directory's lock
-// (the clan's name); the request lock (the queue's) and the pending lock alone. None of them is held while a
-// window is shown or hidden.
+// Threads: see the table in client/app/Scene.h. The dispatch thread fills the messenger and its dialogs and leaves
+// every window it opens (dialogs, boxes, the change of view) and what chat lines change on the screen (the lines, tabs,
+// marks and the alarm, once for all the lines since: ChatRefresh) to the main thread's next pass (ShowPending). A
+// directory's lock is taken only while its members are read.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/MessengerPopup.h"
 #include "client/scenes/common/ChatRefresh.h"
@@ -243,10 +239,8 @@ private:
     // What a line changes, left to the main thread's next pass; RefreshChat shows it there, once for all lines.
     void MarkLineEffects(const MessengerAlarm::LineEffects& effects);
     void RefreshChat();
-    // Under the chat lock: the tabs, the line scroll range and the lines.
-    void RefreshTabsLocked(bool& turnedUnread);
-    void RefreshChatScrollLocked();
-    void RefreshChatLinesLocked();
+    // The partner tabs.
+    void RefreshTabs(bool& turnedUnread);
     MemberSnapshot ClanChatMember();
 
     // --- Requests and results (MessengerRequests.cpp) ---
@@ -270,7 +264,6 @@ private:
     std::atomic<bool> firstShow_{true};
 
     // Guarded by memberLock_ (taken before a directory's lock).
-    mutable quill::CriticalSectionLock memberLock_;
     int32_t firstRow_ = 1;
     int32_t memberCount_ = 0;
     MemberSnapshot selected_;
@@ -281,8 +274,6 @@ private:
     static constexpr uint32_t kRefreshIcon = kRefreshTabs << 2;
     ChatRefresh chatRefresh_;
 
-    // Guarded by chatLock_.
-    mutable quill::CriticalSectionLock chatLock_;
     ChatPartners chats_;
     int32_t lineRange_ = 1;
     std::array<int64_t, kTabs> tabMembers_{-1, -1, -1};
@@ -299,7 +290,6 @@ private:
     static constexpr uint32_t kPendingBox = 8;
     static constexpr uint32_t kPendingFriendsView = 16;
     std::atomic<uint32_t> pending_{0};
-    mutable quill::CriticalSectionLock pendingLock_;
     std::array<quill::WString, 3> pendingBox_;  // title and two lines
 
     // Widgets of the window, owned by its tree.

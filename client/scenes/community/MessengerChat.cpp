@@ -14,6 +14,7 @@
 #include "client/ui/EditBox.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -75,18 +76,15 @@ void Messenger::OnChatLine(Packet& packet, bool echo) {
         return;
     const quill::WString own = CutToLength(host_->Connection().LocalPlayer().name, kNicknameLength);
     MessengerAlarm::LineEffects effects;
-    {
-        quill::ScopedLock hold(chatLock_);
-        ChatPartner& partner = chats_.Open(member, kind, false);
-        if (echo) {
-            partner.AddLine(quill::Format(u"%s : %s", own, text), kOwnLineColour);
-            effects.redrawLines = &partner == chats_.Current();
-        } else {
-            partner.AddLine(quill::Format(u"%s : %s", sender, text), kOtherLineColour);
-            effects = alarm_.OnLine(view_, &partner == chats_.Current());
-            if (effects.partnerUnread)
-                partner.MarkUnread(platform::TimeGetTime());
-        }
+    ChatPartner& partner = chats_.Open(member, kind, false);
+    if (echo) {
+        partner.AddLine(quill::Format(u"%s : %s", own, text), kOwnLineColour);
+        effects.redrawLines = &partner == chats_.Current();
+    } else {
+        partner.AddLine(quill::Format(u"%s : %s", sender, text), kOtherLineColour);
+        effects = alarm_.OnLine(view_, &partner == chats_.Current());
+        if (effects.partnerUnread)
+            partner.MarkUnread(platform::TimeGetTime());
     }
     MarkLineEffects(effects);
 }
@@ -106,15 +104,12 @@ void Messenger::RefreshChat() {
     if (marks == 0)
         return;
     bool turnedUnread = false;
-    {
-        quill::ScopedLock hold(chatLock_);
-        if ((marks & ChatRefresh::kLines) != 0) {
-            RefreshChatScrollLocked();
-            RefreshChatLinesLocked();
-        }
-        if ((marks & kRefreshTabs) != 0)
-            RefreshTabsLocked(turnedUnread);
+    if ((marks & ChatRefresh::kLines) != 0) {
+        RefreshChatScroll();
+        RefreshChatLines();
     }
+    if ((marks & kRefreshTabs) != 0)
+        RefreshTabs(turnedUnread);
     // The player may have opened the messenger or its chat view since the lines came: they are seen then.
     if ((marks & kRefreshChatTabMark) != 0 && alarm_.IsOpen() && view_ != MessengerView::Chat)
         chatTabMark_->Show(true);
@@ -128,26 +123,23 @@ void Messenger::RefreshChat() {
 
 void Messenger::OpenChat(const MemberSnapshot& member, uint8_t kind, bool select) {
     bool turnedUnread = false;
-    quill::ScopedLock hold(chatLock_);
+    WidgetToolkit::CheckTreeAccess("Messenger::OpenChat");
     chats_.Open(member, kind, select);
     if (select)
-        RefreshTabsLocked(turnedUnread);
+        RefreshTabs(turnedUnread);
 }
 
 void Messenger::CloseCurrentChat() {
     bool partnersLeft = false;
-    {
-        quill::ScopedLock hold(chatLock_);
-        if (!chats_.CloseCurrent())
-            return;
-        partnersLeft = chats_.Count() > 0;
-        bool turnedUnread = false;
-        if (partnersLeft) {
-            RefreshChatScrollLocked();
-            RefreshChatLinesLocked();
-        }
-        RefreshTabsLocked(turnedUnread);
+    if (!chats_.CloseCurrent())
+        return;
+    partnersLeft = chats_.Count() > 0;
+    bool turnedUnread = false;
+    if (partnersLeft) {
+        RefreshChatScroll();
+        RefreshChatLines();
     }
+    RefreshTabs(turnedUnread);
     if (!partnersLeft) {
         view_ = MessengerView::Friends;
         ApplyView();
@@ -162,13 +154,10 @@ void Messenger::SendChatEntry() {
     bool send = false;
     uint8_t kind = 0;
     uint32_t memberId = 0;
-    {
-        quill::ScopedLock hold(chatLock_);
-        if (const ChatPartner* partner = chats_.Current(); partner != nullptr && partner->IsOnline()) {
-            send = true;
-            kind = partner->Kind();
-            memberId = partner->MemberId();
-        }
+    if (const ChatPartner* partner = chats_.Current(); partner != nullptr && partner->IsOnline()) {
+        send = true;
+        kind = partner->Kind();
+        memberId = partner->MemberId();
     }
     if (send) {
         requests_.SendChat(kind, memberId, text);
@@ -181,25 +170,12 @@ void Messenger::SendChatEntry() {
 
 void Messenger::RefreshPartnerTabs() {
     bool turnedUnread = false;
-    {
-        quill::ScopedLock hold(chatLock_);
-        RefreshTabsLocked(turnedUnread);
-    }
+    RefreshTabs(turnedUnread);
     if (turnedUnread && alarm_.AlarmOn() && alarm_.IsOpen())
         host_->PlaySound(kAlarmSound);
 }
 
-void Messenger::RefreshChatScroll() {
-    quill::ScopedLock hold(chatLock_);
-    RefreshChatScrollLocked();
-}
-
-void Messenger::RefreshChatLines() {
-    quill::ScopedLock hold(chatLock_);
-    RefreshChatLinesLocked();
-}
-
-void Messenger::RefreshTabsLocked(bool& turnedUnread) {
+void Messenger::RefreshTabs(bool& turnedUnread) {
     const ChatPartners::TabView view = chats_.Tabs();
     tabScroll_->SetRange(view.range);
     tabScroll_->SetPosition(view.firstTab - 1, false);
@@ -222,7 +198,8 @@ void Messenger::RefreshTabsLocked(bool& turnedUnread) {
     }
 }
 
-void Messenger::RefreshChatScrollLocked() {
+void Messenger::RefreshChatScroll() {
+    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatScroll");
     const int32_t range = chats_.LineRange();
     const int32_t first = chats_.FollowNewest(lineRange_);
     lineRange_ = range;
@@ -230,7 +207,8 @@ void Messenger::RefreshChatScrollLocked() {
     lineScroll_->SetPosition(first - 1, false);
 }
 
-void Messenger::RefreshChatLinesLocked() {
+void Messenger::RefreshChatLines() {
+    WidgetToolkit::CheckTreeAccess("Messenger::RefreshChatLines");
     const ChatPartners::LineView view = chats_.Lines();
     for (size_t n = 0; n < lineLabels_.size(); ++n) {
         if (n < view.shown.size()) {

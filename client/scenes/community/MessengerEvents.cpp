@@ -1,7 +1,6 @@
 // The messenger's controls: its tabs and buttons, the scroll bars, the member rows and their menu, the clan
 // menu and the chat entry. Every event reports itself handled.
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/Scene.h"
 #include "client/connection/GameConnection.h"
@@ -81,25 +80,18 @@ bool Messenger::OnWindowControl(int32_t id, int32_t value) {
                 findPlayer_->ShowOn(*scene);
             return true;
         case kMemberScroll: {
-            {
-                quill::ScopedLock hold(memberLock_);
-                firstRow_ = value;
-            }
+            firstRow_ = value;
             RefreshMemberList();
             return true;
         }
         case kLineScroll: {
-            quill::ScopedLock hold(chatLock_);
             chats_.SetFirstLine(value);
-            RefreshChatLinesLocked();
+            RefreshChatLines();
             return true;
         }
         case kTabScroll:
         case kMoreTabs: {
-            {
-                quill::ScopedLock hold(chatLock_);
-                chats_.SetFirstTab(id == kMoreTabs ? chats_.FirstTab() + 1 : value);
-            }
+            chats_.SetFirstTab(id == kMoreTabs ? chats_.FirstTab() + 1 : value);
             RefreshPartnerTabs();
             return true;
         }
@@ -201,19 +193,15 @@ void Messenger::OnChatEntryEvent(int32_t key) {
 }
 
 MemberSnapshot Messenger::SelectedMember() const {
-    quill::ScopedLock hold(memberLock_);
     return selected_;
 }
 
 void Messenger::OnMemberRow(MemberListRow& row) {
     MemberMenuState state;
-    {
-        quill::ScopedLock hold(memberLock_);
-        if (!row.HasMember() || IsOwnMember(row.Member(), Own()))
-            return;
-        selected_ = row.Member();
-        state = MemberMenuFor(selected_, Own(), view_);
-    }
+    if (!row.HasMember() || IsOwnMember(row.Member(), Own()))
+        return;
+    selected_ = row.Member();
+    state = MemberMenuFor(selected_, Own(), view_);
     MenuButton(kInvite)->SetEnabled(state.invite);
     MenuButton(kJoinWith)->SetEnabled(state.joinWith);
     MenuButton(kDelFriend)->Show(state.deleteFriend);
@@ -222,15 +210,12 @@ void Messenger::OnMemberRow(MemberListRow& row) {
 }
 
 void Messenger::OnPartnerTab(int32_t index) {
-    {
-        quill::ScopedLock hold(chatLock_);
-        const int64_t memberId = tabMembers_[static_cast<size_t>(index)];
-        ChatPartner* partner = memberId >= 0 ? chats_.Find(static_cast<uint32_t>(memberId)) : nullptr;
-        if (partner == nullptr)
-            return;
-        chats_.SetCurrent(partner);
-        partner->ClearUnread();
-    }
+    const int64_t memberId = tabMembers_[static_cast<size_t>(index)];
+    ChatPartner* partner = memberId >= 0 ? chats_.Find(static_cast<uint32_t>(memberId)) : nullptr;
+    if (partner == nullptr)
+        return;
+    chats_.SetCurrent(partner);
+    partner->ClearUnread();
     RefreshPartnerTabs();
     RefreshChatScroll();
     RefreshChatLines();
@@ -248,10 +233,7 @@ void Messenger::JoinWithMember(const MemberSnapshot& member) {
 void Messenger::AskLeaveClan() {
     const bool master = OwnClanRank() >= kMasterRank;
     int32_t members = 0;
-    {
-        quill::ScopedLock hold(memberLock_);
-        members = listKind_ == kClanList ? memberCount_ : 0;
-    }
+    members = listKind_ == kClanList ? memberCount_ : 0;
     if (master && members > 1)
         return;
     ShowBox(u"Question", u"Do you want to leave the clan?",

@@ -19,6 +19,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -29,7 +30,7 @@ using quill::PlayerState;
 
 void Messenger::RefreshMemberList() {
     GameConnection& connection = host_->Connection();
-    quill::ScopedLock hold(memberLock_);
+    WidgetToolkit::CheckTreeAccess("Messenger::RefreshMemberList");
     const uint8_t kind = listKind_;
     quill::UserDirectory& directory =
         kind == kFriendList ? connection.Directories().Friends() : connection.Directories().ClanMembers();
@@ -119,10 +120,7 @@ void Messenger::ShowBox(quill::WStringView title, quill::WStringView line0, quil
 }
 
 void Messenger::DeferBox(quill::WStringView title, quill::WStringView line0, quill::WStringView line1) {
-    {
-        quill::ScopedLock hold(pendingLock_);
-        pendingBox_ = {quill::WString(title), quill::WString(line0), quill::WString(line1)};
-    }
+    pendingBox_ = {quill::WString(title), quill::WString(line0), quill::WString(line1)};
     Defer(kPendingBox);
 }
 
@@ -130,24 +128,21 @@ void Messenger::OnMemberPresence(uint8_t listKind, const PlayerState& record, bo
     const quill::WString nickname = CutToLength(record.name, kNicknameLength);
     const quill::WStringView ending = online ? u"has logged in." : u"has logged out.";
     const quill::WString line = quill::Format(u"%s %s", nickname, ending);
-    {
-        quill::ScopedLock hold(chatLock_);
-        std::vector<ChatPartner*> told;
-        if (ChatPartner* partner = chats_.Find(record.userId)) {
-            partner->SetOnline(online);
-            told.push_back(partner);
-        }
-        if (listKind != kFriendList) {
-            if (ChatPartner* clanChat = chats_.Find(0))
-                told.push_back(clanChat);
-        }
-        for (ChatPartner* partner : told)
-            partner->AddLine(line, kPresenceColour);
-        for (ChatPartner* partner : told) {
-            if (partner == chats_.Current()) {
-                RefreshChatScrollLocked();
-                RefreshChatLinesLocked();
-            }
+    std::vector<ChatPartner*> told;
+    if (ChatPartner* partner = chats_.Find(record.userId)) {
+        partner->SetOnline(online);
+        told.push_back(partner);
+    }
+    if (listKind != kFriendList) {
+        if (ChatPartner* clanChat = chats_.Find(0))
+            told.push_back(clanChat);
+    }
+    for (ChatPartner* partner : told)
+        partner->AddLine(line, kPresenceColour);
+    for (ChatPartner* partner : told) {
+        if (partner == chats_.Current()) {
+            RefreshChatScroll();
+            RefreshChatLines();
         }
     }
     AddSceneNotice(quill::Format(u"[%s] %s %s", listKind == kFriendList ? u"Messanger" : u"Clan", nickname, ending));

@@ -74,10 +74,7 @@ void Messenger::OnFriendRequestReceived(Packet& packet) {
     if (requestQueue_.Count() > 1 && friendRequest_->IsVisible())
         return;
     if (Scene* scene = host_->CurrentScene(); scene != nullptr && scene->GetSceneId() == kRoomSceneId) {
-        {
-            quill::ScopedLock hold(chatLock_);
-            lastAnnounced_ = request.nickname;
-        }
+        lastAnnounced_ = request.nickname;
         if (alarm_.AlarmOn())
             host_->PlaySound(kAlarmSound);
         host_->PostEvent(quill::AppEventId::ChatNotify, 0, 0, 0);
@@ -106,10 +103,7 @@ void Messenger::ShowPending() {
     }
     if ((windows & kPendingBox) != 0) {
         std::array<quill::WString, 3> box;
-        {
-            quill::ScopedLock hold(pendingLock_);
-            box = pendingBox_;
-        }
+        box = pendingBox_;
         ShowBox(box[0], box[1], box[2]);
     }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -18,6 +17,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
@@ -69,7 +69,7 @@ bool ProfileWindow::ReadProfile(quill::Packet& packet) {
         quill::TheLog().LogError(u"WARNING: a profile record does not fit its message; not shown\n");
         return false;
     }
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ProfileWindow::ReadProfile");
     record.ApplyTo(received_);
     secondValue_ = record.secondValue;
     thirdValue_ = record.thirdValue;
@@ -78,22 +78,20 @@ bool ProfileWindow::ReadProfile(quill::Packet& packet) {
 }
 
 void ProfileWindow::ShowLocal(const quill::PlayerState& player) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ProfileWindow::ShowLocal");
     shown_ = &player;
 }
 
 uint16_t ProfileWindow::SecondValue() const {
-    quill::ScopedLock hold(lock_);
     return secondValue_;
 }
 
 uint16_t ProfileWindow::ThirdValue() const {
-    quill::ScopedLock hold(lock_);
     return thirdValue_;
 }
 
 void ProfileWindow::Refresh() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ProfileWindow::Refresh");
     for (size_t n = 0; n < std::size(lines_); ++n)
         lines_[n]->SetText(shown_->profileLines[n]);
     statistics_->Show(*shown_, selectedMode_);
@@ -115,7 +113,7 @@ void ProfileWindow::OnShow() {
     Window::OnShow();
     CentreOnScreen(*this);
     Refresh();
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("ProfileWindow::OnShow");
     WriteHeader(*shown_);
 }
 

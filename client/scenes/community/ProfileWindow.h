@@ -4,14 +4,12 @@
 // message carries (read into a profile of its own) or the player's own profile, which the connection keeps.
 // The chosen mode stays from one showing to the next; Esc or the close button hides the window.
 //
-// Threads: profiles are read on the dispatch thread, which leaves the showing to the main thread's next pass;
-// the main thread presses the tabs and the close button and draws: the window's own lock guards the shown
-// profile in every entry, and is never held while the window is shown or hidden.
+// Threads: see the table in client/app/Scene.h; a profile read on the dispatch thread is shown at the main thread's
+// next pass.
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/ProfilePopup.h"
 #include "client/ui/Window.h"
@@ -69,7 +67,6 @@ public:
 private:
     void WriteHeader(const quill::PlayerState& profile);
 
-    mutable quill::CriticalSectionLock lock_;  // the shown profile and the values kept
     quill::PlayerState received_;
     const quill::PlayerState* shown_ = &received_;
     uint16_t secondValue_ = 0;

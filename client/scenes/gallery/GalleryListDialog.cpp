@@ -6,7 +6,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
@@ -19,13 +18,13 @@
 #include "client/ui/Panel.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
 
 namespace {
 
-using quill::ScopedLock;
 using namespace gallery_look;
 
 // A gallery label with its text.
@@ -115,7 +114,7 @@ Button* GalleryListDialog::JumpButton(int32_t id) const {
 // --- paging state ---
 
 void GalleryListDialog::ResetPaging() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("GalleryListDialog::ResetPaging");
     pageBarStart_ = 1;
     requestedPage_ = 0;
     serverPage_ = 0;
@@ -124,37 +123,30 @@ void GalleryListDialog::ResetPaging() {
 }
 
 int32_t GalleryListDialog::RequestedPage() const {
-    ScopedLock hold(lock_);
     return requestedPage_;
 }
 
 int32_t GalleryListDialog::PageBarStart() const {
-    ScopedLock hold(lock_);
     return pageBarStart_;
 }
 
 int32_t GalleryListDialog::PageCount() const {
-    ScopedLock hold(lock_);
     return pageCount_;
 }
 
 int32_t GalleryListDialog::ServerPage() const {
-    ScopedLock hold(lock_);
     return serverPage_;
 }
 
 int32_t GalleryListDialog::EntryCount() const {
-    ScopedLock hold(lock_);
     return entryCount_;
 }
 
 int32_t GalleryListDialog::SelectedRow() const {
-    ScopedLock hold(lock_);
     return selectedRow_;
 }
 
 GalleryDate GalleryListDialog::DateFilter() const {
-    ScopedLock hold(lock_);
     return date_;
 }
 
@@ -168,17 +160,14 @@ void GalleryListDialog::OnShow() {
 
 void GalleryListDialog::Refresh() {
     std::string body;
-    {
-        ScopedLock hold(lock_);
-        for (Button* jump : {JumpButton(kBack10), JumpButton(kForward10)})
-            jump->SetEnabled(false);
-        datePanel_->Show(requestedPage_ == 0);
-        reading_->Show(true);
-        entryCount_ = 0;
-        for (GalleryListRow* row : rows_)
-            row->Show(false);
-        body = GalleryListBody(requestedPage_, requestedPage_ == 0 ? date_ : GalleryDate{});
-    }
+    for (Button* jump : {JumpButton(kBack10), JumpButton(kForward10)})
+        jump->SetEnabled(false);
+    datePanel_->Show(requestedPage_ == 0);
+    reading_->Show(true);
+    entryCount_ = 0;
+    for (GalleryListRow* row : rows_)
+        row->Show(false);
+    body = GalleryListBody(requestedPage_, requestedPage_ == 0 ? date_ : GalleryDate{});
     if (services_.exchange != nullptr)
         services_.exchange->Ask(kGalleryListPath, std::move(body));
 }
@@ -200,7 +189,7 @@ bool GalleryListDialog::IsFetchPending() const {
 }
 
 void GalleryListDialog::ShowEntries(const GalleryListReply& reply) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("GalleryListDialog::ShowEntries");
     pageCount_ = reply.pageCount;
     serverPage_ = reply.serverPage;
     entryCount_ = reply.entryCount;
@@ -230,7 +219,7 @@ void GalleryListDialog::ShowEntries(const GalleryListReply& reply) {
 }
 
 void GalleryListDialog::FinishRefresh() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("GalleryListDialog::FinishRefresh");
     reading_->Show(false);
     if (requestedPage_ == 0) {
         todaysBest_->Show(true);
@@ -245,7 +234,6 @@ void GalleryListDialog::FinishRefresh() {
     LayOutPageBar();
 }
 
-// The caller holds the lock.
 void GalleryListDialog::LayOutPageBar() {
     if (pageCount_ <= static_cast<int32_t>(kPageButtons)) {
         for (size_t k = 0; k < kPageButtons; ++k) {
@@ -286,11 +274,8 @@ bool GalleryListDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
     }
     int32_t start = 0;
     int32_t pages = 0;
-    {
-        ScopedLock hold(lock_);
-        start = pageBarStart_;
-        pages = pageCount_;
-    }
+    start = pageBarStart_;
+    pages = pageCount_;
     switch (id) {
         case kForward100:
             if (start + 100 <= pages)
@@ -309,7 +294,6 @@ bool GalleryListDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
                 JumpTo(start - 100);
             return true;
         case kTodaysBest: {
-            ScopedLock hold(lock_);
             requestedPage_ = 0;
             date_ = {};
             UntogglePageButtons(nullptr);
@@ -322,43 +306,33 @@ bool GalleryListDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
 }
 
 void GalleryListDialog::JumpTo(int32_t page) {
-    {
-        ScopedLock hold(lock_);
-        requestedPage_ = page;
-        UntogglePageButtons(pageButtons_[0]);
-        pageButtons_[0]->SetChecked(true);
-    }
+    requestedPage_ = page;
+    UntogglePageButtons(pageButtons_[0]);
+    pageButtons_[0]->SetChecked(true);
     Refresh();
 }
 
 void GalleryListDialog::ChooseRow(int32_t row) {
     int32_t shot = 0;
-    {
-        ScopedLock hold(lock_);
-        for (size_t k = 0; k < kRows; ++k)
-            if (static_cast<int32_t>(k) != row)
-                rows_[k]->SetToggled(false);
-        selectedRow_ = row;
-        shot = rows_[static_cast<size_t>(row)]->ShotNumber();
-    }
+    for (size_t k = 0; k < kRows; ++k)
+        if (static_cast<int32_t>(k) != row)
+            rows_[k]->SetToggled(false);
+    selectedRow_ = row;
+    shot = rows_[static_cast<size_t>(row)]->ShotNumber();
     SetVisible(false);
     if (services_.post)
         services_.post(quill::AppEventId::GalleryPage, static_cast<uint32_t>(shot));
 }
 
 void GalleryListDialog::ChoosePage(int32_t button) {
-    {
-        ScopedLock hold(lock_);
-        const int32_t page = std::max(1, std::min(pageBarStart_ + button, pageCount_));
-        Button* clicked = pageButtons_[static_cast<size_t>(button)];
-        UntogglePageButtons(clicked);
-        clicked->SetChecked(true);
-        requestedPage_ = page;
-    }
+    const int32_t page = std::max(1, std::min(pageBarStart_ + button, pageCount_));
+    Button* clicked = pageButtons_[static_cast<size_t>(button)];
+    UntogglePageButtons(clicked);
+    clicked->SetChecked(true);
+    requestedPage_ = page;
     Refresh();
 }
 
-// The caller holds the lock.
 void GalleryListDialog::UntogglePageButtons(const Button* except) {
     for (Button* button : pageButtons_)
         if (button != except)
@@ -366,12 +340,9 @@ void GalleryListDialog::UntogglePageButtons(const Button* except) {
 }
 
 void GalleryListDialog::ApplyDate() {
-    {
-        ScopedLock hold(lock_);
-        date_ = {FaceNumber(*yearBox_), FaceNumber(*monthBox_), FaceNumber(*dayBox_)};
-        requestedPage_ = 0;
-        UntogglePageButtons(nullptr);
-    }
+    date_ = {FaceNumber(*yearBox_), FaceNumber(*monthBox_), FaceNumber(*dayBox_)};
+    requestedPage_ = 0;
+    UntogglePageButtons(nullptr);
     Refresh();
 }
 

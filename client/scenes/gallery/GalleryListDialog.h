@@ -8,12 +8,11 @@
 // for the page, which posts it on a thread of its own; the screen's frames take the reply when it has come
 // (CompleteFetch) and show the rows, so that no thread that draws or runs the game waits for the site.
 //
-// Threads: controls and showing on the main thread; CompleteFetch on the game thread. The paging state is
-// guarded by the window's lock.
+// Threads: see the table in client/app/Scene.h; the site's answers come through the window's exchange (GalleryExchange)
+// and are taken on the game thread (CompleteFetch).
 #include <array>
 #include <cstdint>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/gallery/GalleryReplies.h"
 #include "client/scenes/gallery/GalleryServices.h"
@@ -97,7 +96,6 @@ private:
 
     GalleryServices services_;
 
-    mutable quill::CriticalSectionLock lock_;
     int32_t pageBarStart_ = 1;
     int32_t requestedPage_ = 0;
     int32_t pageCount_ = 0;

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
@@ -25,7 +24,6 @@ namespace kestrovan {
 
 namespace {
 
-using quill::ScopedLock;
 using namespace gallery_look;
 
 constexpr int32_t kScreenMargin = 10;
@@ -103,11 +101,8 @@ void GalleryShotDialog::Reload() {
 }
 
 void GalleryShotDialog::BeginFetch() {
-    {
-        ScopedLock hold(commentLock_);
-        pager_.Reset();
-        scroll_->SetPosition(0, false);
-    }
+    pager_.Reset();
+    scroll_->SetPosition(0, false);
     loaded_ = false;
     reading_->Show(true);
     if (services_.exchange != nullptr)
@@ -140,15 +135,12 @@ bool GalleryShotDialog::IsFetchPending() const {
 }
 
 void GalleryShotDialog::ShowShot(GalleryShotReply shot) {
-    {
-        ScopedLock hold(commentLock_);
-        loaded_ = true;
-        shooter_ = shot.nickname;
-        shotText_ = std::move(shot.shotText);
-        comments_ = std::move(shot.comments);
-        ShowCommentsLocked();
-        scroll_->SetPosition(0, false);
-    }
+    loaded_ = true;
+    shooter_ = shot.nickname;
+    shotText_ = std::move(shot.shotText);
+    comments_ = std::move(shot.comments);
+    ShowComments();
+    scroll_->SetPosition(0, false);
     title_->SetText(shot.title);
     nickname_->SetText(shot.nickname);
     subtitle_->SetText(shot.subtitle);
@@ -158,11 +150,7 @@ void GalleryShotDialog::ShowShot(GalleryShotReply shot) {
 // --- comments ---
 
 void GalleryShotDialog::ShowComments() {
-    ScopedLock hold(commentLock_);
-    ShowCommentsLocked();
-}
-
-void GalleryShotDialog::ShowCommentsLocked() {
+    WidgetToolkit::CheckTreeAccess("GalleryShotDialog::ShowComments");
     const int32_t count = static_cast<int32_t>(comments_.size());
     // Fewer comments than before bring the first shown one back, and the bar with it.
     const int32_t first = pager_.First();
@@ -186,20 +174,16 @@ quill::WString GalleryShotDialog::OwnNickname() const {
     return services_.player != nullptr ? services_.player->name : quill::WString();
 }
 
-// The caller holds the comment lock.
-bool GalleryShotDialog::IsOwnShotLocked() const {
+bool GalleryShotDialog::IsOwnShot() const {
     return !shooter_.empty() && shooter_ == OwnNickname();
 }
 
 bool GalleryShotDialog::HasVotedAlready() {
     bool voted = false;
-    {
-        ScopedLock hold(commentLock_);
-        const quill::WString own = OwnNickname();
-        const bool commented = std::any_of(comments_.begin(), comments_.end(),
-                                           [&](const GalleryComment& comment) { return comment.nickname == own; });
-        voted = commented && !IsOwnShotLocked();
-    }
+    const quill::WString own = OwnNickname();
+    const bool commented = std::any_of(comments_.begin(), comments_.end(),
+                                       [&](const GalleryComment& comment) { return comment.nickname == own; });
+    voted = commented && !IsOwnShot();
     if (voted && services_.notice)
         services_.notice(u"You can only vote once.");
     return voted;
@@ -208,10 +192,7 @@ bool GalleryShotDialog::HasVotedAlready() {
 void GalleryShotDialog::OpenRecommendation() {
     if (HasVotedAlready())
         return;
-    {
-        ScopedLock hold(commentLock_);
-        recommend_->SetOwnShot(IsOwnShotLocked());
-    }
+    recommend_->SetOwnShot(IsOwnShot());
     recommend_->SetShotNumber(static_cast<uint32_t>(shotNumber_));
     recommend_->SetStickers(services_.player != nullptr ? services_.player->stickerCount : 0);
     recommend_->SetVisible(true);
@@ -230,9 +211,8 @@ bool GalleryShotDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
             OpenRecommendation();
             break;
         case kCommentScroll: {
-            ScopedLock hold(commentLock_);
             pager_.ScrollTo(scroll_->GetPosition() + 1, static_cast<int32_t>(comments_.size()));
-            ShowCommentsLocked();
+            ShowComments();
             break;
         }
         case kPlay:
@@ -253,22 +233,18 @@ bool GalleryShotDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
 // --- reads ---
 
 std::string GalleryShotDialog::ShotText() const {
-    ScopedLock hold(commentLock_);
     return shotText_;
 }
 
 quill::WString GalleryShotDialog::Nickname() const {
-    ScopedLock hold(commentLock_);
     return shooter_;
 }
 
 size_t GalleryShotDialog::CommentCount() const {
-    ScopedLock hold(commentLock_);
     return comments_.size();
 }
 
 int32_t GalleryShotDialog::FirstVisibleComment() const {
-    ScopedLock hold(commentLock_);
     return pager_.First();
 }
 

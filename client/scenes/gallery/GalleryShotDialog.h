@@ -8,15 +8,14 @@
 // thread of its own; the screen's frames take the reply when it has come (CompleteFetch): no thread that
 // draws or runs the game waits for the site.
 //
-// Threads: controls and showing on the main thread; CompleteFetch on the game thread; Reload from the
-// screen's events. The fetched fields and the comment list are guarded by the window's comment lock.
+// Threads: see the table in client/app/Scene.h; the site's answers come through the window's exchange (GalleryExchange)
+// and are taken on the game thread (CompleteFetch).
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/ListPager.h"
@@ -85,8 +84,7 @@ public:
 private:
     void BeginFetch();
     void ShowShot(GalleryShotReply shot);
-    void ShowCommentsLocked();
-    bool IsOwnShotLocked() const;
+    bool IsOwnShot() const;
     quill::WString OwnNickname() const;
     void OpenRecommendation();
 
@@ -94,7 +92,6 @@ private:
     std::atomic<bool> loaded_{false};
     std::atomic<int32_t> shotNumber_{0};
 
-    mutable quill::CriticalSectionLock commentLock_;
     quill::WString shooter_;
     std::string shotText_;
     std::vector<GalleryComment> comments_;

@@ -7,7 +7,6 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/Random.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
 #include "client/app/SceneId.h"
@@ -176,11 +175,8 @@ void SceneShotGallery::Activate() {
         table->HudValues().LayoutHud(Width(), Height());
         stage_.EquipCue(kStockCue, TableSceneStage::kStockParts);
     }
-    {
-        quill::ScopedLock hold(noticeLock_);
-        notices_.clear();
-        firstNotice_ = 1;
-    }
+    notices_.clear();
+    firstNotice_ = 1;
     list_->ResetPaging();
     // Shown anew on every visit, so that it fetches today's best again.
     list_->Show(false);

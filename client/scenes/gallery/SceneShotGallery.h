@@ -5,19 +5,15 @@
 // speed in turn. Server notices show as lines at the lower left; the title bar's buttons lead back to the
 // lobby and open the shared windows.
 //
-// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, OnMessage and the widgets' controls (OnEvent) on
-// the main thread; Update on the game thread; OnPacket on the dispatch thread. The web posts run on each
-// window's exchange thread (GalleryExchange), which touches no widget; Update shows the replies that came. A
-// replay asked for on any thread is only marked pending and started by Render, which alone loads models. The
-// shot being replayed is guarded by the replay lock, the notice lines by the notice lock; flags read across
-// threads are atomic.
+// Threads: see the table in client/app/Scene.h. The web posts run on each window's exchange thread (GalleryExchange),
+// which touches no widget; Update shows the replies that came. A replay asked for from any entry is only marked pending
+// and started by Render, which alone loads models; flags read across threads are atomic.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -147,11 +143,9 @@ private:
     std::array<TextLabel*, kNoticePanels> noticeLabels_{};
     TextLabel* speedCaption_ = nullptr;
 
-    mutable quill::CriticalSectionLock noticeLock_;
     std::deque<NoticeLine> notices_;
     int32_t firstNotice_ = 1;
 
-    mutable quill::CriticalSectionLock replayLock_;
     ShotData replayShot_;
     std::atomic<bool> replayPending_{false};
     std::atomic<uint8_t> gameMode_{0};

@@ -1,8 +1,7 @@
-// The gallery's server messages (dispatch thread) and its notice lines at the lower left (any thread, under
-// the notice lock).
+// The gallery's server messages (dispatch thread) and its notice lines at the lower left (under the
+// widget-tree lock, as every entry).
 #include <algorithm>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/net/MessageId.h"
 #include "QuillLib/net/Packet.h"
 #include "client/app/SceneManager.h"
@@ -11,6 +10,7 @@
 #include "client/scenes/gallery/SceneShotGallery.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -57,21 +57,18 @@ void SceneShotGallery::OnShotVoteResult(quill::Packet& packet) {
 }
 
 void SceneShotGallery::AddNoticeLine(quill::WStringView text, uint32_t colour) {
-    {
-        quill::ScopedLock hold(noticeLock_);
-        notices_.push_back({colour, quill::WString(text.substr(0, kNoticeChars)), platform::TimeGetTime()});
-        if (notices_.size() > kMaxNoticeLines)
-            notices_.pop_front();
-        if (notices_.size() > kNoticePanels)
-            firstNotice_ = static_cast<int32_t>(notices_.size()) - 7;
-    }
+    notices_.push_back({colour, quill::WString(text.substr(0, kNoticeChars)), platform::TimeGetTime()});
+    if (notices_.size() > kMaxNoticeLines)
+        notices_.pop_front();
+    if (notices_.size() > kNoticePanels)
+        firstNotice_ = static_cast<int32_t>(notices_.size()) - 7;
     DrawNoticeLines();
 }
 
 void SceneShotGallery::DrawNoticeLines() {
     if (!IsReady())
         return;
-    quill::ScopedLock hold(noticeLock_);
+    WidgetToolkit::CheckTreeAccess("SceneShotGallery::DrawNoticeLines");
     const size_t first = static_cast<size_t>(std::max(firstNotice_, 1)) - 1;
     const size_t shown = first < notices_.size() ? std::min(kNoticePanels, notices_.size() - first) : 0;
     // Fewer lines than panels fill the panels from the bottom.
@@ -94,17 +91,14 @@ void SceneShotGallery::DrawNoticeLines() {
 }
 
 size_t SceneShotGallery::NoticeCount() const {
-    quill::ScopedLock hold(noticeLock_);
     return notices_.size();
 }
 
 int32_t SceneShotGallery::FirstNoticeShown() const {
-    quill::ScopedLock hold(noticeLock_);
     return firstNotice_;
 }
 
 std::deque<SceneShotGallery::NoticeLine> SceneShotGallery::NoticeLines() const {
-    quill::ScopedLock hold(noticeLock_);
     return notices_;
 }
 

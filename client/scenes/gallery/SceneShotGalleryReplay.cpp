@@ -2,7 +2,6 @@
 // thread (which alone loads models), and played again at every stop at the next speed of the cycle normal,
 // half, quarter. The shot text comes from the web: a text that does not read starts nothing, an unknown game
 // type keeps the mode, unknown equipment takes the mode's defaults and an unknown cue the stock cue.
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/core/Random.h"
 #include "client/app/ScreenServices.h"
 #include "client/physics/PhysicsModelCode.h"
@@ -73,10 +72,7 @@ void SceneShotGallery::PlayShot() {
     }
     if (GameTypeOffered(shot.gameMode))
         gameMode_ = shot.gameMode;
-    {
-        quill::ScopedLock hold(replayLock_);
-        replayShot_ = shot;
-    }
+    replayShot_ = shot;
     replayPending_ = true;
     EquipShotCue(shot);
 }
@@ -96,10 +92,7 @@ void SceneShotGallery::StartPendingReplay() {
     if (table == nullptr || !replayPending_.exchange(false))
         return;
     ShotData shot;
-    {
-        quill::ScopedLock hold(replayLock_);
-        shot = replayShot_;
-    }
+    shot = replayShot_;
     stage_.ApplyEquipment({gameMode_, KnownItem(shot.tableItemId, ItemModelKind::kTable),
                            KnownItem(shot.ballSetItemId, ItemModelKind::kBallSet),
                            KnownPhysicsModel(shot.physicsModelCode), 0});
@@ -113,10 +106,7 @@ void SceneShotGallery::StartReplay() {
         return;
     clampDone_ = false;
     ShotData shot;
-    {
-        quill::ScopedLock hold(replayLock_);
-        shot = replayShot_;
-    }
+    shot = replayShot_;
     table->Reset(app_.GetRandom().Next());
     table->Equipment().SetGameMode(gameMode_);
     table->Models().SetupTable(KnownPhysicsModel(shot.physicsModelCode), 0);

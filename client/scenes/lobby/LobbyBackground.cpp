@@ -36,6 +36,7 @@
 #include "client/table/TableRenderStep.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -161,10 +162,7 @@ void LobbyBackground::ShowYesterdayBest() {
     caption_->Show(true);
     ShotData shot;
     if (!ShotRecord::ParseHex(best.record, shot)) return;
-    {
-        quill::ScopedLock hold(shotLock_);
-        shot_ = shot;
-    }
+    shot_ = shot;
     if (table_) {
         table_->Equipment().SetGameMode(shot.gameMode);
         std::array<uint16_t, 5> parts{kNoPart, kNoPart, kNoPart, kNoPart, kNoPart};
@@ -181,7 +179,7 @@ void LobbyBackground::ShowYesterdayBest() {
 
 void LobbyBackground::ApplyPendingShot() {
     if (!table_ || !reloadPending_.exchange(false)) return;
-    quill::ScopedLock hold(shotLock_);
+    WidgetToolkit::CheckTreeAccess("LobbyBackground::ApplyPendingShot");
     table_->Models().ReleaseBallModels();
     table_->Equipment().SetGameMode(shot_.gameMode);
     table_->Equipment().SetEquipmentItems(shot_.tableItemId, shot_.ballSetItemId);

@@ -4,15 +4,12 @@
 // The next shot is chosen when the balls stop (an application event) and handed to the frame through the
 // reload-pending flag.
 //
-// Threads: the main thread loads, prepares, draws and releases it and chooses the next shot; the game
-// thread updates the table and the orbit. Each comes through an entry point of SceneLobby that holds the
-// widget-tree lock. The part's one lock (shotLock_) guards the chosen shot; the reload flag is atomic.
+// Threads: see the table in client/app/Scene.h.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/table/ShotData.h"
 
 namespace quill {
@@ -78,7 +75,6 @@ private:
     float orbitPitch_ = 18.0f;
     float orbitDistance_ = 300.0f;
     float orbitSpeed_ = 2.0f;
-    quill::CriticalSectionLock shotLock_;
     ShotData shot_;
     std::atomic<bool> reloadPending_{false};
     size_t bestShotIndex_ = 0;

@@ -4,7 +4,6 @@
 
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/Settings.h"
 #include "client/app/UiFonts.h"
@@ -19,11 +18,11 @@
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 namespace {
 
@@ -62,10 +61,7 @@ void LobbyChat::ShowChannel(int32_t channel, quill::WStringView kindSuffix) {
 }
 
 void LobbyChat::Enter() {
-    {
-        ScopedLock hold(lock_);
-        log_.SetPosition(1);
-    }
+    log_.SetPosition(1);
     flood_.Clear();
 }
 
@@ -105,17 +101,13 @@ quill::WString LobbyChat::Censored(quill::WStringView text) {
 }
 
 std::vector<LobbyChatLine> LobbyChat::Lines() const {
-    ScopedLock hold(lock_);
     return {log_.Lines().begin(), log_.Lines().end()};
 }
 
 void LobbyChat::AddLine(quill::WStringView text, uint32_t colour) {
-    {
-        ScopedLock hold(lock_);
-        log_.Append(colour, text);
-        scroll_->SetRange(log_.Range());
-        scroll_->SetPosition(log_.Position() - 1, false);
-    }
+    log_.Append(colour, text);
+    scroll_->SetRange(log_.Range());
+    scroll_->SetPosition(log_.Position() - 1, false);
     refresh_.Mark(ChatRefresh::kLines | ChatRefresh::kSound);
 }
 
@@ -127,15 +119,12 @@ void LobbyChat::Tick() {
 }
 
 void LobbyChat::ScrollTo(int32_t position) {
-    {
-        ScopedLock hold(lock_);
-        log_.SetPosition(position);
-    }
+    log_.SetPosition(position);
     RefreshView();
 }
 
 void LobbyChat::RefreshView() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyChat::RefreshView");
     const std::vector<LobbyChatLine> shown = log_.Visible();
     for (size_t k = 0; k < labels_.size(); ++k) {
         TextLabel& label = *labels_[k];

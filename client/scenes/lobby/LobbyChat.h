@@ -4,16 +4,12 @@
 // guard, the word filter, slash commands), the lines and notices from the server and the lines the lobby
 // writes itself. The log survives leaving and re-entering the lobby.
 //
-// Threads: the dispatch thread (the server's lines and notices), the main thread (input, notices, layout),
-// the game thread (the update's refresh) and tests; each comes through an entry point of SceneLobby that holds
-// the widget-tree lock. The part's one lock (lock_) guards the log and its view; the flood guard is the main
-// thread's alone.
+// Threads: see the table in client/app/Scene.h; the flood guard is the main thread's alone.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/scenes/common/ChatRateGuard.h"
 #include "client/scenes/common/ChatRefresh.h"
@@ -68,7 +64,7 @@ public:
     void OnSystemNotice(quill::Packet& packet);
     void OnLobbyNotice(quill::Packet& packet);
 
-    // Copies under the part's lock.
+    // Copies.
     std::vector<LobbyChatLine> Lines() const;
     EditBox* Input() const { return input_; }
     TextLabel* Line(size_t k) const { return labels_[k]; }
@@ -80,7 +76,6 @@ private:
 
     GameConnection& connection_;
     const Settings& settings_;
-    mutable quill::CriticalSectionLock lock_;
     LobbyChatLog log_;
     ChatRefresh refresh_;
     ChatRateGuard flood_{ChatRateGuard::Edge::Excluded};  // main thread only

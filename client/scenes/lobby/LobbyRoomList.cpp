@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/GameTypeNames.h"
 #include "client/scenes/common/RoomListRow.h"
@@ -14,11 +13,11 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 namespace {
 
@@ -78,14 +77,11 @@ void LobbyRoomList::BuildFilterButtons() {
 }
 
 void LobbyRoomList::Layout(const LobbyLayout& layout) {
-    {
-        ScopedLock hold(lock_);
-        // The first room stays; the next page clamps it to the new number of rows.
-        const int32_t first = pager_.First();
-        rowsShown_ = layout.roomRows;
-        pager_ = ListPager(layout.roomRows);
-        pager_.ScrollTo(first, rooms_.MakePage(first, layout.roomRows).count);
-    }
+    // The first room stays; the next page clamps it to the new number of rows.
+    const int32_t first = pager_.First();
+    rowsShown_ = layout.roomRows;
+    pager_ = ListPager(layout.roomRows);
+    pager_.ScrollTo(first, rooms_.MakePage(first, layout.roomRows).count);
     panel_->SetAnchor(AnchorMode::Left, layout.panelX, AnchorMode::Top, layout.panelY);
 }
 
@@ -103,25 +99,22 @@ void LobbyRoomList::Place(const LobbyLayout& layout) {
 
 void LobbyRoomList::Enter() {
     LobbyRoomTable::Order order;
-    {
-        ScopedLock hold(lock_);
-        pager_.Reset();
-        rooms_.EmptyAll();
-        order = rooms_.GetOrder();
-    }
+    pager_.Reset();
+    rooms_.EmptyAll();
+    order = rooms_.GetOrder();
     SetOrder(order);
     detailPanel_->Show(false);
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyRoomList::Enter");
     for (Button* button : filterButtons_) button->SetChecked(rooms_.Filter(static_cast<quill::GameType>(button->GetId() - kFirstFilter)));
 }
 
 void LobbyRoomList::Refresh() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyRoomList::Refresh");
     ShowFrom(pager_.First());
 }
 
 void LobbyRoomList::ScrollTo(int32_t first) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyRoomList::ScrollTo");
     ShowFrom(first);
 }
 
@@ -143,35 +136,27 @@ void LobbyRoomList::ShowFrom(int32_t first) {
 }
 
 void LobbyRoomList::SetOrder(LobbyRoomTable::Order order) {
-    {
-        ScopedLock hold(lock_);
-        rooms_.SetOrder(order);
-    }
+    rooms_.SetOrder(order);
     orderButtons_[0]->SetChecked(order == LobbyRoomTable::Order::AllRooms);
     orderButtons_[1]->SetChecked(order == LobbyRoomTable::Order::WaitingFirst);
     Refresh();
 }
 
 void LobbyRoomList::SetFilter(int32_t id, bool on) {
-    {
-        ScopedLock hold(lock_);
-        rooms_.SetFilter(static_cast<quill::GameType>(id - kFirstFilter), on);
-    }
+    rooms_.SetFilter(static_cast<quill::GameType>(id - kFirstFilter), on);
     Refresh();
 }
 
 int32_t LobbyRoomList::QuickJoinRoom() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyRoomList::QuickJoinRoom");
     return rooms_.QuickJoin();
 }
 
 int32_t LobbyRoomList::QuickJoinCursor() const {
-    ScopedLock hold(lock_);
     return rooms_.QuickJoinCursor();
 }
 
 quill::RoomInfo LobbyRoomList::Listed(int32_t room) const {
-    ScopedLock hold(lock_);
     quill::RoomInfo record = *rooms_.Room(room);
     record.roomNumber = static_cast<int16_t>(room);
     return record;
@@ -199,18 +184,15 @@ void LobbyRoomList::HideDetail() {
 
 void LobbyRoomList::OnListReset() {
     // The list is not redrawn: the rooms that follow refresh it.
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyRoomList::OnListReset");
     rooms_.ResetAll();
 }
 
 void LobbyRoomList::OnListEntry(quill::Packet& packet) {
     const uint32_t now = platform::TimeGetTime();
     bool applied = false;
-    {
-        ScopedLock hold(lock_);
-        const auto room = ReadRoomListEntry(packet);
-        applied = room && rooms_.Apply(*room, now);
-    }
+    const auto room = ReadRoomListEntry(packet);
+    applied = room && rooms_.Apply(*room, now);
     Applied(applied);
 }
 
@@ -225,21 +207,15 @@ void LobbyRoomList::OnRoomState(quill::Packet& packet) {
 template <typename Message>
 void LobbyRoomList::ApplyMessage(const std::optional<Message>& room) {
     bool applied = false;
-    {
-        ScopedLock hold(lock_);
-        applied = room && rooms_.Apply(*room);
-    }
+    applied = room && rooms_.Apply(*room);
     Applied(applied);
 }
 
 void LobbyRoomList::OnRoomCount(quill::Packet& packet) {
     const uint32_t now = platform::TimeGetTime();
     bool applied = false;
-    {
-        ScopedLock hold(lock_);
-        const auto room = ReadRoomCount(packet);
-        applied = room && rooms_.SetRoomState(room->room, room->state, now);
-    }
+    const auto room = ReadRoomCount(packet);
+    applied = room && rooms_.SetRoomState(room->room, room->state, now);
     Applied(applied);
 }
 

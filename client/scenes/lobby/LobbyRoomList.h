@@ -3,16 +3,13 @@
 // the list order and game-mode filter buttons, the create and quick-join buttons, the detail panel of the
 // room under the cursor; the server's room messages write into it.
 //
-// Threads: the dispatch thread (the room messages), the main thread (controls, layout, entering) and tests;
-// each comes through an entry point of SceneLobby that holds the widget-tree lock. The part's one lock
-// (lock_) guards the room table, the page shown and the rows shown.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/scenes/common/ListPager.h"
 #include "client/scenes/common/RoomDetailPanel.h"
@@ -97,7 +94,6 @@ private:
     void Applied(bool applied);
 
     GameConnection& connection_;
-    mutable quill::CriticalSectionLock lock_;
     LobbyRoomTable rooms_;
     int32_t rowsShown_ = static_cast<int32_t>(kRows);
     ListPager pager_{static_cast<int32_t>(kRows)};

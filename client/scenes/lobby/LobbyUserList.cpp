@@ -15,6 +15,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/ScrollBar.h"
+#include "client/ui/WidgetToolkit.h"
 #include "client/ui/Window.h"
 
 namespace kestrovan {
@@ -68,7 +69,7 @@ void LobbyUserList::Enter() {
 }
 
 void LobbyUserList::Clear() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyUserList::Clear");
     users_.Clear();
 }
 
@@ -76,17 +77,17 @@ void LobbyUserList::SelectTab(int32_t tab) {
     tab_ = tab;
     tabs_[0]->SetChecked(tab == 0);
     tabs_[1]->SetChecked(tab == 1);
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyUserList::SelectTab");
     ShowFrom(1);
 }
 
 void LobbyUserList::Refresh() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyUserList::Refresh");
     ShowFrom(pager_.First());
 }
 
 void LobbyUserList::ScrollTo(int32_t first) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyUserList::ScrollTo");
     ShowFrom(first);
 }
 
@@ -150,25 +151,22 @@ std::optional<ShownPlayer> LobbyUserList::TakeMenuChoice() {
 
 std::vector<RoomDetailPanel::PlayerLine> LobbyUserList::PlayersIn(int32_t room) const {
     std::vector<RoomDetailPanel::PlayerLine> players;
-    ScopedLock hold(lock_);
     for (const auto& [sortValue, user] : users_.All())
         if (user->position == room) players.push_back({user->name, user->level});
     return players;
 }
 
 int16_t LobbyUserList::PlaceOf(int64_t userId) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("LobbyUserList::PlaceOf");
     const quill::PlayerState* user = users_.Find(userId);
     return user != nullptr ? user->position : UserPlace::Lobby;
 }
 
 int32_t LobbyUserList::Count() const {
-    ScopedLock hold(lock_);
     return users_.Count();
 }
 
 int32_t LobbyUserList::RecordsInUse() const {
-    ScopedLock hold(lock_);
     return users_.RecordsInUse();
 }
 
@@ -184,7 +182,6 @@ void LobbyUserList::OnUserAdded(quill::Packet& packet) {
     const uint8_t channel = static_cast<uint8_t>(connection_.CurrentChannel());
     const auto user = ReadLobbyUser(packet);
     if (user) {
-        ScopedLock hold(lock_);
         if (!users_.Add(*user, channel)) {
             quill::TheLog().LogError(u"WARNING: lobby user list is full; a user is not listed\n");
             return;
@@ -196,7 +193,6 @@ void LobbyUserList::OnUserAdded(quill::Packet& packet) {
 void LobbyUserList::OnUserLeft(quill::Packet& packet) {
     const auto userId = ReadLobbyUserLeft(packet);
     if (userId) {
-        ScopedLock hold(lock_);
         users_.Remove(*userId);
     }
     Changed(userId.has_value());
@@ -205,7 +201,6 @@ void LobbyUserList::OnUserLeft(quill::Packet& packet) {
 void LobbyUserList::OnUserMoved(quill::Packet& packet) {
     const auto moved = ReadLobbyUserMoved(packet);
     if (moved) {
-        ScopedLock hold(lock_);
         if (quill::PlayerState* user = users_.Find(moved->userId)) user->position = moved->place;
     }
     Changed(moved.has_value());
@@ -215,13 +210,10 @@ void LobbyUserList::OnUserMoved(quill::Packet& packet) {
 void LobbyUserList::OnUserClan(quill::Packet& packet) {
     const auto clan = ReadUserClan(packet);
     if (!clan) return;
-    {
-        ScopedLock hold(lock_);
-        quill::PlayerState* user = users_.Find(clan->userId);
-        if (user == nullptr) return;
-        user->clanId = clan->clanId;
-        if (clan->clanId != 0) user->clanName = clan->clanName;
-    }
+    quill::PlayerState* user = users_.Find(clan->userId);
+    if (user == nullptr) return;
+    user->clanId = clan->clanId;
+    if (clan->clanId != 0) user->clanName = clan->clanName;
     Changed(true);
 }
 

@@ -4,9 +4,7 @@
 // with, ask friend, invite to the clan). The server's user messages write into it; what a menu entry does
 // is the screen's.
 //
-// Threads: the dispatch thread (the user messages, the lobby's entry), the main thread (controls, layout,
-// entering, leaving) and tests; each comes through an entry point of SceneLobby that holds the widget-tree
-// lock. The part's one lock (lock_) guards the user table and the page shown; the tab is atomic.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -14,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/scenes/common/ListPager.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/RoomDetailPanel.h"
@@ -101,7 +98,6 @@ private:
     void Changed(bool changed);
 
     GameConnection& connection_;
-    mutable quill::CriticalSectionLock lock_;
     LobbyUserTable users_;
     ListPager pager_{LobbyUserTable::kRows};
     std::atomic<int32_t> tab_{0};

@@ -6,7 +6,6 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/net/MessageId.h"
@@ -36,6 +35,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "client/ui/Window.h"
 #include "platform/system/Clock.h"
 #include "platform/window/VirtualKey.h"
@@ -44,7 +44,6 @@ namespace kestrovan {
 
 namespace Vk = platform::Vk;
 using quill::MessageId;
-using quill::ScopedLock;
 
 namespace {
 
@@ -278,22 +277,21 @@ void SceneLobby::QuickJoin() {
 }
 
 void SceneLobby::NoteAskedRoom(const quill::RoomInfo& room) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneLobby::NoteAskedRoom");
     askedRoom_ = room;
 }
 
 JoinWithTarget SceneLobby::ReadJoinTarget() const {
-    ScopedLock hold(lock_);
     return connection_.JoinTarget();
 }
 
 void SceneLobby::WriteJoinTarget(const JoinWithTarget& target) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneLobby::WriteJoinTarget");
     connection_.JoinTarget() = target;
 }
 
 void SceneLobby::ClearJoinTarget() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneLobby::ClearJoinTarget");
     connection_.JoinTarget().Clear();
 }
 

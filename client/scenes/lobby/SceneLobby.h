@@ -11,17 +11,13 @@
 // handler, and keeps the title bar, the way into rooms (the join pending, the room asked for, the "join
 // with" target) and the ways out.
 //
-// Threads (Scene.h): the packet handlers (SceneLobbyPackets.cpp) run on the connection's dispatch thread;
-// Update on the game thread; control events, application events (SceneLobbyEvents.cpp), Init, loading,
-// Activate, Render and OnLeave on the main thread; each under the widget-tree lock. Each part guards what
-// the threads share with its own lock; the screen's lock (lock_) guards the room asked for and the
-// connection's "join with" target; flags read across threads are atomic.
+// Threads: see the table in client/app/Scene.h; the packet handlers are in SceneLobbyPackets.cpp, the control and
+// application events in SceneLobbyEvents.cpp. Flags read across threads are atomic.
 #include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/Scene.h"
@@ -155,8 +151,8 @@ private:
     void ShowNotice(quill::WStringView line);
     void SendUserInfoRequest(const ShownPlayer& target);
     void NoteAskedRoom(const quill::RoomInfo& room);
-    // The connection's "join with" target as the lobby reads and writes it: under lock_, because the
-    // main thread's handlers and LobbyEntered on the dispatch thread both use it.
+    // The connection's "join with" target as the lobby reads and writes it (the main thread's handlers and
+    // LobbyEntered on the dispatch thread).
     JoinWithTarget ReadJoinTarget() const;
     void WriteJoinTarget(const JoinWithTarget& target);
     void ClearJoinTarget();
@@ -191,7 +187,6 @@ private:
     LobbyDialogs dialogs_;
     LobbyBackground background_;
 
-    mutable quill::CriticalSectionLock lock_;
     // The room of the last JoinRoom, JoinRoomWithPassword or CreateRoom, for the room screen's title and
     // number when the server lets the player in; none once an answer has taken it. Under lock_.
     std::optional<quill::RoomInfo> askedRoom_;

@@ -2,7 +2,6 @@
 // hands the room list's, the player list's and the chat's messages to their parts, and the answers to
 // entering the lobby, creating and joining rooms. Every handler runs on the connection's dispatch thread.
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
@@ -20,7 +19,6 @@ namespace kestrovan {
 
 using quill::MessageId;
 using quill::Packet;
-using quill::ScopedLock;
 
 int SceneLobby::OnPacket(MessageId id, Packet& packet) {
     if (const PacketHandler handler = FindPacketHandler(id)) handler(*this, packet);
@@ -103,10 +101,7 @@ void SceneLobby::OnLobbyEntered() {
 }
 
 void SceneLobby::OnCreateRoomResult(Packet& packet) {
-    {
-        ScopedLock hold(lock_);
-        askedRoom_.reset();
-    }
+    askedRoom_.reset();
     const auto result = ReadCreateRoomResult(packet);
     if (!result) return;
     const quill::WString line = CreateRoomRefusal(result->code, result->nickname, result->room);
@@ -116,10 +111,7 @@ void SceneLobby::OnCreateRoomResult(Packet& packet) {
 void SceneLobby::OnJoinRoomResult(Packet& packet) {
     joinPending_ = false;
     std::optional<quill::RoomInfo> asked;
-    {
-        ScopedLock hold(lock_);
-        asked.swap(askedRoom_);
-    }
+    asked.swap(askedRoom_);
     const auto result = ReadJoinRoomResult(packet);
     if (!result) {
         quill::TheLog().LogError(u"WARNING: lobby %s dropped\n", u"join answer");

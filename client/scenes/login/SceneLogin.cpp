@@ -4,7 +4,6 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/net/MessageId.h"
 #include "QuillLib/resource/Package.h"
@@ -264,7 +263,6 @@ void SceneLogin::SelectRow(int32_t row) {
 }
 
 ChannelRow SceneLogin::Row(size_t index) const {
-    quill::ScopedLock hold(rowsLock_);
     return index < kChannelRows ? channelRows_[index] : ChannelRow{};
 }
 

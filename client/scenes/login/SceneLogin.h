@@ -5,11 +5,8 @@
 // It also answers a game the server still holds for the player (resume) and a tournament opponent's place.
 // In offline mode there is no login window: a button leads to the offline screen.
 //
-// Threads (Scene.h): the packet handlers run on the connection's dispatch thread and change widgets and members
-// directly (under the widget-tree lock, as every entry; shared members are atomic or under the rows' lock);
-// control events and application events on the main thread, which routes and drains them; Update on the game
-// thread; Render on the main thread. The demo shot crosses from Update to Render through a pending flag that
-// Render takes under the shot's own lock.
+// Threads: see the table in client/app/Scene.h; the packet handlers change widgets and members directly. The demo shot
+// crosses from Update to Render through a pending flag.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -18,7 +15,6 @@
 #include <vector>
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/DemoShotCycle.h"
@@ -183,7 +179,6 @@ private:
     std::atomic<bool> loginFailure_{false};
     AccountRecord account_;
 
-    mutable quill::CriticalSectionLock rowsLock_;
     std::array<ChannelRow, kChannelRows> channelRows_{};
     std::array<RowWidgets, kChannelRows> rows_{};
     std::atomic<int32_t> selectedRow_{-1};
@@ -216,7 +211,6 @@ private:
     int32_t displayRate_ = 0;  // the frames a second before the demo slowed them, 0 while it does not
     DemoShotCycle demo_;
     CreditsRoll credits_;
-    quill::CriticalSectionLock shotLock_;
     ShotData shot_;
     quill::WString shotNickname_;
     std::atomic<bool> shotPending_{false};

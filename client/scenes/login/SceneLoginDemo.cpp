@@ -23,6 +23,7 @@
 #include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -121,21 +122,18 @@ void SceneLogin::LoadNextDemoShot() {
     if (model != nullptr && model->kind == ItemModelKind::kCue && model->custom != 0)
         parts = shot.cuePartIds;
     stage_.EquipCue(cueId, parts);
-    {
-        quill::ScopedLock hold(shotLock_);
-        shot_ = shot;
-        shotNickname_ = quill::WString(slot.nickname);
-        stage_.RequestEquipment({shot.gameMode, shot.tableItemId, shot.ballSetItemId, shot.physicsModelCode, 0});
-    }
+    shot_ = shot;
+    shotNickname_ = quill::WString(slot.nickname);
+    stage_.RequestEquipment({shot.gameMode, shot.tableItemId, shot.ballSetItemId, shot.physicsModelCode, 0});
     shotPending_ = true;
 }
 
-// The frame (main thread). The game thread hands the shot over under the shot's own lock.
+// The frame (main thread). The game thread hands the shot over by the pending flag.
 void SceneLogin::ApplyPendingShot() {
     GameTable* table = stage_.Table();
     if (table == nullptr || !shotPending_.exchange(false))
         return;
-    quill::ScopedLock hold(shotLock_);
+    WidgetToolkit::CheckTreeAccess("SceneLogin::ApplyPendingShot");
     if (const auto equipment = stage_.TakePendingEquipment())
         stage_.ApplyEquipment(*equipment);
     table->LoadShotRecord(shot_);

@@ -4,7 +4,6 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/net/FieldReader.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
@@ -191,10 +190,7 @@ void SceneLogin::OnChannelList(Packet& packet) {
     }
     if (selectedRow_ == -1) {
         std::array<ChannelRow, kChannelRows> shown;
-        {
-            quill::ScopedLock hold(rowsLock_);
-            shown = channelRows_;
-        }
+        shown = channelRows_;
         const size_t shownCount = std::min(list.size(), kChannelRows);
         const int32_t row = PreselectChannelRow(std::span(shown.data(), shownCount), player.age, player.level);
         if (row >= 0)
@@ -206,10 +202,7 @@ void SceneLogin::OnChannelList(Packet& packet) {
 }
 
 void SceneLogin::FillRow(size_t index, const ChannelRow& row) {
-    {
-        quill::ScopedLock hold(rowsLock_);
-        channelRows_[index] = row;
-    }
+    channelRows_[index] = row;
     RowWidgets& widgets = rows_[index];
     widgets.caption->SetTextF(u"Ch-%d %s", static_cast<int>(row.number) + 1, ChannelKindSuffix(row.kind));
     widgets.count->SetText(CountText(row.users, static_cast<uint32_t>(row.capacity) + row.extra));

@@ -4,7 +4,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
@@ -22,6 +21,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/gfx/TextFormat.h"
 #include "platform/window/VirtualKey.h"
 
@@ -111,20 +111,16 @@ void MyInfoWindow::BuildButtons() {
 }
 
 SkillRaises MyInfoWindow::Pending() const {
-    quill::ScopedLock hold(lock_);
     return pending_;
 }
 
 void MyInfoWindow::RefreshStatistics() {
-    {
-        quill::ScopedLock hold(lock_);
-        statistics_->Show(host_->Player(), selectedMode_);
-    }
+    statistics_->Show(host_->Player(), selectedMode_);
     RefreshSkills();
 }
 
 void MyInfoWindow::RefreshSkills() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("MyInfoWindow::RefreshSkills");
     WriteSkills();
 }
 
@@ -165,21 +161,15 @@ void MyInfoWindow::OnShow() {
     Window::OnShow();
     CentreOnScreen(*this);
     tournament_->Show(host_->Player().markValue > kMarkAbove);
-    {
-        quill::ScopedLock hold(lock_);
-        pending_.Clear();
-    }
+    pending_.Clear();
     RefreshStatistics();
     WriteHeader();
 }
 
 void MyInfoWindow::RaiseSkill(size_t k) {
     SkillRaises::Refusal refusal;
-    {
-        quill::ScopedLock hold(lock_);
-        refusal = pending_.Raise(k, host_->Player());
-        if (refusal == SkillRaises::Refusal::None) WriteSkills();
-    }
+    refusal = pending_.Raise(k, host_->Player());
+    if (refusal == SkillRaises::Refusal::None) WriteSkills();
     switch (refusal) {
         case SkillRaises::Refusal::None:
             break;
@@ -229,7 +219,6 @@ bool MyInfoWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
             ConfirmSave();
             return true;
         case kReset: {
-            quill::ScopedLock hold(lock_);
             pending_.Clear();
             WriteSkills();
             return true;
@@ -264,7 +253,7 @@ void MyInfoWindow::SetSelectedMode(int32_t gameMode) {
 }
 
 void MyInfoWindow::StoreAnswer(uint16_t skillPoints, const std::array<uint32_t, 5>& skills) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("MyInfoWindow::StoreAnswer");
     quill::PlayerState& player = host_->Player();
     player.skillPoints = skillPoints;
     for (size_t k = 0; k < skills.size(); ++k) player.skills[k] = static_cast<int32_t>(skills[k]);

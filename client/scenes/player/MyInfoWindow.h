@@ -5,15 +5,12 @@
 // as pending raises and saved in one request after a confirmation; the server's answer (SkillSaveResult)
 // stores the new values in the player's record and says how it went.
 //
-// Threads: the main thread opens the window and presses its buttons; the dispatch thread hands it the save's
-// answer. The window's lock guards the pending raises and the skill values of the player's record, and is
-// never held while a window is shown or hidden or a box opens.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/SkillPopup.h"
 #include "client/scenes/player/SkillRaises.h"
 #include "client/ui/Window.h"
@@ -84,13 +81,12 @@ private:
     void BuildSkills();
     void BuildButtons();
     void WriteHeader();
-    // Under the lock: the skill labels from the record and the pending raises.
+    // The skill labels from the record and the pending raises.
     void WriteSkills();
     void OpenProfileText();
     void StoreAnswer(uint16_t skillPoints, const std::array<uint32_t, 5>& skills);
 
     std::unique_ptr<PlayerHost> host_;
-    mutable quill::CriticalSectionLock lock_;
     SkillRaises pending_;
     std::atomic<int32_t> selectedMode_{kFirstSelectedMode};
 

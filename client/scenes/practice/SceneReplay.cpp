@@ -5,7 +5,6 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/sound/SoundManager.h"
@@ -38,6 +37,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/CodePage.h"
 #include "platform/system/Rand.h"
 #include "platform/window/VirtualKey.h"
@@ -190,7 +190,7 @@ void SceneReplay::LoadSounds() {
 // --- activation (main thread) ---
 
 void SceneReplay::Activate() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneReplay::Activate");
     GameTable& table = *stage_.Table();
     const uint32_t physics = shot_.physicsModelCode != 0 ? shot_.physicsModelCode : kDefaultPhysicsModelCode;
     table.Models().SetupTable(physics, 0);
@@ -251,7 +251,7 @@ void SceneReplay::Update(uint32_t, int64_t clockTenthMs) {
 
 bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneReplay::OnEvent");
     if (titleBarButtons_.OnControl(id))
         return true;
     switch (id) {
@@ -321,7 +321,7 @@ int SceneReplay::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
 
 // The balls of a pass stopped: the next pass starts.
 void SceneReplay::EndPass() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneReplay::EndPass");
     if (!shotRead_ || !started_) return;
     const uint32_t ended = ++passesEnded_;
     quill::TheLog().Log(u"Replay pass %d ended\n", static_cast<int>(ended));
@@ -339,7 +339,7 @@ void SceneReplay::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     device->Begin2D();
     table->HudValues().DrawHud();
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneReplay::Render");
     DrawWidgets(device);
 }
 
@@ -357,7 +357,7 @@ void SceneReplay::OnActivate(bool active) {
 
 bool SceneReplay::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneReplay::OnLeave");
     stage_.Release(renderScenes);
     SetReady(false);
     return true;

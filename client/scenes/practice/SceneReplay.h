@@ -8,14 +8,11 @@
 // The end of a pass is the table's BallsStopped, which the table posts at the end of every shot. The table
 // stands in the offline screen's room ("Map0000"), seen from above until the side view is chosen.
 //
-// Threads (Scene.h): Init, LoadResources, Activate, Render, OnLeave, OnMessage and OnEvent on the main thread;
-// Update on the game thread. The screen's lock guards what they share: the pass state, the buttons' visibility
-// and the table's shot calls.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <atomic>
 #include <cstdint>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/app/Scene.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -117,7 +114,6 @@ private:
     ScreenServices& app_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
-    mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
     ShotData shot_;
     bool shotRead_ = false;

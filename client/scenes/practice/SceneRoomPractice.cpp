@@ -2,7 +2,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
@@ -37,6 +36,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Rand.h"
 
@@ -79,10 +79,7 @@ quill::PlayerState& SceneRoomPractice::Player() const {
 
 int SceneRoomPractice::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) {
     const quill::RoomInfo room = connection_.GetRoomInfo();
-    {
-        quill::ScopedLock hold(lock_);
-        gameType_ = static_cast<quill::GameType>(room.gameType);
-    }
+    gameType_ = static_cast<quill::GameType>(room.gameType);
     Player().ChooseDefaultCue();
     stage_.CreateTable({gameType_, room.tableItem, room.ballItem, kDefaultPhysicsModelCode, 1});
     LoadSounds();
@@ -110,7 +107,7 @@ void SceneRoomPractice::LoadSounds() {
 // --- entering (main thread) ---
 
 void SceneRoomPractice::Activate() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::Activate");
     savedPracticeValue_ = Player().practiceValue;
     Player().practiceValue = kLocalValue;
     challenge_.End();
@@ -174,7 +171,7 @@ void SceneRoomPractice::WriteTips() {
 }
 
 void SceneRoomPractice::AddChatLine(quill::WStringView text, uint32_t colour) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::AddChatLine");
     lines_.Add(text, colour, platform::TimeGetTime());
     ShowLines();
 }
@@ -195,12 +192,10 @@ void SceneRoomPractice::ShowLines() {
 }
 
 PracticeChallenge SceneRoomPractice::Challenge() const {
-    quill::ScopedLock hold(lock_);
     return challenge_;
 }
 
 PracticeTextList SceneRoomPractice::Lines() const {
-    quill::ScopedLock hold(lock_);
     return lines_;
 }
 
@@ -213,7 +208,7 @@ void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs) {
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
     if (replayPanel_->IsVisible()) replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::Update");
     if (cueToEquip_) {
         if (const quill::InventoryItem* cue = Player().FindItem(cueToEquip_->first, cueToEquip_->second)) {
             UseCue(*cue);
@@ -234,7 +229,7 @@ void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {
     if (!draw || device == nullptr) return;
     replayPanel_->DrawTable(*device);
     device->Begin2D();
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::Render");
     stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
@@ -257,7 +252,7 @@ void SceneRoomPractice::OnActivate(bool active) {
 // room's own state goes.
 bool SceneRoomPractice::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::OnLeave");
     ReleaseItemPreviews(*this);
     replayPanel_->ReleaseTable();
     stage_.Release(renderScenes);

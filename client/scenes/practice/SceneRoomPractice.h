@@ -11,15 +11,12 @@
 // windows and the text list, and gives back what the room itself took from the item pool (nothing of the
 // player's inventory).
 //
-// Threads (Scene.h): the dispatch thread runs OnPacket, the game thread Update, the main thread OnMessage,
-// OnEvent, Render and the loading. One recursive lock guards the challenge, the text list and the windows' state
-// against all of them; the table's own locks guard the table.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <optional>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
@@ -156,7 +153,6 @@ private:
     ConnectionRequestSender sender_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
-    mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
 
     quill::GameType gameType_ = 0;

@@ -3,7 +3,6 @@
 // end), the gold charge asked for, and the items of the quick bar.
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "QuillLib/gamedata/ItemRecord.h"
@@ -43,6 +42,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Rand.h"
 #include "platform/window/MessageIds.h"
@@ -68,7 +68,7 @@ void QueueSound(uint32_t id) {
 
 bool SceneRoomPractice::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::OnEvent");
     if (titleBarButtons_.OnControl(id))
         return true;
     switch (id) {
@@ -104,7 +104,7 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     if (id < quill::AppEventId::EventNone) {
         table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
     }
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::OnMessage");
     if (id == platform::Msg::KeyUp && wParam == kReplayKey) ToggleReplay();
     if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) textArea_->Show(!textArea_->IsVisible());
     if (id == platform::Msg::LButtonDown || id == platform::Msg::RButtonDown) {
@@ -183,7 +183,7 @@ void SceneRoomPractice::ToggleReplay() {
 // --- the challenge ---
 
 void SceneRoomPractice::ChooseLevel(int32_t level) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::ChooseLevel");
     if (!PracticeChallenge::LevelAllowed(level, Player().level)) {
         app_.Scenes().ShowNoticeBox(this, u"Check the game level for try.");
         return;
@@ -197,7 +197,7 @@ void SceneRoomPractice::ChooseLevel(int32_t level) {
 }
 
 void SceneRoomPractice::AskGoldCharge() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::AskGoldCharge");
     using Refusal = PracticeChallenge::ChargeRefusal;
     switch (PracticeChallenge::CheckGoldCharge(connection_.MembershipState(), Player().dailyChargeCount, Player().money)) {
         case Refusal::kMembershipOnly:

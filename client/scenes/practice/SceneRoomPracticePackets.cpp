@@ -3,7 +3,6 @@
 // ends before its fields is dropped with one warning.
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/SceneManager.h"
@@ -17,6 +16,7 @@
 #include "client/scenes/practice/SceneRoomPractice.h"
 #include "client/table/GameTable.h"
 #include "client/table/SharedUtilities.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/system/Clock.h"
 
 namespace kestrovan {
@@ -30,7 +30,7 @@ void WarnShort(quill::MessageId id) {
 }  // namespace
 
 int SceneRoomPractice::OnPacket(quill::MessageId id, quill::Packet& packet) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneRoomPractice::OnPacket");
     switch (id) {
         case quill::MessageId::SystemNotice:
             if (const auto text = ReadPracticeNotice(packet)) {

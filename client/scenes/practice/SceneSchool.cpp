@@ -43,6 +43,7 @@
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/window/MessageIds.h"
 
 namespace kestrovan {
@@ -111,7 +112,7 @@ int SceneSchool::LoadResources(quill::ResourceManager* resources, D3D9RenderDevi
 // --- entering (main thread) ---
 
 void SceneSchool::Activate() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::Activate");
     quill::PlayerState& player = Player();
     player.position = kSchoolPlace;
     for (TextLabel* line : taskLines_) line->Show(false);
@@ -193,7 +194,7 @@ void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs) {
     DirectInputMouse* mouse = app_.Mouse();
     table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
                   mouse != nullptr ? mouse->Dy() : 0, false);
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::Update");
     lastTimeMs_ = timeMs;
     if (step_ >= 1 && step_ <= 3) {
         if (quill::Camera* const* camera = table->Cameras().GetCurrentCameraRef();
@@ -218,7 +219,7 @@ void SceneSchool::BlinkTasks(uint32_t timeMs) {
 
 bool SceneSchool::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::OnEvent");
     if (titleBarButtons_.OnControl(id))
         return true;
     switch (id) {
@@ -276,7 +277,7 @@ int SceneSchool::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     if (id == platform::Msg::LButtonDown || id == platform::Msg::RButtonDown) {
         if (MessengerPopup* messenger = app_.Scenes().GetMessenger()) messenger->ReleaseChatFocus();
     }
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::OnMessage");
     switch (id) {
         case quill::AppEventId::ApplyTableSettings:
             table->ApplyAppOptions(TableOptionsFromSettings(app_.GetSettings()));
@@ -322,7 +323,7 @@ void SceneSchool::Render(D3D9RenderDevice* device, bool draw) {
     stage_.Render(device, draw, 1.0f / 60.0f, &TableSceneStage::kLampLighting);
     if (!draw || device == nullptr) return;
     device->Begin2D();
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::Render");
     stage_.DrawHudAndPreviews(*this, *device);
     DrawWidgets(device);
 }
@@ -344,7 +345,7 @@ void SceneSchool::OnActivate(bool active) {
 // --- leaving (main thread) ---
 
 bool SceneSchool::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::OnLeave");
     lentChalk_.Return(Player());
     Scene::OnLeave(resources, renderScenes);
     ReleaseItemPreviews(*this);
@@ -363,27 +364,22 @@ bool SceneSchool::OnLeave(quill::ResourceManager* resources, quill::RenderSceneM
 // --- what tests read ---
 
 int32_t SceneSchool::Step() const {
-    quill::ScopedLock hold(lock_);
     return step_;
 }
 
 int32_t SceneSchool::TaskIndex() const {
-    quill::ScopedLock hold(lock_);
     return taskIndex_;
 }
 
 int32_t SceneSchool::TaskCount() const {
-    quill::ScopedLock hold(lock_);
     return taskCount_;
 }
 
 bool SceneSchool::TasksStarted() const {
-    quill::ScopedLock hold(lock_);
     return tasksStarted_;
 }
 
 int32_t SceneSchool::ShotsTaken() const {
-    quill::ScopedLock hold(lock_);
     return shotsTaken_;
 }
 

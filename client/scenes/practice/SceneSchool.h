@@ -10,14 +10,11 @@
 // A player without a chalk of his own is lent one for the visit (LentChalk); the profile's practice value
 // is held at 100000 while the school is open; both are given back when it is left.
 //
-// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, OnMessage and OnEvent on the main thread; Update
-// on the game thread. The school's recursive lock guards the page state, the judging and the widgets they
-// change; the index window's lock is taken after it. The school handles no server message.
+// Threads: see the table in client/app/Scene.h; the school handles no server message.
 #include <array>
 #include <cstdint>
 #include <span>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
@@ -91,7 +88,7 @@ public:
     void ShowPage(int32_t delta);
     // Continue on a page whose tasks are not started yet: the task lines show and the table is handed over.
     void StartTasks();
-    // Judges the current task on the table as it is now (game thread, under the lock).
+    // Judges the current task on the table as it is now (game thread).
     void JudgeTasks();
     // Sends SchoolRequest with the largest page reached; called before the school is left.
     void ReportProgress();
@@ -155,7 +152,6 @@ private:
     LentChalk lentChalk_;
     TitleBarButtons titleBarButtons_;
     SchoolTaskJudge judge_;
-    mutable quill::CriticalSectionLock lock_;
     bool built_ = false;
     bool loaded_ = false;
 

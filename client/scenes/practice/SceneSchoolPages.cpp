@@ -32,6 +32,7 @@
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiColours.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -63,7 +64,7 @@ float RadiansToDegrees(float radians) {
 // --- the page ---
 
 void SceneSchool::ShowPage(int32_t delta) {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::ShowPage");
     GameTable* table = stage_.Table();
     ClearPage();
     if (table != nullptr) {
@@ -222,7 +223,7 @@ void SceneSchool::ColourTasks() {
 // --- the tasks ---
 
 void SceneSchool::StartTasks() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::StartTasks");
     for (int32_t k = 0; k < taskCount_; ++k) taskLines_[static_cast<size_t>(k)]->Show(true);
     trouble_->Show(true);
     try_->Show(false);
@@ -254,7 +255,7 @@ void SceneSchool::StartTasks() {
 }
 
 void SceneSchool::JudgeTasks() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::JudgeTasks");
     if (!tasksStarted_ || taskIndex_ >= pageTasks_ || stage_.Table() == nullptr) return;
     if (judge_.Met(step_, taskIndex_ + 1, ViewOfTable(), lastPowerPercent_, shotsTaken_)) CompleteTask();
 }
@@ -321,7 +322,7 @@ void SceneSchool::CompleteTask() {
 }
 
 void SceneSchool::ReportProgress() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneSchool::ReportProgress");
     const uint32_t value = std::max({static_cast<uint32_t>(std::max(step_, 0)), connection_.ConnectionValue(),
                                      static_cast<uint32_t>(std::max(maxStep_, 0))});
     connection_.SetValueAndFlag(value, static_cast<uint8_t>(failedTries_));

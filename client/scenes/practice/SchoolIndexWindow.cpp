@@ -4,7 +4,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/ui/Button.h"
@@ -114,7 +113,7 @@ void SchoolIndexWindow::FillEntries() {
 // --- the rows ---
 
 void SchoolIndexWindow::Refresh() {
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SchoolIndexWindow::Refresh");
     for (size_t k = 0; k < kTabs; ++k) tabs_[k]->SetChecked(k == tab_);
     title_->SetText(kTabTitles[tab_]);
     ShowRows();
@@ -141,7 +140,7 @@ void SchoolIndexWindow::ShowRows() {
 
 void SchoolIndexWindow::SelectStep(int32_t page) {
     if (page == 98) return;
-    quill::ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SchoolIndexWindow::SelectStep");
     size_t tab = 0;
     for (size_t k = 0; k < kTabs; ++k) {
         if (kTabStartPages[k] <= page) tab = k;
@@ -179,12 +178,8 @@ void SchoolIndexWindow::PlaceOnScreen(int32_t screenWidth, int32_t screenHeight)
 bool SchoolIndexWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (id >= kFirstTab && id < kFirstTab + static_cast<int32_t>(kTabs)) {
-        {
-            quill::ScopedLock hold(lock_);
-            tab_ = static_cast<size_t>(id - kFirstTab);
-        }
+        tab_ = static_cast<size_t>(id - kFirstTab);
         Refresh();
-        quill::ScopedLock hold(lock_);
         scroll_->SetPosition(firstRows_[tab_].BarPosition(), false);
         return true;
     }
@@ -199,10 +194,7 @@ bool SchoolIndexWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
             if (services_.post) services_.post(quill::AppEventId::SchoolLevelGate, 0, 0, 0);
             return true;
         case kScroll:
-            {
-                quill::ScopedLock hold(lock_);
-                firstRows_[tab_].ScrollTo(a + 1, static_cast<int32_t>(entries_[tab_].size()));
-            }
+            firstRows_[tab_].ScrollTo(a + 1, static_cast<int32_t>(entries_[tab_].size()));
             Refresh();
             return true;
         case 2049:
@@ -216,10 +208,7 @@ bool SchoolIndexWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
 // A row opens its page, unless the entry needs a higher level than the player's.
 void SchoolIndexWindow::OpenRow(size_t n) {
     const SchoolIndexEntry* entry = nullptr;
-    {
-        quill::ScopedLock hold(lock_);
-        entry = rows_[n]->Entry();
-    }
+    entry = rows_[n]->Entry();
     if (entry == nullptr) return;
     const int32_t level = services_.playerLevel ? services_.playerLevel() : 0;
     if (entry->level > level) {
@@ -227,10 +216,7 @@ void SchoolIndexWindow::OpenRow(size_t n) {
         if (services_.notice) services_.notice(quill::Format(u"이 문제는 레벨%d부터 도전 가능합니다.", entry->level));
         return;
     }
-    {
-        quill::ScopedLock hold(lock_);
-        selected_ = entry;
-    }
+    selected_ = entry;
     Refresh();
     if (services_.post) services_.post(quill::AppEventId::SchoolStep, static_cast<uint32_t>(entry->page), 0, 0);
 }
@@ -244,17 +230,14 @@ void SchoolIndexWindow::OnShow() {
 }
 
 size_t SchoolIndexWindow::CurrentTab() const {
-    quill::ScopedLock hold(lock_);
     return tab_;
 }
 
 int32_t SchoolIndexWindow::ScrollPosition(size_t tab) const {
-    quill::ScopedLock hold(lock_);
     return firstRows_[tab].First();
 }
 
 const SchoolIndexEntry* SchoolIndexWindow::Selected() const {
-    quill::ScopedLock hold(lock_);
     return selected_;
 }
 

@@ -4,14 +4,12 @@
 // click on a row that opens its page (SchoolStep). The school selects the page it shows (SelectStep), which
 // brings its row into view. Scroll positions count from 1: the first entry shown.
 //
-// Threads: as every widget of a screen (Scene.h). The window's lock guards the tab, the scroll positions and the
-// rows; the school takes its own lock first.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "client/scenes/common/ListPager.h"
 #include "client/scenes/practice/SchoolIndexRow.h"
@@ -74,7 +72,6 @@ private:
     void OpenRow(size_t n);
 
     Services services_;
-    mutable quill::CriticalSectionLock lock_;
     TextLabel* title_ = nullptr;
     std::array<Button*, kTabs> tabs_{};
     std::array<SchoolIndexRow*, kRows> rows_{};

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/math/MathConstants.h"
 #include "QuillLib/math/Transform.h"
@@ -13,6 +12,7 @@
 #include "client/scenes/common/PreviewPass.h"
 #include "client/table/ModelFiles.h"
 #include "client/table/TableModelObject.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -50,7 +50,7 @@ CuePartPreview::~CuePartPreview() {
 }
 
 void CuePartPreview::SetPart(int32_t type, int16_t partId) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::SetPart");
     loaded_ = false;
     dragging_ = false;
     reload_ = false;
@@ -65,7 +65,7 @@ void CuePartPreview::SetPart(int32_t type, int16_t partId) {
 }
 
 bool CuePartPreview::Load(quill::ResourceManager& resources, D3D9RenderDevice& device) {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Load");
     device_ = &device;
     if (!reload_) {
         // A part cleared since its model was built: nothing is shown any more.
@@ -130,7 +130,7 @@ void CuePartPreview::PlaceCamera() {
 }
 
 void CuePartPreview::Release() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Release");
     if (loaded_ && type_ >= 0) reload_ = true;
     model_.reset();
     camera_.reset();
@@ -143,7 +143,7 @@ float CuePartPreview::LimitDistance(float distance) const {
 }
 
 void CuePartPreview::Update() {
-    quill::ScopedLock hold(GetWidgetLock());
+    WidgetToolkit::CheckTreeAccess("CuePartPreview::Update");
     if (!IsVisible() || !loaded_ || device_ == nullptr || !camera_ || !model_) return;
     Draw(*device_);
 }

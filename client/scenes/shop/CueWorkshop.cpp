@@ -131,10 +131,6 @@ void CueWorkshop::PostEvent(uint32_t id, uint32_t value) {
     app_.PostEvent(id, value, 0, 0);
 }
 
-quill::CriticalSectionLock& CueWorkshop::ScreenLock() {
-    return shop_.Lock();
-}
-
 void CueWorkshop::Raise(Widget& window) {
     shop_.BringChildToFront(&window);
     window.SetVisible(true);

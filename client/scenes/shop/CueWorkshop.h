@@ -3,8 +3,7 @@
 // WorkshopHost, and is the shop's one entry to them: the workshop button, the confirmations of the workshop's
 // message boxes and the answers the shop has stored.
 //
-// Threads: built on the main thread with the screen; Open and OnConfirm on the main thread; the On... answers
-// on the dispatch thread, under the shop's lock.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <memory>
 
@@ -64,7 +63,6 @@ public:
     void Ask(const WorkshopQuestion& question) override;
     void PostEvent(uint32_t id, uint32_t value) override;
     void Raise(Widget& window) override;
-    quill::CriticalSectionLock& ScreenLock() override;
 
 private:
     ScreenServices& app_;

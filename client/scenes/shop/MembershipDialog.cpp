@@ -2,7 +2,6 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/BoxFace.h"
@@ -56,7 +55,6 @@ Button* MembershipDialog::AddToggle(int32_t id, int32_t x, int32_t y, int32_t w,
 }
 
 MembershipChoice MembershipDialog::Choice() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return choice_;
 }
 
@@ -65,7 +63,6 @@ quill::WString MembershipDialog::Recipient() const {
 }
 
 int64_t MembershipDialog::Price() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return price_;
 }
 
@@ -75,10 +72,7 @@ quill::WString MembershipDialog::Money(int64_t value) const {
 
 void MembershipDialog::OnShow() {
     Window::OnShow();
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        choice_ = MembershipChoice{};
-    }
+    choice_ = MembershipChoice{};
     giftBox_->SetChecked(false);
     recipient_->SetText(u"");
     recipient_->SetEnabled(false);
@@ -95,10 +89,7 @@ void MembershipDialog::ApplyKindFromMembership() {
 }
 
 void MembershipDialog::SetKind(int32_t kind) {
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        choice_.kind = kind;
-    }
+    choice_.kind = kind;
     standard_->SetChecked(kind == MembershipRules::kStandard);
     plus_->SetChecked(kind == MembershipRules::kPlus);
 }
@@ -106,10 +97,7 @@ void MembershipDialog::SetKind(int32_t kind) {
 void MembershipDialog::UpdatePrices() {
     const MembershipChoice choice = Choice();
     const int64_t price = MembershipRules::Price(choice.kind, choice.period);
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        price_ = price;
-    }
+    price_ = price;
     priceLabels_[0]->SetTextF(u"%6s 원 : 30일", Money(MembershipRules::Price(choice.kind, 1)));
     priceLabels_[1]->SetTextF(u"%6s 원 : 90일", Money(MembershipRules::Price(choice.kind, 2)));
     const int64_t cash = services_.cash ? services_.cash() : 0;
@@ -129,10 +117,7 @@ void MembershipDialog::ShowCueMoneyNotice() {
 
 void MembershipDialog::OnGiftBox() {
     const bool gift = giftBox_->IsChecked();
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        choice_.mode = gift ? 2 : 1;
-    }
+    choice_.mode = gift ? 2 : 1;
     recipient_->SetEnabled(gift);
     if (!gift) {
         recipient_->SetText(u"");
@@ -187,10 +172,7 @@ bool MembershipDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
             return true;
         case kDays30:
         case kDays90: {
-            {
-                quill::ScopedLock hold(GetWidgetLock());
-                choice_.period = id - 49;
-            }
+            choice_.period = id - 49;
             periods_[0]->SetChecked(id == kDays30);
             periods_[1]->SetChecked(id == kDays90);
             UpdatePrices();

@@ -4,7 +4,7 @@
 // Buy (30) runs the checks (MembershipRules) and, when they pass, hides the dialog and posts MembershipBuy
 // (1101); the shop then reads the choice and sends MembershipRequest. Control 69 posts PictureWindowOpen.
 //
-// Threads: filled, shown and pressed on the main thread; the shop reads the choice on the same thread.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,6 @@
 #include "client/scenes/shop/NicknameChangeDialog.h"
 
 #include "QuillLib/core/AppEventId.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
@@ -40,7 +39,6 @@ void NicknameChangeDialog::SetItem(uint32_t key, uint32_t subKey) {
 }
 
 quill::WString NicknameChangeDialog::NewNickname() const {
-    quill::ScopedLock hold(GetWidgetLock());
     return newNickname_;
 }
 
@@ -66,10 +64,7 @@ void NicknameChangeDialog::Validate() {
         if (services_.showError) services_.showError(*refusal);
         return;
     }
-    {
-        quill::ScopedLock hold(GetWidgetLock());
-        newNickname_ = text;
-    }
+    newNickname_ = text;
     const uint64_t bits = static_cast<uint64_t>(key_);
     if (services_.poster)
         services_.poster(quill::AppEventId::ShopItemUse, static_cast<uint32_t>(bits), kUseRequestPlain,

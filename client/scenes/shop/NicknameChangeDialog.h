@@ -5,7 +5,7 @@
 // with the item's key, request kind 1 and the sub-key; the dialog stays open until the shop closes it.
 // Refusals go to the error box.
 //
-// Threads: filled, shown and pressed on the main thread; the shop reads the kept nickname on the same thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 #include <functional>
 

@@ -4,8 +4,8 @@
 // upgrade (tuning cue) or re-tune (custom cue) window for it. The workshop forwards the confirmations of
 // those windows and the answers to their requests here.
 //
-// Threads: main thread for input and confirmations; the On... refreshes run on the dispatch thread under the
-// shop's lock, after the shop stored the answer in the player's records.
+// Threads: see the table in client/app/Scene.h; the On... refreshes run after the shop stored the answer in the
+// player's records.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "QuillLib/core/AssertBreak.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/resource/ResourceManager.h"
@@ -26,10 +25,10 @@
 #include "client/scenes/shop/ShopWidgets.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 namespace {
 
@@ -140,7 +139,7 @@ int SceneShop::LoadResources(quill::ResourceManager* resources, D3D9RenderDevice
 }
 
 void SceneShop::Activate() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::Activate");
     backdrop_.SelectBlankScene(RenderScenes(app_));
     const bool partner = connection_.LocalPlayer().accountKind == ShopGrid::kPartnerAccount;
     cashButton_->Show(!partner);
@@ -160,7 +159,7 @@ void SceneShop::Activate() {
 
 bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {
     Scene::OnLeave(resources, renderScenes);
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::OnLeave");
     ReleaseItemPreviews(*this);
     CuePartPreview::ReleaseAll(*this);
     inventory_.Leave();
@@ -184,12 +183,7 @@ void SceneShop::Render(D3D9RenderDevice* device, bool draw) {
     const WidgetRect screen = GetRect();
     backdrop_.PlaceTiles(screen.right - screen.left, screen.bottom - screen.top);
     device->Begin2D();
-    {
-        // The cards' part under the screen's lock: their previews are set by the packet handlers and the input.
-        // The widgets are drawn outside it, under the widget-tree lock that every entry holds.
-        ScopedLock hold(lock_);
-        DrawPreviews(*device);
-    }
+    DrawPreviews(*device);
     DrawWidgets(device);
 }
 
@@ -207,7 +201,7 @@ bool SceneShop::IsWebWindowOpen() const {
 // --- The grids ----------------------------------------------------------------------------------------------
 
 void SceneShop::SetView(int32_t view) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::SetView");
     if (view != view_) selection_.OnViewChanged();
     view_ = view;
     viewButtons_[0]->SetChecked(view == 0);
@@ -219,31 +213,31 @@ void SceneShop::SetView(int32_t view) {
 }
 
 void SceneShop::SelectShopCategory(int32_t category) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::SelectShopCategory");
     catalogue_.SelectCategory(category);
     RefreshShopGrid();
 }
 
 void SceneShop::SelectMyItemsCategory(int32_t category) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::SelectMyItemsCategory");
     inventory_.SelectCategory(category);
     RefreshMyItems();
 }
 
 void SceneShop::RefreshShopGrid() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::RefreshShopGrid");
     catalogue_.Refresh(selection_.Row());
 }
 
 void SceneShop::RefreshMyItems() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::RefreshMyItems");
     const std::optional<int64_t> selected = selection_.Owned();
     if (selected && !inventory_.Lists(*selected)) selection_.DropOwned();
     inventory_.Refresh(selection_.Owned());
 }
 
 void SceneShop::RebuildMyItems() {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::RebuildMyItems");
     inventory_.Rebuild();
     selection_.RefreshOwnedDetail();
 }

@@ -20,13 +20,8 @@
 // workshop's requests are read and applied by ShopWorkshop. The item information windows (cards, detail
 // panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
 //
-// Threads (Scene.h): Init, loading, Activate, Render, OnLeave, control events and application events on the main
-// thread; Update on the game thread; OnPacket on the dispatch thread; each with the widget-tree lock held. One
-// screen lock (lock_), taken after the widget-tree lock, is held around each packet, control event,
-// application event and the card part of Render, so that the lists, the selection and the widgets they fill
-// are never changed under another thread's feet; the parts take no lock of their own but for the catalogue's
-// sale lists and the player's owned list, each under its part's lock taken inside the screen's. Requests are
-// sent while it is held (sends are short and never wait for an answer).
+// Threads: see the table in client/app/Scene.h; the widget-tree lock that every entry holds keeps the lists, the
+// selection and the widgets they fill whole. Requests are sent under it (sends are short and never wait for an answer).
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -34,7 +29,6 @@
 #include <optional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "client/app/Scene.h"
@@ -144,7 +138,6 @@ public:
     static void WarnDropped(const char16_t* what);
     void ShowFeatureNotice();
     const ShopItemTextTable& ItemTexts() const { return catalogue_.Texts(); }
-    quill::CriticalSectionLock& Lock() const { return lock_; }
 
     // --- What tests read ---
     int32_t View() const { return view_; }
@@ -208,7 +201,6 @@ private:
     TitleBarButtons titleBarButtons_;
     bool built_ = false;
     std::atomic<bool> resourcesLoaded_{false};
-    mutable quill::CriticalSectionLock lock_;
 
     // The parts.
     ShopBackdrop backdrop_;
@@ -219,7 +211,7 @@ private:
     ShopDialogs dialogs_;
     ShopWorkshop workshop_;
 
-    // Screen state, under lock_; the cash pages on the main thread (the wish to open one comes from any).
+    // Screen state; the cash pages on the main thread (the wish to open one comes from any).
     int32_t view_ = 0;
     std::atomic<bool> cashPageWanted_{false};
     int32_t webWindowsOpened_ = 0;

@@ -15,6 +15,7 @@
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopItemCard.h"
+#include "client/ui/WidgetToolkit.h"
 #include "platform/browser/Browser.h"
 #include "platform/window/MessageIds.h"
 
@@ -33,7 +34,7 @@ constexpr const char16_t* kPartnerPrefix = u"qz_";
 
 bool SceneShop::OnEvent(Widget* source, int32_t kind, int32_t key) {
     if (source == nullptr) return Scene::OnEvent(source, kind, key);
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::OnEvent");
     const int32_t id = source->GetId();
     if (ShopItemCard* card = catalogue_.Grid().CellOf(*source)) {
         selection_.OnShopCell(*card, kind);
@@ -92,7 +93,7 @@ void SceneShop::SendLeaveShop() {
 // --- Application events -------------------------------------------------------------------------------------
 
 int SceneShop::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::OnMessage");
     const auto w = static_cast<uint32_t>(wParam);
     switch (id) {
         case platform::Msg::Char:

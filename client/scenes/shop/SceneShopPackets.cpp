@@ -1,25 +1,24 @@
-// The shop's packet slot, on the connection's dispatch thread under the shop's lock: every message hides the
+// The shop's packet slot, on the connection's dispatch thread under the widget-tree lock: every message hides the
 // in-progress notice and goes, by one table from its id, to the handler of the part that holds its state (an
 // id the shop does not know goes to the base screen). Each handler reads its record with the codec
 // (ShopMessages), shows the failure's text or applies the success to the player's money and items, and
 // refreshes the labels and grids.
 #include "QuillLib/core/LogSystem.h"
-#include "QuillLib/core/ScopedLock.h"
 #include "client/app/SceneManager.h"
 #include "client/app/ScreenServices.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/PacketRoutes.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopResultTexts.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
 using quill::MessageId;
 using quill::Packet;
-using quill::ScopedLock;
 
 int SceneShop::OnPacket(MessageId id, Packet& packet) {
-    ScopedLock hold(lock_);
+    WidgetToolkit::CheckTreeAccess("SceneShop::OnPacket");
     HideInProgress();
     const PacketHandler handler = FindPacketHandler(id);
     if (handler == nullptr) return Scene::OnPacket(id, packet);

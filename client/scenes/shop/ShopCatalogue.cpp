@@ -1,11 +1,10 @@
 #include "client/scenes/shop/ShopCatalogue.h"
 
-#include "QuillLib/core/ScopedLock.h"
 #include "client/connection/GameConnection.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
-using quill::ScopedLock;
 
 namespace {
 
@@ -19,7 +18,6 @@ ShopCatalogue::ShopCatalogue(GameConnection& connection)
     : connection_(connection), sale_(ShopGrid::SaleRows(table_)) {}
 
 ShopCatalogue::~ShopCatalogue() {
-    ScopedLock lists(saleLock_);
     sale_.clear();
     recommended_.clear();
 }
@@ -29,10 +27,7 @@ void ShopCatalogue::Build(Widget& mainPanel, int32_t top) {
 }
 
 void ShopCatalogue::Enter(bool partnerAccount) {
-    {
-        ScopedLock lists(saleLock_);
-        recommended_ = ShopGrid::RecommendedRows(table_);
-    }
+    recommended_ = ShopGrid::RecommendedRows(table_);
     if (partnerAccount) category_ = ShopGrid::kAll;
     grid_.ResetPage();
     grid_.CheckTab(category_);
@@ -45,7 +40,7 @@ void ShopCatalogue::SelectCategory(int32_t category) {
 }
 
 void ShopCatalogue::Refresh(const ShopItemText* selected) {
-    ScopedLock lists(saleLock_);
+    WidgetToolkit::CheckTreeAccess("ShopCatalogue::Refresh");
     const std::vector<const ShopItemText*>& source = category_ == ShopGrid::kRecommended ? recommended_ : sale_;
     const ShopGridPage page =
         ShopGrid::ShopPage(source, category_, grid_.FirstRow(), connection_.LocalPlayer().accountKind);
@@ -63,7 +58,6 @@ void ShopCatalogue::Refresh(const ShopItemText* selected) {
 }
 
 size_t ShopCatalogue::SaleCount() const {
-    ScopedLock lists(saleLock_);
     return sale_.size();
 }
 

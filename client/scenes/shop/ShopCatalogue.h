@@ -2,15 +2,11 @@
 // The shop's catalogue: the item text table, the items for sale and the recommended ones, and the sale grid
 // that pages them by category.
 //
-// Threads: built on the main thread (Init); the rest from SceneShop's entry points (the main thread's
-// controls and loading, the dispatch thread's answers), each under the widget-tree lock and the shop's lock.
-// The sale lists have the part's own lock as well, taken after those, so that a reader on another thread
-// (SaleCount) sees them whole.
+// Threads: see the table in client/app/Scene.h.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/scenes/shop/ShopGridFrame.h"
 #include "client/scenes/shop/ShopItemCard.h"
 #include "client/scenes/shop/ShopItemTextTable.h"
@@ -46,7 +42,6 @@ public:
 private:
     GameConnection& connection_;
     const ShopItemTextTable table_;
-    mutable quill::CriticalSectionLock saleLock_;
     std::vector<const ShopItemText*> sale_;
     std::vector<const ShopItemText*> recommended_;
     int32_t category_ = ShopGrid::kAll;

@@ -5,9 +5,7 @@
 // and counting down items. An item that leaves the inventory loses every binding first (the selection, the
 // questions, the player's equipment).
 //
-// Threads: built on the main thread (Init); the decisions and requests from the main thread's application
-// events, the answers on the dispatch thread, each through an entry point of SceneShop that holds the
-// widget-tree lock and the shop's lock. The part takes no lock of its own (the player's, around its items).
+// Threads: see the table in client/app/Scene.h; the player's lock is taken around its items.
 #include <cstdint>
 #include <functional>
 #include <optional>

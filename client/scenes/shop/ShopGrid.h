@@ -1,7 +1,6 @@
 #pragma once
 // The two grids of the shop as pages of eight cells: which rows of the sale (or recommended) list and which
-// owned items a category shows, from which row on, and how far the scroll bar reaches. Pure: the screen
-// calls it under the lock of the list it pages.
+// owned items a category shows, from which row on, and how far the scroll bar reaches. Pure.
 #include <cstdint>
 #include <vector>
 

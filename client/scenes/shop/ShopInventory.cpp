@@ -6,6 +6,7 @@
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/connection/GameConnection.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -22,7 +23,6 @@ constexpr const char16_t* kTabCaptions[] = {u"All", u"Cue", u"Ball", u"Table", u
 ShopInventory::ShopInventory(GameConnection& connection) : connection_(connection) {}
 
 ShopInventory::~ShopInventory() {
-    ScopedLock lists(ownedLock_);
     owned_.clear();
 }
 
@@ -32,18 +32,12 @@ void ShopInventory::Build(Widget& mainPanel, int32_t top) {
 
 void ShopInventory::Enter() {
     grid_.ResetPage();
-    {
-        ScopedLock lists(ownedLock_);
-        newKeys_.clear();
-    }
+    newKeys_.clear();
     grid_.CheckTab(category_);
 }
 
 void ShopInventory::Leave() {
-    {
-        ScopedLock lists(ownedLock_);
-        owned_.clear();
-    }
+    owned_.clear();
     for (size_t n = 0; n < ShopGrid::kCells; ++n) grid_.Cell(n)->Clear();
 }
 
@@ -61,14 +55,14 @@ void ShopInventory::Rebuild() {
             items.push_back(std::move(owned));
         }
     }
-    ScopedLock lists(ownedLock_);
+    WidgetToolkit::CheckTreeAccess("ShopInventory::Rebuild");
     for (OwnedItem& owned : items)
         owned.isNew = std::find(newKeys_.begin(), newKeys_.end(), owned.Key()) != newKeys_.end();
     owned_ = std::move(items);
 }
 
 void ShopInventory::MarkNew(int64_t key) {
-    ScopedLock lists(ownedLock_);
+    WidgetToolkit::CheckTreeAccess("ShopInventory::MarkNew");
     newKeys_.push_back(key);
 }
 
@@ -79,14 +73,13 @@ void ShopInventory::SelectCategory(int32_t category) {
 }
 
 bool ShopInventory::Lists(int64_t key) const {
-    ScopedLock lists(ownedLock_);
     return std::any_of(owned_.begin(), owned_.end(), [&](const OwnedItem& owned) {
         return owned.Key() == key && ShopGrid::MyItemsCategoryTakes(category_, owned.item);
     });
 }
 
 void ShopInventory::Refresh(std::optional<int64_t> selected) {
-    ScopedLock lists(ownedLock_);
+    WidgetToolkit::CheckTreeAccess("ShopInventory::Refresh");
     const ShopGridPage page = ShopGrid::MyItemsPage(owned_, category_, grid_.FirstRow());
     for (size_t n = 0; n < ShopGrid::kCells; ++n) {
         InventoryItemCard& card = *grid_.Cell(n);
@@ -103,14 +96,12 @@ void ShopInventory::Refresh(std::optional<int64_t> selected) {
 }
 
 const OwnedItem* ShopInventory::Find(int64_t key) const {
-    ScopedLock lists(ownedLock_);
     for (const OwnedItem& owned : owned_)
         if (owned.Key() == key) return &owned;
     return nullptr;
 }
 
 std::vector<OwnedItem> ShopInventory::Items() const {
-    ScopedLock lists(ownedLock_);
     return owned_;
 }
 

@@ -2,15 +2,11 @@
 // The player's items in the shop: the owned list (copies of the player's records that are not expired, with
 // the items bought during this visit marked new) and the owned grid that pages it by category.
 //
-// Threads: built on the main thread (Init); the rest from SceneShop's entry points (the main thread's
-// controls and loading, the dispatch thread's answers), each under the widget-tree lock and the shop's lock.
-// The owned list has the part's own lock as well, taken after those (and never around the player's lock), so
-// that a reader on another thread (Items) sees it whole.
+// Threads: see the table in client/app/Scene.h; the player's lock is taken around its items.
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/scenes/shop/InventoryItemCard.h"
 #include "client/scenes/shop/ShopGridFrame.h"
 
@@ -53,7 +49,6 @@ public:
 
 private:
     GameConnection& connection_;
-    mutable quill::CriticalSectionLock ownedLock_;
     std::vector<OwnedItem> owned_;
     std::vector<int64_t> newKeys_;  // bought during this visit
     int32_t category_ = ShopGrid::kAll;

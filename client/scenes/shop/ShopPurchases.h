@@ -3,9 +3,7 @@
 // balances, the membership dialog and the purchase dialog; the purchase that the information panel's buttons
 // lead to, the membership request, and the server's answers to purchases, memberships and coin gifts.
 //
-// Threads: built on the main thread (Init); the requests from the main thread's controls and application
-// events, the answers on the dispatch thread, each through an entry point of SceneShop that holds the
-// widget-tree lock and the shop's lock. The part takes no lock of its own (the player's, around its items).
+// Threads: see the table in client/app/Scene.h; the player's lock is taken around its items.
 #include <array>
 #include <cstdint>
 #include <memory>

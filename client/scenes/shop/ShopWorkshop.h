@@ -3,9 +3,7 @@
 // children of the shop's screen), and the server's answers to the workshop's requests, applied to the
 // player's balances and cue before the workshop's windows hear of them.
 //
-// Threads: built on the main thread (Init); the answers on the dispatch thread, through SceneShop's OnPacket,
-// which holds the widget-tree lock and the shop's lock. The part takes no lock of its own (the player's,
-// around the cue).
+// Threads: see the table in client/app/Scene.h; the player's lock is taken around the cue.
 #include <cstdint>
 #include <memory>
 

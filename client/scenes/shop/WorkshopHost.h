@@ -3,8 +3,7 @@
 // inventory; read under its lock), the request sender, notices, the confirmation on one of the two shared
 // message boxes, application events, and raising a window above the others.
 //
-// Threads: the workshop windows call it on the main thread, and on the dispatch thread while the screen
-// applies an answer.
+// Threads: see the table in client/app/Scene.h.
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -12,7 +11,6 @@
 #include "QuillLib/core/WString.h"
 
 namespace quill {
-class CriticalSectionLock;
 class PlayerState;
 }
 
@@ -41,8 +39,6 @@ public:
     virtual void PostEvent(uint32_t id, uint32_t value) = 0;
     // Brings the window to the front of the screen and shows it.
     virtual void Raise(Widget& window) = 0;
-    // The screen's lock, under which the screen applies the server's answers to the workshop's windows.
-    virtual quill::CriticalSectionLock& ScreenLock() = 0;
 };
 
 }  // namespace kestrovan

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
 #include "client/app/SoundIds.h"
@@ -10,6 +9,7 @@
 #include "client/scenes/common/ItemPreview.h"
 #include "client/ui/Button.h"
 #include "client/ui/TextLabel.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -20,7 +20,7 @@ WorkshopWindow::WorkshopWindow(WorkshopHost& host, int32_t w, int32_t h)
 
 bool WorkshopWindow::OnEvent(Widget* source, int32_t a, int32_t b) {
     // Input runs on the main thread; the answers change the same windows on the dispatch thread.
-    quill::ScopedLock hold(host_.ScreenLock());
+    WidgetToolkit::CheckTreeAccess("WorkshopWindow::OnEvent");
     const int32_t id = source != nullptr ? source->GetId() : -1;
     if (a == Button::kEnterEvent || a == Button::kLeaveEvent) {
         OnHover(id, a == Button::kEnterEvent);

@@ -3,8 +3,7 @@
 // WorkshopHost, with the label and button helpers every workshop window uses and the click filter of its
 // event slot (every event of a button but hover is its click; hover events are passed to OnHover).
 //
-// Threads: built on the main thread with the screen; filled, shown and pressed on the main thread under the
-// screen's lock, which the screen also holds while it applies an answer on the dispatch thread.
+// Threads: see the table in client/app/Scene.h.
 #include <cstdint>
 
 #include "QuillLib/core/WString.h"

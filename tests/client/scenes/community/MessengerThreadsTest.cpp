@@ -74,11 +74,10 @@ protected:
         Dispatch(MemberLoggedOutMessage(2, 100 + id, name));
     }
 
-    // One pass of the main loop: what the server's messages opened, then what the player does, under the App
-    // lock as routing holds it.
+    // One pass of the main loop: what the server's messages opened, then what the player does, under the
+    // widget-tree lock as routing holds it.
     void RoutingRound(int round) {
         MainLoopPass();
-        quill::ScopedLock hold(app.Lock());
         const quill::ScopedLock turn = MainThreadTurn();
         messenger->RefreshMemberList();
         messenger->OnEvent(messenger->MemberScroll(), 1 + round % 14, 0);
