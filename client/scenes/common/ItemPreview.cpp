@@ -89,7 +89,7 @@ void ItemPreview::ShowItem(const quill::InventoryItem& item) {
     WidgetToolkit::CheckTreeAccess("ItemPreview::ShowItem");
     itemId_ = item.typeCode;
     Restart(tuned.get());
-    // The previous copy goes only now: the main thread builds under the widget lock.
+    // The previous copy goes only now: the main thread builds under the widget-tree lock.
     ownRecord_ = std::move(tuned);
 }
 

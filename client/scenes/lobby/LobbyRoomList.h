@@ -85,7 +85,7 @@ public:
 
 private:
     void BuildFilterButtons();
-    // Under lock_: the page from that first room, into the rows and the scroll bar.
+    // The page from that first room, into the rows and the scroll bar.
     void ShowFrom(int32_t first);
     // An update or a state of a room, when it could be read.
     template <typename Message>

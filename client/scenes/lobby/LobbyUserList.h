@@ -93,7 +93,7 @@ public:
 
 private:
     void OpenMenu(const PlayerListRow& row);
-    // Under lock_: the page of the tab's players from that first row, into the rows and the scroll bar.
+    // The page of the tab's players from that first row, into the rows and the scroll bar.
     void ShowFrom(int32_t first);
     void Changed(bool changed);
 

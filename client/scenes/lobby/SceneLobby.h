@@ -188,7 +188,7 @@ private:
     LobbyBackground background_;
 
     // The room of the last JoinRoom, JoinRoomWithPassword or CreateRoom, for the room screen's title and
-    // number when the server lets the player in; none once an answer has taken it. Under lock_.
+    // number when the server lets the player in; none once an answer has taken it.
     std::optional<quill::RoomInfo> askedRoom_;
     std::atomic<bool> joinPending_{false};
     int32_t activationCount_ = 0;

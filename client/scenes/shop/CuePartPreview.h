@@ -8,7 +8,7 @@
 // (LoadShown / ReleaseAll walk a widget tree for it), and Update draws it in the 2D pass.
 //
 // Threads: SetPart from the main thread (input) and the dispatch thread (replies); Load, Release and drawing on
-// the main thread. All of them hold the widget lock.
+// the main thread. All of them hold the widget-tree lock.
 #include <atomic>
 #include <cstdint>
 #include <memory>
