@@ -15,9 +15,6 @@ public:
     // The id of an item that has not been given one.
     static constexpr uint32_t kNoId = 0xFFFFFFFF;
 
-    // The name resource items fall back on when their data gives none.
-    static const WString& DefaultName();
-
     NamedObject() = default;
     explicit NamedObject(WStringView name) : name(name) {}
     NamedObject(const NamedObject&) = default;

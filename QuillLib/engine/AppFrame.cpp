@@ -1,9 +1,7 @@
 #include "QuillLib/engine/AppFrame.h"
 
 #include <atomic>
-#include <utility>
 
-#include "QuillLib/core/LogSystem.h"
 #include "platform/ui/MessageBox.h"
 
 namespace quill {
@@ -23,19 +21,6 @@ AppFrame::~AppFrame() {
     // A later frame may have taken over the global; only clear it when it still names this one.
     AppFrame* self = this;
     currentFrame.compare_exchange_strong(self, nullptr);
-    StopLogWriter();
-}
-
-void AppFrame::AdoptLogWriter(std::unique_ptr<LogSystem> log) {
-    StopLogWriter();
-    logWriter_ = std::move(log);
-}
-
-void AppFrame::StopLogWriter() {
-    if (logWriter_) {
-        logWriter_->Stop();
-        logWriter_.reset();
-    }
 }
 
 AppFrame* AppFrame::Current() {

@@ -1,10 +1,8 @@
 #pragma once
 // The engine subsystem that stands for the application's main window: it carries the window handle for the
 // render device and shows the engine's message boxes, owned by that window, captioned "Tessary" and
-// task-modal. While a frame exists, AppFrame::Current() names it. It may own a log of its own, which it
-// stops (writing every queued line) and frees when it goes.
+// task-modal. While a frame exists, AppFrame::Current() names it.
 #include <cstdint>
-#include <memory>
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/core/EngineSubsystem.h"
@@ -13,7 +11,6 @@
 namespace quill {
 
 class Engine;
-class LogSystem;
 
 class AppFrame : public EngineSubsystem {
 public:
@@ -27,8 +24,6 @@ public:
 
     bool Initialize() override { return true; }
     void Shutdown() override {}
-    // A notification slot for frames of other programs; this frame ignores it.
-    virtual void HandleValue(uint32_t /*value*/) {}
 
     // Each returns the id of the button the user chose (platform::MsgBoxResult).
     virtual int ShowMessage(WStringView text);  // no icon, OK
@@ -38,19 +33,13 @@ public:
     // box was dismissed), false when the user chose Yes.
     virtual bool AskYesNo(WStringView text);
 
-    // Takes over a log; a log held before is stopped and freed.
-    void AdoptLogWriter(std::unique_ptr<LogSystem> log);
-    LogSystem* GetLogWriter() const { return logWriter_.get(); }
-
     Engine& GetEngine() const { return engine_; }
     platform::WindowHandle GetWindow() const { return window_; }
 
 private:
     int Show(WStringView text, uint32_t style);
-    void StopLogWriter();
 
     Engine& engine_;
-    std::unique_ptr<LogSystem> logWriter_;
     platform::WindowHandle window_;
 };
 

@@ -45,7 +45,6 @@ public:
     void SetFramesActive(bool active);
     bool GetFramesActive() const { return framesActive_; }
 
-    EngineFactory& GetFactory() const { return factory_; }
     RenderSceneManager* GetRenderSceneManager() const { return renderSceneManager_.get(); }
     ResourceManager* GetResourceManager() const { return resourceManager_.get(); }
     Graphics* GetGraphics() const override { return graphics_.get(); }

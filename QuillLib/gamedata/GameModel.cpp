@@ -550,9 +550,4 @@ uint8_t GameModel::CountLeadingTeamsInPlay(uint8_t places) const {
     return count;
 }
 
-GameModel& TheGameModel() {
-    static GameModel model;
-    return model;
-}
-
 }  // namespace quill

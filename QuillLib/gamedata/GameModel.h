@@ -149,7 +149,4 @@ private:
     CriticalSectionLock lock_;
 };
 
-// The process-wide game model.
-GameModel& TheGameModel();
-
 }  // namespace quill

@@ -81,7 +81,6 @@ public:
     const Projection& GetProjection() const { return projection_; }
     float FieldOfView() const { return projection_.fieldOfView; }
     const DistanceFov& GetDistanceFov() const { return distanceFov_; }
-    const Vec3& ShiftedTarget() const { return shiftedTarget_; }
 
     static constexpr int kOutside = 1;
     static constexpr int kCrossing = 2;

@@ -23,10 +23,6 @@ void ClSocketBase::EnableEncryption() {
     encrypted_ = true;
 }
 
-bool ClSocketBase::EncryptionEnabled() const {
-    return encrypted_;
-}
-
 int ClSocketBase::State() const {
     return state_;
 }

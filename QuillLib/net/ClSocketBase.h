@@ -38,7 +38,6 @@ public:
 
     // Frames are enciphered in both directions from now on, with the cipher reset to its key material.
     void EnableEncryption();
-    bool EncryptionEnabled() const;
 
     int State() const;      // 1 connected, 0 not
     int LastError() const;  // -1 until a receive or the decipherment fails

@@ -50,14 +50,12 @@ public:
     VertexBuffer* GetVertexBuffer(uint16_t handle) const;
     IndexBuffer* GetIndexBuffer(uint16_t handle) const;
     size_t VertexBufferCount() const { return vertexBuffers_.size(); }
-    size_t IndexBufferCount() const { return indexBuffers_.size(); }
 
     bool IsValid() const { return valid_; }
     void SetValid(bool valid) { valid_ = valid; }
     uint16_t GetSelectedVertexBuffer() const { return selectedVertexBuffer_; }
     uint16_t GetSelectedIndexBuffer() const { return selectedIndexBuffer_; }
     uint16_t GetDynamicVertexBuffer() const { return dynamicVertexBuffer_; }
-    uint16_t GetDynamicIndexBuffer() const { return dynamicIndexBuffer_; }
     // Forgets the selection so that the next select reaches the device (start of a 3D pass).
     void ForgetSelection();
 

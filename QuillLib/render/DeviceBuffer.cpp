@@ -27,7 +27,6 @@ std::byte* DeviceBuffer::Append(uint32_t bytes) {
 }
 
 void DeviceBuffer::Rewind(bool force) {
-    usedCount_ = 0;
     if (dynamic_ || force) {
         ClearAppendCache();
         writeOffset_ = 0;
@@ -36,7 +35,6 @@ void DeviceBuffer::Rewind(bool force) {
 
 void DeviceBuffer::ResetCounters() {
     writeOffset_ = 0;
-    usedCount_ = 0;
 }
 
 }  // namespace quill

@@ -1,7 +1,7 @@
 #pragma once
 // What vertex and index buffers of the pool share: the platform buffer, capacity, the write offset of the
 // append discipline (a dynamic buffer moves forward with no-overwrite locks and wraps with a discard lock,
-// forgetting what it cached; a static one refuses what does not fit) and the element counts.
+// forgetting what it cached; a static one refuses what does not fit).
 //
 // Threads: the device's thread.
 #include <cstddef>
@@ -27,17 +27,14 @@ public:
 
     // Creates the platform buffer anew (the old one released, the cache cleared, rewound).
     virtual bool Create() = 0;
-    // Drops the platform buffer; the cache, offsets and counts go to 0.
+    // Drops the platform buffer; the cache and the write offset go to 0.
     virtual void Release() = 0;
-    // Used count 0; a dynamic buffer, or any when forced, also clears its cache and restarts at offset 0.
+    // A dynamic buffer, or any when forced, clears its cache and restarts at offset 0.
     void Rewind(bool force);
 
     uint32_t GetCapacity() const { return capacity_; }
     bool IsDynamic() const { return dynamic_; }
     uint32_t GetWriteOffset() const { return writeOffset_; }
-    uint32_t GetUsedCount() const { return usedCount_; }
-    uint32_t GetElementCapacity() const { return elementCapacity_; }
-    void AddUsed(uint32_t elements) { usedCount_ += elements; }
 
 protected:
     DeviceBuffer(platform::gfx::Device& device, uint32_t capacity, bool dynamic)
@@ -51,8 +48,6 @@ protected:
     uint32_t capacity_;
     bool dynamic_;
     uint32_t writeOffset_ = 0;
-    uint32_t usedCount_ = 0;
-    uint32_t elementCapacity_ = 0;
 };
 
 }  // namespace quill

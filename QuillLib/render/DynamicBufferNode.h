@@ -15,8 +15,6 @@ public:
     bool Measure(bool& descend, uint32_t& maxVertexBytes, uint32_t& maxIndices) override;
     bool Enter(RenderStats& stats) override;
 
-    uint32_t GetMaxVertexBytes() const { return maxVertexBytes_; }
-    uint32_t GetMaxIndices() const { return maxIndices_; }
 
 private:
     uint32_t key_;

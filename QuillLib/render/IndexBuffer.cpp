@@ -10,13 +10,10 @@ namespace quill {
 namespace gfx = platform::gfx;
 
 IndexBuffer::IndexBuffer(gfx::Device& device, uint32_t capacity, bool dynamic)
-    : DeviceBuffer(device, capacity, dynamic) {
-    elementCapacity_ = capacity / 2;
-}
+    : DeviceBuffer(device, capacity, dynamic) {}
 
 bool IndexBuffer::Resize(uint32_t capacity) {
     capacity_ = capacity;
-    elementCapacity_ = capacity / 2;
     return Create();
 }
 

@@ -34,7 +34,6 @@ public:
     // not fit 16 bits).
     int32_t Append(const IndexChunk& chunk, uint32_t baseVertex, uint32_t& first, int32_t hint);
 
-    platform::gfx::IndexBuffer* GetPlatformBuffer() const { return buffer_.get(); }
 
 private:
     struct CacheEntry {

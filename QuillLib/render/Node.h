@@ -60,8 +60,6 @@ public:
     // RemoveLeafPart on every node from the root down to this one, pruning each that reports itself empty.
     void RemoveAlongPath(MeshPart& part);
 
-    SceneGraph& GetOwner() const { return owner_; }
-    NodeGroup* GetParentGroup() const { return parentGroup_; }
     NodeGroup* GetGroup() const { return group_.get(); }
     // Gives a plain node (one that is only a holder of its group) its group.
     void SetGroup(std::unique_ptr<NodeGroup> group);

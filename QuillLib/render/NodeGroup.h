@@ -36,7 +36,6 @@ public:
     // Deletes every child that is empty.
     virtual void PruneEmpty() = 0;
 
-    SceneGraph& GetOwner() const { return owner_; }
     // The node that owns this group.
     Node* GetNode() const { return node_; }
 

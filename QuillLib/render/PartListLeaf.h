@@ -38,7 +38,6 @@ public:
     bool KeepsDrawList() const { return drawOrder_ == 0; }
     const std::vector<std::unique_ptr<PartEntry>>& Entries() const { return entries_; }
     const std::vector<PartEntry*>& DrawList() const { return drawList_; }
-    StaticBatcher& GetBatcher() { return batcher_; }
 
 private:
     // What every new entry copies from the object (and mesh) being added.

@@ -51,13 +51,11 @@ public:
     bool HoldsGeometryOf(const MeshPart& part) const;
     bool IsEmpty() const { return parts_.empty(); }
     const std::set<MeshPart*>& Parts() const { return parts_; }
-    uint32_t GetVertexFormat() const { return vertexFormat_; }
     uint32_t GetCapacity() const { return capacity_; }
     uint32_t GetVertexBytes() const { return vertexBytes_; }
     uint32_t GetIndexCount() const { return indexCount_; }
     uint16_t GetVertexBuffer() const { return vertexBuffer_; }
     uint16_t GetIndexBuffer() const { return indexBuffer_; }
-    bool IsPrepared() const { return prepared_; }
 
 private:
     // Our buffer at the handle, or null when the pool no longer holds it there.

@@ -20,7 +20,6 @@ void VertexBuffer::AdoptFormat(uint32_t engineFormat) {
     engineFormat_ = engineFormat;
     fvf_ = format.fvf;
     stride_ = format.stride;
-    elementCapacity_ = stride_ == 0 ? 0 : capacity_ / stride_;
 }
 
 bool VertexBuffer::Create() {

@@ -35,9 +35,6 @@ public:
     int32_t Append(const VertexData& chunk, uint32_t& first, int32_t hint);
 
     uint32_t GetEngineFormat() const { return engineFormat_; }
-    uint32_t GetFvf() const { return fvf_; }
-    uint32_t GetStride() const { return stride_; }
-    platform::gfx::VertexBuffer* GetPlatformBuffer() const { return buffer_.get(); }
 
 private:
     std::byte* Lock(uint32_t offset, uint32_t bytes, uint32_t flags) override;

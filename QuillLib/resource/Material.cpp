@@ -31,10 +31,6 @@ void Material::RebuildStageIndex() {
     }
 }
 
-uint8_t Material::GetStageKind(uint16_t stage) const {
-    return stage < stages_.size() ? stages_[stage].kind : kNoKind;
-}
-
 uint16_t Material::GetStageIndex(uint8_t kind) const {
     return kind < kKindCount ? stageIndex_[kind] : kNoStage;
 }

@@ -36,8 +36,6 @@ public:
 
     uint32_t GetStageMask() const { return stageMask_; }
     uint16_t GetStageCount() const { return static_cast<uint16_t>(stages_.size()); }
-    // kNoKind when the index names no stage.
-    uint8_t GetStageKind(uint16_t stage) const;
     // kNoStage when the material has no stage of that kind.
     uint16_t GetStageIndex(uint8_t kind) const;
     MaterialStage& Stage(uint16_t stage) { return stages_[stage]; }

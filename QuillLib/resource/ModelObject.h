@@ -48,7 +48,6 @@ public:
     // The tree.
     void AddChild(SharedPtr<ModelObject> child);
     const std::vector<SharedPtr<ModelObject>>& Children() const { return children_; }
-    ModelObject* Parent() const { return parent_; }
     // Attaches a mesh (or none) under key, replacing an earlier attachment of that key.
     void Attach(uint16_t key, SharedPtr<Mesh> mesh) { attachments[key] = std::move(mesh); }
     // The mesh the frame id picks; null when there is none.

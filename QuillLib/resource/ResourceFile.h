@@ -132,7 +132,6 @@ public:
     void NotifyItemEvent(uint32_t code, uint32_t kind, uint32_t id);
 
     const WString& Name() const { return name_; }
-    Package* GetPackage() const { return package_; }
     ResourceDevice* GetDevice() const { return device_; }
     bool IsRegistered() const { return registered_; }
     void SetRegistered(bool registered) { registered_ = registered; }

@@ -68,8 +68,6 @@ public:
 
     void SetRootFolder(WStringView folder) { rootFolder_ = WString(folder); }
     void SetDataFolder(WStringView folder) { dataFolder_ = WString(folder); }
-    const WString& GetRootFolder() const { return rootFolder_; }
-    const WString& GetDataFolder() const { return dataFolder_; }
 
     // The device that makes the device objects (textures) of every loaded resource file and of those
     // loaded later. Packages load without one; null takes it away again (before the device goes).

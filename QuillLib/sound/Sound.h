@@ -73,8 +73,6 @@ public:
     int32_t VolumeToDecibels(float volume) const;
 
     int GetCategory() const { return category_; }
-    bool IsKeptLoaded() const { return keepLoaded_; }
-    bool IsMuted() const { return muted_; }
     float GetSoundVolume() const { return soundVolume_; }
     size_t GetBufferCount();
     // The buffer at index, null when there is none; the sound keeps it.

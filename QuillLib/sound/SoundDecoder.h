@@ -42,7 +42,6 @@ public:
     uint32_t GetTotalSize();
 
     bool IsOpen() const { return open_; }
-    const WString& FileName() const { return fileName_; }
     // Keeps the resource whose bytes the decoder reads alive as long as the decoder.
     void HoldSource(SharedPtr<SoundResource> resource) { resource_ = std::move(resource); }
 

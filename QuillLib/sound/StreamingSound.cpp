@@ -224,14 +224,4 @@ uint32_t StreamingSound::GetNextWriteOffset() {
     return nextWriteOffset_;
 }
 
-uint64_t StreamingSound::GetPlayedBytes() {
-    ScopedLock streamLock(streamLock_);
-    return playedBytes_;
-}
-
-bool StreamingSound::IsEndReached() {
-    ScopedLock streamLock(streamLock_);
-    return endReached_;
-}
-
 }  // namespace quill

@@ -47,10 +47,7 @@ public:
     // -4 read, -5 rewind, -6 read after a rewind, -7 play cursor.
     int32_t HandleNotification();
 
-    uint32_t GetNotifySize() const { return notifySize_; }
     uint32_t GetNextWriteOffset();
-    uint64_t GetPlayedBytes();
-    bool IsEndReached();
 
 protected:
     int32_t FillBuffer(platform::SoundBuffer* buffer) override;

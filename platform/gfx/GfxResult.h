@@ -22,7 +22,4 @@ inline bool Succeeded(Result result) {
     return result == Result::Ok;
 }
 
-// The name of a result as the call log and error messages show it ("DeviceLost").
-const char* ResultName(Result result);
-
 }  // namespace platform::gfx

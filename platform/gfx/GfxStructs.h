@@ -11,10 +11,6 @@ namespace platform::gfx {
 // A 32-bit colour: alpha in the top byte, then red, green and blue.
 using Color = uint32_t;
 
-inline constexpr Color MakeColor(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
-    return ((a & 0xFF) << 24) | ((r & 0xFF) << 16) | ((g & 0xFF) << 8) | (b & 0xFF);
-}
-
 // Sixteen floats, row-major, for row vectors (translation in the last row); the layout of quill::Matrix4.
 struct Matrix {
     float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};

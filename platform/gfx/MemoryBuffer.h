@@ -27,7 +27,6 @@ public:
     Result Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
     Result Unlock();
     const std::byte* Data() const { return bytes_.data(); }
-    bool IsLocked() const { return locked_; }
     uint64_t Version() const { return version_; }
 
     BufferBackendData* GetBackendData() const { return backend_.get(); }

@@ -22,12 +22,6 @@ uint32_t Mouse::Acquire() {
     return MouseResult::Ok;
 }
 
-void Mouse::Unacquire() {
-    std::lock_guard lock(mutex_);
-    acquired_ = false;
-    records_.clear();
-}
-
 uint32_t Mouse::GetDeviceData(std::span<MouseRecord> records, size_t& count) {
     std::lock_guard lock(mutex_);
     count = 0;
@@ -46,11 +40,6 @@ uint32_t Mouse::GetDeviceData(std::span<MouseRecord> records, size_t& count) {
     std::copy_n(records_.begin(), count, records.begin());
     records_.erase(records_.begin(), records_.begin() + static_cast<std::ptrdiff_t>(count));
     return MouseResult::Ok;
-}
-
-bool Mouse::Buffered() const {
-    std::lock_guard lock(mutex_);
-    return bufferSize_ > 0;
 }
 
 void Mouse::OnRawMotion(int dx, int dy, uint32_t time) {

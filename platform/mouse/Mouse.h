@@ -47,10 +47,8 @@ public:
     void SetBufferSize(size_t records);
     // Any thread. Ok in the foreground; OtherAppHasPriority in the background.
     uint32_t Acquire();
-    void Unacquire();
     // Any thread. Takes up to records.size() records, oldest first; count gets their number.
     uint32_t GetDeviceData(std::span<MouseRecord> records, size_t& count);
-    bool Buffered() const;
 
     // RawMouseSink, from the window layer.
     void OnRawMotion(int dx, int dy, uint32_t time) override;

@@ -16,10 +16,6 @@ Hook<uint32_t()>& TickSource() {
     return *hook;
 }
 
-Hook<uint64_t()>& PerformanceCounterSource() {
-    static auto* const hook = new Hook<uint64_t()>;
-    return *hook;
-}
 
 Hook<LocalTime()>& LocalTimeSource() {
     static auto* const hook = new Hook<LocalTime()>;
@@ -62,9 +58,6 @@ uint64_t TickCount64() {
 }
 
 uint64_t QueryPerformanceCounter() {
-    if (auto source = PerformanceCounterSource().Get()) {
-        return (*source)();
-    }
     return MonotonicNanoseconds();
 }
 
@@ -81,10 +74,6 @@ LocalTime GetLocalTime() {
 
 void SetTickSource(std::function<uint32_t()> source) {
     TickSource().Set(std::move(source));
-}
-
-void SetPerformanceCounterSource(std::function<uint64_t()> source) {
-    PerformanceCounterSource().Set(std::move(source));
 }
 
 void SetLocalTimeSource(std::function<LocalTime()> source) {

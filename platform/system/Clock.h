@@ -27,7 +27,6 @@ uint64_t QueryPerformanceFrequency();  // counts per second
 LocalTime GetLocalTime();
 
 void SetTickSource(std::function<uint32_t()> source);
-void SetPerformanceCounterSource(std::function<uint64_t()> source);
 void SetLocalTimeSource(std::function<LocalTime()> source);
 
 }  // namespace platform

@@ -18,7 +18,6 @@ struct MessageFilter {
         }
         return (first == 0 && last == 0) || (message.id >= first && message.id <= last);
     }
-    bool AcceptsAll() const { return window == kNoWindow && first == 0 && last == 0; }
 };
 
 }  // namespace platform

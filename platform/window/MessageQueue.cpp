@@ -9,11 +9,6 @@ void MessageQueue::Post(const Message& message) {
     messages_.push_back(message);
 }
 
-void MessageQueue::PushFront(const Message& message) {
-    std::lock_guard lock(mutex_);
-    messages_.push_front(message);
-}
-
 bool MessageQueue::Take(Message& out, const MessageFilter& filter, bool remove) {
     std::lock_guard lock(mutex_);
     const auto found = std::find_if(messages_.begin(), messages_.end(),

@@ -14,7 +14,6 @@ namespace platform {
 class MessageQueue {
 public:
     void Post(const Message& message);      // at the back
-    void PushFront(const Message& message);  // ahead of everything queued
 
     // The first message the filter accepts; remove takes it out of the queue. False when there is none.
     bool Take(Message& out, const MessageFilter& filter, bool remove);

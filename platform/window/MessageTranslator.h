@@ -40,7 +40,6 @@ public:
     // Backspace, Tab, Enter and Escape, and Ctrl with a letter (1 to 26). Nothing for other keys.
     static std::optional<Message> ControlCharacterFor(const Message& keyDown, const KeyStateTable& keys);
 
-    PixelPoint CursorClientPosition() const { return cursor_; }
 
 private:
     void TranslateKeyDown(const InputEvent& event, const TranslationTargets& targets, std::vector<Message>& out);

@@ -183,8 +183,6 @@ void Window::SetFocus(WindowId window) {
     SendMessage(target, Msg::SetFocus, previous, 0);
 }
 
-void Window::SetTextInputRect(const PixelRect& clientRect) { backend_->SetTextInputRect(clientRect); }
-
 void Window::ShowCursor(bool show) {
     RunOnMainThread([this, show] { backend_->ShowCursor(show); });
 }
@@ -233,11 +231,6 @@ PixelRect Window::GetClientRect() const {
 }
 
 PixelRect Window::DesktopRect() const { return backend_->DesktopRect(); }
-
-PixelPoint Window::ScreenToClient(PixelPoint screen) const {
-    const PixelRect rect = GetWindowRect();
-    return PixelPoint{screen.x - rect.left, screen.y - rect.top};
-}
 
 PixelPoint Window::ClientToScreen(PixelPoint client) const {
     const PixelRect rect = GetWindowRect();

@@ -100,7 +100,6 @@ public:
     WindowId GetFocus() const { return focus_; }
     bool IsActive() const { return active_.load(); }
     ImeContext& Ime() { return ime_; }
-    void SetTextInputRect(const PixelRect& clientRect);
 
     // --- Cursor (any thread; runs on the main thread) -------------------------------------------------
     void ShowCursor(bool show);
@@ -110,7 +109,6 @@ public:
     // Confines the cursor to a screen rectangle, or frees it.
     void ClipCursor(const std::optional<PixelRect>& screenRect);
     void SetCapture(bool capture);
-    bool HasCapture() const { return captured_.load(); }
     void SetCursorPos(PixelPoint screen);
     // The cursor's screen position as last reported or set; any thread.
     PixelPoint GetCursorPos() const;
@@ -119,7 +117,6 @@ public:
     PixelRect GetWindowRect() const;  // on the screen; any thread
     PixelRect GetClientRect() const;  // (0, 0, width, height); any thread
     PixelRect DesktopRect() const;
-    PixelPoint ScreenToClient(PixelPoint screen) const;
     PixelPoint ClientToScreen(PixelPoint client) const;
     // Moves and sizes the window; sends Msg::WindowPosChanged and, when the size changed, Msg::Size.
     void SetWindowPos(const PixelRect& screenRect, bool topmost);

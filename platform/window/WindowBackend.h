@@ -50,9 +50,6 @@ public:
     virtual void WarpCursor(PixelPoint screen) = 0;
     virtual PixelPoint CursorPosition() const = 0;  // on the screen
 
-    // Text input: where the input method may show its own window, near the edited text (client pixels).
-    virtual void SetTextInputRect(const PixelRect& rect) = 0;
-
     virtual WString ClipboardText() = 0;
     virtual bool SetClipboardText(WStringView text) = 0;
 

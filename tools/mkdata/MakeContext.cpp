@@ -20,14 +20,6 @@ bool MakeContext::AddTexture(const RgbaImage& image, bool clamp, bool mipmaps) {
     return TextureOf(image, clamp, mipmaps).Write(body) ? AddBody(body) : Fail("an image does not compress");
 }
 
-uint32_t MakeContext::AppendTexture(const RgbaImage& image) {
-    BodyWriter body;
-    if (!TextureOf(image, false, true).Write(body)) {
-        return quill::kNone;
-    }
-    return file.Append(quill::ResourceKind::Texture, body);
-}
-
 uint32_t MakeContext::AppendMaterial(const MaterialBody& material) {
     BodyWriter body;
     material.Write(body);

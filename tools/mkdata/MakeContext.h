@@ -28,7 +28,6 @@ public:
     // The entry's item as a texture of one image; clamp keeps the edges from wrapping (interface images).
     bool AddTexture(const RgbaImage& image, bool clamp, bool mipmaps);
     // Derived items under the next free id of their kind; kNone when they cannot be stored.
-    uint32_t AppendTexture(const RgbaImage& image);
     uint32_t AppendMaterial(const MaterialBody& material);
     uint32_t AppendMesh(const MeshBuilder& mesh);
     // A node that attaches the mesh (stored first), with the mesh's bound.

@@ -20,7 +20,6 @@ struct ManifestEntry {
     std::map<std::string, std::string> arguments;
     uint32_t line = 0;  // in the manifest, for messages
 
-    bool Has(const std::string& key) const { return arguments.count(key) != 0; }
     // The argument, or fallback when absent.
     std::string Text(const std::string& key, const std::string& fallback = {}) const;
     // Empty when present but not a number.

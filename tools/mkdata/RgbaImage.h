@@ -41,7 +41,6 @@ public:
 
     // The image as a 32-bit TGA file (run-length packed; the texture body compresses it again).
     std::vector<uint8_t> EncodeTga() const;
-    const std::vector<Argb>& Pixels() const { return pixels_; }
 
 private:
     uint32_t width_;

@@ -18,7 +18,6 @@ public:
 
     void SetTick(uint32_t tick) { tick_ = tick; }
     const std::vector<uint32_t>& Sleeps() const { return sleeps_; }
-    void ClearSleeps() { sleeps_.clear(); }
 
 private:
     uint32_t tick_ = 0;

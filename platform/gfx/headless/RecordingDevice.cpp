@@ -129,9 +129,7 @@ void RecordingDevice::FillRenderTarget(Color color) {
 
 Result RecordingDevice::SetDialogBoxMode(bool enable) {
     setup_->log.Record("SetDialogBoxMode", enable);
-    const Result result = Answer("SetDialogBoxMode", Result::Ok);
-    if (Succeeded(result)) dialogBoxMode_ = enable;
-    return result;
+    return Answer("SetDialogBoxMode", Result::Ok);
 }
 
 uint32_t RecordingDevice::GetAvailableTextureMem() {

@@ -75,11 +75,8 @@ public:
     bool IsLightEnabled(uint32_t index) const;
     uint32_t GetFVF() const { return fvf_; }
     const PresentParameters& GetPresentParameters() const { return parameters_; }
-    bool IsDialogBoxMode() const { return dialogBoxMode_; }
-    bool IsInScene() const { return inScene_; }
     uint32_t GetPresentCount() const { return presents_; }
     MemorySurface& GetBackBufferSurface() { return *backBuffer_; }
-    const std::shared_ptr<RecordingSetup>& GetSetup() const { return setup_; }
 
 private:
     Result Answer(const char* call, Result usual);
@@ -101,7 +98,6 @@ private:
     std::map<uint32_t, bool> lightsEnabled_;
     uint32_t fvf_ = 0;
     GammaRamp gamma_ = GammaRamp::Identity();
-    bool dialogBoxMode_ = false;
     bool inScene_ = false;
     uint32_t presents_ = 0;
 };

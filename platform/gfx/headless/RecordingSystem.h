@@ -25,7 +25,6 @@ public:
                         std::unique_ptr<Device>& out) override;
     std::unique_ptr<VideoMemoryQuery> CreateVideoMemoryQuery() override;
 
-    const std::shared_ptr<RecordingSetup>& GetSetup() const { return setup_; }
 
 private:
     // The scripted result of a call, else the given one.

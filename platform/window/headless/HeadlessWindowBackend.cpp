@@ -75,11 +75,6 @@ bool HeadlessWindowBackend::InDragBand(PixelPoint client) const {
     return dragBand_ && dragBand_(client);
 }
 
-PixelRect HeadlessWindowBackend::TextInputRect() const {
-    std::lock_guard lock(mutex_);
-    return textInputRect_;
-}
-
 bool HeadlessWindowBackend::Create(const WindowDesc& desc) {
     std::lock_guard lock(mutex_);
     if (failCreate_) {
@@ -205,11 +200,6 @@ void HeadlessWindowBackend::WarpCursor(PixelPoint screen) {
 PixelPoint HeadlessWindowBackend::CursorPosition() const {
     std::lock_guard lock(mutex_);
     return cursor_;
-}
-
-void HeadlessWindowBackend::SetTextInputRect(const PixelRect& rect) {
-    std::lock_guard lock(mutex_);
-    textInputRect_ = rect;
 }
 
 WString HeadlessWindowBackend::ClipboardText() {

@@ -41,7 +41,6 @@ public:
     WString Title() const;
     // The band the program set, asked about a client point; false when none is set.
     bool InDragBand(PixelPoint client) const;
-    PixelRect TextInputRect() const;
 
     // --- WindowBackend ---
     bool Create(const WindowDesc& desc) override;
@@ -63,7 +62,6 @@ public:
     void CaptureMouse(bool capture) override;
     void WarpCursor(PixelPoint screen) override;
     PixelPoint CursorPosition() const override;
-    void SetTextInputRect(const PixelRect& rect) override;
     WString ClipboardText() override;
     bool SetClipboardText(WStringView text) override;
     int ShowPrompt(const PromptRequest& request) override;
@@ -91,7 +89,6 @@ private:
     bool captured_ = false;
     uint32_t cursorShape_ = 0;
     PixelPoint cursor_;
-    PixelRect textInputRect_;
     std::function<bool(PixelPoint)> dragBand_;
     WString clipboard_;
 };

@@ -365,11 +365,6 @@ PixelPoint SdlWindowBackend::CursorPosition() const {
     return PixelPoint{x, y};
 }
 
-void SdlWindowBackend::SetTextInputRect(const PixelRect& rect) {
-    SDL_Rect sdlRect{rect.left, rect.top, rect.Width(), rect.Height()};
-    SDL_SetTextInputRect(&sdlRect);
-}
-
 WString SdlWindowBackend::ClipboardText() {
     char* text = SDL_GetClipboardText();
     if (text == nullptr) {

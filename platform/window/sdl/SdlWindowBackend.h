@@ -47,7 +47,6 @@ public:
     void CaptureMouse(bool capture) override;
     void WarpCursor(PixelPoint screen) override;
     PixelPoint CursorPosition() const override;
-    void SetTextInputRect(const PixelRect& rect) override;
     WString ClipboardText() override;
     bool SetClipboardText(WStringView text) override;
     int ShowPrompt(const PromptRequest& request) override;
