@@ -147,15 +147,10 @@ public:
     AppCursor& Cursor() override { return cursor_; }
     quill::Random& GetRandom() override { return random_; }
     bool DeviceCreated() const { return deviceCreated_; }
-    uint32_t DisplayState() const { return stateWord_; }
     bool GameThreadStarted() const { return gameThread_.Joinable(); }
     uint32_t CursorModeValue() const { return cursorMode_; }
-    uint8_t ConnectionModeByte() const { return connectionMode_; }
-    const quill::WString& ScreenshotNotice() const { return noticeText_; }
     ScreenSize FullScreenSize() const { return fullScreenSize_; }
-    ScreenSize WindowedSize() const { return windowedSize_; }
     platform::PixelPoint WindowPosition() const { return {windowX_, windowY_}; }
-    uint32_t ColourDepth() const { return bitsPerPixel_; }
 
     // MainWindowHost.
     bool IsFullScreen() const override { return fullScreen_; }

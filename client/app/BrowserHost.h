@@ -47,12 +47,9 @@ public:
     uint32_t CanInPlaceActivate() override;
     uint32_t OnInPlaceActivate() override { return HResult::Ok; }
 
-    bool HasControl() const { return control_ != nullptr; }
     bool Active() const { return active_; }
     bool InPlaceActivated() const { return inPlaceActivated_; }
     uint32_t References() const { return references_; }
-    // The client rectangle the control is kept in.
-    const platform::PixelRect& ClientRect() const { return clientRect_; }
 
 private:
     void Create();

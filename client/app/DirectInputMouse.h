@@ -40,7 +40,6 @@ public:
     // The cursor-mode switches.
     void SetUseDevice(bool use) { useDirectInput_ = use; }
     void SetCaptured(bool captured) { captured_ = captured; }
-    void SetPaused(bool paused) { paused_ = paused; }
 
 private:
     void Read();

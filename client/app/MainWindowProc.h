@@ -23,7 +23,6 @@ public:
     platform::LResult WindowProc(const platform::Message& message);
 
     // The display change that follows a resize reads and clears this; the window placement sets it.
-    bool SizeChanged() const { return sizeChanged_; }
     void SetSizeChanged(bool changed) { sizeChanged_ = changed; }
     bool Sizing() const { return sizing_; }
     bool Minimised() const { return minimised_; }

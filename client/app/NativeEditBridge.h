@@ -53,7 +53,6 @@ public:
 
     uint32_t Caret() const { return caret_; }
     uint32_t Anchor() const { return anchor_; }
-    const platform::WString& CurrentText() const { return currentText_; }
     platform::WindowId ControlWindow() const { return control_; }
     platform::EditControl& Control() { return edit_; }
     // The lock every entry holds; a caller that keeps state of its own about the binding holds it as well.

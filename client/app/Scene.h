@@ -165,7 +165,6 @@ public:
     const std::vector<quill::ModelObject*>& TaggedObjects(uint32_t tag) const { return tag == 6 ? tagged6_ : tagged7_; }
 
     void AddResourceRecord(SceneResourceRecord record) { resources_.push_back(std::move(record)); }
-    size_t ResourceRecordCount() const { return resources_.size(); }
 
     // The environment block.
     struct Environment {
@@ -186,7 +185,6 @@ public:
         uint8_t spare = 0;
     };
     Environment& GetEnvironment() { return environment_; }
-    const FogRecord& GetFogRecord() const { return fog_; }
 
 private:
     const int32_t sceneId_;
