@@ -26,8 +26,6 @@ namespace {
 constexpr int32_t kGuideLineBonus = 15;
 constexpr int32_t kSlot3Bonus = 100;
 
-std::atomic<GameConnection*> g_connection{nullptr};
-
 // Milliseconds from a stamp to the caller's clock reading. The stamps are taken on the connection's threads, so
 // one may be a little later than the reading the game thread took at the start of its frame: that counts as no
 // time at all, not as a difference wrapped round to 49 days. Readings 24 days apart are not compared.
@@ -87,15 +85,6 @@ void GameConnection::SetPassword(WStringView password) {
 void GameConnection::SetLoginKind(uint8_t kind) {
     ScopedLock hold(stateLock_);
     loginKind_ = kind;
-}
-
-void GameConnection::SetShutdownPending() {
-    shutdownEvent_.Reset();
-    shutdownPending_ = true;
-}
-
-bool GameConnection::WaitForShutdown(uint32_t timeoutMs) {
-    return shutdownEvent_.Wait(timeoutMs);
 }
 
 Packet* GameConnection::AllocPacket() {
@@ -409,11 +398,6 @@ uint32_t GameConnection::ConnectionValue() const {
     return connectionValue_;
 }
 
-uint8_t GameConnection::ConnectionFlag() const {
-    ScopedLock hold(stateLock_);
-    return connectionFlag_;
-}
-
 std::vector<BestShot> GameConnection::BestShots() const {
     quill::ScopedLock hold(stateLock_);
     return bestShots_;
@@ -448,16 +432,6 @@ uint8_t GameConnection::RaceGameType() const {
 WString GameConnection::RaceName() const {
     ScopedLock hold(stateLock_);
     return raceName_;
-}
-
-void GameConnection::SetSelectorValue(uint32_t value) {
-    ScopedLock hold(stateLock_);
-    selectorValue_ = value;
-}
-
-uint32_t GameConnection::SelectorValue() const {
-    ScopedLock hold(stateLock_);
-    return selectorValue_;
 }
 
 void GameConnection::ClearActiveItems() {
@@ -581,14 +555,6 @@ void GameConnection::QueueLocalMessage(std::span<const uint8_t> message) {
         return;
     }
     queue_.Push(packet);
-}
-
-GameConnection* TheConnection() {
-    return g_connection;
-}
-
-void PublishConnection(GameConnection* connection) {
-    g_connection = connection;
 }
 
 bool NetworkInit() {

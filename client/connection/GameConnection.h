@@ -82,9 +82,6 @@ public:
     bool IsConnected() const { return connected_; }
     // Ends a connection attempt or a connection without telling anyone (the player cancelled it).
     void CancelConnect();
-    // While set, the next connect that succeeds is closed at once and the shutdown event signalled.
-    void SetShutdownPending();
-    bool WaitForShutdown(uint32_t timeoutMs);
 
     // --- Requests (any thread) ---
 
@@ -164,7 +161,6 @@ public:
 
     void SetValueAndFlag(uint32_t value, uint8_t flag);
     uint32_t ConnectionValue() const;
-    uint8_t ConnectionFlag() const;
 
     TournamentRecord Tournament() const;
     void SetTournament(const TournamentRecord& record);
@@ -177,9 +173,6 @@ public:
     void SetRace(uint8_t gameType, quill::WStringView name);
     uint8_t RaceGameType() const;
     quill::WString RaceName() const;
-    // When not 0, the table and ball selectors pre-select their second row.
-    void SetSelectorValue(uint32_t value);
-    uint32_t SelectorValue() const;
 
     // --- Active item slots (room and table) ---
 
@@ -247,7 +240,6 @@ private:
     std::vector<BestShot> bestShots_;
     uint8_t raceGameType_ = 0;
     quill::WString raceName_;
-    uint32_t selectorValue_ = 0;
 
     mutable quill::CriticalSectionLock activeItemsLock_;
     std::array<ActiveItem, kActiveItemSlots> activeItems_{};
@@ -268,11 +260,6 @@ private:
     // Last, so that it is built after and ended before everything its threads reach.
     std::unique_ptr<quill::ClSocket> socket_;
 };
-
-// The connection global: the App publishes the connection it made and withdraws it (null) before
-// deleting it.
-GameConnection* TheConnection();
-void PublishConnection(GameConnection* connection);
 
 // The application's start-up network step; the socket layer needs no preparation, so it always succeeds.
 bool NetworkInit();
