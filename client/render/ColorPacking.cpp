@@ -24,11 +24,4 @@ uint32_t PackOpaqueColor(float r, float g, float b) {
     return 0xFF000000u | (Channel(r) << 16) | (Channel(g) << 8) | Channel(b);
 }
 
-void UnpackColor(uint32_t color, float out[4]) {
-    out[0] = static_cast<float>((color >> 16) & 0xFF) / 255.0f;
-    out[1] = static_cast<float>((color >> 8) & 0xFF) / 255.0f;
-    out[2] = static_cast<float>(color & 0xFF) / 255.0f;
-    out[3] = static_cast<float>(color >> 24) / 255.0f;
-}
-
 }  // namespace kestrovan

@@ -1,6 +1,6 @@
 #pragma once
 // Four float channels packed into a 32-bit colour the classic way: each channel times 255, truncated, its low
-// byte kept (so 128.0 gives 0x80), and unpacked again as byte / 255.
+// byte kept (so 128.0 gives 0x80).
 #include <cstdint>
 
 namespace kestrovan {
@@ -8,6 +8,5 @@ namespace kestrovan {
 uint32_t PackColor(float r, float g, float b, float a);
 // As PackColor with alpha 255.
 uint32_t PackOpaqueColor(float r, float g, float b);
-void UnpackColor(uint32_t color, float out[4]);
 
 }  // namespace kestrovan

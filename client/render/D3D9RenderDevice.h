@@ -135,7 +135,6 @@ public:
     quill::StaticBatcher* GetStaticGeometryBatcher() const override { return staticBatcher_.get(); }
     const platform::gfx::PresentParameters& GetPresentParameters() const { return presentParameters_; }
     const platform::gfx::SurfaceDesc& GetBackBufferDesc() const { return backBufferDesc_; }
-    uint8_t GetDialogBoxMode() const { return dialogBoxMode_; }
     size_t GetTextureCount() const { return textures_.size(); }
     size_t GetFontCount();
 

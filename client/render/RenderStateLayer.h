@@ -71,8 +71,6 @@ public:
 
     quill::BufferPool& GetBufferPool() override { return bufferPool_; }
     const RenderStateCache& GetStateCache() const { return cache_; }
-    const std::vector<std::pair<uint32_t, uint32_t>>& GetLightsA() const { return lightsA_; }
-    const std::vector<std::pair<uint32_t, uint32_t>>& GetLightsB() const { return lightsB_; }
 
 protected:
     RenderStateLayer(uint32_t width, uint32_t height, platform::gfx::DeviceClock& clock)
