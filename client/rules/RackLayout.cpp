@@ -63,11 +63,6 @@ void RackLayout::Place(quill::Random& random) {
     random_ = nullptr;
 }
 
-uint32_t RackLayout::PositionOfBall(uint32_t ball) const {
-    const auto found = std::find(slotOfPosition_.begin(), slotOfPosition_.end(), ball);
-    return static_cast<uint32_t>(found - slotOfPosition_.begin());
-}
-
 double RackLayout::Jitter() {
     return static_cast<double>(random_->Next() % 100) / 700.0;
 }

@@ -41,8 +41,6 @@ public:
     uint32_t BallAtPosition(uint32_t position) const {
         return position < quill::kMaxBalls ? slotOfPosition_[position] : 0;
     }
-    // The rack position that holds the ball.
-    uint32_t PositionOfBall(uint32_t ball) const;
 
     // A snooker ball's own spot (the cue ball's place in the D, or a colour's spot) without jitter, in table
     // coordinates; respotting puts balls back there.

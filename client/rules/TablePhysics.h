@@ -154,8 +154,6 @@ public:
     void SetSpeedFactor(float factor) { speedFactor_ = factor; }
     const quill::Vec3& AimDirection() const { return aimDirection_; }
     bool IsFullPower() const { return fullPower_; }
-    bool IsSoftShot() const { return softShot_; }
-    bool IsMasse() const { return masse_; }
     std::span<const uint8_t> RespotList() const { return {respotList_.data(), respotCount_}; }
 
     // The shot's report: the first object ball hit, the balls pocketed (first list) and the balls that left
