@@ -37,8 +37,6 @@ public:
     void SelectRows(int32_t minimumRow, int32_t maximumRow);
     uint16_t GetMinimum() const { return ThresholdOfRow(minimumRow_); }
     uint16_t GetMaximum() const { return ThresholdOfRow(maximumRow_); }
-    int32_t MinimumRow() const { return minimumRow_; }
-    int32_t MaximumRow() const { return maximumRow_; }
     ComboBox* MinimumCombo() const { return minimum_; }
     ComboBox* MaximumCombo() const { return maximum_; }
 

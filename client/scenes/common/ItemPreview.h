@@ -67,7 +67,6 @@ public:
     const ItemModelRecord* Record() const { return record_; }
     bool IsLoaded() const { return loaded_; }
     bool IsPresent() const { return present_; }
-    float RotationSpeed() const { return rotationSpeed_; }
     // The distance the kind's camera starts at (or the override).
     static float DistanceFor(const ItemModelRecord& record, float override);
 

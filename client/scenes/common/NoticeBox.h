@@ -50,7 +50,6 @@ public:
     void SetLine(quill::WStringView text, size_t n);
     void SetEvent(int32_t code, uint32_t value = 0);
     int32_t GetEventCode() const { return eventCode_; }
-    uint32_t GetEventValue() const { return eventValue_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // The window's show step, then only the buttons of the layout.

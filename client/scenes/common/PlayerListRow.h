@@ -61,7 +61,6 @@ public:
     bool HasPlayer() const { return hasPlayer_; }
     // The shown user (a copy); meaningful while HasPlayer.
     const ShownPlayer& Player() const { return player_; }
-    int32_t ListKind() const { return listKind_; }
 
     Button* GetButton() const { return button_; }
     TextLabel* Nickname() const { return nickname_; }

@@ -83,16 +83,13 @@ public:
     TextLabel* BonusLabel(size_t row) const { return bonusLabels_[row]; }
     TextLabel* BalanceCaption() const { return balanceCaption_; }
     TextLabel* Balance() const { return balance_; }
-    TextLabel* AfterCaption() const { return afterCaption_; }
     TextLabel* After() const { return after_; }
     TextLabel* DiscountLine(size_t n) const { return discountLines_[n]; }
     TextLabel* LegalNotice(size_t n) const { return legalNotices_[n]; }
     Panel* RecipientPanel() const { return recipientPanel_; }
     EditBox* RecipientBox() const { return recipient_; }
     EditBox* MessageBox() const { return message_; }
-    Button* BonusBox() const { return bonusBox_; }
     Button* OkButton() const { return ok_; }
-    GiftRecipientList* Recipients() const { return list_; }
 
 private:
     void BuildPeriodRows();

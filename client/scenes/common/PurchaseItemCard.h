@@ -24,7 +24,6 @@ public:
     const quill::ItemRecord* Item() const { return item_; }
     TextLabel* Level() const { return level_; }
     TextLabel* Name() const { return name_; }
-    TextLabel* Currency() const { return currency_; }
     TextLabel* Price() const { return price_; }
 
 private:

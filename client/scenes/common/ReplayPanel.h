@@ -91,7 +91,6 @@ public:
     bool IsPlaying() const { return playing_; }
     bool IsEnlarged() const { return enlarged_; }
     bool IsReloadPending() const { return reloadPending_; }
-    bool IsViewChanged() const { return viewChanged_; }
     int32_t CameraMode() const { return cameraMode_; }
     ShotRecord StoredShot() const;
     Button* ControlButton(int32_t id) const;

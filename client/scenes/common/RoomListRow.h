@@ -66,7 +66,6 @@ public:
     TextLabel* Stake() const { return stake_; }
     Image* Lock() const { return lock_; }
     Image* RatedMark() const { return rated_; }
-    Image* SpecialTableMark() const { return specialTable_; }
     NumberDisplay* Number() const { return number_; }
 
     // The button's clicks and hover go on to the list's owner with the row as the source.

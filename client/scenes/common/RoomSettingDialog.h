@@ -45,7 +45,6 @@ public:
     // The type's button; null for the types the dialog does not offer.
     Button* TypeButton(quill::GameType type) const;
     TableBallSelector* Selector() const { return selector_; }
-    GameDescriptionPanel* Description() const { return description_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void OnShow() override;

@@ -36,9 +36,6 @@ public:
     uint16_t TableItem() const;
     uint16_t BallSetItem() const;
     const std::vector<uint16_t>& TableIds() const { return tableIds_; }
-    const std::vector<uint16_t>& BallIds() const { return ballIds_; }
-    ComboBox* TableCombo() const { return tableCombo_; }
-    ComboBox* BallCombo() const { return ballCombo_; }
     ItemPreview* TablePreview() const { return tablePreview_; }
     ItemPreview* BallPreview() const { return ballPreview_; }
 

@@ -31,7 +31,6 @@ public:
     WebPageWindow(BrowserHostClass& hosts, const platform::PixelRect& gameArea, quill::WStringView address,
                   const AppEventPoster& poster);
 
-    const quill::WString& Address() const { return address_; }
     // Whether the browser took the page.
     bool Opened() const { return opened_; }
 
