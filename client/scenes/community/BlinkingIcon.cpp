@@ -6,12 +6,6 @@ float BlinkingIcon::OpacityAt(uint32_t now, uint32_t start) {
     return (now - start) % kPeriodMs < kLitMs ? 1.0f : kDimAlpha;
 }
 
-void BlinkingIcon::SetBlinking(bool blinking) {
-    blinking_ = blinking;
-    if (!blinking)
-        SetAlpha(1.0f);
-}
-
 void BlinkingIcon::Tick(uint32_t now) {
     Image::Tick(now);
     if (++ticks_ % 2 != 0 || !blinking_)

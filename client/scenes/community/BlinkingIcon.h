@@ -20,8 +20,6 @@ public:
     // The opacity at now for a blink that started at start (32-bit times that wrap).
     static float OpacityAt(uint32_t now, uint32_t start);
 
-    void SetBlinking(bool blinking);
-    bool IsBlinking() const { return blinking_; }
     void SetBlinkStart(uint32_t start) { start_ = start; }
     uint32_t BlinkStart() const { return start_; }
 

@@ -33,7 +33,6 @@ public:
     void Clear();
     bool HasMember() const { return hasMember_; }
     const MemberSnapshot& Member() const { return member_; }
-    uint8_t ListKind() const { return listKind_; }
 
     TextLabel* NicknameLabel() const { return nickname_; }
     TextLabel* LocationLabel() const { return location_; }

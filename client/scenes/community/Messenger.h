@@ -107,7 +107,6 @@ public:
     // --- Views and their contents ---
     void SetView(int32_t view) { view_ = view; }
     int32_t View() const { return view_; }
-    uint8_t ListKind() const { return listKind_; }
     void ApplyView();
     void RefreshMemberList() override;
     void RefreshPartnerTabs();
@@ -158,7 +157,6 @@ public:
     Button* ClanNameButton() const { return clanNameButton_; }
     Button* LeaveClanButton() const { return leaveClanButton_; }
     Button* FindPlayerButton() const { return findPlayerButton_; }
-    Button* ViewTab(int32_t view) const { return viewTabs_[static_cast<size_t>(view - 1)]; }
     BlinkingIcon* ChatTabMark() const { return chatTabMark_; }
     BlinkingIcon* NewMessageIcon() const { return newMessageIcon_.get(); }
     Panel* MemberPanel() const { return memberPanel_; }

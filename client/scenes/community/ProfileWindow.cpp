@@ -86,10 +86,6 @@ uint16_t ProfileWindow::SecondValue() const {
     return secondValue_;
 }
 
-uint16_t ProfileWindow::ThirdValue() const {
-    return thirdValue_;
-}
-
 void ProfileWindow::Refresh() {
     WidgetToolkit::CheckTreeAccess("ProfileWindow::Refresh");
     for (size_t n = 0; n < std::size(lines_); ++n)

@@ -39,9 +39,8 @@ public:
     // The shown profile into the text lines and the statistics.
     void Refresh();
     int32_t SelectedMode() const { return selectedMode_; }
-    // The two values of the last record read that the window keeps without showing them.
+    // A value of the last record read that the window keeps without showing it.
     uint16_t SecondValue() const;
-    uint16_t ThirdValue() const;
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     // Centres the window, refreshes it and writes the header (money, level, badge, nickname, icon, mark).
