@@ -81,8 +81,4 @@ void GalleryListRow::SetToggled(bool toggled) {
     button_->SetChecked(toggled);
 }
 
-bool GalleryListRow::IsToggled() const {
-    return button_->IsChecked();
-}
-
 }  // namespace kestrovan

@@ -32,10 +32,8 @@ public:
     // An amount above 0 shows with the prize icon, its digits grouped by ",".
     void SetPrize(int32_t amount);
     void SetToggled(bool toggled);
-    bool IsToggled() const;
 
     int32_t ShotNumber() const { return shotNumber_; }
-    int32_t Rank() const { return rank_; }
     Button* GetButton() const { return button_; }
     TextLabel* RankLabel() const { return rankLabel_; }
     TextLabel* GameTypeLabel() const { return gameType_; }
