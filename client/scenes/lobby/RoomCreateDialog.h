@@ -78,7 +78,6 @@ public:
     StakePanel* Stake() const { return stake_; }
     HandicapRangePanel* Handicap() const { return handicap_; }
     TableBallSelector* Selector() const { return selector_; }
-    GameDescriptionPanel* Description() const { return description_; }
 
 private:
     void BuildControls();

@@ -30,11 +30,9 @@ public:
     void OnShow() override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
-    ComboBox* KindList() const { return kind_; }
     ComboBox* GameTypeList() const { return gameType_; }
     ComboBox* HandicapFromList() const { return handicapFrom_; }
     ComboBox* HandicapToList() const { return handicapTo_; }
-    ComboBox* LevelFromList() const { return levelFrom_; }
     ComboBox* LevelToList() const { return levelTo_; }
     ComboBox* HourList(size_t n) const { return hours_[n]; }
     ComboBox* MinuteList(size_t n) const { return minutes_[n]; }
