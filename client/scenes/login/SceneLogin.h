@@ -104,10 +104,8 @@ public:
     TextLabel* RoleLabel() const { return roleLabel_; }
     TextLabel* NameLabel() const { return nameLabel_; }
     Image* TopBar() const { return topBar_; }
-    Image* BottomBar() const { return bottomBar_; }
     GameTable* Table() const { return stage_.Table(); }
     const DemoShotCycle& Demo() const { return demo_; }
-    const CreditsRoll& Credits() const { return credits_; }
     bool IsShotPending() const { return shotPending_; }
 
 private:
