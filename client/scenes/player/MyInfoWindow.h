@@ -60,7 +60,6 @@ public:
     // What tests read.
     TextLabel* NicknameLabel() const { return nickname_; }
     TextLabel* LevelLabel() const { return level_; }
-    TextLabel* ExperienceLabel() const { return experience_; }
     TextLabel* MoneyLabel() const { return money_; }
     TextLabel* PointsLabel() const { return points_; }
     TextLabel* SkillLevelLabel(size_t k) const { return skillLevels_[k]; }
