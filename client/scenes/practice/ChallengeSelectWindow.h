@@ -34,8 +34,6 @@ public:
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
     TextLabel* LevelLine(int32_t level) const { return lines_[static_cast<size_t>(level - 1)]; }
-    TextLabel* ChargeLine() const { return chargeLine_; }
-    TextLabel* ExperienceLine() const { return experienceLine_; }
 
 private:
     Services services_;

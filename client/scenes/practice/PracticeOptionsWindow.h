@@ -15,8 +15,6 @@ public:
     void SetGameType(quill::GameType type);
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
-    TextLabel* TypeLine() const { return typeLine_; }
-
 private:
     TextLabel* typeLine_ = nullptr;
 };

@@ -108,7 +108,6 @@ public:
     Button* ExitButton(size_t n) const { return exits_[n]; }
     Button* OpenIndexButton() const { return openIndex_; }
     TextLabel* TryLabel() const { return try_; }
-    Image* StepBar() const { return stepBar_; }
     ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
     SchoolIndexWindow* Index() const { return index_; }
     SchoolGiftWindow* Gift() const { return gift_; }

@@ -229,10 +229,6 @@ void SchoolIndexWindow::OnShow() {
     Refresh();
 }
 
-size_t SchoolIndexWindow::CurrentTab() const {
-    return tab_;
-}
-
 int32_t SchoolIndexWindow::ScrollPosition(size_t tab) const {
     return firstRows_[tab].First();
 }

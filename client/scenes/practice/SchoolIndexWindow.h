@@ -58,7 +58,6 @@ public:
     void OnShow() override;
 
     // --- What the school and tests read ---
-    size_t CurrentTab() const;
     int32_t ScrollPosition(size_t tab) const;
     const SchoolIndexEntry* Selected() const;
     SchoolIndexRow* Row(size_t n) const { return rows_[n]; }
