@@ -24,7 +24,6 @@ public:
     LevelUpPopup(quill::PlayerState& player, AppEventPoster poster);
 
     TextLabel* Line(size_t n) const { return lines_[n]; }
-    Button* SkillButton() const { return skill_; }
 
     void OnShow() override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -84,24 +84,19 @@ public:
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void Tick(uint32_t now) override;
 
-    bool InGame() const { return inGame_; }
     int32_t RowCount() const { return rowCount_; }
     int32_t Remaining() const { return remaining_; }
-    const quill::PlayerState* RowPlayer(size_t row) const { return rowPlayers_[row]; }
     Button* Row(size_t row) const { return rows_[row].button; }
     TextLabel* RowName(size_t row) const { return rows_[row].name; }
     TextLabel* RowScore(size_t row) const { return rows_[row].score; }
-    TextLabel* RowSecond(size_t row) const { return rows_[row].second; }
     TextLabel* RowGroup(size_t row) const { return rows_[row].group; }
     TextLabel* RowMoney(size_t row) const { return rows_[row].money; }
     Image* RowIcon(size_t row) const { return rows_[row].icon; }
-    Image* RowClan(size_t row) const { return rows_[row].clan; }
     TextLabel* GoalLabel() const { return goal_; }
     TextLabel* StakeLabel() const { return stake_; }
     TextLabel* MatchLabel() const { return match_; }
     Image* CurrentArrow() const { return arrow_; }
     Image* WarningMark() const { return warning_; }
-    NumberDisplay* CountdownDigits() const { return digits_; }
     Window* Menu() const { return menu_; }
     Button* MenuEntry(size_t n) const { return menuEntries_[n]; }
     quill::WString TargetNickname() const;

@@ -25,10 +25,7 @@ public:
     void SetNumber(uint64_t value);
 
     int32_t PointsPerStep() const { return pointsPerStep_; }
-    int32_t StepsPerPoint() const { return stepsPerPoint_; }
     TextLabel* RuleLabel() const { return rule_; }
-    Image* NumberImage() const { return numberImage_; }
-    Image* RuleImage() const { return ruleImage_; }
 
 private:
     Image* numberImage_ = nullptr;

@@ -66,7 +66,6 @@ public:
     // The input box writes in the colour of the local player's seat.
     void ColourInputForSeat(uint8_t seat);
     void ToggleSound() { soundOn_ = !soundOn_; }
-    bool SoundOn() const { return soundOn_; }
 
     // The route of the players' lines.
     void AddRoutes(PacketRouter& routes);

@@ -82,7 +82,6 @@ public:
     const PointRuleBytes& RuleBytes() const { return ruleBytes_; }
     uint16_t Inning() const { return inning_; }
     uint16_t RunCount() const { return runCount_; }
-    uint32_t GameValue() const { return gameValue_; }
 
     ShotBetPanel* ShotBet() const { return shotBet_; }
     PointRulePanel* PointRule() const { return pointRule_; }

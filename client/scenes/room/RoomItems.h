@@ -79,7 +79,6 @@ public:
     void OnItemBuyResult(quill::Packet& packet);
     void OnItemStats(quill::Packet& packet);
 
-    const std::array<bool, 3>& DurabilityWarnings() const { return durabilityWarned_; }
     ChalkQuickSlot* ChalkSlot() const { return chalkSlot_; }
     ItemQuickBar* ItemBar() const { return itemBar_; }
     ItemSelectWindow* ItemSelect() const { return itemSelect_; }

@@ -69,7 +69,6 @@ public:
     void OnTableSignal(quill::Packet& packet);
 
     bool IsTableStatePending() const { return tableStatePending_; }
-    uint32_t ShotCount() const { return shotCount_; }
     TextLabel* Receiving() const { return receiving_; }
 
 private:

@@ -210,25 +210,18 @@ public:
     bool IsReloadPending() const { return equipment_.IsReloadPending(); }
     uint16_t TableItem() const { return equipment_.TableItem(); }
     uint16_t BallSetItem() const { return equipment_.BallSetItem(); }
-    uint32_t GameValue() const { return flow_.GameValue(); }
     uint16_t Inning() const;
-    uint32_t ShotCount() const { return shotRoad_.ShotCount(); }
     const PointRuleBytes& RuleBytes() const { return flow_.RuleBytes(); }
-    bool ChatSoundOn() const { return chat_.SoundOn(); }
     bool IsObserving() const { return state_.IsObserving(); }
     CueModelEntry* SeatCue(size_t seat) const { return seats_.SeatCue(seat); }
     uint32_t EventsPending() const { return events_.Count(); }
-    bool IsBuilt() const { return built_; }
     bool HelpShownOnEntry() const { return dialogs_.HelpShownOnEntry(); }
 
     Image* TopBar() const { return topBar_.Bar(); }
-    NumberDisplay* RoomNumber() const { return topBar_.Number(); }
     TextLabel* RoomTitle() const { return topBar_.Title(); }
     TextLabel* StakeLabel() const { return topBar_.Stake(); }
     TextLabel* LevelLabel() const { return topBar_.Level(); }
     TextLabel* HalfGameLabel() const { return topBar_.HalfGame(); }
-    Image* LockIcon() const { return topBar_.Lock(); }
-    GameClock* GameClockWidget() const { return topBar_.Clock(); }
     Widget* ChatArea() const { return chat_.Area(); }
     Image* ChatLine(size_t n) const { return chat_.Line(n); }
     TextLabel* ChatText(size_t n) const { return chat_.Text(n); }
@@ -257,7 +250,6 @@ public:
     Button* JoinButton() const { return seats_.JoinButton(); }
     Image* StartBalloon() const { return seats_.StartBalloon(); }
     Image* ReadyBalloon() const { return seats_.ReadyBalloon(); }
-    TextLabel* ReceivingLabel() const { return shotRoad_.Receiving(); }
     AnimatedImage* TurnAnimation(size_t n) const { return flow_.TurnAnimation(n); }
     Widget* Animations() const { return flow_.Animations(); }
     WithdrawPopup* WithdrawConfirmWindow() const { return dialogs_.WithdrawConfirmWindow(); }

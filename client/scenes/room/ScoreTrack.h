@@ -43,7 +43,6 @@ public:
     Image* JackpotMark() const { return jackpot_; }
     TextLabel* GoalLabel() const { return goal_; }
     TextLabel* Number(size_t cell) const { return numbers_[cell]; }
-    int32_t CommittedCell() const { return committed_; }
 
 private:
     std::function<void(uint32_t)> playSound_;

@@ -55,7 +55,6 @@ public:
     void AddLine(quill::WStringView text, uint32_t colour);
 
     uint8_t Choice() const { return choice_; }
-    int32_t ChangeCount() const { return changeCount_; }
     int32_t ViewMode() const { return viewMode_; }
     size_t LineCount() const;
     Line LineAt(size_t index) const;

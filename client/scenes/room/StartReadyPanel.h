@@ -38,7 +38,6 @@ public:
     void Tick(uint32_t now) override;
 
     void SetMasterFlag(bool master) { master_ = master; }
-    bool IsMaster() const { return master_; }
     // The master sees Start, the others Ready (released when resetReady); a watcher's Ready is disabled.
     void SetMaster(bool resetReady);
     void SetStartEnabled(bool on);
