@@ -32,9 +32,7 @@ public:
     size_t Option() const { return option_; }
     int32_t Mode() const { return mode_; }
     const CueUpgradeTerms& Terms() const { return terms_; }
-    int32_t Gems() const { return gems_; }
     TextLabel* PartLabel() const { return part_; }
-    CuePartPreview* PartPreview() const { return partPreview_; }
     TextLabel* RateLabel() const { return rate_; }
     TextLabel* CostLabel() const { return cost_; }
     TextLabel* NextLabel() const { return next_; }

@@ -51,8 +51,6 @@ public:
     size_t CurrentType() const { return type_; }
     int32_t PageStart(size_t type) const { return pageStart_[type]; }
     CuePartThumbnail* Thumbnail(size_t n) const { return thumbnails_[n]; }
-    CuePartPreview* PartPreview() const { return partPreview_; }
-    Button* PreviousPage() const { return previous_; }
     Button* NextPage() const { return next_; }
     TextLabel* NameLabel() const { return name_; }
     TextLabel* PriceLabel() const { return price_; }

@@ -25,8 +25,6 @@ public:
 
     const std::optional<quill::InventoryItem>& Cue() const { return cue_; }
     CueMoneyTotals Totals() const { return totals_; }
-    TextLabel* CashTotalLabel() const { return cashTotal_; }
-    TextLabel* CueMoneyTotalLabel() const { return cueMoneyTotal_; }
 
 protected:
     bool OnClick(int32_t id) override;

@@ -50,12 +50,8 @@ public:
 
     Button* KindButton(int32_t kind) const { return kind == 2 ? standard_ : kind == 3 ? plus_ : nullptr; }
     Button* PeriodButton(int32_t period) const { return periods_[static_cast<size_t>(period - 1)]; }
-    Button* GiftBox() const { return giftBox_; }
     EditBox* RecipientBox() const { return recipient_; }
-    TextLabel* CashValue() const { return cash_; }
     TextLabel* PriceLabel(int32_t period) const { return priceLabels_[static_cast<size_t>(period - 1)]; }
-    TextLabel* AfterValue() const { return after_; }
-    TextLabel* CueMoneyValue() const { return cueMoney_; }
 
     void OnShow() override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -61,8 +61,6 @@ public:
     const std::vector<uint16_t>& PartList(size_t type) const { return lists_[type]; }
     int32_t PageStart(size_t type) const { return pageStart_[type]; }
     CuePartThumbnail* Thumbnail(size_t type, size_t n) const { return thumbnails_[type][n]; }
-    CuePartPreview* PartPreview() const { return partPreview_; }
-    Widget* StepPanel(size_t step) const { return panels_[step - 1]; }
     Widget* HoverPanel() const { return hover_; }
     TextLabel* HoverName() const { return hoverName_; }
     TextLabel* HoverPrice() const { return hoverPrice_; }

@@ -142,9 +142,7 @@ public:
     // --- What tests read ---
     int32_t View() const { return view_; }
     int32_t ShopCategory() const { return catalogue_.Category(); }
-    int32_t MyItemsCategory() const { return inventory_.Category(); }
     int32_t ShopFirstRow() const { return catalogue_.Grid().FirstRow(); }
-    int32_t MyItemsFirstRow() const { return inventory_.Grid().FirstRow(); }
     const ShopItemText* SelectedRow() const { return selection_.Row(); }
     std::optional<int64_t> SelectedOwned() const { return selection_.Owned(); }
     std::vector<OwnedItem> OwnedItems() const { return inventory_.Items(); }
@@ -152,7 +150,6 @@ public:
     ShopItemCard* ShopCell(size_t n) const { return catalogue_.Grid().Cell(n); }
     InventoryItemCard* OwnedCell(size_t n) const { return inventory_.Grid().Cell(n); }
     ScrollBar* ShopScroll() const { return catalogue_.Grid().Scroll(); }
-    ScrollBar* MyItemsScroll() const { return inventory_.Grid().Scroll(); }
     Button* ShopTab(int32_t category) const { return catalogue_.Grid().Tab(category); }
     Button* MyItemsTab(int32_t category) const { return inventory_.Grid().Tab(category); }
     Button* CashButton() const { return cashButton_; }

@@ -23,10 +23,8 @@ public:
     void Clear();
 
     const ShopItemText* Row() const { return row_; }
-    TextLabel* GameTypesLabel() const { return gameTypes_; }
     TextLabel* LevelLabel() const { return level_; }
     TextLabel* NameLabel() const { return name_; }
-    TextLabel* CurrencyLabel() const { return currency_; }
     TextLabel* PriceLabel() const { return price_; }
 
 private:

@@ -49,15 +49,10 @@ public:
     std::optional<int64_t> OwnedKey() const;
     Button* ButtonOf(int32_t id) const;
     TextLabel* DescriptionLine(size_t n) const { return description_[n]; }
-    TextLabel* Measures() const { return measures_; }
     TextLabel* Function(size_t n) const { return function_[n]; }
-    TextLabel* Requirements() const { return requirements_; }
-    TextLabel* Caution(size_t n) const { return caution_[n]; }
     TextLabel* Price(size_t n) const { return prices_[n]; }
-    TextLabel* Bonus(size_t n) const { return bonuses_[n]; }
     TextLabel* State() const { return state_; }
     TextLabel* Period() const { return period_; }
-    TextLabel* Remark() const { return remark_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
