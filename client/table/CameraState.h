@@ -73,7 +73,6 @@ public:
     int32_t backswingSteps = kDefaultBackswingSteps;
     bool changed = false;
 
-    bool IsEasing() const { return easing_; }
     bool IsStroking() const { return strokeMode_; }
     int32_t FramesLeft() const { return framesLeft_; }
     uint32_t Stamp() const { return stamp_; }

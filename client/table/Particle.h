@@ -22,7 +22,6 @@ public:
     const quill::Transform& Local() const { return local_; }
     float Opacity() const { return opacity_; }
     bool HasLanded() const { return landed_; }
-    const quill::Vec3& Velocity() const { return velocity_; }
 
 private:
     // local -> world, combined with the parent unless the parent is the identity.

@@ -48,8 +48,6 @@ public:
 
     bool IsLoaded() const { return table_ != nullptr; }
     TableModelObject* Table() const { return table_.get(); }
-    bool TexturesOn() const { return texturesOn_; }
-    bool DetailOn() const { return detailOn_; }
 
 private:
     quill::ResourceFile* tableFile_ = nullptr;

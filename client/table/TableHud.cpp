@@ -132,11 +132,6 @@ void TableHud::SetRotation(int32_t part, float radians) {
     }
 }
 
-void TableHud::SetFonts(const FontDesc* powerLabel, const FontDesc* cueBallValue) {
-    Label(kPowerLabel)->SetFontDesc(powerLabel);
-    Label(kCueBallValue)->SetFontDesc(cueBallValue);
-}
-
 void TableHud::SetVisible(int32_t part, bool visible) {
     if (part >= 0 && part < kPartCount) {
         GetWidget(part).Show(visible);

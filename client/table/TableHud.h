@@ -86,8 +86,6 @@ public:
     void SetText(int32_t part, quill::WStringView text);
     // Turns the elevation dial (radians); other parts do not turn.
     void SetRotation(int32_t part, float radians);
-    // The fonts of the power label and of the cue-ball value; the labels draw nothing without one.
-    void SetFonts(const FontDesc* powerLabel, const FontDesc* cueBallValue);
 
     // Fetches the atlas and the labels' fonts (the table's model loading calls it).
     bool LoadGraphics(uint32_t arg);

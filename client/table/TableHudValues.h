@@ -44,7 +44,6 @@ public:
     void ShowShotPower(float power);
 
     ScreenValues& ForScreens() { return screenValues_; }
-    void SetShowPowerFigures(bool on) { showPowerFigures_ = on; }
     bool ShowsPowerFigures() const { return showPowerFigures_; }
     void SetStrokeDeviation(float deviation) { strokeDeviation_ = deviation; }
     float StrokeDeviation() const { return strokeDeviation_; }

@@ -80,7 +80,6 @@ public:
     int32_t KeyMask() const { return keyMask_; }
     void SetKeyMask(int32_t mask) { keyMask_ = mask; }
     uint32_t LastSpecialKey() const { return lastSpecialKey_; }
-    void SetLastSpecialKey(uint32_t key) { lastSpecialKey_ = key; }
 
     float GuideLineLength() const { return guideLineLength_; }
     // The gauge item was in use when the stroke began.

@@ -104,7 +104,6 @@ public:
 
     // --- how the models are drawn ---
     // The cue is drawn after the balls instead of with the table (the screens' look-along views).
-    void SetCueHidden(bool hidden) { cueHidden_ = hidden; }
     bool CueHidden() const { return cueHidden_; }
     // Whether the aim marker and the target marker are drawn.
     bool AimMarkerShown() const { return aimMarkerShown_; }

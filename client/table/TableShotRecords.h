@@ -24,9 +24,7 @@ public:
     ShotRecord& GetShotRecord() { return shotRecord_; }
     ShotRecord& GetReportRecord() { return reportRecord_; }
     ShotRecord& GetCommittedRecord() { return committedRecord_; }
-    const ShotClass& LastShotClass() const { return shotClass_; }
     void SetLastShotClass(const ShotClass& shotClass) { shotClass_ = shotClass; }
-    uint32_t ShotStartTime() const { return shotStartTime_; }
     void SetShotStartTime(uint32_t time) { shotStartTime_ = time; }
 
     // Copies the live balls into the report record under the physics lock; the ball count.
