@@ -45,7 +45,6 @@ public:
     void SetHorizontalFrames(bool horizontal) { horizontalFrames_ = horizontal; }
     void SetRightButton(bool enabled) { rightButton_ = enabled; }
     void SetHoverSound(bool enabled) { hoverSound_ = enabled; }
-    void SetPressSound(bool enabled) { pressSound_ = enabled; }
     void SetHoverEvents(bool enabled) { hoverEvents_ = enabled; }
     bool IsHovered() const { return hovered_; }
 

@@ -44,7 +44,6 @@ public:
     void SetTextColors(uint32_t color, uint32_t color2);
     // A masked box shows stars and keeps the input method off while it has the focus.
     void SetMasked(bool masked);
-    bool IsMasked() const { return masked_; }
 
     // Text, caret and anchor at its end; the native edit gets it too when this box is bound.
     void SetText(platform::WStringView text);
@@ -54,11 +53,8 @@ public:
     void SetCaret(int32_t index);
     int32_t GetCaret() const { return caretIndex_; }
     int32_t GetAnchor() const { return anchorIndex_; }
-    int32_t GetMaxLength() const { return maxLength_; }
     bool IsFocused() const { return focused_; }
     TextLabel* GetLabel() const { return label_; }
-    Image* GetCaretImage() const { return caret_; }
-    Image* GetSelectionImage() const { return selection_; }
 
     // Takes or gives up the keyboard focus; taking it needs a visible, enabled box and a bridge.
     void SetFocus(bool focus);

@@ -85,12 +85,4 @@ void Panel::Tick(uint32_t now) {
     }
 }
 
-void Panel::SetFading(bool fading) {
-    fading_ = fading;
-}
-
-void Panel::SetFadeAlpha(float alpha) {
-    alpha_ = alpha;
-}
-
 }  // namespace kestrovan

@@ -23,10 +23,7 @@ public:
     void Tick(uint32_t now) override;
 
     // While fading the alpha rises by kFadeStep per tick and the children are not drawn.
-    void SetFading(bool fading);
     bool IsFading() const { return fading_; }
-    void SetFadeAlpha(float alpha);
-    float GetFadeAlpha() const { return alpha_; }
 
 private:
     void DrawModalShade();

@@ -46,10 +46,7 @@ public:
     int32_t GetPosition() const { return position_; }
     int32_t GetCount() const { return count_; }
     int32_t GetTrackLength() const { return trackLength_; }
-    int32_t GetThumbOffset() const { return thumbOffset_; }
     bool IsVertical() const { return orientation_ == kVertical; }
-    Button* GetDecButton() const { return decButton_; }
-    Button* GetIncButton() const { return incButton_; }
     Image* GetThumb() const { return thumb_; }
 
     // Step buttons move the position by one; their events go no further.

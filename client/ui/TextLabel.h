@@ -61,7 +61,6 @@ public:
     const FontDesc* GetFontDesc() const { return fontDesc_; }
     bool HasFont() const { return surface_ != nullptr; }
     void SetMasked(bool masked);
-    bool IsMasked() const { return masked_; }
     bool IsDirty() const { return dirty_; }
 
     void SetColors(uint32_t color, uint32_t color2);
@@ -79,7 +78,6 @@ public:
 
     // The pixel width of the current text in the label's font (0 without a font); stored and returned.
     int32_t MeasureText();
-    int32_t GetMeasuredWidth() const { return measuredWidth_; }
     // The pixel width of the first count characters of what the label shows (stars when masked).
     int32_t MeasurePrefix(size_t count) const;
     // The text as shown: the text, or one "*" per character when masked.

@@ -189,8 +189,6 @@ public:
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchKey(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMouse(uint32_t msg, WParam wParam, LParam lParam);
-    int32_t GetLastMouseX() const { return lastMouseX_; }
-    int32_t GetLastMouseY() const { return lastMouseY_; }
 
     // --- Factories: allocate, create, give the image, attach visible, return --------------------------------
     Panel* CreatePanel(int32_t x, int32_t y, int32_t w, int32_t h, int32_t texture, int32_t srcX, int32_t srcY,
@@ -219,7 +217,6 @@ protected:
     void CreateSprite();
     // The part handed to the sprite (buttons select a frame inside the source rectangle).
     void SetFrameRect(const WidgetRect& frame);
-    WidgetSprite* GetSprite() { return sprite_.get(); }
     uint32_t GetUpdateArg() const { return updateArg_; }
     // The toolkit's UI switch.
     static bool UiUpdateEnabled();

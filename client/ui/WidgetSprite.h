@@ -28,7 +28,6 @@ public:
     float GetScaleX() const { return scaleX_; }
     float GetScaleY() const { return scaleY_; }
     float GetOpacity() const { return opacity_; }
-    bool HasTexture() const { return texture_ != nullptr; }
 
     // Draws the sprite when it has a texture.
     void Draw(WidgetRenderer& renderer, uint32_t updateArg) const;

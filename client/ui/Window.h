@@ -29,8 +29,6 @@ public:
     // Modal and popup.
     void MakePopup();
     bool IsPopup() const { return popup_; }
-    void SetDraggable(bool draggable) { draggable_ = draggable; }
-    bool IsDraggable() const { return draggable_; }
     // Drags start only inside (x, y, w, h), relative to the window's top-left.
     void SetDragHandle(int32_t x, int32_t y, int32_t w, int32_t h);
     // Sound ids played when the window opens and closes; 0 for none.
