@@ -29,10 +29,6 @@ void CriticalSectionLock::Leave() {
     section_.Leave();
 }
 
-bool CriticalSectionLock::TryEnter() {
-    return section_.TryEnter();
-}
-
 int CriticalSectionLock::Depth() const {
     return section_.Depth();
 }

@@ -19,7 +19,6 @@ public:
 
     void Enter() override;
     void Leave() override;
-    bool TryEnter();
 
     int Depth() const;
     uint32_t Owner() const;  // kNoOwner when free

@@ -262,10 +262,6 @@ bool Packet::Overflowed() const {
     return overflowed_;
 }
 
-bool Packet::Finished() const {
-    return finished_;
-}
-
 bool Packet::InUse() const {
     return inUse_;
 }

@@ -77,7 +77,6 @@ public:
     void SetCursor(uint32_t cursor);
     uint16_t ErrorCount() const;  // bad string counts and reads past the message
     bool Overflowed() const;      // a writer did not fit
-    bool Finished() const;
     bool InUse() const;
     void SetInUse(bool inUse);
 

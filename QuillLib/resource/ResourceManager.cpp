@@ -1,7 +1,5 @@
 #include "QuillLib/resource/ResourceManager.h"
 
-#include <algorithm>
-
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceListener.h"
 #include "QuillLib/resource/ResourcePath.h"
@@ -127,11 +125,7 @@ void ResourceManager::AddListener(ResourceListener* listener) {
     listeners_.push_back(listener);
 }
 
-void ResourceManager::RemoveListener(ResourceListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
-}
-
-// Dispatch walks a copy of the list, so that a listener may add or remove listeners.
+// Dispatch walks a copy of the list, so that a listener may add listeners.
 void ResourceManager::NotifyItemEvent(uint32_t code, Package& package, ResourceFile& file, uint32_t kind,
                                       const uint32_t* id) {
     for (ResourceListener* listener : std::vector<ResourceListener*>(listeners_)) {

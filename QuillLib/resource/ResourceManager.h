@@ -61,7 +61,6 @@ public:
 
     // Listeners are not owned; they hear events in the order they were added.
     void AddListener(ResourceListener* listener);
-    void RemoveListener(ResourceListener* listener);
     void NotifyItemEvent(uint32_t code, Package& package, ResourceFile& file, uint32_t kind, const uint32_t* id);
     void NotifyFileEvent(uint32_t code, Package& package, ResourceFile* file, WStringView fileName);
     void NotifyPackageEvent(uint32_t code, Package* package, WStringView packageName);

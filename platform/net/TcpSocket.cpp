@@ -98,10 +98,6 @@ int TcpSocket::Open() {
     return 0;
 }
 
-bool TcpSocket::IsOpen() const {
-    return descriptor_ >= 0;
-}
-
 int TcpSocket::SetLinger(bool enabled, uint16_t seconds) {
     const linger value{enabled ? 1 : 0, seconds};
     return setsockopt(descriptor_, SOL_SOCKET, SO_LINGER, &value, sizeof(value)) == 0 ? 0 : LastError();

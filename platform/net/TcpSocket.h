@@ -27,7 +27,6 @@ public:
 
     // Creates the socket. Returns 0 or the socket error.
     int Open();
-    bool IsOpen() const;
 
     int SetLinger(bool enabled, uint16_t seconds);
 

@@ -23,11 +23,6 @@ bool MessageQueue::Take(Message& out, const MessageFilter& filter, bool remove) 
     return true;
 }
 
-bool MessageQueue::Empty() const {
-    std::lock_guard lock(mutex_);
-    return messages_.empty();
-}
-
 size_t MessageQueue::Size() const {
     std::lock_guard lock(mutex_);
     return messages_.size();

@@ -18,7 +18,6 @@ public:
     // The first message the filter accepts; remove takes it out of the queue. False when there is none.
     bool Take(Message& out, const MessageFilter& filter, bool remove);
 
-    bool Empty() const;
     size_t Size() const;
 
 private:

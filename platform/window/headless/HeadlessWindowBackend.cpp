@@ -65,11 +65,6 @@ bool HeadlessWindowBackend::Created() const {
     return created_;
 }
 
-WString HeadlessWindowBackend::Title() const {
-    std::lock_guard lock(mutex_);
-    return title_;
-}
-
 bool HeadlessWindowBackend::InDragBand(PixelPoint client) const {
     std::lock_guard lock(mutex_);
     return dragBand_ && dragBand_(client);
@@ -81,7 +76,6 @@ bool HeadlessWindowBackend::Create(const WindowDesc& desc) {
         return false;
     }
     created_ = true;
-    title_ = desc.title;
     rect_ = windowedRect_ = desc.rect;
     fullScreen_ = desc.fullScreen;
     if (fullScreen_) {

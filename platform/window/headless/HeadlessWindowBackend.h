@@ -38,7 +38,6 @@ public:
     bool Captured() const;
     uint32_t CursorShape() const;
     bool Created() const;
-    WString Title() const;
     // The band the program set, asked about a client point; false when none is set.
     bool InDragBand(PixelPoint client) const;
 
@@ -80,7 +79,6 @@ private:
 
     const PixelRect desktop_;
     bool created_ = false;
-    WString title_;
     PixelRect rect_;
     PixelRect windowedRect_;
     bool fullScreen_ = false;
