@@ -139,9 +139,4 @@ uint64_t RasterTextSurface::TextureBytes() {
     return bytes;
 }
 
-size_t RasterTextSurface::PageCount() {
-    quill::ScopedLock lock(GetLock());
-    return pages_.size();
-}
-
 }  // namespace kestrovan

@@ -34,7 +34,6 @@ public:
     void MarkAllDirty();
     // Bytes of all page textures.
     uint64_t TextureBytes();
-    size_t PageCount();
 
 private:
     RasterTextSurface(quill::RenderDevice& device, quill::WStringView face, int32_t height, uint32_t weight, bool italic,
