@@ -236,10 +236,6 @@ std::string GalleryShotDialog::ShotText() const {
     return shotText_;
 }
 
-quill::WString GalleryShotDialog::Nickname() const {
-    return shooter_;
-}
-
 size_t GalleryShotDialog::CommentCount() const {
     return comments_.size();
 }

@@ -66,7 +66,6 @@ public:
     bool IsLoaded() const { return loaded_; }
     int32_t ShotNumber() const { return shotNumber_; }
     std::string ShotText() const;
-    quill::WString Nickname() const;
     size_t CommentCount() const;
     int32_t FirstVisibleComment() const;
     GalleryRecommendDialog* RecommendDialog() const { return recommend_; }
