@@ -152,10 +152,6 @@ int32_t LobbyRoomList::QuickJoinRoom() {
     return rooms_.QuickJoin();
 }
 
-int32_t LobbyRoomList::QuickJoinCursor() const {
-    return rooms_.QuickJoinCursor();
-}
-
 quill::RoomInfo LobbyRoomList::Listed(int32_t room) const {
     quill::RoomInfo record = *rooms_.Room(room);
     record.roomNumber = static_cast<int16_t>(room);

@@ -81,7 +81,6 @@ public:
     RoomListRow* Row(size_t k) const { return rows_[k]; }
     ScrollBar* Scroll() const { return scroll_; }
     Button* CreateButton() const { return createButton_; }
-    int32_t QuickJoinCursor() const;
 
 private:
     void BuildFilterButtons();

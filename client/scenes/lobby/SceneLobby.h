@@ -131,7 +131,6 @@ public:
     std::vector<LobbyChatLine> ChatLines() const { return chat_.Lines(); }
     int32_t UserCount() const { return users_.Count(); }
     int32_t UserRecordsInUse() const { return users_.RecordsInUse(); }
-    int32_t QuickJoinCursor() const { return rooms_.QuickJoinCursor(); }
 
 private:
     // --- Layout (SceneLobby.cpp) ---
