@@ -62,10 +62,6 @@ quill::WString MembershipDialog::Recipient() const {
     return recipient_->GetText();
 }
 
-int64_t MembershipDialog::Price() const {
-    return price_;
-}
-
 quill::WString MembershipDialog::Money(int64_t value) const {
     return services_.formatMoney ? services_.formatMoney(value) : quill::Format(u"%I64d", value);
 }

@@ -46,7 +46,6 @@ public:
 
     MembershipChoice Choice() const;
     quill::WString Recipient() const;
-    int64_t Price() const;
 
     Button* KindButton(int32_t kind) const { return kind == 2 ? standard_ : kind == 3 ? plus_ : nullptr; }
     Button* PeriodButton(int32_t period) const { return periods_[static_cast<size_t>(period - 1)]; }

@@ -194,10 +194,6 @@ void SceneShop::DrawPreviews(D3D9RenderDevice& device) {
     CuePartPreview::LoadShown(*this, *engine->GetResourceManager(), device);
 }
 
-bool SceneShop::IsWebWindowOpen() const {
-    return webPages_ && webPages_->HasWindow();
-}
-
 // --- The grids ----------------------------------------------------------------------------------------------
 
 void SceneShop::SetView(int32_t view) {

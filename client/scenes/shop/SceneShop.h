@@ -171,7 +171,6 @@ public:
     float ScrollOffset() const { return backdrop_.Offset(); }
     int32_t BlankScenesCreated() const { return backdrop_.BlankScenesCreated(); }
     int32_t WebWindowsOpened() const { return webWindowsOpened_; }
-    bool IsWebWindowOpen() const;
 
 private:
     // --- Layout (SceneShop.cpp) ---
