@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "client/scenes/common/TextFields.h"
-#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -26,7 +25,6 @@ bool FriendRequestQueue::Contains(uint32_t memberId) const {
 }
 
 FriendRequestQueue::Added FriendRequestQueue::Add(int64_t userId, uint32_t memberId, quill::WStringView nickname) {
-    WidgetToolkit::CheckTreeAccess("FriendRequestQueue::Add");
     if (Contains(memberId))
         return Added::Duplicate;
     FriendRequestRecord* record = pool_.Alloc(tries_);
@@ -46,7 +44,6 @@ std::optional<FriendRequestRecord> FriendRequestQueue::Head() const {
 }
 
 std::optional<FriendRequestRecord> FriendRequestQueue::TakeHead() {
-    WidgetToolkit::CheckTreeAccess("FriendRequestQueue::TakeHead");
     if (queue_.empty())
         return std::nullopt;
     FriendRequestRecord* record = queue_.front();

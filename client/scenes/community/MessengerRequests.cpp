@@ -18,6 +18,7 @@
 #include "client/scenes/community/FriendRequestDialog.h"
 #include "client/scenes/community/MemberQuestionDialog.h"
 #include "client/scenes/community/Messenger.h"
+#include "client/ui/WidgetToolkit.h"
 
 namespace kestrovan {
 
@@ -68,6 +69,7 @@ void Messenger::MoveOpenDialogs(Widget& screen) {
 // --- Friend requests ----------------------------------------------------------------------------------------
 
 void Messenger::OnFriendRequestReceived(Packet& packet) {
+    WidgetToolkit::CheckTreeAccess("Messenger::OnFriendRequestReceived");
     const FriendRequestMessage request = FriendRequestMessage::Read(packet);
     if (requestQueue_.Add(request.userId, request.memberId, request.nickname) != FriendRequestQueue::Added::Queued)
         return;
@@ -117,6 +119,7 @@ void Messenger::ShowNextRequest() {
 }
 
 void Messenger::AnswerFriendRequest(bool accept) {
+    WidgetToolkit::CheckTreeAccess("Messenger::AnswerFriendRequest");
     const std::optional<FriendRequestRecord> head = requestQueue_.TakeHead();
     if (!head)
         return;
