@@ -372,10 +372,10 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
     ASSERT_GT(yellow(marked), 400) << "the marks: see eight_marks.png";
     ASSERT_TRUE(Stroke(area).has_value()) << "see eight_marks.png";
     ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value());
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    const Screenshot shot = Capture(folder() / "eight_shot.png");
+    const Screenshot shot = WaitForScreen(folder() / "eight_shot.png",
+                                          [&](const Screenshot& after) { return yellow(after) < yellow(marked) / 4; });
     EXPECT_LT(yellow(shot), yellow(marked) / 4) << "the marks the ball passed: see eight_marks.png, eight_shot.png";
-    EXPECT_GE(server().CountReceived(quill::MessageId::RoomValue1228), 8u) << "one a mark";
+    EXPECT_TRUE(server().WaitForMessages(quill::MessageId::RoomValue1228, 8, 10000)) << "one a mark";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
