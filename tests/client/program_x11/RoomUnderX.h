@@ -87,10 +87,11 @@ protected:
     Screenshot ShowTopView(const std::filesystem::path& png, const XWindowGeometry& area) {
         for (int attempt = 0; attempt < 6; ++attempt) {
             PressKey("Tab");
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            while (!IsTopView(CaptureArea(0, 0, 0, 0), area) && std::chrono::steady_clock::now() < deadline)
+            for (auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                 std::chrono::steady_clock::now() < deadline;) {
+                if (IsTopView(CaptureArea(0, 0, 0, 0), area)) return Capture(png);
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (std::chrono::steady_clock::now() < deadline) break;
+            }
         }
         return Capture(png);
     }
