@@ -1,5 +1,6 @@
 #include "QuillLib/core/EventQueue.h"
 
+#include <algorithm>
 #include <new>
 
 #include "QuillLib/core/LogSystem.h"
@@ -8,7 +9,7 @@
 namespace quill {
 
 EventQueue::EventQueue(uint32_t capacity) {
-    // A queue whose pool could not be made drops every post, with its warning.
+    // A queue whose pool could not be made drops every ordinary post, with its warning.
     CreatePool(capacity);
 }
 
@@ -20,13 +21,22 @@ bool EventQueue::CreatePool(uint32_t capacity) {
 }
 
 bool EventQueue::Post(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-    void* block = pool_.Alloc(PacketPool::kDefaultTries);
+    void* block = pool_.Alloc(1);
     if (!block) {
         TheLog().LogError(u"WARNING: event queue full, event %u dropped\n", id);
         return false;
     }
     Push(new (block) AppEvent{id, wParam, lParam, extra, nullptr});
     return true;
+}
+
+void EventQueue::PostKept(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
+    if (void* block = pool_.Alloc(1)) {
+        Push(new (block) AppEvent{id, wParam, lParam, extra, nullptr});
+        return;
+    }
+    ScopedLock lock(lock_);
+    Push(&kept_.emplace_back(AppEvent{id, wParam, lParam, extra, nullptr}));
 }
 
 void EventQueue::Push(AppEvent* event) {
@@ -54,13 +64,22 @@ AppEvent* EventQueue::Pop() {
     return event;
 }
 
+void EventQueue::Release(AppEvent* event) {
+    {
+        ScopedLock lock(lock_);
+        // Events come back in the order they were queued, so a kept one is found at the front.
+        const auto kept = std::find_if(kept_.begin(), kept_.end(), [event](const AppEvent& e) { return &e == event; });
+        if (kept != kept_.end()) {
+            kept_.erase(kept);
+            return;
+        }
+    }
+    pool_.Free(event);
+}
+
 uint32_t EventQueue::Count() const {
     ScopedLock lock(lock_);
     return count_;
-}
-
-PacketPool& EventQueue::Pool() {
-    return pool_;
 }
 
 }  // namespace quill

@@ -204,7 +204,7 @@ void App::Shutdown() {
     ReleaseWidgetToolkit();
     connection_.reset();
     mouse_.reset();
-    while (quill::AppEvent* event = postedQueue_.Pop()) postedQueue_.Pool().Free(event);
+    while (quill::AppEvent* event = postedQueue_.Pop()) postedQueue_.Release(event);
     catalog_.reset();
     // The engine uses its factory until it is gone.
     engine_.reset();

@@ -99,6 +99,8 @@ public:
     bool RunPass();
 
     // --- Events ---
+    // Queues the event for the main thread without ever waiting: an event that finds the queue full is dropped
+    // with a logged line, unless it is one that must not be lost.
     void PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) override;
     // The main loop's hand-over of posted events to the App and the current scene (main thread).
     void DrainPostedEvents();

@@ -24,6 +24,24 @@ constexpr uint32_t kSoundEveryUpdates = 10;
 constexpr uint32_t kPenCursor = 130;
 constexpr uint32_t kNormalCursor = 129;
 
+// Events whose loss would leave a state that nothing else ends: the shot's hand-over to the server (without
+// it every player of the room waits for a shot or a report that never comes), the login's way on, and the end of
+// the program that a box's OK asks for. They are posted by the player's own actions and the table, never once per
+// server message, so keeping them beyond the queue's bound cannot be driven by a flood.
+bool MustNotBeLost(uint32_t id) {
+    switch (id) {
+        case quill::AppEventId::ShotFired:
+        case quill::AppEventId::BallsStopped:
+        case quill::AppEventId::BallPlaced:
+        case quill::AppEventId::PocketCalled:
+        case quill::AppEventId::LoginAccepted:
+        case quill::AppEventId::AppQuit:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The sound category of a SetVolume or EnableSoundChannel word: 0 is music, 1 effects, others the voice.
 int CategoryOf(uint32_t wParam) {
     return wParam == 0 ? 1 : wParam == 1 ? 0 : 2;
@@ -70,7 +88,7 @@ void App::GameThreadProc() {
 void App::DrainPostedEvents() {
     while (quill::AppEvent* event = postedQueue_.Pop()) {
         heldEvents_.push_back(*event);
-        postedQueue_.Pool().Free(event);
+        postedQueue_.Release(event);
     }
     // Events for a scene that cannot take them yet (none is current, or it is loading or switching) are
     // held, in order, until it can; quitting never waits.
@@ -87,18 +105,11 @@ void App::DrainPostedEvents() {
 }
 
 void App::PostEvent(uint32_t id, uint32_t wParam, uint32_t lParam, uint32_t extra) {
-    if (window_->IsCreated() && window_->OnMainThread()) {
-        // The main thread drains this queue: it never waits for room in it, a full queue drops the event.
-        auto* event = static_cast<quill::AppEvent*>(postedQueue_.Pool().Alloc(1));
-        if (event == nullptr) {
-            quill::TheLog().LogError(u"WARNING: event %u dropped, the event queue is full\n", id);
-            return;
-        }
-        *event = quill::AppEvent{id, wParam, lParam, extra, nullptr};
-        postedQueue_.Push(event);
-        return;
+    if (MustNotBeLost(id)) {
+        postedQueue_.PostKept(id, wParam, lParam, extra);
+    } else {
+        postedQueue_.Post(id, wParam, lParam, extra);
     }
-    postedQueue_.Post(id, wParam, lParam, extra);
 }
 
 void App::PostEvent(ConnectionEvent id, uint32_t wParam, uint32_t lParam, uint32_t extra) {

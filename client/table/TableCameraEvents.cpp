@@ -43,7 +43,7 @@ TableCameraEvents::TableCameraEvents(const int32_t& state, const bool& shotRunni
 void TableCameraEvents::DrainTableEvents() {
     while (quill::AppEvent* event = eventQueue_.Pop()) {
         HandleTableEvent(event->id, static_cast<int32_t>(event->wParam), static_cast<int32_t>(event->lParam));
-        eventQueue_.Pool().Free(event);
+        eventQueue_.Release(event);
     }
 }
 

@@ -105,7 +105,7 @@ void LobbyDialogs::OpenQueuedPages() {
             const auto article = static_cast<int32_t>(event->lParam);
             OpenWebPage(event->wParam == 1 ? WebPages::NoticePath(article) : WebPages::BoardPath(article));
         }
-        pageQueue_.Pool().Free(event);
+        pageQueue_.Release(event);
     }
 }
 

@@ -409,7 +409,7 @@ void SceneRoomGame::DrainEvents() {
         if (event->id == kReleaseKeysEvent) {
             if (GameTable* table = stage_.Table()) table->Input().ReleaseHeldKeys(false);
         }
-        events_.Pool().Free(event);
+        events_.Release(event);
     }
 }
 

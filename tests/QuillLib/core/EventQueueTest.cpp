@@ -23,26 +23,40 @@ TEST(EventQueueTest, EventsComeOutInTheOrderTheyWerePosted) {
         ASSERT_NE(event, nullptr);
         EXPECT_EQ(std::tie(event->id, event->wParam, event->lParam, event->extra),
                   std::make_tuple(1024 + i, i, 2 * i, 3 * i));
-        queue.Pool().Free(event);
+        queue.Release(event);
     }
     EXPECT_EQ(queue.Pop(), nullptr);
 }
 
-TEST(EventQueueTest, FullQueueWaitsItsTriesThenDropsTheEventWithAWarning) {
+// A post never waits for room: an ordinary event is dropped at once with a warning, one that must not be lost is
+// kept beyond the pool and comes out in its place, and every event goes back to where it came from.
+TEST(EventQueueTest, AFullQueueDropsOrdinaryEventsAtOnceAndKeepsTheOthersInOrder) {
     test::LogCapture log;
     size_t sleeps = 0;
     platform::SetSleepHook([&](uint32_t) { ++sleeps; });
     EventQueue queue(2);
     EXPECT_TRUE(queue.Post(1030, 0, 0, 0));
-    EXPECT_TRUE(queue.Post(1031, 0, 0, 0));
+    queue.PostKept(1031, 0, 0, 0);
     EXPECT_FALSE(queue.Post(1032, 7, 8, 9));
+    queue.PostKept(1108, 1, 2, 3);
+    queue.PostKept(1109, 0, 0, 0);
     platform::SetSleepHook({});
 
-    EXPECT_EQ(sleeps, PacketPool::kDefaultTries - 1);
-    EXPECT_EQ(queue.Count(), 2u);
+    EXPECT_EQ(sleeps, 0u);
+    EXPECT_EQ(queue.Count(), 4u);
     EXPECT_TRUE(log.Contains("WARNING: event queue full, event 1032 dropped\n")) << log.Text();
+    std::vector<uint32_t> ids;
+    while (AppEvent* event = queue.Pop()) {
+        ids.push_back(event->id);
+        queue.Release(event);
+    }
+    EXPECT_EQ(ids, (std::vector<uint32_t>{1030, 1031, 1108, 1109}));
+    // Both blocks are free again: a second round fits the pool.
+    EXPECT_TRUE(queue.Post(1030, 0, 0, 0));
+    EXPECT_TRUE(queue.Post(1031, 0, 0, 0));
 }
 
+// Producers that outrun the consumer overflow the pool into kept events, which keep their places.
 TEST(EventQueueStressTest, ProducersLoseNothingAndKeepTheirOrder) {
     constexpr uint32_t kProducers = 4;
     constexpr uint32_t kEventsEach = 5000;
@@ -51,7 +65,7 @@ TEST(EventQueueStressTest, ProducersLoseNothingAndKeepTheirOrder) {
     for (uint32_t producer = 0; producer < kProducers; ++producer) {
         producers.emplace_back([&queue, producer] {
             for (uint32_t sequence = 0; sequence < kEventsEach; ++sequence) {
-                ASSERT_TRUE(queue.Post(1024, producer, sequence, 0));
+                queue.PostKept(1024, producer, sequence, 0);
             }
         });
     }
@@ -68,7 +82,7 @@ TEST(EventQueueStressTest, ProducersLoseNothingAndKeepTheirOrder) {
         ASSERT_LT(event->wParam, kProducers);
         inOrder = inOrder && event->lParam == nextExpected[event->wParam];
         nextExpected[event->wParam] = event->lParam + 1;
-        queue.Pool().Free(event);
+        queue.Release(event);
         ++received;
     }
     for (std::thread& producer : producers) {

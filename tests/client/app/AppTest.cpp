@@ -18,8 +18,10 @@
 #include "platform/gfx/Texture.h"
 #include "client/ui/Tooltip.h"
 #include "client/ui/WidgetToolkit.h"
+#include "platform/system/Sleep.h"
 #include "platform/system/posix/InstanceLock.h"
 #include "tests/client/app/AppFixture.h"
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/gfx/DdsFiles.h"
 
 namespace kestrovan {
@@ -193,7 +195,9 @@ TEST(AppStartup, WindowedAndReplayConfiguration) {
     EXPECT_EQ(replay.GetScreenSize().height, 768);
 }
 
-TEST(AppEvents, EventsPostedBeforeTheScenesAreKept) {
+// Events posted before the scenes exist wait for them. A post never waits for room: with the queue full an ordinary
+// event is dropped at once with a logged line, and the shot's hand-over to the server still arrives.
+TEST(AppEvents, EventsPostedBeforeTheScenesAreKeptAndAFullQueueWaitsForNothing) {
     test::HeadlessApp fixture;
     AppPlatform platform = fixture.Platform();
     RecordingAlone* alone = nullptr;
@@ -204,7 +208,16 @@ TEST(AppEvents, EventsPostedBeforeTheScenesAreKept) {
         return scene;
     };
     App app(AppMode::Offline, test::Words({u"offline"}), std::move(platform));
-    app.PostEvent(1100, 0, 0, 0);
+    quill::test::LogCapture log;
+    size_t sleeps = 0;
+    platform::SetSleepHook([&sleeps](uint32_t) { ++sleeps; });
+    for (uint32_t i = 0; i < App::kEventQueueSize; ++i) app.PostEvent(1100, 0, 0, 0);
+    app.PostEvent(1101, 0, 0, 0);
+    app.PostEvent(quill::AppEventId::ShotFired, 0, 0, 0);
+    app.PostEvent(quill::AppEventId::BallsStopped, 0, 0, 0);
+    platform::SetSleepHook({});
+    EXPECT_EQ(sleeps, 0u) << "a post waited for room";
+    EXPECT_TRUE(log.Contains("WARNING: event queue full, event 1101 dropped\n")) << log.Text();
     std::thread quitter([&app] {
         const auto deadline = Clock::now() + std::chrono::seconds(20);
         while (Clock::now() < deadline) {
@@ -221,7 +234,9 @@ TEST(AppEvents, EventsPostedBeforeTheScenesAreKept) {
     app.Run();
     quitter.join();
     ASSERT_NE(alone, nullptr);
-    EXPECT_EQ(alone->messages, (std::vector<uint32_t>{1100}));
+    std::vector<uint32_t> expected(App::kEventQueueSize, 1100);
+    expected.insert(expected.end(), {quill::AppEventId::ShotFired, quill::AppEventId::BallsStopped});
+    EXPECT_EQ(alone->messages, expected);
     app.Shutdown();
 }
 

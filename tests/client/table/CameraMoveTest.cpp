@@ -430,7 +430,7 @@ TEST_F(TableCameraTest, ZoomViewAndTopViewSwitchModes) {
     quill::AppEvent* restore = table->CameraEvents().Events().Pop();
     ASSERT_NE(restore, nullptr);
     EXPECT_EQ(restore->id, TableEventId::RestoreCamera);
-    table->CameraEvents().Events().Pool().Free(restore);
+    table->CameraEvents().Events().Release(restore);
     EXPECT_NEAR(cameras[2]->Limits().minPitch, 0.0174533f, 1e-7);
     for (int frame = 0; frame < 70; ++frame) {
         table->Update(frame, 0, 0, false);

@@ -41,7 +41,7 @@ protected:
         std::vector<quill::AppEvent> events;
         while (quill::AppEvent* event = table->CameraEvents().Events().Pop()) {
             events.push_back(*event);
-            table->CameraEvents().Events().Pool().Free(event);
+            table->CameraEvents().Events().Release(event);
         }
         return events;
     }
