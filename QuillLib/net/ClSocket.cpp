@@ -23,7 +23,7 @@ int FirstMessageId(std::span<const uint8_t> messages) {
 // closed when the last of them lets go.
 struct ClSocket::Attempt {
     platform::TcpSocket socket;
-    SendQueue outgoing{kSendQueueCapacity};
+    SendQueue outgoing{kSendQueueCapacity, kSendQueueBound};
     std::atomic<bool> abandoned{false};
 
     ~Attempt() {
@@ -112,12 +112,23 @@ int ClSocket::Send(std::span<const uint8_t> messages) {
     }
     if (!attempt->outgoing.Append(frames)) {
         TheLog().LogError(
-            u"WARNING : MESSAGE %d NOT SENT, THE SERVER READS NOTHING (%d BYTES WAIT); CONNECTION ENDED\n",
+            u"WARNING : MESSAGE %d NOT SENT, THE SERVER READS TOO SLOWLY (%d BYTES WAIT); CONNECTION ENDED\n",
             FirstMessageId(messages), static_cast<int>(attempt->outgoing.Waiting()));
         EndConnection(attempt);
         return kSendFailed;
     }
     return 0;
+}
+
+void ClSocket::CheckSendProgress(uint32_t nowMs) {
+    const std::shared_ptr<Attempt> attempt = CurrentAttempt();
+    if (!attempt || State() != 1 ||
+        !attempt->outgoing.HasStalled(attempt->socket.UnsentBytes(), nowMs, kSendStallMs)) {
+        return;
+    }
+    TheLog().LogError(u"WARNING : THE SERVER HAS READ NOTHING FOR %d S (%d BYTES WAIT); CONNECTION ENDED\n",
+                      static_cast<int>(kSendStallMs / 1000), static_cast<int>(attempt->outgoing.Waiting()));
+    EndConnection(attempt);
 }
 
 void ClSocket::Close() {

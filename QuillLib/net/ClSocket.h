@@ -3,8 +3,9 @@
 // connect thread; a receive thread then reassembles and deciphers the incoming frames and hands each to the
 // listener. SendPacket enciphers a whole packet on the caller's thread and queues its frames, which the
 // connection's send thread writes to the system socket: a sender never waits for a server that reads slowly or
-// not at all. A server that lets kSendQueueCapacity bytes wait has stopped reading, and the send that finds no
-// room ends the connection (the listener hears OnClose).
+// not at all. A connection is ended by the server's progress, not by the bytes waiting: when the server has taken
+// nothing of the bytes that wait for kSendStallMs (CheckSendProgress), or when a send would let more than
+// kSendQueueBound bytes wait, far above what play ever queues (the listener hears OnClose).
 //
 // Each Connect starts a new attempt with its own system socket. Close and a new Connect abandon the current
 // attempt: its socket is shut down, which wakes its threads, and it is closed once they let go of it, so a
@@ -33,7 +34,9 @@ class ClSocket : public ClSocketBase {
 public:
     static constexpr uint32_t kConnectTimeoutMs = 20000;
     static constexpr uint32_t kReceiveBufferSize = 4096;
-    static constexpr uint32_t kSendQueueCapacity = 65536;
+    static constexpr uint32_t kSendQueueCapacity = 65536;        // the queue's room at first
+    static constexpr uint32_t kSendQueueBound = 16 * 1024 * 1024;  // the most bytes that may wait
+    static constexpr uint32_t kSendStallMs = 10000;
     // How long the destructor lets the send thread write what is still queued.
     static constexpr uint32_t kFinalWriteMs = 250;
 
@@ -49,9 +52,13 @@ public:
 
     // Queues a chain of messages under the send lock. Returns 0 (also when not connected: nothing is sent),
     // kBadFrameLength when refused for its form or size (the connection stays), kCipherFailure, or
-    // kSendFailed when the send queue has no room (both of the last end the connection). A failure to write the
-    // queued frames later ends the connection too.
+    // kSendFailed when the frames would pass the send queue's bound (both of the last end the connection). A
+    // failure to write the queued frames later ends the connection too.
     int Send(std::span<const uint8_t> messages);
+
+    // Ends the connection, telling the listener, when bytes wait and the server has taken none of them for
+    // kSendStallMs by the caller's clock (nowMs, milliseconds). One thread calls it, often (the game thread's tick).
+    void CheckSendProgress(uint32_t nowMs);
 
     // Ends the connection without telling the listener; frames still queued are dropped.
     void Close();

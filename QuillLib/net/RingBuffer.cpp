@@ -14,7 +14,7 @@ RingBuffer::RingBuffer(uint32_t capacity) {
 
 void RingBuffer::SetCapacity(uint32_t capacity) {
     ScopedLock hold(lock_);
-    storage_.assign(capacity, 0);
+    storage_ = std::vector<uint8_t>(capacity, 0);  // a smaller capacity gives the memory back
     readIndex_ = 0;
     writeIndex_ = 0;
     used_ = 0;

@@ -167,6 +167,7 @@ void GameConnection::Tick(uint32_t now) {
     if (!connected_) {
         return;
     }
+    socket_->CheckSendProgress(now);
     if (awaitingAnswer_ && MsSince(now, awaitedSinceMs_) > kAnswerBoundMs) {
         GiveUpAwaitedAnswer();
         return;

@@ -101,7 +101,8 @@ public:
 
     // The keep-alive (game thread): sends KeepAlive when connected and more than 5000 ms have passed
     // since the last send. Also ends a connection whose greeting, or whose login answer, has been awaited for
-    // more than kAnswerBoundMs, with ConnectFailed (kAnswerTimedOut).
+    // more than kAnswerBoundMs, with ConnectFailed (kAnswerTimedOut), and one whose server has read nothing of
+    // what waits for it for ClSocket::kSendStallMs (the lost-connection path).
     void Tick(uint32_t now);
 
     // --- Dispatch ---

@@ -5,6 +5,8 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -140,6 +142,14 @@ int TcpSocket::SendAll(const void* data, size_t size) {
         size -= static_cast<size_t>(sent);
     }
     return 0;
+}
+
+uint32_t TcpSocket::UnsentBytes() const {
+    int unsent = 0;
+    if (ioctl(descriptor_, SIOCOUTQ, &unsent) != 0 || unsent < 0) {
+        return 0;
+    }
+    return static_cast<uint32_t>(unsent);
 }
 
 int TcpSocket::Receive(void* buffer, size_t size, int* error) {

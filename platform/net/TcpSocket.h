@@ -37,6 +37,10 @@ public:
     // Sends every byte, going on after partial writes and interruptions. Returns 0 or the socket error.
     int SendAll(const void* data, size_t size);
 
+    // The bytes the system still holds for the peer: not sent yet, or sent and not acknowledged. 0 when it cannot
+    // tell. Any thread; it moves only while the peer takes bytes in.
+    uint32_t UnsentBytes() const;
+
     // Receives up to size bytes. Returns the count, 0 when the peer closed, or -1 with *error set.
     int Receive(void* buffer, size_t size, int* error);
 

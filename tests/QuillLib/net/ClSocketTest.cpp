@@ -227,33 +227,79 @@ TEST(ClSocket, AConnectToARefusedPortFailsOnce) {
     EXPECT_EQ(socket.State(), 0);
 }
 
-// A server that accepts and then reads nothing: every send returns at once while the system's buffers and the send
-// queue fill, and the send that finds the queue full ends the connection, once and with a line in the log.
-TEST(ClSocket, AServerThatStopsReadingNeverHoldsASender) {
-    test::LogCapture log;
-    platform::TcpListener server;
-    ASSERT_EQ(server.Listen(0), 0);
-    RecordingListener listener;
-    auto socket = std::make_unique<ClSocket>(&listener);
-    socket->Connect(u"127.0.0.1", server.Port());
-    ASSERT_TRUE(listener.WaitFor(&Reports::connects, 1));
-    const std::unique_ptr<platform::TcpSocket> accepted = server.Accept(GameServerFixture::kWaitMs);
-    ASSERT_NE(accepted, nullptr);
-    Packet large;
-    large.Init(MessageId::SettingsText).WriteWString(WString(1500, u'x'));
-    std::atomic<bool> sending{true};
-    std::thread sender([&] {
-        while (sending && socket->State() == 1) {
-            socket->SendPacket(&large);
+// A client socket, encryption off, connected to a bare server whose test reads at its own pace, or not at all.
+class ConnectedToABareServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(server_.Listen(0), 0);
+        socket_->Connect(u"127.0.0.1", server_.Port());
+        ASSERT_TRUE(listener_.WaitFor(&Reports::connects, 1));
+        accepted_ = server_.Accept(GameServerFixture::kWaitMs);
+        ASSERT_NE(accepted_, nullptr);
+    }
+
+    // Sends at least total bytes of 3 KB messages; every send returns at once. Returns the bytes sent.
+    size_t SendBurst(size_t total) {
+        Packet large;
+        large.Init(MessageId::SettingsText).WriteWString(WString(1500, u'x'));
+        size_t sent = 0;
+        while (sent < total && socket_->State() == 1) {
+            socket_->SendPacket(&large);
+            sent += large.Bytes().size();
         }
-    });
-    const bool closed = listener.WaitFor(&Reports::closes, 1);
-    sending = false;
-    socket->Close();  // wakes a send that waits for the server
-    sender.join();
-    ASSERT_TRUE(closed) << "a send waited for the server";
-    EXPECT_EQ(listener.Now().closes, std::vector<int>{1});
-    EXPECT_NE(log.Text().find("MESSAGE 69 NOT SENT, THE SERVER READS NOTHING"), std::string::npos) << log.Text();
+        return sent;
+    }
+
+    platform::TcpListener server_;
+    RecordingListener listener_;
+    std::unique_ptr<ClSocket> socket_ = std::make_unique<ClSocket>(&listener_);
+    std::unique_ptr<platform::TcpSocket> accepted_;
+};
+
+// A server that reads 80 KB a second (by the socket's clock) takes a 4 MB burst whole: bytes wait for nearly a
+// minute, but they keep going, and the connection stays.
+TEST_F(ConnectedToABareServer, AServerThatReadsSlowlyTakesABurstWhole) {
+    constexpr size_t kBytesPerSecond = 80 * 1024;
+    const size_t burst = SendBurst(4 << 20);
+    std::vector<uint8_t> buffer(8192);
+    size_t read = 0;
+    while (read < burst) {
+        int error = 0;
+        const int got = accepted_->Receive(buffer.data(), buffer.size(), &error);
+        ASSERT_GT(got, 0) << "the connection ended after " << read << " bytes";
+        read += static_cast<size_t>(got);
+        socket_->CheckSendProgress(static_cast<uint32_t>(read * 1000 / kBytesPerSecond));
+    }
+    EXPECT_EQ(read, burst);
+    EXPECT_EQ(socket_->State(), 1);
+    EXPECT_TRUE(listener_.Now().closes.empty());
+}
+
+// A server that reads nothing: every send returns at once while the system's buffers and the queue fill, and the
+// connection ends, once and with a line in the log, when the server has taken nothing for the stall time.
+TEST_F(ConnectedToABareServer, AServerThatReadsNothingIsCutWhenItHasTakenNothingForTheStallTime) {
+    test::LogCapture log;
+    SendBurst(8 << 20);
+    ASSERT_EQ(socket_->State(), 1) << "a burst far below the bound ends nothing";
+    uint32_t now = 0;
+    while (listener_.Now().closes.empty() && now <= 10 * ClSocket::kSendStallMs) {
+        now += 500;
+        socket_->CheckSendProgress(now);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));  // the system's buffers take what they will
+    }
+    EXPECT_EQ(listener_.Now().closes, std::vector<int>{1});
+    EXPECT_GE(now, ClSocket::kSendStallMs + 500) << "cut before the server had read nothing for the stall time";
+    EXPECT_NE(log.Text().find("THE SERVER HAS READ NOTHING FOR 10 S"), std::string::npos) << log.Text();
+}
+
+// A sender that goes on regardless never waits either: the send that would pass the queue's bound ends the
+// connection.
+TEST_F(ConnectedToABareServer, ASendPastTheQueuesBoundEndsTheConnection) {
+    test::LogCapture log;
+    SendBurst(2 * size_t{ClSocket::kSendQueueBound} + (8 << 20));
+    EXPECT_EQ(socket_->State(), 0);
+    EXPECT_EQ(listener_.Now().closes, std::vector<int>{1});
+    EXPECT_NE(log.Text().find("MESSAGE 69 NOT SENT, THE SERVER READS TOO SLOWLY"), std::string::npos) << log.Text();
 }
 
 TEST(ClSocket, TheDestructorEndsItsThreadsAndReportsNothing) {
