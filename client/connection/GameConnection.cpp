@@ -126,19 +126,22 @@ bool GameConnection::SendWritten(const std::function<void(Packet&)>& write) {
         return false;
     }
     write(*packet);
+    // The socket refuses a packet that its writer overflowed, with its log line.
+    const bool whole = !packet->Overflowed();
     SendPacket(packet);
     FreePacket(packet);
-    return true;
+    return whole;
 }
 
-void GameConnection::SendBytePacket(MessageId id, const uint8_t* value) {
+bool GameConnection::SendBytePacket(MessageId id, const uint8_t* value) {
     Packet* packet = value != nullptr ? AllocPacket() : nullptr;
     if (packet == nullptr) {
-        return;
+        return false;
     }
     packet->Init(id).WriteU8(*value);
     socket_->SendPacket(packet);
     FreePacket(packet);
+    return true;
 }
 
 void GameConnection::SendLoginRequest() {

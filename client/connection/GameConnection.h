@@ -90,11 +90,12 @@ public:
     void FreePacket(quill::Packet* packet);  // a packet of either pool; null is ignored
     // Sends through the socket and stamps the last-send time. A null packet sends nothing.
     void SendPacket(quill::Packet* packet);
-    // Writes a packet of the pool with write, sends it (SendPacket) and gives it back; false, with nothing
-    // written, when the pool has no packet free.
+    // Writes a packet of the pool with write, sends it (SendPacket) and gives it back; false when the request
+    // did not go: the pool had no packet free (nothing written), or write overflowed the packet.
     bool SendWritten(const std::function<void(quill::Packet&)>& write);
-    // Sends a request whose payload is one byte; the last-send time is not stamped.
-    void SendBytePacket(quill::MessageId id, const uint8_t* value);
+    // Sends a request whose payload is one byte; the last-send time is not stamped. False when the pool had no
+    // packet free.
+    bool SendBytePacket(quill::MessageId id, const uint8_t* value);
     // Sends LoginRequest: client version, login kind, login ID and password. Part of the handshake.
     void SendLoginRequest();
     int32_t PacketsInUse() const { return receivedPool_.InUse() + writtenPool_.InUse(); }

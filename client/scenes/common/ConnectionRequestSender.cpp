@@ -4,8 +4,8 @@
 
 namespace kestrovan {
 
-void ConnectionRequestSender::SendByte(quill::MessageId id, uint8_t value) {
-    connection_.SendBytePacket(id, &value);
+bool ConnectionRequestSender::SendByte(quill::MessageId id, uint8_t value) {
+    return connection_.SendBytePacket(id, &value);
 }
 
 bool ConnectionRequestSender::Send(const std::function<void(quill::Packet&)>& write) {

@@ -13,7 +13,7 @@ class ConnectionRequestSender : public RequestSender {
 public:
     explicit ConnectionRequestSender(GameConnection& connection) : connection_(connection) {}
 
-    void SendByte(quill::MessageId id, uint8_t value) override;
+    bool SendByte(quill::MessageId id, uint8_t value) override;
     bool Send(const std::function<void(quill::Packet&)>& write) override;
 
 private:

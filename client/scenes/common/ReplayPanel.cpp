@@ -7,6 +7,7 @@
 #include "client/app/UiTextures.h"
 #include "client/physics/PhysicsModelCode.h"
 #include "client/render/D3D9RenderDevice.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/ShotSaveWindow.h"
@@ -246,13 +247,16 @@ void ReplayPanel::RegisterShot() {
     GameTable* table = stage_.Table();
     const auto mode = static_cast<uint8_t>(table != nullptr ? table->Equipment().GameMode() : StoredShot().gameMode);
     const quill::WString title = saveWindow_->Title();
-    services_.sender->Send([&](quill::Packet& packet) {
-        packet.Init(quill::MessageId::ShotRegister).WriteU8(mode).WriteWString(title);
-        packet.WriteU16(static_cast<uint16_t>(text.size()));
-        for (char c : text) packet.WriteU8(static_cast<uint8_t>(c));
-        packet.WriteU8(0);
-    });
-    player_.stickerCount = static_cast<uint16_t>(player_.stickerCount - 1);
+    // A registration that did not go spends no sticker.
+    AwaitedRequest(*services_.sender, services_.notice)
+        .Send(
+            [&](quill::Packet& packet) {
+                packet.Init(quill::MessageId::ShotRegister).WriteU8(mode).WriteWString(title);
+                packet.WriteU16(static_cast<uint16_t>(text.size()));
+                for (char c : text) packet.WriteU8(static_cast<uint8_t>(c));
+                packet.WriteU8(0);
+            },
+            [this] { player_.stickerCount = static_cast<uint16_t>(player_.stickerCount - 1); });
 }
 
 bool ReplayPanel::OnEvent(Widget* source, int32_t a, int32_t b) {

@@ -14,8 +14,9 @@ namespace kestrovan {
 class RequestSender {
 public:
     virtual ~RequestSender() = default;
-    virtual void SendByte(quill::MessageId id, uint8_t value) = 0;
-    // write fills the packet (Init with the message id first); false when no packet could be had.
+    // Each is false when the request did not go.
+    virtual bool SendByte(quill::MessageId id, uint8_t value) = 0;
+    // write fills the packet (Init with the message id first).
     virtual bool Send(const std::function<void(quill::Packet&)>& write) = 0;
 };
 

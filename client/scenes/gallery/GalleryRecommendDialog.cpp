@@ -8,6 +8,7 @@
 #include "QuillLib/net/MessageId.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
@@ -109,10 +110,12 @@ void GalleryRecommendDialog::Confirm() {
     }
     const uint32_t shot = shotNumber_;
     const uint8_t points = points_;
-    if (services_.sender != nullptr) {
-        services_.sender->Send([&](quill::Packet& packet) {
+    // A vote that did not go spends no stickers, and the dialog stays for another try.
+    if (services_.sender == nullptr ||
+        !AwaitedRequest(*services_.sender, services_.notice).Send([&](quill::Packet& packet) {
             packet.Init(quill::MessageId::ShotVote).WriteU32(shot).WriteU8(points).WriteWString(text);
-        });
+        })) {
+        return;
     }
     const uint16_t left = static_cast<uint16_t>(std::max(0, static_cast<int32_t>(stickers_) - points));
     stickers_ = left;

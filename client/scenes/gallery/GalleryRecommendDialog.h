@@ -3,7 +3,7 @@
 // comment, paid with recommendation stickers, or replies to his own shot with 0 points. OK checks locally
 // (a sticker at all, a comment of two characters or more), sends ShotVote, takes the points off the
 // player's stickers (never below 0: the server keeps the true count) and closes; the answer,
-// ShotVoteResult, goes to the screen.
+// ShotVoteResult, goes to the screen. A vote that could not be sent says so and spends nothing.
 //
 // Threads: only a screen's entries call it (client/app/Scene.h); the send is synchronous and short.
 #include <atomic>

@@ -55,6 +55,8 @@ SceneLobby::SceneLobby(ScreenServices& app)
     : Scene(SceneId::Lobby),
       app_(app),
       connection_(*app.Connection()),
+      requests_(connection_),
+      awaited_(requests_, [this](quill::WStringView line) { app_.Scenes().ShowNoticeBox(this, line); }),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveFor(MessageId::LeaveChannel, SceneId::Login); },
                         .help = [this] { dialogs_.OpenHelp(); }}),
@@ -245,30 +247,30 @@ void SceneLobby::JoinRoom(int32_t room) {
         dialogs_.PasswordPopup()->Open();
         return;
     }
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
-    NoteAskedRoom(listed);
-    joinPending_ = true;
-    packet->Init(MessageId::JoinRoom).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    awaited_.Send(
+        [room](quill::Packet& packet) {
+            packet.Init(MessageId::JoinRoom).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
+        },
+        [&] {
+            NoteAskedRoom(listed);
+            joinPending_ = true;
+        });
 }
 
 void SceneLobby::JoinRoomWithPassword(int32_t room, quill::WStringView password) {
     if (room < 1 || room > LobbyRoomTable::kLastRoom) return;
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
     // A password from an invitation comes from the server: it is cut to what the popup lets a player type.
     const quill::WStringView typed =
         password.substr(0, std::min<size_t>(password.size(), RoomPasswordPopup::kMaxLength));
     quill::RoomInfo asked = rooms_.Listed(room);
     asked.password = quill::WString(typed);
     asked.passwordFlag = 1;
-    NoteAskedRoom(asked);
-    packet->Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
-    packet->WriteWString(typed);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    awaited_.Send(
+        [&](quill::Packet& packet) {
+            packet.Init(MessageId::JoinRoomWithPassword).WriteU16(static_cast<uint16_t>(room)).WriteU8(0);
+            packet.WriteWString(typed);
+        },
+        [&] { NoteAskedRoom(asked); });
 }
 
 void SceneLobby::QuickJoin() {

@@ -21,6 +21,8 @@
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "client/app/Scene.h"
+#include "client/scenes/common/AwaitedRequest.h"
+#include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TitleBarButtons.h"
 #include "client/scenes/lobby/LobbyBackground.h"
 #include "client/scenes/lobby/LobbyChat.h"
@@ -177,6 +179,9 @@ private:
 
     ScreenServices& app_;
     GameConnection& connection_;
+    ConnectionRequestSender requests_;
+    // The requests whose answers the lobby waits for: joining or creating a room.
+    AwaitedRequest awaited_;
     bool built_ = false;
     bool resourcesLoaded_ = false;
     TitleBarButtons titleBarButtons_;

@@ -253,15 +253,11 @@ void SceneLobby::OnRoomSettingConfirm() {
 }
 
 void SceneLobby::SendCreateRoom() {
-    quill::Packet* packet = connection_.AllocPacket();
-    if (packet == nullptr) return;
     // The new room's number comes with no answer: the room screen learns it from the server.
     quill::RoomInfo asked = dialogs_.CreateDialog()->Room();
     asked.playerCount = 1;
-    NoteAskedRoom(asked);
-    WriteCreateRoom(*packet, asked);
-    connection_.SendPacket(packet);
-    connection_.FreePacket(packet);
+    awaited_.Send([&asked](quill::Packet& packet) { WriteCreateRoom(packet, asked); },
+                  [&] { NoteAskedRoom(asked); });
 }
 
 }  // namespace kestrovan

@@ -1,9 +1,10 @@
 #include "client/scenes/login/NicknameDialog.h"
 
 #include "QuillLib/net/MessageId.h"
+#include "QuillLib/net/Packet.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
-#include "client/connection/GameConnection.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/TextEntry.h"
@@ -20,8 +21,8 @@ constexpr int32_t kLoginTexture = 4;
 
 }  // namespace
 
-NicknameDialog::NicknameDialog(GameConnection& connection, std::function<void()> quit)
-    : connection_(connection), quit_(std::move(quit)) {
+NicknameDialog::NicknameDialog(AwaitedRequest& requests, std::function<void()> quit)
+    : requests_(requests), quit_(std::move(quit)) {
     Create(0, 0, 383, 223, -1, -1);
     SetImage(kLoginTexture, 240, 460, -1, -1, 1.0f, 1.0f);
     SetSounds(30, 29);
@@ -64,18 +65,20 @@ bool NicknameDialog::OnEvent(Widget* source, int32_t a, int32_t b) {
         return true;
     }
     if (source == ok_ || (source == edit_ && a == EditBox::kSubmitEvent)) {
-        EnableButtons(false);
         SendNickname();
         return true;
     }
     return Window::OnEvent(source, a, b);
 }
 
+// The buttons wait for the server's answer, which gives them back.
 void NicknameDialog::SendNickname() {
-    connection_.SendWritten([&](quill::Packet& packet) {
-        packet.Init(quill::MessageId::NicknameCreate);
-        packet.WriteWString(edit_->GetText());
-    });
+    requests_.Send(
+        [this](quill::Packet& packet) {
+            packet.Init(quill::MessageId::NicknameCreate);
+            packet.WriteWString(edit_->GetText());
+        },
+        [this] { EnableButtons(false); });
 }
 
 }  // namespace kestrovan

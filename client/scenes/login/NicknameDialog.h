@@ -12,9 +12,9 @@
 
 namespace kestrovan {
 
+class AwaitedRequest;
 class Button;
 class EditBox;
-class GameConnection;
 
 class NicknameDialog : public Window {
 public:
@@ -22,7 +22,8 @@ public:
     static constexpr int32_t kMaxBytes = 12;
 
     // quit ends the program.
-    NicknameDialog(GameConnection& connection, std::function<void()> quit);
+    // requests: the login screen's, whose notice says when the nickname could not be sent.
+    NicknameDialog(AwaitedRequest& requests, std::function<void()> quit);
 
     // Centres the dialog, shows it and gives the edit box the keyboard.
     void Open();
@@ -38,7 +39,7 @@ public:
 private:
     void SendNickname();
 
-    GameConnection& connection_;
+    AwaitedRequest& requests_;
     std::function<void()> quit_;
     EditBox* edit_ = nullptr;
     Button* ok_ = nullptr;

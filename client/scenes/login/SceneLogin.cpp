@@ -60,6 +60,8 @@ SceneLogin::SceneLogin(ScreenServices& app)
     : Scene(SceneId::Login),
       app_(app),
       connection_(*app.Connection()),
+      requests_(connection_),
+      awaited_(requests_, [this](quill::WStringView line) { app_.Scenes().ShowNoticeBox(this, line); }),
       titleBarButtons_(*this, app.Scenes(), {.leave = [this] { app_.PostQuit(); }}),
       stage_(app, {}),
       demo_(DemoShots(), g_firstDemoMove) {}
@@ -78,7 +80,7 @@ void SceneLogin::Init() {
     if (app_.Mode() == AppMode::Online)
         BuildLoginWindow();
     BuildChannelWindow();
-    auto nickname = std::make_unique<NicknameDialog>(connection_, [this] { app_.PostQuit(); });
+    auto nickname = std::make_unique<NicknameDialog>(awaited_, [this] { app_.PostQuit(); });
     nicknameDialog_ = nickname.get();
     AddChild(std::move(nickname), false);
     ApplyChildAnchors(screen.width, screen.height);
@@ -305,8 +307,8 @@ void SceneLogin::Activate() {
         }
         if (offlineButton_ != nullptr)
             offlineButton_->Show(true);
-    } else {
-        SendChannelListRequest();
+    } else if (!SendChannelListRequest()) {
+        refreshButton_->SetEnabled(true);  // the list can be asked for again
     }
     firstActivation_ = false;
     if (loginWindow_ != nullptr && loginWindow_->IsVisible())
@@ -397,24 +399,27 @@ void SceneLogin::EnterChannel(int32_t row) {
         app_.Scenes().ShowNoticeBox(this, refusal[0], refusal.size() > 1 ? refusal[1] : quill::WString());
         return;
     }
-    entryTimer_.Arm(platform::TimeGetTime());
-    SetChannelControlsEnabled(false);
-    connection_.SendWritten([&](quill::Packet& packet) {
-        packet.Init(quill::MessageId::ChannelEnter);
-        packet.WriteU16(static_cast<uint16_t>(row));
-    });
+    awaited_.Send(
+        [row](quill::Packet& packet) {
+            packet.Init(quill::MessageId::ChannelEnter);
+            packet.WriteU16(static_cast<uint16_t>(row));
+        },
+        [this] {
+            entryTimer_.Arm(platform::TimeGetTime());
+            SetChannelControlsEnabled(false);
+        });
 }
 
+// A request that did not go leaves the rows and the refresh button as they were, for another try.
 void SceneLogin::RequestChannelList() {
+    if (!SendChannelListRequest()) return;
     HideRows();
-    SendChannelListRequest();
     listTimer_.Disarm();
     refreshButton_->SetEnabled(false);
 }
 
-void SceneLogin::SendChannelListRequest() {
-    const uint8_t one = 1;
-    connection_.SendBytePacket(quill::MessageId::ChannelListRequest, &one);
+bool SceneLogin::SendChannelListRequest() {
+    return awaited_.SendByte(quill::MessageId::ChannelListRequest, 1);
 }
 
 void SceneLogin::ShowFeatureNotice() {

@@ -17,6 +17,8 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
+#include "client/scenes/common/AwaitedRequest.h"
+#include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/DemoShotCycle.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -146,7 +148,8 @@ private:
     void OnResumeGameNotice(quill::Packet& packet);
     void OnResumeGame(quill::Packet& packet);
     void OnFriendWhere(quill::Packet& packet);
-    void SendChannelListRequest();
+    // False, after the not-sent notice, when the request did not go.
+    bool SendChannelListRequest();
 
     // --- The demo table and the credits (SceneLoginDemo.cpp) ---
     // The room scene of "Map0000" and the table on it with its models; false when something is missing.
@@ -166,6 +169,9 @@ private:
 
     ScreenServices& app_;
     GameConnection& connection_;
+    ConnectionRequestSender requests_;
+    // The requests whose answers give the controls back: the channel list, a channel's entry, a nickname.
+    AwaitedRequest awaited_;
     TitleBarButtons titleBarButtons_;
     bool built_ = false;
     bool resourcesLoaded_ = false;

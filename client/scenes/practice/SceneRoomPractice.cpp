@@ -61,6 +61,7 @@ SceneRoomPractice::SceneRoomPractice(ScreenServices& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
+      awaited_(sender_, [this](quill::WStringView line) { app_.Scenes().ShowNoticeBox(this, line); }),
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveToLobby(); },

@@ -20,6 +20,7 @@
 #include "QuillLib/gamedata/GameTypes.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/TableSceneStage.h"
 #include "client/scenes/common/TitleBarButtons.h"
@@ -151,6 +152,8 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
+    // The requests whose answers the waiting window waits for.
+    AwaitedRequest awaited_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
     bool built_ = false;

@@ -149,9 +149,8 @@ int SceneRoomPractice::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
             }
             break;
         case quill::AppEventId::PracticeOption:
-            sender_.SendByte(quill::MessageId::GoldChargeRequest, 0);
             selection_->SetVisible(false);
-            waiting_->Open();
+            awaited_.SendByte(quill::MessageId::GoldChargeRequest, 0, [this] { waiting_->Open(); });
             break;
         case quill::AppEventId::ShotFired:
             connection_.ClearActiveItems();
@@ -273,15 +272,18 @@ void SceneRoomPractice::JudgeShot() {
         lines_.Add(u"Finish... Wait for rewards.", kItemColour, now);
         table.Rack().SetCueBall(0, false);
         const auto points = static_cast<uint16_t>(challenge_.Points());
-        sender_.Send([&](quill::Packet& packet) {
-            packet.Init(quill::MessageId::ChallengeResult)
-                .WriteU8(static_cast<uint8_t>(gameType_))
-                .WriteU8(static_cast<uint8_t>(level))
-                .WriteU16(points);
-        });
-        ++resultsSent_;
         EndChallenge();
-        waiting_->Open();
+        awaited_.Send(
+            [&](quill::Packet& packet) {
+                packet.Init(quill::MessageId::ChallengeResult)
+                    .WriteU8(static_cast<uint8_t>(gameType_))
+                    .WriteU8(static_cast<uint8_t>(level))
+                    .WriteU16(points);
+            },
+            [this] {
+                ++resultsSent_;
+                waiting_->Open();
+            });
     } else {
         lines_.Add(u"Failed... OTL", kNoticeColour, now);
         if (judgement.switchCueBall) table.Rack().SetCueBall(table.Physics().CueBall() == 0 ? 1 : 0, false);
@@ -382,14 +384,15 @@ void SceneRoomPractice::ToggleActiveItem(const quill::InventoryItem& item) {
 }
 
 void SceneRoomPractice::SendItemUse(const quill::InventoryItem& item) {
-    sender_.Send([&](quill::Packet& packet) {
-        packet.Init(quill::MessageId::ItemUse)
-            .WriteU32(item.typeCode)
-            .WriteU8(static_cast<uint8_t>(item.kind))
-            .WriteU32(item.key)
-            .WriteU32(item.subKey);
-    });
-    waiting_->Open();
+    awaited_.Send(
+        [&](quill::Packet& packet) {
+            packet.Init(quill::MessageId::ItemUse)
+                .WriteU32(item.typeCode)
+                .WriteU8(static_cast<uint8_t>(item.kind))
+                .WriteU32(item.key)
+                .WriteU32(item.subKey);
+        },
+        [this] { waiting_->Open(); });
 }
 
 }  // namespace kestrovan

@@ -6,6 +6,7 @@
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/SharedScrollArt.h"
@@ -66,11 +67,15 @@ void InviteWindow::OnShow() {
     RequestList(Now());
 }
 
+// A request that did not go starts no wait: the refresh may ask again at once.
 void InviteWindow::RequestList(uint32_t now) {
-    lastRequestMs_ = now;
     emptyLabel_->Show(false);
-    waitLabel_->Show(true);
-    if (services_.sender != nullptr) services_.sender->SendByte(quill::MessageId::InvitableUsersRequest, 0);
+    if (services_.sender == nullptr) return;
+    AwaitedRequest(*services_.sender, services_.notice)
+        .SendByte(quill::MessageId::InvitableUsersRequest, 0, [this, now] {
+            lastRequestMs_ = now;
+            waitLabel_->Show(true);
+        });
 }
 
 void InviteWindow::OnList(quill::Packet& packet) {
@@ -150,10 +155,11 @@ void InviteWindow::SendInvitations() {
         return;
     }
     const auto& ids = std::get<std::vector<int64_t>>(choice);
-    if (services_.sender != nullptr) {
-        services_.sender->Send([&ids](quill::Packet& packet) { InviteList::WriteInvitation(packet, ids); });
-    }
-    if (services_.notice) services_.notice(u"Invitation message has been sent.");
+    if (services_.sender == nullptr) return;
+    AwaitedRequest(*services_.sender, services_.notice)
+        .Send([&ids](quill::Packet& packet) { InviteList::WriteInvitation(packet, ids); }, [this] {
+            if (services_.notice) services_.notice(u"Invitation message has been sent.");
+        });
 }
 
 void InviteWindow::Tick(uint32_t now) {

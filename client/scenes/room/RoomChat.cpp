@@ -203,8 +203,11 @@ quill::WString RoomChat::Filtered(quill::WStringView text) {
     return copy;
 }
 
-std::string RoomChat::TakeReceivedForReport() {
-    return RoomReport::TakeLines(received_);
+bool RoomChat::ReportReceived(const std::function<bool(const std::string& block)>& send) {
+    std::deque<quill::WString> rest = received_;
+    if (!send(RoomReport::TakeLines(rest))) return false;
+    received_ = std::move(rest);
+    return true;
 }
 
 }  // namespace kestrovan

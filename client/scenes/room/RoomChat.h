@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "QuillLib/core/WString.h"
@@ -71,9 +72,10 @@ public:
     void AddRoutes(PacketRouter& routes);
     // RoomChat from the server: kept for reports as said, shown through the word filter.
     void OnRoomChat(quill::Packet& packet);
-    // The received lines for a report (taken: the report sends them once); empty when nothing came.
+    // The received lines for a report: send is given their block, and the lines are taken (a report sends them
+    // once) only when it went. False when it did not.
     bool HasReceived() const { return !received_.empty(); }
-    std::string TakeReceivedForReport();
+    bool ReportReceived(const std::function<bool(const std::string& block)>& send);
     void ForgetReceived() { received_.clear(); }
 
     const RoomChatLog& Log() const { return log_; }

@@ -8,6 +8,7 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/GameOptionDialog.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -196,7 +197,8 @@ void RoomDialogs::OnWithdrawDialogClosed(uint64_t yes, int64_t confirmValue) {
         withdraw_->SetVisible(true);
         return;
     }
-    sender_.SendByte(quill::MessageId::RoomRequest1189, 0);
+    // The leave waits for the server's answer; a request that did not go gives it back.
+    if (!awaited_.SendByte(quill::MessageId::RoomRequest1189, 0)) screen_.EnableLeaving(true);
 }
 
 // A request to the opponent (1 a loss by withdrawal, 2 an invalid game): one against one, on the local
@@ -216,8 +218,9 @@ void RoomDialogs::SendOpponentRequest() {
     if (!state_.IsLocalTurn() || state_.IsShotInFlight()) return;
     opponentRequest_->SetVisible(false);
     const int32_t kind = opponentRequest_->Kind();
-    sender_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(kind));
-    ++requestsSent_[kind == 2 ? 1 : 0];
+    // A request that did not go is not counted: the player may ask again.
+    awaited_.SendByte(quill::MessageId::RoomRequest1184, static_cast<uint8_t>(kind),
+                      [&] { ++requestsSent_[kind == 2 ? 1 : 0]; });
 }
 
 // A friend request came while the room is up: the new-message window names who asked.
@@ -254,10 +257,12 @@ void RoomDialogs::SendReport() {
         app_.Scenes().ShowNoticeBox(&screen_, u"No messages.");
         return;
     }
-    const std::string block = chat_.TakeReceivedForReport();
     const quill::WString nickname = report_->TargetNickname();
     const uint32_t playerId = report_->TargetLow();
-    sender_.Send([&](quill::Packet& packet) { RoomReport::Write(packet, playerId, nickname, block); });
+    const bool sent = chat_.ReportReceived([&](const std::string& block) {
+        return awaited_.Send([&](quill::Packet& packet) { RoomReport::Write(packet, playerId, nickname, block); });
+    });
+    if (!sent) return;
     chat_.AddLine(u"Opponent's messages will be blocked.", kYellow);
     app_.Scenes().ShowNoticeBox(&screen_, u"Your report has been sent.");
 }

@@ -13,6 +13,7 @@
 #include "client/app/UiTextures.h"
 #include "client/connection/ConnectionNotice.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ItemEvents.h"
 #include "client/scenes/common/ItemQuickBar.h"
@@ -503,9 +504,13 @@ void RoomItems::OpenPurchase(uint32_t mode) {
     purchase_->SetVisible(true);
 }
 
+// The dialog's OK turned itself off for the answer: a purchase that did not go stays open for another try.
 void RoomItems::SendPurchase() {
-    sender_.Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); });
-    purchase_->SetVisible(false);
+    if (awaited_.Send([this](quill::Packet& packet) { purchase_->WriteRequest(packet); })) {
+        purchase_->SetVisible(false);
+    } else {
+        purchase_->OkButton()->SetEnabled(true);
+    }
 }
 
 void RoomItems::ShowItemShop() {

@@ -1,12 +1,13 @@
 #pragma once
 // The base of the room screen's parts: what the screen hands each of them, kept as references: the screen
 // itself (the owner of the boxes a part opens), the App's services, the connection with the room's request
-// sender, the room's state and the table's stage. Each part reaches the sibling parts it works with through
+// sender and its requests whose answers the room waits for, the room's state and the table's stage. Each part reaches the sibling parts it works with through
 // references of its own.
 //
 // Threads: see the table in client/app/Scene.h.
 namespace kestrovan {
 
+class AwaitedRequest;
 class ConnectionRequestSender;
 class GameConnection;
 class RoomState;
@@ -21,6 +22,7 @@ public:
         ScreenServices& app;
         GameConnection& connection;
         ConnectionRequestSender& sender;
+        AwaitedRequest& awaited;
         RoomState& state;
         TableSceneStage& stage;
     };
@@ -31,6 +33,7 @@ protected:
           app_(room.app),
           connection_(room.connection),
           sender_(room.sender),
+          awaited_(room.awaited),
           state_(room.state),
           stage_(room.stage) {}
 
@@ -38,6 +41,7 @@ protected:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender& sender_;
+    AwaitedRequest& awaited_;
     RoomState& state_;
     TableSceneStage& stage_;
 };

@@ -116,6 +116,7 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
       app_(app),
       connection_(*app.Connection()),
       sender_(*app.Connection()),
+      awaited_(sender_, [this](quill::WStringView line) { app_.Scenes().ShowNoticeBox(this, line); }),
       stage_(app, {.player = true, .sound = true, .connection = true}),
       titleBarButtons_(*this, app.Scenes(),
                        {.leave = [this] { LeaveRoom(); },
@@ -136,7 +137,7 @@ SceneRoomGame::SceneRoomGame(ScreenServices& app)
 
 // Each part keeps references to what it is handed; the members named here are made before the parts.
 RoomPart::Context SceneRoomGame::PartContext() {
-    return {*this, app_, connection_, sender_, state_, stage_};
+    return {*this, app_, connection_, sender_, awaited_, state_, stage_};
 }
 
 SceneRoomGame::~SceneRoomGame() {

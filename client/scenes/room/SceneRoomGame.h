@@ -34,6 +34,7 @@
 #include "QuillLib/core/WString.h"
 #include "client/app/Scene.h"
 #include "client/app/SoundIds.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
 #include "client/scenes/common/PacketRouter.h"
 #include "client/scenes/common/TableSceneStage.h"
@@ -312,6 +313,7 @@ private:
     ScreenServices& app_;
     GameConnection& connection_;
     ConnectionRequestSender sender_;
+    AwaitedRequest awaited_;
     TableSceneStage stage_;
     TitleBarButtons titleBarButtons_;
     PacketRouter routes_;

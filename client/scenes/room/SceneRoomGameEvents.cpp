@@ -260,14 +260,14 @@ bool SceneRoomGame::OnEvent(Widget* source, int32_t a, int32_t b) {
     return false;
 }
 
-// The leave request: with no connection straight to the lobby, else the server is asked.
+// The leave request: with no connection straight to the lobby, else the server is asked and the button waits for
+// its answer.
 void SceneRoomGame::LeaveRoom() {
     if (!connection_.IsConnected()) {
         RequestSceneChange(SceneId::Lobby);
         return;
     }
-    EnableLeaving(false);
-    sender_.SendByte(quill::MessageId::LeaveRoomRequest, 0);
+    awaited_.SendByte(quill::MessageId::LeaveRoomRequest, 0, [this] { EnableLeaving(false); });
 }
 
 void SceneRoomGame::EnableLeaving(bool enabled) {

@@ -7,7 +7,7 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/PlayerState.h"
-#include "client/scenes/common/RequestSender.h"
+#include "QuillLib/net/Packet.h"
 #include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CueRequests.h"
 #include "client/table/SharedUtilities.h"
@@ -147,7 +147,7 @@ void CueOptionUpgradeWindow::SendUpgrade() {
     const int64_t id = CueRequests::ItemIdOf(*cue_);
     const auto mode = static_cast<uint8_t>(mode_);
     const auto option = static_cast<uint8_t>(option_);
-    host_.Sender().Send([=](quill::Packet& packet) { CueRequests::WriteUpgrade(packet, mode, id, option); });
+    host_.SendAwaited([=](quill::Packet& packet) { CueRequests::WriteUpgrade(packet, mode, id, option); });
 }
 
 }  // namespace kestrovan

@@ -3,7 +3,7 @@
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
-#include "client/scenes/common/RequestSender.h"
+#include "QuillLib/net/Packet.h"
 #include "client/scenes/shop/CueRequests.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/TextLabel.h"
@@ -105,7 +105,7 @@ void CuePartsWindow::SendPartsBuy() {
     const int64_t id = CueRequests::ItemIdOf(*cue_);
     const CueParts chosen = Chosen();
     const CueParts present = cue_->statValues;
-    host_.Sender().Send([=](quill::Packet& packet) { CueRequests::WritePartsBuy(packet, id, chosen, present); });
+    host_.SendAwaited([=](quill::Packet& packet) { CueRequests::WritePartsBuy(packet, id, chosen, present); });
 }
 
 }  // namespace kestrovan

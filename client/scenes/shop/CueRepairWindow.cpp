@@ -4,7 +4,7 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/PlayerState.h"
-#include "client/scenes/common/RequestSender.h"
+#include "QuillLib/net/Packet.h"
 #include "client/table/SharedUtilities.h"
 #include "client/scenes/shop/CueRequests.h"
 #include "client/scenes/shop/CueRules.h"
@@ -89,7 +89,7 @@ void CueRepairWindow::SendRepair() {
     if (!cue_) return;
     const int64_t id = CueRequests::ItemIdOf(*cue_);
     const uint8_t mode = mode_;
-    host_.Sender().Send([id, mode](quill::Packet& packet) { CueRequests::WriteRepair(packet, mode, id); });
+    host_.SendAwaited([id, mode](quill::Packet& packet) { CueRequests::WriteRepair(packet, mode, id); });
 }
 
 }  // namespace kestrovan

@@ -5,8 +5,8 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "QuillLib/net/Packet.h"
 #include "client/scenes/common/ItemPreview.h"
-#include "client/scenes/common/RequestSender.h"
 #include "client/scenes/shop/CueRequests.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/TextLabel.h"
@@ -92,7 +92,7 @@ void CueRetuneWindow::SendRetune() {
     if (!cue_) return;
     const int64_t id = CueRequests::ItemIdOf(*cue_);
     const CueOptions values = values_;
-    host_.Sender().Send([id, values](quill::Packet& packet) { CueRequests::WriteRetune(packet, id, values); });
+    host_.SendAwaited([id, values](quill::Packet& packet) { CueRequests::WriteRetune(packet, id, values); });
 }
 
 }  // namespace kestrovan

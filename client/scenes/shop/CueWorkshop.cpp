@@ -71,7 +71,6 @@ bool CueWorkshop::OnConfirm(uint32_t id, uint32_t button, uint32_t value) {
     if (button != static_cast<uint32_t>(NoticeBox::kOkLeft)) return false;
     switch (id) {
         case quill::AppEventId::PersonalCueBuyConfirm:
-            shop_.ShowInProgress();
             buy_->SendBuy();
             return true;
         case quill::AppEventId::CueRepairConfirm: management_->ConfirmRepair(); return true;
@@ -103,8 +102,8 @@ quill::PlayerState& CueWorkshop::Player() {
     return app_.Connection()->LocalPlayer();
 }
 
-RequestSender& CueWorkshop::Sender() {
-    return shop_.Sender();
+bool CueWorkshop::SendAwaited(const std::function<void(quill::Packet&)>& write) {
+    return shop_.SendAwaited(write);
 }
 
 void CueWorkshop::ShowNotice(std::initializer_list<quill::WStringView> lines) {

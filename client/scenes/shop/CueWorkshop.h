@@ -58,7 +58,7 @@ public:
 
     // WorkshopHost.
     quill::PlayerState& Player() override;
-    RequestSender& Sender() override;
+    bool SendAwaited(const std::function<void(quill::Packet&)>& write) override;
     void ShowNotice(std::initializer_list<quill::WStringView> lines) override;
     void Ask(const WorkshopQuestion& question) override;
     void PostEvent(uint32_t id, uint32_t value) override;

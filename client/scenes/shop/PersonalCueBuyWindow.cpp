@@ -5,10 +5,10 @@
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/gamedata/PlayerState.h"
+#include "QuillLib/net/Packet.h"
 #include "client/app/UiFonts.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/ItemPreview.h"
-#include "client/scenes/common/RequestSender.h"
 #include "client/scenes/shop/CuePartBrowser.h"
 #include "client/scenes/shop/CuePartPreview.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
@@ -411,7 +411,7 @@ void PersonalCueBuyWindow::Confirm() {
 void PersonalCueBuyWindow::SendBuy() {
     if (!model_) return;
     PersonalCueOrder order{entry_.id, model_->maxDurability, entry_.name, values_, chosen_};
-    host_.Sender().Send([order](quill::Packet& packet) { CueRequests::WritePersonalCueBuy(packet, order); });
+    host_.SendAwaited([order](quill::Packet& packet) { CueRequests::WritePersonalCueBuy(packet, order); });
 }
 
 }  // namespace kestrovan

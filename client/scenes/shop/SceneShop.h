@@ -13,9 +13,9 @@
 // table from message id to handler (SceneShopPackets.cpp), and keeps the view, the title-bar buttons and the
 // cash pages. The rules behind them (grids, texts, decisions, codec) are pure classes beside it.
 //
-// For the cue workshop that builds on the shop: its windows become children of this screen; they send through
-// Sender(), read owned items through FindOwned (a copy of the player's record, by key), refresh the grids with
-// RefreshAfterItemChange, show boxes through ShowNotice/ShowError/ShowInProgress, and post their confirmations
+// For the cue workshop that builds on the shop: its windows become children of this screen; they send their
+// requests through SendAwaited, read owned items through FindOwned (a copy of the player's record, by key), refresh the grids with
+// RefreshAfterItemChange, show boxes through ShowNotice/ShowError, and post their confirmations
 // as the catalogue's events (1096 to 1099, 1105), which OnMessage hands to them. The answers of the
 // workshop's requests are read and applied by ShopWorkshop. The item information windows (cards, detail
 // panel, preview panel) take a ShopItemText row and an owned item copy and know nothing of the screen.
@@ -119,7 +119,9 @@ public:
     void RebuildMyItems();
 
     // --- What the workshop and tests use ---
-    RequestSender& Sender() { return *sender_; }
+    // Sends a request whose answer the shop waits for, with the in-progress notice shown once it has gone (every
+    // answer hides it); a request that did not go shows the not-sent notice instead. False when it did not go.
+    bool SendAwaited(const std::function<void(quill::Packet&)>& write);
     void UseSender(std::unique_ptr<RequestSender> sender) { sender_ = std::move(sender); }
     // A copy of the owned item of that key, under the player's lock; none when the player does not own it.
     std::optional<quill::InventoryItem> FindOwned(int64_t key) const;
@@ -127,7 +129,6 @@ public:
     void RefreshAfterItemChange(bool rebuildDefaults);
     void ShowNotice(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
     void ShowError(quill::WStringView line0, quill::WStringView line1 = {}, quill::WStringView line2 = {});
-    void ShowInProgress();
     void HideInProgress();
 
     // --- What the parts use ---

@@ -9,6 +9,7 @@
 #include "client/app/SharedPopups.h"
 #include "client/app/SiteConfig.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/WebPages.h"
 #include "client/scenes/shop/CueWorkshop.h"
@@ -195,8 +196,9 @@ void SceneShop::ShowError(quill::WStringView line0, quill::WStringView line1, qu
     app_.Scenes().ShowErrorBox(this, line0, line1, line2);
 }
 
-void SceneShop::ShowInProgress() {
-    dialogs_.ShowInProgress();
+bool SceneShop::SendAwaited(const std::function<void(quill::Packet&)>& write) {
+    const auto notice = [this](quill::WStringView line) { ShowNotice(line); };
+    return AwaitedRequest(*sender_, notice).Send(write, [this] { dialogs_.ShowInProgress(); });
 }
 
 void SceneShop::HideInProgress() {

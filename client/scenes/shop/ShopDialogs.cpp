@@ -104,8 +104,7 @@ void ShopDialogs::UseItem(uint32_t key, uint32_t requestKind) {
     ItemUseRequest request{item->typeCode, static_cast<uint8_t>(item->kind), ShopItemKey(key, subKey), {}};
     if (item->typeCode == ShopRequests::kNicknameItem) request.nickname = nickname_->NewNickname();
     const bool alt = requestKind == kUseRequestAlt;
-    ShowInProgress();
-    screen_.Sender().Send([&](quill::Packet& packet) { ShopRequests::WriteItemUse(packet, request, alt); });
+    screen_.SendAwaited([&](quill::Packet& packet) { ShopRequests::WriteItemUse(packet, request, alt); });
 }
 
 void ShopDialogs::DeleteSelected(std::optional<int64_t> selected) {
@@ -134,8 +133,7 @@ void ShopDialogs::DeleteSelected(std::optional<int64_t> selected) {
 void ShopDialogs::SendDelete() {
     const int64_t key = deleteQuestion_->ItemKey();
     if (key == 0) return;
-    ShowInProgress();
-    screen_.Sender().Send([key](quill::Packet& packet) { ShopRequests::WriteItemDelete(packet, key); });
+    screen_.SendAwaited([key](quill::Packet& packet) { ShopRequests::WriteItemDelete(packet, key); });
 }
 
 void ShopDialogs::OpenPicture() {

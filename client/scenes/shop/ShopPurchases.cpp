@@ -20,6 +20,7 @@
 #include "client/scenes/shop/ShopItemKeys.h"
 #include "client/scenes/shop/ShopItemTexts.h"
 #include "client/scenes/shop/ShopWidgets.h"
+#include "client/ui/Button.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/table/SharedUtilities.h"
 #include "client/ui/Image.h"
@@ -137,8 +138,10 @@ void ShopPurchases::OnItemDialogResult(uint32_t mode) {
 }
 
 void ShopPurchases::SendPurchase() {
-    screen_.ShowInProgress();
-    screen_.Sender().Send([this](Packet& packet) { purchase_->WriteRequest(packet); });
+    // The dialog's OK turned itself off to wait for the answer: a purchase that did not go can be tried again.
+    if (!screen_.SendAwaited([this](Packet& packet) { purchase_->WriteRequest(packet); })) {
+        purchase_->OkButton()->SetEnabled(true);
+    }
 }
 
 void ShopPurchases::SendMembershipRequest() {
@@ -150,8 +153,7 @@ void ShopPurchases::SendMembershipRequest() {
     request.option = static_cast<uint8_t>(choice.kind);
     request.period = static_cast<uint8_t>(choice.period);
     if (choice.mode == 2) request.recipient = membership_->Recipient();
-    screen_.ShowInProgress();
-    screen_.Sender().Send([&request](Packet& packet) { ShopRequests::WriteMembership(packet, request); });
+    screen_.SendAwaited([&request](Packet& packet) { ShopRequests::WriteMembership(packet, request); });
 }
 
 // --- Answers ------------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/core/ClientVersion.h"
 #include "platform/net/TcpListener.h"
@@ -124,6 +125,25 @@ TEST_F(Session, AScriptedSessionFillsThePlayerTheListsAndTheInventory) {
     EXPECT_EQ(connection_.Directories().Friends().Count(), 2u);
     EXPECT_EQ(connection_.Directories().ClanMembers().Find(9)->name, u"Clanmate");
     EXPECT_EQ(connection_.Directories().Clan().name, u"Cushions");
+}
+
+// A sender learns when its request did not go: no packet was free, or its writer overflowed the packet.
+TEST_F(Session, ARequestThatDoesNotGoIsReportedToItsSender) {
+    ConnectAndLogIn();
+    const uint8_t zero = 0;
+    EXPECT_FALSE(connection_.SendWritten([](Packet& packet) {
+        packet.Init(MessageId::SettingsText).WriteWString(quill::WString(2000, u'x'));
+    })) << "overflowed";
+    std::vector<Packet*> taken;
+    while (Packet* packet = connection_.AllocPacket()) taken.push_back(packet);
+    EXPECT_FALSE(connection_.SendWritten([](Packet& packet) { packet.Init(MessageId::KeepAlive).WriteU8(0); }));
+    EXPECT_FALSE(connection_.SendBytePacket(MessageId::KeepAlive, &zero));
+    for (Packet* packet : taken) connection_.FreePacket(packet);
+    EXPECT_TRUE(connection_.SendBytePacket(MessageId::KeepAlive, &zero));
+    ASSERT_TRUE(server_.WaitForMessage(MessageId::KeepAlive).has_value());
+    LetStragglersArrive();
+    EXPECT_EQ(server_.CountReceived(MessageId::KeepAlive), 1u);
+    EXPECT_EQ(server_.CountReceived(MessageId::SettingsText), 0u);
 }
 
 TEST_F(Session, KeepAlivesFillOnlySilencesLongerThanFiveSecondsWhileConnected) {

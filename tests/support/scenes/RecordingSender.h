@@ -9,10 +9,12 @@ namespace kestrovan::test {
 
 class RecordingSender : public RequestSender {
 public:
-    void SendByte(quill::MessageId id, uint8_t value) override {
+    bool SendByte(quill::MessageId id, uint8_t value) override {
+        if (emptyPool) return false;
         quill::Packet packet;
         packet.Init(id).WriteU8(value);
         Keep(packet);
+        return true;
     }
     bool Send(const std::function<void(quill::Packet&)>& write) override {
         if (emptyPool) return false;

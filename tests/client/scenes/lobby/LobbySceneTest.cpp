@@ -7,11 +7,13 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/PlayerListRow.h"
 #include "client/scenes/common/RoomListRow.h"
 #include "client/scenes/common/RoomPasswordPopup.h"
@@ -78,6 +80,15 @@ TEST_F(LobbyScreen, RoomsFillTheRowsAndAClickJoinsOnceUntilTheAnswer) {
     EXPECT_FALSE(lobby->IsJoinPending());
     EXPECT_TRUE(Box().IsVisible());
     EXPECT_EQ(Box().Line(0).GetText(), u"The room is fuul.");
+
+    // A join that cannot be sent (every packet taken) waits for nothing and says so.
+    std::vector<quill::Packet*> taken;
+    while (quill::Packet* packet = app.Connection()->AllocPacket()) taken.push_back(packet);
+    lobby->OnEvent(lobby->RoomRow(0), 0, 0);
+    for (quill::Packet* packet : taken) app.Connection()->FreePacket(packet);
+    EXPECT_FALSE(lobby->IsJoinPending());
+    EXPECT_EQ(Box().Line(0).GetText(), AwaitedRequest::kNotSent);
+    EXPECT_EQ(CountSent(MessageId::JoinRoom), 1u);
 
     // The password typed into the prompt goes with the room's number.
     lobby->PasswordPopup()->SetRoom(11);

@@ -3,10 +3,13 @@
 // controls that come back after a request without an answer.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/SceneId.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/login/LoginTexts.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/login/NicknameDialog.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -253,6 +256,33 @@ TEST_F(LoginScreen, ControlsComeBackBetween4And50SecondsAfterAnUnansweredRequest
     login->Update(0, 0);
     EXPECT_FALSE(login->RefreshButton()->IsEnabled());
     platform::SetTickSource({});
+}
+
+// With every packet of the connection taken, a request cannot go: the controls that would wait for its answer
+// stay as they were, and the notice box says it was not sent.
+TEST_F(LoginScreen, ARequestThatCannotBeSentKeepsTheControlsAndSaysSo) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
+    Receive(LoginResultMessage(TestAccount{}));
+    Receive(ChannelListMessage({{0, 10, 100, 0, 5}}));
+    login->Update(0, 0);
+    std::vector<quill::Packet*> taken;
+    while (quill::Packet* packet = app.Connection()->AllocPacket()) taken.push_back(packet);
+
+    login->EnterChannel(0);
+    EXPECT_TRUE(login->EnterButton()->IsEnabled());
+    EXPECT_EQ(Box().Line(0).GetText(), AwaitedRequest::kNotSent);
+    Box().SetVisible(false);
+    login->RefreshButton()->SetEnabled(true);
+    login->OnEvent(login->RefreshButton(), 0, 0);
+    EXPECT_TRUE(login->RowButton(0)->IsVisible());
+    EXPECT_TRUE(login->RefreshButton()->IsEnabled());
+    EXPECT_TRUE(Box().IsVisible());
+    Box().SetVisible(false);
+    login->Nickname()->Open();
+    login->Nickname()->OnEvent(login->Nickname()->OkButton(), 0, 0);
+    EXPECT_TRUE(login->Nickname()->OkButton()->IsEnabled());
+    EXPECT_TRUE(Box().IsVisible());
+    for (quill::Packet* packet : taken) app.Connection()->FreePacket(packet);
 }
 
 TEST_F(LoginScreen, AGameHeldForThePlayerIsResumed) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/ScopedLock.h"
@@ -17,6 +18,7 @@
 #include "client/connection/GameConnection.h"
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/SceneFactory.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/ItemQuickBar.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/common/ScenePopups.h"
@@ -225,6 +227,18 @@ TEST_F(PracticeRoom, TheGoldChargeIsRefusedWithoutMembershipAndPaidWithIt) {
         Player().money = 20001;
         practice->AskGoldCharge();
         EXPECT_TRUE(BoxSays(u"It is not available"));
+        Box().SetVisible(false);
+
+        // With every packet of the connection taken the request cannot go: no window waits for an answer that
+        // cannot come, and the notice box says so.
+        Player().money = 5000;
+        std::vector<quill::Packet*> taken;
+        while (quill::Packet* packet = app.Connection()->AllocPacket()) taken.push_back(packet);
+        practice->AskGoldCharge();
+        app.DrainPostedEvents();
+        for (quill::Packet* packet : taken) app.Connection()->FreePacket(packet);
+        EXPECT_FALSE(practice->Waiting()->IsVisible());
+        EXPECT_TRUE(BoxSays(AwaitedRequest::kNotSent));
         Box().SetVisible(false);
 
         // The server holds its answer until the waiting window has been seen: an answer that came first would

@@ -5,6 +5,7 @@
 
 #include <variant>
 
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/room/InviteList.h"
 #include "client/scenes/room/InviteRow.h"
 #include "client/scenes/room/InviteWindow.h"
@@ -182,6 +183,16 @@ TEST_F(InviteWindowTest, TheRefreshWaitsFiveSecondsAndALevelZeroIconStaysOnTheSt
     AppendUser(payload, 1, 1, 0, u"New", 1);
     window->OnList(*ReceivedMessage(quill::MessageId::InvitableUsersList, payload));
     EXPECT_EQ(window->Row(0)->LevelIcon()->GetSourceRect().left, 0) << "level 0 shows the first icon";
+
+    // A request that cannot be sent starts no wait: the notice says so, and the refresh asks again at once.
+    sender.emptyPool = true;
+    now += 5000;
+    Press(InviteWindow::kRefreshId);
+    EXPECT_FALSE(window->WaitLabel()->IsVisible());
+    EXPECT_EQ(notices.back(), AwaitedRequest::kNotSent);
+    sender.emptyPool = false;
+    Press(InviteWindow::kRefreshId);
+    EXPECT_EQ(sender.Of(quill::MessageId::InvitableUsersRequest).size(), 3u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <bit>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/core/AppEventId.h"
 #include "QuillLib/core/Format.h"
@@ -16,6 +17,7 @@
 #include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
 #include "client/rules/TablePhysics.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ScenePopups.h"
 #include "client/scenes/community/FriendRequestDialog.h"
@@ -318,6 +320,16 @@ TEST_F(RoomGame, ALeaveRequestWaitsForItsAnswerAndAStaleGambleWithdrawalIsAskedA
     EXPECT_FALSE(toLobby.IsEnabled());
     scene->OnMessage(Event::WithdrawDialogClose, 0, 0);
     EXPECT_TRUE(toLobby.IsEnabled()) << "the withdrawal declined";
+    // A leave or a withdrawal that cannot be sent (every packet taken) leaves the button for another try.
+    std::vector<quill::Packet*> taken;
+    while (quill::Packet* packet = Connection().AllocPacket()) taken.push_back(packet);
+    Routed(*scene, &toLobby, 0, 0);
+    EXPECT_TRUE(toLobby.IsEnabled());
+    EXPECT_EQ(Box().Line(0).GetText(), AwaitedRequest::kNotSent);
+    scene->OnMessage(Event::RoomEvent1040, 0, 0);
+    scene->OnMessage(Event::WithdrawDialogClose, 1, 0);
+    EXPECT_TRUE(toLobby.IsEnabled());
+    for (quill::Packet* packet : taken) Connection().FreePacket(packet);
 
     // The breaker in a gamble game would lose half the gain; once the turn has moved on that no longer holds,
     // and Yes to the old wording asks again instead of withdrawing.
@@ -707,7 +719,15 @@ TEST_F(RoomGame, ChatLinesGoOutAsTeamOrRoomLinesAndSpamIsRefused) {
     // The report takes the received lines while they stay below 500 bytes.
     for (int n = 0; n < 21; ++n) Receive(kvtest::RoomChatMessage(0, kRival, u"Rival", quill::WString(60, u'x')));
     EXPECT_EQ(scene->ReceivedLines().size(), SceneRoomGame::kReceivedLines);
+    // A report that cannot be sent (every packet taken) keeps the lines and says it was not sent.
+    std::vector<quill::Packet*> taken;
+    while (quill::Packet* packet = Connection().AllocPacket()) taken.push_back(packet);
     scene->OnMessage(Event::ReportSubmit, 0, 0);
+    for (quill::Packet* packet : taken) Connection().FreePacket(packet);
+    EXPECT_EQ(Box().Line(0).GetText(), AwaitedRequest::kNotSent);
+    EXPECT_EQ(scene->ReceivedLines().size(), SceneRoomGame::kReceivedLines);
+    scene->OnMessage(Event::ReportSubmit, 0, 0);
+    EXPECT_EQ(Box().Line(0).GetText(), u"Your report has been sent.");
     auto reports = Sent(MessageId::ReportUser, 1);
     ASSERT_EQ(reports.size(), 1u);
     reports[0].ReadU32();

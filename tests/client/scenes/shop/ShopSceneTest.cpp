@@ -8,6 +8,7 @@
 #include "QuillLib/core/AssertBreak.h"
 #include "QuillLib/gamedata/ItemCatalogue.h"
 #include "client/app/SceneId.h"
+#include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -274,11 +275,19 @@ TEST_F(ShopScreen, DeletingAsksAndTheAnswerReturnsTheRecordToThePool) {
     scene->OnMessage(quill::AppEventId::ShopTab1080, 0, 0);
     EXPECT_EQ(LineOf(Box(), 0), u"삭제할 수 없는 아이템입니다.");
     ASSERT_TRUE(SelectOwned(50));
-    scene->OnMessage(quill::AppEventId::ShopTab1080, 0, 0);
-    ASSERT_TRUE(scene->DeleteQuestion()->IsVisible());
-    for (Widget* child : scene->DeleteQuestion()->GetChildren())
-        if (child->GetId() == DeleteItemConfirm::kOk) scene->DeleteQuestion()->OnEvent(child, 0, 0);
-    app.DrainPostedEvents();
+    const auto confirmDelete = [&] {
+        scene->OnMessage(quill::AppEventId::ShopTab1080, 0, 0);
+        ASSERT_TRUE(scene->DeleteQuestion()->IsVisible());
+        for (Widget* child : scene->DeleteQuestion()->GetChildren())
+            if (child->GetId() == DeleteItemConfirm::kOk) scene->DeleteQuestion()->OnEvent(child, 0, 0);
+        app.DrainPostedEvents();
+    };
+    sent->emptyPool = true;
+    confirmDelete();
+    EXPECT_FALSE(scene->InProgress()->IsVisible()) << "a delete that cannot go waits for nothing";
+    EXPECT_EQ(LineOf(Box(), 0), AwaitedRequest::kNotSent);
+    sent->emptyPool = false;
+    confirmDelete();
     ASSERT_EQ(Sent(MessageId::ItemDelete).size(), 1u);
     EXPECT_EQ(Sent(MessageId::ItemDelete)[0], (Bytes{12, 0, 105, 0, 50, 0, 0, 0, 0, 0, 0, 0}));
 
@@ -321,6 +330,15 @@ TEST_F(ShopScreen, BuyingAChalkSendsItemBuyAndTheAnswerListsIt) {
     PurchaseDialog& dialog = *scene->Purchase();
     ASSERT_TRUE(dialog.IsVisible());
     EXPECT_EQ(dialog.Item().id, kChalkR);
+    // With no packet free the purchase cannot go: no in-progress notice (its only button ends the program) waits
+    // for an answer that cannot come; the notice box says so, and the dialog takes another try.
+    sent->emptyPool = true;
+    dialog.OnEvent(dialog.OkButton(), 0, 0);
+    app.DrainPostedEvents();
+    EXPECT_FALSE(scene->InProgress()->IsVisible());
+    EXPECT_EQ(LineOf(Box(), 0), AwaitedRequest::kNotSent);
+    EXPECT_TRUE(dialog.OkButton()->IsEnabled());
+    sent->emptyPool = false;
     dialog.OnEvent(dialog.OkButton(), 0, 0);
     app.DrainPostedEvents();
     const auto buy = Sent(MessageId::ItemBuy);

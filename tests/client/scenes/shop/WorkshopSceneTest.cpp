@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "QuillLib/core/AppEventId.h"
+#include "client/scenes/common/AwaitedRequest.h"
+#include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/NoticeBox.h"
 #include "client/scenes/shop/CueOptionUpgradeWindow.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
@@ -144,6 +146,15 @@ TEST_F(WorkshopScreen, RepairChecksThresholdAndMoneyAndSendsTheLastButtonsMode) 
     Confirm(CueRepairConfirm, 1);
     ASSERT_EQ(Sent(MessageId::CueRepair).size(), 1u);
     EXPECT_EQ(Sent(MessageId::CueRepair)[0], (Bytes{13, 0, 119, 0, 0, 0x21, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(scene->InProgress()->IsVisible()) << "the shop waits for the answer";
+
+    // A repair that cannot be sent leaves no in-progress notice waiting for an answer: the notice box says so.
+    scene->InProgress()->SetVisible(false);
+    sent->emptyPool = true;
+    Confirm(CueRepairConfirm, 1);
+    EXPECT_EQ(Sent(MessageId::CueRepair).size(), 1u);
+    EXPECT_FALSE(scene->InProgress()->IsVisible());
+    EXPECT_EQ(NoticeLine(0), AwaitedRequest::kNotSent);
 }
 
 TEST_F(WorkshopScreen, TheCustomCueIsRepairedForCashAtATenth) {
