@@ -32,6 +32,10 @@ bool SameOutsideSide(uint8_t a, uint8_t b, uint8_t c) {
 }
 
 bool TriangleMayBeVisible(uint8_t a, uint8_t b, uint8_t c) {
+    // A corner inside the volume shows the triangle: no axis can have all three beyond one bound.
+    if (IsInsideCode(a) || IsInsideCode(b) || IsInsideCode(c)) {
+        return true;
+    }
     for (int shift : {4, 2, 0}) {
         if (SameOutsideSide(FieldAt(a, shift), FieldAt(b, shift), FieldAt(c, shift))) {
             return false;

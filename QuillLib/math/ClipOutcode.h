@@ -15,6 +15,10 @@ inline constexpr uint8_t kInsideOutcode = 0x2A;
 
 // (X, Y, Z, W) = (point, 1) * m; x and y against -W..W, z against 0..W.
 uint8_t ClipOutcode(const Matrix4& m, const Vec3& point);
+// Whether the code is that of a point inside the whole volume.
+inline bool IsInsideCode(uint8_t code) {
+    return code == kInsideOutcode;
+}
 // Whether the three codes lie beyond the same bound on one axis: every 2-bit field equal and not 2.
 bool SameOutsideSide(uint8_t a, uint8_t b, uint8_t c);
 // False only when the three vertices lie beyond one bound of one axis (x first, then y, then z).

@@ -56,6 +56,10 @@ TEST(ClipOutcodeTest, FieldsPerAxisAndTriangleVisibility) {
     EXPECT_EQ(ClipOutcode(kIdentityMatrix, {1, 0, 0.5f}), kInsideOutcode);  // x exactly on W is inside
     EXPECT_EQ(ClipOutcode(kIdentityMatrix, {0, 0, 0}), kInsideOutcode);     // z = 0 is inside
     EXPECT_EQ(ClipOutcode(kIdentityMatrix, {-2, 3, 2}), 0x1F);
+    EXPECT_TRUE(IsInsideCode(ClipOutcode(kIdentityMatrix, {0.5f, -1, 1})));
+    EXPECT_FALSE(IsInsideCode(0x1A));
+    EXPECT_FALSE(IsInsideCode(0)) << "a code not yet computed";
+    EXPECT_TRUE(TriangleMayBeVisible(0x1A, kInsideOutcode, 0x1A));
     EXPECT_FALSE(TriangleMayBeVisible(0x1A, 0x1A, 0x1A));
     EXPECT_TRUE(TriangleMayBeVisible(0x1A, 0x3A, 0x1A));
     EXPECT_FALSE(TriangleMayBeVisible(0x29, 0x2D, 0x25)) << "all three in front of the near plane";
