@@ -30,12 +30,6 @@ bool EndsWithNewLine(const char16_t* format) {
     return text.ends_with(u'\n');
 }
 
-// "hh:mm:ss " of the clock now, for a line the writer makes itself.
-WString TimePrefixNow() {
-    const platform::LocalTime time = platform::GetLocalTime();
-    return Format(u"%02d:%02d:%02d ", time.hour, time.minute, time.second);
-}
-
 bool IsWarning(WStringView message) {
     return message.starts_with(u"WARNING");
 }
@@ -239,8 +233,8 @@ LogRecord* LogSystem::TakeAll() {
 // The writer must never log through Write: Stop holds the lifecycle while it joins the writer.
 void LogSystem::WriterLoop() {
     while (running_.load()) {
-        // While warnings are counted, the writer wakes now and then to sum them up once their second has passed.
-        wakeEvent_.Wait(fold_.HasCounted() ? kFoldCheckMs : platform::kInfinite);
+        // While lines are counted, the writer wakes now and then to sum them up once their second has passed.
+        wakeEvent_.Wait(fold_.HasCounted() || repeats_ > 0 ? kFoldCheckMs : platform::kInfinite);
         WriteWhileLinesCome();
         SumUpPastSeconds();
     }
@@ -249,7 +243,7 @@ void LogSystem::WriterLoop() {
     }
     bool wroteFile = false;
     WriteFoldedCounts(wroteFile);
-    WriteRepeatCount(TimePrefixNow(), wroteFile);
+    WriteRepeatCount(wroteFile);
 }
 
 // Writes batch after batch, and waits a little (giving the processor away) before it goes back to sleep: while
@@ -295,7 +289,7 @@ void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
     if (fold_.HasCountedBefore(record.SecondStamp())) WriteFoldedCounts(wroteFile);
     // Unsigned: a stamp below the file's (a new month) also starts a new file.
     if (record.kind != LogKind::Console && !fixedName_ && record.Stamp() - openStamp_ >= kRotationMinutes) {
-        WriteRepeatCount(prefix, wroteFile);
+        WriteRepeatCount(wroteFile);
         OpenFile(&record);
         lastMessage_.clear();
     }
@@ -308,24 +302,28 @@ void LogSystem::WriteRecord(const LogRecord& record, bool& wroteFile) {
         lastMessage_.clear();
         return;
     }
-    WriteRepeatCount(prefix, wroteFile);
+    WriteRepeatCount(wroteFile);
     lastKind_ = record.kind;
     lastError_ = IsError(record.kind, message);
     lastMessage_.assign(message);
+    lastSecond_ = record.SecondStamp();
+    lastPrefix_.assign(prefix);
     WideToUtf8(record.text, line_);
     WriteLine(record.kind, lastError_, wroteFile);
 }
 
 bool LogSystem::IsRepeat(const LogRecord& record) {
-    return !lastMessage_.empty() && record.kind == lastKind_ && lastMessage_ == record.text + LogRecord::kPrefixUnits;
+    return !lastMessage_.empty() && record.kind == lastKind_ && record.SecondStamp() == lastSecond_ &&
+           lastMessage_ == record.text + LogRecord::kPrefixUnits;
 }
 
-// Says how often the last line came again since it was written, where it was written; nothing when it did not.
-void LogSystem::WriteRepeatCount(WStringView prefix, bool& wroteFile) {
+// Says how often the last line came again in its second, where and with the time it was written; nothing when it
+// did not.
+void LogSystem::WriteRepeatCount(bool& wroteFile) {
     if (repeats_ == 0) {
         return;
     }
-    WideToUtf8(Format(u"%s... repeated %llu times\n", prefix, static_cast<unsigned long long>(repeats_)), line_);
+    WideToUtf8(Format(u"%s... repeated %llu times\n", lastPrefix_, static_cast<unsigned long long>(repeats_)), line_);
     repeats_ = 0;
     WriteLine(lastKind_, lastError_, wroteFile);
 }
@@ -333,10 +331,13 @@ void LogSystem::WriteRepeatCount(WStringView prefix, bool& wroteFile) {
 // The idle writer's look at the clock: a second that has passed sums up what it counted.
 void LogSystem::SumUpPastSeconds() {
     const platform::LocalTime now = platform::GetLocalTime();
-    if (!fold_.HasCountedBefore(LogRecord::SecondStamp(now.day, now.hour, now.minute, now.second))) {
+    const uint32_t second = LogRecord::SecondStamp(now.day, now.hour, now.minute, now.second);
+    const bool repeatsPassed = repeats_ > 0 && lastSecond_ != second;
+    if (!fold_.HasCountedBefore(second) && !repeatsPassed) {
         return;
     }
     bool wroteFile = false;
+    if (repeatsPassed) WriteRepeatCount(wroteFile);
     WriteFoldedCounts(wroteFile);
     if (wroteFile && file_) {
         std::fflush(file_);
@@ -346,7 +347,7 @@ void LogSystem::SumUpPastSeconds() {
 // One line for each kind of warning counted, where its lines went; a line after them is no repeat of one before.
 void LogSystem::WriteFoldedCounts(bool& wroteFile) {
     for (const WarningFold::Counted& counted : fold_.TakeCounted()) {
-        WriteRepeatCount(counted.prefix, wroteFile);
+        WriteRepeatCount(wroteFile);
         WideToUtf8(Format(u"%s... %llu more lines like \"%s\"\n", counted.prefix,
                           static_cast<unsigned long long>(counted.count), counted.sample),
                    line_);

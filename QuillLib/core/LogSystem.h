@@ -95,7 +95,8 @@ private:
     bool WriteBatch();
     void WriteRecord(const LogRecord& record, bool& wroteFile);
     bool IsRepeat(const LogRecord& record);
-    void WriteRepeatCount(WStringView prefix, bool& wroteFile);
+    void WriteRepeatCount(bool& wroteFile);
+    // The idle writer: what a second that has passed counted (repeats, folded warnings) is written.
     void SumUpPastSeconds();
     void WriteFoldedCounts(bool& wroteFile);
     // line_ to the outputs of kind; an error may use the outputs' reserve.
@@ -145,12 +146,15 @@ private:
     LogOutputLimit fileLimit_{kDefaultSizeLimit};
     LogOutputLimit consoleLimit_{kDefaultSizeLimit};
     WarningFold fold_;
-    // The last line written: its kind, whether an error, and message (without the time), and how often it came
-    // again since.
+    // The last line written: its kind, whether an error, message (without the time) and second, and how often
+    // it came again in that second. Only a line that comes again in the same second is counted instead of
+    // written: the same routine line a while later (each shot's "BallsStopped") is a line of its own.
     LogKind lastKind_ = LogKind::File;
     bool lastError_ = false;
     std::u16string lastMessage_;
     uint64_t repeats_ = 0;
+    uint32_t lastSecond_ = 0;
+    WString lastPrefix_;
 
     platform::Thread writer_;
 };

@@ -24,15 +24,19 @@ uint32_t DirectInputMouse::Create(platform::Window& window) {
     return 0;
 }
 
-void DirectInputMouse::Update() {
+MouseMotion DirectInputMouse::Update() {
     if (released_) {
-        return;
+        return {};
     }
+    return useDirectInput_ ? Read() : ReadCursor();
+}
+
+void DirectInputMouse::ForgetEarlierMotion() {
     if (useDirectInput_) {
-        Read();
-        return;
+        if (device_) device_->Discard();
+    } else if (window_ != nullptr) {
+        lastCursor_ = window_->GetCursorPos();
     }
-    ReadCursor();
 }
 
 void DirectInputMouse::SetCursorCentre(int x, int y) {
@@ -43,26 +47,26 @@ void DirectInputMouse::SetCursorCentre(int x, int y) {
     window_->SetCursorPos(centre_);
 }
 
-void DirectInputMouse::Read() {
+MouseMotion DirectInputMouse::Read() {
     eventCount_ = 0;
+    MouseMotion motion;
     if (!device_) {
-        return;
+        return motion;
     }
-    dx_ = dy_ = dWheel_ = 0;
     size_t count = 0;
     const uint32_t result = device_->GetDeviceData(records_, count);
     if (result != platform::MouseResult::Ok) {
         // Lost input is regained by acquiring again, once per tick: a window in the background cannot
         // take the device back, and the next tick tries anew.
         device_->Acquire();
-        return;
+        return motion;
     }
     if (count == 0) {
-        return;
+        return motion;
     }
     if (!buffered_) {
         eventCount_ = 1;
-        return;
+        return motion;
     }
     const auto first = records_.begin();
     const auto last = first + static_cast<std::ptrdiff_t>(count);
@@ -72,28 +76,28 @@ void DirectInputMouse::Read() {
     for (auto record = first; record != last; ++record) {
         ++eventCount_;
         if (record->offset == platform::MouseOffset::X) {
-            dx_ += record->data;
+            motion.dx += record->data;
         } else if (record->offset == platform::MouseOffset::Y) {
-            dy_ += record->data;
+            motion.dy += record->data;
         } else if (record->offset == platform::MouseOffset::Wheel) {
-            dWheel_ += record->data;
+            motion.wheel += record->data;
         }
     }
+    return motion;
 }
 
-void DirectInputMouse::ReadCursor() {
+MouseMotion DirectInputMouse::ReadCursor() {
     if (!captured_ || paused_ || window_ == nullptr) {
-        dx_ = dy_ = 0;
-        return;
+        return {};
     }
     const platform::PixelPoint position = window_->GetCursorPos();
-    dx_ = position.x - lastCursor_.x;
-    dy_ = position.y - lastCursor_.y;
-    if (dx_ == 0 && dy_ == 0) {
-        return;
+    const MouseMotion motion{position.x - lastCursor_.x, position.y - lastCursor_.y, 0};
+    if (motion.dx == 0 && motion.dy == 0) {
+        return motion;
     }
     lastCursor_ = centre_;
     window_->SetCursorPos(centre_);
+    return motion;
 }
 
 }  // namespace kestrovan

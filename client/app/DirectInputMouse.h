@@ -4,12 +4,15 @@
 // when the device is switched off, measures the motion by reading the cursor position and pulling the
 // cursor back to a centre point.
 //
-// The application start creates it on the main thread after the window exists; the game thread updates it
-// once per tick; the shutdown destroys it on the main thread after the game thread ended.
+// The application start creates it on the main thread after the window exists; the game thread reads it
+// once per tick under the widget-tree lock and hands the motion on by value; the main thread, under that
+// lock, may forget the motion made so far (a table mode that the motion drives begins); the shutdown
+// destroys it on the main thread after the game thread ended.
 #include <array>
 #include <cstdint>
 #include <memory>
 
+#include "client/app/MouseMotion.h"
 #include "platform/mouse/Mouse.h"
 #include "platform/window/PixelRect.h"
 #include "platform/window/Window.h"
@@ -27,14 +30,15 @@ public:
 
     // Opens the device on the window (main thread). 0 on success or when the device is not used.
     uint32_t Create(platform::Window& window);
-    // Once per game-thread tick: refreshes the sums.
-    void Update();
+    // Once per game-thread tick: the motion since the last tick.
+    MouseMotion Update();
+    // The motion made until now is not read: a table mode that the mouse drives (the stroke, a drag of the
+    // view) starts with the motion after its key or button, not with a move the hand made just before.
+    void ForgetEarlierMotion();
     // Cursor mode only: sets the centre point (screen pixels) and moves the cursor there.
     void SetCursorCentre(int x, int y);
 
-    int32_t Dx() const { return dx_; }
-    int32_t Dy() const { return dy_; }
-    int32_t DWheel() const { return dWheel_; }
+    // The records the last tick read.
     uint32_t EventCount() const { return eventCount_; }
 
     // The cursor-mode switches.
@@ -42,8 +46,8 @@ public:
     void SetCaptured(bool captured) { captured_ = captured; }
 
 private:
-    void Read();
-    void ReadCursor();
+    MouseMotion Read();
+    MouseMotion ReadCursor();
 
     std::unique_ptr<platform::Mouse> device_;
     platform::Window* window_ = nullptr;
@@ -55,9 +59,6 @@ private:
     bool useDirectInput_ = true;
     platform::PixelPoint lastCursor_;
     platform::PixelPoint centre_;
-    int32_t dx_ = 0;
-    int32_t dy_ = 0;
-    int32_t dWheel_ = 0;
     std::array<platform::MouseRecord, kBufferRecords> records_{};
 };
 

@@ -71,8 +71,8 @@ void App::GameThreadProc() {
         if (scene == nullptr || !clock_.IsUpdateDue() || !scene->IsReady() || scene->IsChangePending()) continue;
         const int64_t clockTime = clock_.GetTimeTenthMs();
         const uint32_t now = platform::TimeGetTime();
-        if (mouse_ && frameRunning_ && mousePoll_) mouse_->Update();
-        sceneManager_.UpdateCurrentScene(now, clockTime);
+        const bool readMouse = mouse_ && frameRunning_ && mousePoll_;
+        sceneManager_.UpdateCurrentScene(now, clockTime, readMouse ? mouse_.get() : nullptr);
         if (connection_) connection_->Tick(now);
         if (++updates == kSoundEveryUpdates) {
             quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;

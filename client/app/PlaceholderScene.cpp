@@ -10,7 +10,7 @@ void PlaceholderScene::Activate() {
     quill::TheLog().Log(u"Scene %d ready\n", static_cast<int>(GetSceneId()));
 }
 
-void PlaceholderScene::Update(uint32_t, int64_t) {
+void PlaceholderScene::Update(uint32_t, int64_t, const MouseMotion&) {
     if (next_ != 0 && !moved_.exchange(true)) RequestSceneChange(next_);
 }
 

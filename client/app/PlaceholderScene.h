@@ -19,7 +19,7 @@ public:
     void Activate() override;
     int LoadResources(quill::ResourceManager*, D3D9RenderDevice*) override { return 0; }
     void Render(D3D9RenderDevice*, bool) override {}
-    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
 
 private:
     const int32_t next_;

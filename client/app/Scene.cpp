@@ -58,7 +58,7 @@ int Scene::OnPacket(quill::MessageId, quill::Packet&) {
     return 0;
 }
 
-void Scene::Update(uint32_t, int64_t) {}
+void Scene::Update(uint32_t, int64_t, const MouseMotion&) {}
 
 void Scene::UpdateAmbientLight(uint32_t seconds) {
     ManagerAmbientSounds sounds;

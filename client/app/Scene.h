@@ -30,7 +30,7 @@
 // That lock guards the screens, their parts, their widgets and their tables: none of them keeps a lock of its own
 // but a table's physics holder. Lock order: the widget-tree lock, then the physics lock and the locks of what the
 // screens share with code outside the tree (a player's record, a directory, a camera, the item-model catalogue,
-// the connection, the render device). A packet handler never waits for the main or the game thread. A thread that
+// the connection, the render device, the mouse device's buffer). A packet handler never waits for the main or the game thread. A thread that
 // a screen starts itself (a gallery window's exchange) touches no widget: it hands its result over under its own
 // lock, read at the next Update, Render or Poll, or by a posted event. In the test build the manager's
 // ThreadContract ends the program when an entry runs on another thread or a widget changes without the lock. The
@@ -41,6 +41,7 @@
 #include <vector>
 
 #include "QuillLib/core/WString.h"
+#include "client/app/MouseMotion.h"
 #include "client/connection/ConnectionScene.h"
 #include "client/render/Daylight.h"
 #include "client/ui/Panel.h"
@@ -105,7 +106,9 @@ public:
     virtual int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam);
     // Releases what the scene loaded.
     virtual bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes);
-    virtual void Update(uint32_t timeMs, int64_t clockTenthMs);
+    // Once per game-thread tick with the motion the mouse made in it (none in the update the main thread runs
+    // after a load).
+    virtual void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion);
     // Server messages (never while the screen is left): a handler hands work that needs
     // the main thread (the device, the window) over by an application event or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;

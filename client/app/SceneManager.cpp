@@ -12,6 +12,7 @@
 #include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourceManager.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ProfilePopup.h"
 #include "client/app/Scene.h"
@@ -135,14 +136,17 @@ void SceneManager::CompleteLoad(Scene& scene) {
     scene.SetLoadWanted(false);
 }
 
-// The game thread's update; the main thread runs one right after a load completes.
-void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs) {
+// The game thread's update; the main thread runs one right after a load completes. The mouse is read under
+// the tree lock, so a table mode that a key starts on the main thread meanwhile sees none of the motion made
+// before it (DirectInputMouse::ForgetEarlierMotion).
+void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse* mouse) {
     threads_.ExpectThread({ProgramThread::Game, ProgramThread::Main}, "Update");
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
+    const MouseMotion motion = mouse != nullptr ? mouse->Update() : MouseMotion{};
     scene->FadeStep();
-    scene->Update(timeMs, clockTenthMs);
+    scene->Update(timeMs, clockTenthMs, motion);
     if (++updateCount_ >= 4) {
         scene->TickWidgets(timeMs);
         updateCount_ = 0;

@@ -28,6 +28,7 @@ class ResourceManager;
 namespace kestrovan {
 
 class D3D9RenderDevice;
+class DirectInputMouse;
 class Scene;
 class Widget;
 class Settings;
@@ -83,7 +84,9 @@ public:
     void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
     // 1 when a load completed, -1 when it failed (after its box), else 0.
     int LoadPendingScene();
-    void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs);
+    // The mouse, when given, is read for the motion handed to the screen (the game thread's tick); none after
+    // a load (the main thread).
+    void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse* mouse = nullptr);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
     // A server message for the screen (the connection's dispatcher, on its dispatch thread): the current
     // scene's OnPacket when the scene can take messages (CanTakePackets), except

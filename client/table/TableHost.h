@@ -34,6 +34,9 @@ public:
     virtual void SetCursorPosition(int32_t x, int32_t y) = 0;
     // Sets the relative mouse back to the window centre.
     virtual void RecentreRelativeMouse() = 0;
+    // The relative mouse's motion made until now is never read: a mode the motion drives (the stroke, a drag
+    // of the view) begins with the motion after its key or button. Main thread, under the widget-tree lock.
+    virtual void ForgetEarlierMotion() = 0;
 
     // Whether a key (a virtual-key code, the mouse buttons included) is down now; the state a key message shows
     // is already that of its key.

@@ -140,6 +140,7 @@ float TableInput::ZoomPitch(float cueElevation) {
 bool TableInput::PressShift() {
     table_.Ambient().HideAmbientEffect();
     flags_.zoomKeyHeld = true;
+    ForgetEarlierMotion();
     // The zoom camera starts as the aiming camera, allowed to look almost straight down.
     table_.Cameras().GetCamera().CopyCamera(CameraController::kAimingMode, kZoomMode);
     const CameraRef zoom = table_.Cameras().GetCamera().CameraRefOf(kZoomMode);
@@ -172,6 +173,7 @@ bool TableInput::PressCtrl() {
     gaugeFlag_ = table_.Services().connection != nullptr && table_.Services().connection->IsGaugeItemActive();
     table_.Aim().Stroke().Clear();
     flags_.strokeKeyHeld = true;
+    ForgetEarlierMotion();
     table_.Aim().Pose().SetBackswingSteps(120);  // the cue may be drawn back to 29.4
     table_.Aim().UpdatePowerGauge();
     if (table_.HudValues().PowerDisplayMode() == 0) {
@@ -210,6 +212,14 @@ void TableInput::ReleaseCtrl() {
     }
 }
 
+// A mode that the mouse's motion drives starts with the motion after its key or button: a move the hand made
+// just before (the pointer brought to where the stroke begins) is not the stroke's draw-back.
+void TableInput::ForgetEarlierMotion() {
+    if (table_.Services().host != nullptr) {
+        table_.Services().host->ForgetEarlierMotion();
+    }
+}
+
 void TableInput::RestoreMouseSpeed() {
     if (savedMouseSpeed_[0] == kNothingSaved) {
         return;
@@ -222,6 +232,7 @@ void TableInput::RestoreMouseSpeed() {
 
 bool TableInput::PressSpace() {
     flags_.overviewKeyHeld = true;
+    ForgetEarlierMotion();
     DrawOverviewGuideLine();
     table_.Cameras().GetCamera().SaveView();
     const float pitch = table_.Cameras().GetCamera().Saved().pitch < 80.0f ? 80.0f : kKeep;
@@ -255,6 +266,7 @@ bool TableInput::PressCueView() {
     }
     guide = std::min(guide, 1.0f);
     flags_.cueViewKeyHeld = true;
+    ForgetEarlierMotion();
     guideLineLength_ = guide * 76.4f + 12.0f;
     table_.Cameras().GetCamera().SaveView();
     table_.Cameras().GetCamera().SetTarget(180.0f, table_.Aim().Pose().elevation + 1.5f, kKeep, kKeep);
@@ -608,6 +620,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
     } else {
         table_.Aim().SetAimCursor(false, false, kDragCursor);
         flags_.aimDragHeld = true;
+        ForgetEarlierMotion();
     }
     return false;
 }
@@ -665,6 +678,7 @@ bool TableInput::OnRightButtonDown() {
     }
     if ((keyMask_ & mask::kZoom) != 0) {
         flags_.rightButtonZoom = true;
+        ForgetEarlierMotion();
         table_.Aim().SetAimCursor(false, false, kZoomCursor);
     }
     return false;
@@ -709,6 +723,7 @@ bool TableInput::StartMouseAim() {
         return false;
     }
     flags_.mouseAimHeld = true;
+    ForgetEarlierMotion();
     if (!flags_.zoomKeyHeld) {
         return true;
     }

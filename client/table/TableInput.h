@@ -97,6 +97,7 @@ private:
     bool PressPen();
     void ReleasePen();
     void RefreshAimCursor();
+    void ForgetEarlierMotion();
     bool RefusedLikeShift(bool testControl, bool testBallInHand) const;
     bool OnKeyUpMessage(uint32_t key);
     bool OnCharMessage(uint32_t character);

@@ -71,6 +71,12 @@ Widget* Widget::GetParent() const { return parent_; }
 
 void Widget::SetState(int32_t state) { state_ = state; }
 
+void Widget::EndHoverAndPress() {
+    if (state_ == WidgetState::Hover || state_ == WidgetState::Pressed) {
+        SetState(WidgetState::Normal);
+    }
+}
+
 void Widget::Update() {
     if (!visible_ || !sprite_) {
         return;
@@ -497,12 +503,38 @@ void Widget::UpdateChildren() {
 bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
     toolkit.Services().CheckWidgetTreeAccess("RouteMessage");
+    if (msg == Msg::KeyUp && ReleaseHeldKey(wParam, lParam)) {
+        return true;
+    }
     Widget* target = toolkit.GetExclusiveWidget();
     if (target == nullptr) {
         auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());
         target = window != nullptr && window->IsModal() ? window : this;
     }
-    return target->DispatchMessage(msg, wParam, lParam);
+    const bool taken = target->DispatchMessage(msg, wParam, lParam);
+    if (msg == Msg::KeyDown) {
+        toolkit.SetKeyDownTaken(taken);
+    }
+    // The character of a key that a widget took (Esc that closed a window, Enter that pressed OK) is not also
+    // the screen's shortcut.
+    return taken || (msg == Msg::Char && toolkit.KeyDownTaken());
+}
+
+// The key-up of the key a widget took on its way down goes to that widget, wherever the routing would send it
+// now (a window shown meanwhile takes the keys); a widget hidden meanwhile has already let go. True when the
+// widget took it.
+bool Widget::ReleaseHeldKey(WParam wParam, LParam lParam) {
+    WidgetToolkit& toolkit = WidgetToolkit::Get();
+    Widget* holder = toolkit.GetKeyWidget();
+    if (holder == nullptr || toolkit.GetKeyWidgetKey() != static_cast<uint32_t>(wParam)) {
+        return false;
+    }
+    toolkit.SetKeyWidget(nullptr, 0);
+    if (holder->OnKey(Msg::KeyUp, wParam, lParam)) {
+        return true;
+    }
+    holder->EndHoverAndPress();
+    return false;
 }
 
 bool Widget::DispatchMessage(uint32_t msg, WParam wParam, LParam lParam) {
@@ -530,7 +562,13 @@ bool Widget::DispatchKey(uint32_t msg, WParam wParam, LParam lParam) {
             return true;
         }
     }
-    return OnKey(msg, wParam, lParam);
+    if (!OnKey(msg, wParam, lParam)) {
+        return false;
+    }
+    if (msg == Msg::KeyDown) {
+        WidgetToolkit::Get().SetKeyWidget(this, static_cast<uint32_t>(wParam));
+    }
+    return true;
 }
 
 bool Widget::DispatchMouse(uint32_t msg, WParam wParam, LParam lParam) {

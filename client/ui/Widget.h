@@ -122,6 +122,9 @@ public:
     // --- Identity and geometry ---------------------------------------------------------------------------
     WidgetKind GetKind() const { return kind_; }
     int32_t GetState() const { return state_; }
+    // A hover or press the widget can no longer see through (it hid, or its key went elsewhere) ends: back to
+    // the normal state. A disabled widget stays as it is.
+    void EndHoverAndPress();
     int32_t GetId() const { return id_; }
     void SetId(int32_t id) { id_ = id; }
     int32_t GetValue() const { return value_; }
@@ -184,7 +187,8 @@ public:
 
     // --- Input routing -----------------------------------------------------------------------------------
     // Entry point of a scene root, under the widget-tree lock: to the exclusive widget, else to an active
-    // modal window, else here.
+    // modal window, else here. A key's key-up goes first to the widget that took its key-down; the character
+    // of a key a widget took counts as taken.
     bool RouteMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchKey(uint32_t msg, WParam wParam, LParam lParam);
@@ -229,6 +233,8 @@ protected:
     bool MoveChildToEnd(Widget* child);
 
 private:
+    static bool ReleaseHeldKey(WParam wParam, LParam lParam);
+
     struct Anchor {
         bool left = false;
         bool right = false;

@@ -53,17 +53,18 @@ void WidgetToolkit::CheckTreeAccess(const char* entry) {
 }
 
 void WidgetToolkit::Forget(const Widget& widget) {
-    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &tooltipOwner_}) {
+    for (std::atomic<Widget*>* pointer :
+         {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &tooltipOwner_, &keyWidget_}) {
         Widget* expected = const_cast<Widget*>(&widget);
         pointer->compare_exchange_strong(expected, nullptr);
     }
 }
 
 void WidgetToolkit::ForgetHidden(const Widget& widget) {
-    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_}) {
+    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &keyWidget_}) {
         Widget* current = pointer->load();
-        if (IsInSubtree(current, widget)) {
-            pointer->compare_exchange_strong(current, nullptr);
+        if (IsInSubtree(current, widget) && pointer->compare_exchange_strong(current, nullptr)) {
+            current->EndHoverAndPress();
         }
     }
 }

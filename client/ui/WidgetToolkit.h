@@ -51,13 +51,26 @@ public:
     // The widget that receives all input while set (an open combo-box list).
     Widget* GetExclusiveWidget() const { return exclusiveWidget_.load(); }
     void SetExclusiveWidget(Widget* widget) { exclusiveWidget_.store(widget); }
+    // The widget that took the last key-down (a button pressed by its hot key, a modal window) and the key:
+    // that key's key-up goes to it wherever the routing would send it, so a window opened in between cannot
+    // leave the widget pressed.
+    Widget* GetKeyWidget() const { return keyWidget_.load(); }
+    uint32_t GetKeyWidgetKey() const { return keyWidgetKey_; }
+    void SetKeyWidget(Widget* widget, uint32_t key) {
+        keyWidgetKey_ = key;
+        keyWidget_.store(widget);
+    }
+    // Whether a widget took the last key-down: the character that key makes is then not the screen's.
+    bool KeyDownTaken() const { return keyDownTaken_; }
+    void SetKeyDownTaken(bool taken) { keyDownTaken_ = taken; }
     // The widget whose tooltip was shown last.
     Widget* GetTooltipOwner() const { return tooltipOwner_.load(); }
     void SetTooltipOwner(Widget* widget) { tooltipOwner_.store(widget); }
 
     // A widget is going away: no pointer may keep it.
     void Forget(const Widget& widget);
-    // A widget was hidden: the pointers to it or into its subtree let go (the hover and press end with it).
+    // A widget was hidden: the pointers to it or into its subtree let go, and the hover or press of the widget
+    // they held ends with it (a button hidden while pressed is not still pressed when it shows again).
     void ForgetHidden(const Widget& widget);
 
     // The one tooltip, made on first use.
@@ -80,6 +93,9 @@ private:
     std::atomic<Widget*> activeWidget_{nullptr};
     std::atomic<Widget*> exclusiveWidget_{nullptr};
     std::atomic<Widget*> tooltipOwner_{nullptr};
+    std::atomic<Widget*> keyWidget_{nullptr};
+    uint32_t keyWidgetKey_ = 0;
+    bool keyDownTaken_ = false;
     std::unique_ptr<Tooltip> tooltip_;
     std::unique_ptr<Image> modalShade_;
     uint32_t tooltipTicks_ = 0;

@@ -42,6 +42,12 @@ uint32_t Mouse::GetDeviceData(std::span<MouseRecord> records, size_t& count) {
     return MouseResult::Ok;
 }
 
+void Mouse::Discard() {
+    std::lock_guard lock(mutex_);
+    records_.clear();
+    movedUnbuffered_ = false;
+}
+
 void Mouse::OnRawMotion(int dx, int dy, uint32_t time) {
     std::lock_guard lock(mutex_);
     if (dx != 0) {

@@ -49,6 +49,8 @@ public:
     uint32_t Acquire();
     // Any thread. Takes up to records.size() records, oldest first; count gets their number.
     uint32_t GetDeviceData(std::span<MouseRecord> records, size_t& count);
+    // Any thread. Drops the records held now: the motion made so far is never read.
+    void Discard();
 
     // RawMouseSink, from the window layer.
     void OnRawMotion(int dx, int dy, uint32_t time) override;

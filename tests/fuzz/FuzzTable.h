@@ -24,6 +24,7 @@ public:
     void GetCursorPosition(int32_t& x, int32_t& y) const override { x = y = 0; }
     void SetCursorPosition(int32_t, int32_t) override {}
     void RecentreRelativeMouse() override {}
+    void ForgetEarlierMotion() override {}
     bool IsKeyDown(int) const override { return false; }
     bool IsAppActive() const override { return true; }
     bool IsTextInputFocused() const override { return false; }

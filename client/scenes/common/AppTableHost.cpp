@@ -54,6 +54,10 @@ void AppTableHost::RecentreRelativeMouse() {
     mouse->SetCursorCentre(centre.x, centre.y);
 }
 
+void AppTableHost::ForgetEarlierMotion() {
+    if (DirectInputMouse* mouse = app_.Mouse()) mouse->ForgetEarlierMotion();
+}
+
 bool AppTableHost::IsKeyDown(int virtualKey) const {
     return virtualKey >= 0 && virtualKey < 256 && (app_.MainWindow().GetKeyState(virtualKey) & 0x8000) != 0;
 }

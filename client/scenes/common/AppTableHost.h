@@ -26,6 +26,7 @@ public:
     void GetCursorPosition(int32_t& x, int32_t& y) const override;
     void SetCursorPosition(int32_t x, int32_t y) override;
     void RecentreRelativeMouse() override;
+    void ForgetEarlierMotion() override;
     bool IsKeyDown(int virtualKey) const override;
     bool IsAppActive() const override;
     bool IsTextInputFocused() const override;

@@ -204,7 +204,7 @@ bool SceneShotGallery::OnLeave(quill::ResourceManager* resources, quill::RenderS
     return true;
 }
 
-void SceneShotGallery::Update(uint32_t, int64_t clockTenthMs) {
+void SceneShotGallery::Update(uint32_t, int64_t clockTenthMs, const MouseMotion&) {
     if (GameTable* table = stage_.Table())
         table->Update(static_cast<uint32_t>(clockTenthMs), 0, 0, false);
     // The site's replies that came since the last frame are shown; no thread waits for the site.

@@ -215,7 +215,7 @@ void SceneLobby::Render(D3D9RenderDevice* device, bool draw) {
     DrawWidgets(device);
 }
 
-void SceneLobby::Update(uint32_t, int64_t clockTenthMs) {
+void SceneLobby::Update(uint32_t, int64_t clockTenthMs, const MouseMotion&) {
     background_.Update(clockTenthMs);
     chat_.Tick();
 }

@@ -61,7 +61,7 @@ void SceneIntro::Activate() {
     logo_->SetAlpha(0.0f);
 }
 
-void SceneIntro::Update(uint32_t, int64_t) {
+void SceneIntro::Update(uint32_t, int64_t, const MouseMotion&) {
     const IntroFade::Step step = fade_.Advance();
     if (step.secondLogo)
         ShowSecondLogo();

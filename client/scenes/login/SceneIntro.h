@@ -27,7 +27,7 @@ public:
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
-    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
 
     Image* Logo() const { return logo_; }
     uint32_t Background() const { return background_; }

@@ -328,7 +328,7 @@ bool SceneLogin::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMa
     return true;
 }
 
-void SceneLogin::Update(uint32_t, int64_t clockTenthMs) {
+void SceneLogin::Update(uint32_t, int64_t clockTenthMs, const MouseMotion&) {
     RunTimers();
     UpdateDemo(clockTenthMs);
 }

@@ -6,7 +6,6 @@
 #include "QuillLib/gamedata/InventoryItem.h"
 #include "QuillLib/sound/SoundManager.h"
 #include "client/app/AppCursor.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
@@ -177,7 +176,6 @@ void SceneAlone::Activate() {
     lentChalk_.Return(Player());
     app_.Connection()->AddOfflineItems();
     NativeEditBridge::ClearFocus();
-    input_ = app_.Mouse();
     Player().age = kAdultAge;
     lentChalk_.Lend(Player());
     SetUpTable();
@@ -292,12 +290,10 @@ void SceneAlone::EquipCue(const quill::InventoryItem& item) {
     stage_.EquipCue(type, parts);
 }
 
-void SceneAlone::Update(uint32_t, int64_t clockTenthMs) {
+void SceneAlone::Update(uint32_t, int64_t clockTenthMs, const MouseMotion& motion) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    const int32_t dx = input_ != nullptr ? input_->Dx() : 0;
-    const int32_t dy = input_ != nullptr ? input_->Dy() : 0;
-    table->Update(static_cast<uint32_t>(clockTenthMs), dx, dy, false);
+    table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, false);
 }
 
 void SceneAlone::OnSettingsChanged(const Settings& settings) {

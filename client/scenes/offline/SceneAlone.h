@@ -29,7 +29,6 @@ namespace kestrovan {
 
 class Button;
 class ChalkQuickSlot;
-class DirectInputMouse;
 class GameTable;
 class HelpWindow;
 class Image;
@@ -57,7 +56,7 @@ public:
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
-    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
     void OnSettingsChanged(const Settings& settings) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
@@ -94,7 +93,6 @@ private:
     TableSceneStage stage_;
     LentChalk lentChalk_;
     TitleBarButtons titleBarButtons_;
-    DirectInputMouse* input_ = nullptr;
     uint32_t lastRenderMs_ = 0;  // the frame clock of the last drawn frame, for the scene's animations
     bool built_ = false;
 

@@ -8,7 +8,6 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
@@ -239,12 +238,10 @@ void SceneReplay::ShowPlaying(bool playing) {
 
 // --- the frame (game thread) ---
 
-void SceneReplay::Update(uint32_t, int64_t clockTenthMs) {
+void SceneReplay::Update(uint32_t, int64_t clockTenthMs, const MouseMotion& motion) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    DirectInputMouse* mouse = app_.Mouse();
-    table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
-                  mouse != nullptr ? mouse->Dy() : 0, !playing_);
+    table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, !playing_);
 }
 
 // --- events (main thread) ---

@@ -6,7 +6,6 @@
 #include "QuillLib/gamedata/PlayerState.h"
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
 #include "client/app/SceneManager.h"
@@ -202,12 +201,10 @@ PracticeTextList SceneRoomPractice::Lines() const {
 
 // --- the frame (game thread) ---
 
-void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs) {
+void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs, const MouseMotion& motion) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    DirectInputMouse* mouse = app_.Mouse();
-    table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
-                  mouse != nullptr ? mouse->Dy() : 0, false);
+    table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, false);
     if (replayPanel_->IsVisible()) replayPanel_->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     WidgetToolkit::CheckTreeAccess("SceneRoomPractice::Update");
     if (cueToEquip_) {

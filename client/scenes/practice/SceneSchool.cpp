@@ -11,7 +11,6 @@
 #include "QuillLib/gamedata/RoomInfo.h"
 #include "QuillLib/math/Camera.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/ResourcePackCatalog.h"
 #include "client/app/SceneId.h"
@@ -187,13 +186,11 @@ void SceneSchool::ResetScript() {
 
 // --- the frame (game thread) ---
 
-void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs) {
+void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
     continue_->SetAlpha(timeMs % kBlinkPeriodMs < kBlinkOnMs ? 1.0f : 0.2f);
-    DirectInputMouse* mouse = app_.Mouse();
-    table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
-                  mouse != nullptr ? mouse->Dy() : 0, false);
+    table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, false);
     WidgetToolkit::CheckTreeAccess("SceneSchool::Update");
     lastTimeMs_ = timeMs;
     if (step_ >= 1 && step_ <= 3) {

@@ -78,7 +78,7 @@ public:
     void Render(D3D9RenderDevice* device, bool draw) override;
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
-    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;

@@ -11,7 +11,6 @@
 #include "QuillLib/render/RenderScene.h"
 #include "QuillLib/render/RenderSceneManager.h"
 #include "QuillLib/sound/SoundManager.h"
-#include "client/app/DirectInputMouse.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/NativeEditBridge.h"
 #include "client/app/ResourcePackCatalog.h"
@@ -293,13 +292,11 @@ void SceneRoomGame::ShowStake() {
 
 // --- the frame (game thread) ---
 
-void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs) {
+void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) {
     WidgetToolkit::CheckTreeAccess("SceneRoomGame::Update");
     GameTable* table = stage_.Table();
     if (table == nullptr) return;
-    DirectInputMouse* mouse = app_.Mouse();
-    table->Update(static_cast<uint32_t>(clockTenthMs), mouse != nullptr ? mouse->Dx() : 0,
-                  mouse != nullptr ? mouse->Dy() : 0, false);
+    table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, false);
     dialogs_.Replay()->UpdateTable(static_cast<uint32_t>(clockTenthMs));
     const uint32_t updates = clocks_.CountUpdate();
     if (updates % kAimRelayCalls == 0) {

@@ -172,8 +172,8 @@ bool SceneShop::OnLeave(quill::ResourceManager* resources, quill::RenderSceneMan
     return true;
 }
 
-void SceneShop::Update(uint32_t timeMs, int64_t clockTenthMs) {
-    Scene::Update(timeMs, clockTenthMs);
+void SceneShop::Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) {
+    Scene::Update(timeMs, clockTenthMs, motion);
     backdrop_.Drift();
 }
 

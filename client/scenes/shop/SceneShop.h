@@ -99,7 +99,7 @@ public:
     int LoadResources(quill::ResourceManager* resources, D3D9RenderDevice* device) override;
     void Render(D3D9RenderDevice* device, bool draw) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
-    void Update(uint32_t timeMs, int64_t clockTenthMs) override;
+    void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
     void OnResize(uint32_t width, uint32_t height) override;
     // Controls (SceneShopEvents.cpp).
     bool OnEvent(Widget* source, int32_t kind, int32_t key) override;

@@ -143,11 +143,22 @@ TEST_F(LogSystemTest, RepeatedLinesAreCounted) {
     log_.Log(u"next\n");
     log_.Log(u"last\n");
     log_.Log(u"last\n");
+    // The same line in a later second (each shot's "BallsStopped") is written again, after its earlier count;
+    // its own count is written by the idle writer once its second has passed.
+    clock_.Set(2024, 3, 9, 10, 16, 20);
+    log_.Log(u"last\n");
+    log_.Log(u"last\n");
+    ASSERT_TRUE(log_.Flush(kFlushMs));
+    clock_.Set(2024, 3, 9, 10, 16, 21);
+    const auto summed = [&] { return directory_.Read("Run.log").find("10:16:20 ... repeated") != std::string::npos; };
+    for (int wait = 0; wait < 1000 && !summed(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(summed()) << "summed up by the idle writer";
     log_.Stop();
     EXPECT_EQ(Lines(directory_.Read("Run.log")),
               (std::vector<std::string>{"10:15:30 WARNING : DECRYPT ERROR 4099", "10:15:30 ... repeated 999 times",
                                         "10:15:30 WARNING : DECRYPT ERROR 4099", "10:16:00 next", "10:16:00 last",
-                                        "10:16:00 ... repeated 1 times"}));
+                                        "10:16:00 ... repeated 1 times", "10:16:20 last",
+                                        "10:16:20 ... repeated 1 times"}));
     EXPECT_EQ(console_.Text(), "10:15:30 WARNING : DECRYPT ERROR 4099\n10:15:30 ... repeated 999 times\n");
 }
 

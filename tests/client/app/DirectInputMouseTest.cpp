@@ -40,26 +40,36 @@ TEST_F(DirectInputMouseTest, SumsTheRecordsOfOneTick) {
     wheel.kind = platform::InputEventKind::Wheel;
     wheel.wheelDelta = -240;
     app.Feed(wheel);
-    mouse.Update();
-    EXPECT_EQ(mouse.Dx(), 7);
-    EXPECT_EQ(mouse.Dy(), 3);
-    EXPECT_EQ(mouse.DWheel(), -240);
+    const MouseMotion motion = mouse.Update();
+    EXPECT_EQ(motion.dx, 7);
+    EXPECT_EQ(motion.dy, 3);
+    EXPECT_EQ(motion.wheel, -240);
     EXPECT_EQ(mouse.EventCount(), 5u);
 
-    mouse.Update();  // a tick without records
+    const MouseMotion none = mouse.Update();  // a tick without records
     EXPECT_EQ(mouse.EventCount(), 0u);
-    EXPECT_EQ(mouse.Dx(), 0);
-    EXPECT_EQ(mouse.Dy(), 0);
-    EXPECT_EQ(mouse.DWheel(), 0);
+    EXPECT_EQ(none.dx, 0);
+    EXPECT_EQ(none.dy, 0);
+    EXPECT_EQ(none.wheel, 0);
+}
+
+// A stroke or a drag starts with the motion after its key or button: the move the hand made just before (the
+// pointer brought to where the stroke begins) is not read, the motion after it is.
+TEST_F(DirectInputMouseTest, MotionBeforeAModeStartsIsForgotten) {
+    app.Feed(Motion(0, 344));
+    mouse.ForgetEarlierMotion();
+    app.Feed(Motion(0, 5));
+    const MouseMotion motion = mouse.Update();
+    EXPECT_EQ(motion.dy, 5);
 }
 
 TEST_F(DirectInputMouseTest, AFullBufferKeepsTheSums) {
     for (int i = 0; i < 200; ++i) {
         app.Feed(Motion(1, -1));
     }
-    mouse.Update();
-    EXPECT_EQ(mouse.Dx(), 200);
-    EXPECT_EQ(mouse.Dy(), -200);
+    const MouseMotion motion = mouse.Update();
+    EXPECT_EQ(motion.dx, 200);
+    EXPECT_EQ(motion.dy, -200);
     EXPECT_EQ(mouse.EventCount(), DirectInputMouse::kBufferRecords);
 }
 
@@ -67,15 +77,12 @@ TEST_F(DirectInputMouseTest, LostInputIsAcquiredAgainOncePerTick) {
     app.Feed(Motion(9, 9));
     app.Feed(Focus(false));
     app.Feed(Motion(1, 1));
-    mouse.Update();  // lost: zero motion, one try to acquire (refused in the background)
-    EXPECT_EQ(mouse.Dx(), 0);
-    mouse.Update();
-    EXPECT_EQ(mouse.Dx(), 0);
+    EXPECT_EQ(mouse.Update().dx, 0);  // lost: zero motion, one try to acquire (refused in the background)
+    EXPECT_EQ(mouse.Update().dx, 0);
     app.Feed(Focus(true));
     mouse.Update();  // acquired again on this tick
     app.Feed(Motion(2, 0));
-    mouse.Update();
-    EXPECT_EQ(mouse.Dx(), 2);
+    EXPECT_EQ(mouse.Update().dx, 2);
 }
 
 TEST(DirectInputMouseCursorMode, MeasuresTheCursorAndPullsItBackToTheCentre) {
@@ -85,17 +92,16 @@ TEST(DirectInputMouseCursorMode, MeasuresTheCursorAndPullsItBackToTheCentre) {
     EXPECT_EQ(mouse.Create(*app.window), 0u);
     mouse.SetCaptured(true);
     mouse.SetCursorCentre(700, 480);
-    mouse.Update();  // from (0, 0) to the centre
-    EXPECT_EQ(mouse.Dx(), 700);
+    EXPECT_EQ(mouse.Update().dx, 700);  // from (0, 0) to the centre
     const size_t warps = app.backend->Calls().size();
-    mouse.Update();  // the cursor has not moved: no motion and no warp
-    EXPECT_EQ(mouse.Dx(), 0);
-    EXPECT_EQ(mouse.Dy(), 0);
+    const MouseMotion still = mouse.Update();  // the cursor has not moved: no motion and no warp
+    EXPECT_EQ(still.dx, 0);
+    EXPECT_EQ(still.dy, 0);
     EXPECT_EQ(app.backend->Calls().size(), warps);
     app.window->SetCursorPos(platform::PixelPoint{710, 475});
-    mouse.Update();
-    EXPECT_EQ(mouse.Dx(), 10);
-    EXPECT_EQ(mouse.Dy(), -5);
+    const MouseMotion moved = mouse.Update();
+    EXPECT_EQ(moved.dx, 10);
+    EXPECT_EQ(moved.dy, -5);
     EXPECT_EQ(app.window->GetCursorPos(), (platform::PixelPoint{700, 480}));
 }
 

@@ -66,7 +66,7 @@ public:
         messages.push_back(id);
         return 1;
     }
-    void Update(uint32_t, int64_t) override {
+    void Update(uint32_t, int64_t, const MouseMotion&) override {
         Enter("Update");
         ++updates;
     }

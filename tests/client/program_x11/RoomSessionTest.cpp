@@ -1,10 +1,10 @@
 // A session of 8-ball games in the real program against the stand-in server's room script, the opponent one
-// who sat in the room before the player came: two games in the lobby's waiting room, then the lobby and a game
+// who sat in the room before the player came: three games in the lobby's waiting room, then the lobby and a game
 // in the room joined next. Every game shows both players on the player board and on the group board, and its
-// own rows on the result board. In the first game the player calls the 8 ball's pocket in the top view and a
-// single stroke shoots, and the player board's countdown warns in red in the last ten seconds of the
-// opponent's turn. And a room the player creates shows its own number. The screens: session_*.png in the
-// working folder.
+// own rows on the result board; in every game of the first room the player calls the 8 ball's pocket in the top
+// view and the stroke that follows at once shoots, and each result board closes. The player board's countdown
+// warns in red in the last ten seconds of the opponent's turn. And a room the player creates shows its own
+// number. The screens: session_*.png in the working folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -117,29 +117,6 @@ protected:
             << "both players on the group board: see session_" << name << "_groups.png";
     }
 
-    // The player keeps the turn on the 8 ball: in the top view a click calls the upper middle pocket, and one
-    // stroke shoots at once.
-    void CallThePocketAndShoot(const XWindowGeometry& area) {
-        kvtest::TestTurnResult keep;
-        keep.ballSetItem = kBallSet;
-        keep.tableItem = kTable;
-        keep.result = 2;
-        keep.nextShooter = kLocalSeat;
-        server().Send(kvtest::TurnResultMessage(keep));
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
-        ASSERT_TRUE(IsTopView(ShowTopView(folder() / "session_top_view.png", area), area));
-        Click(area.x + 512, area.y + 156);
-        const auto call = server().WaitForMessage(quill::MessageId::PocketCall, 5000);
-        ASSERT_TRUE(call.has_value()) << "the pocket click called nothing: see session_top_view.png";
-        // Ctrl where the click was, the mouse not moved in between.
-        StrokeCue(area.x + 512, area.y + 156, false);
-        EXPECT_TRUE(server().WaitForMessage(quill::MessageId::Shot, 5000).has_value())
-            << "the first stroke after the call shot nothing";
-        ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value())
-            << "the balls never stopped";
-    }
-
     // The opponent's turn (the script passed it on the shot's report): the countdown's warning shows in red
     // once fewer than ten seconds are left, blinking twice in every second and a half.
     void ExpectCountdownWarning(const XWindowGeometry& area) {
@@ -157,8 +134,9 @@ protected:
     }
 
     // The game's end: the result board in the middle of the screen, its rows (closed again after).
+    enum class Closing { Button, Escape };
     Screenshot EndGame(const XWindowGeometry& area, const std::string& name,
-                       const std::vector<kvtest::TestEndTeam>& teams) {
+                       const std::vector<kvtest::TestEndTeam>& teams, Closing closing = Closing::Button) {
         server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, teams, 1));
         state_->inGame = false;
         const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
@@ -168,8 +146,16 @@ protected:
         EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board";
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const Screenshot shown = Capture(folder() / ("session_" + name + "_results.png"));
-        Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        if (closing == Closing::Button) {
+            Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
+        } else {
+            PressKey("Escape");
+        }
+        const Screenshot closed =
+            WaitForScreen(folder() / ("session_" + name + "_closed.png"),
+                          [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) < 5000; });
+        EXPECT_LT(Faces(closed, area, boardX, boardY, 417, 251), 5000)
+            << "the result board stayed up: see session_" << name << "_closed.png";
         return shown;
     }
 
@@ -177,15 +163,6 @@ protected:
     int RowsDiffer(const Screenshot& a, const Screenshot& b, const XWindowGeometry& area, int row) {
         const int x = area.x + (area.width - 417) / 2 + 22, y = area.y + (area.height - 251) / 2 + 65 + 21 * row;
         return DifferingPixels(a, b, x, y, x + 300, y + 18);
-    }
-
-    void LeaveForTheLobby(const XWindowGeometry& area) {
-        const size_t leaves = server().CountReceived(quill::MessageId::LeaveRoomRequest);
-        for (int n = 0; n < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == leaves; ++n) {
-            Click(area.x + area.width - 35 + 16, area.y + 17);
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-        }
-        ASSERT_GT(server().CountReceived(quill::MessageId::LeaveRoomRequest), leaves);
     }
 
     void QuickJoinAgain(const XWindowGeometry& area) {
@@ -199,37 +176,77 @@ protected:
         CloseNewcomersHelp(area);
     }
 
+    // The player keeps the turn on the 8 ball; in the top view a click calls the upper middle pocket, Tab turns
+    // back to the player's view, and a stroke follows at once: Ctrl goes down with the first move of the mouse
+    // after the call. The one stroke must shoot.
+    void CallThePocketAndStrokeAtOnce(const XWindowGeometry& area, const std::string& name) {
+        kvtest::TestTurnResult keep;
+        keep.ballSetItem = kBallSet;
+        keep.tableItem = kTable;
+        keep.result = 2;
+        keep.nextShooter = kLocalSeat;
+        server().Send(kvtest::TurnResultMessage(keep));
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
+        ASSERT_TRUE(IsTopView(ShowTopView(folder() / ("session_" + name + "_top_view.png"), area), area));
+        const size_t calls = server().CountReceived(quill::MessageId::PocketCall);
+        Click(area.x + 512, area.y + 156);
+        ASSERT_TRUE(server().WaitForMessages(quill::MessageId::PocketCall, calls + 1, 5000))
+            << "the pocket click called nothing";
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        PressKey("Tab");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const size_t shots = server().CountReceived(quill::MessageId::Shot);
+        const size_t reports = server().CountReceived(quill::MessageId::ShotResultReport);
+        StrokeCue(area.x + area.width / 2, area.y + 500, false, StrokeStart::WithTheMove);
+        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::Shot, shots + 1, 5000))
+            << "the first stroke after the call shot nothing (game " << name << ")";
+        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::ShotResultReport, reports + 1, 60000))
+            << "the balls never stopped";
+    }
+
     std::shared_ptr<kvtest::RoomScriptState> state_;
 };
 
-TEST_F(RoomSession, TwoGamesInARoomAndOneInTheNextKeepTheirPlayers) {
+// Three 8-ball games in one room, then one in the next: every game shows both players on the player board and
+// the group board and its own rows on the result board. In each game of the first room the player calls a pocket
+// and the stroke that follows at once (Ctrl with the first move of the mouse) shoots at the first press; in the
+// first the countdown warns through the opponent's turn; the result boards close by their button, by Esc and by
+// their button again, and To Lobby then leaves the room at the first click.
+TEST_F(RoomSession, ThreeGamesInARoomAndOneInTheNextShootCloseTheirBoardsAndKeepTheirPlayers) {
     const XWindowGeometry area = JoinEightBallRoom();
     ASSERT_FALSE(HasFatalFailure());
-
     TakeSeatAndStart(area);
     ASSERT_FALSE(HasFatalFailure());
-    ExpectBothPlayers(area, "first");
-    CallThePocketAndShoot(area);
-    ASSERT_FALSE(HasFatalFailure());
-    ExpectCountdownWarning(area);
-    const Screenshot first = EndGame(area, "first", {{1, 1, {{kLocalSeat, 10}}}, {2, 2, {{kRivalSeat, 0}}}});
+    const std::vector<kvtest::TestEndTeam> results[] = {{{1, 1, {{kLocalSeat, 10}}}, {2, 2, {{kRivalSeat, 0}}}},
+                                                        {{1, 2, {{kLocalSeat, 0}}}, {2, 1, {{kRivalSeat, 7}}}},
+                                                        {{1, 1, {{kLocalSeat, 4}}}, {2, 2, {{kRivalSeat, 0}}}}};
+    const Closing closings[] = {Closing::Button, Closing::Escape, Closing::Button};
+    Screenshot boards[3];
+    for (int game = 0; game < 3; ++game) {
+        const std::string name = "game" + std::to_string(game + 1);
+        if (game > 0) StartAgain(area);
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectBothPlayers(area, name);
+        CallThePocketAndStrokeAtOnce(area, name);
+        ASSERT_FALSE(HasFatalFailure());
+        if (game == 0) ExpectCountdownWarning(area);
+        boards[game] = EndGame(area, name, results[game], closings[game]);
+    }
+    EXPECT_GT(RowsDiffer(boards[0], boards[1], area, 0), 50) << "the second game's own first row";
+    EXPECT_GT(RowsDiffer(boards[0], boards[1], area, 1), 50) << "the second game's own second row";
 
-    StartAgain(area);
-    ASSERT_FALSE(HasFatalFailure());
-    ExpectBothPlayers(area, "second");
-    const Screenshot second = EndGame(area, "second", {{1, 2, {{kLocalSeat, 0}}}, {2, 1, {{kRivalSeat, 7}}}});
-    EXPECT_GT(RowsDiffer(first, second, area, 0), 50) << "the second game's own first row";
-    EXPECT_GT(RowsDiffer(first, second, area, 1), 50) << "the second game's own second row";
-
-    LeaveForTheLobby(area);
-    ASSERT_FALSE(HasFatalFailure());
+    const size_t leaves = server().CountReceived(quill::MessageId::LeaveRoomRequest);
+    Click(area.x + area.width - 35 + 16, area.y + 17);
+    ASSERT_TRUE(server().WaitForMessages(quill::MessageId::LeaveRoomRequest, leaves + 1, 5000))
+        << "To Lobby did not leave the room";
     QuickJoinAgain(area);
     ASSERT_FALSE(HasFatalFailure());
     TakeSeatAndStart(area);
     ASSERT_FALSE(HasFatalFailure());
     ExpectBothPlayers(area, "next_room");
-    const Screenshot third = EndGame(area, "next_room", {{1, 1, {{kLocalSeat, 3}}}, {2, 2, {{kRivalSeat, 0}}}});
-    EXPECT_GT(RowsDiffer(second, third, area, 1), 50) << "the next room's game shows the opponent's own row";
+    const Screenshot next = EndGame(area, "next_room", {{1, 1, {{kLocalSeat, 3}}}, {2, 2, {{kRivalSeat, 0}}}});
+    EXPECT_GT(RowsDiffer(boards[1], next, area, 1), 50) << "the next room's game shows the opponent's own row";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

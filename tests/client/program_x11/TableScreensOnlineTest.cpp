@@ -1,6 +1,6 @@
 // The real program online on a real X display reaches the table screens beside the game room from the lobby:
-// "Practice alone" with a carom game opens the practice room, a challenge starts and a shot played with the Ctrl
-// key is judged into the text list; an account that has not done the tutorial goes from the lobby straight to
+// "Practice alone" with a carom game opens the practice room, a challenge starts and three shots played in a row
+// with the Ctrl key are each judged into the text list; an account that has not done the tutorial goes from the lobby straight to
 // the school, whose first page greets the player beside the lesson index, and Continue leads to the camera
 // tasks. One who stopped at page 12 gets the basics' cue in a window below the lesson board that says what it
 // is, beside an index whose titles end clear of its scroll bar and read, reached or not, and the chalk slot
@@ -95,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudged) {
+TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsInARowAreJudged) {
     const XWindowGeometry area = ReachLobby({});
     ASSERT_FALSE(HasFailure());
     const int left = area.x, top = area.y, width = area.width, height = area.height;
@@ -136,16 +136,26 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereAChallengeShotIsJudge
     PressKey("Return");
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    // A shot with the Ctrl key held while the mouse draws the cue back and pushes it; the balls' stop judges it.
-    const auto judged = [&](const Screenshot& shot) {
-        return Count(shot, left + 10, textTop, left + 430, textBottom, IsJudgement);
+    // Three shots in a row, each with the Ctrl key held while the mouse draws the cue back and pushes it; each
+    // stroke shoots at the first press, and the balls' stop judges it into a line of its own.
+    const auto judgedLines = [&](const Screenshot& shot) {
+        int lines = 0;
+        bool inLine = false;
+        for (int y = textTop; y < textBottom + 10; ++y) {
+            const bool text = Count(shot, left + 10, y, left + 430, y + 1, IsJudgement) >= 3;
+            lines += text && !inLine ? 1 : 0;
+            inLine = text;
+        }
+        return lines;
     };
-    Screenshot after = Capture(folder() / "practice_judged.png");
-    for (int attempt = 0; attempt < 3 && judged(after) < 20; ++attempt) {
-        StrokeCue(left + width / 2, top + height / 2, false);
-        after = WaitForScreen(folder() / "practice_judged.png", [&](const Screenshot& shot) { return judged(shot) > 20; });
+    for (int stroke = 1; stroke <= 3; ++stroke) {
+        const std::string png = "practice_judged" + std::to_string(stroke) + ".png";
+        const int before = judgedLines(Capture(folder() / png));
+        StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);
+        const Screenshot after =
+            WaitForScreen(folder() / png, [&](const Screenshot& shot) { return judgedLines(shot) > before; });
+        EXPECT_GT(judgedLines(after), before) << "stroke " << stroke << " was not judged: see " << png;
     }
-    EXPECT_GT(judged(after), 20) << "the judgement's line: see practice_judged.png";
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 

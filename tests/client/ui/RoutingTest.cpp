@@ -102,6 +102,35 @@ TEST_F(Routing, HotKeysGoToTheTopmostChildFirst) {
     EXPECT_EQ(root.events, (std::vector<EventLog::Event>{{cancel, 0, 0}}));
 }
 
+// A key a button took on its way down comes up to that button though a modal window opened in between (a
+// screen's menu on the key's character); the character of that key is the button's, not the screen's; and a
+// window hidden while its button is pressed shows again with the button at rest.
+TEST_F(Routing, AKeyComesUpWhereItWentDownAndAHiddenPressEnds) {
+    auto owned = std::make_unique<Window>();
+    owned->Create(400, 300, 100, 100, -1, -1);
+    Window* menu = owned.get();
+    menu->SetModal(true);
+    root.AddChild(std::move(owned), false);
+    services.keysDown[Vk::Escape] = true;
+    EXPECT_TRUE(Key(root, Msg::KeyDown, Vk::Escape));
+    EXPECT_TRUE(Key(root, Msg::Char, Vk::Escape)) << "the character of a key the button took";
+    menu->SetVisible(true);
+    EXPECT_EQ(toolkit.GetActiveWidget(), menu);
+    services.keysDown[Vk::Escape] = false;
+    Key(root, Msg::KeyUp, Vk::Escape);
+    EXPECT_EQ(root.events, (std::vector<EventLog::Event>{{cancel, 0, 0}}));
+    EXPECT_EQ(cancel->GetState(), WidgetState::Normal);
+    menu->SetVisible(false);
+
+    Mouse(root, Msg::LButtonDown, 125, 255);
+    EXPECT_EQ(ok->GetState(), WidgetState::Pressed);
+    dialog->SetVisible(false);
+    dialog->SetVisible(true);
+    EXPECT_EQ(ok->GetState(), WidgetState::Normal);
+    EXPECT_FALSE(Key(root, Msg::KeyDown, 'A'));
+    EXPECT_FALSE(Key(root, Msg::Char, 'a')) << "a character whose key no widget took is the screen's";
+}
+
 TEST_F(Routing, AHiddenRootRefusesEverythingAndStopsBeingActive) {
     toolkit.SetActiveWidget(&root);
     root.Show(false);

@@ -23,8 +23,9 @@ public:
     ScreenThreads(const ScreenThreads&) = delete;
     ScreenThreads& operator=(const ScreenThreads&) = delete;
 
-    // One pass of the main thread: a frame drawn, the main loop's poll, and the mouse moved to the next point
-    // of a sweep over the screen.
+    // One pass of the main thread: a frame drawn, the main loop's poll, and the window's input handled as the
+    // main loop handles it: the mouse moved to the next point of a sweep over the screen, and now and then Ctrl
+    // pressed or let go.
     void MainPass();
     // Main passes until the condition, read under the widget-tree lock, holds; false when it does not within a
     // generous bound.

@@ -60,6 +60,7 @@ public:
         calls.push_back("warp " + std::to_string(x) + "," + std::to_string(y));
     }
     void RecentreRelativeMouse() override { calls.push_back("recentre"); }
+    void ForgetEarlierMotion() override { calls.push_back("forget motion"); }
     bool IsKeyDown(int virtualKey) const override { return keysDown.count(virtualKey) != 0; }
     bool IsAppActive() const override { return appActive; }
     bool IsTextInputFocused() const override { return textFocused; }

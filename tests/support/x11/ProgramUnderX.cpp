@@ -339,13 +339,13 @@ void ProgramUnderX::Type(const std::string& text) {
     }
 }
 
-void ProgramUnderX::StrokeCue(int px, int py, bool withButton) {
+void ProgramUnderX::StrokeCue(int px, int py, bool withButton, StrokeStart start) {
     const auto hold = [&](bool press) {
         if (withButton) x.Button(1, press);
         else x.Key("Control_L", press);
     };
     x.MovePointer(px, py);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (start == StrokeStart::AfterARest) std::this_thread::sleep_for(std::chrono::milliseconds(300));
     hold(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While the

@@ -107,7 +107,10 @@ protected:
     void Click(int x, int y);
     // A cue stroke as a player plays it: the pointer at (x, y), Ctrl (or the left button) held while the mouse
     // draws the cue back slowly and pushes it forward hard, then let go.
-    void StrokeCue(int x, int y, bool withButton);
+    // AfterARest: the pointer rests at (x, y) before the hold; WithTheMove: the hold comes with the move there,
+    // as a player who grabs Ctrl while still moving the mouse.
+    enum class StrokeStart { AfterARest, WithTheMove };
+    void StrokeCue(int x, int y, bool withButton, StrokeStart start = StrokeStart::AfterARest);
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
     // did not end within the limit; it is then killed).
     int CloseAndWait(std::chrono::seconds limit);

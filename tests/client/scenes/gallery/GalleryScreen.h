@@ -126,7 +126,7 @@ protected:
     // What the game thread does each frame, until the windows have shown every reply of the site.
     void GameFrame() {
         Eventually([&] {
-            scene->Update(0, 0);
+            scene->Update(0, 0, {});
             return !scene->ListDialog()->IsFetchPending() && !scene->ShotDialog()->IsFetchPending();
         });
     }

@@ -128,7 +128,7 @@ TEST_F(GalleryWindows, ASilentSiteHoldsNoFrameAndIsGivenUpWithTheVisit) {
     Activate();
     ASSERT_TRUE(Eventually([&] { return Site().Waiting() == 1; }));
     for (int frame = 0; frame < 5; ++frame)
-        scene->Update(0, 0);
+        scene->Update(0, 0, {});
     EXPECT_TRUE(List().IsFetchPending());
     EXPECT_TRUE(List().ReadingLabel()->IsVisible());
     Site().SetSilent(false);

@@ -77,27 +77,27 @@ TEST_F(SceneIntroTest, RequestsTheLoginScreenAfter1600UpdatesOrSooner) {
     EXPECT_EQ(intro.Background(), 0xFFFFFFFFu);
     EXPECT_EQ(intro.Logo()->GetAlpha(), 0.0f);
     for (int i = 0; i < 800; ++i)
-        intro.Update(0, 0);
+        intro.Update(0, 0, {});
     EXPECT_EQ(intro.Logo()->GetSourceRect().left, 572);
     EXPECT_EQ(intro.Logo()->Height(), 199);
     EXPECT_EQ(intro.Logo()->GetRect().top, (screen.height - 199) / 2);
     for (int i = 0; i < 800; ++i)
-        intro.Update(0, 0);
+        intro.Update(0, 0, {});
     EXPECT_FALSE(intro.IsChangePending());
-    intro.Update(0, 0);
+    intro.Update(0, 0, {});
     EXPECT_TRUE(intro.IsChangePending());
     EXPECT_EQ(intro.NextSceneId(), SceneId::Login);
 
     SceneIntro second(app);
     second.Init();
     second.Activate();
-    second.Update(0, 0);
+    second.Update(0, 0, {});
     // Escape is never reported as handled; twice ends the intro at the next update.
     EXPECT_EQ(second.OnMessage(platform::Msg::Char, 27, 0), 0);
-    second.Update(0, 0);
+    second.Update(0, 0, {});
     EXPECT_EQ(second.OnMessage(platform::Msg::Char, 27, 0), 0);
     EXPECT_EQ(second.Logo()->GetAlpha(), 1.0f);
-    second.Update(0, 0);
+    second.Update(0, 0, {});
     EXPECT_TRUE(second.IsChangePending());
 }
 

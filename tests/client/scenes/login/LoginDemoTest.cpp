@@ -58,7 +58,7 @@ TEST_F(LoginWithData, TheDemoTablePlaysItsShotsOnTheRoomScene) {
     int64_t clock = 0;
     const auto update = [&] {
         clock += 50;
-        login->Update(0, clock);
+        login->Update(0, clock, {});
     };
     for (int i = 0; i < 300; ++i)
         update();

@@ -236,15 +236,15 @@ TEST_F(LoginScreen, ControlsComeBackBetween4And50SecondsAfterAnUnansweredRequest
     uint32_t now = 1000;  // a clock that started a second ago
     platform::SetTickSource([&now] { return now; });
     Receive(LoginResultMessage(TestAccount{}));
-    login->Update(0, 0);
+    login->Update(0, 0, {});
     EXPECT_FALSE(login->RefreshButton()->IsEnabled()) << "a disarmed timer never fires";
     Receive(ChannelListMessage({{0, 10, 100, 0, 5}}));
     login->EnterChannel(0);
     now += 4000;
-    login->Update(0, 0);
+    login->Update(0, 0, {});
     EXPECT_FALSE(login->EnterButton()->IsEnabled());
     now += 1;
-    login->Update(0, 0);
+    login->Update(0, 0, {});
     EXPECT_TRUE(login->EnterButton()->IsEnabled());
     EXPECT_TRUE(login->RowButton(0)->IsEnabled());
     EXPECT_TRUE(login->RefreshButton()->IsEnabled());
@@ -253,7 +253,7 @@ TEST_F(LoginScreen, ControlsComeBackBetween4And50SecondsAfterAnUnansweredRequest
     login->OnEvent(login->RefreshButton(), 0, 0);
     EXPECT_FALSE(login->RowButton(0)->IsVisible());
     now += 60000;
-    login->Update(0, 0);
+    login->Update(0, 0, {});
     EXPECT_FALSE(login->RefreshButton()->IsEnabled());
     platform::SetTickSource({});
 }

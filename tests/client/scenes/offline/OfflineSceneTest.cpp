@@ -112,7 +112,7 @@ TEST_F(OfflineSceneTest, TheCueFollowsTheViewWhichTheLeftButtonTurnsWhileTheRigh
     Bring();
     GameTable& table = *scene.Table();
     EXPECT_TRUE(table.Turn().AimFollowsCamera()) << "the player aims: the cue lies along the aiming camera's view";
-    for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50);
+    for (uint32_t frame = 1; frame <= 200; ++frame) scene.Update(frame, frame * 50, {});
     ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
 
     // The left button drags the view, and the aim with it; it strokes nothing (Ctrl does).

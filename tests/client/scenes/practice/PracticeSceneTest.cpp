@@ -27,6 +27,7 @@
 #include "client/scenes/practice/SceneRoomPractice.h"
 #include "client/rules/Referee.h"
 #include "client/table/GameTable.h"
+#include "client/table/TableInput.h"
 #include "client/table/TableEquipment.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
@@ -36,6 +37,7 @@
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/net/TableScreenMessages.h"
 #include "tests/support/scenes/SceneTestApp.h"
+#include "tests/support/scenes/ScreenThreads.h"
 
 namespace kestrovan::test {
 namespace {
@@ -310,6 +312,26 @@ TEST_F(PracticeRoom, ToLobbySendsLeaveToLobbyAndAsksForTheLobby) {
     const auto leave = server.WaitForMessage(quill::MessageId::LeaveToLobby);
     ASSERT_TRUE(leave.has_value());
     EXPECT_EQ(leave->bytes, (std::vector<uint8_t>{5, 0, 0x73, 4, 0}));
+}
+
+}  // namespace
+}  // namespace kestrovan::test
+
+namespace kestrovan::test {
+namespace {
+
+// Under the program's threads: the game thread reads the mouse and updates the table while this thread, the
+// main one, feeds the mouse, starts and ends strokes with Ctrl and runs the update that follows a load; under
+// ThreadSanitizer any race shows.
+TEST_F(PracticeRoom, TheGameThreadReadsTheMouseWhileTheMainThreadStartsStrokes) {
+    Enter(0);
+    ScreenThreads threads(app);
+    EXPECT_TRUE(threads.PassUntil([&] { return practice->Table()->Input().Flags().strokeKeyHeld; })) << "a stroke began";
+    for (int pass = 0; pass < 64; ++pass) {
+        threads.MainPass();
+        // The update the main thread runs right after a load: it reads no motion of the mouse.
+        if (pass % 8 == 0) app.Scenes().UpdateCurrentScene(0, pass);
+    }
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ protected:
     // One frame: the game thread's update, then the main thread's render step, which moves the cameras.
     void Frame() {
         clock += 50;
-        replay->Update(0, clock);
+        replay->Update(0, clock, {});
         replay->Render(app.GetDevice(), false);
     }
     // Frames until the pass's balls stopped, then the posted events reach the screen.

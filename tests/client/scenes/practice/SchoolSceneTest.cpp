@@ -36,6 +36,7 @@
 #include "tests/support/net/GameServerFixture.h"
 #include "tests/support/net/GameServerScripts.h"
 #include "tests/support/scenes/SceneTestApp.h"
+#include "tests/support/scenes/ScreenThreads.h"
 
 namespace kestrovan::test {
 namespace {
@@ -206,16 +207,16 @@ TEST_F(School, TasksOpenTheirControlsAndAShotMeetsTheShotTask) {
     EXPECT_EQ(school->Table()->HudValues().PowerDisplayMode(), 0);
     Post(quill::AppEventId::ShotFired, 4);
     Post(quill::AppEventId::BallsStopped);
-    school->Update(0, 100);
+    school->Update(0, 100, {});
     EXPECT_EQ(school->TaskIndex(), 0) << "4% misses 5% to 15%";
     EXPECT_EQ(school->ShotsTaken(), 1);
     Post(quill::AppEventId::ShotFired, 15);
-    school->Update(0, 200);
+    school->Update(0, 200, {});
     EXPECT_EQ(school->TaskIndex(), 1) << "15% meets it with the shot before still counted";
     EXPECT_EQ(school->ShotsTaken(), 0);
     Post(quill::AppEventId::ShotFired, 70);
     Post(quill::AppEventId::BallsStopped);
-    school->Update(0, 300);
+    school->Update(0, 300, {});
     EXPECT_EQ(school->TaskIndex(), 2);
     EXPECT_TRUE(school->ContinueButton()->IsVisible()) << "all met";
     EXPECT_EQ(school->TaskLine(2)->GetText(), SceneSchool::kClosingLine);
@@ -230,7 +231,7 @@ TEST_F(School, ShotsOfExactlyABoundsPercentMeetTheirTasksInTheGameThreadsRoundin
     const auto shoot = [&](uint32_t percent) {
         Post(quill::AppEventId::ShotFired, percent);
         Post(quill::AppEventId::BallsStopped);
-        school->Update(0, clock += 100);
+        school->Update(0, clock += 100, {});
         return school->TaskIndex();
     };
     Post(quill::AppEventId::SchoolStep, 41);
@@ -250,7 +251,7 @@ TEST_F(School, AfterAShotTheCameraComesToRestRightOnTheCueBall) {
     ASSERT_NE(*camera, nullptr);
     LockedMoveTargetTo(camera, {37.3f, -11.7f, 0.0f});
     Post(quill::AppEventId::BallsStopped);
-    for (int64_t frame = 1; frame <= 400; ++frame) school->Update(static_cast<uint32_t>(frame * 5), frame * 50);
+    for (int64_t frame = 1; frame <= 400; ++frame) school->Update(static_cast<uint32_t>(frame * 5), frame * 50, {});
     ASSERT_FALSE(table.Cameras().GetCamera().IsMoving());
     quill::ScopedLock hold((*camera)->GetLock());
     const quill::Vec3 target = (*camera)->Target();
@@ -377,6 +378,32 @@ TEST_F(School, TheIndexGreysThePagesNotReachedAndOpensAReachedOne) {
     EXPECT_FALSE(index.IsVisible());
     app.DrainPostedEvents();
     EXPECT_TRUE(school->OpenIndexButton()->IsVisible());
+}
+
+}  // namespace
+}  // namespace kestrovan::test
+
+namespace kestrovan::test {
+namespace {
+
+// Under the program's threads: the game thread reads the mouse and updates the table while this thread, the
+// main one, feeds the mouse, starts and ends strokes with Ctrl and runs the update that follows a load; under
+// ThreadSanitizer any race shows.
+TEST_F(School, TheGameThreadReadsTheMouseWhileTheMainThreadStartsStrokes) {
+    {
+        // The shot page's tasks, where the Ctrl key strokes.
+        const quill::ScopedLock turn = MainThreadTurn();
+        Enter(0);
+        Post(quill::AppEventId::SchoolStep, 41);
+        Press(school->ContinueButton());
+    }
+    ScreenThreads threads(app);
+    EXPECT_TRUE(threads.PassUntil([&] { return school->Table()->Input().Flags().strokeKeyHeld; })) << "a stroke began";
+    for (int pass = 0; pass < 64; ++pass) {
+        threads.MainPass();
+        // The update the main thread runs right after a load: it reads no motion of the mouse.
+        if (pass % 8 == 0) app.Scenes().UpdateCurrentScene(0, pass);
+    }
 }
 
 }  // namespace

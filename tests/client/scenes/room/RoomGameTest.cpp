@@ -572,7 +572,7 @@ TEST_F(RoomGame, TheCountdownWarnsInATurnsLastTenSecondsUntilTheShot) {
     Image& warning = *board.WarningMark();
     const uint32_t turnStart = platform::TimeGetTime();
     const auto run = [&](uint32_t intoTurnMs) {
-        for (int n = 0; n < 10; ++n) scene->Update(turnStart + intoTurnMs, 0);
+        for (int n = 0; n < 10; ++n) scene->Update(turnStart + intoTurnMs, 0, {});
         for (int n = 0; n < 4; ++n) board.Tick(3000);  // the first 200 ms of a blink's 1500
     };
     run(20000);
@@ -671,7 +671,7 @@ TEST_F(RoomGame, TheAimGoesOutOnlyWhenItChangedAndAtMostOncePerSecond) {
     uint32_t now = 5000;
     auto frame = [&] {
         now += 10;
-        scene->Update(now, int64_t{now} * 10);
+        scene->Update(now, int64_t{now} * 10, {});
     };
     // The next check of the throttle (its stamp moves); the time it ran.
     auto nextCheck = [&] {
@@ -1103,7 +1103,7 @@ TEST_F(RoomGame, OnATournamentChannelTheScoreBoardFollowsTheGame) {
     EXPECT_EQ(board.Points()->GetText(), u"0 pts");
     const uint32_t started = platform::TimeGetTime();
     auto tenFrames = [this](uint32_t now) {
-        for (int n = 0; n < 10; ++n) scene->Update(now, int64_t{now} * 10);
+        for (int n = 0; n < 10; ++n) scene->Update(now, int64_t{now} * 10, {});
     };
     tenFrames(started + 61500);
     EXPECT_EQ(board.ShownMinutes(), 13u);

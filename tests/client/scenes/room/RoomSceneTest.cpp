@@ -99,7 +99,7 @@ protected:
     void RunUntil(uint32_t& nowMs, uint32_t untilMs) {
         while (nowMs < untilMs) {
             nowMs += 10;
-            scene->Update(nowMs, static_cast<int64_t>(nowMs) * 10);
+            scene->Update(nowMs, static_cast<int64_t>(nowMs) * 10, {});
         }
     }
 
@@ -253,11 +253,11 @@ TEST_F(RoomScreen, TheNewMessageIconBlinksDownToAThirdInTheRoom) {
     app.Scenes().GetMessenger()->AttachToScreen(*scene);
     Widget& icon = *app.Scenes().GetMessenger()->AlarmIcon();
     icon.Show(true);  // a line waits unread
-    scene->Update(1500, 15000);
+    scene->Update(1500, 15000, {});
     EXPECT_FLOAT_EQ(icon.GetAlpha(), 0.3f);
     for (int tick = 0; tick < 2; ++tick) scene->TickWidgets(3500);  // the icon's own blink dims further
     EXPECT_FLOAT_EQ(icon.GetAlpha(), 0.3f);
-    scene->Update(4200, 42000);
+    scene->Update(4200, 42000, {});
     EXPECT_FLOAT_EQ(icon.GetAlpha(), 1.0f);
 }
 

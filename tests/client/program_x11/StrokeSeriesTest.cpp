@@ -1,0 +1,80 @@
+// Strokes in a row on the offline screen, as a player plays them: five on the pocket table, then the room
+// setting's four-ball and three on the carom table. Each stroke brings the pointer to where it starts, rests,
+// holds Ctrl while the mouse draws the cue back and pushes it, and lets go at once; each must shoot at the first
+// press: the balls run and stop ("BallsStopped" in StartLog.log, once for every shot). The screens:
+// strokes_*.png in the working folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/support/x11/ProgramUnderX.h"
+
+namespace kv::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class StrokeSeries : public ProgramUnderX {
+protected:
+    // The shots the log has seen stop.
+    size_t StoppedShots() {
+        const std::string log = ReadFile(folder() / "StartLog.log");
+        size_t count = 0;
+        for (size_t at = log.find("BallsStopped"); at != std::string::npos; at = log.find("BallsStopped", at + 1))
+            ++count;
+        return count;
+    }
+
+    // One stroke; true when its shot ran and stopped.
+    bool StrokeShoots(const XWindowGeometry& area, const std::string& name) {
+        const size_t before = StoppedShots();
+        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
+        std::this_thread::sleep_for(300ms);
+        x.Key("Control_L", true);
+        std::this_thread::sleep_for(300ms);
+        x.MovePointerInSteps(20, 0, 5, 60);
+        x.MovePointerInSteps(6, 0, -40, 30);
+        x.Key("Control_L", false);
+        for (auto deadline = Clock::now() + 30s; Clock::now() < deadline && StoppedShots() == before;)
+            std::this_thread::sleep_for(100ms);
+        Capture(folder() / ("strokes_" + name + ".png"));
+        std::this_thread::sleep_for(1500ms);
+        return StoppedShots() > before;
+    }
+};
+
+TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
+    const XWindowGeometry area = StartOfflineAtLogin(folder() / "desktop");
+    ASSERT_FALSE(HasFailure());
+    const int right = area.x + area.width;
+    Click(right - 210 + 57, area.y + 20);  // "Offline"
+    ASSERT_TRUE(WaitForLog("Scene 11 ready", 30s)) << ReadFile(folder() / "StartLog.log");
+    std::this_thread::sleep_for(2s);
+
+    for (int stroke = 1; stroke <= 5; ++stroke)
+        EXPECT_TRUE(StrokeShoots(area, "pocket" + std::to_string(stroke))) << "pocket stroke " << stroke;
+
+    // The room setting: four-ball (the carom column's first row), OK; the carom table's blue cloth shows.
+    Click(right - 200 + 16, area.y + 17);
+    const int dialogX = area.x + (area.width - 403) / 2, dialogY = area.y + (area.height - 392) / 2;
+    WaitForScreen(folder() / "strokes_setting.png",
+                  [&](const Screenshot& shot) { return IsSlate(shot.At(dialogX + 200, dialogY + 300)); });
+    Click(dialogX + 193 + 80, dialogY + 72 + 10);
+    std::this_thread::sleep_for(500ms);
+    Click(dialogX + 80 + 42, dialogY + 344 + 16);
+    const Screenshot carom = WaitForScreen(folder() / "strokes_carom.png", [&](const Screenshot& shot) {
+        return Count(shot, area.x, area.y + 100, right, area.y + area.height - 100, IsCaromCloth) > 20000;
+    });
+    ASSERT_GT(Count(carom, area.x, area.y + 100, right, area.y + area.height - 100, IsCaromCloth), 20000)
+        << "the carom table: see strokes_carom.png";
+    std::this_thread::sleep_for(2s);
+
+    for (int stroke = 1; stroke <= 3; ++stroke)
+        EXPECT_TRUE(StrokeShoots(area, "carom" + std::to_string(stroke))) << "carom stroke " << stroke;
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test
