@@ -63,6 +63,13 @@ void ScreenThreads::MainPass() {
     }
 }
 
+void ScreenThreads::MainPassesWithLoadUpdates(int passes) {
+    for (int pass = 0; pass < passes; ++pass) {
+        MainPass();
+        if (pass % 8 == 0) app_.Scenes().UpdateCurrentScene(platform::TimeGetTime(), pass);
+    }
+}
+
 bool ScreenThreads::PassUntil(const std::function<bool()>& condition) {
     const auto holds = [&] {
         quill::ScopedLock tree(app_.Scenes().WidgetTreeLock());

@@ -27,6 +27,8 @@ public:
     // main loop handles it: the mouse moved to the next point of a sweep over the screen, and now and then Ctrl
     // pressed or let go.
     void MainPass();
+    // Passes of the main thread, every eighth followed by the update the main thread runs right after a load.
+    void MainPassesWithLoadUpdates(int passes);
     // Main passes until the condition, read under the widget-tree lock, holds; false when it does not within a
     // generous bound.
     bool PassUntil(const std::function<bool()>& condition);

@@ -399,11 +399,7 @@ TEST_F(School, TheGameThreadReadsTheMouseWhileTheMainThreadStartsStrokes) {
     }
     ScreenThreads threads(app);
     EXPECT_TRUE(threads.PassUntil([&] { return school->Table()->Input().Flags().strokeKeyHeld; })) << "a stroke began";
-    for (int pass = 0; pass < 64; ++pass) {
-        threads.MainPass();
-        // The update the main thread runs right after a load: it reads no motion of the mouse.
-        if (pass % 8 == 0) app.Scenes().UpdateCurrentScene(0, pass);
-    }
+    threads.MainPassesWithLoadUpdates(64);
 }
 
 }  // namespace
