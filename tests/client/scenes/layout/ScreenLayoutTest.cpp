@@ -35,6 +35,7 @@
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
+#include "client/ui/Button.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -150,6 +151,15 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     track.Show(true);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
+    // The betting panel folded: its folded picture over its own face.
+    ShotBetPanel& bet = *scene->ShotBet();
+    for (Widget* child : bet.GetChildren()) {
+        if (child->GetId() != ShotBetPanel::kFoldId) continue;
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        static_cast<Button*>(child)->SetChecked(true);
+        bet.OnEvent(child, 1, 0);
+    }
+    layout.CheckWindow(bet, "room betting panel folded");
     // The result board as a game's end fills it: a winner, a loser and the fee.
     ResultBoard& board = *scene->Results();
     board.SetGrid(1, 2);
