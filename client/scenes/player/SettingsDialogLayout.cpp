@@ -191,8 +191,10 @@ void SettingsDialog::BuildGamePage(Panel& page) {
         page.AddChild(std::move(box), true);
     }
     AddCheckBox(page, 10, 286, kMask, u"Mask bad language", {kBesideBox, 250});
-    AddCheckBox(page, 10, 325, kServerOption1, {}, {kBesideBox, 100});
-    AddCheckBox(page, 150, 325, kServerOption2, {}, {kBesideBox, 100});
+    // The two options the server keeps for the account, ticked to turn them off: invitations into rooms and
+    // friend requests, which the server then refuses for the player.
+    AddCheckBox(page, 10, 325, kServerOption1, {}, {kBesideBox, 104});
+    AddCheckBox(page, 150, 325, kServerOption2, {}, {kBesideBox, 160});
 }
 
 }  // namespace kestrovan

@@ -760,6 +760,29 @@ std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items
     return faults;
 }
 
+std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items) {
+    constexpr int32_t kHolderSlack = 24;
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& bar : items) {
+        if (!bar.scrollBar || bar.drawn.Empty()) continue;
+        bool track = false;
+        for (const LayoutItem& other : items) {
+            if (!IsPicture(other)) continue;
+            if (other.name == bar.name || (StartsWithPath(bar.name, other.name) && bar.drawn.Inside(other.drawn) &&
+                                           other.drawn.Width() <= bar.drawn.Width() + kHolderSlack)) {
+                track = true;
+            } else if (StartsWithPath(other.name, bar.name) && !other.drawn.Inside(bar.drawn)) {
+                faults.push_back({LayoutFault::Kind::ScrollBarApart, other.name + " " + Text(other.drawn) +
+                                                                         " stands outside its bar " + Text(bar.drawn)});
+            }
+        }
+        if (!track) {
+            faults.push_back({LayoutFault::Kind::ScrollBarApart, bar.name + " " + Text(bar.drawn) + " shows no track"});
+        }
+    }
+    return faults;
+}
+
 std::string Describe(const std::vector<LayoutFault>& faults) {
     std::string lines;
     for (const LayoutFault& fault : faults) lines += fault.description + "\n";

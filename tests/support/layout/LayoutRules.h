@@ -10,6 +10,7 @@
 //   control's face that no control stands on; a window wears one face, and its face holds what it holds;
 // - every digit a number display or a control's face shows reads as that digit;
 // - every edit box stands on a field a player recognises as one, and every window's title band holds a title;
+// - a scroll bar's parts lie on its track;
 // - no panel is left empty over half of it, no column of one face runs ragged, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
 //   over the scene with nothing behind it.
@@ -118,6 +119,7 @@ struct LayoutFault {
         LoneScrollBar,
         DimmedOverScene,
         FloatingText,
+        ScrollBarApart,
     };
     Kind kind;
     std::string description;
@@ -188,6 +190,10 @@ std::vector<LayoutFault> FindSlivers(const std::vector<LayoutItem>& items, const
 // dimmed on purpose (an empty list row) through which the scene shows, a text with no picture behind most of
 // it (outlined texts aside).
 std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items, const TexelReader& texels);
+
+// Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
+// picture of their own nor a narrow picture that holds them.
+std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
 
 // The faults one to a line, for a test's failure message.
 std::string Describe(const std::vector<LayoutFault>& faults);

@@ -140,8 +140,8 @@ public:
         } else if (widget.GetKind() == WidgetKind::ComboBox) {
             // A list is as large as its face, which draws it; the list itself is a point.
             AddControl(name, BoxOf(static_cast<const ComboBox&>(widget).GetFace()->GetRect()), layer, kvtest::Control::List);
-        } else if (widget.GetTextureId() != kNoTexture &&
-                   (&widget != &root_ || isWindow || widget.GetKind() == WidgetKind::Tooltip)) {
+        } else if (widget.GetTextureId() != kNoTexture && (&widget != &root_ || isWindow || widget.GetParent() != nullptr ||
+                                                           widget.GetKind() == WidgetKind::Tooltip)) {
             AddPicture(widget, name, layer, window, isWindow);
         } else if (ControlOf(widget) != kvtest::Control::None) {
             AddControl(name, BoxOf(widget.GetRect()), layer, ControlOf(widget));

@@ -173,6 +173,7 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindRaggedColumns(items, faces));
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
+    add(kvtest::FindScrollBarFaults(items));
     Report(faults, name);
 }
 

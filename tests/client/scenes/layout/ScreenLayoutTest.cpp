@@ -36,6 +36,7 @@
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
 #include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -117,6 +118,16 @@ TEST_F(LobbyLayout, TheListedLobbyItsDialogsAndTheSharedPopupsKeepTheRules) {
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
+// The label of the tree that reads text, or null.
+TextLabel* FindLabel(Widget& widget, const char16_t* text) {
+    if (widget.GetKind() == WidgetKind::TextLabel && static_cast<TextLabel&>(widget).GetDisplayText() == text)
+        return &static_cast<TextLabel&>(widget);
+    for (Widget* child : widget.GetChildren()) {
+        if (TextLabel* found = FindLabel(*child, text)) return found;
+    }
+    return nullptr;
+}
+
 class RoomLayout : public SceneHarness<SceneRoomGame> {
 protected:
     RoomLayout() {
@@ -151,6 +162,15 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     track.Show(true);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
+    // The notice a player who joins a running game sees over the table until its state arrives.
+    TextLabel* receiving = FindLabel(*scene, u"receiving game data...");
+    ASSERT_NE(receiving, nullptr);
+    Widget& notice = *receiving->GetParent();
+    {
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        notice.Show(true);
+    }
+    layout.CheckShown(notice, "room receiving notice");
     // The betting panel folded: its folded picture over its own face.
     ShotBetPanel& bet = *scene->ShotBet();
     for (Widget* child : bet.GetChildren()) {
