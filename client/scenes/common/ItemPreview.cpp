@@ -141,10 +141,10 @@ bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice&
         model_->Release();
         return false;
     }
-    // A cue in a view at least twice as tall as wide (a cue place, a cue window's cell) stands upright, its tip
-    // at the top: lying across so narrow a view it would show as a short line in its middle.
+    // A cue in a view half as tall again as wide or taller (a cue place, a cue window's cell, the school's gift)
+    // stands upright, its tip at the top: lying across so narrow a view it would show as a short line.
     PlaceCamera(DistanceFor(*record, distanceOverride_),
-                record->kind == ItemModelKind::kCue && viewHeight_ >= 2 * viewWidth_);
+                record->kind == ItemModelKind::kCue && 2 * viewHeight_ >= 3 * viewWidth_);
     loaded_ = true;
     StartTurn();
     return true;

@@ -165,6 +165,12 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
     // The lesson index keeps its rows in its window at the lower right: above the lesson board, at the top
     // left, the room shows and no row of the index.
     EXPECT_LT(Count(first, left, top, left + 228, top + 9, IsSlate), 100) << "see school_1.png";
+    // The near rail, left of the middle pocket, is wood under the lamp: its red well over its blue, not a
+    // washed-out grey.
+    const int washedOut = Count(first, left + 170, top + 541, left + 450, top + 558, [](uint32_t rgb) {
+        return Red(rgb) < Blue(rgb) + 40;
+    });
+    EXPECT_LT(washedOut, 200) << "the near rail's wood: see school_1.png";
 
     // Continue to the camera page (pages 2, 3 and 4 reported), then Continue again to try its tasks. The button
     // answers beside its 24-pixel face too, over the "Try" of its hit rectangle: the last page is asked there.
