@@ -207,9 +207,10 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         // Dark, for the light text every box of the game writes.
         Bevel(image, x, y, w, h, Shade(kFace, 0.55f), false);
     } else if (style == "tooltip") {
-        // Light, as a tooltip is, for the dark olive of its caption (some 9:1), in a thin olive frame.
+        // Light, as a tooltip is, for the dark olive of its caption (some 9:1), in a thin frame of the skin's
+        // light bevel (its last row is the first of the modal shade's texels, which keeps its old shade).
         image.FillRect(x, y, w, h, kTooltipFace);
-        image.FrameRect(x, y, w, h, 1, Mix(kTooltipFace, 0xFF404000, 0.6f));
+        image.FrameRect(x, y, w, h, 1, kLight);
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
     } else if (style == "digits" || style == "colon") {

@@ -20,7 +20,7 @@
 //   thumb                      a scroll thumb
 //   gauge                      a power gauge: dark track and a fill from green to red
 //   edit                       a dark text field
-//   tooltip                    a tooltip's face: light cream in a thin olive frame, for its dark caption
+//   tooltip                    a tooltip's face: light cream in a thin frame, for its dark caption
 //   shade                      translucent black, for modal shades
 //   digits   rows=<n> colour=<RRGGBB>
 //                              the digits 0 to 9 in equal cells across the width (a number display's

@@ -93,7 +93,7 @@ ScrollBar* SettingsDialog::AddSlider(Panel& page, int32_t x, int32_t y, int32_t 
 ComboBox* SettingsDialog::AddList(Panel& page, int32_t x, int32_t y, int32_t w, int32_t rows,
                                   quill::WStringView tooltip, quill::WStringView caption) {
     // The lists wear the tooltip's light face, with dark captions; their three frames side by side within it
-    // (below it lie the modal shade's dark texels).
+    // (below it lie the modal shade's texels).
     ComboBox* list = page.CreateComboBox(x, y, w, 20, -1, -1, kCommonTexture, 0, 446);
     list->SetHorizontalFrames(true);
     list->GetFace()->SetFrameCount(3);
