@@ -208,9 +208,11 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
         Bevel(image, x, y, w, h, Shade(kFace, 0.55f), false);
     } else if (style == "tooltip") {
         // Light, as a tooltip is, for the dark olive of its caption (some 9:1), in a thin frame of the skin's
-        // light bevel (its last row is the first of the modal shade's texels, which keeps its old shade).
+        // light bevel over a dark foot. Its last row is the first of the modal shade's texels, read with the
+        // row above it: both keep the dark and light of a sunken face's foot, so that the shade stays as it was.
         image.FillRect(x, y, w, h, kTooltipFace);
         image.FrameRect(x, y, w, h, 1, kLight);
+        image.FillRect(x + 1, y + h - 2, w - 2, 1, Shade(kFace, 0.7f));
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
     } else if (style == "digits" || style == "colon") {
