@@ -1,6 +1,6 @@
 #pragma once
-// The one-line text entry the dialogs share: an edit box with the common texture's caret and selection, its
-// text in regular 12 of one colour, at most a number of code-page bytes long, added to its parent; over the
+// The one-line text entry the dialogs share: an edit box with the common texture's caret and selection (light,
+// or dark for dark text), its text in regular 12 of one colour, at most a number of code-page bytes long, added to its parent; over the
 // field it stands on, when one is given: an image of the entry's size cut from a texture, added just before
 // it (an edit box draws its text and caret but not its own picture, so a dialog whose face paints no field
 // gives its entries one this way).

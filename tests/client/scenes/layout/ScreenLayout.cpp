@@ -119,6 +119,15 @@ void CollectVisible(const Widget& widget, std::set<const Widget*>& out) {
     for (const Widget* child : widget.GetChildren()) CollectVisible(*child, out);
 }
 
+// The width of a box's caret, by which its picture is told from the selection's (1 wide).
+constexpr int32_t kCaretWidth = 2;
+
+void CollectEditBoxes(const Widget& widget, std::vector<const Widget*>& out) {
+    if (!widget.IsVisible()) return;
+    if (widget.GetKind() == WidgetKind::EditBox) out.push_back(&widget);
+    for (const Widget* child : widget.GetChildren()) CollectEditBoxes(*child, out);
+}
+
 void RestMouseAt(Widget& root, int32_t x, int32_t y) {
     root.RouteMessage(platform::Msg::MouseMove, 0, platform::MakePointLParam(x, y));
 }
@@ -226,6 +235,34 @@ void ScreenLayout::JudgeWithHover(Widget& root, const std::string& name) {
     }
     RestMouseAt(root, -1000, -1000);
     tooltip.Show(false);
+    JudgeCarets(root, name);
+}
+
+// The caret a box shows once it has the focus, at its start, in its texture's tone: it must stand out from the
+// field it blinks on, as a text does.
+void ScreenLayout::JudgeCarets(Widget& root, const std::string& name) {
+    std::vector<const Widget*> boxes;
+    CollectEditBoxes(root, boxes);
+    if (boxes.empty()) return;
+    const kvtest::TexelReader texels = Skin().Texels();
+    std::vector<kvtest::LayoutItem> items = WalkWidgetTree(root);
+    const size_t walked = items.size();
+    for (const Widget* box : boxes) {
+        for (const Widget* part : box->GetChildren()) {
+            const WidgetRect cut = part->GetFrameRect();
+            if (part->GetKind() != WidgetKind::Image || cut.Width() != kCaretWidth) continue;
+            const WidgetRect at = box->GetRect();
+            kvtest::LayoutItem caret;
+            caret.name = "caret of the box at (" + std::to_string(at.left) + ", " + std::to_string(at.top) + ")";
+            caret.text = true;
+            caret.drawn = {at.left + 2, at.top + 1, at.left + 2 + kCaretWidth, at.top + 15};
+            caret.colour = texels(part->GetTextureId(), cut.left, cut.top + cut.Height() / 2);
+            items.push_back(caret);
+        }
+    }
+    std::vector<kvtest::LayoutFault> faults = kvtest::FindLowContrast(items, texels, kScene);
+    std::erase_if(faults, [&](const kvtest::LayoutFault& fault) { return !fault.description.starts_with("caret of"); });
+    if (items.size() > walked) Report(faults, name);
 }
 
 void ScreenLayout::CheckScreen(Widget& screen, const std::string& name) {
